@@ -1,0 +1,1 @@
+#include "shell/program_identity.h"
