@@ -36,7 +36,7 @@ TEST(Cp1252, KnownCharactersHaveTheirUtf8Form) {
   EXPECT_EQ(UnicodeToAnsi(0x2122), 0x99);
 }
 
-TEST(Cp1252, MalformedUtf8BecomesOneReplacementPerBrokenPiece) {
+TEST(Cp1252, MalformedUtf8BecomesOneReplacementPerBrokenSequence) {
   const struct {
     const char* utf8;
     const char* ansi;
