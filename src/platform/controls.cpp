@@ -1,0 +1,879 @@
+#include "platform/controls.h"
+
+#include <algorithm>
+
+#include "platform/cp1252.h"
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "platform/recording_canvas.h"
+
+namespace qm {
+
+// ---------------------------------------------------------------------------
+// TComponent
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+  if (owner_) owner_->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+  destroying_ = true;
+  while (!components_.empty()) delete components_.back();
+  if (owner_) owner_->RemoveComponent(this);
+}
+
+void TComponent::InsertComponent(TComponent* child) { components_.push_back(child); }
+
+void TComponent::RemoveComponent(TComponent* child) {
+  auto it = std::find(components_.begin(), components_.end(), child);
+  if (it != components_.end()) components_.erase(it);
+}
+
+TComponent* TComponent::Components(int index) const {
+  if (index < 0 || index >= ComponentCount()) return nullptr;
+  return components_[static_cast<size_t>(index)];
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+  if (name.empty()) return nullptr;
+  for (auto* c : components_)
+    if (SameText(c->Name, name)) return c;
+  return nullptr;
+}
+
+TComponent* TComponent::FindDescendant(const std::string& name) const {
+  if (auto* direct = FindComponent(name)) return direct;
+  for (auto* c : components_)
+    if (auto* deep = c->FindDescendant(name)) return deep;
+  return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// TControl
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {}
+
+TControl::~TControl() {
+  destroying_ = true;
+  if (Platform::Exists() && Application) Application->ForgetControl(this);
+  if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent_) parent_->RemoveControl(this);
+  if (parent) parent->InsertControl(this);
+  if (parent && parent->Peer()) EnsurePeer();
+  PropertyChanged(PropId::Visible);
+}
+
+TForm* TControl::ParentForm() const {
+  const TControl* c = this;
+  while (c) {
+    if (auto* f = dynamic_cast<const TForm*>(c)) return const_cast<TForm*>(f);
+    c = c->Parent();
+  }
+  return nullptr;
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  if (BoundsRect() == TRect{left, top, left + width, top + height}) return;
+  Left.SetQuietly(left);
+  Top.SetQuietly(top);
+  Width.SetQuietly(width);
+  Height.SetQuietly(height);
+  PropertyChanged(PropId::Bounds);
+}
+
+TPoint TControl::ClientOrigin() const {
+  TPoint origin{Left, Top};
+  if (parent_) {
+    const TPoint p = parent_->ClientOrigin();
+    origin.X += p.X;
+    origin.Y += p.Y;
+  }
+  return origin;
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+  const TPoint o = ClientOrigin();
+  return TPoint{p.X + o.X, p.Y + o.Y};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+  const TPoint o = ClientOrigin();
+  return TPoint{p.X - o.X, p.Y - o.Y};
+}
+
+bool TControl::Showing() const {
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible) return false;
+  return true;
+}
+
+void TControl::Invalidate() {
+  if (peer_) peer_->Invalidate(nullptr);
+  else if (parent_) parent_->Invalidate();
+}
+
+void TControl::InvalidateRect(const TRect& rect) {
+  if (peer_) peer_->Invalidate(&rect);
+  else Invalidate();
+}
+
+void TControl::Repaint() {
+  Invalidate();
+  Update();
+}
+
+void TControl::Update() {
+  if (peer_) peer_->Update();
+  else if (Application) Application->PaintPending();
+}
+
+void TControl::BringToFront() {
+  if (peer_) peer_->PropertyChanged(PropId::ZOrder);
+}
+
+void TControl::SendToBack() {
+  if (peer_) peer_->PropertyChanged(PropId::ZOrder);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  WndProc(m);
+  return m.Result;
+}
+
+namespace {
+
+TShiftState MouseShift(WPARAM keys) {
+  unsigned bits = 0;
+  if (keys & 0x04) bits |= ssShift;
+  if (keys & 0x08) bits |= ssCtrl;
+  if (keys & 0x01) bits |= ssLeft;
+  if (keys & 0x02) bits |= ssRight;
+  if (keys & 0x10) bits |= ssMiddle;
+  return TShiftState(bits);
+}
+
+int LowSigned(LPARAM l) { return static_cast<std::int16_t>(l & 0xFFFF); }
+int HighSigned(LPARAM l) { return static_cast<std::int16_t>((l >> 16) & 0xFFFF); }
+
+}  // namespace
+
+void TControl::WndProc(TMessage& m) {
+  const int x = LowSigned(m.LParam);
+  const int y = HighSigned(m.LParam);
+  const TShiftState shift = MouseShift(m.WParam);
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN: MouseDown(TMouseButton::mbLeft, shift, x, y); break;
+    case WM_RBUTTONDOWN: MouseDown(TMouseButton::mbRight, shift, x, y); break;
+    case WM_MBUTTONDOWN: MouseDown(TMouseButton::mbMiddle, shift, x, y); break;
+    case WM_LBUTTONUP: MouseUp(TMouseButton::mbLeft, shift, x, y); break;
+    case WM_RBUTTONUP: MouseUp(TMouseButton::mbRight, shift, x, y); break;
+    case WM_MBUTTONUP: MouseUp(TMouseButton::mbMiddle, shift, x, y); break;
+    case WM_MOUSEMOVE: MouseMove(shift, x, y); break;
+    case WM_LBUTTONDBLCLK:
+      MouseDown(TMouseButton::mbLeft, TShiftState(shift.Bits | ssDouble), x, y);
+      DblClick();
+      break;
+    default: break;
+  }
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  clickPending_ = button == TMouseButton::mbLeft && !shift.Contains(ssDouble);
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+// A press and release of the left button inside the control is a click.
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  const bool click = clickPending_ && button == TMouseButton::mbLeft && ClientRect().Contains(TPoint{x, y});
+  clickPending_ = false;
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+  if (click && Enabled) Click();
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::EnsurePeer() {
+  if (peer_ || !Platform::Exists()) return;
+  peer_ = Platform::Current().backend().CreatePeer(*this);
+  if (auto* win = dynamic_cast<TWinControl*>(this))
+    for (int i = 0; i < win->ControlCount(); ++i) win->Controls(i)->EnsurePeer();
+}
+
+void TControl::PropertyChanged(PropId id) {
+  if (destroying_) return;
+  if (id == PropId::Bounds) BoundsChanged();
+  if (id == PropId::Visible) VisibleChanged();
+  if (peer_) peer_->PropertyChanged(id);
+}
+
+void TControl::BoundsChanged() {
+  const TRect now = BoundsRect();
+  const bool resized = now.Width() != lastBounds_.Width() || now.Height() != lastBounds_.Height();
+  lastBounds_ = now;
+  if (resized) Resize();
+  if (parent_ && Align != TAlign::alNone) parent_->AlignControls();
+}
+
+void TControl::VisibleChanged() {
+  if (parent_ && Align != TAlign::alNone) parent_->AlignControls();
+}
+
+void TControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+
+// ---------------------------------------------------------------------------
+// TWinControl
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  destroying_ = true;
+  for (auto* c : controls_) c->parent_ = nullptr;
+  controls_.clear();
+  if (handle_ != NullWindow && Platform::Exists()) Platform::Current().ReleaseHandle(handle_);
+}
+
+HWND TWinControl::Handle() {
+  if (handle_ == NullWindow) handle_ = Platform::Current().AllocateHandle(this);
+  return handle_;
+}
+
+TControl* TWinControl::Controls(int index) const {
+  if (index < 0 || index >= ControlCount()) return nullptr;
+  return controls_[static_cast<size_t>(index)];
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  controls_.push_back(control);
+  control->parent_ = this;
+  if (control->Align != TAlign::alNone) AlignControls();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  auto it = std::find(controls_.begin(), controls_.end(), control);
+  if (it == controls_.end()) return;
+  controls_.erase(it);
+  control->parent_ = nullptr;
+  if (auto* form = ParentForm(); form && !form->Destroying()) {
+    if (form->ActiveControl == control) form->ActiveControl = nullptr;
+    if (form->focused_ == control) form->focused_ = nullptr;
+  }
+}
+
+bool TWinControl::Focused() const {
+  const TForm* form = ParentForm();
+  return form && form->FocusedControl() == this;
+}
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible || !c->Enabled) return false;
+  return true;
+}
+
+void TWinControl::SetFocus() {
+  if (auto* form = ParentForm()) form->FocusControl(this);
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      Word key = static_cast<Word>(m.WParam);
+      m.Result = DoKeyDown(key, TShiftState(static_cast<unsigned>(m.LParam))) ? 1 : 0;
+      return;
+    }
+    case WM_KEYUP: {
+      Word key = static_cast<Word>(m.WParam);
+      m.Result = DoKeyUp(key, TShiftState(static_cast<unsigned>(m.LParam))) ? 1 : 0;
+      return;
+    }
+    case WM_CHAR:
+    case WM_SYSCHAR: {
+      char ch = static_cast<char>(m.WParam);
+      m.Result = DoKeyPress(ch) ? 1 : 0;
+      return;
+    }
+    case WM_GETDLGCODE: m.Result = DialogCode(); return;
+    case WM_GETTEXT: m.Result = static_cast<LRESULT>(Caption().size()); return;
+    default: TControl::WndProc(m);
+  }
+}
+
+bool TWinControl::DoKeyDown(Word& key, TShiftState shift) {
+  TForm* form = ParentForm();
+  if (form && form != this && form->KeyPreview) {
+    form->KeyDown(key, shift);
+    if (key == 0) return true;
+  }
+  KeyDown(key, shift);
+  return key == 0;
+}
+
+bool TWinControl::DoKeyUp(Word& key, TShiftState shift) {
+  TForm* form = ParentForm();
+  if (form && form != this && form->KeyPreview) {
+    form->KeyUp(key, shift);
+    if (key == 0) return true;
+  }
+  KeyUp(key, shift);
+  return key == 0;
+}
+
+bool TWinControl::DoKeyPress(char& key) {
+  TForm* form = ParentForm();
+  if (form && form != this && form->KeyPreview) {
+    form->KeyPress(key);
+    if (key == 0) return true;
+  }
+  KeyPress(key);
+  return key == 0;
+}
+
+void TWinControl::KeyDown(Word& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(Word& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TWinControl::BoundsChanged() {
+  TControl::BoundsChanged();
+  AlignControls();
+}
+
+void TWinControl::AlignControls() {
+  if (aligning_) return;
+  aligning_ = true;
+  TRect area = ClientRect();
+  auto place = [&](TAlign which) {
+    for (auto* c : controls_) {
+      if (c->Align != which || !c->Visible) continue;
+      switch (which) {
+        case TAlign::alTop:
+          c->SetBounds(area.Left, area.Top, area.Width(), c->Height);
+          area.Top += c->Height;
+          break;
+        case TAlign::alBottom:
+          c->SetBounds(area.Left, area.Bottom - c->Height, area.Width(), c->Height);
+          area.Bottom -= c->Height;
+          break;
+        case TAlign::alLeft:
+          c->SetBounds(area.Left, area.Top, c->Width, area.Height());
+          area.Left += c->Width;
+          break;
+        case TAlign::alRight:
+          c->SetBounds(area.Right - c->Width, area.Top, c->Width, area.Height());
+          area.Right -= c->Width;
+          break;
+        case TAlign::alClient:
+          c->SetBounds(area.Left, area.Top, std::max(0, area.Width()), std::max(0, area.Height()));
+          break;
+        case TAlign::alNone: break;
+      }
+    }
+  };
+  for (TAlign a : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) place(a);
+  aligning_ = false;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomControl
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) { Canvas.SetSink(Recording()); }
+
+TCustomControl::~TCustomControl() = default;
+
+RecordingCanvas* TCustomControl::Recording() {
+  if (!recording_) {
+    const int dpi = Platform::Exists() ? Platform::Current().backend().Screen().PixelsPerInch : 96;
+    recording_ = std::make_unique<RecordingCanvas>(dpi);
+  }
+  return recording_.get();
+}
+
+void TCustomControl::PaintTo(CanvasSink& sink) {
+  CanvasSink* previous = Canvas.Sink();
+  Canvas.SetSink(&sink);
+  Paint();
+  Canvas.SetSink(previous);
+}
+
+void TCustomControl::Paint() {
+  if (OnPaint) OnPaint(this);
+}
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
+
+// ---------------------------------------------------------------------------
+// TLabel
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {}
+
+void TLabel::AdjustBounds() {
+  if (!AutoSize || !Platform::Exists()) return;
+  TCanvas measure;
+  measure.Font.Assign(Font);
+  TRect r{0, 0, WordWrap ? static_cast<int>(Width) : 0, 0};
+  measure.DrawText(Caption(), r, DT_CALCRECT | (WordWrap ? DT_WORDBREAK : 0u) | (ShowAccelChar ? 0u : DT_NOPREFIX));
+  if (!WordWrap) Width = r.Width();
+  Height = r.Height();
+}
+
+void TLabel::PropertyChanged(PropId id) {
+  TGraphicControl::PropertyChanged(id);
+  if (id == PropId::Caption || id == PropId::Font) AdjustBounds();
+}
+
+// ---------------------------------------------------------------------------
+// Buttons
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) { TabStop = true; }
+
+void TButton::Click() {
+  if (ModalResult != mrNone)
+    if (auto* form = ParentForm()) form->ModalResult = ModalResult;
+  TWinControl::Click();
+}
+
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
+
+void TBitBtn::SetKind(TBitBtnKind kind) {
+  kind_ = kind;
+  struct Stock {
+    TBitBtnKind kind;
+    const char* caption;
+    const char* glyph;
+    TModalResult result;
+  };
+  static const Stock stock[] = {
+      {TBitBtnKind::bkOK, "OK", "BBOK", mrOk},          {TBitBtnKind::bkCancel, "Cancel", "BBCANCEL", mrCancel},
+      {TBitBtnKind::bkHelp, "&Help", "BBHELP", mrNone}, {TBitBtnKind::bkYes, "&Yes", "BBYES", mrYes},
+      {TBitBtnKind::bkNo, "&No", "BBNO", mrNo},         {TBitBtnKind::bkClose, "&Close", "BBCLOSE", mrNone},
+      {TBitBtnKind::bkAbort, "Abort", "BBABORT", mrAbort}, {TBitBtnKind::bkRetry, "&Retry", "BBRETRY", mrRetry},
+      {TBitBtnKind::bkIgnore, "&Ignore", "BBIGNORE", mrIgnore}, {TBitBtnKind::bkAll, "&All", "BBALL", mrAll},
+  };
+  for (const auto& s : stock) {
+    if (s.kind != kind) continue;
+    Caption = s.caption;
+    Glyph.LoadFromResourceName(s.glyph);
+    ModalResult = s.result;
+    Cancel = kind == TBitBtnKind::bkCancel;
+    Default = kind == TBitBtnKind::bkOK || kind == TBitBtnKind::bkYes;
+  }
+}
+
+TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {}
+
+void TSpeedButton::Click() {
+  if (GroupIndex != 0) {
+    if (Down && AllowAllUp) {
+      Down = false;
+    } else if (!Down) {
+      Down = true;
+      if (auto* p = Parent())
+        for (int i = 0; i < p->ControlCount(); ++i)
+          if (auto* other = dynamic_cast<TSpeedButton*>(p->Controls(i));
+              other && other != this && other->GroupIndex == GroupIndex)
+            other->Down = false;
+    }
+  }
+  TGraphicControl::Click();
+}
+
+// ---------------------------------------------------------------------------
+// TEdit
+
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+  TabStop = true;
+  Color = clWindow;
+}
+
+std::string TEdit::SelText() const {
+  const std::string& t = Text();
+  const size_t start = std::min(static_cast<size_t>(std::max(SelStart, 0)), t.size());
+  return t.substr(start, static_cast<size_t>(std::max(SelLength, 0)));
+}
+
+void TEdit::SetSelText(const std::string& text) {
+  std::string t = Text();
+  const size_t start = std::min(static_cast<size_t>(std::max(SelStart, 0)), t.size());
+  const size_t length = std::min(static_cast<size_t>(std::max(SelLength, 0)), t.size() - start);
+  std::string insert = text;
+  if (MaxLength > 0) {
+    const size_t room = static_cast<size_t>(MaxLength) > t.size() - length ? MaxLength - (t.size() - length) : 0;
+    if (insert.size() > room) insert.resize(room);
+  }
+  t.replace(start, length, insert);
+  SelStart = static_cast<int>(start + insert.size());
+  SelLength = 0;
+  Text = t;
+}
+
+void TEdit::SelectAll() {
+  SelStart = 0;
+  SelLength = static_cast<int>(Text().size());
+  PropertyChanged(PropId::Selection);
+}
+
+void TEdit::PropertyChanged(PropId id) {
+  if (id == PropId::Text) {
+    if (CharCase == TEditCharCase::ecUpperCase) Text.SetQuietly(AnsiUpperCase(Text()));
+    if (CharCase == TEditCharCase::ecLowerCase) Text.SetQuietly(AnsiLowerCase(Text()));
+    if (SelStart > static_cast<int>(Text().size())) SelStart = static_cast<int>(Text().size());
+  }
+  TWinControl::PropertyChanged(id);
+  if (id == PropId::Text && OnChange && !Destroying()) OnChange(this);
+}
+
+void TEdit::KeyPress(char& key) {
+  TWinControl::KeyPress(key);
+  if (key == 0 || ReadOnly) return;
+  const auto ch = static_cast<unsigned char>(key);
+  if (ch == VK_BACK) {
+    if (SelLength == 0 && SelStart > 0) {
+      --SelStart;
+      SelLength = 1;
+    }
+    SetSelText("");
+  } else if (ch >= 32) {
+    SetSelText(std::string(1, key));
+  }
+}
+
+void TEdit::KeyDown(Word& key, TShiftState shift) {
+  TWinControl::KeyDown(key, shift);
+  const int length = static_cast<int>(Text().size());
+  switch (key) {
+    case VK_LEFT: SelStart = std::max(0, SelStart - 1); SelLength = 0; break;
+    case VK_RIGHT: SelStart = std::min(length, SelStart + 1); SelLength = 0; break;
+    case VK_HOME: SelStart = 0; SelLength = 0; break;
+    case VK_END: SelStart = length; SelLength = 0; break;
+    case VK_DELETE:
+      if (!ReadOnly) {
+        if (SelLength == 0) SelLength = SelStart < length ? 1 : 0;
+        SetSelText("");
+      }
+      break;
+    default: break;
+  }
+}
+
+TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
+  TabStop = true;
+  Color = clWindow;
+}
+
+// ---------------------------------------------------------------------------
+// Check boxes and radio buttons
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) { TabStop = true; }
+
+void TCheckBox::SetChecked(bool checked) { SetState(checked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
+
+void TCheckBox::SetState(TCheckBoxState state) {
+  if (state == state_) return;
+  state_ = state;
+  PropertyChanged(PropId::Checked);
+  TWinControl::Click();
+}
+
+void TCheckBox::Toggle() {
+  switch (state_) {
+    case TCheckBoxState::cbUnchecked: SetState(TCheckBoxState::cbChecked); break;
+    case TCheckBoxState::cbChecked:
+      SetState(AllowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked);
+      break;
+    case TCheckBoxState::cbGrayed: SetState(TCheckBoxState::cbUnchecked); break;
+  }
+}
+
+void TCheckBox::Click() { Toggle(); }
+
+TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {}
+
+void TRadioButton::SetChecked(bool checked) {
+  if (checked == checked_) return;
+  checked_ = checked;
+  if (checked && Parent())
+    for (int i = 0; i < Parent()->ControlCount(); ++i)
+      if (auto* other = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); other && other != this)
+        other->SetChecked(false);
+  PropertyChanged(PropId::Checked);
+  if (checked) TWinControl::Click();
+}
+
+void TRadioButton::Click() { SetChecked(true); }
+
+TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {}
+
+TRadioGroup::TRadioGroup(TComponent* owner) : TGroupBox(owner) {}
+
+void TRadioGroup::SetItemIndex(int index) {
+  if (index < -1 || index >= Items.Count()) index = -1;
+  if (index == itemIndex_) return;
+  itemIndex_ = index;
+  PropertyChanged(PropId::ItemIndex);
+  TGroupBox::Click();
+}
+
+TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {}
+TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) {}
+TImage::TImage(TComponent* owner) : TGraphicControl(owner) {}
+TPaintBox::TPaintBox(TComponent* owner) : TGraphicControl(owner) {}
+
+// ---------------------------------------------------------------------------
+// TListBox
+
+TListBox::TListBox(TComponent* owner) : TCustomControl(owner) {
+  TabStop = true;
+  Color = clWindow;
+  Items.OnChange = [this](TObject*) {
+    selected_.resize(static_cast<size_t>(Items.Count()), false);
+    if (itemIndex_ >= Items.Count()) itemIndex_ = -1;
+    PropertyChanged(PropId::Items);
+  };
+}
+
+void TListBox::SetItemIndex(int index) {
+  if (index < -1 || index >= Items.Count()) index = -1;
+  if (index == itemIndex_) return;
+  itemIndex_ = index;
+  if (!MultiSelect) {
+    std::fill(selected_.begin(), selected_.end(), false);
+    if (index >= 0) selected_[static_cast<size_t>(index)] = true;
+  }
+  PropertyChanged(PropId::ItemIndex);
+}
+
+bool TListBox::Selected(int index) const {
+  if (index < 0 || index >= static_cast<int>(selected_.size())) return false;
+  return MultiSelect ? static_cast<bool>(selected_[static_cast<size_t>(index)]) : index == itemIndex_;
+}
+
+void TListBox::SetSelected(int index, bool selected) {
+  if (index < 0 || index >= Items.Count()) return;
+  if (!MultiSelect) {
+    SetItemIndex(selected ? index : -1);
+    return;
+  }
+  selected_[static_cast<size_t>(index)] = selected;
+  PropertyChanged(PropId::ItemIndex);
+}
+
+int TListBox::SelCount() const {
+  if (!MultiSelect) return itemIndex_ >= 0 ? 1 : 0;
+  return static_cast<int>(std::count(selected_.begin(), selected_.end(), true));
+}
+
+int TListBox::ItemAtPos(TPoint p, bool existing) const {
+  if (ItemHeight <= 0 || p.Y < 0) return -1;
+  const int index = TopIndex + p.Y / ItemHeight;
+  if (index < Items.Count()) return index;
+  return existing ? -1 : Items.Count();
+}
+
+TRect TListBox::ItemRect(int index) const {
+  const int top = (index - TopIndex) * ItemHeight;
+  return TRect{0, top, ClientWidth(), top + ItemHeight};
+}
+
+void TListBox::Clear() {
+  Items.Clear();
+  itemIndex_ = -1;
+  selected_.clear();
+}
+
+void TListBox::Paint() {
+  for (int i = TopIndex; i < Items.Count(); ++i) {
+    const TRect r = ItemRect(i);
+    if (r.Top >= ClientHeight()) break;
+    const unsigned state = Selected(i) ? odSelected : 0u;
+    if (Style != TListBoxStyle::lbStandard && OnDrawItem) {
+      OnDrawItem(this, i, r, state);
+      continue;
+    }
+    Canvas.Brush.Color = state ? clHighlight : static_cast<TColor>(Color);
+    Canvas.Font.Color = state ? clHighlightText : clWindowText;
+    Canvas.TextRect(r, r.Left + 2, r.Top, Items[i]);
+  }
+}
+
+void TListBox::KeyDown(Word& key, TShiftState shift) {
+  TCustomControl::KeyDown(key, shift);
+  const int last = Items.Count() - 1;
+  switch (key) {
+    case VK_UP: SetItemIndex(std::max(0, itemIndex_ - 1)); break;
+    case VK_DOWN: SetItemIndex(std::min(last, itemIndex_ + 1)); break;
+    case VK_HOME: SetItemIndex(last >= 0 ? 0 : -1); break;
+    case VK_END: SetItemIndex(last); break;
+    default: return;
+  }
+  TCustomControl::Click();
+}
+
+// ---------------------------------------------------------------------------
+// TComboBox
+
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
+  TabStop = true;
+  Color = clWindow;
+  Items.OnChange = [this](TObject*) {
+    if (itemIndex_ >= Items.Count()) itemIndex_ = -1;
+    PropertyChanged(PropId::Items);
+  };
+}
+
+void TComboBox::SetItemIndex(int index) {
+  if (index < -1 || index >= Items.Count()) index = -1;
+  itemIndex_ = index;
+  Text.SetQuietly(index >= 0 ? Items[index] : std::string());
+  PropertyChanged(PropId::ItemIndex);
+}
+
+void TComboBox::PropertyChanged(PropId id) {
+  if (id == PropId::Text) itemIndex_ = Items.IndexOf(Text());
+  TWinControl::PropertyChanged(id);
+  if (id == PropId::Text && OnChange && !Destroying()) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------
+// TScrollBar
+
+TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {}
+
+void TScrollBar::SetParams(int position, int min, int max) {
+  Min.SetQuietly(min);
+  Max.SetQuietly(std::max(min, max));
+  PropertyChanged(PropId::Range);
+  Position = position;
+}
+
+void TScrollBar::PropertyChanged(PropId id) {
+  if (id == PropId::Position || id == PropId::Range) {
+    const int top = std::max<int>(Min, Max - std::max(PageSize() - 1, 0));
+    Position.SetQuietly(std::clamp<int>(Position, Min, top));
+  }
+  TWinControl::PropertyChanged(id);
+  if (id == PropId::Position && OnChange && !Destroying()) OnChange(this);
+}
+
+void TScrollBar::Scroll(TScrollCode code, int trackPosition) {
+  int pos = Position;
+  switch (code) {
+    case TScrollCode::scLineUp: pos -= SmallChange; break;
+    case TScrollCode::scLineDown: pos += SmallChange; break;
+    case TScrollCode::scPageUp: pos -= LargeChange; break;
+    case TScrollCode::scPageDown: pos += LargeChange; break;
+    case TScrollCode::scPosition:
+    case TScrollCode::scTrack: pos = trackPosition; break;
+    case TScrollCode::scTop: pos = Min; break;
+    case TScrollCode::scBottom: pos = Max; break;
+    case TScrollCode::scEndScroll: break;
+  }
+  pos = std::clamp<int>(pos, Min, Max);
+  if (OnScroll) OnScroll(this, code, pos);
+  Position = pos;
+}
+
+// ---------------------------------------------------------------------------
+// Pages
+
+TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {}
+
+TTabSheet* TPageControl::Pages(int index) const {
+  if (index < 0 || index >= PageCount()) return nullptr;
+  return pages_[static_cast<size_t>(index)];
+}
+
+void TPageControl::SetActivePage(TTabSheet* page) {
+  if (page == active_ || (page && page->PageControl() != this)) return;
+  active_ = page;
+  for (auto* p : pages_) p->Visible = p == page;
+  PropertyChanged(PropId::ActivePage);
+  if (OnChange && !Destroying()) OnChange(this);
+}
+
+int TPageControl::ActivePageIndex() const { return active_ ? active_->PageIndex() : -1; }
+
+void TPageControl::SetActivePageIndex(int index) { SetActivePage(Pages(index)); }
+
+TTabSheet::TTabSheet(TComponent* owner, TPageControl* pageControl) : TWinControl(owner), pageControl_(pageControl) {
+  SetParent(pageControl);
+  Align = TAlign::alClient;
+  pageControl_->pages_.push_back(this);
+  Visible = pageControl_->pages_.size() == 1;
+  if (!pageControl_->active_) pageControl_->active_ = this;
+}
+
+TTabSheet::~TTabSheet() {
+  if (!pageControl_) return;
+  auto& pages = pageControl_->pages_;
+  pages.erase(std::remove(pages.begin(), pages.end(), this), pages.end());
+  if (pageControl_->active_ == this) pageControl_->active_ = pages.empty() ? nullptr : pages.front();
+}
+
+int TTabSheet::PageIndex() const {
+  const auto& pages = pageControl_->pages_;
+  return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+// ---------------------------------------------------------------------------
+// TGauge and TTimer
+
+TGauge::TGauge(TComponent* owner) : TGraphicControl(owner) {}
+
+int TGauge::PercentDone() const {
+  const int range = MaxValue - MinValue;
+  if (range <= 0) return 0;
+  return std::clamp((Progress - MinValue) * 100 / range, 0, 100);
+}
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner) {
+  if (Application) Application->AddTimer(this);
+  Reschedule();
+}
+
+TTimer::~TTimer() {
+  destroying_ = true;
+  if (Platform::Exists() && Application) Application->RemoveTimer(this);
+}
+
+void TTimer::SetInterval(int ms) {
+  interval_ = std::max(0, ms);
+  Reschedule();
+}
+
+void TTimer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  Reschedule();
+}
+
+void TTimer::Reschedule() {
+  DueTick = (enabled_ && interval_ > 0 && Platform::Exists())
+                ? Platform::Current().backend().TickCount64() + static_cast<std::uint64_t>(interval_)
+                : 0;
+}
+
+}  // namespace qm

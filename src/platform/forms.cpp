@@ -1,0 +1,698 @@
+#include "platform/forms.h"
+
+#include <algorithm>
+
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "platform/platform.h"
+#include "platform/recording_canvas.h"
+
+namespace qm {
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+namespace {
+
+constexpr int kCaptionHeight = 19;
+constexpr int kMenuBarHeight = 20;
+
+// When the active form goes, the next one of its kind (an MDI child, or a
+// top-level form) becomes active.
+void ActivateNextAfter(TForm* leaving) {
+  const bool mdiChild = leaving->FormStyle == TFormStyle::fsMDIChild;
+  for (int i = 0; i < Screen->FormCount(); ++i) {
+    TForm* f = Screen->Forms(i);
+    if (f == leaving || !f->Visible || f->Destroying()) continue;
+    if ((f->FormStyle == TFormStyle::fsMDIChild) != mdiChild) continue;
+    f->Activate();
+    return;
+  }
+}
+
+void MoveToFront(std::vector<TForm*>& forms, TForm* form) {
+  auto it = std::find(forms.begin(), forms.end(), form);
+  if (it == forms.end()) return;
+  forms.erase(it);
+  forms.insert(forms.begin(), form);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TForm
+
+TForm::TForm(TComponent* owner) : TCustomControl(owner) {
+  Visible.SetQuietly(false);
+  WindowClass = "TForm";
+  Font.Name.SetQuietly("MS Sans Serif");
+  if (Screen) Screen->forms_.push_back(this);
+}
+
+TForm::~TForm() {
+  if (OnDestroy) OnDestroy(this);
+  destroying_ = true;
+  // Children go first, while the form they live on is still whole.
+  while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
+  if (!Screen) return;
+  auto& forms = Screen->forms_;
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  if (Screen->activeForm_ == this) Screen->activeForm_ = nullptr;
+  if (Application && Application->MainForm == this) Application->MainForm = nullptr;
+  if (active_) ActivateNextAfter(this);
+  if (Platform::Exists()) Platform::Current().PublishWindows();
+}
+
+int TForm::FrameWidth() const {
+  switch (BorderStyle()) {
+    case TFormBorderStyle::bsNone: return 0;
+    case TFormBorderStyle::bsSizeable:
+    case TFormBorderStyle::bsSizeToolWin: return 8;
+    default: return 6;
+  }
+}
+
+int TForm::FrameHeight() const {
+  if (BorderStyle == TFormBorderStyle::bsNone) return 0;
+  const bool tool = BorderStyle == TFormBorderStyle::bsToolWindow || BorderStyle == TFormBorderStyle::bsSizeToolWin;
+  return FrameWidth() + (tool ? 16 : kCaptionHeight) + (Menu ? kMenuBarHeight : 0);
+}
+
+int TForm::ClientWidth() const { return std::max(0, Width - FrameWidth()); }
+int TForm::ClientHeight() const { return std::max(0, Height - FrameHeight()); }
+void TForm::SetClientWidth(int w) { Width = w + FrameWidth(); }
+void TForm::SetClientHeight(int h) { Height = h + FrameHeight(); }
+
+TPoint TForm::ClientOrigin() const {
+  TPoint origin{Left + FrameWidth() / 2, Top + FrameHeight() - FrameWidth() / 2};
+  if (Parent()) {
+    const TPoint p = Parent()->ClientOrigin();
+    origin.X += p.X;
+    origin.Y += p.Y;
+  }
+  return origin;
+}
+
+void TForm::Show() {
+  Visible = true;
+  BringMDIChildToFront();
+  if (!active_) Activate();
+}
+
+void TForm::Hide() { Visible = false; }
+
+void TForm::PropertyChanged(PropId id) {
+  TCustomControl::PropertyChanged(id);
+  if ((id == PropId::Caption || id == PropId::Visible) && Platform::Exists() && !Destroying())
+    Platform::Current().PublishWindows();
+}
+
+void TForm::ShowInternal() {
+  if (Position == TPosition::poScreenCenter && Screen) {
+    Left = (Screen->Width() - Width) / 2;
+    Top = (Screen->Height() - Height) / 2;
+  }
+  Handle();
+  EnsurePeer();
+  if (OnShow) OnShow(this);
+}
+
+void TForm::VisibleChanged() {
+  TCustomControl::VisibleChanged();
+  if (Destroying()) return;
+  if (Visible) {
+    ShowInternal();
+    return;
+  }
+  if (OnHide) OnHide(this);
+  if (active_) {
+    Deactivate();
+    if (Screen) ActivateNextAfter(this);
+  }
+}
+
+void TForm::BringMDIChildToFront() {
+  if (Screen) MoveToFront(Screen->forms_, this);
+}
+
+bool TForm::Active() const { return active_; }
+
+// MDI children take turns among themselves while the frame stays active;
+// top-level forms (the frame, dialogs) take turns among themselves.
+void TForm::Activate() {
+  if (!Screen) return;
+  const bool mdiChild = FormStyle == TFormStyle::fsMDIChild;
+  if (!mdiChild) Screen->activeForm_ = this;
+  if (active_) return;
+  for (auto* f : Screen->forms_)
+    if (f != this && f->active_ && (f->FormStyle == TFormStyle::fsMDIChild) == mdiChild) f->Deactivate();
+  active_ = true;
+  MoveToFront(Screen->forms_, this);
+  if (!focused_ && ActiveControl && ActiveControl->CanFocus()) FocusControl(ActiveControl);
+  if (OnActivate) OnActivate(this);
+}
+
+void TForm::Deactivate() {
+  if (!active_) return;
+  active_ = false;
+  if (Screen && Screen->activeForm_ == this) Screen->activeForm_ = nullptr;
+  if (OnDeactivate) OnDeactivate(this);
+}
+
+void TForm::SetFocus() {
+  Activate();
+  focused_ = nullptr;
+  if (Peer()) Peer()->SetFocus();
+}
+
+void TForm::FocusControl(TWinControl* control) {
+  if (control == focused_) return;
+  TWinControl* old = focused_;
+  focused_ = control;
+  if (control) ActiveControl = control;
+  if (old && old->OnExit) old->OnExit(old);
+  if (control && control->OnEnter) control->OnEnter(control);
+  if (control && control->Peer()) control->Peer()->SetFocus();
+}
+
+void TForm::SelectNext(TWinControl* current, bool forward) {
+  std::vector<TWinControl*> stops;
+  std::function<void(TWinControl*)> collect = [&](TWinControl* parent) {
+    std::vector<TWinControl*> children;
+    for (int i = 0; i < parent->ControlCount(); ++i)
+      if (auto* w = dynamic_cast<TWinControl*>(parent->Controls(i))) children.push_back(w);
+    std::stable_sort(children.begin(), children.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->TabOrder < b->TabOrder; });
+    for (auto* w : children) {
+      if (w->TabStop && w->CanFocus()) stops.push_back(w);
+      collect(w);
+    }
+  };
+  collect(this);
+  if (stops.empty()) return;
+  auto it = std::find(stops.begin(), stops.end(), current);
+  size_t index = 0;
+  if (it != stops.end()) {
+    const size_t at = static_cast<size_t>(it - stops.begin());
+    index = forward ? (at + 1) % stops.size() : (at + stops.size() - 1) % stops.size();
+  }
+  FocusControl(stops[index]);
+}
+
+TModalResult TForm::ShowModal() {
+  if (modal_) return mrCancel;
+  TForm* previous = Screen ? Screen->ActiveForm() : nullptr;
+  ModalResult = mrNone;
+  modal_ = true;
+  Show();
+  const TModalResult result = Platform::Current().backend().RunModal(*this);
+  modal_ = false;
+  Hide();
+  if (previous && previous != this && previous->Visible && !previous->Destroying()) previous->Activate();
+  return result;
+}
+
+void TForm::CloseModal() {
+  if (!CloseQuery()) {
+    ModalResult = mrNone;
+    return;
+  }
+  TCloseAction action = TCloseAction::caHide;
+  if (OnClose) OnClose(this, action);
+  if (action == TCloseAction::caNone) ModalResult = mrNone;
+}
+
+bool TForm::CloseQuery() {
+  if (FormStyle == TFormStyle::fsMDIForm)
+    for (int i = 0; i < MDIChildCount(); ++i)
+      if (!MDIChildren(i)->CloseQuery()) return false;
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TForm::Close() {
+  if (modal_) {
+    ModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = TCloseAction::caHide;
+  if (FormStyle == TFormStyle::fsMDIChild)
+    action = (BorderIcons & biMinimize) ? TCloseAction::caMinimize : TCloseAction::caNone;
+  if (OnClose) OnClose(this, action);
+  if (action == TCloseAction::caNone) return;
+  if (Application && Application->MainForm == this) {
+    Application->Terminate();
+    return;
+  }
+  switch (action) {
+    case TCloseAction::caHide: Hide(); break;
+    case TCloseAction::caMinimize: WindowState = TWindowState::wsMinimized; break;
+    case TCloseAction::caFree: Release(); break;
+    case TCloseAction::caNone: break;
+  }
+}
+
+void TForm::Release() {
+  if (Application) Application->ReleaseLater(this);
+}
+
+int TForm::MDIChildCount() const {
+  if (!Screen || FormStyle != TFormStyle::fsMDIForm) return 0;
+  return static_cast<int>(std::count_if(Screen->forms_.begin(), Screen->forms_.end(), [](TForm* f) {
+    return f->FormStyle == TFormStyle::fsMDIChild && !f->Destroying();
+  }));
+}
+
+TForm* TForm::MDIChildren(int index) const {
+  if (!Screen || FormStyle != TFormStyle::fsMDIForm) return nullptr;
+  for (auto* f : Screen->forms_)
+    if (f->FormStyle == TFormStyle::fsMDIChild && !f->Destroying() && index-- == 0) return f;
+  return nullptr;
+}
+
+TForm* TForm::ActiveMDIChild() const {
+  TForm* front = MDIChildren(0);
+  return front && front->Visible ? front : nullptr;
+}
+
+namespace {
+
+std::vector<TForm*> ShownChildren(const TForm& frame) {
+  std::vector<TForm*> children;
+  for (int i = 0; i < frame.MDIChildCount(); ++i)
+    if (TForm* f = frame.MDIChildren(i); f->Visible && f->WindowState != TWindowState::wsMinimized)
+      children.push_back(f);
+  return children;
+}
+
+}  // namespace
+
+void TForm::Cascade() {
+  auto children = ShownChildren(*this);
+  int offset = 0;
+  for (auto it = children.rbegin(); it != children.rend(); ++it, offset += kCaptionHeight + 3) {
+    (*it)->WindowState = TWindowState::wsNormal;
+    (*it)->SetBounds(offset, offset, ClientWidth() * 3 / 4, ClientHeight() * 3 / 4);
+  }
+}
+
+void TForm::Tile() {
+  auto children = ShownChildren(*this);
+  if (children.empty()) return;
+  const int n = static_cast<int>(children.size());
+  const int h = ClientHeight() / n;
+  for (int i = 0; i < n; ++i) {
+    children[static_cast<size_t>(i)]->WindowState = TWindowState::wsNormal;
+    children[static_cast<size_t>(i)]->SetBounds(0, i * h, ClientWidth(), h);
+  }
+}
+
+void TForm::ArrangeIcons() {
+  int x = 0;
+  for (int i = 0; i < MDIChildCount(); ++i)
+    if (TForm* f = MDIChildren(i); f->WindowState == TWindowState::wsMinimized) {
+      f->SetBounds(x, ClientHeight() - 24, 160, 24);
+      x += 160;
+    }
+}
+
+void TForm::Next() {
+  const int count = MDIChildCount();
+  if (count < 2) return;
+  // The current child goes behind the others; the next one comes forward.
+  TForm* current = MDIChildren(0);
+  auto& forms = Screen->forms_;
+  forms.erase(std::find(forms.begin(), forms.end(), current));
+  forms.push_back(current);
+  MDIChildren(0)->Activate();
+}
+
+void TForm::Previous() {
+  const int count = MDIChildCount();
+  if (count < 2) return;
+  MDIChildren(count - 1)->Activate();
+}
+
+// ---------------------------------------------------------------------------
+// TScreen
+
+TScreen::TScreen() : TComponent(nullptr) {}
+
+int TScreen::Width() const { return Platform::Current().backend().Screen().Width; }
+int TScreen::Height() const { return Platform::Current().backend().Screen().Height; }
+int TScreen::PixelsPerInch() const { return Platform::Current().backend().Screen().PixelsPerInch; }
+TRect TScreen::WorkAreaRect() const { return Platform::Current().backend().Screen().WorkArea; }
+
+void TScreen::SetCursor(int cursor) {
+  cursor_ = cursor;
+  Platform::Current().backend().SetCursor(cursor);
+}
+
+TForm* TScreen::ActiveForm() const {
+  if (activeForm_ && activeForm_->FormStyle == TFormStyle::fsMDIForm)
+    if (TForm* child = activeForm_->ActiveMDIChild()) return child;
+  return activeForm_;
+}
+
+TWinControl* TScreen::ActiveControl() const {
+  TForm* form = ActiveForm();
+  return form ? form->FocusedControl() : nullptr;
+}
+
+TForm* TScreen::Forms(int index) const {
+  if (index < 0 || index >= FormCount()) return nullptr;
+  return forms_[static_cast<size_t>(index)];
+}
+
+std::vector<std::string> TScreen::Fonts() const { return Platform::Current().backend().Metrics().Families(); }
+
+// ---------------------------------------------------------------------------
+// TApplication
+
+// The hidden window another instance finds the running program by.
+class TApplicationWindow : public TWinControl {
+ public:
+  explicit TApplicationWindow(TApplication* app) : TWinControl(nullptr), app_(app) {
+    WindowClass = "TApplication";
+  }
+  void WndProc(TMessage& m) override {
+    switch (m.Msg) {
+      case WM_CLOSE:
+        if (app_->MainForm) app_->MainForm->Close();
+        else app_->Terminate();
+        break;
+      case WM_GETTEXT: m.Result = static_cast<LRESULT>(app_->Title().size()); break;
+      default: TWinControl::WndProc(m);
+    }
+  }
+
+ private:
+  TApplication* app_;
+};
+
+TApplication::TApplication() : TComponent(nullptr) {}
+
+TApplication::~TApplication() {
+  destroying_ = true;
+  FreeReleased();
+  delete window_;
+}
+
+HWND TApplication::Handle() {
+  if (!window_) {
+    window_ = new TApplicationWindow(this);
+    window_->Caption = Title();
+    handle_ = window_->Handle();
+    Platform::Current().PublishWindows();
+  }
+  return handle_;
+}
+
+void TApplication::PropertyChanged(PropId id) {
+  if (id != PropId::Caption || !window_) return;
+  window_->Caption = Title();
+  Platform::Current().PublishWindows();
+}
+
+std::string TApplication::ExeName() const { return ExecutablePath(); }
+
+void TApplication::Post(const TMsg& msg) { queue_.push_back(msg); }
+
+bool TApplication::Peek(TMsg& msg, HWND window, UINT first, UINT last, bool remove) {
+  for (auto it = queue_.begin(); it != queue_.end(); ++it) {
+    if (window != NullWindow && it->hwnd != window) continue;
+    if ((first != 0 || last != 0) && (it->message < first || it->message > last)) continue;
+    msg = *it;
+    if (remove) queue_.erase(it);
+    return true;
+  }
+  return false;
+}
+
+namespace {
+
+TWinControl* TargetOf(const TMsg& msg) {
+  if (msg.hwnd != NullWindow) return Platform::Current().WindowFromHandle(msg.hwnd);
+  TForm* form = Screen ? Screen->ActiveForm() : nullptr;
+  if (!form) return nullptr;
+  return form->FocusedControl() ? form->FocusedControl() : form;
+}
+
+bool IsKeyMessage(UINT m) { return m >= WM_KEYDOWN && m <= WM_SYSCHAR; }
+
+TButton* FindButton(TWinControl* parent, bool wantDefault) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (auto* b = dynamic_cast<TButton*>(c); b && (wantDefault ? b->Default : b->Cancel) && b->CanFocus()) return b;
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      if (auto* found = FindButton(w, wantDefault)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool TApplication::IsMenuKey(TWinControl* target, Word key, TShiftState shift) {
+  const TShortCut sc = ShortCut(key, shift);
+  TForm* form = target ? target->ParentForm() : nullptr;
+  if (form && form->Menu && form->Menu->IsShortCut(sc)) return true;
+  const bool frameMenuApplies = !form || form->FormStyle == TFormStyle::fsMDIChild;
+  return frameMenuApplies && MainForm && MainForm != form && MainForm->Menu && MainForm->Menu->IsShortCut(sc);
+}
+
+bool TApplication::IsDialogKey(TWinControl* target, Word key, TShiftState shift) {
+  if (!target || shift.Contains(ssCtrl) || shift.Contains(ssAlt)) return false;
+  TForm* form = target->ParentForm();
+  if (!form) return false;
+  const auto code = static_cast<unsigned>(target->Perform(WM_GETDLGCODE, 0, 0));
+  switch (key) {
+    case VK_TAB:
+      if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+      form->SelectNext(target, !shift.Contains(ssShift));
+      return true;
+    case VK_RETURN:
+    case VK_ESCAPE: {
+      if (code & DLGC_WANTALLKEYS) return false;
+      TButton* button = nullptr;
+      if (key == VK_RETURN) button = dynamic_cast<TButton*>(target);
+      if (!button) button = FindButton(form, key == VK_RETURN);
+      if (!button) return false;
+      button->Click();
+      return true;
+    }
+    default: return false;
+  }
+}
+
+bool TApplication::DeliverInput(TMsg msg) {
+  auto& platform = Platform::Current();
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) platform.SetKeyDown(static_cast<Word>(msg.wParam), true);
+  if (msg.message == WM_KEYUP) platform.SetKeyDown(static_cast<Word>(msg.wParam), false);
+  bool handled = false;
+  if (OnMessage) OnMessage(msg, handled);
+  if (handled) return true;
+  TWinControl* target = TargetOf(msg);
+  if (!target) return false;
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    const Word key = static_cast<Word>(msg.wParam);
+    const TShiftState shift(static_cast<unsigned>(msg.lParam));
+    if (IsMenuKey(target, key, shift) || IsDialogKey(target, key, shift)) return true;
+  }
+  if (msg.message == WM_SYSCHAR) return false;
+  TMessage m{msg.message, msg.wParam, msg.lParam, 0};
+  target->WndProc(m);
+  PaintPending();
+  FreeReleased();
+  return false;
+}
+
+void TApplication::Dispatch(TMsg& msg) {
+  bool handled = false;
+  if (OnMessage) OnMessage(msg, handled);
+  if (!handled) DispatchToWindow(msg);
+}
+
+void TApplication::DispatchToWindow(TMsg& msg) {
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return;
+  }
+  if (IsKeyMessage(msg.message) || (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)) {
+    DeliverInput(msg);
+    return;
+  }
+  if (TWinControl* window = Platform::Current().WindowFromHandle(msg.hwnd)) {
+    TMessage m{msg.message, msg.wParam, msg.lParam, 0};
+    window->WndProc(m);
+  }
+}
+
+bool TApplication::ProcessOne() {
+  if (queue_.empty()) return false;
+  TMsg msg = queue_.front();
+  queue_.pop_front();
+  Dispatch(msg);
+  FreeReleased();
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  auto& platform = Platform::Current();
+  platform.backend().PumpEvents(false, 0);
+  platform.ReceiveFromOtherInstances();
+  FireDueTimers();
+  while (ProcessOne() && !terminated_) {
+  }
+  PaintPending();
+  FreeReleased();
+}
+
+void TApplication::HandleMessage() {
+  auto& platform = Platform::Current();
+  platform.backend().PumpEvents(false, 0);
+  platform.ReceiveFromOtherInstances();
+  FireDueTimers();
+  if (ProcessOne()) return;
+  PaintPending();
+  Idle();
+}
+
+void TApplication::Idle() {
+  bool done = true;
+  if (OnIdle) OnIdle(this, done);
+  FreeReleased();
+  if (!done || terminated_ || !queue_.empty()) return;
+  const bool delivered = Platform::Current().backend().PumpEvents(true, MillisecondsToNextTimer());
+  if (!delivered && ExitWhenIdle && queue_.empty() && MillisecondsToNextTimer() < 0) terminated_ = true;
+}
+
+void TApplication::Run() {
+  while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  Post(TMsg{NullWindow, WM_QUIT, 0, 0, 0, {}});
+}
+
+void TApplication::Minimize() {
+  minimized_ = true;
+  if (MainForm) MainForm->WindowState = TWindowState::wsMinimized;
+}
+
+void TApplication::Restore() {
+  minimized_ = false;
+  if (MainForm && MainForm->WindowState == TWindowState::wsMinimized) MainForm->WindowState = TWindowState::wsNormal;
+}
+
+void TApplication::BringToFront() {
+  if (MainForm) {
+    MainForm->BringToFront();
+    MainForm->Activate();
+  }
+}
+
+void TApplication::AddTimer(TTimer* timer) { timers_.push_back(timer); }
+
+void TApplication::RemoveTimer(TTimer* timer) { timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end()); }
+
+void TApplication::FireDueTimers() {
+  const std::uint64_t now = Platform::Current().backend().TickCount64();
+  const auto snapshot = timers_;
+  for (TTimer* timer : snapshot) {
+    if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end()) continue;
+    if (timer->DueTick == 0 || timer->DueTick > now) continue;
+    timer->DueTick = now + static_cast<std::uint64_t>(timer->Interval());
+    if (timer->OnTimer) timer->OnTimer(timer);
+  }
+}
+
+int TApplication::MillisecondsToNextTimer() const {
+  const std::uint64_t now = Platform::Current().backend().TickCount64();
+  std::int64_t best = -1;
+  for (const TTimer* timer : timers_) {
+    if (timer->DueTick == 0) continue;
+    const std::int64_t wait = timer->DueTick > now ? static_cast<std::int64_t>(timer->DueTick - now) : 0;
+    if (best < 0 || wait < best) best = wait;
+  }
+  return static_cast<int>(std::min<std::int64_t>(best, 1 << 30));
+}
+
+void TApplication::ReleaseLater(TForm* form) {
+  if (std::find(released_.begin(), released_.end(), form) == released_.end()) released_.push_back(form);
+}
+
+void TApplication::FreeReleased() {
+  while (!released_.empty()) {
+    TForm* form = released_.back();
+    released_.pop_back();
+    delete form;
+  }
+}
+
+void TApplication::RequestPaint(TCustomControl* control) {
+  if (std::find(needPaint_.begin(), needPaint_.end(), control) == needPaint_.end()) needPaint_.push_back(control);
+}
+
+void TApplication::ForgetControl(TControl* control) {
+  needPaint_.erase(std::remove(needPaint_.begin(), needPaint_.end(), control), needPaint_.end());
+  released_.erase(std::remove(released_.begin(), released_.end(), control), released_.end());
+}
+
+void TApplication::PaintPending() {
+  auto pending = std::move(needPaint_);
+  needPaint_.clear();
+  for (TCustomControl* control : pending) {
+    if (!control->Showing()) continue;
+    control->Recording()->Clear();
+    control->PaintTo(*control->Recording());
+  }
+}
+
+// The platform's own message box: a plain form with a text and buttons.
+int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+  TForm box(nullptr);
+  box.Name = "SystemMessageBox";
+  box.Caption = caption;
+  box.BorderStyle = TFormBorderStyle::bsDialog;
+  box.Position = TPosition::poScreenCenter;
+  auto* label = new TLabel(&box);
+  label->Name = "Message";
+  label->SetParent(&box);
+  label->SetBounds(16, 16, 0, 0);
+  label->Caption = text;
+  struct ButtonSpec {
+    const char* caption;
+    int id;
+  };
+  std::vector<ButtonSpec> specs;
+  switch (flags & 0x0F) {
+    case MB_OKCANCEL: specs = {{"OK", IDOK}, {"Cancel", IDCANCEL}}; break;
+    case MB_ABORTRETRYIGNORE: specs = {{"&Abort", IDABORT}, {"&Retry", IDRETRY}, {"&Ignore", IDIGNORE}}; break;
+    case MB_YESNOCANCEL: specs = {{"&Yes", IDYES}, {"&No", IDNO}, {"Cancel", IDCANCEL}}; break;
+    case MB_YESNO: specs = {{"&Yes", IDYES}, {"&No", IDNO}}; break;
+    case MB_RETRYCANCEL: specs = {{"&Retry", IDRETRY}, {"Cancel", IDCANCEL}}; break;
+    default: specs = {{"OK", IDOK}}; break;
+  }
+  const int defaultIndex = (flags & MB_DEFBUTTON2) ? 1 : 0;
+  int x = 16;
+  const int y = label->Top + label->Height + 16;
+  for (size_t i = 0; i < specs.size(); ++i) {
+    auto* button = new TButton(&box);
+    button->Name = "Button" + std::to_string(i + 1);
+    button->SetParent(&box);
+    button->Caption = specs[i].caption;
+    button->ModalResult = specs[i].id;
+    button->SetBounds(x, y, 75, 25);
+    button->Default = static_cast<int>(i) == defaultIndex;
+    button->Cancel = specs[i].id == IDCANCEL || specs.size() == 1;
+    x += 81;
+  }
+  box.SetClientWidth(std::max(x + 8, label->Left + label->Width + 16));
+  box.SetClientHeight(y + 25 + 16);
+  return box.ShowModal();
+}
+
+}  // namespace qm

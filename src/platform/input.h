@@ -1,0 +1,30 @@
+// Keyboard and mouse input in the order the desktop delivers it. The Qt
+// backend feeds real events through here, and tests act as a user.
+#pragma once
+
+#include <string>
+
+#include "platform/types.h"
+
+namespace qm {
+
+class TControl;
+
+// The character a key types with a shift state (0 when it types none):
+// letters and digits, Enter, Tab, Backspace, Escape and Ctrl+letters.
+char CharacterOfKey(Word vk, TShiftState shift);
+// The key (with Shift) that types a character on a plain keyboard; 0 for
+// characters typed another way.
+Word KeyOfCharacter(char ch, bool* shifted = nullptr);
+
+// A key press: key down to the focused window, the character it types
+// unless a short cut or dialog key took it, then key up.
+void SendKey(Word vk, TShiftState shift = {}, char ch = 0);
+// Types text one character at a time (cp1252).
+void TypeText(const std::string& text);
+
+// A mouse press and release at a client point of a control.
+void ClickAt(TControl& control, int x, int y, TMouseButton button = TMouseButton::mbLeft, TShiftState shift = {});
+void DoubleClickAt(TControl& control, int x, int y);
+
+}  // namespace qm

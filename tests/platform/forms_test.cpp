@@ -1,0 +1,345 @@
+#include "platform/forms.h"
+
+#include <gtest/gtest.h>
+#include <gtest/gtest-spi.h>
+
+#include "platform/input.h"
+#include "support/platform_fixture.h"
+
+namespace qm {
+namespace {
+
+using testing::PlatformFixture;
+
+// A small dialog with a text box and OK/Cancel, as most of the program's
+// dialogs are built.
+class SampleDialog : public TForm {
+ public:
+  SampleDialog() : TForm(nullptr) {
+    Caption = "Sample";
+    Name = "SampleDlg";
+    SetBounds(0, 0, 300, 200);
+    Edit = Add<TEdit>("NameEdit", 10, 10);
+    Ok = Add<TButton>("OKBtn", 10, 50);
+    Ok->Caption = "OK";
+    Ok->ModalResult = mrOk;
+    Ok->Default = true;
+    Cancel = Add<TButton>("CancelBtn", 100, 50);
+    Cancel->Caption = "Cancel";
+    Cancel->ModalResult = mrCancel;
+    Cancel->Cancel = true;
+  }
+  template <class T>
+  T* Add(const char* name, int x, int y) {
+    auto* c = new T(this);
+    c->Name = name;
+    c->SetParent(this);
+    c->SetBounds(x, y, 75, 25);
+    return c;
+  }
+  TEdit* Edit;
+  TButton* Ok;
+  TButton* Cancel;
+};
+
+using ModalDriverTest = PlatformFixture;
+
+TEST_F(ModalDriverTest, AnswerReadsControlsAndPressesAButton) {
+  SampleDialog dialog;
+  Driver().Expect(
+      [](TForm& form) {
+        auto* edit = dynamic_cast<TEdit*>(form.FindComponent("NameEdit"));
+        ASSERT_NE(edit, nullptr);
+        edit->Text = "JOHN";
+        dynamic_cast<TButton*>(form.FindComponent("OKBtn"))->Click();
+      },
+      "type a name and press OK");
+  EXPECT_EQ(dialog.ShowModal(), mrOk);
+  EXPECT_EQ(dialog.Edit->Text(), "JOHN");
+  EXPECT_FALSE(dialog.Visible);
+}
+
+TEST_F(ModalDriverTest, KeysInsideAModalAnswerReachTheDefaultAndCancelButtons) {
+  const struct {
+    Word key;
+    TModalResult expected;
+  } cases[] = {{VK_RETURN, mrOk}, {VK_ESCAPE, mrCancel}};
+  for (const auto& c : cases) {
+    SampleDialog dialog;
+    Driver().Expect([&](TForm& form) {
+      dialog.Edit->SetFocus();
+      SendKey(c.key);
+    });
+    EXPECT_EQ(dialog.ShowModal(), c.expected) << c.key;
+  }
+}
+
+TEST_F(ModalDriverTest, UnexpectedFormIsReportedWithItsTexts) {
+  SampleDialog dialog;
+  std::string problem;
+  Driver().OnProblem = [&](const std::string& p) { problem = p; };
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);
+  EXPECT_NE(problem.find("Sample"), std::string::npos);
+  EXPECT_NE(problem.find("Cancel"), std::string::npos);
+}
+
+TEST_F(ModalDriverTest, CloseQueryCanKeepAModalFormOpen) {
+  SampleDialog dialog;
+  int asked = 0;
+  dialog.OnCloseQuery = [&](TObject*, bool& canClose) { canClose = ++asked > 1; };
+  std::string problem;
+  Driver().OnProblem = [&](const std::string& p) { problem = p; };
+  Driver().Expect([](TForm& form) { form.ModalResult = mrOk; });
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);
+  EXPECT_NE(problem.find("refused"), std::string::npos);
+}
+
+using KeyRoutingTest = PlatformFixture;
+
+TEST_F(KeyRoutingTest, KeyPreviewFormSeesKeysFirstAndCanSwallowThem) {
+  SampleDialog dialog;
+  dialog.Show();
+  dialog.Edit->SetFocus();
+  std::string seen;
+  dialog.KeyPreview = true;
+  dialog.OnKeyPress = [&](TObject*, char& key) {
+    seen += key;
+    if (key == 'x') key = 0;
+  };
+  TypeText("axb");
+  EXPECT_EQ(seen, "axb");
+  EXPECT_EQ(dialog.Edit->Text(), "ab");
+}
+
+TEST_F(KeyRoutingTest, MenuShortCutsOfTheFrameWorkFromAnMdiChild) {
+  TForm frame(nullptr);
+  frame.FormStyle = TFormStyle::fsMDIForm;
+  Application->MainForm = &frame;
+  frame.Menu = new TMainMenu(&frame);
+  int saves = 0;
+  TMenuItem* file = frame.Menu->Items()->AddItem("&File");
+  TMenuItem* save = file->AddItem("&Save", [&](TObject*) { ++saves; }, ShortCut('S', ssCtrl));
+  frame.Show();
+  TForm child(nullptr);
+  child.FormStyle = TFormStyle::fsMDIChild;
+  std::string typed;
+  child.OnKeyPress = [&](TObject*, char& key) { typed += key; };
+  child.Show();
+
+  SendKey('S', ssCtrl);
+  EXPECT_EQ(saves, 1);
+  EXPECT_EQ(typed, "") << "a short cut types no character";
+  save->Enabled = false;
+  SendKey('S', ssCtrl);
+  EXPECT_EQ(saves, 1) << "a disabled item's short cut does nothing";
+  EXPECT_EQ(typed, std::string(1, '\x13'));
+}
+
+TEST_F(KeyRoutingTest, TabMovesFocusInTabOrder) {
+  SampleDialog dialog;
+  dialog.Show();
+  dialog.Edit->TabOrder = 0;
+  dialog.Ok->TabOrder = 1;
+  dialog.Cancel->TabOrder = 2;
+  dialog.Edit->SetFocus();
+  SendKey(VK_TAB);
+  EXPECT_EQ(dialog.FocusedControl(), dialog.Ok);
+  SendKey(VK_TAB, ssShift);
+  EXPECT_EQ(dialog.FocusedControl(), dialog.Edit);
+  SendKey(VK_TAB, ssShift);
+  EXPECT_EQ(dialog.FocusedControl(), dialog.Cancel);
+}
+
+using FormLifetimeTest = PlatformFixture;
+
+TEST_F(FormLifetimeTest, MdiChildrenActivateInTurnAndTheFrameCountsThem) {
+  TForm frame(nullptr);
+  frame.FormStyle = TFormStyle::fsMDIForm;
+  frame.Show();
+  std::vector<std::string> events;
+  auto makeChild = [&](const std::string& name) {
+    auto* child = new TForm(&frame);
+    child->Name = name;
+    child->FormStyle = TFormStyle::fsMDIChild;
+    child->OnActivate = [&events, name](TObject*) { events.push_back("+" + name); };
+    child->OnDeactivate = [&events, name](TObject*) { events.push_back("-" + name); };
+    child->Show();
+    return child;
+  };
+  TForm* a = makeChild("A");
+  TForm* b = makeChild("B");
+  EXPECT_EQ(frame.MDIChildCount(), 2);
+  EXPECT_EQ(frame.ActiveMDIChild(), b);
+  frame.Next();
+  EXPECT_EQ(frame.ActiveMDIChild(), a);
+  EXPECT_EQ(events, (std::vector<std::string>{"+A", "-A", "+B", "-B", "+A"}));
+  EXPECT_TRUE(frame.Active()) << "the frame stays active while its children take turns";
+
+  a->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+  a->Close();
+  Application->ProcessMessages();
+  EXPECT_EQ(frame.MDIChildCount(), 1);
+  EXPECT_EQ(frame.MDIChildren(0), b);
+}
+
+TEST_F(FormLifetimeTest, ClosingTheMainFormEndsTheProgramUnlessRefused) {
+  TForm main(nullptr);
+  Application->MainForm = &main;
+  main.Show();
+  bool allow = false;
+  main.OnCloseQuery = [&](TObject*, bool& canClose) { canClose = allow; };
+  main.Close();
+  EXPECT_FALSE(Application->Terminated());
+  allow = true;
+  main.Close();
+  EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(FormLifetimeTest, ClientSizeAccountsForTheFrameAndMenu) {
+  TForm form(nullptr);
+  form.BorderStyle = TFormBorderStyle::bsDialog;
+  form.SetClientWidth(300);
+  form.SetClientHeight(100);
+  EXPECT_EQ(form.ClientWidth(), 300);
+  EXPECT_EQ(form.ClientHeight(), 100);
+  EXPECT_GT(form.Height(), 100);
+  const int withoutMenu = form.Height;
+  form.Menu = new TMainMenu(&form);
+  EXPECT_LT(form.ClientHeight(), 100) << "a menu bar takes client height";
+  EXPECT_EQ(withoutMenu, form.Height());
+}
+
+TEST_F(FormLifetimeTest, AlignedPanelsShareTheClientArea) {
+  TForm form(nullptr);
+  form.BorderStyle = TFormBorderStyle::bsNone;
+  form.SetBounds(0, 0, 400, 300);
+  auto* top = new TPanel(&form);
+  top->Height = 30;
+  top->Align = TAlign::alTop;
+  top->SetParent(&form);
+  auto* bottom = new TPanel(&form);
+  bottom->Height = 20;
+  bottom->Align = TAlign::alBottom;
+  bottom->SetParent(&form);
+  auto* right = new TPanel(&form);
+  right->Width = 50;
+  right->Align = TAlign::alRight;
+  right->SetParent(&form);
+  auto* client = new TPanel(&form);
+  client->Align = TAlign::alClient;
+  client->SetParent(&form);
+  EXPECT_EQ(top->BoundsRect(), Rect(0, 0, 400, 30));
+  EXPECT_EQ(bottom->BoundsRect(), Rect(0, 280, 400, 300));
+  EXPECT_EQ(right->BoundsRect(), Rect(350, 30, 400, 280));
+  EXPECT_EQ(client->BoundsRect(), Rect(0, 30, 350, 280));
+  form.Width = 500;
+  EXPECT_EQ(client->BoundsRect(), Rect(0, 30, 450, 280)) << "resizing the form lays the panels out again";
+}
+
+using ControlTest = PlatformFixture;
+
+TEST_F(ControlTest, CheckBoxCyclesThroughGreyOnlyWhenAllowed) {
+  TForm form(nullptr);
+  auto* box = new TCheckBox(&form);
+  box->SetParent(&form);
+  int clicks = 0;
+  box->OnClick = [&](TObject*) { ++clicks; };
+  std::vector<TCheckBoxState> states;
+  for (int i = 0; i < 3; ++i) {
+    box->Click();
+    states.push_back(box->State());
+  }
+  EXPECT_EQ(states, (std::vector<TCheckBoxState>{TCheckBoxState::cbChecked, TCheckBoxState::cbUnchecked,
+                                                  TCheckBoxState::cbChecked}));
+  box->AllowGrayed = true;
+  box->Click();
+  EXPECT_EQ(box->State(), TCheckBoxState::cbGrayed);
+  EXPECT_EQ(clicks, 4);
+}
+
+TEST_F(ControlTest, RadioButtonsAndSpeedButtonGroupsAreExclusive) {
+  TForm form(nullptr);
+  auto* a = new TRadioButton(&form);
+  auto* b = new TRadioButton(&form);
+  a->SetParent(&form);
+  b->SetParent(&form);
+  a->SetChecked(true);
+  b->Click();
+  EXPECT_FALSE(a->Checked());
+  EXPECT_TRUE(b->Checked());
+
+  auto* s1 = new TSpeedButton(&form);
+  auto* s2 = new TSpeedButton(&form);
+  for (auto* s : {s1, s2}) {
+    s->SetParent(&form);
+    s->GroupIndex = 1;
+  }
+  s1->Click();
+  s2->Click();
+  EXPECT_FALSE(s1->Down);
+  EXPECT_TRUE(s2->Down);
+  s2->Click();
+  EXPECT_TRUE(s2->Down) << "without AllowAllUp one button stays down";
+  s2->AllowAllUp = true;
+  s2->Click();
+  EXPECT_FALSE(s2->Down);
+}
+
+TEST_F(ControlTest, EditKeepsItsLimitAndCase) {
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  form.Show();
+  edit->SetFocus();
+  edit->MaxLength = 5;
+  edit->CharCase = TEditCharCase::ecUpperCase;
+  int changes = 0;
+  edit->OnChange = [&](TObject*) { ++changes; };
+  TypeText("scene one");
+  EXPECT_EQ(edit->Text(), "SCENE");
+  SendKey(VK_BACK);
+  EXPECT_EQ(edit->Text(), "SCEN");
+  SendKey(VK_HOME);
+  SendKey(VK_DELETE);
+  EXPECT_EQ(edit->Text(), "CEN");
+  EXPECT_EQ(changes, 7);
+}
+
+TEST_F(ControlTest, ScrollBarClampsAndReportsTheUsersAction) {
+  TForm form(nullptr);
+  auto* bar = new TScrollBar(&form);
+  bar->SetParams(5, 0, 10);
+  bar->LargeChange = 4;
+  std::vector<TScrollCode> codes;
+  bar->OnScroll = [&](TObject*, TScrollCode code, int& pos) {
+    codes.push_back(code);
+    if (code == TScrollCode::scTrack) pos = 7;
+  };
+  bar->Scroll(TScrollCode::scPageDown);
+  EXPECT_EQ(bar->Position(), 9);
+  bar->Scroll(TScrollCode::scPageDown);
+  EXPECT_EQ(bar->Position(), 10);
+  bar->Scroll(TScrollCode::scTrack, 2);
+  EXPECT_EQ(bar->Position(), 7) << "the handler may move the position";
+  bar->Position = 99;
+  EXPECT_EQ(bar->Position(), 10);
+  EXPECT_EQ(codes.size(), 3u);
+}
+
+TEST_F(ControlTest, LabelSizesItselfToItsCaption) {
+  TForm form(nullptr);
+  auto* label = new TLabel(&form);
+  label->SetParent(&form);
+  label->Font.Name = "Courier New";
+  label->Font.Size = 12;
+  label->Caption = "ABCDE";
+  EXPECT_EQ(label->Width(), 50) << "5 characters of 10 pixels at 96 dpi";
+  label->WordWrap = true;
+  label->AutoSize = true;
+  label->Width = 30;
+  label->Caption = "AB CD EF";
+  EXPECT_EQ(label->Height(), 3 * 18) << "three lines of the 12-point cell";
+}
+
+}  // namespace
+}  // namespace qm
