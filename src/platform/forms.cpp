@@ -384,11 +384,21 @@ class TApplicationWindow : public TWinControl {
         else app_->Terminate();
         break;
       case WM_GETTEXT: m.Result = static_cast<LRESULT>(app_->Title().size()); break;
-      default: TWinControl::WndProc(m);
+      default:
+        if (m.Msg == Platform::Current().FindRegisteredName(ShowWindowRequestName)) {
+          ShowOnRequest(static_cast<int>(m.WParam), m.LParam != 0);
+          return;
+        }
+        TWinControl::WndProc(m);
     }
   }
 
  private:
+  void ShowOnRequest(int command, bool raise) {
+    if (command == SW_RESTORE || command == SW_SHOWNORMAL) app_->Restore();
+    if (command == SW_MINIMIZE || command == SW_SHOWMINIMIZED) app_->Minimize();
+    if (raise) app_->BringToFront();
+  }
   TApplication* app_;
 };
 
@@ -410,8 +420,11 @@ HWND TApplication::Handle() {
   return handle_;
 }
 
+// The application window exists, as on the old platform, once the program
+// has a title another instance could look for.
 void TApplication::PropertyChanged(PropId id) {
-  if (id != PropId::Caption || !window_) return;
+  if (id != PropId::Caption) return;
+  Handle();
   window_->Caption = Title();
   Platform::Current().PublishWindows();
 }

@@ -24,9 +24,6 @@ WireMessage ToWire(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return wire;
 }
 
-// Another instance is asked to act on its own windows by a private message.
-constexpr const char* kShowWindowRequest = "QuillmasterShowWindow";
-
 }  // namespace
 
 UINT RegisterWindowMessage(const std::string& name) { return P().RegisterName(name); }
@@ -97,7 +94,7 @@ std::string GetWindowText(HWND window) {
 }
 
 bool ShowWindow(HWND window, int command) {
-  if (IsRemote(window)) return PostMessage(window, RegisterWindowMessage(kShowWindowRequest), command, 0);
+  if (IsRemote(window)) return PostMessage(window, RegisterWindowMessage(ShowWindowRequestName), command, 0);
   TWinControl* w = P().WindowFromHandle(window);
   if (!w) return false;
   if (Application && window == Application->Handle()) {
@@ -126,7 +123,7 @@ bool ShowWindow(HWND window, int command) {
 }
 
 bool SetForegroundWindow(HWND window) {
-  if (IsRemote(window)) return PostMessage(window, RegisterWindowMessage(kShowWindowRequest), SW_SHOW, 1);
+  if (IsRemote(window)) return PostMessage(window, RegisterWindowMessage(ShowWindowRequestName), SW_SHOW, 1);
   if (Application && window == Application->Handle()) {
     Application->BringToFront();
     return true;

@@ -21,6 +21,10 @@ bool IsWindow(HWND window);
 HWND FindWindow(const std::string& className, const std::string& title);
 std::string GetWindowText(HWND window);
 
+// The private message another instance sends to have us show or raise a
+// window of ours (ShowWindow and SetForegroundWindow across processes).
+inline constexpr const char* ShowWindowRequestName = "QuillmasterShowWindow";
+
 enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOWMAXIMIZED = 3, SW_SHOW = 5, SW_MINIMIZE = 6, SW_RESTORE = 9 };
 bool ShowWindow(HWND window, int command);
 bool SetForegroundWindow(HWND window);

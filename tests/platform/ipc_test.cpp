@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/child_process.h"
+
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -95,92 +97,15 @@ class RawSender {
 
 // A run of qm_test_peer: its standard input is ours (closing it ends a
 // serving peer) and its standard output is read line by line.
-class Peer {
+class Peer : public testing::ChildProcess {
  public:
-  explicit Peer(const std::vector<std::string>& args) {
-    int in[2], out[2];
-    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0) return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    std::vector<std::string> all{QM_PEER_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, QM_PEER_PATH, &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(in[0]);
-    close(out[1]);
-    stdin_ = in[1];
-    stdout_ = out[0];
-  }
+  explicit Peer(const std::vector<std::string>& args) : ChildProcess(QM_PEER_PATH, args) {}
   static std::unique_ptr<Peer> Serve(const std::string& folder, const std::string& title = kTitle) {
     auto peer = std::make_unique<Peer>(std::vector<std::string>{folder, "serve", kClass, title});
     EXPECT_EQ(peer->ReadLine(), "ready");
     return peer;
   }
-  ~Peer() {
-    if (stdin_ >= 0) close(stdin_);
-    if (pid_ > 0 && !Exited(5000)) Kill();
-    if (stdout_ >= 0) close(stdout_);
-  }
-
-  std::uint32_t Pid() const { return static_cast<std::uint32_t>(pid_); }
   HWND Window() const { return MakeWindowHandle(Pid(), 1); }
-
-  std::optional<std::string> ReadLine(int timeoutMs = 5000) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-      std::size_t end = buffer_.find('\n');
-      if (end != std::string::npos) {
-        std::string line = buffer_.substr(0, end);
-        buffer_.erase(0, end + 1);
-        return line;
-      }
-      int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                      deadline - std::chrono::steady_clock::now())
-                                      .count());
-      pollfd ready{stdout_, POLLIN, 0};
-      if (left <= 0 || poll(&ready, 1, left) <= 0) return std::nullopt;
-      char chunk[512];
-      ssize_t n = read(stdout_, chunk, sizeof chunk);
-      if (n <= 0) return std::nullopt;
-      buffer_.append(chunk, static_cast<std::size_t>(n));
-    }
-  }
-
-  // The exit code, or nullopt when it did not end in time.
-  std::optional<int> ExitCode(int timeoutMs = 5000) {
-    if (!Exited(timeoutMs)) return std::nullopt;
-    return WIFEXITED(status_) ? std::optional<int>(WEXITSTATUS(status_)) : std::nullopt;
-  }
-
-  void Kill() {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, &status_, 0);
-    pid_ = -1;
-  }
-
- private:
-  bool Exited(int timeoutMs) {
-    if (pid_ <= 0) return true;
-    for (int waited = 0; waited < timeoutMs; waited += 10) {
-      if (waitpid(pid_, &status_, WNOHANG) == pid_) {
-        pid_ = -1;
-        return true;
-      }
-      usleep(10000);
-    }
-    return false;
-  }
-
-  pid_t pid_ = -1;
-  int status_ = 0;
-  int stdin_ = -1;
-  int stdout_ = -1;
-  std::string buffer_;
 };
 
 std::uint32_t DeadProcess() {
@@ -648,7 +573,7 @@ TEST(IpcChannel, DropsEveryDatagramThatIsNotAGoodMessageForIt) {
 // ---------------------------------------------------------------------------
 // Two processes
 
-class IpcPeerTest : public testing::Test {
+class IpcPeerTest : public ::testing::Test {
  protected:
   TempFolder temp_;
   const std::string& Folder() const { return temp_.Path(); }
