@@ -1,0 +1,183 @@
+// Files, folders, paths and the program's places. Every path here is a
+// std::string in the program's code page (cp1252); it becomes UTF-8 only
+// when it reaches the operating system. The separator is '/'. Nothing
+// here throws: failures come back as false, -1 or an empty result.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+// ---- Names the old platform compared without regard to case ----------
+
+// Whether `name` matches one of the ';'-separated masks. '*' stands for any
+// run of characters and '?' for one; letters match in either case. A mask
+// ending in "." matches names without an extension ("*.", "README."), and
+// one ending in ".*" also matches the name without any extension, as the
+// old platform's masks did.
+bool MatchesFileMask(std::string_view name, std::string_view masks);
+
+// The entry of `folder` called `name`: the exact name when it exists, else
+// an entry equal to it without regard to case (the first in byte order
+// when there are several). No result when neither exists.
+std::optional<std::string> FindNameNoCase(const std::string& folder, const std::string& name);
+
+// ---- Files and folders ------------------------------------------------
+
+bool FileExists(const std::string& path);       // anything but a folder
+bool DirectoryExists(const std::string& path);
+bool CreateDir(const std::string& path);        // one level; false when it exists
+bool ForceDirectories(const std::string& path); // every missing level; true when the folder is there
+// A read-only file cannot be deleted, renamed over or replaced, as on the
+// old platform; clear the attribute first.
+bool DeleteFile(const std::string& path);
+// Fails when `to` exists.
+bool RenameFile(const std::string& from, const std::string& to);
+// Renames over an existing `to` (unless it is read-only).
+bool ReplaceFile(const std::string& from, const std::string& to);
+// The copy keeps the source's modification time and permissions and is
+// written whole before it appears under `to`.
+bool CopyFile(const std::string& from, const std::string& to, bool failIfExists = false);
+
+std::int64_t FileSize(const std::string& path);  // -1 when missing
+std::time_t FileAge(const std::string& path);    // modification time; -1 when missing
+bool SetFileAge(const std::string& path, std::time_t age);
+// Read-only means the owner may not write: the file has no write bit for
+// its owner. Setting it clears every write bit; clearing it gives the
+// owner the write bit back.
+bool IsReadOnly(const std::string& path);
+bool SetReadOnly(const std::string& path, bool readOnly);
+
+struct TFileInfo {
+  bool exists = false;
+  bool directory = false;
+  bool readOnly = false;
+  bool hidden = false;  // the name begins with '.'
+  std::int64_t size = -1;
+  std::time_t mtime = -1;
+};
+TFileInfo FileAttributes(const std::string& path);
+
+// The names in `folder` that match `masks` (see MatchesFileMask), sorted
+// byte-wise: plain files, or with `directories` the sub-folders ("." and
+// ".." left out). Hidden entries (a leading '.') are left out, and so are
+// names that the code page cannot spell.
+std::vector<std::string> FindFiles(const std::string& folder, const std::string& masks,
+                                   bool directories = false);
+
+// ---- Path parts (pure string functions) --------------------------------
+
+std::string ExtractFilePath(std::string_view path);  // folder with trailing '/', or ""
+std::string ExtractFileDir(std::string_view path);   // folder without it ("/" for the root)
+std::string ExtractFileName(std::string_view path);
+std::string ExtractFileExt(std::string_view path);   // ".ext" of the last part, or ""
+std::string ChangeFileExt(std::string_view path, std::string_view ext);
+std::string IncludeTrailingPathDelimiter(std::string_view path);
+std::string ExcludeTrailingPathDelimiter(std::string_view path);  // keeps "/" itself
+// Absolute, with "." and ".." resolved by the text alone (links are not
+// followed) and repeated separators folded; a trailing '/' stays.
+std::string ExpandFileName(std::string_view path);
+// `name` as it is when absolute, else inside `folder`.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// ---- Paths the old code built, and drives ------------------------------
+
+// A path as the program's old code would build it, as a path here:
+// backslashes become '/', a leading drive "X:" is dropped, and each part
+// that does not exist as spelt but exists in another case is spelt as it
+// exists ("C:\\SCRIPTS\\A.QMW" -> "/scripts/a.qmw" when those exist).
+std::string MapPath(std::string_view path);
+
+// The mount point of the file system holding `path` (its nearest existing
+// folder when the path does not exist yet).
+std::string DriveOfPath(const std::string& path);
+// The drive's top folder can be read.
+bool DriveReady(const std::string& path);
+
+enum class DriveKind { Unknown, Removable, Fixed, Remote, CDROM, RamDisk };
+DriveKind DriveKindOf(const std::string& path);
+// The kind a mounted file system of type `fsType` at `mountPoint` counts as.
+DriveKind DriveKindForFileSystem(std::string_view fsType, std::string_view mountPoint);
+
+// A short name is the name itself here.
+std::string ShortPathName(const std::string& path);
+std::string LongPathName(const std::string& path);
+
+// ---- Places -------------------------------------------------------------
+// Folders are given without a trailing '/', except ProgramFolder().
+
+// $QUILLMASTER_HOME, else $XDG_CONFIG_HOME/quillmaster, else ~/.config/quillmaster.
+std::string ConfigFolder();
+bool EnsureConfigFolder();
+std::string SettingsFilePath();  // ConfigFolder()/QUILLPAD.INI
+// Where the old program kept its settings files: the config folder.
+std::string WindowsDirectory();
+// The program's own data files, with a trailing '/':
+// $QUILLMASTER_PROGRAM_FOLDER, else data/ beside the executable when it
+// exists, else <executable folder>/../share/quillmaster/.
+std::string ProgramFolder();
+// Sockets and other files of one session: $QUILLMASTER_HOME/run, else
+// $XDG_RUNTIME_DIR/quillmaster, else /tmp/quillmaster-<uid>; created
+// private to the user when asked for. A folder in /tmp that belongs to
+// someone else is not used; the config folder's run/ is used instead.
+std::string RuntimeFolder();
+std::string HomeFolder();
+std::string TempFolder();
+std::string ExecutablePath();
+
+// ---- Whole files and streams --------------------------------------------
+
+// The whole file, or no result with the reason in `error`.
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path,
+                                                       std::string* error = nullptr);
+// Writes a temporary file beside `path`, flushes it to the disk and renames
+// it over `path`, so a crash leaves either the old or the new file, never a
+// half one. Refuses a read-only `path` (which is then left as it was); a
+// link is followed and its target replaced. A new file gets the usual
+// permissions, an old one keeps its own.
+bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size,
+                     std::string* error = nullptr);
+
+enum class TFileMode { OpenRead, Create, OpenReadWrite };
+enum class TSeekOrigin { Beginning, Current, End };
+
+// A file opened for reading and writing in chunks. Every call reports
+// failure through its result and LastError(); the file closes with the
+// object.
+class TFileStream {
+ public:
+  TFileStream(const std::string& path, TFileMode mode);
+  ~TFileStream();
+  TFileStream(const TFileStream&) = delete;
+  TFileStream& operator=(const TFileStream&) = delete;
+
+  bool IsOpen() const { return fd_ >= 0; }
+  // The bytes read: fewer than `count` only at the end of the file or on error.
+  std::size_t Read(void* buffer, std::size_t count);
+  // The bytes written: fewer than `count` only on error.
+  std::size_t Write(const void* buffer, std::size_t count);
+  // The new position, or -1.
+  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin = TSeekOrigin::Beginning);
+  std::int64_t Position() const;
+  std::int64_t Size() const;
+  bool Flush();  // down to the disk
+  // The errno of the last failure (0 when none) and its text.
+  int LastError() const { return lastError_; }
+  const std::string& LastErrorMessage() const { return lastMessage_; }
+
+ private:
+  void Fail(const char* what);
+
+  int fd_ = -1;
+  std::string path_;
+  int lastError_ = 0;
+  std::string lastMessage_;
+};
+
+}  // namespace qm

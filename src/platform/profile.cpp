@@ -1,0 +1,378 @@
+#include "platform/profile.h"
+
+#include <sys/stat.h>
+
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
+#include "platform/cp1252.h"
+#include "platform/files.h"
+
+namespace qm {
+
+namespace {
+
+// ---- One settings file in memory ------------------------------------------
+
+struct Line {
+  std::string text;
+  std::string end;  // "\r\n", "\n", or "" for a last line without one
+};
+
+enum class LineKind { Other, Section, Key };
+
+struct ParsedLine {
+  LineKind kind = LineKind::Other;
+  std::string_view name;   // section or key
+  std::string_view value;  // as written, blanks trimmed
+  std::size_t valueStart = 0;
+};
+
+struct Entry {
+  std::string key;
+  std::string value;
+  std::size_t line;
+};
+
+struct Section {
+  std::string name;
+  std::size_t header;  // the "[name]" line
+  std::size_t end;     // one past its last line
+  std::vector<Entry> entries;  // the first line of each key, in order
+  std::unordered_map<std::string, std::size_t> byKey;
+};
+
+struct Document {
+  std::vector<Line> lines;
+  std::string eol = "\n";  // for lines we add
+  std::vector<Section> sections;  // every occurrence, in order
+  std::unordered_map<std::string, std::size_t> bySection;  // the first occurrence
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool HasQuotePair(std::string_view v) {
+  return v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\'');
+}
+
+std::string_view Unquote(std::string_view v) { return HasQuotePair(v) ? v.substr(1, v.size() - 2) : v; }
+
+ParsedLine ParseLine(std::string_view text) {
+  ParsedLine p;
+  const std::string_view t = Trim(text);
+  if (t.empty() || t[0] == ';') return p;
+  if (t[0] == '[') {
+    p.kind = LineKind::Section;
+    const std::size_t close = t.find(']');
+    p.name = Trim(t.substr(1, close == std::string_view::npos ? close : close - 1));
+    return p;
+  }
+  const std::size_t eq = text.find('=');
+  if (eq == std::string_view::npos || Trim(text.substr(0, eq)).empty()) return p;
+  p.kind = LineKind::Key;
+  p.name = Trim(text.substr(0, eq));
+  p.valueStart = eq + 1;
+  while (p.valueStart < text.size() && IsBlank(text[p.valueStart])) ++p.valueStart;
+  p.value = Trim(text.substr(p.valueStart));
+  return p;
+}
+
+void Index(Document& d) {
+  d.sections.clear();
+  d.bySection.clear();
+  for (std::size_t i = 0; i < d.lines.size(); ++i) {
+    const ParsedLine p = ParseLine(d.lines[i].text);
+    if (p.kind == LineKind::Section) {
+      if (!d.sections.empty()) d.sections.back().end = i;
+      d.sections.push_back({std::string(p.name), i, d.lines.size(), {}, {}});
+    } else if (p.kind == LineKind::Key && !d.sections.empty()) {
+      Section& s = d.sections.back();
+      if (s.byKey.emplace(AnsiUpperCase(p.name), s.entries.size()).second)
+        s.entries.push_back({std::string(p.name), std::string(Unquote(p.value)), i});
+    }
+  }
+  for (std::size_t i = 0; i < d.sections.size(); ++i) d.bySection.emplace(AnsiUpperCase(d.sections[i].name), i);
+}
+
+Document Parse(std::string_view bytes) {
+  Document d;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    const std::size_t nl = bytes.find('\n', start);
+    if (nl == std::string_view::npos) {
+      d.lines.push_back({std::string(bytes.substr(start)), ""});
+      break;
+    }
+    const bool crlf = nl > start && bytes[nl - 1] == '\r';
+    d.lines.push_back({std::string(bytes.substr(start, nl - start - crlf)), crlf ? "\r\n" : "\n"});
+    start = nl + 1;
+  }
+  if (!d.lines.empty() && !d.lines.front().end.empty()) d.eol = d.lines.front().end;
+  Index(d);
+  return d;
+}
+
+std::string Serialize(const Document& d) {
+  std::string out;
+  for (const Line& line : d.lines) (out += line.text) += line.end;
+  return out;
+}
+
+const Section* FindSection(const Document& d, std::string_view name) {
+  const auto it = d.bySection.find(AnsiUpperCase(Trim(name)));
+  return it == d.bySection.end() ? nullptr : &d.sections[it->second];
+}
+
+const Entry* FindEntry(const Section& s, std::string_view key) {
+  const auto it = s.byKey.find(AnsiUpperCase(Trim(key)));
+  return it == s.byKey.end() ? nullptr : &s.entries[it->second];
+}
+
+// A line added at the end takes over the file's habit of ending with or
+// without a line break.
+void InsertLine(Document& d, std::size_t pos, std::string text) {
+  Line line{std::move(text), d.eol};
+  if (pos == d.lines.size() && pos > 0 && d.lines.back().end.empty()) {
+    d.lines.back().end = d.eol;
+    line.end.clear();
+  }
+  d.lines.insert(d.lines.begin() + static_cast<std::ptrdiff_t>(pos), std::move(line));
+}
+
+void EraseLines(Document& d, std::size_t first, std::size_t last) {
+  const bool endedOpen = last == d.lines.size() && d.lines.back().end.empty();
+  d.lines.erase(d.lines.begin() + static_cast<std::ptrdiff_t>(first),
+                d.lines.begin() + static_cast<std::ptrdiff_t>(last));
+  if (endedOpen && !d.lines.empty()) d.lines.back().end.clear();
+}
+
+// ---- Changes: each says whether it changed anything ------------------------
+
+std::string EncodeValue(std::string_view value) {
+  value = value.substr(0, value.find_first_of("\r\n"));
+  const bool quote = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) || HasQuotePair(value));
+  return quote ? "\"" + std::string(value) + "\"" : std::string(value);
+}
+
+std::size_t LastKeyLine(const Document& d, const Section& s) {
+  for (std::size_t i = s.end; i > s.header + 1; --i)
+    if (ParseLine(d.lines[i - 1].text).kind == LineKind::Key) return i - 1;
+  return s.header;
+}
+
+bool SetKey(Document& d, const std::string& section, const std::string& key, const std::string& value) {
+  const std::string encoded = EncodeValue(value);
+  if (const Section* s = FindSection(d, section)) {
+    if (const Entry* e = FindEntry(*s, key)) {
+      Line& line = d.lines[e->line];
+      std::string text = line.text.substr(0, ParseLine(line.text).valueStart) + encoded;
+      if (text == line.text) return false;
+      line.text = std::move(text);
+      return true;
+    }
+    InsertLine(d, LastKeyLine(d, *s) + 1, key + "=" + encoded);
+    return true;
+  }
+  if (!d.lines.empty() && !Trim(d.lines.back().text).empty()) InsertLine(d, d.lines.size(), "");
+  InsertLine(d, d.lines.size(), "[" + section + "]");
+  InsertLine(d, d.lines.size(), key + "=" + encoded);
+  return true;
+}
+
+bool EraseKey(Document& d, const std::string& section, const std::string& key) {
+  const Section* s = FindSection(d, section);
+  if (!s) return false;
+  bool changed = false;
+  for (std::size_t i = s->end; i > s->header + 1; --i) {
+    const ParsedLine p = ParseLine(d.lines[i - 1].text);
+    if (p.kind == LineKind::Key && SameText(p.name, key)) {
+      EraseLines(d, i - 1, i);
+      changed = true;
+    }
+  }
+  return changed;
+}
+
+bool EraseSection(Document& d, const std::string& section) {
+  bool changed = false;
+  for (std::size_t i = d.sections.size(); i > 0; --i) {
+    const Section& s = d.sections[i - 1];
+    if (!SameText(s.name, section)) continue;
+    EraseLines(d, s.header, s.end);
+    changed = true;
+  }
+  return changed;
+}
+
+// ---- Files on disk and the cache -------------------------------------------------
+
+struct Stamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  long seconds = 0;
+  long nanoseconds = 0;
+  friend bool operator==(const Stamp&, const Stamp&) = default;
+};
+
+struct Cached {
+  Stamp stamp;
+  Document doc;
+};
+
+std::mutex gMutex;
+std::unordered_map<std::string, Cached> gCache;
+
+enum class FileState { Missing, Loaded, Unreadable };
+
+std::optional<Stamp> StampOf(const std::string& path) {
+  struct stat st;
+  if (::stat(AnsiToUtf8(path).c_str(), &st) != 0) return std::nullopt;
+  return Stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
+}
+
+// A bare file name lives in the Windows directory, as it did.
+std::string ResolvePath(const std::string& file) {
+  const bool bare = file.find('/') == std::string::npos;
+  return ExpandFileName(bare ? JoinPath(WindowsDirectory(), file) : file);
+}
+
+// The parsed file, read again only when its stamp changed. Call under gMutex.
+Document* Load(const std::string& path, FileState& state) {
+  const std::optional<Stamp> stamp = StampOf(path);
+  state = stamp ? FileState::Unreadable : FileState::Missing;
+  if (!stamp) {
+    gCache.erase(path);
+    return nullptr;
+  }
+  const auto it = gCache.find(path);
+  if (it != gCache.end() && it->second.stamp == *stamp) {
+    state = FileState::Loaded;
+    return &it->second.doc;
+  }
+  const auto bytes = ReadFileBytes(path);
+  if (!bytes) {
+    gCache.erase(path);
+    return nullptr;
+  }
+  Cached& cached = gCache[path];
+  cached.stamp = *stamp;
+  cached.doc = Parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  state = FileState::Loaded;
+  return &cached.doc;
+}
+
+// Runs `read` on the file as it is now (nullptr when it cannot be read).
+template <typename Result>
+Result WithDocument(const std::string& file, const std::function<Result(const Document*)>& read) {
+  std::lock_guard lock(gMutex);
+  FileState state;
+  return read(Load(ResolvePath(file), state));
+}
+
+// Applies `change` and writes the file when it changed anything. The old
+// file stays as it was when the new one cannot be written.
+bool Modify(const std::string& file, bool createFile, const std::function<bool(Document&)>& change) {
+  std::lock_guard lock(gMutex);
+  const std::string path = ResolvePath(file);
+  FileState state;
+  Document* cached = Load(path, state);
+  if (state == FileState::Unreadable) return false;
+  if (state == FileState::Missing && !createFile) return true;
+  Document fresh;
+  Document& doc = cached ? *cached : fresh;
+  if (!change(doc)) return true;
+  Index(doc);
+  const std::string text = Serialize(doc);
+  const bool written = ForceDirectories(ExtractFileDir(path)) && WriteFileAtomic(path, text.data(), text.size());
+  const std::optional<Stamp> stamp = written ? StampOf(path) : std::nullopt;
+  if (!stamp) {
+    gCache.erase(path);
+    return written;
+  }
+  Cached& entry = gCache[path];
+  if (!cached) entry.doc = std::move(fresh);
+  entry.stamp = *stamp;
+  return true;
+}
+
+bool ValidName(std::string_view name, std::string_view forbidden) {
+  name = Trim(name);
+  return !name.empty() && name.find_first_of(forbidden) == std::string_view::npos;
+}
+
+}  // namespace
+
+std::string ProfileReadString(const std::string& file, const std::string& section, const std::string& key,
+                              const std::string& defaultValue) {
+  return WithDocument<std::string>(file, [&](const Document* d) {
+    const Section* s = d ? FindSection(*d, section) : nullptr;
+    const Entry* e = s ? FindEntry(*s, key) : nullptr;
+    return e ? e->value : defaultValue;
+  });
+}
+
+bool ProfileWriteString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value) {
+  if (!ValidName(section, "]\r\n") || !ValidName(key, "=\r\n")) return false;
+  const std::string s(Trim(section));
+  const std::string k(Trim(key));
+  if (k[0] == ';' || k[0] == '[') return false;
+  return Modify(file, true, [&](Document& d) { return SetKey(d, s, k, value); });
+}
+
+bool ProfileEraseKey(const std::string& file, const std::string& section, const std::string& key) {
+  return Modify(file, false, [&](Document& d) { return EraseKey(d, section, std::string(Trim(key))); });
+}
+
+bool ProfileEraseSection(const std::string& file, const std::string& section) {
+  return Modify(file, false, [&](Document& d) { return EraseSection(d, std::string(Trim(section))); });
+}
+
+std::vector<std::string> ProfileReadSection(const std::string& file, const std::string& section) {
+  using Keys = std::vector<std::string>;
+  return WithDocument<Keys>(file, [&](const Document* d) {
+    Keys keys;
+    if (const Section* s = d ? FindSection(*d, section) : nullptr)
+      for (const Entry& e : s->entries) keys.push_back(e.key);
+    return keys;
+  });
+}
+
+std::vector<std::string> ProfileReadSections(const std::string& file) {
+  using Names = std::vector<std::string>;
+  return WithDocument<Names>(file, [&](const Document* d) {
+    Names names;
+    for (std::size_t i = 0; d && i < d->sections.size(); ++i) {
+      const std::string& name = d->sections[i].name;
+      if (!name.empty() && d->bySection.at(AnsiUpperCase(name)) == i) names.push_back(name);
+    }
+    return names;
+  });
+}
+
+std::vector<std::pair<std::string, std::string>> ProfileReadSectionValues(const std::string& file,
+                                                                          const std::string& section) {
+  using Pairs = std::vector<std::pair<std::string, std::string>>;
+  return WithDocument<Pairs>(file, [&](const Document* d) {
+    Pairs pairs;
+    if (const Section* s = d ? FindSection(*d, section) : nullptr)
+      for (const Entry& e : s->entries) pairs.emplace_back(e.key, e.value);
+    return pairs;
+  });
+}
+
+bool ProfileSectionExists(const std::string& file, const std::string& section) {
+  return WithDocument<bool>(file, [&](const Document* d) { return d && FindSection(*d, section); });
+}
+
+}  // namespace qm

@@ -1,0 +1,51 @@
+// The profile service: settings files of "[section]" headers and
+// "key=value" lines, read and written one key at a time, as the old
+// platform's private-profile calls did. The settings class of the program
+// sits on top of it.
+//
+// - A file name without a folder names a file in WindowsDirectory().
+// - Sections and keys match without regard to case (code page 1252); the
+//   first of a repeated section or key is the one that counts; blanks
+//   around keys and values do not count, and one pair of matching quotes
+//   (" or ') around a value is taken off on reading.
+// - Lines starting with ';' are comments. Everything a write does not
+//   change (comments, blank lines, unknown sections, order, odd lines, line
+//   ends) stays byte for byte.
+// - Writing quotes a value that would not read back the same (blanks at
+//   either end, or quotes around it); a value is cut at its first line
+//   break, which a settings line cannot hold.
+// - Every change replaces the file whole (a temporary file, flushed and
+//   renamed), so the file on disk is always either the old or the new one.
+// - Parsed files are kept in memory and read again only when the file's
+//   time stamp or size changes.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qm {
+
+std::string ProfileReadString(const std::string& file, const std::string& section, const std::string& key,
+                              const std::string& defaultValue);
+// False when the file cannot be written (read-only file, no folder can be
+// made) or the section or key cannot be a settings-file name (empty, or
+// holding ']', '=' or a line break); the file is then unchanged.
+bool ProfileWriteString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value);
+// Every line of the key in its section goes. True also when there was
+// nothing to erase.
+bool ProfileEraseKey(const std::string& file, const std::string& section, const std::string& key);
+// The section goes with every line up to the next section, in each place
+// it occurs. True also when there was nothing to erase.
+bool ProfileEraseSection(const std::string& file, const std::string& section);
+
+// The key names of a section, in file order, each once.
+std::vector<std::string> ProfileReadSection(const std::string& file, const std::string& section);
+// The section names, in file order, each once.
+std::vector<std::string> ProfileReadSections(const std::string& file);
+std::vector<std::pair<std::string, std::string>> ProfileReadSectionValues(const std::string& file,
+                                                                          const std::string& section);
+bool ProfileSectionExists(const std::string& file, const std::string& section);
+
+}  // namespace qm

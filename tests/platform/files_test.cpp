@@ -1,0 +1,405 @@
+#include "platform/files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+
+namespace qm {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Files : public testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = testing::TempDir() + "qm_files_" + info->name() + "_" + std::to_string(::getpid());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    for (const auto& e : fs::recursive_directory_iterator(dir_, ec))
+      fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add, ec);
+    fs::remove_all(dir_, ec);
+  }
+
+  std::string Make(const std::string& name, const std::string& bytes = "x") const {
+    const std::string path = dir_ + "/" + name;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    return path;
+  }
+  static std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  std::vector<std::string> Listing() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  std::string dir_;
+};
+
+// Sets environment variables for one test and puts the old values back.
+class EnvOverride {
+ public:
+  void Set(const char* name, const char* value) {
+    if (!saved_.count(name)) {
+      const char* old = std::getenv(name);
+      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
+    }
+    if (value) ::setenv(name, value, 1);
+    else ::unsetenv(name);
+  }
+  ~EnvOverride() {
+    for (const auto& [name, value] : saved_) {
+      if (value) ::setenv(name.c_str(), value->c_str(), 1);
+      else ::unsetenv(name.c_str());
+    }
+  }
+
+ private:
+  std::map<std::string, std::optional<std::string>> saved_;
+};
+
+TEST(FilePaths, PartsOfAPath) {
+  const struct {
+    const char* path;
+    const char* filePath;
+    const char* fileDir;
+    const char* name;
+    const char* ext;
+  } cases[] = {
+      {"/a/b/c.txt", "/a/b/", "/a/b", "c.txt", ".txt"},
+      {"archive.tar.gz", "", "", "archive.tar.gz", ".gz"},
+      {"/dir.d/name", "/dir.d/", "/dir.d", "name", ""},
+      {"/f.x/", "/f.x/", "/f.x", "", ""},
+      {"/c.txt", "/", "/", "c.txt", ".txt"},
+      {"a/b.c ", "a/", "a", "b.c ", ".c "},
+      {"../x.QMW", "../", "..", "x.QMW", ".QMW"},
+      {"..", "", "", "..", "."},
+      {".profile", "", "", ".profile", ".profile"},
+      {"name.", "", "", "name.", "."},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ExtractFilePath(c.path), c.filePath) << c.path;
+    EXPECT_EQ(ExtractFileDir(c.path), c.fileDir) << c.path;
+    EXPECT_EQ(ExtractFileName(c.path), c.name) << c.path;
+    EXPECT_EQ(ExtractFileExt(c.path), c.ext) << c.path;
+  }
+}
+
+TEST(FilePaths, ChangingExtensionsAndDelimiters) {
+  const struct {
+    const char* path;
+    const char* ext;
+    const char* result;
+  } changes[] = {
+      {"a/b.c", ".d", "a/b.d"},          {"dir.x/a", ".y", "dir.x/a.y"}, {"a.tar.gz", "", "a.tar"},
+      {"noext", ".BK", "noext.BK"},      {"/s/A.QMW", ".TMB", "/s/A.TMB"}, {"", ".x", ".x"},
+  };
+  for (const auto& c : changes) EXPECT_EQ(ChangeFileExt(c.path, c.ext), c.result) << c.path;
+
+  const struct {
+    const char* path;
+    const char* included;
+    const char* excluded;
+  } delimiters[] = {{"/a/b", "/a/b/", "/a/b"}, {"/a/b/", "/a/b/", "/a/b"}, {"/", "/", "/"}, {"", "/", ""}};
+  for (const auto& c : delimiters) {
+    EXPECT_EQ(IncludeTrailingPathDelimiter(c.path), c.included) << c.path;
+    EXPECT_EQ(ExcludeTrailingPathDelimiter(c.path), c.excluded) << c.path;
+  }
+
+  EXPECT_EQ(JoinPath("/a", "b"), "/a/b");
+  EXPECT_EQ(JoinPath("/a/", "b"), "/a/b");
+  EXPECT_EQ(JoinPath("/a", "/abs"), "/abs");
+  EXPECT_EQ(JoinPath("", "b"), "b");
+}
+
+TEST(FilePaths, ExpandFileNameResolvesDotsByTheTextAlone) {
+  const struct {
+    const char* path;
+    const char* expanded;
+  } cases[] = {
+      {"/a/./b/../c", "/a/c"},   {"/a//b/", "/a/b/"},         {"/../x", "/x"},
+      {"/a/..b/...c", "/a/..b/...c"}, {"/a/b ", "/a/b "},   {"/a/b/..", "/a"},
+      {"/", "/"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExpandFileName(c.path), c.expanded) << c.path;
+  const std::string cwd = fs::current_path().string();
+  EXPECT_EQ(ExpandFileName("x/./y"), cwd + "/x/y");
+}
+
+TEST_F(Files, MapPathTakesOldStylePathsToTheFilesThatExist) {
+  fs::create_directories(dir_ + "/Scripts");
+  Make("Scripts/Script.QMW");
+  Make("A.TXT");
+  Make("a.txt");
+  std::string old = dir_;
+  std::replace(old.begin(), old.end(), '/', '\\');
+
+  const struct {
+    std::string given;
+    std::string mapped;
+  } cases[] = {
+      {"C:" + old + "\\SCRIPTS\\SCRIPT.QMW", dir_ + "/Scripts/Script.QMW"},
+      {"c:" + old + "\\scripts\\NEW.QMW", dir_ + "/Scripts/NEW.QMW"},
+      {old + "\\NOWHERE\\SCRIPT.QMW", dir_ + "/NOWHERE/SCRIPT.QMW"},
+      {dir_ + "/A.TXT", dir_ + "/A.TXT"},  // the exact name wins
+      {dir_ + "/A.txt", dir_ + "/A.TXT"},  // several in other cases: the first in byte order
+      {dir_ + "/./scripts/../Scripts/script.qmw", dir_ + "/./Scripts/../Scripts/Script.QMW"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MapPath(c.given), c.mapped) << c.given;
+}
+
+TEST_F(Files, FindFilesMatchesMasksWithoutRegardToCase) {
+  for (const char* name : {"A.QMW", "b.qmw", "c.SC1", "d.SCR", "README", "e.txt", "f.tar.gz", ".hidden.QMW"})
+    Make(name);
+  fs::create_directories(dir_ + "/sub.QMW");
+  fs::create_directories(dir_ + "/Folder");
+
+  using Names = std::vector<std::string>;
+  const struct {
+    const char* masks;
+    bool directories;
+    Names names;
+  } cases[] = {
+      {"*.QMW", false, {"A.QMW", "b.qmw"}},
+      {"*.sc?", false, {"c.SC1", "d.SCR"}},
+      {"*.", false, {"README"}},
+      {"*.;*.SC?;*.QMW", false, {"A.QMW", "README", "b.qmw", "c.SC1", "d.SCR"}},
+      {" *.txt ; *.gz", false, {"e.txt", "f.tar.gz"}},
+      {"*", false, {"A.QMW", "README", "b.qmw", "c.SC1", "d.SCR", "e.txt", "f.tar.gz"}},
+      {"*.*", false, {"A.QMW", "README", "b.qmw", "c.SC1", "d.SCR", "e.txt", "f.tar.gz"}},
+      {"?.TXT", false, {"e.txt"}},
+      {"readme.*", false, {"README"}},
+      {"", false, {}},
+      {"*", true, {"Folder", "sub.QMW"}},
+      {"*.qmw", true, {"sub.QMW"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindFiles(dir_, c.masks, c.directories), c.names) << c.masks;
+  EXPECT_TRUE(FindFiles(dir_ + "/missing", "*").empty());
+}
+
+TEST_F(Files, ReadOnlyFilesRefuseEveryChange) {
+  const std::string path = Make("locked.txt", "old");
+  const std::string other = Make("other.txt", "other");
+  EXPECT_FALSE(IsReadOnly(path));
+  ASSERT_TRUE(SetReadOnly(path, true));
+  EXPECT_TRUE(IsReadOnly(path));
+  EXPECT_TRUE(FileAttributes(path).readOnly);
+
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(path, "new", 3, &error));
+  EXPECT_NE(error.find("locked.txt"), std::string::npos);
+  EXPECT_FALSE(DeleteFile(path));
+  EXPECT_FALSE(ReplaceFile(other, path));
+  EXPECT_FALSE(CopyFile(other, path));
+  TFileStream stream(path, TFileMode::OpenReadWrite);
+  EXPECT_FALSE(stream.IsOpen());
+  EXPECT_EQ(stream.LastError(), EACCES);
+  EXPECT_EQ(Bytes(path), "old");
+
+  ASSERT_TRUE(SetReadOnly(path, false));
+  EXPECT_FALSE(IsReadOnly(path));
+  EXPECT_TRUE(DeleteFile(path));
+  EXPECT_FALSE(FileExists(path));
+}
+
+TEST_F(Files, AtomicWriteReplacesWholeAndLeavesNothingBehind) {
+  const std::string path = Make("data.bin", "old contents");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+  const std::string bytes("new\0bytes", 9);
+  ASSERT_TRUE(WriteFileAtomic(path, bytes.data(), bytes.size()));
+  EXPECT_EQ(Bytes(path), bytes);
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"data.bin"}));
+
+  const std::string link = dir_ + "/link.bin";
+  fs::create_symlink(path, link);
+  ASSERT_TRUE(WriteFileAtomic(link, "via link", 8));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Bytes(path), "via link");
+
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(dir_ + "/no/folder/file", "x", 1, &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(WriteFileAtomic(dir_, "x", 1, &error));  // a folder is not replaced
+  EXPECT_TRUE(DirectoryExists(dir_));
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"data.bin", "link.bin"}));
+}
+
+TEST_F(Files, ReadFileBytesReportsWhyItFailed) {
+  std::string error;
+  EXPECT_FALSE(ReadFileBytes(dir_ + "/missing.txt", &error));
+  EXPECT_NE(error.find("missing.txt"), std::string::npos);
+  EXPECT_FALSE(ReadFileBytes(dir_, &error));
+  const std::string path = Make("caf\xC3\xA9.txt", std::string("a\0b", 3));
+  const auto bytes = ReadFileBytes(dir_ + "/caf\xE9.txt");  // the name in the code page
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(*bytes, (std::vector<std::uint8_t>{'a', 0, 'b'}));
+  EXPECT_EQ(FindFiles(dir_, "CAF\xC9.*"), (std::vector<std::string>{"caf\xE9.txt"}));
+}
+
+TEST_F(Files, RenameCopyAndTimes) {
+  const std::string a = Make("a.txt", "aaa");
+  const std::string b = Make("b.txt", "bb");
+  EXPECT_FALSE(RenameFile(a, b));
+  EXPECT_TRUE(RenameFile(a, dir_ + "/c.txt"));
+  EXPECT_FALSE(FileExists(a));
+  EXPECT_TRUE(ReplaceFile(dir_ + "/c.txt", b));
+  EXPECT_EQ(Bytes(b), "aaa");
+
+  ASSERT_TRUE(SetFileAge(b, 1000000000));
+  EXPECT_EQ(FileAge(b), 1000000000);
+  EXPECT_TRUE(CopyFile(b, b + ".copy"));
+  EXPECT_FALSE(CopyFile(b, b + ".copy", true));
+  EXPECT_EQ(Bytes(b + ".copy"), "aaa");
+  EXPECT_EQ(FileAge(b + ".copy"), 1000000000);
+  EXPECT_FALSE(CopyFile(dir_ + "/missing", dir_ + "/x"));
+  EXPECT_FALSE(FileExists(dir_ + "/x"));
+
+  EXPECT_EQ(FileSize(b), 3);
+  EXPECT_EQ(FileSize(dir_ + "/missing"), -1);
+  EXPECT_EQ(FileAge(dir_ + "/missing"), -1);
+  const TFileInfo info = FileAttributes(b);
+  EXPECT_TRUE(info.exists && !info.directory && !info.hidden && info.size == 3 && info.mtime == 1000000000);
+  EXPECT_TRUE(FileAttributes(Make(".dot")).hidden);
+  EXPECT_TRUE(FileAttributes(dir_).directory);
+  EXPECT_FALSE(FileAttributes(dir_ + "/missing").exists);
+}
+
+TEST_F(Files, FoldersAreMadeOnDemand) {
+  EXPECT_TRUE(ForceDirectories(dir_ + "/x/y/z/"));
+  EXPECT_TRUE(DirectoryExists(dir_ + "/x/y/z"));
+  EXPECT_FALSE(CreateDir(dir_ + "/x"));
+  EXPECT_TRUE(CreateDir(dir_ + "/w"));
+  EXPECT_FALSE(FileExists(dir_ + "/w"));
+  Make("file");
+  EXPECT_FALSE(ForceDirectories(dir_ + "/file/sub"));
+  EXPECT_FALSE(DeleteFile(dir_ + "/w"));
+}
+
+TEST_F(Files, StreamReadsAndWritesInChunks) {
+  const std::string path = dir_ + "/chunks.bin";
+  std::vector<char> chunk(20480);
+  {
+    TFileStream out(path, TFileMode::Create);
+    ASSERT_TRUE(out.IsOpen());
+    for (int i = 0; i < 2; ++i) {
+      std::fill(chunk.begin(), chunk.end(), static_cast<char>('a' + i));
+      EXPECT_EQ(out.Write(chunk.data(), chunk.size()), chunk.size());
+    }
+    EXPECT_EQ(out.Write("tail!", 5), 5u);
+    EXPECT_TRUE(out.Flush());
+    EXPECT_EQ(out.Size(), 2 * 20480 + 5);
+    EXPECT_EQ(out.Position(), out.Size());
+  }
+  TFileStream in(path, TFileMode::OpenRead);
+  ASSERT_TRUE(in.IsOpen());
+  EXPECT_EQ(in.Read(chunk.data(), chunk.size()), chunk.size());
+  EXPECT_EQ(chunk.front(), 'a');
+  EXPECT_EQ(in.Seek(-5, TSeekOrigin::End), 2 * 20480);
+  EXPECT_EQ(in.Read(chunk.data(), chunk.size()), 5u);  // short read at the end
+  EXPECT_EQ(std::string(chunk.data(), 5), "tail!");
+  EXPECT_EQ(in.Read(chunk.data(), chunk.size()), 0u);
+  EXPECT_EQ(in.LastError(), 0);
+  EXPECT_EQ(in.Write("x", 1), 0u);  // opened for reading only
+  EXPECT_NE(in.LastError(), 0);
+  EXPECT_EQ(in.Seek(-1), -1);
+
+  TFileStream missing(dir_ + "/missing.bin", TFileMode::OpenRead);
+  EXPECT_FALSE(missing.IsOpen());
+  EXPECT_EQ(missing.LastError(), ENOENT);
+  EXPECT_NE(missing.LastErrorMessage().find("missing.bin"), std::string::npos);
+  EXPECT_EQ(missing.Read(chunk.data(), 10), 0u);
+  EXPECT_EQ(missing.LastError(), EBADF);
+  EXPECT_EQ(missing.Size(), -1);
+}
+
+TEST(Drives, KindsOfFileSystems) {
+  const struct {
+    const char* type;
+    const char* mountPoint;
+    DriveKind kind;
+  } cases[] = {
+      {"iso9660", "/media/cd", DriveKind::CDROM},     {"udf", "/mnt/dvd", DriveKind::CDROM},
+      {"tmpfs", "/tmp", DriveKind::RamDisk},          {"ramfs", "/r", DriveKind::RamDisk},
+      {"nfs4", "/net", DriveKind::Remote},            {"cifs", "/share", DriveKind::Remote},
+      {"smb3", "/share", DriveKind::Remote},          {"fuse.sshfs", "/remote", DriveKind::Remote},
+      {"vfat", "/media/usb", DriveKind::Removable},   {"exfat", "/run/media/me/KEY", DriveKind::Removable},
+      {"vfat", "/boot/efi", DriveKind::Fixed},        {"ext4", "/", DriveKind::Fixed},
+      {"", "/", DriveKind::Unknown},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DriveKindForFileSystem(c.type, c.mountPoint), c.kind) << c.type;
+}
+
+TEST(Drives, TheDriveIsTheMountPointThatHoldsThePath) {
+  EXPECT_EQ(DriveOfPath("/proc/self/status"), "/proc");
+  EXPECT_EQ(DriveOfPath("/proc/no/such/file"), "/proc");
+  EXPECT_TRUE(DriveReady("/proc/self"));
+  const std::string tmpDrive = DriveOfPath(testing::TempDir());
+  EXPECT_EQ(ExpandFileName(testing::TempDir()).rfind(tmpDrive, 0), 0u);
+  EXPECT_EQ(ShortPathName("/a/Long Name.txt"), "/a/Long Name.txt");
+  EXPECT_EQ(LongPathName("/a/B"), "/a/B");
+
+  std::ifstream mounts("/proc/self/mounts");
+  std::string device, mountPoint, type, rest;
+  while (mounts >> device >> mountPoint >> type && std::getline(mounts, rest)) {
+    if (mountPoint == "/dev/shm" && type == "tmpfs") {
+      EXPECT_EQ(DriveKindOf("/dev/shm/anything"), DriveKind::RamDisk);
+      return;
+    }
+  }
+  GTEST_SKIP() << "no tmpfs at /dev/shm here";
+}
+
+TEST_F(Files, PlacesFollowTheEnvironment) {
+  EnvOverride env;
+  env.Set("QUILLMASTER_HOME", dir_.c_str());
+  EXPECT_EQ(ConfigFolder(), dir_);
+  EXPECT_EQ(SettingsFilePath(), dir_ + "/QUILLPAD.INI");
+  EXPECT_EQ(WindowsDirectory(), dir_);
+  EXPECT_EQ(RuntimeFolder(), dir_ + "/run");
+  EXPECT_EQ(fs::status(dir_ + "/run").permissions() & fs::perms::all, fs::perms::owner_all);
+
+  env.Set("QUILLMASTER_HOME", nullptr);
+  env.Set("XDG_CONFIG_HOME", (dir_ + "/xdg").c_str());
+  EXPECT_EQ(ConfigFolder(), dir_ + "/xdg/quillmaster");
+  EXPECT_TRUE(EnsureConfigFolder());
+  EXPECT_TRUE(DirectoryExists(dir_ + "/xdg/quillmaster"));
+  env.Set("XDG_CONFIG_HOME", nullptr);
+  env.Set("HOME", (dir_ + "/home").c_str());
+  EXPECT_EQ(ConfigFolder(), dir_ + "/home/.config/quillmaster");
+  EXPECT_EQ(HomeFolder(), dir_ + "/home");
+  env.Set("XDG_RUNTIME_DIR", (dir_ + "/xdgrun").c_str());
+  EXPECT_EQ(RuntimeFolder(), dir_ + "/xdgrun/quillmaster");
+  env.Set("TMPDIR", "/var/tmp/");
+  EXPECT_EQ(TempFolder(), "/var/tmp");
+
+  env.Set("QUILLMASTER_PROGRAM_FOLDER", dir_.c_str());
+  EXPECT_EQ(ProgramFolder(), dir_ + "/");
+  env.Set("QUILLMASTER_PROGRAM_FOLDER", nullptr);
+  EXPECT_EQ(ExtractFileName(ExecutablePath()), "quillmaster_tests");
+  // The test program has no data/ beside it, as an installed program has not.
+  const std::string exeFolder = ExtractFilePath(ExecutablePath());
+  ASSERT_FALSE(DirectoryExists(exeFolder + "data"));
+  EXPECT_EQ(ProgramFolder(), ExtractFilePath(ExcludeTrailingPathDelimiter(exeFolder)) + "share/quillmaster/");
+}
+
+}  // namespace
+}  // namespace qm

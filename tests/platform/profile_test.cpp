@@ -1,0 +1,236 @@
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/files.h"
+
+namespace qm {
+namespace {
+
+class Profile : public testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = testing::TempDir() + "qm_profile_" + info->name() + "_" + std::to_string(::getpid());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    file_ = dir_ + "/test.ini";
+  }
+  void TearDown() override {
+    SetReadOnly(file_, false);
+    std::filesystem::remove_all(dir_);
+  }
+
+  void Put(const std::string& bytes) { std::ofstream(file_, std::ios::binary | std::ios::trunc) << bytes; }
+  std::string Bytes() const {
+    std::ifstream in(file_, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  std::string Read(const std::string& section, const std::string& key) const {
+    return ProfileReadString(file_, section, key, "<default>");
+  }
+
+  std::string dir_;
+  std::string file_;
+};
+
+TEST_F(Profile, ValuesReadBackAsWritten) {
+  const struct {
+    const char* value;
+    const char* stored;  // the line in the file
+    const char* read;
+  } cases[] = {
+      {"plain", "Key=plain", "plain"},
+      {"", "Key=", ""},
+      {"  padded  ", "Key=\"  padded  \"", "  padded  "},
+      {"; ", "Key=\"; \"", "; "},
+      {"\"quoted\"", "Key=\"\"quoted\"\"", "\"quoted\""},
+      {"'single'", "Key=\"'single'\"", "'single'"},
+      {"a=b", "Key=a=b", "a=b"},
+      {"caf\xE9", "Key=caf\xE9", "caf\xE9"},
+      {"first\nsecond", "Key=first", "first"},
+      {"first\r\nsecond", "Key=first", "first"},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(ProfileWriteString(file_, "Section", "Key", c.value)) << c.value;
+    EXPECT_EQ(Read("Section", "Key"), c.read) << c.value;
+    EXPECT_EQ(Bytes(), std::string("[Section]\n") + c.stored + "\n") << c.value;
+  }
+}
+
+TEST_F(Profile, HandEditedFileKeepsEveryByteAWriteDoesNotTouch) {
+  const std::string original =
+      "; top comment\n"
+      "[Program Settings]\n"
+      "  Zoom Size =  90  \n"
+      "Use Last Dir=\"1\"\n"
+      "odd line without equals\n"
+      "Zoom Size=75\n"
+      "\n"
+      "; about the unknown one\n"
+      "[Unknown Section]\n"
+      "x = 'y'\n"
+      "[program settings]\n"
+      "Zoom Size=60\n";
+  Put(original);
+
+  EXPECT_EQ(Read("PROGRAM SETTINGS", "zoom size"), "90");
+  EXPECT_EQ(Read("Program Settings", "Use Last Dir"), "1");
+  EXPECT_EQ(Read("Unknown Section", "X"), "y");
+  EXPECT_EQ(Read("Program Settings", "odd line without equals"), "<default>");
+
+  ASSERT_TRUE(ProfileWriteString(file_, "Other", "Key", "v"));
+  const std::string withOther = original + "\n[Other]\nKey=v\n";
+  EXPECT_EQ(Bytes(), withOther);
+
+  ASSERT_TRUE(ProfileWriteString(file_, "program SETTINGS", "ZOOM SIZE", "100"));
+  ASSERT_TRUE(ProfileWriteString(file_, "Program Settings", "New Key", "x"));
+  std::string expected = withOther;
+  expected.replace(expected.find("  Zoom Size =  90  "), 19, "  Zoom Size =  100");
+  expected.insert(expected.find("Zoom Size=75\n") + 13, "New Key=x\n");
+  EXPECT_EQ(Bytes(), expected);
+  EXPECT_EQ(Read("Program Settings", "Zoom Size"), "100");
+}
+
+TEST_F(Profile, MissingFileReadsAsDefaultsAndErasingDoesNotCreateIt) {
+  EXPECT_EQ(Read("Any", "Key"), "<default>");
+  EXPECT_TRUE(ProfileReadSection(file_, "Any").empty());
+  EXPECT_TRUE(ProfileReadSections(file_).empty());
+  EXPECT_TRUE(ProfileReadSectionValues(file_, "Any").empty());
+  EXPECT_FALSE(ProfileSectionExists(file_, "Any"));
+  EXPECT_TRUE(ProfileEraseKey(file_, "Any", "Key"));
+  EXPECT_TRUE(ProfileEraseSection(file_, "Any"));
+  EXPECT_FALSE(FileExists(file_));
+}
+
+TEST_F(Profile, FileWithoutTrailingLineBreakStaysWithoutOne) {
+  Put("[A]\nk=1");
+  EXPECT_EQ(Read("A", "k"), "1");
+  ASSERT_TRUE(ProfileWriteString(file_, "A", "k2", "2"));
+  EXPECT_EQ(Bytes(), "[A]\nk=1\nk2=2");
+  ASSERT_TRUE(ProfileWriteString(file_, "B", "z", "3"));
+  EXPECT_EQ(Bytes(), "[A]\nk=1\nk2=2\n\n[B]\nz=3");
+  ASSERT_TRUE(ProfileEraseSection(file_, "B"));
+  EXPECT_EQ(Bytes(), "[A]\nk=1\nk2=2\n");
+}
+
+TEST_F(Profile, LineEndsOfTheFileAreKept) {
+  for (const std::string eol : {"\r\n", "\n"}) {
+    Put("[A]" + eol + "k=1" + eol + eol + "[B]" + eol + "m=2" + eol);
+    EXPECT_EQ(Read("A", "k"), "1");
+    EXPECT_EQ(Read("B", "m"), "2");
+    ASSERT_TRUE(ProfileWriteString(file_, "A", "j", "3"));
+    ASSERT_TRUE(ProfileWriteString(file_, "C", "n", "4"));
+    EXPECT_EQ(Bytes(), "[A]" + eol + "k=1" + eol + "j=3" + eol + eol + "[B]" + eol + "m=2" + eol + eol + "[C]" + eol +
+                           "n=4" + eol);
+  }
+}
+
+TEST_F(Profile, FirstWriteCreatesTheFileAndItsFolders) {
+  const std::string deep = dir_ + "/sub/deeper/new.ini";
+  ASSERT_TRUE(ProfileWriteString(deep, "S", "k", "v"));
+  EXPECT_EQ(ProfileReadString(deep, "s", "K", ""), "v");
+  std::ifstream in(deep, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  EXPECT_EQ(s.str(), "[S]\nk=v\n");
+}
+
+TEST_F(Profile, EraseKeyAndSectionRemoveEveryOccurrence) {
+  Put("[A]\na=1\nb=2\na=3\n\n[B]\nc=1\n[a]\nd=4\n");
+  ASSERT_TRUE(ProfileEraseKey(file_, "a", "A"));
+  EXPECT_EQ(Bytes(), "[A]\nb=2\n\n[B]\nc=1\n[a]\nd=4\n");
+  EXPECT_EQ(Read("A", "a"), "<default>");
+  ASSERT_TRUE(ProfileEraseSection(file_, "A"));
+  EXPECT_EQ(Bytes(), "[B]\nc=1\n");
+  EXPECT_FALSE(ProfileSectionExists(file_, "a"));
+  EXPECT_TRUE(ProfileSectionExists(file_, "b"));
+}
+
+TEST_F(Profile, SectionsAndKeysMatchInAnyCase) {
+  ASSERT_TRUE(ProfileWriteString(file_, "\xC9t\xE9", "Cl\xE9", "one"));
+  EXPECT_EQ(Read("\xE9T\xC9", "CL\xC9"), "one");
+  ASSERT_TRUE(ProfileWriteString(file_, "\xE9T\xC9", "cL\xC9", "two"));
+  EXPECT_EQ(Bytes(), "[\xC9t\xE9]\nCl\xE9=two\n");
+}
+
+TEST_F(Profile, ListsComeInFileOrderEachNameOnce) {
+  Put("k0=outside\n[One]\nb=2\na=1\nB=3\n[Two]\n[one]\nz=9\n[Three]\nq='quoted'\n");
+  EXPECT_EQ(ProfileReadSections(file_), (std::vector<std::string>{"One", "Two", "Three"}));
+  EXPECT_EQ(ProfileReadSection(file_, "ONE"), (std::vector<std::string>{"b", "a"}));
+  EXPECT_TRUE(ProfileReadSection(file_, "Two").empty());
+  EXPECT_TRUE(ProfileSectionExists(file_, "two"));
+  using Pairs = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(ProfileReadSectionValues(file_, "one"), (Pairs{{"b", "2"}, {"a", "1"}}));
+  EXPECT_EQ(ProfileReadSectionValues(file_, "Three"), (Pairs{{"q", "quoted"}}));
+}
+
+TEST_F(Profile, ReadOnlyFileRefusesEveryWriteAndStaysUnchanged) {
+  Put("[A]\nk=1\n");
+  ASSERT_TRUE(SetReadOnly(file_, true));
+  EXPECT_FALSE(ProfileWriteString(file_, "A", "k", "2"));
+  EXPECT_FALSE(ProfileWriteString(file_, "B", "n", "2"));
+  EXPECT_FALSE(ProfileEraseKey(file_, "A", "k"));
+  EXPECT_FALSE(ProfileEraseSection(file_, "A"));
+  EXPECT_EQ(Bytes(), "[A]\nk=1\n");
+  EXPECT_EQ(Read("A", "k"), "1");
+  EXPECT_TRUE(ProfileWriteString(file_, "A", "k", "1"));  // nothing to change
+  ASSERT_TRUE(SetReadOnly(file_, false));
+  EXPECT_TRUE(ProfileWriteString(file_, "A", "k", "2"));
+  EXPECT_EQ(Read("A", "k"), "2");
+}
+
+TEST_F(Profile, WritesThatCannotBeStoredFail) {
+  Put("[A]\nk=1\n");
+  const struct {
+    const char* section;
+    const char* key;
+  } cases[] = {{"", "k"}, {"A", ""}, {"  ", "k"}, {"A", "a=b"}, {"A]", "k"}, {"A", "line\nbreak"},
+               {"A", ";comment"}, {"A", "[x"}};
+  for (const auto& c : cases) EXPECT_FALSE(ProfileWriteString(file_, c.section, c.key, "v")) << c.key;
+  EXPECT_EQ(Bytes(), "[A]\nk=1\n");
+
+  std::ofstream(dir_ + "/plain.txt") << "x";
+  EXPECT_FALSE(ProfileWriteString(dir_ + "/plain.txt/sub/a.ini", "A", "k", "v"));
+}
+
+TEST_F(Profile, ReadsSeeAnEditFromOutside) {
+  ASSERT_TRUE(ProfileWriteString(file_, "A", "k", "1"));
+  EXPECT_EQ(Read("A", "k"), "1");
+  Put("[A]\nk=22\n");  // another size
+  EXPECT_EQ(Read("A", "k"), "22");
+
+  const std::time_t age = FileAge(file_);
+  Put("[A]\nk=33\n");  // the same size, a different time
+  ASSERT_TRUE(SetFileAge(file_, age - 100));
+  EXPECT_EQ(Read("A", "k"), "33");
+
+  std::filesystem::remove(file_);
+  EXPECT_EQ(Read("A", "k"), "<default>");
+  ASSERT_TRUE(ProfileWriteString(file_, "A", "other", "x"));
+  EXPECT_EQ(Bytes(), "[A]\nother=x\n");
+}
+
+TEST_F(Profile, BareFileNameLivesInTheWindowsDirectory) {
+  const char* old = std::getenv("QUILLMASTER_HOME");
+  const std::string saved = old ? old : "";
+  ::setenv("QUILLMASTER_HOME", dir_.c_str(), 1);
+  const bool written = ProfileWriteString("BARE.INI", "S", "k", "v");
+  const std::string read = ProfileReadString("BARE.INI", "S", "k", "");
+  if (old) ::setenv("QUILLMASTER_HOME", saved.c_str(), 1);
+  else ::unsetenv("QUILLMASTER_HOME");
+  EXPECT_TRUE(written);
+  EXPECT_EQ(read, "v");
+  EXPECT_TRUE(FileExists(dir_ + "/BARE.INI"));
+}
+
+}  // namespace
+}  // namespace qm
