@@ -1,0 +1,63 @@
+#include "script/script_window.h"
+
+#include "shell/documents.h"
+
+namespace qm {
+
+TMDIChild::TMDIChild(TComponent* owner) : TForm(owner) {
+  WindowClass = "TMDIChild";
+  FormStyle = TFormStyle::fsMDIChild;
+  RevisionColours.AddObject("WHITE", nullptr);
+  StoryboardLinks.Add("0");
+}
+
+TMDIChild::~TMDIChild() { FreeElements(); }
+
+void TMDIChild::FreeElements() {
+  for (TScriptElement* e = FirstElement; e;) {
+    TScriptElement* next = e->next;
+    delete e;
+    e = next;
+  }
+  for (TElementGroup* g = LastGroup; g;) {
+    TElementGroup* prev = g->prev;
+    delete g;
+    g = prev;
+  }
+  FirstElement = LastElement = CurrentElement = nullptr;
+  CurrentGroup = LastGroup = nullptr;
+}
+
+TScriptElement* TMDIChild::InsertElementAfter(TScriptElement* after, TScriptElement* element) {
+  element->prev = after;
+  element->next = after ? after->next : FirstElement;
+  if (element->next) element->next->prev = element;
+  else LastElement = element;
+  if (after) after->next = element;
+  else FirstElement = element;
+  return element;
+}
+
+int TMDIChild::ElementCount() const {
+  int count = 0;
+  for (const TScriptElement* e = FirstElement; e; e = e->next) ++count;
+  return count;
+}
+
+TScriptElement* NewElementRecord() {
+  auto* element = new TScriptElement;
+  if (const TMDIChild* script = ActiveScript()) {
+    element->format = script->FormatSet[fsAction];
+    element->format.FontSize = script->ScriptFontSize;
+  } else {
+    element->format.LeftMargin = 10;
+    element->format.RightMargin = 10;
+    element->format.LinesBefore = 10;
+    element->format.Spacing = 10;
+  }
+  return element;
+}
+
+TElementGroup* NewGroupRecord() { return new TElementGroup; }
+
+}  // namespace qm
