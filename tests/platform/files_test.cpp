@@ -1,6 +1,8 @@
 #include "platform/files.h"
 
 #include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,32 +20,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Files : public testing::Test {
+class Files : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = testing::TempDir() + "qm_files_" + info->name() + "_" + std::to_string(::getpid());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    for (const auto& e : fs::recursive_directory_iterator(dir_, ec))
-      fs::permissions(e.path(), fs::perms::owner_write, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
-  }
+  testing::TempFolder temp_;
+  const std::string dir_ = temp_.Path();
 
   std::string Make(const std::string& name, const std::string& bytes = "x") const {
     const std::string path = dir_ + "/" + name;
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    return path;
+    return testing::WriteFileText(path, bytes);
   }
-  static std::string Bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  static std::string Bytes(const std::string& path) { return testing::ReadFileText(path); }
   std::vector<std::string> Listing() const {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
@@ -51,7 +37,6 @@ class Files : public testing::Test {
     return names;
   }
 
-  std::string dir_;
 };
 
 // Sets environment variables for one test and puts the old values back.
@@ -352,8 +337,8 @@ TEST(Drives, TheDriveIsTheMountPointThatHoldsThePath) {
   EXPECT_EQ(DriveOfPath("/proc/self/status"), "/proc");
   EXPECT_EQ(DriveOfPath("/proc/no/such/file"), "/proc");
   EXPECT_TRUE(DriveReady("/proc/self"));
-  const std::string tmpDrive = DriveOfPath(testing::TempDir());
-  EXPECT_EQ(ExpandFileName(testing::TempDir()).rfind(tmpDrive, 0), 0u);
+  const std::string tmpDrive = DriveOfPath(::testing::TempDir());
+  EXPECT_EQ(ExpandFileName(::testing::TempDir()).rfind(tmpDrive, 0), 0u);
   EXPECT_EQ(ShortPathName("/a/Long Name.txt"), "/a/Long Name.txt");
   EXPECT_EQ(LongPathName("/a/B"), "/a/B");
 

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "support/child_process.h"
+#include "support/temp_folder.h"
 
 #include <chrono>
 #include <cstring>
@@ -37,21 +38,7 @@ using Bytes = std::vector<std::uint8_t>;
 const std::string kClass = "TApplication";
 const std::string kTitle = "Quillmaster for Windows";
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qm-ipc-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using testing::TempFolder;
 
 Bytes ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

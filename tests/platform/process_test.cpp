@@ -1,6 +1,8 @@
 #include "platform/process.h"
 
 #include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,22 +22,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Process : public testing::Test {
+class Process : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = testing::TempDir() + "qm_process_" + info->name() + "_" + std::to_string(::getpid());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    const char* old = std::getenv("QUILLMASTER_PROGRAM_FOLDER");
-    savedFolder_ = old ? std::optional<std::string>(old) : std::nullopt;
-    ::setenv("QUILLMASTER_PROGRAM_FOLDER", dir_.c_str(), 1);
-  }
-  void TearDown() override {
-    if (savedFolder_) ::setenv("QUILLMASTER_PROGRAM_FOLDER", savedFolder_->c_str(), 1);
-    else ::unsetenv("QUILLMASTER_PROGRAM_FOLDER");
-    fs::remove_all(dir_);
-  }
+  testing::TempFolder temp_;
+  const std::string dir_ = temp_.Path();
+  testing::ScopedEnv programFolder_{"QUILLMASTER_PROGRAM_FOLDER", dir_};
 
   std::string Script(const std::string& name, const std::string& body, mode_t mode = 0755) const {
     const std::string path = dir_ + "/" + name;
@@ -43,15 +34,7 @@ class Process : public testing::Test {
     ::chmod(path.c_str(), mode);
     return path;
   }
-  std::string Bytes(const std::string& name) const {
-    std::ifstream in(dir_ + "/" + name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  std::string dir_;
-  std::optional<std::string> savedFolder_;
+  std::string Bytes(const std::string& name) const { return testing::ReadFileText(dir_ + "/" + name); }
 };
 
 TEST_F(Process, ExitCodesComeBack) {

@@ -1,6 +1,8 @@
 #include "platform/profile.h"
 
 #include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
 #include <unistd.h>
 
 #include <cstdlib>
@@ -13,32 +15,20 @@
 namespace qm {
 namespace {
 
-class Profile : public testing::Test {
+class Profile : public ::testing::Test {
  protected:
+  testing::TempFolder temp_;
+  const std::string dir_ = temp_.Path();
   void SetUp() override {
-    const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = testing::TempDir() + "qm_profile_" + info->name() + "_" + std::to_string(::getpid());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
     file_ = dir_ + "/test.ini";
   }
-  void TearDown() override {
-    SetReadOnly(file_, false);
-    std::filesystem::remove_all(dir_);
-  }
 
-  void Put(const std::string& bytes) { std::ofstream(file_, std::ios::binary | std::ios::trunc) << bytes; }
-  std::string Bytes() const {
-    std::ifstream in(file_, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  void Put(const std::string& bytes) { testing::WriteFileText(file_, bytes); }
+  std::string Bytes() const { return testing::ReadFileText(file_); }
   std::string Read(const std::string& section, const std::string& key) const {
     return ProfileReadString(file_, section, key, "<default>");
   }
 
-  std::string dir_;
   std::string file_;
 };
 

@@ -252,7 +252,7 @@ TEST(StringList, OwnedObjectsAreFreedWithTheirEntries) {
 }
 
 TEST(StringList, FilesKeepTheirBytesAndSaveWithCrLf) {
-  const std::string dir = testing::TempDir() + "qm_stringlist_" + std::to_string(::getpid());
+  const std::string dir = ::testing::TempDir() + "qm_stringlist_" + std::to_string(::getpid());
   std::filesystem::create_directories(dir);
   const std::string in = dir + "/in.txt";
   std::ofstream(in, std::ios::binary) << "caf\xE9\nsecond\r\nthird";

@@ -11,32 +11,10 @@
 
 #include "platform/headless/headless_backend.h"
 #include "platform/platform.h"
+#include "support/temp_folder.h"
 
 namespace qm::testing {
 
-// A temporary folder removed with everything in it when it goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-// Sets an environment variable for the lifetime of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value);
-  ~ScopedEnv();
-
- private:
-  std::string name_;
-  std::string old_;
-  bool had_;
-};
 
 class PlatformFixture : public ::testing::Test {
  protected:
