@@ -7,8 +7,6 @@ namespace qm {
 TMDIChild::TMDIChild(TComponent* owner) : TForm(owner) {
   WindowClass = "TMDIChild";
   FormStyle = TFormStyle::fsMDIChild;
-  RevisionColours.AddObject("WHITE", nullptr);
-  StoryboardLinks.Add("0");
 }
 
 TMDIChild::~TMDIChild() { FreeElements(); }

@@ -10,6 +10,7 @@
 #include "platform/forms.h"
 #include "platform/stringlist.h"
 #include "script/script_model.h"
+#include "script/script_record.h"
 
 namespace qm {
 
@@ -22,7 +23,7 @@ using TWidthTable = std::array<std::int32_t, 256>;
 constexpr int FontNameCount = 31;
 constexpr int FontNameLength = 30;
 
-class TMDIChild : public TForm {
+class TMDIChild : public TForm, public TScriptRecord {
  public:
   explicit TMDIChild(TComponent* owner);
   ~TMDIChild() override;
@@ -52,7 +53,7 @@ class TMDIChild : public TForm {
   Byte BlockOn = 0;
   Byte DocumentModified = 0;
   Byte ModifiedSinceBackup = 0;
-  Byte ModifiedByLoad = 0;
+  Byte ModifiedThisSession = 0;
   Byte ScreenFontSize = 0;
   Word DotWidth = 0;
   // 7. Printer metrics of the script font.
@@ -79,26 +80,24 @@ class TMDIChild : public TForm {
   // 15. The caret: 0-based column in EditBuffer, 1-based wrapped line.
   Word CaretColumn = 0;
   Word CaretLine = 1;
-  // 16. The format set.
-  TFormatSet FormatSet{};
-  // 17. Page layout.
-  std::string ScriptFontName = "Courier New";
-  Byte ScriptFontSize = 12;
-  // 18. Numbering and locking.
-  Byte ScenesLocked = 0;
-  Byte PagesLocked = 0;
-  // 19. Hidden kinds: a bit per element kind 0 to 31.
-  std::uint32_t HiddenKinds = 0;
-  // 24. Whether the script may be edited (read-only files are not).
-  Byte Editable = 1;
-  // 25. Revision colours with their colour as object, extra locations,
-  // storyboard links.
-  TStringList RevisionColours;
-  TStringList ExtraLocations;
-  TStringList StoryboardLinks;
-
   // The file the script was loaded from or is saved to.
   std::string FileName;
+
+  // ---- Window lifetime: creation, activation, painting, closing ----
+
+  // ---- Edit protocol and element list operations ----
+
+  // ---- Word wrap ----
+
+  // ---- Character widths and code labels ----
+
+  // ---- Screen lines and painting ----
+
+  // ---- Screen rebuild, caret and focus ----
+
+  // ---- Typing keys and mouse clicks ----
+
+  // ---- Element list helpers ----
 
   // Frees every element and group; the script is then empty.
   void FreeElements();

@@ -1,0 +1,28 @@
+// The modified state of a script and the arming of the program-wide
+// timed backup after every change.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace qm {
+
+// When the idle loop writes timed backups, in tenths of a second; 0 when
+// none is pending.
+extern std::int64_t TimedBackupDue;
+// Tenths of a second the current due time has been pushed back.
+extern Word BackupPostponed;
+// Minutes between a first change and its timed backup.
+extern Word AutosaveInterval;
+
+// The program's time in tenths of a second, from the platform's 64-bit
+// monotonic clock so that nothing stalls when a 32-bit count would wrap.
+std::int64_t TickNow();
+
+// After a change (modified) or a save (not modified) of the active script.
+void SetDocumentModified(bool modified, bool markRevision);
+// Whether the script in a slot holds nothing but one empty element.
+bool IsDocumentEmpty(int slot);
+
+}  // namespace qm

@@ -1,0 +1,19 @@
+// The two primitive edits of the edit line: type one character at the
+// caret, delete the character at the caret. The caller moves the caret,
+// rewraps and repaints.
+#pragma once
+
+namespace qm {
+
+// Most characters an element may hold before typing is refused.
+constexpr int TypingLimit = 2500;
+
+// Puts a character into the active script's edit buffer at the caret
+// column (inserting or overwriting). Returns false, after the beep and the
+// message, when the element is already over the limit.
+bool TypeCharacter(char ch);
+// Removes the character at the caret column (nothing at the end of the
+// text) and marks the script modified.
+void DeleteCharAtCaret();
+
+}  // namespace qm

@@ -1,0 +1,20 @@
+// Program-wide bytes of the editor that the key handlers, the layout
+// passes and long jobs share.
+#pragma once
+
+#include "platform/types.h"
+
+namespace qm {
+
+// 1 insert, 0 typeover (the Insert key toggles it).
+extern Byte InsertMode;
+// 1 while changes come from the user's typing; replays and rebuilds clear
+// it, which switches the typing aids off.
+extern Byte InteractiveEdit;
+// The re-entry guard of ProcessMessagesGuarded.
+extern Byte PumpBusy;
+// 1 while a long job pumps messages: the window ignores key commands and
+// resizing, and queues typed keys.
+extern Byte JobRunning;
+
+}  // namespace qm

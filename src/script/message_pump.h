@@ -1,0 +1,26 @@
+// The one road by which long jobs let other messages run, and the small
+// queue and key-state helpers beside it.
+#pragma once
+
+#include "platform/types.h"
+
+namespace qm {
+
+// Processes every pending message with the idle handler detached and
+// JobRunning set; a nested call does nothing.
+void ProcessMessagesGuarded();
+// Whether the platform reports the key as down now.
+bool IsKeyDown(Word virtualKey);
+// Drops every pending mouse message.
+void FlushMouseMessages();
+// Takes one pending message for a window: true when the window's dialog
+// handling took it (a dialog key), false when it was dispatched or none
+// was pending.
+bool PumpDialogMessage(HWND window);
+
+// Runs when a long job's pump ends, so that what was queued meanwhile
+// (keys typed during the job) is replayed at once.
+using JobEndedHook = void (*)();
+void SetJobEndedHook(JobEndedHook hook);
+
+}  // namespace qm
