@@ -1,8 +1,10 @@
 #include "script/script_record.h"
 
+#include "script/standard_formats.h"
+
 namespace qm {
 
-TScriptRecord::TScriptRecord() {
+TScriptRecord::TScriptRecord() : FormatSet(StandardFormatSet()) {
   RevisionColours.AddObject("WHITE", nullptr);
   ExtraLocations.SetSorted(true);
   StoryboardLinks.Add("0");

@@ -16,7 +16,7 @@ struct TScriptRecord {
   TScriptRecord();
 
   // The format set.
-  TFormatSet FormatSet{};
+  TFormatSet FormatSet;
   // Page layout.
   std::string ScriptFontName = "Courier New";
   Byte ScriptFontSize = 12;

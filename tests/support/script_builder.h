@@ -1,0 +1,28 @@
+// Builds a script window holding given elements, for tests that need a
+// script without typing it: each element gets its kind's format from the
+// window's format set, its text packed (a Character Name's plain and upper
+// case), and a group of its own.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "script/script_window.h"
+
+namespace qm::testing {
+
+struct ElementSpec {
+  Byte kind;
+  std::string text;
+};
+
+// Appends the elements to the window's list; the first becomes current.
+void AddElements(TMDIChild& window, const std::vector<ElementSpec>& elements);
+// The elements' kinds and plain texts, in list order (the current element's
+// text from the edit buffer while it is out of the list).
+std::vector<ElementSpec> ElementsOf(const TMDIChild& window);
+
+inline bool operator==(const ElementSpec& a, const ElementSpec& b) { return a.kind == b.kind && a.text == b.text; }
+std::ostream& operator<<(std::ostream& out, const ElementSpec& e);
+
+}  // namespace qm::testing
