@@ -1,14 +1,139 @@
 // The program options: fields of the main window, loaded from and saved
-// to the settings file.
+// to the settings file (see program_settings.h). Each starts at the
+// default its key has in an empty settings file.
 #pragma once
+
+#include <array>
+#include <string>
 
 #include "platform/types.h"
 
 namespace qm {
 
+// Slots 0-25 are Alt+A to Alt+Z, 26-51 Ctrl+A to Ctrl+Z; 0 is no override.
+constexpr int KeyOverrideCount = 52;
+
 struct TProgramOptions {
-  Byte StartupChoice = 0;
-  Byte ExpertPrompting = 0;
+  // [Program Settings]
+  bool UseLastDir = false;
+  Byte StartupChoice = 0;  // 0 new script, 1 file list, 2 open dialog, 3 last script, 4 workspace
+  Word ZoomSize = 0;       // percent; 0 until the settings are loaded
+  bool AutogenerateFileNames = true;
+  bool BackupPrompt = true;
+  Byte PaginationDelay = 10;  // tenths of a second
+  bool NoAutoPagination = false;
+  bool AllowMenuToMoveMouse = false;
+  bool MouseClickKillsBlock = true;
+  bool StayForBlock = false;
+  bool MoveToRightClick = false;
+  bool SelectOnMouseUp = false;
+  bool UsePowerPanel = true;
+  bool ExpertPrompting = false;
+  bool RightScrollByScreen = true;
+  bool ControlSIsSave = false;
+  bool StartAtBookmark = true;
+  bool ColorAsBackground = false;
+
+  // [Interactive]
+  bool SmartArrows = true;
+  bool AutoVariableInput = true;
+  bool EachJumpPositionOnNewPage = false;
+  bool PrintReferencePgNumbers = true;
+
+  // [Editing Options]
+  bool ShowCutPasteProgress = false;
+  bool StripKnownTimesOnly = false;
+  bool ShowRetrieveProgress = true;
+  bool UseSmartTab = true;
+  bool UseSmartTabPlus = false;
+  bool UseAltKeys = false;
+  bool UseUltimateAltKeys = true;
+  bool UseQuickType = true;
+  bool DisplayCharNameList = true;
+  bool AutoAddTimeDay = true;  // missing from the file: follows UseQuickType
+  bool AutoAddSceneBody = true;
+  bool KeepRunningTransitions = true;  // missing from the file: follows UseQuickType
+  bool KeepRunningExtensions = false;
+  bool KeepRunningShots = true;  // missing from the file: follows UseQuickType
+  bool HideMouse = true;
+  bool PasswordProtect = false;
+  bool AllowTypeover = true;
+  bool AllowTextMode = true;
+  bool DragAndDropBreak = true;
+  bool MouseBlocksByWords = true;
+  bool MouseBlockStartWord = false;
+  bool FormatKillsBlock = true;
+  bool EnterToCharacterName = false;
+  bool EnterInNoteIsHR = false;
+  bool TabToParenth = false;
+  bool SkipNameHide = true;
+
+  // [Printing Options]
+  std::string SubstituteFont = "Courier Old";  // at most 100 characters
+  std::string DisplayFont = "Courier New";     // at most 100 characters
+  std::string FaxModemName;                    // at most 100 characters
+  Byte DarkenCourierNew = 1;                   // 0 normal to 3 darkest
+  bool PrintFinalMore = false;
+  bool PrintColoredText = true;
+  bool AlwaysCompressQPressFiles = false;
+  bool PrintEntireScenePages = false;
+  bool BottomContinued = true;
+
+  // [SmartCheck]
+  bool SmartCheckAutoRun = true;
+  bool SmartCheckBlankSpace = true;
+  bool SmartCheckBlankElement = true;
+  bool SmartCheckNoDialogue = true;
+  bool SmartCheckSecondName = true;
+  bool SmartCheckRequireMatchedExtensions = false;
+  bool SmartCheckBeepOnError = true;
+  bool SmartCheckIgnoreBlanksWithRevisionMark = true;
+  bool SmartCheckFindWidowedOmitteds = true;
+
+  // [Display Settings]
+  bool DisplayHeaders = true;
+
+  // [Spelling]
+  Word DefaultLanguage = 1;
+  std::string SentenceSpacing = "  ";  // the blanks after a sentence, at most 9
+  bool RealTimeSpellCheck = true;
+  bool RealTimeAutocorrect = true;
+  Byte AutocorrectMaxLength = 25;
+  bool CorrectMistakes = true;
+  bool AllowSwearsInThesaurus = false;
+  bool NameCapitalization = false;
+  bool SentenceCapitalization = true;
+  bool RightParenthsIsSentenceEnd = false;
+  bool CapitalizeAfterShots = false;
+  bool AutoSentenceSpacing = true;
+  bool PromptOnMultiples = true;
+  bool BeepOnUnknown = true;
+  bool NonRealTimeCorrection = true;
+  bool IgnoreCaps = true;
+
+  // [Revision Options]
+  bool PrintAfterThreshold = true;
+  bool UseRevisionThreshold = true;
+  bool UsePlainAsterisk = false;
+  bool AsteriskNewAPages = false;
+  bool PutAsteriskOnLineUnderHeader = false;
+  bool MarkAllCuts = true;
+  Byte RevisionThreshold = 15;
+  bool CombineOmittedPages = true;
+  bool AutoUpdateHeaders = true;
+  bool ShowColoredPages = true;
+  bool CountAPageContinued = true;
+
+  // [KeyBoard Layout]
+  Byte GotoTopKeys = 3;         // 0..3
+  Byte GotoBottomKeys = 3;      // 0..3
+  Byte DeleteWordKeys = 1;      // 0..7
+  Byte DeleteLeftWordKeys = 3;  // 0..7
+  Byte DeleteToEolKeys = 6;     // 0..7
+  bool CtrlKeyCutPaste = false;
+
+  // [Override Keys]
+  std::array<Word, KeyOverrideCount> KeyOverrideTable{};
 };
 
 }  // namespace qm

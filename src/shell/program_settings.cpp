@@ -1,0 +1,780 @@
+#include "shell/program_settings.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <variant>
+
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/forms.h"
+#include "platform/printer.h"
+#include "shell/global_state.h"
+#include "shell/ini_file.h"
+#include "shell/main_form.h"
+
+namespace qm {
+
+Word AutosaveInterval;
+bool MouseMenu;
+std::string ScriptExtension;
+bool AllowPageBreakAtElipses;
+bool FloppyBackup;
+char BackupDrive;
+bool ProprietaryFormatOnly;
+Byte PrintDirection;
+bool BracketDialogueNumbers;
+Byte SpeechNumberFlag;
+bool DisplayPageBreakType;
+bool AllCapNames;
+bool JokeyPrompts;
+bool UseWinColors;
+TScreenColors ScreenColors;
+TElementFormat AutoPageBreakFormat;
+TElementFormat ForcedPageBreakFormat;
+std::function<bool()> ScriptDirectoryDialog;
+
+namespace {
+
+const GlobalState reset([] {
+  AutosaveInterval = 15;
+  MouseMenu = true;
+  ScriptExtension = "QMW";
+  AllowPageBreakAtElipses = false;
+  FloppyBackup = true;
+  BackupDrive = 'A';
+  ProprietaryFormatOnly = false;
+  PrintDirection = 0;
+  BracketDialogueNumbers = true;
+  SpeechNumberFlag = 1;
+  DisplayPageBreakType = true;
+  AllCapNames = false;
+  JokeyPrompts = true;
+  UseWinColors = true;
+  ScreenColors = {};
+  AutoPageBreakFormat = {};
+  ForcedPageBreakFormat = {};
+  ScriptDirectoryDialog = nullptr;
+});
+
+// ---- Sections ----------------------------------------------------------------
+
+constexpr const char* ProgramSettingsSection = "Program Settings";
+constexpr const char* SaveRetrieveSection = "Save/Retrieve";
+constexpr const char* InteractiveSection = "Interactive";
+constexpr const char* EditingSection = "Editing Options";
+constexpr const char* PrintingSection = "Printing Options";
+constexpr const char* AnimationSection = "Animation Options";
+constexpr const char* SmartCheckSection = "SmartCheck";
+constexpr const char* DisplaySection = "Display Settings";
+constexpr const char* SpellingSection = "Spelling";
+constexpr const char* RevisionSection = "Revision Options";
+constexpr const char* LastScriptsSection = "Last Scripts";
+constexpr const char* KeyboardSection = "KeyBoard Layout";
+constexpr const char* PrinterSection = "Printer";
+constexpr const char* ProgramOptionsSection = "Program Options";
+constexpr const char* ScreenColorsSection = "Screen Colors";
+constexpr const char* OverrideKeysSection = "Override Keys";
+constexpr const char* ScreenSizeSection = "Screen Size";
+
+// ---- Keys that map one to one onto a place -------------------------------------
+
+using Options = TProgramOptions;
+using Place = std::variant<bool Options::*, Byte Options::*, Word Options::*, std::string Options::*, bool*, Byte*,
+                           Word*, std::string*>;
+
+struct OptionKey {
+  const char* section;
+  const char* key;
+  Place place;
+  int defaultNumber = 0;
+  const char* defaultText = "";
+  std::size_t maxLength = 255;
+  // A flag whose default is the value just read into this one.
+  bool Options::* defaultFrom = nullptr;
+  bool written = true;
+};
+
+OptionKey Flag(const char* section, const char* key, Place place, bool defaultValue) {
+  return {section, key, place, defaultValue ? 1 : 0};
+}
+OptionKey FlagFollowing(const char* section, const char* key, bool Options::* place, bool Options::* defaultFrom) {
+  OptionKey k{section, key, place};
+  k.defaultFrom = defaultFrom;
+  return k;
+}
+OptionKey Number(const char* section, const char* key, Place place, int defaultValue) {
+  return {section, key, place, defaultValue};
+}
+OptionKey Text(const char* section, const char* key, Place place, const char* defaultValue, std::size_t maxLength) {
+  return {section, key, place, 0, defaultValue, maxLength};
+}
+OptionKey NotWritten(OptionKey k) {
+  k.written = false;
+  return k;
+}
+
+// Texts of "at most N characters" are cut on every store.
+std::string CutTo(std::string text, std::size_t maxLength) {
+  if (text.size() > maxLength) text.resize(maxLength);
+  return text;
+}
+
+// Numbers beyond what a field holds stop at its limits instead of wrapping.
+template <typename T>
+T ClampTo(int value) {
+  return static_cast<T>(std::clamp<int>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
+}
+
+template <typename T>
+T& PlaceOf(Options& options, T Options::* member) {
+  return options.*member;
+}
+template <typename T>
+const T& PlaceOf(const Options& options, T Options::* member) {
+  return options.*member;
+}
+template <typename T>
+T& PlaceOf(const Options&, T* global) {
+  return *global;
+}
+
+void Read(const TIniFile& ini, const OptionKey& k, const Options& o, bool& value) {
+  value = ini.ReadBool(k.section, k.key, k.defaultFrom ? o.*k.defaultFrom : k.defaultNumber != 0);
+}
+template <typename T>
+  requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
+void Read(const TIniFile& ini, const OptionKey& k, const Options&, T& value) {
+  value = ClampTo<T>(ini.ReadInteger(k.section, k.key, k.defaultNumber));
+}
+void Read(const TIniFile& ini, const OptionKey& k, const Options&, std::string& value) {
+  value = CutTo(ini.ReadString(k.section, k.key, k.defaultText), k.maxLength);
+}
+
+void Write(TIniFile& ini, const OptionKey& k, bool value) { ini.WriteBool(k.section, k.key, value); }
+template <typename T>
+  requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
+void Write(TIniFile& ini, const OptionKey& k, T value) {
+  ini.WriteInteger(k.section, k.key, value);
+}
+void Write(TIniFile& ini, const OptionKey& k, const std::string& value) { ini.WriteString(k.section, k.key, value); }
+
+void ReadKeys(const TIniFile& ini, Options& o, std::span<const OptionKey> keys) {
+  for (const OptionKey& k : keys)
+    std::visit([&](auto place) { Read(ini, k, o, PlaceOf(o, place)); }, k.place);
+}
+
+void WriteKeys(TIniFile& ini, const Options& o, std::span<const OptionKey> keys) {
+  for (const OptionKey& k : keys)
+    if (k.written) std::visit([&](auto place) { Write(ini, k, PlaceOf(o, place)); }, k.place);
+}
+
+// The groups below follow the order in which loading reads them.
+
+const OptionKey StartupKeys[] = {
+    Number(ProgramSettingsSection, "Startup Choice", &Options::StartupChoice, 0),
+    Flag(ProgramSettingsSection, "Autogenerate File Names", &Options::AutogenerateFileNames, true),
+    Number(ProgramSettingsSection, "Autosave Interval", &AutosaveInterval, 15),
+    NotWritten(Flag(ProgramSettingsSection, "Backup Prompt", &Options::BackupPrompt, true)),
+    Number(ProgramSettingsSection, "Pagination Delay", &Options::PaginationDelay, 10),
+    Flag(ProgramSettingsSection, "No Auto Pagination", &Options::NoAutoPagination, false),
+};
+
+const OptionKey InteractiveKeys[] = {
+    Flag(InteractiveSection, "Smart Arrows", &Options::SmartArrows, true),
+    Flag(InteractiveSection, "Auto Variable Input", &Options::AutoVariableInput, true),
+    Flag(InteractiveSection, "Each Jump Position on New Page", &Options::EachJumpPositionOnNewPage, false),
+    Flag(InteractiveSection, "Print Reference Pg Numbers", &Options::PrintReferencePgNumbers, true),
+};
+
+const OptionKey MouseKeys[] = {
+    Flag(ProgramSettingsSection, "Allow Menu To Move Mouse", &Options::AllowMenuToMoveMouse, false),
+    Flag(ProgramSettingsSection, "Mouse Click Kills Block", &Options::MouseClickKillsBlock, true),
+    Flag(ProgramSettingsSection, "Stay for Block", &Options::StayForBlock, false),
+    Flag(ProgramSettingsSection, "Move to Right Click", &Options::MoveToRightClick, false),
+    Flag(ProgramSettingsSection, "Select On Mouse Up", &Options::SelectOnMouseUp, false),
+    Flag(ProgramSettingsSection, "Use PowerPanel", &Options::UsePowerPanel, true),
+    Flag(ProgramSettingsSection, "Mouse Menu", &MouseMenu, true),
+    Text(ProgramSettingsSection, "Script Extension", &ScriptExtension, "QMW", 255),
+};
+
+const OptionKey EditingAltKeys[] = {
+    Flag(EditingSection, "Proprietary Format Only", &ProprietaryFormatOnly, false),
+    Flag(EditingSection, "Show Cut/Paste Progress", &Options::ShowCutPasteProgress, false),
+    Flag(EditingSection, "Strip Known Times Only", &Options::StripKnownTimesOnly, false),
+    Flag(EditingSection, "Show Retrieve Progress", &Options::ShowRetrieveProgress, true),
+    Flag(EditingSection, "Use SmartTab", &Options::UseSmartTab, true),
+    Flag(EditingSection, "Use SmartTabPlus", &Options::UseSmartTabPlus, false),
+    Flag(EditingSection, "Use AltKeys", &Options::UseAltKeys, false),
+    Flag(EditingSection, "Use Ultimate AltKeys", &Options::UseUltimateAltKeys, true),
+};
+
+const OptionKey EditingQuickTypeKeys[] = {
+    Flag(EditingSection, "Use QuickType", &Options::UseQuickType, true),
+    Flag(EditingSection, "Display Char Name List", &Options::DisplayCharNameList, true),
+    FlagFollowing(EditingSection, "AutoAddTimeDay", &Options::AutoAddTimeDay, &Options::UseQuickType),
+    Flag(EditingSection, "AutoAddSceneBody", &Options::AutoAddSceneBody, true),
+    FlagFollowing(EditingSection, "Keep Running Transitions", &Options::KeepRunningTransitions,
+                  &Options::UseQuickType),
+    Flag(EditingSection, "Keep Running Extensions", &Options::KeepRunningExtensions, false),
+    FlagFollowing(EditingSection, "Keep Running Shots", &Options::KeepRunningShots, &Options::UseQuickType),
+    Flag(EditingSection, "Hide Mouse", &Options::HideMouse, true),
+    Flag(EditingSection, "Password Protect", &Options::PasswordProtect, false),
+    Flag(EditingSection, "Allow Typeover", &Options::AllowTypeover, true),
+    Flag(EditingSection, "Allow Text Mode", &Options::AllowTextMode, true),
+};
+
+const OptionKey PrintingKeys[] = {
+    Text(PrintingSection, "Substitute Font", &Options::SubstituteFont, "Courier Old", 100),
+    Text(PrintingSection, "Display Font", &Options::DisplayFont, "Courier New", 100),
+    Text(PrintingSection, "Fax Modem Name", &Options::FaxModemName, "", 100),
+    Number(PrintingSection, "Print Direction", &PrintDirection, 0),
+    Number(PrintingSection, "Darken Courier New", &Options::DarkenCourierNew, 1),
+    Flag(PrintingSection, "Print Final More", &Options::PrintFinalMore, false),
+    Flag(PrintingSection, "Print Colored Text", &Options::PrintColoredText, true),
+    Flag(PrintingSection, "Always Compress QPress Files", &Options::AlwaysCompressQPressFiles, false),
+    Flag(PrintingSection, "Print Entire Scene Pages", &Options::PrintEntireScenePages, false),
+};
+
+const OptionKey AnimationKeys[] = {
+    NotWritten(Flag(AnimationSection, "Bracket Dia Numbering", &BracketDialogueNumbers, true)),
+};
+
+const OptionKey SmartCheckKeys[] = {
+    Flag(SmartCheckSection, "Auto-Run", &Options::SmartCheckAutoRun, true),
+    Flag(SmartCheckSection, "Blank Space", &Options::SmartCheckBlankSpace, true),
+    Flag(SmartCheckSection, "Blank Element", &Options::SmartCheckBlankElement, true),
+    Flag(SmartCheckSection, "No Dialogue", &Options::SmartCheckNoDialogue, true),
+    Flag(SmartCheckSection, "Second Name", &Options::SmartCheckSecondName, true),
+    Flag(SmartCheckSection, "Require Matched Extensions", &Options::SmartCheckRequireMatchedExtensions, false),
+    Flag(SmartCheckSection, "Beep On Error", &Options::SmartCheckBeepOnError, true),
+    Flag(SmartCheckSection, "Ignore Blanks With Revision Mark", &Options::SmartCheckIgnoreBlanksWithRevisionMark,
+         true),
+    Flag(SmartCheckSection, "Find Widowed Omitteds", &Options::SmartCheckFindWidowedOmitteds, true),
+};
+
+const OptionKey BottomContinuedKeys[] = {
+    Flag(PrintingSection, "Bottom Continued", &Options::BottomContinued, true),
+};
+
+const OptionKey ExpertKeys[] = {
+    Flag(ProgramSettingsSection, "Expert Prompting", &Options::ExpertPrompting, false),
+    Flag(ProgramSettingsSection, "Allow Page Break At Elipses", &AllowPageBreakAtElipses, false),
+};
+
+const OptionKey EditingMouseKeys[] = {
+    Flag(EditingSection, "Drag and Drop Break", &Options::DragAndDropBreak, true),
+    Flag(EditingSection, "Mouse Blocks by Words", &Options::MouseBlocksByWords, true),
+    Flag(EditingSection, "Mouse Block Start Word", &Options::MouseBlockStartWord, false),
+    Flag(EditingSection, "Format Kills Block", &Options::FormatKillsBlock, true),
+    Flag(EditingSection, "Enter to Character Name", &Options::EnterToCharacterName, false),
+    Flag(EditingSection, "Enter in Note is HR", &Options::EnterInNoteIsHR, false),
+    Flag(EditingSection, "Tab to Parenth", &Options::TabToParenth, false),
+    Flag(EditingSection, "Skip Name Hide", &Options::SkipNameHide, true),
+};
+
+const OptionKey DisplayHeadersKeys[] = {
+    Flag(DisplaySection, "Display Headers", &Options::DisplayHeaders, true),
+};
+
+const OptionKey RightScrollKeys[] = {
+    Flag(ProgramSettingsSection, "Right Scroll By Screen", &Options::RightScrollByScreen, true),
+};
+
+const OptionKey PageBreakTypeKeys[] = {
+    Flag(DisplaySection, "Display Page Break Type", &DisplayPageBreakType, true),
+};
+
+// "Sentence Spacing" is read and written on its own: the file holds a count.
+const OptionKey SpellingKeys[] = {
+    Number(SpellingSection, "Default Language", &Options::DefaultLanguage, 1),
+    Flag(SpellingSection, "Real-Time Spell Check", &Options::RealTimeSpellCheck, true),
+    Flag(SpellingSection, "Real-Time Autocorect", &Options::RealTimeAutocorrect, true),
+    Number(SpellingSection, "Autocorect Max Length", &Options::AutocorrectMaxLength, 25),
+    Flag(SpellingSection, "Correct MIstakes", &Options::CorrectMistakes, true),
+    Flag(SpellingSection, "Allow Swears in Thesaurus", &Options::AllowSwearsInThesaurus, false),
+    Flag(SpellingSection, "Name Capitalization", &Options::NameCapitalization, false),
+    Flag(SpellingSection, "All Cap Names", &AllCapNames, false),
+    Flag(SpellingSection, "Sentence Capitalization", &Options::SentenceCapitalization, true),
+    Flag(SpellingSection, "Right Parenths is Sentence End", &Options::RightParenthsIsSentenceEnd, false),
+    Flag(SpellingSection, "Capitalize after Shots", &Options::CapitalizeAfterShots, false),
+    Flag(SpellingSection, "AutoSentence Spacing", &Options::AutoSentenceSpacing, true),
+    Flag(SpellingSection, "Prompt on Multiples", &Options::PromptOnMultiples, true),
+    Flag(SpellingSection, "Beep On Unknown", &Options::BeepOnUnknown, true),
+    Flag(SpellingSection, "NonRealTimeCorrection", &Options::NonRealTimeCorrection, true),
+    Flag(SpellingSection, "IgnoreCaps", &Options::IgnoreCaps, true),
+};
+
+const OptionKey ControlSKeys[] = {
+    Flag(ProgramSettingsSection, "Control S is Save", &Options::ControlSIsSave, false),
+};
+
+const OptionKey RevisionKeys[] = {
+    Flag(RevisionSection, "Print After Threshold", &Options::PrintAfterThreshold, true),
+    Flag(RevisionSection, "Use Revision Threshhold", &Options::UseRevisionThreshold, true),
+    Flag(RevisionSection, "Use Plain Asterisk", &Options::UsePlainAsterisk, false),
+    Flag(RevisionSection, "Asterisk New A-Pages", &Options::AsteriskNewAPages, false),
+    Flag(RevisionSection, "Put Asterisk On Line Under Header", &Options::PutAsteriskOnLineUnderHeader, false),
+    Flag(RevisionSection, "Mark All Cuts", &Options::MarkAllCuts, true),
+    Number(RevisionSection, "Revision Threshold", &Options::RevisionThreshold, 15),
+    Flag(RevisionSection, "Combine Omitted Pages", &Options::CombineOmittedPages, true),
+    Flag(RevisionSection, "Auto Update Headers", &Options::AutoUpdateHeaders, true),
+    Flag(RevisionSection, "Show Colored Pages", &Options::ShowColoredPages, true),
+    Flag(RevisionSection, "Count APage Continued", &Options::CountAPageContinued, true),
+};
+
+const OptionKey BookmarkKeys[] = {
+    Flag(ProgramSettingsSection, "Start At Bookmark", &Options::StartAtBookmark, true),
+    Flag(ProgramSettingsSection, "Color As Background", &Options::ColorAsBackground, false),
+};
+
+const OptionKey KeyboardKeys[] = {
+    Number(KeyboardSection, "Goto Top", &Options::GotoTopKeys, 3),
+    Number(KeyboardSection, "Goto Bottom", &Options::GotoBottomKeys, 3),
+    Number(KeyboardSection, "Delete Word", &Options::DeleteWordKeys, 1),
+    Number(KeyboardSection, "Delete Left Word", &Options::DeleteLeftWordKeys, 3),
+    Number(KeyboardSection, "Delete To Eol", &Options::DeleteToEolKeys, 6),
+    Flag(KeyboardSection, "Ctrl Key Cut/Paste", &Options::CtrlKeyCutPaste, false),
+};
+
+const OptionKey ProducerHelpKeys[] = {
+    NotWritten(Flag("Producer Help", "Offer", &JokeyPrompts, true)),
+};
+
+// ---- Keys with rules of their own ------------------------------------------------
+
+void SetPageBreakFormats() {
+  AutoPageBreakFormat = {};
+  AutoPageBreakFormat.Kind = ekAutoPageBreak;
+  AutoPageBreakFormat.Spacing = 10;
+  AutoPageBreakFormat.FontSize = 12;
+  ForcedPageBreakFormat = AutoPageBreakFormat;
+  ForcedPageBreakFormat.Kind = ekForcedPageBreak;
+}
+
+// A file the previous run meant to delete. A settings file that cannot be
+// written must not stop start-up: the name is then simply tried again.
+void DeleteLeftOverTempFile(TIniFile& ini) {
+  const std::string name = ini.ReadString("Pending", "Temp File", "");
+  if (name.empty() || !FileExists(name) || !DeleteFile(name)) return;
+  try {
+    ini.WriteString("Pending", "Temp File", "");
+  } catch (const EIniFileError&) {
+  }
+}
+
+// Paths the old program stored name floppies by the letters A and B; on
+// this desktop a removable drive takes their place.
+bool HasFloppyLetter(const std::string& path) {
+  if (path.size() < 2 || path[1] != ':') return false;
+  const char letter = AsciiUpper(path[0]);
+  return letter == 'A' || letter == 'B';
+}
+
+bool OnFloppyDrive(const std::string& path) {
+  if (path.empty()) return false;
+  return HasFloppyLetter(path) || DriveKindOf(path) == DriveKind::Removable;
+}
+
+std::string DriveName(const std::string& path) {
+  if (HasFloppyLetter(path)) return std::string(1, AsciiUpper(path[0]));
+  return DriveOfPath(path);
+}
+
+// The two questions of this module. They belong to the program's own
+// message box (AskOkCancel and AskYesNo, both with an empty caption);
+// until that box is part of the build, the platform's box asks them.
+enum class Question { OkCancel, YesNo };
+bool Ask(Question kind, const std::string& text) {
+  const unsigned buttons = kind == Question::YesNo ? MB_YESNO : MB_OKCANCEL;
+  const int yes = kind == Question::YesNo ? IDYES : IDOK;
+  return Application->MessageBox(text, "", buttons | MB_ICONQUESTION) == yes;
+}
+
+bool ScriptDirectoryUsable() { return ScriptDirectory.size() >= 2 && DirectoryExists(ScriptDirectory); }
+
+// A removable folder needs its disk; a folder that is not there is chosen
+// in the script-directory dialog until one is, or the user gives up.
+bool EnsureScriptDirectory() {
+  if (OnFloppyDrive(ScriptDirectory)) {
+    if (!Ask(Question::OkCancel,
+             "Insert a Disk into Drive " + DriveName(ScriptDirectory) + " and press OK when ready."))
+      return false;
+    if (!DriveReady(ScriptDirectory)) return false;
+  }
+  while (!ScriptDirectoryUsable()) {
+    if (!ScriptDirectoryDialog) return false;
+    Screen->SetCursor(crDefault);
+    if (!ScriptDirectoryDialog()) return false;
+  }
+  return true;
+}
+
+bool ReadFolders(TIniFile& ini, Options& o) {
+  ProgramDirectory = IncludeTrailingPathDelimiter(LongPathName(ProgramFolder()));
+  const std::string folder = ini.ReadString(ProgramSettingsSection, "Script Directory", ProgramDirectory + "Scripts");
+  ScriptDirectory = ini.ReadString(ProgramSettingsSection, "Long Script Directory", folder);
+  if (!ScriptDirectory.empty() && ScriptDirectory.back() == '/') ScriptDirectory.pop_back();
+  if (!EnsureScriptDirectory()) return false;
+  o.UseLastDir = ini.ReadBool(ProgramSettingsSection, "Use Last Dir", false);
+  return true;
+}
+
+void WriteFolders(TIniFile& ini, const Options& o) {
+  ini.WriteString(ProgramSettingsSection, "Script Directory", LongPathName(ScriptDirectory));
+  ini.WriteString(ProgramSettingsSection, "Long Script Directory", ScriptDirectory);
+  ini.WriteBool(ProgramSettingsSection, "Use Last Dir", o.UseLastDir);
+}
+
+void ReadBackupDrive(const TIniFile& ini, bool reload) {
+  FloppyBackup = ini.ReadBool(SaveRetrieveSection, "Floppy Backup", true);
+  std::string drive;
+  if (!reload && !ini.ReadString(SaveRetrieveSection, "Backup Drive", "").empty())
+    drive = ini.ReadString(SaveRetrieveSection, "Backup Drive", "A");
+  else
+    drive = ini.ReadBool(SaveRetrieveSection, "Drive A:", false) ? "B" : "A";
+  BackupDrive = drive.size() == 1 ? drive[0] : 'A';
+}
+
+void WriteBackupDrive(TIniFile& ini) {
+  ini.WriteBool(SaveRetrieveSection, "Floppy Backup", FloppyBackup);
+  ini.WriteString(SaveRetrieveSection, "Backup Drive", std::string(1, BackupDrive));
+}
+
+void ReadZoom(const TIniFile& ini, Options& o) {
+  const int screenDefault = Screen->Width() == 800 ? 90 : 75;
+  const int zoom = ini.ReadInteger(ProgramSettingsSection, "Zoom Size", screenDefault);
+  o.ZoomSize = static_cast<Word>(zoom < 50 || zoom > 150 ? 90 : zoom);
+}
+
+void ReadSpeechNumberFlag(const TIniFile& ini) {
+  SpeechNumberFlag = static_cast<Byte>(ClampTo<Byte>(ini.ReadInteger(AnimationSection, "Speech Num Pos", 0)) ^ 1);
+}
+
+constexpr int MaxSentenceBlanks = 9;
+
+void SetSentenceSpacing(Options& o, int count) {
+  if (count == 0) count = 2;
+  o.SentenceSpacing.assign(static_cast<std::size_t>(std::clamp(count, 0, MaxSentenceBlanks)), ' ');
+}
+
+std::string Numbered(const char* key, int number) { return key + std::to_string(number); }
+
+void ReadLastScripts(const TIniFile& ini) {
+  for (int i = 0; i < LastScriptCount; ++i) {
+    LastScriptsBuffer[i].Name = ini.ReadString(LastScriptsSection, Numbered("Long ", i + 1), "");
+    LastScriptsBuffer[i].Folder = ini.ReadString(LastScriptsSection, Numbered("Path ", i + 1), "");
+  }
+}
+
+void WriteLastScripts(TIniFile& ini) {
+  for (int i = 0; i < LastScriptCount; ++i) {
+    ini.WriteString(LastScriptsSection, Numbered("Long ", i + 1), LastScriptsBuffer[i].Name);
+    ini.WriteString(LastScriptsSection, Numbered("Path ", i + 1), LastScriptsBuffer[i].Folder);
+  }
+}
+
+// Scripts that are gone leave the list, except those on removable disks,
+// which may simply not be inserted; the rest move up to close the gaps.
+void CleanUpLastScripts() {
+  for (TLastScript& entry : LastScriptsBuffer)
+    if (!entry.Empty() && !OnFloppyDrive(entry.Folder) && !FileExists(entry.FullName())) entry.Clear();
+  for (int pass = 0; pass < LastScriptCount; ++pass)
+    for (int i = 0; i + 1 < LastScriptCount; ++i)
+      if (LastScriptsBuffer[i].Empty()) {
+        LastScriptsBuffer[i] = LastScriptsBuffer[i + 1];
+        LastScriptsBuffer[i + 1].Clear();
+      }
+}
+
+// A stored printer is used instead of the desktop's default one only when
+// it is still there under the same name at the same place.
+void SelectStoredPrinter(const TIniFile& ini) {
+  TPrinter& printer = *Printer();
+  const TStringList& names = printer.Printers();
+  if (names.Count() == 0) return;
+  const int current = printer.PrinterIndex();
+  const std::string currentName = current >= 0 ? names[current] : std::string();
+  const int index = ini.ReadInteger(PrinterSection, "Index", 0);
+  const std::string name = ini.ReadString(PrinterSection, "Name", currentName);
+  if (!ini.ReadBool(PrinterSection, "Keep Default", false)) return;
+  if (index != current && index >= 0 && index < names.Count() && names[index] == name) printer.SetPrinterIndex(index);
+}
+
+void WritePrinter(TIniFile& ini) {
+  TPrinter& printer = *Printer();
+  const TStringList& names = printer.Printers();
+  const int index = printer.PrinterIndex();
+  if (names.Count() == 0 || index < 0) return;
+  ini.WriteInteger(PrinterSection, "Index", index);
+  ini.WriteString(PrinterSection, "Name", names[index]);
+}
+
+// ---- Colours by the class library's names ------------------------------------
+
+struct ColorName {
+  TColor color;
+  const char* name;
+};
+
+constexpr TColor SystemColor(int index) { return clSystemColor | index; }
+
+constexpr ColorName ColorNames[] = {
+    {clBlack, "clBlack"},
+    {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},
+    {clOlive, "clOlive"},
+    {clNavy, "clNavy"},
+    {clPurple, "clPurple"},
+    {clTeal, "clTeal"},
+    {clGray, "clGray"},
+    {clSilver, "clSilver"},
+    {clRed, "clRed"},
+    {clLime, "clLime"},
+    {clYellow, "clYellow"},
+    {clBlue, "clBlue"},
+    {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},
+    {clWhite, "clWhite"},
+    {SystemColor(0), "clScrollBar"},
+    {SystemColor(1), "clBackground"},
+    {SystemColor(2), "clActiveCaption"},
+    {SystemColor(3), "clInactiveCaption"},
+    {SystemColor(4), "clMenu"},
+    {SystemColor(5), "clWindow"},
+    {SystemColor(6), "clWindowFrame"},
+    {SystemColor(7), "clMenuText"},
+    {SystemColor(8), "clWindowText"},
+    {SystemColor(9), "clCaptionText"},
+    {SystemColor(10), "clActiveBorder"},
+    {SystemColor(11), "clInactiveBorder"},
+    {SystemColor(12), "clAppWorkSpace"},
+    {SystemColor(13), "clHighlight"},
+    {SystemColor(14), "clHighlightText"},
+    {SystemColor(15), "clBtnFace"},
+    {SystemColor(16), "clBtnShadow"},
+    {SystemColor(17), "clGrayText"},
+    {SystemColor(18), "clBtnText"},
+    {SystemColor(19), "clInactiveCaptionText"},
+    {SystemColor(20), "clBtnHighlight"},
+    {SystemColor(21), "cl3DDkShadow"},
+    {SystemColor(22), "cl3DLight"},
+    {SystemColor(23), "clInfoText"},
+    {SystemColor(24), "clInfoBk"},
+    {clNone, "clNone"},
+};
+
+std::string ColorToString(TColor color) {
+  for (const ColorName& c : ColorNames)
+    if (c.color == color) return c.name;
+  static const char digits[] = "0123456789ABCDEF";
+  std::string text = "$";
+  for (int shift = 28; shift >= 0; shift -= 4) text += digits[(static_cast<std::uint32_t>(color) >> shift) & 0xF];
+  return text;
+}
+
+// A text that is neither a colour name nor a number gives the fallback.
+TColor StringToColor(const std::string& text, TColor fallback) {
+  for (const ColorName& c : ColorNames)
+    if (SameText(text, c.name)) return c.color;
+  return ParseNumber(text).value_or(fallback);
+}
+
+struct ScreenColorKey {
+  const char* key;
+  TColor TScreenColors::* color;
+};
+constexpr ScreenColorKey ScreenColorKeys[] = {
+    {"Window", &TScreenColors::Window},
+    {"Text", &TScreenColors::Text},
+    {"Highlight", &TScreenColors::Highlight},
+    {"Highlight Text", &TScreenColors::HighlightText},
+};
+
+void ReadScreenColors(const TIniFile& ini) {
+  UseWinColors = ini.ReadBool(ProgramOptionsSection, "Use Win Colors", true);
+  if (UseWinColors) return;
+  const TScreenColors system{};
+  for (const ScreenColorKey& k : ScreenColorKeys) {
+    const TColor fallback = system.*k.color;
+    ScreenColors.*k.color = StringToColor(ini.ReadString(ScreenColorsSection, k.key, ColorToString(fallback)), fallback);
+  }
+}
+
+// Colours that are the desktop's own are not stored at all.
+void WriteScreenColors(TIniFile& ini) {
+  ini.WriteBool(ProgramOptionsSection, "Use Win Colors", UseWinColors);
+  if (UseWinColors || ScreenColors == TScreenColors{}) {
+    ini.EraseSection(ScreenColorsSection);
+    return;
+  }
+  for (const ScreenColorKey& k : ScreenColorKeys)
+    ini.WriteString(ScreenColorsSection, k.key, ColorToString(ScreenColors.*k.color));
+}
+
+void ReadOverrideKeys(const TIniFile& ini, Options& o) {
+  for (int i = 0; i < KeyOverrideCount; ++i)
+    o.KeyOverrideTable[i] = ClampTo<Word>(ini.ReadInteger(OverrideKeysSection, std::to_string(i), 0));
+}
+
+void WriteOverrideKeys(TIniFile& ini, const Options& o) {
+  for (int i = 0; i < KeyOverrideCount; ++i)
+    ini.WriteInteger(OverrideKeysSection, std::to_string(i), o.KeyOverrideTable[i]);
+}
+
+void WriteScreenSize(TIniFile& ini, const TMainForm& form) {
+  ini.WriteBool(ScreenSizeSection, "Maximized", form.WindowState == TWindowState::wsMaximized);
+  ini.WriteInteger(ScreenSizeSection, "Left", form.Left);
+  ini.WriteInteger(ScreenSizeSection, "Top", form.Top);
+  ini.WriteInteger(ScreenSizeSection, "Width", form.Width);
+  ini.WriteInteger(ScreenSizeSection, "Height", form.Height);
+}
+
+// ---- The whole load and save -----------------------------------------------------
+
+bool ReadProgramSettings(TIniFile& ini, TMainForm& o, bool reload) {
+  if (!reload) {
+    DeleteLeftOverTempFile(ini);
+    if (!ReadFolders(ini, o)) return false;
+  }
+  ReadBackupDrive(ini, reload);
+  ReadKeys(ini, o, StartupKeys);
+  ReadZoom(ini, o);
+
+  ReadKeys(ini, o, InteractiveKeys);
+  ReadKeys(ini, o, MouseKeys);
+  ReadKeys(ini, o, EditingAltKeys);
+  SetAltKeyShortCuts(o.UseAltKeys);
+  ReadKeys(ini, o, EditingQuickTypeKeys);
+  ReadKeys(ini, o, PrintingKeys);
+  ReadKeys(ini, o, AnimationKeys);
+  ReadSpeechNumberFlag(ini);
+  ReadKeys(ini, o, SmartCheckKeys);
+  ReadKeys(ini, o, BottomContinuedKeys);
+
+  ReadKeys(ini, o, ExpertKeys);
+  ReadKeys(ini, o, EditingMouseKeys);
+  ReadKeys(ini, o, DisplayHeadersKeys);
+  ReadKeys(ini, o, RightScrollKeys);
+
+  ReadKeys(ini, o, PageBreakTypeKeys);
+  ReadKeys(ini, o, SpellingKeys);
+  const int sentenceBlanks = ini.ReadInteger(SpellingSection, "Sentence Spacing", 2);
+  ReadKeys(ini, o, ControlSKeys);
+  ReadKeys(ini, o, RevisionKeys);
+  ReadKeys(ini, o, BookmarkKeys);
+  if (!reload) {
+    ReadLastScripts(ini);
+    CleanUpLastScripts();
+  }
+  SetSentenceSpacing(o, sentenceBlanks);
+
+  ReadKeys(ini, o, KeyboardKeys);
+  ReadKeys(ini, o, ProducerHelpKeys);
+  SelectStoredPrinter(ini);
+  ReadScreenColors(ini);
+  ReadOverrideKeys(ini, o);
+  return true;
+}
+
+void WriteProgramSettings(TIniFile& ini, const TMainForm& o) {
+  WriteOverrideKeys(ini, o);
+  WriteScreenSize(ini, o);
+  WriteBackupDrive(ini);
+  WriteFolders(ini, o);
+  WriteKeys(ini, o, StartupKeys);
+  ini.WriteInteger(ProgramSettingsSection, "Zoom Size", o.ZoomSize);
+  WriteKeys(ini, o, MouseKeys);
+  WriteKeys(ini, o, InteractiveKeys);
+  WriteKeys(ini, o, EditingAltKeys);
+  SetAltKeyShortCuts(o.UseAltKeys);
+  WriteKeys(ini, o, EditingQuickTypeKeys);
+  WriteKeys(ini, o, EditingMouseKeys);
+  WriteKeys(ini, o, PrintingKeys);
+  WriteKeys(ini, o, BottomContinuedKeys);
+  WriteKeys(ini, o, ExpertKeys);
+  WriteKeys(ini, o, RightScrollKeys);
+  WriteKeys(ini, o, DisplayHeadersKeys);
+  WriteKeys(ini, o, PageBreakTypeKeys);
+  WriteKeys(ini, o, SpellingKeys);
+  ini.WriteInteger(SpellingSection, "Sentence Spacing", static_cast<int>(o.SentenceSpacing.size()));
+  WriteKeys(ini, o, ControlSKeys);
+  WriteKeys(ini, o, BookmarkKeys);
+  WriteKeys(ini, o, SmartCheckKeys);
+  WriteLastScripts(ini);
+  WriteKeys(ini, o, RevisionKeys);
+  WriteKeys(ini, o, KeyboardKeys);
+  WritePrinter(ini);
+  WriteScreenColors(ini);
+}
+
+}  // namespace
+
+bool LoadProgramSettings(bool reload) {
+  if (MainForm == nullptr) return false;
+  if (!reload) SetPageBreakFormats();
+  TIniFile ini = OpenSettingsFile();
+  return ReadProgramSettings(ini, *MainForm, reload);
+}
+
+bool SaveProgramSettings(std::string* error) {
+  if (MainForm == nullptr || MainForm->ZoomSize == 0) return true;
+  try {
+    TIniFile ini = OpenSettingsFile();
+    WriteProgramSettings(ini, *MainForm);
+    return true;
+  } catch (const EIniFileError& e) {
+    if (error) *error = e.what();
+    return false;
+  }
+}
+
+bool AskKeepSelectedPrinter(const std::function<void()>& runPrinterSetup) {
+  TPrinter& printer = *Printer();
+  const int before = printer.PrinterIndex();
+  if (runPrinterSetup) runPrinterSetup();
+  if (printer.PrinterIndex() == before) return true;
+  const bool keep =
+      Ask(Question::YesNo, "Should I always use the currently Selected Printer in place of the Windows default printer?");
+  try {
+    TIniFile ini = OpenSettingsFile();
+    ini.WriteBool(PrinterSection, "Keep Default", keep);
+    return true;
+  } catch (const EIniFileError&) {
+    return false;
+  }
+}
+
+Byte ReadUndoLevels() {
+  const TIniFile ini = OpenSettingsFile();
+  if (ini.ReadBool(ProgramSettingsSection, "Disable Undo", false)) return 0;
+  return static_cast<Byte>(std::clamp(ini.ReadInteger(ProgramSettingsSection, "Max Undo Levels", MaxUndoLevels), 0,
+                                      MaxUndoLevels));
+}
+
+void SetAltKeyShortCuts(bool enable) {
+  if (MainForm == nullptr) return;
+  for (int i = 0; i < MainForm->ComponentCount(); ++i) {
+    auto* item = dynamic_cast<TMenuItem*>(MainForm->Components(i));
+    if (item == nullptr || item->Tag != AltKeyItemTag) continue;
+    const std::string& caption = item->Caption();
+    const Byte letter = caption.empty() ? 0 : AnsiUpper(static_cast<Byte>(caption[0]));
+    item->ShortCut = enable && letter != 0 ? ShortCut(letter, ssAlt) : TShortCut{0};
+  }
+}
+
+void SetDeleteKeyShortCut(TMenuItem& item, Byte code) {
+  struct Key {
+    Word key;
+    TShiftFlag shift;
+  };
+  static constexpr Key keys[] = {{VK_DELETE, ssCtrl}, {VK_DELETE, ssAlt}, {VK_BACK, ssCtrl},
+                                 {VK_HOME, ssCtrl},   {VK_HOME, ssAlt},   {VK_END, ssCtrl},
+                                 {VK_END, ssAlt}};
+  if (code == 0) item.ShortCut = TShortCut{0};
+  else if (static_cast<std::size_t>(code) <= std::size(keys))
+    item.ShortCut = ShortCut(keys[code - 1].key, keys[code - 1].shift);
+}
+
+}  // namespace qm
