@@ -231,6 +231,13 @@ struct Cached {
 
 std::mutex gMutex;
 std::unordered_map<std::string, Cached> gCache;
+// Files with a write batch open: how many batches, and whether a change
+// waits to be written.
+struct Batch {
+  int depth = 0;
+  bool dirty = false;
+};
+std::unordered_map<std::string, Batch> gBatches;
 
 enum class FileState { Missing, Loaded, Unreadable };
 
@@ -248,6 +255,11 @@ std::string ResolvePath(const std::string& file) {
 
 // The parsed file, read again only when its stamp changed. Call under gMutex.
 Document* Load(const std::string& path, FileState& state) {
+  if (auto b = gBatches.find(path); b != gBatches.end() && b->second.dirty) {
+    // What the batch changed has not reached the disk yet.
+    state = FileState::Loaded;
+    return &gCache[path].doc;
+  }
   const std::optional<Stamp> stamp = StampOf(path);
   state = stamp ? FileState::Unreadable : FileState::Missing;
   if (!stamp) {
@@ -279,6 +291,8 @@ Result WithDocument(const std::string& file, const std::function<Result(const Do
   return read(Load(ResolvePath(file), state));
 }
 
+bool WriteDocument(const std::string& path, Document& doc, Document* fresh);
+
 // Applies `change` and writes the file when it changed anything. The old
 // file stays as it was when the new one cannot be written.
 bool Modify(const std::string& file, bool createFile, const std::function<bool(Document&)>& change) {
@@ -292,6 +306,17 @@ bool Modify(const std::string& file, bool createFile, const std::function<bool(D
   Document& doc = cached ? *cached : fresh;
   if (!change(doc)) return true;
   Index(doc);
+  if (auto b = gBatches.find(path); b != gBatches.end()) {
+    if (!cached) gCache[path].doc = std::move(fresh);
+    b->second.dirty = true;
+    return true;
+  }
+  return WriteDocument(path, doc, cached == nullptr ? &fresh : nullptr);
+}
+
+// Writes a parsed file and records its new stamp; `fresh` is a document
+// that is not in the cache yet.
+bool WriteDocument(const std::string& path, Document& doc, Document* fresh) {
   const std::string text = Serialize(doc);
   const bool written = ForceDirectories(ExtractFileDir(path)) && WriteFileAtomic(path, text.data(), text.size());
   const std::optional<Stamp> stamp = written ? StampOf(path) : std::nullopt;
@@ -300,10 +325,34 @@ bool Modify(const std::string& file, bool createFile, const std::function<bool(D
     return written;
   }
   Cached& entry = gCache[path];
-  if (!cached) entry.doc = std::move(fresh);
+  if (fresh) entry.doc = std::move(*fresh);
   entry.stamp = *stamp;
   return true;
 }
+
+}  // namespace
+
+ProfileWriteBatch::ProfileWriteBatch(const std::string& file) : path_(ResolvePath(file)) {
+  std::lock_guard lock(gMutex);
+  ++gBatches[path_].depth;
+}
+
+ProfileWriteBatch::~ProfileWriteBatch() { Commit(); }
+
+bool ProfileWriteBatch::Commit() {
+  std::lock_guard lock(gMutex);
+  if (committed_) return ok_;
+  committed_ = true;
+  Batch& batch = gBatches[path_];
+  if (--batch.depth > 0) return ok_ = true;
+  const bool dirty = batch.dirty;
+  gBatches.erase(path_);
+  if (!dirty) return ok_ = true;
+  ok_ = WriteDocument(path_, gCache[path_].doc, nullptr);
+  return ok_;
+}
+
+namespace {
 
 bool ValidName(std::string_view name, std::string_view forbidden) {
   name = Trim(name);

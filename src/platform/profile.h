@@ -48,4 +48,23 @@ std::vector<std::pair<std::string, std::string>> ProfileReadSectionValues(const 
                                                                           const std::string& section);
 bool ProfileSectionExists(const std::string& file, const std::string& section);
 
+// While a batch is open, writes and erases of its file change the parsed
+// file only (and reads see them); the file is written once, when the
+// outermost batch of that file commits or ends. Saving a few hundred
+// settings then costs one write instead of hundreds.
+class ProfileWriteBatch {
+ public:
+  explicit ProfileWriteBatch(const std::string& file);
+  ~ProfileWriteBatch();
+  ProfileWriteBatch(const ProfileWriteBatch&) = delete;
+  ProfileWriteBatch& operator=(const ProfileWriteBatch&) = delete;
+  // Writes what changed; false when the file could not be written.
+  bool Commit();
+
+ private:
+  std::string path_;
+  bool committed_ = false;
+  bool ok_ = true;
+};
+
 }  // namespace qm

@@ -9,6 +9,7 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/forms.h"
+#include "platform/profile.h"
 #include "platform/printer.h"
 #include "shell/global_state.h"
 #include "shell/ini_file.h"
@@ -722,8 +723,10 @@ bool SaveProgramSettings(std::string* error) {
   if (MainForm == nullptr || MainForm->ZoomSize == 0) return true;
   try {
     TIniFile ini = OpenSettingsFile();
+    ProfileWriteBatch batch(ini.FileName());
     WriteProgramSettings(ini, *MainForm);
-    return true;
+    if (batch.Commit()) return true;
+    throw EIniFileError(ini.FileName());
   } catch (const EIniFileError& e) {
     if (error) *error = e.what();
     return false;

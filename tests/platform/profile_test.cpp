@@ -224,3 +224,42 @@ TEST_F(Profile, BareFileNameLivesInTheWindowsDirectory) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+class ProfileBatch : public ::testing::Test {
+ protected:
+  testing::TempFolder temp_;
+  const std::string file_ = temp_.File("batch.ini");
+};
+
+TEST_F(ProfileBatch, WritesReachTheFileOnceWhenTheOutermostBatchEnds) {
+  testing::WriteFileText(file_, "[Keep]\r\nx=1\r\n");
+  {
+    ProfileWriteBatch outer(file_);
+    ASSERT_TRUE(ProfileWriteString(file_, "A", "one", "1"));
+    {
+      ProfileWriteBatch inner(file_);
+      ASSERT_TRUE(ProfileWriteString(file_, "A", "two", "2"));
+      ASSERT_TRUE(ProfileEraseKey(file_, "Keep", "x"));
+    }
+    EXPECT_EQ(testing::ReadFileText(file_), "[Keep]\r\nx=1\r\n") << "nothing is written while a batch is open";
+    EXPECT_EQ(ProfileReadString(file_, "A", "two", ""), "2") << "reads see the batch's changes";
+    EXPECT_EQ(ProfileReadString(file_, "Keep", "x", "gone"), "gone");
+  }
+  EXPECT_EQ(testing::ReadFileText(file_), "[Keep]\r\n\r\n[A]\r\none=1\r\ntwo=2\r\n");
+}
+
+TEST_F(ProfileBatch, AFileThatCannotBeWrittenFailsTheCommitAndStaysAsItWas) {
+  testing::WriteFileText(file_, "[A]\nk=old\n");
+  ASSERT_TRUE(SetReadOnly(file_, true));
+  ProfileWriteBatch batch(file_);
+  ProfileWriteString(file_, "A", "k", "new");
+  EXPECT_FALSE(batch.Commit());
+  EXPECT_EQ(testing::ReadFileText(file_), "[A]\nk=old\n");
+  SetReadOnly(file_, false);
+}
+
+}  // namespace
+}  // namespace qm
