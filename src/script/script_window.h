@@ -97,6 +97,14 @@ class TMDIChild : public TForm, public TScriptRecord {
 
   // ---- Typing keys and mouse clicks ----
 
+  // ---- Element groups ----
+
+  // ---- Repagination and page-break elements ----
+
+  // ---- Page-breaking rules ----
+
+  // ---- Scene, speech, act and page numbering ----
+
   // ---- Element list helpers ----
 
   // Frees every element and group; the script is then empty.
