@@ -1,5 +1,6 @@
 // Timers, the tick count and messages from another process on Qt's
 // event loop: the core's loop sleeps in Qt until something is due.
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -43,11 +44,16 @@ TEST_F(EventLoopTest, ATimerFiresOnTheLoopWithoutSpinning) {
   EXPECT_LT(turns, 30) << "the loop waited in Qt instead of spinning";
 }
 
-TEST_F(EventLoopTest, PumpingWithoutWaitingReturnsAtOnceWhenIdle) {
-  EXPECT_FALSE(Backend().PumpEvents(false, 0));
+TEST_F(EventLoopTest, ThePumpSaysWhetherItDeliveredAndSleepsWhenIdle) {
+  for (int i = 0; i < 100 && Backend().PumpEvents(false, 0); ++i) {
+  }
+  EXPECT_FALSE(Backend().PumpEvents(false, 0)) << "nothing pending";
+  QObject target;
+  QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+  EXPECT_TRUE(Backend().PumpEvents(false, 0)) << "a pending event was delivered";
   QElapsedTimer clock;
   clock.start();
-  Backend().PumpEvents(true, 80);
+  EXPECT_FALSE(Backend().PumpEvents(true, 80)) << "the timeout passed with nothing to deliver";
   EXPECT_GE(clock.elapsed(), 70) << "waiting sleeps until the timeout";
 }
 

@@ -18,9 +18,9 @@ class QtFonts;
 
 inline constexpr const char* PdfPrinterName = "Print to PDF";
 
-// Where the PDF printer writes a job: the job's title when it names a
-// ".pdf" file, else a file named after the title in the user's documents
-// ($QUILLMASTER_HOME when set), never over an existing file.
+// Where the PDF printer writes a job: the job's title when it is a path
+// to a ".pdf" file, else a new file named after the title in the user's
+// documents ($QUILLMASTER_HOME when set) that never replaces another.
 std::string PdfPathForJob(const std::string& title);
 
 class QtPrinterDevice : public PrinterDevice {
