@@ -564,10 +564,12 @@ void TApplication::ProcessMessages() {
 
 void TApplication::HandleMessage() {
   auto& platform = Platform::Current();
-  platform.backend().PumpEvents(false, 0);
+  // Desktop input and due timers count as messages handled: a loop that
+  // waits for what they change (a modal result) must see it before idling.
+  const bool delivered = platform.backend().PumpEvents(false, 0);
   platform.ReceiveFromOtherInstances();
-  FireDueTimers();
-  if (ProcessOne()) return;
+  const bool fired = FireDueTimers();
+  if (ProcessOne() || delivered || fired) return;
   PaintPending();
   Idle();
 }
@@ -611,15 +613,18 @@ void TApplication::AddTimer(TTimer* timer) { timers_.push_back(timer); }
 
 void TApplication::RemoveTimer(TTimer* timer) { timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end()); }
 
-void TApplication::FireDueTimers() {
+bool TApplication::FireDueTimers() {
   const std::uint64_t now = Platform::Current().backend().TickCount64();
   const auto snapshot = timers_;
+  bool fired = false;
   for (TTimer* timer : snapshot) {
     if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end()) continue;
     if (timer->DueTick == 0 || timer->DueTick > now) continue;
     timer->DueTick = now + static_cast<std::uint64_t>(timer->Interval());
+    fired = true;
     if (timer->OnTimer) timer->OnTimer(timer);
   }
+  return fired;
 }
 
 int TApplication::MillisecondsToNextTimer() const {

@@ -182,7 +182,8 @@ class TApplication : public TComponent {
   // Timers on the tick clock.
   void AddTimer(TTimer* timer);
   void RemoveTimer(TTimer* timer);
-  void FireDueTimers();
+  // Whether any timer fell due.
+  bool FireDueTimers();
   // Milliseconds until the next timer falls due (-1 when none).
   int MillisecondsToNextTimer() const;
 

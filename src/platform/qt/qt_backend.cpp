@@ -1,0 +1,209 @@
+#include "platform/qt/qt_backend.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCursor>
+#include <QDateTime>
+#include <QPrinterInfo>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "platform/forms.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_form_peer.h"
+#include "platform/qt/qt_menus.h"
+
+namespace qm {
+
+std::unique_ptr<Backend> CreateQtBackend(int& argc, char** argv) {
+  std::unique_ptr<QApplication> app;
+  if (!QApplication::instance()) app = std::make_unique<QApplication>(argc, argv);
+  return std::make_unique<QtBackend>(std::move(app));
+}
+
+QtBackend& QtDesktop() { return static_cast<QtBackend&>(Platform::Current().backend()); }
+
+QtBackend::QtBackend(std::unique_ptr<QApplication> ownedApp) : ownedApp_(std::move(ownedApp)) {
+  clock_.start();
+  // The core ends the program; Qt must not end a loop of its own.
+  QApplication::setQuitOnLastWindowClosed(false);
+  InstallFontSubstitutions();
+  wake_.setSingleShot(true);
+  QObject::connect(&wake_, &QTimer::timeout, [this] { timedOut_ = true; });
+  QObject::connect(&blink_, &QTimer::timeout, [this] { Blink(); });
+}
+
+QtBackend::~QtBackend() {
+  notifier_.reset();
+  blink_.stop();
+  wake_.stop();
+  if (cursorOverridden_) QApplication::restoreOverrideCursor();
+  // Widgets let go of inside their own handlers.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  printers_.clear();
+}
+
+std::uint64_t QtBackend::TickCount64() { return static_cast<std::uint64_t>(clock_.elapsed()); }
+
+std::int64_t QtBackend::WallClockMs() { return QDateTime::currentMSecsSinceEpoch(); }
+
+bool QtBackend::PumpEvents(bool wait, int timeoutMs) {
+  if (PeerEventDepth() == 0) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  for (FormPeer* form : forms_) form->SyncMenu();
+  if (notifier_) notifier_->setEnabled(true);
+  activity_ = false;
+  QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+  if (!dispatcher) return false;
+  bool delivered = dispatcher->processEvents(QEventLoop::AllEvents);
+  if (wait && !delivered && !activity_ && timeoutMs != 0) {
+    timedOut_ = false;
+    if (timeoutMs > 0) wake_.start(timeoutMs);
+    delivered = dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    if (timedOut_) delivered = false;
+    wake_.stop();
+  }
+  return delivered || activity_;
+}
+
+std::unique_ptr<ControlPeer> QtBackend::CreatePeer(TControl& control) { return MakePeer(*this, control); }
+
+TModalResult QtBackend::RunModal(TForm& form) {
+  for (;;) {
+    while (form.ModalResult == mrNone && !Application->Terminated()) Application->HandleMessage();
+    if (form.ModalResult == mrNone) form.ModalResult = mrCancel;
+    form.CloseModal();
+    // A close query or close handler that refused sends the loop round again.
+    if (form.ModalResult != mrNone || Application->Terminated()) break;
+  }
+  if (form.ModalResult == mrNone) form.ModalResult = mrCancel;
+  return form.ModalResult;
+}
+
+TMenuItem* QtBackend::TrackPopup(TPopupMenu& menu, TPoint screenPoint) {
+  return ExecPopup(menu, QPoint(screenPoint.X, screenPoint.Y));
+}
+
+std::unique_ptr<CanvasSink> QtBackend::CreateBitmapSurface(int width, int height) {
+  return std::make_unique<ImageSurface>(fonts_, ScreenDpi(), QSize(width, height));
+}
+
+std::vector<PrinterDevice*> QtBackend::Printers() {
+  std::vector<QString> names;
+  for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) names.push_back(info.printerName());
+  names.push_back(QString());  // the PDF printer, always last
+  std::vector<PrinterDevice*> result;
+  for (const QString& name : names) {
+    auto it = std::find_if(printers_.begin(), printers_.end(), [&](const auto& p) {
+      return name.isEmpty() ? p->IsPdf() : !p->IsPdf() && QString::fromStdString(p->Name()) == name;
+    });
+    if (it == printers_.end()) {
+      printers_.push_back(std::make_unique<QtPrinterDevice>(fonts_, name));
+      it = std::prev(printers_.end());
+    }
+    result.push_back(it->get());
+  }
+  return result;
+}
+
+int QtBackend::ScreenDpi() {
+  if (dpi_ == 0) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    dpi_ = screen ? std::max(1, qRound(screen->logicalDotsPerInch())) : 96;
+  }
+  return dpi_;
+}
+
+ScreenInfo QtBackend::Screen() {
+  ScreenInfo info;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return info;
+  info.Width = screen->geometry().width();
+  info.Height = screen->geometry().height();
+  info.PixelsPerInch = ScreenDpi();
+  info.BitsPerPixel = screen->depth();
+  const QRect work = screen->availableGeometry();
+  info.WorkArea = TRect{work.left(), work.top(), work.right() + 1, work.bottom() + 1};
+  return info;
+}
+
+void QtBackend::PlaySound(SoundKind, std::string_view) { QApplication::beep(); }
+
+void QtBackend::SetCursor(int cursor) {
+  if (cursor == crDefault) {
+    if (cursorOverridden_) QApplication::restoreOverrideCursor();
+    cursorOverridden_ = false;
+    return;
+  }
+  if (cursorOverridden_) QApplication::changeOverrideCursor(QtCursorOf(cursor));
+  else QApplication::setOverrideCursor(QtCursorOf(cursor));
+  cursorOverridden_ = true;
+}
+
+namespace {
+
+QWidget* CaretWidget(const CaretState& caret) {
+  if (caret.owner == NullWindow) return nullptr;
+  TWinControl* owner = Platform::Current().WindowFromHandle(caret.owner);
+  return owner ? WidgetOf(*owner) : nullptr;
+}
+
+QRect CaretRect(const CaretState& caret) { return QRect(caret.pos.X, caret.pos.Y, std::max(1, caret.width), std::max(1, caret.height)); }
+
+}  // namespace
+
+void QtBackend::RefreshCaret(const CaretState& state) {
+  if (QWidget* w = CaretWidget(state)) w->update(CaretRect(state));
+}
+
+void QtBackend::CaretChanged() {
+  const CaretState now = Platform::Current().Caret();
+  RefreshCaret(shownCaret_);
+  RefreshCaret(now);
+  shownCaret_ = now;
+  // A caret that moves shows at once, then blinks.
+  caretOn_ = true;
+  const int flash = QApplication::cursorFlashTime();
+  if (now.Visible() && flash > 0) blink_.start(flash / 2);
+  else blink_.stop();
+}
+
+void QtBackend::Blink() {
+  caretOn_ = !caretOn_;
+  RefreshCaret(shownCaret_);
+}
+
+void QtBackend::SetCursorPos(TPoint p) { QCursor::setPos(p.X, p.Y); }
+
+TPoint QtBackend::CursorPos() {
+  const QPoint p = QCursor::pos();
+  return TPoint{p.x(), p.y()};
+}
+
+int QtBackend::DoubleClickTime() { return QApplication::doubleClickInterval(); }
+
+void QtBackend::WatchDescriptor(int fd) {
+  notifier_.reset();
+  if (fd < 0) return;
+  notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+  // The core reads the channel after the pump returns; until then the
+  // notifier rests, or it would fire again and again.
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+    activity_ = true;
+    notifier_->setEnabled(false);
+  });
+}
+
+void QtBackend::AddForm(FormPeer* form) { forms_.push_back(form); }
+
+void QtBackend::RemoveForm(FormPeer* form) { forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end()); }
+
+FormPeer* QtBackend::MdiFramePeer() {
+  if (Application && Application->MainForm)
+    if (FormPeer* main = FormPeerOf(Application->MainForm); main && main->MdiArea()) return main;
+  for (FormPeer* form : forms_)
+    if (form->MdiArea()) return form;
+  return nullptr;
+}
+
+}  // namespace qm

@@ -1,0 +1,287 @@
+#include "platform/qt/qt_form_peer.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+
+#include "platform/cp1252.h"
+#include "platform/qt/qt_desktop.h"
+
+namespace qm {
+
+namespace {
+
+template <class Base>
+class FormWindowOf : public PeerWidget<Base> {
+ public:
+  using PeerWidget<Base>::PeerWidget;
+
+ protected:
+  FormPeer* Form() const { return static_cast<FormPeer*>(this->LinkedPeer()); }
+  void closeEvent(QCloseEvent* e) override {
+    // The core decides (close query, close action); Qt only asks.
+    e->ignore();
+    if (FormPeer* p = Form()) p->CloseRequested();
+  }
+  void changeEvent(QEvent* e) override {
+    Base::changeEvent(e);
+    FormPeer* p = Form();
+    if (!p) return;
+    if (e->type() == QEvent::ActivationChange && this->isActiveWindow()) p->WindowActivated();
+    if (e->type() == QEvent::WindowStateChange) p->WindowStateChangedByUser(this->windowState());
+  }
+  void moveEvent(QMoveEvent* e) override {
+    Base::moveEvent(e);
+    if (FormPeer* p = Form()) p->WindowGeometryChanged();
+  }
+  void resizeEvent(QResizeEvent* e) override {
+    Base::resizeEvent(e);
+    if (FormPeer* p = Form()) p->WindowGeometryChanged();
+  }
+};
+
+using FormWindow = FormWindowOf<QWidget>;
+using MdiChildWindow = FormWindowOf<QMdiSubWindow>;
+
+}  // namespace
+
+FormPeer* FormPeerOf(const TForm* form) { return form ? dynamic_cast<FormPeer*>(form->Peer()) : nullptr; }
+
+FormPeer::FormPeer(QtBackend& backend, TForm& form) : CanvasPeer(backend, form), form_(form) { backend.AddForm(this); }
+
+FormPeer::~FormPeer() {
+  Backend().RemoveForm(this);
+  menu_.reset();
+  if (windowLink_ && window_) windowLink_->Unlink();
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data()); sub && parentArea_) {
+    sub->setWidget(nullptr);
+    parentArea_->removeSubWindow(sub);
+  }
+  DisposeWidget(window_);
+}
+
+void FormPeer::Init() {
+  FormPeer* frame = form_.FormStyle == TFormStyle::fsMDIChild ? Backend().MdiFramePeer() : nullptr;
+  if (frame && frame->MdiArea()) BuildMdiChild(*frame);
+  else BuildTopLevel();
+  CreateWidget();
+  QWidget* client = Widget();
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data())) {
+    sub->setWidget(client);
+  } else {
+    window_->layout()->addWidget(client);
+  }
+  if (form_.FormStyle == TFormStyle::fsMDIForm) {
+    mdiArea_ = new QMdiArea(client);
+    mdiArea_->lower();
+    QObject::connect(mdiArea_, &QMdiArea::subWindowActivated, mdiArea_, [](QMdiSubWindow* sub) {
+      if (auto* link = dynamic_cast<PeerLink*>(sub))
+        if (auto* child = static_cast<FormPeer*>(link->LinkedPeer())) child->WindowActivated();
+    });
+  }
+  ready_ = true;
+  SyncMenu();
+  SyncAll();
+}
+
+void FormPeer::BuildTopLevel() {
+  auto* window = new FormWindow(this, nullptr);
+  window_ = window;
+  windowLink_ = window;
+  // Dialogs and other forms stay in front of the main window.
+  if (Application && Application->MainForm && Application->MainForm != &form_)
+    if (FormPeer* main = FormPeerOf(Application->MainForm); main && main->Window()) window->setParent(main->Window());
+  window->setWindowFlags(FlagsOf());
+  auto* layout = new QVBoxLayout(window);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+}
+
+void FormPeer::BuildMdiChild(FormPeer& frame) {
+  auto* sub = new MdiChildWindow(this);
+  window_ = sub;
+  windowLink_ = sub;
+  parentArea_ = frame.MdiArea();
+  parentArea_->addSubWindow(sub);
+  sub->setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+Qt::WindowFlags FormPeer::FlagsOf() const {
+  Qt::WindowFlags flags = Qt::Window;
+  const TFormBorderStyle border = form_.BorderStyle;
+  if (border == TFormBorderStyle::bsDialog) flags = Qt::Dialog;
+  if (border == TFormBorderStyle::bsToolWindow || border == TFormBorderStyle::bsSizeToolWin) flags = Qt::Tool;
+  if (border == TFormBorderStyle::bsNone) return flags | Qt::FramelessWindowHint;
+  flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (form_.BorderIcons & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  const bool sizeable = border == TFormBorderStyle::bsSizeable || border == TFormBorderStyle::bsSizeToolWin;
+  if ((form_.BorderIcons & biMinimize) && border != TFormBorderStyle::bsDialog) flags |= Qt::WindowMinimizeButtonHint;
+  if ((form_.BorderIcons & biMaximize) && sizeable) flags |= Qt::WindowMaximizeButtonHint;
+  if (form_.FormStyle == TFormStyle::fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
+  return flags;
+}
+
+void FormPeer::SyncMenu() {
+  if (!ready_) return;
+  TMenu* wanted = form_.FormStyle == TFormStyle::fsMDIChild ? nullptr : form_.Menu;
+  if (menu_ && menu_->MenuAlive() && menu_->Menu() == wanted) {
+    menu_->RebuildIfNeeded();
+    return;
+  }
+  if (!menu_ && !wanted) return;
+  menu_.reset();
+  if (!wanted) {
+    if (menuBar_) menuBar_->hide();
+    SyncBounds();
+    return;
+  }
+  if (!menuBar_) {
+    menuBar_ = new QMenuBar(window_);
+    menuBar_->setNativeMenuBar(false);
+    if (window_->layout()) window_->layout()->setMenuBar(menuBar_);
+  }
+  menuBar_->show();
+  menu_ = std::make_unique<MenuMirror>(*wanted, *menuBar_);
+  SyncBounds();
+}
+
+void FormPeer::Sync(PropId id) {
+  CanvasPeer::Sync(id);
+  switch (id) {
+    case PropId::Style:
+      if (window_ && !window_->isVisible() && !qobject_cast<QMdiSubWindow*>(window_.data())) window_->setWindowFlags(FlagsOf());
+      break;
+    case PropId::WindowState: ApplyWindowState(); break;
+    case PropId::ZOrder:
+      if (window_) window_->raise();
+      break;
+    case PropId::Menu: SyncMenu(); break;
+    default: break;
+  }
+}
+
+QSize FormPeer::FrameExtra() {
+  QWidget* client = Widget();
+  if (!window_ || !client) return {};
+  if (window_->layout()) window_->layout()->activate();
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data()); sub && sub->layout()) sub->layout()->activate();
+  return window_->size() - client->size();
+}
+
+void FormPeer::SyncBounds() {
+  QWidget* client = Widget();
+  if (!ready_ || !window_ || !client) return;
+  const QRect wanted(form_.Left, form_.Top, form_.ClientWidth(), form_.ClientHeight());
+  syncing_ = true;
+  window_->move(wanted.topLeft());
+  const bool fixed = form_.BorderStyle != TFormBorderStyle::bsSizeable && form_.BorderStyle != TFormBorderStyle::bsSizeToolWin &&
+                     !qobject_cast<QMdiSubWindow*>(window_.data());
+  // Twice: the frame's own share is known once the size is laid out.
+  for (int pass = 0; pass < 2 && client->size() != wanted.size(); ++pass) {
+    const QSize outer = wanted.size() + FrameExtra();
+    if (fixed) window_->setFixedSize(outer);
+    else window_->resize(outer);
+  }
+  syncing_ = false;
+  LayoutMdiArea();
+}
+
+void FormPeer::SyncVisible() {
+  if (!ready_ || !window_) return;
+  if (!form_.Visible) {
+    window_->hide();
+    return;
+  }
+  if (!window_->isVisible()) {
+    if (!qobject_cast<QMdiSubWindow*>(window_.data()))
+      window_->setWindowModality(form_.Modal() ? Qt::ApplicationModal : Qt::NonModal);
+    SyncBounds();
+    ApplyWindowState();
+    window_->show();
+    SyncBounds();
+  }
+  SetFocus();
+}
+
+void FormPeer::SyncCaption() {
+  if (window_) window_->setWindowTitle(QString::fromStdString(AnsiToUtf8(form_.Caption())));
+}
+
+void FormPeer::ApplyWindowState() {
+  if (!window_) return;
+  Qt::WindowStates state = Qt::WindowNoState;
+  if (form_.WindowState == TWindowState::wsMinimized) state = Qt::WindowMinimized;
+  if (form_.WindowState == TWindowState::wsMaximized) state = Qt::WindowMaximized;
+  if ((window_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) == state) return;
+  syncing_ = true;
+  window_->setWindowState(state);
+  syncing_ = false;
+}
+
+void FormPeer::SetFocus() {
+  QWidget* client = Widget();
+  if (!window_ || !client) return;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data())) {
+    if (parentArea_ && parentArea_->activeSubWindow() != sub) parentArea_->setActiveSubWindow(sub);
+  } else {
+    window_->raise();
+    window_->activateWindow();
+  }
+  if (!form_.FocusedControl()) client->setFocus(Qt::OtherFocusReason);
+}
+
+void FormPeer::ChildChanged(TControl&) { LayoutMdiArea(); }
+
+// The MDI client area is what the aligned children (tool bars, the
+// status line) leave of the frame's client area.
+void FormPeer::LayoutMdiArea() {
+  if (!mdiArea_) return;
+  QRect area(0, 0, form_.ClientWidth(), form_.ClientHeight());
+  for (int i = 0; i < form_.ControlCount(); ++i) {
+    TControl* c = form_.Controls(i);
+    if (!c->Visible) continue;
+    switch (c->Align) {
+      case TAlign::alTop: area.setTop(std::max(area.top(), c->Top + c->Height)); break;
+      case TAlign::alBottom: area.setBottom(std::min(area.bottom(), c->Top - 1)); break;
+      case TAlign::alLeft: area.setLeft(std::max(area.left(), c->Left + c->Width)); break;
+      case TAlign::alRight: area.setRight(std::min(area.right(), c->Left - 1)); break;
+      default: break;
+    }
+  }
+  mdiArea_->setGeometry(area);
+  mdiArea_->lower();
+  mdiArea_->show();
+}
+
+void FormPeer::CloseRequested() {
+  if (Alive()) form_.Close();
+}
+
+void FormPeer::WindowActivated() {
+  if (Alive() && !form_.Active()) form_.Activate();
+}
+
+void FormPeer::WindowGeometryChanged() {
+  QWidget* client = Widget();
+  if (syncing_ || !ready_ || !window_ || !client || !Alive() || !window_->isVisible()) return;
+  if (window_->windowState() & Qt::WindowMinimized) return;
+  const QPoint at = window_->pos();
+  const QSize inner = window_->size() - FrameExtra();
+  syncing_ = true;
+  form_.SetBounds(at.x(), at.y(), inner.width() + form_.FrameWidth(), inner.height() + form_.FrameHeight());
+  syncing_ = false;
+  LayoutMdiArea();
+}
+
+void FormPeer::WindowStateChangedByUser(Qt::WindowStates states) {
+  if (syncing_ || !Alive()) return;
+  TWindowState state = TWindowState::wsNormal;
+  if (states & Qt::WindowMinimized) state = TWindowState::wsMinimized;
+  else if (states & Qt::WindowMaximized) state = TWindowState::wsMaximized;
+  syncing_ = true;
+  form_.WindowState = state;
+  syncing_ = false;
+}
+
+}  // namespace qm

@@ -1,0 +1,69 @@
+// Forms on the desktop: a top-level window (with the main menu when the
+// form has one), an MDI frame whose client area holds a QMdiArea, or an
+// MDI child shown as a QMdiSubWindow of the frame.
+#pragma once
+
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPointer>
+
+#include <memory>
+
+#include "platform/forms.h"
+#include "platform/qt/qt_menus.h"
+#include "platform/qt/qt_peer.h"
+
+namespace qm {
+
+class FormPeer : public CanvasPeer {
+ public:
+  FormPeer(QtBackend& backend, TForm& form);
+  ~FormPeer() override;
+
+  void Init() override;
+  void SetFocus() override;
+  void ChildChanged(TControl& child) override;
+
+  TForm& Form() const { return form_; }
+  // The top-level window, or the MDI sub-window.
+  QWidget* Window() const { return window_; }
+  QMdiArea* MdiArea() const { return mdiArea_; }
+  QMenuBar* MenuBar() const { return menuBar_; }
+  const MenuMirror* Menu() const { return menu_.get(); }
+  // Mirrors the menu the form now has (the core sets it without telling),
+  // and what changed in the menu's structure.
+  void SyncMenu();
+
+  // From the window.
+  void CloseRequested();
+  void WindowActivated();
+  void WindowGeometryChanged();
+  void WindowStateChangedByUser(Qt::WindowStates states);
+
+ protected:
+  void Sync(PropId id) override;
+  void SyncBounds() override;
+  void SyncVisible() override;
+  void SyncCaption() override;
+
+ private:
+  void BuildTopLevel();
+  void BuildMdiChild(FormPeer& frame);
+  void ApplyWindowState();
+  Qt::WindowFlags FlagsOf() const;
+  QSize FrameExtra();
+  void LayoutMdiArea();
+
+  TForm& form_;
+  QPointer<QWidget> window_;
+  PeerLink* windowLink_ = nullptr;
+  QPointer<QMenuBar> menuBar_;
+  QPointer<QMdiArea> mdiArea_;
+  QPointer<QMdiArea> parentArea_;
+  std::unique_ptr<MenuMirror> menu_;
+  bool ready_ = false;
+};
+
+FormPeer* FormPeerOf(const TForm* form);
+
+}  // namespace qm

@@ -1,0 +1,69 @@
+#include "gui/gui_fixture.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "platform/qt/qt_backend.h"
+
+namespace qm::testing {
+
+void GuiFixture::SetUp() {
+  home_ = std::make_unique<TempFolder>();
+  homeEnv_ = std::make_unique<ScopedEnv>("QUILLMASTER_HOME", home_->Path());
+  PlatformOptions options;
+  if (WithChannel) options.runtimeFolder = home_->Path() + "/run";
+  static int argc = 1;
+  static char name[] = "quillmaster_gui_tests";
+  static char* argv[] = {name, nullptr};
+  platform_ = std::make_unique<Platform>(CreateQtBackend(argc, argv), options);
+}
+
+void GuiFixture::TearDown() {
+  platform_.reset();
+  homeEnv_.reset();
+  home_.reset();
+}
+
+bool GuiFixture::RunUntil(const std::function<bool()>& done, int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  // A timer of our own wakes the loop at the deadline.
+  bool late = false;
+  QTimer deadline;
+  deadline.setSingleShot(true);
+  QObject::connect(&deadline, &QTimer::timeout, [&late] { late = true; });
+  deadline.start(timeoutMs);
+  while (!done() && !late && clock.elapsed() < timeoutMs) Application->HandleMessage();
+  return done();
+}
+
+void GuiFixture::Later(int ms, std::function<void()> step) { QTimer::singleShot(ms, qApp, std::move(step)); }
+
+TForm* GuiFixture::NewForm(TFormStyle style, const std::string& caption, int w, int h) {
+  auto* form = new TForm(nullptr);
+  form->FormStyle = style;
+  form->Caption = caption;
+  form->SetBounds(10, 10, w, h);
+  return form;
+}
+
+QWidget* GuiFixture::ClientOf(const TControl& control) { return WidgetOf(control); }
+
+QWidget* GuiFixture::WindowOf(const TForm& form) {
+  FormPeer* peer = FormPeerOf(&form);
+  return peer ? peer->Window() : nullptr;
+}
+
+QImage GuiFixture::Grab(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+int GuiFixture::DarkPixels(const QImage& image, const QRect& rect) {
+  int dark = 0;
+  const QRect r = rect.intersected(image.rect());
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x)
+      if (qGray(image.pixel(x, y)) < 128) ++dark;
+  return dark;
+}
+
+}  // namespace qm::testing

@@ -1,0 +1,54 @@
+// A fresh platform on the Qt backend for every test, with its own
+// temporary QUILLMASTER_HOME, driven through real Qt events on the
+// offscreen platform.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/forms.h"
+#include "platform/platform.h"
+#include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_form_peer.h"
+#include "support/temp_folder.h"
+
+namespace qm::testing {
+
+class GuiFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  QtBackend& Backend() { return QtDesktop(); }
+  const std::string& Home() const { return home_->Path(); }
+  // Starts the channel between program instances (off by default).
+  bool WithChannel = false;
+
+  // Runs the core's loop until `done` or until the time is up.
+  bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+  // Runs a step from inside whatever loop runs after `ms` (a modal loop,
+  // a pop-up menu's loop).
+  void Later(int ms, std::function<void()> step);
+
+  // A form made and shown the way the program makes its forms.
+  TForm* NewForm(TFormStyle style, const std::string& caption, int w, int h);
+  static QWidget* ClientOf(const TControl& control);
+  static QWidget* WindowOf(const TForm& form);
+  // What the form's window shows now.
+  static QImage Grab(QWidget& widget);
+  // How many pixels in the rectangle are darker than mid grey.
+  static int DarkPixels(const QImage& image, const QRect& rect);
+
+ private:
+  std::unique_ptr<TempFolder> home_;
+  std::unique_ptr<ScopedEnv> homeEnv_;
+  std::unique_ptr<Platform> platform_;
+};
+
+}  // namespace qm::testing
