@@ -20,10 +20,10 @@ qm_install_packages() {
 }
 
 # qm_build <folder> <cmake options...>
+# Configuring again is cheap when nothing changed, and it keeps an existing
+# folder's options in step with the script's.
 qm_build() {
   local dir="$QM_ROOT/$1"; shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    CC=clang CXX=clang++ cmake -S "$QM_ROOT" -B "$dir" -G Ninja "$@"
-  fi
+  CC=clang CXX=clang++ cmake -S "$QM_ROOT" -B "$dir" -G Ninja "$@" > /dev/null
   cmake --build "$dir" --parallel "$(nproc)"
 }
