@@ -2,7 +2,10 @@
 
 #include <cctype>
 
-#include "files/shell_bridge.h"
+#include "shell/ini_file.h"
+#include "shell/message_boxes.h"
+#include "shell/program_identity.h"
+#include "shell/program_settings.h"
 #include "platform/files.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
@@ -46,7 +49,7 @@ std::string NotReadyText(const std::string& pathOrDrive, const std::string& mapp
 
 std::string InScriptFolder(const std::string& fileName) {
   const bool rooted = HasDriveLetter(fileName) || fileName.starts_with("/") || fileName.starts_with("\\");
-  return MapPath(rooted ? fileName : FilesScriptDirectory + "/" + fileName);
+  return MapPath(rooted ? fileName : ScriptDirectory + "/" + fileName);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -65,7 +68,7 @@ void GoToWindow(int slot) {
 bool EnsureDriveReady(const std::string& pathOrDrive) {
   const std::string mapped = MappedPath(pathOrDrive);
   while (!DriveProbes.Ready(mapped)) {
-    if (!FileAskRetry(NotReadyText(pathOrDrive, mapped) + "\r\rShould I retry?", "Warning")) return false;
+    if (AskAbortRetry(NotReadyText(pathOrDrive, mapped) + "\r\rShould I retry?", "Warning", true) != mrRetry) return false;
   }
   return true;
 }
@@ -88,12 +91,12 @@ bool ConfirmOpenAgain(const std::string& fileName) {
       slot = n;
   if (slot == 0) return false;
   const std::string window = "Window #" + std::to_string(slot);
-  if (FileAskTypeYes("The script " + fileName + " is already open in " + window +
+  if (AskTypeYes("The script " + fileName + " is already open in " + window +
                          " and opening it twice can cause you great confusion and possible loss of editing "
                          "changes if you save them both!\r\rShould I REALLY open this script twice?",
                      ""))
     return false;
-  if (slot != ActiveDocument && FileAskYesNo("Go to the open script " + fileName + " in " + window + "?", "", true))
+  if (slot != ActiveDocument && AskYesNo("Go to the open script " + fileName + " in " + window + "?", "", true))
     GoToWindow(slot);
   return true;
 }

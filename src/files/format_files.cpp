@@ -8,7 +8,11 @@
 #include "files/file_job.h"
 #include "files/native_file.h"
 #include "files/script_header.h"
-#include "files/shell_bridge.h"
+#include "platform/profile.h"
+#include "shell/ini_file.h"
+#include "shell/message_boxes.h"
+#include "shell/program_identity.h"
+#include "shell/program_settings.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "script/document_modified.h"
@@ -214,7 +218,7 @@ std::string ColourText(TColor colour) {
   return text;
 }
 
-void ReadRevisionColours(const TSettingsStore& ini, TScriptRecord& r) {
+void ReadRevisionColours(const TIniFile& ini, TScriptRecord& r) {
   r.RevisionColours.Clear();
   for (int n = 1;; ++n) {
     const std::string name = ini.ReadString(kRevisions, "Revision Color #" + std::to_string(n), "");
@@ -225,7 +229,7 @@ void ReadRevisionColours(const TSettingsStore& ini, TScriptRecord& r) {
   for (const auto& draft : kDraftColours) r.AddRevisionColour(draft.name, draft.colour);
 }
 
-void WriteRevisionColours(TSettingsStore& ini, const TScriptRecord& r) {
+void WriteRevisionColours(TIniFile& ini, const TScriptRecord& r) {
   ini.EraseSection(kRevisions);
   ini.WriteInteger(kRevisions, "Loop Colors Names", r.RevisionLoopStyle);
   for (int i = 0; i < r.RevisionColours.Count(); ++i) {
@@ -235,7 +239,7 @@ void WriteRevisionColours(TSettingsStore& ini, const TScriptRecord& r) {
   }
 }
 
-void ReadFormatSet(const TSettingsStore& ini, TFormatSet& set) {
+void ReadFormatSet(const TIniFile& ini, TFormatSet& set) {
   const TFormatSet standard = TScriptSettings().FormatSet;
   for (int slot = 0; slot < FormatSlotCount; ++slot) {
     const char* section = kSlotSections[slot];
@@ -248,7 +252,7 @@ void ReadFormatSet(const TSettingsStore& ini, TFormatSet& set) {
   set[fsDialogueCopy] = set[fsDialogue];
 }
 
-void WriteFormatSet(TSettingsStore& ini, const TFormatSet& set) {
+void WriteFormatSet(TIniFile& ini, const TFormatSet& set) {
   for (int slot = 0; slot < FormatSlotCount; ++slot) {
     if (!kSlotSections[slot]) continue;
     const TElementFormat& f = set[static_cast<std::size_t>(slot)];
@@ -307,7 +311,7 @@ void ZeroField(std::vector<Byte>& image, const char* name) {
 }  // namespace
 
 void LoadUserListDefaults(TUserListTables& lists, const std::string& section) {
-  const TSettingsStore ini;
+  const TIniFile ini(SettingsFileName);
   const TUserListTables builtIn;
   auto defaults = UserListSlots(builtIn);
   auto slots = UserListSlots(lists);
@@ -320,7 +324,7 @@ void LoadUserListDefaults(TUserListTables& lists, const std::string& section) {
 }
 
 void ReadFormatDefaults(TScriptRecord& r) {
-  const TSettingsStore ini;
+  const TIniFile ini(SettingsFileName);
   const TScriptSettings fresh;
   ReadFormatSet(ini, r.FormatSet);
   for (const auto& k : kByteKeys) r.*k.field = static_cast<Byte>(ini.ReadInteger(k.section, k.key, fresh.*k.field));
@@ -341,7 +345,8 @@ void ReadFormatDefaults(TScriptRecord& r) {
 }
 
 void SaveFormatsAsDefaults(const TScriptRecord& r) {
-  TSettingsStore ini;
+  TIniFile ini(SettingsFileName);
+  ProfileWriteBatch batch(ini.FileName());
   WriteFormatSet(ini, r.FormatSet);
   for (const auto& k : kByteKeys) ini.WriteInteger(k.section, k.key, r.*k.field);
   for (const auto& k : kWordKeys) ini.WriteInteger(k.section, k.key, r.*k.field);
@@ -355,6 +360,7 @@ void SaveFormatsAsDefaults(const TScriptRecord& r) {
   const auto slots = UserListSlots(r.UserLists);
   for (const auto& list : slots)
     for (std::size_t i = 0; i < list.slots.size(); ++i) ini.WriteString("User Lists", SlotKey(list.key, i), list.slots[i]);
+  if (!batch.Commit()) throw EIniFileError(ini.FileName());
 }
 
 void ReadFormatDefaults() {
@@ -369,7 +375,7 @@ bool LoadFormatsFile(const std::string& fileName, bool silent, bool withUserList
   TMDIChild* script = ActiveScript();
   if (!script) return false;
   if (!IsDefaultFormatsFile(fileName) && !IsDocumentEmpty(ActiveDocument) &&
-      !FileAskYesNo("Loading New formats will cause Quillmaster for Windows to reset all margins to the new "
+      !AskYesNo("Loading New formats will cause Quillmaster for Windows to reset all margins to the new "
                     "settings, including any cheated elements!\r\rDo you REALLY want to continue?",
                     "", false))
     return false;
@@ -378,11 +384,11 @@ bool LoadFormatsFile(const std::string& fileName, bool silent, bool withUserList
   THeaderInfo info;
   const unsigned apply = hgFormats | (withUserLists ? hgUserLists : 0u);
   if (!bytes || !DecodeScriptHeader(*bytes, apply, *script, script->FontNameTable, info, nullptr, error)) {
-    if (!silent) FileShowMessage("Unable to load the formats of " + fileName + ":\r" + error + ".", "Warning");
+    if (!silent) ShowMessageBox("Unable to load the formats of " + fileName + ":\r" + error + ".", "Warning");
     return false;
   }
   if (applyToElements) ApplyFormatsToElements(*script);
-  if (!silent) FileShowMessage("New Formats have been Loaded.", "");
+  if (!silent) ShowMessageBox("New Formats have been Loaded.", "");
   return true;
 }
 
@@ -395,7 +401,7 @@ void SaveFormatsFile(const std::string& fileName) {
   ZeroField(image, "Password");
   ZeroField(image, "ViewWithoutPassword");
   const bool saved = WriteFileAtomic(fileName, image.data(), image.size());
-  FileShowMessage(saved ? "Defaults Saved" : "Error Saving Defaults", "");
+  ShowMessageBox(saved ? "Defaults Saved" : "Error Saving Defaults", "");
 }
 
 }  // namespace qm

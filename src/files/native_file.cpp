@@ -7,7 +7,10 @@
 #include "files/file_job.h"
 #include "files/safe_save.h"
 #include "files/script_sets.h"
-#include "files/shell_bridge.h"
+#include "shell/ini_file.h"
+#include "shell/message_boxes.h"
+#include "shell/program_identity.h"
+#include "shell/program_settings.h"
 #include "files/storyboard_block.h"
 #include "platform/files.h"
 #include "script/document_modified.h"
@@ -211,18 +214,18 @@ bool ReadScriptFile(const std::string& fileName, std::vector<Byte>& bytes, TPars
   try {
     Byte code = 0;
     if (!ReadInChunks(fileName, bytes, code)) {
-      FileShowError("reading " + fileName, code);
+      ShowFileError("reading " + fileName, code);
       PendingIOError = code;
       return false;
     }
     std::string error;
     if (!ParseScriptImage(bytes, parsed, error)) {
-      FileShowMessage("Unable to read the script " + fileName + ":\r" + error + ".", "Warning");
+      ShowMessageBox("Unable to read the script " + fileName + ":\r" + error + ".", "Warning");
       PendingIOError = 100;
       return false;
     }
   } catch (const ECancelPressed& cancel) {
-    FileShowMessage(cancel.what(), "Attention");
+    ShowMessageBox(cancel.what(), "Attention");
     PendingIOError = kCancelledJob;
     return false;
   }
@@ -309,7 +312,7 @@ void InstallScript(TMDIChild& s, TParsedScript& parsed, TNativeLoadResult& resul
   s.StoryboardLinks.Clear();
   s.StoryboardLinks.Add("0");
   if (!parsed.storyboardBlock.empty() && !RestoreStoryboardLinks(parsed.storyboardBlock, s.StoryboardLinks, first))
-    FileShowMessage("Error restoring Storyboard Links!", "Attention");
+    ShowMessageBox("Error restoring Storyboard Links!", "Attention");
   PlaceCaret(s, parsed.info);
   ApplyScriptCharacterSets();
 }
@@ -332,9 +335,9 @@ std::vector<Word> MergeFrames(TStringList& frames, std::span<const Byte> block) 
 
 bool BackupBeforeSave(const std::string& baseName, bool timedBackup, bool dos) {
   (void)dos;
-  const std::string target = baseName + (timedBackup ? ".TMB" : "." + FilesScriptExtension);
+  const std::string target = baseName + (timedBackup ? ".TMB" : "." + ScriptExtension);
   if (FileExists(target) && IsReadOnly(target)) {
-    FileShowMessage(
+    ShowMessageBox(
         "This File is marked READ ONLY and I am unable to save it with this File Name.  Please give it a "
         "different name...",
         "Warning");
@@ -360,15 +363,15 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
   bool storyboardFailed = false;
   const std::vector<Byte> bytes =
       windowsFormat ? BuildWindowsImage(*script, timedBackup, &storyboardFailed) : BuildDosImage(*script);
-  if (storyboardFailed) FileShowMessage("Error Saving StoryBoard Link Information!", "Warning");
+  if (storyboardFailed) ShowMessageBox("Error Saving StoryBoard Link Information!", "Warning");
   const TSaveOutcome outcome = SaveWithBackup(target, backup, bytes, !timedBackup);
   if (outcome.ok) {
     script->ModifiedSinceBackup = 0;
   } else if (outcome.cancelled) {
-    FileShowMessage(ECancelPressed().what(), "Attention");
+    ShowMessageBox(ECancelPressed().what(), "Attention");
     PendingIOError = kCancelledJob;
   } else {
-    FileShowError("writing " + target, outcome.code);
+    ShowFileError("writing " + target, outcome.code);
     PendingIOError = outcome.code;
   }
   ReportJobDone();

@@ -6,19 +6,18 @@
 #include "script/string_utils.h"
 #include "shell/documents.h"
 #include "shell/global_state.h"
+#include "shell/program_settings.h"
 
 namespace qm {
 
 std::int64_t TimedBackupDue;
 Word BackupPostponed;
-Word AutosaveInterval;
 
 namespace {
 
 const GlobalState reset([] {
   TimedBackupDue = 0;
   BackupPostponed = 0;
-  AutosaveInterval = 10;
 });
 
 constexpr std::int64_t kPostponeStep = 20;      // 2 seconds

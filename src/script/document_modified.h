@@ -13,8 +13,6 @@ namespace qm {
 extern std::int64_t TimedBackupDue;
 // Tenths of a second the current due time has been pushed back.
 extern Word BackupPostponed;
-// Minutes between a first change and its timed backup.
-extern Word AutosaveInterval;
 
 // The program's time in tenths of a second, from the platform's 64-bit
 // monotonic clock so that nothing stalls when a 32-bit count would wrap.

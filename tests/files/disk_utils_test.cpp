@@ -5,7 +5,10 @@
 #include "files/disk_utils.h"
 #include "files/file_test_fixture.h"
 #include "files/script_samples.h"
-#include "files/shell_bridge.h"
+#include "shell/ini_file.h"
+#include "shell/message_boxes.h"
+#include "shell/program_identity.h"
+#include "shell/program_settings.h"
 #include "platform/files.h"
 
 namespace qm::testing {
@@ -67,7 +70,7 @@ TEST_F(DiskUtilsTest, AReadyDriveIsNotQuestioned) {
 }
 
 TEST_F(DiskUtilsTest, ReadOnlyFilesAreFoundInTheScriptFolder) {
-  FilesScriptDirectory = folder_.Path();
+  ScriptDirectory = folder_.Path();
   WriteFileText(Path("LOCKED.QMW"), "x");
   SetReadOnly(Path("LOCKED.QMW"), true);
   WriteFileText(Path("OPEN.QMW"), "x");
@@ -123,13 +126,16 @@ TEST_F(DiskUtilsTest, OpeningAScriptTwiceIsQuestioned) {
     second.Activate();
     SeenBox question;
     SeenBox goTo;
-    AnswerBox(c.confirm, &question);
+    Driver().Expect([&](TForm& box) {
+      question.text = MessageBoxText(box);
+      AnswerTypeYes(box, c.confirm == IDYES);
+    });
     if (c.goTo) AnswerBox(c.goTo, &goTo);
     EXPECT_EQ(ConfirmOpenAgain(Path("PILOT.QMW")), c.result);
     EXPECT_EQ(question.text, "The script " + Path("PILOT.QMW") +
                                  " is already open in Window #1 and opening it twice can cause you great confusion "
                                  "and possible loss of editing changes if you save them both!\r\rShould I REALLY "
-                                 "open this script twice?");
+                                 "open this script twice?\r\rType YES to accept...\r\r\r");
     if (c.goTo) EXPECT_EQ(goTo.text, "Go to the open script " + Path("PILOT.QMW") + " in Window #1?");
     EXPECT_EQ(ActiveDocument, c.active);
   }

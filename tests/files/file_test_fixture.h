@@ -9,6 +9,7 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "shell/global_state.h"
+#include "support/message_box_answers.h"
 #include "support/platform_fixture.h"
 #include "support/temp_folder.h"
 
@@ -23,11 +24,6 @@ class FileTest : public PlatformFixture {
  protected:
   void SetUp() override {
     PlatformFixture::SetUp();
-    GlobalState::ResetAll();
-  }
-  void TearDown() override {
-    GlobalState::ResetAll();
-    PlatformFixture::TearDown();
   }
   std::string Path(const std::string& name) const { return folder_.File(name); }
 
@@ -36,8 +32,7 @@ class FileTest : public PlatformFixture {
     Driver().Expect(
         [result, seen](TForm& form) {
           if (seen) {
-            auto* label = dynamic_cast<TLabel*>(form.FindComponent("Message"));
-            seen->text = label ? label->Caption() : std::string();
+            seen->text = MessageBoxText(form);
             seen->caption = form.Caption();
           }
           form.ModalResult = result;

@@ -8,7 +8,10 @@
 #include "files/native_file.h"
 #include "files/safe_save.h"
 #include "files/script_samples.h"
-#include "files/shell_bridge.h"
+#include "shell/ini_file.h"
+#include "shell/message_boxes.h"
+#include "shell/program_identity.h"
+#include "shell/program_settings.h"
 #include "platform/files.h"
 
 namespace qm::testing {
@@ -94,7 +97,7 @@ TEST_F(SaveOrderTest, TimedBackupsKeepThePreviousOneOnlyWhileWriting) {
 }
 
 TEST_F(SaveOrderTest, AReadOnlyTargetIsRefusedAndKept) {
-  FilesScriptExtension = "QMW";
+  ScriptExtension = "QMW";
   const std::string target = Path("LOCKED.QMW");
   WriteFileText(target, "protected");
   ASSERT_TRUE(SetReadOnly(target, true));

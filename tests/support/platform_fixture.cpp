@@ -1,5 +1,7 @@
 #include "support/platform_fixture.h"
 
+#include "shell/global_state.h"
+
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -8,6 +10,7 @@
 namespace qm::testing {
 
 void PlatformFixture::SetUp() {
+  GlobalState::ResetAll();
   home_ = std::make_unique<TempFolder>();
   homeEnv_ = std::make_unique<ScopedEnv>("QUILLMASTER_HOME", home_->Path());
   auto backend = std::make_unique<HeadlessBackend>();
@@ -21,6 +24,7 @@ void PlatformFixture::SetUp() {
 void PlatformFixture::TearDown() {
   for (const auto& unused : Driver().PendingDescriptions()) ADD_FAILURE() << "an answer was never used: " << unused;
   Driver().Clear();
+  GlobalState::ResetAll();
   platform_.reset();
   homeEnv_.reset();
   home_.reset();

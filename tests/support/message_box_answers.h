@@ -1,0 +1,20 @@
+// Answers to the program's message box for the headless modal driver.
+#pragma once
+
+#include <string>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/types.h"
+
+namespace qm::testing {
+
+// Expects the program's message box with this text (and caption, when
+// given) and presses the button that gives `answer`.
+void AnswerMessageBox(ModalDriver& driver, const std::string& text, TModalResult answer,
+                      const std::string& caption = {});
+// Answers a type-YES box: types YES (confirm) or presses its No button.
+void AnswerTypeYes(TForm& box, bool confirm);
+// The text a message box was given (the program's or the platform's).
+std::string MessageBoxText(TForm& box);
+
+}  // namespace qm::testing
