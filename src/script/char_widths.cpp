@@ -1,3 +1,5 @@
+#include "shell/program_options.h"
+#include "shell/program_settings.h"
 #include "script/char_widths.h"
 
 #include <algorithm>
@@ -193,7 +195,7 @@ const std::string& ElementFontName(const TMDIChild& window, const TScriptElement
 }
 
 std::string ScreenFaceName(const std::string& fontName) {
-  const std::string& display = LayoutProgramOptions.DisplayFont;
+  const std::string& display = ProgramOptions().DisplayFont;
   if (!display.empty() && SameText(fontName, "Courier New")) return display;
   return fontName;
 }
@@ -204,12 +206,12 @@ namespace {
 // before every wrap, so it compares in place.
 bool MeasuredFor(const TMDIChild& window, const std::string& name, int size, int dpi) {
   const TMDIChild::TMeasuredFont& m = window.MeasuredFont;
-  return m.size == size && m.zoom == LayoutProgramOptions.ZoomSize && m.screenDpi == dpi &&
+  return m.size == size && m.zoom == ProgramOptions().ZoomSize && m.screenDpi == dpi &&
          m.showCodes == static_cast<bool>(window.LayoutOptions.ShowCodes) &&
          m.fillOut == LayoutProgramOptions.FillOutBreakdowns &&
          m.userColors == static_cast<bool>(window.LayoutOptions.UsesUserColors) &&
          m.showTags == static_cast<bool>(window.LayoutOptions.ShowsBreakdownTags) && m.name == name &&
-         m.displayFont == LayoutProgramOptions.DisplayFont;
+         m.displayFont == ProgramOptions().DisplayFont;
 }
 
 }  // namespace
@@ -222,8 +224,8 @@ void MeasureScreenFont(TMDIChild& window, const TScriptElement* element) {
   TMDIChild::TMeasuredFont key;
   key.name = name;
   key.size = size;
-  key.displayFont = LayoutProgramOptions.DisplayFont;
-  key.zoom = LayoutProgramOptions.ZoomSize;
+  key.displayFont = ProgramOptions().DisplayFont;
+  key.zoom = ProgramOptions().ZoomSize;
   key.screenDpi = dpi;
   key.showCodes = window.LayoutOptions.ShowCodes;
   key.fillOut = LayoutProgramOptions.FillOutBreakdowns;

@@ -20,20 +20,8 @@ struct TScriptElement;
 // Program options the layout and painting read, kept here until the main
 // window's options hold them (the names are the option names).
 struct TLayoutProgramOptions {
-  Word ZoomSize = 100;                  // [Program Settings] "Zoom Size", percent
-  std::string DisplayFont = "Courier New";  // [Printing Options] "Display Font"
-  bool ColorAsBackground = false;       // [Program Settings] "Color As Background"
   bool FillOutBreakdowns = false;       // the main window's Fill Out Breakdowns item is checked
-  bool DisplayPageBreakType = true;     // [Display Settings] "Display Page Break Type"
-  bool CountAPageContinued = true;      // [Revision Options] "Count APage Continued"
-  bool MouseBlocksByWords = true;       // [Editing Options] "Mouse Blocks by Words"
-  bool MouseBlockStartWord = false;     // [Editing Options] "Mouse Block Start Word"
   bool KeepLastPosition = false;        // the main window's last-position flag
-  // [Screen Colors]
-  TColor WindowColor = clWindow;
-  TColor TextColor = clWindowText;
-  TColor HighlightColor = clHighlight;
-  TColor HighlightTextColor = clHighlightText;
 };
 extern TLayoutProgramOptions LayoutProgramOptions;
 

@@ -1,3 +1,5 @@
+#include "shell/program_options.h"
+#include "shell/program_settings.h"
 #include "script/screen_lines.h"
 
 #include <algorithm>
@@ -147,12 +149,12 @@ std::string RuleText(const TMDIChild& window, Byte kind) {
   if (kind == ekForcedPageBreak || kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak) ch = '=';
   if (kind == ekFixedAPageBreak) ch = static_cast<char>(151);
   std::string rule(RuleLength, ch);
-  const bool banners = LayoutProgramOptions.DisplayPageBreakType && (kind != ekAutoPageBreak || window.PagesLocked);
+  const bool banners = DisplayPageBreakType && (kind != ekAutoPageBreak || window.PagesLocked);
   if (!banners) return rule;
   std::string banner;
   switch (kind) {
     case ekAutoPageBreak: banner = "FLEXIBLE A-PAGE"; break;
-    case ekForcedPageBreak: banner = window.LayoutOptions.ForcedPageBanner ? "FORCED PAGE" : "ACT/SCENE BREAK"; break;
+    case ekForcedPageBreak: banner = window.ForcedPageBanner ? "FORCED PAGE" : "ACT/SCENE BREAK"; break;
     case ekLockedPageBreak: banner = "LOCKED PAGE"; break;
     case ekMultiLockedPageBreak: banner = "MULTI-LOCKED PAGE"; break;
     case ekFixedAPageBreak: banner = "FIXED A-PAGE"; break;
@@ -165,7 +167,7 @@ std::string RuleText(const TMDIChild& window, Byte kind) {
 bool CountsAsContinuedPage(const TMDIChild& window, Byte kind) {
   if (!IsPageBreakKind(kind)) return false;
   const bool aPage = kind == ekAutoPageBreak || kind == ekMultiLockedPageBreak || kind == ekFixedAPageBreak;
-  return !(aPage && window.ScenesLocked && !LayoutProgramOptions.CountAPageContinued);
+  return !(aPage && window.ScenesLocked && !ProgramOptions().CountAPageContinued);
 }
 
 }  // namespace
@@ -253,13 +255,13 @@ std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElem
   const bool speechSplit = options.MoreLines && IsSpeechText(element.prev) && IsSpeechText(element.next);
   const bool sceneContinues = element.next && !StartsScene(element.next->Kind()) && InsideScene(element);
   std::vector<TLaidLine> lines;
-  if (speechSplit) lines.push_back(StyledLine("(" + options.MoreText + ")", cueLeft, height, 0));
-  if (sceneContinues && options.BottomSceneContinued)
-    lines.push_back(StyledLine(options.BottomSceneContinuedText, ScreenLeftOf(window, window.FormatSet[fsTransition]),
+  if (speechSplit) lines.push_back(StyledLine("(" + window.MoreText + ")", cueLeft, height, 0));
+  if (sceneContinues && window.BottomSceneContinued)
+    lines.push_back(StyledLine(window.BottomSceneContinuedText, ScreenLeftOf(window, window.FormatSet[fsTransition]),
                                height, 2));
   lines.push_back(StyledLine(RuleText(window, kind), 0, height, 0));
-  if (sceneContinues && options.TopSceneContinued) {
-    const std::string& continued = options.TopSceneContinuedText;
+  if (sceneContinues && window.TopSceneContinued) {
+    const std::string& continued = window.TopSceneContinuedText;
     TLaidLine top = StyledLine(continued + ContinuedPageCountText(window, element),
                                ScreenLeftOf(window, window.FormatSet[fsAction]), height, 1);
     const bool bold = (window.FormatSet[fsAction].Style & stBold) && (window.FormatSet[fsSceneHeading].Style & stBold);
@@ -288,7 +290,7 @@ void LayPageBreak(TMDIChild& window, TScriptElement& element, bool moveFollowing
 
 std::string ContinuedPageCountText(const TMDIChild& window, const TScriptElement& element) {
   if (!ActiveScript() || window.Closing) return {};
-  if (!window.LayoutOptions.LeftNumber && !window.LayoutOptions.RightNumber) return {};
+  if (!window.LeftNumber && !window.RightNumber) return {};
   int count = CountsAsContinuedPage(window, element.Kind()) ? 1 : 0;
   for (const TScriptElement* e = element.prev; e && !IsSceneHeadingKind(e->Kind()); e = e->prev)
     if (CountsAsContinuedPage(window, e->Kind())) ++count;
@@ -303,7 +305,7 @@ TColor TextColorOfIndex(const TMDIChild& window, int index) {
     case 3: return clGreen;
     default:
       if (index >= 4 && index <= 10) return window.LayoutOptions.UserColors[static_cast<std::size_t>(index - 4)];
-      return LayoutProgramOptions.TextColor;
+      return ScreenColors.Text;
   }
 }
 
@@ -378,13 +380,13 @@ void TMDIChild::SetCanvasFontStyle(Byte attribute, int line, const TScriptElemen
   Canvas.Font.Style = style;
   underline = attribute & AttrUnderline;
   const int color = ColorOfAttribute(attribute);
-  TColor text = LayoutProgramOptions.TextColor;
+  TColor text = ScreenColors.Text;
   TColor background = BackgroundColor;
   if (color == SelectedColorIndex) {
-    text = LayoutProgramOptions.HighlightTextColor;
-    background = LayoutProgramOptions.HighlightColor;
+    text = ScreenColors.HighlightText;
+    background = ScreenColors.Highlight;
   } else if (color >= 1 && color <= 10) {
-    if (LayoutProgramOptions.ColorAsBackground) background = BackgroundColorOfIndex(*this, color);
+    if (ProgramOptions().ColorAsBackground) background = BackgroundColorOfIndex(*this, color);
     else text = TextColorOfIndex(*this, color);
   }
   if (element && (element->state == esShownHidden || element->state == esHidden) && color != SelectedColorIndex)
@@ -407,7 +409,7 @@ void BeginPainting(TMDIChild& window) {
   SelectScreenFont(window);
   MeasureScreenFont(window, window.CurrentElement);
   window.Canvas.TextAlign = TTextAlign::Baseline;
-  window.Canvas.Font.Color = LayoutProgramOptions.TextColor;
+  window.Canvas.Font.Color = ScreenColors.Text;
   window.Canvas.Font.Style = 0;
   window.Canvas.Brush.Color = window.BackgroundColor;
 }
@@ -418,7 +420,7 @@ void TMDIChild::RedisplayScreen(bool full) {
   if (!CurrentElement || Closing) return;
   full = full || ScreenDirty;
   ScreenDirty = 0;
-  if (LayoutProgramOptions.ZoomSize < 50 || LayoutProgramOptions.ZoomSize > 150) LayoutProgramOptions.ZoomSize = 98;
+  if (ProgramOptions().ZoomSize < 50 || ProgramOptions().ZoomSize > 150) ProgramOptions().ZoomSize = 98;
   BeginPainting(*this);
   for (int line = 1; line <= ScreenLineCount; ++line) {
     const TScreenLine& row = ScreenLines[static_cast<std::size_t>(line)];

@@ -1,3 +1,5 @@
+#include "shell/program_options.h"
+#include "shell/program_settings.h"
 #include "script/screen_rebuild.h"
 
 #include <algorithm>
@@ -107,7 +109,7 @@ void SettleBlockMarks(TMDIChild& window, TScriptElement& element, const TScriptE
     element.blockStart = element.blockEnd = -1;
   } else {
     element.blockEnd = length;
-    if (LayoutProgramOptions.MouseBlocksByWords && LayoutProgramOptions.MouseBlockStartWord)
+    if (ProgramOptions().MouseBlocksByWords && ProgramOptions().MouseBlockStartWord)
       element.blockStart = StartOfWord(window.EditBuffer, element.blockStart);
   }
   window.WrapScreenText(&element, window.EditBuffer);
@@ -164,7 +166,7 @@ void SelectScreenFont(TMDIChild& window) {
   font.PixelsPerInch = Platform::Current().backend().Screen().PixelsPerInch;
   font.Name = ScreenFaceName(window.ScriptFontName);
   font.Size = window.ScriptFontSize;
-  font.SetHeight(font.Height() * LayoutProgramOptions.ZoomSize / 100);
+  font.SetHeight(font.Height() * ProgramOptions().ZoomSize / 100);
 }
 
 void SetupScreenFont(TMDIChild& window) {
@@ -172,7 +174,7 @@ void SetupScreenFont(TMDIChild& window) {
   TFont& font = window.Canvas.Font;
   font.PixelsPerInch = Platform::Current().backend().Screen().PixelsPerInch;
   font.Size = window.ScriptFontSize;
-  const int zoomedHeight = font.Height() * LayoutProgramOptions.ZoomSize / 100;
+  const int zoomedHeight = font.Height() * ProgramOptions().ZoomSize / 100;
   SelectScreenFont(window);
   window.ScreenLineHeight = static_cast<Word>(std::abs(zoomedHeight) + 2);
   const TextMetrics metrics = window.Canvas.FontMetricsNow();

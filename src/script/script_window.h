@@ -92,24 +92,13 @@ class TMDIChild : public TForm, public TScriptRecord {
   // Per-script options the layout reads that the script record does not
   // hold yet; they move into the record with the same names.
   struct TLayoutOptions {
-    Byte FlexMargin = 1;             // [Word Wrapping] "Flex Margin"
     Byte ShowCodes = 0;              // inline codes shown as marks
-    Byte RightAlignedTransitions = 0;
     Byte DialogueParenthesis = 0;    // parentheses in Dialogue keep Dialogue's style
-    Byte InteractiveScript = 0;      // "<" and ">" bracket bold text
     Byte UsesUserColors = 0;         // colour pairs 4 to 10 are codes
     std::array<TColor, 7> UserColors{clMaroon, clNavy, clPurple, clTeal, clOlive, clGray, clFuchsia};
     Byte ShowsBreakdownTags = 0;
-    Byte ForcedPageBanner = 1;       // "FORCED PAGE" rather than "ACT/SCENE BREAK"
-    Byte TopSceneContinued = 0;      // [Scene Numbering] "Top Scene Continued"
-    Byte BottomSceneContinued = 0;   // "(CONTINUED)" above a break inside a scene
     Byte MoreLines = 1;              // MORE and CONT'D lines around a split speech
-    Byte LeftNumber = 1;             // scene numbers shown at the left
-    Byte RightNumber = 1;            // ... and at the right
-    std::string MoreText = "MORE";
     std::string CharacterMoreContinued = "CONT'D";
-    std::string BottomSceneContinuedText = "(CONTINUED)";
-    std::string TopSceneContinuedText = "CONTINUED:";
   };
   TLayoutOptions LayoutOptions;
 

@@ -1,3 +1,6 @@
+#include "shell/message_boxes.h"
+#include "shell/program_options.h"
+#include "shell/program_settings.h"
 #include "script/word_wrap.h"
 
 #include <algorithm>
@@ -442,9 +445,9 @@ TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::st
   const auto& options = window.LayoutOptions;
   setup.caps = format.AllCaps && format.Kind != ekCharacterName;
   setup.extendedColors = options.UsesUserColors;
-  setup.flexMargin = options.FlexMargin && !IsSceneHeadingKind(format.Kind);
+  setup.flexMargin = window.FlexMargin && !IsSceneHeadingKind(format.Kind);
   setup.dialogueParens = format.Kind == ekDialogue && !options.DialogueParenthesis;
-  setup.interactive = options.InteractiveScript;
+  setup.interactive = window.InteractiveScript;
   setup.dialogueStyle = format.Style & 0x0F;
   setup.parenStyle = window.FormatSet[fsParenthetical].Style & 0x0F;
   setup.parenCaps = window.FormatSet[fsParenthetical].AllCaps;
@@ -482,7 +485,7 @@ TWrapOutcome ComputeWrap(TMDIChild& window, const TScriptElement& element, std::
   TWrapSetup setup = PrepareWrap(window, element, text);
   TWrapOutcome outcome;
   TElementFormat format = element.format;
-  if (format.Kind == ekTransition && window.LayoutOptions.RightAlignedTransitions)
+  if (format.Kind == ekTransition && window.TransitionsFlushRight)
     format.LeftMargin = RightAlignedLeftMargin(window, element, setup);
   outcome.leftMargin = format.LeftMargin;
   outcome.available = FormatMarginToDots(format);
@@ -517,7 +520,7 @@ void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view tex
   if (screenOutput) LayElementLines(window, element, outcome.lines, oldCount, moveFollowing);
 }
 
-void ShowWordWrapError() { Application->MessageBox(WordWrapErrorText, "Attention", MB_ICONINFORMATION); }
+void ShowWordWrapError() { ShowMessageBox(WordWrapErrorText, "Attention"); }
 
 void Wrap(TMDIChild& window, TScriptElement* element, std::string_view text, bool screenOutput, bool moveFollowing) {
   if (!element) return;

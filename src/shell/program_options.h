@@ -137,3 +137,11 @@ struct TProgramOptions {
 };
 
 }  // namespace qm
+
+namespace qm {
+
+// The options of the running program: the main window's, or, before there
+// is one (and in tests of single parts), a set of defaults at 100% zoom.
+TProgramOptions& ProgramOptions();
+
+}  // namespace qm

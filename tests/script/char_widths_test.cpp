@@ -1,3 +1,5 @@
+#include "shell/program_options.h"
+#include "shell/program_settings.h"
 #include "script/char_widths.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +33,7 @@ TEST_F(CharWidthsTest, LayoutTablesAre300DpiAndScreenTablesFollowTheZoom) {
   EXPECT_EQ(Layout(wsBoldItalic, 'z'), 30);
   EXPECT_EQ(Screen(wsPlain, 'A'), 10);
   EXPECT_EQ(Window().ScreenCharHeight, 18);
-  LayoutProgramOptions.ZoomSize = 50;
+  ProgramOptions().ZoomSize = 50;
   MeasureScreenFont(Window(), Window().CurrentElement);
   EXPECT_EQ(Layout(wsPlain, 'A'), 30) << "the zoom leaves the layout alone";
   EXPECT_EQ(Screen(wsPlain, 'A'), 5);
@@ -53,8 +55,8 @@ TEST_F(CharWidthsTest, EachChangeOfTheMeasuredFontMeasuresAgain) {
     const char* what;
     void (*change)(TMDIChild&);
   } cases[] = {
-      {"zoom", [](TMDIChild&) { LayoutProgramOptions.ZoomSize = 120; }},
-      {"display font", [](TMDIChild&) { LayoutProgramOptions.DisplayFont = "Arial"; }},
+      {"zoom", [](TMDIChild&) { ProgramOptions().ZoomSize = 120; }},
+      {"display font", [](TMDIChild&) { ProgramOptions().DisplayFont = "Arial"; }},
       {"script font", [](TMDIChild& w) { w.ScriptFontName = "Times New Roman"; }},
       {"element font size", [](TMDIChild& w) { w.CurrentElement->format.FontSize = 10; }},
       {"display codes", [](TMDIChild& w) { w.LayoutOptions.ShowCodes = 1; }},

@@ -1,3 +1,5 @@
+#include "shell/program_options.h"
+#include "shell/program_settings.h"
 #include "script/screen_lines.h"
 
 #include <gtest/gtest.h>
@@ -99,7 +101,7 @@ TEST_F(ScreenLinesTest, AttributeBytesCarryStyleColourAndSelection) {
       {"a user colour of the format without user colours", "a", {0},
        [](TMDIChild& w) { w.FormatSet[fsAction].SetColorIndex(5); }},
       {"interactive scripts bold the text between < and >", "a<b>c", {0, 0, 1, 0, 0},
-       [](TMDIChild& w) { w.LayoutOptions.InteractiveScript = 1; }},
+       [](TMDIChild& w) { w.InteractiveScript = 1; }},
   };
   for (const auto& c : cases) {
     Window().FormatSet = StandardFormatSet();
@@ -263,7 +265,7 @@ TEST_F(ScreenLinesTest, ColoursShowInTheTextOrAsBackground) {
       {"hidden text is grey whatever its colour", "\x12" "blue\x13", false, esHidden, clSilver, clWhite},
   };
   for (const auto& c : cases) {
-    LayoutProgramOptions.ColorAsBackground = c.asBackground;
+    ProgramOptions().ColorAsBackground = c.asBackground;
     Window().FreeElements();
     Build({{ekAction, c.text}});
     Window().CurrentElement->state = c.state;
@@ -277,8 +279,8 @@ TEST_F(ScreenLinesTest, ColoursShowInTheTextOrAsBackground) {
 }
 
 TEST_F(ScreenLinesTest, SelectionPaintsInTheHighlightColours) {
-  LayoutProgramOptions.HighlightColor = clNavy;
-  LayoutProgramOptions.HighlightTextColor = clYellow;
+  ScreenColors.Highlight = clNavy;
+  ScreenColors.HighlightText = clYellow;
   Build({{ekAction, "pick this"}});
   Window().CurrentElement->blockStart = 5;
   Window().CurrentElement->blockEnd = 9;
@@ -298,9 +300,9 @@ TEST_F(ScreenLinesTest, AZoomOutsideFiftyToOneFiftyIsResetBeforePainting) {
     Word zoom, painted;
   } cases[] = {{40, 98}, {200, 98}, {50, 50}, {150, 150}, {75, 75}};
   for (const auto& c : cases) {
-    LayoutProgramOptions.ZoomSize = c.zoom;
+    ProgramOptions().ZoomSize = c.zoom;
     Window().RedisplayScreen(false);
-    EXPECT_EQ(LayoutProgramOptions.ZoomSize, c.painted) << c.zoom;
+    EXPECT_EQ(ProgramOptions().ZoomSize, c.painted) << c.zoom;
   }
 }
 
@@ -326,8 +328,8 @@ TEST_F(ScreenLinesTest, PageBreaksShowARuleWithTheirBanner) {
   };
   for (const auto& c : cases) {
     Window().PagesLocked = c.pagesLocked;
-    LayoutProgramOptions.DisplayPageBreakType = c.banners;
-    Window().LayoutOptions.ForcedPageBanner = c.forcedPage;
+    DisplayPageBreakType = c.banners;
+    Window().ForcedPageBanner = c.forcedPage;
     Window().FreeElements();
     Build({{ekAction, "before"}, {c.kind, ""}, {ekAction, "after"}});
     LayOutAll();
@@ -335,7 +337,7 @@ TEST_F(ScreenLinesTest, PageBreaksShowARuleWithTheirBanner) {
     EXPECT_EQ(Window().ScreenLines[2].left, 0) << c.what;
   }
   // The banner is painted across the window from its left edge.
-  LayoutProgramOptions.DisplayPageBreakType = true;
+  DisplayPageBreakType = true;
   LayOutAll();
   Window().LeftTextOffset = -30;
   Paint();
@@ -359,8 +361,9 @@ TEST_F(ScreenLinesTest, ASplitSpeechShowsMoreAndTheContinuedCue) {
 }
 
 TEST_F(ScreenLinesTest, AContinuedSceneShowsItsContinuedLines) {
-  Window().LayoutOptions.TopSceneContinued = 1;
-  Window().LayoutOptions.BottomSceneContinued = 1;
+  Window().LeftNumber = 1;  // the page count shows only beside scene numbers
+  Window().TopSceneContinued = 1;
+  Window().BottomSceneContinued = 1;
   Build({{ekSceneHeading, "INT. ROOM"}, {ekAction, "One."}, {ekAutoPageBreak, ""}, {ekAction, "Two."},
          {ekAutoPageBreak, ""}, {ekAction, "Three."}, {ekAutoPageBreak, ""}, {ekSceneHeading, "EXT. YARD"}});
   LayOutAll();
@@ -374,8 +377,8 @@ TEST_F(ScreenLinesTest, AContinuedSceneShowsItsContinuedLines) {
 }
 
 TEST_F(ScreenLinesTest, ContinuedTextsKeepTheirBoldAndUnderline) {
-  Window().LayoutOptions.TopSceneContinued = 1;
-  Window().LayoutOptions.TopSceneContinuedText = "\x02" "CONT\x03\x15" "INUED\x16:";
+  Window().TopSceneContinued = 1;
+  Window().TopSceneContinuedText = "\x02" "CONT\x03\x15" "INUED\x16:";
   Build({{ekSceneHeading, "INT. ROOM"}, {ekAction, "One."}, {ekAutoPageBreak, ""}, {ekAction, "Two."}});
   LayOutAll();
   EXPECT_EQ(ShownLines(4)[3], "CONTINUED:");
@@ -383,7 +386,8 @@ TEST_F(ScreenLinesTest, ContinuedTextsKeepTheirBoldAndUnderline) {
 }
 
 TEST_F(ScreenLinesTest, TheTopContinuedLineIsBoldWhenActionAndHeadingsAre) {
-  Window().LayoutOptions.TopSceneContinued = 1;
+  Window().LeftNumber = 1;
+  Window().TopSceneContinued = 1;
   Window().FormatSet[fsAction].Style = stBold;
   Window().FormatSet[fsSceneHeading].Style = stBold;
   Build({{ekSceneHeading, "INT. ROOM"}, {ekAction, "One."}, {ekAutoPageBreak, ""}, {ekAction, "Two."},
@@ -418,8 +422,8 @@ TEST_F(ScreenLinesTest, ContinuedPagesOfASceneAreCounted) {
     for (Byte kind : c.kinds) specs.push_back({kind, "x"});
     Build(specs);
     Window().ScenesLocked = c.scenesLocked;
-    LayoutProgramOptions.CountAPageContinued = c.countAPages;
-    Window().LayoutOptions.LeftNumber = Window().LayoutOptions.RightNumber = c.numbers;
+    ProgramOptions().CountAPageContinued = c.countAPages;
+    Window().LeftNumber = Window().RightNumber = c.numbers;
     EXPECT_EQ(ContinuedPageCountText(Window(), *Window().LastElement), c.text) << c.what;
   }
 }

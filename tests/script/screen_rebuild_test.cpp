@@ -1,3 +1,5 @@
+#include "shell/program_options.h"
+#include "shell/program_settings.h"
 #include "script/screen_rebuild.h"
 
 #include <gtest/gtest.h>
@@ -40,13 +42,13 @@ TEST_F(ScreenRebuildTest, TheScreenFontFollowsTheZoom) {
     Word lineHeight;
   } cases[] = {{100, -16, 18}, {75, -12, 14}, {50, -8, 10}, {150, -24, 26}};
   for (const auto& c : cases) {
-    LayoutProgramOptions.ZoomSize = c.zoom;
+    ProgramOptions().ZoomSize = c.zoom;
     SetupScreenFont(Window());
     EXPECT_EQ(Window().Canvas.Font.Height(), c.height) << c.zoom;
     EXPECT_EQ(Window().ScreenLineHeight, c.lineHeight) << c.zoom;
     EXPECT_EQ(Window().Canvas.Font.Name(), "Courier New");
   }
-  LayoutProgramOptions.DisplayFont = "Courier";
+  ProgramOptions().DisplayFont = "Courier";
   SetupScreenFont(Window());
   EXPECT_EQ(Window().Canvas.Font.Name(), "Courier") << "the display font stands in for Courier New";
 }
@@ -187,7 +189,7 @@ TEST_F(ScreenRebuildTest, MovingOutOfABlockSettlesItsMarks) {
   Window().BlockOn = 1;
   Window().CurrentElement->blockStart = 5;
   Window().CurrentElement->blockEnd = 5;
-  LayoutProgramOptions.MouseBlockStartWord = true;
+  ProgramOptions().MouseBlockStartWord = true;
   ASSERT_TRUE(MoveToNextElement());
   EXPECT_EQ(ElementAt(0)->blockStart, 4) << "back to the start of its word";
   EXPECT_EQ(ElementAt(0)->blockEnd, 7) << "to the end of the text";

@@ -1,3 +1,5 @@
+#include "shell/program_options.h"
+#include "shell/program_settings.h"
 #include "script/word_wrap.h"
 
 #include <gtest/gtest.h>
@@ -82,7 +84,7 @@ TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    Window().LayoutOptions.FlexMargin = c.flex;
+    Window().FlexMargin = c.flex;
     EXPECT_EQ(Wrap(c.kind, c.text), c.lines);
   }
 }
@@ -152,8 +154,8 @@ TEST_F(WordWrapTest, ZoomAndDisplayFontNeverMoveABreak) {
     const char* displayFont;
   } cases[] = {{50, "Courier New"}, {75, "Courier New"}, {150, "Courier New"}, {100, "Arial"}, {150, "Arial"}};
   for (const auto& c : cases) {
-    LayoutProgramOptions.ZoomSize = c.zoom;
-    LayoutProgramOptions.DisplayFont = c.displayFont;
+    ProgramOptions().ZoomSize = c.zoom;
+    ProgramOptions().DisplayFont = c.displayFont;
     Window().WordWrapText(Window().CurrentElement, text, false, true);
     EXPECT_EQ(Window().LineOffsets, reference) << c.zoom << "% " << c.displayFont;
     if (c.zoom != 100) EXPECT_NE(Window().ScreenWidths[wsPlain]['a'], referenceWidth) << "the screen tables followed";
@@ -198,7 +200,7 @@ TEST_F(WordWrapTest, RightAlignedTransitionsEndAtTheRightMargin) {
       {"CUT TO:", false, 60},
   };
   for (const auto& c : cases) {
-    Window().LayoutOptions.RightAlignedTransitions = c.rightAligned;
+    Window().TransitionsFlushRight = c.rightAligned;
     Wrap(ekTransition, c.text);
     EXPECT_EQ(Window().CurrentElement->format.LeftMargin, c.leftMargin) << c.text;
     EXPECT_EQ(Window().CurrentElement->lineCount, c.text.size() > 15 ? 2 : 1) << c.text;
