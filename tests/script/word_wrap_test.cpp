@@ -11,6 +11,7 @@
 #include "platform/printer.h"
 #include "script/char_widths.h"
 #include "script/packed_text.h"
+#include "support/message_box_answers.h"
 #include "support/layout_fixture.h"
 #include "support/script_generator.h"
 
@@ -216,7 +217,7 @@ TEST_F(WordWrapTest, AFailedWrapLeavesTheElementAsItWas) {
   Driver().Expect(
       [&](TForm& box) {
         EXPECT_EQ(box.Caption(), "Attention");
-        if (auto* label = dynamic_cast<TLabel*>(box.FindComponent("Message"))) shown = label->Caption();
+        shown = testing::MessageBoxText(box);
         box.ModalResult = mrOk;
       },
       "the word wrap error");
