@@ -87,7 +87,7 @@ bool DirectoryExistsOnDrive(const std::string& path) {
 bool ConfirmOpenAgain(const std::string& fileName) {
   int slot = 0;
   for (int n = 1; n <= DocumentCount && n <= MaxDocuments && slot == 0; ++n)
-    if (Documents[static_cast<std::size_t>(n)] && SameFile(Documents[static_cast<std::size_t>(n)]->FileName, fileName))
+    if (Documents[static_cast<std::size_t>(n)] && SameFile(Documents[static_cast<std::size_t>(n)]->ScriptFileName, fileName))
       slot = n;
   if (slot == 0) return false;
   const std::string window = "Window #" + std::to_string(slot);

@@ -62,7 +62,7 @@ THeaderInfo InfoOf(const TMDIChild& s, bool timed) {
   info.TimedBackup = timed ? 1 : 0;
   info.CaretColumn = s.CaretColumn;
   info.CaretLine = s.CaretLine;
-  info.SavedTitle = CutToCapacity(s.FileName, 255);
+  info.SavedTitle = CutToCapacity(s.ScriptFileName, 255);
   std::vector<const TScriptElement*> marked;
   for (int i = 0; i < std::min(s.BookmarkList.Count(), MaxBookmarks); ++i) {
     const auto* mark = dynamic_cast<const TBookMark*>(s.BookmarkList.Objects(i));

@@ -1,6 +1,7 @@
 #include "script/document_modified.h"
 
 #include "platform/messages.h"
+#include "script/editor_state.h"
 #include "script/packed_text.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
@@ -37,6 +38,13 @@ void ArmTimedBackup() {
 }  // namespace
 
 std::int64_t TickNow() { return static_cast<std::int64_t>(GetTickCount64() / 100); }
+
+void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra) {
+  if (kind == LastUndoKind && kind != ukWholeScript && !wholeScript && !force) return;
+  if (wholeScript) kind = ukWholeScript;
+  LastUndoKind = kind;
+  (void)extra;
+}
 
 void SetDocumentModified(bool modified, bool markRevision) {
   TMDIChild* script = ActiveScript();

@@ -18,6 +18,12 @@ extern Word BackupPostponed;
 // monotonic clock so that nothing stalls when a 32-bit count would wrap.
 std::int64_t TickNow();
 
+// Undo step kinds.
+enum TUndoKind : Byte { ukInsert = 0, ukDelete = 1, ukWholeScript = 2, ukNavigation = 3 };
+
+// Before a change: records an undo step unless the change continues the
+// step of the same kind that is running.
+void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra);
 // After a change (modified) or a save (not modified) of the active script.
 void SetDocumentModified(bool modified, bool markRevision);
 // Whether the script in a slot holds nothing but one empty element.

@@ -18,3 +18,14 @@ extern Byte PumpBusy;
 extern Byte JobRunning;
 
 }  // namespace qm
+
+namespace qm {
+
+// The trimmed length of the edit buffer when it was last stored.
+extern int LastTrimmedLength;
+// Set when elements were added or removed; read by the idle loop.
+extern Byte ListChanged;
+// The kind of the last recorded undo step.
+extern Byte LastUndoKind;
+
+}  // namespace qm

@@ -3,30 +3,28 @@
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "script/editor_state.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
 #include "shell/global_state.h"
 
 namespace qm {
 
-Byte InsertMode;
-Byte InteractiveEdit;
-Byte PumpBusy;
-Byte JobRunning;
-
 namespace {
 
-JobEndedHook jobEnded = nullptr;
+int jobDepth = 0;
 
-const GlobalState reset([] {
-  InsertMode = 1;
-  InteractiveEdit = 1;
-  PumpBusy = 0;
-  JobRunning = 0;
-  jobEnded = nullptr;
-});
+const GlobalState reset([] { jobDepth = 0; });
 
 }  // namespace
 
-void SetJobEndedHook(JobEndedHook hook) { jobEnded = hook; }
+LongJob::LongJob() { ++jobDepth; }
+
+LongJob::~LongJob() {
+  if (--jobDepth > 0) return;
+  if (TMDIChild* script = ActiveScript()) script->ReplayTypeAhead();
+}
+
+bool LongJobRunning() { return jobDepth > 0; }
 
 void ProcessMessagesGuarded() {
   if (PumpBusy) return;
@@ -39,7 +37,6 @@ void ProcessMessagesGuarded() {
   Application->OnIdle = std::move(idle);
   JobRunning = wasRunning;
   PumpBusy = 0;
-  if (!JobRunning && jobEnded) jobEnded();
 }
 
 bool IsKeyDown(Word virtualKey) { return IsKeyDownNow(virtualKey); }

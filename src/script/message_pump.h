@@ -18,9 +18,16 @@ void FlushMouseMessages();
 // was pending.
 bool PumpDialogMessage(HWND window);
 
-// Runs when a long job's pump ends, so that what was queued meanwhile
-// (keys typed during the job) is replayed at once.
-using JobEndedHook = void (*)();
-void SetJobEndedHook(JobEndedHook hook);
+// A long job (a file job, a search, a repagination with progress) holds
+// one of these while it runs. When the outermost one ends, what was queued
+// meanwhile (keys typed during the job) is replayed at once.
+class LongJob {
+ public:
+  LongJob();
+  ~LongJob();
+  LongJob(const LongJob&) = delete;
+  LongJob& operator=(const LongJob&) = delete;
+};
+bool LongJobRunning();
 
 }  // namespace qm

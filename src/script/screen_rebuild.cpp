@@ -1,3 +1,5 @@
+#include "shell/message_boxes.h"
+#include "shell/prompt_table.h"
 #include "shell/program_options.h"
 #include "shell/program_settings.h"
 #include "script/screen_rebuild.h"
@@ -50,40 +52,12 @@ std::string TextOfElement(const TMDIChild& window, const TScriptElement& element
 // Stepping between elements stores the edited text back into its element
 // and takes the next one out, with the saved line offsets, as the edit
 // protocol does; the typing aids of the protocol are not applied here.
-void StoreEditedText(TMDIChild& window) {
-  TScriptElement* element = window.CurrentElement;
-  if (!element || element->text) return;
-  const Byte kind = element->Kind();
-  if (IsPageBreakKind(kind)) {
-    element->text = PackText(" ");
-    window.EditBuffer.clear();
-    return;
-  }
-  const std::string text = window.EditBuffer.empty() ? std::string(" ") : window.EditBuffer;
-  element->text = HoldsPackedText(kind) ? PackText(text) : text;
-  WriteLineOffsetBlock(window.LineOffsets, element->lineCount, element->lineOffsets);
-  window.EditBuffer.clear();
-}
-
-void LoadEditedText(TMDIChild& window) {
-  TScriptElement* element = window.CurrentElement;
-  if (!element || !element->text) return;
-  std::string text = TextOfElement(window, *element);
-  if (text.size() > MaxElementChars) text.resize(MaxElementChars);
-  window.EditBuffer = std::move(text);
-  element->text.reset();
-  ReadLineOffsetBlock(*element, window.LineOffsets);
-  element->lineOffsets.clear();
-  if (window.LineOffsets[1] == 0 && !IsPageBreakKind(element->Kind()))
-    window.WordWrapText(element, window.EditBuffer, false, false);
-}
-
 void MakeCurrent(TMDIChild& window, TScriptElement* element) {
   if (window.CurrentElement == element) return;
-  StoreEditedText(window);
+  window.Assemble();
   window.CurrentElement = element;
   window.CurrentGroup = element->group;
-  LoadEditedText(window);
+  window.DisAssemble();
 }
 
 bool IsInScript(const TMDIChild& window, const TScriptElement* element) {
@@ -323,7 +297,7 @@ void GotoLastPosition(TObject* sender) {
       window->RedisplayScreen(true);
     } else {
       window->LastPositionElement = nullptr;
-      if (sender) Application->MessageBox("The Bookmark was not found.", "Attention", MB_ICONINFORMATION);
+      if (sender) ShowMessageBox("The Bookmark was not found.", PromptTable(24));
     }
   }
   FocusActiveScript();

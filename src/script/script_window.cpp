@@ -4,12 +4,10 @@
 
 namespace qm {
 
-TMDIChild::TMDIChild(TComponent* owner) : TForm(owner) {
-  WindowClass = "TMDIChild";
-  FormStyle = TFormStyle::fsMDIChild;
+void TMDIChild::SetScriptCaption(const std::string& title) {
+  if (ScriptFileName != title) ScriptFileName = title;
+  Caption = "Script";
 }
-
-TMDIChild::~TMDIChild() { FreeElements(); }
 
 void TMDIChild::FreeElements() {
   for (TScriptElement* e = FirstElement; e;) {

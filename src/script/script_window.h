@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -80,12 +81,59 @@ class TMDIChild : public TForm, public TScriptRecord {
   // 15. The caret: 0-based column in EditBuffer, 1-based wrapped line.
   Word CaretColumn = 0;
   Word CaretLine = 1;
-  // The file the script was loaded from or is saved to.
-  std::string FileName;
+  // The script's full file name ("NONAME" and a number while untitled).
+  std::string ScriptFileName;
+  // Keeps the title; the window text itself is "Script" and the title bar
+  // shows the title.
+  void SetScriptCaption(const std::string& title);
 
   // ---- Window lifetime: creation, activation, painting, closing ----
+  // Initialises the script: one empty Action element in one group, the
+  // default formats, the caret at line 1 column 0, insert mode.
+  void Created();
+  // Makes this window's own slot the active document.
+  void SetChildNumber();
+  // Arms the repagination time and adds layout reasons.
+  void StartPaginateTimer(Byte reasons);
+  void FormActivate(TObject* sender);
+  void FormDeactivate(TObject* sender);
+  void FormPaint(TObject* sender);
+  void FormResize(TObject* sender);
+  void FormClose(TObject* sender, TCloseAction& action);
+  void FormDestroy(TObject* sender);
+  void FormKeyDown(TObject* sender, Word& key, TShiftState shift);
+  void WndProc(TMessage& message) override;
+  TTimer* ClickTimer = nullptr;
+  bool ResizeAttached = true;
 
   // ---- Edit protocol and element list operations ----
+  // The current element's text into EditBuffer, and back.
+  void DisAssemble();
+  void Assemble();
+  // Appends a new element after the current one and makes it current.
+  void NewIndex();
+  // The new-element operation behind Enter and choosing a type.
+  bool Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag);
+  // The Enter key.
+  void NewElement(bool interactive, bool forceAfter, bool keepType);
+  // Splits the current element at the caret.
+  void BreakElement();
+  // Removes the current element from the list and frees it.
+  void DisposeIndex(bool repaint);
+  // The Delete Element command.
+  void Delete_Element();
+  // The format a new element takes: that of the type chosen next.
+  TElementFormat CurrentFormat;
+  Byte RenumberDue = 0;
+  Byte ContinuedCheckDue = 0;
+
+ private:
+  void AfterNewElement();
+  void ContinueSpeech(bool keepType);
+  void TakeAvColumn();
+  void DetachFromGroup(TScriptElement* removed);
+
+ public:
 
   // ---- Word wrap ----
 
@@ -168,6 +216,13 @@ class TMDIChild : public TForm, public TScriptRecord {
   Word LastPositionColumn = 0;
 
   // ---- Typing keys and mouse clicks ----
+  void FormKeyPress(TObject* sender, char& key);
+  void FormMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  // Keys typed while a long job ran, replayed when it ends.
+  std::string TypeAheadBuffer;
+  // Types what the buffer holds (after a job ended).
+  void ReplayTypeAhead();
+  void TypeOneCharacter(char ch, bool fromUser);
 
   // ---- Element groups ----
 

@@ -3,7 +3,20 @@
 #include "platform/forms.h"
 #include "script/script_window.h"
 #include "shell/global_state.h"
+#include "files/disk_utils.h"
+#include "files/element_records.h"
+#include "files/native_file.h"
+#include "files/progress_dialog.h"
+#include "platform/files.h"
+#include "script/document_modified.h"
+#include "script/packed_text.h"
 #include "shell/main_form.h"
+#include "shell/program_state.h"
+#include "shell/ini_file.h"
+#include "shell/program_settings.h"
+#include "shell/prompt_table.h"
+#include "shell/message_boxes.h"
+#include "script/screen_rebuild.h"
 
 namespace qm {
 
@@ -49,6 +62,111 @@ void RemoveDocument(const TMDIChild* window) {
   Documents[DocumentCount] = nullptr;
   --DocumentCount;
   if (DocumentCount > 0 && ActiveDocument > DocumentCount) ActiveDocument = static_cast<Byte>(DocumentCount);
+}
+
+}  // namespace qm
+
+namespace qm {
+
+bool NewDocument(const std::string& fileName) {
+  if (DocumentCount >= MaxDocuments) {
+    // The active slot stays what it was: the refused window never existed.
+    ShowMessageBox("Sorry... but you can ONLY have 9 documents open at any one time.", "");
+    return false;
+  }
+  ActiveDocument = static_cast<Byte>(DocumentCount + 1);
+  Screen->SetCursor(5);
+  auto* window = new TMDIChild(Application);
+  Documents[ActiveDocument] = window;
+  window->SetScriptCaption(fileName);
+  ++DocumentCount;
+  window->Show();
+  window->Created();
+  FocusActiveScript();
+  return true;
+}
+
+void CloseActiveScript(bool closeWindow) {
+  TMDIChild* script = ActiveScript();
+  if (!script || !closeWindow) return;
+  script->Closing = 1;
+  // The slot is emptied at once; the window itself goes once the current
+  // message has been handled.
+  RemoveDocument(script);
+  script->Hide();
+  script->Release();
+}
+
+}  // namespace qm
+
+namespace qm {
+
+namespace {
+
+// The name as a path: doubled separators and ".." resolved without losing
+// a character of any name; blanks after the name (the hand-off puts one
+// after every parameter) dropped from the last part only.
+std::string NormalizeScriptName(std::string name) {
+  while (!name.empty() && name.back() == ' ' && !FileExists(name)) name.pop_back();
+  return ExpandFileName(MapPath(name));
+}
+
+}  // namespace
+
+void LayOutLoadedScript(TMDIChild& script) {
+  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
+    if (e == script.CurrentElement || !NeedsRewrap(*e)) continue;
+    const std::string text = HoldsPackedText(e->Kind()) ? UnpackText(e->text.value_or("")) : e->text.value_or("");
+    script.WordWrapText(e, text, false, false);
+  }
+  script.DisAssemble();
+  RebuildScreen(&script);
+  script.Invalidate();
+}
+
+bool OpenScriptByName(std::string fileName) {
+  fileName = NormalizeScriptName(fileName);
+  if (fileName.empty()) return false;
+  Screen->SetCursor(5);
+  ProgramBusyScope busy;
+  if (IsFileReadOnly(fileName) &&
+      !AskOkCancel("This File is Marked as READ-ONLY and it will thus be opened in READ && PRINT ONLY Mode.",
+                   "Attention"))
+    return false;
+  if (DocumentCount >= MaxDocuments || ConfirmOpenAgain(fileName)) {
+    if (DocumentCount >= MaxDocuments) ShowMessageBox("You can ONLY have 9 scripts open at once!", PromptTable(0));
+    FocusActiveScript();
+    Screen->SetCursor(crDefault);
+    return false;
+  }
+  TMDIChild* window = nullptr;
+  const bool reused = !NoActiveDocument() && IsDocumentEmpty(ActiveDocument);
+  if (reused) {
+    window = ActiveScript();
+    window->EditBuffer.clear();
+    window->SetScriptCaption(fileName);
+  } else {
+    if (!NewDocument(fileName)) return false;
+    window = ActiveScript();
+  }
+  TProgressDlg& progress = ProgressDlg();
+  progress.LoadFormatCode = 0;
+  // A failed load closes the window made for it, never another one.
+  if (!progress.Execute(fileName, true, false)) {
+    if (reused) {
+      window->SetScriptCaption(ScriptDirectory + "/NONAME" + std::to_string(SlotOf(window)) + "." + ScriptExtension);
+    } else if (SlotOf(window) != 0) {
+      ActiveDocument = static_cast<Byte>(SlotOf(window));
+      CloseActiveScript(true);
+    }
+    Screen->SetCursor(crDefault);
+    return false;
+  }
+  window->Editable = window->Editable && !IsFileReadOnly(fileName);
+  LayOutLoadedScript(*window);
+  FocusActiveScript();
+  Screen->SetCursor(crDefault);
+  return true;
 }
 
 }  // namespace qm

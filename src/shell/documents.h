@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "platform/types.h"
 
@@ -26,5 +27,21 @@ void SetActiveSlotOf(const TMDIChild* window);
 int SlotOf(const TMDIChild* window);
 // Takes a destroyed window out of its slot and closes the gap.
 void RemoveDocument(const TMDIChild* window);
+
+}  // namespace qm
+
+namespace qm {
+
+// Creates a script window for a new or opened script and makes it active;
+// false (with the message) when nine are open already.
+bool NewDocument(const std::string& fileName);
+// Closes the active script (the save prompt comes with the native file).
+void CloseActiveScript(bool closeWindow);
+// Opens a script file into a window (reusing an untouched new one) and
+// makes it active; false when nothing was opened.
+bool OpenScriptByName(std::string fileName);
+// Lays a freshly loaded script out: the current element opened for
+// editing, elements without valid saved lines wrapped, the screen built.
+void LayOutLoadedScript(TMDIChild& script);
 
 }  // namespace qm

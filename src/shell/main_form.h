@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/forms.h"
+#include "platform/menus.h"
 #include "shell/program_options.h"
 
 namespace qm {
@@ -14,6 +15,61 @@ class TMainForm : public TForm, public TProgramOptions {
 
   // Set while the Exit command closes the program; read by the close query.
   Byte ExitConfirmed = 0;
+  // Set while the idle pass runs.
+  Byte InIdle = 0;
+  // Refreshes wanted at the next idle moment.
+  Byte MenusDue = 0;
+  Byte StatusLineDue = 0;
+  // A "PasteStoryDev" arrived with its data on the clipboard.
+  Byte StoryDevPastePending = 0;
+
+  // The idle handlers and the message hook.
+  void FirstIdle(TObject* sender, bool& done);
+  void AppIdle(TObject* sender, bool& done);
+  void HandleAppMessage(TMsg& msg, bool& handled);
+  void WndProc(TMessage& message) override;
+
+  TMainMenu* MainMenu = nullptr;
+  TMenuItem* FileMenu = nullptr;
+  TMenuItem* FileNewItem = nullptr;
+  TMenuItem* FileOpenItem = nullptr;
+  TMenuItem* CloseFileItem = nullptr;
+  TMenuItem* ExitQuillmasterItem = nullptr;
+  TMenuItem* WindowMenu = nullptr;
+  TMenuItem* WindowCascadeItem = nullptr;
+  TMenuItem* WindowTileItem = nullptr;
+  TMenuItem* WindowArrangeItem = nullptr;
+  TMenuItem* WindowMinimizeItem = nullptr;
+  TMenuItem* MaximizeWindowItem = nullptr;
+  TMenuItem* DocItems[9] = {};
+
+  // The start-up script (after the settings were loaded).
+  void SetupMenusEtc();
+
+  // Shut-down.
+  void FormCloseQuery(TObject* sender, bool& canClose);
+  void ExitQuillmasterItemClick(TObject* sender);
+  void FormClose(TObject* sender, TCloseAction& action);
+  void FormDestroy(TObject* sender);
+
+  // File and Window menu commands of the open-document table.
+  void FileNewItemClick(TObject* sender);
+  void CloseFileItemClick(TObject* sender);
+  void WindowTileItemClick(TObject* sender);
+  void WindowArrangeItemClick(TObject* sender);
+  void WindowMinimizeItemClick(TObject* sender);
+  void MaximizeWindowItemClick(TObject* sender);
+  void SwitchDocumentItem(TObject* sender);
+
+ private:
+  void OpenStartupFile(std::string name);
+  void OpenMostRecentScript();
+  // Opens a script file the start-up found (a native script at once,
+  // anything else through the hand-off to our own window).
+  void OpenScriptFile(const std::string& name);
+  void BuildMenus();
+  void DetachIdleAndHint();
+  void AttachIdleAndHint();
 };
 
 extern TMainForm* MainForm;

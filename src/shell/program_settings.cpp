@@ -1,6 +1,7 @@
 #include "shell/program_settings.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <limits>
 #include <span>
@@ -10,6 +11,8 @@
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/profile.h"
+#include "shell/message_boxes.h"
+#include "shell/prompt_table.h"
 #include "platform/printer.h"
 #include "shell/global_state.h"
 #include "shell/ini_file.h"
@@ -383,24 +386,13 @@ std::string DriveName(const std::string& path) {
   return DriveOfPath(path);
 }
 
-// The two questions of this module. They belong to the program's own
-// message box (AskOkCancel and AskYesNo, both with an empty caption);
-// until that box is part of the build, the platform's box asks them.
-enum class Question { OkCancel, YesNo };
-bool Ask(Question kind, const std::string& text) {
-  const unsigned buttons = kind == Question::YesNo ? MB_YESNO : MB_OKCANCEL;
-  const int yes = kind == Question::YesNo ? IDYES : IDOK;
-  return Application->MessageBox(text, "", buttons | MB_ICONQUESTION) == yes;
-}
-
 bool ScriptDirectoryUsable() { return ScriptDirectory.size() >= 2 && DirectoryExists(ScriptDirectory); }
 
 // A removable folder needs its disk; a folder that is not there is chosen
 // in the script-directory dialog until one is, or the user gives up.
 bool EnsureScriptDirectory() {
   if (OnFloppyDrive(ScriptDirectory)) {
-    if (!Ask(Question::OkCancel,
-             "Insert a Disk into Drive " + DriveName(ScriptDirectory) + " and press OK when ready."))
+    if (!AskOkCancel("Insert a Disk into Drive " + DriveName(ScriptDirectory) + " and press OK when ready.", ""))
       return false;
     if (!DriveReady(ScriptDirectory)) return false;
   }
@@ -412,11 +404,21 @@ bool EnsureScriptDirectory() {
   return true;
 }
 
+// The program's own folder is not the user's to write in, so new scripts
+// go to a folder of the user's (QUILLMASTER_HOME's when it is set).
+std::string DefaultScriptDirectory() {
+  if (const char* home = std::getenv("QUILLMASTER_HOME"); home && *home) return JoinPath(Utf8ToAnsi(home), "Scripts");
+  const std::string documents = JoinPath(HomeFolder(), "Documents");
+  return JoinPath(DirectoryExists(documents) ? documents : HomeFolder(), "Quillmaster Scripts");
+}
+
 bool ReadFolders(TIniFile& ini, Options& o) {
   ProgramDirectory = IncludeTrailingPathDelimiter(LongPathName(ProgramFolder()));
-  const std::string folder = ini.ReadString(ProgramSettingsSection, "Script Directory", ProgramDirectory + "Scripts");
+  const std::string fallback = DefaultScriptDirectory();
+  const std::string folder = ini.ReadString(ProgramSettingsSection, "Script Directory", fallback);
   ScriptDirectory = ini.ReadString(ProgramSettingsSection, "Long Script Directory", folder);
   if (!ScriptDirectory.empty() && ScriptDirectory.back() == '/') ScriptDirectory.pop_back();
+  if (ScriptDirectory == fallback) ForceDirectories(ScriptDirectory);
   if (!EnsureScriptDirectory()) return false;
   o.UseLastDir = ini.ReadBool(ProgramSettingsSection, "Use Last Dir", false);
   return true;
@@ -739,7 +741,8 @@ bool AskKeepSelectedPrinter(const std::function<void()>& runPrinterSetup) {
   if (runPrinterSetup) runPrinterSetup();
   if (printer.PrinterIndex() == before) return true;
   const bool keep =
-      Ask(Question::YesNo, "Should I always use the currently Selected Printer in place of the Windows default printer?");
+      AskYesNo("Should I always use the currently Selected Printer in place of the Windows default printer?",
+               PromptTable(4), true);
   try {
     TIniFile ini = OpenSettingsFile();
     ini.WriteBool(PrinterSection, "Keep Default", keep);

@@ -106,9 +106,9 @@ TEST_F(DiskUtilsTest, FoldersAndDriveRoots) {
 
 TEST_F(DiskUtilsTest, OpeningAScriptTwiceIsQuestioned) {
   ScriptWindow first;
-  first->FileName = Path("PILOT.QMW");
+  first->ScriptFileName = Path("PILOT.QMW");
   ScriptWindow second;
-  second->FileName = Path("OTHER.QMW");
+  second->ScriptFileName = Path("OTHER.QMW");
   EXPECT_FALSE(ConfirmOpenAgain(Path("NEW.QMW")));
 
   struct Case {

@@ -143,7 +143,7 @@ TEST_F(NativeFileTest, FileHoldsHeaderBlocksAndRecordsInOrder) {
 TEST_F(NativeFileTest, TimedBackupIsMarkedAndReadsBackModified) {
   ScriptWindow saved;
   FillSampleElements(*saved, 4);
-  saved->FileName = "/scripts/PILOT.QMW";
+  saved->ScriptFileName = "/scripts/PILOT.QMW";
   ASSERT_TRUE(SaveScriptFile(Path("SAVE1"), true, true));
   EXPECT_TRUE(FileExists(Path("SAVE1.TMB")));
   EXPECT_FALSE(FileExists(Path("SAVE1.TBK")));

@@ -14,6 +14,7 @@
 #include "script/packed_text.h"
 #include "script/screen_lines.h"
 #include "shell/documents.h"
+#include "support/message_box_answers.h"
 #include "support/layout_fixture.h"
 #include "support/script_generator.h"
 
@@ -260,7 +261,7 @@ TEST_F(ScreenRebuildTest, ALostLastPositionIsReportedOnlyFromTheMenu) {
   std::string shown;
   Driver().Expect(
       [&](TForm& box) {
-        if (auto* label = dynamic_cast<TLabel*>(box.FindComponent("Message"))) shown = label->Caption();
+        shown = testing::MessageBoxText(box);
         box.ModalResult = mrOk;
       },
       "the lost bookmark");

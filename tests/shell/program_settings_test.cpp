@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/message_box_answers.h"
+
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -211,7 +213,8 @@ class ProgramSettingsTest : public testing::PlatformFixture {
     GlobalState::ResetAll();
     MainForm = new TMainForm(nullptr);
   }
-  std::string ScriptsFolder() const { return Home() + "/program/Scripts"; }
+  // QUILLMASTER_HOME holds what the program writes by default.
+  std::string ScriptsFolder() const { return Home() + "/Scripts"; }
   std::string IniPath() const { return HomeFile("QUILLPAD.INI"); }
   TIniFile Ini() const { return TIniFile(IniPath()); }
   void Set(const char* section, const char* key, const std::string& value) { Ini().WriteString(section, key, value); }
@@ -230,14 +233,7 @@ class ProgramSettingsTest : public testing::PlatformFixture {
   // The questions of the settings come up in a message box whose text is
   // its label "Message".
   void AnswerQuestion(const std::string& text, TModalResult answer) {
-    Driver().Expect(
-        [text, answer](TForm& box) {
-          auto* label = dynamic_cast<TControl*>(box.FindComponent("Message"));
-          ASSERT_NE(label, nullptr);
-          EXPECT_EQ(label->Caption(), text);
-          box.ModalResult = answer;
-        },
-        text);
+    testing::AnswerMessageBox(Driver(), text, answer);
   }
 
   std::unique_ptr<testing::ScopedEnv> programEnv_;

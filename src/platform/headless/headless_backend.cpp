@@ -51,6 +51,14 @@ std::string Describe(TControl& control) {
 }  // namespace
 
 TModalResult ModalDriver::Run(TForm& form) {
+  // A desktop paints a form as soon as it shows; a form whose first paint
+  // does its work (the progress dialog runs its job) ends by itself.
+  form.PaintTo(*form.Recording());
+  Application->ProcessMessages();
+  if (form.ModalResult != mrNone) {
+    form.CloseModal();
+    if (form.ModalResult != mrNone) return form.ModalResult;
+  }
   if (answers_.empty() || !answers_.front().form) {
     Problem("unexpected modal form \"" + form.Caption() + "\": " + Describe(form));
     form.ModalResult = mrCancel;

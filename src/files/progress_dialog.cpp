@@ -1,0 +1,301 @@
+#include "files/progress_dialog.h"
+
+#include "files/file_format.h"
+#include "files/file_job.h"
+#include "files/native_file.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "platform/platform.h"
+#include "script/document_modified.h"
+#include "script/message_pump.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/global_state.h"
+#include "shell/main_form.h"
+#include "shell/message_boxes.h"
+#include "shell/program_options.h"
+#include "shell/program_settings.h"
+#include "shell/ini_file.h"
+#include "shell/prompt_table.h"
+
+namespace qm {
+
+namespace {
+
+TProgressDlg* instance = nullptr;
+
+const GlobalState reset([] {
+  delete instance;
+  instance = nullptr;
+});
+
+template <class T>
+T* Make(TProgressDlg* form, TWinControl* parent, const char* name, int left, int top, int width, int height) {
+  auto* c = new T(form);
+  c->Name = name;
+  c->SetParent(parent);
+  c->SetBounds(left, top, width, height);
+  return c;
+}
+
+// The file's name as the dialog shows it: long paths keep only their
+// first character and the file's own name.
+std::string ShownName(const std::string& fileName) {
+  if (fileName.size() < 26) return fileName;
+  return fileName.substr(0, 1) + "/.../" + ExtractFileName(fileName);
+}
+
+struct FilterExport {
+  Byte code;
+  const char* filter;
+};
+constexpr FilterExport kFilterExports[] = {
+    {4, "WPERFECT"}, {6, "RTF"}, {11, "WORDDOS"}, {12, "WORDWIN"}, {13, "RTF"}, {14, "WORDWIN6"},
+};
+
+bool IsFilterExport(Byte code) {
+  for (const auto& f : kFilterExports)
+    if (f.code == code) return true;
+  return false;
+}
+
+const char* FilterOf(Byte code) {
+  for (const auto& f : kFilterExports)
+    if (f.code == code) return f.filter;
+  return "";
+}
+
+// Save codes without a writer end with the OK result, as before.
+bool HasNoWriter(Byte code) { return (code >= 8 && code <= 10) || code == 15 || (code >= 17 && code <= 19); }
+
+}  // namespace
+
+TProgressDlg& ProgressDlg() {
+  if (!instance) instance = new TProgressDlg(Application);
+  return *instance;
+}
+
+void ReportMissingFilter(const std::string& filterName) {
+  ShowMessageBox("Unable to find " + filterName + ".XTD!", "Export Aborted");
+  PendingIOError = 100;
+}
+
+TProgressDlg::TProgressDlg(TComponent* owner) : TForm(owner) {
+  Name = "ProgressDlg";
+  WindowClass = "TProgressDlg";
+  BorderStyle = TFormBorderStyle::bsDialog;
+  SetClientWidth(340);
+  SetClientHeight(204);
+  MainPanel = Make<TPanel>(this, this, "MainPanel", 0, 0, 340, 169);
+  PromptText = Make<TLabel>(this, MainPanel, "PromptText", 10, 12, 320, 13);
+  Bevel1 = Make<TBevel>(this, MainPanel, "Bevel1", 5, 5, 330, 40);
+  GaugePanel = Make<TPanel>(this, MainPanel, "GaugePanel", 10, 52, 320, 64);
+  Label1 = Make<TLabel>(this, GaugePanel, "Label1", 8, 4, 100, 13);
+  Label2 = Make<TLabel>(this, GaugePanel, "Label2", 140, 4, 40, 13);
+  Label3 = Make<TLabel>(this, GaugePanel, "Label3", 280, 4, 40, 13);
+  Label1->Caption = "0%";
+  Label2->Caption = "50%";
+  Label3->Caption = "100%";
+  GaugeBevel = Make<TBevel>(this, GaugePanel, "GaugeBevel", 4, 20, 312, 36);
+  Gauge1Panel = Make<TPanel>(this, GaugePanel, "Gauge1Panel", 8, 24, 304, 28);
+  PercentDone = Make<TGauge>(this, Gauge1Panel, "PercentDone", 0, 0, 304, 28);
+  CancelBtn = Make<TButton>(this, MainPanel, "CancelBtn", 132, 126, 75, 25);
+  CancelBtn->Caption = "Cancel";
+  CancelBtn->Cancel = true;
+  CancelBtn->OnClick = [this](TObject* s) { CancelBtnClick(s); };
+  OnPaint = [this](TObject* s) { FormPaint(s); };
+  OnShow = [this](TObject* s) { FormShow(s); };
+  OnHide = [this](TObject* s) { FormHide(s); };
+}
+
+TProgressDlg::~TProgressDlg() {
+  if (instance == this) instance = nullptr;
+}
+
+bool TProgressDlg::Execute(const std::string& fileName, bool loadJob, bool pasteFromJob) {
+  if ((loadJob || pasteFromJob) && !FileExists(fileName)) {
+    ShowMessageBox(fileName + " not Found!", "Unable to load File...");
+    return false;
+  }
+  GaugePanel->Visible = ProgramOptions().ShowRetrieveProgress || fileName.empty();
+  CancelBtn->Visible = loadJob || pasteFromJob;
+  PercentDone->Progress = 0;
+  JobFileName = fileName;
+  LoadJob = loadJob;
+  PasteFromJob = pasteFromJob;
+  jobArmed_ = true;
+  PromptText->Caption = ShownName(fileName);
+  FileJobHooks.Percentage = [this](Byte percent) { Percentage(percent); };
+  FileJobHooks.CancelPressed = [this] { return ModalResult == mrCancel; };
+  FileJobHooks.Done = [this] { Done(); };
+  ProcessMessagesGuarded();
+  ShowModal();
+  ProcessMessagesGuarded();
+  FileJobHooks = TFileJobHooks{};
+  jobArmed_ = false;
+  return ModalResult == mrOk;
+}
+
+void TProgressDlg::FormPaint(TObject*) {
+  if (!jobArmed_ || PercentDone->Progress > 0 || JobFileName.empty()) return;
+  jobArmed_ = false;
+  PendingIOError = 0;
+  LongJob job;
+  if (LoadJob) RunLoadJob();
+  else RunSaveJob();
+}
+
+void TProgressDlg::RunSaveJob() {
+  Caption = "Saving";
+  PendingIOError = 0;
+  Byte code = FileFormatCode;
+  if (code == 12 &&
+      AskYesNo("Due to a bug in MS Word 7.0's import of the MS Word 2.0 file format (which this export uses), as odd "
+               "as it sounds, you'll get a better export by using the WordPerfect format.\r\rUse WordPerfect?",
+               PromptTable(4), true))
+    code = 4;
+  if (code == 0 || code == 1) {
+    SaveScriptFile(JobFileName, false, code == 0);
+  } else if (IsFilterExport(code)) {
+    // The converter filters are outside programs this system does not have.
+    ReportMissingFilter(FilterOf(code));
+  } else if (!HasNoWriter(code)) {
+    Refuse("Saving in this format");
+  }
+  ModalResult = PendingIOError != 0 ? mrCancel : mrOk;
+  PendingIOError = 0;
+}
+
+void TProgressDlg::Refuse(const std::string& what) {
+  ShowMessageBox(what + " is not available in this version.", "Attention");
+  PendingIOError = 100;
+}
+
+void TProgressDlg::RunLoadJob() {
+  Byte code = DetectFileFormat(JobFileName, LoadFormatCode);
+  if (code == 21) {
+    ShowMessageBox("Error Reading File", "Attention");
+    Done();
+    return;
+  }
+  if (code == 10) {
+    if (PasteFromJob) {
+      ShowMessageBox("Sorry but you CANNOT \"Paste From\" a password Protected script!", PromptTable(18));
+      Done();
+      return;
+    }
+    code = 0;
+  }
+  if (code == 8 && !ResolveUnrecognised(code)) return;
+  DispatchLoad(code);
+  if (!NoActiveDocument()) TitleAfterLoad(code);
+}
+
+// An unrecognised file: with the plain-text hint it is text; otherwise the
+// outside converter would be tried, and this system has none.
+bool TProgressDlg::ResolveUnrecognised(Byte& code) {
+  if (LoadFormatCode == 3) {
+    code = 3;
+    return true;
+  }
+  Done();
+  return false;
+}
+
+void TProgressDlg::DispatchLoad(Byte code) {
+  if (code == 0 || code == 1) {
+    if (PasteFromJob) {
+      MergeScriptFile(JobFileName);
+      return;
+    }
+    const bool timed = AnsiUpperCase(JobFileName).find(".TMB") != std::string::npos;
+    if (!LoadScriptFile(JobFileName, timed).loaded) ModalResult = mrCancel;
+    return;
+  }
+  if (code == 18) {
+    Done();
+    return;
+  }
+  Refuse("Reading this kind of file");
+  ModalResult = mrCancel;
+}
+
+void TProgressDlg::TitleAfterLoad(Byte code) {
+  if (ModalResult != mrOk) return;
+  LoadFormatCode = code;
+  TMDIChild* script = ActiveScript();
+  if (code >= 3 && !PasteFromJob) {
+    script->SetScriptCaption(ScriptDirectory + "/" + ChangeFileExt(ExtractFileName(JobFileName), "." + ScriptExtension));
+    SetDocumentModified(true, false);
+  } else if (!PasteFromJob) {
+    script->SetScriptCaption(ChangeFileExt(JobFileName, "." + ScriptExtension));
+  }
+}
+
+void TProgressDlg::Percentage(Byte percent) {
+  if (!GaugePanel->Visible) return;
+  const int now = PercentDone->Progress;
+  if (percent >= 1 && percent <= 99 && percent < now + GaugeStep) return;
+  if (percent >= 100 && now >= 100) return;
+  const int value = std::min<int>(percent, 100);
+  if (value == now) return;
+  PercentDone->Progress = value;
+  PumpDialogMessage(Handle());
+  PercentDone->Invalidate();
+}
+
+void TProgressDlg::Done() {
+  if (ModalResult == mrNone) ModalResult = mrOk;
+  Invalidate();
+}
+
+void TProgressDlg::CancelBtnClick(TObject*) {
+  ModalResult = mrCancel;
+  Invalidate();
+}
+
+void TProgressDlg::HideNow() { Left = -Width; }
+
+void TProgressDlg::ShowNow() { Left = (Screen->Width() - Width) / 2; }
+
+void TProgressDlg::SetupScreenHeight() {
+  const int h = Screen->Height();
+  const int scale = h <= 600 ? 600 : h;
+  Height = 169 * scale / 600;
+  MainPanel->Height = 134 * scale / 600;
+}
+
+void TProgressDlg::FormShow(TObject*) {
+  Caption = "";
+  // A clipboard job (no file) shows its gauge whatever the option says.
+  GaugePanel->Visible = ProgramOptions().ShowRetrieveProgress || JobFileName.empty();
+  GaugeBevel->Visible = GaugePanel->Visible;
+  for (TLabel* label : {Label1, Label2, Label3}) label->Visible = true;
+  if (TMDIChild* script = ActiveScript()) FocusWindow = script->Handle();
+  const int h = Screen->Height();
+  const int scale = h <= 600 ? 600 : h;
+  Height = 204 * scale / 600;
+  MainPanel->Height = 169 * scale / 600;
+  CancelBtn->Top = 126 * scale / 600;
+  if (!GaugePanel->Visible) {
+    CancelBtn->Top = GaugePanel->Top + 10;
+    MainPanel->Height -= GaugePanel->Height;
+    Height -= GaugePanel->Height;
+  }
+  if (!CancelBtn->Visible) {
+    MainPanel->Height -= CancelBtn->Height;
+    Height -= CancelBtn->Height;
+  }
+  ShowNow();
+  Invalidate();
+}
+
+void TProgressDlg::FormHide(TObject*) {
+  if (TWinControl* w = Platform::Current().WindowFromHandle(FocusWindow)) w->SetFocus();
+  FocusWindow = NullWindow;
+  Invalidate();
+  GaugeStep = 20;
+}
+
+}  // namespace qm

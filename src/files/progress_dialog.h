@@ -1,0 +1,68 @@
+// The one modal dialog every load, save, merge, import and export runs
+// inside: the caller sets the job's parameters and calls Execute; the
+// dialog's first paint runs the job once, chosen by a format code.
+#pragma once
+
+#include <string>
+
+#include "platform/forms.h"
+
+namespace qm {
+
+class TProgressDlg : public TForm {
+ public:
+  explicit TProgressDlg(TComponent* owner);
+  ~TProgressDlg() override;
+
+  TPanel* MainPanel;
+  TLabel* PromptText;
+  TBevel* Bevel1;
+  TPanel* GaugePanel;
+  TLabel* Label1;
+  TLabel* Label2;
+  TLabel* Label3;
+  TBevel* GaugeBevel;
+  TPanel* Gauge1Panel;
+  TGauge* PercentDone;
+  TButton* CancelBtn;
+
+  std::string JobFileName;
+  Byte LoadJob = 0;
+  Byte PasteFromJob = 0;
+  DWord ClipboardSize = 0;
+  Byte FileFormatCode = 0;
+  int GaugeStep = 20;
+  HWND FocusWindow = NullWindow;
+  Byte LoadFormatCode = 0;
+
+  // Runs one job; true when the dialog ended with the OK result.
+  bool Execute(const std::string& fileName, bool loadJob, bool pasteFromJob);
+  // The dispatcher, run only as the dialog's first paint.
+  void FormPaint(TObject* sender);
+  void Percentage(Byte percent);
+  void Done();
+  void CancelBtnClick(TObject* sender);
+  void HideNow();
+  void ShowNow();
+  void SetupScreenHeight();
+  void FormShow(TObject* sender);
+  void FormHide(TObject* sender);
+
+ private:
+  void RunSaveJob();
+  void RunLoadJob();
+  bool ResolveUnrecognised(Byte& code);
+  void DispatchLoad(Byte code);
+  void TitleAfterLoad(Byte code);
+  void Refuse(const std::string& what);
+  bool jobArmed_ = false;
+};
+
+// The one progress dialog of the program, made on first use.
+TProgressDlg& ProgressDlg();
+
+// "Unable to find <name>.XTD!" (caption "Export Aborted") and the pending
+// I/O error 100.
+void ReportMissingFilter(const std::string& filterName);
+
+}  // namespace qm

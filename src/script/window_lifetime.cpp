@@ -1,0 +1,178 @@
+// The life of one script window: construction, initialisation into a
+// one-element script, activation, painting, resizing, closing and
+// destruction, and key-down routing with the read-only filter.
+#include <algorithm>
+
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "script/char_widths.h"
+#include "platform/messages.h"
+#include "script/document_modified.h"
+#include "script/editor_state.h"
+#include "script/message_pump.h"
+#include "script/screen_lines.h"
+#include "script/screen_rebuild.h"
+#include "script/script_window.h"
+#include "script/word_wrap.h"
+#include "files/format_files.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+#include "shell/program_options.h"
+#include "shell/program_settings.h"
+
+namespace qm {
+
+namespace {
+
+// Virtual keys that type text and go to FormKeyPress when no modifier
+// other than Shift is held.
+bool IsTypingKey(Word key) {
+  return (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') || (key >= 186 && key <= 188) ||
+         (key >= 190 && key <= 192) || key == 222;
+}
+
+bool IsNavigationKey(Word key) { return (key >= VK_SHIFT && key <= VK_MENU) || (key >= VK_PRIOR && key <= VK_DOWN); }
+
+}  // namespace
+
+TMDIChild::TMDIChild(TComponent* owner) : TForm(owner) {
+  WindowClass = "TMDIChild";
+  FormStyle = TFormStyle::fsMDIChild;
+  SetBounds(0, 0, 720, 540);
+  Enabled = false;
+  BackgroundColor = ColorToRGB(ScreenColors.Window);
+  InsertMode = 0;
+  Cursor = crIBeam;
+  ClickTimer = new TTimer(this);
+  ClickTimer->Name = "ClickTimer";
+  ClickTimer->SetEnabled(false);
+  ClickTimer->SetInterval(Platform::Current().backend().DoubleClickTime());
+  BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  OnActivate = [this](TObject* s) { FormActivate(s); };
+  OnDeactivate = [this](TObject* s) { FormDeactivate(s); };
+  OnPaint = [this](TObject* s) { FormPaint(s); };
+  OnResize = [this](TObject* s) { FormResize(s); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+  OnKeyDown = [this](TObject* s, Word& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+  OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
+  OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
+}
+
+TMDIChild::~TMDIChild() {
+  FormDestroy(this);
+  FreeElements();
+}
+
+void TMDIChild::Created() {
+  SetChildNumber();
+  SkipNextPaint = 0;
+  InteractiveEdit = 1;
+  SetDocumentModified(false, false);
+  ReadFormatDefaults();
+  InsertMode = 1;
+  CurrentElement = NewElementRecord();
+  CurrentElement->format = FormatSet[fsAction];
+  auto* group = NewGroupRecord();
+  group->first = CurrentElement;
+  group->count = 1;
+  group->stale = 1;
+  CurrentGroup = LastGroup = group;
+  CurrentElement->group = group;
+  CurrentElement->text.reset();
+  FirstElement = LastElement = CurrentElement;
+  AvailableWidth = FormatMarginToDots(CurrentElement->format);
+  EditBuffer.clear();
+  LineOffsets.fill(0);
+  LineOffsets[1] = 1;
+  ResetScreenLines(*this);
+  const std::string defaultFormats = ProgramFolder() + "DEFAULT.FMT";
+  if (FileExists(defaultFormats) && LoadFormatsFile(defaultFormats, true, true, true)) {
+    DocumentModified = ModifiedSinceBackup = ModifiedThisSession = 0;
+  }
+  SetupScreenFont(*this);
+  MeasureScreenFont(*this, CurrentElement);
+  CaretLine = 1;
+  CaretColumn = 0;
+  // The tables measured above stay valid; they are remeasured when stale.
+  UpdateCaret();
+  Enabled = true;
+  LastUndoKind = 2;
+}
+
+void TMDIChild::SetChildNumber() {
+  if (DocumentCount == 0) return;
+  SetActiveSlotOf(this);
+}
+
+void TMDIChild::StartPaginateTimer(Byte reasons) {
+  RepaginateDue = TickNow() + ProgramOptions().PaginationDelay;
+  LayoutDue |= reasons;
+}
+
+void TMDIChild::FormActivate(TObject*) { SetChildNumber(); }
+
+void TMDIChild::FormDeactivate(TObject*) {
+  ClickTimer->SetEnabled(false);
+  FlushMouseMessages();
+  if (Platform::Current().Caret().owner == Handle()) DestroyCaret();
+  MouseSelecting = 0;
+  Screen->SetCursor(crDefault);
+}
+
+void TMDIChild::FormPaint(TObject*) {
+  if (!SkipNextPaint && !Closing) RedisplayScreen(true);
+  SkipNextPaint = 0;
+}
+
+void TMDIChild::FormResize(TObject*) {
+  if (NoActiveDocument() || !CurrentElement || Closing || JobRunning || ActiveScript() != this || !ResizeAttached)
+    return;
+  ResizeAttached = false;
+  Screen->SetCursor(crHourGlass);
+  HideCaret(Handle());
+  RebuildScreen(this);
+  RedisplayScreen(true);
+  SkipNextPaint = 0;
+  Screen->SetCursor(crDefault);
+  if (Active()) UpdateCaret();
+  ResizeAttached = true;
+}
+
+void TMDIChild::FormClose(TObject*, TCloseAction& action) {
+  Closing = 1;
+  action = TCloseAction::caFree;
+}
+
+// Frees the script and takes the window's own slot out of the table.
+void TMDIChild::FormDestroy(TObject*) {
+  Closing = 1;
+  CurrentElement = FirstElement;
+  InteractiveEdit = 0;
+  FreeElements();
+  RemoveDocument(this);
+  InteractiveEdit = 1;
+}
+
+void TMDIChild::FormKeyDown(TObject*, Word& key, TShiftState shift) {
+  if (JobRunning || key == 0) return;
+  if (!Editable && !IsNavigationKey(key)) {
+    key = 0;
+    return;
+  }
+  const bool modified = shift.Contains(ssCtrl) || shift.Contains(ssAlt);
+  if (IsTypingKey(key) && !modified) return;
+  // Command keys go to the key-command routine of the keyboard commands.
+}
+
+void TMDIChild::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_GETDLGCODE: m.Result = 6; return;
+    case WM_CLOSE:
+      m.Result = 0;
+      if (MainForm) MainForm->CloseFileItem->Click();
+      return;
+    default: TForm::WndProc(m);
+  }
+}
+
+}  // namespace qm

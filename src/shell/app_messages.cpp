@@ -1,0 +1,118 @@
+#include "shell/app_messages.h"
+
+#include "platform/clipboard.h"
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/global_state.h"
+#include "shell/main_form.h"
+#include "shell/message_boxes.h"
+#include "shell/program_start.h"
+#include "shell/startup_setup.h"
+
+namespace qm {
+
+std::array<TMsg, StoryboardQueueSize> StoryboardMessageQueue;
+UINT ScriptQueryMessage, ScriptActionMessage, ScriptQueryResponseMessage, ScriptActionResponseMessage;
+std::function<void(const TMsg&)> ProcessStoryboardMessage;
+
+namespace {
+
+const GlobalState reset([] {
+  StoryboardMessageQueue.fill(TMsg{});
+  ScriptQueryMessage = ScriptActionMessage = ScriptQueryResponseMessage = ScriptActionResponseMessage = 0;
+  ProcessStoryboardMessage = nullptr;
+});
+
+bool IsStoryboardMessage(UINT m) {
+  return m != 0 && (m == ScriptQueryMessage || m == ScriptActionMessage || m == ScriptQueryResponseMessage ||
+                    m == ScriptActionResponseMessage);
+}
+
+// "LoadName": the atom names a file (with the blank a second instance
+// puts after every parameter) to open, or switches and a file.
+void LoadNamedFile(ATOM atom) {
+  std::string text = GlobalGetAtomName(atom);
+  if (text.empty()) return;
+  DeleteGlobalAtom(atom);
+  const std::string name = LongPathName(ScriptNameFromCommandLine(SplitHandOffText(text)));
+  if (FileExists(name)) OpenScriptByName(name);
+  else ShowMessageBox("Unable to find " + name, "Attention");
+}
+
+}  // namespace
+
+void RegisterStoryboardMessages() {
+  ScriptQueryMessage = RegisterWindowMessage("ScriptQuery");
+  ScriptActionMessage = RegisterWindowMessage("ScriptAction");
+  ScriptQueryResponseMessage = RegisterWindowMessage("ScriptQueryResponse");
+  ScriptActionResponseMessage = RegisterWindowMessage("ScriptActionResponse");
+  StoryboardMessageQueue.fill(TMsg{});
+}
+
+void QueueStoryboardMessage(const TMsg& msg) {
+  for (TMsg& record : StoryboardMessageQueue)
+    if (record.message == 0) {
+      record = msg;
+      return;
+    }
+  StoryboardMessageQueue.back() = msg;
+}
+
+void DrainStoryboardQueue() {
+  if (StoryboardMessageQueue.front().message == 0) return;
+  if (ProcessStoryboardMessage)
+    for (const TMsg& record : StoryboardMessageQueue) ProcessStoryboardMessage(record);
+  StoryboardMessageQueue.fill(TMsg{});
+}
+
+void DeleteGlobalAtom(ATOM atom) {
+  for (int i = 0; i < 254 && GlobalDeleteAtom(atom) == 0; ++i) {
+  }
+}
+
+std::string MainWindowText() {
+  if (NoActiveDocument()) return "Quillmaster for Windows";
+  return "Quillmaster for Windows - [" + ActiveScript()->ScriptFileName + "]";
+}
+
+void TMainForm::HandleAppMessage(TMsg& msg, bool& handled) {
+  if (msg.message == LoadNameMessage && LoadNameMessage != 0) {
+    handled = true;
+    LoadNamedFile(static_cast<ATOM>(msg.lParam & 0xFFFF));
+  } else if (msg.message == PasteStoryDevMessage && PasteStoryDevMessage != 0) {
+    handled = true;
+    StoryDevPastePending = Clipboard()->HasFormat(StoryDevClipboardFormat) ? 1 : 0;
+    if (StoryDevPastePending) PostMessage(HWND_BROADCAST, RegisterWindowMessage("ThankYou"), 0, 0);
+  } else if (IsStoryboardMessage(msg.message)) {
+    handled = true;
+    QueueStoryboardMessage(msg);
+  }
+}
+
+void TMainForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_GETMINMAXINFO:
+      if (auto* info = reinterpret_cast<TMinMaxInfo*>(m.LParam)) info->ptMinTrackSize = TPoint{315, 400};
+      return;
+    case WM_GETTEXT: {
+      // The caller's buffer and its size, at most size - 1 characters
+      // and a terminating zero.
+      auto* buffer = reinterpret_cast<char*>(m.LParam);
+      const std::string text = MainWindowText();
+      if (buffer && m.WParam > 0) {
+        const size_t n = std::min(text.size(), static_cast<size_t>(m.WParam) - 1);
+        text.copy(buffer, n);
+        buffer[n] = '\0';
+      }
+      return;
+    }
+    case WM_DESTROYCLIPBOARD:
+      // The clipboard owns what was placed on it; nothing is freed here.
+      return;
+    default: TForm::WndProc(m);
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,33 @@
+// Window messages from outside: a second instance's "LoadName", the
+// story-development program's "PasteStoryDev" and the storyboard
+// program's messages, which wait in a queue for the idle pass.
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include "platform/types.h"
+
+namespace qm {
+
+constexpr int StoryboardQueueSize = 50;
+extern std::array<TMsg, StoryboardQueueSize> StoryboardMessageQueue;
+// The registered numbers of the storyboard messages the hook queues.
+extern UINT ScriptQueryMessage, ScriptActionMessage, ScriptQueryResponseMessage, ScriptActionResponseMessage;
+void RegisterStoryboardMessages();
+
+// Where queued storyboard messages go at the idle pass (set by the
+// storyboard links); the queue is cleared after every pass.
+extern std::function<void(const TMsg&)> ProcessStoryboardMessage;
+void DrainStoryboardQueue();
+// Copies a message into the first free record; when all are taken the
+// last record takes it.
+void QueueStoryboardMessage(const TMsg& msg);
+
+// Releases a global atom completely (at most 254 references).
+void DeleteGlobalAtom(ATOM atom);
+
+// The main window's text: the program's title, with the active script's.
+std::string MainWindowText();
+
+}  // namespace qm

@@ -1,0 +1,18 @@
+// Background work of the one-thread program: what runs whenever the
+// message queue is empty.
+#pragma once
+
+#include <array>
+
+#include "platform/types.h"
+
+namespace qm {
+
+// The clipboard commands are re-enabled at the next idle moment.
+extern Byte ClipboardCheckDue;
+
+// Writes the timed backups of every modified script (SAVE<slot>.TMB in
+// the script folder, the previous one kept as .TBK while it is written).
+void WriteTimedBackups();
+
+}  // namespace qm

@@ -1,0 +1,127 @@
+#include "shell/program_start.h"
+
+#include <algorithm>
+
+
+#include "platform/files.h"
+#include "platform/forms.h"
+#include "platform/messages.h"
+#include "platform/platform.h"
+#include "shell/global_state.h"
+#include "shell/ini_file.h"
+#include "shell/main_form.h"
+#include "shell/program_identity.h"
+#include "shell/startup_setup.h"
+
+namespace qm {
+
+std::vector<std::string> CommandLine;
+std::unique_ptr<TFont> ProgramFont;
+UINT LoadNameMessage;
+UINT PasteStoryDevMessage;
+bool StartupFileTaken;
+
+namespace {
+
+const GlobalState reset([] {
+  CommandLine.clear();
+  ProgramFont.reset();
+  LoadNameMessage = 0;
+  PasteStoryDevMessage = 0;
+  StartupFileTaken = false;
+});
+
+bool IsSwitch(const std::string& param) { return !param.empty() && (param[0] == '/' || param[0] == '\\'); }
+
+void CreateProgramFont() {
+  TIniFile ini(SettingsFileName);
+  ProgramFont = std::make_unique<TFont>();
+  ProgramFont->Name = ini.ReadString("Main Font", "Name", "MS Sans Serif");
+  ProgramFont->Size = ini.ReadInteger("Main Font", "Size", 9);
+  ProgramFont->Style = ini.ReadBool("Main Font", "Bold", true) ? fsBold : 0u;
+}
+
+// A second start restores or raises the running instance and hands it the
+// command line.
+void DeferToRunningInstance(HWND other) {
+  if (!CommandLine.empty()) HandOffToInstance(other, HandOffText(CommandLine));
+  if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
+  else BringWindowToTop(other);
+}
+
+}  // namespace
+
+std::string HandOffText(const std::vector<std::string>& params) {
+  std::string text;
+  for (const auto& p : params) text += p + " ";
+  return text;
+}
+
+void HandOffToInstance(HWND window, const std::string& text) {
+  const ATOM atom = GlobalAddAtom(text);
+  if (atom == 0 || !PostMessage(window, LoadNameMessage, 0, atom)) {
+    Application->MessageBox("Unable to Post Message", "Attention", MB_ICONINFORMATION);
+    if (atom != 0) GlobalDeleteAtom(atom);
+  }
+}
+
+std::vector<std::string> SplitHandOffText(const std::string& text) {
+  std::vector<std::string> params;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = std::min(text.find(' ', start), text.size());
+    if (end > start) params.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return params;
+}
+
+std::string ScriptNameFromCommandLine(const std::vector<std::string>& params) {
+  size_t first = 0;
+  while (first < params.size() && IsSwitch(params[first])) ++first;
+  std::string name;
+  for (size_t i = first; i < params.size(); ++i) {
+    if (i > first) name += ' ';
+    name += params[i];
+  }
+  std::erase(name, '"');
+  return name;
+}
+
+bool StartProgram() {
+  const HWND other = FindWindow(ApplicationWindowClass, ProgramTitle);
+  LoadNameMessage = RegisterWindowMessage("LoadName");
+  PasteStoryDevMessage = RegisterWindowMessage("PasteStoryDev");
+  if (other != NullWindow && !TIniFile(SettingsFileName).ReadBool("Program Settings", "Allow Multiple Copies", false)) {
+    DeferToRunningInstance(other);
+    return false;
+  }
+  CreateProgramFont();
+  Application->Title = ProgramTitle;
+  MainForm = new TMainForm(Application);
+  Application->MainForm = MainForm;
+  if (!SetupApplication()) return false;
+  MainForm->SetupMenusEtc();
+  FinishStartup();
+  bool done = StartupFileTaken;
+  MainForm->FirstIdle(Application, done);
+  StartupFileTaken = false;
+  return true;
+}
+
+void FinishProgram() {
+  delete MainForm;
+  ProgramFont.reset();
+}
+
+int RunProgram(std::unique_ptr<Backend> backend, const std::vector<std::string>& args, bool exitWhenIdle) {
+  GlobalState::ResetAll();
+  CommandLine = args;
+  Platform platform(std::move(backend), PlatformOptions{RuntimeFolder()});
+  Application->ExitWhenIdle = exitWhenIdle;
+  if (StartProgram()) Application->Run();
+  FinishProgram();
+  return 0;
+}
+
+}  // namespace qm

@@ -1,0 +1,52 @@
+// The program block: what runs from process start to process end. It
+// decides whether this process becomes the running instance or hands its
+// command line to the one already running, sets the program up, runs the
+// message loop and frees what it made.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/graphics.h"
+
+namespace qm {
+
+// The command-line parameters, without the program's own name.
+extern std::vector<std::string> CommandLine;
+// Built from [Main Font]; the forms apply it in their own set-up.
+extern std::unique_ptr<TFont> ProgramFont;
+// The registered numbers of "LoadName" and "PasteStoryDev".
+extern UINT LoadNameMessage;
+extern UINT PasteStoryDevMessage;
+// Set while the start-up set-up runs; cleared when a script named on the
+// command line was found and opened.
+extern bool StartupFileTaken;
+
+// Runs the whole program on a backend; returns the process exit code.
+// With exitWhenIdle (a backend without a desktop) the program ends once it
+// has nothing left to do, unless another instance talks to it.
+int RunProgram(std::unique_ptr<Backend> backend, const std::vector<std::string>& args, bool exitWhenIdle);
+
+// Start-up up to the message loop. False when another instance runs and
+// took the command line: this process then ends.
+bool StartProgram();
+// What runs after the message loop ended.
+void FinishProgram();
+
+// The text a second instance hands to the first: every parameter followed
+// by one blank.
+std::string HandOffText(const std::vector<std::string>& params);
+// Hands a text to another instance's window as a global atom with
+// "LoadName"; a failed post is reported and the atom released.
+void HandOffToInstance(HWND window, const std::string& text);
+
+// The parameters of a handed-off text (blank-separated).
+std::vector<std::string> SplitHandOffText(const std::string& text);
+
+// The script name the command line gives: leading switches ("/" or "\")
+// skipped, the rest joined with one blank, quotes removed.
+std::string ScriptNameFromCommandLine(const std::vector<std::string>& params);
+
+}  // namespace qm

@@ -1,0 +1,73 @@
+// The File and Window menu commands of the open-document table.
+#include "platform/files.h"
+#include "script/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/ini_file.h"
+#include "shell/main_form.h"
+#include "shell/program_settings.h"
+#include "shell/program_state.h"
+
+namespace qm {
+
+namespace {
+
+// Every open script window, slot by slot.
+template <class Action>
+void ForEachScript(Action action) {
+  for (int slot = 1; slot <= DocumentCount; ++slot)
+    if (Documents[slot]) action(*Documents[slot]);
+}
+
+}  // namespace
+
+void TMainForm::FileNewItemClick(TObject*) {
+  ProgramBusyScope busy;
+  NewDocument(ScriptDirectory + "/NONAME" + std::to_string(DocumentCount + 1) + "." + ScriptExtension);
+  FocusActiveScript();
+}
+
+void TMainForm::CloseFileItemClick(TObject*) {
+  if (NoActiveDocument()) return;
+  CloseActiveScript(true);
+}
+
+void TMainForm::WindowTileItemClick(TObject* sender) {
+  if (NoActiveDocument()) return;
+  ForEachScript([](TMDIChild& w) { w.WindowState = TWindowState::wsNormal; });
+  if (sender == WindowTileItem) Tile();
+  else Cascade();
+  UpdateCaret();
+}
+
+void TMainForm::WindowArrangeItemClick(TObject*) { ArrangeIcons(); }
+
+void TMainForm::WindowMinimizeItemClick(TObject*) {
+  for (int i = MDIChildCount() - 1; i >= 0; --i) {
+    TForm* child = MDIChildren(i);
+    child->WindowState = TWindowState::wsMinimized;
+    child->Repaint();
+  }
+}
+
+void TMainForm::MaximizeWindowItemClick(TObject*) {
+  if (NoActiveDocument()) return;
+  ActiveScript()->WindowState = TWindowState::wsMaximized;
+  FocusActiveScript();
+}
+
+void TMainForm::SwitchDocumentItem(TObject* sender) {
+  const auto* item = dynamic_cast<TMenuItem*>(sender);
+  if (!item || item->Tag > DocumentCount || item->Tag < 1) return;
+  TMDIChild* target = Documents[item->Tag];
+  const bool minimized = target->WindowState == TWindowState::wsMinimized;
+  if (item->Tag == ActiveDocument && !minimized) return;
+  ActiveDocument = static_cast<Byte>(item->Tag);
+  if (minimized) target->WindowState = TWindowState::wsMaximized;
+  target->Activate();
+  target->FormActivate(target);
+  RebuildScreen(target);
+  target->Invalidate();
+}
+
+}  // namespace qm

@@ -1,0 +1,156 @@
+#include "shell/program_start.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "platform/forms.h"
+#include "platform/messages.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+#include "support/child_process.h"
+#include "support/program_fixture.h"
+
+namespace qm {
+namespace {
+
+TEST(CommandLine, HandOffTextIsEveryParameterFollowedByABlank) {
+  EXPECT_EQ(HandOffText({}), "");
+  EXPECT_EQ(HandOffText({"ONE.QMW"}), "ONE.QMW ");
+  EXPECT_EQ(HandOffText({"/X", "MY", "SCRIPT.QMW"}), "/X MY SCRIPT.QMW ");
+}
+
+TEST(CommandLine, LeadingSwitchesAreSkippedAndTheRestJoined) {
+  const struct {
+    std::vector<std::string> params;
+    const char* name;
+  } cases[] = {
+      {{}, ""},
+      {{"A.QMW"}, "A.QMW"},
+      {{"/WARDN", "A.QMW"}, "A.QMW"},
+      {{"\\NM", "/X", "MY", "SCRIPT.QMW"}, "MY SCRIPT.QMW"},
+      {{"\"MY", "SCRIPT.QMW\""}, "MY SCRIPT.QMW"},
+      {{"/A", "/B"}, ""},
+      {{"A.QMW", "/LATER"}, "A.QMW /LATER"},
+      {{"-dash.qmw"}, "-dash.qmw"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ScriptNameFromCommandLine(c.params), c.name);
+}
+
+using StartupTest = testing::ProgramFixture;
+
+TEST_F(StartupTest, StartsWithTheMainWindowAndOneEmptyScript) {
+  ASSERT_TRUE(Started());
+  ASSERT_NE(MainForm, nullptr);
+  EXPECT_TRUE(MainForm->Visible);
+  EXPECT_EQ(Application->Title(), "Quillmaster for Windows");
+  EXPECT_EQ(DocumentCount, 1);
+  EXPECT_EQ(ActiveDocument, 1);
+  TMDIChild& script = Script();
+  EXPECT_EQ(script.ElementCount(), 1);
+  EXPECT_EQ(script.CurrentElement->Kind(), ekAction);
+  EXPECT_EQ(script.CaretLine, 1);
+  EXPECT_EQ(script.CaretColumn, 0);
+  EXPECT_EQ(ExtractFileName(script.ScriptFileName), "NONAME1.QMW");
+  EXPECT_FALSE(NoActiveDocument());
+}
+
+class StartupChoiceTest : public testing::ProgramFixture {
+ protected:
+  void SetUp() override {
+    InitialSettings = {{"Program Settings", "Startup Choice", "3"}};
+    ProgramFixture::SetUp();
+  }
+};
+
+TEST_F(StartupChoiceTest, MostRecentScriptWithNoneRecordedOpensNothing) {
+  ASSERT_TRUE(Started());
+  EXPECT_EQ(DocumentCount, 0);
+  EXPECT_TRUE(NoActiveDocument());
+}
+
+using DocumentTableTest = testing::ProgramFixture;
+
+TEST_F(DocumentTableTest, ATenthScriptIsRefusedAndTheActiveSlotStays) {
+  for (int i = 2; i <= 9; ++i) ASSERT_TRUE(NewDocument("/tmp/NONAME" + std::to_string(i) + ".QMW"));
+  EXPECT_EQ(DocumentCount, 9);
+  ActiveDocument = 4;
+  std::string shown;
+  Driver().Expect([&](TForm& box) {
+    shown = box.FindDescendant("MessageLabel") ? box.FindDescendant("MessageLabel")->Name : box.Caption();
+    box.ModalResult = mrOk;
+  });
+  EXPECT_FALSE(NewDocument("/tmp/NONAME10.QMW"));
+  EXPECT_EQ(DocumentCount, 9);
+  EXPECT_EQ(ActiveDocument, 4);
+}
+
+TEST_F(DocumentTableTest, ClosingASlotMovesTheLaterOnesDown) {
+  for (int i = 2; i <= 4; ++i) ASSERT_TRUE(NewDocument("/tmp/NONAME" + std::to_string(i) + ".QMW"));
+  TMDIChild* third = Documents[3];
+  TMDIChild* fourth = Documents[4];
+  ActiveDocument = 2;
+  CloseActiveScript(true);
+  Application->ProcessMessages();
+  EXPECT_EQ(DocumentCount, 3);
+  EXPECT_EQ(Documents[2], third);
+  EXPECT_EQ(Documents[3], fourth);
+  EXPECT_EQ(Documents[4], nullptr);
+  ActiveDocument = 3;
+  CloseActiveScript(true);
+  Application->ProcessMessages();
+  EXPECT_EQ(ActiveDocument, 2) << "an active slot above the count comes down to it";
+}
+
+TEST_F(DocumentTableTest, ActivatingAWindowMakesItsOwnSlotActive) {
+  ASSERT_TRUE(NewDocument("/tmp/NONAME2.QMW"));
+  TMDIChild* first = Documents[1];
+  first->Activate();
+  EXPECT_EQ(ActiveDocument, 1);
+  TMDIChild stranger(nullptr);
+  stranger.SetChildNumber();
+  EXPECT_EQ(ActiveDocument, 1) << "a window without a slot changes nothing";
+}
+
+TEST_F(DocumentTableTest, ExitAsksAndNoKeepsTheProgramRunning) {
+  Driver().Expect([](TForm& box) {
+    EXPECT_NE(box.Caption().find("miss you"), std::string::npos);
+    box.ModalResult = mrNo;
+  });
+  MainForm->ExitQuillmasterItem->Click();
+  EXPECT_FALSE(Application->Terminated());
+  EXPECT_EQ(MainForm->ExitConfirmed, 0);
+  EXPECT_EQ(DocumentCount, 0);
+  Driver().Expect([](TForm& box) { box.ModalResult = mrYes; });
+  MainForm->ExitQuillmasterItem->Click();
+  EXPECT_TRUE(Application->Terminated());
+}
+
+class SecondInstanceTest : public testing::ProgramFixture {
+ protected:
+  SecondInstanceTest() { WithChannel = true; }
+};
+
+TEST_F(SecondInstanceTest, ASecondStartHandsItsCommandLineToTheFirst) {
+  ASSERT_TRUE(Started());
+  std::vector<std::string> received;
+  Application->OnMessage = [&](TMsg& msg, bool& handled) {
+    if (msg.message != LoadNameMessage) return;
+    const ATOM atom = static_cast<ATOM>(msg.lParam & 0xFFFF);
+    received.push_back(GlobalGetAtomName(atom));
+    GlobalDeleteAtom(atom);
+    handled = true;
+  };
+  testing::ChildProcess second(QM_PROGRAM_PATH, {"--headless", "/NM", "TWO WORDS.QMW"},
+                               {"QUILLMASTER_HOME=" + Home()});
+  ASSERT_EQ(second.ExitCode(10000), 0);
+  for (int i = 0; i < 100 && received.empty(); ++i) {
+    Application->ProcessMessages();
+    Backend().PumpEvents(true, 50);
+  }
+  ASSERT_EQ(received.size(), 1u);
+  EXPECT_EQ(received[0], "/NM TWO WORDS.QMW ");
+}
+
+}  // namespace
+}  // namespace qm
