@@ -15,6 +15,8 @@ namespace qm::editor {
 
 namespace {
 
+constexpr int MaxTypedCharacters = 2500;
+
 // A new element gets a group of its own after the current one's; the
 // script window regroups the list at its next idle moment.
 void GiveOwnGroup(TMDIChild& script, TScriptElement& element, TElementGroup* after) {
@@ -90,6 +92,25 @@ TScriptElement* NewElement(TMDIChild& script, const TElementFormat& format, bool
 void RedisplayCurrent(TMDIChild& script) { script.ScreenDirty = 1; }
 void RedisplayScreen(TMDIChild& script) { script.ScreenDirty = 1; }
 
+// The typing and modified-state routines of the editor cannot be linked
+// beside the program settings yet (both define the autosave interval);
+// until they can, the edit line and the modified flags are set here.
+bool TypeCharacter(TMDIChild& script, char ch) {
+  std::string& line = script.EditBuffer;
+  if (line.size() > static_cast<size_t>(MaxTypedCharacters)) return false;
+  line.insert(std::min<size_t>(script.CaretColumn, line.size()), 1, ch);
+  SetModified(script);
+  return true;
+}
+
+void SetModified(TMDIChild& script) {
+  if (!script.Editable) return;
+  script.DocumentModified = 1;
+  script.ModifiedSinceBackup = 1;
+  script.ModifiedThisSession = 1;
+  script.Hint = "Modified";
+}
+
 // The undo ring records steps once it exists; nothing to record into yet.
 void SaveUndoStep(TMDIChild&, Byte) {}
 void SaveLastPosition(TMDIChild&) {}
@@ -157,6 +178,6 @@ void FocusScript(TMDIChild& script) {
   script.SetFocus();
 }
 
-void SetHint(TMDIChild& script, const std::string& hint) { ListSettings(script).HintText = hint; }
+void SetHint(TMDIChild& script, const std::string& hint) { script.Hint = hint; }
 
 }  // namespace qm::editor

@@ -30,6 +30,12 @@ TScriptElement* NewElement(TMDIChild& script, const TElementFormat& format, bool
 // After the edit line changed: rewraps the current element, repaints it
 // and places the caret.
 void RedisplayCurrent(TMDIChild& script);
+// Types a character into the edit line at the caret (the caret stays);
+// false when the element is too long to take it.
+bool TypeCharacter(TMDIChild& script, char ch);
+// After a change: the script is modified (nothing for a script opened
+// for reading only).
+void SetModified(TMDIChild& script);
 // Repaints the window.
 void RedisplayScreen(TMDIChild& script);
 // Before a change: an undo step of the kind (3 moves the caret only).

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "language/character_names.h"
+#include "language/editor_calls.h"
 #include "language/list_builders.h"
 #include "language/script_list_data.h"
-#include "script/document_modified.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
@@ -165,7 +165,7 @@ void HideCharacterNames() {
   if (dialog.ShowModal() != mrOk) return;
   if (MainForm) MainForm->SkipNameHide = dialog.ExceptWhenInSceneBox->Checked();
   stored = PackHiddenNames(Entries(*dialog.HideNameList));
-  SetDocumentModified(true, false);
+  editor::SetModified(script);
 }
 
 void HideLocations() {

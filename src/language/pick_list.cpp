@@ -9,7 +9,6 @@
 #include "language/user_lists.h"
 #include "platform/cp1252.h"
 #include "platform/messages.h"
-#include "script/edit_line.h"
 #include "script/message_pump.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
@@ -210,7 +209,7 @@ TModalResult TListMenu::ShowElementList(bool quiet) {
   if (interactive && !TypedText.empty()) {
     script->CaretColumn = std::min<Word>(caretBefore, static_cast<Word>(script->EditBuffer.size()));
     for (char ch : TypedText) {
-      if (!TypeCharacter(ch)) break;
+      if (!editor::TypeCharacter(*script, ch)) break;
       ++script->CaretColumn;
     }
     editor::RedisplayCurrent(*script);

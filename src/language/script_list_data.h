@@ -42,8 +42,6 @@ struct TScriptListSettings {
   bool ScreenUpdatingSuspended = false;
   // The open code of the colour the writer types in, 0 for none.
   Byte TypingColorCode = 0;
-  // The script window's hint line on the status bar.
-  std::string HintText;
 };
 
 class TScriptListData : public TComponent {

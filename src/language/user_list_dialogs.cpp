@@ -10,7 +10,6 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/stringlist.h"
-#include "script/document_modified.h"
 #include "script/packed_text.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
@@ -291,7 +290,7 @@ void TEditUserListDlg::OKBtnClick(TObject*) {
     ListData(*script).UserLists = Lists;
     UserListsChanged(*script);
     BuildCharacterNameTable();
-    SetDocumentModified(true, false);
+    editor::SetModified(*script);
   }
   if (SaveDefaultsBox->Checked()) {
     TIniFile ini = OpenSettingsFile();
@@ -383,7 +382,7 @@ bool TASCIIUserListDlg::Load(const std::string& fileName) {
     if (!line.empty()) lists.SetEntry(list, slot++, line);
   }
   UserListsChanged(*script);
-  SetDocumentModified(true, false);
+  editor::SetModified(*script);
   ShowMessageBox("Your new User List has been loaded.", PromptTable(23));
   return true;
 }
