@@ -551,7 +551,8 @@ void TListMenu::PlaceOverScript(TMDIChild& script, bool gotoList) {
 
 void TListMenu::RemoveLeadingPlaceholdersAndRepeats() {
   TStringList& items = List->Items;
-  while (items.Count() > 0 && IsPlaceholder(items[0])) items.Delete(0);
+  // A placeholder alone stays, so that the list is dropped without a word.
+  while (items.Count() > 1 && IsPlaceholder(items[0])) items.Delete(0);
   for (int i = 0; i + 1 < items.Count();) {
     if (items[i] == items[i + 1]) items.Delete(i + 1);
     else ++i;
