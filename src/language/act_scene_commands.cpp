@@ -23,8 +23,9 @@ TElementFormat FormatOfKind(const TMDIChild& script, int slot, Byte kind) {
 }
 
 // Starts the element and puts a user-list entry's text into it.
-void StartElementWithText(TMDIChild& script, const TElementFormat& format, const std::string& text) {
-  editor::NewElement(script, format, false);
+void StartElementWithText(TMDIChild& script, const TElementFormat& format, const std::string& text,
+                          bool forceAfter = false) {
+  editor::NewElement(script, format, forceAfter);
   script.EditBuffer = text;
 }
 
@@ -51,11 +52,13 @@ bool InsertEndOfAct(TMDIChild& script) {
   return ListSettings(script).LastActNumber != 0 && AnsiUpperCase(script.EditBuffer).find("SHOW") != std::string::npos;
 }
 
-// Act information holding ActText 1; the act the last-act number names
-// ends the show with the tag text instead when the script asks for it.
-void InsertAct(TMDIChild& script, Byte kind) {
+// Act information holding ActText 1, before a current element with text
+// (after it when it follows the end of an act); the act the last-act number
+// names ends the show with the tag text instead when the script asks for it.
+void InsertAct(TMDIChild& script, Byte kind, bool afterEndOfAct = false) {
   script.CaretColumn = 0;
-  StartElementWithText(script, FormatOfKind(script, fsActInformation, kind), ListText(script, TUserList::ActText, 1));
+  StartElementWithText(script, FormatOfKind(script, fsActInformation, kind), ListText(script, TUserList::ActText, 1),
+                       afterEndOfAct);
   editor::RenumberScenes(script);
   const TScriptListSettings& settings = ListSettings(script);
   const std::string tag = ListText(script, TUserList::TagText, 1);
@@ -78,7 +81,7 @@ void InsertSceneInformation(TMDIChild& script) {
 
 void InsertActSceneInfo(TMDIChild& script, const std::string& command) {
   if (command == EndOfActCommand) {
-    if (!InsertEndOfAct(script)) InsertAct(script, ekActStart);
+    if (!InsertEndOfAct(script)) InsertAct(script, ekActStart, true);
   } else if (command == NewActCommand) {
     InsertAct(script, ekActStart);
   } else if (command == NewSceneCommand) {
