@@ -35,7 +35,7 @@ void FinishElement(TMDIChild& script) {
 }
 
 std::string ListText(TMDIChild& script, TUserList list, int slot) {
-  return InsertedText(ListData(script).UserLists.Entry(list, slot));
+  return InsertedText(UserListEntry(RecordOf(script).UserLists, list, slot));
 }
 
 // The end of an act. True when its text ends the show, so that no new act
@@ -49,7 +49,7 @@ bool InsertEndOfAct(TMDIChild& script) {
   StartElementWithText(script, FormatOfKind(script, fsActInformation, ekEndOfActText),
                        ListText(script, TUserList::EndofActText, 1));
   FinishElement(script);
-  return ListSettings(script).LastActNumber != 0 && AnsiUpperCase(script.EditBuffer).find("SHOW") != std::string::npos;
+  return RecordOf(script).LastActNumber != 0 && AnsiUpperCase(script.EditBuffer).find("SHOW") != std::string::npos;
 }
 
 // Act information holding ActText 1, before a current element with text
@@ -60,10 +60,9 @@ void InsertAct(TMDIChild& script, Byte kind, bool afterEndOfAct = false) {
   StartElementWithText(script, FormatOfKind(script, fsActInformation, kind), ListText(script, TUserList::ActText, 1),
                        afterEndOfAct);
   editor::RenumberScenes(script);
-  const TScriptListSettings& settings = ListSettings(script);
   const std::string tag = ListText(script, TUserList::TagText, 1);
-  if (settings.TagLastAct && settings.LastActNumber != 0 && !tag.empty() &&
-      editor::DisplayNumber(script.CurrentElement->group) == settings.LastActNumber) {
+  if (RecordOf(script).ActTagSetting && RecordOf(script).LastActNumber != 0 && !tag.empty() &&
+      editor::DisplayNumber(script.CurrentElement->group) == RecordOf(script).LastActNumber) {
     script.EditBuffer = tag;
     script.CurrentElement->format.Kind = ekPrologueText;
   }
@@ -72,7 +71,7 @@ void InsertAct(TMDIChild& script, Byte kind, bool afterEndOfAct = false) {
 
 void InsertSceneInformation(TMDIChild& script) {
   script.CaretColumn = 0;
-  const std::string text = ListSettings(script).UseSceneInformation ? ListText(script, TUserList::ActText, 3) : "~";
+  const std::string text = RecordOf(script).ActSceneInfoText ? ListText(script, TUserList::ActText, 3) : "~";
   StartElementWithText(script, FormatOfKind(script, fsSceneInformation, ekSceneInformation), text);
   FinishElement(script);
 }
@@ -85,7 +84,7 @@ void InsertActSceneInfo(TMDIChild& script, const std::string& command) {
   } else if (command == NewActCommand) {
     InsertAct(script, ekActStart);
   } else if (command == NewSceneCommand) {
-    if (ListSettings(script).ScenesWithinActs) InsertSceneInformation(script);
+    if (RecordOf(script).ScenesWithinActs) InsertSceneInformation(script);
     else InsertAct(script, ekActInformation);
   }
 }
@@ -100,7 +99,7 @@ void InsertSceneHeading() {
     editor::RedisplayCurrent(script);
     if (!ProgramOption(&TProgramOptions::UseQuickType)) return;
   }
-  if (!ListSettings(script).InteractiveScript) editor::PassEnterKey(script);
+  if (!RecordOf(script).InteractiveScript) editor::PassEnterKey(script);
 }
 
 void InsertDialogueParagraph() {

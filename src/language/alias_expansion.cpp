@@ -57,7 +57,7 @@ bool ExpandPrefix(TMDIChild& script, const PrefixCheck& check, bool testOnly) {
   while (start < line.size() && CodeCharSet.Contains(line[start])) ++start;
   const std::string upperLine = AnsiUpperCase(line.substr(start));
   const std::string plainLine = PlainUpperText(line);
-  for (const std::string& entry : ListData(script).UserLists.LeadingEntries(check.list))
+  for (const std::string& entry : LeadingEntries(RecordOf(script).UserLists, check.list))
     for (const std::string& candidate : Candidates(entry, check.wholeLine)) {
       const bool match = check.wholeLine ? plainLine == candidate
                                          : StartsWithWord(script, start, upperLine, candidate, check.boundaryNeeded);
@@ -84,7 +84,7 @@ bool ExpandWholeLine(TMDIChild& script, const std::vector<std::string>& entries,
 }
 
 std::vector<std::string> EntriesOf(TMDIChild& script, TUserList list, int slot) {
-  const std::string& entry = ListData(script).UserLists.Entry(list, slot);
+  const std::string& entry = UserListEntry(RecordOf(script).UserLists, list, slot);
   return entry.empty() ? std::vector<std::string>{} : std::vector<std::string>{entry};
 }
 
@@ -104,7 +104,7 @@ bool ExpandShotTextAlias(bool testOnly) {
   TMDIChild* script = ActiveScript();
   if (!script) return false;
   const Byte kind = CurrentKind(*script);
-  const bool interactive = ListSettings(*script).InteractiveScript;
+  const bool interactive = RecordOf(*script).InteractiveScript;
   if (IsDialogueOrParenthetical(kind) || script->EditBuffer.size() > MaxShotLine) return false;
   if (interactive && kind == ekCharacterName) return false;
   return ExpandPrefix(*script, {TUserList::ShotText, false, !interactive}, testOnly);
@@ -122,7 +122,7 @@ bool ExpandTransitionAlias(bool testOnly) {
 bool ExpandPrologueOrTagAlias(bool testOnly) {
   TMDIChild* script = ActiveScript();
   if (!script || IsDialogueOrParenthetical(CurrentKind(*script))) return false;
-  std::vector<std::string> entries = ListData(*script).UserLists.LeadingEntries(TUserList::PrologueText);
+  std::vector<std::string> entries = LeadingEntries(RecordOf(*script).UserLists, TUserList::PrologueText);
   for (std::string& tag : EntriesOf(*script, TUserList::TagText, 1)) entries.push_back(std::move(tag));
   return ExpandWholeLine(*script, entries, testOnly);
 }
@@ -133,7 +133,7 @@ bool ExpandSameActAlias() { return ExpandSingleEntry(TUserList::ActText, 2); }
 
 bool ExpandNewSceneAlias() {
   TMDIChild* script = ActiveScript();
-  return script && ListSettings(*script).ScenesWithinActs && ExpandSingleEntry(TUserList::ActText, 3);
+  return script && RecordOf(*script).ScenesWithinActs && ExpandSingleEntry(TUserList::ActText, 3);
 }
 
 bool ExpandEndOfActAlias() { return ExpandSingleEntry(TUserList::EndofActText, 1); }
@@ -141,8 +141,8 @@ bool ExpandEndOfActAlias() { return ExpandSingleEntry(TUserList::EndofActText, 1
 bool StripCharacterExtension(std::string& cueText) {
   TMDIChild* script = ActiveScript();
   if (!script) return false;
-  std::vector<std::string> extensions{ListSettings(*script).CharacterContinuedText};
-  for (std::string& entry : ListData(*script).UserLists.LeadingEntries(TUserList::Extension))
+  std::vector<std::string> extensions{RecordOf(*script).CharacterContinuedText};
+  for (std::string& entry : LeadingEntries(RecordOf(*script).UserLists, TUserList::Extension))
     extensions.push_back(std::move(entry));
   const std::string upperCue = AnsiUpperCase(cueText);
   for (const std::string& extension : extensions) {

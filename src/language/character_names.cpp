@@ -56,7 +56,7 @@ bool Speaks(const std::vector<std::string>& speakers, const std::string& name) {
 }
 
 void DropHiddenNames(TMDIChild& script, TStringList& target, bool keepSpeakers) {
-  const std::vector<std::string> hidden = UnpackHiddenNames(ListData(script).HiddenNames);
+  const std::vector<std::string> hidden = UnpackHiddenNames(RecordOf(script).HiddenNames);
   if (hidden.empty()) return;
   const std::vector<std::string> speakers = keepSpeakers ? SpeakersOfCurrentScene(script) : std::vector<std::string>{};
   for (const std::string& name : hidden) {
@@ -116,13 +116,13 @@ void BuildCharacterNameTable() {
   TMDIChild* script = ActiveScript();
   if (!script) return;
   TScriptListData& data = ListData(*script);
-  if (data.Settings.ScreenUpdatingSuspended) return;
+  if (data.ScreenUpdatingSuspended) return;
   data.NameTable.Clear();
   for (const TScriptElement* e = script->FirstElement; e; e = e->next) {
     if (!StartsGroup(*e)) continue;
     if (const TScriptElement* cue = CueOfGroup(e)) data.NameTable.Add(CueName(*cue->text));
   }
-  for (const std::string& entry : data.UserLists.LeadingEntries(TUserList::CharNames))
+  for (const std::string& entry : LeadingEntries(RecordOf(*script).UserLists, TUserList::CharNames))
     data.NameTable.Add(AnsiUpperCase(DisplayText(entry)));
 }
 

@@ -7,9 +7,9 @@
 #include "language/script_list_data.h"
 #include "platform/cp1252.h"
 #include "script/packed_text.h"
+#include "script/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
-#include "shell/main_form.h"
 
 namespace qm::editor {
 
@@ -87,10 +87,17 @@ TScriptElement* NewElement(TMDIChild& script, const TElementFormat& format, bool
   return script.CurrentElement;
 }
 
-// Word wrap and painting belong to the window's layout; until it takes
-// these over, the window is only told that its screen is out of date.
-void RedisplayCurrent(TMDIChild& script) { script.ScreenDirty = 1; }
-void RedisplayScreen(TMDIChild& script) { script.ScreenDirty = 1; }
+void RedisplayCurrent(TMDIChild& script) {
+  TScriptElement* element = script.CurrentElement;
+  if (!element || IsPageBreakKind(element->Kind())) return;
+  script.WordWrapText(element, script.EditBuffer, true, true);
+  script.DisplayElement();
+}
+
+void RedisplayScreen(TMDIChild& script) {
+  RebuildScreen(&script);
+  script.RedisplayScreen(true);
+}
 
 // The typing and modified-state routines of the editor cannot be linked
 // beside the program settings yet (both define the autosave interval);
@@ -113,14 +120,13 @@ void SetModified(TMDIChild& script) {
 
 // The undo ring records steps once it exists; nothing to record into yet.
 void SaveUndoStep(TMDIChild&, Byte) {}
-void SaveLastPosition(TMDIChild&) {}
 
 void PassEnterKey(TMDIChild& script) { script.Perform(WM_KEYDOWN, VK_RETURN, 0); }
 
 // Acts count at the elements that start one, scene headings through the
 // script or, when scenes are numbered within acts, within each act.
 void RenumberScenes(TMDIChild& script) {
-  const bool withinActs = ListSettings(script).ScenesWithinActs;
+  const bool withinActs = RecordOf(script).ScenesWithinActs;
   int act = 0;
   int scene = 0;
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
@@ -171,11 +177,7 @@ void MoveCaretTo(TMDIChild& script, TScriptElement& element) {
   DisAssemble(script);
   script.CaretColumn = 0;
   script.CaretLine = 1;
-}
-
-void FocusScript(TMDIChild& script) {
-  if (MainForm) MainForm->Activate();
-  script.SetFocus();
+  RebuildScreen(&script);
 }
 
 void SetHint(TMDIChild& script, const std::string& hint) { script.Hint = hint; }

@@ -36,12 +36,10 @@ bool TypeCharacter(TMDIChild& script, char ch);
 // After a change: the script is modified (nothing for a script opened
 // for reading only).
 void SetModified(TMDIChild& script);
-// Repaints the window.
+// Lays the window's screen out again and repaints it.
 void RedisplayScreen(TMDIChild& script);
 // Before a change: an undo step of the kind (3 moves the caret only).
 void SaveUndoStep(TMDIChild& script, Byte kind);
-// Remembers where the caret is, for going back there.
-void SaveLastPosition(TMDIChild& script);
 // An Enter key to the script window's own key handling.
 void PassEnterKey(TMDIChild& script);
 // Numbers the acts and scenes again.
@@ -52,10 +50,8 @@ int DisplayNumber(const TElementGroup* group);
 std::string SceneNumberText(const TScriptElement& heading);
 // Where the caret's line begins on the screen.
 TPoint CaretScreenPoint(TMDIChild& script);
-// The caret to the start of an element.
+// The caret to the start of an element, the screen laid out round it.
 void MoveCaretTo(TMDIChild& script, TScriptElement& element);
-// Gives the keyboard back to the script window.
-void FocusScript(TMDIChild& script);
 // The window's hint line on the status bar.
 void SetHint(TMDIChild& script, const std::string& hint);
 

@@ -156,7 +156,7 @@ void HideCharacterNames() {
   TMDIChild& script = *ActiveScript();
   THideNamesDlg dialog(Application, true);
   if (!CollectCharacterNames(0, true, false, dialog.ShowNameList->Items, false)) return;
-  THiddenNames& stored = ListData(script).HiddenNames;
+  THiddenNames& stored = RecordOf(script).HiddenNames;
   for (const std::string& name : UnpackHiddenNames(stored)) {
     const int index = dialog.ShowNameList->Items.IndexOf(name);
     if (index >= 0) MoveEntry(*dialog.ShowNameList, *dialog.HideNameList, index);
@@ -177,7 +177,7 @@ void HideLocations() {
     ShowMessageBox(PromptTable(28), PromptTable(29));
     return;
   }
-  TStringList& hidden = script.ExtraLocations;
+  TStringList& hidden = RecordOf(script).HiddenLocations;
   for (int i = 0; i < hidden.Count(); ++i) {
     const int index = dialog.ShowNameList->Items.IndexOf(hidden[i]);
     if (index >= 0) MoveEntry(*dialog.ShowNameList, *dialog.HideNameList, index);

@@ -11,6 +11,7 @@
 #include "platform/cp1252.h"
 #include "platform/stringlist.h"
 #include "script/packed_text.h"
+#include "script/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
 #include "script/text_codes.h"
@@ -23,6 +24,8 @@ namespace {
 
 constexpr size_t MaxNumberChars = 6;
 constexpr size_t MaxAppendedLine = 2304;
+// The act and scene numbering style that shows letters.
+constexpr Byte LettersStyle = 2;
 
 bool IsLocationKind(TPopupListKind kind) { return kind == plLocationsAndUserList || kind == plLocations; }
 bool IsSceneListKind(TPopupListKind kind) { return kind == plScenesWithLabels || kind == plBranchTargets; }
@@ -71,8 +74,8 @@ struct Labels {
 class EntryBuilder {
  public:
   EntryBuilder(TMDIChild& script, TPopupListKind kind, TStringList& items)
-      : script_(script), settings_(ListSettings(script)), kind_(kind), items_(items) {
-    for (const std::string& entry : ListData(script).UserLists.LeadingEntries(TUserList::SceneText))
+      : script_(script), kind_(kind), items_(items) {
+    for (const std::string& entry : LeadingEntries(RecordOf(script).UserLists, TUserList::SceneText))
       prefixes_.push_back(AnsiUpperCase(DisplayText(entry)));
   }
 
@@ -98,7 +101,7 @@ class EntryBuilder {
       case ekPrologueText: {
         std::string label = PlainText(ElementText(e));
         if (e.Kind() != ekPrologueText)
-          label += " " + NumberOrLetter(editor::DisplayNumber(e.group), settings_.ActsByLetters);
+          label += " " + NumberOrLetter(editor::DisplayNumber(e.group), RecordOf(script_).ActDisplayStyle == LettersStyle);
         labels_.act = TitleCase(CleanCodes(label));
         labels_.scene.clear();
         break;
@@ -106,7 +109,7 @@ class EntryBuilder {
       case ekSceneInformation:
       case ekLockedSceneInformation: {
         const std::string label =
-            PlainText(ElementText(e)) + " " + NumberOrLetter(editor::DisplayNumber(e.group), settings_.ScenesByLetters);
+            PlainText(ElementText(e)) + " " + NumberOrLetter(editor::DisplayNumber(e.group), RecordOf(script_).SceneInfoDisplayStyle == LettersStyle);
         labels_.scene = TitleCase(CleanCodes(label));
         break;
       }
@@ -149,14 +152,13 @@ class EntryBuilder {
         entry.erase(0, prefix.size());
         RemoveLeading(entry, " ");
       }
-    if (script_.ScenesLocked && SameText(entry, settings_.SceneOmitText)) return {};
+    if (script_.ScenesLocked && SameText(entry, RecordOf(script_).SceneOmitText)) return {};
     RemoveLeading(entry, " -");
     entry = SplitLocationTimeOfDay(BuildTimeOfDaySeparator(), entry);
     return entry.empty() ? " " : entry;
   }
 
   TMDIChild& script_;
-  const TScriptListSettings& settings_;
   TPopupListKind kind_;
   TStringList& items_;
   std::vector<std::string> prefixes_;
@@ -172,7 +174,7 @@ void AddUserEntries(TPopupListKind kind, const TUserListTables& lists, TStringLi
     case plLocationsAndUserList: list = TUserList::SceneBodyText; break;
     default: return;
   }
-  for (const std::string& entry : lists.LeadingEntries(list)) items.Add(entry);
+  for (const std::string& entry : LeadingEntries(lists, list)) items.Add(entry);
 }
 
 void SortWithoutRepeats(TStringList& items) {
@@ -230,15 +232,14 @@ bool BuildPopupList(TPopupListKind kind, TStringList& items) {
   items.Clear();
   TMDIChild* script = ActiveScript();
   if (!script) return false;
-  TScriptListData& data = ListData(*script);
   editor::Assemble(*script);
-  AddUserEntries(kind, data.UserLists, items);
+  AddUserEntries(kind, RecordOf(*script).UserLists, items);
   EntryBuilder builder(*script, kind, items);
   for (TScriptElement* e = script->FirstElement; e; e = e->next)
     if (StartsGroup(*e)) builder.Take(*e);
   editor::DisAssemble(*script);
   if (IsSortedKind(kind)) SortWithoutRepeats(items);
-  if (kind == plLocationsAndUserList) DropHiddenLocations(script->ExtraLocations, items);
+  if (kind == plLocationsAndUserList) DropHiddenLocations(RecordOf(*script).HiddenLocations, items);
   return true;
 }
 
@@ -247,7 +248,7 @@ std::string SplitLocationTimeOfDay(const std::string& separator, const std::stri
   TMDIChild* script = ActiveScript();
   if (ProgramOption(&TProgramOptions::StripKnownTimesOnly) && script) {
     const std::string lead = separator + std::string(static_cast<size_t>(GetTimeOfDaySpaces(*script)), ' ');
-    for (const std::string& entry : ListData(*script).UserLists.LeadingEntries(TUserList::TimeofDay)) {
+    for (const std::string& entry : LeadingEntries(RecordOf(*script).UserLists, TUserList::TimeofDay)) {
       const size_t at = AnsiUpperCase(location).find(AnsiUpperCase(lead + DisplayText(entry)));
       if (at == std::string::npos) continue;
       location.resize(at + 1);
@@ -302,7 +303,7 @@ void GotoSceneFromList(bool branchTargets) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
   editor::SaveUndoStep(script, 3);
-  editor::SaveLastPosition(script);
+  SaveLastPosition(script, false);
   const TPopupListKind kind = branchTargets ? plBranchTargets : plScenesWithLabels;
   TListMenu& menu = ListMenuInstance();
   menu.DoneWithList();
@@ -319,7 +320,7 @@ void GotoSceneFromList(bool branchTargets) {
   }
   if (!target) return;
   editor::MoveCaretTo(script, *target);
-  editor::FocusScript(script);
+  FocusActiveScript();
 }
 
 }  // namespace qm

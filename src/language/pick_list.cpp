@@ -10,6 +10,7 @@
 #include "platform/cp1252.h"
 #include "platform/messages.h"
 #include "script/message_pump.h"
+#include "script/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
 #include "script/text_codes.h"
@@ -62,11 +63,12 @@ std::string ExtensionOf(std::string text) {
   return text;
 }
 
-// The edit line without trailing blanks, nor the close code of the colour
-// the writer types in.
+// The edit line without trailing blanks, nor, while the writer types in a
+// colour, that colour's close code.
 void TrimEditLineEnd(TMDIChild& script) {
   std::string& line = script.EditBuffer;
-  const int colour = ColorIndexOfOnCode(ListSettings(script).TypingColorCode);
+  const TPendingRecordFields& record = RecordOf(script);
+  const int colour = record.CurrentColor != 0 ? ColorIndexOfOnCode(record.TypingColorCode) : 0;
   if (colour > 0 && !line.empty() && static_cast<Byte>(line.back()) == ColorPairs[static_cast<size_t>(colour - 1)].off)
     line.pop_back();
   TrimTrailingBlanks(line);
@@ -200,7 +202,7 @@ TModalResult TListMenu::ShowElementList(bool quiet) {
   List->SetItemIndex(0);
   FocusControl(List);
   editor::DisAssemble(*script);
-  const bool interactive = ListSettings(*script).InteractiveScript;
+  const bool interactive = RecordOf(*script).InteractiveScript;
   const Word caretBefore = script->CaretColumn;
   TrimTrailingBlanks(script->EditBuffer);
   if (!interactive) script->EditBuffer.append(static_cast<size_t>(GetTimeOfDaySpaces(*script)), ' ');
@@ -222,7 +224,7 @@ TModalResult TListMenu::ShowGotoList(int currentIndex) {
   TMDIChild* script = ActiveScript();
   SetUse(true, true, false);
   KeepOnNoMatch = true;
-  const bool interactive = script && ListSettings(*script).InteractiveScript;
+  const bool interactive = script && RecordOf(*script).InteractiveScript;
   PromptPanel->Caption = interactive ? "Goto Branch Target" : "Goto Scene Heading";
   PromptPanel->Visible = true;
   TModalResult result = mrCancel;
@@ -239,7 +241,7 @@ TModalResult TListMenu::ShowGotoList(int currentIndex) {
     result = ShowModal();
   }
   KeepOnNoMatch = false;
-  if (script) editor::FocusScript(*script);
+  if (script) FocusActiveScript();
   return result;
 }
 
@@ -250,7 +252,7 @@ void TListMenu::ShowExtensionList() {
   const std::string& line = script->EditBuffer;
   const size_t paren = line.find('(');
   const Byte filter = paren != std::string::npos && paren + 1 < line.size() ? AnsiUpper(static_cast<Byte>(line[paren + 1])) : 0;
-  std::vector<std::string> candidates = ListData(*script).UserLists.LeadingEntries(TUserList::Extension);
+  std::vector<std::string> candidates = LeadingEntries(RecordOf(*script).UserLists, TUserList::Extension);
   for (const TScriptElement* e = script->FirstElement; e; e = e->next)
     if (e->Kind() == ekCharacterName && e->text && e->text->find('(') != std::string::npos) candidates.push_back(*e->text);
   ClearList();
@@ -288,9 +290,9 @@ std::string TListMenu::InitialLetterName(TMDIChild& script, char letter) const {
     const std::string& name = ListData(script).RememberedNames[static_cast<Byte>(letter)];
     return !name.empty() && List->Items.IndexOf(name) > 0 ? name : std::string();
   }
-  const TUserListTables& lists = ListData(script).UserLists;
+  const TUserListTables& lists = RecordOf(script).UserLists;
   for (int slot = 1; slot <= UserListSpec(TUserList::CharNames).Slots; ++slot) {
-    const std::string name = AnsiUpperCase(DisplayText(lists.Entry(TUserList::CharNames, slot)));
+    const std::string name = AnsiUpperCase(DisplayText(UserListEntry(lists, TUserList::CharNames, slot)));
     if (!name.empty() && name[0] == letter) return name;
   }
   return {};
@@ -340,7 +342,7 @@ void TListMenu::ListKeyDown(TObject*, Word& key, TShiftState) {
     case VK_RETURN: {
       const int selected = List->ItemIndex();
       TMDIChild* script = ActiveScript();
-      if (script && selected >= 0 && ListSettings(*script).InteractiveScript) TypedText = List->Items[selected] + "> ";
+      if (script && selected >= 0 && RecordOf(*script).InteractiveScript) TypedText = List->Items[selected] + "> ";
       if (!typing) PickedIndex = selected + 1;
       Finish(mrOk);
       key = 0;
@@ -403,7 +405,7 @@ void TListMenu::ListClick(TObject*) {
     return;
   }
   if (TMDIChild* script = ActiveScript()) {
-    editor::FocusScript(*script);
+    FocusActiveScript();
     editor::PassEnterKey(*script);
   }
 }

@@ -13,8 +13,7 @@ constexpr const char* ComponentName = "ScriptListData";
 
 TScriptListData::TScriptListData(TMDIChild& script) : TComponent(&script) {
   Name = ComponentName;
-  UserLists.SetBuiltInDefaults();
-  ListMeasure = MeasureUserLists(UserLists);
+  ListMeasure = MeasureUserLists(Fields.UserLists);
 }
 
 TScriptListData& ListData(TMDIChild& script) {
@@ -24,16 +23,15 @@ TScriptListData& ListData(TMDIChild& script) {
 
 TUserListTables* ActiveUserLists() {
   TMDIChild* script = ActiveScript();
-  return script ? &ListData(*script).UserLists : nullptr;
+  return script ? &RecordOf(*script).UserLists : nullptr;
 }
 
 void UserListsChanged(TMDIChild& script) {
-  TScriptListData& data = ListData(script);
-  data.ListMeasure = MeasureUserLists(data.UserLists);
+  ListData(script).ListMeasure = MeasureUserLists(RecordOf(script).UserLists);
 }
 
-int GetTimeOfDaySpaces(TMDIChild& script) { return std::max<int>(1, ListSettings(script).TimeOfDaySpaces); }
+int GetTimeOfDaySpaces(TMDIChild& script) { return std::max<int>(1, RecordOf(script).TimeOfDaySpaces); }
 
-int GetTimeOfDayDashes(TMDIChild& script) { return ListSettings(script).TimeOfDayDashes; }
+int GetTimeOfDayDashes(TMDIChild& script) { return RecordOf(script).TimeOfDayDashes; }
 
 }  // namespace qm

@@ -69,7 +69,7 @@ const char* ButtonCaption(TUserList list, bool interactive) {
 
 bool InteractiveActive() {
   TMDIChild* script = ActiveScript();
-  return script && ListSettings(*script).InteractiveScript;
+  return script && RecordOf(*script).InteractiveScript;
 }
 
 // An alias and a text in one slot of `width` characters: the alias is cut
@@ -192,7 +192,7 @@ void TEditUserListDlg::SetupList(TUserList list) {
             std::string(list == TUserList::Extension ? "Character Name Extensions" : ButtonCaption(list, InteractiveActive()));
   for (int row = 0; row < UserListRows; ++row) {
     const bool used = row < spec.Slots;
-    const std::string& entry = Lists.Entry(list, row + 1);
+    const std::string& entry = UserListEntry(Lists, list, row + 1);
     TEdit* edit = RowEdits[static_cast<size_t>(row)];
     RowLabels[static_cast<size_t>(row)]->Visible = used;
     edit->Visible = used;
@@ -215,9 +215,9 @@ void TEditUserListDlg::WriteBackList() {
     std::string text = TagsAsCodes(RowEdits[static_cast<size_t>(row)]->Text());
     TrimTrailingBlanks(text);
     const std::string& alias = RowAliases[static_cast<size_t>(row)];
-    if (text.empty()) Lists.SetEntry(Shown, row + 1, "");
-    else if (alias.empty()) Lists.SetEntry(Shown, row + 1, text);
-    else Lists.SetEntry(Shown, row + 1, CombineAlias(alias, text.substr(0, static_cast<size_t>(spec.Width)), spec.Width));
+    if (text.empty()) SetUserListEntry(Lists, Shown, row + 1, "");
+    else if (alias.empty()) SetUserListEntry(Lists, Shown, row + 1, text);
+    else SetUserListEntry(Lists, Shown, row + 1, CombineAlias(alias, text.substr(0, static_cast<size_t>(spec.Width)), spec.Width));
   }
 }
 
@@ -287,7 +287,7 @@ void TEditUserListDlg::OKBtnClick(TObject*) {
   if (script) editor::SaveUndoStep(*script, 2);
   WriteBackList();
   if (script) {
-    ListData(*script).UserLists = Lists;
+    RecordOf(*script).UserLists = Lists;
     UserListsChanged(*script);
     BuildCharacterNameTable();
     editor::SetModified(*script);
@@ -356,11 +356,11 @@ bool TASCIIUserListDlg::Load(const std::string& fileName) {
   ClearFirstBox->SetChecked(true);
   if (ShowModal() != mrOk) return false;
 
-  TUserListTables& lists = ListData(*script).UserLists;
+  TUserListTables& lists = RecordOf(*script).UserLists;
   const TUserList list = LocationsRadio->Checked() ? TUserList::SceneBodyText : TUserList::CharNames;
   const int slots = UserListSpec(list).Slots;
   bool clear = ClearFirstBox->Checked();
-  int slot = clear ? 1 : lists.FirstEmptySlot(list);
+  int slot = clear ? 1 : FirstEmptySlot(lists, list);
   if (!clear && slot == 0) {
     if (!AskYesNo("That List is already full!\r\rShould I empty it before loading the new list?", PromptTable(21),
                   true)) {
@@ -370,7 +370,7 @@ bool TASCIIUserListDlg::Load(const std::string& fileName) {
     clear = true;
     slot = 1;
   }
-  if (clear) lists.ClearList(list);
+  if (clear) ClearUserList(lists, list);
 
   TStringList lines;
   lines.LoadFromFile(fileName);
@@ -379,7 +379,7 @@ bool TASCIIUserListDlg::Load(const std::string& fileName) {
     std::erase(line, '\t');
     line.erase(0, std::min(line.find_first_not_of(' '), line.size()));
     TrimTrailingBlanks(line);
-    if (!line.empty()) lists.SetEntry(list, slot++, line);
+    if (!line.empty()) SetUserListEntry(lists, list, slot++, line);
   }
   UserListsChanged(*script);
   editor::SetModified(*script);

@@ -1,9 +1,11 @@
 #include "language/user_lists.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "language/script_list_data.h"
 #include "platform/cp1252.h"
+#include "script/script_window.h"
 #include "script/string_utils.h"
 #include "script/text_codes.h"
 #include "shell/documents.h"
@@ -15,22 +17,24 @@ namespace qm {
 
 namespace {
 
+constexpr int ShortWidth = 20;
+constexpr int LongWidth = 45;
+
 const std::array<TUserListSpec, UserListCount>& Specs() {
   static const std::array<TUserListSpec, UserListCount> specs{{
-      {"Extension", 10, ShortEntryWidth, false, {"O.S.", "V.O."}},
-      {"TimeofDay", 12, ShortEntryWidth, false,
-       {"MORNING", "DAY", "AFTERNOON", "EVENING", "NIGHT", "LATER", "CONTINUOUS", "M&OMENTS LATER"}},
-      {"Transition", 8, ShortEntryWidth, true, {"CUT TO:", "DISSOLVE TO:", "FADE OUT:"}},
-      {"SceneText", 10, ShortEntryWidth, true, {"INT.", "EXT.", "P.O.V.", "FULL &SHOT"}},
-      {"ShotText", 6, ShortEntryWidth, true, {"BACK TO SCENE", "ANGLE ON"}},
-      {"ActText", 3, ShortEntryWidth, true, {"NEWACT\\ACT", "SAMEACT\\ACT", "NEWSCENE\\SCENE"}},
-      {"PrologueText", 5, ShortEntryWidth, true, {"TEASER", "PROLOGUE", "COLD OPENING"}},
-      {"TagText", 1, ShortEntryWidth, true, {"TAG"}},
-      {"EndofActText", 1, ShortEntryWidth, true, {"END OF"}},
-      {"ScriptOpenText", 1, ShortEntryWidth, false, {"FADE IN:"}},
-      {"SceneBodyText", 10, LongEntryWidth, false, {}},
-      {"Char Names", 15, ShortEntryWidth, true, {}},
-      {"Substitution Text", 15, LongEntryWidth, true, {}},
+      {"Extension", 10, ShortWidth, false},
+      {"TimeofDay", 12, ShortWidth, false},
+      {"Transition", 8, ShortWidth, true},
+      {"SceneText", 10, ShortWidth, true},
+      {"ShotText", 6, ShortWidth, true},
+      {"ActText", 3, ShortWidth, true},
+      {"PrologueText", 5, ShortWidth, true},
+      {"TagText", 1, ShortWidth, true},
+      {"EndofActText", 1, ShortWidth, true},
+      {"ScriptOpenText", 1, ShortWidth, false},
+      {"SceneBodyText", 10, LongWidth, false},
+      {"Char Names", 15, ShortWidth, true},
+      {"Substitution Text", 15, LongWidth, true},
   }};
   return specs;
 }
@@ -39,9 +43,30 @@ int Index(TUserList list) { return static_cast<int>(list); }
 
 std::string KeyOf(TUserList list, int slot) { return std::string(UserListSpec(list).Key) + " " + std::to_string(slot); }
 
-std::string BuiltIn(TUserList list, int slot) {
-  const auto& defaults = UserListSpec(list).Defaults;
-  return slot <= static_cast<int>(defaults.size()) ? defaults[static_cast<size_t>(slot - 1)] : "";
+// The entry a new script has in a slot.
+const std::string& BuiltIn(TUserList list, int slot) {
+  static const TUserListTables builtIn;
+  return UserListEntry(builtIn, list, slot);
+}
+
+template <class Tables>
+auto SlotsOf(Tables& t, TUserList list) -> std::span<std::conditional_t<std::is_const_v<Tables>, const std::string, std::string>> {
+  switch (list) {
+    case TUserList::Extension: return t.Extension;
+    case TUserList::TimeofDay: return t.TimeofDay;
+    case TUserList::Transition: return t.Transition;
+    case TUserList::SceneText: return t.SceneText;
+    case TUserList::ShotText: return t.ShotText;
+    case TUserList::ActText: return t.ActText;
+    case TUserList::PrologueText: return t.PrologueText;
+    case TUserList::TagText: return t.TagText;
+    case TUserList::EndofActText: return t.EndofActText;
+    case TUserList::ScriptOpenText: return t.ScriptOpenText;
+    case TUserList::SceneBodyText: return t.SceneBodyText;
+    case TUserList::CharNames: return t.CharNames;
+    case TUserList::SubstitutionText: return t.SubstitutionText;
+  }
+  return {};
 }
 
 bool IsStrippedCode(char ch) {
@@ -60,46 +85,43 @@ constexpr TUserList MenuLists[] = {
 
 const TUserListSpec& UserListSpec(TUserList list) { return Specs()[static_cast<size_t>(Index(list))]; }
 
-TUserListTables::TUserListTables() {
-  for (TUserList list : AllUserLists) lists_[static_cast<size_t>(Index(list))].resize(static_cast<size_t>(UserListSpec(list).Slots));
+std::span<std::string> UserListSlots(TUserListTables& lists, TUserList list) { return SlotsOf(lists, list); }
+
+std::span<const std::string> UserListSlots(const TUserListTables& lists, TUserList list) {
+  return SlotsOf(lists, list);
 }
 
-const std::string& TUserListTables::Entry(TUserList list, int slot) const {
+const std::string& UserListEntry(const TUserListTables& lists, TUserList list, int slot) {
   static const std::string none;
-  const auto& entries = lists_[static_cast<size_t>(Index(list))];
-  if (slot < 1 || slot > static_cast<int>(entries.size())) return none;
-  return entries[static_cast<size_t>(slot - 1)];
+  const auto slots = UserListSlots(lists, list);
+  if (slot < 1 || slot > static_cast<int>(slots.size())) return none;
+  return slots[static_cast<size_t>(slot - 1)];
 }
 
-void TUserListTables::SetEntry(TUserList list, int slot, std::string_view text) {
-  auto& entries = lists_[static_cast<size_t>(Index(list))];
-  if (slot < 1 || slot > static_cast<int>(entries.size())) return;
-  entries[static_cast<size_t>(slot - 1)] = std::string(text.substr(0, static_cast<size_t>(UserListSpec(list).Width)));
+void SetUserListEntry(TUserListTables& lists, TUserList list, int slot, std::string_view text) {
+  const auto slots = UserListSlots(lists, list);
+  if (slot < 1 || slot > static_cast<int>(slots.size())) return;
+  slots[static_cast<size_t>(slot - 1)] = std::string(text.substr(0, static_cast<size_t>(UserListSpec(list).Width)));
 }
 
-void TUserListTables::ClearList(TUserList list) {
-  for (auto& entry : lists_[static_cast<size_t>(Index(list))]) entry.clear();
+void ClearUserList(TUserListTables& lists, TUserList list) {
+  for (auto& entry : UserListSlots(lists, list)) entry.clear();
 }
 
-std::vector<std::string> TUserListTables::LeadingEntries(TUserList list) const {
+std::vector<std::string> LeadingEntries(const TUserListTables& lists, TUserList list) {
   std::vector<std::string> result;
-  for (const auto& entry : lists_[static_cast<size_t>(Index(list))]) {
+  for (const auto& entry : UserListSlots(lists, list)) {
     if (entry.empty()) break;
     result.push_back(entry);
   }
   return result;
 }
 
-int TUserListTables::FirstEmptySlot(TUserList list) const {
-  const auto& entries = lists_[static_cast<size_t>(Index(list))];
-  for (size_t i = 0; i < entries.size(); ++i)
-    if (entries[i].empty()) return static_cast<int>(i) + 1;
+int FirstEmptySlot(const TUserListTables& lists, TUserList list) {
+  const auto slots = UserListSlots(lists, list);
+  for (size_t i = 0; i < slots.size(); ++i)
+    if (slots[i].empty()) return static_cast<int>(i) + 1;
   return 0;
-}
-
-void TUserListTables::SetBuiltInDefaults() {
-  for (TUserList list : AllUserLists)
-    for (int slot = 1; slot <= UserListSpec(list).Slots; ++slot) SetEntry(list, slot, BuiltIn(list, slot));
 }
 
 std::string ListItemText(std::string_view entry, bool transform, bool strip) {
@@ -124,19 +146,19 @@ std::string ListItemKey(std::string_view entry) {
 void ReadUserLists(const TIniFile& ini, const std::string& section, TUserListTables& lists) {
   for (TUserList list : AllUserLists)
     for (int slot = 1; slot <= UserListSpec(list).Slots; ++slot)
-      lists.SetEntry(list, slot, ini.ReadString(section, KeyOf(list, slot), BuiltIn(list, slot)));
+      SetUserListEntry(lists, list, slot, ini.ReadString(section, KeyOf(list, slot), BuiltIn(list, slot)));
 }
 
 void WriteUserLists(TIniFile& ini, const TUserListTables& lists) {
   for (TUserList list : AllUserLists)
     for (int slot = 1; slot <= UserListSpec(list).Slots; ++slot)
-      ini.WriteString(UserListsSection, KeyOf(list, slot), lists.Entry(list, slot));
+      ini.WriteString(UserListsSection, KeyOf(list, slot), UserListEntry(lists, list, slot));
 }
 
 void LoadUserListDefaults(const std::string& section) {
   TMDIChild* script = ActiveScript();
   if (!script) return;
-  ReadUserLists(OpenSettingsFile(), section, ListData(*script).UserLists);
+  ReadUserLists(OpenSettingsFile(), section, RecordOf(*script).UserLists);
   UserListsChanged(*script);
 }
 
@@ -151,7 +173,7 @@ TUserListMeasure MeasureUserLists(const TUserListTables& lists) {
   TUserListMeasure measure;
   bool any = false;
   for (TUserList list : MenuLists)
-    for (const auto& entry : lists.LeadingEntries(list)) {
+    for (const auto& entry : LeadingEntries(lists, list)) {
       const std::string text = ListItemText(entry, false, false);
       const size_t amp = text.find('&');
       if (amp != std::string::npos && amp + 1 < text.size())

@@ -8,11 +8,13 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/types.h"
+#include "language/pending_record_fields.h"
 
 namespace qm {
 
@@ -36,9 +38,6 @@ enum class TUserList : int {
 };
 constexpr int UserListCount = 13;
 constexpr int MaxUserListSlots = 15;
-// Most entries hold 20 characters; locations and substitution texts 45.
-constexpr int ShortEntryWidth = 20;
-constexpr int LongEntryWidth = 45;
 
 struct TUserListSpec {
   // The settings key before the blank and the slot number.
@@ -47,8 +46,6 @@ struct TUserListSpec {
   int Width;
   // Whether an entry may carry an alias before its text.
   bool TakesAliases;
-  // Built-in entries from slot 1; the rest start empty.
-  std::vector<const char*> Defaults;
 };
 const TUserListSpec& UserListSpec(TUserList list);
 constexpr TUserList AllUserLists[UserListCount] = {
@@ -58,28 +55,19 @@ constexpr TUserList AllUserLists[UserListCount] = {
     TUserList::SubstitutionText,
 };
 
-// One script's lists. Slots count from 1; reading outside a list's slots
-// gives an empty entry and storing there does nothing.
-class TUserListTables {
- public:
-  TUserListTables();
-
-  const std::string& Entry(TUserList list, int slot) const;
-  // Cut to the list's width, as every store is.
-  void SetEntry(TUserList list, int slot, std::string_view text);
-  void ClearList(TUserList list);
-  // The entries from slot 1 up to the first empty one.
-  std::vector<std::string> LeadingEntries(TUserList list) const;
-  // The first empty slot, or 0 when every slot is set.
-  int FirstEmptySlot(TUserList list) const;
-  // Every list back to its built-in entries.
-  void SetBuiltInDefaults();
-
-  friend bool operator==(const TUserListTables&, const TUserListTables&) = default;
-
- private:
-  std::array<std::vector<std::string>, UserListCount> lists_;
-};
+// The slots of one list of a script's tables. A new table holds the
+// built-in entries.
+std::span<std::string> UserListSlots(TUserListTables& lists, TUserList list);
+std::span<const std::string> UserListSlots(const TUserListTables& lists, TUserList list);
+// Slots count from 1; reading outside a list's slots gives an empty entry
+// and storing there does nothing. Every store is cut to the list's width.
+const std::string& UserListEntry(const TUserListTables& lists, TUserList list, int slot);
+void SetUserListEntry(TUserListTables& lists, TUserList list, int slot, std::string_view text);
+void ClearUserList(TUserListTables& lists, TUserList list);
+// The entries from slot 1 up to the first empty one.
+std::vector<std::string> LeadingEntries(const TUserListTables& lists, TUserList list);
+// The first empty slot, or 0 when every slot is set.
+int FirstEmptySlot(const TUserListTables& lists, TUserList list);
 
 // The text part of an entry (after its first "\", or the whole entry);
 // `transform` gives it initial capitals, `strip` removes every "&" and the

@@ -73,7 +73,7 @@ TEST_F(ActSceneTest, ANewSceneIsSceneInformationOnlyWithinActs) {
     Add({{ekSceneHeading, "INT. HALL"}});
     PlaceCaret(0);
     Settings().ScenesWithinActs = c.withinActs;
-    Settings().UseSceneInformation = c.useSceneInformation;
+    Settings().ActSceneInfoText = c.useSceneInformation;
     InsertActSceneInfo(Script(), NewSceneCommand);
     // At column 0 the information goes before the heading.
     EXPECT_EQ(Elements(), (Specs{c.added, {ekSceneHeading, "INT. HALL"}}));
@@ -99,7 +99,7 @@ TEST_F(ActSceneTest, TheLastActOfAShowCanBeItsTag) {
     EndOfScene();
     Add({{ekAction, ""}});
     PlaceCaret(3);
-    Settings().TagLastAct = c.tagLastAct;
+    Settings().ActTagSetting = c.tagLastAct;
     Settings().LastActNumber = c.lastAct;
     SetList(TUserList::TagText, {c.tag});
     InsertActSceneInfo(Script(), NewActCommand);

@@ -21,7 +21,7 @@ class CharacterNameTest : public LanguageFixture {
     for (int i = 0; i < names.Count(); ++i) result.push_back(names[i]);
     return result;
   }
-  void Hide(const std::vector<std::string>& names) { ListData(Script()).HiddenNames = PackHiddenNames(names); }
+  void Hide(const std::vector<std::string>& names) { Settings().HiddenNames = PackHiddenNames(names); }
   using Names = std::vector<std::string>;
 };
 
@@ -169,7 +169,7 @@ TEST_F(HideNamesTest, TheDialogStartsFromTheStoredNamesAndStoresTheNewOnes) {
     dialog.OKBtn->Click();
   });
   HideCharacterNames();
-  EXPECT_EQ(ListData(Script()).HiddenNames[0], "SMITH| JOHN,");
+  EXPECT_EQ(Settings().HiddenNames[0], "SMITH| JOHN,");
   EXPECT_FALSE(Main().SkipNameHide);
   EXPECT_TRUE(Script().DocumentModified);
 }
@@ -213,7 +213,7 @@ TEST_F(HideNamesTest, HidingStopsAt450LettersAndAtWhatTheScriptCanStore) {
 
 TEST_F(HideNamesTest, HiddenLocationsAreTheLocationsDialogsResult) {
   Add({{ekSceneHeading, "INT. KITCHEN - DAY"}, {ekSceneHeading, "EXT. GARDEN - NIGHT"}});
-  Script().ExtraLocations.Add("GARDEN");
+  Settings().HiddenLocations.Add("GARDEN");
   Driver().Expect([this](TForm& form) {
     auto& dialog = dynamic_cast<THideNamesDlg&>(form);
     EXPECT_EQ(dialog.Caption(), "Hide Locations from Pop-up List");
@@ -226,9 +226,9 @@ TEST_F(HideNamesTest, HiddenLocationsAreTheLocationsDialogsResult) {
     dialog.OKBtn->Click();
   });
   HideLocations();
-  ASSERT_EQ(Script().ExtraLocations.Count(), 2);
-  EXPECT_EQ(Script().ExtraLocations[0], "GARDEN");
-  EXPECT_EQ(Script().ExtraLocations[1], "KITCHEN");
+  ASSERT_EQ(Settings().HiddenLocations.Count(), 2);
+  EXPECT_EQ(Settings().HiddenLocations[0], "GARDEN");
+  EXPECT_EQ(Settings().HiddenLocations[1], "KITCHEN");
 }
 
 }  // namespace

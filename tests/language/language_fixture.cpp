@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "language/editor_calls.h"
+#include "script/screen_rebuild.h"
 #include "shell/documents.h"
 #include "shell/global_state.h"
 #include "shell/message_boxes.h"
@@ -18,7 +19,9 @@ void LanguageFixture::SetUp() {
   MainForm = main_;
   main_->Show();
   script_ = new TMDIChild(main_);
+  script_->SetBounds(0, 0, 800, 600);
   script_->Show();
+  ResetScreenLines(*script_);
   script_->OnKeyDown = [this](TObject*, Word& key, TShiftState) {
     if (key == VK_RETURN) ++enterKeys_;
   };
@@ -50,8 +53,8 @@ void LanguageFixture::PlaceCaret(int index, Word column) {
 }
 
 void LanguageFixture::SetList(TUserList list, const std::vector<std::string>& entries) {
-  Lists().ClearList(list);
-  for (size_t i = 0; i < entries.size(); ++i) Lists().SetEntry(list, static_cast<int>(i) + 1, entries[i]);
+  ClearUserList(Lists(), list);
+  for (size_t i = 0; i < entries.size(); ++i) SetUserListEntry(Lists(), list, static_cast<int>(i) + 1, entries[i]);
   UserListsChanged(*script_);
 }
 

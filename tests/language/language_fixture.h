@@ -21,10 +21,10 @@ class LanguageFixture : public PlatformFixture {
 
   TMDIChild& Script() { return *script_; }
   TMainForm& Main() { return *main_; }
-  TUserListTables& Lists() { return ListData(*script_).UserLists; }
-  TScriptListSettings& Settings() { return ListSettings(*script_); }
+  TUserListTables& Lists() { return RecordOf(*script_).UserLists; }
+  TPendingRecordFields& Settings() { return RecordOf(*script_); }
 
-  // Appends elements; each gets its own group numbered `number` when given.
+  // Appends elements, each in a group of its own.
   void Add(const std::vector<ElementSpec>& elements);
   TScriptElement& Element(int index);
   // Gives the element's group a displayed number.

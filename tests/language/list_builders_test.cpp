@@ -49,13 +49,13 @@ class ListBuilderTest : public LanguageFixture {
 TEST_F(ListBuilderTest, LocationsLoseTheirOpeningsAndTimesAndComeOnceEach) {
   AddLocationScript();
   SetList(TUserList::SceneBodyText, {"BASEMENT"});
-  Script().ExtraLocations.Add("GARDEN");
-  Script().ExtraLocations.Add("MOON BASE");
+  Settings().HiddenLocations.Add("GARDEN");
+  Settings().HiddenLocations.Add("MOON BASE");
   EXPECT_EQ(Built(plLocations), (Entries{"ATTIC ROOM", "GARDEN", "KITCHEN"}));
   EXPECT_EQ(Built(plLocationsAndUserList), (Entries{"ATTIC ROOM", "BASEMENT", "KITCHEN"}));
   // A hidden location the script no longer has is forgotten.
-  ASSERT_EQ(Script().ExtraLocations.Count(), 1);
-  EXPECT_EQ(Script().ExtraLocations[0], "GARDEN");
+  ASSERT_EQ(Settings().HiddenLocations.Count(), 1);
+  EXPECT_EQ(Settings().HiddenLocations[0], "GARDEN");
 }
 
 TEST_F(ListBuilderTest, ScenesShotsAndTransitions) {
@@ -96,8 +96,8 @@ TEST_F(ListBuilderTest, ActAndSceneLabelsNameTheScenesAndTheBranchTargets) {
             (Entries{"1   INT. PRE - DAY", "2   (Act 1) INT. A - DAY", "Act 1/Scene 1: INT. B - DAY",
                      "Act 1/Scene 1: INT. C - DAY", "5   (Act 2) INT. D - DAY", "6   (Cold Opening) INT. E - DAY"}));
 
-  Settings().ActsByLetters = true;
-  Settings().ScenesByLetters = true;
+  Settings().ActDisplayStyle = 2;  // letters
+  Settings().SceneInfoDisplayStyle = 2;
   TStringList targets;
   targets.OwnsObjects = true;
   BuildPopupList(plBranchTargets, targets);

@@ -156,7 +156,11 @@ TEST_F(PickListTest, PlaceholdersAndRepeatsNeverShow) {
   ExpectMessage("There are currently no locations available for automatic text entry", "Attention");
   EXPECT_EQ(Menu().ShowElementList(false), mrCancel);
   EXPECT_EQ(Script().EditBuffer, "AN");
+  // Typing in a colour, the line also loses that colour's close code.
+  Settings().CurrentColor = 4;
+  Script().EditBuffer = "AN \xFE";
   EXPECT_EQ(Menu().ShowElementList(true), mrCancel);
+  EXPECT_EQ(Script().EditBuffer, "AN");
 }
 
 TEST_F(PickListTest, AGotoListRefusesATypedNumberItLacksWithABeep) {

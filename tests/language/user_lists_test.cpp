@@ -26,7 +26,7 @@ class UserListTest : public LanguageFixture {
     std::ofstream(path, std::ios::binary) << contents;
     return path;
   }
-  std::vector<std::string> Leading(TUserList list) { return Lists().LeadingEntries(list); }
+  std::vector<std::string> Leading(TUserList list) { return LeadingEntries(Lists(), list); }
 };
 
 struct SlotCase {
@@ -47,10 +47,8 @@ TEST_F(UserListTest, AnEmptySettingsFileGivesTheBuiltInEntries) {
       {TUserList::ScriptOpenText, 1, "FADE IN:"}, {TUserList::SceneBodyText, 1, ""},
       {TUserList::CharNames, 15, ""},            {TUserList::SubstitutionText, 1, ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(lists.Entry(c.list, c.slot), c.expected) << UserListSpec(c.list).Key << c.slot;
-  TUserListTables builtIn;
-  builtIn.SetBuiltInDefaults();
-  EXPECT_EQ(lists, builtIn);
+  for (const auto& c : cases) EXPECT_EQ(UserListEntry(lists, c.list, c.slot), c.expected) << UserListSpec(c.list).Key << c.slot;
+  EXPECT_EQ(lists, TUserListTables{});
 }
 
 TEST_F(UserListTest, AFilledSettingsFileIsReadKeyByKeyAndCutToTheSlotWidth) {
@@ -71,18 +69,16 @@ TEST_F(UserListTest, AFilledSettingsFileIsReadKeyByKeyAndCutToTheSlotWidth) {
       {TUserList::SubstitutionText, 3, "JB\\JAMES BOND"},
       {TUserList::TagText, 2, ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(Lists().Entry(c.list, c.slot), c.expected) << UserListSpec(c.list).Key << c.slot;
+  for (const auto& c : cases) EXPECT_EQ(UserListEntry(Lists(), c.list, c.slot), c.expected) << UserListSpec(c.list).Key << c.slot;
 }
 
 TEST_F(UserListTest, OriginalDefaultsIgnoreTheSettingsFileAndSaySo) {
   WriteSetting("SceneText 1", "INTERIOR");
   LoadUserListDefaults(UserListsSection);
-  ASSERT_EQ(Lists().Entry(TUserList::SceneText, 1), "INTERIOR");
+  ASSERT_EQ(UserListEntry(Lists(), TUserList::SceneText, 1), "INTERIOR");
   ExpectMessage("Original Default Lists have been loaded.", "Attention");
   LoadOriginalUserLists();
-  TUserListTables builtIn;
-  builtIn.SetBuiltInDefaults();
-  EXPECT_EQ(Lists(), builtIn);
+  EXPECT_EQ(Lists(), TUserListTables{});
 }
 
 TEST_F(UserListTest, WrittenListsReadBackTheSame) {
@@ -123,28 +119,30 @@ TEST(UserListEntryTest, TextAndAliasParts) {
 
 TEST(UserListEntryTest, StoresAreCutToTheWidthAndStayInsideTheSlots) {
   TUserListTables lists;
-  lists.SetEntry(TUserList::TagText, 1, std::string(30, 'T'));
-  lists.SetEntry(TUserList::TagText, 2, "NO SECOND SLOT");
-  lists.SetEntry(TUserList::SubstitutionText, 15, std::string(60, 'S'));
-  lists.SetEntry(TUserList::SubstitutionText, 0, "NO SLOT 0");
-  EXPECT_EQ(lists.Entry(TUserList::TagText, 1), std::string(20, 'T'));
-  EXPECT_EQ(lists.Entry(TUserList::TagText, 2), "");
-  EXPECT_EQ(lists.Entry(TUserList::SubstitutionText, 15), std::string(45, 'S'));
-  EXPECT_EQ(lists.Entry(TUserList::SubstitutionText, 0), "");
-  EXPECT_EQ(lists.FirstEmptySlot(TUserList::SubstitutionText), 1);
-  lists.SetEntry(TUserList::TagText, 1, "");
-  EXPECT_EQ(lists.FirstEmptySlot(TUserList::TagText), 1);
+  SetUserListEntry(lists, TUserList::TagText, 1, std::string(30, 'T'));
+  SetUserListEntry(lists, TUserList::TagText, 2, "NO SECOND SLOT");
+  SetUserListEntry(lists, TUserList::SubstitutionText, 15, std::string(60, 'S'));
+  SetUserListEntry(lists, TUserList::SubstitutionText, 0, "NO SLOT 0");
+  EXPECT_EQ(UserListEntry(lists, TUserList::TagText, 1), std::string(20, 'T'));
+  EXPECT_EQ(UserListEntry(lists, TUserList::TagText, 2), "");
+  EXPECT_EQ(UserListEntry(lists, TUserList::SubstitutionText, 15), std::string(45, 'S'));
+  EXPECT_EQ(UserListEntry(lists, TUserList::SubstitutionText, 0), "");
+  EXPECT_EQ(FirstEmptySlot(lists, TUserList::SubstitutionText), 1);
+  SetUserListEntry(lists, TUserList::TagText, 1, "");
+  EXPECT_EQ(FirstEmptySlot(lists, TUserList::TagText), 1);
 }
 
 TEST(UserListEntryTest, MeasureReadsTheMenuListsUpToTheirFirstGap) {
   TUserListTables lists;
+  EXPECT_EQ(MeasureUserLists(lists).Longest, 13);  // BACK TO SCENE
+  for (TUserList list : AllUserLists) ClearUserList(lists, list);
   EXPECT_EQ(MeasureUserLists(lists).Shortest, 0);
   EXPECT_EQ(MeasureUserLists(lists).Longest, 0);
-  lists.SetEntry(TUserList::SceneText, 1, "FULL &SHOT");
-  lists.SetEntry(TUserList::SceneText, 3, "UNREAD BEYOND THE GAP");
-  lists.SetEntry(TUserList::ActText, 1, "NEWACT\\ACT");
-  lists.SetEntry(TUserList::CharNames, 1, "NOT A MENU LIST AT ALL");
-  lists.SetEntry(TUserList::Transition, 1, "d&issolve:");
+  SetUserListEntry(lists, TUserList::SceneText, 1, "FULL &SHOT");
+  SetUserListEntry(lists, TUserList::SceneText, 3, "UNREAD BEYOND THE GAP");
+  SetUserListEntry(lists, TUserList::ActText, 1, "NEWACT\\ACT");
+  SetUserListEntry(lists, TUserList::CharNames, 1, "NOT A MENU LIST AT ALL");
+  SetUserListEntry(lists, TUserList::Transition, 1, "d&issolve:");
   const TUserListMeasure m = MeasureUserLists(lists);
   EXPECT_EQ(m.Shortest, 3);
   EXPECT_EQ(m.Longest, 9);
@@ -251,7 +249,7 @@ TEST_F(UserListTest, AnAliasIsCutToWhatTheSlotLeavesAndTheWriterIsTold) {
                     "Attention");
     }
     dialog.WriteBackList();
-    EXPECT_EQ(dialog.Lists.Entry(c.list, 1), c.stored);
+    EXPECT_EQ(UserListEntry(dialog.Lists, c.list, 1), c.stored);
   }
 }
 
@@ -275,9 +273,9 @@ TEST_F(UserListTest, TheEditorShowsStyleCodesAsTagsAndStoresThemBack) {
     dialog.OKBtn->Click();
   });
   ShowEditUserLists();
-  EXPECT_EQ(Lists().Entry(TUserList::Transition, 1), "CT\\\x15" "CUT TO:");
-  EXPECT_EQ(Lists().Entry(TUserList::Transition, 2), "\x02" "WIPE TO:");
-  EXPECT_EQ(Lists().Entry(TUserList::Transition, 3), "");
+  EXPECT_EQ(UserListEntry(Lists(), TUserList::Transition, 1), "CT\\\x15" "CUT TO:");
+  EXPECT_EQ(UserListEntry(Lists(), TUserList::Transition, 2), "\x02" "WIPE TO:");
+  EXPECT_EQ(UserListEntry(Lists(), TUserList::Transition, 3), "");
   EXPECT_TRUE(Script().DocumentModified);
   EXPECT_EQ(OpenSettingsFile().ReadString(UserListsSection, "Transition 2", "?"), "\x02" "WIPE TO:");
 }
