@@ -1,0 +1,190 @@
+#include "language/hide_names_dialog.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "language/character_names.h"
+#include "language/editor_calls.h"
+#include "language/list_builders.h"
+#include "language/script_list_data.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+#include "shell/message_boxes.h"
+#include "shell/prompt_table.h"
+
+namespace qm {
+
+namespace {
+
+std::vector<std::string> Entries(const TListBox& list) {
+  std::vector<std::string> entries;
+  for (int i = 0; i < list.Items.Count(); ++i) entries.push_back(list.Items[i]);
+  return entries;
+}
+
+// After a move the selection stays where it was, or on the last entry.
+void KeepSelection(TListBox& list, int index) {
+  const int count = list.Items.Count();
+  list.SetItemIndex(count == 0 ? -1 : std::clamp(index, 0, count - 1));
+}
+
+void MoveEntry(TListBox& from, TListBox& to, int index) {
+  to.Items.Add(from.Items[index]);
+  from.Items.Delete(index);
+  KeepSelection(from, index);
+}
+
+TSpeedButton* NewButton(THideNamesDlg* dialog, const char* caption, int top) {
+  auto* button = new TSpeedButton(dialog);
+  button->SetParent(dialog);
+  button->Caption = caption;
+  button->SetBounds(170, top, 40, 24);
+  return button;
+}
+
+}  // namespace
+
+THideNamesDlg::THideNamesDlg(TComponent* owner, bool names) : TForm(owner), names_(names) {
+  Name = "HideNamesDlg";
+  Caption = names ? "Hide Names in Pop-Up Lists" : "Hide Locations from Pop-up List";
+  BorderStyle = TFormBorderStyle::bsDialog;
+  Position = TPosition::poScreenCenter;
+  SetBounds(0, 0, 390, 320);
+  SrcLabel = new TLabel(this);
+  SrcLabel->SetParent(this);
+  SrcLabel->Caption = names ? "Names to be Displayed" : "Locations to be Displayed";
+  SrcLabel->SetBounds(8, 8, 150, 16);
+  DstLabel = new TLabel(this);
+  DstLabel->SetParent(this);
+  DstLabel->Caption = names ? "Hidden Names" : "Hidden Locations";
+  DstLabel->SetBounds(220, 8, 150, 16);
+  ShowNameList = new TListBox(this);
+  ShowNameList->SetParent(this);
+  ShowNameList->SetBounds(8, 28, 155, 200);
+  ShowNameList->Items.SetSorted(true);
+  HideNameList = new TListBox(this);
+  HideNameList->SetParent(this);
+  HideNameList->SetBounds(220, 28, 155, 200);
+  IncludeBtn = NewButton(this, ">", 40);
+  IncAllBtn = NewButton(this, ">>", 70);
+  ExcludeBtn = NewButton(this, "<", 110);
+  ExcAllBtn = NewButton(this, "<<", 140);
+  ExceptWhenInSceneBox = new TCheckBox(this);
+  ExceptWhenInSceneBox->SetParent(this);
+  ExceptWhenInSceneBox->Caption = "&Don't hide names in scenes where they speak";
+  ExceptWhenInSceneBox->SetBounds(8, 236, 360, 20);
+  ExceptWhenInSceneBox->Visible = names;
+  OKBtn = new TButton(this);
+  OKBtn->SetParent(this);
+  OKBtn->Caption = "OK";
+  OKBtn->ModalResult = mrOk;
+  OKBtn->Default = true;
+  OKBtn->SetBounds(100, 264, 80, 25);
+  CancelBtn = new TButton(this);
+  CancelBtn->SetParent(this);
+  CancelBtn->Caption = "Cancel";
+  CancelBtn->ModalResult = mrCancel;
+  CancelBtn->Cancel = true;
+  CancelBtn->SetBounds(200, 264, 80, 25);
+
+  IncludeBtn->OnClick = [this](TObject* s) { IncludeBtnClick(s); };
+  IncAllBtn->OnClick = [this](TObject* s) { IncAllBtnClick(s); };
+  ExcludeBtn->OnClick = [this](TObject* s) { ExcludeBtnClick(s); };
+  ExcAllBtn->OnClick = [this](TObject* s) { ExcAllBtnClick(s); };
+  ShowNameList->OnDblClick = IncludeBtn->OnClick;
+  HideNameList->OnDblClick = ExcludeBtn->OnClick;
+  OnShow = [this](TObject*) { UpdateButtons(); };
+}
+
+// Names are stored with the script in two strings of 255 characters, and
+// no more than 450 letters may be hidden in all.
+bool THideNamesDlg::FitsHidden(const std::string& name) const {
+  std::vector<std::string> hidden = Entries(*HideNameList);
+  size_t letters = name.size();
+  for (const auto& h : hidden) letters += h.size();
+  hidden.push_back(name);
+  bool fits = false;
+  PackHiddenNames(hidden, &fits);
+  return letters <= static_cast<size_t>(MaxHiddenNameLetters) && fits;
+}
+
+bool THideNamesDlg::HideEntry(int index) {
+  if (index < 0 || index >= ShowNameList->Items.Count()) return false;
+  if (names_ && !FitsHidden(ShowNameList->Items[index])) {
+    ShowMessageBox(
+        "You can only hide up to about 50 names (for a maximum of 450 letters) and this Name would bring you over "
+        "that limit!",
+        PromptTable(0));
+    return false;
+  }
+  MoveEntry(*ShowNameList, *HideNameList, index);
+  UpdateButtons();
+  return true;
+}
+
+void THideNamesDlg::ShowEntry(int index) {
+  if (index < 0 || index >= HideNameList->Items.Count()) return;
+  MoveEntry(*HideNameList, *ShowNameList, index);
+  UpdateButtons();
+}
+
+void THideNamesDlg::IncludeBtnClick(TObject*) { HideEntry(ShowNameList->ItemIndex()); }
+
+void THideNamesDlg::IncAllBtnClick(TObject*) {
+  while (ShowNameList->Items.Count() > 0 && HideEntry(0)) {
+  }
+}
+
+void THideNamesDlg::ExcludeBtnClick(TObject*) { ShowEntry(HideNameList->ItemIndex()); }
+
+void THideNamesDlg::ExcAllBtnClick(TObject*) {
+  while (HideNameList->Items.Count() > 0) ShowEntry(0);
+}
+
+void THideNamesDlg::UpdateButtons() {
+  const bool shown = ShowNameList->Items.Count() > 0;
+  const bool hidden = HideNameList->Items.Count() > 0;
+  IncludeBtn->Enabled = shown;
+  IncAllBtn->Enabled = shown;
+  ExcludeBtn->Enabled = hidden;
+  ExcAllBtn->Enabled = hidden;
+}
+
+void HideCharacterNames() {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  THideNamesDlg dialog(Application, true);
+  if (!CollectCharacterNames(0, true, false, dialog.ShowNameList->Items, false)) return;
+  THiddenNames& stored = RecordOf(script).HiddenNames;
+  for (const std::string& name : UnpackHiddenNames(stored)) {
+    const int index = dialog.ShowNameList->Items.IndexOf(name);
+    if (index >= 0) MoveEntry(*dialog.ShowNameList, *dialog.HideNameList, index);
+  }
+  dialog.ExceptWhenInSceneBox->SetChecked(ProgramOption(&TProgramOptions::SkipNameHide));
+  if (dialog.ShowModal() != mrOk) return;
+  if (MainForm) MainForm->SkipNameHide = dialog.ExceptWhenInSceneBox->Checked();
+  stored = PackHiddenNames(Entries(*dialog.HideNameList));
+  editor::SetModified(script);
+}
+
+void HideLocations() {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  THideNamesDlg dialog(Application, false);
+  BuildPopupList(plLocations, dialog.ShowNameList->Items);
+  if (dialog.ShowNameList->Items.Count() == 0) {
+    ShowMessageBox(PromptTable(28), PromptTable(29));
+    return;
+  }
+  TStringList& hidden = RecordOf(script).HiddenLocations;
+  for (int i = 0; i < hidden.Count(); ++i) {
+    const int index = dialog.ShowNameList->Items.IndexOf(hidden[i]);
+    if (index >= 0) MoveEntry(*dialog.ShowNameList, *dialog.HideNameList, index);
+  }
+  if (dialog.ShowModal() != mrOk) return;
+  hidden.Clear();
+  for (const std::string& location : Entries(*dialog.HideNameList)) hidden.Add(location);
+}
+
+}  // namespace qm

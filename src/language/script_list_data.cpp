@@ -1,0 +1,37 @@
+#include "language/script_list_data.h"
+
+#include <algorithm>
+
+#include "script/script_window.h"
+#include "shell/documents.h"
+
+namespace qm {
+
+namespace {
+constexpr const char* ComponentName = "ScriptListData";
+}
+
+TScriptListData::TScriptListData(TMDIChild& script) : TComponent(&script) {
+  Name = ComponentName;
+  ListMeasure = MeasureUserLists(Fields.UserLists);
+}
+
+TScriptListData& ListData(TMDIChild& script) {
+  if (auto* data = dynamic_cast<TScriptListData*>(script.FindComponent(ComponentName))) return *data;
+  return *new TScriptListData(script);
+}
+
+TUserListTables* ActiveUserLists() {
+  TMDIChild* script = ActiveScript();
+  return script ? &RecordOf(*script).UserLists : nullptr;
+}
+
+void UserListsChanged(TMDIChild& script) {
+  ListData(script).ListMeasure = MeasureUserLists(RecordOf(script).UserLists);
+}
+
+int GetTimeOfDaySpaces(TMDIChild& script) { return std::max<int>(1, RecordOf(script).TimeOfDaySpaces); }
+
+int GetTimeOfDayDashes(TMDIChild& script) { return RecordOf(script).TimeOfDayDashes; }
+
+}  // namespace qm

@@ -1,0 +1,53 @@
+// What the name and list tools keep for one script. It is a component of
+// the script window, so it lives and goes with the window.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "language/character_names.h"
+#include "language/pending_record_fields.h"
+#include "language/user_lists.h"
+#include "platform/controls.h"
+#include "script/script_model.h"
+#include "shell/main_form.h"
+
+namespace qm {
+
+class TMDIChild;
+
+class TScriptListData : public TComponent {
+ public:
+  explicit TScriptListData(TMDIChild& script);
+
+  // Kept with the script record once it carries them.
+  TPendingRecordFields Fields;
+  // The rest lasts while the script is open.
+  TCharacterNameTable NameTable;
+  // The name last chosen for each initial letter.
+  std::array<std::string, 256> RememberedNames;
+  TUserListMeasure ListMeasure;
+  // Set while the window holds back its screen (a long job runs).
+  bool ScreenUpdatingSuspended = false;
+};
+
+// A program option the list tools read; off while there is no main window.
+inline bool ProgramOption(bool TProgramOptions::*option) { return MainForm && MainForm->*option; }
+
+// The script's data, made on first use.
+TScriptListData& ListData(TMDIChild& script);
+// The script record's fields the list tools use.
+inline TPendingRecordFields& RecordOf(TMDIChild& script) { return ListData(script).Fields; }
+// The active script's lists; null without one.
+TUserListTables* ActiveUserLists();
+
+// After a script's lists changed: what the script window reads of them is
+// measured again.
+void UserListsChanged(TMDIChild& script);
+
+// The number of blanks on each side of a heading's time-of-day dashes
+// (at least 1), and the number of dashes.
+int GetTimeOfDaySpaces(TMDIChild& script);
+int GetTimeOfDayDashes(TMDIChild& script);
+
+}  // namespace qm

@@ -1,0 +1,396 @@
+#include "language/user_list_dialogs.h"
+
+#include <algorithm>
+
+#include "language/character_names.h"
+#include "language/editor_calls.h"
+#include "language/list_builders.h"
+#include "language/pick_list.h"
+#include "language/script_list_data.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/stringlist.h"
+#include "script/packed_text.h"
+#include "script/script_window.h"
+#include "script/string_utils.h"
+#include "script/text_codes.h"
+#include "shell/documents.h"
+#include "shell/ini_file.h"
+#include "shell/message_boxes.h"
+#include "shell/prompt_table.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int RowTop = 40;
+constexpr int RowHeight = 24;
+
+struct StyleTag {
+  Byte code;
+  const char* tag;
+};
+constexpr StyleTag StyleTags[] = {{UnderlineOn, "[U+]"}, {BoldOn, "[B+]"}, {ItalicsOn, "[I+]"}};
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+std::string CodesAsTags(std::string text) {
+  for (const auto& s : StyleTags) text = ReplaceAll(std::move(text), std::string(1, static_cast<char>(s.code)), s.tag);
+  return text;
+}
+
+std::string TagsAsCodes(std::string text) {
+  for (const auto& s : StyleTags) text = ReplaceAll(std::move(text), s.tag, std::string(1, static_cast<char>(s.code)));
+  return text;
+}
+
+const char* ButtonCaption(TUserList list, bool interactive) {
+  switch (list) {
+    case TUserList::Extension: return "Extensions";
+    case TUserList::TimeofDay: return "Times of Day";
+    case TUserList::Transition: return interactive ? "Branch Point" : "Transitions";
+    case TUserList::SceneText: return interactive ? "Branch Target" : "Initial Scene Text";
+    case TUserList::ShotText: return interactive ? "User Activity" : "Shot Text";
+    case TUserList::ActText: return "Act/Scene Info";
+    case TUserList::PrologueText: return "PrologueText";
+    case TUserList::TagText: return "Tag Text";
+    case TUserList::EndofActText: return "End of Act Text";
+    case TUserList::ScriptOpenText: return "FADE IN: Text";
+    case TUserList::SceneBodyText: return "Scene Body Text";
+    case TUserList::CharNames: return "Character Names";
+    case TUserList::SubstitutionText: return "Substitution Text";
+  }
+  return "";
+}
+
+bool InteractiveActive() {
+  TMDIChild* script = ActiveScript();
+  return script && RecordOf(*script).InteractiveScript;
+}
+
+// An alias and a text in one slot of `width` characters: the alias is cut
+// from its end until both fit, and the writer is told. A text that leaves
+// no room for any alias is stored alone.
+std::string CombineAlias(std::string alias, const std::string& text, int width) {
+  const std::string before = alias;
+  const size_t room = static_cast<size_t>(width);
+  while (!alias.empty() && alias.size() + 1 + text.size() > room) alias.pop_back();
+  if (alias != before)
+    ShowMessageBox("\tThe Combined Length of the Alias and \rUser Text can be no more than " +
+                       std::to_string(width - 1) + " characters,\rso I am forced to truncate the alias \"" + before +
+                       "\" to \"" + alias + "\"",
+                   "Attention");
+  return alias.empty() ? text : alias + "\\" + text;
+}
+
+// The small box in which the writer gives a row its alias.
+class TUserListAliasDlg : public TForm {
+ public:
+  explicit TUserListAliasDlg(TComponent* owner) : TForm(owner) {
+    Caption = "User List Alias";
+    BorderStyle = TFormBorderStyle::bsDialog;
+    SetBounds(0, 0, 260, 110);
+    Position = TPosition::poScreenCenter;
+    AliasEdit = new TEdit(this);
+    AliasEdit->Name = "AliasEdit";
+    AliasEdit->SetParent(this);
+    AliasEdit->SetBounds(10, 10, 230, 22);
+    auto* ok = new TButton(this);
+    ok->SetParent(this);
+    ok->Caption = "OK";
+    ok->Default = true;
+    ok->ModalResult = mrOk;
+    ok->SetBounds(40, 44, 80, 25);
+    auto* cancel = new TButton(this);
+    cancel->SetParent(this);
+    cancel->Caption = "Cancel";
+    cancel->Cancel = true;
+    cancel->ModalResult = mrCancel;
+    cancel->SetBounds(130, 44, 80, 25);
+    ActiveControl = AliasEdit;
+  }
+  TEdit* AliasEdit;
+};
+
+}  // namespace
+
+// ---- The editor ------------------------------------------------------------
+
+TEditUserListDlg::TEditUserListDlg(TComponent* owner) : TForm(owner) {
+  Name = "EditUserListDlg";
+  BorderStyle = TFormBorderStyle::bsDialog;
+  Position = TPosition::poScreenCenter;
+  SetBounds(0, 0, 560, RowTop + UserListRows * RowHeight + 60);
+  const bool interactive = InteractiveActive();
+  for (int i = 0; i < UserListCount; ++i) {
+    const TUserList list = AllUserLists[i];
+    auto* button = new TSpeedButton(this);
+    button->SetParent(this);
+    button->Caption = ButtonCaption(list, interactive);
+    button->SetBounds(400, 8 + i * 26, 150, 24);
+    button->OnClick = [this, list](TObject*) { ListButtonClick(list); };
+    ListButtons[static_cast<size_t>(i)] = button;
+  }
+  for (int row = 0; row < UserListRows; ++row) {
+    const int top = RowTop + row * RowHeight;
+    auto* label = new TLabel(this);
+    label->SetParent(this);
+    label->Caption = std::string(1, static_cast<char>('A' + row)) + ".";
+    label->SetBounds(8, top + 3, 20, 16);
+    auto* edit = new TEdit(this);
+    edit->Name = "RowEdit" + std::to_string(row + 1);
+    edit->SetParent(this);
+    edit->SetBounds(30, top, 300, 21);
+    edit->TabStop = true;
+    edit->TabOrder = row;
+    edit->OnKeyPress = [this, edit](TObject*, char& key) {
+      if (key != '\r') return;
+      SelectNext(edit, true);
+      key = 0;
+    };
+    auto* alias = new TButton(this);
+    alias->Name = "AliasBtn" + std::to_string(row + 1);
+    alias->SetParent(this);
+    alias->Caption = "Alias";
+    alias->SetBounds(336, top, 50, 21);
+    alias->OnClick = [this, row](TObject*) { AliasButtonClick(row); };
+    RowLabels[static_cast<size_t>(row)] = label;
+    RowEdits[static_cast<size_t>(row)] = edit;
+    AliasButtons[static_cast<size_t>(row)] = alias;
+  }
+  const int bottom = RowTop + UserListRows * RowHeight + 8;
+  SaveDefaultsBox = new TCheckBox(this);
+  SaveDefaultsBox->SetParent(this);
+  SaveDefaultsBox->Caption = "Sa&ve as Defaults";
+  SaveDefaultsBox->SetBounds(8, bottom, 140, 20);
+  CopyFromScriptBtn = new TButton(this);
+  CopyFromScriptBtn->SetParent(this);
+  CopyFromScriptBtn->Caption = "Copy From Script";
+  CopyFromScriptBtn->SetBounds(160, bottom, 120, 25);
+  CopyFromScriptBtn->OnClick = [this](TObject* s) { CopyFromScriptClick(s); };
+  OKBtn = new TButton(this);
+  OKBtn->SetParent(this);
+  OKBtn->Caption = "OK";
+  OKBtn->SetBounds(300, bottom, 80, 25);
+  OKBtn->OnClick = [this](TObject* s) { OKBtnClick(s); };
+  OnShow = [this](TObject* s) { FormShow(s); };
+}
+
+void TEditUserListDlg::FormShow(TObject*) {
+  if (TUserListTables* lists = ActiveUserLists()) Lists = *lists;
+  SetupList(TUserList::CharNames);
+}
+
+void TEditUserListDlg::SetupList(TUserList list) {
+  Shown = list;
+  const TUserListSpec& spec = UserListSpec(list);
+  Caption = "Edit User Lists - " +
+            std::string(list == TUserList::Extension ? "Character Name Extensions" : ButtonCaption(list, InteractiveActive()));
+  for (int row = 0; row < UserListRows; ++row) {
+    const bool used = row < spec.Slots;
+    const std::string& entry = UserListEntry(Lists, list, row + 1);
+    TEdit* edit = RowEdits[static_cast<size_t>(row)];
+    RowLabels[static_cast<size_t>(row)]->Visible = used;
+    edit->Visible = used;
+    edit->MaxLength = spec.Width;
+    edit->Text = used ? CodesAsTags(ListItemText(entry, false, false)) : std::string();
+    RowAliases[static_cast<size_t>(row)] = used ? ListItemKey(entry) : std::string();
+    AliasButtons[static_cast<size_t>(row)]->Visible = used && spec.TakesAliases;
+  }
+  for (int i = 0; i < UserListCount; ++i) {
+    TSpeedButton* button = ListButtons[static_cast<size_t>(i)];
+    const bool shown = AllUserLists[i] == list;
+    button->Font.Style = shown ? fsBold : 0u;
+    button->Font.Color = shown ? clBlue : clBlack;
+  }
+}
+
+void TEditUserListDlg::WriteBackList() {
+  const TUserListSpec& spec = UserListSpec(Shown);
+  for (int row = 0; row < spec.Slots; ++row) {
+    std::string text = TagsAsCodes(RowEdits[static_cast<size_t>(row)]->Text());
+    TrimTrailingBlanks(text);
+    const std::string& alias = RowAliases[static_cast<size_t>(row)];
+    if (text.empty()) SetUserListEntry(Lists, Shown, row + 1, "");
+    else if (alias.empty()) SetUserListEntry(Lists, Shown, row + 1, text);
+    else SetUserListEntry(Lists, Shown, row + 1, CombineAlias(alias, text.substr(0, static_cast<size_t>(spec.Width)), spec.Width));
+  }
+}
+
+void TEditUserListDlg::ListButtonClick(TUserList list) {
+  WriteBackList();
+  SetupList(list);
+}
+
+void TEditUserListDlg::AliasButtonClick(int row) {
+  TUserListAliasDlg dialog(this);
+  dialog.AliasEdit->Text = RowAliases[static_cast<size_t>(row)];
+  dialog.AliasEdit->MaxLength = UserListSpec(Shown).Width - 1;
+  if (dialog.ShowModal() != mrOk) return;
+  std::string alias = dialog.AliasEdit->Text();
+  TrimTrailingBlanks(alias);
+  std::erase(alias, '\\');
+  RowAliases[static_cast<size_t>(row)] = alias;
+}
+
+// The source the list's entries can be copied from: the script's names,
+// its locations, or the text of its transitions.
+bool TEditUserListDlg::FillSourceList() {
+  TListMenu& menu = ListMenuInstance();
+  TStringList& items = menu.List->Items;
+  menu.ClearList();
+  items.SetSorted(false);
+  if (Shown == TUserList::CharNames) return CollectCharacterNames(0, true, false, items, false);
+  if (Shown == TUserList::SceneBodyText) {
+    BuildPopupList(plLocations, items);
+  } else if (TMDIChild* script = ActiveScript()) {
+    editor::Assemble(*script);
+    for (const TScriptElement* e = script->FirstElement; e; e = e->next) {
+      if (e->Kind() != ekTransition || !e->text) continue;
+      const std::string text = PlainText(UnpackText(*e->text));
+      if (!text.empty() && (items.Count() == 0 || items[items.Count() - 1] != text)) items.Add(text);
+    }
+    editor::DisAssemble(*script);
+  }
+  if (items.Count() > 0) return true;
+  ShowMessageBox(PromptTable(28), PromptTable(29));
+  return false;
+}
+
+void TEditUserListDlg::CopyEntriesIntoRows() {
+  TListMenu& menu = ListMenuInstance();
+  const int slots = UserListSpec(Shown).Slots;
+  while (menu.List->Items.Count() > 0) {
+    const int picked = menu.ShowPicker("Double Click on an Entry to Copy it", false, false);
+    if (picked <= 0) break;
+    auto empty = std::find_if(RowEdits.begin(), RowEdits.begin() + slots, [](TEdit* e) { return e->Text().empty(); });
+    if (empty == RowEdits.begin() + slots) {
+      ShowMessageBox("There are no Empty User List Elements!", PromptTable(0));
+      break;
+    }
+    (*empty)->Text = menu.List->Items[picked - 1].substr(0, static_cast<size_t>(UserListSpec(Shown).Width));
+    menu.List->Items.Delete(picked - 1);
+  }
+  menu.DoneWithList();
+}
+
+void TEditUserListDlg::CopyFromScriptClick(TObject*) {
+  if (FillSourceList()) CopyEntriesIntoRows();
+}
+
+void TEditUserListDlg::OKBtnClick(TObject*) {
+  TMDIChild* script = ActiveScript();
+  if (script) editor::SaveUndoStep(*script, 2);
+  WriteBackList();
+  if (script) {
+    RecordOf(*script).UserLists = Lists;
+    UserListsChanged(*script);
+    BuildCharacterNameTable();
+    editor::SetModified(*script);
+  }
+  if (SaveDefaultsBox->Checked()) {
+    TIniFile ini = OpenSettingsFile();
+    WriteUserLists(ini, Lists);
+  }
+  ModalResult = mrOk;
+}
+
+void ShowEditUserLists() {
+  if (NoActiveDocument()) return;
+  const int cursor = Screen->Cursor();
+  Screen->SetCursor(crHourGlass);
+  TEditUserListDlg dialog(Application);
+  Screen->SetCursor(cursor);
+  dialog.ShowModal();
+  if (TMDIChild* script = ActiveScript()) editor::RedisplayScreen(*script);
+}
+
+// ---- Loading a text file -----------------------------------------------------
+
+TASCIIUserListDlg::TASCIIUserListDlg(TComponent* owner) : TForm(owner) {
+  Name = "ASCIIUserListDlg";
+  Caption = "Load into which User List?";
+  BorderStyle = TFormBorderStyle::bsDialog;
+  Position = TPosition::poScreenCenter;
+  SetBounds(0, 0, 280, 160);
+  CharNamesRadio = new TRadioButton(this);
+  CharNamesRadio->SetParent(this);
+  CharNamesRadio->Caption = "&Character Names";
+  CharNamesRadio->SetBounds(16, 12, 200, 20);
+  LocationsRadio = new TRadioButton(this);
+  LocationsRadio->SetParent(this);
+  LocationsRadio->Caption = "&Locations (sets)";
+  LocationsRadio->SetBounds(16, 36, 200, 20);
+  ClearFirstBox = new TCheckBox(this);
+  ClearFirstBox->SetParent(this);
+  ClearFirstBox->Caption = "Clear &Out List First";
+  ClearFirstBox->SetBounds(16, 66, 200, 20);
+  OKBtn = new TButton(this);
+  OKBtn->SetParent(this);
+  OKBtn->Caption = "OK";
+  OKBtn->Default = true;
+  OKBtn->ModalResult = mrOk;
+  OKBtn->SetBounds(40, 96, 80, 25);
+  CancelBtn = new TButton(this);
+  CancelBtn->SetParent(this);
+  CancelBtn->Caption = "Cancel";
+  CancelBtn->Cancel = true;
+  CancelBtn->ModalResult = mrCancel;
+  CancelBtn->SetBounds(140, 96, 80, 25);
+}
+
+bool TASCIIUserListDlg::Load(const std::string& fileName) {
+  TMDIChild* script = ActiveScript();
+  if (!script) return false;
+  if (!FileExists(fileName)) {
+    ShowMessageBox(fileName + " not found!", PromptTable(16));
+    return false;
+  }
+  const bool setFile = AnsiUpperCase(ExtractFileExt(fileName)) == ".SET";
+  LocationsRadio->SetChecked(setFile);
+  CharNamesRadio->SetChecked(!setFile);
+  ClearFirstBox->SetChecked(true);
+  if (ShowModal() != mrOk) return false;
+
+  TUserListTables& lists = RecordOf(*script).UserLists;
+  const TUserList list = LocationsRadio->Checked() ? TUserList::SceneBodyText : TUserList::CharNames;
+  const int slots = UserListSpec(list).Slots;
+  bool clear = ClearFirstBox->Checked();
+  int slot = clear ? 1 : FirstEmptySlot(lists, list);
+  if (!clear && slot == 0) {
+    if (!AskYesNo("That List is already full!\r\rShould I empty it before loading the new list?", PromptTable(21),
+                  true)) {
+      ShowMessageBox("List Loading was Canceled", PromptTable(22));
+      return false;
+    }
+    clear = true;
+    slot = 1;
+  }
+  if (clear) ClearUserList(lists, list);
+
+  TStringList lines;
+  lines.LoadFromFile(fileName);
+  for (int i = 0; i < lines.Count() && slot <= slots; ++i) {
+    std::string line = lines[i];
+    std::erase(line, '\t');
+    line.erase(0, std::min(line.find_first_not_of(' '), line.size()));
+    TrimTrailingBlanks(line);
+    if (!line.empty()) SetUserListEntry(lists, list, slot++, line);
+  }
+  UserListsChanged(*script);
+  editor::SetModified(*script);
+  ShowMessageBox("Your new User List has been loaded.", PromptTable(23));
+  return true;
+}
+
+bool LoadUserListFromTextFile(const std::string& fileName) {
+  if (NoActiveDocument()) return false;
+  TASCIIUserListDlg dialog(Application);
+  return dialog.Load(fileName);
+}
+
+}  // namespace qm
