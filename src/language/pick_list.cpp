@@ -67,7 +67,7 @@ std::string ExtensionOf(std::string text) {
 // colour, that colour's close code.
 void TrimEditLineEnd(TMDIChild& script) {
   std::string& line = script.EditBuffer;
-  const TPendingRecordFields& record = RecordOf(script);
+  const TScriptRecord& record = RecordOf(script);
   const int colour = record.CurrentColor != 0 ? ColorIndexOfOnCode(record.TypingColorCode) : 0;
   if (colour > 0 && !line.empty() && static_cast<Byte>(line.back()) == ColorPairs[static_cast<size_t>(colour - 1)].off)
     line.pop_back();

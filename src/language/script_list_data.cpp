@@ -13,7 +13,7 @@ constexpr const char* ComponentName = "ScriptListData";
 
 TScriptListData::TScriptListData(TMDIChild& script) : TComponent(&script) {
   Name = ComponentName;
-  ListMeasure = MeasureUserLists(Fields.UserLists);
+  ListMeasure = MeasureUserLists(script.UserLists);
 }
 
 TScriptListData& ListData(TMDIChild& script) {

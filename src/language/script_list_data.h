@@ -2,11 +2,12 @@
 // the script window, so it lives and goes with the window.
 #pragma once
 
+#include "script/script_window.h"
+
 #include <array>
 #include <string>
 
 #include "language/character_names.h"
-#include "language/pending_record_fields.h"
 #include "language/user_lists.h"
 #include "platform/controls.h"
 #include "script/script_model.h"
@@ -21,7 +22,6 @@ class TScriptListData : public TComponent {
   explicit TScriptListData(TMDIChild& script);
 
   // Kept with the script record once it carries them.
-  TPendingRecordFields Fields;
   // The rest lasts while the script is open.
   TCharacterNameTable NameTable;
   // The name last chosen for each initial letter.
@@ -37,7 +37,7 @@ inline bool ProgramOption(bool TProgramOptions::*option) { return MainForm && Ma
 // The script's data, made on first use.
 TScriptListData& ListData(TMDIChild& script);
 // The script record's fields the list tools use.
-inline TPendingRecordFields& RecordOf(TMDIChild& script) { return ListData(script).Fields; }
+inline TScriptRecord& RecordOf(TMDIChild& script) { return script; }
 // The active script's lists; null without one.
 TUserListTables* ActiveUserLists();
 

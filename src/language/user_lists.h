@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/types.h"
-#include "language/pending_record_fields.h"
+#include "script/script_record.h"
 
 namespace qm {
 

@@ -718,7 +718,9 @@ bool LoadProgramSettings(bool reload) {
   if (MainForm == nullptr) return false;
   if (!reload) SetPageBreakFormats();
   TIniFile ini = OpenSettingsFile();
-  return ReadProgramSettings(ini, *MainForm, reload);
+  const bool loaded = ReadProgramSettings(ini, *MainForm, reload);
+  BuildPromptTable(JokeyPrompts);
+  return loaded;
 }
 
 bool SaveProgramSettings(std::string* error) {

@@ -13,10 +13,10 @@ namespace qm::testing {
 
 void LanguageFixture::SetUp() {
   PlatformFixture::SetUp();
-  GlobalState::ResetAll();
-  BuildPromptTable(false);
   main_ = new TMainForm(Application);
   MainForm = main_;
+  // The plain wording, as [Producer Help] "Offer" 0 gives it.
+  BuildPromptTable(false);
   main_->Show();
   script_ = new TMDIChild(main_);
   script_->SetBounds(0, 0, 800, 600);
@@ -31,7 +31,6 @@ void LanguageFixture::SetUp() {
 }
 
 void LanguageFixture::TearDown() {
-  GlobalState::ResetAll();
   delete main_;
   PlatformFixture::TearDown();
 }

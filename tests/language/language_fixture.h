@@ -22,7 +22,7 @@ class LanguageFixture : public PlatformFixture {
   TMDIChild& Script() { return *script_; }
   TMainForm& Main() { return *main_; }
   TUserListTables& Lists() { return RecordOf(*script_).UserLists; }
-  TPendingRecordFields& Settings() { return RecordOf(*script_); }
+  TScriptRecord& Settings() { return RecordOf(*script_); }
 
   // Appends elements, each in a group of its own.
   void Add(const std::vector<ElementSpec>& elements);
