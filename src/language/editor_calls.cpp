@@ -6,81 +6,24 @@
 #include "language/element_kinds.h"
 #include "language/script_list_data.h"
 #include "platform/cp1252.h"
+#include "script/document_modified.h"
+#include "script/edit_line.h"
 #include "script/packed_text.h"
+#include "shell/documents.h"
 #include "script/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
 
 namespace qm::editor {
 
-namespace {
+void DisAssemble(TMDIChild& script) { script.DisAssemble(); }
 
-constexpr int MaxTypedCharacters = 2500;
-
-// A new element gets a group of its own after the current one's; the
-// script window regroups the list at its next idle moment.
-void GiveOwnGroup(TMDIChild& script, TScriptElement& element, TElementGroup* after) {
-  auto* group = NewGroupRecord();
-  group->first = &element;
-  group->count = 1;
-  group->prev = after;
-  if (after) {
-    group->next = after->next;
-    after->next = group;
-  } else {
-    group->next = script.LastGroup;
-    while (group->next && group->next->prev) group->next = group->next->prev;
-  }
-  if (group->next) group->next->prev = group;
-  if (!script.LastGroup || script.LastGroup == after) script.LastGroup = group;
-  element.group = group;
-}
-
-}  // namespace
-
-void DisAssemble(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
-  if (!e || !e->text) return;
-  if (IsPageBreakKind(e->Kind())) script.EditBuffer = " ";
-  else if (e->Kind() == ekCharacterName) script.EditBuffer = *e->text;
-  else script.EditBuffer = UnpackText(*e->text);
-  e->text.reset();
-}
-
-void Assemble(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
-  if (!e || e->text) return;
-  std::string& text = script.EditBuffer;
-  if (text.empty()) text = " ";
-  if (IsPageBreakKind(e->Kind())) {
-    e->text = " ";
-  } else if (e->Kind() == ekCharacterName) {
-    const size_t paren = std::min(text.find('('), text.size());
-    e->text = AnsiUpperCase(text.substr(0, paren)) + text.substr(paren);
-    AddCharacterName(script, *e->text);
-  } else {
-    e->text = PackText(text);
-  }
-  text.clear();
-}
+void Assemble(TMDIChild& script) { script.Assemble(); }
 
 TScriptElement* NewElement(TMDIChild& script, const TElementFormat& format, bool forceAfter) {
-  TScriptElement* current = script.CurrentElement;
-  DisAssemble(script);
-  if (current && !forceAfter && TrimmedLength(script.EditBuffer) == 0) {
-    current->format = format;
-    script.EditBuffer.clear();
-  } else {
-    const bool before = current && script.CaretColumn == 0 && !forceAfter;
-    Assemble(script);
-    auto* element = new TScriptElement;
-    element->format = format;
-    TScriptElement* after = before ? current->prev : current;
-    script.InsertElementAfter(after, element);
-    GiveOwnGroup(script, *element, after ? after->group : nullptr);
-    script.CurrentElement = element;
-    script.EditBuffer.clear();
-  }
+  script.DisAssemble();
+  script.CurrentFormat = format;
+  script.Nw_Elmnt(false, forceAfter, false, false);
   script.CurrentGroup = script.CurrentElement->group;
   script.CaretColumn = 0;
   script.CaretLine = 1;
@@ -99,27 +42,16 @@ void RedisplayScreen(TMDIChild& script) {
   script.RedisplayScreen(true);
 }
 
-// The typing and modified-state routines of the editor cannot be linked
-// beside the program settings yet (both define the autosave interval);
-// until they can, the edit line and the modified flags are set here.
 bool TypeCharacter(TMDIChild& script, char ch) {
-  std::string& line = script.EditBuffer;
-  if (line.size() > static_cast<size_t>(MaxTypedCharacters)) return false;
-  line.insert(std::min<size_t>(script.CaretColumn, line.size()), 1, ch);
-  SetModified(script);
-  return true;
+  if (ActiveScript() != &script) return false;
+  return qm::TypeCharacter(ch);
 }
 
 void SetModified(TMDIChild& script) {
-  if (!script.Editable) return;
-  script.DocumentModified = 1;
-  script.ModifiedSinceBackup = 1;
-  script.ModifiedThisSession = 1;
-  script.Hint = "Modified";
+  if (ActiveScript() == &script) SetDocumentModified(true, true);
 }
 
-// The undo ring records steps once it exists; nothing to record into yet.
-void SaveUndoStep(TMDIChild&, Byte) {}
+void SaveUndoStep(TMDIChild&, Byte kind) { qm::SaveUndoStep(kind, false, false, 0); }
 
 void PassEnterKey(TMDIChild& script) { script.Perform(WM_KEYDOWN, VK_RETURN, 0); }
 

@@ -3,6 +3,7 @@
 // Also the creation, splitting and removal of elements in the list.
 #include <algorithm>
 
+#include "language/character_names.h"
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
@@ -136,8 +137,12 @@ void TMDIChild::Assemble() {
     EditBuffer.clear();
     return;
   }
-  if (e->Kind() == ekCharacterName) e->text = StoredCueText(EditBuffer);
-  else e->text = PackText(EditBuffer);
+  if (e->Kind() == ekCharacterName) {
+    e->text = StoredCueText(EditBuffer);
+    AddCharacterName(*this, *e->text);
+  } else {
+    e->text = PackText(EditBuffer);
+  }
   WriteLineOffsetBlock(LineOffsets, e->lineCount, e->lineOffsets);
   EditBuffer.clear();
 }

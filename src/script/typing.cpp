@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "language/pick_list.h"
+#include "platform/cp1252.h"
 #include "platform/messages.h"
 #include "script/dead_keys.h"
 #include "script/document_modified.h"
@@ -69,6 +71,10 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   StartPaginateTimer(LayoutDue | 1);
   RedisplayScreen(false);
   UpdateCaret();
+  // Names beginning with what was typed are offered while a cue is typed.
+  if (fromUser && CurrentElement->Kind() == ekCharacterName && IsAnsiAlpha(static_cast<Byte>(ch)) &&
+      EditBuffer.find('(') == std::string::npos)
+    OfferCharacterNames(*this);
 }
 
 void TMDIChild::ReplayTypeAhead() {
