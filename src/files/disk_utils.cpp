@@ -13,6 +13,11 @@
 
 namespace qm {
 
+std::string ShownFileName(const std::string& name, std::size_t longest) {
+  if (name.size() <= longest) return name;
+  return "/.../" + ExtractFileName(name);
+}
+
 TDriveProbes DriveProbes;
 
 namespace {

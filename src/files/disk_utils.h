@@ -9,6 +9,10 @@
 
 namespace qm {
 
+// A file name as a message shows it: a name longer than `longest` keeps
+// its first folder level only as "/.../" and its own name.
+std::string ShownFileName(const std::string& name, std::size_t longest);
+
 // How a drive is probed; tests put in drives that are not ready.
 struct TDriveProbes {
   std::function<bool(const std::string& path)> Ready;

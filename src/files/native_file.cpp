@@ -367,6 +367,9 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
   const TSaveOutcome outcome = SaveWithBackup(target, backup, bytes, !timedBackup);
   if (outcome.ok) {
     script->ModifiedSinceBackup = 0;
+    // A script saved under its name has no unsaved changes; a timed backup
+    // leaves them for the real save.
+    if (!timedBackup) SetDocumentModified(false, false);
   } else if (outcome.cancelled) {
     ShowMessageBox(ECancelPressed().what(), "Attention");
     PendingIOError = kCancelledJob;

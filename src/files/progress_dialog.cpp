@@ -1,5 +1,6 @@
 #include "files/progress_dialog.h"
 
+#include "files/disk_utils.h"
 #include "files/file_format.h"
 #include "files/file_job.h"
 #include "files/native_file.h"
@@ -37,13 +38,6 @@ T* Make(TProgressDlg* form, TWinControl* parent, const char* name, int left, int
   c->SetParent(parent);
   c->SetBounds(left, top, width, height);
   return c;
-}
-
-// The file's name as the dialog shows it: long paths keep only their
-// first character and the file's own name.
-std::string ShownName(const std::string& fileName) {
-  if (fileName.size() < 26) return fileName;
-  return fileName.substr(0, 1) + "/.../" + ExtractFileName(fileName);
 }
 
 struct FilterExport {
@@ -125,7 +119,7 @@ bool TProgressDlg::Execute(const std::string& fileName, bool loadJob, bool paste
   LoadJob = loadJob;
   PasteFromJob = pasteFromJob;
   jobArmed_ = true;
-  PromptText->Caption = ShownName(fileName);
+  PromptText->Caption = ShownFileName(fileName, 25);
   FileJobHooks.Percentage = [this](Byte percent) { Percentage(percent); };
   FileJobHooks.CancelPressed = [this] { return ModalResult == mrCancel; };
   FileJobHooks.Done = [this] { Done(); };

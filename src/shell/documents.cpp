@@ -4,10 +4,13 @@
 #include "script/script_window.h"
 #include "shell/global_state.h"
 #include "files/disk_utils.h"
+#include "language/character_names.h"
+#include "files/file_job.h"
 #include "files/element_records.h"
 #include "files/native_file.h"
 #include "files/progress_dialog.h"
 #include "platform/files.h"
+#include "platform/messages.h"
 #include "script/document_modified.h"
 #include "script/packed_text.h"
 #include "shell/main_form.h"
@@ -86,10 +89,42 @@ bool NewDocument(const std::string& fileName) {
   return true;
 }
 
+namespace {
+
+enum class SaveAnswer { Saved, Discard, Stay };
+
+// The save prompt and its "are you sure": Stay keeps the script open.
+SaveAnswer AskToSave(TMDIChild& script) {
+  for (;;) {
+    const TModalResult answer = AskYesNoCancel("Save " + ShownFileName(script.ScriptFileName, 30) + "?", "", true);
+    if (answer == mrCancel) return SaveAnswer::Stay;
+    if (answer == mrYes) {
+      MainForm->FileSaveItem->Click();
+      if (!script.DocumentModified && PendingIOError == 0) return SaveAnswer::Saved;
+      MessageBeep(0);
+      ShowMessageBox("File was NOT Saved!", "");
+      FocusActiveScript();
+      return SaveAnswer::Stay;
+    }
+    if (MainForm->ExpertPrompting) return SaveAnswer::Discard;
+    const TModalResult sure = AskYesNoCancel("Are you SURE you want to exit \"" + ExtractFileName(script.ScriptFileName) +
+                                                 "\" without saving?\r\rAll changes WILL be lost if you select YES!",
+                                             "Warning!", false);
+    if (sure == mrCancel) return SaveAnswer::Stay;
+    if (sure == mrYes) return SaveAnswer::Discard;
+  }
+}
+
+}  // namespace
+
 void CloseActiveScript(bool closeWindow) {
   TMDIChild* script = ActiveScript();
-  if (!script || !closeWindow) return;
+  if (!script) return;
+  if (!script->Editable) script->DocumentModified = script->ModifiedSinceBackup = 0;
+  if (script->DocumentModified && !IsDocumentEmpty(ActiveDocument) && AskToSave(*script) == SaveAnswer::Stay) return;
+  script->DocumentModified = 0;
   script->Closing = 1;
+  if (!closeWindow) return;
   // The slot is emptied at once; the window itself goes once the current
   // message has been handled.
   RemoveDocument(script);
@@ -164,6 +199,7 @@ bool OpenScriptByName(std::string fileName) {
   }
   window->Editable = window->Editable && !IsFileReadOnly(fileName);
   LayOutLoadedScript(*window);
+  BuildCharacterNameTable();
   FocusActiveScript();
   Screen->SetCursor(crDefault);
   return true;

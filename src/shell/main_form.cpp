@@ -52,8 +52,10 @@ void TMainForm::BuildMenus() {
   };
   FileMenu = MainMenu->Items()->AddItem("&File", {}, 0, "FileMenu");
   FileNewItem = FileMenu->AddItem("&New", handler(&TMainForm::FileNewItemClick), 0, "FileNewItem");
-  FileOpenItem = FileMenu->AddItem("&Open", {}, ShortCut(VK_F10, ssShift), "FileOpenItem");
+  FileOpenItem = FileMenu->AddItem("&Open", handler(&TMainForm::FileOpenItemClick), ShortCut(VK_F10, ssShift), "FileOpenItem");
   CloseFileItem = FileMenu->AddItem("&Close", handler(&TMainForm::CloseFileItemClick), ShortCut(VK_F4, ssCtrl), "CloseFileItem");
+  FileSaveItem = FileMenu->AddItem("&Save", handler(&TMainForm::FileSaveItemClick), VK_F7, "FileSaveItem");
+  FileSaveAsItem = FileMenu->AddItem("Save &As...", handler(&TMainForm::FileSaveAsItemClick), VK_F10, "FileSaveAsItem");
   FileMenu->AddItem("-");
   ExitQuillmasterItem = FileMenu->AddItem("E&xit", handler(&TMainForm::ExitQuillmasterItemClick), ShortCut(VK_F4, ssAlt),
                                           "ExitQuillmasterItem");

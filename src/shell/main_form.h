@@ -34,6 +34,8 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* FileNewItem = nullptr;
   TMenuItem* FileOpenItem = nullptr;
   TMenuItem* CloseFileItem = nullptr;
+  TMenuItem* FileSaveItem = nullptr;
+  TMenuItem* FileSaveAsItem = nullptr;
   TMenuItem* ExitQuillmasterItem = nullptr;
   TMenuItem* WindowMenu = nullptr;
   TMenuItem* WindowCascadeItem = nullptr;
@@ -54,6 +56,9 @@ class TMainForm : public TForm, public TProgramOptions {
 
   // File and Window menu commands of the open-document table.
   void FileNewItemClick(TObject* sender);
+  void FileOpenItemClick(TObject* sender);
+  void FileSaveItemClick(TObject* sender);
+  void FileSaveAsItemClick(TObject* sender);
   void CloseFileItemClick(TObject* sender);
   void WindowTileItemClick(TObject* sender);
   void WindowArrangeItemClick(TObject* sender);

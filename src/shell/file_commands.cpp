@@ -1,0 +1,93 @@
+// The File menu's Open, Save and Save As commands.
+#include "files/native_file.h"
+#include "files/progress_dialog.h"
+#include "files/save_as.h"
+#include "language/character_names.h"
+#include "platform/cp1252.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "script/document_modified.h"
+#include "script/message_pump.h"
+#include "script/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/ini_file.h"
+#include "shell/main_form.h"
+#include "shell/program_settings.h"
+#include "shell/program_state.h"
+
+namespace qm {
+
+namespace {
+
+constexpr const char* kOpenFilter =
+    "Quillmaster Scripts|*.;*.SC?;*.QMW|Prev. Saved Script|*.BK|Timed Backups|*.TMB|ASCII File|*.DOS;*.DOC;*.TXT"
+    "|Rich Text Format|*.RTF|WordPerfect\xAE (5.1/6.x)|*.WP*;*.*|MS Word\xAE|*.DOC|Scriptware\xAE Tag|*.TAG"
+    "|Movie Master\xAE|*.SCR|WordStar\xAE|*.WDS;*.*|StoryDev\xAE Exchange|*.DSW|All Files (*.*)|*.*";
+
+// The load format a chosen filter asks for.
+Byte LoadCodeOfFilter(int filter) {
+  switch (filter) {
+    case 1: case 2: case 3: return 0;
+    case 4: return 3;
+    case 5: return 6;
+    case 8: return 7;
+    case 9: return 9;
+    case 10: return 17;
+    case 11: return 19;
+    default: return 8;
+  }
+}
+
+}  // namespace
+
+void TMainForm::FileOpenItemClick(TObject* sender) {
+  ProgramBusyScope busy;
+  Screen->SetCursor(5);
+  TOpenDialog dialog(nullptr);
+  dialog.InitialDir = ScriptDirectory;
+  if (sender) {
+    dialog.DefaultExt = ScriptExtension;
+    dialog.Filter = kOpenFilter;
+  } else {
+    dialog.DefaultExt = "TMB";
+    dialog.Filter = "Timed Backups|*.TMB";
+  }
+  if (dialog.Execute()) {
+    const Byte code = LoadCodeOfFilter(dialog.FilterIndex);
+    TProgressDlg& progress = ProgressDlg();
+    progress.LoadFormatCode = code;
+    if (OpenScriptByName(dialog.FileName) && code >= 3 && ActiveScript())
+      ActiveScript()->SetScriptCaption(ScriptDirectory + "/" + ChangeFileExt(ExtractFileName(dialog.FileName), "." + ScriptExtension));
+  }
+  Screen->SetCursor(crDefault);
+  ProcessMessagesGuarded();
+  if (!NoActiveDocument()) {
+    FocusActiveScript();
+    BuildCharacterNameTable();
+  }
+}
+
+void TMainForm::FileSaveItemClick(TObject* sender) {
+  if (NoActiveDocument()) return;
+  TMDIChild* script = ActiveScript();
+  const std::string title = script->ScriptFileName;
+  if (title.find("NONAME") != std::string::npos || AnsiUpperCase(title).find(".TMB") != std::string::npos) {
+    FileSaveAsItemClick(sender);
+    return;
+  }
+  script->SetScriptCaption(ChangeFileExt(title, "." + ScriptExtension));
+  TProgressDlg& progress = ProgressDlg();
+  progress.FileFormatCode = 0;
+  if (BackupBeforeSave(ChangeFileExt(script->ScriptFileName, ""), false, false))
+    progress.Execute(script->ScriptFileName, false, false);
+  FocusActiveScript();
+}
+
+void TMainForm::FileSaveAsItemClick(TObject*) {
+  if (NoActiveDocument()) return;
+  ShowSaveAsDialog(ActiveScript()->ScriptFileName);
+  FocusActiveScript();
+}
+
+}  // namespace qm
