@@ -8,6 +8,9 @@
 
 namespace qm {
 
+// The tag of the menu items that undo.
+constexpr int UndoItemTag = 233;
+
 class TMainForm : public TForm, public TProgramOptions {
  public:
   explicit TMainForm(TComponent* owner);
@@ -35,6 +38,11 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* FileOpenItem = nullptr;
   TMenuItem* CloseFileItem = nullptr;
   TMenuItem* ExitQuillmasterItem = nullptr;
+  TMenuItem* EditMenu = nullptr;
+  TMenuItem* UndoItem = nullptr;
+  TMenuItem* RedoItem = nullptr;
+  TMenuItem* UndoBar = nullptr;
+  TMenuItem* AlternateUndoItem = nullptr;
   TMenuItem* WindowMenu = nullptr;
   TMenuItem* WindowCascadeItem = nullptr;
   TMenuItem* WindowTileItem = nullptr;
@@ -60,6 +68,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void WindowMinimizeItemClick(TObject* sender);
   void MaximizeWindowItemClick(TObject* sender);
   void SwitchDocumentItem(TObject* sender);
+
+  // Edit menu: Undo for the Undo items (tag UndoItemTag) and the Undo tool
+  // button, Redo for any other sender.
+  void UndoItemClick(TObject* sender);
 
  private:
   void OpenStartupFile(std::string name);
