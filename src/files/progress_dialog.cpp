@@ -4,6 +4,8 @@
 #include "files/file_format.h"
 #include "files/file_job.h"
 #include "files/native_file.h"
+#include "files/undo_ring.h"
+#include "platform/clipboard.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/messages.h"
@@ -104,7 +106,27 @@ TProgressDlg::TProgressDlg(TComponent* owner) : TForm(owner) {
 }
 
 TProgressDlg::~TProgressDlg() {
+  FormDestroy(this);
   if (instance == this) instance = nullptr;
+}
+
+void TProgressDlg::FormDestroy(TObject*) {
+  if (UndoObject) UndoObject->ClearUndoData();
+}
+
+// The Help menu's "Memory Available" says why it shows nothing, before and
+// after the release.
+void TProgressDlg::FreeClipUndoMemory() {
+  const auto memoryAvailable = [] {
+    ShowMessageBox("Due to the 32 bit Memory management system, this feature has been disabled.", "Attention");
+  };
+  memoryAvailable();
+  if (UndoObject) UndoObject->ClearUndoData();
+  if (Clipboard()->Open(MainForm ? MainForm->Handle() : NullWindow)) {
+    Clipboard()->Clear();
+    Clipboard()->Close();
+  }
+  memoryAvailable();
 }
 
 bool TProgressDlg::Execute(const std::string& fileName, bool loadJob, bool pasteFromJob) {

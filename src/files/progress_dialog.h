@@ -47,6 +47,10 @@ class TProgressDlg : public TForm {
   void SetupScreenHeight();
   void FormShow(TObject* sender);
   void FormHide(TObject* sender);
+  // Clears the undo ring's data.
+  void FormDestroy(TObject* sender);
+  // Empties the undo ring and the clipboard.
+  void FreeClipUndoMemory();
 
  private:
   void RunSaveJob();

@@ -1,5 +1,6 @@
 #include "script/document_modified.h"
 
+#include "files/undo_ring.h"
 #include "platform/messages.h"
 #include "script/editor_state.h"
 #include "script/packed_text.h"
@@ -40,10 +41,11 @@ void ArmTimedBackup() {
 std::int64_t TickNow() { return static_cast<std::int64_t>(GetTickCount64() / 100); }
 
 void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra) {
+  if (!UndoObject || UndoObject->UndoLevels() == 0 || UndoSuspended) return;
   if (kind == LastUndoKind && kind != ukWholeScript && !wholeScript && !force) return;
   if (wholeScript) kind = ukWholeScript;
   LastUndoKind = kind;
-  (void)extra;
+  UndoObject->SaveData(kind == ukWholeScript, extra != 0);
 }
 
 void SetDocumentModified(bool modified, bool markRevision) {

@@ -15,6 +15,7 @@
 #include "script/script_window.h"
 #include "script/word_wrap.h"
 #include "files/format_files.h"
+#include "files/undo_ring.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/program_options.h"
@@ -42,6 +43,7 @@ TMDIChild::TMDIChild(TComponent* owner) : TForm(owner) {
   Enabled = false;
   BackgroundColor = ColorToRGB(ScreenColors.Window);
   InsertMode = 0;
+  if (UndoObject) UndoObject->ClearUndoData();
   Cursor = crIBeam;
   ClickTimer = new TTimer(this);
   ClickTimer->Name = "ClickTimer";
@@ -150,6 +152,7 @@ void TMDIChild::FormDestroy(TObject*) {
   InteractiveEdit = 0;
   FreeElements();
   RemoveDocument(this);
+  if (UndoObject) UndoObject->ClearUndoData();
   InteractiveEdit = 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include "files/disk_utils.h"
 #include "files/file_format.h"
+#include "files/undo_ring.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "script/message_pump.h"
@@ -32,6 +33,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   SetBounds(0, 0, 800, 600);
   BuildPromptTable(true);
   BuildMenus();
+  UndoObject = new TUndoObject(*this);
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleAppMessage(msg, handled); };
@@ -59,6 +61,17 @@ void TMainForm::BuildMenus() {
   FileMenu->AddItem("-");
   ExitQuillmasterItem = FileMenu->AddItem("E&xit", handler(&TMainForm::ExitQuillmasterItemClick), ShortCut(VK_F4, ssAlt),
                                           "ExitQuillmasterItem");
+  EditMenu = MainMenu->Items()->AddItem("&Edit", {}, 0, "EditMenu");
+  UndoItem = EditMenu->AddItem("&Undo", handler(&TMainForm::UndoItemClick), ShortCut(VK_BACK, ssAlt), "UndoItem");
+  UndoItem->Tag = UndoItemTag;
+  RedoItem = EditMenu->AddItem("R&edo", handler(&TMainForm::UndoItemClick), ShortCut(VK_BACK, ssCtrl | ssAlt),
+                               "RedoItem");
+  UndoBar = EditMenu->AddItem("-", {}, 0, "UndoBar");
+  // Never shown: Ctrl+Z undoes as well.
+  AlternateUndoItem = EditMenu->AddItem("AlternateUndo", handler(&TMainForm::UndoItemClick), ShortCut('Z', ssCtrl),
+                                        "AlternateUndo");
+  AlternateUndoItem->Tag = UndoItemTag;
+  AlternateUndoItem->Visible = false;
   WindowMenu = MainMenu->Items()->AddItem("&Window", {}, 0, "WindowMenu");
   WindowCascadeItem = WindowMenu->AddItem("&Cascade", handler(&TMainForm::WindowTileItemClick), 0, "WindowCascadeItem");
   WindowTileItem = WindowMenu->AddItem("&Tile", handler(&TMainForm::WindowTileItemClick), 0, "WindowTileItem");
@@ -72,6 +85,17 @@ void TMainForm::BuildMenus() {
     item->Visible = false;
     DocItems[slot - 1] = item;
   }
+}
+
+void TMainForm::UndoItemClick(TObject* sender) {
+  TMDIChild* script = ActiveScript();
+  if (NoActiveDocument() || !script || !UndoObject) return;
+  const auto* item = dynamic_cast<const TMenuItem*>(sender);
+  const auto* component = dynamic_cast<const TComponent*>(sender);
+  if ((item && item->Tag == UndoItemTag) || (component && component->Name == "UndoBtn")) UndoObject->Undo();
+  else UndoObject->Redo();
+  script->RedisplayScreen(true);
+  FocusActiveScript();
 }
 
 void TMainForm::DetachIdleAndHint() {

@@ -8,6 +8,9 @@
 
 namespace qm {
 
+// The tag of the menu items that undo.
+constexpr int UndoItemTag = 233;
+
 class TMainForm : public TForm, public TProgramOptions {
  public:
   explicit TMainForm(TComponent* owner);
@@ -37,6 +40,11 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* FileSaveItem = nullptr;
   TMenuItem* FileSaveAsItem = nullptr;
   TMenuItem* ExitQuillmasterItem = nullptr;
+  TMenuItem* EditMenu = nullptr;
+  TMenuItem* UndoItem = nullptr;
+  TMenuItem* RedoItem = nullptr;
+  TMenuItem* UndoBar = nullptr;
+  TMenuItem* AlternateUndoItem = nullptr;
   TMenuItem* WindowMenu = nullptr;
   TMenuItem* WindowCascadeItem = nullptr;
   TMenuItem* WindowTileItem = nullptr;
@@ -65,6 +73,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void WindowMinimizeItemClick(TObject* sender);
   void MaximizeWindowItemClick(TObject* sender);
   void SwitchDocumentItem(TObject* sender);
+
+  // Edit menu: Undo for the Undo items (tag UndoItemTag) and the Undo tool
+  // button, Redo for any other sender.
+  void UndoItemClick(TObject* sender);
 
  private:
   void OpenStartupFile(std::string name);

@@ -1,0 +1,606 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "files/progress_dialog.h"
+#include "files/undo_ring.h"
+#include "platform/clipboard.h"
+#include "platform/menus.h"
+#include "script/document_modified.h"
+#include "script/editor_state.h"
+#include "script/packed_text.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+// An element as repagination leaves it: its split byte as well.
+struct Piece {
+  Byte kind;
+  std::string text;
+  Byte split = spWhole;
+};
+using Pieces = std::vector<Piece>;
+
+Pieces Actions(int from, int to) {
+  Pieces pieces;
+  for (int i = from; i <= to; ++i) pieces.push_back({ekAction, "A" + std::to_string(i)});
+  return pieces;
+}
+
+Pieces operator+(Pieces a, const Pieces& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+std::vector<ElementSpec> SpecsOf(const Pieces& pieces) {
+  std::vector<ElementSpec> specs;
+  for (const Piece& p : pieces) specs.push_back({p.kind, p.text});
+  return specs;
+}
+
+// The changes of the table-driven cases call the public helpers.
+class UndoRingTest : public testing::ProgramFixture {
+ public:
+  TMDIChild& W() { return Script(); }
+  // Replaces the script with these elements; the one at `current` is
+  // being edited, the caret at the end of its text.
+  void Load(const Pieces& pieces, int current = 0) {
+    W().FreeElements();
+    testing::AddElements(W(), SpecsOf(pieces));
+    int i = 0;
+    for (TScriptElement* e = W().FirstElement; e; e = e->next, ++i) {
+      e->split = pieces[static_cast<size_t>(i)].split;
+      if (i == current) W().CurrentElement = e;
+    }
+    W().CurrentGroup = W().CurrentElement->group;
+    W().DisAssemble();
+    W().CaretColumn = static_cast<Word>(W().EditBuffer.size());
+    W().CaretLine = 1;
+  }
+  TScriptElement* Nth(int index) {
+    TScriptElement* e = W().FirstElement;
+    for (int i = 0; i < index; ++i) e = e->next;
+    return e;
+  }
+  void MakeCurrent(int index) {
+    W().Assemble();
+    W().CurrentElement = Nth(index);
+    W().DisAssemble();
+    W().CaretColumn = 0;
+    W().CaretLine = 1;
+  }
+  void Type(const std::string& text) {
+    for (char ch : text) W().TypeOneCharacter(ch, true);
+  }
+
+ protected:
+  TUndoObject& Ring() { return *UndoObject; }
+  std::vector<ElementSpec> Elements() { return testing::ElementsOf(W()); }
+  std::string CurrentText() { return W().EditBuffer; }
+
+  void ExpectNothingTo(const std::string& what) {
+    testing::AnswerMessageBox(Driver(), "Nothing to " + what, mrOk, "Attention");
+  }
+  // The current element's texts that successive undos bring back, until
+  // the ring reports it has nothing left.
+  std::vector<std::string> UndoAll() {
+    std::vector<std::string> seen;
+    while (Ring().UndoIsAvailable()) {
+      Ring().Undo();
+      seen.push_back(CurrentText());
+    }
+    ExpectNothingTo("Undo");
+    Ring().Undo();
+    return seen;
+  }
+};
+
+// ---- Undo and redo of each kind of change ----
+
+struct ChangeCase {
+  const char* name;
+  Pieces script;
+  int current;
+  std::function<void(UndoRingTest&, TMDIChild&)> change;
+  std::vector<ElementSpec> after;
+};
+
+class ChangeTest : public UndoRingTest, public ::testing::WithParamInterface<ChangeCase> {};
+
+TEST_P(ChangeTest, UndoGivesTheScriptBackAndRedoTheChange) {
+  const ChangeCase& c = GetParam();
+  Load(c.script, c.current);
+  const std::vector<ElementSpec> before = Elements();
+  c.change(*this, W());
+  ASSERT_EQ(Elements(), c.after);
+  Ring().Undo();
+  EXPECT_EQ(Elements(), before);
+  EXPECT_TRUE(Ring().RedoIsAvailable());
+  Ring().Redo();
+  EXPECT_EQ(Elements(), c.after);
+  EXPECT_FALSE(Ring().RedoIsAvailable());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, ChangeTest,
+    ::testing::Values(
+        ChangeCase{"Typing",
+                   {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}},
+                   1,
+                   [](UndoRingTest& t, TMDIChild&) { t.Type(" Fast."); },
+                   {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs. Fast."}}},
+        ChangeCase{"NewElement",
+                   {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}},
+                   1,
+                   [](UndoRingTest& t, TMDIChild& w) {
+                     SaveUndoStep(ukInsert, false, false, 0);
+                     w.CurrentFormat = w.FormatSet[fsCharacterName];
+                     w.NewElement(false, false, true);
+                     t.Type("BOB");
+                   },
+                   {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}, {ekCharacterName, "BOB"}}},
+        ChangeCase{"Deletion",
+                   {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}, {ekCharacterName, "BOB"},
+                    {ekDialogue, "Hi."}},
+                   2,
+                   [](UndoRingTest&, TMDIChild& w) {
+                     SaveUndoStep(ukDelete, false, false, 0);
+                     w.Delete_Element();
+                   },
+                   {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}, {ekDialogue, "Hi."}}},
+        ChangeCase{"WholeScript",
+                   Actions(1, 12),
+                   11,
+                   [](UndoRingTest& t, TMDIChild&) {
+                     SaveUndoStep(ukInsert, true, false, 0);
+                     t.Load({{ekTransition, "CUT TO:"}, {ekAction, "Gone."}}, 1);
+                   },
+                   {{ekTransition, "CUT TO:"}, {ekAction, "Gone."}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UndoRingTest, UndoPutsTheCaretBackAndRedoWhereItWas) {
+  Load({{ekAction, "One"}, {ekAction, "Two"}}, 1);
+  W().CaretColumn = 1;
+  Type("x");
+  Ring().Undo();
+  EXPECT_EQ(CurrentText(), "Two");
+  EXPECT_EQ(W().CaretColumn, 1);
+  Ring().Redo();
+  EXPECT_EQ(CurrentText(), "Txwo");
+  EXPECT_EQ(W().CaretColumn, 2);
+}
+
+TEST_F(UndoRingTest, OnlyAStepWithTheHeaderBringsTheSettingsBack) {
+  for (const Byte withHeader : {Byte{1}, Byte{0}}) {
+    W().HeaderLine1 = "FIRST DRAFT";
+    SaveUndoStep(ukWholeScript, true, false, withHeader);
+    W().HeaderLine1 = "SECOND DRAFT";
+    Ring().Undo();
+    EXPECT_EQ(W().HeaderLine1, withHeader ? "FIRST DRAFT" : "SECOND DRAFT");
+    Ring().Redo();
+    EXPECT_EQ(W().HeaderLine1, "SECOND DRAFT");
+  }
+}
+
+TEST_F(UndoRingTest, AMarkedBlockIsSavedWhole) {
+  Load(Actions(1, 9), 5);
+  for (int i = 1; i <= 5; ++i) Nth(i)->blockStart = Nth(i)->blockEnd = 0;
+  W().BlockOn = 1;
+  SaveUndoStep(ukDelete, false, false, 0);
+  // The block's elements are cut out.
+  W().BlockOn = 0;
+  Load(Actions(1, 1) + Actions(7, 9), 0);
+  Ring().Undo();
+  EXPECT_EQ(Elements(), SpecsOf(Actions(1, 9)));
+  for (const TScriptElement* e = W().FirstElement; e; e = e->next) EXPECT_FALSE(e->InBlock());
+}
+
+// ---- Runs found again after repagination ----
+
+struct RepaginationCase {
+  const char* name;
+  Pieces saved;      // the script when the step is saved, A5 current
+  Pieces paginated;  // the script at the undo: A5 edited, breaks moved
+  Pieces expected;
+};
+
+const Piece kBreak{ekAutoPageBreak, " ", spWhole};
+const Piece kSplitBreak{ekAutoPageBreak, " ", spFirstPiece};
+const Piece kSpeechBreak{ekAutoPageBreak, " ", spSecondPiece};
+const Piece kRepeatedCue{ekCharacterName, "BOB", 20};
+const Piece kEdited{ekAction, "A5 edited"};
+
+class RepaginationTest : public UndoRingTest, public ::testing::WithParamInterface<RepaginationCase> {};
+
+TEST_P(RepaginationTest, TheRunIsFoundFromBothEnds) {
+  const RepaginationCase& c = GetParam();
+  int current = 0;
+  while (c.saved[static_cast<size_t>(current)].text != "A5") ++current;
+  Load(c.saved, current);
+  SaveUndoStep(ukInsert, false, false, 0);
+  Load(c.paginated, 0);
+  Ring().Undo();
+  EXPECT_EQ(Elements(), SpecsOf(c.expected));
+  EXPECT_EQ(CurrentText(), "A5");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Breaks, RepaginationTest,
+    ::testing::Values(
+        RepaginationCase{"BreakAddedBeforeTheRun", Actions(1, 9),
+                         Actions(1, 1) + Pieces{kBreak} + Actions(2, 4) + Pieces{kEdited} + Actions(6, 9),
+                         Actions(1, 1) + Pieces{kBreak} + Actions(2, 9)},
+        RepaginationCase{"ElementSplitBeforeTheRun", Actions(1, 9),
+                         Pieces{{ekAction, "A1"}, {ekAction, "A2 one"}, kSplitBreak, {ekAction, "two"}} +
+                             Actions(3, 4) + Pieces{kEdited} + Actions(6, 9),
+                         Pieces{{ekAction, "A1"}, {ekAction, "A2 one"}, kSplitBreak, {ekAction, "two"}} +
+                             Actions(3, 9)},
+        RepaginationCase{"SpeechSplitRightBeforeTheRun", Actions(1, 9),
+                         Actions(1, 2) + Pieces{kSpeechBreak, kRepeatedCue, {ekDialogue, "rest"}} + Actions(3, 4) +
+                             Pieces{kEdited} + Actions(6, 9),
+                         Actions(1, 2) + Pieces{kSpeechBreak, kRepeatedCue, {ekDialogue, "rest"}} + Actions(3, 9)},
+        RepaginationCase{"BreakRemovedBeforeTheRun", Actions(1, 1) + Pieces{kBreak} + Actions(2, 9),
+                         Actions(1, 4) + Pieces{kEdited} + Actions(6, 9), Actions(1, 9)},
+        RepaginationCase{"SplitRemovedBeforeTheRun",
+                         Actions(1, 1) + Pieces{kSpeechBreak, kRepeatedCue, {ekDialogue, "rest"}} + Actions(2, 9),
+                         Actions(1, 4) + Pieces{kEdited} + Actions(6, 9), Actions(1, 9)},
+        RepaginationCase{"LastElementOfTheRunSplit", Actions(1, 9),
+                         Actions(1, 4) + Pieces{kEdited, {ekAction, "A6"}, {ekAction, "A7 one"}, kSplitBreak,
+                                                {ekAction, "two"}} +
+                             Actions(8, 9),
+                         Actions(1, 9)},
+        RepaginationCase{"BreaksOnBothSides", Actions(1, 9),
+                         Actions(1, 1) + Pieces{kBreak} + Actions(2, 4) + Pieces{kEdited} + Actions(6, 8) +
+                             Pieces{kBreak} + Actions(9, 9),
+                         Actions(1, 1) + Pieces{kBreak} + Actions(2, 8) + Pieces{kBreak} + Actions(9, 9)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UndoRingTest, AStepNeverStartsOnThePieceAfterABreak) {
+  // Two elements back from the current one is the second piece of a split
+  // speech; the step starts with its first piece.
+  Load(Actions(1, 1) + Pieces{{ekDialogue, "first"}, kSplitBreak, {ekDialogue, "second"}} + Actions(2, 9), 5);
+  ASSERT_EQ(CurrentText(), "A3");
+  SaveUndoStep(ukInsert, false, false, 0);
+  Load(Actions(1, 1) + Pieces{{ekDialogue, "first second"}} + Actions(2, 9), 3);
+  Ring().Undo();
+  EXPECT_EQ(Elements(), SpecsOf(Actions(1, 1) + Pieces{{ekDialogue, "first"}, kSplitBreak, {ekDialogue, "second"}} +
+                                Actions(2, 9)));
+}
+
+TEST_F(UndoRingTest, ARunThatIsNoLongerThereIsReportedAndKept) {
+  Load(Actions(1, 9), 4);
+  SaveUndoStep(ukInsert, false, false, 0);
+  Load(Actions(1, 2), 0);
+  ExpectNothingTo("Undo");
+  Ring().Undo();
+  EXPECT_EQ(Elements(), SpecsOf(Actions(1, 2)));
+  EXPECT_TRUE(Ring().UndoIsAvailable());
+  EXPECT_FALSE(Ring().RedoIsAvailable());
+}
+
+TEST(PaginationElementTest, OnlyWhatRepaginationAddsIsLeftOutOfTheCount) {
+  struct Row {
+    Byte breakSplit;
+    Byte nextKind;
+    Byte nextSplit;
+    bool nextLeftOut;
+    bool thirdLeftOut;
+  };
+  const Row rows[] = {
+      {spWhole, ekAction, spWhole, false, false},
+      {spFirstPiece, ekAction, spWhole, true, false},
+      {spSecondPiece, ekCharacterName, 20, true, true},
+      {spSecondPiece, ekCharacterName, 18, true, false},
+      {1, ekCharacterName, 2, true, true},
+      {33, ekAction, spWhole, false, false},
+      {spWhole, ekCharacterName, 20, false, false},
+  };
+  for (const Row& row : rows) {
+    TScriptElement brk, next, third;
+    brk.format.Kind = ekAutoPageBreak;
+    brk.split = row.breakSplit;
+    next.format.Kind = row.nextKind;
+    next.split = row.nextSplit;
+    third.format.Kind = ekDialogue;
+    brk.next = &next;
+    next.prev = &brk;
+    next.next = &third;
+    third.prev = &next;
+    EXPECT_TRUE(IsPaginationElement(&brk));
+    EXPECT_EQ(IsPaginationElement(&next), row.nextLeftOut) << int{row.breakSplit};
+    EXPECT_EQ(IsPaginationElement(&third), row.thirdLeftOut) << int{row.breakSplit} << " " << int{row.nextSplit};
+  }
+}
+
+// ---- Steps: when one is recorded ----
+
+struct CoalesceCase {
+  const char* name;
+  struct Step {
+    Byte kind;
+    bool whole = false;
+    bool force = false;
+  };
+  std::vector<Step> steps;
+  std::vector<std::string> undone;  // texts successive undos give back
+};
+
+class CoalesceTest : public UndoRingTest, public ::testing::WithParamInterface<CoalesceCase> {};
+
+TEST_P(CoalesceTest, SameKindChangesFormOneStep) {
+  const CoalesceCase& c = GetParam();
+  Load({{ekAction, "t0"}});
+  int n = 0;
+  for (const auto& step : c.steps) {
+    SaveUndoStep(step.kind, step.whole, step.force, 0);
+    W().EditBuffer = "t" + std::to_string(++n);
+  }
+  EXPECT_EQ(UndoAll(), c.undone);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, CoalesceTest,
+    ::testing::Values(CoalesceCase{"TwoBackspaces", {{ukDelete}, {ukDelete}}, {"t0"}},
+                      CoalesceCase{"BackspaceAfterTyping", {{ukInsert}, {ukDelete}}, {"t1", "t0"}},
+                      CoalesceCase{"TypingRunsOn", {{ukInsert}, {ukInsert}, {ukInsert}}, {"t0"}},
+                      CoalesceCase{"WholeScriptChanges", {{ukWholeScript}, {ukWholeScript}}, {"t1", "t0"}},
+                      CoalesceCase{"WholeScriptFlag", {{ukInsert}, {ukInsert, true}}, {"t1", "t0"}},
+                      CoalesceCase{"Forced", {{ukDelete}, {ukDelete, false, true}}, {"t1", "t0"}},
+                      CoalesceCase{"CaretLeftBetween", {{ukInsert}, {ukNavigation}, {ukInsert}}, {"t2", "t1", "t0"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Levels ----
+
+struct LevelsCase {
+  const char* name;
+  const char* disable;
+  const char* levels;
+  int saves;
+  int undoable;
+};
+
+class LevelsTest : public UndoRingTest, public ::testing::WithParamInterface<LevelsCase> {
+ protected:
+  void SetUp() override {
+    InitialSettings = {{"Program Settings", "Disable Undo", GetParam().disable},
+                       {"Program Settings", "Max Undo Levels", GetParam().levels}};
+    UndoRingTest::SetUp();
+  }
+};
+
+TEST_P(LevelsTest, TheRingKeepsTheNewestSteps) {
+  const LevelsCase& c = GetParam();
+  Load({{ekAction, "v0"}});
+  for (int i = 1; i <= c.saves; ++i) {
+    SaveUndoStep(ukDelete, false, true, 0);
+    W().EditBuffer = "v" + std::to_string(i);
+  }
+  std::vector<std::string> expected;
+  for (int k = 1; k <= c.undoable; ++k) expected.push_back("v" + std::to_string(c.saves - k));
+  EXPECT_EQ(UndoAll(), expected);
+  EXPECT_EQ(MainForm->UndoItem->Visible(), c.undoable > 0);
+  EXPECT_EQ(MainForm->RedoItem->Visible(), c.undoable > 0);
+  EXPECT_EQ(MainForm->UndoBar->Visible(), c.undoable > 0);
+  EXPECT_FALSE(MainForm->AlternateUndoItem->Visible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, LevelsTest,
+                         ::testing::Values(LevelsCase{"Three", "0", "3", 4, 3}, LevelsCase{"Twenty", "0", "20", 21, 20},
+                                           LevelsCase{"AboveTheSlots", "0", "25", 22, 20},
+                                           LevelsCase{"None", "0", "0", 3, 0},
+                                           LevelsCase{"Disabled", "1", "20", 3, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UndoRingTest, ADifferentNumberOfLevelsClearsTheStepsEvenWhileSuspended) {
+  Load({{ekAction, "v0"}});
+  for (int i = 1; i <= 10; ++i) {
+    SaveUndoStep(ukDelete, false, true, 0);
+    W().EditBuffer = "v" + std::to_string(i);
+  }
+  Ring().SetMaxUndoLevels(20);
+  ASSERT_TRUE(Ring().UndoIsAvailable());
+  UndoSuspended = 1;
+  Ring().SetMaxUndoLevels(3);
+  UndoSuspended = 0;
+  EXPECT_EQ(UndoAll(), std::vector<std::string>{});
+  SaveUndoStep(ukDelete, false, true, 0);
+  W().EditBuffer = "v11";
+  EXPECT_EQ(UndoAll(), std::vector<std::string>{"v10"});
+  Ring().SetMaxUndoLevels(40);
+  EXPECT_EQ(Ring().UndoLevels(), UndoSlotCount);
+}
+
+// ---- Nothing to undo or redo, and what ends the steps ----
+
+TEST_F(UndoRingTest, NothingToUndoOrRedoIsSaid) {
+  ExpectNothingTo("Undo");
+  Ring().Undo();
+  ExpectNothingTo("Redo");
+  Ring().Redo();
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(UndoRingTest, ANewChangeAfterAnUndoEndsTheRedo) {
+  Type("ab");
+  Ring().Undo();
+  Type("c");
+  ExpectNothingTo("Redo");
+  Ring().Redo();
+  EXPECT_EQ(CurrentText(), "c");
+}
+
+TEST_F(UndoRingTest, AChangeOfTheSameKindAfterAnUndoIsAStepOfItsOwn) {
+  Load(Actions(1, 6), 2);
+  SaveUndoStep(ukDelete, false, false, 0);
+  W().Delete_Element();
+  Ring().Undo();
+  ASSERT_EQ(Elements(), SpecsOf(Actions(1, 6)));
+  MakeCurrent(4);
+  SaveUndoStep(ukDelete, false, false, 0);
+  W().Delete_Element();
+  ExpectNothingTo("Redo");
+  Ring().Redo();
+  Ring().Undo();
+  EXPECT_EQ(Elements(), SpecsOf(Actions(1, 6)));
+}
+
+TEST_F(UndoRingTest, RedoAfterTheCaretMovedAwayLandsInTheRestoredRun) {
+  Load(Actions(1, 12), 1);
+  Type("x");
+  MakeCurrent(11);
+  Ring().Undo();
+  EXPECT_EQ(CurrentText(), "A2");
+  MakeCurrent(11);
+  Ring().Redo();
+  EXPECT_EQ(Elements(), SpecsOf(Actions(1, 1) + Pieces{{ekAction, "A2x"}} + Actions(3, 12)));
+  EXPECT_EQ(CurrentText(), "A1");
+}
+
+TEST_F(UndoRingTest, UndoAndRedoMarkTheScriptModified) {
+  Type("a");
+  SetDocumentModified(false, false);
+  Ring().Undo();
+  EXPECT_EQ(W().DocumentModified, 1);
+  SetDocumentModified(false, false);
+  Ring().Redo();
+  EXPECT_EQ(W().DocumentModified, 1);
+}
+
+TEST_F(UndoRingTest, OpeningOrClosingAScriptClearsTheSteps) {
+  Type("a");
+  ASSERT_TRUE(NewDocument(Home() + "/SECOND.QMW"));
+  EXPECT_FALSE(Ring().UndoIsAvailable());
+  Type("b");
+  ASSERT_TRUE(Ring().UndoIsAvailable());
+  delete Documents[1];
+  EXPECT_FALSE(Ring().UndoIsAvailable());
+}
+
+TEST_F(UndoRingTest, WhileSuspendedNothingIsSavedOrCleared) {
+  Type("a");
+  UndoSuspended = 1;
+  Type("b");
+  SaveUndoStep(ukDelete, false, true, 0);
+  Ring().ClearUndoData();
+  UndoSuspended = 0;
+  EXPECT_EQ(UndoAll(), std::vector<std::string>{""});
+}
+
+TEST_F(UndoRingTest, TheProgressDialogReleasesTheUndoDataAndTheClipboard) {
+  Clipboard()->SetAsText("copied");
+  Type("a");
+  const std::string notice = "Due to the 32 bit Memory management system, this feature has been disabled.";
+  testing::AnswerMessageBox(Driver(), notice, mrOk, "Attention");
+  testing::AnswerMessageBox(Driver(), notice, mrOk, "Attention");
+  ProgressDlg().FreeClipUndoMemory();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_FALSE(Ring().UndoIsAvailable());
+  EXPECT_TRUE(Clipboard()->Formats().empty());
+  SaveUndoStep(ukDelete, false, true, 0);
+  ASSERT_TRUE(Ring().UndoIsAvailable());
+  delete &ProgressDlg();
+  EXPECT_FALSE(Ring().UndoIsAvailable());
+}
+
+// ---- The Edit menu ----
+
+struct CommandCase {
+  const char* name;
+  TShortCut key;
+  const char* text;  // after the command
+};
+
+class EditMenuTest : public UndoRingTest, public ::testing::WithParamInterface<CommandCase> {};
+
+TEST_P(EditMenuTest, UndoKeysUndoAndRedoKeysRedo) {
+  Load({{ekAction, "t0"}});
+  SaveUndoStep(ukDelete, false, true, 0);
+  W().EditBuffer = "t1";
+  SaveUndoStep(ukDelete, false, true, 0);
+  W().EditBuffer = "t2";
+  Ring().Undo();
+  ASSERT_EQ(CurrentText(), "t1");
+  EXPECT_TRUE(MainForm->MainMenu->IsShortCut(GetParam().key));
+  EXPECT_EQ(CurrentText(), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, EditMenuTest,
+                         ::testing::Values(CommandCase{"UndoItem", ShortCut(VK_BACK, ssAlt), "t0"},
+                                           CommandCase{"RedoItem", ShortCut(VK_BACK, ssCtrl | ssAlt), "t2"},
+                                           CommandCase{"AlternateUndo", ShortCut('Z', ssCtrl), "t0"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(UndoRingTest, TheUndoToolButtonUndoes) {
+  Type("a");
+  TButton button(nullptr);
+  button.Name = "UndoBtn";
+  MainForm->UndoItemClick(&button);
+  EXPECT_EQ(CurrentText(), "");
+  MainForm->UndoItemClick(nullptr);
+  EXPECT_EQ(CurrentText(), "a");
+}
+
+// ---- Page headers and revisions after an edit ----
+
+class PageChangeTest : public UndoRingTest {
+ protected:
+  void SetUp() override {
+    UndoRingTest::SetUp();
+    Load({{ekAction, "A"},
+          {ekForcedPageBreak, " "},
+          {ekAction, "B"},
+          {ekAutoPageBreak, " "},
+          {ekAction, "C"},
+          {ekLockedPageBreak, " "}});
+    W().Assemble();
+    UndoPartners.UpdatePageHeader = [this](TScriptElement* pageStart) { updated.push_back(pageStart); };
+    UndoPartners.MarkRevisedLine = [this](bool force) { marked.push_back(force); };
+  }
+  std::vector<TScriptElement*> updated;
+  std::vector<bool> marked;
+};
+
+TEST_F(PageChangeTest, TheHeaderOfALockedPageIsUpdated) {
+  struct Row {
+    int element;
+    int pageStart;  // -1: the first page
+    bool updates;
+  };
+  const Row rows[] = {{0, -1, true}, {2, 1, true}, {1, 1, true}, {4, 3, false}, {5, 5, true}};
+  EXPECT_EQ(MarkPageChanged(Nth(2)), Nth(2)) << "headers not locked";
+  EXPECT_TRUE(updated.empty());
+  W().HeadersLocked = 1;
+  for (const Row& row : rows) {
+    updated.clear();
+    TScriptElement* start = MarkPageChanged(Nth(row.element));
+    EXPECT_EQ(start, Nth(row.pageStart < 0 ? 0 : row.pageStart)) << row.element;
+    const std::vector<TScriptElement*> expected =
+        row.updates ? std::vector<TScriptElement*>{row.pageStart < 0 ? nullptr : Nth(row.pageStart)}
+                    : std::vector<TScriptElement*>{};
+    EXPECT_EQ(updated, expected) << row.element;
+  }
+}
+
+TEST_F(PageChangeTest, AnEditIsMarkedRevisedOnlyWhenRevisionsAreMarked) {
+  W().HeadersLocked = 1;
+  MarkEditRevised(Nth(2));
+  EXPECT_TRUE(marked.empty());
+  EXPECT_TRUE(updated.empty());
+  W().RevisionMarking = 1;
+  MarkEditRevised(Nth(2));
+  EXPECT_EQ(marked, std::vector<bool>{true});
+  EXPECT_EQ(updated, std::vector<TScriptElement*>{Nth(1)});
+}
+
+}  // namespace
+}  // namespace qm
