@@ -84,6 +84,24 @@ void TMainForm::FileSaveItemClick(TObject* sender) {
   FocusActiveScript();
 }
 
+void TMainForm::PastefromItemClick(TObject*) {
+  if (NoActiveDocument()) return;
+  TOpenDialog dialog(nullptr);
+  dialog.Title = "Paste From...";
+  dialog.Filter = "Quillmaster Scripts|*.;*.SC?;*.QMW";
+  dialog.InitialDir = ScriptDirectory;
+  if (dialog.Execute()) {
+    SaveUndoStep(ukWholeScript, true, false, 0);
+    TProgressDlg& progress = ProgressDlg();
+    progress.LoadFormatCode = 0;
+    if (progress.Execute(dialog.FileName, true, true)) {
+      LayOutLoadedScript(*ActiveScript());
+      SetDocumentModified(true, true);
+    }
+  }
+  FocusActiveScript();
+}
+
 void TMainForm::FileSaveAsItemClick(TObject*) {
   if (NoActiveDocument()) return;
   ShowSaveAsDialog(ActiveScript()->ScriptFileName);

@@ -72,6 +72,7 @@ void TMainForm::BuildMenus() {
                                         "AlternateUndo");
   AlternateUndoItem->Tag = UndoItemTag;
   AlternateUndoItem->Visible = false;
+  PastefromItem = EditMenu->AddItem("Paste &from...", handler(&TMainForm::PastefromItemClick), 0, "PastefromItem");
   WindowMenu = MainMenu->Items()->AddItem("&Window", {}, 0, "WindowMenu");
   WindowCascadeItem = WindowMenu->AddItem("&Cascade", handler(&TMainForm::WindowTileItemClick), 0, "WindowCascadeItem");
   WindowTileItem = WindowMenu->AddItem("&Tile", handler(&TMainForm::WindowTileItemClick), 0, "WindowTileItem");

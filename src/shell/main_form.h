@@ -39,6 +39,7 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* CloseFileItem = nullptr;
   TMenuItem* FileSaveItem = nullptr;
   TMenuItem* FileSaveAsItem = nullptr;
+  TMenuItem* PastefromItem = nullptr;
   TMenuItem* ExitQuillmasterItem = nullptr;
   TMenuItem* EditMenu = nullptr;
   TMenuItem* UndoItem = nullptr;
@@ -67,6 +68,7 @@ class TMainForm : public TForm, public TProgramOptions {
   void FileOpenItemClick(TObject* sender);
   void FileSaveItemClick(TObject* sender);
   void FileSaveAsItemClick(TObject* sender);
+  void PastefromItemClick(TObject* sender);
   void CloseFileItemClick(TObject* sender);
   void WindowTileItemClick(TObject* sender);
   void WindowArrangeItemClick(TObject* sender);

@@ -147,5 +147,30 @@ TEST_F(FileCommandsTest, TimedBackupsAreWrittenForModifiedScriptsAtIdle) {
   EXPECT_EQ(TimedBackupDue, 0);
 }
 
+using PasteFromTest = FileCommandsTest;
+
+TEST_F(PasteFromTest, AScriptFileIsMergedAtTheCaret) {
+  TMDIChild& w = Script();
+  w.FreeElements();
+  testing::AddElements(w, {{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds."}});
+  w.DisAssemble();
+  SetDocumentModified(true, true);
+  ChooseFile("YARD");
+  MainForm->FileSaveAsItem->Click();
+  ASSERT_TRUE(FileExists(InScripts("YARD.QMW")));
+
+  ASSERT_TRUE(NewDocument(InScripts("NONAME2.QMW")));
+  Script().SetFocus();
+  TypeText("First.");
+  ChooseFile(InScripts("YARD.QMW"));
+  MainForm->PastefromItem->Click();
+  const auto merged = testing::ElementsOf(Script());
+  ASSERT_EQ(merged.size(), 3u);
+  EXPECT_EQ(merged[0], (ElementSpec{ekAction, "First."}));
+  EXPECT_EQ(merged[1], (ElementSpec{ekSceneHeading, "EXT. YARD - DAY"}));
+  EXPECT_EQ(merged[2], (ElementSpec{ekAction, "Birds."}));
+  EXPECT_TRUE(Script().DocumentModified);
+}
+
 }  // namespace
 }  // namespace qm
