@@ -31,7 +31,14 @@ const GlobalState reset([] {
   StartupFileTaken = false;
 });
 
-bool IsSwitch(const std::string& param) { return !param.empty() && (param[0] == '/' || param[0] == '\\'); }
+// Switches begin with "/" or "\\". On this system an absolute path begins
+// with "/" too, so a "/" parameter is a switch only when it is one word
+// ("/NM", "/WARDN") and not a file.
+bool IsSwitch(const std::string& param) {
+  if (param.empty()) return false;
+  if (param[0] == '\\') return true;
+  return param[0] == '/' && param.find('/', 1) == std::string::npos && !FileExists(param);
+}
 
 void CreateProgramFont() {
   TIniFile ini(SettingsFileName);
