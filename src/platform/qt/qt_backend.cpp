@@ -199,6 +199,9 @@ void QtBackend::AddForm(FormPeer* form) { forms_.push_back(form); }
 void QtBackend::RemoveForm(FormPeer* form) { forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end()); }
 
 FormPeer* QtBackend::MdiFramePeer() {
+  // A child made before its frame is shown still belongs inside it.
+  if (Application && Application->MainForm && Application->MainForm->FormStyle == TFormStyle::fsMDIForm)
+    Application->MainForm->EnsurePeer();
   if (Application && Application->MainForm)
     if (FormPeer* main = FormPeerOf(Application->MainForm); main && main->MdiArea()) return main;
   for (FormPeer* form : forms_)
