@@ -89,11 +89,94 @@ class TMDIChild : public TForm, public TScriptRecord {
 
   // ---- Word wrap ----
 
+  // Per-script options the layout reads that the script record does not
+  // hold yet; they move into the record with the same names.
+  struct TLayoutOptions {
+    Byte FlexMargin = 1;             // [Word Wrapping] "Flex Margin"
+    Byte ShowCodes = 0;              // inline codes shown as marks
+    Byte RightAlignedTransitions = 0;
+    Byte DialogueParenthesis = 0;    // parentheses in Dialogue keep Dialogue's style
+    Byte InteractiveScript = 0;      // "<" and ">" bracket bold text
+    Byte UsesUserColors = 0;         // colour pairs 4 to 10 are codes
+    std::array<TColor, 7> UserColors{clMaroon, clNavy, clPurple, clTeal, clOlive, clGray, clFuchsia};
+    Byte ShowsBreakdownTags = 0;
+    Byte ForcedPageBanner = 1;       // "FORCED PAGE" rather than "ACT/SCENE BREAK"
+    Byte TopSceneContinued = 0;      // [Scene Numbering] "Top Scene Continued"
+    Byte BottomSceneContinued = 0;   // "(CONTINUED)" above a break inside a scene
+    Byte MoreLines = 1;              // MORE and CONT'D lines around a split speech
+    Byte LeftNumber = 1;             // scene numbers shown at the left
+    Byte RightNumber = 1;            // ... and at the right
+    std::string MoreText = "MORE";
+    std::string CharacterMoreContinued = "CONT'D";
+    std::string BottomSceneContinuedText = "(CONTINUED)";
+    std::string TopSceneContinuedText = "CONTINUED:";
+  };
+  TLayoutOptions LayoutOptions;
+
+  // Breaks an element's text into lines as they print, records them in
+  // LineOffsets (the current element) or the element's saved offsets (a
+  // stored element), and with screenOutput lays them on the screen.
+  void WordWrapText(TScriptElement* element, std::string_view text, bool updateView, bool screenOutput);
+  // Rewraps with screen output; the lines below move when the count changes.
+  void WrapScreenText(TScriptElement* element, std::string_view text);
+
   // ---- Character widths and code labels ----
+
+  // What the width tables were measured for; a change of any of it (or
+  // WidthsStale) measures them again.
+  struct TMeasuredFont {
+    std::string name;
+    int size = 0;
+    std::string displayFont;
+    int zoom = 0;
+    int screenDpi = 0;
+    bool showCodes = false;
+    bool fillOut = false;
+    bool userColors = false;
+    bool showTags = false;
+    friend bool operator==(const TMeasuredFont&, const TMeasuredFont&) = default;
+  };
+  TMeasuredFont MeasuredFont;
+  // The layout tables by upper-case character, for all-capitals elements.
+  std::array<TWidthTable, 4> LayoutCapsWidths{};
+  // Screen character height: the zoomed font's absolute height + 2.
+  Word ScreenCharHeight = 0;
 
   // ---- Screen lines and painting ----
 
+  // Pixels the text is scrolled to the left, and the y of screen line 1.
+  int LeftTextOffset = 0;
+  int TextTopOffset = 0;
+  // The screen font's ascent and descent in pixels.
+  Word ScreenAscent = 0;
+  Word ScreenDescent = 0;
+
+  // Paints the marked screen lines (every line with full or ScreenDirty).
+  void RedisplayScreen(bool full);
+  // Paints the screen lines of CurrentElement only.
+  void DisplayElement();
+  // Lays out the rule, banner and continued lines of a page-break element.
+  void WrapPageBreak(TScriptElement* element);
+  // Font style and colours of one attribute byte on the canvas; tells
+  // whether the run is underlined (the caller draws the line).
+  void SetCanvasFontStyle(Byte attribute, int line, const TScriptElement* element, bool& underline);
+  // The attribute byte an element's text starts from before its codes.
+  void SetupFontStyle(Byte& attribute, const TElementFormat& format) const;
+
   // ---- Screen rebuild, caret and focus ----
+
+  // The caret in client pixels, without the horizontal scroll.
+  int CaretX = 0;
+  int CaretY = 0;
+  // Last reported caret position (for the position display).
+  const TScriptElement* ReportedCaretElement = nullptr;
+  Word ReportedCaretLine = 0;
+  Word ReportedCaretColumn = 0;
+  // The last position remembered for "Last Position".
+  TScriptElement* LastPositionElement = nullptr;
+  Word LastPositionLine = 0;
+  std::int16_t LastPositionScreenLine = 0;
+  Word LastPositionColumn = 0;
 
   // ---- Typing keys and mouse clicks ----
 

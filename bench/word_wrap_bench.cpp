@@ -1,0 +1,127 @@
+// Word wrap on the keystroke road and over a whole script, on generated
+// screenplays in the headless backend's fixed 12-point Courier.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/platform.h"
+#include "script/char_widths.h"
+#include "script/edit_line.h"
+#include "script/packed_text.h"
+#include "script/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/global_state.h"
+#include "support/script_builder.h"
+#include "support/script_generator.h"
+
+namespace qm {
+namespace {
+
+// A headless program with one generated script open as the active document.
+class OpenScript {
+ public:
+  explicit OpenScript(int pages) : platform_(std::make_unique<HeadlessBackend>()) {
+    GlobalState::ResetAll();
+    window_ = std::make_unique<TMDIChild>(nullptr);
+    window_->SetBounds(0, 0, 800, 600);
+    Documents[1] = window_.get();
+    DocumentCount = 1;
+    ActiveDocument = 1;
+    ResetScreenLines(*window_);
+    testing::AddElements(*window_, testing::GenerateScreenplay(20240601, pages));
+    for (TScriptElement* e = window_->FirstElement; e; e = e->next) texts_.push_back(TextOf(*e));
+  }
+  ~OpenScript() {
+    Documents[1] = nullptr;
+    DocumentCount = 0;
+  }
+
+  TMDIChild& Window() { return *window_; }
+  const std::vector<std::string>& Texts() const { return texts_; }
+
+  // Makes the element current with its text in the edit buffer and lays
+  // the screen out around it.
+  void Edit(TScriptElement* element) {
+    window_->CurrentElement = element;
+    window_->EditBuffer = TextOf(*element);
+    element->text.reset();
+    element->screenLine = 10;
+    RebuildScreen(window_.get());
+  }
+
+  // The first Action of six wrapped lines in the middle of the script.
+  TScriptElement* SixLineActionInTheMiddle() {
+    const int count = window_->ElementCount();
+    int index = 0;
+    for (TScriptElement* e = window_->FirstElement; e; e = e->next, ++index) {
+      if (index < count / 2 || e->Kind() != ekAction) continue;
+      window_->WordWrapText(e, TextOf(*e), false, false);
+      if (e->lineCount == 6) return e;
+    }
+    return nullptr;
+  }
+
+ private:
+  static std::string TextOf(const TScriptElement& e) {
+    return HoldsPackedText(e.Kind()) ? UnpackText(*e.text) : *e.text;
+  }
+
+  Platform platform_;
+  std::unique_ptr<TMDIChild> window_;
+  std::vector<std::string> texts_;
+};
+
+// One character typed into the middle of a six-line Action: the edit, the
+// wrap with screen output and the repaint marks. The character is taken
+// out again outside the timing, so every keystroke meets the same text.
+void BM_KeystrokeInSixLineAction(benchmark::State& state) {
+  OpenScript script(static_cast<int>(state.range(0)));
+  TMDIChild& window = script.Window();
+  TScriptElement* element = script.SixLineActionInTheMiddle();
+  if (!element) {
+    state.SkipWithError("no six-line Action");
+    return;
+  }
+  script.Edit(element);
+  const Word middle = static_cast<Word>(window.EditBuffer.size() / 2);
+  for (auto _ : state) {
+    window.CaretColumn = middle;
+    TypeCharacter('x');
+    ++window.CaretColumn;
+    window.WordWrapText(element, window.EditBuffer, false, true);
+    benchmark::DoNotOptimize(window.ScreenLines[12].repaint);
+    state.PauseTiming();
+    window.EditBuffer.erase(middle, 1);
+    window.CaretColumn = middle;
+    window.WordWrapText(element, window.EditBuffer, false, true);
+    state.ResumeTiming();
+  }
+  state.counters["elements"] = window.ElementCount();
+}
+BENCHMARK(BM_KeystrokeInSixLineAction)->Arg(120)->Arg(600)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Every element of a script wrapped once, as loading a script without saved
+// line offsets does (no screen output).
+void BM_WrapWholeScript(benchmark::State& state) {
+  OpenScript script(static_cast<int>(state.range(0)));
+  TMDIChild& window = script.Window();
+  const std::vector<std::string>& texts = script.Texts();
+  std::size_t bytes = 0;
+  for (const std::string& text : texts) bytes += text.size();
+  for (auto _ : state) {
+    std::size_t i = 0;
+    for (TScriptElement* e = window.FirstElement; e; e = e->next) window.WordWrapText(e, texts[i++], false, false);
+    benchmark::ClobberMemory();
+  }
+  state.counters["elements"] = static_cast<double>(texts.size());
+  state.counters["KB"] = static_cast<double>(bytes) / 1024.0;
+}
+BENCHMARK(BM_WrapWholeScript)->Arg(120)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace qm
