@@ -1,0 +1,46 @@
+#include "files/file_job.h"
+
+#include <cerrno>
+
+#include "shell/global_state.h"
+
+namespace qm {
+
+TFileJobHooks FileJobHooks;
+int PendingIOError;
+
+namespace {
+const GlobalState reset([] {
+  FileJobHooks = {};
+  PendingIOError = 0;
+});
+}
+
+void ProgressStep(Byte percent) {
+  if (FileJobHooks.Percentage) FileJobHooks.Percentage(percent);
+  if (FileJobHooks.CancelPressed && FileJobHooks.CancelPressed()) throw ECancelPressed();
+}
+
+void ReportJobDone() {
+  if (FileJobHooks.Done) FileJobHooks.Done();
+}
+
+Byte FileErrorCode(int errnoValue, bool writing) {
+  switch (errnoValue) {
+    case ENOENT: return 2;
+    case ENOTDIR: return 3;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EEXIST: return 5;
+    case ENOMEM: return 8;
+    case ENOSPC:
+    case EDQUOT: return 101;
+    case EROFS: return 150;
+    default: return writing ? 101 : 100;
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,395 @@
+#include "files/format_files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <type_traits>
+
+#include "files/file_job.h"
+#include "files/native_file.h"
+#include "files/script_header.h"
+#include "files/shell_bridge.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "script/document_modified.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+
+namespace qm {
+
+namespace {
+
+// ---- The keys of the defaults ------------------------------------------------
+
+struct TByteKey {
+  const char* section;
+  const char* key;
+  Byte TScriptSettings::*field;
+};
+struct TWordKey {
+  const char* section;
+  const char* key;
+  Word TScriptSettings::*field;
+};
+struct TTextKey {
+  const char* section;
+  const char* key;
+  std::string TScriptSettings::*field;
+  std::size_t capacity;
+};
+
+constexpr const char* kBreaking = "Page Breaking";
+constexpr const char* kNumbering = "Scene Numbering";
+constexpr const char* kLayout = "Page Layout";
+constexpr const char* kHeaders = "Headers";
+constexpr const char* kText = "Text";
+constexpr const char* kRevisions = "Revision Draft Options";
+
+constexpr TByteKey kByteKeys[] = {
+    {"Word Wrapping", "Flex Margin", &TScriptSettings::FlexMargin},
+    {"Action", "Parentheticals", &TScriptSettings::ParentheticalsSeparate},
+    {"Action", "Outdented", &TScriptSettings::OutdentParentheticals},
+    {"Action", "In Parentheses", &TScriptSettings::ParenthesizedAction},
+    {"Transition", "Flush Right", &TScriptSettings::TransitionsFlushRight},
+    {"Character Name", "Join Scene Extensions", &TScriptSettings::JoinSceneExtensions},
+    {"Character Name", "Centered", &TScriptSettings::CenterCharacterNames},
+    {"Scene Information", "Centered", &TScriptSettings::CenterSceneInformation},
+    {"Scene Information", "Not In Script", &TScriptSettings::SceneInformationOff},
+    {"Act Information", "Centered", &TScriptSettings::CenterActInformation},
+    {"Act Information", "Goes To Scene", &TScriptSettings::ActGoesToScene},
+    {"Act Information", "Scene Info Text", &TScriptSettings::ActSceneInfoText},
+    {"Act Information", "Tag", &TScriptSettings::ActTagSetting},
+    {"Script Note", "Print Notes", &TScriptSettings::PrintScriptNotes},
+    {"Scene Heading", "Keep Apart", &TScriptSettings::KeepSceneHeadingsApart},
+    {kBreaking, "Action", &TScriptSettings::ActionBreakMode},
+    {kBreaking, "Dialogue", &TScriptSettings::DialogueBreakMode},
+    {kBreaking, "Min Dialogue Lines", &TScriptSettings::MinDialogueLines},
+    {kBreaking, "Min ActionLines", &TScriptSettings::MinActionLines},
+    {kBreaking, "Transition on 1st Line", &TScriptSettings::TransitionOnFirstLine},
+    {kBreaking, "Transition on Continued Line", &TScriptSettings::TransitionOnContinuedLine},
+    {kBreaking, "Scenes on Top Continued Line", &TScriptSettings::ScenesOnTopContinuedLine},
+    {kBreaking, "Break after single sentence", &TScriptSettings::BreakAfterSingleSentence},
+    {kBreaking, "Break two 1 liners", &TScriptSettings::BreakTwoOneLiners},
+    {kBreaking, "Count More Line", &TScriptSettings::CountMoreLine},
+    {kBreaking, "Start Page Line", &TScriptSettings::FirstPageLine},
+    {"Continued Text", "Position", &TScriptSettings::ContinuedPosition},
+    {"Continued Text", "Same Extension", &TScriptSettings::ContinuedSameExtension},
+    {"Continued Text", "Only First Name", &TScriptSettings::ContinuedNamesOnlyFirst},
+    {kNumbering, "Left Number", &TScriptSettings::LeftNumber},
+    {kNumbering, "Right Number", &TScriptSettings::RightNumber},
+    {kNumbering, "Right Number On Top Line", &TScriptSettings::RightNumberOnTopLine},
+    {kNumbering, "Flip Locked Scene Numbers", &TScriptSettings::FlipLockedSceneNumbers},
+    {kNumbering, "Top Scene Continued", &TScriptSettings::TopSceneContinued},
+    {kNumbering, "Bottom Scene Continued", &TScriptSettings::BottomSceneContinued},
+    {kNumbering, "Number Continuously", &TScriptSettings::NumberScenesContinuously},
+    {kNumbering, "Scenes Within Acts", &TScriptSettings::ScenesWithinActs},
+    {kNumbering, "Act Numbering", &TScriptSettings::ActNumberingScheme},
+    {kNumbering, "Act Display Style", &TScriptSettings::ActDisplayStyle},
+    {kNumbering, "Scene Info Display Style", &TScriptSettings::SceneInfoDisplayStyle},
+    {kNumbering, "Letter Placement", &TScriptSettings::SceneLetterPlacement},
+    {kNumbering, "Dash Scheme", &TScriptSettings::SceneDashScheme},
+    {kNumbering, "Scene Suffix Style", &TScriptSettings::SceneSuffixStyle},
+    {kNumbering, "Page Suffix Style", &TScriptSettings::PageSuffixStyle},
+    {kNumbering, "Page Blank Letter", &TScriptSettings::PageBlankLetterRule},
+    {kNumbering, "Dialogue Numbering", &TScriptSettings::DialogueNumbering},
+    {kNumbering, "Time Of Day Dashes", &TScriptSettings::TimeOfDayDashes},
+    {kNumbering, "Time Of Day Spaces", &TScriptSettings::TimeOfDaySpaces},
+    {kLayout, "Text Spacing", &TScriptSettings::TextSpacing},
+    {kLayout, "Blank Spacing", &TScriptSettings::BlankSpacing},
+    {kLayout, "Font Percent", &TScriptSettings::FontPercent},
+    {kLayout, "Top Margin", &TScriptSettings::TopMargin},
+    {kLayout, "Bottom Margin", &TScriptSettings::BottomMargin},
+    {kLayout, "Binding Margin", &TScriptSettings::BindingMargin},
+    {kLayout, "Stretch Short Pages", &TScriptSettings::StretchShortPages},
+    {kLayout, "Stretch Min Lines", &TScriptSettings::StretchMinLines},
+    {kLayout, "Stretch Max Lines", &TScriptSettings::StretchMaxLines},
+    {kLayout, "Font Size", &TScriptSettings::ScriptFontSize},
+    {kHeaders, "Blank Lines", &TScriptSettings::HeaderBlankLines},
+    {kHeaders, "Alignment", &TScriptSettings::HeaderAlignment},
+    {kHeaders, "Date Form", &TScriptSettings::HeaderDateForm},
+    {kHeaders, "Pages", &TScriptSettings::HeaderPages},
+    {kRevisions, "Loop Colors Names", &TScriptSettings::RevisionLoopStyle},
+    {"Format Options", "Interactive Script", &TScriptSettings::InteractiveScript},
+    {"Format Options", "Character List Parentheses", &TScriptSettings::CharacterListParentheses},
+};
+
+constexpr TWordKey kWordKeys[] = {
+    {kNumbering, "Act Start", &TScriptSettings::ActStart},
+    {kNumbering, "Scene Start", &TScriptSettings::SceneStart},
+    {kNumbering, "Page Start", &TScriptSettings::PageStart},
+    {"Act Information", "Last Act", &TScriptSettings::LastActNumber},
+};
+
+constexpr TTextKey kTextKeys[] = {
+    {kText, "Character Continued", &TScriptSettings::CharacterContinuedText, capacity::ContinuedText},
+    {kText, "Continued Separator", &TScriptSettings::ContinuedSeparator, capacity::ContinuedSeparator},
+    {kText, "Character More Continued", &TScriptSettings::MoreContinuedText, capacity::ContinuedText},
+    {kText, "More Text", &TScriptSettings::MoreText, capacity::MoreText},
+    {kText, "Bottom Scene Continued", &TScriptSettings::BottomSceneContinuedText, capacity::SceneContinuedText},
+    {kText, "Top Scene Continued", &TScriptSettings::TopSceneContinuedText, capacity::SceneContinuedText},
+    {kText, "Scene Omit Text", &TScriptSettings::SceneOmitText, capacity::SceneOmitText},
+    {kText, "Scene Thru Text", &TScriptSettings::SceneThruText, capacity::SceneJoinText},
+    {kText, "Scene And Text", &TScriptSettings::SceneAndText, capacity::SceneJoinText},
+    {kHeaders, "Line 1", &TScriptSettings::HeaderLine1, capacity::HeaderLine},
+    {kHeaders, "Line 2", &TScriptSettings::HeaderLine2, capacity::HeaderLine},
+    {kHeaders, "Revision Mark", &TScriptSettings::RevisionMarkText, capacity::RevisionMarkText},
+    {kLayout, "Font Name", &TScriptSettings::ScriptFontName, capacity::FontName},
+};
+
+struct TMarginKey {
+  const char* key;
+  Byte TColumnMargins::*field;
+};
+constexpr TMarginKey kMarginKeys[] = {
+    {"Left 1", &TColumnMargins::Left1},
+    {"Right 1", &TColumnMargins::Right1},
+    {"Left 2", &TColumnMargins::Left2},
+    {"Right 2", &TColumnMargins::Right2},
+};
+
+// One settings section per element format slot (slot 6 copies Dialogue).
+constexpr const char* kSlotSections[FormatSlotCount] = {
+    "Action", "Scene Heading", "Shot", "Script Note", "Centered Title", "Dialogue",
+    nullptr, "Character Name", "Parenthetical", "Transition", "Act Information", "Scene Information",
+};
+
+struct TFormatKey {
+  const char* key;
+  Byte TElementFormat::*field;
+};
+constexpr TFormatKey kFormatKeys[] = {
+    {"Left Margin", &TElementFormat::LeftMargin}, {"Right Margin", &TElementFormat::RightMargin},
+    {"Lines Before", &TElementFormat::LinesBefore}, {"All Caps", &TElementFormat::AllCaps},
+    {"Line Spacing", &TElementFormat::Spacing},    {"Font And Color", &TElementFormat::FontAndColor},
+    {"Font Size", &TElementFormat::FontSize},      {"Carried", &TElementFormat::Carried},
+    {"Style", &TElementFormat::Style},
+};
+
+template <class S>
+struct TListSlots {
+  const char* key;
+  std::size_t width;
+  std::span<S> slots;
+};
+
+// The user lists with their keys (the key word, a blank, the slot number).
+template <class L>
+auto UserListSlots(L& l) {
+  using S = std::conditional_t<std::is_const_v<L>, const std::string, std::string>;
+  constexpr std::size_t w = capacity::UserListEntry;
+  constexpr std::size_t wl = capacity::UserListLongEntry;
+  return std::array<TListSlots<S>, 13>{{
+      {"Extension", w, l.Extension},          {"TimeofDay", w, l.TimeofDay},
+      {"Transition", w, l.Transition},        {"SceneText", w, l.SceneText},
+      {"ShotText", w, l.ShotText},            {"ActText", w, l.ActText},
+      {"PrologueText", w, l.PrologueText},    {"TagText", w, l.TagText},
+      {"EndofActText", w, l.EndofActText},    {"ScriptOpenText", w, l.ScriptOpenText},
+      {"SceneBodyText", wl, l.SceneBodyText}, {"Char Names", w, l.CharNames},
+      {"Substitution Text", wl, l.SubstitutionText},
+  }};
+}
+
+std::string SlotKey(const char* key, std::size_t index) { return std::string(key) + " " + std::to_string(index + 1); }
+
+struct TDraftColour {
+  const char* name;
+  TColor colour;
+};
+constexpr TDraftColour kDraftColours[] = {
+    {"WHITE", 0xFFFFFF}, {"BLUE", 0xFFE0C0},      {"PINK", 0xE0C0FF},   {"YELLOW", 0xA0FFFF},
+    {"GREEN", 0xC0FFC0}, {"GOLDENROD", 0x20A5DA}, {"SALMON", 0x7280FA}, {"CHERRY", 0x6331DE},
+    {"BUFF", 0x82DCF0},  {"TAN", 0x8CB4D2},
+};
+
+std::string ColourText(TColor colour) {
+  if (colour == clNone) return "";
+  char text[12];
+  std::snprintf(text, sizeof text, "$%08X", static_cast<unsigned>(colour));
+  return text;
+}
+
+void ReadRevisionColours(const TSettingsStore& ini, TScriptRecord& r) {
+  r.RevisionColours.Clear();
+  for (int n = 1;; ++n) {
+    const std::string name = ini.ReadString(kRevisions, "Revision Color #" + std::to_string(n), "");
+    if (name.empty()) break;
+    r.AddRevisionColour(name, ini.ReadInteger(kRevisions, "Real Revision Color #" + std::to_string(n), clNone));
+  }
+  if (r.RevisionColours.Count() > 0) return;
+  for (const auto& draft : kDraftColours) r.AddRevisionColour(draft.name, draft.colour);
+}
+
+void WriteRevisionColours(TSettingsStore& ini, const TScriptRecord& r) {
+  ini.EraseSection(kRevisions);
+  ini.WriteInteger(kRevisions, "Loop Colors Names", r.RevisionLoopStyle);
+  for (int i = 0; i < r.RevisionColours.Count(); ++i) {
+    const std::string n = std::to_string(i + 1);
+    ini.WriteString(kRevisions, "Revision Color #" + n, r.RevisionColours[i]);
+    ini.WriteString(kRevisions, "Real Revision Color #" + n, ColourText(r.RevisionColourOf(i)));
+  }
+}
+
+void ReadFormatSet(const TSettingsStore& ini, TFormatSet& set) {
+  const TFormatSet standard = TScriptSettings().FormatSet;
+  for (int slot = 0; slot < FormatSlotCount; ++slot) {
+    const char* section = kSlotSections[slot];
+    if (!section) continue;
+    TElementFormat& f = set[static_cast<std::size_t>(slot)];
+    f = standard[static_cast<std::size_t>(slot)];
+    for (const auto& k : kFormatKeys) f.*k.field = static_cast<Byte>(ini.ReadInteger(section, k.key, f.*k.field));
+    f.NumberWord = static_cast<Word>(ini.ReadInteger(section, "Number Word", f.NumberWord));
+  }
+  set[fsDialogueCopy] = set[fsDialogue];
+}
+
+void WriteFormatSet(TSettingsStore& ini, const TFormatSet& set) {
+  for (int slot = 0; slot < FormatSlotCount; ++slot) {
+    if (!kSlotSections[slot]) continue;
+    const TElementFormat& f = set[static_cast<std::size_t>(slot)];
+    for (const auto& k : kFormatKeys) ini.WriteInteger(kSlotSections[slot], k.key, f.*k.field);
+    ini.WriteInteger(kSlotSections[slot], "Number Word", f.NumberWord);
+  }
+}
+
+// Every element takes its kind's format again; its type and number word
+// (locked numbers, note colours) stay.
+void ApplyFormatsToElements(TMDIChild& s) {
+  for (TScriptElement* e = s.FirstElement; e; e = e->next) {
+    const int slot = FormatSlotOfKind(e->Kind());
+    if (slot < 0) continue;
+    TElementFormat f = s.FormatSet[static_cast<std::size_t>(slot)];
+    f.Kind = e->format.Kind;
+    f.NumberWord = e->format.NumberWord;
+    e->format = f;
+    e->lineOffsets.clear();
+  }
+}
+
+// The skipped letters as 64 hexadecimal digits, two per byte of the set.
+std::string SkipLettersText(const std::array<Byte, 32>& set) {
+  std::string text;
+  char pair[3];
+  for (Byte b : set) {
+    std::snprintf(pair, sizeof pair, "%02X", b);
+    text += pair;
+  }
+  return text;
+}
+
+void ReadSkipLetters(const std::string& text, std::array<Byte, 32>& set) {
+  if (text.size() != 2 * set.size()) return;
+  std::array<Byte, 32> read{};
+  for (std::size_t i = 0; i < set.size(); ++i) {
+    char* end = nullptr;
+    const std::string pair = text.substr(2 * i, 2);
+    read[i] = static_cast<Byte>(std::strtoul(pair.c_str(), &end, 16));
+    if (*end != '\0') return;
+  }
+  set = read;
+}
+
+bool IsDefaultFormatsFile(const std::string& fileName) {
+  return SameText(ExtractFileName(fileName), "DEFAULT.FMT") &&
+         ExpandFileName(ExtractFilePath(fileName)) == ExpandFileName(ProgramFolder());
+}
+
+void ZeroField(std::vector<Byte>& image, const char* name) {
+  for (const auto& f : ScriptHeaderFields())
+    if (f.Name == name) std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(f.Offset), f.Size, Byte{0});
+}
+
+}  // namespace
+
+void LoadUserListDefaults(TUserListTables& lists, const std::string& section) {
+  const TSettingsStore ini;
+  const TUserListTables builtIn;
+  auto defaults = UserListSlots(builtIn);
+  auto slots = UserListSlots(lists);
+  for (std::size_t l = 0; l < slots.size(); ++l) {
+    for (std::size_t i = 0; i < slots[l].slots.size(); ++i) {
+      const std::string value = ini.ReadString(section, SlotKey(slots[l].key, i), defaults[l].slots[i]);
+      slots[l].slots[i] = CutToCapacity(value, slots[l].width);
+    }
+  }
+}
+
+void ReadFormatDefaults(TScriptRecord& r) {
+  const TSettingsStore ini;
+  const TScriptSettings fresh;
+  ReadFormatSet(ini, r.FormatSet);
+  for (const auto& k : kByteKeys) r.*k.field = static_cast<Byte>(ini.ReadInteger(k.section, k.key, fresh.*k.field));
+  for (const auto& k : kWordKeys) r.*k.field = static_cast<Word>(ini.ReadInteger(k.section, k.key, fresh.*k.field));
+  for (const auto& k : kTextKeys) r.*k.field = CutToCapacity(ini.ReadString(k.section, k.key, fresh.*k.field), k.capacity);
+  // The separator is kept in quotes in the file so that its blank survives.
+  std::erase(r.ContinuedSeparator, '"');
+  for (const auto& k : kMarginKeys) {
+    r.AVDialogueMargins.*k.field = static_cast<Byte>(
+        ini.ReadInteger("AV Columns", std::string("Dialogue ") + k.key, fresh.AVDialogueMargins.*k.field));
+    r.AVOtherMargins.*k.field =
+        static_cast<Byte>(ini.ReadInteger("AV Columns", std::string("Other ") + k.key, fresh.AVOtherMargins.*k.field));
+  }
+  r.SkipLetters = fresh.SkipLetters;
+  ReadSkipLetters(ini.ReadString(kNumbering, "Skip Letters", ""), r.SkipLetters);
+  ReadRevisionColours(ini, r);
+  LoadUserListDefaults(r.UserLists, "User Lists");
+}
+
+void SaveFormatsAsDefaults(const TScriptRecord& r) {
+  TSettingsStore ini;
+  WriteFormatSet(ini, r.FormatSet);
+  for (const auto& k : kByteKeys) ini.WriteInteger(k.section, k.key, r.*k.field);
+  for (const auto& k : kWordKeys) ini.WriteInteger(k.section, k.key, r.*k.field);
+  for (const auto& k : kTextKeys) ini.WriteString(k.section, k.key, r.*k.field);
+  for (const auto& k : kMarginKeys) {
+    ini.WriteInteger("AV Columns", std::string("Dialogue ") + k.key, r.AVDialogueMargins.*k.field);
+    ini.WriteInteger("AV Columns", std::string("Other ") + k.key, r.AVOtherMargins.*k.field);
+  }
+  ini.WriteString(kNumbering, "Skip Letters", SkipLettersText(r.SkipLetters));
+  WriteRevisionColours(ini, r);
+  const auto slots = UserListSlots(r.UserLists);
+  for (const auto& list : slots)
+    for (std::size_t i = 0; i < list.slots.size(); ++i) ini.WriteString("User Lists", SlotKey(list.key, i), list.slots[i]);
+}
+
+void ReadFormatDefaults() {
+  if (TMDIChild* script = ActiveScript()) ReadFormatDefaults(*script);
+}
+
+void SaveFormatsAsDefaults() {
+  if (const TMDIChild* script = ActiveScript()) SaveFormatsAsDefaults(*script);
+}
+
+bool LoadFormatsFile(const std::string& fileName, bool silent, bool withUserLists, bool applyToElements) {
+  TMDIChild* script = ActiveScript();
+  if (!script) return false;
+  if (!IsDefaultFormatsFile(fileName) && !IsDocumentEmpty(ActiveDocument) &&
+      !FileAskYesNo("Loading New formats will cause Quillmaster for Windows to reset all margins to the new "
+                    "settings, including any cheated elements!\r\rDo you REALLY want to continue?",
+                    "", false))
+    return false;
+  std::string error;
+  const auto bytes = ReadFileBytes(fileName, &error);
+  THeaderInfo info;
+  const unsigned apply = hgFormats | (withUserLists ? hgUserLists : 0u);
+  if (!bytes || !DecodeScriptHeader(*bytes, apply, *script, script->FontNameTable, info, nullptr, error)) {
+    if (!silent) FileShowMessage("Unable to load the formats of " + fileName + ":\r" + error + ".", "Warning");
+    return false;
+  }
+  if (applyToElements) ApplyFormatsToElements(*script);
+  if (!silent) FileShowMessage("New Formats have been Loaded.", "");
+  return true;
+}
+
+void SaveFormatsFile(const std::string& fileName) {
+  const TMDIChild* script = ActiveScript();
+  if (!script) return;
+  std::vector<Byte> image(ScriptHeaderSize);
+  WriteScriptImage(image, 0, 0, false);
+  // A format file carries no password.
+  ZeroField(image, "Password");
+  ZeroField(image, "ViewWithoutPassword");
+  const bool saved = WriteFileAtomic(fileName, image.data(), image.size());
+  FileShowMessage(saved ? "Defaults Saved" : "Error Saving Defaults", "");
+}
+
+}  // namespace qm

@@ -1,0 +1,36 @@
+// Format files (one header record holding a script's formats and
+// settings) and the format defaults of new scripts in QUILLPAD.INI.
+#pragma once
+
+#include <string>
+
+#include "script/script_record.h"
+
+namespace qm {
+
+// Loads the formats, layout, page-breaking, continued, numbering and
+// header settings of a format file into the active script, with its user
+// lists when asked. For any file but DEFAULT.FMT in the program folder it
+// first asks, while the script is not empty, whether to go on. With
+// `applyToElements` every element takes its kind's new format (keeping
+// its type and number word) and is marked for wrapping again. Without
+// `silent` it reports the end, or why the file could not be read.
+bool LoadFormatsFile(const std::string& fileName, bool silent, bool withUserLists, bool applyToElements);
+
+// Writes the active script's header record as a format file (without its
+// password or element count) and says whether that worked.
+void SaveFormatsFile(const std::string& fileName);
+
+// The defaults of new scripts, in QUILLPAD.INI: every key has its default
+// when it is missing.
+void ReadFormatDefaults(TScriptRecord& record);
+void SaveFormatsAsDefaults(const TScriptRecord& record);
+// The same for the active script.
+void ReadFormatDefaults();
+void SaveFormatsAsDefaults();
+
+// The user lists of a settings section, each missing slot taking its
+// built-in default; values are cut to the slot width.
+void LoadUserListDefaults(TUserListTables& lists, const std::string& section);
+
+}  // namespace qm

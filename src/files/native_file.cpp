@@ -1,0 +1,447 @@
+#include "files/native_file.h"
+
+#include <algorithm>
+
+#include "files/byte_io.h"
+#include "files/element_records.h"
+#include "files/file_job.h"
+#include "files/safe_save.h"
+#include "files/script_sets.h"
+#include "files/shell_bridge.h"
+#include "files/storyboard_block.h"
+#include "platform/files.h"
+#include "script/document_modified.h"
+#include "script/packed_text.h"
+#include "shell/documents.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::int64_t kLargestScriptFile = 256 * 1024 * 1024;
+constexpr int kCancelledJob = 1;
+
+// ---- Writing ---------------------------------------------------------------
+
+// The current element's text and line offsets live in the window while it
+// is edited; every other element holds its own.
+struct TEditedElement {
+  std::string text;
+  std::vector<Byte> lineOffsets;
+};
+
+TEditedElement EditedElementOf(const TMDIChild& s, const TScriptElement& e) {
+  TEditedElement edited;
+  edited.text = HoldsPackedText(e.Kind()) ? PackText(s.EditBuffer) : s.EditBuffer;
+  if (s.LineOffsets[1] != 0 && e.lineCount >= 1 && e.lineCount <= MaxLineCount) {
+    ByteWriter w(edited.lineOffsets);
+    w.U8(static_cast<Byte>(2 * e.lineCount + 1));
+    for (int line = 1; line <= e.lineCount; ++line) w.U16(s.LineOffsets[static_cast<std::size_t>(line)]);
+  }
+  return edited;
+}
+
+template <class Append>
+void AppendElements(const TMDIChild& s, ByteWriter& w, Append append) {
+  for (const TScriptElement* e = s.FirstElement; e; e = e->next) {
+    if (e->text) {
+      append(w, TStoredElement{e, *e->text, e->lineOffsets});
+      continue;
+    }
+    const TEditedElement edited = EditedElementOf(s, *e);
+    append(w, TStoredElement{e, edited.text, edited.lineOffsets});
+  }
+}
+
+// Counts, the current element's number and the bookmark slots of a script.
+THeaderInfo InfoOf(const TMDIChild& s, bool timed) {
+  THeaderInfo info;
+  info.TimedBackup = timed ? 1 : 0;
+  info.CaretColumn = s.CaretColumn;
+  info.CaretLine = s.CaretLine;
+  info.SavedTitle = CutToCapacity(s.FileName, 255);
+  std::vector<const TScriptElement*> marked;
+  for (int i = 0; i < std::min(s.BookmarkList.Count(), MaxBookmarks); ++i) {
+    const auto* mark = dynamic_cast<const TBookMark*>(s.BookmarkList.Objects(i));
+    marked.push_back(mark ? mark->Element : nullptr);
+  }
+  DWord number = 0;
+  for (const TScriptElement* e = s.FirstElement; e; e = e->next) {
+    ++number;
+    if (e == s.CurrentElement) info.CurrentElementNumber = number;
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+      if (marked[i] != e || number > 0xFFFF) continue;
+      info.Bookmarks[i] = {CutToCapacity(s.BookmarkList[static_cast<int>(i)], capacity::BookmarkText),
+                           static_cast<Word>(number)};
+    }
+  }
+  info.ElementCount = number;
+  return info;
+}
+
+std::vector<Byte> BuildWindowsImage(const TMDIChild& s, bool timed, bool* storyboardFailed) {
+  THeaderInfo info = InfoOf(s, timed);
+  info.ElementRecordSize = ElementRecordSize;
+  const auto storyboard = BuildStoryboardLinkBlock(s.StoryboardLinks, s.FirstElement, storyboardFailed);
+  std::vector<Byte> header(ScriptHeaderSize);
+  TListOverflow spill;
+  EncodeScriptHeader(s, s.FontNameTable, info, header, &spill);
+  const std::vector<Byte> overflow = EncodeListOverflow(spill);
+  info.StoryboardBlockSize = storyboard ? static_cast<DWord>(storyboard->size()) : 0;
+  info.AssociationsBlockSize = static_cast<DWord>(s.Associations.size());
+  info.ListOverflowBlockSize = static_cast<DWord>(overflow.size());
+  info.ExtraBlocksTotal = info.StoryboardBlockSize + info.AssociationsBlockSize + info.ListOverflowBlockSize;
+  EncodeScriptHeader(s, s.FontNameTable, info, header, nullptr);
+
+  std::vector<Byte> out;
+  out.reserve(header.size() + info.ExtraBlocksTotal + info.ElementCount * (ElementRecordSize + 64));
+  ByteWriter w(out);
+  w.Bytes(header);
+  if (storyboard) w.Bytes(*storyboard);
+  w.Bytes(s.Associations);
+  w.Bytes(overflow);
+  AppendElements(s, w, AppendElementRecord);
+  return out;
+}
+
+std::vector<Byte> BuildDosImage(const TMDIChild& s) {
+  THeaderInfo info = InfoOf(s, false);
+  info.ElementRecordSize = DosElementRecordSize;
+  std::vector<Byte> out(DosSettingsSize);
+  EncodeDosSettings(s, info, out);
+  ByteWriter w(out);
+  AppendElements(s, w, AppendDosElementRecord);
+  return out;
+}
+
+// ---- Reading ---------------------------------------------------------------
+
+bool StartsWith(std::span<const Byte> bytes, std::string_view tag) {
+  return bytes.size() >= tag.size() && std::equal(tag.begin(), tag.end(), bytes.begin());
+}
+
+// The whole file, read in chunks with a progress step after each (the
+// first 40 percent of a load).
+bool ReadInChunks(const std::string& fileName, std::vector<Byte>& bytes, Byte& code) {
+  TFileStream in(fileName, TFileMode::OpenRead);
+  const std::int64_t size = in.IsOpen() ? in.Size() : -1;
+  if (size < 0 || size > kLargestScriptFile) {
+    code = size > kLargestScriptFile ? 8 : FileErrorCode(in.LastError(), false);
+    return false;
+  }
+  bytes.resize(static_cast<std::size_t>(size));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const std::size_t n = in.Read(bytes.data() + done, std::min(FileChunkSize, bytes.size() - done));
+    if (n == 0) {
+      code = FileErrorCode(in.LastError(), false);
+      return false;
+    }
+    done += n;
+    ProgressStep(static_cast<Byte>(done * 40 / bytes.size()));
+  }
+  return true;
+}
+
+using TRecordReader = std::unique_ptr<TScriptElement> (*)(ByteReader&, std::size_t, std::string&);
+
+bool ParseElements(std::span<const Byte> records, const THeaderInfo& info, std::size_t ownSize,
+                   TRecordReader read, TParsedScript& parsed, std::string& error) {
+  const std::size_t fixed = info.ElementRecordSize;
+  if (fixed < ownSize) {
+    error = "its element records are too short";
+    return false;
+  }
+  if (info.ElementCount == 0 || info.ElementCount > records.size() / fixed) {
+    error = info.ElementCount == 0 ? "it holds no elements" : "it holds fewer elements than it says";
+    return false;
+  }
+  parsed.elements.reserve(info.ElementCount);
+  ByteReader r(records);
+  for (DWord i = 0; i < info.ElementCount; ++i) {
+    auto e = read(r, fixed, error);
+    if (!e) return false;
+    parsed.elements.push_back(std::move(e));
+    if (i % 256 == 255) ProgressStep(static_cast<Byte>(40 + 60 * i / info.ElementCount));
+  }
+  return true;
+}
+
+bool ParseWindows(std::span<const Byte> bytes, TParsedScript& parsed, std::string& error) {
+  if (bytes.size() < ScriptHeaderSize) {
+    error = "it ends inside its header";
+    return false;
+  }
+  parsed.settings = bytes.first(ScriptHeaderSize);
+  TScriptRecord scratch;
+  TFontNames fonts;
+  THeaderInfo& info = parsed.info;
+  if (!DecodeScriptHeader(parsed.settings, 0, scratch, fonts, info, nullptr, error)) return false;
+  const std::uint64_t known =
+      std::uint64_t{info.StoryboardBlockSize} + info.AssociationsBlockSize + info.ListOverflowBlockSize;
+  if (known > info.ExtraBlocksTotal) {
+    error = "the sizes of its extra blocks do not add up";
+    return false;
+  }
+  if (info.ExtraBlocksTotal > bytes.size() - ScriptHeaderSize) {
+    error = "it ends inside its extra blocks";
+    return false;
+  }
+  const auto extra = bytes.subspan(ScriptHeaderSize);
+  parsed.storyboardBlock = extra.first(info.StoryboardBlockSize);
+  parsed.associationsBlock = extra.subspan(info.StoryboardBlockSize, info.AssociationsBlockSize);
+  const auto overflow = extra.subspan(info.StoryboardBlockSize + info.AssociationsBlockSize, info.ListOverflowBlockSize);
+  if (!DecodeListOverflow(overflow, parsed.overflow, error)) return false;
+  if (!DecodeScriptHeader(parsed.settings, 0, scratch, fonts, info, &parsed.overflow, error)) return false;
+  return ParseElements(extra.subspan(info.ExtraBlocksTotal), info, ElementRecordSize, ReadElementRecord, parsed,
+                       error);
+}
+
+bool ParseDos(std::span<const Byte> bytes, TParsedScript& parsed, std::string& error) {
+  parsed.dos = true;
+  TScriptRecord scratch;
+  if (!DecodeDosSettings(bytes, 0, scratch, parsed.info, error)) return false;
+  parsed.settings = bytes.first(DosSettingsSize);
+  return ParseElements(bytes.subspan(DosSettingsSize), parsed.info, DosElementRecordSize, ReadDosElementRecord,
+                       parsed, error);
+}
+
+// Reads and checks a file; reports what went wrong.
+bool ReadScriptFile(const std::string& fileName, std::vector<Byte>& bytes, TParsedScript& parsed) {
+  try {
+    Byte code = 0;
+    if (!ReadInChunks(fileName, bytes, code)) {
+      FileShowError("reading " + fileName, code);
+      PendingIOError = code;
+      return false;
+    }
+    std::string error;
+    if (!ParseScriptImage(bytes, parsed, error)) {
+      FileShowMessage("Unable to read the script " + fileName + ":\r" + error + ".", "Warning");
+      PendingIOError = 100;
+      return false;
+    }
+  } catch (const ECancelPressed& cancel) {
+    FileShowMessage(cancel.what(), "Attention");
+    PendingIOError = kCancelledJob;
+    return false;
+  }
+  return true;
+}
+
+// ---- Putting elements into a window -----------------------------------------
+
+// Each element gets a group of its own, linked into the group chain after
+// the group of the element before the run; the layout passes regroup.
+void GiveOwnGroups(TMDIChild& s, TScriptElement* first, TScriptElement* last) {
+  TElementGroup* before = first->prev ? first->prev->group : nullptr;
+  TElementGroup* after = before ? before->next : (last->next ? last->next->group : nullptr);
+  for (TScriptElement* e = first;; e = e->next) {
+    TElementGroup* g = NewGroupRecord();
+    g->first = e;
+    g->count = 1;
+    g->stale = 1;
+    g->prev = before;
+    if (before) before->next = g;
+    e->group = g;
+    before = g;
+    if (e == last) break;
+  }
+  before->next = after;
+  if (after) after->prev = before;
+  else s.LastGroup = before;
+}
+
+// Links the parsed elements into one chain; returns its first and last.
+std::pair<TScriptElement*, TScriptElement*> ChainOf(std::vector<std::unique_ptr<TScriptElement>>& elements) {
+  TScriptElement* first = nullptr;
+  TScriptElement* last = nullptr;
+  for (auto& owned : elements) {
+    TScriptElement* e = owned.release();
+    e->prev = last;
+    if (last) last->next = e;
+    else first = e;
+    last = e;
+  }
+  elements.clear();
+  return {first, last};
+}
+
+void RestoreBookmarks(TMDIChild& s, const THeaderInfo& info) {
+  s.BookmarkList.Clear();
+  std::vector<TScriptElement*> byNumber;
+  for (TScriptElement* e = s.FirstElement; e && byNumber.size() < 0xFFFF; e = e->next) byNumber.push_back(e);
+  for (const auto& slot : info.Bookmarks) {
+    if (slot.Element == 0 || slot.Element > byNumber.size()) continue;
+    s.BookmarkList.AddObject(slot.Text, new TBookMark(byNumber[slot.Element - 1u]));
+  }
+}
+
+void PlaceCaret(TMDIChild& s, const THeaderInfo& info) {
+  TScriptElement* current = s.FirstElement;
+  for (DWord n = 1; current->next && n < info.CurrentElementNumber; ++n) current = current->next;
+  s.CurrentElement = current;
+  s.CurrentGroup = current->group;
+  const std::size_t length = HoldsPackedText(current->Kind()) ? UnpackText(*current->text).size() : current->text->size();
+  s.CaretColumn = static_cast<Word>(std::min<std::size_t>(info.CaretColumn, length));
+  s.CaretLine = std::max<Word>(info.CaretLine, 1);
+  s.EditBuffer.clear();
+  s.LineOffsets.fill(0);
+  s.ScreenLines.fill(TScreenLine{});
+  s.WidthsStale = true;
+}
+
+void InstallScript(TMDIChild& s, TParsedScript& parsed, TNativeLoadResult& result) {
+  result.elements = parsed.elements.size();
+  result.needRewrap = static_cast<std::size_t>(
+      std::count_if(parsed.elements.begin(), parsed.elements.end(), [](const auto& e) { return NeedsRewrap(*e); }));
+  s.FreeElements();
+  const auto [first, last] = ChainOf(parsed.elements);
+  s.FirstElement = first;
+  s.LastElement = last;
+  GiveOwnGroups(s, first, last);
+  THeaderInfo info;
+  std::string unused;
+  if (parsed.dos) DecodeDosSettings(parsed.settings, hgSettings, s, info, unused);
+  else DecodeScriptHeader(parsed.settings, hgSettings, s, s.FontNameTable, info, &parsed.overflow, unused);
+  s.Associations.assign(parsed.associationsBlock.begin(), parsed.associationsBlock.end());
+  RestoreBookmarks(s, parsed.info);
+  s.StoryboardLinks.Clear();
+  s.StoryboardLinks.Add("0");
+  if (!parsed.storyboardBlock.empty() && !RestoreStoryboardLinks(parsed.storyboardBlock, s.StoryboardLinks, first))
+    FileShowMessage("Error restoring Storyboard Links!", "Attention");
+  PlaceCaret(s, parsed.info);
+  ApplyScriptCharacterSets();
+}
+
+// The merged file's frame indexes, as indexes of the script's own list.
+std::vector<Word> MergeFrames(TStringList& frames, std::span<const Byte> block) {
+  TStoryboardBlock decoded;
+  DecodeStoryboardBlock(block, decoded);
+  std::vector<Word> remap{0};
+  for (DWord id : decoded.frames) {
+    const std::string text = std::to_string(id);
+    int index = frames.IndexOf(text);
+    if (index < 0) index = frames.Add(text);
+    remap.push_back(static_cast<Word>(index));
+  }
+  return remap;
+}
+
+}  // namespace
+
+bool BackupBeforeSave(const std::string& baseName, bool timedBackup, bool dos) {
+  (void)dos;
+  const std::string target = baseName + (timedBackup ? ".TMB" : "." + FilesScriptExtension);
+  if (FileExists(target) && IsReadOnly(target)) {
+    FileShowMessage(
+        "This File is marked READ ONLY and I am unable to save it with this File Name.  Please give it a "
+        "different name...",
+        "Warning");
+    return false;
+  }
+  return true;
+}
+
+std::vector<Byte> BuildScriptImage(const TMDIChild& script, bool timedBackup, bool windowsFormat) {
+  bool storyboardFailed = false;
+  return windowsFormat ? BuildWindowsImage(script, timedBackup, &storyboardFailed) : BuildDosImage(script);
+}
+
+bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsFormat) {
+  TMDIChild* script = ActiveScript();
+  if (!script) {
+    PendingIOError = 103;
+    ReportJobDone();
+    return false;
+  }
+  const std::string target = timedBackup ? fileName + ".TMB" : fileName;
+  const std::string backup = timedBackup ? fileName + ".TBK" : ChangeFileExt(fileName, ".BK");
+  bool storyboardFailed = false;
+  const std::vector<Byte> bytes =
+      windowsFormat ? BuildWindowsImage(*script, timedBackup, &storyboardFailed) : BuildDosImage(*script);
+  if (storyboardFailed) FileShowMessage("Error Saving StoryBoard Link Information!", "Warning");
+  const TSaveOutcome outcome = SaveWithBackup(target, backup, bytes, !timedBackup);
+  if (outcome.ok) {
+    script->ModifiedSinceBackup = 0;
+  } else if (outcome.cancelled) {
+    FileShowMessage(ECancelPressed().what(), "Attention");
+    PendingIOError = kCancelledJob;
+  } else {
+    FileShowError("writing " + target, outcome.code);
+    PendingIOError = outcome.code;
+  }
+  ReportJobDone();
+  return outcome.ok;
+}
+
+void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord elementCount, bool timedBackup) {
+  const TMDIChild* script = ActiveScript();
+  if (!script || image.size() < ScriptHeaderSize) return;
+  THeaderInfo info = InfoOf(*script, timedBackup);
+  info.CurrentElementNumber = currentElementNumber;
+  info.ElementCount = elementCount;
+  info.ElementRecordSize = ElementRecordSize;
+  EncodeScriptHeader(*script, script->FontNameTable, info, image.first(ScriptHeaderSize), nullptr);
+}
+
+bool ReadScriptHeader(std::span<const Byte> image) {
+  TMDIChild* script = ActiveScript();
+  if (!script) return false;
+  THeaderInfo info;
+  std::string error;
+  if (!DecodeScriptHeader(image, hgSettings, *script, script->FontNameTable, info, nullptr, error)) return false;
+  ApplyScriptCharacterSets();
+  return true;
+}
+
+bool ParseScriptImage(std::span<const Byte> bytes, TParsedScript& parsed, std::string& error) {
+  if (StartsWith(bytes, WindowsScriptTag)) return ParseWindows(bytes, parsed, error);
+  if (StartsWith(bytes, DosScriptTag)) return ParseDos(bytes, parsed, error);
+  error = "it is not a script file";
+  return false;
+}
+
+TNativeLoadResult LoadScriptFile(const std::string& fileName, bool timedBackup) {
+  TNativeLoadResult result;
+  TMDIChild* script = ActiveScript();
+  if (!script) return result;
+  std::vector<Byte> bytes;
+  TParsedScript parsed;
+  if (!ReadScriptFile(fileName, bytes, parsed)) return result;
+  InstallScript(*script, parsed, result);
+  result.loaded = true;
+  // A timed backup is work that was never saved under the script's name.
+  if (timedBackup) SetDocumentModified(true, false);
+  ReportJobDone();
+  return result;
+}
+
+bool MergeScriptFile(const std::string& fileName) {
+  TMDIChild* script = ActiveScript();
+  if (!script || !script->CurrentElement) return false;
+  std::vector<Byte> bytes;
+  TParsedScript parsed;
+  if (!ReadScriptFile(fileName, bytes, parsed)) return false;
+  const std::vector<Word> remap = MergeFrames(script->StoryboardLinks, parsed.storyboardBlock);
+  for (auto& e : parsed.elements) {
+    e->storyboardLink = e->storyboardLink < remap.size() ? remap[e->storyboardLink] : 0;
+    e->blockStart = e->blockEnd = -1;
+  }
+  const auto [first, last] = ChainOf(parsed.elements);
+  TScriptElement* current = script->CurrentElement;
+  TScriptElement* before = script->CaretColumn == 0 ? current->prev : current;
+  TScriptElement* after = before ? before->next : script->FirstElement;
+  first->prev = before;
+  last->next = after;
+  if (before) before->next = first;
+  else script->FirstElement = first;
+  if (after) after->prev = last;
+  else script->LastElement = last;
+  GiveOwnGroups(*script, first, last);
+  SetDocumentModified(true, false);
+  ReportJobDone();
+  return true;
+}
+
+}  // namespace qm

@@ -1,0 +1,79 @@
+// The native script file: saving the active script (Windows and DOS
+// variants, backups, timed backups), reading one into a new script window
+// or merging one into the active script, and the header image the undo
+// ring keeps. The layout is in docs/native-file-format.md.
+//
+//   Windows variant: header record (ScriptHeaderSize bytes), the extra
+//   blocks (storyboard links, associations, list overflow, then any block
+//   a later version adds), the element records.
+//   DOS variant: settings record (DosSettingsSize bytes), the element records.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "files/script_header.h"
+#include "platform/types.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+// Prepares saving under base + "." + script extension (base + ".TMB" for
+// a timed backup): refuses a target marked read-only, with a message. The
+// old file becomes the backup only once the new one is safely written
+// (see SaveScriptFile).
+bool BackupBeforeSave(const std::string& baseName, bool timedBackup, bool dos);
+
+// Writes the active script. A timed backup goes to fileName + ".TMB" (the
+// caller passes the base name) with the previous one kept as ".TBK" while
+// it is written; any other save to fileName, keeping the previous file as
+// ".BK". Ends the progress dialog's job. On failure the previous file is
+// still under its name, the error has been shown and PendingIOError is set.
+bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsFormat);
+
+// The whole file of a script in memory.
+std::vector<Byte> BuildScriptImage(const TMDIChild& script, bool timedBackup, bool windowsFormat);
+
+// A header image of the active script (ScriptHeaderSize bytes); lists too
+// long for the header are marked as continued and left out.
+void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord elementCount, bool timedBackup);
+// Applies a header image to the active script's settings (not its
+// bookmarks, which point at elements); false when the tag is wrong or the
+// image is damaged, and then nothing changes.
+bool ReadScriptHeader(std::span<const Byte> image);
+
+// A file taken apart and checked whole.
+struct TParsedScript {
+  bool dos = false;
+  THeaderInfo info;
+  TListOverflow overflow;
+  std::span<const Byte> settings;  // the header or settings record
+  std::span<const Byte> storyboardBlock;
+  std::span<const Byte> associationsBlock;
+  std::vector<std::unique_ptr<TScriptElement>> elements;
+};
+bool ParseScriptImage(std::span<const Byte> bytes, TParsedScript& parsed, std::string& error);
+
+struct TNativeLoadResult {
+  bool loaded = false;
+  std::size_t elements = 0;
+  // Elements whose saved line offsets did not fit: the caller wraps them
+  // (NeedsRewrap) before laying out the pages.
+  std::size_t needRewrap = 0;
+  explicit operator bool() const { return loaded; }
+};
+
+// Reads a native script (either variant) into the active script window,
+// replacing its script. A damaged or unreadable file changes nothing and
+// is reported with its name and the reason.
+TNativeLoadResult LoadScriptFile(const std::string& fileName, bool timedBackup);
+
+// Inserts the elements of a native script file into the active script at
+// the caret: before the current element when the caret is at its start,
+// else after it.
+bool MergeScriptFile(const std::string& fileName);
+
+}  // namespace qm

@@ -1,0 +1,220 @@
+// Damaged script files open nothing, say which file and why, and never
+// crash; files with blocks this reader does not know still open.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "files/byte_io.h"
+#include "files/element_records.h"
+#include "files/file_test_fixture.h"
+#include "files/native_file.h"
+#include "files/safe_save.h"
+#include "files/script_samples.h"
+
+namespace qm::testing {
+namespace {
+
+using Bytes = std::vector<Byte>;
+
+std::size_t RecordsStart(const Bytes& file) { return ScriptHeaderSize + GetU32(file, 44); }
+
+// Where the text length of the first element record is.
+std::size_t FirstTextLength(const Bytes& file) { return RecordsStart(file) + 18; }
+
+class DamagedFileTest : public FileTest {
+ protected:
+  Bytes SampleFile(bool windows) {
+    ScriptWindow w;
+    FillSampleElements(*w, 8, 1200);
+    if (windows) FillSampleSettings(*w, 8);
+    return BuildScriptImage(*w, false, windows);
+  }
+};
+
+struct Damage {
+  std::string what;
+  std::function<void(Bytes&)> apply;
+};
+
+std::vector<Damage> WindowsDamages(const Bytes& sample) {
+  std::vector<Damage> damages;
+  for (std::size_t cut = FileChunkSize; cut < sample.size(); cut += FileChunkSize)
+    damages.push_back({"cut at " + std::to_string(cut), [cut](Bytes& f) { f.resize(cut); }});
+  const std::size_t records = RecordsStart(sample);
+  const std::vector<std::pair<std::string, std::size_t>> cuts = {
+      {"empty", 0},
+      {"inside the tag", 10},
+      {"inside the header", ScriptHeaderSize - 1},
+      {"inside the extra blocks", ScriptHeaderSize + 5},
+      {"before the first record", records},
+      {"inside a fixed record part", records + 11},
+      {"inside an element's text", records + 30},
+      {"one byte short", sample.size() - 1},
+  };
+  for (const auto& [what, at] : cuts) {
+    const std::size_t cut = at;
+    damages.push_back({"cut " + what, [cut](Bytes& f) { f.resize(cut); }});
+  }
+  const std::vector<Damage> more = {
+      {"bad tag", [](Bytes& f) { f[12] = 'w'; }},
+      {"no elements", [](Bytes& f) { PutU32(f, 32, 0); }},
+      {"huge element count", [](Bytes& f) { PutU32(f, 32, 0xFFFFFFFF); }},
+      {"one element more than there are", [](Bytes& f) { PutU32(f, 32, GetU32(f, 32) + 1); }},
+      {"record size below its own", [](Bytes& f) { PutU16(f, 28, 10); }},
+      {"blocks larger than their total", [](Bytes& f) { PutU32(f, 56, GetU32(f, 56) + 1); }},
+      {"huge block total", [](Bytes& f) { PutU32(f, 44, 0xFFFFFFF0); }},
+      {"huge storyboard block", [](Bytes& f) { PutU32(f, 48, 0xFFFFFFF0); }},
+      {"huge text length", [](Bytes& f) { PutU16(f, FirstTextLength(f), 0xFFFF); }},
+      {"unknown element type", [](Bytes& f) { f[RecordsStart(f) + 6] = 200; }},
+      {"revised lines without their flag", [](Bytes& f) { f[RecordsStart(f) + 22] = 3; f[RecordsStart(f) + 20] = 0; }},
+      {"text longer than its room", [](Bytes& f) { f[656] = 200; }},
+      {"list overflow of an unknown list",
+       [](Bytes& f) { f[ScriptHeaderSize + GetU32(f, 48) + GetU32(f, 52)] = 99; }},
+  };
+  damages.insert(damages.end(), more.begin(), more.end());
+  return damages;
+}
+
+TEST_F(DamagedFileTest, DamagedWindowsFilesAreRefusedWithTheirReason) {
+  const Bytes sample = SampleFile(true);
+  ASSERT_GT(sample.size(), 3 * FileChunkSize);
+  for (const auto& damage : WindowsDamages(sample)) {
+    SCOPED_TRACE(damage.what);
+    Bytes file = sample;
+    damage.apply(file);
+    TParsedScript parsed;
+    std::string error;
+    EXPECT_FALSE(ParseScriptImage(file, parsed, error));
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+TEST_F(DamagedFileTest, DamagedDosFilesAreRefused) {
+  const Bytes sample = SampleFile(false);
+  const std::vector<Damage> damages = {
+      {"cut inside the record", [](Bytes& f) { f.resize(DosSettingsSize - 1); }},
+      {"cut inside an element", [](Bytes& f) { f.resize(DosSettingsSize + 20); }},
+      {"one byte short", [](Bytes& f) { f.pop_back(); }},
+      {"record size below its own", [](Bytes& f) { PutU16(f, 28, 15); }},
+      {"huge element count", [](Bytes& f) { PutU32(f, 32, 0x7FFFFFFF); }},
+      {"huge text length", [](Bytes& f) { PutU16(f, DosSettingsSize + 14, 0xF000); }},
+      {"text longer than its room", [](Bytes& f) { f[64 + 144] = 31; }},
+  };
+  for (const auto& damage : damages) {
+    Bytes file = sample;
+    damage.apply(file);
+    TParsedScript parsed;
+    std::string error;
+    EXPECT_FALSE(ParseScriptImage(file, parsed, error)) << damage.what;
+  }
+}
+
+TEST_F(DamagedFileTest, ADamagedFileOpensNothingAndNamesTheFile) {
+  const Bytes sample = SampleFile(true);
+  const std::vector<Damage> damages = {
+      {"cut in a record", [](Bytes& f) { f.resize(RecordsStart(f) + 11); }},
+      {"bad tag", [](Bytes& f) { f[1] = 'X'; }},
+      {"huge text", [](Bytes& f) { PutU16(f, FirstTextLength(f), 0xFFFF); }},
+  };
+  for (const auto& damage : damages) {
+    SCOPED_TRACE(damage.what);
+    Bytes file = sample;
+    damage.apply(file);
+    const std::string path = Path("DAMAGED.QMW");
+    WriteFileText(path, std::string(file.begin(), file.end()));
+    ScriptWindow w;
+    AppendElement(*w, ekAction, "what was there");
+    w->ScenesLocked = 5;
+    SeenBox seen;
+    AnswerBox(IDOK, &seen);
+    EXPECT_FALSE(LoadScriptFile(path, false));
+    EXPECT_NE(seen.text.find(path), std::string::npos) << seen.text;
+    EXPECT_NE(PendingIOError, 0);
+    EXPECT_EQ(w->ElementCount(), 1);
+    EXPECT_EQ(UnpackText(*w->FirstElement->text), "what was there");
+    EXPECT_EQ(w->ScenesLocked, 5);
+    PendingIOError = 0;
+  }
+}
+
+TEST_F(DamagedFileTest, AMissingFileIsReportedAsAFileError) {
+  ScriptWindow w;
+  SeenBox seen;
+  AnswerBox(IDOK, &seen);
+  EXPECT_FALSE(LoadScriptFile(Path("NOWHERE.QMW"), false));
+  EXPECT_NE(seen.text.find("NOWHERE.QMW"), std::string::npos);
+  EXPECT_EQ(seen.caption, "Warning");
+  EXPECT_EQ(PendingIOError, 2);
+}
+
+TEST_F(DamagedFileTest, BlocksAndBytesOfLaterVersionsAreSkipped) {
+  ScriptWindow saved;
+  FillSampleElements(*saved, 12, 30);
+  FillSampleSettings(*saved, 12);
+  const Bytes sample = BuildScriptImage(*saved, false, true);
+  struct Case {
+    std::string what;
+    std::function<void(Bytes&)> apply;
+  };
+  const Case cases[] = {
+      {"trailing block", [](Bytes& f) { f.insert(f.end(), 5000, Byte{0xEE}); }},
+      {"unknown extra block",
+       [](Bytes& f) {
+         const std::size_t at = RecordsStart(f);
+         f.insert(f.begin() + static_cast<std::ptrdiff_t>(at), 77, Byte{0xAB});
+         PutU32(f, 44, GetU32(f, 44) + 77);
+       }},
+      {"longer fixed record parts", [](Bytes& f) {
+         // Every record gets two more fixed bytes, as a later version might write.
+         TParsedScript parsed;
+         std::string error;
+         ParseScriptImage(f, parsed, error);
+         Bytes out(f.begin(), f.begin() + static_cast<std::ptrdiff_t>(RecordsStart(f)));
+         ByteReader r(std::span<const Byte>(f).subspan(RecordsStart(f)));
+         for (DWord i = 0; i < parsed.info.ElementCount; ++i) {
+           const auto fixed = r.Bytes(ElementRecordSize);
+           const std::size_t rest = (fixed[21] ? fixed[21] - 1u : 0u) + fixed[22] + GetU16(fixed, 18);
+           out.insert(out.end(), fixed.begin(), fixed.end());
+           out.push_back(0x11);
+           out.push_back(0x22);
+           const auto tail = r.Bytes(rest);
+           out.insert(out.end(), tail.begin(), tail.end());
+         }
+         PutU16(out, 28, ElementRecordSize + 2);
+         f = out;
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bytes file = sample;
+    c.apply(file);
+    WriteFileText(Path("LATER.QMW"), std::string(file.begin(), file.end()));
+    ScriptWindow read;
+    ASSERT_TRUE(LoadScriptFile(Path("LATER.QMW"), false));
+    std::string diffs;
+    for (const auto& d : ScriptDifferences(*saved, *read)) diffs += d + "\n";
+    EXPECT_EQ(diffs, "");
+  }
+}
+
+TEST_F(DamagedFileTest, BadStoryboardBlockStillOpensTheScript) {
+  ScriptWindow saved;
+  FillSampleElements(*saved, 13);
+  saved->StoryboardLinks.Add("7");
+  saved->StoryboardLinks.Add("9");
+  Bytes file = BuildScriptImage(*saved, false, true);
+  // The first link names an element past the end of the script.
+  const std::size_t links = ScriptHeaderSize + 12;
+  PutU16(file, links, 60000);
+  WriteFileText(Path("LINKS.QMW"), std::string(file.begin(), file.end()));
+  ScriptWindow read;
+  SeenBox seen;
+  AnswerBox(IDOK, &seen);
+  ASSERT_TRUE(LoadScriptFile(Path("LINKS.QMW"), false));
+  EXPECT_EQ(seen.text, "Error restoring Storyboard Links!");
+  EXPECT_EQ(read->ElementCount(), saved->ElementCount());
+  EXPECT_EQ(ListText(read->StoryboardLinks), "0\n7\n9\n");
+}
+
+}  // namespace
+}  // namespace qm::testing

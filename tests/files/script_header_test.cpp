@@ -1,0 +1,318 @@
+// The header record and the DOS settings record: each field at its
+// documented place, read and written there, long lists continued in the
+// overflow block, damaged records refused without changing anything.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <regex>
+#include <sstream>
+
+#include "files/script_header.h"
+#include "files/script_samples.h"
+
+namespace qm::testing {
+namespace {
+
+struct Row {
+  std::size_t offset;
+  std::size_t size;
+  std::string name;
+  friend bool operator==(const Row&, const Row&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Row& r) {
+  return out << r.offset << " " << r.size << " " << r.name;
+}
+
+// The layout's rows with the gaps between fields as "(reserved)" rows.
+std::vector<Row> LayoutRows(const std::vector<THeaderField>& fields, std::size_t total) {
+  std::vector<Row> rows;
+  std::size_t at = 0;
+  for (const auto& f : fields) {
+    if (f.Offset > at) rows.push_back({at, f.Offset - at, "(reserved)"});
+    rows.push_back({f.Offset, f.Size, f.Name});
+    at = f.Offset + f.Size;
+  }
+  if (at < total) rows.push_back({at, total - at, "(reserved)"});
+  return rows;
+}
+
+// The numbered rows of the table that follows `heading` in the document.
+std::vector<Row> DocumentRows(const std::string& heading) {
+  std::ifstream in(std::string(QM_SOURCE_DIR) + "/docs/native-file-format.md");
+  std::string line;
+  while (std::getline(in, line) && line != heading) {
+  }
+  std::vector<Row> rows;
+  const std::regex row(R"(^\| (\d+) \| (\d+) \| ([^ |]+) \|.*)");
+  bool inTable = false;
+  while (std::getline(in, line)) {
+    if (!line.starts_with("|")) {
+      if (inTable) break;
+      continue;
+    }
+    inTable = true;
+    std::smatch m;
+    if (std::regex_match(line, m, row)) rows.push_back({std::stoul(m[1]), std::stoul(m[2]), m[3]});
+  }
+  return rows;
+}
+
+TEST(ScriptHeaderLayout, FieldsFillTheRecordsInOrderWithoutOverlap) {
+  const std::pair<std::vector<THeaderField>, std::size_t> records[] = {
+      {ScriptHeaderFields(), ScriptHeaderSize}, {DosSettingsFields(), DosSettingsSize}};
+  for (const auto& [fields, total] : records) {
+    std::size_t at = 0;
+    for (const auto& f : fields) {
+      EXPECT_GE(f.Offset, at) << f.Name << " overlaps the field before it";
+      EXPECT_GT(f.Size, 0u) << f.Name;
+      at = f.Offset + f.Size;
+    }
+    EXPECT_LE(at, total);
+  }
+  EXPECT_EQ(ScriptHeaderSize, 15039u);
+}
+
+TEST(ScriptHeaderLayout, DocumentGivesEveryFieldAndReservedRange) {
+  EXPECT_EQ(DocumentRows("### Header record (15,039 bytes)"), LayoutRows(ScriptHeaderFields(), ScriptHeaderSize));
+  EXPECT_EQ(DocumentRows("### DOS settings record (1,280 bytes)"), LayoutRows(DosSettingsFields(), DosSettingsSize));
+}
+
+// Fields written from the record land where the document says, in the
+// byte order it says.
+TEST(ScriptHeaderLayout, SettingsAreWrittenAtTheirDocumentedOffsets) {
+  struct Case {
+    const char* what;
+    std::function<void(TScriptRecord&, TFontNames&)> set;
+    std::size_t offset;
+    std::vector<Byte> bytes;
+  };
+  const Case cases[] = {
+      {"Dialogue left margin", [](TScriptRecord& r, TFontNames&) { r.FormatSet[fsDialogue].LeftMargin = 33; }, 512 + 60, {33}},
+      {"Dialogue number word", [](TScriptRecord& r, TFontNames&) { r.FormatSet[fsDialogue].NumberWord = 0x0A0B; }, 512 + 64, {0x0B, 0x0A}},
+      {"script font", [](TScriptRecord& r, TFontNames&) { r.ScriptFontName = "Arial"; }, 656, {5, 'A', 'r', 'i', 'a', 'l', 0}},
+      {"font name 2", [](TScriptRecord&, TFontNames& f) { f[1] = "Times"; }, 688 + 31, {5, 'T', 'i', 'm', 'e', 's'}},
+      {"page start", [](TScriptRecord& r, TFontNames&) { r.PageStart = 0x0102; }, 1680, {0x02, 0x01}},
+      {"count more line", [](TScriptRecord& r, TFontNames&) { r.CountMoreLine = 0; }, 1691, {0}},
+      {"interactive", [](TScriptRecord& r, TFontNames&) { r.InteractiveScript = 1; }, 1761, {1}},
+      {"skip letter I", [](TScriptRecord& r, TFontNames&) { r.SkipLetters['I' / 8] = 1 << ('I' % 8); }, 1767 + 9, {2}},
+      {"scenes locked", [](TScriptRecord& r, TFontNames&) { r.ScenesLocked = 1; }, 1856, {1}},
+      {"tagging flag", [](TScriptRecord& r, TFontNames&) { r.TaggingUsed = 1; }, 1880, {1}},
+      {"hidden kinds", [](TScriptRecord& r, TFontNames&) { r.HiddenKinds = 0x01020304; }, 1886, {4, 3, 2, 1}},
+      {"header line 2", [](TScriptRecord& r, TFontNames&) { r.HeaderLine2 = "PG"; }, 2249, {2, 'P', 'G'}},
+      {"continued text", [](TScriptRecord& r, TFontNames&) { r.CharacterContinuedText = "MORE OF IT AND MORE"; }, 3584,
+       {12, 'M', 'O', 'R', 'E', ' ', 'O', 'F', ' ', 'I', 'T', ' ', 'A'}},
+      {"director", [](TScriptRecord& r, TFontNames&) { r.Director = "Ava"; }, 3954, {3, 'A', 'v', 'a'}},
+      {"note colour 2", [](TScriptRecord& r, TFontNames&) { r.NoteColours[1] = 0x00112233; }, 4348 + 4, {0x33, 0x22, 0x11, 0}},
+      {"hidden names 2", [](TScriptRecord& r, TFontNames&) { r.HiddenNames[1] = "SMITH| JOHN,"; }, 4480 + 256, {12, 'S', 'M'}},
+      {"extension 1", [](TScriptRecord& r, TFontNames&) { r.UserLists.Extension[0] = "X"; }, 4992, {1, 'X', 0}},
+      {"substitution 15", [](TScriptRecord& r, TFontNames&) { r.UserLists.SubstitutionText[14] = "Z"; }, 4992 + 1972 + 14 * 46, {1, 'Z'}},
+      {"title page items", [](TScriptRecord& r, TFontNames&) { r.TitlePageItems[0] = 7; }, 8256, {7}},
+      {"title page text end", [](TScriptRecord& r, TFontNames&) { r.TitlePageText.back() = 9; }, 10317, {9}},
+      {"extra locations", [](TScriptRecord& r, TFontNames&) { r.ExtraLocations.Add("PARK"); }, 14208,
+       {1, 0, 1, 0, 4, 'P', 'A', 'R', 'K'}},
+      {"revision colours", [](TScriptRecord& r, TFontNames&) { r.ResetRevisionColours(); }, 2512,
+       {1, 0, 1, 0, 5, 'W', 'H', 'I', 'T', 'E', 0xFF, 0xFF, 0xFF, 0}},
+  };
+  for (const auto& c : cases) {
+    TScriptRecord record;
+    TFontNames fonts;
+    c.set(record, fonts);
+    std::vector<Byte> image(ScriptHeaderSize);
+    EncodeScriptHeader(record, fonts, THeaderInfo{}, image, nullptr);
+    EXPECT_EQ(std::vector<Byte>(image.begin() + c.offset, image.begin() + c.offset + c.bytes.size()), c.bytes)
+        << c.what;
+  }
+}
+
+TEST(ScriptHeaderLayout, IdentityAndBookmarksTravelThroughTheImage) {
+  THeaderInfo info;
+  info.ElementRecordSize = 24;
+  info.TimedBackup = 1;
+  info.ElementCount = 70000;
+  info.CurrentElementNumber = 65537;
+  info.CaretColumn = 300;
+  info.CaretLine = 4;
+  info.ExtraBlocksTotal = 99;
+  info.StoryboardBlockSize = 10;
+  info.AssociationsBlockSize = 20;
+  info.ListOverflowBlockSize = 30;
+  info.SavedTitle = "/scripts/PILOT.QMW";
+  info.Bookmarks[0] = {"Opening", 1};
+  info.Bookmarks[19] = {"Twenty-five letters long!", 65535};
+  std::vector<Byte> image(ScriptHeaderSize);
+  const TScriptRecord record;
+  const TFontNames fonts;
+  EncodeScriptHeader(record, fonts, info, image, nullptr);
+  EXPECT_EQ(std::string(image.begin(), image.begin() + 26), std::string(WindowsScriptTag) + '\0');
+  EXPECT_EQ(image[32], 0x70);  // 70000 = 0x11170
+  EXPECT_EQ(image[34], 0x01);
+  EXPECT_EQ(image[7680 + 19 * 28 + 26], 0xFF);
+
+  THeaderInfo read;
+  TScriptRecord target;
+  TFontNames targetFonts;
+  std::string error;
+  ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, target, targetFonts, read, nullptr, error)) << error;
+  EXPECT_EQ(read.ElementCount, info.ElementCount);
+  EXPECT_EQ(read.CurrentElementNumber, info.CurrentElementNumber);
+  EXPECT_EQ(read.CaretColumn, info.CaretColumn);
+  EXPECT_EQ(read.ExtraBlocksTotal, info.ExtraBlocksTotal);
+  EXPECT_EQ(read.ListOverflowBlockSize, info.ListOverflowBlockSize);
+  EXPECT_EQ(read.SavedTitle, info.SavedTitle);
+  EXPECT_EQ(read.Bookmarks, info.Bookmarks);
+}
+
+// Each field put into an image on its own reads into the script and is
+// written back to exactly the same bytes, touching nothing else.
+TEST(ScriptHeaderLayout, EveryFieldIsReadAndWrittenInItsOwnPlace) {
+  const std::vector<Byte> plain = DefaultHeaderImage();
+  int n = 1;
+  for (const auto& f : ScriptHeaderFields()) {
+    if (f.Group == hgIdentity || f.Kind == TFieldKind::Bookmarks) continue;
+    SCOPED_TRACE(f.Name);
+    std::vector<Byte> image = plain;
+    CraftField(image, f, n);
+    TScriptRecord record;
+    TFontNames fonts;
+    THeaderInfo info;
+    std::string error;
+    ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, record, fonts, info, nullptr, error)) << error;
+    std::vector<Byte> again(ScriptHeaderSize);
+    EncodeScriptHeader(record, fonts, info, again, nullptr);
+    for (std::size_t i = 0; i < ScriptHeaderSize; ++i) {
+      // Slot 6 of the formats always copies Dialogue.
+      const bool copySlot = f.Name == "FormatSet" && i >= 512 + 72 && i < 512 + 84;
+      if (!copySlot) ASSERT_EQ(again[i], image[i]) << "byte " << i;
+    }
+  }
+}
+
+TEST(ScriptHeaderLayout, DosRecordFieldsAreReadAndWrittenInTheirPlace) {
+  std::vector<Byte> plain(DosSettingsSize);
+  EncodeDosSettings(TScriptRecord(), THeaderInfo{}, plain);
+  EXPECT_EQ(std::string(plain.begin(), plain.begin() + 25), DosScriptTag);
+  int n = 3;
+  for (const auto& f : DosSettingsFields()) {
+    if (f.Group == hgIdentity) continue;
+    SCOPED_TRACE(f.Name);
+    std::vector<Byte> image = plain;
+    CraftField(image, f, n);
+    TScriptRecord record;
+    THeaderInfo info;
+    std::string error;
+    ASSERT_TRUE(DecodeDosSettings(image, hgSettings, record, info, error)) << error;
+    std::vector<Byte> again(DosSettingsSize);
+    EncodeDosSettings(record, info, again);
+    if (f.Name == "FormatSet") std::copy_n(image.begin() + 64 + 60, 12, image.begin() + 64 + 72);
+    EXPECT_EQ(again, image);
+  }
+}
+
+TEST(ScriptHeaderLayout, ReadingAppliesOnlyTheGroupsAskedFor) {
+  const std::vector<Byte> image = DistinctiveHeaderImage(5);
+  struct Case {
+    unsigned apply;
+    bool formats, lists, script;
+  };
+  for (const Case c : {Case{hgFormats, true, false, false}, Case{hgUserLists, false, true, false},
+                       Case{hgScript, false, false, true}, Case{hgSettings, true, true, true}}) {
+    TScriptRecord record;
+    TFontNames fonts;
+    THeaderInfo info;
+    std::string error;
+    ASSERT_TRUE(DecodeScriptHeader(image, c.apply, record, fonts, info, nullptr, error));
+    const TScriptRecord fresh;
+    EXPECT_EQ(record.FormatSet != fresh.FormatSet, c.formats);
+    EXPECT_EQ(record.HeaderLine1 != fresh.HeaderLine1, c.formats);
+    EXPECT_EQ(record.UserLists != fresh.UserLists, c.lists);
+    EXPECT_EQ(record.ScenesLocked != fresh.ScenesLocked, c.script);
+    EXPECT_EQ(record.CharacterAliasList.Count() != 0, c.script);
+  }
+}
+
+TEST(ScriptHeaderLayout, ListsLongerThanTheirAreaContinueInTheOverflowBlock) {
+  TScriptRecord record;
+  for (int i = 0; i < 500; ++i) {
+    record.AddAlias(record.LocationAliasList, "PLACE " + std::to_string(i), "TOWN");
+    record.HiddenLocations.Add(std::string(40, static_cast<char>('A' + i % 26)) + std::to_string(i));
+  }
+  const TFontNames fonts;
+  std::vector<Byte> image(ScriptHeaderSize);
+  TListOverflow spill;
+  EncodeScriptHeader(record, fonts, THeaderInfo{}, image, &spill);
+  ASSERT_EQ(spill.size(), 2u);
+  TListOverflow overflow;
+  std::string error;
+  ASSERT_TRUE(DecodeListOverflow(EncodeListOverflow(spill), overflow, error)) << error;
+
+  TScriptRecord whole;
+  TFontNames f;
+  THeaderInfo info;
+  ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, whole, f, info, &overflow, error)) << error;
+  EXPECT_EQ(ListText(whole.LocationAliasList), ListText(record.LocationAliasList));
+  EXPECT_EQ(ListText(whole.HiddenLocations), ListText(record.HiddenLocations));
+
+  // Without the block the lists are left as they were; with a block that
+  // lacks entries the image is refused.
+  TScriptRecord alone;
+  alone.HiddenLocations.Add("KEPT");
+  ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, alone, f, info, nullptr, error));
+  EXPECT_EQ(ListText(alone.HiddenLocations), "KEPT\n");
+  TListOverflow partial = overflow;
+  partial.pop_back();
+  EXPECT_FALSE(DecodeScriptHeader(image, hgSettings, alone, f, info, &partial, error));
+}
+
+TEST(ScriptHeaderLayout, DamagedRecordsAreRefusedAndChangeNothing) {
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<Byte>&)> damage;
+  };
+  const Case cases[] = {
+      {"tag", [](std::vector<Byte>& i) { i[0] = 'q'; }},
+      {"text longer than its room", [](std::vector<Byte>& i) { i[656] = 31; }},
+      {"user list slot too long", [](std::vector<Byte>& i) { i[4992 + 21] = 21; }},
+      {"bookmark text too long", [](std::vector<Byte>& i) { i[7680 + 28] = 26; }},
+      {"list stores more than its total", [](std::vector<Byte>& i) { i[13440] = 3; }},
+      {"list entries past the area", [](std::vector<Byte>& i) {
+         i[13440] = i[13442] = 200;
+         std::fill(i.begin() + 13444, i.begin() + 14208, Byte{200});
+       }},
+      {"list continued in a block it lacks", [](std::vector<Byte>& i) { i[13442] = 5; }},
+      {"cut short", [](std::vector<Byte>& i) { i.resize(ScriptHeaderSize - 1); }},
+  };
+  for (const auto& c : cases) {
+    std::vector<Byte> image = DistinctiveHeaderImage(2);
+    c.damage(image);
+    TScriptRecord record;
+    TFontNames fonts;
+    THeaderInfo info;
+    std::string error;
+    const TListOverflow noEntries;
+    EXPECT_FALSE(DecodeScriptHeader(image, hgSettings, record, fonts, info, &noEntries, error)) << c.what;
+    EXPECT_FALSE(error.empty()) << c.what;
+    EXPECT_TRUE(static_cast<const TScriptSettings&>(record) == TScriptSettings()) << c.what;
+    EXPECT_EQ(record.HiddenLocations.Count(), 0) << c.what;
+  }
+}
+
+TEST(ScriptHeaderLayout, ReaderCopiesDialogueIntoSlotSix) {
+  TScriptRecord record;
+  record.FormatSet[fsDialogue].LeftMargin = 27;
+  record.FormatSet[fsDialogueCopy].LeftMargin = 99;
+  const TFontNames fonts;
+  std::vector<Byte> image(ScriptHeaderSize);
+  EncodeScriptHeader(record, fonts, THeaderInfo{}, image, nullptr);
+  TScriptRecord read;
+  TFontNames f;
+  THeaderInfo info;
+  std::string error;
+  ASSERT_TRUE(DecodeScriptHeader(image, hgFormats, read, f, info, nullptr, error));
+  EXPECT_EQ(read.FormatSet[fsDialogueCopy], read.FormatSet[fsDialogue]);
+  EXPECT_EQ(read.FormatSet[fsDialogueCopy].LeftMargin, 27);
+}
+
+}  // namespace
+}  // namespace qm::testing
