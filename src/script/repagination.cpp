@@ -477,7 +477,7 @@ Byte PageBreakLineCount(const TMDIChild& script, const TScriptElement* pageBreak
   bool secondHeader = !script.HeaderLine2.empty();
   // A locked header text carried by the break counts as a second line.
   if (!secondHeader && script.HeaderTextLocked && pageBreak && pageBreak->text && pageBreak->Kind() != ekAutoPageBreak) {
-    const std::string header = ElementText(pageBreak);
+    const std::string header = UnpackText(*pageBreak->text);
     secondHeader = header.size() >= 2 && static_cast<Byte>(header.back()) != 0x8D;
   }
   const int lines = 1 + !script.HeaderLine1.empty() + secondHeader + script.HeaderBlankLines +
@@ -566,16 +566,22 @@ void TMDIChild::RepaginateScript() {
   PaginateScript();
   ShownElementsListed = false;
   LayoutDue = 0;
-  // The edit line comes back as the writer left it when the pass did not
-  // change the element (storing trims blanks the writer has just typed).
+  const bool editing = !CurrentElement->text;
+  if (editing) RestoreEditLine(endAfterBlank);
+  SavedEditText.reset();
+  if (caretAtStart) CaretColumn = 0;
+}
+
+// The edit line comes back as the writer left it when the pass did not
+// change the element (storing trims blanks the writer has just typed); a
+// blank typed at the end stays there.
+void TMDIChild::RestoreEditLine(bool endAfterBlank) {
   bool rewrap = false;
-  if (SavedEditText && *SavedEditText != EditBuffer && !CurrentElement->text) {
+  if (SavedEditText && *SavedEditText != EditBuffer) {
     EditBuffer = SavedEditText->substr(0, MaxElementChars);
     rewrap = true;
   }
-  SavedEditText.reset();
   if (CaretColumn > EditBuffer.size()) CaretColumn = static_cast<Word>(EditBuffer.size());
-  if (caretAtStart) CaretColumn = 0;
   if (endAfterBlank && CaretColumn == EditBuffer.size() && (EditBuffer.empty() || EditBuffer.back() != ' ') &&
       EditBuffer.size() < MaxElementChars) {
     EditBuffer.push_back(' ');

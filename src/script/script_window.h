@@ -275,6 +275,7 @@ class TMDIChild : public TForm, public TScriptRecord {
   // Takes the automatic breaks out and paginates again, keeping the edit
   // line and the caret.
   void RepaginateScript();
+  void RestoreEditLine(bool endAfterBlank);
   // The script font's printer line height and the usable page height.
   void ComputePageHeight();
   void SetPrinterLineHeight();
