@@ -256,6 +256,13 @@ int LineStartsFromBlock(const std::vector<Byte>& block, std::array<Word, MaxLine
   return count;
 }
 
+// Where the last wrapped line of a stored element begins (0 for one line).
+size_t LastLineStart(const TScriptElement& e) {
+  if (e.lineCount < 2 || !e.LineOffsetsValid()) return 0;
+  const size_t at = static_cast<size_t>(2 * (e.lineCount - 1));
+  return static_cast<size_t>(e.lineOffsets[at - 1] | (e.lineOffsets[at] << 8));
+}
+
 // What changes where lines wrap, besides an element's own text and format.
 std::uint64_t LayoutFingerprint(const TMDIChild& w) {
   std::uint64_t h = 1469598103934665603ull;
@@ -701,12 +708,6 @@ bool TMDIChild::SplitElementAt(int position) {
     n->lineCount = memo->secondLines;
     n->format = memo->secondFormat;
   } else {
-    // The blanks between the pieces stay at the end of the first, where
-    // they print nothing, so that joining the pieces gives the text back.
-    const std::string first = text.substr(0, secondStart);
-    const std::string second = text.substr(secondStart);
-    if (inBlock) DivideBlock(*w, *n, static_cast<int>(secondStart));
-    CarryStyles(n->format, w->format, first, second, UsesUserColours != 0);
     TSplitMemo::Entry fresh;
     fresh.whole = *w->text;
     fresh.format = w->format;
@@ -714,11 +715,26 @@ bool TMDIChild::SplitElementAt(int position) {
     fresh.wholeLines = w->lineCount;
     fresh.sentenceEnds = SentenceEndTable;
     fresh.position = position;
-    fresh.firstLength = secondStart;
+    // The blanks between the pieces stay at the end of the first, where
+    // they print nothing, so that joining the pieces gives the text back;
+    // a blank that passed the margin and opened a line of its own in the
+    // whole text opens the second piece instead.
+    std::string first = text.substr(0, secondStart);
     w->text = StoredText(w->Kind(), first);
-    n->text = StoredText(n->Kind(), second);
     w->lineOffsets.clear();
     WordWrapText(w, first, false, false);
+    const size_t lastLine = LastLineStart(*w);
+    if (lastLine > 0 && first.find_first_not_of(' ', lastLine) == std::string::npos) {
+      secondStart = lastLine;
+      first.resize(lastLine);
+      w->text = StoredText(w->Kind(), first);
+      WordWrapText(w, first, false, false);
+    }
+    const std::string second = text.substr(secondStart);
+    fresh.firstLength = secondStart;
+    if (inBlock) DivideBlock(*w, *n, static_cast<int>(secondStart));
+    CarryStyles(n->format, w->format, first, second, UsesUserColours != 0);
+    n->text = StoredText(n->Kind(), second);
     WordWrapText(n, second, false, false);
     memo = nullptr;
     if (!inBlock) {

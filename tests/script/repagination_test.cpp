@@ -260,6 +260,20 @@ TEST_F(RepaginationTest, ALongElementIsJoinedAgainInFull) {
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, piece}, {ekAction, piece}}));
 }
 
+// The first sentence fills its line to the margin; of the two blanks after
+// it the second opens the next line of the whole text.
+TEST_F(RepaginationTest, ABlankThatOpensALineGoesWithTheNextPiece) {
+  const std::string text = Words(12) + ".  " + Words(144);
+  Load({ActionLines(40), {ekAction, text}, ActionLines(1)});
+  Window().ActionBreakMode = 1;
+  Repaginate();
+  EXPECT_EQ(Shape(), (std::vector<std::string>{"A480 A12", "A144 A12"}));
+  EXPECT_EQ(ElementNo(1)->lineCount, 1);
+  EXPECT_EQ(UnpackText(*ElementNo(3)->text).substr(0, 2), " a");
+  Window().RejoinSplitElements();
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{ActionLines(40), {ekAction, text}, ActionLines(1)}));
+}
+
 TEST_F(RepaginationTest, NoAutoPaginationStopsOnlyTheBackgroundPass) {
   Options().NoAutoPagination = true;
   Load({ActionLines(40), ActionLines(40)});
