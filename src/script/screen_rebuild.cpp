@@ -59,13 +59,7 @@ void StoreEditedText(TMDIChild& window) {
   }
   const std::string text = window.EditBuffer.empty() ? std::string(" ") : window.EditBuffer;
   element->text = HoldsPackedText(kind) ? PackText(text) : text;
-  element->lineOffsets.assign(static_cast<std::size_t>(2 * element->lineCount + 1), 0);
-  element->lineOffsets[0] = static_cast<Byte>(2 * element->lineCount + 1);
-  for (int line = 1; line <= element->lineCount; ++line) {
-    const Word entry = window.LineOffsets[static_cast<std::size_t>(line)];
-    element->lineOffsets[static_cast<std::size_t>(2 * line - 1)] = static_cast<Byte>(entry & 0xFF);
-    element->lineOffsets[static_cast<std::size_t>(2 * line)] = static_cast<Byte>(entry >> 8);
-  }
+  WriteLineOffsetBlock(window.LineOffsets, element->lineCount, element->lineOffsets);
   window.EditBuffer.clear();
 }
 
@@ -76,13 +70,7 @@ void LoadEditedText(TMDIChild& window) {
   if (text.size() > MaxElementChars) text.resize(MaxElementChars);
   window.EditBuffer = std::move(text);
   element->text.reset();
-  window.LineOffsets.fill(0);
-  if (element->LineOffsetsValid()) {
-    for (int line = 1; line <= element->lineCount; ++line)
-      window.LineOffsets[static_cast<std::size_t>(line)] =
-          static_cast<Word>(element->lineOffsets[static_cast<std::size_t>(2 * line - 1)] |
-                            element->lineOffsets[static_cast<std::size_t>(2 * line)] << 8);
-  }
+  ReadLineOffsetBlock(*element, window.LineOffsets);
   element->lineOffsets.clear();
   if (window.LineOffsets[1] == 0 && !IsPageBreakKind(element->Kind()))
     window.WordWrapText(element, window.EditBuffer, false, false);
@@ -220,8 +208,8 @@ void RebuildScreen(TMDIChild* window) {
     top->prev->screenLine = static_cast<std::int16_t>(top->screenLine - top->prev->lineCount);
     top = top->prev;
   }
-  for (int line = 1; line <= ScreenLineCount; ++line) window->ScreenLines[static_cast<std::size_t>(line)].element = nullptr;
-
+  // Every line is laid again or emptied below, so a line that shows what it
+  // showed before is not marked for painting.
   const int limit = window->ClientHeight() + 25;
   int used = 0;
   int lastLine = 0;

@@ -501,17 +501,6 @@ TWrapOutcome ComputeWrap(TMDIChild& window, const TScriptElement& element, std::
   return outcome;
 }
 
-// The element's saved line offsets: the block is rewritten in place.
-void SaveOffsetBlock(const TWrapOutcome& outcome, std::vector<Byte>& block) {
-  block.resize(static_cast<std::size_t>(2 * outcome.lineCount + 1));
-  block[0] = static_cast<Byte>(2 * outcome.lineCount + 1);
-  for (int line = 1; line <= outcome.lineCount; ++line) {
-    const Word entry = outcome.offsets[static_cast<std::size_t>(line)];
-    block[static_cast<std::size_t>(2 * line - 1)] = static_cast<Byte>(entry & 0xFF);
-    block[static_cast<std::size_t>(2 * line)] = static_cast<Byte>(entry >> 8);
-  }
-}
-
 void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view text, TWrapOutcome& outcome,
                 bool screenOutput, bool moveFollowing) {
   const int oldCount = element.lineCount;
@@ -522,7 +511,7 @@ void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view tex
     window.CaretLine =
         static_cast<Word>(CaretLineOfColumn(outcome.offsets, outcome.lineCount, window.CaretColumn, text));
   }
-  if (element.text) SaveOffsetBlock(outcome, element.lineOffsets);
+  if (element.text) WriteLineOffsetBlock(outcome.offsets, outcome.lineCount, element.lineOffsets);
   if (outcome.lineCount != oldCount) window.LayoutDue = 1;
   element.lineCount = static_cast<Byte>(outcome.lineCount);
   if (screenOutput) LayElementLines(window, element, outcome.lines, oldCount, moveFollowing);
@@ -572,6 +561,26 @@ Word FormatMarginToDots(const TElementFormat& format) {
     width = std::lround(dots * LayoutDpi / page.dpi);
   }
   return static_cast<Word>(std::clamp<long>(width, 0, 0xFFFF));
+}
+
+void WriteLineOffsetBlock(const TLineOffsets& offsets, int lineCount, std::vector<Byte>& block) {
+  block.resize(static_cast<std::size_t>(2 * lineCount + 1));
+  block[0] = static_cast<Byte>(2 * lineCount + 1);
+  for (int line = 1; line <= lineCount; ++line) {
+    const Word entry = offsets[static_cast<std::size_t>(line)];
+    block[static_cast<std::size_t>(2 * line - 1)] = static_cast<Byte>(entry & 0xFF);
+    block[static_cast<std::size_t>(2 * line)] = static_cast<Byte>(entry >> 8);
+  }
+}
+
+bool ReadLineOffsetBlock(const TScriptElement& element, TLineOffsets& offsets) {
+  offsets.fill(0);
+  if (!element.LineOffsetsValid() || element.lineCount > MaxLineCount) return false;
+  for (int line = 1; line <= element.lineCount; ++line)
+    offsets[static_cast<std::size_t>(line)] =
+        static_cast<Word>(element.lineOffsets[static_cast<std::size_t>(2 * line - 1)] |
+                          element.lineOffsets[static_cast<std::size_t>(2 * line)] << 8);
+  return true;
 }
 
 int CaretLineOfColumn(const TLineOffsets& offsets, int lineCount, int column, std::string_view text) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "platform/types.h"
 #include "script/script_model.h"
@@ -30,6 +31,12 @@ Word FormatMarginToDots(const TElementFormat& format);
 // entry L (1 <= L <= count) the position where line L + 1 begins (text
 // length + 1 after the last line), the entry after the last 0.
 using TLineOffsets = std::array<Word, MaxLineCount + 2>;
+
+// An element's saved line offsets: byte 0 is 2 x lineCount + 1, then
+// entries 1..lineCount, low byte first. Reading gives false (and an empty
+// table) for a block that does not fit the element's line count.
+void WriteLineOffsetBlock(const TLineOffsets& offsets, int lineCount, std::vector<Byte>& block);
+bool ReadLineOffsetBlock(const TScriptElement& element, TLineOffsets& offsets);
 
 // The wrapped line (1-based) a caret column lies on: the first line whose
 // end is not before the column (a column at a soft break belongs to the

@@ -334,6 +334,15 @@ TEST_F(ScreenLinesTest, PageBreaksShowARuleWithTheirBanner) {
     EXPECT_EQ(ShownLines(3), (std::vector<std::string>{"before", c.shown, "after"})) << c.what;
     EXPECT_EQ(Window().ScreenLines[2].left, 0) << c.what;
   }
+  // The banner is painted across the window from its left edge.
+  LayoutProgramOptions.DisplayPageBreakType = true;
+  LayOutAll();
+  Window().LeftTextOffset = -30;
+  Paint();
+  const DrawOp* op = Window().Recording()->FindText("FORCED PAGE");
+  ASSERT_NE(op, nullptr) << Window().Recording()->Transcript();
+  EXPECT_EQ(op->rect.Left, -30);
+  EXPECT_EQ(op->rect.Top, 36 + 18 - 4 - 14);
 }
 
 TEST_F(ScreenLinesTest, ASplitSpeechShowsMoreAndTheContinuedCue) {
