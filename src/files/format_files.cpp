@@ -47,15 +47,19 @@ constexpr const char* kRevisions = "Revision Draft Options";
 
 constexpr TByteKey kByteKeys[] = {
     {"Word Wrapping", "Flex Margin", &TScriptSettings::FlexMargin},
-    {"Action", "Parentheticals", &TScriptSettings::ParentheticalsSeparate},
-    {"Action", "Outdented", &TScriptSettings::OutdentParentheticals},
-    {"Action", "In Parentheses", &TScriptSettings::ParenthesizedAction},
+    {"Action", "Parentheticals", &TScriptSettings::ActionParentheticals},
+    {"Action", "Outdented", &TScriptSettings::ActionOutdented},
+    {"Parenthetical", "Outdented", &TScriptSettings::OutdentParentheticals},
+    {"Parenthetical", "Separate Element", &TScriptSettings::ParentheticalsSeparate},
+    {"Parenthetical", "Automatic", &TScriptSettings::AutoParentheses},
     {"Transition", "Flush Right", &TScriptSettings::TransitionsFlushRight},
     {"Character Name", "Join Scene Extensions", &TScriptSettings::JoinSceneExtensions},
     {"Character Name", "Centered", &TScriptSettings::CenterCharacterNames},
     {"Scene Information", "Centered", &TScriptSettings::CenterSceneInformation},
     {"Scene Information", "Not In Script", &TScriptSettings::SceneInformationOff},
     {"Act Information", "Centered", &TScriptSettings::CenterActInformation},
+    {"Act Information", "Parentheses", &TScriptSettings::ActParentheses},
+    {"Scene Information", "Parentheses", &TScriptSettings::SceneInfoParentheses},
     {"Act Information", "Goes To Scene", &TScriptSettings::ActGoesToScene},
     {"Act Information", "Scene Info Text", &TScriptSettings::ActSceneInfoText},
     {"Act Information", "Tag", &TScriptSettings::ActTagSetting},
@@ -111,6 +115,8 @@ constexpr TByteKey kByteKeys[] = {
     {kRevisions, "Loop Colors Names", &TScriptSettings::RevisionLoopStyle},
     {"Format Options", "Interactive Script", &TScriptSettings::InteractiveScript},
     {"Format Options", "Character List Parentheses", &TScriptSettings::CharacterListParentheses},
+    {"Format Options", "Forced Page Banner", &TScriptSettings::ForcedPageBanner},
+    {"Format Options", "Omitted Scene Display", &TScriptSettings::OmittedSceneDisplay},
 };
 
 constexpr TWordKey kWordKeys[] = {

@@ -312,14 +312,14 @@ template <class V, class R>
 void VisitOptions(V& v, std::size_t b, R& r) {
   constexpr unsigned g = hgFormats;
   v.U8(b + 0, "FlexMargin", g, r.FlexMargin);
-  v.U8(b + 1, "ParentheticalsSeparate", g, r.ParentheticalsSeparate);
-  v.U8(b + 2, "OutdentParentheticals", g, r.OutdentParentheticals);
+  v.U8(b + 1, "ActionParentheticals", g, r.ActionParentheticals);
+  v.U8(b + 2, "ActionOutdented", g, r.ActionOutdented);
   v.U8(b + 3, "TransitionsFlushRight", g, r.TransitionsFlushRight);
   v.U8(b + 4, "CenterCharacterNames", g, r.CenterCharacterNames);
   v.U8(b + 5, "CenterSceneInformation", g, r.CenterSceneInformation);
   v.U8(b + 6, "CenterActInformation", g, r.CenterActInformation);
   v.U8(b + 7, "PrintScriptNotes", g, r.PrintScriptNotes);
-  v.U8(b + 8, "ParenthesizedAction", g, r.ParenthesizedAction);
+  v.U8(b + 8, "OutdentParentheticals", g, r.OutdentParentheticals);
   v.U8(b + 9, "KeepSceneHeadingsApart", g, r.KeepSceneHeadingsApart);
   v.U8(b + 10, "CharacterListParentheses", g, r.CharacterListParentheses);
   v.U8(b + 11, "SceneInformationOff", g, r.SceneInformationOff);
@@ -350,6 +350,12 @@ void VisitOptions(V& v, std::size_t b, R& r) {
   v.U8(b + 36, "ActTagSetting", g, r.ActTagSetting);
   v.U16(b + 37, "LastActNumber", g, r.LastActNumber);
   v.Raw(b + 39, "SkipLetters", g, std::span(r.SkipLetters));
+  v.U8(b + 71, "ParentheticalsSeparate", g, r.ParentheticalsSeparate);
+  v.U8(b + 72, "ActParentheses", g, r.ActParentheses);
+  v.U8(b + 73, "SceneInfoParentheses", g, r.SceneInfoParentheses);
+  v.U8(b + 74, "AutoParentheses", g, r.AutoParentheses);
+  v.U8(b + 75, "ForcedPageBanner", g, r.ForcedPageBanner);
+  v.U8(b + 76, "OmittedSceneDisplay", g, r.OmittedSceneDisplay);
 }
 
 template <class V, class R>

@@ -129,18 +129,24 @@ struct TScriptSettings {
 
   // ---- Element options ----
   Byte FlexMargin = 1;
-  Byte ParentheticalsSeparate = 0;  // [Action] "Parentheticals"
-  Byte OutdentParentheticals = 0;   // [Action] "Outdented"
+  Byte ActionParentheticals = 0;    // [Action] "Parentheticals": Action shown in parentheses
+  Byte ActionOutdented = 0;         // [Action] "Outdented"
   Byte TransitionsFlushRight = 1;
   Byte CenterCharacterNames = 0;
   Byte CenterSceneInformation = 0;
   Byte CenterActInformation = 0;
   Byte PrintScriptNotes = 0;
-  Byte ParenthesizedAction = 0;     // Action elements written in parentheses
+  Byte OutdentParentheticals = 0;
   Byte KeepSceneHeadingsApart = 0;  // the paste never joins a scene heading
   Byte CharacterListParentheses = 0;
   Byte SceneInformationOff = 0;     // "Use Scene Information in Script", inverted
   Byte JoinSceneExtensions = 0;
+  Byte ParentheticalsSeparate = 0;  // a parenthetical is an element of its own
+  Byte ActParentheses = 0;          // act information shown in parentheses
+  Byte SceneInfoParentheses = 0;    // scene information shown in parentheses
+  Byte AutoParentheses = 1;         // "(" typed in a name or dialogue opens a parenthetical
+  Byte ForcedPageBanner = 0;        // forced breaks show as "FORCED PAGE", else "ACT/SCENE BREAK"
+  Byte OmittedSceneDisplay = 0;     // omitted scene headings shown in full
 
   // ---- Continueds ----
   Byte ContinuedPosition = 0;  // 0 after the name, 1 in the parenthetical, 2 none

@@ -31,8 +31,8 @@ TEST_F(FormatFilesTest, EveryDefaultKeyHasItsDefaultInAnEmptySettingsFile) {
   auto n = [](Byte b) { return std::to_string(b); };
   const Case cases[] = {
       {"[Word Wrapping] Flex Margin", [&](auto& r) { return n(r.FlexMargin); }, "1"},
-      {"[Action] Parentheticals", [&](auto& r) { return n(r.ParentheticalsSeparate); }, "0"},
-      {"[Action] Outdented", [&](auto& r) { return n(r.OutdentParentheticals); }, "0"},
+      {"[Action] Parentheticals", [&](auto& r) { return n(r.ActionParentheticals); }, "0"},
+      {"[Action] Outdented", [&](auto& r) { return n(r.ActionOutdented); }, "0"},
       {"[Page Breaking] Action", [&](auto& r) { return n(r.ActionBreakMode); }, "2"},
       {"[Page Breaking] Dialogue", [&](auto& r) { return n(r.DialogueBreakMode); }, "2"},
       {"[Page Breaking] Min Dialogue Lines", [&](auto& r) { return n(r.MinDialogueLines); }, "2"},
