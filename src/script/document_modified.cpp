@@ -11,14 +11,12 @@ namespace qm {
 
 std::int64_t TimedBackupDue;
 Word BackupPostponed;
-Word AutosaveInterval;
 
 namespace {
 
 const GlobalState reset([] {
   TimedBackupDue = 0;
   BackupPostponed = 0;
-  AutosaveInterval = 10;
 });
 
 constexpr std::int64_t kPostponeStep = 20;      // 2 seconds
