@@ -14,24 +14,13 @@ namespace {
 
 bool IsHiddenState(const TScriptElement* e) { return e->state == esShownHidden || e->state == esHidden; }
 
-// The elements of a group are the run that starts at its first element
-// and points back at it; counts are recomputed from that run rather than
-// trusted.
-Word RunLength(const TElementGroup* g) {
-  Word count = 0;
-  for (const TScriptElement* e = g->first; e && e->group == g; e = e->next) ++count;
-  return count;
-}
-
 // Moves the elements from `start` on that belong to `from` into `to`.
 void MoveRun(TElementGroup* from, TElementGroup* to, TScriptElement* start) {
   for (TScriptElement* e = start; e && (e->group == from || e == start); e = e->next) e->group = to;
-  from->count = RunLength(from);
-  to->count = RunLength(to);
+  from->count = GroupRunLength(from);
+  to->count = GroupRunLength(to);
   from->stale = to->stale = 1;
 }
-
-bool IsSpeechElement(Byte kind) { return kind == ekDialogue || kind == ekParenthetical; }
 
 }  // namespace
 
@@ -40,6 +29,15 @@ bool IsSceneHeading(Byte kind) {
 }
 
 bool IsHeadingOrShot(Byte kind) { return IsSceneHeading(kind) || kind == ekShot; }
+
+bool IsDialogueOrParenthetical(Byte kind) { return kind == ekDialogue || kind == ekParenthetical; }
+
+// Counts are recomputed from the run rather than trusted.
+Word GroupRunLength(const TElementGroup* group) {
+  Word count = 0;
+  for (const TScriptElement* e = group->first; e && e->group == group; e = e->next) ++count;
+  return count;
+}
 
 int CueContinuedState(Byte code) {
   if (code > 32) return 0;
@@ -196,7 +194,7 @@ void TMDIChild::RebuildElementGroups() {
         break;
       case ekCharacterName:
         number = speechCounter++;
-        absorb([](const TScriptElement* n) { return IsSpeechElement(n->Kind()) || IsHiddenState(n); });
+        absorb([](const TScriptElement* n) { return IsDialogueOrParenthetical(n->Kind()) || IsHiddenState(n); });
         break;
       case ekAutoPageBreak:
         RebuiltAutoBreaks.push_back(e);
@@ -323,7 +321,7 @@ void TMDIChild::DeleteNextElement() {
   // Its group never keeps pointing at it.
   if (TElementGroup* g = gone->group) {
     if (g->first == gone) g->first = gone->next && gone->next->group == g ? gone->next : nullptr;
-    g->count = g->first ? RunLength(g) : 0;
+    g->count = g->first ? GroupRunLength(g) : 0;
     g->stale = 1;
   }
   delete gone;
@@ -357,9 +355,9 @@ void TMDIChild::RegroupAfterNewElement() {
   TElementGroup* g = before ? before->group : nullptr;
   added->group = nullptr;
   WalkElement = added;
-  if (g && IsSpeechElement(added->Kind())) {
+  if (g && IsDialogueOrParenthetical(added->Kind())) {
     added->group = g;
-    g->count = RunLength(g);
+    g->count = GroupRunLength(g);
     g->stale = 1;
     CurrentGroup = g;
     return;
@@ -370,7 +368,7 @@ void TMDIChild::RegroupAfterNewElement() {
   else LinkNewGroup();
   TElementGroup* own = CurrentGroup;
   if (g) {
-    g->count = RunLength(g);
+    g->count = GroupRunLength(g);
     g->stale = 1;
     // The elements of the old group after the new one become a group of
     // their own until the next rebuild sorts them.

@@ -13,6 +13,12 @@ class TMDIChild;
 // Kinds the pagination and numbering sort elements by.
 bool IsSceneHeading(Byte kind);   // 1, 9, 16
 bool IsHeadingOrShot(Byte kind);  // 1, 2, 9, 16
+// What a speech holds after its name.
+bool IsDialogueOrParenthetical(Byte kind);
+
+// The number of elements of a group: the run from its first element of
+// those that point back at it (what a group's count must say).
+Word GroupRunLength(const TElementGroup* group);
 
 // Continued state of a character name's cue code: 0 none, 1 the automatic
 // CONT'D, 2 repeated after a page break.

@@ -29,13 +29,6 @@ bool StartsScene(Byte kind) {
 
 namespace {
 
-const TProgramOptions& Options() {
-  static const TProgramOptions defaults;
-  return MainForm ? static_cast<const TProgramOptions&>(*MainForm) : defaults;
-}
-
-bool IsSpeechElement(Byte kind) { return kind == ekDialogue || kind == ekParenthetical; }
-
 // What a page end is pulled back over: headings and information that
 // belong with what follows them.
 bool HoldsOnToNext(Byte kind) {
@@ -195,7 +188,7 @@ NextPage PageBreaker::FillPage(TElementGroup* g) {
     TScriptElement* e = g->first;
     if (!e || e->Kind() > ekFixedAPageBreak) return nullptr;
     if (total > usable_ && !TakesNoRoom(g)) return DoesNotFit(g, used);
-    if (w_.InteractiveScript && Options().EachJumpPositionOnNewPage && g != pageStart_ &&
+    if (w_.InteractiveScript && CurrentProgramOptions().EachJumpPositionOnNewPage && g != pageStart_ &&
         e->Kind() == ekSceneHeading && e->prev && !IsPageBreakKind(e->prev->Kind()))
       return EndPageBefore(e);
     if (!TakesNoRoom(g)) used = total;
@@ -236,7 +229,7 @@ NextPage PageBreaker::DoesNotFit(TElementGroup* g, int used) {
   int room = usable_ - need;
   if (k == ekCharacterName) {
     // Room for the (MORE) line under the first part of the speech.
-    if (e->next && e->next->group == g && IsSpeechElement(e->next->Kind()) && !w_.MoreText.empty() && w_.CountMoreLine)
+    if (e->next && e->next->group == g && IsDialogueOrParenthetical(e->next->Kind()) && !w_.MoreText.empty() && w_.CountMoreLine)
       room -= e->next->format.Spacing * lt / 10;
     return BreakSpeech(g, room, lt);
   }
@@ -336,7 +329,7 @@ NextPage PageBreaker::BreakSpeech(TElementGroup* g, int room, int lt) {
 
   // The speech is laid down element by element until one does not fit.
   int height = 0;
-  int index = 0, overIndex = 0;
+  int index = 0, overIndex = 0, lastShownIndex = 1;
   TScriptElement* over = nullptr;
   TScriptElement* lastShown = name;
   for (TScriptElement* e = name; e && e->group == g; e = e->next) {
@@ -347,6 +340,7 @@ NextPage PageBreaker::BreakSpeech(TElementGroup* g, int room, int lt) {
     const int cost = ltNext + e->format.Spacing * (e->lineCount - 1) * ltNext / 10 +
                      (next ? next->format.LinesBefore * ltNext / 10 : 0);
     lastShown = e;
+    lastShownIndex = index;
     if (!over && height + cost > room) {
       over = e;
       overIndex = index;
@@ -355,7 +349,7 @@ NextPage PageBreaker::BreakSpeech(TElementGroup* g, int room, int lt) {
   }
   if (!over) {
     over = lastShown;
-    overIndex = index;
+    overIndex = lastShownIndex;
   }
   if (!g->next || over == w_.LastElement || over == name) return EndPageBefore(name);
   const bool lastOfSpeech = !over->next || over->next->group != g;
@@ -548,7 +542,7 @@ void PageBreaker::NumberFoundBreak(TElementGroup* g) {
 // revision being made now (kept in the low byte of the number word, where
 // the page colours read it) and take the current header.
 void PageBreaker::UpdateFixedAPageRevisions(const TScriptElement* b) {
-  if (!w_.PagesLocked || w_.PagesMultiLocked || !Options().AutoUpdateHeaders) return;
+  if (!w_.PagesLocked || w_.PagesMultiLocked || !CurrentProgramOptions().AutoUpdateHeaders) return;
   for (TScriptElement* e = b->next; e; e = e->next) {
     if (!IsPageBreakKind(e->Kind())) continue;
     if (e->Kind() != ekFixedAPageBreak) break;

@@ -29,10 +29,14 @@ namespace {
 
 const GlobalState reset([] { PrinterMetrics = TPrinterMetrics{}; });
 
-const TProgramOptions& Options() {
+}  // namespace
+
+const TProgramOptions& CurrentProgramOptions() {
   static const TProgramOptions defaults;
   return MainForm ? static_cast<const TProgramOptions&>(*MainForm) : defaults;
 }
+
+namespace {
 
 bool IsTerminator(char c) { return c == '.' || c == '!' || c == '?'; }
 
@@ -66,8 +70,8 @@ bool IsAbbreviation(std::string_view word) {
 }
 
 // The end position a terminator at t gives, or npos when it ends no
-// sentence; `stop` is set when the scan cannot go on.
-size_t SentenceEndAt(std::string_view text, size_t t, bool twoBlanks, bool ellipsis, bool& stop) {
+// sentence.
+size_t SentenceEndAt(std::string_view text, size_t t, bool twoBlanks, bool ellipsis) {
   const size_t n = text.size();
   size_t q = t + 1;
   while (q < n && IsCode(text[q])) ++q;
@@ -89,10 +93,6 @@ size_t SentenceEndAt(std::string_view text, size_t t, bool twoBlanks, bool ellip
   if (!IsSentenceGap(c)) return std::string_view::npos;
   if (text[t] != '.') return t;
   if (twoBlanks && c == ' ' && q + 1 < n && text[q + 1] != ' ') return std::string_view::npos;
-  if (n - t - 1 < 2) {
-    stop = true;
-    return std::string_view::npos;
-  }
   if (t == 0) return std::string_view::npos;
   const std::string word = WordBeforePeriod(text, t);
   if (word.size() <= 5 && IsAbbreviation(word)) return std::string_view::npos;
@@ -115,8 +115,6 @@ size_t AdvanceEnd(std::string_view text, size_t end, bool ellipsis) {
   return end;
 }
 
-bool IsSpeechElement(Byte kind) { return kind == ekDialogue || kind == ekParenthetical; }
-
 // The plain text of a stored element.
 std::string ElementText(const TScriptElement* e) {
   if (!e->text) return std::string();
@@ -127,12 +125,6 @@ std::string ElementText(const TScriptElement* e) {
 
 std::string StoredText(Byte kind, const std::string& text) {
   return kind == ekCharacterName ? text : PackText(text);
-}
-
-Word RunLength(const TElementGroup* g) {
-  Word count = 0;
-  for (const TScriptElement* e = g->first; e && e->group == g; e = e->next) ++count;
-  return count;
 }
 
 // Takes a group out of the chain and frees it.
@@ -148,7 +140,7 @@ void FreeGroup(TMDIChild& w, TElementGroup* g) {
 void MergeGroupInto(TMDIChild& w, TElementGroup* from, TElementGroup* into) {
   if (!from || from == into) return;
   for (TScriptElement* e = from->first; e && e->group == from; e = e->next) e->group = into;
-  into->count = RunLength(into);
+  into->count = GroupRunLength(into);
   into->stale = 1;
   FreeGroup(w, from);
 }
@@ -196,7 +188,7 @@ void JoinRevisedLines(TScriptElement& p, const TScriptElement& s) {
 // loses lines before it took from elsewhere; true when its spacing is
 // single enough for the break to count as a speech split.
 bool ClearSpeechLinesBefore(TMDIChild& w, TScriptElement* e) {
-  if (!IsSpeechElement(e->Kind()) || e->format.LinesBefore == 0 || e->format.Spacing >= 20) return false;
+  if (!IsDialogueOrParenthetical(e->Kind()) || e->format.LinesBefore == 0 || e->format.Spacing >= 20) return false;
   const int slot = FormatSlotOfKind(e->Kind());
   if (slot >= 0 && e->format.LinesBefore != w.FormatSet[static_cast<size_t>(slot)].LinesBefore)
     e->format.LinesBefore = 0;
@@ -215,7 +207,7 @@ std::string JoinedText(const std::string& first, const std::string& second, size
     if (!separated) {
       size_t end = first.size();
       while (end > 0 && (IsClosingQuote(first[end - 1]) || IsCode(first[end - 1]))) --end;
-      sep = end > 0 && IsTerminator(first[end - 1]) ? Options().SentenceSpacing : std::string(" ");
+      sep = end > 0 && IsTerminator(first[end - 1]) ? CurrentProgramOptions().SentenceSpacing : std::string(" ");
     }
   }
   gap = sep.size();
@@ -275,12 +267,17 @@ std::uint64_t LayoutFingerprint(const TMDIChild& w) {
   mix(static_cast<std::uint64_t>(PrinterMetrics.DpiX));
   mixText(w.ScriptFontName);
   for (const std::string& name : w.FontNameTable) mixText(name);
+  for (const TWidthTable& table : w.LayoutWidths)
+    for (std::int32_t width : table) mix(static_cast<std::uint32_t>(width));
   mix(w.FlexMargin);
   mix(w.InteractiveScript);
   mix(w.TransitionsFlushRight);
+  mix(w.UsesUserColours);
+  mix(w.LayoutOptions.DialogueParenthesis);
+  mix(w.LayoutOptions.UsesUserColors);
   mix(w.ScriptFontSize);
   // Sentence ends depend on these.
-  mix(Options().AutoSentenceSpacing && Options().SentenceSpacing.size() > 1);
+  mix(CurrentProgramOptions().AutoSentenceSpacing && CurrentProgramOptions().SentenceSpacing.size() > 1);
   mix(AllowPageBreakAtElipses);
   return h;
 }
@@ -344,13 +341,14 @@ void RemoveLeadingBreak(TMDIChild& w) {
   if (TElementGroup* g = b->group) {
     if (g->first == b) g->first = b->next->group == g ? b->next : nullptr;
     if (!g->first) FreeGroup(w, g);
-    else g->count = RunLength(g);
+    else g->count = GroupRunLength(g);
   }
   delete b;
 }
 
 // Joins the second piece of a split element onto the first.
 void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
+  if (!p->text || !s->text) return;
   TMDIChild::TSplitMemo::Entry* memo = w.SplitMemo->Find(p);
   const bool marked = w.BlockOn && (p->InBlock() || s->InBlock());
   const bool remembered = memo && memo->joinsBack && !marked && p->text == memo->first &&
@@ -398,7 +396,7 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
     w.WordWrapText(p, joined, false, false);
   }
   if (p->group) {
-    p->group->count = RunLength(p->group);
+    p->group->count = GroupRunLength(p->group);
     p->group->stale = 1;
   }
 }
@@ -480,7 +478,7 @@ int BlankLineHeight(const TMDIChild& script, const TElementFormat& format) {
 }
 
 Byte PageBreakLineCount(const TMDIChild& script, const TScriptElement* pageBreak) {
-  if (!Options().DisplayHeaders) return 2;
+  if (!CurrentProgramOptions().DisplayHeaders) return 2;
   bool secondHeader = !script.HeaderLine2.empty();
   // A locked header text carried by the break counts as a second line.
   if (!secondHeader && script.HeaderTextLocked && pageBreak && pageBreak->text && pageBreak->Kind() != ekAutoPageBreak) {
@@ -500,9 +498,7 @@ std::vector<Word> FindSentenceEnds(std::string_view text, bool twoBlanks, bool e
     while (p < n && IsTerminator(text[p])) ++p;
     while (p < n && !IsTerminator(text[p])) ++p;
     if (p + 2 >= n) break;
-    bool stop = false;
-    const size_t end = SentenceEndAt(text, p, twoBlanks, ellipsis, stop);
-    if (stop) break;
+    const size_t end = SentenceEndAt(text, p, twoBlanks, ellipsis);
     if (end == std::string_view::npos) {
       ++p;
       continue;
@@ -544,7 +540,7 @@ void TMDIChild::ComputePageHeight() {
 void TMDIChild::RefreshLayout(TLayoutRun run) {
   if (!CurrentElement) return;
   RebuildElementGroups();
-  if (run == TLayoutRun::Explicit || !Options().NoAutoPagination) {
+  if (run == TLayoutRun::Explicit || !CurrentProgramOptions().NoAutoPagination) {
     AutoBreaksListed = !IsPageBreakKind(FirstElement->Kind());
     RepaginateScript();
   }
@@ -637,7 +633,7 @@ void TMDIChild::MarkSentenceEnds(TScriptElement* element) {
     SentenceEndTable = memo->sentenceEnds;
   } else {
     const std::string text = ElementText(element);
-    const bool twoBlanks = Options().AutoSentenceSpacing && Options().SentenceSpacing.size() > 1;
+    const bool twoBlanks = CurrentProgramOptions().AutoSentenceSpacing && CurrentProgramOptions().SentenceSpacing.size() > 1;
     SentenceEndTable = FindSentenceEnds(text, twoBlanks, AllowPageBreakAtElipses);
     if (!(element->LineOffsetsValid() && element->lineCount >= 2)) {
       element->lineOffsets.clear();
@@ -694,10 +690,10 @@ bool TMDIChild::SplitElementAt(int position) {
   // The rest of the group (of a speech) goes on with the second piece.
   for (TScriptElement* e = n->next; whole && e && e->group == whole; e = e->next) e->group = n->group;
   if (whole) {
-    whole->count = RunLength(whole);
+    whole->count = GroupRunLength(whole);
     whole->stale = 1;
   }
-  n->group->count = RunLength(n->group);
+  n->group->count = GroupRunLength(n->group);
 
   if (remembered) {
     w->text = memo->first;
@@ -767,7 +763,7 @@ void TMDIChild::InsertContinuedCue(bool elementSplit) {
   SplitMade = true;
   if (elementSplit) SpeechSplit = false;
   TScriptElement* x = WalkElement;
-  if (!SavedCue.saved || !x || !x->prev || !IsSpeechElement(x->Kind()) || !x->group) return;
+  if (!SavedCue.saved || !x || !x->prev || !IsDialogueOrParenthetical(x->Kind()) || !x->group) return;
   TScriptElement* r = NewElementRecord();
   r->format = SavedCue.format;
   r->text = SavedCue.text;
@@ -781,10 +777,10 @@ void TMDIChild::InsertContinuedCue(bool elementSplit) {
   r->group = g;
   g->first = r;
   for (TScriptElement* e = r->next; e && (e->group == g || (before && e->group == before)); e = e->next) e->group = g;
-  g->count = RunLength(g);
+  g->count = GroupRunLength(g);
   g->stale = 1;
   if (before) {
-    before->count = before->first ? RunLength(before) : 0;
+    before->count = before->first ? GroupRunLength(before) : 0;
     before->stale = 1;
   }
   CurrentGroup = g;

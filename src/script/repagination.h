@@ -10,6 +10,7 @@
 
 #include "platform/types.h"
 #include "script/script_model.h"
+#include "shell/program_options.h"
 
 namespace qm {
 
@@ -29,6 +30,10 @@ struct TPrinterMetrics {
   int MinTopMargin = 3;
 };
 extern TPrinterMetrics PrinterMetrics;
+
+// The program options the main window holds; their start-up values while
+// there is no main window.
+const TProgramOptions& CurrentProgramOptions();
 
 // Reads the selected printer's metrics (the fixed ones without a printer);
 // a given script's top margin is raised to the smallest top margin.
