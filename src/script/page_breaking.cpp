@@ -100,7 +100,7 @@ class PageBreaker {
 void PageBreaker::Run() {
   TMDIChild& w = w_;
   StoreEditLine(w);
-  w.ComputePageHeight();
+  w.ComputeUsablePageHeight();
   usable_ = w.UsablePageHeight;
   w.PageCounter = 1;
   w.LetterCounter = 0;

@@ -9,6 +9,7 @@
 #include "platform/printer.h"
 #include "script/element_groups.h"
 #include "script/packed_text.h"
+#include "script/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
 #include "script/text_codes.h"
@@ -524,8 +525,12 @@ void TMDIChild::SetPrinterLineHeight() {
 void TMDIChild::ComputePageHeight() {
   const std::string& fontName = FontNameTable[FormatSet[fsAction].FontIndex()];
   if (!fontName.empty()) ScriptFontName = fontName.substr(0, FontNameLength);
-  SetPrinterLineHeight();
-  if (TopMargin < PrinterMetrics.MinTopMargin) TopMargin = static_cast<Byte>(PrinterMetrics.MinTopMargin);
+  SetupScreenFont(*this);
+  ComputeUsablePageHeight();
+}
+
+void TMDIChild::ComputeUsablePageHeight() {
+  SetPrinterLineHeight();  // raises the top margin to the printer's smallest
   if (TopMargin + BottomMargin == 0) BottomMargin = 8;
   const int lh = PrinterLineHeight;
   const int text = lh * TextSpacing / 100;
@@ -618,6 +623,8 @@ void TMDIChild::RefreshKeepingCursor(TLayoutRun run) {
     }
   }
   LoadEditLine(*this);
+  RebuildScreen(this);
+  RedisplayScreen(false);
 }
 
 void TMDIChild::MarkSentenceEnds(TScriptElement* element) {

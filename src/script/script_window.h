@@ -276,8 +276,10 @@ class TMDIChild : public TForm, public TScriptRecord {
   // line and the caret.
   void RepaginateScript();
   void RestoreEditLine(bool endAfterBlank);
-  // The script font's printer line height and the usable page height.
+  // The script font (on screen too), its printer line height and the
+  // usable page height; the page breaker takes the last two each pass.
   void ComputePageHeight();
+  void ComputeUsablePageHeight();
   void SetPrinterLineHeight();
   // Splits the walk element after the character at a 0-based position of
   // its text; false when there is nothing to split there.

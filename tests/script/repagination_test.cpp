@@ -120,16 +120,23 @@ TEST_F(RepaginationTest, TheUsablePageHeight) {
     SCOPED_TRACE(c.what);
     static_cast<TScriptSettings&>(Window()) = TScriptSettings{};
     c.setup(Window());
-    Window().ComputePageHeight();
+    Window().ComputeUsablePageHeight();
     EXPECT_EQ(Window().UsablePageHeight, c.height);
     EXPECT_EQ(Window().TopMargin, c.top);
     EXPECT_EQ(Window().BottomMargin, c.bottom);
   }
+  // The script font is the Action's.
+  static_cast<TScriptSettings&>(Window()) = TScriptSettings{};
+  Window().FontNameTable[Window().FormatSet[fsAction].FontIndex()] = "Courier New";
+  Window().ScriptFontName = "Other";
+  Window().ComputePageHeight();
+  EXPECT_EQ(Window().ScriptFontName, "Courier New");
+  EXPECT_EQ(Window().UsablePageHeight, 2630);
   // A printer that prints to the edge allows no margins at all: the bottom
   // margin then becomes 0.8 inch.
   UsePrinter(300, {2550, 3300}, {0, 0});
   Window().TopMargin = Window().BottomMargin = 0;
-  Window().ComputePageHeight();
+  Window().ComputeUsablePageHeight();
   EXPECT_EQ(Window().BottomMargin, 8);
   EXPECT_EQ(Window().UsablePageHeight, 3300 - 30 * 7 - 100);
 }
@@ -297,7 +304,8 @@ TEST_F(RepaginationTest, TheCaretStaysOnItsCharacter) {
   ASSERT_EQ(BreakStates(), std::vector<int>{spFirstPiece});
   TScriptElement* current = Window().CurrentElement;
   EXPECT_EQ(current, ElementNo(3));
-  const std::string piece = UnpackText(*current->text);
+  // The pass leaves the current element in the edit line.
+  const std::string piece = current->text ? UnpackText(*current->text) : Window().EditBuffer;
   ASSERT_LT(Window().CaretColumn, piece.size());
   EXPECT_EQ(piece.substr(Window().CaretColumn), text.substr(column));
 
