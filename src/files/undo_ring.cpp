@@ -171,13 +171,6 @@ void ForgetRun(TMDIChild& w, TScriptElement* start, const TScriptElement* end, T
   }
 }
 
-// The layout's own regrouping where the window has it; until then every
-// restored element stays in the group of the run it replaced.
-template <typename Window>
-void RebuildGroups(Window& w) {
-  if constexpr (requires { w.RebuildElementGroups(); }) w.RebuildElementGroups();
-}
-
 void ShowNothingTo(const char* what) { ShowMessageBox(std::string("Nothing to ") + what, "Attention"); }
 
 }  // namespace
@@ -337,7 +330,7 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   w->CaretLine = source.SavedCaretLine;
   source.SavedRun = source.SavedCurrent = nullptr;
   w->DisAssemble();
-  RebuildGroups(*w);
+  w->RebuildElementGroups();
   ResetScreenLines(*w);
   RebuildScreen(w);
   w->StartPaginateTimer(1);

@@ -55,31 +55,19 @@ void SaveUndoStep(TMDIChild&, Byte kind) { qm::SaveUndoStep(kind, false, false, 
 
 void PassEnterKey(TMDIChild& script) { script.Perform(WM_KEYDOWN, VK_RETURN, 0); }
 
-// Acts count at the elements that start one, scene headings through the
-// script or, when scenes are numbered within acts, within each act.
-void RenumberScenes(TMDIChild& script) {
-  const bool withinActs = RecordOf(script).ScenesWithinActs;
-  int act = 0;
-  int scene = 0;
-  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
-    if (!e->group || e->group->first != e) continue;
-    if (e->Kind() == ekActStart) {
-      e->group->number = static_cast<Word>(++act);
-      if (withinActs) scene = 0;
-    } else if (e->Kind() == ekActInformation) {
-      e->group->number = static_cast<Word>(act);
-    } else if (IsListedHeading(*e)) {
-      e->group->number = static_cast<Word>(++scene);
-    }
-  }
-}
+void RenumberScenes(TMDIChild& script) { script.RenumberScenes(false); }
 
-int DisplayNumber(const TElementGroup* group) { return group ? group->number : 0; }
+int DisplayNumber(const TElementGroup* group) {
+  const TMDIChild* script = ActiveScript();
+  return script && group ? script->DisplayNumber(group) : 0;
+}
 
 std::string SceneNumberText(const TScriptElement& heading) {
   const Word word = heading.format.NumberWord;
   int number = DisplayNumber(heading.group);
-  char letter = heading.group && heading.group->letter > ' ' ? static_cast<char>(heading.group->letter) : '\0';
+  const TMDIChild* script = ActiveScript();
+  const Byte shown = script && heading.group ? script->DisplayNumberLetter(heading.group) : 0;
+  char letter = shown > ' ' ? static_cast<char>(shown) : '\0';
   if (number_word::Locked(word)) {
     number = number_word::Number(word);
     letter = number_word::Letter(word);

@@ -12,6 +12,7 @@
 #include "script/editor_state.h"
 #include "script/code_runs.h"
 #include "script/element_cursors.h"
+#include "script/element_groups.h"
 #include "script/packed_text.h"
 #include "script/screen_lines.h"
 #include "script/screen_rebuild.h"
@@ -46,12 +47,6 @@ std::string StoredCueText(std::string text) {
   const size_t paren = std::min(text.find('('), text.size());
   for (size_t i = 0; i < paren; ++i) text[i] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[i])));
   return text;
-}
-
-// Every screen line that showed the element shows nothing now.
-void ForgetScreenLinesOf(TMDIChild& w, const TScriptElement* element) {
-  for (int line = 1; line <= ScreenLineCount; ++line)
-    if (w.ScreenLines[static_cast<size_t>(line)].element == element) w.ScreenLines[static_cast<size_t>(line)].element = nullptr;
 }
 
 // A text cut on unpacking: the beep and the platform's warning.
@@ -160,6 +155,7 @@ void TMDIChild::NewIndex() {
   element->lineCount = 1;
   element->group = CurrentGroup;
   ListChanged = 1;
+  RegroupAfterNewElement();
 }
 
 bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) {

@@ -252,11 +252,11 @@ void TMDIChild::RebuildElementGroups() {
   LastGroup = g;
   CurrentGroup = CurrentElement->group;
   if (!numbering) {
-    RenumberScenes(LayoutPending != 0);
+    RenumberScenes(RenumberDue != 0);
     return;
   }
-  const bool repaint = LayoutPending != 0;
-  LayoutPending = 0;
+  const bool repaint = RenumberDue != 0;
+  RenumberDue = 0;
   if (repaint) MarkSceneHeadingsForRepaint(*this);
 }
 

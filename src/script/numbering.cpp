@@ -154,12 +154,12 @@ void TSceneNumbering::OmittedRange(const TScriptElement* e) {
 
 void TMDIChild::RenumberScenes(bool repaint) {
   if (!CurrentElement || !FirstElement || !FirstElement->group || ScreenUpdatesSuspended()) return;
-  LayoutPending = 0;
+  RenumberDue = 0;
   CurrentGroup = FirstElement->group;
   if (InteractiveScript) {
     // Scene headings keep the numbers written into them; new ones take
     // the next free numbers.
-    StoreEditLine(*this);
+    Assemble();
     int highest = 0;
     for (const TScriptElement* e = FirstElement; e; e = e->next)
       if (IsSceneHeading(e->Kind())) highest = std::max<int>(highest, e->format.NumberWord);
@@ -175,7 +175,7 @@ void TMDIChild::RenumberScenes(bool repaint) {
       }
     }
     ShotStoredWhileInteractive = 0;
-    LoadEditLine(*this);
+    DisAssemble();
   } else {
     TSceneNumbering numbering(*this);
     for (TElementGroup* g = FirstElement->group; g; g = g->next) numbering.Visit(g);
@@ -287,7 +287,7 @@ void TMDIChild::FlexOrFixAPages(bool flex) {
                           "Do you REALLY want to do this?",
                           ""))
     return;
-  StoreEditLine(*this);
+  Assemble();
   for (TScriptElement* e = FirstElement; e; e = e->next) {
     if (flex) {
       if (e->Kind() == ekFixedAPageBreak) e->format.Kind = ekAutoPageBreak;

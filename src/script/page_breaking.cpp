@@ -1,3 +1,4 @@
+#include "shell/program_options.h"
 #include "script/page_breaking.h"
 
 #include <algorithm>
@@ -99,7 +100,7 @@ class PageBreaker {
 
 void PageBreaker::Run() {
   TMDIChild& w = w_;
-  StoreEditLine(w);
+  w.Assemble();
   w.ComputeUsablePageHeight();
   usable_ = w.UsablePageHeight;
   w.PageCounter = 1;
@@ -116,7 +117,7 @@ void PageBreaker::Run() {
     g = FillPage(g);
   }
   w.CurrentGroup = w.CurrentElement ? w.CurrentElement->group : nullptr;
-  LoadEditLine(w);
+  w.DisAssemble();
   w.LayoutDue = 0;
 }
 
@@ -188,7 +189,7 @@ NextPage PageBreaker::FillPage(TElementGroup* g) {
     TScriptElement* e = g->first;
     if (!e || e->Kind() > ekFixedAPageBreak) return nullptr;
     if (total > usable_ && !TakesNoRoom(g)) return DoesNotFit(g, used);
-    if (w_.InteractiveScript && CurrentProgramOptions().EachJumpPositionOnNewPage && g != pageStart_ &&
+    if (w_.InteractiveScript && ProgramOptions().EachJumpPositionOnNewPage && g != pageStart_ &&
         e->Kind() == ekSceneHeading && e->prev && !IsPageBreakKind(e->prev->Kind()))
       return EndPageBefore(e);
     if (!TakesNoRoom(g)) used = total;
@@ -542,7 +543,7 @@ void PageBreaker::NumberFoundBreak(TElementGroup* g) {
 // revision being made now (kept in the low byte of the number word, where
 // the page colours read it) and take the current header.
 void PageBreaker::UpdateFixedAPageRevisions(const TScriptElement* b) {
-  if (!w_.PagesLocked || w_.PagesMultiLocked || !CurrentProgramOptions().AutoUpdateHeaders) return;
+  if (!w_.PagesLocked || w_.PagesMultiLocked || !ProgramOptions().AutoUpdateHeaders) return;
   for (TScriptElement* e = b->next; e; e = e->next) {
     if (!IsPageBreakKind(e->Kind())) continue;
     if (e->Kind() != ekFixedAPageBreak) break;

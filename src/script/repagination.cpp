@@ -1,3 +1,4 @@
+#include "shell/program_options.h"
 #include "script/repagination.h"
 
 #include <algorithm>
@@ -31,11 +32,6 @@ namespace {
 const GlobalState reset([] { PrinterMetrics = TPrinterMetrics{}; });
 
 }  // namespace
-
-const TProgramOptions& CurrentProgramOptions() {
-  static const TProgramOptions defaults;
-  return MainForm ? static_cast<const TProgramOptions&>(*MainForm) : defaults;
-}
 
 namespace {
 
@@ -208,7 +204,7 @@ std::string JoinedText(const std::string& first, const std::string& second, size
     if (!separated) {
       size_t end = first.size();
       while (end > 0 && (IsClosingQuote(first[end - 1]) || IsCode(first[end - 1]))) --end;
-      sep = end > 0 && IsTerminator(first[end - 1]) ? CurrentProgramOptions().SentenceSpacing : std::string(" ");
+      sep = end > 0 && IsTerminator(first[end - 1]) ? ProgramOptions().SentenceSpacing : std::string(" ");
     }
   }
   gap = sep.size();
@@ -278,7 +274,7 @@ std::uint64_t LayoutFingerprint(const TMDIChild& w) {
   mix(w.LayoutOptions.UsesUserColors);
   mix(w.ScriptFontSize);
   // Sentence ends depend on these.
-  mix(CurrentProgramOptions().AutoSentenceSpacing && CurrentProgramOptions().SentenceSpacing.size() > 1);
+  mix(ProgramOptions().AutoSentenceSpacing && ProgramOptions().SentenceSpacing.size() > 1);
   mix(AllowPageBreakAtElipses);
   return h;
 }
@@ -479,7 +475,7 @@ int BlankLineHeight(const TMDIChild& script, const TElementFormat& format) {
 }
 
 Byte PageBreakLineCount(const TMDIChild& script, const TScriptElement* pageBreak) {
-  if (!CurrentProgramOptions().DisplayHeaders) return 2;
+  if (!ProgramOptions().DisplayHeaders) return 2;
   bool secondHeader = !script.HeaderLine2.empty();
   // A locked header text carried by the break counts as a second line.
   if (!secondHeader && script.HeaderTextLocked && pageBreak && pageBreak->text && pageBreak->Kind() != ekAutoPageBreak) {
@@ -545,13 +541,13 @@ void TMDIChild::ComputeUsablePageHeight() {
 void TMDIChild::RefreshLayout(TLayoutRun run) {
   if (!CurrentElement) return;
   RebuildElementGroups();
-  if (run == TLayoutRun::Explicit || !CurrentProgramOptions().NoAutoPagination) {
+  if (run == TLayoutRun::Explicit || !ProgramOptions().NoAutoPagination) {
     AutoBreaksListed = !IsPageBreakKind(FirstElement->Kind());
     RepaginateScript();
   }
   AutoBreaksListed = false;
-  if (LayoutPending) RenumberScenes(true);
-  LayoutPending = 0;
+  if (RenumberDue) RenumberScenes(true);
+  RenumberDue = 0;
   LayoutDue = 0;
 }
 
@@ -611,7 +607,7 @@ void TMDIChild::RefreshKeepingCursor(TLayoutRun run) {
              e->prev->Kind() == ekAutoPageBreak);
   };
   if (!usable(CurrentElement)) {
-    StoreEditLine(*this);
+    Assemble();
     TScriptElement* e = CurrentElement;
     while (e && !usable(e)) e = e->next;
     if (!e)
@@ -622,7 +618,7 @@ void TMDIChild::RefreshKeepingCursor(TLayoutRun run) {
       CaretLine = 1;
     }
   }
-  LoadEditLine(*this);
+  DisAssemble();
   RebuildScreen(this);
   RedisplayScreen(false);
 }
@@ -640,7 +636,7 @@ void TMDIChild::MarkSentenceEnds(TScriptElement* element) {
     SentenceEndTable = memo->sentenceEnds;
   } else {
     const std::string text = ElementText(element);
-    const bool twoBlanks = CurrentProgramOptions().AutoSentenceSpacing && CurrentProgramOptions().SentenceSpacing.size() > 1;
+    const bool twoBlanks = ProgramOptions().AutoSentenceSpacing && ProgramOptions().SentenceSpacing.size() > 1;
     SentenceEndTable = FindSentenceEnds(text, twoBlanks, AllowPageBreakAtElipses);
     if (!(element->LineOffsetsValid() && element->lineCount >= 2)) {
       element->lineOffsets.clear();
@@ -791,14 +787,14 @@ void TMDIChild::InsertContinuedCue(bool elementSplit) {
     before->stale = 1;
   }
   CurrentGroup = g;
-  if (DialogueNumbering && Editable) LayoutPending = 1;
+  if (DialogueNumbering && Editable) RenumberDue = 1;
 }
 
 void TMDIChild::RejoinSplitElements() {
   if (!CurrentElement || ScreenUpdatesSuspended()) return;
   ForgetScreenLinesOf(*this, nullptr);
   LayoutDue = 0;
-  StoreEditLine(*this);
+  Assemble();
   if (!SplitMemo) SplitMemo = std::make_shared<TSplitMemo>();
   SplitMemo->StartPass(LayoutFingerprint(*this));
   if (CurrentElement->Kind() == ekAutoPageBreak) {

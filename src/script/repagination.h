@@ -31,10 +31,6 @@ struct TPrinterMetrics {
 };
 extern TPrinterMetrics PrinterMetrics;
 
-// The program options the main window holds; their start-up values while
-// there is no main window.
-const TProgramOptions& CurrentProgramOptions();
-
 // Reads the selected printer's metrics (the fixed ones without a printer);
 // a given script's top margin is raised to the smallest top margin.
 void ReadPrinterMetrics(TMDIChild* script);
@@ -53,18 +49,6 @@ Byte PageBreakLineCount(const TMDIChild& script, const TScriptElement* pageBreak
 // a page may break, at most 150 of them.
 constexpr int MaxSentenceEnds = 150;
 std::vector<Word> FindSentenceEnds(std::string_view text, bool twoBlanks, bool ellipsis);
-
-// The layout passes store the edit line into the current element before
-// they walk the script and load it again afterwards, through the script
-// window's edit protocol; a window without one keeps its elements stored.
-template <typename Window>
-void StoreEditLine(Window& window) {
-  if constexpr (requires { window.Assemble(); }) window.Assemble();
-}
-template <typename Window>
-void LoadEditLine(Window& window) {
-  if constexpr (requires { window.DisAssemble(); }) window.DisAssemble();
-}
 
 // The message shown when a group cannot fit even on an empty page.
 extern const char* const SingleSpeechWarningText;

@@ -45,7 +45,6 @@ class TMDIChild : public TForm, public TScriptRecord {
   Byte LayoutDue = 0;
   Byte ScreenDirty = 0;
   Byte ShotStoredWhileInteractive = 0;
-  Byte LayoutPending = 0;
   // 6. Window flags.
   Byte SkipNextPaint = 0;
   Byte Closing = 0;

@@ -78,6 +78,9 @@ void TMainForm::AppIdle(TObject*, bool& done) {
     const bool layoutWanted = script->LayoutDue && script->Active();
     if (layoutWanted || TimedBackupDue > 0) {
       const std::int64_t now = TickNow();
+      if (script->LayoutDue && !script->Closing && !ProgramBusy && now >= script->RepaginateDue)
+        script->RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
+      if (script->RenumberDue) script->RenumberScenes(true);
       if (TimedBackupDue != 0 && now >= TimedBackupDue) WriteTimedBackups();
     }
     if (unpacked && ActiveScript() == script) script->Assemble();
