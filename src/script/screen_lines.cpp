@@ -252,7 +252,12 @@ std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElem
   const Byte kind = element.Kind();
   const Word height = ScreenLineHeightOf(window, element.format, 2);
   const Word cueLeft = ScreenLeftOf(window, window.FormatSet[fsCharacterName]);
-  const bool speechSplit = options.MoreLines && IsSpeechText(element.prev) && IsSpeechText(element.next);
+  // A speech broken by the page shows "(MORE)"; its name comes back after
+  // the break either as the banner's CONT'D line or, once repagination
+  // repeated it, as a name element of its own.
+  const bool repeatedName = element.next && element.next->Kind() == ekCharacterName;
+  const bool speechSplit = options.MoreLines && IsSpeechText(element.prev) &&
+                           (element.split == spSecondPiece || IsSpeechText(element.next));
   const bool sceneContinues = element.next && !StartsScene(element.next->Kind()) && InsideScene(element);
   std::vector<TLaidLine> lines;
   if (speechSplit) lines.push_back(StyledLine("(" + window.MoreText + ")", cueLeft, height, 0));
@@ -271,7 +276,7 @@ std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElem
         top.attributes[column] = AttrBold;
     lines.push_back(std::move(top));
   }
-  if (speechSplit)
+  if (speechSplit && !repeatedName)
     lines.push_back(StyledLine(SpeakerBefore(window, element) + " (" + options.CharacterMoreContinued + ")", cueLeft, height, 0));
   for (std::size_t i = 0; i < lines.size(); ++i)
     lines[i].lineInElement = lines[i].banner == 1 ? 1 : static_cast<Word>(i + 1);
