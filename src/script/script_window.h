@@ -225,12 +225,138 @@ class TMDIChild : public TForm, public TScriptRecord {
   void TypeOneCharacter(char ch, bool fromUser);
 
   // ---- Element groups ----
+  // The element a pass over the script is visiting, and the group that
+  // LinkNewGroup puts a new group in front of (none: at the end). Both are
+  // meaningful only during one pass.
+  TScriptElement* WalkElement = nullptr;
+  TElementGroup* SavedSuccessor = nullptr;
+  // Rebuilds the whole chain of groups from the element list (reusing the
+  // records), numbers pages and speeches, then renumbers the scenes.
+  void RebuildElementGroups();
+  // The group's printed height in printer dots, from the cache when valid.
+  std::int32_t MeasureLineRun(TElementGroup* group);
+  // A new group for the walk element, linked after the current group and
+  // before the saved successor; it becomes the current group.
+  void LinkNewGroup();
+  void InsertGroupBefore();
+  void InsertGroupAfter();
+  // Frees the group after the current one.
+  void DeleteNextGroup();
+  // Unlinks and frees the element after the walk element.
+  void DeleteNextElement();
+  // Stores an A-letter: a blank as '=', '-' as '>', others past the skip set.
+  void StoreGroupLetter(TElementGroup* group, Byte letter) const;
+  Byte StoredLetter(Byte letter) const;
+  // The Keep Together commands: toggles the state of the current group's
+  // first element; the new state (1 or 2 keep, 0 free).
+  Byte KeepGroupTogether(bool withFollowing);
+  // Hidden by its kind (the script's hidden kinds) or by its state 4.
+  bool IsHiddenElement(const TScriptElement* element) const {
+    if (!element) return false;
+    return element->state == esHidden || (element->Kind() < 32 && ((HiddenKinds >> element->Kind()) & 1));
+  }
+  // Hidden elements and shown hidden text (state 3) never print.
+  bool IsUnprintedElement(const TScriptElement* element) const {
+    return element && (element->state == esShownHidden || IsHiddenElement(element));
+  }
+  // The automatic breaks the last rebuild met, for the repagination that
+  // follows it; and the elements on screen while a pass runs (so that
+  // removing an element not among them needs no look at the screen).
+  std::vector<TScriptElement*> RebuiltAutoBreaks;
+  bool AutoBreaksListed = false;
+  std::vector<const TScriptElement*> ShownElements;
+  bool ShownElementsListed = false;
+  // A character name that takes no line on the page.
+  bool IsSuppressedCue(const TScriptElement* element) const;
+  // Whether the next forced or locked break after the group is an A-page.
+  bool NextLockedBreakIsAPage(const TElementGroup* group) const;
+  // Keeps the chain whole after an element was linked in after the
+  // element that was current (the new element is current).
+  void RegroupAfterNewElement();
+  // Moves the walk element and the elements after it that share the
+  // current group into a new group after it; both are marked stale.
+  void SplitGroupAtWalk();
+  // Whether A-letters pass over this character.
+  bool IsSkipLetter(int letter) const;
 
   // ---- Repagination and page-break elements ----
+  // Who asks for a repagination: the idle loop, or a command, printing,
+  // saving or exporting, which always repaginate.
+  enum class TLayoutRun { Explicit, Background };
+  struct TSplitMemo;
+  // The usable page height in printer dots (ComputePageHeight).
+  std::int32_t UsablePageHeight = 0;
+  // Page and A-letter counters of the pass (letter 0: none given yet).
+  Word PageCounter = 1;
+  Byte LetterCounter = 0;
+  // What the page that ends next was cut by: an element split across the
+  // break, a speech broken with its name repeated.
+  bool SplitMade = false;
+  bool SpeechSplit = false;
+  // The character name of the speech being broken.
+  struct TSavedCue {
+    bool saved = false;
+    std::string text;
+    TElementFormat format;
+    Byte code = 0;
+  };
+  TSavedCue SavedCue;
+  // The edit line kept across a pass; dropped when the pass changes the
+  // current element's text.
+  std::optional<std::string> SavedEditText;
+  // The element last measured: its sentence ends (0-based positions) and
+  // where each of its wrapped lines starts (entry k for line k, from 1).
+  std::vector<Word> SentenceEndTable;
+  std::array<Word, MaxLineCount + 2> LineStartTable{};
+  int LineStartCount = 0;
+  // Split results kept so that an unchanged script repaginates without
+  // splitting and joining the same texts again.
+  std::shared_ptr<TSplitMemo> SplitMemo;
+
+  // Regroups, repaginates and renumbers. A background run leaves the page
+  // breaks alone while "No Auto Pagination" is on.
+  void RefreshLayout(TLayoutRun run = TLayoutRun::Explicit);
+  // Takes the automatic breaks out and paginates again, keeping the edit
+  // line and the caret.
+  void RepaginateScript();
+  // The script font's printer line height and the usable page height.
+  void ComputePageHeight();
+  void SetPrinterLineHeight();
+  // Splits the walk element after the character at a 0-based position of
+  // its text; false when there is nothing to split there.
+  bool SplitElementAt(int position);
+  // Repeats the saved character name before the walk element.
+  void InsertContinuedCue(bool elementSplit);
+  // Fills SentenceEndTable and LineStartTable for the element.
+  void MarkSentenceEnds(TScriptElement* element);
+  // Removes the automatic page breaks and joins what they split.
+  void RejoinSplitElements();
+  // RefreshLayout and renumbering, then the edit line on an element the
+  // writer can type in.
+  void RefreshKeepingCursor(TLayoutRun run = TLayoutRun::Explicit);
+  // Whether redrawing of this window is suspended.
+  bool ScreenUpdatesSuspended();
 
   // ---- Page-breaking rules ----
+  // The page breaker: fills pages with groups, splits or moves the group
+  // that does not fit and puts automatic page breaks in.
+  void PaginateScript();
 
   // ---- Scene, speech, act and page numbering ----
+  // Numbers scenes, speeches, acts and scene information on their groups;
+  // with repaint, scene headings on screen are marked for painting.
+  void RenumberScenes(bool repaint);
+  // The number shown: the stored one plus the start offset of its kind.
+  Word DisplayNumber(const TElementGroup* group) const;
+  Byte DisplayNumberLetter(const TElementGroup* group) const;
+  // The Fix / Flex A-Pages commands.
+  void FlexOrFixAPages(bool flex);
+  // The speech number shown beside a character name.
+  std::string DialogueNumberText(const TScriptElement* cue) const;
+  // The Pause Locking commands: the new checked state of the item.
+  bool TogglePauseLocking(bool pages, bool checked);
+  // THRU or AND between the first and last number of an omitted range.
+  std::string OmittedRangeWord(std::string& text, const TElementGroup* group) const;
 
   // ---- Element list helpers ----
 
