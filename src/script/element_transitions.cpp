@@ -447,11 +447,11 @@ void StartSceneHeading(char letter, bool) {
     window->RenumberScenes(true);
     RedrawScreen(*window);
   }
-  // Only a blank line is cleared: a heading split off by the new element
-  // keeps its text.
-  if (TrimmedLength(window->EditBuffer) == 0) ReplaceEditLine(*window, "");
-  if (letter != 0) {
-    if (const std::string text = SceneTextForLetter(*window, letter); !text.empty()) ReplaceEditLine(*window, text + " ");
+  // A heading split off by the new element keeps its text; only a blank
+  // line takes the opening.
+  if (TrimmedLength(window->EditBuffer) == 0) {
+    const std::string text = letter != 0 ? SceneTextForLetter(*window, letter) : std::string();
+    ReplaceEditLine(*window, text.empty() ? text : text + " ");
   }
   SetDocumentModified(true, true);
   window->StartPaginateTimer(1);

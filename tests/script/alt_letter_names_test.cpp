@@ -31,6 +31,8 @@ TEST_F(AltLetterNamesTest, ALetterTypesItsNameAndGoesOnIntoTheDialogue) {
        {Mary, Hi, Mike, Hi, {ekAction, "He waits."}, Mary, {ekDialogue, ""}}, 6},
       {"the assigned name", {Mary, Hi, Mike, Hi, {ekAction, "He waits."}}, 4, "MIKE",
        {Mary, Hi, Mike, Hi, {ekAction, "He waits."}, Mike, {ekDialogue, ""}}, 6},
+      {"an action below gets a dialogue before it", {Mary, Hi, {ekAction, "He waits."}, {ekAction, "She goes."}}, 2,
+       "", {Mary, Hi, {ekAction, "He waits."}, Mary, {ekDialogue, ""}, {ekAction, "She goes."}}, 4},
       {"a dialogue already below", {Mary, Hi, {ekAction, ""}, {ekDialogue, "Yes."}}, 2, "",
        {Mary, Hi, Mary, {ekDialogue, "Yes."}}, 3},
       {"an assigned name over a dialogue", {Mary, Hi, {ekAction, ""}, {ekDialogue, "Yes."}}, 2, "MIKE",

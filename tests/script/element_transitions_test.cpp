@@ -1,7 +1,9 @@
 // What Enter, Tab and Shift+Tab make of each element type.
+#include "script/element_transitions.h"
+
 #include <gtest/gtest.h>
 
-#include "script/element_transitions.h"
+#include "language/script_list_data.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
 
@@ -164,6 +166,25 @@ TEST_F(ElementTransitionsTest, EnterOnAnEmptyCuePicksANameAndGoesOnIntoItsDialog
   EXPECT_EQ(ElementAt(4)->text.value_or(""), "BOB");
   EXPECT_EQ(CurrentIndex(), 5);
   EXPECT_EQ(W().CurrentElement->Kind(), ekDialogue);
+}
+
+TEST_F(ElementTransitionsTest, AFinishedCueIsRememberedUnderItsInitial) {
+  const struct {
+    std::string cue;
+    Byte initial;
+    std::string remembered;
+  } cases[] = {
+      {"MARY (V.O.)", 'M', "MARY"},
+      {"2ND COP", '2', ""},
+      {"\"BUD\"", '"', ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cue);
+    Load({Before, {ekCharacterName, c.cue}}, 1, End);
+    Press(VK_RETURN);
+    EXPECT_EQ(W().CurrentElement->Kind(), ekDialogue);
+    EXPECT_EQ(ListData(W()).RememberedNames[c.initial], c.remembered);
+  }
 }
 
 TEST_F(ElementTransitionsTest, ScenesLockedGiveNewHeadingsTheirAddedKind) {

@@ -100,6 +100,8 @@ TEST_F(KeyboardCommandsTest, EditingKeysChangeTheElementsAndPlaceTheCaret) {
        {{ekAction, "He waits."}, {ekSceneHeading, "INT. "}}, 1, 5},
       {"Ctrl+E starts an EXT. heading", {{ekAction, "He waits."}}, 0, End, 'E', ssCtrl,
        {{ekAction, "He waits."}, {ekSceneHeading, "EXT. "}}, 1, 5},
+      {"Ctrl+I inside a heading keeps the text it splits off", {{ekSceneHeading, "INT. HOUSE"}}, 0, 4, 'I', ssCtrl,
+       {{ekSceneHeading, "INT. "}, {ekSceneHeading, "HOUSE"}}, 1, 0},
       {"Ctrl+S starts a heading", {{ekAction, "He waits."}}, 0, End, 'S', ssCtrl,
        {{ekAction, "He waits."}, {ekSceneHeading, ""}}, 1, 0},
       {"Ctrl+F1 puts a note before a cue", {Mary, {ekDialogue, "Hi."}}, 0, End, VK_F1, ssCtrl,
