@@ -223,6 +223,13 @@ class TMDIChild : public TForm, public TScriptRecord {
   void ReplayTypeAhead();
   void TypeOneCharacter(char ch, bool fromUser);
 
+  // ---- Keyboard commands, transitions and recognition ----
+  // The character name each Alt+letter types, by the letter's code (at
+  // most 40 characters; empty while none is assigned), and the letter of
+  // the last Alt+letter command.
+  std::array<std::string, 256> AltLetterNames{};
+  Byte LastAltLetter = 0;
+
   // ---- Element groups ----
   // The element a pass over the script is visiting, and the group that
   // LinkNewGroup puts a new group in front of (none: at the end). Both are

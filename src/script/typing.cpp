@@ -9,6 +9,7 @@
 #include "script/document_modified.h"
 #include "script/edit_line.h"
 #include "script/editor_state.h"
+#include "script/element_recognition.h"
 #include "script/screen_lines.h"
 #include "script/screen_rebuild.h"
 #include "script/script_window.h"
@@ -62,6 +63,10 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (CurrentElement->Kind() == ekCharacterName && BeforeExtension(EditBuffer, CaretColumn)) ch = UpCaseChar(ch);
   const size_t startColumn = CaretColumn;
   if (!TypeCharacter(ch)) return;
+  if (RecognitionDueAfterTyping(*this, ch) && RecognizeTypedElement()) {
+    UpdateCaret();
+    return;
+  }
   ++CaretColumn;
   if (CaretColumn < EditBuffer.size() && EditBuffer[CaretColumn] == ch && (ch == '"' || ch == ')'))
     ++CaretColumn;

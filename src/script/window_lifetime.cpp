@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "script/document_modified.h"
 #include "script/editor_state.h"
+#include "script/keyboard_commands.h"
 #include "script/message_pump.h"
 #include "script/screen_lines.h"
 #include "script/screen_rebuild.h"
@@ -164,7 +165,7 @@ void TMDIChild::FormKeyDown(TObject*, Word& key, TShiftState shift) {
   }
   const bool modified = shift.Contains(ssCtrl) || shift.Contains(ssAlt);
   if (IsTypingKey(key) && !modified) return;
-  // Command keys go to the key-command routine of the keyboard commands.
+  HandleCommandKey(key, shift, this);
 }
 
 void TMDIChild::WndProc(TMessage& m) {
