@@ -53,6 +53,7 @@ class KeyboardCommandsTest : public testing::KeysFixture {
 };
 
 TEST_F(KeyboardCommandsTest, EditingKeysChangeTheElementsAndPlaceTheCaret) {
+  Options().AutoAddSceneBody = false;  // no location list after a new heading
   const std::string b(1, '\x02');
   const std::string unbold(1, '\x03');
   const std::vector<KeyCase> cases = {
