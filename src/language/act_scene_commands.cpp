@@ -43,7 +43,7 @@ std::string ListText(TMDIChild& script, TUserList list, int slot) {
 bool InsertEndOfAct(TMDIChild& script) {
   editor::DisAssemble(script);
   TScriptElement* current = script.CurrentElement;
-  const bool emptyHeadingOrShot = current && (IsSceneHeadingKind(current->Kind()) || current->Kind() == ekShot) &&
+  const bool emptyHeadingOrShot = current && (IsSceneHeading(current->Kind()) || current->Kind() == ekShot) &&
                                   TrimmedLength(script.EditBuffer) == 0;
   if (emptyHeadingOrShot) current->format = FormatOfKind(script, fsAction, ekAction);
   StartElementWithText(script, FormatOfKind(script, fsActInformation, ekEndOfActText),
@@ -93,7 +93,7 @@ void InsertSceneHeading() {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
   editor::SaveUndoStep(script, 0);
-  const bool onHeading = script.CurrentElement && IsSceneHeadingKind(script.CurrentElement->Kind());
+  const bool onHeading = script.CurrentElement && IsSceneHeading(script.CurrentElement->Kind());
   if (!onHeading) {
     editor::NewElement(script, FormatOfKind(script, fsSceneHeading, ekSceneHeading), false);
     editor::RedisplayCurrent(script);

@@ -18,7 +18,7 @@ namespace qm {
 
 namespace {
 
-bool IsHeadingShotOrLockedHeading(Byte kind) { return IsSceneHeadingKind(kind) || kind == ekShot; }
+bool IsHeadingShotOrLockedHeading(Byte kind) { return IsSceneHeading(kind) || kind == ekShot; }
 
 bool IsCueWithText(const TScriptElement* e) {
   return e && e->Kind() == ekCharacterName && e->text && TrimmedLength(*e->text) > 0;
@@ -41,9 +41,9 @@ void TrimTrailing(std::string& text, std::string_view chars) {
 std::vector<std::string> SpeakersOfCurrentScene(TMDIChild& script) {
   std::vector<std::string> speakers;
   TScriptElement* start = script.CurrentElement;
-  while (start && start->prev && !IsSceneBoundary(start->Kind())) start = start->prev;
+  while (start && start->prev && !StartsScene(start->Kind())) start = start->prev;
   for (TScriptElement* e = start; e; e = e->next) {
-    if (e != start && IsSceneBoundary(e->Kind())) break;
+    if (e != start && StartsScene(e->Kind())) break;
     if (e->Kind() != ekCharacterName) continue;
     const std::string& text = e->text ? *e->text : script.EditBuffer;
     speakers.push_back(SpeakerName(text));

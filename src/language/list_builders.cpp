@@ -293,7 +293,7 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
   editor::RedisplayCurrent(script);
   if (elementType == ekTransition && ProgramOption(&TProgramOptions::UseQuickType)) {
     const TScriptElement* next = script.CurrentElement ? script.CurrentElement->next : nullptr;
-    const bool headingOrShotFollows = next && (IsSceneHeadingKind(next->Kind()) || next->Kind() == ekShot);
+    const bool headingOrShotFollows = next && (IsSceneHeading(next->Kind()) || next->Kind() == ekShot);
     if (!headingOrShotFollows) editor::PassEnterKey(script);
   }
   return true;

@@ -42,7 +42,7 @@ bool IsPlaceholder(const std::string& entry) { return entry.size() == 1 && entry
 // that begins with the letter.
 std::string LastSpeakerInScene(TMDIChild& script, char letter) {
   for (const TScriptElement* e = script.CurrentElement; e; e = e->prev) {
-    if (e != script.CurrentElement && IsSceneBoundary(e->Kind())) break;
+    if (e != script.CurrentElement && StartsScene(e->Kind())) break;
     if (e->Kind() != ekCharacterName || !e->text || e->text->empty()) continue;
     if (AnsiUpper(static_cast<Byte>((*e->text)[0])) == static_cast<Byte>(letter)) return SpeakerName(*e->text);
   }

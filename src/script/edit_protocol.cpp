@@ -27,10 +27,6 @@ namespace qm {
 
 namespace {
 
-bool IsSceneHeadingKind(Byte kind) {
-  return kind == ekSceneHeading || kind == ekASceneHeading || kind == ekDashASceneHeading;
-}
-
 bool IsNumberedKind(Byte kind) {
   switch (kind) {
     case 1: case 9: case 10: case 11: case 13: case 14: case 15: case 16: case 19: return true;
@@ -109,7 +105,7 @@ void TMDIChild::Assemble() {
   LastTrimmedLength = static_cast<int>(TrimmedLength(EditBuffer));
   if (InteractiveScript && e->Kind() == ekShot) ShotStoredWhileInteractive = 1;
   if (InteractiveEdit == 1) {
-    if (IsSceneHeadingKind(e->Kind()) && LastTrimmedLength == 0 && ScenesLocked) {
+    if (IsSceneHeading(e->Kind()) && LastTrimmedLength == 0 && ScenesLocked) {
       EditBuffer = SceneOmitText;
       if (RevisionMarking) e->revisedLines = std::string(1, '\x01');
       WrapScreenText(e, EditBuffer);
@@ -239,7 +235,7 @@ void TMDIChild::AfterNewElement() {
   TScriptElement* e = CurrentElement;
   if (e->Kind() == ekSceneHeading && ScenesLocked) {
     for (const TScriptElement* later = e->next; later; later = later->next) {
-      if (IsSceneHeadingKind(later->Kind())) {
+      if (IsSceneHeading(later->Kind())) {
         e->format.Kind = ekASceneHeading;
         break;
       }
@@ -383,7 +379,7 @@ void TMDIChild::Delete_Element() {
     SetDocumentModified(true, true);
     return;
   }
-  if (ScenesLocked && IsSceneHeadingKind(e->Kind())) {
+  if (ScenesLocked && IsSceneHeading(e->Kind())) {
     DisAssemble();
     EditBuffer = SceneOmitText;
     CaretColumn = 0;
@@ -392,7 +388,7 @@ void TMDIChild::Delete_Element() {
     return;
   }
   const bool speechOrScene = e->Kind() == ekCharacterName || e->Kind() == ekDialogue ||
-                             e->Kind() == ekParenthetical || IsSceneHeadingKind(e->Kind());
+                             e->Kind() == ekParenthetical || IsSceneHeading(e->Kind());
   e->text = PackText(" ");
   DisposeIndex(true);
   if (ContinuedPosition == 1 && speechOrScene) ContinuedCheckDue = 1;

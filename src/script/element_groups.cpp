@@ -24,10 +24,6 @@ void MoveRun(TElementGroup* from, TElementGroup* to, TScriptElement* start) {
 
 }  // namespace
 
-bool IsSceneHeading(Byte kind) {
-  return kind == ekSceneHeading || kind == ekASceneHeading || kind == ekDashASceneHeading;
-}
-
 bool IsHeadingOrShot(Byte kind) { return IsSceneHeading(kind) || kind == ekShot; }
 
 bool IsDialogueOrParenthetical(Byte kind) { return kind == ekDialogue || kind == ekParenthetical; }

@@ -11,7 +11,6 @@ namespace qm {
 class TMDIChild;
 
 // Kinds the pagination and numbering sort elements by.
-bool IsSceneHeading(Byte kind);   // 1, 9, 16
 bool IsHeadingOrShot(Byte kind);  // 1, 2, 9, 16
 // What a speech holds after its name.
 bool IsDialogueOrParenthetical(Byte kind);

@@ -13,21 +13,6 @@
 
 namespace qm {
 
-bool StartsScene(Byte kind) {
-  switch (kind) {
-    case ekSceneHeading:
-    case ekASceneHeading:
-    case ekActInformation:
-    case ekSceneInformation:
-    case ekActStart:
-    case ekPrologueText:
-    case ekEndOfActText:
-    case ekDashASceneHeading:
-    case ekLockedSceneInformation: return true;
-    default: return false;
-  }
-}
-
 namespace {
 
 // What a page end is pulled back over: headings and information that

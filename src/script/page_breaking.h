@@ -11,8 +11,4 @@ namespace qm {
 // The break modes of Action and Dialogue.
 enum TBreakMode : Byte { bmNever = 0, bmSentenceEndsOnly = 1, bmSentenceEndsPreferred = 2, bmMaximumLines = 3 };
 
-// Kinds that start a scene: headings, act and scene information, prologue
-// and end-of-act text.
-bool StartsScene(Byte kind);
-
 }  // namespace qm

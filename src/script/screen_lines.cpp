@@ -80,32 +80,13 @@ void MoveLinesBelow(TMDIChild& window, int from, int delta) {
   }
 }
 
-bool IsSceneHeadingKind(Byte kind) {
-  return kind == ekSceneHeading || kind == ekASceneHeading || kind == ekDashASceneHeading;
-}
-
-bool StartsScene(Byte kind) {
-  switch (kind) {
-    case ekSceneHeading:
-    case ekASceneHeading:
-    case ekDashASceneHeading:
-    case ekActInformation:
-    case ekSceneInformation:
-    case ekActStart:
-    case ekPrologueText:
-    case ekEndOfActText:
-    case ekLockedSceneInformation: return true;
-    default: return false;
-  }
-}
-
 bool IsSpeechText(const TScriptElement* element) {
   return element && (element->Kind() == ekDialogue || element->Kind() == ekParenthetical);
 }
 
 bool InsideScene(const TScriptElement& element) {
   for (const TScriptElement* e = element.prev; e; e = e->prev)
-    if (IsSceneHeadingKind(e->Kind())) return true;
+    if (IsSceneHeading(e->Kind())) return true;
   return false;
 }
 
@@ -297,7 +278,7 @@ std::string ContinuedPageCountText(const TMDIChild& window, const TScriptElement
   if (!ActiveScript() || window.Closing) return {};
   if (!window.LeftNumber && !window.RightNumber) return {};
   int count = CountsAsContinuedPage(window, element.Kind()) ? 1 : 0;
-  for (const TScriptElement* e = element.prev; e && !IsSceneHeadingKind(e->Kind()); e = e->prev)
+  for (const TScriptElement* e = element.prev; e && !IsSceneHeading(e->Kind()); e = e->prev)
     if (CountsAsContinuedPage(window, e->Kind())) ++count;
   if (count <= 1) return {};
   return " (" + std::to_string(count) + ")";

@@ -48,6 +48,27 @@ bool IsHardPageBreakKind(Byte kind);
 // Every kind but the Character Name holds packed text.
 inline bool HoldsPackedText(Byte kind) { return kind != ekCharacterName; }
 
+inline bool IsSceneHeading(Byte kind) {
+  return kind == ekSceneHeading || kind == ekASceneHeading || kind == ekDashASceneHeading;
+}
+
+// Kinds that start a scene: headings, act and scene information, prologue
+// and end-of-act text.
+inline bool StartsScene(Byte kind) {
+  switch (kind) {
+    case ekSceneHeading:
+    case ekASceneHeading:
+    case ekDashASceneHeading:
+    case ekActInformation:
+    case ekSceneInformation:
+    case ekActStart:
+    case ekPrologueText:
+    case ekEndOfActText:
+    case ekLockedSceneInformation: return true;
+    default: return false;
+  }
+}
+
 // Style bits of a format's byte 11 (and of the inline style state).
 enum TStyleBits : Byte { stBold = 1, stItalic = 2, stUnderline = 4, stStrikeOut = 8 };
 

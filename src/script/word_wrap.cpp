@@ -414,8 +414,6 @@ class ScreenTextBuilder {
   bool labelTags_ = false;
 };
 
-bool IsSceneHeadingKind(Byte kind) { return kind == ekSceneHeading || kind == ekASceneHeading || kind == ekDashASceneHeading; }
-
 // The left margin that makes a right-aligned Transition end at its right
 // margin, never left of the Transition format's own margin. The text is
 // measured with the layout tables, the same widths the breaks come from,
@@ -445,7 +443,7 @@ TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::st
   const auto& options = window.LayoutOptions;
   setup.caps = format.AllCaps && format.Kind != ekCharacterName;
   setup.extendedColors = options.UsesUserColors;
-  setup.flexMargin = window.FlexMargin && !IsSceneHeadingKind(format.Kind);
+  setup.flexMargin = window.FlexMargin && !IsSceneHeading(format.Kind);
   setup.dialogueParens = format.Kind == ekDialogue && !options.DialogueParenthesis;
   setup.interactive = window.InteractiveScript;
   setup.dialogueStyle = format.Style & 0x0F;
