@@ -255,14 +255,18 @@ class SpeedButtonPeer : public QtPeer {
   TSpeedButton& button_;
 };
 
-class CheckBoxPeer : public QtPeer {
+// A check box or radio button: a click goes to the control, whose state
+// then comes back to the widget.
+template <class W, class C>
+class CheckablePeer : public QtPeer {
  public:
-  CheckBoxPeer(QtBackend& backend, TCheckBox& box) : QtPeer(backend, box), box_(box) {}
+  CheckablePeer(QtBackend& backend, C& control) : QtPeer(backend, control), control_(control) {}
   void Init() override {
-    auto* w = new PeerWidget<QCheckBox>(this);
-    QObject::connect(w, &QCheckBox::clicked, w, [this, alive = alive_] {
+    auto* w = new PeerWidget<W>(this);
+    Prepare(*w);
+    QObject::connect(w, &W::clicked, w, [this, alive = alive_] {
       if (!*alive || !Alive()) return;
-      box_.Click();
+      control_.Click();
       if (*alive) Sync(PropId::Checked);
     });
     Attach(w, w);
@@ -270,52 +274,43 @@ class CheckBoxPeer : public QtPeer {
   }
 
  protected:
+  virtual void Prepare(W&) {}
   KeyRoute Route() const override { return KeyRoute::CoreThenNative; }
   void SyncCaption() override {
-    if (auto* w = static_cast<QCheckBox*>(Widget())) w->setText(Q(box_.Caption()));
+    if (auto* w = Checkable()) w->setText(Q(control_.Caption()));
   }
+  W* Checkable() const { return static_cast<W*>(Widget()); }
+
+  C& control_;
+};
+
+class CheckBoxPeer : public CheckablePeer<QCheckBox, TCheckBox> {
+ public:
+  using CheckablePeer::CheckablePeer;
+
+ protected:
   void Sync(PropId id) override {
     QtPeer::Sync(id);
-    auto* w = static_cast<QCheckBox*>(Widget());
+    auto* w = Checkable();
     if (!w || id != PropId::Checked) return;
-    w->setTristate(box_.AllowGrayed);
-    const TCheckBoxState s = box_.State();
+    w->setTristate(control_.AllowGrayed);
+    const TCheckBoxState s = control_.State();
     w->setCheckState(s == TCheckBoxState::cbChecked ? Qt::Checked
                      : s == TCheckBoxState::cbGrayed ? Qt::PartiallyChecked
                                                      : Qt::Unchecked);
   }
-
- private:
-  TCheckBox& box_;
 };
 
-class RadioButtonPeer : public QtPeer {
+class RadioButtonPeer : public CheckablePeer<QRadioButton, TRadioButton> {
  public:
-  RadioButtonPeer(QtBackend& backend, TRadioButton& radio) : QtPeer(backend, radio), radio_(radio) {}
-  void Init() override {
-    auto* w = new PeerWidget<QRadioButton>(this);
-    w->setAutoExclusive(false);
-    QObject::connect(w, &QRadioButton::clicked, w, [this, alive = alive_] {
-      if (!*alive || !Alive()) return;
-      radio_.Click();
-      if (*alive) Sync(PropId::Checked);
-    });
-    Attach(w, w);
-    Sync(PropId::Checked);
-  }
+  using CheckablePeer::CheckablePeer;
 
  protected:
-  KeyRoute Route() const override { return KeyRoute::CoreThenNative; }
-  void SyncCaption() override {
-    if (auto* w = static_cast<QRadioButton*>(Widget())) w->setText(Q(radio_.Caption()));
-  }
+  void Prepare(QRadioButton& w) override { w.setAutoExclusive(false); }
   void Sync(PropId id) override {
     QtPeer::Sync(id);
-    if (auto* w = static_cast<QRadioButton*>(Widget()); w && id == PropId::Checked) w->setChecked(radio_.Checked());
+    if (auto* w = Checkable(); w && id == PropId::Checked) w->setChecked(control_.Checked());
   }
-
- private:
-  TRadioButton& radio_;
 };
 
 // ---------------------------------------------------------------------------
