@@ -22,8 +22,6 @@
 namespace qm {
 namespace {
 
-std::string TextOf(const TScriptElement& e) { return HoldsPackedText(e.Kind()) ? UnpackText(*e.text) : *e.text; }
-
 // A headless program with one generated script open as the active
 // document, every element wrapped and the script paginated once.
 class PaginatedScript {
@@ -31,25 +29,17 @@ class PaginatedScript {
   explicit PaginatedScript(int generatedPages) : platform_(std::make_unique<HeadlessBackend>()) {
     GlobalState::ResetAll();
     const std::size_t before = mallinfo2().uordblks;
-    window_ = std::make_unique<TMDIChild>(nullptr);
-    window_->SetBounds(0, 0, 800, 600);
-    Documents[1] = window_.get();
-    DocumentCount = 1;
-    ActiveDocument = 1;
-    ResetScreenLines(*window_);
+    window_ = testing::OpenOnlyDocument();
     testing::AddElements(*window_, testing::GenerateScreenplay(20240601, generatedPages));
     RewrapAll();
     window_->RefreshLayout();
     bytes_ = mallinfo2().uordblks - before;
   }
-  ~PaginatedScript() {
-    Documents[1] = nullptr;
-    DocumentCount = 0;
-  }
+  ~PaginatedScript() { testing::CloseOnlyDocument(window_); }
 
   TMDIChild& Window() { return *window_; }
   void RewrapAll() {
-    for (TScriptElement* e = window_->FirstElement; e; e = e->next) window_->WordWrapText(e, TextOf(*e), false, false);
+    for (TScriptElement* e = window_->FirstElement; e; e = e->next) window_->WordWrapText(e, ElementText(*e), false, false);
   }
   int Pages() const {
     int pages = 1;
@@ -96,7 +86,7 @@ void BM_RewrapAndRepaginate(benchmark::State& state) {
   PaginatedScript script(static_cast<int>(state.range(0)));
   TMDIChild& window = script.Window();
   std::vector<std::string> texts;
-  for (const TScriptElement* e = window.FirstElement; e; e = e->next) texts.push_back(TextOf(*e));
+  for (const TScriptElement* e = window.FirstElement; e; e = e->next) texts.push_back(ElementText(*e));
   for (auto _ : state) {
     std::size_t i = 0;
     for (TScriptElement* e = window.FirstElement; e && i < texts.size(); e = e->next) window.WordWrapText(e, texts[i++], false, false);
@@ -120,7 +110,7 @@ void BM_RepaginateAfterKeystroke(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    std::string text = TextOf(*element);
+    std::string text = ElementText(*element);
     if (text.ends_with(" word")) text.resize(text.size() - 5);
     else text += " word";
     element->text = PackText(text);

@@ -26,19 +26,11 @@ class OpenScript {
  public:
   explicit OpenScript(int pages) : platform_(std::make_unique<HeadlessBackend>()) {
     GlobalState::ResetAll();
-    window_ = std::make_unique<TMDIChild>(nullptr);
-    window_->SetBounds(0, 0, 800, 600);
-    Documents[1] = window_.get();
-    DocumentCount = 1;
-    ActiveDocument = 1;
-    ResetScreenLines(*window_);
+    window_ = testing::OpenOnlyDocument();
     testing::AddElements(*window_, testing::GenerateScreenplay(20240601, pages));
-    for (TScriptElement* e = window_->FirstElement; e; e = e->next) texts_.push_back(TextOf(*e));
+    for (TScriptElement* e = window_->FirstElement; e; e = e->next) texts_.push_back(ElementText(*e));
   }
-  ~OpenScript() {
-    Documents[1] = nullptr;
-    DocumentCount = 0;
-  }
+  ~OpenScript() { testing::CloseOnlyDocument(window_); }
 
   TMDIChild& Window() { return *window_; }
   const std::vector<std::string>& Texts() const { return texts_; }
@@ -47,7 +39,7 @@ class OpenScript {
   // the screen out around it.
   void Edit(TScriptElement* element) {
     window_->CurrentElement = element;
-    window_->EditBuffer = TextOf(*element);
+    window_->EditBuffer = ElementText(*element);
     element->text.reset();
     element->screenLine = 10;
     RebuildScreen(window_.get());
@@ -59,17 +51,13 @@ class OpenScript {
     int index = 0;
     for (TScriptElement* e = window_->FirstElement; e; e = e->next, ++index) {
       if (index < count / 2 || e->Kind() != ekAction) continue;
-      window_->WordWrapText(e, TextOf(*e), false, false);
+      window_->WordWrapText(e, ElementText(*e), false, false);
       if (e->lineCount == 6) return e;
     }
     return nullptr;
   }
 
  private:
-  static std::string TextOf(const TScriptElement& e) {
-    return HoldsPackedText(e.Kind()) ? UnpackText(*e.text) : *e.text;
-  }
-
   Platform platform_;
   std::unique_ptr<TMDIChild> window_;
   std::vector<std::string> texts_;

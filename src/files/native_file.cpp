@@ -285,7 +285,7 @@ void PlaceCaret(TMDIChild& s, const THeaderInfo& info) {
   for (DWord n = 1; current->next && n < info.CurrentElementNumber; ++n) current = current->next;
   s.CurrentElement = current;
   s.CurrentGroup = current->group;
-  const std::size_t length = HoldsPackedText(current->Kind()) ? UnpackText(*current->text).size() : current->text->size();
+  const std::size_t length = ElementText(*current).size();
   s.CaretColumn = static_cast<Word>(std::min<std::size_t>(info.CaretColumn, length));
   s.CaretLine = std::max<Word>(info.CaretLine, 1);
   s.EditBuffer.clear();

@@ -31,11 +31,6 @@ bool IsLocationKind(TPopupListKind kind) { return kind == plLocationsAndUserList
 bool IsSceneListKind(TPopupListKind kind) { return kind == plScenesWithLabels || kind == plBranchTargets; }
 bool IsSortedKind(TPopupListKind kind) { return IsLocationKind(kind) || kind == plShots || kind == plTransitions; }
 
-std::string ElementText(const TScriptElement& e) {
-  if (!e.text) return {};
-  return HoldsPackedText(e.Kind()) ? UnpackText(*e.text) : *e.text;
-}
-
 // Hard spaces and hard dashes as a blank and "-".
 std::string CleanCodes(std::string text) {
   ReplaceChars(std::string{static_cast<char>(HardSpace), static_cast<char>(HardDash)}, " -", text);

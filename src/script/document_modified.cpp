@@ -70,8 +70,7 @@ bool IsDocumentEmpty(int slot) {
   if (current->next || current->prev) return false;
   // The element's own text, whether it sits in the edit buffer or is packed.
   if (!current->text) return TrimmedLength(script->EditBuffer) == 0;
-  const std::string text = HoldsPackedText(current->Kind()) ? UnpackText(*current->text) : *current->text;
-  return TrimmedLength(text) == 0;
+  return TrimmedLength(ElementText(*current)) == 0;
 }
 
 }  // namespace qm

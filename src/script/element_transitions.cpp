@@ -315,8 +315,7 @@ void GoToElement(TMDIChild& window, TScriptElement* target, bool atEnd) {
 
 std::string StoredText(const TScriptElement& element) {
   if (IsPageBreakKind(element.Kind())) return " ";
-  if (!element.text) return {};
-  return HoldsPackedText(element.Kind()) ? UnpackText(*element.text) : *element.text;
+  return ElementText(element);
 }
 
 void StartElementOfSlot(TMDIChild& window, int slot, TNewElementFlags flags, int kind) {

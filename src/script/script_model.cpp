@@ -1,6 +1,13 @@
 #include "script/script_model.h"
 
+#include "script/packed_text.h"
+
 namespace qm {
+
+std::string ElementText(const TScriptElement& e) {
+  if (!e.text) return {};
+  return HoldsPackedText(e.Kind()) ? UnpackText(*e.text) : *e.text;
+}
 
 bool IsPageBreakKind(Byte kind) {
   return kind == ekAutoPageBreak || IsHardPageBreakKind(kind);

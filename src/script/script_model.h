@@ -167,6 +167,9 @@ struct TScriptElement {
   bool LineOffsetsValid() const;
 };
 
+// The element's text as typed; empty while it is out in the edit buffer.
+std::string ElementText(const TScriptElement& e);
+
 // A run of elements that is measured, numbered and kept together.
 struct TElementGroup {
   // Printed height in printer dots; 0 or less when not measured. Wider

@@ -151,8 +151,7 @@ std::string NormalizeScriptName(std::string name) {
 void LayOutLoadedScript(TMDIChild& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (e == script.CurrentElement || !NeedsRewrap(*e)) continue;
-    const std::string text = HoldsPackedText(e->Kind()) ? UnpackText(e->text.value_or("")) : e->text.value_or("");
-    script.WordWrapText(e, text, false, false);
+    script.WordWrapText(e, ElementText(*e), false, false);
   }
   script.DisAssemble();
   RebuildScreen(&script);

@@ -156,7 +156,7 @@ inline void FillSampleElements(TMDIChild& w, int seed, int extra = 0, int curren
   for (int i = 0; i < current && open->next; ++i) open = open->next;
   w.CurrentElement = open;
   w.CurrentGroup = open->group;
-  w.EditBuffer = HoldsPackedText(open->Kind()) ? UnpackText(*open->text) : *open->text;
+  w.EditBuffer = ElementText(*open);
   open->text.reset();
   open->lineCount = 2;
   w.LineOffsets.fill(0);

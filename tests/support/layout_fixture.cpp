@@ -10,18 +10,11 @@ namespace qm::testing {
 void LayoutFixture::SetUp() {
   PlatformFixture::SetUp();
   GlobalState::ResetAll();
-  window_ = std::make_unique<TMDIChild>(nullptr);
-  window_->SetBounds(0, 0, 800, 600);
-  Documents[1] = window_.get();
-  DocumentCount = 1;
-  ActiveDocument = 1;
-  ResetScreenLines(*window_);
+  window_ = OpenOnlyDocument();
 }
 
 void LayoutFixture::TearDown() {
-  Documents[1] = nullptr;
-  DocumentCount = 0;
-  window_.reset();
+  CloseOnlyDocument(window_);
   PlatformFixture::TearDown();
 }
 
@@ -36,7 +29,7 @@ void LayoutFixture::Edit(TScriptElement* element) {
   if (current && !current->text) current->text = HoldsPackedText(current->Kind()) ? PackText(window_->EditBuffer)
                                                                                     : window_->EditBuffer;
   window_->CurrentElement = element;
-  window_->EditBuffer = HoldsPackedText(element->Kind()) ? UnpackText(*element->text) : *element->text;
+  window_->EditBuffer = ElementText(*element);
   element->text.reset();
   window_->CaretColumn = 0;
   window_->WordWrapText(element, window_->EditBuffer, false, false);
@@ -56,9 +49,7 @@ void LayoutFixture::LayOutAll() {
   int line = 1;
   for (TScriptElement* e = window_->FirstElement; e; e = e->next) {
     e->screenLine = static_cast<std::int16_t>(line);
-    const std::string text = !e->text ? window_->EditBuffer
-                             : HoldsPackedText(e->Kind()) ? UnpackText(*e->text)
-                                                          : *e->text;
+    const std::string text = e->text ? ElementText(*e) : window_->EditBuffer;
     window_->WrapScreenText(e, text);
     line += e->lineCount;
   }

@@ -5,6 +5,8 @@
 
 #include "platform/cp1252.h"
 #include "script/packed_text.h"
+#include "script/screen_rebuild.h"
+#include "shell/documents.h"
 
 namespace qm::testing {
 
@@ -38,13 +40,25 @@ void AddElements(TMDIChild& window, const std::vector<ElementSpec>& elements) {
 std::vector<ElementSpec> ElementsOf(const TMDIChild& window) {
   std::vector<ElementSpec> result;
   for (const TScriptElement* e = window.FirstElement; e; e = e->next) {
-    std::string text;
-    if (!e->text) text = window.EditBuffer;
-    else if (HoldsPackedText(e->Kind())) text = UnpackText(*e->text);
-    else text = *e->text;
-    result.push_back(ElementSpec{e->Kind(), text});
+    result.push_back(ElementSpec{e->Kind(), e->text ? ElementText(*e) : window.EditBuffer});
   }
   return result;
+}
+
+std::unique_ptr<TMDIChild> OpenOnlyDocument() {
+  auto window = std::make_unique<TMDIChild>(nullptr);
+  window->SetBounds(0, 0, 800, 600);
+  Documents[1] = window.get();
+  DocumentCount = 1;
+  ActiveDocument = 1;
+  ResetScreenLines(*window);
+  return window;
+}
+
+void CloseOnlyDocument(std::unique_ptr<TMDIChild>& window) {
+  Documents[1] = nullptr;
+  DocumentCount = 0;
+  window.reset();
 }
 
 std::ostream& operator<<(std::ostream& out, const ElementSpec& e) {

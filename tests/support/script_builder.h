@@ -4,6 +4,7 @@
 // case), and a group of its own.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ void AddElements(TMDIChild& window, const std::vector<ElementSpec>& elements);
 // The elements' kinds and plain texts, in list order (the current element's
 // text from the edit buffer while it is out of the list).
 std::vector<ElementSpec> ElementsOf(const TMDIChild& window);
+
+// A fresh 800 by 600 script window made the one open, active document,
+// its screen lines empty; CloseOnlyDocument takes it out of the table.
+std::unique_ptr<TMDIChild> OpenOnlyDocument();
+void CloseOnlyDocument(std::unique_ptr<TMDIChild>& window);
 
 inline bool operator==(const ElementSpec& a, const ElementSpec& b) { return a.kind == b.kind && a.text == b.text; }
 std::ostream& operator<<(std::ostream& out, const ElementSpec& e);
