@@ -13,7 +13,7 @@
 namespace qm::testing {
 
 // About this many elements make a printed page.
-constexpr int GeneratedElementsPerPage = 37;
+constexpr int GeneratedElementsPerPage = 19;
 
 std::vector<ElementSpec> GenerateScreenplay(std::uint64_t seed, int pages);
 
