@@ -11,25 +11,13 @@ namespace qm {
 namespace {
 
 using testing::ElementSpec;
+using testing::KeyCase;
 
 class ElementTransitionsTest : public testing::KeysFixture {};
 
 constexpr int End = -1;
 const ElementSpec Before{ekAction, "Before."};
 const ElementSpec Mary{ekCharacterName, "MARY"};
-
-struct TransitionCase {
-  const char* what;
-  std::vector<ElementSpec> before;
-  int current;
-  int column;
-  Word key;
-  unsigned shift;
-  std::vector<ElementSpec> after;
-  int currentAfter;
-  int caretAfter = 0;
-  bool tabToParenth = false;
-};
 
 TEST_F(ElementTransitionsTest, EnterAndTabChooseTheNextElementByTypeAndCaret) {
   const ElementSpec heading{ekSceneHeading, "INT. HOUSE - DAY"};
@@ -41,7 +29,7 @@ TEST_F(ElementTransitionsTest, EnterAndTabChooseTheNextElementByTypeAndCaret) {
   const ElementSpec action{ekAction, "He waits."};
   const ElementSpec speech{ekDialogue, "Hello."};
   const ElementSpec aside{ekParenthetical, "(softly)"};
-  const std::vector<TransitionCase> cases = {
+  const std::vector<KeyCase> cases = {
       // Enter.
       {"action, at the end", {Before, action}, 1, End, VK_RETURN, 0, {Before, action, {ekAction, ""}}, 2},
       {"action, at column 0", {Before, action}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}, action}, 1},
@@ -107,15 +95,7 @@ TEST_F(ElementTransitionsTest, EnterAndTabChooseTheNextElementByTypeAndCaret) {
       {"Shift+Tab, one speaker only", {Mary, speech}, 1, End, VK_TAB, ssShift,
        {Mary, speech, {ekCharacterName, ""}}, 2},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    Options().TabToParenth = c.tabToParenth;
-    Load(c.before, c.current, c.column);
-    Press(c.key, TShiftState(c.shift));
-    EXPECT_EQ(Elements(), c.after);
-    EXPECT_EQ(CurrentIndex(), c.currentAfter);
-    EXPECT_EQ(W().CaretColumn, c.caretAfter);
-  }
+  RunKeyCases(cases);
 }
 
 TEST_F(ElementTransitionsTest, EnterInTheEmptyFirstActionOffersTheScriptOpening) {

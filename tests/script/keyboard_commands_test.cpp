@@ -18,38 +18,15 @@ namespace qm {
 namespace {
 
 using testing::ElementSpec;
+using testing::KeyCase;
 
 constexpr int End = -1;
 const ElementSpec Mary{ekCharacterName, "MARY"};
 const ElementSpec AutoBreak{ekAutoPageBreak, " "};
 
-struct KeyCase {
-  const char* what;
-  std::vector<ElementSpec> before;
-  int current;
-  int column;
-  Word key;
-  unsigned shift;
-  std::vector<ElementSpec> after;
-  int currentAfter;
-  int caretAfter;
-};
-
 class KeyboardCommandsTest : public testing::KeysFixture {
  protected:
   int Beeps() { return static_cast<int>(Backend().Sounds().size()); }
-  // Each case: the script loaded, the key pressed, the elements and the
-  // caret compared.
-  void RunKeyCases(const std::vector<KeyCase>& cases) {
-    for (const auto& c : cases) {
-      SCOPED_TRACE(c.what);
-      Load(c.before, c.current, c.column);
-      Press(c.key, TShiftState(c.shift));
-      EXPECT_EQ(Elements(), c.after);
-      EXPECT_EQ(CurrentIndex(), c.currentAfter);
-      EXPECT_EQ(W().CaretColumn, c.caretAfter);
-    }
-  }
 };
 
 TEST_F(KeyboardCommandsTest, EditingKeysChangeTheElementsAndPlaceTheCaret) {
