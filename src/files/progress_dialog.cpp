@@ -33,15 +33,6 @@ const GlobalState reset([] {
   instance = nullptr;
 });
 
-template <class T>
-T* Make(TProgressDlg* form, TWinControl* parent, const char* name, int left, int top, int width, int height) {
-  auto* c = new T(form);
-  c->Name = name;
-  c->SetParent(parent);
-  c->SetBounds(left, top, width, height);
-  return c;
-}
-
 struct FilterExport {
   Byte code;
   const char* filter;
@@ -83,20 +74,20 @@ TProgressDlg::TProgressDlg(TComponent* owner) : TForm(owner) {
   BorderStyle = TFormBorderStyle::bsDialog;
   SetClientWidth(340);
   SetClientHeight(204);
-  MainPanel = Make<TPanel>(this, this, "MainPanel", 0, 0, 340, 169);
-  PromptText = Make<TLabel>(this, MainPanel, "PromptText", 10, 12, 320, 13);
-  Bevel1 = Make<TBevel>(this, MainPanel, "Bevel1", 5, 5, 330, 40);
-  GaugePanel = Make<TPanel>(this, MainPanel, "GaugePanel", 10, 52, 320, 64);
-  Label1 = Make<TLabel>(this, GaugePanel, "Label1", 8, 4, 100, 13);
-  Label2 = Make<TLabel>(this, GaugePanel, "Label2", 140, 4, 40, 13);
-  Label3 = Make<TLabel>(this, GaugePanel, "Label3", 280, 4, 40, 13);
+  MainPanel = MakeControl<TPanel>(this, this, "MainPanel", 0, 0, 340, 169);
+  PromptText = MakeControl<TLabel>(this, MainPanel, "PromptText", 10, 12, 320, 13);
+  Bevel1 = MakeControl<TBevel>(this, MainPanel, "Bevel1", 5, 5, 330, 40);
+  GaugePanel = MakeControl<TPanel>(this, MainPanel, "GaugePanel", 10, 52, 320, 64);
+  Label1 = MakeControl<TLabel>(this, GaugePanel, "Label1", 8, 4, 100, 13);
+  Label2 = MakeControl<TLabel>(this, GaugePanel, "Label2", 140, 4, 40, 13);
+  Label3 = MakeControl<TLabel>(this, GaugePanel, "Label3", 280, 4, 40, 13);
   Label1->Caption = "0%";
   Label2->Caption = "50%";
   Label3->Caption = "100%";
-  GaugeBevel = Make<TBevel>(this, GaugePanel, "GaugeBevel", 4, 20, 312, 36);
-  Gauge1Panel = Make<TPanel>(this, GaugePanel, "Gauge1Panel", 8, 24, 304, 28);
-  PercentDone = Make<TGauge>(this, Gauge1Panel, "PercentDone", 0, 0, 304, 28);
-  CancelBtn = Make<TButton>(this, MainPanel, "CancelBtn", 132, 126, 75, 25);
+  GaugeBevel = MakeControl<TBevel>(this, GaugePanel, "GaugeBevel", 4, 20, 312, 36);
+  Gauge1Panel = MakeControl<TPanel>(this, GaugePanel, "Gauge1Panel", 8, 24, 304, 28);
+  PercentDone = MakeControl<TGauge>(this, Gauge1Panel, "PercentDone", 0, 0, 304, 28);
+  CancelBtn = MakeControl<TButton>(this, MainPanel, "CancelBtn", 132, 126, 75, 25);
   CancelBtn->Caption = "Cancel";
   CancelBtn->Cancel = true;
   CancelBtn->OnClick = [this](TObject* s) { CancelBtnClick(s); };

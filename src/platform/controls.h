@@ -568,4 +568,15 @@ class TTimer : public TComponent {
   bool enabled_ = true;
 };
 
+// A named control owned by `owner` and placed inside `parent`, as a form
+// designer would lay it out.
+template <class T>
+T* MakeControl(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
+  auto* control = new T(owner);
+  control->Name = name;
+  control->SetParent(parent);
+  control->SetBounds(left, top, width, height);
+  return control;
+}
+
 }  // namespace qm

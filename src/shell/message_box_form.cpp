@@ -84,15 +84,6 @@ void SetUpButton(TBitBtn& button, const ButtonSetup& setup) {
   button.ModalResult = setup.result;
 }
 
-template <class T>
-T* Make(TMyNewMsgBox* box, TWinControl* parent, const char* name, int left, int top, int width, int height) {
-  auto* control = new T(box);
-  control->Name = name;
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
 bool ProgressDialogShowing() {
   const auto& visible = MsgBoxPartners.ProgressDialogVisible;
   return StartupFinished() && visible && visible();
@@ -123,26 +114,26 @@ TMyNewMsgBox::TMyNewMsgBox(TComponent* owner) : TForm(owner) {
   SetClientWidth(kClientWidth);
   SetClientHeight(kButtonTop + 40);
 
-  Bevel1 = Make<TBevel>(this, this, "Bevel1", 8, 8, 376, 143);
+  Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", 8, 8, 376, 143);
   Bevel1->Shape = TBevelShape::bsFrame;
-  BorderPanel = Make<TPanel>(this, this, "BorderPanel", 16, 16, 360, 130);
+  BorderPanel = MakeControl<TPanel>(this, this, "BorderPanel", 16, 16, 360, 130);
   BorderPanel->BevelOuter = TPanelBevel::bvLowered;
-  Panel1 = Make<TPanel>(this, BorderPanel, "Panel1", 5, 5, 350, 120);
+  Panel1 = MakeControl<TPanel>(this, BorderPanel, "Panel1", 5, 5, 350, 120);
   Panel1->BevelOuter = TPanelBevel::bvNone;
-  MenuText = Make<TLabel>(this, Panel1, "MenuText", 0, 10, 350, 13);
+  MenuText = MakeControl<TLabel>(this, Panel1, "MenuText", 0, 10, 350, 13);
   MenuText->Alignment = TAlignment::taCenter;
   MenuText->WordWrap = true;
-  RequireYesText = Make<TEdit>(this, Panel1, "RequireYesText", 125, 80, 100, 21);
+  RequireYesText = MakeControl<TEdit>(this, Panel1, "RequireYesText", 125, 80, 100, 21);
   RequireYesText->Visible = false;
   RequireYesText->OnChange = [this](TObject*) { RequireYesTextChange(); };
 
-  LeftButton = Make<TBitBtn>(this, this, "LeftButton", kButtonLefts[0], kButtonTop, kButtonWidth, kButtonHeight);
+  LeftButton = MakeControl<TBitBtn>(this, this, "LeftButton", kButtonLefts[0], kButtonTop, kButtonWidth, kButtonHeight);
   LeftButton->SetKind(bkYes);
-  MiddleButton = Make<TBitBtn>(this, this, "MiddleButton", kButtonLefts[1], kButtonTop, kButtonWidth, kButtonHeight);
+  MiddleButton = MakeControl<TBitBtn>(this, this, "MiddleButton", kButtonLefts[1], kButtonTop, kButtonWidth, kButtonHeight);
   MiddleButton->SetKind(bkNo);
-  RightButton = Make<TBitBtn>(this, this, "RightButton", kButtonLefts[2], kButtonTop, kButtonWidth, kButtonHeight);
+  RightButton = MakeControl<TBitBtn>(this, this, "RightButton", kButtonLefts[2], kButtonTop, kButtonWidth, kButtonHeight);
   RightButton->SetKind(bkCancel);
-  YesAllBtn = Make<TBitBtn>(this, this, "YesAllBtn", kYesAllLeft, kButtonTop, kButtonWidth, kButtonHeight);
+  YesAllBtn = MakeControl<TBitBtn>(this, this, "YesAllBtn", kYesAllLeft, kButtonTop, kButtonWidth, kButtonHeight);
   RestoreYesAllButton();
 
   OnShow = [this](TObject*) { FormShow(); };
