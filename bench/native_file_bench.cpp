@@ -12,6 +12,8 @@
 #include "platform/files.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/platform.h"
+#include "shell/documents.h"
+#include "support/script_generator.h"
 
 namespace {
 
@@ -75,5 +77,25 @@ void BM_ReadScript(benchmark::State& state) {
   state.counters["file_bytes"] = static_cast<double>(FileSize(script.file));
 }
 BENCHMARK(BM_ReadScript)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// What the writer waits for when a generated 120-page screenplay opens:
+// the read, every element wrapped, the script paginated and numbered, and
+// the first screen built.
+void BM_OpenScript(benchmark::State& state) {
+  BenchFolder folder;
+  Platform platform(std::make_unique<HeadlessBackend>());
+  testing::ScriptWindow window;
+  testing::AddElements(*window, testing::GenerateScreenplay(20240601, kPages));
+  const std::string file = folder.path + "/OPEN.QMW";
+  SaveScriptFile(file, false, true);
+  for (auto _ : state) {
+    if (!LoadScriptFile(file, false)) state.SkipWithError("read failed");
+    LayOutLoadedScript(*window);
+    window->RefreshLayout();
+  }
+  state.counters["file_bytes"] = static_cast<double>(FileSize(file));
+  state.counters["elements"] = static_cast<double>(window->ElementCount());
+}
+BENCHMARK(BM_OpenScript)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

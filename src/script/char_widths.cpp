@@ -214,6 +214,27 @@ bool MeasuredFor(const TMDIChild& window, const std::string& name, int size, int
          m.displayFont == ProgramOptions().DisplayFont;
 }
 
+constexpr std::size_t MaxMeasuredTables = 8;
+
+bool RestoreMeasured(TMDIChild& window) {
+  for (const TMDIChild::TMeasuredTables& t : window.MeasuredTables) {
+    if (!(t.key == window.MeasuredFont)) continue;
+    window.LayoutWidths = t.layout;
+    window.ScreenWidths = t.screen;
+    window.LayoutCapsWidths = t.layoutCaps;
+    window.ScreenCharHeight = t.charHeight;
+    return true;
+  }
+  return false;
+}
+
+void RememberMeasured(TMDIChild& window) {
+  auto& kept = window.MeasuredTables;
+  if (kept.size() >= MaxMeasuredTables) kept.erase(kept.begin());
+  kept.push_back({window.MeasuredFont, window.LayoutWidths, window.ScreenWidths, window.LayoutCapsWidths,
+                  window.ScreenCharHeight});
+}
+
 }  // namespace
 
 void MeasureScreenFont(TMDIChild& window, const TScriptElement* element) {
@@ -231,8 +252,10 @@ void MeasureScreenFont(TMDIChild& window, const TScriptElement* element) {
   key.fillOut = LayoutProgramOptions.FillOutBreakdowns;
   key.userColors = window.LayoutOptions.UsesUserColors;
   key.showTags = window.LayoutOptions.ShowsBreakdownTags;
+  if (window.WidthsStale) window.MeasuredTables.clear();
   window.MeasuredFont = key;
   window.WidthsStale = false;
+  if (RestoreMeasured(window)) return;
   ClearWidths(window);
 
   TFontDesc layoutFont;
@@ -255,6 +278,7 @@ void MeasureScreenFont(TMDIChild& window, const TScriptElement* element) {
     for (int ch = 0; ch < 256; ++ch)
       window.LayoutCapsWidths[style][static_cast<std::size_t>(ch)] =
           window.LayoutWidths[style][AnsiUpper(static_cast<Byte>(ch))];
+  RememberMeasured(window);
 }
 
 int MeasureTextWidth(TMDIChild& window, int from, int to) { return SumWidths(window, from, to, window.ScreenWidths); }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/forms.h"
 #include "platform/stringlist.h"
@@ -177,6 +178,14 @@ class TMDIChild : public TForm, public TScriptRecord {
   std::array<TWidthTable, 4> LayoutCapsWidths{};
   // Screen character height: the zoomed font's absolute height + 2.
   Word ScreenCharHeight = 0;
+  // Tables measured before in this window, so that a script whose elements
+  // use several fonts is not measured again at every change of font.
+  struct TMeasuredTables {
+    TMeasuredFont key;
+    std::array<TWidthTable, 4> layout, screen, layoutCaps;
+    Word charHeight;
+  };
+  std::vector<TMeasuredTables> MeasuredTables;
 
   // ---- Screen lines and painting ----
 

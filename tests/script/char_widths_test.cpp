@@ -70,6 +70,25 @@ TEST_F(CharWidthsTest, EachChangeOfTheMeasuredFontMeasuresAgain) {
   }
 }
 
+TEST_F(CharWidthsTest, ElementsInTwoFontsEachGetTheirOwnTables) {
+  testing::AddElements(Window(), {{ekAction, "large"}});
+  TScriptElement* plain = Window().FirstElement;
+  TScriptElement* large = plain->next;
+  large->format.FontSize = 24;
+  const auto plainLayout = Window().LayoutWidths;
+  const auto plainScreen = Window().ScreenWidths;
+  const Word plainHeight = Window().ScreenCharHeight;
+  for (int round = 0; round < 2; ++round) {
+    MeasureScreenFont(Window(), large);
+    EXPECT_EQ(Layout(wsPlain, 'A'), 60) << round;
+    EXPECT_EQ(Screen(wsPlain, 'A'), 19) << round;
+    MeasureScreenFont(Window(), plain);
+    EXPECT_EQ(Window().LayoutWidths, plainLayout) << round;
+    EXPECT_EQ(Window().ScreenWidths, plainScreen) << round;
+    EXPECT_EQ(Window().ScreenCharHeight, plainHeight) << round;
+  }
+}
+
 TEST_F(CharWidthsTest, SpecialCharactersTakeTheirWidthsInEveryStyle) {
   const Byte zeroWithoutCodes[] = {SoftHyphen, HardReturn, 2, 3, 21, 25};
   for (int style = wsPlain; style <= wsBoldItalic; ++style) {
