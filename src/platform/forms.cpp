@@ -579,8 +579,10 @@ void TApplication::Idle() {
   if (OnIdle) OnIdle(this, done);
   FreeReleased();
   if (!done || terminated_ || !queue_.empty()) return;
-  const bool delivered = Platform::Current().backend().PumpEvents(true, MillisecondsToNextTimer());
-  if (!delivered && ExitWhenIdle && queue_.empty() && MillisecondsToNextTimer() < 0) terminated_ = true;
+  // A program that ends when idle only takes what is already waiting.
+  const bool ending = ExitWhenIdle && MillisecondsToNextTimer() < 0;
+  const bool delivered = Platform::Current().backend().PumpEvents(true, ending ? 0 : MillisecondsToNextTimer());
+  if (!delivered && ending && queue_.empty()) terminated_ = true;
 }
 
 void TApplication::Run() {

@@ -109,6 +109,27 @@ TEST_F(MessagesTest, IdleHandlerRunsWhenTheQueueIsEmpty) {
   EXPECT_EQ(idles, 1);
 }
 
+TEST_F(MessagesTest, AProgramThatEndsWhenIdleFinishesItsMessagesAndTimersFirst) {
+  Listener window;
+  Application->ExitWhenIdle = true;
+  Application->OnIdle = [](TObject*, bool& done) { done = true; };
+  PostMessage(window.Handle(), WM_USER, 0, 0);
+  Application->HandleMessage();
+  EXPECT_EQ(window.received.size(), 1u);
+  EXPECT_FALSE(Application->Terminated()) << "the message was handled, the idle work not yet";
+
+  TTimer timer(nullptr);
+  int ticks = 0;
+  timer.OnTimer = [&](TObject*) { ++ticks; };
+  Application->HandleMessage();
+  EXPECT_FALSE(Application->Terminated()) << "a timer is still to fire";
+  AdvanceClock(1000);
+  EXPECT_EQ(ticks, 1);
+  timer.SetEnabled(false);
+  Application->HandleMessage();
+  EXPECT_TRUE(Application->Terminated());
+}
+
 TEST_F(MessagesTest, CaretIsShownOnlyAfterAsManyShowsAsHides) {
   Listener window;
   ASSERT_TRUE(CreateCaret(window.Handle(), 2, 17));
