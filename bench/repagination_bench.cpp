@@ -76,7 +76,7 @@ void BM_Repaginate(benchmark::State& state) {
   }
   script.Report(state);
 }
-BENCHMARK(BM_Repaginate)->Arg(120)->Arg(1200)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+BENCHMARK(BM_Repaginate)->Arg(120)->Arg(4500 / testing::GeneratedElementsPerPage)->Arg(1200)->Unit(benchmark::kMicrosecond)->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 // The same after every element was wrapped again (a format or font change).
@@ -95,7 +95,7 @@ void BM_RewrapAndRepaginate(benchmark::State& state) {
   }
   script.Report(state);
 }
-BENCHMARK(BM_RewrapAndRepaginate)->Arg(120)->Arg(1200)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+BENCHMARK(BM_RewrapAndRepaginate)->Arg(120)->Arg(4500 / testing::GeneratedElementsPerPage)->Arg(1200)->Unit(benchmark::kMicrosecond)->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 // A word typed at the end of an Action in the middle and taken out again
