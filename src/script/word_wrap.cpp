@@ -277,10 +277,10 @@ class LineBreaker {
     for (int i = lineStart; i < n_; ++i) {
       const Byte ch = text[i];
       const Byte cls = classes[ch];
-      if (cls <= kBlank) {
+      if (cls <= kBlank) [[likely]] {
         width += widths[ch];
         lastBreak = cls == kBlank ? i + 1 : lastBreak;
-        if (width > available) {
+        if (width > available) [[unlikely]] {
           scan.lastBreak = lastBreak;
           return Overflow(scan, i, cls, state, state, endedByReturn);
         }
@@ -470,7 +470,8 @@ TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::st
 // A wrap computed aside; nothing of the window changes until it is
 // committed whole.
 struct TWrapOutcome {
-  TLineOffsets offsets{};
+  TWrapOutcome() { offsets.fill(0); }
+  TLineOffsets offsets;
   int lineCount = 1;
   Word available = 0;
   Byte leftMargin = 0;
