@@ -14,6 +14,7 @@
 #include "script/script_window.h"
 #include "script/text_codes.h"
 #include "shell/documents.h"
+#include "support/script_builder.h"
 
 namespace qm::testing {
 
@@ -78,28 +79,6 @@ inline std::string WordsText(std::size_t length, int seed) {
   }
   s.resize(length);
   return s;
-}
-
-inline TScriptElement* AppendElement(TMDIChild& w, Byte kind, const std::string& text) {
-  auto* e = new TScriptElement;
-  const int slot = FormatSlotOfKind(kind);
-  if (slot >= 0) e->format = w.FormatSet[static_cast<std::size_t>(slot)];
-  e->format.Kind = kind;
-  if (IsPageBreakKind(kind)) e->text = PackText(" ");
-  else e->text = kind == ekCharacterName ? text : PackText(text);
-  auto* g = NewGroupRecord();
-  g->first = e;
-  g->count = 1;
-  g->prev = w.LastGroup;
-  if (w.LastGroup) w.LastGroup->next = g;
-  w.LastGroup = g;
-  e->group = g;
-  w.InsertElementAfter(w.LastElement, e);
-  if (!w.CurrentElement) {
-    w.CurrentElement = e;
-    w.CurrentGroup = g;
-  }
-  return e;
 }
 
 // A valid saved line-offset block for `lines` wrapped lines.

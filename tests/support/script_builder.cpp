@@ -10,30 +10,36 @@
 
 namespace qm::testing {
 
+TScriptElement* AppendElement(TMDIChild& window, Byte kind, const std::string& text) {
+  auto* element = new TScriptElement;
+  const int slot = FormatSlotOfKind(kind);
+  if (slot >= 0) element->format = window.FormatSet[static_cast<size_t>(slot)];
+  element->format.Kind = kind;
+  if (IsPageBreakKind(kind)) element->text = PackText(" ");
+  else element->text = kind == ekCharacterName ? text : PackText(text);
+  auto* group = NewGroupRecord();
+  group->first = element;
+  group->count = 1;
+  group->prev = window.LastGroup;
+  if (window.LastGroup) window.LastGroup->next = group;
+  window.LastGroup = group;
+  element->group = group;
+  window.InsertElementAfter(window.LastElement, element);
+  if (!window.CurrentElement) {
+    window.CurrentElement = element;
+    window.CurrentGroup = group;
+  }
+  return element;
+}
+
 void AddElements(TMDIChild& window, const std::vector<ElementSpec>& elements) {
   for (const auto& spec : elements) {
-    auto* element = new TScriptElement;
-    const int slot = FormatSlotOfKind(spec.kind);
-    if (slot >= 0) element->format = window.FormatSet[static_cast<size_t>(slot)];
-    element->format.Kind = spec.kind;
-    if (IsPageBreakKind(spec.kind)) element->text = PackText(" ");
-    else if (spec.kind == ekCharacterName) {
-      const size_t paren = std::min(spec.text.find('('), spec.text.size());
-      element->text = AnsiUpperCase(spec.text.substr(0, paren)) + spec.text.substr(paren);
+    std::string text = spec.text;
+    if (spec.kind == ekCharacterName) {
+      const size_t paren = std::min(text.find('('), text.size());
+      text = AnsiUpperCase(text.substr(0, paren)) + text.substr(paren);
     }
-    else element->text = PackText(spec.text);
-    auto* group = NewGroupRecord();
-    group->first = element;
-    group->count = 1;
-    group->prev = window.LastGroup;
-    if (window.LastGroup) window.LastGroup->next = group;
-    window.LastGroup = group;
-    element->group = group;
-    window.InsertElementAfter(window.LastElement, element);
-  }
-  if (!window.CurrentElement) {
-    window.CurrentElement = window.FirstElement;
-    window.CurrentGroup = window.FirstElement ? window.FirstElement->group : nullptr;
+    AppendElement(window, spec.kind, text);
   }
 }
 

@@ -17,7 +17,11 @@ struct ElementSpec {
   std::string text;
 };
 
-// Appends the elements to the window's list; the first becomes current.
+// Appends one element in a group of its own, its text stored as given (a
+// Character Name's plain, every other kind's packed); the first element
+// appended becomes current.
+TScriptElement* AppendElement(TMDIChild& window, Byte kind, const std::string& text);
+// Appends the elements, a Character Name in capitals up to its extension.
 void AddElements(TMDIChild& window, const std::vector<ElementSpec>& elements);
 // The elements' kinds and plain texts, in list order (the current element's
 // text from the edit buffer while it is out of the list).
