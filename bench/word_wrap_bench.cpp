@@ -13,6 +13,7 @@
 #include "script/packed_text.h"
 #include "script/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/word_wrap.h"
 #include "shell/documents.h"
 #include "shell/global_state.h"
 #include "support/script_builder.h"
@@ -93,8 +94,8 @@ void BM_KeystrokeInSixLineAction(benchmark::State& state) {
 BENCHMARK(BM_KeystrokeInSixLineAction)->Arg(120)->Arg(600)->Unit(benchmark::kMicrosecond)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-// Every element of a script wrapped once, as loading a script without saved
-// line offsets does (no screen output).
+// Every element of a script wrapped once, as laying out a loaded script
+// without saved line offsets does (no screen output).
 void BM_WrapWholeScript(benchmark::State& state) {
   OpenScript script(static_cast<int>(state.range(0)));
   TMDIChild& window = script.Window();
@@ -102,8 +103,9 @@ void BM_WrapWholeScript(benchmark::State& state) {
   std::size_t bytes = 0;
   for (const std::string& text : texts) bytes += text.size();
   for (auto _ : state) {
+    TWrapPass pass(window);
     std::size_t i = 0;
-    for (TScriptElement* e = window.FirstElement; e; e = e->next) window.WordWrapText(e, texts[i++], false, false);
+    for (TScriptElement* e = window.FirstElement; e; e = e->next) pass.Wrap(*e, texts[i++]);
     benchmark::ClobberMemory();
   }
   state.counters["elements"] = static_cast<double>(texts.size());

@@ -1,6 +1,7 @@
 #include "script/script_model.h"
 
 #include "script/packed_text.h"
+#include "script/record_pool.h"
 
 namespace qm {
 
@@ -73,6 +74,12 @@ int FormatSlotOfKind(Byte kind) {
     default: return -1;
   }
 }
+
+void* TScriptElement::operator new(std::size_t) { return PoolOf<TScriptElement>().Take(); }
+void TScriptElement::operator delete(void* record) noexcept { PoolOf<TScriptElement>().Give(record); }
+
+void* TElementGroup::operator new(std::size_t) { return PoolOf<TElementGroup>().Take(); }
+void TElementGroup::operator delete(void* record) noexcept { PoolOf<TElementGroup>().Give(record); }
 
 bool TScriptElement::LineOffsetsValid() const {
   return !lineOffsets.empty() && lineOffsets[0] == 2 * lineCount + 1 &&

@@ -139,21 +139,23 @@ enum TElementState : Byte { esNormal = 0, esKeepGroup = 1, esKeepFollowing = 2, 
 
 struct TElementGroup;
 
-struct TScriptElement {
+// Records come from pools of their own (record_pool.h), a cache line apart.
+struct alignas(64) TScriptElement final {
+  // What every walk of the list reads comes first, within one cache line.
   TScriptElement* next = nullptr;
   TScriptElement* prev = nullptr;
-  // Packed text (plain and upper case up to "(" for a Character Name);
-  // empty exactly while the text sits in the window's edit buffer.
-  std::optional<std::string> text;
+  TElementGroup* group = nullptr;
   TElementFormat format;
   std::int16_t screenLine = 1;
-  TElementGroup* group = nullptr;
   Byte split = spWhole;
   Byte lineCount = 1;
   Byte state = esNormal;
   Byte avColumn = 0;
   std::int32_t blockStart = -1;
   std::int32_t blockEnd = -1;
+  // Packed text (plain and upper case up to "(" for a Character Name);
+  // empty exactly while the text sits in the window's edit buffer.
+  std::optional<std::string> text;
   // Saved line offsets: byte 0 is 2 x lineCount + 1, then lineCount
   // 16-bit entries; empty when none.
   std::vector<Byte> lineOffsets;
@@ -163,6 +165,9 @@ struct TScriptElement {
 
   Byte Kind() const { return format.Kind; }
   bool InBlock() const { return blockStart >= 0; }
+
+  static void* operator new(std::size_t size);
+  static void operator delete(void* record) noexcept;
   // Whether the saved line offsets still fit the element's line count.
   bool LineOffsetsValid() const;
 };
@@ -171,7 +176,7 @@ struct TScriptElement {
 std::string ElementText(const TScriptElement& e);
 
 // A run of elements that is measured, numbered and kept together.
-struct TElementGroup {
+struct TElementGroup final {
   // Printed height in printer dots; 0 or less when not measured. Wider
   // than the stored 16 bits so that a long speech at a high resolution
   // cannot wrap round to "not measured".
@@ -183,6 +188,9 @@ struct TElementGroup {
   Word number = 0;
   Byte letter = 0;
   Byte stale = 0;
+
+  static void* operator new(std::size_t size);
+  static void operator delete(void* record) noexcept;
 };
 
 // One visible line of the script window.

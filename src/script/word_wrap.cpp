@@ -35,6 +35,7 @@ enum : Byte {
 
 using TClassTable = std::array<Byte, 256>;
 
+
 enum ClassVariant : unsigned { cvUserColors = 1, cvDialogueParens = 2, cvInteractive = 4, cvCount = 8 };
 
 TClassTable BuildClasses(unsigned variant) {
@@ -418,8 +419,8 @@ class ScreenTextBuilder {
 // margin, never left of the Transition format's own margin. The text is
 // measured with the layout tables, the same widths the breaks come from,
 // so the aligned text always fits on its line.
-Byte RightAlignedLeftMargin(TMDIChild& window, const TScriptElement& element, const TWrapSetup& setup) {
-  const TPageMetrics page = CurrentPageMetrics();
+Byte RightAlignedLeftMargin(TMDIChild& window, const TScriptElement& element, const TWrapSetup& setup,
+                            const TPageMetrics& page) {
   int width = 0;
   TRunState state = setup.start;
   for (char c : setup.text) {
@@ -468,9 +469,10 @@ TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::st
 }
 
 // A wrap computed aside; nothing of the window changes until it is
-// committed whole.
+// committed whole. Only the offsets of its lines are filled: wrapping a
+// whole script clears no table it does not read.
 struct TWrapOutcome {
-  TWrapOutcome() { offsets.fill(0); }
+  TWrapOutcome() { offsets[0] = 0; }
   TLineOffsets offsets;
   int lineCount = 1;
   Word available = 0;
@@ -478,16 +480,17 @@ struct TWrapOutcome {
   std::vector<TLaidLine> lines;
 };
 
-TWrapOutcome ComputeWrap(TMDIChild& window, const TScriptElement& element, std::string_view text, bool screenOutput) {
+// The window's width tables must be measured for the element's font.
+TWrapOutcome ComputeWrap(TMDIChild& window, const TScriptElement& element, std::string_view text, bool screenOutput,
+                         const TPageMetrics& page) {
   if (text.size() > MaxElementChars) throw std::length_error("element text longer than an element holds");
-  MeasureScreenFont(window, &element);
   TWrapSetup setup = PrepareWrap(window, element, text);
   TWrapOutcome outcome;
   TElementFormat format = element.format;
   if (format.Kind == ekTransition && window.TransitionsFlushRight)
-    format.LeftMargin = RightAlignedLeftMargin(window, element, setup);
+    format.LeftMargin = RightAlignedLeftMargin(window, element, setup, page);
   outcome.leftMargin = format.LeftMargin;
-  outcome.available = FormatMarginToDots(format);
+  outcome.available = FormatMarginToDots(format, page);
   setup.available = outcome.available;
   outcome.lineCount = LineBreaker(setup).Run(outcome.offsets);
   outcome.offsets[static_cast<std::size_t>(outcome.lineCount)] = static_cast<Word>(text.size() + 1);
@@ -508,7 +511,9 @@ void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view tex
   const int oldCount = element.lineCount;
   element.format.LeftMargin = outcome.leftMargin;
   if (&element == window.CurrentElement) {
-    window.LineOffsets = outcome.offsets;
+    const auto used = outcome.offsets.begin() + outcome.lineCount + 1;
+    std::copy(outcome.offsets.begin(), used, window.LineOffsets.begin());
+    std::fill(window.LineOffsets.begin() + outcome.lineCount + 1, window.LineOffsets.end(), Word{0});
     window.AvailableWidth = outcome.available;
     window.CaretLine =
         static_cast<Word>(CaretLineOfColumn(outcome.offsets, outcome.lineCount, window.CaretColumn, text));
@@ -521,15 +526,21 @@ void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view tex
 
 void ShowWordWrapError() { ShowMessageBox(WordWrapErrorText, "Attention"); }
 
+// Whether the element has lines to wrap; a page break lays its banner.
+bool WrapsText(TMDIChild& window, TScriptElement& element, std::string_view text, bool screenOutput,
+               bool moveFollowing) {
+  if (element.text && text.empty()) return false;
+  if (!IsPageBreakKind(element.Kind())) return true;
+  if (screenOutput) LayPageBreak(window, element, moveFollowing);
+  return false;
+}
+
 void Wrap(TMDIChild& window, TScriptElement* element, std::string_view text, bool screenOutput, bool moveFollowing) {
   if (!element) return;
-  if (element->text && text.empty()) return;
   try {
-    if (IsPageBreakKind(element->Kind())) {
-      if (screenOutput) LayPageBreak(window, *element, moveFollowing);
-      return;
-    }
-    TWrapOutcome outcome = ComputeWrap(window, *element, text, screenOutput);
+    if (!WrapsText(window, *element, text, screenOutput, moveFollowing)) return;
+    MeasureScreenFont(window, element);
+    TWrapOutcome outcome = ComputeWrap(window, *element, text, screenOutput, CurrentPageMetrics());
     CommitWrap(window, *element, text, outcome, screenOutput, moveFollowing);
   } catch (const std::exception&) {
     ShowWordWrapError();
@@ -552,8 +563,9 @@ TPageMetrics CurrentPageMetrics() {
   return page;
 }
 
-Word FormatMarginToDots(const TElementFormat& format) {
-  const TPageMetrics page = CurrentPageMetrics();
+Word FormatMarginToDots(const TElementFormat& format) { return FormatMarginToDots(format, CurrentPageMetrics()); }
+
+Word FormatMarginToDots(const TElementFormat& format, const TPageMetrics& page) {
   const int margins = format.LeftMargin + format.RightMargin;
   long width;
   if (page.dpi == LayoutDpi) {
@@ -602,6 +614,26 @@ int CaretLineOfColumn(const TLineOffsets& offsets, int lineCount, int column, st
 int CharWidthAt(TMDIChild& window, int column) { return MeasureTextWidth(window, column, column); }
 
 int LayoutCharWidthAt(TMDIChild& window, int column) { return MeasureLayoutTextWidth(window, column, column); }
+
+TWrapPass::TWrapPass(TMDIChild& window) : window_(window), page_(CurrentPageMetrics()) {}
+
+void TWrapPass::Wrap(TScriptElement& element, std::string_view text) {
+  try {
+    if (!WrapsText(window_, element, text, false, false)) return;
+    const TMeasuredFontKey font{&ElementFontName(window_, &element),
+                                element.format.FontSize ? element.format.FontSize : window_.ScriptFontSize};
+    if (!measured_ || !(font == font_)) {
+      MeasureScreenFont(window_, &element);
+      font_ = font;
+      measured_ = true;
+    }
+    TWrapOutcome outcome = ComputeWrap(window_, element, text, false, page_);
+    CommitWrap(window_, element, text, outcome, false, false);
+  } catch (const std::exception&) {
+    measured_ = false;  // the message box may have let anything run
+    ShowWordWrapError();
+  }
+}
 
 void WrapForScreen(TMDIChild& window, TScriptElement& element, std::string_view text, bool moveFollowing) {
   Wrap(window, &element, text, true, moveFollowing);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +28,7 @@ TPageMetrics CurrentPageMetrics();
 // The available line width of a format in 1/300 inch: the page width less
 // both margins (tenths of an inch from the paper's edges), rounded.
 Word FormatMarginToDots(const TElementFormat& format);
+Word FormatMarginToDots(const TElementFormat& format, const TPageMetrics& page);
 
 // Where each wrapped line begins, as LineOffsets holds it: entry 0 is 0,
 // entry L (1 <= L <= count) the position where line L + 1 begins (text
@@ -53,6 +56,27 @@ int LayoutCharWidthAt(TMDIChild& window, int column);
 // banner lines); with moveFollowing the lines below move when the line
 // count changes. The screen rebuild lays every line and passes false.
 void WrapForScreen(TMDIChild& window, TScriptElement& element, std::string_view text, bool moveFollowing);
+
+// Wraps many elements one after another with no screen output, as laying
+// out a loaded script does: the page is read once for the pass, and the
+// widths are looked up again only when an element's font differs from the
+// one before it. Nothing else may wrap while a pass is in use.
+class TWrapPass {
+ public:
+  explicit TWrapPass(TMDIChild& window);
+  void Wrap(TScriptElement& element, std::string_view text);
+
+ private:
+  struct TMeasuredFontKey {
+    const std::string* name = nullptr;
+    int size = 0;
+    bool operator==(const TMeasuredFontKey&) const = default;
+  };
+  TMDIChild& window_;
+  TPageMetrics page_;
+  TMeasuredFontKey font_;
+  bool measured_ = false;
+};
 
 // The message shown when a wrap fails; the element keeps its lines.
 inline constexpr const char* WordWrapErrorText =

@@ -20,6 +20,7 @@
 #include "shell/prompt_table.h"
 #include "shell/message_boxes.h"
 #include "script/screen_rebuild.h"
+#include "script/word_wrap.h"
 
 namespace qm {
 
@@ -149,9 +150,10 @@ std::string NormalizeScriptName(std::string name) {
 }  // namespace
 
 void LayOutLoadedScript(TMDIChild& script) {
+  TWrapPass pass(script);
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (e == script.CurrentElement || !NeedsRewrap(*e)) continue;
-    script.WordWrapText(e, ElementText(*e), false, false);
+    pass.Wrap(*e, ElementText(*e));
   }
   script.DisAssemble();
   RebuildScreen(&script);

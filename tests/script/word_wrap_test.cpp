@@ -34,6 +34,12 @@ class WordWrapTest : public LayoutFixture {
     Window().WordWrapText(element, text, false, false);
     return CurrentLines();
   }
+  // The only printer: a page of the width given at a resolution; none for 0 dpi.
+  void UsePrinter(int dpi, int width) {
+    Backend().PrinterList().clear();
+    if (dpi) Backend().PrinterList().push_back(std::make_unique<RecordingPrinter>("P", dpi, TPoint{width, 3300}, TPoint{75, 75}));
+    Printer()->Refresh();
+  }
 };
 
 TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
@@ -179,9 +185,7 @@ TEST_F(WordWrapTest, TheAvailableWidthComesFromThePrinterPage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    Backend().PrinterList().clear();
-    if (c.dpi) Backend().PrinterList().push_back(std::make_unique<RecordingPrinter>("P", c.dpi, TPoint{c.width, 3300}, TPoint{75, 75}));
-    Printer()->Refresh();
+    UsePrinter(c.dpi, c.width);
     EXPECT_EQ(FormatMarginToDots(action), c.available);
     EXPECT_EQ(Wrap(ekAction, A(70)).front().size(), c.firstLine);
     EXPECT_EQ(Window().AvailableWidth, c.available);
@@ -290,6 +294,53 @@ TEST_F(WordWrapTest, GeneratedScriptsWrapWithinTheirMargins) {
     }
     EXPECT_EQ(joined, text);
     EXPECT_EQ(Window().LineOffsets[e->lineCount], text.size() + 1);
+  }
+}
+
+// A pass over many elements measures again only when the font changes, so
+// it must break every line where wrapping each element alone does: here
+// with sizes that change from one element to the next and back, texts of
+// every kind, and a page narrower than a letter page.
+TEST_F(WordWrapTest, AWrapPassBreaksAsWrappingEachElementAlone) {
+  const struct {
+    const char* what;
+    std::vector<int> sizes;  // element font sizes in turn; 0: the script's
+    bool narrowPage;
+  } cases[] = {
+      {"one font", {0}, false},
+      {"sizes changing at every element", {0, 10, 14, 12}, false},
+      {"runs of one size", {10, 10, 10, 0, 0, 18}, false},
+      {"a narrower page", {0, 10}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window().FreeElements();
+    Build(testing::GenerateScreenplay(23, 4));
+    if (c.narrowPage) UsePrinter(300, 2100);
+    std::vector<std::string> texts;
+    std::size_t index = 0;
+    for (TScriptElement* e = Window().FirstElement; e; e = e->next, ++index) {
+      e->format.FontSize = static_cast<Byte>(c.sizes[index % c.sizes.size()]);
+      texts.push_back(e->text ? ElementText(*e) : Window().EditBuffer);
+    }
+    std::vector<std::vector<Byte>> alone;
+    std::vector<int> aloneCounts;
+    index = 0;
+    for (TScriptElement* e = Window().FirstElement; e; e = e->next, ++index) {
+      Window().WordWrapText(e, texts[index], false, false);
+      alone.push_back(e->lineOffsets);
+      aloneCounts.push_back(e->lineCount);
+      e->lineOffsets.clear();
+      e->lineCount = 1;
+    }
+    TWrapPass pass(Window());
+    index = 0;
+    for (TScriptElement* e = Window().FirstElement; e; e = e->next, ++index) pass.Wrap(*e, texts[index]);
+    index = 0;
+    for (const TScriptElement* e = Window().FirstElement; e; e = e->next, ++index) {
+      EXPECT_EQ(e->lineCount, aloneCounts[index]) << texts[index];
+      EXPECT_EQ(e->lineOffsets, alone[index]) << texts[index];
+    }
   }
 }
 
