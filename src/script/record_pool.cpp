@@ -4,16 +4,7 @@
 #include <bit>
 #include <new>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QM_POOL_ASAN 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) && !defined(QM_POOL_ASAN)
-#define QM_POOL_ASAN 1
-#endif
-
-#ifdef QM_POOL_ASAN
+#ifdef QM_ASAN
 #include <sanitizer/asan_interface.h>
 #endif
 
@@ -26,13 +17,13 @@ constexpr std::size_t SlabSize = 64 * 1024;
 // A free slot is poisoned, so that the address sanitizer still reports a
 // use after free.
 void Poison([[maybe_unused]] void* record, [[maybe_unused]] std::size_t size) {
-#ifdef QM_POOL_ASAN
+#ifdef QM_ASAN
   ASAN_POISON_MEMORY_REGION(record, size);
 #endif
 }
 
 void Unpoison([[maybe_unused]] void* record, [[maybe_unused]] std::size_t size) {
-#ifdef QM_POOL_ASAN
+#ifdef QM_ASAN
   ASAN_UNPOISON_MEMORY_REGION(record, size);
 #endif
 }

@@ -526,25 +526,32 @@ void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view tex
 
 void ShowWordWrapError() { ShowMessageBox(WordWrapErrorText, "Attention"); }
 
-// Whether the element has lines to wrap; a page break lays its banner.
-bool WrapsText(TMDIChild& window, TScriptElement& element, std::string_view text, bool screenOutput,
-               bool moveFollowing) {
-  if (element.text && text.empty()) return false;
-  if (!IsPageBreakKind(element.Kind())) return true;
-  if (screenOutput) LayPageBreak(window, element, moveFollowing);
-  return false;
+// Wraps an element whose width tables `measure` makes current; a page
+// break lays its banner instead. False when the wrap failed and its
+// message was shown: the element keeps its lines.
+template <typename Measure>
+bool WrapElement(TMDIChild& window, TScriptElement& element, std::string_view text, bool screenOutput,
+                 bool moveFollowing, const TPageMetrics& page, Measure measure) {
+  if (element.text && text.empty()) return true;
+  try {
+    if (IsPageBreakKind(element.Kind())) {
+      if (screenOutput) LayPageBreak(window, element, moveFollowing);
+      return true;
+    }
+    measure();
+    TWrapOutcome outcome = ComputeWrap(window, element, text, screenOutput, page);
+    CommitWrap(window, element, text, outcome, screenOutput, moveFollowing);
+    return true;
+  } catch (const std::exception&) {
+    ShowWordWrapError();
+    return false;
+  }
 }
 
 void Wrap(TMDIChild& window, TScriptElement* element, std::string_view text, bool screenOutput, bool moveFollowing) {
   if (!element) return;
-  try {
-    if (!WrapsText(window, *element, text, screenOutput, moveFollowing)) return;
-    MeasureScreenFont(window, element);
-    TWrapOutcome outcome = ComputeWrap(window, *element, text, screenOutput, CurrentPageMetrics());
-    CommitWrap(window, *element, text, outcome, screenOutput, moveFollowing);
-  } catch (const std::exception&) {
-    ShowWordWrapError();
-  }
+  WrapElement(window, *element, text, screenOutput, moveFollowing, CurrentPageMetrics(),
+              [&] { MeasureScreenFont(window, element); });
 }
 
 }  // namespace
@@ -618,21 +625,16 @@ int LayoutCharWidthAt(TMDIChild& window, int column) { return MeasureLayoutTextW
 TWrapPass::TWrapPass(TMDIChild& window) : window_(window), page_(CurrentPageMetrics()) {}
 
 void TWrapPass::Wrap(TScriptElement& element, std::string_view text) {
-  try {
-    if (!WrapsText(window_, element, text, false, false)) return;
+  const auto measure = [&] {
     const TMeasuredFontKey font{&ElementFontName(window_, &element),
                                 element.format.FontSize ? element.format.FontSize : window_.ScriptFontSize};
-    if (!measured_ || !(font == font_)) {
-      MeasureScreenFont(window_, &element);
-      font_ = font;
-      measured_ = true;
-    }
-    TWrapOutcome outcome = ComputeWrap(window_, element, text, false, page_);
-    CommitWrap(window_, element, text, outcome, false, false);
-  } catch (const std::exception&) {
-    measured_ = false;  // the message box may have let anything run
-    ShowWordWrapError();
-  }
+    if (measured_ && font == font_) return;
+    MeasureScreenFont(window_, &element);
+    font_ = font;
+    measured_ = true;
+  };
+  // The failure's message box may have let anything run.
+  if (!WrapElement(window_, element, text, false, false, page_, measure)) measured_ = false;
 }
 
 void WrapForScreen(TMDIChild& window, TScriptElement& element, std::string_view text, bool moveFollowing) {
