@@ -12,6 +12,7 @@
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "script/char_widths.h"
+#include "script/fixed_pitch.h"
 #include "script/packed_text.h"
 #include "script/screen_lines.h"
 #include "script/script_window.h"
@@ -68,6 +69,18 @@ const TClassTable& ClassesFor(unsigned variant) {
   return tables[variant];
 }
 
+// The characters a fixed-pitch run may hold: those the breaker only
+// measures and, for a blank, remembers as a break.
+const TPlainCharacters& PlainFor(unsigned variant) {
+  static const std::array<TPlainCharacters, cvCount> sets = [] {
+    std::array<TPlainCharacters, cvCount> all{};
+    for (unsigned v = 0; v < cvCount; ++v)
+      all[v] = TPlainCharacters([&classes = ClassesFor(v)](Byte ch) { return classes[ch] > kBlank; });
+    return all;
+  }();
+  return sets[variant];
+}
+
 // The running style of the text: the attribute bits, the colour, and
 // whether a Dialogue parenthesis shows the Parenthetical capitals.
 struct TRunState {
@@ -81,6 +94,8 @@ struct TWrapSetup {
   std::string_view text;
   const TScriptElement* element = nullptr;
   const TClassTable* classes = nullptr;
+  const TPlainCharacters* plain = nullptr;
+  TPitchCache* pitches = nullptr;
   const std::array<TWidthTable, 4>* widths = nullptr;
   const std::array<TWidthTable, 4>* capsWidths = nullptr;  // by upper-case character
   bool caps = false;
@@ -137,6 +152,11 @@ const std::int32_t* WidthsFor(const TWrapSetup& setup, const TRunState& state) {
 }
 
 int MeasuredWidth(const TWrapSetup& setup, const TRunState& state, Byte ch) { return WidthsFor(setup, state)[ch]; }
+
+// The width of every plain character in a table, 0 when they differ.
+std::int32_t PitchOf(const TWrapSetup& setup, const std::int32_t* widths) {
+  return setup.plain->Usable() ? setup.pitches->PitchOf(widths) : 0;
+}
 
 // Finds where lines end; only what decides the breaks is computed here,
 // so that wrapping a whole script stays a pass of table look-ups.
@@ -262,7 +282,32 @@ class LineBreaker {
     return i;
   }
 
-  // The words of a script are mostly letters and blanks: those take the
+  // The plain runs a line skipped hold blanks whose place matters only
+  // when the line overflows or the style changes: they are searched then.
+  struct TSkippedRuns {
+    int from = -1;
+    int to = -1;
+  };
+  static void SettleBreak(const Byte* text, TSkippedRuns& runs, int& lastBreak) {
+    if (runs.from < 0) return;
+    const int blank = LastBlank(text, std::max(runs.from, lastBreak), runs.to);
+    if (blank >= 0) lastBreak = blank + 1;
+    runs.from = -1;
+  }
+
+  // In a fixed-pitch font: takes the plain characters from i that still
+  // fit on the line whole and returns the position after them.
+  int SkipPlainRun(const Byte* text, int i, std::int32_t pitch, int& width, TSkippedRuns& runs) const {
+    const int room = (s_.available - width) / pitch;
+    const int end = s_.plain->RunEnd(text, i, std::min(n_, i + room), n_);
+    if (runs.from < 0) runs.from = i;
+    runs.to = end;
+    width += (end - i) * pitch;
+    return end;
+  }
+
+  // The words of a script are mostly letters and blanks: in a fixed-pitch
+  // font whole runs of them are measured at once; otherwise they take the
   // first branch, which decides nothing by a jump but the margin, so that
   // word lengths cost no mispredicted branches. What only a line's end
   // needs is worked out when the line ends.
@@ -270,18 +315,25 @@ class LineBreaker {
     const Byte* text = reinterpret_cast<const Byte*>(s_.text.data());
     const Byte* classes = s_.classes->data();
     const std::int32_t* widths = WidthsFor(s_, state);
+    std::int32_t pitch = PitchOf(s_, widths);
     const int available = s_.available;
     int width = 0;
     int lastBreak = -1;
+    TSkippedRuns skipped;
     TLineScan scan;
     scan.start = scan.stateSince = lineStart;
     for (int i = lineStart; i < n_; ++i) {
+      if (pitch) {
+        i = SkipPlainRun(text, i, pitch, width, skipped);
+        if (i >= n_) break;
+      }
       const Byte ch = text[i];
       const Byte cls = classes[ch];
       if (cls <= kBlank) [[likely]] {
         width += widths[ch];
         lastBreak = cls == kBlank ? i + 1 : lastBreak;
         if (width > available) [[unlikely]] {
+          SettleBreak(text, skipped, lastBreak);
           scan.lastBreak = lastBreak;
           return Overflow(scan, i, cls, state, state, endedByReturn);
         }
@@ -293,9 +345,11 @@ class LineBreaker {
           scan.codeRunState = state;
         }
         if (cls == kStyleCode) {
+          SettleBreak(text, skipped, lastBreak);
           scan.KeepBreakState(lastBreak, state, i);
           ApplyCode(state, ch, s_.extendedColors);
           widths = WidthsFor(s_, state);
+          pitch = PitchOf(s_, widths);
         }
         continue;
       }
@@ -309,15 +363,18 @@ class LineBreaker {
       }
       const TRunState before = state;
       if (cls == kSwitch) {
+        SettleBreak(text, skipped, lastBreak);
         scan.KeepBreakState(lastBreak, state, i);
         ApplySwitchBefore(s_, state, ch);
         width += MeasuredWidth(s_, state, ch);
         ApplySwitchAfter(s_, state, ch);
         widths = WidthsFor(s_, state);
+        pitch = PitchOf(s_, widths);
       } else {
         width += widths[ch];
       }
       if (width > available) {
+        SettleBreak(text, skipped, lastBreak);
         scan.lastBreak = lastBreak;
         return Overflow(scan, i, cls, before, state, endedByReturn);
       }
@@ -436,8 +493,10 @@ Byte RightAlignedLeftMargin(TMDIChild& window, const TScriptElement& element, co
   return static_cast<Byte>(std::clamp<int>(left, window.FormatSet[fsTransition].LeftMargin, 255));
 }
 
-TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::string_view text) {
+TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::string_view text,
+                       TPitchCache& pitches) {
   TWrapSetup setup;
+  setup.pitches = &pitches;
   setup.text = text;
   setup.element = &element;
   const TElementFormat& format = element.format;
@@ -455,6 +514,7 @@ TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::st
   if (setup.dialogueParens) variant |= cvDialogueParens;
   if (setup.interactive) variant |= cvInteractive;
   setup.classes = &ClassesFor(variant);
+  setup.plain = &PlainFor(variant);
   setup.widths = &window.LayoutWidths;
   setup.capsWidths = &window.LayoutCapsWidths;
   Byte attribute = 0;
@@ -482,9 +542,9 @@ struct TWrapOutcome {
 
 // The window's width tables must be measured for the element's font.
 TWrapOutcome ComputeWrap(TMDIChild& window, const TScriptElement& element, std::string_view text, bool screenOutput,
-                         const TPageMetrics& page) {
+                         const TPageMetrics& page, TPitchCache& pitches) {
   if (text.size() > MaxElementChars) throw std::length_error("element text longer than an element holds");
-  TWrapSetup setup = PrepareWrap(window, element, text);
+  TWrapSetup setup = PrepareWrap(window, element, text, pitches);
   TWrapOutcome outcome;
   TElementFormat format = element.format;
   if (format.Kind == ekTransition && window.TransitionsFlushRight)
@@ -526,12 +586,13 @@ void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view tex
 
 void ShowWordWrapError() { ShowMessageBox(WordWrapErrorText, "Attention"); }
 
-// Wraps an element whose width tables `measure` makes current; a page
-// break lays its banner instead. False when the wrap failed and its
-// message was shown: the element keeps its lines.
+// Wraps an element whose width tables `measure` makes current (and tells
+// pitches when it measures again); a page break lays its banner instead.
+// False when the wrap failed and its message was shown: the element keeps
+// its lines.
 template <typename Measure>
 bool WrapElement(TMDIChild& window, TScriptElement& element, std::string_view text, bool screenOutput,
-                 bool moveFollowing, const TPageMetrics& page, Measure measure) {
+                 bool moveFollowing, const TPageMetrics& page, TPitchCache& pitches, Measure measure) {
   if (element.text && text.empty()) return true;
   try {
     if (IsPageBreakKind(element.Kind())) {
@@ -539,7 +600,7 @@ bool WrapElement(TMDIChild& window, TScriptElement& element, std::string_view te
       return true;
     }
     measure();
-    TWrapOutcome outcome = ComputeWrap(window, element, text, screenOutput, page);
+    TWrapOutcome outcome = ComputeWrap(window, element, text, screenOutput, page, pitches);
     CommitWrap(window, element, text, outcome, screenOutput, moveFollowing);
     return true;
   } catch (const std::exception&) {
@@ -550,7 +611,8 @@ bool WrapElement(TMDIChild& window, TScriptElement& element, std::string_view te
 
 void Wrap(TMDIChild& window, TScriptElement* element, std::string_view text, bool screenOutput, bool moveFollowing) {
   if (!element) return;
-  WrapElement(window, *element, text, screenOutput, moveFollowing, CurrentPageMetrics(),
+  TPitchCache pitches;
+  WrapElement(window, *element, text, screenOutput, moveFollowing, CurrentPageMetrics(), pitches,
               [&] { MeasureScreenFont(window, element); });
 }
 
@@ -630,11 +692,12 @@ void TWrapPass::Wrap(TScriptElement& element, std::string_view text) {
                                 element.format.FontSize ? element.format.FontSize : window_.ScriptFontSize};
     if (measured_ && font == font_) return;
     MeasureScreenFont(window_, &element);
+    pitches_.Forget();
     font_ = font;
     measured_ = true;
   };
   // The failure's message box may have let anything run.
-  if (!WrapElement(window_, element, text, false, false, page_, measure)) measured_ = false;
+  if (!WrapElement(window_, element, text, false, false, page_, pitches_, measure)) measured_ = false;
 }
 
 void WrapForScreen(TMDIChild& window, TScriptElement& element, std::string_view text, bool moveFollowing) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "script/fixed_pitch.h"
 #include "script/script_model.h"
 
 namespace qm {
@@ -76,6 +77,7 @@ class TWrapPass {
   TPageMetrics page_;
   TMeasuredFontKey font_;
   bool measured_ = false;
+  TPitchCache pitches_;
 };
 
 // The message shown when a wrap fails; the element keeps its lines.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -341,6 +342,66 @@ TEST_F(WordWrapTest, AWrapPassBreaksAsWrappingEachElementAlone) {
       EXPECT_EQ(e->lineCount, aloneCounts[index]) << texts[index];
       EXPECT_EQ(e->lineOffsets, alone[index]) << texts[index];
     }
+  }
+}
+
+// In a fixed-pitch font runs of plain characters are measured by their
+// length; the breaks must be those of adding every width. A table that
+// differs in one character no text holds takes the character-by-character
+// road with the same widths for every character that is there.
+TEST_F(WordWrapTest, FixedPitchRunsBreakAsMeasuringEveryCharacter) {
+  const std::vector<std::string> pieces = {"word", "a", "longerword", " ", " ", " ", "-", "~", "\x02", "\x03",
+                                           "\x19", "\x1A", "\xA7", "\x04", "\x05", "(", ")", "<", ">", "\xE9t\xE9", "\x12", "\x13"};
+  const Byte kinds[] = {ekAction, ekDialogue, ekSceneHeading, ekCharacterName, ekTransition};
+  std::mt19937 random(5);
+  // Besides random texts: a style switched between a break and the word
+  // that passes the margin, so the next line starts in the style of the break.
+  std::vector<std::pair<Byte, std::string>> texts = {
+      {ekAction, "\x02" "aaaa bbbb \x19" + A(60) + " " + A(50)},
+      {ekAction, "\x19" "aaaa bbbb >" + A(60) + " " + A(50)},
+  };
+  for (int n = 0; n < 300; ++n) {
+    std::string text;
+    const int count = static_cast<int>(random() % 80);
+    for (int k = 0; k < count; ++k) text += pieces[random() % pieces.size()];
+    texts.emplace_back(kinds[n % std::size(kinds)], text);
+  }
+  const auto wrapAll = [&](bool flex) {
+    std::vector<std::vector<std::string>> all;
+    Window().FlexMargin = flex;
+    for (const auto& [kind, text] : texts) all.push_back(Wrap(kind, text));
+    return all;
+  };
+  const struct {
+    const char* what;
+    bool flex;
+    bool interactive;  // "<" and ">" switch bold
+    std::int32_t boldPitch;  // bold and bold italic; italic is as much narrower
+  } cases[] = {
+      {"one pitch for every style", false, false, 30},
+      {"one pitch, flex margin", true, false, 30},
+      {"bold wider and italic narrower", false, false, 36},
+      {"bold wider and italic narrower, flex margin", true, false, 36},
+      {"interactive, bold wider and italic narrower", false, true, 36},
+  };
+  // A Dialogue's parentheses switch to the Parenthetical's style.
+  Window().FormatSet[fsParenthetical].Style = stItalic;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const bool flex = c.flex;
+    Window().InteractiveScript = c.interactive;
+    const std::int32_t italicPitch = 60 - c.boldPitch;
+    for (auto* set : {&Window().LayoutWidths, &Window().LayoutCapsWidths})
+      for (std::size_t style = 0; style < set->size(); ++style)
+        for (int ch = ' '; ch < 127; ++ch)
+          (*set)[style][static_cast<std::size_t>(ch)] = style & wsBold ? c.boldPitch : style ? italicPitch : 30;
+    const auto fixedPitch = wrapAll(flex);
+    for (auto* set : {&Window().LayoutWidths, &Window().LayoutCapsWidths})
+      for (auto& table : *set) table['`'] += 1;
+    const auto everyCharacter = wrapAll(flex);
+    for (auto* set : {&Window().LayoutWidths, &Window().LayoutCapsWidths})
+      for (auto& table : *set) table['`'] -= 1;
+    for (std::size_t n = 0; n < texts.size(); ++n) EXPECT_EQ(fixedPitch[n], everyCharacter[n]) << texts[n].second;
   }
 }
 
