@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "script/boxed_value.h"
 
 namespace qm {
 
@@ -139,7 +140,8 @@ enum TElementState : Byte { esNormal = 0, esKeepGroup = 1, esKeepFollowing = 2, 
 
 struct TElementGroup;
 
-// Records come from pools of their own (record_pool.h), a cache line apart.
+// Records come from pools of their own (record_pool.h), a cache line apart,
+// and an element takes two lines.
 struct alignas(64) TScriptElement final {
   // What every walk of the list reads comes first, within one cache line.
   TScriptElement* next = nullptr;
@@ -153,6 +155,7 @@ struct alignas(64) TScriptElement final {
   Byte avColumn = 0;
   std::int32_t blockStart = -1;
   std::int32_t blockEnd = -1;
+  Word storyboardLink = 0;
   // Packed text (plain and upper case up to "(" for a Character Name);
   // empty exactly while the text sits in the window's edit buffer.
   std::optional<std::string> text;
@@ -160,8 +163,7 @@ struct alignas(64) TScriptElement final {
   // 16-bit entries; empty when none.
   std::vector<Byte> lineOffsets;
   // Revised wrapped lines, a short string; empty when none.
-  std::optional<std::string> revisedLines;
-  Word storyboardLink = 0;
+  TBoxed<std::string> revisedLines;
 
   Byte Kind() const { return format.Kind; }
   bool InBlock() const { return blockStart >= 0; }
@@ -171,6 +173,7 @@ struct alignas(64) TScriptElement final {
   // Whether the saved line offsets still fit the element's line count.
   bool LineOffsetsValid() const;
 };
+static_assert(sizeof(TScriptElement) <= 128, "an element takes two cache lines");
 
 // The element's text as typed; empty while it is out in the edit buffer.
 std::string ElementText(const TScriptElement& e);
