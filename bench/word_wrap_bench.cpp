@@ -46,14 +46,21 @@ class OpenScript {
     RebuildScreen(window_.get());
   }
 
-  // The first Action of six wrapped lines in the middle of the script.
+  // The first Action in the middle of the script, given one text of six
+  // wrapped lines, so that scripts of every length are typed into alike.
   TScriptElement* SixLineActionInTheMiddle() {
+    static const std::string text =
+        "The rain has stopped. Water still runs along the gutters of the old street and the neon sign above the "
+        "diner flickers, buzzing, as a delivery van backs slowly into the alley. MARGARET steps out of the "
+        "doorway with her coat pulled tight, looks both ways, and crosses without waiting for the light. Behind "
+        "her a window opens and somebody calls her name twice.";
     const int count = window_->ElementCount();
     int index = 0;
     for (TScriptElement* e = window_->FirstElement; e; e = e->next, ++index) {
       if (index < count / 2 || e->Kind() != ekAction) continue;
-      window_->WordWrapText(e, ElementText(*e), false, false);
-      if (e->lineCount == 6) return e;
+      e->text = PackText(text);
+      window_->WordWrapText(e, text, false, false);
+      return e->lineCount == 6 ? e : nullptr;
     }
     return nullptr;
   }
