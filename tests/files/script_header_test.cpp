@@ -25,6 +25,12 @@ std::ostream& operator<<(std::ostream& out, const Row& r) {
   return out << r.offset << " " << r.size << " " << r.name;
 }
 
+std::string FirstDifference(const std::vector<Byte>& a, const std::vector<Byte>& b) {
+  if (a.size() != b.size()) return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size());
+  const auto at = std::mismatch(a.begin(), a.end(), b.begin()).first;
+  return at == a.end() ? "" : "byte " + std::to_string(at - a.begin());
+}
+
 // The layout's rows with the gaps between fields as "(reserved)" rows.
 std::vector<Row> LayoutRows(const std::vector<THeaderField>& fields, std::size_t total) {
   std::vector<Row> rows;
@@ -59,21 +65,8 @@ std::vector<Row> DocumentRows(const std::string& heading) {
   return rows;
 }
 
-TEST(ScriptHeaderLayout, FieldsFillTheRecordsInOrderWithoutOverlap) {
-  const std::pair<std::vector<THeaderField>, std::size_t> records[] = {
-      {ScriptHeaderFields(), ScriptHeaderSize}, {DosSettingsFields(), DosSettingsSize}};
-  for (const auto& [fields, total] : records) {
-    std::size_t at = 0;
-    for (const auto& f : fields) {
-      EXPECT_GE(f.Offset, at) << f.Name << " overlaps the field before it";
-      EXPECT_GT(f.Size, 0u) << f.Name;
-      at = f.Offset + f.Size;
-    }
-    EXPECT_LE(at, total);
-  }
-  EXPECT_EQ(ScriptHeaderSize, 15039u);
-}
-
+// Fields that overlapped, left a gap the document does not reserve or ran
+// past their record would show as rows the document does not have.
 TEST(ScriptHeaderLayout, DocumentGivesEveryFieldAndReservedRange) {
   EXPECT_EQ(DocumentRows("### Header record (15,039 bytes)"), LayoutRows(ScriptHeaderFields(), ScriptHeaderSize));
   EXPECT_EQ(DocumentRows("### DOS settings record (1,280 bytes)"), LayoutRows(DosSettingsFields(), DosSettingsSize));
@@ -155,13 +148,9 @@ TEST(ScriptHeaderLayout, IdentityAndBookmarksTravelThroughTheImage) {
   TFontNames targetFonts;
   std::string error;
   ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, target, targetFonts, read, nullptr, error)) << error;
-  EXPECT_EQ(read.ElementCount, info.ElementCount);
-  EXPECT_EQ(read.CurrentElementNumber, info.CurrentElementNumber);
-  EXPECT_EQ(read.CaretColumn, info.CaretColumn);
-  EXPECT_EQ(read.ExtraBlocksTotal, info.ExtraBlocksTotal);
-  EXPECT_EQ(read.ListOverflowBlockSize, info.ListOverflowBlockSize);
-  EXPECT_EQ(read.SavedTitle, info.SavedTitle);
-  EXPECT_EQ(read.Bookmarks, info.Bookmarks);
+  std::vector<Byte> again(ScriptHeaderSize);
+  EncodeScriptHeader(target, targetFonts, read, again, nullptr);
+  EXPECT_EQ(FirstDifference(again, image), "");
 }
 
 // Each field put into an image on its own reads into the script and is
@@ -181,11 +170,9 @@ TEST(ScriptHeaderLayout, EveryFieldIsReadAndWrittenInItsOwnPlace) {
     ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, record, fonts, info, nullptr, error)) << error;
     std::vector<Byte> again(ScriptHeaderSize);
     EncodeScriptHeader(record, fonts, info, again, nullptr);
-    for (std::size_t i = 0; i < ScriptHeaderSize; ++i) {
-      // Slot 6 of the formats always copies Dialogue.
-      const bool copySlot = f.Name == "FormatSet" && i >= 512 + 72 && i < 512 + 84;
-      if (!copySlot) ASSERT_EQ(again[i], image[i]) << "byte " << i;
-    }
+    // The reader makes slot 6 of the formats a copy of Dialogue.
+    if (f.Name == "FormatSet") std::copy_n(image.begin() + 512 + 60, 12, image.begin() + 512 + 72);
+    EXPECT_EQ(FirstDifference(again, image), "");
   }
 }
 
@@ -206,7 +193,7 @@ TEST(ScriptHeaderLayout, DosRecordFieldsAreReadAndWrittenInTheirPlace) {
     std::vector<Byte> again(DosSettingsSize);
     EncodeDosSettings(record, info, again);
     if (f.Name == "FormatSet") std::copy_n(image.begin() + 64 + 60, 12, image.begin() + 64 + 72);
-    EXPECT_EQ(again, image);
+    EXPECT_EQ(FirstDifference(again, image), "");
   }
 }
 
@@ -296,22 +283,6 @@ TEST(ScriptHeaderLayout, DamagedRecordsAreRefusedAndChangeNothing) {
     EXPECT_TRUE(static_cast<const TScriptSettings&>(record) == TScriptSettings()) << c.what;
     EXPECT_EQ(record.HiddenLocations.Count(), 0) << c.what;
   }
-}
-
-TEST(ScriptHeaderLayout, ReaderCopiesDialogueIntoSlotSix) {
-  TScriptRecord record;
-  record.FormatSet[fsDialogue].LeftMargin = 27;
-  record.FormatSet[fsDialogueCopy].LeftMargin = 99;
-  const TFontNames fonts;
-  std::vector<Byte> image(ScriptHeaderSize);
-  EncodeScriptHeader(record, fonts, THeaderInfo{}, image, nullptr);
-  TScriptRecord read;
-  TFontNames f;
-  THeaderInfo info;
-  std::string error;
-  ASSERT_TRUE(DecodeScriptHeader(image, hgFormats, read, f, info, nullptr, error));
-  EXPECT_EQ(read.FormatSet[fsDialogueCopy], read.FormatSet[fsDialogue]);
-  EXPECT_EQ(read.FormatSet[fsDialogueCopy].LeftMargin, 27);
 }
 
 }  // namespace
