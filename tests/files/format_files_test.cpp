@@ -60,22 +60,6 @@ TEST_F(FormatFilesTest, EveryDefaultKeyHasItsDefaultInAnEmptySettingsFile) {
        "WHITE colour 16777215\nBLUE colour 16769216\nPINK colour 14729471"},
       {"[Transition] Flush Right", [&](auto& r) { return n(r.TransitionsFlushRight); }, "1"},
       {"[Character Name] Join Scene Extensions", [&](auto& r) { return n(r.JoinSceneExtensions); }, "0"},
-      {"[User Lists] Extension 1", [](auto& r) { return r.UserLists.Extension[0]; }, "O.S."},
-      {"[User Lists] Extension 2", [](auto& r) { return r.UserLists.Extension[1]; }, "V.O."},
-      {"[User Lists] Extension 3", [](auto& r) { return r.UserLists.Extension[2]; }, ""},
-      {"[User Lists] TimeofDay 8", [](auto& r) { return r.UserLists.TimeofDay[7]; }, "M&OMENTS LATER"},
-      {"[User Lists] Transition 3", [](auto& r) { return r.UserLists.Transition[2]; }, "FADE OUT:"},
-      {"[User Lists] SceneText 4", [](auto& r) { return r.UserLists.SceneText[3]; }, "FULL &SHOT"},
-      {"[User Lists] ShotText 2", [](auto& r) { return r.UserLists.ShotText[1]; }, "ANGLE ON"},
-      {"[User Lists] ActText 1", [](auto& r) { return r.UserLists.ActText[0]; }, "NEWACT\\ACT"},
-      {"[User Lists] ActText 3", [](auto& r) { return r.UserLists.ActText[2]; }, "NEWSCENE\\SCENE"},
-      {"[User Lists] PrologueText 3", [](auto& r) { return r.UserLists.PrologueText[2]; }, "COLD OPENING"},
-      {"[User Lists] TagText 1", [](auto& r) { return r.UserLists.TagText[0]; }, "TAG"},
-      {"[User Lists] EndofActText 1", [](auto& r) { return r.UserLists.EndofActText[0]; }, "END OF"},
-      {"[User Lists] ScriptOpenText 1", [](auto& r) { return r.UserLists.ScriptOpenText[0]; }, "FADE IN:"},
-      {"[User Lists] SceneBodyText 1", [](auto& r) { return r.UserLists.SceneBodyText[0]; }, ""},
-      {"[User Lists] Char Names 15", [](auto& r) { return r.UserLists.CharNames[14]; }, ""},
-      {"[User Lists] Substitution Text 1", [](auto& r) { return r.UserLists.SubstitutionText[0]; }, ""},
   };
   TScriptRecord record;
   THeaderInfo info;
@@ -86,13 +70,13 @@ TEST_F(FormatFilesTest, EveryDefaultKeyHasItsDefaultInAnEmptySettingsFile) {
   ReadFormatDefaults(record);
   for (const auto& c : cases) EXPECT_EQ(c.value(record), c.expected) << c.key;
   EXPECT_EQ(record.FormatSet, TScriptSettings().FormatSet);
+  // Which entries the built-in lists hold is the user lists' own test.
+  EXPECT_EQ(record.UserLists, TUserListTables());
 }
 
 TEST_F(FormatFilesTest, ValuesAreReadWithTheSettingsFileRules) {
   Ini("[Text]\r\nContinued Separator=\"- \"\r\nCharacter Continued=CONTINUED AGAIN AND AGAIN\r\n"
       "[Page Breaking]\r\nAction=3\r\nMin ActionLines=$4\r\n"
-      "[User Lists]\r\nExtension 3=(WHISPER)\r\n"
-      "SceneBodyText 1=A LOCATION NAME THAT IS MUCH LONGER THAN FORTY-FIVE CHARACTERS\r\n"
       "[Dialogue]\r\nLeft Margin=27\r\n"
       "[Revision Draft Options]\r\nRevision Color #1=IVORY\r\nReal Revision Color #1=$00F0FFFF\r\n"
       "Revision Color #2=GREY\r\n");
@@ -102,8 +86,6 @@ TEST_F(FormatFilesTest, ValuesAreReadWithTheSettingsFileRules) {
   EXPECT_EQ(record.CharacterContinuedText, "CONTINUED AG");
   EXPECT_EQ(record.ActionBreakMode, 3);
   EXPECT_EQ(record.MinActionLines, 4);
-  EXPECT_EQ(record.UserLists.Extension[2], "(WHISPER)");
-  EXPECT_EQ(record.UserLists.SceneBodyText[0], "A LOCATION NAME THAT IS MUCH LONGER THAN FORT");
   EXPECT_EQ(record.FormatSet[fsDialogue].LeftMargin, 27);
   EXPECT_EQ(record.FormatSet[fsDialogueCopy].LeftMargin, 27);
   EXPECT_EQ(ListText(record.RevisionColours), "IVORY colour 15794175\nGREY\n");
