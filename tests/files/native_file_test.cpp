@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 
-#include "files/element_records.h"
 #include "files/file_format.h"
 #include "files/native_file.h"
 #include "files/script_header.h"
@@ -114,24 +113,19 @@ TEST_F(NativeFileTest, ASavedScriptSavedAgainGivesTheSameBytes) {
   }
 }
 
-TEST_F(NativeFileTest, FileHoldsHeaderBlocksAndRecordsInOrder) {
+// What the round trip cannot see, as a reader that shares the writer's
+// mistake would agree with it: the numbers the file stores count from one.
+TEST_F(NativeFileTest, FileNumbersTheCurrentElementAndTheLinkedOnesFromOne) {
   ScriptWindow w;
   FillSampleElements(*w, 3);
   FillSampleSettings(*w, 3);
-  const std::vector<Byte> image = BuildScriptImage(*w, false, true);
+  const std::vector<Byte> image = BuildScriptImage(*w, false, true);  // the parse points into it
   TParsedScript parsed;
   std::string error;
   ASSERT_TRUE(ParseScriptImage(image, parsed, error)) << error;
-  const THeaderInfo& info = parsed.info;
-  EXPECT_EQ(info.ElementRecordSize, ElementRecordSize);
-  EXPECT_EQ(info.ElementCount, static_cast<DWord>(w->ElementCount()));
-  EXPECT_EQ(info.CurrentElementNumber, 6u);
-  EXPECT_EQ(info.ExtraBlocksTotal,
-            info.StoryboardBlockSize + info.AssociationsBlockSize + info.ListOverflowBlockSize);
-  EXPECT_GT(info.ListOverflowBlockSize, 0u);  // 300 aliases do not fit the header
-  EXPECT_EQ(parsed.associationsBlock.size(), w->Associations.size());
-  // The storyboard block as the links were: frames 7 and 9, then each
-  // linked element's number and index.
+  EXPECT_EQ(parsed.info.CurrentElementNumber, 6u);
+  // The storyboard block: frames 7 and 9, then each linked element's
+  // number and index.
   TStoryboardBlock links;
   ASSERT_TRUE(DecodeStoryboardBlock(parsed.storyboardBlock, links));
   EXPECT_EQ(links.frames, (std::vector<DWord>{7, 9}));
@@ -150,7 +144,6 @@ TEST_F(NativeFileTest, TimedBackupIsMarkedAndReadsBackModified) {
   ScriptWindow read;
   ASSERT_TRUE(LoadScriptFile(Path("SAVE1.TMB"), true));
   EXPECT_EQ(read->DocumentModified, 1);
-  std::vector<Byte> bytes;
   TParsedScript parsed;
   std::string error;
   const auto file = ReadFileBytes(Path("SAVE1.TMB"));
