@@ -22,9 +22,6 @@ struct SeenBox {
 
 class FileTest : public PlatformFixture {
  protected:
-  void SetUp() override {
-    PlatformFixture::SetUp();
-  }
   std::string Path(const std::string& name) const { return folder_.File(name); }
 
   // Answers the next message box with `result` and keeps what it said.

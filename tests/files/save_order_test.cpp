@@ -8,9 +8,6 @@
 #include "files/native_file.h"
 #include "files/safe_save.h"
 #include "files/script_samples.h"
-#include "shell/ini_file.h"
-#include "shell/message_boxes.h"
-#include "shell/program_identity.h"
 #include "shell/program_settings.h"
 #include "platform/files.h"
 
