@@ -25,6 +25,24 @@ std::ostream& operator<<(std::ostream& out, const Row& r) {
   return out << r.offset << " " << r.size << " " << r.name;
 }
 
+// A header image read into a new script, and what it said of the file.
+struct Decoded {
+  TScriptRecord record;
+  TFontNames fonts;
+  THeaderInfo info;
+  std::string error;
+  bool ok;
+  explicit Decoded(std::span<const Byte> image, unsigned apply = hgSettings, const TListOverflow* overflow = nullptr)
+      : ok(DecodeScriptHeader(image, apply, record, fonts, info, overflow, error)) {}
+};
+
+std::vector<Byte> Encoded(const TScriptRecord& record, const TFontNames& fonts = {}, const THeaderInfo& info = {},
+                          TListOverflow* spill = nullptr) {
+  std::vector<Byte> image(ScriptHeaderSize);
+  EncodeScriptHeader(record, fonts, info, image, spill);
+  return image;
+}
+
 std::string FirstDifference(const std::vector<Byte>& a, const std::vector<Byte>& b) {
   if (a.size() != b.size()) return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size());
   const auto at = std::mismatch(a.begin(), a.end(), b.begin()).first;
@@ -82,38 +100,36 @@ TEST(ScriptHeaderLayout, SettingsAreWrittenAtTheirDocumentedOffsets) {
     std::vector<Byte> bytes;
   };
   const Case cases[] = {
-      {"Dialogue left margin", [](TScriptRecord& r, TFontNames&) { r.FormatSet[fsDialogue].LeftMargin = 33; }, 512 + 60, {33}},
-      {"Dialogue number word", [](TScriptRecord& r, TFontNames&) { r.FormatSet[fsDialogue].NumberWord = 0x0A0B; }, 512 + 64, {0x0B, 0x0A}},
-      {"script font", [](TScriptRecord& r, TFontNames&) { r.ScriptFontName = "Arial"; }, 656, {5, 'A', 'r', 'i', 'a', 'l', 0}},
-      {"font name 2", [](TScriptRecord&, TFontNames& f) { f[1] = "Times"; }, 688 + 31, {5, 'T', 'i', 'm', 'e', 's'}},
-      {"page start", [](TScriptRecord& r, TFontNames&) { r.PageStart = 0x0102; }, 1680, {0x02, 0x01}},
-      {"count more line", [](TScriptRecord& r, TFontNames&) { r.CountMoreLine = 0; }, 1691, {0}},
-      {"interactive", [](TScriptRecord& r, TFontNames&) { r.InteractiveScript = 1; }, 1761, {1}},
-      {"skip letter I", [](TScriptRecord& r, TFontNames&) { r.SkipLetters['I' / 8] = 1 << ('I' % 8); }, 1767 + 9, {2}},
-      {"scenes locked", [](TScriptRecord& r, TFontNames&) { r.ScenesLocked = 1; }, 1856, {1}},
-      {"tagging flag", [](TScriptRecord& r, TFontNames&) { r.TaggingUsed = 1; }, 1880, {1}},
-      {"hidden kinds", [](TScriptRecord& r, TFontNames&) { r.HiddenKinds = 0x01020304; }, 1886, {4, 3, 2, 1}},
-      {"header line 2", [](TScriptRecord& r, TFontNames&) { r.HeaderLine2 = "PG"; }, 2249, {2, 'P', 'G'}},
-      {"continued text", [](TScriptRecord& r, TFontNames&) { r.CharacterContinuedText = "MORE OF IT AND MORE"; }, 3584,
+      {"Dialogue left margin", [](auto& r, auto&) { r.FormatSet[fsDialogue].LeftMargin = 33; }, 512 + 60, {33}},
+      {"Dialogue number word", [](auto& r, auto&) { r.FormatSet[fsDialogue].NumberWord = 0x0A0B; }, 512 + 64, {0x0B, 0x0A}},
+      {"script font", [](auto& r, auto&) { r.ScriptFontName = "Arial"; }, 656, {5, 'A', 'r', 'i', 'a', 'l', 0}},
+      {"font name 2", [](auto&, auto& f) { f[1] = "Times"; }, 688 + 31, {5, 'T', 'i', 'm', 'e', 's'}},
+      {"page start", [](auto& r, auto&) { r.PageStart = 0x0102; }, 1680, {0x02, 0x01}},
+      {"count more line", [](auto& r, auto&) { r.CountMoreLine = 0; }, 1691, {0}},
+      {"interactive", [](auto& r, auto&) { r.InteractiveScript = 1; }, 1761, {1}},
+      {"skip letter I", [](auto& r, auto&) { r.SkipLetters['I' / 8] = 1 << ('I' % 8); }, 1767 + 9, {2}},
+      {"scenes locked", [](auto& r, auto&) { r.ScenesLocked = 1; }, 1856, {1}},
+      {"tagging flag", [](auto& r, auto&) { r.TaggingUsed = 1; }, 1880, {1}},
+      {"hidden kinds", [](auto& r, auto&) { r.HiddenKinds = 0x01020304; }, 1886, {4, 3, 2, 1}},
+      {"header line 2", [](auto& r, auto&) { r.HeaderLine2 = "PG"; }, 2249, {2, 'P', 'G'}},
+      {"continued text", [](auto& r, auto&) { r.CharacterContinuedText = "MORE OF IT AND MORE"; }, 3584,
        {12, 'M', 'O', 'R', 'E', ' ', 'O', 'F', ' ', 'I', 'T', ' ', 'A'}},
-      {"director", [](TScriptRecord& r, TFontNames&) { r.Director = "Ava"; }, 3954, {3, 'A', 'v', 'a'}},
-      {"note colour 2", [](TScriptRecord& r, TFontNames&) { r.NoteColours[1] = 0x00112233; }, 4348 + 4, {0x33, 0x22, 0x11, 0}},
-      {"hidden names 2", [](TScriptRecord& r, TFontNames&) { r.HiddenNames[1] = "SMITH| JOHN,"; }, 4480 + 256, {12, 'S', 'M'}},
-      {"extension 1", [](TScriptRecord& r, TFontNames&) { r.UserLists.Extension[0] = "X"; }, 4992, {1, 'X', 0}},
-      {"substitution 15", [](TScriptRecord& r, TFontNames&) { r.UserLists.SubstitutionText[14] = "Z"; }, 4992 + 1972 + 14 * 46, {1, 'Z'}},
-      {"title page items", [](TScriptRecord& r, TFontNames&) { r.TitlePageItems[0] = 7; }, 8256, {7}},
-      {"title page text end", [](TScriptRecord& r, TFontNames&) { r.TitlePageText.back() = 9; }, 10317, {9}},
-      {"extra locations", [](TScriptRecord& r, TFontNames&) { r.ExtraLocations.Add("PARK"); }, 14208,
-       {1, 0, 1, 0, 4, 'P', 'A', 'R', 'K'}},
-      {"revision colours", [](TScriptRecord& r, TFontNames&) { r.ResetRevisionColours(); }, 2512,
+      {"director", [](auto& r, auto&) { r.Director = "Ava"; }, 3954, {3, 'A', 'v', 'a'}},
+      {"note colour 2", [](auto& r, auto&) { r.NoteColours[1] = 0x00112233; }, 4348 + 4, {0x33, 0x22, 0x11, 0}},
+      {"hidden names 2", [](auto& r, auto&) { r.HiddenNames[1] = "SMITH| JOHN,"; }, 4480 + 256, {12, 'S', 'M'}},
+      {"extension 1", [](auto& r, auto&) { r.UserLists.Extension[0] = "X"; }, 4992, {1, 'X', 0}},
+      {"substitution 15", [](auto& r, auto&) { r.UserLists.SubstitutionText[14] = "Z"; }, 4992 + 1972 + 14 * 46, {1, 'Z'}},
+      {"title page items", [](auto& r, auto&) { r.TitlePageItems[0] = 7; }, 8256, {7}},
+      {"title page text end", [](auto& r, auto&) { r.TitlePageText.back() = 9; }, 10317, {9}},
+      {"extra locations", [](auto& r, auto&) { r.ExtraLocations.Add("PARK"); }, 14208, {1, 0, 1, 0, 4, 'P', 'A', 'R', 'K'}},
+      {"revision colours", [](auto& r, auto&) { r.ResetRevisionColours(); }, 2512,
        {1, 0, 1, 0, 5, 'W', 'H', 'I', 'T', 'E', 0xFF, 0xFF, 0xFF, 0}},
   };
   for (const auto& c : cases) {
     TScriptRecord record;
     TFontNames fonts;
     c.set(record, fonts);
-    std::vector<Byte> image(ScriptHeaderSize);
-    EncodeScriptHeader(record, fonts, THeaderInfo{}, image, nullptr);
+    const std::vector<Byte> image = Encoded(record, fonts);
     EXPECT_EQ(std::vector<Byte>(image.begin() + c.offset, image.begin() + c.offset + c.bytes.size()), c.bytes)
         << c.what;
   }
@@ -134,23 +150,15 @@ TEST(ScriptHeaderLayout, IdentityAndBookmarksTravelThroughTheImage) {
   info.SavedTitle = "/scripts/PILOT.QMW";
   info.Bookmarks[0] = {"Opening", 1};
   info.Bookmarks[19] = {"Twenty-five letters long!", 65535};
-  std::vector<Byte> image(ScriptHeaderSize);
-  const TScriptRecord record;
-  const TFontNames fonts;
-  EncodeScriptHeader(record, fonts, info, image, nullptr);
+  const std::vector<Byte> image = Encoded(TScriptRecord(), {}, info);
   EXPECT_EQ(std::string(image.begin(), image.begin() + 26), std::string(WindowsScriptTag) + '\0');
   EXPECT_EQ(image[32], 0x70);  // 70000 = 0x11170
   EXPECT_EQ(image[34], 0x01);
   EXPECT_EQ(image[7680 + 19 * 28 + 26], 0xFF);
 
-  THeaderInfo read;
-  TScriptRecord target;
-  TFontNames targetFonts;
-  std::string error;
-  ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, target, targetFonts, read, nullptr, error)) << error;
-  std::vector<Byte> again(ScriptHeaderSize);
-  EncodeScriptHeader(target, targetFonts, read, again, nullptr);
-  EXPECT_EQ(FirstDifference(again, image), "");
+  const Decoded read(image);
+  ASSERT_TRUE(read.ok) << read.error;
+  EXPECT_EQ(FirstDifference(Encoded(read.record, read.fonts, read.info), image), "");
 }
 
 // Each field put into an image on its own reads into the script and is
@@ -163,13 +171,9 @@ TEST(ScriptHeaderLayout, EveryFieldIsReadAndWrittenInItsOwnPlace) {
     SCOPED_TRACE(f.Name);
     std::vector<Byte> image = plain;
     CraftField(image, f, n);
-    TScriptRecord record;
-    TFontNames fonts;
-    THeaderInfo info;
-    std::string error;
-    ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, record, fonts, info, nullptr, error)) << error;
-    std::vector<Byte> again(ScriptHeaderSize);
-    EncodeScriptHeader(record, fonts, info, again, nullptr);
+    const Decoded read(image);
+    ASSERT_TRUE(read.ok) << read.error;
+    const std::vector<Byte> again = Encoded(read.record, read.fonts, read.info);
     // The reader makes slot 6 of the formats a copy of Dialogue.
     if (f.Name == "FormatSet") std::copy_n(image.begin() + 512 + 60, 12, image.begin() + 512 + 72);
     EXPECT_EQ(FirstDifference(again, image), "");
@@ -205,17 +209,14 @@ TEST(ScriptHeaderLayout, ReadingAppliesOnlyTheGroupsAskedFor) {
   };
   for (const Case c : {Case{hgFormats, true, false, false}, Case{hgUserLists, false, true, false},
                        Case{hgScript, false, false, true}, Case{hgSettings, true, true, true}}) {
-    TScriptRecord record;
-    TFontNames fonts;
-    THeaderInfo info;
-    std::string error;
-    ASSERT_TRUE(DecodeScriptHeader(image, c.apply, record, fonts, info, nullptr, error));
+    const Decoded read(image, c.apply);
+    ASSERT_TRUE(read.ok) << read.error;
     const TScriptRecord fresh;
-    EXPECT_EQ(record.FormatSet != fresh.FormatSet, c.formats);
-    EXPECT_EQ(record.HeaderLine1 != fresh.HeaderLine1, c.formats);
-    EXPECT_EQ(record.UserLists != fresh.UserLists, c.lists);
-    EXPECT_EQ(record.ScenesLocked != fresh.ScenesLocked, c.script);
-    EXPECT_EQ(record.CharacterAliasList.Count() != 0, c.script);
+    EXPECT_EQ(read.record.FormatSet != fresh.FormatSet, c.formats);
+    EXPECT_EQ(read.record.HeaderLine1 != fresh.HeaderLine1, c.formats);
+    EXPECT_EQ(read.record.UserLists != fresh.UserLists, c.lists);
+    EXPECT_EQ(read.record.ScenesLocked != fresh.ScenesLocked, c.script);
+    EXPECT_EQ(read.record.CharacterAliasList.Count() != 0, c.script);
   }
 }
 
@@ -225,31 +226,28 @@ TEST(ScriptHeaderLayout, ListsLongerThanTheirAreaContinueInTheOverflowBlock) {
     record.AddAlias(record.LocationAliasList, "PLACE " + std::to_string(i), "TOWN");
     record.HiddenLocations.Add(std::string(40, static_cast<char>('A' + i % 26)) + std::to_string(i));
   }
-  const TFontNames fonts;
-  std::vector<Byte> image(ScriptHeaderSize);
   TListOverflow spill;
-  EncodeScriptHeader(record, fonts, THeaderInfo{}, image, &spill);
+  const std::vector<Byte> image = Encoded(record, {}, {}, &spill);
   ASSERT_EQ(spill.size(), 2u);
   TListOverflow overflow;
   std::string error;
   ASSERT_TRUE(DecodeListOverflow(EncodeListOverflow(spill), overflow, error)) << error;
-
-  TScriptRecord whole;
-  TFontNames f;
-  THeaderInfo info;
-  ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, whole, f, info, &overflow, error)) << error;
-  EXPECT_EQ(ListText(whole.LocationAliasList), ListText(record.LocationAliasList));
-  EXPECT_EQ(ListText(whole.HiddenLocations), ListText(record.HiddenLocations));
+  const Decoded whole(image, hgSettings, &overflow);
+  ASSERT_TRUE(whole.ok) << whole.error;
+  EXPECT_EQ(ListText(whole.record.LocationAliasList), ListText(record.LocationAliasList));
+  EXPECT_EQ(ListText(whole.record.HiddenLocations), ListText(record.HiddenLocations));
 
   // Without the block the lists are left as they were; with a block that
   // lacks entries the image is refused.
   TScriptRecord alone;
   alone.HiddenLocations.Add("KEPT");
-  ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, alone, f, info, nullptr, error));
+  TFontNames fonts;
+  THeaderInfo info;
+  ASSERT_TRUE(DecodeScriptHeader(image, hgSettings, alone, fonts, info, nullptr, error));
   EXPECT_EQ(ListText(alone.HiddenLocations), "KEPT\n");
   TListOverflow partial = overflow;
   partial.pop_back();
-  EXPECT_FALSE(DecodeScriptHeader(image, hgSettings, alone, f, info, &partial, error));
+  EXPECT_FALSE(Decoded(image, hgSettings, &partial).ok);
 }
 
 TEST(ScriptHeaderLayout, DamagedRecordsAreRefusedAndChangeNothing) {
@@ -271,17 +269,15 @@ TEST(ScriptHeaderLayout, DamagedRecordsAreRefusedAndChangeNothing) {
       {"cut short", [](std::vector<Byte>& i) { i.resize(ScriptHeaderSize - 1); }},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     std::vector<Byte> image = DistinctiveHeaderImage(2);
     c.damage(image);
-    TScriptRecord record;
-    TFontNames fonts;
-    THeaderInfo info;
-    std::string error;
     const TListOverflow noEntries;
-    EXPECT_FALSE(DecodeScriptHeader(image, hgSettings, record, fonts, info, &noEntries, error)) << c.what;
-    EXPECT_FALSE(error.empty()) << c.what;
-    EXPECT_TRUE(static_cast<const TScriptSettings&>(record) == TScriptSettings()) << c.what;
-    EXPECT_EQ(record.HiddenLocations.Count(), 0) << c.what;
+    const Decoded read(image, hgSettings, &noEntries);
+    EXPECT_FALSE(read.ok);
+    EXPECT_FALSE(read.error.empty());
+    EXPECT_TRUE(static_cast<const TScriptSettings&>(read.record) == TScriptSettings());
+    EXPECT_EQ(read.record.HiddenLocations.Count(), 0);
   }
 }
 
