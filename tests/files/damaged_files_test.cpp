@@ -75,10 +75,8 @@ std::vector<Damage> WindowsDamages(const Bytes& sample) {
   return damages;
 }
 
-TEST_F(DamagedFileTest, DamagedWindowsFilesAreRefusedWithTheirReason) {
-  const Bytes sample = SampleFile(true);
-  ASSERT_GT(sample.size(), 3 * FileChunkSize);
-  for (const auto& damage : WindowsDamages(sample)) {
+void ExpectRefusedWithAReason(const Bytes& sample, const std::vector<Damage>& damages) {
+  for (const auto& damage : damages) {
     SCOPED_TRACE(damage.what);
     Bytes file = sample;
     damage.apply(file);
@@ -89,9 +87,14 @@ TEST_F(DamagedFileTest, DamagedWindowsFilesAreRefusedWithTheirReason) {
   }
 }
 
-TEST_F(DamagedFileTest, DamagedDosFilesAreRefused) {
-  const Bytes sample = SampleFile(false);
-  const std::vector<Damage> damages = {
+TEST_F(DamagedFileTest, DamagedWindowsFilesAreRefusedWithTheirReason) {
+  const Bytes sample = SampleFile(true);
+  ASSERT_GT(sample.size(), 3 * FileChunkSize);
+  ExpectRefusedWithAReason(sample, WindowsDamages(sample));
+}
+
+TEST_F(DamagedFileTest, DamagedDosFilesAreRefusedWithTheirReason) {
+  ExpectRefusedWithAReason(SampleFile(false), {
       {"cut inside the record", [](Bytes& f) { f.resize(DosSettingsSize - 1); }},
       {"cut inside an element", [](Bytes& f) { f.resize(DosSettingsSize + 20); }},
       {"one byte short", [](Bytes& f) { f.pop_back(); }},
@@ -99,14 +102,7 @@ TEST_F(DamagedFileTest, DamagedDosFilesAreRefused) {
       {"huge element count", [](Bytes& f) { PutU32(f, 32, 0x7FFFFFFF); }},
       {"huge text length", [](Bytes& f) { PutU16(f, DosSettingsSize + 14, 0xF000); }},
       {"text longer than its room", [](Bytes& f) { f[64 + 144] = 31; }},
-  };
-  for (const auto& damage : damages) {
-    Bytes file = sample;
-    damage.apply(file);
-    TParsedScript parsed;
-    std::string error;
-    EXPECT_FALSE(ParseScriptImage(file, parsed, error)) << damage.what;
-  }
+  });
 }
 
 TEST_F(DamagedFileTest, ADamagedFileOpensNothingAndNamesTheFile) {
@@ -152,11 +148,7 @@ TEST_F(DamagedFileTest, BlocksAndBytesOfLaterVersionsAreSkipped) {
   FillSampleElements(*saved, 12, 30);
   FillSampleSettings(*saved, 12);
   const Bytes sample = BuildScriptImage(*saved, false, true);
-  struct Case {
-    std::string what;
-    std::function<void(Bytes&)> apply;
-  };
-  const Case cases[] = {
+  const Damage changes[] = {
       {"trailing block", [](Bytes& f) { f.insert(f.end(), 5000, Byte{0xEE}); }},
       {"unknown extra block",
        [](Bytes& f) {
@@ -184,7 +176,7 @@ TEST_F(DamagedFileTest, BlocksAndBytesOfLaterVersionsAreSkipped) {
          f = out;
        }},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : changes) {
     SCOPED_TRACE(c.what);
     Bytes file = sample;
     c.apply(file);
