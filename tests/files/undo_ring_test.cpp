@@ -134,11 +134,6 @@ TEST_P(ChangeTest, UndoGivesTheScriptBackAndRedoTheChange) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, ChangeTest,
     ::testing::Values(
-        ChangeCase{"Typing",
-                   {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}},
-                   1,
-                   [](UndoRingTest& t, TMDIChild&) { t.Type(" Fast."); },
-                   {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs. Fast."}}},
         ChangeCase{"NewElement",
                    {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}},
                    1,
