@@ -39,15 +39,6 @@ class AppMessagesTest : public testing::ProgramFixture {
   }
 };
 
-TEST_F(AppMessagesTest, LoadNameOpensTheNamedScriptAndReleasesTheAtom) {
-  const std::string path = SavedScript("HANDED.QMW");
-  const ATOM atom = GlobalAddAtom("/NM " + path + " ");
-  Deliver(LoadNameMessage, 0, atom);
-  EXPECT_EQ(DocumentCount, 2) << "the first script was not empty, so the named one opens beside it";
-  EXPECT_EQ(Script().ScriptFileName, path);
-  EXPECT_EQ(GlobalFindAtom("/NM " + path + " "), 0);
-}
-
 TEST_F(AppMessagesTest, LoadNameOfAMissingFileSaysSo) {
   const std::string missing = ScriptDirectory + "/NOWHERE.QMW";
   testing::AnswerMessageBox(Driver(), "Unable to find " + missing, mrOk, "Attention");
@@ -119,16 +110,24 @@ class HandOffTest : public AppMessagesTest {
   HandOffTest() { WithChannel = true; }
 };
 
-TEST_F(HandOffTest, ASecondStartOpensItsFileInTheFirst) {
-  const std::string path = SavedScript("SECOND.QMW");
-  testing::ChildProcess second(QM_PROGRAM_PATH, {"--headless", path}, {"QUILLMASTER_HOME=" + Home()});
+TEST_F(HandOffTest, ASecondStartHandsItsCommandLineToTheFirstWhichOpensTheScript) {
+  const std::string path = SavedScript("TWO WORDS.QMW");
+  std::vector<std::string> received;
+  auto original = std::move(Application->OnMessage);
+  Application->OnMessage = [&](TMsg& msg, bool& handled) {
+    if (msg.message == LoadNameMessage) received.push_back(GlobalGetAtomName(static_cast<ATOM>(msg.lParam & 0xFFFF)));
+    original(msg, handled);
+  };
+  testing::ChildProcess second(QM_PROGRAM_PATH, {"--headless", "/NM", path}, {"QUILLMASTER_HOME=" + Home()});
   ASSERT_EQ(second.ExitCode(10000), 0);
   for (int i = 0; i < 100 && DocumentCount < 2; ++i) {
     Application->ProcessMessages();
     Backend().PumpEvents(true, 50);
   }
-  EXPECT_EQ(DocumentCount, 2);
+  ASSERT_EQ(received, std::vector<std::string>{"/NM " + path + " "}) << "every parameter followed by a blank";
+  EXPECT_EQ(DocumentCount, 2) << "the first script was not empty, so the named one opens beside it";
   EXPECT_EQ(Script().ScriptFileName, path);
+  EXPECT_EQ(GlobalFindAtom(received[0]), 0) << "the atom is released";
 }
 
 }  // namespace

@@ -4,21 +4,14 @@
 
 #include "platform/files.h"
 #include "platform/forms.h"
-#include "platform/messages.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
-#include "support/child_process.h"
+#include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 
 namespace qm {
 namespace {
-
-TEST(CommandLine, HandOffTextIsEveryParameterFollowedByABlank) {
-  EXPECT_EQ(HandOffText({}), "");
-  EXPECT_EQ(HandOffText({"ONE.QMW"}), "ONE.QMW ");
-  EXPECT_EQ(HandOffText({"/X", "MY", "SCRIPT.QMW"}), "/X MY SCRIPT.QMW ");
-}
 
 TEST(CommandLine, LeadingSwitchesAreSkippedAndTheRestJoined) {
   const struct {
@@ -75,11 +68,7 @@ TEST_F(DocumentTableTest, ATenthScriptIsRefusedAndTheActiveSlotStays) {
   for (int i = 2; i <= 9; ++i) ASSERT_TRUE(NewDocument("/tmp/NONAME" + std::to_string(i) + ".QMW"));
   EXPECT_EQ(DocumentCount, 9);
   ActiveDocument = 4;
-  std::string shown;
-  Driver().Expect([&](TForm& box) {
-    shown = box.FindDescendant("MessageLabel") ? box.FindDescendant("MessageLabel")->Name : box.Caption();
-    box.ModalResult = mrOk;
-  });
+  testing::AnswerMessageBox(Driver(), "Sorry... but you can ONLY have 9 documents open at any one time.", mrOk);
   EXPECT_FALSE(NewDocument("/tmp/NONAME10.QMW"));
   EXPECT_EQ(DocumentCount, 9);
   EXPECT_EQ(ActiveDocument, 4);
@@ -124,32 +113,6 @@ TEST_F(DocumentTableTest, ExitAsksAndNoKeepsTheProgramRunning) {
   Driver().Expect([](TForm& box) { box.ModalResult = mrYes; });
   MainForm->ExitQuillmasterItem->Click();
   EXPECT_TRUE(Application->Terminated());
-}
-
-class SecondInstanceTest : public testing::ProgramFixture {
- protected:
-  SecondInstanceTest() { WithChannel = true; }
-};
-
-TEST_F(SecondInstanceTest, ASecondStartHandsItsCommandLineToTheFirst) {
-  ASSERT_TRUE(Started());
-  std::vector<std::string> received;
-  Application->OnMessage = [&](TMsg& msg, bool& handled) {
-    if (msg.message != LoadNameMessage) return;
-    const ATOM atom = static_cast<ATOM>(msg.lParam & 0xFFFF);
-    received.push_back(GlobalGetAtomName(atom));
-    GlobalDeleteAtom(atom);
-    handled = true;
-  };
-  testing::ChildProcess second(QM_PROGRAM_PATH, {"--headless", "/NM", "TWO WORDS.QMW"},
-                               {"QUILLMASTER_HOME=" + Home()});
-  ASSERT_EQ(second.ExitCode(10000), 0);
-  for (int i = 0; i < 100 && received.empty(); ++i) {
-    Application->ProcessMessages();
-    Backend().PumpEvents(true, 50);
-  }
-  ASSERT_EQ(received.size(), 1u);
-  EXPECT_EQ(received[0], "/NM TWO WORDS.QMW ");
 }
 
 }  // namespace
