@@ -42,15 +42,6 @@ class FileCommandsTest : public testing::ProgramFixture {
   std::string SavePrompt() { return "Save /.../" + ExtractFileName(Script().ScriptFileName) + "?"; }
 };
 
-TEST_F(FileCommandsTest, SaveAsWritesTheScriptAndRetitlesIt) {
-  TypeScene();
-  ChooseFile("PILOT");
-  MainForm->FileSaveAsItem->Click();
-  EXPECT_TRUE(FileExists(InScripts("PILOT.QMW")));
-  EXPECT_EQ(Script().ScriptFileName, InScripts("PILOT.QMW"));
-  EXPECT_FALSE(Script().DocumentModified) << "a saved script is no longer modified";
-}
-
 TEST_F(FileCommandsTest, SaveAsAsksBeforeOverwritingAndNoKeepsTheOldFile) {
   testing::WriteFileText(InScripts("TAKEN.QMW"), "old");
   TypeScene();
@@ -85,10 +76,13 @@ TEST_F(FileCommandsTest, AScriptSavedAndOpenedAgainIsTheSame) {
   EXPECT_EQ(Script().ScriptFileName, InScripts("KITCHEN.QMW"));
 }
 
-TEST_F(FileCommandsTest, SaveKeepsThePreviousVersionAsABackup) {
+TEST_F(FileCommandsTest, SaveAsRetitlesTheScriptAndSaveKeepsThePreviousVersionAsABackup) {
   TypeScene();
   ChooseFile("DRAFT");
   MainForm->FileSaveAsItem->Click();
+  ASSERT_TRUE(FileExists(InScripts("DRAFT.QMW")));
+  EXPECT_EQ(Script().ScriptFileName, InScripts("DRAFT.QMW"));
+  EXPECT_FALSE(Script().DocumentModified) << "a saved script is no longer modified";
   const std::string first = testing::ReadFileText(InScripts("DRAFT.QMW"));
   TypeText(" Again.");
   MainForm->FileSaveItem->Click();
