@@ -57,6 +57,12 @@ void LanguageFixture::SetList(TUserList list, const std::vector<std::string>& en
   UserListsChanged(*script_);
 }
 
+std::vector<std::string> LanguageFixture::Texts(const TStringList& items) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < items.Count(); ++i) texts.push_back(items[i]);
+  return texts;
+}
+
 void LanguageFixture::ExpectMessage(const std::string& text, const std::string& caption, TModalResult result) {
   Driver().Expect(
       [text, caption, result](TForm& form) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "language/script_list_data.h"
+#include "platform/stringlist.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "support/platform_fixture.h"
@@ -33,6 +34,9 @@ class LanguageFixture : public PlatformFixture {
   void PlaceCaret(int index, Word column = 0);
   // Fills a list of the user lists from slot 1, emptying the rest.
   void SetList(TUserList list, const std::vector<std::string>& entries);
+
+  // The texts of a list, in order.
+  static std::vector<std::string> Texts(const TStringList& items);
 
   // Answers the next message box: its text must hold `text`, its caption
   // be `caption` (unless empty); it then gives `result`.

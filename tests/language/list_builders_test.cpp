@@ -36,14 +36,8 @@ class ListBuilderTest : public LanguageFixture {
   Entries Built(TPopupListKind kind) {
     TStringList items;
     BuildPopupList(kind, items);
-    return Items(items);
+    return Texts(items);
   }
-  static Entries Items(const TStringList& items) {
-    Entries result;
-    for (int i = 0; i < items.Count(); ++i) result.push_back(items[i]);
-    return result;
-  }
-  static Entries Items(const TListBox& list) { return Items(list.Items); }
 };
 
 TEST_F(ListBuilderTest, LocationsLoseTheirOpeningsAndTimesAndComeOnceEach) {
@@ -101,7 +95,7 @@ TEST_F(ListBuilderTest, ActAndSceneLabelsNameTheScenesAndTheBranchTargets) {
   TStringList targets;
   targets.OwnsObjects = true;
   BuildPopupList(plBranchTargets, targets);
-  EXPECT_EQ(Items(targets), (Entries{"2   (Act A) INT. A - DAY", "Act A/Scene A: INT. B - DAY",
+  EXPECT_EQ(Texts(targets), (Entries{"2   (Act A) INT. A - DAY", "Act A/Scene A: INT. B - DAY",
                                      "5   (Act B) INT. D - DAY", "6   (Cold Opening) INT. E - DAY"}));
   const int elements[] = {2, 4, 8, 10};
   for (int i = 0; i < targets.Count(); ++i) {
@@ -149,19 +143,23 @@ TEST_F(ListBuilderTest, APickedEntryFinishesTheElement) {
     bool accepted;
     std::string result;
     int enterKeys;
+    Byte next = ekAction;  // the element after it
   } cases[] = {
       {"a location after the opening", ekSceneHeading, "INT.", {VK_RETURN}, "k", true, "INT. KITCHEN", 0},
       {"a location the list lacks", ekSceneHeading, "INT.", {}, "q", true, "INT. Q", 0},
       // The shot being typed is in its own list.
       {"a shot", ekShot, "ANG", {VK_DOWN, VK_DOWN, VK_RETURN}, "", true, "ANGLE ON BOB ", 0},
       {"a transition", ekTransition, "", {VK_RETURN}, "", true, "CUT TO:", 1},
+      {"a transition before a heading does not go on", ekTransition, "", {VK_RETURN}, "", true, "CUT TO:", 0,
+       ekSceneHeading},
+      {"nor before a shot", ekTransition, "", {VK_RETURN}, "", true, "CUT TO:", 0, ekShot},
       {"a cancelled shot", ekShot, "AN", {VK_ESCAPE}, "", false, "AN ", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Script().FreeElements();
     AddLocationScript();
-    Add({{c.kind, c.line}, {ekAction, "After."}});
+    Add({{c.kind, c.line}, {c.next, "AFTER"}});
     PlaceCaret(10, static_cast<Word>(c.line.size()));
     const int enterBefore = EnterKeysPassed();
     Driver().Expect([&](TForm&) {
@@ -184,14 +182,6 @@ TEST_F(ListBuilderTest, TheDropDownNeedsQuickTypeOrAToolButton) {
   Driver().Expect([](TForm&) { SendKey(VK_RETURN); });
   EXPECT_TRUE(ShowElementPopup(false, ekShot, true));
   EXPECT_EQ(Script().EditBuffer, "ANGLE ON ");
-}
-
-TEST_F(ListBuilderTest, ATransitionBeforeAHeadingDoesNotGoOn) {
-  Add({{ekTransition, ""}, {ekSceneHeading, "INT. HALL"}});
-  PlaceCaret(0);
-  Driver().Expect([](TForm&) { SendKey(VK_RETURN); });
-  EXPECT_TRUE(ShowElementPopup(false, ekTransition, false));
-  EXPECT_EQ(EnterKeysPassed(), 0);
 }
 
 // ---- Going to a scene ---------------------------------------------------------
@@ -236,7 +226,7 @@ TEST_F(ListBuilderTest, BranchTargetsAreGoneToByTheirElements) {
   Driver().Expect([](TForm& form) {
     auto& menu = dynamic_cast<TListMenu&>(form);
     EXPECT_EQ(menu.PromptPanel->Caption(), "Goto Branch Target");
-    EXPECT_EQ(Items(*menu.List), (Entries{"Act 1 INT. A", "Act 2 INT. B"}));
+    EXPECT_EQ(Texts(menu.List->Items), (Entries{"Act 1 INT. A", "Act 2 INT. B"}));
     EXPECT_EQ(menu.List->ItemIndex(), 0);
     SendKey(VK_DOWN);
     SendKey(VK_RETURN);

@@ -21,11 +21,7 @@ class PickListTest : public LanguageFixture {
     Menu().ClearList();
     for (const auto& e : entries) Menu().List->Items.Add(e);
   }
-  Entries Shown() {
-    Entries result;
-    for (int i = 0; i < Menu().List->Items.Count(); ++i) result.push_back(Menu().List->Items[i]);
-    return result;
-  }
+  Entries Shown() { return Texts(Menu().List->Items); }
   std::string Selected() {
     const int i = Menu().List->ItemIndex();
     return i < 0 ? std::string("(none)") : Menu().List->Items[i];

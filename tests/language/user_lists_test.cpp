@@ -35,20 +35,24 @@ struct SlotCase {
   std::string expected;
 };
 
-TEST_F(UserListTest, AnEmptySettingsFileGivesTheBuiltInEntries) {
+// The built-in texts themselves are pinned with the format defaults.
+TEST_F(UserListTest, AnEmptySettingsFileGivesTheBuiltInsAndEveryListHasItsKeys) {
   TUserListTables lists;
+  for (TUserList list : AllUserLists) ClearUserList(lists, list);
   ReadUserLists(OpenSettingsFile(), UserListsSection, lists);
-  const SlotCase cases[] = {
-      {TUserList::Extension, 1, "O.S."},         {TUserList::Extension, 3, ""},
-      {TUserList::TimeofDay, 8, "M&OMENTS LATER"}, {TUserList::Transition, 2, "DISSOLVE TO:"},
-      {TUserList::SceneText, 4, "FULL &SHOT"},   {TUserList::ShotText, 2, "ANGLE ON"},
-      {TUserList::ActText, 3, "NEWSCENE\\SCENE"}, {TUserList::PrologueText, 3, "COLD OPENING"},
-      {TUserList::TagText, 1, "TAG"},            {TUserList::EndofActText, 1, "END OF"},
-      {TUserList::ScriptOpenText, 1, "FADE IN:"}, {TUserList::SceneBodyText, 1, ""},
-      {TUserList::CharNames, 15, ""},            {TUserList::SubstitutionText, 1, ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(UserListEntry(lists, c.list, c.slot), c.expected) << UserListSpec(c.list).Key << c.slot;
   EXPECT_EQ(lists, TUserListTables{});
+  const SlotCase lastSlots[] = {
+      {TUserList::Extension, 10, "Extension 10"},       {TUserList::TimeofDay, 12, "TimeofDay 12"},
+      {TUserList::Transition, 8, "Transition 8"},       {TUserList::SceneText, 10, "SceneText 10"},
+      {TUserList::ShotText, 6, "ShotText 6"},           {TUserList::ActText, 3, "ActText 3"},
+      {TUserList::PrologueText, 5, "PrologueText 5"},   {TUserList::TagText, 1, "TagText 1"},
+      {TUserList::EndofActText, 1, "EndofActText 1"},   {TUserList::ScriptOpenText, 1, "ScriptOpenText 1"},
+      {TUserList::SceneBodyText, 10, "SceneBodyText 10"}, {TUserList::CharNames, 15, "Char Names 15"},
+      {TUserList::SubstitutionText, 15, "Substitution Text 15"},
+  };
+  for (const auto& c : lastSlots) WriteSetting(c.expected, c.expected);
+  ReadUserLists(OpenSettingsFile(), UserListsSection, lists);
+  for (const auto& c : lastSlots) EXPECT_EQ(UserListEntry(lists, c.list, c.slot), c.expected);
 }
 
 TEST_F(UserListTest, AFilledSettingsFileIsReadKeyByKeyAndCutToTheSlotWidth) {
