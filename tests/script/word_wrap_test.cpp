@@ -28,10 +28,11 @@ std::string A(int n) { return std::string(static_cast<std::size_t>(n), 'a'); }
 // characters, Dialogue 35, Transition 15.
 class WordWrapTest : public LayoutFixture {
  protected:
-  std::vector<std::string> Wrap(Byte kind, const std::string& text) {
+  std::vector<std::string> Wrap(Byte kind, const std::string& text, Word caretColumn = 0) {
     Window().FreeElements();
     TScriptElement* element = Build({{kind, "x"}});
     Window().EditBuffer = text;
+    Window().CaretColumn = caretColumn;
     Window().WordWrapText(element, text, false, false);
     return CurrentLines();
   }
@@ -142,11 +143,7 @@ TEST_F(WordWrapTest, TheCaretLineFollowsTheColumn) {
       {"End\xA7", 4, 2},
   };
   for (const auto& c : cases) {
-    Window().FreeElements();
-    TScriptElement* element = Build({{ekAction, "x"}});
-    Window().EditBuffer = c.text;
-    Window().CaretColumn = c.column;
-    Window().WordWrapText(element, c.text, false, false);
+    Wrap(ekAction, c.text, c.column);
     EXPECT_EQ(Window().CaretLine, c.line) << "column " << c.column << " of \"" << c.text << "\"";
   }
 }
@@ -265,12 +262,6 @@ TEST_F(WordWrapTest, CharWidthAtMeasuresTheScreenAndTheLayout) {
   Window().LayoutOptions.ShowCodes = 1;
   EXPECT_GT(CharWidthAt(Window(), 2), 0) << "shown as a mark it has";
 }
-
-}  // namespace
-}  // namespace qm
-
-namespace qm {
-namespace {
 
 // Over generated screenplays: the lines cover the text in order, each
 // breaks only where a break is allowed, and none passes the margin by more
