@@ -87,43 +87,32 @@ TEST_F(EditProtocolTest, AnEmptiedHeadingOfALockedScriptIsOmitted) {
   EXPECT_EQ(UnpackText(*W().CurrentElement->text), "OMITTED");
 }
 
-struct EnterCase {
-  const char* name;
-  std::vector<ElementSpec> before;
-  Word caret;
-  Byte nextKind;
-  std::vector<ElementSpec> after;
-  Byte currentKind;
-};
-
-// Keeps the test listing readable: the case's name, not its bytes.
-void PrintTo(const EnterCase& c, std::ostream* out) { *out << c.name; }
-
-class EnterTest : public EditProtocolTest, public ::testing::WithParamInterface<EnterCase> {};
-
-TEST_P(EnterTest, MakesTheRightElements) {
-  const EnterCase& c = GetParam();
-  Load(c.before);
-  W().CaretColumn = c.caret;
-  W().CurrentFormat = W().FormatSet[static_cast<size_t>(FormatSlotOfKind(c.nextKind))];
-  W().NewElement(false, false, true);
-  W().Assemble();
-  EXPECT_EQ(Elements(), c.after);
-  EXPECT_EQ(W().CurrentElement->Kind(), c.currentKind);
+TEST_F(EditProtocolTest, EnterMakesTheRightElements) {
+  const struct {
+    const char* what;
+    std::vector<ElementSpec> before;
+    Word caret;
+    Byte nextKind;
+    std::vector<ElementSpec> after;
+  } cases[] = {
+      {"at the end", {{ekSceneHeading, "INT. HOUSE"}}, 10, ekAction, {{ekSceneHeading, "INT. HOUSE"}, {ekAction, " "}}},
+      {"at column 0 of the first", {{ekAction, "He runs."}}, 0, ekSceneHeading,
+       {{ekSceneHeading, " "}, {ekAction, "He runs."}}},
+      {"in the middle of a Dialogue", {{ekDialogue, "Hello there."}}, 6, ekDialogue,
+       {{ekDialogue, "Hello "}, {ekDialogue, "There."}}},
+      {"on an empty element: its type changes", {{ekAction, ""}}, 0, ekCharacterName, {{ekCharacterName, " "}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(c.before);
+    W().CaretColumn = c.caret;
+    W().CurrentFormat = W().FormatSet[static_cast<size_t>(FormatSlotOfKind(c.nextKind))];
+    W().NewElement(false, false, true);
+    W().Assemble();
+    EXPECT_EQ(Elements(), c.after);
+    EXPECT_EQ(W().CurrentElement->Kind(), c.nextKind);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, EnterTest,
-    ::testing::Values(
-        EnterCase{"AtTheEnd", {{ekSceneHeading, "INT. HOUSE"}}, 10, ekAction,
-                  {{ekSceneHeading, "INT. HOUSE"}, {ekAction, " "}}, ekAction},
-        EnterCase{"AtColumnZeroOfTheFirst", {{ekAction, "He runs."}}, 0, ekSceneHeading,
-                  {{ekSceneHeading, " "}, {ekAction, "He runs."}}, ekSceneHeading},
-        EnterCase{"InTheMiddleOfDialogue", {{ekDialogue, "Hello there."}}, 6, ekDialogue,
-                  {{ekDialogue, "Hello "}, {ekDialogue, "There."}}, ekDialogue},
-        EnterCase{"OnAnEmptyElementChangesItsType", {{ekAction, ""}}, 0, ekCharacterName,
-                  {{ekCharacterName, " "}}, ekCharacterName}),
-    [](const auto& info) { return info.param.name; });
 
 // The second piece starts a sentence: with sentence capitals on (the
 // default) its first letter is a capital.
@@ -152,7 +141,6 @@ TEST_F(EditProtocolTest, RemovingAnElementLeavesNoGroupPointingAtIt) {
   // One speech group holds the name and the dialogue.
   TElementGroup* speech = w.FirstElement->group;
   TScriptElement* dialogue = w.FirstElement->next;
-  TElementGroup* dialogueOwn = dialogue->group;
   dialogue->group = speech;
   speech->count = 2;
   w.Assemble();
@@ -162,7 +150,6 @@ TEST_F(EditProtocolTest, RemovingAnElementLeavesNoGroupPointingAtIt) {
   EXPECT_EQ(speech->count, 1);
   EXPECT_EQ(speech->first, dialogue) << "the group begins with the element that is left";
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekDialogue, "Hi."}, {ekAction, "She goes."}}));
-  (void)dialogueOwn;
 }
 
 }  // namespace
