@@ -170,7 +170,7 @@ TEST_F(ScreenLinesTest, EveryElementsFirstLineCarriesItsLinesBefore) {
   }
 }
 
-TEST_F(ScreenLinesTest, ATypedCharacterMarksOnlyWhatChanged) {
+TEST_F(ScreenLinesTest, ATypedCharacterMarksAndRepaintsOnlyWhatChanged) {
   Build({{ekAction, A(55) + " bbbbbbbbbb"}, {ekAction, "next"}});
   LayOutAll();
   Paint();
@@ -181,6 +181,12 @@ TEST_F(ScreenLinesTest, ATypedCharacterMarksOnlyWhatChanged) {
   EXPECT_EQ(Window().ScreenLines[2].repaint, 1);
   EXPECT_EQ(Window().ScreenLines[2].fromColumn, 6);
   EXPECT_EQ(Window().ScreenLines[3].repaint, 0);
+  Window().Recording()->Clear();
+  Window().RedisplayScreen(false);
+  const auto ops = Window().Recording()->TextOps();
+  ASSERT_EQ(ops.size(), 1u) << Window().Recording()->Transcript();
+  EXPECT_EQ(ops[0]->text, "Xbbbbb");
+  EXPECT_EQ(ops[0]->rect.Left, 150 + 50);
   // A style change without a text change marks from its column too.
   Window().EditBuffer.insert(59, "\x02");
   WrapCurrent();
@@ -231,20 +237,6 @@ TEST_F(ScreenLinesTest, PaintingDrawsRunsOfEqualAttributes) {
     if (op.kind == DrawOp::Kind::Line && op.from == TPoint{260, 33} && op.to == TPoint{310, 33}) underlined = true;
   EXPECT_TRUE(underlined) << "a line one pixel below the baseline across the run";
   EXPECT_EQ(Window().ScreenLines[1].repaint, 0) << "painting clears the marks";
-}
-
-TEST_F(ScreenLinesTest, PaintingOnlyRedrawsMarkedLinesFromTheirColumn) {
-  Build({{ekAction, A(55) + " bbbbbbbbbb"}, {ekAction, "next"}});
-  LayOutAll();
-  Paint();
-  Window().EditBuffer.insert(61, "X");
-  WrapCurrent();
-  Window().Recording()->Clear();
-  Window().RedisplayScreen(false);
-  const auto ops = Window().Recording()->TextOps();
-  ASSERT_EQ(ops.size(), 1u) << Window().Recording()->Transcript();
-  EXPECT_EQ(ops[0]->text, "Xbbbbb");
-  EXPECT_EQ(ops[0]->rect.Left, 150 + 50);
 }
 
 TEST_F(ScreenLinesTest, ColoursShowInTheTextOrAsBackground) {
