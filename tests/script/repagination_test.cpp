@@ -56,40 +56,30 @@ class RepaginationTest : public PaginationFixture {
 };
 
 TEST_F(RepaginationTest, PrinterMetricsAndTheLineHeightOfTheScriptFont) {
-  struct Case {
+  const auto fields = [](const TPrinterMetrics& m) {
+    return std::vector<int>{m.DpiX,    m.DpiY,    m.PageWidth,     m.PageHeight,
+                            m.OffsetX, m.OffsetY, m.MinLeftMargin, m.MinTopMargin};
+  };
+  const struct {
     const char* what;
-    std::function<void(RepaginationTest&)> printer;
+    int dpi;  // 0: no printer at all
+    TPoint size, offset;
     Byte fontSize;
     TPrinterMetrics metrics;
     int lineHeight;
+  } cases[] = {
+      {"no printer: 300 dots per inch and a letter page", 0, {}, {}, 12, {300, 300, 2550, 3300, 75, 75, 3, 3}, 50},
+      {"a 600-dot printer: its offsets give the smallest margins", 600, {5100, 6600}, {100, 50}, 12,
+       {600, 600, 5100, 6600, 100, 50, 2, 1}, 100},
+      {"a line height beyond one byte", 1440, {12240, 15840}, {0, 0}, 14, {1440, 1440, 12240, 15840, 0, 0, 0, 0}, 280},
   };
-  const std::vector<Case> cases = {
-      {"no printer: 300 dots per inch and a letter page",
-       [](RepaginationTest& t) { t.UseNoPrinter(); },
-       12,
-       {300, 300, 2550, 3300, 75, 75, 3, 3},
-       50},
-      {"a 600-dot printer: its offsets give the smallest margins",
-       [](RepaginationTest& t) { t.UsePrinter(600, {5100, 6600}, {100, 50}); },
-       12,
-       {600, 600, 5100, 6600, 100, 50, 2, 1},
-       100},
-      {"a line height beyond one byte",
-       [](RepaginationTest& t) { t.UsePrinter(1440, {12240, 15840}, {0, 0}); },
-       14,
-       {1440, 1440, 12240, 15840, 0, 0, 0, 0},
-       280},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    c.printer(*this);
+    if (c.dpi) UsePrinter(c.dpi, c.size, c.offset);
+    else UseNoPrinter();
     Window().ScriptFontSize = c.fontSize;
     Window().SetPrinterLineHeight();
-    const TPrinterMetrics& m = PrinterMetrics;
-    EXPECT_EQ(std::vector<int>({m.DpiX, m.DpiY, m.PageWidth, m.PageHeight, m.OffsetX, m.OffsetY, m.MinLeftMargin,
-                                m.MinTopMargin}),
-              std::vector<int>({c.metrics.DpiX, c.metrics.DpiY, c.metrics.PageWidth, c.metrics.PageHeight,
-                                c.metrics.OffsetX, c.metrics.OffsetY, c.metrics.MinLeftMargin, c.metrics.MinTopMargin}));
+    EXPECT_EQ(fields(PrinterMetrics), fields(c.metrics));
     EXPECT_EQ(Window().PrinterLineHeight, c.lineHeight);
   }
 }
@@ -109,11 +99,8 @@ TEST_F(RepaginationTest, TheUsablePageHeight) {
       {"top scene continueds", [](TMDIChild& w) { w.TopSceneContinued = 1; }, 2530, 10, 10},
       {"three blank lines after the header", [](TMDIChild& w) { w.HeaderBlankLines = 3; }, 2530, 10, 10},
       {"text lines at 80 percent", [](TMDIChild& w) { w.TextSpacing = 80; }, 2640, 10, 10},
-      {"a top margin below the printer's smallest is raised",
-       [](TMDIChild& w) { w.TopMargin = 2; },
-       3300 - 30 * 12 - 100,
-       3,
-       10},
+      {"a top margin below the printer's smallest is raised", [](TMDIChild& w) { w.TopMargin = 2; },
+       3300 - 30 * 12 - 100, 3, 10},
   };
   UseNoPrinter();
   for (const Case& c : cases) {
