@@ -61,69 +61,46 @@ TEST_F(PageBreakingTest, ActionsBreakByTheirModeAndMinimumLines) {
   // Sentences of three lines end on lines 3, 6, 9, 12 and 15.
   const std::string threeLineSentences = SentenceLines(3) + "  " + SentenceLines(3) + "  " + SentenceLines(3) + "  " +
                                          SentenceLines(3) + "  " + SentenceLines(3);
-  const std::vector<Case> cases = {
-      {"maximum lines: ten lines fit", {ActionLines(34), ActionLines(14)}, mode(3, 2), {"A408 A120", "A48"}},
-      {"maximum lines: the minimum stays for the next page",
-       {ActionLines(34), ActionLines(11)},
-       mode(3, 2),
-       {"A408 A108", "A24"}},
-      {"maximum lines: a larger minimum", {ActionLines(34), ActionLines(11)}, mode(3, 5), {"A408 A72", "A60"}},
-      {"maximum lines: too short to leave the minimum on both pages",
-       {ActionLines(34), ActionLines(11)},
-       mode(3, 6),
-       {"A408", "A132"}},
-      {"never broken", {ActionLines(34), ActionLines(14)}, mode(0, 2), {"A408", "A168"}},
-      {"no more lines than the minimum", {ActionLines(43), ActionLines(2)}, mode(3, 2), {"A516", "A24"}},
-      {"sentence ends only: the last sentence that fits",
-       {ActionLines(34), {ekAction, twoSentences}},
-       mode(1, 2),
-       {"A408 A59", "A107"}},
-      {"sentence ends preferred: none near the end of the room, so a line",
-       {ActionLines(34), {ekAction, twoSentences}},
-       mode(2, 2),
-       {"A408 A119", "A47"}},
-      {"sentence ends preferred: one near the end of the room",
-       {ActionLines(34), {ekAction, threeLineSentences}},
-       mode(2, 2),
-       {"A408 A105", "A70"}},
-      {"maximum lines ignores sentences",
-       {ActionLines(34), {ekAction, threeLineSentences}},
-       mode(3, 2),
-       {"A408 A117", "A58"}},
-      {"sentence ends preferred with two lines of room",
-       {ActionLines(42), {ekAction, Sentences(14, 11)}},
-       mode(2, 2),
-       {"A504 A22", "A132"}},
-  };
-  Run(cases);
-}
-
-TEST_F(PageBreakingTest, ASingleSentenceAtTheTopBreaksOnlyWhenAllowed) {
   // A one-line sentence, then one sentence to the end of the Action.
-  const std::vector<ElementSpec> script{ActionLines(34), {ekAction, SentenceLines(1) + "  " + SentenceLines(13)}};
+  const std::vector<ElementSpec> singleFirst{ActionLines(34), {ekAction, SentenceLines(1) + "  " + SentenceLines(13)}};
   const auto single = [](Byte on) {
     return [on](TMDIChild& w) {
       w.ActionBreakMode = 1;
       w.BreakAfterSingleSentence = on;
     };
   };
-  Run({{"allowed", script, single(1), {"A408 A11", "A155"}},
-       {"not allowed: the Action moves", script, single(0), {"A408", "A166"}}});
+  const std::vector<Case> cases = {
+      {"maximum lines: ten lines fit", {ActionLines(34), ActionLines(14)}, mode(3, 2), {"A408 A120", "A48"}},
+      {"maximum lines: the minimum stays for the next page", {ActionLines(34), ActionLines(11)}, mode(3, 2),
+       {"A408 A108", "A24"}},
+      {"maximum lines: a larger minimum", {ActionLines(34), ActionLines(11)}, mode(3, 5), {"A408 A72", "A60"}},
+      {"maximum lines: too short to leave the minimum on both pages", {ActionLines(34), ActionLines(11)}, mode(3, 6),
+       {"A408", "A132"}},
+      {"never broken", {ActionLines(34), ActionLines(14)}, mode(0, 2), {"A408", "A168"}},
+      {"no more lines than the minimum", {ActionLines(43), ActionLines(2)}, mode(3, 2), {"A516", "A24"}},
+      {"sentence ends only: the last sentence that fits", {ActionLines(34), {ekAction, twoSentences}}, mode(1, 2),
+       {"A408 A59", "A107"}},
+      {"sentence ends preferred: none near the end of the room, so a line", {ActionLines(34), {ekAction, twoSentences}},
+       mode(2, 2), {"A408 A119", "A47"}},
+      {"sentence ends preferred: one near the end of the room", {ActionLines(34), {ekAction, threeLineSentences}},
+       mode(2, 2), {"A408 A105", "A70"}},
+      {"maximum lines ignores sentences", {ActionLines(34), {ekAction, threeLineSentences}}, mode(3, 2),
+       {"A408 A117", "A58"}},
+      {"sentence ends preferred with two lines of room", {ActionLines(42), {ekAction, Sentences(14, 11)}}, mode(2, 2),
+       {"A504 A22", "A132"}},
+      {"a single sentence at the top of the piece, allowed", singleFirst, single(1), {"A408 A11", "A155"}},
+      {"a single sentence not allowed: the Action moves", singleFirst, single(0), {"A408", "A166"}},
+  };
+  Run(cases);
 }
 
 TEST_F(PageBreakingTest, HeadingsStayWithTheirAction) {
   Run({
-      {"not one line of the Action fits under the heading",
-       {ActionLines(42), Heading(), ActionLines(5)},
-       none,
+      {"not one line of the Action fits under the heading", {ActionLines(42), Heading(), ActionLines(5)}, none,
        {"A504", "H2 A60"}},
-      {"the Action under a heading is split",
-       {ActionLines(24), Heading(), ActionLines(30)},
-       none,
+      {"the Action under a heading is split", {ActionLines(24), Heading(), ActionLines(30)}, none,
        {"A288 H2 A204", "A156"}},
-      {"a heading alone before a speech goes with it",
-       {ActionLines(42), Heading(), Name(), DialogueLines(3)},
-       none,
+      {"a heading alone before a speech goes with it", {ActionLines(42), Heading(), Name(), DialogueLines(3)}, none,
        {"A504", "H2 C:JOHN D21"}},
   });
 }
@@ -135,36 +112,27 @@ TEST_F(PageBreakingTest, TransitionsAndScenesAtTheTopOfAPage) {
   // page that a scene opens when scenes may stand on that line.
   const std::vector<ElementSpec> topOfPage{ActionLines(43), Heading(), ActionLines(41), ActionLines(1)};
   Run({
-      {"a Transition that does not fit takes the group before it along",
-       transition,
-       none,
-       {"A516", "A12 T2 H2 A12"}},
+      {"a Transition that does not fit takes the group before it along", transition, none, {"A516", "A12 T2 H2 A12"}},
       {"... unless it may open a page", transition, [](TMDIChild& w) { w.TransitionOnFirstLine = 1; },
        {"A516 A12", "T2 H2 A12"}},
-      {"... or stand on the CONTINUED line before a new scene",
-       transition,
+      {"... or stand on the CONTINUED line before a new scene", transition,
        [](TMDIChild& w) {
          w.BottomSceneContinued = 1;
          w.TransitionOnContinuedLine = 1;
        },
        {"A516 A12 T2", "H2 A12"}},
-      {"a scene on the top CONTINUED line",
-       topOfPage,
+      {"a scene on the top CONTINUED line", topOfPage,
        [](TMDIChild& w) {
          w.TopSceneContinued = 1;
          w.ScenesOnTopContinuedLine = 1;
        },
        {"A516", "H2 A492 A12"}},
-      {"the top CONTINUED line kept free",
-       topOfPage,
-       [](TMDIChild& w) { w.TopSceneContinued = 1; },
+      {"the top CONTINUED line kept free", topOfPage, [](TMDIChild& w) { w.TopSceneContinued = 1; },
        {"A516", "H2 A492", "A12"}},
       {"the first page starts lower", {ActionLines(40), ActionLines(1)},
        [](TMDIChild& w) { w.FirstPageLine = 4; }, {"A480", "A12"}},
-      {"... and so does a forced page",
-       {ActionLines(10), {ekForcedPageBreak, " "}, ActionLines(40), ActionLines(1)},
-       [](TMDIChild& w) { w.FirstPageLine = 4; },
-       {"A120", "A480", "A12"}},
+      {"... and so does a forced page", {ActionLines(10), {ekForcedPageBreak, " "}, ActionLines(40), ActionLines(1)},
+       [](TMDIChild& w) { w.FirstPageLine = 4; }, {"A120", "A480", "A12"}},
   });
 }
 
@@ -200,26 +168,19 @@ TEST_F(PageBreakingTest, SpeechesBreakWithTheNameRepeated) {
       {"maximum lines", long14, dialogue(3, 2), {"A408 C:JOHN D56", "C:JOHN D42 A12"}},
       {"never broken", long14, dialogue(0, 2), {"A408", "C:JOHN D98 A12"}},
       {"before a Parenthetical",
-       {ActionLines(34), Name(), DialogueLines(8), {ekParenthetical, "beat"}, DialogueLines(5), ActionLines(1)},
-       none,
+       {ActionLines(34), Name(), DialogueLines(8), {ekParenthetical, "beat"}, DialogueLines(5), ActionLines(1)}, none,
        {"A408 C:JOHN D56", "C:JOHN P1 D35 A12"}},
       {"too little room for the minimum after a Parenthetical: the whole speech",
-       {ActionLines(42), Name(), {ekParenthetical, "beat"}, DialogueLines(3), ActionLines(1)},
-       none,
+       {ActionLines(42), Name(), {ekParenthetical, "beat"}, DialogueLines(3), ActionLines(1)}, none,
        {"A504", "C:JOHN P1 D21 A12"}},
       {"two one-line sentences", twoOneLiners, oneLiners(1, 1), {"A504 C:JOHN D6", "C:JOHN D6 A12"}},
       {"... not after a single sentence", twoOneLiners, oneLiners(0, 1), {"A504", "C:JOHN D12 A12"}},
       {"... not when two one-liners stay together", twoOneLiners, oneLiners(1, 0), {"A504", "C:JOHN D12 A12"}},
+      {"a kept Dialogue moves after the Dialogue before it",
+       {ActionLines(34), Name(), DialogueLines(3), DialogueLines(14), ActionLines(1)},
+       [](TMDIChild& w) { w.FirstElement->next->next->next->state = esKeepGroup; },
+       {"A408 C:JOHN D21", "C:JOHN D98 A12"}},
   });
-}
-
-TEST_F(PageBreakingTest, AKeptDialogueMovesAfterTheDialogueBeforeIt) {
-  Window().BottomMargin = 20;
-  Load({ActionLines(34), Name(), DialogueLines(3), DialogueLines(14), ActionLines(1)});
-  ElementNo(3)->state = esKeepGroup;
-  Repaginate();
-  EXPECT_EQ(Shape(), (std::vector<std::string>{"A408 C:JOHN D21", "C:JOHN D98 A12"}));
-  EXPECT_EQ(BreakStates(), std::vector<int>{spSecondPiece});
 }
 
 TEST_F(PageBreakingTest, PageEndsMoveBackOverWhatBelongsToTheNextPage) {
@@ -230,8 +191,7 @@ TEST_F(PageBreakingTest, PageEndsMoveBackOverWhatBelongsToTheNextPage) {
        {"A492", "S1 H2 A60"}},
       {"over act information", {ActionLines(41), {ekActInformation, "ACT TWO"}, Heading(), ActionLines(5)}, none,
        {"A492", "I2 H2 A60"}},
-      {"over a group kept with the next one",
-       {ActionLines(34), ActionLines(2), ActionLines(14)},
+      {"over a group kept with the next one", {ActionLines(34), ActionLines(2), ActionLines(14)},
        [](TMDIChild& w) {
          w.ActionBreakMode = 0;
          w.FirstElement->next->state = esKeepFollowing;
@@ -239,8 +199,7 @@ TEST_F(PageBreakingTest, PageEndsMoveBackOverWhatBelongsToTheNextPage) {
        {"A408", "A24 A168"}},
       {"but not back to the top of the page",
        {ActionLines(10), {ekForcedPageBreak, " "}, Heading(), Name(), DialogueLines(44)},
-       [](TMDIChild& w) { w.DialogueBreakMode = 0; },
-       {"A120", "H2", "C:JOHN D308"}},
+       [](TMDIChild& w) { w.DialogueBreakMode = 0; }, {"A120", "H2", "C:JOHN D308"}},
   });
 }
 
@@ -249,8 +208,7 @@ TEST_F(PageBreakingTest, NotesAndHiddenElementsTakeNoRoom) {
   Run({
       {"a note that is not printed", script, none, {"A516 N60 A12"}},
       {"a printed note", script, [](TMDIChild& w) { w.PrintScriptNotes = 1; }, {"A516", "N60 A12"}},
-      {"a hidden printed note",
-       script,
+      {"a hidden printed note", script,
        [](TMDIChild& w) {
          w.PrintScriptNotes = 1;
          w.FirstElement->next->state = esHidden;
