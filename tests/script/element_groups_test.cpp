@@ -55,31 +55,19 @@ TEST_F(ElementGroupsTest, GroupsFollowTheRunsOfTheScript) {
       {"one element", {{ekAction, "x"}}, {}, {1}},
       {"a heading holds hidden elements and the first visible Action",
        {{ekSceneHeading, "INT. ROOM"}, {ekScriptNote, "n"}, {ekAction, "a"}, {ekAction, "b"}, {ekAction, "c"}},
-       {{1, esHidden}, {2, esShownHidden}},
-       {4, 1}},
+       {{1, esHidden}, {2, esShownHidden}}, {4, 1}},
       {"a heading followed by a name stands alone",
-       {{ekSceneHeading, "INT. ROOM"}, {ekCharacterName, "JOHN"}, {ekDialogue, "d"}},
-       {},
-       {1, 2}},
+       {{ekSceneHeading, "INT. ROOM"}, {ekCharacterName, "JOHN"}, {ekDialogue, "d"}}, {}, {1, 2}},
       {"a speech holds its Dialogue and Parentheticals",
-       {{ekCharacterName, "JOHN"}, {ekDialogue, "d"}, {ekParenthetical, "p"}, {ekDialogue, "d"}, {ekAction, "a"}},
-       {},
+       {{ekCharacterName, "JOHN"}, {ekDialogue, "d"}, {ekParenthetical, "p"}, {ekDialogue, "d"}, {ekAction, "a"}}, {},
        {4, 1}},
       {"a speech holds hidden elements of any kind",
-       {{ekCharacterName, "JOHN"}, {ekDialogue, "d"}, {ekAction, "a"}, {ekDialogue, "d"}},
-       {{2, esHidden}},
-       {4}},
+       {{ekCharacterName, "JOHN"}, {ekDialogue, "d"}, {ekAction, "a"}, {ekDialogue, "d"}}, {{2, esHidden}}, {4}},
       {"a shot holds an Action", {{ekShot, "ANGLE"}, {ekAction, "a"}, {ekTransition, "CUT TO:"}}, {}, {2, 1}},
       {"other kinds stand alone",
-       {{ekTransition, "CUT TO:"},
-        {ekCenteredTitle, "THE END"},
-        {ekActInformation, "ACT ONE"},
-        {ekScriptNote, "n"},
-        {ekForcedPageBreak, " "},
-        {ekAction, "a"},
-        {ekDialogue, "d"}},
-       {},
-       {1, 1, 1, 1, 1, 1, 1}},
+       {{ekTransition, "CUT TO:"}, {ekCenteredTitle, "THE END"}, {ekActInformation, "ACT ONE"}, {ekScriptNote, "n"},
+        {ekForcedPageBreak, " "}, {ekAction, "a"}, {ekDialogue, "d"}},
+       {}, {1, 1, 1, 1, 1, 1, 1}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -125,19 +113,11 @@ TEST_F(ElementGroupsTest, PagesAreNumberedByTheirBreaks) {
   lockedRun.insert(lockedRun.end(), {ekAutoPageBreak, ekAutoPageBreak, ekAutoPageBreak, ekForcedPageBreak});
   const std::vector<Case> cases = {
       {"unlocked breaks count on", 0, 0, {ekAutoPageBreak, ekForcedPageBreak, ekAutoPageBreak}, {"2", "3", "4"}},
-      {"locked pages give A-pages",
-       1,
-       0,
-       lockedRun,
+      {"locked pages give A-pages", 1, 0, lockedRun,
        {"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "12A", "12B", "12C", "13"}},
-      {"locked A-pages of their own",
-       0,
-       0,
-       {ekLockedPageBreak, ekFixedAPageBreak, ekMultiLockedPageBreak, ekLockedPageBreak},
-       {"2", "2A", "2B", "3"}},
-      {"multi-locked: an automatic break before an A-page keeps the letter",
-       1,
-       1,
+      {"locked A-pages of their own", 0, 0,
+       {ekLockedPageBreak, ekFixedAPageBreak, ekMultiLockedPageBreak, ekLockedPageBreak}, {"2", "2A", "2B", "3"}},
+      {"multi-locked: an automatic break before an A-page keeps the letter", 1, 1,
        {ekForcedPageBreak, ekAutoPageBreak, ekMultiLockedPageBreak, ekAutoPageBreak, ekLockedPageBreak},
        {"2", "2", "2A", "2B", "3"}},
   };
@@ -197,22 +177,15 @@ TEST_F(ElementGroupsTest, GroupHeightsInPrinterDots) {
   const std::vector<Case> cases = {
       {"an Action of three lines and its blank line", {{ekAction, Words(36)}}, none, 50 + 150},
       {"a scene heading: two blank lines", {{ekSceneHeading, "INT. ROOM"}}, none, 100 + 50},
-      {"double-spaced Dialogue of three lines",
-       {{ekDialogue, Words(21)}},
-       [](TMDIChild& w) { w.FirstElement->format.Spacing = 20; },
-       50 + 2 * 100},
+      {"double-spaced Dialogue of three lines", {{ekDialogue, Words(21)}},
+       [](TMDIChild& w) { w.FirstElement->format.Spacing = 20; }, 50 + 2 * 100},
       {"a Script Note takes no room", {{ekScriptNote, "note"}}, none, 0},
-      {"... unless notes are printed",
-       {{ekScriptNote, "note"}},
-       [](TMDIChild& w) { w.PrintScriptNotes = 1; },
-       100},
+      {"... unless notes are printed", {{ekScriptNote, "note"}}, [](TMDIChild& w) { w.PrintScriptNotes = 1; }, 100},
       {"hidden text takes no room", {{ekAction, "a"}}, [](TMDIChild& w) { w.FirstElement->state = esHidden; }, 0},
       {"nor does shown hidden text", {{ekAction, "a"}}, [](TMDIChild& w) { w.FirstElement->state = esShownHidden; }, 0},
       {"nor a hidden kind", {{ekAction, "a"}}, [](TMDIChild& w) { w.HiddenKinds = 1u << ekAction; }, 0},
       {"text lines at 80 percent", {{ekAction, Words(24)}}, [](TMDIChild& w) { w.TextSpacing = 80; }, 50 + 80},
-      {"the font percentage scales text lines",
-       {{ekAction, Words(24)}},
-       [](TMDIChild& w) { w.FontPercent = 50; },
+      {"the font percentage scales text lines", {{ekAction, Words(24)}}, [](TMDIChild& w) { w.FontPercent = 50; },
        50 + 50},
       {"blank lines at 50 percent", {{ekAction, "a"}}, [](TMDIChild& w) { w.BlankSpacing = 50; }, 25 + 50},
   };
@@ -243,13 +216,8 @@ TEST_F(ElementGroupsTest, ALongSpeechAtAHighResolutionKeepsItsHeight) {
 }
 
 TEST_F(ElementGroupsTest, AContinuedNameTakesNoLineExceptAtTheTopOfAPage) {
-  Load({{ekCharacterName, "JOHN"},
-        {ekDialogue, "one"},
-        {ekCharacterName, "JOHN"},
-        {ekDialogue, "two"},
-        {ekAutoPageBreak, " "},
-        {ekCharacterName, "JOHN"},
-        {ekDialogue, "three"}});
+  Load({{ekCharacterName, "JOHN"}, {ekDialogue, "one"}, {ekCharacterName, "JOHN"}, {ekDialogue, "two"},
+        {ekAutoPageBreak, " "}, {ekCharacterName, "JOHN"}, {ekDialogue, "three"}});
   ElementNo(2)->split = 19;  // no extension, automatic CONT'D
   ElementNo(5)->split = 19;
   const TMDIChild& w = Window();
@@ -278,14 +246,8 @@ TEST_F(ElementGroupsTest, GroupLettersAreStoredPastTheSkippedLetters) {
 }
 
 TEST_F(ElementGroupsTest, NextLockedBreakDecidesAPages) {
-  Load({{ekAction, "a"},
-        {ekAutoPageBreak, " "},
-        {ekAction, "b"},
-        {ekMultiLockedPageBreak, " "},
-        {ekAutoPageBreak, " "},
-        {ekForcedPageBreak, " "},
-        {ekAutoPageBreak, " "},
-        {ekAction, "c"}});
+  Load({{ekAction, "a"}, {ekAutoPageBreak, " "}, {ekAction, "b"}, {ekMultiLockedPageBreak, " "},
+        {ekAutoPageBreak, " "}, {ekForcedPageBreak, " "}, {ekAutoPageBreak, " "}, {ekAction, "c"}});
   Window().RebuildElementGroups();
   const TMDIChild& w = Window();
   EXPECT_TRUE(w.NextLockedBreakIsAPage(ElementNo(1)->group));
@@ -317,16 +279,10 @@ TEST_F(ElementGroupsTest, NewElementsKeepTheChainWhole) {
     std::vector<int> sizes;
   };
   const std::vector<Case> cases = {
-      {"a Dialogue joins the speech",
-       {{ekCharacterName, "JOHN"}, {ekDialogue, "d"}, {ekAction, "a"}},
-       1,
-       ekDialogue,
+      {"a Dialogue joins the speech", {{ekCharacterName, "JOHN"}, {ekDialogue, "d"}, {ekAction, "a"}}, 1, ekDialogue,
        {3, 1}},
-      {"a heading inside a speech divides it",
-       {{ekCharacterName, "JOHN"}, {ekDialogue, "d"}, {ekDialogue, "e"}},
-       1,
-       ekSceneHeading,
-       {2, 1, 1}},
+      {"a heading inside a speech divides it", {{ekCharacterName, "JOHN"}, {ekDialogue, "d"}, {ekDialogue, "e"}}, 1,
+       ekSceneHeading, {2, 1, 1}},
       {"an Action after the last element stands alone", {{ekAction, "a"}}, 0, ekAction, {1, 1}},
   };
   for (const Case& c : cases) {

@@ -56,53 +56,36 @@ TEST_F(NumberingTest, ScenesAndTheirASceneLetters) {
     return [=](TMDIChild& w) { Nth(w, index)->format.NumberWord = number_word::Make(number, locked, letter); };
   };
   const std::vector<Case> cases = {
-      {"plain scenes count from the scene offset",
-       {Scene(), Scene(), Scene()},
-       [](TMDIChild& w) { w.SceneStart = 100; },
-       {"101", "102", "103"}},
+      {"plain scenes count from the scene offset", {Scene(), Scene(), Scene()},
+       [](TMDIChild& w) { w.SceneStart = 100; }, {"101", "102", "103"}},
       {"A-scenes after a scene",
        {Scene(), Scene(ekASceneHeading), Scene(ekASceneHeading), Scene(), Scene(ekDashASceneHeading),
         Scene(ekDashASceneHeading), Scene(ekASceneHeading)},
-       [](TMDIChild&) {},
-       {"1", "1A", "1B", "2", "2-", "2-", "2A"}},
-      {"A-letters pass the skipped letters",
-       {Scene(), Scene(ekASceneHeading), Scene(ekASceneHeading)},
+       [](TMDIChild&) {}, {"1", "1A", "1B", "2", "2-", "2-", "2A"}},
+      {"A-letters pass the skipped letters", {Scene(), Scene(ekASceneHeading), Scene(ekASceneHeading)},
        [](TMDIChild& w) {
          SkipLetter(w, 'A');
          SkipLetter(w, 'C');
        },
        {"1", "1B", "1D"}},
-      {"a locked number in the heading",
-       {Scene(), Scene(), Scene()},
-       word(1, 12, true, '='),
-       {"1", "12", "13"}},
+      {"a locked number in the heading", {Scene(), Scene(), Scene()}, word(1, 12, true, '='), {"1", "12", "13"}},
       {"a locked A-scene keeps its own number; the count goes on",
-       {Scene(), Scene(ekASceneHeading), Scene(ekASceneHeading)},
-       word(1, 12, true, 'C'),
-       {"1", "12C", "1B"}},
+       {Scene(), Scene(ekASceneHeading), Scene(ekASceneHeading)}, word(1, 12, true, 'C'), {"1", "12C", "1B"}},
       {"an A-scene number that is not locked moves the count",
-       {Scene(), Scene(ekASceneHeading), Scene(ekASceneHeading)},
-       word(1, 7, false, 'B'),
-       {"1", "7B", "7C"}},
-      {"locked numbers above 500 go on above 500",
-       {Scene(), Scene(), Scene(), Scene()},
+       {Scene(), Scene(ekASceneHeading), Scene(ekASceneHeading)}, word(1, 7, false, 'B'), {"1", "7B", "7C"}},
+      {"locked numbers above 500 go on above 500", {Scene(), Scene(), Scene(), Scene()},
        [](TMDIChild& w) {
          Nth(w, 0)->format.NumberWord = number_word::Make(501, true, '=');
          Nth(w, 2)->format.NumberWord = number_word::Make(3, true, '=');
        },
        {"501", "502", "503", "504"}},
-      {"an omitted range ends where its heading says",
-       {Scene(), {ekSceneHeading, "OMITTED: 15"}, Scene()},
-       [](TMDIChild& w) { w.ScenesLocked = 1; },
-       {"1", "2", "16"}},
+      {"an omitted range ends where its heading says", {Scene(), {ekSceneHeading, "OMITTED: 15"}, Scene()},
+       [](TMDIChild& w) { w.ScenesLocked = 1; }, {"1", "2", "16"}},
       {"an omitted A-scene goes on with the next letter",
-       {Scene(), {ekSceneHeading, "OMITTED: 12B"}, Scene(ekASceneHeading)},
-       [](TMDIChild& w) { w.ScenesLocked = 1; },
+       {Scene(), {ekSceneHeading, "OMITTED: 12B"}, Scene(ekASceneHeading)}, [](TMDIChild& w) { w.ScenesLocked = 1; },
        {"1", "2", "12C"}},
-      {"hidden headings are not counted",
-       {Scene(), {ekAction, "a"}, Scene(), Scene()},
-       [](TMDIChild& w) { Nth(w, 2)->state = esHidden; },
-       {"1", "0", "2"}},
+      {"hidden headings are not counted", {Scene(), {ekAction, "a"}, Scene(), Scene()},
+       [](TMDIChild& w) { Nth(w, 2)->state = esHidden; }, {"1", "0", "2"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -114,13 +97,8 @@ TEST_F(NumberingTest, ScenesAndTheirASceneLetters) {
 }
 
 TEST_F(NumberingTest, ActsAndSceneInformation) {
-  Load({{ekActInformation, "ACT ONE"},
-        {ekSceneInformation, "a"},
-        {ekSceneInformation, "b"},
-        {ekActInformation, "END"},
-        {ekActStart, "ACT TWO"},
-        {ekSceneInformation, "c"},
-        {ekLockedSceneInformation, "d"},
+  Load({{ekActInformation, "ACT ONE"}, {ekSceneInformation, "a"}, {ekSceneInformation, "b"}, {ekActInformation, "END"},
+        {ekActStart, "ACT TWO"}, {ekSceneInformation, "c"}, {ekLockedSceneInformation, "d"},
         {ekLockedSceneInformation, "e"}});
   Window().ActStart = 10;
   Window().RebuildElementGroups();
@@ -253,8 +231,7 @@ TEST_F(NumberingTest, APagesAreFixedAndFlexed) {
   const std::vector<Case> cases = {
       {"fixed", 0, {ekAutoPageBreak, ekAutoPageBreak, ekLockedPageBreak},
        {ekFixedAPageBreak, ekFixedAPageBreak, ekLockedPageBreak}},
-      {"fixed before a fixed A-page in a multi-locked script",
-       1,
+      {"fixed before a fixed A-page in a multi-locked script", 1,
        {ekAutoPageBreak, ekFixedAPageBreak, ekAutoPageBreak, ekLockedPageBreak},
        {ekMultiLockedPageBreak, ekFixedAPageBreak, ekFixedAPageBreak, ekLockedPageBreak}},
   };
