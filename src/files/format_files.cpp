@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <type_traits>
 
 #include "files/file_job.h"
 #include "files/native_file.h"
 #include "files/script_header.h"
+#include "language/user_lists.h"
 #include "platform/profile.h"
 #include "shell/ini_file.h"
 #include "shell/message_boxes.h"
@@ -175,32 +175,6 @@ constexpr TFormatKey kFormatKeys[] = {
     {"Style", &TElementFormat::Style},
 };
 
-template <class S>
-struct TListSlots {
-  const char* key;
-  std::size_t width;
-  std::span<S> slots;
-};
-
-// The user lists with their keys (the key word, a blank, the slot number).
-template <class L>
-auto UserListSlots(L& l) {
-  using S = std::conditional_t<std::is_const_v<L>, const std::string, std::string>;
-  constexpr std::size_t w = capacity::UserListEntry;
-  constexpr std::size_t wl = capacity::UserListLongEntry;
-  return std::array<TListSlots<S>, 13>{{
-      {"Extension", w, l.Extension},          {"TimeofDay", w, l.TimeofDay},
-      {"Transition", w, l.Transition},        {"SceneText", w, l.SceneText},
-      {"ShotText", w, l.ShotText},            {"ActText", w, l.ActText},
-      {"PrologueText", w, l.PrologueText},    {"TagText", w, l.TagText},
-      {"EndofActText", w, l.EndofActText},    {"ScriptOpenText", w, l.ScriptOpenText},
-      {"SceneBodyText", wl, l.SceneBodyText}, {"Char Names", w, l.CharNames},
-      {"Substitution Text", wl, l.SubstitutionText},
-  }};
-}
-
-std::string SlotKey(const char* key, std::size_t index) { return std::string(key) + " " + std::to_string(index + 1); }
-
 struct TDraftColour {
   const char* name;
   TColor colour;
@@ -310,19 +284,6 @@ void ZeroField(std::vector<Byte>& image, const char* name) {
 
 }  // namespace
 
-void LoadUserListDefaults(TUserListTables& lists, const std::string& section) {
-  const TIniFile ini(SettingsFileName);
-  const TUserListTables builtIn;
-  auto defaults = UserListSlots(builtIn);
-  auto slots = UserListSlots(lists);
-  for (std::size_t l = 0; l < slots.size(); ++l) {
-    for (std::size_t i = 0; i < slots[l].slots.size(); ++i) {
-      const std::string value = ini.ReadString(section, SlotKey(slots[l].key, i), defaults[l].slots[i]);
-      slots[l].slots[i] = CutToCapacity(value, slots[l].width);
-    }
-  }
-}
-
 void ReadFormatDefaults(TScriptRecord& r) {
   const TIniFile ini(SettingsFileName);
   const TScriptSettings fresh;
@@ -341,7 +302,7 @@ void ReadFormatDefaults(TScriptRecord& r) {
   r.SkipLetters = fresh.SkipLetters;
   ReadSkipLetters(ini.ReadString(kNumbering, "Skip Letters", ""), r.SkipLetters);
   ReadRevisionColours(ini, r);
-  LoadUserListDefaults(r.UserLists, "User Lists");
+  ReadUserLists(ini, UserListsSection, r.UserLists);
 }
 
 void SaveFormatsAsDefaults(const TScriptRecord& r) {
@@ -357,9 +318,7 @@ void SaveFormatsAsDefaults(const TScriptRecord& r) {
   }
   ini.WriteString(kNumbering, "Skip Letters", SkipLettersText(r.SkipLetters));
   WriteRevisionColours(ini, r);
-  const auto slots = UserListSlots(r.UserLists);
-  for (const auto& list : slots)
-    for (std::size_t i = 0; i < list.slots.size(); ++i) ini.WriteString("User Lists", SlotKey(list.key, i), list.slots[i]);
+  WriteUserLists(ini, r.UserLists);
   if (!batch.Commit()) throw EIniFileError(ini.FileName());
 }
 

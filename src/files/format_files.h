@@ -29,8 +29,4 @@ void SaveFormatsAsDefaults(const TScriptRecord& record);
 void ReadFormatDefaults();
 void SaveFormatsAsDefaults();
 
-// The user lists of a settings section, each missing slot taking its
-// built-in default; values are cut to the slot width.
-void LoadUserListDefaults(TUserListTables& lists, const std::string& section);
-
 }  // namespace qm
