@@ -45,7 +45,8 @@ void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord e
 // image is damaged, and then nothing changes.
 bool ReadScriptHeader(std::span<const Byte> image);
 
-// A file taken apart and checked whole.
+// A file taken apart and checked whole. The settings and the two blocks
+// are views into the file's bytes, which must outlive them.
 struct TParsedScript {
   bool dos = false;
   THeaderInfo info;
