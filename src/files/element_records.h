@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "files/byte_io.h"
+#include "platform/byte_io.h"
 #include "script/script_model.h"
 
 namespace qm {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "files/byte_io.h"
+#include "platform/byte_io.h"
 #include "files/element_records.h"
 #include "files/file_job.h"
 #include "files/safe_save.h"

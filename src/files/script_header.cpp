@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "files/byte_io.h"
+#include "platform/byte_io.h"
 
 namespace qm {
 

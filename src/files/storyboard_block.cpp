@@ -3,7 +3,7 @@
 #include <charconv>
 #include <string>
 
-#include "files/byte_io.h"
+#include "platform/byte_io.h"
 
 namespace qm {
 

@@ -95,27 +95,6 @@ void RemoveStaleProcessFiles(const std::string& folder) {
   }
 }
 
-std::uint64_t ByteReader::Get(int size) {
-  if (!ok_ || size_ - pos_ < static_cast<std::size_t>(size)) {
-    ok_ = false;
-    return 0;
-  }
-  std::uint64_t v = 0;
-  for (int i = 0; i < size; ++i) v |= static_cast<std::uint64_t>(data_[pos_ + i]) << (8 * i);
-  pos_ += static_cast<std::size_t>(size);
-  return v;
-}
-
-std::string ByteReader::Bytes(std::size_t n) {
-  if (!ok_ || size_ - pos_ < n) {
-    ok_ = false;
-    return {};
-  }
-  std::string s(reinterpret_cast<const char*>(data_ + pos_), n);
-  pos_ += n;
-  return s;
-}
-
 namespace {
 
 std::uint32_t Checksum(const std::uint8_t* data, std::size_t size) {
@@ -127,19 +106,19 @@ std::uint32_t Checksum(const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 std::vector<std::uint8_t> SealRecord(std::string_view tag, const std::vector<std::uint8_t>& fields) {
-  ByteWriter out;
-  out.Bytes(tag);
-  for (std::uint8_t b : fields) out.U8(b);
-  out.U32(Checksum(out.Data().data(), out.Data().size()));
-  return out.Data();
+  std::vector<std::uint8_t> record;
+  ByteWriter out(record);
+  out.Text(tag);
+  out.Bytes(fields);
+  out.U32(Checksum(record.data(), record.size()));
+  return record;
 }
 
 std::optional<std::vector<std::uint8_t>> OpenRecord(std::string_view tag, const std::vector<std::uint8_t>& record) {
   if (record.size() < tag.size() + 4) return std::nullopt;
   std::size_t body = record.size() - 4;
   if (std::string_view(reinterpret_cast<const char*>(record.data()), tag.size()) != tag) return std::nullopt;
-  ByteReader sum(record.data() + body, 4);
-  if (sum.U32() != Checksum(record.data(), body)) return std::nullopt;
+  if (GetU32(record, body) != Checksum(record.data(), body)) return std::nullopt;
   return std::vector<std::uint8_t>(record.begin() + static_cast<std::ptrdiff_t>(tag.size()),
                                    record.begin() + static_cast<std::ptrdiff_t>(body));
 }

@@ -1,9 +1,10 @@
 // What the global atom table and the channel between program instances
 // share: window handles that name their process, the per-user runtime
 // folder with one set of files per process, and the little-endian field
-// codec of the files and datagrams that cross process boundaries.
+// sealing of the files that cross process boundaries.
 #pragma once
 
+#include "platform/byte_io.h"
 #include "platform/types.h"
 
 #include <cstddef>
@@ -42,45 +43,6 @@ std::vector<std::uint32_t> ProcessesWithFile(const std::string& folder, std::str
 void RemoveProcessFiles(const std::string& folder, std::uint32_t process);
 // Removes the files of every process that no longer exists.
 void RemoveStaleProcessFiles(const std::string& folder);
-
-class ByteWriter {
- public:
-  void U8(std::uint8_t v) { bytes_.push_back(v); }
-  void U16(std::uint16_t v) { Put(v, 2); }
-  void U32(std::uint32_t v) { Put(v, 4); }
-  void U64(std::uint64_t v) { Put(v, 8); }
-  void I64(std::int64_t v) { Put(static_cast<std::uint64_t>(v), 8); }
-  void Bytes(std::string_view s) { bytes_.insert(bytes_.end(), s.begin(), s.end()); }
-  const std::vector<std::uint8_t>& Data() const { return bytes_; }
-
- private:
-  void Put(std::uint64_t v, int size) {
-    for (int i = 0; i < size; ++i) bytes_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-  }
-  std::vector<std::uint8_t> bytes_;
-};
-
-// Reads what ByteWriter wrote. A read past the end yields zeros and makes
-// Ok() false for good, so a decoder checks once at the end.
-class ByteReader {
- public:
-  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  std::uint8_t U8() { return static_cast<std::uint8_t>(Get(1)); }
-  std::uint16_t U16() { return static_cast<std::uint16_t>(Get(2)); }
-  std::uint32_t U32() { return static_cast<std::uint32_t>(Get(4)); }
-  std::uint64_t U64() { return Get(8); }
-  std::int64_t I64() { return static_cast<std::int64_t>(Get(8)); }
-  std::string Bytes(std::size_t n);
-  bool Ok() const { return ok_; }
-  bool AtEnd() const { return ok_ && pos_ == size_; }
-
- private:
-  std::uint64_t Get(int size);
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t pos_ = 0;
-  bool ok_ = true;
-};
 
 // A shared file is a four-byte tag, its fields and a checksum of both, so
 // that a damaged or foreign file is told apart from a good one.

@@ -87,21 +87,22 @@ bool LockWithin(int fd) {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeAtomFile(const std::vector<AtomEntry>& entries) {
-  ByteWriter out;
+  std::vector<std::uint8_t> bytes;
+  ByteWriter out(bytes);
   out.U16(static_cast<std::uint16_t>(entries.size()));
   for (const AtomEntry& e : entries) {
     out.U16(e.atom);
     out.U16(e.references);
     out.U8(static_cast<std::uint8_t>(e.name.size()));
-    out.Bytes(e.name);
+    out.Text(e.name);
   }
-  return SealRecord(kAtomFileTag, out.Data());
+  return SealRecord(kAtomFileTag, bytes);
 }
 
 std::optional<std::vector<AtomEntry>> DecodeAtomFile(const std::vector<std::uint8_t>& bytes) {
   auto fields = OpenRecord(kAtomFileTag, bytes);
   if (!fields) return std::nullopt;
-  ByteReader in(fields->data(), fields->size());
+  ByteReader in(*fields);
   std::size_t count = in.U16();
   if (count > kAtomCapacity) return std::nullopt;
   std::vector<AtomEntry> entries;
@@ -110,7 +111,7 @@ std::optional<std::vector<AtomEntry>> DecodeAtomFile(const std::vector<std::uint
     AtomEntry e;
     e.atom = in.U16();
     e.references = in.U16();
-    e.name = in.Bytes(in.U8());
+    e.name = in.Text(in.U8());
     bool ascending = entries.empty() || e.atom > entries.back().atom;
     if (e.atom < FirstStringAtom || !ascending || e.references == 0 || e.name.empty() ||
         e.name.find('\0') != std::string::npos || !names.insert(FoldAsciiCase(e.name)).second)

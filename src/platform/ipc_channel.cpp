@@ -65,8 +65,9 @@ int MillisecondsUntil(Clock::time_point deadline) {
 
 std::optional<std::vector<std::uint8_t>> EncodeWireMessage(const WireMessage& m) {
   if (!CanTravel(m)) return std::nullopt;
-  ByteWriter out;
-  out.Bytes(kWireTag);
+  std::vector<std::uint8_t> bytes;
+  ByteWriter out(bytes);
+  out.Text(kWireTag);
   out.U8(kWireVersion);
   out.U8(m.isReply ? kReplyFlag : 0);
   out.U8(static_cast<std::uint8_t>(m.registeredName.size()));
@@ -78,14 +79,14 @@ std::optional<std::vector<std::uint8_t>> EncodeWireMessage(const WireMessage& m)
   out.I64(m.lParam);
   out.U64(m.sendId);
   out.I64(m.result);
-  out.Bytes(m.registeredName);
-  return out.Data();
+  out.Text(m.registeredName);
+  return bytes;
 }
 
 std::optional<WireMessage> DecodeWireMessage(const std::uint8_t* data, std::size_t size) {
   if (size < kWireHeaderSize || size > kMaxDatagram) return std::nullopt;
-  ByteReader in(data, size);
-  if (in.Bytes(kWireTag.size()) != kWireTag || in.U8() != kWireVersion) return std::nullopt;
+  ByteReader in({data, size});
+  if (in.Text(kWireTag.size()) != kWireTag || in.U8() != kWireVersion) return std::nullopt;
   std::uint8_t flags = in.U8();
   std::uint8_t nameLength = in.U8();
   if ((flags & ~kReplyFlag) != 0 || in.U8() != 0) return std::nullopt;
@@ -98,37 +99,38 @@ std::optional<WireMessage> DecodeWireMessage(const std::uint8_t* data, std::size
   m.lParam = in.I64();
   m.sendId = in.U64();
   m.result = in.I64();
-  m.registeredName = in.Bytes(nameLength);
+  m.registeredName = in.Text(nameLength);
   if (!in.AtEnd() || !CanTravel(m)) return std::nullopt;
   return m;
 }
 
 std::vector<std::uint8_t> EncodeWindowList(const std::vector<PublishedWindow>& windows) {
-  ByteWriter out;
+  std::vector<std::uint8_t> bytes;
+  ByteWriter out(bytes);
   out.U32(static_cast<std::uint32_t>(windows.size()));
   for (const PublishedWindow& w : windows) {
     out.U64(w.handle);
     for (const std::string& text : {ShortText(w.className), ShortText(w.title)}) {
       out.U16(static_cast<std::uint16_t>(text.size()));
-      out.Bytes(text);
+      out.Text(text);
     }
   }
-  return SealRecord(kWindowListTag, out.Data());
+  return SealRecord(kWindowListTag, bytes);
 }
 
 std::optional<std::vector<PublishedWindow>> DecodeWindowList(std::uint32_t process,
                                                             const std::vector<std::uint8_t>& bytes) {
   auto fields = OpenRecord(kWindowListTag, bytes);
   if (!fields) return std::nullopt;
-  ByteReader in(fields->data(), fields->size());
+  ByteReader in(*fields);
   std::size_t count = in.U32();
   if (count > kMaxWindows) return std::nullopt;
   std::vector<PublishedWindow> windows;
   for (std::size_t i = 0; i < count && in.Ok(); ++i) {
     PublishedWindow w;
     w.handle = in.U64();
-    w.className = in.Bytes(in.U16());
-    w.title = in.Bytes(in.U16());
+    w.className = in.Text(in.U16());
+    w.title = in.Text(in.U16());
     if (ProcessOfWindow(w.handle) != process || w.className.size() > kMaxWindowText ||
         w.title.size() > kMaxWindowText)
       return std::nullopt;

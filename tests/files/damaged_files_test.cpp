@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "files/byte_io.h"
+#include "platform/byte_io.h"
 #include "files/element_records.h"
 #include "files/file_test_fixture.h"
 #include "files/native_file.h"

@@ -1,5 +1,7 @@
-// Little-endian values in stored records: written into a byte buffer and
-// read back with every length checked against the bytes that are there.
+// Little-endian values in stored records and in the files and datagrams
+// that cross process boundaries: written into a byte buffer and read back
+// with every length checked against the bytes that are there. The one codec
+// of the program: two classes of one name would be one class to the linker.
 #pragma once
 
 #include <cstddef>
@@ -38,9 +40,9 @@ class ByteWriter {
     out_.push_back(static_cast<Byte>(v));
     out_.push_back(static_cast<Byte>(v >> 8));
   }
-  void U32(DWord v) {
-    for (int i = 0; i < 4; ++i) out_.push_back(static_cast<Byte>(v >> (8 * i)));
-  }
+  void U32(DWord v) { Put(v, 4); }
+  void U64(std::uint64_t v) { Put(v, 8); }
+  void I64(std::int64_t v) { Put(static_cast<std::uint64_t>(v), 8); }
   void Bytes(std::span<const Byte> bytes) { out_.insert(out_.end(), bytes.begin(), bytes.end()); }
   void Text(std::string_view s) { out_.insert(out_.end(), s.begin(), s.end()); }
   // A length byte and at most 255 characters.
@@ -52,6 +54,9 @@ class ByteWriter {
   std::size_t Size() const { return out_.size(); }
 
  private:
+  void Put(std::uint64_t v, int size) {
+    for (int i = 0; i < size; ++i) out_.push_back(static_cast<Byte>(v >> (8 * i)));
+  }
   std::vector<Byte>& out_;
 };
 
@@ -65,6 +70,11 @@ class ByteReader {
   Byte U8() { return Take(1) ? in_[pos_ - 1] : 0; }
   Word U16() { return Take(2) ? GetU16(in_, pos_ - 2) : 0; }
   DWord U32() { return Take(4) ? GetU32(in_, pos_ - 4) : 0; }
+  std::uint64_t U64() {
+    if (!Take(8)) return 0;
+    return static_cast<std::uint64_t>(GetU32(in_, pos_ - 8)) | static_cast<std::uint64_t>(GetU32(in_, pos_ - 4)) << 32;
+  }
+  std::int64_t I64() { return static_cast<std::int64_t>(U64()); }
   std::span<const Byte> Bytes(std::size_t n) { return Take(n) ? in_.subspan(pos_ - n, n) : std::span<const Byte>(); }
   std::string Text(std::size_t n) {
     const auto b = Bytes(n);
@@ -72,7 +82,8 @@ class ByteReader {
   }
   std::string ShortString() { return Text(U8()); }
   bool Ok() const { return ok_; }
-  bool AtEnd() const { return pos_ == in_.size(); }
+  // Every byte read and none missing.
+  bool AtEnd() const { return ok_ && pos_ == in_.size(); }
   std::size_t Position() const { return pos_; }
   std::size_t Remaining() const { return in_.size() - pos_; }
 
