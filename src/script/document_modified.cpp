@@ -3,6 +3,7 @@
 #include "files/undo_ring.h"
 #include "platform/messages.h"
 #include "script/editor_state.h"
+#include "script/element_transitions.h"
 #include "script/packed_text.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
@@ -58,7 +59,8 @@ void SetDocumentModified(bool modified, bool markRevision) {
   (void)markRevision;
   if (static_cast<bool>(script->DocumentModified) != modified) {
     script->DocumentModified = modified;
-    script->Hint = modified ? "Modified" : "";
+    // A showing pick list speaks through the same hint; its words stay.
+    if (!PickListShowing()) script->Hint = modified ? "Modified" : "";
   }
 }
 

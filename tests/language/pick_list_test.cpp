@@ -7,6 +7,7 @@
 #include "language/language_fixture.h"
 #include "platform/input.h"
 #include "platform/messages.h"
+#include "script/document_modified.h"
 
 namespace qm {
 namespace {
@@ -74,9 +75,24 @@ TEST_F(PickListTest, TypeAheadInACueFollowsTheOptions) {
     EXPECT_TRUE(Menu().Visible());
     Menu().MatchTypedText(c.typed);
     EXPECT_EQ(Selected(), c.selected);
-    if (c.selected == "(none)") EXPECT_EQ(Script().Hint(), "Press ENTER to add X");
+    if (c.selected == "(none)") { EXPECT_EQ(Script().Hint(), "Press ENTER to add X"); }
     Menu().DoneWithList();
   }
+}
+
+TEST_F(PickListTest, AnEditWhileTheListShowsLeavesTheListsHint) {
+  Add({{ekCharacterName, ""}});
+  PlaceCaret(0);
+  Script().EditBuffer = "x";
+  Fill({"BARRY", "BOB"});
+  Menu().ShowAtCaret(false);
+  Menu().MatchTypedText("x");
+  ASSERT_EQ(Script().Hint(), "Press ENTER to add X");
+  Script().DocumentModified = 0;
+  SetDocumentModified(true, false);
+  EXPECT_TRUE(Script().DocumentModified);
+  EXPECT_EQ(Script().Hint(), "Press ENTER to add X");
+  Menu().DoneWithList();
 }
 
 TEST_F(PickListTest, TheModalResultsOfAList) {
@@ -105,7 +121,7 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
     Driver().Expect([&](TForm& form) { c.act(dynamic_cast<TListMenu&>(form)); });
     EXPECT_EQ(Menu().ShowElementList(false), c.result);
     EXPECT_EQ(Selected(), c.selected);
-    if (c.result == mrNoMatch) EXPECT_EQ(Shown(), Entries{"Q"});
+    if (c.result == mrNoMatch) { EXPECT_EQ(Shown(), Entries{"Q"}); }
   }
 }
 
