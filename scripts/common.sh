@@ -19,11 +19,16 @@ qm_install_packages() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# qm_build <folder> <cmake options...>
+# qm_build <folder> <clang|gcc> <cmake options...>
 # Configuring again is cheap when nothing changed, and it keeps an existing
 # folder's options in step with the script's.
 qm_build() {
-  local dir="$QM_ROOT/$1"; shift
-  CC=clang CXX=clang++ cmake -S "$QM_ROOT" -B "$dir" -G Ninja "$@" > /dev/null
+  local dir="$QM_ROOT/$1" cc cxx; shift
+  case "$1" in
+    gcc) cc=gcc cxx=g++ ;;
+    *) cc=clang cxx=clang++ ;;
+  esac
+  shift
+  CC=$cc CXX=$cxx cmake -S "$QM_ROOT" -B "$dir" -G Ninja "$@" > /dev/null
   cmake --build "$dir" --parallel "$(nproc)"
 }

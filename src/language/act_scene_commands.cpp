@@ -105,7 +105,7 @@ void InsertSceneHeading() {
 void InsertDialogueParagraph() {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
-  const Byte kind = script.CurrentElement ? script.CurrentElement->Kind() : ekAction;
+  const Byte kind = script.CurrentElement ? script.CurrentElement->Kind() : Byte{ekAction};
   if (kind != ekCharacterName && kind != ekDialogue && kind != ekParenthetical) {
     MessageBeep(0);
     return;

@@ -25,7 +25,7 @@ constexpr CharSet WordEndingPunctuation = CharSet{'!', '"', '$', '&', '\'', '(',
 
 bool IsDialogueOrParenthetical(Byte kind) { return kind == ekDialogue || kind == ekParenthetical; }
 
-Byte CurrentKind(const TMDIChild& script) { return script.CurrentElement ? script.CurrentElement->Kind() : ekAction; }
+Byte CurrentKind(const TMDIChild& script) { return script.CurrentElement ? script.CurrentElement->Kind() : Byte{ekAction}; }
 
 // What the writer may type for an entry: its alias, then its text.
 std::vector<std::string> Candidates(const std::string& entry, bool textOnly) {

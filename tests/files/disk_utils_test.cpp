@@ -130,7 +130,7 @@ TEST_F(DiskUtilsTest, OpeningAScriptTwiceIsQuestioned) {
                                  " is already open in Window #1 and opening it twice can cause you great confusion "
                                  "and possible loss of editing changes if you save them both!\r\rShould I REALLY "
                                  "open this script twice?\r\rType YES to accept...\r\r\r");
-    if (c.goTo) EXPECT_EQ(goTo.text, "Go to the open script " + Path("PILOT.QMW") + " in Window #1?");
+    if (c.goTo) { EXPECT_EQ(goTo.text, "Go to the open script " + Path("PILOT.QMW") + " in Window #1?"); }
     EXPECT_EQ(ActiveDocument, c.active);
   }
   // The active window holding the file is not offered.

@@ -241,7 +241,7 @@ TEST_F(NativeFileTest, MergeInsertsTheFileAtTheCaretWithItsLinks) {
       texts.push_back(UnpackText(*e->text));
       links.push_back(e->storyboardLink);
       ASSERT_NE(e->group, nullptr);
-      if (g) EXPECT_EQ(e->group->prev, g);
+      if (g) { EXPECT_EQ(e->group->prev, g); }
       g = e->group;
     }
     EXPECT_EQ(g, target->LastGroup);

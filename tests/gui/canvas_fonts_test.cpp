@@ -48,7 +48,7 @@ TEST_F(CanvasFontsTest, WidthsFollowTheFontsMetrics) {
   for (const Case& c : cases) {
     const TFontDesc f = Font(c.family, c.size);
     EXPECT_EQ(Width(f, c.dpi, c.a) == Width(f, c.dpi, c.b), c.same) << c.family << " " << c.dpi;
-    if (c.width) EXPECT_EQ(Width(f, c.dpi, c.a), c.width) << c.family << " " << c.dpi;
+    if (c.width) { EXPECT_EQ(Width(f, c.dpi, c.a), c.width) << c.family << " " << c.dpi; }
   }
   const TextMetrics m = Backend().Fonts().Metrics(Font("Courier New", 12), 96);
   EXPECT_GT(m.Ascent, m.Descent);

@@ -205,7 +205,7 @@ TEST_F(CharWidthsTest, CodeLabelsShowOnlyWhatTheModeAsksFor) {
     int bold = 0;
     for (Byte a : attributes) bold += a == AttrBold;
     EXPECT_EQ(bold, c.boldColumns);
-    if (c.boldColumns) EXPECT_EQ(attributes[3], AttrBold) << "from the column after the text";
+    if (c.boldColumns) { EXPECT_EQ(attributes[3], AttrBold) << "from the column after the text"; }
     EXPECT_EQ(shift, c.shift);
   }
 }

@@ -227,7 +227,7 @@ TEST_F(RepaginationTest, AGeneratedScreenplay) {
   for (size_t i = 0; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], std::to_string(i + 2));
   int scene = 0;
   for (const TElementGroup* g = Window().FirstElement->group; g; g = g->next)
-    if (g->first->Kind() == ekSceneHeading) EXPECT_EQ(g->number, ++scene);
+    if (g->first->Kind() == ekSceneHeading) { EXPECT_EQ(g->number, ++scene); }
   EXPECT_GT(scene, 50);
 
   const auto once = Elements();

@@ -163,7 +163,7 @@ TEST_F(WordWrapTest, ZoomAndDisplayFontNeverMoveABreak) {
     ProgramOptions().DisplayFont = c.displayFont;
     Window().WordWrapText(Window().CurrentElement, text, false, true);
     EXPECT_EQ(Window().LineOffsets, reference) << c.zoom << "% " << c.displayFont;
-    if (c.zoom != 100) EXPECT_NE(Window().ScreenWidths[wsPlain]['a'], referenceWidth) << "the screen tables followed";
+    if (c.zoom != 100) { EXPECT_NE(Window().ScreenWidths[wsPlain]['a'], referenceWidth) << "the screen tables followed"; }
   }
 }
 

@@ -263,7 +263,7 @@ TEST_F(ProgramSettingsTest, EveryKeyIsReadAndSavedBackOrLeftAlone) {
   NewMainForm();
   ASSERT_TRUE(LoadProgramSettings(false));
   for (const KeyRow& row : keys)
-    if (row.written) EXPECT_EQ(row.place(), row.otherValue) << "reload [" << row.section << "] " << row.key;
+    if (row.written) { EXPECT_EQ(row.place(), row.otherValue) << "reload [" << row.section << "] " << row.key; }
 }
 
 TEST_F(ProgramSettingsTest, ZoomFollowsTheScreenAndStaysBetween50And150) {
@@ -590,7 +590,7 @@ TEST_F(ProgramSettingsTest, ScreenColorsAreStoredOnlyWhenTheyAreNotTheDesktopsOw
     ASSERT_TRUE(SaveProgramSettings());
     EXPECT_EQ(Ini().SectionExists("Screen Colors"), c.saved[0] != nullptr) << c.what;
     for (int i = 0; i < 4; ++i)
-      if (c.saved[i]) EXPECT_EQ(Stored("Screen Colors", keys[i]), c.saved[i]) << c.what << " " << keys[i];
+      if (c.saved[i]) { EXPECT_EQ(Stored("Screen Colors", keys[i]), c.saved[i]) << c.what << " " << keys[i]; }
   }
 }
 
