@@ -72,8 +72,12 @@ std::string Paragraph(Random& random, int lines) {
 }
 
 void AddScene(Random& random, std::vector<ElementSpec>& out) {
+  // Each draw is a statement of its own: the order in which the operands of
+  // one expression are evaluated differs between compilers.
   const std::string prefix = random.Chance(70) ? "INT. " : "EXT. ";
-  out.push_back({ekSceneHeading, prefix + random.Pick(Places) + " - " + random.Pick(Times)});
+  const std::string place = random.Pick(Places);
+  const std::string time = random.Pick(Times);
+  out.push_back({ekSceneHeading, prefix + place + " - " + time});
   out.push_back({ekAction, Paragraph(random, random.Between(1, 8))});
   const int beats = random.Between(5, 9);
   for (int beat = 0; beat < beats; ++beat) {
@@ -81,7 +85,9 @@ void AddScene(Random& random, std::vector<ElementSpec>& out) {
       out.push_back({ekAction, Paragraph(random, random.Between(1, 4))});
       continue;
     }
-    out.push_back({ekCharacterName, std::string(random.Pick(Names)) + random.Pick(Extensions)});
+    const std::string name = random.Pick(Names);
+    const std::string extension = random.Pick(Extensions);
+    out.push_back({ekCharacterName, name + extension});
     if (random.Chance(20)) out.push_back({ekParenthetical, random.Pick(Parentheticals)});
     std::string speech = Sentence(random);
     if (random.Chance(40)) speech += " " + Sentence(random);
