@@ -8,6 +8,7 @@
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "script/char_widths.h"
+#include "script/element_groups.h"
 #include "script/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
@@ -235,10 +236,14 @@ std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElem
   const Word cueLeft = ScreenLeftOf(window, window.FormatSet[fsCharacterName]);
   // A speech broken by the page shows "(MORE)"; its name comes back after
   // the break either as the banner's CONT'D line or, once repagination
-  // repeated it, as a name element of its own.
-  const bool repeatedName = element.next && element.next->Kind() == ekCharacterName;
+  // repeated it, as a name element of its own (a cue in continued state).
+  // The break's split state alone does not tell: a Dialogue split inside
+  // itself leaves 19 and the repeated name after it.
+  const TScriptElement* after = element.next;
+  const bool repeatedName = after && after->Kind() == ekCharacterName && CueContinuedState(after->split) == 2;
   const bool speechSplit = options.MoreLines && IsSpeechText(element.prev) &&
-                           (element.split == spSecondPiece || IsSpeechText(element.next));
+                           (element.split == spSecondPiece || IsSpeechText(after) ||
+                            (repeatedName && IsSpeechText(after->next)));
   const bool sceneContinues = element.next && !StartsScene(element.next->Kind()) && InsideScene(element);
   std::vector<TLaidLine> lines;
   if (speechSplit) lines.push_back(StyledLine("(" + window.MoreText + ")", cueLeft, height, 0));

@@ -8,6 +8,7 @@
 #include "script/fixtures/pagination_fixture.h"
 #include "script/packed_text.h"
 #include "script/repagination.h"
+#include "script/screen_lines.h"
 #include "shell/global_state.h"
 
 namespace qm::testing {
@@ -181,6 +182,45 @@ TEST_F(PageBreakingTest, SpeechesBreakWithTheNameRepeated) {
        [](TMDIChild& w) { w.FirstElement->next->next->next->state = esKeepGroup; },
        {"A408 C:JOHN D21", "C:JOHN D98 A12"}},
   });
+}
+
+// The screen shows "(MORE)" above every break that splits a speech, as
+// the printed page will, whichever way the pass broke the speech.
+TEST_F(PageBreakingTest, EveryBreakInsideASpeechShowsMoreOnScreen) {
+  struct MoreCase {
+    const char* what;
+    Byte mode;
+    std::vector<ElementSpec> script;
+    std::vector<bool> more;  // for each page break, in order
+  };
+  const std::vector<ElementSpec> long14{ActionLines(34), Name(), DialogueLines(14), ActionLines(1)};
+  const std::vector<MoreCase> cases = {
+      {"inside the Dialogue, sentence ends preferred", 2, long14, {true}},
+      {"inside the Dialogue, maximum lines", 3, long14, {true}},
+      {"inside the Dialogue, sentence ends only", 1,
+       {ActionLines(34), Name(), {ekDialogue, Sentences(14, 6)}, ActionLines(1)}, {true}},
+      {"before a Parenthetical", 2,
+       {ActionLines(34), Name(), DialogueLines(8), {ekParenthetical, "beat"}, DialogueLines(5), ActionLines(1)},
+       {true}},
+      {"a speech moved whole", 0, long14, {false}},
+      {"two pages of one speech", 3, {ActionLines(10), Name(), DialogueLines(100), ActionLines(1)}, {true, true}},
+  };
+  for (const MoreCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window().FreeElements();
+    static_cast<TScriptSettings&>(Window()) = TScriptSettings{};
+    Window().BottomMargin = 20;
+    Load(c.script);
+    Window().DialogueBreakMode = c.mode;
+    Repaginate();
+    std::vector<bool> more;
+    for (const TScriptElement* e = Window().FirstElement; e; e = e->next) {
+      if (!IsPageBreakKind(e->Kind())) continue;
+      const auto lines = PageBreakLines(Window(), *e);
+      more.push_back(!lines.empty() && lines.front().text == "(MORE)");
+    }
+    EXPECT_EQ(more, c.more) << ::testing::PrintToString(Shape());
+  }
 }
 
 TEST_F(PageBreakingTest, PageEndsMoveBackOverWhatBelongsToTheNextPage) {
