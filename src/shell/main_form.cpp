@@ -5,6 +5,7 @@
 #include "files/undo_ring.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "script/alt_letter_names.h"
 #include "script/message_pump.h"
 #include "script/screen_rebuild.h"
 #include "script/script_window.h"
@@ -86,6 +87,19 @@ void TMainForm::BuildMenus() {
     item->Visible = false;
     DocItems[slot - 1] = item;
   }
+  AltKeysMenu = MainMenu->Items()->AddItem("AltKeys", {}, 0, "AltKeysMenu");
+  AltKeysMenu->Visible = false;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    TMenuItem* item = AltKeysMenu->AddItem(std::string(1, letter), handler(&TMainForm::AltKeyPressed), 0,
+                                           std::string("AltKey") + letter + "Item");
+    item->Tag = AltKeyItemTag;
+  }
+}
+
+void TMainForm::AltKeyPressed(TObject* sender) {
+  const auto* item = dynamic_cast<const TMenuItem*>(sender);
+  if (!item || item->Caption().empty() || NoActiveDocument()) return;
+  HandleAltLetter(item->Caption()[0]);
 }
 
 void TMainForm::UndoItemClick(TObject* sender) {

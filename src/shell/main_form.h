@@ -53,6 +53,9 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* WindowMinimizeItem = nullptr;
   TMenuItem* MaximizeWindowItem = nullptr;
   TMenuItem* DocItems[9] = {};
+  // Never shown: Alt+A to Alt+Z type the speech heading of the letter while
+  // "Use AltKeys" is on.
+  TMenuItem* AltKeysMenu = nullptr;
 
   // The start-up script (after the settings were loaded).
   void SetupMenusEtc();
@@ -79,6 +82,7 @@ class TMainForm : public TForm, public TProgramOptions {
   // Edit menu: Undo for the Undo items (tag UndoItemTag) and the Undo tool
   // button, Redo for any other sender.
   void UndoItemClick(TObject* sender);
+  void AltKeyPressed(TObject* sender);
 
  private:
   void OpenStartupFile(std::string name);

@@ -761,15 +761,26 @@ Byte ReadUndoLevels() {
                                       MaxUndoLevels));
 }
 
-void SetAltKeyShortCuts(bool enable) {
-  if (MainForm == nullptr) return;
-  for (int i = 0; i < MainForm->ComponentCount(); ++i) {
-    auto* item = dynamic_cast<TMenuItem*>(MainForm->Components(i));
-    if (item == nullptr || item->Tag != AltKeyItemTag) continue;
-    const std::string& caption = item->Caption();
+namespace {
+
+// Menu items belong to the item above them, not to the form, so the
+// tagged ones are found by walking the menu tree.
+void SetAltKeyShortCutsBelow(TMenuItem& parent, bool enable) {
+  for (int i = 0; i < parent.Count(); ++i) {
+    TMenuItem& item = *parent.Items(i);
+    SetAltKeyShortCutsBelow(item, enable);
+    if (item.Tag != AltKeyItemTag) continue;
+    const std::string& caption = item.Caption();
     const Byte letter = caption.empty() ? 0 : AnsiUpper(static_cast<Byte>(caption[0]));
-    item->ShortCut = enable && letter != 0 ? ShortCut(letter, ssAlt) : TShortCut{0};
+    item.ShortCut = enable && letter != 0 ? ShortCut(letter, ssAlt) : TShortCut{0};
   }
+}
+
+}  // namespace
+
+void SetAltKeyShortCuts(bool enable) {
+  if (MainForm == nullptr || MainForm->MainMenu == nullptr) return;
+  SetAltKeyShortCutsBelow(*MainForm->MainMenu->Items(), enable);
 }
 
 void SetDeleteKeyShortCut(TMenuItem& item, Byte code) {

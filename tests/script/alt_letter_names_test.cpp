@@ -5,6 +5,8 @@
 
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
+#include "shell/ini_file.h"
+#include "shell/program_settings.h"
 #include "shell/prompt_table.h"
 
 namespace qm {
@@ -96,6 +98,23 @@ TEST_F(AltLetterNamesTest, EnterAtTheStartOfDialogueReassignsWithAltKeysOn) {
   EXPECT_EQ(W().AltLetterNames['M'], "MIKE");
   EXPECT_EQ(Elements()[6], Mike);
   EXPECT_EQ(W().ElementCount(), 8) << "nothing new is started";
+}
+
+// The key itself, as the writer presses it: the main window's hidden Alt
+// keys, armed by the option read from the settings file.
+TEST_F(AltLetterNamesTest, AltAndALetterTypesTheSpeechHeadingWhenAltKeysAreOn) {
+  const ElementSpec zelda{ekCharacterName, "ZELDA"};
+  for (const bool on : {false, true}) {
+    SCOPED_TRACE(on ? "Use AltKeys on" : "Use AltKeys off");
+    OpenSettingsFile().WriteBool("Editing Options", "Use AltKeys", on);
+    ASSERT_TRUE(LoadProgramSettings(true));
+    Load({zelda, Hi, {ekAction, "He waits."}}, 2, -1);
+    Press('Z', TShiftState(ssAlt));
+    if (on)
+      EXPECT_EQ(Elements(), (std::vector<ElementSpec>{zelda, Hi, {ekAction, "He waits."}, zelda, {ekDialogue, ""}}));
+    else
+      EXPECT_EQ(W().ElementCount(), 3);
+  }
 }
 
 }  // namespace

@@ -673,16 +673,17 @@ TEST_F(ProgramSettingsTest, ARefusedSaveIsReportedWithoutThrowing) {
 }
 
 TEST_F(ProgramSettingsTest, TaggedMenuItemsGetAltLetterShortCuts) {
-  const auto item = [](const char* caption, int tag, TShortCut shortCut) {
-    auto* made = new TMenuItem(MainForm);
-    made->Caption = caption;
+  // Items of the main menu at two depths, as the menus hold them.
+  TMenuItem* top = MainForm->MainMenu->Items()->AddItem("Keys");
+  TMenuItem* sub = top->AddItem("More");
+  const auto item = [](TMenuItem* parent, const char* caption, int tag, TShortCut shortCut) {
+    TMenuItem* made = parent->AddItem(caption, {}, shortCut);
     made->Tag = tag;
-    made->ShortCut = shortCut;
     return made;
   };
-  TMenuItem* alice = item("alice", AltKeyItemTag, 0);
-  TMenuItem* bob = item("Bob", AltKeyItemTag, 0);
-  TMenuItem* other = item("Other", 0, ShortCut(VK_F5, 0));
+  TMenuItem* alice = item(top, "alice", AltKeyItemTag, 0);
+  TMenuItem* bob = item(sub, "Bob", AltKeyItemTag, 0);
+  TMenuItem* other = item(top, "Other", 0, ShortCut(VK_F5, 0));
 
   Set("Editing Options", "Use AltKeys", "1");
   ASSERT_TRUE(LoadProgramSettings(false));
