@@ -11,13 +11,13 @@
 
 #include "platform/headless/headless_backend.h"
 #include "platform/platform.h"
-#include "script/packed_text.h"
-#include "script/record_pool.h"
-#include "script/screen_rebuild.h"
+#include "script/model/packed_text.h"
+#include "script/model/record_pool.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
-#include "script/word_wrap.h"
+#include "script/layout/word_wrap.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 #include "support/script_builder.h"
 #include "support/script_generator.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "script/packed_text.h"
+#include "script/model/packed_text.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/cp1252.h"
-#include "shell/ini_file.h"
+#include "base/ini_file.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 
 #include <cctype>
 
-#include "shell/ini_file.h"
-#include "shell/message_boxes.h"
-#include "shell/program_identity.h"
+#include "base/ini_file.h"
+#include "base/message_boxes.h"
+#include "base/program_identity.h"
 #include "shell/program_settings.h"
 #include "platform/files.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 
 namespace qm {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "script/packed_text.h"
+#include "script/model/packed_text.h"
 
 namespace qm {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/byte_io.h"
-#include "script/script_model.h"
+#include "script/model/script_model.h"
 
 namespace qm {
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "shell/global_state.h"
+#include "base/global_state.h"
 
 namespace qm {
 

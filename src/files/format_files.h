@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "script/script_record.h"
+#include "script/model/script_record.h"
 
 namespace qm {
 

@@ -1,7 +1,7 @@
 #include "files/run_program.h"
 
 #include "platform/process.h"
-#include "script/message_pump.h"
+#include "script/editing/message_pump.h"
 #include "shell/main_form.h"
 
 namespace qm {

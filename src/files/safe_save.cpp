@@ -5,7 +5,7 @@
 
 #include "files/file_job.h"
 #include "platform/files.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 
 namespace qm {
 

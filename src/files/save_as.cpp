@@ -6,8 +6,8 @@
 #include "platform/files.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
-#include "shell/ini_file.h"
-#include "shell/message_boxes.h"
+#include "base/ini_file.h"
+#include "base/message_boxes.h"
 #include "shell/program_settings.h"
 
 namespace qm {

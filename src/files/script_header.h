@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/types.h"
-#include "script/script_record.h"
+#include "script/model/script_record.h"
 #include "script/script_window.h"
 
 namespace qm {

@@ -2,7 +2,7 @@
 
 #include "script/script_window.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 
 namespace qm {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "script/script_record.h"
-#include "script/text_codes.h"
+#include "script/model/script_record.h"
+#include "script/model/text_codes.h"
 
 namespace qm {
 

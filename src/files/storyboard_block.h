@@ -12,7 +12,7 @@
 
 #include "platform/stringlist.h"
 #include "platform/types.h"
-#include "script/script_model.h"
+#include "script/model/script_model.h"
 
 namespace qm {
 

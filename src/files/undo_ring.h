@@ -17,7 +17,7 @@
 
 #include "platform/controls.h"
 #include "platform/types.h"
-#include "script/script_model.h"
+#include "script/model/script_model.h"
 
 namespace qm {
 

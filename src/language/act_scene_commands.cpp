@@ -1,13 +1,13 @@
 #include "language/act_scene_commands.h"
 
-#include "language/editor_calls.h"
+#include "script/editing/editor_calls.h"
 #include "language/element_kinds.h"
 #include "language/script_list_data.h"
 #include "language/user_lists.h"
 #include "platform/cp1252.h"
 #include "platform/messages.h"
 #include "script/script_window.h"
-#include "script/string_utils.h"
+#include "script/model/string_utils.h"
 #include "shell/documents.h"
 
 namespace qm {

@@ -6,10 +6,10 @@
 #include "language/script_list_data.h"
 #include "language/user_lists.h"
 #include "platform/cp1252.h"
-#include "script/script_model.h"
+#include "script/model/script_model.h"
 #include "script/script_window.h"
-#include "script/string_utils.h"
-#include "script/text_codes.h"
+#include "script/model/string_utils.h"
+#include "script/model/text_codes.h"
 #include "shell/documents.h"
 
 namespace qm {

@@ -1,7 +1,7 @@
 // How the list and name tools see the elements of a script.
 #pragma once
 
-#include "script/script_model.h"
+#include "script/model/script_model.h"
 
 namespace qm {
 

@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "language/character_names.h"
-#include "language/editor_calls.h"
+#include "script/editing/editor_calls.h"
 #include "language/list_builders.h"
 #include "language/script_list_data.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
-#include "shell/message_boxes.h"
-#include "shell/prompt_table.h"
+#include "base/message_boxes.h"
+#include "base/prompt_table.h"
 
 namespace qm {
 

@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <vector>
 
-#include "language/editor_calls.h"
+#include "script/editing/editor_calls.h"
 #include "language/element_kinds.h"
 #include "language/pick_list.h"
 #include "language/script_list_data.h"
 #include "language/user_lists.h"
 #include "platform/cp1252.h"
 #include "platform/stringlist.h"
-#include "script/packed_text.h"
-#include "script/screen_rebuild.h"
+#include "script/model/packed_text.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
-#include "script/string_utils.h"
-#include "script/text_codes.h"
+#include "script/model/string_utils.h"
+#include "script/model/text_codes.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
 

@@ -3,22 +3,22 @@
 #include <algorithm>
 
 #include "language/character_names.h"
-#include "language/editor_calls.h"
+#include "script/editing/editor_calls.h"
 #include "language/element_kinds.h"
 #include "language/script_list_data.h"
 #include "language/user_lists.h"
 #include "platform/cp1252.h"
 #include "platform/messages.h"
-#include "script/message_pump.h"
-#include "script/screen_rebuild.h"
+#include "script/editing/message_pump.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
-#include "script/string_utils.h"
-#include "script/text_codes.h"
+#include "script/model/string_utils.h"
+#include "script/model/text_codes.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 #include "shell/main_form.h"
-#include "shell/message_boxes.h"
-#include "shell/prompt_table.h"
+#include "base/message_boxes.h"
+#include "base/prompt_table.h"
 
 namespace qm {
 

@@ -10,7 +10,7 @@
 #include "language/character_names.h"
 #include "language/user_lists.h"
 #include "platform/controls.h"
-#include "script/script_model.h"
+#include "script/model/script_model.h"
 #include "shell/main_form.h"
 
 namespace qm {

@@ -6,12 +6,12 @@
 #include "language/script_list_data.h"
 #include "platform/cp1252.h"
 #include "script/script_window.h"
-#include "script/string_utils.h"
-#include "script/text_codes.h"
+#include "script/model/string_utils.h"
+#include "script/model/text_codes.h"
 #include "shell/documents.h"
-#include "shell/ini_file.h"
-#include "shell/message_boxes.h"
-#include "shell/prompt_table.h"
+#include "base/ini_file.h"
+#include "base/message_boxes.h"
+#include "base/prompt_table.h"
 
 namespace qm {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/types.h"
-#include "script/script_record.h"
+#include "script/model/script_record.h"
 
 namespace qm {
 

@@ -11,8 +11,8 @@
 
 #include "platform/forms.h"
 #include "platform/stringlist.h"
-#include "script/script_model.h"
-#include "script/script_record.h"
+#include "script/model/script_model.h"
+#include "script/model/script_record.h"
 
 namespace qm {
 

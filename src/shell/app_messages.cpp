@@ -5,9 +5,9 @@
 #include "platform/messages.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 #include "shell/main_form.h"
-#include "shell/message_boxes.h"
+#include "base/message_boxes.h"
 #include "shell/program_start.h"
 #include "shell/startup_setup.h"
 

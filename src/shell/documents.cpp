@@ -2,7 +2,7 @@
 
 #include "platform/forms.h"
 #include "script/script_window.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 #include "files/disk_utils.h"
 #include "language/character_names.h"
 #include "files/file_job.h"
@@ -11,16 +11,16 @@
 #include "files/progress_dialog.h"
 #include "platform/files.h"
 #include "platform/messages.h"
-#include "script/document_modified.h"
-#include "script/packed_text.h"
+#include "script/editing/document_modified.h"
+#include "script/model/packed_text.h"
 #include "shell/main_form.h"
-#include "shell/program_state.h"
-#include "shell/ini_file.h"
+#include "base/program_state.h"
+#include "base/ini_file.h"
 #include "shell/program_settings.h"
-#include "shell/prompt_table.h"
-#include "shell/message_boxes.h"
-#include "script/screen_rebuild.h"
-#include "script/word_wrap.h"
+#include "base/prompt_table.h"
+#include "base/message_boxes.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/layout/word_wrap.h"
 
 namespace qm {
 

@@ -6,15 +6,15 @@
 #include "platform/cp1252.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "script/document_modified.h"
-#include "script/message_pump.h"
-#include "script/screen_rebuild.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/message_pump.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
-#include "shell/ini_file.h"
+#include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
-#include "shell/program_state.h"
+#include "base/program_state.h"
 
 namespace qm {
 

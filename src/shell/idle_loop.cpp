@@ -3,16 +3,16 @@
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "files/native_file.h"
-#include "script/document_modified.h"
-#include "script/screen_rebuild.h"
+#include "script/editing/document_modified.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/app_messages.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
-#include "shell/ini_file.h"
+#include "base/global_state.h"
+#include "base/ini_file.h"
 #include "shell/main_form.h"
-#include "shell/message_boxes.h"
-#include "shell/program_state.h"
+#include "base/message_boxes.h"
+#include "base/program_state.h"
 
 namespace qm {
 

@@ -4,7 +4,7 @@
 
 #include "platform/forms.h"
 #include "platform/menus.h"
-#include "shell/program_options.h"
+#include "base/program_options.h"
 
 namespace qm {
 

@@ -11,11 +11,11 @@
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/profile.h"
-#include "shell/message_boxes.h"
-#include "shell/prompt_table.h"
+#include "base/message_boxes.h"
+#include "base/prompt_table.h"
 #include "platform/printer.h"
-#include "shell/global_state.h"
-#include "shell/ini_file.h"
+#include "base/global_state.h"
+#include "base/ini_file.h"
 #include "shell/main_form.h"
 
 namespace qm {

@@ -8,7 +8,7 @@
 
 #include "platform/menus.h"
 #include "platform/types.h"
-#include "script/script_model.h"
+#include "script/model/script_model.h"
 
 namespace qm {
 

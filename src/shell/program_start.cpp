@@ -7,10 +7,10 @@
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
-#include "shell/global_state.h"
-#include "shell/ini_file.h"
+#include "base/global_state.h"
+#include "base/ini_file.h"
 #include "shell/main_form.h"
-#include "shell/program_identity.h"
+#include "base/program_identity.h"
 #include "shell/startup_setup.h"
 
 namespace qm {

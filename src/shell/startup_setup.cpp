@@ -5,13 +5,13 @@
 #include "platform/printer.h"
 #include "shell/app_messages.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
-#include "shell/ini_file.h"
+#include "base/global_state.h"
+#include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
-#include "shell/program_identity.h"
-#include "shell/program_state.h"
+#include "base/program_identity.h"
+#include "base/program_state.h"
 
 namespace qm {
 

@@ -1,12 +1,12 @@
 // The File and Window menu commands of the open-document table.
 #include "platform/files.h"
-#include "script/screen_rebuild.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
-#include "shell/ini_file.h"
+#include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
-#include "shell/program_state.h"
+#include "base/program_state.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 #include "files/disk_utils.h"
 #include "files/file_test_fixture.h"
 #include "files/script_samples.h"
-#include "shell/ini_file.h"
+#include "base/ini_file.h"
 #include "platform/files.h"
 
 namespace qm::testing {

@@ -8,7 +8,7 @@
 #include "files/file_job.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 #include "support/message_box_answers.h"
 #include "support/platform_fixture.h"
 #include "support/temp_folder.h"

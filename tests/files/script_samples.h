@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "files/script_header.h"
-#include "script/packed_text.h"
+#include "script/model/packed_text.h"
 #include "script/script_window.h"
-#include "script/text_codes.h"
+#include "script/model/text_codes.h"
 #include "shell/documents.h"
 #include "support/script_builder.h"
 

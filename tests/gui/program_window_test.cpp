@@ -7,7 +7,7 @@
 #include "platform/input.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
 

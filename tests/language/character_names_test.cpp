@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "language/editor_calls.h"
+#include "script/editing/editor_calls.h"
 #include "language/hide_names_dialog.h"
 #include "language/language_fixture.h"
 #include "platform/stringlist.h"

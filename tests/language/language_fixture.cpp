@@ -2,12 +2,12 @@
 
 #include <stdexcept>
 
-#include "language/editor_calls.h"
-#include "script/screen_rebuild.h"
+#include "script/editing/editor_calls.h"
+#include "script/layout/screen_rebuild.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
-#include "shell/message_boxes.h"
-#include "shell/prompt_table.h"
+#include "base/global_state.h"
+#include "base/message_boxes.h"
+#include "base/prompt_table.h"
 
 namespace qm::testing {
 

@@ -7,7 +7,7 @@
 #include "language/language_fixture.h"
 #include "platform/input.h"
 #include "platform/messages.h"
-#include "script/document_modified.h"
+#include "script/editing/document_modified.h"
 
 namespace qm {
 namespace {

@@ -9,7 +9,7 @@
 #include "language/user_list_dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
-#include "shell/ini_file.h"
+#include "base/ini_file.h"
 
 namespace qm {
 namespace {

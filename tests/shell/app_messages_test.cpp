@@ -9,7 +9,7 @@
 #include "platform/messages.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
-#include "shell/ini_file.h"
+#include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
 #include "shell/startup_setup.h"

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/input.h"
-#include "script/document_modified.h"
+#include "script/editing/document_modified.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
-#include "shell/program_options.h"
+#include "base/program_options.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
 

@@ -13,8 +13,8 @@
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
-#include "shell/global_state.h"
-#include "shell/ini_file.h"
+#include "base/global_state.h"
+#include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "support/platform_fixture.h"
 

@@ -1,9 +1,9 @@
 #include "support/layout_fixture.h"
 
-#include "script/packed_text.h"
-#include "script/screen_rebuild.h"
+#include "script/model/packed_text.h"
+#include "script/layout/screen_rebuild.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 
 namespace qm::testing {
 

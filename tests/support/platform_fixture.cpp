@@ -1,6 +1,6 @@
 #include "support/platform_fixture.h"
 
-#include "shell/global_state.h"
+#include "base/global_state.h"
 
 #include <stdlib.h>
 #include <unistd.h>

@@ -3,7 +3,7 @@
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "shell/documents.h"
-#include "shell/global_state.h"
+#include "base/global_state.h"
 #include "shell/program_start.h"
 
 namespace qm::testing {

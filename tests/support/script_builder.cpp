@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "platform/cp1252.h"
-#include "script/packed_text.h"
-#include "script/screen_rebuild.h"
+#include "script/model/packed_text.h"
+#include "script/layout/screen_rebuild.h"
 #include "shell/documents.h"
 
 namespace qm::testing {

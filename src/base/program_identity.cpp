@@ -1,0 +1,1 @@
+#include "base/program_identity.h"

@@ -1,0 +1,13 @@
+#include "base/program_state.h"
+
+#include "base/global_state.h"
+
+namespace qm {
+
+bool ProgramBusy;
+
+namespace {
+const GlobalState reset([] { ProgramBusy = false; });
+}
+
+}  // namespace qm

@@ -1,0 +1,78 @@
+#include "script/editing/document_modified.h"
+
+#include "files/undo_ring.h"
+#include "platform/messages.h"
+#include "script/editing/editor_state.h"
+#include "script/editing/element_transitions.h"
+#include "script/model/packed_text.h"
+#include "script/script_window.h"
+#include "script/model/string_utils.h"
+#include "shell/documents.h"
+#include "base/global_state.h"
+#include "shell/program_settings.h"
+
+namespace qm {
+
+std::int64_t TimedBackupDue;
+Word BackupPostponed;
+
+namespace {
+
+const GlobalState reset([] {
+  TimedBackupDue = 0;
+  BackupPostponed = 0;
+});
+
+constexpr std::int64_t kPostponeStep = 20;      // 2 seconds
+constexpr Word kMostPostponement = 1200;         // 2 minutes
+
+void ArmTimedBackup() {
+  const std::int64_t now = TickNow();
+  if (TimedBackupDue == 0) {
+    TimedBackupDue = now + static_cast<std::int64_t>(AutosaveInterval) * 600;
+    BackupPostponed = 0;
+  } else if (now + kPostponeStep >= TimedBackupDue && BackupPostponed < kMostPostponement) {
+    TimedBackupDue += kPostponeStep;
+    BackupPostponed = static_cast<Word>(BackupPostponed + kPostponeStep);
+  }
+}
+
+}  // namespace
+
+std::int64_t TickNow() { return static_cast<std::int64_t>(GetTickCount64() / 100); }
+
+void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra) {
+  if (!UndoObject || UndoObject->UndoLevels() == 0 || UndoSuspended) return;
+  if (kind == LastUndoKind && kind != ukWholeScript && !wholeScript && !force) return;
+  if (wholeScript) kind = ukWholeScript;
+  LastUndoKind = kind;
+  UndoObject->SaveData(kind == ukWholeScript, extra != 0);
+}
+
+void SetDocumentModified(bool modified, bool markRevision) {
+  TMDIChild* script = ActiveScript();
+  if (!script || !script->Editable) return;
+  if ((modified || script->ModifiedSinceBackup) && !IsDocumentEmpty(ActiveDocument)) ArmTimedBackup();
+  script->ModifiedSinceBackup = modified;
+  script->ModifiedThisSession |= modified;
+  // Revised-line marking joins here once revision marks are built.
+  (void)markRevision;
+  if (static_cast<bool>(script->DocumentModified) != modified) {
+    script->DocumentModified = modified;
+    // A showing pick list speaks through the same hint; its words stay.
+    if (!PickListShowing()) script->Hint = modified ? "Modified" : "";
+  }
+}
+
+bool IsDocumentEmpty(int slot) {
+  if (!ActiveScript() || slot < 1 || slot > MaxDocuments || !Documents[slot]) return false;
+  const TMDIChild* script = Documents[slot];
+  const TScriptElement* current = script->CurrentElement;
+  if (!current) return true;
+  if (current->next || current->prev) return false;
+  // The element's own text, whether it sits in the edit buffer or is packed.
+  if (!current->text) return TrimmedLength(script->EditBuffer) == 0;
+  return TrimmedLength(ElementText(*current)) == 0;
+}
+
+}  // namespace qm

@@ -1,0 +1,64 @@
+#include "script/editing/edit_line.h"
+
+#include "platform/forms.h"
+#include "platform/messages.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/editor_state.h"
+#include "script/script_window.h"
+#include "script/model/text_codes.h"
+#include "shell/documents.h"
+
+namespace qm {
+
+namespace {
+
+bool IsCode(char ch) { return CodeCharSet.Contains(static_cast<Byte>(ch)); }
+
+// Tags, the tag end and the colour-on bytes change the script without
+// revising its text.
+bool MarksRevision(char ch) {
+  const auto b = static_cast<Byte>(ch);
+  if (IsBreakdownTagCode(b) || b == TagEnd) return false;
+  switch (b) {
+    case 13:
+    case 16:
+    case 17:
+    case 18:
+    case 19:
+    case 20: return false;
+    default: return true;
+  }
+}
+
+}  // namespace
+
+bool TypeCharacter(char ch) {
+  TMDIChild* script = ActiveScript();
+  if (!script) return false;
+  std::string& text = script->EditBuffer;
+  if (static_cast<int>(text.size()) > TypingLimit) {
+    MessageBeep(0);
+    Application->MessageBox("You cannot have a SINGLE element with more\rthan 2500 letters in it!", "Attention",
+                            MB_ICONINFORMATION);
+    return false;
+  }
+  const size_t column = std::min<size_t>(script->CaretColumn, text.size());
+  const bool atEnd = column >= text.size();
+  const bool insert = InsertMode == 1 || IsCode(ch) || static_cast<Byte>(ch) == SoftHyphen ||
+                      (!atEnd && IsCode(text[column]));
+  if (atEnd) text.push_back(ch);
+  else if (insert) text.insert(column, 1, ch);
+  else text[column] = ch;
+  SetDocumentModified(true, MarksRevision(ch));
+  return true;
+}
+
+void DeleteCharAtCaret() {
+  TMDIChild* script = ActiveScript();
+  if (!script) return;
+  std::string& text = script->EditBuffer;
+  if (script->CaretColumn < text.size()) text.erase(script->CaretColumn, 1);
+  SetDocumentModified(true, true);
+}
+
+}  // namespace qm

@@ -1,0 +1,401 @@
+// The one protocol every change of a script's text goes through: the
+// current element is unpacked into EditBuffer, edited, and packed back.
+// Also the creation, splitting and removal of elements in the list.
+#include <algorithm>
+
+#include "language/character_names.h"
+#include "platform/cp1252.h"
+#include "platform/forms.h"
+#include "platform/messages.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/edit_line.h"
+#include "script/editing/editor_state.h"
+#include "script/model/code_runs.h"
+#include "script/model/element_cursors.h"
+#include "script/pagination/element_groups.h"
+#include "script/model/packed_text.h"
+#include "script/layout/screen_lines.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "script/model/string_utils.h"
+#include "script/model/text_codes.h"
+#include "script/layout/word_wrap.h"
+#include "base/program_options.h"
+#include "shell/program_settings.h"
+
+namespace qm {
+
+namespace {
+
+bool IsNumberedKind(Byte kind) {
+  switch (kind) {
+    case 1: case 9: case 10: case 11: case 13: case 14: case 15: case 16: case 19: return true;
+    default: return false;
+  }
+}
+
+// Split bytes of a cue whose speech continues onto the next page.
+bool IsContinuedCueSplit(Byte split) { return split % 3 == 1 && split <= 31; }
+
+// A Character Name is stored upper case up to its first "(".
+std::string StoredCueText(std::string text) {
+  while (text.size() > 1 && text.back() == ' ') text.pop_back();
+  const size_t paren = std::min(text.find('('), text.size());
+  for (size_t i = 0; i < paren; ++i) text[i] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[i])));
+  return text;
+}
+
+// A text cut on unpacking: the beep and the platform's warning.
+void ShowUnpackWarning(const std::string& unpacked) {
+  MessageBeep(0);
+  Application->MessageBox(UnpackWarningText(unpacked), "Warning", MB_OK);
+}
+
+// The first letter of a text, past any codes, in upper case.
+void CapitalizeFirstLetter(std::string& text) {
+  for (char& ch : text) {
+    if (CodeCharSet.Contains(static_cast<Byte>(ch))) continue;
+    ch = UpCaseChar(ch);
+    return;
+  }
+}
+
+// Removes the given characters from the end of the edit buffer; true when
+// any went.
+bool TrimTrailing(std::string& text, std::string_view chars) {
+  const size_t before = text.size();
+  while (!text.empty() && chars.find(text.back()) != std::string_view::npos) text.pop_back();
+  return text.size() != before;
+}
+
+}  // namespace
+
+void TMDIChild::DisAssemble() {
+  TScriptElement* e = CurrentElement;
+  if (!e || !e->text || e->Kind() >= FirstInvalidKind) return;
+  const bool pageBreak = IsPageBreakKind(e->Kind());
+  EditBuffer.clear();
+  bool truncated = false;
+  if (pageBreak) EditBuffer = " ";
+  else if (e->Kind() == ekCharacterName) EditBuffer = e->text->substr(0, MaxElementChars);
+  else EditBuffer = UnpackText(*e->text, &truncated);
+  if (truncated) ShowUnpackWarning(EditBuffer);
+  const bool keepsHeader = e->Kind() != ekAutoPageBreak && pageBreak && e->text->size() >= 2 && PagesLocked &&
+                           RevisionSetLocked;
+  if (!keepsHeader) e->text.reset();
+  LineOffsets.fill(0);
+  if (!ReadLineOffsetBlock(*e, LineOffsets) || LineOffsets[1] == 0) WordWrapText(e, EditBuffer, false, false);
+  e->lineOffsets.clear();
+  if (InteractiveEdit == 1 && e->Kind() == ekParenthetical && e->prev && IsContinuedCueSplit(e->prev->split) &&
+      ContinuedPosition == 1 && EditBuffer.size() == CharacterContinuedText.size() && !ContinuedSeparator.empty()) {
+    EditBuffer += ContinuedSeparator.substr(0, 2);
+    WrapScreenText(e, EditBuffer);
+    DisplayElement();
+  }
+  if (e->Kind() == ekCharacterName && !EditBuffer.empty() && EditBuffer[0] == ' ') {
+    CaretColumn = 0;
+    while (!EditBuffer.empty() && EditBuffer[0] == ' ') DeleteCharAtCaret();
+    if (EditBuffer.empty()) EditBuffer = " ";
+  }
+}
+
+void TMDIChild::Assemble() {
+  TScriptElement* e = CurrentElement;
+  if (!e || e->text) return;
+  LastTrimmedLength = static_cast<int>(TrimmedLength(EditBuffer));
+  if (InteractiveScript && e->Kind() == ekShot) ShotStoredWhileInteractive = 1;
+  if (InteractiveEdit == 1) {
+    if (IsSceneHeading(e->Kind()) && LastTrimmedLength == 0 && ScenesLocked) {
+      EditBuffer = SceneOmitText;
+      if (RevisionMarking) e->revisedLines = std::string(1, '\x01');
+      WrapScreenText(e, EditBuffer);
+      DisplayElement();
+    } else if (!EditBuffer.empty()) {
+      const bool parenthetical = e->Kind() == ekParenthetical;
+      const bool trims = parenthetical || (e->Kind() == ekAction && ActionParentheticals) ||
+                         (e->Kind() == ekSceneHeading && InteractiveScript);
+      std::string chars = " \x04";
+      if (parenthetical && !ContinuedSeparator.empty()) chars += ContinuedSeparator[0];
+      if (trims && TrimTrailing(EditBuffer, chars)) {
+        WrapScreenText(e, EditBuffer);
+        DisplayElement();
+      }
+    }
+  }
+  if (EditBuffer.empty()) EditBuffer = " ";
+  if (IsPageBreakKind(e->Kind())) {
+    e->text = PackText(" ");
+    EditBuffer.clear();
+    return;
+  }
+  if (e->Kind() == ekCharacterName) {
+    e->text = StoredCueText(EditBuffer);
+    AddCharacterName(*this, *e->text);
+  } else {
+    e->text = PackText(EditBuffer);
+  }
+  WriteLineOffsetBlock(LineOffsets, e->lineCount, e->lineOffsets);
+  EditBuffer.clear();
+}
+
+void TMDIChild::NewIndex() {
+  Assemble();
+  CurrentGroup = CurrentElement->group;
+  TScriptElement* element = NewElementRecord();
+  element->format = CurrentFormat;
+  InsertElementAfter(CurrentElement, element);
+  // On screen it follows the element it was made after.
+  element->screenLine = static_cast<std::int16_t>(CurrentElement->screenLine + CurrentElement->lineCount);
+  CurrentElement = element;
+  element->split = spWhole;
+  element->lineCount = 1;
+  element->group = CurrentGroup;
+  ListChanged = 1;
+  RegroupAfterNewElement();
+}
+
+bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) {
+  if (IsPageBreakKind(CurrentElement->Kind())) forceAfter = true;
+  LastTrimmedLength = static_cast<int>(TrimmedLength(EditBuffer));
+  const Byte savedInteractive = InteractiveEdit;
+  InteractiveEdit = 0;
+  auto finish = [&]() {
+    InteractiveEdit = savedInteractive;
+    if (repaint && InteractiveEdit == 1) {
+      RebuildScreen(this);
+      for (int line = 1; line <= ScreenLineCount; ++line) ScreenLines[static_cast<size_t>(line)].repaint = 1;
+      UpdateCaret();
+    }
+    return true;
+  };
+
+  // An empty element changes its type instead of being followed.
+  if (LastTrimmedLength == 0 && !forceAfter) {
+    CurrentElement->format = CurrentFormat;
+    CurrentElement->split = spWhole;
+    WordWrapText(CurrentElement, EditBuffer, false, false);
+    LayoutDue = 1;
+    return finish();
+  }
+
+  // The caret skips blanks; blanks at the end are cut.
+  while (CaretColumn < EditBuffer.size() && EditBuffer[CaretColumn] == ' ') ++CaretColumn;
+  if (CaretColumn >= EditBuffer.size()) {
+    TrimTrailingBlanks(EditBuffer);
+    CaretColumn = static_cast<Word>(EditBuffer.size());
+  }
+
+  // At column 0 the new element goes before the current one.
+  if (CaretColumn == 0 && !EditBuffer.empty() && !forceAfter) {
+    if (CurrentElement == FirstElement) {
+      Assemble();
+      TScriptElement* element = NewElementRecord();
+      element->format = CurrentFormat;
+      element->group = CurrentElement->group;
+      element->screenLine = CurrentElement->screenLine;
+      InsertElementAfter(nullptr, element);
+      CurrentElement = element;
+      EditBuffer.clear();
+      LineOffsets.fill(0);
+      LineOffsets[1] = 1;
+      CaretLine = 1;
+      ListChanged = 1;
+      AfterNewElement();
+      return finish();
+    }
+    Assemble();
+    CurrentElement = CurrentElement->prev;
+    DisAssemble();
+    CaretColumn = static_cast<Word>(EditBuffer.size());
+  } else if (CaretColumn > 0 && CaretColumn < EditBuffer.size()) {
+    BreakElement();
+    TElementFormat& piece = CurrentElement->format;
+    if (piece.Kind == CurrentFormat.Kind) piece.LinesBefore = CurrentFormat.LinesBefore;
+    else if (piece.Kind == ekDialogue) piece.LinesBefore = FormatSet[fsDialogue].LinesBefore;
+    if (piece.Kind == CurrentFormat.Kind && !forceAfter) {
+      CaretColumn = 0;
+      CaretLine = 1;
+      return finish();
+    }
+    CaretColumn = static_cast<Word>(EditBuffer.size());
+  }
+
+  NewIndex();
+  LineOffsets.fill(0);
+  CaretColumn = 0;
+  CaretLine = 1;
+  LastTrimmedLength = 0;
+  AfterNewElement();
+  return finish();
+}
+
+// Rules 8 and 9 of a new element: locked scene kinds and what must be
+// renumbered or rechecked at idle.
+void TMDIChild::AfterNewElement() {
+  TScriptElement* e = CurrentElement;
+  if (e->Kind() == ekSceneHeading && ScenesLocked) {
+    for (const TScriptElement* later = e->next; later; later = later->next) {
+      if (IsSceneHeading(later->Kind())) {
+        e->format.Kind = ekASceneHeading;
+        break;
+      }
+    }
+  }
+  if (e->Kind() == ekSceneInformation && ScenesLocked) e->format.Kind = ekLockedSceneInformation;
+  if (IsNumberedKind(e->Kind()) || (e->Kind() == ekShot && InteractiveScript)) RenumberDue = 1;
+  const Byte k = e->Kind();
+  if (ContinuedPosition != 0 && k != ekAction && k != ekCenteredTitle && k != ekScriptNote) ContinuedCheckDue = 1;
+}
+
+void TMDIChild::NewElement(bool interactive, bool forceAfter, bool keepType) {
+  HideCaret(Handle());
+  InteractiveEdit = InteractiveEdit || interactive;
+  if (interactive && CurrentElement->Kind() == ekAction && ActionParentheticals && !EditBuffer.empty() &&
+      EditBuffer.back() == ' ') {
+    Assemble();
+    DisAssemble();
+  }
+  if (CurrentElement->Kind() == ekCharacterName && TrimmedLength(EditBuffer) > 0)
+    CaretColumn = CaretColumn * 2 >= EditBuffer.size() ? static_cast<Word>(EditBuffer.size()) : 0;
+  static constexpr std::string_view offCodes{"\x03\x0F\x16\x1A\x0D\x11\x13"};
+  while (CaretColumn < EditBuffer.size() && offCodes.find(EditBuffer[CaretColumn]) != std::string_view::npos)
+    ++CaretColumn;
+  ContinueSpeech(keepType);
+  Nw_Elmnt(interactive, forceAfter, true, false);
+  TakeAvColumn();
+}
+
+// A new element that is not part of a speech, made inside a speech, first
+// gets the speech's cue repeated so that the speech stays whole.
+void TMDIChild::ContinueSpeech(bool keepType) {
+  const auto inSpeech = [](Byte k) { return k == ekCharacterName || k == ekDialogue || k == ekParenthetical; };
+  TScriptElement* e = CurrentElement;
+  if (keepType || inSpeech(CurrentFormat.Kind) || !inSpeech(e->Kind())) return;
+  const bool followedBySpeech = e->next && (e->next->Kind() == ekDialogue || e->next->Kind() == ekParenthetical);
+  if (!followedBySpeech && CaretColumn >= EditBuffer.size()) return;
+  if (e->Kind() == ekCharacterName && CaretColumn == 0) return;
+  // The Part names this the cue repeated from the nearest earlier name.
+  std::string cue = "?";
+  Byte cueSplit = spWhole;
+  for (const TScriptElement* p = e; p; p = p->prev)
+    if (p->Kind() == ekCharacterName) {
+      cue = p->text ? *p->text : EditBuffer;
+      cueSplit = p->split;
+      break;
+    }
+  const TElementFormat saved = CurrentFormat;
+  CurrentFormat = FormatSet[fsCharacterName];
+  Nw_Elmnt(false, true, false, false);
+  EditBuffer = cue;
+  CurrentElement->split = cueSplit;
+  CaretColumn = static_cast<Word>(EditBuffer.size());
+  CurrentFormat = saved;
+}
+
+void TMDIChild::TakeAvColumn() {
+  TScriptElement* e = CurrentElement;
+  if (!e->prev || e->prev->avColumn == 0) return;
+  if (e->Kind() != ekDialogue && e->Kind() != ekParenthetical) return;
+  e->avColumn = e->prev->avColumn;
+  const TColumnMargins& m = e->Kind() == ekDialogue ? AVDialogueMargins : AVOtherMargins;
+  e->format.LeftMargin = e->avColumn == 1 ? m.Left1 : m.Left2;
+  e->format.RightMargin = e->avColumn == 1 ? m.Right1 : m.Right2;
+}
+
+void TMDIChild::BreakElement() {
+  TScriptElement* e = CurrentElement;
+  if (IsPageBreakKind(e->Kind())) return;
+  while (CaretColumn > 0 && CodeCharSet.Contains(static_cast<Byte>(EditBuffer[CaretColumn - 1]))) --CaretColumn;
+  const auto open = OpenRunsAt(EditBuffer, CaretColumn, e->format.Style, UsesUserColours != 0);
+  // Each open run is closed at the end of the first piece...
+  std::string reopen;
+  for (const OpenRun& run : open) {
+    TypeCharacter(static_cast<char>(run.off));
+    ++CaretColumn;
+    if (run.byCode) reopen += static_cast<char>(run.on);
+  }
+  std::string rest = EditBuffer.substr(CaretColumn);
+  EditBuffer.erase(CaretColumn);
+  WordWrapText(e, EditBuffer, false, false);
+  CurrentFormat = e->format;
+  const Byte av = e->avColumn;
+  const Word link = e->storyboardLink;
+  NewIndex();
+  CurrentElement->avColumn = av;
+  CurrentElement->storyboardLink = link;
+  if (link != 0) ScreenDirty = 1;
+  // ...and opened again at the start of the second, so it keeps its look.
+  EditBuffer = reopen + rest;
+  if (ProgramOptions().SentenceCapitalization && CurrentElement->Kind() != ekParenthetical) CapitalizeFirstLetter(EditBuffer);
+  WordWrapText(CurrentElement, EditBuffer, false, false);
+  if (IsNumberedKind(CurrentElement->Kind())) RenumberDue = 1;
+}
+
+void TMDIChild::DisposeIndex(bool repaint) {
+  TScriptElement* removed = CurrentElement;
+  if (!removed || (!removed->prev && !removed->next)) return;
+  TScriptElement* successor;
+  if (removed == FirstElement) {
+    successor = removed->next;
+    FirstElement = successor;
+    successor->prev = nullptr;
+  } else {
+    successor = removed->prev;
+    successor->next = removed->next;
+    if (removed->next) removed->next->prev = successor;
+    else LastElement = successor;
+  }
+  CurrentElement = successor;
+  MoveElementCursors(removed, successor);
+  ForgetScreenLinesOf(*this, removed);
+  DetachFromGroup(removed);
+  if (IsNumberedKind(removed->Kind()) || (removed->Kind() == ekShot && InteractiveScript)) RenumberDue = 1;
+  delete removed;
+  if (repaint) RebuildScreen(this);
+  ListChanged = 1;
+}
+
+// A group never keeps pointing at an element that is gone.
+void TMDIChild::DetachFromGroup(TScriptElement* removed) {
+  TElementGroup* g = removed->group;
+  if (!g) return;
+  if (g->count > 0) --g->count;
+  if (g->first != removed) return;
+  g->first = (g->count > 0 && removed->next && removed->next->group == g) ? removed->next : nullptr;
+}
+
+void TMDIChild::Delete_Element() {
+  TScriptElement* e = CurrentElement;
+  if (!e) return;
+  if (!e->prev && !e->next) {
+    e->format = FormatSet[fsAction];
+    e->lineCount = 1;
+    EditBuffer.clear();
+    e->text.reset();
+    LineOffsets.fill(0);
+    LineOffsets[1] = 1;
+    CaretColumn = 0;
+    CaretLine = 1;
+    SetDocumentModified(true, true);
+    return;
+  }
+  if (ScenesLocked && IsSceneHeading(e->Kind())) {
+    DisAssemble();
+    EditBuffer = SceneOmitText;
+    CaretColumn = 0;
+    WordWrapText(e, EditBuffer, false, false);
+    SetDocumentModified(true, true);
+    return;
+  }
+  const bool speechOrScene = e->Kind() == ekCharacterName || e->Kind() == ekDialogue ||
+                             e->Kind() == ekParenthetical || IsSceneHeading(e->Kind());
+  e->text = PackText(" ");
+  DisposeIndex(true);
+  if (ContinuedPosition == 1 && speechOrScene) ContinuedCheckDue = 1;
+  DisAssemble();
+  CaretColumn = 0;
+  CaretLine = 1;
+  SetDocumentModified(true, true);
+}
+
+}  // namespace qm

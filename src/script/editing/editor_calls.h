@@ -1,0 +1,58 @@
+// The script window's editing routines as the list tools call them. Each
+// stands in one place for the window's own routine of the same purpose,
+// doing what the list tools rely on, so that the tools call the window's
+// routines through here and nowhere else.
+#pragma once
+
+#include <string>
+
+#include "platform/types.h"
+#include "script/model/script_model.h"
+
+namespace qm {
+class TMDIChild;
+}
+
+namespace qm::editor {
+
+// The current element's text into the edit line; nothing when it is
+// there already.
+void DisAssemble(TMDIChild& script);
+// The edit line back into the current element (a cue upper case up to its
+// "(", and its name into the name table); nothing when it is stored.
+void Assemble(TMDIChild& script);
+// Starts a new element with the format at the caret: an empty current
+// element takes the format itself; otherwise the new element goes before
+// the current one when the caret is at its column 0 (unless `forceAfter`),
+// else after it. The new element is current, its edit line empty, the
+// caret at column 0.
+TScriptElement* NewElement(TMDIChild& script, const TElementFormat& format, bool forceAfter);
+// After the edit line changed: rewraps the current element, repaints it
+// and places the caret.
+void RedisplayCurrent(TMDIChild& script);
+// Types a character into the edit line at the caret (the caret stays);
+// false when the element is too long to take it.
+bool TypeCharacter(TMDIChild& script, char ch);
+// After a change: the script is modified (nothing for a script opened
+// for reading only).
+void SetModified(TMDIChild& script);
+// Lays the window's screen out again and repaints it.
+void RedisplayScreen(TMDIChild& script);
+// Before a change: an undo step of the kind (3 moves the caret only).
+void SaveUndoStep(TMDIChild& script, Byte kind);
+// An Enter key to the script window's own key handling.
+void PassEnterKey(TMDIChild& script);
+// Numbers the acts and scenes again.
+void RenumberScenes(TMDIChild& script);
+// The displayed number of a group; 0 for none.
+int DisplayNumber(const TElementGroup* group);
+// A scene heading's displayed number, with its letter; empty when none.
+std::string SceneNumberText(const TScriptElement& heading);
+// Where the caret's line begins on the screen.
+TPoint CaretScreenPoint(TMDIChild& script);
+// The caret to the start of an element, the screen laid out round it.
+void MoveCaretTo(TMDIChild& script, TScriptElement& element);
+// The window's hint line on the status bar.
+void SetHint(TMDIChild& script, const std::string& hint);
+
+}  // namespace qm::editor

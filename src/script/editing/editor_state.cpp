@@ -1,0 +1,29 @@
+#include "script/editing/editor_state.h"
+
+#include "base/global_state.h"
+
+namespace qm {
+
+Byte InsertMode;
+Byte InteractiveEdit;
+Byte PumpBusy;
+Byte JobRunning;
+int LastTrimmedLength;
+Byte ListChanged;
+Byte LastUndoKind;
+
+namespace {
+
+const GlobalState reset([] {
+  InsertMode = 1;
+  InteractiveEdit = 1;
+  PumpBusy = 0;
+  JobRunning = 0;
+  LastTrimmedLength = 0;
+  ListChanged = 0;
+  LastUndoKind = 2;
+});
+
+}  // namespace
+
+}  // namespace qm

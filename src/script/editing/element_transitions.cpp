@@ -1,0 +1,474 @@
+#include "script/editing/element_transitions.h"
+
+#include <algorithm>
+#include <string>
+
+#include "language/alias_expansion.h"
+#include "language/character_names.h"
+#include "language/list_builders.h"
+#include "language/pick_list.h"
+#include "language/script_list_data.h"
+#include "language/user_lists.h"
+#include "platform/controls.h"
+#include "platform/cp1252.h"
+#include "platform/stringlist.h"
+#include "script/editing/alt_letter_names.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/edit_line.h"
+#include "script/editing/editor_state.h"
+#include "script/pagination/element_groups.h"
+#include "script/editing/message_pump.h"
+#include "script/model/packed_text.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "script/model/string_utils.h"
+#include "script/model/text_codes.h"
+#include "shell/documents.h"
+#include "base/message_boxes.h"
+#include "base/program_options.h"
+#include "shell/program_settings.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::size_t RememberedNameLength = 30;
+constexpr const char* EmptySceneInformation = "~";
+
+// A made-up Enter from a tool button, not the key.
+bool FromToolButton(TObject* sender) { return dynamic_cast<TSpeedButton*>(sender) != nullptr; }
+
+std::string UserListText(const TMDIChild& window, TUserList list, int slot) {
+  return InsertedText(UserListEntry(window.UserLists, list, slot));
+}
+
+// Makes the current format's element: the caret and the speech rules of
+// the edit protocol decide where it goes.
+void StartWithCurrentFormat(TMDIChild& window, TNewElementFlags flags) {
+  InteractiveEdit = 1;
+  SaveUndoStep(ukInsert, false, true, 0);
+  window.NewElement(true, flags.forceAfter, flags.keepType);
+  window.StartPaginateTimer(1);
+  SetDocumentModified(true, true);
+  window.RedisplayScreen(false);
+}
+
+void StartAction(TMDIChild& window) { StartElementOfSlot(window, fsAction); }
+
+// Scene Information after an act heading: the third ActText entry when
+// the script asks for it, else the empty marker.
+void StartSceneInformation(TMDIChild& window) {
+  StartElementOfSlot(window, fsSceneInformation);
+  ReplaceEditLine(window, window.ActSceneInfoText ? UserListText(window, TUserList::ActText, 3)
+                                                  : std::string(EmptySceneInformation));
+  window.RenumberScenes(true);
+  window.StartPaginateTimer(window.LayoutDue | 1);
+}
+
+// The cue's name, kept per first letter for the pick list's SmartTab. A
+// name that does not begin with a letter from "A" up has no place there.
+void RememberCueName(TMDIChild& window) {
+  std::string name = PlainUpperText(SpeakerName(window.EditBuffer)).substr(0, RememberedNameLength);
+  if (name.empty() || static_cast<Byte>(name[0]) < 'A') return;
+  ListData(window).RememberedNames[static_cast<Byte>(name[0])] = name;
+}
+
+// The pick list's selected entry, taken into the cue: after a "(" it is the
+// extension, otherwise the name.
+void TakeListChoice(TMDIChild& window) {
+  ProcessMessagesGuarded();
+  TListMenu& menu = ListMenuInstance();
+  const int selected = menu.List->ItemIndex();
+  const std::string entry = selected >= 0 ? menu.List->Items[selected] : std::string();
+  menu.DoneWithList();
+  if (selected < 0) return;
+  std::string line = window.EditBuffer;
+  if (const std::size_t paren = line.find('('); paren != std::string::npos) {
+    line = line.substr(0, paren + 1) + entry;
+    if (line.back() != ')') line += ')';
+  } else {
+    line = entry;
+  }
+  ReplaceEditLine(window, line);
+  SaveUndoStep(ukInsert, false, true, 0);
+}
+
+// Where finishing a cue begins: with the list's choice, after a pick (the
+// list is closed), or with a parenthetical (no name to remember).
+enum class TCueStep { TakeList, AfterPick, CloseParenthesis };
+
+void CompleteCue(TMDIChild& window, TCueStep from) {
+  if (from == TCueStep::TakeList && PickListShowing()) TakeListChoice(window);
+  if (from != TCueStep::CloseParenthesis) RememberCueName(window);
+  std::string line = window.EditBuffer;
+  TrimTrailingBlanks(line);
+  if (line.find('(') != std::string::npos && line.back() != ')') ReplaceEditLine(window, line + ")");
+  TScriptElement* e = window.CurrentElement;
+  if (e->next && e->next->Kind() == ekDialogue) {
+    GoToElement(window, e->next, false);
+    return;
+  }
+  window.CaretColumn = static_cast<Word>(TrimmedLength(window.EditBuffer));
+  const bool empty = window.CaretColumn == 0;
+  const bool afterCue = e->prev && e->prev->Kind() == ekCharacterName;
+  const bool action = empty && e->Kind() == ekParenthetical && !afterCue;
+  window.CurrentFormat = window.FormatSet[action ? fsAction : fsDialogue];
+  if (e->avColumn != 0) {
+    const TColumnMargins& m = action ? window.AVOtherMargins : window.AVDialogueMargins;
+    window.CurrentFormat.LeftMargin = e->avColumn == 1 ? m.Left1 : m.Left2;
+    window.CurrentFormat.RightMargin = e->avColumn == 1 ? m.Right1 : m.Right2;
+  }
+  StartWithCurrentFormat(window, {});
+}
+
+// An empty Action as the only element of a new script: the script's
+// opening text is offered first.
+void OfferScriptOpening(TMDIChild& window) {
+  const std::string& entry = UserListEntry(window.UserLists, TUserList::ScriptOpenText, 1);
+  if (entry.empty() || window.FirstElement != window.LastElement) return;
+  if (!AskYesNo("Put In \"" + DisplayText(entry) + "\"?", "Starting a New Script", true)) return;
+  window.CurrentElement->format.AllCaps = 1;
+  window.CurrentElement->state = esKeepFollowing;
+  ReplaceEditLine(window, InsertedText(entry));
+}
+
+// The SceneText entry a Ctrl+letter opens: its alias, or its text when it
+// has none, begins with the letter.
+std::string SceneTextForLetter(const TMDIChild& window, char letter) {
+  for (const std::string& entry : LeadingEntries(window.UserLists, TUserList::SceneText)) {
+    std::string key = ListItemKey(entry);
+    if (key.empty()) key = DisplayText(entry);
+    if (!key.empty() && AnsiUpper(static_cast<Byte>(key[0])) == AnsiUpper(static_cast<Byte>(letter)))
+      return InsertedText(entry);
+  }
+  return {};
+}
+
+// Each word of a name typed into text other than a cue gets an initial
+// capital and lower case after it.
+bool KeepsCapital(char previous) {
+  const auto b = static_cast<Byte>(previous);
+  return previous == ' ' || previous == '\'' || previous == '-' || b == 0x91 || b == 0x92;
+}
+
+bool TypeAtCaret(TMDIChild& window, char ch) {
+  if (!TypeCharacter(ch)) return false;
+  ++window.CaretColumn;
+  return true;
+}
+
+void InsertPickedName(TMDIChild& window, const std::string& name) {
+  const Byte savedInsertMode = InsertMode;
+  InsertMode = 1;
+  std::string& line = window.EditBuffer;
+  window.CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn, line.size()));
+  bool hadBlank = false;
+  while (window.CaretColumn > 0 && line[window.CaretColumn - 1] == ' ') {
+    --window.CaretColumn;
+    DeleteCharAtCaret();
+    hadBlank = true;
+  }
+  const char before = window.CaretColumn > 0 ? line[window.CaretColumn - 1] : '\0';
+  std::string lead = hadBlank ? " " : "";
+  if (before == '!' || before == '.' || before == '?') lead = ProgramOptions().SentenceSpacing;
+  for (char ch : lead) TypeAtCaret(window, ch);
+  const Byte kind = window.CurrentElement->Kind();
+  const bool capitalsOnly = kind == ekCharacterName || (kind == ekAction && AllCapNames);
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    char ch = name[i];
+    if (!capitalsOnly && i > 0 && !KeepsCapital(name[i - 1])) ch = static_cast<char>(AnsiLower(static_cast<Byte>(ch)));
+    if (!TypeAtCaret(window, ch)) break;
+  }
+  if (window.CaretColumn < line.size() && IsAnsiAlpha(static_cast<Byte>(line[window.CaretColumn]))) TypeCharacter(' ');
+  window.WordWrapText(window.CurrentElement, line, true, true);
+  window.RedisplayScreen(false);
+  InsertMode = savedInsertMode;
+}
+
+// The location list of a heading, when it holds a location to pick: a
+// list with nothing but the blank entry of the heading being typed is no
+// choice and never shows.
+bool OfferLocations(bool fromTool) {
+  TStringList items;
+  BuildPopupList(plLocationsAndUserList, items);
+  bool choices = false;
+  for (int i = 0; i < items.Count() && !choices; ++i) choices = TrimmedLength(items[i]) > 0;
+  return choices && ShowElementPopup(true, ekSceneHeading, fromTool);
+}
+
+void EnterInAction(TMDIChild& window, bool fromTool, bool empty) {
+  const TProgramOptions& options = ProgramOptions();
+  if ((!options.UseQuickType && !fromTool) || !empty || window.InteractiveScript) {
+    StartAction(window);
+    return;
+  }
+  OfferScriptOpening(window);
+  StartSceneHeading(0, false);
+  SetDocumentModified(true, true);
+}
+
+void EnterInSceneHeading(TMDIChild& window, bool fromTool, bool empty, bool atStartOfText) {
+  const TProgramOptions& options = ProgramOptions();
+  if (atStartOfText || (!options.UseQuickType && !fromTool) || (!empty && window.InteractiveScript)) {
+    StartAction(window);
+    return;
+  }
+  if (empty) {
+    StartSceneHeading(0, fromTool);
+    return;
+  }
+  // A heading that goes on past its opening text needs only its time of
+  // day; one that is just the opening text wants its location first.
+  ExpandSceneTextAlias(false, false);
+  if (!ExpandSceneTextAlias(true, true) ||
+      (OfferLocations(fromTool) && options.AutoAddTimeDay)) {
+    StartAction(window);
+    return;
+  }
+  UpdateCaret();
+}
+
+void EnterAfterSceneLead(TMDIChild& window, bool atStartOfText) {
+  if (window.InteractiveScript || (ProgramOptions().UseQuickType && atStartOfText)) StartAction(window);
+  else if (ProgramOptions().UseQuickType) StartSceneHeading(0, false);
+  else StartElementOfSlot(window, fsSceneHeading);
+}
+
+void EnterInActInformation(TMDIChild& window, bool atStartOfText) {
+  if (atStartOfText) {
+    StartAction(window);
+  } else if (window.ActGoesToScene) {
+    StartSceneHeading(0, false);
+    SetDocumentModified(true, true);
+  } else {
+    StartSceneInformation(window);
+  }
+}
+
+// The end of an act: the next act opens, with its scene information
+// unless acts go straight to their scenes, and then its first heading.
+void EnterInEndOfAct(TMDIChild& window, bool atStartOfText) {
+  if (atStartOfText) {
+    StartAction(window);
+    return;
+  }
+  if (!ProgramOptions().UseQuickType) return;
+  StartElementOfSlot(window, fsActInformation, {.forceAfter = true}, ekActStart);
+  ReplaceEditLine(window, UserListText(window, TUserList::ActText, 1));
+  if (!window.ActGoesToScene) StartSceneInformation(window);
+  RedrawScreen(window);
+  StartSceneHeading(0, false);
+}
+
+void EnterInDialogue(TMDIChild& window) {
+  const TScriptElement* cue = window.CurrentElement->prev;
+  if (ProgramOptions().UseAltKeys && window.CaretColumn == 0 && cue && cue->Kind() == ekCharacterName) {
+    const std::string name = StoredText(*cue);
+    const auto first = std::find_if(name.begin(), name.end(), [](char ch) { return !CodeCharSet.Contains(ch); });
+    PickAltLetterName(first == name.end() ? '\0' : *first);
+  } else if (ProgramOptions().EnterToCharacterName) {
+    StartCharacterName(VK_RETURN);
+  } else {
+    StartAction(window);
+  }
+}
+
+}  // namespace
+
+// ---- Shared editor steps ----
+
+bool PickListShowing() { return ListMenu && ListMenu->Visible; }
+
+void RedrawScreen(TMDIChild& window) {
+  RebuildScreen(&window);
+  window.RedisplayScreen(false);
+}
+
+void ReplaceEditLine(TMDIChild& window, std::string_view text) {
+  window.EditBuffer = std::string(text.substr(0, MaxElementChars));
+  window.CaretColumn = static_cast<Word>(window.EditBuffer.size());
+  window.WordWrapText(window.CurrentElement, window.EditBuffer, true, true);
+  window.DisplayElement();
+}
+
+TScriptElement* NextTextElement(TScriptElement* element) {
+  TScriptElement* e = element ? element->next : nullptr;
+  while (e && IsPageBreakKind(e->Kind())) e = e->next;
+  return e;
+}
+
+TScriptElement* PreviousTextElement(TScriptElement* element) {
+  TScriptElement* e = element ? element->prev : nullptr;
+  while (e && IsPageBreakKind(e->Kind())) e = e->prev;
+  return e;
+}
+
+void GoToElement(TMDIChild& window, TScriptElement* target, bool atEnd) {
+  if (!target) return;
+  bool forward = false;
+  for (const TScriptElement* e = window.CurrentElement; e && !forward; e = e->next) forward = e == target;
+  while (window.CurrentElement != target)
+    if (!(forward ? MoveToNextElement() : MoveToPreviousElement())) break;
+  window.CaretColumn = atEnd ? static_cast<Word>(window.EditBuffer.size()) : 0;
+  window.CaretLine = 1;
+}
+
+std::string StoredText(const TScriptElement& element) {
+  if (IsPageBreakKind(element.Kind())) return " ";
+  return ElementText(element);
+}
+
+void StartElementOfSlot(TMDIChild& window, int slot, TNewElementFlags flags, int kind) {
+  window.CurrentFormat = window.FormatSet[static_cast<std::size_t>(slot)];
+  if (kind >= 0) window.CurrentFormat.Kind = static_cast<Byte>(kind);
+  StartWithCurrentFormat(window, flags);
+}
+
+// ---- The transitions ----
+
+void EnterTransition(TMDIChild& window, TShiftState shift, TObject* sender) {
+  InteractiveEdit = 1;
+  SaveUndoStep(ukInsert, false, !PickListShowing(), 0);
+  const bool fromTool = FromToolButton(sender);
+  TScriptElement* e = window.CurrentElement;
+  const bool empty = TrimmedLength(window.EditBuffer) == 0;
+  const bool atStartOfText = window.CaretColumn == 0 && !empty;
+  if (shift.Contains(ssCtrl)) {
+    const bool inEmptyAction = e->Kind() == ekAction && empty;
+    StartElementOfSlot(window, fsAction, {.forceAfter = inEmptyAction, .keepType = inEmptyAction});
+    return;
+  }
+  switch (e->Kind()) {
+    case ekAction: EnterInAction(window, fromTool, empty); break;
+    case ekSceneHeading:
+    case ekASceneHeading:
+    case ekDashASceneHeading: EnterInSceneHeading(window, fromTool, empty, atStartOfText); break;
+    case ekCharacterName:
+      if (!empty || PickListShowing()) {
+        CompleteCue(window, TCueStep::TakeList);
+      } else if (ProgramOptions().EnterToCharacterName) {
+        StartAction(window);
+      } else {
+        PickCharacterName(window, false);
+        CompleteCue(window, TCueStep::AfterPick);
+      }
+      break;
+    case ekParenthetical:
+      if (atStartOfText) StartElementOfSlot(window, fsDialogue);
+      else CompleteCue(window, TCueStep::CloseParenthesis);
+      break;
+    case ekTransition:
+    case ekSceneInformation:
+    case ekLockedSceneInformation:
+    case ekPrologueText: EnterAfterSceneLead(window, atStartOfText); break;
+    case ekActInformation:
+    case ekActStart: EnterInActInformation(window, atStartOfText); break;
+    case ekEndOfActText: EnterInEndOfAct(window, atStartOfText); break;
+    case ekScriptNote:
+      // With "Enter In Note Is HR" the key belongs to the hard-return command.
+      if (!ProgramOptions().EnterInNoteIsHR) StartAction(window);
+      break;
+    case ekDialogue: EnterInDialogue(window); break;
+    default: StartAction(window); break;
+  }
+}
+
+void StartCharacterName(Word key) {
+  TMDIChild* window = ActiveScript();
+  if (!window || !window->CurrentElement) return;
+  int slot = fsCharacterName;
+  if (key == VK_TAB) {
+    TScriptElement* e = window->CurrentElement;
+    if (e->Kind() == ekCharacterName && PickListShowing() && ListMenu->List->ItemIndex() >= 0) {
+      const std::string entry = ListMenu->List->Items[ListMenu->List->ItemIndex()];
+      ListMenu->DoneWithList();
+      ReplaceEditLine(*window, entry);
+    }
+    if ((e->Kind() == ekCharacterName || e->Kind() == ekDialogue) && ProgramOptions().TabToParenth) {
+      if (e->next && e->next->Kind() == ekParenthetical) {
+        GoToElement(*window, e->next, false);
+        return;
+      }
+      slot = fsParenthetical;
+    }
+  }
+  StartElementOfSlot(*window, slot);
+}
+
+void StartOtherSpeaker(TMDIChild& window) {
+  std::string last;
+  std::string other;
+  for (const TScriptElement* e = window.CurrentElement->prev; e && other.empty(); e = e->prev) {
+    if (e->Kind() != ekCharacterName || window.IsHiddenElement(e) || !e->text) continue;
+    const std::string name = SpeakerName(*e->text);
+    if (TrimmedLength(name) == 0) continue;
+    if (last.empty()) last = name;
+    else if (!SameText(name, last)) other = name;
+  }
+  if (other.empty()) {
+    StartCharacterName(VK_TAB);
+    return;
+  }
+  StartElementOfSlot(window, fsCharacterName);
+  ReplaceEditLine(window, other);
+  RedrawScreen(window);
+  CompleteCue(window, TCueStep::TakeList);
+}
+
+bool PickCharacterName(TMDIChild& window, bool sayWhenNone) {
+  TListMenu& menu = ListMenuInstance();
+  menu.DoneWithList();
+  menu.List->Items.SetSorted(false);
+  if (!CollectCharacterNames(0, sayWhenNone, ProgramOptions().SkipNameHide, menu.List->Items, false)) return false;
+  if (menu.ShowAtCaret(true) != mrOk) return false;
+  const int selected = menu.List->ItemIndex();
+  if (selected < 0) return false;
+  InsertPickedName(window, menu.List->Items[selected]);
+  return true;
+}
+
+void FinishCue(TMDIChild& window) { CompleteCue(window, TCueStep::AfterPick); }
+
+Byte LockedHeadingKind(const TMDIChild& window, const TScriptElement* from) {
+  const TScriptElement* next = from ? from->next : nullptr;
+  while (next && !IsSceneHeading(next->Kind())) next = next->next;
+  if (!next) return ekSceneHeading;
+  if (next->Kind() == ekSceneHeading || !window.ScenesMultiLocked) return ekASceneHeading;
+  return ekDashASceneHeading;
+}
+
+void StartSceneHeading(char letter, bool) {
+  TMDIChild* window = ActiveScript();
+  if (!window || !window->CurrentElement) return;
+  const int kind = window->ScenesLocked ? LockedHeadingKind(*window, window->CurrentElement) : -1;
+  StartElementOfSlot(*window, fsSceneHeading, {}, kind);
+  if (window->TopSceneContinued || window->BottomSceneContinued) {
+    window->RenumberScenes(true);
+    RedrawScreen(*window);
+  }
+  // A heading split off by the new element keeps its text; only a blank
+  // line takes the opening.
+  if (TrimmedLength(window->EditBuffer) == 0) {
+    const std::string text = letter != 0 ? SceneTextForLetter(*window, letter) : std::string();
+    ReplaceEditLine(*window, text.empty() ? text : text + " ");
+  }
+  SetDocumentModified(true, true);
+  window->StartPaginateTimer(1);
+  UpdateCaret();
+}
+
+bool CompleteSceneHeading(TObject* sender) {
+  TMDIChild* window = ActiveScript();
+  if (!window) return false;
+  const TProgramOptions& options = ProgramOptions();
+  if (!options.AutoAddSceneBody || !OfferLocations(FromToolButton(sender)) ||
+      !options.AutoAddTimeDay)
+    return false;
+  ProcessMessagesGuarded();
+  StartAction(*window);
+  window->CaretColumn = 0;
+  window->CaretLine = 1;
+  return true;
+}
+
+}  // namespace qm

@@ -1,0 +1,59 @@
+#include "script/editing/message_pump.h"
+
+#include "platform/forms.h"
+#include "platform/messages.h"
+#include "script/editing/editor_state.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "base/global_state.h"
+
+namespace qm {
+
+namespace {
+
+int jobDepth = 0;
+
+const GlobalState reset([] { jobDepth = 0; });
+
+}  // namespace
+
+LongJob::LongJob() { ++jobDepth; }
+
+LongJob::~LongJob() {
+  if (--jobDepth > 0) return;
+  if (TMDIChild* script = ActiveScript()) script->ReplayTypeAhead();
+}
+
+bool LongJobRunning() { return jobDepth > 0; }
+
+void ProcessMessagesGuarded() {
+  if (PumpBusy) return;
+  PumpBusy = 1;
+  const Byte wasRunning = JobRunning;
+  JobRunning = 1;
+  TIdleEvent idle = std::move(Application->OnIdle);
+  Application->OnIdle = nullptr;
+  Application->ProcessMessages();
+  Application->OnIdle = std::move(idle);
+  JobRunning = wasRunning;
+  PumpBusy = 0;
+}
+
+bool IsKeyDown(Word virtualKey) { return IsKeyDownNow(virtualKey); }
+
+void FlushMouseMessages() {
+  TMsg msg;
+  while (Application->Peek(msg, NullWindow, 512, 521, true)) {
+  }
+}
+
+bool PumpDialogMessage(HWND window) {
+  TMsg msg;
+  if (!Application->Peek(msg, window, 0, 0, true)) return false;
+  const bool keyMessage = msg.message == WM_KEYDOWN || msg.message == WM_CHAR;
+  if (keyMessage) return Application->DeliverInput(msg);
+  Application->Dispatch(msg);
+  return false;
+}
+
+}  // namespace qm

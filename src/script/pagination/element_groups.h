@@ -1,0 +1,39 @@
+// Element groups: the runs of elements that are measured, numbered and
+// kept on one page together (a scene heading with what it holds on to, a
+// speech, a page break, any other element alone). The chain of groups,
+// parallel to the element list, is the script's page list.
+#pragma once
+
+#include "script/model/script_model.h"
+
+namespace qm {
+
+class TMDIChild;
+
+// Kinds the pagination and numbering sort elements by.
+bool IsHeadingOrShot(Byte kind);  // 1, 2, 9, 16
+// What a speech holds after its name.
+bool IsDialogueOrParenthetical(Byte kind);
+
+// The number of elements of a group: the run from its first element of
+// those that point back at it (what a group's count must say).
+Word GroupRunLength(const TElementGroup* group);
+
+// Continued state of a character name's cue code: 0 none, 1 the automatic
+// CONT'D, 2 repeated after a page break.
+int CueContinuedState(Byte code);
+// A cue code with the continued state set to 2, keeping its extension.
+Byte RepeatedCueCode(Byte code);
+
+// Walks over the whole script write a field only when its value changes,
+// so that passing over unchanged elements and groups leaves them clean.
+template <typename T, typename V>
+void SetIfChanged(T& field, V value) {
+  if (field != value) field = static_cast<T>(value);
+}
+
+// Every screen line showing the element loses it and is marked for
+// painting; with none, every line showing an automatic page break.
+void ForgetScreenLinesOf(TMDIChild& window, const TScriptElement* element);
+
+}  // namespace qm

@@ -1,0 +1,331 @@
+#include "script/pagination/numbering.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "script/editing/document_modified.h"
+#include "script/pagination/element_groups.h"
+#include "script/model/packed_text.h"
+#include "script/pagination/repagination.h"
+#include "script/script_window.h"
+#include "script/model/string_utils.h"
+#include "base/message_boxes.h"
+
+namespace qm {
+
+Byte NumberWordLetter(const TScriptElement* element) {
+  if (!element) return ' ';
+  const int letter = (element->format.NumberWord >> 10) + 60;
+  if (letter == 61) return ' ';
+  if (letter == 62) return '-';
+  return static_cast<Byte>(letter);
+}
+
+bool ElementHasLock(const TScriptElement* element) {
+  return element && number_word::Locked(element->format.NumberWord);
+}
+
+Byte TSceneNumbering::PastSkipLetters(int letter) const {
+  while (letter < 126 && w_.IsSkipLetter(letter)) ++letter;
+  return static_cast<Byte>(std::min(letter, 255));
+}
+
+void TSceneNumbering::Visit(TElementGroup* g) {
+  TScriptElement* e = g->first;
+  if (!e) return;
+  if (w_.IsHiddenElement(e)) return;
+  ActOrSceneInformation(g, e);
+  switch (e->Kind()) {
+    case ekSceneHeading: SceneHeading(g, e); break;
+    case ekCharacterName: SetIfChanged(g->number, speech_++); break;
+    case ekASceneHeading:
+    case ekDashASceneHeading: ASceneHeading(g, e); break;
+    default: return;
+  }
+  if (IsSceneHeading(e->Kind())) {
+    lastHeading_ = e->Kind();
+    OmittedRange(e);
+  }
+}
+
+void TSceneNumbering::ActOrSceneInformation(TElementGroup* g, TScriptElement* e) {
+  const Word word = e->format.NumberWord;
+  const int locked = number_word::Number(word);
+  switch (e->Kind()) {
+    case ekActInformation:
+      // The first act information of a script starts an act.
+      if (act_ == 0) {
+        e->format.Kind = ekActStart;
+        ActOrSceneInformation(g, e);
+        return;
+      }
+      [[fallthrough]];
+    case ekPrologueText:
+    case ekEndOfActText:
+      if (word != 0) act_ = locked;
+      g->number = static_cast<Word>(act_);
+      break;
+    case ekActStart:
+      act_ = word != 0 ? locked : act_ + 1;
+      if (w_.ActDisplayStyle == 2)
+        while (act_ + 64 < 256 && w_.IsSkipLetter(act_ + 64)) ++act_;
+      g->number = static_cast<Word>(act_);
+      if (!w_.NumberScenesContinuously) {
+        sceneInfo_ = 0;
+        infoLetter_ = 'A';
+      }
+      break;
+    case ekSceneInformation: {
+      sceneInfo_ = word != 0 ? locked : sceneInfo_ + 1;
+      if (w_.SceneInfoDisplayStyle == 2) {
+        const int offset = w_.SceneStart;
+        while (w_.IsSkipLetter(sceneInfo_ + offset + 64) ||
+               (sceneInfo_ + offset + 64 > 'Z' && w_.IsSkipLetter(sceneInfo_ + offset + 38)))
+          ++sceneInfo_;
+      }
+      g->number = static_cast<Word>(sceneInfo_);
+      infoLetter_ = 'A';
+      break;
+    }
+    case ekLockedSceneInformation:
+      if (word != 0) {
+        sceneInfo_ = locked;
+        infoLetter_ = NumberWordLetter(e);
+      }
+      g->number = static_cast<Word>(sceneInfo_);
+      w_.StoreGroupLetter(g, infoLetter_);
+      infoLetter_ = PastSkipLetters(infoLetter_ + 1);
+      break;
+    default: break;
+  }
+}
+
+void TSceneNumbering::SceneHeading(TElementGroup* g, const TScriptElement* e) {
+  const int locked = number_word::Number(e->format.NumberWord);
+  scene_ = locked == 0 ? scene_ + 1 : WithAbove500(locked);
+  SetIfChanged(g->number, scene_);
+  w_.StoreGroupLetter(g, ' ');
+}
+
+// Headings inserted while scene numbers were locked: the number of the
+// scene before them and the next A-letter.
+void TSceneNumbering::ASceneHeading(TElementGroup* g, const TScriptElement* e) {
+  const bool dashed = e->Kind() == ekDashASceneHeading;
+  if (lastHeading_ == ekSceneHeading) sceneLetter_ = dashed ? '-' : 'A';
+  else if (!dashed) sceneLetter_ = sceneLetter_ == '-' ? 'A' : static_cast<Byte>(sceneLetter_ + 1);
+  sceneLetter_ = PastSkipLetters(sceneLetter_);
+  const Word word = e->format.NumberWord;
+  const int locked = number_word::Number(word);
+  if (locked != 0 && number_word::Locked(word)) {
+    // A heading with its own locked number keeps it; the count goes on.
+    g->number = static_cast<Word>(WithAbove500(locked));
+    w_.StoreGroupLetter(g, NumberWordLetter(e));
+    return;
+  }
+  if (locked != 0) {
+    scene_ = locked;
+    sceneLetter_ = NumberWordLetter(e);
+  }
+  g->number = static_cast<Word>(scene_);
+  w_.StoreGroupLetter(g, sceneLetter_);
+}
+
+// An omitted heading ("OMITTED: 15" or "OMITTED: 12B") carries the last
+// number of the range it stands for; counting goes on from there.
+void TSceneNumbering::OmittedRange(const TScriptElement* e) {
+  const std::string& omit = w_.SceneOmitText;
+  if (!w_.ScenesLocked || omit.empty() || !e->text) return;
+  const std::string text = PlainText(UnpackText(*e->text));
+  if (text.compare(0, omit.size(), omit) != 0) return;
+  size_t i = omit.size();
+  while (i < text.size() && (text[i] == ' ' || text[i] == ':')) ++i;
+  int number = 0;
+  bool digits = false;
+  while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) && number < 100000) {
+    number = number * 10 + (text[i++] - '0');
+    digits = true;
+  }
+  if (i < text.size() && text[i] >= 'A' && text[i] <= 'Z') {
+    sceneLetter_ = static_cast<Byte>(text[i]);
+    lastHeading_ = ekASceneHeading;
+  }
+  if (digits && number > w_.SceneStart) scene_ = number - w_.SceneStart;
+}
+
+void TMDIChild::RenumberScenes(bool repaint) {
+  if (!CurrentElement || !FirstElement || !FirstElement->group || ScreenUpdatesSuspended()) return;
+  RenumberDue = 0;
+  CurrentGroup = FirstElement->group;
+  if (InteractiveScript) {
+    // Scene headings keep the numbers written into them; new ones take
+    // the next free numbers.
+    Assemble();
+    int highest = 0;
+    for (const TScriptElement* e = FirstElement; e; e = e->next)
+      if (IsSceneHeading(e->Kind())) highest = std::max<int>(highest, e->format.NumberWord);
+    int speech = 1;
+    for (TElementGroup* g = FirstElement->group; g; g = g->next) {
+      TScriptElement* e = g->first;
+      if (!e) continue;
+      if (IsSceneHeading(e->Kind())) {
+        if (e->format.NumberWord == 0 && highest < 0xFFFF) e->format.NumberWord = static_cast<Word>(++highest);
+        g->number = e->format.NumberWord;
+      } else if (e->Kind() == ekCharacterName && !IsHiddenElement(e)) {
+        g->number = static_cast<Word>(speech++);
+      }
+    }
+    ShotStoredWhileInteractive = 0;
+    DisAssemble();
+  } else {
+    TSceneNumbering numbering(*this);
+    for (TElementGroup* g = FirstElement->group; g; g = g->next) numbering.Visit(g);
+  }
+  if (repaint) MarkSceneHeadingsForRepaint(*this);
+}
+
+void MarkSceneHeadingsForRepaint(TMDIChild& window) {
+  if (!window.TopSceneContinued && !window.BottomSceneContinued) return;
+  for (int i = 1; i <= ScreenLineCount; ++i) {
+    TScreenLine& line = window.ScreenLines[static_cast<size_t>(i)];
+    if (line.element && IsSceneHeading(line.element->Kind())) line.repaint = 1;
+  }
+}
+
+Word TMDIChild::DisplayNumber(const TElementGroup* group) const {
+  if (!group) return 0;
+  int offset = 0;
+  if (const TScriptElement* e = group->first) {
+    switch (e->Kind()) {
+      case ekSceneHeading:
+      case ekASceneHeading:
+      case ekSceneInformation:
+      case ekDashASceneHeading:
+      case ekLockedSceneInformation: offset = SceneStart; break;
+      case ekActInformation:
+      case ekActStart:
+      case ekEndOfActText: offset = ActStart; break;
+      default:
+        if (IsPageBreakKind(e->Kind())) offset = PageStart - 1;
+        break;
+    }
+  }
+  return static_cast<Word>(group->number + offset);
+}
+
+Byte TMDIChild::DisplayNumberLetter(const TElementGroup* group) const {
+  if (!group) return ' ';
+  switch (group->letter) {
+    case 0: return ' ';
+    case '=': return group->first && group->first->Kind() == ekDashASceneHeading ? '-' : ' ';
+    case '>': return '-';
+    default: return group->letter;
+  }
+}
+
+std::string TMDIChild::OmittedRangeWord(std::string& text, const TElementGroup* group) const {
+  if (text.empty()) return SceneThruText;
+  if (text.front() == ':') {
+    text.erase(0, text.find_first_not_of(':') == std::string::npos ? text.size() : text.find_first_not_of(':'));
+    return SceneThruText;
+  }
+  std::string t = text;
+  std::erase(t, '*');
+  size_t digits = 0;
+  while (digits < t.size() && std::isdigit(static_cast<unsigned char>(t[digits]))) ++digits;
+  if (digits == 0) return SceneThruText;
+  const int last = std::stoi(t.substr(0, std::min<size_t>(digits, 5)));
+  const std::string rest = t.substr(digits);
+  const Byte letter = rest.empty() ? Byte{' '} : static_cast<Byte>(rest[0]);
+  const Byte letterBefore = rest.empty() || letter == 'A' ? Byte{' '} : static_cast<Byte>(letter - 1);
+  const int first = DisplayNumber(group);
+  const Byte firstLetter = DisplayNumberLetter(group);
+  const bool adjacent =
+      (last == first + 1 && firstLetter == letter) || (last == first && firstLetter == letterBefore);
+  return adjacent && rest.size() <= 1 ? SceneAndText : SceneThruText;
+}
+
+std::string TMDIChild::DialogueNumberText(const TScriptElement* cue) const {
+  if (!cue) return std::string();
+  const int state = DialogueNumbering == 0 ? 0 : DialogueNumberingLock ? 2 : 1;
+  if (state == 0) return std::to_string(cue->group ? cue->group->number : 0);
+  const Word word = cue->format.NumberWord;
+  if (dialogue_word::Number(word) != 0) return std::to_string(dialogue_word::Number(word));
+  // A speech added since the numbers were locked: the last locked number
+  // and letters counting the speeches added after it.
+  const bool added = (word & dialogue_word::AddedUnderLock) != 0;
+  char first = state == 2 && !added ? '@' : 'A';
+  char second = 'A';
+  bool secondCounting = true;
+  int base = -1;
+  for (const TScriptElement* e = cue->prev; e; e = e->prev) {
+    if (e->Kind() != ekCharacterName) continue;
+    const Word w = e->format.NumberWord;
+    if (dialogue_word::Number(w) != 0) {
+      base = dialogue_word::Number(w);
+      break;
+    }
+    const bool wasAdded = (w & dialogue_word::AddedUnderLock) != 0;
+    if (state == 2) {
+      if (wasAdded) ++first;
+      if (wasAdded) secondCounting = false;
+      if (secondCounting) ++second;
+    } else {
+      ++first;
+      ++second;
+    }
+  }
+  std::string text = (base < 0 ? std::string("0") : std::to_string(base)) + first;
+  if (state == 2 && !added) text += second;
+  std::replace(text.begin(), text.end(), '@', '-');
+  return text;
+}
+
+void TMDIChild::FlexOrFixAPages(bool flex) {
+  if (!CurrentElement) return;
+  if (flex && !AskTypeYes("By Flexing your Fixed A-Pages, it will recombine any short A-Pages that were fixed, and "
+                          "if the script has Double-Locked Pages it may combine them with normal A-Pages!\r\r"
+                          "Do you REALLY want to do this?",
+                          ""))
+    return;
+  Assemble();
+  for (TScriptElement* e = FirstElement; e; e = e->next) {
+    if (flex) {
+      if (e->Kind() == ekFixedAPageBreak) e->format.Kind = ekAutoPageBreak;
+      continue;
+    }
+    if (e->Kind() != ekAutoPageBreak) continue;
+    Byte kind = ekFixedAPageBreak;
+    if (PagesMultiLocked)
+      for (const TScriptElement* n = e->next; n; n = n->next) {
+        const Byte k = n->Kind();
+        if (k != ekForcedPageBreak && k != ekLockedPageBreak && k != ekFixedAPageBreak) continue;
+        if (k == ekFixedAPageBreak) kind = ekMultiLockedPageBreak;
+        break;
+      }
+    e->format.Kind = kind;
+  }
+  SetDocumentModified(true, false);
+  RefreshLayout();
+  ShowMessageBox(flex ? " All the A-Pages are now Flexible" : "All the A-Pages are now Fixed", "");
+}
+
+bool TMDIChild::TogglePauseLocking(bool pages, bool checked) {
+  const std::string what = pages ? "Pages" : "Scenes";
+  if (checked) {
+    if (pages) PagesLocked = 1;
+    else ScenesLocked = 1;
+    return false;
+  }
+  if (!AskTypeYes("By disabling the locking of " + what + " you " +
+                      "will be able to cut && paste text as if the script WERE NOT LOCKED " + "and " +
+                      "Quillmaster for Windows" + " will NOT track any omitteds or perform any of its other " +
+                      " normal locked script management.",
+                  "*** WARNING *** "))
+    return false;
+  if (pages) PagesLocked = 0;
+  else ScenesLocked = 0;
+  ShowMessageBox("The locking of " + what + " has been temporarily disabled.", "");
+  return true;
+}
+
+}  // namespace qm

@@ -1,0 +1,59 @@
+// Scene, speech, act, scene-information and page numbers live on the
+// element groups; numbers locked when a script was locked live in each
+// element's number word. This holds the number word's letter and lock and
+// the texts shown for speech numbers; the numbering pass and the display
+// numbers are members of the script window.
+#pragma once
+
+#include "script/model/script_model.h"
+
+namespace qm {
+
+class TMDIChild;
+
+// The numbering walk over the groups, one group at a time in script
+// order: scenes with their locked numbers and A-letters, speeches, acts
+// and scene information. The rebuild of the groups numbers each group as
+// it completes it; RenumberScenes walks the chain with it.
+class TSceneNumbering {
+ public:
+  explicit TSceneNumbering(TMDIChild& window) : w_(window) {}
+  void Visit(TElementGroup* g);
+
+ private:
+  void ActOrSceneInformation(TElementGroup* g, TScriptElement* e);
+  void SceneHeading(TElementGroup* g, const TScriptElement* e);
+  void ASceneHeading(TElementGroup* g, const TScriptElement* e);
+  void OmittedRange(const TScriptElement* e);
+  Byte PastSkipLetters(int letter) const;
+  int WithAbove500(int locked) const { return locked + (scene_ > 500 ? 500 : 0); }
+
+  TMDIChild& w_;
+  int speech_ = 1;
+  int scene_ = 0;
+  int act_ = 0;
+  int sceneInfo_ = 0;
+  Byte sceneLetter_ = 'A';
+  Byte infoLetter_ = 'A';
+  Byte lastHeading_ = ekSceneHeading;
+};
+
+// With scene continueds on, the screen lines showing scene headings are
+// marked for painting (their continued lines follow the numbers).
+void MarkSceneHeadingsForRepaint(TMDIChild& window);
+
+// The letter of a number word: (word >> 10) + 60, where 61 shows as a
+// blank and 62 as '-'.
+Byte NumberWordLetter(const TScriptElement* element);
+// Whether the number in the word is locked.
+bool ElementHasLock(const TScriptElement* element);
+
+// The speech-number layout of a character name's number word.
+namespace dialogue_word {
+constexpr Word NumberMask = 0x3FFC;  // bits 2-13: the locked speech number
+constexpr Word AddedUnderLock = 0x4000;
+constexpr Word NoContinued = 0x8000;
+inline int Number(Word w) { return (w & NumberMask) >> 2; }
+}  // namespace dialogue_word
+
+}  // namespace qm

@@ -1,0 +1,825 @@
+#include "base/program_options.h"
+#include "script/pagination/repagination.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+#include "platform/cp1252.h"
+#include "platform/platform.h"
+#include "platform/printer.h"
+#include "script/pagination/element_groups.h"
+#include "script/model/packed_text.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "script/model/string_utils.h"
+#include "script/model/text_codes.h"
+#include "base/global_state.h"
+#include "shell/main_form.h"
+#include "shell/program_settings.h"
+
+namespace qm {
+
+TPrinterMetrics PrinterMetrics;
+
+const char* const SingleSpeechWarningText =
+    "You have a Single Speech that would extend over two page breaks!\r\r"
+    "Quillmaster for Windows is unable to break This element, and you should break it up into smaller elements so "
+    "that the pagination can function correctly...";
+
+namespace {
+
+const GlobalState reset([] { PrinterMetrics = TPrinterMetrics{}; });
+
+}  // namespace
+
+namespace {
+
+bool IsTerminator(char c) { return c == '.' || c == '!' || c == '?'; }
+
+bool IsClosingQuote(char c) {
+  const auto b = static_cast<Byte>(c);
+  return c == '"' || c == '\'' || b == 0x92 || b == 0x94 || b == 0xBB;
+}
+
+bool IsCode(char c) { return CodeCharSet.Contains(c); }
+
+// What may stand between a sentence end and the next sentence.
+bool IsSentenceGap(char c) { return c == ' ' || IsClosingQuote(c); }
+
+// Walking back from before a period over the word it ends: its letters in
+// upper case, at most six.
+std::string WordBeforePeriod(std::string_view text, size_t period) {
+  std::string letters;
+  for (size_t i = period; i > 0 && letters.size() < 6;) {
+    const char c = text[--i];
+    if (c == ' ' || IsClosingQuote(c)) break;
+    if (IsAnsiAlpha(static_cast<Byte>(c))) letters.insert(letters.begin(), static_cast<char>(AnsiUpper(static_cast<Byte>(c))));
+  }
+  return letters;
+}
+
+bool IsAbbreviation(std::string_view word) {
+  static constexpr std::array<std::string_view, 25> table{
+      "MR", "ST", "MT", "MS", "DR", "LT", "VS", "M", "MRS", "DRS", "MLLE", "MME", "SR",
+      "JR", "PHD", "PL", "LN", "RN", "CPL", "CAPT", "CPRL", "CPTN", "BLVD", "AVE", "LIEUT"};
+  return std::find(table.begin(), table.end(), word) != table.end();
+}
+
+// The end position a terminator at t gives, or npos when it ends no
+// sentence.
+size_t SentenceEndAt(std::string_view text, size_t t, bool twoBlanks, bool ellipsis) {
+  const size_t n = text.size();
+  size_t q = t + 1;
+  while (q < n && IsCode(text[q])) ++q;
+  if (q >= n) return std::string_view::npos;
+  const char c = text[q];
+  if (c == '?' || c == '!') {
+    while (q < n && IsTerminator(text[q])) ++q;
+    return q - 1;
+  }
+  if (c == '.') {
+    while (q < n && text[q] == '.') ++q;
+    if (q < n && (text[q] == '!' || text[q] == '?')) {
+      while (q < n && IsTerminator(text[q])) ++q;
+      return q - 1;
+    }
+    return ellipsis ? q - 1 : std::string_view::npos;
+  }
+  if (static_cast<Byte>(c) == HardReturn) return t;
+  if (!IsSentenceGap(c)) return std::string_view::npos;
+  if (text[t] != '.') return t;
+  if (twoBlanks && c == ' ' && q + 1 < n && text[q + 1] != ' ') return std::string_view::npos;
+  if (t == 0) return std::string_view::npos;
+  const std::string word = WordBeforePeriod(text, t);
+  if (word.size() <= 5 && IsAbbreviation(word)) return std::string_view::npos;
+  return t;
+}
+
+// An end moves past the closing quotes, codes and hard returns that follow
+// it, and past further terminators followed by such characters.
+size_t AdvanceEnd(std::string_view text, size_t end, bool ellipsis) {
+  const size_t n = text.size();
+  const auto trails = [&](size_t i) {
+    return i < n && (IsClosingQuote(text[i]) || IsCode(text[i]) || static_cast<Byte>(text[i]) == HardReturn);
+  };
+  for (;;) {
+    if (trails(end + 1)) ++end;
+    else if (end + 1 < n && IsTerminator(text[end + 1]) && trails(end + 2)) end += 2;
+    else break;
+  }
+  if (ellipsis && end > 0 && text[end - 1] == '.' && end + 1 < n && text[end + 1] != ' ') --end;
+  return end;
+}
+
+// The plain text of a stored element.
+std::string ElementText(const TScriptElement* e) {
+  if (!e->text) return std::string();
+  if (IsPageBreakKind(e->Kind())) return " ";
+  if (e->Kind() == ekCharacterName) return *e->text;
+  return UnpackText(*e->text);
+}
+
+std::string StoredText(Byte kind, const std::string& text) {
+  return kind == ekCharacterName ? text : PackText(text);
+}
+
+// Takes a group out of the chain and frees it.
+void FreeGroup(TMDIChild& w, TElementGroup* g) {
+  if (g->prev) g->prev->next = g->next;
+  if (g->next) g->next->prev = g->prev;
+  if (w.LastGroup == g) w.LastGroup = g->prev;
+  if (w.CurrentGroup == g) w.CurrentGroup = g->prev;
+  delete g;
+}
+
+// The elements of `from` join `into`; `from` leaves the chain.
+void MergeGroupInto(TMDIChild& w, TElementGroup* from, TElementGroup* into) {
+  if (!from || from == into) return;
+  for (TScriptElement* e = from->first; e && e->group == from; e = e->next) e->group = into;
+  into->count = GroupRunLength(into);
+  into->stale = 1;
+  FreeGroup(w, from);
+}
+
+// Block marks of a split element go with the piece that holds them; the
+// second piece's columns start at `cut`.
+void DivideBlock(TScriptElement& w, TScriptElement& n, int cut) {
+  const int start = w.blockStart, end = w.blockEnd;
+  if (end >= cut) {
+    n.blockStart = std::max(start, cut) - cut;
+    n.blockEnd = end - cut;
+  }
+  if (start < cut) w.blockEnd = std::min(end, cut - 1);
+  else w.blockStart = w.blockEnd = -1;
+}
+
+// Revised-line marks beyond the first piece's lines go to the second,
+// numbered from its first line.
+void SplitRevisedLines(TScriptElement& w, TScriptElement& n) {
+  if (!w.revisedLines) return;
+  std::string keep, moved;
+  for (char c : *w.revisedLines) {
+    const int line = static_cast<Byte>(c);
+    if (line > w.lineCount) moved.push_back(static_cast<char>(line - w.lineCount));
+    else keep.push_back(c);
+  }
+  if (keep.empty()) w.revisedLines.reset();
+  else w.revisedLines = keep;
+  if (!moved.empty()) n.revisedLines = moved;
+}
+
+// ... and come back when the pieces are joined.
+void JoinRevisedLines(TScriptElement& p, const TScriptElement& s) {
+  if (!s.revisedLines) return;
+  std::string lines = p.revisedLines.value_or(std::string());
+  for (char c : *s.revisedLines) {
+    const int line = static_cast<Byte>(c) + p.lineCount;
+    if (line <= 255 && lines.find(static_cast<char>(line)) == std::string::npos && lines.size() < 255)
+      lines.push_back(static_cast<char>(line));
+  }
+  p.revisedLines = lines;
+}
+
+// A Dialogue or Parenthetical that starts a page under a repeated name
+// loses lines before it took from elsewhere; true when its spacing is
+// single enough for the break to count as a speech split.
+bool ClearSpeechLinesBefore(TMDIChild& w, TScriptElement* e) {
+  if (!IsDialogueOrParenthetical(e->Kind()) || e->format.LinesBefore == 0 || e->format.Spacing >= 20) return false;
+  const int slot = FormatSlotOfKind(e->Kind());
+  if (slot >= 0 && e->format.LinesBefore != w.FormatSet[static_cast<size_t>(slot)].LinesBefore)
+    e->format.LinesBefore = 0;
+  return true;
+}
+
+// Joins a second piece onto a first: a sentence end gets the sentence
+// spacing, other text one blank, unless the first piece already ends in a
+// separator. `gap` tells how many characters went between them.
+std::string JoinedText(const std::string& first, const std::string& second, size_t& gap) {
+  std::string sep;
+  if (!first.empty() && !second.empty()) {
+    const auto last = static_cast<Byte>(first.back());
+    const bool separated = last == ' ' || last == HardReturn || last == '-' || last == SoftHyphen ||
+                           last == HardSpace || last == HardDash;
+    if (!separated) {
+      size_t end = first.size();
+      while (end > 0 && (IsClosingQuote(first[end - 1]) || IsCode(first[end - 1]))) --end;
+      sep = end > 0 && IsTerminator(first[end - 1]) ? ProgramOptions().SentenceSpacing : std::string(" ");
+    }
+  }
+  gap = sep.size();
+  return first + sep + second;
+}
+
+// The style bits a second piece starts with, from the codes still open at
+// the end of the first.
+void CarryStyles(TElementFormat& second, const TElementFormat& whole, std::string_view first,
+                 std::string_view rest, bool extendedColors) {
+  struct StylePair {
+    Byte on, off, bit;
+  };
+  static constexpr std::array<StylePair, 4> pairs{{{BoldOn, BoldOff, stBold},
+                                                   {UnderlineOn, UnderlineOff, stUnderline},
+                                                   {ItalicsOn, ItalicsOff, stItalic},
+                                                   {StrikeOutOn, StrikeOutOff, stStrikeOut}}};
+  for (const StylePair& p : pairs) {
+    if (!rest.empty() && static_cast<Byte>(rest.front()) == p.on) continue;
+    const bool open = IsInsideCodePair(first, first.size(), p.on, (whole.Style & p.bit) != 0, p.off);
+    second.Style = static_cast<Byte>(open ? second.Style | p.bit : second.Style & ~p.bit);
+  }
+  int color = whole.ColorIndex() >= 1 && whole.ColorIndex() <= 10
+                  ? ColorIndexOfOnCode(ElementColorCodes[static_cast<size_t>(whole.ColorIndex() - 1)])
+                  : 0;
+  for (char c : first) color = NextColorIndex(color, static_cast<Byte>(c), extendedColors);
+  second.SetColorIndex(static_cast<Byte>(color ? ElementColorIndex(ColorPairs[static_cast<size_t>(color - 1)].on) : 0));
+}
+
+// The wrapped line starts of a saved line-offset block: entry k for line
+// k (entry 1 is 0), entry count + 1 the text length + 1.
+int LineStartsFromBlock(const std::vector<Byte>& block, std::array<Word, MaxLineCount + 2>& starts) {
+  const int count = std::min<int>((static_cast<int>(block.size()) - 1) / 2, MaxLineCount);
+  starts.fill(0);
+  for (int line = 1; line <= count; ++line)
+    starts[static_cast<size_t>(line + 1)] =
+        static_cast<Word>(block[static_cast<size_t>(2 * line - 1)] | (block[static_cast<size_t>(2 * line)] << 8));
+  return count;
+}
+
+// Where the last wrapped line of a stored element begins (0 for one line).
+size_t LastLineStart(const TScriptElement& e) {
+  if (e.lineCount < 2 || !e.LineOffsetsValid()) return 0;
+  const size_t at = static_cast<size_t>(2 * (e.lineCount - 1));
+  return static_cast<size_t>(e.lineOffsets[at - 1] | (e.lineOffsets[at] << 8));
+}
+
+// What changes where lines wrap, besides an element's own text and format.
+std::uint64_t LayoutFingerprint(const TMDIChild& w) {
+  std::uint64_t h = 1469598103934665603ull;
+  const auto mix = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ull; };
+  const auto mixText = [&](const std::string& s) {
+    for (char c : s) mix(static_cast<Byte>(c));
+    mix(0x100);
+  };
+  mix(static_cast<std::uint64_t>(PrinterMetrics.PageWidth));
+  mix(static_cast<std::uint64_t>(PrinterMetrics.DpiX));
+  mixText(w.ScriptFontName);
+  for (const std::string& name : w.FontNameTable) mixText(name);
+  for (const TWidthTable& table : w.LayoutWidths)
+    for (std::int32_t width : table) mix(static_cast<std::uint32_t>(width));
+  mix(w.FlexMargin);
+  mix(w.InteractiveScript);
+  mix(w.TransitionsFlushRight);
+  mix(w.UsesUserColours);
+  mix(w.LayoutOptions.DialogueParenthesis);
+  mix(w.LayoutOptions.UsesUserColors);
+  mix(w.ScriptFontSize);
+  // Sentence ends depend on these.
+  mix(ProgramOptions().AutoSentenceSpacing && ProgramOptions().SentenceSpacing.size() > 1);
+  mix(AllowPageBreakAtElipses);
+  return h;
+}
+
+}  // namespace
+
+// A split remembered with what it was made from, so that taking a break
+// out and putting it back in at the same place costs no packing or
+// wrapping.
+struct TMDIChild::TSplitMemo {
+  struct Entry {
+    std::string whole;
+    TElementFormat format;
+    std::vector<Byte> wholeOffsets;
+    Byte wholeLines = 1;
+    std::vector<Word> sentenceEnds;
+    int position = -1;
+    size_t firstLength = 0;
+    std::string first, second;
+    std::vector<Byte> firstOffsets, secondOffsets;
+    Byte firstLines = 1, secondLines = 1;
+    TElementFormat secondFormat;
+    // Joining the pieces gives the whole text back.
+    bool joinsBack = false;
+    unsigned usedInPass = 0;
+  };
+  std::unordered_map<const TScriptElement*, Entry> entries;
+  std::uint64_t layout = 0;
+  unsigned pass = 0;
+
+  // Drops everything when the layout changed since the last pass, and what
+  // the last pass did not use.
+  void StartPass(std::uint64_t fingerprint) {
+    if (fingerprint != layout) entries.clear();
+    layout = fingerprint;
+    std::erase_if(entries, [this](const auto& item) { return item.second.usedInPass + 1 < pass; });
+    ++pass;
+  }
+  Entry* Find(const TScriptElement* e) {
+    const auto it = entries.find(e);
+    return it == entries.end() ? nullptr : &it->second;
+  }
+};
+
+namespace {
+
+// A script never begins with an automatic break.
+void RemoveLeadingBreak(TMDIChild& w) {
+  TScriptElement* b = w.FirstElement;
+  if (!b->next) {
+    b->format = w.FormatSet[fsAction];
+    b->text = PackText(" ");
+    b->lineOffsets.clear();
+    b->lineCount = 1;
+    return;
+  }
+  if (w.CurrentElement == b) w.CurrentElement = b->next;
+  ForgetScreenLinesOf(w, b);
+  w.FirstElement = b->next;
+  b->next->prev = nullptr;
+  if (TElementGroup* g = b->group) {
+    if (g->first == b) g->first = b->next->group == g ? b->next : nullptr;
+    if (!g->first) FreeGroup(w, g);
+    else g->count = GroupRunLength(g);
+  }
+  delete b;
+}
+
+// Joins the second piece of a split element onto the first.
+void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
+  if (!p->text || !s->text) return;
+  TMDIChild::TSplitMemo::Entry* memo = w.SplitMemo->Find(p);
+  const bool marked = w.BlockOn && (p->InBlock() || s->InBlock());
+  const bool remembered = memo && memo->joinsBack && !marked && p->text == memo->first &&
+                          p->format == memo->format && p->lineOffsets == memo->firstOffsets &&
+                          p->lineCount == memo->firstLines && s->text == memo->second &&
+                          s->format == memo->secondFormat && s->lineOffsets == memo->secondOffsets &&
+                          s->lineCount == memo->secondLines;
+  std::string joined;
+  size_t firstLength = 0, gap = 0;
+  if (remembered) {
+    firstLength = memo->firstLength;
+  } else {
+    const std::string first = ElementText(p);
+    joined = JoinedText(first, ElementText(s), gap);
+    // A text the edit line could not hold stays in two pieces.
+    if (joined.size() > MaxElementChars) return;
+    firstLength = first.size();
+  }
+  const size_t offset = firstLength + gap;
+  if (s == w.CurrentElement) {
+    w.CurrentElement = p;
+    w.CaretColumn = static_cast<Word>(w.CaretColumn + offset);
+  }
+  if (p == w.CurrentElement) w.SavedEditText.reset();
+  if (s->InBlock()) {
+    if (!p->InBlock()) p->blockStart = static_cast<std::int32_t>(s->blockStart + offset);
+    p->blockEnd = static_cast<std::int32_t>(s->blockEnd + offset);
+  }
+  JoinRevisedLines(*p, *s);
+  TElementGroup* sg = s->group;
+  w.WalkElement = p;
+  w.DeleteNextElement();
+  if (sg && sg != p->group) {
+    if (sg->first) MergeGroupInto(w, sg, p->group);
+    else FreeGroup(w, sg);
+  }
+  if (remembered) {
+    p->text = memo->whole;
+    p->lineOffsets = memo->wholeOffsets;
+    p->lineCount = memo->wholeLines;
+    memo->usedInPass = w.SplitMemo->pass;
+  } else {
+    p->text = StoredText(p->Kind(), joined);
+    p->lineOffsets.clear();
+    w.WordWrapText(p, joined, false, false);
+  }
+  if (p->group) {
+    p->group->count = GroupRunLength(p->group);
+    p->group->stale = 1;
+  }
+}
+
+// Takes out the automatic break b and what the pagination did there: the
+// repeated character name, the cut through an element. Returns where the
+// walk goes on.
+TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b) {
+  TScriptElement* p = b->prev;
+  TScriptElement* n = b->next;
+  const Byte how = b->split;
+  if (n && IsHeadingOrShot(n->Kind())) {
+    n->format.LinesBefore = w.FormatSet[static_cast<size_t>(FormatSlotOfKind(n->Kind()))].LinesBefore;
+    if (n->group) n->group->stale = 1;
+  }
+  TElementGroup* bg = b->group;
+  w.WalkElement = p;
+  w.DeleteNextElement();
+  if (bg && !bg->first) FreeGroup(w, bg);
+  if (how == spWhole || !n) return p->next;
+  const TScriptElement* name = p->group && p->group->first && p->group->first->Kind() == ekCharacterName
+                                   ? p->group->first
+                                   : nullptr;
+  TScriptElement* second = n;
+  if (name && name != n && n->Kind() == ekCharacterName && n->text && name->text && *n->text == *name->text) {
+    TElementGroup* cg = n->group;
+    w.WalkElement = p;
+    w.DeleteNextElement();
+    second = p->next;
+    if (cg && cg->first) MergeGroupInto(w, cg, p->group);
+    else if (cg) FreeGroup(w, cg);
+  }
+  if (how == spFirstPiece && second && second->Kind() == p->Kind() && !IsPageBreakKind(second->Kind()) &&
+      !w.IsUnprintedElement(p) && !w.IsUnprintedElement(second))
+    JoinPieces(w, p, second);
+  return p->next;
+}
+
+}  // namespace
+
+// ---- Printer metrics and heights ----
+
+void ReadPrinterMetrics(TMDIChild* script) {
+  TPrinterMetrics m;
+  TPrinter* printer = Platform::Exists() ? Printer() : nullptr;
+  if (printer && printer->HasPrinter()) {
+    const int dpiX = printer->GetDeviceCaps(LOGPIXELSX);
+    const int dpiY = printer->GetDeviceCaps(LOGPIXELSY);
+    const int width = printer->GetDeviceCaps(PHYSICALWIDTH);
+    const int height = printer->GetDeviceCaps(PHYSICALHEIGHT);
+    if (dpiX > 0 && dpiY > 0 && width > 0 && height > 0) {
+      m.DpiX = dpiX;
+      m.DpiY = dpiY;
+      m.PageWidth = width;
+      m.PageHeight = height;
+      m.OffsetX = std::max(0, printer->GetDeviceCaps(PHYSICALOFFSETX));
+      m.OffsetY = std::max(0, printer->GetDeviceCaps(PHYSICALOFFSETY));
+    }
+  }
+  // Tenths of an inch, rounded half up.
+  m.MinLeftMargin = (m.OffsetX * 20 + m.DpiX) / (2 * m.DpiX);
+  m.MinTopMargin = (m.OffsetY * 20 + m.DpiY) / (2 * m.DpiY);
+  PrinterMetrics = m;
+  if (script && script->TopMargin < m.MinTopMargin) script->TopMargin = static_cast<Byte>(m.MinTopMargin);
+}
+
+int TextPercent(const TMDIChild& script) {
+  int percent = script.TextSpacing;
+  if (script.FontPercent != 100) percent = script.FontPercent * percent / 100;
+  return percent;
+}
+
+int TextLineHeight(const TMDIChild& script, const TElementFormat& format) {
+  return format.FontSize * PrinterMetrics.DpiY / 72 * TextPercent(script) / 100;
+}
+
+int BlankLineHeight(const TMDIChild& script, const TElementFormat& format) {
+  return format.FontSize * PrinterMetrics.DpiY / 72 * script.BlankSpacing / 100;
+}
+
+Byte PageBreakLineCount(const TMDIChild& script, const TScriptElement* pageBreak) {
+  if (!ProgramOptions().DisplayHeaders) return 2;
+  bool secondHeader = !script.HeaderLine2.empty();
+  // A locked header text carried by the break counts as a second line.
+  if (!secondHeader && script.HeaderTextLocked && pageBreak && pageBreak->text && pageBreak->Kind() != ekAutoPageBreak) {
+    const std::string header = UnpackText(*pageBreak->text);
+    secondHeader = header.size() >= 2 && static_cast<Byte>(header.back()) != 0x8D;
+  }
+  const int lines = 1 + !script.HeaderLine1.empty() + secondHeader + script.HeaderBlankLines +
+                    2 * (script.TopSceneContinued != 0) + 2 * (script.BottomSceneContinued != 0);
+  return static_cast<Byte>(std::min(lines, 255));
+}
+
+std::vector<Word> FindSentenceEnds(std::string_view text, bool twoBlanks, bool ellipsis) {
+  std::vector<Word> ends;
+  const size_t n = text.size();
+  size_t p = 0;
+  while (ends.size() < MaxSentenceEnds) {
+    while (p < n && IsTerminator(text[p])) ++p;
+    while (p < n && !IsTerminator(text[p])) ++p;
+    if (p + 2 >= n) break;
+    const size_t end = SentenceEndAt(text, p, twoBlanks, ellipsis);
+    if (end == std::string_view::npos) {
+      ++p;
+      continue;
+    }
+    const size_t at = AdvanceEnd(text, end, ellipsis);
+    ends.push_back(static_cast<Word>(at));
+    p = at + 1;
+  }
+  return ends;
+}
+
+// ---- The script window's side ----
+
+bool TMDIChild::ScreenUpdatesSuspended() {
+  return Platform::Exists() && HandleAllocated() && Platform::Current().LockedWindow == Handle();
+}
+
+void TMDIChild::SetPrinterLineHeight() {
+  ReadPrinterMetrics(this);
+  PrinterLineHeight = ScriptFontSize * PrinterMetrics.DpiY / 72;
+}
+
+void TMDIChild::ComputePageHeight() {
+  const std::string& fontName = FontNameTable[FormatSet[fsAction].FontIndex()];
+  if (!fontName.empty()) ScriptFontName = fontName.substr(0, FontNameLength);
+  SetupScreenFont(*this);
+  ComputeUsablePageHeight();
+}
+
+void TMDIChild::ComputeUsablePageHeight() {
+  SetPrinterLineHeight();  // raises the top margin to the printer's smallest
+  if (TopMargin + BottomMargin == 0) BottomMargin = 8;
+  const int lh = PrinterLineHeight;
+  const int text = lh * TextSpacing / 100;
+  const int blank = lh * BlankSpacing / 100;
+  int usable = PrinterMetrics.PageHeight - PrinterMetrics.DpiY / 10 * (TopMargin + BottomMargin - 1) - text;
+  if (!HeaderLine2.empty()) usable -= text;
+  if (TopSceneContinued) usable -= blank + text;
+  usable -= HeaderBlankLines * blank;
+  UsablePageHeight = usable;
+}
+
+void TMDIChild::RefreshLayout(TLayoutRun run) {
+  if (!CurrentElement) return;
+  RebuildElementGroups();
+  if (run == TLayoutRun::Explicit || !ProgramOptions().NoAutoPagination) {
+    AutoBreaksListed = !IsPageBreakKind(FirstElement->Kind());
+    RepaginateScript();
+  }
+  AutoBreaksListed = false;
+  if (RenumberDue) RenumberScenes(true);
+  RenumberDue = 0;
+  LayoutDue = 0;
+}
+
+void TMDIChild::RepaginateScript() {
+  if (!CurrentElement) return;
+  const bool caretAtStart = CaretColumn == 0;
+  const bool edited = !CurrentElement->text.has_value();
+  bool endAfterBlank = false;
+  SavedEditText.reset();
+  if (edited && !EditBuffer.empty() && !IsPageBreakKind(CurrentElement->Kind())) {
+    SavedEditText = EditBuffer;
+    endAfterBlank = CaretColumn >= EditBuffer.size() && EditBuffer.back() == ' ';
+  }
+  ShownElements.clear();
+  for (int i = 1; i <= ScreenLineCount; ++i)
+    if (const TScriptElement* shown = ScreenLines[static_cast<size_t>(i)].element) ShownElements.push_back(shown);
+  std::sort(ShownElements.begin(), ShownElements.end());
+  ShownElementsListed = true;
+  RejoinSplitElements();
+  PaginateScript();
+  ShownElementsListed = false;
+  LayoutDue = 0;
+  const bool editing = !CurrentElement->text;
+  if (editing) RestoreEditLine(endAfterBlank);
+  SavedEditText.reset();
+  if (caretAtStart) CaretColumn = 0;
+}
+
+// The edit line comes back as the writer left it when the pass did not
+// change the element (storing trims blanks the writer has just typed); a
+// blank typed at the end stays there.
+void TMDIChild::RestoreEditLine(bool endAfterBlank) {
+  bool rewrap = false;
+  if (SavedEditText && *SavedEditText != EditBuffer) {
+    EditBuffer = SavedEditText->substr(0, MaxElementChars);
+    rewrap = true;
+  }
+  if (CaretColumn > EditBuffer.size()) CaretColumn = static_cast<Word>(EditBuffer.size());
+  if (endAfterBlank && CaretColumn == EditBuffer.size() && (EditBuffer.empty() || EditBuffer.back() != ' ') &&
+      EditBuffer.size() < MaxElementChars) {
+    EditBuffer.push_back(' ');
+    ++CaretColumn;
+    rewrap = true;
+  }
+  if (rewrap) WordWrapText(CurrentElement, EditBuffer, false, false);
+}
+
+void TMDIChild::RefreshKeepingCursor(TLayoutRun run) {
+  if (!CurrentElement) return;
+  RefreshLayout(run);
+  RenumberScenes(true);
+  // The edit line goes to an element the writer can type in: not an
+  // automatic break, not a name the pagination repeated.
+  const auto usable = [](const TScriptElement* e) {
+    return e->Kind() != ekAutoPageBreak &&
+           !(e->Kind() == ekCharacterName && CueContinuedState(e->split) == 2 && e->prev &&
+             e->prev->Kind() == ekAutoPageBreak);
+  };
+  if (!usable(CurrentElement)) {
+    Assemble();
+    TScriptElement* e = CurrentElement;
+    while (e && !usable(e)) e = e->next;
+    if (!e)
+      for (e = CurrentElement; e && !usable(e);) e = e->prev;
+    if (e) {
+      CurrentElement = e;
+      CaretColumn = 0;
+      CaretLine = 1;
+    }
+  }
+  DisAssemble();
+  RebuildScreen(this);
+  RedisplayScreen(false);
+}
+
+void TMDIChild::MarkSentenceEnds(TScriptElement* element) {
+  LineStartCount = 0;
+  SentenceEndTable.clear();
+  LineStartTable.fill(0);
+  if (!element || !element->text) return;
+  if (!SplitMemo) SplitMemo = std::make_shared<TSplitMemo>();
+  TSplitMemo::Entry* memo = SplitMemo->Find(element);
+  const bool remembered = memo && memo->whole == *element->text && memo->format == element->format &&
+                          memo->wholeOffsets == element->lineOffsets && memo->wholeLines == element->lineCount;
+  if (remembered) {
+    SentenceEndTable = memo->sentenceEnds;
+  } else {
+    const std::string text = ElementText(element);
+    const bool twoBlanks = ProgramOptions().AutoSentenceSpacing && ProgramOptions().SentenceSpacing.size() > 1;
+    SentenceEndTable = FindSentenceEnds(text, twoBlanks, AllowPageBreakAtElipses);
+    if (!(element->LineOffsetsValid() && element->lineCount >= 2)) {
+      element->lineOffsets.clear();
+      WordWrapText(element, text, false, false);
+    }
+    memo = &(SplitMemo->entries[element] = TSplitMemo::Entry{});
+    memo->whole = *element->text;
+    memo->format = element->format;
+    memo->wholeOffsets = element->lineOffsets;
+    memo->wholeLines = element->lineCount;
+    memo->sentenceEnds = SentenceEndTable;
+  }
+  memo->usedInPass = SplitMemo->pass;
+  LineStartCount = LineStartsFromBlock(element->lineOffsets, LineStartTable);
+  if (LineStartCount == 0) {
+    LineStartCount = 1;
+    LineStartTable[2] = static_cast<Word>(ElementText(element).size() + 1);
+  }
+}
+
+bool TMDIChild::SplitElementAt(int position) {
+  TScriptElement* w = WalkElement;
+  if (!w || position < 0 || position >= EditBufferSize || !w->text || IsPageBreakKind(w->Kind())) return false;
+  if (!SplitMemo) SplitMemo = std::make_shared<TSplitMemo>();
+  TSplitMemo::Entry* memo = SplitMemo->Find(w);
+  const bool inBlock = BlockOn && w->InBlock();
+  const bool remembered = memo && !inBlock && memo->position == position && memo->whole == *w->text &&
+                          memo->format == w->format && memo->wholeOffsets == w->lineOffsets &&
+                          memo->wholeLines == w->lineCount;
+  std::string text;
+  size_t secondStart = 0;
+  if (remembered) {
+    secondStart = memo->firstLength;
+  } else {
+    text = ElementText(w);
+    secondStart = static_cast<size_t>(position) + 1;
+    while (secondStart < text.size() && text[secondStart] == ' ') ++secondStart;
+    if (secondStart >= text.size()) return false;
+  }
+  SplitMade = true;
+  SpeechSplit = false;
+  if (w == CurrentElement) SavedEditText.reset();
+
+  TScriptElement* n = NewElementRecord();
+  n->format = w->format;
+  n->storyboardLink = w->storyboardLink;
+  n->avColumn = w->avColumn;
+  InsertElementAfter(w, n);
+  if (ClearSpeechLinesBefore(*this, n)) SpeechSplit = true;
+  TElementGroup* whole = w->group;
+  WalkElement = n;
+  CurrentGroup = whole;
+  InsertGroupAfter();
+  // The rest of the group (of a speech) goes on with the second piece.
+  for (TScriptElement* e = n->next; whole && e && e->group == whole; e = e->next) e->group = n->group;
+  if (whole) {
+    whole->count = GroupRunLength(whole);
+    whole->stale = 1;
+  }
+  n->group->count = GroupRunLength(n->group);
+
+  if (remembered) {
+    w->text = memo->first;
+    w->lineOffsets = memo->firstOffsets;
+    w->lineCount = memo->firstLines;
+    n->text = memo->second;
+    n->lineOffsets = memo->secondOffsets;
+    n->lineCount = memo->secondLines;
+    n->format = memo->secondFormat;
+  } else {
+    TSplitMemo::Entry fresh;
+    fresh.whole = *w->text;
+    fresh.format = w->format;
+    fresh.wholeOffsets = w->lineOffsets;
+    fresh.wholeLines = w->lineCount;
+    fresh.sentenceEnds = SentenceEndTable;
+    fresh.position = position;
+    // The blanks between the pieces stay at the end of the first, where
+    // they print nothing, so that joining the pieces gives the text back;
+    // a blank that passed the margin and opened a line of its own in the
+    // whole text opens the second piece instead.
+    std::string first = text.substr(0, secondStart);
+    w->text = StoredText(w->Kind(), first);
+    w->lineOffsets.clear();
+    WordWrapText(w, first, false, false);
+    const size_t lastLine = LastLineStart(*w);
+    if (lastLine > 0 && first.find_first_not_of(' ', lastLine) == std::string::npos) {
+      secondStart = lastLine;
+      first.resize(lastLine);
+      w->text = StoredText(w->Kind(), first);
+      WordWrapText(w, first, false, false);
+    }
+    const std::string second = text.substr(secondStart);
+    fresh.firstLength = secondStart;
+    if (inBlock) DivideBlock(*w, *n, static_cast<int>(secondStart));
+    CarryStyles(n->format, w->format, first, second, UsesUserColours != 0);
+    n->text = StoredText(n->Kind(), second);
+    WordWrapText(n, second, false, false);
+    memo = nullptr;
+    if (!inBlock) {
+      fresh.first = *w->text;
+      fresh.second = *n->text;
+      fresh.firstOffsets = w->lineOffsets;
+      fresh.secondOffsets = n->lineOffsets;
+      fresh.firstLines = w->lineCount;
+      fresh.secondLines = n->lineCount;
+      fresh.secondFormat = n->format;
+      size_t gap = 0;
+      fresh.joinsBack = JoinedText(first, second, gap) == text;
+      memo = &(SplitMemo->entries[w] = std::move(fresh));
+    }
+  }
+  if (memo) memo->usedInPass = SplitMemo->pass;
+  SplitRevisedLines(*w, *n);
+  n->group->stale = 1;
+  if (w == CurrentElement && CaretColumn > secondStart) {
+    CurrentElement = n;
+    CaretColumn = static_cast<Word>(CaretColumn - secondStart);
+  }
+  WalkElement = n;
+  CurrentGroup = n->group;
+  InsertContinuedCue(true);
+  return true;
+}
+
+void TMDIChild::InsertContinuedCue(bool elementSplit) {
+  SplitMade = true;
+  if (elementSplit) SpeechSplit = false;
+  TScriptElement* x = WalkElement;
+  if (!SavedCue.saved || !x || !x->prev || !IsDialogueOrParenthetical(x->Kind()) || !x->group) return;
+  TScriptElement* r = NewElementRecord();
+  r->format = SavedCue.format;
+  r->text = SavedCue.text;
+  r->split = RepeatedCueCode(SavedCue.code);
+  r->lineCount = 1;
+  InsertElementAfter(x->prev, r);
+  ClearSpeechLinesBefore(*this, x);
+  if (!elementSplit) SpeechSplit = true;
+  TElementGroup* g = x->group;
+  TElementGroup* before = g->prev;
+  r->group = g;
+  g->first = r;
+  for (TScriptElement* e = r->next; e && (e->group == g || (before && e->group == before)); e = e->next) e->group = g;
+  g->count = GroupRunLength(g);
+  g->stale = 1;
+  if (before) {
+    before->count = before->first ? GroupRunLength(before) : 0;
+    before->stale = 1;
+  }
+  CurrentGroup = g;
+  if (DialogueNumbering && Editable) RenumberDue = 1;
+}
+
+void TMDIChild::RejoinSplitElements() {
+  if (!CurrentElement || ScreenUpdatesSuspended()) return;
+  ForgetScreenLinesOf(*this, nullptr);
+  LayoutDue = 0;
+  Assemble();
+  if (!SplitMemo) SplitMemo = std::make_shared<TSplitMemo>();
+  SplitMemo->StartPass(LayoutFingerprint(*this));
+  if (CurrentElement->Kind() == ekAutoPageBreak) {
+    TScriptElement* e = CurrentElement;
+    while (e && IsPageBreakKind(e->Kind())) e = e->prev;
+    if (!e)
+      for (e = CurrentElement; e && IsPageBreakKind(e->Kind());) e = e->next;
+    if (e) {
+      CurrentElement = e;
+      CaretColumn = 0;
+    }
+  }
+  // The breaks the rebuild just listed are all there is to visit; taking
+  // one out never removes another.
+  if (AutoBreaksListed) {
+    AutoBreaksListed = false;
+    for (TScriptElement* b : RebuiltAutoBreaks) RejoinAt(*this, b);
+    RebuiltAutoBreaks.clear();
+    return;
+  }
+  if (FirstElement->Kind() == ekAutoPageBreak) RemoveLeadingBreak(*this);
+  for (TScriptElement* e = FirstElement; e;) {
+    if (e->Kind() == ekAutoPageBreak && e->prev) e = RejoinAt(*this, e);
+    else e = e->next;
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,56 @@
+// Repagination: a script is paginated for the printer, in printer dots,
+// and every page break is an element of the script. This holds the printer
+// metrics, the line and page heights, splitting an element across a page,
+// repeating a character name after a split speech, sentence ends, and
+// taking the automatic breaks out again.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "platform/types.h"
+#include "script/model/script_model.h"
+#include "base/program_options.h"
+
+namespace qm {
+
+class TMDIChild;
+
+// The printer's metrics, program-wide. Without a printer: 300 dots per
+// inch, a page of 2,550 by 3,300 dots and an offset of 75 by 75.
+struct TPrinterMetrics {
+  int DpiX = 300;
+  int DpiY = 300;
+  int PageWidth = 2550;
+  int PageHeight = 3300;
+  int OffsetX = 75;
+  int OffsetY = 75;
+  // The smallest margins the printer allows, tenths of an inch.
+  int MinLeftMargin = 3;
+  int MinTopMargin = 3;
+};
+extern TPrinterMetrics PrinterMetrics;
+
+// Reads the selected printer's metrics (the fixed ones without a printer);
+// a given script's top margin is raised to the smallest top margin.
+void ReadPrinterMetrics(TMDIChild* script);
+
+// The text percentage of a script's lines: the text line spacing, scaled
+// by the font percentage when that is not 100.
+int TextPercent(const TMDIChild& script);
+// A text line and a blank line of an element, in printer dots.
+int TextLineHeight(const TMDIChild& script, const TElementFormat& format);
+int BlankLineHeight(const TMDIChild& script, const TElementFormat& format);
+
+// The number of banner lines a page-break element shows.
+Byte PageBreakLineCount(const TMDIChild& script, const TScriptElement* pageBreak);
+
+// Sentence ends in an element's plain text: 0-based positions after which
+// a page may break, at most 150 of them.
+constexpr int MaxSentenceEnds = 150;
+std::vector<Word> FindSentenceEnds(std::string_view text, bool twoBlanks, bool ellipsis);
+
+// The message shown when a group cannot fit even on an empty page.
+extern const char* const SingleSpeechWarningText;
+
+}  // namespace qm

@@ -1,1 +1,0 @@
-#include "shell/program_identity.h"

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "script/editing/editor_state.h"
+#include "script/model/packed_text.h"
+#include "script/script_window.h"
+#include "script/model/text_codes.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+class EditProtocolTest : public testing::ProgramFixture {
+ protected:
+  // Replaces the new script's one element with these, the first current
+  // and unpacked into the edit buffer.
+  void Load(const std::vector<ElementSpec>& elements) {
+    TMDIChild& w = Script();
+    w.FreeElements();
+    testing::AddElements(w, elements);
+    w.DisAssemble();
+  }
+  TMDIChild& W() { return Script(); }
+  std::vector<ElementSpec> Elements() { return testing::ElementsOf(W()); }
+};
+
+TEST_F(EditProtocolTest, DisAssembleThenAssembleLeavesEveryElementByteForByte) {
+  const std::vector<ElementSpec> script = {
+      {ekSceneHeading, "INT. KITCHEN - NIGHT"},
+      {ekAction, std::string("Bold \x02word\x03 and \x19italic\x1A; hard\x04space, hard\x05" "dash\xA7return.")},
+      {ekCharacterName, "JOHN (V.O.)"},
+      {ekParenthetical, "(quietly)"},
+      {ekDialogue, std::string(2000, '\xE9')},
+      {ekForcedPageBreak, " "},
+      {ekTransition, "CUT TO:"},
+  };
+  Load(script);
+  InteractiveEdit = 0;
+  TMDIChild& w = W();
+  std::vector<std::optional<std::string>> before;
+  for (TScriptElement* e = w.FirstElement; e; e = e->next) before.push_back(e == w.CurrentElement ? std::nullopt : e->text);
+  w.Assemble();
+  before[0] = w.FirstElement->text;
+  size_t i = 0;
+  for (TScriptElement* e = w.FirstElement; e; e = e->next, ++i) {
+    w.CurrentElement = e;
+    w.DisAssemble();
+    EXPECT_FALSE(e->text.has_value());
+    w.DisAssemble();  // a second call changes nothing
+    w.Assemble();
+    w.Assemble();
+    EXPECT_EQ(e->text, before[i]) << "element " << i;
+  }
+  EXPECT_EQ(Elements(), script);
+}
+
+TEST_F(EditProtocolTest, CharacterNamesAreCapitalsUpToTheExtension) {
+  Load({{ekCharacterName, ""}});
+  W().EditBuffer = "bob (cont'd)  ";
+  W().Assemble();
+  EXPECT_EQ(*W().CurrentElement->text, "BOB (cont'd)");
+  W().CurrentElement->text = "  JOHN";
+  W().DisAssemble();
+  EXPECT_EQ(W().EditBuffer, "JOHN") << "leading blanks go when the name is loaded";
+}
+
+TEST_F(EditProtocolTest, PageBreaksAlwaysShowABlank) {
+  Load({{ekAction, "A"}, {ekAutoPageBreak, " "}});
+  W().Assemble();
+  W().CurrentElement = W().LastElement;
+  W().CurrentElement->text = PackText("junk");
+  W().DisAssemble();
+  EXPECT_EQ(W().EditBuffer, " ");
+  W().EditBuffer = "typed";
+  W().Assemble();
+  EXPECT_EQ(UnpackText(*W().CurrentElement->text), " ");
+}
+
+TEST_F(EditProtocolTest, AnEmptiedHeadingOfALockedScriptIsOmitted) {
+  Load({{ekSceneHeading, "INT. HOUSE"}});
+  W().ScenesLocked = 1;
+  W().EditBuffer.clear();
+  InteractiveEdit = 1;
+  W().Assemble();
+  EXPECT_EQ(UnpackText(*W().CurrentElement->text), "OMITTED");
+}
+
+TEST_F(EditProtocolTest, EnterMakesTheRightElements) {
+  const struct {
+    const char* what;
+    std::vector<ElementSpec> before;
+    Word caret;
+    Byte nextKind;
+    std::vector<ElementSpec> after;
+  } cases[] = {
+      {"at the end", {{ekSceneHeading, "INT. HOUSE"}}, 10, ekAction, {{ekSceneHeading, "INT. HOUSE"}, {ekAction, " "}}},
+      {"at column 0 of the first", {{ekAction, "He runs."}}, 0, ekSceneHeading,
+       {{ekSceneHeading, " "}, {ekAction, "He runs."}}},
+      {"in the middle of a Dialogue", {{ekDialogue, "Hello there."}}, 6, ekDialogue,
+       {{ekDialogue, "Hello "}, {ekDialogue, "There."}}},
+      {"on an empty element: its type changes", {{ekAction, ""}}, 0, ekCharacterName, {{ekCharacterName, " "}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(c.before);
+    W().CaretColumn = c.caret;
+    W().CurrentFormat = W().FormatSet[static_cast<size_t>(FormatSlotOfKind(c.nextKind))];
+    W().NewElement(false, false, true);
+    W().Assemble();
+    EXPECT_EQ(Elements(), c.after);
+    EXPECT_EQ(W().CurrentElement->Kind(), c.nextKind);
+  }
+}
+
+// The second piece starts a sentence: with sentence capitals on (the
+// default) its first letter is a capital.
+TEST_F(EditProtocolTest, ASplitInsideABoldRunKeepsBothPiecesBold) {
+  Load({{ekAction, "one \x02two three\x03 four"}});
+  W().CaretColumn = 9;  // before "three"
+  W().CurrentFormat = W().FormatSet[fsAction];
+  W().BreakElement();
+  W().Assemble();
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "one \x02two \x03"}, {ekAction, "\x02Three\x03 four"}}));
+}
+
+TEST_F(EditProtocolTest, TheOnlyElementIsNeverRemoved) {
+  Load({{ekAction, "Alone."}});
+  W().DisposeIndex(false);
+  EXPECT_EQ(W().ElementCount(), 1);
+  W().Delete_Element();
+  EXPECT_EQ(W().ElementCount(), 1);
+  EXPECT_EQ(W().EditBuffer, "");
+  EXPECT_EQ(W().CurrentElement->Kind(), ekAction);
+}
+
+TEST_F(EditProtocolTest, RemovingAnElementLeavesNoGroupPointingAtIt) {
+  Load({{ekCharacterName, "ANN"}, {ekDialogue, "Hi."}, {ekAction, "She goes."}});
+  TMDIChild& w = W();
+  // One speech group holds the name and the dialogue.
+  TElementGroup* speech = w.FirstElement->group;
+  TScriptElement* dialogue = w.FirstElement->next;
+  dialogue->group = speech;
+  speech->count = 2;
+  w.Assemble();
+  w.CurrentElement = w.FirstElement;
+  w.DisAssemble();
+  w.Delete_Element();
+  EXPECT_EQ(speech->count, 1);
+  EXPECT_EQ(speech->first, dialogue) << "the group begins with the element that is left";
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekDialogue, "Hi."}, {ekAction, "She goes."}}));
+}
+
+}  // namespace
+}  // namespace qm

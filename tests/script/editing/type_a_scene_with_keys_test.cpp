@@ -1,0 +1,114 @@
+// A writer types a scene into a new script with nothing but the keys: the
+// element types come from Enter, Tab and what the lines say.
+#include <gtest/gtest.h>
+
+#include "script/fixtures/keys_fixture.h"
+#include "script/layout/screen_lines.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+class TypeASceneWithKeysTest : public testing::KeysFixture {
+ protected:
+  // What the idle loop does once the repagination time falls due.
+  void Repaginate() {
+    W().RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
+    RebuildScreen(&W());
+  }
+  // The text of every screen line that shows an element, from the top.
+  std::vector<std::string> ShownLines() {
+    std::vector<std::string> shown;
+    for (int line = 1; line <= ScreenLineCount; ++line) {
+      const TScreenLine& row = W().ScreenLines[static_cast<size_t>(line)];
+      if (row.element) shown.push_back(row.text);
+    }
+    return shown;
+  }
+  int LeftOf(const std::string& text) {
+    for (int line = 1; line <= ScreenLineCount; ++line) {
+      const TScreenLine& row = W().ScreenLines[static_cast<size_t>(line)];
+      if (row.element && row.text == text) return row.left;
+    }
+    return -1;
+  }
+};
+
+TEST_F(TypeASceneWithKeysTest, AHeadingActionSpeechAndTransitionFromTheKeysAlone) {
+  Options().TabToParenth = true;  // Tab from a cue opens its parenthetical
+  const std::string action =
+      "Rain hammers the window. MARY, forties, stirs a pot that has long since boiled dry and does not notice.";
+  TypeText("INT. KITCHEN - NIGHT");
+  Press(VK_RETURN);
+  TypeText(action);
+  Press(VK_RETURN);
+  Press(VK_TAB);
+  TypeText("mary");
+  Press(VK_RETURN);
+  Press(VK_TAB);
+  TypeText("(quietly)");
+  Press(VK_RETURN);
+  TypeText("Not tonight.");
+  Press(VK_RETURN);
+  TypeText("cut to:");
+  Repaginate();
+
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekSceneHeading, "INT. KITCHEN - NIGHT"},
+                                                  {ekAction, action},
+                                                  {ekCharacterName, "MARY"},
+                                                  {ekParenthetical, "(quietly)"},
+                                                  {ekDialogue, "Not tonight."},
+                                                  {ekTransition, "cut to:"},
+                                                  {ekSceneHeading, " "}}));
+  EXPECT_EQ(W().CurrentElement, W().LastElement) << "the transition started the next scene";
+  EXPECT_EQ(W().CaretColumn, 0);
+  EXPECT_EQ(ShownLines(), (std::vector<std::string>{"INT. KITCHEN - NIGHT",
+                                                    "Rain hammers the window. MARY, forties, stirs a pot that has",
+                                                    "long since boiled dry and does not notice.", "MARY", "(quietly)",
+                                                    "Not tonight.", "CUT TO:", ""}));
+  EXPECT_LT(LeftOf("Not tonight."), LeftOf("(quietly)"));
+  EXPECT_LT(LeftOf("(quietly)"), LeftOf("MARY"));
+  EXPECT_GT(LeftOf("CUT TO:"), LeftOf("MARY"));
+  // One page: no page break, the scenes numbered 1 and 2.
+  for (const TScriptElement* e = W().FirstElement; e; e = e->next) EXPECT_FALSE(IsPageBreakKind(e->Kind()));
+  EXPECT_EQ(W().DisplayNumber(W().FirstElement->group), 1);
+  EXPECT_EQ(W().DisplayNumber(W().LastElement->group), 2);
+  EXPECT_TRUE(W().DocumentModified);
+}
+
+TEST_F(TypeASceneWithKeysTest, ALongExchangeRunsOntoASecondPage) {
+  TypeText("INT. KITCHEN - NIGHT");
+  Press(VK_RETURN);
+  const int speeches = 20;
+  for (int i = 1; i <= speeches; ++i) {
+    Press(VK_TAB);
+    TypeText(i % 2 ? "mary" : "bob");
+    Press(VK_RETURN);
+    TypeText("Line " + std::to_string(i) + ".");
+    Press(VK_RETURN);
+  }
+  Repaginate();
+
+  int cues = 0;
+  std::vector<int> breaksAfterCue;
+  for (const TScriptElement* e = W().FirstElement; e; e = e->next) {
+    if (e->Kind() == ekCharacterName) ++cues;
+    if (e->Kind() == ekAutoPageBreak) breaksAfterCue.push_back(cues);
+  }
+  EXPECT_EQ(cues, speeches) << "a speech moves whole, never with its name repeated";
+  // The page holds 52 lines: the heading takes three (two blank lines
+  // before it), each speech three (a blank, the name, one line of
+  // dialogue), so 3 + 16 x 3 = 51 and the 17th speech opens page two.
+  EXPECT_EQ(breaksAfterCue, (std::vector<int>{16}));
+  const TScriptElement* secondPage = W().FirstElement;
+  while (secondPage && secondPage->Kind() != ekAutoPageBreak) secondPage = secondPage->next;
+  ASSERT_NE(secondPage, nullptr);
+  EXPECT_EQ(W().DisplayNumber(secondPage->group), 2);
+  EXPECT_EQ(secondPage->next->Kind(), ekCharacterName);
+}
+
+}  // namespace
+}  // namespace qm

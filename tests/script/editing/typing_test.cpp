@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include "platform/input.h"
+#include "script/editing/dead_keys.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/edit_line.h"
+#include "script/editing/editor_state.h"
+#include "script/editing/message_pump.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/program_settings.h"
+#include "support/program_fixture.h"
+
+namespace qm {
+namespace {
+
+using TypingTest = testing::ProgramFixture;
+
+TEST_F(TypingTest, TypedKeysGoIntoTheEditLineAndMarkTheScript) {
+  TMDIChild& w = Script();
+  w.SetFocus();
+  TypeText("INT. HOUSE");
+  EXPECT_EQ(w.EditBuffer, "INT. HOUSE");
+  EXPECT_EQ(w.CaretColumn, 10);
+  EXPECT_TRUE(w.DocumentModified);
+  EXPECT_EQ(w.Hint(), "Modified");
+  EXPECT_GT(w.RepaginateDue, 0);
+  EXPECT_NE(TimedBackupDue, 0) << "a change to a script with text arms the timed backup";
+}
+
+TEST_F(TypingTest, InsertAndTypeoverFollowTheModeButCodesAreAlwaysInserted) {
+  TMDIChild& w = Script();
+  const struct {
+    const char* text;
+    Word caret;
+    Byte insertMode;
+    char typed;
+    const char* result;
+  } cases[] = {
+      {"abc", 1, 1, 'X', "aXbc"},
+      {"abc", 1, 0, 'X', "aXc"},
+      {"abc", 3, 0, 'X', "abcX"},
+      {"a\x02" "bc", 1, 0, 'X', "aX\x02" "bc"},  // typing over a bold-on inserts
+      {"abc", 1, 0, '\x02', "a\x02" "bc"},
+      {"abc", 1, 0, '~', "a~bc"},
+  };
+  for (const auto& c : cases) {
+    w.EditBuffer = c.text;
+    w.CaretColumn = c.caret;
+    InsertMode = c.insertMode;
+    ASSERT_TRUE(TypeCharacter(c.typed));
+    EXPECT_EQ(w.EditBuffer, c.result) << c.text << " + " << c.typed;
+  }
+}
+
+TEST_F(TypingTest, AnElementOverTheLimitRefusesMoreText) {
+  TMDIChild& w = Script();
+  w.EditBuffer = std::string(2500, 'a');
+  w.CaretColumn = 2500;
+  EXPECT_TRUE(TypeCharacter('b')) << "2,500 characters still take one more";
+  std::string text;
+  Driver().Expect([&](TForm& box) {
+    auto* label = dynamic_cast<TLabel*>(box.FindComponent("Message"));
+    text = label ? label->Caption() : "";
+    EXPECT_EQ(box.Caption(), "Attention");
+    box.ModalResult = mrOk;
+  });
+  EXPECT_FALSE(TypeCharacter('c'));
+  EXPECT_EQ(w.EditBuffer.size(), 2501u);
+  EXPECT_EQ(text, "You cannot have a SINGLE element with more\rthan 2500 letters in it!");
+}
+
+TEST_F(TypingTest, TagsAndColourCodesChangeTheScriptWithoutRevisingIt) {
+  TMDIChild& w = Script();
+  w.EditBuffer = "x";
+  for (char code : {'\x18', '\x12', '\x01'}) {
+    w.CaretColumn = 0;
+    w.DocumentModified = 0;
+    ASSERT_TRUE(TypeCharacter(code));
+    EXPECT_TRUE(w.DocumentModified);
+  }
+}
+
+TEST_F(TypingTest, DeadKeysComposeAccentedLetters) {
+  const struct {
+    char deadKey, typed;
+    Byte result;
+  } cases[] = {
+      {'\'', 'e', 233}, {'\'', 'x', 'x'}, {'~', 'n', 241}, {'0', 'r', 174}, {':', 'y', 255},
+      {'^', 'O', 212},  {'`', 'a', 224},  {',', 'C', 199}, {'\'', '?', 191},
+  };
+  for (const auto& c : cases) {
+    PendingDeadKey = c.deadKey;
+    EXPECT_EQ(static_cast<Byte>(ComposeDeadKey(c.typed)), c.result) << c.deadKey << c.typed;
+    EXPECT_EQ(PendingDeadKey, 0) << "the dead key is used up";
+  }
+  PendingDeadKey = '\'';
+  EXPECT_EQ(ComposeDeadKey('\r'), '\r') << "a control character leaves the dead key waiting";
+  EXPECT_EQ(PendingDeadKey, '\'');
+}
+
+TEST_F(TypingTest, NamesAreCapitalsUntilTheExtension) {
+  TMDIChild& w = Script();
+  w.CurrentElement->format = w.FormatSet[fsCharacterName];
+  w.SetFocus();
+  TypeText("john (v.o.)");
+  EXPECT_EQ(w.EditBuffer, "JOHN (v.o.)");
+}
+
+TEST_F(TypingTest, AReadOnlyScriptIgnoresTyping) {
+  TMDIChild& w = Script();
+  w.Editable = 0;
+  w.SetFocus();
+  TypeText("abc");
+  EXPECT_EQ(w.EditBuffer, "");
+}
+
+TEST_F(TypingTest, KeysTypedDuringAJobAppearInOrderWhenItEnds) {
+  TMDIChild& w = Script();
+  w.SetFocus();
+  TypeText("A");
+  {
+    LongJob job;
+    // The user types while the job lets messages through.
+    JobRunning = 1;
+    TypeText("bc");
+    JobRunning = 0;
+    EXPECT_EQ(w.EditBuffer, "A") << "nothing is typed inside the job";
+  }
+  EXPECT_EQ(w.EditBuffer, "Abc");
+}
+
+TEST_F(TypingTest, ACommandTypesHardSpacesAndHardDashes) {
+  TMDIChild& w = Script();
+  char key = ' ';
+  w.FormKeyPress(nullptr, key);
+  key = '-';
+  w.FormKeyPress(nullptr, key);
+  EXPECT_EQ(w.EditBuffer, "\x04\x05");
+}
+
+TEST_F(TypingTest, TheTimedBackupIsPostponedWhileTheUserTypesButAtMostTwoMinutes) {
+  TMDIChild& w = Script();
+  w.SetFocus();
+  AutosaveInterval = 5;
+  TypeText("a");
+  const std::int64_t armed = TimedBackupDue;
+  EXPECT_EQ(armed, TickNow() + 3000);
+  // Typing far from the due time changes nothing.
+  TypeText("b");
+  EXPECT_EQ(TimedBackupDue, armed);
+  // Inside the last two seconds every keystroke pushes it back two seconds.
+  Backend().SetTick(static_cast<std::uint64_t>(armed - 19) * 100);
+  TypeText("c");
+  EXPECT_EQ(TimedBackupDue, armed + 20);
+  for (int i = 0; i < 100; ++i) {
+    Backend().SetTick(static_cast<std::uint64_t>(TimedBackupDue - 1) * 100);
+    TypeText("d");
+  }
+  EXPECT_EQ(BackupPostponed, 1200);
+  EXPECT_EQ(TimedBackupDue, armed + 1200);
+}
+
+TEST_F(TypingTest, AnEmptyScriptArmsNoTimedBackup) {
+  TMDIChild& w = Script();
+  w.EditBuffer = " ";
+  SetDocumentModified(true, true);
+  EXPECT_EQ(TimedBackupDue, 0);
+  EXPECT_TRUE(IsDocumentEmpty(ActiveDocument));
+  w.EditBuffer = "x";
+  EXPECT_FALSE(IsDocumentEmpty(ActiveDocument));
+}
+
+}  // namespace
+}  // namespace qm
