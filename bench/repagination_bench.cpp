@@ -16,7 +16,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/layout/word_wrap.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 #include "support/script_builder.h"
 #include "support/script_generator.h"

@@ -4,9 +4,8 @@
 #include <functional>
 
 #include "platform/platform.h"
-#include "script/script_window.h"
-#include "shell/documents.h"
-#include "shell/main_form.h"
+#include "base/document_table.h"
+#include "base/program_options.h"
 #include "base/message_boxes.h"
 
 namespace qm {
@@ -85,22 +84,12 @@ void SetUpButton(TBitBtn& button, const ButtonSetup& setup) {
 }
 
 bool ProgressDialogShowing() {
-  const auto& visible = MsgBoxPartners.ProgressDialogVisible;
+  const auto& visible = MessageBoxHooks.ProgressDialogVisible;
   return StartupFinished() && visible && visible();
 }
 
 void Call(const std::function<void()>& hook) {
   if (hook) hook();
-}
-
-// The option arrives with the rest of the program options on the main
-// window; a main window without it never moves the pointer.
-template <class Options>
-bool PointerMayMove(const Options* options) {
-  if constexpr (requires { options->AllowMenuToMoveMouse; })
-    return options != nullptr && options->AllowMenuToMoveMouse;
-  else
-    return false;
 }
 
 }  // namespace
@@ -300,7 +289,8 @@ void TMyNewMsgBox::KeepOnScreen() {
 }
 
 HWND TMyNewMsgBox::FocusOutsideBox() const {
-  if (TMDIChild* script = ActiveScript()) return script->Handle();
+  if (TForm* script = DocumentFrame && ActiveScript() ? DocumentFrame->ActiveMDIChild() : nullptr)
+    return script->Handle();
   if (TWinControl* control = Screen->ActiveControl(); control && control->ParentForm() != this)
     return control->Handle();
   if (TForm* form = Screen->ActiveForm(); form && form != this) return form->Handle();
@@ -323,7 +313,7 @@ void TMyNewMsgBox::FormShow() {
   KeepOnScreen();
   SavedCursor = Screen->Cursor();
   Screen->SetCursor(crDefault);
-  if (ProgressDialogShowing()) Call(MsgBoxPartners.ProgressDialogHideNow);
+  if (ProgressDialogShowing()) Call(MessageBoxHooks.ProgressDialogHideNow);
   if (RequireYesText->Visible) FocusControl(RequireYesText);
   PaintNow();
 }
@@ -332,7 +322,7 @@ void TMyNewMsgBox::FormPaint() {
   if (!firstPaintDue_) return;
   firstPaintDue_ = false;
   TWinControl* focused = FocusedControl();
-  if (AnyButtonVisible() && focused && PointerMayMove(MainForm)) {
+  if (AnyButtonVisible() && focused && ProgramOptions().AllowMenuToMoveMouse) {
     const TPoint centre = focused->ClientToScreen(TPoint{focused->Width / 2, focused->Height / 2});
     Platform::Current().backend().SetCursorPos(centre);
     MouseMoved = 1;
@@ -342,7 +332,7 @@ void TMyNewMsgBox::FormPaint() {
 
 void TMyNewMsgBox::FormHide() {
   busy_.reset();
-  if (ProgressDialogShowing()) Call(MsgBoxPartners.ProgressDialogShowNow);
+  if (ProgressDialogShowing()) Call(MessageBoxHooks.ProgressDialogShowNow);
 }
 
 void TMyNewMsgBox::RequireYesTextChange() {

@@ -9,14 +9,14 @@
 namespace qm {
 
 TMyNewMsgBox* MyNewMsgBox;
-MessageBoxPartners MsgBoxPartners;
+TMessageBoxHooks MessageBoxHooks;
 
 namespace {
 
 const GlobalState reset([] {
   delete MyNewMsgBox;
   MyNewMsgBox = nullptr;
-  MsgBoxPartners = MessageBoxPartners{};
+  MessageBoxHooks = TMessageBoxHooks{};
 });
 
 constexpr int kDotMarkerLength = 8;
@@ -54,7 +54,7 @@ TMyNewMsgBox& MsgBoxInstance() {
   return *MyNewMsgBox;
 }
 
-bool StartupFinished() { return !MsgBoxPartners.StartupRunning || !MsgBoxPartners.StartupRunning(); }
+bool StartupFinished() { return !MessageBoxHooks.StartupRunning || !MessageBoxHooks.StartupRunning(); }
 
 std::string NormalizeCaption(const std::string& caption) {
   if (caption.empty()) return "ATTENTION...";
@@ -194,11 +194,11 @@ std::string FileErrorText(Byte code) {
 }
 
 void ShowFileError(const std::string& description, Byte code) {
-  const auto& partners = MsgBoxPartners;
-  if (partners.EnableProgressDialog) partners.EnableProgressDialog(false);
+  const auto& hooks = MessageBoxHooks;
+  if (hooks.EnableProgressDialog) hooks.EnableProgressDialog(false);
   Application->MessageBox("Error " + description + "\r" + FileErrorText(code), "Warning", MB_OK | MB_ICONINFORMATION);
-  if (partners.EnableProgressDialog) partners.EnableProgressDialog(true);
-  if (partners.ClearPendingIoError) partners.ClearPendingIoError();
+  if (hooks.EnableProgressDialog) hooks.EnableProgressDialog(true);
+  if (hooks.ClearPendingIoError) hooks.ClearPendingIoError();
 }
 
 TModalResult GetMsgBoxResult() { return MsgBoxInstance().ModalResult; }

@@ -17,7 +17,7 @@ TMyNewMsgBox& MsgBoxInstance();
 
 // Where the box meets windows built elsewhere. Each owner sets its
 // members when it comes into being; an empty member means nothing to do.
-struct MessageBoxPartners {
+struct TMessageBoxHooks {
   // True while the splash screen still sets the program up.
   std::function<bool()> StartupRunning;
   std::function<bool()> ProgressDialogVisible;
@@ -27,7 +27,7 @@ struct MessageBoxPartners {
   std::function<void(bool enabled)> EnableProgressDialog;
   std::function<void()> ClearPendingIoError;
 };
-extern MessageBoxPartners MsgBoxPartners;
+extern TMessageBoxHooks MessageBoxHooks;
 bool StartupFinished();
 
 void ShowMessageBox(const std::string& text, const std::string& caption);

@@ -140,8 +140,38 @@ struct TProgramOptions {
 
 namespace qm {
 
+// Program-wide options kept outside the main window, loaded and saved with
+// the rest (shell/program_settings.h).
+
+extern Word AutosaveInterval;          // [Program Settings] "Autosave Interval", minutes
+extern bool MouseMenu;                 // [Program Settings] "Mouse Menu"
+extern std::string ScriptExtension;    // [Program Settings] "Script Extension", without the dot
+extern bool AllowPageBreakAtElipses;   // [Program Settings] "Allow Page Break At Elipses"
+extern bool FloppyBackup;              // [Save/Retrieve] "Floppy Backup"
+extern char BackupDrive;               // [Save/Retrieve] "Backup Drive"
+extern bool ProprietaryFormatOnly;     // [Editing Options] "Proprietary Format Only"
+extern Byte PrintDirection;            // [Printing Options] "Print Direction"
+extern bool BracketDialogueNumbers;    // [Animation Options] "Bracket Dia Numbering"
+extern Byte SpeechNumberFlag;          // [Animation Options] "Speech Num Pos", lowest bit inverted
+extern bool DisplayPageBreakType;      // [Display Settings] "Display Page Break Type"
+extern bool AllCapNames;               // [Spelling] "All Cap Names"
+extern bool JokeyPrompts;              // [Producer Help] "Offer"
+extern bool UseWinColors;              // [Program Options] "Use Win Colors"
+
+// The colours of the script windows while UseWinColors is false.
+struct TScreenColors {
+  TColor Window = clWindow;
+  TColor Text = clWindowText;
+  TColor Highlight = clHighlight;
+  TColor HighlightText = clHighlightText;
+  friend bool operator==(const TScreenColors&, const TScreenColors&) = default;
+};
+extern TScreenColors ScreenColors;
+
 // The options of the running program: the main window's, or, before there
 // is one (and in tests of single parts), a set of defaults at 100% zoom.
 TProgramOptions& ProgramOptions();
+// The main window gives its options while it exists, and null as it goes.
+void UseProgramOptions(TProgramOptions* options);
 
 }  // namespace qm

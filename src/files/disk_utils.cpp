@@ -5,10 +5,10 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/program_identity.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 #include "platform/files.h"
 #include "script/script_window.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 
 namespace qm {

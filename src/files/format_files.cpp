@@ -12,12 +12,12 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/program_identity.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "script/editing/document_modified.h"
 #include "script/script_window.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 
 namespace qm {
 

@@ -10,12 +10,12 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/program_identity.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 #include "files/storyboard_block.h"
 #include "platform/files.h"
 #include "script/editing/document_modified.h"
 #include "script/model/packed_text.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 
 namespace qm {
 

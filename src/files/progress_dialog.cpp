@@ -13,12 +13,11 @@
 #include "script/editing/document_modified.h"
 #include "script/editing/message_pump.h"
 #include "script/script_window.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
-#include "shell/main_form.h"
 #include "base/message_boxes.h"
 #include "base/program_options.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 #include "base/ini_file.h"
 #include "base/prompt_table.h"
 
@@ -113,7 +112,7 @@ void TProgressDlg::FreeClipUndoMemory() {
   };
   memoryAvailable();
   if (UndoObject) UndoObject->ClearUndoData();
-  if (Clipboard()->Open(MainForm ? MainForm->Handle() : NullWindow)) {
+  if (Clipboard()->Open(DocumentFrame ? DocumentFrame->Handle() : NullWindow)) {
     Clipboard()->Clear();
     Clipboard()->Close();
   }

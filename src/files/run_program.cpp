@@ -2,7 +2,8 @@
 
 #include "platform/process.h"
 #include "script/editing/message_pump.h"
-#include "shell/main_form.h"
+#include "base/document_table.h"
+#include "platform/forms.h"
 
 namespace qm {
 
@@ -31,10 +32,10 @@ std::vector<std::string> SplitParameters(const std::string& parameters) {
 int RunProgramAndWait(const std::string& program, const std::string& parameters, int showStyle,
                       bool lockMainWindow) {
   (void)showStyle;
-  const bool lock = lockMainWindow && MainForm && MainForm->Enabled;
-  if (lock) MainForm->Enabled = false;
+  const bool lock = lockMainWindow && DocumentFrame && DocumentFrame->Enabled;
+  if (lock) DocumentFrame->Enabled = false;
   const RunResult result = RunProgramAndWait(program, SplitParameters(parameters), [] { ProcessMessagesGuarded(); });
-  if (lock) MainForm->Enabled = true;
+  if (lock) DocumentFrame->Enabled = true;
   return result.started ? 32 : 0;
 }
 

@@ -1,7 +1,7 @@
 #include "files/script_sets.h"
 
 #include "script/script_window.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 
 namespace qm {

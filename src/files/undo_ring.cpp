@@ -11,26 +11,27 @@
 #include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/script_hooks.h"
 #include "script/script_window.h"
 #include "script/layout/word_wrap.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
-#include "shell/main_form.h"
+#include "base/ini_file.h"
 #include "base/message_boxes.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 
 namespace qm {
 
 TUndoObject* UndoObject;
 Byte UndoSuspended;
-TUndoPartners UndoPartners;
+TUndoHooks UndoHooks;
 
 namespace {
 
 const GlobalState reset([] {
   UndoObject = nullptr;
   UndoSuspended = 0;
-  UndoPartners = TUndoPartners{};
+  UndoHooks = TUndoHooks{};
 });
 
 void FreeChain(TScriptElement* first) {
@@ -190,20 +191,32 @@ void TUndoSlot::Free() {
   SavedCaretColumn = SavedCaretLine = 0;
 }
 
-TUndoObject::TUndoObject(TMainForm& mainForm) : TComponent(&mainForm), mainForm_(mainForm) {
+Byte ReadUndoLevels() {
+  const TIniFile ini = OpenSettingsFile();
+  if (ini.ReadBool("Program Settings", "Disable Undo", false)) return 0;
+  return static_cast<Byte>(std::clamp(ini.ReadInteger("Program Settings", "Max Undo Levels", MaxUndoLevels), 0,
+                                      MaxUndoLevels));
+}
+
+TUndoObject::TUndoObject(TComponent* owner) : TComponent(owner) {
   Name = "UndoObject";
   SetMaxUndoLevels(ReadUndoLevels());
   ShowMenuItems();
+  ScriptWindowHooks.UndoRecording = [this] { return undoLevels_ > 0 && !UndoSuspended; };
+  ScriptWindowHooks.SaveUndoData = [this](bool wholeScript, bool withHeader) { SaveData(wholeScript, withHeader); };
+  ScriptWindowHooks.ClearUndoData = [this] { ClearUndoData(); };
 }
 
 TUndoObject::~TUndoObject() {
   FreeAll();
   if (UndoObject == this) UndoObject = nullptr;
+  ScriptWindowHooks.UndoRecording = nullptr;
+  ScriptWindowHooks.SaveUndoData = nullptr;
+  ScriptWindowHooks.ClearUndoData = nullptr;
 }
 
 void TUndoObject::ShowMenuItems() {
-  for (TMenuItem* item : {mainForm_.UndoItem, mainForm_.RedoItem, mainForm_.UndoBar})
-    if (item) item->Visible = undoLevels_ > 0;
+  if (UndoHooks.ShowUndoCommands) UndoHooks.ShowUndoCommands(undoLevels_ > 0);
 }
 
 void TUndoObject::FreeAll() {
@@ -224,7 +237,9 @@ void TUndoObject::SetMaxUndoLevels(Byte levels) {
   undoLevels_ = levels;
 }
 
-void TUndoObject::MenusDue() { mainForm_.MenusDue = 1; }
+void TUndoObject::MenusDue() {
+  if (UndoHooks.MenusDue) UndoHooks.MenusDue();
+}
 
 void TUndoObject::AdvanceCurrentSlot() { currentSlot_ = currentSlot_ >= undoLevels_ ? 1 : currentSlot_ + 1; }
 
@@ -339,7 +354,7 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   // The next change opens a step of its own, so the redo slot never
   // outlives a change it does not know about.
   LastUndoKind = ukWholeScript;
-  if (UndoPartners.UpdatePageRevisedState) UndoPartners.UpdatePageRevisedState();
+  if (UndoHooks.UpdatePageRevisedState) UndoHooks.UpdatePageRevisedState();
   return true;
 }
 
@@ -349,15 +364,15 @@ TScriptElement* MarkPageChanged(TScriptElement* element) {
   TScriptElement* e = element;
   while (!IsPageBreakKind(e->Kind()) && e->prev) e = e->prev;
   const bool firstPage = !IsPageBreakKind(e->Kind());
-  if ((firstPage || e->Kind() != ekAutoPageBreak) && UndoPartners.UpdatePageHeader)
-    UndoPartners.UpdatePageHeader(firstPage ? nullptr : e);
+  if ((firstPage || e->Kind() != ekAutoPageBreak) && UndoHooks.UpdatePageHeader)
+    UndoHooks.UpdatePageHeader(firstPage ? nullptr : e);
   return e;
 }
 
 void MarkEditRevised(TScriptElement* element) {
   const TMDIChild* w = ActiveScript();
   if (!w || !w->RevisionMarking) return;
-  if (UndoPartners.MarkRevisedLine) UndoPartners.MarkRevisedLine(true);
+  if (UndoHooks.MarkRevisedLine) UndoHooks.MarkRevisedLine(true);
   MarkPageChanged(element);
 }
 

@@ -21,7 +21,6 @@
 
 namespace qm {
 
-class TMainForm;
 class TMDIChild;
 
 constexpr int UndoSlotCount = 20;
@@ -59,7 +58,7 @@ class TUndoObject : public TComponent {
  public:
   // Reads "Disable Undo" and "Max Undo Levels" and shows the main window's
   // Undo and Redo items only when there are levels.
-  explicit TUndoObject(TMainForm& mainForm);
+  explicit TUndoObject(TComponent* owner);
   ~TUndoObject() override;
 
   // Saves one step of the active script (only SaveUndoStep calls this).
@@ -88,7 +87,6 @@ class TUndoObject : public TComponent {
   bool RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target);
   void AdvanceCurrentSlot();
 
-  TMainForm& mainForm_;
   std::array<TUndoSlot, UndoSlotCount + 1> slots_{};  // 1 to 20; 0 unused
   TUndoSlot redo_;
   Byte currentSlot_ = 1;
@@ -96,6 +94,11 @@ class TUndoObject : public TComponent {
 };
 
 // The one undo ring; null before the main window exists and after it went.
+// The undo ring's number of levels: 0 while undo is switched off, else
+// [Program Settings] "Max Undo Levels" kept within the ring's slots.
+constexpr int MaxUndoLevels = 20;
+Byte ReadUndoLevels();
+
 extern TUndoObject* UndoObject;
 // While set, saving and clearing do nothing (a command working across two
 // scripts sets it).
@@ -106,9 +109,9 @@ extern Byte UndoSuspended;
 // the element after a cue repeated there.
 bool IsPaginationElement(const TScriptElement* element);
 
-// Routines of the revision and page-header code that the ring calls; an
-// empty member does nothing.
-struct TUndoPartners {
+// Routines of the revision and page-header code and of the main window
+// that the ring calls; an empty member does nothing.
+struct TUndoHooks {
   // Refreshes the locked header of the page beginning at a page-break
   // element; null for the first page.
   std::function<void(TScriptElement* pageStart)> UpdatePageHeader;
@@ -116,8 +119,12 @@ struct TUndoPartners {
   std::function<void(bool force)> MarkRevisedLine;
   // Brings the revised state of the current element's page up to date.
   std::function<void()> UpdatePageRevisedState;
+  // Of the main window: shows or hides the Undo and Redo commands, and
+  // asks for the menus to be brought up to date after a step.
+  std::function<void(bool shown)> ShowUndoCommands;
+  std::function<void()> MenusDue;
 };
-extern TUndoPartners UndoPartners;
+extern TUndoHooks UndoHooks;
 
 // In a script with locked page headers, refreshes the header of the page
 // an element lies on; returns the page's first element (the element

@@ -1,5 +1,6 @@
 #include "language/act_scene_commands.h"
 
+#include "base/program_options.h"
 #include "script/editing/editor_calls.h"
 #include "language/element_kinds.h"
 #include "language/script_list_data.h"
@@ -8,7 +9,7 @@
 #include "platform/messages.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 
 namespace qm {
 
@@ -97,7 +98,7 @@ void InsertSceneHeading() {
   if (!onHeading) {
     editor::NewElement(script, FormatOfKind(script, fsSceneHeading, ekSceneHeading), false);
     editor::RedisplayCurrent(script);
-    if (!ProgramOption(&TProgramOptions::UseQuickType)) return;
+    if (!ProgramOptions().UseQuickType) return;
   }
   if (!RecordOf(script).InteractiveScript) editor::PassEnterKey(script);
 }

@@ -10,7 +10,7 @@
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 

@@ -8,8 +8,8 @@
 #include "language/list_builders.h"
 #include "language/script_list_data.h"
 #include "script/script_window.h"
-#include "shell/documents.h"
-#include "shell/main_form.h"
+#include "base/document_table.h"
+#include "base/program_options.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 
@@ -161,9 +161,9 @@ void HideCharacterNames() {
     const int index = dialog.ShowNameList->Items.IndexOf(name);
     if (index >= 0) MoveEntry(*dialog.ShowNameList, *dialog.HideNameList, index);
   }
-  dialog.ExceptWhenInSceneBox->SetChecked(ProgramOption(&TProgramOptions::SkipNameHide));
+  dialog.ExceptWhenInSceneBox->SetChecked(ProgramOptions().SkipNameHide);
   if (dialog.ShowModal() != mrOk) return;
-  if (MainForm) MainForm->SkipNameHide = dialog.ExceptWhenInSceneBox->Checked();
+  ProgramOptions().SkipNameHide = dialog.ExceptWhenInSceneBox->Checked();
   stored = PackHiddenNames(Entries(*dialog.HideNameList));
   editor::SetModified(script);
 }

@@ -15,8 +15,8 @@
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
-#include "shell/documents.h"
-#include "shell/main_form.h"
+#include "base/document_table.h"
+#include "base/program_options.h"
 
 namespace qm {
 
@@ -241,7 +241,7 @@ bool BuildPopupList(TPopupListKind kind, TStringList& items) {
 std::string SplitLocationTimeOfDay(const std::string& separator, const std::string& heading) {
   std::string location = heading;
   TMDIChild* script = ActiveScript();
-  if (ProgramOption(&TProgramOptions::StripKnownTimesOnly) && script) {
+  if (ProgramOptions().StripKnownTimesOnly && script) {
     const std::string lead = separator + std::string(static_cast<size_t>(GetTimeOfDaySpaces(*script)), ' ');
     for (const std::string& entry : LeadingEntries(RecordOf(*script).UserLists, TUserList::TimeofDay)) {
       const size_t at = AnsiUpperCase(location).find(AnsiUpperCase(lead + DisplayText(entry)));
@@ -265,7 +265,7 @@ std::string BuildTimeOfDaySeparator() {
 bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
   if (NoActiveDocument()) return false;
   TMDIChild& script = *ActiveScript();
-  if (!ProgramOption(&TProgramOptions::UseQuickType) && !fromToolButton) return false;
+  if (!ProgramOptions().UseQuickType && !fromToolButton) return false;
   TListMenu& menu = ListMenuInstance();
   menu.DoneWithList();
   const bool shotOrTransition = elementType == ekShot || elementType == ekTransition;
@@ -286,7 +286,7 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
   if (line.size() > MaxAppendedLine) line.resize(MaxAppendedLine);
   script.CaretColumn = static_cast<Word>(line.size());
   editor::RedisplayCurrent(script);
-  if (elementType == ekTransition && ProgramOption(&TProgramOptions::UseQuickType)) {
+  if (elementType == ekTransition && ProgramOptions().UseQuickType) {
     const TScriptElement* next = script.CurrentElement ? script.CurrentElement->next : nullptr;
     const bool headingOrShotFollows = next && (IsSceneHeading(next->Kind()) || next->Kind() == ekShot);
     if (!headingOrShotFollows) editor::PassEnterKey(script);

@@ -14,9 +14,9 @@
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
-#include "shell/main_form.h"
+#include "base/program_options.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 
@@ -166,7 +166,7 @@ TModalResult TListMenu::ShowAtCaret(bool modal) {
   if (script) PlaceAtCaret(*script, false);
   if (!modal) {
     // Out of sight, it still follows the typing and Enter still takes it.
-    if (!ProgramOption(&TProgramOptions::DisplayCharNameList)) Left = Screen->Width() + 2;
+    if (!ProgramOptions().DisplayCharNameList) Left = Screen->Width() + 2;
     Visible = true;
     return mrNone;
   }
@@ -283,9 +283,9 @@ void TListMenu::DoneWithList() {
 // ---- Type-ahead ----------------------------------------------------------
 
 std::string TListMenu::InitialLetterName(TMDIChild& script, char letter) const {
-  if (ProgramOption(&TProgramOptions::UseSmartTabPlus))
+  if (ProgramOptions().UseSmartTabPlus)
     if (std::string name = LastSpeakerInScene(script, letter); !name.empty()) return name;
-  if (ProgramOption(&TProgramOptions::UseSmartTab)) {
+  if (ProgramOptions().UseSmartTab) {
     if (static_cast<Byte>(letter) < 'A') return {};
     const std::string& name = ListData(script).RememberedNames[static_cast<Byte>(letter)];
     return !name.empty() && List->Items.IndexOf(name) > 0 ? name : std::string();
@@ -571,7 +571,7 @@ void OfferCharacterNames(TMDIChild& script) {
     menu.DoneWithList();
     menu.List->Items.SetSorted(false);
     const char first = static_cast<char>(AnsiUpper(static_cast<Byte>(line[0])));
-    if (!CollectCharacterNames(first, false, true, menu.List->Items, ProgramOption(&TProgramOptions::SkipNameHide))) return;
+    if (!CollectCharacterNames(first, false, true, menu.List->Items, ProgramOptions().SkipNameHide)) return;
     menu.ShowAtCaret(false);
   }
   menu.MatchTypedText(line);

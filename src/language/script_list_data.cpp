@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "script/script_window.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 
 namespace qm {
 

@@ -11,7 +11,6 @@
 #include "language/user_lists.h"
 #include "platform/controls.h"
 #include "script/model/script_model.h"
-#include "shell/main_form.h"
 
 namespace qm {
 
@@ -30,9 +29,6 @@ class TScriptListData : public TComponent {
   // Set while the window holds back its screen (a long job runs).
   bool ScreenUpdatingSuspended = false;
 };
-
-// A program option the list tools read; off while there is no main window.
-inline bool ProgramOption(bool TProgramOptions::*option) { return MainForm && MainForm->*option; }
 
 // The script's data, made on first use.
 TScriptListData& ListData(TMDIChild& script);

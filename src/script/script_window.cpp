@@ -1,8 +1,16 @@
 #include "script/script_window.h"
 
-#include "shell/documents.h"
+#include "base/document_table.h"
+#include "base/global_state.h"
+#include "script/script_hooks.h"
 
 namespace qm {
+
+TScriptWindowHooks ScriptWindowHooks;
+
+namespace {
+const GlobalState reset([] { ScriptWindowHooks = TScriptWindowHooks{}; });
+}
 
 void TMDIChild::SetScriptCaption(const std::string& title) {
   if (ScriptFileName != title) ScriptFileName = title;

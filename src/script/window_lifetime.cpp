@@ -13,14 +13,11 @@
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/script_hooks.h"
 #include "script/script_window.h"
 #include "script/layout/word_wrap.h"
-#include "files/format_files.h"
-#include "files/undo_ring.h"
-#include "shell/documents.h"
-#include "shell/main_form.h"
+#include "base/document_table.h"
 #include "base/program_options.h"
-#include "shell/program_settings.h"
 
 namespace qm {
 
@@ -31,6 +28,10 @@ namespace {
 bool IsTypingKey(Word key) {
   return (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') || (key >= 186 && key <= 188) ||
          (key >= 190 && key <= 192) || key == 222;
+}
+
+void Call(const std::function<void()>& hook) {
+  if (hook) hook();
 }
 
 bool IsNavigationKey(Word key) { return (key >= VK_SHIFT && key <= VK_MENU) || (key >= VK_PRIOR && key <= VK_DOWN); }
@@ -44,7 +45,7 @@ TMDIChild::TMDIChild(TComponent* owner) : TForm(owner) {
   Enabled = false;
   BackgroundColor = ColorToRGB(ScreenColors.Window);
   InsertMode = 0;
-  if (UndoObject) UndoObject->ClearUndoData();
+  Call(ScriptWindowHooks.ClearUndoData);
   Cursor = crIBeam;
   ClickTimer = new TTimer(this);
   ClickTimer->Name = "ClickTimer";
@@ -71,7 +72,7 @@ void TMDIChild::Created() {
   SkipNextPaint = 0;
   InteractiveEdit = 1;
   SetDocumentModified(false, false);
-  ReadFormatDefaults();
+  Call(ScriptWindowHooks.ReadFormatDefaults);
   InsertMode = 1;
   CurrentElement = NewElementRecord();
   CurrentElement->format = FormatSet[fsAction];
@@ -89,7 +90,8 @@ void TMDIChild::Created() {
   LineOffsets[1] = 1;
   ResetScreenLines(*this);
   const std::string defaultFormats = ProgramFolder() + "DEFAULT.FMT";
-  if (FileExists(defaultFormats) && LoadFormatsFile(defaultFormats, true, true, true)) {
+  if (FileExists(defaultFormats) && ScriptWindowHooks.LoadDefaultFormats &&
+      ScriptWindowHooks.LoadDefaultFormats(defaultFormats)) {
     DocumentModified = ModifiedSinceBackup = ModifiedThisSession = 0;
   }
   SetupScreenFont(*this);
@@ -153,7 +155,7 @@ void TMDIChild::FormDestroy(TObject*) {
   InteractiveEdit = 0;
   FreeElements();
   RemoveDocument(this);
-  if (UndoObject) UndoObject->ClearUndoData();
+  Call(ScriptWindowHooks.ClearUndoData);
   InteractiveEdit = 1;
 }
 
@@ -173,7 +175,7 @@ void TMDIChild::WndProc(TMessage& m) {
     case WM_GETDLGCODE: m.Result = 6; return;
     case WM_CLOSE:
       m.Result = 0;
-      if (MainForm) MainForm->CloseFileItem->Click();
+      Call(ScriptWindowHooks.CloseScript);
       return;
     default: TForm::WndProc(m);
   }

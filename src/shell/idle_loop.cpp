@@ -7,7 +7,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/app_messages.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"

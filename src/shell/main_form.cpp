@@ -2,12 +2,14 @@
 
 #include "files/disk_utils.h"
 #include "files/file_format.h"
+#include "files/format_files.h"
 #include "files/undo_ring.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "script/editing/alt_letter_names.h"
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/script_hooks.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "base/global_state.h"
@@ -31,10 +33,19 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   WindowClass = "TMainForm";
   FormStyle = TFormStyle::fsMDIForm;
   Caption = "Quillmaster for Windows";
+  UseProgramOptions(this);
+  DocumentFrame = this;
   SetBounds(0, 0, 800, 600);
   BuildPromptTable(true);
   BuildMenus();
-  UndoObject = new TUndoObject(*this);
+  UndoHooks.ShowUndoCommands = [this](bool shown) {
+    for (TMenuItem* item : {UndoItem, RedoItem, UndoBar}) item->Visible = shown;
+  };
+  UndoHooks.MenusDue = [this] { MenusDue = 1; };
+  UndoObject = new TUndoObject(this);
+  ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };
+  ScriptWindowHooks.ReadFormatDefaults = [] { ReadFormatDefaults(); };
+  ScriptWindowHooks.LoadDefaultFormats = [](const std::string& name) { return LoadFormatsFile(name, true, true, true); };
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleAppMessage(msg, handled); };
@@ -44,6 +55,15 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
 TMainForm::~TMainForm() {
   FormDestroy(this);
   if (MainForm == this) MainForm = nullptr;
+  if (DocumentFrame == this) {
+    DocumentFrame = nullptr;
+    UseProgramOptions(nullptr);
+    UndoHooks.ShowUndoCommands = nullptr;
+    UndoHooks.MenusDue = nullptr;
+    ScriptWindowHooks.CloseScript = nullptr;
+    ScriptWindowHooks.ReadFormatDefaults = nullptr;
+    ScriptWindowHooks.LoadDefaultFormats = nullptr;
+  }
 }
 
 void TMainForm::BuildMenus() {

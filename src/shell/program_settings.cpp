@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "platform/cp1252.h"
+#include "script/model/standard_formats.h"
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/profile.h"
@@ -20,45 +21,11 @@
 
 namespace qm {
 
-Word AutosaveInterval;
-bool MouseMenu;
-std::string ScriptExtension;
-bool AllowPageBreakAtElipses;
-bool FloppyBackup;
-char BackupDrive;
-bool ProprietaryFormatOnly;
-Byte PrintDirection;
-bool BracketDialogueNumbers;
-Byte SpeechNumberFlag;
-bool DisplayPageBreakType;
-bool AllCapNames;
-bool JokeyPrompts;
-bool UseWinColors;
-TScreenColors ScreenColors;
-TElementFormat AutoPageBreakFormat;
-TElementFormat ForcedPageBreakFormat;
 std::function<bool()> ScriptDirectoryDialog;
 
 namespace {
 
 const GlobalState reset([] {
-  AutosaveInterval = 15;
-  MouseMenu = true;
-  ScriptExtension = "QMW";
-  AllowPageBreakAtElipses = false;
-  FloppyBackup = true;
-  BackupDrive = 'A';
-  ProprietaryFormatOnly = false;
-  PrintDirection = 0;
-  BracketDialogueNumbers = true;
-  SpeechNumberFlag = 1;
-  DisplayPageBreakType = true;
-  AllCapNames = false;
-  JokeyPrompts = true;
-  UseWinColors = true;
-  ScreenColors = {};
-  AutoPageBreakFormat = {};
-  ForcedPageBreakFormat = {};
   ScriptDirectoryDialog = nullptr;
 });
 
@@ -347,15 +314,6 @@ const OptionKey ProducerHelpKeys[] = {
 };
 
 // ---- Keys with rules of their own ------------------------------------------------
-
-void SetPageBreakFormats() {
-  AutoPageBreakFormat = {};
-  AutoPageBreakFormat.Kind = ekAutoPageBreak;
-  AutoPageBreakFormat.Spacing = 10;
-  AutoPageBreakFormat.FontSize = 12;
-  ForcedPageBreakFormat = AutoPageBreakFormat;
-  ForcedPageBreakFormat.Kind = ekForcedPageBreak;
-}
 
 // A file the previous run meant to delete. A settings file that cannot be
 // written must not stop start-up: the name is then simply tried again.
@@ -752,13 +710,6 @@ bool AskKeepSelectedPrinter(const std::function<void()>& runPrinterSetup) {
   } catch (const EIniFileError&) {
     return false;
   }
-}
-
-Byte ReadUndoLevels() {
-  const TIniFile ini = OpenSettingsFile();
-  if (ini.ReadBool(ProgramSettingsSection, "Disable Undo", false)) return 0;
-  return static_cast<Byte>(std::clamp(ini.ReadInteger(ProgramSettingsSection, "Max Undo Levels", MaxUndoLevels), 0,
-                                      MaxUndoLevels));
 }
 
 namespace {

@@ -8,40 +8,10 @@
 
 #include "platform/menus.h"
 #include "platform/types.h"
+#include "base/program_options.h"
 #include "script/model/script_model.h"
 
 namespace qm {
-
-// ---- Program-wide options --------------------------------------------------
-
-extern Word AutosaveInterval;          // [Program Settings] "Autosave Interval", minutes
-extern bool MouseMenu;                 // [Program Settings] "Mouse Menu"
-extern std::string ScriptExtension;    // [Program Settings] "Script Extension", without the dot
-extern bool AllowPageBreakAtElipses;   // [Program Settings] "Allow Page Break At Elipses"
-extern bool FloppyBackup;              // [Save/Retrieve] "Floppy Backup"
-extern char BackupDrive;               // [Save/Retrieve] "Backup Drive"
-extern bool ProprietaryFormatOnly;     // [Editing Options] "Proprietary Format Only"
-extern Byte PrintDirection;            // [Printing Options] "Print Direction"
-extern bool BracketDialogueNumbers;    // [Animation Options] "Bracket Dia Numbering"
-extern Byte SpeechNumberFlag;          // [Animation Options] "Speech Num Pos", lowest bit inverted
-extern bool DisplayPageBreakType;      // [Display Settings] "Display Page Break Type"
-extern bool AllCapNames;               // [Spelling] "All Cap Names"
-extern bool JokeyPrompts;              // [Producer Help] "Offer"
-extern bool UseWinColors;              // [Program Options] "Use Win Colors"
-
-// The colours of the script windows while UseWinColors is false.
-struct TScreenColors {
-  TColor Window = clWindow;
-  TColor Text = clWindowText;
-  TColor Highlight = clHighlight;
-  TColor HighlightText = clHighlightText;
-  friend bool operator==(const TScreenColors&, const TScreenColors&) = default;
-};
-extern TScreenColors ScreenColors;
-
-// The formats of automatic and forced page-break elements, set at start-up.
-extern TElementFormat AutoPageBreakFormat;
-extern TElementFormat ForcedPageBreakFormat;
 
 // Shows the script-directory dialog once: true when the user chose a
 // folder (ScriptDirectory then names it), false when the user cancelled.
@@ -73,11 +43,6 @@ bool SaveProgramSettings(std::string* error = nullptr);
 // the desktop's default one and stores the answer. False when the answer
 // could not be stored.
 bool AskKeepSelectedPrinter(const std::function<void()>& runPrinterSetup);
-
-// The undo ring's number of levels: 0 while undo is switched off, else
-// [Program Settings] "Max Undo Levels" kept within the ring's slots.
-constexpr int MaxUndoLevels = 20;
-Byte ReadUndoLevels();
 
 // ---- Short cuts set from the options -----------------------------------------
 

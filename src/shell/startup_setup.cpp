@@ -4,7 +4,7 @@
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "shell/app_messages.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"

@@ -368,8 +368,8 @@ TEST_F(MessageBoxTest, FileErrorsUseThePlatformBox) {
   };
   bool progressEnabled = true;
   int cleared = 0;
-  MsgBoxPartners.EnableProgressDialog = [&](bool enabled) { progressEnabled = enabled; };
-  MsgBoxPartners.ClearPendingIoError = [&] { ++cleared; };
+  MessageBoxHooks.EnableProgressDialog = [&](bool enabled) { progressEnabled = enabled; };
+  MessageBoxHooks.ClearPendingIoError = [&] { ++cleared; };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
     Driver().Expect([&](TForm& f) {
@@ -478,10 +478,10 @@ TEST_F(MessageBoxTest, ProgressDialogStepsAsideAfterStartUp) {
   };
   for (const auto& c : cases) {
     std::vector<std::string> calls;
-    MsgBoxPartners.StartupRunning = [&] { return c.startupRunning; };
-    MsgBoxPartners.ProgressDialogVisible = [&] { return c.progressVisible; };
-    MsgBoxPartners.ProgressDialogHideNow = [&] { calls.push_back("hide"); };
-    MsgBoxPartners.ProgressDialogShowNow = [&] { calls.push_back("show"); };
+    MessageBoxHooks.StartupRunning = [&] { return c.startupRunning; };
+    MessageBoxHooks.ProgressDialogVisible = [&] { return c.progressVisible; };
+    MessageBoxHooks.ProgressDialogHideNow = [&] { calls.push_back("hide"); };
+    MessageBoxHooks.ProgressDialogShowNow = [&] { calls.push_back("show"); };
     Driver().Expect([&](TForm&) {
       EXPECT_EQ(calls, c.whileShown);
       SendKey(VK_RETURN);

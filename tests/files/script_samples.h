@@ -13,7 +13,7 @@
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "script/model/text_codes.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "support/script_builder.h"
 
 namespace qm::testing {

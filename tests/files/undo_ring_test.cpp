@@ -556,8 +556,8 @@ class PageChangeTest : public UndoRingTest {
           {ekAction, "C"},
           {ekLockedPageBreak, " "}});
     W().Assemble();
-    UndoPartners.UpdatePageHeader = [this](TScriptElement* pageStart) { updated.push_back(pageStart); };
-    UndoPartners.MarkRevisedLine = [this](bool force) { marked.push_back(force); };
+    UndoHooks.UpdatePageHeader = [this](TScriptElement* pageStart) { updated.push_back(pageStart); };
+    UndoHooks.MarkRevisedLine = [this](bool force) { marked.push_back(force); };
   }
   std::vector<TScriptElement*> updated;
   std::vector<bool> marked;

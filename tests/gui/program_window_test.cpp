@@ -6,7 +6,7 @@
 #include "gui/gui_fixture.h"
 #include "platform/input.h"
 #include "script/script_window.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"

@@ -4,7 +4,7 @@
 
 #include "script/editing/editor_calls.h"
 #include "script/layout/screen_rebuild.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"

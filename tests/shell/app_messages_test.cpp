@@ -8,7 +8,7 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "script/script_window.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"

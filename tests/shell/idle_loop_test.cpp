@@ -4,7 +4,7 @@
 #include "platform/input.h"
 #include "script/editing/document_modified.h"
 #include "script/script_window.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "shell/main_form.h"
 #include "base/program_options.h"
 #include "support/program_fixture.h"

@@ -10,7 +10,9 @@
 #include <optional>
 #include <sstream>
 
+#include "files/undo_ring.h"
 #include "platform/files.h"
+#include "script/model/standard_formats.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "base/global_state.h"

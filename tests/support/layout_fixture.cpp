@@ -2,7 +2,7 @@
 
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 
 namespace qm::testing {

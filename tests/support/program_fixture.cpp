@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/profile.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 #include "shell/program_start.h"
 

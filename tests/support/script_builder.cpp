@@ -6,7 +6,7 @@
 #include "platform/cp1252.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 
 namespace qm::testing {
 

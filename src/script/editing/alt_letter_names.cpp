@@ -11,8 +11,7 @@
 #include "script/model/script_record.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
-#include "shell/documents.h"
-#include "shell/main_form.h"
+#include "base/document_table.h"
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/prompt_table.h"
@@ -47,10 +46,11 @@ bool IsCue(const TScriptElement* e) { return e && e->Kind() == ekCharacterName; 
 
 // The list's choice, with the SmartTabPlus guess kept out of it.
 int ChooseFromList(TListMenu& menu) {
-  const bool smartTabPlus = MainForm && MainForm->UseSmartTabPlus;
-  if (MainForm) MainForm->UseSmartTabPlus = false;
+  bool& smartTabPlus = ProgramOptions().UseSmartTabPlus;
+  const bool kept = smartTabPlus;
+  smartTabPlus = false;
   const TModalResult result = menu.ShowAtCaret(true);
-  if (MainForm) MainForm->UseSmartTabPlus = smartTabPlus;
+  smartTabPlus = kept;
   return result == mrOk ? menu.List->ItemIndex() : -1;
 }
 

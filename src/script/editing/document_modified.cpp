@@ -1,15 +1,15 @@
 #include "script/editing/document_modified.h"
 
-#include "files/undo_ring.h"
 #include "platform/messages.h"
 #include "script/editing/editor_state.h"
 #include "script/editing/element_transitions.h"
+#include "script/script_hooks.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 
 namespace qm {
 
@@ -42,11 +42,12 @@ void ArmTimedBackup() {
 std::int64_t TickNow() { return static_cast<std::int64_t>(GetTickCount64() / 100); }
 
 void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra) {
-  if (!UndoObject || UndoObject->UndoLevels() == 0 || UndoSuspended) return;
+  const auto& hooks = ScriptWindowHooks;
+  if (!hooks.UndoRecording || !hooks.UndoRecording()) return;
   if (kind == LastUndoKind && kind != ukWholeScript && !wholeScript && !force) return;
   if (wholeScript) kind = ukWholeScript;
   LastUndoKind = kind;
-  UndoObject->SaveData(kind == ukWholeScript, extra != 0);
+  hooks.SaveUndoData(kind == ukWholeScript, extra != 0);
 }
 
 void SetDocumentModified(bool modified, bool markRevision) {

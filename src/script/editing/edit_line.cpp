@@ -6,7 +6,7 @@
 #include "script/editing/editor_state.h"
 #include "script/script_window.h"
 #include "script/model/text_codes.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 
 namespace qm {
 

@@ -21,7 +21,7 @@
 #include "script/model/text_codes.h"
 #include "script/layout/word_wrap.h"
 #include "base/program_options.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 
 namespace qm {
 

@@ -9,7 +9,7 @@
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
 #include "script/model/packed_text.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"

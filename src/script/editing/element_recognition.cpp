@@ -13,7 +13,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/program_options.h"
 
 namespace qm {

@@ -23,10 +23,10 @@
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/message_boxes.h"
 #include "base/program_options.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 
 namespace qm {
 

@@ -22,7 +22,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 #include "script/layout/word_wrap.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/prompt_table.h"

@@ -4,7 +4,7 @@
 #include "platform/messages.h"
 #include "script/editing/editor_state.h"
 #include "script/script_window.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 
 namespace qm {

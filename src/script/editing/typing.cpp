@@ -16,8 +16,7 @@
 #include "script/model/string_utils.h"
 #include "script/layout/word_wrap.h"
 #include "script/editing/message_pump.h"
-#include "shell/documents.h"
-#include "shell/main_form.h"
+#include "base/document_table.h"
 
 namespace qm {
 

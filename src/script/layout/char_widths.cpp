@@ -1,5 +1,5 @@
 #include "base/program_options.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 #include "script/layout/char_widths.h"
 
 #include <algorithm>
@@ -15,9 +15,8 @@
 #include "platform/profile.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
-#include "shell/main_form.h"
 
 namespace qm {
 
@@ -81,8 +80,8 @@ int CategoryOfTagCode(Byte code) {
 }
 
 std::string CategoryCaption(int category) {
-  if (MainForm) {
-    if (auto* menu = dynamic_cast<TPopupMenu*>(MainForm->FindDescendant("SelectMenu"));
+  if (DocumentFrame) {
+    if (auto* menu = dynamic_cast<TPopupMenu*>(DocumentFrame->FindDescendant("SelectMenu"));
         menu && category < menu->Items()->Count())
       return StripHotkey(menu->Items()->Items(category)->Caption());
   }

@@ -1,5 +1,5 @@
 #include "base/program_options.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 #include "script/layout/screen_lines.h"
 
 #include <algorithm>
@@ -13,7 +13,7 @@
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 
 namespace qm {
 

@@ -1,7 +1,7 @@
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 #include "base/program_options.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 #include "script/layout/screen_rebuild.h"
 
 #include <algorithm>
@@ -19,9 +19,8 @@
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/layout/word_wrap.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
-#include "shell/main_form.h"
 
 namespace qm {
 
@@ -218,7 +217,7 @@ void UpdateCaret() {
   if (CaretBusy) return;
   TMDIChild* window = ActiveScript();
   if (!window) return;
-  if (MainForm && !MainForm->Visible) return;
+  if (DocumentFrame && !DocumentFrame->Visible) return;
   TScriptElement* element = window->CurrentElement;
   if (!element || !window->Visible || window->Closing || IsPageBreakKind(element->Kind())) return;
   const CaretBusyScope busy;
@@ -260,7 +259,7 @@ void FocusActiveScript() {
   if (!window) return;
   PumpBusy = 0;
   window->Enabled = true;
-  if (window->Visible && (!MainForm || MainForm->Visible)) {
+  if (window->Visible && (!DocumentFrame || DocumentFrame->Visible)) {
     if (window->WindowState == TWindowState::wsMinimized) window->WindowState = TWindowState::wsMaximized;
     if (!WindowHasFocus(*window)) window->SetFocus();
   }

@@ -1,6 +1,6 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 #include "script/layout/word_wrap.h"
 
 #include <algorithm>

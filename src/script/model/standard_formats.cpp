@@ -1,8 +1,18 @@
 #include "script/model/standard_formats.h"
 
+#include "base/global_state.h"
+
 namespace qm {
 
+TElementFormat AutoPageBreakFormat;
+TElementFormat ForcedPageBreakFormat;
+
 namespace {
+
+const GlobalState reset([] {
+  AutoPageBreakFormat = {};
+  ForcedPageBreakFormat = {};
+});
 
 TElementFormat Format(Byte kind, Byte left, Byte right, Byte linesBefore, Byte caps) {
   TElementFormat f;
@@ -33,6 +43,15 @@ TFormatSet StandardFormatSet() {
   set[fsActInformation] = Format(ekActInformation, 15, 10, 20, 1);
   set[fsSceneInformation] = Format(ekSceneInformation, 15, 10, 10, 0);
   return set;
+}
+
+void SetPageBreakFormats() {
+  AutoPageBreakFormat = {};
+  AutoPageBreakFormat.Kind = ekAutoPageBreak;
+  AutoPageBreakFormat.Spacing = 10;
+  AutoPageBreakFormat.FontSize = 12;
+  ForcedPageBreakFormat = AutoPageBreakFormat;
+  ForcedPageBreakFormat.Kind = ekForcedPageBreak;
 }
 
 }  // namespace qm

@@ -9,4 +9,10 @@ namespace qm {
 
 TFormatSet StandardFormatSet();
 
+// The formats of automatic and forced page-break elements, set at start-up.
+extern TElementFormat AutoPageBreakFormat;
+extern TElementFormat ForcedPageBreakFormat;
+// Sets both, once the settings are read.
+void SetPageBreakFormats();
+
 }  // namespace qm

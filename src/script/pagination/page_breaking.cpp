@@ -7,9 +7,9 @@
 #include "script/model/packed_text.h"
 #include "script/pagination/repagination.h"
 #include "script/script_window.h"
-#include "shell/main_form.h"
 #include "base/message_boxes.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
+#include "script/model/standard_formats.h"
 
 namespace qm {
 

@@ -15,8 +15,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 #include "base/global_state.h"
-#include "shell/main_form.h"
-#include "shell/program_settings.h"
+#include "base/program_options.h"
 
 namespace qm {
 

@@ -7,7 +7,7 @@
 #include "script/editing/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/script_window.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "shell/program_settings.h"
 #include "support/program_fixture.h"
 

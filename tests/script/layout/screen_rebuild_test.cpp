@@ -13,7 +13,7 @@
 #include "script/editing/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_lines.h"
-#include "shell/documents.h"
+#include "base/document_table.h"
 #include "support/message_box_answers.h"
 #include "support/layout_fixture.h"
 #include "support/script_generator.h"

@@ -1,0 +1,31 @@
+// What the script window and its editing routines call in the subsystems
+// above them: the undo ring, the format files and the main window's
+// commands. Each of those sets its members when it comes into being; an
+// empty member does nothing, so a window made alone (as tests make one)
+// edits without them.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/types.h"
+
+namespace qm {
+
+struct TScriptWindowHooks {
+  // The main window's Close command, for the window's own close box.
+  std::function<void()> CloseScript;
+  // The undo ring: true while it records steps; records one (the whole
+  // script, or the current element and those about it); forgets every
+  // step, as a window comes or goes.
+  std::function<bool()> UndoRecording;
+  std::function<void(bool wholeScript, bool withHeader)> SaveUndoData;
+  std::function<void()> ClearUndoData;
+  // The format files: the script's formats and options from the settings
+  // file, then from a format file when there is one (true when it was read).
+  std::function<void()> ReadFormatDefaults;
+  std::function<bool(const std::string& fileName)> LoadDefaultFormats;
+};
+extern TScriptWindowHooks ScriptWindowHooks;
+
+}  // namespace qm
