@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "script/editing/editor_calls.h"
-#include "language/element_kinds.h"
+#include "script/model/element_kinds.h"
 #include "language/pick_list.h"
-#include "language/script_list_data.h"
+#include "script/model/script_list_data.h"
 #include "language/user_lists.h"
 #include "platform/cp1252.h"
 #include "platform/stringlist.h"

@@ -6,7 +6,7 @@
 #include "script/editing/editor_calls.h"
 #include "language/list_builders.h"
 #include "language/pick_list.h"
-#include "language/script_list_data.h"
+#include "script/model/script_list_data.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/stringlist.h"

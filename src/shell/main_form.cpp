@@ -4,6 +4,7 @@
 #include "files/file_format.h"
 #include "files/format_files.h"
 #include "files/undo_ring.h"
+#include "language/typing_aids.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "script/editing/alt_letter_names.h"
@@ -44,6 +45,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   UndoHooks.MenusDue = [this] { MenusDue = 1; };
   UndoObject = new TUndoObject(this);
   ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };
+  InstallTypingAids();
   ScriptWindowHooks.ReadFormatDefaults = [] { ReadFormatDefaults(); };
   ScriptWindowHooks.LoadDefaultFormats = [](const std::string& name) { return LoadFormatsFile(name, true, true, true); };
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };

@@ -1,9 +1,9 @@
+#include "script/editing/typing_aids.h"
 #include "script/editing/alt_letter_names.h"
 
 #include <string>
 
-#include "language/character_names.h"
-#include "language/pick_list.h"
+#include "script/model/character_name_table.h"
 #include "platform/cp1252.h"
 #include "platform/stringlist.h"
 #include "script/editing/element_transitions.h"
@@ -29,11 +29,8 @@ Byte LetterSlot(char letter) {
 // The name for a letter without an assigned one: the script's first name
 // with that initial, or the letter itself when the writer starts one.
 bool NameForUnassignedLetter(Byte slot, std::string& name, bool& startingNew) {
-  TStringList names;
-  if (CollectCharacterNames(static_cast<char>(slot), false, false, names, false)) {
-    name = names[0];
-    return true;
-  }
+  name = aids::FirstCharacterName(static_cast<char>(slot));
+  if (!name.empty()) return true;
   const std::string question = PromptTable(1) + std::string(1, static_cast<char>(slot)) +
                                "\".\r\rWould you like me to start one that does?";
   if (!AskYesNo(question, PromptTable(2), false)) return false;
@@ -43,16 +40,6 @@ bool NameForUnassignedLetter(Byte slot, std::string& name, bool& startingNew) {
 }
 
 bool IsCue(const TScriptElement* e) { return e && e->Kind() == ekCharacterName; }
-
-// The list's choice, with the SmartTabPlus guess kept out of it.
-int ChooseFromList(TListMenu& menu) {
-  bool& smartTabPlus = ProgramOptions().UseSmartTabPlus;
-  const bool kept = smartTabPlus;
-  smartTabPlus = false;
-  const TModalResult result = menu.ShowAtCaret(true);
-  smartTabPlus = kept;
-  return result == mrOk ? menu.List->ItemIndex() : -1;
-}
 
 }  // namespace
 
@@ -90,14 +77,10 @@ void PickAltLetterName(char letter) {
   if (options.UseUltimateAltKeys && cue && !lastName.empty() && SameText(SpeakerName(StoredText(*cue)), lastName))
     slot = window->LastAltLetter;
   if (slot == 0) return;
-  TListMenu& menu = ListMenuInstance();
-  menu.DoneWithList();
-  menu.List->Items.SetSorted(false);
   const char initial = options.UseUltimateAltKeys ? '\0' : static_cast<char>(slot);
-  if (!CollectCharacterNames(initial, false, options.SkipNameHide, menu.List->Items, false)) return;
-  const int chosen = ChooseFromList(menu);
-  if (chosen < 0) return;
-  const std::string name = CutToCapacity(menu.List->Items[chosen], AltLetterNameLength);
+  const std::optional<std::string> chosen = aids::PickCharacterName(initial, false, true);
+  if (!chosen) return;
+  const std::string name = CutToCapacity(*chosen, AltLetterNameLength);
   window->AltLetterNames[slot] = name;
   if (cue) {
     TScriptElement* back = window->CurrentElement;

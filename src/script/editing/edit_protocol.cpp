@@ -3,7 +3,7 @@
 // Also the creation, splitting and removal of elements in the list.
 #include <algorithm>
 
-#include "language/character_names.h"
+#include "script/model/character_name_table.h"
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/messages.h"

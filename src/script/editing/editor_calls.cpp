@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "language/character_names.h"
-#include "language/element_kinds.h"
-#include "language/script_list_data.h"
+#include "script/model/character_name_table.h"
+#include "script/model/element_kinds.h"
+#include "script/model/script_list_data.h"
 #include "platform/cp1252.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"

@@ -1,12 +1,11 @@
+#include "script/editing/typing_aids.h"
 #include "script/editing/element_recognition.h"
 
 #include <optional>
 #include <string>
 
-#include "language/alias_expansion.h"
-#include "language/pick_list.h"
-#include "language/script_list_data.h"
-#include "language/user_lists.h"
+#include "script/model/script_list_data.h"
+#include "script/model/user_list_entries.h"
 #include "platform/cp1252.h"
 #include "script/pagination/element_groups.h"
 #include "script/editing/element_transitions.h"
@@ -49,7 +48,7 @@ bool RecognizeSceneHeading(TMDIChild& window) {
   TakeFormat(window, fsSceneHeading,
              window.ScenesLocked ? LockedHeadingKind(window, window.CurrentElement) : -1);
   bool started = false;
-  if (ExpandSceneTextAlias(false, true)) {
+  if (aids::ExpandSceneTextAlias(false, true)) {
     CompleteSceneHeading(nullptr);
     started = true;
   }
@@ -82,11 +81,11 @@ bool RecognizeScriptOpening(TMDIChild& window, const std::string& entry) {
 // The act texts: the same act, a new act, or a new scene within an act.
 // Nothing when none matches; otherwise whether a heading was started.
 std::optional<bool> RecognizeActText(TMDIChild& window) {
-  if (ExpandSameActAlias()) {
+  if (aids::ExpandSameActAlias()) {
     TakeFormat(window, fsActInformation, ekActInformation);
-  } else if (ExpandActTextAlias()) {
+  } else if (aids::ExpandActTextAlias()) {
     TakeFormat(window, fsActInformation, ekActStart);
-  } else if (ExpandNewSceneAlias()) {
+  } else if (aids::ExpandNewSceneAlias()) {
     TakeFormat(window, fsSceneInformation, window.ScenesLocked ? ekLockedSceneInformation : -1);
     CaretToLineEnd(window);
     return StartHeadingAfter(window, true);
@@ -102,27 +101,27 @@ bool RecognizeIn(TMDIChild& window) {
   const Byte kind = window.CurrentElement->Kind();
   const bool headingOrShot = IsHeadingOrShot(kind);
   const std::string& opening = UserListEntry(window.UserLists, TUserList::ScriptOpenText, 1);
-  if (!headingOrShot && ExpandSceneTextAlias(false, false)) return RecognizeSceneHeading(window);
+  if (!headingOrShot && aids::ExpandSceneTextAlias(false, false)) return RecognizeSceneHeading(window);
   if (IsScriptOpening(window, opening)) return RecognizeScriptOpening(window, opening);
-  if (!headingOrShot && ExpandShotTextAlias(false)) {
+  if (!headingOrShot && aids::ExpandShotTextAlias(false)) {
     TakeFormat(window, fsShot);
     return false;
   }
-  if (kind != ekEndOfActText && ExpandEndOfActAlias()) {
+  if (kind != ekEndOfActText && aids::ExpandEndOfActAlias()) {
     window.CurrentFormat = window.FormatSet[fsActInformation];
     window.CurrentFormat.LinesBefore = OneLineBefore;
     window.CurrentFormat.Kind = ekEndOfActText;
     ApplyCurrentFormat();
     return false;
   }
-  if (kind != ekPrologueText && ExpandPrologueOrTagAlias(false)) {
+  if (kind != ekPrologueText && aids::ExpandPrologueOrTagAlias(false)) {
     TakeFormat(window, fsActInformation, ekPrologueText);
     CaretToLineEnd(window);
     return StartHeadingAfter(window, false);
   }
   if (kind != ekActInformation && kind != ekActStart)
     if (const std::optional<bool> started = RecognizeActText(window)) return *started;
-  if (kind != ekTransition && ExpandTransitionAlias(false)) {
+  if (kind != ekTransition && aids::ExpandTransitionAlias(false)) {
     TakeFormat(window, fsTransition);
     CaretToLineEnd(window);
     return StartHeadingAfter(window, false);
@@ -152,7 +151,7 @@ bool RecognizeTypedElement() {
 void ApplyCurrentFormat() {
   TMDIChild* window = ActiveScript();
   if (!window || !window->CurrentElement) return;
-  if (PickListShowing()) ListMenuInstance().DoneWithList();
+  if (PickListShowing()) aids::CloseList();
   window->CurrentElement->format = window->CurrentFormat;
   window->WordWrapText(window->CurrentElement, window->EditBuffer, false, false);
   window->RefreshLayout();

@@ -1,14 +1,12 @@
+#include "script/editing/typing_aids.h"
 #include "script/editing/element_transitions.h"
 
 #include <algorithm>
 #include <string>
 
-#include "language/alias_expansion.h"
-#include "language/character_names.h"
-#include "language/list_builders.h"
-#include "language/pick_list.h"
-#include "language/script_list_data.h"
-#include "language/user_lists.h"
+#include "script/model/character_name_table.h"
+#include "script/model/script_list_data.h"
+#include "script/model/user_list_entries.h"
 #include "platform/controls.h"
 #include "platform/cp1252.h"
 #include "platform/stringlist.h"
@@ -77,17 +75,15 @@ void RememberCueName(TMDIChild& window) {
 // extension, otherwise the name.
 void TakeListChoice(TMDIChild& window) {
   ProcessMessagesGuarded();
-  TListMenu& menu = ListMenuInstance();
-  const int selected = menu.List->ItemIndex();
-  const std::string entry = selected >= 0 ? menu.List->Items[selected] : std::string();
-  menu.DoneWithList();
-  if (selected < 0) return;
+  const std::optional<std::string> entry = aids::SelectedEntry();
+  aids::CloseList();
+  if (!entry) return;
   std::string line = window.EditBuffer;
   if (const std::size_t paren = line.find('('); paren != std::string::npos) {
-    line = line.substr(0, paren + 1) + entry;
+    line = line.substr(0, paren + 1) + *entry;
     if (line.back() != ')') line += ')';
   } else {
-    line = entry;
+    line = *entry;
   }
   ReplaceEditLine(window, line);
   SaveUndoStep(ukInsert, false, true, 0);
@@ -188,14 +184,6 @@ void InsertPickedName(TMDIChild& window, const std::string& name) {
 // The location list of a heading, when it holds a location to pick: a
 // list with nothing but the blank entry of the heading being typed is no
 // choice and never shows.
-bool OfferLocations(bool fromTool) {
-  TStringList items;
-  BuildPopupList(plLocationsAndUserList, items);
-  bool choices = false;
-  for (int i = 0; i < items.Count() && !choices; ++i) choices = TrimmedLength(items[i]) > 0;
-  return choices && ShowElementPopup(true, ekSceneHeading, fromTool);
-}
-
 void EnterInAction(TMDIChild& window, bool fromTool, bool empty) {
   const TProgramOptions& options = ProgramOptions();
   if ((!options.UseQuickType && !fromTool) || !empty || window.InteractiveScript) {
@@ -219,9 +207,9 @@ void EnterInSceneHeading(TMDIChild& window, bool fromTool, bool empty, bool atSt
   }
   // A heading that goes on past its opening text needs only its time of
   // day; one that is just the opening text wants its location first.
-  ExpandSceneTextAlias(false, false);
-  if (!ExpandSceneTextAlias(true, true) ||
-      (OfferLocations(fromTool) && options.AutoAddTimeDay)) {
+  aids::ExpandSceneTextAlias(false, false);
+  if (!aids::ExpandSceneTextAlias(true, true) ||
+      (aids::OfferLocations(fromTool) && options.AutoAddTimeDay)) {
     StartAction(window);
     return;
   }
@@ -277,7 +265,7 @@ void EnterInDialogue(TMDIChild& window) {
 
 // ---- Shared editor steps ----
 
-bool PickListShowing() { return ListMenu && ListMenu->Visible; }
+bool PickListShowing() { return aids::ListShowing(); }
 
 void RedrawScreen(TMDIChild& window) {
   RebuildScreen(&window);
@@ -379,10 +367,11 @@ void StartCharacterName(Word key) {
   int slot = fsCharacterName;
   if (key == VK_TAB) {
     TScriptElement* e = window->CurrentElement;
-    if (e->Kind() == ekCharacterName && PickListShowing() && ListMenu->List->ItemIndex() >= 0) {
-      const std::string entry = ListMenu->List->Items[ListMenu->List->ItemIndex()];
-      ListMenu->DoneWithList();
-      ReplaceEditLine(*window, entry);
+    if (e->Kind() == ekCharacterName && PickListShowing()) {
+      if (const std::optional<std::string> entry = aids::SelectedEntry()) {
+        aids::CloseList();
+        ReplaceEditLine(*window, *entry);
+      }
     }
     if ((e->Kind() == ekCharacterName || e->Kind() == ekDialogue) && ProgramOptions().TabToParenth) {
       if (e->next && e->next->Kind() == ekParenthetical) {
@@ -416,14 +405,9 @@ void StartOtherSpeaker(TMDIChild& window) {
 }
 
 bool PickCharacterName(TMDIChild& window, bool sayWhenNone) {
-  TListMenu& menu = ListMenuInstance();
-  menu.DoneWithList();
-  menu.List->Items.SetSorted(false);
-  if (!CollectCharacterNames(0, sayWhenNone, ProgramOptions().SkipNameHide, menu.List->Items, false)) return false;
-  if (menu.ShowAtCaret(true) != mrOk) return false;
-  const int selected = menu.List->ItemIndex();
-  if (selected < 0) return false;
-  InsertPickedName(window, menu.List->Items[selected]);
+  const std::optional<std::string> name = aids::PickCharacterName('\0', sayWhenNone, false);
+  if (!name) return false;
+  InsertPickedName(window, *name);
   return true;
 }
 
@@ -461,7 +445,7 @@ bool CompleteSceneHeading(TObject* sender) {
   TMDIChild* window = ActiveScript();
   if (!window) return false;
   const TProgramOptions& options = ProgramOptions();
-  if (!options.AutoAddSceneBody || !OfferLocations(FromToolButton(sender)) ||
+  if (!options.AutoAddSceneBody || !aids::OfferLocations(FromToolButton(sender)) ||
       !options.AutoAddTimeDay)
     return false;
   ProcessMessagesGuarded();

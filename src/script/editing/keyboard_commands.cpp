@@ -1,11 +1,10 @@
+#include "script/editing/typing_aids.h"
 #include "script/editing/keyboard_commands.h"
 
 #include <algorithm>
 #include <optional>
 #include <string>
 
-#include "language/act_scene_commands.h"
-#include "language/pick_list.h"
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
@@ -407,20 +406,14 @@ TTail Enter(KeyCommand& c) {
 
 TTail Escape(KeyCommand& c) {
   if (!PickListShowing()) return TTail::Run;
-  ListMenu->DoneWithList();
+  aids::CloseList();
   if (c.w.CurrentElement->Kind() == ekCharacterName) FinishCue(c.w);
   return TTail::Run;
 }
 
-void MoveListSelection(int step) {
-  TListBox& list = *ListMenu->List;
-  const int last = list.Items.Count() - 1;
-  if (last >= 0) list.SetItemIndex(std::clamp(list.ItemIndex() + step, 0, last));
-}
-
 TTail PageKey(KeyCommand& c) {
   if (PickListShowing()) {
-    MoveListSelection(c.arg * ListPageStep);
+    aids::MoveSelection(c.arg * ListPageStep);
     return TTail::Skip;
   }
   NavigationStep();
@@ -507,13 +500,13 @@ TTail RightKey(KeyCommand& c) {
 
 TTail LineKey(KeyCommand& c) {
   TMDIChild& w = c.w;
-  if (PickListShowing() && w.CurrentElement->Kind() != ekCharacterName) ListMenu->DoneWithList();
+  if (PickListShowing() && w.CurrentElement->Kind() != ekCharacterName) aids::CloseList();
   if (PickListShowing()) {
-    if (ListMenu->Left < Screen->Width()) {
-      MoveListSelection(c.arg);
+    if (aids::ListOnScreen()) {
+      aids::MoveSelection(c.arg);
       return TTail::Skip;
     }
-    ListMenu->DoneWithList();
+    aids::CloseList();
   }
   const int line = CaretLineNow(w);
   if ((c.arg < 0 && line <= 1) || (c.arg > 0 && line >= w.CurrentElement->lineCount)) NavigationStep();
@@ -552,7 +545,7 @@ TTail SceneLetterKey(KeyCommand& c) {
 }
 
 TTail SceneHeadingKey(KeyCommand&) {
-  if (!ProgramOptions().ControlSIsSave) InsertSceneHeading();
+  if (!ProgramOptions().ControlSIsSave) aids::InsertSceneHeading();
   return TTail::Run;
 }
 
@@ -686,7 +679,7 @@ std::string ListFilter(const TMDIChild& w) {
 }
 
 void CommonTail(TMDIChild& w) {
-  if (PickListShowing()) ListMenu->MatchTypedText(ListFilter(w));
+  if (PickListShowing()) aids::MatchTypedText(ListFilter(w));
   if (!w.Closing) UpdateCaret();
   if (IsNumberedKind(w.CurrentFormat.Kind)) {
     w.RenumberScenes(true);

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <string_view>
 
-#include "language/pick_list.h"
 #include "platform/cp1252.h"
 #include "platform/messages.h"
+#include "script/editing/typing_aids.h"
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
@@ -78,7 +78,7 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   // Names beginning with what was typed are offered while a cue is typed.
   if (fromUser && CurrentElement->Kind() == ekCharacterName && IsAnsiAlpha(static_cast<Byte>(ch)) &&
       EditBuffer.find('(') == std::string::npos)
-    OfferCharacterNames(*this);
+    aids::OfferCharacterNames(*this);
 }
 
 void TMDIChild::ReplayTypeAhead() {

@@ -7,8 +7,8 @@
 #include <array>
 #include <string>
 
-#include "language/character_names.h"
-#include "language/user_lists.h"
+#include "script/model/character_name_table.h"
+#include "script/model/user_list_entries.h"
 #include "platform/controls.h"
 #include "script/model/script_model.h"
 

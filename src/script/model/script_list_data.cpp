@@ -1,4 +1,4 @@
-#include "language/script_list_data.h"
+#include "script/model/script_list_data.h"
 
 #include <algorithm>
 

@@ -1,0 +1,80 @@
+// The writer's aids of the language tools that the editing routines call
+// while a script is typed: the pop-up pick list at the caret, the lists of
+// the script's character names and locations, and the aliases of its user
+// lists. The language tools set the members when the program starts;
+// while a member is empty its aid is simply not there.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/types.h"
+
+namespace qm {
+
+class TMDIChild;
+
+struct TTypingAidHooks {
+  // The pick list: whether it shows, and on the screen; closing it; its
+  // selected entry (none when nothing is selected); moving the selection
+  // by a number of entries; type-ahead of what the edit line holds.
+  std::function<bool()> ListShowing;
+  std::function<bool()> ListOnScreen;
+  std::function<void()> CloseList;
+  std::function<std::optional<std::string>()> SelectedEntry;
+  std::function<void(int step)> MoveSelection;
+  std::function<void(const std::string& typed)> MatchTypedText;
+  // The script's character names beginning with the letter (every name for
+  // the zero character), the names the writer hid left out, in the list
+  // at the caret until one is chosen; without the SmartTabPlus guess when
+  // asked. Says so when there are none, when asked.
+  std::function<std::optional<std::string>(char initial, bool sayWhenNone, bool withoutGuess)> PickCharacterName;
+  // The first of the script's names with the initial; empty for none.
+  std::function<std::string(char initial)> FirstCharacterName;
+  // While a cue is typed: the names that begin with what was typed.
+  std::function<void(TMDIChild& script)> OfferCharacterNames;
+  // The location list of a scene heading, when it holds one to pick;
+  // false when nothing was offered.
+  std::function<bool(bool fromTool)> OfferLocations;
+  // The user lists' aliases typed in the edit line, replaced by their texts.
+  std::function<bool(bool wholeLine, bool testOnly)> ExpandSceneTextAlias;
+  std::function<bool(bool testOnly)> ExpandShotTextAlias;
+  std::function<bool(bool testOnly)> ExpandTransitionAlias;
+  std::function<bool(bool testOnly)> ExpandPrologueOrTagAlias;
+  std::function<bool()> ExpandActTextAlias;
+  std::function<bool()> ExpandSameActAlias;
+  std::function<bool()> ExpandNewSceneAlias;
+  std::function<bool()> ExpandEndOfActAlias;
+  // The scene-heading command (Ctrl+S unless that key saves).
+  std::function<void()> InsertSceneHeading;
+};
+extern TTypingAidHooks TypingAidHooks;
+
+// The calls as the editing routines make them: each answers "no" or does
+// nothing while its member is empty.
+namespace aids {
+
+bool ListShowing();
+bool ListOnScreen();
+void CloseList();
+std::optional<std::string> SelectedEntry();
+void MoveSelection(int step);
+void MatchTypedText(const std::string& typed);
+std::optional<std::string> PickCharacterName(char initial, bool sayWhenNone, bool withoutGuess);
+std::string FirstCharacterName(char initial);
+void OfferCharacterNames(TMDIChild& script);
+bool OfferLocations(bool fromTool);
+bool ExpandSceneTextAlias(bool wholeLine, bool testOnly);
+bool ExpandShotTextAlias(bool testOnly);
+bool ExpandTransitionAlias(bool testOnly);
+bool ExpandPrologueOrTagAlias(bool testOnly);
+bool ExpandActTextAlias();
+bool ExpandSameActAlias();
+bool ExpandNewSceneAlias();
+bool ExpandEndOfActAlias();
+void InsertSceneHeading();
+
+}  // namespace aids
+
+}  // namespace qm
