@@ -63,7 +63,7 @@ void InsertAct(TMDIChild& script, Byte kind, bool afterEndOfAct = false) {
   editor::RenumberScenes(script);
   const std::string tag = ListText(script, TUserList::TagText, 1);
   if (RecordOf(script).ActTagSetting && RecordOf(script).LastActNumber != 0 && !tag.empty() &&
-      editor::DisplayNumber(script.CurrentElement->group) == RecordOf(script).LastActNumber) {
+      script.DisplayNumber(script.CurrentElement->group) == RecordOf(script).LastActNumber) {
     script.EditBuffer = tag;
     script.CurrentElement->format.Kind = ekPrologueText;
   }

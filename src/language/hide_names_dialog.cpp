@@ -165,7 +165,7 @@ void HideCharacterNames() {
   if (dialog.ShowModal() != mrOk) return;
   ProgramOptions().SkipNameHide = dialog.ExceptWhenInSceneBox->Checked();
   stored = PackHiddenNames(Entries(*dialog.HideNameList));
-  editor::SetModified(script);
+  editor::SetActiveScriptModified();
 }
 
 void HideLocations() {

@@ -96,7 +96,7 @@ class EntryBuilder {
       case ekPrologueText: {
         std::string label = PlainText(ElementText(e));
         if (e.Kind() != ekPrologueText)
-          label += " " + NumberOrLetter(editor::DisplayNumber(e.group), RecordOf(script_).ActDisplayStyle == LettersStyle);
+          label += " " + NumberOrLetter(script_.DisplayNumber(e.group), RecordOf(script_).ActDisplayStyle == LettersStyle);
         labels_.act = TitleCase(CleanCodes(label));
         labels_.scene.clear();
         break;
@@ -104,7 +104,7 @@ class EntryBuilder {
       case ekSceneInformation:
       case ekLockedSceneInformation: {
         const std::string label =
-            PlainText(ElementText(e)) + " " + NumberOrLetter(editor::DisplayNumber(e.group), RecordOf(script_).SceneInfoDisplayStyle == LettersStyle);
+            PlainText(ElementText(e)) + " " + NumberOrLetter(script_.DisplayNumber(e.group), RecordOf(script_).SceneInfoDisplayStyle == LettersStyle);
         labels_.scene = TitleCase(CleanCodes(label));
         break;
       }
@@ -121,7 +121,7 @@ class EntryBuilder {
   }
 
   std::string PaddedNumber(const TScriptElement& e) const {
-    std::string number = editor::SceneNumberText(e).substr(0, MaxNumberChars);
+    std::string number = script_.SceneNumberText(e).substr(0, MaxNumberChars);
     TrimTrailingBlanks(number);
     if (number.empty()) return number;
     const size_t length = number.size();

@@ -211,7 +211,7 @@ TModalResult TListMenu::ShowElementList(bool quiet) {
   if (interactive && !TypedText.empty()) {
     script->CaretColumn = std::min<Word>(caretBefore, static_cast<Word>(script->EditBuffer.size()));
     for (char ch : TypedText) {
-      if (!editor::TypeCharacter(*script, ch)) break;
+      if (!editor::TypeIntoActiveScript(ch)) break;
       ++script->CaretColumn;
     }
     editor::RedisplayCurrent(*script);

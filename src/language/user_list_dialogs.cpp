@@ -290,7 +290,7 @@ void TEditUserListDlg::OKBtnClick(TObject*) {
     RecordOf(*script).UserLists = Lists;
     UserListsChanged(*script);
     BuildCharacterNameTable();
-    editor::SetModified(*script);
+    editor::SetActiveScriptModified();
   }
   if (SaveDefaultsBox->Checked()) {
     TIniFile ini = OpenSettingsFile();
@@ -382,7 +382,7 @@ bool TASCIIUserListDlg::Load(const std::string& fileName) {
     if (!line.empty()) SetUserListEntry(lists, list, slot++, line);
   }
   UserListsChanged(*script);
-  editor::SetModified(*script);
+  editor::SetActiveScriptModified();
   ShowMessageBox("Your new User List has been loaded.", PromptTable(23));
   return true;
 }

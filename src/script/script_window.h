@@ -371,6 +371,9 @@ class TMDIChild : public TForm, public TScriptRecord {
   void FlexOrFixAPages(bool flex);
   // The speech number shown beside a character name.
   std::string DialogueNumberText(const TScriptElement* cue) const;
+  // A scene heading's number with its letter, locked or not; empty when it
+  // has none.
+  std::string SceneNumberText(const TScriptElement& heading) const;
   // The Pause Locking commands: the new checked state of the item.
   bool TogglePauseLocking(bool pages, bool checked);
   // THRU or AND between the first and last number of an omitted range.

@@ -42,41 +42,15 @@ void RedisplayScreen(TMDIChild& script) {
   script.RedisplayScreen(true);
 }
 
-bool TypeCharacter(TMDIChild& script, char ch) {
-  if (ActiveScript() != &script) return false;
-  return qm::TypeCharacter(ch);
-}
+bool TypeIntoActiveScript(char ch) { return ActiveScript() && qm::TypeCharacter(ch); }
 
-void SetModified(TMDIChild& script) {
-  if (ActiveScript() == &script) SetDocumentModified(true, true);
-}
+void SetActiveScriptModified() { SetDocumentModified(true, true); }
 
 void SaveUndoStep(TMDIChild&, Byte kind) { qm::SaveUndoStep(kind, false, false, 0); }
 
 void PassEnterKey(TMDIChild& script) { script.Perform(WM_KEYDOWN, VK_RETURN, 0); }
 
 void RenumberScenes(TMDIChild& script) { script.RenumberScenes(false); }
-
-int DisplayNumber(const TElementGroup* group) {
-  const TMDIChild* script = ActiveScript();
-  return script && group ? script->DisplayNumber(group) : 0;
-}
-
-std::string SceneNumberText(const TScriptElement& heading) {
-  const Word word = heading.format.NumberWord;
-  int number = DisplayNumber(heading.group);
-  const TMDIChild* script = ActiveScript();
-  const Byte shown = script && heading.group ? script->DisplayNumberLetter(heading.group) : 0;
-  char letter = shown > ' ' ? static_cast<char>(shown) : '\0';
-  if (number_word::Locked(word)) {
-    number = number_word::Number(word);
-    letter = number_word::Letter(word);
-  }
-  if (number == 0) return {};
-  std::string text = std::to_string(number);
-  if (letter != '\0') text += letter;
-  return text;
-}
 
 TPoint CaretScreenPoint(TMDIChild& script) {
   int y = 0;

@@ -1,7 +1,9 @@
-// The script window's editing routines as the list tools call them. Each
-// stands in one place for the window's own routine of the same purpose,
-// doing what the list tools rely on, so that the tools call the window's
-// routines through here and nowhere else.
+// The editing surface: the script window's editing routines as the other
+// subsystems call them (the list tools now; the clipboard, search,
+// spelling, tagging and the cards as they come). Each stands in one place
+// for the window's own routine of the same purpose, doing what callers
+// rely on, so that nothing outside the script folder edits a script but
+// through here.
 #pragma once
 
 #include <string>
@@ -30,12 +32,14 @@ TScriptElement* NewElement(TMDIChild& script, const TElementFormat& format, bool
 // After the edit line changed: rewraps the current element, repaints it
 // and places the caret.
 void RedisplayCurrent(TMDIChild& script);
-// Types a character into the edit line at the caret (the caret stays);
-// false when the element is too long to take it.
-bool TypeCharacter(TMDIChild& script, char ch);
-// After a change: the script is modified (nothing for a script opened
-// for reading only).
-void SetModified(TMDIChild& script);
+// Typing and the modified state belong to the active script, whose edit
+// line holds the element being typed: these two take no other.
+// Types a character into its edit line at the caret (the caret stays);
+// false when the element is too long to take it or no script is active.
+bool TypeIntoActiveScript(char ch);
+// After a change: the active script is modified (nothing for a script
+// opened for reading only).
+void SetActiveScriptModified();
 // Lays the window's screen out again and repaints it.
 void RedisplayScreen(TMDIChild& script);
 // Before a change: an undo step of the kind (3 moves the caret only).
@@ -44,10 +48,6 @@ void SaveUndoStep(TMDIChild& script, Byte kind);
 void PassEnterKey(TMDIChild& script);
 // Numbers the acts and scenes again.
 void RenumberScenes(TMDIChild& script);
-// The displayed number of a group; 0 for none.
-int DisplayNumber(const TElementGroup* group);
-// A scene heading's displayed number, with its letter; empty when none.
-std::string SceneNumberText(const TScriptElement& heading);
 // Where the caret's line begins on the screen.
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.

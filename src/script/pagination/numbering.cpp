@@ -244,6 +244,20 @@ std::string TMDIChild::OmittedRangeWord(std::string& text, const TElementGroup* 
   return adjacent && rest.size() <= 1 ? SceneAndText : SceneThruText;
 }
 
+std::string TMDIChild::SceneNumberText(const TScriptElement& heading) const {
+  int number = DisplayNumber(heading.group);
+  const Byte shown = heading.group ? DisplayNumberLetter(heading.group) : 0;
+  char letter = shown > ' ' ? static_cast<char>(shown) : '\0';
+  if (ElementHasLock(&heading)) {
+    number = number_word::Number(heading.format.NumberWord);
+    letter = number_word::Letter(heading.format.NumberWord);
+  }
+  if (number == 0) return {};
+  std::string text = std::to_string(number);
+  if (letter != '\0') text += letter;
+  return text;
+}
+
 std::string TMDIChild::DialogueNumberText(const TScriptElement* cue) const {
   if (!cue) return std::string();
   const int state = DialogueNumbering == 0 ? 0 : DialogueNumberingLock ? 2 : 1;
