@@ -6,7 +6,6 @@
 #include "files/element_records.h"
 #include "files/file_job.h"
 #include "files/safe_save.h"
-#include "files/script_sets.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/program_identity.h"
@@ -314,7 +313,6 @@ void InstallScript(TMDIChild& s, TParsedScript& parsed, TNativeLoadResult& resul
   if (!parsed.storyboardBlock.empty() && !RestoreStoryboardLinks(parsed.storyboardBlock, s.StoryboardLinks, first))
     ShowMessageBox("Error restoring Storyboard Links!", "Attention");
   PlaceCaret(s, parsed.info);
-  ApplyScriptCharacterSets();
 }
 
 // The merged file's frame indexes, as indexes of the script's own list.
@@ -397,7 +395,6 @@ bool ReadScriptHeader(std::span<const Byte> image) {
   THeaderInfo info;
   std::string error;
   if (!DecodeScriptHeader(image, hgSettings, *script, script->FontNameTable, info, nullptr, error)) return false;
-  ApplyScriptCharacterSets();
   return true;
 }
 

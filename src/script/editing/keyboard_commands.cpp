@@ -77,7 +77,6 @@ constexpr const char* DeleteSceneQuestion =
 constexpr int PageBreakPromptEntry = 6;
 
 // What the caret steps over as if it were not there.
-constexpr CharSet CaretSkipSet = CodeCharSet + CharSet{24, SoftHyphen, HardReturn};
 // What Home steps over at the start of a line.
 constexpr CharSet LineOpeningSet{BoldOn, StrikeOutOn, UnderlineOn, ItalicsOn, 16, 18, 20, HardReturn};
 // Where a joined text ends a sentence and so takes the sentence spacing.
@@ -467,8 +466,9 @@ TTail LeftKey(KeyCommand& c) {
     while (column > 0 && text[column - 1] == ' ') --column;
     while (column > 0 && text[column - 1] != ' ') --column;
   } else {
+    const CharSet skip = ZeroWidthBytes(w.TaggingUsed != 0);
     --column;
-    while (column > 0 && CaretSkipSet.Contains(text[column]) &&
+    while (column > 0 && skip.Contains(text[column]) &&
            !(text[column] == '~' && IsLineStart(w, column)))
       --column;
   }
@@ -489,8 +489,9 @@ TTail RightKey(KeyCommand& c) {
     while (column < text.size() && text[column] != ' ') ++column;
     while (column < text.size() && text[column] == ' ') ++column;
   } else {
+    const CharSet skip = ZeroWidthBytes(w.TaggingUsed != 0);
     ++column;
-    while (column < text.size() && CaretSkipSet.Contains(text[column - 1]) &&
+    while (column < text.size() && skip.Contains(text[column - 1]) &&
            !(text[column] == '~' && IsLineStart(w, column + 1)))
       ++column;
   }

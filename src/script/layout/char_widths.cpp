@@ -176,11 +176,13 @@ int SumWidths(TMDIChild& window, int from, int to, const std::array<TWidthTable,
 }  // namespace
 
 CharSet CodeSetOf(const TMDIChild& window) {
-  return window.LayoutOptions.UsesUserColors ? CodeCharSet + UserColorSet : CodeCharSet;
+  const CharSet codes = InlineCodes(window.TaggingUsed != 0);
+  return window.LayoutOptions.UsesUserColors ? codes + UserColorSet : codes;
 }
 
 CharSet ZeroWidthSetOf(const TMDIChild& window) {
-  return window.LayoutOptions.UsesUserColors ? ZeroWidthSet + UserColorSet : ZeroWidthSet;
+  const CharSet bytes = ZeroWidthBytes(window.TaggingUsed != 0);
+  return window.LayoutOptions.UsesUserColors ? bytes + UserColorSet : bytes;
 }
 
 bool IsUserColorCode(Byte code) { return UserColorSet.Contains(code); }

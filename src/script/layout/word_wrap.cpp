@@ -37,11 +37,11 @@ enum : Byte {
 using TClassTable = std::array<Byte, 256>;
 
 
-enum ClassVariant : unsigned { cvUserColors = 1, cvDialogueParens = 2, cvInteractive = 4, cvCount = 8 };
+enum ClassVariant : unsigned { cvUserColors = 1, cvDialogueParens = 2, cvInteractive = 4, cvTagging = 8, cvCount = 16 };
 
 TClassTable BuildClasses(unsigned variant) {
   TClassTable table{};
-  CharSet zeroWidth = ZeroWidthSet;
+  CharSet zeroWidth = ZeroWidthBytes((variant & cvTagging) != 0);
   for (int c = 0; c < 256; ++c)
     if ((variant & cvUserColors) && IsUserColorCode(static_cast<Byte>(c))) zeroWidth.Include(static_cast<Byte>(c));
   for (int c = 0; c < 256; ++c) {
@@ -513,6 +513,7 @@ TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::st
   if (setup.extendedColors) variant |= cvUserColors;
   if (setup.dialogueParens) variant |= cvDialogueParens;
   if (setup.interactive) variant |= cvInteractive;
+  if (window.TaggingUsed) variant |= cvTagging;
   setup.classes = &ClassesFor(variant);
   setup.plain = &PlainFor(variant);
   setup.widths = &window.LayoutWidths;

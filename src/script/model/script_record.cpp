@@ -4,6 +4,19 @@
 
 namespace qm {
 
+namespace {
+constexpr std::uint32_t Bit(Byte kind) { return std::uint32_t{1} << kind; }
+}  // namespace
+
+std::uint32_t CenteredKinds(const TScriptSettings& s) {
+  std::uint32_t kinds = Bit(ekCenteredTitle);
+  if (s.CenterCharacterNames) kinds |= Bit(ekCharacterName);
+  if (s.CenterSceneInformation) kinds |= Bit(ekSceneInformation) | Bit(ekLockedSceneInformation);
+  if (s.CenterActInformation)
+    kinds |= Bit(ekActInformation) | Bit(ekActStart) | Bit(ekPrologueText) | Bit(ekEndOfActText);
+  return kinds;
+}
+
 std::string CutToCapacity(std::string_view s, std::size_t capacity) {
   return std::string(s.substr(0, capacity));
 }

@@ -254,6 +254,11 @@ struct TScriptSettings {
   friend bool operator==(const TScriptSettings&, const TScriptSettings&) = default;
 };
 
+// The element kinds a script writes centred, a bit per kind: Centered Title
+// always; Character Name, Scene Information and Act Information (with the
+// act start, prologue and end of act texts) when the script centres them.
+std::uint32_t CenteredKinds(const TScriptSettings& settings);
+
 // Objects the record's lists carry.
 struct TColourObject : TObject {
   explicit TColourObject(TColor colour) : Colour(colour) {}

@@ -61,8 +61,8 @@ class CharSet {
 // without codes, searching and word wrap skip them.
 inline constexpr CharSet CodeCharSet = CharSet{2, 3}.IncludeRange(13, 22).IncludeRange(25, 30);
 
-// What measuring gives no width: the codes, the breakdown tag code 24, the
-// soft hyphen and the hard return.
+// What measuring gives no width, and the caret steps over: the codes, the
+// breakdown tag code 24, the soft hyphen and the hard return.
 inline constexpr CharSet ZeroWidthSet = CodeCharSet + CharSet{24, SoftHyphen, HardReturn};
 
 // Coloured text runs between an on and an off byte. The order of this table
@@ -132,6 +132,21 @@ constexpr CharSet MakeTagOrColorSet() {
 // The tag codes, TagEnd and every colour-pair byte: what counts as a tag or
 // a colour in breakdown fill-out mode.
 inline constexpr CharSet TagOrColorSet = MakeTagOrColorSet();
+
+constexpr CharSet MakeTagCodeSet() {
+  CharSet set{TagEnd};
+  for (Byte code : BreakdownTagCodes) set.Include(code);
+  return set;
+}
+// The tag codes and TagEnd: inline codes of a script's text only while its
+// tagging flag is set (otherwise they are letters like any other).
+inline constexpr CharSet TagCodeSet = MakeTagCodeSet();
+
+// The classes a script's text is walked by, as its tagging flag makes
+// them: the inline codes that plain text, copying, searching and spelling
+// leave out; what measuring gives no width and the caret steps over.
+constexpr CharSet InlineCodes(bool tagging) { return tagging ? CodeCharSet + TagCodeSet : CodeCharSet; }
+constexpr CharSet ZeroWidthBytes(bool tagging) { return tagging ? ZeroWidthSet + TagCodeSet : ZeroWidthSet; }
 
 constexpr bool IsBreakdownTagCode(Byte code) {
   for (Byte tag : BreakdownTagCodes)

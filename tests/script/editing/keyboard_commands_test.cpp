@@ -98,6 +98,21 @@ TEST_F(KeyboardCommandsTest, EditingKeysChangeTheElementsAndPlaceTheCaret) {
   RunKeyCases(cases);
 }
 
+// A breakdown tag's code byte is a code the caret steps over only while the
+// script is tagged; untagged it is a letter like any other.
+TEST_F(KeyboardCommandsTest, TheCaretStepsOverTagBytesWhileTheScriptIsTagged) {
+  const std::string text = "a\x8E" "b\x01" "c";
+  for (const bool tagged : {false, true}) {
+    SCOPED_TRACE(tagged ? "tagged" : "untagged");
+    Load({{ekAction, text}}, 0, 1);
+    W().TaggingUsed = tagged;
+    Press(VK_RIGHT);
+    EXPECT_EQ(W().CaretColumn, tagged ? 3 : 2);
+    Press(VK_RIGHT);
+    EXPECT_EQ(W().CaretColumn, tagged ? 5 : 3);
+  }
+}
+
 TEST_F(KeyboardCommandsTest, MovementKeysPlaceTheCaret) {
   const std::string b(1, '\x02');
   const std::string longAction =

@@ -98,6 +98,17 @@ TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
   }
 }
 
+// A breakdown tag (its code byte, the item, byte 1) takes no room on the
+// line while the script is tagged; untagged, the same bytes are letters.
+TEST_F(WordWrapTest, TagBytesTakeNoRoomWhileTheScriptIsTagged) {
+  const std::string tagged = A(52) + " \x8E" "bbbbbbb\x01 " + A(10);
+  Window().FlexMargin = 0;
+  Window().TaggingUsed = 1;
+  EXPECT_EQ(Wrap(ekAction, tagged), (std::vector<std::string>{A(52) + " \x8E" "bbbbbbb\x01 ", A(10)}));
+  Window().TaggingUsed = 0;
+  EXPECT_EQ(Wrap(ekAction, tagged), (std::vector<std::string>{A(52) + " ", "\x8E" "bbbbbbb\x01 " + A(10)}));
+}
+
 TEST_F(WordWrapTest, LineOffsetsHoldWhereEachLineEnds) {
   const struct {
     std::string text;
