@@ -298,35 +298,11 @@ class TMDIChild : public TForm, public TScriptRecord {
   // Who asks for a repagination: the idle loop, or a command, printing,
   // saving or exporting, which always repaginate.
   enum class TLayoutRun { Explicit, Background };
-  struct TSplitMemo;
   // The usable page height in printer dots (ComputePageHeight).
   std::int32_t UsablePageHeight = 0;
-  // Page and A-letter counters of the pass (letter 0: none given yet).
-  Word PageCounter = 1;
-  Byte LetterCounter = 0;
-  // What the page that ends next was cut by: an element split across the
-  // break, a speech broken with its name repeated.
-  bool SplitMade = false;
-  bool SpeechSplit = false;
-  // The character name of the speech being broken.
-  struct TSavedCue {
-    bool saved = false;
-    std::string text;
-    TElementFormat format;
-    Byte code = 0;
-  };
-  TSavedCue SavedCue;
   // The edit line kept across a pass; dropped when the pass changes the
   // current element's text.
   std::optional<std::string> SavedEditText;
-  // The element last measured: its sentence ends (0-based positions) and
-  // where each of its wrapped lines starts (entry k for line k, from 1).
-  std::vector<Word> SentenceEndTable;
-  std::array<Word, MaxLineCount + 2> LineStartTable{};
-  int LineStartCount = 0;
-  // Split results kept so that an unchanged script repaginates without
-  // splitting and joining the same texts again.
-  std::shared_ptr<TSplitMemo> SplitMemo;
 
   // Regroups, repaginates and renumbers. A background run leaves the page
   // breaks alone while "No Auto Pagination" is on.
@@ -340,13 +316,6 @@ class TMDIChild : public TForm, public TScriptRecord {
   void ComputePageHeight();
   void ComputeUsablePageHeight();
   void SetPrinterLineHeight();
-  // Splits the walk element after the character at a 0-based position of
-  // its text; false when there is nothing to split there.
-  bool SplitElementAt(int position);
-  // Repeats the saved character name before the walk element.
-  void InsertContinuedCue(bool elementSplit);
-  // Fills SentenceEndTable and LineStartTable for the element.
-  void MarkSentenceEnds(TScriptElement* element);
   // Removes the automatic page breaks and joins what they split.
   void RejoinSplitElements();
   // RefreshLayout and renumbering, then the edit line on an element the

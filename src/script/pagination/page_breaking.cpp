@@ -40,58 +40,21 @@ bool KeepsWithNext(const TScriptElement* e) {
   return e->state == esKeepFollowing || (e->group && e->group->first && e->group->first->state == esKeepFollowing);
 }
 
-// The next page begins at the group returned; none ends the pass.
-using NextPage = TElementGroup*;
+}  // namespace
 
-class PageBreaker {
- public:
-  explicit PageBreaker(TMDIChild& window) : w_(window) {}
-  void Run();
+int TPageBreaker::Height(TElementGroup* g) { return w_.MeasureLineRun(g); }
 
- private:
-  NextPage FillPage(TElementGroup* g);
-  NextPage DoesNotFit(TElementGroup* g, int used);
-  NextPage BreakAction(TElementGroup* g, int room, int lt);
-  NextPage BreakSpeech(TElementGroup* g, int room, int lt);
-  NextPage BreakSpeechBefore(TElementGroup* g, TScriptElement* e);
-  NextPage SplitAndEnd(TScriptElement* e, int position, TScriptElement* otherwise);
-  NextPage EndPageBefore(TScriptElement* start);
-  TScriptElement* BackedBreak(TScriptElement* start) const;
-  TScriptElement* CreateBreak(TScriptElement* at);
-  void NumberNewBreak(TElementGroup* g);
-  void NumberAPage(TElementGroup* g, bool created);
-  void NumberFoundBreak(TElementGroup* g);
-  void UpdateFixedAPageRevisions(const TScriptElement* b);
+int TPageBreaker::Lt(const TScriptElement* e) const { return std::max(1, TextLineHeight(w_, e->format)); }
 
-  int MeasureBreakGroup(TElementGroup* g, int used, bool firstOfPage);
-  int Height(TElementGroup* g) { return w_.MeasureLineRun(g); }
-  int StartUsed(const TElementGroup* g) const;
-  int AdjustRemainingForSpacing(int room, int height, const TScriptElement* e, int lt) const;
-  bool TakesNoRoom(const TElementGroup* g) const;
-  bool SkippedAtPageStart(const TElementGroup* g) const;
-  int Lt(const TScriptElement* e) const { return std::max(1, TextLineHeight(w_, e->format)); }
-  int LineStart(int line) const;
-  int TextLength() const { return LineStart(w_.LineStartCount + 1) - 1; }
-  // Split position after wrapped line k of the measured element.
-  int AfterLine(int line) const { return LineStart(line + 1) - 1; }
-  // The last sentence end in [lo, hi] that `accept` takes, or -1.
-  template <typename Accept>
-  int LastSentenceEnd(int lo, int hi, Accept accept) const;
-
-  TMDIChild& w_;
-  TElementGroup* pageStart_ = nullptr;
-  int usable_ = 0;
-};
-
-void PageBreaker::Run() {
+void TPageBreaker::Run() {
   TMDIChild& w = w_;
   w.Assemble();
   w.ComputeUsablePageHeight();
   usable_ = w.UsablePageHeight;
-  w.PageCounter = 1;
-  w.LetterCounter = 0;
-  w.SavedCue = {};
-  w.SplitMade = w.SpeechSplit = false;
+  pageCounter_ = 1;
+  letterCounter_ = 0;
+  savedCue_ = {};
+  splitMade_ = speechSplit_ = false;
   TElementGroup* g = w.FirstElement ? w.FirstElement->group : nullptr;
   while (g && g->next && g->first && g->first->Kind() <= ekFixedAPageBreak) {
     while (g && g->first && SkippedAtPageStart(g)) {
@@ -106,16 +69,16 @@ void PageBreaker::Run() {
   w.LayoutDue = 0;
 }
 
-bool PageBreaker::TakesNoRoom(const TElementGroup* g) const {
+bool TPageBreaker::TakesNoRoom(const TElementGroup* g) const {
   const TScriptElement* e = g->first;
   return (e->Kind() == ekScriptNote && !w_.PrintScriptNotes) || w_.IsUnprintedElement(e);
 }
 
-bool PageBreaker::SkippedAtPageStart(const TElementGroup* g) const {
+bool TPageBreaker::SkippedAtPageStart(const TElementGroup* g) const {
   return IsPageBreakKind(g->first->Kind()) || TakesNoRoom(g);
 }
 
-int PageBreaker::StartUsed(const TElementGroup* g) const {
+int TPageBreaker::StartUsed(const TElementGroup* g) const {
   const TElementGroup* before = g->prev;
   while (before && before->first && TakesNoRoom(before)) before = before->prev;
   const bool afterForced = before && before->first && before->first->Kind() == ekForcedPageBreak;
@@ -129,7 +92,7 @@ int PageBreaker::StartUsed(const TElementGroup* g) const {
   return used;
 }
 
-int PageBreaker::MeasureBreakGroup(TElementGroup* g, int used, bool firstOfPage) {
+int TPageBreaker::MeasureBreakGroup(TElementGroup* g, int used, bool firstOfPage) {
   TScriptElement* e = g->first;
   int height = 0;
   const bool levelled =
@@ -166,7 +129,7 @@ int PageBreaker::MeasureBreakGroup(TElementGroup* g, int used, bool firstOfPage)
   return used + height;
 }
 
-NextPage PageBreaker::FillPage(TElementGroup* g) {
+NextPage TPageBreaker::FillPage(TElementGroup* g) {
   pageStart_ = g;
   int used = StartUsed(g);
   int total = MeasureBreakGroup(g, used, true);
@@ -188,7 +151,7 @@ NextPage PageBreaker::FillPage(TElementGroup* g) {
   }
 }
 
-NextPage PageBreaker::DoesNotFit(TElementGroup* g, int used) {
+NextPage TPageBreaker::DoesNotFit(TElementGroup* g, int used) {
   TScriptElement* e = g->first;
   if (e->avColumn == 1 || e->avColumn == 2) return EndPageBefore(e);
   if (e->Kind() == ekTransition) {
@@ -222,15 +185,15 @@ NextPage PageBreaker::DoesNotFit(TElementGroup* g, int used) {
   return BreakAction(g, room, lt);
 }
 
-int PageBreaker::LineStart(int line) const {
+int TPageBreaker::LineStart(int line) const {
   if (line <= 1) return 0;
-  line = std::min(line, w_.LineStartCount + 1);
-  return w_.LineStartTable[static_cast<size_t>(line)];
+  line = std::min(line, lineStartCount_ + 1);
+  return lineStarts_[static_cast<size_t>(line)];
 }
 
 template <typename Accept>
-int PageBreaker::LastSentenceEnd(int lo, int hi, Accept accept) const {
-  const auto& ends = w_.SentenceEndTable;
+int TPageBreaker::LastSentenceEnd(int lo, int hi, Accept accept) const {
+  const auto& ends = sentenceEnds_;
   for (auto it = ends.rbegin(); it != ends.rend(); ++it) {
     const int e = *it;
     if (e > hi) continue;
@@ -240,7 +203,7 @@ int PageBreaker::LastSentenceEnd(int lo, int hi, Accept accept) const {
   return -1;
 }
 
-NextPage PageBreaker::BreakAction(TElementGroup* g, int room, int lt) {
+NextPage TPageBreaker::BreakAction(TElementGroup* g, int room, int lt) {
   TScriptElement* first = g->first;
   TScriptElement* action = first;
   if (first->Kind() != ekAction) {
@@ -254,8 +217,8 @@ NextPage PageBreaker::BreakAction(TElementGroup* g, int room, int lt) {
     if (heading >= room) return EndPageBefore(first);
     room -= heading;
   }
-  w_.MarkSentenceEnds(action);
-  const int lines = w_.LineStartCount;
+  MarkSentenceEnds(action);
+  const int lines = lineStartCount_;
   const int fit = room / lt;
   const int minLines = w_.MinActionLines;
   if (lines <= minLines || action->state == esKeepGroup || action->state == esKeepFollowing)
@@ -294,7 +257,7 @@ NextPage PageBreaker::BreakAction(TElementGroup* g, int room, int lt) {
   return SplitAndEnd(action, position, first);
 }
 
-int PageBreaker::AdjustRemainingForSpacing(int room, int height, const TScriptElement* e, int lt) const {
+int TPageBreaker::AdjustRemainingForSpacing(int room, int height, const TScriptElement* e, int lt) const {
   int left = room - height;
   int spacing = e->format.Spacing;
   if (spacing == 0) spacing = 7;
@@ -306,12 +269,12 @@ int PageBreaker::AdjustRemainingForSpacing(int room, int height, const TScriptEl
   return left / lt;
 }
 
-NextPage PageBreaker::BreakSpeech(TElementGroup* g, int room, int lt) {
+NextPage TPageBreaker::BreakSpeech(TElementGroup* g, int room, int lt) {
   TScriptElement* name = g->first;
   const bool dialogueNext = name->next && name->next->group == g && name->next->Kind() == ekDialogue;
   const int minLines = w_.MinDialogueLines;
   if (!(minLines + 1 <= room / lt || dialogueNext)) return EndPageBefore(name);
-  w_.SavedCue = {true, name->text.value_or(std::string()), name->format, name->split};
+  savedCue_ = {true, name->text.value_or(std::string()), name->format, name->split};
 
   // The speech is laid down element by element until one does not fit.
   int height = 0;
@@ -346,8 +309,8 @@ NextPage PageBreaker::BreakSpeech(TElementGroup* g, int room, int lt) {
       return EndPageBefore(name);
     return BreakSpeechBefore(g, over);
   }
-  w_.MarkSentenceEnds(over);
-  const int lines = w_.LineStartCount;
+  MarkSentenceEnds(over);
+  const int lines = lineStartCount_;
   if (over->state == esKeepGroup || over->state == esKeepFollowing) {
     for (TScriptElement* d = over->prev; d && d != name; d = d->prev)
       if (d->Kind() == ekDialogue) return BreakSpeechBefore(g, d->next);
@@ -395,7 +358,7 @@ NextPage PageBreaker::BreakSpeech(TElementGroup* g, int room, int lt) {
   }
 }
 
-NextPage PageBreaker::BreakSpeechBefore(TElementGroup* g, TScriptElement* e) {
+NextPage TPageBreaker::BreakSpeechBefore(TElementGroup* g, TScriptElement* e) {
   TScriptElement* name = g->first;
   if (e->prev && e->prev->Kind() == ekParenthetical) e = e->prev;
   if (e->prev == name || e == name) return EndPageBefore(name);
@@ -403,18 +366,18 @@ NextPage PageBreaker::BreakSpeechBefore(TElementGroup* g, TScriptElement* e) {
   w_.WalkElement = e;
   w_.CurrentGroup = g;
   w_.SplitGroupAtWalk();
-  w_.InsertContinuedCue(false);
+  InsertContinuedCue(false);
   return EndPageBefore(e->prev != before ? e->prev : e);
 }
 
-NextPage PageBreaker::SplitAndEnd(TScriptElement* e, int position, TScriptElement* otherwise) {
+NextPage TPageBreaker::SplitAndEnd(TScriptElement* e, int position, TScriptElement* otherwise) {
   w_.WalkElement = e;
   w_.CurrentGroup = e->group;
-  if (!w_.SplitElementAt(position)) return EndPageBefore(otherwise);
+  if (!SplitElementAt(position)) return EndPageBefore(otherwise);
   return EndPageBefore(e->next);
 }
 
-TScriptElement* PageBreaker::BackedBreak(TScriptElement* start) const {
+TScriptElement* TPageBreaker::BackedBreak(TScriptElement* start) const {
   TScriptElement* at = start;
   while (at->prev && (at->prev->Kind() == ekScriptNote || w_.IsUnprintedElement(at->prev))) at = at->prev;
   TScriptElement* kept = at;
@@ -434,8 +397,8 @@ TScriptElement* PageBreaker::BackedBreak(TScriptElement* start) const {
   return at;
 }
 
-NextPage PageBreaker::EndPageBefore(TScriptElement* start) {
-  w_.SavedCue = {};
+NextPage TPageBreaker::EndPageBefore(TScriptElement* start) {
+  savedCue_ = {};
   if (!start) return nullptr;
   TScriptElement* at = BackedBreak(start);
   if (!at->prev || IsPageBreakKind(at->prev->Kind())) {
@@ -450,9 +413,9 @@ NextPage PageBreaker::EndPageBefore(TScriptElement* start) {
   return b->group->next;
 }
 
-TScriptElement* PageBreaker::CreateBreak(TScriptElement* at) {
+TScriptElement* TPageBreaker::CreateBreak(TScriptElement* at) {
   TMDIChild& w = w_;
-  ++w.PageCounter;
+  ++pageCounter_;
   TScriptElement* b = NewElementRecord();
   b->format = AutoPageBreakFormat;
   b->format.Kind = ekAutoPageBreak;  // whether or not the settings were read
@@ -464,14 +427,14 @@ TScriptElement* PageBreaker::CreateBreak(TScriptElement* at) {
     w.LayoutDue = 1;
   }
   b->lineCount = PageBreakLineCount(w, b);
-  if (!w.SplitMade) {
+  if (!splitMade_) {
     b->split = spWhole;
     const bool repeatedCue = at->Kind() == ekCharacterName && at->split <= 29 && at->split % 3 == 2;
     if (at->split == spSecondPiece || repeatedCue) at->split = static_cast<Byte>(at->split - 2);
   } else {
-    b->split = w.SpeechSplit ? spSecondPiece : spFirstPiece;
+    b->split = speechSplit_ ? spSecondPiece : spFirstPiece;
   }
-  w.SplitMade = w.SpeechSplit = false;
+  splitMade_ = speechSplit_ = false;
   // The break gets a group of its own in front of the one the page now
   // starts with.
   if (at->group && at->group->first != at) {
@@ -488,11 +451,11 @@ TScriptElement* PageBreaker::CreateBreak(TScriptElement* at) {
   return b;
 }
 
-void PageBreaker::NumberNewBreak(TElementGroup* g) {
+void TPageBreaker::NumberNewBreak(TElementGroup* g) {
   if (!w_.PagesLocked) {
-    g->number = w_.PageCounter;
+    g->number = pageCounter_;
     w_.StoreGroupLetter(g, ' ');
-    w_.LetterCounter = 0;
+    letterCounter_ = 0;
     return;
   }
   NumberAPage(g, true);
@@ -501,17 +464,17 @@ void PageBreaker::NumberNewBreak(TElementGroup* g) {
 // A page that is an A-page of the page before it: the same number and the
 // next letter (a multi-locked script keeps the letter before its own
 // A-pages).
-void PageBreaker::NumberAPage(TElementGroup* g, bool created) {
-  if (created) --w_.PageCounter;
-  g->number = w_.PageCounter;
+void TPageBreaker::NumberAPage(TElementGroup* g, bool created) {
+  if (created) --pageCounter_;
+  g->number = pageCounter_;
   const bool keep = w_.PagesMultiLocked && w_.NextLockedBreakIsAPage(g);
-  const Byte counter = w_.LetterCounter;
+  const Byte counter = letterCounter_;
   const Byte letter = keep ? (counter ? counter : Byte{' '}) : (counter == 0 ? Byte{'A'} : static_cast<Byte>(counter + 1));
   w_.StoreGroupLetter(g, letter);
-  if (!keep) w_.LetterCounter = g->letter == '=' ? 0 : g->letter == '>' ? Byte{'-'} : g->letter;
+  if (!keep) letterCounter_ = g->letter == '=' ? 0 : g->letter == '>' ? Byte{'-'} : g->letter;
 }
 
-void PageBreaker::NumberFoundBreak(TElementGroup* g) {
+void TPageBreaker::NumberFoundBreak(TElementGroup* g) {
   TScriptElement* b = g->first;
   b->lineCount = PageBreakLineCount(w_, b);
   g->stale = 1;
@@ -519,15 +482,15 @@ void PageBreaker::NumberFoundBreak(TElementGroup* g) {
     NumberAPage(g, false);
     return;
   }
-  g->number = ++w_.PageCounter;
+  g->number = ++pageCounter_;
   g->letter = ' ';
-  w_.LetterCounter = 0;
+  letterCounter_ = 0;
 }
 
 // Fixed A-pages that follow a new break in a locked script belong to the
 // revision being made now (kept in the low byte of the number word, where
 // the page colours read it) and take the current header.
-void PageBreaker::UpdateFixedAPageRevisions(const TScriptElement* b) {
+void TPageBreaker::UpdateFixedAPageRevisions(const TScriptElement* b) {
   if (!w_.PagesLocked || w_.PagesMultiLocked || !ProgramOptions().AutoUpdateHeaders) return;
   for (TScriptElement* e = b->next; e; e = e->next) {
     if (!IsPageBreakKind(e->Kind())) continue;
@@ -537,11 +500,9 @@ void PageBreaker::UpdateFixedAPageRevisions(const TScriptElement* b) {
   }
 }
 
-}  // namespace
-
 void TMDIChild::PaginateScript() {
   if (!CurrentElement || !FirstElement || ScreenUpdatesSuspended()) return;
-  PageBreaker(*this).Run();
+  TPageBreaker(*this).Run();
 }
 
 }  // namespace qm

@@ -1,4 +1,3 @@
-#include "base/program_options.h"
 #include "script/pagination/repagination.h"
 
 #include <algorithm>
@@ -9,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/printer.h"
 #include "script/pagination/element_groups.h"
+#include "script/pagination/page_breaking.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -282,8 +282,10 @@ std::uint64_t LayoutFingerprint(const TMDIChild& w) {
 
 // A split remembered with what it was made from, so that taking a break
 // out and putting it back in at the same place costs no packing or
-// wrapping.
-struct TMDIChild::TSplitMemo {
+// wrapping. The memo lasts from pass to pass as a component of the window.
+struct TSplitMemo : TComponent {
+  explicit TSplitMemo(TMDIChild& window) : TComponent(&window) { Name = ComponentName; }
+  static constexpr const char* ComponentName = "SplitMemo";
   struct Entry {
     std::string whole;
     TElementFormat format;
@@ -320,6 +322,11 @@ struct TMDIChild::TSplitMemo {
 
 namespace {
 
+TSplitMemo& SplitMemoOf(TMDIChild& window) {
+  if (auto* memo = dynamic_cast<TSplitMemo*>(window.FindComponent(TSplitMemo::ComponentName))) return *memo;
+  return *new TSplitMemo(window);
+}
+
 // A script never begins with an automatic break.
 void RemoveLeadingBreak(TMDIChild& w) {
   TScriptElement* b = w.FirstElement;
@@ -345,7 +352,7 @@ void RemoveLeadingBreak(TMDIChild& w) {
 // Joins the second piece of a split element onto the first.
 void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
   if (!p->text || !s->text) return;
-  TMDIChild::TSplitMemo::Entry* memo = w.SplitMemo->Find(p);
+  TSplitMemo::Entry* memo = SplitMemoOf(w).Find(p);
   const bool marked = w.BlockOn && (p->InBlock() || s->InBlock());
   const bool remembered = memo && memo->joinsBack && !marked && p->text == memo->first &&
                           p->format == memo->format && p->lineOffsets == memo->firstOffsets &&
@@ -385,7 +392,7 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
     p->text = memo->whole;
     p->lineOffsets = memo->wholeOffsets;
     p->lineCount = memo->wholeLines;
-    memo->usedInPass = w.SplitMemo->pass;
+    memo->usedInPass = SplitMemoOf(w).pass;
   } else {
     p->text = StoredText(p->Kind(), joined);
     p->lineOffsets.clear();
@@ -622,46 +629,51 @@ void TMDIChild::RefreshKeepingCursor(TLayoutRun run) {
   RedisplayScreen(false);
 }
 
-void TMDIChild::MarkSentenceEnds(TScriptElement* element) {
-  LineStartCount = 0;
-  SentenceEndTable.clear();
-  LineStartTable.fill(0);
+TSplitMemo& TPageBreaker::Memo() {
+  if (!memo_) memo_ = &SplitMemoOf(w_);
+  return *memo_;
+}
+
+void TPageBreaker::MarkSentenceEnds(TScriptElement* element) {
+  TSplitMemo& splitMemo = Memo();
+  lineStartCount_ = 0;
+  sentenceEnds_.clear();
+  lineStarts_.fill(0);
   if (!element || !element->text) return;
-  if (!SplitMemo) SplitMemo = std::make_shared<TSplitMemo>();
-  TSplitMemo::Entry* memo = SplitMemo->Find(element);
+  TSplitMemo::Entry* memo = splitMemo.Find(element);
   const bool remembered = memo && memo->whole == *element->text && memo->format == element->format &&
                           memo->wholeOffsets == element->lineOffsets && memo->wholeLines == element->lineCount;
   if (remembered) {
-    SentenceEndTable = memo->sentenceEnds;
+    sentenceEnds_ = memo->sentenceEnds;
   } else {
     const std::string text = ElementText(element);
     const bool twoBlanks = ProgramOptions().AutoSentenceSpacing && ProgramOptions().SentenceSpacing.size() > 1;
-    SentenceEndTable = FindSentenceEnds(text, twoBlanks, AllowPageBreakAtElipses);
+    sentenceEnds_ = FindSentenceEnds(text, twoBlanks, AllowPageBreakAtElipses);
     if (!(element->LineOffsetsValid() && element->lineCount >= 2)) {
       element->lineOffsets.clear();
-      WordWrapText(element, text, false, false);
+      w_.WordWrapText(element, text, false, false);
     }
-    memo = &(SplitMemo->entries[element] = TSplitMemo::Entry{});
+    memo = &(splitMemo.entries[element] = TSplitMemo::Entry{});
     memo->whole = *element->text;
     memo->format = element->format;
     memo->wholeOffsets = element->lineOffsets;
     memo->wholeLines = element->lineCount;
-    memo->sentenceEnds = SentenceEndTable;
+    memo->sentenceEnds = sentenceEnds_;
   }
-  memo->usedInPass = SplitMemo->pass;
-  LineStartCount = LineStartsFromBlock(element->lineOffsets, LineStartTable);
-  if (LineStartCount == 0) {
-    LineStartCount = 1;
-    LineStartTable[2] = static_cast<Word>(ElementText(element).size() + 1);
+  memo->usedInPass = splitMemo.pass;
+  lineStartCount_ = LineStartsFromBlock(element->lineOffsets, lineStarts_);
+  if (lineStartCount_ == 0) {
+    lineStartCount_ = 1;
+    lineStarts_[2] = static_cast<Word>(ElementText(element).size() + 1);
   }
 }
 
-bool TMDIChild::SplitElementAt(int position) {
-  TScriptElement* w = WalkElement;
+bool TPageBreaker::SplitElementAt(int position) {
+  TSplitMemo& splitMemo = Memo();
+  TScriptElement* w = w_.WalkElement;
   if (!w || position < 0 || position >= EditBufferSize || !w->text || IsPageBreakKind(w->Kind())) return false;
-  if (!SplitMemo) SplitMemo = std::make_shared<TSplitMemo>();
-  TSplitMemo::Entry* memo = SplitMemo->Find(w);
-  const bool inBlock = BlockOn && w->InBlock();
+  TSplitMemo::Entry* memo = splitMemo.Find(w);
+  const bool inBlock = w_.BlockOn && w->InBlock();
   const bool remembered = memo && !inBlock && memo->position == position && memo->whole == *w->text &&
                           memo->format == w->format && memo->wholeOffsets == w->lineOffsets &&
                           memo->wholeLines == w->lineCount;
@@ -675,20 +687,20 @@ bool TMDIChild::SplitElementAt(int position) {
     while (secondStart < text.size() && text[secondStart] == ' ') ++secondStart;
     if (secondStart >= text.size()) return false;
   }
-  SplitMade = true;
-  SpeechSplit = false;
-  if (w == CurrentElement) SavedEditText.reset();
+  splitMade_ = true;
+  speechSplit_ = false;
+  if (w == w_.CurrentElement) w_.SavedEditText.reset();
 
   TScriptElement* n = NewElementRecord();
   n->format = w->format;
   n->storyboardLink = w->storyboardLink;
   n->avColumn = w->avColumn;
-  InsertElementAfter(w, n);
-  if (ClearSpeechLinesBefore(*this, n)) SpeechSplit = true;
+  w_.InsertElementAfter(w, n);
+  if (ClearSpeechLinesBefore(w_, n)) speechSplit_ = true;
   TElementGroup* whole = w->group;
-  WalkElement = n;
-  CurrentGroup = whole;
-  InsertGroupAfter();
+  w_.WalkElement = n;
+  w_.CurrentGroup = whole;
+  w_.InsertGroupAfter();
   // The rest of the group (of a speech) goes on with the second piece.
   for (TScriptElement* e = n->next; whole && e && e->group == whole; e = e->next) e->group = n->group;
   if (whole) {
@@ -711,7 +723,7 @@ bool TMDIChild::SplitElementAt(int position) {
     fresh.format = w->format;
     fresh.wholeOffsets = w->lineOffsets;
     fresh.wholeLines = w->lineCount;
-    fresh.sentenceEnds = SentenceEndTable;
+    fresh.sentenceEnds = sentenceEnds_;
     fresh.position = position;
     // The blanks between the pieces stay at the end of the first, where
     // they print nothing, so that joining the pieces gives the text back;
@@ -720,20 +732,20 @@ bool TMDIChild::SplitElementAt(int position) {
     std::string first = text.substr(0, secondStart);
     w->text = StoredText(w->Kind(), first);
     w->lineOffsets.clear();
-    WordWrapText(w, first, false, false);
+    w_.WordWrapText(w, first, false, false);
     const size_t lastLine = LastLineStart(*w);
     if (lastLine > 0 && first.find_first_not_of(' ', lastLine) == std::string::npos) {
       secondStart = lastLine;
       first.resize(lastLine);
       w->text = StoredText(w->Kind(), first);
-      WordWrapText(w, first, false, false);
+      w_.WordWrapText(w, first, false, false);
     }
     const std::string second = text.substr(secondStart);
     fresh.firstLength = secondStart;
     if (inBlock) DivideBlock(*w, *n, static_cast<int>(secondStart));
-    CarryStyles(n->format, w->format, first, second, UsesUserColours != 0);
+    CarryStyles(n->format, w->format, first, second, w_.UsesUserColours != 0);
     n->text = StoredText(n->Kind(), second);
-    WordWrapText(n, second, false, false);
+    w_.WordWrapText(n, second, false, false);
     memo = nullptr;
     if (!inBlock) {
       fresh.first = *w->text;
@@ -745,35 +757,35 @@ bool TMDIChild::SplitElementAt(int position) {
       fresh.secondFormat = n->format;
       size_t gap = 0;
       fresh.joinsBack = JoinedText(first, second, gap) == text;
-      memo = &(SplitMemo->entries[w] = std::move(fresh));
+      memo = &(splitMemo.entries[w] = std::move(fresh));
     }
   }
-  if (memo) memo->usedInPass = SplitMemo->pass;
+  if (memo) memo->usedInPass = splitMemo.pass;
   SplitRevisedLines(*w, *n);
   n->group->stale = 1;
-  if (w == CurrentElement && CaretColumn > secondStart) {
-    CurrentElement = n;
-    CaretColumn = static_cast<Word>(CaretColumn - secondStart);
+  if (w == w_.CurrentElement && w_.CaretColumn > secondStart) {
+    w_.CurrentElement = n;
+    w_.CaretColumn = static_cast<Word>(w_.CaretColumn - secondStart);
   }
-  WalkElement = n;
-  CurrentGroup = n->group;
+  w_.WalkElement = n;
+  w_.CurrentGroup = n->group;
   InsertContinuedCue(true);
   return true;
 }
 
-void TMDIChild::InsertContinuedCue(bool elementSplit) {
-  SplitMade = true;
-  if (elementSplit) SpeechSplit = false;
-  TScriptElement* x = WalkElement;
-  if (!SavedCue.saved || !x || !x->prev || !IsDialogueOrParenthetical(x->Kind()) || !x->group) return;
+void TPageBreaker::InsertContinuedCue(bool elementSplit) {
+  splitMade_ = true;
+  if (elementSplit) speechSplit_ = false;
+  TScriptElement* x = w_.WalkElement;
+  if (!savedCue_.saved || !x || !x->prev || !IsDialogueOrParenthetical(x->Kind()) || !x->group) return;
   TScriptElement* r = NewElementRecord();
-  r->format = SavedCue.format;
-  r->text = SavedCue.text;
-  r->split = RepeatedCueCode(SavedCue.code);
+  r->format = savedCue_.format;
+  r->text = savedCue_.text;
+  r->split = RepeatedCueCode(savedCue_.code);
   r->lineCount = 1;
-  InsertElementAfter(x->prev, r);
-  ClearSpeechLinesBefore(*this, x);
-  if (!elementSplit) SpeechSplit = true;
+  w_.InsertElementAfter(x->prev, r);
+  ClearSpeechLinesBefore(w_, x);
+  if (!elementSplit) speechSplit_ = true;
   TElementGroup* g = x->group;
   TElementGroup* before = g->prev;
   r->group = g;
@@ -785,8 +797,8 @@ void TMDIChild::InsertContinuedCue(bool elementSplit) {
     before->count = before->first ? GroupRunLength(before) : 0;
     before->stale = 1;
   }
-  CurrentGroup = g;
-  if (DialogueNumbering && Editable) RenumberDue = 1;
+  w_.CurrentGroup = g;
+  if (w_.DialogueNumbering && w_.Editable) w_.RenumberDue = 1;
 }
 
 void TMDIChild::RejoinSplitElements() {
@@ -794,8 +806,7 @@ void TMDIChild::RejoinSplitElements() {
   ForgetScreenLinesOf(*this, nullptr);
   LayoutDue = 0;
   Assemble();
-  if (!SplitMemo) SplitMemo = std::make_shared<TSplitMemo>();
-  SplitMemo->StartPass(LayoutFingerprint(*this));
+  SplitMemoOf(*this).StartPass(LayoutFingerprint(*this));
   if (CurrentElement->Kind() == ekAutoPageBreak) {
     TScriptElement* e = CurrentElement;
     while (e && IsPageBreakKind(e->Kind())) e = e->prev;

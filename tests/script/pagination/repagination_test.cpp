@@ -9,6 +9,7 @@
 #include "platform/headless/headless_backend.h"
 #include "platform/printer.h"
 #include "script/pagination/element_groups.h"
+#include "script/pagination/page_breaking.h"
 #include "script/fixtures/pagination_fixture.h"
 #include "script/model/packed_text.h"
 #include "base/global_state.h"
@@ -329,12 +330,13 @@ TEST_F(RepaginationTest, SplittingCarriesStylesBlocksAndRevisedLines) {
   ASSERT_EQ(whole->lineCount, 5);
   Window().RebuildElementGroups();
 
+  TPageBreaker pass(Window());
   Window().WalkElement = whole;
-  EXPECT_FALSE(Window().SplitElementAt(EditBufferSize));
-  EXPECT_FALSE(Window().SplitElementAt(static_cast<int>(text.size())));
+  EXPECT_FALSE(pass.SplitElementAt(EditBufferSize));
+  EXPECT_FALSE(pass.SplitElementAt(static_cast<int>(text.size())));
   const int afterThirdLine = static_cast<int>(UnpackText(*whole->text).find('\x02')) + 60;
   Window().WalkElement = whole;
-  ASSERT_TRUE(Window().SplitElementAt(afterThirdLine));
+  ASSERT_TRUE(pass.SplitElementAt(afterThirdLine));
   TScriptElement* second = whole->next;
   EXPECT_EQ(second->Kind(), ekAction);
   EXPECT_EQ(second->format.Style & (stBold | stItalic), stBold);
