@@ -407,7 +407,7 @@ bool EnsureScriptDirectory() {
 // The program's own folder is not the user's to write in, so new scripts
 // go to a folder of the user's (QUILLMASTER_HOME's when it is set).
 std::string DefaultScriptDirectory() {
-  if (const char* home = std::getenv("QUILLMASTER_HOME"); home && *home) return JoinPath(Utf8ToAnsi(home), "Scripts");
+  if (const char* home = std::getenv("QUILLMASTER_HOME"); home && *home) return JoinPath(home, "Scripts");
   const std::string documents = JoinPath(HomeFolder(), "Documents");
   return JoinPath(DirectoryExists(documents) ? documents : HomeFolder(), "Quillmaster Scripts");
 }

@@ -1,5 +1,6 @@
 #include "support/platform_fixture.h"
 
+#include "platform/files.h"
 #include "shell/global_state.h"
 
 #include <stdlib.h>
@@ -11,6 +12,7 @@ namespace qm::testing {
 
 void PlatformFixture::SetUp() {
   GlobalState::ResetAll();
+  SetFileFaultHook(nullptr);
   home_ = std::make_unique<TempFolder>();
   homeEnv_ = std::make_unique<ScopedEnv>("QUILLMASTER_HOME", home_->Path());
   auto backend = std::make_unique<HeadlessBackend>();
@@ -24,6 +26,7 @@ void PlatformFixture::SetUp() {
 void PlatformFixture::TearDown() {
   for (const auto& unused : Driver().PendingDescriptions()) ADD_FAILURE() << "an answer was never used: " << unused;
   Driver().Clear();
+  SetFileFaultHook(nullptr);
   GlobalState::ResetAll();
   platform_.reset();
   homeEnv_.reset();
