@@ -8,6 +8,7 @@
 #include "script/document_modified.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
+#include "shell/idle_loop.h"
 #include "shell/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
@@ -139,6 +140,24 @@ TEST_F(FileCommandsTest, TimedBackupsAreWrittenForModifiedScriptsAtIdle) {
   EXPECT_TRUE(FileExists(InScripts("SAVE3.TMB")));
   EXPECT_FALSE(FileExists(InScripts("SAVE1.TBK")));
   EXPECT_EQ(TimedBackupDue, 0);
+}
+
+// A .TBK that an earlier crash left behind is older than the .TMB: a
+// failed timed backup leaves the newest .TMB alone.
+TEST_F(FileCommandsTest, AFailedTimedBackupKeepsTheNewestOne) {
+  AutosaveInterval = 1;
+  TypeScene();
+  testing::WriteFileText(InScripts("SAVE1.TBK"), "stale");
+  testing::WriteFileText(InScripts("SAVE1.TMB"), "newest");
+  SetFileFaultHook([](TFileStep step, const std::string&) { return step == TFileStep::Write ? ENOSPC : 0; });
+  testing::AnswerMessageBox(Driver(), "Error writing " + InScripts("SAVE1.TMB") + "\rDisk is Full", mrOk, "Warning");
+  WriteTimedBackups();
+  SetFileFaultHook(nullptr);
+  EXPECT_EQ(testing::ReadFileText(InScripts("SAVE1.TMB")), "newest");
+  // The next backup that works replaces it and clears the stale one away.
+  WriteTimedBackups();
+  EXPECT_NE(testing::ReadFileText(InScripts("SAVE1.TMB")), "newest");
+  EXPECT_FALSE(FileExists(InScripts("SAVE1.TBK")));
 }
 
 using PasteFromTest = FileCommandsTest;
