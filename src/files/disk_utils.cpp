@@ -14,8 +14,9 @@
 namespace qm {
 
 std::string ShownFileName(const std::string& name, std::size_t longest) {
-  if (name.size() <= longest) return name;
-  return "/.../" + ExtractFileName(name);
+  const std::string shown = PathToText(name);
+  if (shown.size() <= longest) return shown;
+  return "/.../" + ExtractFileName(shown);
 }
 
 TDriveProbes DriveProbes;

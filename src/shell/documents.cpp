@@ -177,6 +177,7 @@ bool OpenScriptByName(std::string fileName) {
   }
   TMDIChild* window = nullptr;
   const bool reused = !NoActiveDocument() && IsDocumentEmpty(ActiveDocument);
+  const std::string reusedTitle = reused ? ActiveScript()->ScriptFileName : std::string();
   if (reused) {
     window = ActiveScript();
     window->EditBuffer.clear();
@@ -190,7 +191,7 @@ bool OpenScriptByName(std::string fileName) {
   // A failed load closes the window made for it, never another one.
   if (!progress.Execute(fileName, true, false)) {
     if (reused) {
-      window->SetScriptCaption(ScriptDirectory + "/NONAME" + std::to_string(SlotOf(window)) + "." + ScriptExtension);
+      window->SetScriptCaption(reusedTitle);
     } else if (SlotOf(window) != 0) {
       ActiveDocument = static_cast<Byte>(SlotOf(window));
       CloseActiveScript(true);

@@ -166,8 +166,8 @@ void TMainForm::OpenStartupFile(std::string name) {
   if (name.find('/') == std::string::npos) name = ScriptDirectory + "/" + name;
   const std::string ext = ExtractFileExt(name);
   if (ext.empty() || ext == ".") name = ChangeFileExt(name, "." + ScriptExtension);
-  if (!FileExists(name)) {
-    ShowMessageBox(name + " does NOT exist!", PromptTable(0));
+  if (!FileExists(name) && !DirectoryExists(name)) {
+    ShowMessageBox(PathToText(name) + " does NOT exist!", PromptTable(0));
     return;
   }
   StartupFileTaken = false;

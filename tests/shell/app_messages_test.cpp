@@ -46,6 +46,15 @@ TEST_F(AppMessagesTest, LoadNameOfAMissingFileSaysSo) {
   EXPECT_EQ(DocumentCount, 1);
 }
 
+TEST_F(AppMessagesTest, LoadNameOfAFolderSaysItIsOne) {
+  const std::string folder = ScriptDirectory + "/DRAFTS.QMW";
+  ASSERT_TRUE(CreateDir(folder));
+  testing::AnswerMessageBox(Driver(), folder + " is a folder, not a file.", mrOk, "Unable to load File...");
+  Deliver(LoadNameMessage, 0, GlobalAddAtom(folder + " "));
+  EXPECT_EQ(DocumentCount, 1);
+  EXPECT_NE(Script().ScriptFileName, folder);
+}
+
 TEST_F(AppMessagesTest, PasteStoryDevIsThankedOnlyWhenItsDataIsThere) {
   const UINT thankYou = RegisterWindowMessage("ThankYou");
   int thanks = 0;

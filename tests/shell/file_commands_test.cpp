@@ -2,6 +2,11 @@
 // and the timed backup written at idle.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -158,6 +163,77 @@ TEST_F(FileCommandsTest, AFailedTimedBackupKeepsTheNewestOne) {
   WriteTimedBackups();
   EXPECT_NE(testing::ReadFileText(InScripts("SAVE1.TMB")), "newest");
   EXPECT_FALSE(FileExists(InScripts("SAVE1.TBK")));
+}
+
+// A file the program cannot read is refused with its name and the reason,
+// and no window is left for it: nothing is ever saved over a file that was
+// not read.
+class OpenRefusalTest : public FileCommandsTest {
+ protected:
+  struct Case {
+    std::string name;
+    std::string bytes;
+    std::string message;  // after the file's path
+    std::string caption = "Attention";
+  };
+  // Opens every case twice: into the untouched new script, and beside a
+  // modified one.
+  void ExpectRefused(const std::vector<Case>& cases, const std::string& prefix) {
+    for (const bool beside : {false, true}) {
+      for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + (beside ? " beside a modified script" : ""));
+        const std::string path = InScripts(c.name);
+        if (!FileExists(path) && !DirectoryExists(path)) testing::WriteFileText(path, c.bytes);
+        // (Reading a pipe here would wait for ever.)
+        const bool plain = FileAttributes(path).regular;
+        const std::string before = plain ? testing::ReadFileText(path) : "";
+        if (beside && !Script().DocumentModified) TypeScene();
+        const int windows = DocumentCount;
+        const std::string title = Script().ScriptFileName;
+        testing::AnswerMessageBox(Driver(), prefix + path + c.message, mrOk, c.caption);
+        EXPECT_FALSE(OpenScriptByName(path));
+        EXPECT_EQ(DocumentCount, windows);
+        EXPECT_EQ(Script().ScriptFileName, title);
+        if (plain) EXPECT_EQ(testing::ReadFileText(path), before);
+      }
+    }
+  }
+};
+
+TEST_F(OpenRefusalTest, AFileThatIsNotAScriptOpensNothing) {
+  std::string noise;
+  for (int i = 0; i < 40000; ++i) noise += static_cast<char>((i * 7919 + 13) % 251);
+  ChooseFile("KITCHEN");
+  MainForm->FileSaveAsItem->Click();
+  std::string damaged = testing::ReadFileText(InScripts("KITCHEN.QMW"));
+  damaged[0] = 'X';
+  ExpectRefused({{"EMPTY.QMW", "", ":\rit is empty."},
+                 {"NOISE.QMW", noise, ":\rit is not a script file, and this version reads no other kind of file."},
+                 {"DAMAGED.QMW", damaged, ":\rit is not a script file, and this version reads no other kind of file."}},
+                "Unable to open ");
+}
+
+TEST_F(OpenRefusalTest, AFileThatCannotBeReadOpensNothing) {
+  ChooseFile("KITCHEN");
+  MainForm->FileSaveAsItem->Click();
+  SetFileFaultHook([this](TFileStep step, const std::string& path) {
+    return step == TFileStep::Open && path == InScripts("LOCKED.QMW") ? EACCES : 0;
+  });
+  ExpectRefused({{"LOCKED.QMW", testing::ReadFileText(InScripts("KITCHEN.QMW")), ":\ryou are not allowed to read it."}},
+                "Error Reading File\r\r");
+}
+
+// A pipe would keep the program waiting for a writer for ever; a folder is
+// named as one.
+TEST_F(OpenRefusalTest, APipeOrAFolderIsRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo(InScripts("PIPE.QMW").c_str(), 0644), 0);
+  ASSERT_TRUE(CreateDir(InScripts("FOLDER.QMW")));
+  alarm(60);  // a wait for ever ends the test
+  ExpectRefused({{"PIPE.QMW", "", ":\rit is not a plain file but a device, a pipe or a socket.",
+                  "Attention"}},
+                "Error Reading File\r\r");
+  ExpectRefused({{"FOLDER.QMW", "", " is a folder, not a file.", "Unable to load File..."}}, "");
+  alarm(0);
 }
 
 using PasteFromTest = FileCommandsTest;
