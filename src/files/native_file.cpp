@@ -353,9 +353,9 @@ std::vector<Word> MergeFrames(TStringList& frames, std::span<const Byte> block) 
 
 }  // namespace
 
-bool BackupBeforeSave(const std::string& baseName, bool timedBackup, bool dos) {
+bool BackupBeforeSave(const std::string& fileName, bool timedBackup, bool dos) {
   (void)dos;
-  const std::string target = baseName + (timedBackup ? ".TMB" : "." + ScriptExtension);
+  const std::string target = timedBackup ? fileName + ".TMB" : fileName;
   if (FileExists(target) && IsReadOnly(target)) {
     ShowMessageBox(
         "This File is marked READ ONLY and I am unable to save it with this File Name.  Please give it a "
@@ -364,6 +364,14 @@ bool BackupBeforeSave(const std::string& baseName, bool timedBackup, bool dos) {
     return false;
   }
   return true;
+}
+
+std::string NativeScriptName(const std::string& fileName) {
+  const std::string extension = "." + ScriptExtension;
+  if (SameFileName(ExtractFileExt(fileName), extension)) return fileName;
+  const std::string named = ChangeFileExt(fileName, extension);
+  const auto existing = FindNameNoCase(ExtractFileDir(named), ExtractFileName(named));
+  return existing ? JoinPath(ExtractFileDir(named), *existing) : named;
 }
 
 std::vector<Byte> BuildScriptImage(const TMDIChild& script, bool timedBackup, bool windowsFormat) {

@@ -246,10 +246,10 @@ void TProgressDlg::TitleAfterLoad(Byte code) {
   LoadFormatCode = code;
   TMDIChild* script = ActiveScript();
   if (code >= 3 && !PasteFromJob) {
-    script->SetScriptCaption(ScriptDirectory + "/" + ChangeFileExt(ExtractFileName(JobFileName), "." + ScriptExtension));
+    script->SetScriptCaption(NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(JobFileName))));
     SetDocumentModified(true, false);
   } else if (!PasteFromJob) {
-    script->SetScriptCaption(ChangeFileExt(JobFileName, "." + ScriptExtension));
+    script->SetScriptCaption(NativeScriptName(JobFileName));
   }
 }
 

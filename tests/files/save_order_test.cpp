@@ -147,7 +147,7 @@ TEST_F(SaveOrderTest, AReadOnlyTargetIsRefusedAndKept) {
   ASSERT_TRUE(SetReadOnly(target, true));
   SeenBox seen;
   AnswerBox(IDOK, &seen);
-  EXPECT_FALSE(BackupBeforeSave(Path("LOCKED"), false, false));
+  EXPECT_FALSE(BackupBeforeSave(target, false, false));
   EXPECT_EQ(seen.text,
             "This File is marked READ ONLY and I am unable to save it with this File Name.  Please give it a "
             "different name...");
@@ -156,7 +156,7 @@ TEST_F(SaveOrderTest, AReadOnlyTargetIsRefusedAndKept) {
   EXPECT_FALSE(SaveScriptFile(target, false, true));
   EXPECT_EQ(ReadFileText(target), "protected");
   EXPECT_FALSE(FileExists(NewFileNameFor(target)));
-  EXPECT_TRUE(BackupBeforeSave(Path("NEW"), false, false));
+  EXPECT_TRUE(BackupBeforeSave(Path("NEW.QMW"), false, false));
 }
 
 TEST_F(SaveOrderTest, CancelDuringTheWriteKeepsThePreviousFile) {

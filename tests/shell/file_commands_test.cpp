@@ -96,6 +96,46 @@ TEST_F(FileCommandsTest, SaveAsRetitlesTheScriptAndSaveKeepsThePreviousVersionAs
   EXPECT_EQ(testing::ReadFileText(InScripts("DRAFT.BK")), first);
 }
 
+// On a file system that tells case apart, a script chosen or opened as
+// kitchen.qmw is saved by F7 to that very file, never to a new
+// kitchen.QMW beside it.
+TEST_F(FileCommandsTest, SaveKeepsTheExactNameTheWriterChoseOrOpened) {
+  const std::string kitchen = InScripts("kitchen.qmw");
+  TypeScene();
+  ChooseFile("kitchen.qmw");
+  MainForm->FileSaveAsItem->Click();
+  ASSERT_EQ(Script().ScriptFileName, kitchen);
+  const std::string first = testing::ReadFileText(kitchen);
+  TypeText(" Again.");
+  MainForm->FileSaveItem->Click();
+  EXPECT_EQ(Script().ScriptFileName, kitchen);
+  EXPECT_FALSE(FileExists(InScripts("kitchen.QMW")));
+  EXPECT_NE(testing::ReadFileText(kitchen), first);
+  EXPECT_EQ(testing::ReadFileText(InScripts("kitchen.BK")), first);
+
+  const auto saved = testing::ElementsOf(Script());
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  ChooseFile(kitchen);
+  MainForm->FileOpenItem->Click();
+  ASSERT_EQ(Script().ScriptFileName, kitchen);
+  EXPECT_EQ(testing::ElementsOf(Script()), saved) << "the chosen file holds the last save";
+  const std::string second = testing::ReadFileText(kitchen);
+  Script().SetFocus();
+  TypeText(" Once more.");
+  MainForm->FileSaveItem->Click();
+  EXPECT_FALSE(FileExists(InScripts("kitchen.QMW")));
+  EXPECT_EQ(testing::ReadFileText(InScripts("kitchen.BK")), second);
+
+  // A name of another extension takes the script extension, spelt as the
+  // file of that name already is.
+  Script().ScriptFileName = InScripts("kitchen.txt");
+  TypeText(" Last.");
+  MainForm->FileSaveItem->Click();
+  EXPECT_EQ(Script().ScriptFileName, kitchen);
+  EXPECT_FALSE(FileExists(InScripts("kitchen.QMW")));
+}
+
 TEST_F(FileCommandsTest, ClosingAModifiedScriptAsksToSave) {
   TypeScene();
   // Cancel keeps the script open.
