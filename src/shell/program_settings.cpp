@@ -383,7 +383,7 @@ bool OnFloppyDrive(const std::string& path) {
 
 std::string DriveName(const std::string& path) {
   if (HasFloppyLetter(path)) return std::string(1, AsciiUpper(path[0]));
-  return DriveOfPath(path);
+  return PathToText(DriveOfPath(path));
 }
 
 bool ScriptDirectoryUsable() { return ScriptDirectory.size() >= 2 && DirectoryExists(ScriptDirectory); }

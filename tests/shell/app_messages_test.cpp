@@ -139,5 +139,17 @@ TEST_F(HandOffTest, ASecondStartHandsItsCommandLineToTheFirstWhichOpensTheScript
   EXPECT_EQ(GlobalFindAtom(received[0]), 0) << "the atom is released";
 }
 
+TEST_F(HandOffTest, ANameOutsideTheCodePageIsHandedOverAsItIs) {
+  const std::string path = SavedScript("\xD0\x9A\xD1\x83\xD1\x85\xD0\xBD\xD1\x8F \xE2\x80\x94 Caf\xC3\xA9.qmw");
+  testing::ChildProcess second(QM_PROGRAM_PATH, {"--headless", path}, {"QUILLMASTER_HOME=" + Home()});
+  ASSERT_EQ(second.ExitCode(10000), 0);
+  for (int i = 0; i < 100 && DocumentCount < 2; ++i) {
+    Application->ProcessMessages();
+    Backend().PumpEvents(true, 50);
+  }
+  EXPECT_EQ(DocumentCount, 2);
+  EXPECT_EQ(Script().ScriptFileName, path);
+}
+
 }  // namespace
 }  // namespace qm

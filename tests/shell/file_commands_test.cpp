@@ -12,6 +12,7 @@
 #include "platform/input.h"
 #include "script/document_modified.h"
 #include "script/script_window.h"
+#include "shell/app_messages.h"
 #include "shell/documents.h"
 #include "shell/idle_loop.h"
 #include "shell/ini_file.h"
@@ -134,6 +135,39 @@ TEST_F(FileCommandsTest, SaveKeepsTheExactNameTheWriterChoseOrOpened) {
   MainForm->FileSaveItem->Click();
   EXPECT_EQ(Script().ScriptFileName, kitchen);
   EXPECT_FALSE(FileExists(InScripts("kitchen.QMW")));
+}
+
+// A script of any name the desktop can make opens and is saved under that
+// very name; a name typed in the program's text is spelt as the system
+// spells names.
+TEST_F(FileCommandsTest, FilesOfAnyNameOpenAndSaveUnderTheirOwnName) {
+  const std::string script = QM_SOURCE_DIR "/fuzz/corpus/native_file/every_kind_and_code";
+  for (const std::string name : {"Caf\xC3\xA9 Noir.qmw", "\xD0\x9A\xD1\x83\xD1\x85\xD0\xBD\xD1\x8F.qmw",
+                                 "\xE5\x8E\xA8\xE6\x88\xBF.qmw", "\xF0\x9F\x8E\xAC.qmw"}) {
+    SCOPED_TRACE(name);
+    const std::string path = InScripts(name);
+    testing::WriteFileText(path, testing::ReadFileText(script));
+    ASSERT_TRUE(OpenScriptByName(path));
+    EXPECT_EQ(Script().ScriptFileName, path);
+    EXPECT_EQ(MainWindowText(), "Quillmaster for Windows - [" + PathToText(path) + "]");
+    const std::string before = testing::ReadFileText(path);
+    Script().SetFocus();
+    TypeText("x");
+    MainForm->FileSaveItem->Click();
+    EXPECT_NE(testing::ReadFileText(path), before);
+    EXPECT_EQ(testing::ReadFileText(ChangeFileExt(path, ".BK")), before);
+    MainForm->CloseFileItem->Click();
+    Application->ProcessMessages();
+  }
+  EXPECT_EQ(FindFiles(ScriptDirectory, "*.QMW").size(), 4u) << "no other spelling of a name was made";
+
+  ASSERT_TRUE(NewDocument(InScripts("NONAME1.QMW")));
+  TypeScene();
+  ChooseFile("Sc\xE8ne2");
+  MainForm->FileSaveAsItem->Click();
+  EXPECT_TRUE(FileExists(InScripts("Sc\xC3\xA8ne2.QMW")));
+  EXPECT_EQ(Script().ScriptFileName, InScripts("Sc\xC3\xA8ne2.QMW"));
+  EXPECT_EQ(MainWindowText(), "Quillmaster for Windows - [" + ScriptDirectory + "/Sc\xE8ne2.QMW]");
 }
 
 TEST_F(FileCommandsTest, ClosingAModifiedScriptAsksToSave) {
