@@ -156,6 +156,16 @@ TEST_F(FileCommandsTest, FilesOfAnyNameOpenAndSaveUnderTheirOwnName) {
     MainForm->FileSaveItem->Click();
     EXPECT_NE(testing::ReadFileText(path), before);
     EXPECT_EQ(testing::ReadFileText(ChangeFileExt(path, ".BK")), before);
+    // Save As shows the name in the program's text; left as shown, it is
+    // the same file.
+    Driver().Expect([&](TForm& form) {
+      auto& dialog = dynamic_cast<TFileDialog&>(form);
+      EXPECT_EQ(dialog.FileNameEdit->Text(), PathToText(name));
+      dialog.OkBtn->Click();
+    });
+    testing::AnswerMessageBox(Driver(), PathToText(path) + " already exists!\r\rShould I Overwrite this file?", mrYes);
+    MainForm->FileSaveAsItem->Click();
+    EXPECT_EQ(Script().ScriptFileName, path);
     MainForm->CloseFileItem->Click();
     Application->ProcessMessages();
   }
