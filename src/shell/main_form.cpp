@@ -5,6 +5,7 @@
 #include "files/undo_ring.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/profile.h"
 #include "script/message_pump.h"
 #include "script/screen_rebuild.h"
 #include "script/script_window.h"
@@ -137,12 +138,15 @@ void TMainForm::ExitQuillmasterItemClick(TObject* sender) {
 }
 
 void TMainForm::FormClose(TObject*, TCloseAction&) {
-  // Settings that cannot be written must not keep the program from ending.
+  // Every setting goes to the file in one write. Settings that cannot be
+  // written must not keep the program from ending.
+  ProfileWriteBatch batch(SettingsFilePath());
   SaveProgramSettings();
   try {
     TIniFile(SettingsFileName).WriteBool("Pending", "Exited Normally", true);
   } catch (const EIniFileError&) {
   }
+  batch.Commit();
 }
 
 void TMainForm::FormDestroy(TObject*) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "files/script_header.h"
@@ -138,6 +141,30 @@ TEST_F(DocumentTableTest, ActivatingAWindowMakesItsOwnSlotActive) {
   TMDIChild stranger(nullptr);
   stranger.SetChildNumber();
   EXPECT_EQ(ActiveDocument, 1) << "a window without a slot changes nothing";
+}
+
+// Ending the program writes the settings file once, not once per key, and
+// clears away the new files of a run that was killed while it wrote.
+TEST_F(DocumentTableTest, ExitWritesTheSettingsFileInOnePass) {
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  ASSERT_GT(gone, 0);
+  int status = 0;
+  waitpid(gone, &status, 0);
+  const std::string stale = ".QUILLPAD.INI.tmp" + std::to_string(gone) + "-7";
+  testing::WriteFileText(JoinPath(ConfigFolder(), stale), "[Program Settings]\nZoom");
+  int writes = 0;
+  SetFileFaultHook([&](TFileStep step, const std::string& path) {
+    if (step == TFileStep::Rename && path == SettingsFilePath()) ++writes;
+    return 0;
+  });
+  TCloseAction action = TCloseAction::caFree;
+  MainForm->FormClose(MainForm, action);
+  SetFileFaultHook(nullptr);
+  EXPECT_EQ(writes, 1);
+  EXPECT_TRUE(TIniFile(SettingsFilePath()).ReadBool("Pending", "Exited Normally", false));
+  EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger("Program Settings", "Zoom Size", 0), MainForm->ZoomSize);
+  EXPECT_FALSE(FileExists(JoinPath(ConfigFolder(), stale)));
 }
 
 TEST_F(DocumentTableTest, ExitAsksAndNoKeepsTheProgramRunning) {
