@@ -206,6 +206,7 @@ std::string FileSystemTypeAt(const std::string& mountPoint) {
 
 // Flushes a folder, so that the renames in it outlive a power loss.
 void SyncFolder(const std::string& folder) {
+  if (Injected(TFileStep::Flush, folder)) return;
   const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);

@@ -39,7 +39,8 @@ bool SameFileName(std::string_view a, std::string_view b);
 
 // The steps of this layer that open a file or change the disk. Each is
 // named with the path it opens or changes: the new file for Create, Write
-// and Flush, the second name for Link, the name taken for Rename.
+// and Flush (the folder for the Flush that follows a rename in it), the
+// second name for Link, the name taken for Rename.
 enum class TFileStep { Open, Create, Write, Flush, Link, Rename, Remove };
 // Asked before each step when set: a non-zero errno makes the step fail
 // with it, as a full, failing or locked disk would, so that what every

@@ -84,15 +84,22 @@ TEST_F(SaveOrderTest, TheNameHoldsACompleteVersionAtEveryStep) {
   ASSERT_TRUE(SaveScriptFile(target, false, true));
   const std::string previous = ReadFileText(target);
   AppendElement(**window_, ekAction, "One more line.");
-  int steps = 0;
-  SetFileFaultHook([&](TFileStep, const std::string&) {
-    ++steps;
-    EXPECT_TRUE(ReadFileText(target) == previous) << "at step " << steps;
+  std::vector<std::pair<TFileStep, std::string>> steps;
+  SetFileFaultHook([&](TFileStep step, const std::string& path) {
+    steps.emplace_back(step, path);
+    // Up to the step that gives the new file the name, the name holds the
+    // previous version; the folder is flushed after it.
+    const bool afterRename = step == TFileStep::Flush && path == ExtractFileDir(target);
+    if (!afterRename) EXPECT_TRUE(ReadFileText(target) == previous) << "at step " << steps.size();
     return 0;
   });
   ASSERT_TRUE(SaveScriptFile(target, false, true));
   SetFileFaultHook(nullptr);
-  EXPECT_GE(steps, 5);
+  // The new file takes the name last, and the folder is flushed after it,
+  // so that a power loss cannot undo the rename.
+  ASSERT_GE(steps.size(), 5u);
+  EXPECT_EQ(steps[steps.size() - 2], std::make_pair(TFileStep::Rename, target));
+  EXPECT_EQ(steps.back(), std::make_pair(TFileStep::Flush, ExtractFileDir(target)));
   EXPECT_NE(ReadFileText(target), previous);
   EXPECT_TRUE(ParsesAsScript(target));
   EXPECT_TRUE(ReadFileText(Path("PILOT.BK")) == previous);
