@@ -483,6 +483,8 @@ std::string TextToPath(std::string_view text) { return AnsiToUtf8(text); }
 
 std::string MapPath(std::string_view path) {
   std::string s(path);
+  // A backslash or a colon is an ordinary character of a name here.
+  if (EntryExists(s)) return s;
   std::replace(s.begin(), s.end(), '\\', '/');
   const bool drive = s.size() >= 2 && s[1] == ':' &&
                      ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));

@@ -123,7 +123,8 @@ std::string TextToPath(std::string_view text);
 // A path as the program's old code would build it, as a path here:
 // backslashes become '/', a leading drive "X:" is dropped, and each part
 // that does not exist as spelt but exists in another case is spelt as it
-// exists ("C:\\SCRIPTS\\A.QMW" -> "/scripts/a.qmw" when those exist).
+// exists ("C:\\SCRIPTS\\A.QMW" -> "/scripts/a.qmw" when those exist). A
+// path that exists as it is spelt is left as it is.
 std::string MapPath(std::string_view path);
 
 // The mount point of the file system holding `path` (its nearest existing

@@ -149,6 +149,8 @@ TEST_F(Files, MapPathTakesOldStylePathsToTheFilesThatExist) {
       {dir_ + "/A.TXT", dir_ + "/A.TXT"},  // the exact name wins
       {dir_ + "/A.txt", dir_ + "/A.TXT"},  // several in other cases: the first in byte order
       {dir_ + "/./scripts/../Scripts/script.qmw", dir_ + "/./Scripts/../Scripts/Script.QMW"},
+      // Backslashes and colons are characters of a name that exists.
+      {Make("C:back\\slash.qmw"), dir_ + "/C:back\\slash.qmw"},
   };
   for (const auto& c : cases) EXPECT_EQ(MapPath(c.given), c.mapped) << c.given;
 }

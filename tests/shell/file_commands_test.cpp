@@ -143,7 +143,7 @@ TEST_F(FileCommandsTest, SaveKeepsTheExactNameTheWriterChoseOrOpened) {
 TEST_F(FileCommandsTest, FilesOfAnyNameOpenAndSaveUnderTheirOwnName) {
   const std::string script = QM_SOURCE_DIR "/fuzz/corpus/native_file/every_kind_and_code";
   for (const std::string name : {"Caf\xC3\xA9 Noir.qmw", "\xD0\x9A\xD1\x83\xD1\x85\xD0\xBD\xD1\x8F.qmw",
-                                 "\xE5\x8E\xA8\xE6\x88\xBF.qmw", "\xF0\x9F\x8E\xAC.qmw"}) {
+                                 "\xE5\x8E\xA8\xE6\x88\xBF.qmw", "\xF0\x9F\x8E\xAC.qmw", "C:back\\slash.qmw"}) {
     SCOPED_TRACE(name);
     const std::string path = InScripts(name);
     testing::WriteFileText(path, testing::ReadFileText(script));
@@ -169,7 +169,7 @@ TEST_F(FileCommandsTest, FilesOfAnyNameOpenAndSaveUnderTheirOwnName) {
     MainForm->CloseFileItem->Click();
     Application->ProcessMessages();
   }
-  EXPECT_EQ(FindFiles(ScriptDirectory, "*.QMW").size(), 4u) << "no other spelling of a name was made";
+  EXPECT_EQ(FindFiles(ScriptDirectory, "*.QMW").size(), 5u) << "no other spelling of a name was made";
 
   ASSERT_TRUE(NewDocument(InScripts("NONAME1.QMW")));
   TypeScene();

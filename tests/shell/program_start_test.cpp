@@ -39,6 +39,18 @@ TEST(CommandLine, LeadingSwitchesAreSkippedAndTheRestJoined) {
   for (const auto& c : cases) EXPECT_EQ(ScriptNameFromCommandLine(c.params), c.name);
 }
 
+// A name handed from a second start comes back byte for byte, whatever
+// blanks and quotes the desktop let it hold.
+TEST(CommandLine, ANameHandedOverComesBackWhole) {
+  testing::TempFolder folder;
+  for (const std::string name : {"two  blanks.qmw", "My \"Draft\".qmw", " leading.qmw", "blank after.qmw "}) {
+    SCOPED_TRACE(name);
+    const std::string path = testing::WriteFileText(folder.File(name), "x");
+    EXPECT_EQ(ScriptNameFromCommandLine({path}), path);
+    EXPECT_EQ(ScriptNameFromCommandLine(SplitHandOffText(HandOffText({"/NM", path}))), path);
+  }
+}
+
 using StartupTest = testing::ProgramFixture;
 
 TEST_F(StartupTest, StartsWithTheMainWindowAndOneEmptyScript) {
