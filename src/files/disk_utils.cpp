@@ -14,8 +14,9 @@
 namespace qm {
 
 std::string ShownFileName(const std::string& name, std::size_t longest) {
-  if (name.size() <= longest) return name;
-  return "/.../" + ExtractFileName(name);
+  const std::string shown = PathToText(name);
+  if (shown.size() <= longest) return shown;
+  return "/.../" + ExtractFileName(shown);
 }
 
 TDriveProbes DriveProbes;
@@ -96,12 +97,13 @@ bool ConfirmOpenAgain(const std::string& fileName) {
       slot = n;
   if (slot == 0) return false;
   const std::string window = "Window #" + std::to_string(slot);
-  if (AskTypeYes("The script " + fileName + " is already open in " + window +
+  const std::string shown = PathToText(fileName);
+  if (AskTypeYes("The script " + shown + " is already open in " + window +
                          " and opening it twice can cause you great confusion and possible loss of editing "
                          "changes if you save them both!\r\rShould I REALLY open this script twice?",
                      ""))
     return false;
-  if (slot != ActiveDocument && AskYesNo("Go to the open script " + fileName + " in " + window + "?", "", true))
+  if (slot != ActiveDocument && AskYesNo("Go to the open script " + shown + " in " + window + "?", "", true))
     GoToWindow(slot);
   return true;
 }

@@ -9,8 +9,8 @@
 
 namespace qm {
 
-// A file name as a message shows it: a name longer than `longest` keeps
-// its first folder level only as "/.../" and its own name.
+// A file name as a message shows it, in the program's text: a name longer
+// than `longest` characters keeps only "/.../" and its own name.
 std::string ShownFileName(const std::string& name, std::size_t longest);
 
 // How a drive is probed; tests put in drives that are not ready.

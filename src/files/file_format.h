@@ -50,4 +50,10 @@ enum TSaveFormat : Byte {
 // caller expects) is for the readers of other formats.
 Byte DetectFileFormat(const std::string& fileName, Byte hint);
 
+// Why a file cannot be read, worded to end a message ("it is a folder");
+// empty when it can be read.
+std::string WhyNotReadable(const std::string& fileName);
+// Why a file that can be read is not one the program reads.
+std::string WhyNotRecognised(const std::string& fileName);
+
 }  // namespace qm

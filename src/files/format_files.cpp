@@ -343,7 +343,7 @@ bool LoadFormatsFile(const std::string& fileName, bool silent, bool withUserList
   THeaderInfo info;
   const unsigned apply = hgFormats | (withUserLists ? hgUserLists : 0u);
   if (!bytes || !DecodeScriptHeader(*bytes, apply, *script, script->FontNameTable, info, nullptr, error)) {
-    if (!silent) ShowMessageBox("Unable to load the formats of " + fileName + ":\r" + error + ".", "Warning");
+    if (!silent) ShowMessageBox("Unable to load the formats of " + PathToText(fileName) + ":\r" + error + ".", "Warning");
     return false;
   }
   if (applyToElements) ApplyFormatsToElements(*script);

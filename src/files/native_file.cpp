@@ -213,13 +213,13 @@ bool ReadScriptFile(const std::string& fileName, std::vector<Byte>& bytes, TPars
   try {
     Byte code = 0;
     if (!ReadInChunks(fileName, bytes, code)) {
-      ShowFileError("reading " + fileName, code);
+      ShowFileError("reading " + PathToText(fileName), code);
       PendingIOError = code;
       return false;
     }
     std::string error;
     if (!ParseScriptImage(bytes, parsed, error)) {
-      ShowMessageBox("Unable to read the script " + fileName + ":\r" + error + ".", "Warning");
+      ShowMessageBox("Unable to read the script " + PathToText(fileName) + ":\r" + error + ".", "Warning");
       PendingIOError = 100;
       return false;
     }
@@ -229,6 +229,26 @@ bool ReadScriptFile(const std::string& fileName, std::vector<Byte>& bytes, TPars
     return false;
   }
   return true;
+}
+
+// A save stopped after its new file was written whole, but before that
+// file took the script's name, leaves the newer version beside the
+// script: it is offered rather than lost.
+bool TakeNewerLeftover(const std::string& fileName, std::vector<Byte>& bytes, TParsedScript& parsed) {
+  const auto leftover = NewerLeftoverOf(fileName);
+  auto read = leftover ? ReadFileBytes(*leftover) : std::nullopt;
+  if (!read) return false;
+  bytes = std::move(*read);
+  std::string error;
+  if (ParseScriptImage(bytes, parsed, error) &&
+      AskYesNo("The last save of " + PathToText(fileName) +
+                   " was stopped before it was finished, and left a newer version of the script beside it.\r\r"
+                   "Should I open that newer version?",
+               "Attention", true))
+    return true;
+  bytes.clear();
+  parsed = TParsedScript{};
+  return false;
 }
 
 // ---- Putting elements into a window -----------------------------------------
@@ -331,9 +351,9 @@ std::vector<Word> MergeFrames(TStringList& frames, std::span<const Byte> block) 
 
 }  // namespace
 
-bool BackupBeforeSave(const std::string& baseName, bool timedBackup, bool dos) {
+bool BackupBeforeSave(const std::string& fileName, bool timedBackup, bool dos) {
   (void)dos;
-  const std::string target = baseName + (timedBackup ? ".TMB" : "." + ScriptExtension);
+  const std::string target = timedBackup ? fileName + ".TMB" : fileName;
   if (FileExists(target) && IsReadOnly(target)) {
     ShowMessageBox(
         "This File is marked READ ONLY and I am unable to save it with this File Name.  Please give it a "
@@ -342,6 +362,14 @@ bool BackupBeforeSave(const std::string& baseName, bool timedBackup, bool dos) {
     return false;
   }
   return true;
+}
+
+std::string NativeScriptName(const std::string& fileName) {
+  const std::string extension = "." + ScriptExtension;
+  if (SameFileName(ExtractFileExt(fileName), extension)) return fileName;
+  const std::string named = ChangeFileExt(fileName, extension);
+  const auto existing = FindNameNoCase(ExtractFileDir(named), ExtractFileName(named));
+  return existing ? JoinPath(ExtractFileDir(named), *existing) : named;
 }
 
 std::vector<Byte> BuildScriptImage(const TMDIChild& script, bool timedBackup, bool windowsFormat) {
@@ -356,8 +384,8 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
     ReportJobDone();
     return false;
   }
-  const std::string target = timedBackup ? fileName + ".TMB" : fileName;
-  const std::string backup = timedBackup ? fileName + ".TBK" : ChangeFileExt(fileName, ".BK");
+  const std::string target = FollowLinks(timedBackup ? fileName + ".TMB" : fileName);
+  const std::string backup = ChangeFileExt(target, timedBackup ? ".TBK" : ".BK");
   bool storyboardFailed = false;
   const std::vector<Byte> bytes =
       windowsFormat ? BuildWindowsImage(*script, timedBackup, &storyboardFailed) : BuildDosImage(*script);
@@ -372,7 +400,7 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
     ShowMessageBox(ECancelPressed().what(), "Attention");
     PendingIOError = kCancelledJob;
   } else {
-    ShowFileError("writing " + target, outcome.code);
+    ShowFileError("writing " + PathToText(target), outcome.code);
     PendingIOError = outcome.code;
   }
   ReportJobDone();
@@ -411,11 +439,13 @@ TNativeLoadResult LoadScriptFile(const std::string& fileName, bool timedBackup) 
   if (!script) return result;
   std::vector<Byte> bytes;
   TParsedScript parsed;
-  if (!ReadScriptFile(fileName, bytes, parsed)) return result;
+  const bool leftover = TakeNewerLeftover(fileName, bytes, parsed);
+  if (!leftover && !ReadScriptFile(fileName, bytes, parsed)) return result;
   InstallScript(*script, parsed, result);
   result.loaded = true;
-  // A timed backup is work that was never saved under the script's name.
-  if (timedBackup) SetDocumentModified(true, false);
+  // A timed backup, or the leftover of a stopped save, is work that was
+  // never saved under the script's name.
+  if (timedBackup || leftover) SetDocumentModified(true, false);
   ReportJobDone();
   return result;
 }

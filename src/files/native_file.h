@@ -21,11 +21,17 @@
 
 namespace qm {
 
-// Prepares saving under base + "." + script extension (base + ".TMB" for
-// a timed backup): refuses a target marked read-only, with a message. The
-// old file becomes the backup only once the new one is safely written
-// (see SaveScriptFile).
-bool BackupBeforeSave(const std::string& baseName, bool timedBackup, bool dos);
+// Prepares a save to the file SaveScriptFile is given (for a timed backup
+// the base name, + ".TMB"): refuses a target marked read-only, with a
+// message. The old file becomes the backup only once the new one is
+// safely written (see SaveScriptFile).
+bool BackupBeforeSave(const std::string& fileName, bool timedBackup, bool dos);
+
+// The name a script is saved under natively: the name itself when its
+// extension is the script extension in any case (a name the writer chose
+// or opened is never respelt); otherwise the name with the script
+// extension, spelt as a file of that name already is.
+std::string NativeScriptName(const std::string& fileName);
 
 // Writes the active script. A timed backup goes to fileName + ".TMB" (the
 // caller passes the base name) with the previous one kept as ".TBK" while

@@ -120,8 +120,12 @@ void TProgressDlg::FreeClipUndoMemory() {
 }
 
 bool TProgressDlg::Execute(const std::string& fileName, bool loadJob, bool pasteFromJob) {
+  if ((loadJob || pasteFromJob) && DirectoryExists(fileName)) {
+    ShowMessageBox(PathToText(fileName) + " is a folder, not a file.", "Unable to load File...");
+    return false;
+  }
   if ((loadJob || pasteFromJob) && !FileExists(fileName)) {
-    ShowMessageBox(fileName + " not Found!", "Unable to load File...");
+    ShowMessageBox(PathToText(fileName) + " not Found!", "Unable to load File...");
     return false;
   }
   GaugePanel->Visible = ProgramOptions().ShowRetrieveProgress || fileName.empty();
@@ -181,13 +185,14 @@ void TProgressDlg::Refuse(const std::string& what) {
 void TProgressDlg::RunLoadJob() {
   Byte code = DetectFileFormat(JobFileName, LoadFormatCode);
   if (code == 21) {
-    ShowMessageBox("Error Reading File", "Attention");
-    Done();
+    std::string why = WhyNotReadable(JobFileName);
+    RefuseLoad("Error Reading File\r\r" + PathToText(JobFileName) + ":\r" + (why.empty() ? "it could not be read" : why) + ".");
     return;
   }
   if (code == 10) {
     if (PasteFromJob) {
       ShowMessageBox("Sorry but you CANNOT \"Paste From\" a password Protected script!", PromptTable(18));
+      ModalResult = mrCancel;
       Done();
       return;
     }
@@ -199,14 +204,23 @@ void TProgressDlg::RunLoadJob() {
 }
 
 // An unrecognised file: with the plain-text hint it is text; otherwise the
-// outside converter would be tried, and this system has none.
+// outside converter would be tried, and this system has none. The file is
+// refused: a window with nothing read in it could be saved over the file.
 bool TProgressDlg::ResolveUnrecognised(Byte& code) {
   if (LoadFormatCode == 3) {
     code = 3;
     return true;
   }
-  Done();
+  RefuseLoad("Unable to open " + PathToText(JobFileName) + ":\r" + WhyNotRecognised(JobFileName) + ".");
   return false;
+}
+
+// Nothing was read: the job ends with the cancel result, so that no window
+// is left for the file.
+void TProgressDlg::RefuseLoad(const std::string& message) {
+  ShowMessageBox(message, "Attention");
+  ModalResult = mrCancel;
+  Done();
 }
 
 void TProgressDlg::DispatchLoad(Byte code) {
@@ -223,8 +237,7 @@ void TProgressDlg::DispatchLoad(Byte code) {
     Done();
     return;
   }
-  Refuse("Reading this kind of file");
-  ModalResult = mrCancel;
+  RefuseLoad("Reading " + PathToText(JobFileName) + " is not available in this version.");
 }
 
 void TProgressDlg::TitleAfterLoad(Byte code) {
@@ -232,10 +245,10 @@ void TProgressDlg::TitleAfterLoad(Byte code) {
   LoadFormatCode = code;
   TMDIChild* script = ActiveScript();
   if (code >= 3 && !PasteFromJob) {
-    script->SetScriptCaption(ScriptDirectory + "/" + ChangeFileExt(ExtractFileName(JobFileName), "." + ScriptExtension));
+    script->SetScriptCaption(NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(JobFileName))));
     SetDocumentModified(true, false);
   } else if (!PasteFromJob) {
-    script->SetScriptCaption(ChangeFileExt(JobFileName, "." + ScriptExtension));
+    script->SetScriptCaption(NativeScriptName(JobFileName));
   }
 }
 

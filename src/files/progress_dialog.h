@@ -59,6 +59,7 @@ class TProgressDlg : public TForm {
   void DispatchLoad(Byte code);
   void TitleAfterLoad(Byte code);
   void Refuse(const std::string& what);
+  void RefuseLoad(const std::string& message);
   bool jobArmed_ = false;
 };
 

@@ -1,11 +1,13 @@
 // Replacing a file without ever losing it: the new bytes go to a file next
-// to the target and are flushed to the disk; only then does the old file
-// become the backup and the new one take the target's name. A failure at
-// any step leaves the previous file under the target's name.
+// to the target and are flushed to the disk; the version under the
+// target's name gets the backup's name as well, and only then does the new
+// file take the target's name, in one step. At every moment the target's
+// name holds a complete version, and a failure at any step leaves the
+// previous one there.
 #pragma once
 
 #include <cstddef>
-#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -15,25 +17,23 @@ namespace qm {
 
 constexpr std::size_t FileChunkSize = 20480;
 
-enum class TSaveStep { CreateNew, WriteNew, FlushNew, RemoveOldBackup, KeepOldAsBackup, MoveNewIntoPlace };
-
 struct TSaveOutcome {
   bool ok = false;
-  TSaveStep failedAt = TSaveStep::CreateNew;
   Byte code = 0;           // the old runtime's error number
   bool cancelled = false;  // the user pressed Cancel during the write
 };
 
 // Writes `bytes` in chunks of FileChunkSize, with a progress step after
-// each. With `keepBackup` the previous file stays as `backup`; without it
-// the backup only exists while the new file is moved into place.
+// each. With `keepBackup` the previous file stays as `backup` too. A link
+// is followed: the file it points to is the one replaced.
 TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup, std::span<const Byte> bytes,
                             bool keepBackup);
 
 // The file the new bytes go to before they take the target's name.
 std::string NewFileNameFor(const std::string& target);
 
-// Makes the chosen step fail as the disk would (for tests of the order).
-extern std::function<bool(TSaveStep)> SaveStepFailsForTesting;
+// The new file of a save that was stopped before it took the target's
+// name, when it is newer than the target (it may still be incomplete).
+std::optional<std::string> NewerLeftoverOf(const std::string& target);
 
 }  // namespace qm

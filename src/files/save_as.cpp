@@ -37,13 +37,13 @@ bool ShowSaveAsDialog(const std::string& fileName) {
   dialog.FileName = fileName;
   if (!dialog.Execute()) return false;
   const std::string target = dialog.FileName;
-  if (FileExists(target) && !AskYesNo(target + " already exists!\r\rShould I Overwrite this file?", "", false))
+  if (FileExists(target) && !AskYesNo(PathToText(target) + " already exists!\r\rShould I Overwrite this file?", "", false))
     return false;
   const int type = std::clamp(dialog.FilterIndex, 1, static_cast<int>(std::size(kFormatOfType)));
   TProgressDlg& progress = ProgressDlg();
   progress.FileFormatCode = kFormatOfType[type - 1];
   const bool native = progress.FileFormatCode <= 1;
-  if (native && !BackupBeforeSave(ChangeFileExt(target, ""), false, progress.FileFormatCode == 1)) return false;
+  if (native && !BackupBeforeSave(target, false, progress.FileFormatCode == 1)) return false;
   if (!progress.Execute(target, false, false)) return false;
   if (native) script->SetScriptCaption(target);
   return true;

@@ -347,7 +347,7 @@ bool TASCIIUserListDlg::Load(const std::string& fileName) {
   TMDIChild* script = ActiveScript();
   if (!script) return false;
   if (!FileExists(fileName)) {
-    ShowMessageBox(fileName + " not found!", PromptTable(16));
+    ShowMessageBox(PathToText(fileName) + " not found!", PromptTable(16));
     return false;
   }
   const bool setFile = AnsiUpperCase(ExtractFileExt(fileName)) == ".SET";

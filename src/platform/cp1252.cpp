@@ -153,6 +153,19 @@ std::string AnsiToUtf8(std::string_view s) {
   return out;
 }
 
+std::string Utf8UpperCase(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    const Decoded d = DecodeUtf8(s, i);
+    const int byte = d.valid ? UnicodeToAnsi(d.cp) : -1;
+    if (byte < 0) out.append(s.substr(i, d.length));
+    else AppendUtf8(out, AnsiToUnicode(AnsiUpper(static_cast<Byte>(byte))));
+    i += d.length;
+  }
+  return out;
+}
+
 std::string Utf8ToAnsi(std::string_view s, char replacement) {
   std::string out;
   out.reserve(s.size());

@@ -31,6 +31,10 @@ bool IsAnsiAlpha(Byte c);
 char AsciiUpper(char c);
 char AsciiLower(char c);
 
+// UTF-8 text with the code page's letters upper-cased as AnsiUpper does;
+// other characters, and bytes that are not UTF-8, stay as they are.
+std::string Utf8UpperCase(std::string_view s);
+
 // Compares the upper-case forms byte by byte: -1, 0 or 1.
 int CompareText(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);

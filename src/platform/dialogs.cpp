@@ -54,9 +54,13 @@ bool TFileDialog::Execute() {
   FilterCombo->Items.Clear();
   for (const auto& [description, mask] : Filters()) FilterCombo->Items.Add(description);
   FilterCombo->SetItemIndex(FilterIndex - 1);
-  FileNameEdit->Text = ExtractFileName(FileName);
+  // The edit shows the program's text; a name left as shown keeps the
+  // system's spelling, even of characters the text cannot hold.
+  const std::string given = ExtractFileName(FileName);
+  FileNameEdit->Text = PathToText(given);
   if (ShowModal() != mrOk || FileNameEdit->Text().empty()) return false;
-  std::string chosen = FileNameEdit->Text();
+  const std::string typed = FileNameEdit->Text();
+  std::string chosen = typed == PathToText(given) ? given : TextToPath(typed);
   if (chosen.find('/') == std::string::npos && !InitialDir.empty()) chosen = JoinPath(InitialDir, chosen);
   if (!DefaultExt.empty() && ExtractFileExt(chosen).empty()) chosen += "." + DefaultExt;
   FileName = chosen;

@@ -13,7 +13,7 @@ namespace qm {
 class TFileDialog : public TForm {
  public:
   TFileDialog(TComponent* owner, bool saving);
-  // The chosen file, with its folder.
+  // The chosen file, with its folder, as the system spells it.
   std::string FileName;
   // "Description|mask|Description|mask..."
   std::string Filter;

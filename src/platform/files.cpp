@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,20 +21,29 @@ namespace qm {
 
 namespace {
 
-std::string Os(std::string_view path) { return AnsiToUtf8(path); }
+TFileFaultHook gFaultHook;
 
-// A name from the system, or none when the code page cannot spell it (it
-// could not be opened again through these functions).
-std::optional<std::string> FromOs(std::string_view name) {
-  std::string ansi = Utf8ToAnsi(name);
-  if (AnsiToUtf8(ansi) != name) return std::nullopt;
-  return ansi;
+// The errno a fault hook chose for this step, or 0.
+int Injected(TFileStep step, const std::string& path) {
+  const int err = gFaultHook ? gFaultHook(step, path) : 0;
+  if (err != 0) errno = err;
+  return err;
 }
 
-bool Stat(std::string_view path, struct stat& st) { return ::stat(Os(path).c_str(), &st) == 0; }
-bool LStat(std::string_view path, struct stat& st) { return ::lstat(Os(path).c_str(), &st) == 0; }
+// A write past the process's file-size limit then fails with EFBIG, which
+// is reported like a full disk, instead of ending the program.
+void IgnoreFileSizeSignal() {
+  static const bool ignored = [] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    return true;
+  }();
+  (void)ignored;
+}
+
+bool Stat(const std::string& path, struct stat& st) { return ::stat(path.c_str(), &st) == 0; }
+bool LStat(const std::string& path, struct stat& st) { return ::lstat(path.c_str(), &st) == 0; }
 // Anything under that name, a dangling link included.
-bool EntryExists(std::string_view path) {
+bool EntryExists(const std::string& path) {
   struct stat st;
   return LStat(path, st);
 }
@@ -55,6 +66,7 @@ bool WriteAll(int fd, const void* data, std::size_t size, std::size_t* written =
     const ssize_t n = ::write(fd, p + done, size - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
+      if (n == 0) errno = EIO;
       ok = false;
       break;
     }
@@ -78,30 +90,46 @@ bool ReadUpTo(int fd, void* data, std::size_t size, std::size_t& got) {
   return true;
 }
 
-// Names in a folder ("" is the current one), in the code page.
+// Opens a plain file without waiting on it (a pipe with no writer would
+// wait forever); -1 with errno set for anything else.
+int OpenPlainFile(const std::string& path, int flags) {
+  const bool writing = (flags & O_ACCMODE) != O_RDONLY;
+  if (Injected(writing ? TFileStep::Create : TFileStep::Open, path)) return -1;
+  if (writing) IgnoreFileSizeSignal();
+  const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  struct stat st;
+  int err = ::fstat(fd, &st) != 0 ? errno : 0;
+  if (err == 0 && !S_ISREG(st.st_mode)) err = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
+  if (err == 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) err = errno;
+  if (err == 0) return fd;
+  ::close(fd);
+  errno = err;
+  return -1;
+}
+
+// Names in a folder ("" is the current one), as the system spells them.
 std::vector<std::string> FolderEntries(const std::string& folder) {
   std::vector<std::string> names;
-  DIR* dir = ::opendir(Os(folder.empty() ? "." : folder).c_str());
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) return names;
   while (const dirent* e = ::readdir(dir)) {
     const std::string_view raw = e->d_name;
     if (raw == "." || raw == "..") continue;
-    if (auto name = FromOs(raw)) names.push_back(std::move(*name));
+    names.emplace_back(raw);
   }
   ::closedir(dir);
   return names;
 }
 
-bool SameFileChar(char a, char b) { return AnsiUpper(static_cast<Byte>(a)) == AnsiUpper(static_cast<Byte>(b)); }
-
-// '*' and '?' over the whole name, letters in either case.
+// '*' and '?' over the whole name, bytes of the same case key.
 bool WildMatch(std::string_view name, std::string_view mask) {
   std::size_t n = 0, m = 0, starMask = std::string_view::npos, starName = 0;
   while (n < name.size()) {
     if (m < mask.size() && mask[m] == '*') {
       starMask = m++;
       starName = n;
-    } else if (m < mask.size() && (mask[m] == '?' || SameFileChar(mask[m], name[n]))) {
+    } else if (m < mask.size() && (mask[m] == '?' || mask[m] == name[n])) {
       ++m;
       ++n;
     } else if (starMask != std::string_view::npos) {
@@ -115,6 +143,7 @@ bool WildMatch(std::string_view name, std::string_view mask) {
   return m == mask.size();
 }
 
+// Both already upper-cased.
 bool MatchesOneMask(std::string_view name, std::string_view mask) {
   const bool noExtension = ExtractFileExt(name).empty();
   if (mask.ends_with('.')) return noExtension && WildMatch(name, mask.substr(0, mask.size() - 1));
@@ -130,17 +159,17 @@ std::string_view TrimBlanks(std::string_view s) {
 
 std::string Env(const char* name) {
   const char* value = std::getenv(name);
-  return value ? Utf8ToAnsi(value) : std::string();
+  return value ? std::string(value) : std::string();
 }
 
 // A folder only this user can enter, made when missing.
 bool EnsurePrivateFolder(const std::string& dir) {
   const std::string parent = ExtractFileDir(dir);
   if (!parent.empty() && !ForceDirectories(parent)) return false;
-  ::mkdir(Os(dir).c_str(), 0700);
+  ::mkdir(dir.c_str(), 0700);
   struct stat st;
   if (!LStat(dir, st) || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return false;
-  return (st.st_mode & 077) == 0 || ::chmod(Os(dir).c_str(), 0700) == 0;
+  return (st.st_mode & 077) == 0 || ::chmod(dir.c_str(), 0700) == 0;
 }
 
 std::string DecodeMountField(std::string_view field) {
@@ -175,94 +204,43 @@ std::string FileSystemTypeAt(const std::string& mountPoint) {
   return type;
 }
 
-// A file written beside its target and renamed over it once complete.
-class AtomicFile {
- public:
-  explicit AtomicFile(const std::string& path) : path_(path) {}
-  ~AtomicFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!tempOs_.empty()) ::unlink(tempOs_.c_str());
-  }
-  AtomicFile(const AtomicFile&) = delete;
-  AtomicFile& operator=(const AtomicFile&) = delete;
-
-  bool Open(std::string* error);
-  bool Write(const void* data, std::size_t size, std::string* error) {
-    return WriteAll(fd_, data, size) || SetError(error, "Cannot write", path_, errno);
-  }
-  void KeepModeOf(mode_t mode) { mode_ = mode & 07777; }
-  void KeepTimeOf(const struct timespec& mtime) {
-    mtime_ = mtime;
-    keepTime_ = true;
-  }
-  bool Commit(std::string* error);
-
- private:
-  std::string path_;
-  std::string targetOs_;
-  std::string tempOs_;
-  int fd_ = -1;
-  mode_t mode_ = 0;
-  bool keepOwner_ = false;
-  uid_t owner_ = 0;
-  gid_t group_ = 0;
-  bool keepTime_ = false;
-  struct timespec mtime_ {};
-};
-
-bool AtomicFile::Open(std::string* error) {
-  targetOs_ = Os(path_);
-  struct stat st;
-  if (::lstat(targetOs_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* real = ::realpath(targetOs_.c_str(), nullptr)) {
-      targetOs_ = real;
-      std::free(real);
-    }
-  }
-  if (::stat(targetOs_.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return SetError(error, "Cannot replace the folder", path_, EISDIR);
-    if (ModeReadOnly(st.st_mode)) return SetError(error, "Cannot replace the read-only file", path_, EACCES);
-    mode_ = st.st_mode & 07777;
-    owner_ = st.st_uid;
-    group_ = st.st_gid;
-    keepOwner_ = true;
-  }
-  const std::string dir = ExtractFilePath(targetOs_);
-  const std::string base = ExtractFileName(targetOs_);
-  static std::atomic<unsigned> counter = 0;
-  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-    tempOs_ = dir + "." + base + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-    fd_ = ::open(tempOs_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0 && errno != EEXIST) break;
-  }
-  if (fd_ >= 0) return true;
-  const int err = errno;
-  tempOs_.clear();
-  return SetError(error, "Cannot create a file beside", path_, err);
+// Flushes a folder, so that the renames in it outlive a power loss.
+void SyncFolder(const std::string& folder) {
+  if (Injected(TFileStep::Flush, folder)) return;
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
-bool AtomicFile::Commit(std::string* error) {
-  // Only a privileged user can give the file back to its owner; others own it anyway.
-  if (keepOwner_ && ::fchown(fd_, owner_, group_) != 0) errno = 0;
-  if (mode_ != 0) ::fchmod(fd_, mode_);
-  if (keepTime_) {
-    const struct timespec times[2] = {{0, UTIME_OMIT}, mtime_};
-    ::futimens(fd_, times);
+// The hidden name a replacement of `path` writes to: ".<name>.tmp<pid>-<n>".
+std::string HiddenPrefix(const std::string& path) { return "." + ExtractFileName(path) + ".tmp"; }
+
+bool IsDigits(std::string_view s) {
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The hidden new files of `path` that a process no longer running left
+// behind (a program killed while it wrote).
+void RemoveStaleHiddenFiles(const std::string& path) {
+  const std::string folder = ExtractFileDir(path);
+  const std::string prefix = HiddenPrefix(path);
+  for (const std::string& name : FolderEntries(folder)) {
+    if (!name.starts_with(prefix)) continue;
+    const std::string_view rest = std::string_view(name).substr(prefix.size());
+    const std::size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || !IsDigits(rest.substr(0, dash)) || !IsDigits(rest.substr(dash + 1))) continue;
+    const auto owner = static_cast<pid_t>(std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10));
+    if (owner <= 0 || owner == ::getpid()) continue;
+    // A process that still runs (or one we may not ask) may be writing it.
+    if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+    ::unlink(JoinPath(folder, name).c_str());
   }
-  if (::fsync(fd_) != 0) return SetError(error, "Cannot flush", path_, errno);
-  const int closed = ::close(fd_);
-  fd_ = -1;
-  if (closed != 0) return SetError(error, "Cannot write", path_, errno);
-  if (::rename(tempOs_.c_str(), targetOs_.c_str()) != 0)
-    return SetError(error, "Cannot replace", path_, errno);
-  tempOs_.clear();
-  const std::string dir = ExtractFileDir(targetOs_);
-  const int dirFd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
-  }
-  return true;
+}
+
+// A link cannot be made here, but a copy can.
+bool NoLinksHere(int err) {
+  return err == EPERM || err == EXDEV || err == EMLINK || err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS;
 }
 
 }  // namespace
@@ -270,15 +248,20 @@ bool AtomicFile::Commit(std::string* error) {
 // ---- Names ----------------------------------------------------------------
 
 bool MatchesFileMask(std::string_view name, std::string_view masks) {
+  const std::string key = Utf8UpperCase(name);
   while (!masks.empty()) {
     const std::size_t semi = masks.find(';');
     const std::string_view mask = TrimBlanks(masks.substr(0, semi));
-    if (!mask.empty() && MatchesOneMask(name, mask)) return true;
+    if (!mask.empty() && MatchesOneMask(key, Utf8UpperCase(mask))) return true;
     if (semi == std::string_view::npos) break;
     masks.remove_prefix(semi + 1);
   }
   return false;
 }
+
+bool SameFileName(std::string_view a, std::string_view b) { return Utf8UpperCase(a) == Utf8UpperCase(b); }
+
+void SetFileFaultHook(TFileFaultHook hook) { gFaultHook = std::move(hook); }
 
 std::optional<std::string> FindNameNoCase(const std::string& folder, const std::string& name) {
   if (name.empty()) return std::nullopt;
@@ -286,7 +269,7 @@ std::optional<std::string> FindNameNoCase(const std::string& folder, const std::
   std::vector<std::string> entries = FolderEntries(folder);
   std::sort(entries.begin(), entries.end());
   for (std::string& entry : entries)
-    if (SameText(entry, name)) return std::move(entry);
+    if (SameFileName(entry, name)) return std::move(entry);
   return std::nullopt;
 }
 
@@ -302,7 +285,7 @@ bool DirectoryExists(const std::string& path) {
   return !path.empty() && Stat(path, st) && S_ISDIR(st.st_mode);
 }
 
-bool CreateDir(const std::string& path) { return !path.empty() && ::mkdir(Os(path).c_str(), 0777) == 0; }
+bool CreateDir(const std::string& path) { return !path.empty() && ::mkdir(path.c_str(), 0777) == 0; }
 
 bool ForceDirectories(const std::string& path) {
   const std::string dir = ExcludeTrailingPathDelimiter(path);
@@ -318,35 +301,34 @@ bool DeleteFile(const std::string& path) {
   struct stat st;
   if (!LStat(path, st) || S_ISDIR(st.st_mode)) return false;
   if (!S_ISLNK(st.st_mode) && ModeReadOnly(st.st_mode)) return false;
-  return ::unlink(Os(path).c_str()) == 0;
+  return !Injected(TFileStep::Remove, path) && ::unlink(path.c_str()) == 0;
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
   if (!EntryExists(from) || EntryExists(to)) return false;
-  return ::rename(Os(from).c_str(), Os(to).c_str()) == 0;
+  return !Injected(TFileStep::Rename, to) && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool ReplaceFile(const std::string& from, const std::string& to) {
   if (!EntryExists(from) || IsReadOnly(to)) return false;
-  return ::rename(Os(from).c_str(), Os(to).c_str()) == 0;
+  return !Injected(TFileStep::Rename, to) && ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) {
   if (failIfExists && EntryExists(to)) return false;
-  const int in = ::open(Os(from).c_str(), O_RDONLY | O_CLOEXEC);
+  const int in = OpenPlainFile(from, O_RDONLY);
   if (in < 0) return false;
   struct stat st;
-  bool ok = ::fstat(in, &st) == 0 && S_ISREG(st.st_mode);
-  AtomicFile out(to);
-  ok = ok && out.Open(nullptr);
+  bool ok = ::fstat(in, &st) == 0;
+  TFileReplacement out(to);
+  ok = ok && out.Create();
   char buffer[65536];
   std::size_t got = 0;
-  while (ok && (ok = ReadUpTo(in, buffer, sizeof buffer, got)) && got > 0) ok = out.Write(buffer, got, nullptr);
+  while (ok && (ok = ReadUpTo(in, buffer, sizeof buffer, got)) && got > 0) ok = out.Write(buffer, got);
   ::close(in);
   if (!ok) return false;
-  out.KeepModeOf(st.st_mode);
-  out.KeepTimeOf(st.st_mtim);
-  return out.Commit(nullptr);
+  out.TakeTimeAndMode(st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_mode & 07777);
+  return out.Commit();
 }
 
 std::int64_t FileSize(const std::string& path) {
@@ -361,7 +343,7 @@ std::time_t FileAge(const std::string& path) {
 
 bool SetFileAge(const std::string& path, std::time_t age) {
   const struct timespec times[2] = {{0, UTIME_OMIT}, {age, 0}};
-  return ::utimensat(AT_FDCWD, Os(path).c_str(), times, 0) == 0;
+  return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
 bool IsReadOnly(const std::string& path) {
@@ -374,7 +356,7 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
   if (!Stat(path, st)) return false;
   const mode_t writeBits = S_IWUSR | S_IWGRP | S_IWOTH;
   const mode_t mode = readOnly ? (st.st_mode & ~writeBits) : (st.st_mode | S_IWUSR);
-  return ::chmod(Os(path).c_str(), mode & 07777) == 0;
+  return ::chmod(path.c_str(), mode & 07777) == 0;
 }
 
 TFileInfo FileAttributes(const std::string& path) {
@@ -384,10 +366,12 @@ TFileInfo FileAttributes(const std::string& path) {
   const std::string name = ExtractFileName(ExcludeTrailingPathDelimiter(path));
   info.exists = true;
   info.directory = S_ISDIR(st.st_mode);
+  info.regular = S_ISREG(st.st_mode);
   info.readOnly = ModeReadOnly(st.st_mode);
   info.hidden = name.size() > 1 && name[0] == '.' && name != "..";
   info.size = st.st_size;
   info.mtime = st.st_mtime;
+  info.mtimeNanoseconds = std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec;
   return info;
 }
 
@@ -449,7 +433,7 @@ std::string ExpandFileName(std::string_view path) {
   std::string full;
   if (path.empty() || path[0] != '/') {
     char cwd[4096];
-    full = ::getcwd(cwd, sizeof cwd) ? Utf8ToAnsi(cwd) : std::string("/");
+    full = ::getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string("/");
     full += '/';
   }
   full += path;
@@ -477,10 +461,30 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   return IncludeTrailingPathDelimiter(folder) + std::string(name);
 }
 
+std::string FollowLinks(const std::string& path) {
+  std::string p = path;
+  // As many links as the system itself follows.
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (!LStat(p, st) || !S_ISLNK(st.st_mode)) break;
+    char buffer[4096];
+    const ssize_t n = ::readlink(p.c_str(), buffer, sizeof buffer);
+    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buffer) break;
+    p = JoinPath(ExtractFileDir(p), std::string_view(buffer, static_cast<std::size_t>(n)));
+  }
+  return p;
+}
+
+std::string PathToText(std::string_view path) { return Utf8ToAnsi(path); }
+
+std::string TextToPath(std::string_view text) { return AnsiToUtf8(text); }
+
 // ---- Old paths and drives -----------------------------------------------------
 
 std::string MapPath(std::string_view path) {
   std::string s(path);
+  // A backslash or a colon is an ordinary character of a name here.
+  if (EntryExists(s)) return s;
   std::replace(s.begin(), s.end(), '\\', '/');
   const bool drive = s.size() >= 2 && s[1] == ':' &&
                      ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
@@ -523,7 +527,7 @@ std::string DriveOfPath(const std::string& path) {
 }
 
 bool DriveReady(const std::string& path) {
-  DIR* dir = ::opendir(Os(DriveOfPath(path)).c_str());
+  DIR* dir = ::opendir(DriveOfPath(path).c_str());
   if (!dir) return false;
   ::closedir(dir);
   return true;
@@ -531,7 +535,7 @@ bool DriveReady(const std::string& path) {
 
 DriveKind DriveKindOf(const std::string& path) {
   const std::string mountPoint = DriveOfPath(path);
-  return DriveKindForFileSystem(FileSystemTypeAt(Os(mountPoint)), mountPoint);
+  return DriveKindForFileSystem(FileSystemTypeAt(mountPoint), mountPoint);
 }
 
 DriveKind DriveKindForFileSystem(std::string_view fsType, std::string_view mountPoint) {
@@ -583,7 +587,7 @@ std::string RuntimeFolder() {
 
 std::string HomeFolder() {
   if (std::string home = Env("HOME"); !home.empty()) return ExcludeTrailingPathDelimiter(home);
-  if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return Utf8ToAnsi(pw->pw_dir);
+  if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
   return "/";
 }
 
@@ -595,21 +599,15 @@ std::string TempFolder() {
 std::string ExecutablePath() {
   char buffer[4096];
   const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  return n > 0 ? Utf8ToAnsi(std::string_view(buffer, static_cast<std::size_t>(n))) : std::string();
+  return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
 }
 
 // ---- Whole files -------------------------------------------------------------------
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::string* error) {
-  const int fd = ::open(Os(path).c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenPlainFile(path, O_RDONLY);
   if (fd < 0) {
-    SetError(error, "Cannot open", path, errno);
-    return std::nullopt;
-  }
-  struct stat st;
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-    ::close(fd);
-    SetError(error, "Cannot read the folder", path, EISDIR);
+    SetError(error, errno == EISDIR ? "Cannot read the folder" : "Cannot open", path, errno);
     return std::nullopt;
   }
   std::vector<std::uint8_t> bytes;
@@ -629,8 +627,118 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
 }
 
 bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error) {
-  AtomicFile file(path);
-  return file.Open(error) && file.Write(data, size, error) && file.Commit(error);
+  TFileReplacement file(path);
+  const bool ok = file.Create() && file.Write(data, size) && file.Commit();
+  if (!ok && error) *error = file.LastErrorMessage();
+  return ok;
+}
+
+// ---- TFileReplacement -------------------------------------------------------------
+
+TFileReplacement::TFileReplacement(const std::string& path, const std::string& freshPath)
+    : target_(FollowLinks(path)), fresh_(freshPath), hiddenFresh_(freshPath.empty()) {}
+
+TFileReplacement::~TFileReplacement() {
+  if (fd_ >= 0) ::close(fd_);
+  if (created_) ::unlink(fresh_.c_str());
+}
+
+bool TFileReplacement::Fail(const char* what, const std::string& path, int err) {
+  lastError_ = err != 0 ? err : EIO;
+  lastMessage_ = ErrorText(what, path, lastError_);
+  errno = lastError_;
+  return false;
+}
+
+bool TFileReplacement::Create() {
+  IgnoreFileSizeSignal();
+  struct stat st;
+  const bool replacing = Stat(target_, st);
+  if (replacing && S_ISDIR(st.st_mode)) return Fail("Cannot replace the folder", target_, EISDIR);
+  if (replacing && ModeReadOnly(st.st_mode)) return Fail("Cannot replace the read-only file", target_, EACCES);
+  const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+  if (hiddenFresh_) {
+    static std::atomic<unsigned> counter = 0;
+    const std::string stem = JoinPath(ExtractFileDir(target_), HiddenPrefix(target_)) + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+      fresh_ = stem + std::to_string(++counter);
+      if (Injected(TFileStep::Create, fresh_)) break;
+      fd_ = ::open(fresh_.c_str(), flags, 0666);
+      if (fd_ < 0 && errno != EEXIST) break;
+    }
+  } else if (!Injected(TFileStep::Create, fresh_)) {
+    // A leftover of a stopped save, or a link put in its place, is never
+    // written through.
+    ::unlink(fresh_.c_str());
+    fd_ = ::open(fresh_.c_str(), flags, 0666);
+  }
+  if (fd_ < 0) return Fail("Cannot create a file beside", target_, errno);
+  created_ = true;
+  if (replacing) {
+    // Only a privileged user can give the file to its owner; others own it anyway.
+    if (::fchown(fd_, st.st_uid, st.st_gid) != 0) errno = 0;
+    ::fchmod(fd_, st.st_mode & 07777);
+  }
+  return true;
+}
+
+bool TFileReplacement::Write(const void* data, std::size_t size) {
+  if (fd_ < 0) return Fail("Cannot write", fresh_, EBADF);
+  if (Injected(TFileStep::Write, fresh_) || !WriteAll(fd_, data, size)) return Fail("Cannot write", fresh_, errno);
+  return true;
+}
+
+void TFileReplacement::TakeTimeAndMode(std::int64_t seconds, long nanoseconds, unsigned mode) {
+  takeTime_ = true;
+  seconds_ = seconds;
+  nanoseconds_ = nanoseconds;
+  mode_ = mode;
+}
+
+bool TFileReplacement::Flush() {
+  if (fd_ < 0) return Fail("Cannot flush", fresh_, EBADF);
+  if (takeTime_) {
+    ::fchmod(fd_, static_cast<mode_t>(mode_));
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds_), nanoseconds_}};
+    ::futimens(fd_, times);
+  }
+  if (Injected(TFileStep::Flush, fresh_) || ::fsync(fd_) != 0) return Fail("Cannot flush", fresh_, errno);
+  flushed_ = true;
+  return true;
+}
+
+bool TFileReplacement::KeepCurrentAs(const std::string& backup) {
+  struct stat st;
+  if (!Stat(target_, st)) return true;
+  if (LStat(backup, st) && !S_ISLNK(st.st_mode) && (S_ISDIR(st.st_mode) || ModeReadOnly(st.st_mode)))
+    return Fail("Cannot replace the backup", backup, S_ISDIR(st.st_mode) ? EISDIR : EACCES);
+  // The second name is made aside and then renamed over the old backup.
+  const std::string second = backup + ".new~";
+  ::unlink(second.c_str());
+  int err = Injected(TFileStep::Link, backup);
+  if (err == 0 && ::link(target_.c_str(), second.c_str()) != 0) err = errno;
+  if (err != 0 && NoLinksHere(err)) {
+    errno = 0;
+    return CopyFile(target_, backup) || Fail("Cannot copy the previous version to", backup, errno);
+  }
+  if (err == 0) err = Injected(TFileStep::Rename, backup);
+  if (err == 0 && ::rename(second.c_str(), backup.c_str()) != 0) err = errno;
+  if (err == 0) return true;
+  ::unlink(second.c_str());
+  return Fail("Cannot keep the previous version as", backup, err);
+}
+
+bool TFileReplacement::Commit() {
+  if (!flushed_ && !Flush()) return false;
+  const int closed = ::close(fd_);
+  fd_ = -1;
+  if (closed != 0) return Fail("Cannot write", fresh_, errno);
+  if (Injected(TFileStep::Rename, target_) || ::rename(fresh_.c_str(), target_.c_str()) != 0)
+    return Fail("Cannot replace", target_, errno);
+  created_ = false;
+  SyncFolder(ExtractFileDir(target_));
+  if (hiddenFresh_) RemoveStaleHiddenFiles(target_);
+  return true;
 }
 
 // ---- TFileStream ---------------------------------------------------------------------
@@ -641,13 +749,13 @@ TFileStream::TFileStream(const std::string& path, TFileMode mode) : path_(path) 
     Fail("Cannot write to");
     return;
   }
-  int flags = O_CLOEXEC;
+  int flags = 0;
   switch (mode) {
-    case TFileMode::OpenRead: flags |= O_RDONLY; break;
-    case TFileMode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
-    case TFileMode::OpenReadWrite: flags |= O_RDWR; break;
+    case TFileMode::OpenRead: flags = O_RDONLY; break;
+    case TFileMode::Create: flags = O_RDWR | O_CREAT | O_TRUNC; break;
+    case TFileMode::OpenReadWrite: flags = O_RDWR; break;
   }
-  fd_ = ::open(Os(path).c_str(), flags, 0666);
+  fd_ = OpenPlainFile(path, flags);
   if (fd_ < 0) Fail("Cannot open");
 }
 
@@ -670,7 +778,7 @@ std::size_t TFileStream::Read(void* buffer, std::size_t count) {
 std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
   std::size_t written = 0;
   if (fd_ < 0) errno = EBADF;
-  if (fd_ < 0 || !WriteAll(fd_, buffer, count, &written)) Fail("Cannot write");
+  if (fd_ < 0 || Injected(TFileStep::Write, path_) || !WriteAll(fd_, buffer, count, &written)) Fail("Cannot write");
   return written;
 }
 
@@ -691,7 +799,7 @@ std::int64_t TFileStream::Size() const {
 
 bool TFileStream::Flush() {
   if (fd_ < 0) errno = EBADF;
-  if (fd_ >= 0 && ::fsync(fd_) == 0) return true;
+  if (fd_ >= 0 && !Injected(TFileStep::Flush, path_) && ::fsync(fd_) == 0) return true;
   Fail("Cannot flush");
   return false;
 }

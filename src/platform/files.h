@@ -1,12 +1,15 @@
-// Files, folders, paths and the program's places. Every path here is a
-// std::string in the program's code page (cp1252); it becomes UTF-8 only
-// when it reaches the operating system. The separator is '/'. Nothing
-// here throws: failures come back as false, -1 or an empty result.
+// Files, folders, paths and the program's places. Every path here is the
+// system's own bytes (UTF-8 on a desktop), kept as they are from the
+// command line, the desktop or a folder listing to the system call; only
+// a path shown as the program's text (code page 1252) is converted, with
+// PathToText. The separator is '/'. Nothing here throws: failures come
+// back as false, -1 or an empty result.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +20,8 @@ namespace qm {
 // ---- Names the old platform compared without regard to case ----------
 
 // Whether `name` matches one of the ';'-separated masks. '*' stands for any
-// run of characters and '?' for one; letters match in either case. A mask
+// run of bytes and '?' for one; letters match in either case (the code
+// page's letters, as UTF-8, included). A mask
 // ending in "." matches names without an extension ("*.", "README."), and
 // one ending in ".*" also matches the name without any extension, as the
 // old platform's masks did.
@@ -27,6 +31,22 @@ bool MatchesFileMask(std::string_view name, std::string_view masks);
 // an entry equal to it without regard to case (the first in byte order
 // when there are several). No result when neither exists.
 std::optional<std::string> FindNameNoCase(const std::string& folder, const std::string& name);
+
+// Whether two names are the same without regard to case, as above.
+bool SameFileName(std::string_view a, std::string_view b);
+
+// ---- Faults -------------------------------------------------------------
+
+// The steps of this layer that open a file or change the disk. Each is
+// named with the path it opens or changes: the new file for Create, Write
+// and Flush (the folder for the Flush that follows a rename in it), the
+// second name for Link, the name taken for Rename.
+enum class TFileStep { Open, Create, Write, Flush, Link, Rename, Remove };
+// Asked before each step when set: a non-zero errno makes the step fail
+// with it, as a full, failing or locked disk would, so that what every
+// failure leaves behind can be tried.
+using TFileFaultHook = std::function<int(TFileStep step, const std::string& path)>;
+void SetFileFaultHook(TFileFaultHook hook);
 
 // ---- Files and folders ------------------------------------------------
 
@@ -57,17 +77,18 @@ bool SetReadOnly(const std::string& path, bool readOnly);
 struct TFileInfo {
   bool exists = false;
   bool directory = false;
+  bool regular = false;  // a plain file: not a folder, device, pipe or socket
   bool readOnly = false;
   bool hidden = false;  // the name begins with '.'
   std::int64_t size = -1;
   std::time_t mtime = -1;
+  std::int64_t mtimeNanoseconds = -1;  // the same time, finer
 };
 TFileInfo FileAttributes(const std::string& path);
 
 // The names in `folder` that match `masks` (see MatchesFileMask), sorted
 // byte-wise: plain files, or with `directories` the sub-folders ("." and
-// ".." left out). Hidden entries (a leading '.') are left out, and so are
-// names that the code page cannot spell.
+// ".." left out). Hidden entries (a leading '.') are left out.
 std::vector<std::string> FindFiles(const std::string& folder, const std::string& masks,
                                    bool directories = false);
 
@@ -85,13 +106,25 @@ std::string ExcludeTrailingPathDelimiter(std::string_view path);  // keeps "/" i
 std::string ExpandFileName(std::string_view path);
 // `name` as it is when absolute, else inside `folder`.
 std::string JoinPath(std::string_view folder, std::string_view name);
+// The file a path names once its links are followed, each link read
+// relative to its folder; the path itself when it is no link. A dangling
+// link gives the missing file it points to.
+std::string FollowLinks(const std::string& path);
+
+// A path as the program's text shows it: the system's UTF-8 in the code
+// page, each character the code page lacks (and each byte that is not
+// UTF-8) as '?'. Only for showing: the result need not name the file.
+std::string PathToText(std::string_view path);
+// A name typed as the program's text, spelt as the system spells names.
+std::string TextToPath(std::string_view text);
 
 // ---- Paths the old code built, and drives ------------------------------
 
 // A path as the program's old code would build it, as a path here:
 // backslashes become '/', a leading drive "X:" is dropped, and each part
 // that does not exist as spelt but exists in another case is spelt as it
-// exists ("C:\\SCRIPTS\\A.QMW" -> "/scripts/a.qmw" when those exist).
+// exists ("C:\\SCRIPTS\\A.QMW" -> "/scripts/a.qmw" when those exist). A
+// path that exists as it is spelt is left as it is.
 std::string MapPath(std::string_view path);
 
 // The mount point of the file system holding `path` (its nearest existing
@@ -133,23 +166,77 @@ std::string ExecutablePath();
 
 // ---- Whole files and streams --------------------------------------------
 
-// The whole file, or no result with the reason in `error`.
+// The whole of a plain file, or no result with the reason in `error`.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path,
                                                        std::string* error = nullptr);
-// Writes a temporary file beside `path`, flushes it to the disk and renames
-// it over `path`, so a crash leaves either the old or the new file, never a
-// half one. Refuses a read-only `path` (which is then left as it was); a
-// link is followed and its target replaced. A new file gets the usual
-// permissions, an old one keeps its own.
+// Writes `path` whole through a TFileReplacement, so a crash leaves either
+// the old or the new file, never a half one.
 bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size,
                      std::string* error = nullptr);
+
+// A new version of a file, written beside it and then given its name in
+// one step, so that the name holds a complete version, old or new, at
+// every moment; the renames are flushed with their folder, so a power loss
+// cannot undo them. A link is followed and the file it points to replaced.
+// The new file gets the permissions of the one it replaces (and its owner
+// where the system allows); a first version gets the usual ones. A read-only
+// file or a folder is refused and left as it was. A write past the
+// process's file-size limit fails with EFBIG instead of ending the program.
+class TFileReplacement {
+ public:
+  // `freshPath` is where the new version is written until Commit; empty
+  // picks a hidden name beside the file. Such hidden files that a killed
+  // program left behind are removed by the next commit.
+  explicit TFileReplacement(const std::string& path, const std::string& freshPath = {});
+  ~TFileReplacement();  // a new file that was not committed is removed
+  TFileReplacement(const TFileReplacement&) = delete;
+  TFileReplacement& operator=(const TFileReplacement&) = delete;
+
+  bool Create();
+  bool Write(const void* data, std::size_t size);
+  // Down to the disk; Commit does it when it was not done.
+  bool Flush();
+  // The version now under the file's name gets `backup` as a second name
+  // (a copy where the file system has no links), replacing an older
+  // backup in one step; a read-only backup is refused. True when there is
+  // no version to keep.
+  bool KeepCurrentAs(const std::string& backup);
+  // Gives the new file the name.
+  bool Commit();
+  // The new file takes this modification time and these permissions
+  // instead (a copy keeps its source's).
+  void TakeTimeAndMode(std::int64_t seconds, long nanoseconds, unsigned mode);
+
+  // The file replaced, its links followed.
+  const std::string& Target() const { return target_; }
+  int LastError() const { return lastError_; }
+  const std::string& LastErrorMessage() const { return lastMessage_; }
+
+ private:
+  bool Fail(const char* what, const std::string& path, int err);
+
+  std::string target_;
+  std::string fresh_;
+  bool hiddenFresh_ = false;
+  int fd_ = -1;
+  bool created_ = false;
+  bool flushed_ = false;
+  bool takeTime_ = false;
+  std::int64_t seconds_ = 0;
+  long nanoseconds_ = 0;
+  unsigned mode_ = 0;
+  int lastError_ = 0;
+  std::string lastMessage_;
+};
 
 enum class TFileMode { OpenRead, Create, OpenReadWrite };
 enum class TSeekOrigin { Beginning, Current, End };
 
 // A file opened for reading and writing in chunks. Every call reports
 // failure through its result and LastError(); the file closes with the
-// object.
+// object. Only a plain file opens for reading (a pipe or device would keep
+// the program waiting): a folder fails with EISDIR, anything else that is
+// not a plain file with ENODEV.
 class TFileStream {
  public:
   TFileStream(const std::string& path, TFileMode mode);

@@ -22,8 +22,7 @@ namespace {
 
 bool IsExecutableFile(const std::string& path) {
   struct stat st;
-  const std::string os = AnsiToUtf8(path);
-  return ::stat(os.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(os.c_str(), X_OK) == 0;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
 std::vector<std::string> CandidateNames(const std::string& name) {
@@ -46,7 +45,7 @@ std::optional<std::string> FindInFolder(const std::string& folder, const std::st
 std::vector<std::string> SearchFolders() {
   std::vector<std::string> folders{ProgramFolder()};
   const char* env = std::getenv("PATH");
-  std::string path = env ? Utf8ToAnsi(env) : std::string("/usr/local/bin:/usr/bin:/bin");
+  std::string path = env ? std::string(env) : std::string("/usr/local/bin:/usr/bin:/bin");
   std::size_t start = 0;
   for (;;) {
     const std::size_t colon = path.find(':', start);
@@ -82,9 +81,10 @@ class SpawnPlan {
 };
 
 SpawnPlan::SpawnPlan(const std::string& path, const std::vector<std::string>& args, const std::string& workFolder)
-    : folder_(AnsiToUtf8(workFolder)) {
-  args_.push_back(AnsiToUtf8(path));
-  for (const std::string& a : args) args_.push_back(AnsiToUtf8(a));
+    : folder_(workFolder) {
+  // The arguments are file names, passed as the system spells them.
+  args_.push_back(path);
+  for (const std::string& a : args) args_.push_back(a);
   for (std::string& a : args_) argv_.push_back(a.data());
   argv_.push_back(nullptr);
   posix_spawn_file_actions_init(&actions_);

@@ -243,7 +243,7 @@ enum class FileState { Missing, Loaded, Unreadable };
 
 std::optional<Stamp> StampOf(const std::string& path) {
   struct stat st;
-  if (::stat(AnsiToUtf8(path).c_str(), &st) != 0) return std::nullopt;
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
   return Stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }
 

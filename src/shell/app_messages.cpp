@@ -37,8 +37,9 @@ void LoadNamedFile(ATOM atom) {
   if (text.empty()) return;
   DeleteGlobalAtom(atom);
   const std::string name = LongPathName(ScriptNameFromCommandLine(SplitHandOffText(text)));
-  if (FileExists(name)) OpenScriptByName(name);
-  else ShowMessageBox("Unable to find " + name, "Attention");
+  // A folder or a file that cannot be read is refused by the open, with its reason.
+  if (FileExists(name) || DirectoryExists(name)) OpenScriptByName(name);
+  else ShowMessageBox("Unable to find " + PathToText(name), "Attention");
 }
 
 }  // namespace
@@ -74,7 +75,7 @@ void DeleteGlobalAtom(ATOM atom) {
 
 std::string MainWindowText() {
   if (NoActiveDocument()) return "Quillmaster for Windows";
-  return "Quillmaster for Windows - [" + ActiveScript()->ScriptFileName + "]";
+  return "Quillmaster for Windows - [" + PathToText(ActiveScript()->ScriptFileName) + "]";
 }
 
 void TMainForm::HandleAppMessage(TMsg& msg, bool& handled) {

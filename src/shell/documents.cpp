@@ -60,7 +60,7 @@ SaveAnswer AskToSave(TMDIChild& script) {
       return SaveAnswer::Stay;
     }
     if (MainForm->ExpertPrompting) return SaveAnswer::Discard;
-    const TModalResult sure = AskYesNoCancel("Are you SURE you want to exit \"" + ExtractFileName(script.ScriptFileName) +
+    const TModalResult sure = AskYesNoCancel("Are you SURE you want to exit \"" + PathToText(ExtractFileName(script.ScriptFileName)) +
                                                  "\" without saving?\r\rAll changes WILL be lost if you select YES!",
                                              "Warning!", false);
     if (sure == mrCancel) return SaveAnswer::Stay;
@@ -129,6 +129,7 @@ bool OpenScriptByName(std::string fileName) {
   }
   TMDIChild* window = nullptr;
   const bool reused = !NoActiveDocument() && IsDocumentEmpty(ActiveDocument);
+  const std::string reusedTitle = reused ? ActiveScript()->ScriptFileName : std::string();
   if (reused) {
     window = ActiveScript();
     window->EditBuffer.clear();
@@ -142,7 +143,7 @@ bool OpenScriptByName(std::string fileName) {
   // A failed load closes the window made for it, never another one.
   if (!progress.Execute(fileName, true, false)) {
     if (reused) {
-      window->SetScriptCaption(ScriptDirectory + "/NONAME" + std::to_string(SlotOf(window)) + "." + ScriptExtension);
+      window->SetScriptCaption(reusedTitle);
     } else if (SlotOf(window) != 0) {
       ActiveDocument = static_cast<Byte>(SlotOf(window));
       CloseActiveScript(true);

@@ -58,7 +58,7 @@ void TMainForm::FileOpenItemClick(TObject* sender) {
     TProgressDlg& progress = ProgressDlg();
     progress.LoadFormatCode = code;
     if (OpenScriptByName(dialog.FileName) && code >= 3 && ActiveScript())
-      ActiveScript()->SetScriptCaption(ScriptDirectory + "/" + ChangeFileExt(ExtractFileName(dialog.FileName), "." + ScriptExtension));
+      ActiveScript()->SetScriptCaption(NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(dialog.FileName))));
   }
   Screen->SetCursor(crDefault);
   ProcessMessagesGuarded();
@@ -76,10 +76,10 @@ void TMainForm::FileSaveItemClick(TObject* sender) {
     FileSaveAsItemClick(sender);
     return;
   }
-  script->SetScriptCaption(ChangeFileExt(title, "." + ScriptExtension));
+  script->SetScriptCaption(NativeScriptName(title));
   TProgressDlg& progress = ProgressDlg();
   progress.FileFormatCode = 0;
-  if (BackupBeforeSave(ChangeFileExt(script->ScriptFileName, ""), false, false))
+  if (BackupBeforeSave(script->ScriptFileName, false, false))
     progress.Execute(script->ScriptFileName, false, false);
   FocusActiveScript();
 }

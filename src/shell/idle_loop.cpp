@@ -26,13 +26,16 @@ bool BackupWanted(const TMDIChild& script, int slot) {
   return script.DocumentModified && !script.Closing && script.CurrentElement && !IsDocumentEmpty(slot);
 }
 
-// One script's timed backup: the previous one is kept as .TBK while the
-// new one is written, and comes back when the write fails.
+// One script's timed backup. The new .TMB replaces the previous one in one
+// step, so a failed write leaves that one in place; a .TBK is put back only
+// when this backup moved the .TMB away, never over it (a .TBK left by an
+// earlier crash is older than the .TMB).
 void BackUpSlot(int slot) {
   const std::string base = ScriptDirectory + "/SAVE" + std::to_string(slot);
   if (!BackupBeforeSave(base, true, false)) return;
+  const bool hadBackup = FileExists(base + ".TMB");
   if (SaveScriptFile(base, true, true)) DeleteFile(base + ".TBK");
-  else ReplaceFile(base + ".TBK", base + ".TMB");
+  else if (hadBackup && !FileExists(base + ".TMB")) RenameFile(base + ".TBK", base + ".TMB");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace qm {
 extern Byte ClipboardCheckDue;
 
 // Writes the timed backups of every modified script (SAVE<slot>.TMB in
-// the script folder, the previous one kept as .TBK while it is written).
+// the script folder, each replacing the previous one in one step).
 void WriteTimedBackups();
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include "language/typing_aids.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/profile.h"
 #include "script/editing/alt_letter_names.h"
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_rebuild.h"
@@ -173,12 +174,15 @@ void TMainForm::ExitQuillmasterItemClick(TObject* sender) {
 }
 
 void TMainForm::FormClose(TObject*, TCloseAction&) {
-  // Settings that cannot be written must not keep the program from ending.
+  // Every setting goes to the file in one write. Settings that cannot be
+  // written must not keep the program from ending.
+  ProfileWriteBatch batch(SettingsFilePath());
   SaveProgramSettings();
   try {
     TIniFile(SettingsFileName).WriteBool("Pending", "Exited Normally", true);
   } catch (const EIniFileError&) {
   }
+  batch.Commit();
 }
 
 void TMainForm::FormDestroy(TObject*) {
@@ -202,8 +206,8 @@ void TMainForm::OpenStartupFile(std::string name) {
   if (name.find('/') == std::string::npos) name = ScriptDirectory + "/" + name;
   const std::string ext = ExtractFileExt(name);
   if (ext.empty() || ext == ".") name = ChangeFileExt(name, "." + ScriptExtension);
-  if (!FileExists(name)) {
-    ShowMessageBox(name + " does NOT exist!", PromptTable(0));
+  if (!FileExists(name) && !DirectoryExists(name)) {
+    ShowMessageBox(PathToText(name) + " does NOT exist!", PromptTable(0));
     return;
   }
   StartupFileTaken = false;

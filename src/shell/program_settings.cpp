@@ -341,7 +341,7 @@ bool OnFloppyDrive(const std::string& path) {
 
 std::string DriveName(const std::string& path) {
   if (HasFloppyLetter(path)) return std::string(1, AsciiUpper(path[0]));
-  return DriveOfPath(path);
+  return PathToText(DriveOfPath(path));
 }
 
 bool ScriptDirectoryUsable() { return ScriptDirectory.size() >= 2 && DirectoryExists(ScriptDirectory); }
@@ -365,7 +365,7 @@ bool EnsureScriptDirectory() {
 // The program's own folder is not the user's to write in, so new scripts
 // go to a folder of the user's (QUILLMASTER_HOME's when it is set).
 std::string DefaultScriptDirectory() {
-  if (const char* home = std::getenv("QUILLMASTER_HOME"); home && *home) return JoinPath(Utf8ToAnsi(home), "Scripts");
+  if (const char* home = std::getenv("QUILLMASTER_HOME"); home && *home) return JoinPath(home, "Scripts");
   const std::string documents = JoinPath(HomeFolder(), "Documents");
   return JoinPath(DirectoryExists(documents) ? documents : HomeFolder(), "Quillmaster Scripts");
 }

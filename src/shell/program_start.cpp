@@ -77,7 +77,7 @@ std::vector<std::string> SplitHandOffText(const std::string& text) {
   size_t start = 0;
   while (start < text.size()) {
     const size_t end = std::min(text.find(' ', start), text.size());
-    if (end > start) params.push_back(text.substr(start, end - start));
+    params.push_back(text.substr(start, end - start));
     start = end + 1;
   }
   return params;
@@ -85,13 +85,14 @@ std::vector<std::string> SplitHandOffText(const std::string& text) {
 
 std::string ScriptNameFromCommandLine(const std::vector<std::string>& params) {
   size_t first = 0;
-  while (first < params.size() && IsSwitch(params[first])) ++first;
+  while (first < params.size() && (params[first].empty() || IsSwitch(params[first]))) ++first;
   std::string name;
   for (size_t i = first; i < params.size(); ++i) {
     if (i > first) name += ' ';
     name += params[i];
   }
-  std::erase(name, '"');
+  // Quotes wrapped a name with blanks; a file whose own name holds quotes keeps them.
+  if (!FileExists(name)) std::erase(name, '"');
   return name;
 }
 

@@ -42,11 +42,13 @@ std::string HandOffText(const std::vector<std::string>& params);
 // "LoadName"; a failed post is reported and the atom released.
 void HandOffToInstance(HWND window, const std::string& text);
 
-// The parameters of a handed-off text (blank-separated).
+// The parameters of a handed-off text (blank-separated; empty ones kept,
+// so that a run of blanks in a name comes back whole).
 std::vector<std::string> SplitHandOffText(const std::string& text);
 
 // The script name the command line gives: leading switches ("/" or "\")
-// skipped, the rest joined with one blank, quotes removed.
+// and empty parameters skipped, the rest joined with one blank, quotes
+// removed unless the file's own name holds them.
 std::string ScriptNameFromCommandLine(const std::vector<std::string>& params);
 
 }  // namespace qm

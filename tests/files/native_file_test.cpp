@@ -11,6 +11,8 @@
 #include "files/storyboard_block.h"
 #include "files/file_test_fixture.h"
 #include "platform/files.h"
+#include "support/script_builder.h"
+#include "support/script_generator.h"
 
 namespace qm::testing {
 namespace {
@@ -75,6 +77,47 @@ TEST_F(NativeFileTest, SavedScriptsReadBackFieldForField) {
     EXPECT_EQ(Joined(ScriptDifferences(*saved, *read, !c.windows)), "");
     EXPECT_EQ(PendingIOError, 0);
   }
+}
+
+// A script of feature length: the largest seed of the fuzz corpus, so that
+// the fuzzer explores files of real size.
+TEST_F(NativeFileTest, AFeatureLengthScriptReadsBack) {
+  const std::string file = Path("feature_120_pages.QMW");
+  ScriptWindow saved;
+  AddElements(*saved, GenerateScreenplay(120, 120));
+  FillSampleSettings(*saved, 120, 40);
+  int n = 0;
+  for (TScriptElement* e = saved->FirstElement; e; e = e->next, ++n)
+    if (n % 40 == 0) e->storyboardLink = static_cast<Word>(1 + n / 40 % 2);
+  ASSERT_TRUE(SaveScriptFile(file, false, true));
+  KeepForCorpus(file, "feature_120_pages");
+  ScriptWindow read;
+  ASSERT_TRUE(LoadScriptFile(file, false));
+  EXPECT_EQ(read->ElementCount(), 120 * GeneratedElementsPerPage);
+  EXPECT_EQ(Joined(ScriptDifferences(*saved, *read)), "");
+}
+
+// The seeds are scripts in the current layout, the largest one of feature
+// length, and the fuzzer may make inputs longer than any of them.
+TEST(NativeFileSeeds, SeedsAreScriptsOfEverySizeUpToAFeature) {
+  std::size_t largest = 0;
+  std::size_t mostElements = 0;
+  const std::string corpus = QM_SOURCE_DIR "/fuzz/corpus/native_file";
+  const std::vector<std::string> seeds = FindFiles(corpus, "*");
+  ASSERT_FALSE(seeds.empty());
+  for (const std::string& seed : seeds) {
+    SCOPED_TRACE(seed);
+    const auto bytes = ReadFileBytes(JoinPath(corpus, seed));
+    ASSERT_TRUE(bytes);
+    TParsedScript parsed;
+    std::string error;
+    EXPECT_TRUE(ParseScriptImage(*bytes, parsed, error)) << error;
+    largest = std::max(largest, bytes->size());
+    mostElements = std::max(mostElements, parsed.elements.size());
+  }
+  EXPECT_GE(mostElements, static_cast<std::size_t>(120 * GeneratedElementsPerPage));
+  EXPECT_GT(QM_FUZZ_NATIVE_FILE_MAX_LEN, 300 * 1024);
+  EXPECT_GT(static_cast<std::size_t>(QM_FUZZ_NATIVE_FILE_MAX_LEN), largest);
 }
 
 TEST_F(NativeFileTest, DosVariantKeepsTheSettingsOfItsRecord) {

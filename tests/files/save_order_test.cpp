@@ -1,18 +1,26 @@
 // The order of a save: whatever step fails, the previous file is still
-// under the script's name and the error is shown.
+// under the script's name and the error is shown; at no moment is the
+// name without a complete version.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
 #include <memory>
 
 #include "files/file_test_fixture.h"
 #include "files/native_file.h"
 #include "files/safe_save.h"
 #include "files/script_samples.h"
-#include "shell/program_settings.h"
 #include "platform/files.h"
+#include "shell/program_settings.h"
 
 namespace qm::testing {
 namespace {
+
+namespace fs = std::filesystem;
 
 class SaveOrderTest : public FileTest {
  protected:
@@ -35,33 +43,66 @@ class SaveOrderTest : public FileTest {
 };
 
 TEST_F(SaveOrderTest, AFailedStepLeavesThePreviousFileUnderItsName) {
-  struct Case {
-    TSaveStep step;
-    const char* backupAfter;  // what the old backup holds afterwards ("" gone)
-  };
-  const Case cases[] = {
-      {TSaveStep::CreateNew, "older"},      {TSaveStep::WriteNew, "older"},
-      {TSaveStep::FlushNew, "older"},       {TSaveStep::RemoveOldBackup, "older"},
-      {TSaveStep::KeepOldAsBackup, ""},     {TSaveStep::MoveNewIntoPlace, ""},
-  };
   const std::string target = Path("PILOT.QMW");
   const std::string backup = Path("PILOT.BK");
+  const std::string fresh = NewFileNameFor(target);
+  struct Case {
+    TFileStep step;
+    std::string path;
+    const char* backupAfter;  // what the backup holds afterwards
+  };
+  const Case cases[] = {
+      {TFileStep::Create, fresh, "older"},
+      {TFileStep::Write, fresh, "older"},
+      {TFileStep::Flush, fresh, "older"},
+      {TFileStep::Link, backup, "older"},
+      {TFileStep::Rename, backup, "older"},
+      // The previous version became the backup before the new file failed to take its place.
+      {TFileStep::Rename, target, "previous script"},
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.step));
+    SCOPED_TRACE(c.path);
     WriteFileText(target, "previous script");
     WriteFileText(backup, "older");
-    SaveStepFailsForTesting = [&](TSaveStep step) { return step == c.step; };
+    SetFileFaultHook([&](TFileStep step, const std::string& path) { return step == c.step && path == c.path ? EIO : 0; });
     SeenBox seen;
     AnswerBox(IDOK, &seen);
     EXPECT_FALSE(SaveScriptFile(target, false, true));
     EXPECT_EQ(ReadFileText(target), "previous script");
-    EXPECT_EQ(FileExists(backup) ? ReadFileText(backup) : "", c.backupAfter);
-    EXPECT_FALSE(FileExists(NewFileNameFor(target)));
+    EXPECT_EQ(ReadFileText(backup), c.backupAfter);
+    EXPECT_FALSE(FileExists(fresh));
     EXPECT_EQ(seen.caption, "Warning");
     EXPECT_NE(seen.text.find("Error writing " + target), std::string::npos) << seen.text;
     EXPECT_NE(PendingIOError, 0);
     PendingIOError = 0;
   }
+}
+
+TEST_F(SaveOrderTest, TheNameHoldsACompleteVersionAtEveryStep) {
+  const std::string target = Path("PILOT.QMW");
+  ASSERT_TRUE(SaveScriptFile(target, false, true));
+  const std::string previous = ReadFileText(target);
+  AppendElement(**window_, ekAction, "One more line.");
+  std::vector<std::pair<TFileStep, std::string>> steps;
+  SetFileFaultHook([&](TFileStep step, const std::string& path) {
+    steps.emplace_back(step, path);
+    // Up to the step that gives the new file the name, the name holds the
+    // previous version; the folder is flushed after it.
+    const bool afterRename = step == TFileStep::Flush && path == ExtractFileDir(target);
+    if (!afterRename) EXPECT_TRUE(ReadFileText(target) == previous) << "at step " << steps.size();
+    return 0;
+  });
+  ASSERT_TRUE(SaveScriptFile(target, false, true));
+  SetFileFaultHook(nullptr);
+  // The new file takes the name last, and the folder is flushed after it,
+  // so that a power loss cannot undo the rename.
+  ASSERT_GE(steps.size(), 5u);
+  EXPECT_EQ(steps[steps.size() - 2], std::make_pair(TFileStep::Rename, target));
+  EXPECT_EQ(steps.back(), std::make_pair(TFileStep::Flush, ExtractFileDir(target)));
+  EXPECT_NE(ReadFileText(target), previous);
+  EXPECT_TRUE(ParsesAsScript(target));
+  EXPECT_TRUE(ReadFileText(Path("PILOT.BK")) == previous);
 }
 
 TEST_F(SaveOrderTest, ASuccessfulSaveKeepsThePreviousFileAsTheBackup) {
@@ -77,7 +118,18 @@ TEST_F(SaveOrderTest, ASuccessfulSaveKeepsThePreviousFileAsTheBackup) {
   EXPECT_FALSE(FileExists(Path("FRESH.BK")));
 }
 
-TEST_F(SaveOrderTest, TimedBackupsKeepThePreviousOneOnlyWhileWriting) {
+TEST_F(SaveOrderTest, WithoutLinksThePreviousFileIsCopiedToTheBackup) {
+  const std::string target = Path("PILOT.QMW");
+  WriteFileText(target, "previous script");
+  WriteFileText(Path("PILOT.BK"), "older");
+  SetFileFaultHook([](TFileStep step, const std::string&) { return step == TFileStep::Link ? EPERM : 0; });
+  ASSERT_TRUE(SaveScriptFile(target, false, true));
+  EXPECT_TRUE(ParsesAsScript(target));
+  EXPECT_EQ(ReadFileText(Path("PILOT.BK")), "previous script");
+  EXPECT_EQ(fs::hard_link_count(Path("PILOT.BK")), 1u);
+}
+
+TEST_F(SaveOrderTest, TimedBackupsReplaceThePreviousOneInOneStep) {
   const std::string base = Path("SAVE2");
   WriteFileText(base + ".TMB", "previous backup");
   ASSERT_TRUE(BackupBeforeSave(base, true, false));
@@ -86,7 +138,9 @@ TEST_F(SaveOrderTest, TimedBackupsKeepThePreviousOneOnlyWhileWriting) {
   EXPECT_FALSE(FileExists(base + ".TBK"));
 
   WriteFileText(base + ".TMB", "previous backup");
-  SaveStepFailsForTesting = [](TSaveStep step) { return step == TSaveStep::MoveNewIntoPlace; };
+  SetFileFaultHook([&](TFileStep step, const std::string& path) {
+    return step == TFileStep::Rename && path == base + ".TMB" ? ENOSPC : 0;
+  });
   AnswerBox(IDOK);
   EXPECT_FALSE(SaveScriptFile(base, true, true));
   EXPECT_EQ(ReadFileText(base + ".TMB"), "previous backup");
@@ -100,7 +154,7 @@ TEST_F(SaveOrderTest, AReadOnlyTargetIsRefusedAndKept) {
   ASSERT_TRUE(SetReadOnly(target, true));
   SeenBox seen;
   AnswerBox(IDOK, &seen);
-  EXPECT_FALSE(BackupBeforeSave(Path("LOCKED"), false, false));
+  EXPECT_FALSE(BackupBeforeSave(target, false, false));
   EXPECT_EQ(seen.text,
             "This File is marked READ ONLY and I am unable to save it with this File Name.  Please give it a "
             "different name...");
@@ -109,7 +163,7 @@ TEST_F(SaveOrderTest, AReadOnlyTargetIsRefusedAndKept) {
   EXPECT_FALSE(SaveScriptFile(target, false, true));
   EXPECT_EQ(ReadFileText(target), "protected");
   EXPECT_FALSE(FileExists(NewFileNameFor(target)));
-  EXPECT_TRUE(BackupBeforeSave(Path("NEW"), false, false));
+  EXPECT_TRUE(BackupBeforeSave(Path("NEW.QMW"), false, false));
 }
 
 TEST_F(SaveOrderTest, CancelDuringTheWriteKeepsThePreviousFile) {
@@ -133,6 +187,100 @@ TEST_F(SaveOrderTest, TheFileIsWrittenInChunksWithProgress) {
   EXPECT_EQ(steps.size(), (size + FileChunkSize - 1) / FileChunkSize);
   EXPECT_EQ(steps.back(), 100);
   EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
+}
+
+TEST_F(SaveOrderTest, SavingThroughALinkReplacesTheFileItPointsTo) {
+  fs::create_directory(Path("real"));
+  const std::string real = Path("real/PILOT.QMW");
+  WriteFileText(real, "previous script");
+  for (const std::string& link : {Path("PILOT.QMW"), Path("CHAINED.QMW")}) {
+    SCOPED_TRACE(link);
+    if (link == Path("PILOT.QMW")) fs::create_symlink("real/PILOT.QMW", link);
+    else fs::create_symlink(Path("PILOT.QMW"), link);
+    const std::string before = ReadFileText(real);
+    AppendElement(**window_, ekAction, "Saved through " + link);
+    ASSERT_TRUE(SaveScriptFile(link, false, true));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(ParsesAsScript(real));
+    EXPECT_TRUE(ReadFileText(real) != before);
+    // The backup is the previous version, made beside the file itself.
+    EXPECT_TRUE(ReadFileText(Path("real/PILOT.BK")) == before);
+    EXPECT_FALSE(fs::is_symlink(Path("real/PILOT.BK")));
+    EXPECT_FALSE(fs::exists(ChangeFileExt(link, ".BK")));
+  }
+}
+
+TEST_F(SaveOrderTest, TheNewFileKeepsThePermissionsOfTheOldOne) {
+  for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+                               fs::perms::owner_all | fs::perms::group_all | fs::perms::others_all}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    const std::string target = Path("PRIVATE.QMW");
+    WriteFileText(target, "previous script");
+    fs::permissions(target, mode);
+    ASSERT_TRUE(SaveScriptFile(target, false, true));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, mode);
+    EXPECT_TRUE(ParsesAsScript(target));
+  }
+}
+
+// A file-size limit stops the write as a full disk would, and the program
+// goes on with the previous file in place.
+TEST_F(SaveOrderTest, AFileSizeLimitIsReportedAsAFullDisk) {
+  const std::string target = Path("PILOT.QMW");
+  WriteFileText(target, "previous script");
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  rlimit small = old;
+  small.rlim_cur = 3 * FileChunkSize;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  SeenBox seen;
+  AnswerBox(IDOK, &seen);
+  const bool saved = SaveScriptFile(target, false, true);
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(seen.text, "Error writing " + target + "\rDisk is Full");
+  EXPECT_EQ(ReadFileText(target), "previous script");
+  EXPECT_FALSE(FileExists(NewFileNameFor(target)));
+}
+
+TEST_F(SaveOrderTest, TheNewerVersionOfAStoppedSaveIsOfferedAtOpen) {
+  const std::string target = Path("PILOT.QMW");
+  ASSERT_TRUE(SaveScriptFile(target, false, true));
+  const int saved = (*window_)->ElementCount();
+  AppendElement(**window_, ekAction, "Written, but never given the name.");
+  const std::vector<Byte> newer = BuildScriptImage(**window_, false, true);
+  struct Case {
+    const char* what;
+    std::size_t length;  // of the leftover
+    bool older;          // than the script
+    int answer;          // 0: no question
+    int elements;
+  };
+  const Case cases[] = {
+      {"complete and newer, taken", newer.size(), false, IDYES, saved + 1},
+      {"complete and newer, refused", newer.size(), false, IDNO, saved},
+      {"cut short", newer.size() - 100, false, 0, saved},
+      {"older than the script", newer.size(), true, 0, saved},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string leftover = NewFileNameFor(target);
+    WriteFileText(leftover, std::string(newer.begin(), newer.begin() + static_cast<std::ptrdiff_t>(c.length)));
+    const std::time_t now = FileAge(leftover);
+    ASSERT_TRUE(SetFileAge(target, c.older ? now + 10 : now - 10));
+    SeenBox seen;
+    if (c.answer != 0) AnswerBox(c.answer, &seen);
+    ScriptWindow read;
+    ASSERT_TRUE(LoadScriptFile(target, false));
+    EXPECT_EQ(read->ElementCount(), c.elements);
+    EXPECT_EQ(read->DocumentModified != 0, c.elements != saved) << "the newer version still waits to be saved";
+    if (c.answer != 0) {
+      EXPECT_EQ(seen.caption, "Attention");
+      EXPECT_NE(seen.text.find(target), std::string::npos) << seen.text;
+    }
+    EXPECT_EQ(PendingIOError, 0);
+  }
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include "support/temp_folder.h"
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -147,6 +149,8 @@ TEST_F(Files, MapPathTakesOldStylePathsToTheFilesThatExist) {
       {dir_ + "/A.TXT", dir_ + "/A.TXT"},  // the exact name wins
       {dir_ + "/A.txt", dir_ + "/A.TXT"},  // several in other cases: the first in byte order
       {dir_ + "/./scripts/../Scripts/script.qmw", dir_ + "/./Scripts/../Scripts/Script.QMW"},
+      // Backslashes and colons are characters of a name that exists.
+      {Make("C:back\\slash.qmw"), dir_ + "/C:back\\slash.qmw"},
   };
   for (const auto& c : cases) EXPECT_EQ(MapPath(c.given), c.mapped) << c.given;
 }
@@ -233,11 +237,113 @@ TEST_F(Files, ReadFileBytesReportsWhyItFailed) {
   EXPECT_FALSE(ReadFileBytes(dir_ + "/missing.txt", &error));
   EXPECT_NE(error.find("missing.txt"), std::string::npos);
   EXPECT_FALSE(ReadFileBytes(dir_, &error));
-  const std::string path = Make("caf\xC3\xA9.txt", std::string("a\0b", 3));
-  const auto bytes = ReadFileBytes(dir_ + "/caf\xE9.txt");  // the name in the code page
-  ASSERT_TRUE(bytes);
-  EXPECT_EQ(*bytes, (std::vector<std::uint8_t>{'a', 0, 'b'}));
-  EXPECT_EQ(FindFiles(dir_, "CAF\xC9.*"), (std::vector<std::string>{"caf\xE9.txt"}));
+  EXPECT_NE(error.find("folder"), std::string::npos) << error;
+}
+
+// Names are the system's bytes from end to end: any name a desktop can
+// make is found, opened and written, and only text shown is converted.
+TEST_F(Files, NamesAreTheSystemsOwnBytes) {
+  const std::vector<std::string> names = {"caf\xC3\xA9.txt", "\xD0\x9A\xD1\x83\xD1\x85\xD0\xBD\xD1\x8F.qmw",
+                                          "\xE5\x8E\xA8\xE6\x88\xBF.qmw", "\xF0\x9F\x8E\xAC.qmw", "bad\xFF.qmw"};
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    const std::string path = dir_ + "/" + name;
+    ASSERT_TRUE(WriteFileAtomic(path, "a\0b", 3));
+    EXPECT_TRUE(fs::exists(fs::path(path)));
+    EXPECT_TRUE(FileExists(path));
+    const auto bytes = ReadFileBytes(path);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(*bytes, (std::vector<std::uint8_t>{'a', 0, 'b'}));
+  }
+  auto sorted = names;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(FindFiles(dir_, "*"), sorted);
+  // The code page's letters match in either case, as UTF-8 too.
+  EXPECT_EQ(FindFiles(dir_, "CAF\xC3\x89.*"), (std::vector<std::string>{"caf\xC3\xA9.txt"}));
+  EXPECT_EQ(FindNameNoCase(dir_, "CAF\xC3\x89.TXT"), "caf\xC3\xA9.txt");
+  EXPECT_EQ(FindNameNoCase(dir_, "\xD0\x9A\xD1\x83\xD1\x85\xD0\xBD\xD1\x8F.QMW"),
+            "\xD0\x9A\xD1\x83\xD1\x85\xD0\xBD\xD1\x8F.qmw");
+  EXPECT_TRUE(SameFileName("sc\xC3\xA8ne.qmw", "SC\xC3\x88NE.QMW"));
+  EXPECT_FALSE(SameFileName("sc\xC3\xA8ne.qmw", "scene.qmw"));
+
+  EXPECT_EQ(PathToText("/a/caf\xC3\xA9.txt"), "/a/caf\xE9.txt");
+  EXPECT_EQ(PathToText("\xD0\x9A.qmw"), "?.qmw");
+  EXPECT_EQ(TextToPath("Sc\xE8ne2"), "Sc\xC3\xA8ne2");
+}
+
+// Only plain files are opened: a pipe without a writer would keep the
+// program waiting for ever.
+TEST_F(Files, OnlyPlainFilesOpen) {
+  const std::string pipe = dir_ + "/pipe.qmw";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+  fs::create_directories(dir_ + "/folder.qmw");
+  const struct {
+    std::string path;
+    int error;
+  } cases[] = {{pipe, ENODEV}, {dir_ + "/folder.qmw", EISDIR}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    for (TFileMode mode : {TFileMode::OpenRead, TFileMode::OpenReadWrite}) {
+      TFileStream stream(c.path, mode);
+      EXPECT_FALSE(stream.IsOpen());
+      EXPECT_EQ(stream.LastError(), c.error);
+    }
+    EXPECT_FALSE(ReadFileBytes(c.path));
+    EXPECT_FALSE(CopyFile(c.path, dir_ + "/copy"));
+  }
+  EXPECT_FALSE(FileAttributes(pipe).regular);
+  EXPECT_TRUE(FileAttributes(Make("plain.qmw")).regular);
+}
+
+TEST_F(Files, LinksAreFollowedToTheFileTheyName) {
+  const std::string real = Make("real.qmw");
+  fs::create_directories(dir_ + "/sub");
+  fs::create_symlink("../real.qmw", dir_ + "/sub/up.qmw");
+  fs::create_symlink(dir_ + "/sub/up.qmw", dir_ + "/chain.qmw");
+  fs::create_symlink("gone.qmw", dir_ + "/dangling.qmw");
+  fs::create_symlink("loop.qmw", dir_ + "/loop.qmw");
+  EXPECT_EQ(fs::canonical(FollowLinks(dir_ + "/sub/up.qmw")), fs::canonical(real));
+  EXPECT_EQ(fs::canonical(FollowLinks(dir_ + "/chain.qmw")), fs::canonical(real));
+  EXPECT_EQ(FollowLinks(dir_ + "/dangling.qmw"), dir_ + "/gone.qmw");
+  EXPECT_EQ(FollowLinks(real), real);
+  EXPECT_EQ(FollowLinks(dir_ + "/loop.qmw"), dir_ + "/loop.qmw");
+}
+
+// Hidden new files of a program that was killed while it wrote go with
+// the next write; those of a program that still runs stay.
+TEST_F(Files, HiddenFilesOfAKilledWriterAreRemoved) {
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  ASSERT_GT(gone, 0);
+  int status = 0;
+  waitpid(gone, &status, 0);
+  const std::string stale = ".data.ini.tmp" + std::to_string(gone) + "-3";
+  const std::string live = ".data.ini.tmp" + std::to_string(::getppid()) + "-1";
+  Make(stale, "half");
+  Make(live, "being written");
+  Make(".data.ini.tmpnotanumber", "someone else's");
+  ASSERT_TRUE(WriteFileAtomic(dir_ + "/data.ini", "new", 3));
+  EXPECT_EQ(Listing(), (std::vector<std::string>{live, ".data.ini.tmpnotanumber", "data.ini"}));
+}
+
+TEST_F(Files, AFaultHookMakesTheNamedStepFail) {
+  const std::string path = Make("data.bin", "old");
+  std::vector<std::pair<TFileStep, std::string>> seen;
+  SetFileFaultHook([&](TFileStep step, const std::string& at) {
+    seen.emplace_back(step, ExtractFileName(at));
+    return step == TFileStep::Rename ? ENOSPC : 0;
+  });
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(path, "new", 3, &error));
+  SetFileFaultHook(nullptr);
+  EXPECT_NE(error.find(strerror(ENOSPC)), std::string::npos) << error;
+  EXPECT_EQ(Bytes(path), "old");
+  EXPECT_EQ(Listing(), (std::vector<std::string>{"data.bin"}));
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(seen[0].first, TFileStep::Create);
+  EXPECT_EQ(seen[1].first, TFileStep::Write);
+  EXPECT_EQ(seen[2].first, TFileStep::Flush);
+  EXPECT_EQ(seen[3], std::make_pair(TFileStep::Rename, std::string("data.bin")));
 }
 
 TEST_F(Files, RenameCopyAndTimes) {

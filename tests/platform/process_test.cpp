@@ -107,7 +107,7 @@ TEST_F(Process, OldProgramNamesFindTheProgramsHere) {
 
 TEST_F(Process, ArgumentsAndWorkFolderReachTheProgram) {
   const RunResult r =
-      RunProgramAndWait("sh", {"-c", "pwd > out.txt; printf '%s|%s' \"$1\" \"$2\" >> out.txt", "sh", "caf\xE9", "two words"},
+      RunProgramAndWait("sh", {"-c", "pwd > out.txt; printf '%s|%s' \"$1\" \"$2\" >> out.txt", "sh", "caf\xC3\xA9", "two words"},
                         {}, dir_);
   ASSERT_TRUE(r.started) << r.error;
   EXPECT_EQ(Bytes("out.txt"), fs::canonical(dir_).string() + "\ncaf\xC3\xA9|two words");

@@ -46,6 +46,15 @@ TEST_F(AppMessagesTest, LoadNameOfAMissingFileSaysSo) {
   EXPECT_EQ(DocumentCount, 1);
 }
 
+TEST_F(AppMessagesTest, LoadNameOfAFolderSaysItIsOne) {
+  const std::string folder = ScriptDirectory + "/DRAFTS.QMW";
+  ASSERT_TRUE(CreateDir(folder));
+  testing::AnswerMessageBox(Driver(), folder + " is a folder, not a file.", mrOk, "Unable to load File...");
+  Deliver(LoadNameMessage, 0, GlobalAddAtom(folder + " "));
+  EXPECT_EQ(DocumentCount, 1);
+  EXPECT_NE(Script().ScriptFileName, folder);
+}
+
 TEST_F(AppMessagesTest, PasteStoryDevIsThankedOnlyWhenItsDataIsThere) {
   const UINT thankYou = RegisterWindowMessage("ThankYou");
   int thanks = 0;
@@ -128,6 +137,18 @@ TEST_F(HandOffTest, ASecondStartHandsItsCommandLineToTheFirstWhichOpensTheScript
   EXPECT_EQ(DocumentCount, 2) << "the first script was not empty, so the named one opens beside it";
   EXPECT_EQ(Script().ScriptFileName, path);
   EXPECT_EQ(GlobalFindAtom(received[0]), 0) << "the atom is released";
+}
+
+TEST_F(HandOffTest, ANameOutsideTheCodePageIsHandedOverAsItIs) {
+  const std::string path = SavedScript("\xD0\x9A\xD1\x83\xD1\x85\xD0\xBD\xD1\x8F \xE2\x80\x94 Caf\xC3\xA9.qmw");
+  testing::ChildProcess second(QM_PROGRAM_PATH, {"--headless", path}, {"QUILLMASTER_HOME=" + Home()});
+  ASSERT_EQ(second.ExitCode(10000), 0);
+  for (int i = 0; i < 100 && DocumentCount < 2; ++i) {
+    Application->ProcessMessages();
+    Backend().PumpEvents(true, 50);
+  }
+  EXPECT_EQ(DocumentCount, 2);
+  EXPECT_EQ(Script().ScriptFileName, path);
 }
 
 }  // namespace

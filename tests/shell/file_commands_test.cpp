@@ -2,13 +2,20 @@
 // and the timed backup written at idle.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "script/editing/document_modified.h"
 #include "script/script_window.h"
+#include "shell/app_messages.h"
 #include "shell/documents.h"
 #include "base/ini_file.h"
+#include "shell/idle_loop.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "support/message_box_answers.h"
@@ -90,6 +97,89 @@ TEST_F(FileCommandsTest, SaveAsRetitlesTheScriptAndSaveKeepsThePreviousVersionAs
   EXPECT_EQ(testing::ReadFileText(InScripts("DRAFT.BK")), first);
 }
 
+// On a file system that tells case apart, a script chosen or opened as
+// kitchen.qmw is saved by F7 to that very file, never to a new
+// kitchen.QMW beside it.
+TEST_F(FileCommandsTest, SaveKeepsTheExactNameTheWriterChoseOrOpened) {
+  const std::string kitchen = InScripts("kitchen.qmw");
+  TypeScene();
+  ChooseFile("kitchen.qmw");
+  MainForm->FileSaveAsItem->Click();
+  ASSERT_EQ(Script().ScriptFileName, kitchen);
+  const std::string first = testing::ReadFileText(kitchen);
+  TypeText(" Again.");
+  MainForm->FileSaveItem->Click();
+  EXPECT_EQ(Script().ScriptFileName, kitchen);
+  EXPECT_FALSE(FileExists(InScripts("kitchen.QMW")));
+  EXPECT_NE(testing::ReadFileText(kitchen), first);
+  EXPECT_EQ(testing::ReadFileText(InScripts("kitchen.BK")), first);
+
+  const auto saved = testing::ElementsOf(Script());
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  ChooseFile(kitchen);
+  MainForm->FileOpenItem->Click();
+  ASSERT_EQ(Script().ScriptFileName, kitchen);
+  EXPECT_EQ(testing::ElementsOf(Script()), saved) << "the chosen file holds the last save";
+  const std::string second = testing::ReadFileText(kitchen);
+  Script().SetFocus();
+  TypeText(" Once more.");
+  MainForm->FileSaveItem->Click();
+  EXPECT_FALSE(FileExists(InScripts("kitchen.QMW")));
+  EXPECT_EQ(testing::ReadFileText(InScripts("kitchen.BK")), second);
+
+  // A name of another extension takes the script extension, spelt as the
+  // file of that name already is.
+  Script().ScriptFileName = InScripts("kitchen.txt");
+  TypeText(" Last.");
+  MainForm->FileSaveItem->Click();
+  EXPECT_EQ(Script().ScriptFileName, kitchen);
+  EXPECT_FALSE(FileExists(InScripts("kitchen.QMW")));
+}
+
+// A script of any name the desktop can make opens and is saved under that
+// very name; a name typed in the program's text is spelt as the system
+// spells names.
+TEST_F(FileCommandsTest, FilesOfAnyNameOpenAndSaveUnderTheirOwnName) {
+  const std::string script = QM_SOURCE_DIR "/fuzz/corpus/native_file/every_kind_and_code";
+  for (const std::string name : {"Caf\xC3\xA9 Noir.qmw", "\xD0\x9A\xD1\x83\xD1\x85\xD0\xBD\xD1\x8F.qmw",
+                                 "\xE5\x8E\xA8\xE6\x88\xBF.qmw", "\xF0\x9F\x8E\xAC.qmw", "C:back\\slash.qmw"}) {
+    SCOPED_TRACE(name);
+    const std::string path = InScripts(name);
+    testing::WriteFileText(path, testing::ReadFileText(script));
+    ASSERT_TRUE(OpenScriptByName(path));
+    EXPECT_EQ(Script().ScriptFileName, path);
+    EXPECT_EQ(MainWindowText(), "Quillmaster for Windows - [" + PathToText(path) + "]");
+    const std::string before = testing::ReadFileText(path);
+    Script().SetFocus();
+    TypeText("x");
+    MainForm->FileSaveItem->Click();
+    EXPECT_NE(testing::ReadFileText(path), before);
+    EXPECT_EQ(testing::ReadFileText(ChangeFileExt(path, ".BK")), before);
+    // Save As shows the name in the program's text; left as shown, it is
+    // the same file.
+    Driver().Expect([&](TForm& form) {
+      auto& dialog = dynamic_cast<TFileDialog&>(form);
+      EXPECT_EQ(dialog.FileNameEdit->Text(), PathToText(name));
+      dialog.OkBtn->Click();
+    });
+    testing::AnswerMessageBox(Driver(), PathToText(path) + " already exists!\r\rShould I Overwrite this file?", mrYes);
+    MainForm->FileSaveAsItem->Click();
+    EXPECT_EQ(Script().ScriptFileName, path);
+    MainForm->CloseFileItem->Click();
+    Application->ProcessMessages();
+  }
+  EXPECT_EQ(FindFiles(ScriptDirectory, "*.QMW").size(), 5u) << "no other spelling of a name was made";
+
+  ASSERT_TRUE(NewDocument(InScripts("NONAME1.QMW")));
+  TypeScene();
+  ChooseFile("Sc\xE8ne2");
+  MainForm->FileSaveAsItem->Click();
+  EXPECT_TRUE(FileExists(InScripts("Sc\xC3\xA8ne2.QMW")));
+  EXPECT_EQ(Script().ScriptFileName, InScripts("Sc\xC3\xA8ne2.QMW"));
+  EXPECT_EQ(MainWindowText(), "Quillmaster for Windows - [" + ScriptDirectory + "/Sc\xE8ne2.QMW]");
+}
+
 TEST_F(FileCommandsTest, ClosingAModifiedScriptAsksToSave) {
   TypeScene();
   // Cancel keeps the script open.
@@ -139,6 +229,95 @@ TEST_F(FileCommandsTest, TimedBackupsAreWrittenForModifiedScriptsAtIdle) {
   EXPECT_TRUE(FileExists(InScripts("SAVE3.TMB")));
   EXPECT_FALSE(FileExists(InScripts("SAVE1.TBK")));
   EXPECT_EQ(TimedBackupDue, 0);
+}
+
+// A .TBK that an earlier crash left behind is older than the .TMB: a
+// failed timed backup leaves the newest .TMB alone.
+TEST_F(FileCommandsTest, AFailedTimedBackupKeepsTheNewestOne) {
+  AutosaveInterval = 1;
+  TypeScene();
+  testing::WriteFileText(InScripts("SAVE1.TBK"), "stale");
+  testing::WriteFileText(InScripts("SAVE1.TMB"), "newest");
+  SetFileFaultHook([](TFileStep step, const std::string&) { return step == TFileStep::Write ? ENOSPC : 0; });
+  testing::AnswerMessageBox(Driver(), "Error writing " + InScripts("SAVE1.TMB") + "\rDisk is Full", mrOk, "Warning");
+  WriteTimedBackups();
+  SetFileFaultHook(nullptr);
+  EXPECT_EQ(testing::ReadFileText(InScripts("SAVE1.TMB")), "newest");
+  // The next backup that works replaces it and clears the stale one away.
+  WriteTimedBackups();
+  EXPECT_NE(testing::ReadFileText(InScripts("SAVE1.TMB")), "newest");
+  EXPECT_FALSE(FileExists(InScripts("SAVE1.TBK")));
+}
+
+// A file the program cannot read is refused with its name and the reason,
+// and no window is left for it: nothing is ever saved over a file that was
+// not read.
+class OpenRefusalTest : public FileCommandsTest {
+ protected:
+  struct Case {
+    std::string name;
+    std::string bytes;
+    std::string message;  // after the file's path
+    std::string caption = "Attention";
+  };
+  // Opens every case twice: into the untouched new script, and beside a
+  // modified one.
+  void ExpectRefused(const std::vector<Case>& cases, const std::string& prefix) {
+    for (const bool beside : {false, true}) {
+      for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + (beside ? " beside a modified script" : ""));
+        const std::string path = InScripts(c.name);
+        if (!FileExists(path) && !DirectoryExists(path)) testing::WriteFileText(path, c.bytes);
+        // (Reading a pipe here would wait for ever.)
+        const bool plain = FileAttributes(path).regular;
+        const std::string before = plain ? testing::ReadFileText(path) : "";
+        if (beside && !Script().DocumentModified) TypeScene();
+        const int windows = DocumentCount;
+        const std::string title = Script().ScriptFileName;
+        testing::AnswerMessageBox(Driver(), prefix + path + c.message, mrOk, c.caption);
+        EXPECT_FALSE(OpenScriptByName(path));
+        EXPECT_EQ(DocumentCount, windows);
+        EXPECT_EQ(Script().ScriptFileName, title);
+        if (plain) EXPECT_EQ(testing::ReadFileText(path), before);
+      }
+    }
+  }
+};
+
+TEST_F(OpenRefusalTest, AFileThatIsNotAScriptOpensNothing) {
+  std::string noise;
+  for (int i = 0; i < 40000; ++i) noise += static_cast<char>((i * 7919 + 13) % 251);
+  ChooseFile("KITCHEN");
+  MainForm->FileSaveAsItem->Click();
+  std::string damaged = testing::ReadFileText(InScripts("KITCHEN.QMW"));
+  damaged[0] = 'X';
+  ExpectRefused({{"EMPTY.QMW", "", ":\rit is empty."},
+                 {"NOISE.QMW", noise, ":\rit is not a script file, and this version reads no other kind of file."},
+                 {"DAMAGED.QMW", damaged, ":\rit is not a script file, and this version reads no other kind of file."}},
+                "Unable to open ");
+}
+
+TEST_F(OpenRefusalTest, AFileThatCannotBeReadOpensNothing) {
+  ChooseFile("KITCHEN");
+  MainForm->FileSaveAsItem->Click();
+  SetFileFaultHook([this](TFileStep step, const std::string& path) {
+    return step == TFileStep::Open && path == InScripts("LOCKED.QMW") ? EACCES : 0;
+  });
+  ExpectRefused({{"LOCKED.QMW", testing::ReadFileText(InScripts("KITCHEN.QMW")), ":\ryou are not allowed to read it."}},
+                "Error Reading File\r\r");
+}
+
+// A pipe would keep the program waiting for a writer for ever; a folder is
+// named as one.
+TEST_F(OpenRefusalTest, APipeOrAFolderIsRefusedWithoutWaiting) {
+  ASSERT_EQ(::mkfifo(InScripts("PIPE.QMW").c_str(), 0644), 0);
+  ASSERT_TRUE(CreateDir(InScripts("FOLDER.QMW")));
+  alarm(60);  // a wait for ever ends the test
+  ExpectRefused({{"PIPE.QMW", "", ":\rit is not a plain file but a device, a pipe or a socket.",
+                  "Attention"}},
+                "Error Reading File\r\r");
+  ExpectRefused({{"FOLDER.QMW", "", " is a folder, not a file.", "Unable to load File..."}}, "");
+  alarm(0);
 }
 
 using PasteFromTest = FileCommandsTest;

@@ -2,13 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "files/script_header.h"
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "script/script_window.h"
+#include "shell/app_messages.h"
 #include "shell/documents.h"
+#include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
+#include "support/temp_folder.h"
 
 namespace qm {
 namespace {
@@ -28,6 +37,18 @@ TEST(CommandLine, LeadingSwitchesAreSkippedAndTheRestJoined) {
       {{"-dash.qmw"}, "-dash.qmw"},
   };
   for (const auto& c : cases) EXPECT_EQ(ScriptNameFromCommandLine(c.params), c.name);
+}
+
+// A name handed from a second start comes back byte for byte, whatever
+// blanks and quotes the desktop let it hold.
+TEST(CommandLine, ANameHandedOverComesBackWhole) {
+  testing::TempFolder folder;
+  for (const std::string name : {"two  blanks.qmw", "My \"Draft\".qmw", " leading.qmw", "blank after.qmw "}) {
+    SCOPED_TRACE(name);
+    const std::string path = testing::WriteFileText(folder.File(name), "x");
+    EXPECT_EQ(ScriptNameFromCommandLine({path}), path);
+    EXPECT_EQ(ScriptNameFromCommandLine(SplitHandOffText(HandOffText({"/NM", path}))), path);
+  }
 }
 
 using StartupTest = testing::ProgramFixture;
@@ -60,6 +81,39 @@ TEST_F(StartupChoiceTest, MostRecentScriptWithNoneRecordedOpensNothing) {
   ASSERT_TRUE(Started());
   EXPECT_EQ(DocumentCount, 0);
   EXPECT_TRUE(NoActiveDocument());
+}
+
+// Names from the command line and the settings are the system's bytes:
+// a script of any name the desktop can make opens, shows its name, and
+// stays among the recent scripts.
+class NamesOutsideTheCodePageTest : public testing::ProgramFixture {
+ protected:
+  const std::vector<std::string> names_ = {"Caf\xC3\xA9 Noir.qmw", "\xD0\x9A\xD1\x83\xD1\x85\xD0\xBD\xD1\x8F.qmw",
+                                           "\xE5\x8E\xA8\xE6\x88\xBF.qmw", "\xF0\x9F\x8E\xAC.qmw"};
+  void SetUp() override {
+    // A stored script with its password taken out, so that it opens at once.
+    std::string script = testing::ReadFileText(QM_SOURCE_DIR "/fuzz/corpus/native_file/every_kind_and_code");
+    for (const auto& field : ScriptHeaderFields())
+      if (field.Name == "Password") std::fill_n(script.begin() + static_cast<std::ptrdiff_t>(field.Offset), field.Size, '\0');
+    for (const std::string& name : names_) testing::WriteFileText(scripts_.File(name), script);
+    Arguments = {scripts_.File(names_[0])};
+    for (int i = 1; i <= 3; ++i) {
+      InitialSettings.push_back({"Last Scripts", "Long " + std::to_string(i), names_[static_cast<std::size_t>(i)]});
+      InitialSettings.push_back({"Last Scripts", "Path " + std::to_string(i), scripts_.Path()});
+    }
+    ProgramFixture::SetUp();
+  }
+  testing::TempFolder scripts_;
+};
+
+TEST_F(NamesOutsideTheCodePageTest, OpenFromTheCommandLineAndStayAmongTheRecentScripts) {
+  ASSERT_EQ(DocumentCount, 1);
+  EXPECT_EQ(Script().ScriptFileName, scripts_.File(names_[0]));
+  EXPECT_EQ(MainWindowText(), "Quillmaster for Windows - [" + scripts_.Path() + "/Caf\xE9 Noir.qmw]");
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(LastScriptsBuffer[static_cast<std::size_t>(i)].Name, names_[static_cast<std::size_t>(i + 1)]);
+    EXPECT_EQ(LastScriptsBuffer[static_cast<std::size_t>(i)].Folder, scripts_.Path());
+  }
 }
 
 using DocumentTableTest = testing::ProgramFixture;
@@ -99,6 +153,30 @@ TEST_F(DocumentTableTest, ActivatingAWindowMakesItsOwnSlotActive) {
   TMDIChild stranger(nullptr);
   stranger.SetChildNumber();
   EXPECT_EQ(ActiveDocument, 1) << "a window without a slot changes nothing";
+}
+
+// Ending the program writes the settings file once, not once per key, and
+// clears away the new files of a run that was killed while it wrote.
+TEST_F(DocumentTableTest, ExitWritesTheSettingsFileInOnePass) {
+  const pid_t gone = fork();
+  if (gone == 0) _exit(0);
+  ASSERT_GT(gone, 0);
+  int status = 0;
+  waitpid(gone, &status, 0);
+  const std::string stale = ".QUILLPAD.INI.tmp" + std::to_string(gone) + "-7";
+  testing::WriteFileText(JoinPath(ConfigFolder(), stale), "[Program Settings]\nZoom");
+  int writes = 0;
+  SetFileFaultHook([&](TFileStep step, const std::string& path) {
+    if (step == TFileStep::Rename && path == SettingsFilePath()) ++writes;
+    return 0;
+  });
+  TCloseAction action = TCloseAction::caFree;
+  MainForm->FormClose(MainForm, action);
+  SetFileFaultHook(nullptr);
+  EXPECT_EQ(writes, 1);
+  EXPECT_TRUE(TIniFile(SettingsFilePath()).ReadBool("Pending", "Exited Normally", false));
+  EXPECT_EQ(TIniFile(SettingsFilePath()).ReadInteger("Program Settings", "Zoom Size", 0), MainForm->ZoomSize);
+  EXPECT_FALSE(FileExists(JoinPath(ConfigFolder(), stale)));
 }
 
 TEST_F(DocumentTableTest, ExitAsksAndNoKeepsTheProgramRunning) {

@@ -1,6 +1,7 @@
 #include "support/platform_fixture.h"
 
 #include "base/global_state.h"
+#include "platform/files.h"
 
 #include <stdlib.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@ namespace qm::testing {
 
 void PlatformFixture::SetUp() {
   GlobalState::ResetAll();
+  SetFileFaultHook(nullptr);
   home_ = std::make_unique<TempFolder>();
   homeEnv_ = std::make_unique<ScopedEnv>("QUILLMASTER_HOME", home_->Path());
   auto backend = std::make_unique<HeadlessBackend>();
@@ -24,6 +26,7 @@ void PlatformFixture::SetUp() {
 void PlatformFixture::TearDown() {
   for (const auto& unused : Driver().PendingDescriptions()) ADD_FAILURE() << "an answer was never used: " << unused;
   Driver().Clear();
+  SetFileFaultHook(nullptr);
   GlobalState::ResetAll();
   platform_.reset();
   homeEnv_.reset();

@@ -18,9 +18,9 @@ namespace {
 constexpr int kPdfDpi = 600;
 
 std::string DocumentsFolder() {
-  if (const char* home = std::getenv("QUILLMASTER_HOME"); home && *home) return Utf8ToAnsi(home);
-  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (!documents.isEmpty() && DirectoryExists(Utf8ToAnsi(documents.toStdString()))) return Utf8ToAnsi(documents.toStdString());
+  if (const char* home = std::getenv("QUILLMASTER_HOME"); home && *home) return home;
+  const std::string documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+  if (!documents.empty() && DirectoryExists(documents)) return documents;
   return HomeFolder();
 }
 
@@ -37,8 +37,10 @@ QPoint Pixels(const QRect& r) { return r.topLeft(); }
 }  // namespace
 
 std::string PdfPathForJob(const std::string& title) {
-  if (SameText(ExtractFileExt(title), ".pdf") && title.find('/') != std::string::npos) return title;
-  const std::string base = JoinPath(DocumentsFolder(), SafeFileName(title));
+  // The title is the program's text; the file's name is spelt as the system spells names.
+  const std::string name = TextToPath(title);
+  if (SameText(ExtractFileExt(name), ".pdf") && name.find('/') != std::string::npos) return name;
+  const std::string base = JoinPath(DocumentsFolder(), SafeFileName(name));
   std::string path = base + ".pdf";
   for (int n = 2; FileExists(path) || DirectoryExists(path); ++n) path = base + " (" + std::to_string(n) + ").pdf";
   return path;
@@ -87,7 +89,7 @@ bool QtPrinterDevice::BeginDoc(const std::string& title) {
   printer_->setDocName(QString::fromStdString(AnsiToUtf8(title)));
   if (pdf_) {
     outputFile_ = PdfPathForJob(title);
-    printer_->setOutputFileName(QString::fromStdString(AnsiToUtf8(outputFile_)));
+    printer_->setOutputFileName(QString::fromStdString(outputFile_));
   }
   pages_ = 0;
   if (!painter_.begin(printer_.get())) return false;
