@@ -45,6 +45,13 @@ T* Make(TForm& form, TWinControl& parent, const TDialogItem& item) {
   return MakeControl<T>(&form, &parent, item.Name.c_str(), p.Left, p.Top, p.Width, p.Height, caption);
 }
 
+// A label of no width takes its caption's size.
+TLabel* MakeLabel(TForm& form, TWinControl& parent, const TDialogItem& item) {
+  auto* label = Make<TLabel>(form, parent, item);
+  if (item.Place.Width == 0 && !item.Caption.empty()) label->AdjustBounds();
+  return label;
+}
+
 TTabSheet* MakePage(TForm& form, TWinControl& parent, const TDialogItem& item) {
   auto* pages = dynamic_cast<TPageControl*>(&parent);
   if (!pages) throw EDialogTable("page " + item.Name + " is not inside a page control");
@@ -78,7 +85,7 @@ TButton* MakeStandardButton(TForm& form, TWinControl& parent, const TDialogItem&
 
 TControl* MakeRow(TForm& form, TWinControl& parent, const TDialogItem& item) {
   switch (item.Kind) {
-    case Label: return Make<TLabel>(form, parent, item);
+    case Label: return MakeLabel(form, parent, item);
     case Edit: return Make<TEdit>(form, parent, item);
     case Memo: return Make<TMemo>(form, parent, item);
     case ComboBox: return MakeComboBox(form, parent, item, TComboBoxStyle::csDropDown);

@@ -15,7 +15,8 @@
 namespace qm {
 
 // Where a control sits in its parent's client area, in pixels. Pages fill
-// their page control and ignore it.
+// their page control and ignore it; a label of no width takes its
+// caption's size.
 struct TPlace {
   int Left = 0;
   int Top = 0;

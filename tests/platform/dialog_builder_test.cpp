@@ -24,6 +24,7 @@ class DialogBuilderTest : public testing::PlatformFixture {
 // Every kind once, some inside others, positions in no particular order.
 const TDialogTable EveryKind = {
     {Label, "SearchLabel", "&Search for:", {8, 12, 90, 16}},
+    {Label, "FitLabel", "Takes its text's size", {300, 250, 0, 0}},
     {ComboBox, "SearchBox", "", {100, 8, 260, 21}, "", {"KITCHEN", "GARDEN"}},
     {DropDownList, "ReplaceBox", "", {100, 36, 260, 21}, "", {"<Don't Replace>"}},
     {Edit, "NameEdit", "", {100, 64, 120, 21}},
@@ -66,7 +67,12 @@ TEST_F(DialogBuilderTest, EachRowGivesItsControlNamedCaptionedAndPlacedInItsPare
     const auto stock = stockCaptions.find(row.Name);
     EXPECT_EQ(control->Caption(), stock == stockCaptions.end() ? row.Caption : stock->second);
     EXPECT_EQ(NameOf(control->Parent()), row.Parent.empty() ? "" : row.Parent);
-    if (row.Kind != Page) {
+    if (row.Kind == Label && row.Place.Width == 0) {
+      EXPECT_EQ(control->Left(), row.Place.Left);
+      EXPECT_EQ(control->Top(), row.Place.Top);
+      EXPECT_GT(control->Width, 0);
+      EXPECT_GT(control->Height, 0);
+    } else if (row.Kind != Page) {
       const TPlace& p = row.Place;
       EXPECT_EQ(control->BoundsRect(), (TRect{p.Left, p.Top, p.Left + p.Width, p.Top + p.Height}))
           << "a label keeps the size it was given";
