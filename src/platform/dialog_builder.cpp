@@ -134,7 +134,8 @@ void CheckNewName(const TForm& form, const TDialogItem& item) {
   if (!item.Name.empty() && form.FindComponent(item.Name)) throw EDialogTable("two rows are named " + item.Name);
 }
 
-// A label's accelerator goes to the first row after it that takes the focus.
+// A label's FocusControl, the target of its accelerator, is the first row
+// after it that takes the focus.
 void LeadLabels(std::span<const TDialogItem> table, const std::vector<TControl*>& built) {
   for (size_t i = 0; i < table.size(); ++i) {
     if (table[i].Kind != Label) continue;
@@ -159,7 +160,8 @@ void BuildDialog(TForm& form, std::span<const TDialogItem> table) {
   }
   LeadLabels(table, built);
   if (form.ActiveControl) return;
-  const auto typing = std::find_if(table.begin(), table.end(), [](const TDialogItem& row) { return TakesTyping(row.Kind); });
+  const auto typing =
+      std::find_if(table.begin(), table.end(), [](const TDialogItem& row) { return TakesTyping(row.Kind); });
   if (typing != table.end())
     form.ActiveControl = static_cast<TWinControl*>(built[static_cast<size_t>(typing - table.begin())]);
 }

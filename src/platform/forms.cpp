@@ -699,7 +699,8 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
   const int y = label.Top + label.Height + 16;
   TDialogTable row;
   for (size_t i = 0; i < specs.size(); ++i)
-    row.push_back({Button, "Button" + std::to_string(i + 1), specs[i].caption, {16 + 81 * static_cast<int>(i), y, 75, 25}});
+    row.push_back(
+        {Button, "Button" + std::to_string(i + 1), specs[i].caption, {16 + 81 * static_cast<int>(i), y, 75, 25}});
   BuildDialog(box, row);
   for (size_t i = 0; i < specs.size(); ++i) {
     auto* button = DialogControl<TButton>(box, row[i].Name);

@@ -184,7 +184,7 @@ TEST_F(DialogBuilderTest, RadioButtonsAreExclusiveWithinTheirOwnParentOnly) {
                         {RadioButton, "Qmw", ".&QMW", {4, 26, 80, 20}, "Extension"},
                         {GroupBox, "Keys", "Keys", {210, 8, 120, 50}},
                         {RadioButton, "ShiftDel", "S&hift+Del", {4, 16, 100, 20}, "Keys"},
-                        {RadioGroup, "Sort", "Sort", {8, 100, 200, 80}, "", {"SmartTab", "SmartTab Plus", "Alphabetically"}},
+                        {RadioGroup, "Sort", "Sort", {8, 100, 200, 80}, "", {"SmartTab", "Plus", "Alphabetically"}},
                     });
   const std::vector<std::string> radios = {"FormA", "FormB", "Scr", "Qmw", "ShiftDel"};
   const struct {
@@ -231,7 +231,8 @@ TEST_F(DialogBuilderTest, ALabelLeadsToTheNextRowThatTakesTheFocus) {
       {"NoteLabel", "DeleteWordBox"},
       {"LastLabel", "(none)"},
   };
-  for (const auto& c : cases) EXPECT_EQ(NameOf(DialogControl<TLabel>(form, c.label)->FocusControl), c.leadsTo) << c.label;
+  for (const auto& c : cases)
+    EXPECT_EQ(NameOf(DialogControl<TLabel>(form, c.label)->FocusControl), c.leadsTo) << c.label;
 }
 
 TEST_F(DialogBuilderTest, TheFirstRowThatTakesTypingHasTheFocusWhenTheFormShows) {
@@ -248,7 +249,9 @@ TEST_F(DialogBuilderTest, TheFirstRowThatTakesTypingHasTheFocusWhenTheFormShows)
         {ComboBox, "Later", "", {8, 90, 80, 21}}},
        false,
        "Field"},
-      {"a combo box with an edit", {{ListBox, "List", "", {8, 8, 80, 60}}, {ComboBox, "Combo", "", {8, 80, 80, 21}}}, false,
+      {"a combo box with an edit",
+       {{ListBox, "List", "", {8, 8, 80, 60}}, {ComboBox, "Combo", "", {8, 80, 80, 21}}},
+       false,
        "Combo"},
       {"nothing to type into", {{CheckBox, "Box", "&Box", {8, 8, 80, 20}}}, false, "(none)"},
       {"the form chose already", {{Edit, "Field", "", {8, 8, 80, 21}}}, true, "Preset"},
