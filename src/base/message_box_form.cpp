@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 
+#include "platform/dialog_builder.h"
 #include "platform/platform.h"
 #include "base/document_table.h"
 #include "base/program_options.h"
@@ -83,6 +84,24 @@ void SetUpButton(TBitBtn& button, const ButtonSetup& setup) {
   button.ModalResult = setup.result;
 }
 
+TDialogTable MessageBoxTable() {
+  using enum TDialogItemKind;
+  const auto button = [](const char* name, int left) {
+    return TDialogItem{BitButton, name, "", {left, kButtonTop, kButtonWidth, kButtonHeight}};
+  };
+  return {
+      {Bevel, "Bevel1", "", {8, 8, 376, 143}},
+      {Panel, "BorderPanel", "", {16, 16, 360, 130}},
+      {Panel, "Panel1", "", {5, 5, 350, 120}, "BorderPanel"},
+      {Label, "MenuText", "", {0, 10, 350, 13}, "Panel1"},
+      {Edit, "RequireYesText", "", {125, 80, 100, 21}, "Panel1"},
+      button("LeftButton", kButtonLefts[0]),
+      button("MiddleButton", kButtonLefts[1]),
+      button("RightButton", kButtonLefts[2]),
+      button("YesAllBtn", kYesAllLeft),
+  };
+}
+
 bool ProgressDialogShowing() {
   const auto& visible = MessageBoxHooks.ProgressDialogVisible;
   return StartupFinished() && visible && visible();
@@ -103,26 +122,26 @@ TMyNewMsgBox::TMyNewMsgBox(TComponent* owner) : TForm(owner) {
   SetClientWidth(kClientWidth);
   SetClientHeight(kButtonTop + 40);
 
-  Bevel1 = MakeControl<TBevel>(this, this, "Bevel1", 8, 8, 376, 143);
+  BuildDialog(*this, MessageBoxTable());
+  Bevel1 = DialogControl<TBevel>(*this, "Bevel1");
   Bevel1->Shape = TBevelShape::bsFrame;
-  BorderPanel = MakeControl<TPanel>(this, this, "BorderPanel", 16, 16, 360, 130);
+  BorderPanel = DialogControl<TPanel>(*this, "BorderPanel");
   BorderPanel->BevelOuter = TPanelBevel::bvLowered;
-  Panel1 = MakeControl<TPanel>(this, BorderPanel, "Panel1", 5, 5, 350, 120);
-  Panel1->BevelOuter = TPanelBevel::bvNone;
-  MenuText = MakeControl<TLabel>(this, Panel1, "MenuText", 0, 10, 350, 13);
+  Panel1 = DialogControl<TPanel>(*this, "Panel1");
+  MenuText = DialogControl<TLabel>(*this, "MenuText");
   MenuText->Alignment = TAlignment::taCenter;
   MenuText->WordWrap = true;
-  RequireYesText = MakeControl<TEdit>(this, Panel1, "RequireYesText", 125, 80, 100, 21);
+  RequireYesText = DialogControl<TEdit>(*this, "RequireYesText");
   RequireYesText->Visible = false;
   RequireYesText->OnChange = [this](TObject*) { RequireYesTextChange(); };
 
-  LeftButton = MakeControl<TBitBtn>(this, this, "LeftButton", kButtonLefts[0], kButtonTop, kButtonWidth, kButtonHeight);
+  LeftButton = DialogControl<TBitBtn>(*this, "LeftButton");
   LeftButton->SetKind(bkYes);
-  MiddleButton = MakeControl<TBitBtn>(this, this, "MiddleButton", kButtonLefts[1], kButtonTop, kButtonWidth, kButtonHeight);
+  MiddleButton = DialogControl<TBitBtn>(*this, "MiddleButton");
   MiddleButton->SetKind(bkNo);
-  RightButton = MakeControl<TBitBtn>(this, this, "RightButton", kButtonLefts[2], kButtonTop, kButtonWidth, kButtonHeight);
+  RightButton = DialogControl<TBitBtn>(*this, "RightButton");
   RightButton->SetKind(bkCancel);
-  YesAllBtn = MakeControl<TBitBtn>(this, this, "YesAllBtn", kYesAllLeft, kButtonTop, kButtonWidth, kButtonHeight);
+  YesAllBtn = DialogControl<TBitBtn>(*this, "YesAllBtn");
   RestoreYesAllButton();
 
   OnShow = [this](TObject*) { FormShow(); };

@@ -7,6 +7,7 @@
 #include "script/editing/editor_calls.h"
 #include "language/list_builders.h"
 #include "script/model/script_list_data.h"
+#include "platform/dialog_builder.h"
 #include "script/script_window.h"
 #include "base/document_table.h"
 #include "base/program_options.h"
@@ -35,12 +36,20 @@ void MoveEntry(TListBox& from, TListBox& to, int index) {
   KeepSelection(from, index);
 }
 
-TSpeedButton* NewButton(THideNamesDlg* dialog, const char* caption, int top) {
-  auto* button = new TSpeedButton(dialog);
-  button->SetParent(dialog);
-  button->Caption = caption;
-  button->SetBounds(170, top, 40, 24);
-  return button;
+using enum TDialogItemKind;
+
+TDialogTable HideNamesTable(bool names) {
+  return {
+      {Label, "SrcLabel", names ? "Names to be Displayed" : "Locations to be Displayed", {8, 8, 150, 16}},
+      {ListBox, "ShowNameList", "", {8, 28, 155, 200}},
+      {Label, "DstLabel", names ? "Hidden Names" : "Hidden Locations", {220, 8, 150, 16}},
+      {ListBox, "HideNameList", "", {220, 28, 155, 200}},
+      {SpeedButton, "IncludeBtn", ">", {170, 40, 40, 24}},
+      {SpeedButton, "IncAllBtn", ">>", {170, 70, 40, 24}},
+      {SpeedButton, "ExcludeBtn", "<", {170, 110, 40, 24}},
+      {SpeedButton, "ExcAllBtn", "<<", {170, 140, 40, 24}},
+      {CheckBox, "ExceptWhenInSceneBox", "&Don't hide names in scenes where they speak", {8, 236, 360, 20}},
+  };
 }
 
 }  // namespace
@@ -51,42 +60,21 @@ THideNamesDlg::THideNamesDlg(TComponent* owner, bool names) : TForm(owner), name
   BorderStyle = TFormBorderStyle::bsDialog;
   Position = TPosition::poScreenCenter;
   SetBounds(0, 0, 390, 320);
-  SrcLabel = new TLabel(this);
-  SrcLabel->SetParent(this);
-  SrcLabel->Caption = names ? "Names to be Displayed" : "Locations to be Displayed";
-  SrcLabel->SetBounds(8, 8, 150, 16);
-  DstLabel = new TLabel(this);
-  DstLabel->SetParent(this);
-  DstLabel->Caption = names ? "Hidden Names" : "Hidden Locations";
-  DstLabel->SetBounds(220, 8, 150, 16);
-  ShowNameList = new TListBox(this);
-  ShowNameList->SetParent(this);
-  ShowNameList->SetBounds(8, 28, 155, 200);
+  BuildDialog(*this, HideNamesTable(names));
+  BuildDialog(*this, ButtonRow(sbOK | sbCancel, {100, 264, 80, 25}, 100));
+  SrcLabel = DialogControl<TLabel>(*this, "SrcLabel");
+  DstLabel = DialogControl<TLabel>(*this, "DstLabel");
+  ShowNameList = DialogControl<TListBox>(*this, "ShowNameList");
+  HideNameList = DialogControl<TListBox>(*this, "HideNameList");
+  IncludeBtn = DialogControl<TSpeedButton>(*this, "IncludeBtn");
+  IncAllBtn = DialogControl<TSpeedButton>(*this, "IncAllBtn");
+  ExcludeBtn = DialogControl<TSpeedButton>(*this, "ExcludeBtn");
+  ExcAllBtn = DialogControl<TSpeedButton>(*this, "ExcAllBtn");
+  ExceptWhenInSceneBox = DialogControl<TCheckBox>(*this, "ExceptWhenInSceneBox");
+  OKBtn = DialogControl<TButton>(*this, "OKBtn");
+  CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
   ShowNameList->Items.SetSorted(true);
-  HideNameList = new TListBox(this);
-  HideNameList->SetParent(this);
-  HideNameList->SetBounds(220, 28, 155, 200);
-  IncludeBtn = NewButton(this, ">", 40);
-  IncAllBtn = NewButton(this, ">>", 70);
-  ExcludeBtn = NewButton(this, "<", 110);
-  ExcAllBtn = NewButton(this, "<<", 140);
-  ExceptWhenInSceneBox = new TCheckBox(this);
-  ExceptWhenInSceneBox->SetParent(this);
-  ExceptWhenInSceneBox->Caption = "&Don't hide names in scenes where they speak";
-  ExceptWhenInSceneBox->SetBounds(8, 236, 360, 20);
   ExceptWhenInSceneBox->Visible = names;
-  OKBtn = new TButton(this);
-  OKBtn->SetParent(this);
-  OKBtn->Caption = "OK";
-  OKBtn->ModalResult = mrOk;
-  OKBtn->Default = true;
-  OKBtn->SetBounds(100, 264, 80, 25);
-  CancelBtn = new TButton(this);
-  CancelBtn->SetParent(this);
-  CancelBtn->Caption = "Cancel";
-  CancelBtn->ModalResult = mrCancel;
-  CancelBtn->Cancel = true;
-  CancelBtn->SetBounds(200, 264, 80, 25);
 
   IncludeBtn->OnClick = [this](TObject* s) { IncludeBtnClick(s); };
   IncAllBtn->OnClick = [this](TObject* s) { IncAllBtnClick(s); };

@@ -8,6 +8,7 @@
 #include "language/pick_list.h"
 #include "script/model/script_list_data.h"
 #include "platform/cp1252.h"
+#include "platform/dialog_builder.h"
 #include "platform/files.h"
 #include "platform/stringlist.h"
 #include "script/model/packed_text.h"
@@ -25,6 +26,8 @@ namespace {
 
 constexpr int RowTop = 40;
 constexpr int RowHeight = 24;
+
+using enum TDialogItemKind;
 
 struct StyleTag {
   Byte code;
@@ -95,26 +98,45 @@ class TUserListAliasDlg : public TForm {
     BorderStyle = TFormBorderStyle::bsDialog;
     SetBounds(0, 0, 260, 110);
     Position = TPosition::poScreenCenter;
-    AliasEdit = new TEdit(this);
-    AliasEdit->Name = "AliasEdit";
-    AliasEdit->SetParent(this);
-    AliasEdit->SetBounds(10, 10, 230, 22);
-    auto* ok = new TButton(this);
-    ok->SetParent(this);
-    ok->Caption = "OK";
-    ok->Default = true;
-    ok->ModalResult = mrOk;
-    ok->SetBounds(40, 44, 80, 25);
-    auto* cancel = new TButton(this);
-    cancel->SetParent(this);
-    cancel->Caption = "Cancel";
-    cancel->Cancel = true;
-    cancel->ModalResult = mrCancel;
-    cancel->SetBounds(130, 44, 80, 25);
-    ActiveControl = AliasEdit;
+    BuildDialog(*this, TDialogTable{{Edit, "AliasEdit", "", {10, 10, 230, 22}}});
+    BuildDialog(*this, ButtonRow(sbOK | sbCancel, {40, 44, 80, 25}, 90));
+    AliasEdit = DialogControl<TEdit>(*this, "AliasEdit");
   }
   TEdit* AliasEdit;
 };
+
+std::string RowNumber(int row) { return std::to_string(row + 1); }
+
+int RowTopOf(int row) { return RowTop + row * RowHeight; }
+
+// The rows' edits come first, so that Tab and Enter go down the rows.
+TDialogTable EditUserListTable(bool interactive) {
+  TDialogTable table;
+  for (int row = 0; row < UserListRows; ++row) {
+    const std::string letter(1, static_cast<char>('A' + row));
+    table.push_back({Label, "RowLabel" + RowNumber(row), letter + ".", {8, RowTopOf(row) + 3, 20, 16}});
+    table.push_back({Edit, "RowEdit" + RowNumber(row), "", {30, RowTopOf(row), 300, 21}});
+  }
+  for (int row = 0; row < UserListRows; ++row)
+    table.push_back({Button, "AliasBtn" + RowNumber(row), "Alias", {336, RowTopOf(row), 50, 21}});
+  for (int i = 0; i < UserListCount; ++i)
+    table.push_back({SpeedButton, "ListBtn" + RowNumber(i), ButtonCaption(AllUserLists[i], interactive),
+                     {400, 8 + i * 26, 150, 24}});
+  const int bottom = RowTopOf(UserListRows) + 8;
+  table.push_back({CheckBox, "SaveDefaultsBox", "Sa&ve as Defaults", {8, bottom, 140, 20}});
+  table.push_back({Button, "CopyFromScriptBtn", "Copy From Script", {160, bottom, 120, 25}});
+  // Not the default button: Enter moves down the rows.
+  table.push_back({Button, "OKBtn", "OK", {300, bottom, 80, 25}});
+  return table;
+}
+
+TDialogTable LoadListTable() {
+  return {
+      {RadioButton, "CharNamesRadio", "&Character Names", {16, 12, 200, 20}},
+      {RadioButton, "LocationsRadio", "&Locations (sets)", {16, 36, 200, 20}},
+      {CheckBox, "ClearFirstBox", "Clear &Out List First", {16, 66, 200, 20}},
+  };
+}
 
 }  // namespace
 
@@ -125,57 +147,30 @@ TEditUserListDlg::TEditUserListDlg(TComponent* owner) : TForm(owner) {
   BorderStyle = TFormBorderStyle::bsDialog;
   Position = TPosition::poScreenCenter;
   SetBounds(0, 0, 560, RowTop + UserListRows * RowHeight + 60);
-  const bool interactive = InteractiveActive();
+  BuildDialog(*this, EditUserListTable(InteractiveActive()));
   for (int i = 0; i < UserListCount; ++i) {
     const TUserList list = AllUserLists[i];
-    auto* button = new TSpeedButton(this);
-    button->SetParent(this);
-    button->Caption = ButtonCaption(list, interactive);
-    button->SetBounds(400, 8 + i * 26, 150, 24);
+    TSpeedButton* button = DialogControl<TSpeedButton>(*this, "ListBtn" + RowNumber(i));
     button->OnClick = [this, list](TObject*) { ListButtonClick(list); };
     ListButtons[static_cast<size_t>(i)] = button;
   }
   for (int row = 0; row < UserListRows; ++row) {
-    const int top = RowTop + row * RowHeight;
-    auto* label = new TLabel(this);
-    label->SetParent(this);
-    label->Caption = std::string(1, static_cast<char>('A' + row)) + ".";
-    label->SetBounds(8, top + 3, 20, 16);
-    auto* edit = new TEdit(this);
-    edit->Name = "RowEdit" + std::to_string(row + 1);
-    edit->SetParent(this);
-    edit->SetBounds(30, top, 300, 21);
-    edit->TabStop = true;
-    edit->TabOrder = row;
+    TEdit* edit = DialogControl<TEdit>(*this, "RowEdit" + RowNumber(row));
     edit->OnKeyPress = [this, edit](TObject*, char& key) {
       if (key != '\r') return;
       SelectNext(edit, true);
       key = 0;
     };
-    auto* alias = new TButton(this);
-    alias->Name = "AliasBtn" + std::to_string(row + 1);
-    alias->SetParent(this);
-    alias->Caption = "Alias";
-    alias->SetBounds(336, top, 50, 21);
+    TButton* alias = DialogControl<TButton>(*this, "AliasBtn" + RowNumber(row));
     alias->OnClick = [this, row](TObject*) { AliasButtonClick(row); };
-    RowLabels[static_cast<size_t>(row)] = label;
+    RowLabels[static_cast<size_t>(row)] = DialogControl<TLabel>(*this, "RowLabel" + RowNumber(row));
     RowEdits[static_cast<size_t>(row)] = edit;
     AliasButtons[static_cast<size_t>(row)] = alias;
   }
-  const int bottom = RowTop + UserListRows * RowHeight + 8;
-  SaveDefaultsBox = new TCheckBox(this);
-  SaveDefaultsBox->SetParent(this);
-  SaveDefaultsBox->Caption = "Sa&ve as Defaults";
-  SaveDefaultsBox->SetBounds(8, bottom, 140, 20);
-  CopyFromScriptBtn = new TButton(this);
-  CopyFromScriptBtn->SetParent(this);
-  CopyFromScriptBtn->Caption = "Copy From Script";
-  CopyFromScriptBtn->SetBounds(160, bottom, 120, 25);
+  SaveDefaultsBox = DialogControl<TCheckBox>(*this, "SaveDefaultsBox");
+  CopyFromScriptBtn = DialogControl<TButton>(*this, "CopyFromScriptBtn");
   CopyFromScriptBtn->OnClick = [this](TObject* s) { CopyFromScriptClick(s); };
-  OKBtn = new TButton(this);
-  OKBtn->SetParent(this);
-  OKBtn->Caption = "OK";
-  OKBtn->SetBounds(300, bottom, 80, 25);
+  OKBtn = DialogControl<TButton>(*this, "OKBtn");
   OKBtn->OnClick = [this](TObject* s) { OKBtnClick(s); };
   OnShow = [this](TObject* s) { FormShow(s); };
 }
@@ -317,30 +312,13 @@ TASCIIUserListDlg::TASCIIUserListDlg(TComponent* owner) : TForm(owner) {
   BorderStyle = TFormBorderStyle::bsDialog;
   Position = TPosition::poScreenCenter;
   SetBounds(0, 0, 280, 160);
-  CharNamesRadio = new TRadioButton(this);
-  CharNamesRadio->SetParent(this);
-  CharNamesRadio->Caption = "&Character Names";
-  CharNamesRadio->SetBounds(16, 12, 200, 20);
-  LocationsRadio = new TRadioButton(this);
-  LocationsRadio->SetParent(this);
-  LocationsRadio->Caption = "&Locations (sets)";
-  LocationsRadio->SetBounds(16, 36, 200, 20);
-  ClearFirstBox = new TCheckBox(this);
-  ClearFirstBox->SetParent(this);
-  ClearFirstBox->Caption = "Clear &Out List First";
-  ClearFirstBox->SetBounds(16, 66, 200, 20);
-  OKBtn = new TButton(this);
-  OKBtn->SetParent(this);
-  OKBtn->Caption = "OK";
-  OKBtn->Default = true;
-  OKBtn->ModalResult = mrOk;
-  OKBtn->SetBounds(40, 96, 80, 25);
-  CancelBtn = new TButton(this);
-  CancelBtn->SetParent(this);
-  CancelBtn->Caption = "Cancel";
-  CancelBtn->Cancel = true;
-  CancelBtn->ModalResult = mrCancel;
-  CancelBtn->SetBounds(140, 96, 80, 25);
+  BuildDialog(*this, LoadListTable());
+  BuildDialog(*this, ButtonRow(sbOK | sbCancel, {40, 96, 80, 25}, 100));
+  CharNamesRadio = DialogControl<TRadioButton>(*this, "CharNamesRadio");
+  LocationsRadio = DialogControl<TRadioButton>(*this, "LocationsRadio");
+  ClearFirstBox = DialogControl<TCheckBox>(*this, "ClearFirstBox");
+  OKBtn = DialogControl<TButton>(*this, "OKBtn");
+  CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
 }
 
 bool TASCIIUserListDlg::Load(const std::string& fileName) {

@@ -569,12 +569,15 @@ class TTimer : public TComponent {
 };
 
 // A named control owned by `owner` and placed inside `parent`, as a form
-// designer would lay it out.
+// designer would lay it out. A caption comes before the bounds, so that a
+// label keeps the size it was given.
 template <class T>
-T* MakeControl(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height) {
+T* MakeControl(TComponent* owner, TWinControl* parent, const char* name, int left, int top, int width, int height,
+               const std::string& caption = {}) {
   auto* control = new T(owner);
   control->Name = name;
   control->SetParent(parent);
+  if (!caption.empty()) control->Caption = caption;
   control->SetBounds(left, top, width, height);
   return control;
 }

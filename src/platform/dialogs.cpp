@@ -1,5 +1,6 @@
 #include "platform/dialogs.h"
 
+#include "platform/dialog_builder.h"
 #include "platform/files.h"
 
 namespace qm {
@@ -11,29 +12,17 @@ TFileDialog::TFileDialog(TComponent* owner, bool saving) : TForm(owner), saving_
   Position = TPosition::poScreenCenter;
   SetClientWidth(420);
   SetClientHeight(110);
-  FileNameEdit = new TEdit(this);
-  FileNameEdit->Name = "FileNameEdit";
-  FileNameEdit->SetParent(this);
-  FileNameEdit->SetBounds(10, 10, 400, 23);
-  FilterCombo = new TComboBox(this);
-  FilterCombo->Name = "FilterCombo";
-  FilterCombo->SetParent(this);
-  FilterCombo->Style = TComboBoxStyle::csDropDownList;
-  FilterCombo->SetBounds(10, 42, 400, 23);
-  OkBtn = new TButton(this);
-  OkBtn->Name = "OkBtn";
-  OkBtn->SetParent(this);
-  OkBtn->Caption = saving ? "&Save" : "&Open";
-  OkBtn->Default = true;
-  OkBtn->ModalResult = mrOk;
-  OkBtn->SetBounds(254, 76, 75, 25);
-  CancelBtn = new TButton(this);
-  CancelBtn->Name = "CancelBtn";
-  CancelBtn->SetParent(this);
-  CancelBtn->Caption = "Cancel";
-  CancelBtn->Cancel = true;
-  CancelBtn->ModalResult = mrCancel;
-  CancelBtn->SetBounds(335, 76, 75, 25);
+  using enum TDialogItemKind;
+  BuildDialog(*this, TDialogTable{
+                         {Edit, "FileNameEdit", "", {10, 10, 400, 23}},
+                         {DropDownList, "FilterCombo", "", {10, 42, 400, 23}},
+                         {OkButton, "OkBtn", saving ? "&Save" : "&Open", {254, 76, 75, 25}},
+                         {CancelButton, "CancelBtn", "", {335, 76, 75, 25}},
+                     });
+  FileNameEdit = DialogControl<TEdit>(*this, "FileNameEdit");
+  FilterCombo = DialogControl<TComboBox>(*this, "FilterCombo");
+  OkBtn = DialogControl<TButton>(*this, "OkBtn");
+  CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
 }
 
 std::vector<std::pair<std::string, std::string>> TFileDialog::Filters() const {

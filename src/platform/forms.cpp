@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/dialog_builder.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
@@ -678,11 +679,9 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
   box.Caption = caption;
   box.BorderStyle = TFormBorderStyle::bsDialog;
   box.Position = TPosition::poScreenCenter;
-  auto* label = new TLabel(&box);
-  label->Name = "Message";
-  label->SetParent(&box);
-  label->SetBounds(16, 16, 0, 0);
-  label->Caption = text;
+  using enum TDialogItemKind;
+  BuildDialog(box, TDialogTable{{Label, "Message", text, {16, 16, 0, 0}}});
+  const TLabel& label = *DialogControl<TLabel>(box, "Message");
   struct ButtonSpec {
     const char* caption;
     int id;
@@ -697,20 +696,20 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
     default: specs = {{"OK", IDOK}}; break;
   }
   const int defaultIndex = (flags & MB_DEFBUTTON2) ? 1 : 0;
-  int x = 16;
-  const int y = label->Top + label->Height + 16;
+  const int y = label.Top + label.Height + 16;
+  TDialogTable row;
+  for (size_t i = 0; i < specs.size(); ++i)
+    row.push_back(
+        {Button, "Button" + std::to_string(i + 1), specs[i].caption, {16 + 81 * static_cast<int>(i), y, 75, 25}});
+  BuildDialog(box, row);
   for (size_t i = 0; i < specs.size(); ++i) {
-    auto* button = new TButton(&box);
-    button->Name = "Button" + std::to_string(i + 1);
-    button->SetParent(&box);
-    button->Caption = specs[i].caption;
+    auto* button = DialogControl<TButton>(box, row[i].Name);
     button->ModalResult = specs[i].id;
-    button->SetBounds(x, y, 75, 25);
     button->Default = static_cast<int>(i) == defaultIndex;
     button->Cancel = specs[i].id == IDCANCEL || specs.size() == 1;
-    x += 81;
   }
-  box.SetClientWidth(std::max(x + 8, label->Left + label->Width + 16));
+  const int x = 16 + 81 * static_cast<int>(specs.size());
+  box.SetClientWidth(std::max(x + 8, label.Left + label.Width + 16));
   box.SetClientHeight(y + 25 + 16);
   return box.ShowModal();
 }

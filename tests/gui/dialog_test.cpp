@@ -2,11 +2,13 @@
 // real presses on their widgets while their loops run.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest/QTest>
 
 #include "gui/gui_fixture.h"
+#include "platform/dialog_builder.h"
 #include "platform/menus.h"
 
 namespace qm {
@@ -106,6 +108,51 @@ TEST_F(DialogTest, APopupMenuReturnsTheChosenItem) {
   });
   popup->Popup(100, 100);
   EXPECT_EQ(chosen, "&Copy");
+}
+
+TEST_F(DialogTest, ADeclaredDialogShowsItsControlsWithTheFocusInItsFirstField) {
+  using enum TDialogItemKind;
+  TForm* dialog = NewForm(TFormStyle::fsNormal, "Search and Replace", 400, 300);
+  dialog->BorderStyle = TFormBorderStyle::bsDialog;
+  dialog->SetClientWidth(392);
+  dialog->SetClientHeight(268);
+  const TDialogTable table = {
+      {Label, "ScopeLabel", "Look &in:", {8, 12, 96, 16}},
+      {DropDownList, "ScopeBox", "", {110, 8, 270, 24}, "", {"Whole Script", "Current Scene"}},
+      {Label, "SearchLabel", "&Search for:", {8, 44, 96, 16}},
+      {Edit, "SearchEdit", "", {110, 40, 270, 24}},
+      {Label, "ReplaceLabel", "&Replace with:", {8, 76, 96, 16}},
+      {ComboBox, "ReplaceBox", "", {110, 72, 270, 24}, "", {"<Don't Replace>"}},
+      {CheckBox, "WholeWordsBox", "&Whole Words Only", {8, 106, 180, 20}},
+      {CheckBox, "BackwardsBox", "Search &Backwards", {200, 106, 180, 20}},
+      {GroupBox, "OriginGroup", "Origin", {8, 134, 180, 80}},
+      {RadioButton, "FromCursorRadio", "From &Cursor Position", {10, 24, 160, 20}, "OriginGroup"},
+      {RadioButton, "EntireScriptRadio", "&Entire Script", {10, 48, 160, 20}, "OriginGroup"},
+      {RadioGroup, "CapsGroup", "Capitals", {200, 134, 180, 80}, "", {"A&uto", "&As Entered", "ALL &CAPS"}},
+  };
+  BuildDialog(*dialog, table);
+  BuildDialog(*dialog, ButtonRow(sbOK | sbCancel | sbHelp, {64, 230, 80, 26}, 92));
+  DialogControl<TComboBox>(*dialog, "ScopeBox")->SetItemIndex(0);
+  DialogControl<TRadioButton>(*dialog, "FromCursorRadio")->SetChecked(true);
+  DialogControl<TRadioGroup>(*dialog, "CapsGroup")->SetItemIndex(0);
+
+  std::vector<std::string> unseen;
+  QWidget* focused = nullptr;
+  Later(60, [&] {
+    for (const TDialogItem& row : table)
+      if (QWidget* w = ClientOf(*DialogControl<TControl>(*dialog, row.Name)); !w || !w->isVisible())
+        unseen.push_back(row.Name);
+    focused = QApplication::focusWidget();
+    QTest::keyClicks(focused, "KITCHEN");
+    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
+    Grab(*WindowOf(*dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/dialog-builder.png");
+  });
+  PressLater("Cancel", 120);
+  EXPECT_EQ(dialog->ShowModal(), mrCancel);
+  EXPECT_TRUE(unseen.empty()) << unseen.front() << " has no visible widget";
+  EXPECT_EQ(focused, ClientOf(*DialogControl<TEdit>(*dialog, "SearchEdit"))) << "the first field that takes typing";
+  EXPECT_EQ(DialogControl<TEdit>(*dialog, "SearchEdit")->Text(), "KITCHEN");
+  EXPECT_TRUE(missing.empty());
 }
 
 }  // namespace

@@ -284,6 +284,50 @@ TEST_F(UserListTest, TheEditorShowsStyleCodesAsTagsAndStoresThemBack) {
   EXPECT_EQ(OpenSettingsFile().ReadString(UserListsSection, "Transition 2", "?"), "\x02" "WIPE TO:");
 }
 
+TEST_F(UserListTest, TheEditorOpensOnTheFirstRowAndEnterGoesDownTheRows) {
+  Driver().Expect([](TForm& form) {
+    auto& dialog = dynamic_cast<TEditUserListDlg&>(form);
+    EXPECT_EQ(dialog.FocusedControl(), dialog.RowEdits[0]);
+    // The character names take aliases: their buttons show beside the rows.
+    ASSERT_TRUE(dialog.AliasButtons[0]->Visible());
+    for (size_t row = 0; row + 1 < UserListRows; ++row) {
+      SendKey(VK_RETURN);
+      EXPECT_EQ(dialog.FocusedControl(), dialog.RowEdits[row + 1]) << "Enter in row " << row + 1;
+    }
+    dialog.OKBtn->Click();
+  });
+  ShowEditUserLists();
+}
+
+TEST_F(UserListTest, TheAliasBoxStoresTheAliasWithoutBackslashesOrTrailingBlanks) {
+  const struct {
+    const char* typed;
+    TModalResult closedWith;
+    const char* alias;
+  } cases[] = {
+      {"C\\T  ", mrOk, "CT"},
+      {"FADE", mrCancel, "OLD"},
+      {"", mrOk, ""},
+  };
+  TEditUserListDlg dialog(Application);
+  dialog.SetupList(TUserList::ShotText);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    dialog.RowAliases[2] = "OLD";
+    Driver().Expect([&](TForm& box) {
+      auto* edit = dynamic_cast<TEdit*>(box.FindComponent("AliasEdit"));
+      ASSERT_NE(edit, nullptr);
+      EXPECT_EQ(box.FocusedControl(), edit);
+      EXPECT_EQ(edit->Text(), "OLD");
+      EXPECT_EQ(edit->MaxLength, UserListSpec(TUserList::ShotText).Width - 1);
+      edit->Text = c.typed;
+      SendKey(c.closedWith == mrOk ? VK_RETURN : VK_ESCAPE);
+    });
+    dialog.AliasButtons[2]->Click();
+    EXPECT_EQ(dialog.RowAliases[2], c.alias);
+  }
+}
+
 TEST_F(UserListTest, CopyFromScriptPutsPickedNamesIntoTheEmptyRows) {
   Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekCharacterName, "ALICE"}, {ekDialogue, "Yes."}});
   SetList(TUserList::CharNames, {"ZED"});

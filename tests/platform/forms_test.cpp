@@ -94,6 +94,46 @@ TEST_F(ModalDriverTest, CloseQueryCanKeepAModalFormOpen) {
   EXPECT_NE(problem.find("refused"), std::string::npos);
 }
 
+TEST_F(ModalDriverTest, ThePlatformsMessageBoxRowsItsButtonsUnderTheText) {
+  const struct {
+    unsigned flags;
+    std::vector<std::string> captions;
+    int defaultButton, cancelButton;  // 1-based, 0 for none
+    Word key;
+    int answer;
+  } cases[] = {
+      {MB_OK, {"OK"}, 1, 1, VK_ESCAPE, IDOK},
+      {MB_YESNO | MB_DEFBUTTON2, {"&Yes", "&No"}, 2, 0, VK_RETURN, IDNO},
+      {MB_YESNOCANCEL, {"&Yes", "&No", "Cancel"}, 1, 3, VK_ESCAPE, IDCANCEL},
+      {MB_ABORTRETRYIGNORE, {"&Abort", "&Retry", "&Ignore"}, 1, 0, VK_RETURN, IDABORT},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.flags);
+    Driver().Expect([&](TForm& box) {
+      EXPECT_EQ(box.Name, "SystemMessageBox");
+      auto* text = dynamic_cast<TLabel*>(box.FindComponent("Message"));
+      ASSERT_NE(text, nullptr);
+      EXPECT_GT(text->Width, 0) << "the text takes its size";
+      EXPECT_GT(text->Height, 0);
+      int right = 0;
+      for (size_t i = 0; i < c.captions.size(); ++i) {
+        auto* button = dynamic_cast<TButton*>(box.FindComponent("Button" + std::to_string(i + 1)));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->Caption(), c.captions[i]);
+        EXPECT_EQ(button->Top, text->Top + text->Height + 16) << "under the text";
+        EXPECT_GT(button->Left, right) << "side by side";
+        right = button->Left + button->Width;
+        EXPECT_EQ(button->Default, static_cast<int>(i) + 1 == c.defaultButton);
+        EXPECT_EQ(button->Cancel, static_cast<int>(i) + 1 == c.cancelButton);
+      }
+      EXPECT_EQ(box.FindComponent("Button" + std::to_string(c.captions.size() + 1)), nullptr);
+      EXPECT_GE(box.ClientWidth(), right + 8) << "the row fits";
+      SendKey(c.key);
+    });
+    EXPECT_EQ(Application->MessageBox("Save the changes to SCRIPT1.QMW?", "Quillmaster", c.flags), c.answer);
+  }
+}
+
 using KeyRoutingTest = PlatformFixture;
 
 TEST_F(KeyRoutingTest, KeyPreviewFormSeesKeysFirstAndCanSwallowThem) {

@@ -14,8 +14,11 @@ TEST(TextCodesTest, TagBytesAreInlineCodesOnlyWhileTagging) {
     SCOPED_TRACE(tagging ? "tagging" : "not tagging");
     for (const CharSet& set : {InlineCodes(tagging), ZeroWidthBytes(tagging)}) {
       EXPECT_EQ(set.Contains(TagEnd), tagging);
-      for (Byte tag : BreakdownTagCodes)
-        if (tag != 24) EXPECT_EQ(set.Contains(tag), tagging) << int(tag);
+      for (Byte tag : BreakdownTagCodes) {
+        if (tag != 24) {
+          EXPECT_EQ(set.Contains(tag), tagging) << int(tag);
+        }
+      }
       EXPECT_TRUE(set.Contains(BoldOn)) << "the style codes are codes either way";
       EXPECT_FALSE(set.Contains(Byte{'a'}));
     }

@@ -1,0 +1,319 @@
+#include "platform/dialog_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <typeindex>
+
+#include "platform/input.h"
+#include "support/platform_fixture.h"
+
+namespace qm {
+namespace {
+
+using enum TDialogItemKind;
+
+class DialogBuilderTest : public testing::PlatformFixture {
+ protected:
+  DialogBuilderTest() { form.SetBounds(0, 0, 400, 300); }
+  TControl* Built(const std::string& name) const { return dynamic_cast<TControl*>(form.FindComponent(name)); }
+  std::string NameOf(const TControl* control) const { return control ? control->Name : "(none)"; }
+  TForm form{nullptr};
+};
+
+// Every kind once, some inside others, positions in no particular order.
+const TDialogTable EveryKind = {
+    {Label, "SearchLabel", "&Search for:", {8, 12, 90, 16}},
+    {Label, "FitLabel", "Takes its text's size", {300, 250, 0, 0}},
+    {ComboBox, "SearchBox", "", {100, 8, 260, 21}, "", {"KITCHEN", "GARDEN"}},
+    {DropDownList, "ReplaceBox", "", {100, 36, 260, 21}, "", {"<Don't Replace>"}},
+    {Edit, "NameEdit", "", {100, 64, 120, 21}},
+    {Memo, "NoteMemo", "", {230, 64, 130, 40}},
+    {ListBox, "NameList", "", {8, 110, 100, 60}, "", {"ALICE", "BOB"}},
+    {GroupBox, "OriginGroup", "Origin", {120, 110, 180, 64}},
+    {RadioButton, "FromCursorRadio", "From &Cursor Position", {8, 16, 160, 20}, "OriginGroup"},
+    {CheckBox, "WholeWordsBox", "&Whole Words Only", {8, 38, 160, 20}, "OriginGroup"},
+    {RadioGroup, "CapsGroup", "Capitals", {8, 180, 120, 70}, "", {"A&uto", "&As Entered", "ALL &CAPS"}},
+    {Panel, "KeysPanel", "", {140, 180, 100, 40}},
+    {Bevel, "Frame", "", {4, 4, 392, 260}},
+    {PageControl, "Notebook", "", {250, 180, 140, 80}},
+    {Page, "TextEntryPage", "Editing", {}, "Notebook"},
+    {SpeedButton, "ZoomBtn", ">>", {8, 20, 30, 24}, "TextEntryPage"},
+    {Button, "FormatCodesBtn", "Format Codes", {8, 270, 90, 25}},
+    {BitButton, "YesBtn", "", {100, 270, 75, 25}},
+    {OkButton, "OKBtn", "O&K", {180, 270, 60, 25}},
+    {CancelButton, "CancelBtn", "", {245, 270, 60, 25}},
+    {HelpButton, "HelpBtn", "", {310, 270, 60, 25}},
+};
+
+TEST_F(DialogBuilderTest, EachRowGivesItsControlNamedCaptionedAndPlacedInItsParent) {
+  const std::map<TDialogItemKind, std::type_index> classOf = {
+      {Label, typeid(TLabel)},          {ComboBox, typeid(TComboBox)},    {DropDownList, typeid(TComboBox)},
+      {Edit, typeid(TEdit)},            {Memo, typeid(TMemo)},            {ListBox, typeid(TListBox)},
+      {GroupBox, typeid(TGroupBox)},    {RadioButton, typeid(TRadioButton)}, {CheckBox, typeid(TCheckBox)},
+      {RadioGroup, typeid(TRadioGroup)}, {Panel, typeid(TPanel)},         {Bevel, typeid(TBevel)},
+      {PageControl, typeid(TPageControl)}, {Page, typeid(TTabSheet)},   {SpeedButton, typeid(TSpeedButton)},
+      {Button, typeid(TButton)},        {BitButton, typeid(TBitBtn)},     {OkButton, typeid(TButton)},
+      {CancelButton, typeid(TButton)},  {HelpButton, typeid(TButton)},
+  };
+  // Rows without a caption of their own show these.
+  const std::map<std::string, std::string> stockCaptions = {{"CancelBtn", "Cancel"}, {"HelpBtn", "&Help"}};
+  BuildDialog(form, EveryKind);
+  for (const TDialogItem& row : EveryKind) {
+    SCOPED_TRACE(row.Name);
+    TControl* control = Built(row.Name);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(std::type_index(typeid(*control)), classOf.at(row.Kind));
+    const auto stock = stockCaptions.find(row.Name);
+    EXPECT_EQ(control->Caption(), stock == stockCaptions.end() ? row.Caption : stock->second);
+    EXPECT_EQ(NameOf(control->Parent()), row.Parent.empty() ? "" : row.Parent);
+    if (row.Kind == Label && row.Place.Width == 0) {
+      EXPECT_EQ(control->Left(), row.Place.Left);
+      EXPECT_EQ(control->Top(), row.Place.Top);
+      EXPECT_GT(control->Width, 0);
+      EXPECT_GT(control->Height, 0);
+    } else if (row.Kind != Page) {
+      const TPlace& p = row.Place;
+      EXPECT_EQ(control->BoundsRect(), (TRect{p.Left, p.Top, p.Left + p.Width, p.Top + p.Height}))
+          << "a label keeps the size it was given";
+    }
+  }
+  EXPECT_EQ(form.ComponentCount(), static_cast<int>(EveryKind.size())) << "the form owns every control";
+  EXPECT_EQ(DialogControl<TComboBox>(form, "SearchBox")->Style, TComboBoxStyle::csDropDown);
+  EXPECT_EQ(DialogControl<TComboBox>(form, "ReplaceBox")->Style, TComboBoxStyle::csDropDownList);
+  EXPECT_EQ(DialogControl<TComboBox>(form, "SearchBox")->Items.Count(), 2);
+  EXPECT_EQ(DialogControl<TListBox>(form, "NameList")->Items[1], "BOB");
+  EXPECT_EQ(DialogControl<TRadioGroup>(form, "CapsGroup")->Items[2], "ALL &CAPS");
+  EXPECT_EQ(DialogControl<TPanel>(form, "KeysPanel")->BevelOuter, TPanelBevel::bvNone);
+  auto* notebook = DialogControl<TPageControl>(form, "Notebook");
+  ASSERT_EQ(notebook->PageCount(), 1);
+  EXPECT_EQ(notebook->Pages(0)->Name, "TextEntryPage");
+}
+
+TEST_F(DialogBuilderTest, TheStandardRowHasTheDefaultCancelAndHelpButtons) {
+  const struct {
+    unsigned buttons;
+    std::vector<std::string> names;
+  } rows[] = {
+      {sbOK | sbCancel | sbHelp, {"OKBtn", "CancelBtn", "HelpBtn"}},
+      {sbOK | sbCancel, {"OKBtn", "CancelBtn"}},
+      {sbCancel | sbHelp, {"CancelBtn", "HelpBtn"}},
+  };
+  for (const auto& r : rows) {
+    const TDialogTable row = ButtonRow(r.buttons, {40, 96, 80, 25}, 100);
+    ASSERT_EQ(row.size(), r.names.size());
+    for (size_t i = 0; i < row.size(); ++i) {
+      EXPECT_EQ(row[i].Name, r.names[i]);
+      EXPECT_EQ(row[i].Place.Left, 40 + 100 * static_cast<int>(i)) << row[i].Name;
+      EXPECT_EQ(row[i].Place.Top, 96);
+    }
+  }
+
+  BuildDialog(form, ButtonRow(sbOK | sbCancel | sbHelp, {40, 96, 80, 25}, 100));
+  const struct {
+    const char* name;
+    const char* caption;
+    bool isDefault, isCancel, enabled;
+    TModalResult result;
+  } expected[] = {
+      {"OKBtn", "OK", true, false, true, mrOk},
+      {"CancelBtn", "Cancel", false, true, true, mrCancel},
+      {"HelpBtn", "&Help", false, false, false, mrNone},
+  };
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.name);
+    const TButton* button = DialogControl<TButton>(form, e.name);
+    EXPECT_EQ(button->Caption(), e.caption);
+    EXPECT_EQ(button->Default, e.isDefault);
+    EXPECT_EQ(button->Cancel, e.isCancel);
+    EXPECT_EQ(button->Enabled(), e.enabled) << "no help viewer to open yet";
+    EXPECT_EQ(button->ModalResult, e.result);
+  }
+}
+
+TEST_F(DialogBuilderTest, EnterAndEscapeInAFieldPressTheDefaultAndCancelButtons) {
+  const struct {
+    Word key;
+    TModalResult expected;
+  } cases[] = {{VK_RETURN, mrOk}, {VK_ESCAPE, mrCancel}};
+  for (const auto& c : cases) {
+    TForm dialog(nullptr);
+    BuildDialog(dialog, TDialogTable{{Edit, "NameEdit", "", {10, 10, 200, 21}}});
+    BuildDialog(dialog, ButtonRow(sbOK | sbCancel | sbHelp, {10, 50, 75, 25}, 85));
+    Driver().Expect([&](TForm& form) {
+      DialogControl<TEdit>(form, "NameEdit")->SetFocus();
+      TypeText("JOHN");
+      SendKey(c.key);
+    });
+    EXPECT_EQ(dialog.ShowModal(), c.expected) << c.key;
+    EXPECT_EQ(DialogControl<TEdit>(dialog, "NameEdit")->Text(), "JOHN");
+  }
+}
+
+TEST_F(DialogBuilderTest, TabVisitsTheRowsInTheTablesOrderWhereverTheySit) {
+  BuildDialog(form, TDialogTable{
+                        {Edit, "Last", "", {10, 200, 100, 21}},
+                        {GroupBox, "Group", "Group", {10, 100, 200, 80}},
+                        {CheckBox, "InGroupSecond", "&Second", {8, 40, 100, 20}, "Group"},
+                        {CheckBox, "InGroupFirst", "&First", {8, 16, 100, 20}, "Group"},
+                        {SpeedButton, "Mouse", "M", {300, 10, 24, 24}},
+                        {ListBox, "Top", "", {10, 10, 100, 60}},
+                    });
+  // A second table into the same form comes after the first.
+  BuildDialog(form, ButtonRow(sbOK | sbCancel, {10, 240, 75, 25}, 85));
+  form.Show();
+  DialogControl<TEdit>(form, "Last")->SetFocus();
+  std::vector<std::string> visited{NameOf(form.FocusedControl())};
+  for (int i = 0; i < 5; ++i) {
+    SendKey(VK_TAB);
+    visited.push_back(NameOf(form.FocusedControl()));
+  }
+  EXPECT_EQ(visited, (std::vector<std::string>{"Last", "InGroupSecond", "InGroupFirst", "Top", "OKBtn", "CancelBtn"}));
+  SendKey(VK_TAB);
+  EXPECT_EQ(NameOf(form.FocusedControl()), "Last") << "round to the first";
+  SendKey(VK_TAB, ssShift);
+  EXPECT_EQ(NameOf(form.FocusedControl()), "CancelBtn");
+}
+
+TEST_F(DialogBuilderTest, RadioButtonsAreExclusiveWithinTheirOwnParentOnly) {
+  BuildDialog(form, TDialogTable{
+                        {RadioButton, "FormA", "&A", {8, 8, 80, 20}},
+                        {RadioButton, "FormB", "&B", {8, 30, 80, 20}},
+                        {Panel, "Extension", "", {100, 8, 100, 50}},
+                        {RadioButton, "Scr", ".&SCR", {4, 4, 80, 20}, "Extension"},
+                        {RadioButton, "Qmw", ".&QMW", {4, 26, 80, 20}, "Extension"},
+                        {GroupBox, "Keys", "Keys", {210, 8, 120, 50}},
+                        {RadioButton, "ShiftDel", "S&hift+Del", {4, 16, 100, 20}, "Keys"},
+                        {RadioGroup, "Sort", "Sort", {8, 100, 200, 80}, "", {"SmartTab", "Plus", "Alphabetically"}},
+                    });
+  const std::vector<std::string> radios = {"FormA", "FormB", "Scr", "Qmw", "ShiftDel"};
+  const struct {
+    const char* click;
+    std::vector<std::string> checked;
+  } steps[] = {
+      {"FormA", {"FormA"}},
+      {"Qmw", {"FormA", "Qmw"}},
+      {"ShiftDel", {"FormA", "Qmw", "ShiftDel"}},
+      {"FormB", {"FormB", "Qmw", "ShiftDel"}},
+      {"Scr", {"FormB", "Scr", "ShiftDel"}},
+  };
+  for (const auto& step : steps) {
+    DialogControl<TRadioButton>(form, step.click)->Click();
+    std::vector<std::string> checked;
+    for (const std::string& name : radios)
+      if (DialogControl<TRadioButton>(form, name)->Checked()) checked.push_back(name);
+    EXPECT_EQ(checked, step.checked) << "after " << step.click;
+  }
+  auto* sort = DialogControl<TRadioGroup>(form, "Sort");
+  EXPECT_EQ(sort->ItemIndex(), -1) << "none chosen until the code or the user chooses";
+  sort->SetItemIndex(2);
+  sort->SetItemIndex(1);
+  EXPECT_EQ(sort->ItemIndex(), 1);
+}
+
+TEST_F(DialogBuilderTest, ALabelLeadsToTheNextRowThatTakesTheFocus) {
+  BuildDialog(form, TDialogTable{
+                        {Label, "UndoLabel", "&Undo Levels:", {8, 8, 80, 16}},
+                        {Edit, "UndoEdit", "", {90, 6, 40, 21}},
+                        {Label, "KeyLabel", "Delete &Word:", {8, 40, 80, 16}},
+                        {Label, "NoteLabel", "(Alt+Ctrl keys)", {8, 60, 80, 16}},
+                        {GroupBox, "KeysGroup", "Keys", {8, 80, 200, 60}},
+                        {DropDownList, "DeleteWordBox", "", {8, 16, 120, 21}, "KeysGroup"},
+                        {CheckBox, "HideMouseBox", "H&ide Mouse", {8, 150, 120, 20}},
+                        {Label, "LastLabel", "&Nothing after", {8, 180, 80, 16}},
+                    });
+  const struct {
+    const char* label;
+    const char* leadsTo;
+  } cases[] = {
+      {"UndoLabel", "UndoEdit"},
+      {"KeyLabel", "DeleteWordBox"},
+      {"NoteLabel", "DeleteWordBox"},
+      {"LastLabel", "(none)"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(NameOf(DialogControl<TLabel>(form, c.label)->FocusControl), c.leadsTo) << c.label;
+}
+
+TEST_F(DialogBuilderTest, TheFirstRowThatTakesTypingHasTheFocusWhenTheFormShows) {
+  const struct {
+    const char* what;
+    TDialogTable table;
+    bool presetActive;
+    const char* focused;
+  } cases[] = {
+      {"an edit after a check box and a choice list",
+       {{CheckBox, "Box", "&Box", {8, 8, 80, 20}},
+        {DropDownList, "Choice", "", {8, 30, 80, 21}},
+        {Edit, "Field", "", {8, 60, 80, 21}},
+        {ComboBox, "Later", "", {8, 90, 80, 21}}},
+       false,
+       "Field"},
+      {"a combo box with an edit",
+       {{ListBox, "List", "", {8, 8, 80, 60}}, {ComboBox, "Combo", "", {8, 80, 80, 21}}},
+       false,
+       "Combo"},
+      {"nothing to type into", {{CheckBox, "Box", "&Box", {8, 8, 80, 20}}}, false, "(none)"},
+      {"the form chose already", {{Edit, "Field", "", {8, 8, 80, 21}}}, true, "Preset"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TForm dialog(nullptr);
+    if (c.presetActive) {
+      BuildDialog(dialog, TDialogTable{{Button, "Preset", "&Preset", {100, 8, 75, 25}}});
+      dialog.ActiveControl = DialogControl<TButton>(dialog, "Preset");
+    }
+    BuildDialog(dialog, c.table);
+    dialog.Show();
+    EXPECT_EQ(NameOf(dialog.FocusedControl()), c.focused);
+  }
+}
+
+TEST_F(DialogBuilderTest, PagesHoldTheControlsOfTheirTabs) {
+  BuildDialog(form, TDialogTable{
+                        {PageControl, "Notebook", "", {0, 0, 400, 260}},
+                        {Page, "TextEntryPage", "Editing", {}, "Notebook"},
+                        {CheckBox, "TypeoverBox", "Allow T&ypeover", {8, 8, 200, 20}, "TextEntryPage"},
+                        {Page, "MousePage", "Mouse", {}, "Notebook"},
+                        {CheckBox, "HideMouseBox", "H&ide Mouse Cursor when Typing", {8, 8, 200, 20}, "MousePage"},
+                    });
+  form.Show();
+  auto* notebook = DialogControl<TPageControl>(form, "Notebook");
+  ASSERT_EQ(notebook->PageCount(), 2);
+  EXPECT_EQ(notebook->Pages(1)->Caption(), "Mouse");
+  EXPECT_EQ(notebook->ActivePageIndex(), 0);
+  auto* typeover = DialogControl<TCheckBox>(form, "TypeoverBox");
+  auto* hideMouse = DialogControl<TCheckBox>(form, "HideMouseBox");
+  EXPECT_TRUE(typeover->Showing());
+  EXPECT_FALSE(hideMouse->Showing());
+  notebook->SetActivePageIndex(1);
+  EXPECT_FALSE(typeover->Showing());
+  EXPECT_TRUE(hideMouse->Showing());
+}
+
+TEST_F(DialogBuilderTest, AFaultyTableIsRefused) {
+  const struct {
+    const char* what;
+    TDialogTable table;
+  } cases[] = {
+      {"a parent not built", {{CheckBox, "Box", "&Box", {8, 8, 80, 20}, "Nowhere"}}},
+      {"a parent built after the row",
+       {{CheckBox, "Box", "&Box", {8, 8, 80, 20}, "Group"}, {GroupBox, "Group", "Group", {8, 8, 100, 100}}}},
+      {"a parent that is no container",
+       {{Label, "Text", "Text", {8, 8, 80, 16}}, {CheckBox, "Box", "&Box", {8, 8, 80, 20}, "Text"}}},
+      {"a page outside a page control",
+       {{GroupBox, "Group", "Group", {8, 8, 100, 100}}, {Page, "Page", "Page", {}, "Group"}}},
+      {"a name twice", {{Edit, "Field", "", {8, 8, 80, 21}}, {CheckBox, "field", "&Field", {8, 40, 80, 20}}}},
+      {"items for a check box", {{CheckBox, "Box", "&Box", {8, 8, 80, 20}, "", {"one"}}}},
+  };
+  for (const auto& c : cases) {
+    TForm dialog(nullptr);
+    EXPECT_THROW(BuildDialog(dialog, c.table), EDialogTable) << c.what;
+  }
+  BuildDialog(form, TDialogTable{{Edit, "Field", "", {8, 8, 80, 21}}});
+  EXPECT_THROW(DialogControl<TCheckBox>(form, "Field"), EDialogTable) << "another kind";
+  EXPECT_THROW(DialogControl<TEdit>(form, "Missing"), EDialogTable) << "a name not built";
+}
+
+}  // namespace
+}  // namespace qm
