@@ -89,7 +89,7 @@ TEST_F(KillDuringSaveTest, TheNameHoldsACompleteScriptAfterEveryKill) {
 
   std::set<std::string> left;
   for (const auto& entry : fs::directory_iterator(Path(""))) left.insert(entry.path().filename().string());
-  for (const std::string& name : {"TIMING.QMW", "KILLED.QMW", "KILLED.BK", "KILLED.QMW.new~", "KILLED.BK.new~"})
+  for (const char* name : {"TIMING.QMW", "KILLED.QMW", "KILLED.BK", "KILLED.QMW.new~", "KILLED.BK.new~"})
     left.erase(name);
   EXPECT_TRUE(left.empty()) << *left.begin();
 }

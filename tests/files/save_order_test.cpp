@@ -90,7 +90,7 @@ TEST_F(SaveOrderTest, TheNameHoldsACompleteVersionAtEveryStep) {
     // Up to the step that gives the new file the name, the name holds the
     // previous version; the folder is flushed after it.
     const bool afterRename = step == TFileStep::Flush && path == ExtractFileDir(target);
-    if (!afterRename) EXPECT_TRUE(ReadFileText(target) == previous) << "at step " << steps.size();
+    if (!afterRename) { EXPECT_TRUE(ReadFileText(target) == previous) << "at step " << steps.size(); }
     return 0;
   });
   ASSERT_TRUE(SaveScriptFile(target, false, true));

@@ -278,7 +278,7 @@ class OpenRefusalTest : public FileCommandsTest {
         EXPECT_FALSE(OpenScriptByName(path));
         EXPECT_EQ(DocumentCount, windows);
         EXPECT_EQ(Script().ScriptFileName, title);
-        if (plain) EXPECT_EQ(testing::ReadFileText(path), before);
+        if (plain) { EXPECT_EQ(testing::ReadFileText(path), before); }
       }
     }
   }
