@@ -110,11 +110,7 @@ TIniFile OpenSettingsFile() { return TIniFile(SettingsFilePath()); }
 
 std::string ScriptDirectory;
 std::string ProgramDirectory;
-std::string BannerBuffer1;
-std::string BannerBuffer2;
-std::string ScratchBuffer;
 std::array<TLastScript, LastScriptCount> LastScriptsBuffer;
-TTaskBarRect TaskBarRect;
 
 std::string TLastScript::FullName() const {
   if (Folder.empty()) return Name;
@@ -126,11 +122,7 @@ namespace {
 const GlobalState reset([] {
   ScriptDirectory.clear();
   ProgramDirectory.clear();
-  BannerBuffer1.clear();
-  BannerBuffer2.clear();
-  ScratchBuffer.clear();
   for (TLastScript& entry : LastScriptsBuffer) entry.Clear();
-  TaskBarRect = {};
 });
 }  // namespace
 

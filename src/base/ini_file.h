@@ -74,11 +74,6 @@ extern std::string ScriptDirectory;
 // The program's own folder with a trailing '/', noted at start-up. (The
 // platform's ProgramFolder() works it out; this is the program's copy.)
 extern std::string ProgramDirectory;
-// Texts of the page-break banners of the script window.
-extern std::string BannerBuffer1;
-extern std::string BannerBuffer2;
-// Scratch text of element packing and of the key-command routine.
-extern std::string ScratchBuffer;
 
 // One of the three most recent scripts: its file name and its folder, each
 // kept whole. An entry without a file name is free.
@@ -94,15 +89,5 @@ struct TLastScript {
 constexpr int LastScriptCount = 3;
 // Entry 1, the most recent, is LastScriptsBuffer[0].
 extern std::array<TLastScript, LastScriptCount> LastScriptsBuffer;
-
-// Where the desktop's task bar lies; all 0 when there is none.
-struct TTaskBarRect {
-  int Left = 0;
-  int Top = 0;
-  int Right = 0;
-  int Height = 0;
-  friend bool operator==(const TTaskBarRect&, const TTaskBarRect&) = default;
-};
-extern TTaskBarRect TaskBarRect;
 
 }  // namespace qm

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/forms.h"
-#include "base/program_state.h"
+#include "base/program_busy.h"
 
 namespace qm {
 

@@ -14,7 +14,7 @@
 #include "script/editing/document_modified.h"
 #include "script/model/packed_text.h"
 #include "shell/main_form.h"
-#include "base/program_state.h"
+#include "base/program_busy.h"
 #include "base/ini_file.h"
 #include "shell/program_settings.h"
 #include "base/prompt_table.h"

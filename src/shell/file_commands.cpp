@@ -14,7 +14,7 @@
 #include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
-#include "base/program_state.h"
+#include "base/program_busy.h"
 
 namespace qm {
 

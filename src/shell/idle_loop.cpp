@@ -12,7 +12,7 @@
 #include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "base/message_boxes.h"
-#include "base/program_state.h"
+#include "base/program_busy.h"
 
 namespace qm {
 

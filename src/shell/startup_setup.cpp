@@ -11,7 +11,7 @@
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
 #include "base/program_identity.h"
-#include "base/program_state.h"
+#include "base/program_busy.h"
 
 namespace qm {
 

@@ -191,7 +191,6 @@ TEST(SharedGlobals, StartEmptyAndRecentScriptsJoinFolderAndName) {
   GlobalState::ResetAll();
   EXPECT_EQ(ScriptDirectory, "");
   for (const TLastScript& entry : LastScriptsBuffer) EXPECT_TRUE(entry.Empty());
-  EXPECT_EQ(TaskBarRect, TTaskBarRect{});
 
   const struct {
     TLastScript entry;

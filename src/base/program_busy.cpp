@@ -1,4 +1,4 @@
-#include "base/program_state.h"
+#include "base/program_busy.h"
 
 #include "base/global_state.h"
 
