@@ -36,15 +36,19 @@ class PageBreakingTest : public PaginationFixture {
     PaginationFixture::SetUp();
     GlobalState::ResetAll();
   }
+  // A fresh script on pages of 2,330 dots, set up and paginated.
+  void Paginate(const std::vector<ElementSpec>& script, const std::function<void(TMDIChild&)>& setup) {
+    Window().FreeElements();
+    static_cast<TScriptSettings&>(Window()) = TScriptSettings{};
+    Window().BottomMargin = 20;
+    Load(script);
+    setup(Window());
+    Repaginate();
+  }
   void Run(const std::vector<Case>& cases) {
     for (const Case& c : cases) {
       SCOPED_TRACE(c.what);
-      Window().FreeElements();
-      static_cast<TScriptSettings&>(Window()) = TScriptSettings{};
-      Window().BottomMargin = 20;
-      Load(c.script);
-      c.setup(Window());
-      Repaginate();
+      Paginate(c.script, c.setup);
       EXPECT_EQ(Shape(), c.pages);
     }
   }
@@ -207,12 +211,7 @@ TEST_F(PageBreakingTest, EveryBreakInsideASpeechShowsMoreOnScreen) {
   };
   for (const MoreCase& c : cases) {
     SCOPED_TRACE(c.what);
-    Window().FreeElements();
-    static_cast<TScriptSettings&>(Window()) = TScriptSettings{};
-    Window().BottomMargin = 20;
-    Load(c.script);
-    Window().DialogueBreakMode = c.mode;
-    Repaginate();
+    Paginate(c.script, [&c](TMDIChild& w) { w.DialogueBreakMode = c.mode; });
     std::vector<bool> more;
     for (const TScriptElement* e = Window().FirstElement; e; e = e->next) {
       if (!IsPageBreakKind(e->Kind())) continue;
