@@ -1,0 +1,46 @@
+// The small texts headers, the status line, printing and the file writers
+// make of numbers: Roman numerals and number words for act and scene
+// information, the names of revisions counted past the end of the
+// script's colour list, the script's date, and the style code and
+// lines-before halves of an element format.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "platform/types.h"
+#include "script/model/script_model.h"
+
+namespace qm {
+
+struct TScriptRecord;
+
+// Hundreds as "C" (there is no D or M), then IC, XC, L, IL, XL, tens,
+// IX, V, IV and units; at most 20 characters; empty for 0.
+std::string RomanNumeral(Word n);
+// "Zero" to "Thirty" ("Twenty-One"...), "????" beyond; upper case when asked.
+std::string NumberToWords(int n, bool upper);
+
+// The name of revision n: past the end of the script's colour list the
+// list goes round again from its second entry, its names taking the loop's
+// prefix by the script's loop-naming style ("DOUBLE BLUE", "Second blue",
+// "2nd BLUE"...).
+std::string RevisionColorName(const TScriptRecord& script, int n);
+// The revision a name gives, the other way round: a name of the list gives
+// its index, a prefixed name the index its loop gives it; a name the list
+// lacks joins it.
+int RevisionNumberOfName(TScriptRecord& script, const std::string& name);
+
+// Day and month without leading zeros and the year's last two digits:
+// "5/3/96", or month first, or with dashes.
+std::string FormatScriptDate(std::time_t date, bool monthFirst, bool dashes);
+
+// The style code 0..15 of a format's bold, italics, underline and capitals.
+int FormatStyleCode(const TElementFormat& format);
+// The two halves of lines before (tenths of a line): whole lines and tenths.
+inline int LinesBeforeWhole(const TElementFormat& f) { return f.LinesBefore / 10; }
+inline int LinesBeforeTenths(const TElementFormat& f) { return f.LinesBefore % 10; }
+void SetLinesBeforeWhole(TElementFormat& f, int whole);
+void SetLinesBeforeTenths(TElementFormat& f, int tenths);
+
+}  // namespace qm
