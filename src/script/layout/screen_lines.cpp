@@ -8,7 +8,7 @@
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "script/layout/char_widths.h"
-#include "script/pagination/element_groups.h"
+#include "script/model/cue_codes.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"

@@ -12,6 +12,7 @@
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/cue_extension.h"
 #include "script/layout/fixed_pitch.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_lines.h"
@@ -542,7 +543,20 @@ struct TWrapOutcome {
 };
 
 // The window's width tables must be measured for the element's font.
-TWrapOutcome ComputeWrap(TMDIChild& window, const TScriptElement& element, std::string_view text, bool screenOutput,
+// What the screen shows after a wrapped line that the element does not
+// store: a character name's generated extension and continued marks, in
+// the attribute of the line's last character.
+void FixScreenText(TMDIChild& window, TScriptElement& element, TLaidLine& last) {
+  const std::string added = CharacterExtensionText(window, element);
+  const Byte attribute = last.text.empty() ? Byte{0} : last.attributes[last.text.size()];
+  for (char ch : added) {
+    if (last.text.size() >= static_cast<std::size_t>(ScreenLineColumns)) break;
+    last.text.push_back(ch);
+    last.attributes[last.text.size()] = attribute;
+  }
+}
+
+TWrapOutcome ComputeWrap(TMDIChild& window, TScriptElement& element, std::string_view text, bool screenOutput,
                          const TPageMetrics& page, TPitchCache& pitches) {
   if (text.size() > MaxElementChars) throw std::length_error("element text longer than an element holds");
   TWrapSetup setup = PrepareWrap(window, element, text, pitches);
@@ -563,6 +577,7 @@ TWrapOutcome ComputeWrap(TMDIChild& window, const TScriptElement& element, std::
       line.height = ScreenLineHeightOf(window, format, i + 1);
       line.lineInElement = static_cast<Word>(i + 1);
     }
+    if (!outcome.lines.empty()) FixScreenText(window, element, outcome.lines.back());
   }
   return outcome;
 }

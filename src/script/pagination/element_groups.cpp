@@ -35,16 +35,6 @@ Word GroupRunLength(const TElementGroup* group) {
   return count;
 }
 
-int CueContinuedState(Byte code) {
-  if (code > 32) return 0;
-  return code % 3;
-}
-
-Byte RepeatedCueCode(Byte code) {
-  if (code > 32) code = 18;
-  return static_cast<Byte>(code - code % 3 + 2);
-}
-
 void ForgetScreenLinesOf(TMDIChild& window, const TScriptElement* element) {
   bool inRun = false;
   for (int i = 1; i <= ScreenLineCount; ++i) {

@@ -4,6 +4,7 @@
 // parallel to the element list, is the script's page list.
 #pragma once
 
+#include "script/model/cue_codes.h"
 #include "script/model/script_model.h"
 
 namespace qm {
@@ -19,11 +20,6 @@ bool IsDialogueOrParenthetical(Byte kind);
 // those that point back at it (what a group's count must say).
 Word GroupRunLength(const TElementGroup* group);
 
-// Continued state of a character name's cue code: 0 none, 1 the automatic
-// CONT'D, 2 repeated after a page break.
-int CueContinuedState(Byte code);
-// A cue code with the continued state set to 2, keeping its extension.
-Byte RepeatedCueCode(Byte code);
 
 // Walks over the whole script write a field only when its value changes,
 // so that passing over unchanged elements and groups leaves them clean.

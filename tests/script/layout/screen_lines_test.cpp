@@ -76,6 +76,19 @@ TEST_F(ScreenLinesTest, ShownTextHidesCodesAndShowsWhatTheyStandFor) {
   }
 }
 
+// The screen shows after a name what its cue code generates, in the
+// name's own attribute; the stored text stays the name alone.
+TEST_F(ScreenLinesTest, ACharacterNameShowsItsGeneratedExtension) {
+  Window().FreeElements();
+  Build({{ekCharacterName, "\x02JOHN\x03"}});
+  TScriptElement* cue = Window().CurrentElement;
+  cue->split = 3 + 1;  // V.O., continued
+  LayOutAll();
+  EXPECT_EQ(ShownLines(1), std::vector<std::string>{"JOHN (V.O.) (CONT'D)"});
+  EXPECT_EQ(Attributes(1).back(), AttrBold) << "as the name's last letter";
+  EXPECT_EQ(Window().EditBuffer, "\x02JOHN\x03");
+}
+
 TEST_F(ScreenLinesTest, AttributeBytesCarryStyleColourAndSelection) {
   const struct {
     const char* what;

@@ -1,0 +1,63 @@
+#include "script/layout/cue_extension.h"
+
+#include "platform/cp1252.h"
+#include "script/model/cue_codes.h"
+#include "script/model/user_list_entries.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+bool SameUpper(const std::string& a, const std::string& b) { return AnsiUpperCase(a) == AnsiUpperCase(b); }
+
+// The name's own text, from the edit line while it is being typed.
+const std::string& OwnText(const TMDIChild& window, const TScriptElement& cue) {
+  static const std::string none;
+  if (&cue == window.CurrentElement && !cue.text) return window.EditBuffer;
+  return cue.text ? *cue.text : none;
+}
+
+}  // namespace
+
+std::string CharacterExtensionText(TMDIChild& window, TScriptElement& cue) {
+  if (cue.Kind() != ekCharacterName) return {};
+  const Byte code = NormalCueCode(cue.split);
+  const int state = CueContinuedState(code);
+  const std::string& continued = window.CharacterContinuedText;
+  const std::string& acrossPages = window.MoreContinuedText;
+  const std::string& separator = window.ContinuedSeparator;
+  const bool join = window.JoinSceneExtensions != 0;
+  const bool afterName = window.ContinuedPosition == 0;
+  std::string entry;
+  bool extension = CueHasExtension(code);
+  if (extension) entry = UserListEntry(window.UserLists, TUserList::Extension, CueExtensionEntry(code));
+  std::string s;
+  if (extension && entry.empty()) {
+    SetCueExtension(cue, NoExtensionCode);
+    extension = false;
+  } else if (extension) {
+    s = " (" + entry;
+    const bool staysOpen = !SameUpper(entry, acrossPages) && afterName && state == 1 && join;
+    if (!staysOpen) s += ")";
+  }
+  if (!continued.empty() && afterName && state == 1) {
+    if (extension && SameUpper(entry, continued)) {
+      if (s.empty() || s.back() != ')') s += ")";
+    } else {
+      // The separator joins only a parenthesis still open; a closed one is
+      // followed by a pair of its own.
+      const bool open = extension && join && !s.empty() && s.back() != ')';
+      s += open ? separator : std::string(" (");
+      s += continued + ")";
+    }
+  }
+  if (!(extension && SameUpper(entry, acrossPages)) && !acrossPages.empty() && state == 2)
+    s += " (" + acrossPages + ")";
+  std::erase(s, '&');
+  if (join && OwnText(window, cue).find(')') != std::string::npos)
+    if (const std::size_t at = s.find(" ("); at != std::string::npos) s.replace(at, 2, separator);
+  return s;
+}
+
+}  // namespace qm
