@@ -1,3 +1,4 @@
+#include "script/editing/continued_cues.h"
 #include "script/editing/typing_aids.h"
 #include "script/editing/element_recognition.h"
 
@@ -47,6 +48,8 @@ bool StartHeadingAfter(TMDIChild& window, bool showMenu) {
 bool RecognizeSceneHeading(TMDIChild& window) {
   TakeFormat(window, fsSceneHeading,
              window.ScenesLocked ? LockedHeadingKind(window, window.CurrentElement) : -1);
+  // A heading typed between two speeches of one speaker ends the mark.
+  RefreshContinuedCues(window, true);
   bool started = false;
   if (aids::ExpandSceneTextAlias(false, true)) {
     CompleteSceneHeading(nullptr);

@@ -1,3 +1,5 @@
+#include "script/editing/continued_cues.h"
+#include "script/model/cue_codes.h"
 #include "script/editing/typing_aids.h"
 #include "script/editing/element_transitions.h"
 
@@ -93,6 +95,26 @@ void TakeListChoice(TMDIChild& window) {
 // list is closed), or with a parenthetical (no name to remember).
 enum class TCueStep { TakeList, AfterPick, CloseParenthesis };
 
+// With continueds in the parenthetical and the cue marked so, Enter goes
+// on into the parenthetical after the continued text and separator.
+bool EnterContinuedParenthetical(TMDIChild& window, TScriptElement& cue) {
+  TScriptElement* p = cue.next;
+  if (window.ContinuedPosition != 1 || CueContinuedState(cue.split) != 1 || !p || p->Kind() != ekParenthetical)
+    return false;
+  GoToElement(window, p, false);
+  const std::string mark = window.CharacterContinuedText + window.ContinuedSeparator;
+  const std::size_t at = !window.EditBuffer.empty() && window.EditBuffer[0] == '(' ? 1 : 0;
+  std::size_t column = at + mark.size();
+  if (column > window.EditBuffer.size()) {
+    window.EditBuffer.resize(std::min(window.EditBuffer.size(), at + window.CharacterContinuedText.size()));
+    column = window.EditBuffer.size();
+    window.WordWrapText(p, window.EditBuffer, true, true);
+  }
+  window.CaretColumn = static_cast<Word>(column);
+  UpdateCaret();
+  return true;
+}
+
 void CompleteCue(TMDIChild& window, TCueStep from) {
   if (from == TCueStep::TakeList && PickListShowing()) TakeListChoice(window);
   if (from != TCueStep::CloseParenthesis) RememberCueName(window);
@@ -101,9 +123,13 @@ void CompleteCue(TMDIChild& window, TCueStep from) {
   if (line.find('(') != std::string::npos && line.back() != ')') ReplaceEditLine(window, line + ")");
   TScriptElement* e = window.CurrentElement;
   if (e->next && e->next->Kind() == ekDialogue) {
-    GoToElement(window, e->next, false);
+    RefreshContinuedCues(window, true);
+    GoToElement(window, window.CurrentElement->next, false);
     return;
   }
+  RefreshContinuedCues(window, true);
+  e = window.CurrentElement;
+  if (EnterContinuedParenthetical(window, *e)) return;
   window.CaretColumn = static_cast<Word>(TrimmedLength(window.EditBuffer));
   const bool empty = window.CaretColumn == 0;
   const bool afterCue = e->prev && e->prev->Kind() == ekCharacterName;

@@ -1,3 +1,4 @@
+#include "script/editing/continued_cues.h"
 #include "script/editing/typing_aids.h"
 #include "script/editing/keyboard_commands.h"
 
@@ -415,6 +416,7 @@ TTail PageKey(KeyCommand& c) {
     aids::MoveSelection(c.arg * ListPageStep);
     return TTail::Skip;
   }
+  RefreshContinuedCues(c.w, false);
   NavigationStep();
   return TTail::Run;
 }
