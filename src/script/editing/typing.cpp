@@ -4,6 +4,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/messages.h"
+#include "script/editing/revision_colour.h"
 #include "script/editing/typing_aids.h"
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
@@ -60,6 +61,7 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (!fromUser && ch == ' ') ch = HardSpaceChar;
   if (!fromUser && ch == '-') ch = HardDashChar;
   if (CurrentElement->Kind() == ekCharacterName && BeforeExtension(EditBuffer, CaretColumn)) ch = UpCaseChar(ch);
+  if (AutoRevisionColor != 0) EnterRevisionColor(*this, false);
   const size_t startColumn = CaretColumn;
   if (!TypeCharacter(ch)) return;
   if (RecognitionDueAfterTyping(*this, ch) && RecognizeTypedElement()) {

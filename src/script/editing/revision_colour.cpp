@@ -1,0 +1,90 @@
+#include "script/editing/revision_colour.h"
+
+#include <algorithm>
+
+#include "script/editing/edit_line.h"
+#include "script/editing/editor_state.h"
+#include "script/model/text_codes.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+bool TakesOwnColour(Byte kind) {
+  return kind == ekAction || kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical;
+}
+
+// The chosen colour's pair: 1 Blue, 2 Red, 3 Green.
+const ColorPair& PairOf(Byte colour) { return ColorPairs[static_cast<std::size_t>(colour - 1)]; }
+
+// Types a code at the caret and steps over it.
+void TypeCodeAndStep(TMDIChild& window, Byte code) {
+  if (TypeCharacter(static_cast<char>(code))) ++window.CaretColumn;
+}
+
+bool CodeAt(const TMDIChild& window, std::size_t column, Byte code) {
+  return column < window.EditBuffer.size() && static_cast<Byte>(window.EditBuffer[column]) == code;
+}
+
+}  // namespace
+
+bool ColorCodeMatches(Byte code, Byte colorByte) {
+  const int index = colorByte >> 4;
+  return index >= 1 && index <= static_cast<int>(ElementColorCodes.size()) &&
+         ElementColorCodes[static_cast<std::size_t>(index - 1)] == code;
+}
+
+bool ColorPairOpenAt(const TMDIChild& window, Byte open, Byte close, std::size_t column) {
+  const TScriptElement* e = window.CurrentElement;
+  bool isOpen = e && TakesOwnColour(e->Kind()) && ColorCodeMatches(open, e->format.FontAndColor);
+  const std::string& text = window.EditBuffer;
+  for (std::size_t i = 0; i < column && i < text.size(); ++i) {
+    const auto b = static_cast<Byte>(text[i]);
+    if (b == open) isOpen = true;
+    else if (b == close) isOpen = false;
+  }
+  return isOpen;
+}
+
+bool EnterRevisionColor(TMDIChild& window, bool stepBack) {
+  const Byte colour = window.AutoRevisionColor;
+  TScriptElement* e = window.CurrentElement;
+  if (colour < 1 || colour > 3 || !e || IsPageBreakKind(e->Kind())) return false;
+  const ColorPair& chosen = PairOf(colour);
+  if (ColorPairOpenAt(window, chosen.on, chosen.off, window.CaretColumn)) return false;
+  if (!stepBack && window.CaretColumn > 0 && CodeAt(window, window.CaretColumn - 1u, chosen.off)) {
+    --window.CaretColumn;
+    return false;
+  }
+  const Byte savedInsert = InsertMode;
+  InsertMode = 1;
+  for (const ColorPair& other : ColorPairs)
+    if (&other != &chosen && ColorPairOpenAt(window, other.on, other.off, window.CaretColumn)) {
+      TypeCodeAndStep(window, other.off);
+      TypeCodeAndStep(window, other.on);
+    }
+  if (stepBack && window.CaretColumn > 0) --window.CaretColumn;
+  if (!CodeAt(window, window.CaretColumn, chosen.on)) TypeCharacter(static_cast<char>(chosen.on));
+  window.CaretColumn = static_cast<Word>(window.CaretColumn + (stepBack ? 2 : 1));
+  window.CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn, window.EditBuffer.size()));
+  const std::size_t at = window.CaretColumn;
+  if (at + 1 == window.EditBuffer.size() && window.EditBuffer[at] == ' ') window.EditBuffer[at] = static_cast<char>(chosen.off);
+  else if (!CodeAt(window, at, chosen.off)) TypeCharacter(static_cast<char>(chosen.off));
+  InsertMode = savedInsert;
+  return true;
+}
+
+void CloseColorPairAtCaret(TMDIChild& window, Byte open, Byte close) {
+  if (!ColorPairOpenAt(window, open, close, window.CaretColumn)) return;
+  TypeCodeAndStep(window, close);
+  TypeCharacter(static_cast<char>(open));
+}
+
+void SelectRevisionColor(TMDIChild& window, Byte colour) {
+  const Byte active = window.AutoRevisionColor;
+  if (active >= 1 && active <= 3 && colour == 0) CloseColorPairAtCaret(window, PairOf(active).on, PairOf(active).off);
+  window.AutoRevisionColor = colour <= 3 ? colour : 0;
+}
+
+}  // namespace qm
