@@ -46,10 +46,17 @@ std::optional<std::string> PickCharacterName(char initial, bool sayWhenNone, boo
   return SelectedEntry();
 }
 
-std::string FirstCharacterName(char initial) {
+std::vector<std::string> CharacterNames(char initial) {
   TStringList names;
-  if (!CollectCharacterNames(initial, false, false, names, false)) return {};
-  return names[0];
+  CollectCharacterNames(initial, false, false, names, false);
+  std::vector<std::string> all;
+  for (int i = 0; i < names.Count(); ++i) all.push_back(names[i]);
+  return all;
+}
+
+std::string FirstCharacterName(char initial) {
+  const std::vector<std::string> names = CharacterNames(initial);
+  return names.empty() ? std::string() : names.front();
 }
 
 // A list with nothing but the blank entry of the heading being typed is no
@@ -74,6 +81,7 @@ void InstallTypingAids() {
   h.MatchTypedText = [](const std::string& typed) { ListMenuInstance().MatchTypedText(typed); };
   h.PickCharacterName = PickCharacterName;
   h.FirstCharacterName = FirstCharacterName;
+  h.AllCharacterNames = [] { return CharacterNames('\0'); };
   h.OfferCharacterNames = OfferCharacterNames;
   h.OfferLocations = OfferLocations;
   h.ExpandSceneTextAlias = ExpandSceneTextAlias;

@@ -34,6 +34,7 @@ std::optional<std::string> PickCharacterName(char initial, bool sayWhenNone, boo
   return Ask(TypingAidHooks.PickCharacterName, initial, sayWhenNone, withoutGuess);
 }
 std::string FirstCharacterName(char initial) { return Ask(TypingAidHooks.FirstCharacterName, initial); }
+std::vector<std::string> AllCharacterNames() { return Ask(TypingAidHooks.AllCharacterNames); }
 void OfferCharacterNames(TMDIChild& script) { Ask(TypingAidHooks.OfferCharacterNames, script); }
 bool OfferLocations(bool fromTool) { return Ask(TypingAidHooks.OfferLocations, fromTool); }
 bool ExpandSceneTextAlias(bool wholeLine, bool testOnly) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -32,6 +33,8 @@ struct TTypingAidHooks {
   std::function<std::optional<std::string>(char initial, bool sayWhenNone, bool withoutGuess)> PickCharacterName;
   // The first of the script's names with the initial; empty for none.
   std::function<std::string(char initial)> FirstCharacterName;
+  // Every name of the script, hidden ones too.
+  std::function<std::vector<std::string>()> AllCharacterNames;
   // While a cue is typed: the names that begin with what was typed.
   std::function<void(TMDIChild& script)> OfferCharacterNames;
   // The location list of a scene heading, when it holds one to pick;
@@ -63,6 +66,7 @@ void MoveSelection(int step);
 void MatchTypedText(const std::string& typed);
 std::optional<std::string> PickCharacterName(char initial, bool sayWhenNone, bool withoutGuess);
 std::string FirstCharacterName(char initial);
+std::vector<std::string> AllCharacterNames();
 void OfferCharacterNames(TMDIChild& script);
 bool OfferLocations(bool fromTool);
 bool ExpandSceneTextAlias(bool wholeLine, bool testOnly);

@@ -1,0 +1,64 @@
+// The Convert Case commands.
+#include "script/editing/case_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include "script/fixtures/keys_fixture.h"
+#include "script/script_window.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+class CaseConversionTest : public testing::KeysFixture {};
+
+const ElementSpec John{ekCharacterName, "JOHN"};
+const ElementSpec Man{ekCharacterName, "MAN"};
+
+TEST_F(CaseConversionTest, TheCurrentElementWithoutABlock) {
+  const struct {
+    const char* what;
+    ElementSpec element;
+    TCaseMode mode;
+    Word language;
+    const char* after;
+  } cases[] = {
+      {"sentence case keeps names", {ekAction, "JOHN ENTERS. he SITS."}, TCaseMode::Lower, 1, "John enters. He sits."},
+      {"man and woman stay lower", {ekAction, "THE MAN WAITS."}, TCaseMode::Lower, 1, "The man waits."},
+      {"the pronoun in English", {ekAction, "SO I SAID I'D GO."}, TCaseMode::Lower, 1, "So I said I'd go."},
+      {"... not in French", {ekAction, "SO I SAID."}, TCaseMode::Lower, 3, "So i said."},
+      {"every letter after a full stop", {ekAction, "E.G. GO"}, TCaseMode::Lower, 1, "E.G. Go"},
+      {"a parenthetical keeps a small first letter", {ekParenthetical, "QUIETLY"}, TCaseMode::Lower, 1, "quietly"},
+      {"a name is never lowered", {ekCharacterName, "JOHN (V.O.)"}, TCaseMode::Lower, 1, "JOHN (V.O.)"},
+      {"upper case on any kind", {ekCharacterName, "john"}, TCaseMode::Upper, 1, "JOHN"},
+      {"initial capitals", {ekAction, "the OLD man"}, TCaseMode::InitialCaps, 1, "The Old Man"},
+      {"no capital after a code without a blank", {ekAction, "ONE\x02TWO THREE"}, TCaseMode::InitialCaps, 1,
+       "One\x02two Three"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({John, Man, {ekDialogue, "Hi."}, c.element}, 3, 0);
+    W().SpellLanguage = c.language;
+    ConvertCaseOfSelection(W(), c.mode);
+    EXPECT_EQ(W().EditBuffer, c.after);
+  }
+}
+
+TEST_F(CaseConversionTest, ABlockChangesOnlyWhatItMarksButSentencesWhole) {
+  Load({{ekAction, "ONE TWO. THREE"}, {ekAction, "FOUR FIVE"}, {ekAction, "SIX"}}, 0, 0);
+  TScriptElement* first = ElementAt(0);
+  TScriptElement* second = ElementAt(1);
+  W().BlockOn = 1;
+  first->blockStart = 4;
+  first->blockEnd = 14;
+  second->blockStart = 0;
+  second->blockEnd = 4;
+  ConvertCaseOfSelection(W(), TCaseMode::Lower);
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "ONE two. Three"}, {ekAction, "Four FIVE"}, {ekAction, "SIX"}}));
+  EXPECT_FALSE(W().BlockOn);
+  EXPECT_FALSE(first->InBlock());
+}
+
+}  // namespace
+}  // namespace qm
