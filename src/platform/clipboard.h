@@ -32,6 +32,9 @@ class ClipboardStore {
   // Replaces the whole contents.
   virtual void Publish(const std::vector<ClipItem>& items) = 0;
   virtual std::vector<ClipItem> Contents() = 0;
+  // Whether a format is there (a registered one by its name), without
+  // taking its data.
+  virtual bool Holds(UINT format, const std::string& name);
 };
 
 UINT RegisterClipboardFormat(const std::string& name);

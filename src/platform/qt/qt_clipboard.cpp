@@ -97,6 +97,14 @@ void QtClipboardStore::Publish(const std::vector<ClipItem>& items) {
   QGuiApplication::clipboard()->setMimeData(data);
 }
 
+bool QtClipboardStore::Holds(UINT format, const std::string& name) {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data) return false;
+  if (format == CF_TEXT) return data->hasText();
+  if (name == RichTextFormatName) return data->hasFormat(RichTextMime) || data->hasFormat("application/rtf");
+  return !name.empty() && data->hasFormat(QString::fromStdString(MimeOfFormatName(name)));
+}
+
 std::vector<ClipItem> QtClipboardStore::Contents() {
   std::vector<ClipItem> items;
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
