@@ -360,7 +360,11 @@ void CutBlock(TMDIChild& w, std::vector<TBlockPiece>& block) {
     }
   }
   ClearBlockMarks(w);
-  TScriptElement* target = firstRemains ? firstElement : (after ? after : (before ? before : w.FirstElement));
+  TScriptElement* target = firstRemains ? firstElement
+                          : lastRemains ? lastElement
+                          : after       ? after
+                          : before      ? before
+                                        : w.FirstElement;
   editor::MakeCurrent(w, *target, firstRemains ? caret : 0);
   w.ContinuedCheckDue = 1;
   if (w.RevisionMarking) MarkEditRevised(w.CurrentElement);

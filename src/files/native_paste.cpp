@@ -73,7 +73,7 @@ TScriptElement* ElementOf(TMDIChild& w, const TClipRecord& r, const std::string&
       e->lineOffsets.push_back(static_cast<Byte>(at));
       e->lineOffsets.push_back(static_cast<Byte>(at >> 8));
     }
-  } else {
+  } else if (!IsPageBreakKind(r.format.Kind)) {
     w.WordWrapText(e, colourOn.empty() ? PlainOf(r) : plain, false, false);
   }
   if (!r.revisedLines.empty()) e->revisedLines = r.revisedLines;
@@ -166,6 +166,13 @@ void RejoinTail(TMDIChild& w, TScriptElement& last, TScriptElement& tail) {
   MarkPageChanged(&last);
 }
 
+// A pasted name replaces the empty one a cut left before its speech.
+void DropEmptyCueAfter(TMDIChild& w, TScriptElement& last) {
+  TScriptElement* next = last.next;
+  if (last.Kind() != ekCharacterName || !next || next->Kind() != ekCharacterName) return;
+  if (TrimmedLength(ElementText(*next)) == 0 && next->avColumn == last.avColumn) editor::RemoveElement(w, next);
+}
+
 }  // namespace
 
 bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
@@ -215,6 +222,7 @@ bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
   if (!made.empty()) editor::InsertElements(w, after, made.front(), made.back());
   for (TScriptElement* e : made) MarkPageChanged(e);
   if (tail && !made.empty()) RejoinTail(w, *made.back(), *tail);
+  else if (!made.empty()) DropEmptyCueAfter(w, *made.back());
   if (emptyAnchor && !made.empty()) {
     editor::RemoveElement(w, anchor);
     anchor = made.front();
