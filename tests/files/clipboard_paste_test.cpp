@@ -4,6 +4,9 @@
 // revision marks, plain text, damaged blocks).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+
 #include "files/clipboard_fixture.h"
 #include "files/clipboard_paste.h"
 #include "files/native_paste.h"
@@ -59,6 +62,14 @@ void FillEveryKind(TMDIChild& w) {
   }
 }
 
+// QM_WRITE_CLIPBOARD_CORPUS=<folder> keeps the blocks the tests copy, as
+// seeds for the fuzz target of the clipboard reader.
+void KeepForCorpus(const std::string& name) {
+  const char* folder = std::getenv("QM_WRITE_CLIPBOARD_CORPUS");
+  auto data = Clipboard()->GetData(RegisterClipboardFormat(NativeClipboardFormatName));
+  if (folder && *folder && data) std::ofstream(std::string(folder) + "/" + name, std::ios::binary).write(reinterpret_cast<const char*>(data->data()), static_cast<std::streamsize>(data->size()));
+}
+
 class ClipboardPasteTest : public ClipboardFixture {
  protected:
   static void Paste() { ProgressDlg().PasteFromClipBoard(); }
@@ -85,6 +96,7 @@ TEST_F(ClipboardPasteTest, WholeScriptPastedIntoAnEmptyScriptIsTheSameByteForByt
   const auto expected = DescribeAll(*source);
   SelectAll(*source);
   Copy();
+  KeepForCorpus("every_kind");
 
   ScriptWindow target;
   AppendElement(*target, ekAction, "");
@@ -130,6 +142,7 @@ TEST_F(ClipboardPasteTest, BlockCutFromTheMiddleAndPastedBackRestoresTheScript) 
     }
     MarkBlock(*w, first, from, last, c.to);
     Cut();
+    KeepForCorpus(c.name);
     EXPECT_NE(DescribeAll(*w), before);
     Paste();
     // Elements the page breaker makes are made again by the next layout.
