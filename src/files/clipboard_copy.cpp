@@ -1,6 +1,7 @@
 #include "files/clipboard_copy.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/document_table.h"
 #include "base/global_state.h"
@@ -45,17 +46,22 @@ constexpr TStyleCode kStyleCodes[] = {
     {StrikeOutOn, StrikeOutOff, stStrikeOut, "\\strike"},
 };
 
-enum class TByteKind { Text, Style, HardSpace, HardDash, SoftHyphen, HardReturn, Dropped };
+enum class TByteKind : Byte { Text, Style, HardSpace, HardDash, SoftHyphen, HardReturn, Dropped };
 
-TByteKind KindOf(const CharSet& codes, Byte b) {
-  for (const auto& s : kStyleCodes)
-    if (b == s.on || b == s.off) return TByteKind::Style;
-  if (b == HardSpace) return TByteKind::HardSpace;
-  if (b == HardDash) return TByteKind::HardDash;
-  if (b == SoftHyphen) return TByteKind::SoftHyphen;
-  if (b == HardReturn) return TByteKind::HardReturn;
-  if (b < 32 || codes.Contains(b)) return TByteKind::Dropped;
-  return TByteKind::Text;
+// What each byte of a script's text is to other programs.
+using TByteKinds = std::array<TByteKind, 256>;
+
+TByteKinds ByteKindsOf(const TMDIChild& w) {
+  const CharSet codes = CodeSetOf(w);
+  TByteKinds kinds{};
+  for (int b = 0; b < 256; ++b)
+    kinds[b] = b < 32 || codes.Contains(static_cast<Byte>(b)) ? TByteKind::Dropped : TByteKind::Text;
+  for (const auto& s : kStyleCodes) kinds[s.on] = kinds[s.off] = TByteKind::Style;
+  kinds[HardSpace] = TByteKind::HardSpace;
+  kinds[HardDash] = TByteKind::HardDash;
+  kinds[SoftHyphen] = TByteKind::SoftHyphen;
+  kinds[HardReturn] = TByteKind::HardReturn;
+  return kinds;
 }
 
 // The style bits after one style code.
@@ -126,21 +132,21 @@ bool UpperCased(const TScriptElement& e, std::string_view text) {
 
 bool WholeLineBefore(const TElementFormat& f) { return f.LinesBefore >= 10; }
 
-std::string RtfIndent(const char* word, int margin) {
-  return std::string(word) + std::to_string(margin >= 5 ? (margin - 5) * 140 : 0);
+void AppendRtfIndent(std::string& out, const char* word, int margin) {
+  out += word;
+  out += std::to_string(margin >= 5 ? (margin - 5) * 140 : 0);
 }
 
-std::string RtfParagraphStart(const TMDIChild& w, const TScriptElement& e) {
+void AppendRtfParagraphStart(std::string& out, const TMDIChild& w, const TScriptElement& e) {
   const Byte kind = e.Kind();
   const bool flushRight = kind == ekTransition && w.TransitionsFlushRight;
-  std::string out = kind == ekDialogue || kind == ekParenthetical ? "\r\n\\par" : "\r\n\\par \r\n\\par";
-  out += '\\' + RtfIndent("li", flushRight ? w.FormatSet[fsAction].LeftMargin : e.format.LeftMargin);
-  out += '\\' + RtfIndent("ri", e.format.RightMargin);
+  out += kind == ekDialogue || kind == ekParenthetical ? "\r\n\\par" : "\r\n\\par \r\n\\par";
+  AppendRtfIndent(out, "\\li", flushRight ? w.FormatSet[fsAction].LeftMargin : e.format.LeftMargin);
+  AppendRtfIndent(out, "\\ri", e.format.RightMargin);
   if (kind < 32 && ((CenteredKinds(w) >> kind) & 1)) out += "\\qc";
   else if (flushRight) out += "\\qr";
   else out += "\\ql";
   out += "\\plain\\f0\\fs24 ";
-  return out;
 }
 
 TClipRecord RecordOf(const TMDIChild& w, const TBlockPiece& p) {
@@ -229,31 +235,43 @@ std::vector<TBlockPiece> CollectBlock(TMDIChild& w) {
   return block;
 }
 
-std::string OutsideText(const TMDIChild& w, std::string_view text, bool upperCase) {
-  const CharSet codes = CodeSetOf(w);
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    const Byte b = static_cast<Byte>(c);
-    switch (KindOf(codes, b)) {
-      case TByteKind::Text: out += static_cast<char>(upperCase ? AnsiUpper(b) : b); break;
+namespace {
+
+void AppendOutsideText(std::string& out, const TByteKinds& kinds, std::string_view text, bool upperCase) {
+  for (std::size_t i = 0; i < text.size();) {
+    const Byte b = static_cast<Byte>(text[i]);
+    if (kinds[b] == TByteKind::Text && !upperCase) {
+      std::size_t j = i + 1;
+      while (j < text.size() && kinds[static_cast<Byte>(text[j])] == TByteKind::Text) ++j;
+      out.append(text.substr(i, j - i));
+      i = j;
+      continue;
+    }
+    switch (kinds[b]) {
+      case TByteKind::Text: out += static_cast<char>(AnsiUpper(b)); break;
       case TByteKind::HardSpace: out += ' '; break;
       case TByteKind::HardDash: out += '-'; break;
       case TByteKind::HardReturn: out += "\r\n"; break;
       default: break;
     }
+    ++i;
   }
-  return out;
 }
 
-std::string RtfText(const TMDIChild& w, std::string_view text, bool upperCase) {
-  const CharSet codes = CodeSetOf(w);
-  std::string out;
-  out.reserve(text.size() + 16);
+bool PlainRtfByte(Byte b) { return b >= 32 && b < 0x80 && b != '\\' && b != '{' && b != '}'; }
+
+void AppendRtfText(std::string& out, const TByteKinds& kinds, std::string_view text, bool upperCase) {
   Byte style = 0;
-  for (char c : text) {
-    const Byte b = static_cast<Byte>(c);
-    switch (KindOf(codes, b)) {
+  for (std::size_t i = 0; i < text.size();) {
+    const Byte b = static_cast<Byte>(text[i]);
+    if (kinds[b] == TByteKind::Text && !upperCase && PlainRtfByte(b)) {
+      std::size_t j = i + 1;
+      while (j < text.size() && kinds[static_cast<Byte>(text[j])] == TByteKind::Text && PlainRtfByte(static_cast<Byte>(text[j]))) ++j;
+      out.append(text.substr(i, j - i));
+      i = j;
+      continue;
+    }
+    switch (kinds[b]) {
       case TByteKind::Text: AppendRtfChar(out, upperCase ? AnsiUpper(b) : b); break;
       case TByteKind::Style: {
         const Byte next = NextStyle(style, b);
@@ -267,8 +285,22 @@ std::string RtfText(const TMDIChild& w, std::string_view text, bool upperCase) {
       case TByteKind::HardReturn: out += "\r\n\\par "; break;
       case TByteKind::Dropped: break;
     }
+    ++i;
   }
   SwitchRtfStyle(out, style, 0);
+}
+
+}  // namespace
+
+std::string OutsideText(const TMDIChild& w, std::string_view text, bool upperCase) {
+  std::string out;
+  AppendOutsideText(out, ByteKindsOf(w), text, upperCase);
+  return out;
+}
+
+std::string RtfText(const TMDIChild& w, std::string_view text, bool upperCase) {
+  std::string out;
+  AppendRtfText(out, ByteKindsOf(w), text, upperCase);
   return out;
 }
 
@@ -282,6 +314,7 @@ TClipboardBlocks BuildClipboardBlocks(TMDIChild& w, const std::vector<TBlockPiec
     out.rtf.reserve(textBytes + 64 * block.size() + 400);
     out.rtf = kRtfHeader;
   }
+  const TByteKinds kinds = ByteKindsOf(w);
   bool firstText = true;
   for (const TBlockPiece& p : block) {
     const TScriptElement& e = *p.element;
@@ -292,12 +325,12 @@ TClipboardBlocks BuildClipboardBlocks(TMDIChild& w, const std::vector<TBlockPiec
       if (!firstText && WholeLineBefore(e.format)) out.plain += "\r\n";
       firstText = false;
       if (paren) out.plain += '(';
-      out.plain += OutsideText(w, part, caps);
+      AppendOutsideText(out.plain, kinds, part, caps);
       if (paren) out.plain += ')';
       out.plain += "\r\n";
-      out.rtf += RtfParagraphStart(w, e);
+      AppendRtfParagraphStart(out.rtf, w, e);
       if (paren) out.rtf += '(';
-      out.rtf += RtfText(w, part, caps);
+      AppendRtfText(out.rtf, kinds, part, caps);
       if (paren) out.rtf += ')';
     }
     AppendClipRecord(out.native, RecordOf(w, p));
@@ -398,9 +431,13 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
     CutBlock(*w, block);
     return;
   }
+  // The split elements were joined for the copy; the idle loop breaks the
+  // pages again, as after typing.
   ClearBlockMarks(*w);
   editor::MakeCurrent(*w, *w->CurrentElement, caret);
-  w->RefreshKeepingCursor();
+  RebuildScreen(w);
+  w->RedisplayScreen(true);
+  w->StartPaginateTimer(w->LayoutDue | 1);
 }
 
 }  // namespace qm
