@@ -130,7 +130,7 @@ TClipReadResult ReadClipRecords(std::span<const Byte> data) {
       r.split = spWhole;
       damaged = true;
     }
-    r.state = record[kState] <= esHidden ? record[kState] : esNormal;
+    r.state = record[kState] <= esHidden ? record[kState] : Byte{esNormal};
     damaged |= record[kState] > esHidden;
     r.lineCount = record[kLineCount];
     if (r.lineCount < 1 || r.lineCount > MaxLineCount) {
