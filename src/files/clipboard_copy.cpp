@@ -16,6 +16,7 @@
 #include "script/layout/char_widths.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/packed_text.h"
+#include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
 
@@ -210,6 +211,22 @@ void MarkRevisedLine(TScriptElement& e, std::size_t column) {
   std::string marks = e.revisedLines ? *e.revisedLines : std::string();
   if (marks.find(static_cast<char>(line)) == std::string::npos && marks.size() < 255) marks += static_cast<char>(line);
   e.revisedLines = marks;
+}
+
+// While scene numbers are locked, a heading cut together with what follows
+// it that already says it is omitted goes whole.
+void WidenOmittedHeadings(const TMDIChild& w, std::vector<TBlockPiece>& block) {
+  std::string omit = AnsiUpperCase(w.SceneOmitText);
+  omit.erase(0, omit.find_first_not_of(' '));
+  TrimTrailingBlanks(omit);
+  if (omit.empty()) return;
+  for (std::size_t i = 0; i + 1 < block.size(); ++i) {
+    TBlockPiece& p = block[i];
+    if (!IsSceneHeading(p.element->Kind()) || TrimmedLength(p.text) == 0) continue;
+    if (AnsiUpperCase(p.text).find(omit) == std::string::npos) continue;
+    p.start = 0;
+    p.end = p.text.size();
+  }
 }
 
 void ClearBlockMarks(TMDIChild& w) {
@@ -418,6 +435,7 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   w->RejoinSplitElements();
   w->Assemble();
   std::vector<TBlockPiece> block = CollectBlock(*w);
+  if (cut && w->ScenesLocked) WidenOmittedHeadings(*w, block);
   SetSpeakerName(block);
   if (toClipboard) {
     const bool withText = !ProprietaryFormatOnly;

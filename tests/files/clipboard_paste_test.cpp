@@ -303,3 +303,83 @@ TEST_F(ClipboardPasteTest, APasteThatBringsNothingLeavesTheScriptUnmodified) {
 
 }  // namespace
 }  // namespace qm::testing
+
+namespace qm::testing {
+namespace {
+
+// An emptied element holds a blank, as the edit line stores it.
+class ClipboardCutTest : public ClipboardFixture {};
+
+struct CutRuleCase {
+  const char* name;
+  std::vector<ElementSpec> script;
+  int first, last;  // elements cut whole
+  void (*setUp)(TMDIChild& w);
+  std::vector<ElementSpec> after;
+};
+
+TEST_F(ClipboardCutTest, WhollySelectedElementsGoUnlessTheScriptNeedsThem) {
+  const CutRuleCase cases[] = {
+      {"a_name_whose_speech_stays_is_emptied",
+       {{ekAction, "Before."}, {ekCharacterName, "ANNA"}, {ekDialogue, "Stay."}},
+       1, 1, [](TMDIChild&) {},
+       {{ekAction, "Before."}, {ekCharacterName, " "}, {ekDialogue, "Stay."}}},
+      {"a_name_inside_a_speech_goes",
+       {{ekCharacterName, "ANNA"}, {ekDialogue, "One."}, {ekCharacterName, "BOB"}, {ekDialogue, "Two."}},
+       1, 2, [](TMDIChild&) {},
+       {{ekCharacterName, "ANNA"}, {ekDialogue, "Two."}}},
+      {"a_locked_page_stays_while_pages_are_locked",
+       {{ekAction, "One."}, {ekLockedPageBreak, " "}, {ekAction, "Two."}, {ekAction, "Three."}},
+       1, 2, [](TMDIChild& w) { w.PagesLocked = 1; },
+       {{ekAction, "One."}, {ekLockedPageBreak, " "}, {ekAction, "Three."}}},
+      {"a_locked_scene_heading_becomes_omitted",
+       {{ekAction, "One."}, {ekSceneHeading, "INT. ROOM - DAY"}, {ekAction, "Two."}},
+       1, 2, [](TMDIChild& w) { w.ScenesLocked = 1; },
+       {{ekAction, "One."}, {ekSceneHeading, "OMITTED"}}},
+      {"the_only_element_is_emptied",
+       {{ekAction, "Alone."}},
+       0, 0, [](TMDIChild&) {},
+       {{ekAction, " "}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptWindow w;
+    AddElements(*w, c.script);
+    c.setUp(*w);
+    LayOut(*w);
+    TScriptElement* first = w->FirstElement;
+    for (int i = 0; i < c.first; ++i) first = first->next;
+    TScriptElement* last = w->FirstElement;
+    for (int i = 0; i < c.last; ++i) last = last->next;
+    MarkBlock(*w, first, 0, last, -1);
+    ProgressDlg().CopyToClipBoard(false, true);
+    w->Assemble();
+    std::vector<ElementSpec> now;
+    for (const TScriptElement* e = w->FirstElement; e; e = e->next)
+      if (e->Kind() != ekAutoPageBreak) now.push_back({e->Kind(), IsPageBreakKind(e->Kind()) ? " " : ElementText(*e)});
+    EXPECT_EQ(now, c.after);
+  }
+}
+
+TEST_F(ClipboardCutTest, FontsAreLookedForInTheSixteenSlotsAnIndexCanName) {
+  ScriptWindow source;
+  TScriptElement* e = AppendElement(*source, ekAction, "In another font.");
+  source->FontNameTable[3] = "Elite";
+  e->format.SetFontIndex(3);
+  LayOut(*source);
+  SelectAll(*source);
+  ProgressDlg().CopyToClipBoard(true, false);
+
+  ScriptWindow target;
+  AppendElement(*target, ekAction, "");
+  for (int slot = 0; slot < 16; ++slot) target->FontNameTable[static_cast<std::size_t>(slot)] = "Font " + std::to_string(slot);
+  target.Activate();
+  LayOut(*target);
+  ProgressDlg().PasteFromClipBoard();
+  target->Assemble();
+  EXPECT_EQ(target->FirstElement->format.FontIndex(), 3) << "no slot qualifies: the index stays";
+  for (std::size_t slot = 16; slot < target->FontNameTable.size(); ++slot) EXPECT_EQ(target->FontNameTable[slot], "");
+}
+
+}  // namespace
+}  // namespace qm::testing
