@@ -12,11 +12,13 @@ ClipboardStore& Store() { return Platform::Current().backend().Clipboard(); }
 
 }  // namespace
 
-bool ClipboardStore::Holds(UINT format, const std::string& name) {
-  for (const ClipItem& item : Contents())
+bool HoldsFormat(const std::vector<ClipItem>& items, UINT format, const std::string& name) {
+  for (const ClipItem& item : items)
     if (name.empty() ? item.format == format : item.name == name) return true;
   return false;
 }
+
+bool ClipboardStore::Holds(UINT format, const std::string& name) { return HoldsFormat(Contents(), format, name); }
 
 UINT RegisterClipboardFormat(const std::string& name) { return Platform::Current().RegisterName(name); }
 

@@ -37,6 +37,9 @@ class ClipboardStore {
   virtual bool Holds(UINT format, const std::string& name);
 };
 
+// Whether the items hold the format (a registered one by its name).
+bool HoldsFormat(const std::vector<ClipItem>& items, UINT format, const std::string& name);
+
 UINT RegisterClipboardFormat(const std::string& name);
 std::string GetClipboardFormatName(UINT format);
 
