@@ -87,7 +87,9 @@ void QtClipboardStore::Publish(const std::vector<ClipItem>& items) {
   for (const ClipItem& item : items) {
     if (item.format == CF_TEXT) {
       const Bytes text = WithoutEnd(item.data);
-      data->setText(QString::fromStdString(AnsiToUtf8(std::string(text.begin(), text.end()))));
+      // Line ends as the desktop writes them.
+      QString plain = QString::fromStdString(AnsiToUtf8(std::string(text.begin(), text.end())));
+      data->setText(plain.replace("\r\n", "\n"));
     } else if (item.name == RichTextFormatName) {
       data->setData(RichTextMime, BytesOf(WithoutEnd(item.data)));
     } else if (!item.name.empty()) {
