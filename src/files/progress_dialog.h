@@ -51,6 +51,11 @@ class TProgressDlg : public TForm {
   void FormDestroy(TObject* sender);
   // Empties the undo ring and the clipboard.
   void FreeClipUndoMemory();
+  // Copies the active script's block to the clipboard, then with `cut`
+  // takes it out of the script.
+  void CopyToClipBoard(bool toClipboard, bool cut);
+  // Brings what the clipboard holds into the active script at the caret.
+  void PasteFromClipBoard();
 
  private:
   void RunSaveJob();

@@ -12,6 +12,14 @@ ClipboardStore& Store() { return Platform::Current().backend().Clipboard(); }
 
 }  // namespace
 
+bool HoldsFormat(const std::vector<ClipItem>& items, UINT format, const std::string& name) {
+  for (const ClipItem& item : items)
+    if (name.empty() ? item.format == format : item.name == name) return true;
+  return false;
+}
+
+bool ClipboardStore::Holds(UINT format, const std::string& name) { return HoldsFormat(Contents(), format, name); }
+
 UINT RegisterClipboardFormat(const std::string& name) { return Platform::Current().RegisterName(name); }
 
 std::string GetClipboardFormatName(UINT format) {
@@ -79,11 +87,7 @@ std::optional<Bytes> TClipboard::GetData(UINT format) {
   return std::nullopt;
 }
 
-bool TClipboard::HasFormat(UINT format) {
-  for (const auto& item : LocalContents())
-    if (item.format == format) return true;
-  return false;
-}
+bool TClipboard::HasFormat(UINT format) { return Store().Holds(format, GetClipboardFormatName(format)); }
 
 std::vector<UINT> TClipboard::Formats() {
   std::vector<UINT> result;

@@ -32,7 +32,13 @@ class ClipboardStore {
   // Replaces the whole contents.
   virtual void Publish(const std::vector<ClipItem>& items) = 0;
   virtual std::vector<ClipItem> Contents() = 0;
+  // Whether a format is there (a registered one by its name), without
+  // taking its data.
+  virtual bool Holds(UINT format, const std::string& name);
 };
+
+// Whether the items hold the format (a registered one by its name).
+bool HoldsFormat(const std::vector<ClipItem>& items, UINT format, const std::string& name);
 
 UINT RegisterClipboardFormat(const std::string& name);
 std::string GetClipboardFormatName(UINT format);

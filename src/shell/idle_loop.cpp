@@ -92,6 +92,7 @@ void TMainForm::AppIdle(TObject*, bool& done) {
   // The paste of story-development data arrives with the clipboard
   // readers; the request is not kept beyond this pass.
   StoryDevPastePending = 0;
+  UpdateClipboardCommands();
   InIdle = 0;
 }
 

@@ -96,6 +96,12 @@ void TMainForm::BuildMenus() {
                                         "AlternateUndo");
   AlternateUndoItem->Tag = UndoItemTag;
   AlternateUndoItem->Visible = false;
+  CutItem = EditMenu->AddItem("Cu&t", handler(&TMainForm::CutBtnClick), ShortCut(VK_DELETE, ssShift), "CutItem");
+  CopyItem = EditMenu->AddItem("&Copy", handler(&TMainForm::CopyBtnClick), ShortCut(VK_INSERT, ssCtrl), "CopyItem");
+  DeleteItem = EditMenu->AddItem("&Delete", handler(&TMainForm::DeleteBtnClick), 0, "DeleteItem");
+  PasteItem = EditMenu->AddItem("&Paste", handler(&TMainForm::PasteBtnClick), ShortCut(VK_INSERT, ssShift), "PasteItem");
+  EditMenu->OnClick = [this](TObject*) { UpdateClipboardCommands(); };
+  UpdateClipboardCommands();
   PastefromItem = EditMenu->AddItem("Paste &from...", handler(&TMainForm::PastefromItemClick), 0, "PastefromItem");
   WindowMenu = MainMenu->Items()->AddItem("&Window", {}, 0, "WindowMenu");
   WindowCascadeItem = WindowMenu->AddItem("&Cascade", handler(&TMainForm::WindowTileItemClick), 0, "WindowCascadeItem");

@@ -46,6 +46,10 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* RedoItem = nullptr;
   TMenuItem* UndoBar = nullptr;
   TMenuItem* AlternateUndoItem = nullptr;
+  TMenuItem* CutItem = nullptr;
+  TMenuItem* CopyItem = nullptr;
+  TMenuItem* DeleteItem = nullptr;
+  TMenuItem* PasteItem = nullptr;
   TMenuItem* WindowMenu = nullptr;
   TMenuItem* WindowCascadeItem = nullptr;
   TMenuItem* WindowTileItem = nullptr;
@@ -82,6 +86,14 @@ class TMainForm : public TForm, public TProgramOptions {
   // Edit menu: Undo for the Undo items (tag UndoItemTag) and the Undo tool
   // button, Redo for any other sender.
   void UndoItemClick(TObject* sender);
+  // Edit menu: the block to the clipboard and out of the script, to the
+  // clipboard, out of the script only; the clipboard in at the caret.
+  void CutBtnClick(TObject* sender);
+  void CopyBtnClick(TObject* sender);
+  void DeleteBtnClick(TObject* sender);
+  void PasteBtnClick(TObject* sender);
+  // The block and clipboard commands enabled while they can act.
+  void UpdateClipboardCommands();
   void AltKeyPressed(TObject* sender);
 
  private:

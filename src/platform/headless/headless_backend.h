@@ -65,6 +65,7 @@ class MemoryClipboard : public ClipboardStore {
  public:
   void Publish(const std::vector<ClipItem>& items) override { items_ = items; }
   std::vector<ClipItem> Contents() override { return items_; }
+  bool Holds(UINT format, const std::string& name) override { return HoldsFormat(items_, format, name); }
 
  private:
   std::vector<ClipItem> items_;

@@ -87,7 +87,9 @@ void QtClipboardStore::Publish(const std::vector<ClipItem>& items) {
   for (const ClipItem& item : items) {
     if (item.format == CF_TEXT) {
       const Bytes text = WithoutEnd(item.data);
-      data->setText(QString::fromStdString(AnsiToUtf8(std::string(text.begin(), text.end()))));
+      // Line ends as the desktop writes them.
+      QString plain = QString::fromStdString(AnsiToUtf8(std::string(text.begin(), text.end())));
+      data->setText(plain.replace("\r\n", "\n"));
     } else if (item.name == RichTextFormatName) {
       data->setData(RichTextMime, BytesOf(WithoutEnd(item.data)));
     } else if (!item.name.empty()) {
@@ -95,6 +97,14 @@ void QtClipboardStore::Publish(const std::vector<ClipItem>& items) {
     }
   }
   QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool QtClipboardStore::Holds(UINT format, const std::string& name) {
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data) return false;
+  if (format == CF_TEXT) return data->hasText();
+  if (name == RichTextFormatName) return data->hasFormat(RichTextMime) || data->hasFormat("application/rtf");
+  return !name.empty() && data->hasFormat(QString::fromStdString(MimeOfFormatName(name)));
 }
 
 std::vector<ClipItem> QtClipboardStore::Contents() {

@@ -23,6 +23,7 @@ class QtClipboardStore : public ClipboardStore {
  public:
   void Publish(const std::vector<ClipItem>& items) override;
   std::vector<ClipItem> Contents() override;
+  bool Holds(UINT format, const std::string& name) override;
 };
 
 }  // namespace qm

@@ -1,0 +1,63 @@
+// Copy, Cut and Delete of a block: the block's elements as the program's
+// own records, as plain text laid out as a screenplay and as RTF with one
+// paragraph per element, all put on the clipboard at one opening; a cut
+// then takes the block out of the script.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/types.h"
+#include "script/model/script_model.h"
+
+namespace qm {
+
+class TMDIChild;
+
+inline constexpr const char* RichTextClipboardName = "Rich Text Format";
+
+// The text of the Character Name heading the speech the last copy began
+// in; empty when it began outside a speech.
+extern std::string CopiedSpeakerName;
+
+// One element of a block and the characters selected in it (from start up
+// to, not including, end, in the element's plain text).
+struct TBlockPiece {
+  TScriptElement* element = nullptr;
+  std::string text;  // the whole plain text
+  std::size_t start = 0;
+  std::size_t end = 0;
+  bool Whole() const { return start == 0 && end >= text.size(); }
+};
+
+// The block of a script whose elements are all stored, in script order.
+std::vector<TBlockPiece> CollectBlock(TMDIChild& script);
+
+struct TClipboardBlocks {
+  std::vector<Byte> native;
+  std::string plain;  // ended by a zero byte
+  std::string rtf;    // ended by a zero byte
+};
+
+// The three formats of a block; without `withText` only the native one.
+TClipboardBlocks BuildClipboardBlocks(TMDIChild& script, const std::vector<TBlockPiece>& block, bool withText);
+
+// An element's text as other programs read it: without the script's
+// inline codes, hard spaces as blanks, hard dashes as "-", hard returns
+// as line ends.
+std::string OutsideText(const TMDIChild& script, std::string_view text, bool upperCase);
+// The same text as RTF, its style codes as balanced groups.
+std::string RtfText(const TMDIChild& script, std::string_view text, bool upperCase);
+
+// Puts the blocks on the clipboard at one opening; false when nothing could
+// be put there.
+bool PublishClipboardBlocks(TClipboardBlocks blocks, bool withText);
+
+// Takes the block out of the script, joining the two pieces of a block
+// that began and ended inside elements of one kind; the caret goes where
+// the block began.
+void CutBlock(TMDIChild& script, std::vector<TBlockPiece>& block);
+
+}  // namespace qm

@@ -1,0 +1,23 @@
+// The paste: the richest of the clipboard's formats the program reads, at
+// the caret of the active script (the dispatcher itself is
+// TProgressDlg::PasteFromClipBoard).
+#pragma once
+
+#include <cstddef>
+
+namespace qm {
+
+// Set from the start of a paste to its end; other parts of the program
+// leave the clipboard alone meanwhile.
+extern bool ClipboardBusy;
+
+// Plain text whose block (its zero included) is at most this long is typed.
+constexpr std::size_t TypedPasteLimit = 48;
+
+inline constexpr const char* DamagedClipboardText =
+    "Part of the text on the clipboard was damaged: only what could be read has been pasted.";
+
+// Whether the clipboard holds a format the paste reads.
+bool ClipboardHasPasteableData();
+
+}  // namespace qm

@@ -1,0 +1,266 @@
+#include "files/native_paste.h"
+
+#include <algorithm>
+
+#include "base/program_options.h"
+#include "files/clipboard_copy.h"
+#include "files/undo_ring.h"
+#include "script/editing/element_splice.h"
+#include "script/editing/keyboard_commands.h"
+#include "script/model/packed_text.h"
+#include "script/model/string_utils.h"
+#include "script/model/text_codes.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+// Font indexes are a nibble: only the first 16 names can be chosen.
+constexpr std::size_t kFontSlots = 16;
+constexpr std::size_t kMergeLimit = 2499;
+
+bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
+
+bool IsForcedOrLockedBreak(Byte kind) { return IsHardPageBreakKind(kind); }
+
+std::string PlainOf(const TClipRecord& r) {
+  return HoldsPackedText(r.format.Kind) ? UnpackText(r.text) : r.text;
+}
+
+// Scene headings stay apart while their numbers are locked or the script
+// keeps them apart.
+bool MayJoin(const TMDIChild& w, Byte kind) {
+  return !(IsSceneHeading(kind) && (w.ScenesLocked || w.KeepSceneHeadingsApart));
+}
+
+// The open and close code of the script's current typing colour; none
+// while no colour is chosen.
+std::pair<std::string, std::string> ColourCodes(const TMDIChild& w) {
+  if (!w.CurrentColor) return {};
+  for (const ColorPair& pair : ColorPairs)
+    if (pair.on == w.TypingColorCode)
+      return {std::string(1, static_cast<char>(pair.on)), std::string(1, static_cast<char>(pair.off))};
+  return {};
+}
+
+void TakeFont(TMDIChild& w, TScriptElement& e, const std::string& name) {
+  if (name == w.FontNameTable[e.format.FontIndex()]) return;
+  for (std::size_t slot = 0; slot < kFontSlots; ++slot) {
+    std::string& entry = w.FontNameTable[slot];
+    if (!entry.empty() && entry != name) continue;
+    entry = name.substr(0, FontNameLength);
+    e.format.SetFontIndex(static_cast<Byte>(slot));
+    return;
+  }
+}
+
+TScriptElement* ElementOf(TMDIChild& w, const TClipRecord& r, const std::string& colourOn) {
+  TScriptElement* e = NewElementRecord();
+  e->format = r.format;
+  e->split = r.split;
+  e->state = r.state;
+  e->avColumn = r.avColumn;
+  e->storyboardLink = r.storyboardLink;
+  e->lineCount = r.lineCount;
+  const std::string plain = colourOn.empty() ? std::string() : colourOn + PlainOf(r);
+  if (!colourOn.empty()) e->text = HoldsPackedText(r.format.Kind) ? PackText(plain) : plain.substr(0, MaxElementChars);
+  else e->text = r.text;
+  TakeFont(w, *e, r.fontName);
+  if (!r.lineOffsets.empty() && colourOn.empty() && w.FontNameTable[e->format.FontIndex()] == r.fontName) {
+    e->lineOffsets.push_back(static_cast<Byte>(2 * r.lineOffsets.size() + 1));
+    for (Word at : r.lineOffsets) {
+      e->lineOffsets.push_back(static_cast<Byte>(at));
+      e->lineOffsets.push_back(static_cast<Byte>(at >> 8));
+    }
+  } else if (!IsPageBreakKind(r.format.Kind)) {
+    w.WordWrapText(e, colourOn.empty() ? PlainOf(r) : plain, false, false);
+  }
+  if (!r.revisedLines.empty()) e->revisedLines = r.revisedLines;
+  return e;
+}
+
+TScriptElement* SpeakerCue(TMDIChild& w, const std::string& colourOn) {
+  TClipRecord cue;
+  cue.format = w.FormatSet[fsCharacterName];
+  cue.format.Kind = ekCharacterName;
+  cue.text = CopiedSpeakerName.empty() ? std::string("?") : CopiedSpeakerName;
+  cue.fontName = w.FontNameTable[cue.format.FontIndex()];
+  return ElementOf(w, cue, colourOn);
+}
+
+// Where a paste goes: after the element before the caret's when the caret
+// stands at column 0 or in the first half of a name, unless that element
+// is a forced or locked page break.
+struct TPastePoint {
+  TScriptElement* element;
+  std::size_t column;
+  bool moved;
+};
+
+TPastePoint PastePointOf(TMDIChild& w) {
+  TScriptElement* e = w.CurrentElement;
+  const std::size_t column = w.CaretColumn;
+  const std::string text = IsPageBreakKind(e->Kind()) ? std::string() : ElementText(*e);
+  const bool firstHalfOfName = e->Kind() == ekCharacterName && column < TrimmedLength(text) / 2;
+  if ((column != 0 && !firstHalfOfName) || !e->prev || IsForcedOrLockedBreak(e->prev->Kind()))
+    return {e, std::min(column, text.size()), false};
+  TScriptElement* p = e->prev;
+  while (p && (w.IsHiddenElement(p) || IsPageBreakKind(p->Kind()))) p = p->prev;
+  if (!p) return {e, 0, false};
+  return {p, ElementText(*p).size(), true};
+}
+
+bool Mergeable(const TMDIChild& w, const TScriptElement& e, const std::string& text, const TClipRecord& r,
+               std::size_t pastedChars) {
+  return r.avColumn == e.avColumn && r.format.Kind == e.Kind() && MayJoin(w, e.Kind()) &&
+         text.size() + pastedChars <= kMergeLimit;
+}
+
+// The first record's text into the element at the column; the new caret
+// column after it.
+std::size_t MergeInto(TMDIChild& w, TScriptElement& e, const std::string& text, std::size_t column,
+                      const std::string& pasted, bool& inside) {
+  const auto [on, off] = ColourCodes(w);
+  inside = text.find_first_not_of(' ', column) != std::string::npos;
+  std::string head = text.substr(0, column);
+  if (inside) {
+    head += on + pasted + off;
+  } else {
+    if (!head.empty()) {
+      const char last = head.back();
+      if (last == '!' || last == '"' || last == '.' || last == '?') head += ProgramOptions().SentenceSpacing;
+      else if (last != ' ') head += ' ';
+    }
+    head += on + pasted;
+  }
+  editor::StoreText(w, e, head + text.substr(column));
+  MarkPageChanged(&e);
+  return head.size();
+}
+
+// Splits the text after the column off into an element of the same kind
+// after it; returns that element.
+TScriptElement* SplitAt(TMDIChild& w, TScriptElement& e, std::size_t column) {
+  const std::string text = ElementText(e);
+  TScriptElement* tail = NewElementRecord();
+  tail->format = e.format;
+  tail->avColumn = e.avColumn;
+  tail->state = e.state;
+  editor::InsertElements(w, &e, tail, tail);
+  editor::StoreText(w, *tail, text.substr(column));
+  editor::StoreText(w, e, text.substr(0, column));
+  return tail;
+}
+
+void RejoinTail(TMDIChild& w, TScriptElement& last, TScriptElement& tail) {
+  if (last.Kind() != tail.Kind() || last.avColumn != tail.avColumn || !MayJoin(w, last.Kind())) return;
+  if (last.Kind() == ekCharacterName) {
+    editor::RemoveElement(w, &tail);
+    return;
+  }
+  const std::string joined = ElementText(last) + ElementText(tail);
+  if (joined.size() > MaxElementChars) return;
+  editor::StoreText(w, last, joined);
+  editor::RemoveElement(w, &tail);
+  MarkPageChanged(&last);
+}
+
+// A pasted name replaces the empty one a cut left before its speech.
+void DropEmptyCueAfter(TMDIChild& w, TScriptElement& last) {
+  TScriptElement* next = last.next;
+  if (last.Kind() != ekCharacterName || !next || next->Kind() != ekCharacterName) return;
+  if (TrimmedLength(ElementText(*next)) == 0 && next->avColumn == last.avColumn) editor::RemoveElement(w, next);
+}
+
+}  // namespace
+
+bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
+  if (records.empty() || !w.CurrentElement) return false;
+  w.Assemble();
+  const TPastePoint point = PastePointOf(w);
+  TScriptElement* anchor = point.element;
+  std::size_t column = point.column;
+  const std::size_t savedColumn = column;
+  const bool breakAnchor = IsPageBreakKind(anchor->Kind());
+  const std::string text = breakAnchor ? std::string() : ElementText(*anchor);
+  const bool emptyAnchor = !breakAnchor && TrimmedLength(text) == 0;
+  const auto colourOn = ColourCodes(w).first;
+
+  std::size_t next = 0;
+  bool inside = false;
+  if (!emptyAnchor && !breakAnchor && !point.moved && column > 0) {
+    const std::string pasted = PlainOf(records[0]);
+    if (Mergeable(w, *anchor, text, records[0], pasted.size())) {
+      column = MergeInto(w, *anchor, text, column, pasted, inside);
+      next = 1;
+    }
+  }
+  TScriptElement* after = anchor;
+  if (!emptyAnchor && !breakAnchor && column == 0) after = anchor->prev;
+  TScriptElement* tail = nullptr;
+  if (next < records.size() && after == anchor && !breakAnchor && column > 0) {
+    const std::string now = ElementText(*anchor);
+    if (now.find_first_not_of(' ', column) != std::string::npos) tail = SplitAt(w, *anchor, column);
+  }
+
+  std::vector<TScriptElement*> made;
+  const TScriptElement* before = emptyAnchor ? anchor->prev : after;
+  Byte previousKind = before ? before->Kind() : 0xFF;
+  for (; next < records.size(); ++next) {
+    const TClipRecord& r = records[next];
+    if ((r.format.Kind == ekDialogue || r.format.Kind == ekParenthetical) && !IsSpeechKind(previousKind)) {
+      made.push_back(SpeakerCue(w, colourOn));
+    }
+    made.push_back(ElementOf(w, r, colourOn));
+    previousKind = r.format.Kind;
+  }
+  for (std::size_t i = 0; i + 1 < made.size(); ++i) {
+    made[i]->next = made[i + 1];
+    made[i + 1]->prev = made[i];
+  }
+  if (!made.empty()) editor::InsertElements(w, after, made.front(), made.back());
+  for (TScriptElement* e : made) MarkPageChanged(e);
+  if (tail && !made.empty()) RejoinTail(w, *made.back(), *tail);
+  else if (!made.empty()) DropEmptyCueAfter(w, *made.back());
+  if (emptyAnchor && !made.empty()) {
+    editor::RemoveElement(w, anchor);
+    anchor = made.front();
+  }
+  w.ContinuedCheckDue = 1;
+  editor::MakeCurrent(w, *anchor, emptyAnchor ? 0 : savedColumn);
+  w.RefreshKeepingCursor();
+  return next > 0 || !made.empty();
+}
+
+std::vector<TClipRecord> ActionRecordsOfText(const TMDIChild& w, std::string_view text) {
+  std::vector<TClipRecord> records;
+  const std::size_t limit = static_cast<std::size_t>(JoinLimit);
+  auto add = [&](std::string line) {
+    if (TrimmedLength(line) == 0) return;
+    for (std::size_t at = 0; at < line.size(); at += limit) {
+      TClipRecord r;
+      r.format = w.FormatSet[fsAction];
+      r.format.Kind = ekAction;
+      r.fontName = w.FontNameTable[r.format.FontIndex()];
+      r.text = PackText(line.substr(at, limit));
+      records.push_back(std::move(r));
+    }
+  };
+  std::string line;
+  for (char c : text) {
+    const Byte b = static_cast<Byte>(c);
+    if (c == '\r' || c == '\n') {
+      add(std::move(line));
+      line.clear();
+    } else if (c == '\t') {
+      line += ' ';
+    } else if (b >= 32 && b != 0xFF) {
+      line += c;
+    }
+  }
+  add(std::move(line));
+  return records;
+}
+
+}  // namespace qm

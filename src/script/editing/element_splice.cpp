@@ -1,0 +1,62 @@
+#include "script/editing/element_splice.h"
+
+#include <algorithm>
+
+#include "script/editing/editor_state.h"
+#include "script/model/packed_text.h"
+#include "script/script_window.h"
+
+namespace qm::editor {
+
+void InsertElements(TMDIChild& script, TScriptElement* after, TScriptElement* first, TScriptElement* last) {
+  TScriptElement* before = after ? after->next : script.FirstElement;
+  first->prev = after;
+  last->next = before;
+  if (after) after->next = first;
+  else script.FirstElement = first;
+  if (before) before->prev = last;
+  else script.LastElement = last;
+  TElementGroup* previous = after ? after->group : nullptr;
+  TElementGroup* following = previous ? previous->next : (before ? before->group : nullptr);
+  for (TScriptElement* e = first;; e = e->next) {
+    TElementGroup* g = NewGroupRecord();
+    g->first = e;
+    g->count = 1;
+    g->stale = 1;
+    g->prev = previous;
+    if (previous) previous->next = g;
+    e->group = g;
+    previous = g;
+    if (e == last) break;
+  }
+  previous->next = following;
+  if (following) following->prev = previous;
+  else script.LastGroup = previous;
+  ListChanged = 1;
+}
+
+void RemoveElement(TMDIChild& script, TScriptElement* element) {
+  TScriptElement* current = script.CurrentElement;
+  script.CurrentElement = element;
+  script.DisposeIndex(false);
+  if (current != element) script.CurrentElement = current;
+  script.CurrentGroup = script.CurrentElement->group;
+}
+
+void StoreText(TMDIChild& script, TScriptElement& element, std::string_view plain) {
+  const std::string text(plain.substr(0, MaxElementChars));
+  element.text = HoldsPackedText(element.Kind()) ? PackText(text) : text;
+  element.lineOffsets.clear();
+  script.WordWrapText(&element, text, false, false);
+}
+
+void MakeCurrent(TMDIChild& script, TScriptElement& element, std::size_t column) {
+  script.Assemble();
+  script.CurrentElement = &element;
+  script.CurrentGroup = element.group;
+  script.DisAssemble();
+  script.CaretColumn = static_cast<Word>(std::min(column, script.EditBuffer.size()));
+  script.CaretLine = 1;
+}
+
+}  // namespace qm::editor

@@ -1,0 +1,30 @@
+// List surgery for the clipboard: runs of new elements linked in at once,
+// elements taken out or given a new text without passing through the edit
+// line. The caller regroups and repaginates once when it is done.
+#pragma once
+
+#include <string_view>
+
+#include "platform/types.h"
+#include "script/model/script_model.h"
+
+namespace qm {
+class TMDIChild;
+}
+
+namespace qm::editor {
+
+// Links the chain first..last after `after` (at the head when null), each
+// element in a group of its own.
+void InsertElements(TMDIChild& script, TScriptElement* after, TScriptElement* first, TScriptElement* last);
+// Unlinks and frees a stored element that is not the only one; the current
+// element stays current (another one when it is the one removed).
+void RemoveElement(TMDIChild& script, TScriptElement* element);
+// A stored element takes a new text (plain; packed here unless it is a
+// Character Name) and is wrapped anew.
+void StoreText(TMDIChild& script, TScriptElement& element, std::string_view plain);
+// Makes a stored element current with its text in the edit line and the
+// caret at `column` (cut to the text).
+void MakeCurrent(TMDIChild& script, TScriptElement& element, std::size_t column);
+
+}  // namespace qm::editor

@@ -1,0 +1,87 @@
+// The Edit menu's block and clipboard commands on the running program:
+// their captions and keys, enabled only while they can act, and what each
+// does to the script and the clipboard.
+#include <gtest/gtest.h>
+
+#include "base/document_table.h"
+#include "files/native_clipboard.h"
+#include "platform/clipboard.h"
+#include "platform/input.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+class EditCommandsTest : public testing::ProgramFixture {
+ protected:
+  // Types the text and selects all of it.
+  void TypeAndSelect(const std::string& text) {
+    Script().SetFocus();
+    TypeText(text);
+    Script().CurrentElement->blockStart = 0;
+    Script().CurrentElement->blockEnd = static_cast<int>(Script().EditBuffer.size());
+    Script().BlockOn = 1;
+    MainForm->UpdateClipboardCommands();
+  }
+};
+
+TEST_F(EditCommandsTest, CommandsHaveTheirCaptionsAndKeys) {
+  struct Case {
+    TMenuItem* item;
+    const char* caption;
+    TShortCut key;
+  } cases[] = {
+      {MainForm->CutItem, "Cu&t", ShortCut(VK_DELETE, ssShift)},
+      {MainForm->CopyItem, "&Copy", ShortCut(VK_INSERT, ssCtrl)},
+      {MainForm->DeleteItem, "&Delete", 0},
+      {MainForm->PasteItem, "&Paste", ShortCut(VK_INSERT, ssShift)},
+  };
+  for (const auto& c : cases) {
+    ASSERT_NE(c.item, nullptr);
+    EXPECT_EQ(c.item->Caption(), c.caption);
+    EXPECT_EQ(c.item->ShortCut(), c.key);
+    EXPECT_EQ(c.item->Parent(), MainForm->EditMenu);
+  }
+}
+
+TEST_F(EditCommandsTest, CommandsAreEnabledOnlyWhileTheyCanAct) {
+  Clipboard()->Open();
+  Clipboard()->Clear();
+  Clipboard()->Close();
+  MainForm->UpdateClipboardCommands();
+  for (TMenuItem* item : {MainForm->CutItem, MainForm->CopyItem, MainForm->DeleteItem, MainForm->PasteItem})
+    EXPECT_FALSE(item->Enabled()) << item->Caption();
+  TypeAndSelect("Words");
+  EXPECT_TRUE(MainForm->CutItem->Enabled());
+  EXPECT_TRUE(MainForm->CopyItem->Enabled());
+  EXPECT_TRUE(MainForm->DeleteItem->Enabled());
+  EXPECT_FALSE(MainForm->PasteItem->Enabled()) << "the clipboard is empty";
+  MainForm->CopyItem->Click();
+  EXPECT_TRUE(MainForm->PasteItem->Enabled());
+  EXPECT_FALSE(MainForm->CopyItem->Enabled()) << "the copy ended the block";
+}
+
+TEST_F(EditCommandsTest, CutDeleteAndPasteChangeTheScriptAndTheClipboard) {
+  TypeAndSelect("Cut me");
+  MainForm->CutItem->Click();
+  EXPECT_EQ(Clipboard()->AsText(), "Cut me\r\n");
+  EXPECT_TRUE(Script().DocumentModified);
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, " "}})) << "an emptied element holds a blank";
+
+  Script().EditBuffer.clear();
+  TypeAndSelect("Delete me");
+  MainForm->DeleteItem->Click();
+  EXPECT_EQ(Clipboard()->AsText(), "Cut me\r\n") << "Delete leaves the clipboard alone";
+
+  MainForm->PasteItem->Click();
+  Script().Assemble();
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "Cut me"}}));
+}
+
+}  // namespace
+}  // namespace qm
