@@ -8,6 +8,8 @@
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
+#include "script/editing/block_deletion.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
@@ -54,6 +56,13 @@ struct KeyCommand {
   // The binding's argument: a direction, a letter or a character.
   int arg;
   bool Ctrl() const { return shift.Contains(ssCtrl); }
+  // Shift starts a block at the caret; a movement without it ends one.
+  void ShiftBlock() const { ShiftBlockAnchor(shift.Contains(ssShift)); }
+  // After the caret moved: the block's end follows it.
+  TTail Moved() const {
+    BlockEndFollowsCaret(w);
+    return TTail::Run;
+  }
 };
 
 using THandler = TTail (*)(KeyCommand&);
@@ -350,6 +359,10 @@ TTail Backspace(KeyCommand& c) {
     return TTail::Run;
   }
   SetDocumentModified(true, true);
+  if (w.BlockOn) {
+    DeleteBlockCommand();
+    return TTail::Run;
+  }
   if (StepOverContinuedText(w)) return TTail::Run;
   if (!atStart) {
     --w.CaretColumn;
@@ -375,6 +388,10 @@ TTail Delete(KeyCommand& c) {
     return TTail::Run;
   }
   SetDocumentModified(true, true);
+  if (w.BlockOn) {
+    DeleteBlockCommand();
+    return TTail::Run;
+  }
   if (trimmed == 0) {
     DeleteEmptyElement(w, true);
   } else if (w.CaretColumn < w.EditBuffer.size()) {
@@ -416,7 +433,8 @@ TTail PageKey(KeyCommand& c) {
     return TTail::Skip;
   }
   NavigationStep();
-  return TTail::Run;
+  c.ShiftBlock();
+  return c.Moved();
 }
 
 TTail NavigationOnly(KeyCommand&) {
@@ -426,6 +444,7 @@ TTail NavigationOnly(KeyCommand&) {
 
 TTail EndKey(KeyCommand& c) {
   TMDIChild& w = c.w;
+  c.ShiftBlock();
   const std::string& text = w.EditBuffer;
   const int line = CaretLineNow(w);
   std::size_t column = text.size();
@@ -439,20 +458,22 @@ TTail EndKey(KeyCommand& c) {
     if (column < text.size() && text[column] != ' ' && static_cast<Byte>(text[column]) != HardReturn) ++column;
   }
   w.CaretColumn = static_cast<Word>(column);
-  return TTail::Run;
+  return c.Moved();
 }
 
 TTail HomeKey(KeyCommand& c) {
   TMDIChild& w = c.w;
+  c.ShiftBlock();
   const int line = CaretLineNow(w);
   std::size_t column = line <= 1 ? 0 : w.LineOffsets[static_cast<std::size_t>(line - 1)];
   while (column < w.EditBuffer.size() && LineOpeningSet.Contains(w.EditBuffer[column])) ++column;
   w.CaretColumn = static_cast<Word>(column);
-  return TTail::Run;
+  return c.Moved();
 }
 
 TTail LeftKey(KeyCommand& c) {
   TMDIChild& w = c.w;
+  c.ShiftBlock();
   const std::string& text = w.EditBuffer;
   std::size_t column = std::min<std::size_t>(w.CaretColumn, text.size());
   const bool behindParenthesis =
@@ -460,7 +481,7 @@ TTail LeftKey(KeyCommand& c) {
   if (column == 0 || behindParenthesis) {
     NavigationStep();
     CaretToNeighbour(w, false);
-    return TTail::Run;
+    return c.Moved();
   }
   if (c.Ctrl()) {
     while (column > 0 && text[column - 1] == ' ') --column;
@@ -473,17 +494,18 @@ TTail LeftKey(KeyCommand& c) {
       --column;
   }
   w.CaretColumn = static_cast<Word>(column);
-  return TTail::Run;
+  return c.Moved();
 }
 
 TTail RightKey(KeyCommand& c) {
   TMDIChild& w = c.w;
+  c.ShiftBlock();
   const std::string& text = w.EditBuffer;
   std::size_t column = std::min<std::size_t>(w.CaretColumn, text.size());
   if (column >= text.size()) {
     NavigationStep();
     CaretToNeighbour(w, true);
-    return TTail::Run;
+    return c.Moved();
   }
   if (c.Ctrl()) {
     while (column < text.size() && text[column] != ' ') ++column;
@@ -496,7 +518,7 @@ TTail RightKey(KeyCommand& c) {
       ++column;
   }
   w.CaretColumn = static_cast<Word>(column);
-  return TTail::Run;
+  return c.Moved();
 }
 
 TTail LineKey(KeyCommand& c) {
@@ -511,7 +533,8 @@ TTail LineKey(KeyCommand& c) {
   }
   const int line = CaretLineNow(w);
   if ((c.arg < 0 && line <= 1) || (c.arg > 0 && line >= w.CurrentElement->lineCount)) NavigationStep();
-  return TTail::Run;
+  c.ShiftBlock();
+  return c.Moved();
 }
 
 TTail ElementKey(KeyCommand& c) {

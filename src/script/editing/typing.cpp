@@ -87,20 +87,4 @@ void TMDIChild::ReplayTypeAhead() {
   FormKeyPress(this, none);
 }
 
-void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, int x, int y) {
-  if (JobRunning || NoActiveDocument()) {
-    FlushMouseMessages();
-    return;
-  }
-  MouseSelecting = shift.Contains(ssShift) ? 1 : 0;
-  if (!Active()) SetFocus();
-  if (button != TMouseButton::mbLeft) return;
-  SaveUndoStep(3, false, false, 0);
-  const TScriptElement* before = CurrentElement;
-  PlaceCaretAtPoint(x, y, shift.Contains(ssShift), *this);
-  if (CurrentElement != before) SaveUndoStep(3, false, false, 0);
-  UpdateCaret();
-  MouseSelecting = 1;
-}
-
 }  // namespace qm

@@ -72,14 +72,20 @@ int StartOfWord(const std::string& text, int column) {
   return column;
 }
 
-// A block that runs out of the element being left is settled first.
-void SettleBlockMarks(TMDIChild& window, TScriptElement& element, const TScriptElement* following) {
+// A block that runs out of the element being left is settled first: it
+// reaches the element's end (its start, going back), or leaves the element
+// when the caret took it back to where it began.
+void SettleBlockMarks(TMDIChild& window, TScriptElement& element, const TScriptElement* following, bool forward) {
   const int length = static_cast<int>(window.EditBuffer.size());
+  const int edge = forward ? length : 0;
+  const bool shrinking = forward ? element.blockStart > element.blockEnd : element.blockStart < element.blockEnd;
   if (element.blockStart < 0 || element.blockEnd < 0) {
     element.blockStart = element.blockEnd = -1;
-  } else if ((element.blockStart == length && element.blockEnd == length) ||
-             (element.blockStart > element.blockEnd && following && following->blockStart >= 0)) {
+  } else if ((element.blockStart == edge && element.blockEnd == edge) ||
+             (shrinking && following && following->blockStart >= 0)) {
     element.blockStart = element.blockEnd = -1;
+  } else if (!forward) {
+    element.blockEnd = 0;
   } else {
     element.blockEnd = length;
     if (ProgramOptions().MouseBlocksByWords && ProgramOptions().MouseBlockStartWord)
@@ -94,7 +100,7 @@ bool MoveToElement(bool forward) {
   TScriptElement* old = window->CurrentElement;
   TScriptElement* target = forward ? old->next : old->prev;
   if (!target) return false;
-  if (window->BlockOn) SettleBlockMarks(*window, *old, target);
+  if (window->BlockOn) SettleBlockMarks(*window, *old, target, forward);
   MakeCurrent(*window, target);
   if (forward) {
     if (old->screenLine + old->lineCount <= ScreenLineCount)
@@ -105,8 +111,9 @@ bool MoveToElement(bool forward) {
   window->CaretColumn = 0;
   window->CaretLine = 1;
   if (window->BlockOn) {
-    if (target->blockStart < 0) target->blockStart = 0;
-    if (target->blockEnd < 0) target->blockEnd = static_cast<std::int32_t>(window->EditBuffer.size());
+    const auto length = static_cast<std::int32_t>(window->EditBuffer.size());
+    if (target->blockStart < 0) target->blockStart = forward ? 0 : length;
+    if (target->blockEnd < 0) target->blockEnd = forward ? length : 0;
   }
   if (!IsPageBreakKind(target->Kind())) window->WrapScreenText(target, window->EditBuffer);
   if (InteractiveEdit) MeasureScreenFont(*window, target);
@@ -318,8 +325,17 @@ bool PlaceCaretAtPoint(int x, int y, bool extend, TMDIChild& window) {
   const bool sameElement = target == window.CurrentElement;
   const TScriptElement* oldElement = window.CurrentElement;
   const Word oldColumn = window.CaretColumn;
+  const int rowLine = row.lineInElement;
+  const bool extending = extend && window.BlockOn && &window == ActiveScript();
+  if (extending && !sameElement) {
+    // The block follows the walk from the old element to the new one.
+    bool forward = false;
+    for (const TScriptElement* e = window.CurrentElement; e && !forward; e = e->next) forward = e == target;
+    while (window.CurrentElement != target)
+      if (!MoveToElement(forward)) break;
+  }
   MakeCurrent(window, target);
-  const int lineInElement = std::clamp<int>(row.lineInElement, 1, std::min<int>(target->lineCount, MaxLineCount));
+  const int lineInElement = std::clamp<int>(rowLine, 1, std::min<int>(target->lineCount, MaxLineCount));
   window.CaretLine = static_cast<Word>(lineInElement);
   const int length = static_cast<int>(window.EditBuffer.size());
   int column = lineInElement == 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(lineInElement - 1)];
@@ -334,6 +350,12 @@ bool PlaceCaretAtPoint(int x, int y, bool extend, TMDIChild& window) {
   column = std::min(column, length);
   if (window.EditBuffer == "\x04" || window.EditBuffer == " ") column = 0;
   window.CaretColumn = static_cast<Word>(column);
+  if (extending) {
+    if (target->blockStart < 0) target->blockStart = column;
+    target->blockEnd = column;
+    window.WrapScreenText(target, window.EditBuffer);
+    window.RedisplayScreen(false);
+  }
   if (window.CurrentElement != oldElement || window.CaretColumn != oldColumn) UpdateCaret();
   return sameElement;
 }
