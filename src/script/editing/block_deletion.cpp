@@ -17,7 +17,10 @@ namespace qm {
 namespace {
 
 void MakeCurrent(TMDIChild& script, TScriptElement* element) {
-  if (script.CurrentElement == element) return;
+  if (script.CurrentElement == element) {
+    script.DisAssemble();
+    return;
+  }
   script.Assemble();
   script.CurrentElement = element;
   script.CurrentGroup = element->group;
@@ -52,7 +55,7 @@ void SettleMarks(TMDIChild& script, TScriptElement& e) {
     e.blockEnd = 1;
     return;
   }
-  const std::string text = &e == script.CurrentElement ? script.EditBuffer : ElementText(e);
+  const std::string text = &e == script.CurrentElement && !e.text ? script.EditBuffer : ElementText(e);
   const int length = static_cast<int>(text.size());
   e.blockEnd = std::min(e.blockEnd, length);
   e.blockStart = std::min(e.blockStart, e.blockEnd);

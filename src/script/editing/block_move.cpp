@@ -24,7 +24,10 @@ bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialo
 bool IsHardPageBreakKind(Byte kind) { return IsPageBreakKind(kind) && kind != ekAutoPageBreak; }
 
 void MakeCurrent(TMDIChild& script, TScriptElement* element) {
-  if (script.CurrentElement == element) return;
+  if (script.CurrentElement == element) {
+    script.DisAssemble();
+    return;
+  }
   script.Assemble();
   script.CurrentElement = element;
   script.CurrentGroup = element->group;
@@ -134,9 +137,10 @@ std::string BlockSpeakerName(TMDIChild& script) {
   return {};
 }
 
-void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, const std::string& speaker) {
+void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, const std::string& speaker,
+                  bool exactly) {
   if (pieces.empty() || !script.CurrentElement) return;
-  CaretBeforeSplice(script);
+  if (!exactly) CaretBeforeSplice(script);
   TScriptElement* anchor = script.CurrentElement;
   const Word anchorColumn = script.CaretColumn;
   const std::size_t trimmed = TrimmedLength(script.EditBuffer);
@@ -167,7 +171,7 @@ bool MoveBlockTo(TMDIChild& script, TTextPoint drop) {
   script.CurrentGroup = drop.element->group;
   script.DisAssemble();
   script.CaretColumn = static_cast<Word>(std::clamp<int>(drop.column, 0, static_cast<int>(script.EditBuffer.size())));
-  SplicePieces(script, pieces, speaker);
+  SplicePieces(script, pieces, speaker, true);
   script.RebuildElementGroups();
   script.RefreshKeepingCursor();
   RebuildScreen(&script);

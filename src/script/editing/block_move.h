@@ -33,7 +33,10 @@ std::string BlockSpeakerName(TMDIChild& script);
 // type goes into its text, the others become elements after it, dialogue
 // without its cue gets the speaker's cue (or "?") first, and a run that
 // ends in the type of the element after it is joined to it.
-void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, const std::string& speaker);
+// A paste at column 0 goes after the element before; a drop (`exactly`)
+// stays where it was let go.
+void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, const std::string& speaker,
+                  bool exactly);
 
 // Moves the block to a point outside it (split elements rejoined first).
 // False when nothing moved.

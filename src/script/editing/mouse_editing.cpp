@@ -32,7 +32,10 @@ constexpr int PageWidthTenths = 85;
 bool OtherKindsHidden(const TMDIChild& script) { return (script.HiddenKinds & ~(1u << ekScriptNote)) != 0; }
 
 void MakeCurrent(TMDIChild& script, TScriptElement* element) {
-  if (script.CurrentElement == element) return;
+  if (script.CurrentElement == element) {
+    script.DisAssemble();
+    return;
+  }
   script.Assemble();
   script.CurrentElement = element;
   script.CurrentGroup = element->group;
@@ -190,7 +193,7 @@ void DropBlock(TMDIChild& script, int x, int y) {
   if (CaretInBlock(script)) return;
   SaveUndoStep(ukDelete, false, true, 0);
   script.RejoinSplitElements();
-  drop = TTextPoint{script.CurrentElement, std::min<int>(drop.column, static_cast<int>(script.EditBuffer.size()))};
+  drop.element = script.CurrentElement;
   if (MoveBlockTo(script, drop)) SetDocumentModified(true, true);
 }
 

@@ -37,7 +37,10 @@ int SkipBlanks(const std::string& text, int column) {
 }
 
 void MakeCurrent(TMDIChild& script, TScriptElement* element) {
-  if (script.CurrentElement == element) return;
+  if (script.CurrentElement == element) {
+    script.DisAssemble();
+    return;
+  }
   script.Assemble();
   script.CurrentElement = element;
   script.CurrentGroup = element->group;
@@ -229,13 +232,17 @@ void SelectPage() {
   TScriptElement* e = script->CurrentElement;
   while (e->prev && !IsPageBreakKind(e->Kind())) e = e->prev;
   if (IsPageBreakKind(e->Kind()) && e->next) e = e->next;
+  bool pastBreak = false;
   for (;;) {
     MarkElementSelected(*script, *e);
     if (!e->next) break;
     e = e->next;
-    if (IsPageBreakKind(e->prev->Kind())) break;
+    pastBreak = IsPageBreakKind(e->prev->Kind());
+    if (pastBreak) break;
   }
-  while (e->prev && (IsPageBreakKind(e->Kind()) || IsPageBreakKind(e->prev->Kind()))) e = e->prev;
+  // Back from the element after the page's break to its last text; the
+  // last page of a script has no break to step back over.
+  while (pastBreak && e->prev && (IsPageBreakKind(e->Kind()) || IsPageBreakKind(e->prev->Kind()))) e = e->prev;
   MakeCurrent(*script, e);
   script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
   InteractiveEdit = 1;

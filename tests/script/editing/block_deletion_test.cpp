@@ -1,0 +1,99 @@
+#include "script/editing/block_deletion.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/clipboard.h"
+#include "script/editing/block_selection.h"
+#include "script/editing/editor_calls.h"
+#include "script/editing/keyboard_commands.h"
+#include "script/fixtures/block_fixture.h"
+#include "script/script_window.h"
+
+namespace qm::testing {
+namespace {
+
+class BlockDeletionTest : public BlockFixture {};
+
+struct DeleteCase {
+  const char* what;
+  std::vector<ElementSpec> before;
+  int from;
+  int fromColumn;
+  int to;
+  int toColumn;
+  std::vector<ElementSpec> after;
+  int current;
+  int caret;
+};
+
+TEST_F(BlockDeletionTest, TheDeleteKeyRemovesTheBlockAndJoinsWhatIsLeft) {
+  const std::vector<DeleteCase> cases{
+      {"part of one element", {{ekAction, "one two three"}}, 0, 4, 0, 8, {{ekAction, "one three"}}, 0, 4},
+      {"trailing blanks go with a block that ends before them", {{ekAction, "keep this  "}}, 0, 4, 0, 9,
+       {{ekAction, "keep"}}, 0, 4},
+      {"the pieces of one type are joined", {{ekAction, "He went to"}, {ekAction, "Middle."}, {ekAction, "the end."}},
+       0, 3, 2, 4, {{ekAction, "He end."}}, 0, 3},
+      {"pieces of two types stay apart", {{ekAction, "Some action"}, {ekSceneHeading, "INT. ROOM"}}, 0, 5, 1, 5,
+       {{ekAction, "Some "}, {ekSceneHeading, "ROOM"}}, 0, 5},
+      {"whole elements go", {{ekAction, "A."}, {ekAction, "B."}, {ekAction, "C."}}, 1, 0, 1, 2,
+       {{ekAction, "A."}, {ekAction, "C."}}, 1, 0},
+      {"a cue whose speech stays is kept empty", {{ekCharacterName, "ANN"}, {ekDialogue, "Hi."}}, 0, 0, 0, 3,
+       {{ekCharacterName, " "}, {ekDialogue, "Hi."}}, 0, 0},
+  };
+  for (const DeleteCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadGrouped(c.before);
+    editor::MarkBlock(W(), *ElementAt(c.from), c.fromColumn, *ElementAt(c.to), c.toColumn);
+    ASSERT_EQ(W().BlockOn, 1);
+    Press(VK_DELETE);
+    EXPECT_EQ(Elements(), c.after);
+    EXPECT_EQ(CurrentIndex(), c.current);
+    EXPECT_EQ(W().CaretColumn, c.caret);
+    EXPECT_EQ(W().BlockOn, 0);
+  }
+}
+
+TEST_F(BlockDeletionTest, BackspaceDeletesTheBlockToo) {
+  LoadGrouped({{ekAction, "one two three"}});
+  editor::MarkBlock(W(), *ElementAt(0), 3, *ElementAt(0), 7);
+  Press(VK_BACK);
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "one three"}}));
+}
+
+TEST_F(BlockDeletionTest, DeletingABlockLeavesTheClipboardAsItWas) {
+  LoadGrouped({{ekAction, "one two three"}});
+  qm::Clipboard()->SetAsText("kept");
+  editor::MarkBlock(W(), *ElementAt(0), 0, *ElementAt(0), 4);
+  Press(VK_DELETE);
+  EXPECT_EQ(qm::Clipboard()->AsText(), "kept");
+}
+
+TEST_F(BlockDeletionTest, JoiningFollowsTheSentenceAndLengthRules) {
+  struct Case {
+    const char* what;
+    std::vector<ElementSpec> before;
+    bool joined;
+    std::string text;
+  };
+  const std::string longA(1300, 'a');
+  const std::string longB(1250, 'b');
+  const std::vector<Case> cases{
+      {"INT. takes no sentence spacing", {{ekSceneHeading, "INT."}, {ekSceneHeading, "HOUSE"}}, true, "INT. HOUSE"},
+      {"a sentence end takes the sentence spacing", {{ekAction, "He left."}, {ekAction, "Door."}}, true,
+       "He left.  Door."},
+      {"a word takes one blank", {{ekAction, "He"}, {ekAction, "left."}}, true, "He left."},
+      {"two types never join", {{ekAction, "He"}, {ekDialogue, "left."}}, false, "He"},
+      {"over 2,500 characters is refused", {{ekAction, longA}, {ekAction, longB}}, false, longA},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadGrouped(c.before, 0, -1);
+    if (!c.joined && c.text == longA) ExpectBox(JoinTooLongText, mrOk);
+    EXPECT_EQ(JoinWithNextElement(true, true, W()), c.joined);
+    EXPECT_EQ(W().EditBuffer, c.text);
+    EXPECT_EQ(static_cast<int>(Elements().size()), c.joined ? 1 : 2);
+  }
+}
+
+}  // namespace
+}  // namespace qm::testing
