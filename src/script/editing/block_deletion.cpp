@@ -16,18 +16,6 @@ namespace qm {
 
 namespace {
 
-void MakeCurrent(TMDIChild& script, TScriptElement* element) {
-  if (script.CurrentElement == element) {
-    script.DisAssemble();
-    return;
-  }
-  script.Assemble();
-  script.CurrentElement = element;
-  script.CurrentGroup = element->group;
-  script.DisAssemble();
-}
-
-bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
 
 bool IsLockedPageKind(Byte kind) {
   return kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak || kind == ekFixedAPageBreak;
@@ -91,7 +79,7 @@ void FollowCut(TTextPoint* follow, const TScriptElement* e) {
 
 // Cuts one element's selected characters; true when the element went.
 bool CutElement(TMDIChild& script, TScriptElement* e, TTextPoint* follow) {
-  MakeCurrent(script, e);
+  MakeElementCurrent(script, e);
   const int length = static_cast<int>(script.EditBuffer.size());
   const bool whole = e->blockStart == 0 && e->blockEnd >= length;
   if (whole && !KeptWhenWhole(script, *e) && (e->prev || e->next)) {
@@ -136,7 +124,7 @@ bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
   script.BlockOn = 0;
   TScriptElement* target = firstPiece ? firstPiece : after ? after : script.CurrentElement;
-  MakeCurrent(script, target);
+  MakeElementCurrent(script, target);
   script.CaretColumn = firstPiece ? caret : 0;
   if (join && firstPiece && lastPiece && firstPiece != lastPiece && firstPiece->next == lastPiece) {
     const int tail = BlockTextLength(script, *lastPiece);

@@ -20,19 +20,6 @@ namespace {
 constexpr std::size_t MergeLimit = 2499;
 constexpr CharSet SpacedSentenceEnds{'!', '"', '.', '?'};
 
-bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
-bool IsHardPageBreakKind(Byte kind) { return IsPageBreakKind(kind) && kind != ekAutoPageBreak; }
-
-void MakeCurrent(TMDIChild& script, TScriptElement* element) {
-  if (script.CurrentElement == element) {
-    script.DisAssemble();
-    return;
-  }
-  script.Assemble();
-  script.CurrentElement = element;
-  script.CurrentGroup = element->group;
-  script.DisAssemble();
-}
 
 // Whether pasted text of a kind may join an element's text.
 bool MayJoin(const TMDIChild& script, const TScriptElement& e, Byte kind, Byte avColumn) {
@@ -54,7 +41,7 @@ void CaretBeforeSplice(TMDIChild& script) {
   TScriptElement* back = e->prev;
   while (back && (IsPageBreakKind(back->Kind()) || script.IsHiddenElement(back))) back = back->prev;
   if (!back) return;
-  MakeCurrent(script, back);
+  MakeElementCurrent(script, back);
   script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
 }
 
@@ -103,7 +90,7 @@ void RejoinTail(TMDIChild& script) {
   TScriptElement* next = e->next;
   if (!next || !MayJoin(script, *next, e->Kind(), e->avColumn)) return;
   if (next->Kind() == ekCharacterName) {
-    MakeCurrent(script, next);
+    MakeElementCurrent(script, next);
     script.Delete_Element();
     return;
   }
@@ -156,7 +143,7 @@ void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, con
     first = false;
   }
   if (!insertedInside && textAfterCaret) RejoinTail(script);
-  MakeCurrent(script, anchor);
+  MakeElementCurrent(script, anchor);
   script.CaretColumn = std::min<Word>(anchorColumn, static_cast<Word>(script.EditBuffer.size()));
 }
 

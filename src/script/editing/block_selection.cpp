@@ -30,8 +30,6 @@ void TellBlockCommands(bool exists) {
   if (BlockSelectionHooks.BlockCommandsChanged) BlockSelectionHooks.BlockCommandsChanged(exists);
 }
 
-bool OtherKindsHidden(const TMDIChild& script) { return (script.HiddenKinds & ~(1u << ekScriptNote)) != 0; }
-
 void Unmark(TScriptElement& element) { element.blockStart = element.blockEnd = -1; }
 
 void MarkWholeBackward(TMDIChild& script, TScriptElement& element) {
@@ -125,7 +123,7 @@ int BlockTextLength(const TMDIChild& script, const TScriptElement& element) {
 
 void ExtendBlockTo(TMDIChild& script, TScriptElement& element, int column) {
   if (!script.Editable) return;
-  if (OtherKindsHidden(script) && !AskUnhideForEditing()) return;
+  if (ElementsHidden(script) && !AskUnhideForEditing()) return;
   script.BlockOn = 1;
   DraggingBlock = 0;
   if (element.blockStart < 0) element.blockStart = column;

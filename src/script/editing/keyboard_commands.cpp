@@ -103,7 +103,6 @@ bool IsNumberedKind(Byte kind) {
   }
 }
 
-bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
 
 void NavigationStep() { SaveUndoStep(ukNavigation, false, false, 0); }
 
@@ -673,8 +672,6 @@ constexpr KeyBinding Bindings[] = {
 
 // ---- Before and after every command ----
 
-bool ElementsHidden(const TMDIChild& w) { return (w.HiddenKinds & ~(1u << ekScriptNote)) != 0; }
-
 bool IsModifierOrNavigationKey(Word key) {
   return (key >= VK_SHIFT && key <= VK_MENU) || (key >= VK_PRIOR && key <= VK_DOWN);
 }
@@ -727,6 +724,8 @@ void HandleCommandKey(Word& key, TShiftState shift, TObject* sender) {
   }
 }
 
+bool ElementsHidden(const TMDIChild& w) { return (w.HiddenKinds & ~(1u << ekScriptNote)) != 0; }
+
 bool AskUnhideForEditing() {
   TMDIChild* w = ActiveScript();
   if (!w || !AskYesNo(UnhideQuestion, PromptTable(0), true)) return false;
@@ -751,6 +750,24 @@ void GoToElementStart() {
   }
 }
 
+namespace {
+
+// The revised lines of a joined element keep marking the same text: they
+// move down by the lines the text before them now takes.
+void CarryRevisedLines(TScriptElement& element, const std::string& lines, int shift) {
+  if (lines.empty()) return;
+  std::string marks = element.revisedLines ? std::string(*element.revisedLines) : std::string();
+  for (char c : lines) {
+    const int line = static_cast<unsigned char>(c) + shift;
+    if (static_cast<unsigned char>(c) == 0 || line < 1 || line > MaxLineCount) continue;
+    const char mark = static_cast<char>(line);
+    if (marks.find(mark) == std::string::npos && marks.size() < 255) marks += mark;
+  }
+  element.revisedLines = marks;
+}
+
+}  // namespace
+
 bool JoinWithNextElement(bool redisplay, bool addBlank, TMDIChild& window) {
   TScriptElement* e = window.CurrentElement;
   TScriptElement* next = e ? e->next : nullptr;
@@ -770,9 +787,12 @@ bool JoinWithNextElement(bool redisplay, bool addBlank, TMDIChild& window) {
       first += ' ';
   }
   const bool nextOpenedGroup = next->group && next->group->first == next;
+  const std::string keptRevised = next->revisedLines ? std::string(*next->revisedLines) : std::string();
+  const int nextLines = next->lineCount;
   RemoveElement(window, next);
   window.EditBuffer = (first + second).substr(0, MaxElementChars);
   window.WordWrapText(e, window.EditBuffer, false, false);
+  CarryRevisedLines(*e, keptRevised, e->lineCount - nextLines);
   if (nextOpenedGroup) window.RebuildElementGroups();
   ListChanged = 1;
   if (redisplay) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "base/document_table.h"
 #include "base/program_options.h"
@@ -12,6 +13,7 @@
 #include "script/editing/block_move.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/editor_calls.h"
 #include "script/editing/editor_state.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/message_pump.h"
@@ -28,19 +30,6 @@ namespace {
 // block for dragging.
 constexpr int DragSlack = 20;
 constexpr int PageWidthTenths = 85;
-
-bool OtherKindsHidden(const TMDIChild& script) { return (script.HiddenKinds & ~(1u << ekScriptNote)) != 0; }
-
-void MakeCurrent(TMDIChild& script, TScriptElement* element) {
-  if (script.CurrentElement == element) {
-    script.DisAssemble();
-    return;
-  }
-  script.Assemble();
-  script.CurrentElement = element;
-  script.CurrentGroup = element->group;
-  script.DisAssemble();
-}
 
 bool CaretInBlock(const TMDIChild& script) {
   const TScriptElement* e = script.CurrentElement;
@@ -130,7 +119,7 @@ void FollowMouse(TMDIChild& script, int x, int y) {
   if (!moved && !DraggingBlock) {
     DropEmptyBlock(script);
   } else if (moved && !script.BlockOn && script.MouseSelecting && !DraggingBlock && state.DragElement) {
-    MakeCurrent(script, state.DragElement);
+    MakeElementCurrent(script, state.DragElement);
     script.CaretColumn = std::min<Word>(state.DragColumn, static_cast<Word>(script.EditBuffer.size()));
     ExtendBlockTo(script, *script.CurrentElement, script.CaretColumn);
     SaveUndoStep(ukNavigation, false, false, 0);
@@ -185,6 +174,16 @@ TTextPoint DropPoint(TMDIChild& script, int x, int y) {
   return TTextPoint{e, column};
 }
 
+// A scene heading moved on its own while scene numbers are locked moves
+// as it is, rather than leaving its omitted mark behind.
+bool IsLoneWholeHeading(TMDIChild& script) {
+  const std::vector<editor::TBlockSpan> spans = editor::BlockSpans(script);
+  if (spans.size() != 1) return false;
+  const editor::TBlockSpan& span = spans.front();
+  return IsSceneHeading(span.element->Kind()) && span.start == 0 &&
+         span.end == BlockTextLength(script, *span.element);
+}
+
 void DropBlock(TMDIChild& script, int x, int y) {
   TScriptElement* e = script.CurrentElement;
   if (e->blockEnd < e->blockStart) std::swap(e->blockStart, e->blockEnd);
@@ -194,7 +193,11 @@ void DropBlock(TMDIChild& script, int x, int y) {
   SaveUndoStep(ukDelete, false, true, 0);
   script.RejoinSplitElements();
   drop.element = script.CurrentElement;
-  if (MoveBlockTo(script, drop)) SetDocumentModified(true, true);
+  const Byte scenesLocked = script.ScenesLocked;
+  if (scenesLocked && IsLoneWholeHeading(script)) script.ScenesLocked = 0;
+  const bool moved = MoveBlockTo(script, drop);
+  script.ScenesLocked = scenesLocked;
+  if (moved) SetDocumentModified(true, true);
 }
 
 // A click on the block that comes within the double-click time after the
@@ -299,7 +302,7 @@ void TMDIChild::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
   if (!DraggingBlock && Screen) Screen->SetCursor(crDefault);
   state.LastMousePoint = point;
   if (!held || state.AutoScrolling || ProgramBusy) return;
-  if (OtherKindsHidden(*this) && !AskUnhideForEditing()) return;
+  if (ElementsHidden(*this) && !AskUnhideForEditing()) return;
   if (shift.Contains(ssShift)) MouseSelecting = 1;
   if (!BlockOn) {
     state.DragElement = CurrentElement;

@@ -36,17 +36,6 @@ int SkipBlanks(const std::string& text, int column) {
   return column;
 }
 
-void MakeCurrent(TMDIChild& script, TScriptElement* element) {
-  if (script.CurrentElement == element) {
-    script.DisAssemble();
-    return;
-  }
-  script.Assemble();
-  script.CurrentElement = element;
-  script.CurrentGroup = element->group;
-  script.DisAssemble();
-}
-
 bool InScene(Byte kind, std::initializer_list<Byte> kinds) {
   for (Byte k : kinds)
     if (k == kind) return true;
@@ -176,7 +165,7 @@ void SelectGroup() {
     MarkElementSelected(*script, *e);
     e = e->next;
   }
-  MakeCurrent(*script, last);
+  MakeElementCurrent(*script, last);
   script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
   InteractiveEdit = 1;
   LevelOf(*script) = slScene;
@@ -217,7 +206,7 @@ void SelectScene() {
     last->blockStart = last->blockEnd = -1;
     last = last->prev;
   }
-  MakeCurrent(*script, last);
+  MakeElementCurrent(*script, last);
   script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
   InteractiveEdit = 1;
   LevelOf(*script) = slAll;
@@ -243,7 +232,7 @@ void SelectPage() {
   // Back from the element after the page's break to its last text; the
   // last page of a script has no break to step back over.
   while (pastBreak && e->prev && (IsPageBreakKind(e->Kind()) || IsPageBreakKind(e->prev->Kind()))) e = e->prev;
-  MakeCurrent(*script, e);
+  MakeElementCurrent(*script, e);
   script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
   InteractiveEdit = 1;
   LevelOf(*script) = slAll;
@@ -260,7 +249,7 @@ void SelectAll() {
   script->Assemble();
   ExtendBlockTo(*script, *script->FirstElement, 0);
   for (TScriptElement* e = script->FirstElement; e; e = e->next) MarkElementSelected(*script, *e);
-  MakeCurrent(*script, script->LastElement);
+  MakeElementCurrent(*script, script->LastElement);
   script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
   script->BlockOn = 1;
   EndSelect(*script, before, AllTopLine);

@@ -24,7 +24,7 @@ char At(const std::string& text, int column) {
 
 bool EditingAllowed(const TMDIChild& script) {
   if (!script.Editable) return false;
-  return (script.HiddenKinds & ~(1u << ekScriptNote)) == 0 || AskUnhideForEditing();
+  return !ElementsHidden(script) || AskUnhideForEditing();
 }
 
 // The column the word to delete begins at; -1 when there is none.

@@ -48,16 +48,6 @@ std::string TextOfElement(const TMDIChild& window, const TScriptElement& element
   return UnpackText(*element.text);
 }
 
-// Stepping between elements stores the edited text back into its element
-// and takes the next one out, with the saved line offsets, as the edit
-// protocol does; the typing aids of the protocol are not applied here.
-void MakeCurrent(TMDIChild& window, TScriptElement* element) {
-  if (window.CurrentElement == element) return;
-  window.Assemble();
-  window.CurrentElement = element;
-  window.CurrentGroup = element->group;
-  window.DisAssemble();
-}
 
 bool IsInScript(const TMDIChild& window, const TScriptElement* element) {
   for (const TScriptElement* e = window.FirstElement; e; e = e->next)
@@ -101,7 +91,7 @@ bool MoveToElement(bool forward) {
   TScriptElement* target = forward ? old->next : old->prev;
   if (!target) return false;
   if (window->BlockOn) SettleBlockMarks(*window, *old, target, forward);
-  MakeCurrent(*window, target);
+  MakeElementCurrent(*window, target);
   if (forward) {
     if (old->screenLine + old->lineCount <= ScreenLineCount)
       target->screenLine = static_cast<std::int16_t>(old->screenLine + old->lineCount);
@@ -138,6 +128,15 @@ int ScreenLineAtY(const TMDIChild& window, int y) {
 bool TakesCaret(const TScreenLine& line) { return line.element && !IsPageBreakKind(line.element->Kind()); }
 
 }  // namespace
+
+void MakeElementCurrent(TMDIChild& window, TScriptElement* element) {
+  if (window.CurrentElement != element) {
+    window.Assemble();
+    window.CurrentElement = element;
+    window.CurrentGroup = element->group;
+  }
+  window.DisAssemble();
+}
 
 bool WindowHasFocus(const TMDIChild& window) { return window.Active() && window.FocusedControl() == nullptr; }
 
@@ -295,7 +294,7 @@ void GotoLastPosition(TObject* sender) {
       const Word line = window->LastPositionLine;
       const Word column = window->LastPositionColumn;
       SaveLastPosition(*window, true);
-      MakeCurrent(*window, target);
+      MakeElementCurrent(*window, target);
       target->screenLine = screenLine;
       window->CaretLine = line;
       window->CaretColumn = column;
@@ -334,7 +333,7 @@ bool PlaceCaretAtPoint(int x, int y, bool extend, TMDIChild& window) {
     while (window.CurrentElement != target)
       if (!MoveToElement(forward)) break;
   }
-  MakeCurrent(window, target);
+  MakeElementCurrent(window, target);
   const int lineInElement = std::clamp<int>(rowLine, 1, std::min<int>(target->lineCount, MaxLineCount));
   window.CaretLine = static_cast<Word>(lineInElement);
   const int length = static_cast<int>(window.EditBuffer.size());

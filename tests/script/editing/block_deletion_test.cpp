@@ -95,5 +95,45 @@ TEST_F(BlockDeletionTest, JoiningFollowsTheSentenceAndLengthRules) {
   }
 }
 
+TEST_F(BlockDeletionTest, AJoinKeepsTheRevisedLinesOfTheJoinedText) {
+  const std::string first = "A first element long enough to wrap onto a second line of the page when the margins are "
+                            "the usual ones for action.";
+  LoadGrouped({{ekAction, first}, {ekAction, "Revised."}}, 0, -1);
+  ElementAt(1)->revisedLines = std::string(1, '\x01');
+  ASSERT_TRUE(JoinWithNextElement(false, true, W()));
+  TScriptElement* joined = W().CurrentElement;
+  ASSERT_GT(joined->lineCount, 1);
+  ASSERT_TRUE(joined->revisedLines);
+  EXPECT_EQ(std::string(*joined->revisedLines), std::string(1, static_cast<char>(joined->lineCount)))
+      << "the mark moved down to the line that now holds the joined text";
+}
+
+TEST_F(BlockDeletionTest, MarkingFromAnElementReachesTheTarget) {
+  struct Case {
+    const char* what;
+    int current;
+    bool blockFirst;
+    int target;
+    bool below;
+    Marks marks;
+  };
+  const std::vector<ElementSpec> elements{{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."},
+                                          {ekAction, "Four."}};
+  const std::vector<Case> cases{
+      {"no block: only the caret moves", 0, false, 2, true, {Unmarked, Unmarked, Unmarked, Unmarked}},
+      {"a block grows down to the target", 0, true, 3, true, {{0, 4}, {0, 4}, {0, 6}, {0, 0}}},
+      {"a block grows up to the target", 3, true, 1, false, {Unmarked, {4, 0}, {6, 0}, {0, 0}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadGrouped(elements, c.current, 0);
+    if (c.blockFirst) ExtendBlockTo(W(), *W().CurrentElement, 0);
+    MarkBlockFromElement(ElementAt(c.target), c.below);
+    EXPECT_EQ(CurrentIndex(), c.target);
+    EXPECT_EQ(BlockMarks(), c.marks);
+    ClearBlockSelection(false);
+  }
+}
+
 }  // namespace
 }  // namespace qm::testing

@@ -8,6 +8,7 @@
 #include "script/editing/block_selection.h"
 #include "script/editing/editor_calls.h"
 #include "script/fixtures/block_fixture.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 
 namespace qm::testing {
@@ -174,6 +175,22 @@ TEST_F(MouseEditingTest, DragAndDropMovesTheBlockAndLeavesTheClipboardAlone) {
     EXPECT_EQ(qm::Clipboard()->AsText(), "the writer's own text");
     ClearBlockSelection(false);
   }
+}
+
+TEST_F(MouseEditingTest, ALockedSceneHeadingMovesWholeWithoutAnOmittedMark) {
+  LoadGrouped({{ekSceneHeading, "INT. A"}, {ekAction, "x."}, {ekSceneHeading, "INT. B"}, {ekAction, "y."}});
+  W().ScenesLocked = 1;
+  editor::MarkBlock(W(), *ElementAt(0), 0, *ElementAt(0), 6);
+  RebuildScreen(&W());
+  const TPoint inside = PointOf(0, 2);
+  const TPoint drop = PointOf(3, 2);
+  Press(inside);
+  ASSERT_EQ(DraggingBlock, 1);
+  MoveTo(drop);
+  Release(drop);
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{
+                            {ekAction, "x."}, {ekSceneHeading, "INT. B"}, {ekAction, "y."}, {ekSceneHeading, "INT. A"}}));
+  EXPECT_EQ(W().ScenesLocked, 1) << "the lock is back after the move";
 }
 
 TEST_F(MouseEditingTest, APressFarRightOfTheTextClearsTheBlockInsteadOfDragging) {
