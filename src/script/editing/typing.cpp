@@ -5,6 +5,7 @@
 #include "platform/cp1252.h"
 #include "platform/messages.h"
 #include "script/editing/typing_aids.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
@@ -60,6 +61,9 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (!fromUser && ch == ' ') ch = HardSpaceChar;
   if (!fromUser && ch == '-') ch = HardDashChar;
   if (CurrentElement->Kind() == ekCharacterName && BeforeExtension(EditBuffer, CaretColumn)) ch = UpCaseChar(ch);
+  // Marks left on while the text under them moves would point at other
+  // text by the next Delete: typing ends the block.
+  if (BlockOn) ClearBlockSelection(false);
   const size_t startColumn = CaretColumn;
   if (!TypeCharacter(ch)) return;
   if (RecognitionDueAfterTyping(*this, ch) && RecognizeTypedElement()) {

@@ -53,6 +53,35 @@ TEST_F(BlockDeletionTest, TheDeleteKeyRemovesTheBlockAndJoinsWhatIsLeft) {
   }
 }
 
+TEST_F(BlockDeletionTest, EnterAndTabDeleteTheBlockBeforeTheirNewElement) {
+  struct Case {
+    const char* what;
+    Word key;
+    std::vector<ElementSpec> after;
+  };
+  const std::vector<Case> cases{
+      {"enter", VK_RETURN, {{ekAction, "one"}, {ekAction, ""}}},
+      {"tab", VK_TAB, {{ekAction, "one"}, {ekCharacterName, ""}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadGrouped({{ekAction, "one two"}}, 0, -1);
+    editor::MarkBlock(W(), *ElementAt(0), 4, *ElementAt(0), 7);
+    Press(c.key);
+    EXPECT_EQ(Elements(), c.after);
+    EXPECT_EQ(W().BlockOn, 0);
+  }
+}
+
+TEST_F(BlockDeletionTest, TypingEndsTheBlockAndKeepsItsText) {
+  LoadGrouped({{ekAction, "one two"}}, 0, -1);
+  editor::MarkBlock(W(), *ElementAt(0), 0, *ElementAt(0), 3);
+  TypeText("x");
+  EXPECT_EQ(W().BlockOn, 0);
+  EXPECT_EQ(BlockMarks(), (Marks{Unmarked}));
+  EXPECT_EQ(W().EditBuffer, "onex two");
+}
+
 TEST_F(BlockDeletionTest, BackspaceDeletesTheBlockToo) {
   LoadGrouped({{ekAction, "one two three"}});
   editor::MarkBlock(W(), *ElementAt(0), 3, *ElementAt(0), 7);
