@@ -86,5 +86,21 @@ TEST_F(SelectionTest, ADragWithTheMouseMarksAndPaintsTheBlock) {
   EXPECT_LT(plainInk, 0.2) << "the text before it is not";
 }
 
+TEST_F(SelectionTest, ADoubleClickOnTheDesktopSelectsTheWord) {
+  ASSERT_NE(ScriptWidget(), nullptr);
+  Script().SetFocus();
+  QTest::keyClicks(ScriptWidget(), "Alpha beta gamma.");
+  Application->ProcessMessages();
+  // The events a double click brings on the desktop.
+  const QPoint word = PointOf(7);
+  Send(QEvent::MouseButtonPress, word, Qt::LeftButton);
+  Send(QEvent::MouseButtonRelease, word, Qt::NoButton);
+  Send(QEvent::MouseButtonDblClick, word, Qt::LeftButton);
+  Send(QEvent::MouseButtonRelease, word, Qt::NoButton);
+  ASSERT_EQ(Script().BlockOn, 1);
+  EXPECT_EQ(Script().CurrentElement->blockStart, 6);
+  EXPECT_EQ(Script().CurrentElement->blockEnd, 11) << "the word and the blank after it";
+}
+
 }  // namespace
 }  // namespace qm

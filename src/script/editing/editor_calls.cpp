@@ -9,6 +9,7 @@
 #include "script/editing/block_deletion.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/selection_commands.h"
 #include "script/editing/edit_line.h"
 #include "script/model/packed_text.h"
 #include "base/document_table.h"
@@ -117,5 +118,9 @@ void ClearBlock(TMDIChild& script, bool repaint) {
 }
 
 bool DeleteBlock(TMDIChild& script) { return qm::DeleteBlock(script); }
+
+void DeleteActiveScriptBlock() { DeleteBlockCommand(); }
+
+void SelectInActiveScript(TSelectionLevel level) { SelectUnit(level); }
 
 }  // namespace qm::editor

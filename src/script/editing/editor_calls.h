@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "script/editing/block_selection.h"
 #include "script/model/script_model.h"
 
 namespace qm {
@@ -75,5 +76,11 @@ void ClearBlock(TMDIChild& script, bool repaint);
 // Removes the block's text from the script (the clipboard is not
 // touched); false when there was none.
 bool DeleteBlock(TMDIChild& script);
+// The Delete command of the active script's block: an undo step, the
+// block deleted, the script marked modified.
+void DeleteActiveScriptBlock();
+// A Select command on the active script by selection level (slWord,
+// slSentence, slElement, slGroup, slScene; slAll for Select All).
+void SelectInActiveScript(TSelectionLevel level);
 
 }  // namespace qm::editor

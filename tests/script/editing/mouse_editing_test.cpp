@@ -204,25 +204,39 @@ TEST_F(MouseEditingTest, APressFarRightOfTheTextClearsTheBlockInsteadOfDragging)
   EXPECT_EQ(W().BlockOn, 0);
 }
 
-TEST_F(MouseEditingTest, DraggingBelowTheWindowScrollsALineAPassWhileTheButtonIsHeld) {
+TEST_F(MouseEditingTest, DraggingPastTheWindowScrollsALineAPassWhileTheButtonIsHeld) {
   std::vector<ElementSpec> many;
-  for (int i = 0; i < 60; ++i) many.push_back({ekAction, "Line " + std::to_string(i) + "."});
-  Load(many);
-  int lowest = 0;
-  while (PointOf(lowest + 1, 1).Y + 2 * W().ScreenLineHeight < W().ClientHeight()) ++lowest;
-  const TPoint start = PointOf(lowest, 1);
-  Press(start);
-  const TPoint below{start.X, W().ClientHeight() + 30};
-  MoveTo(below);
-  const int first = CurrentIndex();
-  AdvanceClock(AutoScrollInterval * 5);
-  EXPECT_EQ(CurrentIndex(), first + 5) << "one line a pass";
-  Release(below);
-  AdvanceClock(AutoScrollInterval * 5);
-  EXPECT_EQ(CurrentIndex(), first + 5) << "the release ends the scroll";
-  EXPECT_EQ(W().BlockOn, 1);
-  EXPECT_EQ(BlockMarks()[static_cast<std::size_t>(lowest)].first, 1);
-  EXPECT_NE(W().ScreenLines[1].element, ElementAt(0)) << "the view followed the caret down";
+  for (int i = 0; i < 80; ++i) many.push_back({ekAction, "Line " + std::to_string(i) + "."});
+  for (const bool down : {true, false}) {
+    SCOPED_TRACE(down ? "below the window" : "above the window");
+    Load(many, down ? 0 : 40, 0);
+    if (!down) {
+      W().CurrentElement->screenLine = 1;
+      RebuildScreen(&W());
+    }
+    // Press on the line nearest the edge the drag leaves by.
+    int from = CurrentIndex();
+    while (down && PointOf(from + 1, 1).Y + 2 * W().ScreenLineHeight < W().ClientHeight()) ++from;
+    const TPoint start = PointOf(from, 1);
+    const TElementGroup* topBefore = W().ScreenLines[1].element->group;
+    Press(start);
+    const TPoint outside{start.X, down ? W().ClientHeight() + 30 : W().TextTopOffset - 30};
+    MoveTo(outside);
+    AdvanceClock(AutoScrollInterval * 5);
+    const int moved = down ? 6 : -6;  // the first pass runs as the pointer leaves
+    EXPECT_EQ(CurrentIndex(), from + moved) << "one line a pass";
+    Release(outside);
+    AdvanceClock(AutoScrollInterval * 5);
+    EXPECT_EQ(CurrentIndex(), from + moved) << "the release ends the scroll";
+    EXPECT_EQ(W().BlockOn, 1);
+    const int low = std::min(from, from + moved);
+    const int high = std::max(from, from + moved);
+    const Marks marks = BlockMarks();
+    for (int i = 0; i < static_cast<int>(marks.size()); ++i)
+      EXPECT_EQ(marks[static_cast<std::size_t>(i)] != Unmarked, i >= low && i <= high) << "element " << i;
+    EXPECT_NE(W().ScreenLines[1].element->group, topBefore) << "the view followed the caret";
+    ClearBlockSelection(false);
+  }
 }
 
 }  // namespace
