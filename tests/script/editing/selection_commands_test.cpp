@@ -111,6 +111,18 @@ TEST_F(SelectionCommandsTest, ClearingTheBlockStartsTheGrowAgainAtTheWord) {
   EXPECT_EQ(BlockMarks(), (Marks{Unmarked}));
 }
 
+TEST_F(SelectionCommandsTest, TheMainWindowHearsWhenABlockComesAndGoes) {
+  std::vector<bool> told;
+  BlockSelectionHooks.BlockCommandsChanged = [&told](bool exists) { told.push_back(exists); };
+  LoadGrouped({{ekAction, "One two."}}, 0, 1);
+  SelectWord();
+  ASSERT_FALSE(told.empty());
+  EXPECT_TRUE(told.back());
+  ClearBlockSelection(true);
+  EXPECT_FALSE(told.back());
+  BlockSelectionHooks.BlockCommandsChanged = nullptr;
+}
+
 TEST_F(SelectionCommandsTest, AReadOnlyScriptGetsNoBlock) {
   LoadGrouped({{ekAction, "One two."}}, 0, 1);
   W().Editable = 0;
