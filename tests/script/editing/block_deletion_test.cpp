@@ -37,12 +37,20 @@ TEST_F(BlockDeletionTest, TheDeleteKeyRemovesTheBlockAndJoinsWhatIsLeft) {
        {{ekAction, "Some "}, {ekSceneHeading, "ROOM"}}, 0, 5},
       {"whole elements go", {{ekAction, "A."}, {ekAction, "B."}, {ekAction, "C."}}, 1, 0, 1, 2,
        {{ekAction, "A."}, {ekAction, "C."}}, 1, 0},
+      {"everything leaves one empty element", {{ekAction, "A."}, {ekAction, "B."}}, 0, 0, 1, 2, {{ekAction, " "}}, 0,
+       0},
+      {"a forced page break inside the block goes with it",
+       {{ekAction, "One."}, {ekForcedPageBreak, " "}, {ekAction, "Two."}}, 0, 2, 2, 2, {{ekAction, "Ono."}}, 0, 2},
+      {"a locked page break stays while pages are locked",
+       {{ekAction, "One."}, {ekLockedPageBreak, " "}, {ekAction, "Two."}}, 0, 2, 2, 2,
+       {{ekAction, "On"}, {ekLockedPageBreak, " "}, {ekAction, "o."}}, 0, 2},
       {"a cue whose speech stays is kept empty", {{ekCharacterName, "ANN"}, {ekDialogue, "Hi."}}, 0, 0, 0, 3,
        {{ekCharacterName, " "}, {ekDialogue, "Hi."}}, 0, 0},
   };
   for (const DeleteCase& c : cases) {
     SCOPED_TRACE(c.what);
     LoadGrouped(c.before);
+    W().PagesLocked = 1;
     editor::MarkBlock(W(), *ElementAt(c.from), c.fromColumn, *ElementAt(c.to), c.toColumn);
     ASSERT_EQ(W().BlockOn, 1);
     Press(VK_DELETE);
