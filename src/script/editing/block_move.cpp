@@ -79,7 +79,7 @@ void PlacePiece(TMDIChild& script, const TBlockPiece& piece, const std::string& 
   e->state = piece.state;
   e->avColumn = piece.avColumn;
   e->storyboardLink = piece.storyboardLink;
-  script.WordWrapText(e, script.EditBuffer, false, false);
+  if (!IsPageBreakKind(e->Kind())) script.WordWrapText(e, script.EditBuffer, false, false);
 }
 
 // After the last piece: the element that followed the caret's text takes
@@ -103,7 +103,13 @@ std::vector<TBlockPiece> TakeBlockPieces(TMDIChild& script) {
   std::vector<TBlockPiece> pieces;
   script.Assemble();
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
-    if (!e->InBlock() || e->blockEnd < 0 || IsPageBreakKind(e->Kind())) continue;
+    // Automatic breaks come and go with the layout; a forced or locked
+    // break travels with the block like any element.
+    if (!e->InBlock() || e->blockEnd < 0 || e->Kind() == ekAutoPageBreak) continue;
+    if (IsPageBreakKind(e->Kind())) {
+      pieces.push_back(TBlockPiece{e->format, spWhole, e->state, e->avColumn, e->storyboardLink, " "});
+      continue;
+    }
     const std::string text = ElementText(*e);
     const int start = std::clamp(std::min(e->blockStart, e->blockEnd), 0, static_cast<int>(text.size()));
     const int end = std::clamp(std::max(e->blockStart, e->blockEnd), start, static_cast<int>(text.size()));
@@ -137,9 +143,12 @@ void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, con
   for (const TBlockPiece& piece : pieces) {
     const bool merge = first && trimmed > 0 && MayJoin(script, *anchor, piece.format.Kind, piece.avColumn) &&
                        script.EditBuffer.size() + piece.text.size() <= MergeLimit;
-    if (merge) insertedInside = MergeIntoCurrent(script, piece.text);
-    else PlacePiece(script, piece, speaker);
-    script.WordWrapText(script.CurrentElement, script.EditBuffer, false, false);
+    if (merge) {
+      insertedInside = MergeIntoCurrent(script, piece.text);
+      script.WordWrapText(script.CurrentElement, script.EditBuffer, false, false);
+    } else {
+      PlacePiece(script, piece, speaker);
+    }
     first = false;
   }
   if (!insertedInside && textAfterCaret) RejoinTail(script);

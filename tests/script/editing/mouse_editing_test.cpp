@@ -169,6 +169,22 @@ TEST_F(MouseEditingTest, DragAndDropMovesTheBlockAndLeavesTheClipboardAlone) {
   }
 }
 
+TEST_F(MouseEditingTest, AForcedPageBreakInADraggedBlockTravelsWithIt) {
+  LoadGrouped({{ekAction, "One."}, {ekForcedPageBreak, " "}, {ekAction, "Two."}, {ekAction, "Three."}});
+  editor::MarkBlock(W(), *ElementAt(0), 2, *ElementAt(2), 2);
+  RebuildScreen(&W());
+  const TPoint inside = PointOf(0, 3);
+  const TPoint drop = PointOf(3, 6);
+  Press(inside);
+  ASSERT_EQ(DraggingBlock, 1);
+  MoveTo(drop);
+  Release(drop);
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "Ono."},
+                                                  {ekAction, "Three.  e."},
+                                                  {ekForcedPageBreak, " "},
+                                                  {ekAction, "Tw"}}));
+}
+
 TEST_F(MouseEditingTest, ALockedSceneHeadingMovesWholeWithoutAnOmittedMark) {
   LoadGrouped({{ekSceneHeading, "INT. A"}, {ekAction, "x."}, {ekSceneHeading, "INT. B"}, {ekAction, "y."}});
   W().ScenesLocked = 1;
