@@ -93,10 +93,18 @@ TScriptElement* NextCaretElement(const TMDIChild& script, TScriptElement* e, boo
   return e;
 }
 
+// Where the drag began, while that element is still in the script (keys
+// pressed with the button held may have deleted it).
+TScriptElement* DragStart(TMDIChild& script) {
+  auto& state = BlockSelection(script);
+  if (state.DragElement && !ElementInScript(script, state.DragElement)) state.DragElement = nullptr;
+  return state.DragElement;
+}
+
 // The drag's pass past the window's edge: one line, the block following.
 void AutoScrollPass(TMDIChild& script) {
   auto& state = BlockSelection(script);
-  if (!script.BlockOn && script.MouseSelecting && state.DragElement && !DraggingBlock)
+  if (!script.BlockOn && script.MouseSelecting && !DraggingBlock && DragStart(script))
     ExtendBlockTo(script, *state.DragElement, state.DragColumn);
   const bool down = state.LastMousePoint.Y >= script.ClientHeight();
   StepCaretLine(script, down);
@@ -118,7 +126,7 @@ void FollowMouse(TMDIChild& script, int x, int y) {
   const bool moved = script.CurrentElement != before || script.CaretColumn != column;
   if (!moved && !DraggingBlock) {
     DropEmptyBlock(script);
-  } else if (moved && !script.BlockOn && script.MouseSelecting && !DraggingBlock && state.DragElement) {
+  } else if (moved && !script.BlockOn && script.MouseSelecting && !DraggingBlock && DragStart(script)) {
     MakeElementCurrent(script, state.DragElement);
     script.CaretColumn = std::min<Word>(state.DragColumn, static_cast<Word>(script.EditBuffer.size()));
     ExtendBlockTo(script, *script.CurrentElement, script.CaretColumn);

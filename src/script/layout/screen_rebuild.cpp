@@ -49,12 +49,6 @@ std::string TextOfElement(const TMDIChild& window, const TScriptElement& element
 }
 
 
-bool IsInScript(const TMDIChild& window, const TScriptElement* element) {
-  for (const TScriptElement* e = window.FirstElement; e; e = e->next)
-    if (e == element) return true;
-  return false;
-}
-
 // The start of the word a column lies in.
 int StartOfWord(const std::string& text, int column) {
   column = std::clamp(column, 0, static_cast<int>(text.size()));
@@ -128,6 +122,12 @@ int ScreenLineAtY(const TMDIChild& window, int y) {
 bool TakesCaret(const TScreenLine& line) { return line.element && !IsPageBreakKind(line.element->Kind()); }
 
 }  // namespace
+
+bool ElementInScript(const TMDIChild& window, const TScriptElement* element) {
+  for (const TScriptElement* e = window.FirstElement; e; e = e->next)
+    if (e == element) return true;
+  return false;
+}
 
 void MakeElementCurrent(TMDIChild& window, TScriptElement* element) {
   if (window.CurrentElement != element) {
@@ -289,7 +289,7 @@ void GotoLastPosition(TObject* sender) {
   TMDIChild* window = ActiveScript();
   if (window) {
     TScriptElement* target = window->LastPositionElement;
-    if (target && IsInScript(*window, target)) {
+    if (target && ElementInScript(*window, target)) {
       const std::int16_t screenLine = window->LastPositionScreenLine;
       const Word line = window->LastPositionLine;
       const Word column = window->LastPositionColumn;

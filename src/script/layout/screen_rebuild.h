@@ -41,6 +41,8 @@ void FocusActiveScript();
 // text is stored back first, as the edit protocol does (its typing aids
 // are not applied here).
 void MakeElementCurrent(TMDIChild& window, TScriptElement* element);
+// Whether the element is still one of the window's (a walk of the list).
+bool ElementInScript(const TMDIChild& window, const TScriptElement* element);
 // The next (previous) element becomes current; false at the end (start).
 bool MoveToNextElement();
 bool MoveToPreviousElement();

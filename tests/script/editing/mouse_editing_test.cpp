@@ -201,6 +201,21 @@ TEST_F(MouseEditingTest, ALockedSceneHeadingMovesWholeWithoutAnOmittedMark) {
   EXPECT_EQ(W().ScenesLocked, 1) << "the lock is back after the move";
 }
 
+TEST_F(MouseEditingTest, ADragWhoseStartWasDeletedByAKeyGoesOnFromTheCaret) {
+  Load({{ekAction, "One."}, {ekAction, "Two"}, {ekAction, "Three."}});
+  const TPoint start = PointOf(1, 0);
+  const TPoint later = PointOf(2, 3);
+  Press(start);
+  ASSERT_EQ(CurrentIndex(), 1);
+  Press(VK_BACK);  // joins the element the drag began in to the one before
+  const std::vector<ElementSpec> joined{{ekAction, "One.  Two"}, {ekAction, "Three."}};
+  ASSERT_EQ(Elements(), joined);
+  MoveTo(later);
+  Release(later);
+  EXPECT_EQ(Elements(), joined);
+  EXPECT_EQ(BlockMarks(), (Marks{{4, 9}, {0, 3}})) << "from where the key left the caret";
+}
+
 TEST_F(MouseEditingTest, APressFarRightOfTheTextClearsTheBlockInsteadOfDragging) {
   Load(three);
   Drag(PointOf(0, 0), PointOf(1, 5));
