@@ -1,5 +1,7 @@
 #include "files/clipboard_copy.h"
 
+#include "script/editing/editor_calls.h"
+
 #include <algorithm>
 #include <array>
 
@@ -104,15 +106,14 @@ bool IsLockedBreak(Byte kind) {
   return kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak || kind == ekFixedAPageBreak;
 }
 
-bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
 
 std::string PlainTextOf(const TScriptElement& e) {
   if (IsPageBreakKind(e.Kind())) return " ";
   return ElementText(e);
 }
 
-TBlockPiece PieceOf(TScriptElement& e) {
-  TBlockPiece p{&e, PlainTextOf(e)};
+TCopiedPiece PieceOf(TScriptElement& e) {
+  TCopiedPiece p{&e, PlainTextOf(e)};
   const std::size_t length = p.text.size();
   if (IsPageBreakKind(e.Kind())) {
     p.end = length;
@@ -150,7 +151,7 @@ void AppendRtfParagraphStart(std::string& out, const TMDIChild& w, const TScript
   out += "\\plain\\f0\\fs24 ";
 }
 
-TClipRecord RecordOf(const TMDIChild& w, const TBlockPiece& p) {
+TClipRecord RecordOf(const TMDIChild& w, const TCopiedPiece& p) {
   TScriptElement& e = *p.element;
   if (e.split > spSecondPiece) e.split = spWhole;
   TClipRecord r;
@@ -175,58 +176,12 @@ TClipRecord RecordOf(const TMDIChild& w, const TBlockPiece& p) {
   return r;
 }
 
-void SetSpeakerName(const std::vector<TBlockPiece>& block) {
+void SetSpeakerName(const std::vector<TCopiedPiece>& block) {
   CopiedSpeakerName.clear();
   if (block.empty() || !IsSpeechKind(block.front().element->Kind())) return;
   const TScriptElement* e = block.front().element;
   while (e && (e->Kind() == ekDialogue || e->Kind() == ekParenthetical)) e = e->prev;
   if (e && e->Kind() == ekCharacterName) CopiedSpeakerName = ElementText(*e).substr(0, MaxShortStringChars);
-}
-
-// A wholly selected element that a cut keeps: a locked page break while the
-// pages are locked, and a name whose speech stays behind (it is emptied).
-bool KeptWhenWhole(const TMDIChild& w, const TScriptElement& e) {
-  if (IsLockedBreak(e.Kind())) return w.PagesLocked != 0;
-  if (e.Kind() != ekCharacterName || !e.next || e.next->InBlock()) return false;
-  if (e.next->Kind() != ekDialogue && e.next->Kind() != ekParenthetical) return false;
-  return !(e.prev && IsSpeechKind(e.prev->Kind()));
-}
-
-// A block that began inside an element and ended inside another of the
-// same kind leaves two pieces that were one text: they become one again.
-bool JoinsAfterCut(const TMDIChild& w, const std::vector<TBlockPiece>& block) {
-  if (block.size() < 2) return false;
-  const TBlockPiece& first = block.front();
-  const TBlockPiece& last = block.back();
-  const Byte kind = first.element->Kind();
-  if (last.element->Kind() != kind || last.element->avColumn != first.element->avColumn) return false;
-  if (kind == ekCharacterName || IsPageBreakKind(kind) || first.start == 0 || last.Whole()) return false;
-  return !(IsSceneHeading(kind) && (w.KeepSceneHeadingsApart || w.ScenesLocked));
-}
-
-void MarkRevisedLine(TScriptElement& e, std::size_t column) {
-  Byte line = 1;
-  for (std::size_t i = 1; i + 1 < e.lineOffsets.size() && line < e.lineCount; i += 2, ++line)
-    if (column < static_cast<std::size_t>(e.lineOffsets[i] | (e.lineOffsets[i + 1] << 8))) break;
-  std::string marks = e.revisedLines ? *e.revisedLines : std::string();
-  if (marks.find(static_cast<char>(line)) == std::string::npos && marks.size() < 255) marks += static_cast<char>(line);
-  e.revisedLines = marks;
-}
-
-// While scene numbers are locked, a heading cut together with what follows
-// it that already says it is omitted goes whole.
-void WidenOmittedHeadings(const TMDIChild& w, std::vector<TBlockPiece>& block) {
-  std::string omit = AnsiUpperCase(w.SceneOmitText);
-  omit.erase(0, omit.find_first_not_of(' '));
-  TrimTrailingBlanks(omit);
-  if (omit.empty()) return;
-  for (std::size_t i = 0; i + 1 < block.size(); ++i) {
-    TBlockPiece& p = block[i];
-    if (!IsSceneHeading(p.element->Kind()) || TrimmedLength(p.text) == 0) continue;
-    if (AnsiUpperCase(p.text).find(omit) == std::string::npos) continue;
-    p.start = 0;
-    p.end = p.text.size();
-  }
 }
 
 void ClearBlockMarks(TMDIChild& w) {
@@ -236,8 +191,8 @@ void ClearBlockMarks(TMDIChild& w) {
 
 }  // namespace
 
-std::vector<TBlockPiece> CollectBlock(TMDIChild& w) {
-  std::vector<TBlockPiece> block;
+std::vector<TCopiedPiece> CollectBlock(TMDIChild& w) {
+  std::vector<TCopiedPiece> block;
   TScriptElement* e = w.FirstElement;
   while (e && !e->InBlock()) e = e->next;
   for (; e; e = e->next) {
@@ -245,7 +200,7 @@ std::vector<TBlockPiece> CollectBlock(TMDIChild& w) {
       if (w.IsHiddenElement(e) || IsLockedBreak(e->Kind())) continue;
       break;
     }
-    TBlockPiece p = PieceOf(*e);
+    TCopiedPiece p = PieceOf(*e);
     if (p.start == p.end && !IsPageBreakKind(e->Kind()) && p.text != " ") break;
     block.push_back(std::move(p));
   }
@@ -321,7 +276,7 @@ std::string RtfText(const TMDIChild& w, std::string_view text, bool upperCase) {
   return out;
 }
 
-TClipboardBlocks BuildClipboardBlocks(TMDIChild& w, const std::vector<TBlockPiece>& block, bool withText) {
+TClipboardBlocks BuildClipboardBlocks(TMDIChild& w, const std::vector<TCopiedPiece>& block, bool withText) {
   TClipboardBlocks out;
   std::size_t textBytes = 0;
   for (const auto& p : block) textBytes += p.end - p.start;
@@ -333,7 +288,7 @@ TClipboardBlocks BuildClipboardBlocks(TMDIChild& w, const std::vector<TBlockPiec
   }
   const TByteKinds kinds = ByteKindsOf(w);
   bool firstText = true;
-  for (const TBlockPiece& p : block) {
+  for (const TCopiedPiece& p : block) {
     const TScriptElement& e = *p.element;
     if (withText && !IsPageBreakKind(e.Kind())) {
       const std::string_view part = std::string_view(p.text).substr(p.start, p.end - p.start);
@@ -374,53 +329,6 @@ bool PublishClipboardBlocks(TClipboardBlocks blocks, bool withText) {
   return ok;
 }
 
-void CutBlock(TMDIChild& w, std::vector<TBlockPiece>& block) {
-  if (block.empty()) return;
-  const bool join = JoinsAfterCut(w, block);
-  TScriptElement* const firstElement = block.front().element;
-  TScriptElement* const lastElement = block.back().element;
-  TScriptElement* before = firstElement->prev;
-  TScriptElement* after = lastElement->next;
-  const std::size_t caret = block.front().start;
-  bool firstRemains = true;
-  bool lastRemains = true;
-  for (TBlockPiece& p : block) {
-    TScriptElement& e = *p.element;
-    if (IsPageBreakKind(e.Kind()) && (!p.Whole() || KeptWhenWhole(w, e))) continue;
-    const bool remove = p.Whole() && !KeptWhenWhole(w, e);
-    if (remove && w.ScenesLocked && IsSceneHeading(e.Kind())) {
-      editor::StoreText(w, e, w.SceneOmitText);
-    } else if (remove && w.FirstElement == w.LastElement) {
-      editor::StoreText(w, e, "");
-    } else if (remove) {
-      if (&e == firstElement) firstRemains = false;
-      if (&e == lastElement) lastRemains = false;
-      editor::RemoveElement(w, &e);
-      continue;
-    } else {
-      editor::StoreText(w, e, p.text.substr(0, p.start) + p.text.substr(std::min(p.end, p.text.size())));
-    }
-    if (w.RevisionMarking) MarkRevisedLine(e, p.start);
-  }
-  if (join && firstRemains && lastRemains && firstElement->next == lastElement) {
-    const std::string joined = ElementText(*firstElement) + ElementText(*lastElement);
-    if (joined.size() <= MaxElementChars) {
-      editor::StoreText(w, *firstElement, joined);
-      editor::RemoveElement(w, lastElement);
-    }
-  }
-  ClearBlockMarks(w);
-  TScriptElement* target = firstRemains ? firstElement
-                          : lastRemains ? lastElement
-                          : after       ? after
-                          : before      ? before
-                                        : w.FirstElement;
-  editor::MakeCurrent(w, *target, firstRemains ? caret : 0);
-  w.ContinuedCheckDue = 1;
-  if (w.RevisionMarking) MarkEditRevised(w.CurrentElement);
-  w.RefreshKeepingCursor();
-}
-
 void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   TMDIChild* w = ActiveScript();
   if (!w || !w->CurrentElement) return;
@@ -434,8 +342,7 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   const Word caret = w->CaretColumn;
   w->RejoinSplitElements();
   w->Assemble();
-  std::vector<TBlockPiece> block = CollectBlock(*w);
-  if (cut && w->ScenesLocked) WidenOmittedHeadings(*w, block);
+  std::vector<TCopiedPiece> block = CollectBlock(*w);
   SetSpeakerName(block);
   if (toClipboard) {
     const bool withText = !ProprietaryFormatOnly;
@@ -446,7 +353,8 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
     }
   }
   if (cut) {
-    CutBlock(*w, block);
+    w->DisAssemble();
+    editor::DeleteBlock(*w);
     return;
   }
   // The split elements were joined for the copy; the idle loop breaks the

@@ -1,7 +1,7 @@
 // Copy, Cut and Delete of a block: the block's elements as the program's
 // own records, as plain text laid out as a screenplay and as RTF with one
 // paragraph per element, all put on the clipboard at one opening; a cut
-// then takes the block out of the script.
+// then deletes the block as the Delete command does.
 #pragma once
 
 #include <cstddef>
@@ -24,7 +24,7 @@ extern std::string CopiedSpeakerName;
 
 // One element of a block and the characters selected in it (from start up
 // to, not including, end, in the element's plain text).
-struct TBlockPiece {
+struct TCopiedPiece {
   TScriptElement* element = nullptr;
   std::string text;  // the whole plain text
   std::size_t start = 0;
@@ -33,7 +33,7 @@ struct TBlockPiece {
 };
 
 // The block of a script whose elements are all stored, in script order.
-std::vector<TBlockPiece> CollectBlock(TMDIChild& script);
+std::vector<TCopiedPiece> CollectBlock(TMDIChild& script);
 
 struct TClipboardBlocks {
   std::vector<Byte> native;
@@ -42,7 +42,7 @@ struct TClipboardBlocks {
 };
 
 // The three formats of a block; without `withText` only the native one.
-TClipboardBlocks BuildClipboardBlocks(TMDIChild& script, const std::vector<TBlockPiece>& block, bool withText);
+TClipboardBlocks BuildClipboardBlocks(TMDIChild& script, const std::vector<TCopiedPiece>& block, bool withText);
 
 // An element's text as other programs read it: without the script's
 // inline codes, hard spaces as blanks, hard dashes as "-", hard returns
@@ -54,10 +54,5 @@ std::string RtfText(const TMDIChild& script, std::string_view text, bool upperCa
 // Puts the blocks on the clipboard at one opening; false when nothing could
 // be put there.
 bool PublishClipboardBlocks(TClipboardBlocks blocks, bool withText);
-
-// Takes the block out of the script, joining the two pieces of a block
-// that began and ended inside elements of one kind; the caret goes where
-// the block began.
-void CutBlock(TMDIChild& script, std::vector<TBlockPiece>& block);
 
 }  // namespace qm

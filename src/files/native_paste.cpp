@@ -20,7 +20,6 @@ namespace {
 constexpr std::size_t kFontSlots = 16;
 constexpr std::size_t kMergeLimit = 2499;
 
-bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
 
 bool IsForcedOrLockedBreak(Byte kind) { return IsHardPageBreakKind(kind); }
 

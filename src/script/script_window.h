@@ -226,6 +226,16 @@ class TMDIChild : public TForm, public TScriptRecord {
   // ---- Typing keys and mouse clicks ----
   void FormKeyPress(TObject* sender, char& key);
   void FormMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  // ---- Mouse editing, block selection and drag and drop ----
+  void FormMouseMove(TObject* sender, TShiftState shift, int x, int y);
+  void FormMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void FormClick(TObject* sender);
+  void FormDblClick(TObject* sender);
+  // The grow action of a double click: the next larger unit is selected.
+  void BlockClick(TObject* sender);
+  // "Turn off Block", and the click timer's tick after a single click on
+  // a block.
+  void TurnoffBlockItemClick(TObject* sender);
   // Keys typed while a long job ran, replayed when it ends.
   std::string TypeAheadBuffer;
   // Types what the buffer holds (after a job ended).

@@ -10,6 +10,7 @@
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_state.h"
 #include "script/editing/keyboard_commands.h"
+#include "script/editing/mouse_editing.h"
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
@@ -60,6 +61,11 @@ TMDIChild::TMDIChild(TComponent* owner) : TForm(owner) {
   OnKeyDown = [this](TObject* s, Word& k, TShiftState sh) { FormKeyDown(s, k, sh); };
   OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
   OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
+  OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
+  OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseUp(s, b, sh, x, y); };
+  OnClick = [this](TObject* s) { FormClick(s); };
+  OnDblClick = [this](TObject* s) { FormDblClick(s); };
+  ClickTimer->OnTimer = [this](TObject* s) { TurnoffBlockItemClick(s); };
 }
 
 TMDIChild::~TMDIChild() {
@@ -121,6 +127,7 @@ void TMDIChild::FormDeactivate(TObject*) {
   FlushMouseMessages();
   if (Platform::Current().Caret().owner == Handle()) DestroyCaret();
   MouseSelecting = 0;
+  EndMouseDrag(*this);
   Screen->SetCursor(crDefault);
 }
 

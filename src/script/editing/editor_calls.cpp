@@ -6,7 +6,10 @@
 #include "script/model/element_kinds.h"
 #include "script/model/script_list_data.h"
 #include "platform/cp1252.h"
+#include "script/editing/block_deletion.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/selection_commands.h"
 #include "script/editing/edit_line.h"
 #include "script/model/packed_text.h"
 #include "base/document_table.h"
@@ -75,5 +78,49 @@ void MoveCaretTo(TMDIChild& script, TScriptElement& element) {
 }
 
 void SetHint(TMDIChild& script, const std::string& hint) { script.Hint = hint; }
+
+bool BlockExists(const TMDIChild& script) { return script.BlockOn != 0; }
+
+std::vector<TBlockSpan> BlockSpans(TMDIChild& script) {
+  std::vector<TBlockSpan> spans;
+  if (!script.BlockOn) return spans;
+  for (TScriptElement* e = script.FirstElement; e; e = e->next)
+    if (e->InBlock() && e->blockEnd >= 0)
+      spans.push_back(TBlockSpan{e, std::min(e->blockStart, e->blockEnd), std::max(e->blockStart, e->blockEnd)});
+  return spans;
+}
+
+void MarkBlock(TMDIChild& script, TScriptElement& from, int fromColumn, TScriptElement& to, int toColumn) {
+  if (script.BlockOn) ClearBlock(script, false);
+  script.Assemble();
+  ExtendBlockTo(script, from, fromColumn);
+  if (!script.BlockOn) return;
+  for (TScriptElement* e = &from; e; e = e->next) {
+    e->blockStart = e == &from ? fromColumn : 0;
+    e->blockEnd = e == &to ? toColumn : BlockTextLength(script, *e);
+    if (e == &to) break;
+  }
+  script.CurrentElement = &to;
+  script.CurrentGroup = to.group;
+  script.DisAssemble();
+  script.CaretColumn = static_cast<Word>(std::clamp<int>(toColumn, 0, static_cast<int>(script.EditBuffer.size())));
+  RebuildScreen(&script);
+  script.RedisplayScreen(true);
+}
+
+void ClearBlock(TMDIChild& script, bool repaint) {
+  if (ActiveScript() == &script) {
+    ClearBlockSelection(repaint);
+    return;
+  }
+  script.BlockOn = 0;
+  for (TScriptElement* e = script.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
+}
+
+bool DeleteBlock(TMDIChild& script) { return qm::DeleteBlock(script); }
+
+void DeleteActiveScriptBlock() { DeleteBlockCommand(); }
+
+void SelectInActiveScript(TSelectionLevel level) { SelectUnit(level); }
 
 }  // namespace qm::editor

@@ -7,8 +7,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
+#include "script/editing/block_selection.h"
 #include "script/model/script_model.h"
 
 namespace qm {
@@ -54,5 +56,31 @@ TPoint CaretScreenPoint(TMDIChild& script);
 void MoveCaretTo(TMDIChild& script, TScriptElement& element);
 // The window's hint line on the status bar.
 void SetHint(TMDIChild& script, const std::string& hint);
+
+// ---- The block ----
+// One element's share of the block: the selected columns, start before end.
+struct TBlockSpan {
+  TScriptElement* element;
+  int start;
+  int end;
+};
+// Whether the script has a block.
+bool BlockExists(const TMDIChild& script);
+// The block's elements in script order with their selected columns.
+std::vector<TBlockSpan> BlockSpans(TMDIChild& script);
+// Marks the text from one place to a later one as the block (any block
+// before goes), the caret at its end.
+void MarkBlock(TMDIChild& script, TScriptElement& from, int fromColumn, TScriptElement& to, int toColumn);
+// Takes the block away; with repaint the screen is drawn again.
+void ClearBlock(TMDIChild& script, bool repaint);
+// Removes the block's text from the script (the clipboard is not
+// touched); false when there was none.
+bool DeleteBlock(TMDIChild& script);
+// The Delete command of the active script's block: an undo step, the
+// block deleted, the script marked modified.
+void DeleteActiveScriptBlock();
+// A Select command on the active script by selection level (slWord,
+// slSentence, slElement, slGroup, slScene; slAll for Select All).
+void SelectInActiveScript(TSelectionLevel level);
 
 }  // namespace qm::editor

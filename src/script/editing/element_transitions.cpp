@@ -13,6 +13,7 @@
 #include "platform/cp1252.h"
 #include "platform/stringlist.h"
 #include "script/editing/alt_letter_names.h"
+#include "script/editing/block_deletion.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
 #include "script/editing/editor_state.h"
@@ -343,6 +344,7 @@ void StartElementOfSlot(TMDIChild& window, int slot, TNewElementFlags flags, int
 void EnterTransition(TMDIChild& window, TShiftState shift, TObject* sender) {
   InteractiveEdit = 1;
   SaveUndoStep(ukInsert, false, !PickListShowing(), 0);
+  if (window.BlockOn) DeleteBlockCommand();
   const bool fromTool = FromToolButton(sender);
   TScriptElement* e = window.CurrentElement;
   const bool empty = TrimmedLength(window.EditBuffer) == 0;
@@ -390,6 +392,7 @@ void EnterTransition(TMDIChild& window, TShiftState shift, TObject* sender) {
 void StartCharacterName(Word key) {
   TMDIChild* window = ActiveScript();
   if (!window || !window->CurrentElement) return;
+  if (window->BlockOn) DeleteBlockCommand();
   int slot = fsCharacterName;
   if (key == VK_TAB) {
     TScriptElement* e = window->CurrentElement;
@@ -431,6 +434,7 @@ void StartOtherSpeaker(TMDIChild& window) {
 }
 
 bool PickCharacterName(TMDIChild& window, bool sayWhenNone) {
+  if (window.BlockOn) DeleteBlockCommand();
   const std::optional<std::string> name = aids::PickCharacterName('\0', sayWhenNone, false);
   if (!name) return false;
   InsertPickedName(window, *name);

@@ -21,7 +21,6 @@ constexpr std::array<int, ElementBoxEntryCount> SlotOfEntry{
     fsActInformation, fsAction, fsCharacterName, fsDialogue, fsParenthetical,   fsSceneHeading,
     fsSceneInformation, fsScriptNote, fsShot, fsCenteredTitle, fsTransition};
 
-bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
 
 // The kind the pop-up gives, or -1 when it was dismissed; the slot's own
 // kind when no pop-up is asked.

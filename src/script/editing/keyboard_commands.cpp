@@ -9,6 +9,8 @@
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
+#include "script/editing/block_deletion.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
@@ -55,6 +57,13 @@ struct KeyCommand {
   // The binding's argument: a direction, a letter or a character.
   int arg;
   bool Ctrl() const { return shift.Contains(ssCtrl); }
+  // Shift starts a block at the caret; a movement without it ends one.
+  void ShiftBlock() const { ShiftBlockAnchor(shift.Contains(ssShift)); }
+  // After the caret moved: the block's end follows it.
+  TTail Moved() const {
+    BlockEndFollowsCaret(w);
+    return TTail::Run;
+  }
 };
 
 using THandler = TTail (*)(KeyCommand&);
@@ -95,7 +104,6 @@ bool IsNumberedKind(Byte kind) {
   }
 }
 
-bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
 
 void NavigationStep() { SaveUndoStep(ukNavigation, false, false, 0); }
 
@@ -351,6 +359,10 @@ TTail Backspace(KeyCommand& c) {
     return TTail::Run;
   }
   SetDocumentModified(true, true);
+  if (w.BlockOn) {
+    DeleteBlockCommand();
+    return TTail::Run;
+  }
   if (StepOverContinuedText(w)) return TTail::Run;
   if (!atStart) {
     --w.CaretColumn;
@@ -376,6 +388,10 @@ TTail Delete(KeyCommand& c) {
     return TTail::Run;
   }
   SetDocumentModified(true, true);
+  if (w.BlockOn) {
+    DeleteBlockCommand();
+    return TTail::Run;
+  }
   if (trimmed == 0) {
     DeleteEmptyElement(w, true);
   } else if (w.CaretColumn < w.EditBuffer.size()) {
@@ -418,7 +434,8 @@ TTail PageKey(KeyCommand& c) {
   }
   RefreshContinuedCues(c.w, false);
   NavigationStep();
-  return TTail::Run;
+  c.ShiftBlock();
+  return c.Moved();
 }
 
 TTail NavigationOnly(KeyCommand&) {
@@ -428,6 +445,7 @@ TTail NavigationOnly(KeyCommand&) {
 
 TTail EndKey(KeyCommand& c) {
   TMDIChild& w = c.w;
+  c.ShiftBlock();
   const std::string& text = w.EditBuffer;
   const int line = CaretLineNow(w);
   std::size_t column = text.size();
@@ -441,20 +459,22 @@ TTail EndKey(KeyCommand& c) {
     if (column < text.size() && text[column] != ' ' && static_cast<Byte>(text[column]) != HardReturn) ++column;
   }
   w.CaretColumn = static_cast<Word>(column);
-  return TTail::Run;
+  return c.Moved();
 }
 
 TTail HomeKey(KeyCommand& c) {
   TMDIChild& w = c.w;
+  c.ShiftBlock();
   const int line = CaretLineNow(w);
   std::size_t column = line <= 1 ? 0 : w.LineOffsets[static_cast<std::size_t>(line - 1)];
   while (column < w.EditBuffer.size() && LineOpeningSet.Contains(w.EditBuffer[column])) ++column;
   w.CaretColumn = static_cast<Word>(column);
-  return TTail::Run;
+  return c.Moved();
 }
 
 TTail LeftKey(KeyCommand& c) {
   TMDIChild& w = c.w;
+  c.ShiftBlock();
   const std::string& text = w.EditBuffer;
   std::size_t column = std::min<std::size_t>(w.CaretColumn, text.size());
   const bool behindParenthesis =
@@ -462,7 +482,7 @@ TTail LeftKey(KeyCommand& c) {
   if (column == 0 || behindParenthesis) {
     NavigationStep();
     CaretToNeighbour(w, false);
-    return TTail::Run;
+    return c.Moved();
   }
   if (c.Ctrl()) {
     while (column > 0 && text[column - 1] == ' ') --column;
@@ -475,17 +495,18 @@ TTail LeftKey(KeyCommand& c) {
       --column;
   }
   w.CaretColumn = static_cast<Word>(column);
-  return TTail::Run;
+  return c.Moved();
 }
 
 TTail RightKey(KeyCommand& c) {
   TMDIChild& w = c.w;
+  c.ShiftBlock();
   const std::string& text = w.EditBuffer;
   std::size_t column = std::min<std::size_t>(w.CaretColumn, text.size());
   if (column >= text.size()) {
     NavigationStep();
     CaretToNeighbour(w, true);
-    return TTail::Run;
+    return c.Moved();
   }
   if (c.Ctrl()) {
     while (column < text.size() && text[column] != ' ') ++column;
@@ -498,7 +519,7 @@ TTail RightKey(KeyCommand& c) {
       ++column;
   }
   w.CaretColumn = static_cast<Word>(column);
-  return TTail::Run;
+  return c.Moved();
 }
 
 TTail LineKey(KeyCommand& c) {
@@ -513,7 +534,8 @@ TTail LineKey(KeyCommand& c) {
   }
   const int line = CaretLineNow(w);
   if ((c.arg < 0 && line <= 1) || (c.arg > 0 && line >= w.CurrentElement->lineCount)) NavigationStep();
-  return TTail::Run;
+  c.ShiftBlock();
+  return c.Moved();
 }
 
 TTail ElementKey(KeyCommand& c) {
@@ -652,8 +674,6 @@ constexpr KeyBinding Bindings[] = {
 
 // ---- Before and after every command ----
 
-bool ElementsHidden(const TMDIChild& w) { return (w.HiddenKinds & ~(1u << ekScriptNote)) != 0; }
-
 bool IsModifierOrNavigationKey(Word key) {
   return (key >= VK_SHIFT && key <= VK_MENU) || (key >= VK_PRIOR && key <= VK_DOWN);
 }
@@ -706,6 +726,8 @@ void HandleCommandKey(Word& key, TShiftState shift, TObject* sender) {
   }
 }
 
+bool ElementsHidden(const TMDIChild& w) { return (w.HiddenKinds & ~(1u << ekScriptNote)) != 0; }
+
 bool AskUnhideForEditing() {
   TMDIChild* w = ActiveScript();
   if (!w || !AskYesNo(UnhideQuestion, PromptTable(0), true)) return false;
@@ -730,6 +752,24 @@ void GoToElementStart() {
   }
 }
 
+namespace {
+
+// The revised lines of a joined element keep marking the same text: they
+// move down by the lines the text before them now takes.
+void CarryRevisedLines(TScriptElement& element, const std::string& lines, int shift) {
+  if (lines.empty()) return;
+  std::string marks = element.revisedLines ? std::string(*element.revisedLines) : std::string();
+  for (char c : lines) {
+    const int line = static_cast<unsigned char>(c) + shift;
+    if (static_cast<unsigned char>(c) == 0 || line < 1 || line > MaxLineCount) continue;
+    const char mark = static_cast<char>(line);
+    if (marks.find(mark) == std::string::npos && marks.size() < 255) marks += mark;
+  }
+  element.revisedLines = marks;
+}
+
+}  // namespace
+
 bool JoinWithNextElement(bool redisplay, bool addBlank, TMDIChild& window) {
   TScriptElement* e = window.CurrentElement;
   TScriptElement* next = e ? e->next : nullptr;
@@ -749,9 +789,12 @@ bool JoinWithNextElement(bool redisplay, bool addBlank, TMDIChild& window) {
       first += ' ';
   }
   const bool nextOpenedGroup = next->group && next->group->first == next;
+  const std::string keptRevised = next->revisedLines ? std::string(*next->revisedLines) : std::string();
+  const int nextLines = next->lineCount;
   RemoveElement(window, next);
   window.EditBuffer = (first + second).substr(0, MaxElementChars);
   window.WordWrapText(e, window.EditBuffer, false, false);
+  CarryRevisedLines(*e, keptRevised, e->lineCount - nextLines);
   if (nextOpenedGroup) window.RebuildElementGroups();
   ListChanged = 1;
   if (redisplay) {

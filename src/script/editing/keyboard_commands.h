@@ -21,6 +21,8 @@ void HandleCommandKey(Word& key, TShiftState shift, TObject* sender);
 // While elements other than script notes are hidden no edit is allowed:
 // asks to show them again. True when they were shown.
 bool AskUnhideForEditing();
+// Whether elements other than script notes are hidden.
+bool ElementsHidden(const TMDIChild& window);
 
 // After an inline code was deleted at the caret of the active script's
 // edit line, its partner goes too: forward for an opening code, back for

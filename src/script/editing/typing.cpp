@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "script/editing/revision_colour.h"
 #include "script/editing/typing_aids.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
@@ -61,6 +62,9 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (!fromUser && ch == ' ') ch = HardSpaceChar;
   if (!fromUser && ch == '-') ch = HardDashChar;
   if (CurrentElement->Kind() == ekCharacterName && BeforeExtension(EditBuffer, CaretColumn)) ch = UpCaseChar(ch);
+  // Marks left on while the text under them moves would point at other
+  // text by the next Delete: typing ends the block.
+  if (BlockOn) ClearBlockSelection(false);
   if (AutoRevisionColor != 0) EnterRevisionColor(*this, false);
   const size_t startColumn = CaretColumn;
   if (!TypeCharacter(ch)) return;
@@ -87,22 +91,6 @@ void TMDIChild::ReplayTypeAhead() {
   if (TypeAheadBuffer.empty() || JobRunning) return;
   char none = 0;
   FormKeyPress(this, none);
-}
-
-void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, int x, int y) {
-  if (JobRunning || NoActiveDocument()) {
-    FlushMouseMessages();
-    return;
-  }
-  MouseSelecting = shift.Contains(ssShift) ? 1 : 0;
-  if (!Active()) SetFocus();
-  if (button != TMouseButton::mbLeft) return;
-  SaveUndoStep(3, false, false, 0);
-  const TScriptElement* before = CurrentElement;
-  PlaceCaretAtPoint(x, y, shift.Contains(ssShift), *this);
-  if (CurrentElement != before) SaveUndoStep(3, false, false, 0);
-  UpdateCaret();
-  MouseSelecting = 1;
 }
 
 }  // namespace qm

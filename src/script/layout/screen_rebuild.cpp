@@ -48,22 +48,6 @@ std::string TextOfElement(const TMDIChild& window, const TScriptElement& element
   return UnpackText(*element.text);
 }
 
-// Stepping between elements stores the edited text back into its element
-// and takes the next one out, with the saved line offsets, as the edit
-// protocol does; the typing aids of the protocol are not applied here.
-void MakeCurrent(TMDIChild& window, TScriptElement* element) {
-  if (window.CurrentElement == element) return;
-  window.Assemble();
-  window.CurrentElement = element;
-  window.CurrentGroup = element->group;
-  window.DisAssemble();
-}
-
-bool IsInScript(const TMDIChild& window, const TScriptElement* element) {
-  for (const TScriptElement* e = window.FirstElement; e; e = e->next)
-    if (e == element) return true;
-  return false;
-}
 
 // The start of the word a column lies in.
 int StartOfWord(const std::string& text, int column) {
@@ -72,14 +56,20 @@ int StartOfWord(const std::string& text, int column) {
   return column;
 }
 
-// A block that runs out of the element being left is settled first.
-void SettleBlockMarks(TMDIChild& window, TScriptElement& element, const TScriptElement* following) {
+// A block that runs out of the element being left is settled first: it
+// reaches the element's end (its start, going back), or leaves the element
+// when the caret took it back to where it began.
+void SettleBlockMarks(TMDIChild& window, TScriptElement& element, const TScriptElement* following, bool forward) {
   const int length = static_cast<int>(window.EditBuffer.size());
+  const int edge = forward ? length : 0;
+  const bool shrinking = forward ? element.blockStart > element.blockEnd : element.blockStart < element.blockEnd;
   if (element.blockStart < 0 || element.blockEnd < 0) {
     element.blockStart = element.blockEnd = -1;
-  } else if ((element.blockStart == length && element.blockEnd == length) ||
-             (element.blockStart > element.blockEnd && following && following->blockStart >= 0)) {
+  } else if ((element.blockStart == edge && element.blockEnd == edge) ||
+             (shrinking && following && following->blockStart >= 0)) {
     element.blockStart = element.blockEnd = -1;
+  } else if (!forward) {
+    element.blockEnd = 0;
   } else {
     element.blockEnd = length;
     if (ProgramOptions().MouseBlocksByWords && ProgramOptions().MouseBlockStartWord)
@@ -94,8 +84,8 @@ bool MoveToElement(bool forward) {
   TScriptElement* old = window->CurrentElement;
   TScriptElement* target = forward ? old->next : old->prev;
   if (!target) return false;
-  if (window->BlockOn) SettleBlockMarks(*window, *old, target);
-  MakeCurrent(*window, target);
+  if (window->BlockOn) SettleBlockMarks(*window, *old, target, forward);
+  MakeElementCurrent(*window, target);
   if (forward) {
     if (old->screenLine + old->lineCount <= ScreenLineCount)
       target->screenLine = static_cast<std::int16_t>(old->screenLine + old->lineCount);
@@ -105,8 +95,9 @@ bool MoveToElement(bool forward) {
   window->CaretColumn = 0;
   window->CaretLine = 1;
   if (window->BlockOn) {
-    if (target->blockStart < 0) target->blockStart = 0;
-    if (target->blockEnd < 0) target->blockEnd = static_cast<std::int32_t>(window->EditBuffer.size());
+    const auto length = static_cast<std::int32_t>(window->EditBuffer.size());
+    if (target->blockStart < 0) target->blockStart = forward ? 0 : length;
+    if (target->blockEnd < 0) target->blockEnd = forward ? length : 0;
   }
   if (!IsPageBreakKind(target->Kind())) window->WrapScreenText(target, window->EditBuffer);
   if (InteractiveEdit) MeasureScreenFont(*window, target);
@@ -131,6 +122,21 @@ int ScreenLineAtY(const TMDIChild& window, int y) {
 bool TakesCaret(const TScreenLine& line) { return line.element && !IsPageBreakKind(line.element->Kind()); }
 
 }  // namespace
+
+bool ElementInScript(const TMDIChild& window, const TScriptElement* element) {
+  for (const TScriptElement* e = window.FirstElement; e; e = e->next)
+    if (e == element) return true;
+  return false;
+}
+
+void MakeElementCurrent(TMDIChild& window, TScriptElement* element) {
+  if (window.CurrentElement != element) {
+    window.Assemble();
+    window.CurrentElement = element;
+    window.CurrentGroup = element->group;
+  }
+  window.DisAssemble();
+}
 
 bool WindowHasFocus(const TMDIChild& window) { return window.Active() && window.FocusedControl() == nullptr; }
 
@@ -283,12 +289,12 @@ void GotoLastPosition(TObject* sender) {
   TMDIChild* window = ActiveScript();
   if (window) {
     TScriptElement* target = window->LastPositionElement;
-    if (target && IsInScript(*window, target)) {
+    if (target && ElementInScript(*window, target)) {
       const std::int16_t screenLine = window->LastPositionScreenLine;
       const Word line = window->LastPositionLine;
       const Word column = window->LastPositionColumn;
       SaveLastPosition(*window, true);
-      MakeCurrent(*window, target);
+      MakeElementCurrent(*window, target);
       target->screenLine = screenLine;
       window->CaretLine = line;
       window->CaretColumn = column;
@@ -318,8 +324,17 @@ bool PlaceCaretAtPoint(int x, int y, bool extend, TMDIChild& window) {
   const bool sameElement = target == window.CurrentElement;
   const TScriptElement* oldElement = window.CurrentElement;
   const Word oldColumn = window.CaretColumn;
-  MakeCurrent(window, target);
-  const int lineInElement = std::clamp<int>(row.lineInElement, 1, std::min<int>(target->lineCount, MaxLineCount));
+  const int rowLine = row.lineInElement;
+  const bool extending = extend && window.BlockOn && &window == ActiveScript();
+  if (extending && !sameElement) {
+    // The block follows the walk from the old element to the new one.
+    bool forward = false;
+    for (const TScriptElement* e = window.CurrentElement; e && !forward; e = e->next) forward = e == target;
+    while (window.CurrentElement != target)
+      if (!MoveToElement(forward)) break;
+  }
+  MakeElementCurrent(window, target);
+  const int lineInElement = std::clamp<int>(rowLine, 1, std::min<int>(target->lineCount, MaxLineCount));
   window.CaretLine = static_cast<Word>(lineInElement);
   const int length = static_cast<int>(window.EditBuffer.size());
   int column = lineInElement == 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(lineInElement - 1)];
@@ -334,6 +349,12 @@ bool PlaceCaretAtPoint(int x, int y, bool extend, TMDIChild& window) {
   column = std::min(column, length);
   if (window.EditBuffer == "\x04" || window.EditBuffer == " ") column = 0;
   window.CaretColumn = static_cast<Word>(column);
+  if (extending) {
+    if (target->blockStart < 0) target->blockStart = column;
+    target->blockEnd = column;
+    window.WrapScreenText(target, window.EditBuffer);
+    window.RedisplayScreen(false);
+  }
   if (window.CurrentElement != oldElement || window.CaretColumn != oldColumn) UpdateCaret();
   return sameElement;
 }

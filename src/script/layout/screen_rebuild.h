@@ -11,6 +11,7 @@
 namespace qm {
 
 class TMDIChild;
+struct TScriptElement;
 class TObject;
 class TSpeedButton;
 
@@ -36,6 +37,12 @@ void UpdateCaret();
 // Gives the keyboard back to the active script and shows its caret.
 void FocusActiveScript();
 
+// The element becomes current with its text in the edit line: the edited
+// text is stored back first, as the edit protocol does (its typing aids
+// are not applied here).
+void MakeElementCurrent(TMDIChild& window, TScriptElement* element);
+// Whether the element is still one of the window's (a walk of the list).
+bool ElementInScript(const TMDIChild& window, const TScriptElement* element);
 // The next (previous) element becomes current; false at the end (start).
 bool MoveToNextElement();
 bool MoveToPreviousElement();

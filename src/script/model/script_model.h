@@ -49,6 +49,9 @@ bool IsHardPageBreakKind(Byte kind);
 // Every kind but the Character Name holds packed text.
 inline bool HoldsPackedText(Byte kind) { return kind != ekCharacterName; }
 
+// The kinds of a speech: cue, dialogue, parenthetical.
+inline bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
+
 inline bool IsSceneHeading(Byte kind) {
   return kind == ekSceneHeading || kind == ekASceneHeading || kind == ekDashASceneHeading;
 }

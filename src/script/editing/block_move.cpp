@@ -1,0 +1,179 @@
+#include "script/editing/block_move.h"
+
+#include <algorithm>
+
+#include "base/program_options.h"
+#include "script/editing/block_selection.h"
+#include "script/editing/editor_calls.h"
+#include "script/editing/keyboard_commands.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/model/packed_text.h"
+#include "script/model/text_codes.h"
+#include "script/model/string_utils.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+// Most characters the first piece may bring into the current element.
+constexpr std::size_t MergeLimit = 2499;
+constexpr CharSet SpacedSentenceEnds{'!', '"', '.', '?'};
+
+
+// Whether pasted text of a kind may join an element's text.
+bool MayJoin(const TMDIChild& script, const TScriptElement& e, Byte kind, Byte avColumn) {
+  if (e.Kind() != kind || e.avColumn != avColumn) return false;
+  return !(IsSceneHeading(kind) && (script.ScenesLocked || script.KeepSceneHeadingsApart));
+}
+
+// At the start of an element (or in the first half of a cue) the pieces go
+// after the element before it.
+void CaretBeforeSplice(TMDIChild& script) {
+  TScriptElement* e = script.CurrentElement;
+  const std::size_t trimmed = TrimmedLength(script.EditBuffer);
+  const bool early = script.CaretColumn == 0 || (e->Kind() == ekCharacterName && script.CaretColumn < trimmed / 2);
+  if (!early || !e->prev) return;
+  if (IsHardPageBreakKind(e->prev->Kind())) {
+    script.CaretColumn = 0;
+    return;
+  }
+  TScriptElement* back = e->prev;
+  while (back && (IsPageBreakKind(back->Kind()) || script.IsHiddenElement(back))) back = back->prev;
+  if (!back) return;
+  MakeElementCurrent(script, back);
+  script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
+}
+
+// The first piece into the current element's text; the caret after it.
+// True when it went inside the text rather than at its end.
+bool MergeIntoCurrent(TMDIChild& script, const std::string& text) {
+  std::string& buffer = script.EditBuffer;
+  const std::size_t caret = std::min<std::size_t>(script.CaretColumn, buffer.size());
+  if (caret < buffer.size()) {
+    buffer.insert(caret, text);
+    script.CaretColumn = static_cast<Word>(caret + text.size());
+    return true;
+  }
+  const char last = buffer.empty() ? ' ' : buffer.back();
+  if (SpacedSentenceEnds.Contains(last)) buffer += ProgramOptions().SentenceSpacing;
+  else if (last != ' ') buffer += ' ';
+  buffer += text;
+  script.CaretColumn = static_cast<Word>(buffer.size());
+  return false;
+}
+
+void NewElementWith(TMDIChild& script, const TElementFormat& format, const std::string& text) {
+  editor::NewElement(script, format, true);
+  script.EditBuffer = text.substr(0, MaxElementChars);
+  script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
+}
+
+void PlacePiece(TMDIChild& script, const TBlockPiece& piece, const std::string& speaker) {
+  const bool dialogue = piece.format.Kind == ekDialogue || piece.format.Kind == ekParenthetical;
+  if (dialogue && !IsSpeechKind(script.CurrentElement->Kind()))
+    NewElementWith(script, script.FormatSet[fsCharacterName], speaker.empty() ? "?" : speaker);
+  NewElementWith(script, piece.format, piece.text);
+  TScriptElement* e = script.CurrentElement;
+  e->split = piece.split;
+  e->state = piece.state;
+  e->avColumn = piece.avColumn;
+  e->storyboardLink = piece.storyboardLink;
+  if (!IsPageBreakKind(e->Kind())) script.WordWrapText(e, script.EditBuffer, false, false);
+}
+
+// After the last piece: the element that followed the caret's text takes
+// the run's end when both are of one type (a cue that followed gives way
+// to the pasted one).
+void RejoinTail(TMDIChild& script) {
+  TScriptElement* e = script.CurrentElement;
+  TScriptElement* next = e->next;
+  if (!next || !MayJoin(script, *next, e->Kind(), e->avColumn)) return;
+  if (next->Kind() == ekCharacterName) {
+    MakeElementCurrent(script, next);
+    script.Delete_Element();
+    return;
+  }
+  JoinWithNextElement(false, false, script);
+}
+
+}  // namespace
+
+std::vector<TBlockPiece> TakeBlockPieces(TMDIChild& script) {
+  std::vector<TBlockPiece> pieces;
+  script.Assemble();
+  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
+    // Automatic breaks come and go with the layout; a forced or locked
+    // break travels with the block like any element.
+    if (!e->InBlock() || e->blockEnd < 0 || e->Kind() == ekAutoPageBreak) continue;
+    if (IsPageBreakKind(e->Kind())) {
+      pieces.push_back(TBlockPiece{e->format, spWhole, e->state, e->avColumn, e->storyboardLink, " "});
+      continue;
+    }
+    const std::string text = ElementText(*e);
+    const int start = std::clamp(std::min(e->blockStart, e->blockEnd), 0, static_cast<int>(text.size()));
+    const int end = std::clamp(std::max(e->blockStart, e->blockEnd), start, static_cast<int>(text.size()));
+    if (start == end && !(start == 0 && text.empty())) continue;
+    pieces.push_back(TBlockPiece{e->format, spWhole, e->state, e->avColumn, e->storyboardLink,
+                                 text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start))});
+  }
+  script.DisAssemble();
+  return pieces;
+}
+
+std::string BlockSpeakerName(TMDIChild& script) {
+  TScriptElement* first = script.FirstElement;
+  while (first && !first->InBlock()) first = first->next;
+  if (!first || !IsSpeechKind(first->Kind())) return {};
+  for (TScriptElement* e = first; e && IsSpeechKind(e->Kind()); e = e->prev)
+    if (e->Kind() == ekCharacterName) return e == script.CurrentElement && !e->text ? script.EditBuffer : ElementText(*e);
+  return {};
+}
+
+void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, const std::string& speaker,
+                  bool exactly) {
+  if (pieces.empty() || !script.CurrentElement) return;
+  if (!exactly) CaretBeforeSplice(script);
+  TScriptElement* anchor = script.CurrentElement;
+  const Word anchorColumn = script.CaretColumn;
+  const std::size_t trimmed = TrimmedLength(script.EditBuffer);
+  const bool textAfterCaret = trimmed > anchorColumn;
+  bool insertedInside = false;
+  bool first = true;
+  for (const TBlockPiece& piece : pieces) {
+    const bool merge = first && trimmed > 0 && MayJoin(script, *anchor, piece.format.Kind, piece.avColumn) &&
+                       script.EditBuffer.size() + piece.text.size() <= MergeLimit;
+    if (merge) {
+      insertedInside = MergeIntoCurrent(script, piece.text);
+      script.WordWrapText(script.CurrentElement, script.EditBuffer, false, false);
+    } else {
+      PlacePiece(script, piece, speaker);
+    }
+    first = false;
+  }
+  if (!insertedInside && textAfterCaret) RejoinTail(script);
+  MakeElementCurrent(script, anchor);
+  script.CaretColumn = std::min<Word>(anchorColumn, static_cast<Word>(script.EditBuffer.size()));
+}
+
+bool MoveBlockTo(TMDIChild& script, TTextPoint drop) {
+  if (!drop.element || !script.BlockOn) return false;
+  const std::vector<TBlockPiece> pieces = TakeBlockPieces(script);
+  const std::string speaker = BlockSpeakerName(script);
+  if (pieces.empty()) return false;
+  if (!RemoveBlock(script, &drop) || !drop.element) return false;
+  script.Assemble();
+  script.CurrentElement = drop.element;
+  script.CurrentGroup = drop.element->group;
+  script.DisAssemble();
+  script.CaretColumn = static_cast<Word>(std::clamp<int>(drop.column, 0, static_cast<int>(script.EditBuffer.size())));
+  SplicePieces(script, pieces, speaker, true);
+  script.RebuildElementGroups();
+  script.RefreshKeepingCursor();
+  RebuildScreen(&script);
+  script.RedisplayScreen(true);
+  UpdateCaret();
+  return true;
+}
+
+}  // namespace qm

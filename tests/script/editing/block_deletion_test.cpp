@@ -1,0 +1,176 @@
+#include "script/editing/block_deletion.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/clipboard.h"
+#include "script/editing/block_selection.h"
+#include "script/editing/editor_calls.h"
+#include "script/editing/keyboard_commands.h"
+#include "script/fixtures/block_fixture.h"
+#include "script/script_window.h"
+
+namespace qm::testing {
+namespace {
+
+class BlockDeletionTest : public BlockFixture {};
+
+struct DeleteCase {
+  const char* what;
+  std::vector<ElementSpec> before;
+  int from;
+  int fromColumn;
+  int to;
+  int toColumn;
+  std::vector<ElementSpec> after;
+  int current;
+  int caret;
+};
+
+TEST_F(BlockDeletionTest, TheDeleteKeyRemovesTheBlockAndJoinsWhatIsLeft) {
+  const std::vector<DeleteCase> cases{
+      {"part of one element", {{ekAction, "one two three"}}, 0, 4, 0, 8, {{ekAction, "one three"}}, 0, 4},
+      {"trailing blanks go with a block that ends before them", {{ekAction, "keep this  "}}, 0, 4, 0, 9,
+       {{ekAction, "keep"}}, 0, 4},
+      {"the pieces of one type are joined", {{ekAction, "He went to"}, {ekAction, "Middle."}, {ekAction, "the end."}},
+       0, 3, 2, 4, {{ekAction, "He end."}}, 0, 3},
+      {"pieces of two types stay apart", {{ekAction, "Some action"}, {ekSceneHeading, "INT. ROOM"}}, 0, 5, 1, 5,
+       {{ekAction, "Some "}, {ekSceneHeading, "ROOM"}}, 0, 5},
+      {"whole elements go", {{ekAction, "A."}, {ekAction, "B."}, {ekAction, "C."}}, 1, 0, 1, 2,
+       {{ekAction, "A."}, {ekAction, "C."}}, 1, 0},
+      {"everything leaves one empty element", {{ekAction, "A."}, {ekAction, "B."}}, 0, 0, 1, 2, {{ekAction, " "}}, 0,
+       0},
+      {"a forced page break inside the block goes with it",
+       {{ekAction, "One."}, {ekForcedPageBreak, " "}, {ekAction, "Two."}}, 0, 2, 2, 2, {{ekAction, "Ono."}}, 0, 2},
+      {"a locked page break stays while pages are locked",
+       {{ekAction, "One."}, {ekLockedPageBreak, " "}, {ekAction, "Two."}}, 0, 2, 2, 2,
+       {{ekAction, "On"}, {ekLockedPageBreak, " "}, {ekAction, "o."}}, 0, 2},
+      {"a cue whose speech stays is kept empty", {{ekCharacterName, "ANN"}, {ekDialogue, "Hi."}}, 0, 0, 0, 3,
+       {{ekCharacterName, " "}, {ekDialogue, "Hi."}}, 0, 0},
+  };
+  for (const DeleteCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadGrouped(c.before);
+    W().PagesLocked = 1;
+    editor::MarkBlock(W(), *ElementAt(c.from), c.fromColumn, *ElementAt(c.to), c.toColumn);
+    ASSERT_EQ(W().BlockOn, 1);
+    Press(VK_DELETE);
+    EXPECT_EQ(Elements(), c.after);
+    EXPECT_EQ(CurrentIndex(), c.current);
+    EXPECT_EQ(W().CaretColumn, c.caret);
+    EXPECT_EQ(W().BlockOn, 0);
+  }
+}
+
+TEST_F(BlockDeletionTest, EnterAndTabDeleteTheBlockBeforeTheirNewElement) {
+  struct Case {
+    const char* what;
+    Word key;
+    std::vector<ElementSpec> after;
+  };
+  const std::vector<Case> cases{
+      {"enter", VK_RETURN, {{ekAction, "one"}, {ekAction, ""}}},
+      {"tab", VK_TAB, {{ekAction, "one"}, {ekCharacterName, ""}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadGrouped({{ekAction, "one two"}}, 0, -1);
+    editor::MarkBlock(W(), *ElementAt(0), 4, *ElementAt(0), 7);
+    Press(c.key);
+    EXPECT_EQ(Elements(), c.after);
+    EXPECT_EQ(W().BlockOn, 0);
+  }
+}
+
+TEST_F(BlockDeletionTest, TypingEndsTheBlockAndKeepsItsText) {
+  LoadGrouped({{ekAction, "one two"}}, 0, -1);
+  editor::MarkBlock(W(), *ElementAt(0), 0, *ElementAt(0), 3);
+  TypeText("x");
+  EXPECT_EQ(W().BlockOn, 0);
+  EXPECT_EQ(BlockMarks(), (Marks{Unmarked}));
+  EXPECT_EQ(W().EditBuffer, "onex two");
+}
+
+TEST_F(BlockDeletionTest, BackspaceDeletesTheBlockToo) {
+  LoadGrouped({{ekAction, "one two three"}});
+  editor::MarkBlock(W(), *ElementAt(0), 3, *ElementAt(0), 7);
+  Press(VK_BACK);
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "one three"}}));
+}
+
+TEST_F(BlockDeletionTest, DeletingABlockLeavesTheClipboardAsItWas) {
+  LoadGrouped({{ekAction, "one two three"}});
+  qm::Clipboard()->SetAsText("kept");
+  editor::MarkBlock(W(), *ElementAt(0), 0, *ElementAt(0), 4);
+  Press(VK_DELETE);
+  EXPECT_EQ(qm::Clipboard()->AsText(), "kept");
+}
+
+TEST_F(BlockDeletionTest, JoiningFollowsTheSentenceAndLengthRules) {
+  struct Case {
+    const char* what;
+    std::vector<ElementSpec> before;
+    bool joined;
+    std::string text;
+  };
+  const std::string longA(1300, 'a');
+  const std::string longB(1250, 'b');
+  const std::vector<Case> cases{
+      {"INT. takes no sentence spacing", {{ekSceneHeading, "INT."}, {ekSceneHeading, "HOUSE"}}, true, "INT. HOUSE"},
+      {"a sentence end takes the sentence spacing", {{ekAction, "He left."}, {ekAction, "Door."}}, true,
+       "He left.  Door."},
+      {"a word takes one blank", {{ekAction, "He"}, {ekAction, "left."}}, true, "He left."},
+      {"two types never join", {{ekAction, "He"}, {ekDialogue, "left."}}, false, "He"},
+      {"over 2,500 characters is refused", {{ekAction, longA}, {ekAction, longB}}, false, longA},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadGrouped(c.before, 0, -1);
+    if (!c.joined && c.text == longA) ExpectBox(JoinTooLongText, mrOk);
+    EXPECT_EQ(JoinWithNextElement(true, true, W()), c.joined);
+    EXPECT_EQ(W().EditBuffer, c.text);
+    EXPECT_EQ(static_cast<int>(Elements().size()), c.joined ? 1 : 2);
+  }
+}
+
+TEST_F(BlockDeletionTest, AJoinKeepsTheRevisedLinesOfTheJoinedText) {
+  const std::string first = "A first element long enough to wrap onto a second line of the page when the margins are "
+                            "the usual ones for action.";
+  LoadGrouped({{ekAction, first}, {ekAction, "Revised."}}, 0, -1);
+  ElementAt(1)->revisedLines = std::string(1, '\x01');
+  ASSERT_TRUE(JoinWithNextElement(false, true, W()));
+  TScriptElement* joined = W().CurrentElement;
+  ASSERT_GT(joined->lineCount, 1);
+  ASSERT_TRUE(joined->revisedLines);
+  EXPECT_EQ(std::string(*joined->revisedLines), std::string(1, static_cast<char>(joined->lineCount)))
+      << "the mark moved down to the line that now holds the joined text";
+}
+
+TEST_F(BlockDeletionTest, MarkingFromAnElementReachesTheTarget) {
+  struct Case {
+    const char* what;
+    int current;
+    bool blockFirst;
+    int target;
+    bool below;
+    Marks marks;
+  };
+  const std::vector<ElementSpec> elements{{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."},
+                                          {ekAction, "Four."}};
+  const std::vector<Case> cases{
+      {"no block: only the caret moves", 0, false, 2, true, {Unmarked, Unmarked, Unmarked, Unmarked}},
+      {"a block grows down to the target", 0, true, 3, true, {{0, 4}, {0, 4}, {0, 6}, {0, 0}}},
+      {"a block grows up to the target", 3, true, 1, false, {Unmarked, {4, 0}, {6, 0}, {0, 0}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadGrouped(elements, c.current, 0);
+    if (c.blockFirst) ExtendBlockTo(W(), *W().CurrentElement, 0);
+    MarkBlockFromElement(ElementAt(c.target), c.below);
+    EXPECT_EQ(CurrentIndex(), c.target);
+    EXPECT_EQ(BlockMarks(), c.marks);
+    ClearBlockSelection(false);
+  }
+}
+
+}  // namespace
+}  // namespace qm::testing
