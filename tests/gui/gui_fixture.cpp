@@ -4,7 +4,11 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include "base/document_table.h"
+#include "base/global_state.h"
 #include "platform/qt/qt_backend.h"
+#include "script/script_window.h"
+#include "shell/program_start.h"
 
 namespace qm::testing {
 
@@ -65,5 +69,27 @@ int GuiFixture::DarkPixels(const QImage& image, const QRect& rect) {
       if (qGray(image.pixel(x, y)) < 128) ++dark;
   return dark;
 }
+
+void ProgramGuiFixture::SetUp() {
+  GlobalState::ResetAll();
+  GuiFixture::SetUp();
+  ASSERT_TRUE(StartProgram());
+  Application->ProcessMessages();
+}
+
+void ProgramGuiFixture::TearDown() {
+  while (DocumentCount > 0) {
+    TMDIChild* script = Documents[DocumentCount];
+    RemoveDocument(script);
+    delete script;
+  }
+  FinishProgram();
+  GlobalState::ResetAll();
+  GuiFixture::TearDown();
+}
+
+TMDIChild& ProgramGuiFixture::Script() { return *ActiveScript(); }
+
+QWidget* ProgramGuiFixture::ScriptWidget() { return ClientOf(Script()); }
 
 }  // namespace qm::testing

@@ -18,6 +18,10 @@
 #include "platform/qt/qt_form_peer.h"
 #include "support/temp_folder.h"
 
+namespace qm {
+class TMDIChild;
+}
+
 namespace qm::testing {
 
 class GuiFixture : public ::testing::Test {
@@ -49,6 +53,16 @@ class GuiFixture : public ::testing::Test {
   std::unique_ptr<TempFolder> home_;
   std::unique_ptr<ScopedEnv> homeEnv_;
   std::unique_ptr<Platform> platform_;
+};
+
+// The program itself started on the desktop backend, with its main window
+// and first script window; every window it opened is closed afterwards.
+class ProgramGuiFixture : public GuiFixture {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  TMDIChild& Script();
+  QWidget* ScriptWidget();
 };
 
 }  // namespace qm::testing

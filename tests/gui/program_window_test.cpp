@@ -14,26 +14,8 @@
 namespace qm {
 namespace {
 
-class ProgramWindowTest : public testing::GuiFixture {
+class ProgramWindowTest : public testing::ProgramGuiFixture {
  protected:
-  void SetUp() override {
-    GlobalState::ResetAll();
-    GuiFixture::SetUp();
-    ASSERT_TRUE(StartProgram());
-    Application->ProcessMessages();
-  }
-  void TearDown() override {
-    while (DocumentCount > 0) {
-      TMDIChild* script = Documents[DocumentCount];
-      RemoveDocument(script);
-      delete script;
-    }
-    FinishProgram();
-    GlobalState::ResetAll();
-    GuiFixture::TearDown();
-  }
-  TMDIChild& Script() { return *ActiveScript(); }
-  QWidget* ScriptWidget() { return ClientOf(Script()); }
   // The next element takes a type, as choosing it does.
   void NextElement(Byte kind) {
     Script().CurrentFormat = Script().FormatSet[static_cast<size_t>(FormatSlotOfKind(kind))];

@@ -17,25 +17,8 @@
 namespace qm {
 namespace {
 
-class ScriptClipboardTest : public testing::GuiFixture {
+class ScriptClipboardTest : public testing::ProgramGuiFixture {
  protected:
-  void SetUp() override {
-    GlobalState::ResetAll();
-    GuiFixture::SetUp();
-    ASSERT_TRUE(StartProgram());
-    Application->ProcessMessages();
-  }
-  void TearDown() override {
-    while (DocumentCount > 0) {
-      TMDIChild* script = Documents[DocumentCount];
-      RemoveDocument(script);
-      delete script;
-    }
-    FinishProgram();
-    GlobalState::ResetAll();
-    GuiFixture::TearDown();
-  }
-  TMDIChild& Script() { return *ActiveScript(); }
   void Type(const char* text) {
     QTest::keyClicks(ClientOf(Script()), text);
     Application->ProcessMessages();

@@ -15,26 +15,8 @@
 namespace qm {
 namespace {
 
-class SelectionTest : public testing::GuiFixture {
+class SelectionTest : public testing::ProgramGuiFixture {
  protected:
-  void SetUp() override {
-    GlobalState::ResetAll();
-    GuiFixture::SetUp();
-    ASSERT_TRUE(StartProgram());
-    Application->ProcessMessages();
-  }
-  void TearDown() override {
-    while (DocumentCount > 0) {
-      TMDIChild* script = Documents[DocumentCount];
-      RemoveDocument(script);
-      delete script;
-    }
-    FinishProgram();
-    GlobalState::ResetAll();
-    GuiFixture::TearDown();
-  }
-  TMDIChild& Script() { return *ActiveScript(); }
-  QWidget* ScriptWidget() { return ClientOf(Script()); }
   // The middle of a column of the first screen line.
   QPoint PointOf(int column) {
     TMDIChild& w = Script();
