@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "platform/profile.h"
 #include "script/editing/alt_letter_names.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_hooks.h"
@@ -47,6 +48,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   UndoObject = new TUndoObject(this);
   ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };
   InstallTypingAids();
+  BlockSelectionHooks.BlockCommandsChanged = [this](bool) { UpdateClipboardCommands(); };
   ScriptWindowHooks.ReadFormatDefaults = [] { ReadFormatDefaults(); };
   ScriptWindowHooks.LoadDefaultFormats = [](const std::string& name) { return LoadFormatsFile(name, true, true, true); };
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
@@ -64,6 +66,7 @@ TMainForm::~TMainForm() {
     UndoHooks.ShowUndoCommands = nullptr;
     UndoHooks.MenusDue = nullptr;
     ScriptWindowHooks.CloseScript = nullptr;
+    BlockSelectionHooks.BlockCommandsChanged = nullptr;
     ScriptWindowHooks.ReadFormatDefaults = nullptr;
     ScriptWindowHooks.LoadDefaultFormats = nullptr;
   }
