@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/cp1252.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/typing_aids.h"
 #include "script/layout/screen_rebuild.h"
@@ -52,16 +53,6 @@ void ConvertText(const TMDIChild& window, Byte kind, std::string& text, std::siz
   }
 }
 
-// The block's marks of an element in order, widened to its ends where the
-// elements beside it are in the block too.
-std::pair<std::size_t, std::size_t> BlockRange(const TScriptElement& e, std::size_t length) {
-  std::size_t start = static_cast<std::size_t>(std::max(0, std::min(e.blockStart, e.blockEnd)));
-  std::size_t end = static_cast<std::size_t>(std::max(e.blockStart, e.blockEnd));
-  if (e.prev && e.prev->InBlock()) start = 0;
-  if (e.next && e.next->InBlock()) end = length;
-  return {std::min(start, length), std::min(end, length)};
-}
-
 std::string TextToConvert(const TScriptElement& e) { return HoldsPackedText(e.Kind()) ? ElementText(e) : *e.text; }
 
 void StoreConverted(TScriptElement& e, const std::string& text) {
@@ -74,16 +65,16 @@ void ConvertBlock(TMDIChild& window, TCaseMode mode, std::optional<std::vector<s
   while (e && !e->InBlock()) e = e->next;
   for (; e && e->InBlock() && e->blockEnd >= 0; e = e->next) {
     if (!e->text) continue;
+    NormalizeBlockMarks(window, *e);
     std::string text = TextToConvert(*e);
-    const auto [start, end] = BlockRange(*e, text.size());
+    const std::size_t start = std::min<std::size_t>(static_cast<std::size_t>(e->blockStart), text.size());
+    const std::size_t end = std::min<std::size_t>(static_cast<std::size_t>(e->blockEnd), text.size());
     ConvertText(window, e->Kind(), text, start, end, mode, names);
     StoreConverted(*e, text);
-    e->blockStart = e->blockEnd = -1;
   }
-  window.BlockOn = 0;
   window.DisAssemble();
   RebuildScreen(&window);
-  window.RedisplayScreen(true);
+  ClearBlockSelection(true);
 }
 
 }  // namespace
