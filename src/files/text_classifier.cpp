@@ -71,7 +71,9 @@ bool IsPageBreakLine(std::string_view line) {
   });
 }
 
+// Codes at the end carry no text: a bold sentence still ends in its stop.
 bool EndsSentence(std::string_view line) {
+  while (!line.empty() && IsCode(line.back())) line.remove_suffix(1);
   if (line.empty()) return false;
   const char last = line.back();
   if (last == '!' || last == '.' || last == '?' || line.ends_with("--")) return true;
@@ -382,7 +384,6 @@ void TTextClassifier::ClassifyLine(TLine& line) {
   if (line.text.empty()) return;
   current_.text.clear();
   if (choices_.ActionOnly) {
-    current_.kind = ekAction;
     current_.text = line.text;
     Tidy(line, 1);
     return;
@@ -457,7 +458,7 @@ TTextClassifier::TVerdict TTextClassifier::DecideByShape(TLine& line) {
       CutCue(current_.text);
       return {};
     }
-    current_.kind = ekAction;
+    // "Stays Action": a reused element keeps its type (a speech going on).
     return {};
   }
   return DecideCueLike(line);
@@ -536,14 +537,10 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
       const std::size_t open = current_.text.find('(');
       current_.text.erase(current_.text.rfind(')'), 1);
       current_.text.erase(open, 1);
-      current_.kind = ekAction;
       return {TOutcome::Keep, 6};
     }
   }
-  if (text.find("TO:") != std::string::npos) {
-    current_.kind = ekAction;
-    return {};
-  }
+  if (text.find("TO:") != std::string::npos) return {};
   if (blanks <= 2 && (!before || before->kind != ekCharacterName)) {
     if (IsScriptOpenText(upper)) {
       current_.kind = ekAction;
@@ -559,7 +556,7 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
     current_.kind = ekDialogue;
     return {};
   }
-  current_.kind = PlainText(text).size() <= MaxShotChars && text.size() <= MaxShotChars ? ekShot : ekAction;
+  if (text.size() <= MaxShotChars) current_.kind = ekShot;
   return {};
 }
 
