@@ -214,14 +214,15 @@ class TRtfCleaner {
       out_.text += "\\s" + std::to_string(paragraphStyle_) + " ";
   }
 
+  // What was switched off closes before what was switched on opens.
   void SyncStyles() {
-    for (int s = 0; s < rsStyleCount; ++s) {
-      const bool wanted = State().styles[static_cast<std::size_t>(s)];
-      bool& open = open_[static_cast<std::size_t>(s)];
-      if (wanted == open) continue;
-      out_.text += static_cast<char>(wanted ? kOnCodes[static_cast<std::size_t>(s)] : kOffCodes[static_cast<std::size_t>(s)]);
-      open = wanted;
-    }
+    for (const bool opening : {false, true})
+      for (std::size_t s = 0; s < rsStyleCount; ++s) {
+        const bool wanted = State().styles[s];
+        if (wanted != opening || wanted == open_[s]) continue;
+        out_.text += static_cast<char>(wanted ? kOnCodes[s] : kOffCodes[s]);
+        open_[s] = wanted;
+      }
   }
 
   // Each element closes the styles it opened.
