@@ -68,8 +68,11 @@ Byte DetectForeignFormat(std::span<const Byte> head, Byte hint) {
   if (text.find(kWordStarSoftReturn) != std::string_view::npos) return lfWordStar;
   if (IsTaggedText(unmarked)) return lfTaggedText;
   if (head.empty()) return lfUnknown;
-  // Formats told only by the file the writer chose them for.
-  if (hint == lfPlainText || hint == lfWordStar || hint == lfOlderNative || hint == lfMovieMaster) return hint;
+  // Formats told only by the writer's choice, and damaged files of a chosen
+  // format, which its reader then reports in its own words.
+  if (hint == lfPlainText || hint == lfWordStar || hint == lfOlderNative || hint == lfMovieMaster ||
+      hint == lfTaggedText || hint == lfStoryDev)
+    return hint;
   return lfUnknown;
 }
 
