@@ -44,6 +44,7 @@ bool LooksTagged(const std::vector<std::string_view>& lines) {
 
 Byte ExtensionKindOf(std::string_view line) {
   std::string rest(line.size() > 3 ? line.substr(3) : std::string_view{});
+  if (rest.starts_with("(")) rest.erase(0, 1);
   if (rest.ends_with(")")) rest.pop_back();
   std::erase(rest, '.');
   rest = AnsiUpperCase(rest);

@@ -6,7 +6,7 @@
 #include "files/file_test_fixture.h"
 #include "files/native_file.h"
 #include "files/script_samples.h"
-#include "files/storydev_import.h"
+#include "support/exchange_data.h"
 
 namespace qm::testing {
 namespace {
@@ -55,13 +55,9 @@ TEST_F(FileFormatTest, NativeScriptsAreRecognisedAndEverythingElseIsNot) {
 }
 
 TEST_F(FileFormatTest, ExchangeDataIsToldByItsMagicInEitherByteOrder) {
-  std::vector<Byte> body{'D', 'r', 'S', 'w', 'F', 'V', 'E', 'R', 0, 0, 0, 1, '1', 'L', 'A', 'S', 'T', 0, 0, 0, 0};
-  DescrambleBlock(body, 0x12345678, true);
-  for (const DWord stored : {DWord{0x12345678}, DWord{0x78563412}}) {
-    std::string bytes{static_cast<char>(stored), static_cast<char>(stored >> 8), static_cast<char>(stored >> 16),
-                      static_cast<char>(stored >> 24)};
-    bytes.append(body.begin(), body.end());
-    WriteFileText(Path("story.dsw"), bytes);
+  for (const bool swapped : {false, true}) {
+    const std::vector<Byte> bytes = ExchangeBytes({{"TITL", "The Visit"}}, 0x12345678, swapped);
+    WriteFileText(Path("story.dsw"), std::string(bytes.begin(), bytes.end()));
     EXPECT_EQ(DetectFileFormat(Path("story.dsw"), 0), lfStoryDev);
   }
 }

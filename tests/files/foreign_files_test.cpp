@@ -14,6 +14,7 @@
 #include "script/model/script_list_data.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "support/exchange_data.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
@@ -86,24 +87,13 @@ TEST_F(ForeignFilesTest, CharactersWithoutAFormAreSaidOnce) {
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "She waits ? and ?."}}));
 }
 
-std::string Exchange(const std::vector<std::pair<std::string, std::string>>& records) {
-  std::vector<Byte> body{'D', 'r', 'S', 'w'};
-  for (const auto& [tag, text] : records) {
-    body.insert(body.end(), tag.begin(), tag.end());
-    const DWord n = static_cast<DWord>(text.size());
-    for (int shift : {24, 16, 8, 0}) body.push_back(static_cast<Byte>(n >> shift));
-    body.insert(body.end(), text.begin(), text.end());
-  }
-  const DWord state = 0xC0FFEE11;
-  DescrambleBlock(body, state, true);
-  std::string bytes{static_cast<char>(state), static_cast<char>(state >> 8), static_cast<char>(state >> 16),
-                    static_cast<char>(state >> 24)};
-  return bytes + std::string(body.begin(), body.end());
+std::string Exchange(const testing::ExchangeRecords& records) {
+  const std::vector<Byte> bytes = testing::ExchangeBytes(records);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 TEST_F(ForeignFilesTest, ExchangeFileGivesElementsAndNames) {
-  const std::string path = Write("story.dsw", Exchange({{"FVER", "1"},
-                                                        {"TITL", "The Visit"},
+  const std::string path = Write("story.dsw", Exchange({{"TITL", "The Visit"},
                                                         {"CNAM", "Anna"},
                                                         {"SNAM", "INT. CAFE - DAY"},
                                                         {"SDES", "Anna waits."},
