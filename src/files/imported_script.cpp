@@ -31,17 +31,22 @@ std::string StoredText(const TImportedElement& imported) {
 
 }  // namespace
 
+TScriptElement* NewImportedElement(const TMDIChild& script, const TImportedElement& imported) {
+  TScriptElement* e = NewElementRecord();
+  e->format = FormatOf(script, imported);
+  e->text = StoredText(imported);
+  e->split = imported.split;
+  e->state = imported.state;
+  return e;
+}
+
 void ReplaceScriptElements(TMDIChild& script, const TImportedElements& elements) {
   if (elements.empty()) return;
   script.FreeElements();
   TScriptElement* first = nullptr;
   TScriptElement* last = nullptr;
   for (const TImportedElement& imported : elements) {
-    TScriptElement* e = NewElementRecord();
-    e->format = FormatOf(script, imported);
-    e->text = StoredText(imported);
-    e->split = imported.split;
-    e->state = imported.state;
+    TScriptElement* e = NewImportedElement(script, imported);
     e->prev = last;
     if (last) last->next = e;
     else first = e;

@@ -8,6 +8,10 @@
 namespace qm {
 
 class TMDIChild;
+struct TScriptElement;
+
+// One element made for the script, not yet linked into its list.
+TScriptElement* NewImportedElement(const TMDIChild& script, const TImportedElement& imported);
 
 // Replaces the script's elements with these (nothing changes when there
 // are none); the first becomes current with the caret at its start.

@@ -22,7 +22,7 @@ struct TImportedElement {
   bool allCaps = false;
   // Lines before the element (tenths of a line) where it differs from
   // its format's.
-  std::optional<Byte> linesBefore;
+  std::optional<Byte> linesBefore{};
   // A cue's extension found in its text: 1 off-screen, 2 voice-over.
   Byte extensionKind = 0;
 

@@ -14,6 +14,8 @@ namespace {
 
 constexpr char CR = '\r';
 constexpr std::size_t MaxControlWord = 32;
+// More styles than any document has; a bound on the reading of a damaged one.
+constexpr int MaxStyles = 1000;
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -316,7 +318,7 @@ std::vector<std::string> ReadRtfStyleSheet(std::string_view rtf) {
   const std::size_t open = rtf.find("{\\stylesheet");
   if (open == std::string_view::npos) return names;
   const std::string_view sheet = rtf.substr(open, GroupEnd(rtf, open) - open);
-  for (int number = 1;; ++number) {
+  for (int number = 1; number <= MaxStyles; ++number) {
     const std::string mark = "{\\s" + std::to_string(number);
     std::size_t at = sheet.find(mark);
     while (at != std::string_view::npos && at + mark.size() < sheet.size() && IsDigit(sheet[at + mark.size()]))

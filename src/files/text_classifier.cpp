@@ -139,7 +139,7 @@ TClassifierContext ClassifierContextOf(TMDIChild& script) {
 }
 
 TTextClassifier::TTextClassifier(const TClassifierContext& context, const TPasteChoices& choices)
-    : context_(context), choices_(choices) {}
+    : context_(context), choices_(choices), words_(PrepareWords(context)) {}
 
 void TTextClassifier::SetStyleNames(std::vector<std::string> names) {
   styleNames_ = std::move(names);
@@ -158,40 +158,63 @@ bool TTextClassifier::AskMarkup(const char* question) {
 
 // ---- The shape tests -------------------------------------------------------
 
+TTextClassifier::TWords TTextClassifier::PrepareWords(const TClassifierContext& context) {
+  TWords words;
+  auto texts = [&context](TUserList list, int slots) {
+    std::vector<std::string> result;
+    for (int slot = 1; slot <= slots; ++slot) {
+      const std::string& entry = UserListEntry(context.Lists, list, slot);
+      if (entry.empty()) break;
+      result.push_back(EntryText(entry));
+    }
+    return result;
+  };
+  words.sceneTexts = texts(TUserList::SceneText, 10);
+  words.shotTexts = texts(TUserList::ShotText, 6);
+  words.transitions = texts(TUserList::Transition, 8);
+  words.prologues = texts(TUserList::PrologueText, 5);
+  for (std::string& tag : texts(TUserList::TagText, 1)) words.prologues.push_back(std::move(tag));
+  const std::vector<std::string> open = texts(TUserList::ScriptOpenText, 1);
+  words.scriptOpen = open.empty() ? std::string() : open.front();
+  for (const std::string& entry : LeadingEntries(context.Lists, TUserList::TimeofDay))
+    words.timesOfDay.push_back(DisplayText(entry));
+  std::vector<std::string> extensions{context.CharacterContinuedText};
+  for (const std::string& entry : LeadingEntries(context.Lists, TUserList::Extension)) extensions.push_back(entry);
+  for (const std::string& extension : extensions) {
+    if (extension.empty()) continue;
+    std::string pattern = " (" + AnsiUpperCase(extension) + ")";
+    std::erase_if(pattern, [](char ch) { return ch == '&' || ch == '~'; });
+    words.extensionPatterns.push_back(std::move(pattern));
+  }
+  words.sceneOmit = AnsiUpperCase(context.SceneOmitText);
+  words.topContinued = AnsiUpperCase(context.TopSceneContinuedText);
+  words.bottomContinued = AnsiUpperCase(context.BottomSceneContinuedText);
+  words.characterContinued = AnsiUpperCase(context.CharacterContinuedText);
+  return words;
+}
+
 bool TTextClassifier::IsCharacterName(const std::string& plainUpper) const {
+  if (context_.CharacterNames.empty()) return false;
   std::string name = plainUpper;
   CutCue(name);
   return !name.empty() && context_.CharacterNames.contains(name);
 }
 
 bool TTextClassifier::CarriesScriptExtension(const std::string& plainUpper) const {
-  std::vector<std::string> extensions{context_.CharacterContinuedText};
-  for (const std::string& entry : LeadingEntries(context_.Lists, TUserList::Extension)) extensions.push_back(entry);
-  for (const std::string& extension : extensions) {
-    if (extension.empty()) continue;
-    std::string pattern = " (" + AnsiUpperCase(extension) + ")";
-    std::erase_if(pattern, [](char ch) { return ch == '&' || ch == '~'; });
-    if (plainUpper.find(pattern) != std::string::npos) return true;
-  }
-  return false;
+  return std::any_of(words_.extensionPatterns.begin(), words_.extensionPatterns.end(),
+                     [&plainUpper](const std::string& pattern) { return plainUpper.find(pattern) != std::string::npos; });
 }
 
 bool TTextClassifier::IsScriptOpenText(const std::string& plainUpper) const {
-  const std::string& open = UserListEntry(context_.Lists, TUserList::ScriptOpenText, 1);
-  return !open.empty() && plainUpper == EntryText(open);
+  return !words_.scriptOpen.empty() && plainUpper == words_.scriptOpen;
 }
 
-bool TTextClassifier::BeginsWithEntry(TUserList list, const std::string& plainUpper, int slots) const {
-  for (int slot = 1; slot <= slots; ++slot) {
-    const std::string& entry = UserListEntry(context_.Lists, list, slot);
-    if (entry.empty()) break;
-    if (BeginsWithWord(plainUpper, EntryText(entry))) return true;
-  }
-  return false;
+bool TTextClassifier::BeginsWithAny(const std::vector<std::string>& texts, const std::string& plainUpper) {
+  return std::any_of(texts.begin(), texts.end(),
+                     [&plainUpper](const std::string& text) { return BeginsWithWord(plainUpper, text); });
 }
 
-bool TTextClassifier::IsSceneHeading(std::string_view line) {
-  const std::string upper = PlainUpperText(line);
+bool TTextClassifier::IsSceneHeading(std::string_view line, const std::string& upper) {
   std::size_t i = 0;
   while (i < upper.size() && (upper[i] == ' ' || IsDigit(upper[i]) || upper[i] == '_' || upper[i] == '|')) ++i;
   const char remembered = i < upper.size() ? upper[i] : '\0';
@@ -210,20 +233,17 @@ bool TTextClassifier::IsSceneHeading(std::string_view line) {
     if (rest.size() > 3 && CharSet{' ', '-', '.', '/', ':', '\\', 0x97}.Contains(rest[3])) return true;
   }
   if (marked && markupAnswer_ == 1) return true;
-  if (!context_.SceneOmitText.empty() && rest.starts_with(AnsiUpperCase(context_.SceneOmitText))) return true;
+  if (!words_.sceneOmit.empty() && rest.starts_with(words_.sceneOmit)) return true;
   const std::size_t dash = line.rfind('-');
   if (dash == std::string_view::npos) return false;
   std::string_view time = line.substr(dash + 1);
   while (!time.empty() && time.front() == ' ') time.remove_prefix(1);
-  for (const std::string& entry : LeadingEntries(context_.Lists, TUserList::TimeofDay))
-    if (time == DisplayText(entry)) return true;
-  return false;
+  return std::find(words_.timesOfDay.begin(), words_.timesOfDay.end(), time) != words_.timesOfDay.end();
 }
 
-bool TTextClassifier::IsShot(std::string_view line) {
+bool TTextClassifier::IsShot(std::string_view line, const std::string& upper) {
   if (line.starts_with("-")) return AskMarkup(MarkupQuestion);
-  const std::string upper = PlainUpperText(line);
-  if (BeginsWithEntry(TUserList::ShotText, upper, 6)) return true;
+  if (BeginsWithAny(words_.shotTexts, upper)) return true;
   if (upper.find("POV") != std::string::npos || upper.find("P.O.V.") != std::string::npos ||
       upper.find("P O V") != std::string::npos)
     return true;
@@ -236,35 +256,35 @@ bool TTextClassifier::IsParenthetical(std::string_view line, bool indented) cons
   return !s.empty() && (s.back() == ')' || s.back() == ']') && (s.front() == '(' || s.front() == '[');
 }
 
-bool TTextClassifier::IsContinuedLine(std::string_view line) const {
-  const std::string upper = PlainUpperText(line);
-  const CharSet edge = CharSet{'\t', '\n', '\r', ' ', '(', ')', ':', '|'}.IncludeRange('0', '9');
+bool TTextClassifier::IsContinuedLine(const std::string& upper) const {
+  static constexpr CharSet edge = CharSet{'\t', '\n', '\r', ' ', '(', ')', ':', '|'}.IncludeRange('0', '9');
   const std::string_view s = TrimBoth(upper, edge, edge + CharSet{'.'});
   if (s.empty()) return false;
   for (std::string_view form : {"CONT", "CONT'D", "CONT\x91" "D", "CONT\x92" "D", "CONTINUED", "<A>", "<F", ">"})
     if (s == form) return true;
-  return s == AnsiUpperCase(context_.TopSceneContinuedText) || s == AnsiUpperCase(context_.BottomSceneContinuedText);
+  return s == words_.topContinued || s == words_.bottomContinued;
 }
 
-bool TTextClassifier::IsTransition(std::string_view line) const {
-  const std::string upper = AnsiUpperCase(line);
-  if (upper.size() > 3 && upper.size() <= OneActionLine && upper.ends_with(" TO:")) return true;
-  return BeginsWithEntry(TUserList::Transition, PlainUpperText(line), 8);
+bool TTextClassifier::IsSceneContinuedText(const std::string& upper) const {
+  return upper == words_.bottomContinued || upper == words_.topContinued || IsContinuedLine(upper);
+}
+
+bool TTextClassifier::IsTransition(std::string_view line, const std::string& upper) const {
+  if (line.size() > 3 && line.size() <= OneActionLine && AnsiUpperCase(line.substr(line.size() - 4)) == " TO:")
+    return true;
+  return BeginsWithAny(words_.transitions, upper);
 }
 
 bool TTextClassifier::IsPrologue(const std::string& plainUpper) const {
-  for (const std::string& entry : LeadingEntries(context_.Lists, TUserList::PrologueText))
-    if (plainUpper == EntryText(entry)) return true;
-  const std::string& tag = UserListEntry(context_.Lists, TUserList::TagText, 1);
-  return !tag.empty() && plainUpper == EntryText(tag);
+  return std::find(words_.prologues.begin(), words_.prologues.end(), plainUpper) != words_.prologues.end();
 }
 
-bool TTextClassifier::LooksLikeCue(std::string_view line, bool indented, bool asItself, int endsAfter) const {
+bool TTextClassifier::LooksLikeCue(std::string_view line, const std::string& upper, bool indented, bool asItself,
+                                   int endsAfter) const {
   if (indented || line.empty()) return false;
   if (asItself) {
     if (endsAfter < 2) return false;
   } else {
-    const std::string upper = PlainUpperText(line);
     if (upper.starts_with("ON ") || upper.starts_with("CU ") || upper == "ANGLE" || upper == "MONTAGE") return false;
     for (const char* word : {" MONTAGE", "MONTAGE ", " ANGLE", "ANGLE "})
       if (upper.find(word) != std::string::npos) return false;
@@ -287,10 +307,10 @@ bool TTextClassifier::LooksLikeCue(std::string_view line, bool indented, bool as
 bool TTextClassifier::StandsAlone(std::string_view line, bool indented, bool asItself, int endsAfter) {
   const std::string upper = PlainUpperText(line);
   return IsCharacterName(upper) || CarriesScriptExtension(upper) || IsPageBreakLine(line) ||
-         IsParenthetical(line, indented) || LooksLikeCue(line, indented, asItself, endsAfter) ||
-         IsSceneHeading(line) || IsContinuedLine(line) || IsScriptOpenText(upper) ||
-         BeginsWithEntry(TUserList::SceneText, upper, 10) || IsShot(line) || upper.ends_with("TO:") ||
-         BeginsWithEntry(TUserList::Transition, upper, 8);
+         IsParenthetical(line, indented) || LooksLikeCue(line, upper, indented, asItself, endsAfter) ||
+         IsSceneHeading(line, upper) || IsContinuedLine(upper) || IsScriptOpenText(upper) ||
+         BeginsWithAny(words_.sceneTexts, upper) || IsShot(line, upper) || upper.ends_with("TO:") ||
+         BeginsWithAny(words_.transitions, upper);
 }
 
 // ---- Lines ---------------------------------------------------------------
@@ -487,11 +507,11 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
       return {};
     }
   }
-  if (IsSceneHeading(text)) {
+  if (IsSceneHeading(text, upper)) {
     current_.kind = ekSceneHeading;
     return {};
   }
-  if (IsShot(text)) {
+  if (IsShot(text, upper)) {
     current_.kind = ekShot;
     if (IsScriptOpenText(upper)) {
       current_.kind = ekAction;
@@ -500,7 +520,7 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
     }
     return {};
   }
-  if (IsTransition(text)) {
+  if (IsTransition(text, upper)) {
     current_.kind = ekTransition;
     return {};
   }
@@ -511,15 +531,13 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
   const bool inSpeech = before && (before->kind == ekCharacterName || before->kind == ekDialogue ||
                                    before->kind == ekParenthetical);
   if (inSpeech && IsParenthetical(text, line.indented)) {
-    if (upper == AnsiUpperCase(context_.BottomSceneContinuedText) ||
-        upper == AnsiUpperCase(context_.TopSceneContinuedText) || IsContinuedLine(text))
-      return ContinuedOrPageBreak(line);
+    if (IsSceneContinuedText(upper)) return ContinuedOrPageBreak(line);
     std::string inner = current_.text;
     if (const std::size_t close = inner.rfind(')'); close != std::string::npos) inner.erase(close, 1);
     else if (const std::size_t bracket = inner.rfind(']'); bracket != std::string::npos) inner.erase(bracket, 1);
     if (const std::size_t open = inner.find_first_of("(["); open != std::string::npos) inner.erase(open, 1);
     const std::string innerUpper = PlainUpperText(inner);
-    if (innerUpper == AnsiUpperCase(context_.CharacterContinuedText) || innerUpper == "MORE") {
+    if (innerUpper == words_.characterContinued || innerUpper == "MORE") {
       speechContinues_ = true;
       return {TOutcome::Drop};
     }
@@ -527,9 +545,7 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
     current_.text = inner;
     return {};
   }
-  if (upper == AnsiUpperCase(context_.BottomSceneContinuedText) ||
-      upper == AnsiUpperCase(context_.TopSceneContinuedText) || IsContinuedLine(text))
-    return ContinuedOrPageBreak(line);
+  if (IsSceneContinuedText(upper)) return ContinuedOrPageBreak(line);
   const int blanks = CountBlanks(text, 3);
   if (choices_.ActionInParentheticals) {
     std::string_view core = TrimBoth(text, CharSet{}, CharSet{});

@@ -91,23 +91,33 @@ class TTextClassifier {
   void Push();
   void MakePageBreak();
 
+  // The script's words, upper case, prepared once.
+  struct TWords {
+    std::vector<std::string> sceneTexts, shotTexts, transitions, prologues, timesOfDay, extensionPatterns;
+    std::string scriptOpen, sceneOmit, topContinued, bottomContinued, characterContinued;
+  };
+  static TWords PrepareWords(const TClassifierContext& context);
+  static bool BeginsWithAny(const std::vector<std::string>& texts, const std::string& plainUpper);
+
   bool StandsAlone(std::string_view line, bool indented, bool asItself, int endsAfter);
-  bool LooksLikeCue(std::string_view line, bool indented, bool asItself, int endsAfter) const;
-  bool IsSceneHeading(std::string_view line);
-  bool IsShot(std::string_view line);
+  bool LooksLikeCue(std::string_view line, const std::string& upper, bool indented, bool asItself,
+                    int endsAfter) const;
+  bool IsSceneHeading(std::string_view line, const std::string& upper);
+  bool IsShot(std::string_view line, const std::string& upper);
   bool IsParenthetical(std::string_view line, bool indented) const;
-  bool IsContinuedLine(std::string_view line) const;
+  bool IsContinuedLine(const std::string& upper) const;
+  bool IsSceneContinuedText(const std::string& upper) const;
   bool IsCharacterName(const std::string& plainUpper) const;
   bool CarriesScriptExtension(const std::string& plainUpper) const;
   bool IsScriptOpenText(const std::string& plainUpper) const;
-  bool BeginsWithEntry(TUserList list, const std::string& plainUpper, int slots) const;
-  bool IsTransition(std::string_view line) const;
+  bool IsTransition(std::string_view line, const std::string& upper) const;
   bool IsPrologue(const std::string& plainUpper) const;
   bool AskMarkup(const char* question);
   const TImportedElement* Before() const { return out_.empty() ? nullptr : &out_.back(); }
 
   const TClassifierContext& context_;
   TPasteChoices choices_;
+  TWords words_;
   std::vector<std::string> styleNames_;
   std::vector<bool> styleAsked_;
   TImportedElements out_;
