@@ -88,10 +88,34 @@ class TRtfCleaner {
     } else if (c == '\r' || c == '\n') {
       // Line ends in RTF carry no meaning.
       ++pos_;
-    } else {
+    } else if (fallbackLeft_ > 0 || State().dropped) {
       ++pos_;
       Text(c);
+    } else {
+      TextRun();
     }
+  }
+
+  // Plain text up to the next brace, control or line end, in one piece.
+  void TextRun() {
+    const std::size_t start = pos_;
+    while (pos_ < rtf_.size()) {
+      const char c = rtf_[pos_];
+      if (c == '{' || c == '}' || c == '\\' || static_cast<Byte>(c) < 32) break;
+      ++pos_;
+    }
+    if (pos_ == start) {
+      ++pos_;  // a control byte, which text does not keep
+      return;
+    }
+    StartParagraphText();
+    SyncStyles();
+    const std::string_view run = rtf_.substr(start, pos_ - start);
+    if (!State().caps) {
+      out_.text.append(run);
+      return;
+    }
+    for (char c : run) out_.text += static_cast<char>(AnsiUpper(static_cast<Byte>(c)));
   }
 
   void Control() {

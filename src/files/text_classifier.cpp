@@ -87,19 +87,29 @@ struct TExtensionCut {
   Byte kind = 0;
 };
 
+// The end of the line in capitals is the text.
+bool EndsWithUpper(std::string_view line, std::string_view text) {
+  if (line.size() < text.size()) return false;
+  const std::string_view tail = line.substr(line.size() - text.size());
+  return std::equal(tail.begin(), tail.end(), text.begin(),
+                    [](char a, char b) { return static_cast<char>(AnsiUpper(static_cast<Byte>(a))) == b; });
+}
+
 // A cue's extension at the end of the line, bare or in parentheses.
 TExtensionCut FindExtension(std::string_view line) {
   static constexpr std::array<std::string_view, 21> kExtensions{
       "V.O.", "V.O", "V.0.", "V.0", "VO",  "V0",  "O.S.", "0.S.", "O.S",   "0.S",    "OS",
       "0S",   "O.C.", "0.C.", "O.C", "0.C", "OC",  "0C",  "CONT.", "CONT", "CONT'D."};
   if (CountBlanks(line, 4) > 3) return {};
-  const std::string upper = AnsiUpperCase(line);
   for (std::string_view ext : kExtensions) {
-    for (const std::string& form : {" " + std::string(ext), " (" + std::string(ext) + ")"}) {
-      if (!std::string_view(upper).ends_with(form)) continue;
-      const Byte kind = ext[0] == 'V' ? 2 : ext[0] == 'C' ? 0 : 1;
-      return {upper.size() - form.size() + 1, kind};
-    }
+    const Byte kind = ext[0] == 'V' ? 2 : ext[0] == 'C' ? 0 : 1;
+    // " EXT" or " (EXT)".
+    if (EndsWithUpper(line, ext) && line.size() > ext.size() && line[line.size() - ext.size() - 1] == ' ')
+      return {line.size() - ext.size(), kind};
+    const std::size_t wrapped = ext.size() + 3;
+    if (line.size() >= wrapped && line.back() == ')' && EndsWithUpper(line.substr(0, line.size() - 1), ext) &&
+        line[line.size() - wrapped] == ' ' && line[line.size() - wrapped + 1] == '(')
+      return {line.size() - wrapped + 1, kind};
   }
   return {};
 }
@@ -684,7 +694,12 @@ TImportedElements TTextClassifier::Finish() {
 std::string PreparePlainText(std::string_view text, bool matchPageBreaks) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);
+  static constexpr CharSet special{0, 0xFF, '\r', '\n', '\t', 0x0C};
   for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t run = i;
+    while (i < text.size() && !special.Contains(text[i])) ++i;
+    out.append(text.substr(run, i - run));
+    if (i == text.size()) break;
     const char c = text[i];
     switch (c) {
       case '\0': case '\xFF': break;
