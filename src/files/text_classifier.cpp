@@ -127,7 +127,6 @@ struct TTextClassifier::TLine {
   bool indented = false;
   int style = 0;
   int endsAfter = 0;
-  bool beganWithBar = false;
 };
 
 TClassifierContext ClassifierContextOf(TMDIChild& script) {

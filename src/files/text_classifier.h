@@ -115,7 +115,7 @@ class TTextClassifier {
   bool AskMarkup(const char* question);
   const TImportedElement* Before() const { return out_.empty() ? nullptr : &out_.back(); }
 
-  const TClassifierContext& context_;
+  const TClassifierContext context_;
   TPasteChoices choices_;
   TWords words_;
   std::vector<std::string> styleNames_;

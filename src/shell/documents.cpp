@@ -151,7 +151,7 @@ bool OpenScriptByName(std::string fileName, Byte hint) {
   }
   TProgressDlg& progress = ProgressDlg();
   progress.LoadFormatCode = 0;
-  const Byte code = FileExists(fileName) ? DetectFileFormat(fileName, hint) : lfMissing;
+  const Byte code = FileExists(fileName) ? DetectFileFormat(fileName, hint) : Byte{lfMissing};
   const bool loaded =
       IsForeignFormat(code) ? LoadForeignFile(*window, fileName, code) : progress.Execute(fileName, true, false);
   // A failed load closes the window made for it, never another one.
