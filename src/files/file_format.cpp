@@ -105,7 +105,8 @@ std::string WhyNotReadable(const std::string& fileName) {
 
 std::string WhyNotRecognised(const std::string& fileName) {
   if (FileSize(fileName) == 0) return "it is empty";
-  return "it is not a script file, and this version reads no other kind of file";
+  return "it is not a script file, nor a file of another program that this version reads (plain text opens when "
+         "chosen as an ASCII File)";
 }
 
 }  // namespace qm
