@@ -163,5 +163,19 @@ TEST(RtfUnknownStyles, AreAskedOnceEach) {
                                           {ekSceneHeading, "ext. road - night"}}));
 }
 
+TEST(RtfStyledSpeech, SecondDialogueGetsABlankLineBefore) {
+  const std::string rtf =
+      "{\\rtf1{\\stylesheet{\\s1\\sbasedon0 CHARACTER NAME;}{\\s2\\sbasedon0 DIALOG;}}"
+      "\\pard\\s1 ANNA (V.O.)\\par\\pard\\s2 One.\\par\\pard\\s2 Two.\\par}";
+  TPasteChoices choices;
+  choices.UseStyleSheets = true;
+  const auto elements = ImportRtf(rtf, QuietContext(), choices);
+  ASSERT_EQ(KindsAndTexts(elements), (std::vector<std::pair<int, std::string>>{
+                                         {ekCharacterName, "ANNA"}, {ekDialogue, "One."}, {ekDialogue, "Two."}}));
+  EXPECT_EQ(elements[0].extensionKind, 2);
+  EXPECT_FALSE(elements[1].linesBefore.has_value());
+  EXPECT_EQ(elements[2].linesBefore, std::optional<Byte>(10));
+}
+
 }  // namespace
 }  // namespace qm
