@@ -3,17 +3,28 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cctype>
 #include <cstring>
+#include <span>
+#include <string_view>
 
+#include "base/message_boxes.h"
 #include "files/script_header.h"
+#include "files/storydev_import.h"
 #include "platform/files.h"
 
 namespace qm {
 
 namespace {
 
-// Enough of the header to see the tag and the password.
-constexpr std::size_t kProbeSize = 96;
+// Enough of the file to see a native tag and password, and the first lines
+// of a text.
+constexpr std::size_t kProbeSize = 4096;
+
+// A WordStar 5 and later document opens with its own header.
+constexpr std::string_view kNewWordStarHead = "\x1D\x7D";
+// WordStar ends its word-wrapped lines with a soft return.
+constexpr std::string_view kWordStarSoftReturn = "\x8D\x0A";
 
 bool Begins(const std::array<Byte, kProbeSize>& head, std::size_t size, std::string_view tag) {
   return size >= tag.size() && std::equal(tag.begin(), tag.end(), head.begin());
@@ -25,10 +36,49 @@ bool HasPassword(const std::array<Byte, kProbeSize>& head, std::size_t size) {
   return false;
 }
 
+std::string_view FirstLine(std::string_view text) {
+  const std::size_t start = text.find_first_not_of("\r\n \t");
+  if (start == std::string_view::npos) return {};
+  const std::size_t end = text.find_first_of("\r\n", start);
+  return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+}
+
+// A style line in brackets first, and text lines of "<" and a code letter.
+bool IsTaggedText(std::string_view text) {
+  const std::string_view first = FirstLine(text);
+  if (!first.starts_with("[") || first.find(']') == std::string_view::npos) return false;
+  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1))
+    if ((at == 0 || text[at - 1] == '\n' || text[at - 1] == '\r') && at + 1 < text.size() &&
+        std::isalpha(static_cast<unsigned char>(text[at + 1])))
+      return true;
+  return false;
+}
+
+Byte DetectForeignFormat(std::span<const Byte> head, Byte hint) {
+  const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
+  const std::string_view unmarked = text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+  if (unmarked.starts_with("{\\rtf")) return lfRtf;
+  if (HasStoryDevMagic(head)) return lfStoryDev;
+  if (text.starts_with(kNewWordStarHead)) {
+    ShowMessageBox("This WordStar document was written by a version of WordStar whose files this program cannot "
+                   "read.\r\rPlease save it from WordStar as a WordStar 4 or plain text file.",
+                   "Attention");
+    return lfWordStarUnsupported;
+  }
+  if (text.find(kWordStarSoftReturn) != std::string_view::npos) return lfWordStar;
+  if (IsTaggedText(unmarked)) return lfTaggedText;
+  if (head.empty()) return lfUnknown;
+  // Formats told only by the writer's choice, and damaged files of a chosen
+  // format, which its reader then reports in its own words.
+  if (hint == lfPlainText || hint == lfWordStar || hint == lfOlderNative || hint == lfMovieMaster ||
+      hint == lfTaggedText || hint == lfStoryDev)
+    return hint;
+  return lfUnknown;
+}
+
 }  // namespace
 
 Byte DetectFileFormat(const std::string& fileName, Byte hint) {
-  (void)hint;
   TFileStream in(fileName, TFileMode::OpenRead);
   if (!in.IsOpen()) return lfMissing;
   std::array<Byte, kProbeSize> head{};
@@ -36,7 +86,7 @@ Byte DetectFileFormat(const std::string& fileName, Byte hint) {
   if (in.LastError() != 0) return lfMissing;
   if (Begins(head, size, WindowsScriptTag)) return HasPassword(head, size) ? lfPasswordNative : lfNativeWindows;
   if (Begins(head, size, DosScriptTag)) return lfNativeDos;
-  return lfUnknown;
+  return DetectForeignFormat(std::span<const Byte>(head.data(), size), hint);
 }
 
 std::string WhyNotReadable(const std::string& fileName) {
@@ -55,7 +105,8 @@ std::string WhyNotReadable(const std::string& fileName) {
 
 std::string WhyNotRecognised(const std::string& fileName) {
   if (FileSize(fileName) == 0) return "it is empty";
-  return "it is not a script file, and this version reads no other kind of file";
+  return "it is not a script file, nor a file of another program that this version reads (plain text opens when "
+         "chosen as an ASCII File)";
 }
 
 }  // namespace qm

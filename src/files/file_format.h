@@ -44,10 +44,13 @@ enum TSaveFormat : Byte {
   sfConverterFile = 20,
 };
 
-// The format of a file: the native script variants (a Windows script with
-// a password is lfPasswordNative), lfMissing for a file that is missing or
-// cannot be read, lfUnknown for anything else. The hint (the format the
-// caller expects) is for the readers of other formats.
+// The format of a file from its first bytes: the native script variants (a
+// Windows script with a password is lfPasswordNative), RTF, tagged text,
+// story exchange data, WordStar (a newer WordStar is refused, with a
+// message), lfMissing for a file that is missing or cannot be read. The
+// hint (the format the writer chose) names what bytes cannot tell: plain
+// text, the formats whose layout this system lacks, and a damaged file of
+// a chosen format, which its reader then reports; lfUnknown otherwise.
 Byte DetectFileFormat(const std::string& fileName, Byte hint);
 
 // Why a file cannot be read, worded to end a message ("it is a folder");

@@ -251,10 +251,10 @@ bool TakeNewerLeftover(const std::string& fileName, std::vector<Byte>& bytes, TP
   return false;
 }
 
+}  // namespace
+
 // ---- Putting elements into a window -----------------------------------------
 
-// Each element gets a group of its own, linked into the group chain after
-// the group of the element before the run; the layout passes regroup.
 void GiveOwnGroups(TMDIChild& s, TScriptElement* first, TScriptElement* last) {
   TElementGroup* before = first->prev ? first->prev->group : nullptr;
   TElementGroup* after = before ? before->next : (last->next ? last->next->group : nullptr);
@@ -273,6 +273,8 @@ void GiveOwnGroups(TMDIChild& s, TScriptElement* first, TScriptElement* last) {
   if (after) after->prev = before;
   else s.LastGroup = before;
 }
+
+namespace {
 
 // Links the parsed elements into one chain; returns its first and last.
 std::pair<TScriptElement*, TScriptElement*> ChainOf(std::vector<std::unique_ptr<TScriptElement>>& elements) {

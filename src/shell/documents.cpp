@@ -7,6 +7,8 @@
 #include "language/character_names.h"
 #include "files/file_job.h"
 #include "files/element_records.h"
+#include "files/file_format.h"
+#include "files/foreign_files.h"
 #include "files/native_file.h"
 #include "files/progress_dialog.h"
 #include "platform/files.h"
@@ -112,7 +114,16 @@ void LayOutLoadedScript(TMDIChild& script) {
   script.Invalidate();
 }
 
-bool OpenScriptByName(std::string fileName) {
+// A file of another program becomes a new script named after it in the
+// script folder, unsaved.
+bool LoadForeignFile(TMDIChild& window, const std::string& fileName, Byte code) {
+  if (!ImportForeignFile(fileName, code)) return false;
+  window.SetScriptCaption(NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(fileName))));
+  SetDocumentModified(true, false);
+  return true;
+}
+
+bool OpenScriptByName(std::string fileName, Byte hint) {
   fileName = NormalizeScriptName(fileName);
   if (fileName.empty()) return false;
   Screen->SetCursor(5);
@@ -140,8 +151,11 @@ bool OpenScriptByName(std::string fileName) {
   }
   TProgressDlg& progress = ProgressDlg();
   progress.LoadFormatCode = 0;
+  const Byte code = FileExists(fileName) ? DetectFileFormat(fileName, hint) : Byte{lfMissing};
+  const bool loaded =
+      IsForeignFormat(code) ? LoadForeignFile(*window, fileName, code) : progress.Execute(fileName, true, false);
   // A failed load closes the window made for it, never another one.
-  if (!progress.Execute(fileName, true, false)) {
+  if (!loaded) {
     if (reused) {
       window->SetScriptCaption(reusedTitle);
     } else if (SlotOf(window) != 0) {

@@ -13,8 +13,10 @@ bool NewDocument(const std::string& fileName);
 // Closes the active script (the save prompt comes with the native file).
 void CloseActiveScript(bool closeWindow);
 // Opens a script file into a window (reusing an untouched new one) and
-// makes it active; false when nothing was opened.
-bool OpenScriptByName(std::string fileName);
+// makes it active; false when nothing was opened. The format is told by the
+// file's bytes; `hint` is the load format the writer chose (plain text is
+// read as such only when asked for).
+bool OpenScriptByName(std::string fileName, Byte hint = 0);
 // Lays a freshly loaded script out: the current element opened for
 // editing, elements without valid saved lines wrapped, the screen built.
 void LayOutLoadedScript(TMDIChild& script);

@@ -57,7 +57,7 @@ void TMainForm::FileOpenItemClick(TObject* sender) {
     const Byte code = LoadCodeOfFilter(dialog.FilterIndex);
     TProgressDlg& progress = ProgressDlg();
     progress.LoadFormatCode = code;
-    if (OpenScriptByName(dialog.FileName) && code >= 3 && ActiveScript())
+    if (OpenScriptByName(dialog.FileName, code) && code >= 3 && ActiveScript())
       ActiveScript()->SetScriptCaption(NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(dialog.FileName))));
   }
   Screen->SetCursor(crDefault);

@@ -1,10 +1,12 @@
-// Recognising native scripts from their first bytes.
+// Recognising native scripts and the files of other programs from their
+// first bytes.
 #include <gtest/gtest.h>
 
 #include "files/file_format.h"
 #include "files/file_test_fixture.h"
 #include "files/native_file.h"
 #include "files/script_samples.h"
+#include "support/exchange_data.h"
 
 namespace qm::testing {
 namespace {
@@ -22,6 +24,8 @@ TEST_F(FileFormatTest, NativeScriptsAreRecognisedAndEverythingElseIsNot) {
     const char* name;
     std::string bytes;
     Byte expected;
+    // What plain text is when the writer asked for text.
+    Byte asText = 0xFF;
   };
   const Case cases[] = {
       {"windows", std::string(windows.begin(), windows.end()), lfNativeWindows},
@@ -29,19 +33,48 @@ TEST_F(FileFormatTest, NativeScriptsAreRecognisedAndEverythingElseIsNot) {
       {"dos", std::string(dos.begin(), dos.end()), lfNativeDos},
       {"tag only", std::string(WindowsScriptTag), lfNativeWindows},
       {"dos tag only", std::string(DosScriptTag), lfNativeDos},
-      {"tag in other case", "QUILLMASTER WINVER. 3.35C and more", lfUnknown},
-      {"tag cut short", std::string(WindowsScriptTag.substr(0, 20)), lfUnknown},
-      {"text", "INT. HOUSE - DAY\r\n\r\nShe waits.\r\n", lfUnknown},
-      {"rtf", "{\\rtf1\\ansi hello}", lfUnknown},
+      {"tag in other case", "QUILLMASTER WINVER. 3.35C and more", lfUnknown, lfPlainText},
+      {"tag cut short", std::string(WindowsScriptTag.substr(0, 20)), lfUnknown, lfPlainText},
+      {"text", "INT. HOUSE - DAY\r\n\r\nShe waits.\r\n", lfUnknown, lfPlainText},
+      {"rtf", "{\\rtf1\\ansi hello}", lfRtf},
+      {"rtf after a mark", "\xEF\xBB\xBF{\\rtf1\\ansi hello}", lfRtf},
+      {"tagged", "[Action]\r\n<A>She waits.\r\n", lfTaggedText},
+      {"brackets without tags", "[Notes]\r\nShe waits.\r\n", lfUnknown, lfPlainText},
+      {"wordstar", "She waits by the\x8D\x0A" "door.\r\n", lfWordStar},
       {"empty", "", lfUnknown},
   };
   for (const auto& c : cases) {
     WriteFileText(Path(c.name), c.bytes);
-    for (Byte hint : {Byte{0}, Byte{3}, Byte{8}})
-      EXPECT_EQ(DetectFileFormat(Path(c.name), hint), c.expected) << c.name << " hint " << int(hint);
+    for (Byte hint : {Byte{0}, Byte{3}, Byte{8}}) {
+      const Byte expected = hint == lfPlainText && c.asText != 0xFF ? c.asText : c.expected;
+      EXPECT_EQ(DetectFileFormat(Path(c.name), hint), expected) << c.name << " hint " << int(hint);
+    }
   }
   EXPECT_EQ(DetectFileFormat(Path("missing"), 0), lfMissing);
   EXPECT_EQ(DetectFileFormat(folder_.Path(), 0), lfMissing);
+}
+
+TEST_F(FileFormatTest, ExchangeDataIsToldByItsMagicInEitherByteOrder) {
+  for (const bool swapped : {false, true}) {
+    const std::vector<Byte> bytes = ExchangeBytes({{"TITL", "The Visit"}}, 0x12345678, swapped);
+    WriteFileText(Path("story.dsw"), std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(DetectFileFormat(Path("story.dsw"), 0), lfStoryDev);
+  }
+}
+
+TEST_F(FileFormatTest, FormatsWithoutALayoutAreToldByTheChoiceOnly) {
+  WriteFileText(Path("old.scr"), "some bytes of an old script");
+  EXPECT_EQ(DetectFileFormat(Path("old.scr"), lfMovieMaster), lfMovieMaster);
+  EXPECT_EQ(DetectFileFormat(Path("old.scr"), lfOlderNative), lfOlderNative);
+  EXPECT_EQ(DetectFileFormat(Path("old.scr"), 0), lfUnknown);
+}
+
+TEST_F(FileFormatTest, NewerWordStarIsRefusedWithAReason) {
+  WriteFileText(Path("new.ws"), std::string("\x1D\x7D\0\0header", 10));
+  SeenBox seen;
+  AnswerBox(mrOk, &seen);
+  EXPECT_EQ(DetectFileFormat(Path("new.ws"), 0), lfWordStarUnsupported);
+  EXPECT_NE(seen.text.find("WordStar"), std::string::npos);
 }
 
 }  // namespace

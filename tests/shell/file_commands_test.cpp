@@ -292,8 +292,8 @@ TEST_F(OpenRefusalTest, AFileThatIsNotAScriptOpensNothing) {
   std::string damaged = testing::ReadFileText(InScripts("KITCHEN.QMW"));
   damaged[0] = 'X';
   ExpectRefused({{"EMPTY.QMW", "", ":\rit is empty."},
-                 {"NOISE.QMW", noise, ":\rit is not a script file, and this version reads no other kind of file."},
-                 {"DAMAGED.QMW", damaged, ":\rit is not a script file, and this version reads no other kind of file."}},
+                 {"NOISE.QMW", noise, ":\rit is not a script file, nor a file of another program that this version reads (plain text opens when chosen as an ASCII File)."},
+                 {"DAMAGED.QMW", damaged, ":\rit is not a script file, nor a file of another program that this version reads (plain text opens when chosen as an ASCII File)."}},
                 "Unable to open ");
 }
 

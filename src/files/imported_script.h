@@ -1,0 +1,20 @@
+// A script made of the elements a reader of foreign text gave: each takes
+// its kind's format from the script's format set, its text packed (a cue's
+// plain and in capitals up to its extension).
+#pragma once
+
+#include "files/imported_text.h"
+
+namespace qm {
+
+class TMDIChild;
+struct TScriptElement;
+
+// One element made for the script, not yet linked into its list.
+TScriptElement* NewImportedElement(const TMDIChild& script, const TImportedElement& imported);
+
+// Replaces the script's elements with these (nothing changes when there
+// are none); the first becomes current with the caret at its start.
+void ReplaceScriptElements(TMDIChild& script, const TImportedElements& elements);
+
+}  // namespace qm

@@ -1,0 +1,171 @@
+// Files of other programs opened with File Open become new scripts.
+#include "files/foreign_files.h"
+
+#include <gtest/gtest.h>
+
+#include "base/document_table.h"
+#include "base/ini_file.h"
+#include "files/file_format.h"
+#include "files/storydev_import.h"
+#include "files/tagged_text.h"
+#include "files/text_encoding.h"
+#include "platform/dialog_builder.h"
+#include "platform/dialogs.h"
+#include "script/model/script_list_data.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+#include "support/exchange_data.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+class ForeignFilesTest : public testing::ProgramFixture {
+ protected:
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = ScriptDirectory + "/" + name;
+    testing::WriteFileText(path, bytes);
+    return path;
+  }
+  void ChooseFile(const std::string& path, int filter) {
+    Driver().Expect(
+        [path, filter](TForm& form) {
+          auto& dialog = dynamic_cast<TFileDialog&>(form);
+          dialog.FileNameEdit->Text = path;
+          dialog.FilterCombo->SetItemIndex(filter - 1);
+          dialog.OkBtn->Click();
+        },
+        "choose " + path);
+  }
+};
+
+constexpr int kAsciiFilter = 4;
+constexpr int kTaggedFilter = 8;
+constexpr int kExchangeFilter = 11;
+constexpr int kAllFilesFilter = 12;
+
+TEST_F(ForeignFilesTest, PlainTextOpensAsANewScript) {
+  const std::string path = Write("scene.txt", "INT. HOUSE - DAY\n\nShe waits.\n\nJOHN\n\nHello there.\n");
+  ChooseFile(path, kAsciiFilter);
+  MainForm->FileOpenItem->Click();
+  ASSERT_NE(ActiveScript(), nullptr);
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. HOUSE - DAY"},
+                                                                     {ekAction, "She waits."},
+                                                                     {ekCharacterName, "JOHN"},
+                                                                     {ekDialogue, "Hello there."}}));
+  EXPECT_TRUE(Script().DocumentModified);
+  EXPECT_NE(Script().ScriptFileName.find("scene"), std::string::npos);
+}
+
+TEST_F(ForeignFilesTest, RtfIsToldByItsBytesWhateverTheChoice) {
+  const std::string path = Write("scene.doc", "{\\rtf1 \\pard INT. HOUSE - DAY\\par\\pard She {\\b waits}.\\par}");
+  ChooseFile(path, kAllFilesFilter);
+  MainForm->FileOpenItem->Click();
+  ASSERT_NE(ActiveScript(), nullptr);
+  EXPECT_EQ(testing::ElementsOf(Script()),
+            (std::vector<ElementSpec>{{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "She \x02waits\x03."}}));
+}
+
+TEST_F(ForeignFilesTest, Utf8TextArrivesInTheScriptsCharacters) {
+  const std::string path = Write("cafe.txt", "\xEF\xBB\xBFINT. CAF\xC3\x89 - DAY\n\nShe says \xE2\x80\x9Chi\xE2\x80\x9D.\n");
+  ChooseFile(path, kAsciiFilter);
+  MainForm->FileOpenItem->Click();
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. CAF\xC9 - DAY"},
+                                                                     {ekAction, "She says \x93hi\x94."}}));
+}
+
+TEST_F(ForeignFilesTest, CharactersWithoutAFormAreSaidOnce) {
+  const std::string path = Write("odd.txt", "She waits \xE2\x98\x83 and \xE2\x98\x83.\n");
+  ChooseFile(path, kAsciiFilter);
+  testing::AnswerMessageBox(Driver(), LossyTextNotice, mrOk);
+  MainForm->FileOpenItem->Click();
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "She waits ? and ?."}}));
+}
+
+std::string Exchange(const testing::ExchangeRecords& records) {
+  const std::vector<Byte> bytes = testing::ExchangeBytes(records);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TEST_F(ForeignFilesTest, ExchangeFileGivesElementsAndNames) {
+  const std::string path = Write("story.dsw", Exchange({{"TITL", "The Visit"},
+                                                        {"CNAM", "Anna"},
+                                                        {"SNAM", "INT. CAFE - DAY"},
+                                                        {"SDES", "Anna waits."},
+                                                        {"LAST", ""}}));
+  ChooseFile(path, kAllFilesFilter);
+  MainForm->FileOpenItem->Click();
+  ASSERT_NE(ActiveScript(), nullptr);
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekCenteredTitle, "The Visit"},
+                                                                     {ekSceneHeading, "INT. CAFE - DAY"},
+                                                                     {ekAction, "Anna waits."}}));
+  EXPECT_EQ(UserListEntry(RecordOf(Script()).UserLists, TUserList::CharNames, 1), "ANNA");
+}
+
+TEST_F(ForeignFilesTest, FormatsWithoutALayoutAreRefusedPlainly) {
+  const std::string path = Write("old.scr", "bytes of a Movie Master script");
+  const int before = DocumentCount;
+  testing::AnswerMessageBox(Driver(),
+                            "Reading " + path + " is not available: this version cannot read Movie Master scripts.",
+                            mrOk, "Attention");
+  EXPECT_FALSE(OpenScriptByName(path, lfMovieMaster));
+  EXPECT_EQ(DocumentCount, before);
+}
+
+TEST_F(ForeignFilesTest, DamagedExchangeFileIsReportedAndOpensNothing) {
+  std::string bytes = Exchange({{"TITL", "The Visit"}});
+  bytes[6] = static_cast<char>(bytes[6] ^ 0x55);
+  const std::string path = Write("bad.dsw", bytes);
+  ChooseFile(path, kExchangeFilter);
+  testing::AnswerMessageBox(Driver(), StoryDevDamagedMessage, mrOk);
+  MainForm->FileOpenItem->Click();
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, ""}}));
+}
+
+TEST_F(ForeignFilesTest, TaggedChoiceOfAnotherFileIsReported) {
+  const std::string path = Write("notes.tag", "Just some notes.\r\n");
+  ChooseFile(path, kTaggedFilter);
+  testing::AnswerMessageBox(Driver(), NotTaggedMessage, mrOk, "Import Aborted");
+  MainForm->FileOpenItem->Click();
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, ""}}));
+}
+
+TEST_F(ForeignFilesTest, TaggedFileAsksItsStylesOnce) {
+  const std::string tagged = "[Scene Heading]\r\n<A>INT. HOUSE - DAY\r\n[Action]\r\n<A>She waits.\r\n";
+  const std::string path = Write("scene.tag", tagged);
+  for (int pass = 0; pass < 2; ++pass) {
+    ChooseFile(path, kTaggedFilter);
+    if (pass == 0) {
+      for (const char* choice : {"RadioButton6", "ActionBtn"})
+        Driver().Expect(
+            [choice](TForm& form) {
+              DialogControl<TRadioButton>(form, choice)->SetChecked(true);
+              form.ModalResult = mrOk;
+            },
+            "define a style");
+    }
+    testing::AnswerMessageBox(Driver(), "Import Complete.", mrOk);
+    MainForm->FileOpenItem->Click();
+    ASSERT_NE(ActiveScript(), nullptr);
+    EXPECT_EQ(testing::ElementsOf(Script()),
+              (std::vector<ElementSpec>{{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "She waits."}}));
+  }
+}
+
+TEST_F(ForeignFilesTest, OwnStyleSheetIsReadByDefault) {
+  const std::string own =
+      "{\\rtf1{\\stylesheet{\\s1\\sbasedon0 SCENE HEADING;}{\\s2\\sbasedon0 ACTION;}{\\s3\\sbasedon0 CHARACTER "
+      "NAME;}{\\s4\\sbasedon0 PARENTHETICAL;}{\\s5\\sbasedon0 TRANSITION;}{\\s6\\sbasedon0 DIALOG;}}}";
+  EXPECT_TRUE(DefaultPasteChoices(own, false).UseStyleSheets);
+  EXPECT_FALSE(DefaultPasteChoices("{\\rtf1{\\stylesheet{\\s1\\sbasedon0 Slug;}}}", false).UseStyleSheets);
+  EXPECT_TRUE(DefaultPasteChoices("", true).MatchPageBreaks);
+  EXPECT_TRUE(DefaultPasteChoices("", false).Aggressive);
+}
+
+}  // namespace
+}  // namespace qm
