@@ -1,15 +1,21 @@
 #include "files/clipboard_paste.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/message_boxes.h"
 #include "files/clipboard_copy.h"
+#include "files/foreign_files.h"
+#include "files/imported_script.h"
 #include "files/native_clipboard.h"
 #include "files/native_paste.h"
 #include "files/progress_dialog.h"
+#include "files/rtf_reader.h"
+#include "files/text_classifier.h"
 #include "platform/clipboard.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
@@ -61,23 +67,48 @@ bool PasteNative(TMDIChild& w, const Bytes& data) {
   return pasted;
 }
 
-// The richest format first: the program's own records, then plain text
-// (short text typed, longer text as Action paragraphs until the text
-// interpreters come). RTF alone cannot be read yet.
-bool PasteBestFormat(TMDIChild& w, TClipboard& clipboard) {
-  if (auto native = clipboard.GetData(NativeFormat())) return PasteNative(w, *native);
-  auto text = clipboard.GetData(CF_TEXT);
-  if (!text) {
-    MessageBeep(0);
-    return false;
+// Foreign text read into elements becomes records to splice; the breaks
+// of its pages are made again by the script's own pagination.
+std::vector<TClipRecord> RecordsOfImported(const TMDIChild& w, const TImportedElements& elements) {
+  std::vector<TClipRecord> records;
+  for (const TImportedElement& imported : elements) {
+    if (imported.kind == ekAutoPageBreak) continue;
+    const std::unique_ptr<TScriptElement> e(NewImportedElement(w, imported));
+    TClipRecord r;
+    r.format = e->format;
+    r.split = e->split;
+    r.state = e->state;
+    r.fontName = w.FontNameTable[r.format.FontIndex()];
+    r.text = e->text.value_or(std::string());
+    records.push_back(std::move(r));
   }
-  if (text->size() <= TypedPasteLimit) return TypeText(w, TextUpToZero(*text));
-  auto records = ActionRecordsOfText(w, TextUpToZero(*text));
+  return records;
+}
+
+bool PasteImported(TMDIChild& w, const TImportedElements& elements) {
+  std::vector<TClipRecord> records = RecordsOfImported(w, elements);
   if (records.empty()) {
     ShowMessageBox("Error: ClipBoard is Empty!", "");
     return false;
   }
   return SpliceRecords(w, records);
+}
+
+// The richest format first: the program's own records; short plain text
+// typed; then RTF read by its styles, or plain text classified line by line.
+bool PasteBestFormat(TMDIChild& w, TClipboard& clipboard) {
+  if (auto native = clipboard.GetData(NativeFormat())) return PasteNative(w, *native);
+  auto text = clipboard.GetData(CF_TEXT);
+  if (text && text->size() <= TypedPasteLimit) return TypeText(w, TextUpToZero(*text));
+  const std::optional<Bytes> rtf = clipboard.GetData(RegisterClipboardFormat(RichTextClipboardName));
+  if (!text && !rtf) {
+    MessageBeep(0);
+    return false;
+  }
+  const std::string rtfText = rtf ? TextUpToZero(*rtf) : std::string();
+  const TPasteChoices choices = DefaultPasteChoices(rtfText, w.PagesLocked != 0);
+  if (rtf) return PasteImported(w, ImportRtf(rtfText, ClassifierContextOf(w), choices));
+  return PasteImported(w, ImportPlainText(TextUpToZero(*text), ClassifierContextOf(w), choices));
 }
 
 bool Unusable(const TMDIChild& w, const TScriptElement* e) {

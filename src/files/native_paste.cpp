@@ -232,34 +232,4 @@ bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
   return next > 0 || !made.empty();
 }
 
-std::vector<TClipRecord> ActionRecordsOfText(const TMDIChild& w, std::string_view text) {
-  std::vector<TClipRecord> records;
-  const std::size_t limit = static_cast<std::size_t>(JoinLimit);
-  auto add = [&](std::string line) {
-    if (TrimmedLength(line) == 0) return;
-    for (std::size_t at = 0; at < line.size(); at += limit) {
-      TClipRecord r;
-      r.format = w.FormatSet[fsAction];
-      r.format.Kind = ekAction;
-      r.fontName = w.FontNameTable[r.format.FontIndex()];
-      r.text = PackText(line.substr(at, limit));
-      records.push_back(std::move(r));
-    }
-  };
-  std::string line;
-  for (char c : text) {
-    const Byte b = static_cast<Byte>(c);
-    if (c == '\r' || c == '\n') {
-      add(std::move(line));
-      line.clear();
-    } else if (c == '\t') {
-      line += ' ';
-    } else if (b >= 32 && b != 0xFF) {
-      line += c;
-    }
-  }
-  add(std::move(line));
-  return records;
-}
-
 }  // namespace qm

@@ -17,9 +17,5 @@ class TMDIChild;
 // caret goes back to where the paste began; the script is laid out again.
 bool SpliceRecords(TMDIChild& script, std::vector<TClipRecord>& records);
 
-// Lines of plain text as Action records, one a line; blank lines and
-// control bytes are left out, a line too long for an element is cut into
-// several.
-std::vector<TClipRecord> ActionRecordsOfText(const TMDIChild& script, std::string_view text);
 
 }  // namespace qm

@@ -242,7 +242,9 @@ TEST_F(ClipboardPasteTest, RecordsBringTheirFontByNameAndTheirRevisionMarks) {
   EXPECT_EQ(*pasted->revisedLines, std::string("\x01", 1));
 }
 
-TEST_F(ClipboardPasteTest, PlainTextIsTypedWhenShortAndActionParagraphsOtherwise) {
+// Short text is typed at the caret; longer text is read as a screenplay
+// laid out in plain text and pasted as the elements it holds.
+TEST_F(ClipboardPasteTest, PlainTextIsTypedWhenShortAndClassifiedOtherwise) {
   ScriptWindow w;
   AppendElement(*w, ekAction, "Start ");
   LayOut(*w);
@@ -251,14 +253,37 @@ TEST_F(ClipboardPasteTest, PlainTextIsTypedWhenShortAndActionParagraphsOtherwise
   Paste();
   EXPECT_EQ(ElementsOf(*w)[0].text, "Start typed");
 
-  const std::string para1 = WordsText(60, 1), para2 = WordsText(70, 2);
-  Clipboard()->SetAsText(para1 + "\r\n\r\n" + para2 + "\r\n");
+  Clipboard()->SetAsText(
+      "INT. KITCHEN - NIGHT\r\n\r\nRain hammers the window. Mary waits.\r\n\r\n"
+      "                         MARY\r\n               Not tonight.\r\n");
   PutCaret(*w, w->FirstElement, 11);
   Paste();
   const auto elements = ElementsOf(*w);
-  ASSERT_EQ(elements.size(), 2u);
-  EXPECT_EQ(elements[0], (ElementSpec{ekAction, "Start typed " + para1}));
-  EXPECT_EQ(elements[1], (ElementSpec{ekAction, para2}));
+  ASSERT_GE(elements.size(), 4u);
+  EXPECT_EQ(elements[0], (ElementSpec{ekAction, "Start typed"}));
+  const std::vector<ElementSpec> pasted(elements.end() - 4, elements.end());
+  EXPECT_EQ(pasted, (std::vector<ElementSpec>{{ekSceneHeading, "INT. KITCHEN - NIGHT"},
+                                              {ekAction, "Rain hammers the window. Mary waits."},
+                                              {ekCharacterName, "MARY"},
+                                              {ekDialogue, "Not tonight."}}));
+}
+
+TEST_F(ClipboardPasteTest, RtfFromAWordProcessorIsReadIntoElements) {
+  ScriptWindow w;
+  AppendElement(*w, ekAction, "");
+  LayOut(*w);
+  PutCaret(*w, w->FirstElement, 0);
+  const std::string rtf =
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0 INT. ROOF - DAY\\par\\par Wind.\\par }";
+  Clipboard()->Open();
+  Clipboard()->Clear();
+  Clipboard()->SetData(RegisterClipboardFormat("Rich Text Format"), Bytes(rtf.begin(), rtf.end()));
+  Clipboard()->Close();
+  Paste();
+  const auto elements = ElementsOf(*w);
+  ASSERT_GE(elements.size(), 2u);
+  EXPECT_EQ(elements[elements.size() - 2], (ElementSpec{ekSceneHeading, "INT. ROOF - DAY"}));
+  EXPECT_EQ(elements.back(), (ElementSpec{ekAction, "Wind."}));
 }
 
 TEST_F(ClipboardPasteTest, DamagedBlockPastesWhatIsSoundAndSaysSo) {
