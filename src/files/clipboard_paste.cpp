@@ -15,6 +15,7 @@
 #include "files/native_paste.h"
 #include "files/progress_dialog.h"
 #include "files/rtf_reader.h"
+#include "files/storydev_import.h"
 #include "files/text_classifier.h"
 #include "platform/clipboard.h"
 #include "platform/messages.h"
@@ -94,9 +95,15 @@ bool PasteImported(TMDIChild& w, const TImportedElements& elements) {
   return SpliceRecords(w, records);
 }
 
-// The richest format first: the program's own records; short plain text
+// The richest format first: story exchange data, the program's own records; short plain text
 // typed; then RTF read by its styles, or plain text classified line by line.
 bool PasteBestFormat(TMDIChild& w, TClipboard& clipboard) {
+  if (auto exchange = clipboard.GetData(RegisterClipboardFormat(StoryDevFormatName))) {
+    TStoryDevData data;
+    if (!ReadStoryDevExchange(*exchange, data)) return false;
+    AddStoryDevNames(w, data.characterNames);
+    return PasteImported(w, data.elements);
+  }
   if (auto native = clipboard.GetData(NativeFormat())) return PasteNative(w, *native);
   auto text = clipboard.GetData(CF_TEXT);
   if (text && text->size() <= TypedPasteLimit) return TypeText(w, TextUpToZero(*text));
@@ -130,7 +137,9 @@ void SettleCaret(TMDIChild& w) {
 
 bool ClipboardHasPasteableData() {
   TClipboard* clipboard = Clipboard();
-  return clipboard && (clipboard->HasFormat(NativeFormat()) || clipboard->HasFormat(CF_TEXT));
+  return clipboard && (clipboard->HasFormat(NativeFormat()) || clipboard->HasFormat(CF_TEXT) ||
+                       clipboard->HasFormat(RegisterClipboardFormat(RichTextClipboardName)) ||
+                       clipboard->HasFormat(RegisterClipboardFormat(StoryDevFormatName)));
 }
 
 void TProgressDlg::PasteFromClipBoard() {

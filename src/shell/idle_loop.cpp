@@ -89,9 +89,11 @@ void TMainForm::AppIdle(TObject*, bool& done) {
     if (unpacked && ActiveScript() == script) script->Assemble();
   }
   DrainStoryboardQueue();
-  // The paste of story-development data arrives with the clipboard
-  // readers; the request is not kept beyond this pass.
-  StoryDevPastePending = 0;
+  if (StoryDevPastePending) {
+    StoryDevPastePending = 0;
+    if (NoActiveDocument() || !IsDocumentEmpty(ActiveDocument)) FileNewItemClick(this);
+    PasteBtnClick(this);
+  }
   UpdateClipboardCommands();
   InIdle = 0;
 }

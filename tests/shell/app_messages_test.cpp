@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/exchange_data.h"
+#include "support/script_builder.h"
+
 #include "files/native_file.h"
 #include "platform/clipboard.h"
 #include "platform/files.h"
@@ -69,7 +72,11 @@ TEST_F(AppMessagesTest, PasteStoryDevIsThankedOnlyWhenItsDataIsThere) {
   EXPECT_EQ(MainForm->StoryDevPastePending, 0);
   Clipboard()->Open();
   Clipboard()->Clear();
-  Clipboard()->SetData(StoryDevClipboardFormat, Bytes{1, 2, 3});
+  Clipboard()->SetData(StoryDevClipboardFormat, testing::ExchangeBytes({{"TITL", "The Visit"},
+                                                                       {"CNAM", "Anna"},
+                                                                       {"SNAM", "INT. CAFE - DAY"},
+                                                                       {"SDES", "Anna waits."},
+                                                                       {"LAST", ""}}));
   Clipboard()->Close();
   Deliver(PasteStoryDevMessage, 0, 0);
   EXPECT_EQ(MainForm->StoryDevPastePending, 1);
@@ -77,6 +84,11 @@ TEST_F(AppMessagesTest, PasteStoryDevIsThankedOnlyWhenItsDataIsThere) {
   bool done = false;
   MainForm->AppIdle(Application, done);
   EXPECT_EQ(MainForm->StoryDevPastePending, 0) << "the idle pass takes the request";
+  EXPECT_EQ(testing::ElementsOf(*ActiveScript()),
+            (std::vector<testing::ElementSpec>{{ekCenteredTitle, "The Visit"},
+                                               {ekSceneHeading, "INT. CAFE - DAY"},
+                                               {ekAction, "Anna waits."}}))
+      << "pasted into the empty script";
 }
 
 TEST_F(AppMessagesTest, StoryboardMessagesWaitInAFiftyRecordQueue) {
