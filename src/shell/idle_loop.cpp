@@ -75,7 +75,13 @@ void TMainForm::AppIdle(TObject*, bool& done) {
   // With nothing to do the loop waits for the next message rather than
   // calling again at once, which would keep a processor busy.
   done = true;
-  if (!NoActiveDocument() && !script->Closing) {
+  if (NoActiveDocument() || script->Closing) {
+    if (NoActiveDocument() && FileSaveItem->Enabled) UpdateMenusAndButtons();
+  } else {
+    if (MenusDue || MenuStateChanged()) {
+      MenusDue = 0;
+      UpdateMenusAndButtons();
+    }
     const bool unpacked = script->CurrentElement->text.has_value();
     if (unpacked) script->DisAssemble();
     const bool layoutWanted = script->LayoutDue && script->Active();

@@ -2,9 +2,13 @@
 // and tool bars, and the program options as its fields.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/forms.h"
 #include "platform/menus.h"
 #include "base/program_options.h"
+#include "shell/menu_table.h"
 
 namespace qm {
 
@@ -56,6 +60,19 @@ class TMainForm : public TForm, public TProgramOptions {
   // Never shown: Alt+A to Alt+Z type the speech heading of the letter while
   // "Use AltKeys" is on.
   TMenuItem* AltKeysMenu = nullptr;
+  TMenuItem* HiddenMenu = nullptr;
+
+  // An item of the menu table by its name; null when there is none.
+  TMenuItem* MenuItem(const std::string& name) const;
+  // The row an item was built from; null for items not in the table.
+  const TMenuRow* MenuRowOf(const TMenuItem* item) const;
+  // Enables, checks, shows and captions the menus by the active script.
+  void UpdateMenusAndButtons();
+  // The top-level captions with or without their accelerators, and the
+  // AltKeys items on or off, as "Use AltKeys" says.
+  void SetupMenuCaptions();
+  // Whether what the menus show has changed since their last refresh.
+  bool MenuStateChanged() const;
 
   // The start-up script (after the settings were loaded).
   void SetupMenusEtc();
@@ -83,6 +100,39 @@ class TMainForm : public TForm, public TProgramOptions {
   // button, Redo for any other sender.
   void UndoItemClick(TObject* sender);
   void AltKeyPressed(TObject* sender);
+  void FileSaveAllItemClick(TObject* sender);
+  void AddHardReturnItemClick(TObject* sender);
+  void AddDialogueParagraphItemClick(TObject* sender);
+  void HardSpace1Click(TObject* sender);
+  void RedisplayScreenBtnClick(TObject* sender);
+  void LastPositionItemClick(TObject* sender);
+  // Bold, underline, italics or strike-out by the sender's tag (1 to 4).
+  void BoldBtnClick(TObject* sender);
+  // Takes the four styles off; with no sender, the text colours.
+  void NormalBtnClick(TObject* sender);
+
+  // Format menu.
+  void Screenplay1Click(TObject* sender);
+  void SitcomVersionI1Click(TObject* sender);
+  void SitcomVersionII1Click(TObject* sender);
+  void StagePlay1Click(TObject* sender);
+  void InteractiveCDROM1Click(TObject* sender);
+  void Screenplay2Click(TObject* sender);
+  void SitcomVersionI2Click(TObject* sender);
+  void SitcomVersionII2Click(TObject* sender);
+  void StagePlay2Click(TObject* sender);
+  void InteractiveCDROM2Click(TObject* sender);
+  void AllNewScriptsItemClick(TObject* sender);
+  void EditUserListsItemClick(TObject* sender);
+  void RestoreDefaultListsItemClick(TObject* sender);
+  void HideinUserListClick(TObject* sender);
+  void RepaginateNowItemClick(TObject* sender);
+
+  // Help menu and the outside programs this system does not have.
+  void MemoryAvailItemClick(TObject* sender);
+  void ConfigurationWizard1Click(TObject* sender);
+  void EditTopSpeedBarItemClick(TObject* sender);
+  void About1Click(TObject* sender);
 
  private:
   void OpenStartupFile(std::string name);
@@ -91,6 +141,18 @@ class TMainForm : public TForm, public TProgramOptions {
   // anything else through the hand-off to our own window).
   void OpenScriptFile(const std::string& name);
   void BuildMenus();
+  void BindNamedItems();
+  void RefreshAfterChange();
+  // A format family of the program folder into the active script, or the
+  // active script's formats into it.
+  void LoadFormatFamily(const char* fileName);
+  void SaveFormatFamily(const char* fileName);
+  struct TMenuBinding {
+    const TMenuRow* row;
+    TMenuItem* item;
+  };
+  std::vector<TMenuBinding> menuBindings_;
+  unsigned menuSignature_ = ~0u;
   void DetachIdleAndHint();
   void AttachIdleAndHint();
 };

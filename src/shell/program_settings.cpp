@@ -732,6 +732,7 @@ void SetAltKeyShortCutsBelow(TMenuItem& parent, bool enable) {
 void SetAltKeyShortCuts(bool enable) {
   if (MainForm == nullptr || MainForm->MainMenu == nullptr) return;
   SetAltKeyShortCutsBelow(*MainForm->MainMenu->Items(), enable);
+  if (MainForm->AltKeysMenu) MainForm->SetupMenuCaptions();
 }
 
 void SetDeleteKeyShortCut(TMenuItem& item, Byte code) {
