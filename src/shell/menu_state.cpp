@@ -70,8 +70,8 @@ void TMainForm::UpdateMenusAndButtons() {
   const auto satisfied = [&](TMenuRule rule, const TMenuItem& item) {
     switch (rule) {
       case TMenuRule::AsMenu:
-      case TMenuRule::Always:
-      case TMenuRule::Interactive: return true;
+      case TMenuRule::Always: return true;
+      case TMenuRule::Interactive: return s.interactive;
       case TMenuRule::Open: return s.open;
       case TMenuRule::Editable: return s.open && s.editable;
       case TMenuRule::Block: return s.block;
