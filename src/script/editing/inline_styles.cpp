@@ -38,10 +38,11 @@ std::string TextOf(const TMDIChild& w, const TScriptElement& e) {
 // block marks stay as they are (stepping with the caret keys would extend
 // the block).
 void Load(TMDIChild& w, TScriptElement* e) {
-  if (w.CurrentElement == e) return;
-  w.Assemble();
-  w.CurrentElement = e;
-  w.CurrentGroup = e->group;
+  if (w.CurrentElement != e) {
+    w.Assemble();
+    w.CurrentElement = e;
+    w.CurrentGroup = e->group;
+  }
   w.DisAssemble();
 }
 
