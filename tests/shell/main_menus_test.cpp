@@ -20,7 +20,8 @@ namespace {
 using testing::ElementSpec;
 
 // Every menu as the writer sees it, from the command tables: the captions
-// with their accelerators, and the keys in brackets. The separators, the
+// with their accelerators, and the keys in brackets (the keyboard-layout
+// options at their defaults). The separators, the
 // window list and the letter menus (AltKeys and UserKeys) are left out here.
 constexpr const char* kTree = R"( &File
   &New
@@ -318,9 +319,9 @@ constexpr const char* kTree = R"( &File
       Locking of &Scenes
 Hidden
   Make Title  [Shift+F6]
-  Delete Word
-  Delete Left Word
-  Delete To End of Line
+  Delete Word  [Ctrl+Del]
+  Delete Left Word  [Ctrl+Bksp]
+  Delete To End of Line  [Ctrl+End]
   Underline  [F8]
   Bold  [F6]
   Italics  [F9]
@@ -338,8 +339,8 @@ Hidden
   Alt Search  [Ctrl+F]
   CutToEol
   Hard Space  [Ctrl+Alt+Space]
-  Alt Goto Top
-  Alt Goto Bottom
+  Alt Goto Top  [Shift+Ctrl+Alt+Home]
+  Alt Goto Bottom  [Shift+Ctrl+Alt+End]
 )";
 
 class MainMenusTest : public testing::KeysFixture {
@@ -385,7 +386,9 @@ TEST_F(MainMenusTest, EachKeyBelongsToOneCommandButTheTwoTheTablesShare) {
   std::map<TShortCut, std::vector<std::string>> holders;
   std::set<std::string> names;
   for (const TMenuRow& row : MainMenuRows()) {
-    if (row.name[0]) EXPECT_TRUE(names.insert(row.name).second) << "two items named " << row.name;
+    if (row.name[0]) {
+      EXPECT_TRUE(names.insert(row.name).second) << "two items named " << row.name;
+    }
     if (row.shortCut[0]) {
       const TShortCut key = TextToShortCut(row.shortCut);
       EXPECT_NE(key, 0) << row.shortCut << " is no key";
@@ -398,9 +401,39 @@ TEST_F(MainMenusTest, EachKeyBelongsToOneCommandButTheTwoTheTablesShare) {
   };
   for (const auto& [key, items] : holders) {
     const auto it = shared.find(ShortCutToText(key));
-    if (it != shared.end()) EXPECT_EQ(items, it->second);
-    else EXPECT_EQ(items.size(), 1u) << ShortCutToText(key) << " is held by " << items.front() << " and others";
+    if (it != shared.end()) {
+      EXPECT_EQ(items, it->second);
+    } else {
+      EXPECT_EQ(items.size(), 1u) << ShortCutToText(key) << " is held by " << items.front() << " and others";
+    }
   }
+}
+
+TEST_F(MainMenusTest, TheKeyboardLayoutOptionsChooseTheClipboardDeletionAndGotoKeys) {
+  const auto key = [](const char* name) { return ShortCutToText(MainForm->MenuItem(name)->ShortCut); };
+  TProgramOptions& o = *MainForm;
+  o.CtrlKeyCutPaste = true;
+  o.DeleteWordKeys = 2;
+  o.DeleteLeftWordKeys = 0;
+  o.DeleteToEolKeys = 9;  // out of range: left as it was
+  o.GotoTopKeys = 1;
+  o.GotoBottomKeys = 0;
+  ApplyKeyboardLayout(o);
+  EXPECT_EQ(key("CutItem"), "Ctrl+X");
+  EXPECT_EQ(key("CopyItem"), "Ctrl+C");
+  EXPECT_EQ(key("PasteItem"), "Ctrl+V");
+  EXPECT_EQ(key("IndexCardItem"), "") << "Ctrl+V pastes now";
+  EXPECT_EQ(key("DeleteWordItem"), "Alt+Del");
+  EXPECT_EQ(key("DeleteLeftWordItem"), "");
+  EXPECT_EQ(key("DeleteToEolItem"), "Ctrl+End");
+  EXPECT_EQ(key("GotoTopItem"), "Ctrl+Home");
+  EXPECT_EQ(key("AltGotoTopItem"), "Shift+Ctrl+Home");
+  EXPECT_EQ(key("GotoBottomItem"), "");
+  EXPECT_EQ(key("AltGotoBottomItem"), "");
+  o.CtrlKeyCutPaste = false;
+  ApplyKeyboardLayout(o);
+  EXPECT_EQ(key("CutItem"), "Shift+Del");
+  EXPECT_EQ(key("IndexCardItem"), "Ctrl+V");
 }
 
 TEST_F(MainMenusTest, AKeySharedByTwoCommandsGoesToTheOneThatCanBeUsed) {
@@ -486,8 +519,11 @@ TEST_F(MainMenusTest, CommandsAreEnabledByTheStateOfTheActiveScript) {
     Idle();
     for (const EnabledCase& c : cases)
       EXPECT_EQ(MainForm->MenuItem(c.item)->Enabled(), c.enabled[state]) << c.item;
-    for (const TMenuRow& row : MainMenuRows())
-      if (row.waitsFor != Built) EXPECT_FALSE(MainForm->MenuItem(row.name)->Enabled()) << row.name;
+    for (const TMenuRow& row : MainMenuRows()) {
+      if (row.waitsFor != Built) {
+        EXPECT_FALSE(MainForm->MenuItem(row.name)->Enabled()) << row.name;
+      }
+    }
   }
 }
 
