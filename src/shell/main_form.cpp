@@ -19,6 +19,7 @@
 #include "base/message_boxes.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
+#include "shell/workspace.h"
 #include "base/program_identity.h"
 #include "base/prompt_table.h"
 
@@ -179,6 +180,9 @@ void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
 void TMainForm::ExitQuillmasterItemClick(TObject* sender) {
   DetachIdleAndHint();
   ExitConfirmed = 1;
+  // The scripts open now are the workspace of the next start.
+  ClearWorkSpace();
+  SaveWorkSpace();
   for (int slot = DocumentCount; slot >= 1; --slot) {
     ActiveDocument = static_cast<Byte>(slot);
     CloseActiveScript(true);
@@ -215,6 +219,7 @@ void TMainForm::SetupMenusEtc() {
   SetupMenuCaptions();
   if (!CommandLine.empty() && StartupFileTaken) OpenStartupFile(ScriptNameFromCommandLine(CommandLine));
   if (StartupFileTaken && StartupChoice == 3) OpenMostRecentScript();
+  if (StartupFileTaken && StartupChoice == 4) RestoreWorkSpace();
   const bool created = DocumentCount == 0 && StartupChoice == 0 && !ExitConfirmed &&
                        NewDocument(ScriptDirectory + "/NONAME1." + ScriptExtension);
   UpdateMenusAndButtons();

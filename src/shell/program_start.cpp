@@ -1,7 +1,7 @@
 #include "shell/program_start.h"
 
 #include <algorithm>
-
+#include <memory>
 
 #include "platform/files.h"
 #include "platform/forms.h"
@@ -11,6 +11,7 @@
 #include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "base/program_identity.h"
+#include "shell/splash_screen.h"
 #include "shell/startup_setup.h"
 
 namespace qm {
@@ -54,6 +55,21 @@ void DeferToRunningInstance(HWND other) {
   if (!CommandLine.empty()) HandOffToInstance(other, HandOffText(CommandLine));
   if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
   else BringWindowToTop(other);
+}
+
+// The set-up runs while the splash shows its progress; the splash goes
+// before the first idle moment.
+bool RunSplashScreen() {
+  auto splash = std::make_unique<TSplashScreen>(Application);
+  splash->InitializeSplashSettings();
+  splash->Show();
+  splash->UpdateBar(true, 5);
+  if (!SetupApplication()) return false;
+  for (Word percent : {70, 80, 90}) splash->UpdateBar(true, percent);
+  MainForm->SetupMenusEtc();
+  splash->UpdateBar(true, 97);
+  splash->FinishNow();
+  return true;
 }
 
 }  // namespace
@@ -108,9 +124,7 @@ bool StartProgram() {
   Application->Title = ProgramTitle;
   MainForm = new TMainForm(Application);
   Application->MainForm = MainForm;
-  if (!SetupApplication()) return false;
-  MainForm->SetupMenusEtc();
-  FinishStartup();
+  if (!RunSplashScreen()) return false;
   bool done = StartupFileTaken;
   MainForm->FirstIdle(Application, done);
   StartupFileTaken = false;
