@@ -14,14 +14,15 @@
 #include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
+#include "shell/splash_screen.h"
 #include "base/program_busy.h"
 
 namespace qm {
 
 namespace {
 
-constexpr const char* kOpenFilter =
-    "Quillmaster Scripts|*.;*.SC?;*.QMW|Prev. Saved Script|*.BK|Timed Backups|*.TMB|ASCII File|*.DOS;*.DOC;*.TXT"
+const std::string kOpenFilter =
+    std::string("Quillmaster Scripts|") + ScriptFileMask + "|Prev. Saved Script|*.BK|Timed Backups|*.TMB|ASCII File|*.DOS;*.DOC;*.TXT"
     "|Rich Text Format|*.RTF|WordPerfect\xAE (5.1/6.x)|*.WP*;*.*|MS Word\xAE|*.DOC|Scriptware\xAE Tag|*.TAG"
     "|Movie Master\xAE|*.SCR|WordStar\xAE|*.WDS;*.*|StoryDev\xAE Exchange|*.DSW|All Files (*.*)|*.*";
 
@@ -42,6 +43,7 @@ Byte LoadCodeOfFilter(int filter) {
 }  // namespace
 
 void TMainForm::FileOpenItemClick(TObject* sender) {
+  if (SplashScreen) return;
   ProgramBusyScope busy;
   Screen->SetCursor(5);
   TOpenDialog dialog(nullptr);
@@ -88,7 +90,7 @@ void TMainForm::PastefromItemClick(TObject*) {
   if (NoActiveDocument()) return;
   TOpenDialog dialog(nullptr);
   dialog.Title = "Paste From...";
-  dialog.Filter = "Quillmaster Scripts|*.;*.SC?;*.QMW";
+  dialog.Filter = std::string("Quillmaster Scripts|") + ScriptFileMask;
   dialog.InitialDir = ScriptDirectory;
   if (dialog.Execute()) {
     SaveUndoStep(ukWholeScript, true, false, 0);

@@ -6,6 +6,7 @@
 #include "script/editing/document_modified.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "shell/abnormal_exit.h"
 #include "shell/app_messages.h"
 #include "base/document_table.h"
 #include "base/global_state.h"
@@ -59,12 +60,7 @@ void WriteTimedBackups() {
   if (TMDIChild* script = ActiveScript(); script && script == active) FocusActiveScript();
 }
 
-void TMainForm::FirstIdle(TObject*, bool& done) {
-  // The abnormal-exit check comes with the tool bars; until then the
-  // first idle moment hands over to the idle pass directly.
-  Application->OnIdle = [this](TObject* s, bool& d) { AppIdle(s, d); };
-  done = true;
-}
+void TMainForm::FirstIdle(TObject*, bool& done) { done = CheckAbnormalExit(); }
 
 void TMainForm::AppIdle(TObject*, bool& done) {
   Screen->SetCursor(crDefault);

@@ -4,10 +4,13 @@
 #include "base/program_identity.h"
 #include "base/prompt_table.h"
 #include "files/format_files.h"
+#include "files/progress_dialog.h"
+#include "files/run_program.h"
 #include "language/act_scene_commands.h"
 #include "language/hide_names_dialog.h"
 #include "language/user_list_dialogs.h"
 #include "language/user_lists.h"
+#include "platform/files.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
@@ -27,9 +30,17 @@ namespace {
 
 constexpr int MaxHardReturns = 50;
 
-// Outside programs of the original set-up that this system does not have.
-void SayNotAvailable(const std::string& program) {
-  ShowMessageBox(program + " is not available on this system.", "Attention");
+// An outside program of the program folder, run and waited for; false
+// (after saying why) when it is not there or would not start.
+bool RunOutsideProgram(const std::string& program, const std::string& failure) {
+  const std::string path = ProgramDirectory + program;
+  if (!FileExists(path)) {
+    ShowMessageBox("Unable to find " + program + "!", "");
+    return false;
+  }
+  if (RunProgramAndWait(path, "", 1, true) >= 32) return true;
+  ShowMessageBox(failure, "");
+  return false;
 }
 
 TMDIChild* EditableScript() {
@@ -90,6 +101,11 @@ void TMainForm::HardSpace1Click(TObject*) {
 }
 
 void TMainForm::RedisplayScreenBtnClick(TObject*) { RefreshAfterChange(); }
+
+void TMainForm::ClearClipboardItemClick(TObject*) {
+  ProgressDlg().FreeClipUndoMemory();
+  FocusActiveScript();
+}
 
 void TMainForm::LastPositionItemClick(TObject* sender) {
   if (NoActiveDocument()) return;
@@ -186,9 +202,16 @@ void TMainForm::MemoryAvailItemClick(TObject*) {
   ShowMessageBox("Due to the 32 bit Memory management system, this feature has been disabled.", "Attention");
 }
 
-void TMainForm::ConfigurationWizard1Click(TObject*) { SayNotAvailable("The configuration wizard (CONFIGWZ.EXE)"); }
+void TMainForm::ConfigurationWizard1Click(TObject*) {
+  RunOutsideProgram("CONFIGWZ.EXE", "Error Running the Configuration Wizard");
+}
 
-void TMainForm::EditTopSpeedBarItemClick(TObject*) { SayNotAvailable("The tool-bar set-up program (SETUPBAR.EXE)"); }
+// The tool-bar layout is read again once the set-up program has run.
+void TMainForm::EditSpeedBar1Click(TObject*) {
+  RunOutsideProgram("SETUPBAR.EXE", "Error Running the SetupBar Utility");
+  MenusDue = 1;
+  Repaint();
+}
 
 void TMainForm::About1Click(TObject*) { ShowMessageBox(std::string(ProgramTitle) + "\r\rA word processor for scripts.", "About"); }
 

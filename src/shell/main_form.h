@@ -104,6 +104,8 @@ class TMainForm : public TForm, public TProgramOptions {
   void AddHardReturnItemClick(TObject* sender);
   void AddDialogueParagraphItemClick(TObject* sender);
   void HardSpace1Click(TObject* sender);
+  // Empties the clipboard and the undo ring.
+  void ClearClipboardItemClick(TObject* sender);
   void RedisplayScreenBtnClick(TObject* sender);
   void LastPositionItemClick(TObject* sender);
   // Bold, underline, italics or strike-out by the sender's tag (1 to 4).
@@ -131,7 +133,7 @@ class TMainForm : public TForm, public TProgramOptions {
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);
   void ConfigurationWizard1Click(TObject* sender);
-  void EditTopSpeedBarItemClick(TObject* sender);
+  void EditSpeedBar1Click(TObject* sender);
   void About1Click(TObject* sender);
 
  private:

@@ -63,7 +63,7 @@ const TMenuRow kRows[] = {
     Await(3, "Setup &Font for Menus", "", "MenuFontItem", "MenuFontItemClick", SettingsDialogs),
     Await(3, "Show &Top Speedbar", "", "DisplaySpeedbarItem", "DisplaySpeedbarItemClick", OwnWork)
         .When(R::SpeedBars),
-    Do(3, "&Edit Top Speed Bar", "", "EditTopSpeedBarItem", QM_CMD(EditTopSpeedBarItemClick)),
+    Do(3, "&Edit Top Speed Bar", "", "EditTopSpeedBarItem", QM_CMD(EditSpeedBar1Click)),
     Await(3, "&Show Status Bar", "", "BottomSpeedItem", "BottomSpeedItemClick", Moving).When(R::SpeedBars),
     Await(3, "S&cene Count", "", "SceneCountItem", "SceneCountItemClick", Moving),
     Await(3, "&Act/Scene Info", "", "ActSceneInfoItem", "ActSceneInfoItemClick", Moving),
@@ -423,7 +423,7 @@ const TMenuRow kRows[] = {
     Await(2, "ProducerHelp", "Ctrl+Alt+H", "ProducerHelpItem", "ProducerHelpItemClick", SettingsDialogs),
     Await(2, "Alternate Print", "Shift+F7", "AlternatePrintItem", "PrintItemClick", Printing),
     Await(2, "Interactive Wizard", "Ctrl+A", "InteractiveWizardItem", "InteractiveWizardItemClick", Interactive),
-    Await(2, "Clear ClipBoard/Undo", "Shift+Ctrl+Alt+6", "ClearClipboardItem", "ClearClipboardItemClick", Clipboard),
+    Do(2, "Clear ClipBoard/Undo", "Shift+Ctrl+Alt+6", "ClearClipboardItem", QM_CMD(ClearClipboardItemClick)),
     Await(2, "QuickEntry", "Ctrl+Q", "QuickEntryItem", "QuickEntryItemClick", Search),
     Await(2, "Quick Entry Setup", "Ctrl+Alt+Q", "QuickEntrySetupItem", "QuickEntrySetupItemClick", Search),
     Await(2, "Prev Scene", "Shift+Ctrl+Alt+Up", "PrevSceneItem", "ExtendToSceneClick", Clipboard),

@@ -7,6 +7,7 @@
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"
@@ -125,8 +126,9 @@ bool StartProgram() {
   MainForm = new TMainForm(Application);
   Application->MainForm = MainForm;
   if (!RunSplashScreen()) return false;
-  bool done = StartupFileTaken;
-  MainForm->FirstIdle(Application, done);
+  bool retrieved = StartupFileTaken;
+  MainForm->FirstIdle(Application, retrieved);
+  if (!retrieved && MainForm->StartupChoice == 2 && NoActiveDocument()) MainForm->FileOpenItem->Click();
   StartupFileTaken = false;
   return true;
 }
