@@ -8,6 +8,7 @@
 #include "script/script_window.h"
 #include "shell/abnormal_exit.h"
 #include "shell/app_messages.h"
+#include "shell/tool_bar.h"
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
@@ -77,6 +78,8 @@ void TMainForm::AppIdle(TObject*, bool& done) {
     if (MenusDue || MenuStateChanged()) {
       MenusDue = 0;
       UpdateMenusAndButtons();
+    } else {
+      ToolBar().UpdateFormatButtons();
     }
     const bool unpacked = script->CurrentElement->text.has_value();
     if (unpacked) script->DisAssemble();

@@ -71,6 +71,12 @@ void TMainForm::FileSaveAllItemClick(TObject* sender) {
   FocusActiveScript();
 }
 
+void TMainForm::ExitBtnClick(TObject*) {
+  if (NoActiveDocument()) ExitQuillmasterItem->Click();
+  else if (IsKeyDownNow(VK_SHIFT)) ExitQuillmasterItemClick(nullptr);
+  else CloseFileItem->Click();
+}
+
 void TMainForm::AddHardReturnItemClick(TObject*) {
   TMDIChild* script = EditableScript();
   if (!script) return;

@@ -19,6 +19,7 @@
 #include "base/message_boxes.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
+#include "shell/tool_bar.h"
 #include "shell/workspace.h"
 #include "base/program_identity.h"
 #include "base/prompt_table.h"
@@ -41,6 +42,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   SetBounds(0, 0, 800, 600);
   BuildPromptTable(true);
   BuildMenus();
+  toolBar_ = std::make_unique<TToolBar>(*this);
   UndoHooks.ShowUndoCommands = [this](bool shown) {
     for (TMenuItem* item : {UndoItem, RedoItem, UndoBar}) item->Visible = shown;
   };

@@ -2,6 +2,7 @@
 // and tool bars, and the program options as its fields.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ namespace qm {
 
 // The tag of the menu items that undo.
 constexpr int UndoItemTag = 233;
+
+class TToolBar;
 
 class TMainForm : public TForm, public TProgramOptions {
  public:
@@ -62,6 +65,8 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* AltKeysMenu = nullptr;
   TMenuItem* HiddenMenu = nullptr;
 
+  // The tool bar across the top.
+  TToolBar& ToolBar() const { return *toolBar_; }
   // An item of the menu table by its name; null when there is none.
   TMenuItem* MenuItem(const std::string& name) const;
   // The row an item was built from; null for items not in the table.
@@ -101,6 +106,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void UndoItemClick(TObject* sender);
   void AltKeyPressed(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);
+  // The Exit button: closes the active script; with Shift held every
+  // script, keeping the program; with none open, the Exit command.
+  void ExitBtnClick(TObject* sender);
   void AddHardReturnItemClick(TObject* sender);
   void AddDialogueParagraphItemClick(TObject* sender);
   void HardSpace1Click(TObject* sender);
@@ -155,6 +163,7 @@ class TMainForm : public TForm, public TProgramOptions {
   };
   std::vector<TMenuBinding> menuBindings_;
   unsigned menuSignature_ = ~0u;
+  std::unique_ptr<TToolBar> toolBar_;
   void DetachIdleAndHint();
   void AttachIdleAndHint();
 };

@@ -8,6 +8,8 @@
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/startup_setup.h"
+#include "shell/tool_bar.h"
+#include "platform/office_button.h"
 
 namespace qm {
 
@@ -107,6 +109,9 @@ void TMainForm::UpdateMenusAndButtons() {
   }
   MenuItem("LastThreeBar")->Visible = MenuItem("LastScript1Item")->Visible;
   for (int slot = 1; slot <= 9; ++slot) DocItems[slot - 1]->Enabled = s.open;
+  toolBar_->UpdateButtons();
+  toolBar_->Button("ExitBtn")->Hint =
+      s.open ? "Close Script|Quick Key: <CTRL+F4>" : "Exit Quillmaster|Quick Key: <ALT+F4>";
 }
 
 void TMainForm::SetupMenuCaptions() {

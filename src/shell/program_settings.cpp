@@ -18,6 +18,7 @@
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"
+#include "shell/tool_bar.h"
 
 namespace qm {
 
@@ -667,6 +668,7 @@ void WriteProgramSettings(TIniFile& ini, const TMainForm& o) {
   WriteLastScripts(ini);
   WriteKeys(ini, o, RevisionKeys);
   WriteKeys(ini, o, KeyboardKeys);
+  if (MainForm) ini.WriteBool("Menu Bar", "Two Rows", MainForm->ToolBar().TwoRows());
   WritePrinter(ini);
   WriteScreenColors(ini);
 }
