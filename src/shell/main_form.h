@@ -116,6 +116,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void ClearClipboardItemClick(TObject* sender);
   void RedisplayScreenBtnClick(TObject* sender);
   void LastPositionItemClick(TObject* sender);
+  // The block copied or cut into a new, existing or scrap script, by the
+  // item's number.
+  void CutCopyToClick(TObject* sender);
   // Bold, underline, italics or strike-out by the sender's tag (1 to 4).
   void BoldBtnClick(TObject* sender);
   // Takes the four styles off; with no sender, the text colours.
@@ -153,6 +156,11 @@ class TMainForm : public TForm, public TProgramOptions {
   void BuildMenus();
   void BindNamedItems();
   void RefreshAfterChange();
+  void CopyToNewScript();
+  void CopyToExistingScript();
+  void CopyToScrapScript();
+  // The clipboard pasted at the end of the active script.
+  void PasteAtScriptEnd();
   // A format family of the program folder into the active script, or the
   // active script's formats into it.
   void LoadFormatFamily(const char* fileName);
@@ -169,5 +177,9 @@ class TMainForm : public TForm, public TProgramOptions {
 };
 
 extern TMainForm* MainForm;
+
+// A script's scrap file: its name without extension, upper case, with
+// " - Scrap." and the script extension, in the script's folder.
+std::string ScrapFileName(const std::string& scriptFileName);
 
 }  // namespace qm
