@@ -106,6 +106,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void UndoItemClick(TObject* sender);
   void AltKeyPressed(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);
+  // The recent scripts at the foot of the File menu.
+  void SetupLastThree();
+  void LastScriptItemClick(TObject* sender);
+  void ClearHistoryItemClick(TObject* sender);
   // The Exit button: closes the active script; with Shift held every
   // script, keeping the program; with none open, the Exit command.
   void ExitBtnClick(TObject* sender);
@@ -156,6 +160,7 @@ class TMainForm : public TForm, public TProgramOptions {
   void BuildMenus();
   void BindNamedItems();
   void RefreshAfterChange();
+  void ShowLastThree();
   void CopyToNewScript();
   void CopyToExistingScript();
   void CopyToScrapScript();

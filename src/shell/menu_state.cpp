@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "files/undo_ring.h"
+#include "base/ini_file.h"
 #include "platform/clipboard.h"
+#include "platform/files.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
@@ -63,6 +65,19 @@ bool ClipboardHasPasteableData() {
 
 }  // namespace
 
+// Each recent script as "&1 " and its name (at most 53 characters), its
+// full path (at most 100) as the hint; shown while its entry is there.
+void TMainForm::ShowLastThree() {
+  for (int i = 0; i < LastScriptCount; ++i) {
+    TMenuItem* item = MenuItem("LastScript" + std::to_string(i + 1) + "Item");
+    const TLastScript& entry = LastScriptsBuffer[static_cast<std::size_t>(i)];
+    item->Visible = !entry.Empty();
+    if (entry.Empty()) continue;
+    item->Caption = "&" + std::to_string(i + 1) + " " + PathToText(entry.Name).substr(0, 53);
+    item->Hint = PathToText(entry.FullName()).substr(0, 100);
+  }
+}
+
 bool TMainForm::MenuStateChanged() const { return Signature(StateOfActiveScript()) != menuSignature_; }
 
 void TMainForm::UpdateMenusAndButtons() {
@@ -107,6 +122,7 @@ void TMainForm::UpdateMenusAndButtons() {
                                      [](TMenuRule rule) { return rule != TMenuRule::AsMenu; });
     if (managed || row.waitsFor != Built) item.Enabled = usable;
   }
+  ShowLastThree();
   MenuItem("LastThreeBar")->Visible = MenuItem("LastScript1Item")->Visible;
   for (int slot = 1; slot <= 9; ++slot) DocItems[slot - 1]->Enabled = s.open;
   toolBar_->UpdateButtons();

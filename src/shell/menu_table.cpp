@@ -80,7 +80,7 @@ const TMenuRow kRows[] = {
     Await(3, "Show &Ruler", "", "ShowRulerItem", "ShowRulerItemClick", Moving),
     Await(3, "&Zoom Screen Text...", "", "ZoomItem", "ZoomBtnClick", Moving),
     Await(3, "Show &Format Codes", "Alt+F3", "DisplayCodesItem", "DisplayCodesItemClick", ElementCommands),
-    Await(3, "&Clear File History List", "", "ClearHistoryItem", "ClearHistoryItemClick", OwnWork),
+    Do(3, "&Clear File History List", "", "ClearHistoryItem", QM_CMD(ClearHistoryItemClick)),
     Await(3, "Set Screen C&olors", "", "ScreenColorsItem", "ScreenColorsItemClick", SettingsDialogs),
     Menu(2, "H&ide Elements on Screen", "HideElementsItem").When(R::Open),
     Await(3, "&Action", "", "HideActionItem", "HideElementListClick", ElementCommands),
@@ -103,9 +103,9 @@ const TMenuRow kRows[] = {
     Await(2, "Pla&y Multimedia Script", "", "PlayMultimediaScriptItem", "CharNameBtnClick", Interactive)
         .When(R::Interactive),
     Line(2, "LastThreeBar"),
-    Await(2, "&1 ", "", "LastScript1Item", "LastScriptItemClick", OwnWork).Hidden(),
-    Await(2, "&2 ", "", "LastScript2Item", "LastScriptItemClick", OwnWork).Hidden(),
-    Await(2, "&3 ", "", "LastScript3Item", "LastScriptItemClick", OwnWork).Hidden(),
+    Do(2, "&1 ", "", "LastScript1Item", QM_CMD(LastScriptItemClick)).Tag(1).Hidden(),
+    Do(2, "&2 ", "", "LastScript2Item", QM_CMD(LastScriptItemClick)).Tag(2).Hidden(),
+    Do(2, "&3 ", "", "LastScript3Item", QM_CMD(LastScriptItemClick)).Tag(3).Hidden(),
     Line(2),
     Do(2, "E&xit", "Alt+F4", "ExitQuillmasterItem", QM_CMD(ExitQuillmasterItemClick)),
 
