@@ -145,6 +145,12 @@ class TMainForm : public TForm, public TProgramOptions {
   void HideinUserListClick(TObject* sender);
   void RepaginateNowItemClick(TObject* sender);
 
+  // Display options kept on the main window's own controls.
+  void DisplaySpeedbarItemClick(TObject* sender);
+  void OnlyTopMenuItemClick(TObject* sender);
+  void ShowHintsItemClick(TObject* sender);
+  void AlwaysShowBoxesItemClick(TObject* sender);
+
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);
   void ConfigurationWizard1Click(TObject* sender);

@@ -10,7 +10,7 @@ namespace {
 using R = TMenuRule;
 
 // Issues whose routines commands wait for.
-constexpr int Clipboard = 18, OwnWork = 19, Imports = 20, Printing = 21, Moving = 22, ElementCommands = 23,
+constexpr int Clipboard = 18, Imports = 20, Printing = 21, Moving = 22, ElementCommands = 23,
               Drafts = 24, SettingsDialogs = 25, Exports = 26, Search = 27, Spelling = 28, Thesaurus = 29,
               Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
 
@@ -63,13 +63,12 @@ const TMenuRow kRows[] = {
     Line(2),
     Await(2, "Pro&gram Options...", "", "ProgramSettingsItem", "ProgramSettingsItemClick", SettingsDialogs),
     Menu(2, "&Display Options", "DisplayOptionsItem"),
-    Await(3, "&Only Show Top Menu", "", "OnlyTopMenuItem", "OnlyTopMenuItemClick", OwnWork),
-    Await(3, "Show &Hints", "", "ShowHintsItem", "ShowHintsItemClick", OwnWork),
-    Await(3, "&Scroll Hints When Needed", "", "ScrollHintsItem", "ScrollHintsItemClick", OwnWork),
-    Await(3, "&Always Show Boxes around Buttons", "", "ShowButtonBoxesItem", "ShowButtonBoxesItemClick", OwnWork),
+    Do(3, "&Only Show Top Menu", "", "OnlyTopMenuItem", QM_CMD(OnlyTopMenuItemClick)),
+    Do(3, "Show &Hints", "", "ShowHintsItem", QM_CMD(ShowHintsItemClick)),
+    Await(3, "&Scroll Hints When Needed", "", "ScrollHints", "ScrollHintsClick", Moving),
+    Do(3, "&Always Show Boxes around Buttons", "", "AlwaysShowBoxesItem", QM_CMD(AlwaysShowBoxesItemClick)),
     Await(3, "Setup &Font for Menus", "", "MenuFontItem", "MenuFontItemClick", SettingsDialogs),
-    Await(3, "Show &Top Speedbar", "", "DisplaySpeedbarItem", "DisplaySpeedbarItemClick", OwnWork)
-        .When(R::SpeedBars),
+    Do(3, "Show &Top Speedbar", "", "DisplaySpeedbarItem", QM_CMD(DisplaySpeedbarItemClick)).When(R::SpeedBars),
     Do(3, "&Edit Top Speed Bar", "", "EditTopSpeedBarItem", QM_CMD(EditSpeedBar1Click)),
     Await(3, "&Show Status Bar", "", "BottomSpeedItem", "BottomSpeedItemClick", Moving).When(R::SpeedBars),
     Await(3, "S&cene Count", "", "SceneCountItem", "SceneCountItemClick", Moving),

@@ -18,6 +18,7 @@
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"
+#include "shell/display_options.h"
 #include "shell/tool_bar.h"
 
 namespace qm {
@@ -638,6 +639,7 @@ bool ReadProgramSettings(TIniFile& ini, TMainForm& o, bool reload) {
   SelectStoredPrinter(ini);
   ReadScreenColors(ini);
   ReadOverrideKeys(ini, o);
+  ReadDisplayOptions(ini);
   return true;
 }
 
@@ -669,6 +671,7 @@ void WriteProgramSettings(TIniFile& ini, const TMainForm& o) {
   WriteKeys(ini, o, RevisionKeys);
   WriteKeys(ini, o, KeyboardKeys);
   if (MainForm) ini.WriteBool("Menu Bar", "Two Rows", MainForm->ToolBar().TwoRows());
+  WriteDisplayOptions(ini);
   WritePrinter(ini);
   WriteScreenColors(ini);
 }

@@ -98,6 +98,31 @@ TEST_F(ToolBarTest, TheBoldButtonStylesTheCaretAndShowsDownInsideTheRun) {
   EXPECT_FALSE(B("NormalBtn").Down());
 }
 
+TEST_F(ToolBarTest, TheDisplayOptionsShowAndFrameTheBarAndAreKept) {
+  const auto item = [](const char* name) { return MainForm->MenuItem(name); };
+  ASSERT_TRUE(item("DisplaySpeedbarItem")->Checked()) << "the bar shows by default";
+  ASSERT_TRUE(Bar().Panel()->Visible());
+  item("DisplaySpeedbarItem")->Click();
+  EXPECT_FALSE(Bar().Panel()->Visible());
+  item("DisplaySpeedbarItem")->Click();
+  item("OnlyTopMenuItem")->Click();
+  EXPECT_FALSE(Bar().Panel()->Visible()) << "the top menu alone";
+  Idle();
+  EXPECT_FALSE(item("DisplaySpeedbarItem")->Enabled());
+  item("AlwaysShowBoxesItem")->Click();
+  EXPECT_TRUE(B("SaveBtn").AlwaysBeveled);
+  EXPECT_TRUE(B("SaveBtn").BevelShown());
+  ASSERT_TRUE(SaveProgramSettings());
+
+  item("OnlyTopMenuItem")->Click();
+  item("AlwaysShowBoxesItem")->Click();
+  ASSERT_TRUE(LoadProgramSettings(true));
+  EXPECT_TRUE(item("OnlyTopMenuItem")->Checked());
+  EXPECT_TRUE(item("AlwaysShowBoxesItem")->Checked());
+  EXPECT_FALSE(Bar().Panel()->Visible());
+  EXPECT_TRUE(B("SaveBtn").AlwaysBeveled);
+}
+
 TEST_F(ToolBarTest, TheExitButtonClosesTheScriptFirst) {
   B("ExitBtn").Click();
   Application->ProcessMessages();
