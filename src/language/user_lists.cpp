@@ -42,8 +42,11 @@ void LoadUserListDefaults(const std::string& section) {
 
 void LoadOriginalUserLists() {
   if (NoActiveDocument()) return;
-  // A section no settings file holds: every slot takes its built-in entry.
-  LoadUserListDefaults("Hah!");
+  // The built-in entries themselves, not a section of the settings file
+  // that is merely hoped to be missing.
+  TMDIChild& script = *ActiveScript();
+  RecordOf(script).UserLists = TUserListTables{};
+  UserListsChanged(script);
   ShowMessageBox("Original Default Lists have been loaded.", PromptTable(10));
 }
 

@@ -122,22 +122,25 @@ TMenu::~TMenu() {
 
 namespace {
 
-TMenuItem* FindShortCut(TMenuItem* item, TShortCut sc) {
+TMenuItem* FindShortCut(TMenuItem* item, TShortCut sc, bool enabledOnly) {
   for (int i = 0; i < item->Count(); ++i) {
     TMenuItem* child = item->Items(i);
-    if (child->ShortCut == sc && sc != 0) return child;
-    if (auto* deeper = FindShortCut(child, sc)) return deeper;
+    if (child->ShortCut == sc && sc != 0 && (!enabledOnly || child->EnabledInChain())) return child;
+    if (auto* deeper = FindShortCut(child, sc, enabledOnly)) return deeper;
   }
   return nullptr;
 }
 
 }  // namespace
 
-TMenuItem* TMenu::FindItemByShortCut(TShortCut shortCut) const { return FindShortCut(root_, shortCut); }
+TMenuItem* TMenu::FindItemByShortCut(TShortCut shortCut) const { return FindShortCut(root_, shortCut, false); }
 
+// Two items may share a key while only one of them can be used at a time
+// (Alt+F11 graphs an interactive script's branches and otherwise selects
+// the page): the first usable one takes it.
 bool TMenu::IsShortCut(TShortCut shortCut) {
-  TMenuItem* item = FindItemByShortCut(shortCut);
-  if (!item || !item->EnabledInChain()) return false;
+  TMenuItem* item = FindShortCut(root_, shortCut, true);
+  if (!item) return false;
   item->Click();
   return true;
 }

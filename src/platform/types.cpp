@@ -16,6 +16,8 @@ TColor ColorToRGB(TColor color) {
     case 13: return RGB(0, 0, 128);       // highlight
     case 14: return clWhite;              // highlight text
     case 15: return RGB(192, 192, 192);   // button face
+    case 16: return RGB(128, 128, 128);   // button shadow
+    case 20: return clWhite;              // button highlight
     case 24: return RGB(255, 255, 225);   // info background
     default: return RGB(192, 192, 192);
   }
@@ -83,6 +85,8 @@ TShortCut TextToShortCut(const std::string& text) {
     };
     if (!take("Shift+", scShift) && !take("Ctrl+", scCtrl) && !take("Alt+", scAlt)) break;
   }
+  // Keys without a name (the mouse buttons among them) are no short cut.
+  if (rest.empty()) return 0;
   for (int key = 1; key < 256; ++key)
     if (KeyText(static_cast<Word>(key)) == rest) return static_cast<TShortCut>(mods | key);
   return 0;

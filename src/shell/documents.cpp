@@ -23,6 +23,8 @@
 #include "base/message_boxes.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/layout/word_wrap.h"
+#include "shell/splash_screen.h"
+#include "shell/workspace.h"
 
 namespace qm {
 
@@ -32,6 +34,7 @@ bool NewDocument(const std::string& fileName) {
     ShowMessageBox("Sorry... but you can ONLY have 9 documents open at any one time.", "");
     return false;
   }
+  if (!SplashScreen) ClearWorkSpace();
   ActiveDocument = static_cast<Byte>(DocumentCount + 1);
   Screen->SetCursor(5);
   auto* window = new TMDIChild(Application);
@@ -75,6 +78,7 @@ SaveAnswer AskToSave(TMDIChild& script) {
 void CloseActiveScript(bool closeWindow) {
   TMDIChild* script = ActiveScript();
   if (!script) return;
+  if (!MainForm->ExitConfirmed && DocumentCount == 1) ClearWorkSpace();
   if (!script->Editable) script->DocumentModified = script->ModifiedSinceBackup = 0;
   if (script->DocumentModified && !IsDocumentEmpty(ActiveDocument) && AskToSave(*script) == SaveAnswer::Stay) return;
   script->DocumentModified = 0;

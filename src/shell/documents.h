@@ -7,6 +7,10 @@
 
 namespace qm {
 
+// The names script files have (no extension, .SC? or .QMW), in the open
+// dialogs and the start-up file list alike.
+inline constexpr const char* ScriptFileMask = "*.;*.SC?;*.QMW";
+
 // Creates a script window for a new or opened script and makes it active;
 // false (with the message) when nine are open already.
 bool NewDocument(const std::string& fileName);

@@ -2,7 +2,11 @@
 #include "base/document_table.h"
 #include "files/clipboard_paste.h"
 #include "files/progress_dialog.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/editor_calls.h"
+#include "script/editing/selection_commands.h"
+#include "script/editing/word_deletion.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
@@ -30,14 +34,14 @@ void TMainForm::CutBtnClick(TObject*) {
   ProgressDlg().CopyToClipBoard(true, true);
   SetDocumentModified(true, true);
   FocusActiveScript();
-  UpdateClipboardCommands();
+  MenusDue = 1;
 }
 
 void TMainForm::CopyBtnClick(TObject*) {
   if (!ScriptWithBlock()) return;
   ProgressDlg().CopyToClipBoard(true, false);
   FocusActiveScript();
-  UpdateClipboardCommands();
+  MenusDue = 1;
 }
 
 void TMainForm::DeleteBtnClick(TObject*) {
@@ -47,7 +51,7 @@ void TMainForm::DeleteBtnClick(TObject*) {
   ProgressDlg().CopyToClipBoard(false, true);
   SetDocumentModified(true, true);
   FocusActiveScript();
-  UpdateClipboardCommands();
+  MenusDue = 1;
 }
 
 void TMainForm::PasteBtnClick(TObject*) {
@@ -55,16 +59,21 @@ void TMainForm::PasteBtnClick(TObject*) {
   SaveUndoStep(ukWholeScript, true, true, 0);
   ProgressDlg().PasteFromClipBoard();
   FocusActiveScript();
-  UpdateClipboardCommands();
+  MenusDue = 1;
 }
 
-void TMainForm::UpdateClipboardCommands() {
-  if (!CutItem) return;
-  TMDIChild* block = ScriptWithBlock();
-  CopyItem->Enabled = block != nullptr;
-  CutItem->Enabled = block && block->Editable;
-  DeleteItem->Enabled = block && block->Editable;
-  PasteItem->Enabled = EditableScript() && !ClipboardBusy && ClipboardHasPasteableData();
+void TMainForm::SelectAllItemClick(TObject*) { editor::SelectInActiveScript(slAll); }
+void TMainForm::Word1Click(TObject*) { editor::SelectInActiveScript(slWord); }
+void TMainForm::SelectSentenceItemClick(TObject*) { editor::SelectInActiveScript(slSentence); }
+void TMainForm::Element1Click(TObject*) { editor::SelectInActiveScript(slElement); }
+void TMainForm::Group1Click(TObject*) { editor::SelectInActiveScript(slGroup); }
+void TMainForm::Page1Click(TObject*) { SelectPage(); }
+void TMainForm::Scene1Click(TObject*) { editor::SelectInActiveScript(slScene); }
+
+void TMainForm::TurnoffBlockItemClick(TObject* sender) {
+  if (TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript()) script->TurnoffBlockItemClick(sender);
 }
+
+void TMainForm::DeleteWordItemClick(TObject* sender) { DeleteWordAtCaret(sender); }
 
 }  // namespace qm

@@ -14,14 +14,16 @@
 #include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
+#include "shell/splash_screen.h"
+#include "shell/workspace.h"
 #include "base/program_busy.h"
 
 namespace qm {
 
 namespace {
 
-constexpr const char* kOpenFilter =
-    "Quillmaster Scripts|*.;*.SC?;*.QMW|Prev. Saved Script|*.BK|Timed Backups|*.TMB|ASCII File|*.DOS;*.DOC;*.TXT"
+const std::string kOpenFilter =
+    std::string("Quillmaster Scripts|") + ScriptFileMask + "|Prev. Saved Script|*.BK|Timed Backups|*.TMB|ASCII File|*.DOS;*.DOC;*.TXT"
     "|Rich Text Format|*.RTF|WordPerfect\xAE (5.1/6.x)|*.WP*;*.*|MS Word\xAE|*.DOC|Scriptware\xAE Tag|*.TAG"
     "|Movie Master\xAE|*.SCR|WordStar\xAE|*.WDS;*.*|StoryDev\xAE Exchange|*.DSW|All Files (*.*)|*.*";
 
@@ -42,6 +44,7 @@ Byte LoadCodeOfFilter(int filter) {
 }  // namespace
 
 void TMainForm::FileOpenItemClick(TObject* sender) {
+  if (SplashScreen) return;
   ProgramBusyScope busy;
   Screen->SetCursor(5);
   TOpenDialog dialog(nullptr);
@@ -79,8 +82,8 @@ void TMainForm::FileSaveItemClick(TObject* sender) {
   script->SetScriptCaption(NativeScriptName(title));
   TProgressDlg& progress = ProgressDlg();
   progress.FileFormatCode = 0;
-  if (BackupBeforeSave(script->ScriptFileName, false, false))
-    progress.Execute(script->ScriptFileName, false, false);
+  if (BackupBeforeSave(script->ScriptFileName, false, false) && progress.Execute(script->ScriptFileName, false, false))
+    SetupLastThree();
   FocusActiveScript();
 }
 
@@ -88,7 +91,7 @@ void TMainForm::PastefromItemClick(TObject*) {
   if (NoActiveDocument()) return;
   TOpenDialog dialog(nullptr);
   dialog.Title = "Paste From...";
-  dialog.Filter = "Quillmaster Scripts|*.;*.SC?;*.QMW";
+  dialog.Filter = std::string("Quillmaster Scripts|") + ScriptFileMask;
   dialog.InitialDir = ScriptDirectory;
   if (dialog.Execute()) {
     SaveUndoStep(ukWholeScript, true, false, 0);
@@ -105,7 +108,38 @@ void TMainForm::PastefromItemClick(TObject*) {
 void TMainForm::FileSaveAsItemClick(TObject*) {
   if (NoActiveDocument()) return;
   ShowSaveAsDialog(ActiveScript()->ScriptFileName);
+  if (!NoActiveDocument() && !ActiveScript()->DocumentModified) SetupLastThree();
   FocusActiveScript();
+}
+
+// The saved script becomes the first of the recent scripts; a name listed
+// already (in any case) moves up rather than twice.
+void TMainForm::SetupLastThree() {
+  if (NoActiveDocument()) return;
+  const std::string full = ActiveScript()->ScriptFileName;
+  const TLastScript entry{ExtractFileName(full), ExtractFileDir(full)};
+  const auto same = [&](const TLastScript& e) { return AnsiUpperCase(e.FullName()) == AnsiUpperCase(entry.FullName()); };
+  std::vector<TLastScript> kept{entry};
+  for (const TLastScript& e : LastScriptsBuffer)
+    if (!e.Empty() && !same(e) && kept.size() < LastScriptsBuffer.size()) kept.push_back(e);
+  for (std::size_t i = 0; i < LastScriptsBuffer.size(); ++i)
+    LastScriptsBuffer[i] = i < kept.size() ? kept[i] : TLastScript{};
+  MenusDue = 1;
+}
+
+void TMainForm::LastScriptItemClick(TObject* sender) {
+  const auto* item = dynamic_cast<const TMenuItem*>(sender);
+  if (!item) return;
+  const int index = item->Tag - 1;
+  if (index < 0 || index >= LastScriptCount || LastScriptsBuffer[index].Empty()) return;
+  ProgramBusyScope busy;
+  OpenScriptByName(LastScriptsBuffer[index].FullName());
+}
+
+void TMainForm::ClearHistoryItemClick(TObject*) {
+  for (TLastScript& entry : LastScriptsBuffer) entry.Clear();
+  ClearWorkSpace();
+  MenusDue = 1;
 }
 
 }  // namespace qm

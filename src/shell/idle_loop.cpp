@@ -6,7 +6,9 @@
 #include "script/editing/document_modified.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "shell/abnormal_exit.h"
 #include "shell/app_messages.h"
+#include "shell/tool_bar.h"
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
@@ -59,12 +61,7 @@ void WriteTimedBackups() {
   if (TMDIChild* script = ActiveScript(); script && script == active) FocusActiveScript();
 }
 
-void TMainForm::FirstIdle(TObject*, bool& done) {
-  // The abnormal-exit check comes with the tool bars; until then the
-  // first idle moment hands over to the idle pass directly.
-  Application->OnIdle = [this](TObject* s, bool& d) { AppIdle(s, d); };
-  done = true;
-}
+void TMainForm::FirstIdle(TObject*, bool& done) { done = CheckAbnormalExit(); }
 
 void TMainForm::AppIdle(TObject*, bool& done) {
   Screen->SetCursor(crDefault);
@@ -75,7 +72,15 @@ void TMainForm::AppIdle(TObject*, bool& done) {
   // With nothing to do the loop waits for the next message rather than
   // calling again at once, which would keep a processor busy.
   done = true;
-  if (!NoActiveDocument() && !script->Closing) {
+  if (NoActiveDocument() || script->Closing) {
+    if (NoActiveDocument() && FileSaveItem->Enabled) UpdateMenusAndButtons();
+  } else {
+    if (MenusDue || MenuStateChanged()) {
+      MenusDue = 0;
+      UpdateMenusAndButtons();
+    } else {
+      ToolBar().UpdateFormatButtons();
+    }
     const bool unpacked = script->CurrentElement->text.has_value();
     if (unpacked) script->DisAssemble();
     const bool layoutWanted = script->LayoutDue && script->Active();
@@ -94,7 +99,6 @@ void TMainForm::AppIdle(TObject*, bool& done) {
     if (NoActiveDocument() || !IsDocumentEmpty(ActiveDocument)) FileNewItemClick(this);
     PasteBtnClick(this);
   }
-  UpdateClipboardCommands();
   InIdle = 0;
 }
 

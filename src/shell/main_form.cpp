@@ -20,6 +20,8 @@
 #include "base/message_boxes.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
+#include "shell/tool_bar.h"
+#include "shell/workspace.h"
 #include "base/program_identity.h"
 #include "base/prompt_table.h"
 
@@ -41,6 +43,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   SetBounds(0, 0, 800, 600);
   BuildPromptTable(true);
   BuildMenus();
+  toolBar_ = std::make_unique<TToolBar>(*this);
   UndoHooks.ShowUndoCommands = [this](bool shown) {
     for (TMenuItem* item : {UndoItem, RedoItem, UndoBar}) item->Visible = shown;
   };
@@ -48,7 +51,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   UndoObject = new TUndoObject(this);
   ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };
   InstallTypingAids();
-  BlockSelectionHooks.BlockCommandsChanged = [this](bool) { UpdateClipboardCommands(); };
+  BlockSelectionHooks.BlockCommandsChanged = [this](bool) { MenusDue = 1; };
   ScriptWindowHooks.ReadFormatDefaults = [] { ReadFormatDefaults(); };
   ScriptWindowHooks.LoadDefaultFormats = [](const std::string& name) { return LoadFormatsFile(name, true, true, true); };
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
@@ -76,56 +79,70 @@ void TMainForm::BuildMenus() {
   MainMenu = new TMainMenu(this);
   MainMenu->Name = "MainMenu";
   Menu = MainMenu;
-  auto handler = [this](void (TMainForm::*method)(TObject*)) {
-    return [this, method](TObject* sender) { (this->*method)(sender); };
-  };
-  FileMenu = MainMenu->Items()->AddItem("&File", {}, 0, "FileMenu");
-  FileNewItem = FileMenu->AddItem("&New", handler(&TMainForm::FileNewItemClick), 0, "FileNewItem");
-  FileOpenItem = FileMenu->AddItem("&Open", handler(&TMainForm::FileOpenItemClick), ShortCut(VK_F10, ssShift), "FileOpenItem");
-  CloseFileItem = FileMenu->AddItem("&Close", handler(&TMainForm::CloseFileItemClick), ShortCut(VK_F4, ssCtrl), "CloseFileItem");
-  FileSaveItem = FileMenu->AddItem("&Save", handler(&TMainForm::FileSaveItemClick), VK_F7, "FileSaveItem");
-  FileSaveAsItem = FileMenu->AddItem("Save &As...", handler(&TMainForm::FileSaveAsItemClick), VK_F10, "FileSaveAsItem");
-  FileMenu->AddItem("-");
-  ExitQuillmasterItem = FileMenu->AddItem("E&xit", handler(&TMainForm::ExitQuillmasterItemClick), ShortCut(VK_F4, ssAlt),
-                                          "ExitQuillmasterItem");
-  EditMenu = MainMenu->Items()->AddItem("&Edit", {}, 0, "EditMenu");
-  UndoItem = EditMenu->AddItem("&Undo", handler(&TMainForm::UndoItemClick), ShortCut(VK_BACK, ssAlt), "UndoItem");
-  UndoItem->Tag = UndoItemTag;
-  RedoItem = EditMenu->AddItem("R&edo", handler(&TMainForm::UndoItemClick), ShortCut(VK_BACK, ssCtrl | ssAlt),
-                               "RedoItem");
-  UndoBar = EditMenu->AddItem("-", {}, 0, "UndoBar");
-  // Never shown: Ctrl+Z undoes as well.
-  AlternateUndoItem = EditMenu->AddItem("AlternateUndo", handler(&TMainForm::UndoItemClick), ShortCut('Z', ssCtrl),
-                                        "AlternateUndo");
-  AlternateUndoItem->Tag = UndoItemTag;
-  AlternateUndoItem->Visible = false;
-  CutItem = EditMenu->AddItem("Cu&t", handler(&TMainForm::CutBtnClick), ShortCut(VK_DELETE, ssShift), "CutItem");
-  CopyItem = EditMenu->AddItem("&Copy", handler(&TMainForm::CopyBtnClick), ShortCut(VK_INSERT, ssCtrl), "CopyItem");
-  DeleteItem = EditMenu->AddItem("&Delete", handler(&TMainForm::DeleteBtnClick), 0, "DeleteItem");
-  PasteItem = EditMenu->AddItem("&Paste", handler(&TMainForm::PasteBtnClick), ShortCut(VK_INSERT, ssShift), "PasteItem");
-  EditMenu->OnClick = [this](TObject*) { UpdateClipboardCommands(); };
-  UpdateClipboardCommands();
-  PastefromItem = EditMenu->AddItem("Paste &from...", handler(&TMainForm::PastefromItemClick), 0, "PastefromItem");
-  WindowMenu = MainMenu->Items()->AddItem("&Window", {}, 0, "WindowMenu");
-  WindowCascadeItem = WindowMenu->AddItem("&Cascade", handler(&TMainForm::WindowTileItemClick), 0, "WindowCascadeItem");
-  WindowTileItem = WindowMenu->AddItem("&Tile", handler(&TMainForm::WindowTileItemClick), 0, "WindowTileItem");
-  WindowArrangeItem = WindowMenu->AddItem("&Arrange Icons", handler(&TMainForm::WindowArrangeItemClick), 0, "WindowArrangeItem");
-  WindowMinimizeItem = WindowMenu->AddItem("&Minimize All", handler(&TMainForm::WindowMinimizeItemClick), 0, "WindowMinimizeItem");
-  MaximizeWindowItem = WindowMenu->AddItem("Ma&ximize", handler(&TMainForm::MaximizeWindowItemClick), 0, "MaximizeWindowItem");
+  TMenuItem* parents[5] = {MainMenu->Items()};
+  for (const TMenuRow& row : MainMenuRows()) {
+    TMenuItem* item = new TMenuItem(parents[row.depth - 1]);
+    item->Caption = row.caption;
+    item->ShortCut = TextToShortCut(row.shortCut);
+    if (row.name[0]) item->Name = row.name;
+    item->Tag = row.tag;
+    item->Visible = !row.hidden;
+    if (row.command) {
+      item->OnClick = [this, command = row.command](TObject* sender) {
+        (this->*command)(sender);
+        MenusDue = 1;
+      };
+    }
+    // A command whose routine is not there stays disabled whatever the state.
+    if (row.waitsFor != Built) item->Enabled = false;
+    parents[row.depth - 1]->Add(item);
+    parents[row.depth] = item;
+    menuBindings_.push_back({&row, item});
+  }
+  WindowMenu = MenuItem("WindowMenu");
   for (int slot = 1; slot <= 9; ++slot) {
-    TMenuItem* item = WindowMenu->AddItem("&" + std::to_string(slot), handler(&TMainForm::SwitchDocumentItem), 0,
+    TMenuItem* item = WindowMenu->AddItem("&" + std::to_string(slot), [this](TObject* s) { SwitchDocumentItem(s); }, 0,
                                           "Doc" + std::to_string(slot) + "Item");
     item->Tag = slot;
     item->Visible = false;
     DocItems[slot - 1] = item;
   }
-  AltKeysMenu = MainMenu->Items()->AddItem("AltKeys", {}, 0, "AltKeysMenu");
-  AltKeysMenu->Visible = false;
-  for (char letter = 'A'; letter <= 'Z'; ++letter) {
-    TMenuItem* item = AltKeysMenu->AddItem(std::string(1, letter), handler(&TMainForm::AltKeyPressed), 0,
-                                           std::string("AltKey") + letter + "Item");
-    item->Tag = AltKeyItemTag;
-  }
+  BindNamedItems();
+}
+
+void TMainForm::BindNamedItems() {
+  FileMenu = MenuItem("FileMenu");
+  FileNewItem = MenuItem("FileNewItem");
+  FileOpenItem = MenuItem("FileOpenItem");
+  CloseFileItem = MenuItem("CloseFileItem");
+  FileSaveItem = MenuItem("FileSaveItem");
+  FileSaveAsItem = MenuItem("FileSaveAsItem");
+  PastefromItem = MenuItem("PastefromItem");
+  ExitQuillmasterItem = MenuItem("ExitQuillmasterItem");
+  EditMenu = MenuItem("EditMenu");
+  UndoItem = MenuItem("UndoItem");
+  RedoItem = MenuItem("RedoItem");
+  UndoBar = MenuItem("UndoBar");
+  AlternateUndoItem = MenuItem("AlternateUndo");
+  WindowCascadeItem = MenuItem("WindowCascadeItem");
+  WindowTileItem = MenuItem("WindowTileItem");
+  WindowArrangeItem = MenuItem("WindowArrangeItem");
+  WindowMinimizeItem = MenuItem("WindowMinimizeItem");
+  MaximizeWindowItem = MenuItem("MaximizeWindowItem");
+  AltKeysMenu = MenuItem("AltKeysMenu");
+  HiddenMenu = MenuItem("HiddenMenu");
+}
+
+TMenuItem* TMainForm::MenuItem(const std::string& name) const {
+  for (const TMenuBinding& binding : menuBindings_)
+    if (name == binding.row->name) return binding.item;
+  return nullptr;
+}
+
+const TMenuRow* TMainForm::MenuRowOf(const TMenuItem* item) const {
+  for (const TMenuBinding& binding : menuBindings_)
+    if (binding.item == item) return binding.row;
+  return nullptr;
 }
 
 void TMainForm::AltKeyPressed(TObject* sender) {
@@ -168,6 +185,9 @@ void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
 void TMainForm::ExitQuillmasterItemClick(TObject* sender) {
   DetachIdleAndHint();
   ExitConfirmed = 1;
+  // The scripts open now are the workspace of the next start.
+  ClearWorkSpace();
+  SaveWorkSpace();
   for (int slot = DocumentCount; slot >= 1; --slot) {
     ActiveDocument = static_cast<Byte>(slot);
     CloseActiveScript(true);
@@ -201,10 +221,13 @@ void TMainForm::FormDestroy(TObject*) {
 
 void TMainForm::SetupMenusEtc() {
   ProgramBusyScope busy;
+  SetupMenuCaptions();
   if (!CommandLine.empty() && StartupFileTaken) OpenStartupFile(ScriptNameFromCommandLine(CommandLine));
   if (StartupFileTaken && StartupChoice == 3) OpenMostRecentScript();
+  if (StartupFileTaken && StartupChoice == 4) RestoreWorkSpace();
   const bool created = DocumentCount == 0 && StartupChoice == 0 && !ExitConfirmed &&
                        NewDocument(ScriptDirectory + "/NONAME1." + ScriptExtension);
+  UpdateMenusAndButtons();
   if (created) FocusActiveScript();
 }
 

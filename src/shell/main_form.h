@@ -2,14 +2,21 @@
 // and tool bars, and the program options as its fields.
 #pragma once
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "platform/forms.h"
 #include "platform/menus.h"
 #include "base/program_options.h"
+#include "shell/menu_table.h"
 
 namespace qm {
 
 // The tag of the menu items that undo.
 constexpr int UndoItemTag = 233;
+
+class TToolBar;
 
 class TMainForm : public TForm, public TProgramOptions {
  public:
@@ -46,10 +53,6 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* RedoItem = nullptr;
   TMenuItem* UndoBar = nullptr;
   TMenuItem* AlternateUndoItem = nullptr;
-  TMenuItem* CutItem = nullptr;
-  TMenuItem* CopyItem = nullptr;
-  TMenuItem* DeleteItem = nullptr;
-  TMenuItem* PasteItem = nullptr;
   TMenuItem* WindowMenu = nullptr;
   TMenuItem* WindowCascadeItem = nullptr;
   TMenuItem* WindowTileItem = nullptr;
@@ -60,6 +63,21 @@ class TMainForm : public TForm, public TProgramOptions {
   // Never shown: Alt+A to Alt+Z type the speech heading of the letter while
   // "Use AltKeys" is on.
   TMenuItem* AltKeysMenu = nullptr;
+  TMenuItem* HiddenMenu = nullptr;
+
+  // The tool bar across the top.
+  TToolBar& ToolBar() const { return *toolBar_; }
+  // An item of the menu table by its name; null when there is none.
+  TMenuItem* MenuItem(const std::string& name) const;
+  // The row an item was built from; null for items not in the table.
+  const TMenuRow* MenuRowOf(const TMenuItem* item) const;
+  // Enables, checks, shows and captions the menus by the active script.
+  void UpdateMenusAndButtons();
+  // The top-level captions with or without their accelerators, and the
+  // AltKeys items on or off, as "Use AltKeys" says.
+  void SetupMenuCaptions();
+  // Whether what the menus show has changed since their last refresh.
+  bool MenuStateChanged() const;
 
   // The start-up script (after the settings were loaded).
   void SetupMenusEtc();
@@ -92,9 +110,70 @@ class TMainForm : public TForm, public TProgramOptions {
   void CopyBtnClick(TObject* sender);
   void DeleteBtnClick(TObject* sender);
   void PasteBtnClick(TObject* sender);
-  // The block and clipboard commands enabled while they can act.
-  void UpdateClipboardCommands();
+  // Select All and Select Special: the block grows to the unit.
+  void SelectAllItemClick(TObject* sender);
+  void Word1Click(TObject* sender);
+  void SelectSentenceItemClick(TObject* sender);
+  void Element1Click(TObject* sender);
+  void Group1Click(TObject* sender);
+  void Page1Click(TObject* sender);
+  void Scene1Click(TObject* sender);
+  void TurnoffBlockItemClick(TObject* sender);
+  // Delete Word, Delete Left Word, Delete To End of Line and Cut To End of
+  // Line: the item tells which word goes.
+  void DeleteWordItemClick(TObject* sender);
   void AltKeyPressed(TObject* sender);
+  void FileSaveAllItemClick(TObject* sender);
+  // The recent scripts at the foot of the File menu.
+  void SetupLastThree();
+  void LastScriptItemClick(TObject* sender);
+  void ClearHistoryItemClick(TObject* sender);
+  // The Exit button: closes the active script; with Shift held every
+  // script, keeping the program; with none open, the Exit command.
+  void ExitBtnClick(TObject* sender);
+  void AddHardReturnItemClick(TObject* sender);
+  void AddDialogueParagraphItemClick(TObject* sender);
+  void HardSpace1Click(TObject* sender);
+  // Empties the clipboard and the undo ring.
+  void ClearClipboardItemClick(TObject* sender);
+  void RedisplayScreenBtnClick(TObject* sender);
+  void LastPositionItemClick(TObject* sender);
+  // The block copied or cut into a new, existing or scrap script, by the
+  // item's number.
+  void CutCopyToClick(TObject* sender);
+  // Bold, underline, italics or strike-out by the sender's tag (1 to 4).
+  void BoldBtnClick(TObject* sender);
+  // Takes the four styles off; with no sender, the text colours.
+  void NormalBtnClick(TObject* sender);
+
+  // Format menu.
+  void Screenplay1Click(TObject* sender);
+  void SitcomVersionI1Click(TObject* sender);
+  void SitcomVersionII1Click(TObject* sender);
+  void StagePlay1Click(TObject* sender);
+  void InteractiveCDROM1Click(TObject* sender);
+  void Screenplay2Click(TObject* sender);
+  void SitcomVersionI2Click(TObject* sender);
+  void SitcomVersionII2Click(TObject* sender);
+  void StagePlay2Click(TObject* sender);
+  void InteractiveCDROM2Click(TObject* sender);
+  void AllNewScriptsItemClick(TObject* sender);
+  void EditUserListsItemClick(TObject* sender);
+  void RestoreDefaultListsItemClick(TObject* sender);
+  void HideinUserListClick(TObject* sender);
+  void RepaginateNowItemClick(TObject* sender);
+
+  // Display options kept on the main window's own controls.
+  void DisplaySpeedbarItemClick(TObject* sender);
+  void OnlyTopMenuItemClick(TObject* sender);
+  void ShowHintsItemClick(TObject* sender);
+  void AlwaysShowBoxesItemClick(TObject* sender);
+
+  // Help menu and the outside programs this system does not have.
+  void MemoryAvailItemClick(TObject* sender);
+  void ConfigurationWizard1Click(TObject* sender);
+  void EditSpeedBar1Click(TObject* sender);
+  void About1Click(TObject* sender);
 
  private:
   void OpenStartupFile(std::string name);
@@ -103,10 +182,33 @@ class TMainForm : public TForm, public TProgramOptions {
   // anything else through the hand-off to our own window).
   void OpenScriptFile(const std::string& name);
   void BuildMenus();
+  void BindNamedItems();
+  void RefreshAfterChange();
+  void ShowLastThree();
+  void CopyToNewScript();
+  void CopyToExistingScript();
+  void CopyToScrapScript();
+  // The clipboard pasted at the end of the active script.
+  void PasteAtScriptEnd();
+  // A format family of the program folder into the active script, or the
+  // active script's formats into it.
+  void LoadFormatFamily(const char* fileName);
+  void SaveFormatFamily(const char* fileName);
+  struct TMenuBinding {
+    const TMenuRow* row;
+    TMenuItem* item;
+  };
+  std::vector<TMenuBinding> menuBindings_;
+  unsigned menuSignature_ = ~0u;
+  std::unique_ptr<TToolBar> toolBar_;
   void DetachIdleAndHint();
   void AttachIdleAndHint();
 };
 
 extern TMainForm* MainForm;
+
+// A script's scrap file: its name without extension, upper case, with
+// " - Scrap." and the script extension, in the script's folder.
+std::string ScrapFileName(const std::string& scriptFileName);
 
 }  // namespace qm

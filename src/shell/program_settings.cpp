@@ -18,6 +18,8 @@
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"
+#include "shell/display_options.h"
+#include "shell/tool_bar.h"
 
 namespace qm {
 
@@ -632,10 +634,12 @@ bool ReadProgramSettings(TIniFile& ini, TMainForm& o, bool reload) {
   SetSentenceSpacing(o, sentenceBlanks);
 
   ReadKeys(ini, o, KeyboardKeys);
+  ApplyKeyboardLayout(o);
   ReadKeys(ini, o, ProducerHelpKeys);
   SelectStoredPrinter(ini);
   ReadScreenColors(ini);
   ReadOverrideKeys(ini, o);
+  ReadDisplayOptions(ini);
   return true;
 }
 
@@ -666,6 +670,8 @@ void WriteProgramSettings(TIniFile& ini, const TMainForm& o) {
   WriteLastScripts(ini);
   WriteKeys(ini, o, RevisionKeys);
   WriteKeys(ini, o, KeyboardKeys);
+  if (MainForm) ini.WriteBool("Menu Bar", "Two Rows", MainForm->ToolBar().TwoRows());
+  WriteDisplayOptions(ini);
   WritePrinter(ini);
   WriteScreenColors(ini);
 }
@@ -732,6 +738,7 @@ void SetAltKeyShortCutsBelow(TMenuItem& parent, bool enable) {
 void SetAltKeyShortCuts(bool enable) {
   if (MainForm == nullptr || MainForm->MainMenu == nullptr) return;
   SetAltKeyShortCutsBelow(*MainForm->MainMenu->Items(), enable);
+  if (MainForm->AltKeysMenu) MainForm->SetupMenuCaptions();
 }
 
 void SetDeleteKeyShortCut(TMenuItem& item, Byte code) {
@@ -745,6 +752,36 @@ void SetDeleteKeyShortCut(TMenuItem& item, Byte code) {
   if (code == 0) item.ShortCut = TShortCut{0};
   else if (static_cast<std::size_t>(code) <= std::size(keys))
     item.ShortCut = ShortCut(keys[code - 1].key, keys[code - 1].shift);
+}
+
+namespace {
+
+// The Goto Top or Bottom item and its hidden block-extending twin.
+void SetGotoShortCuts(TMenuItem& item, TMenuItem& twin, Byte code, Word key) {
+  static constexpr unsigned shifts[] = {ssCtrl, ssAlt, ssCtrl | ssAlt};
+  if (code == 0) {
+    item.ShortCut = TShortCut{0};
+    twin.ShortCut = TShortCut{0};
+  } else if (code <= std::size(shifts)) {
+    item.ShortCut = ShortCut(key, shifts[code - 1]);
+    twin.ShortCut = ShortCut(key, shifts[code - 1] | ssShift);
+  }
+}
+
+}  // namespace
+
+void ApplyKeyboardLayout(const TProgramOptions& o) {
+  if (MainForm == nullptr || MainForm->MenuItem("CutItem") == nullptr) return;
+  const auto item = [](const char* name) -> TMenuItem& { return *MainForm->MenuItem(name); };
+  item("CutItem").ShortCut = o.CtrlKeyCutPaste ? ShortCut('X', ssCtrl) : ShortCut(VK_DELETE, ssShift);
+  item("CopyItem").ShortCut = o.CtrlKeyCutPaste ? ShortCut('C', ssCtrl) : ShortCut(VK_INSERT, ssCtrl);
+  item("PasteItem").ShortCut = o.CtrlKeyCutPaste ? ShortCut('V', ssCtrl) : ShortCut(VK_INSERT, ssShift);
+  item("IndexCardItem").ShortCut = o.CtrlKeyCutPaste ? TShortCut{0} : ShortCut('V', ssCtrl);
+  SetDeleteKeyShortCut(item("DeleteWordItem"), o.DeleteWordKeys);
+  SetDeleteKeyShortCut(item("DeleteLeftWordItem"), o.DeleteLeftWordKeys);
+  SetDeleteKeyShortCut(item("DeleteToEolItem"), o.DeleteToEolKeys);
+  SetGotoShortCuts(item("GotoTopItem"), item("AltGotoTopItem"), o.GotoTopKeys, VK_HOME);
+  SetGotoShortCuts(item("GotoBottomItem"), item("AltGotoBottomItem"), o.GotoBottomKeys, VK_END);
 }
 
 }  // namespace qm

@@ -50,6 +50,9 @@ bool AskKeepSelectedPrinter(const std::function<void()>& runPrinterSetup);
 // their caption, or lose their short cut.
 constexpr int AltKeyItemTag = 2373;
 void SetAltKeyShortCuts(bool enable);
+// The keys of the clipboard, deletion and go-to items as the keyboard
+// layout options choose them.
+void ApplyKeyboardLayout(const TProgramOptions& options);
 // Codes of the deletion-key lists: 0 none, 1 Ctrl+Del, 2 Alt+Del,
 // 3 Ctrl+Backspace, 4 Ctrl+Home, 5 Alt+Home, 6 Ctrl+End, 7 Alt+End. A
 // higher code leaves the item as it is.

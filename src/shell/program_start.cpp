@@ -1,16 +1,18 @@
 #include "shell/program_start.h"
 
 #include <algorithm>
-
+#include <memory>
 
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
+#include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "base/program_identity.h"
+#include "shell/splash_screen.h"
 #include "shell/startup_setup.h"
 
 namespace qm {
@@ -54,6 +56,21 @@ void DeferToRunningInstance(HWND other) {
   if (!CommandLine.empty()) HandOffToInstance(other, HandOffText(CommandLine));
   if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
   else BringWindowToTop(other);
+}
+
+// The set-up runs while the splash shows its progress; the splash goes
+// before the first idle moment.
+bool RunSplashScreen() {
+  auto splash = std::make_unique<TSplashScreen>(Application);
+  splash->InitializeSplashSettings();
+  splash->Show();
+  splash->UpdateBar(true, 5);
+  if (!SetupApplication()) return false;
+  for (Word percent : {70, 80, 90}) splash->UpdateBar(true, percent);
+  MainForm->SetupMenusEtc();
+  splash->UpdateBar(true, 97);
+  splash->FinishNow();
+  return true;
 }
 
 }  // namespace
@@ -108,11 +125,10 @@ bool StartProgram() {
   Application->Title = ProgramTitle;
   MainForm = new TMainForm(Application);
   Application->MainForm = MainForm;
-  if (!SetupApplication()) return false;
-  MainForm->SetupMenusEtc();
-  FinishStartup();
-  bool done = StartupFileTaken;
-  MainForm->FirstIdle(Application, done);
+  if (!RunSplashScreen()) return false;
+  bool retrieved = StartupFileTaken;
+  MainForm->FirstIdle(Application, retrieved);
+  if (!retrieved && MainForm->StartupChoice == 2 && NoActiveDocument()) MainForm->FileOpenItem->Click();
   StartupFileTaken = false;
   return true;
 }

@@ -10,6 +10,7 @@
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
+#include "shell/tool_bar.h"
 #include "base/program_identity.h"
 #include "base/program_busy.h"
 
@@ -74,6 +75,7 @@ bool SetupApplication() {
   SelectStoredPrinter(ini);
   AdministratorLock = ini.ReadBool("Program", "Lock Options", false) || ini.ReadBool("Override", "Freeze INI", false);
   PlaceMainWindow(ini);
+  MainForm->ToolBar().SetupToolBars(true);
   return true;
 }
 

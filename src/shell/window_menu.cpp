@@ -7,6 +7,7 @@
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "base/program_busy.h"
+#include "shell/workspace.h"
 
 namespace qm {
 
@@ -29,6 +30,7 @@ void TMainForm::FileNewItemClick(TObject*) {
 
 void TMainForm::CloseFileItemClick(TObject*) {
   if (NoActiveDocument()) return;
+  ClearWorkSpace();
   CloseActiveScript(true);
 }
 

@@ -523,6 +523,9 @@ TEST_P(EditMenuTest, UndoKeysUndoAndRedoKeysRedo) {
   W().EditBuffer = "t2";
   Ring().Undo();
   ASSERT_EQ(CurrentText(), "t1");
+  // The menus follow the ring at the next idle moment.
+  bool done = false;
+  MainForm->AppIdle(nullptr, done);
   EXPECT_TRUE(MainForm->MainMenu->IsShortCut(GetParam().key));
   EXPECT_EQ(CurrentText(), GetParam().text);
 }

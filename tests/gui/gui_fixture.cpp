@@ -24,6 +24,7 @@ void GuiFixture::SetUp() {
 }
 
 void GuiFixture::TearDown() {
+  laterOwner_.reset();
   platform_.reset();
   homeEnv_.reset();
   home_.reset();
@@ -42,7 +43,10 @@ bool GuiFixture::RunUntil(const std::function<bool()>& done, int timeoutMs) {
   return done();
 }
 
-void GuiFixture::Later(int ms, std::function<void()> step) { QTimer::singleShot(ms, qApp, std::move(step)); }
+void GuiFixture::Later(int ms, std::function<void()> step) {
+  if (!laterOwner_) laterOwner_ = std::make_unique<QObject>();
+  QTimer::singleShot(ms, laterOwner_.get(), std::move(step));
+}
 
 TForm* GuiFixture::NewForm(TFormStyle style, const std::string& caption, int w, int h) {
   auto* form = new TForm(nullptr);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QObject>
 #include <QWidget>
 
 #include <functional>
@@ -50,6 +51,9 @@ class GuiFixture : public ::testing::Test {
   static int DarkPixels(const QImage& image, const QRect& rect);
 
  private:
+  // Owns the steps of Later(): a step still waiting when its test ends
+  // goes with it instead of running in the next test.
+  std::unique_ptr<QObject> laterOwner_;
   std::unique_ptr<TempFolder> home_;
   std::unique_ptr<ScopedEnv> homeEnv_;
   std::unique_ptr<Platform> platform_;

@@ -154,7 +154,7 @@ TEST_F(MainWindowTest, TheWindowShowsWhatTheCorePainted) {
   const QImage shot = Grab(*window);
   const QString folder = QString(QM_BINARY_DIR) + "/screenshots";
   QDir().mkpath(folder);
-  ASSERT_TRUE(shot.save(folder + "/main-window.png"));
+  ASSERT_TRUE(shot.save(folder + "/mdi-frame.png"));
 
   // "FADE IN:" at (20, 20) of the script window's client area.
   QWidget* client = ClientOf(*child);

@@ -1,15 +1,18 @@
 // The program itself on the desktop: its main window with a script window
 // in which a scene is typed with real key events.
 #include <QDir>
+#include <QMenuBar>
 #include <QtTest/QTest>
 
 #include "gui/gui_fixture.h"
 #include "platform/input.h"
+#include "platform/office_button.h"
 #include "script/script_window.h"
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
+#include "shell/tool_bar.h"
 
 namespace qm {
 namespace {
@@ -63,6 +66,40 @@ TEST_F(ProgramWindowTest, AWriterTypesASceneAndSeesIt) {
     EXPECT_GT(DarkPixels(shot, QRect(origin.x(), top, ScriptWidget()->width(), shown.height)), 20)
         << "no ink on screen line " << line << " \"" << shown.text << "\"";
   }
+}
+
+// The main window as the writer first sees it: the menu bar with the
+// program's menus (the key menus hidden) and the tool bar of flat buttons.
+TEST_F(ProgramWindowTest, TheMainWindowShowsItsMenusAndToolBar) {
+  QWidget* window = WindowOf(*MainForm);
+  auto* peer = dynamic_cast<FormPeer*>(MainForm->Peer());
+  ASSERT_NE(peer, nullptr);
+  QMenuBar* bar = peer->MenuBar();
+  ASSERT_NE(bar, nullptr);
+  QStringList titles;
+  for (QAction* a : bar->actions())
+    if (a->isVisible()) titles << a->text().trimmed();
+  EXPECT_EQ(titles, QStringList({"&File", "&Edit", "For&mat", "&Search", "&Goto", "S&pell", "&Window", "&Help",
+                                 "P&roduction"}));
+
+  TOfficeButton* bold = MainForm->ToolBar().Button("BoldBtn");
+  ASSERT_TRUE(bold->Showing());
+  Application->ProcessMessages();
+  const QImage shot = Grab(*window);
+  QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
+  ASSERT_TRUE(shot.save(QString(QM_BINARY_DIR) + "/screenshots/main-window.png"));
+  QWidget* boldWidget = ClientOf(*bold);
+  ASSERT_NE(boldWidget, nullptr);
+  const QRect boldRect(boldWidget->mapTo(window, QPoint(0, 0)), boldWidget->size());
+  // Grey while the mouse is away, but drawn: pixels well off the button face.
+  int drawn = 0;
+  for (int y = boldRect.top(); y <= boldRect.bottom(); ++y)
+    for (int x = boldRect.left(); x <= boldRect.right(); ++x) drawn += qGray(shot.pixel(x, y)) < 170;
+  EXPECT_GT(drawn, 10) << "the B of the Bold button";
+  QWidget* panel = ClientOf(*MainForm->ToolBar().Panel());
+  ASSERT_NE(panel, nullptr);
+  EXPECT_LT(panel->mapTo(window, QPoint(0, 0)).y(), ScriptWidget()->mapTo(window, QPoint(0, 0)).y())
+      << "the tool bar sits above the scripts";
 }
 
 }  // namespace

@@ -55,12 +55,12 @@ TEST_F(ScriptClipboardTest, CopyInOneWindowPasteInAnother) {
   NextElement(ekDialogue);
   Type("Not tonight.");
   const auto written = Elements();
-  MainForm->UpdateClipboardCommands();
-  EXPECT_FALSE(MainForm->CopyItem->Enabled) << "nothing to copy without a block";
+  MainForm->UpdateMenusAndButtons();
+  EXPECT_FALSE(MainForm->MenuItem("CopyItem")->Enabled) << "nothing to copy without a block";
   SelectWholeScript();
-  MainForm->UpdateClipboardCommands();
-  ASSERT_TRUE(MainForm->CopyItem->Enabled);
-  MainForm->CopyItem->Click();
+  MainForm->UpdateMenusAndButtons();
+  ASSERT_TRUE(MainForm->MenuItem("CopyItem")->Enabled);
+  MainForm->MenuItem("CopyItem")->Click();
   Application->ProcessMessages();
 
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -72,9 +72,9 @@ TEST_F(ScriptClipboardTest, CopyInOneWindowPasteInAnother) {
   MainForm->FileNewItem->Click();
   Application->ProcessMessages();
   ASSERT_EQ(DocumentCount, 2);
-  MainForm->UpdateClipboardCommands();
-  ASSERT_TRUE(MainForm->PasteItem->Enabled);
-  MainForm->PasteItem->Click();
+  MainForm->UpdateMenusAndButtons();
+  ASSERT_TRUE(MainForm->MenuItem("PasteItem")->Enabled);
+  MainForm->MenuItem("PasteItem")->Click();
   Application->ProcessMessages();
   EXPECT_EQ(Elements(), written);
   EXPECT_TRUE(Script().DocumentModified);
@@ -84,15 +84,15 @@ TEST_F(ScriptClipboardTest, PlainTextFromAnotherProgramPastesIn) {
   Script().SetFocus();
   Type("Start ");
   QGuiApplication::clipboard()->setText(QString::fromUtf8("caf\xC3\xA9"));
-  MainForm->UpdateClipboardCommands();
-  ASSERT_TRUE(MainForm->PasteItem->Enabled);
-  MainForm->PasteItem->Click();
+  MainForm->UpdateMenusAndButtons();
+  ASSERT_TRUE(MainForm->MenuItem("PasteItem")->Enabled);
+  MainForm->MenuItem("PasteItem")->Click();
   Application->ProcessMessages();
   EXPECT_EQ(Elements().back().second, "Start caf\xE9") << "short text is typed";
 
   QGuiApplication::clipboard()->setText(
       "The first paragraph from outside, long enough to be read as text.\nThe second one.\n");
-  MainForm->PasteItem->Click();
+  MainForm->MenuItem("PasteItem")->Click();
   Application->ProcessMessages();
   const auto elements = Elements();
   ASSERT_EQ(elements.size(), 2u);

@@ -80,6 +80,8 @@ TEST_F(UserListTest, OriginalDefaultsIgnoreTheSettingsFileAndSaySo) {
   WriteSetting("SceneText 1", "INTERIOR");
   LoadUserListDefaults(UserListsSection);
   ASSERT_EQ(UserListEntry(Lists(), TUserList::SceneText, 1), "INTERIOR");
+  // Whatever section the settings file holds, none of it is read.
+  OpenSettingsFile().WriteString("Hah!", "SceneText 1", "LEAKED");
   ExpectMessage("Original Default Lists have been loaded.", "Attention");
   LoadOriginalUserLists();
   EXPECT_EQ(Lists(), TUserListTables{});

@@ -22,6 +22,7 @@ TEST(ShortCutText, RoundTripsEveryModifierAndNamedKey) {
     EXPECT_EQ(TextToShortCut(c.text), c.sc) << c.text;
   }
   EXPECT_EQ(TextToShortCut("Ctrl+Nothing"), 0);
+  EXPECT_EQ(TextToShortCut(""), 0) << "no text, no short cut (not the unnamed key 1)";
 }
 
 TEST(ColorToRGB, MapsSystemColoursAndKeepsPlainOnes) {

@@ -26,7 +26,7 @@ class EditCommandsTest : public testing::ProgramFixture {
     Script().CurrentElement->blockStart = 0;
     Script().CurrentElement->blockEnd = static_cast<int>(Script().EditBuffer.size());
     Script().BlockOn = 1;
-    MainForm->UpdateClipboardCommands();
+    MainForm->UpdateMenusAndButtons();
   }
 };
 
@@ -36,10 +36,10 @@ TEST_F(EditCommandsTest, CommandsHaveTheirCaptionsAndKeys) {
     const char* caption;
     TShortCut key;
   } cases[] = {
-      {MainForm->CutItem, "Cu&t", ShortCut(VK_DELETE, ssShift)},
-      {MainForm->CopyItem, "&Copy", ShortCut(VK_INSERT, ssCtrl)},
-      {MainForm->DeleteItem, "&Delete", 0},
-      {MainForm->PasteItem, "&Paste", ShortCut(VK_INSERT, ssShift)},
+      {MainForm->MenuItem("CutItem"), "Cu&t", ShortCut(VK_DELETE, ssShift)},
+      {MainForm->MenuItem("CopyItem"), "&Copy", ShortCut(VK_INSERT, ssCtrl)},
+      {MainForm->MenuItem("DeleteItem"), "&Delete", 0},
+      {MainForm->MenuItem("PasteItem"), "&Paste", ShortCut(VK_INSERT, ssShift)},
   };
   for (const auto& c : cases) {
     ASSERT_NE(c.item, nullptr);
@@ -53,32 +53,33 @@ TEST_F(EditCommandsTest, CommandsAreEnabledOnlyWhileTheyCanAct) {
   Clipboard()->Open();
   Clipboard()->Clear();
   Clipboard()->Close();
-  MainForm->UpdateClipboardCommands();
-  for (TMenuItem* item : {MainForm->CutItem, MainForm->CopyItem, MainForm->DeleteItem, MainForm->PasteItem})
+  MainForm->UpdateMenusAndButtons();
+  for (TMenuItem* item : {MainForm->MenuItem("CutItem"), MainForm->MenuItem("CopyItem"), MainForm->MenuItem("DeleteItem"), MainForm->MenuItem("PasteItem")})
     EXPECT_FALSE(item->Enabled()) << item->Caption();
   TypeAndSelect("Words");
-  EXPECT_TRUE(MainForm->CutItem->Enabled());
-  EXPECT_TRUE(MainForm->CopyItem->Enabled());
-  EXPECT_TRUE(MainForm->DeleteItem->Enabled());
-  EXPECT_FALSE(MainForm->PasteItem->Enabled()) << "the clipboard is empty";
-  MainForm->CopyItem->Click();
-  EXPECT_TRUE(MainForm->PasteItem->Enabled());
-  EXPECT_FALSE(MainForm->CopyItem->Enabled()) << "the copy ended the block";
+  EXPECT_TRUE(MainForm->MenuItem("CutItem")->Enabled());
+  EXPECT_TRUE(MainForm->MenuItem("CopyItem")->Enabled());
+  EXPECT_TRUE(MainForm->MenuItem("DeleteItem")->Enabled());
+  EXPECT_FALSE(MainForm->MenuItem("PasteItem")->Enabled()) << "the clipboard is empty";
+  MainForm->MenuItem("CopyItem")->Click();
+  MainForm->UpdateMenusAndButtons();  // as the idle pass after the command does
+  EXPECT_TRUE(MainForm->MenuItem("PasteItem")->Enabled());
+  EXPECT_FALSE(MainForm->MenuItem("CopyItem")->Enabled()) << "the copy ended the block";
 }
 
 TEST_F(EditCommandsTest, CutDeleteAndPasteChangeTheScriptAndTheClipboard) {
   TypeAndSelect("Cut me");
-  MainForm->CutItem->Click();
+  MainForm->MenuItem("CutItem")->Click();
   EXPECT_EQ(Clipboard()->AsText(), "Cut me\r\n");
   EXPECT_TRUE(Script().DocumentModified);
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, " "}})) << "an emptied element holds a blank";
 
   Script().EditBuffer.clear();
   TypeAndSelect("Delete me");
-  MainForm->DeleteItem->Click();
+  MainForm->MenuItem("DeleteItem")->Click();
   EXPECT_EQ(Clipboard()->AsText(), "Cut me\r\n") << "Delete leaves the clipboard alone";
 
-  MainForm->PasteItem->Click();
+  MainForm->MenuItem("PasteItem")->Click();
   Script().Assemble();
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "Cut me"}}));
 }

@@ -77,6 +77,18 @@ void MoveCaretTo(TMDIChild& script, TScriptElement& element) {
   RebuildScreen(&script);
 }
 
+// Page breaks hold no text: the last element with text is the end.
+void MoveCaretToScriptEnd(TMDIChild& script) {
+  TScriptElement* last = script.LastElement;
+  while (last && last->prev && IsPageBreakKind(last->Kind())) last = last->prev;
+  if (!last) return;
+  MoveCaretTo(script, *last);
+  // An empty element is stored as one blank.
+  if (script.EditBuffer == " ") script.EditBuffer.clear();
+  script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
+  script.CaretLine = last->lineCount;
+}
+
 void SetHint(TMDIChild& script, const std::string& hint) { script.Hint = hint; }
 
 bool BlockExists(const TMDIChild& script) { return script.BlockOn != 0; }

@@ -54,6 +54,9 @@ void RenumberScenes(TMDIChild& script);
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.
 void MoveCaretTo(TMDIChild& script, TScriptElement& element);
+// The caret to the end of the script's last element (where text is
+// appended).
+void MoveCaretToScriptEnd(TMDIChild& script);
 // The window's hint line on the status bar.
 void SetHint(TMDIChild& script, const std::string& hint);
 

@@ -1,0 +1,134 @@
+// The menus follow the active script: what may be used with no script, a
+// read-only one, a marked block, a locked or an interactive script.
+#include <algorithm>
+
+#include "files/undo_ring.h"
+#include "base/ini_file.h"
+#include "platform/clipboard.h"
+#include "platform/files.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+#include "files/clipboard_paste.h"
+#include "shell/startup_setup.h"
+#include "shell/tool_bar.h"
+#include "platform/office_button.h"
+
+namespace qm {
+
+namespace {
+
+// What the rules are judged on, taken once per refresh.
+struct TScriptState {
+  bool open = false;
+  bool editable = false;
+  bool block = false;
+  bool pagesLocked = false;
+  bool scenesLocked = false;
+  bool headersLocked = false;
+  bool interactive = false;
+  Byte numbering = 0;
+};
+
+TScriptState StateOfActiveScript() {
+  TScriptState state;
+  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  if (!script) return state;
+  state.open = true;
+  state.editable = script->Editable != 0;
+  state.block = script->BlockOn != 0;
+  state.pagesLocked = script->PagesLocked != 0;
+  state.scenesLocked = script->ScenesLocked != 0;
+  state.headersLocked = script->HeaderTextLocked != 0 && state.pagesLocked;
+  state.interactive = script->InteractiveScript != 0;
+  state.numbering = script->DialogueNumberingLock ? 2 : (script->DialogueNumbering ? 1 : 0);
+  return state;
+}
+
+// Everything the rules read, in one number.
+unsigned Signature(const TScriptState& s) {
+  const bool canUndo = s.open && UndoObject && UndoObject->UndoIsAvailable();
+  const bool canRedo = s.open && UndoObject && UndoObject->RedoIsAvailable();
+  unsigned bits = 0;
+  for (bool flag : {s.open, s.editable, s.block, s.pagesLocked, s.scenesLocked, s.headersLocked, s.interactive,
+                    canUndo, canRedo})
+    bits = (bits << 1) | (flag ? 1u : 0u);
+  return (bits << 16) | (unsigned{s.numbering} << 12) | (unsigned{ActiveDocument} << 4) | DocumentCount;
+}
+
+}  // namespace
+
+// Each recent script as "&1 " and its name (at most 53 characters), its
+// full path (at most 100) as the hint; shown while its entry is there.
+void TMainForm::ShowLastThree() {
+  for (int i = 0; i < LastScriptCount; ++i) {
+    TMenuItem* item = MenuItem("LastScript" + std::to_string(i + 1) + "Item");
+    const TLastScript& entry = LastScriptsBuffer[static_cast<std::size_t>(i)];
+    item->Visible = !entry.Empty();
+    if (entry.Empty()) continue;
+    item->Caption = "&" + std::to_string(i + 1) + " " + PathToText(entry.Name).substr(0, 53);
+    item->Hint = PathToText(entry.FullName()).substr(0, 100);
+  }
+}
+
+bool TMainForm::MenuStateChanged() const { return Signature(StateOfActiveScript()) != menuSignature_; }
+
+void TMainForm::UpdateMenusAndButtons() {
+  const TScriptState s = StateOfActiveScript();
+  menuSignature_ = Signature(s);
+  const bool onlyTopMenu = MenuItem("OnlyTopMenuItem")->Checked;
+  const auto satisfied = [&](TMenuRule rule, const TMenuItem& item) {
+    switch (rule) {
+      case TMenuRule::AsMenu:
+      case TMenuRule::Always: return true;
+      case TMenuRule::Interactive: return s.interactive;
+      case TMenuRule::Open: return s.open;
+      case TMenuRule::Editable: return s.open && s.editable;
+      case TMenuRule::Block: return s.block;
+      case TMenuRule::Paste: return s.open && ClipboardHasPasteableData();
+      case TMenuRule::Undo: return s.open && item.Visible && UndoObject && UndoObject->UndoIsAvailable();
+      case TMenuRule::Redo: return s.open && item.Visible && UndoObject && UndoObject->RedoIsAvailable();
+      case TMenuRule::PagesLocked: return s.pagesLocked;
+      case TMenuRule::ScenesLocked: return s.scenesLocked;
+      case TMenuRule::LockScript: return s.open && !(s.pagesLocked && s.scenesLocked);
+      case TMenuRule::UnlockScript: return s.open && (s.pagesLocked || s.scenesLocked);
+      case TMenuRule::NumberingNotLocked: return s.numbering != 2;
+      case TMenuRule::NumberingOn: return s.numbering != 0;
+      case TMenuRule::HeadersLocked: return s.headersLocked;
+      case TMenuRule::TextMode: return s.open && AllowTextMode;
+      case TMenuRule::SpeedBars: return !onlyTopMenu;
+    }
+    return true;
+  };
+  // An item is usable when its own rule and every rule above it hold; the
+  // top-level menus themselves stay open to look into.
+  std::vector<TMenuRule> chain(6, TMenuRule::AsMenu);
+  for (const TMenuBinding& binding : menuBindings_) {
+    const TMenuRow& row = *binding.row;
+    TMenuItem& item = *binding.item;
+    chain[row.depth] = row.rule;
+    if (row.rule == TMenuRule::Interactive) item.Visible = s.interactive;
+    if (row.depth == 1 || row.IsLine()) continue;
+    bool usable = row.waitsFor == Built;
+    for (int depth = 1; depth <= row.depth && usable; ++depth) usable = satisfied(chain[depth], item);
+    const bool managed = std::any_of(chain.begin() + 1, chain.begin() + row.depth + 1,
+                                     [](TMenuRule rule) { return rule != TMenuRule::AsMenu; });
+    if (managed || row.waitsFor != Built) item.Enabled = usable;
+  }
+  ShowLastThree();
+  MenuItem("LastThreeBar")->Visible = MenuItem("LastScript1Item")->Visible;
+  for (int slot = 1; slot <= 9; ++slot) DocItems[slot - 1]->Enabled = s.open;
+  toolBar_->UpdateButtons();
+  toolBar_->Button("ExitBtn")->Hint =
+      s.open ? "Close Script|Quick Key: <CTRL+F4>" : "Exit Quillmaster|Quick Key: <ALT+F4>";
+}
+
+void TMainForm::SetupMenuCaptions() {
+  for (const TMenuBinding& binding : menuBindings_) {
+    const TMenuRow& row = *binding.row;
+    if (row.depth == 1 && !row.hidden) binding.item->Caption = UseAltKeys ? StripHotkey(row.caption) : row.caption;
+  }
+  for (int i = 0; i < AltKeysMenu->Count(); ++i) AltKeysMenu->Items(i)->Enabled = UseAltKeys;
+}
+
+}  // namespace qm

@@ -1,0 +1,127 @@
+#include "shell/splash_screen.h"
+
+#include <chrono>
+#include <thread>
+
+#include "base/global_state.h"
+#include "base/ini_file.h"
+#include "base/program_identity.h"
+#include "platform/platform.h"
+#include "script/editing/document_modified.h"
+#include "shell/main_form.h"
+#include "shell/startup_setup.h"
+
+namespace qm {
+
+TSplashScreen* SplashScreen;
+
+namespace {
+
+const GlobalState reset([] { SplashScreen = nullptr; });
+
+constexpr const char* SettingsSection = "Program Settings";
+constexpr std::int64_t ShortestShowTenths = 10;
+
+TColor DarkBlue() { return RGB(0, 0, 128); }
+
+std::string Toggled(bool on) { return on ? "turned ON" : "turned OFF"; }
+
+bool OnDesktop() { return std::string_view(Platform::Current().backend().Name()) != "headless"; }
+
+}  // namespace
+
+TSplashScreen::TSplashScreen(TComponent* owner) : TForm(owner) {
+  Name = "SplashScreen";
+  BorderStyle = TFormBorderStyle::bsNone;
+  Position = TPosition::poScreenCenter;
+  KeyPreview = true;
+  SetBounds(0, 0, 420, 240);
+  Caption = ProgramTitle;
+  OnPaint = [this](TObject* s) { FormPaint(s); };
+  OnKeyDown = [this](TObject* s, Word& key, TShiftState shift) { FormKeyDown(s, key, shift); };
+  SplashScreen = this;
+}
+
+TSplashScreen::~TSplashScreen() {
+  if (SplashScreen == this) SplashScreen = nullptr;
+  try {
+    TIniFile ini(SettingsFileName);
+    ini.WriteBool(SettingsSection, "Splash Music", MusicOnSaved != 0);
+    ini.WriteBool(SettingsSection, "Zoom Logo", ZoomOnSaved != 0);
+  } catch (const EIniFileError&) {
+  }
+  if (!PendingNotice.empty()) Application->MessageBox(PendingNotice, "Attention", MB_ICONINFORMATION);
+}
+
+void TSplashScreen::InitializeSplashSettings() {
+  Screen->SetCursor(5);
+  const TIniFile ini(SettingsFileName);
+  MusicOn = MusicOnSaved = ini.ReadBool(SettingsSection, "Splash Music", true);
+  ZoomOn = ZoomOnSaved = ini.ReadBool(SettingsSection, "Zoom Logo", true);
+  VersionLine = std::string("Version ") + ProgramVersion + " (32bit)";
+  StatusText = "Initializing...";
+  shownAt_ = TickNow();
+}
+
+void TSplashScreen::UpdateBar(bool show, Word percent) {
+  Percent = std::min<Word>(percent, 100);
+  if (show) Repaint();
+}
+
+void TSplashScreen::FinishNow() {
+  UpdateBar(true, 100);
+  // Only a desktop shows the splash; the headless program does not wait.
+  while (OnDesktop() && TickNow() - shownAt_ < ShortestShowTenths) {
+    Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  FinishStartup();
+  Hide();
+}
+
+void TSplashScreen::FormPaint(TObject*) {
+  const int w = Width, h = Height;
+  Canvas.Brush.Color = RGB(250, 246, 236);
+  Canvas.FillRect(TRect{0, 0, w, h});
+  Canvas.Brush.Color = DarkBlue();
+  Canvas.FrameRect(TRect{4, 4, w - 4, h - 4});
+  Canvas.Font.Name = "Arial";
+  Canvas.Font.Color = DarkBlue();
+  Canvas.Font.Size = 22;
+  Canvas.Font.Style = fsBold;
+  Canvas.Brush.Style = TBrushStyle::bsClear;
+  Canvas.TextOut(24, 40, ProgramTitle);
+  Canvas.Font.Size = 9;
+  Canvas.Font.Style = 0;
+  Canvas.TextOut(24, 90, VersionLine);
+  Canvas.TextOut(24, 110, StatusText);
+  // The bar: a white frame, its filled part dark blue, the percentage in
+  // white across it.
+  const TRect bar{24, h - 56, w - 24, h - 32};
+  Canvas.Brush.Style = TBrushStyle::bsSolid;
+  Canvas.Brush.Color = clWhite;
+  Canvas.FrameRect(bar);
+  Canvas.Brush.Color = DarkBlue();
+  Canvas.FillRect(TRect{bar.Left + 1, bar.Top + 1, bar.Left + 1 + (bar.Right - bar.Left - 2) * Percent / 100,
+                        bar.Bottom - 1});
+  Canvas.Brush.Style = TBrushStyle::bsClear;
+  Canvas.Font.Color = clWhite;
+  Canvas.Font.Style = fsBold;
+  const std::string percent = std::to_string(Percent) + "%";
+  Canvas.TextOut((bar.Left + bar.Right - Canvas.TextWidth(percent)) / 2, bar.Top + 4, percent);
+}
+
+void TSplashScreen::FormKeyDown(TObject*, Word&, TShiftState shift) {
+  if (!shift.Contains(ssShift)) return;
+  if (shift.Contains(ssCtrl)) {
+    ZoomOnSaved = !ZoomOn;
+    PendingNotice = "Splash Screen Zooming has been " + Toggled(ZoomOnSaved) +
+                    "\r\rHold <SHIFT> and <CTRL> during splash screen to change it again.";
+  } else if (shift.Contains(ssAlt)) {
+    MusicOnSaved = !MusicOn;
+    PendingNotice = "Splash Screen Sound has been " + Toggled(MusicOnSaved) +
+                    "\r\rHold <SHIFT> and <ALT> during splash screen to change it again.";
+  }
+}
+
+}  // namespace qm

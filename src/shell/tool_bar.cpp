@@ -1,0 +1,308 @@
+#include "shell/tool_bar.h"
+
+#include <algorithm>
+#include <map>
+
+#include "base/document_table.h"
+#include "base/ini_file.h"
+#include "base/program_identity.h"
+#include "platform/controls.h"
+#include "platform/forms.h"
+#include "platform/office_button.h"
+#include "script/editing/inline_styles.h"
+#include "script/model/string_utils.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+
+namespace qm {
+
+namespace {
+
+// How a button's picture is drawn: a few shapes, else a short text.
+enum class TShape { Text, Page, Folder, Disk, Printer };
+
+struct TToolButtonRow {
+  const char* name;
+  const char* hint;
+  const char* command;  // the menu item it follows and clicks; "" for its own handler
+  TShape shape;
+  const char* text;
+  TColor color;
+  int gapBefore;        // pixels between it and the button before it
+};
+
+constexpr TColor Ink = clBlack;
+
+// The designed bar, left to right.
+const TToolButtonRow kButtons[] = {
+    {"FileNewBtn", "New Script", "FileNewItem", TShape::Page, "", Ink, 0},
+    {"OpenBtn", "Open|Quick Key: <SHIFT+F10>", "FileOpenItem", TShape::Folder, "", Ink, 0},
+    {"SaveBtn", "Save|Quick Key:<F7>", "FileSaveItem", TShape::Disk, "", Ink, 0},
+    {"SaveAsBtn", "Save As|Quick Key: <F10>", "FileSaveAsItem", TShape::Disk, "A", Ink, 0},
+    {"PrintBtn", "Print|Quick Key: <CTRL+P>", "PrintItem", TShape::Printer, "", Ink, 6},
+    {"PreviewBtn", "Print Preview", "PrintPreviewItem", TShape::Text, "Pv", Ink, 0},
+    {"PageLayoutBtn", "Page Layout", "PageLayoutItem", TShape::Text, "PL", Ink, 0},
+    {"TitlePubBtn", "Title Page Publisher", "TitlePagePublishItem", TShape::Text, "TP", Ink, 0},
+    {"CutBtn", "Cut|Quick Key: <SHIFT+DEL>", "CutItem", TShape::Text, "X", Ink, 6},
+    {"CopyBtn", "Copy|Quick Key: <CTRL+INS>", "CopyItem", TShape::Text, "C", Ink, 0},
+    {"PasteBtn", "Paste|Quick Key: <SHIFT+INS>", "PasteItem", TShape::Text, "P", Ink, 0},
+    {"DeleteBtn", "Delete", "DeleteItem", TShape::Text, "D", clMaroon, 0},
+    {"UndoBtn", "Undo|Quick Key: <ALT+BKSP>", "UndoItem", TShape::Text, "<-", Ink, 0},
+    {"NormalBtn", "Normal", "", TShape::Text, "N", Ink, 6},
+    {"BoldBtn", "Bold|Quick Key: <F6>", "", TShape::Text, "B", Ink, 0},
+    {"UnderlineBtn", "Underline|Quick Key: <F8>", "", TShape::Text, "U", Ink, 0},
+    {"ItalicsBtn", "Italics|Quick Key: <F9>", "", TShape::Text, "I", Ink, 0},
+    {"StrikeOutBtn", "StrikeOut|Quick Key: <F11>", "", TShape::Text, "S", Ink, 0},
+    {"BlackBtn", "Black Text", "BlackTextItem", TShape::Text, "A", clBlack, 6},
+    {"BlueBtn", "Blue Text", "BlueTextItem", TShape::Text, "A", clBlue, 0},
+    {"RedBtn", "Red Text", "RedTextItem", TShape::Text, "A", clRed, 0},
+    {"GreenBtn", "Green Text", "GreenTextItem", TShape::Text, "A", clGreen, 0},
+    {"UserColorBtn", "User Defined Color", "UserTextColorItem", TShape::Text, "A", clPurple, 0},
+    {"UppercaseBtn", "Uppercase", "UppercaseItem", TShape::Text, "UC", Ink, 6},
+    {"LowercaseBtn", "Lowercase Word", "LowercaseWordItem", TShape::Text, "LC", Ink, 0},
+    {"InitialCapsBtn", "Initial Capitals", "InitialCapsItem", TShape::Text, "IC", Ink, 0},
+    {"CapBtn", "Capitalize Word", "CapitalizeWordItem", TShape::Text, "AA", Ink, 0},
+    {"CapAndBoldBtn", "Cap & Bold Word", "CapBoldWordItem", TShape::Text, "BB", Ink, 0},
+    {"LeftColumnBtn", "Left Column", "LeftColumnItem", TShape::Text, "[|", Ink, 6},
+    {"NormalColumnBtn", "Normal (Full Width)", "FullWidthItem", TShape::Text, "[]", Ink, 0},
+    {"RightColumnBtn", "Right Column", "RightColumnItem", TShape::Text, "|]", Ink, 0},
+    {"SearchBtn", "Search|Quick Key: <F2>", "SearchItem", TShape::Text, "?", Ink, 6},
+    {"SearchReplaceBtn", "Search & Replace|Quick Key: <ALT+F2>", "SearchandReplaceItem", TShape::Text, "?R", Ink, 0},
+    {"SearchAgainBtn", "Search Again|Quick Key: <SHIFT+F2>", "SearchAgainItem", TShape::Text, "?+", Ink, 0},
+    {"BookmarkBtn", "Bookmark", "BookmarkItem", TShape::Text, "Bm", Ink, 0},
+    {"SpellCheckBtn", "Spell Check", "SpellForwardsItem", TShape::Text, "abc", Ink, 6},
+    {"PauseSpellBtn", "Pause Auto-Correction|Pauses the Real-Time Spell Checking and Auto-Typo Correction",
+     "PauseAutocorrectionItem", TShape::Text, "||", Ink, 0},
+    {"ThesaurusBtn", "Thesaurus|Quick Key: <F5>", "ThesaurusItem", TShape::Text, "Th", Ink, 0},
+    {"WordWebBtn", "Word Web|Quick Key: <CTRL+F5>", "WordWebItem", TShape::Text, "W", Ink, 0},
+    {"ZoomBtn", "Zoom Screen Text", "ZoomItem", TShape::Text, "Z", Ink, 6},
+    {"ShowRulerBtn", "Show Ruler", "ShowRulerItem", TShape::Text, "R", Ink, 0},
+    {"IndexCardBtn", "Index Card View|Quick Key: <CTRL+V>", "IndexCardItem", TShape::Text, "IC", clNavy, 0},
+    {"CheatBtn", "Cheat Element|Quick Key: <F3>", "ThisElement1", TShape::Text, "Ch", Ink, 0},
+    {"AltScriptNoteBtn", "Script Note", "", TShape::Text, "Nt", clOlive, 0},
+    {"HelpIndexBtn", "Help|Quick Key: <F1>", "Contents1", TShape::Text, "?", clNavy, 6},
+    {"ExitBtn", "Exit Quillmaster|Quick Key: <ALT+F4>", "", TShape::Text, "Ex", clMaroon, 0},
+    {"ExitQMWBtn", "Exit Quillmaster", "ExitQuillmasterItem", TShape::Text, "Q", clMaroon, 0},
+    {"TwoRowsBtn", "One or Two Rows", "", TShape::Text, "v", Ink, 6},
+};
+
+// Buttons usable with no script open.
+bool UsableWithoutScript(const std::string& name) {
+  return name == "ExitBtn" || name == "TwoRowsBtn";
+}
+
+TColor LookColor(TGlyphLook look, TColor color) { return look == TGlyphLook::Grey ? clBtnShadow : color; }
+
+void PaintShape(TCanvas& c, const TRect& a, TShape shape, TColor color) {
+  const int cx = (a.Left + a.Right) / 2, cy = (a.Top + a.Bottom) / 2;
+  c.Pen.Color = color;
+  c.Brush.Style = TBrushStyle::bsClear;
+  switch (shape) {
+    case TShape::Page:
+      c.Polyline({{cx - 5, cy - 7}, {cx + 2, cy - 7}, {cx + 5, cy - 4}, {cx + 5, cy + 7}, {cx - 5, cy + 7},
+                  {cx - 5, cy - 7}});
+      break;
+    case TShape::Folder:
+      c.Polyline({{cx - 7, cy + 5}, {cx - 7, cy - 5}, {cx - 2, cy - 5}, {cx, cy - 3}, {cx + 7, cy - 3},
+                  {cx + 7, cy + 5}, {cx - 7, cy + 5}});
+      break;
+    case TShape::Disk:
+      c.Rectangle(cx - 6, cy - 6, cx + 7, cy + 7);
+      c.Rectangle(cx - 3, cy - 6, cx + 4, cy - 1);
+      break;
+    case TShape::Printer:
+      c.Rectangle(cx - 7, cy - 2, cx + 8, cy + 5);
+      c.Rectangle(cx - 4, cy - 7, cx + 5, cy - 2);
+      break;
+    case TShape::Text: break;
+  }
+}
+
+void PaintText(TCanvas& c, const TRect& a, const std::string& text, TColor color, const std::string& name) {
+  if (text.empty()) return;
+  c.Brush.Style = TBrushStyle::bsClear;
+  c.Font.Name = "Arial";
+  c.Font.Size = text.size() > 2 ? 7 : 9;
+  c.Font.Style = fsBold;
+  if (name == "ItalicsBtn") c.Font.Style = fsItalic | fsBold;
+  if (name == "UnderlineBtn") c.Font.Style = fsUnderline | fsBold;
+  if (name == "StrikeOutBtn") c.Font.Style = fsStrikeOut | fsBold;
+  c.Font.Color = color;
+  const TextMetrics m = c.FontMetricsNow();
+  c.TextOut((a.Left + a.Right - c.TextWidth(text)) / 2, (a.Top + a.Bottom - m.Height()) / 2, text);
+}
+
+TGlyphPainter GlyphOf(const TToolButtonRow& row) {
+  return [row](TCanvas& c, const TRect& a, TGlyphLook look) {
+    const std::string name = row.name;
+    if (look == TGlyphLook::Embossed) {
+      const TRect shifted{a.Left + 1, a.Top + 1, a.Right + 1, a.Bottom + 1};
+      PaintShape(c, shifted, row.shape, clBtnHighlight);
+      PaintText(c, shifted, row.text, clBtnHighlight, name);
+      PaintShape(c, a, row.shape, clBtnShadow);
+      PaintText(c, a, row.text, clBtnShadow, name);
+      return;
+    }
+    PaintShape(c, a, row.shape, LookColor(look, row.color));
+    PaintText(c, a, row.text, LookColor(look, row.color), name);
+  };
+}
+
+const TToolButtonRow* RowOf(const std::string& name) {
+  for (const TToolButtonRow& row : kButtons)
+    if (name == row.name) return &row;
+  return nullptr;
+}
+
+// Icon widths by the set-up program's icon size.
+int DefaultIconWidth(int size) { return size >= 1 && size <= 3 ? 23 + size : 27; }
+
+std::string Padded(int value) {
+  std::string text = std::to_string(std::max(value, 0));
+  return std::string(text.size() < 4 ? 4 - text.size() : 0, '0') + text;
+}
+
+}  // namespace
+
+TToolBar::TToolBar(TMainForm& form) : form_(form) {
+  panel_ = MakeControl<TPanel>(&form, &form, "TopSpeedPanel", 0, 0, form.ClientWidth(), 30);
+  panel_->Align = TAlign::alTop;
+  MakeButtons();
+  DesignedLayout();
+}
+
+TOfficeButton* TToolBar::Button(const std::string& name) const {
+  for (TOfficeButton* b : buttons_)
+    if (b->Name == name) return b;
+  return nullptr;
+}
+
+void TToolBar::MakeButtons() {
+  for (const TToolButtonRow& row : kButtons) {
+    auto* b = MakeControl<TOfficeButton>(&form_, panel_, row.name, 0, 3, 24, 24);
+    b->Hint = row.hint;
+    b->ShowHint = true;
+    b->Glyph = GlyphOf(row);
+    const std::string command = row.command;
+    if (!command.empty()) {
+      b->OnClick = [this, command](TObject* sender) {
+        if (command == "UndoItem") form_.UndoItemClick(sender);
+        else if (TMenuItem* item = form_.MenuItem(command)) item->Click();
+      };
+    }
+    buttons_.push_back(b);
+  }
+  const char* styles[] = {"BoldBtn", "UnderlineBtn", "ItalicsBtn", "StrikeOutBtn"};
+  for (int i = 0; i < 4; ++i) {
+    TOfficeButton* b = Button(styles[i]);
+    b->Tag = i + 1;
+    b->GroupIndex = 10 + i;
+    b->AllowAllUp = true;
+    b->OnClick = [this](TObject* sender) { form_.BoldBtnClick(sender); };
+  }
+  Button("NormalBtn")->GroupIndex = 20;
+  Button("NormalBtn")->OnClick = [this](TObject* sender) { form_.NormalBtnClick(sender); };
+  Button("ExitBtn")->OnClick = [this](TObject* sender) { form_.ExitBtnClick(sender); };
+  Button("TwoRowsBtn")->OnClick = [this](TObject*) { SetToolBarRows(!TwoRows()); };
+  Button("AltScriptNoteBtn")->Enabled = false;
+}
+
+void TToolBar::DesignedLayout() {
+  int left = 3;
+  for (TOfficeButton* b : buttons_) {
+    const TToolButtonRow* row = RowOf(b->Name);
+    left += row->gapBefore;
+    b->SetBounds(left, 3, 24, 24);
+    left += 23;  // neighbours share one pixel of border
+  }
+}
+
+bool TToolBar::TwoRows() const {
+  return panel_->ClientHeight() == Button("FileNewBtn")->Height * 2 + 9;
+}
+
+void TToolBar::SetToolBarRows(bool twoRows) {
+  const int side = Button("FileNewBtn")->Height;
+  panel_->SetClientHeight(twoRows ? side * 2 + 9 : side + 6);
+  panel_->Repaint();
+}
+
+void TToolBar::GroupTouchingButtons(bool configured) {
+  // Row by row, left to right: the top and the left, four digits each.
+  std::map<std::string, TOfficeButton*> order;
+  for (TOfficeButton* b : buttons_)
+    if (b->Visible) order[Padded(b->Top) + Padded(b->Left)] = b;
+  const TIniFile ini(SettingsFileName);
+  TOfficeButton* previous = nullptr;
+  std::string previousRow;
+  for (auto& [key, b] : order) {
+    const std::string row = key.substr(0, 4);
+    if (previous) {
+      const bool touching = row == previousRow && previous->Left + previous->Width - 1 >= b->Left;
+      const bool grouped = configured ? ini.ReadBool(b->Name, "Part of Group", false) : touching;
+      if (grouped) b->Left = previous->Left + previous->Width - 1;
+    }
+    b->BringToFront();
+    previous = b;
+    previousRow = row;
+  }
+}
+
+bool TToolBar::SetupToolBars(bool initial) {
+  const TIniFile ini(SettingsFileName);
+  const bool configured = ini.ReadInteger("Menu Bar", "Icon Size", 0) != 0;
+  if (configured) {
+    const int size = ini.ReadInteger("Menu Bar", "Icon Size", 3);
+    const int w = ini.ReadInteger("MenuBar", "Icon Width", DefaultIconWidth(size));
+    for (TOfficeButton* b : buttons_) {
+      const std::string& section = b->Name;
+      b->SetBounds(w * ini.ReadInteger(section, "Icon Count", 0) + ini.ReadInteger(section, "Left Adjust", 0),
+                   ini.ReadInteger(section, "Y Pos", b->Top) > w ? w + 6 : 3, w, w);
+      b->Visible = ini.ReadBool(section, "Visible", false);
+    }
+  } else if (initial) {
+    DesignedLayout();
+  }
+  GroupTouchingButtons(configured);
+  SetToolBarRows(configured && ini.ReadBool("Menu Bar", "Two Rows", false));
+  return configured;
+}
+
+void TToolBar::UpdateButtons() {
+  const bool open = !NoActiveDocument();
+  for (TOfficeButton* b : buttons_) {
+    const TToolButtonRow* row = RowOf(b->Name);
+    bool enabled = open || UsableWithoutScript(b->Name);
+    if (row->command[0]) {
+      const TMenuItem* item = form_.MenuItem(row->command);
+      enabled = item && item->EnabledInChain();
+    } else if (b->Name == "AltScriptNoteBtn") {
+      enabled = false;
+    }
+    b->SetEnabled(enabled);
+  }
+  UpdateFormatButtons();
+}
+
+// A style button is down while the caret is inside its run; Normal while
+// none is.
+void TToolBar::UpdateFormatButtons() {
+  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  bool anyDown = false;
+  for (int tag = 1; tag <= 4; ++tag) {
+    TOfficeButton* b = nullptr;
+    for (TOfficeButton* candidate : buttons_)
+      if (candidate->Tag == tag && candidate->GroupIndex >= 10 && candidate->GroupIndex < 20) b = candidate;
+    bool down = false;
+    if (script && script->CurrentElement && !script->CurrentElement->text) {
+      const TInlineStyle& style = InlineStyles[tag];
+      down = IsInsideCodePair(script->EditBuffer, script->CaretColumn, style.open,
+                              (script->CurrentElement->format.Style >> style.styleBit) & 1, style.close);
+    }
+    b->SetDown(down);
+    anyDown = anyDown || down;
+  }
+  Button("NormalBtn")->SetDown(!anyDown && script != nullptr);
+}
+
+}  // namespace qm

@@ -1,0 +1,121 @@
+#include "shell/workspace.h"
+
+#include <string>
+#include <vector>
+
+#include "base/document_table.h"
+#include "base/ini_file.h"
+#include "base/message_boxes.h"
+#include "base/program_identity.h"
+#include "base/prompt_table.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+
+namespace qm {
+
+namespace {
+
+constexpr const char* Section = "WorkSpace";
+
+std::string Key(const char* name, int n) { return std::string(name) + " " + std::to_string(n); }
+
+bool Untitled(const TMDIChild& script) { return AnsiUpperCase(script.ScriptFileName).find("NONAME") != std::string::npos; }
+
+void WriteEntry(TIniFile& ini, int n, TMDIChild& script) {
+  ini.WriteString(Section, Key("Script Name", n), script.ScriptFileName);
+  ini.WriteString(Section, Key("Long Name", n), ExtractFileName(script.ScriptFileName));
+  ini.WriteBool(Section, Key("Maximized", n), script.WindowState == TWindowState::wsMaximized);
+  ini.WriteInteger(Section, Key("Left", n), script.Left);
+  ini.WriteInteger(Section, Key("Top", n), script.Top);
+  ini.WriteInteger(Section, Key("Width", n), script.Width);
+  ini.WriteInteger(Section, Key("Height", n), script.Height);
+}
+
+// A script on a removable disk asks for its disk first.
+bool DiskReady(const std::string& fileName, const std::string& shownName) {
+  if (DriveKindOf(fileName) != DriveKind::Removable) return true;
+  return AskOkCancel("Please Insert the Disk into Drive " + AnsiUpperCase(ExtractFilePath(fileName)) + " with \r" +
+                         shownName + " on it...",
+                     PromptTable(5));
+}
+
+// One recorded script and its window's place.
+struct TEntry {
+  std::string fileName;
+  std::string longName;
+  bool maximized;
+  TRect bounds;
+};
+
+TEntry ReadEntry(const TIniFile& ini, int n, std::string fileName) {
+  TEntry e{std::move(fileName), {}, ini.ReadBool(Section, Key("Maximized", n), true), {}};
+  e.longName = ini.ReadString(Section, Key("Long Name", n), ExtractFileName(e.fileName));
+  e.bounds.Left = ini.ReadInteger(Section, Key("Left", n), 0);
+  e.bounds.Top = ini.ReadInteger(Section, Key("Top", n), 0);
+  e.bounds.Right = e.bounds.Left + ini.ReadInteger(Section, Key("Width", n), MainForm->ClientWidth());
+  e.bounds.Bottom = e.bounds.Top + ini.ReadInteger(Section, Key("Height", n), MainForm->ClientHeight());
+  return e;
+}
+
+void PlaceWindow(const TEntry& e, TMDIChild& script) {
+  if (e.maximized) {
+    script.WindowState = TWindowState::wsMaximized;
+    return;
+  }
+  script.WindowState = TWindowState::wsNormal;
+  script.SetBounds(e.bounds.Left, e.bounds.Top, e.bounds.Right - e.bounds.Left, e.bounds.Bottom - e.bounds.Top);
+}
+
+}  // namespace
+
+// Entries are numbered without gaps (an untitled script in between would
+// otherwise end the restore early), the active script last so that it is
+// active again after the restore.
+void SaveWorkSpace() {
+  if (NoActiveDocument()) return;
+  TIniFile ini(SettingsFileName);
+  if (ini.ReadString(Section, Key("Script Name", 1), "Empty") != "Empty") return;
+  std::vector<TMDIChild*> order;
+  for (int slot = 1; slot <= DocumentCount; ++slot)
+    if (slot != ActiveDocument && Documents[slot]) order.push_back(Documents[slot]);
+  order.push_back(ActiveScript());
+  int n = 0;
+  for (TMDIChild* script : order)
+    if (!Untitled(*script)) WriteEntry(ini, ++n, *script);
+}
+
+// The entries are read before any opens: a script that fails to open
+// closes its window, and that erases the section.
+void RestoreWorkSpace() {
+  std::vector<TEntry> entries;
+  {
+    const TIniFile ini(SettingsFileName);
+    for (int n = 1;; ++n) {
+      std::string fileName = ini.ReadString(Section, Key("Script Name", n), "");
+      if (fileName.empty()) break;
+      entries.push_back(ReadEntry(ini, n, std::move(fileName)));
+    }
+  }
+  for (const TEntry& e : entries) {
+    const std::string baseName = ExtractFileName(e.fileName);
+    std::string shown = "\"" + e.longName + "\"";
+    if (AnsiUpperCase(e.longName) != AnsiUpperCase(baseName)) shown += " (" + baseName + ")";
+    if (!DiskReady(e.fileName, shown) || !OpenScriptByName(e.fileName)) continue;
+    PlaceWindow(e, *ActiveScript());
+  }
+  FocusActiveScript();
+  ClearWorkSpace();
+}
+
+void ClearWorkSpace() {
+  try {
+    TIniFile(SettingsFileName).EraseSection(Section);
+  } catch (const EIniFileError&) {
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,70 @@
+// The three recent scripts at the foot of the File menu.
+#include <gtest/gtest.h>
+
+#include "base/document_table.h"
+#include "base/ini_file.h"
+#include "platform/dialogs.h"
+#include "platform/input.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "support/program_fixture.h"
+
+namespace qm {
+namespace {
+
+class RecentScriptsTest : public testing::ProgramFixture {
+ protected:
+  void SaveAs(const std::string& name) {
+    Script().SetFocus();
+    TypeText("Text.");
+    Driver().Expect(
+        [name](TForm& form) {
+          auto& dialog = dynamic_cast<TFileDialog&>(form);
+          dialog.FileNameEdit->Text = name;
+          dialog.OkBtn->Click();
+        },
+        "choose " + name);
+    MainForm->FileSaveAsItem->Click();
+  }
+  std::vector<std::string> Shown() {
+    bool done = false;
+    MainForm->AppIdle(nullptr, done);
+    std::vector<std::string> captions;
+    for (const char* name : {"LastScript1Item", "LastScript2Item", "LastScript3Item"}) {
+      TMenuItem* item = MainForm->MenuItem(name);
+      if (item->Visible) captions.push_back(item->Caption());
+    }
+    EXPECT_EQ(MainForm->MenuItem("LastThreeBar")->Visible(), !captions.empty());
+    return captions;
+  }
+};
+
+TEST_F(RecentScriptsTest, TheSavedScriptComesFirstAndANameIsListedOnce) {
+  EXPECT_TRUE(Shown().empty());
+  SaveAs("ONE");
+  MainForm->FileNewItem->Click();
+  SaveAs("TWO");
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"&1 TWO.QMW", "&2 ONE.QMW"}));
+  EXPECT_EQ(MainForm->MenuItem("LastScript2Item")->Hint, ScriptDirectory + "/ONE.QMW");
+  ActiveDocument = 1;
+  Script().SetFocus();
+  TypeText("More.");
+  MainForm->FileSaveItem->Click();
+  EXPECT_EQ(Shown(), (std::vector<std::string>{"&1 ONE.QMW", "&2 TWO.QMW"}));
+}
+
+TEST_F(RecentScriptsTest, ARecentScriptOpensFromItsItemAndTheListCanBeCleared) {
+  SaveAs("ONE");
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  ASSERT_EQ(DocumentCount, 0);
+  Shown();
+  MainForm->MenuItem("LastScript1Item")->Click();
+  ASSERT_EQ(DocumentCount, 1);
+  EXPECT_EQ(Script().ScriptFileName, ScriptDirectory + "/ONE.QMW");
+  MainForm->MenuItem("ClearHistoryItem")->Click();
+  EXPECT_TRUE(Shown().empty());
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,118 @@
+// The workspace: the scripts open when the program ends, opened again at
+// the next start; and the save prompt of a closing script.
+#include <gtest/gtest.h>
+
+#include "base/document_table.h"
+#include "base/ini_file.h"
+#include "base/program_identity.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "shell/program_start.h"
+#include "shell/splash_screen.h"
+#include "shell/workspace.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+class WorkspaceTest : public testing::ProgramFixture {
+ protected:
+  void ChooseFile(const std::string& name) {
+    Driver().Expect(
+        [name](TForm& form) {
+          auto& dialog = dynamic_cast<TFileDialog&>(form);
+          dialog.FileNameEdit->Text = name;
+          dialog.OkBtn->Click();
+        },
+        "choose " + name);
+  }
+  // The active script typed into and saved under a name in the script folder.
+  void TypeAndSaveAs(const std::string& text, const std::string& name) {
+    Script().SetFocus();
+    TypeText(text);
+    ChooseFile(name);
+    MainForm->FileSaveAsItem->Click();
+  }
+  std::string InScripts(const std::string& name) const { return ScriptDirectory + "/" + name; }
+  std::string Entry(const std::string& key) const {
+    return TIniFile(SettingsFileName).ReadString("WorkSpace", key, "Empty");
+  }
+  // The start-up step that opens the first scripts, as the next start runs it.
+  void StartAgainWithTheWorkspace() {
+    MainForm->StartupChoice = 4;
+    StartupFileTaken = true;
+    TSplashScreen splash(nullptr);
+    MainForm->SetupMenusEtc();
+  }
+  void ExitKeepingTheProgram() {
+    testing::AnswerMessageBox(Driver(), "Exit Quillmaster for Windows?", mrNo);
+    MainForm->ExitQuillmasterItem->Click();
+    ASSERT_EQ(DocumentCount, 0);
+  }
+};
+
+TEST_F(WorkspaceTest, ExitRecordsTheNamedScriptsAndTheNextStartOpensThemInTheirPlaces) {
+  TypeAndSaveAs("One.", "ONE");
+  MainForm->FileNewItem->Click();  // untitled: not recorded, and leaves no gap
+  MainForm->FileNewItem->Click();
+  TypeAndSaveAs("Two.", "TWO");
+  Script().WindowState = TWindowState::wsNormal;
+  Script().SetBounds(10, 20, 300, 200);
+  ExitKeepingTheProgram();
+
+  EXPECT_EQ(Entry("Script Name 1"), InScripts("ONE.QMW"));
+  EXPECT_EQ(Entry("Script Name 2"), InScripts("TWO.QMW")) << "the active script comes last";
+  EXPECT_EQ(Entry("Long Name 2"), "TWO.QMW");
+  EXPECT_EQ(Entry("Maximized 2"), "0");
+  EXPECT_EQ(Entry("Script Name 3"), "Empty");
+
+  StartAgainWithTheWorkspace();
+  ASSERT_EQ(DocumentCount, 2);
+  EXPECT_EQ(Documents[1]->ScriptFileName, InScripts("ONE.QMW"));
+  EXPECT_EQ(Script().ScriptFileName, InScripts("TWO.QMW"));
+  EXPECT_EQ(Script().WindowState, TWindowState::wsNormal);
+  EXPECT_EQ(Script().Left(), 10);
+  EXPECT_EQ(Script().Width(), 300);
+  EXPECT_EQ(Entry("Script Name 1"), "Empty") << "a restored workspace is used up";
+}
+
+TEST_F(WorkspaceTest, AMissingScriptIsSkippedAndTheRestStillOpen) {
+  TypeAndSaveAs("One.", "ONE");
+  ExitKeepingTheProgram();
+  TIniFile ini(SettingsFileName);
+  ini.WriteString("WorkSpace", "Script Name 2", InScripts("ONE.QMW"));
+  ini.WriteString("WorkSpace", "Script Name 1", InScripts("GONE.QMW"));
+  testing::AnswerMessageBox(Driver(), InScripts("GONE.QMW") + " not Found!", mrOk, "Unable to load File...");
+  StartAgainWithTheWorkspace();
+  ASSERT_EQ(DocumentCount, 1);
+  EXPECT_EQ(Script().ScriptFileName, InScripts("ONE.QMW"));
+}
+
+TEST_F(WorkspaceTest, ClosingTheLastScriptByHandLeavesNoWorkspace) {
+  TypeAndSaveAs("One.", "ONE");
+  SaveWorkSpace();
+  ASSERT_EQ(Entry("Script Name 1"), InScripts("ONE.QMW"));
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  EXPECT_EQ(Entry("Script Name 1"), "Empty");
+}
+
+TEST_F(WorkspaceTest, YesAtTheClosePromptSavesTheScriptAndClosesIt) {
+  TypeAndSaveAs("One.", "ONE");
+  TypeText(" More.");
+  ASSERT_TRUE(Script().DocumentModified);
+  const std::string before = testing::ReadFileText(InScripts("ONE.QMW"));
+  testing::AnswerMessageBox(Driver(), "Save /.../ONE.QMW?", mrYes);
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  EXPECT_EQ(DocumentCount, 0);
+  EXPECT_NE(testing::ReadFileText(InScripts("ONE.QMW")), before);
+}
+
+}  // namespace
+}  // namespace qm
