@@ -122,6 +122,11 @@ class TMainForm : public TForm, public TProgramOptions {
   // Delete Word, Delete Left Word, Delete To End of Line and Cut To End of
   // Line: the item tells which word goes.
   void DeleteWordItemClick(TObject* sender);
+  // Convert Case: the item's caption chooses upper, lower or initial capitals.
+  void UppercaseItemClick(TObject* sender);
+  // The automatic revision colour: the item's tag (0 off, 1 Blue, 2 Red,
+  // 3 Green), with the check marks of the Colors menu.
+  void RevColorClick(TObject* sender);
   void AltKeyPressed(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);
   // The recent scripts at the foot of the File menu.

@@ -1,0 +1,50 @@
+// The main window's commands on the element at the caret, from the menus.
+#include <gtest/gtest.h>
+
+#include "platform/input.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "support/program_fixture.h"
+
+namespace qm {
+namespace {
+
+class ElementCommandsTest : public testing::ProgramFixture {
+ protected:
+  void Type(const std::string& text) {
+    Script().SetFocus();
+    TypeText(text);
+    MainForm->UpdateMenusAndButtons();
+  }
+};
+
+TEST_F(ElementCommandsTest, ConvertCaseTakesItsModeFromTheItem) {
+  Type("the OLD man");
+  const struct {
+    const char* item;
+    const char* text;
+  } cases[] = {{"UppercaseItem", "THE OLD MAN"}, {"LowercaseItem", "The old man"}, {"InitialCapsItem", "The Old Man"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    ASSERT_TRUE(MainForm->MenuItem(c.item)->Enabled());
+    MainForm->MenuItem(c.item)->Click();
+    EXPECT_EQ(Script().EditBuffer, c.text);
+  }
+}
+
+TEST_F(ElementCommandsTest, TheRevisionColourItemsChooseAndCheck) {
+  Type("Old.");
+  MainForm->MenuItem("RevBlueItem")->Click();
+  EXPECT_EQ(Script().AutoRevisionColor, 1);
+  EXPECT_TRUE(MainForm->MenuItem("RevBlueItem")->Checked());
+  EXPECT_TRUE(MainForm->MenuItem("AutoRevColorsItem")->Checked());
+  TypeText(" new");
+  EXPECT_EQ(Script().EditBuffer, "Old.\x12 new\x13");
+  MainForm->MenuItem("RevColorOffItem")->Click();
+  EXPECT_EQ(Script().AutoRevisionColor, 0);
+  EXPECT_TRUE(MainForm->MenuItem("RevColorOffItem")->Checked());
+  EXPECT_FALSE(MainForm->MenuItem("RevBlueItem")->Checked());
+}
+
+}  // namespace
+}  // namespace qm
