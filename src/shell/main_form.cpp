@@ -108,6 +108,7 @@ void TMainForm::BuildMenus() {
     DocItems[slot - 1] = item;
   }
   BindNamedItems();
+  BuildElementBox();
 }
 
 void TMainForm::BindNamedItems() {

@@ -127,6 +127,15 @@ class TMainForm : public TForm, public TProgramOptions {
   // The automatic revision colour: the item's tag (0 off, 1 Blue, 2 Red,
   // 3 Green), with the check marks of the Colors menu.
   void RevColorClick(TObject* sender);
+  // The element type box: F4 (or a click on the box) drops the list of the
+  // eleven types down and back up; a letter, Enter or a click in the list
+  // changes the type of the element at the caret (or of the block in it).
+  TListBox* ElementPopDownList = nullptr;
+  TPopupMenu* SceneTypePopUp = nullptr;
+  void ChangeElementToItemClick(TObject* sender);
+  void ElementPopDownListKeyPress(TObject* sender, char& key);
+  void ApplyElementBoxEntry(int entry);
+  void BuildElementBox();
   void AltKeyPressed(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);
   // The recent scripts at the foot of the File menu.

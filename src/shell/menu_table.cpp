@@ -200,7 +200,7 @@ const TMenuRow kRows[] = {
     Await(3, "&Unmark as Non-Printing", "Ctrl+Alt+Y", "UnmarkNonPrintingItem", "MarkasNonPrintingItemClick",
           ElementCommands),
     Menu(2, "C&hange Element Type", "ChangeElementTypeItem"),
-    Await(3, "&Pop Down List", "F4", "ChangeElementToItem", "ChangeElementToItemClick", ElementCommands),
+    Do(3, "&Pop Down List", "F4", "ChangeElementToItem", QM_CMD(ChangeElementToItemClick)),
     Await(3, "&Left Column", "Ctrl+1", "LeftColumnItem", "ColumnItemClick", SettingsDialogs),
     Await(3, "&Right Column", "Ctrl+2", "RightColumnItem", "ColumnItemClick", SettingsDialogs),
     Await(3, "&Normal (Full Width)", "Ctrl+0", "FullWidthItem", "ColumnItemClick", SettingsDialogs),

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/input.h"
+#include "platform/messages.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "support/program_fixture.h"
@@ -44,6 +45,32 @@ TEST_F(ElementCommandsTest, TheRevisionColourItemsChooseAndCheck) {
   EXPECT_EQ(Script().AutoRevisionColor, 0);
   EXPECT_TRUE(MainForm->MenuItem("RevColorOffItem")->Checked());
   EXPECT_FALSE(MainForm->MenuItem("RevBlueItem")->Checked());
+}
+
+// The list has the keyboard while it is down (on the desktop its widget has
+// the focus); a letter is typed into it.
+void TypeIntoList(char letter) { MainForm->ElementPopDownList->Perform(WM_CHAR, static_cast<WPARAM>(letter), 0); }
+
+TEST_F(ElementCommandsTest, TheElementBoxChangesTheTypeByALetter) {
+  Type("ANGLE ON THE DOOR");
+  MainForm->MenuItem("ChangeElementToItem")->Click();
+  ASSERT_TRUE(MainForm->ElementPopDownList->Visible());
+  TypeIntoList('h');
+  EXPECT_FALSE(MainForm->ElementPopDownList->Visible());
+  EXPECT_EQ(Script().CurrentElement->Kind(), ekShot);
+
+  // A locked script asks which kind of heading through the scene-type pop-up.
+  Script().ScenesLocked = 1;
+  std::vector<std::string> offered;
+  Driver().ExpectPopup([&](TPopupMenu& menu) -> TMenuItem* {
+    for (int i = 0; i < menu.Items()->Count(); ++i)
+      if (menu.Items()->Items(i)->Visible) offered.push_back(menu.Items()->Items(i)->Caption());
+    return menu.Items()->Items(1);
+  });
+  MainForm->MenuItem("ChangeElementToItem")->Click();
+  TypeIntoList('s');
+  EXPECT_EQ(offered, (std::vector<std::string>{"&Normal Scene Heading", "&Locked Scene Heading", "&Double-Locked Scene"}));
+  EXPECT_EQ(Script().CurrentElement->Kind(), ekASceneHeading);
 }
 
 }  // namespace
