@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,9 @@ class ControlPeer {
   virtual void SetFocus() {}
   // The surface the control's canvas draws on outside a paint event.
   virtual CanvasSink* Surface() { return nullptr; }
+  // Where the control's client area lies on the screen, when the desktop
+  // knows better than the core's own sums (frames, MDI areas, menus).
+  virtual std::optional<TPoint> ScreenOrigin() const { return std::nullopt; }
 };
 
 // Character widths and heights of a font at a resolution.

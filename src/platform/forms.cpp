@@ -84,6 +84,8 @@ void TForm::SetClientWidth(int w) { Width = w + FrameWidth(); }
 void TForm::SetClientHeight(int h) { Height = h + FrameHeight(); }
 
 TPoint TForm::ClientOrigin() const {
+  if (Peer())
+    if (const std::optional<TPoint> shown = Peer()->ScreenOrigin()) return *shown;
   TPoint origin{Left + FrameWidth() / 2, Top + FrameHeight() - FrameWidth() / 2};
   if (Parent()) {
     const TPoint p = Parent()->ClientOrigin();
@@ -97,6 +99,10 @@ void TForm::Show() {
   Visible = true;
   BringMDIChildToFront();
   if (!active_) Activate();
+  // A dialog opens with the keyboard in its first field, as the old
+  // platform's dialogs do; frames and their children keep their own.
+  const bool dialog = FormStyle == TFormStyle::fsNormal || FormStyle == TFormStyle::fsStayOnTop;
+  if (!focused_ && dialog) SelectNext(nullptr, true);
 }
 
 void TForm::Hide() { Visible = false; }

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_form_peer.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiSubWindow>
@@ -107,9 +108,16 @@ void FormPeer::BuildMdiChild(FormPeer& frame) {
   sub->setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
+bool FormPeer::TakesKeyboard() const { return form_.BorderStyle != TFormBorderStyle::bsNone || form_.Modal(); }
+
 Qt::WindowFlags FormPeer::FlagsOf() const {
   Qt::WindowFlags flags = Qt::Window;
   const TFormBorderStyle border = form_.BorderStyle;
+  // A borderless window is a pick list or a notice: shown modally it has
+  // the keyboard and a click elsewhere closes it, as a pop-up menu does;
+  // shown beside the caret the keyboard stays where it was.
+  if (border == TFormBorderStyle::bsNone)
+    return (form_.Modal() ? Qt::Popup : Qt::ToolTip | Qt::WindowDoesNotAcceptFocus) | Qt::FramelessWindowHint;
   if (border == TFormBorderStyle::bsDialog) flags = Qt::Dialog;
   if (border == TFormBorderStyle::bsToolWindow || border == TFormBorderStyle::bsSizeToolWin) flags = Qt::Tool;
   if (border == TFormBorderStyle::bsNone) return flags | Qt::FramelessWindowHint;
@@ -190,18 +198,30 @@ void FormPeer::SyncBounds() {
 void FormPeer::SyncVisible() {
   if (!ready_ || !window_) return;
   if (!form_.Visible) {
+    const bool hadKeyboard = window_->isActiveWindow();
     window_->hide();
+    // The keyboard goes back to the window below, as a desktop gives it
+    // to the owner of a dialog that closes.
+    if (QWidget* owner = window_->parentWidget(); hadKeyboard && owner && owner->isVisible()) {
+      // At once, so that the next key already finds it, and on the desktop.
+      QApplication::setActiveWindow(owner);
+      owner->activateWindow();
+    }
     return;
   }
   if (!window_->isVisible()) {
-    if (!qobject_cast<QMdiSubWindow*>(window_.data()))
+    if (!qobject_cast<QMdiSubWindow*>(window_.data())) {
+      if (window_->windowFlags() != FlagsOf()) window_->setWindowFlags(FlagsOf());
+      window_->setAttribute(Qt::WA_ShowWithoutActivating, !TakesKeyboard());
       window_->setWindowModality(form_.Modal() ? Qt::ApplicationModal : Qt::NonModal);
+    }
     SyncBounds();
     ApplyWindowState();
     window_->show();
     SyncBounds();
   }
-  SetFocus();
+  if (TakesKeyboard()) SetFocus();
+  else window_->raise();
 }
 
 void FormPeer::SyncCaption() {
@@ -221,14 +241,22 @@ void FormPeer::ApplyWindowState() {
 
 void FormPeer::SetFocus() {
   QWidget* client = Widget();
-  if (!window_ || !client) return;
+  if (!window_ || !client || !TakesKeyboard()) return;
   if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data())) {
     if (parentArea_ && parentArea_->activeSubWindow() != sub) parentArea_->setActiveSubWindow(sub);
   } else {
     window_->raise();
     window_->activateWindow();
   }
-  if (!form_.FocusedControl()) client->setFocus(Qt::OtherFocusReason);
+  // An MDI frame's keyboard belongs to its active child, as on the old
+  // platform: the frame's own client area never takes it from the child.
+  if (mdiArea_)
+    if (QMdiSubWindow* active = mdiArea_->activeSubWindow(); active && active->widget()) {
+      active->widget()->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  if (TWinControl* focused = form_.FocusedControl(); focused && focused->Peer()) focused->Peer()->SetFocus();
+  else client->setFocus(Qt::OtherFocusReason);
 }
 
 void FormPeer::ChildChanged(TControl&) { LayoutMdiArea(); }
