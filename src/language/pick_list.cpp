@@ -36,6 +36,14 @@ constexpr int PromptHeight = 20;
 constexpr Word CancelKey = 3;
 constexpr char Placeholder = '\xA0';
 
+// Keys that type a character (letters, digits, the blank and punctuation):
+// they type into a list that takes typing.
+bool IsTypingKey(Word key) {
+  return key == VK_SPACE || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') ||
+         (key >= VK_NUMPAD0 && key <= VK_DIVIDE) || (key >= VK_OEM_1 && key <= VK_OEM_3) ||
+         (key >= VK_OEM_4 && key <= VK_OEM_7);
+}
+
 bool IsPlaceholder(const std::string& entry) { return entry.size() == 1 && entry[0] == Placeholder; }
 
 // The name of the nearest cue of the current scene, before the caret,
@@ -329,9 +337,27 @@ void TListMenu::MatchTypedText(const std::string& typed) {
 
 // ---- Keys and mouse ------------------------------------------------------
 
-void TListMenu::ListKeyDown(TObject*, Word& key, TShiftState) {
+// Keys an element list has no use for end it and go on to the script, so
+// that none of the writer's keys is lost.
+bool TListMenu::PassesKeyOn(Word key) const {
+  if (!ListTyping || ListHasFocus || !Modal()) return false;
+  switch (key) {
+    case VK_ESCAPE: case CancelKey: case VK_RETURN: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END:
+    case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_CAPITAL: return false;
+    case VK_BACK: case VK_DELETE: return TypedText.empty();
+    default: return !IsTypingKey(key);
+  }
+}
+
+void TListMenu::ListKeyDown(TObject*, Word& key, TShiftState shift) {
   MouseWentDown = false;
   const bool typing = ListTyping || ListHasFocus;
+  if (PassesKeyOn(key) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+    Finish(mrCancel);
+    if (TMDIChild* script = ActiveScript()) PostMessage(script->Handle(), WM_KEYDOWN, key, shift.Bits);
+    key = 0;
+    return;
+  }
   switch (key) {
     case VK_ESCAPE:
     case CancelKey:
@@ -380,6 +406,9 @@ void TListMenu::ListKeyPress(TObject*, char& key) {
 }
 
 void TListMenu::TypeIntoList(char ch) {
+  // The line already ends with the blank before a location: the blank the
+  // writer types there out of habit is that one.
+  if (ch == ' ' && TypedText.empty() && ListTyping && !ListHasFocus) return;
   TypedText += UpCaseChar(ch);
   MatchTypedText(TypedText);
   if (List->ItemIndex() < 0) MatchTypedText(" " + TypedText);

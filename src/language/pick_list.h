@@ -98,6 +98,7 @@ class TListMenu : public TForm {
   bool CharacterNameCase() const { return !ListTyping && !ListHasFocus && !ExtensionMode; }
   std::string InitialLetterName(TMDIChild& script, char letter) const;
   void TypeIntoList(char ch);
+  bool PassesKeyOn(Word key) const;
   void RemoveLeadingPlaceholdersAndRepeats();
   void MoveSelection(int step);
 };

@@ -101,6 +101,7 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
     std::function<void(TListMenu&)> act;
     TModalResult result;
     std::string selected;
+    Word passedOn = 0;  // the key that went on to the script
   };
   const std::vector<Case> cases = {
       {"Enter takes the first entry", [](TListMenu&) { SendKey(VK_RETURN); }, mrOk, "ALPHA"},
@@ -112,9 +113,18 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
        "ALPHA"},
       {"the X cancels", [](TListMenu& m) { ClickAt(*m.FakeX, 1, 1); }, mrCancel, "ALPHA"},
       {"a text that matches nothing", [](TListMenu&) { TypeText("q"); }, mrNoMatch, "Q"},
+      {"a blank typed first is the one the line ends with", [](TListMenu&) { TypeText(" g"); SendKey(VK_RETURN); },
+       mrOk, "GAMMA"},
+      {"a key the list has no use for goes on to the script", [](TListMenu&) { SendKey(VK_LEFT); }, mrCancel, "ALPHA",
+       VK_LEFT},
+      {"so does Backspace with nothing typed", [](TListMenu&) { SendKey(VK_BACK); }, mrCancel, "ALPHA", VK_BACK},
+      {"Backspace takes back a typed letter", [](TListMenu&) { TypeText("g"); SendKey(VK_BACK); SendKey(VK_RETURN); },
+       mrOk, "ALPHA"},
   };
   Add({{ekSceneHeading, "INT."}});
   PlaceCaret(0, 4);
+  std::vector<Word> scriptKeys;
+  Script().OnKeyDown = [&](TObject*, Word& key, TShiftState) { scriptKeys.push_back(key); };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Fill({"ALPHA", "BETA", "GAMMA"});
@@ -122,6 +132,9 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
     EXPECT_EQ(Menu().ShowElementList(false), c.result);
     EXPECT_EQ(Selected(), c.selected);
     if (c.result == mrNoMatch) { EXPECT_EQ(Shown(), Entries{"Q"}); }
+    Application->ProcessMessages();
+    EXPECT_EQ(scriptKeys, c.passedOn ? std::vector<Word>{c.passedOn} : std::vector<Word>{});
+    scriptKeys.clear();
   }
 }
 
