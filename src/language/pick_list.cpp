@@ -206,7 +206,8 @@ TModalResult TListMenu::ShowElementList(bool quiet) {
   SizeRows();
   Width = FitWidth(2 * Screen->PixelsPerInch(), 15);
   if (!script) return mrCancel;
-  PlaceOverScript(*script, false);
+  // At the caret, where the writer is typing the element.
+  PlaceAtCaret(*script, false);
   List->SetItemIndex(0);
   FocusControl(List);
   editor::DisAssemble(*script);
@@ -243,7 +244,7 @@ TModalResult TListMenu::ShowGotoList(int currentIndex) {
     ApplyListFont();
     SizeRows();
     Width = FitWidth(2 * Screen->PixelsPerInch(), 15);
-    PlaceOverScript(*script, true);
+    PlaceOverScript(*script);
     List->SetItemIndex(currentIndex);
     FocusControl(List);
     result = ShowModal();
@@ -555,26 +556,30 @@ void TListMenu::LayOutChildren() {
   List->SetBounds(0, 0, Panel1->Width, Panel1->Height);
 }
 
+// The old program ran maximised, where the screen and the script window
+// are one: among other windows the list keeps the same proportions of the
+// script window, on the caret's line.
 void TListMenu::PlaceAtCaret(TMDIChild& script, bool extensionList) {
-  const int screenWidth = Screen->Width();
-  const int screenHeight = Screen->Height();
-  Left = (screenWidth / 5) * ((extensionList && screenWidth < 800) ? 4 : 3);
+  const int areaLeft = script.ClientToScreen(TPoint{0, 0}).X;
+  const int areaWidth = script.ClientWidth();
+  Left = areaLeft + (areaWidth / 5) * ((extensionList && areaWidth < 800) ? 4 : 3);
   const int caretTop = editor::CaretScreenPoint(script).Y;
   Top = caretTop;
-  if (Top + Height > screenHeight - (10 + List->ItemHeight)) Top = caretTop - Height - 5;
-  Width = Left + Width + 20 > screenWidth ? screenWidth - (Left + 15) : Width + 15;
+  if (Top + Height > Screen->Height() - (10 + List->ItemHeight)) Top = caretTop - Height - 5;
+  const int areaRight = areaLeft + areaWidth;
+  Width = Left + Width + 20 > areaRight ? areaRight - (Left + 15) : Width + 15;
 }
 
-void TListMenu::PlaceOverScript(TMDIChild& script, bool gotoList) {
+void TListMenu::PlaceOverScript(TMDIChild& script) {
   const int screenWidth = Screen->Width();
   const int screenHeight = Screen->Height();
   TPoint origin{0, 0};
   if (script.WindowState != TWindowState::wsMaximized) origin = script.ClientToScreen(origin);
   Top = origin.Y + script.ClientHeight() / 2 - Height / 2;
-  Left = origin.X + script.ClientWidth() / 2 - (gotoList ? Width / 2 : 0);
+  Left = origin.X + script.ClientWidth() / 2 - Width / 2;
   if (Top + Height > screenHeight - 10) Top = screenHeight - (Height + 32);
   if (Left + Width + 40 > screenWidth) Width = screenWidth - (Left + 15);
-  if (gotoList && Left < 0) {
+  if (Left < 0) {
     Left = 5;
     Width = screenWidth - 10;
   }

@@ -94,7 +94,8 @@ class TListMenu : public TForm {
   int FitWidth(int start, int margin);
   void LayOutChildren();
   void PlaceAtCaret(TMDIChild& script, bool extensionList);
-  void PlaceOverScript(TMDIChild& script, bool gotoList);
+  // The go-to menu, in the middle of the script window.
+  void PlaceOverScript(TMDIChild& script);
   bool CharacterNameCase() const { return !ListTyping && !ListHasFocus && !ExtensionMode; }
   std::string InitialLetterName(TMDIChild& script, char letter) const;
   void TypeIntoList(char ch);

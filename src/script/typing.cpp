@@ -10,6 +10,7 @@
 #include "script/edit_line.h"
 #include "script/editor_state.h"
 #include "script/element_recognition.h"
+#include "script/element_transitions.h"
 #include "script/screen_lines.h"
 #include "script/screen_rebuild.h"
 #include "script/script_window.h"
@@ -95,6 +96,8 @@ void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, 
   }
   MouseSelecting = shift.Contains(ssShift) ? 1 : 0;
   if (!Active()) SetFocus();
+  // The list belongs to the element being typed, which a click leaves.
+  if (PickListShowing()) ListMenu->DoneWithList();
   if (button != TMouseButton::mbLeft) return;
   SaveUndoStep(3, false, false, 0);
   const TScriptElement* before = CurrentElement;

@@ -4,10 +4,12 @@
 
 #include <functional>
 
+#include "language/editor_calls.h"
 #include "language/language_fixture.h"
 #include "platform/input.h"
 #include "platform/messages.h"
 #include "script/document_modified.h"
+#include "script/screen_rebuild.h"
 
 namespace qm {
 namespace {
@@ -260,6 +262,39 @@ TEST_F(PickListTest, AHiddenNameListStillFollowsTheTyping) {
   Script().EditBuffer = "BARRY (";
   OfferCharacterNames(Script());
   EXPECT_EQ(Selected(), "BARRY");
+}
+
+TEST_F(PickListTest, TheListsOpenOnTheCaretsLineBesideTheText) {
+  Add({{ekSceneHeading, "INT. HALL"}, {ekAction, "Rain."}, {ekSceneHeading, "INT."}});
+  PlaceCaret(2, 4);
+  RebuildScreen(&Script());
+  const TPoint caret = editor::CaretScreenPoint(Script());
+  const int left = Script().ClientToScreen(TPoint{0, 0}).X + Script().ClientWidth() / 5 * 3;
+  Fill({"HALL", "KITCHEN"});
+  Menu().ShowAtCaret(false);
+  EXPECT_EQ(Menu().Top(), caret.Y) << "the name list";
+  EXPECT_EQ(Menu().Left(), left);
+  Menu().DoneWithList();
+  Fill({"HALL", "KITCHEN"});
+  TPoint shown;
+  Driver().Expect([&](TForm& form) {
+    shown = TPoint{form.Left, form.Top};
+    SendKey(VK_ESCAPE);
+  });
+  Menu().ShowElementList(false);
+  EXPECT_EQ(shown.Y, caret.Y) << "the location list";
+  EXPECT_EQ(shown.X, left);
+}
+
+TEST_F(PickListTest, AClickInTheScriptClosesTheNameList) {
+  Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekCharacterName, ""}});
+  PlaceCaret(2);
+  RebuildScreen(&Script());
+  Script().EditBuffer = "B";
+  OfferCharacterNames(Script());
+  ASSERT_TRUE(Menu().Visible());
+  ClickAt(Script(), 200, 10);
+  EXPECT_FALSE(Menu().Visible());
 }
 
 TEST_F(PickListTest, TheExtensionListOffersTheScriptsExtensions) {
