@@ -169,12 +169,20 @@ void FormPeer::Sync(PropId id) {
   }
 }
 
+// What the window puts around the client area: its own margins (an MDI
+// child's frame and title bar), its layout's and the menu bar. Summed
+// from what the window declares, never from sizes that a layout pass
+// has yet to settle: a stale difference made negative sizes.
 QSize FormPeer::FrameExtra() {
-  QWidget* client = Widget();
-  if (!window_ || !client) return {};
-  if (window_->layout()) window_->layout()->activate();
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data()); sub && sub->layout()) sub->layout()->activate();
-  return window_->size() - client->size();
+  if (!window_) return {};
+  auto add = [](QSize& size, const QMargins& m) { size += QSize(m.left() + m.right(), m.top() + m.bottom()); };
+  QSize extra(0, 0);
+  add(extra, window_->contentsMargins());
+  if (QLayout* layout = window_->layout()) {
+    add(extra, layout->contentsMargins());
+    if (QWidget* bar = layout->menuBar(); bar && !bar->isHidden()) extra.rheight() += bar->sizeHint().height();
+  }
+  return extra;
 }
 
 void FormPeer::SyncBounds() {
@@ -185,12 +193,9 @@ void FormPeer::SyncBounds() {
   window_->move(wanted.topLeft());
   const bool fixed = form_.BorderStyle != TFormBorderStyle::bsSizeable && form_.BorderStyle != TFormBorderStyle::bsSizeToolWin &&
                      !qobject_cast<QMdiSubWindow*>(window_.data());
-  // Twice: the frame's own share is known once the size is laid out.
-  for (int pass = 0; pass < 2 && client->size() != wanted.size(); ++pass) {
-    const QSize outer = wanted.size() + FrameExtra();
-    if (fixed) window_->setFixedSize(outer);
-    else window_->resize(outer);
-  }
+  const QSize outer = wanted.size() + FrameExtra();
+  if (fixed) window_->setFixedSize(outer);
+  else window_->resize(outer);
   syncing_ = false;
   LayoutMdiArea();
 }
