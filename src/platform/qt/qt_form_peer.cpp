@@ -242,6 +242,8 @@ void FormPeer::ApplyWindowState() {
   syncing_ = true;
   window_->setWindowState(state);
   syncing_ = false;
+  // The core lays its lines out for the size the new state gives.
+  WindowGeometryChanged();
 }
 
 void FormPeer::SetFocus() {
