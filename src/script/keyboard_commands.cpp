@@ -18,6 +18,7 @@
 #include "script/element_transitions.h"
 #include "script/packed_text.h"
 #include "script/screen_rebuild.h"
+#include "script/scrolling.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
 #include "script/text_codes.h"
@@ -424,6 +425,8 @@ TTail PageKey(KeyCommand& c) {
     return TTail::Skip;
   }
   NavigationStep();
+  if (c.arg < 0) ScrollPageUp(c.w);
+  else ScrollPageDown(c.w);
   return TTail::Run;
 }
 
@@ -517,6 +520,8 @@ TTail LineKey(KeyCommand& c) {
   }
   const int line = CaretLineNow(w);
   if ((c.arg < 0 && line <= 1) || (c.arg > 0 && line >= w.CurrentElement->lineCount)) NavigationStep();
+  if (c.arg < 0) MoveCaretLineUp(w);
+  else MoveCaretLineDown(w);
   return TTail::Run;
 }
 

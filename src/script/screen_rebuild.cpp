@@ -16,6 +16,7 @@
 #include "script/message_pump.h"
 #include "script/packed_text.h"
 #include "script/screen_lines.h"
+#include "script/scrolling.h"
 #include "script/script_window.h"
 #include "script/string_utils.h"
 #include "script/word_wrap.h"
@@ -47,17 +48,6 @@ std::string TextOfElement(const TMDIChild& window, const TScriptElement& element
   if (!element.text) return &element == window.CurrentElement ? window.EditBuffer : std::string();
   if (!HoldsPackedText(element.Kind())) return *element.text;
   return UnpackText(*element.text);
-}
-
-// Stepping between elements stores the edited text back into its element
-// and takes the next one out, with the saved line offsets, as the edit
-// protocol does; the typing aids of the protocol are not applied here.
-void MakeCurrent(TMDIChild& window, TScriptElement* element) {
-  if (window.CurrentElement == element) return;
-  window.Assemble();
-  window.CurrentElement = element;
-  window.CurrentGroup = element->group;
-  window.DisAssemble();
 }
 
 bool IsInScript(const TMDIChild& window, const TScriptElement* element) {
@@ -132,6 +122,32 @@ int ScreenLineAtY(const TMDIChild& window, int y) {
 bool TakesCaret(const TScreenLine& line) { return line.element && !IsPageBreakKind(line.element->Kind()); }
 
 }  // namespace
+
+// Stepping between elements stores the edited text back into its element
+// and takes the next one out, with the saved line offsets, as the edit
+// protocol does; the typing aids of the protocol are not applied here.
+void MakeCurrent(TMDIChild& window, TScriptElement* element) {
+  if (window.CurrentElement == element) return;
+  window.Assemble();
+  window.CurrentElement = element;
+  window.CurrentGroup = element->group;
+  window.DisAssemble();
+}
+
+int ColumnUnderX(TMDIChild& window, int lineInElement, int x) {
+  const int length = static_cast<int>(window.EditBuffer.size());
+  if (window.EditBuffer == "\x04" || window.EditBuffer == " ") return 0;
+  int column = lineInElement == 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(lineInElement - 1)];
+  const int lineEnd = std::min<int>(window.LineOffsets[static_cast<std::size_t>(lineInElement)], length);
+  int left = window.LeftTextOffset + ScreenLeftOf(window, window.CurrentElement->format);
+  while (column < lineEnd) {
+    const int width = CharWidthAt(window, column);
+    if (x <= left + width / 2) break;
+    left += width;
+    ++column;
+  }
+  return std::min(column, length);
+}
 
 bool WindowHasFocus(const TMDIChild& window) { return window.Active() && window.FocusedControl() == nullptr; }
 
@@ -236,6 +252,8 @@ void UpdateCaret() {
     line = CaretLineOfColumn(window->LineOffsets, element->lineCount, window->CaretColumn, text);
   }
   window->CaretLine = static_cast<Word>(line);
+  EnsureCaretVisible(*window);
+  line = window->CaretLine;
 
   const int lineStart = line == 1 ? 0 : window->LineOffsets[static_cast<std::size_t>(line - 1)];
   window->CaretX = ScreenLeftOf(*window, element->format) + MeasureTextWidth(*window, lineStart, window->CaretColumn - 1);
@@ -322,19 +340,7 @@ bool PlaceCaretAtPoint(int x, int y, bool extend, TMDIChild& window) {
   MakeCurrent(window, target);
   const int lineInElement = std::clamp<int>(row.lineInElement, 1, std::min<int>(target->lineCount, MaxLineCount));
   window.CaretLine = static_cast<Word>(lineInElement);
-  const int length = static_cast<int>(window.EditBuffer.size());
-  int column = lineInElement == 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(lineInElement - 1)];
-  const int lineEnd = std::min<int>(window.LineOffsets[static_cast<std::size_t>(lineInElement)], length);
-  int left = window.LeftTextOffset + ScreenLeftOf(window, target->format);
-  while (column < lineEnd) {
-    const int width = CharWidthAt(window, column);
-    if (x <= left + width / 2) break;
-    left += width;
-    ++column;
-  }
-  column = std::min(column, length);
-  if (window.EditBuffer == "\x04" || window.EditBuffer == " ") column = 0;
-  window.CaretColumn = static_cast<Word>(column);
+  window.CaretColumn = static_cast<Word>(ColumnUnderX(window, lineInElement, x));
   if (window.CurrentElement != oldElement || window.CaretColumn != oldColumn) UpdateCaret();
   return sameElement;
 }

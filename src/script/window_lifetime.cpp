@@ -13,6 +13,7 @@
 #include "script/message_pump.h"
 #include "script/screen_lines.h"
 #include "script/screen_rebuild.h"
+#include "script/scrolling.h"
 #include "script/script_window.h"
 #include "script/word_wrap.h"
 #include "files/format_files.h"
@@ -174,6 +175,12 @@ void TMDIChild::WndProc(TMessage& m) {
     case WM_CLOSE:
       m.Result = 0;
       if (MainForm) MainForm->CloseFileItem->Click();
+      return;
+    case WM_MOUSEWHEEL:
+      m.Result = 0;
+      if (ActiveScript() != this || !CurrentElement) return;
+      WheelScroll(*this, static_cast<std::int16_t>(m.WParam >> 16));
+      UpdateCaret();
       return;
     default: TForm::WndProc(m);
   }

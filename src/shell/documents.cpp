@@ -20,6 +20,7 @@
 #include "shell/prompt_table.h"
 #include "shell/message_boxes.h"
 #include "script/screen_rebuild.h"
+#include "script/scrolling.h"
 #include "script/word_wrap.h"
 
 namespace qm {
@@ -200,6 +201,8 @@ bool OpenScriptByName(std::string fileName) {
   }
   window->Editable = window->Editable && !IsFileReadOnly(fileName);
   LayOutLoadedScript(*window);
+  // An opened script shows its start.
+  GotoScriptTop(*window);
   BuildCharacterNameTable();
   FocusActiveScript();
   Screen->SetCursor(crDefault);

@@ -6,8 +6,10 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "script/alt_letter_names.h"
+#include "script/document_modified.h"
 #include "script/message_pump.h"
 #include "script/screen_rebuild.h"
+#include "script/scrolling.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/global_state.h"
@@ -74,6 +76,9 @@ void TMainForm::BuildMenus() {
   AlternateUndoItem->Tag = UndoItemTag;
   AlternateUndoItem->Visible = false;
   PastefromItem = EditMenu->AddItem("Paste &from...", handler(&TMainForm::PastefromItemClick), 0, "PastefromItem");
+  GotoMenu = MainMenu->Items()->AddItem("&Goto", {}, 0, "GotoMenu");
+  GotoTopItem = GotoMenu->AddItem("&Top", handler(&TMainForm::GotoTopOrBottomClick), 0, "GotoTopItem");
+  GotoBottomItem = GotoMenu->AddItem("&Bottom", handler(&TMainForm::GotoTopOrBottomClick), 0, "GotoBottomItem");
   WindowMenu = MainMenu->Items()->AddItem("&Window", {}, 0, "WindowMenu");
   WindowCascadeItem = WindowMenu->AddItem("&Cascade", handler(&TMainForm::WindowTileItemClick), 0, "WindowCascadeItem");
   WindowTileItem = WindowMenu->AddItem("&Tile", handler(&TMainForm::WindowTileItemClick), 0, "WindowTileItem");
@@ -94,6 +99,25 @@ void TMainForm::BuildMenus() {
                                            std::string("AltKey") + letter + "Item");
     item->Tag = AltKeyItemTag;
   }
+}
+
+void TMainForm::GotoTopOrBottomClick(TObject* sender) {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  SaveUndoStep(ukNavigation, false, false, 0);
+  if (sender == GotoBottomItem) GotoScriptBottom(script);
+  else GotoScriptTop(script);
+  FocusActiveScript();
+}
+
+void TMainForm::ApplyGotoKeys() {
+  // None, Ctrl, Alt, Ctrl+Alt with Home or End.
+  constexpr unsigned Modifiers[] = {0, ssCtrl, ssAlt, ssCtrl | ssAlt};
+  auto keyOf = [&](Byte choice, Word key) -> TShortCut {
+    return choice == 0 || choice > 3 ? TShortCut{0} : ShortCut(key, TShiftState(Modifiers[choice]));
+  };
+  GotoTopItem->ShortCut = keyOf(GotoTopKeys, VK_HOME);
+  GotoBottomItem->ShortCut = keyOf(GotoBottomKeys, VK_END);
 }
 
 void TMainForm::AltKeyPressed(TObject* sender) {
@@ -166,6 +190,7 @@ void TMainForm::FormDestroy(TObject*) {
 
 void TMainForm::SetupMenusEtc() {
   ProgramBusyScope busy;
+  ApplyGotoKeys();
   if (!CommandLine.empty() && StartupFileTaken) OpenStartupFile(ScriptNameFromCommandLine(CommandLine));
   if (StartupFileTaken && StartupChoice == 3) OpenMostRecentScript();
   const bool created = DocumentCount == 0 && StartupChoice == 0 && !ExitConfirmed &&

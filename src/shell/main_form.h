@@ -46,6 +46,9 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* RedoItem = nullptr;
   TMenuItem* UndoBar = nullptr;
   TMenuItem* AlternateUndoItem = nullptr;
+  TMenuItem* GotoMenu = nullptr;
+  TMenuItem* GotoTopItem = nullptr;
+  TMenuItem* GotoBottomItem = nullptr;
   TMenuItem* WindowMenu = nullptr;
   TMenuItem* WindowCascadeItem = nullptr;
   TMenuItem* WindowTileItem = nullptr;
@@ -82,6 +85,11 @@ class TMainForm : public TForm, public TProgramOptions {
   // Edit menu: Undo for the Undo items (tag UndoItemTag) and the Undo tool
   // button, Redo for any other sender.
   void UndoItemClick(TObject* sender);
+  // Goto menu: the start or the end of the script.
+  void GotoTopOrBottomClick(TObject* sender);
+  // The short cuts of the Goto Top and Goto Bottom items, as [KeyBoard
+  // Layout] "Goto Top" and "Goto Bottom" choose them.
+  void ApplyGotoKeys();
   void AltKeyPressed(TObject* sender);
 
  private:
