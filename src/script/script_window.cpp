@@ -1,5 +1,7 @@
 #include "script/script_window.h"
 
+#include "platform/files.h"
+#include "platform/graphics.h"
 #include "shell/documents.h"
 
 namespace qm {
@@ -7,6 +9,14 @@ namespace qm {
 void TMDIChild::SetScriptCaption(const std::string& title) {
   if (ScriptFileName != title) ScriptFileName = title;
   Caption = "Script";
+  PaintTitle();
+}
+
+// The title bar shows the script's name: the whole of it, or its file name
+// alone when the whole is wider than the window less 75 pixels.
+void TMDIChild::PaintTitle() {
+  const int wide = MeasureText(Font.Desc(), Canvas.PixelsPerInch(), ScriptFileName);
+  TitleBarText = wide > Width - 75 ? ExtractFileName(ScriptFileName) : ScriptFileName;
 }
 
 void TMDIChild::FreeElements() {

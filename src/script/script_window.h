@@ -86,6 +86,8 @@ class TMDIChild : public TForm, public TScriptRecord {
   // Keeps the title; the window text itself is "Script" and the title bar
   // shows the title.
   void SetScriptCaption(const std::string& title);
+  // The title bar text from the script's name and the window's width.
+  void PaintTitle();
 
   // ---- Window lifetime: creation, activation, painting, closing ----
   // Initialises the script: one empty Action element in one group, the

@@ -129,6 +129,7 @@ void TMDIChild::FormPaint(TObject*) {
 }
 
 void TMDIChild::FormResize(TObject*) {
+  PaintTitle();
   if (NoActiveDocument() || !CurrentElement || Closing || JobRunning || ActiveScript() != this || !ResizeAttached)
     return;
   ResizeAttached = false;

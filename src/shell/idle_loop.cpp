@@ -86,6 +86,7 @@ void TMainForm::AppIdle(TObject*, bool& done) {
     if (unpacked && ActiveScript() == script) script->Assemble();
   }
   DrainStoryboardQueue();
+  UpdateWindowList();
   // The paste of story-development data arrives with the clipboard
   // readers; the request is not kept beyond this pass.
   StoryDevPastePending = 0;

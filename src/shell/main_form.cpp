@@ -79,12 +79,14 @@ void TMainForm::BuildMenus() {
   GotoMenu = MainMenu->Items()->AddItem("&Goto", {}, 0, "GotoMenu");
   GotoTopItem = GotoMenu->AddItem("&Top", handler(&TMainForm::GotoTopOrBottomClick), 0, "GotoTopItem");
   GotoBottomItem = GotoMenu->AddItem("&Bottom", handler(&TMainForm::GotoTopOrBottomClick), 0, "GotoBottomItem");
-  WindowMenu = MainMenu->Items()->AddItem("&Window", {}, 0, "WindowMenu");
+  WindowMenu = MainMenu->Items()->AddItem("&Window", [this](TObject*) { UpdateWindowList(); }, 0, "WindowMenu");
   WindowCascadeItem = WindowMenu->AddItem("&Cascade", handler(&TMainForm::WindowTileItemClick), 0, "WindowCascadeItem");
   WindowTileItem = WindowMenu->AddItem("&Tile", handler(&TMainForm::WindowTileItemClick), 0, "WindowTileItem");
   WindowArrangeItem = WindowMenu->AddItem("&Arrange Icons", handler(&TMainForm::WindowArrangeItemClick), 0, "WindowArrangeItem");
   WindowMinimizeItem = WindowMenu->AddItem("&Minimize All", handler(&TMainForm::WindowMinimizeItemClick), 0, "WindowMinimizeItem");
   MaximizeWindowItem = WindowMenu->AddItem("Ma&ximize", handler(&TMainForm::MaximizeWindowItemClick), 0, "MaximizeWindowItem");
+  WindowListBar = WindowMenu->AddItem("-", {}, 0, "WindowListBar");
+  WindowListBar->Visible = false;
   for (int slot = 1; slot <= 9; ++slot) {
     TMenuItem* item = WindowMenu->AddItem("&" + std::to_string(slot), handler(&TMainForm::SwitchDocumentItem), 0,
                                           "Doc" + std::to_string(slot) + "Item");

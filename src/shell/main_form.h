@@ -55,6 +55,7 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* WindowArrangeItem = nullptr;
   TMenuItem* WindowMinimizeItem = nullptr;
   TMenuItem* MaximizeWindowItem = nullptr;
+  TMenuItem* WindowListBar = nullptr;
   TMenuItem* DocItems[9] = {};
   // Never shown: Alt+A to Alt+Z type the speech heading of the letter while
   // "Use AltKeys" is on.
@@ -81,6 +82,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void WindowMinimizeItemClick(TObject* sender);
   void MaximizeWindowItemClick(TObject* sender);
   void SwitchDocumentItem(TObject* sender);
+  // The Window menu lists the open scripts by slot, the active one
+  // checked; the main window's title names the active script.
+  void UpdateWindowList();
 
   // Edit menu: Undo for the Undo items (tag UndoItemTag) and the Undo tool
   // button, Redo for any other sender.

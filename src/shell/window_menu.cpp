@@ -2,6 +2,7 @@
 #include "platform/files.h"
 #include "script/screen_rebuild.h"
 #include "script/script_window.h"
+#include "shell/app_messages.h"
 #include "shell/documents.h"
 #include "shell/ini_file.h"
 #include "shell/main_form.h"
@@ -54,6 +55,18 @@ void TMainForm::MaximizeWindowItemClick(TObject*) {
   if (NoActiveDocument()) return;
   ActiveScript()->WindowState = TWindowState::wsMaximized;
   FocusActiveScript();
+}
+
+void TMainForm::UpdateWindowList() {
+  WindowListBar->Visible = DocumentCount > 0;
+  for (int slot = 1; slot <= 9; ++slot) {
+    TMenuItem* item = DocItems[slot - 1];
+    const bool open = slot <= DocumentCount && Documents[slot];
+    item->Visible = open;
+    item->Checked = open && slot == ActiveDocument;
+    if (open) item->Caption = "&" + std::to_string(slot) + " " + Documents[slot]->ScriptFileName;
+  }
+  TitleBarText = MainWindowText();
 }
 
 void TMainForm::SwitchDocumentItem(TObject* sender) {

@@ -230,7 +230,8 @@ void FormPeer::SyncVisible() {
 }
 
 void FormPeer::SyncCaption() {
-  if (window_) window_->setWindowTitle(QString::fromStdString(AnsiToUtf8(form_.Caption())));
+  const std::string& title = form_.TitleBarText().empty() ? form_.Caption() : form_.TitleBarText();
+  if (window_) window_->setWindowTitle(QString::fromStdString(AnsiToUtf8(title)));
 }
 
 void FormPeer::ApplyWindowState() {
