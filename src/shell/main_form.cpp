@@ -208,20 +208,19 @@ void TMainForm::OpenStartupFile(std::string name) {
   const std::string ext = ExtractFileExt(name);
   if (ext.empty() || ext == ".") name = ChangeFileExt(name, "." + ScriptExtension);
   if (!FileExists(name)) {
+    StartupFileFailed = true;
     ShowMessageBox(name + " does NOT exist!", PromptTable(0));
     return;
   }
   StartupFileTaken = false;
-  OpenScriptFile(LongPathName(name));
+  if (!OpenScriptFile(LongPathName(name))) StartupFileFailed = true;
 }
 
-void TMainForm::OpenScriptFile(const std::string& name) {
-  if (DetectFileFormat(name, 8) == 0) {
-    OpenScriptByName(name);
-    return;
-  }
+bool TMainForm::OpenScriptFile(const std::string& name) {
+  if (DetectFileFormat(name, 8) == 0) return OpenScriptByName(name);
   // A foreign file is imported once the message loop runs.
   HandOffToInstance(Application->Handle(), name);
+  return true;
 }
 
 void TMainForm::OpenMostRecentScript() {

@@ -101,7 +101,8 @@ class TMainForm : public TForm, public TProgramOptions {
   void OpenMostRecentScript();
   // Opens a script file the start-up found (a native script at once,
   // anything else through the hand-off to our own window).
-  void OpenScriptFile(const std::string& name);
+  // False when a native script could not be opened.
+  bool OpenScriptFile(const std::string& name);
   void BuildMenus();
   void DetachIdleAndHint();
   void AttachIdleAndHint();
