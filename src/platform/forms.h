@@ -86,6 +86,9 @@ class TForm : public TCustomControl {
   void Next();
   void Previous();
 
+  // WM_CLOSE asks the form to close, as the old platform's forms do.
+  void WndProc(TMessage& m) override;
+
   // Called by the platform when activation moves.
   void Activate();
   void Deactivate();
