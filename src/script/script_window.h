@@ -232,6 +232,7 @@ class TMDIChild : public TForm, public TScriptRecord {
   std::string TypeAheadBuffer;
   // Types what the buffer holds (after a job ended).
   void ReplayTypeAhead();
+  void AddSentenceSpacing(size_t blankColumn);
   void TypeOneCharacter(char ch, bool fromUser);
 
   // ---- Keyboard commands, transitions and recognition ----
