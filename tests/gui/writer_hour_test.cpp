@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QWindow>
 
 #include "gui/program_gui_fixture.h"
 #include "language/pick_list.h"
@@ -119,7 +120,7 @@ TEST_F(WriterHourTest, AWritersHourOnTheDesktop) {
   // A cue from the name list: its first letter and Enter.
   t.Key(Qt::Key_Tab);
   t.Type("m");
-  t.Then([&] {
+  t.When([&] { return ListShowing() && WindowOf(*ListMenu)->windowHandle()->isExposed(); }, [&] {
     ExpectListAtCaret("the name list");
     EXPECT_EQ(ListMenu->List->ItemIndex(), ListMenu->List->Items.IndexOf("MARY"));
     ScreenShot("writer-04-name-list");
