@@ -216,7 +216,10 @@ TModalResult TListMenu::ShowElementList(bool quiet) {
   TrimTrailingBlanks(script->EditBuffer);
   if (!interactive) script->EditBuffer.append(static_cast<size_t>(GetTimeOfDaySpaces(*script)), ' ');
   script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
+  PassedKey = 0;
   const TModalResult result = ShowModal();
+  // The key that ended the list reaches the script once the list is gone.
+  if (PassedKey != 0) PostMessage(script->Handle(), WM_KEYDOWN, PassedKey, PassedShift.Bits);
   if (interactive && !TypedText.empty()) {
     script->CaretColumn = std::min<Word>(caretBefore, static_cast<Word>(script->EditBuffer.size()));
     for (char ch : TypedText) {
@@ -354,8 +357,9 @@ void TListMenu::ListKeyDown(TObject*, Word& key, TShiftState shift) {
   MouseWentDown = false;
   const bool typing = ListTyping || ListHasFocus;
   if (PassesKeyOn(key) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+    PassedKey = key;
+    PassedShift = shift;
     Finish(mrCancel);
-    if (TMDIChild* script = ActiveScript()) PostMessage(script->Handle(), WM_KEYDOWN, key, shift.Bits);
     key = 0;
     return;
   }

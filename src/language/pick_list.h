@@ -47,6 +47,10 @@ class TListMenu : public TForm {
   bool ExtensionMode = false;
   // What has been typed into the list so far, upper case.
   std::string TypedText;
+  // A key the element list had no use for: it goes on to the script once
+  // the list has closed.
+  Word PassedKey = 0;
+  TShiftState PassedShift;
   bool MouseWentDown = false;
   TPoint DragOrigin;
 
