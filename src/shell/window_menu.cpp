@@ -77,7 +77,8 @@ void TMainForm::SwitchDocumentItem(TObject* sender) {
   if (item->Tag == ActiveDocument && !minimized) return;
   ActiveDocument = static_cast<Byte>(item->Tag);
   if (minimized) target->WindowState = TWindowState::wsMaximized;
-  target->Activate();
+  // Brought to the front on the desktop too, not only made active.
+  target->SetFocus();
   target->FormActivate(target);
   RebuildScreen(target);
   target->Invalidate();
