@@ -20,6 +20,7 @@ void GuiFixture::SetUp() {
 }
 
 void GuiFixture::TearDown() {
+  laterSteps_.reset();
   platform_.reset();
   homeEnv_.reset();
   home_.reset();
@@ -38,7 +39,10 @@ bool GuiFixture::RunUntil(const std::function<bool()>& done, int timeoutMs) {
   return done();
 }
 
-void GuiFixture::Later(int ms, std::function<void()> step) { QTimer::singleShot(ms, qApp, std::move(step)); }
+void GuiFixture::Later(int ms, std::function<void()> step) {
+  if (!laterSteps_) laterSteps_ = std::make_unique<QObject>();
+  QTimer::singleShot(ms, laterSteps_.get(), std::move(step));
+}
 
 TForm* GuiFixture::NewForm(TFormStyle style, const std::string& caption, int w, int h) {
   auto* form = new TForm(nullptr);

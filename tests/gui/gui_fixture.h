@@ -33,7 +33,8 @@ class GuiFixture : public ::testing::Test {
   // Runs the core's loop until `done` or until the time is up.
   bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000);
   // Runs a step from inside whatever loop runs after `ms` (a modal loop,
-  // a pop-up menu's loop).
+  // a pop-up menu's loop); a step still waiting when the test ends is
+  // dropped.
   void Later(int ms, std::function<void()> step);
 
   // A form made and shown the way the program makes its forms.
@@ -49,6 +50,7 @@ class GuiFixture : public ::testing::Test {
   std::unique_ptr<TempFolder> home_;
   std::unique_ptr<ScopedEnv> homeEnv_;
   std::unique_ptr<Platform> platform_;
+  std::unique_ptr<QObject> laterSteps_;
 };
 
 }  // namespace qm::testing
