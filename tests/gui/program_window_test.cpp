@@ -139,6 +139,29 @@ TEST_F(ProgramWindowTest, ThePickListsTakeOnlyTheKeysTheyUse) {
   }
 }
 
+TEST_F(ProgramWindowTest, AClickOnANameTakesItAndTheNextEnterGoesOn) {
+  testing::Typist t;
+  t.Key(Qt::Key_Tab);
+  t.Type("mary");
+  t.Key(Qt::Key_Return);
+  t.Type("Hi.");
+  t.Key(Qt::Key_Return);
+  t.Key(Qt::Key_Tab);
+  t.Type("m");
+  t.When([this] { return ListShowing(); }, [] {
+    QWidget* list = ClientOf(*ListMenu->List);
+    QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, QPoint(5, ListMenu->List->ItemHeight / 2));
+  });
+  t.Type("Hello again.");
+  t.Key(Qt::Key_Return);
+  Play(t);
+  EXPECT_FALSE(ListShowing());
+  EXPECT_EQ(testing::ElementsOf(Script()),
+            (std::vector<ElementSpec>{{ekCharacterName, "MARY"}, {ekDialogue, "Hi."}, {ekCharacterName, "MARY"},
+                                      {ekDialogue, "Hello again."}, {ekAction, ""}}))
+      << "the click finished the cue, and Enter after the speech made an action, not a second cue";
+}
+
 TEST_F(ProgramWindowTest, AClickInTheScriptClosesTheNameList) {
   testing::Typist t;
   t.Key(Qt::Key_Tab);
