@@ -29,7 +29,7 @@ class Typist {
   // While it answers true the next key waits (the program is busy with
   // keys typed ahead).
   std::function<bool()> Busy;
-  // The window that has the keyboard now.
+  // The widget that has the keyboard now (in a pop-up, the pop-up's).
   static QWidget* KeyboardWidget();
 
  private:
