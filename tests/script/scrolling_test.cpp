@@ -104,7 +104,9 @@ TEST_F(ScrollingTest, TheCaretStaysInViewWhereverItGoes) {
     EXPECT_EQ(CurrentText(), c.caretIn);
     EXPECT_TRUE(CaretInView());
     EXPECT_EQ(keysOutOfView, 0);
-    if (!c.top.empty()) EXPECT_EQ(TopText(), c.top);
+    if (!c.top.empty()) {
+      EXPECT_EQ(TopText(), c.top);
+    }
   }
 }
 
