@@ -1,10 +1,13 @@
 // The program: picks the desktop (or the headless backend) and runs the
 // program block on it.
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/cp1252.h"
+#include "platform/forms.h"
 #include "platform/headless/headless_backend.h"
 #include "shell/program_start.h"
 #if defined(QM_HAVE_QT)
@@ -21,6 +24,18 @@ bool TakeHeadlessFlag(std::vector<std::string>& args) {
   return headless;
 }
 
+// Without a desktop the program's boxes cannot be seen: what they say goes
+// to standard error, and each is cancelled.
+std::unique_ptr<qm::Backend> HeadlessBackendReportingBoxes() {
+  auto backend = std::make_unique<qm::HeadlessBackend>();
+  backend->Driver().OnUnanswered = [](qm::TForm& form) {
+    std::fprintf(stderr, "%s\n", qm::AnsiToUtf8(qm::FormMessage(form)).c_str());
+  };
+  return backend;
+}
+
+constexpr int kNoDesktop = 2;
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -31,8 +46,14 @@ int main(int argc, char** argv) {
 #endif
   std::unique_ptr<qm::Backend> backend;
 #if defined(QM_HAVE_QT)
+  if (!headless && !qm::DesktopAvailable()) {
+    std::fprintf(stderr,
+                 "Quillmaster needs a desktop to show its windows, and none was found (DISPLAY and WAYLAND_DISPLAY "
+                 "are not set).\nStart it on a desktop, or with --headless to run it without windows.\n");
+    return kNoDesktop;
+  }
   if (!headless) backend = qm::CreateQtBackend(argc, argv);
 #endif
-  if (!backend) backend = std::make_unique<qm::HeadlessBackend>();
+  if (!backend) backend = HeadlessBackendReportingBoxes();
   return qm::RunProgram(std::move(backend), args, headless);
 }

@@ -272,7 +272,8 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
   const TPopupListKind kind =
       elementType == ekShot ? plShots : elementType == ekTransition ? plTransitions : plLocationsAndUserList;
   BuildPopupList(kind, menu.List->Items);
-  if (menu.ShowElementList(quiet) == mrCancel) {
+  const TModalResult result = menu.ShowElementList(quiet);
+  if (result == mrCancel) {
     if (shotOrTransition) script.CaretColumn = 0;
     return false;
   }
@@ -286,6 +287,9 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
   if (line.size() > MaxAppendedLine) line.resize(MaxAppendedLine);
   script.CaretColumn = static_cast<Word>(line.size());
   editor::RedisplayCurrent(script);
+  // Letters that matched no entry are the start of a new one: the writer
+  // goes on typing it, and nothing that follows a pick may take the keys.
+  if (result != mrOk) return false;
   if (elementType == ekTransition && ProgramOptions().UseQuickType) {
     const TScriptElement* next = script.CurrentElement ? script.CurrentElement->next : nullptr;
     const bool headingOrShotFollows = next && (IsSceneHeading(next->Kind()) || next->Kind() == ekShot);

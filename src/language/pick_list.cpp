@@ -36,6 +36,14 @@ constexpr int PromptHeight = 20;
 constexpr Word CancelKey = 3;
 constexpr char Placeholder = '\xA0';
 
+// Keys that type a character (letters, digits, the blank and punctuation):
+// they type into a list that takes typing.
+bool IsTypingKey(Word key) {
+  return key == VK_SPACE || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z') ||
+         (key >= VK_NUMPAD0 && key <= VK_DIVIDE) || (key >= VK_OEM_1 && key <= VK_OEM_3) ||
+         (key >= VK_OEM_4 && key <= VK_OEM_7);
+}
+
 bool IsPlaceholder(const std::string& entry) { return entry.size() == 1 && entry[0] == Placeholder; }
 
 // The name of the nearest cue of the current scene, before the caret,
@@ -198,7 +206,8 @@ TModalResult TListMenu::ShowElementList(bool quiet) {
   SizeRows();
   Width = FitWidth(2 * Screen->PixelsPerInch(), 15);
   if (!script) return mrCancel;
-  PlaceOverScript(*script, false);
+  // At the caret, where the writer is typing the element.
+  PlaceAtCaret(*script, false);
   List->SetItemIndex(0);
   FocusControl(List);
   editor::DisAssemble(*script);
@@ -207,7 +216,10 @@ TModalResult TListMenu::ShowElementList(bool quiet) {
   TrimTrailingBlanks(script->EditBuffer);
   if (!interactive) script->EditBuffer.append(static_cast<size_t>(GetTimeOfDaySpaces(*script)), ' ');
   script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
+  PassedKey = 0;
   const TModalResult result = ShowModal();
+  // The key that ended the list reaches the script once the list is gone.
+  if (PassedKey != 0) PostMessage(script->Handle(), WM_KEYDOWN, PassedKey, PassedShift.Bits);
   if (interactive && !TypedText.empty()) {
     script->CaretColumn = std::min<Word>(caretBefore, static_cast<Word>(script->EditBuffer.size()));
     for (char ch : TypedText) {
@@ -235,7 +247,7 @@ TModalResult TListMenu::ShowGotoList(int currentIndex) {
     ApplyListFont();
     SizeRows();
     Width = FitWidth(2 * Screen->PixelsPerInch(), 15);
-    PlaceOverScript(*script, true);
+    PlaceOverScript(*script);
     List->SetItemIndex(currentIndex);
     FocusControl(List);
     result = ShowModal();
@@ -329,9 +341,28 @@ void TListMenu::MatchTypedText(const std::string& typed) {
 
 // ---- Keys and mouse ------------------------------------------------------
 
-void TListMenu::ListKeyDown(TObject*, Word& key, TShiftState) {
+// Keys an element list has no use for end it and go on to the script, so
+// that none of the writer's keys is lost.
+bool TListMenu::PassesKeyOn(Word key) const {
+  if (!ListTyping || ListHasFocus || !Modal()) return false;
+  switch (key) {
+    case VK_ESCAPE: case CancelKey: case VK_RETURN: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END:
+    case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_CAPITAL: return false;
+    case VK_BACK: case VK_DELETE: return TypedText.empty();
+    default: return !IsTypingKey(key);
+  }
+}
+
+void TListMenu::ListKeyDown(TObject*, Word& key, TShiftState shift) {
   MouseWentDown = false;
   const bool typing = ListTyping || ListHasFocus;
+  if (PassesKeyOn(key) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt)) {
+    PassedKey = key;
+    PassedShift = shift;
+    Finish(mrCancel);
+    key = 0;
+    return;
+  }
   switch (key) {
     case VK_ESCAPE:
     case CancelKey:
@@ -380,6 +411,9 @@ void TListMenu::ListKeyPress(TObject*, char& key) {
 }
 
 void TListMenu::TypeIntoList(char ch) {
+  // The line already ends with the blank before a location: the blank the
+  // writer types there out of habit is that one.
+  if (ch == ' ' && TypedText.empty() && ListTyping && !ListHasFocus) return;
   TypedText += UpCaseChar(ch);
   MatchTypedText(TypedText);
   if (List->ItemIndex() < 0) MatchTypedText(" " + TypedText);
@@ -526,26 +560,30 @@ void TListMenu::LayOutChildren() {
   List->SetBounds(0, 0, Panel1->Width, Panel1->Height);
 }
 
+// The old program ran maximised, where the screen and the script window
+// are one: among other windows the list keeps the same proportions of the
+// script window, on the caret's line.
 void TListMenu::PlaceAtCaret(TMDIChild& script, bool extensionList) {
-  const int screenWidth = Screen->Width();
-  const int screenHeight = Screen->Height();
-  Left = (screenWidth / 5) * ((extensionList && screenWidth < 800) ? 4 : 3);
+  const int areaLeft = script.ClientToScreen(TPoint{0, 0}).X;
+  const int areaWidth = script.ClientWidth();
+  Left = areaLeft + (areaWidth / 5) * ((extensionList && areaWidth < 800) ? 4 : 3);
   const int caretTop = editor::CaretScreenPoint(script).Y;
   Top = caretTop;
-  if (Top + Height > screenHeight - (10 + List->ItemHeight)) Top = caretTop - Height - 5;
-  Width = Left + Width + 20 > screenWidth ? screenWidth - (Left + 15) : Width + 15;
+  if (Top + Height > Screen->Height() - (10 + List->ItemHeight)) Top = caretTop - Height - 5;
+  const int areaRight = areaLeft + areaWidth;
+  Width = Left + Width + 20 > areaRight ? areaRight - (Left + 15) : Width + 15;
 }
 
-void TListMenu::PlaceOverScript(TMDIChild& script, bool gotoList) {
+void TListMenu::PlaceOverScript(TMDIChild& script) {
   const int screenWidth = Screen->Width();
   const int screenHeight = Screen->Height();
   TPoint origin{0, 0};
   if (script.WindowState != TWindowState::wsMaximized) origin = script.ClientToScreen(origin);
   Top = origin.Y + script.ClientHeight() / 2 - Height / 2;
-  Left = origin.X + script.ClientWidth() / 2 - (gotoList ? Width / 2 : 0);
+  Left = origin.X + script.ClientWidth() / 2 - Width / 2;
   if (Top + Height > screenHeight - 10) Top = screenHeight - (Height + 32);
   if (Left + Width + 40 > screenWidth) Width = screenWidth - (Left + 15);
-  if (gotoList && Left < 0) {
+  if (Left < 0) {
     Left = 5;
     Width = screenWidth - 10;
   }

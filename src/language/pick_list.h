@@ -47,6 +47,10 @@ class TListMenu : public TForm {
   bool ExtensionMode = false;
   // What has been typed into the list so far, upper case.
   std::string TypedText;
+  // A key the element list had no use for: it goes on to the script once
+  // the list has closed.
+  Word PassedKey = 0;
+  TShiftState PassedShift;
   bool MouseWentDown = false;
   TPoint DragOrigin;
 
@@ -94,10 +98,12 @@ class TListMenu : public TForm {
   int FitWidth(int start, int margin);
   void LayOutChildren();
   void PlaceAtCaret(TMDIChild& script, bool extensionList);
-  void PlaceOverScript(TMDIChild& script, bool gotoList);
+  // The go-to menu, in the middle of the script window.
+  void PlaceOverScript(TMDIChild& script);
   bool CharacterNameCase() const { return !ListTyping && !ListHasFocus && !ExtensionMode; }
   std::string InitialLetterName(TMDIChild& script, char letter) const;
   void TypeIntoList(char ch);
+  bool PassesKeyOn(Word key) const;
   void RemoveLeadingPlaceholdersAndRepeats();
   void MoveSelection(int step);
 };

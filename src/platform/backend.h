@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,7 @@ class CanvasSink;
 struct TFontDesc;
 class ClipboardStore;
 class PrinterDevice;
+class TFileDialog;
 
 // Which property of a control changed, so a peer can mirror just that.
 enum class PropId : std::uint8_t {
@@ -60,6 +62,9 @@ class ControlPeer {
   virtual void SetFocus() {}
   // The surface the control's canvas draws on outside a paint event.
   virtual CanvasSink* Surface() { return nullptr; }
+  // Where the control's client area lies on the screen, when the desktop
+  // knows better than the core's own sums (frames, MDI areas, menus).
+  virtual std::optional<TPoint> ScreenOrigin() const { return std::nullopt; }
 };
 
 // Character widths and heights of a font at a resolution.
@@ -112,6 +117,10 @@ class Backend {
   virtual TModalResult RunModal(TForm& form) = 0;
   // Shows a pop-up menu at a screen point and returns the item chosen.
   virtual TMenuItem* TrackPopup(TPopupMenu& menu, TPoint screenPoint) = 0;
+  // The desktop's own open or save dialog for the dialog's folder, filters
+  // and name: whether a file was chosen (its name and filter then set), or
+  // nothing when the desktop has none and the dialog's own form serves.
+  virtual std::optional<bool> RunFileDialog(TFileDialog&) { return std::nullopt; }
 
   virtual FontMetrics& Metrics() = 0;
   // A drawing surface of its own (bitmaps, offscreen work).

@@ -86,6 +86,8 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 TPoint TControl::ClientOrigin() const {
+  if (peer_)
+    if (const std::optional<TPoint> shown = peer_->ScreenOrigin()) return *shown;
   TPoint origin{Left, Top};
   if (parent_) {
     const TPoint p = parent_->ClientOrigin();

@@ -2,6 +2,7 @@
 
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
+#include "platform/platform.h"
 
 namespace qm {
 
@@ -40,6 +41,11 @@ std::vector<std::pair<std::string, std::string>> TFileDialog::Filters() const {
 
 bool TFileDialog::Execute() {
   Caption = Title.empty() ? (saving_ ? "Save As" : "Open") : Title;
+  if (const std::optional<bool> chosen = Platform::Current().backend().RunFileDialog(*this)) {
+    if (!*chosen || FileName.empty()) return false;
+    if (!DefaultExt.empty() && ExtractFileExt(FileName).empty()) FileName += "." + DefaultExt;
+    return true;
+  }
   FilterCombo->Items.Clear();
   for (const auto& [description, mask] : Filters()) FilterCombo->Items.Add(description);
   FilterCombo->SetItemIndex(FilterIndex - 1);

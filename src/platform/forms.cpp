@@ -85,6 +85,8 @@ void TForm::SetClientWidth(int w) { Width = w + FrameWidth(); }
 void TForm::SetClientHeight(int h) { Height = h + FrameHeight(); }
 
 TPoint TForm::ClientOrigin() const {
+  if (Peer())
+    if (const std::optional<TPoint> shown = Peer()->ScreenOrigin()) return *shown;
   TPoint origin{Left + FrameWidth() / 2, Top + FrameHeight() - FrameWidth() / 2};
   if (Parent()) {
     const TPoint p = Parent()->ClientOrigin();
@@ -92,6 +94,12 @@ TPoint TForm::ClientOrigin() const {
     origin.Y += p.Y;
   }
   return origin;
+}
+
+void TForm::WndProc(TMessage& m) {
+  if (m.Msg != WM_CLOSE) return TCustomControl::WndProc(m);
+  m.Result = 0;
+  Close();
 }
 
 void TForm::Show() {
@@ -456,6 +464,12 @@ TWinControl* TargetOf(const TMsg& msg) {
 
 bool IsKeyMessage(UINT m) { return m >= WM_KEYDOWN && m <= WM_SYSCHAR; }
 
+TForm* ShowingModalForm() {
+  for (int i = 0; Screen && i < Screen->FormCount(); ++i)
+    if (TForm* form = Screen->Forms(i); form->Modal() && form->Visible) return form;
+  return nullptr;
+}
+
 TButton* FindButton(TWinControl* parent, bool wantDefault) {
   for (int i = 0; i < parent->ControlCount(); ++i) {
     TControl* c = parent->Controls(i);
@@ -471,6 +485,9 @@ TButton* FindButton(TWinControl* parent, bool wantDefault) {
 bool TApplication::IsMenuKey(TWinControl* target, Word key, TShiftState shift) {
   const TShortCut sc = ShortCut(key, shift);
   TForm* form = target ? target->ParentForm() : nullptr;
+  // While a modal form is up the other windows are disabled: their menus
+  // take no keys (a save must not start in the middle of a load).
+  if (TForm* modal = ShowingModalForm(); modal && form != modal) return false;
   if (form && form->Menu && form->Menu->IsShortCut(sc)) return true;
   const bool frameMenuApplies = !form || form->FormStyle == TFormStyle::fsMDIChild;
   return frameMenuApplies && MainForm && MainForm != form && MainForm->Menu && MainForm->Menu->IsShortCut(sc);

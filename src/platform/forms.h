@@ -36,6 +36,9 @@ class TForm : public TCustomControl {
   TModalResult ModalResult = mrNone;
   TWinControl* ActiveControl = nullptr;
   TMainMenu* Menu = nullptr;
+  // What the title bar shows when it differs from the window text (the
+  // old platform's caption painters): empty shows the Caption.
+  Prop<std::string> TitleBarText{this, PropId::Caption};
   int HelpContext = 0;
 
   TNotifyEvent OnCreate;
@@ -82,6 +85,9 @@ class TForm : public TCustomControl {
   void ArrangeIcons();
   void Next();
   void Previous();
+
+  // WM_CLOSE asks the form to close, as the old platform's forms do.
+  void WndProc(TMessage& m) override;
 
   // Called by the platform when activation moves.
   void Activate();

@@ -19,15 +19,26 @@ TFont::TFont(PropertyOwner* owner)
       Color(owner, PropId::Font, clWindowText),
       Orientation(owner, PropId::Font, 0) {}
 
-int TFont::Height() const { return -((Size * PixelsPerInch + 36) / 72); }
+int TFont::Height() const {
+  if (const int pixels = PixelHeight()) return -pixels;
+  return -((Size * PixelsPerInch + 36) / 72);
+}
 
+// A height in pixels rounded to whole points would draw another size than
+// the one the widths were measured at (14 pixels became 11 points, which
+// are 15 pixels).
 void TFont::SetHeight(int height) {
   const int pixels = std::abs(height);
-  Size = PixelsPerInch > 0 ? (pixels * 72 + PixelsPerInch / 2) / PixelsPerInch : pixels;
+  const int size = PixelsPerInch > 0 ? (pixels * 72 + PixelsPerInch / 2) / PixelsPerInch : pixels;
+  pixelHeight_ = pixels;
+  sizeOfPixelHeight_ = size;
+  Size = size;
 }
 
 void TFont::Assign(const TFont& other) {
   Name = other.Name();
+  pixelHeight_ = other.pixelHeight_;
+  sizeOfPixelHeight_ = other.sizeOfPixelHeight_;
   Size = other.Size();
   Style = other.Style();
   Color = other.Color();
@@ -37,6 +48,8 @@ void TFont::Assign(const TFont& other) {
 
 void TFont::Assign(const TFontDesc& desc) {
   Name = desc.Name;
+  pixelHeight_ = std::abs(desc.PixelHeight);
+  sizeOfPixelHeight_ = desc.Size;
   Size = desc.Size;
   Style = desc.Style;
   Color = desc.Color;
@@ -47,6 +60,7 @@ TFontDesc TFont::Desc() const {
   TFontDesc d;
   d.Name = Name;
   d.Size = Size;
+  d.PixelHeight = PixelHeight();
   d.Style = Style;
   d.Color = Color;
   d.Orientation = Orientation;

@@ -49,10 +49,18 @@ class TFont {
 
   // Negative for a size in points, as the platform reports it.
   int Height() const;
+  // The em height in pixels: kept exactly (Size shows it in whole points)
+  // until Size is set to another value.
   void SetHeight(int height);
   void Assign(const TFont& other);
   void Assign(const TFontDesc& desc);
   TFontDesc Desc() const;
+
+ private:
+  // The pixel height SetHeight gave, while Size is still the one it set.
+  int pixelHeight_ = 0;
+  int sizeOfPixelHeight_ = 0;
+  int PixelHeight() const { return pixelHeight_ != 0 && Size == sizeOfPixelHeight_ ? pixelHeight_ : 0; }
 };
 
 enum class TBrushStyle { bsSolid, bsClear, bsDiagCross, bsCross, bsHorizontal, bsVertical };

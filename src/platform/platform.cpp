@@ -83,7 +83,9 @@ void Platform::PublishWindows() {
   for (int i = 0; Screen && i < Screen->FormCount(); ++i) {
     TForm* form = Screen->Forms(i);
     if (form->FormStyle == TFormStyle::fsMDIChild || !form->Visible || !form->HandleAllocated()) continue;
-    published.push_back(PublishedWindow{form->Handle(), form->WindowClass, form->Caption()});
+    // Other programs see the text of the title bar.
+    const std::string& title = form->TitleBarText().empty() ? form->Caption() : form->TitleBarText();
+    published.push_back(PublishedWindow{form->Handle(), form->WindowClass, title});
   }
   ipc_->PublishWindows(published);
 }

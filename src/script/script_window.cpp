@@ -3,6 +3,8 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "script/script_hooks.h"
+#include "platform/files.h"
+#include "platform/graphics.h"
 
 namespace qm {
 
@@ -15,6 +17,14 @@ const GlobalState reset([] { ScriptWindowHooks = TScriptWindowHooks{}; });
 void TMDIChild::SetScriptCaption(const std::string& title) {
   if (ScriptFileName != title) ScriptFileName = title;
   Caption = "Script";
+  PaintTitle();
+}
+
+// The title bar shows the script's name: the whole of it, or its file name
+// alone when the whole is wider than the window less 75 pixels.
+void TMDIChild::PaintTitle() {
+  const int wide = MeasureText(Font.Desc(), Canvas.PixelsPerInch(), ScriptFileName);
+  TitleBarText = wide > Width - 75 ? ExtractFileName(ScriptFileName) : ScriptFileName;
 }
 
 void TMDIChild::FreeElements() {

@@ -86,6 +86,8 @@ class TMDIChild : public TForm, public TScriptRecord {
   // Keeps the title; the window text itself is "Script" and the title bar
   // shows the title.
   void SetScriptCaption(const std::string& title);
+  // The title bar text from the script's name and the window's width.
+  void PaintTitle();
 
   // ---- Window lifetime: creation, activation, painting, closing ----
   // Initialises the script: one empty Action element in one group, the
@@ -240,6 +242,7 @@ class TMDIChild : public TForm, public TScriptRecord {
   std::string TypeAheadBuffer;
   // Types what the buffer holds (after a job ended).
   void ReplayTypeAhead();
+  void AddSentenceSpacing(size_t blankColumn);
   void TypeOneCharacter(char ch, bool fromUser);
 
   // ---- Keyboard commands, transitions and recognition ----

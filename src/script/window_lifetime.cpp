@@ -15,6 +15,7 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_hooks.h"
+#include "script/editing/scrolling.h"
 #include "script/script_window.h"
 #include "script/layout/word_wrap.h"
 #include "base/document_table.h"
@@ -137,6 +138,7 @@ void TMDIChild::FormPaint(TObject*) {
 }
 
 void TMDIChild::FormResize(TObject*) {
+  PaintTitle();
   if (NoActiveDocument() || !CurrentElement || Closing || JobRunning || ActiveScript() != this || !ResizeAttached)
     return;
   ResizeAttached = false;
@@ -183,6 +185,12 @@ void TMDIChild::WndProc(TMessage& m) {
     case WM_CLOSE:
       m.Result = 0;
       Call(ScriptWindowHooks.CloseScript);
+      return;
+    case WM_MOUSEWHEEL:
+      m.Result = 0;
+      if (ActiveScript() != this || !CurrentElement) return;
+      WheelScroll(*this, static_cast<std::int16_t>(m.WParam >> 16));
+      UpdateCaret();
       return;
     default: TForm::WndProc(m);
   }

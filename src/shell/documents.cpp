@@ -25,6 +25,7 @@
 #include "script/layout/word_wrap.h"
 #include "shell/splash_screen.h"
 #include "shell/workspace.h"
+#include "script/editing/scrolling.h"
 
 namespace qm {
 
@@ -171,6 +172,8 @@ bool OpenScriptByName(std::string fileName, Byte hint) {
   }
   window->Editable = window->Editable && !IsFileReadOnly(fileName);
   LayOutLoadedScript(*window);
+  // An opened script shows its start.
+  GotoScriptTop(*window);
   BuildCharacterNameTable();
   FocusActiveScript();
   Screen->SetCursor(crDefault);

@@ -94,6 +94,7 @@ void TMainForm::AppIdle(TObject*, bool& done) {
     if (unpacked && ActiveScript() == script) script->Assemble();
   }
   DrainStoryboardQueue();
+  UpdateWindowList();
   if (StoryDevPastePending) {
     StoryDevPastePending = 0;
     if (NoActiveDocument() || !IsDocumentEmpty(ActiveDocument)) FileNewItemClick(this);

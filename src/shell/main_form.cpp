@@ -13,6 +13,8 @@
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_hooks.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/scrolling.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "base/global_state.h"
@@ -100,6 +102,9 @@ void TMainForm::BuildMenus() {
     menuBindings_.push_back({&row, item});
   }
   WindowMenu = MenuItem("WindowMenu");
+  WindowMenu->OnClick = [this](TObject*) { UpdateWindowList(); };
+  WindowListBar = WindowMenu->AddItem("-", {}, 0, "WindowListBar");
+  WindowListBar->Visible = false;
   for (int slot = 1; slot <= 9; ++slot) {
     TMenuItem* item = WindowMenu->AddItem("&" + std::to_string(slot), [this](TObject* s) { SwitchDocumentItem(s); }, 0,
                                           "Doc" + std::to_string(slot) + "Item");
@@ -144,6 +149,17 @@ const TMenuRow* TMainForm::MenuRowOf(const TMenuItem* item) const {
   for (const TMenuBinding& binding : menuBindings_)
     if (binding.item == item) return binding.row;
   return nullptr;
+}
+
+void TMainForm::GotoTopOrBottomClick(TObject* sender) {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  SaveUndoStep(ukNavigation, false, false, 0);
+  const auto* item = dynamic_cast<const TComponent*>(sender);
+  const bool bottom = item && (item->Name == "GotoBottomItem" || item->Name == "AltGotoBottomItem");
+  if (bottom) GotoScriptBottom(script);
+  else GotoScriptTop(script);
+  FocusActiveScript();
 }
 
 void TMainForm::AltKeyPressed(TObject* sender) {
@@ -240,20 +256,19 @@ void TMainForm::OpenStartupFile(std::string name) {
   const std::string ext = ExtractFileExt(name);
   if (ext.empty() || ext == ".") name = ChangeFileExt(name, "." + ScriptExtension);
   if (!FileExists(name) && !DirectoryExists(name)) {
+    StartupFileFailed = true;
     ShowMessageBox(PathToText(name) + " does NOT exist!", PromptTable(0));
     return;
   }
   StartupFileTaken = false;
-  OpenScriptFile(LongPathName(name));
+  if (!OpenScriptFile(LongPathName(name))) StartupFileFailed = true;
 }
 
-void TMainForm::OpenScriptFile(const std::string& name) {
-  if (DetectFileFormat(name, 8) == 0) {
-    OpenScriptByName(name);
-    return;
-  }
+bool TMainForm::OpenScriptFile(const std::string& name) {
+  if (DetectFileFormat(name, 8) == 0) return OpenScriptByName(name);
   // A foreign file is imported once the message loop runs.
   HandOffToInstance(Application->Handle(), name);
+  return true;
 }
 
 void TMainForm::OpenMostRecentScript() {

@@ -59,6 +59,7 @@ class TMainForm : public TForm, public TProgramOptions {
   TMenuItem* WindowArrangeItem = nullptr;
   TMenuItem* WindowMinimizeItem = nullptr;
   TMenuItem* MaximizeWindowItem = nullptr;
+  TMenuItem* WindowListBar = nullptr;
   TMenuItem* DocItems[9] = {};
   // Never shown: Alt+A to Alt+Z type the speech heading of the letter while
   // "Use AltKeys" is on.
@@ -100,6 +101,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void WindowMinimizeItemClick(TObject* sender);
   void MaximizeWindowItemClick(TObject* sender);
   void SwitchDocumentItem(TObject* sender);
+  // The Window menu lists the open scripts by slot, the active one
+  // checked; the main window's title names the active script.
+  void UpdateWindowList();
 
   // Edit menu: Undo for the Undo items (tag UndoItemTag) and the Undo tool
   // button, Redo for any other sender.
@@ -136,6 +140,8 @@ class TMainForm : public TForm, public TProgramOptions {
   void ElementPopDownListKeyPress(TObject* sender, char& key);
   void ApplyElementBoxEntry(int entry);
   void BuildElementBox();
+  // Goto menu: the start or the end of the script.
+  void GotoTopOrBottomClick(TObject* sender);
   void AltKeyPressed(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);
   // The recent scripts at the foot of the File menu.
@@ -194,7 +200,8 @@ class TMainForm : public TForm, public TProgramOptions {
   void OpenMostRecentScript();
   // Opens a script file the start-up found (a native script at once,
   // anything else through the hand-off to our own window).
-  void OpenScriptFile(const std::string& name);
+  // False when a native script could not be opened.
+  bool OpenScriptFile(const std::string& name);
   void BuildMenus();
   void BindNamedItems();
   void RefreshAfterChange();

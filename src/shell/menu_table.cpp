@@ -228,8 +228,8 @@ const TMenuRow kRows[] = {
 
     // ---- Goto ----
     Menu(1, " &Goto", "GotoMenu").When(R::Open),
-    Await(2, "&Top", "Ctrl+Alt+Home", "GotoTopItem", "GotoTopOrBottomClick", Moving),
-    Await(2, "&Bottom", "Ctrl+Alt+End", "GotoBottomItem", "GotoTopOrBottomClick", Moving),
+    Do(2, "&Top", "Ctrl+Alt+Home", "GotoTopItem", QM_CMD(GotoTopOrBottomClick)),
+    Do(2, "&Bottom", "Ctrl+Alt+End", "GotoBottomItem", QM_CMD(GotoTopOrBottomClick)),
     Await(2, "&Page", "Ctrl+G", "GotoPageItem", "PagePanelClick", Moving),
     Await(2, "&Scene", "", "ScenePilotItem", "SceneGuideBtnEnter", Cards),
     Await(2, "Act&/Scene Info", "", "GotoSceneItem", "GotoSceneItemClick", Moving),
@@ -432,8 +432,8 @@ const TMenuRow kRows[] = {
     Await(2, "Alt Search", "Ctrl+F", "AltSearchItem", "SearchItemClick", Search),
     Do(2, "CutToEol", "", "CutToEolItem", QM_CMD(DeleteWordItemClick)),
     Do(2, "Hard Space", "Ctrl+Alt+Space", "HardSpace1", QM_CMD(HardSpace1Click)),
-    Await(2, "Alt Goto Top", "", "AltGotoTopItem", "GotoTopOrBottomClick", Moving),
-    Await(2, "Alt Goto Bottom", "", "AltGotoBottomItem", "GotoTopOrBottomClick", Moving),
+    Do(2, "Alt Goto Top", "", "AltGotoTopItem", QM_CMD(GotoTopOrBottomClick)),
+    Do(2, "Alt Goto Bottom", "", "AltGotoBottomItem", QM_CMD(GotoTopOrBottomClick)),
 };
 
 #undef QM_CMD

@@ -22,6 +22,7 @@ std::unique_ptr<TFont> ProgramFont;
 UINT LoadNameMessage;
 UINT PasteStoryDevMessage;
 bool StartupFileTaken;
+bool StartupFileFailed;
 
 namespace {
 
@@ -31,6 +32,7 @@ const GlobalState reset([] {
   LoadNameMessage = 0;
   PasteStoryDevMessage = 0;
   StartupFileTaken = false;
+  StartupFileFailed = false;
 });
 
 // Switches begin with "/" or "\\". On this system an absolute path begins
@@ -145,7 +147,7 @@ int RunProgram(std::unique_ptr<Backend> backend, const std::vector<std::string>&
   Application->ExitWhenIdle = exitWhenIdle;
   if (StartProgram()) Application->Run();
   FinishProgram();
-  return 0;
+  return exitWhenIdle && StartupFileFailed ? 1 : 0;
 }
 
 }  // namespace qm

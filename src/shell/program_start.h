@@ -23,10 +23,14 @@ extern UINT PasteStoryDevMessage;
 // Set while the start-up set-up runs; cleared when a script named on the
 // command line was found and opened.
 extern bool StartupFileTaken;
+// Set when the script named on the command line could not be opened: a
+// program without a desktop then ends saying that its start failed.
+extern bool StartupFileFailed;
 
 // Runs the whole program on a backend; returns the process exit code.
 // With exitWhenIdle (a backend without a desktop) the program ends once it
-// has nothing left to do, unless another instance talks to it.
+// has nothing left to do, unless another instance talks to it; its exit
+// code is then 1 when the script it was given could not be opened.
 int RunProgram(std::unique_ptr<Backend> backend, const std::vector<std::string>& args, bool exitWhenIdle);
 
 // Start-up up to the message loop. False when another instance runs and

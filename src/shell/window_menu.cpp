@@ -2,6 +2,7 @@
 #include "platform/files.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "shell/app_messages.h"
 #include "shell/documents.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"
@@ -58,6 +59,18 @@ void TMainForm::MaximizeWindowItemClick(TObject*) {
   FocusActiveScript();
 }
 
+void TMainForm::UpdateWindowList() {
+  WindowListBar->Visible = DocumentCount > 0;
+  for (int slot = 1; slot <= 9; ++slot) {
+    TMenuItem* item = DocItems[slot - 1];
+    const bool open = slot <= DocumentCount && Documents[slot];
+    item->Visible = open;
+    item->Checked = open && slot == ActiveDocument;
+    if (open) item->Caption = "&" + std::to_string(slot) + " " + Documents[slot]->ScriptFileName;
+  }
+  TitleBarText = MainWindowText();
+}
+
 void TMainForm::SwitchDocumentItem(TObject* sender) {
   const auto* item = dynamic_cast<TMenuItem*>(sender);
   if (!item || item->Tag > DocumentCount || item->Tag < 1) return;
@@ -66,7 +79,8 @@ void TMainForm::SwitchDocumentItem(TObject* sender) {
   if (item->Tag == ActiveDocument && !minimized) return;
   ActiveDocument = static_cast<Byte>(item->Tag);
   if (minimized) target->WindowState = TWindowState::wsMaximized;
-  target->Activate();
+  // Brought to the front on the desktop too, not only made active.
+  target->SetFocus();
   target->FormActivate(target);
   RebuildScreen(target);
   target->Invalidate();

@@ -74,26 +74,4 @@ int GuiFixture::DarkPixels(const QImage& image, const QRect& rect) {
   return dark;
 }
 
-void ProgramGuiFixture::SetUp() {
-  GlobalState::ResetAll();
-  GuiFixture::SetUp();
-  ASSERT_TRUE(StartProgram());
-  Application->ProcessMessages();
-}
-
-void ProgramGuiFixture::TearDown() {
-  while (DocumentCount > 0) {
-    TMDIChild* script = Documents[DocumentCount];
-    RemoveDocument(script);
-    delete script;
-  }
-  FinishProgram();
-  GlobalState::ResetAll();
-  GuiFixture::TearDown();
-}
-
-TMDIChild& ProgramGuiFixture::Script() { return *ActiveScript(); }
-
-QWidget* ProgramGuiFixture::ScriptWidget() { return ClientOf(Script()); }
-
 }  // namespace qm::testing

@@ -19,10 +19,6 @@
 #include "platform/qt/qt_form_peer.h"
 #include "support/temp_folder.h"
 
-namespace qm {
-class TMDIChild;
-}
-
 namespace qm::testing {
 
 class GuiFixture : public ::testing::Test {
@@ -38,7 +34,8 @@ class GuiFixture : public ::testing::Test {
   // Runs the core's loop until `done` or until the time is up.
   bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000);
   // Runs a step from inside whatever loop runs after `ms` (a modal loop,
-  // a pop-up menu's loop).
+  // a pop-up menu's loop); a step still waiting when the test ends is
+  // dropped.
   void Later(int ms, std::function<void()> step);
 
   // A form made and shown the way the program makes its forms.
@@ -57,16 +54,6 @@ class GuiFixture : public ::testing::Test {
   std::unique_ptr<TempFolder> home_;
   std::unique_ptr<ScopedEnv> homeEnv_;
   std::unique_ptr<Platform> platform_;
-};
-
-// The program itself started on the desktop backend, with its main window
-// and first script window; every window it opened is closed afterwards.
-class ProgramGuiFixture : public GuiFixture {
- protected:
-  void SetUp() override;
-  void TearDown() override;
-  TMDIChild& Script();
-  QWidget* ScriptWidget();
 };
 
 }  // namespace qm::testing

@@ -8,7 +8,7 @@
 
 #include "base/document_table.h"
 #include "base/global_state.h"
-#include "gui/gui_fixture.h"
+#include "gui/program_gui_fixture.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"

@@ -6,7 +6,7 @@
 
 #include "base/document_table.h"
 #include "base/global_state.h"
-#include "gui/gui_fixture.h"
+#include "gui/program_gui_fixture.h"
 #include "script/layout/screen_lines.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
@@ -26,7 +26,7 @@ class SelectionTest : public testing::ProgramGuiFixture {
     return QPoint(x + 2, w.TextTopOffset + line.height / 2);
   }
   void Send(QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
-    QWidget* widget = ScriptWidget();
+    QWidget* widget = ScriptClient();
     QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
                       buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
@@ -35,9 +35,9 @@ class SelectionTest : public testing::ProgramGuiFixture {
 };
 
 TEST_F(SelectionTest, ADragWithTheMouseMarksAndPaintsTheBlock) {
-  ASSERT_NE(ScriptWidget(), nullptr);
+  ASSERT_NE(ScriptClient(), nullptr);
   Script().SetFocus();
-  QTest::keyClicks(ScriptWidget(), "Alpha beta gamma delta.");
+  QTest::keyClicks(ScriptClient(), "Alpha beta gamma delta.");
   Application->ProcessMessages();
   const QPoint from = PointOf(6);
   const QPoint to = PointOf(16);
@@ -57,7 +57,7 @@ TEST_F(SelectionTest, ADragWithTheMouseMarksAndPaintsTheBlock) {
   shot.save(QString(QM_BINARY_DIR) + "/screenshots/selection.png");
   // The selected words are painted on the highlight: dark pixels across
   // their width that the unselected start of the line lacks.
-  const QPoint origin = ScriptWidget()->mapTo(WindowOf(*MainForm), QPoint(0, 0));
+  const QPoint origin = ScriptClient()->mapTo(WindowOf(*MainForm), QPoint(0, 0));
   const int height = Script().ScreenLines[1].height;
   const int top = origin.y() + Script().TextTopOffset;
   const QRect selected(origin.x() + from.x() + 2, top, to.x() - from.x() - 4, height);
@@ -69,9 +69,9 @@ TEST_F(SelectionTest, ADragWithTheMouseMarksAndPaintsTheBlock) {
 }
 
 TEST_F(SelectionTest, ADoubleClickOnTheDesktopSelectsTheWord) {
-  ASSERT_NE(ScriptWidget(), nullptr);
+  ASSERT_NE(ScriptClient(), nullptr);
   Script().SetFocus();
-  QTest::keyClicks(ScriptWidget(), "Alpha beta gamma.");
+  QTest::keyClicks(ScriptClient(), "Alpha beta gamma.");
   Application->ProcessMessages();
   // The events a double click brings on the desktop.
   const QPoint word = PointOf(7);

@@ -4,10 +4,12 @@
 
 #include <functional>
 
+#include "script/editing/editor_calls.h"
 #include "language/language_fixture.h"
 #include "platform/input.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
+#include "script/layout/screen_rebuild.h"
 
 namespace qm {
 namespace {
@@ -101,6 +103,7 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
     std::function<void(TListMenu&)> act;
     TModalResult result;
     std::string selected;
+    Word passedOn = 0;  // the key that went on to the script
   };
   const std::vector<Case> cases = {
       {"Enter takes the first entry", [](TListMenu&) { SendKey(VK_RETURN); }, mrOk, "ALPHA"},
@@ -112,9 +115,18 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
        "ALPHA"},
       {"the X cancels", [](TListMenu& m) { ClickAt(*m.FakeX, 1, 1); }, mrCancel, "ALPHA"},
       {"a text that matches nothing", [](TListMenu&) { TypeText("q"); }, mrNoMatch, "Q"},
+      {"a blank typed first is the one the line ends with", [](TListMenu&) { TypeText(" g"); SendKey(VK_RETURN); },
+       mrOk, "GAMMA"},
+      {"a key the list has no use for goes on to the script", [](TListMenu&) { SendKey(VK_LEFT); }, mrCancel, "ALPHA",
+       VK_LEFT},
+      {"so does Backspace with nothing typed", [](TListMenu&) { SendKey(VK_BACK); }, mrCancel, "ALPHA", VK_BACK},
+      {"Backspace takes back a typed letter", [](TListMenu&) { TypeText("g"); SendKey(VK_BACK); SendKey(VK_RETURN); },
+       mrOk, "ALPHA"},
   };
   Add({{ekSceneHeading, "INT."}});
   PlaceCaret(0, 4);
+  std::vector<Word> scriptKeys;
+  Script().OnKeyDown = [&](TObject*, Word& key, TShiftState) { scriptKeys.push_back(key); };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Fill({"ALPHA", "BETA", "GAMMA"});
@@ -122,6 +134,9 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
     EXPECT_EQ(Menu().ShowElementList(false), c.result);
     EXPECT_EQ(Selected(), c.selected);
     if (c.result == mrNoMatch) { EXPECT_EQ(Shown(), Entries{"Q"}); }
+    Application->ProcessMessages();
+    EXPECT_EQ(scriptKeys, c.passedOn ? std::vector<Word>{c.passedOn} : std::vector<Word>{});
+    scriptKeys.clear();
   }
 }
 
@@ -247,6 +262,39 @@ TEST_F(PickListTest, AHiddenNameListStillFollowsTheTyping) {
   Script().EditBuffer = "BARRY (";
   OfferCharacterNames(Script());
   EXPECT_EQ(Selected(), "BARRY");
+}
+
+TEST_F(PickListTest, TheListsOpenOnTheCaretsLineBesideTheText) {
+  Add({{ekSceneHeading, "INT. HALL"}, {ekAction, "Rain."}, {ekSceneHeading, "INT."}});
+  PlaceCaret(2, 4);
+  RebuildScreen(&Script());
+  const TPoint caret = editor::CaretScreenPoint(Script());
+  const int left = Script().ClientToScreen(TPoint{0, 0}).X + Script().ClientWidth() / 5 * 3;
+  Fill({"HALL", "KITCHEN"});
+  Menu().ShowAtCaret(false);
+  EXPECT_EQ(Menu().Top(), caret.Y) << "the name list";
+  EXPECT_EQ(Menu().Left(), left);
+  Menu().DoneWithList();
+  Fill({"HALL", "KITCHEN"});
+  TPoint shown;
+  Driver().Expect([&](TForm& form) {
+    shown = TPoint{form.Left, form.Top};
+    SendKey(VK_ESCAPE);
+  });
+  Menu().ShowElementList(false);
+  EXPECT_EQ(shown.Y, caret.Y) << "the location list";
+  EXPECT_EQ(shown.X, left);
+}
+
+TEST_F(PickListTest, AClickInTheScriptClosesTheNameList) {
+  Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekCharacterName, ""}});
+  PlaceCaret(2);
+  RebuildScreen(&Script());
+  Script().EditBuffer = "B";
+  OfferCharacterNames(Script());
+  ASSERT_TRUE(Menu().Visible());
+  ClickAt(Script(), 200, 10);
+  EXPECT_FALSE(Menu().Visible());
 }
 
 TEST_F(PickListTest, TheExtensionListOffersTheScriptsExtensions) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest-spi.h>
 
 #include "platform/input.h"
+#include "platform/messages.h"
 #include "support/platform_fixture.h"
 
 namespace qm {
@@ -175,6 +176,27 @@ TEST_F(KeyRoutingTest, MenuShortCutsOfTheFrameWorkFromAnMdiChild) {
   EXPECT_EQ(typed, std::string(1, '\x13'));
 }
 
+TEST_F(KeyRoutingTest, TheFramesMenuTakesNoKeyWhileAModalFormIsUp) {
+  TForm frame(nullptr);
+  Application->MainForm = &frame;
+  frame.Menu = new TMainMenu(&frame);
+  int saves = 0;
+  frame.Menu->Items()->AddItem("&File")->AddItem("&Save", [&](TObject*) { ++saves; }, VK_F7);
+  frame.Show();
+  SampleDialog dialog;
+  Driver().Expect([&](TForm& form) {
+    // Posted to the frame, as another program or a key typed ahead does.
+    PostMessage(frame.Handle(), WM_KEYDOWN, VK_F7, 0);
+    Application->ProcessMessages();
+    form.ModalResult = mrCancel;
+  });
+  dialog.ShowModal();
+  EXPECT_EQ(saves, 0) << "a save must not start in the middle of a dialog (or a load)";
+  PostMessage(frame.Handle(), WM_KEYDOWN, VK_F7, 0);
+  Application->ProcessMessages();
+  EXPECT_EQ(saves, 1);
+}
+
 TEST_F(KeyRoutingTest, TabMovesFocusInTabOrder) {
   SampleDialog dialog;
   dialog.Show();
@@ -233,6 +255,15 @@ TEST_F(FormLifetimeTest, ClosingTheMainFormEndsTheProgramUnlessRefused) {
   allow = true;
   main.Close();
   EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(FormLifetimeTest, AClosingMessageClosesTheForm) {
+  TForm main(nullptr);
+  Application->MainForm = &main;
+  main.Show();
+  PostMessage(main.Handle(), WM_CLOSE, 0, 0);
+  Application->ProcessMessages();
+  EXPECT_TRUE(Application->Terminated()) << "closing the main form ends the program";
 }
 
 TEST_F(FormLifetimeTest, ClientSizeAccountsForTheFrameAndMenu) {

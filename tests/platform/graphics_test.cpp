@@ -36,6 +36,30 @@ TEST_F(GraphicsTest, HeadlessWidthsAreFixedAndDocumented) {
   }
 }
 
+// A font sized by its pixel height draws at that height: rounded to whole
+// points, 14 pixels became 11 points, which are 15 pixels, and the text
+// drew wider than its widths were measured.
+TEST_F(GraphicsTest, AFontSizedInPixelsKeepsItsHeight) {
+  TFont font;
+  font.PixelsPerInch = 96;
+  const struct {
+    int height;
+    int em;
+  } cases[] = {{-14, 14}, {-15, 15}, {-16, 16}, {14, 14}};
+  for (const auto& c : cases) {
+    font.SetHeight(c.height);
+    EXPECT_EQ(font.Desc().EmPixels(96), c.em) << c.height;
+    EXPECT_EQ(font.Height(), -c.em) << c.height;
+  }
+  font.SetHeight(-14);
+  font.Size = 12;
+  EXPECT_EQ(font.Desc().EmPixels(96), 16) << "a size set in points afterwards counts";
+  TFont copy;
+  font.SetHeight(-14);
+  copy.Assign(font);
+  EXPECT_EQ(copy.Desc().EmPixels(96), 14) << "a copy keeps the height";
+}
+
 TEST_F(GraphicsTest, CanvasRecordsTextWithItsFontAndBaselinePlacement) {
   RecordingCanvas page(300);
   TCanvas canvas(&page);

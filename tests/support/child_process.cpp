@@ -13,8 +13,14 @@ extern char** environ;
 
 namespace qm::testing {
 
+namespace {
+
+std::string NameOf(const std::string& entry) { return entry.substr(0, entry.find('=')); }
+
+}  // namespace
+
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::vector<std::string>& extraEnvironment) {
+                           const std::vector<std::string>& extraEnvironment, bool withErrors) {
   int in[2], out[2];
   if (pipe2(in, O_CLOEXEC) != 0) return;
   if (pipe2(out, O_CLOEXEC) != 0) {
@@ -26,6 +32,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
   posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  if (withErrors) posix_spawn_file_actions_adddup2(&actions, out[1], STDERR_FILENO);
   std::vector<std::string> all{program};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;
@@ -33,6 +40,8 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
   argv.push_back(nullptr);
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) env.emplace_back(*e);
+  for (const std::string& extra : extraEnvironment)
+    std::erase_if(env, [&](const std::string& e) { return NameOf(e) == NameOf(extra); });
   env.insert(env.end(), extraEnvironment.begin(), extraEnvironment.end());
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());

@@ -1,6 +1,8 @@
 // Another program started by a test: its standard input is ours (closing
-// it tells a serving program to end) and its standard output is read line
-// by line. The program is killed if it has not ended when this goes.
+// it tells a serving program to end) and its standard output (with
+// withErrors its standard error too) is read line by line. The extra
+// environment entries replace those of the same name. The program is
+// killed if it has not ended when this goes.
 #pragma once
 
 #include <sys/types.h>
@@ -15,7 +17,7 @@ namespace qm::testing {
 class ChildProcess {
  public:
   ChildProcess(const std::string& program, const std::vector<std::string>& args,
-               const std::vector<std::string>& extraEnvironment = {});
+               const std::vector<std::string>& extraEnvironment = {}, bool withErrors = false);
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;

@@ -48,7 +48,25 @@ std::string Describe(TControl& control) {
   return text;
 }
 
+void AddLabelTexts(TControl& control, std::string& out) {
+  if (!control.Visible) return;
+  if (dynamic_cast<TLabel*>(&control)) {
+    std::string text = control.Caption();
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    const size_t first = text.find_first_not_of("\n ");
+    if (first != std::string::npos) out += "\n" + text.substr(first, text.find_last_not_of("\n ") - first + 1);
+  }
+  if (auto* win = dynamic_cast<TWinControl*>(&control))
+    for (int i = 0; i < win->ControlCount(); ++i) AddLabelTexts(*win->Controls(i), out);
+}
+
 }  // namespace
+
+std::string FormMessage(TForm& form) {
+  std::string text = form.Caption();
+  for (int i = 0; i < form.ControlCount(); ++i) AddLabelTexts(*form.Controls(i), text);
+  return text;
+}
 
 TModalResult ModalDriver::Run(TForm& form) {
   // A desktop paints a form as soon as it shows; a form whose first paint
@@ -60,6 +78,7 @@ TModalResult ModalDriver::Run(TForm& form) {
     if (form.ModalResult != mrNone) return form.ModalResult;
   }
   if (answers_.empty() || !answers_.front().form) {
+    if (OnUnanswered) OnUnanswered(form);
     Problem("unexpected modal form \"" + form.Caption() + "\": " + Describe(form));
     form.ModalResult = mrCancel;
     form.CloseModal();

@@ -36,6 +36,9 @@ class ModalDriver {
   // Called when a form or menu comes up with no answer waiting, or an
   // answer leaves its form open; a test turns this into a failure.
   std::function<void(const std::string& problem)> OnProblem;
+  // Called with a form that comes up with no answer waiting, before it is
+  // cancelled: the program run without a desktop reports it there.
+  std::function<void(TForm& form)> OnUnanswered;
 
   TModalResult Run(TForm& form);
   TMenuItem* Choose(TPopupMenu& menu);
@@ -152,6 +155,10 @@ class HeadlessBackend : public Backend {
   std::vector<int> cursorHistory_;
   int watchedFd_ = -1;
 };
+
+// What a form says to the user in words: its caption, then the text of
+// each visible label, one line each.
+std::string FormMessage(TForm& form);
 
 // The headless backend of the running platform, or null under another.
 HeadlessBackend* Headless();

@@ -8,6 +8,8 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 
 #include "platform/forms.h"
 #include "platform/qt/qt_desktop.h"
@@ -20,6 +22,18 @@ std::unique_ptr<Backend> CreateQtBackend(int& argc, char** argv) {
   std::unique_ptr<QApplication> app;
   if (!QApplication::instance()) app = std::make_unique<QApplication>(argc, argv);
   return std::make_unique<QtBackend>(std::move(app));
+}
+
+bool DesktopAvailable() {
+  auto set = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+  };
+  std::string platform = set("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+  platform = platform.substr(0, platform.find(';'));
+  platform = platform.substr(0, platform.find(':'));
+  const bool needsDisplay = platform.empty() || platform == "xcb" || platform.rfind("wayland", 0) == 0;
+  return !needsDisplay || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
 QtBackend& QtDesktop() { return static_cast<QtBackend&>(Platform::Current().backend()); }

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_form_peer.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMdiSubWindow>
@@ -107,9 +108,16 @@ void FormPeer::BuildMdiChild(FormPeer& frame) {
   sub->setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
+bool FormPeer::TakesKeyboard() const { return form_.BorderStyle != TFormBorderStyle::bsNone || form_.Modal(); }
+
 Qt::WindowFlags FormPeer::FlagsOf() const {
   Qt::WindowFlags flags = Qt::Window;
   const TFormBorderStyle border = form_.BorderStyle;
+  // A borderless window is a pick list or a notice: shown modally it has
+  // the keyboard and a click elsewhere closes it, as a pop-up menu does;
+  // shown beside the caret the keyboard stays where it was.
+  if (border == TFormBorderStyle::bsNone)
+    return (form_.Modal() ? Qt::Popup : Qt::ToolTip | Qt::WindowDoesNotAcceptFocus) | Qt::FramelessWindowHint;
   if (border == TFormBorderStyle::bsDialog) flags = Qt::Dialog;
   if (border == TFormBorderStyle::bsToolWindow || border == TFormBorderStyle::bsSizeToolWin) flags = Qt::Tool;
   if (border == TFormBorderStyle::bsNone) return flags | Qt::FramelessWindowHint;
@@ -161,12 +169,20 @@ void FormPeer::Sync(PropId id) {
   }
 }
 
+// What the window puts around the client area: its own margins (an MDI
+// child's frame and title bar), its layout's and the menu bar. Summed
+// from what the window declares, never from sizes that a layout pass
+// has yet to settle: a stale difference made negative sizes.
 QSize FormPeer::FrameExtra() {
-  QWidget* client = Widget();
-  if (!window_ || !client) return {};
-  if (window_->layout()) window_->layout()->activate();
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data()); sub && sub->layout()) sub->layout()->activate();
-  return window_->size() - client->size();
+  if (!window_) return {};
+  auto add = [](QSize& size, const QMargins& m) { size += QSize(m.left() + m.right(), m.top() + m.bottom()); };
+  QSize extra(0, 0);
+  add(extra, window_->contentsMargins());
+  if (QLayout* layout = window_->layout()) {
+    add(extra, layout->contentsMargins());
+    if (QWidget* bar = layout->menuBar(); bar && !bar->isHidden()) extra.rheight() += bar->sizeHint().height();
+  }
+  return extra;
 }
 
 void FormPeer::SyncBounds() {
@@ -177,12 +193,9 @@ void FormPeer::SyncBounds() {
   window_->move(wanted.topLeft());
   const bool fixed = form_.BorderStyle != TFormBorderStyle::bsSizeable && form_.BorderStyle != TFormBorderStyle::bsSizeToolWin &&
                      !qobject_cast<QMdiSubWindow*>(window_.data());
-  // Twice: the frame's own share is known once the size is laid out.
-  for (int pass = 0; pass < 2 && client->size() != wanted.size(); ++pass) {
-    const QSize outer = wanted.size() + FrameExtra();
-    if (fixed) window_->setFixedSize(outer);
-    else window_->resize(outer);
-  }
+  const QSize outer = wanted.size() + FrameExtra();
+  if (fixed) window_->setFixedSize(outer);
+  else window_->resize(outer);
   syncing_ = false;
   LayoutMdiArea();
 }
@@ -190,22 +203,35 @@ void FormPeer::SyncBounds() {
 void FormPeer::SyncVisible() {
   if (!ready_ || !window_) return;
   if (!form_.Visible) {
+    const bool hadKeyboard = window_->isActiveWindow();
     window_->hide();
+    // The keyboard goes back to the window below, as a desktop gives it
+    // to the owner of a dialog that closes.
+    if (QWidget* owner = window_->parentWidget(); hadKeyboard && owner && owner->isVisible()) {
+      // At once, so that the next key already finds it, and on the desktop.
+      QApplication::setActiveWindow(owner);
+      owner->activateWindow();
+    }
     return;
   }
   if (!window_->isVisible()) {
-    if (!qobject_cast<QMdiSubWindow*>(window_.data()))
+    if (!qobject_cast<QMdiSubWindow*>(window_.data())) {
+      if (window_->windowFlags() != FlagsOf()) window_->setWindowFlags(FlagsOf());
+      window_->setAttribute(Qt::WA_ShowWithoutActivating, !TakesKeyboard());
       window_->setWindowModality(form_.Modal() ? Qt::ApplicationModal : Qt::NonModal);
+    }
     SyncBounds();
     ApplyWindowState();
     window_->show();
     SyncBounds();
   }
-  SetFocus();
+  if (TakesKeyboard()) SetFocus();
+  else window_->raise();
 }
 
 void FormPeer::SyncCaption() {
-  if (window_) window_->setWindowTitle(QString::fromStdString(AnsiToUtf8(form_.Caption())));
+  const std::string& title = form_.TitleBarText().empty() ? form_.Caption() : form_.TitleBarText();
+  if (window_) window_->setWindowTitle(QString::fromStdString(AnsiToUtf8(title)));
 }
 
 void FormPeer::ApplyWindowState() {
@@ -217,18 +243,28 @@ void FormPeer::ApplyWindowState() {
   syncing_ = true;
   window_->setWindowState(state);
   syncing_ = false;
+  // The core lays its lines out for the size the new state gives.
+  WindowGeometryChanged();
 }
 
 void FormPeer::SetFocus() {
   QWidget* client = Widget();
-  if (!window_ || !client) return;
+  if (!window_ || !client || !TakesKeyboard()) return;
   if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data())) {
     if (parentArea_ && parentArea_->activeSubWindow() != sub) parentArea_->setActiveSubWindow(sub);
   } else {
     window_->raise();
     window_->activateWindow();
   }
-  if (!form_.FocusedControl()) client->setFocus(Qt::OtherFocusReason);
+  // An MDI frame's keyboard belongs to its active child, as on the old
+  // platform: the frame's own client area never takes it from the child.
+  if (mdiArea_)
+    if (QMdiSubWindow* active = mdiArea_->activeSubWindow(); active && active->widget()) {
+      active->widget()->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  if (TWinControl* focused = form_.FocusedControl(); focused && focused->Peer()) focused->Peer()->SetFocus();
+  else client->setFocus(Qt::OtherFocusReason);
 }
 
 void FormPeer::ChildChanged(TControl&) { LayoutMdiArea(); }

@@ -51,6 +51,8 @@ class FormPeer : public CanvasPeer {
   void BuildMdiChild(FormPeer& frame);
   void ApplyWindowState();
   Qt::WindowFlags FlagsOf() const;
+  // Whether showing the window gives it the keyboard.
+  bool TakesKeyboard() const;
   QSize FrameExtra();
   void LayoutMdiArea();
 

@@ -25,7 +25,8 @@ bool ItemIsLive(const TMenuItem* root, const TMenuItem* item) {
 namespace {
 
 void ApplyState(const TMenuItem& item, QAction& action) {
-  action.setText(MenuText(item));
+  // A separator with a text is drawn as a section heading by some styles.
+  if (!action.isSeparator()) action.setText(MenuText(item));
   action.setEnabled(item.Enabled);
   action.setVisible(item.Visible);
   action.setCheckable(item.Checked || item.RadioItem);

@@ -158,6 +158,13 @@ void QtPeer::SetFocus() {
   if (QWidget* w = widget_) w->setFocus(Qt::OtherFocusReason);
 }
 
+std::optional<TPoint> QtPeer::ScreenOrigin() const {
+  const QWidget* w = widget_;
+  if (!w) return std::nullopt;
+  const QPoint origin = w->mapToGlobal(QPoint(0, 0));
+  return TPoint{origin.x(), origin.y()};
+}
+
 void QtPeer::FocusIn() {
   auto* win = dynamic_cast<TWinControl*>(&control_);
   TForm* form = control_.ParentForm();
@@ -165,7 +172,17 @@ void QtPeer::FocusIn() {
   form->FocusControl(win);
 }
 
+bool QtPeer::PassedOn(QKeyEvent* event) {
+  QWidget* w = widget_;
+  if (!w || w->isVisible()) return false;
+  QWidget* now = QApplication::focusWidget();
+  if (!now || now == w || !now->isVisible()) return false;
+  QApplication::sendEvent(now, event);
+  return true;
+}
+
 void QtPeer::KeyPress(QKeyEvent* event, const NativeKey& native) {
+  if (PassedOn(event)) return;
   auto* win = dynamic_cast<TWinControl*>(&control_);
   if (!win || !Application) return native(event);
   const auto alive = alive_;
@@ -216,6 +233,7 @@ void QtPeer::KeyPress(QKeyEvent* event, const NativeKey& native) {
 }
 
 void QtPeer::KeyRelease(QKeyEvent* event, const NativeKey& native) {
+  if (PassedOn(event)) return;
   auto* win = dynamic_cast<TWinControl*>(&control_);
   if (!win || !Application || event->isAutoRepeat()) return native(event);
   const auto alive = alive_;

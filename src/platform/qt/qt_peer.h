@@ -53,6 +53,7 @@ class QtPeer : public ControlPeer {
   void Invalidate(const TRect* rect) override;
   void Update() override;
   void SetFocus() override;
+  std::optional<TPoint> ScreenOrigin() const override;
 
   TControl& Control() const { return control_; }
   QtBackend& Backend() const { return backend_; }
@@ -73,6 +74,9 @@ class QtPeer : public ControlPeer {
   virtual void FocusIn();
 
  protected:
+  // A key that reaches a window after it was hidden (the desktop moves the
+  // keyboard a moment later) goes to the widget that has the keyboard now.
+  bool PassedOn(QKeyEvent* event);
   enum class KeyRoute {
     Core,             // the core does everything (canvas windows, edits)
     CoreThenNative,   // the core first, then the widget's own handling

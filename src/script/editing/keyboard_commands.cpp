@@ -20,6 +20,7 @@
 #include "script/editing/element_transitions.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/editing/scrolling.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
@@ -435,6 +436,8 @@ TTail PageKey(KeyCommand& c) {
   RefreshContinuedCues(c.w, false);
   NavigationStep();
   c.ShiftBlock();
+  if (c.arg < 0) ScrollPageUp(c.w);
+  else ScrollPageDown(c.w);
   return c.Moved();
 }
 
@@ -535,6 +538,8 @@ TTail LineKey(KeyCommand& c) {
   const int line = CaretLineNow(w);
   if ((c.arg < 0 && line <= 1) || (c.arg > 0 && line >= w.CurrentElement->lineCount)) NavigationStep();
   c.ShiftBlock();
+  if (c.arg < 0) MoveCaretLineUp(w);
+  else MoveCaretLineDown(w);
   return c.Moved();
 }
 

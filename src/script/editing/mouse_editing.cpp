@@ -9,6 +9,7 @@
 #include "base/program_busy.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
+#include "script/editing/typing_aids.h"
 #include "script/editing/block_deletion.h"
 #include "script/editing/block_move.h"
 #include "script/editing/block_selection.h"
@@ -282,6 +283,8 @@ void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, 
   state.BlockAtPress = BlockOn != 0;
   if (shift.Contains(ssShift)) MouseSelecting = 1;
   if (!Active()) SetFocus();
+  // The list belongs to the element being typed, which a click leaves.
+  if (aids::ListShowing()) aids::CloseList();
   if (button != TMouseButton::mbLeft) return;
   SaveUndoStep(ukNavigation, false, false, 0);
   const bool extend = shift.Contains(ssShift);

@@ -19,6 +19,9 @@
 #include "script/layout/word_wrap.h"
 #include "script/editing/message_pump.h"
 #include "base/document_table.h"
+#include "script/editing/element_transitions.h"
+#include "script/pagination/repagination.h"
+#include "base/program_options.h"
 
 namespace qm {
 
@@ -77,6 +80,7 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
     ++CaretColumn;
   else if (startColumn + 1 < EditBuffer.size() && EditBuffer[startColumn + 1] == ' ' && ch == ' ')
     ++CaretColumn;
+  else if (fromUser && ch == ' ') AddSentenceSpacing(startColumn);
   WordWrapText(CurrentElement, EditBuffer, true, true);
   StartPaginateTimer(LayoutDue | 1);
   RedisplayScreen(false);
@@ -85,6 +89,20 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (fromUser && CurrentElement->Kind() == ekCharacterName && IsAnsiAlpha(static_cast<Byte>(ch)) &&
       EditBuffer.find('(') == std::string::npos)
     aids::OfferCharacterNames(*this);
+}
+
+// A blank typed after a sentence end in prose (the Actions and Dialogues a
+// page may break inside) becomes the sentence spacing of the options: the
+// blanks after which the page breaker knows that a sentence ended.
+void TMDIChild::AddSentenceSpacing(size_t blankColumn) {
+  const std::string& spacing = ProgramOptions().SentenceSpacing;
+  const Byte kind = CurrentElement->Kind();
+  if (!ProgramOptions().AutoSentenceSpacing || spacing.size() < 2 || (kind != ekAction && kind != ekDialogue)) return;
+  if (!EndsSentenceBefore(EditBuffer, blankColumn, AllowPageBreakAtElipses)) return;
+  for (size_t i = 1; i < spacing.size(); ++i) {
+    if (!TypeCharacter(' ')) break;
+    ++CaretColumn;
+  }
 }
 
 void TMDIChild::ReplayTypeAhead() {

@@ -16,6 +16,7 @@
 #include "script/editing/message_pump.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_lines.h"
+#include "script/editing/scrolling.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/layout/word_wrap.h"
@@ -138,6 +139,21 @@ void MakeElementCurrent(TMDIChild& window, TScriptElement* element) {
   window.DisAssemble();
 }
 
+int ColumnUnderX(TMDIChild& window, int lineInElement, int x) {
+  const int length = static_cast<int>(window.EditBuffer.size());
+  if (window.EditBuffer == "\x04" || window.EditBuffer == " ") return 0;
+  int column = lineInElement == 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(lineInElement - 1)];
+  const int lineEnd = std::min<int>(window.LineOffsets[static_cast<std::size_t>(lineInElement)], length);
+  int left = window.LeftTextOffset + ScreenLeftOf(window, window.CurrentElement->format);
+  while (column < lineEnd) {
+    const int width = CharWidthAt(window, column);
+    if (x <= left + width / 2) break;
+    left += width;
+    ++column;
+  }
+  return std::min(column, length);
+}
+
 bool WindowHasFocus(const TMDIChild& window) { return window.Active() && window.FocusedControl() == nullptr; }
 
 void SelectScreenFont(TMDIChild& window) {
@@ -241,6 +257,8 @@ void UpdateCaret() {
     line = CaretLineOfColumn(window->LineOffsets, element->lineCount, window->CaretColumn, text);
   }
   window->CaretLine = static_cast<Word>(line);
+  EnsureCaretVisible(*window);
+  line = window->CaretLine;
 
   const int lineStart = line == 1 ? 0 : window->LineOffsets[static_cast<std::size_t>(line - 1)];
   window->CaretX = ScreenLeftOf(*window, element->format) + MeasureTextWidth(*window, lineStart, window->CaretColumn - 1);
@@ -336,18 +354,7 @@ bool PlaceCaretAtPoint(int x, int y, bool extend, TMDIChild& window) {
   MakeElementCurrent(window, target);
   const int lineInElement = std::clamp<int>(rowLine, 1, std::min<int>(target->lineCount, MaxLineCount));
   window.CaretLine = static_cast<Word>(lineInElement);
-  const int length = static_cast<int>(window.EditBuffer.size());
-  int column = lineInElement == 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(lineInElement - 1)];
-  const int lineEnd = std::min<int>(window.LineOffsets[static_cast<std::size_t>(lineInElement)], length);
-  int left = window.LeftTextOffset + ScreenLeftOf(window, target->format);
-  while (column < lineEnd) {
-    const int width = CharWidthAt(window, column);
-    if (x <= left + width / 2) break;
-    left += width;
-    ++column;
-  }
-  column = std::min(column, length);
-  if (window.EditBuffer == "\x04" || window.EditBuffer == " ") column = 0;
+  const int column = ColumnUnderX(window, lineInElement, x);
   window.CaretColumn = static_cast<Word>(column);
   if (extending) {
     if (target->blockStart < 0) target->blockStart = column;

@@ -14,6 +14,7 @@ class TMDIChild;
 struct TScriptElement;
 class TObject;
 class TSpeedButton;
+struct TScriptElement;
 
 // Set while UpdateCaret runs, so that a paint it causes does not run it again.
 extern Byte CaretBusy;
@@ -52,6 +53,10 @@ bool MoveToPreviousElement();
 void SaveLastPosition(TMDIChild& window, bool force);
 // Returns to the remembered position; sender is the menu item, or null.
 void GotoLastPosition(TObject* sender);
+
+// The column of the current element's wrapped line (1-based) whose
+// character lies under a client x (past its middle goes on to the next).
+int ColumnUnderX(TMDIChild& window, int lineInElement, int x);
 
 // Moves the caret to the character under a client point. True when the
 // caret stays in its element (also when the click is refused), false when

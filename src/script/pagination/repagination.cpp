@@ -513,6 +513,17 @@ std::vector<Word> FindSentenceEnds(std::string_view text, bool twoBlanks, bool e
   return ends;
 }
 
+bool EndsSentenceBefore(std::string_view text, std::size_t column, bool ellipsis) {
+  column = std::min(column, text.size());
+  std::size_t t = column;
+  while (t > 0 && IsClosingQuote(text[t - 1])) --t;
+  if (t == 0 || !IsTerminator(text[t - 1])) return false;
+  while (t > 1 && IsTerminator(text[t - 2])) --t;
+  std::string probe(text.substr(0, column));
+  probe += " X";
+  return SentenceEndAt(probe, t - 1, false, ellipsis) != std::string_view::npos;
+}
+
 // ---- The script window's side ----
 
 bool TMDIChild::ScreenUpdatesSuspended() {

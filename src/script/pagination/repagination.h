@@ -49,6 +49,10 @@ Byte PageBreakLineCount(const TMDIChild& script, const TScriptElement* pageBreak
 // a page may break, at most 150 of them.
 constexpr int MaxSentenceEnds = 150;
 std::vector<Word> FindSentenceEnds(std::string_view text, bool twoBlanks, bool ellipsis);
+// Whether the text before a column ends a sentence once a blank and a word
+// follow it: a terminator (closing quotes after it allowed), not after an
+// abbreviation, not an ellipsis unless those end sentences.
+bool EndsSentenceBefore(std::string_view text, std::size_t column, bool ellipsis);
 
 // The message shown when a group cannot fit even on an empty page.
 extern const char* const SingleSpeechWarningText;

@@ -32,7 +32,7 @@ TEST_F(TypeASceneTest, AScenePlacesItsElementsLinesAndPaint) {
   TypeText("int. kitchen - night");
   NextElement(ekAction);
   const std::string action =
-      "Rain hammers the window. MARY, forties, stirs a pot that has long since boiled dry and does not notice.";
+      "Rain hammers the window; MARY, forties, stirs a pot that has long since boiled dry and does not notice.";
   TypeText(action);
   NextElement(ekCharacterName);
   TypeText("mary");
@@ -53,7 +53,7 @@ TEST_F(TypeASceneTest, AScenePlacesItsElementsLinesAndPaint) {
     if (w.ScreenLines[static_cast<size_t>(line)].element) shown.push_back(w.ScreenLines[static_cast<size_t>(line)].text);
   ASSERT_GE(shown.size(), 5u);
   EXPECT_EQ(shown[0], "INT. KITCHEN - NIGHT") << "a heading shows in capitals";
-  EXPECT_EQ(shown[1], "Rain hammers the window. MARY, forties, stirs a pot that has");
+  EXPECT_EQ(shown[1], "Rain hammers the window; MARY, forties, stirs a pot that has");
   EXPECT_EQ(shown[2], "long since boiled dry and does not notice.");
   EXPECT_EQ(shown[3], "MARY");
   EXPECT_EQ(shown[4], "Not tonight.");

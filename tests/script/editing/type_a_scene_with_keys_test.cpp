@@ -39,11 +39,12 @@ class TypeASceneWithKeysTest : public testing::KeysFixture {
 
 TEST_F(TypeASceneWithKeysTest, AHeadingActionSpeechAndTransitionFromTheKeysAlone) {
   Options().TabToParenth = true;  // Tab from a cue opens its parenthetical
+  // A blank typed after a sentence becomes the sentence spacing.
   const std::string action =
-      "Rain hammers the window. MARY, forties, stirs a pot that has long since boiled dry and does not notice.";
+      "Rain hammers the window.  MARY, forties, stirs a pot that has long since boiled dry and does not notice.";
   TypeText("INT. KITCHEN - NIGHT");
   Press(VK_RETURN);
-  TypeText(action);
+  TypeText("Rain hammers the window. MARY, forties, stirs a pot that has long since boiled dry and does not notice.");
   Press(VK_RETURN);
   Press(VK_TAB);
   TypeText("mary");
@@ -66,8 +67,8 @@ TEST_F(TypeASceneWithKeysTest, AHeadingActionSpeechAndTransitionFromTheKeysAlone
   EXPECT_EQ(W().CurrentElement, W().LastElement) << "the transition started the next scene";
   EXPECT_EQ(W().CaretColumn, 0);
   EXPECT_EQ(ShownLines(), (std::vector<std::string>{"INT. KITCHEN - NIGHT",
-                                                    "Rain hammers the window. MARY, forties, stirs a pot that has",
-                                                    "long since boiled dry and does not notice.", "MARY", "(quietly)",
+                                                    "Rain hammers the window.  MARY, forties, stirs a pot that",
+                                                    "has long since boiled dry and does not notice.", "MARY", "(quietly)",
                                                     "Not tonight.", "CUT TO:", ""}));
   EXPECT_LT(LeftOf("Not tonight."), LeftOf("(quietly)"));
   EXPECT_LT(LeftOf("(quietly)"), LeftOf("MARY"));
@@ -108,6 +109,46 @@ TEST_F(TypeASceneWithKeysTest, ALongExchangeRunsOntoASecondPage) {
   ASSERT_NE(secondPage, nullptr);
   EXPECT_EQ(W().DisplayNumber(secondPage->group), 2);
   EXPECT_EQ(secondPage->next->Kind(), ekCharacterName);
+}
+
+// The page-break rules on the default settings ("Sentence Ends Preferred"
+// for Dialogue): a speech that runs over the page end breaks after a
+// sentence when one ends on the last lines that fit, wherever the page end
+// falls in it.
+TEST_F(TypeASceneWithKeysTest, ASpeechOverThePageEndBreaksAfterASentence) {
+  const std::string speech =
+      "I kept the kettle on for you. The rain came in at six. Nobody called after that. I waited by the "
+      "door. The dog would not settle. I read the same page twice. Then the lights went out. I found the "
+      "candles in the drawer. You know the one. The clock stopped at nine. I thought of you the whole time.";
+  for (int actions = 13; actions <= 20; ++actions) {
+    SCOPED_TRACE(std::to_string(actions) + " actions before the speech");
+    Load({{ekAction, ""}}, 0);
+    TypeText("INT. KITCHEN - NIGHT");
+    Press(VK_RETURN);
+    for (int i = 0; i < actions; ++i) {
+      TypeText("The rain goes on and on against the window, and the kettle sings on the stove.");
+      Press(VK_RETURN);
+    }
+    Press(VK_TAB);
+    TypeText("mary");
+    Press(VK_RETURN);
+    TypeText(speech);
+    Press(VK_RETURN);
+    TypeText("The kettle stops.");
+    Repaginate();
+
+    const TScriptElement* pageBreak = W().FirstElement;
+    while (pageBreak && pageBreak->Kind() != ekAutoPageBreak) pageBreak = pageBreak->next;
+    ASSERT_NE(pageBreak, nullptr) << "the scene runs onto a second page";
+    const TScriptElement* before = pageBreak->prev;
+    if (before->Kind() != ekDialogue) continue;  // the page ended between elements
+    std::string first = ElementText(*before);
+    while (!first.empty() && first.back() == ' ') first.pop_back();
+    ASSERT_FALSE(first.empty());
+    EXPECT_NE(std::string(".!?").find(first.back()), std::string::npos)
+        << "the speech broke inside a sentence: \"..." << first.substr(first.size() > 40 ? first.size() - 40 : 0)
+        << "\"";
+  }
 }
 
 }  // namespace

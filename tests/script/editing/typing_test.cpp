@@ -8,6 +8,8 @@
 #include "script/editing/message_pump.h"
 #include "script/script_window.h"
 #include "base/document_table.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "support/program_fixture.h"
 
@@ -105,6 +107,43 @@ TEST_F(TypingTest, NamesAreCapitalsUntilTheExtension) {
   w.SetFocus();
   TypeText("john (v.o.)");
   EXPECT_EQ(w.EditBuffer, "JOHN (v.o.)");
+}
+
+// With "AutoSentence Spacing" on (the default, two blanks) a blank typed
+// after a sentence end in prose becomes two: the page breaker only takes a
+// period followed by two blanks for a sentence end.
+TEST_F(TypingTest, ABlankAfterASentenceBecomesTheSentenceSpacing) {
+  TMDIChild& w = Script();
+  w.SetFocus();
+  const struct {
+    const char* what;
+    int slot;
+    const char* typed;
+    const char* line;
+  } cases[] = {
+      {"a period", fsAction, "She waits. He comes.", "She waits.  He comes."},
+      {"a question and an exclamation", fsDialogue, "Why? Go! Now", "Why?  Go!  Now"},
+      {"a quote after the period", fsAction, "He said \"no.\" Then left", "He said \"no.\"  Then left"},
+      {"an abbreviation", fsAction, "Mr. Smith waits", "Mr. Smith waits"},
+      {"an ellipsis", fsDialogue, "Wait... what", "Wait... what"},
+      {"a blank typed into the spacing", fsAction, "One.  Two", "One.   Two"},
+      {"not in a heading", fsSceneHeading, "INT. HALL", "INT. HALL"},
+      {"not in a cue", fsCharacterName, "dr. no", "DR. NO"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    w.EditBuffer.clear();
+    w.CaretColumn = 0;
+    w.CurrentElement->format = w.FormatSet[static_cast<size_t>(c.slot)];
+    TypeText(c.typed);
+    EXPECT_EQ(w.EditBuffer, c.line);
+  }
+  MainForm->AutoSentenceSpacing = false;
+  w.EditBuffer.clear();
+  w.CaretColumn = 0;
+  w.CurrentElement->format = w.FormatSet[fsAction];
+  TypeText("She waits. He comes.");
+  EXPECT_EQ(w.EditBuffer, "She waits. He comes.") << "the option off";
 }
 
 TEST_F(TypingTest, AReadOnlyScriptIgnoresTyping) {

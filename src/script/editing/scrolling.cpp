@@ -1,0 +1,236 @@
+#include "script/editing/scrolling.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdlib>
+
+#include "script/layout/char_widths.h"
+#include "script/editing/element_transitions.h"
+#include "script/layout/screen_lines.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "script/layout/word_wrap.h"
+#include "base/global_state.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int WheelUnitsPerNotch = 120;
+constexpr int LinesPerNotch = 3;
+// Rolls not yet worth a line, in wheel units.
+int wheelRemainder = 0;
+
+const GlobalState reset([] { wheelRemainder = 0; });
+
+const TScreenLine& Row(const TMDIChild& window, int line) { return window.ScreenLines[static_cast<std::size_t>(line)]; }
+
+int CaretRow(const TMDIChild& window) { return window.CurrentElement->screenLine + window.CaretLine - 1; }
+
+int RowBottom(const TMDIChild& window, int line) { return Row(window, line).y + window.ScreenDescent; }
+
+bool ContentAbove(const TMDIChild& window) { return window.CaretLine > 1 || window.CurrentElement->prev; }
+
+int LineStart(const TMDIChild& window, int line) {
+  return line <= 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(line - 1)];
+}
+
+// The caret's distance from the window's left edge, as it is drawn.
+int CaretX(TMDIChild& window, int line) {
+  return window.LeftTextOffset + ScreenLeftOf(window, window.CurrentElement->format) +
+         MeasureTextWidth(window, LineStart(window, line), window.CaretColumn - 1);
+}
+
+int CurrentLine(const TMDIChild& window) {
+  return CaretLineOfColumn(window.LineOffsets, window.CurrentElement->lineCount, window.CaretColumn, window.EditBuffer);
+}
+
+void MoveView(TMDIChild& window, int lines) {
+  window.CurrentElement->screenLine = static_cast<std::int16_t>(window.CurrentElement->screenLine + lines);
+  RebuildScreen(&window);
+}
+
+// The caret to the start of a wrapped line of another element, the line at
+// the top of the window: on its second line when anything is above it, as
+// the view keeps a line above the caret.
+void ShowLineOnTop(TMDIChild& window, TScriptElement* target, int line) {
+  if (!target) return;
+  GoToElement(window, target, false);
+  line = std::clamp(line, 1, std::max<int>(1, window.CurrentElement->lineCount));
+  window.CaretLine = static_cast<Word>(line);
+  window.CaretColumn = static_cast<Word>(LineStart(window, line));
+  const int row = ContentAbove(window) ? 2 : 1;
+  window.CurrentElement->screenLine = static_cast<std::int16_t>(row - line + 1);
+  RebuildScreen(&window);
+  window.RedisplayScreen(true);
+}
+
+// A page-break element takes no caret: the text element after it does, or
+// the one before it at the end of the script.
+TScriptElement* TextElementAt(TScriptElement* element, int& line) {
+  if (!element || !IsPageBreakKind(element->Kind())) return element;
+  line = 1;
+  if (TScriptElement* next = NextTextElement(element)) return next;
+  TScriptElement* before = PreviousTextElement(element);
+  if (before) line = before->lineCount;
+  return before;
+}
+
+// The line above a line of the script, or false at its start.
+bool LineAbove(TScriptElement*& element, int& line) {
+  if (line > 1) {
+    --line;
+    return true;
+  }
+  if (!element->prev) return false;
+  element = element->prev;
+  line = std::max<int>(1, element->lineCount);
+  return true;
+}
+
+}  // namespace
+
+void EnsureCaretVisible(TMDIChild& window) {
+  if (window.Closing || !window.CurrentElement) return;
+  const int client = window.ClientHeight();
+  bool moved = false;
+  // A few passes at most: lines out of sight are measured at the plain
+  // line height until they are laid out.
+  for (int pass = 0; pass < 8; ++pass) {
+    const int row = CaretRow(window);
+    if (row < 2 && ContentAbove(window)) {
+      MoveView(window, 2 - row);
+      moved = true;
+      continue;
+    }
+    if (row > ScreenLineCount) {
+      RebuildScreen(&window);
+      moved = true;
+      continue;
+    }
+    const int overflow = RowBottom(window, row) - client;
+    if (overflow <= 0 || row <= 1) break;
+    int lines = 0;
+    for (int covered = 0; covered < overflow && lines < row - 1;) covered += Row(window, ++lines).height;
+    MoveView(window, -lines);
+    moved = true;
+  }
+  if (moved) window.RedisplayScreen(true);
+}
+
+void ScrollScreenUp(TMDIChild& window, int lines) {
+  MoveView(window, -std::clamp(lines, 0, ScreenLineCount - 1));
+  window.RedisplayScreen(true);
+}
+
+void ScrollScreenDown(TMDIChild& window, int lines) {
+  MoveView(window, std::clamp(lines, 0, ScreenLineCount - 1));
+  window.RedisplayScreen(true);
+}
+
+void MoveCaretLineUp(TMDIChild& window) {
+  const int line = CurrentLine(window);
+  const int x = CaretX(window, line);
+  int target = line - 1;
+  if (line <= 1) {
+    TScriptElement* previous = PreviousTextElement(window.CurrentElement);
+    if (previous) GoToElement(window, previous, true);
+    target = previous ? window.CurrentElement->lineCount : 1;
+  }
+  window.CaretLine = static_cast<Word>(target);
+  window.CaretColumn = static_cast<Word>(ColumnUnderX(window, target, x));
+}
+
+void MoveCaretLineDown(TMDIChild& window) {
+  const int line = CurrentLine(window);
+  const int x = CaretX(window, line);
+  int target = line + 1;
+  if (line >= window.CurrentElement->lineCount) {
+    TScriptElement* next = NextTextElement(window.CurrentElement);
+    if (next) GoToElement(window, next, false);
+    target = next ? 1 : line;
+  }
+  window.CaretLine = static_cast<Word>(target);
+  window.CaretColumn = static_cast<Word>(ColumnUnderX(window, target, x));
+}
+
+void ScrollPageUp(TMDIChild& window) {
+  if (!window.CurrentElement->prev) return;
+  RebuildScreen(&window);
+  TScriptElement* element = Row(window, 1).element;
+  int line = std::max<int>(1, Row(window, 1).lineInElement);
+  if (!element) return;
+  // The first line of the window becomes its last.
+  int budget = window.ClientHeight() - Row(window, 1).height;
+  TScriptElement* above = element;
+  int aboveLine = line;
+  while (LineAbove(above, aboveLine)) {
+    const int height = ScreenLineHeightOf(window, above->format, aboveLine);
+    if (height > budget) break;
+    budget -= height;
+    element = above;
+    line = aboveLine;
+  }
+  element = TextElementAt(element, line);
+  ShowLineOnTop(window, element, line);
+}
+
+void ScrollPageDown(TMDIChild& window) {
+  if (!window.CurrentElement->next) return;
+  RebuildScreen(&window);
+  // The last line wholly in the window becomes the first.
+  int last = 1;
+  for (int row = 1; row <= ScreenLineCount && RowBottom(window, row) <= window.ClientHeight(); ++row) last = row;
+  int row = last;
+  while (row > 1 && !Row(window, row).element) --row;
+  TScriptElement* element = Row(window, row).element;
+  int line = std::max<int>(1, Row(window, row).lineInElement);
+  if (!element) return;
+  // Past the end of the script: the element after the last one shown.
+  if (row < last && element->next) {
+    element = element->next;
+    line = 1;
+  }
+  element = TextElementAt(element, line);
+  ShowLineOnTop(window, element, line);
+}
+
+void WheelScroll(TMDIChild& window, int delta) {
+  wheelRemainder += delta;
+  const int unitsPerLine = WheelUnitsPerNotch / LinesPerNotch;
+  const int steps = wheelRemainder / unitsPerLine;
+  wheelRemainder -= steps * unitsPerLine;
+  for (int i = 0; i < std::abs(steps); ++i) {
+    if (steps > 0) MoveCaretLineUp(window);
+    else MoveCaretLineDown(window);
+  }
+}
+
+void GotoScriptTop(TMDIChild& window) {
+  int line = 1;
+  TScriptElement* first = TextElementAt(window.FirstElement, line);
+  if (!first) return;
+  MakeElementCurrent(window, first);
+  window.CaretLine = 1;
+  window.CaretColumn = 0;
+  first->screenLine = 1;
+  RebuildScreen(&window);
+  window.RedisplayScreen(true);
+}
+
+void GotoScriptBottom(TMDIChild& window) {
+  TScriptElement* last = window.LastElement;
+  if (last && IsPageBreakKind(last->Kind())) last = PreviousTextElement(last);
+  if (!last) return;
+  MakeElementCurrent(window, last);
+  window.CaretColumn = static_cast<Word>(window.EditBuffer.size());
+  window.CaretLine = static_cast<Word>(CurrentLine(window));
+  // Laid out from the bottom of the window up; the caret's line is then
+  // brought inside it.
+  last->screenLine = static_cast<std::int16_t>(std::max(1, window.ClientHeight() / std::max<int>(1, window.ScreenLineHeight)));
+  RebuildScreen(&window);
+  EnsureCaretVisible(window);
+  window.RedisplayScreen(true);
+}
+
+}  // namespace qm

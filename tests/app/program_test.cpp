@@ -1,0 +1,57 @@
+// The program as a user starts it from a shell: without a desktop it says
+// what it needs, and without a desktop the words of its boxes and the
+// failure of its start reach the shell.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/child_process.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+// Everything the program wrote, and how it ended.
+struct ProgramRun {
+  std::string output;
+  std::optional<int> exitCode;
+};
+
+ProgramRun RunProgram(const std::vector<std::string>& args, std::vector<std::string> environment) {
+  testing::ChildProcess program(QM_PROGRAM_PATH, args, environment, true);
+  ProgramRun run;
+  while (std::optional<std::string> line = program.ReadLine(20000)) run.output += *line + "\n";
+  run.exitCode = program.ExitCode(20000);
+  return run;
+}
+
+TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
+  testing::TempFolder home;
+  const std::string missing = home.Path() + "/kitchen.qmw";
+  const std::vector<std::string> noDesktop{"QT_QPA_PLATFORM=", "DISPLAY=", "WAYLAND_DISPLAY=",
+                                           "QUILLMASTER_HOME=" + home.Path()};
+  const struct {
+    const char* what;
+    std::vector<std::string> args;
+    std::vector<std::string> environment;
+    int exitCode;
+    std::vector<std::string> said;
+  } cases[] = {
+      {"no desktop", {}, noDesktop, 2, {"needs a desktop", "--headless"}},
+      {"no desktop, a script named", {missing}, noDesktop, 2, {"needs a desktop"}},
+      {"headless with a script that is not there", {"--headless", missing}, noDesktop, 1,
+       {missing + " does NOT exist!"}},
+      {"headless with nothing to open", {"--headless"}, noDesktop, 0, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ProgramRun run = RunProgram(c.args, c.environment);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
+    for (const std::string& words : c.said) EXPECT_NE(run.output.find(words), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("qt.qpa"), std::string::npos) << "no plugin message of the toolkit: " << run.output;
+  }
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,97 @@
+#include "gui/program_gui_fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+
+#include "platform/files.h"
+#include "script/editing/editor_state.h"
+#include "shell/documents.h"
+#include "base/global_state.h"
+#include "base/ini_file.h"
+#include "shell/main_form.h"
+#include "shell/program_start.h"
+
+namespace qm::testing {
+
+namespace {
+
+QString ScreenshotPath(const std::string& name) {
+  const QString folder = QString(QM_BINARY_DIR) + "/screenshots";
+  QDir().mkpath(folder);
+  return folder + "/" + QString::fromStdString(name) + ".png";
+}
+
+}  // namespace
+
+void ProgramGuiFixture::SetUp() {
+  GlobalState::ResetAll();
+  GuiFixture::SetUp();
+  {
+    TIniFile ini(SettingsFilePath());
+    for (const Setting& s : InitialSettings) ini.WriteString(s.section, s.key, s.value);
+  }
+  ASSERT_TRUE(StartProgram());
+  Application->ProcessMessages();
+  ASSERT_NE(ActiveScript(), nullptr);
+}
+
+void ProgramGuiFixture::TearDown() {
+  while (DocumentCount > 0) {
+    TMDIChild* script = Documents[DocumentCount];
+    RemoveDocument(script);
+    delete script;
+  }
+  FinishProgram();
+  GlobalState::ResetAll();
+  GuiFixture::TearDown();
+}
+
+TMDIChild& ProgramGuiFixture::Script() { return *ActiveScript(); }
+QWidget* ProgramGuiFixture::ScriptClient() { return ClientOf(Script()); }
+QWidget* ProgramGuiFixture::MainWindow() { return WindowOf(*MainForm); }
+
+void ProgramGuiFixture::Play(Typist& typist, int timeoutMs) {
+  // A key waits while the program replays what was typed ahead.
+  typist.Busy = [] { return PumpBusy || JobRunning; };
+  typist.Start();
+  EXPECT_TRUE(RunUntil([&] { return typist.Done(); }, timeoutMs)) << "the keys ran out of time";
+  Application->ProcessMessages();
+}
+
+QImage ProgramGuiFixture::Shot(const std::string& name) {
+  // Only the paints the desktop was asked for, as its loop would run them.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  QWidget* window = MainWindow();
+  const QImage image = QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  image.save(ScreenshotPath(name));
+  return image;
+}
+
+QImage ProgramGuiFixture::ScreenShot(const std::string& name) {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  const QImage image = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+  image.save(ScreenshotPath(name));
+  return image;
+}
+
+std::vector<std::string> ProgramGuiFixture::LinesWithoutInk(const QImage& shot) {
+  std::vector<std::string> missing;
+  TMDIChild& script = Script();
+  QWidget* client = ScriptClient();
+  const QPoint origin = client->mapTo(MainWindow(), QPoint(0, 0));
+  for (int line = 1; line <= ScreenLineCount; ++line) {
+    const TScreenLine& row = script.ScreenLines[static_cast<size_t>(line)];
+    const int bottom = row.y + script.ScreenDescent;
+    if (bottom > client->height()) break;
+    if (!row.element || row.text.find_first_not_of(' ') == std::string::npos) continue;
+    const int textHeight = script.ScreenAscent + script.ScreenDescent;
+    const QRect band(origin.x(), origin.y() + bottom - textHeight, client->width(), textHeight);
+    if (DarkPixels(shot, band) < 10) missing.push_back(row.text);
+  }
+  return missing;
+}
+
+std::string ProgramGuiFixture::TopLine() { return Script().ScreenLines[1].text; }
+
+}  // namespace qm::testing

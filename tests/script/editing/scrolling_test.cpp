@@ -1,0 +1,139 @@
+// The view follows the caret both ways: typing past the bottom, Up and
+// Page Up above the top, the wheel, Goto Top and Goto Bottom, and a script
+// opened from its file shows its start.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "files/native_file.h"
+#include "platform/messages.h"
+#include "script/fixtures/keys_fixture.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+constexpr int kActions = 40;
+
+class ScrollingTest : public testing::KeysFixture {
+ protected:
+  // A heading and forty one-line actions, the caret in the element.
+  void LoadScene(int current, int column = 0) {
+    std::vector<testing::ElementSpec> elements{{ekSceneHeading, "INT. HALL - DAY"}};
+    for (int i = 0; i < kActions; ++i) elements.push_back({ekAction, "Action " + std::to_string(i) + "."});
+    Load(elements, current, column);
+  }
+  int CaretRow() { return W().CurrentElement->screenLine + W().CaretLine - 1; }
+  // The caret's line lies wholly inside the window, and the row the caret
+  // is drawn on shows the caret's element.
+  bool CaretInView() {
+    const int row = CaretRow();
+    if (row < 1 || row > ScreenLineCount) return false;
+    const TScreenLine& line = W().ScreenLines[static_cast<size_t>(row)];
+    return line.element == W().CurrentElement && line.y + W().ScreenDescent <= W().ClientHeight();
+  }
+  // A key, and whether the caret was still in view after it.
+  void Key(Word key, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+      Press(key);
+      if (!CaretInView()) ++keysOutOfView;
+    }
+  }
+  int keysOutOfView = 0;
+  std::string TopText() { return W().ScreenLines[1].text; }
+  std::string CurrentText() { return W().EditBuffer; }
+  void Wheel(int delta) {
+    const WPARAM keys = static_cast<WPARAM>(static_cast<std::uint16_t>(static_cast<std::int16_t>(delta))) << 16;
+    SendMessage(W().Handle(), WM_MOUSEWHEEL, keys, 0);
+  }
+};
+
+TEST_F(ScrollingTest, TheCaretStaysInViewWhereverItGoes) {
+  struct Case {
+    const char* what;
+    int current;
+    std::function<void()> act;
+    std::string caretIn;  // the element the caret ends in
+    std::string top;      // the first line on screen, when it matters
+  };
+  const Case cases[] = {
+      {"Down past the bottom, then a new paragraph typed there", 0,
+       [this] {
+         Key(VK_DOWN, kActions);
+         Key(VK_RETURN);
+         TypeText("A new paragraph.");
+       },
+       "A new paragraph.", ""},
+      {"Down to the end and Up past the top", 0,
+       [this] {
+         Key(VK_DOWN, kActions);
+         Key(VK_UP, kActions);
+       },
+       "INT. HALL - DAY", "INT. HALL - DAY"},
+      {"Page Down to the end and Page Up to the start, page by page", 0,
+       [this] {
+         Key(VK_NEXT, 4);
+         Key(VK_PRIOR, 4);
+       },
+       "INT. HALL - DAY", "INT. HALL - DAY"},
+      {"Page Down from the start", 0, [this] { Key(VK_NEXT, 4); }, "Action 39.", ""},
+      {"the wheel rolled up", 0,
+       [this] {
+         MainForm->MenuItem("GotoBottomItem")->Click();
+         Wheel(3 * 120);
+       },
+       "Action 30.", ""},
+      {"the wheel rolled down", 0, [this] { Wheel(-120); }, "Action 2.", ""},
+      {"a fine wheel adds its small rolls up", 0,
+       [this] {
+         for (int i = 0; i < 4; ++i) Wheel(-10);
+       },
+       "Action 0.", ""},
+      {"Goto Top", kActions, [] { MainForm->MenuItem("GotoTopItem")->Click(); }, "INT. HALL - DAY", "INT. HALL - DAY"},
+      {"Goto Bottom", 0, [] { MainForm->MenuItem("GotoBottomItem")->Click(); }, "Action 39.", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadScene(c.current);
+    keysOutOfView = 0;
+    c.act();
+    EXPECT_EQ(CurrentText(), c.caretIn);
+    EXPECT_TRUE(CaretInView());
+    EXPECT_EQ(keysOutOfView, 0);
+    if (!c.top.empty()) {
+      EXPECT_EQ(TopText(), c.top);
+    }
+  }
+}
+
+TEST_F(ScrollingTest, PageUpShowsTheLinesAboveAndKeepsOneLineForContext) {
+  LoadScene(0);
+  MainForm->MenuItem("GotoBottomItem")->Click();
+  const std::string bottomTop = TopText();
+  ASSERT_NE(bottomTop, "INT. HALL - DAY") << "forty actions do not fit one window";
+  Press(VK_PRIOR);
+  EXPECT_EQ(CaretRow(), 2) << "the first line of the window became its last, and a line stays above the caret";
+  Press(VK_NEXT);
+  EXPECT_TRUE(CaretInView());
+  EXPECT_EQ(W().ScreenLines[1].element->next, W().CurrentElement);
+}
+
+TEST_F(ScrollingTest, AScriptOpenedFromItsFileShowsItsStart) {
+  LoadScene(kActions, -1);
+  testing::TempFolder folder;
+  const std::string name = folder.Path() + "/HALL.QMW";
+  ASSERT_TRUE(SaveScriptFile(name, false, true));
+  CloseActiveScript(false);
+  ASSERT_TRUE(OpenScriptByName(name));
+  EXPECT_EQ(W().CurrentElement, W().FirstElement);
+  EXPECT_EQ(W().CaretColumn, 0);
+  EXPECT_EQ(TopText(), "INT. HALL - DAY");
+  EXPECT_TRUE(CaretInView());
+}
+
+}  // namespace
+}  // namespace qm
