@@ -21,7 +21,7 @@ namespace {
 
 using testing::ElementSpec;
 
-const std::string kScriptName = "KITCHEN.QMW";
+const std::string kScriptName = "kitchen.qmw";
 
 class WriterHourTest : public testing::ProgramGuiFixture {
  protected:
@@ -167,7 +167,7 @@ TEST_F(WriterHourTest, AWritersHourOnTheDesktop) {
   t.Type("The clock strikes ten.");
   t.Key(Qt::Key_F7);
   Play(t);
-  ASSERT_TRUE(RunUntil([&] { return FileExists(ScriptDirectory + "/KITCHEN.BK"); }, 20000)) << "F7 kept a backup";
+  ASSERT_TRUE(RunUntil([&] { return FileExists(ScriptDirectory + "/kitchen.BK"); }, 20000)) << "F7 kept a backup";
   const std::vector<ElementSpec> written = testing::ElementsOf(Script());
   t.Key(Qt::Key_F4, Qt::ControlModifier);
   Play(t);
@@ -182,7 +182,7 @@ TEST_F(WriterHourTest, AWritersHourOnTheDesktop) {
   ASSERT_TRUE(RunUntil([&] { return DocumentCount == 1; }, 20000)) << "the script opened";
   EXPECT_EQ(Script().ScriptFileName, saved);
   EXPECT_EQ(testing::ElementsOf(Script()), written) << "every element is back";
-  EXPECT_EQ(ScriptFilesNamedKitchen(), (std::vector<std::string>{"KITCHEN.BK", kScriptName}))
+  EXPECT_EQ(ScriptFilesNamedKitchen(), (std::vector<std::string>{"kitchen.BK", kScriptName}))
       << "the script lives in the file of the name the writer chose";
   EXPECT_EQ(Script().CurrentElement, Script().FirstElement);
   EXPECT_EQ(TopLine(), "EXT. GARDEN - DAY") << "the view shows the start";
