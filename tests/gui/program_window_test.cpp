@@ -56,6 +56,15 @@ class ProgramWindowTest : public testing::ProgramGuiFixture {
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(client, &wheel);
   }
+  // A cue and its speech, typed as a writer does: Tab for the cue, Enter
+  // into the speech, Enter out of it.
+  static void TypeSpeech(testing::Typist& t, const std::string& name, const std::string& line) {
+    t.Key(Qt::Key_Tab);
+    t.Type(name);
+    t.Key(Qt::Key_Return);
+    t.Type(line);
+    t.Key(Qt::Key_Return);
+  }
   // Forty actions under a heading, typed.
   void TypeLongScene(testing::Typist& t) {
     t.Type("INT. HALL - DAY");
@@ -114,16 +123,8 @@ TEST_F(ProgramWindowTest, ThePickListsTakeOnlyTheKeysTheyUse) {
     testing::Typist t;
     t.Type("EXT. GARDEN - DAY");
     t.Key(Qt::Key_Return);
-    t.Key(Qt::Key_Tab);
-    t.Type("mary");
-    t.Key(Qt::Key_Return);
-    t.Type("Hi.");
-    t.Key(Qt::Key_Return);
-    t.Key(Qt::Key_Tab);
-    t.Type("martin");
-    t.Key(Qt::Key_Return);
-    t.Type("Yo.");
-    t.Key(Qt::Key_Return);
+    TypeSpeech(t, "mary", "Hi.");
+    TypeSpeech(t, "martin", "Yo.");
     c.keys(t);
     Play(t);
     EXPECT_FALSE(ListShowing());
@@ -144,11 +145,7 @@ TEST_F(ProgramWindowTest, ThePickListsTakeOnlyTheKeysTheyUse) {
 
 TEST_F(ProgramWindowTest, AClickOnANameTakesItAndTheNextEnterGoesOn) {
   testing::Typist t;
-  t.Key(Qt::Key_Tab);
-  t.Type("mary");
-  t.Key(Qt::Key_Return);
-  t.Type("Hi.");
-  t.Key(Qt::Key_Return);
+  TypeSpeech(t, "mary", "Hi.");
   t.Key(Qt::Key_Tab);
   t.Type("m");
   t.When([this] { return ListShowing(); }, [] {
@@ -167,11 +164,7 @@ TEST_F(ProgramWindowTest, AClickOnANameTakesItAndTheNextEnterGoesOn) {
 
 TEST_F(ProgramWindowTest, AClickInTheScriptClosesTheNameList) {
   testing::Typist t;
-  t.Key(Qt::Key_Tab);
-  t.Type("mary");
-  t.Key(Qt::Key_Return);
-  t.Type("Hi.");
-  t.Key(Qt::Key_Return);
+  TypeSpeech(t, "mary", "Hi.");
   t.Key(Qt::Key_Tab);
   t.Type("m");
   Play(t);
