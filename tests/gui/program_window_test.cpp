@@ -24,7 +24,9 @@
 #include "shell/main_form.h"
 #include "shell/tool_bar.h"
 #include "platform/office_button.h"
+#include "base/ini_file.h"
 #include "base/message_boxes.h"
+#include "platform/files.h"
 #include "support/script_builder.h"
 
 namespace qm {
@@ -260,6 +262,26 @@ TEST_F(ProgramWindowTest, TheFileBoxesAreTheDesktopsDialogsWithTheNameFieldTakin
     EXPECT_EQ(FileDialog(), nullptr) << "Escape closed it";
     EXPECT_EQ(DocumentCount, 1) << "nothing was opened";
   }
+}
+
+// A name the desktop's dialog hands back is the system's bytes: a script
+// saved as "café.qmw" is found under that name, not under a code-page twin.
+TEST_F(ProgramWindowTest, ANameChosenInTheDesktopsDialogKeepsItsLetters) {
+  const std::string name = "caf\u00e9 \u0436.qmw";
+  testing::Typist t;
+  t.Type("EXT. GARDEN - DAY");
+  t.Key(Qt::Key_F10);
+  t.When([&] { return FileDialog() && FileDialog()->isActiveWindow(); }, [&] {
+    // Letters outside ASCII have no test key; the field takes them as text.
+    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(field, nullptr);
+    field->setText(QString::fromStdString(name));
+  });
+  t.Key(Qt::Key_Return);
+  Play(t);
+  const std::string saved = ScriptDirectory + "/" + name;
+  ASSERT_TRUE(RunUntil([&] { return FileExists(saved); }, 20000)) << saved;
+  EXPECT_EQ(Script().ScriptFileName, saved);
 }
 
 TEST_F(ProgramWindowTest, ScriptWindowsAreTitledAndListedInTheWindowMenu) {

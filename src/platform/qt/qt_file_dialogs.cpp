@@ -1,5 +1,6 @@
 // The open and save dialogs as the desktop's own file dialogs: its folder
 // browser, the program's filters, the name field taking the typing.
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 
@@ -14,6 +15,9 @@ namespace qm {
 namespace {
 
 QString Q(const std::string& cp1252) { return QString::fromStdString(AnsiToUtf8(cp1252)); }
+
+// Paths are the system's bytes, never the program's code page.
+QString PathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 // "*.;*.SC?;*.QMW" as a desktop pattern list. Names compare without regard
 // to case, as the program's own filters do; "*." (names without an
@@ -42,7 +46,7 @@ QWidget* OwnerWindow() {
 }  // namespace
 
 std::optional<bool> QtBackend::RunFileDialog(TFileDialog& request) {
-  QFileDialog dialog(OwnerWindow(), Q(request.Caption()), Q(request.InitialDir));
+  QFileDialog dialog(OwnerWindow(), Q(request.Caption()), PathText(request.InitialDir));
   dialog.setAcceptMode(request.Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.Saving() ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // The program asks its own question before it writes over a file.
@@ -51,7 +55,7 @@ std::optional<bool> QtBackend::RunFileDialog(TFileDialog& request) {
   for (const auto& [description, mask] : request.Filters()) filters << NameFilter(description, mask);
   dialog.setNameFilters(filters);
   if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size()) dialog.selectNameFilter(filters[request.FilterIndex - 1]);
-  if (!request.FileName.empty()) dialog.selectFile(Q(ExtractFileName(request.FileName)));
+  if (!request.FileName.empty()) dialog.selectFile(PathText(ExtractFileName(request.FileName)));
   // The dialog runs in the core's loop, so that its timers and the
   // messages of other programs go on meanwhile.
   bool finished = false;
@@ -62,7 +66,7 @@ std::optional<bool> QtBackend::RunFileDialog(TFileDialog& request) {
   while (!finished && dialog.isVisible() && !Application->Terminated()) Application->HandleMessage();
   const QStringList chosen = dialog.selectedFiles();
   if (dialog.result() != QDialog::Accepted || chosen.isEmpty()) return false;
-  request.FileName = Utf8ToAnsi(chosen.front().toStdString());
+  request.FileName = QFile::encodeName(chosen.front()).toStdString();
   request.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
   return true;
 }
