@@ -76,6 +76,11 @@ SaveAnswer AskToSave(TMDIChild& script) {
 
 }  // namespace
 
+TMDIChild* EditableActiveScript() {
+  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  return script && script->Editable && script->CurrentElement ? script : nullptr;
+}
+
 void CloseActiveScript(bool closeWindow) {
   TMDIChild* script = ActiveScript();
   if (!script) return;

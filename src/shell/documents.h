@@ -16,6 +16,8 @@ inline constexpr const char* ScriptFileMask = "*.;*.SC?;*.QMW";
 bool NewDocument(const std::string& fileName);
 // Closes the active script (the save prompt comes with the native file).
 void CloseActiveScript(bool closeWindow);
+// The active script when one is open and may be changed, else null.
+TMDIChild* EditableActiveScript();
 // Opens a script file into a window (reusing an untouched new one) and
 // makes it active; false when nothing was opened. The format is told by the
 // file's bytes; `hint` is the load format the writer chose (plain text is

@@ -9,6 +9,7 @@
 #include "script/editing/word_deletion.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "shell/documents.h"
 #include "shell/main_form.h"
 
 namespace qm {
@@ -18,11 +19,6 @@ namespace {
 TMDIChild* ScriptWithBlock() {
   TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
   return script && script->BlockOn ? script : nullptr;
-}
-
-TMDIChild* EditableScript() {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
-  return script && script->Editable && script->CurrentElement ? script : nullptr;
 }
 
 }  // namespace
@@ -55,7 +51,7 @@ void TMainForm::DeleteBtnClick(TObject*) {
 }
 
 void TMainForm::PasteBtnClick(TObject*) {
-  if (!EditableScript() || !ClipboardHasPasteableData()) return;
+  if (!EditableActiveScript() || !ClipboardHasPasteableData()) return;
   SaveUndoStep(ukWholeScript, true, true, 0);
   ProgressDlg().PasteFromClipBoard();
   FocusActiveScript();

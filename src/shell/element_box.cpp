@@ -11,6 +11,7 @@
 #include "script/editing/element_type_change.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "shell/documents.h"
 #include "shell/main_form.h"
 
 namespace qm {
@@ -42,11 +43,6 @@ int EntryOfLetter(char letter) {
   }
 }
 
-TMDIChild* EditableScript() {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
-  return script && script->Editable && script->CurrentElement ? script : nullptr;
-}
-
 }  // namespace
 
 void TMainForm::BuildElementBox() {
@@ -69,7 +65,7 @@ void TMainForm::BuildElementBox() {
 }
 
 void TMainForm::ChangeElementToItemClick(TObject*) {
-  TMDIChild* script = EditableScript();
+  TMDIChild* script = EditableActiveScript();
   if (!script || !ElementPopDownList) return;
   if (ElementPopDownList->Visible) {
     ElementPopDownList->Visible = false;
@@ -88,7 +84,7 @@ void TMainForm::ElementPopDownListKeyPress(TObject*, char& key) {
 
 void TMainForm::ApplyElementBoxEntry(int entry) {
   ElementPopDownList->Visible = false;
-  TMDIChild* script = EditableScript();
+  TMDIChild* script = EditableActiveScript();
   if (!script || entry < 0) return;
   ElementPopDownList->SetItemIndex(entry);
   const TTypePopup popup = [this, script](const std::vector<std::string>& captions) {

@@ -6,16 +6,12 @@
 #include "script/editing/revision_colour.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "shell/documents.h"
 #include "shell/main_form.h"
 
 namespace qm {
 
 namespace {
-
-TMDIChild* EditableScript() {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
-  return script && script->Editable && script->CurrentElement ? script : nullptr;
-}
 
 TCaseMode CaseModeOf(const TObject* sender) {
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
@@ -30,14 +26,14 @@ TCaseMode CaseModeOf(const TObject* sender) {
 }  // namespace
 
 void TMainForm::UppercaseItemClick(TObject* sender) {
-  TMDIChild* script = EditableScript();
+  TMDIChild* script = EditableActiveScript();
   if (!script) return;
   ConvertCaseOfSelection(*script, CaseModeOf(sender));
   FocusActiveScript();
 }
 
 void TMainForm::RevColorClick(TObject* sender) {
-  TMDIChild* script = EditableScript();
+  TMDIChild* script = EditableActiveScript();
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
   if (!script || !item) return;
   SelectRevisionColor(*script, static_cast<Byte>(item->Tag));

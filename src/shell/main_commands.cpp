@@ -43,12 +43,6 @@ bool RunOutsideProgram(const std::string& program, const std::string& failure) {
   return false;
 }
 
-TMDIChild* EditableScript() {
-  if (NoActiveDocument()) return nullptr;
-  TMDIChild* script = ActiveScript();
-  return script && script->Editable ? script : nullptr;
-}
-
 }  // namespace
 
 void TMainForm::RefreshAfterChange() {
@@ -78,7 +72,7 @@ void TMainForm::ExitBtnClick(TObject*) {
 }
 
 void TMainForm::AddHardReturnItemClick(TObject*) {
-  TMDIChild* script = EditableScript();
+  TMDIChild* script = EditableActiveScript();
   if (!script) return;
   script->DisAssemble();
   const auto hardReturns = std::count(script->EditBuffer.begin(), script->EditBuffer.end(),
@@ -95,7 +89,7 @@ void TMainForm::AddHardReturnItemClick(TObject*) {
 }
 
 void TMainForm::AddDialogueParagraphItemClick(TObject*) {
-  if (!EditableScript()) return;
+  if (!EditableActiveScript()) return;
   InsertDialogueParagraph();
   FocusActiveScript();
 }
@@ -121,7 +115,7 @@ void TMainForm::LastPositionItemClick(TObject* sender) {
 
 void TMainForm::BoldBtnClick(TObject* sender) {
   const auto* component = dynamic_cast<const TComponent*>(sender);
-  if (NoActiveDocument() || !component || component->Tag < 1 || component->Tag > 4) return;
+  if (!EditableActiveScript() || !component || component->Tag < 1 || component->Tag > 4) return;
   Screen->SetCursor(5);
   ApplyInlineStyle(InlineStyles[component->Tag]);
   Screen->SetCursor(crDefault);
@@ -129,7 +123,7 @@ void TMainForm::BoldBtnClick(TObject* sender) {
 }
 
 void TMainForm::NormalBtnClick(TObject* sender) {
-  if (NoActiveDocument()) return;
+  if (!EditableActiveScript()) return;
   Screen->SetCursor(5);
   RemoveInlineStyles(sender != nullptr);
   Screen->SetCursor(crDefault);
@@ -139,7 +133,7 @@ void TMainForm::NormalBtnClick(TObject* sender) {
 // ---- Format families ----
 
 void TMainForm::LoadFormatFamily(const char* fileName) {
-  if (!EditableScript()) return;
+  if (!EditableActiveScript()) return;
   SaveUndoStep(ukWholeScript, true, false, 0);
   const bool withLists =
       IsDocumentEmpty(ActiveDocument) || AskYesNo("Load User Lists along with formats?", PromptTable(31), true);

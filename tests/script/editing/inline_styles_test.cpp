@@ -48,6 +48,20 @@ TEST_F(InlineStylesTest, EachStyleAtTheCaretOpensItsRunAndAtOnceAgainTakesItBack
   }
 }
 
+TEST_F(InlineStylesTest, AScriptThatMayNotBeChangedKeepsItsText) {
+  const std::string styled = "Rain " + On + "falls" + Off + ".";
+  for (int tag = 1; tag <= 4; ++tag) {
+    SCOPED_TRACE(TagItems[tag]);
+    Load({{ekAction, styled}}, 0, 8);
+    W().Editable = false;
+    Style(tag);
+    EXPECT_EQ(Text(), styled);
+    MainForm->NormalBtnClick(MainForm);
+    EXPECT_EQ(Text(), styled) << "Normal";
+    EXPECT_FALSE(W().DocumentModified);
+  }
+}
+
 TEST_F(InlineStylesTest, AtTheCaretInsideARunTheCloseCodeEndsIt) {
   Load({{ekAction, "Rain " + On + "falls hard."}}, 0, 11);
   Bold();
