@@ -15,12 +15,11 @@
 #include "platform/platform.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) __builtin_trap();
-}
+using qm::fuzz::Check;
 
 // One headless program for the whole run.
 qm::Platform& Program() {

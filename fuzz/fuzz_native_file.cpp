@@ -8,14 +8,9 @@
 
 #include "files/native_file.h"
 #include "files/storyboard_block.h"
+#include "fuzz_check.h"
 
-namespace {
-
-void Check(bool ok) {
-  if (!ok) __builtin_trap();
-}
-
-}  // namespace
+using qm::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const qm::Byte> bytes(data, size);

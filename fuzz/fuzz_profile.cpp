@@ -16,12 +16,11 @@
 
 #include "platform/cp1252.h"
 #include "base/ini_file.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) __builtin_trap();
-}
+using qm::fuzz::Check;
 
 const std::string& SettingsPath() {
   static const std::string path = [] {

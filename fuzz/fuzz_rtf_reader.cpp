@@ -7,14 +7,9 @@
 
 #include "files/rtf_reader.h"
 #include "script/model/packed_text.h"
+#include "fuzz_check.h"
 
-namespace {
-
-void Check(bool ok) {
-  if (!ok) __builtin_trap();
-}
-
-}  // namespace
+using qm::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
@@ -29,10 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   choices.Aggressive = (flags & 16) != 0;
   choices.MatchPageBreaks = (flags & 32) != 0;
   for (const auto& name : qm::ReadRtfStyleSheet(rtf)) Check(name.find(' ') == std::string::npos);
-  for (const auto& e : qm::ImportRtf(rtf, context, choices)) {
-    Check(e.kind < qm::FirstInvalidKind);
-    Check(e.text.size() <= qm::MaxElementChars);
-    Check(e.text.find('\r') == std::string::npos);
-  }
+  qm::fuzz::CheckImported(qm::ImportRtf(rtf, context, choices));
   return 0;
 }

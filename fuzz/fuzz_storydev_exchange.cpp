@@ -8,12 +8,11 @@
 
 #include "files/storydev_import.h"
 #include "script/model/packed_text.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) __builtin_trap();
-}
+using qm::fuzz::Check;
 
 void CheckRead(const std::vector<qm::Byte>& bytes) {
   qm::TStoryDevData data;

@@ -8,14 +8,9 @@
 #include "files/text_classifier.h"
 #include "files/text_encoding.h"
 #include "script/model/packed_text.h"
+#include "fuzz_check.h"
 
-namespace {
-
-void Check(bool ok) {
-  if (!ok) __builtin_trap();
-}
-
-}  // namespace
+using qm::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
@@ -34,11 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const qm::TIncomingText incoming = qm::IncomingTextToAnsi(bytes);
   Check(incoming.text.size() <= bytes.size());
   const auto elements = qm::ClassifyPlainText(incoming.text, context, choices);
-  for (const auto& e : elements) {
-    Check(e.kind < qm::FirstInvalidKind);
-    Check(e.text.size() <= qm::MaxElementChars * 2);
-    Check(e.text.find('\r') == std::string::npos);
-  }
+  qm::fuzz::CheckImported(elements);
   Check(elements.empty() || elements.back().kind != qm::ekCharacterName);
   return 0;
 }

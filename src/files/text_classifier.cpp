@@ -659,7 +659,8 @@ void TTextClassifier::Tidy(TLine& line, int from) {
   if (from <= 5 && (current_.kind == ekSceneHeading || current_.kind == ekShot)) TidyHeadingNumbers();
   TidyUnderlines();
   if (current_.kind == ekDialogue && before && before->kind == ekDialogue) {
-    if (speechContinues_) {
+    // A speech that would outgrow an element goes on in a dialogue of its own.
+    if (speechContinues_ && before->text.size() + 1 + current_.text.size() <= MaxElementChars) {
       if (!before->text.empty() && before->text.back() != ' ') before->text += ' ';
       before->text += current_.text;
       current_ = TImportedElement{};

@@ -225,5 +225,18 @@ TEST(PlainTextPreparation, LongParagraphIsCutAtTheElementLimit) {
   for (const auto& e : elements) EXPECT_LE(e.text.size(), 2815u);
 }
 
+TEST(PlainTextPreparation, ALongSpeechGoesOnInDialoguesAnElementCanHold) {
+  const TClassifierContext context = ContextAnswering(true);
+  std::string text = "BOB\r\r";
+  for (int i = 0; i < 400; ++i) text += "and the rain goes on,\r";
+  const auto elements = ClassifyPlainText(text, context, {});
+  ASSERT_GE(elements.size(), 3u);
+  EXPECT_EQ(elements[0].kind, ekCharacterName);
+  for (std::size_t i = 1; i < elements.size(); ++i) {
+    EXPECT_EQ(elements[i].kind, ekDialogue) << i;
+    EXPECT_LE(elements[i].text.size(), 2815u) << i;
+  }
+}
+
 }  // namespace
 }  // namespace qm
