@@ -85,7 +85,6 @@ class ByteReader {
   // Every byte read and none missing.
   bool AtEnd() const { return ok_ && pos_ == in_.size(); }
   std::size_t Position() const { return pos_; }
-  std::size_t Remaining() const { return in_.size() - pos_; }
 
  private:
   bool Take(std::size_t n) {

@@ -136,18 +136,11 @@ void TMainForm::BindNamedItems() {
   WindowMinimizeItem = MenuItem("WindowMinimizeItem");
   MaximizeWindowItem = MenuItem("MaximizeWindowItem");
   AltKeysMenu = MenuItem("AltKeysMenu");
-  HiddenMenu = MenuItem("HiddenMenu");
 }
 
 TMenuItem* TMainForm::MenuItem(const std::string& name) const {
   for (const TMenuBinding& binding : menuBindings_)
     if (name == binding.row->name) return binding.item;
-  return nullptr;
-}
-
-const TMenuRow* TMainForm::MenuRowOf(const TMenuItem* item) const {
-  for (const TMenuBinding& binding : menuBindings_)
-    if (binding.item == item) return binding.row;
   return nullptr;
 }
 

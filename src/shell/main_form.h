@@ -64,14 +64,11 @@ class TMainForm : public TForm, public TProgramOptions {
   // Never shown: Alt+A to Alt+Z type the speech heading of the letter while
   // "Use AltKeys" is on.
   TMenuItem* AltKeysMenu = nullptr;
-  TMenuItem* HiddenMenu = nullptr;
 
   // The tool bar across the top.
   TToolBar& ToolBar() const { return *toolBar_; }
   // An item of the menu table by its name; null when there is none.
   TMenuItem* MenuItem(const std::string& name) const;
-  // The row an item was built from; null for items not in the table.
-  const TMenuRow* MenuRowOf(const TMenuItem* item) const;
   // Enables, checks, shows and captions the menus by the active script.
   void UpdateMenusAndButtons();
   // The top-level captions with or without their accelerators, and the

@@ -120,7 +120,6 @@ Qt::WindowFlags FormPeer::FlagsOf() const {
     return (form_.Modal() ? Qt::Popup : Qt::ToolTip | Qt::WindowDoesNotAcceptFocus) | Qt::FramelessWindowHint;
   if (border == TFormBorderStyle::bsDialog) flags = Qt::Dialog;
   if (border == TFormBorderStyle::bsToolWindow || border == TFormBorderStyle::bsSizeToolWin) flags = Qt::Tool;
-  if (border == TFormBorderStyle::bsNone) return flags | Qt::FramelessWindowHint;
   flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (form_.BorderIcons & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   const bool sizeable = border == TFormBorderStyle::bsSizeable || border == TFormBorderStyle::bsSizeToolWin;

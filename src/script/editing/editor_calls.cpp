@@ -91,7 +91,6 @@ void MoveCaretToScriptEnd(TMDIChild& script) {
 
 void SetHint(TMDIChild& script, const std::string& hint) { script.Hint = hint; }
 
-bool BlockExists(const TMDIChild& script) { return script.BlockOn != 0; }
 
 std::vector<TBlockSpan> BlockSpans(TMDIChild& script) {
   std::vector<TBlockSpan> spans;
@@ -130,8 +129,6 @@ void ClearBlock(TMDIChild& script, bool repaint) {
 }
 
 bool DeleteBlock(TMDIChild& script) { return qm::DeleteBlock(script); }
-
-void DeleteActiveScriptBlock() { DeleteBlockCommand(); }
 
 void SelectInActiveScript(TSelectionLevel level) { SelectUnit(level); }
 

@@ -67,8 +67,6 @@ struct TBlockSpan {
   int start;
   int end;
 };
-// Whether the script has a block.
-bool BlockExists(const TMDIChild& script);
 // The block's elements in script order with their selected columns.
 std::vector<TBlockSpan> BlockSpans(TMDIChild& script);
 // Marks the text from one place to a later one as the block (any block
@@ -79,9 +77,6 @@ void ClearBlock(TMDIChild& script, bool repaint);
 // Removes the block's text from the script (the clipboard is not
 // touched); false when there was none.
 bool DeleteBlock(TMDIChild& script);
-// The Delete command of the active script's block: an undo step, the
-// block deleted, the script marked modified.
-void DeleteActiveScriptBlock();
 // A Select command on the active script by selection level (slWord,
 // slSentence, slElement, slGroup, slScene; slAll for Select All).
 void SelectInActiveScript(TSelectionLevel level);

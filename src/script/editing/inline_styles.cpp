@@ -1,9 +1,12 @@
 #include "script/editing/inline_styles.h"
 
+#include "script/editing/block_selection.h"
+
 #include <algorithm>
 
 #include "base/document_table.h"
 #include "base/program_options.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
 #include "script/editing/editor_state.h"
@@ -183,16 +186,12 @@ void ToggleOverBlock(TMDIChild& w, const TInlineStyle& style, TScriptElement* ho
   w.CaretColumn = static_cast<Word>(std::min<std::size_t>(w.CaretColumn, w.EditBuffer.size()));
 }
 
-// Until the selection commands give the window its own, the block goes
-// here with every mark.
-void DropBlock(TMDIChild& w) {
-  for (TScriptElement* e = w.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
-  w.BlockOn = 0;
-}
-
 void EndBlockCommand(TMDIChild& w, bool killsBlock) {
-  if (killsBlock && ProgramOptions().FormatKillsBlock && !IsKeyDown(VK_SHIFT)) DropBlock(w);
-  RebuildScreen(&w);
+  // Ending the block this way also tells the menus it is gone.
+  if (killsBlock && ProgramOptions().FormatKillsBlock && !IsKeyDown(VK_SHIFT))
+    ClearBlockSelection(false);
+  else
+    RebuildScreen(&w);
   w.RedisplayScreen(true);
 }
 

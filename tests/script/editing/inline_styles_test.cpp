@@ -4,6 +4,7 @@
 
 #include "base/document_table.h"
 #include "platform/platform.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/inline_styles.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/model/text_codes.h"
@@ -136,11 +137,13 @@ TEST_F(InlineStylesTest, FormatKillsBlockClearsTheBlockUnlessShiftIsHeld) {
     Load({{ekAction, "Rain falls hard."}}, 0, 10);
     Mark(0, 5, 10);
     Platform::Current().SetKeyDown(VK_SHIFT, shift);
+    BlockSelection(W()).SelectionLevel = slSentence;
     Bold();
     Platform::Current().SetKeyDown(VK_SHIFT, false);
     EXPECT_EQ(Text(), "Rain " + On + "falls" + Off + " hard.");
     EXPECT_EQ(W().BlockOn != 0, shift);
     EXPECT_EQ(ElementAt(0)->blockStart >= 0, shift);
+    EXPECT_EQ(BlockSelection(W()).SelectionLevel == slWord, !shift) << "a new block starts again from a word";
   }
 }
 
