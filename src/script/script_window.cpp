@@ -74,4 +74,8 @@ TScriptElement* NewElementRecord() {
 
 TElementGroup* NewGroupRecord() { return new TElementGroup; }
 
+std::string LiveElementText(const TMDIChild& window, const TScriptElement& e) {
+  return &e == window.CurrentElement && !e.text ? window.EditBuffer : ElementText(e);
+}
+
 }  // namespace qm

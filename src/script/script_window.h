@@ -376,4 +376,7 @@ class TMDIChild : public TForm, public TScriptRecord {
 TScriptElement* NewElementRecord();
 TElementGroup* NewGroupRecord();
 
+// An element's text wherever it is: the edit line for the one being edited.
+std::string LiveElementText(const TMDIChild& window, const TScriptElement& e);
+
 }  // namespace qm

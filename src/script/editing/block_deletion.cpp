@@ -43,7 +43,7 @@ void SettleMarks(TMDIChild& script, TScriptElement& e) {
     e.blockEnd = 1;
     return;
   }
-  const std::string text = &e == script.CurrentElement && !e.text ? script.EditBuffer : ElementText(e);
+  const std::string text = LiveElementText(script, e);
   const int length = static_cast<int>(text.size());
   e.blockEnd = std::min(e.blockEnd, length);
   e.blockStart = std::min(e.blockStart, e.blockEnd);

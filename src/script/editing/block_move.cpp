@@ -126,7 +126,7 @@ std::string BlockSpeakerName(TMDIChild& script) {
   while (first && !first->InBlock()) first = first->next;
   if (!first || !IsSpeechKind(first->Kind())) return {};
   for (TScriptElement* e = first; e && IsSpeechKind(e->Kind()); e = e->prev)
-    if (e->Kind() == ekCharacterName) return e == script.CurrentElement && !e->text ? script.EditBuffer : ElementText(*e);
+    if (e->Kind() == ekCharacterName) return LiveElementText(script, *e);
   return {};
 }
 

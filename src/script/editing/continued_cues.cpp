@@ -50,11 +50,6 @@ TScriptElement* ParentheticalOf(TMDIChild& window, TScriptElement& cue) {
   return p && p->Kind() == ekParenthetical ? p : nullptr;
 }
 
-// An element's text, from the edit line for the element being edited.
-std::string TextOf(const TMDIChild& window, const TScriptElement& e) {
-  return &e == window.CurrentElement && !e.text ? window.EditBuffer : ElementText(e);
-}
-
 // Where the parenthetical's words begin: after a typed "(".
 std::size_t WordsStart(const std::string& text) { return !text.empty() && text[0] == '(' ? 1 : 0; }
 
@@ -105,7 +100,7 @@ bool CheckCueContinued(TMDIChild& window, const TScriptElement* previous, TScrip
   if (!previous || IsSceneHeading(previous->Kind()) ||
       (window.ContinuedSameExtension && !SameExtensionGroup(previous->split, cue.split)))
     return ClearCue(window, cue);
-  if (!SameCharacterName(window, TextOf(window, *previous), TextOf(window, cue))) return ClearCue(window, cue);
+  if (!SameCharacterName(window, LiveElementText(window, *previous), LiveElementText(window, cue))) return ClearCue(window, cue);
   bool changed = false;
   if (CueContinuedState(cue.split) == 0) {
     const Byte before = cue.split;
@@ -120,7 +115,7 @@ bool CheckCueContinued(TMDIChild& window, const TScriptElement* previous, TScrip
 bool RemoveParentheticalContinued(TMDIChild& window, TScriptElement& cue) {
   TScriptElement* p = ParentheticalOf(window, cue);
   if (!p) return false;
-  std::string text = TextOf(window, *p);
+  std::string text = LiveElementText(window, *p);
   const std::size_t at = WordsStart(text);
   const std::string& continued = window.CharacterContinuedText;
   const std::string& separator = window.ContinuedSeparator;
@@ -137,7 +132,7 @@ bool RemoveParentheticalContinued(TMDIChild& window, TScriptElement& cue) {
 bool InsertParentheticalContinued(TMDIChild& window, TScriptElement& cue) {
   TScriptElement* p = ParentheticalOf(window, cue);
   if (!p) return false;
-  std::string text = TextOf(window, *p);
+  std::string text = LiveElementText(window, *p);
   const std::size_t at = WordsStart(text);
   const std::string mark = window.CharacterContinuedText + window.ContinuedSeparator;
   if (text.compare(at, mark.size(), mark) == 0) return false;

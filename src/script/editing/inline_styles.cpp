@@ -32,10 +32,6 @@ bool InBlock(const TScriptElement* e) { return e && e->blockStart >= 0 && e->blo
 
 bool StyleBitSet(const TScriptElement& e, Byte styleBit) { return (e.format.Style >> styleBit) & 1; }
 
-// The element's text wherever it is: the edit line for the current one.
-std::string TextOf(const TMDIChild& w, const TScriptElement& e) {
-  return &e == w.CurrentElement && !e.text ? w.EditBuffer : ElementText(e);
-}
 
 // Another element into the edit line, the one there stored first. The
 // block marks stay as they are (stepping with the caret keys would extend
@@ -54,7 +50,7 @@ void Load(TMDIChild& w, TScriptElement* e) {
 void NormalizeMarks(const TMDIChild& w, TScriptElement& e) {
   if (!InBlock(&e)) return;
   if (e.blockStart > e.blockEnd) std::swap(e.blockStart, e.blockEnd);
-  const auto length = static_cast<std::int32_t>(TextOf(w, e).size());
+  const auto length = static_cast<std::int32_t>(LiveElementText(w, e).size());
   if (InBlock(e.prev)) e.blockStart = 0;
   if (InBlock(e.next)) e.blockEnd = length;
   e.blockEnd = std::min(e.blockEnd, length);
@@ -173,9 +169,9 @@ void ToggleOverBlock(TMDIChild& w, const TInlineStyle& style, TScriptElement* ho
   if (!forward)
     while (InBlock(last->next)) last = last->next;
   NormalizeMarks(w, *first);
-  const bool startOn = IsInsideCodePair(TextOf(w, *first), first->blockStart, style.open, startState, style.close);
+  const bool startOn = IsInsideCodePair(LiveElementText(w, *first), first->blockStart, style.open, startState, style.close);
   NormalizeMarks(w, *last);
-  const bool endOn = IsInsideCodePair(TextOf(w, *last), last->blockEnd, style.open, startState, style.close);
+  const bool endOn = IsInsideCodePair(LiveElementText(w, *last), last->blockEnd, style.open, startState, style.close);
   for (TScriptElement* e = current; InBlock(e); e = forward ? e->prev : e->next) {
     Load(w, e);
     ToggleInElement(w, style, startOn, endOn);

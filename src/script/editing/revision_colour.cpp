@@ -5,6 +5,7 @@
 #include "script/editing/edit_line.h"
 #include "script/editing/editor_state.h"
 #include "script/model/text_codes.h"
+#include "script/model/string_utils.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -37,14 +38,8 @@ bool ColorCodeMatches(Byte code, Byte colorByte) {
 
 bool ColorPairOpenAt(const TMDIChild& window, Byte open, Byte close, std::size_t column) {
   const TScriptElement* e = window.CurrentElement;
-  bool isOpen = e && TakesOwnColour(e->Kind()) && ColorCodeMatches(open, e->format.FontAndColor);
-  const std::string& text = window.EditBuffer;
-  for (std::size_t i = 0; i < column && i < text.size(); ++i) {
-    const auto b = static_cast<Byte>(text[i]);
-    if (b == open) isOpen = true;
-    else if (b == close) isOpen = false;
-  }
-  return isOpen;
+  const bool ownColour = e && TakesOwnColour(e->Kind()) && ColorCodeMatches(open, e->format.FontAndColor);
+  return IsInsideCodePair(window.EditBuffer, column, open, ownColour, close);
 }
 
 bool EnterRevisionColor(TMDIChild& window, bool stepBack) {

@@ -352,7 +352,8 @@ void RemoveLeadingBreak(TMDIChild& w) {
 // Joins the second piece of a split element onto the first.
 void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
   if (!p->text || !s->text) return;
-  TSplitMemo::Entry* memo = SplitMemoOf(w).Find(p);
+  TSplitMemo& memos = SplitMemoOf(w);
+  TSplitMemo::Entry* memo = memos.Find(p);
   const bool marked = w.BlockOn && (p->InBlock() || s->InBlock());
   const bool remembered = memo && memo->joinsBack && !marked && p->text == memo->first &&
                           p->format == memo->format && p->lineOffsets == memo->firstOffsets &&
@@ -392,7 +393,7 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
     p->text = memo->whole;
     p->lineOffsets = memo->wholeOffsets;
     p->lineCount = memo->wholeLines;
-    memo->usedInPass = SplitMemoOf(w).pass;
+    memo->usedInPass = memos.pass;
   } else {
     p->text = StoredText(p->Kind(), joined);
     p->lineOffsets.clear();
