@@ -8,7 +8,6 @@
 #include <span>
 #include <string_view>
 
-#include "base/message_boxes.h"
 #include "files/script_header.h"
 #include "files/storydev_import.h"
 #include "platform/files.h"
@@ -59,12 +58,9 @@ Byte DetectForeignFormat(std::span<const Byte> head, Byte hint) {
   const std::string_view unmarked = text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
   if (unmarked.starts_with("{\\rtf")) return lfRtf;
   if (HasStoryDevMagic(head)) return lfStoryDev;
-  if (text.starts_with(kNewWordStarHead)) {
-    ShowMessageBox("This WordStar document was written by a version of WordStar whose files this program cannot "
-                   "read.\r\rPlease save it from WordStar as a WordStar 4 or plain text file.",
-                   "Attention");
-    return lfWordStarUnsupported;
-  }
+  // Detection only tells the format: a probe before the load must not
+  // say the refusal a second time.
+  if (text.starts_with(kNewWordStarHead)) return lfWordStarUnsupported;
   if (text.find(kWordStarSoftReturn) != std::string_view::npos) return lfWordStar;
   if (IsTaggedText(unmarked)) return lfTaggedText;
   if (head.empty()) return lfUnknown;

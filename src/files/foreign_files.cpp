@@ -76,7 +76,10 @@ TPasteChoices DefaultPasteChoices(std::string_view rtf, bool scriptHasLockedPage
 bool ImportForeignFile(const std::string& fileName, Byte loadFormat) {
   TMDIChild* script = ActiveScript();
   if (!script) return false;
-  if (loadFormat == lfWordStarUnsupported) return false;  // the detection said why
+  if (loadFormat == lfWordStarUnsupported) {
+    ShowMessageBox(NewerWordStarMessage, "Attention");
+    return false;
+  }
   if (loadFormat == lfOlderNative || loadFormat == lfMovieMaster) {
     ShowMessageBox("Reading " + PathToText(fileName) + " is not available: this version cannot read " +
                        (loadFormat == lfMovieMaster ? "Movie Master scripts." : "scripts of the older format."),

@@ -17,6 +17,10 @@ class TMDIChild;
 // Load formats that ImportForeignFile reads or refuses itself.
 bool IsForeignFormat(Byte loadFormat);
 
+inline constexpr const char* NewerWordStarMessage =
+    "This WordStar document was written by a version of WordStar whose files this program cannot read.\r\r"
+    "Please save it from WordStar as a WordStar 4 or plain text file.";
+
 // Reads the file into the active script, its elements replacing the
 // script's. False, after saying why, when nothing was read.
 bool ImportForeignFile(const std::string& fileName, Byte loadFormat);

@@ -117,6 +117,15 @@ TEST_F(ForeignFilesTest, FormatsWithoutALayoutAreRefusedPlainly) {
   EXPECT_EQ(DocumentCount, before);
 }
 
+// Said once, though the file is looked at before it is loaded.
+TEST_F(ForeignFilesTest, NewerWordStarIsRefusedOnceWithItsReason) {
+  const std::string path = Write("new.ws", std::string("\x1D\x7D\0\0header", 10));
+  ChooseFile(path, kAllFilesFilter);
+  testing::AnswerMessageBox(Driver(), NewerWordStarMessage, mrOk, "Attention");
+  MainForm->FileOpenItem->Click();
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, ""}}));
+}
+
 TEST_F(ForeignFilesTest, DamagedExchangeFileIsReportedAndOpensNothing) {
   std::string bytes = Exchange({{"TITL", "The Visit"}});
   bytes[6] = static_cast<char>(bytes[6] ^ 0x55);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "files/foreign_files.h"
 #include "files/script_header.h"
 #include "platform/files.h"
 #include "platform/forms.h"
@@ -17,6 +18,7 @@
 #include "shell/main_form.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
+#include "support/script_builder.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -114,6 +116,25 @@ TEST_F(NamesOutsideTheCodePageTest, OpenFromTheCommandLineAndStayAmongTheRecentS
     EXPECT_EQ(LastScriptsBuffer[static_cast<std::size_t>(i)].Name, names_[static_cast<std::size_t>(i + 1)]);
     EXPECT_EQ(LastScriptsBuffer[static_cast<std::size_t>(i)].Folder, scripts_.Path());
   }
+}
+
+// The file is looked at before it is handed on to be loaded; the refusal is
+// still said once.
+class NewerWordStarOnTheCommandLineTest : public testing::ProgramFixture {
+ protected:
+  void SetUp() override {
+    testing::WriteFileText(scripts_.File("new.ws"), std::string("\x1D\x7D\0\0header", 10));
+    Arguments = {scripts_.File("new.ws")};
+    ProgramFixture::SetUp();
+  }
+  void BeforeStart() override { testing::AnswerMessageBox(Driver(), NewerWordStarMessage, mrOk, "Attention"); }
+  testing::TempFolder scripts_;
+};
+
+TEST_F(NewerWordStarOnTheCommandLineTest, IsRefusedOnce) {
+  Application->ProcessMessages();
+  EXPECT_TRUE(Driver().PendingDescriptions().empty()) << "the refusal was said";
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<testing::ElementSpec>{{ekAction, ""}}));
 }
 
 using DocumentTableTest = testing::ProgramFixture;

@@ -13,6 +13,7 @@ void ProgramFixture::SetUp() {
   PlatformFixture::SetUp();
   for (const auto& s : InitialSettings) ProfileWriteString(SettingsFilePath(), s.section, s.key, s.value);
   CommandLine = Arguments;
+  BeforeStart();
   started_ = StartProgram();
 }
 

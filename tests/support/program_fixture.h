@@ -25,6 +25,10 @@ class ProgramFixture : public PlatformFixture {
   std::vector<Setting> InitialSettings;
   std::vector<std::string> Arguments;
 
+  // Runs once the platform is up, before the program starts: answers for
+  // what start-up will ask.
+  virtual void BeforeStart() {}
+
   // The active script window.
   TMDIChild& Script();
   bool Started() const { return started_; }
