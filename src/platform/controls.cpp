@@ -41,6 +41,11 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
   return nullptr;
 }
 
+std::string SenderName(const TObject* sender) {
+  const auto* component = dynamic_cast<const TComponent*>(sender);
+  return component ? component->Name : std::string();
+}
+
 TComponent* TComponent::FindDescendant(const std::string& name) const {
   if (auto* direct = FindComponent(name)) return direct;
   for (auto* c : components_)

@@ -60,6 +60,9 @@ class TComponent : public TObject, public PropertyOwner {
   std::vector<TComponent*> components_;
 };
 
+// The name of the component that sent a command; empty for anything else.
+std::string SenderName(const TObject* sender);
+
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 

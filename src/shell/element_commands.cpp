@@ -1,8 +1,15 @@
-// The main window's commands on the element at the caret: case conversion
-// and the automatic revision colour.
+// The main window's commands on the element at the caret: case conversion,
+// the word commands, keep together, the revision colour, the character map.
+#include <algorithm>
+#include <vector>
+
 #include "base/document_table.h"
 #include "platform/menus.h"
 #include "script/editing/case_conversion.h"
+#include "script/editing/editor_calls.h"
+#include "script/editing/hidden_elements.h"
+#include "script/editing/inline_styles.h"
+#include "script/layout/char_widths.h"
 #include "script/editing/revision_colour.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -15,9 +22,8 @@ namespace {
 
 TCaseMode CaseModeOf(const TObject* sender) {
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
-  const auto* component = dynamic_cast<const TComponent*>(sender);
   const std::string caption = item ? item->Caption() : std::string();
-  const std::string name = component ? component->Name : std::string();
+  const std::string name = SenderName(sender);
   if (caption == "&Uppercase" || name == "UppercaseBtn") return TCaseMode::Upper;
   if (caption == "&Lowercase" || name == "LowercaseBtn") return TCaseMode::Lower;
   return TCaseMode::InitialCaps;
@@ -45,5 +51,43 @@ void TMainForm::RevColorClick(TObject* sender) {
   MenuItem("RevColorOffItem")->Checked = active == 0;
   FocusActiveScript();
 }
+
+void TMainForm::CapitalizeWordItemClick(TObject* sender) {
+  TMDIChild* script = EditableActiveScript();
+  if (!script || script->BlockOn) return;
+  const std::string name = SenderName(sender);
+  editor::SelectInActiveScript(slWord);
+  const std::vector<editor::TBlockSpan> spans = editor::BlockSpans(*script);
+  if (spans.size() != 1) return;  // no word at the caret
+  editor::TBlockSpan word = spans.front();
+  word.end = std::min(word.end, static_cast<int>(script->EditBuffer.size()));
+  // The word's selection takes the blanks after it; the bold stops at the word.
+  while (word.end > word.start && script->EditBuffer[static_cast<std::size_t>(word.end - 1)] == ' ') --word.end;
+  ConvertCaseOfSelection(*script, name == "LowercaseWordItem" ? TCaseMode::Lower : TCaseMode::Upper);
+  if (name == "CapBoldWordItem") {
+    editor::MarkBlock(*script, *word.element, word.start, *word.element, word.end);
+    // Bold whatever it was before: the style command alone would toggle it.
+    const TInlineStyle& bold = InlineStyles[1];
+    RemoveCodePairFromBlock(*script, bold.open, bold.close, bold.styleBit);
+    ApplyInlineStyle(bold);
+  }
+  editor::ClearBlock(*script, true);
+  FocusActiveScript();
+}
+
+void TMainForm::KeepElementTogetherItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) KeepElementTogether(*script);
+  ShowScriptChecks();
+  FocusActiveScript();
+}
+
+void TMainForm::KeepGroupTogetherItemClick(TObject* sender) {
+  if (TMDIChild* script = EditableActiveScript())
+    script->KeepGroupTogether(SenderName(sender) == "KeepWithFollowingItem");
+  ShowScriptChecks();
+  FocusActiveScript();
+}
+
+void TMainForm::CharacterSetInformation1Click(TObject*) { ShowCharacterMap(); }
 
 }  // namespace qm

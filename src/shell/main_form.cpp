@@ -148,8 +148,8 @@ void TMainForm::GotoTopOrBottomClick(TObject* sender) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
   SaveUndoStep(ukNavigation, false, false, 0);
-  const auto* item = dynamic_cast<const TComponent*>(sender);
-  const bool bottom = item && (item->Name == "GotoBottomItem" || item->Name == "AltGotoBottomItem");
+  const std::string name = SenderName(sender);
+  const bool bottom = name == "GotoBottomItem" || name == "AltGotoBottomItem";
   if (bottom) GotoScriptBottom(script);
   else GotoScriptTop(script);
   FocusActiveScript();
@@ -165,8 +165,7 @@ void TMainForm::UndoItemClick(TObject* sender) {
   TMDIChild* script = ActiveScript();
   if (NoActiveDocument() || !script || !UndoObject) return;
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
-  const auto* component = dynamic_cast<const TComponent*>(sender);
-  if ((item && item->Tag == UndoItemTag) || (component && component->Name == "UndoBtn")) UndoObject->Undo();
+  if ((item && item->Tag == UndoItemTag) || SenderName(sender) == "UndoBtn") UndoObject->Undo();
   else UndoObject->Redo();
   script->RedisplayScreen(true);
   FocusActiveScript();

@@ -2,6 +2,8 @@
 // and tool bars, and the program options as its fields.
 #pragma once
 
+#include <cstdint>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -162,6 +164,22 @@ class TMainForm : public TForm, public TProgramOptions {
   void BoldBtnClick(TObject* sender);
   // Takes the four styles off; with no sender, the text colours.
   void NormalBtnClick(TObject* sender);
+  // Capitalize Word, Cap & Bold Word and Lowercase Word: the word at the
+  // caret, by the item's name.
+  void CapitalizeWordItemClick(TObject* sender);
+  // Keep Element Together; Keep Group Together and Keep With Following.
+  void KeepElementTogetherItemClick(TObject* sender);
+  void KeepGroupTogetherItemClick(TObject* sender);
+  void CharacterSetInformation1Click(TObject* sender);
+
+  // Hide Elements on Screen and Show Format Codes: what the active script
+  // shows, with their check marks.
+  void HideElementListClick(TObject* sender);
+  void HideNotesItemClick(TObject* sender);
+  void HideNonPrintingTextItemClick(TObject* sender);
+  void DisplayCodesItemClick(TObject* sender);
+  // The check marks that follow the active script's own settings.
+  void ShowScriptChecks();
 
   // Format menu.
   void Screenplay1Click(TObject* sender);
@@ -217,7 +235,7 @@ class TMainForm : public TForm, public TProgramOptions {
     TMenuItem* item;
   };
   std::vector<TMenuBinding> menuBindings_;
-  unsigned menuSignature_ = ~0u;
+  std::uint64_t menuSignature_ = ~std::uint64_t{0};
   std::unique_ptr<TToolBar> toolBar_;
   void DetachIdleAndHint();
   void AttachIdleAndHint();

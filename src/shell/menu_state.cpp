@@ -28,6 +28,11 @@ struct TScriptState {
   bool headersLocked = false;
   bool interactive = false;
   Byte numbering = 0;
+  // What the script's own check marks show.
+  bool showCodes = false;
+  Byte keepElement = 0;
+  Byte keepGroup = 0;
+  std::uint32_t hiddenKinds = 0;
 };
 
 TScriptState StateOfActiveScript() {
@@ -42,18 +47,27 @@ TScriptState StateOfActiveScript() {
   state.headersLocked = script->HeaderTextLocked != 0 && state.pagesLocked;
   state.interactive = script->InteractiveScript != 0;
   state.numbering = script->DialogueNumberingLock ? 2 : (script->DialogueNumbering ? 1 : 0);
+  state.showCodes = script->LayoutOptions.ShowCodes != 0;
+  state.hiddenKinds = script->HiddenKinds;
+  if (const TScriptElement* e = script->CurrentElement) {
+    state.keepElement = e->state;
+    state.keepGroup = e->group && e->group->first ? e->group->first->state : esNormal;
+  }
   return state;
 }
 
-// Everything the rules read, in one number.
-unsigned Signature(const TScriptState& s) {
+// Everything the rules and the check marks read, in one number.
+std::uint64_t Signature(const TScriptState& s) {
   const bool canUndo = s.open && UndoObject && UndoObject->UndoIsAvailable();
   const bool canRedo = s.open && UndoObject && UndoObject->RedoIsAvailable();
   unsigned bits = 0;
   for (bool flag : {s.open, s.editable, s.block, s.pagesLocked, s.scenesLocked, s.headersLocked, s.interactive,
-                    canUndo, canRedo})
+                    canUndo, canRedo, s.showCodes})
     bits = (bits << 1) | (flag ? 1u : 0u);
-  return (bits << 16) | (unsigned{s.numbering} << 12) | (unsigned{ActiveDocument} << 4) | DocumentCount;
+  const unsigned states = (unsigned{s.keepElement} & 7) << 3 | (unsigned{s.keepGroup} & 7);
+  const std::uint64_t low =
+      (bits << 22) | (states << 16) | (unsigned{s.numbering} << 12) | (unsigned{ActiveDocument} << 4) | DocumentCount;
+  return std::uint64_t{s.hiddenKinds} << 32 | low;
 }
 
 }  // namespace
@@ -85,6 +99,7 @@ void TMainForm::UpdateMenusAndButtons() {
       case TMenuRule::Open: return s.open;
       case TMenuRule::Editable: return s.open && s.editable;
       case TMenuRule::Block: return s.block;
+      case TMenuRule::NoBlock: return s.open && s.editable && !s.block;
       case TMenuRule::Paste: return s.open && ClipboardHasPasteableData();
       case TMenuRule::Undo: return s.open && item.Visible && UndoObject && UndoObject->UndoIsAvailable();
       case TMenuRule::Redo: return s.open && item.Visible && UndoObject && UndoObject->RedoIsAvailable();
@@ -115,6 +130,7 @@ void TMainForm::UpdateMenusAndButtons() {
                                      [](TMenuRule rule) { return rule != TMenuRule::AsMenu; });
     if (managed || row.waitsFor != Built) item.Enabled = usable;
   }
+  ShowScriptChecks();
   ShowLastThree();
   MenuItem("LastThreeBar")->Visible = MenuItem("LastScript1Item")->Visible;
   for (int slot = 1; slot <= 9; ++slot) DocItems[slot - 1]->Enabled = s.open;

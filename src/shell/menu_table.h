@@ -21,6 +21,7 @@ enum class TMenuRule : Byte {
   Open,            // a script is open
   Editable,        // ... and not read and print only
   Block,           // the menu's own rule and a block is marked
+  NoBlock,         // editable and no block is marked
   Paste,           // the menu's own rule and the clipboard holds something to paste
   Undo,            // the undo ring can undo
   Redo,            // the undo ring can redo
@@ -38,7 +39,9 @@ enum class TMenuRule : Byte {
 
 // Why a command is shown disabled: the issue whose routine it waits for,
 // or a reason of this system.
-enum : int { Built = 0, NoFloppyDrives = -1 };
+// Reasons a command stays disabled for good: no floppy drives on this
+// system; a key of the hidden menu whose routine nothing describes.
+enum : int { Built = 0, NoFloppyDrives = -1, NoRoutine = -2 };
 
 struct TMenuRow {
   Byte depth;             // 1 a top-level menu, 2 its items, 3 and 4 sub-menus

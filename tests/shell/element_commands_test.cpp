@@ -5,6 +5,8 @@
 #include "platform/messages.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "script/editing/hidden_elements.h"
+#include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 
 namespace qm {
@@ -71,6 +73,74 @@ TEST_F(ElementCommandsTest, TheElementBoxChangesTheTypeByALetter) {
   TypeIntoList('s');
   EXPECT_EQ(offered, (std::vector<std::string>{"&Normal Scene Heading", "&Locked Scene Heading", "&Double-Locked Scene"}));
   EXPECT_EQ(Script().CurrentElement->Kind(), ekASceneHeading);
+}
+
+TEST_F(ElementCommandsTest, TheWordCommandsChangeTheWordAtTheCaret) {
+  const struct {
+    const char* item;
+    const char* text;
+  } cases[] = {{"CapitalizeWordItem", "A gunshot rings out.", },
+               {"CapBoldWordItem", "A gunshot rings out."},
+               {"LowercaseWordItem", "A GUNSHOT rings out."}};
+  const char* const expected[] = {"A GUNSHOT rings out.", "A \x02GUNSHOT\x03 rings out.", "A gunshot rings out."};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].item);
+    MainForm->FileNewItem->Click();
+    Type(cases[i].text);
+    Script().CaretColumn = 4;  // inside "gunshot"
+    ASSERT_TRUE(MainForm->MenuItem(cases[i].item)->Enabled());
+    MainForm->MenuItem(cases[i].item)->Click();
+    EXPECT_EQ(Script().EditBuffer, expected[i]);
+    EXPECT_FALSE(Script().BlockOn) << "the word is not left marked";
+  }
+}
+
+TEST_F(ElementCommandsTest, TheKeepItemsToggleAndCheck) {
+  Type("Rain.");
+  MainForm->MenuItem("KeepElementTogetherItem")->Click();
+  EXPECT_EQ(Script().CurrentElement->state, esKeepGroup);
+  EXPECT_TRUE(MainForm->MenuItem("KeepElementTogetherItem")->Checked());
+  EXPECT_TRUE(MainForm->MenuItem("KeepGroupTogetherItem")->Checked()) << "the element starts its group";
+  MainForm->MenuItem("KeepElementTogetherItem")->Click();
+  EXPECT_FALSE(MainForm->MenuItem("KeepElementTogetherItem")->Checked());
+  MainForm->MenuItem("KeepWithFollowingItem")->Click();
+  EXPECT_EQ(Script().CurrentElement->state, esKeepFollowing);
+  EXPECT_TRUE(MainForm->MenuItem("KeepWithFollowingItem")->Checked());
+}
+
+TEST_F(ElementCommandsTest, TheHideItemsHideTheirKindsAndCheck) {
+  Type("Rain.");
+  const struct {
+    const char* item;
+    std::uint32_t kinds;
+  } cases[] = {{"HideDialogueItem", SpeechKinds}, {"HideScenesItem", SceneHeadingKinds}, {"HideAllNotesItem", ScriptNoteKinds}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    MainForm->MenuItem(c.item)->Click();
+    EXPECT_EQ(Script().HiddenKinds & c.kinds, c.kinds);
+    EXPECT_TRUE(MainForm->MenuItem(c.item)->Checked());
+  }
+  MainForm->MenuItem("UnhideElementsItem")->Click();
+  EXPECT_EQ(Script().HiddenKinds, ScriptNoteKinds) << "the notes stay hidden: they have their own Unhide";
+  EXPECT_FALSE(MainForm->MenuItem("HideDialogueItem")->Checked());
+  MainForm->MenuItem("UnhideNotesItem")->Click();
+  EXPECT_EQ(Script().HiddenKinds, 0u);
+
+  // Hiding the only kind on screen is refused with the script as it was.
+  testing::AnswerMessageBox(Driver(), "You cannot have only hidden elements in the script!", mrOk);
+  MainForm->MenuItem("HideActionItem")->Click();
+  EXPECT_EQ(Script().HiddenKinds, 0u);
+  EXPECT_FALSE(MainForm->MenuItem("HideActionItem")->Checked());
+}
+
+TEST_F(ElementCommandsTest, ShowFormatCodesFollowsTheActiveScript) {
+  Type("Rain.");
+  MainForm->MenuItem("DisplayCodesItem")->Click();
+  EXPECT_TRUE(Script().LayoutOptions.ShowCodes);
+  EXPECT_TRUE(MainForm->MenuItem("DisplayCodesItem")->Checked());
+  MainForm->FileNewItem->Click();
+  MainForm->UpdateMenusAndButtons();
+  EXPECT_FALSE(MainForm->MenuItem("DisplayCodesItem")->Checked()) << "the new script shows no codes";
 }
 
 }  // namespace

@@ -497,6 +497,8 @@ TEST_F(MainMenusTest, CommandsAreEnabledByTheStateOfTheActiveScript) {
       {"About1", {1, 1, 1, 1, 1}},            {"ConfigurationWizard1", {1, 1, 1, 1, 1}},
       {"LockScriptItem", {0, 0, 0, 0, 0}},    {"UnlockScriptItem", {0, 0, 0, 0, 0}},
       {"BoldItem", {1, 1, 1, 1, 1}},          {"AlternateUndo", {1, 1, 1, 1, 1}},
+      {"CapitalizeWordItem", {0, 1, 0, 1, 0}}, {"KeepElementTogetherItem", {0, 1, 1, 1, 0}},
+      {"HideActionItem", {0, 1, 1, 1, 1}},
   };
   for (int state = NoScript; state < StateCount; ++state) {
     SCOPED_TRACE(kStateNames[state]);

@@ -21,15 +21,12 @@ bool IsDialogueOrParenthetical(const TScriptElement* e) {
 }
 bool HiddenOrShown(const TScriptElement* e) { return e && (e->state == esShownHidden || e->state == esHidden); }
 
-// Shown again: a Script Note as any other text, the rest keeping a marker.
-void Show(TScriptElement& e) { e.state = e.Kind() == ekScriptNote ? esNormal : esShownHidden; }
-
 void ShowBefore(TMDIChild& window, int line) {
   TScriptElement* e = window.CurrentElement;
   if (!e->prev) return;
   window.Assemble();
   e = e->prev;
-  Show(*e);
+  ShowHiddenElement(*e);
   // A hidden speech comes back whole, up to its name.
   while (e->Kind() != ekCharacterName && e->prev && window.IsHiddenElement(e->prev) && IsSpeechPart(e->prev)) {
     e = e->prev;
@@ -99,6 +96,8 @@ bool HideUnder(TMDIChild& window, int line) {
 }
 
 }  // namespace
+
+void ShowHiddenElement(TScriptElement& e) { e.state = e.Kind() == ekScriptNote ? esNormal : esShownHidden; }
 
 void ToggleHiddenText(TMDIChild& window, THiddenMarker marker) {
   if (marker == THiddenMarker::None || !window.CurrentElement) return;

@@ -5,6 +5,7 @@
 namespace qm {
 
 class TMDIChild;
+struct TScriptElement;
 
 // What a double click on the margin found: no marker, a marker of hidden
 // text to show, or of shown text to hide.
@@ -13,5 +14,8 @@ enum class THiddenMarker { None = 0, Show = 1, Hide = 2 };
 // The toggle for the marker the current element carries (the mouse
 // handling makes the element under the point current first).
 void ToggleHiddenText(TMDIChild& window, THiddenMarker marker);
+
+// Shown again: a Script Note as any other text, the rest keeping a marker.
+void ShowHiddenElement(TScriptElement& element);
 
 }  // namespace qm

@@ -1,0 +1,91 @@
+#include "script/editing/hidden_elements.h"
+
+#include <vector>
+
+#include "script/editing/document_modified.h"
+#include "script/editing/hidden_text.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+bool OnScreen(const TMDIChild& window, const TScriptElement* e) {
+  return !window.IsHiddenElement(e) && !IsPageBreakKind(e->Kind());
+}
+
+// The current element, or the nearest one after it (else before it) that
+// stays on screen; null when none does.
+TScriptElement* NearestOnScreen(const TMDIChild& window) {
+  for (TScriptElement* e = window.CurrentElement; e; e = e->next)
+    if (OnScreen(window, e)) return e;
+  for (TScriptElement* e = window.CurrentElement; e; e = e->prev)
+    if (OnScreen(window, e)) return e;
+  return nullptr;
+}
+
+void ShowFrom(TMDIChild& window, TScriptElement* current) {
+  window.CurrentElement = current;
+  window.CurrentGroup = current->group;
+  window.CaretColumn = 0;
+  window.DisAssemble();
+  RebuildScreen(&window);
+  window.RedisplayScreen(true);
+  UpdateCaret();
+}
+
+// The states of the elements a change touched, to take it back.
+struct TStateChange {
+  TScriptElement* element;
+  Byte state;
+};
+
+}  // namespace
+
+bool SetKindsHidden(TMDIChild& window, std::uint32_t kinds, bool hide) {
+  if (!window.CurrentElement) return false;
+  const std::uint32_t before = window.HiddenKinds;
+  window.Assemble();
+  window.HiddenKinds = hide ? before | kinds : before & ~kinds;
+  TScriptElement* current = NearestOnScreen(window);
+  if (!current) {
+    window.HiddenKinds = before;
+    window.DisAssemble();
+    return false;
+  }
+  ShowFrom(window, current);
+  return true;
+}
+
+bool SetNonPrintingHidden(TMDIChild& window, bool hide) {
+  if (!window.CurrentElement) return false;
+  window.Assemble();
+  std::vector<TStateChange> changed;
+  for (TScriptElement* e = window.FirstElement; e; e = e->next) {
+    if (e->state != (hide ? esShownHidden : esHidden)) continue;
+    changed.push_back({e, e->state});
+    if (hide) e->state = esHidden;
+    else ShowHiddenElement(*e);
+  }
+  TScriptElement* current = NearestOnScreen(window);
+  if (!current) {
+    for (const TStateChange& c : changed) c.element->state = c.state;
+    window.DisAssemble();
+    return false;
+  }
+  ShowFrom(window, current);
+  if (!changed.empty()) SetDocumentModified(true, false);
+  return true;
+}
+
+Byte KeepElementTogether(TMDIChild& window) {
+  TScriptElement* e = window.CurrentElement;
+  if (!e || e->state > esKeepFollowing) return e ? e->state : esNormal;
+  e->state = e->state == esNormal ? esKeepGroup : esNormal;
+  SetDocumentModified(true, false);
+  window.RefreshKeepingCursor();
+  return e->state;
+}
+
+}  // namespace qm
