@@ -16,17 +16,10 @@ static_assert(kLatinExtendedA.size() == 128);
 bool ValidUtf8WithWideCharacters(std::string_view s) {
   bool wide = false;
   for (std::size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    const std::size_t more = b >= 0xC2 && b < 0xE0 ? 1 : b >= 0xE0 && b < 0xF0 ? 2 : b >= 0xF0 && b < 0xF5 ? 3 : 0;
-    if (more == 0 || i + more >= s.size()) return false;
-    for (std::size_t k = 1; k <= more; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-    wide = true;
-    i += more + 1;
+    const TUtf8Char c = DecodeUtf8(s, i);
+    if (!c.valid) return false;
+    wide = wide || c.cp >= 0x80;
+    i += c.length;
   }
   return wide;
 }
@@ -65,21 +58,15 @@ std::string FromUtf8(std::string_view s, bool& lossy) {
   std::string out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    const int more = b < 0x80 ? 0 : b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
-    bool whole = more >= 0 && i + static_cast<std::size_t>(more) < s.size();
-    for (int k = 1; whole && k <= more; ++k) whole = (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
-    if (!whole) {
+    const TUtf8Char c = DecodeUtf8(s, i);
+    if (c.valid) {
+      Append(out, c.cp, lossy);
+    } else {
       // A stray byte after a byte-order mark: the mark lied; keep going.
       out += '?';
       lossy = true;
-      ++i;
-      continue;
     }
-    char32_t ch = more == 0 ? b : b & (0x3F >> more);
-    for (int k = 1; k <= more; ++k) ch = (ch << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    Append(out, ch, lossy);
-    i += static_cast<std::size_t>(more) + 1;
+    i += c.length;
   }
   return out;
 }

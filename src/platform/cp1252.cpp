@@ -43,15 +43,10 @@ void AppendUtf8(std::string& out, char32_t u) {
   }
 }
 
-struct Decoded {
-  char32_t cp;
-  std::size_t length;  // bytes used, at least 1
-  bool valid;
-};
 
-// One character at `i`; a malformed sequence gives up after its longest
-// valid beginning, so the next sequence is read afresh.
-Decoded DecodeUtf8(std::string_view s, std::size_t i) {
+}  // namespace
+
+TUtf8Char DecodeUtf8(std::string_view s, std::size_t i) {
   const Byte b0 = static_cast<Byte>(s[i]);
   if (b0 < 0x80) return {b0, 1, true};
   std::size_t need = 0;
@@ -86,8 +81,6 @@ Decoded DecodeUtf8(std::string_view s, std::size_t i) {
   }
   return {cp, length, true};
 }
-
-}  // namespace
 
 Byte AnsiUpper(Byte c) {
   if (c >= 'a' && c <= 'z') return static_cast<Byte>(c - 0x20);
@@ -157,7 +150,7 @@ std::string Utf8UpperCase(std::string_view s) {
   std::string out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size();) {
-    const Decoded d = DecodeUtf8(s, i);
+    const TUtf8Char d = DecodeUtf8(s, i);
     const int byte = d.valid ? UnicodeToAnsi(d.cp) : -1;
     if (byte < 0) out.append(s.substr(i, d.length));
     else AppendUtf8(out, AnsiToUnicode(AnsiUpper(static_cast<Byte>(byte))));
@@ -170,7 +163,7 @@ std::string Utf8ToAnsi(std::string_view s, char replacement) {
   std::string out;
   out.reserve(s.size());
   for (std::size_t i = 0; i < s.size();) {
-    const Decoded d = DecodeUtf8(s, i);
+    const TUtf8Char d = DecodeUtf8(s, i);
     const int byte = d.valid ? UnicodeToAnsi(d.cp) : -1;
     out += byte < 0 ? replacement : static_cast<char>(byte);
     i += d.length;

@@ -47,6 +47,17 @@ char32_t AnsiToUnicode(Byte c);
 int UnicodeToAnsi(char32_t u);
 
 std::string AnsiToUtf8(std::string_view s);
+
+struct TUtf8Char {
+  char32_t cp;
+  std::size_t length;  // bytes used, at least 1
+  bool valid;
+};
+// One character at `i` (within `s`). A malformed sequence (overlong forms,
+// surrogates, code points past U+10FFFF, stray or missing continuation
+// bytes) gives up after its longest valid beginning, so the next sequence
+// is read afresh.
+TUtf8Char DecodeUtf8(std::string_view s, std::size_t i);
 // Each malformed UTF-8 sequence (overlong forms, surrogates, code points
 // past U+10FFFF, stray or missing continuation bytes) and each character
 // without a byte in the code page becomes one `replacement`.

@@ -95,6 +95,10 @@ TEST(IncomingText, IsBroughtToTheCodePage) {
       {"zero width goes", "a\xE2\x80\x8B" "b", "ab", false},
       {"stray byte after a mark", "\xEF\xBB\xBF" "a\xC3", "a?", true},
       {"plain ascii", "INT. HOUSE", "INT. HOUSE", false},
+      // Not UTF-8 at all (an overlong form, a surrogate): the bytes are the code page's.
+      {"overlong form", "\xE0\x80\xAF", "\xE0\x80\xAF", false},
+      {"surrogate", "\xED\xA0\x80", "\xED\xA0\x80", false},
+      {"overlong after a mark", "\xEF\xBB\xBF" "a\xC0\xAF", "a??", true},
   };
   for (const auto& c : cases) {
     const TIncomingText incoming = IncomingTextToAnsi(c.bytes);
