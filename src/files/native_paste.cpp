@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/program_options.h"
 #include "files/clipboard_copy.h"
 #include "files/undo_ring.h"
 #include "script/editing/element_splice.h"
@@ -18,19 +17,9 @@ namespace {
 
 // Font indexes are a nibble: only the first 16 names can be chosen.
 constexpr std::size_t kFontSlots = 16;
-constexpr std::size_t kMergeLimit = 2499;
-
-
-bool IsForcedOrLockedBreak(Byte kind) { return IsHardPageBreakKind(kind); }
 
 std::string PlainOf(const TClipRecord& r) {
   return HoldsPackedText(r.format.Kind) ? UnpackText(r.text) : r.text;
-}
-
-// Scene headings stay apart while their numbers are locked or the script
-// keeps them apart.
-bool MayJoin(const TMDIChild& w, Byte kind) {
-  return !(IsSceneHeading(kind) && (w.ScenesLocked || w.KeepSceneHeadingsApart));
 }
 
 // The open and close code of the script's current typing colour; none
@@ -102,7 +91,7 @@ TPastePoint PastePointOf(TMDIChild& w) {
   const std::size_t column = w.CaretColumn;
   const std::string text = IsPageBreakKind(e->Kind()) ? std::string() : ElementText(*e);
   const bool firstHalfOfName = e->Kind() == ekCharacterName && column < TrimmedLength(text) / 2;
-  if ((column != 0 && !firstHalfOfName) || !e->prev || IsForcedOrLockedBreak(e->prev->Kind()))
+  if ((column != 0 && !firstHalfOfName) || !e->prev || IsHardPageBreakKind(e->prev->Kind()))
     return {e, std::min(column, text.size()), false};
   TScriptElement* p = e->prev;
   while (p && (w.IsHiddenElement(p) || IsPageBreakKind(p->Kind()))) p = p->prev;
@@ -112,8 +101,7 @@ TPastePoint PastePointOf(TMDIChild& w) {
 
 bool Mergeable(const TMDIChild& w, const TScriptElement& e, const std::string& text, const TClipRecord& r,
                std::size_t pastedChars) {
-  return r.avColumn == e.avColumn && r.format.Kind == e.Kind() && MayJoin(w, e.Kind()) &&
-         text.size() + pastedChars <= kMergeLimit;
+  return editor::MayJoinElement(w, e, r.format.Kind, r.avColumn) && text.size() + pastedChars <= editor::MergeLimit;
 }
 
 // The first record's text into the element at the column; the new caret
@@ -126,12 +114,7 @@ std::size_t MergeInto(TMDIChild& w, TScriptElement& e, const std::string& text, 
   if (inside) {
     head += on + pasted + off;
   } else {
-    if (!head.empty()) {
-      const char last = head.back();
-      if (last == '!' || last == '"' || last == '.' || last == '?') head += ProgramOptions().SentenceSpacing;
-      else if (last != ' ') head += ' ';
-    }
-    head += on + pasted;
+    head += editor::AppendSeparator(head) + on + pasted;
   }
   editor::StoreText(w, e, head + text.substr(column));
   MarkPageChanged(&e);
@@ -153,7 +136,7 @@ TScriptElement* SplitAt(TMDIChild& w, TScriptElement& e, std::size_t column) {
 }
 
 void RejoinTail(TMDIChild& w, TScriptElement& last, TScriptElement& tail) {
-  if (last.Kind() != tail.Kind() || last.avColumn != tail.avColumn || !MayJoin(w, last.Kind())) return;
+  if (!editor::MayJoinElement(w, tail, last.Kind(), last.avColumn)) return;
   if (last.Kind() == ekCharacterName) {
     editor::RemoveElement(w, &tail);
     return;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "base/program_options.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/element_splice.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/packed_text.h"
@@ -15,17 +15,6 @@
 namespace qm {
 
 namespace {
-
-// Most characters the first piece may bring into the current element.
-constexpr std::size_t MergeLimit = 2499;
-constexpr CharSet SpacedSentenceEnds{'!', '"', '.', '?'};
-
-
-// Whether pasted text of a kind may join an element's text.
-bool MayJoin(const TMDIChild& script, const TScriptElement& e, Byte kind, Byte avColumn) {
-  if (e.Kind() != kind || e.avColumn != avColumn) return false;
-  return !(IsSceneHeading(kind) && (script.ScenesLocked || script.KeepSceneHeadingsApart));
-}
 
 // At the start of an element (or in the first half of a cue) the pieces go
 // after the element before it.
@@ -55,9 +44,7 @@ bool MergeIntoCurrent(TMDIChild& script, const std::string& text) {
     script.CaretColumn = static_cast<Word>(caret + text.size());
     return true;
   }
-  const char last = buffer.empty() ? ' ' : buffer.back();
-  if (SpacedSentenceEnds.Contains(last)) buffer += ProgramOptions().SentenceSpacing;
-  else if (last != ' ') buffer += ' ';
+  buffer += editor::AppendSeparator(buffer);
   buffer += text;
   script.CaretColumn = static_cast<Word>(buffer.size());
   return false;
@@ -88,7 +75,7 @@ void PlacePiece(TMDIChild& script, const TBlockPiece& piece, const std::string& 
 void RejoinTail(TMDIChild& script) {
   TScriptElement* e = script.CurrentElement;
   TScriptElement* next = e->next;
-  if (!next || !MayJoin(script, *next, e->Kind(), e->avColumn)) return;
+  if (!next || !editor::MayJoinElement(script, *next, e->Kind(), e->avColumn)) return;
   if (next->Kind() == ekCharacterName) {
     MakeElementCurrent(script, next);
     script.Delete_Element();
@@ -141,8 +128,8 @@ void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, con
   bool insertedInside = false;
   bool first = true;
   for (const TBlockPiece& piece : pieces) {
-    const bool merge = first && trimmed > 0 && MayJoin(script, *anchor, piece.format.Kind, piece.avColumn) &&
-                       script.EditBuffer.size() + piece.text.size() <= MergeLimit;
+    const bool merge = first && trimmed > 0 && editor::MayJoinElement(script, *anchor, piece.format.Kind, piece.avColumn) &&
+                       script.EditBuffer.size() + piece.text.size() <= editor::MergeLimit;
     if (merge) {
       insertedInside = MergeIntoCurrent(script, piece.text);
       script.WordWrapText(script.CurrentElement, script.EditBuffer, false, false);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/program_options.h"
 #include "script/editing/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
@@ -57,6 +58,18 @@ void MakeCurrent(TMDIChild& script, TScriptElement& element, std::size_t column)
   script.DisAssemble();
   script.CaretColumn = static_cast<Word>(std::min(column, script.EditBuffer.size()));
   script.CaretLine = 1;
+}
+
+bool MayJoinElement(const TMDIChild& script, const TScriptElement& element, Byte kind, Byte avColumn) {
+  if (element.Kind() != kind || element.avColumn != avColumn) return false;
+  return !(IsSceneHeading(kind) && (script.ScenesLocked || script.KeepSceneHeadingsApart));
+}
+
+std::string AppendSeparator(std::string_view text) {
+  if (text.empty() || text.back() == ' ') return {};
+  const char last = text.back();
+  if (last == '!' || last == '"' || last == '.' || last == '?') return ProgramOptions().SentenceSpacing;
+  return " ";
 }
 
 }  // namespace qm::editor

@@ -3,6 +3,7 @@
 // line. The caller regroups and repaginates once when it is done.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/types.h"
@@ -26,5 +27,16 @@ void StoreText(TMDIChild& script, TScriptElement& element, std::string_view plai
 // Makes a stored element current with its text in the edit line and the
 // caret at `column` (cut to the text).
 void MakeCurrent(TMDIChild& script, TScriptElement& element, std::size_t column);
+
+// Most characters the first pasted piece may bring into an element.
+constexpr std::size_t MergeLimit = 2499;
+// Whether text of a kind from an A/V column may join the element's text:
+// the same kind in the same column, and scene headings only while the
+// scenes are neither locked nor kept apart.
+bool MayJoinElement(const TMDIChild& script, const TScriptElement& element, Byte kind, Byte avColumn);
+// What goes between a text and text added at its end: the sentence
+// spacing after a sentence end, a blank after any other character, and
+// nothing after a blank or before the first word.
+std::string AppendSeparator(std::string_view text);
 
 }  // namespace qm::editor
