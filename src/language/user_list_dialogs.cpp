@@ -115,7 +115,7 @@ TDialogTable EditUserListTable(bool interactive) {
   for (int row = 0; row < UserListRows; ++row) {
     const std::string letter(1, static_cast<char>('A' + row));
     table.push_back({Label, "RowLabel" + RowNumber(row), letter + ".", {8, RowTopOf(row) + 3, 20, 16}});
-    table.push_back({Edit, "RowEdit" + RowNumber(row), "", {30, RowTopOf(row), 300, 21}});
+    table.push_back({EnterEdit, "RowEdit" + RowNumber(row), "", {30, RowTopOf(row), 300, 21}});
   }
   for (int row = 0; row < UserListRows; ++row)
     table.push_back({Button, "AliasBtn" + RowNumber(row), "Alias", {336, RowTopOf(row), 50, 21}});
@@ -156,11 +156,6 @@ TEditUserListDlg::TEditUserListDlg(TComponent* owner) : TForm(owner) {
   }
   for (int row = 0; row < UserListRows; ++row) {
     TEdit* edit = DialogControl<TEdit>(*this, "RowEdit" + RowNumber(row));
-    edit->OnKeyPress = [this, edit](TObject*, char& key) {
-      if (key != '\r') return;
-      SelectNext(edit, true);
-      key = 0;
-    };
     TButton* alias = DialogControl<TButton>(*this, "AliasBtn" + RowNumber(row));
     alias->OnClick = [this, row](TObject*) { AliasButtonClick(row); };
     RowLabels[static_cast<size_t>(row)] = DialogControl<TLabel>(*this, "RowLabel" + RowNumber(row));

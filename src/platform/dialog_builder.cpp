@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/enter_controls.h"
+
 namespace qm {
 
 namespace {
@@ -11,8 +13,10 @@ using enum TDialogItemKind;
 bool TakesFocus(TDialogItemKind kind) {
   switch (kind) {
     case Edit:
+    case EnterEdit:
     case Memo:
     case ComboBox:
+    case EnterComboBox:
     case DropDownList:
     case ListBox:
     case CheckBox:
@@ -27,7 +31,9 @@ bool TakesFocus(TDialogItemKind kind) {
   }
 }
 
-bool TakesTyping(TDialogItemKind kind) { return kind == Edit || kind == Memo || kind == ComboBox; }
+bool TakesTyping(TDialogItemKind kind) {
+  return kind == Edit || kind == EnterEdit || kind == Memo || kind == ComboBox || kind == EnterComboBox;
+}
 
 const char* StockCaption(TDialogItemKind kind) {
   switch (kind) {
@@ -61,8 +67,9 @@ TTabSheet* MakePage(TForm& form, TWinControl& parent, const TDialogItem& item) {
   return page;
 }
 
+template <typename T = TComboBox>
 TComboBox* MakeComboBox(TForm& form, TWinControl& parent, const TDialogItem& item, TComboBoxStyle style) {
-  auto* combo = Make<TComboBox>(form, parent, item);
+  auto* combo = Make<T>(form, parent, item);
   combo->Style = style;
   return combo;
 }
@@ -87,8 +94,10 @@ TControl* MakeRow(TForm& form, TWinControl& parent, const TDialogItem& item) {
   switch (item.Kind) {
     case Label: return MakeLabel(form, parent, item);
     case Edit: return Make<TEdit>(form, parent, item);
+    case EnterEdit: return Make<TEnterEdit>(form, parent, item);
     case Memo: return Make<TMemo>(form, parent, item);
     case ComboBox: return MakeComboBox(form, parent, item, TComboBoxStyle::csDropDown);
+    case EnterComboBox: return MakeComboBox<TEnterComboBox>(form, parent, item, TComboBoxStyle::csDropDown);
     case DropDownList: return MakeComboBox(form, parent, item, TComboBoxStyle::csDropDownList);
     case ListBox: return Make<TListBox>(form, parent, item);
     case CheckBox: return Make<TCheckBox>(form, parent, item);

@@ -27,8 +27,10 @@ struct TPlace {
 enum class TDialogItemKind {
   Label,         // its FocusControl is the next row that takes the focus
   Edit,
+  EnterEdit,     // an edit on which Enter, Up and Down move between the controls
   Memo,
   ComboBox,      // a drop-down list with an edit for typing
+  EnterComboBox, // a combo box with the keys of an EnterEdit
   DropDownList,  // a drop-down list to choose from only
   ListBox,
   CheckBox,
