@@ -1,5 +1,6 @@
 #include "shell/splash_screen.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -8,7 +9,9 @@
 #include "base/program_identity.h"
 #include "platform/platform.h"
 #include "script/editing/document_modified.h"
+#include "platform/messages.h"
 #include "shell/main_form.h"
+#include "shell/splash_sound.h"
 #include "shell/startup_setup.h"
 
 namespace qm {
@@ -21,6 +24,10 @@ const GlobalState reset([] { SplashScreen = nullptr; });
 
 constexpr const char* SettingsSection = "Program Settings";
 constexpr std::int64_t ShortestShowTenths = 10;
+// The logo grows from a third of its size to the whole in this time.
+constexpr std::int64_t ZoomTenths = 8;
+constexpr int SmallestLogoPercent = 33;
+constexpr int LogoPoints = 22;
 
 TColor DarkBlue() { return RGB(0, 0, 128); }
 
@@ -44,6 +51,7 @@ TSplashScreen::TSplashScreen(TComponent* owner) : TForm(owner) {
 
 TSplashScreen::~TSplashScreen() {
   if (SplashScreen == this) SplashScreen = nullptr;
+  if (musicPlayed_) PlaySoundNamed("");
   try {
     TIniFile ini(SettingsFileName);
     ini.WriteBool(SettingsSection, "Splash Music", MusicOnSaved != 0);
@@ -72,6 +80,7 @@ void TSplashScreen::FinishNow() {
   UpdateBar(true, 100);
   // Only a desktop shows the splash; the headless program does not wait.
   while (OnDesktop() && TickNow() - shownAt_ < ShortestShowTenths) {
+    if (LogoPercent() < 100) Repaint();
     Application->ProcessMessages();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
@@ -79,7 +88,17 @@ void TSplashScreen::FinishNow() {
   Hide();
 }
 
+int TSplashScreen::LogoPercent() const {
+  if (!ZoomOn) return 100;
+  const std::int64_t elapsed = std::max<std::int64_t>(0, TickNow() - shownAt_);
+  if (elapsed >= ZoomTenths) return 100;
+  return SmallestLogoPercent + static_cast<int>((100 - SmallestLogoPercent) * elapsed / ZoomTenths);
+}
+
 void TSplashScreen::FormPaint(TObject*) {
+  // The sound starts with the first picture and plays on by itself.
+  if (MusicOn && !musicPlayed_)
+    if (const std::string wave = SpinnerWaveFile(); !wave.empty()) musicPlayed_ = PlaySoundNamed(wave);
   const int w = Width, h = Height;
   Canvas.Brush.Color = RGB(250, 246, 236);
   Canvas.FillRect(TRect{0, 0, w, h});
@@ -87,10 +106,17 @@ void TSplashScreen::FormPaint(TObject*) {
   Canvas.FrameRect(TRect{4, 4, w - 4, h - 4});
   Canvas.Font.Name = "Arial";
   Canvas.Font.Color = DarkBlue();
-  Canvas.Font.Size = 22;
+  Canvas.Font.Size = std::max(1, LogoPoints * LogoPercent() / 100);
   Canvas.Font.Style = fsBold;
   Canvas.Brush.Style = TBrushStyle::bsClear;
-  Canvas.TextOut(24, 40, ProgramTitle);
+  // The logo zooms about its centre.
+  const int logoWidth = Canvas.TextWidth(ProgramTitle);
+  const int logoHeight = Canvas.TextHeight(ProgramTitle);
+  Canvas.Font.Size = LogoPoints;
+  const int fullWidth = Canvas.TextWidth(ProgramTitle);
+  const int fullHeight = Canvas.TextHeight(ProgramTitle);
+  Canvas.Font.Size = std::max(1, LogoPoints * LogoPercent() / 100);
+  Canvas.TextOut(24 + (fullWidth - logoWidth) / 2, 40 + (fullHeight - logoHeight) / 2, ProgramTitle);
   Canvas.Font.Size = 9;
   Canvas.Font.Style = 0;
   Canvas.TextOut(24, 90, VersionLine);
