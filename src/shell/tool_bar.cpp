@@ -273,6 +273,9 @@ void TToolBar::MakeButtons() {
   Button("NormalBtn")->GroupIndex = 20;
   Button("NormalBtn")->OnClick = [this](TObject* sender) { form_.NormalBtnClick(sender); };
   Button("ExitBtn")->OnClick = [this](TObject* sender) { form_.ExitBtnClick(sender); };
+  // Down while the bar shows two rows.
+  Button("TwoRowsBtn")->GroupIndex = 30;
+  Button("TwoRowsBtn")->AllowAllUp = true;
   Button("TwoRowsBtn")->OnClick = [this](TObject*) { SetToolBarRows(!TwoRows()); };
   Button("AltScriptNoteBtn")->Enabled = false;
 }
@@ -496,10 +499,16 @@ void TToolBar::UpdateButtons() {
     }
     b->SetEnabled(enabled);
   }
+  // The small colour buttons also wait for their colour command.
   for (TOfficeButton* b : smallButtons_) {
     const TMenuItem* item = form_.MenuItem(SmallRowOf(b->Name)->command);
-    b->SetEnabled(item && item->EnabledInChain());
+    b->SetEnabled(open && fourColor_->Visible && item && item->EnabledInChain());
   }
+  TOfficeButton* twoRows = Button("TwoRowsBtn");
+  twoRows->SetDown(open && twoRows->Visible && panel_->Height > 2 * twoRows->Height);
+  horizScrollBar_->Enabled = open;
+  currentElement_->Enabled = open;
+  elementBoxBtn_->SetEnabled(open);
   UpdateFormatButtons();
 }
 

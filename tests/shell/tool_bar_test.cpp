@@ -240,6 +240,22 @@ TEST_F(ToolBarTest, AfterTheSetUpProgramRanTheLayoutIsReadAgain) {
   EXPECT_TRUE(Bar().Configured());
 }
 
+TEST_F(ToolBarTest, TheBoxTheBarAndTheTwoRowsButtonFollowTheOpenScript) {
+  B("TwoRowsBtn").Click();
+  Idle();
+  EXPECT_TRUE(B("TwoRowsBtn").Down()) << "down while two rows show";
+  EXPECT_TRUE(Bar().CurrentElement()->Enabled());
+  EXPECT_TRUE(Bar().ElementBoxBtn()->Enabled());
+  EXPECT_TRUE(Bar().HorizScrollBar()->Enabled());
+  MainForm->CloseFileItem->Click();
+  Idle();
+  EXPECT_FALSE(B("TwoRowsBtn").Down());
+  EXPECT_FALSE(Bar().CurrentElement()->Enabled());
+  EXPECT_FALSE(Bar().ElementBoxBtn()->Enabled());
+  EXPECT_FALSE(Bar().HorizScrollBar()->Enabled());
+  EXPECT_FALSE(Bar().SmallButton("SmallRedBtn")->Enabled());
+}
+
 TEST_F(ToolBarTest, TheExitButtonClosesTheScriptFirst) {
   B("ExitBtn").Click();
   Application->ProcessMessages();
