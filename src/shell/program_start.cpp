@@ -69,6 +69,7 @@ bool RunSplashScreen() {
   splash->Show();
   splash->UpdateBar(true, 5);
   if (!SetupApplication()) return false;
+  if (ProgramFont) MainForm->ToolBar().TakeProgramFont(*ProgramFont);
   ScaleForWideScreen(MainForm->ToolBar().Configured());
   for (Word percent : {70, 80, 90}) splash->UpdateBar(true, percent);
   MainForm->SetupMenusEtc();
@@ -81,7 +82,6 @@ bool RunSplashScreen() {
 
 void ScaleForWideScreen(bool toolBarFits) {
   TToolBar& bar = MainForm->ToolBar();
-  if (ProgramFont) bar.Panel()->Font = *ProgramFont;
   const int width = Screen->Width();
   if (width <= 800 || Screen->PixelsPerInch() <= 96) return;
   for (const char* name : {"RightPanel", "StatusPanel"})

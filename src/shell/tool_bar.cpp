@@ -388,11 +388,19 @@ void TToolBar::FitElementBoxFont() {
                             elementBoxBtn_->Width, elementBoxBtn_->Height);
 }
 
-// The list drops under the box, as wide as the box and one pixel more.
+void TToolBar::TakeProgramFont(const TFont& font) {
+  panel_->Font = font;
+  if (AnsiUpperCase(font.Name()) != "ARIAL") return;
+  currentElement_->Font.Name = font.Name();
+  if (form_.ElementPopDownList) form_.ElementPopDownList->Font.Name = font.Name();
+}
+
+// The list drops under the box, as wide as the box and one pixel more,
+// one item higher than its items.
 void TToolBar::ToggleElementList() {
   if (TListBox* list = form_.ElementPopDownList; list && !list->Visible) {
     const TPoint below = form_.ScreenToClient(currentElement_->ClientToScreen(TPoint{0, currentElement_->Height}));
-    list->SetBounds(below.X, below.Y, currentElement_->Width + 1, list->Height);
+    list->SetBounds(below.X, below.Y, currentElement_->Width + 1, (list->Items.Count() + 1) * list->ItemHeight);
     list->BringToFront();
   }
   form_.ChangeElementToItemClick(currentElement_);

@@ -10,6 +10,7 @@
 namespace qm {
 
 class TBevel;
+class TFont;
 class TBtrLabel;
 class TMainForm;
 class TOfficeButton;
@@ -46,6 +47,9 @@ class TToolBar {
   // Arial 9 in the element box on a 640-pixel screen or with another
   // program font than the standard one.
   void FitElementBoxFont();
+  // The bar takes the program font; an Arial program font goes to the
+  // element box and its list as well.
+  void TakeProgramFont(const TFont& font);
   // Drops the element list under the box, or takes it up again.
   void ToggleElementList();
   // Each button enabled as its command is (the Exit and two-rows buttons

@@ -15,6 +15,7 @@
 #include "shell/app_messages.h"
 #include "shell/documents.h"
 #include "base/ini_file.h"
+#include "base/program_identity.h"
 #include "shell/main_form.h"
 #include "platform/office_button.h"
 #include "shell/tool_bar.h"
@@ -230,7 +231,17 @@ class WideScreenTest : public testing::ProgramFixture {
 TEST_F(WideScreenTest, TheDesignedToolBarGrowsWithTheScreenAtStartUp) {
   EXPECT_EQ(Side("FileNewBtn"), 44) << "24 by 9/10 is 22, by 1600/800 is 44";
   EXPECT_EQ(MainForm->ToolBar().Panel()->ClientHeight(), 44 + 6) << "still one row of the new height";
-  EXPECT_EQ(MainForm->ToolBar().Panel()->Font.Name(), ProgramFont->Name()) << "the bar takes the program font";
+}
+
+class ArialProgramFontTest : public testing::ProgramFixture {
+ protected:
+  void BeforeStart() override { TIniFile(SettingsFileName).WriteString("Main Font", "Name", "Arial"); }
+};
+
+TEST_F(ArialProgramFontTest, TheBarTheElementBoxAndItsListTakeAnArialProgramFont) {
+  EXPECT_EQ(MainForm->ToolBar().Panel()->Font.Name(), "Arial");
+  EXPECT_EQ(MainForm->ToolBar().CurrentElement()->Font.Name(), "Arial");
+  EXPECT_EQ(MainForm->ElementPopDownList->Font.Name(), "Arial");
 }
 
 TEST_F(WideScreenTest, TheRightAndStatusPanelsGrowAndAFittedToolBarStays) {

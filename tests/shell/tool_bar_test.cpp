@@ -203,6 +203,7 @@ TEST_F(ToolBarTest, TheElementBoxDropsItsListUnderneathAndTakesItUpAgain) {
   Bar().ElementBoxBtn()->Click();
   ASSERT_TRUE(list.Visible());
   EXPECT_EQ(list.Width(), box.Width() + 1);
+  EXPECT_EQ(list.Height(), 12 * list.ItemHeight()) << "eleven types and room for one more";
   const TPoint under = box.ClientToScreen(TPoint{0, box.Height()});
   EXPECT_EQ(list.ClientToScreen(TPoint{0, 0}), under);
   box.Click();
