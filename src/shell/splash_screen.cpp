@@ -9,6 +9,7 @@
 #include "base/program_identity.h"
 #include "platform/platform.h"
 #include "script/editing/document_modified.h"
+#include "platform/files.h"
 #include "platform/messages.h"
 #include "shell/main_form.h"
 #include "shell/splash_sound.h"
@@ -67,6 +68,9 @@ void TSplashScreen::InitializeSplashSettings() {
   MusicOn = MusicOnSaved = ini.ReadBool(SettingsSection, "Splash Music", true);
   ZoomOn = ZoomOnSaved = ini.ReadBool(SettingsSection, "Zoom Logo", true);
   VersionLine = std::string("Version ") + ProgramVersion + " (32bit)";
+  // The date of the program's own file: when this version was made.
+  const std::time_t made = FileAge(ExecutablePath());
+  DateLine = SplashDateText(made > 0 ? made : std::time(nullptr));
   StatusText = "Initializing...";
   shownAt_ = TickNow();
 }
@@ -86,6 +90,15 @@ void TSplashScreen::FinishNow() {
   }
   FinishStartup();
   Hide();
+}
+
+std::string SplashDateText(std::time_t when) {
+  static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::tm local{};
+  localtime_r(&when, &local);
+  return std::string(months[local.tm_mon]) + " " + std::to_string(local.tm_mday) + ", " +
+         std::to_string(local.tm_year + 1900);
 }
 
 int TSplashScreen::LogoPercent() const {
@@ -120,21 +133,28 @@ void TSplashScreen::FormPaint(TObject*) {
   Canvas.Font.Size = 9;
   Canvas.Font.Style = 0;
   Canvas.TextOut(24, 90, VersionLine);
-  Canvas.TextOut(24, 110, StatusText);
-  // The bar: a white frame, its filled part dark blue, the percentage in
-  // white across it.
-  const TRect bar{24, h - 56, w - 24, h - 32};
+  Canvas.TextOut(24, 108, DateLine);
+  Canvas.TextOut(24, 130, StatusText);
+  // The bar: a white frame as high as the text " 100% ", its done part
+  // dark blue, the percentage across it in white (dark blue where it
+  // runs past the done part, so it can be read).
+  Canvas.Font.Size = 9;
+  Canvas.Font.Style = fsBold;
+  const int barHeight = Canvas.TextHeight(" 100% ") + 4;
+  const TRect bar{24, h - 32 - barHeight, w - 24, h - 32};
   Canvas.Brush.Style = TBrushStyle::bsSolid;
   Canvas.Brush.Color = clWhite;
   Canvas.FrameRect(bar);
+  const int done = bar.Left + 1 + (bar.Width() - 2) * Percent / 100;
   Canvas.Brush.Color = DarkBlue();
-  Canvas.FillRect(TRect{bar.Left + 1, bar.Top + 1, bar.Left + 1 + (bar.Right - bar.Left - 2) * Percent / 100,
-                        bar.Bottom - 1});
+  Canvas.FillRect(TRect{bar.Left + 1, bar.Top + 1, done, bar.Bottom - 1});
   Canvas.Brush.Style = TBrushStyle::bsClear;
-  Canvas.Font.Color = clWhite;
-  Canvas.Font.Style = fsBold;
   const std::string percent = std::to_string(Percent) + "%";
-  Canvas.TextOut((bar.Left + bar.Right - Canvas.TextWidth(percent)) / 2, bar.Top + 4, percent);
+  const int x = (bar.Left + bar.Right - Canvas.TextWidth(percent)) / 2;
+  Canvas.Font.Color = clWhite;
+  Canvas.TextRect(TRect{bar.Left + 1, bar.Top + 1, done, bar.Bottom - 1}, x, bar.Top + 2, percent);
+  Canvas.Font.Color = DarkBlue();
+  Canvas.TextRect(TRect{done, bar.Top + 1, bar.Right - 1, bar.Bottom - 1}, x, bar.Top + 2, percent);
 }
 
 void TSplashScreen::FormKeyDown(TObject*, Word&, TShiftState shift) {

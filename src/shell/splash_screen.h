@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 #include "platform/forms.h"
@@ -24,6 +25,8 @@ class TSplashScreen : public TForm {
   // Shown once the splash has gone.
   std::string PendingNotice;
   std::string VersionLine;
+  // The program's date, as "mmm d, yyyy".
+  std::string DateLine;
   std::string StatusText;
 
   void InitializeSplashSettings();
@@ -42,6 +45,9 @@ class TSplashScreen : public TForm {
   std::int64_t shownAt_ = 0;
   bool musicPlayed_ = false;
 };
+
+// A date as the splash shows it: "Dec 7, 2026".
+std::string SplashDateText(std::time_t when);
 
 // The splash while it exists; new script windows leave the workspace
 // alone while it does.

@@ -13,6 +13,7 @@
 #include "gui/program_gui_fixture.h"
 #include "platform/office_button.h"
 #include "shell/main_form.h"
+#include "shell/splash_screen.h"
 #include "shell/tool_bar.h"
 
 namespace qm {
@@ -64,6 +65,29 @@ TEST_F(ToolBarGuiTest, TheElementBoxButtonDropsTheListUnderTheBox) {
   Save(Grab(*window), "tool-bar-element-list.png");
   QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
   EXPECT_TRUE(RunUntil([&] { return !list.Visible(); })) << "a second click takes it up";
+}
+
+// The splash as the desktop shows it: the logo, the version and date, and
+// the bar filled to its percentage in dark blue.
+class SplashGuiTest : public testing::GuiFixture {};
+
+TEST_F(SplashGuiTest, TheSplashShowsItsLogoAndItsBar) {
+  TSplashScreen splash(nullptr);
+  splash.InitializeSplashSettings();
+  splash.Show();
+  splash.UpdateBar(true, 50);
+  Application->ProcessMessages();
+  QWidget* window = WindowOf(splash);
+  ASSERT_NE(window, nullptr);
+  const QImage shot = Grab(*window);
+  Save(shot, "splash.png");
+  const int h = shot.height();
+  const QColor filled(shot.pixel(30, h - 36));
+  const QColor empty(shot.pixel(shot.width() - 30, h - 36));
+  EXPECT_EQ(filled, QColor(0, 0, 128)) << "the done part of the bar";
+  EXPECT_NE(empty, QColor(0, 0, 128)) << "the rest of it";
+  EXPECT_GT(DarkPixels(shot, QRect(24, 30, 300, 50)), 50) << "the logo";
+  splash.Hide();
 }
 
 // A form of the program's own: a bordered label and a window-less button,

@@ -105,6 +105,22 @@ TEST_F(SplashScreenTest, TheSoundPlaysOnceFromTheFirstPictureAndStopsWithTheSpla
   }
 }
 
+TEST(SplashDate, ADateReadsAsMonthDayAndYear) {
+  const struct {
+    int year, month, day;
+    const char* text;
+  } cases[] = {{2026, 12, 7, "Dec 7, 2026"}, {1999, 1, 31, "Jan 31, 1999"}, {2004, 5, 1, "May 1, 2004"}};
+  for (const auto& c : cases) {
+    std::tm local{};
+    local.tm_year = c.year - 1900;
+    local.tm_mon = c.month - 1;
+    local.tm_mday = c.day;
+    local.tm_hour = 12;
+    local.tm_isdst = -1;
+    EXPECT_EQ(SplashDateText(std::mktime(&local)), c.text);
+  }
+}
+
 TEST(SplashSound, TheWaveIsAWholePcmFileOfSevenTenthsOfASecond) {
   const std::vector<Byte> wave = SpinnerWave();
   ASSERT_GE(wave.size(), 44u);
