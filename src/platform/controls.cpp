@@ -1,6 +1,7 @@
 #include "platform/controls.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/cp1252.h"
 #include "platform/forms.h"
@@ -185,6 +186,7 @@ void TControl::WndProc(TMessage& m) {
     case WM_RBUTTONUP: MouseUp(TMouseButton::mbRight, shift, x, y); break;
     case WM_MBUTTONUP: MouseUp(TMouseButton::mbMiddle, shift, x, y); break;
     case WM_MOUSEMOVE: MouseMove(shift, x, y); break;
+    case WM_MOUSELEAVE: MouseLeave(); break;
     case WM_LBUTTONDBLCLK:
       MouseDown(TMouseButton::mbLeft, TShiftState(shift.Bits | ssDouble), x, y);
       DblClick();
@@ -405,6 +407,32 @@ void TWinControl::AlignControls() {
   aligning_ = false;
 }
 
+namespace {
+
+// Rounded to the nearest, as the platform's MulDiv does.
+int Scaled(int value, int multiplier, int divider) {
+  const long long product = static_cast<long long>(value) * multiplier;
+  const long long half = divider / 2;
+  return static_cast<int>((product >= 0 ? product + half : product - half) / divider);
+}
+
+void ScaleChildren(TWinControl& parent, int multiplier, int divider) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    TControl* c = parent.Controls(i);
+    c->SetBounds(Scaled(c->Left, multiplier, divider), Scaled(c->Top, multiplier, divider),
+                 Scaled(c->Width, multiplier, divider), Scaled(c->Height, multiplier, divider));
+    if (auto* win = dynamic_cast<TWinControl*>(c)) ScaleChildren(*win, multiplier, divider);
+  }
+}
+
+}  // namespace
+
+void TWinControl::ScaleBy(int multiplier, int divider) {
+  if (multiplier == divider || divider == 0) return;
+  ScaleChildren(*this, multiplier, divider);
+  SetBounds(Left, Top, Scaled(Width, multiplier, divider), Scaled(Height, multiplier, divider));
+}
+
 // ---------------------------------------------------------------------------
 // TCustomControl
 
@@ -433,6 +461,13 @@ void TCustomControl::Paint() {
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 
+void TPaintedGraphic::PaintTo(CanvasSink& sink) {
+  CanvasSink* previous = Canvas.Sink();
+  Canvas.SetSink(&sink);
+  Paint();
+  Canvas.SetSink(previous);
+}
+
 // ---------------------------------------------------------------------------
 // TLabel
 
@@ -451,6 +486,95 @@ void TLabel::AdjustBounds() {
 void TLabel::PropertyChanged(PropId id) {
   TGraphicControl::PropertyChanged(id);
   if (id == PropId::Caption || id == PropId::Font) AdjustBounds();
+}
+
+// ---------------------------------------------------------------------------
+// TBtrLabel
+
+TBtrLabel::TBtrLabel(TComponent* owner) : TLabel(owner) { WordWrap = true; }
+
+void TBtrLabel::DrawCaption(TCanvas& canvas, TRect& r, unsigned flags) {
+  std::string text = Caption();
+  // Measured, an empty caption or a lone "&" still takes one blank.
+  if ((flags & DT_CALCRECT) && (text.empty() || (text == "&" && ShowAccelChar))) text = " ";
+  canvas.DrawText(text, r, flags);
+}
+
+TRect TBtrLabel::MeasureCaption(int width) {
+  TCanvas measure;
+  measure.Font.Assign(Font);
+  TRect r{0, 0, width, 0};
+  const unsigned prefix = ShowAccelChar ? 0u : DT_NOPREFIX;
+  DrawCaption(measure, r, DT_CALCRECT | prefix);
+  const int oneLine = r.Right;
+  if (width > 0 && oneLine > width) {
+    r = TRect{0, 0, width, 0};
+    DrawCaption(measure, r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | prefix);
+  }
+  return r;
+}
+
+void TBtrLabel::AdjustBounds() {
+  if (!AutoSize || !Platform::Exists()) return;
+  const TRect r = MeasureCaption(Width);
+  const int height = r.Height() + std::abs(Font.Height()) / 8;
+  int left = Left;
+  if (Alignment == TAlignment::taRightJustify) left += Width - r.Width();
+  if (Alignment == TAlignment::taCenter) left += (Width - r.Width()) / 2;
+  SetBounds(left, Top, r.Width(), height);
+}
+
+void TBtrLabel::AdjustHeight() {
+  if (!AutoSize || !Platform::Exists()) return;
+  const TRect wide = MeasureCaption(0);
+  if (wide.Width() > Width) Width = wide.Width();
+  Height = MeasureCaption(Width).Height() + std::abs(Font.Height()) / 8;
+}
+
+void TBtrLabel::PropertyChanged(PropId id) {
+  TGraphicControl::PropertyChanged(id);
+  if (id == PropId::Caption || id == PropId::Font) AdjustBounds();
+}
+
+void TBtrLabel::Paint() {
+  const TRect client = ClientRect();
+  Canvas.Font.Assign(Font);
+  if (!Transparent) {
+    Canvas.Brush.Style = TBrushStyle::bsSolid;
+    Canvas.Brush.Color = Color;
+    Canvas.FillRect(client);
+  }
+  if (!Transparent || Border) {
+    Canvas.Pen.Style = BorderStyle;
+    Canvas.Pen.Color = Border ? BorderColor : static_cast<TColor>(Color);
+    Canvas.MoveTo(client.Left, client.Top);
+    Canvas.LineTo(client.Right - 1, client.Top);
+    Canvas.LineTo(client.Right - 1, client.Bottom - 1);
+    Canvas.LineTo(client.Left, client.Bottom - 1);
+    Canvas.LineTo(client.Left, client.Top);
+    Canvas.Pen.Style = TPenStyle::psSolid;
+  }
+  Canvas.Brush.Style = TBrushStyle::bsClear;
+  unsigned flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | (ShowAccelChar ? 0u : DT_NOPREFIX);
+  if (Alignment == TAlignment::taRightJustify) flags |= DT_RIGHT;
+  if (Alignment == TAlignment::taCenter) flags |= DT_CENTER;
+  TRect r = client;
+  if (Enabled) {
+    DrawCaption(Canvas, r, flags);
+    return;
+  }
+  // Disabled text is embossed: white one pixel down and right, then grey.
+  TRect shadow{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1};
+  Canvas.Font.Color = clWhite;
+  DrawCaption(Canvas, shadow, flags);
+  Canvas.Font.Color = clBtnShadow;
+  DrawCaption(Canvas, r, flags);
+}
+
+// A click on the label hands the focus to the control it names.
+void TBtrLabel::Click() {
+  TLabel::Click();
+  if (FocusControl && FocusControl->CanFocus()) FocusControl->SetFocus();
 }
 
 // ---------------------------------------------------------------------------
@@ -646,6 +770,7 @@ void TRadioGroup::SetItemIndex(int index) {
 }
 
 TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {}
+TBetterPanel::TBetterPanel(TComponent* owner) : TPanel(owner) {}
 TBevel::TBevel(TComponent* owner) : TGraphicControl(owner) {}
 TImage::TImage(TComponent* owner) : TGraphicControl(owner) {}
 TPaintBox::TPaintBox(TComponent* owner) : TGraphicControl(owner) {}

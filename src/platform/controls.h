@@ -157,6 +157,8 @@ class TControl : public TComponent {
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   void MouseMove(TShiftState shift, int x, int y);
   void DblClick();
+  // The pointer has left the control.
+  virtual void MouseLeave() {}
 
  protected:
   virtual void Resize();
@@ -201,6 +203,10 @@ class TWinControl : public TControl {
   void WndProc(TMessage& message) override;
   // Lays out the children that have an Align.
   void AlignControls();
+  // Resizes the control by multiplier/divider, and its children with their
+  // places, the way a form is scaled to another screen; its own place
+  // stays.
+  void ScaleBy(int multiplier, int divider);
 
   // Keyboard input as the desktop delivers it, after the menu short cuts
   // and dialog keys had their turn. Return true when consumed.
@@ -250,6 +256,17 @@ class TGraphicControl : public TControl {
   explicit TGraphicControl(TComponent* owner);
 };
 
+// What a window-less control that draws itself adds: a canvas of its own
+// and its painting. The desktop points the canvas at the surface it
+// shows; tests paint onto a recording.
+class TPaintedGraphic {
+ public:
+  virtual ~TPaintedGraphic() = default;
+  TCanvas Canvas;
+  virtual void Paint() = 0;
+  void PaintTo(CanvasSink& sink);
+};
+
 // ---------------------------------------------------------------------------
 // Standard controls
 
@@ -265,6 +282,33 @@ class TLabel : public TGraphicControl {
   // Sizes the label to its caption, as auto-size labels do.
   void AdjustBounds();
   void PropertyChanged(PropId id) override;
+};
+
+// A label that draws itself, with an optional frame: the program's own
+// label of almost every dialog.
+class TBtrLabel : public TLabel, public TPaintedGraphic {
+ public:
+  explicit TBtrLabel(TComponent* owner);
+  bool Border = false;
+  TPenStyle BorderStyle = TPenStyle::psSolid;
+  TColor BorderColor = clBlack;
+
+  // The text's extent (right and bottom) when word-wrapped within `width`
+  // on the screen; 0 measures it on one line.
+  TRect MeasureCaption(int width);
+  // Sizes the label to its text: the measured width, and the measured
+  // height plus an eighth of the font height; right-aligned labels keep
+  // their right edge, centred ones their centre.
+  void AdjustBounds();
+  // Widens the label when the text needs it, then sets the height.
+  void AdjustHeight();
+  void Paint() override;
+  void Click() override;
+  void PropertyChanged(PropId id) override;
+
+ protected:
+  // Draws (or with DT_CALCRECT measures) the caption in r.
+  virtual void DrawCaption(TCanvas& canvas, TRect& r, unsigned flags);
 };
 
 class TButton : public TWinControl {
@@ -400,6 +444,17 @@ class TPanel : public TCustomControl {
   int BorderWidth = 0;
   TBorderStyleKind BorderStyle = TBorderStyleKind::bsNone;
   TAlignment Alignment = TAlignment::taCenter;
+};
+
+// A panel that can keep the arrow keys for its own key handlers instead of
+// letting them move the focus.
+class TBetterPanel : public TPanel {
+ public:
+  explicit TBetterPanel(TComponent* owner);
+  bool WantAllArrows = false;
+
+ protected:
+  unsigned DialogCode() const override { return WantAllArrows ? DLGC_WANTARROWS : 0u; }
 };
 
 enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };

@@ -553,6 +553,12 @@ DriveKind DriveKindForFileSystem(std::string_view fsType, std::string_view mount
 std::string ShortPathName(const std::string& path) { return path; }
 std::string LongPathName(const std::string& path) { return path; }
 
+std::string ShortFileBaseName(const std::string& path, int maxLength, int number) {
+  std::string name = ExtractFileName(ShortPathName(path)).substr(0, static_cast<std::size_t>(std::max(maxLength, 0)));
+  if (const std::size_t dot = name.find('.'); dot != std::string::npos) name.erase(dot);
+  return name.empty() ? "NONAME" + std::to_string(number) : name;
+}
+
 // ---- Places ---------------------------------------------------------------------
 
 std::string ConfigFolder() {

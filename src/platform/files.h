@@ -141,6 +141,10 @@ DriveKind DriveKindForFileSystem(std::string_view fsType, std::string_view mount
 // A short name is the name itself here.
 std::string ShortPathName(const std::string& path);
 std::string LongPathName(const std::string& path);
+// The file name of `path`, at most `maxLength` characters, without
+// anything from its first "."; "NONAME" and `number` when that leaves
+// nothing.
+std::string ShortFileBaseName(const std::string& path, int maxLength, int number);
 
 // ---- Places -------------------------------------------------------------
 // Folders are given without a trailing '/', except ProgramFolder().

@@ -54,7 +54,8 @@ bool HideCaret(HWND window);
 bool LockWindowUpdate(HWND window);
 
 void MessageBeep(unsigned type);
-// Plays a named system sound ("Default Beep") or a sound file.
+// Plays a named system sound ("Default Beep") or a sound file, without
+// waiting for it; an empty name stops the sound file that plays.
 bool PlaySoundNamed(const std::string& name);
 
 // Milliseconds since start-up on the platform's monotonic clock.

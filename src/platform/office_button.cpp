@@ -33,148 +33,233 @@ TColor GreyPixel(Byte red, Byte green, Byte blue, TExplorerButtonShadingType sha
   return clBlack;
 }
 
-TOfficeButton::TOfficeButton(TComponent* owner) : TCustomControl(owner) {
-  SetBounds(0, 0, 50, 40);
-  OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int x, int y) {
-    if (button == TMouseButton::mbLeft) Pressing(x, y);
+TFlatButton::TFlatButton(TControl& self) : self_(self) {
+  self_.SetBounds(0, 0, 50, 40);
+  self_.OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int, int) {
+    if (button == TMouseButton::mbLeft) Pressing();
   };
-  OnMouseUp = [this](TObject*, TMouseButton button, TShiftState, int x, int y) {
+  self_.OnMouseUp = [this](TObject*, TMouseButton button, TShiftState, int x, int y) {
     if (button == TMouseButton::mbLeft) Released(x, y);
   };
-  OnMouseMove = [this](TObject*, TShiftState, int x, int y) {
-    const bool inside = ClientRect().Contains(TPoint{x, y});
+  self_.OnMouseMove = [this](TObject*, TShiftState, int x, int y) {
+    const bool inside = self_.ClientRect().Contains(TPoint{x, y});
     if (inside && !bevel_) MouseEntered();
     else if (!inside && bevel_ && !AlwaysBeveled) MouseLeft();
   };
 }
 
-void TOfficeButton::SetDown(bool down) {
+void TFlatButton::SetDown(bool down) {
   if (GroupIndex == 0 || down == down_) return;
   down_ = down;
-  Invalidate();
-  if (!down || !Parent()) return;
-  for (int i = 0; i < Parent()->ControlCount(); ++i) {
-    auto* other = dynamic_cast<TOfficeButton*>(Parent()->Controls(i));
+  self_.Invalidate();
+  TWinControl* parent = self_.Parent();
+  if (!down || !parent) return;
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    auto* other = dynamic_cast<TFlatButton*>(parent->Controls(i));
     if (other && other != this && other->GroupIndex == GroupIndex && other->down_) {
       other->down_ = false;
-      other->Invalidate();
+      other->self_.Invalidate();
     }
   }
 }
 
-void TOfficeButton::SetOptions(unsigned options) {
-  const std::string plain = StripHotkey(Caption);
+void TFlatButton::SetOptions(unsigned options) {
+  const std::string plain = StripHotkey(self_.Caption());
   if ((options & boIconOnly) && !(options_ & boIconOnly)) {
-    ShowHint = true;
-    if (Hint().empty()) Hint = plain;
+    self_.ShowHint = true;
+    if (self_.Hint().empty()) self_.Hint = plain;
   } else if (!(options & boIconOnly) && (options_ & boIconOnly)) {
-    if (Hint() == plain) Hint = std::string();
-    ShowHint = false;
+    if (self_.Hint() == plain) self_.Hint = std::string();
+    self_.ShowHint = false;
   }
   options_ = options;
-  Invalidate();
+  self_.Invalidate();
 }
 
-void TOfficeButton::SetEnabled(bool enabled) {
-  if (enabled == Enabled) return;
-  Enabled = enabled;
+void TFlatButton::SetEnabled(bool enabled) {
+  if (enabled == self_.Enabled) return;
+  self_.Enabled = enabled;
   if (GroupIndex == 0) down_ = false;
   pressed_ = false;
   bevel_ = AlwaysBeveled;
-  Invalidate();
+  self_.Invalidate();
 }
 
-void TOfficeButton::MouseEntered() {
+void TFlatButton::MouseEntered() {
   bevel_ = true;
-  if (!down_ && Enabled) Invalidate();
-  if (OnMouseEnter) OnMouseEnter(this);
+  if (!down_ && self_.Enabled) self_.Invalidate();
+  if (OnMouseEnter) OnMouseEnter(&self_);
 }
 
-void TOfficeButton::MouseLeft() {
+void TFlatButton::MouseLeft() {
   bevel_ = AlwaysBeveled;
-  if (!down_ && Enabled) Invalidate();
-  if (OnMouseLeave) OnMouseLeave(this);
+  if (!down_ && self_.Enabled) self_.Invalidate();
+  if (OnMouseLeave) OnMouseLeave(&self_);
 }
 
-void TOfficeButton::Pressing(int, int) {
-  if (!Enabled || !Visible) return;
+void TFlatButton::Pressing() {
+  if (!self_.Enabled || !self_.Visible) return;
   pressed_ = true;
   bevel_ = true;
-  Invalidate();
+  self_.Invalidate();
   if (!DropDownMenu) return;
-  const TPoint corner = ClientToScreen(TPoint{0, Height});
+  const TPoint corner = self_.ClientToScreen(TPoint{0, self_.Height});
   DropDownMenu->Popup(corner.X, corner.Y);
   pressed_ = false;
   bevel_ = AlwaysBeveled;
-  Invalidate();
+  self_.Invalidate();
 }
 
-void TOfficeButton::Released(int x, int y) {
-  if (!Enabled || !Visible || !pressed_) return;
+void TFlatButton::Released(int x, int y) {
+  if (!self_.Enabled || !self_.Visible || !pressed_) return;
   pressed_ = false;
-  const bool inside = ClientRect().Contains(TPoint{x, y});
+  const bool inside = self_.ClientRect().Contains(TPoint{x, y});
   if (inside && GroupIndex != 0) {
     if (!down_) SetDown(true);
     else if (AllowAllUp) SetDown(false);
   }
   if (inside) bevel_ = true;
-  Invalidate();
+  self_.Invalidate();
 }
 
-// A button with a drop-down menu opens it on the press instead.
-void TOfficeButton::Click() {
-  if (!DropDownMenu) TCustomControl::Click();
-}
-
-void TOfficeButton::PaintBevel(const TRect& r, bool sunken) {
+void TFlatButton::PaintBevel(TCanvas& canvas, const TRect& r, bool sunken) const {
   const bool raisedLook = (BevelStyle == TButtonBevelStyle::bsRaised) != sunken;
   const TRect frame = AlwaysBeveled ? TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1} : r;
-  Canvas.Pen.Color = raisedLook ? clBtnHighlight : clBtnShadow;
-  Canvas.MoveTo(frame.Left, frame.Bottom - 1);
-  Canvas.LineTo(frame.Left, frame.Top);
-  Canvas.LineTo(frame.Right - 1, frame.Top);
-  Canvas.Pen.Color = raisedLook ? clBtnShadow : clBtnHighlight;
-  Canvas.LineTo(frame.Right - 1, frame.Bottom - 1);
-  Canvas.LineTo(frame.Left, frame.Bottom - 1);
+  canvas.Pen.Color = raisedLook ? clBtnHighlight : clBtnShadow;
+  canvas.MoveTo(frame.Left, frame.Bottom - 1);
+  canvas.LineTo(frame.Left, frame.Top);
+  canvas.LineTo(frame.Right - 1, frame.Top);
+  canvas.Pen.Color = raisedLook ? clBtnShadow : clBtnHighlight;
+  canvas.LineTo(frame.Right - 1, frame.Bottom - 1);
+  canvas.LineTo(frame.Left, frame.Bottom - 1);
 }
 
-void TOfficeButton::PaintPopupMark(const TRect& glyphArea, TColor color) {
+void TFlatButton::PaintPopupMark(TCanvas& canvas, const TRect& glyphArea, TColor color) const {
   const int x = glyphArea.Right + (pressed_ ? 4 : 3);
   const int y = (glyphArea.Top + glyphArea.Bottom) / 2 - 2;
-  Canvas.Pen.Color = color;
+  canvas.Pen.Color = color;
   for (int row = 0, width = 7; width > 0; ++row, width -= 2) {
-    Canvas.MoveTo(x + row, y + row);
-    Canvas.LineTo(x + row + width, y + row);
+    canvas.MoveTo(x + row, y + row);
+    canvas.LineTo(x + row + width, y + row);
   }
 }
 
-void TOfficeButton::Paint() {
-  const TRect r = ClientRect();
-  Canvas.Brush.Style = TBrushStyle::bsSolid;
+std::string FitCaption(TCanvas& canvas, std::string caption, int width, int height) {
+  const auto fits = [&] {
+    TRect r{0, 0, width, 0};
+    canvas.DrawText(caption, r, DT_CALCRECT | DT_WORDBREAK);
+    return r.Height() <= height;
+  };
+  while (!caption.empty() && !fits()) {
+    const std::size_t cut = caption.find_last_of(" \r\n");
+    if (cut == std::string::npos) {
+      caption.clear();
+      break;
+    }
+    caption.erase(cut);
+    while (!caption.empty() && caption.back() == ' ') caption.pop_back();
+    if (!caption.empty() && (caption.back() == '\n' || caption.back() == '\r')) {
+      while (!caption.empty() && (caption.back() == '\n' || caption.back() == '\r')) caption.pop_back();
+      caption += ' ';
+    }
+  }
+  return caption;
+}
+
+bool TFlatButton::HasCaption() const { return !self_.Caption().empty() && !(options_ & boIconOnly); }
+
+void TFlatButton::PlaceContent(TCanvas& canvas, const TRect& area, TRect& glyph, TRect& caption) const {
+  glyph = area;
+  caption = TRect{};
+  if (!HasCaption()) return;
+  canvas.Font.Assign(self_.Font);
+  const int lineHeight = canvas.TextHeight("Wg");
+  switch (Layout) {
+    case TExplorerButtonLayout::blBitmapTop:
+      caption = TRect{area.Left, std::max(area.Top, area.Bottom - lineHeight * (WordWrap ? 2 : 1)), area.Right, area.Bottom};
+      glyph.Bottom = caption.Top - 1;
+      break;
+    case TExplorerButtonLayout::blBitmapBottom:
+      caption = TRect{area.Left, area.Top, area.Right, std::min(area.Bottom, area.Top + lineHeight * (WordWrap ? 2 : 1))};
+      glyph.Top = caption.Bottom + 1;
+      break;
+    case TExplorerButtonLayout::blBitmapLeft:
+      glyph.Right = std::min(area.Right, area.Left + area.Height());
+      caption = TRect{glyph.Right + 2, area.Top, area.Right, area.Bottom};
+      break;
+    case TExplorerButtonLayout::blBitmapRight:
+      glyph.Left = std::max(area.Left, area.Right - area.Height());
+      caption = TRect{area.Left, area.Top, glyph.Left - 2, area.Bottom};
+      break;
+  }
+}
+
+// A disabled caption is embossed: highlight one pixel down and right,
+// then the shadow in place.
+void TFlatButton::PaintCaption(TCanvas& canvas, const TRect& area, TColor color) const {
+  canvas.Brush.Style = TBrushStyle::bsClear;
+  canvas.Font.Assign(self_.Font);
+  std::string text = self_.Caption();
+  unsigned flags = DT_NOCLIP | DT_VCENTER;
+  if (Alignment == TAlignment::taCenter) flags |= DT_CENTER;
+  if (Alignment == TAlignment::taRightJustify) flags |= DT_RIGHT;
+  if (WordWrap) {
+    flags |= DT_WORDBREAK;
+    text = FitCaption(canvas, text, area.Width(), area.Height());
+  } else {
+    flags |= DT_SINGLELINE;
+  }
+  if (!self_.Enabled) {
+    canvas.Font.Color = clBtnHighlight;
+    TRect shadow{area.Left + 1, area.Top + 1, area.Right + 1, area.Bottom + 1};
+    canvas.DrawText(text, shadow, flags);
+    color = clBtnShadow;
+  }
+  canvas.Font.Color = color;
+  TRect r = area;
+  canvas.DrawText(text, r, flags);
+}
+
+void TFlatButton::PaintButton(TCanvas& canvas) {
+  const TRect r = self_.ClientRect();
+  const bool enabled = self_.Enabled;
+  canvas.Brush.Style = TBrushStyle::bsSolid;
   // A down button shows the checkered pattern: face and highlight on
   // alternate pixels, drawn here as its blend.
-  Canvas.Brush.Color = down_ && ShowDownPattern ? RGB(224, 224, 224) : clBtnFace;
-  Canvas.FillRect(r);
-  const bool sunken = Enabled && ((pressed_ && bevel_) || down_);
+  canvas.Brush.Color = down_ && ShowDownPattern ? RGB(224, 224, 224) : clBtnFace;
+  canvas.FillRect(r);
+  const bool sunken = enabled && ((pressed_ && bevel_) || down_);
   const bool shift = sunken ? BevelStyle == TButtonBevelStyle::bsRaised : BevelStyle == TButtonBevelStyle::bsLowered;
   TRect area{r.Left + 3, r.Top + 3, r.Right - 3, r.Bottom - 3};
-  if (DropDownMenu && (options_ & boPopupMark)) area.Right -= 9;
+  const bool mark = DropDownMenu && (options_ & boPopupMark);
+  if (mark) area.Right -= 9;
   if (shift) area = TRect{area.Left + 1, area.Top + 1, area.Right + 1, area.Bottom + 1};
   if (options_ & boShowBevel) {
-    if (sunken || (!Enabled && down_)) PaintBevel(r, true);
-    else if (Enabled && bevel_) PaintBevel(r, false);
+    if (sunken || (!enabled && down_)) PaintBevel(canvas, r, true);
+    else if (enabled && bevel_) PaintBevel(canvas, r, false);
   }
   TGlyphLook look = TGlyphLook::Normal;
-  if (!Enabled) look = TGlyphLook::Embossed;
+  if (!enabled) look = TGlyphLook::Embossed;
   else if (!sunken && !bevel_ && (options_ & boMonoDisplay)) look = TGlyphLook::Grey;
-  if (Glyph) Glyph(Canvas, area, look);
-  if (!Caption.empty() && !(options_ & boIconOnly)) {
-    Canvas.Brush.Style = TBrushStyle::bsClear;
-    Canvas.Font.Color = Enabled ? clWindowText : clBtnShadow;
-    const std::string text = StripHotkey(Caption);
-    Canvas.TextOut((r.Left + r.Right - Canvas.TextWidth(text)) / 2, area.Bottom - 14, text);
-  }
-  if (DropDownMenu && (options_ & boPopupMark)) PaintPopupMark(area, Enabled ? clWindowText : clBtnShadow);
+  TRect glyphArea, captionArea;
+  PlaceContent(canvas, area, glyphArea, captionArea);
+  if (Glyph) Glyph(canvas, glyphArea, look);
+  const bool hovered = sunken || bevel_;
+  if (HasCaption())
+    PaintCaption(canvas, captionArea, hovered ? static_cast<TColor>(self_.Font.Color) : UnselectedFontColor);
+  if (mark) PaintPopupMark(canvas, glyphArea, enabled ? static_cast<TColor>(self_.Font.Color) : clBtnShadow);
+}
+
+TOfficeButton::TOfficeButton(TComponent* owner) : TCustomControl(owner), TFlatButton(static_cast<TControl&>(*this)) {}
+
+void TOfficeButton::Click() {
+  if (ClicksOnRelease()) TCustomControl::Click();
+}
+
+TExplorerButton::TExplorerButton(TComponent* owner) : TGraphicControl(owner), TFlatButton(static_cast<TControl&>(*this)) {}
+
+void TExplorerButton::Click() {
+  if (ClicksOnRelease()) TGraphicControl::Click();
 }
 
 }  // namespace qm

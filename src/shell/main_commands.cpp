@@ -21,6 +21,7 @@
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/tool_bar.h"
 #include "shell/startup_setup.h"
 #include "base/ini_file.h"
 
@@ -208,8 +209,9 @@ void TMainForm::ConfigurationWizard1Click(TObject*) {
 
 // The tool-bar layout is read again once the set-up program has run.
 void TMainForm::EditSpeedBar1Click(TObject*) {
-  RunOutsideProgram("SETUPBAR.EXE", "Error Running the SetupBar Utility");
+  if (RunOutsideProgram("SETUPBAR.EXE", "Error Running the SetupBar Utility")) ToolBar().SetupToolBars(false);
   MenusDue = 1;
+  StatusLineDue = 1;
   Repaint();
 }
 

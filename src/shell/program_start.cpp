@@ -14,6 +14,7 @@
 #include "base/program_identity.h"
 #include "shell/splash_screen.h"
 #include "shell/startup_setup.h"
+#include "shell/tool_bar.h"
 
 namespace qm {
 
@@ -68,6 +69,8 @@ bool RunSplashScreen() {
   splash->Show();
   splash->UpdateBar(true, 5);
   if (!SetupApplication()) return false;
+  if (ProgramFont) MainForm->ToolBar().TakeProgramFont(*ProgramFont);
+  ScaleForWideScreen(MainForm->ToolBar().Configured());
   for (Word percent : {70, 80, 90}) splash->UpdateBar(true, percent);
   MainForm->SetupMenusEtc();
   splash->UpdateBar(true, 97);
@@ -76,6 +79,15 @@ bool RunSplashScreen() {
 }
 
 }  // namespace
+
+void ScaleForWideScreen(bool toolBarFits) {
+  TToolBar& bar = MainForm->ToolBar();
+  const int width = Screen->Width();
+  if (width <= 800 || Screen->PixelsPerInch() <= 96) return;
+  for (const char* name : {"RightPanel", "StatusPanel"})
+    if (auto* panel = dynamic_cast<TWinControl*>(MainForm->FindComponent(name))) panel->ScaleBy(width, 800);
+  if (!toolBarFits) bar.ScaleBy(width, 800);
+}
 
 std::string HandOffText(const std::vector<std::string>& params) {
   std::string text;

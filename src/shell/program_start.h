@@ -39,6 +39,12 @@ bool StartProgram();
 // What runs after the message loop ended.
 void FinishProgram();
 
+// On a screen wider than 800 pixels at more than 96 pixels per inch the
+// right and status panels, made for an 800-pixel screen, grow by the
+// screen's width / 800; so does the tool bar unless the set-up program
+// fitted it to the screen.
+void ScaleForWideScreen(bool toolBarFits);
+
 // The text a second instance hands to the first: every parameter followed
 // by one blank.
 std::string HandOffText(const std::vector<std::string>& params);

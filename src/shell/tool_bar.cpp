@@ -9,6 +9,8 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "platform/office_button.h"
+#include "platform/cp1252.h"
+#include "shell/program_start.h"
 #include "script/editing/inline_styles.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
@@ -19,7 +21,7 @@ namespace qm {
 namespace {
 
 // How a button's picture is drawn: a few shapes, else a short text.
-enum class TShape { Text, Page, Folder, Disk, Printer };
+enum class TShape { Text, Page, Folder, Disk, Printer, ArrowDown, ArrowUp, Swatch };
 
 struct TToolButtonRow {
   const char* name;
@@ -86,6 +88,39 @@ const TToolButtonRow kButtons[] = {
     {"TwoRowsBtn", "One or Two Rows", "", TShape::Text, "v", Ink, 6},
 };
 
+// The small buttons of the four-colour panel, top left, top right, bottom
+// left, bottom right, and the colour command each runs.
+struct TSmallColorRow {
+  const char* name;
+  const char* hint;
+  const char* command;
+  TColor color;
+};
+
+const TSmallColorRow kSmallColors[] = {
+    {"SmallBlackBtn", "Black Text", "BlackTextItem", clBlack},
+    {"SmallBlueBtn", "Blue Text", "BlueTextItem", clBlue},
+    {"SmallRedBtn", "Red Text", "RedTextItem", clRed},
+    {"SmallGreenBtn", "Green Text", "GreenTextItem", clGreen},
+};
+
+// Buttons the designed bar leaves out to fit a screen; the set-up
+// program can show each of them.
+bool HiddenByDesign(const std::string& name) {
+  static const char* const hidden[] = {"BlackBtn",       "BlueBtn",       "RedBtn",          "GreenBtn",
+                                       "ExitQMWBtn",     "UppercaseBtn",  "LowercaseBtn",    "InitialCapsBtn",
+                                       "CapBtn",         "CapAndBoldBtn", "LeftColumnBtn",   "NormalColumnBtn",
+                                       "RightColumnBtn", "WordWebBtn",    "PauseSpellBtn"};
+  for (const char* h : hidden)
+    if (name == h) return true;
+  return false;
+}
+
+constexpr int DesignedSide = 24;
+constexpr int DesignedBoxWidth = 110;
+constexpr int DesignedBoxHeight = 20;
+constexpr int ElementButtonWidth = 16;
+
 // Buttons usable with no script open.
 bool UsableWithoutScript(const std::string& name) {
   return name == "ExitBtn" || name == "TwoRowsBtn";
@@ -113,6 +148,22 @@ void PaintShape(TCanvas& c, const TRect& a, TShape shape, TColor color) {
     case TShape::Printer:
       c.Rectangle(cx - 7, cy - 2, cx + 8, cy + 5);
       c.Rectangle(cx - 4, cy - 7, cx + 5, cy - 2);
+      break;
+    case TShape::ArrowDown:
+    case TShape::ArrowUp: {
+      // A filled triangle of rows 7, 5, 3 and 1 pixels.
+      const bool down = shape == TShape::ArrowDown;
+      for (int row = 0; row < 4; ++row) {
+        const int y = down ? cy - 2 + row : cy + 1 - row;
+        c.MoveTo(cx - 3 + row, y);
+        c.LineTo(cx + 4 - row, y);
+      }
+      break;
+    }
+    case TShape::Swatch:
+      c.Brush.Style = TBrushStyle::bsSolid;
+      c.Brush.Color = color;
+      c.FillRect(TRect{a.Left + 1, a.Top + 1, a.Right - 1, a.Bottom - 1});
       break;
     case TShape::Text: break;
   }
@@ -154,6 +205,12 @@ const TToolButtonRow* RowOf(const std::string& name) {
   return nullptr;
 }
 
+const TSmallColorRow* SmallRowOf(const std::string& name) {
+  for (const TSmallColorRow& row : kSmallColors)
+    if (name == row.name) return &row;
+  return nullptr;
+}
+
 // Icon widths by the set-up program's icon size.
 int DefaultIconWidth(int size) { return size >= 1 && size <= 3 ? 23 + size : 27; }
 
@@ -167,8 +224,15 @@ std::string Padded(int value) {
 TToolBar::TToolBar(TMainForm& form) : form_(form) {
   panel_ = MakeControl<TPanel>(&form, &form, "TopSpeedPanel", 0, 0, form.ClientWidth(), 30);
   panel_->Align = TAlign::alTop;
+  topBevel_ = MakeControl<TBevel>(&form, panel_, "TopBevel", 0, 0, form.ClientWidth(), 2);
+  topBevel_->Shape = TBevelShape::bsTopLine;
+  topBevel_->Visible = false;
   MakeButtons();
+  MakeElementBox();
+  MakeFourColorPanel();
+  horizScrollBar_ = MakeControl<TScrollBar>(&form, panel_, "HorizScrollBar", 0, 7, 100, 16);
   DesignedLayout();
+  ApplyRows(false);
 }
 
 TOfficeButton* TToolBar::Button(const std::string& name) const {
@@ -177,9 +241,15 @@ TOfficeButton* TToolBar::Button(const std::string& name) const {
   return nullptr;
 }
 
+TOfficeButton* TToolBar::SmallButton(const std::string& name) const {
+  for (TOfficeButton* b : smallButtons_)
+    if (b->Name == name) return b;
+  return nullptr;
+}
+
 void TToolBar::MakeButtons() {
   for (const TToolButtonRow& row : kButtons) {
-    auto* b = MakeControl<TOfficeButton>(&form_, panel_, row.name, 0, 3, 24, 24);
+    auto* b = MakeControl<TOfficeButton>(&form_, panel_, row.name, 0, 3, DesignedSide, DesignedSide);
     b->Hint = row.hint;
     b->ShowHint = true;
     b->Glyph = GlyphOf(row);
@@ -203,18 +273,86 @@ void TToolBar::MakeButtons() {
   Button("NormalBtn")->GroupIndex = 20;
   Button("NormalBtn")->OnClick = [this](TObject* sender) { form_.NormalBtnClick(sender); };
   Button("ExitBtn")->OnClick = [this](TObject* sender) { form_.ExitBtnClick(sender); };
+  // Down while the bar shows two rows.
+  Button("TwoRowsBtn")->GroupIndex = 30;
+  Button("TwoRowsBtn")->AllowAllUp = true;
   Button("TwoRowsBtn")->OnClick = [this](TObject*) { SetToolBarRows(!TwoRows()); };
   Button("AltScriptNoteBtn")->Enabled = false;
 }
 
+// The box shows the type of the element at the caret; a click on it or
+// on its button drops the list of types.
+void TToolBar::MakeElementBox() {
+  currentElement_ = MakeControl<TBtrLabel>(&form_, panel_, "CurrentElement", 0, 5, DesignedBoxWidth, DesignedBoxHeight);
+  currentElement_->AutoSize = false;
+  currentElement_->Border = true;
+  currentElement_->BorderColor = clBtnShadow;
+  currentElement_->Color = clWindow;
+  currentElement_->Hint = "Element Type|Quick Key: <F4>";
+  currentElement_->ShowHint = true;
+  currentElement_->OnClick = [this](TObject*) { ToggleElementList(); };
+  elementBoxBtn_ = MakeControl<TOfficeButton>(&form_, panel_, "ElementBoxBtn", 0, 5, ElementButtonWidth, DesignedBoxHeight);
+  elementBoxBtn_->Glyph = GlyphOf(TToolButtonRow{"ElementBoxBtn", "", "", TShape::ArrowDown, "", Ink, 0});
+  elementBoxBtn_->AlwaysBeveled = true;
+  elementBoxBtn_->MouseLeft();
+  elementBoxBtn_->OnClick = [this](TObject*) { ToggleElementList(); };
+}
+
+void TToolBar::MakeFourColorPanel() {
+  fourColor_ = MakeControl<TPanel>(&form_, panel_, "FourColorBtn", 0, 3, DesignedSide, DesignedSide);
+  fourColor_->BevelOuter = TPanelBevel::bvNone;
+  for (const TSmallColorRow& row : kSmallColors) {
+    auto* b = MakeControl<TOfficeButton>(&form_, fourColor_, row.name, 0, 0, DesignedSide / 2, DesignedSide / 2);
+    b->Hint = row.hint;
+    b->ShowHint = true;
+    b->Glyph = GlyphOf(TToolButtonRow{row.name, "", row.command, TShape::Swatch, "", row.color, 0});
+    const std::string command = row.command;
+    b->OnClick = [this, command](TObject*) {
+      if (TMenuItem* item = form_.MenuItem(command)) item->Click();
+    };
+    smallButtons_.push_back(b);
+  }
+  // The four share the panel in quarters, whatever its size.
+  fourColor_->OnResize = [this](TObject*) {
+    const int half = fourColor_->Width / 2;
+    for (std::size_t i = 0; i < smallButtons_.size(); ++i)
+      smallButtons_[i]->SetBounds(static_cast<int>(i % 2) * half, static_cast<int>(i / 2) * half, half, half);
+  };
+  fourColor_->OnResize(fourColor_);
+}
+
+// The designed bar: one row, the element box before the style buttons and
+// the four-colour panel before the user colour.
 void TToolBar::DesignedLayout() {
   int left = 3;
   for (TOfficeButton* b : buttons_) {
     const TToolButtonRow* row = RowOf(b->Name);
+    b->Visible = !HiddenByDesign(b->Name);
+    if (!b->Visible) continue;
     left += row->gapBefore;
-    b->SetBounds(left, 3, 24, 24);
-    left += 23;  // neighbours share one pixel of border
+    if (b->Name == std::string("NormalBtn")) {
+      currentElement_->SetBounds(left, 3 + (DesignedSide - DesignedBoxHeight) / 2, DesignedBoxWidth, DesignedBoxHeight);
+      currentElement_->Visible = true;
+      left += DesignedBoxWidth + ElementButtonWidth + 6;
+    }
+    if (b->Name == std::string("UserColorBtn")) {
+      fourColor_->SetBounds(left, 3, DesignedSide, DesignedSide);
+      fourColor_->Visible = true;
+      left += DesignedSide + 2;
+    }
+    b->SetBounds(left, 3, DesignedSide, DesignedSide);
+    left += DesignedSide - 1;  // neighbours share one pixel of border
   }
+  PlaceElementBoxButton();
+  horizScrollBar_->SetBounds(left + 6, 3 + (DesignedSide - 16) / 2, 100, 16);
+  // Its scrolling comes with the script's horizontal offset.
+  horizScrollBar_->Visible = false;
+}
+
+void TToolBar::PlaceElementBoxButton() {
+  elementBoxBtn_->SetBounds(currentElement_->Left + currentElement_->Width - 1, currentElement_->Top,
+                            ElementButtonWidth, currentElement_->Height);
+  elementBoxBtn_->Visible = currentElement_->Visible;
 }
 
 bool TToolBar::TwoRows() const {
@@ -222,50 +360,138 @@ bool TToolBar::TwoRows() const {
 }
 
 void TToolBar::SetToolBarRows(bool twoRows) {
-  const int side = Button("FileNewBtn")->Height;
-  panel_->SetClientHeight(twoRows ? side * 2 + 9 : side + 6);
+  ApplyRows(twoRows);
   panel_->Repaint();
+  form_.Repaint();
+  // The script's window changed height with the bar.
+  if (!NoActiveDocument()) ActiveScript()->RedisplayScreen(true);
 }
 
-void TToolBar::GroupTouchingButtons(bool configured) {
-  // Row by row, left to right: the top and the left, four digits each.
-  std::map<std::string, TOfficeButton*> order;
+void TToolBar::ApplyRows(bool twoRows) {
+  const int side = Button("FileNewBtn")->Height;
+  panel_->SetClientHeight(twoRows ? side * 2 + 9 : side + 6);
+  topBevel_->Visible = twoRows;
+  topBevel_->SetBounds(0, panel_->ClientHeight() / 2, panel_->ClientWidth(), 2);
+  Button("TwoRowsBtn")->Glyph =
+      GlyphOf(TToolButtonRow{"TwoRowsBtn", "", "", twoRows ? TShape::ArrowUp : TShape::ArrowDown, "", Ink, 0});
+}
+
+void TToolBar::FitElementBoxFont() {
+  const bool narrow = Screen->Width() == 640;
+  if (!narrow && ProgramFont && AnsiUpperCase(ProgramFont->Name()) == "MS SANS SERIF") return;
+  for (TControl* c : {static_cast<TControl*>(currentElement_), static_cast<TControl*>(form_.ElementPopDownList)}) {
+    if (!c) continue;
+    c->Font.Name = "Arial";
+    c->Font.Size = 9;
+  }
+  elementBoxBtn_->SetBounds(currentElement_->Left + currentElement_->Width - 1, currentElement_->Top,
+                            elementBoxBtn_->Width, elementBoxBtn_->Height);
+}
+
+void TToolBar::TakeProgramFont(const TFont& font) {
+  panel_->Font = font;
+  if (AnsiUpperCase(font.Name()) != "ARIAL") return;
+  currentElement_->Font.Name = font.Name();
+  if (form_.ElementPopDownList) form_.ElementPopDownList->Font.Name = font.Name();
+}
+
+// The list drops under the box, as wide as the box and one pixel more,
+// one item higher than its items.
+void TToolBar::ToggleElementList() {
+  if (TListBox* list = form_.ElementPopDownList; list && !list->Visible) {
+    const TPoint below = form_.ScreenToClient(currentElement_->ClientToScreen(TPoint{0, currentElement_->Height}));
+    list->SetBounds(below.X, below.Y, currentElement_->Width + 1, (list->Items.Count() + 1) * list->ItemHeight);
+    list->BringToFront();
+  }
+  form_.ChangeElementToItemClick(currentElement_);
+}
+
+std::vector<std::pair<TOfficeButton*, bool>> TToolBar::OrderButtons() const {
+  // The key: the top and the left, four digits each.
+  std::map<std::string, TOfficeButton*> sorted;
   for (TOfficeButton* b : buttons_)
-    if (b->Visible) order[Padded(b->Top) + Padded(b->Left)] = b;
-  const TIniFile ini(SettingsFileName);
+    if (b->Visible) sorted[Padded(b->Top) + Padded(b->Left)] = b;
+  std::vector<std::pair<TOfficeButton*, bool>> order;
   TOfficeButton* previous = nullptr;
   std::string previousRow;
-  for (auto& [key, b] : order) {
+  for (auto& [key, b] : sorted) {
     const std::string row = key.substr(0, 4);
-    if (previous) {
-      const bool touching = row == previousRow && previous->Left + previous->Width - 1 >= b->Left;
-      const bool grouped = configured ? ini.ReadBool(b->Name, "Part of Group", false) : touching;
-      if (grouped) b->Left = previous->Left + previous->Width - 1;
-    }
+    const bool touching = previous && row == previousRow && previous->Left + previous->Width - 1 >= b->Left;
+    order.emplace_back(b, touching);
+    // Later buttons paint over the shared border.
     b->BringToFront();
     previous = b;
     previousRow = row;
+  }
+  return order;
+}
+
+void TToolBar::JoinGroups(const std::vector<std::pair<TOfficeButton*, bool>>& order, bool configured) const {
+  const TIniFile ini(SettingsFileName);
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    auto [b, touching] = order[i];
+    const bool joined = configured ? ini.ReadBool(b->Name, "Part of Group", false) : touching;
+    const TOfficeButton* before = order[i - 1].first;
+    if (joined) b->Left = before->Left + before->Width - 1;
   }
 }
 
 bool TToolBar::SetupToolBars(bool initial) {
   const TIniFile ini(SettingsFileName);
   const bool configured = ini.ReadInteger("Menu Bar", "Icon Size", 0) != 0;
+  const bool narrow = Screen->Width() == 640;
   if (configured) {
     const int size = ini.ReadInteger("Menu Bar", "Icon Size", 3);
-    const int w = ini.ReadInteger("MenuBar", "Icon Width", DefaultIconWidth(size));
+    const int w = ini.ReadInteger("MenuBar", "Icon Width", DefaultIconWidth(size)) - (narrow ? 3 : 0);
+    const auto adjust = [&](const std::string& section) {
+      const int a = ini.ReadInteger(section, "Left Adjust", 0);
+      return narrow ? a * 8 / 10 : a;
+    };
+    const auto left = [&](const std::string& section) {
+      return w * ini.ReadInteger(section, "Icon Count", 0) + adjust(section);
+    };
+    const auto top = [&](const std::string& section, int current) {
+      return ini.ReadInteger(section, "Y Pos", current) > w ? w + 6 : 3;
+    };
     for (TOfficeButton* b : buttons_) {
-      const std::string& section = b->Name;
-      b->SetBounds(w * ini.ReadInteger(section, "Icon Count", 0) + ini.ReadInteger(section, "Left Adjust", 0),
-                   ini.ReadInteger(section, "Y Pos", b->Top) > w ? w + 6 : 3, w, w);
-      b->Visible = ini.ReadBool(section, "Visible", false);
+      b->SetBounds(left(b->Name), top(b->Name, b->Top), w, w);
+      b->Visible = ini.ReadBool(b->Name, "Visible", false);
     }
+    currentElement_->Visible = ini.ReadBool("CurrentElement", "Visible", true);
+    currentElement_->SetBounds(left("CurrentElement"), ini.ReadInteger("CurrentElement", "Y Pos", currentElement_->Top),
+                               currentElement_->Width, currentElement_->Height);
+    if (initial) {
+      currentElement_->SetBounds(currentElement_->Left, currentElement_->Top, DesignedBoxWidth * 4 / 5,
+                                 DesignedBoxHeight * 4 / 5);
+      elementBoxBtn_->SetBounds(elementBoxBtn_->Left, elementBoxBtn_->Top, ElementButtonWidth * 4 / 5,
+                                DesignedBoxHeight * 4 / 5);
+    }
+    elementBoxBtn_->SetBounds(currentElement_->Left + currentElement_->Width - 1, currentElement_->Top + 1,
+                              elementBoxBtn_->Width, currentElement_->Height);
+    elementBoxBtn_->Visible = currentElement_->Visible;
+    FitElementBoxFont();
+    horizScrollBar_->Visible = ini.ReadBool("HorizScrollBar", "Visible", false);
+    horizScrollBar_->SetBounds(left("HorizScrollBar"),
+                               top("HorizScrollBar", horizScrollBar_->Top) + (w - horizScrollBar_->Height) / 2,
+                               ini.ReadInteger("HorizScrollBar", "Width", Screen->Width()), horizScrollBar_->Height);
+    fourColor_->SetBounds(left("FourColorBtn"), top("FourColorBtn", fourColor_->Top), w, w);
+    fourColor_->Visible = ini.ReadBool("FourColorBtn", "Visible", false);
   } else if (initial) {
     DesignedLayout();
   }
-  GroupTouchingButtons(configured);
+  const auto order = OrderButtons();
+  if (!configured && initial) panel_->ScaleBy(9, 10);
+  JoinGroups(order, configured);
   SetToolBarRows(configured && ini.ReadBool("Menu Bar", "Two Rows", false));
+  elementBoxBtn_->Height = currentElement_->Height;
+  configured_ = configured;
   return configured;
+}
+
+void TToolBar::ScaleBy(int multiplier, int divider) {
+  const bool twoRows = TwoRows();
+  panel_->ScaleBy(multiplier, divider);
+  SetToolBarRows(twoRows);
 }
 
 void TToolBar::UpdateButtons() {
@@ -281,6 +507,16 @@ void TToolBar::UpdateButtons() {
     }
     b->SetEnabled(enabled);
   }
+  // The small colour buttons also wait for their colour command.
+  for (TOfficeButton* b : smallButtons_) {
+    const TMenuItem* item = form_.MenuItem(SmallRowOf(b->Name)->command);
+    b->SetEnabled(open && fourColor_->Visible && item && item->EnabledInChain());
+  }
+  TOfficeButton* twoRows = Button("TwoRowsBtn");
+  twoRows->SetDown(open && twoRows->Visible && panel_->Height > 2 * twoRows->Height);
+  horizScrollBar_->Enabled = open;
+  currentElement_->Enabled = open;
+  elementBoxBtn_->SetEnabled(open);
   UpdateFormatButtons();
 }
 

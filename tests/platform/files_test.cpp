@@ -439,6 +439,21 @@ TEST(Drives, KindsOfFileSystems) {
   for (const auto& c : cases) EXPECT_EQ(DriveKindForFileSystem(c.type, c.mountPoint), c.kind) << c.type;
 }
 
+TEST(Drives, AShortBaseNameKeepsWhatComesBeforeTheFirstDot) {
+  const struct {
+    const char* path;
+    int maxLength;
+    const char* name;
+  } cases[] = {
+      {"/scripts/Act.One.QMW", 8, "Act"},
+      {"/scripts/LONGSCRIPTNAME.QMW", 8, "LONGSCRI"},
+      {"/scripts/.hidden", 8, "NONAME3"},
+      {"", 8, "NONAME3"},
+      {"/scripts/", 8, "NONAME3"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShortFileBaseName(c.path, c.maxLength, 3), c.name) << c.path;
+}
+
 TEST(Drives, TheDriveIsTheMountPointThatHoldsThePath) {
   EXPECT_EQ(DriveOfPath("/proc/self/status"), "/proc");
   EXPECT_EQ(DriveOfPath("/proc/no/such/file"), "/proc");

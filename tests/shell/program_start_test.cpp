@@ -15,7 +15,10 @@
 #include "shell/app_messages.h"
 #include "shell/documents.h"
 #include "base/ini_file.h"
+#include "base/program_identity.h"
 #include "shell/main_form.h"
+#include "platform/office_button.h"
+#include "shell/tool_bar.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
@@ -212,6 +215,59 @@ TEST_F(DocumentTableTest, ExitAsksAndNoKeepsTheProgramRunning) {
   Driver().Expect([](TForm& box) { box.ModalResult = mrYes; });
   MainForm->ExitQuillmasterItem->Click();
   EXPECT_TRUE(Application->Terminated());
+}
+
+// Panels made for an 800-pixel screen grow on a wide screen of fine
+// resolution; the tool bar only when the set-up program did not fit it.
+class WideScreenTest : public testing::ProgramFixture {
+ protected:
+  void BeforeStart() override {
+    Backend().ScreenSettings().Width = 1600;
+    Backend().ScreenSettings().PixelsPerInch = 120;
+  }
+  int Side(const char* button) { return MainForm->ToolBar().Button(button)->Width; }
+};
+
+TEST_F(WideScreenTest, TheDesignedToolBarGrowsWithTheScreenAtStartUp) {
+  EXPECT_EQ(Side("FileNewBtn"), 44) << "24 by 9/10 is 22, by 1600/800 is 44";
+  EXPECT_EQ(MainForm->ToolBar().Panel()->ClientHeight(), 44 + 6) << "still one row of the new height";
+}
+
+class ArialProgramFontTest : public testing::ProgramFixture {
+ protected:
+  void BeforeStart() override { TIniFile(SettingsFileName).WriteString("Main Font", "Name", "Arial"); }
+};
+
+TEST_F(ArialProgramFontTest, TheBarTheElementBoxAndItsListTakeAnArialProgramFont) {
+  EXPECT_EQ(MainForm->ToolBar().Panel()->Font.Name(), "Arial");
+  EXPECT_EQ(MainForm->ToolBar().CurrentElement()->Font.Name(), "Arial");
+  EXPECT_EQ(MainForm->ElementPopDownList->Font.Name(), "Arial");
+}
+
+TEST_F(WideScreenTest, TheRightAndStatusPanelsGrowAndAFittedToolBarStays) {
+  const struct {
+    int width, dpi;
+    bool fits;
+    int panel, button;
+  } cases[] = {
+      {1600, 120, false, 60, 44},  // both grow by two
+      {1600, 120, true, 60, 22},   // a fitted tool bar stays
+      {1600, 96, false, 30, 22},   // an ordinary resolution keeps everything
+      {800, 120, false, 30, 22},   // and so does a screen of 800 pixels
+  };
+  for (const auto& c : cases) {
+    auto* status = MakeControl<TPanel>(MainForm, MainForm, "StatusPanel", 0, 0, 300, 30);
+    auto* right = MakeControl<TPanel>(MainForm, MainForm, "RightPanel", 0, 0, 30, 300);
+    MainForm->ToolBar().SetupToolBars(true);
+    Backend().ScreenSettings().Width = c.width;
+    Backend().ScreenSettings().PixelsPerInch = c.dpi;
+    ScaleForWideScreen(c.fits);
+    EXPECT_EQ(status->Height(), c.panel) << c.width << " " << c.dpi << " " << c.fits;
+    EXPECT_EQ(right->Width(), c.panel) << c.width << " " << c.dpi << " " << c.fits;
+    EXPECT_EQ(Side("FileNewBtn"), c.button) << c.width << " " << c.dpi << " " << c.fits;
+    delete status;
+    delete right;
+  }
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "base/program_identity.h"
+#include <sys/stat.h>
+
+#include "platform/files.h"
+#include "platform/forms.h"
 #include "platform/office_button.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/model/text_codes.h"
@@ -121,6 +125,136 @@ TEST_F(ToolBarTest, TheDisplayOptionsShowAndFrameTheBarAndAreKept) {
   EXPECT_TRUE(item("AlwaysShowBoxesItem")->Checked());
   EXPECT_FALSE(Bar().Panel()->Visible());
   EXPECT_TRUE(B("SaveBtn").AlwaysBeveled);
+}
+
+TEST_F(ToolBarTest, TheElementBoxScrollBarAndColourPanelTakeTheirSections) {
+  Set("Menu Bar", "Icon Size", 2);  // icons 25 wide
+  Set("CurrentElement", "Icon Count", 3);
+  Set("CurrentElement", "Left Adjust", 4);
+  Set("CurrentElement", "Y Pos", 7);
+  Set("HorizScrollBar", "Visible", 1);
+  Set("HorizScrollBar", "Icon Count", 10);
+  Set("HorizScrollBar", "Y Pos", 26);
+  Set("FourColorBtn", "Visible", 1);
+  Set("FourColorBtn", "Icon Count", 6);
+  EXPECT_TRUE(Bar().SetupToolBars(false));
+  TControl& box = *Bar().CurrentElement();
+  EXPECT_TRUE(box.Visible()) << "the element box shows unless its section says not";
+  EXPECT_EQ(box.Left(), 25 * 3 + 4);
+  EXPECT_EQ(box.Top(), 7) << "its Y Pos is taken as it is";
+  TControl& button = *Bar().ElementBoxBtn();
+  EXPECT_EQ(button.Left(), box.Left() + box.Width() - 1);
+  EXPECT_EQ(button.Top(), box.Top() + 1);
+  EXPECT_EQ(button.Height(), box.Height());
+  TControl& bar = *Bar().HorizScrollBar();
+  EXPECT_TRUE(bar.Visible());
+  EXPECT_EQ(bar.Left(), 250);
+  EXPECT_EQ(bar.Top(), 25 + 6 + (25 - bar.Height()) / 2) << "centred in the second row";
+  EXPECT_EQ(bar.Width(), Screen->Width()) << "as wide as the screen unless told";
+  TControl& colours = *Bar().FourColorBtn();
+  EXPECT_TRUE(colours.Visible());
+  EXPECT_EQ(colours.BoundsRect(), (TRect{150, 3, 175, 28}));
+  EXPECT_EQ(Bar().SmallButton("SmallGreenBtn")->BoundsRect(), (TRect{12, 12, 24, 24})) << "a quarter each";
+}
+
+TEST_F(ToolBarTest, AtStartUpTheConfiguredElementBoxIsScaledByFourFifths) {
+  const int width = 110, height = 20;  // the designed box
+  Set("Menu Bar", "Icon Size", 1);
+  Bar().SetupToolBars(true);
+  EXPECT_EQ(Bar().CurrentElement()->Width(), width * 4 / 5);
+  EXPECT_EQ(Bar().CurrentElement()->Height(), height * 4 / 5);
+  EXPECT_EQ(Bar().ElementBoxBtn()->Height(), height * 4 / 5);
+}
+
+TEST_F(ToolBarTest, OnANarrowScreenIconsAreThreePixelsSmallerAndAdjustmentsEightTenths) {
+  Backend().ScreenSettings().Width = 640;
+  Set("Menu Bar", "Icon Size", 3);  // 26, less 3
+  Set("SaveBtn", "Visible", 1);
+  Set("SaveBtn", "Icon Count", 2);
+  Set("SaveBtn", "Left Adjust", 9);
+  Bar().SetupToolBars(false);
+  EXPECT_EQ(B("SaveBtn").Width(), 23);
+  EXPECT_EQ(B("SaveBtn").Left(), 23 * 2 + 9 * 8 / 10);
+  EXPECT_EQ(Bar().CurrentElement()->Font.Name(), "Arial") << "the element box takes a font that fits";
+  EXPECT_EQ(Bar().CurrentElement()->Font.Size(), 9);
+}
+
+TEST_F(ToolBarTest, AtStartUpTheDesignedBarIsScaledByNineTenthsAndStillGrouped) {
+  Bar().SetupToolBars(true);
+  EXPECT_EQ(B("FileNewBtn").Width(), 22) << "24 by 9/10, rounded";
+  EXPECT_EQ(Bar().Panel()->ClientHeight(), 22 + 6);
+  EXPECT_EQ(B("OpenBtn").Left(), B("FileNewBtn").Left() + 22 - 1);
+  EXPECT_EQ(Bar().CurrentElement()->Font.Name(), TFontDesc{}.Name) << "the standard program font is kept";
+}
+
+TEST_F(ToolBarTest, TwoRowsShowTheBevelBetweenThem) {
+  EXPECT_FALSE(Bar().TopBevel()->Visible());
+  Bar().SetToolBarRows(true);
+  EXPECT_TRUE(Bar().TopBevel()->Visible());
+  EXPECT_EQ(Bar().TopBevel()->Top(), Bar().Panel()->ClientHeight() / 2);
+  Bar().SetToolBarRows(false);
+  EXPECT_FALSE(Bar().TopBevel()->Visible());
+}
+
+TEST_F(ToolBarTest, TheElementBoxDropsItsListUnderneathAndTakesItUpAgain) {
+  Idle();
+  TControl& box = *Bar().CurrentElement();
+  TListBox& list = *MainForm->ElementPopDownList;
+  Bar().ElementBoxBtn()->Click();
+  ASSERT_TRUE(list.Visible());
+  EXPECT_EQ(list.Width(), box.Width() + 1);
+  EXPECT_EQ(list.Height(), 12 * list.ItemHeight()) << "eleven types and room for one more";
+  const TPoint under = box.ClientToScreen(TPoint{0, box.Height()});
+  EXPECT_EQ(list.ClientToScreen(TPoint{0, 0}), under);
+  box.Click();
+  EXPECT_FALSE(list.Visible());
+}
+
+TEST_F(ToolBarTest, TheSmallColourButtonsRunTheColourCommands) {
+  Idle();
+  for (const char* name : {"SmallBlackBtn", "SmallBlueBtn", "SmallRedBtn", "SmallGreenBtn"}) {
+    TOfficeButton& small = *Bar().SmallButton(name);
+    const std::string command = std::string(name).substr(5, std::string(name).size() - 8) + "TextItem";
+    TMenuItem* item = MainForm->MenuItem(command);
+    ASSERT_NE(item, nullptr) << command;
+    EXPECT_EQ(small.Enabled(), item->EnabledInChain()) << name;
+    int runs = 0;
+    item->OnClick = [&](TObject*) { ++runs; };
+    item->Enabled = true;
+    small.Click();
+    EXPECT_EQ(runs, 1) << name;
+  }
+}
+
+TEST_F(ToolBarTest, AfterTheSetUpProgramRanTheLayoutIsReadAgain) {
+  ProgramDirectory = Home() + "/";
+  const std::string program = ProgramDirectory + "SETUPBAR.EXE";
+  const std::string text = "#!/bin/sh\nexit 0\n";
+  ASSERT_TRUE(WriteFileAtomic(program, text.data(), text.size()));
+  ASSERT_EQ(chmod(program.c_str(), 0755), 0);
+  Set("Menu Bar", "Icon Size", 1);
+  Set("SaveBtn", "Visible", 1);
+  Set("SaveBtn", "Icon Count", 5);
+  MainForm->EditSpeedBar1Click(nullptr);
+  EXPECT_EQ(B("SaveBtn").Left(), 24 * 5);
+  EXPECT_FALSE(B("PrintBtn").Visible());
+  EXPECT_TRUE(Bar().Configured());
+}
+
+TEST_F(ToolBarTest, TheBoxTheBarAndTheTwoRowsButtonFollowTheOpenScript) {
+  B("TwoRowsBtn").Click();
+  Idle();
+  EXPECT_TRUE(B("TwoRowsBtn").Down()) << "down while two rows show";
+  EXPECT_TRUE(Bar().CurrentElement()->Enabled());
+  EXPECT_TRUE(Bar().ElementBoxBtn()->Enabled());
+  EXPECT_TRUE(Bar().HorizScrollBar()->Enabled());
+  MainForm->CloseFileItem->Click();
+  Idle();
+  EXPECT_FALSE(B("TwoRowsBtn").Down());
+  EXPECT_FALSE(Bar().CurrentElement()->Enabled());
+  EXPECT_FALSE(Bar().ElementBoxBtn()->Enabled());
+  EXPECT_FALSE(Bar().HorizScrollBar()->Enabled());
+  EXPECT_FALSE(Bar().SmallButton("SmallRedBtn")->Enabled());
 }
 
 TEST_F(ToolBarTest, TheExitButtonClosesTheScriptFirst) {

@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPrinterInfo>
 #include <QScreen>
 
@@ -49,6 +52,10 @@ QtBackend::QtBackend(std::unique_ptr<QApplication> ownedApp) : ownedApp_(std::mo
 }
 
 QtBackend::~QtBackend() {
+  if (player_) {
+    player_->kill();
+    player_->waitForFinished(200);
+  }
   notifier_.reset();
   blink_.stop();
   wake_.stop();
@@ -141,7 +148,38 @@ ScreenInfo QtBackend::Screen() {
   return info;
 }
 
-void QtBackend::PlaySound(SoundKind, std::string_view) { QApplication::beep(); }
+// A sound file goes to the desktop's own player (PulseAudio's, PipeWire's
+// or ALSA's, whichever is there), asynchronously; an empty name stops
+// it. Other sounds are the desktop's beep.
+void QtBackend::PlaySound(SoundKind kind, std::string_view name) {
+  if (player_) {
+    player_->kill();
+    player_->waitForFinished(200);
+    player_.reset();
+  }
+  const QString file = QString::fromStdString(std::string(name));
+  if (kind == SoundKind::Named && file.isEmpty()) return;
+  if (kind != SoundKind::Named || !QFileInfo(file).isFile()) {
+    QApplication::beep();
+    return;
+  }
+  // No one hears the offscreen platform.
+  if (QGuiApplication::platformName() == "offscreen") return;
+  const struct {
+    const char* program;
+    QStringList args;
+  } players[] = {{"paplay", {file}}, {"pw-play", {file}}, {"aplay", {"-q", file}}};
+  for (const auto& p : players) {
+    const QString path = QStandardPaths::findExecutable(p.program);
+    if (path.isEmpty()) continue;
+    player_ = std::make_unique<QProcess>();
+    player_->setStandardOutputFile(QProcess::nullDevice());
+    player_->setStandardErrorFile(QProcess::nullDevice());
+    player_->start(path, p.args);
+    return;
+  }
+  QApplication::beep();
+}
 
 void QtBackend::SetCursor(int cursor) {
   if (cursor == crDefault) {

@@ -762,7 +762,8 @@ std::unique_ptr<QtPeer> NewPeer(QtBackend& backend, TControl& control) {
   if (auto* c = dynamic_cast<TGroupBox*>(&control)) return Make<GroupBoxPeer>(backend, *c);
   if (auto* c = dynamic_cast<TPanel*>(&control)) return Make<PanelPeer>(backend, *c);
   if (auto* c = dynamic_cast<TListBox*>(&control)) return Make<ListBoxPeer>(backend, *c);
-  if (dynamic_cast<TCustomControl*>(&control) || dynamic_cast<TPaintBox*>(&control))
+  if (dynamic_cast<TCustomControl*>(&control) || dynamic_cast<TPaintBox*>(&control) ||
+      dynamic_cast<TPaintedGraphic*>(&control))
     return std::make_unique<CanvasPeer>(backend, control);
   if (auto* c = dynamic_cast<TButton*>(&control)) return Make<ButtonPeer>(backend, *c);
   if (auto* c = dynamic_cast<TEdit*>(&control)) return Make<EditPeer>(backend, *c);

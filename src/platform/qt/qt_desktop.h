@@ -18,6 +18,7 @@
 #include "platform/qt/qt_printer.h"
 
 class QApplication;
+class QProcess;
 
 namespace qm {
 
@@ -79,6 +80,8 @@ class QtBackend : public Backend {
   std::vector<FormPeer*> forms_;
   bool cursorOverridden_ = false;
   int dpi_ = 0;
+  // The desktop's sound player while it plays a sound file for us.
+  std::unique_ptr<QProcess> player_;
 };
 
 QtBackend& QtDesktop();

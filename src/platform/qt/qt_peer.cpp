@@ -255,6 +255,8 @@ void QtPeer::Mouse(UINT message, QMouseEvent* event) {
   SendMouse(message, MouseKeysOf(event->buttons(), event->modifiers()), event->position().toPoint());
 }
 
+void QtPeer::PointerLeft() { SendMouse(WM_MOUSELEAVE, 0, QPoint()); }
+
 void QtPeer::MouseEvent(QMouseEvent* e) {
   UINT message = WM_MOUSEMOVE;
   switch (e->type()) {
@@ -304,6 +306,7 @@ class CanvasWidget : public MouseWidget<QWidget> {
 TCanvas* CanvasOf(TControl& control) {
   if (auto* custom = dynamic_cast<TCustomControl*>(&control)) return &custom->Canvas;
   if (auto* box = dynamic_cast<TPaintBox*>(&control)) return &box->Canvas;
+  if (auto* painted = dynamic_cast<TPaintedGraphic*>(&control)) return &painted->Canvas;
   return nullptr;
 }
 
@@ -380,6 +383,8 @@ void CanvasPeer::Render() {
     custom->PaintTo(*surface_);
   } else if (auto* box = dynamic_cast<TPaintBox*>(&Control()); box && box->OnPaint) {
     box->OnPaint(box);
+  } else if (auto* painted = dynamic_cast<TPaintedGraphic*>(&Control())) {
+    painted->PaintTo(*surface_);
   }
   if (!*alive) return;
   rendering_ = false;

@@ -70,6 +70,8 @@ class QtPeer : public ControlPeer {
   virtual void Mouse(UINT message, QMouseEvent* event);
   // A press, release, double click or move, as its window message.
   void MouseEvent(QMouseEvent* event);
+  // The pointer has left the widget (hover looks end).
+  void PointerLeft();
   void Wheel(int delta, Qt::KeyboardModifiers modifiers, QPoint global);
   virtual void FocusIn();
 
@@ -167,6 +169,10 @@ class MouseWidget : public PeerWidget<Base> {
   void mouseReleaseEvent(QMouseEvent* e) override { Forward(e); }
   void mouseDoubleClickEvent(QMouseEvent* e) override { Forward(e); }
   void mouseMoveEvent(QMouseEvent* e) override { Forward(e); }
+  void leaveEvent(QEvent* e) override {
+    Base::leaveEvent(e);
+    if (QtPeer* p = this->LinkedPeer()) p->PointerLeft();
+  }
 
  private:
   void Forward(QMouseEvent* e) {
