@@ -177,7 +177,11 @@ void TWWForm::Search() {
 void TWWForm::SearchButtonClick() { Search(); }
 
 std::string TWWForm::SelectedText() const {
-  if (selectedDefinition_) return selectedDefinition_->Lines.Text();
+  if (selectedDefinition_) {
+    std::string text = selectedDefinition_->Lines.Text();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+  }
   const int index = Synonyms->ItemIndex();
   return index >= 0 ? Synonyms->Items[index] : std::string();
 }
