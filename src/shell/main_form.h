@@ -204,6 +204,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void ShowHintsItemClick(TObject* sender);
   void AlwaysShowBoxesItemClick(TObject* sender);
 
+  // Thesaurus: the synonym list (Thesaurus) or the thesaurus window (Word
+  // Web) on the word at the caret.
+  void ThesaurusItemClick(TObject* sender);
+
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);
   void ConfigurationWizard1Click(TObject* sender);

@@ -11,7 +11,7 @@ using R = TMenuRule;
 
 // Issues whose routines commands wait for.
 constexpr int Printing = 21, Moving = 22,
-              Drafts = 24, SettingsDialogs = 25, Exports = 26, Search = 27, Spelling = 28, Thesaurus = 29,
+              Drafts = 24, SettingsDialogs = 25, Exports = 26, Search = 27, Spelling = 28,
               Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
@@ -254,8 +254,8 @@ const TMenuRow kRows[] = {
     Await(2, "Entire &Script", "", "SpellScriptItem", "SpellCheckItemClick", Spelling),
     Await(2, "&Count Words", "", "CountWordsItem", "SpellCheckItemClick", Spelling).When(R::Open),
     Line(2),
-    Await(2, "&Thesaurus", "F5", "ThesaurusItem", "ThesaurusItemClick", Thesaurus),
-    Await(2, "Word We&b", "Ctrl+F5", "WordWebItem", "ThesaurusItemClick", Thesaurus),
+    Do(2, "&Thesaurus", "F5", "ThesaurusItem", QM_CMD(ThesaurusItemClick)),
+    Do(2, "Word We&b", "Ctrl+F5", "WordWebItem", QM_CMD(ThesaurusItemClick)),
     Await(2, "Mac&quarie Concise", "", "MacquarieConciseItem", "MacquarieConciseItemClick", Spelling),
     Await(2, "Check &Homonyms", "", "CheckHomonymsItem", "CheckHomonymsItemClick", Spelling),
     Line(2),
