@@ -163,6 +163,14 @@ class TMainForm : public TForm, public TProgramOptions {
   // Takes the four styles off; with no sender, the text colours.
   void NormalBtnClick(TObject* sender);
 
+  // Search and replace: the Search menu's commands (Alt Search is Search).
+  void SearchItemClick(TObject* sender);
+  void SearchandReplaceItemClick(TObject* sender);
+  void SearchAgainItemClick(TObject* sender);
+  void ChangeCharacterName1Click(TObject* sender);
+  // Bookmarks: the tool window.
+  void BookmarkItemClick(TObject* sender);
+
   // Format menu.
   void Screenplay1Click(TObject* sender);
   void SitcomVersionI1Click(TObject* sender);

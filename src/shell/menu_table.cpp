@@ -218,12 +218,12 @@ const TMenuRow kRows[] = {
 
     // ---- Search ----
     Menu(1, " &Search", "SearchMenu").When(R::Open),
-    Await(2, "&Search", "F2", "SearchItem", "SearchItemClick", Search),
-    Await(2, "Search && &Replace", "Alt+F2", "SearchandReplaceItem", "SearchandReplaceItemClick", Search)
+    Do(2, "&Search", "F2", "SearchItem", QM_CMD(SearchItemClick)),
+    Do(2, "Search && &Replace", "Alt+F2", "SearchandReplaceItem", QM_CMD(SearchandReplaceItemClick))
         .When(R::Editable),
-    Await(2, "Search &Again", "Shift+F2", "SearchAgainItem", "SearchAgainItemClick", Search),
+    Do(2, "Search &Again", "Shift+F2", "SearchAgainItem", QM_CMD(SearchAgainItemClick)),
     Line(2),
-    Await(2, "&Change Character Name", "", "ChangeCharacterName1", "ChangeCharacterName1Click", Search),
+    Do(2, "&Change Character Name", "", "ChangeCharacterName1", QM_CMD(ChangeCharacterName1Click)),
     Await(2, "Convert to &Gibberish", "", "GibberishItem", "GibberishItemClick", ProductionLists),
 
     // ---- Goto ----
@@ -245,7 +245,7 @@ const TMenuRow kRows[] = {
     Await(2, "Next Strikeout or &Colored Text", "Shift+F3", "NextColoredText1", "NextColoredText1Click", Moving),
     Line(2),
     Do(2, "&Last Position", "Alt+Home", "LastPositionItem", QM_CMD(LastPositionItemClick)),
-    Await(2, "Book&mark...", "Ctrl+Alt+B", "BookmarkItem", "BookmarkItemClick", Search),
+    Do(2, "Book&mark...", "Ctrl+Alt+B", "BookmarkItem", QM_CMD(BookmarkItemClick)),
 
     // ---- Spell ----
     Menu(1, " S&pell", "SpellMenu").When(R::Editable),
@@ -429,7 +429,7 @@ const TMenuRow kRows[] = {
     Await(2, "Next Scene", "Shift+Ctrl+Alt+Down", "NextSceneExtendItem", "ExtendToSceneClick", Moving),
     Do(2, "AlternateUndo", "Ctrl+Z", "AlternateUndo", QM_CMD(UndoItemClick)).Tag(UndoItemTag).Hidden(),
     Await(2, "StraightText", "Ctrl+J", "StraightTextItem", "StraightTextItemClick", ElementCommands),
-    Await(2, "Alt Search", "Ctrl+F", "AltSearchItem", "SearchItemClick", Search),
+    Do(2, "Alt Search", "Ctrl+F", "AltSearchItem", QM_CMD(SearchItemClick)),
     Do(2, "CutToEol", "", "CutToEolItem", QM_CMD(DeleteWordItemClick)),
     Do(2, "Hard Space", "Ctrl+Alt+Space", "HardSpace1", QM_CMD(HardSpace1Click)),
     Do(2, "Alt Goto Top", "", "AltGotoTopItem", QM_CMD(GotoTopOrBottomClick)),
