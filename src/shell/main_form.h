@@ -170,6 +170,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void ChangeCharacterName1Click(TObject* sender);
   // Bookmarks: the tool window.
   void BookmarkItemClick(TObject* sender);
+  // Quick entry: the box, and the box opened on its Setup page.
+  void QuickEntryItemClick(TObject* sender);
+  void QuickEntrySetupItemClick(TObject* sender);
 
   // Format menu.
   void Screenplay1Click(TObject* sender);

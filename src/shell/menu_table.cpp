@@ -11,7 +11,7 @@ using R = TMenuRule;
 
 // Issues whose routines commands wait for.
 constexpr int Printing = 21, Moving = 22, ElementCommands = 23,
-              Drafts = 24, SettingsDialogs = 25, Exports = 26, Search = 27, Spelling = 28, Thesaurus = 29,
+              Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28, Thesaurus = 29,
               Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
@@ -423,8 +423,8 @@ const TMenuRow kRows[] = {
     Await(2, "Alternate Print", "Shift+F7", "AlternatePrintItem", "PrintItemClick", Printing),
     Await(2, "Interactive Wizard", "Ctrl+A", "InteractiveWizardItem", "InteractiveWizardItemClick", Interactive),
     Do(2, "Clear ClipBoard/Undo", "Shift+Ctrl+Alt+6", "ClearClipboardItem", QM_CMD(ClearClipboardItemClick)),
-    Await(2, "QuickEntry", "Ctrl+Q", "QuickEntryItem", "QuickEntryItemClick", Search),
-    Await(2, "Quick Entry Setup", "Ctrl+Alt+Q", "QuickEntrySetupItem", "QuickEntrySetupItemClick", Search),
+    Do(2, "QuickEntry", "Ctrl+Q", "QuickEntryItem", QM_CMD(QuickEntryItemClick)),
+    Do(2, "Quick Entry Setup", "Ctrl+Alt+Q", "QuickEntrySetupItem", QM_CMD(QuickEntrySetupItemClick)),
     Await(2, "Prev Scene", "Shift+Ctrl+Alt+Up", "PrevSceneItem", "ExtendToSceneClick", Moving),
     Await(2, "Next Scene", "Shift+Ctrl+Alt+Down", "NextSceneExtendItem", "ExtendToSceneClick", Moving),
     Do(2, "AlternateUndo", "Ctrl+Z", "AlternateUndo", QM_CMD(UndoItemClick)).Tag(UndoItemTag).Hidden(),

@@ -1,7 +1,9 @@
 // The Search menu's commands of the main window: Search, Search & Replace,
-// Search Again, Change Character Name and the Bookmarks window.
+// Search Again, Change Character Name, the Bookmarks window and quick
+// entry.
 #include "base/document_table.h"
 #include "language/bookmarks_dialog.h"
+#include "language/quick_entry_dialog.h"
 #include "language/search_dialog.h"
 #include "language/search_replace.h"
 #include "platform/menus.h"
@@ -62,5 +64,15 @@ void TMainForm::ChangeCharacterName1Click(TObject*) {
 }
 
 void TMainForm::BookmarkItemClick(TObject*) { ShowBookmarks(); }
+
+void TMainForm::QuickEntryItemClick(TObject*) {
+  ShowQuickEntry(false);
+  FocusActiveScript();
+}
+
+void TMainForm::QuickEntrySetupItemClick(TObject*) {
+  ShowQuickEntry(true);
+  FocusActiveScript();
+}
 
 }  // namespace qm
