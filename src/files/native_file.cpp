@@ -11,6 +11,7 @@
 #include "base/program_identity.h"
 #include "base/program_options.h"
 #include "files/storyboard_block.h"
+#include "language/bookmarks.h"
 #include "platform/files.h"
 #include "script/editing/document_modified.h"
 #include "script/model/packed_text.h"
@@ -63,17 +64,15 @@ THeaderInfo InfoOf(const TMDIChild& s, bool timed) {
   info.CaretLine = s.CaretLine;
   info.SavedTitle = CutToCapacity(s.ScriptFileName, 255);
   std::vector<const TScriptElement*> marked;
-  for (int i = 0; i < std::min(s.BookmarkList.Count(), MaxBookmarks); ++i) {
-    const auto* mark = dynamic_cast<const TBookMark*>(s.BookmarkList.Objects(i));
-    marked.push_back(mark ? mark->Element : nullptr);
-  }
+  const TScriptBookmarks* marks = FindBookmarks(s);
+  for (int i = 0; marks && i < std::min(marks->Count(), MaxBookmarks); ++i) marked.push_back((*marks)[i].Element());
   DWord number = 0;
   for (const TScriptElement* e = s.FirstElement; e; e = e->next) {
     ++number;
     if (e == s.CurrentElement) info.CurrentElementNumber = number;
     for (std::size_t i = 0; i < marked.size(); ++i) {
       if (marked[i] != e || number > 0xFFFF) continue;
-      info.Bookmarks[i] = {CutToCapacity(s.BookmarkList[static_cast<int>(i)], capacity::BookmarkText),
+      info.Bookmarks[i] = {CutToCapacity((*marks)[static_cast<int>(i)].Text, capacity::BookmarkText),
                            static_cast<Word>(number)};
     }
   }
@@ -292,12 +291,13 @@ std::pair<TScriptElement*, TScriptElement*> ChainOf(std::vector<std::unique_ptr<
 }
 
 void RestoreBookmarks(TMDIChild& s, const THeaderInfo& info) {
-  s.BookmarkList.Clear();
+  TScriptBookmarks& marks = Bookmarks(s);
+  marks.Clear();
   std::vector<TScriptElement*> byNumber;
   for (TScriptElement* e = s.FirstElement; e && byNumber.size() < 0xFFFF; e = e->next) byNumber.push_back(e);
   for (const auto& slot : info.Bookmarks) {
     if (slot.Element == 0 || slot.Element > byNumber.size()) continue;
-    s.BookmarkList.AddObject(slot.Text, new TBookMark(byNumber[slot.Element - 1u]));
+    marks.Add(slot.Text, byNumber[slot.Element - 1u]);
   }
 }
 

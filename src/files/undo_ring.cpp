@@ -162,9 +162,6 @@ bool RunHolds(const TScriptElement* start, const TScriptElement* end, const TScr
 void ForgetRun(TMDIChild& w, TScriptElement* start, const TScriptElement* end, TScriptElement* replacement) {
   for (TScriptElement* e = start;; e = e->next) {
     MoveElementCursors(e, replacement);
-    for (int i = 0; i < w.BookmarkList.Count(); ++i)
-      if (auto* mark = dynamic_cast<TBookMark*>(w.BookmarkList.Objects(i)); mark && mark->Element == e)
-        mark->Element = replacement;
     if (w.LastPositionElement == e) w.LastPositionElement = nullptr;
     e->group = nullptr;
     e->blockStart = e->blockEnd = -1;

@@ -2,6 +2,7 @@
 
 #include "base/document_table.h"
 #include "base/global_state.h"
+#include "script/model/element_cursors.h"
 #include "script/script_hooks.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -30,6 +31,8 @@ void TMDIChild::PaintTitle() {
 void TMDIChild::FreeElements() {
   for (TScriptElement* e = FirstElement; e;) {
     TScriptElement* next = e->next;
+    // Nothing kept elsewhere points at an element that is gone.
+    MoveElementCursors(e, nullptr);
     delete e;
     e = next;
   }

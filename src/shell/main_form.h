@@ -181,6 +181,17 @@ class TMainForm : public TForm, public TProgramOptions {
   // The check marks that follow the active script's own settings.
   void ShowScriptChecks();
 
+  // Search and replace: the Search menu's commands (Alt Search is Search).
+  void SearchItemClick(TObject* sender);
+  void SearchandReplaceItemClick(TObject* sender);
+  void SearchAgainItemClick(TObject* sender);
+  void ChangeCharacterName1Click(TObject* sender);
+  // Bookmarks: the tool window.
+  void BookmarkItemClick(TObject* sender);
+  // Quick entry: the box, and the box opened on its Setup page.
+  void QuickEntryItemClick(TObject* sender);
+  void QuickEntrySetupItemClick(TObject* sender);
+
   // Format menu.
   void Screenplay1Click(TObject* sender);
   void SitcomVersionI1Click(TObject* sender);

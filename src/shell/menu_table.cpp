@@ -11,7 +11,7 @@ using R = TMenuRule;
 
 // Issues whose routines commands wait for.
 constexpr int Printing = 21, Moving = 22,
-              Drafts = 24, SettingsDialogs = 25, Exports = 26, Search = 27, Spelling = 28,
+              Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28,
               Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
@@ -216,12 +216,12 @@ const TMenuRow kRows[] = {
 
     // ---- Search ----
     Menu(1, " &Search", "SearchMenu").When(R::Open),
-    Await(2, "&Search", "F2", "SearchItem", "SearchItemClick", Search),
-    Await(2, "Search && &Replace", "Alt+F2", "SearchandReplaceItem", "SearchandReplaceItemClick", Search)
+    Do(2, "&Search", "F2", "SearchItem", QM_CMD(SearchItemClick)),
+    Do(2, "Search && &Replace", "Alt+F2", "SearchandReplaceItem", QM_CMD(SearchandReplaceItemClick))
         .When(R::Editable),
-    Await(2, "Search &Again", "Shift+F2", "SearchAgainItem", "SearchAgainItemClick", Search),
+    Do(2, "Search &Again", "Shift+F2", "SearchAgainItem", QM_CMD(SearchAgainItemClick)),
     Line(2),
-    Await(2, "&Change Character Name", "", "ChangeCharacterName1", "ChangeCharacterName1Click", Search),
+    Do(2, "&Change Character Name", "", "ChangeCharacterName1", QM_CMD(ChangeCharacterName1Click)),
     Await(2, "Convert to &Gibberish", "", "GibberishItem", "GibberishItemClick", ProductionLists),
 
     // ---- Goto ----
@@ -243,7 +243,7 @@ const TMenuRow kRows[] = {
     Await(2, "Next Strikeout or &Colored Text", "Shift+F3", "NextColoredText1", "NextColoredText1Click", Moving),
     Line(2),
     Do(2, "&Last Position", "Alt+Home", "LastPositionItem", QM_CMD(LastPositionItemClick)),
-    Await(2, "Book&mark...", "Ctrl+Alt+B", "BookmarkItem", "BookmarkItemClick", Search),
+    Do(2, "Book&mark...", "Ctrl+Alt+B", "BookmarkItem", QM_CMD(BookmarkItemClick)),
 
     // ---- Spell ----
     Menu(1, " S&pell", "SpellMenu").When(R::Editable),
@@ -421,13 +421,13 @@ const TMenuRow kRows[] = {
     Await(2, "Alternate Print", "Shift+F7", "AlternatePrintItem", "PrintItemClick", Printing),
     Await(2, "Interactive Wizard", "Ctrl+A", "InteractiveWizardItem", "InteractiveWizardItemClick", Interactive),
     Do(2, "Clear ClipBoard/Undo", "Shift+Ctrl+Alt+6", "ClearClipboardItem", QM_CMD(ClearClipboardItemClick)),
-    Await(2, "QuickEntry", "Ctrl+Q", "QuickEntryItem", "QuickEntryItemClick", Search),
-    Await(2, "Quick Entry Setup", "Ctrl+Alt+Q", "QuickEntrySetupItem", "QuickEntrySetupItemClick", Search),
+    Do(2, "QuickEntry", "Ctrl+Q", "QuickEntryItem", QM_CMD(QuickEntryItemClick)),
+    Do(2, "Quick Entry Setup", "Ctrl+Alt+Q", "QuickEntrySetupItem", QM_CMD(QuickEntrySetupItemClick)),
     Await(2, "Prev Scene", "Shift+Ctrl+Alt+Up", "PrevSceneItem", "ExtendToSceneClick", Moving),
     Await(2, "Next Scene", "Shift+Ctrl+Alt+Down", "NextSceneExtendItem", "ExtendToSceneClick", Moving),
     Do(2, "AlternateUndo", "Ctrl+Z", "AlternateUndo", QM_CMD(UndoItemClick)).Tag(UndoItemTag).Hidden(),
     Await(2, "StraightText", "Ctrl+J", "StraightTextItem", "StraightTextItemClick", NoRoutine),
-    Await(2, "Alt Search", "Ctrl+F", "AltSearchItem", "SearchItemClick", Search),
+    Do(2, "Alt Search", "Ctrl+F", "AltSearchItem", QM_CMD(SearchItemClick)),
     Do(2, "CutToEol", "", "CutToEolItem", QM_CMD(DeleteWordItemClick)),
     Do(2, "Hard Space", "Ctrl+Alt+Space", "HardSpace1", QM_CMD(HardSpace1Click)),
     Do(2, "Alt Goto Top", "", "AltGotoTopItem", QM_CMD(GotoTopOrBottomClick)),

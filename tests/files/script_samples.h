@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "files/script_header.h"
+#include "language/bookmarks.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "script/model/text_codes.h"
@@ -221,8 +222,9 @@ inline void FillSampleSettings(TMDIChild& w, int seed, int aliases = 300) {
 
 inline void AddSampleBookmarks(TMDIChild& w) {
   int i = 0;
-  for (TScriptElement* e = w.FirstElement; e && w.BookmarkList.Count() < MaxBookmarks; e = e->next, ++i)
-    if (i % 9 == 3) w.BookmarkList.AddObject("Mark " + std::to_string(i), new TBookMark(e));
+  TScriptBookmarks& marks = Bookmarks(w);
+  for (TScriptElement* e = w.FirstElement; e && marks.Count() < MaxBookmarks; e = e->next, ++i)
+    if (i % 9 == 3) marks.Add("Mark " + std::to_string(i), e);
 }
 
 inline int NumberOf(const TMDIChild& w, const TScriptElement* target) {
@@ -261,9 +263,10 @@ inline std::string ListText(const TStringList& list) {
 
 inline std::string BookmarkText(const TMDIChild& w) {
   std::ostringstream out;
-  for (int i = 0; i < w.BookmarkList.Count(); ++i) {
-    const auto* mark = dynamic_cast<const TBookMark*>(w.BookmarkList.Objects(i));
-    out << w.BookmarkList[i] << " @" << (mark ? NumberOf(w, mark->Element) : -1) << "\n";
+  const TScriptBookmarks* marks = FindBookmarks(w);
+  for (int i = 0; marks && i < marks->Count(); ++i) {
+    const TBookmark& mark = (*marks)[i];
+    out << mark.Text << " @" << (mark.Element() ? NumberOf(w, mark.Element()) : -1) << "\n";
   }
   return out.str();
 }

@@ -43,7 +43,6 @@ TScriptRecord::TScriptRecord() {
   ExtraLocations.SetSorted(true);
   CharacterAliasList.OwnsObjects = true;
   LocationAliasList.OwnsObjects = true;
-  BookmarkList.OwnsObjects = true;
   StoryboardLinks.Add("0");
 }
 

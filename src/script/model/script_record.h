@@ -268,10 +268,6 @@ struct TSubstituteName : TObject {
   explicit TSubstituteName(std::string reported) : ReportedName(std::move(reported)) {}
   std::string ReportedName;
 };
-struct TBookMark : TObject {
-  explicit TBookMark(TScriptElement* element) : Element(element) {}
-  TScriptElement* Element;
-};
 
 struct TScriptRecord : TScriptSettings {
   TScriptRecord();
@@ -284,8 +280,6 @@ struct TScriptRecord : TScriptSettings {
   // Upper-case alias names, each with the reported name (TSubstituteName).
   TStringList CharacterAliasList;
   TStringList LocationAliasList;
-  // Bookmark texts, each with its element (TBookMark); at most 20.
-  TStringList BookmarkList;
   // Storyboard frame ids as decimal text; entry 0 is always "0".
   TStringList StoryboardLinks;
   // The associations of breakdown items with names, as the file holds them.

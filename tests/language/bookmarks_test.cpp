@@ -1,0 +1,137 @@
+#include "language/bookmarks.h"
+
+#include <gtest/gtest.h>
+
+#include "language/bookmarks_dialog.h"
+#include "language/language_fixture.h"
+#include "script/editing/editor_calls.h"
+#include "script/model/script_record.h"
+
+namespace qm {
+namespace {
+
+using testing::LanguageFixture;
+
+class BookmarksTest : public LanguageFixture {
+ protected:
+  void SetUp() override {
+    LanguageFixture::SetUp();
+    ShowBookmarks();
+    dialog_ = BookmarkDialog();
+    ASSERT_NE(dialog_, nullptr);
+  }
+  void TearDown() override {
+    delete BookmarkDialog();
+    LanguageFixture::TearDown();
+  }
+  TBookmarkDlg& Dialog() { return *dialog_; }
+  const TScriptBookmarks& Marks() { return Bookmarks(Script()); }
+  void SetAt(int element, const std::string& text) {
+    PlaceCaret(element);
+    Dialog().BookmarkText->Text = text;
+    Dialog().SetBtnClick(nullptr);
+  }
+  void DeleteElement(int index) {
+    PlaceCaret(index);
+    Script().DisposeIndex(false);
+  }
+
+ private:
+  TBookmarkDlg* dialog_ = nullptr;
+};
+
+TEST_F(BookmarksTest, SetNamesTheBookmarkAndPicksItsElement) {
+  Add({{ekAction, "The long opening line of the script."},
+       {ekCharacterName, "BOB"},
+       {ekDialogue, "Hello there."},
+       {ekAutoPageBreak, ""},
+       {ekAction, "After the break."}});
+  const struct {
+    int element;
+    std::string typed;
+    std::string name;
+    int marked;
+  } cases[] = {
+      {0, "  Opening  ", "Opening", 0},
+      {0, "", "The long opening li", 0},
+      {0, "A name longer than twenty-five letters", "A name longer than twenty", 0},
+      // a speech's dialogue is marked at its cue
+      {2, "Speech", "Speech", 1},
+      // never on an automatic page break, nor just after one
+      {4, "After", "After", 2},
+      {3, "Break", "Break", 2},
+  };
+  for (const auto& c : cases) {
+    SetAt(c.element, c.typed);
+    const TBookmark& mark = Marks()[Marks().Count() - 1];
+    EXPECT_EQ(mark.Text, c.name) << c.typed;
+    EXPECT_EQ(mark.Element(), &Element(c.marked)) << c.typed;
+  }
+  EXPECT_EQ(Dialog().BookmarkList->Items.Count(), Marks().Count());
+  EXPECT_TRUE(Script().DocumentModified);
+}
+
+TEST_F(BookmarksTest, TwentyAtMost) {
+  Add({{ekAction, "One."}});
+  for (int i = 0; i < 19; ++i) SetAt(0, "Mark " + std::to_string(i));
+  ASSERT_EQ(Marks().Count(), 19);
+  SetAt(0, "Twentieth");
+  EXPECT_EQ(Marks().Count(), 20);
+  ExpectMessage("You can only have a maximum of Twenty bookmarks per script");
+  SetAt(0, "One too many");
+  EXPECT_EQ(Marks().Count(), 20);
+}
+
+TEST_F(BookmarksTest, GotoMakesTheElementCurrent) {
+  Add({{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."}});
+  SetAt(1, "Two");
+  PlaceCaret(2, 3);
+  Dialog().BookmarkList->SetItemIndex(0);
+  Dialog().GotoBtnClick(nullptr);
+  EXPECT_EQ(Script().CurrentElement, &Element(1));
+  EXPECT_EQ(Script().CaretColumn, 0);
+}
+
+TEST_F(BookmarksTest, GotoAndDeleteNeedASelection) {
+  Add({{ekAction, "One."}});
+  SetAt(0, "One");
+  Dialog().BookmarkList->SetItemIndex(-1);
+  ExpectMessage("You MUST select a bookmark before you go to it!");
+  Dialog().GotoBtnClick(nullptr);
+  ExpectMessage("You MUST select a bookmark before you can delete it!");
+  Dialog().DeleteBtnClick(nullptr);
+  Dialog().BookmarkList->SetItemIndex(0);
+  Dialog().DeleteBtnClick(nullptr);
+  EXPECT_EQ(Marks().Count(), 0);
+  EXPECT_EQ(Dialog().BookmarkList->Items.Count(), 0);
+}
+
+// A deleted element's bookmark moves to the element that takes its place:
+// the one before it, or the next one at the script's start.
+TEST_F(BookmarksTest, DeletingTheElementMovesTheBookmark) {
+  Add({{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."}});
+  SetAt(0, "First");
+  SetAt(2, "Third");
+  TScriptElement* second = &Element(1);
+  DeleteElement(2);
+  EXPECT_EQ(Marks()[1].Element(), second);
+  DeleteElement(0);
+  EXPECT_EQ(Marks()[0].Element(), second);
+  EXPECT_EQ(Marks()[1].Element(), second);
+}
+
+TEST_F(BookmarksTest, AScriptReadAnewLeavesNoBookmarkBehind) {
+  Add({{ekAction, "One."}});
+  SetAt(0, "One");
+  Script().FreeElements();
+  EXPECT_EQ(Marks()[0].Element(), nullptr);
+  Add({{ekAction, "Another script."}});
+  PlaceCaret(0);
+  Dialog().BookmarkList->SetItemIndex(0);
+  ExpectMessage("Unable to find the bookmark");
+  Dialog().GotoBtnClick(nullptr);
+  EXPECT_EQ(Marks().Count(), 0);
+}
+
+}  // namespace
+}  // namespace qm

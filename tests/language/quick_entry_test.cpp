@@ -1,0 +1,185 @@
+#include "language/quick_entry.h"
+
+#include <gtest/gtest.h>
+
+#include "language/language_fixture.h"
+#include "language/quick_entry_dialog.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+using testing::ElementsOf;
+using testing::LanguageFixture;
+using testing::ReadFileText;
+using testing::TempFolder;
+using testing::WriteFileText;
+
+const std::string Bullet = "\x95";
+
+TEST(QuickEntryListTest, EveryLineBecomesAMarkedItem) {
+  const struct {
+    std::string line, item;
+  } cases[] = {
+      {"apple", "  apple"},
+      // one blank at the start is part of the text, not a mark
+      {" apple", "   apple"},
+      {"  apple", "  apple"},
+      {Bullet + " apple", Bullet + " apple"},
+      {Bullet + "apple", Bullet + " apple"},
+      {Bullet, Bullet + " "},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(QuickEntryItemOf(c.line), c.item) << c.line;
+    // The item written back and read again stays the same.
+    EXPECT_EQ(QuickEntryItemOf(c.item), c.item) << c.line;
+  }
+  EXPECT_EQ(ItemText("   apple"), " apple");
+  EXPECT_TRUE(IsUsedItem(Bullet + " apple"));
+  EXPECT_FALSE(IsUsedItem("  apple"));
+  EXPECT_EQ(MarkUsed("  apple"), Bullet + " apple");
+  EXPECT_EQ(ParseQuickEntryList("one\r\n\r\ntwo\n" + Bullet + " three"),
+            (std::vector<std::string>{"  one", "  two", Bullet + " three"}));
+  EXPECT_TRUE(ParseQuickEntryList("").empty());
+}
+
+TEST(QuickEntryTemplateTest, TokensTakeTheSceneAndTheSelectedItems) {
+  using Selected = std::array<std::optional<std::string>, QuickEntryListCount>;
+  const struct {
+    std::string text;
+    Selected selected;
+    std::string result;
+  } cases[] = {
+      {"[1] ([2])", {"  BOB", std::nullopt, std::nullopt, std::nullopt}, "BOB ()"},
+      {"[#] / [1] / [2]", {"  ONE", Bullet + " TWO", std::nullopt, std::nullopt}, "12 / ONE / TWO"},
+      {"[1] and [1]", {"  A", std::nullopt, std::nullopt, std::nullopt}, "A and [1]"},
+      {"[#][#]", {}, "12[#]"},
+      {"no tokens", {}, "no tokens"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExpandQuickEntryTemplate(c.text, "12", c.selected), c.result) << c.text;
+  EXPECT_EQ(DefaultQuickEntryTemplate({true, false, true, false}), "[#] / [1] / [3]");
+  EXPECT_EQ(DefaultQuickEntryTemplate({}), "[#]");
+}
+
+class QuickEntryTest : public LanguageFixture {
+ protected:
+  void Name(const std::string& file) { Script().ScriptFileName = folder_.File(file); }
+  TempFolder folder_;
+};
+
+TEST_F(QuickEntryTest, TheSceneNumberIsTheHeadingsAtOrBeforeTheCaret) {
+  Add({{ekAction, "Before."}, {ekSceneHeading, "INT. ROOM - DAY"}, {ekAction, "Inside."}, {ekASceneHeading, "EXT. A"}});
+  Number(1, 4);
+  Number(3, 5);
+  Element(3).group->letter = 'A';
+  PlaceCaret(2);
+  EXPECT_EQ(QuickEntrySceneNumber(Script()), "4");
+  PlaceCaret(3);
+  EXPECT_EQ(QuickEntrySceneNumber(Script()), "5A");
+  // Above the first heading the first element stands in: with no group a
+  // zero and a blank.
+  PlaceCaret(0);
+  Element(0).group = nullptr;
+  EXPECT_EQ(QuickEntrySceneNumber(Script()), "0 ");
+}
+
+TEST_F(QuickEntryTest, AnInteractiveScriptNumbersByTheBranchTarget) {
+  Add({{ekSceneHeading, "TARGET"}, {ekAction, "Below it."}});
+  Element(0).format.NumberWord = 7;
+  Settings().InteractiveScript = 1;
+  PlaceCaret(1);
+  EXPECT_EQ(QuickEntrySceneNumber(Script()), "7");
+}
+
+TEST_F(QuickEntryTest, SettingsRoundTripAndDefaultWhenAbsent) {
+  const std::string path = folder_.File("script.QTE");
+  const std::string list = WriteFileText(folder_.File("one.LST"), "a\n");
+  TQuickEntrySettings none = ReadQuickEntrySettings(path);
+  EXPECT_TRUE(none.startNewElement);
+  EXPECT_EQ(none.elementType, 2);
+  EXPECT_EQ(none.format, "[#]");
+  TQuickEntrySettings s;
+  s.listFiles = {list, "", folder_.File("missing.LST"), ""};
+  s.startNewElement = false;
+  s.elementType = 4;
+  s.format = "[1]!";
+  WriteQuickEntrySettings(path, s);
+  const TQuickEntrySettings read = ReadQuickEntrySettings(path);
+  EXPECT_EQ(read.listFiles, s.listFiles);
+  EXPECT_FALSE(read.startNewElement);
+  EXPECT_EQ(read.elementType, 4);
+  EXPECT_EQ(read.format, "[1]!");
+}
+
+TEST_F(QuickEntryTest, AnUnnamedScriptIsRefused) {
+  Add({{ekAction, "Text."}});
+  Script().ScriptFileName = "NONAME1";
+  ExpectMessage("You MUST name this script before you can use the Quick Text Entry Box.", "Attention");
+  ShowQuickEntry(true);
+  EXPECT_EQ(QuickEntryBox(), nullptr);
+}
+
+TEST_F(QuickEntryTest, WithoutItsSettingsFileQuickEntryWaitsForSetup) {
+  Add({{ekAction, "Text."}});
+  Name("script.SCR");
+  ShowQuickEntry(false);
+  EXPECT_EQ(QuickEntryBox(), nullptr);
+}
+
+TEST_F(QuickEntryTest, OkTypesTheTemplateAndMarksTheItemsUsed) {
+  Add({{ekSceneHeading, "INT. ROOM - DAY"}, {ekAction, "Inside."}});
+  Number(0, 3);
+  PlaceCaret(1, 7);
+  Name("script.SCR");
+  const std::string one = WriteFileText(folder_.File("one.LST"), "BOB\r\n" + Bullet + " MARY\r\n");
+  const std::string two = WriteFileText(folder_.File("two.LST"), " walks\r\nruns\r\n");
+  TQuickEntrySettings s;
+  s.listFiles = {one, two, "", ""};
+  s.format = "[#]: [1] [2]";
+  WriteQuickEntrySettings(folder_.File("script.QTE"), s);
+  Driver().Expect(
+      [](TForm& form) {
+        auto& box = dynamic_cast<TQuickEntryDialog&>(form);
+        EXPECT_EQ(box.Pages->ActivePage(), box.ListsPage);
+        EXPECT_EQ(box.Lists[1]->Items[0], "   walks");
+        box.Lists[0]->SetItemIndex(0);
+        box.Lists[1]->SetItemIndex(0);
+        box.OKBtn->Click();
+      },
+      "the quick entry box");
+  ShowQuickEntry(false);
+  const std::vector<ElementSpec> expected{
+      {ekSceneHeading, "INT. ROOM - DAY"}, {ekAction, "Inside."}, {ekScriptNote, "3: BOB  walks"}};
+  EXPECT_EQ(ElementsOf(Script()), expected);
+  // The lists and settings are written back, the used items marked.
+  EXPECT_EQ(ReadFileText(one), Bullet + " BOB\r\n" + Bullet + " MARY\r\n");
+  EXPECT_EQ(ReadFileText(two), Bullet + "  walks\r\n  runs\r\n");
+  SaveQuickEntrySettings();
+  EXPECT_EQ(QuickEntryBox(), nullptr);
+}
+
+TEST_F(QuickEntryTest, TypeAheadPicksTheFirstItemThatBeginsSo) {
+  Add({{ekAction, "Text."}});
+  Name("script.SCR");
+  const std::string list = WriteFileText(folder_.File("one.LST"), "ALPHA\nBETA\nBETTY\n");
+  TQuickEntrySettings s;
+  s.listFiles = {list, "", "", ""};
+  WriteQuickEntrySettings(folder_.File("script.QTE"), s);
+  TQuickEntryDialog box(Application, folder_.File("script.QTE"));
+  const struct {
+    char key;
+    int selected;
+  } keys[] = {{'b', 1}, {'e', 1}, {'t', 1}, {'t', 2}, {'x', 2}};
+  for (const auto& k : keys) {
+    char key = k.key;
+    box.ListKeyPress(0, key);
+    EXPECT_EQ(box.Lists[0]->ItemIndex(), k.selected) << k.key;
+  }
+  Word back = VK_BACK;
+  box.ListKeyDown(0, back);
+  EXPECT_EQ(box.Lists[0]->ItemIndex(), 1);
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,314 @@
+#include "language/search_replace.h"
+
+#include <gtest/gtest.h>
+
+#include "language/character_names.h"
+#include "language/language_fixture.h"
+#include "language/search_dialog.h"
+#include "platform/stringlist.h"
+#include "script/editing/editor_calls.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+using testing::ElementsOf;
+using testing::LanguageFixture;
+
+TEST(FormatWordsTest, WordsBecomeTheirCodes) {
+  const struct {
+    std::string typed, codes;
+  } cases[] = {
+      {"{B+}bold{B-}", "\x02" "bold\x03"},
+      {"{U+}{U-}{I+}{I-}{S+}{S-}", "\x15\x16\x19\x1A\x0E\x0F"},
+      {"a{HS}b{HD}c{HR}", "a\x04" "b\x05" "c\xA7"},
+      {"{b+} stays a word", "{b+} stays a word"},
+      {"{B+}{B+}", "\x02\x02"},
+      {"{B", "{B"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TranslateFormatCodes(c.typed), c.codes) << c.typed;
+}
+
+// One search of one element's text: where the match lies, or none.
+struct FindCase {
+  std::string text;
+  std::string search;
+  bool exactCase;
+  bool wholeWords;
+  std::size_t from;
+  bool backwards;
+  std::optional<TTextMatch> match;
+};
+
+TEST(FindInTextTest, FindsByTheTable) {
+  const std::optional<TTextMatch> none;
+  const FindCase cases[] = {
+      // plain, from the caret on
+      {"the cat sat", "cat", false, false, 0, false, TTextMatch{4, 7}},
+      {"the cat sat", "cat", false, false, 5, false, none},
+      {"the cat sat", "at", false, false, 6, false, TTextMatch{9, 11}},
+      // capitals: ignored unless asked for
+      {"The CAT sat", "cat", false, false, 0, false, TTextMatch{4, 7}},
+      {"The CAT sat", "cat", true, false, 0, false, none},
+      {"The cat sat", "cat", true, false, 0, false, TTextMatch{4, 7}},
+      // whole words
+      {"concat cats (cat)", "cat", false, true, 0, false, TTextMatch{13, 16}},
+      {"concat cats", "cat", false, true, 0, false, none},
+      {"cat", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"a cat.", "cat", false, true, 0, false, TTextMatch{2, 5}},
+      {"cat's", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"bobcat", "cat", false, false, 0, false, TTextMatch{3, 6}},
+      // a search text ending in a blank needs no word end
+      {"cat sat", "cat ", false, true, 0, false, TTextMatch{0, 4}},
+      // codes inside the text are stepped over, in the word and round it
+      {"he\x02ll\x03o world", "hello", false, true, 0, false, TTextMatch{0, 7}},
+      {"\x02hello\x03 there", "hello", false, true, 0, false, TTextMatch{1, 6}},
+      {"wo~rd", "word", false, true, 0, false, TTextMatch{0, 5}},
+      // codes in the search text are matched as themselves
+      {"plain \x02" "bold\x03", "{B+}bold", false, false, 0, false, TTextMatch{6, 11}},
+      {"plain bold", "{B+}bold", false, false, 0, false, none},
+      {"a\x04" "b", "a{HS}b", false, true, 0, false, TTextMatch{0, 3}},
+      // a one-character search for a code finds the code
+      {"x\x02y", "{B+}", false, false, 0, false, TTextMatch{1, 2}},
+      // backwards: the last match ending before the caret
+      {"cat cat cat", "cat", false, true, 11, true, TTextMatch{8, 11}},
+      {"cat cat cat", "cat", false, true, 8, true, TTextMatch{4, 7}},
+      {"cat cat cat", "cat", false, true, 2, true, none},
+      // at the element's ends
+      {"cat", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"ca", "cat", false, false, 0, false, none},
+      {"", "cat", false, false, 0, false, none},
+      {"end", "d", false, false, 0, false, TTextMatch{2, 3}},
+  };
+  for (const auto& c : cases) {
+    const TSearchPattern p = MakeSearchPattern(c.search, c.exactCase, c.wholeWords, CodeCharSet);
+    EXPECT_EQ(FindInText(ComparableText(c.text, p), p, c.from, c.backwards), c.match)
+        << c.text << " / " << c.search << " from " << c.from;
+  }
+}
+
+// A user colour's open byte is also an accented letter: upper-casing the
+// text must not turn one colour's code into another's.
+TEST(FindInTextTest, CapitalsLeaveTheScriptsCodesAlone) {
+  const CharSet codes = CodeCharSet + CharSet{253, 254, 221, 222};
+  const TSearchPattern p = MakeSearchPattern("word", false, true, codes);
+  EXPECT_EQ(ComparableText("\xFDword\xFE", p), "\xFDWORD\xFE");
+  EXPECT_EQ(FindInText(ComparableText("\xFDword\xFE", p), p, 0, false), (TTextMatch{1, 5}));
+  // Where the bytes are letters they take capitals like any other.
+  const TSearchPattern letters = MakeSearchPattern("x", false, false, CodeCharSet);
+  EXPECT_EQ(ComparableText("\xFD", letters), "\xDD");
+}
+
+TEST(CapitalsLikeTest, ReplacementTakesTheFoundCapitals) {
+  const struct {
+    std::string found, replacement;
+    bool inCue;
+    std::string result;
+  } cases[] = {
+      {"BOB", "robert", false, "ROBERT"},
+      {"Bob", "robert", false, "Robert"},
+      {"bob", "Robert", false, "robert"},
+      {"bob", "robert", true, "ROBERT"},
+      {"bob", "robert (v.o.)", true, "ROBERT (v.o.)"},
+      {"New York", "los angeles", false, "Los Angeles"},
+      {"New york", "los angeles", false, "Los angeles"},
+      {"new York", "LOS ANGELES", false, "los angeles"},
+      {"\x02" "Bob", "robert", false, "Robert"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(CapitalsLike(c.found, c.replacement, c.inCue, CodeCharSet), c.result) << c.found << " -> " << c.replacement;
+}
+
+class SearchScriptTest : public LanguageFixture {
+ protected:
+  void ReplaceAll(const std::string& text, const std::string& replacement, TReplaceOptions options,
+                  const std::string& counts) {
+    options.prompt = false;
+    ExpectMessage(counts, "Search/Replace is done");
+    ExpectMessage("Return to Starting Position of Search?", "Search/Replace Completed", mrNo);
+    SearchReplaceOrTag(Script(), text, replacement, options);
+  }
+};
+
+TEST_F(SearchScriptTest, ReplaceAllCountsAndTakesCapitals) {
+  Add({{ekAction, "Bob waves. BOB runs."}, {ekCharacterName, "BOB"}, {ekDialogue, "bob? Bobby?"}});
+  PlaceCaret(0);
+  ReplaceAll("bob", "robert", {}, "Found: 4\rReplaced: 4");
+  const std::vector<ElementSpec> expected{
+      {ekAction, "Robert waves. ROBERT runs."}, {ekCharacterName, "ROBERT"}, {ekDialogue, "robert? Bobby?"}};
+  EXPECT_EQ(ElementsOf(Script()), expected);
+  EXPECT_EQ(SearchMemory().found, 4);
+  EXPECT_EQ(SearchMemory().replaced, 4);
+}
+
+TEST_F(SearchScriptTest, ReplaceKeepsCodesInsideTheWordAndDropsSoftHyphens) {
+  Add({{ekAction, "say he\x02ll\x03o and hel~lo"}});
+  PlaceCaret(0);
+  TReplaceOptions options;
+  options.matchCaps = false;
+  ReplaceAll("hello", "bye", options, "Found: 2\rReplaced: 2");
+  EXPECT_EQ(ElementsOf(Script()).front().text, "say \x02\x03" "bye and bye");
+}
+
+TEST_F(SearchScriptTest, ReplaceOnlyInTheChosenKindsAndFromTheCaret) {
+  Add({{ekAction, "cat"}, {ekDialogue, "cat"}, {ekAction, "cat"}, {ekDialogue, "cat"}});
+  PlaceCaret(1);
+  TReplaceOptions options;
+  options.kinds = 1u << ekDialogue;
+  options.matchCaps = false;
+  ReplaceAll("cat", "dog", options, "Found: 2\rReplaced: 2");
+  const std::vector<ElementSpec> expected{
+      {ekAction, "cat"}, {ekDialogue, "dog"}, {ekAction, "cat"}, {ekDialogue, "dog"}};
+  EXPECT_EQ(ElementsOf(Script()), expected);
+}
+
+TEST_F(SearchScriptTest, ReplaceBackwardsStopsAtTheScriptsStart) {
+  Add({{ekAction, "one cat"}, {ekAction, "two cat"}, {ekAction, "three cat"}});
+  PlaceCaret(1, 3);
+  TReplaceOptions options;
+  options.backwards = true;
+  options.matchCaps = false;
+  ReplaceAll("cat", "catcat", options, "Found: 1\rReplaced: 1");
+  const std::vector<ElementSpec> expected{{ekAction, "one catcat"}, {ekAction, "two cat"}, {ekAction, "three cat"}};
+  EXPECT_EQ(ElementsOf(Script()), expected);
+}
+
+TEST_F(SearchScriptTest, PromptedReplaceSkipsAndCancels) {
+  Add({{ekAction, "cat cat cat"}});
+  PlaceCaret(0);
+  TReplaceOptions options;
+  options.matchCaps = false;
+  ExpectMessage("Should I replace it?", "I Found \"cat\"", mrYes);
+  ExpectMessage("Should I replace it?", "I Found \"cat\"", mrNo);
+  ExpectMessage("Should I replace it?", "I Found \"cat\"", mrCancel);
+  ExpectMessage("Found: 3\rReplaced: 1", "Search/Replace is done");
+  ExpectMessage("Return to Starting Position of Search?", "Search Canceled", mrNo);
+  SearchReplaceOrTag(Script(), "cat", "dog", options);
+  EXPECT_EQ(ElementsOf(Script()).front().text, "dog cat cat");
+}
+
+TEST_F(SearchScriptTest, YesToAllReplacesTheRestWithoutAsking) {
+  Add({{ekAction, "cat cat"}, {ekAction, "cat"}});
+  PlaceCaret(0);
+  TReplaceOptions options;
+  options.matchCaps = false;
+  ExpectMessage("Should I replace it?", "I Found \"cat\"", mrAll);
+  ExpectMessage("Found: 3\rReplaced: 3", "Search/Replace is done");
+  ExpectMessage("Return to Starting Position of Search?", "", mrYes);
+  SearchReplaceOrTag(Script(), "cat", "dog", options);
+  const std::vector<ElementSpec> expected{{ekAction, "dog dog"}, {ekAction, "dog"}};
+  EXPECT_EQ(ElementsOf(Script()), expected);
+  EXPECT_EQ(Script().CurrentElement, &Element(0));
+  EXPECT_EQ(Script().CaretColumn, 0);
+}
+
+TEST_F(SearchScriptTest, NothingFoundReturnsToWhereTheSearchBegan) {
+  Add({{ekAction, "nothing here"}, {ekDialogue, "a needle."}});
+  PlaceCaret(1, 4);
+  ExpectMessage("No More Found!");
+  TSearchOptions options;
+  EXPECT_FALSE(SearchScript(Script(), "needle", options));
+  EXPECT_EQ(Script().CurrentElement, &Element(1));
+  EXPECT_EQ(Script().CaretColumn, 4);
+}
+
+// Each match the user goes on from becomes the place to come back to.
+TEST_F(SearchScriptTest, SearchAgainFromEachMatchToTheEnd) {
+  Add({{ekAction, "nothing here"}, {ekDialogue, "a needle."}, {ekAction, "needle again"}});
+  PlaceCaret(0, 2);
+  ExpectMessage("Search Again?", "I Found \"needle\"", mrYes);
+  ExpectMessage("Search Again?", "I Found \"needle\"", mrYes);
+  ExpectMessage("No More Found!");
+  TSearchOptions options;
+  EXPECT_FALSE(SearchScript(Script(), "needle", options));
+  EXPECT_EQ(Script().CurrentElement, &Element(2));
+  EXPECT_EQ(Script().CaretColumn, 6);
+}
+
+TEST_F(SearchScriptTest, BackwardsSearchFindsTheEarlierMatch) {
+  Add({{ekAction, "needle one"}, {ekAction, "needle two"}});
+  PlaceCaret(1, 3);
+  ExpectMessage("Search Again?", "I Found \"needle\"", mrNo);
+  TSearchOptions options;
+  options.backwards = true;
+  EXPECT_TRUE(SearchScript(Script(), "needle", options));
+  EXPECT_EQ(Script().CurrentElement, &Element(0));
+  EXPECT_EQ(Script().CaretColumn, 0);
+}
+
+TEST_F(SearchScriptTest, NoStopsAtTheMatch) {
+  Add({{ekAction, "nothing here"}, {ekDialogue, "a needle."}});
+  PlaceCaret(0);
+  ExpectMessage("Search Again?", "I Found \"needle\"", mrNo);
+  TSearchOptions options;
+  EXPECT_TRUE(SearchScript(Script(), "needle", options));
+  EXPECT_EQ(Script().CurrentElement, &Element(1));
+  EXPECT_EQ(Script().CaretColumn, 8);
+}
+
+TEST_F(SearchScriptTest, LongSearchTextsAreCutInTheCaption) {
+  Add({{ekAction, "abcdefghijklmnopqrstuvwxyz"}});
+  PlaceCaret(0);
+  ExpectMessage("Search Again?", "I Found \"abcdefghijklmnopqrst...\"", mrNo);
+  TSearchOptions options;
+  options.wholeWords = false;
+  EXPECT_TRUE(SearchScript(Script(), "abcdefghijklmnopqrstuvwxyz", options));
+}
+
+// Renaming changes the cues (with their extensions) and the name table,
+// and leaves what the characters say alone.
+TEST_F(SearchScriptTest, ChangeCharacterNameRenamesEveryCue) {
+  Add({{ekCharacterName, "BOB"},
+       {ekDialogue, "Bob is here, bob."},
+       {ekCharacterName, "BOB (V.O.)"},
+       {ekDialogue, "Still Bob."},
+       {ekCharacterName, "BOBBY"}});
+  PlaceCaret(1);
+  BuildCharacterNameTable();
+  Driver().Expect(
+      [](TForm& form) {
+        auto& dialog = dynamic_cast<TSearchingDlg&>(form);
+        EXPECT_EQ(dialog.Caption(), "Change Character Name");
+        EXPECT_FALSE(dialog.FormatCodesBtn->Visible());
+        EXPECT_FALSE(dialog.MatchCapsBox->Enabled());
+        EXPECT_TRUE(dialog.EntireScriptBtn->Checked());
+        dialog.SearchText->SetItemIndex(dialog.SearchText->Items.IndexOf("BOB"));
+        dialog.SearchText->Text = "BOB";
+        dialog.ReplaceText->Text = "Robert";
+        dialog.OKBtn->Click();
+      },
+      "the rename dialog");
+  ExpectMessage("Found: 2\rReplaced: 2", "Search/Replace is done");
+  ExpectMessage("Return to Starting Position of Search?", "", mrYes);
+  ChangeCharacterName();
+  const std::vector<ElementSpec> expected{{ekCharacterName, "ROBERT"},
+                                          {ekDialogue, "Bob is here, bob."},
+                                          {ekCharacterName, "ROBERT (V.O.)"},
+                                          {ekDialogue, "Still Bob."},
+                                          {ekCharacterName, "BOBBY"}};
+  EXPECT_EQ(ElementsOf(Script()), expected);
+  TStringList names;
+  CollectCharacterNames(0, false, false, names, false);
+  EXPECT_EQ(Texts(names), (std::vector<std::string>{"BOBBY", "ROBERT"}));
+  EXPECT_EQ(Script().CurrentElement, &Element(1));
+}
+
+TEST_F(SearchScriptTest, RenameWithoutANewNameAsksFirst) {
+  Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}});
+  PlaceCaret(1);
+  BuildCharacterNameTable();
+  Driver().Expect(
+      [](TForm& form) {
+        auto& dialog = dynamic_cast<TSearchingDlg&>(form);
+        dialog.SearchText->Text = "BOB";
+        dialog.ReplaceText->Text = "  ";
+        dialog.OKBtn->Click();
+      },
+      "the rename dialog");
+  ExpectMessage("You have not specified a Name for me to replace BOB with...", "", mrYes);
+  ChangeCharacterName();
+  EXPECT_EQ(ElementsOf(Script()).front().text, "BOB");
+}
+
+}  // namespace
+}  // namespace qm

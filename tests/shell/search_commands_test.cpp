@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "script/fixtures/keys_fixture.h"
+#include "language/search_dialog.h"
+#include "language/search_replace.h"
+#include "platform/menus.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+class SearchCommandsTest : public testing::KeysFixture {
+ protected:
+  // The next Search dialog gets these texts and is closed with OK.
+  void ExpectSearchDialog(const std::string& text, const std::string& replacement, bool prompt) {
+    Driver().Expect(
+        [text, replacement, prompt](TForm& form) {
+          auto& dialog = dynamic_cast<TSearchingDlg&>(form);
+          dialog.SearchText->Text = text;
+          dialog.ReplaceText->Text = replacement;
+          dialog.ReplaceTextChange(nullptr);
+          dialog.PromptBox->SetChecked(prompt);
+          dialog.OKBtn->Click();
+        },
+        "the Search dialog");
+  }
+};
+
+TEST_F(SearchCommandsTest, ReplaceAllIsUndoneInOneStep) {
+  Load({{ekAction, "A cat sat."}, {ekDialogue, "The cat and the cat."}, {ekAction, "No cats."}});
+  const std::vector<ElementSpec> before = Elements();
+  ExpectSearchDialog("cat", "dog", false);
+  ExpectBox("Found: 3\rReplaced: 3", mrOk);
+  ExpectBox("Return to Starting Position of Search?", mrYes);
+  MainForm->MenuItem("SearchandReplaceItem")->Click();
+  const std::vector<ElementSpec> after{
+      {ekAction, "A dog sat."}, {ekDialogue, "The dog and the dog."}, {ekAction, "No cats."}};
+  EXPECT_EQ(Elements(), after);
+  EXPECT_TRUE(W().DocumentModified);
+  EXPECT_EQ(MainForm->MenuItem("SearchAgainItem")->Caption(), "Search && Replace &Again");
+  MainForm->UndoItem->Click();
+  EXPECT_EQ(Elements(), before);
+}
+
+TEST_F(SearchCommandsTest, SearchAgainRepeatsTheLastSearchFromTheCaret) {
+  Load({{ekAction, "One needle."}, {ekAction, "Two needles, one needle."}});
+  ExpectSearchDialog("needle", DontReplaceText, false);
+  ExpectBox("Search Again?", mrNo);
+  Press(VK_F2);
+  EXPECT_EQ(CurrentIndex(), 0);
+  EXPECT_EQ(W().CaretColumn, 10);
+  EXPECT_EQ(MainForm->MenuItem("SearchAgainItem")->Caption(), "Search &Again");
+  ExpectBox("Search Again?", mrNo);
+  Press(VK_F2, ssShift);
+  EXPECT_EQ(CurrentIndex(), 1);
+  EXPECT_EQ(W().CaretColumn, 23);
+  EXPECT_EQ(SearchMemory().searchHistory, std::vector<std::string>{"needle"});
+}
+
+TEST_F(SearchCommandsTest, AnEmptySearchTextAsksToReturn) {
+  Load({{ekAction, "Text."}});
+  ExpectSearchDialog("", DontReplaceText, false);
+  ExpectBox("You have not specified ANY text for me\rto search for...\r\rShould I simply return to your script?", mrYes);
+  Press(VK_F2);
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "Text."}}));
+  EXPECT_EQ(SearchMemory().lastKind, skNone);
+}
+
+}  // namespace
+}  // namespace qm
