@@ -186,6 +186,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void ShowHintsItemClick(TObject* sender);
   void AlwaysShowBoxesItemClick(TObject* sender);
 
+  // Printing: the print menu and job, the printer set-up.
+  void PrintItemClick(TObject* sender);
+  void PrinterSetupItemClick(TObject* sender);
+
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);
   void ConfigurationWizard1Click(TObject* sender);
