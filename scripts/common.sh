@@ -4,7 +4,8 @@ set -euo pipefail
 
 QM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QM_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins fonts-liberation fontconfig alsa-utils wordnet-base)
+  qt6-base-dev qt6-qpa-plugins fonts-liberation fontconfig alsa-utils wordnet-base
+  libcairo2-dev libfontconfig-dev pkg-config poppler-utils)
 
 qm_install_packages() {
   local missing=()

@@ -82,12 +82,18 @@ void TPrinter::NewPage() {
   StartPage();
 }
 
-void TPrinter::EndDoc() {
-  if (!printing_) return;
+bool TPrinter::EndDoc() {
+  if (!printing_) return false;
   Device()->EndPage();
   Device()->EndDoc();
   canvas_.SetSink(nullptr);
   printing_ = false;
+  return Device()->LastError().empty();
+}
+
+std::string TPrinter::LastError() {
+  PrinterDevice* d = Device();
+  return d ? d->LastError() : std::string("No printer is selected.");
 }
 
 void TPrinter::Abort() {

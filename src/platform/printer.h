@@ -28,6 +28,9 @@ class PrinterDevice {
   virtual void EndPage() = 0;
   virtual void EndDoc() = 0;
   virtual void Abort() = 0;
+  // Why the last BeginDoc or EndDoc failed, in words for the user; empty
+  // when it did not.
+  virtual std::string LastError() const { return {}; }
 };
 
 enum : int {
@@ -62,8 +65,11 @@ class TPrinter {
   std::string Title;
   bool BeginDoc();
   void NewPage();
-  void EndDoc();
+  // False when the job did not reach its printer or file whole.
+  bool EndDoc();
   void Abort();
+  // Why the last job failed to start or finish, empty when it did not.
+  std::string LastError();
   bool Printing() const { return printing_; }
   bool Aborted() const { return aborted_; }
   int PageNumber() const { return pageNumber_; }

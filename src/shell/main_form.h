@@ -219,6 +219,10 @@ class TMainForm : public TForm, public TProgramOptions {
   // Web) on the word at the caret.
   void ThesaurusItemClick(TObject* sender);
 
+  // Printing: the print menu and job, the printer set-up.
+  void PrintItemClick(TObject* sender);
+  void PrinterSetupItemClick(TObject* sender);
+
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);
   void ConfigurationWizard1Click(TObject* sender);

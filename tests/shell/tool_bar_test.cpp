@@ -79,12 +79,13 @@ TEST_F(ToolBarTest, ButtonsFollowTheirCommands) {
   Idle();
   EXPECT_TRUE(B("SaveBtn").Enabled());
   EXPECT_FALSE(B("CutBtn").Enabled()) << "no block, and no clipboard routine yet";
-  EXPECT_FALSE(B("PrintBtn").Enabled());
+  EXPECT_TRUE(B("PrintBtn").Enabled()) << "a script is open";
   EXPECT_TRUE(B("BoldBtn").Enabled());
   EXPECT_EQ(B("ExitBtn").Hint(), "Close Script|Quick Key: <CTRL+F4>");
   MainForm->CloseFileItem->Click();
   Idle();
   EXPECT_FALSE(B("SaveBtn").Enabled());
+  EXPECT_FALSE(B("PrintBtn").Enabled());
   EXPECT_FALSE(B("BoldBtn").Enabled());
   EXPECT_TRUE(B("FileNewBtn").Enabled());
   EXPECT_TRUE(B("ExitBtn").Enabled());

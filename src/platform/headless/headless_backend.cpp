@@ -220,6 +220,7 @@ std::unique_ptr<CanvasSink> HeadlessBackend::CreateBitmapSurface(int width, int 
 std::vector<PrinterDevice*> HeadlessBackend::Printers() {
   std::vector<PrinterDevice*> result;
   for (auto& p : printers_) result.push_back(p.get());
+  for (auto& p : otherPrinters_) result.push_back(p.get());
   return result;
 }
 

@@ -136,6 +136,9 @@ class HeadlessBackend : public Backend {
   ScreenInfo& ScreenSettings() { return screen_; }
   // The printers offered; tests may clear it to stand for "no printer".
   std::vector<std::unique_ptr<RecordingPrinter>>& PrinterList() { return printers_; }
+  // Printers offered after the recording ones: batch printing and tests
+  // put the PDF printer here.
+  std::vector<std::unique_ptr<PrinterDevice>>& OtherPrinters() { return otherPrinters_; }
   struct Sound {
     SoundKind kind;
     std::string name;
@@ -150,6 +153,7 @@ class HeadlessBackend : public Backend {
   HeadlessMetrics metrics_;
   MemoryClipboard clipboard_;
   std::vector<std::unique_ptr<RecordingPrinter>> printers_;
+  std::vector<std::unique_ptr<PrinterDevice>> otherPrinters_;
   ScreenInfo screen_;
   std::vector<Sound> sounds_;
   std::vector<int> cursorHistory_;

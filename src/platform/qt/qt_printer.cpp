@@ -3,9 +3,6 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPrinterInfo>
-#include <QStandardPaths>
-
-#include <cstdlib>
 
 #include "platform/cp1252.h"
 #include "platform/files.h"
@@ -17,34 +14,9 @@ namespace {
 
 constexpr int kPdfDpi = 600;
 
-std::string DocumentsFolder() {
-  if (const char* home = std::getenv("QUILLMASTER_HOME"); home && *home) return home;
-  const std::string documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
-  if (!documents.empty() && DirectoryExists(documents)) return documents;
-  return HomeFolder();
-}
-
-std::string SafeFileName(const std::string& title) {
-  std::string name;
-  for (unsigned char c : title) name += (c < 32 || c == '/' || c == '\\' || c == ':') ? '_' : static_cast<char>(c);
-  while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
-  while (!name.empty() && (name.front() == ' ' || name.front() == '.')) name.erase(0, 1);
-  return name.empty() ? std::string("Quillmaster") : name;
-}
-
 QPoint Pixels(const QRect& r) { return r.topLeft(); }
 
 }  // namespace
-
-std::string PdfPathForJob(const std::string& title) {
-  // The title is the program's text; the file's name is spelt as the system spells names.
-  const std::string name = TextToPath(title);
-  if (SameText(ExtractFileExt(name), ".pdf") && name.find('/') != std::string::npos) return name;
-  const std::string base = JoinPath(DocumentsFolder(), SafeFileName(name));
-  std::string path = base + ".pdf";
-  for (int n = 2; FileExists(path) || DirectoryExists(path); ++n) path = base + " (" + std::to_string(n) + ").pdf";
-  return path;
-}
 
 QtPrinterDevice::QtPrinterDevice(QtFonts& fonts, const QString& systemName) : fonts_(fonts), pdf_(systemName.isEmpty()) {
   if (pdf_) {
@@ -92,7 +64,12 @@ bool QtPrinterDevice::BeginDoc(const std::string& title) {
     printer_->setOutputFileName(QString::fromStdString(outputFile_));
   }
   pages_ = 0;
-  if (!painter_.begin(printer_.get())) return false;
+  error_.clear();
+  if (!printer_->isValid() || !painter_.begin(printer_.get())) {
+    error_ = pdf_ ? "The PDF file " + PathToText(outputFile_) + " cannot be written."
+                  : "The printer " + Name() + " is not available.";
+    return false;
+  }
   page_ = std::make_unique<PainterOnDevice>(fonts_, printer_->resolution(), painter_);
   return true;
 }
@@ -106,8 +83,11 @@ CanvasSink* QtPrinterDevice::BeginPage() {
 }
 
 void QtPrinterDevice::EndDoc() {
-  if (painter_.isActive()) painter_.end();
+  const bool ended = !painter_.isActive() || painter_.end();
   page_.reset();
+  if (!ended || printer_->printerState() == QPrinter::Error)
+    error_ = pdf_ ? "The PDF file " + PathToText(outputFile_) + " could not be written completely."
+                  : "The printer " + Name() + " did not take the job.";
 }
 
 void QtPrinterDevice::Abort() {

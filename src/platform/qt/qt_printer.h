@@ -9,19 +9,13 @@
 #include <memory>
 #include <string>
 
+#include "platform/pdf_printer.h"
 #include "platform/printer.h"
 #include "platform/qt/qt_canvas.h"
 
 namespace qm {
 
 class QtFonts;
-
-inline constexpr const char* PdfPrinterName = "Print to PDF";
-
-// Where the PDF printer writes a job: the job's title when it is a path
-// to a ".pdf" file, else a new file named after the title in the user's
-// documents ($QUILLMASTER_HOME when set) that never replaces another.
-std::string PdfPathForJob(const std::string& title);
 
 class QtPrinterDevice : public PrinterDevice {
  public:
@@ -40,6 +34,7 @@ class QtPrinterDevice : public PrinterDevice {
   void EndPage() override {}
   void EndDoc() override;
   void Abort() override;
+  std::string LastError() const override { return error_; }
 
   bool IsPdf() const { return pdf_; }
   // The file the last PDF job went to (cp1252).
@@ -53,6 +48,7 @@ class QtPrinterDevice : public PrinterDevice {
   std::unique_ptr<PainterOnDevice> page_;
   int pages_ = 0;
   std::string outputFile_;
+  std::string error_;
 };
 
 }  // namespace qm

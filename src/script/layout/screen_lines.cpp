@@ -104,28 +104,6 @@ std::string SpeakerBefore(const TMDIChild& window, const TScriptElement& element
   return {};
 }
 
-// A banner text whose bold and underline codes become attribute bits.
-TLaidLine StyledLine(std::string_view text, Word left, Word height, Byte banner) {
-  TLaidLine line;
-  line.left = left;
-  line.height = height;
-  line.banner = banner;
-  Byte bits = 0;
-  for (char c : text) {
-    switch (static_cast<Byte>(c)) {
-      case BoldOn: bits |= AttrBold; continue;
-      case BoldOff: bits &= static_cast<Byte>(~AttrBold); continue;
-      case UnderlineOn: bits |= AttrUnderline; continue;
-      case UnderlineOff: bits &= static_cast<Byte>(~AttrUnderline); continue;
-      default: break;
-    }
-    if (line.text.size() >= static_cast<std::size_t>(ScreenLineColumns)) break;
-    line.text.push_back(c);
-    line.attributes[line.text.size()] = bits;
-  }
-  return line;
-}
-
 std::string RuleText(const TMDIChild& window, Byte kind) {
   char ch = '-';
   if (kind == ekForcedPageBreak || kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak) ch = '=';
@@ -153,6 +131,27 @@ bool CountsAsContinuedPage(const TMDIChild& window, Byte kind) {
 }
 
 }  // namespace
+
+TLaidLine StyledLine(std::string_view text, Word left, Word height, Byte banner) {
+  TLaidLine line;
+  line.left = left;
+  line.height = height;
+  line.banner = banner;
+  Byte bits = 0;
+  for (char c : text) {
+    switch (static_cast<Byte>(c)) {
+      case BoldOn: bits |= AttrBold; continue;
+      case BoldOff: bits &= static_cast<Byte>(~AttrBold); continue;
+      case UnderlineOn: bits |= AttrUnderline; continue;
+      case UnderlineOff: bits &= static_cast<Byte>(~AttrUnderline); continue;
+      default: break;
+    }
+    if (line.text.size() >= static_cast<std::size_t>(ScreenLineColumns)) break;
+    line.text.push_back(c);
+    line.attributes[line.text.size()] = bits;
+  }
+  return line;
+}
 
 int LinesBeforePixels(const TMDIChild& window, const TElementFormat& format) {
   return format.LinesBefore * window.ScreenLineHeight / 10;
@@ -229,11 +228,7 @@ void LayElementLines(TMDIChild& window, TScriptElement& element, std::span<const
   UpdateScreenLinePositions(window);
 }
 
-std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElement& element) {
-  const auto& options = window.LayoutOptions;
-  const Byte kind = element.Kind();
-  const Word height = ScreenLineHeightOf(window, element.format, 2);
-  const Word cueLeft = ScreenLeftOf(window, window.FormatSet[fsCharacterName]);
+TPageBreakTexts PageBreakTexts(const TMDIChild& window, const TScriptElement& element) {
   // A speech broken by the page shows "(MORE)"; its name comes back after
   // the break either as the banner's CONT'D line or, once repagination
   // repeated it, as a name element of its own (a cue in continued state).
@@ -241,17 +236,32 @@ std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElem
   // itself leaves 19 and the repeated name after it.
   const TScriptElement* after = element.next;
   const bool repeatedName = after && after->Kind() == ekCharacterName && CueContinuedState(after->split) == 2;
-  const bool speechSplit = options.MoreLines && IsSpeechText(element.prev) &&
+  const bool speechSplit = window.LayoutOptions.MoreLines && IsSpeechText(element.prev) &&
                            (element.split == spSecondPiece || IsSpeechText(after) ||
                             (repeatedName && IsSpeechText(after->next)));
   const bool sceneContinues = element.next && !StartsScene(element.next->Kind()) && InsideScene(element);
+  TPageBreakTexts texts;
+  texts.more = speechSplit;
+  texts.bottomContinued = sceneContinues && window.BottomSceneContinued;
+  texts.topContinued = sceneContinues && window.TopSceneContinued;
+  texts.cueLine = speechSplit && !repeatedName;
+  if (texts.cueLine) texts.speaker = SpeakerBefore(window, element);
+  return texts;
+}
+
+std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElement& element) {
+  const auto& options = window.LayoutOptions;
+  const Byte kind = element.Kind();
+  const Word height = ScreenLineHeightOf(window, element.format, 2);
+  const Word cueLeft = ScreenLeftOf(window, window.FormatSet[fsCharacterName]);
+  const TPageBreakTexts texts = PageBreakTexts(window, element);
   std::vector<TLaidLine> lines;
-  if (speechSplit) lines.push_back(StyledLine("(" + window.MoreText + ")", cueLeft, height, 0));
-  if (sceneContinues && window.BottomSceneContinued)
+  if (texts.more) lines.push_back(StyledLine("(" + window.MoreText + ")", cueLeft, height, 0));
+  if (texts.bottomContinued)
     lines.push_back(StyledLine(window.BottomSceneContinuedText, ScreenLeftOf(window, window.FormatSet[fsTransition]),
                                height, 2));
   lines.push_back(StyledLine(RuleText(window, kind), 0, height, 0));
-  if (sceneContinues && window.TopSceneContinued) {
+  if (texts.topContinued) {
     const std::string& continued = window.TopSceneContinuedText;
     TLaidLine top = StyledLine(continued + ContinuedPageCountText(window, element),
                                ScreenLeftOf(window, window.FormatSet[fsAction]), height, 1);
@@ -262,8 +272,8 @@ std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElem
         top.attributes[column] = AttrBold;
     lines.push_back(std::move(top));
   }
-  if (speechSplit && !repeatedName)
-    lines.push_back(StyledLine(SpeakerBefore(window, element) + " (" + options.CharacterMoreContinued + ")", cueLeft, height, 0));
+  if (texts.cueLine)
+    lines.push_back(StyledLine(texts.speaker + " (" + options.CharacterMoreContinued + ")", cueLeft, height, 0));
   for (std::size_t i = 0; i < lines.size(); ++i)
     lines[i].lineInElement = lines[i].banner == 1 ? 1 : static_cast<Word>(i + 1);
   return lines;

@@ -36,6 +36,10 @@ inline Byte WithColor(Byte attribute, int color) {
   return static_cast<Byte>((attribute & 0x0F) | (color << 4));
 }
 
+// A banner or header text whose bold and underline codes become
+// attribute bits, cut to a screen line.
+TLaidLine StyledLine(std::string_view text, Word left, Word height, Byte banner);
+
 // The pixels an element's lines before add above its first screen line.
 // Every element's first line carries them.
 int LinesBeforePixels(const TMDIChild& window, const TElementFormat& format);
@@ -60,6 +64,19 @@ void MarkScreenLine(TScreenLine& line, int fromColumn);
 void UpdateScreenLinePositions(TMDIChild& window);
 // The top of a screen line in client pixels.
 int ScreenLineTop(const TMDIChild& window, int line);
+
+// What a page break adds around itself, on screen and on paper: "(MORE)"
+// under a speech it splits, the scene-continued lines at the bottom and
+// the top of the pages when a scene runs on, and the speaker's CONT'D line
+// when no repeated name element follows the break.
+struct TPageBreakTexts {
+  bool more = false;
+  bool bottomContinued = false;
+  bool topContinued = false;
+  bool cueLine = false;
+  std::string speaker;  // the split speech's speaker, up to its extension
+};
+TPageBreakTexts PageBreakTexts(const TMDIChild& window, const TScriptElement& element);
 
 // The lines a page-break element shows: the rule with its banner, and the
 // MORE, cue and scene-continued lines its neighbours ask for.

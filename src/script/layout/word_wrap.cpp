@@ -391,13 +391,15 @@ class LineBreaker {
 // The shown text and attributes of the wrapped lines.
 class ScreenTextBuilder {
  public:
-  ScreenTextBuilder(TMDIChild& window, const TWrapSetup& setup) : w_(window), s_(setup) {
+  // For paper there is no block to colour and no code to label.
+  ScreenTextBuilder(TMDIChild& window, const TWrapSetup& setup, bool forPrint = false) : w_(window), s_(setup) {
+    codes_ = CodeSetOf(window);
+    if (forPrint) return;
     const TScriptElement& e = *setup.element;
     if (window.BlockOn && e.InBlock()) {
       selStart_ = std::min(e.blockStart, e.blockEnd);
       selEnd_ = std::max(e.blockStart, e.blockEnd);
     }
-    codes_ = CodeSetOf(window);
     showCodes_ = window.LayoutOptions.ShowCodes;
     labelTags_ = LayoutProgramOptions.FillOutBreakdowns || (showCodes_ && window.LayoutOptions.ShowsBreakdownTags);
   }
@@ -435,7 +437,8 @@ class ScreenTextBuilder {
       const Byte ch = static_cast<Byte>(s_.text[static_cast<std::size_t>(i)]);
       if (IsHiddenCode(ch)) {
         ApplyCode(state, ch, s_.extendedColors);
-        AppendCodeLabel(w_, ch, line.text, ScreenLineColumns, line.attributes.data(), columnShift);
+        if (showCodes_ || labelTags_)
+          AppendCodeLabel(w_, ch, line.text, ScreenLineColumns, line.attributes.data(), columnShift);
         continue;
       }
       const Byte attribute = WithColor(state.bits, state.color);
@@ -557,7 +560,7 @@ void FixScreenText(TMDIChild& window, TScriptElement& element, TLaidLine& last) 
 }
 
 TWrapOutcome ComputeWrap(TMDIChild& window, TScriptElement& element, std::string_view text, bool screenOutput,
-                         const TPageMetrics& page, TPitchCache& pitches) {
+                         const TPageMetrics& page, TPitchCache& pitches, bool forPrint = false) {
   if (text.size() > MaxElementChars) throw std::length_error("element text longer than an element holds");
   TWrapSetup setup = PrepareWrap(window, element, text, pitches);
   TWrapOutcome outcome;
@@ -570,7 +573,7 @@ TWrapOutcome ComputeWrap(TMDIChild& window, TScriptElement& element, std::string
   outcome.lineCount = LineBreaker(setup).Run(outcome.offsets);
   outcome.offsets[static_cast<std::size_t>(outcome.lineCount)] = static_cast<Word>(text.size() + 1);
   if (screenOutput) {
-    ScreenTextBuilder(window, setup).Build(outcome.offsets, outcome.lineCount, outcome.lines);
+    ScreenTextBuilder(window, setup, forPrint).Build(outcome.offsets, outcome.lineCount, outcome.lines);
     for (int i = 0; i < outcome.lineCount; ++i) {
       TLaidLine& line = outcome.lines[static_cast<std::size_t>(i)];
       line.left = ScreenLeftOf(window, format);
@@ -714,6 +717,18 @@ void TWrapPass::Wrap(TScriptElement& element, std::string_view text) {
   };
   // The failure's message box may have let anything run.
   if (!WrapElement(window_, element, text, false, false, page_, pitches_, measure)) measured_ = false;
+}
+
+TPrintedElement PrintedElementLines(TMDIChild& window, TScriptElement& element, const TPageMetrics& page) {
+  TPrintedElement printed;
+  if (IsPageBreakKind(element.Kind())) return printed;
+  const std::string text = LiveElementText(window, element);
+  MeasureScreenFont(window, &element);
+  TPitchCache pitches;
+  TWrapOutcome outcome = ComputeWrap(window, element, text, true, page, pitches, true);
+  printed.lines = std::move(outcome.lines);
+  printed.leftMargin = outcome.leftMargin;
+  return printed;
 }
 
 void WrapForScreen(TMDIChild& window, TScriptElement& element, std::string_view text, bool moveFollowing) {

@@ -11,6 +11,7 @@
 
 #include "platform/types.h"
 #include "script/layout/fixed_pitch.h"
+#include "script/layout/screen_lines.h"
 #include "script/model/script_model.h"
 
 namespace qm {
@@ -52,6 +53,17 @@ int CaretLineOfColumn(const TLineOffsets& offsets, int lineCount, int column, st
 // EditBuffer character at a column of the window's current element.
 int CharWidthAt(TMDIChild& window, int column);
 int LayoutCharWidthAt(TMDIChild& window, int column);
+
+// An element's lines as they print: its wrapped text with the style and
+// colour bits of its codes (no block colour, no code labels), a character
+// name with its extension, and the left margin (tenths of an inch) they
+// start at. Nothing of the script changes; the window's width tables are
+// measured for the element's font.
+struct TPrintedElement {
+  std::vector<TLaidLine> lines;
+  Byte leftMargin = 0;
+};
+TPrintedElement PrintedElementLines(TMDIChild& window, TScriptElement& element, const TPageMetrics& page);
 
 // Wraps an element and lays its lines on the screen (page breaks their
 // banner lines); with moveFollowing the lines below move when the line

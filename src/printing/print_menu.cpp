@@ -1,0 +1,162 @@
+#include "printing/print_menu.h"
+
+#include <algorithm>
+#include <map>
+
+#include "base/message_boxes.h"
+#include "base/program_options.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "printing/print_run.h"
+#include "printing/printing_dialog.h"
+#include "script/model/string_utils.h"
+
+namespace qm {
+
+namespace {
+
+std::string Trim(std::string text) {
+  TrimTrailingBlanks(text);
+  const std::size_t start = text.find_first_not_of(' ');
+  return start == std::string::npos ? std::string() : text.substr(start);
+}
+
+// The pages each element stands on.
+std::map<const TScriptElement*, std::size_t> PageOfElements(const std::vector<TScriptPage>& pages) {
+  std::map<const TScriptElement*, std::size_t> pageOf;
+  for (std::size_t i = 0; i < pages.size(); ++i)
+    for (const TScriptElement* e = pages[i].first; e && e != pages[i].endBreak; e = e->next) pageOf[e] = i;
+  return pageOf;
+}
+
+std::vector<TScriptPage> Slice(const std::vector<TScriptPage>& pages, std::size_t first, std::size_t last) {
+  if (first > last || last >= pages.size()) return {};
+  return {pages.begin() + static_cast<std::ptrdiff_t>(first), pages.begin() + static_cast<std::ptrdiff_t>(last) + 1};
+}
+
+std::vector<TScriptPage> PagesWhere(const std::vector<TScriptPage>& pages, bool (*wanted)(const TScriptElement&, const std::string&),
+                                    const std::string& what) {
+  std::vector<TScriptPage> chosen;
+  for (const TScriptPage& page : pages)
+    for (const TScriptElement* e = page.first; e && e != page.endBreak; e = e->next)
+      if (wanted(*e, what)) {
+        chosen.push_back(page);
+        break;
+      }
+  return chosen;
+}
+
+std::string SpeakerName(const TScriptElement& cue) {
+  std::string name = AnsiUpperCase(ElementText(cue));
+  CutAtParenthesis(name);
+  TrimTrailingBlanks(name);
+  return name;
+}
+
+bool IsRevised(const TScriptElement& e, const std::string&) { return e.revisedLines && !e.revisedLines->empty(); }
+
+bool IsCueOf(const TScriptElement& e, const std::string& name) {
+  return e.Kind() == ekCharacterName && e.text && SpeakerName(e) == name;
+}
+
+std::vector<TScriptPage> PageRange(const TMDIChild& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
+  const auto find = [&](const std::string& label) {
+    for (std::size_t i = 0; i < pages.size(); ++i)
+      if (SameText(PageLabel(script, pages[i]), Trim(label))) return i;
+    return pages.size();
+  };
+  const std::size_t first = find(c.From);
+  const std::size_t last = Trim(c.To).empty() ? pages.size() - 1 : find(c.To);
+  return Slice(pages, first, last);
+}
+
+std::vector<TScriptPage> SceneRange(const TMDIChild& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
+  const TScriptElement* from = nullptr;
+  const TScriptElement* to = nullptr;
+  const std::string last = Trim(c.To).empty() ? Trim(c.From) : Trim(c.To);
+  for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
+    if (!IsSceneHeading(e->Kind())) continue;
+    const std::string number = script.SceneNumberText(*e);
+    if (!from && SameText(number, Trim(c.From))) from = e;
+    if (from && SameText(number, last)) to = e;
+  }
+  if (!from || !to) return {};
+  // The last scene runs to the element before the next heading.
+  const TScriptElement* end = to;
+  while (end->next && !IsSceneHeading(end->next->Kind())) end = end->next;
+  while (end != to && IsPageBreakKind(end->Kind())) end = end->prev;
+  const auto pageOf = PageOfElements(pages);
+  return Slice(pages, pageOf.at(from), pageOf.at(end));
+}
+
+}  // namespace
+
+std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choice) {
+  const std::vector<TScriptPage> pages = ScriptPages(script);
+  switch (choice.Range) {
+    case TPrintRange::AllPages: return pages;
+    case TPrintRange::PageRange: return PageRange(script, pages, choice);
+    case TPrintRange::Scenes: return SceneRange(script, pages, choice);
+    case TPrintRange::RevisedPages: return PagesWhere(pages, IsRevised, {});
+    case TPrintRange::CharacterDialogue: return PagesWhere(pages, IsCueOf, AnsiUpperCase(Trim(choice.Character)));
+  }
+  return {};
+}
+
+std::vector<std::string> SpeakingCharacters(const TMDIChild& script) {
+  std::vector<std::string> names;
+  for (const TScriptElement* e = script.FirstElement; e; e = e->next)
+    if (e->Kind() == ekCharacterName && e->text) {
+      std::string name = SpeakerName(*e);
+      if (!name.empty()) names.push_back(std::move(name));
+    }
+  std::sort(names.begin(), names.end());
+  names.erase(std::unique(names.begin(), names.end()), names.end());
+  return names;
+}
+
+bool PrintScript(TMDIChild& script, const TPrintChoice& choice) {
+  const std::vector<TScriptPage> pages = SelectPages(script, choice);
+  if (pages.empty()) {
+    ShowMessageBox("There are no pages to print in what you chose.", "Attention");
+    return false;
+  }
+  std::string title = ExtractFileName(script.ScriptFileName);
+  if (const std::size_t dot = title.rfind('.'); dot != std::string::npos && dot > 0) title.erase(dot);
+  if (title.empty()) title = "Untitled";
+  if (!choice.PrintFile.empty()) SetPrintFile(choice.PrintFile);
+  TPageOutputOptions options;
+  options.colored = ProgramOptions().PrintColoredText;
+  const int copies = std::max(1, choice.Copies);
+  const auto watermark = [&](int copy) {
+    PrintingVariables().Watermark = choice.NumberCopies ? Trim(choice.WatermarkText + " " + std::to_string(copy)) : "";
+  };
+  watermark(1);
+  TPrintingDlg& progress = PrintingDlg();
+  progress.Begin("Printing " + title);
+  const bool started = StartPrintJob(false, title);
+  for (int copy = 1; started && copy <= copies && !PrintRun.Cancelled; ++copy) {
+    watermark(copy);
+    for (std::size_t i = 0; i < pages.size() && !PrintRun.Cancelled; ++i) {
+      if (copy > 1 || i > 0) EjectPage();
+      progress.ShowPage(static_cast<int>(i + 1), static_cast<int>(pages.size()), copy, copies);
+      PrintScriptPage(script, pages[i], options);
+    }
+  }
+  PrintingVariables().Watermark.clear();
+  if (!started) {
+    progress.End();
+    return false;
+  }
+  if (PrintRun.Cancelled) {
+    AbortPrintJob();
+    progress.End();
+    ShowMessageBox("The print job was cancelled; nothing was printed.", "Attention");
+    return false;
+  }
+  const bool finished = FinishPrintJob();
+  progress.End();
+  return finished;
+}
+
+}  // namespace qm

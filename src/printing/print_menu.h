@@ -1,0 +1,87 @@
+// The print menu: what a writer chooses to print (all pages, a page range,
+// scenes, revised pages, one character's pages), how many copies and
+// whether each carries its number as a watermark, where it goes (a
+// printer, the PDF printer, a print file), and the print job that carries
+// the choice out.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/forms.h"
+#include "printing/script_page.h"
+
+namespace qm {
+
+enum class TPrintRange { AllPages = 0, PageRange = 1, Scenes = 2, RevisedPages = 3, CharacterDialogue = 4 };
+
+struct TPrintChoice {
+  TPrintRange Range = TPrintRange::AllPages;
+  std::string From;       // a page label ("12A") or a scene number
+  std::string To;         // empty: to the end
+  std::string Character;  // whose pages, for CharacterDialogue
+  int Copies = 1;
+  bool NumberCopies = false;      // each copy carries "<text> <n>" as a watermark
+  std::string WatermarkText = "Copy";
+  bool SmartCheckFirst = false;
+  std::string PrintFile;          // a system path: the job writes a print file
+};
+
+// The pages a choice prints, in order; empty when none match.
+std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choice);
+
+// The character names of the script, upper case up to their extensions,
+// sorted, each once.
+std::vector<std::string> SpeakingCharacters(const TMDIChild& script);
+
+// Prints the chosen pages of the script, every copy, with the progress
+// dialog; false (after saying why) when nothing matched, the run could
+// not start or finish, or the user cancelled.
+bool PrintScript(TMDIChild& script, const TPrintChoice& choice);
+
+// The print menu ("Print...").
+class TPrintMenuDlg : public TForm {
+ public:
+  explicit TPrintMenuDlg(TComponent* owner);
+
+  TComboBox* PrinterBox = nullptr;
+  TButton* SetupBtn = nullptr;
+  TRadioGroup* RangeGroup = nullptr;
+  TEdit* FromEdit = nullptr;
+  TEdit* ToEdit = nullptr;
+  TComboBox* CharacterBox = nullptr;
+  TEdit* CopiesEdit = nullptr;
+  TCheckBox* NumberCopiesBox = nullptr;
+  TEdit* WatermarkEdit = nullptr;
+  TCheckBox* SmartCheckBox = nullptr;
+  TCheckBox* PrintFileBox = nullptr;
+  TEdit* PrintFileEdit = nullptr;
+  TButton* PreviewBtn = nullptr;
+  TButton* OKBtn = nullptr;
+  TButton* CancelBtn = nullptr;
+  // Set by the breakdown commands' callers to print the selection only.
+  bool PrintSelection = false;
+
+  // The printer set-up dialog the Printer Setup command runs.
+  void RunPrinterSetup();
+  // Shows the menu and carries out the choice; the flag is true for
+  // "Print Standard Breakdowns".
+  void RunPrintJob(bool standardBreakdowns);
+  // Reads the printing options from the settings file into the dialog.
+  void SetupVariables();
+  // The dialog's choice; false with a message when a value is not valid.
+  bool ReadChoice(TPrintChoice& choice);
+  void FillFrom(TMDIChild& script);
+
+ private:
+  void SaveVariables();
+  void UpdateControls();
+};
+
+// The one print menu, made on first use and kept for the run.
+TPrintMenuDlg& PrintMenuDlg();
+
+// The print menu's result that asks for the preview instead of the job.
+constexpr TModalResult mrPreview = 20;
+
+}  // namespace qm

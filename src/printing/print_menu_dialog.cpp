@@ -1,0 +1,202 @@
+// The print menu's form and what its controls do.
+#include <algorithm>
+
+#include "base/document_table.h"
+#include "base/global_state.h"
+#include "base/ini_file.h"
+#include "base/message_boxes.h"
+#include "platform/dialog_builder.h"
+#include "platform/files.h"
+#include "platform/printer.h"
+#include "printing/print_menu.h"
+#include "printing/printer_setup_dialog.h"
+
+namespace qm {
+
+namespace {
+
+TPrintMenuDlg* Instance = nullptr;
+
+const GlobalState reset([] { Instance = nullptr; });
+
+constexpr const char* PrintMenuSection = "Print Menu";
+
+using enum TDialogItemKind;
+
+TDialogTable PrintMenuTable() {
+  return {
+      {Label, "PrinterLabel", "&Printer:", {12, 14, 60, 16}},
+      {DropDownList, "PrinterBox", "", {80, 10, 230, 22}},
+      {Button, "SetupBtn", "Set&up...", {320, 9, 80, 25}},
+      {RadioGroup, "RangeGroup", "Print", {12, 44, 388, 132}, "",
+       {"&All Pages", "Page &Range", "&Scenes", "Re&vised Pages Only", "One &Character's Dialogue"}},
+      {Label, "FromLabel", "&From:", {220, 66, 40, 16}},
+      {Edit, "FromEdit", "", {264, 62, 50, 22}},
+      {Label, "ToLabel", "&To:", {320, 66, 24, 16}},
+      {Edit, "ToEdit", "", {344, 62, 50, 22}},
+      {ComboBox, "CharacterBox", "", {220, 146, 174, 22}},
+      {Label, "CopiesLabel", "C&opies:", {12, 190, 50, 16}},
+      {Edit, "CopiesEdit", "1", {68, 186, 40, 22}},
+      {CheckBox, "NumberCopiesBox", "&Number each Copy with a Watermark:", {120, 188, 230, 20}},
+      {Edit, "WatermarkEdit", "Copy", {350, 186, 50, 22}},
+      {CheckBox, "SmartCheckBox", "Run S&martCheck First", {12, 218, 200, 20}},
+      {CheckBox, "PrintFileBox", "Print to a &Quillpress File:", {12, 244, 180, 20}},
+      {Edit, "PrintFileEdit", "", {196, 242, 204, 22}},
+      {Button, "PreviewBtn", "Pre&view", {12, 280, 80, 25}},
+  };
+}
+
+}  // namespace
+
+TPrintMenuDlg::TPrintMenuDlg(TComponent* owner) : TForm(owner) {
+  Name = "PrintMenuDlg";
+  Caption = "Print...";
+  BorderStyle = TFormBorderStyle::bsDialog;
+  Position = TPosition::poScreenCenter;
+  SetBounds(0, 0, 416, 346);
+  BuildDialog(*this, PrintMenuTable());
+  BuildDialog(*this, ButtonRow(sbOK | sbCancel, {220, 280, 80, 25}, 90));
+  PrinterBox = DialogControl<TComboBox>(*this, "PrinterBox");
+  SetupBtn = DialogControl<TButton>(*this, "SetupBtn");
+  RangeGroup = DialogControl<TRadioGroup>(*this, "RangeGroup");
+  FromEdit = DialogControl<TEdit>(*this, "FromEdit");
+  ToEdit = DialogControl<TEdit>(*this, "ToEdit");
+  CharacterBox = DialogControl<TComboBox>(*this, "CharacterBox");
+  CopiesEdit = DialogControl<TEdit>(*this, "CopiesEdit");
+  NumberCopiesBox = DialogControl<TCheckBox>(*this, "NumberCopiesBox");
+  WatermarkEdit = DialogControl<TEdit>(*this, "WatermarkEdit");
+  SmartCheckBox = DialogControl<TCheckBox>(*this, "SmartCheckBox");
+  PrintFileBox = DialogControl<TCheckBox>(*this, "PrintFileBox");
+  PrintFileEdit = DialogControl<TEdit>(*this, "PrintFileEdit");
+  PreviewBtn = DialogControl<TButton>(*this, "PreviewBtn");
+  OKBtn = DialogControl<TButton>(*this, "OKBtn");
+  CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
+  OKBtn->Caption = "&Print";
+  PreviewBtn->ModalResult = mrPreview;
+  // Built with the preview and SmartCheck.
+  PreviewBtn->Visible = false;
+  SmartCheckBox->Visible = false;
+  RangeGroup->SetItemIndex(0);
+  RangeGroup->OnClick = [this](TObject*) { UpdateControls(); };
+  PrintFileBox->OnClick = [this](TObject*) { UpdateControls(); };
+  NumberCopiesBox->OnClick = [this](TObject*) { UpdateControls(); };
+  SetupBtn->OnClick = [this](TObject*) { RunPrinterSetup(); };
+  UpdateControls();
+}
+
+void TPrintMenuDlg::UpdateControls() {
+  const auto range = static_cast<TPrintRange>(RangeGroup->ItemIndex());
+  const bool fromTo = range == TPrintRange::PageRange || range == TPrintRange::Scenes;
+  FromEdit->Enabled = ToEdit->Enabled = fromTo;
+  CharacterBox->Enabled = range == TPrintRange::CharacterDialogue;
+  WatermarkEdit->Enabled = NumberCopiesBox->Checked();
+  PrintFileEdit->Enabled = PrintFileBox->Checked();
+}
+
+void TPrintMenuDlg::RunPrinterSetup() {
+  TPrinterSetupDlg setup(this);
+  if (setup.Execute() != mrOk) return;
+  ListPrinters(PrinterBox->Items);
+  PrinterBox->SetItemIndex(Printer()->PrinterIndex());
+}
+
+void TPrintMenuDlg::FillFrom(TMDIChild& script) {
+  ListPrinters(PrinterBox->Items);
+  PrinterBox->SetItemIndex(Printer()->PrinterIndex());
+  CharacterBox->Items.Clear();
+  for (const std::string& name : SpeakingCharacters(script)) CharacterBox->Items.Add(name);
+  if (PrintFileEdit->Text().empty())
+    PrintFileEdit->Text = PathToText(ChangeFileExt(script.ScriptFileName.empty() ? "Untitled" : script.ScriptFileName, ".qpf"));
+  UpdateControls();
+}
+
+void TPrintMenuDlg::SetupVariables() {
+  try {
+    const TIniFile ini = OpenSettingsFile();
+    CopiesEdit->Text = std::to_string(std::clamp(ini.ReadInteger(PrintMenuSection, "Copies", 1), 1, 99));
+    NumberCopiesBox->SetChecked(ini.ReadBool(PrintMenuSection, "Number Copies", false));
+    WatermarkEdit->Text = ini.ReadString(PrintMenuSection, "Watermark", "Copy");
+    SmartCheckBox->SetChecked(ini.ReadBool(PrintMenuSection, "SmartCheck First", false));
+  } catch (const EIniFileError&) {
+    // The defaults the form was built with stand.
+  }
+  UpdateControls();
+}
+
+void TPrintMenuDlg::SaveVariables() {
+  try {
+    TIniFile ini = OpenSettingsFile();
+    ini.WriteInteger(PrintMenuSection, "Copies", std::atoi(CopiesEdit->Text().c_str()));
+    ini.WriteBool(PrintMenuSection, "Number Copies", NumberCopiesBox->Checked());
+    ini.WriteString(PrintMenuSection, "Watermark", WatermarkEdit->Text());
+    ini.WriteBool(PrintMenuSection, "SmartCheck First", SmartCheckBox->Checked());
+  } catch (const EIniFileError&) {
+    // The choice still prints; only remembering it failed.
+  }
+}
+
+bool TPrintMenuDlg::ReadChoice(TPrintChoice& choice) {
+  choice.Range = static_cast<TPrintRange>(std::clamp(RangeGroup->ItemIndex(), 0, 4));
+  choice.From = FromEdit->Text();
+  choice.To = ToEdit->Text();
+  choice.Character = CharacterBox->Text();
+  const std::string copies = CopiesEdit->Text();
+  const bool digits = !copies.empty() && copies.size() <= 2 && copies.find_first_not_of("0123456789") == std::string::npos;
+  choice.Copies = digits ? std::atoi(copies.c_str()) : 0;
+  if (choice.Copies < 1 || choice.Copies > 99) {
+    ShowMessageBox("The number of copies must be a whole number from 1 to 99.", "Attention");
+    return false;
+  }
+  choice.NumberCopies = NumberCopiesBox->Checked();
+  choice.WatermarkText = WatermarkEdit->Text();
+  choice.SmartCheckFirst = SmartCheckBox->Checked();
+  choice.PrintFile.clear();
+  const bool fromTo = choice.Range == TPrintRange::PageRange || choice.Range == TPrintRange::Scenes;
+  if (fromTo && choice.From.find_first_not_of(' ') == std::string::npos) {
+    ShowMessageBox(choice.Range == TPrintRange::Scenes ? "Enter the number of the first scene to print."
+                                                       : "Enter the number of the first page to print.",
+                   "Attention");
+    return false;
+  }
+  if (choice.Range == TPrintRange::CharacterDialogue && choice.Character.find_first_not_of(' ') == std::string::npos) {
+    ShowMessageBox("Choose the character whose dialogue you want to print.", "Attention");
+    return false;
+  }
+  if (PrintFileBox->Checked()) {
+    if (PrintFileEdit->Text().find_first_not_of(' ') == std::string::npos) {
+      ShowMessageBox("Enter the name of the Print File.", "Attention");
+      return false;
+    }
+    choice.PrintFile = TextToPath(PrintFileEdit->Text());
+  }
+  return true;
+}
+
+void TPrintMenuDlg::RunPrintJob(bool standardBreakdowns) {
+  TMDIChild* script = ActiveScript();
+  if (!script) return;
+  if (standardBreakdowns) {
+    ShowMessageBox("The standard breakdowns cannot be printed yet: the breakdown reports are not part of this version.",
+                   "Attention");
+    return;
+  }
+  SetupVariables();
+  FillFrom(*script);
+  for (;;) {
+    const TModalResult result = ShowModal();
+    if (result != mrOk && result != mrPreview) return;
+    TPrintChoice choice;
+    if (!ReadChoice(choice)) continue;
+    SaveVariables();
+    if (PrinterBox->ItemIndex() >= 0) Printer()->SetPrinterIndex(PrinterBox->ItemIndex());
+    PrintScript(*script, choice);
+    return;
+  }
+}
+
+TPrintMenuDlg& PrintMenuDlg() {
+  if (!Instance) Instance = new TPrintMenuDlg(Application);
+  return *Instance;
+}
+
+}  // namespace qm

@@ -1,0 +1,329 @@
+#include "printing/print_run.h"
+
+#include <cstdio>
+
+#include "base/global_state.h"
+#include "base/message_boxes.h"
+#include "platform/files.h"
+#include "platform/printer.h"
+#include "platform/recording_canvas.h"
+
+namespace qm {
+
+TCanvas* CurrentPrintCanvas = nullptr;
+TPrintRunGlobals PrintRun;
+TPrintRunHooks PrintRunHooks;
+
+namespace {
+
+std::unique_ptr<TPrintingVariables> Variables;
+std::string NextPrintFile;
+bool RunOpen = false;
+
+const GlobalState reset([] {
+  CurrentPrintCanvas = nullptr;
+  PrintRun = TPrintRunGlobals{};
+  PrintRunHooks = TPrintRunHooks{};
+  Variables.reset();
+  NextPrintFile.clear();
+  RunOpen = false;
+});
+
+void Status(const std::string& text) {
+  if (PrintRunHooks.Status) PrintRunHooks.Status(text);
+}
+
+void ReadRunMetrics() {
+  TPrinter* printer = Printer();
+  if (!printer || !printer->HasPrinter() || !printer->Device()) return;
+  PrintRun.DpiX = static_cast<Word>(printer->GetDeviceCaps(LOGPIXELSX));
+  PrintRun.DpiY = static_cast<Word>(printer->GetDeviceCaps(LOGPIXELSY));
+  PrintRun.PageWidth = static_cast<std::int16_t>(printer->GetDeviceCaps(PHYSICALWIDTH));
+  PrintRun.PageHeight = static_cast<std::int16_t>(printer->GetDeviceCaps(PHYSICALHEIGHT));
+  PrintRun.OffsetX = static_cast<std::int16_t>(printer->GetDeviceCaps(PHYSICALOFFSETX));
+  PrintRun.OffsetY = static_cast<std::int16_t>(printer->GetDeviceCaps(PHYSICALOFFSETY));
+}
+
+// Bytes that would break a record line are written as \xHH.
+std::string Escaped(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 32 || b == '\\' || b == 127) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", b);
+      out += hex;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+void UseRunFont(TCanvas& canvas, const TFontDesc& font) {
+  canvas.Font.Name = font.Name;
+  canvas.Font.Size = font.Size;
+  canvas.Font.Style = font.Style;
+  canvas.Font.Color = font.Color;
+  canvas.Font.Orientation = font.Orientation;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The print file
+
+bool TPrintFile::Open(const std::string& path) {
+  path_ = path;
+  out_.open(path, std::ios::binary | std::ios::trunc);
+  failed_ = !out_.is_open();
+  if (!failed_) Line("QUILLPRESS 1");
+  return !failed_;
+}
+
+void TPrintFile::Line(const std::string& line) {
+  if (failed_) return;
+  out_ << line << '\n';
+  if (!out_) failed_ = true;
+}
+
+void TPrintFile::Font(const std::string& name, int size, unsigned style) {
+  if (name != fontName_) Line("FONT " + Escaped(name));
+  if (size != fontSize_) Line("SIZE " + std::to_string(size));
+  if (static_cast<int>(style) != fontStyle_) Line("STYLE " + std::to_string(style));
+  fontName_ = name;
+  fontSize_ = size;
+  fontStyle_ = static_cast<int>(style);
+}
+
+void TPrintFile::Text(int x, int y, std::string_view text) {
+  Line("AT " + std::to_string(x) + " " + std::to_string(y));
+  Line("TEXT " + Escaped(text));
+}
+
+void TPrintFile::Watermark(std::string_view text) { Line("WATERMARK " + Escaped(text)); }
+
+void TPrintFile::NewPage() {
+  Line("PAGE");
+  // A new page names its font again, so that each page reads alone.
+  const std::string name = fontName_;
+  const int size = fontSize_, style = fontStyle_;
+  fontName_.clear();
+  fontSize_ = fontStyle_ = -1;
+  if (!name.empty()) Font(name, size, static_cast<unsigned>(style));
+}
+
+bool TPrintFile::Close() {
+  Line("END");
+  if (out_.is_open()) {
+    out_.flush();
+    if (!out_) failed_ = true;
+    out_.close();
+    if (out_.fail()) failed_ = true;
+  }
+  return !failed_;
+}
+
+// ---------------------------------------------------------------------------
+// The run
+
+void InitializePrintdlg() { Variables = std::make_unique<TPrintingVariables>(); }
+
+TPrintingVariables& PrintingVariables() {
+  if (!Variables) InitializePrintdlg();
+  return *Variables;
+}
+
+bool PrintsToFile() { return !NextPrintFile.empty() || (RunOpen && PrintRun.ToFile); }
+
+void SetPrintFile(const std::string& path) { NextPrintFile = path; }
+
+bool PrintJobOpen() { return RunOpen; }
+
+bool StartPrintJob(bool continuation, const std::string& title) {
+  if (continuation && RunOpen) return true;
+  if (RunOpen) AbortPrintJob();
+  TPrintingVariables& v = PrintingVariables();
+  v.RunText.clear();
+  v.PagesPrinted = 0;
+  v.RunsDrawn = 0;
+  PrintRun.Cancelled = 0;
+  ReadRunMetrics();
+  PrintRun.ToFile = !NextPrintFile.empty();
+  if (PrintRun.ToFile) {
+    v.FileName = NextPrintFile;
+    NextPrintFile.clear();
+    v.File = std::make_unique<TPrintFile>();
+    if (!v.File->Open(v.FileName)) {
+      ShowMessageBox("The Print File " + PathToText(v.FileName) + " cannot be written." + "\r\r" +
+                         "Choose another folder or file name and print again.",
+                     "Warning");
+      v.File.reset();
+      return false;
+    }
+    // Measured at the printer's resolution; nothing is drawn on it.
+    v.FileSurface = std::make_unique<RecordingCanvas>(PrintRun.DpiY);
+    v.FileCanvas.SetSink(v.FileSurface.get());
+    CurrentPrintCanvas = &v.FileCanvas;
+    v.FileCanvas.Font.PixelsPerInch = PrintRun.DpiY;
+  } else {
+    TPrinter* printer = Printer();
+    if (!printer) return false;
+    printer->Title = title;
+    if (!printer->BeginDoc()) {
+      const std::string why = printer->LastError();
+      ShowMessageBox("The print job could not be started." + std::string("\r\r") +
+                         (why.empty() ? "The printer " + (printer->Device() ? printer->Device()->Name() : std::string()) +
+                                            " is not available."
+                                      : why),
+                     "Warning");
+      return false;
+    }
+    CurrentPrintCanvas = &printer->Canvas();
+  }
+  CurrentPrintCanvas->Brush.Style = TBrushStyle::bsClear;
+  RunOpen = true;
+  v.PagesPrinted = 1;
+  MeasurePrinterCharWidths();
+  if (!v.Watermark.empty()) DrawWatermark(v.Watermark);
+  return true;
+}
+
+void PrintTextAt(int x, int y, std::string_view text) {
+  if (text.empty() || !CurrentPrintCanvas) return;
+  TPrintingVariables& v = PrintingVariables();
+  const TFontDesc font = CurrentPrintCanvas->Font.Desc();
+  const int width = CurrentPrintCanvas->TextWidth(text);
+  if (!v.RunText.empty() && v.RunY == y && v.RunEndX == x && v.RunFont == font) {
+    v.RunText.append(text);
+    v.RunEndX += width;
+    return;
+  }
+  FlushTextRun();
+  v.RunX = x;
+  v.RunY = y;
+  v.RunEndX = x + width;
+  v.RunFont = font;
+  v.RunText.assign(text);
+}
+
+void FlushTextRun() {
+  TPrintingVariables& v = PrintingVariables();
+  if (v.RunText.empty()) return;
+  if (RunOpen && PrintRun.ToFile && v.File) {
+    v.File->Font(v.RunFont.Name, v.RunFont.Size, v.RunFont.Style);
+    v.File->Text(v.RunX, v.RunY, v.RunText);
+    if (v.File->Failed()) PrintRun.Cancelled = 1;
+  } else if (CurrentPrintCanvas) {
+    const TFontDesc kept = CurrentPrintCanvas->Font.Desc();
+    UseRunFont(*CurrentPrintCanvas, v.RunFont);
+    CurrentPrintCanvas->TextOut(v.RunX, v.RunY, v.RunText);
+    UseRunFont(*CurrentPrintCanvas, kept);
+  }
+  v.LastFont = v.RunFont;
+  ++v.RunsDrawn;
+  v.RunText.clear();
+}
+
+void EjectPage() {
+  if (!RunOpen) return;
+  TPrintingVariables& v = PrintingVariables();
+  FlushTextRun();
+  const TFontDesc font = CurrentPrintCanvas ? CurrentPrintCanvas->Font.Desc() : TFontDesc{};
+  if (PrintRun.ToFile) {
+    if (v.File) v.File->NewPage();
+  } else {
+    Status(PageFeedText);
+    Printer()->NewPage();
+    Status(PageEjectedText);
+    CurrentPrintCanvas = &Printer()->Canvas();
+    CurrentPrintCanvas->Brush.Style = TBrushStyle::bsClear;
+  }
+  ++v.PagesPrinted;
+  if (!v.Watermark.empty()) DrawWatermark(v.Watermark);
+  if (CurrentPrintCanvas) UseRunFont(*CurrentPrintCanvas, font);
+}
+
+bool FinishPrintJob() {
+  if (!RunOpen) return false;
+  TPrintingVariables& v = PrintingVariables();
+  FlushTextRun();
+  Status(FinishingText);
+  RunOpen = false;
+  if (PrintRun.ToFile) {
+    const bool written = v.File && v.File->Close();
+    const std::string name = PathToText(v.FileName);
+    v.File.reset();
+    CurrentPrintCanvas = nullptr;
+    if (!written) {
+      PrintRun.Cancelled = 1;
+      DeleteFile(v.FileName);
+      ShowMessageBox("An error occurred while writing the Print File " + name +
+                         " -- the disk may be full or the folder may not be writable." + "\r\r" +
+                         "The Print File was NOT written.",
+                     "Warning");
+      return false;
+    }
+    ShowMessageBox("The Print File " + name + " was written successfully.", "Print File");
+    return true;
+  }
+  TPrinter* printer = Printer();
+  const bool done = printer->EndDoc();
+  CurrentPrintCanvas = nullptr;
+  if (!done) {
+    PrintRun.Cancelled = 1;
+    ShowMessageBox("The print job did NOT finish." + std::string("\r\r") + printer->LastError(), "Warning");
+    return false;
+  }
+  return true;
+}
+
+void AbortPrintJob() {
+  if (!RunOpen) return;
+  TPrintingVariables& v = PrintingVariables();
+  v.RunText.clear();
+  RunOpen = false;
+  PrintRun.Cancelled = 1;
+  if (PrintRun.ToFile) {
+    if (v.File) v.File->Close();
+    v.File.reset();
+    DeleteFile(v.FileName);
+  } else if (Printer()) {
+    Printer()->Abort();
+  }
+  CurrentPrintCanvas = nullptr;
+}
+
+void MeasurePrinterCharWidths() {
+  TPrintingVariables& v = PrintingVariables();
+  TFontDesc font = CurrentPrintCanvas ? CurrentPrintCanvas->Font.Desc() : TFontDesc{};
+  const int dpi = PrintRun.DpiX ? PrintRun.DpiX : 300;
+  for (int ch = 32; ch <= 255; ++ch)
+    v.CharWidths[static_cast<std::size_t>(ch - 32)] = MeasureText(font, dpi, std::string(1, static_cast<char>(ch)));
+}
+
+void DrawWatermark(const std::string& text) {
+  if (!CurrentPrintCanvas || text.empty()) return;
+  if (PrintRun.ToFile) {
+    // A print file carries the watermark as a record of its own.
+    TPrintingVariables& v = PrintingVariables();
+    if (v.File) v.File->Watermark(text);
+    return;
+  }
+  TCanvas& canvas = *CurrentPrintCanvas;
+  const TFontDesc kept = canvas.Font.Desc();
+  TFontDesc mark;
+  mark.Name = "Arial";
+  mark.Size = 48;
+  mark.Style = fsBold;
+  mark.Color = static_cast<TColor>(0xC0C0C0);
+  mark.Orientation = 450;
+  UseRunFont(canvas, mark);
+  const int width = canvas.TextWidth(text);
+  // Across the middle of the page, rising to the right.
+  const int cx = PrintRun.PageWidth / 2 - PrintRun.OffsetX, cy = PrintRun.PageHeight / 2 - PrintRun.OffsetY;
+  canvas.TextOut(cx - width * 707 / 2000, cy + width * 707 / 2000, text);
+  UseRunFont(canvas, kept);
+}
+
+}  // namespace qm

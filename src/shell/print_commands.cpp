@@ -1,0 +1,57 @@
+// The File menu's printing commands: Print (and Alternate Print) through
+// the print menu, and the printer set-up.
+#include "base/document_table.h"
+#include "platform/menus.h"
+#include "platform/printer.h"
+#include "printing/no_printer.h"
+#include "printing/print_menu.h"
+#include "printing/print_run.h"
+#include "printing/printer_setup_dialog.h"
+#include "script/layout/word_wrap.h"
+#include "script/pagination/repagination.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "shell/program_settings.h"
+
+namespace qm {
+
+void TMainForm::PrintItemClick(TObject* sender) {
+  if (NoActiveDocument() || NoPrinterAvailable()) return;
+  const auto* item = dynamic_cast<const TMenuItem*>(sender);
+  const bool standardBreakdowns = item && item->Name == "PrintBreakdownsItem";
+  CurrentPrintCanvas = &Printer()->Canvas();
+  DetachIdleAndHint();
+  // The pages print as the script paginates now, whatever the option says.
+  const bool noAutoPagination = NoAutoPagination;
+  NoAutoPagination = false;
+  ActiveScript()->RefreshLayout();
+  PrintMenuDlg().RunPrintJob(standardBreakdowns);
+  RefreshAfterChange();
+  AttachIdleAndHint();
+  NoAutoPagination = noAutoPagination;
+}
+
+void TMainForm::PrinterSetupItemClick(TObject*) {
+  if (NoPrinterAvailable()) return;
+  TMDIChild* script = ActiveScript();
+  if (script) script->SetPrinterLineHeight();
+  const int width = Printer()->GetDeviceCaps(PHYSICALWIDTH), height = Printer()->GetDeviceCaps(PHYSICALHEIGHT);
+  AskKeepSelectedPrinter([] { PrintMenuDlg().RunPrinterSetup(); });
+  ReadPrinterMetrics(script);
+  script = ActiveScript();
+  if (!script) return;
+  const bool widthChanged = Printer()->GetDeviceCaps(PHYSICALWIDTH) != width;
+  if (!widthChanged && Printer()->GetDeviceCaps(PHYSICALHEIGHT) == height) return;
+  // Another page: new heights, and new line breaks when the width changed.
+  script->ComputePageHeight();
+  if (widthChanged) {
+    TWrapPass pass(*script);
+    for (TScriptElement* e = script->FirstElement; e; e = e->next) pass.Wrap(*e, LiveElementText(*script, *e));
+  }
+  for (TScriptElement* e = script->FirstElement; e; e = e->next)
+    if (e->group) e->group->stale = 1;
+  script->RefreshLayout();
+  RefreshAfterChange();
+}
+
+}  // namespace qm

@@ -1,0 +1,203 @@
+// The print menu: which pages a choice prints, and File > Print carrying a
+// choice out on the printer.
+#include "printing/print_menu.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/printer.h"
+#include "platform/recording_canvas.h"
+#include "printing/no_printer.h"
+#include "printing/print_run.h"
+#include "script/layout/word_wrap.h"
+#include "script/fixtures/keys_fixture.h"
+#include "script/fixtures/pagination_fixture.h"
+#include "shell/main_form.h"
+
+namespace qm::testing {
+namespace {
+
+TPrintChoice Choice(TPrintRange range, std::string from = "", std::string to = "", std::string character = "") {
+  TPrintChoice choice;
+  choice.Range = range;
+  choice.From = std::move(from);
+  choice.To = std::move(to);
+  choice.Character = std::move(character);
+  return choice;
+}
+
+class PrintChoiceTest : public PaginationFixture {
+ protected:
+  // The page an element stands on, counted by the breaks before it.
+  int PageOf(const TScriptElement* element) {
+    int page = 1;
+    for (const TScriptElement* e = Window().FirstElement; e && e != element; e = e->next)
+      if (IsPageBreakKind(e->Kind())) ++page;
+    return page;
+  }
+  std::vector<int> Chosen(const TPrintChoice& choice) {
+    std::vector<int> pages;
+    for (const TScriptPage& page : SelectPages(Window(), choice)) pages.push_back(page.index);
+    return pages;
+  }
+};
+
+TEST_F(PrintChoiceTest, EachChoiceSelectsItsPages) {
+  Window().LeftNumber = 1;
+  Load({{ekSceneHeading, "INT. ONE - DAY"}, ActionLines(40),                                       // 0, 1
+        {ekSceneHeading, "INT. TWO - DAY"}, ActionLines(40),                                       // 2, 3
+        {ekSceneHeading, "INT. THREE - DAY"}, {ekCharacterName, "JOHN"}, DialogueLines(2), ActionLines(40),  // 4..7
+        {ekSceneHeading, "INT. FOUR - DAY"}, {ekCharacterName, "MARY"}, DialogueLines(2), ActionLines(30)});  // 8..11
+  ElementNo(3)->revisedLines = std::string(1, '\x01');
+  const TScriptElement* revised = ElementNo(3);
+  const TScriptElement* heading[] = {ElementNo(0), ElementNo(2), ElementNo(4), ElementNo(8)};
+  const TScriptElement* mary = ElementNo(9);
+  Repaginate();
+  // The last element of a scene: before the next heading, breaks passed over.
+  const auto lastBefore = [](const TScriptElement* next) {
+    const TScriptElement* e = next->prev;
+    while (IsPageBreakKind(e->Kind())) e = e->prev;
+    return e;
+  };
+  const int pages = static_cast<int>(ScriptPages(Window()).size());
+  ASSERT_GE(pages, 4);
+  const auto span = [](int first, int last) {
+    std::vector<int> v;
+    for (int p = first; p <= last; ++p) v.push_back(p);
+    return v;
+  };
+  const struct {
+    const char* what;
+    TPrintChoice choice;
+    std::vector<int> pages;
+  } cases[] = {
+      {"all pages", Choice(TPrintRange::AllPages), span(1, pages)},
+      {"a page range", Choice(TPrintRange::PageRange, "2", "3"), {2, 3}},
+      {"a range to the end", Choice(TPrintRange::PageRange, " 3 ", ""), span(3, pages)},
+      {"a page that is not there", Choice(TPrintRange::PageRange, "99", ""), {}},
+      {"a range backwards", Choice(TPrintRange::PageRange, "3", "2"), {}},
+      {"scenes two to three", Choice(TPrintRange::Scenes, "2", "3"), span(PageOf(heading[1]), PageOf(lastBefore(heading[3])))},
+      {"one scene", Choice(TPrintRange::Scenes, "4", ""), span(PageOf(heading[3]), pages)},
+      {"revised pages", Choice(TPrintRange::RevisedPages), {PageOf(revised)}},
+      {"one character's dialogue", Choice(TPrintRange::CharacterDialogue, "", "", "mary"), {PageOf(mary)}},
+      {"a character who never speaks", Choice(TPrintRange::CharacterDialogue, "", "", "NOBODY"), {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Chosen(c.choice), c.pages);
+  }
+  EXPECT_EQ(SpeakingCharacters(Window()), (std::vector<std::string>{"JOHN", "MARY"}));
+}
+
+class PrintCommandTest : public KeysFixture {
+ protected:
+  RecordingPrinter& Recorder() { return *Backend().PrinterList()[0]; }
+  void LoadThreePages() {
+    Load({{ekSceneHeading, "INT. ONE - DAY"}, ActionLines(60), {ekSceneHeading, "INT. TWO - DAY"}, ActionLines(60),
+          {ekSceneHeading, "INT. THREE - DAY"}, {ekAction, "The end."}});
+    // Wrapped whole, as a script read from its file is.
+    TWrapPass pass(W());
+    for (TScriptElement* e = W().FirstElement; e; e = e->next) pass.Wrap(*e, LiveElementText(W(), *e));
+  }
+  // Answers the print menu by setting its controls and pressing a button.
+  void AnswerPrintMenu(std::function<void(TPrintMenuDlg&)> set, TModalResult press = mrOk) {
+    Driver().Expect([set, press](TForm& form) {
+      auto& menu = dynamic_cast<TPrintMenuDlg&>(form);
+      EXPECT_EQ(menu.Caption(), "Print...");
+      set(menu);
+      form.ModalResult = press;
+    });
+  }
+};
+
+TEST_F(PrintCommandTest, FilePrintPrintsTheChosenPagesInNumberedCopies) {
+  LoadThreePages();
+  AnswerPrintMenu([](TPrintMenuDlg& menu) {
+    EXPECT_EQ(menu.PrinterBox->Text(), "Headless Printer");
+    menu.RangeGroup->SetItemIndex(1);
+    menu.FromEdit->Text = "2";
+    menu.ToEdit->Text = "3";
+    menu.CopiesEdit->Text = "2";
+    menu.NumberCopiesBox->SetChecked(true);
+    menu.WatermarkEdit->Text = "Draft";
+  });
+  MainForm->MenuItem("PrintItem")->Click();
+  ASSERT_EQ(Recorder().Pages().size(), 4u) << "two copies of two pages";
+  const char* numbers[] = {"2.", "3.", "2.", "3."};
+  for (std::size_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    const RecordingCanvas& page = *Recorder().Pages()[i];
+    EXPECT_NE(page.FindText(numbers[i]), nullptr) << page.Transcript();
+    const DrawOp* mark = page.FindText(i < 2 ? "Draft 1" : "Draft 2");
+    ASSERT_NE(mark, nullptr) << page.Transcript();
+    EXPECT_EQ(mark->font.Orientation, 450);
+  }
+  EXPECT_FALSE(PrintJobOpen());
+
+  // The choice is remembered for the next time.
+  AnswerPrintMenu([](TPrintMenuDlg& menu) {
+    EXPECT_EQ(menu.CopiesEdit->Text(), "2");
+    EXPECT_TRUE(menu.NumberCopiesBox->Checked());
+    EXPECT_EQ(menu.WatermarkEdit->Text(), "Draft");
+  }, mrCancel);
+  MainForm->MenuItem("PrintItem")->Click();
+  EXPECT_EQ(Recorder().DocumentsPrinted(), 1) << "Cancel prints nothing";
+}
+
+TEST_F(PrintCommandTest, ChoicesThatCannotPrintAreSaidAndAskedAgain) {
+  LoadThreePages();
+  const struct {
+    const char* what;
+    std::function<void(TPrintMenuDlg&)> set;
+    const char* message;
+  } cases[] = {
+      {"no copies", [](TPrintMenuDlg& m) { m.CopiesEdit->Text = "0"; }, "The number of copies must be a whole number from 1 to 99."},
+      {"copies that are not a number", [](TPrintMenuDlg& m) { m.CopiesEdit->Text = "two"; },
+       "The number of copies must be a whole number from 1 to 99."},
+      {"a page range without its first page",
+       [](TPrintMenuDlg& m) {
+         m.CopiesEdit->Text = "1";
+         m.RangeGroup->SetItemIndex(1);
+         m.FromEdit->Text = "";
+       },
+       "Enter the number of the first page to print."},
+      {"a print file without a name",
+       [](TPrintMenuDlg& m) {
+         m.RangeGroup->SetItemIndex(0);
+         m.PrintFileBox->SetChecked(true);
+         m.PrintFileEdit->Text = " ";
+       },
+       "Enter the name of the Print File."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    AnswerPrintMenu(c.set);
+    ExpectBox(c.message, mrOk);
+    AnswerPrintMenu([](TPrintMenuDlg& m) { m.PrintFileBox->SetChecked(false); }, mrCancel);
+    MainForm->MenuItem("PrintItem")->Click();
+  }
+  EXPECT_EQ(Recorder().DocumentsPrinted(), 0);
+
+  // A range that holds no page says so and prints nothing.
+  AnswerPrintMenu([](TPrintMenuDlg& m) {
+    m.RangeGroup->SetItemIndex(1);
+    m.FromEdit->Text = "9";
+  });
+  ExpectBox("There are no pages to print in what you chose.", mrOk);
+  MainForm->MenuItem("PrintItem")->Click();
+  EXPECT_EQ(Recorder().DocumentsPrinted(), 0);
+}
+
+TEST_F(PrintCommandTest, WithoutAPrinterTheWarningComesOnce) {
+  Backend().PrinterList().clear();
+  Printer()->Refresh();
+  ExpectBox(std::string(NoPrinterText) + "\r\r" + InstallPrinterText, mrOk);
+  EXPECT_TRUE(NoPrinterAvailable());
+  EXPECT_TRUE(NoPrinterAvailable()) << "no second message";
+  MainForm->MenuItem("PrintItem")->Click();  // nothing asked: no printer
+  InitializePtseldlg();
+  ExpectBox(std::string(NoPrinterText) + "\r\r" + InstallPrinterText, mrOk);
+  EXPECT_TRUE(NoPrinterAvailable());
+}
+
+}  // namespace
+}  // namespace qm::testing

@@ -1,0 +1,173 @@
+// The print run: text runs joined end to end, the print file's records,
+// the PDF printer, and runs that fail saying so.
+#include "printing/print_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "platform/files.h"
+#include "platform/pdf_printer.h"
+#include "platform/printer.h"
+#include "printing/script_page.h"
+#include "script/fixtures/pagination_fixture.h"
+
+namespace qm::testing {
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+class PrintRunTest : public PaginationFixture {
+ protected:
+  void UseFont(const std::string& name, int size, unsigned style = 0) {
+    CurrentPrintCanvas->Font.Name = name;
+    CurrentPrintCanvas->Font.Size = size;
+    CurrentPrintCanvas->Font.Style = style;
+  }
+  PdfPrinterDevice& UsePdfPrinter() {
+    auto pdf = std::make_unique<PdfPrinterDevice>();
+    PdfPrinterDevice& device = *pdf;
+    Backend().OtherPrinters().push_back(std::move(pdf));
+    Printer()->Refresh();
+    Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
+    return device;
+  }
+  const RecordingCanvas& Sheet(std::size_t page) { return *Backend().PrinterList()[0]->Pages()[page]; }
+};
+
+TEST_F(PrintRunTest, RunsPlacedEndToEndJoinAndOthersDoNot) {
+  ASSERT_TRUE(StartPrintJob(false, "Runs"));
+  UseFont("Courier New", 12);
+  PrintTextAt(300, 600, "FADE");
+  PrintTextAt(300 + 4 * 30, 600, " IN:");      // right where the last ended: joined
+  PrintTextAt(300 + 9 * 30, 600, "gap");       // a column further: a run of its own
+  UseFont("Courier New", 12, fsBold);
+  PrintTextAt(300 + 12 * 30, 600, "BOLD");     // another font: a run of its own
+  PrintTextAt(300, 650, "next line");
+  EjectPage();
+  PrintTextAt(300, 600, "page two");
+  ASSERT_TRUE(FinishPrintJob());
+  std::vector<std::string> texts;
+  for (const DrawOp* op : Sheet(0).TextOps()) texts.push_back(op->text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"FADE IN:", "gap", "BOLD", "next line"}));
+  EXPECT_TRUE(Sheet(0).FindText("BOLD")->font.Style & fsBold);
+  EXPECT_EQ(Sheet(1).Transcript(), "page two\n");
+  EXPECT_FALSE(PrintJobOpen());
+}
+
+TEST_F(PrintRunTest, APrintFileHoldsItsRecords) {
+  const std::string path = HomeFile("job.qpf");
+  SetPrintFile(path);
+  EXPECT_TRUE(PrintsToFile());
+  ASSERT_TRUE(StartPrintJob(false, "File"));
+  UseFont("Courier New", 12);
+  PrintTextAt(300, 600, "FADE ");
+  PrintTextAt(300 + 5 * 30, 600, "IN:");
+  UseFont("Courier New", 12, fsBold);
+  PrintTextAt(300, 700, "INT. HOUSE\\");
+  EjectPage();
+  PrintTextAt(300, 600, std::string("caf\xE9\x01"));
+  std::string message;
+  AnswerMessage(&message);
+  ASSERT_TRUE(FinishPrintJob());
+  EXPECT_NE(message.find("was written successfully"), std::string::npos) << message;
+  EXPECT_EQ(ReadFile(path),
+            "QUILLPRESS 1\nFONT Courier New\nSIZE 12\nSTYLE 0\nAT 300 600\nTEXT FADE IN:\nSTYLE 1\nAT 300 700\n"
+            "TEXT INT. HOUSE\\x5C\nPAGE\nFONT Courier New\nSIZE 12\nSTYLE 1\nAT 300 600\nTEXT caf\xE9\\x01\nEND\n");
+  EXPECT_FALSE(PrintsToFile()) << "the next job goes to the printer again";
+}
+
+TEST_F(PrintRunTest, OutputThatCannotBeWrittenIsReportedAndNeverSucceeds) {
+  const struct {
+    const char* what;
+    bool pdf;
+  } cases[] = {{"a print file in a folder that is not there", false}, {"a PDF file there", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = HomeFile("missing/folder/out") + (c.pdf ? ".pdf" : ".qpf");
+    if (c.pdf) UsePdfPrinter().NextOutputFile = path;
+    else SetPrintFile(path);
+    std::string message;
+    AnswerMessage(&message);
+    EXPECT_FALSE(StartPrintJob(false, "Job"));
+    EXPECT_NE(message.find("cannot be written"), std::string::npos) << message;
+    EXPECT_FALSE(PrintJobOpen());
+    EXPECT_FALSE(FileExists(path));
+  }
+}
+
+TEST_F(PrintRunTest, APrinterThatRefusesTheJobIsReported) {
+  Backend().PrinterList()[0]->FailNextDoc = true;
+  std::string message;
+  AnswerMessage(&message);
+  EXPECT_FALSE(StartPrintJob(false, "Job"));
+  EXPECT_NE(message.find("could not be started"), std::string::npos) << message;
+  EXPECT_NE(message.find("Headless Printer"), std::string::npos) << message;
+}
+
+TEST_F(PrintRunTest, ThePdfFontsMeasureAsTheLayoutTables) {
+  EXPECT_EQ(PdfPrinterDevice::ResolvedFamily("Courier New"), "Liberation Mono");
+  for (unsigned style : {0u, unsigned(fsBold), unsigned(fsItalic)}) {
+    TFontDesc font;
+    font.Name = "Courier New";
+    font.Size = 12;
+    font.Style = style;
+    for (int ch = 32; ch <= 255; ++ch) {
+      if (ch >= 127 && ch < 160) continue;
+      ASSERT_EQ(PdfPrinterDevice::MeasureCharWidth(font, 300, static_cast<unsigned char>(ch)),
+                MeasureText(font, 300, std::string(1, static_cast<char>(ch))))
+          << "character " << ch << " style " << style;
+    }
+  }
+}
+
+TEST_F(PrintRunTest, AShortScriptPrintsToAPdfWhoseTextStaysText) {
+  Load({{ekSceneHeading, "INT. LIGHTHOUSE - NIGHT"},
+        {ekAction, "Rain hammers the glass. MARA climbs the last steps, a lantern in her hand."},
+        {ekCharacterName, "MARA"},
+        {ekParenthetical, "(to herself)"},
+        {ekDialogue, "Somebody has to keep the light."},
+        {ekTransition, "CUT TO:"}});
+  PdfPrinterDevice& pdf = UsePdfPrinter();
+  const std::string path = HomeFile("short.pdf");
+  pdf.NextOutputFile = path;
+  Repaginate();
+  const std::vector<TScriptPage> pages = ScriptPages(Window());
+  ASSERT_TRUE(StartPrintJob(false, "Short"));
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (i > 0) EjectPage();
+    PrintScriptPage(Window(), pages[i], {});
+  }
+  ASSERT_TRUE(FinishPrintJob());
+  const std::string bytes = ReadFile(path);
+  ASSERT_EQ(bytes.substr(0, 5), "%PDF-");
+  EXPECT_NE(bytes.find("/FontFile2"), std::string::npos) << "the font is embedded";
+  const std::string info = CommandOutput("pdfinfo '" + path + "'");
+  const std::size_t pagesAt = info.find("Pages:");
+  ASSERT_NE(pagesAt, std::string::npos) << info;
+  EXPECT_EQ(std::stoi(info.substr(pagesAt + 6)), 1);
+  const std::string text = CommandOutput("pdftotext -layout '" + path + "' -");
+  const std::string expected = ReadFile(std::string(QM_SOURCE_DIR) + "/tests/printing/fixtures/short_script.txt");
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(text, expected);
+}
+
+}  // namespace
+}  // namespace qm::testing
