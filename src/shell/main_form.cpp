@@ -22,6 +22,9 @@
 #include "base/message_boxes.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
+#include "shell/right_panel.h"
+#include "shell/script_popups.h"
+#include "shell/status_line.h"
 #include "shell/tool_bar.h"
 #include "shell/workspace.h"
 #include "base/program_identity.h"
@@ -46,6 +49,9 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   BuildPromptTable(true);
   BuildMenus();
   toolBar_ = std::make_unique<TToolBar>(*this);
+  statusLine_ = std::make_unique<TStatusLine>(*this);
+  rightPanel_ = std::make_unique<TRightPanel>(*this);
+  scriptPopups_ = std::make_unique<TScriptPopups>(*this);
   UndoHooks.ShowUndoCommands = [this](bool shown) {
     for (TMenuItem* item : {UndoItem, RedoItem, UndoBar}) item->Visible = shown;
   };

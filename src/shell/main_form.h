@@ -17,6 +17,9 @@ namespace qm {
 constexpr int UndoItemTag = 233;
 
 class TToolBar;
+class TStatusLine;
+class TRightPanel;
+class TScriptPopups;
 
 class TMainForm : public TForm, public TProgramOptions {
  public:
@@ -139,6 +142,26 @@ class TMainForm : public TForm, public TProgramOptions {
   void BuildElementBox();
   // Goto menu: the start or the end of the script.
   void GotoTopOrBottomClick(TObject* sender);
+
+  // ---- Moving through the script: goto searches, status line ----
+  // The next (previous) scene heading, script note or hidden element, by
+  // the item; the next A-page or forced page break.
+  void GoNextClick(TObject* sender);
+  void NextAPageitemClick(TObject* sender);
+  // The status line along the foot, and the display items that choose
+  // which of its panels show.
+  TStatusLine& StatusLine() const { return *statusLine_; }
+  // The right panel: the scroll bar over the whole script, the page
+  // buttons and the element buttons.
+  TRightPanel& RightPanel() const { return *rightPanel_; }
+  // The script window's block menu of a right click.
+  TScriptPopups& ScriptPopups() const { return *scriptPopups_; }
+  void BottomSpeedItemClick(TObject* sender);
+  void SceneCountItemClick(TObject* sender);
+  void ActSceneInfoItemClick(TObject* sender);
+  // Reset Cheated > Element: the element's kind's margins, spacing and style.
+  void ResetElementItemClick(TObject* sender);
+
   void AltKeyPressed(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);
   // The recent scripts at the foot of the File menu.
@@ -202,6 +225,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void BuildMenus();
   void BindNamedItems();
   void RefreshAfterChange();
+  // After a goto search: "Search Again" shows what it repeats, the status
+  // line follows the caret and the script has the keyboard.
+  void AfterGoto();
   void ShowLastThree();
   void CopyToNewScript();
   void CopyToExistingScript();
@@ -219,6 +245,9 @@ class TMainForm : public TForm, public TProgramOptions {
   std::vector<TMenuBinding> menuBindings_;
   unsigned menuSignature_ = ~0u;
   std::unique_ptr<TToolBar> toolBar_;
+  std::unique_ptr<TStatusLine> statusLine_;
+  std::unique_ptr<TRightPanel> rightPanel_;
+  std::unique_ptr<TScriptPopups> scriptPopups_;
   void DetachIdleAndHint();
   void AttachIdleAndHint();
 };

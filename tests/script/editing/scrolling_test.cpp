@@ -8,6 +8,8 @@
 #include "files/native_file.h"
 #include "platform/messages.h"
 #include "script/fixtures/keys_fixture.h"
+#include "script/editing/mouse_editing.h"
+#include "script/editing/scrolling.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
@@ -133,6 +135,41 @@ TEST_F(ScrollingTest, AScriptOpenedFromItsFileShowsItsStart) {
   EXPECT_EQ(W().CaretColumn, 0);
   EXPECT_EQ(TopText(), "INT. HALL - DAY");
   EXPECT_TRUE(CaretInView());
+}
+
+// Up and Down, Page Up and Page Down, and the drag's auto-scroll step all
+// pass over hidden elements and page breaks: the caret never lands where
+// nothing is shown.
+TEST_F(ScrollingTest, LineAndPageMovesPassOverHiddenElementsAndBreaks) {
+  struct Case {
+    const char* what;
+    int from;
+    std::function<void()> act;
+    int lands;
+  };
+  const Case cases[] = {
+      {"Down", 1, [this] { Key(VK_DOWN); }, 4},
+      {"Up", 4, [this] { Key(VK_UP); }, 1},
+      {"the drag's step down", 1, [this] { EXPECT_TRUE(StepCaretLine(W(), true)); }, 4},
+      {"the drag's step up", 4, [this] { EXPECT_TRUE(StepCaretLine(W(), false)); }, 1},
+      {"the drag's step past the end", 5, [this] { EXPECT_FALSE(StepCaretLine(W(), true)); }, 5},
+      {"Down at the end", 5, [this] { Key(VK_DOWN); }, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({{ekSceneHeading, "INT. HALL - DAY"},
+          {ekAction, "Above."},
+          {ekAction, "Hidden."},
+          {ekForcedPageBreak, " "},
+          {ekAction, "Below."},
+          {ekAction, "Last."}},
+         c.from, 2);
+    ElementAt(2)->state = esHidden;
+    RebuildScreen(&W());
+    c.act();
+    EXPECT_EQ(CurrentIndex(), c.lands);
+    EXPECT_EQ(W().CaretColumn, 2) << "the caret keeps its place across";
+  }
 }
 
 }  // namespace
