@@ -23,6 +23,7 @@
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
 #include "shell/right_panel.h"
+#include "shell/ruler.h"
 #include "shell/script_popups.h"
 #include "shell/status_line.h"
 #include "shell/tool_bar.h"
@@ -52,6 +53,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   statusLine_ = std::make_unique<TStatusLine>(*this);
   rightPanel_ = std::make_unique<TRightPanel>(*this);
   scriptPopups_ = std::make_unique<TScriptPopups>(*this);
+  ruler_ = std::make_unique<TRuler>(*this);
   UndoHooks.ShowUndoCommands = [this](bool shown) {
     for (TMenuItem* item : {UndoItem, RedoItem, UndoBar}) item->Visible = shown;
   };

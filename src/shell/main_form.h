@@ -20,6 +20,7 @@ class TToolBar;
 class TStatusLine;
 class TRightPanel;
 class TScriptPopups;
+class TRuler;
 
 class TMainForm : public TForm, public TProgramOptions {
  public:
@@ -154,6 +155,11 @@ class TMainForm : public TForm, public TProgramOptions {
   // The right panel: the scroll bar over the whole script, the page
   // buttons and the element buttons.
   TRightPanel& RightPanel() const { return *rightPanel_; }
+  // The ruler of the current element's margins.
+  TRuler& Ruler() const { return *ruler_; }
+  void ShowRulerItemClick(TObject* sender);
+  void RightSpeedbarItemClick(TObject* sender);
+  void RightEButtonsItemClick(TObject* sender);
   // The script window's block menu of a right click.
   TScriptPopups& ScriptPopups() const { return *scriptPopups_; }
   void BottomSpeedItemClick(TObject* sender);
@@ -248,6 +254,7 @@ class TMainForm : public TForm, public TProgramOptions {
   std::unique_ptr<TStatusLine> statusLine_;
   std::unique_ptr<TRightPanel> rightPanel_;
   std::unique_ptr<TScriptPopups> scriptPopups_;
+  std::unique_ptr<TRuler> ruler_;
   void DetachIdleAndHint();
   void AttachIdleAndHint();
 };

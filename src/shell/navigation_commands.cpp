@@ -1,11 +1,14 @@
-// The Goto menu's searches of the main window: the next scene heading,
-// script note, hidden element, A-page or forced page break.
+// The main window's commands for moving through the script: the Goto
+// menu's searches, and the display items that show or hide the status
+// line and its panels, the right panel, its element buttons and the ruler.
 #include "base/document_table.h"
 #include "platform/menus.h"
 #include "script/editing/goto_commands.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "shell/right_panel.h"
+#include "shell/ruler.h"
 #include "shell/status_line.h"
 
 namespace qm {
@@ -15,6 +18,21 @@ namespace {
 std::string NameOf(const TObject* sender) {
   const auto* component = dynamic_cast<const TComponent*>(sender);
   return component ? component->Name : std::string();
+}
+
+// The item's check mark turns over; true when it is now checked.
+bool ToggleCheck(TObject* sender) {
+  auto* item = dynamic_cast<TMenuItem*>(sender);
+  if (!item) return false;
+  item->Checked = !item->Checked();
+  return item->Checked();
+}
+
+// The item's check mark and the control's visibility switch together.
+void ToggleShown(TObject* sender, TControl* control) {
+  if (!dynamic_cast<TMenuItem*>(sender)) return;
+  control->Visible = ToggleCheck(sender);
+  if (TWinControl* parent = control->Parent()) parent->AlignControls();
 }
 
 }  // namespace
@@ -45,23 +63,7 @@ void TMainForm::NextAPageitemClick(TObject* sender) {
   AfterGoto();
 }
 
-}  // namespace qm
-
-namespace qm {
-
-namespace {
-
-void ToggleCheck(TObject* sender) {
-  if (auto* item = dynamic_cast<TMenuItem*>(sender)) item->Checked = !item->Checked();
-}
-
-}  // namespace
-
-void TMainForm::BottomSpeedItemClick(TObject* sender) {
-  ToggleCheck(sender);
-  if (const auto* item = dynamic_cast<TMenuItem*>(sender)) StatusLine().Bar()->Visible = item->Checked();
-  AlignControls();
-}
+void TMainForm::BottomSpeedItemClick(TObject* sender) { ToggleShown(sender, StatusLine().Bar()); }
 
 void TMainForm::SceneCountItemClick(TObject* sender) {
   ToggleCheck(sender);
@@ -71,6 +73,23 @@ void TMainForm::SceneCountItemClick(TObject* sender) {
 void TMainForm::ActSceneInfoItemClick(TObject* sender) {
   ToggleCheck(sender);
   StatusLine().Refresh(true);
+}
+
+void TMainForm::ShowRulerItemClick(TObject* sender) {
+  ToggleShown(sender, Ruler().RulerBar);
+  if (!NoActiveDocument()) ActiveScript()->RulerShown = Ruler().RulerBar->Visible ? 1 : 0;
+  Ruler().RulerCharWidth = 0;
+  Ruler().LayoutRuler();
+}
+
+void TMainForm::RightSpeedbarItemClick(TObject* sender) {
+  ToggleShown(sender, RightPanel().RightPanel);
+  StatusLine().Refresh(true);
+}
+
+void TMainForm::RightEButtonsItemClick(TObject* sender) {
+  ToggleShown(sender, RightPanel().ElementButtonPanel);
+  RightPanel().LayoutRightSpeedBar();
 }
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "shell/right_panel.h"
+#include "shell/ruler.h"
 
 namespace qm {
 
@@ -45,7 +46,7 @@ TStatusLine::TStatusLine(TMainForm& form) : form_(form) {
   ActPanel = MakePanel(form, bar_, "ActPanel", ScenePanel->Left + SceneWidth + 2, ActWidth);
   ScenePanel->Visible = false;
   ActPanel->Visible = false;
-  for (const char* item : {"BottomSpeedItem", "SceneCountItem"})
+  for (const char* item : {"BottomSpeedItem", "SceneCountItem", "RightSpeedbarItem", "RightEButtonsItem"})
     if (TMenuItem* i = form.MenuItem(item)) i->Checked = true;
 }
 
@@ -93,6 +94,7 @@ void TStatusLine::UpdateStatusLine() {
   }
 
   form_.RightPanel().SetScrollPlace(texts.scrollPosition, texts.scrollMaximum);
+  if (form_.Ruler().RulerBar->Visible) form_.Ruler().PlaceMarkers();
   PagePanel->Caption = texts.page;
   ScenePanel->Caption = texts.scene;
   ScenePanel->Visible = !texts.scene.empty() && options.showScenePanel;
