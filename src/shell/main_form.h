@@ -21,6 +21,7 @@ class TStatusLine;
 class TRightPanel;
 class TScriptPopups;
 class TRuler;
+class TAutoScroll;
 
 class TMainForm : public TForm, public TProgramOptions {
  public:
@@ -155,6 +156,8 @@ class TMainForm : public TForm, public TProgramOptions {
   // The right panel: the scroll bar over the whole script, the page
   // buttons and the element buttons.
   TRightPanel& RightPanel() const { return *rightPanel_; }
+  // Middle-button automatic scrolling.
+  TAutoScroll& AutoScroll() const { return *autoScroll_; }
   // The ruler of the current element's margins.
   TRuler& Ruler() const { return *ruler_; }
   void ShowRulerItemClick(TObject* sender);
@@ -255,6 +258,7 @@ class TMainForm : public TForm, public TProgramOptions {
   std::unique_ptr<TRightPanel> rightPanel_;
   std::unique_ptr<TScriptPopups> scriptPopups_;
   std::unique_ptr<TRuler> ruler_;
+  std::unique_ptr<TAutoScroll> autoScroll_;
   void DetachIdleAndHint();
   void AttachIdleAndHint();
 };

@@ -102,7 +102,12 @@ TRightPanel::TRightPanel(TMainForm& form) : form_(form) {
   };
   RightPanel->OnResize = [this](TObject*) { LayoutRightSpeedBar(); };
   LayoutRightSpeedBar();
+  // The wheel moves the bar as its arrows and its trough do.
+  WheelHooks.LineStep = [this](bool up) { RightScroll->Scroll(up ? TScrollCode::scLineUp : TScrollCode::scLineDown); };
+  WheelHooks.PageStep = [this](bool up) { RightScroll->Scroll(up ? TScrollCode::scPageUp : TScrollCode::scPageDown); };
 }
+
+TRightPanel::~TRightPanel() { WheelHooks = {}; }
 
 void TRightPanel::MakeElementButtons() {
   int top = 2;

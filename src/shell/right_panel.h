@@ -17,6 +17,7 @@ enum class TScrollCode;
 class TRightPanel {
  public:
   explicit TRightPanel(TMainForm& form);
+  ~TRightPanel();
 
   TPanel* RightPanel = nullptr;
   TPanel* ElementButtonPanel = nullptr;

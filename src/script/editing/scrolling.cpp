@@ -14,14 +14,20 @@
 
 namespace qm {
 
+TWheelHooks WheelHooks;
+int WheelScrollLines = 0;
+
 namespace {
 
 constexpr int WheelUnitsPerNotch = 120;
-constexpr int LinesPerNotch = 3;
-// Rolls not yet worth a line, in wheel units.
+constexpr int DefaultLinesPerNotch = 3;
+// Rolls not yet worth a step, in wheel units.
 int wheelRemainder = 0;
 
-const GlobalState reset([] { wheelRemainder = 0; });
+const GlobalState reset([] {
+  wheelRemainder = 0;
+  WheelScrollLines = 0;
+});
 
 const TScreenLine& Row(const TMDIChild& window, int line) { return window.ScreenLines[static_cast<std::size_t>(line)]; }
 
@@ -208,13 +214,25 @@ void ScrollPageDown(TMDIChild& window) {
 }
 
 void WheelScroll(TMDIChild& window, int delta) {
+  const int lines = WheelScrollLines == 0 ? DefaultLinesPerNotch : WheelScrollLines;
+  const bool pages = lines < 0;
+  const int unitsPerStep = pages ? WheelUnitsPerNotch : std::max(1, WheelUnitsPerNotch / lines);
   wheelRemainder += delta;
-  const int unitsPerLine = WheelUnitsPerNotch / LinesPerNotch;
-  const int steps = wheelRemainder / unitsPerLine;
-  wheelRemainder -= steps * unitsPerLine;
+  const int steps = wheelRemainder / unitsPerStep;
+  wheelRemainder -= steps * unitsPerStep;
+  const bool up = steps > 0;
   for (int i = 0; i < std::abs(steps); ++i) {
-    if (steps > 0) MoveCaretLineUp(window);
-    else MoveCaretLineDown(window);
+    if (pages) {
+      if (WheelHooks.PageStep) WheelHooks.PageStep(up);
+      else if (up) ScrollPageUp(window);
+      else ScrollPageDown(window);
+    } else if (WheelHooks.LineStep) {
+      WheelHooks.LineStep(up);
+    } else if (up) {
+      MoveCaretLineUp(window);
+    } else {
+      MoveCaretLineDown(window);
+    }
   }
 }
 

@@ -6,6 +6,8 @@
 // below the window for elements out of sight.
 #pragma once
 
+#include <functional>
+
 namespace qm {
 
 class TMDIChild;
@@ -36,8 +38,20 @@ TScriptElement* NeighbourCaretElement(const TMDIChild& window, TScriptElement* e
 void ScrollPageUp(TMDIChild& window);
 void ScrollPageDown(TMDIChild& window);
 
-// A wheel roll in units of 120 a notch, three lines a notch; small rolls
-// of fine wheels add up until they make a line.
+// What a wheel step moves: the main window's vertical bar by a line or a
+// page (the view moves, the caret with it). Empty, the caret moves by a
+// line or a window height.
+struct TWheelHooks {
+  std::function<void(bool up)> LineStep;
+  std::function<void(bool up)> PageStep;
+};
+extern TWheelHooks WheelHooks;
+// Lines a wheel notch scrolls, the desktop's setting: 0 means three, -1
+// scrolls by pages.
+extern int WheelScrollLines;
+
+// A wheel roll in units of 120 a notch: rolled away from the writer it
+// scrolls up. Small rolls of fine wheels add up until they make a step.
 void WheelScroll(TMDIChild& window, int delta);
 
 // The vertical bar's thumb dragged to a place in the script's height (in
