@@ -15,6 +15,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "shell/script_popups.h"
 
 namespace qm {
 
@@ -30,8 +31,9 @@ struct TElementButtonRow {
   const char* hint;
 };
 
-// The normal set, top to bottom. Their commands come with the element
-// commands; until then they show what they will do, disabled.
+// The normal set, top to bottom. Shot and Transition open their quick
+// menus; the others' commands come with the element commands, and until
+// then they show what they will do, disabled.
 constexpr std::array<TElementButtonRow, 8> ElementButtons{{
     {"CharNameBtn", "C", "Character Name|CHARACTER NAME: Press the <TAB> Key anywhere in the script"},
     {"DialogueBtn", "D", "Dialogue|DIALOGUE: Press <ENTER> while in a Character Name/Parenthetical"},
@@ -113,7 +115,14 @@ void TRightPanel::MakeElementButtons() {
   int top = 2;
   for (const TElementButtonRow& row : ElementButtons) {
     TOfficeButton* b = MakeButton(form_, ElementButtonPanel, row.name, row.caption, row.hint, top, ButtonSize);
-    b->SetEnabled(false);
+    const std::string name = row.name;
+    if (name == "ShotBtn") {
+      b->OnClick = [this](TObject* sender) { form_.ScriptPopups().ShowShotPopup(sender); };
+    } else if (name == "TransitionBtn") {
+      b->OnClick = [this](TObject* sender) { form_.ScriptPopups().ShowTransitionPopup(sender); };
+    } else {
+      b->SetEnabled(false);
+    }
     top += ButtonSize;
   }
 }

@@ -6,7 +6,13 @@
 #include "base/document_table.h"
 #include "base/program_options.h"
 #include "platform/menus.h"
+#include "language/list_builders.h"
+#include "platform/office_button.h"
+#include "script/editing/editor_calls.h"
+#include "script/editing/element_transitions.h"
+#include "script/editing/popup_choice.h"
 #include "script/editing/popup_hooks.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "shell/power_panel.h"
@@ -71,6 +77,7 @@ bool Awaiting(const TPopupRow& row, const TPopupRow* next) {
 
 TScriptPopups::TScriptPopups(TMainForm& form) : form_(form) {
   BuildSelectPopUp();
+  BuildChildPopUp();
   ScriptPopupHooks.RightClick = [this](TMDIChild& script, int x, int y) { RightClick(script, x, y); };
 }
 
@@ -148,6 +155,178 @@ void TScriptPopups::RightClick(TMDIChild& script, int x, int y) {
 void TScriptPopups::ShowBlockMenu(TMDIChild& script, int x, int y) {
   const TPoint at = script.ClientToScreen(TPoint{x, y});
   SelectPopUp->Popup(at.X, at.Y);
+}
+
+void TScriptPopups::BuildChildPopUp() {
+  ChildPopUp = new TPopupMenu(&form_);
+  ChildPopUp->Name = "ChildPopUp";
+  ChildPopUp->OnPopup = [this](TObject*) { ChildPopUpPopup(); };
+  TMenuItem* root = ChildPopUp->Items();
+  const auto add = [&](const std::string& name, const std::string& caption, int tag, TNotifyEvent onClick) {
+    auto* item = new TMenuItem(&form_);
+    item->Name = name;
+    item->Caption = caption;
+    item->Tag = tag;
+    item->OnClick = std::move(onClick);
+    root->Add(item);
+    return item;
+  };
+  // A user item, No Initial Text and Nevermind record their caption.
+  const auto record = [](TObject* sender) {
+    auto* item = dynamic_cast<TMenuItem*>(sender);
+    if (!item || NoActiveDocument()) return;
+    const std::string caption = item->Name == "NevermindItem" ? "\r" + item->Caption() : item->Caption();
+    PopupChoice(*ActiveScript()).Record(caption, static_cast<Byte>(item->Tag));
+  };
+  for (int i = 1; i <= 12; ++i) add("UserItem" + std::to_string(i), "", i, record);
+  add("ChildSeparator", "-", 0, {});
+  add("NoInitialTextItem", NoInitialTextCaption, 0, record);
+  // The act commands are offered only for a new scene heading's opening.
+  const auto act = [](TObject* sender) {
+    auto* item = dynamic_cast<TMenuItem*>(sender);
+    if (item && !NoActiveDocument()) PopupChoice(*ActiveScript()).Record(item->Name, ActChoiceCode);
+  };
+  add("EndofActInfoItem", "<End of &Act Info>", 0, act);
+  add("StartNewActItem", "<Start New A&ct>", 0, act);
+  add("StartNewSceneItem", "<Start New &Scene/Same Act>", 0, act);
+  add("AddLineItem", "-", 0, {});
+  add("AddShotItem", "<Make this a S&hot>", 0, [](TObject*) {
+    if (!NoActiveDocument()) PopupChoice(*ActiveScript()).Record("", MakeShotCode);
+  });
+  add("MakeaTransitionItem", "<Make this a &Transition>", 0, [](TObject*) {
+    if (!NoActiveDocument()) PopupChoice(*ActiveScript()).Record("", MakeTransitionCode);
+  });
+  TMenuItem* nevermind = add("NevermindItem", NevermindCaption, 13, record);
+  nevermind->ShortCut = TextToShortCut("Esc");
+}
+
+TMenuItem* TScriptPopups::ChildItem(const char* name) const {
+  TMenuItem* root = ChildPopUp->Items();
+  for (int i = 0; i < root->Count(); ++i)
+    if (root->Items(i)->Name == name) return root->Items(i);
+  return nullptr;
+}
+
+void TScriptPopups::ChildPopUpPopup() {
+  const bool opening = PopupContext == pcSceneOpening;
+  const bool extension = PopupContext == pcExtension;
+  ChildItem("ChildSeparator")->Visible = !extension;
+  ChildItem("NoInitialTextItem")->Caption = extension ? AddAsTextCaption : NoInitialTextCaption;
+  const TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  for (const char* name : {"EndofActInfoItem", "StartNewActItem", "AddLineItem", "AddShotItem", "MakeaTransitionItem"})
+    ChildItem(name)->Visible = opening;
+  ChildItem("StartNewSceneItem")->Visible = opening && script && !script->ActGoesToScene;
+  ChildItem("NoInitialTextItem")->Visible = opening || extension || PopupContext == pcShot;
+  if (script) PopupChoice(*const_cast<TMDIChild*>(script)).Clear();
+}
+
+void TScriptPopups::FillUserItems(const std::string* texts, int count) {
+  std::array<bool, 26> used{};
+  for (int i = 1; i <= 12; ++i) {
+    TMenuItem* item = ChildItem(("UserItem" + std::to_string(i)).c_str());
+    const std::string text = i <= count ? ListItemText(texts[i - 1]) : std::string();
+    item->Caption = text.empty() ? std::string() : AssignShortcutLetter(text, used);
+    item->Visible = !text.empty();
+  }
+}
+
+void TScriptPopups::ShowScriptPopup(int x, int y) {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  // Neither Close nor Exit may take the script away while the menu shows.
+  TNotifyEvent close = std::move(form_.CloseFileItem->OnClick);
+  TNotifyEvent exit = std::move(form_.ExitQuillmasterItem->OnClick);
+  form_.CloseFileItem->OnClick = nullptr;
+  form_.ExitQuillmasterItem->OnClick = nullptr;
+  ChildPopUp->Popup(x, y);
+  form_.CloseFileItem->OnClick = std::move(close);
+  form_.ExitQuillmasterItem->OnClick = std::move(exit);
+  if (NoActiveDocument() || ActiveScript() != &script) return;
+  TPopupChoice& choice = PopupChoice(script);
+  if (choice.PendingPopupCommand && choice.PopupChoiceCode == MakeTransitionCode) {
+    choice.Clear();
+    ShowTransitionPopup(nullptr);
+  } else if (choice.PendingPopupCommand && choice.PopupChoiceCode == MakeShotCode) {
+    choice.Clear();
+    ShowShotPopup(nullptr);
+  } else {
+    UserItemSelect(script);
+  }
+}
+
+namespace {
+
+// Where a menu opens: under the button that asked, or beside the caret.
+TPoint MenuPoint(TObject* sender, TMDIChild& script) {
+  if (auto* control = dynamic_cast<TControl*>(sender)) return control->ClientToScreen(TPoint{0, control->Height});
+  const TPoint caret = editor::CaretScreenPoint(script);
+  return TPoint{caret.X + 40 + script.CaretX, caret.Y + 40};
+}
+
+}  // namespace
+
+void TScriptPopups::ShowShotPopup(TObject* sender) {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  const bool wanted = form_.UseQuickType || sender ||
+                      (script.CurrentElement->Kind() == ekShot && script.EditBuffer.empty());
+  TNewElementFlags after;
+  after.forceAfter = true;
+  StartElementOfSlot(script, fsShot, after);
+  script.EditBuffer.clear();
+  if (form_.KeepRunningShots) {
+    PopupContext = pcNoMenu;
+    ShowElementPopup(true, ekShot, sender != nullptr);
+  } else if (wanted && !script.UserLists.ShotText[0].empty()) {
+    FillUserItems(script.UserLists.ShotText.data(), static_cast<int>(script.UserLists.ShotText.size()));
+    PopupContext = pcShot;
+    script.SetFocus();
+    const TPoint at = MenuPoint(sender, script);
+    ShowScriptPopup(at.X, at.Y);
+    if (!NoActiveDocument() && ActiveScript() == &script && script.EditBuffer.empty() &&
+        script.CurrentElement->Kind() == ekShot && script.CurrentElement->prev)
+      script.DisposeIndex(true);
+  } else {
+    PopupContext = pcNoMenu;
+  }
+  UpdateCaret();
+  script.StartPaginateTimer(script.LayoutDue | 1);
+}
+
+void TScriptPopups::ShowTransitionPopup(TObject* sender) {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  const bool wanted = form_.UseQuickType || sender ||
+                      (script.CurrentElement->Kind() == ekTransition && script.EditBuffer.empty());
+  TNewElementFlags after;
+  after.forceAfter = true;
+  StartElementOfSlot(script, fsTransition, after);
+  ReplaceEditLine(script, std::string(1, PlaceholderChar));
+  script.CaretColumn = 0;
+  if (form_.KeepRunningTransitions) {
+    PopupContext = pcNoMenu;
+    ShowElementPopup(true, ekTransition, sender != nullptr);
+  } else if (wanted && !script.UserLists.Transition[0].empty()) {
+    const auto& list = script.UserLists.Transition;
+    FillUserItems(list.data(), static_cast<int>(list.size()));
+    // After the transitions, one more for a transition of the writer's own.
+    const int next = static_cast<int>(std::count_if(list.begin(), list.end(), [](const std::string& t) {
+                       return !t.empty();
+                     })) + 1;
+    if (next <= 12) {
+      TMenuItem* item = ChildItem(("UserItem" + std::to_string(next)).c_str());
+      item->Caption = NewTransitionCaption;
+      item->Visible = true;
+    }
+    PopupContext = pcTransition;
+    script.SetFocus();
+    const TPoint at = MenuPoint(sender, script);
+    ShowScriptPopup(at.X, at.Y);
+  } else {
+    PopupContext = pcNoMenu;
+  }
+  UpdateCaret();
+  script.StartPaginateTimer(script.LayoutDue | 1);
 }
 
 }  // namespace qm

@@ -12,12 +12,23 @@ class TMenuItem;
 class TMDIChild;
 class TPowerPanel;
 
+class TObject;
+
 class TScriptPopups {
  public:
   explicit TScriptPopups(TMainForm& form);
   ~TScriptPopups();
 
   TPopupMenu* SelectPopUp = nullptr;
+  // The quick-choice menu, filled afresh each time it shows.
+  TPopupMenu* ChildPopUp = nullptr;
+  // Shows the choice menu at a screen point and carries out the choice.
+  void ShowScriptPopup(int x, int y);
+  // A new Shot (Transition) with its menu of the script's shot texts
+  // (transitions), or the pick list while they run on as typed; sender
+  // is the button that asked, or null for a key.
+  void ShowShotPopup(TObject* sender);
+  void ShowTransitionPopup(TObject* sender);
 
   // Enables the items by their tags: 1367 only with a block, 1467 only
   // without one, 1867 without one while Paste is enabled.
@@ -33,6 +44,11 @@ class TScriptPopups {
 
  private:
   void BuildSelectPopUp();
+  void BuildChildPopUp();
+  void ChildPopUpPopup();
+  // Items 1 to 12 from the texts (hidden past them), each with a letter.
+  void FillUserItems(const std::string* texts, int count);
+  TMenuItem* ChildItem(const char* name) const;
   TMainForm& form_;
   TPowerPanel* powerPanel_ = nullptr;
 };
