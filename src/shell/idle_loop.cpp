@@ -13,6 +13,7 @@
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"
+#include "shell/status_line.h"
 #include "base/message_boxes.h"
 #include "base/program_busy.h"
 
@@ -74,6 +75,7 @@ void TMainForm::AppIdle(TObject*, bool& done) {
   done = true;
   if (NoActiveDocument() || script->Closing) {
     if (NoActiveDocument() && FileSaveItem->Enabled) UpdateMenusAndButtons();
+    if (NoActiveDocument()) StatusLine().Refresh(false);
   } else {
     if (MenusDue || MenuStateChanged()) {
       MenusDue = 0;
@@ -91,6 +93,8 @@ void TMainForm::AppIdle(TObject*, bool& done) {
       if (script->RenumberDue) script->RenumberScenes(true);
       if (TimedBackupDue != 0 && now >= TimedBackupDue) WriteTimedBackups();
     }
+    if (ActiveScript() == script) StatusLine().Refresh(StatusLineDue != 0 || layoutWanted);
+    StatusLineDue = 0;
     if (unpacked && ActiveScript() == script) script->Assemble();
   }
   DrainStoryboardQueue();

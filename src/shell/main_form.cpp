@@ -22,6 +22,11 @@
 #include "base/message_boxes.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
+#include "shell/auto_scroll.h"
+#include "shell/right_panel.h"
+#include "shell/ruler.h"
+#include "shell/script_popups.h"
+#include "shell/status_line.h"
 #include "shell/tool_bar.h"
 #include "shell/workspace.h"
 #include "base/program_identity.h"
@@ -46,6 +51,10 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   BuildPromptTable(true);
   BuildMenus();
   toolBar_ = std::make_unique<TToolBar>(*this);
+  statusLine_ = std::make_unique<TStatusLine>(*this);
+  rightPanel_ = std::make_unique<TRightPanel>(*this);
+  scriptPopups_ = std::make_unique<TScriptPopups>(*this);
+  ruler_ = std::make_unique<TRuler>(*this);
   UndoHooks.ShowUndoCommands = [this](bool shown) {
     for (TMenuItem* item : {UndoItem, RedoItem, UndoBar}) item->Visible = shown;
   };
@@ -59,10 +68,13 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleAppMessage(msg, handled); };
+  autoScroll_ = std::make_unique<TAutoScroll>();
+  autoScroll_->HookMessages();
 }
 
 // The handlers point into this form, so they go before its parts do.
 TMainForm::~TMainForm() {
+  autoScroll_.reset();
   FormDestroy(this);
   if (MainForm == this) MainForm = nullptr;
   if (DocumentFrame == this) {

@@ -19,6 +19,11 @@ namespace qm {
 constexpr int UndoItemTag = 233;
 
 class TToolBar;
+class TStatusLine;
+class TRightPanel;
+class TScriptPopups;
+class TRuler;
+class TAutoScroll;
 
 class TMainForm : public TForm, public TProgramOptions {
  public:
@@ -141,6 +146,33 @@ class TMainForm : public TForm, public TProgramOptions {
   void BuildElementBox();
   // Goto menu: the start or the end of the script.
   void GotoTopOrBottomClick(TObject* sender);
+
+  // ---- Moving through the script: goto searches, status line ----
+  // The next (previous) scene heading, script note or hidden element, by
+  // the item; the next A-page or forced page break.
+  void GoNextClick(TObject* sender);
+  void NextAPageitemClick(TObject* sender);
+  // The status line along the foot, and the display items that choose
+  // which of its panels show.
+  TStatusLine& StatusLine() const { return *statusLine_; }
+  // The right panel: the scroll bar over the whole script, the page
+  // buttons and the element buttons.
+  TRightPanel& RightPanel() const { return *rightPanel_; }
+  // Middle-button automatic scrolling.
+  TAutoScroll& AutoScroll() const { return *autoScroll_; }
+  // The ruler of the current element's margins.
+  TRuler& Ruler() const { return *ruler_; }
+  void ShowRulerItemClick(TObject* sender);
+  void RightSpeedbarItemClick(TObject* sender);
+  void RightEButtonsItemClick(TObject* sender);
+  // The script window's block menu of a right click.
+  TScriptPopups& ScriptPopups() const { return *scriptPopups_; }
+  void BottomSpeedItemClick(TObject* sender);
+  void SceneCountItemClick(TObject* sender);
+  void ActSceneInfoItemClick(TObject* sender);
+  // Reset Cheated > Element: the element's kind's margins, spacing and style.
+  void ResetElementItemClick(TObject* sender);
+
   void AltKeyPressed(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);
   // The recent scripts at the foot of the File menu.
@@ -239,6 +271,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void BuildMenus();
   void BindNamedItems();
   void RefreshAfterChange();
+  // After a goto search: "Search Again" shows what it repeats, the status
+  // line follows the caret and the script has the keyboard.
+  void AfterGoto();
   void ShowLastThree();
   void CopyToNewScript();
   void CopyToExistingScript();
@@ -256,6 +291,11 @@ class TMainForm : public TForm, public TProgramOptions {
   std::vector<TMenuBinding> menuBindings_;
   std::uint64_t menuSignature_ = ~std::uint64_t{0};
   std::unique_ptr<TToolBar> toolBar_;
+  std::unique_ptr<TStatusLine> statusLine_;
+  std::unique_ptr<TRightPanel> rightPanel_;
+  std::unique_ptr<TScriptPopups> scriptPopups_;
+  std::unique_ptr<TRuler> ruler_;
+  std::unique_ptr<TAutoScroll> autoScroll_;
   void DetachIdleAndHint();
   void AttachIdleAndHint();
 };

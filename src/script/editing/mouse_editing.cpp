@@ -18,12 +18,16 @@
 #include "script/editing/editor_state.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/message_pump.h"
+#include "script/editing/popup_hooks.h"
+#include "script/editing/scrolling.h"
 #include "script/editing/selection_commands.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 
 namespace qm {
+
+TScriptPopupHooks ScriptPopupHooks;
 
 namespace {
 
@@ -86,12 +90,6 @@ void KeepCaretInView(TMDIChild& script) {
   else if (caretLine < 1) e->screenLine = static_cast<std::int16_t>(e->screenLine + (1 - caretLine));
   RebuildScreen(&script);
   script.RedisplayScreen(true);
-}
-
-TScriptElement* NextCaretElement(const TMDIChild& script, TScriptElement* e, bool down) {
-  e = down ? e->next : e->prev;
-  while (e && (IsPageBreakKind(e->Kind()) || script.IsHiddenElement(e))) e = down ? e->next : e->prev;
-  return e;
 }
 
 // Where the drag began, while that element is still in the script (keys
@@ -245,29 +243,8 @@ void EndMouseDrag(TMDIChild& script) {
 }
 
 bool StepCaretLine(TMDIChild& script, bool down) {
-  TScriptElement* e = script.CurrentElement;
-  if (!e) return false;
-  const int line = script.CaretLine;
-  const int lineStart = line <= 1 ? 0 : script.LineOffsets[static_cast<std::size_t>(line - 1)];
-  const int offset = std::max(0, script.CaretColumn - lineStart);
-  const int target = down ? line + 1 : line - 1;
-  if (target >= 1 && target <= e->lineCount) {
-    const int start = target == 1 ? 0 : script.LineOffsets[static_cast<std::size_t>(target - 1)];
-    const int end = std::min<int>(script.LineOffsets[static_cast<std::size_t>(target)] - 1,
-                                  static_cast<int>(script.EditBuffer.size()));
-    script.CaretColumn = static_cast<Word>(std::clamp(start + offset, start, std::max(start, end)));
-    script.CaretLine = static_cast<Word>(target);
-  } else {
-    TScriptElement* next = NextCaretElement(script, e, down);
-    if (!next) return false;
-    while (script.CurrentElement != next)
-      if (!(down ? MoveToNextElement() : MoveToPreviousElement())) break;
-    const int length = static_cast<int>(script.EditBuffer.size());
-    const int lines = script.CurrentElement->lineCount;
-    const int start = down || lines <= 1 ? 0 : script.LineOffsets[static_cast<std::size_t>(lines - 1)];
-    script.CaretColumn = static_cast<Word>(std::min(start + offset, length));
-    script.CaretLine = static_cast<Word>(down ? 1 : lines);
-  }
+  if (!script.CurrentElement) return false;
+  if (!(down ? MoveCaretLineDown(script) : MoveCaretLineUp(script))) return false;
   BlockEndFollowsCaret(script);
   KeepCaretInView(script);
   UpdateCaret();
@@ -285,6 +262,10 @@ void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, 
   if (!Active()) SetFocus();
   // The list belongs to the element being typed, which a click leaves.
   if (aids::ListShowing()) aids::CloseList();
+  if (button == TMouseButton::mbRight && ScriptPopupHooks.RightClick) {
+    ScriptPopupHooks.RightClick(*this, x, y);
+    return;
+  }
   if (button != TMouseButton::mbLeft) return;
   SaveUndoStep(ukNavigation, false, false, 0);
   const bool extend = shift.Contains(ssShift);

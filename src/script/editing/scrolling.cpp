@@ -14,14 +14,20 @@
 
 namespace qm {
 
+TWheelHooks WheelHooks;
+int WheelScrollLines = 0;
+
 namespace {
 
 constexpr int WheelUnitsPerNotch = 120;
-constexpr int LinesPerNotch = 3;
-// Rolls not yet worth a line, in wheel units.
+constexpr int DefaultLinesPerNotch = 3;
+// Rolls not yet worth a step, in wheel units.
 int wheelRemainder = 0;
 
-const GlobalState reset([] { wheelRemainder = 0; });
+const GlobalState reset([] {
+  wheelRemainder = 0;
+  WheelScrollLines = 0;
+});
 
 const TScreenLine& Row(const TMDIChild& window, int line) { return window.ScreenLines[static_cast<std::size_t>(line)]; }
 
@@ -65,13 +71,13 @@ void ShowLineOnTop(TMDIChild& window, TScriptElement* target, int line) {
   window.RedisplayScreen(true);
 }
 
-// A page-break element takes no caret: the text element after it does, or
-// the one before it at the end of the script.
-TScriptElement* TextElementAt(TScriptElement* element, int& line) {
-  if (!element || !IsPageBreakKind(element->Kind())) return element;
+// A page-break or hidden element takes no caret: the element after it
+// does, or the one before it at the end of the script.
+TScriptElement* TextElementAt(const TMDIChild& window, TScriptElement* element, int& line) {
+  if (!element || (!IsPageBreakKind(element->Kind()) && !window.IsHiddenElement(element))) return element;
   line = 1;
-  if (TScriptElement* next = NextTextElement(element)) return next;
-  TScriptElement* before = PreviousTextElement(element);
+  if (TScriptElement* next = NeighbourCaretElement(window, element, true)) return next;
+  TScriptElement* before = NeighbourCaretElement(window, element, false);
   if (before) line = before->lineCount;
   return before;
 }
@@ -89,6 +95,12 @@ bool LineAbove(TScriptElement*& element, int& line) {
 }
 
 }  // namespace
+
+TScriptElement* NeighbourCaretElement(const TMDIChild& window, TScriptElement* element, bool down) {
+  TScriptElement* e = element ? (down ? element->next : element->prev) : nullptr;
+  while (e && (IsPageBreakKind(e->Kind()) || window.IsHiddenElement(e))) e = down ? e->next : e->prev;
+  return e;
+}
 
 void EnsureCaretVisible(TMDIChild& window) {
   if (window.Closing || !window.CurrentElement) return;
@@ -128,30 +140,36 @@ void ScrollScreenDown(TMDIChild& window, int lines) {
   window.RedisplayScreen(true);
 }
 
-void MoveCaretLineUp(TMDIChild& window) {
+bool MoveCaretLineUp(TMDIChild& window) {
   const int line = CurrentLine(window);
   const int x = CaretX(window, line);
   int target = line - 1;
+  bool moved = line > 1;
   if (line <= 1) {
-    TScriptElement* previous = PreviousTextElement(window.CurrentElement);
+    TScriptElement* previous = NeighbourCaretElement(window, window.CurrentElement, false);
     if (previous) GoToElement(window, previous, true);
     target = previous ? window.CurrentElement->lineCount : 1;
+    moved = previous != nullptr;
   }
   window.CaretLine = static_cast<Word>(target);
   window.CaretColumn = static_cast<Word>(ColumnUnderX(window, target, x));
+  return moved;
 }
 
-void MoveCaretLineDown(TMDIChild& window) {
+bool MoveCaretLineDown(TMDIChild& window) {
   const int line = CurrentLine(window);
   const int x = CaretX(window, line);
   int target = line + 1;
-  if (line >= window.CurrentElement->lineCount) {
-    TScriptElement* next = NextTextElement(window.CurrentElement);
+  bool moved = line < window.CurrentElement->lineCount;
+  if (!moved) {
+    TScriptElement* next = NeighbourCaretElement(window, window.CurrentElement, true);
     if (next) GoToElement(window, next, false);
     target = next ? 1 : line;
+    moved = next != nullptr;
   }
   window.CaretLine = static_cast<Word>(target);
   window.CaretColumn = static_cast<Word>(ColumnUnderX(window, target, x));
+  return moved;
 }
 
 void ScrollPageUp(TMDIChild& window) {
@@ -171,7 +189,7 @@ void ScrollPageUp(TMDIChild& window) {
     element = above;
     line = aboveLine;
   }
-  element = TextElementAt(element, line);
+  element = TextElementAt(window, element, line);
   ShowLineOnTop(window, element, line);
 }
 
@@ -191,24 +209,87 @@ void ScrollPageDown(TMDIChild& window) {
     element = element->next;
     line = 1;
   }
-  element = TextElementAt(element, line);
+  element = TextElementAt(window, element, line);
   ShowLineOnTop(window, element, line);
 }
 
 void WheelScroll(TMDIChild& window, int delta) {
+  const int lines = WheelScrollLines == 0 ? DefaultLinesPerNotch : WheelScrollLines;
+  const bool pages = lines < 0;
+  const int unitsPerStep = pages ? WheelUnitsPerNotch : std::max(1, WheelUnitsPerNotch / lines);
   wheelRemainder += delta;
-  const int unitsPerLine = WheelUnitsPerNotch / LinesPerNotch;
-  const int steps = wheelRemainder / unitsPerLine;
-  wheelRemainder -= steps * unitsPerLine;
+  const int steps = wheelRemainder / unitsPerStep;
+  wheelRemainder -= steps * unitsPerStep;
+  const bool up = steps > 0;
   for (int i = 0; i < std::abs(steps); ++i) {
-    if (steps > 0) MoveCaretLineUp(window);
-    else MoveCaretLineDown(window);
+    if (pages) {
+      if (WheelHooks.PageStep) WheelHooks.PageStep(up);
+      else if (up) ScrollPageUp(window);
+      else ScrollPageDown(window);
+    } else if (WheelHooks.LineStep) {
+      WheelHooks.LineStep(up);
+    } else if (up) {
+      MoveCaretLineUp(window);
+    } else {
+      MoveCaretLineDown(window);
+    }
   }
+}
+
+namespace {
+
+// Where a jump lands: this many lines below the top of the window.
+constexpr std::int16_t JumpLandingLine = 6;
+
+void LandAt(TMDIChild& window, TScriptElement* target) {
+  if (target != window.CurrentElement) {
+    MakeElementCurrent(window, target);
+    target->screenLine = target->prev ? JumpLandingLine : 1;
+    window.CaretColumn = 0;
+    window.CaretLine = 1;
+  }
+  RebuildScreen(&window);
+  window.RedisplayScreen(true);
+}
+
+bool IsBreak(const TScriptElement* e) { return e && IsPageBreakKind(e->Kind()); }
+
+}  // namespace
+
+void ScrollToScriptLine(TMDIChild& window, int position) {
+  TScriptElement* target = window.FirstElement;
+  if (!target || !window.CurrentElement) return;
+  for (int rest = position - 1; rest > 0 && target->next; target = target->next)
+    rest -= target->format.LinesBefore / 10 + target->lineCount;
+  int line = 1;
+  target = TextElementAt(window, target, line);
+  if (target) LandAt(window, target);
+}
+
+bool GotoNeighbourPage(TMDIChild& window, bool down) {
+  TScriptElement* e = window.CurrentElement;
+  if (!e || (down ? !e->next : !e->prev)) return false;
+  if (window.LayoutDue) window.RefreshKeepingCursor();
+  e = window.CurrentElement;
+  if (down) {
+    if (IsBreak(e->prev)) e = e->next;
+    while (e->next && !IsBreak(e->prev)) e = e->next;
+  } else {
+    while (e->prev && (IsBreak(e->prev) || window.IsHiddenElement(e->prev))) e = e->prev;
+    while (e->prev && !IsBreak(e->prev)) e = e->prev;
+  }
+  while (e->next && (IsBreak(e) || window.IsHiddenElement(e))) e = e->next;
+  // Nothing but hidden elements is left: their kind is shown again.
+  if (window.IsHiddenElement(e) && e->Kind() < 32) window.HiddenKinds &= ~(1u << e->Kind());
+  if (IsBreak(e) && e->prev) e = e->prev;
+  const bool moved = e != window.CurrentElement;
+  LandAt(window, e);
+  return moved;
 }
 
 void GotoScriptTop(TMDIChild& window) {
   int line = 1;
-  TScriptElement* first = TextElementAt(window.FirstElement, line);
+  TScriptElement* first = TextElementAt(window, window.FirstElement, line);
   if (!first) return;
   MakeElementCurrent(window, first);
   window.CaretLine = 1;

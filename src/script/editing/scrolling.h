@@ -6,9 +6,12 @@
 // below the window for elements out of sight.
 #pragma once
 
+#include <functional>
+
 namespace qm {
 
 class TMDIChild;
+struct TScriptElement;
 
 // Scrolls the window until the caret's line is wholly inside it: up when
 // it fell below the bottom, down when it rose above the second line (the
@@ -22,18 +25,44 @@ void ScrollScreenDown(TMDIChild& window, int lines);
 
 // Up and Down: the caret to the wrapped line above (below), into the
 // previous (next) element from its first (last) line, keeping its place
-// across within half a character.
-void MoveCaretLineUp(TMDIChild& window);
-void MoveCaretLineDown(TMDIChild& window);
+// across within half a character. Page breaks and hidden elements take no
+// caret. False when there is no line to go to.
+bool MoveCaretLineUp(TMDIChild& window);
+bool MoveCaretLineDown(TMDIChild& window);
+// The element the caret goes to from an element by line or by page: the
+// next (previous) one that is neither a page break nor hidden.
+TScriptElement* NeighbourCaretElement(const TMDIChild& window, TScriptElement* element, bool down);
 
 // Page Up and Page Down: the first line of the window becomes the last
 // (the last wholly shown becomes the first), the caret at its start.
 void ScrollPageUp(TMDIChild& window);
 void ScrollPageDown(TMDIChild& window);
 
-// A wheel roll in units of 120 a notch, three lines a notch; small rolls
-// of fine wheels add up until they make a line.
+// What a wheel step moves: the main window's vertical bar by a line or a
+// page (the view moves, the caret with it). Empty, the caret moves by a
+// line or a window height.
+struct TWheelHooks {
+  std::function<void(bool up)> LineStep;
+  std::function<void(bool up)> PageStep;
+};
+extern TWheelHooks WheelHooks;
+// Lines a wheel notch scrolls, the desktop's setting: 0 means three, -1
+// scrolls by pages.
+extern int WheelScrollLines;
+
+// A wheel roll in units of 120 a notch: rolled away from the writer it
+// scrolls up. Small rolls of fine wheels add up until they make a step.
 void WheelScroll(TMDIChild& window, int delta);
+
+// The vertical bar's thumb dragged to a place in the script's height (in
+// screen lines, an element counting its whole lines before and its
+// lines): the element there becomes current near the top of the window.
+void ScrollToScriptLine(TMDIChild& window, int position);
+// The page buttons: the caret to the first shown element of the previous
+// (next) page, that element near the top of the window. A page of hidden
+// elements only has its kind shown again. False at the script's start
+// (end).
+bool GotoNeighbourPage(TMDIChild& window, bool down);
 
 // The caret to the start of the script (the end), in view.
 void GotoScriptTop(TMDIChild& window);

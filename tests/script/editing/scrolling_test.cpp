@@ -8,6 +8,8 @@
 #include "files/native_file.h"
 #include "platform/messages.h"
 #include "script/fixtures/keys_fixture.h"
+#include "script/editing/mouse_editing.h"
+#include "script/editing/scrolling.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
@@ -81,18 +83,6 @@ TEST_F(ScrollingTest, TheCaretStaysInViewWhereverItGoes) {
        },
        "INT. HALL - DAY", "INT. HALL - DAY"},
       {"Page Down from the start", 0, [this] { Key(VK_NEXT, 4); }, "Action 39.", ""},
-      {"the wheel rolled up", 0,
-       [this] {
-         MainForm->MenuItem("GotoBottomItem")->Click();
-         Wheel(3 * 120);
-       },
-       "Action 30.", ""},
-      {"the wheel rolled down", 0, [this] { Wheel(-120); }, "Action 2.", ""},
-      {"a fine wheel adds its small rolls up", 0,
-       [this] {
-         for (int i = 0; i < 4; ++i) Wheel(-10);
-       },
-       "Action 0.", ""},
       {"Goto Top", kActions, [] { MainForm->MenuItem("GotoTopItem")->Click(); }, "INT. HALL - DAY", "INT. HALL - DAY"},
       {"Goto Bottom", 0, [] { MainForm->MenuItem("GotoBottomItem")->Click(); }, "Action 39.", ""},
   };
@@ -133,6 +123,78 @@ TEST_F(ScrollingTest, AScriptOpenedFromItsFileShowsItsStart) {
   EXPECT_EQ(W().CaretColumn, 0);
   EXPECT_EQ(TopText(), "INT. HALL - DAY");
   EXPECT_TRUE(CaretInView());
+}
+
+// The wheel moves the view through the right panel's bar, three lines a
+// notch (or a window a notch), the caret going along at the window's edge.
+TEST_F(ScrollingTest, TheWheelScrollsTheViewByLinesOrPages) {
+  const auto topIndex = [this] {
+    int index = 0;
+    for (const TScriptElement* e = W().FirstElement; e && e != W().ScreenLines[1].element; e = e->next) ++index;
+    return index;
+  };
+  struct Case {
+    const char* what;
+    int linesPerNotch;
+    std::vector<int> rolls;
+    int top;  // the element on the first screen line afterwards
+  };
+  const Case cases[] = {
+      {"one notch down: three lines", 0, {-120}, 3},
+      {"and back up", 0, {-120, 120}, 0},
+      {"a fine wheel adds its small rolls up to a line", 0, {-10, -10, -10, -10}, 1},
+      {"small rolls that make no line yet move nothing", 0, {-10, -10}, 0},
+      {"five lines a notch", 5, {-120}, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadScene(0);
+    WheelScrollLines = c.linesPerNotch;
+    for (int roll : c.rolls) Wheel(roll);
+    EXPECT_EQ(topIndex(), c.top);
+    EXPECT_TRUE(CaretInView());
+  }
+  // A notch a page: the first line shown before is above the window now.
+  LoadScene(0);
+  WheelScrollLines = -1;
+  Wheel(-120);
+  EXPECT_GT(topIndex(), 10);
+  EXPECT_TRUE(CaretInView());
+}
+
+// Up and Down, Page Up and Page Down, and the drag's auto-scroll step all
+// pass over hidden elements and page breaks: the caret never lands where
+// nothing is shown.
+TEST_F(ScrollingTest, LineAndPageMovesPassOverHiddenElementsAndBreaks) {
+  struct Case {
+    const char* what;
+    int from;
+    std::function<void()> act;
+    int lands;
+  };
+  const Case cases[] = {
+      {"Down", 1, [this] { Key(VK_DOWN); }, 4},
+      {"Up", 4, [this] { Key(VK_UP); }, 1},
+      {"the drag's step down", 1, [this] { EXPECT_TRUE(StepCaretLine(W(), true)); }, 4},
+      {"the drag's step up", 4, [this] { EXPECT_TRUE(StepCaretLine(W(), false)); }, 1},
+      {"the drag's step past the end", 5, [this] { EXPECT_FALSE(StepCaretLine(W(), true)); }, 5},
+      {"Down at the end", 5, [this] { Key(VK_DOWN); }, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({{ekSceneHeading, "INT. HALL - DAY"},
+          {ekAction, "Above."},
+          {ekAction, "Hidden."},
+          {ekForcedPageBreak, " "},
+          {ekAction, "Below."},
+          {ekAction, "Last."}},
+         c.from, 2);
+    ElementAt(2)->state = esHidden;
+    RebuildScreen(&W());
+    c.act();
+    EXPECT_EQ(CurrentIndex(), c.lands);
+    EXPECT_EQ(W().CaretColumn, 2) << "the caret keeps its place across";
+  }
 }
 
 }  // namespace

@@ -1,0 +1,91 @@
+// Moving through a generated screenplay in the headless backend: Page
+// Down step by step, the scroll bar's thumb dragged to the last page, and
+// the status line brought up to date after a keystroke.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "base/document_table.h"
+#include "base/global_state.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/platform.h"
+#include "script/editing/position_texts.h"
+#include "script/editing/scrolling.h"
+#include "script/script_window.h"
+#include "support/script_builder.h"
+#include "support/script_generator.h"
+
+namespace qm {
+namespace {
+
+class OpenScript {
+ public:
+  explicit OpenScript(int pages) : platform_(std::make_unique<HeadlessBackend>()) {
+    GlobalState::ResetAll();
+    window_ = testing::OpenOnlyDocument();
+    testing::AddElements(*window_, testing::GenerateScreenplay(20240601, pages));
+    window_->RefreshLayout();
+    GotoScriptTop(*window_);
+  }
+  ~OpenScript() { testing::CloseOnlyDocument(window_); }
+  TMDIChild& Window() { return *window_; }
+
+ private:
+  Platform platform_;
+  std::unique_ptr<TMDIChild> window_;
+};
+
+void PageDownStep(benchmark::State& state) {
+  OpenScript script(static_cast<int>(state.range(0)));
+  TMDIChild& w = script.Window();
+  for (auto _ : state) {
+    if (!w.CurrentElement->next) {
+      state.PauseTiming();
+      GotoScriptTop(w);
+      state.ResumeTiming();
+    }
+    ScrollPageDown(w);
+  }
+  state.counters["pages"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(PageDownStep)->Arg(120)->Arg(1200)->Unit(benchmark::kMicrosecond);
+
+void JumpToLastPageThroughTheScrollBar(benchmark::State& state) {
+  OpenScript script(static_cast<int>(state.range(0)));
+  TMDIChild& w = script.Window();
+  TStatusTexts texts;
+  ComputeStatusTexts(w, {}, texts);
+  for (auto _ : state) {
+    ScrollToScriptLine(w, texts.scrollMaximum);
+    state.PauseTiming();
+    GotoScriptTop(w);
+    state.ResumeTiming();
+  }
+  state.counters["pages"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(JumpToLastPageThroughTheScrollBar)->Arg(120)->Arg(1200)->Unit(benchmark::kMicrosecond);
+
+void StatusLineAfterAKeystroke(benchmark::State& state) {
+  OpenScript script(static_cast<int>(state.range(0)));
+  TMDIChild& w = script.Window();
+  for (int i = 0; i < 400; ++i) ScrollPageDown(w);
+  for (auto _ : state) benchmark::DoNotOptimize(PositionText(w));
+  state.counters["pages"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(StatusLineAfterAKeystroke)->Arg(120)->Arg(1200)->Unit(benchmark::kMicrosecond);
+
+// The caret into another element: the page, scene and scroll bar too.
+void StatusLineAfterAnElementMove(benchmark::State& state) {
+  OpenScript script(static_cast<int>(state.range(0)));
+  TMDIChild& w = script.Window();
+  for (int i = 0; i < 400; ++i) ScrollPageDown(w);
+  for (auto _ : state) {
+    TStatusTexts texts;
+    benchmark::DoNotOptimize(ComputeStatusTexts(w, {}, texts));
+  }
+  state.counters["pages"] = static_cast<double>(state.range(0));
+}
+BENCHMARK(StatusLineAfterAnElementMove)->Arg(120)->Arg(1200)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,18 @@
+// What the script window calls in the main window for its pop-up menus:
+// a right click in the script opens the block menu (or the power panel).
+// Empty, a right click does nothing.
+#pragma once
+
+#include <functional>
+
+namespace qm {
+
+class TMDIChild;
+
+struct TScriptPopupHooks {
+  // A right click at a client point of the script window.
+  std::function<void(TMDIChild& script, int x, int y)> RightClick;
+};
+extern TScriptPopupHooks ScriptPopupHooks;
+
+}  // namespace qm

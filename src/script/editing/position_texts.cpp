@@ -1,0 +1,275 @@
+#include "script/editing/position_texts.h"
+
+#include <algorithm>
+
+#include "script/layout/char_widths.h"
+#include "script/model/text_codes.h"
+#include "script/pagination/numbering.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int MaxPageText = 10;
+constexpr int MaxPanelPageText = 15;
+// The act and scene-information display style that letters the numbers.
+constexpr Byte LettersStyle = 2;
+constexpr char HardSpaceByte = 0x04;
+
+std::string Trimmed(std::string text) {
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text;
+}
+
+// A letter byte as it joins a number: nothing for a blank or none.
+std::string LetterText(Byte letter) { return letter > ' ' ? std::string(1, static_cast<char>(letter)) : ""; }
+
+bool IsActElement(Byte kind) { return kind == ekActInformation || kind == ekActStart || kind == ekPrologueText; }
+bool IsSceneInformation(Byte kind) { return kind == ekSceneInformation || kind == ekLockedSceneInformation; }
+bool IsBaseBreak(Byte kind) {
+  return kind == ekForcedPageBreak || kind == ekLockedPageBreak || kind == ekFixedAPageBreak;
+}
+// A page letter that stands for no letter of its own.
+bool IsPlainPageLetter(Byte letter) { return letter == HardSpaceByte || letter == ' ' || letter == 0; }
+bool IsNoLetter(Byte letter) { return IsPlainPageLetter(letter) || letter == '-' || letter == 0x40; }
+
+// The list's display part of a user-list entry: after the first
+// backslash, without its shortcut marks.
+std::string EntryDisplayText(const std::string& entry) {
+  const std::size_t slash = entry.find('\\');
+  std::string text = slash == std::string::npos ? entry : entry.substr(slash + 1);
+  std::erase(text, '&');
+  return text;
+}
+
+int WholeLinesOf(const TScriptElement& e) { return e.format.LinesBefore / 10 + e.lineCount; }
+
+}  // namespace
+
+char NthUnskippedLetter(const TMDIChild& window, int n) {
+  int letter = 'A';
+  for (int found = 0; letter < 126; ++letter) {
+    if (window.IsSkipLetter(letter)) continue;
+    if (++found >= n) break;
+  }
+  return static_cast<char>(std::min(letter, 126));
+}
+
+std::string NumberAsLetters(int number) {
+  if (number < 1 || number > 78) return std::to_string(number);
+  const int times = (number - 1) / 26 + 1;
+  return std::string(static_cast<std::size_t>(times), static_cast<char>('A' + (number - 1) % 26));
+}
+
+std::string SceneNumberText(const TMDIChild& window, const TScriptElement& element) {
+  if (window.InteractiveScript) return std::to_string(element.format.NumberWord);
+  std::string text = std::to_string(window.SceneStart);
+  if (!IsSceneHeading(element.Kind())) return text;
+  const bool placement = window.SceneLetterPlacement != 0;
+  const Byte letter = window.DisplayNumberLetter(element.group);
+  const std::string number = std::to_string(window.DisplayNumber(element.group));
+  const bool dashed = letter == '-';
+  if (window.SceneDashScheme == 2 && dashed) text = number;
+  else if (ElementHasLock(&element) == placement) text = number + LetterText(letter);
+  else text = LetterText(letter) + number;
+  if (element.Kind() != ekDashASceneHeading) return text;
+
+  int k = 1;
+  const TScriptElement* base = element.prev;
+  for (; base && base->Kind() != ekSceneHeading && base->Kind() != ekASceneHeading; base = base->prev)
+    if (base->Kind() == ekDashASceneHeading) ++k;
+  const bool baseOrder = (base && ElementHasLock(base)) == placement;
+  if (window.SceneDashScheme == 1 && dashed) {
+    text = base ? std::to_string(window.DisplayNumber(base->group)) : text;
+    const std::string suffix(1, NthUnskippedLetter(window, k));
+    return placement ? text + suffix : suffix + text;
+  }
+  const bool dashTwo = window.SceneDashScheme == 2 && dashed;
+  const std::string suffix =
+      (window.SceneSuffixStyle != 0) == dashTwo ? std::to_string(k) : std::string(1, NthUnskippedLetter(window, k));
+  if (dashTwo) return baseOrder ? text + "A" + suffix : suffix + "A" + text;
+  return baseOrder ? text + suffix : suffix + text;
+}
+
+std::string PageNumberText(const TMDIChild& window, const TScriptElement* element) {
+  const std::string start = std::to_string(window.PageStart);
+  if (!element || !element->group || !IsPageBreakKind(element->Kind())) return start;
+  const Byte kind = element->Kind();
+  const std::string n = Trimmed(std::to_string(window.DisplayNumber(element->group)));
+  const bool locked = window.PagesLocked || window.PagesMultiLocked;
+  if (kind == ekForcedPageBreak || kind == ekLockedPageBreak || (kind == ekAutoPageBreak && !locked)) return n;
+  if (kind == ekAutoPageBreak && (!window.PagesMultiLocked || !window.NextLockedBreakIsAPage(element->group)))
+    return Trimmed(n + LetterText(window.DisplayNumberLetter(element->group)));
+
+  int k = 1;
+  const TScriptElement* base = element->prev;
+  for (; base && !IsBaseBreak(base->Kind()); base = base->prev)
+    if (base->Kind() == ekAutoPageBreak || base->Kind() == ekMultiLockedPageBreak) ++k;
+  const Byte baseLetter =
+      base && base->group && base->group->first && IsPageBreakKind(base->group->first->Kind())
+          ? window.DisplayNumberLetter(base->group)
+          : Byte{' '};
+  const bool countSuffix = IsPlainPageLetter(baseLetter) == (window.PageBlankLetterRule != 0) &&
+                           (window.PageSuffixStyle != 1 || !IsNoLetter(baseLetter));
+  const std::string suffix = countSuffix ? std::to_string(k) : std::string(1, NthUnskippedLetter(window, k));
+  if (!IsNoLetter(baseLetter)) return n + static_cast<char>(baseLetter) + suffix;
+  switch (window.PageSuffixStyle) {
+    case 0: return n + "-" + suffix;
+    case 1: return suffix + n;
+    default: return n + "A" + suffix;
+  }
+}
+
+int ElementListEntry(Byte kind) {
+  switch (kind) {
+    case ekAction: return 1;
+    case ekSceneHeading:
+    case ekASceneHeading:
+    case ekDashASceneHeading: return 5;
+    case ekShot: return 8;
+    case ekCharacterName: return 2;
+    case ekDialogue: return 3;
+    case ekParenthetical: return 4;
+    case ekTransition: return 10;
+    case ekCenteredTitle: return 9;
+    case ekActInformation:
+    case ekActStart:
+    case ekPrologueText:
+    case ekEndOfActText: return 0;
+    case ekSceneInformation:
+    case ekLockedSceneInformation: return 6;
+    case ekScriptNote: return 7;
+    default: return -1;
+  }
+}
+
+namespace {
+
+std::string ActPanelText(const TMDIChild& window, const TScriptElement* act, const TScriptElement* info) {
+  std::string text;
+  if (act) {
+    const Word number = window.DisplayNumber(act->group);
+    if (number == 0 || act->Kind() == ekPrologueText) {
+      text = LiveElementText(window, *act);
+    } else {
+      const std::string name = EntryDisplayText(window.UserLists.ActText[0]);
+      text = (name.empty() ? std::string("Act ") : name + " ") +
+             (window.ActDisplayStyle == LettersStyle ? NumberAsLetters(number) : std::to_string(number));
+    }
+  }
+  if (info) {
+    const Word number = window.DisplayNumber(info->group);
+    const std::string shown =
+        window.SceneInfoDisplayStyle == LettersStyle ? NumberAsLetters(number) : std::to_string(number);
+    text += (act ? ", Scn " : "Scn: ") + shown;
+  }
+  return text;
+}
+
+}  // namespace
+
+bool ComputeStatusTexts(const TMDIChild& window, const TStatusOptions& options, TStatusTexts& texts) {
+  const TScriptElement* current = window.CurrentElement;
+  if (!current || IsPageBreakKind(current->Kind()) || current->format.LeftMargin == 0) return false;
+
+  const TScriptElement* groupFirst = current->group && current->group->first ? current->group->first : current;
+  texts.keepElement = current->state == esKeepGroup || current->state == esKeepFollowing;
+  texts.keepGroup = groupFirst->state == esKeepGroup || groupFirst->state == esKeepFollowing;
+  texts.keepWithFollowing = current->state == esKeepFollowing || groupFirst->state == esKeepFollowing;
+  texts.elementEntry = ElementListEntry(current->Kind());
+  texts.avColumn = current->avColumn;
+
+  // One walk: the height up to the caret, and what lies above it.
+  const bool whole = options.showScenePanel || options.showActPanel || options.rightPanelShown;
+  const TScriptElement* lastBreak = nullptr;
+  const TScriptElement* heading = nullptr;
+  const TScriptElement* lastPlainHeading = nullptr;
+  const TScriptElement* act = nullptr;
+  const TScriptElement* info = nullptr;
+  int height = 0;
+  int pages = 1;
+  bool beforeCaret = true;
+  for (const TScriptElement* e = window.FirstElement; e; e = e->next) {
+    if (e == current) {
+      texts.scrollPosition = height;
+      beforeCaret = false;
+      if (!whole) break;
+    }
+    const Byte kind = e->Kind();
+    height += WholeLinesOf(*e);
+    if (IsPageBreakKind(kind)) {
+      ++pages;
+      if (beforeCaret) lastBreak = e;
+    }
+    if (kind == ekSceneHeading) lastPlainHeading = e;
+    if (!beforeCaret && e != current) continue;
+    if (IsSceneHeading(kind)) heading = e;
+    if (IsActElement(kind)) {
+      act = e;
+      info = nullptr;
+    } else if (IsSceneInformation(kind)) {
+      info = e;
+    }
+  }
+  texts.scrollMaximum = height;
+  if (beforeCaret) texts.scrollPosition = height;
+
+  std::string pageText = lastBreak ? PageNumberText(window, lastBreak) : std::to_string(window.PageStart);
+  if (pageText.size() > MaxPageText) pageText.resize(MaxPageText);
+  pageText = Trimmed(pageText);
+  texts.caretPageText = pageText;
+  if (options.noAutoPagination && !lastBreak) {
+    texts.page = " Pg: -- of --";
+  } else {
+    texts.page = " Pg: " + pageText.substr(0, MaxPanelPageText) + " of " +
+                 std::to_string(pages + window.PageStart - 1);
+  }
+
+  texts.scene.clear();
+  if (heading) {
+    texts.scene = "Scn: " + SceneNumberText(window, *heading) + " of " +
+                  (lastPlainHeading ? SceneNumberText(window, *lastPlainHeading) : std::string("??"));
+  }
+  texts.act.clear();
+  if (options.showActPanel && (act || info)) texts.act = ActPanelText(window, act, info);
+  return true;
+}
+
+std::string PositionText(TMDIChild& window) {
+  const TScriptElement* current = window.CurrentElement;
+  if (!current) return {};
+  const int size = std::max<int>(1, window.ScriptFontSize);
+  const bool notesCount = window.PrintScriptNotes != 0;
+  auto counts = [&](const TScriptElement& e) {
+    return !window.IsUnprintedElement(&e) && (notesCount || e.Kind() != ekScriptNote);
+  };
+  auto linePoints = [](const TScriptElement& e) { return e.format.Spacing * e.format.FontSize / 10; };
+
+  // Points from the top of the page to the caret line's foot.
+  int points = (window.CaretLine - 1) * linePoints(*current) + current->format.FontSize;
+  const TScriptElement* e = current->prev;
+  for (; e && !IsPageBreakKind(e->Kind()); e = e->prev) {
+    if (!counts(*e)) continue;
+    points += e->format.LinesBefore * e->format.FontSize / 10 + (e->lineCount - 1) * linePoints(*e) +
+              e->format.FontSize;
+  }
+  int lines = points / size;
+  if (!e || e->Kind() == ekForcedPageBreak) lines += window.FirstPageLine;
+  const int remainder = points % size;
+  std::string line = counts(*current) ? std::to_string(lines) : "---";
+  if (counts(*current) && remainder != 0) line += "." + std::to_string(remainder);
+
+  // Tenths of an inch from the page's left edge to the caret.
+  const int lineStart = window.CaretLine <= 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(window.CaretLine - 1)];
+  const int dots = window.CaretColumn > lineStart ? MeasureLayoutTextWidth(window, lineStart, window.CaretColumn - 1) : 0;
+  const int tenths = (current->format.LeftMargin * 30 + dots) / 30;
+  std::string across = std::to_string(tenths / 10);
+  if (tenths % 10 != 0) across += "." + std::to_string(tenths % 10);
+
+  std::string text = " Ln: " + line;
+  if (text.size() < 11) text.resize(11, ' ');
+  return text + "Pos: " + across;
+}
+
+}  // namespace qm

@@ -1,0 +1,152 @@
+#include "shell/auto_scroll.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "base/document_table.h"
+#include "platform/platform.h"
+#include "script/editing/scrolling.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int DesignedInterval = 500;
+// The pointer this close to the origin scrolls nothing.
+constexpr int DeadZone = 15;
+constexpr int MaxSpeed = 50;
+constexpr int MillisecondsPerSpeedStep = 15;
+
+TPoint ScreenPointOf(const TMsg& msg) {
+  const TPoint client{static_cast<std::int16_t>(msg.lParam & 0xFFFF),
+                      static_cast<std::int16_t>((msg.lParam >> 16) & 0xFFFF)};
+  TWinControl* window = Platform::Exists() ? Platform::Current().WindowFromHandle(msg.hwnd) : nullptr;
+  return window ? window->ClientToScreen(client) : client;
+}
+
+}  // namespace
+
+TAutoScroll::TAutoScroll() {
+  timer_ = new TTimer(nullptr);
+  timer_->SetEnabled(false);
+  timer_->SetInterval(DesignedInterval);
+  timer_->OnTimer = [this](TObject*) { TimerClick(true); };
+}
+
+TAutoScroll::~TAutoScroll() {
+  UnhookMessages();
+  delete timer_;
+}
+
+void TAutoScroll::HookMessages() {
+  if (hooked_ || !Application) return;
+  saved_ = Application->OnMessage;
+  savedDeactivate_ = Application->OnDeactivate;
+  Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleMessage(msg, handled); };
+  Application->OnDeactivate = [this](TObject* sender) {
+    Stop();
+    if (savedDeactivate_) savedDeactivate_(sender);
+  };
+  hooked_ = true;
+}
+
+void TAutoScroll::UnhookMessages() {
+  if (!hooked_ || !Application) return;
+  Application->OnMessage = saved_;
+  Application->OnDeactivate = savedDeactivate_;
+  hooked_ = false;
+}
+
+void TAutoScroll::HandleMessage(TMsg& msg, bool& handled) {
+  // A handler that was never set has nothing to be passed to.
+  const auto passOn = [&] {
+    if (saved_) saved_(msg, handled);
+  };
+  if (NoActiveDocument()) {
+    passOn();
+    return;
+  }
+  const bool running = Running();
+  switch (msg.message) {
+    case WM_MOUSEWHEEL:
+      // A real roll stops it; the window scrolls by the roll.
+      Stop();
+      passOn();
+      return;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      if (running) handled = true;
+      break;
+    case WM_MBUTTONDBLCLK:
+    case WM_SYSKEYDOWN:
+    case WM_KEYDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      if (running) {
+        handled = true;
+        Stop();
+        return;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (running) {
+        Pointer = ScreenPointOf(msg);
+        TimerClick(false);
+        handled = true;
+        return;
+      }
+      break;
+    case WM_MBUTTONUP:
+      Pointer = ScreenPointOf(msg);
+      handled = true;
+      Switch(true);
+      return;
+    default: break;
+  }
+  if (!handled) passOn();
+}
+
+void TAutoScroll::Switch(bool reset) {
+  if (!Running() && reset && OriginY == NoOrigin) {
+    OriginX = Pointer.X;
+    OriginY = Pointer.Y;
+    timer_->SetInterval(DesignedInterval);
+    timer_->SetEnabled(true);
+    return;
+  }
+  if (Running()) Stop();
+  if (reset) OriginY = NoOrigin;
+}
+
+void TAutoScroll::Stop() {
+  if (!Running()) return;
+  timer_->SetEnabled(false);
+  if (Screen) Screen->SetCursor(crDefault);
+  if (!NoActiveDocument()) ActiveScript()->Cursor = crIBeam;
+}
+
+void TAutoScroll::TimerClick(bool scroll) {
+  if (NoActiveDocument() || (Application && !Application->Active())) {
+    Stop();
+    return;
+  }
+  TMDIChild& script = *ActiveScript();
+  const int distance = Pointer.Y - OriginY;
+  const int speed = std::min(MaxSpeed, std::abs(distance) / 3);
+  timer_->SetInterval((MaxSpeed + 1 - speed) * MillisecondsPerSpeedStep);
+  if (std::abs(distance) < DeadZone) {
+    script.Cursor = crSizeNS;
+    return;
+  }
+  const bool up = distance < 0;
+  script.Cursor = up ? crUpArrow : crSizeNS;
+  if (scroll) {
+    if (WheelHooks.LineStep) WheelHooks.LineStep(up);
+    else if (up) MoveCaretLineUp(script);
+    else MoveCaretLineDown(script);
+    script.RedisplayScreen(false);
+  }
+}
+
+}  // namespace qm

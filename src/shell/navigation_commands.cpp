@@ -1,0 +1,95 @@
+// The main window's commands for moving through the script: the Goto
+// menu's searches, and the display items that show or hide the status
+// line and its panels, the right panel, its element buttons and the ruler.
+#include "base/document_table.h"
+#include "platform/menus.h"
+#include "script/editing/goto_commands.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "shell/right_panel.h"
+#include "shell/ruler.h"
+#include "shell/status_line.h"
+
+namespace qm {
+
+namespace {
+
+std::string NameOf(const TObject* sender) {
+  const auto* component = dynamic_cast<const TComponent*>(sender);
+  return component ? component->Name : std::string();
+}
+
+// The item's check mark turns over; true when it is now checked.
+bool ToggleCheck(TObject* sender) {
+  auto* item = dynamic_cast<TMenuItem*>(sender);
+  if (!item) return false;
+  item->Checked = !item->Checked();
+  return item->Checked();
+}
+
+// The item's check mark and the control's visibility switch together.
+void ToggleShown(TObject* sender, TControl* control) {
+  if (!dynamic_cast<TMenuItem*>(sender)) return;
+  control->Visible = ToggleCheck(sender);
+  if (TWinControl* parent = control->Parent()) parent->AlignControls();
+}
+
+}  // namespace
+
+void TMainForm::AfterGoto() {
+  if (RepeatSearch.armed) {
+    if (TMenuItem* again = MenuItem("SearchAgainItem")) again->Caption = RepeatSearch.caption;
+  }
+  FocusActiveScript();
+  StatusLine().Refresh(true);
+}
+
+void TMainForm::GoNextClick(TObject* sender) {
+  if (NoActiveDocument()) return;
+  const std::string name = NameOf(sender);
+  const TGotoTarget target = name == "PreviousSceneItem" ? TGotoTarget::PreviousScene
+                             : name == "NextNoteItem"    ? TGotoTarget::ScriptNote
+                             : name == "NextHiddenItem"  ? TGotoTarget::HiddenText
+                                                         : TGotoTarget::NextScene;
+  SearchNextMarked(*ActiveScript(), target);
+  AfterGoto();
+}
+
+void TMainForm::NextAPageitemClick(TObject* sender) {
+  if (NoActiveDocument()) return;
+  const bool aPage = NameOf(sender) == "NextAPageitem";
+  SearchNextBreak(*ActiveScript(), aPage ? TGotoTarget::APage : TGotoTarget::ForcedBreak);
+  AfterGoto();
+}
+
+void TMainForm::BottomSpeedItemClick(TObject* sender) { ToggleShown(sender, StatusLine().Bar()); }
+
+void TMainForm::SceneCountItemClick(TObject* sender) {
+  ToggleCheck(sender);
+  StatusLine().Refresh(true);
+}
+
+void TMainForm::ActSceneInfoItemClick(TObject* sender) {
+  ToggleCheck(sender);
+  StatusLine().Refresh(true);
+}
+
+void TMainForm::ShowRulerItemClick(TObject* sender) {
+  ToggleShown(sender, Ruler().RulerBar);
+  if (!NoActiveDocument()) ActiveScript()->RulerShown = Ruler().RulerBar->Visible ? 1 : 0;
+  Ruler().RulerCharWidth = 0;
+  Ruler().LayoutRuler();
+}
+
+void TMainForm::RightSpeedbarItemClick(TObject* sender) {
+  ToggleShown(sender, RightPanel().RightPanel);
+  StatusLine().Refresh(true);
+}
+
+void TMainForm::RightEButtonsItemClick(TObject* sender) {
+  ToggleShown(sender, RightPanel().ElementButtonPanel);
+  RightPanel().LayoutRightSpeedBar();
+}
+
+}  // namespace qm

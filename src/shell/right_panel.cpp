@@ -1,0 +1,229 @@
+#include "shell/right_panel.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "base/document_table.h"
+#include "platform/controls.h"
+#include "platform/messages.h"
+#include "platform/office_button.h"
+#include "script/editing/block_selection.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/keyboard_commands.h"
+#include "script/editing/scrolling.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "shell/script_popups.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int PanelWidth = 26;
+constexpr int ButtonSize = 22;
+constexpr int PageButtonHeight = 20;
+
+struct TElementButtonRow {
+  const char* name;
+  const char* caption;
+  const char* hint;
+};
+
+// The normal set, top to bottom. Shot and Transition open their quick
+// menus; the others' commands come with the element commands, and until
+// then they show what they will do, disabled.
+constexpr std::array<TElementButtonRow, 8> ElementButtons{{
+    {"CharNameBtn", "C", "Character Name|CHARACTER NAME: Press the <TAB> Key anywhere in the script"},
+    {"DialogueBtn", "D", "Dialogue|DIALOGUE: Press <ENTER> while in a Character Name/Parenthetical"},
+    {"ParentheticalBtn", "P", "Parenthetical|PARENTHETICAL: Press the LEFT PARENTHESIS <(> in Dialogue"},
+    {"ActionBtn", "A", "Action|ACTION: Press <ENTER> or <CTRL+ENTER>"},
+    {"TransitionBtn", "T", "Transition|TRANSITION"},
+    {"SceneHeadingBtn", "Sc", "Scene Heading|SCENE HEADING: Press <CTRL+S>"},
+    {"ShotBtn", "Sh", "Shot|SHOT: Press <CTRL+O>"},
+    {"ScriptNoteBtn", "N", "Script Note|SCRIPT NOTE"},
+}};
+
+TGlyphPainter TextGlyph(std::string text) {
+  return [text](TCanvas& c, const TRect& a, TGlyphLook look) {
+    c.Font.Color = look == TGlyphLook::Normal ? clBlack : clBtnShadow;
+    c.TextOut(a.Left + (a.Right - a.Left - c.TextWidth(text)) / 2, a.Top + (a.Bottom - a.Top - c.TextHeight(text)) / 2,
+              text);
+  };
+}
+
+TOfficeButton* MakeButton(TMainForm& form, TPanel* parent, const char* name, const std::string& caption,
+                          const char* hint, int top, int height) {
+  auto* b = MakeControl<TOfficeButton>(&form, parent, name, 2, top, ButtonSize, height);
+  b->Caption = caption;
+  b->Hint = hint;
+  b->ShowHint = true;
+  b->Glyph = TextGlyph(caption);
+  return b;
+}
+
+bool TakesCaret(const TScreenLine& line) { return line.element && !IsPageBreakKind(line.element->Kind()); }
+
+void CaretToScreenLine(TMDIChild& script, const TScreenLine& line) {
+  MakeElementCurrent(script, line.element);
+  script.CaretLine = std::max<Word>(1, line.lineInElement);
+  script.CaretColumn = script.CaretLine <= 1 ? 0 : script.LineOffsets[script.CaretLine - 1];
+}
+
+}  // namespace
+
+TRightPanel::TRightPanel(TMainForm& form) : form_(form) {
+  RightPanel = MakeControl<TPanel>(&form, &form, "RightPanel", form.ClientWidth() - PanelWidth, 0, PanelWidth,
+                                   form.ClientHeight());
+  RightPanel->Align = TAlign::alRight;
+  RightPanel->ShowHint = true;
+  ElementButtonPanel = MakeControl<TPanel>(&form, RightPanel, "ElementButtonPanel", 0, 0, PanelWidth,
+                                           static_cast<int>(ElementButtons.size()) * ButtonSize + 4);
+  ElementButtonPanel->BevelOuter = TPanelBevel::bvNone;
+  MakeElementButtons();
+  RightScroll = MakeControl<TScrollBar>(&form, RightPanel, "RightScroll", 3, 2, PanelWidth - 6, 100);
+  RightScroll->Kind = TScrollBarKind::sbVertical;
+  RightScroll->Hint = form.RightScrollByScreen ? "|Press <CTRL> when clicking for Random Access scrolling"
+                                               : "|Press <CTRL> when clicking to scroll up/down by a Screen";
+  RightScroll->SetParams(0, 0, 1);
+  RightScroll->LargeChange = 40;
+  RightScroll->OnScroll = [this](TObject*, TScrollCode code, int& pos) { RightScrollScroll(code, pos); };
+  PageUpBtn = MakeButton(form, RightPanel, "PageUpBtn", "PgUp", "Page Up|Moves to the top of the previous page", 0,
+                         PageButtonHeight);
+  PageDownBtn = MakeButton(form, RightPanel, "PageDownBtn", "PgDn", "Page Down|Moves to the top of the next page", 0,
+                           PageButtonHeight);
+  PageUpBtn->OnClick = [this](TObject*) { PageCommand(false, TMouseButton::mbLeft, {}); };
+  PageDownBtn->OnClick = [this](TObject*) { PageCommand(true, TMouseButton::mbLeft, {}); };
+  // The button reports a left press only as a click; these serve the right.
+  PageUpBtn->OnMouseDown = [this](TObject*, TMouseButton b, TShiftState s, int, int) {
+    if (b == TMouseButton::mbRight) PageCommand(false, b, s);
+  };
+  PageDownBtn->OnMouseDown = [this](TObject*, TMouseButton b, TShiftState s, int, int) {
+    if (b == TMouseButton::mbRight) PageCommand(true, b, s);
+  };
+  RightPanel->OnResize = [this](TObject*) { LayoutRightSpeedBar(); };
+  LayoutRightSpeedBar();
+  // The wheel moves the bar as its arrows and its trough do.
+  WheelHooks.LineStep = [this](bool up) { RightScroll->Scroll(up ? TScrollCode::scLineUp : TScrollCode::scLineDown); };
+  WheelHooks.PageStep = [this](bool up) { RightScroll->Scroll(up ? TScrollCode::scPageUp : TScrollCode::scPageDown); };
+}
+
+TRightPanel::~TRightPanel() { WheelHooks = {}; }
+
+void TRightPanel::MakeElementButtons() {
+  int top = 2;
+  for (const TElementButtonRow& row : ElementButtons) {
+    TOfficeButton* b = MakeButton(form_, ElementButtonPanel, row.name, row.caption, row.hint, top, ButtonSize);
+    const std::string name = row.name;
+    if (name == "ShotBtn") {
+      b->OnClick = [this](TObject* sender) { form_.ScriptPopups().ShowShotPopup(sender); };
+    } else if (name == "TransitionBtn") {
+      b->OnClick = [this](TObject* sender) { form_.ScriptPopups().ShowTransitionPopup(sender); };
+    } else {
+      b->SetEnabled(false);
+    }
+    top += ButtonSize;
+  }
+}
+
+void TRightPanel::LayoutRightSpeedBar() {
+  const int height = RightPanel->Height;
+  const int top = ElementButtonPanel->Visible ? ElementButtonPanel->Height + 1 : 2;
+  if (top + 40 >= height) {
+    RightScroll->Top = top;
+    return;
+  }
+  RightScroll->Top = top;
+  RightScroll->Height = height - (top + PageUpBtn->Height + PageDownBtn->Height + 6);
+  PageUpBtn->Top = height - (PageUpBtn->Height + PageDownBtn->Height + 3);
+  PageDownBtn->Top = PageUpBtn->Top + PageUpBtn->Height - 1;
+}
+
+void TRightPanel::SetScrollPlace(int position, int maximum) {
+  if (!RightPanel->Visible) return;
+  maximum = std::max(1, maximum);
+  if (RightScroll->Position != position || RightScroll->Max != maximum)
+    RightScroll->SetParams(std::clamp(position, 0, maximum), 0, maximum);
+}
+
+void TRightPanel::LineUpFromTop() {
+  TMDIChild& script = *ActiveScript();
+  RebuildScreen(&script);
+  for (int row = 1; row < ScreenLineCount; ++row) {
+    const TScreenLine& line = script.ScreenLines[static_cast<std::size_t>(row)];
+    if (!TakesCaret(line)) continue;
+    CaretToScreenLine(script, line);
+    break;
+  }
+  Word key = VK_UP;
+  HandleCommandKey(key, {}, &script);
+}
+
+void TRightPanel::LineDownFromBottom() {
+  TMDIChild& script = *ActiveScript();
+  RebuildScreen(&script);
+  // The caret first goes to the last line wholly in the window, unless it
+  // stands below it already.
+  int last = 0;
+  for (int row = 1; row < ScreenLineCount; ++row) {
+    const TScreenLine& line = script.ScreenLines[static_cast<std::size_t>(row)];
+    if (line.y + script.ScreenDescent > script.ClientHeight()) break;
+    if (TakesCaret(line)) last = row;
+  }
+  const int caretRow = script.CurrentElement->screenLine + script.CaretLine - 1;
+  if (last > 0 && caretRow < last) CaretToScreenLine(script, script.ScreenLines[static_cast<std::size_t>(last)]);
+  Word key = VK_DOWN;
+  HandleCommandKey(key, {}, &script);
+}
+
+void TRightPanel::RightScrollScroll(TScrollCode code, int& scrollPos) {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  SaveUndoStep(ukNavigation, false, false, 0);
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  switch (code) {
+    case TScrollCode::scLineUp:
+      LineUpFromTop();
+      scrollPos = RightScroll->Position;
+      break;
+    case TScrollCode::scLineDown:
+      LineDownFromBottom();
+      scrollPos = RightScroll->Position;
+      break;
+    case TScrollCode::scPageUp:
+    case TScrollCode::scPageDown:
+      if (ctrl != form_.RightScrollByScreen) {
+        if (code == TScrollCode::scPageUp) ScrollPageUp(script);
+        else ScrollPageDown(script);
+      } else {
+        ScrollToScriptLine(script, scrollPos);
+        RightScroll->Position = scrollPos;
+      }
+      break;
+    case TScrollCode::scTrack:
+      ScrollToScriptLine(script, scrollPos);
+      RightScroll->Position = scrollPos;
+      break;
+    default: break;
+  }
+  form_.StatusLineDue = 1;
+}
+
+void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState) {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  if (down ? !script.CurrentElement->next : !script.CurrentElement->prev) return;
+  const bool byPage = (button == TMouseButton::mbLeft) == form_.RightScrollByScreen;
+  if (script.BlockOn) ClearBlockSelection(false);
+  if (!byPage) {
+    Word key = down ? VK_NEXT : VK_PRIOR;
+    HandleCommandKey(key, {}, &script);
+  } else {
+    GotoNeighbourPage(script, down);
+  }
+  form_.StatusLineDue = 1;
+  FocusActiveScript();
+}
+
+}  // namespace qm

@@ -1,0 +1,50 @@
+// The right panel of the main window: the element buttons at its top, the
+// vertical scroll bar that spans the whole script (the script window has
+// none of its own) and the two page buttons under it.
+#pragma once
+
+#include "platform/types.h"
+
+namespace qm {
+
+class TMainForm;
+class TObject;
+class TPanel;
+class TScrollBar;
+class TOfficeButton;
+enum class TScrollCode;
+
+class TRightPanel {
+ public:
+  explicit TRightPanel(TMainForm& form);
+  ~TRightPanel();
+
+  TPanel* RightPanel = nullptr;
+  TPanel* ElementButtonPanel = nullptr;
+  TScrollBar* RightScroll = nullptr;
+  TOfficeButton* PageUpBtn = nullptr;
+  TOfficeButton* PageDownBtn = nullptr;
+
+  // The bar, the page buttons and the element buttons placed for the
+  // panel's height and the active script.
+  void LayoutRightSpeedBar();
+  // The bar's place (the caret's height in the script) and its range (the
+  // whole script's height), in screen lines; set only when they differ.
+  void SetScrollPlace(int position, int maximum);
+  // The user's move of the bar.
+  void RightScrollScroll(TScrollCode code, int& scrollPos);
+  // A page button pressed: a left click goes to the top of the next
+  // (previous) page while "Right Scroll By Screen" is on, else scrolls by
+  // a window; a right click the other.
+  void PageCommand(bool down, TMouseButton button, TShiftState shift);
+
+ private:
+  void MakeElementButtons();
+  void LineUpFromTop();
+  void LineDownFromBottom();
+
+  TMainForm& form_;
+  bool elementButtonsShown_ = true;
+};
+
+}  // namespace qm

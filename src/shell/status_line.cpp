@@ -1,0 +1,134 @@
+#include "shell/status_line.h"
+
+#include "base/document_table.h"
+#include "platform/controls.h"
+#include "platform/menus.h"
+#include "script/editing/position_texts.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "shell/right_panel.h"
+#include "shell/ruler.h"
+
+namespace qm {
+
+namespace {
+
+constexpr int BarHeight = 22;
+constexpr int ElementWidth = 140;
+constexpr int LineWidth = 150;
+constexpr int PageWidth = 130;
+constexpr int SceneWidth = 130;
+constexpr int ActWidth = 170;
+
+TPanel* MakePanel(TMainForm& form, TPanel* bar, const char* name, int left, int width) {
+  auto* panel = MakeControl<TPanel>(&form, bar, name, left, 2, width, BarHeight - 4);
+  panel->BevelOuter = TPanelBevel::bvLowered;
+  panel->Alignment = TAlignment::taLeftJustify;
+  return panel;
+}
+
+bool Checked(const TMainForm& form, const char* item, bool otherwise) {
+  const TMenuItem* i = form.MenuItem(item);
+  return i ? i->Checked() : otherwise;
+}
+
+}  // namespace
+
+TStatusLine::TStatusLine(TMainForm& form) : form_(form) {
+  bar_ = MakeControl<TPanel>(&form, &form, "StatusPanel", 0, form.ClientHeight() - BarHeight, form.ClientWidth(),
+                             BarHeight);
+  bar_->Align = TAlign::alBottom;
+  CurrentElement = MakeControl<TLabel>(&form, bar_, "CurrentElement", 4, 4, ElementWidth, BarHeight - 6);
+  CurrentElement->AutoSize = false;
+  LinePanel = MakePanel(form, bar_, "LinePanel", ElementWidth + 6, LineWidth);
+  PagePanel = MakePanel(form, bar_, "PagePanel", LinePanel->Left + LineWidth + 2, PageWidth);
+  ScenePanel = MakePanel(form, bar_, "ScenePanel", PagePanel->Left + PageWidth + 2, SceneWidth);
+  ActPanel = MakePanel(form, bar_, "ActPanel", ScenePanel->Left + SceneWidth + 2, ActWidth);
+  ScenePanel->Visible = false;
+  ActPanel->Visible = false;
+  for (const char* item : {"BottomSpeedItem", "SceneCountItem", "RightSpeedbarItem", "RightEButtonsItem"})
+    if (TMenuItem* i = form.MenuItem(item)) i->Checked = true;
+}
+
+void TStatusLine::PlaceOptionalPanels() {
+  ScenePanel->Left = PagePanel->Left + PagePanel->Width + 2;
+  const TPanel* before = ScenePanel->Visible ? ScenePanel : PagePanel;
+  ActPanel->Left = before->Left + before->Width + 2;
+}
+
+void TStatusLine::UpdateStatusLine() {
+  if (NoActiveDocument()) {
+    PagePanel->Caption = std::string();
+    ScenePanel->Visible = false;
+    ActPanel->Visible = false;
+    CurrentElement->Caption = std::string();
+    LinePanel->Caption = std::string();
+    lastElement_ = nullptr;
+    return;
+  }
+  TMDIChild& script = *ActiveScript();
+  TStatusOptions options;
+  options.noAutoPagination = form_.NoAutoPagination;
+  options.showScenePanel = Checked(form_, "SceneCountItem", true);
+  options.showActPanel = Checked(form_, "ActSceneInfoItem", false);
+  options.rightPanelShown = form_.RightPanel().RightPanel->Visible;
+  TStatusTexts texts;
+  if (!ComputeStatusTexts(script, options, texts)) return;
+
+  for (auto [item, on] : {std::pair{"KeepElementTogetherItem", texts.keepElement},
+                          std::pair{"KeepGroupTogetherItem", texts.keepGroup},
+                          std::pair{"KeepWithFollowingItem", texts.keepWithFollowing}})
+    if (TMenuItem* i = form_.MenuItem(item); i && i->Checked() != on) i->Checked = on;
+
+  TListBox* list = form_.ElementPopDownList;
+  const int kind = script.CurrentElement->Kind();
+  if (list && texts.elementEntry >= 0 &&
+      (kind != lastType_ || texts.avColumn != lastAvColumn_ || list->ItemIndex() < 0)) {
+    list->SetItemIndex(texts.elementEntry);
+    std::string caption = list->Items[texts.elementEntry];
+    if (texts.avColumn == 1) caption += " (L)";
+    else if (texts.avColumn == 2) caption += " (R)";
+    CurrentElement->Caption = caption;
+    lastType_ = kind;
+    lastAvColumn_ = texts.avColumn;
+  }
+
+  form_.RightPanel().SetScrollPlace(texts.scrollPosition, texts.scrollMaximum);
+  if (form_.Ruler().RulerBar->Visible) form_.Ruler().PlaceMarkers();
+  PagePanel->Caption = texts.page;
+  ScenePanel->Caption = texts.scene;
+  ScenePanel->Visible = !texts.scene.empty() && options.showScenePanel;
+  ActPanel->Caption = texts.act;
+  ActPanel->Visible = !texts.act.empty();
+  PlaceOptionalPanels();
+}
+
+void TStatusLine::UpdatePositionDisplay(bool force) {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  const bool moved = script.CurrentElement != lastElement_ || script.CaretLine != lastLine_ ||
+                     script.CaretColumn != lastColumn_;
+  if (!force && !moved) return;
+  LinePanel->Caption = PositionText(script);
+}
+
+void TStatusLine::Refresh(bool force) {
+  if (NoActiveDocument()) {
+    if (lastElement_ || force) UpdateStatusLine();
+    return;
+  }
+  const TMDIChild& script = *ActiveScript();
+  const TScriptElement* e = script.CurrentElement;
+  // A keystroke that keeps the caret on its line only moves the position;
+  // the page, scene and scroll bar need the walk over the script.
+  const bool moved = e != lastElement_ || script.CaretLine != lastLine_ || (e && e->lineCount != lastLineCount_);
+  if (!force && !moved && script.CaretColumn == lastColumn_) return;
+  if (force || moved) UpdateStatusLine();
+  UpdatePositionDisplay(true);
+  lastElement_ = e;
+  lastLine_ = script.CaretLine;
+  lastColumn_ = script.CaretColumn;
+  lastLineCount_ = e ? e->lineCount : -1;
+}
+
+}  // namespace qm

@@ -1,0 +1,46 @@
+// The main window's status line along its foot: the element type at the
+// caret, the line and position, and the page, scene and act panels, kept
+// up to date with the active script's caret.
+#pragma once
+
+namespace qm {
+
+class TMainForm;
+class TPanel;
+class TLabel;
+
+class TStatusLine {
+ public:
+  explicit TStatusLine(TMainForm& form);
+
+  TPanel* Bar() const { return bar_; }
+  TLabel* CurrentElement = nullptr;
+  TPanel* LinePanel = nullptr;
+  TPanel* PagePanel = nullptr;
+  TPanel* ScenePanel = nullptr;
+  TPanel* ActPanel = nullptr;
+
+  // Everything the line shows, from the active script (the page panel
+  // emptied and the others hidden while none is open).
+  void UpdateStatusLine();
+  // The line and position panel; unless forced, only when the caret moved.
+  void UpdatePositionDisplay(bool force);
+  // Both, only when the caret, its element or the script's lines changed
+  // since the last time (or when forced).
+  void Refresh(bool force);
+
+ private:
+  void PlaceOptionalPanels();
+
+  TMainForm& form_;
+  TPanel* bar_ = nullptr;
+  // What the line was last brought up to date for.
+  const void* lastElement_ = nullptr;
+  int lastLine_ = -1;
+  int lastColumn_ = -1;
+  int lastLineCount_ = -1;
+  int lastType_ = -1;
+  int lastAvColumn_ = -1;
+};
+
+}  // namespace qm

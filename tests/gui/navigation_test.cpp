@@ -1,0 +1,83 @@
+// Moving through a long script on the desktop: the right panel's scroll
+// bar spans the script, the page buttons move a page, and the status line
+// follows the caret.
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QtTest/QTest>
+
+#include "gui/program_gui_fixture.h"
+#include "platform/office_button.h"
+#include "script/layout/screen_rebuild.h"
+#include "shell/main_form.h"
+#include "shell/right_panel.h"
+#include "shell/status_line.h"
+#include "support/script_builder.h"
+
+namespace qm {
+namespace {
+
+class NavigationTest : public testing::ProgramGuiFixture {
+ protected:
+  // Three scenes of forty one-line actions each, paginated.
+  void LoadLongScript() {
+    TMDIChild& w = Script();
+    w.FreeElements();
+    ResetScreenLines(w);
+    std::vector<testing::ElementSpec> elements;
+    for (int scene = 1; scene <= 3; ++scene) {
+      elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(scene) + " - DAY"});
+      for (int i = 0; i < 40; ++i)
+        elements.push_back({ekAction, "Scene " + std::to_string(scene) + ", action " + std::to_string(i) + "."});
+    }
+    testing::AddElements(w, elements);
+    w.CurrentElement = w.FirstElement;
+    w.CurrentGroup = w.FirstElement->group;
+    w.DisAssemble();
+    w.RefreshKeepingCursor();
+    RebuildScreen(&w);
+    w.RedisplayScreen(true);
+    Settle();
+  }
+  void Settle() {
+    MainForm->StatusLine().Refresh(true);
+    Application->ProcessMessages();
+  }
+  std::string Caption(TControl* control) { return control->Caption(); }
+};
+
+TEST_F(NavigationTest, ScrollBarPageButtonsAndStatusLineFollowTheCaret) {
+  LoadLongScript();
+  TStatusLine& status = MainForm->StatusLine();
+  TRightPanel& right = MainForm->RightPanel();
+  EXPECT_EQ(Caption(status.PagePanel).substr(0, 9), " Pg: 1 of");
+  EXPECT_EQ(Caption(status.ScenePanel), "Scn: 1 of 3");
+  EXPECT_EQ(Caption(status.LinePanel).substr(0, 5), " Ln: ");
+  EXPECT_EQ(Caption(status.CurrentElement), "Scene Heading");
+  EXPECT_GT(right.RightScroll->Max(), 100) << "the bar spans every line of the script";
+  EXPECT_EQ(right.RightScroll->Position(), 0);
+
+  // A click on the page-down button: the first element of the next page.
+  QWidget* pageDown = ClientOf(*right.PageDownBtn);
+  ASSERT_NE(pageDown, nullptr);
+  ASSERT_TRUE(pageDown->isVisible());
+  QTest::mouseClick(pageDown, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+  Settle();
+  ASSERT_NE(Script().CurrentElement->prev, nullptr);
+  EXPECT_TRUE(IsPageBreakKind(Script().CurrentElement->prev->Kind())) << "the caret at the top of the next page";
+  EXPECT_EQ(Caption(status.PagePanel).substr(0, 9), " Pg: 2 of");
+  EXPECT_GT(right.RightScroll->Position(), 0);
+
+  // The thumb dragged to the end: the last page.
+  auto* bar = qobject_cast<QAbstractSlider*>(ClientOf(*right.RightScroll));
+  ASSERT_NE(bar, nullptr);
+  bar->setSliderDown(true);
+  bar->setSliderPosition(bar->maximum());
+  bar->setSliderDown(false);
+  Settle();
+  EXPECT_EQ(Caption(status.ScenePanel), "Scn: 3 of 3");
+  EXPECT_GT(right.RightScroll->Position(), right.RightScroll->Max() / 2);
+  Shot("navigation");
+}
+
+}  // namespace
+}  // namespace qm

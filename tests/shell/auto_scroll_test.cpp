@@ -1,0 +1,107 @@
+// Middle-button automatic scrolling: a middle click starts it, the
+// pointer's distance from the origin sets its speed, a key or another
+// button stops it (and is swallowed), a wheel roll stops it, and a handler
+// that was never there is never called.
+#include <gtest/gtest.h>
+
+#include "platform/forms.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/input.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/auto_scroll.h"
+#include "shell/main_form.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+
+namespace qm {
+namespace {
+
+LPARAM Point(int x, int y) {
+  return static_cast<LPARAM>((static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16) |
+                             static_cast<std::uint16_t>(x));
+}
+
+class AutoScrollTest : public testing::ProgramFixture {
+ protected:
+  TAutoScroll& A() { return MainForm->AutoScroll(); }
+  bool Send(UINT message, int x = 100, int y = 100, WPARAM wParam = 0) {
+    return Application->DeliverInput(TMsg{Script().Handle(), message, wParam, Point(x, y), 0, {}});
+  }
+  void LoadLongScene() {
+    TMDIChild& w = Script();
+    w.FreeElements();
+    ResetScreenLines(w);
+    std::vector<testing::ElementSpec> elements{{ekSceneHeading, "INT. HALL - DAY"}};
+    for (int i = 0; i < 60; ++i) elements.push_back({ekAction, "Action " + std::to_string(i) + "."});
+    testing::AddElements(w, elements);
+    w.CurrentElement = w.FirstElement;
+    w.CurrentGroup = w.FirstElement->group;
+    w.DisAssemble();
+    RebuildScreen(&w);
+  }
+  const TScriptElement* Top() { return Script().ScreenLines[1].element; }
+};
+
+TEST_F(AutoScrollTest, AMiddleClickStartsItAndTheDistanceSetsTheSpeed) {
+  LoadLongScene();
+  Script().SetFocus();
+  EXPECT_TRUE(Send(WM_MBUTTONUP, 100, 100));
+  ASSERT_TRUE(A().Running());
+  const int originY = A().OriginY;
+  struct Case {
+    int below;
+    int interval;
+  } cases[] = {{30, 615}, {0, 765}, {-300, 15}, {10, 720}};
+  for (const Case& c : cases) {
+    Send(WM_MOUSEMOVE, 100, 100 + c.below);
+    EXPECT_EQ(A().Interval(), c.interval) << c.below << " pixels below the origin";
+  }
+  EXPECT_EQ(A().OriginY, originY);
+
+  // Below the origin the script scrolls down a line a step.
+  Send(WM_MOUSEMOVE, 100, 100 + 60);
+  const TScriptElement* top = Top();
+  AdvanceClock(static_cast<std::uint64_t>(A().Interval()) * 4 + 1);
+  EXPECT_NE(Top(), top) << "the view moved down";
+
+  // A second middle click stops it.
+  Send(WM_MBUTTONUP, 100, 160);
+  EXPECT_FALSE(A().Running());
+  EXPECT_EQ(A().OriginY, TAutoScroll::NoOrigin);
+}
+
+TEST_F(AutoScrollTest, AKeyStopsItAndIsSwallowed) {
+  Script().SetFocus();
+  TypeText("Words");
+  Send(WM_MBUTTONUP);
+  ASSERT_TRUE(A().Running());
+  SendKey('X', {}, 'x');
+  EXPECT_FALSE(A().Running());
+  EXPECT_EQ(Script().EditBuffer, "Words") << "the key only stopped the scrolling";
+  // The first middle click after a key only clears the origin.
+  Send(WM_MBUTTONUP);
+  EXPECT_FALSE(A().Running());
+  Send(WM_MBUTTONUP);
+  EXPECT_TRUE(A().Running());
+  // A wheel roll stops it too.
+  Send(WM_MOUSEWHEEL, 100, 100, static_cast<WPARAM>(static_cast<std::uint16_t>(-120)) << 16);
+  EXPECT_FALSE(A().Running());
+}
+
+TEST_F(AutoScrollTest, WithNoHandlerBeforeItMessagesEndWithIt) {
+  TAutoScroll alone;
+  const TMessageEvent before = Application->OnMessage;
+  Application->OnMessage = nullptr;
+  alone.HookMessages();
+  TMsg msg{Script().Handle(), WM_KEYDOWN, 'A', 0, 0, {}};
+  bool handled = false;
+  alone.HandleMessage(msg, handled);
+  EXPECT_FALSE(handled);
+  alone.UnhookMessages();
+  EXPECT_FALSE(Application->OnMessage);
+  Application->OnMessage = before;
+}
+
+}  // namespace
+}  // namespace qm

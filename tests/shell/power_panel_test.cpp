@@ -1,0 +1,130 @@
+// The power panel: a right click in the script opens it with the set of
+// buttons that suits the moment, its second sets, and which of its
+// commands leave it open.
+#include <gtest/gtest.h>
+
+#include "base/document_table.h"
+#include "base/program_busy.h"
+#include "base/program_options.h"
+#include "platform/input.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+#include "shell/power_panel.h"
+#include "shell/script_popups.h"
+#include "support/program_fixture.h"
+
+namespace qm {
+namespace {
+
+class PowerPanelTest : public testing::ProgramFixture {
+ protected:
+  TPowerPanel& Panel() { return MainForm->ScriptPopups().PowerPanel(); }
+  std::vector<std::string> Captions() {
+    std::vector<std::string> captions;
+    for (TButton* b : Panel().B) captions.push_back(b->Caption());
+    return captions;
+  }
+  void CloseAll() {
+    while (DocumentCount > 0) {
+      Script().DocumentModified = 0;
+      CloseActiveScript(true);
+    }
+  }
+  void RightClick() { ClickAt(Script(), 60, 10, TMouseButton::mbRight); }
+  void Press(const std::string& caption) {
+    for (TButton* b : Panel().B)
+      if (b->Caption() == caption) {
+        b->Click();
+        return;
+      }
+    ADD_FAILURE() << "no button " << caption;
+  }
+};
+
+TEST_F(PowerPanelTest, TheButtonsSuitTheMoment) {
+  struct Case {
+    const char* what;
+    std::function<void()> setUp;
+    std::vector<std::string> captions;
+  };
+  const Case cases[] = {
+      {"an empty script", [] {}, {"", "Close", "", "", "Open", "", "", "Paste", ""}},
+      {"two scripts, the active one empty",
+       [] {
+         MainForm->FileNewItem->Click();
+       },
+       {"", "Next Doc", "", "", "Open", "", "", "Paste", ""}},
+      {"a script with text",
+       [this] {
+         Script().SetFocus();
+         TypeText("Words.");
+       },
+       {"Top", "Bottom", "Spell", "Close", "Select", "Save", "Cap Word", "Paste", "Lwr Word"}},
+      {"a block",
+       [this] {
+         Script().SetFocus();
+         TypeText("Words.");
+         Script().CurrentElement->blockStart = 0;
+         Script().CurrentElement->blockEnd = 5;
+         Script().BlockOn = 1;
+       },
+       {"Bold", "Italics", "Underline", "Copy", "Cut", "Delete", "Cut To", "Case Chng", "Extend..."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CloseAll();
+    MainForm->FileNewItem->Click();
+    c.setUp();
+    RightClick();
+    EXPECT_TRUE(Panel().Visible());
+    EXPECT_TRUE(ProgramBusy) << "the panel holds the program while it shows";
+    EXPECT_EQ(Captions(), c.captions);
+    Panel().ClosePanel();
+    EXPECT_FALSE(Panel().Visible());
+    EXPECT_FALSE(ProgramBusy);
+  }
+  // With no script open: the file commands.
+  CloseAll();
+  Panel().ShowAt(TPoint{100, 100});
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"", "Exit", "", "", "Open", "", "", "New", ""}));
+  Panel().ClosePanel();
+}
+
+TEST_F(PowerPanelTest, SecondSetsAndWhatStaysOpen) {
+  Script().SetFocus();
+  TypeText("Some words.");
+  RightClick();
+  Press("Select");
+  EXPECT_TRUE(Panel().Visible());
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Word", "Sentence", "Element", "Scene", "Page", "Group",
+                                                  "Scn Range", "Script", "Extend..."}));
+  Press("Word");
+  EXPECT_TRUE(Script().BlockOn) << "the word is selected";
+  EXPECT_TRUE(Panel().Visible()) << "the panel stays, now with the block set";
+  EXPECT_EQ(Captions()[0], "Bold");
+  Press("Case Chng");
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"", "Italics", "", "AB => ab", "ab => AB", "ab => Ab", "",
+                                                  "Turn Off", ""}))
+      << "the second button keeps what the set before showed";
+  Press("Turn Off");
+  EXPECT_FALSE(Script().BlockOn);
+  EXPECT_FALSE(Panel().Visible());
+
+  struct Case {
+    bool stay;
+    bool open;
+  } cases[] = {{false, false}, {true, true}};
+  for (const Case& c : cases) {
+    MainForm->StayForBlock = c.stay;
+    RightClick();
+    Press("Select");
+    Press("Sentence");
+    EXPECT_EQ(Panel().Visible(), c.open) << "Stay for Block " << c.stay;
+    Panel().ClosePanel();
+    MainForm->TurnoffBlockItemClick(nullptr);
+  }
+}
+
+}  // namespace
+}  // namespace qm
