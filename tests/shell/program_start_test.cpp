@@ -256,8 +256,11 @@ TEST_F(WideScreenTest, TheRightAndStatusPanelsGrowAndAFittedToolBarStays) {
       {800, 120, false, 30, 22},   // and so does a screen of 800 pixels
   };
   for (const auto& c : cases) {
-    auto* status = MakeControl<TPanel>(MainForm, MainForm, "StatusPanel", 0, 0, 300, 30);
-    auto* right = MakeControl<TPanel>(MainForm, MainForm, "RightPanel", 0, 0, 30, 300);
+    auto* status = dynamic_cast<TWinControl*>(MainForm->FindComponent("StatusPanel"));
+    auto* right = dynamic_cast<TWinControl*>(MainForm->FindComponent("RightPanel"));
+    ASSERT_TRUE(status && right);
+    status->SetBounds(status->Left(), status->Top(), status->Width(), 30);
+    right->SetBounds(right->Left(), right->Top(), 30, right->Height());
     MainForm->ToolBar().SetupToolBars(true);
     Backend().ScreenSettings().Width = c.width;
     Backend().ScreenSettings().PixelsPerInch = c.dpi;
@@ -265,8 +268,6 @@ TEST_F(WideScreenTest, TheRightAndStatusPanelsGrowAndAFittedToolBarStays) {
     EXPECT_EQ(status->Height(), c.panel) << c.width << " " << c.dpi << " " << c.fits;
     EXPECT_EQ(right->Width(), c.panel) << c.width << " " << c.dpi << " " << c.fits;
     EXPECT_EQ(Side("FileNewBtn"), c.button) << c.width << " " << c.dpi << " " << c.fits;
-    delete status;
-    delete right;
   }
 }
 
