@@ -12,21 +12,7 @@ namespace {
 
 using testing::ElementSpec;
 
-class HiddenElementsTest : public testing::KeysFixture {
- protected:
-  std::vector<int> States() {
-    std::vector<int> states;
-    for (const TScriptElement* e = W().FirstElement; e; e = e->next) states.push_back(e->state);
-    return states;
-  }
-  void SetStates(const std::vector<Byte>& states) {
-    TScriptElement* e = W().FirstElement;
-    for (Byte s : states) {
-      e->state = s;
-      e = e->next;
-    }
-  }
-};
+using HiddenElementsTest = testing::KeysFixture;
 
 const std::vector<ElementSpec> Scene{{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."},
                                      {ekCharacterName, "MARY"},           {ekDialogue, "Go."},

@@ -12,21 +12,7 @@ namespace {
 
 using testing::ElementSpec;
 
-class HiddenTextTest : public testing::KeysFixture {
- protected:
-  std::vector<int> States() {
-    std::vector<int> states;
-    for (const TScriptElement* e = W().FirstElement; e; e = e->next) states.push_back(e->state);
-    return states;
-  }
-  void SetStates(const std::vector<Byte>& states) {
-    TScriptElement* e = W().FirstElement;
-    for (Byte s : states) {
-      e->state = s;
-      e = e->next;
-    }
-  }
-};
+using HiddenTextTest = testing::KeysFixture;
 
 const std::vector<ElementSpec> Speech{{ekAction, "Rain."},         {ekCharacterName, "MARY"}, {ekParenthetical, "beat"},
                                       {ekDialogue, "Go."},        {ekAction, "She goes."}};
