@@ -76,8 +76,8 @@ void TMainForm::ShowScriptChecks() {
   MenuItem("HideAllNotesItem")->Checked = hides(ScriptNoteKinds);
   MenuItem("DisplayCodesItem")->Checked = script && script->LayoutOptions.ShowCodes;
   const TScriptElement* e = script ? script->CurrentElement : nullptr;
-  const Byte own = e ? e->state : esNormal;
-  const Byte group = e && e->group && e->group->first ? e->group->first->state : esNormal;
+  const Byte own = e ? e->state : Byte{esNormal};
+  const Byte group = e && e->group && e->group->first ? e->group->first->state : Byte{esNormal};
   const auto keeps = [](Byte state) { return state == esKeepGroup || state == esKeepFollowing; };
   MenuItem("KeepElementTogetherItem")->Checked = keeps(own);
   MenuItem("KeepGroupTogetherItem")->Checked = keeps(group);

@@ -51,7 +51,7 @@ TScriptState StateOfActiveScript() {
   state.hiddenKinds = script->HiddenKinds;
   if (const TScriptElement* e = script->CurrentElement) {
     state.keepElement = e->state;
-    state.keepGroup = e->group && e->group->first ? e->group->first->state : esNormal;
+    state.keepGroup = e->group && e->group->first ? e->group->first->state : Byte{esNormal};
   }
   return state;
 }

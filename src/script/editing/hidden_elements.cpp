@@ -81,7 +81,7 @@ bool SetNonPrintingHidden(TMDIChild& window, bool hide) {
 
 Byte KeepElementTogether(TMDIChild& window) {
   TScriptElement* e = window.CurrentElement;
-  if (!e || e->state > esKeepFollowing) return e ? e->state : esNormal;
+  if (!e || e->state > esKeepFollowing) return e ? e->state : Byte{esNormal};
   e->state = e->state == esNormal ? esKeepGroup : esNormal;
   SetDocumentModified(true, false);
   window.RefreshKeepingCursor();
