@@ -578,6 +578,74 @@ void TBtrLabel::Click() {
 }
 
 // ---------------------------------------------------------------------------
+// TTitlePageLabel
+
+TTitlePageLabel::TTitlePageLabel(TComponent* owner) : TBtrLabel(owner) { WordWrap = false; }
+
+void TTitlePageLabel::SetViewPortValue(int percent) {
+  viewPort_ = percent;
+  Invalidate();
+}
+
+void TTitlePageLabel::SetTrueLeft(std::int16_t left) {
+  trueLeft_ = left;
+  Invalidate();
+}
+
+void TTitlePageLabel::SetTrueTop(std::int16_t top) {
+  trueTop_ = top;
+  Invalidate();
+}
+
+int TTitlePageLabel::TrueWidth() const { return viewPort_ < 1 ? Width() : Width * viewPort_ / 100; }
+int TTitlePageLabel::TrueHeight() const { return viewPort_ < 1 ? Height() : Height * viewPort_ / 100; }
+
+std::vector<std::string> TTitlePageLabel::Lines() const {
+  std::vector<std::string> lines(1);
+  const std::string& text = Caption();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      lines.back() += text[i];
+      continue;
+    }
+    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    lines.emplace_back();
+  }
+  return lines;
+}
+
+// The printed lines per inch are 1200 / (the font's height at 1200 pixels
+// an inch); the screen's line height is the nearest that gives as many.
+int TTitlePageLabel::LineHeight(int pixelsPerInch) const {
+  const int printed = std::max(1, Platform::Current().backend().Metrics().Metrics(Font.Desc(), 1200).Height());
+  return std::max(1, (pixelsPerInch * printed + 600) / 1200);
+}
+
+void TTitlePageLabel::DrawCaption(TCanvas& canvas, TRect& r, unsigned flags) {
+  const std::vector<std::string> lines = Lines();
+  const int zoom = viewPort_ > 0 ? viewPort_ : 100;
+  const int height = LineHeight(canvas.PixelsPerInch());
+  if (flags & DT_CALCRECT) {
+    int widest = 0;
+    for (const std::string& line : lines) widest = std::max(widest, canvas.TextWidth(line));
+    r.Right = r.Left + widest;
+    r.Bottom = r.Top + height * static_cast<int>(lines.size());
+    return;
+  }
+  // Drawn zoomed: the font, the places and the line height alike.
+  canvas.Font.SetHeight(Font.Desc().EmPixels(canvas.PixelsPerInch()) * zoom / 100);
+  const TRect shown{r.Left * zoom / 100, r.Top * zoom / 100, r.Right * zoom / 100, r.Bottom * zoom / 100};
+  int y = shown.Top;
+  for (const std::string& line : lines) {
+    int x = shown.Left;
+    if (flags & DT_RIGHT) x = shown.Right - canvas.TextWidth(line);
+    if (flags & DT_CENTER) x = shown.Left + (shown.Width() - canvas.TextWidth(line)) / 2;
+    canvas.TextOut(x, y, line);
+    y += height * zoom / 100;
+  }
+}
+
+// ---------------------------------------------------------------------------
 // Buttons
 
 TButton::TButton(TComponent* owner) : TWinControl(owner) { TabStop = true; }

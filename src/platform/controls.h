@@ -311,6 +311,37 @@ class TBtrLabel : public TLabel, public TPaintedGraphic {
   virtual void DrawCaption(TCanvas& canvas, TRect& r, unsigned flags);
 };
 
+// A label laid out as the printed title page lays its lines out, shown at
+// ViewPortValue percent: lines end at a carriage return, and the line
+// height keeps the printed proportion of the font.
+class TTitlePageLabel : public TBtrLabel {
+ public:
+  explicit TTitlePageLabel(TComponent* owner);
+  int ViewPortValue() const { return viewPort_; }
+  void SetViewPortValue(int percent);
+  // The place on the page, in page units.
+  std::int16_t TrueLeft() const { return trueLeft_; }
+  std::int16_t TrueTop() const { return trueTop_; }
+  void SetTrueLeft(std::int16_t left);
+  void SetTrueTop(std::int16_t top);
+  // The size as shown: the size times ViewPortValue / 100.
+  int TrueWidth() const;
+  int TrueHeight() const;
+  // The caption's lines.
+  std::vector<std::string> Lines() const;
+  // The distance between lines, unzoomed, on a screen of `pixelsPerInch`:
+  // the font's height at 1200 pixels an inch in the same proportion.
+  int LineHeight(int pixelsPerInch) const;
+
+ protected:
+  void DrawCaption(TCanvas& canvas, TRect& r, unsigned flags) override;
+
+ private:
+  int viewPort_ = 100;
+  std::int16_t trueLeft_ = 0;
+  std::int16_t trueTop_ = 0;
+};
+
 class TButton : public TWinControl {
  public:
   explicit TButton(TComponent* owner);

@@ -99,6 +99,8 @@ void TFlatButton::MouseLeft() {
 
 void TFlatButton::Pressing() {
   if (!self_.Enabled || !self_.Visible) return;
+  // A press on a window in the background brings it forward first.
+  if (TForm* form = self_.ParentForm(); form && form->Visible && !form->Active()) form->SetFocus();
   pressed_ = true;
   bevel_ = true;
   self_.Invalidate();

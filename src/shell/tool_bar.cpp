@@ -343,16 +343,18 @@ void TToolBar::DesignedLayout() {
     b->SetBounds(left, 3, DesignedSide, DesignedSide);
     left += DesignedSide - 1;  // neighbours share one pixel of border
   }
-  PlaceElementBoxButton();
+  elementBoxBtn_->Width = ElementButtonWidth;
+  PlaceElementBoxButton(0, currentElement_->Height);
+  elementBoxBtn_->Visible = currentElement_->Visible;
   horizScrollBar_->SetBounds(left + 6, 3 + (DesignedSide - 16) / 2, 100, 16);
   // Its scrolling comes with the script's horizontal offset.
   horizScrollBar_->Visible = false;
 }
 
-void TToolBar::PlaceElementBoxButton() {
-  elementBoxBtn_->SetBounds(currentElement_->Left + currentElement_->Width - 1, currentElement_->Top,
-                            ElementButtonWidth, currentElement_->Height);
-  elementBoxBtn_->Visible = currentElement_->Visible;
+// The button butts against the box's right edge, sharing its last pixel.
+void TToolBar::PlaceElementBoxButton(int below, int height) {
+  elementBoxBtn_->SetBounds(currentElement_->Left + currentElement_->Width - 1, currentElement_->Top + below,
+                            elementBoxBtn_->Width, height);
 }
 
 bool TToolBar::TwoRows() const {
@@ -384,8 +386,7 @@ void TToolBar::FitElementBoxFont() {
     c->Font.Name = "Arial";
     c->Font.Size = 9;
   }
-  elementBoxBtn_->SetBounds(currentElement_->Left + currentElement_->Width - 1, currentElement_->Top,
-                            elementBoxBtn_->Width, elementBoxBtn_->Height);
+  PlaceElementBoxButton(0, elementBoxBtn_->Height);
 }
 
 void TToolBar::TakeProgramFont(const TFont& font) {
@@ -466,8 +467,7 @@ bool TToolBar::SetupToolBars(bool initial) {
       elementBoxBtn_->SetBounds(elementBoxBtn_->Left, elementBoxBtn_->Top, ElementButtonWidth * 4 / 5,
                                 DesignedBoxHeight * 4 / 5);
     }
-    elementBoxBtn_->SetBounds(currentElement_->Left + currentElement_->Width - 1, currentElement_->Top + 1,
-                              elementBoxBtn_->Width, currentElement_->Height);
+    PlaceElementBoxButton(1, currentElement_->Height);
     elementBoxBtn_->Visible = currentElement_->Visible;
     FitElementBoxFont();
     horizScrollBar_->Visible = ini.ReadBool("HorizScrollBar", "Visible", false);

@@ -63,7 +63,7 @@ class TToolBar {
   void MakeElementBox();
   void MakeFourColorPanel();
   void DesignedLayout();
-  void PlaceElementBoxButton();
+  void PlaceElementBoxButton(int below, int height);
   // The panel's height, the bevel between the rows and the toggle's arrow.
   void ApplyRows(bool twoRows);
   // The visible buttons row by row, left to right, each with whether it

@@ -114,6 +114,18 @@ TYPED_TEST(FlatButtonTest, TheBevelFollowsTheMouseAndDisablingResetsIt) {
   EXPECT_TRUE(b->BevelShown());
 }
 
+TYPED_TEST(FlatButtonTest, APressBringsItsWindowForward) {
+  auto* b = this->Make(0, 0);
+  this->form->Show();
+  TForm other(nullptr);
+  other.Show();
+  other.SetFocus();
+  ASSERT_FALSE(this->form->Active());
+  b->MouseDown(TMouseButton::mbLeft, {}, 5, 5);
+  EXPECT_TRUE(this->form->Active());
+  EXPECT_TRUE(b->Pressed());
+}
+
 TYPED_TEST(FlatButtonTest, IconOnlyShowsTheCaptionAsTheHint) {
   auto* b = this->Make(0, 0);
   b->Caption = "&Save";

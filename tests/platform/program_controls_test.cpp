@@ -158,6 +158,57 @@ TEST_F(BtrLabelTest, AClickGivesTheFocusToItsControlWhenThatCanTakeIt) {
   EXPECT_TRUE(edit->Focused());
 }
 
+TEST_F(BtrLabelTest, ATitlePageLabelBreaksItsLinesAtCarriageReturnsOnly) {
+  auto* label = MakeControl<TTitlePageLabel>(form.get(), form.get(), "", 0, 0, 50, 20);
+  const struct {
+    const char* caption;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"", {""}},
+      {"TITLE", {"TITLE"}},
+      {"TITLE\r\nby\rSomeone", {"TITLE", "by", "Someone"}},
+      {"A long line that is not wrapped\r", {"A long line that is not wrapped", ""}},
+  };
+  for (const auto& c : cases) {
+    label->Caption = c.caption;
+    EXPECT_EQ(label->Lines(), c.lines) << c.caption;
+  }
+}
+
+TEST_F(BtrLabelTest, ATitlePageLabelKeepsThePrintedLineProportionAndSizesToItsLines) {
+  auto* label = MakeControl<TTitlePageLabel>(form.get(), form.get(), "", 0, 0, 50, 20);
+  const int printed = Backend().Metrics().Metrics(label->Font.Desc(), 1200).Height();
+  for (const int dpi : {96, 120, 192}) {
+    const int h = label->LineHeight(dpi);
+    EXPECT_LE(std::abs(h * 1200 - dpi * printed), 600) << dpi << ": the nearest whole height";
+  }
+  label->Caption = "THE LONG NIGHT\r\nby\r\nA. Writer";
+  const int h = label->LineHeight(96);
+  EXPECT_EQ(label->Width(), WidthOf(*label, "THE LONG NIGHT"));
+  EXPECT_EQ(label->Height(), 3 * h + std::abs(label->Font.Height()) / 8);
+  label->SetViewPortValue(50);
+  EXPECT_EQ(label->TrueWidth(), label->Width() * 50 / 100);
+  EXPECT_EQ(label->TrueHeight(), label->Height() * 50 / 100);
+  label->SetViewPortValue(0);
+  EXPECT_EQ(label->TrueWidth(), label->Width()) << "no zoom below one percent";
+}
+
+TEST_F(BtrLabelTest, ATitlePageLabelDrawsItsLinesZoomed) {
+  auto* label = MakeControl<TTitlePageLabel>(form.get(), form.get(), "", 0, 0, 50, 20);
+  label->Caption = "ONE\r\nTWO";
+  const int h = label->LineHeight(96);
+  for (const int zoom : {100, 200}) {
+    label->SetViewPortValue(zoom);
+    RecordingCanvas canvas;
+    label->PaintTo(canvas);
+    const auto texts = canvas.TextOps();
+    ASSERT_EQ(texts.size(), 2u) << zoom;
+    EXPECT_EQ(texts[0]->text, "ONE");
+    EXPECT_EQ(texts[1]->rect.Top - texts[0]->rect.Top, h * zoom / 100) << zoom;
+    EXPECT_EQ(texts[0]->font.PixelHeight, label->Font.Desc().EmPixels(96) * zoom / 100) << zoom;
+  }
+}
+
 TEST_F(BtrLabelTest, APanelKeepsTheArrowKeysOnlyWhenItWantsThem) {
   auto* panel = MakeControl<TBetterPanel>(form.get(), form.get(), "Cards", 0, 0, 100, 100);
   EXPECT_EQ(panel->Perform(WM_GETDLGCODE, 0, 0), 0);
