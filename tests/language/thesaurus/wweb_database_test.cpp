@@ -219,6 +219,23 @@ TEST_F(ThesaurusDatabaseTest, ADamagedDatabaseGivesItsErrorNeverACrash) {
   }
 }
 
+TEST_F(ThesaurusDatabaseTest, ARecordTooLongForTheReaderIsShortenedToFit) {
+  TDatabaseSource source;
+  TSynsetSource big{0, {"big", "large"}, std::string(9000, 'x'), {}};
+  for (int i = 0; i < 900; ++i) big.links.push_back({relTypes, 1, 0, 0});
+  source.synsets = {big, {0, {"small"}, "little", {}}};
+  source.index = {{"big", {0}}, {"small", {1}}};
+  db_.SetFileName(Write(SaveDatabase(source)));
+  db_.SetWord("big");
+  ASSERT_EQ(db_.Lookup().Senses().size(), 1u);
+  const TSynset& sense = *db_.Lookup().Senses()[0];
+  EXPECT_EQ(sense.Words, (std::vector<std::string>{"large"}));
+  EXPECT_LT(sense.Gloss.size(), 2048u);
+  EXPECT_EQ(sense.Gloss, std::string(sense.Gloss.size(), 'x'));
+  EXPECT_GT(sense.LinkCount, 0);
+  EXPECT_EQ(db_.Lookup().RelatedWords(relTypes), (std::vector<std::string>{"small"}));
+}
+
 TEST(ThesaurusSynset, TheRecordTextSplitsIntoWordsAndGloss) {
   struct Case {
     std::string text;
