@@ -1,6 +1,7 @@
-// The thesaurus database is a file from outside the program: any bytes
-// must give senses, nothing or the engine's error, never a bad read. The
-// decoders it is made of must end on any bytes, within their limits.
+// The thesaurus database and the synonym list file come from outside the
+// program: any bytes must give senses or lines, nothing or the engine's
+// error, never a bad read. The decoders the database is made of must end
+// on any bytes, within their limits.
 #include <unistd.h>
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include "fuzz_check.h"
 #include "language/thesaurus/synsets.h"
 #include "language/thesaurus/text_codecs.h"
+#include "language/thesaurus/thes_dic.h"
 #include "language/thesaurus/word_morpher.h"
 #include "language/thesaurus/wweb_database.h"
 #include "platform/files.h"
@@ -51,5 +53,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   Check(db.OpenCount() == 0);
+
+  // The same bytes as the synonym list file: lines or nothing, never a read
+  // outside the file, and never a separator as the last line.
+  for (const char* word : {"walk", "w", "zz", "ab"}) {
+    const auto found = th::ReadThesDicSynonyms(path, word);
+    Check(found.lines.empty() || found.lines.back() != th::SeparatorLine);
+    Check(found.lines.size() <= 255);
+  }
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "gui/program_gui_fixture.h"
+#include "language/thesaurus/thesaurus_dialog.h"
 #include "language/thesaurus/thesaurus_window.h"
 #include "platform/forms.h"
 #include "support/temp_folder.h"
@@ -15,6 +16,12 @@ namespace {
 thesaurus::TWWForm* ThesaurusWindow() {
   for (int i = 0; i < Screen->FormCount(); ++i)
     if (auto* window = dynamic_cast<thesaurus::TWWForm*>(Screen->Forms(i))) return window;
+  return nullptr;
+}
+
+thesaurus::TThesaurusDlg* ThesaurusList() {
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (auto* dialog = dynamic_cast<thesaurus::TThesaurusDlg*>(Screen->Forms(i))) return dialog;
   return nullptr;
 }
 
@@ -49,6 +56,27 @@ TEST_F(ThesaurusWindowTest, CtrlF5ShowsTheSensesAndTheChosenSynonymReplacesTheWo
            window.CopyButton->Click();
          });
   t.When([] { return ThesaurusWindow() == nullptr; }, [&] { EXPECT_EQ(Script().EditBuffer, "She take the air home."); });
+  Play(t);
+}
+
+TEST_F(ThesaurusWindowTest, F5ListsTheSynonymsAndAClickedOneReplacesTheWordWithItsEnding) {
+  testing::Typist t;
+  t.Type("She walked home.");
+  for (int i = 0; i < 8; ++i) t.Key(Qt::Key_Left);
+  t.Key(Qt::Key_F5);
+  t.When([] { return ThesaurusList() && WindowOf(*ThesaurusList())->windowHandle() &&
+                     WindowOf(*ThesaurusList())->windowHandle()->isExposed(); },
+         [&] {
+           thesaurus::TThesaurusDlg& dialog = *ThesaurusList();
+           EXPECT_EQ(dialog.Caption(), "Get Synonyms: walk");
+           const int line = dialog.SynonymList->Items.IndexOf("pass");
+           ASSERT_GE(line, 0);
+           ScreenShot("thesaurus-list");
+           dialog.SynonymList->SetItemIndex(line);
+           dialog.SynonymListMouseUp();
+           dialog.SynonymListMouseUp();
+         });
+  t.When([] { return ThesaurusList() == nullptr; }, [&] { EXPECT_EQ(Script().EditBuffer, "She passed home."); });
   Play(t);
 }
 

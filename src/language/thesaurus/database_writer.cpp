@@ -37,16 +37,22 @@ std::vector<Byte> Record(const TSynset& synset) {
   return out;
 }
 
-// Shortens a record until the reader takes it whole.
-void FitRecord(TSynset& synset, std::vector<TLinkSource>& links) {
-  while (synset.StoredText().size() > MaxSynsetText || Record(synset).size() > SynsetReadBytes) {
+// Shortens a record until the reader takes it whole; returns its length.
+std::size_t FitRecord(TSynset& synset, std::vector<TLinkSource>& links) {
+  for (;;) {
+    if (synset.StoredText().size() <= MaxSynsetText) {
+      const std::size_t length = Record(synset).size();
+      if (length <= SynsetReadBytes) return length;
+    }
     if (synset.Gloss.size() > 40) {
       synset.Gloss.resize(synset.Gloss.size() * 9 / 10);
     } else if (!synset.Links.empty()) {
       synset.Links.pop_back();
       links.pop_back();
-    } else {
+    } else if (!synset.Words.empty()) {
       synset.Words.pop_back();
+    } else {
+      return Record(synset).size();
     }
   }
 }
@@ -70,9 +76,9 @@ std::vector<Byte> SaveDatabase(const TDatabaseSource& source) {
     synsets[i] = ToSynset(source.synsets[i]);
     for (const auto& link : source.synsets[i].links)
       if (link.type < relSynonyms && link.firstNumber <= 27 && link.secondNumber <= 27) links[i].push_back(link);
-    FitRecord(synsets[i], links[i]);
+    const std::size_t length = FitRecord(synsets[i], links[i]);
     offsets[i] = at;
-    at += static_cast<DWord>(Record(synsets[i]).size());
+    at += static_cast<DWord>(length);
     if (at > MaxOffset) throw std::length_error("thesaurus synsets pass 24-bit offsets");
     for (Byte r = source.synsets[i].wordClass; r < 8; ++r) regionEnds[r] = at;
   }

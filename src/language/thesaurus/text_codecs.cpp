@@ -273,6 +273,7 @@ bool IsLiteral(Byte b) {
 }
 
 void ReplaceAll(std::string& word, std::string_view from, char code) {
+  if (from.size() > word.size()) return;
   // A "/" escapes the byte after it, which no table string contains; a match
   // may still start right after an escaped "/", which is its own byte.
   for (std::size_t at = 0; (at = word.find(from, at)) != std::string::npos;) {

@@ -98,6 +98,7 @@ void ReplaceWordInScript(TMDIChild& script, std::size_t start, const std::string
   // which would otherwise type it over the rest of the line.
   const Byte insertMode = InsertMode;
   InsertMode = 1;
+  editor::EnterRevisionColour(script);
   for (const char ch : CapitalisedLike(replaced, word)) {
     if (!editor::TypeIntoActiveScript(ch)) break;
     ++script.CaretColumn;

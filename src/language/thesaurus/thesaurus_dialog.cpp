@@ -15,7 +15,7 @@ TDialogTable ThesaurusTable() {
       {Edit, "HeadWord", "", {8, 26, 200, 22}},
       {Label, "SynonymsLabel", "S&ynonyms:", {8, 54, 0, 0}},
       {ListBox, "SynonymList", "", {8, 72, 200, 180}},
-      {Bevel, "Bevel", "", {4, 4, 208, 252}},
+      {Bevel, "Bevel", "", {4, 4, 314, 254}},
       {Panel, "ButtonPanel", "", {216, 4, 100, 252}},
       {Button, "ReplaceBtn", "&Replace", {8, 22, 84, 25}, "ButtonPanel"},
       {Button, "SuggestBtn", "&Synonyms", {8, 54, 84, 25}, "ButtonPanel"},

@@ -11,6 +11,7 @@
 #include "script/editing/document_modified.h"
 #include "script/editing/selection_commands.h"
 #include "script/editing/edit_line.h"
+#include "script/editing/revision_colour.h"
 #include "script/model/packed_text.h"
 #include "base/document_table.h"
 #include "script/layout/screen_rebuild.h"
@@ -46,6 +47,10 @@ void RedisplayScreen(TMDIChild& script) {
 }
 
 bool TypeIntoActiveScript(char ch) { return ActiveScript() && qm::TypeCharacter(ch); }
+
+void EnterRevisionColour(TMDIChild& script) {
+  if (script.AutoRevisionColor != 0) EnterRevisionColor(script, false);
+}
 
 void SetActiveScriptModified() { SetDocumentModified(true, true); }
 

@@ -39,6 +39,9 @@ void RedisplayCurrent(TMDIChild& script);
 // Types a character into its edit line at the caret (the caret stays);
 // false when the element is too long to take it or no script is active.
 bool TypeIntoActiveScript(char ch);
+// Before text is typed in place of other text: the chosen revision
+// colour's codes round the caret, as the typing keys do.
+void EnterRevisionColour(TMDIChild& script);
 // After a change: the active script is modified (nothing for a script
 // opened for reading only).
 void SetActiveScriptModified();

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "script/editing/editor_state.h"
 #include "script/model/element_kinds.h"
+#include "script/model/text_codes.h"
 #include "support/temp_folder.h"
 #include "thes_dic_writer.h"
 #include "wordnet_source.h"
@@ -102,6 +103,20 @@ TEST_F(ThesaurusDialogTest, InOverwriteModeTheNewWordStillKeepsTheTextAfterIt) {
   EXPECT_EQ(Line(), "She passed home.");
   EXPECT_EQ(InsertMode, 0);
   InsertMode = insertMode;
+}
+
+TEST_F(ThesaurusDialogTest, WithARevisionColourTheNewWordIsTypedInIt) {
+  Settings().AutoRevisionColor = 1;
+  Type("She walked home.", 5);
+  RunList([](TThesaurusDlg& d) {
+    d.HeadWord->Text = "pass";
+    d.ModalResult = mrOk;
+  });
+  std::string plain;
+  for (char c : Line())
+    if (!CodeCharSet.Contains(static_cast<Byte>(c))) plain.push_back(c);
+  EXPECT_EQ(plain, "She passed home.");
+  EXPECT_NE(Line(), plain) << "the colour's codes are round the new word";
 }
 
 TEST_F(ThesaurusDialogTest, OneLetterIsNoWordAndCancelLeavesTheScript) {

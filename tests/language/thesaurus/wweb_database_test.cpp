@@ -219,6 +219,92 @@ TEST_F(ThesaurusDatabaseTest, ADamagedDatabaseGivesItsErrorNeverACrash) {
   }
 }
 
+TEST_F(ThesaurusDatabaseTest, ARecordTooLongForTheReaderIsShortenedToFit) {
+  TDatabaseSource source;
+  TSynsetSource big{0, {"big", "large"}, std::string(9000, 'x'), {}};
+  for (int i = 0; i < 900; ++i) big.links.push_back({relTypes, 1, 0, 0});
+  source.synsets = {big, {0, {"small"}, "little", {}}};
+  source.index = {{"big", {0}}, {"small", {1}}};
+  db_.SetFileName(Write(SaveDatabase(source)));
+  db_.SetWord("big");
+  ASSERT_EQ(db_.Lookup().Senses().size(), 1u);
+  const TSynset& sense = *db_.Lookup().Senses()[0];
+  EXPECT_EQ(sense.Words, (std::vector<std::string>{"large"}));
+  EXPECT_LT(sense.Gloss.size(), 2048u);
+  EXPECT_EQ(sense.Gloss, std::string(sense.Gloss.size(), 'x'));
+  EXPECT_GT(sense.LinkCount, 0);
+  EXPECT_EQ(db_.Lookup().RelatedWords(relTypes), (std::vector<std::string>{"small"}));
+}
+
+// Buckets 0 and 255 with blocks, the ones between empty.
+TEST(ThesaurusIndex, BlockLengthsRunToTheNextBlockOrTheAreasEnd) {
+  std::vector<Byte> table;
+  auto bucket = [&table](std::vector<std::pair<Byte, DWord>> records) {
+    table.push_back(static_cast<Byte>(records.size()));
+    for (const auto& [low, offset] : records) {
+      table.push_back(low);
+      for (int i = 0; i < 3; ++i) table.push_back(static_cast<Byte>(offset >> (8 * i)));
+    }
+  };
+  bucket({{3, 0}, {9, 40}});
+  for (int b = 1; b < 255; ++b) bucket({});
+  bucket({{0, 100}, {200, 130}});
+  TWWDatabase db;
+  TIndexLookup index(db);
+  EXPECT_EQ(index.LoadBuckets(table, 500), table.size());
+  struct Case {
+    Word key;
+    bool found;
+    DWord offset, length;
+  };
+  const std::vector<Case> cases = {
+      {0x0003, true, 0, 40},
+      {0x0009, true, 40, 60},    // the next bucket with a block starts the next block
+      {0x0005, false, 0, 0},     // a low byte not in its bucket
+      {0x0100, false, 0, 0},     // an empty bucket
+      {0xFF00, true, 100, 30},
+      {0xFFC8, true, 130, 370},  // the last block runs to the end of the area
+      {0xFFFF, false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    DWord offset = 99, length = 99;
+    EXPECT_EQ(index.FindBlock(c.key, offset, length), c.found) << c.key;
+    if (c.found) {
+      EXPECT_EQ(offset, c.offset) << c.key;
+      EXPECT_EQ(length, c.length) << c.key;
+    }
+  }
+  // Low bytes out of order, or a block past the area, are a damaged table.
+  std::vector<Byte> unordered = table;
+  unordered[1] = 9;
+  unordered[5] = 3;
+  EXPECT_THROW(index.LoadBuckets(unordered, 500), EWWError);
+  EXPECT_THROW(index.LoadBuckets(table, 120), EWWError);
+  EXPECT_THROW(index.LoadBuckets(std::span<const Byte>(table).first(table.size() - 1), 500), EWWError);
+}
+
+TEST_F(ThesaurusDatabaseTest, TheSynsetHooksSupplyOrRefuseSensesAndLoadingIsReported) {
+  OpenFixture();
+  int loaded = 0;
+  db_.OnLoaded = [&loaded] { ++loaded; };
+  db_.AcceptSynset = [](const TSynset& s) { return s.WordClass != 0; };
+  db_.SetWord("walk");
+  EXPECT_EQ(loaded, 1);
+  for (const auto& sense : db_.Lookup().Senses()) EXPECT_EQ(sense->WordClass, 1);
+  EXPECT_FALSE(db_.Lookup().Senses().empty());
+  db_.SupplySynset = [](DWord offset) {
+    auto s = std::make_unique<TSynset>();
+    s->Offset = offset;
+    s->WordClass = 2;
+    s->Words = {"walk", "supplied"};
+    return s;
+  };
+  db_.SetWord("walk");
+  EXPECT_EQ(loaded, 1);  // the index stays loaded
+  ASSERT_FALSE(db_.Lookup().Senses().empty());
+  EXPECT_EQ(db_.Lookup().Senses()[0]->Words, (std::vector<std::string>{"supplied"}));
+}
+
 TEST(ThesaurusSynset, TheRecordTextSplitsIntoWordsAndGloss) {
   struct Case {
     std::string text;
