@@ -64,6 +64,7 @@ class TProgressDlg : public TForm {
   void DispatchLoad(Byte code);
   void TitleAfterLoad(Byte code);
   void Refuse(const std::string& what);
+  void RefuseFormat(const std::string& format);
   void RefuseLoad(const std::string& message);
   bool jobArmed_ = false;
 };
