@@ -19,6 +19,7 @@
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "support/script_generator.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -174,6 +175,30 @@ TEST_F(WithOfficeTest, AScriptSavedAsWordOpensAgainWithItsText) {
   EXPECT_EQ(testing::ElementsOf(Script()), kScene);
   EXPECT_NE(Script().ScriptFileName.find("SCENE"), std::string::npos);
   EXPECT_TRUE(Script().DocumentModified) << "a foreign file is not saved over by the native save";
+}
+
+TEST_F(WithOfficeTest, AGeneratedScriptComesBackFromWordWithItsTypes) {
+  if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
+  TMDIChild& w = Script();
+  w.FreeElements();
+  std::vector<ElementSpec> script = testing::GenerateScreenplay(7, 3);
+  testing::AddElements(w, script);
+  w.DisAssemble();
+  ChooseFile("GENERATED", kWordForWindows);
+  MainForm->FileSaveAsItem->Click();
+  ChooseFile(InScripts("GENERATED.DOC"), kAllFiles);
+  MainForm->FileOpenItem->Click();
+  ASSERT_NE(ActiveScript(), nullptr);
+  const auto read = testing::ElementsOf(Script());
+  // A cue's extension is kept as its code, apart from its text.
+  for (ElementSpec& e : script)
+    if (e.kind == ekCharacterName) e.text = e.text.substr(0, e.text.find(" ("));
+  for (std::size_t i = 0; i < std::min(read.size(), script.size()); ++i)
+    if (!(read[i] == script[i])) {
+      ADD_FAILURE() << "element " << i << " read " << read[i] << " written " << script[i];
+      break;
+    }
+  EXPECT_EQ(read.size(), script.size());
 }
 
 }  // namespace
