@@ -10,29 +10,29 @@ using enum TDialogItemKind;
 
 TDialogTable PasteAsTable() {
   TDialogTable table{
-      {Panel, "Panel1", "", {8, 8, 464, 292}},
-      {Bevel, "Bevel1", "", {4, 4, 456, 284}, "Panel1"},
+      {Panel, "Panel1", "", {8, 8, 504, 320}},
+      {Bevel, "Bevel1", "", {4, 4, 496, 312}, "Panel1"},
       {RadioButton, "ScriptFormatBtn", "Import Text in &Script Format", {16, 12, 300, 20}, "Panel1"},
-      {RadioButton, "ActionOnlyBtn", "Import Text as &Action Only", {16, 260, 300, 20}, "Panel1"},
-      {Panel, "OptionPanel", "", {32, 36, 420, 218}, "Panel1"},
-      {CheckBox, "TextOnlyBox", "&Text Only (Non-RTF)", {4, 4, 400, 20}, "OptionPanel"},
-      {CheckBox, "UseStyleSheetsBox", "Interpret St&yle Sheets", {4, 28, 400, 20}, "OptionPanel"},
-      {CheckBox, "DoubleSpacedBox", "&Use most aggressive interpretation of the source ", {4, 52, 410, 20}, "OptionPanel"},
+      {RadioButton, "ActionOnlyBtn", "Import Text as &Action Only", {16, 290, 300, 20}, "Panel1"},
+      {Panel, "OptionPanel", "", {32, 36, 460, 250}, "Panel1"},
+      {CheckBox, "TextOnlyBox", "&Text Only (Non-RTF)", {4, 4, 440, 20}, "OptionPanel"},
+      {CheckBox, "UseStyleSheetsBox", "Interpret St&yle Sheets", {4, 26, 440, 20}, "OptionPanel"},
+      {CheckBox, "DoubleSpacedBox", "&Use most aggressive interpretation of the source ", {4, 48, 440, 20}, "OptionPanel"},
       {Label, "BtrLabel1",
        "text -- use when line spacing in the source text is inconsistant, though it can cause shots to be imported "
        "as Character Names",
-       {22, 72, 390, 30}, "OptionPanel"},
-      {CheckBox, "NoCapInfo", "&Don't use Capitalization Information for Element", {4, 104, 410, 20}, "OptionPanel"},
+       {24, 68, 430, 32}, "OptionPanel"},
+      {CheckBox, "NoCapInfo", "&Don't use Capitalization Information for Element", {4, 100, 440, 20}, "OptionPanel"},
       {Label, "Label1", "identification -- use when Character Names may be lower-case in the source text",
-       {22, 124, 390, 16}, "OptionPanel"},
-      {CheckBox, "IgnoreMargins", "I&gnore Margins for Element identification", {4, 144, 410, 20}, "OptionPanel"},
-      {CheckBox, "ActionInPs", "&Action is in Parenthenticals \"(\" + \")\"", {4, 166, 410, 20}, "OptionPanel"},
-      {CheckBox, "MatchPageBreaksBox", "&Import this text with LOCKED Page breaks -- use", {4, 188, 410, 20},
+       {24, 120, 430, 32}, "OptionPanel"},
+      {CheckBox, "IgnoreMargins", "I&gnore Margins for Element identification", {4, 152, 440, 20}, "OptionPanel"},
+      {CheckBox, "ActionInPs", "&Action is in Parenthenticals \"(\" + \")\"", {4, 174, 440, 20}, "OptionPanel"},
+      {CheckBox, "MatchPageBreaksBox", "&Import this text with LOCKED Page breaks -- use", {4, 196, 440, 20},
        "OptionPanel"},
       {Label, "BtrLabel2", "ONLY when the script is already in Production and the page breaks have to match",
-       {22, 206, 390, 16}, "OptionPanel"},
+       {24, 216, 430, 32}, "OptionPanel"},
   };
-  for (const TDialogItem& button : ButtonRow(sbOK | sbCancel | sbHelp, {120, 310, 80, 25}, 95)) table.push_back(button);
+  for (const TDialogItem& button : ButtonRow(sbOK | sbCancel | sbHelp, {140, 338, 80, 25}, 95)) table.push_back(button);
   table[table.size() - 3].Caption = "O&K";
   table[table.size() - 2].Caption = "&Cancel";
   return table;
@@ -46,7 +46,7 @@ TPasteAsDlg::TPasteAsDlg(TComponent* owner) : TForm(owner) {
   BorderStyle = TFormBorderStyle::bsDialog;
   Position = TPosition::poScreenCenter;
   HelpContext = 1062;
-  SetBounds(0, 0, 480, 370);
+  SetBounds(0, 0, 520, 400);
   BuildDialog(*this, PasteAsTable());
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
@@ -66,6 +66,12 @@ TPasteAsDlg::TPasteAsDlg(TComponent* owner) : TForm(owner) {
   ActionInPs = DialogControl<TCheckBox>(*this, "ActionInPs");
   MatchPageBreaksBox = DialogControl<TCheckBox>(*this, "MatchPageBreaksBox");
   BtrLabel2 = DialogControl<TLabel>(*this, "BtrLabel2");
+  // The labels go on where their check boxes' captions end, over two lines.
+  for (TLabel* label : {BtrLabel1, Label1, BtrLabel2}) {
+    label->AutoSize = false;
+    label->WordWrap = true;
+    label->SetBounds(label->Left, label->Top, 430, 32);
+  }
   OnShow = [this](TObject* s) { FormShow(s); };
   ScriptFormatBtn->OnClick = [this](TObject* s) { ActionOnlyBtnClick(s); };
   ActionOnlyBtn->OnClick = [this](TObject* s) { ActionOnlyBtnClick(s); };
