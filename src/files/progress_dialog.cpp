@@ -194,42 +194,40 @@ void TProgressDlg::RunLoadJob() {
     }
     code = 0;
   }
-  if (code == 8 && !ResolveUnrecognised(code)) {
-    // A converted file was read by the converter's hand-off.
-    if (code == lfPlainText && !NoActiveDocument()) TitleAfterLoad(code);
+  if (code == 8 && LoadFormatCode != 3 && IsConverterFile(JobFileName)) {
+    if (ReadThroughConverter() && !NoActiveDocument()) TitleAfterLoad(lfPlainText);
     return;
   }
+  if (code == 8 && !ResolveUnrecognised(code)) return;
   DispatchLoad(code);
   if (!NoActiveDocument()) TitleAfterLoad(code);
 }
 
-// An unrecognised file: with the plain-text hint it is text; otherwise the
-// outside converter turns it into a file the program reads. A file nothing
-// could read is refused: a window with nothing in it could be saved over
-// the file.
+// An unrecognised file: with the plain-text hint it is text. Otherwise it
+// is refused: a window with nothing read in it could be saved over the file.
 bool TProgressDlg::ResolveUnrecognised(Byte& code) {
   if (LoadFormatCode == 3) {
     code = 3;
     return true;
   }
-  const std::string converted = JoinPath(ConfigFolder(), "CONVERT.FIL");
-  const bool convertible = IsConverterFile(JobFileName) && EnsureConfigFolder();
-  const Byte result = convertible ? ImportViaConverter(JobFileName, converted) : Byte{crResultNothing};
-  if (result == crResultConverted) {
-    const bool read = ImportForeignFile(converted, DetectFileFormat(converted, lfPlainText));
-    DeleteFile(converted);
-    if (!read) ModalResult = mrCancel;
-    Done();
-    code = lfPlainText;
-    return false;
-  }
-  if (result == crResultFailed) {
-    ModalResult = mrCancel;
-    Done();
-    return false;
-  }
   RefuseLoad("Unable to open " + PathToText(JobFileName) + ":\r" + WhyNotRecognised(JobFileName) + ".");
   return false;
+}
+
+// A word processor's file: the outside converter turns it into a file the
+// program reads, which is then read as if opened.
+bool TProgressDlg::ReadThroughConverter() {
+  const std::string converted = JoinPath(ConfigFolder(), "CONVERT.FIL");
+  const Byte result = EnsureConfigFolder() ? ImportViaConverter(JobFileName, converted) : Byte{crResultNothing};
+  if (result == crResultNothing || result == crResultAscii) {
+    RefuseLoad("Unable to open " + PathToText(JobFileName) + ":\r" + WhyNotRecognised(JobFileName) + ".");
+    return false;
+  }
+  const bool read = result == crResultConverted && ImportForeignFile(converted, DetectFileFormat(converted, lfPlainText));
+  DeleteFile(converted);
+  if (!read) ModalResult = mrCancel;
+  Done();
+  return read;
 }
 
 // Nothing was read: the job ends with the cancel result, so that no window

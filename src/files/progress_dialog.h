@@ -61,6 +61,7 @@ class TProgressDlg : public TForm {
   void RunSaveJob();
   void RunLoadJob();
   bool ResolveUnrecognised(Byte& code);
+  bool ReadThroughConverter();
   void DispatchLoad(Byte code);
   void TitleAfterLoad(Byte code);
   void Refuse(const std::string& what);
