@@ -66,7 +66,9 @@ TEST_F(PasteAsTest, TheRadioButtonsAreBoldUnlessTheFontIs) {
     for (TRadioButton* button : {dialog.ScriptFormatBtn, dialog.ActionOnlyBtn}) {
       // A bold dialog font is the buttons' own through their parent.
       EXPECT_EQ(button->ParentFont, style != 0);
-      if (style == 0) EXPECT_TRUE(button->Font.Style & fsBold);
+      if (style == 0) {
+        EXPECT_TRUE(button->Font.Style & fsBold);
+      }
     }
   }
 }
