@@ -177,6 +177,19 @@ TEST_F(WithOfficeTest, AScriptSavedAsWordOpensAgainWithItsText) {
   EXPECT_TRUE(Script().DocumentModified) << "a foreign file is not saved over by the native save";
 }
 
+TEST_F(WithOfficeTest, ANameEndingInDocxGetsTheNewerWordFormat) {
+  if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
+  LoadScene();
+  ChooseFile("NEWER.DOCX", kWordForWindows);
+  MainForm->FileSaveAsItem->Click();
+  const std::string target = InScripts("NEWER.DOCX");
+  ASSERT_TRUE(testing::ReadFileText(target).starts_with(std::string("PK\x03\x04", 4)));
+  ChooseFile(target, kAllFiles);
+  MainForm->FileOpenItem->Click();
+  ASSERT_NE(ActiveScript(), nullptr);
+  EXPECT_EQ(testing::ElementsOf(Script()), kScene);
+}
+
 TEST_F(WithOfficeTest, AGeneratedScriptComesBackFromWordWithItsTypes) {
   if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
   TMDIChild& w = Script();
