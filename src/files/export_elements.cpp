@@ -1,6 +1,8 @@
 #include "files/export_elements.h"
 
+#include "script/model/cue_codes.h"
 #include "script/model/script_model.h"
+#include "script/model/user_list_entries.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -23,6 +25,14 @@ bool ExportsInParentheses(const TMDIChild& script, Byte kind) {
     case ekAction: return script.ActionParentheticals != 0;
     default: return false;
   }
+}
+
+std::string CueExtensionEntryText(const TMDIChild& script, const TScriptElement& cue) {
+  const Byte code = NormalCueCode(cue.split);
+  if (cue.Kind() != ekCharacterName || !CueHasExtension(code)) return {};
+  std::string entry = UserListEntry(script.UserLists, TUserList::Extension, CueExtensionEntry(code));
+  std::erase(entry, '&');
+  return entry;
 }
 
 TExportWalk::TExportWalk(TMDIChild& script, bool joinSplits)

@@ -21,6 +21,10 @@ bool ExportsInCapitals(const TScriptElement& element);
 // Kinds the script shows between "(" and ")".
 bool ExportsInParentheses(const TMDIChild& script, Byte kind);
 
+// The entry of the script's extension list a cue's code names ("V.O."),
+// without its accelerator mark; empty when it names none.
+std::string CueExtensionEntryText(const TMDIChild& script, const TScriptElement& cue);
+
 // For the lifetime of the object the script's elements hold their whole
 // texts; with `joinSplits` the page breaks' split pieces are joined first
 // and the script is laid out again at the end.

@@ -5,6 +5,7 @@
 
 #include "files/clipboard_copy.h"
 #include "files/export_elements.h"
+#include "script/layout/cue_extension.h"
 #include "script/model/script_model.h"
 #include "script/model/script_record.h"
 #include "script/script_window.h"
@@ -50,7 +51,7 @@ void AppendHeader(std::string& out) {
 // half an inch.
 std::string Indent(int margin) { return std::to_string(margin >= 5 ? (margin - 5) * 144 : 0); }
 
-void AppendParagraph(std::string& out, const TMDIChild& script, const TScriptElement& e, bool first) {
+void AppendParagraph(std::string& out, TMDIChild& script, TScriptElement& e, bool first) {
   const Byte kind = e.Kind();
   const bool flushRight = kind == ekTransition && script.TransitionsFlushRight;
   out += "\\pard\\plain\\s" + std::to_string(StyleOf(kind));
@@ -62,18 +63,18 @@ void AppendParagraph(std::string& out, const TMDIChild& script, const TScriptEle
   out += "\\f0\\fs24 ";
   const bool parentheses = ExportsInParentheses(script, kind);
   if (parentheses) out += '(';
-  out += RtfText(script, ElementText(e), ExportsInCapitals(e));
+  out += RtfText(script, ElementText(e) + CharacterExtensionText(script, e), ExportsInCapitals(e));
   if (parentheses) out += ')';
   out += "\\par\r\n";
 }
 
 }  // namespace
 
-std::string ScriptAsRtf(const TMDIChild& script) {
+std::string ScriptAsRtf(TMDIChild& script) {
   std::string out;
   AppendHeader(out);
   bool first = true;
-  for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
+  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!IsExportedElement(script, *e)) continue;
     AppendParagraph(out, script, *e, first);
     first = false;

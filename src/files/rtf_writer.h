@@ -9,8 +9,8 @@ namespace qm {
 
 class TMDIChild;
 
-// The RTF of the whole script (its elements must hold their texts: see
-// TExportWalk).
-std::string ScriptAsRtf(const TMDIChild& script);
+// The RTF of the whole script, a cue with its extension and continued
+// marks as printed (its elements must hold their texts: see TExportWalk).
+std::string ScriptAsRtf(TMDIChild& script);
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 
 #include "files/clipboard_copy.h"
 #include "files/export_elements.h"
+#include "platform/cp1252.h"
 #include "script/model/script_model.h"
 #include "script/script_window.h"
 
@@ -49,6 +50,19 @@ std::string OneLine(std::string text) {
   return out;
 }
 
+// The reader knows the off-screen and voice-over extensions by their own
+// line before the cue; any other goes with the name.
+bool HasExtensionLine(std::string entry) {
+  std::erase(entry, '.');
+  entry = AnsiUpperCase(entry);
+  return entry == "OS" || entry == "VO";
+}
+
+void AppendExtension(std::string& out, const std::string& entry) {
+  if (entry.empty()) return;
+  if (HasExtensionLine(entry)) out += "<E>(" + entry + ")\r\n";
+}
+
 }  // namespace
 
 std::string ScriptAsTaggedText(const TMDIChild& script) {
@@ -57,13 +71,22 @@ std::string ScriptAsTaggedText(const TMDIChild& script) {
   for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!IsExportedElement(script, *e)) continue;
     const Byte kind = e->Kind();
-    const std::string_view line = StyleLineOf(kind);
-    if (line != style) {
-      out.append(line).append("\r\n");
-      style = line;
+    const std::string_view styleLine = StyleLineOf(kind);
+    if (styleLine != style) {
+      out.append(styleLine).append("\r\n");
+      style = styleLine;
     }
+    if (kind == ekCharacterName) AppendExtension(out, CueExtensionEntryText(script, *e));
     out.append(LetterOf(kind));
-    out += OneLine(OutsideText(script, ElementText(*e), ExportsInCapitals(*e)));
+    std::string text = ElementText(*e);
+    if (kind == ekCharacterName) {
+      const std::string entry = CueExtensionEntryText(script, *e);
+      if (!entry.empty() && !HasExtensionLine(entry)) text += " (" + entry + ")";
+    }
+    std::string paragraph = OneLine(OutsideText(script, text, ExportsInCapitals(*e)));
+    // The reader takes a line ending in ">" for a bare tag and drops it.
+    if (paragraph.empty() || paragraph.back() == '>') paragraph += ' ';
+    out += paragraph;
     out += "\r\n";
   }
   return out;

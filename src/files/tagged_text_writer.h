@@ -1,7 +1,8 @@
 // The script as tagged text (*.TAG): a line in square brackets names the
 // style of the paragraphs that follow, and each paragraph is one line
 // beginning "<" and a code letter (C cue, D dialogue, P parenthetical, A
-// any other text), as the tagged-text import reads it.
+// any other text, E an off-screen or voice-over extension before its cue),
+// as the tagged-text import reads it.
 #pragma once
 
 #include <string>

@@ -190,6 +190,52 @@ TEST_F(ExportScriptTest, TaggedTextOpensEachStyleOnceAndMarksSpeeches) {
             "[Dialogue]\r\n<C>JOHN\r\n<P>quietly\r\n<D>Hello there.\r\n");
 }
 
+// A cue's extension code goes out with the cue and comes back as its code.
+TEST_F(ExportScriptTest, CueExtensionsGoOutWithTheirCues) {
+  ScriptWindow w;
+  AddElements(*w, {{ekAction, "She turns."}, {ekCharacterName, "JOHN"}, {ekDialogue, "Over here."}});
+  TScriptElement* cue = w->FirstElement->next;
+  constexpr Byte kVoiceOver = 3;  // extension list entry 2, "V.O."
+  cue->split = kVoiceOver;
+  LayOut(*w);
+  const std::string rtf = ExportBytes(*w, ekExportStyledRtf);
+  EXPECT_NE(rtf.find("JOHN (V.O.)\\par"), std::string::npos);
+  const auto read = ImportRtf(rtf, QuietContext(), DefaultPasteChoices(rtf, false));
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ(read[1].text, "JOHN");
+  EXPECT_EQ(read[1].extensionKind, 2);
+
+  const std::string tagged = ExportBytes(*w, ekExportTaggedText);
+  EXPECT_NE(tagged.find("<E>(V.O.)\r\n<C>JOHN\r\n"), std::string::npos) << tagged;
+  const auto answers = TaggedAnswers();
+  TStyleTable table;
+  const auto result = ReadTaggedText(tagged, table, StandardFormatSet(),
+                                     [&](const std::string& q) -> std::optional<int> { return answers.at(q); });
+  ASSERT_EQ(result.elements.size(), 3u);
+  EXPECT_EQ(result.elements[1].text, "JOHN");
+  EXPECT_EQ(result.elements[1].extensionKind, 2);
+
+  const std::string ascii = ExportBytes(*w, ekExportFormattedAscii);
+  EXPECT_NE(ascii.find(std::string(static_cast<std::size_t>(w->FormatSet[fsCharacterName].LeftMargin - 5), ' ') +
+                       "JOHN (V.O.)\r\n"),
+            std::string::npos);
+}
+
+// A line ending in ">" is a bare tag to the reader: such a text, and an
+// empty one, go out with a blank after them so that they come back.
+TEST_F(ExportScriptTest, TaggedTextKeepsTextsThatEndLikeATag) {
+  ScriptWindow w;
+  AddElements(*w, {{ekAction, "She presses <ENTER>"}, {ekAction, ""}, {ekAction, "Done."}});
+  LayOut(*w);
+  const std::string tagged = ExportBytes(*w, ekExportTaggedText);
+  TStyleTable table;
+  const auto answers = TaggedAnswers();
+  const auto result = ReadTaggedText(tagged, table, StandardFormatSet(),
+                                     [&](const std::string& q) -> std::optional<int> { return answers.at(q); });
+  EXPECT_EQ(Specs(result.elements),
+            (std::vector<ElementSpec>{{ekAction, "She presses <ENTER> "}, {ekAction, " "}, {ekAction, "Done."}}));
+}
+
 std::vector<std::string> LinesOf(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
