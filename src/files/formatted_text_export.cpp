@@ -30,7 +30,7 @@ class TFormattedWriter {
   std::string Run() {
     for (TScriptElement* e = w_.FirstElement; e; e = e->next) {
       if (IsPageBreakKind(e->Kind())) PageBreak(*e);
-      else if (IsExportedElement(w_, *e)) Element(*e);
+      else if (!w_.IsUnprintedElement(e)) Element(*e);  // as printed: hidden notes too stay out
     }
     return std::move(out_);
   }

@@ -236,6 +236,25 @@ TEST_F(ExportScriptTest, TaggedTextKeepsTextsThatEndLikeATag) {
             (std::vector<ElementSpec>{{ekAction, "She presses <ENTER> "}, {ekAction, " "}, {ekAction, "Done."}}));
 }
 
+// What does not print stays out of the formatted text; a hidden Script
+// Note still goes into the RTF and the tagged text.
+TEST_F(ExportScriptTest, HiddenElementsStayOutButNotesGoIntoTheTextExports) {
+  ScriptWindow w;
+  AddElements(*w, {{ekAction, "Seen."}, {ekScriptNote, "A note."}, {ekAction, "Hidden."}, {ekAction, "Seen too."}});
+  w->FirstElement->next->state = esHidden;
+  w->FirstElement->next->next->state = esHidden;
+  LayOut(*w);
+  const std::string ascii = ExportBytes(*w, ekExportFormattedAscii);
+  EXPECT_EQ(ascii.find("A note."), std::string::npos);
+  EXPECT_EQ(ascii.find("Hidden."), std::string::npos);
+  EXPECT_NE(ascii.find("Seen too."), std::string::npos);
+  for (const Byte kind : {ekExportStyledRtf, ekExportTaggedText}) {
+    const std::string text = ExportBytes(*w, kind);
+    EXPECT_NE(text.find("A note."), std::string::npos) << int(kind);
+    EXPECT_EQ(text.find("Hidden."), std::string::npos) << int(kind);
+  }
+}
+
 std::vector<std::string> LinesOf(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
