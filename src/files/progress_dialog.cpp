@@ -1,9 +1,13 @@
 #include "files/progress_dialog.h"
 
+#include "files/converter_handoff.h"
 #include "files/disk_utils.h"
+#include "files/export_script.h"
 #include "files/file_format.h"
 #include "files/file_job.h"
+#include "files/foreign_files.h"
 #include "files/native_file.h"
+#include "files/text_files.h"
 #include "files/undo_ring.h"
 #include "platform/clipboard.h"
 #include "platform/cp1252.h"
@@ -31,26 +35,6 @@ const GlobalState reset([] {
   delete instance;
   instance = nullptr;
 });
-
-struct FilterExport {
-  Byte code;
-  const char* filter;
-};
-constexpr FilterExport kFilterExports[] = {
-    {4, "WPERFECT"}, {6, "RTF"}, {11, "WORDDOS"}, {12, "WORDWIN"}, {13, "RTF"}, {14, "WORDWIN6"},
-};
-
-bool IsFilterExport(Byte code) {
-  for (const auto& f : kFilterExports)
-    if (f.code == code) return true;
-  return false;
-}
-
-const char* FilterOf(Byte code) {
-  for (const auto& f : kFilterExports)
-    if (f.code == code) return f.filter;
-  return "";
-}
 
 // Save codes without a writer end with the OK result, as before.
 bool HasNoWriter(Byte code) { return (code >= 8 && code <= 10) || code == 15 || (code >= 17 && code <= 19); }
@@ -159,22 +143,34 @@ void TProgressDlg::FormPaint(TObject*) {
 void TProgressDlg::RunSaveJob() {
   Caption = "Saving";
   PendingIOError = 0;
-  Byte code = FileFormatCode;
-  if (code == 12 &&
-      AskYesNo("Due to a bug in MS Word 7.0's import of the MS Word 2.0 file format (which this export uses), as odd "
-               "as it sounds, you'll get a better export by using the WordPerfect format.\r\rUse WordPerfect?",
-               PromptTable(4), true))
-    code = 4;
+  const Byte code = FileFormatCode;
   if (code == 0 || code == 1) {
     SaveScriptFile(JobFileName, false, code == 0);
-  } else if (IsFilterExport(code)) {
-    // The converter filters are outside programs this system does not have.
-    ReportMissingFilter(FilterOf(code));
+  } else if (code == 3 || code == 5 || code == 7 || code == 16) {
+    ExportScript(JobFileName, code);
+  } else if (code == 6 || code == 13) {
+    // The program writes its RTF itself; the Macintosh wants bare CRs.
+    if (ExportScript(JobFileName, ekExportStyledRtf) && code == 13 && !ConvertLineEnds(JobFileName, true))
+      PendingIOError = 100;
+  } else if (code == 12 || code == 14) {
+    // Written as a Word 97 file, which every later Word reads: the old
+    // advice to prefer WordPerfect no longer applies.
+    ExportViaConverter(JobFileName);
+  } else if (code == 4 || code == 11) {
+    RefuseFormat(code == 4 ? "WordPerfect 5.1/6.x" : "MS Word for DOS");
   } else if (!HasNoWriter(code)) {
     Refuse("Saving in this format");
   }
   ModalResult = PendingIOError != 0 ? mrCancel : mrOk;
   PendingIOError = 0;
+}
+
+// The converter reads these formats but cannot write them.
+void TProgressDlg::RefuseFormat(const std::string& format) {
+  ShowMessageBox("Saving as " + format + " is not available: the converter can read this format but not write it.\r\r"
+                 "Please save as Rich Text Format or MS Word for Windows, which this word processor reads.",
+                 "Attention");
+  PendingIOError = 100;
 }
 
 void TProgressDlg::Refuse(const std::string& what) {
@@ -198,14 +194,17 @@ void TProgressDlg::RunLoadJob() {
     }
     code = 0;
   }
+  if (code == 8 && LoadFormatCode != 3 && IsConverterFile(JobFileName)) {
+    if (ReadThroughConverter() && !NoActiveDocument()) TitleAfterLoad(lfPlainText);
+    return;
+  }
   if (code == 8 && !ResolveUnrecognised(code)) return;
   DispatchLoad(code);
   if (!NoActiveDocument()) TitleAfterLoad(code);
 }
 
-// An unrecognised file: with the plain-text hint it is text; otherwise the
-// outside converter would be tried, and this system has none. The file is
-// refused: a window with nothing read in it could be saved over the file.
+// An unrecognised file: with the plain-text hint it is text. Otherwise it
+// is refused: a window with nothing read in it could be saved over the file.
 bool TProgressDlg::ResolveUnrecognised(Byte& code) {
   if (LoadFormatCode == 3) {
     code = 3;
@@ -213,6 +212,22 @@ bool TProgressDlg::ResolveUnrecognised(Byte& code) {
   }
   RefuseLoad("Unable to open " + PathToText(JobFileName) + ":\r" + WhyNotRecognised(JobFileName) + ".");
   return false;
+}
+
+// A word processor's file: the outside converter turns it into a file the
+// program reads, which is then read as if opened.
+bool TProgressDlg::ReadThroughConverter() {
+  const std::string converted = JoinPath(ConfigFolder(), "CONVERT.FIL");
+  const Byte result = EnsureConfigFolder() ? ImportViaConverter(JobFileName, converted) : Byte{crResultNothing};
+  if (result == crResultNothing || result == crResultAscii) {
+    RefuseLoad("Unable to open " + PathToText(JobFileName) + ":\r" + WhyNotRecognised(JobFileName) + ".");
+    return false;
+  }
+  const bool read = result == crResultConverted && ImportForeignFile(converted, DetectFileFormat(converted, lfPlainText));
+  DeleteFile(converted);
+  if (!read) ModalResult = mrCancel;
+  Done();
+  return read;
 }
 
 // Nothing was read: the job ends with the cancel result, so that no window

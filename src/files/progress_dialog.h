@@ -61,9 +61,11 @@ class TProgressDlg : public TForm {
   void RunSaveJob();
   void RunLoadJob();
   bool ResolveUnrecognised(Byte& code);
+  bool ReadThroughConverter();
   void DispatchLoad(Byte code);
   void TitleAfterLoad(Byte code);
   void Refuse(const std::string& what);
+  void RefuseFormat(const std::string& format);
   void RefuseLoad(const std::string& message);
   bool jobArmed_ = false;
 };

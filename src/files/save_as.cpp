@@ -12,16 +12,33 @@
 
 namespace qm {
 
+std::vector<TSaveAsType> SaveAsTypes() {
+  return {
+      {"BriskSave Format (Win)", ScriptExtension, 0},
+      {"BriskSave Format (DOS)", "SCR", 1},
+      {"Old Quillmaster Format", "SCR", 2},
+      {"Formatted ASCII", "DOS", 3},
+      {"WordPerfect 5.1/6.x", "WP", 4},
+      {"WordPerfect w/Styles", "WPS", 5},
+      {"Rich Text Format (Win)", "RTF", 6},
+      {"Rich Text Format (Mac)", "RTF", 13},
+      {"Scriptware Tagged", "TAG", 7},
+      {"MS Word for DOS (5.5)", "DOC", 11},
+      {"MS Word for Windows", "DOC", 12},
+      {"Final Draft RTF", "RTF", 16},
+      {"Final Draft 4.0 Converter", "FCF", 20},
+  };
+}
+
 namespace {
 
-// The save format of each type of the dialog, in its order.
-constexpr Byte kFormatOfType[] = {0, 1, 2, 3, 4, 5, 6, 13, 7, 11, 12, 16, 20};
-
 std::string SaveAsFilter() {
-  return "BriskSave Format (Win)|*." + ScriptExtension +
-         "|BriskSave Format (DOS)|*.SCR|Old Quillmaster Format|*.SCR|Formatted ASCII|*.DOS|WordPerfect 5.1/6.x|*.WP"
-         "|WordPerfect w/Styles|*.WPS|Rich Text Format (Win)|*.RTF|Rich Text Format (Mac)|*.RTF|Scriptware Tagged|*.TAG"
-         "|MS Word for DOS (5.5)|*.DOC|MS Word for Windows|*.DOC|Final Draft RTF|*.RTF|Final Draft 4.0 Converter|*.FCF";
+  std::string filter;
+  for (const TSaveAsType& type : SaveAsTypes()) {
+    if (!filter.empty()) filter += '|';
+    filter += type.description + "|*." + type.extension;
+  }
+  return filter;
 }
 
 }  // namespace
@@ -32,16 +49,19 @@ bool ShowSaveAsDialog(const std::string& fileName) {
   TSaveDialog dialog(nullptr);
   dialog.Filter = SaveAsFilter();
   dialog.FilterIndex = 1;
-  dialog.DefaultExt = ScriptExtension;
   dialog.InitialDir = ExtractFileDir(fileName).empty() ? ScriptDirectory : ExtractFileDir(fileName);
   dialog.FileName = fileName;
   if (!dialog.Execute()) return false;
-  const std::string target = dialog.FileName;
+  const std::vector<TSaveAsType> types = SaveAsTypes();
+  const int index = std::clamp(dialog.FilterIndex, 1, static_cast<int>(types.size()));
+  const TSaveAsType& type = types[static_cast<std::size_t>(index - 1)];
+  // A name typed without an extension takes the chosen type's.
+  std::string target = dialog.FileName;
+  if (ExtractFileExt(target).empty()) target += "." + type.extension;
   if (FileExists(target) && !AskYesNo(PathToText(target) + " already exists!\r\rShould I Overwrite this file?", "", false))
     return false;
-  const int type = std::clamp(dialog.FilterIndex, 1, static_cast<int>(std::size(kFormatOfType)));
   TProgressDlg& progress = ProgressDlg();
-  progress.FileFormatCode = kFormatOfType[type - 1];
+  progress.FileFormatCode = type.code;
   const bool native = progress.FileFormatCode <= 1;
   if (native && !BackupBeforeSave(target, false, progress.FileFormatCode == 1)) return false;
   if (!progress.Execute(target, false, false)) return false;

@@ -1,0 +1,49 @@
+// Files this program does not read or write itself go through the outside
+// converter, a program of its own installed beside this one: it is started
+// with a source file, a target file and a token, and leaves its outcome as
+// global atoms ("HasAtomicInfo", "crConverted", "crASCII", "crFailed",
+// "crAborted"). Word files are written by handing it the script as RTF
+// with its style sheet.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/types.h"
+
+namespace qm {
+
+inline constexpr const char* ConverterName = "XTDLINK.EXE";
+inline constexpr const char* ConverterToken = "GoAheadNow";
+inline constexpr const char* OfficePackage = "libreoffice-writer-nogui";
+
+// What the converter did with a file to be read.
+enum TConverterResult : Byte {
+  crResultConverted = 0,  // the target file is there
+  crResultFailed = 1,     // missing converter, failure or abort, or no target
+  crResultNothing = 2,    // no outcome and no target
+  crResultAscii = 3,      // the file is plain ASCII, not converted
+};
+
+// The converter: beside the program first, then in the program folder and
+// along the search path.
+std::optional<std::string> ConverterProgram();
+
+// Whether a file is one the converter reads: a Word file (old or new), a
+// WordPerfect or an OpenDocument file, told by its first bytes.
+bool IsConverterFile(const std::string& fileName);
+
+// The outcome the atoms give for a run, the atoms taken away after.
+Byte ReadConverterOutcome(bool targetExists);
+
+// Has the converter turn source into target (any previous target is
+// deleted first); the failure is said to the writer.
+Byte ImportViaConverter(const std::string& source, const std::string& target);
+
+// Writes the active script to target in a format of the converter (a Word
+// file by the target's extension). The previous target stays as it was
+// unless the converter left a complete new one. A failure is said and
+// leaves a non-zero PendingIOError.
+bool ExportViaConverter(const std::string& target);
+
+}  // namespace qm

@@ -1,0 +1,218 @@
+// Word files go out and come in through the outside converter, a program
+// of this project run as its own process: its outcome atoms, a previous
+// file kept when the conversion fails, and the messages that say why.
+#include "files/converter_handoff.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "base/document_table.h"
+#include "base/ini_file.h"
+#include "files/save_as.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "platform/process.h"
+#include "shell/main_form.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+#include "support/script_generator.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+const std::string kConverterFolder = ExtractFileDir(QM_CONVERTER_PATH);
+constexpr int kWordForWindows = 11;
+constexpr int kAllFiles = 12;
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+class ConverterHandoffTest : public testing::ProgramFixture {
+ protected:
+  std::string InScripts(const std::string& name) const { return ScriptDirectory + "/" + name; }
+  void ChooseFile(const std::string& name, int filter) {
+    Driver().Expect(
+        [name, filter](TForm& form) {
+          auto& dialog = dynamic_cast<TFileDialog&>(form);
+          dialog.FileNameEdit->Text = name;
+          dialog.FilterCombo->SetItemIndex(filter - 1);
+          dialog.OkBtn->Click();
+        },
+        "choose " + name);
+  }
+  void LoadScene() {
+    TMDIChild& w = Script();
+    w.FreeElements();
+    testing::AddElements(w, kScene);
+    w.DisAssemble();
+  }
+  // Files of the folder whose names begin with ".~" or ".xtdlink".
+  static int LeftOvers(const std::string& folder) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      const std::string name = entry.path().filename().string();
+      if (name.starts_with(".~") || name.starts_with(".xtdlink")) ++count;
+    }
+    return count;
+  }
+  const std::vector<ElementSpec> kScene{{ekSceneHeading, "INT. KITCHEN - NIGHT"},
+                                        {ekAction, "A kettle whistles on the stove."},
+                                        {ekCharacterName, "MARY"},
+                                        {ekDialogue, "Not tonight."}};
+};
+
+// With LibreOffice missing (a search path that holds only the converter).
+class WithoutOfficeTest : public ConverterHandoffTest {
+ protected:
+  testing::ScopedEnv path_{"PATH", kConverterFolder};
+};
+
+TEST_F(WithoutOfficeTest, AFailedWordExportKeepsThePreviousFileAndNamesThePackage) {
+  LoadScene();
+  const std::string target = InScripts("SCENE.DOC");
+  testing::WriteFileText(target, "the previous version");
+  ChooseFile("SCENE", kWordForWindows);
+  testing::AnswerMessageBox(Driver(), PathToText(target) + " already exists!\r\rShould I Overwrite this file?", mrYes);
+  testing::AnswerMessageBox(Driver(),
+                            "LibreOffice is needed to write SCENE.DOC.\r\rPlease install the package "
+                            "libreoffice-writer-nogui.",
+                            mrOk, "Export Canceled");
+  MainForm->FileSaveAsItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(testing::ReadFileText(target), "the previous version");
+  EXPECT_EQ(LeftOvers(ScriptDirectory), 0) << "the work files are gone";
+  EXPECT_EQ(GlobalFindAtom("HasAtomicInfo"), 0) << "the outcome is taken away once read";
+}
+
+TEST_F(WithoutOfficeTest, AWordFileThatCannotBeReadSaysWhichPackageReadsIt) {
+  const std::string path = InScripts("OLD.DOC");
+  testing::WriteFileText(path, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\0'));
+  const int before = DocumentCount;
+  ChooseFile(path, kAllFiles);
+  testing::AnswerMessageBox(Driver(),
+                            "LibreOffice is needed to read OLD.DOC.\r\rPlease install the package libreoffice-writer-nogui.",
+                            mrOk, "Import Canceled");
+  MainForm->FileOpenItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(DocumentCount, before) << "no window is left for a file nothing was read from";
+}
+
+TEST_F(ConverterHandoffTest, WithoutTheConverterTheImportIsCanceledForTheImport) {
+  testing::ScopedEnv path("PATH", "/nonexistent");
+  const std::string path_ = InScripts("OLD.DOC");
+  testing::WriteFileText(path_, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\0'));
+  testing::AnswerMessageBox(Driver(), "Missing Import Utility: XTDLINK.EXE", mrOk, "Import Canceled");
+  EXPECT_EQ(ImportViaConverter(path_, InScripts("CONVERT.FIL")), crResultFailed);
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(ConverterHandoffTest, TheOutcomeAtomsGiveTheResult) {
+  struct Case {
+    std::vector<const char*> atoms;
+    bool target;
+    Byte result;
+  };
+  const std::vector<Case> cases{
+      {{"HasAtomicInfo", "crConverted"}, true, crResultConverted},
+      {{"HasAtomicInfo", "crConverted", "crASCII"}, false, crResultAscii},
+      {{"HasAtomicInfo", "crConverted"}, false, crResultFailed},
+      {{"HasAtomicInfo", "crFailed"}, true, crResultFailed},
+      {{"HasAtomicInfo", "crASCII"}, false, crResultAscii},
+      {{}, true, crResultConverted},
+      {{}, false, crResultNothing},
+  };
+  for (const Case& c : cases) {
+    for (const char* atom : c.atoms) GlobalAddAtom(atom);
+    EXPECT_EQ(ReadConverterOutcome(c.target), c.result) << c.atoms.size() << " atoms, target " << c.target;
+    for (const char* atom : {"HasAtomicInfo", "crConverted", "crASCII", "crFailed", "crAborted"})
+      EXPECT_EQ(GlobalFindAtom(atom), 0) << atom << " is left after the run";
+  }
+}
+
+TEST_F(ConverterHandoffTest, OnlyWordProcessorFilesGoToTheConverter) {
+  const std::vector<std::pair<std::string, bool>> files{
+      {std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + "rest", true},
+      {std::string("PK\x03\x04", 4) + "zip", true},
+      {"\xFFWPC" + std::string(20, 'x'), true},
+      {"INT. HOUSE - DAY\r\n", false},
+      {"", false},
+  };
+  for (const auto& [bytes, convertible] : files) {
+    const std::string path = testing::WriteFileText(InScripts("FILE.BIN"), bytes);
+    EXPECT_EQ(IsConverterFile(path), convertible) << bytes.substr(0, 4);
+  }
+}
+
+// The whole road with LibreOffice: written as a Word file, opened again.
+class WithOfficeTest : public ConverterHandoffTest {
+ protected:
+  testing::ScopedEnv path_{"PATH", kConverterFolder + ":" + Env("PATH")};
+};
+
+TEST_F(WithOfficeTest, AScriptSavedAsWordOpensAgainWithItsText) {
+  if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
+  LoadScene();
+  ChooseFile("SCENE", kWordForWindows);
+  MainForm->FileSaveAsItem->Click();
+  const std::string target = InScripts("SCENE.DOC");
+  ASSERT_TRUE(IsConverterFile(target)) << "a Word file was written";
+  EXPECT_EQ(LeftOvers(ScriptDirectory), 0);
+  EXPECT_EQ(Script().ScriptFileName.find("SCENE.DOC"), std::string::npos) << "an export leaves the script's name";
+
+  ChooseFile(target, kAllFiles);
+  MainForm->FileOpenItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  ASSERT_NE(ActiveScript(), nullptr);
+  EXPECT_EQ(testing::ElementsOf(Script()), kScene);
+  EXPECT_NE(Script().ScriptFileName.find("SCENE"), std::string::npos);
+  EXPECT_TRUE(Script().DocumentModified) << "a foreign file is not saved over by the native save";
+}
+
+TEST_F(WithOfficeTest, ANameEndingInDocxGetsTheNewerWordFormat) {
+  if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
+  LoadScene();
+  ChooseFile("NEWER.DOCX", kWordForWindows);
+  MainForm->FileSaveAsItem->Click();
+  const std::string target = InScripts("NEWER.DOCX");
+  ASSERT_TRUE(testing::ReadFileText(target).starts_with(std::string("PK\x03\x04", 4)));
+  ChooseFile(target, kAllFiles);
+  MainForm->FileOpenItem->Click();
+  ASSERT_NE(ActiveScript(), nullptr);
+  EXPECT_EQ(testing::ElementsOf(Script()), kScene);
+}
+
+TEST_F(WithOfficeTest, AGeneratedScriptComesBackFromWordWithItsTypes) {
+  if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
+  TMDIChild& w = Script();
+  w.FreeElements();
+  std::vector<ElementSpec> script = testing::GenerateScreenplay(7, 3);
+  testing::AddElements(w, script);
+  w.DisAssemble();
+  ChooseFile("GENERATED", kWordForWindows);
+  MainForm->FileSaveAsItem->Click();
+  ChooseFile(InScripts("GENERATED.DOC"), kAllFiles);
+  MainForm->FileOpenItem->Click();
+  ASSERT_NE(ActiveScript(), nullptr);
+  const auto read = testing::ElementsOf(Script());
+  // A cue's extension is kept as its code, apart from its text.
+  for (ElementSpec& e : script)
+    if (e.kind == ekCharacterName) e.text = e.text.substr(0, e.text.find(" ("));
+  for (std::size_t i = 0; i < std::min(read.size(), script.size()); ++i)
+    if (!(read[i] == script[i])) {
+      ADD_FAILURE() << "element " << i << " read " << read[i] << " written " << script[i];
+      break;
+    }
+  EXPECT_EQ(read.size(), script.size());
+}
+
+}  // namespace
+}  // namespace qm

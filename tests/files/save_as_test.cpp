@@ -1,0 +1,115 @@
+// Every type of the Save As dialog: the save format it chooses, and either
+// the file it writes or the message that says why it writes none.
+#include "files/save_as.h"
+
+#include <gtest/gtest.h>
+
+#include "base/ini_file.h"
+#include "files/progress_dialog.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "shell/main_form.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+class SaveAsTest : public testing::ProgramFixture {
+ protected:
+  std::string InScripts(const std::string& name) const { return ScriptDirectory + "/" + name; }
+  void ChooseFile(const std::string& name, int filter) {
+    Driver().Expect(
+        [name, filter](TForm& form) {
+          auto& dialog = dynamic_cast<TFileDialog&>(form);
+          dialog.FileNameEdit->Text = name;
+          dialog.FilterCombo->SetItemIndex(filter - 1);
+          dialog.OkBtn->Click();
+        },
+        "choose " + name);
+  }
+  void LoadScene() {
+    TMDIChild& w = Script();
+    w.FreeElements();
+    testing::AddElements(w, {{ekSceneHeading, "INT. KITCHEN - NIGHT"},
+                             {ekAction, "A kettle whistles."},
+                             {ekCharacterName, "MARY"},
+                             {ekDialogue, "Not tonight."}});
+    w.DisAssemble();
+  }
+  // No converter on the search path: the table stays within this program.
+  testing::ScopedEnv path_{"PATH", "/nonexistent"};
+};
+
+const std::string kNotAvailable = "Saving in this format is not available in this version.";
+const std::string kConverterCannotWrite =
+    " is not available: the converter can read this format but not write it.\r\r"
+    "Please save as Rich Text Format or MS Word for Windows, which this word processor reads.";
+
+TEST_F(SaveAsTest, EachTypeSetsItsFormatAndWritesOrSaysWhyNot) {
+  struct Row {
+    const char* description;
+    Byte code;
+    const char* file;     // written; empty when none is
+    std::string starts;   // the file's first bytes
+    std::string message;  // said instead; empty when none
+  };
+  const std::vector<Row> rows{
+      {"BriskSave Format (Win)", 0, "T1.QMW", "", ""},
+      {"BriskSave Format (DOS)", 1, "T2.SCR", "", ""},
+      {"Old Quillmaster Format", 2, "", "", kNotAvailable},
+      {"Formatted ASCII", 3, "T4.DOS", "          INT. KITCHEN - NIGHT\r\n", ""},
+      {"WordPerfect 5.1/6.x", 4, "", "", "Saving as WordPerfect 5.1/6.x" + kConverterCannotWrite},
+      {"WordPerfect w/Styles", 5, "", "",
+       "Saving as WordPerfect with styles is not available in this version: please save as Rich Text Format, "
+       "which WordPerfect reads with its styles."},
+      {"Rich Text Format (Win)", 6, "T7.RTF", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r\n", ""},
+      {"Rich Text Format (Mac)", 13, "T8.RTF", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r{", ""},
+      {"Scriptware Tagged", 7, "T9.TAG", "[Scene Heading]\r\n<A>INT. KITCHEN - NIGHT\r\n", ""},
+      {"MS Word for DOS (5.5)", 11, "", "", "Saving as MS Word for DOS" + kConverterCannotWrite},
+      {"MS Word for Windows", 12, "", "", "Missing Export Utility: XTDLINK.EXE"},
+      {"Final Draft RTF", 16, "T12.RTF", "{\\rtf1\\ansi", ""},
+      {"Final Draft 4.0 Converter", 20, "", "", kNotAvailable},
+  };
+  const std::vector<TSaveAsType> types = SaveAsTypes();
+  ASSERT_EQ(types.size(), rows.size());
+  LoadScene();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const Row& row = rows[i];
+    SCOPED_TRACE(row.description);
+    EXPECT_EQ(types[i].description, row.description);
+    EXPECT_EQ(types[i].code, row.code);
+    const std::string name = "T" + std::to_string(i + 1);
+    ChooseFile(name, static_cast<int>(i + 1));
+    if (!row.message.empty()) testing::AnswerMessageBox(Driver(), row.message, mrOk);
+    MainForm->FileSaveAsItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(ProgressDlg().FileFormatCode, row.code);
+    const std::string path = InScripts(name + "." + types[i].extension);
+    if (*row.file) {
+      EXPECT_EQ(path, InScripts(row.file));
+      ASSERT_TRUE(FileExists(path));
+      EXPECT_TRUE(testing::ReadFileText(path).starts_with(row.starts)) << testing::ReadFileText(path).substr(0, 80);
+    } else {
+      EXPECT_FALSE(FileExists(path));
+    }
+  }
+}
+
+TEST_F(SaveAsTest, AnExportAsksBeforeOverwritingAndNoKeepsTheFile) {
+  LoadScene();
+  const std::string path = testing::WriteFileText(InScripts("SCENE.RTF"), "old");
+  for (const TModalResult answer : {mrNo, mrYes}) {
+    ChooseFile("SCENE", 7);
+    testing::AnswerMessageBox(Driver(), PathToText(path) + " already exists!\r\rShould I Overwrite this file?", answer);
+    MainForm->FileSaveAsItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(testing::ReadFileText(path) == "old", answer == mrNo);
+  }
+  EXPECT_TRUE(Script().ScriptFileName.find("SCENE.RTF") == std::string::npos) << "an export leaves the script's name";
+}
+
+}  // namespace
+}  // namespace qm
