@@ -5,10 +5,11 @@ set -euo pipefail
 QM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QM_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins fonts-liberation fontconfig alsa-utils wordnet-base
-  libcairo2-dev libfontconfig-dev pkg-config poppler-utils)
+  libcairo2-dev libfontconfig-dev pkg-config)
 # Only the tests need these: the outside converter writes and reads Word
-# files through LibreOffice, which a writer installs when wanted.
-QM_TEST_PACKAGES=(libreoffice-writer-nogui)
+# files through LibreOffice, which a writer installs when wanted; the PDF
+# tests read their text back with pdftotext.
+QM_TEST_PACKAGES=(libreoffice-writer-nogui poppler-utils)
 
 qm_install_packages() {
   local missing=()
