@@ -13,6 +13,7 @@
 #include "files/imported_script.h"
 #include "files/native_clipboard.h"
 #include "files/native_paste.h"
+#include "files/paste_as.h"
 #include "files/progress_dialog.h"
 #include "files/rtf_reader.h"
 #include "files/storydev_import.h"
@@ -113,9 +114,11 @@ bool PasteBestFormat(TMDIChild& w, TClipboard& clipboard) {
     return false;
   }
   const std::string rtfText = rtf ? TextUpToZero(*rtf) : std::string();
-  const TPasteChoices choices = DefaultPasteChoices(rtfText, w.PagesLocked != 0);
-  if (rtf) return PasteImported(w, ImportRtf(rtfText, ClassifierContextOf(w), choices));
-  return PasteImported(w, ImportPlainText(TextUpToZero(*text), ClassifierContextOf(w), choices));
+  const std::optional<TPasteReading> reading = AskHowToRead(rtfText, text.has_value(), w.PagesLocked != 0);
+  if (!reading) return false;
+  if (reading->choices.MatchPageBreaks) w.PagesLocked = 1;
+  if (reading->useRtf) return PasteImported(w, ImportRtf(rtfText, ClassifierContextOf(w), reading->choices));
+  return PasteImported(w, ImportPlainText(TextUpToZero(*text), ClassifierContextOf(w), reading->choices));
 }
 
 bool Unusable(const TMDIChild& w, const TScriptElement* e) {

@@ -5,6 +5,7 @@
 
 #include "base/document_table.h"
 #include "base/message_boxes.h"
+#include "files/paste_as.h"
 #include "files/file_format.h"
 #include "files/imported_script.h"
 #include "files/rtf_reader.h"
@@ -101,7 +102,10 @@ bool ImportForeignFile(const std::string& fileName, Byte loadFormat) {
     elements = ReadStoryDev(*script, text, ok);
   } else {
     const TClassifierContext context = ClassifierContextOf(*script);
-    const TPasteChoices choices = DefaultPasteChoices(loadFormat == lfRtf ? text : std::string_view{}, false);
+    const std::optional<TPasteReading> reading =
+        AskHowToRead(loadFormat == lfRtf ? text : std::string_view{}, loadFormat != lfRtf, false);
+    if (!reading) return false;
+    const TPasteChoices& choices = reading->choices;
     if (loadFormat == lfRtf) elements = ImportRtf(text, context, choices);
     else if (loadFormat == lfWordStar) elements = ImportPlainText(WordStarToText(text), context, choices);
     else elements = ImportPlainText(text, context, choices);

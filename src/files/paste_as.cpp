@@ -1,5 +1,7 @@
 #include "files/paste_as.h"
 
+#include "files/foreign_files.h"
+
 namespace qm {
 
 void TPasteAsDlg::FormShow(TObject*) {
@@ -46,14 +48,20 @@ TPasteChoices TPasteAsDlg::Choices() const {
   return choices;
 }
 
-bool AskPasteChoices(TPasteChoices& choices, bool rtf) {
+std::optional<TPasteReading> AskHowToRead(std::string_view rtf, bool plainToo, bool lockedPages) {
+  const bool rtfPresent = !rtf.empty();
   TPasteAsDlg dialog(nullptr);
-  dialog.TextOnlyBox->Visible = rtf;
-  dialog.UseStyleSheetsBox->Visible = rtf;
-  dialog.ShowChoices(choices);
-  if (dialog.ShowModal() != mrOk) return false;
-  choices = dialog.Choices();
-  return true;
+  dialog.ShowChoices(DefaultPasteChoices(rtf, lockedPages));
+  dialog.TextOnlyBox->SetChecked(!rtfPresent);
+  dialog.TextOnlyBox->Enabled = rtfPresent && plainToo;
+  dialog.UseStyleSheetsBox->Visible = rtfPresent && rtf.find("{\\stylesheet{") != std::string_view::npos;
+  if (lockedPages) {
+    dialog.MatchPageBreaksBox->Enabled = false;
+    dialog.BtrLabel2->Enabled = false;
+  }
+  dialog.TextOnlyBoxClick(dialog.TextOnlyBox);
+  if (dialog.ShowModal() != mrOk) return std::nullopt;
+  return TPasteReading{dialog.Choices(), rtfPresent && !dialog.TextOnlyBox->Checked()};
 }
 
 }  // namespace qm

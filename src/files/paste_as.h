@@ -3,6 +3,9 @@
 // which options show and how they start, and reads them afterwards.
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 #include "files/imported_text.h"
 #include "platform/forms.h"
 
@@ -44,7 +47,16 @@ class TPasteAsDlg : public TForm {
   TPasteChoices Choices() const;
 };
 
-// Shows the dialog with these choices; false when the writer cancels.
-bool AskPasteChoices(TPasteChoices& choices, bool rtf);
+// How foreign text is to be read, and whether from its RTF.
+struct TPasteReading {
+  TPasteChoices choices;
+  bool useRtf = false;
+};
+
+// Asks with the dialog set up for the text at hand: `rtf` is the RTF text
+// (empty when there is none), `plainToo` says plain text is there as well,
+// `lockedPages` that the script already has locked page breaks (they then
+// stay). Nothing when the writer cancels.
+std::optional<TPasteReading> AskHowToRead(std::string_view rtf, bool plainToo, bool lockedPages);
 
 }  // namespace qm

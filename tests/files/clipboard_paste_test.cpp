@@ -4,6 +4,9 @@
 // revision marks, plain text, damaged blocks).
 #include <gtest/gtest.h>
 
+#include "script/model/string_utils.h"
+#include "support/message_box_answers.h"
+
 #include <cstdlib>
 #include <fstream>
 
@@ -257,6 +260,7 @@ TEST_F(ClipboardPasteTest, PlainTextIsTypedWhenShortAndClassifiedOtherwise) {
       "INT. KITCHEN - NIGHT\r\n\r\nRain hammers the window. Mary waits.\r\n\r\n"
       "                         MARY\r\n               Not tonight.\r\n");
   PutCaret(*w, w->FirstElement, 11);
+  AcceptPasteAs(Driver());
   Paste();
   const auto elements = ElementsOf(*w);
   ASSERT_GE(elements.size(), 4u);
@@ -279,6 +283,13 @@ TEST_F(ClipboardPasteTest, RtfFromAWordProcessorIsReadIntoElements) {
   Clipboard()->Clear();
   Clipboard()->SetData(RegisterClipboardFormat("Rich Text Format"), Bytes(rtf.begin(), rtf.end()));
   Clipboard()->Close();
+  // The writer cancels the question how to read it: nothing is pasted.
+  Driver().Expect([](TForm& form) { form.ModalResult = mrCancel; }, "cancel the paste-as dialog");
+  Paste();
+  ASSERT_EQ(ElementsOf(*w).size(), 1u);
+  EXPECT_EQ(TrimmedLength(ElementsOf(*w)[0].text), 0u);
+
+  AcceptPasteAs(Driver());
   Paste();
   const auto elements = ElementsOf(*w);
   ASSERT_GE(elements.size(), 2u);

@@ -169,6 +169,7 @@ TEST_F(WithOfficeTest, AScriptSavedAsWordOpensAgainWithItsText) {
   EXPECT_EQ(Script().ScriptFileName.find("SCENE.DOC"), std::string::npos) << "an export leaves the script's name";
 
   ChooseFile(target, kAllFiles);
+  testing::AcceptPasteAs(Driver());
   MainForm->FileOpenItem->Click();
   EXPECT_EQ(Driver().Pending(), 0);
   ASSERT_NE(ActiveScript(), nullptr);
@@ -185,6 +186,7 @@ TEST_F(WithOfficeTest, ANameEndingInDocxGetsTheNewerWordFormat) {
   const std::string target = InScripts("NEWER.DOCX");
   ASSERT_TRUE(testing::ReadFileText(target).starts_with(std::string("PK\x03\x04", 4)));
   ChooseFile(target, kAllFiles);
+  testing::AcceptPasteAs(Driver());
   MainForm->FileOpenItem->Click();
   ASSERT_NE(ActiveScript(), nullptr);
   EXPECT_EQ(testing::ElementsOf(Script()), kScene);
@@ -200,6 +202,7 @@ TEST_F(WithOfficeTest, AGeneratedScriptComesBackFromWordWithItsTypes) {
   ChooseFile("GENERATED", kWordForWindows);
   MainForm->FileSaveAsItem->Click();
   ChooseFile(InScripts("GENERATED.DOC"), kAllFiles);
+  testing::AcceptPasteAs(Driver());
   MainForm->FileOpenItem->Click();
   ASSERT_NE(ActiveScript(), nullptr);
   const auto read = testing::ElementsOf(Script());

@@ -52,6 +52,7 @@ constexpr int kAllFilesFilter = 12;
 TEST_F(ForeignFilesTest, PlainTextOpensAsANewScript) {
   const std::string path = Write("scene.txt", "INT. HOUSE - DAY\n\nShe waits.\n\nJOHN\n\nHello there.\n");
   ChooseFile(path, kAsciiFilter);
+  testing::AcceptPasteAs(Driver());
   MainForm->FileOpenItem->Click();
   ASSERT_NE(ActiveScript(), nullptr);
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. HOUSE - DAY"},
@@ -65,6 +66,7 @@ TEST_F(ForeignFilesTest, PlainTextOpensAsANewScript) {
 TEST_F(ForeignFilesTest, RtfIsToldByItsBytesWhateverTheChoice) {
   const std::string path = Write("scene.doc", "{\\rtf1 \\pard INT. HOUSE - DAY\\par\\pard She {\\b waits}.\\par}");
   ChooseFile(path, kAllFilesFilter);
+  testing::AcceptPasteAs(Driver());
   MainForm->FileOpenItem->Click();
   ASSERT_NE(ActiveScript(), nullptr);
   EXPECT_EQ(testing::ElementsOf(Script()),
@@ -74,6 +76,7 @@ TEST_F(ForeignFilesTest, RtfIsToldByItsBytesWhateverTheChoice) {
 TEST_F(ForeignFilesTest, Utf8TextArrivesInTheScriptsCharacters) {
   const std::string path = Write("cafe.txt", "\xEF\xBB\xBFINT. CAF\xC3\x89 - DAY\n\nShe says \xE2\x80\x9Chi\xE2\x80\x9D.\n");
   ChooseFile(path, kAsciiFilter);
+  testing::AcceptPasteAs(Driver());
   MainForm->FileOpenItem->Click();
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. CAF\xC9 - DAY"},
                                                                      {ekAction, "She says \x93hi\x94."}}));
@@ -82,6 +85,7 @@ TEST_F(ForeignFilesTest, Utf8TextArrivesInTheScriptsCharacters) {
 TEST_F(ForeignFilesTest, CharactersWithoutAFormAreSaidOnce) {
   const std::string path = Write("odd.txt", "She waits \xE2\x98\x83 and \xE2\x98\x83.\n");
   ChooseFile(path, kAsciiFilter);
+  testing::AcceptPasteAs(Driver());
   testing::AnswerMessageBox(Driver(), LossyTextNotice, mrOk);
   MainForm->FileOpenItem->Click();
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "She waits ? and ?."}}));

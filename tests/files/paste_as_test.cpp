@@ -6,6 +6,7 @@
 
 #include "files/file_test_fixture.h"
 #include "platform/graphics.h"
+#include "support/script_text_writer.h"
 
 namespace qm::testing {
 namespace {
@@ -74,29 +75,35 @@ TEST_F(PasteAsTest, TheRadioButtonsAreBoldUnlessTheFontIs) {
 }
 
 TEST_F(PasteAsTest, TheChoicesComeBackAsTheWriterLeftThem) {
-  TPasteChoices choices;
-  choices.UseStyleSheets = true;
+  const std::string ownRtf = ScriptAsStyledRtf({{ekAction, "Rain."}});
   Driver().Expect([](TForm& form) {
     auto& dialog = dynamic_cast<TPasteAsDlg&>(form);
-    EXPECT_TRUE(dialog.UseStyleSheetsBox->Checked());
+    EXPECT_TRUE(dialog.UseStyleSheetsBox->Visible());
+    EXPECT_TRUE(dialog.UseStyleSheetsBox->Checked()) << "the program's own style sheet";
     EXPECT_TRUE(dialog.DoubleSpacedBox->Checked());
+    EXPECT_FALSE(dialog.TextOnlyBox->Checked());
+    EXPECT_TRUE(dialog.TextOnlyBox->Enabled()) << "plain text is there too";
     dialog.NoCapInfo->SetChecked(true);
     dialog.TextOnlyBox->SetChecked(true);
     form.ModalResult = mrOk;
   });
-  ASSERT_TRUE(AskPasteChoices(choices, true));
-  EXPECT_TRUE(choices.NoCapitals);
-  EXPECT_FALSE(choices.UseStyleSheets) << "text only reads no style sheet";
-  EXPECT_TRUE(choices.Aggressive);
+  const std::optional<TPasteReading> reading = AskHowToRead(ownRtf, true, false);
+  ASSERT_TRUE(reading.has_value());
+  EXPECT_TRUE(reading->choices.NoCapitals);
+  EXPECT_FALSE(reading->choices.UseStyleSheets) << "text only reads no style sheet";
+  EXPECT_FALSE(reading->useRtf);
+  EXPECT_TRUE(reading->choices.Aggressive);
 
   Driver().Expect([](TForm& form) {
-    dynamic_cast<TPasteAsDlg&>(form).ActionOnlyBtn->SetChecked(true);
+    auto& dialog = dynamic_cast<TPasteAsDlg&>(form);
+    EXPECT_TRUE(dialog.TextOnlyBox->Checked()) << "there is no RTF";
+    EXPECT_FALSE(dialog.TextOnlyBox->Enabled());
+    EXPECT_FALSE(dialog.UseStyleSheetsBox->Visible());
+    EXPECT_TRUE(dialog.MatchPageBreaksBox->Checked()) << "the script's pages are locked";
+    EXPECT_FALSE(dialog.MatchPageBreaksBox->Enabled());
     form.ModalResult = mrCancel;
   });
-  const TPasteChoices before = choices;
-  EXPECT_FALSE(AskPasteChoices(choices, false));
-  EXPECT_FALSE(choices.ActionOnly) << "a cancelled dialog changes nothing";
-  EXPECT_EQ(choices.NoCapitals, before.NoCapitals);
+  EXPECT_FALSE(AskHowToRead("", true, true).has_value()) << "cancelled";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "files/paste_as.h"
 #include "gui/gui_fixture.h"
+#include "support/script_text_writer.h"
 
 namespace qm {
 namespace {
@@ -15,8 +16,6 @@ namespace {
 class PasteAsDialogTest : public testing::GuiFixture {};
 
 TEST_F(PasteAsDialogTest, ActionOnlyGreysTheOptionsAndOkGivesTheChoices) {
-  TPasteChoices choices;
-  choices.UseStyleSheets = true;
   std::vector<std::string> unseen;
   bool greyed = false;
   bool textOnlyEnabled = false;
@@ -34,11 +33,12 @@ TEST_F(PasteAsDialogTest, ActionOnlyGreysTheOptionsAndOkGivesTheChoices) {
     Grab(*WindowOf(dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/paste-as-dialog-action-only.png");
     QTest::mouseClick(ClientOf(*dialog.OKBtn), Qt::LeftButton);
   });
-  ASSERT_TRUE(AskPasteChoices(choices, true));
+  const std::optional<TPasteReading> reading = AskHowToRead(testing::ScriptAsStyledRtf({{ekAction, "Rain."}}), true, false);
+  ASSERT_TRUE(reading.has_value());
   EXPECT_TRUE(unseen.empty()) << unseen.front() << " does not show";
   EXPECT_TRUE(greyed) << "the options are greyed for Action only";
   EXPECT_TRUE(textOnlyEnabled);
-  EXPECT_TRUE(choices.ActionOnly);
+  EXPECT_TRUE(reading->choices.ActionOnly);
 }
 
 }  // namespace

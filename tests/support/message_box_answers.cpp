@@ -56,4 +56,13 @@ void AnswerMessageBox(ModalDriver& driver, const std::string& text, TModalResult
       text);
 }
 
+void AcceptPasteAs(ModalDriver& driver) {
+  driver.Expect(
+      [](TForm& form) {
+        EXPECT_EQ(form.Caption(), "How should I Interpret This Text?");
+        form.ModalResult = mrOk;
+      },
+      "the paste-as dialog");
+}
+
 }  // namespace qm::testing
