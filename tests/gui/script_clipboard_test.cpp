@@ -8,6 +8,7 @@
 
 #include "base/document_table.h"
 #include "base/global_state.h"
+#include "files/paste_as.h"
 #include "gui/program_gui_fixture.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
@@ -92,8 +93,17 @@ TEST_F(ScriptClipboardTest, PlainTextFromAnotherProgramPastesIn) {
 
   QGuiApplication::clipboard()->setText(
       "The first paragraph from outside, long enough to be read as text.\nThe second one.\n");
+  // Longer text asks how it is to be read; the writer takes the choices as offered.
+  bool asked = false;
+  Later(100, [&asked] {
+    auto* dialog = dynamic_cast<TPasteAsDlg*>(Screen->ActiveForm());
+    if (!dialog) return;
+    asked = true;
+    QTest::mouseClick(ClientOf(*dialog->OKBtn), Qt::LeftButton);
+  });
   MainForm->MenuItem("PasteItem")->Click();
   Application->ProcessMessages();
+  EXPECT_TRUE(asked) << "the paste-as dialog came up";
   const auto elements = Elements();
   ASSERT_EQ(elements.size(), 2u);
   EXPECT_EQ(elements[0].second, "Start caf\xE9 The first paragraph from outside, long enough to be read as text.");
