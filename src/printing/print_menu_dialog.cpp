@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/printer.h"
 #include "printing/print_menu.h"
+#include "printing/print_preview.h"
 #include "printing/printer_setup_dialog.h"
 
 namespace qm {
@@ -73,8 +74,7 @@ TPrintMenuDlg::TPrintMenuDlg(TComponent* owner) : TForm(owner) {
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
   OKBtn->Caption = "&Print";
   PreviewBtn->ModalResult = mrPreview;
-  // Built with the preview and SmartCheck.
-  PreviewBtn->Visible = false;
+  // Built with SmartCheck.
   SmartCheckBox->Visible = false;
   RangeGroup->SetItemIndex(0);
   RangeGroup->OnClick = [this](TObject*) { UpdateControls(); };
@@ -189,7 +189,8 @@ void TPrintMenuDlg::RunPrintJob(bool standardBreakdowns) {
     if (!ReadChoice(choice)) continue;
     SaveVariables();
     if (PrinterBox->ItemIndex() >= 0) Printer()->SetPrinterIndex(PrinterBox->ItemIndex());
-    PrintScript(*script, choice);
+    if (result == mrPreview) PreviewScript(*script, choice);
+    else PrintScript(*script, choice);
     return;
   }
 }

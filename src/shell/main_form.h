@@ -188,6 +188,7 @@ class TMainForm : public TForm, public TProgramOptions {
 
   // Printing: the print menu and job, the printer set-up.
   void PrintItemClick(TObject* sender);
+  void PreviewItemClick(TObject* sender);
   void PrinterSetupItemClick(TObject* sender);
 
   // Help menu and the outside programs this system does not have.

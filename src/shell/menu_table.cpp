@@ -50,7 +50,7 @@ const TMenuRow kRows[] = {
         .When(R::Editable),
     Await(2, "Page &Layout...", "", "PageLayoutItem", "PageLayoutItemClick", SettingsDialogs).When(R::Open),
     Line(2),
-    Await(2, "Print Pre&view...", "", "PrintPreviewItem", "PreviewItemClick", Printing).When(R::Open),
+    Do(2, "Print Pre&view...", "", "PrintPreviewItem", QM_CMD(PreviewItemClick)).When(R::Open),
     Do(2, "&Print...", "Ctrl+P", "PrintItem", QM_CMD(PrintItemClick)).When(R::Open),
     Do(2, "Prin&ter Setup...", "", "PrinterSetupItem", QM_CMD(PrinterSetupItemClick)),
     Line(2),

@@ -1,10 +1,11 @@
 // The File menu's printing commands: Print (and Alternate Print) through
-// the print menu, and the printer set-up.
+// the print menu, Print Preview, and the printer set-up.
 #include "base/document_table.h"
 #include "platform/menus.h"
 #include "platform/printer.h"
 #include "printing/no_printer.h"
 #include "printing/print_menu.h"
+#include "printing/print_preview.h"
 #include "printing/print_run.h"
 #include "printing/printer_setup_dialog.h"
 #include "script/layout/word_wrap.h"
@@ -26,6 +27,18 @@ void TMainForm::PrintItemClick(TObject* sender) {
   NoAutoPagination = false;
   ActiveScript()->RefreshLayout();
   PrintMenuDlg().RunPrintJob(standardBreakdowns);
+  RefreshAfterChange();
+  AttachIdleAndHint();
+  NoAutoPagination = noAutoPagination;
+}
+
+void TMainForm::PreviewItemClick(TObject*) {
+  if (NoActiveDocument() || NoPrinterAvailable()) return;
+  DetachIdleAndHint();
+  const bool noAutoPagination = NoAutoPagination;
+  NoAutoPagination = false;
+  ActiveScript()->RefreshLayout();
+  PreviewScript(*ActiveScript(), TPrintChoice{});
   RefreshAfterChange();
   AttachIdleAndHint();
   NoAutoPagination = noAutoPagination;
