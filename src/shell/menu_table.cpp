@@ -10,7 +10,7 @@ namespace {
 using R = TMenuRule;
 
 // Issues whose routines commands wait for.
-constexpr int Printing = 21, Moving = 22, ElementCommands = 23,
+constexpr int Moving = 22, ElementCommands = 23,
               Drafts = 24, SettingsDialogs = 25, Exports = 26, Search = 27, Spelling = 28, Thesaurus = 29,
               Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
 
@@ -207,7 +207,7 @@ const TMenuRow kRows[] = {
     Await(3, "&Set Column Margins", "", "SetColumnMargins1", "SetColumnMargins1Click", SettingsDialogs),
     Line(2),
     Do(2, "Re&paginate Now", "Ctrl+R", "RepaginateNowItem", QM_CMD(RepaginateNowItemClick)),
-    Await(2, "Run S&martCheck", "", "RunSmartCheck1", "RunSmartCheck1Click", Printing),
+    Do(2, "Run S&martCheck", "", "RunSmartCheck1", QM_CMD(RunSmartCheck1Click)).When(R::Open),
     Await(2, "Renumber all &Branch Targets", "", "RenumberBTargetsItem", "RenumberBTargetsItemClick", Interactive)
         .When(R::Interactive),
     Menu(2, "Scene Character Lists", "SceneCharacterListsItem"),

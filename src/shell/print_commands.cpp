@@ -1,5 +1,5 @@
 // The File menu's printing commands: Print (and Alternate Print) through
-// the print menu, Print Preview, and the printer set-up.
+// the print menu, Print Preview, the printer set-up and SmartCheck.
 #include "base/document_table.h"
 #include "platform/menus.h"
 #include "platform/printer.h"
@@ -8,6 +8,7 @@
 #include "printing/print_preview.h"
 #include "printing/print_run.h"
 #include "printing/printer_setup_dialog.h"
+#include "printing/smartcheck.h"
 #include "script/layout/word_wrap.h"
 #include "script/pagination/repagination.h"
 #include "script/script_window.h"
@@ -42,6 +43,12 @@ void TMainForm::PreviewItemClick(TObject*) {
   RefreshAfterChange();
   AttachIdleAndHint();
   NoAutoPagination = noAutoPagination;
+}
+
+void TMainForm::RunSmartCheck1Click(TObject*) {
+  if (NoActiveDocument()) return;
+  SmartCheckScript(true);
+  RefreshAfterChange();
 }
 
 void TMainForm::PrinterSetupItemClick(TObject*) {
