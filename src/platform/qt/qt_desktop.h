@@ -69,6 +69,7 @@ class QtBackend : public Backend {
   QtFonts fonts_;
   QtClipboardStore clipboard_;
   std::vector<std::unique_ptr<QtPrinterDevice>> printers_;
+  std::unique_ptr<PdfPrinterDevice> pdfPrinter_;
   std::unique_ptr<QSocketNotifier> notifier_;
   bool activity_ = false;
   QTimer wake_;
