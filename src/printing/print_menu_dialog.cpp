@@ -9,7 +9,9 @@
 #include "platform/files.h"
 #include "platform/printer.h"
 #include "printing/print_menu.h"
+#include "printing/print_preview.h"
 #include "printing/printer_setup_dialog.h"
+#include "printing/smartcheck.h"
 
 namespace qm {
 
@@ -73,9 +75,6 @@ TPrintMenuDlg::TPrintMenuDlg(TComponent* owner) : TForm(owner) {
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
   OKBtn->Caption = "&Print";
   PreviewBtn->ModalResult = mrPreview;
-  // Built with the preview and SmartCheck.
-  PreviewBtn->Visible = false;
-  SmartCheckBox->Visible = false;
   RangeGroup->SetItemIndex(0);
   RangeGroup->OnClick = [this](TObject*) { UpdateControls(); };
   PrintFileBox->OnClick = [this](TObject*) { UpdateControls(); };
@@ -189,7 +188,9 @@ void TPrintMenuDlg::RunPrintJob(bool standardBreakdowns) {
     if (!ReadChoice(choice)) continue;
     SaveVariables();
     if (PrinterBox->ItemIndex() >= 0) Printer()->SetPrinterIndex(PrinterBox->ItemIndex());
-    PrintScript(*script, choice);
+    if (choice.SmartCheckFirst && !SmartCheckScript(false)) return;
+    if (result == mrPreview) PreviewScript(*script, choice);
+    else PrintScript(*script, choice);
     return;
   }
 }

@@ -251,9 +251,11 @@ class TMainForm : public TForm, public TProgramOptions {
   // Web) on the word at the caret.
   void ThesaurusItemClick(TObject* sender);
 
-  // Printing: the print menu and job, the printer set-up.
+  // Printing: the print menu and job, the preview, the printer set-up, SmartCheck.
   void PrintItemClick(TObject* sender);
+  void PreviewItemClick(TObject* sender);
   void PrinterSetupItemClick(TObject* sender);
+  void RunSmartCheck1Click(TObject* sender);
 
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);

@@ -10,7 +10,7 @@ namespace {
 using R = TMenuRule;
 
 // Issues whose routines commands wait for.
-constexpr int Printing = 21, Moving = 22,
+constexpr int Moving = 22,
               Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28,
               Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
 
@@ -50,7 +50,7 @@ const TMenuRow kRows[] = {
         .When(R::Editable),
     Await(2, "Page &Layout...", "", "PageLayoutItem", "PageLayoutItemClick", SettingsDialogs).When(R::Open),
     Line(2),
-    Await(2, "Print Pre&view...", "", "PrintPreviewItem", "PreviewItemClick", Printing).When(R::Open),
+    Do(2, "Print Pre&view...", "", "PrintPreviewItem", QM_CMD(PreviewItemClick)).When(R::Open),
     Do(2, "&Print...", "Ctrl+P", "PrintItem", QM_CMD(PrintItemClick)).When(R::Open),
     Do(2, "Prin&ter Setup...", "", "PrinterSetupItem", QM_CMD(PrinterSetupItemClick)),
     Line(2),
@@ -205,7 +205,7 @@ const TMenuRow kRows[] = {
     Await(3, "&Set Column Margins", "", "SetColumnMargins1", "SetColumnMargins1Click", SettingsDialogs),
     Line(2),
     Do(2, "Re&paginate Now", "Ctrl+R", "RepaginateNowItem", QM_CMD(RepaginateNowItemClick)),
-    Await(2, "Run S&martCheck", "", "RunSmartCheck1", "RunSmartCheck1Click", Printing),
+    Do(2, "Run S&martCheck", "", "RunSmartCheck1", QM_CMD(RunSmartCheck1Click)).When(R::Open),
     Await(2, "Renumber all &Branch Targets", "", "RenumberBTargetsItem", "RenumberBTargetsItemClick", Interactive)
         .When(R::Interactive),
     Menu(2, "Scene Character Lists", "SceneCharacterListsItem"),

@@ -1,12 +1,14 @@
 // The File menu's printing commands: Print (and Alternate Print) through
-// the print menu, and the printer set-up.
+// the print menu, Print Preview, the printer set-up and SmartCheck.
 #include "base/document_table.h"
 #include "platform/menus.h"
 #include "platform/printer.h"
 #include "printing/no_printer.h"
 #include "printing/print_menu.h"
+#include "printing/print_preview.h"
 #include "printing/print_run.h"
 #include "printing/printer_setup_dialog.h"
+#include "printing/smartcheck.h"
 #include "script/layout/word_wrap.h"
 #include "script/pagination/repagination.h"
 #include "script/script_window.h"
@@ -29,6 +31,24 @@ void TMainForm::PrintItemClick(TObject* sender) {
   RefreshAfterChange();
   AttachIdleAndHint();
   NoAutoPagination = noAutoPagination;
+}
+
+void TMainForm::PreviewItemClick(TObject*) {
+  if (NoActiveDocument() || NoPrinterAvailable()) return;
+  DetachIdleAndHint();
+  const bool noAutoPagination = NoAutoPagination;
+  NoAutoPagination = false;
+  ActiveScript()->RefreshLayout();
+  PreviewScript(*ActiveScript(), TPrintChoice{});
+  RefreshAfterChange();
+  AttachIdleAndHint();
+  NoAutoPagination = noAutoPagination;
+}
+
+void TMainForm::RunSmartCheck1Click(TObject*) {
+  if (NoActiveDocument()) return;
+  SmartCheckScript(true);
+  RefreshAfterChange();
 }
 
 void TMainForm::PrinterSetupItemClick(TObject*) {

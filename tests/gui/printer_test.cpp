@@ -26,7 +26,7 @@ class PrinterTest : public testing::GuiFixture {
       TCanvas& canvas = Printer()->Canvas();
       canvas.Font.Name = "Courier New";
       canvas.Font.Size = 12;
-      canvas.TextOut(600, 600, "FADE IN: page " + std::to_string(page));
+      canvas.TextOut(300, 300, "FADE IN: page " + std::to_string(page));
     }
     Printer()->EndDoc();
   }
@@ -36,11 +36,11 @@ TEST_F(PrinterTest, ThePdfPrinterIsAlwaysThere) {
   ASSERT_GE(PdfPrinterIndex(), 0);
   Printer()->SetPrinterIndex(PdfPrinterIndex());
   EXPECT_TRUE(Printer()->HasPrinter());
-  EXPECT_EQ(Printer()->GetDeviceCaps(LOGPIXELSY), 600);
-  EXPECT_EQ(Printer()->GetDeviceCaps(PHYSICALWIDTH), 5100) << "a letter sheet";
-  EXPECT_EQ(Printer()->GetDeviceCaps(PHYSICALHEIGHT), 6600);
-  EXPECT_EQ(Printer()->GetDeviceCaps(PHYSICALOFFSETX), 150);
-  EXPECT_EQ(Printer()->PageWidth(), 5100 - 300);
+  EXPECT_EQ(Printer()->GetDeviceCaps(LOGPIXELSY), 300) << "the layout's own resolution";
+  EXPECT_EQ(Printer()->GetDeviceCaps(PHYSICALWIDTH), 2550) << "a letter sheet";
+  EXPECT_EQ(Printer()->GetDeviceCaps(PHYSICALHEIGHT), 3300);
+  EXPECT_EQ(Printer()->GetDeviceCaps(PHYSICALOFFSETX), 75);
+  EXPECT_EQ(Printer()->PageWidth(), 2550 - 150);
 }
 
 TEST_F(PrinterTest, EachJobGoesToItsOwnFileInTheDocuments) {

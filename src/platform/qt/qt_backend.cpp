@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_form_peer.h"
@@ -63,6 +64,7 @@ QtBackend::~QtBackend() {
   // Widgets let go of inside their own handlers.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   printers_.clear();
+  pdfPrinter_.reset();
 }
 
 std::uint64_t QtBackend::TickCount64() { return static_cast<std::uint64_t>(clock_.elapsed()); }
@@ -110,20 +112,20 @@ std::unique_ptr<CanvasSink> QtBackend::CreateBitmapSurface(int width, int height
 }
 
 std::vector<PrinterDevice*> QtBackend::Printers() {
-  std::vector<QString> names;
-  for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) names.push_back(info.printerName());
-  names.push_back(QString());  // the PDF printer, always last
   std::vector<PrinterDevice*> result;
-  for (const QString& name : names) {
-    auto it = std::find_if(printers_.begin(), printers_.end(), [&](const auto& p) {
-      return name.isEmpty() ? p->IsPdf() : !p->IsPdf() && QString::fromStdString(p->Name()) == name;
-    });
+  for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
+    const QString name = info.printerName();
+    auto it = std::find_if(printers_.begin(), printers_.end(),
+                           [&](const auto& p) { return QString::fromStdString(AnsiToUtf8(p->Name())) == name; });
     if (it == printers_.end()) {
       printers_.push_back(std::make_unique<QtPrinterDevice>(fonts_, name));
       it = std::prev(printers_.end());
     }
     result.push_back(it->get());
   }
+  // The PDF printer, always last.
+  if (!pdfPrinter_) pdfPrinter_ = std::make_unique<PdfPrinterDevice>();
+  result.push_back(pdfPrinter_.get());
   return result;
 }
 

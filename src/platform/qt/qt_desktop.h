@@ -70,6 +70,7 @@ class QtBackend : public Backend {
   QtFonts fonts_;
   QtClipboardStore clipboard_;
   std::vector<std::unique_ptr<QtPrinterDevice>> printers_;
+  std::unique_ptr<PdfPrinterDevice> pdfPrinter_;
   std::unique_ptr<QSocketNotifier> notifier_;
   bool activity_ = false;
   QTimer wake_;

@@ -1,6 +1,6 @@
-// Printers: the print system's, and one that writes PDF files and is
-// always there, so that a machine without a printer still prints and
-// previews.
+// The print system's printers (CUPS) as the desktop lists them. The PDF
+// printer that is always there beside them is the cairo one
+// (platform/pdf_printer.h), the same that batch printing uses.
 #pragma once
 
 #include <QPainter>
@@ -19,7 +19,6 @@ class QtFonts;
 
 class QtPrinterDevice : public PrinterDevice {
  public:
-  // An empty name makes the PDF printer.
   QtPrinterDevice(QtFonts& fonts, const QString& systemName);
   ~QtPrinterDevice() override;
 
@@ -36,18 +35,13 @@ class QtPrinterDevice : public PrinterDevice {
   void Abort() override;
   std::string LastError() const override { return error_; }
 
-  bool IsPdf() const { return pdf_; }
-  // The file the last PDF job went to (cp1252).
-  const std::string& OutputFile() const { return outputFile_; }
 
  private:
   QtFonts& fonts_;
-  bool pdf_;
   std::unique_ptr<QPrinter> printer_;
   QPainter painter_;
   std::unique_ptr<PainterOnDevice> page_;
   int pages_ = 0;
-  std::string outputFile_;
   std::string error_;
 };
 
