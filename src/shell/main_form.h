@@ -234,6 +234,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void BuildMenus();
   void BindNamedItems();
   void RefreshAfterChange();
+  // A script window became active: the menus, the status line, the bar
+  // and the ruler follow it.
+  void FollowActivatedScript();
   // After a goto search: "Search Again" shows what it repeats, the status
   // line follows the caret and the script has the keyboard.
   void AfterGoto();

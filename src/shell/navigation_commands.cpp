@@ -93,3 +93,16 @@ void TMainForm::RightEButtonsItemClick(TObject* sender) {
 }
 
 }  // namespace qm
+
+namespace qm {
+
+void TMainForm::FollowActivatedScript() {
+  MenusDue = 1;
+  if (Ruler().RulerBar->Visible) {
+    Ruler().RulerCharWidth = 0;
+    Ruler().LayoutRuler();
+  }
+  StatusLine().Refresh(true);
+}
+
+}  // namespace qm
