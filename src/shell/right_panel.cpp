@@ -15,6 +15,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "shell/ruler.h"
 #include "shell/script_popups.h"
 
 namespace qm {
@@ -24,6 +25,8 @@ namespace {
 constexpr int PanelWidth = 26;
 constexpr int ButtonSize = 22;
 constexpr int PageButtonHeight = 20;
+// How far the text may be shifted either way, in pixels.
+constexpr int HorizRange = 400;
 
 struct TElementButtonRow {
   const char* name;
@@ -104,6 +107,14 @@ TRightPanel::TRightPanel(TMainForm& form) : form_(form) {
   };
   RightPanel->OnResize = [this](TObject*) { LayoutRightSpeedBar(); };
   LayoutRightSpeedBar();
+  HorizScrollBar = MakeControl<TScrollBar>(&form, &form, "HorizScrollBar", 0, form.ClientHeight() - 16,
+                                          form.ClientWidth(), 16);
+  HorizScrollBar->Kind = TScrollBarKind::sbHorizontal;
+  HorizScrollBar->Align = TAlign::alBottom;
+  HorizScrollBar->SetParams(0, -HorizRange, HorizRange);
+  HorizScrollBar->SmallChange = 5;
+  HorizScrollBar->LargeChange = 50;
+  HorizScrollBar->OnScroll = [this](TObject*, TScrollCode, int& pos) { HorizScrollBarScrolling(pos); };
   // The wheel moves the bar as its arrows and its trough do.
   WheelHooks.LineStep = [this](bool up) { RightScroll->Scroll(up ? TScrollCode::scLineUp : TScrollCode::scLineDown); };
   WheelHooks.PageStep = [this](bool up) { RightScroll->Scroll(up ? TScrollCode::scPageUp : TScrollCode::scPageDown); };
@@ -208,6 +219,19 @@ void TRightPanel::RightScrollScroll(TScrollCode code, int& scrollPos) {
     default: break;
   }
   form_.StatusLineDue = 1;
+}
+
+void TRightPanel::HorizScrollBarScrolling(int& scrollPos) {
+  if (NoActiveDocument() || horizScrollBusy_) return;
+  horizScrollBusy_ = true;
+  TMDIChild& script = *ActiveScript();
+  scrollPos = FollowHorizontalScroll(script, scrollPos, HorizScrollBar->Min, HorizScrollBar->Max);
+  script.LeftTextOffset = scrollPos;
+  if (form_.Ruler().RulerBar->Visible) form_.Ruler().LayoutRuler();
+  RebuildScreen(&script);
+  script.RedisplayScreen(true);
+  UpdateCaret();
+  horizScrollBusy_ = false;
 }
 
 void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState) {

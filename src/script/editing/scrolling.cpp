@@ -287,6 +287,33 @@ bool GotoNeighbourPage(TMDIChild& window, bool down) {
   return moved;
 }
 
+int FollowHorizontalScroll(TMDIChild& window, int scrollPos, int minPos, int maxPos) {
+  if (!window.CurrentElement) return scrollPos;
+  constexpr int Step = 5;
+  const int line = CurrentLine(window);
+  const int lineStart = LineStart(window, line);
+  const int lineEnd = std::min<int>(window.LineOffsets[static_cast<std::size_t>(line)], static_cast<int>(window.EditBuffer.size()));
+  int column = window.CaretColumn;
+  int x = ScreenLeftOf(window, window.CurrentElement->format) + MeasureTextWidth(window, lineStart, column - 1);
+  if (scrollPos + x < 0) {
+    while (column < lineEnd && scrollPos + x < 0) {
+      x += CharWidthAt(window, column);
+      ++column;
+    }
+    while (scrollPos < maxPos && scrollPos + x < 0) scrollPos += Step;
+  }
+  const int width = window.ClientWidth();
+  if (width < scrollPos + x) {
+    while (column > lineStart && column > 0 && width <= scrollPos + x) {
+      --column;
+      x -= CharWidthAt(window, column);
+    }
+    while (scrollPos > minPos && width < scrollPos + x) scrollPos -= Step;
+  }
+  window.CaretColumn = static_cast<Word>(column);
+  return std::clamp(scrollPos, minPos, maxPos);
+}
+
 void GotoScriptTop(TMDIChild& window) {
   int line = 1;
   TScriptElement* first = TextElementAt(window, window.FirstElement, line);

@@ -64,6 +64,12 @@ void ScrollToScriptLine(TMDIChild& window, int position);
 // (end).
 bool GotoNeighbourPage(TMDIChild& window, bool down);
 
+// The horizontal bar moved to a pixel offset of the text: a caret that
+// would leave the window moves along its wrapped line to stay in sight,
+// then the offset moves on by 5 pixels while the caret is still out of
+// it. The offset to use is returned; the caller makes it the window's.
+int FollowHorizontalScroll(TMDIChild& window, int scrollPos, int minPos, int maxPos);
+
 // The caret to the start of the script (the end), in view.
 void GotoScriptTop(TMDIChild& window);
 void GotoScriptBottom(TMDIChild& window);
