@@ -56,6 +56,22 @@ TGlyphPainter TextGlyph(std::string text) {
   };
 }
 
+// A page button's picture: a double arrow up or down.
+TGlyphPainter PageArrowGlyph(bool up) {
+  return [up](TCanvas& c, const TRect& a, TGlyphLook look) {
+    const TColor ink = look == TGlyphLook::Normal ? clBlack : clBtnShadow;
+    c.Brush.Color = ink;
+    c.Pen.Color = ink;
+    const int mid = (a.Left + a.Right) / 2;
+    const int top = (a.Top + a.Bottom) / 2 - 4;
+    for (int i = 0; i < 2; ++i) {
+      const int y = top + i * 4;
+      if (up) c.Polygon({{mid - 4, y + 4}, {mid + 4, y + 4}, {mid, y}});
+      else c.Polygon({{mid - 4, y}, {mid + 4, y}, {mid, y + 4}});
+    }
+  };
+}
+
 TOfficeButton* MakeButton(TMainForm& form, TPanel* parent, const char* name, const std::string& caption,
                           const char* hint, int top, int height) {
   auto* b = MakeControl<TOfficeButton>(&form, parent, name, 2, top, ButtonSize, height);
@@ -96,6 +112,10 @@ TRightPanel::TRightPanel(TMainForm& form) : form_(form) {
                          PageButtonHeight);
   PageDownBtn = MakeButton(form, RightPanel, "PageDownBtn", "PgDn", "Page Down|Moves to the top of the next page", 0,
                            PageButtonHeight);
+  for (auto [button, up] : {std::pair{PageUpBtn, true}, std::pair{PageDownBtn, false}}) {
+    button->Caption.clear();
+    button->Glyph = PageArrowGlyph(up);
+  }
   PageUpBtn->OnClick = [this](TObject*) { PageCommand(false, TMouseButton::mbLeft, {}); };
   PageDownBtn->OnClick = [this](TObject*) { PageCommand(true, TMouseButton::mbLeft, {}); };
   // The button reports a left press only as a click; these serve the right.
