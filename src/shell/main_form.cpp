@@ -63,7 +63,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   UndoObject = new TUndoObject(this);
   ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };
   InstallTypingAids();
-  BlockSelectionHooks.BlockCommandsChanged = [this](bool) { MenusDue = 1; };
+  BlockSelectionHooks.BlockCommandsChanged = [this](bool block) { SetEditCommandsEnabled(block); };
   ScriptWindowHooks.ReadFormatDefaults = [] { ReadFormatDefaults(); };
   ScriptWindowHooks.LoadDefaultFormats = [](const std::string& name) { return LoadFormatsFile(name, true, true, true); };
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };

@@ -132,3 +132,17 @@ void TStatusLine::Refresh(bool force) {
 }
 
 }  // namespace qm
+
+namespace qm {
+
+void TMainForm::SetEditCommandsEnabled(bool blockExists) {
+  MenusDue = 1;
+  const std::pair<const char*, const char*> keys[] = {{"UppercaseItem", "F12"}, {"LowercaseItem", "Shift+F12"}};
+  for (const auto& [name, key] : keys) {
+    TMenuItem* item = MenuItem(name);
+    const TShortCut wanted = blockExists ? TextToShortCut(key) : 0;
+    if (item && item->ShortCut() != wanted) item->ShortCut = wanted;
+  }
+}
+
+}  // namespace qm
