@@ -61,7 +61,10 @@ void MoveView(TMDIChild& window, int lines) {
 // the view keeps a line above the caret.
 void ShowLineOnTop(TMDIChild& window, TScriptElement* target, int line) {
   if (!target) return;
-  GoToElement(window, target, false);
+  // A block grows over every element passed; without one the edit line
+  // goes straight to the target.
+  if (window.BlockOn) GoToElement(window, target, false);
+  else MakeElementCurrent(window, target);
   line = std::clamp(line, 1, std::max<int>(1, window.CurrentElement->lineCount));
   window.CaretLine = static_cast<Word>(line);
   window.CaretColumn = static_cast<Word>(LineStart(window, line));
