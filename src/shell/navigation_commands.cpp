@@ -98,6 +98,7 @@ namespace qm {
 
 void TMainForm::FollowActivatedScript() {
   MenusDue = 1;
+  RightPanel().LayoutRightSpeedBar();
   // Each script keeps its own horizontal offset; a new one takes the bar's.
   if (!NoActiveDocument()) {
     TMDIChild& script = *ActiveScript();

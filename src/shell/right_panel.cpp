@@ -6,6 +6,7 @@
 
 #include "base/document_table.h"
 #include "platform/controls.h"
+#include "platform/menus.h"
 #include "platform/messages.h"
 #include "platform/office_button.h"
 #include "script/editing/block_selection.h"
@@ -169,6 +170,56 @@ void TRightPanel::LayoutRightSpeedBar() {
   RightScroll->Height = height - (top + PageUpBtn->Height + PageDownBtn->Height + 6);
   PageUpBtn->Top = height - (PageUpBtn->Height + PageDownBtn->Height + 3);
   PageDownBtn->Top = PageUpBtn->Top + PageUpBtn->Height - 1;
+  LayoutElementButtons();
+}
+
+void TRightPanel::LayoutElementButtons() {
+  const auto button = [this](const char* name) { return dynamic_cast<TOfficeButton*>(form_.FindComponent(name)); };
+  TOfficeButton* charName = button("CharNameBtn");
+  TOfficeButton* dialogue = button("DialogueBtn");
+  TOfficeButton* parenthetical = button("ParentheticalBtn");
+  TOfficeButton* action = button("ActionBtn");
+  TOfficeButton* transition = button("TransitionBtn");
+  TOfficeButton* scene = button("SceneHeadingBtn");
+  TOfficeButton* shot = button("ShotBtn");
+  TOfficeButton* note = button("ScriptNoteBtn");
+  const int d = dialogue->Top - charName->Top;
+  const bool multimedia = !NoActiveDocument() && ActiveScript()->InteractiveScript;
+  const auto set = [](TOfficeButton* b, const std::string& caption, const char* hint) {
+    b->Caption = caption;
+    b->Hint = hint;
+    b->Glyph = TextGlyph(caption);
+  };
+  std::array<const char*, 3> entries{};
+  if (multimedia) {
+    set(charName, "Play", "Play Script|Plays the Multimedia Script");
+    set(dialogue, "Graph", "Graph Script|Displays the Branching Linkages Graphically");
+    set(parenthetical, "UA", "Activity Wizard|Runs the Activity Wizard to Create a User Activity");
+    set(action, "BP", "Branch Point Menu|Starts/Edits a Branch Point");
+    set(shot, "UA", "User Activity|Starts a New User Activity without the Wizard");
+    set(scene, "BT", "Branch Target|Starts a New Branch Target");
+    transition->Visible = false;
+    scene->Top = action->Top + d;
+    entries = {"&Branch Target", "&User Activity", "B&ranch Point"};
+  } else {
+    set(charName, "C", "Character Name|CHARACTER NAME: Press the <TAB> Key anywhere in the script");
+    set(dialogue, "D", "Dialogue|DIALOGUE: Press <ENTER> while in a Character Name/Parenthetical");
+    set(parenthetical, "P", "Parenthetical|PARENTHETICAL: Press the LEFT PARENTHESIS <(> in Dialogue");
+    set(action, "A", "Action|ACTION: Press <ENTER> or <CTRL+ENTER>");
+    set(scene, "Sc", form_.ControlSIsSave ? "Scene Heading" : "Scene Heading|SCENE HEADING: Press <CTRL+S>");
+    set(shot, "Sh", "Shot|SHOT: Press <CTRL+O>");
+    transition->Visible = true;
+    scene->Top = transition->Top + d;
+    entries = {"&Scene Heading", "S&hot", "&Transition"};
+  }
+  shot->Top = scene->Top + d;
+  note->Top = shot->Top + d;
+  // The element-type list names the three kinds the same way.
+  if (TListBox* list = form_.ElementPopDownList) {
+    const int indexes[3] = {5, 8, 10};
+    for (int i = 0; i < 3; ++i)
+      if (indexes[i] < list->Items.Count()) list->Items.SetString(indexes[i], StripHotkey(entries[static_cast<std::size_t>(i)]));
+  }
 }
 
 void TRightPanel::SetScrollPlace(int position, int maximum) {

@@ -44,6 +44,9 @@ class TRightPanel {
 
  private:
   void MakeElementButtons();
+  // The normal set of element buttons, or the multimedia set for an
+  // interactive script (no transition button, the scene button in its place).
+  void LayoutElementButtons();
   void LineUpFromTop();
   void LineDownFromBottom();
 

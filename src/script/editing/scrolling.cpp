@@ -133,6 +133,17 @@ void EnsureCaretVisible(TMDIChild& window) {
   if (moved) window.RedisplayScreen(true);
 }
 
+void ShowOnLine(TMDIChild& window, TScriptElement& element, int line) {
+  // The lines above are laid from their stored counts, which the layout
+  // may change (a page break shows its banner lines): a second pass puts
+  // the element where it was asked for.
+  for (int pass = 0; pass < 2; ++pass) {
+    element.screenLine = static_cast<std::int16_t>(line);
+    RebuildScreen(&window);
+    if (element.screenLine == line) break;
+  }
+}
+
 void ScrollScreenUp(TMDIChild& window, int lines) {
   MoveView(window, -std::clamp(lines, 0, ScreenLineCount - 1));
   window.RedisplayScreen(true);
@@ -247,11 +258,12 @@ constexpr std::int16_t JumpLandingLine = 6;
 void LandAt(TMDIChild& window, TScriptElement* target) {
   if (target != window.CurrentElement) {
     MakeElementCurrent(window, target);
-    target->screenLine = target->prev ? JumpLandingLine : 1;
     window.CaretColumn = 0;
     window.CaretLine = 1;
+    ShowOnLine(window, *target, target->prev ? JumpLandingLine : 1);
+  } else {
+    RebuildScreen(&window);
   }
-  RebuildScreen(&window);
   window.RedisplayScreen(true);
 }
 

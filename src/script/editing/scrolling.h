@@ -23,6 +23,9 @@ void EnsureCaretVisible(TMDIChild& window);
 void ScrollScreenUp(TMDIChild& window, int lines);
 void ScrollScreenDown(TMDIChild& window, int lines);
 
+// The screen laid out with the element's first line on the given line.
+void ShowOnLine(TMDIChild& window, TScriptElement& element, int line);
+
 // Up and Down: the caret to the wrapped line above (below), into the
 // previous (next) element from its first (last) line, keeping its place
 // across within half a character. Page breaks and hidden elements take no
