@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/document_table.h"
-#include "base/program_busy.h"
 #include "platform/menus.h"
 #include "script/editing/document_modified.h"
 #include "script/layout/screen_rebuild.h"
@@ -184,7 +183,9 @@ void TPowerPanel::ShowAt(TPoint at) {
 }
 
 void TPowerPanel::FormShow() {
-  ProgramBusy = true;
+  // The panel does not hold the program busy: on the desktop it need not
+  // take the keyboard, and a writer typing on with it open must not find
+  // the keys dead.
   closing_ = false;
   closeOnRelease_ = false;
   rightReleaseSeen_ = false;
@@ -224,7 +225,6 @@ void TPowerPanel::ClosePanel() {
   if (closing_) return;
   closing_ = true;
   if (Visible) Hide();
-  ProgramBusy = false;
   if (!NoActiveDocument()) FocusActiveScript();
 }
 
