@@ -51,7 +51,6 @@ class TRightPanel {
   void LineDownFromBottom();
 
   TMainForm& form_;
-  bool elementButtonsShown_ = true;
   bool horizScrollBusy_ = false;
 };
 

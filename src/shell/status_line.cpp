@@ -64,6 +64,7 @@ void TStatusLine::UpdateStatusLine() {
     CurrentElement->Caption = std::string();
     LinePanel->Caption = std::string();
     lastElement_ = nullptr;
+    lastType_ = -1;
     return;
   }
   TMDIChild& script = *ActiveScript();

@@ -38,6 +38,10 @@ TEST_F(StatusLineTest, ThePanelsFollowTheCaretAndEmptyWithNoScript) {
   EXPECT_EQ(S().PagePanel->Caption(), "");
   EXPECT_FALSE(S().ScenePanel->Visible());
   EXPECT_FALSE(S().ActPanel->Visible());
+
+  MainForm->FileNewItem->Click();
+  S().Refresh(true);
+  EXPECT_EQ(S().CurrentElement->Caption(), "Action") << "a script opened again shows its element type";
 }
 
 TEST_F(StatusLineTest, F12ConvertsTheBlockOnlyWhileThereIsOne) {
