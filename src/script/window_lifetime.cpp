@@ -17,6 +17,7 @@
 #include "script/script_hooks.h"
 #include "script/editing/scrolling.h"
 #include "script/script_window.h"
+#include "script/editing/window_activation.h"
 #include "script/layout/word_wrap.h"
 #include "base/document_table.h"
 #include "base/program_options.h"
@@ -121,7 +122,7 @@ void TMDIChild::StartPaginateTimer(Byte reasons) {
   LayoutDue |= reasons;
 }
 
-void TMDIChild::FormActivate(TObject*) { SetChildNumber(); }
+void TMDIChild::FormActivate(TObject*) { ActivateScriptWindow(*this); }
 
 void TMDIChild::FormDeactivate(TObject*) {
   ClickTimer->SetEnabled(false);

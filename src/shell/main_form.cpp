@@ -15,6 +15,7 @@
 #include "script/script_hooks.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/scrolling.h"
+#include "script/editing/window_activation.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "base/global_state.h"
@@ -62,12 +63,13 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   UndoObject = new TUndoObject(this);
   ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };
   InstallTypingAids();
-  BlockSelectionHooks.BlockCommandsChanged = [this](bool) { MenusDue = 1; };
+  BlockSelectionHooks.BlockCommandsChanged = [this](bool block) { SetEditCommandsEnabled(block); };
   ScriptWindowHooks.ReadFormatDefaults = [] { ReadFormatDefaults(); };
   ScriptWindowHooks.LoadDefaultFormats = [](const std::string& name) { return LoadFormatsFile(name, true, true, true); };
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleAppMessage(msg, handled); };
+  ActivationHooks.ScriptActivated = [this](TMDIChild&) { FollowActivatedScript(); };
   autoScroll_ = std::make_unique<TAutoScroll>();
   autoScroll_->HookMessages();
 }
@@ -86,6 +88,7 @@ TMainForm::~TMainForm() {
     BlockSelectionHooks.BlockCommandsChanged = nullptr;
     ScriptWindowHooks.ReadFormatDefaults = nullptr;
     ScriptWindowHooks.LoadDefaultFormats = nullptr;
+    ActivationHooks.ScriptActivated = nullptr;
   }
 }
 

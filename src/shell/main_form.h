@@ -273,6 +273,13 @@ class TMainForm : public TForm, public TProgramOptions {
   void BuildMenus();
   void BindNamedItems();
   void RefreshAfterChange();
+  // The block commands follow whether a block exists: the menus at the
+  // next refresh, and F12 and Shift+F12 convert the block's case while
+  // there is one.
+  void SetEditCommandsEnabled(bool blockExists);
+  // A script window became active: the menus, the status line, the bar
+  // and the ruler follow it.
+  void FollowActivatedScript();
   // After a goto search: "Search Again" shows what it repeats, the status
   // line follows the caret and the script has the keyboard.
   void AfterGoto();

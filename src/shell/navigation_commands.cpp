@@ -93,3 +93,24 @@ void TMainForm::RightEButtonsItemClick(TObject* sender) {
 }
 
 }  // namespace qm
+
+namespace qm {
+
+void TMainForm::FollowActivatedScript() {
+  MenusDue = 1;
+  RightPanel().LayoutRightSpeedBar();
+  // Each script keeps its own horizontal offset; a new one takes the bar's.
+  if (!NoActiveDocument()) {
+    TMDIChild& script = *ActiveScript();
+    TScrollBar* bar = RightPanel().HorizScrollBar;
+    if (script.LeftTextOffset != 0) bar->Position = script.LeftTextOffset;
+    else script.LeftTextOffset = bar->Position;
+  }
+  if (Ruler().RulerBar->Visible) {
+    Ruler().RulerCharWidth = 0;
+    Ruler().LayoutRuler();
+  }
+  StatusLine().Refresh(true);
+}
+
+}  // namespace qm

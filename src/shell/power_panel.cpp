@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/document_table.h"
-#include "base/program_busy.h"
 #include "platform/menus.h"
 #include "script/editing/document_modified.h"
 #include "script/layout/screen_rebuild.h"
@@ -75,7 +74,14 @@ TPowerPanel::TPowerPanel(TComponent* owner, TMainForm& form) : TForm(owner), for
   Panel2 = MakeControl<TPanel>(this, this, "Panel2", 0, 0, ClientWidth() - TitleHeight, TitleHeight);
   Panel2->Hint = "Move the PowerPanel by clicking and dragging here, or Double-Click to Close";
   Panel2->ShowHint = true;
-  Panel2->OnDblClick = [this](TObject*) { ClosePanel(); };
+  Panel2->OnDblClick = [this](TObject*) { closeOnRelease_ = true; };
+  Panel2->OnMouseDown = [this](TObject*, TMouseButton b, TShiftState, int x, int y) {
+    if (b == TMouseButton::mbLeft) TitleMouseDown(x, y);
+  };
+  Panel2->OnMouseMove = [this](TObject*, TShiftState s, int x, int y) {
+    if (s.Contains(ssLeft)) TitleMouseMove(x, y);
+  };
+  Panel2->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { TitleMouseUp(); };
   ExitBtn = MakeControl<TPanel>(this, this, "ExitBtn", ClientWidth() - TitleHeight, 0, TitleHeight, TitleHeight, "x");
   ExitBtn->Hint = CloseHint;
   ExitBtn->ShowHint = true;
@@ -89,6 +95,9 @@ TPowerPanel::TPowerPanel(TComponent* owner, TMainForm& form) : TForm(owner), for
     B[static_cast<std::size_t>(i)]->OnClick = [this](TObject* s) { B1Click(s); };
     B[static_cast<std::size_t>(i)]->OnKeyDown = [this](TObject*, Word& key, TShiftState) {
       if (key == VK_ESCAPE) ClosePanel();
+    };
+    B[static_cast<std::size_t>(i)]->OnMouseUp = [this, i](TObject*, TMouseButton b, TShiftState, int, int) {
+      if (b == TMouseButton::mbRight) ButtonRightUp(*B[static_cast<std::size_t>(i)]);
     };
   }
   OnDeactivate = [this](TObject*) { ClosePanel(); };
@@ -174,9 +183,37 @@ void TPowerPanel::ShowAt(TPoint at) {
 }
 
 void TPowerPanel::FormShow() {
-  ProgramBusy = true;
+  // The panel does not hold the program busy: on the desktop it need not
+  // take the keyboard, and a writer typing on with it open must not find
+  // the keys dead.
   closing_ = false;
+  closeOnRelease_ = false;
+  rightReleaseSeen_ = false;
   ChooseFirstSet();
+}
+
+void TPowerPanel::TitleMouseDown(int x, int y) { dragOffset_ = TPoint{x, y}; }
+
+void TPowerPanel::TitleMouseMove(int x, int y) {
+  const int screenWidth = Screen ? Screen->Width() : 800;
+  const int screenHeight = Screen ? Screen->Height() : 600;
+  const int left = std::clamp(Left + x - dragOffset_.X, 0, std::max(0, screenWidth - Width));
+  const int top = std::clamp(Top + y - dragOffset_.Y, 0, std::max(0, screenHeight - Height));
+  SetBounds(left, top, Width, Height);
+}
+
+void TPowerPanel::TitleMouseUp() {
+  if (!closeOnRelease_) return;
+  closeOnRelease_ = false;
+  ClosePanel();
+}
+
+void TPowerPanel::ButtonRightUp(TButton& button) {
+  if (!rightReleaseSeen_) {
+    rightReleaseSeen_ = true;
+    return;
+  }
+  button.Click();
 }
 
 void TPowerPanel::ShowAgain() {
@@ -188,7 +225,6 @@ void TPowerPanel::ClosePanel() {
   if (closing_) return;
   closing_ = true;
   if (Visible) Hide();
-  ProgramBusy = false;
   if (!NoActiveDocument()) FocusActiveScript();
 }
 

@@ -30,6 +30,13 @@ class TPowerPanel : public TForm {
   void ClosePanel();
   // The command a tag runs; false for commands this program does not have.
   bool RunCommand(int command);
+  // The title strip dragged with the left button: the panel follows,
+  // kept on the screen.
+  void TitleMouseDown(int x, int y);
+  void TitleMouseMove(int x, int y);
+  void TitleMouseUp();
+  // A button released with the right button.
+  void ButtonRightUp(TButton& button);
 
  private:
   void SetButton(int index, const char* caption, int tag, const char* hint);
@@ -40,6 +47,13 @@ class TPowerPanel : public TForm {
 
   TMainForm& form_;
   bool closing_ = false;
+  // The title strip's drag: where the press was, and a double click that
+  // closes the panel at the following release.
+  TPoint dragOffset_;
+  bool closeOnRelease_ = false;
+  // A right button's release runs a button's command only when one was
+  // seen before (the release of the click that opened the panel is not).
+  bool rightReleaseSeen_ = false;
 };
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 
 #include "base/document_table.h"
 #include "platform/controls.h"
+#include "platform/menus.h"
 #include "platform/messages.h"
 #include "platform/office_button.h"
 #include "script/editing/block_selection.h"
@@ -15,6 +16,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "shell/ruler.h"
 #include "shell/script_popups.h"
 
 namespace qm {
@@ -24,6 +26,8 @@ namespace {
 constexpr int PanelWidth = 26;
 constexpr int ButtonSize = 22;
 constexpr int PageButtonHeight = 20;
+// How far the text may be shifted either way, in pixels.
+constexpr int HorizRange = 400;
 
 struct TElementButtonRow {
   const char* name;
@@ -50,6 +54,22 @@ TGlyphPainter TextGlyph(std::string text) {
     c.Font.Color = look == TGlyphLook::Normal ? clBlack : clBtnShadow;
     c.TextOut(a.Left + (a.Right - a.Left - c.TextWidth(text)) / 2, a.Top + (a.Bottom - a.Top - c.TextHeight(text)) / 2,
               text);
+  };
+}
+
+// A page button's picture: a double arrow up or down.
+TGlyphPainter PageArrowGlyph(bool up) {
+  return [up](TCanvas& c, const TRect& a, TGlyphLook look) {
+    const TColor ink = look == TGlyphLook::Normal ? clBlack : clBtnShadow;
+    c.Brush.Color = ink;
+    c.Pen.Color = ink;
+    const int mid = (a.Left + a.Right) / 2;
+    const int top = (a.Top + a.Bottom) / 2 - 4;
+    for (int i = 0; i < 2; ++i) {
+      const int y = top + i * 4;
+      if (up) c.Polygon({{mid - 4, y + 4}, {mid + 4, y + 4}, {mid, y}});
+      else c.Polygon({{mid - 4, y}, {mid + 4, y}, {mid, y + 4}});
+    }
   };
 }
 
@@ -93,6 +113,10 @@ TRightPanel::TRightPanel(TMainForm& form) : form_(form) {
                          PageButtonHeight);
   PageDownBtn = MakeButton(form, RightPanel, "PageDownBtn", "PgDn", "Page Down|Moves to the top of the next page", 0,
                            PageButtonHeight);
+  for (auto [button, up] : {std::pair{PageUpBtn, true}, std::pair{PageDownBtn, false}}) {
+    button->Caption.clear();
+    button->Glyph = PageArrowGlyph(up);
+  }
   PageUpBtn->OnClick = [this](TObject*) { PageCommand(false, TMouseButton::mbLeft, {}); };
   PageDownBtn->OnClick = [this](TObject*) { PageCommand(true, TMouseButton::mbLeft, {}); };
   // The button reports a left press only as a click; these serve the right.
@@ -104,6 +128,14 @@ TRightPanel::TRightPanel(TMainForm& form) : form_(form) {
   };
   RightPanel->OnResize = [this](TObject*) { LayoutRightSpeedBar(); };
   LayoutRightSpeedBar();
+  HorizScrollBar = MakeControl<TScrollBar>(&form, &form, "HorizScrollBar", 0, form.ClientHeight() - 16,
+                                          form.ClientWidth(), 16);
+  HorizScrollBar->Kind = TScrollBarKind::sbHorizontal;
+  HorizScrollBar->Align = TAlign::alBottom;
+  HorizScrollBar->SetParams(0, -HorizRange, HorizRange);
+  HorizScrollBar->SmallChange = 5;
+  HorizScrollBar->LargeChange = 50;
+  HorizScrollBar->OnScroll = [this](TObject*, TScrollCode, int& pos) { HorizScrollBarScrolling(pos); };
   // The wheel moves the bar as its arrows and its trough do.
   WheelHooks.LineStep = [this](bool up) { RightScroll->Scroll(up ? TScrollCode::scLineUp : TScrollCode::scLineDown); };
   WheelHooks.PageStep = [this](bool up) { RightScroll->Scroll(up ? TScrollCode::scPageUp : TScrollCode::scPageDown); };
@@ -138,6 +170,56 @@ void TRightPanel::LayoutRightSpeedBar() {
   RightScroll->Height = height - (top + PageUpBtn->Height + PageDownBtn->Height + 6);
   PageUpBtn->Top = height - (PageUpBtn->Height + PageDownBtn->Height + 3);
   PageDownBtn->Top = PageUpBtn->Top + PageUpBtn->Height - 1;
+  LayoutElementButtons();
+}
+
+void TRightPanel::LayoutElementButtons() {
+  const auto button = [this](const char* name) { return dynamic_cast<TOfficeButton*>(form_.FindComponent(name)); };
+  TOfficeButton* charName = button("CharNameBtn");
+  TOfficeButton* dialogue = button("DialogueBtn");
+  TOfficeButton* parenthetical = button("ParentheticalBtn");
+  TOfficeButton* action = button("ActionBtn");
+  TOfficeButton* transition = button("TransitionBtn");
+  TOfficeButton* scene = button("SceneHeadingBtn");
+  TOfficeButton* shot = button("ShotBtn");
+  TOfficeButton* note = button("ScriptNoteBtn");
+  const int d = dialogue->Top - charName->Top;
+  const bool multimedia = !NoActiveDocument() && ActiveScript()->InteractiveScript;
+  const auto set = [](TOfficeButton* b, const std::string& caption, const char* hint) {
+    b->Caption = caption;
+    b->Hint = hint;
+    b->Glyph = TextGlyph(caption);
+  };
+  std::array<const char*, 3> entries{};
+  if (multimedia) {
+    set(charName, "Play", "Play Script|Plays the Multimedia Script");
+    set(dialogue, "Graph", "Graph Script|Displays the Branching Linkages Graphically");
+    set(parenthetical, "UA", "Activity Wizard|Runs the Activity Wizard to Create a User Activity");
+    set(action, "BP", "Branch Point Menu|Starts/Edits a Branch Point");
+    set(shot, "UA", "User Activity|Starts a New User Activity without the Wizard");
+    set(scene, "BT", "Branch Target|Starts a New Branch Target");
+    transition->Visible = false;
+    scene->Top = action->Top + d;
+    entries = {"&Branch Target", "&User Activity", "B&ranch Point"};
+  } else {
+    set(charName, "C", "Character Name|CHARACTER NAME: Press the <TAB> Key anywhere in the script");
+    set(dialogue, "D", "Dialogue|DIALOGUE: Press <ENTER> while in a Character Name/Parenthetical");
+    set(parenthetical, "P", "Parenthetical|PARENTHETICAL: Press the LEFT PARENTHESIS <(> in Dialogue");
+    set(action, "A", "Action|ACTION: Press <ENTER> or <CTRL+ENTER>");
+    set(scene, "Sc", form_.ControlSIsSave ? "Scene Heading" : "Scene Heading|SCENE HEADING: Press <CTRL+S>");
+    set(shot, "Sh", "Shot|SHOT: Press <CTRL+O>");
+    transition->Visible = true;
+    scene->Top = transition->Top + d;
+    entries = {"&Scene Heading", "S&hot", "&Transition"};
+  }
+  shot->Top = scene->Top + d;
+  note->Top = shot->Top + d;
+  // The element-type list names the three kinds the same way.
+  if (TListBox* list = form_.ElementPopDownList) {
+    const int indexes[3] = {5, 8, 10};
+    for (int i = 0; i < 3; ++i)
+      if (indexes[i] < list->Items.Count()) list->Items.SetString(indexes[i], StripHotkey(entries[static_cast<std::size_t>(i)]));
+  }
 }
 
 void TRightPanel::SetScrollPlace(int position, int maximum) {
@@ -208,6 +290,19 @@ void TRightPanel::RightScrollScroll(TScrollCode code, int& scrollPos) {
     default: break;
   }
   form_.StatusLineDue = 1;
+}
+
+void TRightPanel::HorizScrollBarScrolling(int& scrollPos) {
+  if (NoActiveDocument() || horizScrollBusy_) return;
+  horizScrollBusy_ = true;
+  TMDIChild& script = *ActiveScript();
+  scrollPos = FollowHorizontalScroll(script, scrollPos, HorizScrollBar->Min, HorizScrollBar->Max);
+  script.LeftTextOffset = scrollPos;
+  if (form_.Ruler().RulerBar->Visible) form_.Ruler().LayoutRuler();
+  RebuildScreen(&script);
+  script.RedisplayScreen(true);
+  UpdateCaret();
+  horizScrollBusy_ = false;
 }
 
 void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState) {

@@ -24,6 +24,8 @@ class TRightPanel {
   TScrollBar* RightScroll = nullptr;
   TOfficeButton* PageUpBtn = nullptr;
   TOfficeButton* PageDownBtn = nullptr;
+  // The horizontal bar along the foot: the text's pixel offset.
+  TScrollBar* HorizScrollBar = nullptr;
 
   // The bar, the page buttons and the element buttons placed for the
   // panel's height and the active script.
@@ -37,14 +39,19 @@ class TRightPanel {
   // (previous) page while "Right Scroll By Screen" is on, else scrolls by
   // a window; a right click the other.
   void PageCommand(bool down, TMouseButton button, TShiftState shift);
+  // The horizontal bar moved: the caret kept in sight, the text shifted.
+  void HorizScrollBarScrolling(int& scrollPos);
 
  private:
   void MakeElementButtons();
+  // The normal set of element buttons, or the multimedia set for an
+  // interactive script (no transition button, the scene button in its place).
+  void LayoutElementButtons();
   void LineUpFromTop();
   void LineDownFromBottom();
 
   TMainForm& form_;
-  bool elementButtonsShown_ = true;
+  bool horizScrollBusy_ = false;
 };
 
 }  // namespace qm

@@ -79,9 +79,12 @@ TScriptPopups::TScriptPopups(TMainForm& form) : form_(form) {
   BuildSelectPopUp();
   BuildChildPopUp();
   ScriptPopupHooks.RightClick = [this](TMDIChild& script, int x, int y) { RightClick(script, x, y); };
+  ScriptPopupHooks.Pressed = [this] {
+    if (powerPanel_ && powerPanel_->Visible) powerPanel_->ClosePanel();
+  };
 }
 
-TScriptPopups::~TScriptPopups() { ScriptPopupHooks.RightClick = nullptr; }
+TScriptPopups::~TScriptPopups() { ScriptPopupHooks = {}; }
 
 void TScriptPopups::BuildSelectPopUp() {
   SelectPopUp = new TPopupMenu(&form_);

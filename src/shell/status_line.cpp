@@ -64,6 +64,7 @@ void TStatusLine::UpdateStatusLine() {
     CurrentElement->Caption = std::string();
     LinePanel->Caption = std::string();
     lastElement_ = nullptr;
+    lastType_ = -1;
     return;
   }
   TMDIChild& script = *ActiveScript();
@@ -129,6 +130,20 @@ void TStatusLine::Refresh(bool force) {
   lastLine_ = script.CaretLine;
   lastColumn_ = script.CaretColumn;
   lastLineCount_ = e ? e->lineCount : -1;
+}
+
+}  // namespace qm
+
+namespace qm {
+
+void TMainForm::SetEditCommandsEnabled(bool blockExists) {
+  MenusDue = 1;
+  const std::pair<const char*, const char*> keys[] = {{"UppercaseItem", "F12"}, {"LowercaseItem", "Shift+F12"}};
+  for (const auto& [name, key] : keys) {
+    TMenuItem* item = MenuItem(name);
+    const TShortCut wanted = blockExists ? TextToShortCut(key) : 0;
+    if (item && item->ShortCut() != wanted) item->ShortCut = wanted;
+  }
 }
 
 }  // namespace qm

@@ -8,7 +8,10 @@
 #include "gui/program_gui_fixture.h"
 #include "platform/office_button.h"
 #include "script/layout/screen_rebuild.h"
+#include "base/program_busy.h"
 #include "shell/main_form.h"
+#include "shell/power_panel.h"
+#include "shell/script_popups.h"
 #include "shell/right_panel.h"
 #include "shell/status_line.h"
 #include "support/script_builder.h"
@@ -77,6 +80,31 @@ TEST_F(NavigationTest, ScrollBarPageButtonsAndStatusLineFollowTheCaret) {
   EXPECT_EQ(Caption(status.ScenePanel), "Scn: 3 of 3");
   EXPECT_GT(right.RightScroll->Position(), right.RightScroll->Max() / 2);
   Shot("navigation");
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+class PowerPanelGuiTest : public testing::ProgramGuiFixture {};
+
+// On the desktop the panel opens at a right click and goes away when the
+// writer clicks back into the script, leaving the program free.
+TEST_F(PowerPanelGuiTest, AClickBackInTheScriptClosesThePanel) {
+  QTest::mouseClick(ScriptClient(), Qt::RightButton, Qt::NoModifier, QPoint(200, 40));
+  Application->ProcessMessages();
+  TPowerPanel& panel = MainForm->ScriptPopups().PowerPanel();
+  ASSERT_TRUE(panel.Visible());
+  EXPECT_FALSE(ProgramBusy) << "the keys stay alive";
+  QWidget* window = WindowOf(panel);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  QTest::mouseClick(ScriptClient(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 40));
+  Application->ProcessMessages();
+  EXPECT_FALSE(panel.Visible());
+  EXPECT_FALSE(ProgramBusy);
 }
 
 }  // namespace

@@ -123,3 +123,49 @@ TEST_F(RunningShotsTest, TheShotButtonStartsAShot) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+class ChoiceMenuContextsTest : public testing::ProgramFixture {};
+
+// Which items the menu shows in each of its contexts.
+TEST_F(ChoiceMenuContextsTest, ItemsShownByContext) {
+  struct Case {
+    Byte context;
+    bool acts, shotAndTransition, noText;
+    const char* noTextCaption;
+  } cases[] = {
+      {pcSceneOpening, true, true, true, NoInitialTextCaption},
+      {pcTransition, false, false, false, NoInitialTextCaption},
+      {pcTimeOfDay, false, false, false, NoInitialTextCaption},
+      {pcExtension, false, false, true, AddAsTextCaption},
+      {pcShot, false, false, true, NoInitialTextCaption},
+      {pcTimeOfDayAgain, false, false, false, NoInitialTextCaption},
+  };
+  TScriptPopups& popups = MainForm->ScriptPopups();
+  const auto item = [&popups](const char* name) {
+    TMenuItem* root = popups.ChildPopUp->Items();
+    for (int i = 0; i < root->Count(); ++i)
+      if (root->Items(i)->Name == name) return root->Items(i);
+    return static_cast<TMenuItem*>(nullptr);
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.context));
+    PopupContext = c.context;
+    PopupChoice(Script()).Record("left over", 3);
+    popups.ChildPopUp->OnPopup(popups.ChildPopUp);
+    EXPECT_EQ(item("EndofActInfoItem")->Visible(), c.acts);
+    EXPECT_EQ(item("StartNewActItem")->Visible(), c.acts);
+    EXPECT_EQ(item("StartNewSceneItem")->Visible(), c.acts);
+    EXPECT_EQ(item("AddShotItem")->Visible(), c.shotAndTransition);
+    EXPECT_EQ(item("MakeaTransitionItem")->Visible(), c.shotAndTransition);
+    EXPECT_EQ(item("NoInitialTextItem")->Visible(), c.noText);
+    EXPECT_EQ(item("NoInitialTextItem")->Caption(), c.noTextCaption);
+    EXPECT_EQ(item("ChildSeparator")->Visible(), c.context != pcExtension);
+    EXPECT_EQ(PopupChoice(Script()).PendingPopupCommand, 0) << "a choice left from before is cleared";
+  }
+}
+
+}  // namespace
+}  // namespace qm

@@ -78,11 +78,10 @@ TEST_F(PowerPanelTest, TheButtonsSuitTheMoment) {
     c.setUp();
     RightClick();
     EXPECT_TRUE(Panel().Visible());
-    EXPECT_TRUE(ProgramBusy) << "the panel holds the program while it shows";
+    EXPECT_FALSE(ProgramBusy) << "the keys stay alive while the panel shows";
     EXPECT_EQ(Captions(), c.captions);
     Panel().ClosePanel();
     EXPECT_FALSE(Panel().Visible());
-    EXPECT_FALSE(ProgramBusy);
   }
   // With no script open: the file commands.
   CloseAll();
@@ -124,6 +123,42 @@ TEST_F(PowerPanelTest, SecondSetsAndWhatStaysOpen) {
     Panel().ClosePanel();
     MainForm->TurnoffBlockItemClick(nullptr);
   }
+}
+
+TEST_F(PowerPanelTest, TheTitleStripMovesAndClosesItAndRightReleasesWaitForASecond) {
+  Script().SetFocus();
+  TypeText("Some words.");
+  RightClick();
+  ASSERT_TRUE(Panel().Visible());
+  // Dragged far up and left it stops at the screen's corner.
+  Panel().Panel2->MouseDown(TMouseButton::mbLeft, {}, 10, 5);
+  Panel().Panel2->MouseMove(TShiftState(ssLeft), -5000, -5000);
+  EXPECT_EQ(Panel().Left(), 0);
+  EXPECT_EQ(Panel().Top(), 0);
+  Panel().Panel2->MouseMove(TShiftState(ssLeft), 40, 25);
+  EXPECT_EQ(Panel().Left(), 30);
+  EXPECT_EQ(Panel().Top(), 20);
+  Panel().Panel2->MouseUp(TMouseButton::mbLeft, {}, 40, 25);
+  EXPECT_TRUE(Panel().Visible()) << "a drag does not close it";
+
+  // The release of the click that opened it runs nothing; the next does.
+  TButton* select = Panel().B[4];
+  ASSERT_EQ(select->Caption(), "Select");
+  select->MouseUp(TMouseButton::mbRight, {}, 2, 2);
+  EXPECT_EQ(select->Caption(), "Select");
+  select->MouseUp(TMouseButton::mbRight, {}, 2, 2);
+  EXPECT_EQ(Panel().B[0]->Caption(), "Word") << "the second release ran Select";
+
+  Panel().Panel2->DblClick();
+  EXPECT_TRUE(Panel().Visible());
+  Panel().Panel2->MouseUp(TMouseButton::mbLeft, {}, 5, 5);
+  EXPECT_FALSE(Panel().Visible()) << "a double click closes it at the release";
+
+  // A click back in the script closes it.
+  RightClick();
+  ASSERT_TRUE(Panel().Visible());
+  ClickAt(Script(), 60, 10);
+  EXPECT_FALSE(Panel().Visible());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/scrolling.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 
@@ -40,8 +41,7 @@ void Land(TMDIChild& window, TScriptElement* element) {
   MakeElementCurrent(window, element);
   window.CaretColumn = 0;
   window.CaretLine = 1;
-  element->screenLine = element->prev ? LandingLine : 1;
-  RebuildScreen(&window);
+  ShowOnLine(window, *element, element->prev ? LandingLine : 1);
   window.RedisplayScreen(true);
 }
 

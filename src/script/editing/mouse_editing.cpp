@@ -262,6 +262,7 @@ void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, 
   if (!Active()) SetFocus();
   // The list belongs to the element being typed, which a click leaves.
   if (aids::ListShowing()) aids::CloseList();
+  if (button != TMouseButton::mbRight && ScriptPopupHooks.Pressed) ScriptPopupHooks.Pressed();
   if (button == TMouseButton::mbRight && ScriptPopupHooks.RightClick) {
     ScriptPopupHooks.RightClick(*this, x, y);
     return;

@@ -61,7 +61,10 @@ void MoveView(TMDIChild& window, int lines) {
 // the view keeps a line above the caret.
 void ShowLineOnTop(TMDIChild& window, TScriptElement* target, int line) {
   if (!target) return;
-  GoToElement(window, target, false);
+  // A block grows over every element passed; without one the edit line
+  // goes straight to the target.
+  if (window.BlockOn) GoToElement(window, target, false);
+  else MakeElementCurrent(window, target);
   line = std::clamp(line, 1, std::max<int>(1, window.CurrentElement->lineCount));
   window.CaretLine = static_cast<Word>(line);
   window.CaretColumn = static_cast<Word>(LineStart(window, line));
@@ -128,6 +131,17 @@ void EnsureCaretVisible(TMDIChild& window) {
     moved = true;
   }
   if (moved) window.RedisplayScreen(true);
+}
+
+void ShowOnLine(TMDIChild& window, TScriptElement& element, int line) {
+  // The lines above are laid from their stored counts, which the layout
+  // may change (a page break shows its banner lines): a second pass puts
+  // the element where it was asked for.
+  for (int pass = 0; pass < 2; ++pass) {
+    element.screenLine = static_cast<std::int16_t>(line);
+    RebuildScreen(&window);
+    if (element.screenLine == line) break;
+  }
 }
 
 void ScrollScreenUp(TMDIChild& window, int lines) {
@@ -244,11 +258,12 @@ constexpr std::int16_t JumpLandingLine = 6;
 void LandAt(TMDIChild& window, TScriptElement* target) {
   if (target != window.CurrentElement) {
     MakeElementCurrent(window, target);
-    target->screenLine = target->prev ? JumpLandingLine : 1;
     window.CaretColumn = 0;
     window.CaretLine = 1;
+    ShowOnLine(window, *target, target->prev ? JumpLandingLine : 1);
+  } else {
+    RebuildScreen(&window);
   }
-  RebuildScreen(&window);
   window.RedisplayScreen(true);
 }
 
@@ -285,6 +300,33 @@ bool GotoNeighbourPage(TMDIChild& window, bool down) {
   const bool moved = e != window.CurrentElement;
   LandAt(window, e);
   return moved;
+}
+
+int FollowHorizontalScroll(TMDIChild& window, int scrollPos, int minPos, int maxPos) {
+  if (!window.CurrentElement) return scrollPos;
+  constexpr int Step = 5;
+  const int line = CurrentLine(window);
+  const int lineStart = LineStart(window, line);
+  const int lineEnd = std::min<int>(window.LineOffsets[static_cast<std::size_t>(line)], static_cast<int>(window.EditBuffer.size()));
+  int column = window.CaretColumn;
+  int x = ScreenLeftOf(window, window.CurrentElement->format) + MeasureTextWidth(window, lineStart, column - 1);
+  if (scrollPos + x < 0) {
+    while (column < lineEnd && scrollPos + x < 0) {
+      x += CharWidthAt(window, column);
+      ++column;
+    }
+    while (scrollPos < maxPos && scrollPos + x < 0) scrollPos += Step;
+  }
+  const int width = window.ClientWidth();
+  if (width < scrollPos + x) {
+    while (column > lineStart && column > 0 && width <= scrollPos + x) {
+      --column;
+      x -= CharWidthAt(window, column);
+    }
+    while (scrollPos > minPos && width < scrollPos + x) scrollPos -= Step;
+  }
+  window.CaretColumn = static_cast<Word>(column);
+  return std::clamp(scrollPos, minPos, maxPos);
 }
 
 void GotoScriptTop(TMDIChild& window) {

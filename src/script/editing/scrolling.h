@@ -23,6 +23,9 @@ void EnsureCaretVisible(TMDIChild& window);
 void ScrollScreenUp(TMDIChild& window, int lines);
 void ScrollScreenDown(TMDIChild& window, int lines);
 
+// The screen laid out with the element's first line on the given line.
+void ShowOnLine(TMDIChild& window, TScriptElement& element, int line);
+
 // Up and Down: the caret to the wrapped line above (below), into the
 // previous (next) element from its first (last) line, keeping its place
 // across within half a character. Page breaks and hidden elements take no
@@ -63,6 +66,12 @@ void ScrollToScriptLine(TMDIChild& window, int position);
 // elements only has its kind shown again. False at the script's start
 // (end).
 bool GotoNeighbourPage(TMDIChild& window, bool down);
+
+// The horizontal bar moved to a pixel offset of the text: a caret that
+// would leave the window moves along its wrapped line to stay in sight,
+// then the offset moves on by 5 pixels while the caret is still out of
+// it. The offset to use is returned; the caller makes it the window's.
+int FollowHorizontalScroll(TMDIChild& window, int scrollPos, int minPos, int maxPos);
 
 // The caret to the start of the script (the end), in view.
 void GotoScriptTop(TMDIChild& window);

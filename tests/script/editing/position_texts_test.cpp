@@ -162,6 +162,30 @@ TEST_F(PositionTextsTest, ThePanelsSayWhereTheCaretIs) {
   EXPECT_EQ(Status(acts).act, "Act AA, Scn 3");
 }
 
+// A locked script: the caret below an A-page and in an A-scene.
+TEST_F(PositionTextsTest, ALockedScriptShowsItsAPagesAndAScenes) {
+  Load({{ekSceneHeading, "INT. HALL - DAY"},
+        {ekAction, "One."},
+        {ekLockedPageBreak, " "},
+        {ekSceneHeading, "EXT. YARD - NIGHT"},
+        {ekMultiLockedPageBreak, " "},
+        {ekASceneHeading, "INT. SHED - NIGHT"},
+        {ekAction, "Two."}},
+       6);
+  W().PagesLocked = 1;
+  W().PagesMultiLocked = 1;
+  W().ScenesLocked = 1;
+  Number(0, 1);
+  Number(2, 12);
+  Number(3, 2);
+  Number(4, 12);
+  Number(5, 2, 'A');
+  const TStatusTexts texts = Status();
+  EXPECT_EQ(texts.page, " Pg: 12-A of 3");
+  EXPECT_EQ(texts.caretPageText, "12-A");
+  EXPECT_EQ(texts.scene, "Scn: 2A of 2");
+}
+
 TEST_F(PositionTextsTest, PositionPanelShowsInchesFromThePageEdge) {
   struct Case {
     Byte leftMargin;

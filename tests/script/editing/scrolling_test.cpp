@@ -46,6 +46,30 @@ class ScrollingTest : public testing::KeysFixture {
     }
   }
   int keysOutOfView = 0;
+  // The rows of the table that lie in the window, read from the top, show
+  // each element's wrapped lines in order, and each element's first line
+  // is where the element says.
+  std::string TableFault() {
+    const TScreenLine& first = W().ScreenLines[1];
+    if (!first.element) return "the first row is empty";
+    const TScriptElement* e = first.element;
+    int line = first.lineInElement;
+    for (int row = 1; row <= ScreenLineCount && e; ++row) {
+      const TScreenLine& r = W().ScreenLines[static_cast<size_t>(row)];
+      if (r.y > W().ClientHeight()) break;
+      const std::string where = "row " + std::to_string(row);
+      if (r.element != e || r.lineInElement != line) return where + " shows another line";
+      if (e->screenLine + line - 1 != row) return where + ": the element's screen line disagrees";
+      if (line < e->lineCount) {
+        ++line;
+      } else {
+        do e = e->next;
+        while (e && W().IsHiddenElement(e));
+        line = 1;
+      }
+    }
+    return {};
+  }
   std::string TopText() { return W().ScreenLines[1].text; }
   std::string CurrentText() { return W().EditBuffer; }
   void Wheel(int delta) {
@@ -123,6 +147,51 @@ TEST_F(ScrollingTest, AScriptOpenedFromItsFileShowsItsStart) {
   EXPECT_EQ(W().CaretColumn, 0);
   EXPECT_EQ(TopText(), "INT. HALL - DAY");
   EXPECT_TRUE(CaretInView());
+}
+
+// Page Up and Page Down at the top, in the middle and at the end, line
+// moves, and an element growing and shrinking as it is typed: the table
+// of screen lines always agrees with the elements.
+TEST_F(ScrollingTest, TheScreenLineTableFollowsEveryMove) {
+  struct Case {
+    const char* what;
+    int from;
+    std::function<void()> act;
+    int caretIn;  // the element the caret ends in, -1: not checked
+  };
+  const Case cases[] = {
+      {"Page Up at the top does nothing", 0, [this] { Key(VK_PRIOR); }, 0},
+      {"Page Down from the top", 0, [this] { Key(VK_NEXT); }, -1},
+      {"Page Down from the middle", 20, [this] { Key(VK_NEXT); }, -1},
+      {"Page Up from the end", kActions, [this] { Key(VK_PRIOR); }, -1},
+      {"Page Down at the end does nothing", kActions, [this] { Key(VK_NEXT); }, kActions},
+      {"Down keeps the caret's place across", 3, [this] { Key(VK_DOWN); }, 4},
+      {"an element grows past its line and shrinks again", 5,
+       [this] {
+         Key(VK_END);
+         const std::string more = " And then a great deal more happens in the hall, which goes on and on.";
+         TypeText(more);
+         EXPECT_GT(W().CurrentElement->lineCount, 1);
+         EXPECT_EQ(TableFault(), "") << "after growing";
+         for (std::size_t i = 0; i < more.size(); ++i) Key(VK_BACK);
+         EXPECT_EQ(W().CurrentElement->lineCount, 1);
+       },
+       5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadScene(c.from, 2);
+    keysOutOfView = 0;
+    c.act();
+    EXPECT_EQ(TableFault(), "");
+    EXPECT_TRUE(CaretInView());
+    if (c.caretIn >= 0) {
+      EXPECT_EQ(CurrentIndex(), c.caretIn);
+    }
+    if (c.caretIn >= 0 && c.from != 5) {
+      EXPECT_EQ(W().CaretColumn, 2);
+    }
+  }
 }
 
 // The wheel moves the view through the right panel's bar, three lines a
