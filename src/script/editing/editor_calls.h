@@ -54,6 +54,12 @@ void RenumberScenes(TMDIChild& script);
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.
 void MoveCaretTo(TMDIChild& script, TScriptElement& element);
+// The element becomes current, its text in the edit line, with no screen
+// work: for passes over many elements that lay the screen out once at
+// their end (RedisplayScreen).
+void TakeElement(TMDIChild& script, TScriptElement& element);
+// Rewraps the current element's edit line without painting it.
+void RewrapCurrent(TMDIChild& script);
 // The caret to the end of the script's last element (where text is
 // appended).
 void MoveCaretToScriptEnd(TMDIChild& script);
