@@ -298,6 +298,23 @@ std::string QuotedForCaption(const std::string& text) {
   return "I Found \"" + shown + "\"";
 }
 
+// What a found colour or strike-out is called in the question after it.
+std::string FoundCaption(const std::string& text, const TSearchOptions& options) {
+  const std::string codes = TranslateFormatCodes(text);
+  const Byte first = codes.empty() ? Byte{0} : static_cast<Byte>(codes.front());
+  switch (first) {
+    case 18: return "I Found the Next Blue Text";
+    case 16: return "I Found the Next Red Text";
+    case 20: return "I Found the Next Green Text";
+    case StrikeOutOn: return "I Found the Next StrikedOut Text";
+    default: break;
+  }
+  constexpr std::array<Byte, 7> UserColourOpenCodes{253, 221, 238, 245, 208, 159, 131};
+  for (std::size_t i = 0; options.colourCodes && i < UserColourOpenCodes.size(); ++i)
+    if (first == UserColourOpenCodes[i]) return "I Found the Next User Color " + std::to_string(i + 1) + " Text";
+  return QuotedForCaption(text);
+}
+
 // The element with the match becomes current, its text in the edit line.
 void PlaceAtMatch(TMDIChild& script, const TScriptMatch& m) {
   if (script.CurrentElement != m.element) editor::MoveCaretTo(script, *m.element);
@@ -362,7 +379,7 @@ bool SearchScript(TMDIChild& script, const std::string& text, const TSearchOptio
   while (auto m = search.Next()) {
     ClosePleaseWait();
     FrameMatch(script, *m, options.backwards);
-    if (!AskYesNo("Search Again?", QuotedForCaption(text), true)) {
+    if (!AskYesNo("Search Again?", FoundCaption(text, options), true)) {
       EndSearch();
       return true;
     }

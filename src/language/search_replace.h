@@ -77,6 +77,9 @@ struct TSearchOptions {
   std::uint32_t kinds = AllSearchKinds;
   // Found items are wrapped into breakdown tags rather than replaced.
   bool tagging = false;
+  // The text comes as codes from a caller, not typed: a user colour's open
+  // byte then names the colour, never the accented letter it also is.
+  bool colourCodes = false;
 };
 
 struct TReplaceOptions : TSearchOptions {

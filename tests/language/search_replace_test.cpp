@@ -255,6 +255,47 @@ TEST_F(SearchScriptTest, LongSearchTextsAreCutInTheCaption) {
   EXPECT_TRUE(SearchScript(Script(), "abcdefghijklmnopqrstuvwxyz", options));
 }
 
+TEST_F(SearchScriptTest, ColourAndStrikeOutFindsAreNamedButTypedLettersAreNot) {
+  Script().LayoutOptions.UsesUserColors = true;
+  Add({{ekAction, "a \x0E" "gone\x0F and \xFD" "blue-ish\xFE"}});
+  const struct {
+    std::string text;
+    bool colourCodes;
+    std::string caption;
+  } cases[] = {
+      {"{S+}", false, "I Found the Next StrikedOut Text"},
+      // a typed y with an acute accent is a letter, whatever byte it shares
+      {"\xFD", false, "I Found \"\xFD\""},
+      {"\xFD", true, "I Found the Next User Color 1 Text"},
+  };
+  TSearchOptions options;
+  options.wholeWords = false;
+  for (const auto& c : cases) {
+    PlaceCaret(0);
+    options.colourCodes = c.colourCodes;
+    ExpectMessage("Search Again?", c.caption, mrNo);
+    EXPECT_TRUE(SearchScript(Script(), c.text, options)) << c.caption;
+  }
+}
+
+TEST(SearchBoxAccentTest, AnAccentKeyComposesTheNextLetter) {
+  const struct {
+    char accent, typed, result;
+  } cases[] = {
+      {'\'', 'y', '\xFD'}, {'\'', 'E', '\xC9'}, {'`', 'a', '\xE0'}, {'~', 'n', '\xF1'}, {'^', 'i', '\xEE'},
+      {':', 'u', '\xFC'},  {',', 'c', '\xE7'},  {'0', 'r', '\xAE'}, {'\'', 'x', 'x'},
+  };
+  for (const auto& c : cases) {
+    SearchBoxAccent() = c.accent;
+    EXPECT_EQ(ComposeSearchBoxKey(c.typed), c.result) << c.accent << c.typed;
+    EXPECT_EQ(SearchBoxAccent(), 0);
+  }
+  // A blank leaves the accent waiting for its letter.
+  SearchBoxAccent() = '\'';
+  EXPECT_EQ(ComposeSearchBoxKey(' '), ' ');
+  EXPECT_EQ(ComposeSearchBoxKey('e'), '\xE9');
+}
+
 // Renaming changes the cues (with their extensions) and the name table,
 // and leaves what the characters say alone.
 TEST_F(SearchScriptTest, ChangeCharacterNameRenamesEveryCue) {
