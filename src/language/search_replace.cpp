@@ -6,6 +6,7 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/message_boxes.h"
+#include "language/search_tools.h"
 #include "platform/cp1252.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
@@ -526,6 +527,9 @@ bool RepeatLastSearch(TMDIChild& script) {
       SearchReplaceOrTag(script, Memory.lastSearch, Memory.lastReplace, options);
       return true;
     }
+    case skNextSpeech:
+      NextSpeechBy(script, true);
+      return true;
     default: return false;
   }
 }

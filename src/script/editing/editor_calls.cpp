@@ -88,6 +88,11 @@ void TakeElement(TMDIChild& script, TScriptElement& element) {
   DisAssemble(script);
 }
 
+void DeleteCurrentElement(TMDIChild& script) {
+  script.DisposeIndex(false);
+  DisAssemble(script);
+}
+
 void RewrapCurrent(TMDIChild& script) {
   TScriptElement* element = script.CurrentElement;
   if (element && !IsPageBreakKind(element->Kind())) script.WordWrapText(element, script.EditBuffer, false, false);

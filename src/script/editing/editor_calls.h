@@ -58,6 +58,9 @@ void MoveCaretTo(TMDIChild& script, TScriptElement& element);
 // work: for passes over many elements that lay the screen out once at
 // their end (RedisplayScreen).
 void TakeElement(TMDIChild& script, TScriptElement& element);
+// Deletes the current element (never the script's only one); the one
+// before it (or after, at the start) becomes current.
+void DeleteCurrentElement(TMDIChild& script);
 // Rewraps the current element's edit line without painting it.
 void RewrapCurrent(TMDIChild& script);
 // The caret to the end of the script's last element (where text is
