@@ -173,6 +173,21 @@ TEST_F(SearchScriptTest, ReplaceBackwardsStopsAtTheScriptsStart) {
   EXPECT_EQ(ElementsOf(Script()), expected);
 }
 
+// An element never grows past what its edit line holds: a replacement
+// that would take it there is left out, and the count says so.
+TEST_F(SearchScriptTest, AReplacementThatWouldOverfillTheElementIsLeftOut) {
+  std::string text(EditBufferSize - 30, 'x');
+  text += " cat cat";
+  Add({{ekAction, text}});
+  PlaceCaret(0);
+  TReplaceOptions options;
+  options.matchCaps = false;
+  ReplaceAll("cat", "a longer word here", options, "Found: 2\rReplaced: 1");
+  const std::string after = ElementsOf(Script()).front().text;
+  EXPECT_LT(after.size(), static_cast<std::size_t>(EditBufferSize));
+  EXPECT_NE(after.find("a longer word here cat"), std::string::npos);
+}
+
 TEST_F(SearchScriptTest, PromptedReplaceSkipsAndCancels) {
   Add({{ekAction, "cat cat cat"}});
   PlaceCaret(0);
