@@ -311,6 +311,44 @@ TEST(SearchBoxAccentTest, AnAccentKeyComposesTheNextLetter) {
   EXPECT_EQ(ComposeSearchBoxKey('e'), '\xE9');
 }
 
+TEST_F(SearchScriptTest, TheReplaceBoxEnablesItsOptions) {
+  const struct {
+    std::string replacement;
+    bool prompt, matchCaps;
+  } cases[] = {
+      {DontReplaceText, true, false},
+      {"", false, true},
+      {"dog", true, true},
+  };
+  TSearchingDlg dialog(Application, false);
+  for (const auto& c : cases) {
+    dialog.ReplaceText->Text = c.replacement;
+    dialog.ReplaceTextChange(nullptr);
+    EXPECT_EQ(dialog.PromptBox->Enabled(), c.prompt) << c.replacement;
+    EXPECT_EQ(dialog.MatchCapsBox->Enabled(), c.matchCaps) << c.replacement;
+    EXPECT_EQ(dialog.MatchCapsLabel->Font.Color(), c.matchCaps ? clBlack : TColor{0x808080}) << c.replacement;
+  }
+  ExpectMessage("Use the following Text to \rsearch for Format Codes:\r\rUnderline On/Off:  {U+} or {U-}");
+  dialog.FormatCodesBtn->Click();
+}
+
+// The check boxes and radio buttons come back as the user left them.
+TEST_F(SearchScriptTest, TheDialogRemembersItsOptions) {
+  {
+    TSearchingDlg first(Application, false);
+    EXPECT_TRUE(first.WholeWordsBox->Checked());
+    EXPECT_TRUE(first.FromCursorBtn->Checked());
+    first.WholeWordsBox->SetChecked(false);
+    first.BackwardsBox->SetChecked(true);
+    first.EntireScriptBtn->SetChecked(true);
+  }
+  TSearchingDlg second(Application, false);
+  EXPECT_FALSE(second.WholeWordsBox->Checked());
+  EXPECT_TRUE(second.BackwardsBox->Checked());
+  EXPECT_TRUE(second.EntireScriptBtn->Checked());
+  EXPECT_FALSE(second.FromCursorBtn->Checked());
+}
+
 // Renaming changes the cues (with their extensions) and the name table,
 // and leaves what the characters say alone.
 TEST_F(SearchScriptTest, ChangeCharacterNameRenamesEveryCue) {
