@@ -6,11 +6,13 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/message_boxes.h"
+#include "language/search_tools.h"
 #include "platform/cp1252.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/layout/char_widths.h"
 #include "script/model/element_cursors.h"
+#include "script/model/packed_text.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -42,7 +44,7 @@ std::optional<std::size_t> MatchEnd(std::string_view text, const TSearchPattern&
   std::size_t i = start;
   for (std::size_t k = 0; k < p.text.size();) {
     if (i >= text.size()) return std::nullopt;
-    if (text[i] == p.text[k]) {
+    if (p.Fold(text[i]) == p.text[k]) {
       ++i;
       ++k;
     } else if (k > 0 && p.skipped.Contains(text[i])) {
@@ -70,7 +72,7 @@ bool WholeWordAt(std::string_view text, const TSearchPattern& p, std::size_t sta
 }
 
 std::optional<TTextMatch> MatchAt(std::string_view text, const TSearchPattern& p, std::size_t start) {
-  if (text[start] != p.text.front()) return std::nullopt;
+  if (p.Fold(text[start]) != p.text.front()) return std::nullopt;
   const auto end = MatchEnd(text, p, start);
   if (!end || (p.wholeWords && !WholeWordAt(text, p, start, *end))) return std::nullopt;
   return TTextMatch{start, *end};
@@ -92,9 +94,7 @@ std::string TranslateFormatCodes(std::string text) {
 
 std::string ComparableText(std::string_view text, const TSearchPattern& pattern) {
   std::string result(text);
-  if (pattern.exactCase) return result;
-  for (char& c : result)
-    if (!pattern.codes.Contains(c)) c = static_cast<char>(AnsiUpper(static_cast<Byte>(c)));
+  for (char& c : result) c = pattern.Fold(c);
   return result;
 }
 
@@ -103,6 +103,10 @@ TSearchPattern MakeSearchPattern(std::string_view typed, bool exactCase, bool wh
   p.exactCase = exactCase;
   p.wholeWords = wholeWords;
   p.codes = codes;
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<Byte>(b);
+    p.fold[byte] = static_cast<char>(exactCase || codes.Contains(byte) ? byte : AnsiUpper(byte));
+  }
   p.text = ComparableText(TranslateFormatCodes(std::string(typed)), p);
   p.skipped = codes + CharSet{SoftHyphen};
   if (!p.text.empty()) {
@@ -176,6 +180,41 @@ const GlobalState reset([] {
 
 constexpr int CaptionTextLength = 20;
 
+// What each byte of a packed text stands for.
+const std::array<std::string, 256>& PackedExpansions() {
+  static const std::array<std::string, 256> expansions = [] {
+    std::array<std::string, 256> all;
+    for (int b = 1; b < 256; ++b) all[static_cast<std::size_t>(b)] = UnpackText(std::string(1, static_cast<char>(b)));
+    return all;
+  }();
+  return expansions;
+}
+
+// The packed bytes that may stand for one of the pattern's characters (its
+// rarest, by the number of such bytes): an element whose packed text has
+// none of them cannot hold a match and is not unpacked.
+CharSet PackedBytesFor(const TSearchPattern& p) {
+  constexpr CharSet Escapes{122, 127, 128};
+  CharSet best;
+  int bestCount = 257;
+  for (char wanted : p.text) {
+    CharSet bytes = Escapes;
+    int count = 0;
+    for (int b = 1; b < 256; ++b) {
+      const std::string& expansion = PackedExpansions()[static_cast<std::size_t>(b)];
+      if (std::ranges::any_of(expansion, [&](char c) { return p.Fold(c) == wanted; })) {
+        bytes.Include(static_cast<Byte>(b));
+        ++count;
+      }
+    }
+    if (count < bestCount) {
+      best = bytes;
+      bestCount = count;
+    }
+  }
+  return best;
+}
+
 // A match in the script.
 struct TScriptMatch {
   TScriptElement* element;
@@ -190,6 +229,7 @@ class TScriptSearch {
       : script_(script),
         pattern_(MakeSearchPattern(text, options.exactCase, options.wholeWords, CodeSetOf(script))),
         options_(options),
+        packedBytes_(PackedBytesFor(pattern_)),
         counting_(counting) {}
 
   const TSearchPattern& Pattern() const { return pattern_; }
@@ -202,8 +242,8 @@ class TScriptSearch {
     TScriptElement* e = script_.CurrentElement;
     std::size_t from = script_.CaretColumn;
     while (e) {
-      if (Searchable(*e)) {
-        const std::string text = ComparableText(TextOf(*e), pattern_);
+      if (Searchable(*e) && MayHold(*e)) {
+        const std::string text = TextOf(*e);
         if (e != script_.CurrentElement) from = options_.backwards ? text.size() : 0;
         if (auto m = FindInText(text, pattern_, from, options_.backwards)) return TScriptMatch{e, *m};
       }
@@ -226,6 +266,11 @@ class TScriptSearch {
     return !((script_.HiddenKinds >> kind) & 1);
   }
 
+  bool MayHold(const TScriptElement& e) const {
+    if (!e.text || e.text->empty() || !HoldsPackedText(e.Kind())) return true;
+    return std::ranges::any_of(*e.text, [this](char b) { return packedBytes_.Contains(b); });
+  }
+
   std::string TextOf(const TScriptElement& e) const {
     std::string text = e.text ? ElementText(e) : script_.EditBuffer;
     return text.empty() ? std::string(" ") : text;
@@ -244,6 +289,7 @@ class TScriptSearch {
   TMDIChild& script_;
   TSearchPattern pattern_;
   TSearchOptions options_;
+  CharSet packedBytes_;
   bool counting_;
   bool cancelled_ = false;
 };
@@ -251,6 +297,23 @@ class TScriptSearch {
 std::string QuotedForCaption(const std::string& text) {
   std::string shown = text.size() > CaptionTextLength ? text.substr(0, CaptionTextLength) + "..." : text;
   return "I Found \"" + shown + "\"";
+}
+
+// What a found colour or strike-out is called in the question after it.
+std::string FoundCaption(const std::string& text, const TSearchOptions& options) {
+  const std::string codes = TranslateFormatCodes(text);
+  const Byte first = codes.empty() ? Byte{0} : static_cast<Byte>(codes.front());
+  switch (first) {
+    case 18: return "I Found the Next Blue Text";
+    case 16: return "I Found the Next Red Text";
+    case 20: return "I Found the Next Green Text";
+    case StrikeOutOn: return "I Found the Next StrikedOut Text";
+    default: break;
+  }
+  constexpr std::array<Byte, 7> UserColourOpenCodes{253, 221, 238, 245, 208, 159, 131};
+  for (std::size_t i = 0; options.colourCodes && i < UserColourOpenCodes.size(); ++i)
+    if (first == UserColourOpenCodes[i]) return "I Found the Next User Color " + std::to_string(i + 1) + " Text";
+  return QuotedForCaption(text);
 }
 
 // The element with the match becomes current, its text in the edit line.
@@ -317,7 +380,7 @@ bool SearchScript(TMDIChild& script, const std::string& text, const TSearchOptio
   while (auto m = search.Next()) {
     ClosePleaseWait();
     FrameMatch(script, *m, options.backwards);
-    if (!AskYesNo("Search Again?", QuotedForCaption(text), true)) {
+    if (!AskYesNo("Search Again?", FoundCaption(text, options), true)) {
       EndSearch();
       return true;
     }
@@ -360,7 +423,7 @@ TFoundText SplitFound(std::string_view text, const TSearchPattern& p, const TTex
 // Replaces the framed match in the edit line; false when the element
 // would grow past what it may hold.
 bool ReplaceMatch(TMDIChild& script, const TScriptSearch& search, const TScriptMatch& m,
-                  const std::string& replacement, const TReplaceOptions& options) {
+                  const std::string& replacement, const TReplaceOptions& options, bool quiet) {
   std::string& line = script.EditBuffer;
   const TFoundText found = SplitFound(line, search.Pattern(), m.at);
   const bool inCue = m.element->Kind() == ekCharacterName;
@@ -371,7 +434,8 @@ bool ReplaceMatch(TMDIChild& script, const TScriptSearch& search, const TScriptM
   line.replace(m.at.start, m.at.end - m.at.start, inserted);
   if (m.element->state == esHidden) m.element->state = m.element->Kind() == ekScriptNote ? esNormal : esShownHidden;
   script.CaretColumn = static_cast<Word>(options.backwards ? m.at.start : m.at.start + inserted.size());
-  editor::RedisplayCurrent(script);
+  if (quiet) editor::RewrapCurrent(script);
+  else editor::RedisplayCurrent(script);
   return true;
 }
 
@@ -382,34 +446,26 @@ void SkipMatch(TMDIChild& script, const TScriptMatch& m, bool backwards) {
 
 }  // namespace
 
-void SearchReplaceOrTag(TMDIChild& script, const std::string& text, const std::string& replacement,
-                        const TReplaceOptions& options) {
-  const std::string translated = TranslateFormatCodes(replacement);
-  if (options.restart || !SearchStart) InitSearchPosition(script);
-  Memory.found = Memory.replaced = 0;
-  editor::SaveUndoStep(script, ukWholeScript);
-  TScriptSearch search(script, text, options, true);
-  bool prompt = options.prompt;
-  bool cancelled = false;
-  ShowPleaseWait(search.BoxText(script.CurrentElement), false, true);
-  while (true) {
-    const auto m = search.Next();
-    if (!m) {
-      cancelled = search.Cancelled();
-      break;
-    }
+namespace {
+
+// The replace loop: each match counted, asked about while `prompt`, and
+// replaced. True when the user cancelled.
+bool ReplaceMatches(TMDIChild& script, TScriptSearch& search, const std::string& text, const std::string& translated,
+                    const TReplaceOptions& options, bool prompt) {
+  bool quietRun = false;
+  while (const auto m = search.Next()) {
     ++Memory.found;
-    PlaceAtMatch(script, *m);
+    // Unasked, the screen is laid out once at the end.
+    quietRun |= !prompt;
+    if (prompt) PlaceAtMatch(script, *m);
+    else editor::TakeElement(script, *m->element);
     if (prompt) {
       ClosePleaseWait();
       FrameMatch(script, *m, options.backwards);
       const TModalResult answer = AskOkSkipCancelAll("Should I replace it?", QuotedForCaption(text), true);
       ClearFrame(script);
       PlaceAtMatch(script, *m);
-      if (answer == mrCancel) {
-        cancelled = true;
-        break;
-      }
+      if (answer == mrCancel) return true;
       ShowPleaseWait(search.BoxText(m->element), false, true);
       if (answer == mrNo) {
         SkipMatch(script, *m, options.backwards);
@@ -417,9 +473,39 @@ void SearchReplaceOrTag(TMDIChild& script, const std::string& text, const std::s
       }
       if (answer == mrAll) prompt = false;
     }
-    if (ReplaceMatch(script, search, *m, translated, options)) ++Memory.replaced;
+    if (ReplaceMatch(script, search, *m, translated, options, !prompt)) ++Memory.replaced;
     else SkipMatch(script, *m, options.backwards);
   }
+  if (quietRun) editor::RedisplayScreen(script);
+  return search.Cancelled();
+}
+
+}  // namespace
+
+std::optional<TFoundPlace> FindNextInScript(TMDIChild& script, const std::string& text, const TSearchOptions& options) {
+  TScriptSearch search(script, text, options, false);
+  const auto m = search.Next();
+  if (!m) return std::nullopt;
+  return TFoundPlace{m->element, m->at};
+}
+
+int ReplaceEveryMatch(TMDIChild& script, const std::string& text, const std::string& replacement,
+                      const TReplaceOptions& options) {
+  Memory.found = Memory.replaced = 0;
+  TScriptSearch search(script, text, options, true);
+  ReplaceMatches(script, search, text, TranslateFormatCodes(replacement), options, false);
+  return Memory.replaced;
+}
+
+void SearchReplaceOrTag(TMDIChild& script, const std::string& text, const std::string& replacement,
+                        const TReplaceOptions& options) {
+  if (options.restart || !SearchStart) InitSearchPosition(script);
+  Memory.found = Memory.replaced = 0;
+  editor::SaveUndoStep(script, ukWholeScript);
+  TScriptSearch search(script, text, options, true);
+  ShowPleaseWait(search.BoxText(script.CurrentElement), false, true);
+  const bool cancelled =
+      ReplaceMatches(script, search, text, TranslateFormatCodes(replacement), options, options.prompt);
   ClosePleaseWait();
   if (Memory.replaced > 0) editor::SetActiveScriptModified();
   ShowMessageBox("Found: " + std::to_string(Memory.found) + "\rReplaced: " + std::to_string(Memory.replaced),
@@ -441,6 +527,9 @@ bool RepeatLastSearch(TMDIChild& script) {
       SearchReplaceOrTag(script, Memory.lastSearch, Memory.lastReplace, options);
       return true;
     }
+    case skNextSpeech:
+      NextSpeechBy(script, true);
+      return true;
     default: return false;
   }
 }

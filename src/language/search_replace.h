@@ -39,6 +39,9 @@ struct TSearchPattern {
   // The script's codes, which upper-casing leaves alone (a user colour's
   // byte is also an accented letter).
   CharSet codes;
+  // Each byte as the search compares it.
+  std::array<char, 256> fold{};
+  char Fold(char c) const { return fold[static_cast<unsigned char>(c)]; }
 };
 TSearchPattern MakeSearchPattern(std::string_view typed, bool exactCase, bool wholeWords, const CharSet& codes);
 
@@ -54,7 +57,8 @@ struct TTextMatch {
 };
 
 // Forwards the first match that starts at or after `from`; backwards the
-// last one that ends at or before it. `text` is as ComparableText gives it.
+// last one that ends at or before it. The text is compared as
+// ComparableText gives it.
 std::optional<TTextMatch> FindInText(std::string_view text, const TSearchPattern& pattern, std::size_t from,
                                      bool backwards);
 
@@ -73,6 +77,9 @@ struct TSearchOptions {
   std::uint32_t kinds = AllSearchKinds;
   // Found items are wrapped into breakdown tags rather than replaced.
   bool tagging = false;
+  // The text comes as codes from a caller, not typed: a user colour's open
+  // byte then names the colour, never the accented letter it also is.
+  bool colourCodes = false;
 };
 
 struct TReplaceOptions : TSearchOptions {
@@ -120,6 +127,18 @@ bool SearchScript(TMDIChild& script, const std::string& text, const TSearchOptio
 // takes back the whole run. Ends with the counts.
 void SearchReplaceOrTag(TMDIChild& script, const std::string& text, const std::string& replacement,
                         const TReplaceOptions& options);
+
+// Where the next match from the caret lies, found without a word to the
+// user (the caret stays).
+struct TFoundPlace {
+  TScriptElement* element;
+  TTextMatch at;
+};
+std::optional<TFoundPlace> FindNextInScript(TMDIChild& script, const std::string& text, const TSearchOptions& options);
+// Replaces every match from the caret on without asking; the number
+// replaced.
+int ReplaceEveryMatch(TMDIChild& script, const std::string& text, const std::string& replacement,
+                      const TReplaceOptions& options);
 
 // Search Again: the last search of kind 1 or 2 with the texts and options
 // it had. False when there was none to repeat.

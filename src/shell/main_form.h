@@ -213,14 +213,14 @@ class TMainForm : public TForm, public TProgramOptions {
   // The check marks that follow the active script's own settings.
   void ShowScriptChecks();
 
-  // Search and replace: the Search menu's commands (Alt Search is Search).
+  // Search and replace, bookmarks and quick entry: Search (Alt Search too),
+  // Search & Replace, Search Again, Change Character Name, the Bookmarks
+  // window, and the quick-entry box (Setup opens it without its file).
   void SearchItemClick(TObject* sender);
   void SearchandReplaceItemClick(TObject* sender);
   void SearchAgainItemClick(TObject* sender);
   void ChangeCharacterName1Click(TObject* sender);
-  // Bookmarks: the tool window.
   void BookmarkItemClick(TObject* sender);
-  // Quick entry: the box, and the box opened on its Setup page.
   void QuickEntryItemClick(TObject* sender);
   void QuickEntrySetupItemClick(TObject* sender);
 

@@ -173,6 +173,21 @@ TEST_F(SearchScriptTest, ReplaceBackwardsStopsAtTheScriptsStart) {
   EXPECT_EQ(ElementsOf(Script()), expected);
 }
 
+// An element never grows past what its edit line holds: a replacement
+// that would take it there is left out, and the count says so.
+TEST_F(SearchScriptTest, AReplacementThatWouldOverfillTheElementIsLeftOut) {
+  std::string text(EditBufferSize - 30, 'x');
+  text += " cat cat";
+  Add({{ekAction, text}});
+  PlaceCaret(0);
+  TReplaceOptions options;
+  options.matchCaps = false;
+  ReplaceAll("cat", "a longer word here", options, "Found: 2\rReplaced: 1");
+  const std::string after = ElementsOf(Script()).front().text;
+  EXPECT_LT(after.size(), static_cast<std::size_t>(EditBufferSize));
+  EXPECT_NE(after.find("a longer word here cat"), std::string::npos);
+}
+
 TEST_F(SearchScriptTest, PromptedReplaceSkipsAndCancels) {
   Add({{ekAction, "cat cat cat"}});
   PlaceCaret(0);
@@ -253,6 +268,85 @@ TEST_F(SearchScriptTest, LongSearchTextsAreCutInTheCaption) {
   TSearchOptions options;
   options.wholeWords = false;
   EXPECT_TRUE(SearchScript(Script(), "abcdefghijklmnopqrstuvwxyz", options));
+}
+
+TEST_F(SearchScriptTest, ColourAndStrikeOutFindsAreNamedButTypedLettersAreNot) {
+  Script().LayoutOptions.UsesUserColors = true;
+  Add({{ekAction, "a \x0E" "gone\x0F and \xFD" "blue-ish\xFE"}});
+  const struct {
+    std::string text;
+    bool colourCodes;
+    std::string caption;
+  } cases[] = {
+      {"{S+}", false, "I Found the Next StrikedOut Text"},
+      // a typed y with an acute accent is a letter, whatever byte it shares
+      {"\xFD", false, "I Found \"\xFD\""},
+      {"\xFD", true, "I Found the Next User Color 1 Text"},
+  };
+  TSearchOptions options;
+  options.wholeWords = false;
+  for (const auto& c : cases) {
+    PlaceCaret(0);
+    options.colourCodes = c.colourCodes;
+    ExpectMessage("Search Again?", c.caption, mrNo);
+    EXPECT_TRUE(SearchScript(Script(), c.text, options)) << c.caption;
+  }
+}
+
+TEST(SearchBoxAccentTest, AnAccentKeyComposesTheNextLetter) {
+  const struct {
+    char accent, typed, result;
+  } cases[] = {
+      {'\'', 'y', '\xFD'}, {'\'', 'E', '\xC9'}, {'`', 'a', '\xE0'}, {'~', 'n', '\xF1'}, {'^', 'i', '\xEE'},
+      {':', 'u', '\xFC'},  {',', 'c', '\xE7'},  {'0', 'r', '\xAE'}, {'\'', 'x', 'x'},
+  };
+  for (const auto& c : cases) {
+    SearchBoxAccent() = c.accent;
+    EXPECT_EQ(ComposeSearchBoxKey(c.typed), c.result) << c.accent << c.typed;
+    EXPECT_EQ(SearchBoxAccent(), 0);
+  }
+  // A blank leaves the accent waiting for its letter.
+  SearchBoxAccent() = '\'';
+  EXPECT_EQ(ComposeSearchBoxKey(' '), ' ');
+  EXPECT_EQ(ComposeSearchBoxKey('e'), '\xE9');
+}
+
+TEST_F(SearchScriptTest, TheReplaceBoxEnablesItsOptions) {
+  const struct {
+    std::string replacement;
+    bool prompt, matchCaps;
+  } cases[] = {
+      {DontReplaceText, true, false},
+      {"", false, true},
+      {"dog", true, true},
+  };
+  TSearchingDlg dialog(Application, false);
+  for (const auto& c : cases) {
+    dialog.ReplaceText->Text = c.replacement;
+    dialog.ReplaceTextChange(nullptr);
+    EXPECT_EQ(dialog.PromptBox->Enabled(), c.prompt) << c.replacement;
+    EXPECT_EQ(dialog.MatchCapsBox->Enabled(), c.matchCaps) << c.replacement;
+    EXPECT_EQ(dialog.MatchCapsLabel->Font.Color(), c.matchCaps ? clBlack : TColor{0x808080}) << c.replacement;
+  }
+  ExpectMessage("Use the following Text to \rsearch for Format Codes:\r\rUnderline On/Off:  {U+} or {U-}");
+  dialog.FormatCodesBtn->Click();
+}
+
+// The check boxes and radio buttons come back as the user left them.
+TEST_F(SearchScriptTest, TheDialogRemembersItsOptions) {
+  {
+    TSearchingDlg first(Application, false);
+    EXPECT_TRUE(first.WholeWordsBox->Checked());
+    EXPECT_TRUE(first.FromCursorBtn->Checked());
+    first.WholeWordsBox->SetChecked(false);
+    first.BackwardsBox->SetChecked(true);
+    first.EntireScriptBtn->SetChecked(true);
+  }
+  TSearchingDlg second(Application, false);
+  EXPECT_FALSE(second.WholeWordsBox->Checked());
+  EXPECT_TRUE(second.BackwardsBox->Checked());
+  EXPECT_TRUE(second.EntireScriptBtn->Checked());
+  EXPECT_FALSE(second.FromCursorBtn->Checked());
 }
 
 // Renaming changes the cues (with their extensions) and the name table,

@@ -82,6 +82,27 @@ void MoveCaretTo(TMDIChild& script, TScriptElement& element) {
   RebuildScreen(&script);
 }
 
+void TakeElement(TMDIChild& script, TScriptElement& element) {
+  if (script.CurrentElement == &element) {
+    DisAssemble(script);
+    return;
+  }
+  Assemble(script);
+  script.CurrentElement = &element;
+  script.CurrentGroup = element.group;
+  DisAssemble(script);
+}
+
+void DeleteCurrentElement(TMDIChild& script) {
+  script.DisposeIndex(false);
+  DisAssemble(script);
+}
+
+void RewrapCurrent(TMDIChild& script) {
+  TScriptElement* element = script.CurrentElement;
+  if (element && !IsPageBreakKind(element->Kind())) script.WordWrapText(element, script.EditBuffer, false, false);
+}
+
 // Page breaks hold no text: the last element with text is the end.
 void MoveCaretToScriptEnd(TMDIChild& script) {
   TScriptElement* last = script.LastElement;

@@ -57,6 +57,15 @@ void RenumberScenes(TMDIChild& script);
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.
 void MoveCaretTo(TMDIChild& script, TScriptElement& element);
+// The element becomes current, its text in the edit line, with no screen
+// work: for passes over many elements that lay the screen out once at
+// their end (RedisplayScreen).
+void TakeElement(TMDIChild& script, TScriptElement& element);
+// Deletes the current element (never the script's only one); the one
+// before it (or after, at the start) becomes current.
+void DeleteCurrentElement(TMDIChild& script);
+// Rewraps the current element's edit line without painting it.
+void RewrapCurrent(TMDIChild& script);
 // The caret to the end of the script's last element (where text is
 // appended).
 void MoveCaretToScriptEnd(TMDIChild& script);
