@@ -3,8 +3,9 @@
 set -euo pipefail
 
 QM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-QM_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-qpa-plugins fonts-liberation fontconfig)
+QM_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev pkg-config
+  qt6-base-dev qt6-qpa-plugins fonts-liberation fontconfig
+  libhunspell-dev hunspell-en-us hunspell-en-gb hunspell-fr hunspell-de-de hunspell-es)
 
 qm_install_packages() {
   local missing=()

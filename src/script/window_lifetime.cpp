@@ -16,6 +16,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_hooks.h"
 #include "script/editing/scrolling.h"
+#include "script/editing/typing_aids.h"
 #include "script/script_window.h"
 #include "script/layout/word_wrap.h"
 #include "base/document_table.h"
@@ -121,7 +122,10 @@ void TMDIChild::StartPaginateTimer(Byte reasons) {
   LayoutDue |= reasons;
 }
 
-void TMDIChild::FormActivate(TObject*) { SetChildNumber(); }
+void TMDIChild::FormActivate(TObject*) {
+  SetChildNumber();
+  aids::ScriptActivated(*this);
+}
 
 void TMDIChild::FormDeactivate(TObject*) {
   ClickTimer->SetEnabled(false);

@@ -68,13 +68,17 @@ TPoint CaretScreenPoint(TMDIChild& script) {
 }
 
 void MoveCaretTo(TMDIChild& script, TScriptElement& element) {
+  TakeElement(script, element);
+  RebuildScreen(&script);
+}
+
+void TakeElement(TMDIChild& script, TScriptElement& element) {
   Assemble(script);
   script.CurrentElement = &element;
   script.CurrentGroup = element.group;
   DisAssemble(script);
   script.CaretColumn = 0;
   script.CaretLine = 1;
-  RebuildScreen(&script);
 }
 
 // Page breaks hold no text: the last element with text is the end.

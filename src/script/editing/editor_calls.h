@@ -54,6 +54,10 @@ void RenumberScenes(TMDIChild& script);
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.
 void MoveCaretTo(TMDIChild& script, TScriptElement& element);
+// The element becomes current with its text in the edit line and the
+// caret at its column 0, for a walk over the script: the screen is not
+// laid out (the walker does that once at its end).
+void TakeElement(TMDIChild& script, TScriptElement& element);
 // The caret to the end of the script's last element (where text is
 // appended).
 void MoveCaretToScriptEnd(TMDIChild& script);
