@@ -15,6 +15,7 @@
 #include "language/spelling/spell_check_dialog.h"
 #include "language/spelling/spell_dictionaries.h"
 #include "language/spelling/spell_engine.h"
+#include "language/spelling/spell_sentences.h"
 #include "language/spelling/spell_words.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
@@ -94,7 +95,8 @@ class TSpellPass {
   TFoundWord TakeWord(std::size_t start);
   bool CountWord();
   // Each returns where the walk goes on, or npos when the pass ends.
-  std::size_t CheckWord(const TFoundWord& found);
+  std::size_t CheckWord(TFoundWord found);
+  void StartSentence(TFoundWord& found);
   std::size_t AskAboutWord(const TFoundWord& found, const TShapedWord& shape);
   std::size_t Ask(const TFoundWord& found, const TShapedWord& shape, const std::vector<std::string>& suggestions);
   std::size_t CorrectTypo(const TFoundWord& found, const TShapedWord& shape);
@@ -114,6 +116,7 @@ class TSpellPass {
   std::string previous_;  // the word before, in capitals; empty after any separator but blanks
   bool ended_ = false;
   bool changed_ = false;
+  bool elementChanged_ = false;
   bool unknown_ = false;
 };
 
@@ -189,6 +192,9 @@ bool TSpellPass::NextElement() {
   TScriptElement* next = script_.CurrentElement ? script_.CurrentElement->next : nullptr;
   if (next == nullptr) return false;
   if (mode_ == smPage && IsPageBreakKind(next->Kind())) return false;
+  // A changed element is wrapped again before it is stored.
+  if (elementChanged_) editor::RedisplayCurrent(script_);
+  elementChanged_ = false;
   editor::TakeElement(script_, *next);
   return true;
 }
@@ -236,13 +242,14 @@ bool TSpellPass::CountWord() {
 
 // ---- One word ----
 
-std::size_t TSpellPass::CheckWord(const TFoundWord& found) {
+std::size_t TSpellPass::CheckWord(TFoundWord found) {
   if (!CountWord()) return std::string::npos;
   lastWord_ = found.raw;
   // Counting words changes nothing and asks nothing.
   if (Counting()) return found.end;
   // A word the writer marked with "~" while typing is left as typed.
   const bool corrections = mode_ == smAsTyped ? Text()[found.start] != '~' : options_.NonRealTimeCorrection;
+  if (corrections) StartSentence(found);
   const std::string& raw = found.raw;
   if (corrections && options_.CorrectMistakes && !ElementAllCaps() && raw.size() > 2 && IsUpperAZ(raw[0]) &&
       IsUpperAZ(raw[1]) && !IsUpperAZ(raw[2]) && !IsApostrophe(static_cast<Byte>(raw[2])) && !AskDoubleCapital(found))
@@ -298,12 +305,25 @@ std::size_t TSpellPass::CorrectTypo(const TFoundWord& found, const TShapedWord& 
   if (n > 3 && upper.starts_with("AND") && known(word.substr(3)))
     return Replace(found, shape, word.substr(0, 3) + " " + word.substr(3));
   if (static_cast<int>(n) > options_.AutocorrectMaxLength) return LeaveUnknown(found);
+  // A swap moves letters, never the word's capitals; and the mended word
+  // must be known written so, not merely in other capitals.
+  const auto knownAsWritten = [](const std::string& w) {
+    const wrs::Result r = IsWordUnknown(w);
+    return r == wrs::Ok || r == wrs::Abbreviation || r == wrs::HasReplacement;
+  };
+  const auto shaped = [&shape](std::string w) {
+    if (shape.allCaps) return AnsiUpperCase(w);
+    if (shape.initialCap) w[0] = static_cast<char>(AnsiUpper(static_cast<Byte>(w[0])));
+    return w;
+  };
+  const std::string lower = AnsiLowerCase(word);
   std::vector<std::string> candidates;
   for (std::size_t i = n - 1; i-- > 0;) {
-    std::string swapped = word;
+    std::string swapped = lower;
     std::swap(swapped[i], swapped[i + 1]);
-    if (swapped == word || std::isdigit(static_cast<unsigned char>(swapped[i]))) continue;
-    if (!known(swapped) && !IsCharacterNameWord(script_, AnsiUpperCase(swapped), true)) continue;
+    if (swapped == lower || std::isdigit(static_cast<unsigned char>(swapped[i]))) continue;
+    swapped = shaped(swapped);
+    if (!knownAsWritten(swapped) && !IsCharacterNameWord(script_, AnsiUpperCase(swapped), true)) continue;
     if (std::find(candidates.begin(), candidates.end(), swapped) == candidates.end()) candidates.push_back(swapped);
     if (!options_.PromptOnMultiples) break;
   }
@@ -315,6 +335,40 @@ std::size_t TSpellPass::CorrectTypo(const TFoundWord& found, const TShapedWord& 
   }
   PlaySpellSound();
   return Ask(found, shape, candidates);
+}
+
+// A sentence's first word gets its capital and the blanks before it.
+void TSpellPass::StartSentence(TFoundWord& found) {
+  const TScriptElement& element = *script_.CurrentElement;
+  const Byte kind = element.Kind();
+  if (kind != ekAction && kind != ekDialogue && kind != ekCenteredTitle && kind != ekScriptNote) return;
+  std::size_t letter = found.start;
+  while (letter < found.end && (WordCodes.Contains(Text()[letter]) || IsApostrophe(static_cast<Byte>(Text()[letter]))))
+    ++letter;
+  if (letter >= found.end) return;
+  const char first = Text()[letter];
+  const bool wantsCapital = options_.SentenceCapitalization && !IsUpperAZ(first);
+  const bool wantsSpacing = options_.AutoSentenceSpacing && IsAnsiAlpha(static_cast<Byte>(first));
+  if (!wantsCapital && !wantsSpacing) return;
+  const TSentenceStart start = SentenceStartAt(Text(), found.start, element, options_.RightParenthsIsSentenceEnd);
+  if (!start.starts) return;
+  if (options_.AutoSentenceSpacing && !start.atLineStart) {
+    std::string spaced = Text();
+    const long moved = SetSentenceSpacing(spaced, found.start, options_.SentenceSpacing);
+    if (moved != 0 && spaced.size() <= MaxElementChars) {
+      BeforeChange();
+      Text() = spaced;
+      found.start = static_cast<std::size_t>(static_cast<long>(found.start) + moved);
+      found.end = static_cast<std::size_t>(static_cast<long>(found.end) + moved);
+      letter = static_cast<std::size_t>(static_cast<long>(letter) + moved);
+    }
+  }
+  if (!wantsCapital || !IsLowerAZ(first) ||
+      (start.atElementStart && KeepsSmallLetterAtElementStart(script_, element, options_.CapitalizeAfterShots)))
+    return;
+  BeforeChange();
+  Text()[letter] = ToUpperAZ(first);
+  found.raw = TakeWord(found.start).raw;
 }
 
 bool TSpellPass::AskDoubleCapital(const TFoundWord& found) {
@@ -414,6 +468,7 @@ std::size_t TSpellPass::Replace(const TFoundWord& found, const TShapedWord& shap
 void TSpellPass::BeforeChange() {
   if (!changed_ && ActiveScript() == &script_) editor::SaveUndoStep(script_, 0);
   changed_ = true;
+  elementChanged_ = true;
 }
 
 void TSpellPass::Finish() {

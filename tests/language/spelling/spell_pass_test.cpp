@@ -154,11 +154,12 @@ TEST_F(SpellPassTest, DuplicateWordsAreOfferedForDeletion) {
     const char* after;
   };
   const Case cases[] = {
-      {"the the dog", mrYes, "the dog"},
+      // The first word of each also begins a sentence.
+      {"the the dog", mrYes, "The dog"},
       {"The the dog", mrYes, "The dog"},
-      {"the the dog", mrNo, "the the dog"},
-      {"the, the dog", mrNone, "the, the dog"},
-      {"it was the end of the day", mrNone, "it was the end of the day"},
+      {"the the dog", mrNo, "The the dog"},
+      {"the, the dog", mrNone, "The, the dog"},
+      {"it was the end of the day", mrNone, "It was the end of the day"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -188,6 +189,43 @@ TEST_F(SpellPassTest, DoubleCapitalsAreOfferedForCorrection) {
   ExpectMessage("Checked 3 words");
   Run(smScript);
   EXPECT_EQ(TextOf(0), "The dog barked.");
+}
+
+TEST_F(SpellPassTest, SentencesBeginWithACapitalAndTheirSpacing) {
+  struct Case {
+    const char* text;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"the dog ran. it fell.", "The dog ran.  It fell."},
+      {"Stop! go now.", "Stop!  Go now."},
+      {"He met Mr. Smith today.", "He met Mr. Smith today."},
+      {"Wait... then go.", "Wait... then go."},
+      {"It cost 10.25 dollars.", "It cost 10.25 dollars."},
+      {"He ran.     She sat.", "He ran.  She sat."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    ExpectMessage("Checked");
+    CheckNewElement(c.text);
+    EXPECT_EQ(Script().EditBuffer, c.after);
+  }
+}
+
+TEST_F(SpellPassTest, EveryElementOfTheScriptIsCorrectedAndStored) {
+  Add({{ekAction, "the dog ran. it fell."}, {ekCharacterName, "JOE"}, {ekDialogue, "a cat sat."}});
+  ExpectMessage("Checked 9 words");
+  Run(smScript);
+  EXPECT_EQ(ElementText(Element(0)), "The dog ran.  It fell.");
+  EXPECT_TRUE(Element(0).LineOffsetsValid());
+  EXPECT_EQ(TextOf(2), "A cat sat.");
+}
+
+TEST_F(SpellPassTest, WithoutCorrectionsOutsideTypingTheTextStaysAsItIs) {
+  ProgramOptions().NonRealTimeCorrection = false;
+  ExpectMessage("Checked");
+  CheckNewElement("the dog ran. it fell. i did.");
+  EXPECT_EQ(Script().EditBuffer, "the dog ran. it fell. i did.");
 }
 
 TEST_F(SpellPassTest, ALoneIBecomesCapitalInEnglish) {
@@ -245,6 +283,8 @@ TEST_F(SpellPassTest, TheWordJustTypedIsMendedWhileTyping) {
       {"ofthe", "of the", true},       {"withhim", "with him", true}, {"andthen", "and then", true},
       {"recieve", "receive", true},    {"THe", "The", true},          {"i", "I", true},
       {"kitchen", "kitchen", true},    {"zzqxwv", "zzqxwv", false},   {"~zzqxwv", "~zzqxwv", true},
+      // A swap never moves the capital: "hTs" is no mend of "Ths".
+      {"Ths", "Hts", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
