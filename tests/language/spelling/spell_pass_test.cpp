@@ -330,5 +330,19 @@ TEST_F(SpellPassTest, ABlankTypedAfterAWordChecksIt) {
   EXPECT_EQ(Script().EditBuffer, "Go of the now");
 }
 
+TEST_F(SpellPassTest, AnActivatedScriptBringsItsLanguageAndDictionary) {
+  ASSERT_TRUE(OpenSpellEngine(1, ""));
+  Settings().SpellLanguage = 3;
+  Settings().UserDictionaryName = "MINE";
+  Script().FormActivate(&Script());
+  EXPECT_EQ(SpellEngineLanguage(), 3);
+  EXPECT_EQ(OpenUserDictionaryName(2), "MINE.LXC");
+  // Without the library loaded nothing is loaded for it.
+  UnloadSpellEngine();
+  Settings().SpellLanguage = 4;
+  Script().FormActivate(&Script());
+  EXPECT_FALSE(SpellEngineLoaded());
+}
+
 }  // namespace
 }  // namespace qm
