@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 
 #include "base/program_options.h"
@@ -342,6 +343,50 @@ TEST_F(SpellPassTest, AnActivatedScriptBringsItsLanguageAndDictionary) {
   Settings().SpellLanguage = 4;
   Script().FormActivate(&Script());
   EXPECT_FALSE(SpellEngineLoaded());
+}
+
+TEST_F(SpellPassTest, LearningAWordWithCapitalsAsksHowWhenCapitalsCount) {
+  ProgramOptions().IgnoreCaps = false;
+  struct Case {
+    int choice;
+    const char* stored;
+  };
+  const Case cases[] = {{0, "blorvik"}, {1, "BlorVik"}, {2, "Blorvik"}, {3, "BLORVIK"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored);
+    AnswerDialog("BlorVik", [&c](TSpellCheckingDlg& d) {
+      d.LearnBtn->Click();
+      EXPECT_EQ(d.Notebook->ActivePage(), d.AddPage);
+      EXPECT_EQ(d.LearnLabel->Caption(), "How should I learn \"BlorVik\"?");
+      EXPECT_EQ(d.RadioGroup1->ItemIndex(), 2);
+      d.RadioGroup1->SetItemIndex(c.choice);
+      d.AddOkBtn->Click();
+    });
+    ExpectMessage("Checked");
+    CheckNewElement("A BlorVik.");
+    const std::string stored = testing::ReadFileText(UserDictionaryFolder() + "USER_US.LXA");
+    EXPECT_NE(stored.find(std::string("\n") + c.stored + "\n"), std::string::npos) << stored;
+    UnloadSpellEngine();
+    std::remove((UserDictionaryFolder() + "USER_US.LXA").c_str());
+  }
+}
+
+TEST_F(SpellPassTest, ClickingASuggestionTwiceReplacesWithIt) {
+  Add({{ekAction, "They recieve it."}});
+  AnswerDialog("recieve", [](TSpellCheckingDlg& d) {
+    const auto items = Texts(d.SuggestList->Items);
+    const auto at = std::find(items.begin(), items.end(), "receive");
+    ASSERT_NE(at, items.end());
+    d.SuggestList->SetItemIndex(static_cast<int>(at - items.begin()));
+    d.SuggestList->OnClick(d.SuggestList);
+    EXPECT_EQ(d.BadWord->Text(), "receive");
+    EXPECT_EQ(d.ModalResult, mrNone);
+    d.SuggestList->OnClick(d.SuggestList);
+    EXPECT_EQ(d.ModalResult, saReplace);
+  });
+  ExpectMessage("Checked 3 words");
+  Run(smScript);
+  EXPECT_EQ(TextOf(0), "They receive it.");
 }
 
 }  // namespace
