@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "base/program_options.h"
 #include "base/prompt_table.h"
 #include "language/character_names.h"
+#include "language/spelling/spell_aliases.h"
 #include "language/spelling/spell_check_dialog.h"
 #include "language/spelling/spell_dictionaries.h"
 #include "language/spelling/spell_engine.h"
@@ -101,6 +103,8 @@ class TSpellPass {
   std::size_t Ask(const TFoundWord& found, const TShapedWord& shape, const std::vector<std::string>& suggestions);
   std::size_t CorrectTypo(const TFoundWord& found, const TShapedWord& shape);
   std::size_t LeaveUnknown(const TFoundWord& found);
+  // An alias of the script's lists typed as the word becomes its text.
+  std::optional<std::size_t> ExpandAlias(const TFoundWord& found, const TShapedWord& shape);
   std::size_t Replace(const TFoundWord& found, const TShapedWord& shape, std::string replacement);
   bool AskDoubleCapital(const TFoundWord& found);
   std::size_t DeleteDuplicate(const TFoundWord& found);
@@ -258,6 +262,10 @@ std::size_t TSpellPass::CheckWord(TFoundWord found) {
   if (shape.word.size() <= 1) {
     if (corrections && IsEnglish(language_) && options_.SentenceCapitalization && shape.word == "i")
       return Replace(found, shape, "I");
+    // While typing, a letter that is no word by itself may be an alias.
+    const char letter = ToUpperAZ(shape.word.empty() ? ' ' : shape.word[0]);
+    if (corrections && mode_ == smAsTyped && IsUpperAZ(letter) && letter != 'A' && letter != 'I' && letter != 'O')
+      return ExpandAlias(found, shape).value_or(found.end);
     return found.end;
   }
   const std::string upper = AnsiUpperCase(shape.word);
@@ -272,6 +280,8 @@ std::size_t TSpellPass::CheckWord(TFoundWord found) {
     Text()[found.start] = ToUpperAZ(Text()[found.start]);
     return found.end;
   }
+  if (corrections && mode_ == smAsTyped)
+    if (const auto expanded = ExpandAlias(found, shape)) return *expanded;
   const int known = CheckWordKnown(shape.word, false, shape.cuts, options_.IgnoreCaps);
   if (known == 1) return found.end;
   if (known == 2) {
@@ -280,6 +290,12 @@ std::size_t TSpellPass::CheckWord(TFoundWord found) {
   }
   if (mode_ == smAsTyped) return corrections ? CorrectTypo(found, shape) : found.end;
   return AskAboutWord(found, shape);
+}
+
+std::optional<std::size_t> TSpellPass::ExpandAlias(const TFoundWord& found, const TShapedWord& shape) {
+  const auto text = ExpandSpellingAlias(RecordOf(script_).UserLists, shape.word);
+  if (!text) return std::nullopt;
+  return Replace(found, shape, *text);
 }
 
 std::size_t TSpellPass::LeaveUnknown(const TFoundWord& found) {

@@ -389,5 +389,26 @@ TEST_F(SpellPassTest, ClickingASuggestionTwiceReplacesWithIt) {
   EXPECT_EQ(TextOf(0), "They receive it.");
 }
 
+TEST_F(SpellPassTest, ATypedAliasBecomesItsText) {
+  SetList(TUserList::SubstitutionText, {"b\\because", "sf\\|San Francisco", "fbi\\||federal bureau"});
+  SetList(TUserList::CharNames, {"j\\john smith-jones"});
+  struct Case {
+    const char* typed;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"b", "because"},          {"B", "Because"},         {"sf", "San Francisco"}, {"SF", "San Francisco"},
+      {"fbi", "FEDERAL BUREAU"}, {"j", "John Smith-Jones"}, {"JJ", "JJ"},            {"a", "a"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Add({{ekAction, std::string("Go ") + c.typed}});
+    editor::MoveCaretTo(Script(), *Script().LastElement);
+    Script().CaretColumn = static_cast<Word>(Script().EditBuffer.size());
+    SpellCheckScript(smAsTyped);
+    EXPECT_EQ(Script().EditBuffer, std::string("Go ") + c.after);
+  }
+}
+
 }  // namespace
 }  // namespace qm
