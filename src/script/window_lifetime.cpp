@@ -82,6 +82,8 @@ void TMDIChild::Created() {
   SetDocumentModified(false, false);
   Call(ScriptWindowHooks.ReadFormatDefaults);
   InsertMode = 1;
+  // A new script is checked in the language chosen for new scripts.
+  SpellLanguage = ProgramOptions().DefaultLanguage;
   CurrentElement = NewElementRecord();
   CurrentElement->format = FormatSet[fsAction];
   auto* group = NewGroupRecord();

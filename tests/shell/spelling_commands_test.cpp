@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "base/message_box_form.h"
+#include "base/program_options.h"
+#include "platform/files.h"
 #include "language/spelling/language_dialog.h"
 #include "language/spelling/spell_check_dialog.h"
 #include "language/spelling/spell_engine.h"
@@ -98,6 +100,42 @@ TEST_F(SpellingCommandsTest, SelectLanguageSetsTheScriptsLanguage) {
   EXPECT_EQ(RecordOf(Script()).SpellLanguage, 4);
   EXPECT_EQ(SpellEngineLanguage(), 4);
   EXPECT_EQ(IsWordUnknown("Himmel"), wrs::Ok);
+}
+
+TEST_F(SpellingCommandsTest, TheDefaultLanguageGoesToNewScripts) {
+  Driver().Expect([](TForm& form) {
+    auto* dialog = dynamic_cast<TSelectLanguageDlg*>(&form);
+    ASSERT_NE(dialog, nullptr);
+    dialog->LanguageGroup->SetItemIndex(2);
+    dialog->DefaultBox->SetChecked(true);
+    dialog->OKBtn->Click();
+  });
+  Choose("SelectLanguage1");
+  EXPECT_EQ(ProgramOptions().DefaultLanguage, 3);
+  Choose("FileNewItem");
+  EXPECT_EQ(RecordOf(Script()).SpellLanguage, 3);
+}
+
+TEST_F(SpellingCommandsTest, ALanguageWhoseDictionaryIsMissingCannotBeChosen) {
+  // A program folder whose Italian file names a dictionary that is not installed.
+  testing::TempFolder folder;
+  const std::string data = std::string(QM_BINARY_DIR) + "/data/";
+  for (const char* f : {"libwrs32.so", "171.LEX"}) testing::WriteFileText(folder.File(f), testing::ReadFileText(data + f));
+  testing::WriteFileText(folder.File("671.LEX"), "QUILLMASTER WORD LIST 1\nHUNSPELL xx_NONE\n");
+  testing::ScopedEnv program("QUILLMASTER_PROGRAM_FOLDER", folder.Path() + "/");
+  Driver().Expect([this, &folder](TForm& form) {
+    auto* dialog = dynamic_cast<TSelectLanguageDlg*>(&form);
+    ASSERT_NE(dialog, nullptr);
+    dialog->LanguageGroup->SetItemIndex(5);
+    testing::AnswerMessageBox(Driver(), "Cannot Open Dictionary\r\rError Opening " + folder.Path() + "/671.LEX", mrOk,
+                              "Spell Check Error");
+    testing::AnswerMessageBox(Driver(), "Sorry, the Italian dictionary is not installed.", mrOk);
+    dialog->OKBtn->Click();
+    EXPECT_EQ(dialog->ModalResult, mrNone);
+    dialog->CancelBtn->Click();
+  });
+  Choose("SelectLanguage1");
+  EXPECT_EQ(RecordOf(Script()).SpellLanguage, 1);
 }
 
 TEST_F(SpellingCommandsTest, ChangeDictionaryStoresATidiedName) {
