@@ -5,7 +5,8 @@ set -euo pipefail
 QM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QM_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins fonts-liberation fontconfig alsa-utils wordnet-base
-  libcairo2-dev libfontconfig-dev pkg-config)
+  libcairo2-dev libfontconfig-dev pkg-config
+  libhunspell-dev hunspell-en-us hunspell-en-gb hunspell-fr hunspell-de-de hunspell-es)
 # Only the tests need these: the outside converter writes and reads Word
 # files through LibreOffice, which a writer installs when wanted; the PDF
 # tests read their text back with pdftotext.

@@ -6,6 +6,7 @@
 #include "language/character_names.h"
 #include "language/list_builders.h"
 #include "language/pick_list.h"
+#include "language/spelling/spell_pass.h"
 #include <algorithm>
 
 #include "platform/forms.h"
@@ -93,6 +94,7 @@ void InstallTypingAids() {
   h.ExpandNewSceneAlias = ExpandNewSceneAlias;
   h.ExpandEndOfActAlias = ExpandEndOfActAlias;
   h.InsertSceneHeading = InsertSceneHeading;
+  InstallSpellingAids();
 }
 
 }  // namespace qm

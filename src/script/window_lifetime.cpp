@@ -16,6 +16,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_hooks.h"
 #include "script/editing/scrolling.h"
+#include "script/editing/typing_aids.h"
 #include "script/script_window.h"
 #include "script/editing/window_activation.h"
 #include "script/layout/word_wrap.h"
@@ -82,6 +83,8 @@ void TMDIChild::Created() {
   SetDocumentModified(false, false);
   Call(ScriptWindowHooks.ReadFormatDefaults);
   InsertMode = 1;
+  // A new script is checked in the language chosen for new scripts.
+  SpellLanguage = ProgramOptions().DefaultLanguage;
   CurrentElement = NewElementRecord();
   CurrentElement->format = FormatSet[fsAction];
   auto* group = NewGroupRecord();
@@ -122,7 +125,10 @@ void TMDIChild::StartPaginateTimer(Byte reasons) {
   LayoutDue |= reasons;
 }
 
-void TMDIChild::FormActivate(TObject*) { ActivateScriptWindow(*this); }
+void TMDIChild::FormActivate(TObject*) {
+  ActivateScriptWindow(*this);
+  aids::ScriptActivated(*this);
+}
 
 void TMDIChild::FormDeactivate(TObject*) {
   ClickTimer->SetEnabled(false);

@@ -241,6 +241,15 @@ class TMainForm : public TForm, public TProgramOptions {
   void HideinUserListClick(TObject* sender);
   void RepaginateNowItemClick(TObject* sender);
 
+  // Spelling: the spell-check passes, the ignore list, the script's
+  // dictionary and language.
+  void SpellCheckItemClick(TObject* sender);
+  void PauseAutocorrectionItemClick(TObject* sender);
+  void ClearIgnoreListitemClick(TObject* sender);
+  void ChangeSupplementaryDictionary1Click(TObject* sender);
+  void SelectLanguage1Click(TObject* sender);
+  void EditUserDictionary1Click(TObject* sender);
+
   // Display options kept on the main window's own controls.
   void DisplaySpeedbarItemClick(TObject* sender);
   void OnlyTopMenuItemClick(TObject* sender);

@@ -73,24 +73,17 @@ TPoint CaretScreenPoint(TMDIChild& script) {
 }
 
 void MoveCaretTo(TMDIChild& script, TScriptElement& element) {
+  TakeElement(script, element);
+  RebuildScreen(&script);
+}
+
+void TakeElement(TMDIChild& script, TScriptElement& element) {
   Assemble(script);
   script.CurrentElement = &element;
   script.CurrentGroup = element.group;
   DisAssemble(script);
   script.CaretColumn = 0;
   script.CaretLine = 1;
-  RebuildScreen(&script);
-}
-
-void TakeElement(TMDIChild& script, TScriptElement& element) {
-  if (script.CurrentElement == &element) {
-    DisAssemble(script);
-    return;
-  }
-  Assemble(script);
-  script.CurrentElement = &element;
-  script.CurrentGroup = element.group;
-  DisAssemble(script);
 }
 
 void DeleteCurrentElement(TMDIChild& script) {

@@ -57,9 +57,10 @@ void RenumberScenes(TMDIChild& script);
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.
 void MoveCaretTo(TMDIChild& script, TScriptElement& element);
-// The element becomes current, its text in the edit line, with no screen
-// work: for passes over many elements that lay the screen out once at
-// their end (RedisplayScreen).
+// The element becomes current with its text in the edit line (the edited
+// text stored first) and the caret at its column 0, with no screen work:
+// for passes over many elements that lay the screen out once at their end
+// (RedisplayScreen).
 void TakeElement(TMDIChild& script, TScriptElement& element);
 // Deletes the current element (never the script's only one); the one
 // before it (or after, at the start) becomes current.

@@ -16,6 +16,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
+#include "script/model/text_codes.h"
 #include "script/layout/word_wrap.h"
 #include "script/editing/message_pump.h"
 #include "base/document_table.h"
@@ -57,6 +58,19 @@ void TMDIChild::FormKeyPress(TObject* sender, char& key) {
   }
 }
 
+namespace {
+
+// A character typed after a word that ends it, for the real-time spelling
+// check of that word.
+bool EndsTypedWord(char ch) {
+  static constexpr CharSet Enders =
+      CharSet{32, 33, 34, 36, 38, 39, 40, 41, 44, 45, 46, 47, 58, 59, 63, 91, 93, 123, 125, 145, 146, 147, 148, 151,
+              171, 187};
+  return Enders.Contains(ch);
+}
+
+}  // namespace
+
 // One character of the typing road: store it, move the caret, rewrap,
 // mark the script changed and arm the repagination.
 void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
@@ -68,6 +82,7 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   // Marks left on while the text under them moves would point at other
   // text by the next Delete: typing ends the block.
   if (BlockOn) ClearBlockSelection(false);
+  if (fromUser && ProgramOptions().RealTimeSpellCheck && EndsTypedWord(ch)) aids::SpellWordBeforeCaret();
   if (AutoRevisionColor != 0) EnterRevisionColor(*this, false);
   const size_t startColumn = CaretColumn;
   if (!TypeCharacter(ch)) return;

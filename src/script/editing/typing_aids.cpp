@@ -48,6 +48,8 @@ bool ExpandSameActAlias() { return Ask(TypingAidHooks.ExpandSameActAlias); }
 bool ExpandNewSceneAlias() { return Ask(TypingAidHooks.ExpandNewSceneAlias); }
 bool ExpandEndOfActAlias() { return Ask(TypingAidHooks.ExpandEndOfActAlias); }
 void InsertSceneHeading() { Ask(TypingAidHooks.InsertSceneHeading); }
+bool SpellWordBeforeCaret() { return Ask(TypingAidHooks.SpellWordBeforeCaret); }
+void ScriptActivated(TMDIChild& script) { Ask(TypingAidHooks.ScriptActivated, script); }
 
 }  // namespace aids
 

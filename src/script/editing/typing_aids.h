@@ -51,6 +51,11 @@ struct TTypingAidHooks {
   std::function<bool()> ExpandEndOfActAlias;
   // The scene-heading command (Ctrl+S unless that key saves).
   std::function<void()> InsertSceneHeading;
+  // The real-time spelling check of the word before the caret, about to
+  // be ended by a typed character; false when it was not accepted.
+  std::function<bool()> SpellWordBeforeCaret;
+  // A script window became active: its spelling dictionary follows.
+  std::function<void(TMDIChild& script)> ScriptActivated;
 };
 extern TTypingAidHooks TypingAidHooks;
 
@@ -78,6 +83,8 @@ bool ExpandSameActAlias();
 bool ExpandNewSceneAlias();
 bool ExpandEndOfActAlias();
 void InsertSceneHeading();
+bool SpellWordBeforeCaret();
+void ScriptActivated(TMDIChild& script);
 
 }  // namespace aids
 

@@ -1,0 +1,5 @@
+QUILLMASTER WORD LIST 1
+# Main dictionary: Norwegian
+HUNSPELL nb_NO
+HUNSPELL no_NO
+HUNSPELL nn_NO

@@ -1,0 +1,4 @@
+QUILLMASTER WORD LIST 1
+# Main dictionary: French
+HUNSPELL fr_FR
+HUNSPELL fr

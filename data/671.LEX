@@ -1,0 +1,3 @@
+QUILLMASTER WORD LIST 1
+# Main dictionary: Italian
+HUNSPELL it_IT

@@ -1,0 +1,4 @@
+QUILLMASTER WORD LIST 1
+# Main dictionary: Dutch
+HUNSPELL nl_NL
+HUNSPELL nl

@@ -1,0 +1,3 @@
+QUILLMASTER WORD LIST 1
+# Main dictionary: Danish
+HUNSPELL da_DK

@@ -1,0 +1,158 @@
+// The Spell menu's commands as the writer chooses them.
+#include <gtest/gtest.h>
+
+#include "base/message_box_form.h"
+#include "base/program_options.h"
+#include "platform/files.h"
+#include "language/spelling/language_dialog.h"
+#include "language/spelling/spell_check_dialog.h"
+#include "language/spelling/spell_engine.h"
+#include "language/spelling/spell_pass.h"
+#include "platform/input.h"
+#include "script/model/script_list_data.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+class SpellingCommandsTest : public testing::ProgramFixture {
+ protected:
+  void Type(const std::string& text) {
+    Script().SetFocus();
+    TypeText(text);
+    MainForm->UpdateMenusAndButtons();
+  }
+  void Choose(const char* item) {
+    ASSERT_TRUE(MainForm->MenuItem(item)->Enabled()) << item;
+    MainForm->MenuItem(item)->Click();
+    EXPECT_EQ(Driver().Pending(), 0) << item;
+  }
+  // A message box whose text begins with `start`.
+  void ExpectMessageStarting(const std::string& start, const std::string& caption) {
+    Driver().Expect(
+        [start, caption](TForm& box) {
+          EXPECT_EQ(testing::MessageBoxText(box).rfind(start, 0), 0u) << testing::MessageBoxText(box);
+          EXPECT_EQ(box.Caption(), caption);
+          box.ModalResult = mrOk;
+        },
+        start);
+  }
+  testing::ScopedEnv program_{"QUILLMASTER_PROGRAM_FOLDER", std::string(QM_BINARY_DIR) + "/data/"};
+};
+
+TEST_F(SpellingCommandsTest, EachPassCommandChecksItsPartOfTheScript) {
+  Type("The cat sat on the mat.");
+  struct Case {
+    const char* item;
+    const char* message;
+  };
+  // The word at the caret first: the other passes leave the caret where they began.
+  const Case cases[] = {{"SpellWordItem", "Checked \"mat\""},
+                        {"CountWordsItem", "Counted 6 words"},
+                        {"SpellScriptItem", "Checked 6 words"},
+                        {"SpellElementItem", "Checked 6 words"}};
+  for (const auto& c : cases) {
+    testing::AnswerMessageBox(Driver(), c.message, mrOk);
+    Choose(c.item);
+  }
+  EXPECT_EQ(Script().EditBuffer, "The cat sat on the mat.");
+}
+
+TEST_F(SpellingCommandsTest, PauseStopsTheCorrectionsWhileTypingUntilChosenAgain) {
+  Choose("PauseAutocorrectionItem");
+  EXPECT_TRUE(MainForm->MenuItem("PauseAutocorrectionItem")->Checked());
+  Type("ofthe ");
+  EXPECT_EQ(Script().EditBuffer, "ofthe ");
+  Choose("PauseAutocorrectionItem");
+  EXPECT_FALSE(AutoCorrectionPaused());
+  Type("ofthe ");
+  EXPECT_EQ(Script().EditBuffer, "ofthe of the ");
+}
+
+TEST_F(SpellingCommandsTest, ClearingTheIgnoreListSaysSo) {
+  ASSERT_TRUE(OpenSpellEngine(1, ""));
+  AddToIgnoreList("zorblax");
+  testing::AnswerMessageBox(Driver(), "Ignore List has been Cleared.", mrOk);
+  Choose("ClearIgnoreListitem");
+  EXPECT_NE(IsWordUnknown("zorblax"), wrs::Ok);
+}
+
+TEST_F(SpellingCommandsTest, TheDictionaryEditorIsNotThereAndTheEngineCloses) {
+  ASSERT_TRUE(OpenSpellEngine(1, ""));
+  ExpectMessageStarting("Cannot find Dictionary Editor!", "Attention");
+  Choose("EditUserDictionary1");
+  EXPECT_FALSE(SpellEngineLoaded());
+}
+
+TEST_F(SpellingCommandsTest, SelectLanguageSetsTheScriptsLanguage) {
+  Driver().Expect([](TForm& form) {
+    auto* dialog = dynamic_cast<TSelectLanguageDlg*>(&form);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->LanguageGroup->ItemIndex(), 0);
+    dialog->LanguageGroup->SetItemIndex(3);
+    dialog->OKBtn->Click();
+  });
+  Choose("SelectLanguage1");
+  EXPECT_EQ(RecordOf(Script()).SpellLanguage, 4);
+  EXPECT_EQ(SpellEngineLanguage(), 4);
+  EXPECT_EQ(IsWordUnknown("Himmel"), wrs::Ok);
+}
+
+TEST_F(SpellingCommandsTest, TheDefaultLanguageGoesToNewScripts) {
+  Driver().Expect([](TForm& form) {
+    auto* dialog = dynamic_cast<TSelectLanguageDlg*>(&form);
+    ASSERT_NE(dialog, nullptr);
+    dialog->LanguageGroup->SetItemIndex(2);
+    dialog->DefaultBox->SetChecked(true);
+    dialog->OKBtn->Click();
+  });
+  Choose("SelectLanguage1");
+  EXPECT_EQ(ProgramOptions().DefaultLanguage, 3);
+  Choose("FileNewItem");
+  EXPECT_EQ(RecordOf(Script()).SpellLanguage, 3);
+}
+
+TEST_F(SpellingCommandsTest, ALanguageWhoseDictionaryIsMissingCannotBeChosen) {
+  // A program folder whose Italian file names a dictionary that is not installed.
+  testing::TempFolder folder;
+  const std::string data = std::string(QM_BINARY_DIR) + "/data/";
+  for (const char* f : {"libwrs32.so", "171.LEX"}) testing::WriteFileText(folder.File(f), testing::ReadFileText(data + f));
+  testing::WriteFileText(folder.File("671.LEX"), "QUILLMASTER WORD LIST 1\nHUNSPELL xx_NONE\n");
+  testing::ScopedEnv program("QUILLMASTER_PROGRAM_FOLDER", folder.Path() + "/");
+  Driver().Expect([this, &folder](TForm& form) {
+    auto* dialog = dynamic_cast<TSelectLanguageDlg*>(&form);
+    ASSERT_NE(dialog, nullptr);
+    dialog->LanguageGroup->SetItemIndex(5);
+    testing::AnswerMessageBox(Driver(), "Cannot Open Dictionary\r\rError Opening " + folder.Path() + "/671.LEX", mrOk,
+                              "Spell Check Error");
+    testing::AnswerMessageBox(Driver(), "Sorry, the Italian dictionary is not installed.", mrOk);
+    dialog->OKBtn->Click();
+    EXPECT_EQ(dialog->ModalResult, mrNone);
+    dialog->CancelBtn->Click();
+  });
+  Choose("SelectLanguage1");
+  EXPECT_EQ(RecordOf(Script()).SpellLanguage, 1);
+}
+
+TEST_F(SpellingCommandsTest, ChangeDictionaryStoresATidiedName) {
+  Driver().Expect([](TForm& form) {
+    auto* dialog = dynamic_cast<TSpellCheckingDlg*>(&form);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(dialog->ReplaceBtn->Enabled);
+    dialog->AddWordsToBox->Text = "my long words.lxa";
+    dialog->HelpBtn->Click();
+  });
+  testing::AnswerMessageBox(
+      Driver(), "User Dictionary Names are limited to 8 letters, so I'm truncating this name to \"MYLONGWO\"", mrOk,
+      "Attention");
+  Choose("ChangeSupplementaryDictionary1");
+  EXPECT_EQ(RecordOf(Script()).UserDictionaryName, "MYLONGWO");
+  EXPECT_EQ(OpenUserDictionaryName(2), "MYLONGWO.LXA");
+}
+
+}  // namespace
+}  // namespace qm
