@@ -114,7 +114,7 @@ TRightPanel::TRightPanel(TMainForm& form) : form_(form) {
   PageDownBtn = MakeButton(form, RightPanel, "PageDownBtn", "PgDn", "Page Down|Moves to the top of the next page", 0,
                            PageButtonHeight);
   for (auto [button, up] : {std::pair{PageUpBtn, true}, std::pair{PageDownBtn, false}}) {
-    button->Caption.clear();
+    button->Caption = std::string();
     button->Glyph = PageArrowGlyph(up);
   }
   PageUpBtn->OnClick = [this](TObject*) { PageCommand(false, TMouseButton::mbLeft, {}); };
