@@ -1,6 +1,7 @@
-// Breakdown tags on a generated 120-page screenplay: gathering every
-// tagged item of 2,000 tags into one record, and tagging a word at every
-// place it stands (the text side of tagging all occurrences).
+// Breakdown tags on a generated 120-page screenplay with 2,000 tags:
+// gathering every tagged item into one record and scene by scene, and
+// tagging a word at every place it stands (the text side of tagging all
+// occurrences).
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -9,6 +10,7 @@
 #include "base/global_state.h"
 #include "breakdown/breakdown_record.h"
 #include "breakdown/categories.h"
+#include "breakdown/scene_gathering.h"
 #include "breakdown/tags.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/platform.h"
@@ -69,6 +71,18 @@ void GatherAllTaggedItems(benchmark::State& state) {
   state.counters["items"] = static_cast<double>(items);
 }
 BENCHMARK(GatherAllTaggedItems)->Arg(120)->Unit(benchmark::kMillisecond);
+
+void GatherSceneByScene(benchmark::State& state) {
+  OpenScript script(static_cast<int>(state.range(0)));
+  std::size_t scenes = 0;
+  for (auto _ : state) {
+    const TSceneBreakdowns run = GatherSceneRecords(script.Window());
+    scenes = run.Records.size();
+    benchmark::DoNotOptimize(scenes);
+  }
+  state.counters["scenes"] = static_cast<double>(scenes);
+}
+BENCHMARK(GatherSceneByScene)->Arg(120)->Unit(benchmark::kMillisecond);
 
 // Wrapping every occurrence of a word in a tag, element by element, as
 // the global tagging does once it has found them.
