@@ -33,12 +33,13 @@ std::string Joined(const std::vector<std::string>& items) {
   return out;
 }
 
+// The items between the commas; an empty one (",," or a comma at either
+// end) is no item.
 std::vector<std::string> SplitItems(const std::string& text) {
   std::vector<std::string> items;
-  if (text.empty()) return items;
   std::size_t from = 0;
   for (std::size_t comma = text.find(','); comma != std::string::npos; comma = text.find(',', from)) {
-    items.push_back(text.substr(from, comma - from));
+    if (comma > from) items.push_back(text.substr(from, comma - from));
     from = comma + 1;
   }
   if (from < text.size()) items.push_back(text.substr(from));
