@@ -454,15 +454,22 @@ bool ReplaceMatches(TMDIChild& script, TScriptSearch& search, const std::string&
                     const TReplaceOptions& options, bool prompt) {
   bool quietRun = false;
   while (const auto m = search.Next()) {
-    ++Memory.found;
     // Unasked, the screen is laid out once at the end.
     quietRun |= !prompt;
     if (prompt) PlaceAtMatch(script, *m);
     else editor::TakeElement(script, *m->element);
+    // Tagging: a match right after the tag's code is tagged already.
+    if (options.tagging && !translated.empty() && m->at.start > 0 &&
+        script.EditBuffer[m->at.start - 1] == translated[0]) {
+      SkipMatch(script, *m, options.backwards);
+      continue;
+    }
+    ++Memory.found;
     if (prompt) {
       ClosePleaseWait();
       FrameMatch(script, *m, options.backwards);
-      const TModalResult answer = AskOkSkipCancelAll("Should I replace it?", QuotedForCaption(text), true);
+      const TModalResult answer =
+          AskOkSkipCancelAll(options.tagging ? "Should I tag it?" : "Should I replace it?", QuotedForCaption(text), true);
       ClearFrame(script);
       PlaceAtMatch(script, *m);
       if (answer == mrCancel) return true;
@@ -508,8 +515,12 @@ void SearchReplaceOrTag(TMDIChild& script, const std::string& text, const std::s
       ReplaceMatches(script, search, text, TranslateFormatCodes(replacement), options, options.prompt);
   ClosePleaseWait();
   if (Memory.replaced > 0) editor::SetActiveScriptModified();
-  ShowMessageBox("Found: " + std::to_string(Memory.found) + "\rReplaced: " + std::to_string(Memory.replaced),
-                 "Search/Replace is done");
+  if (options.tagging)
+    ShowMessageBox("Found: " + std::to_string(Memory.found) + "\rTagged: " + std::to_string(Memory.replaced),
+                   "Item Tagging is done");
+  else
+    ShowMessageBox("Found: " + std::to_string(Memory.found) + "\rReplaced: " + std::to_string(Memory.replaced),
+                   "Search/Replace is done");
   if (AskYesNo("Return to Starting Position of Search?", cancelled ? "Search Canceled" : "Search/Replace Completed",
                true))
     ReturnToStart(script);

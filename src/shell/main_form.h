@@ -260,6 +260,17 @@ class TMainForm : public TForm, public TProgramOptions {
   // Web) on the word at the caret.
   void ThesaurusItemClick(TObject* sender);
 
+  // Breakdown tagging: tagging mode, tagging an item all over the script,
+  // taking every tag out.
+  void TaggingModeItemClick(TObject* sender);
+  void TagGloballyItemClick(TObject* sender);
+  void UntagAllItemClick(TObject* sender);
+  // Items associated with characters or locations.
+  void AssociateItemClick(TObject* sender);
+  // Duplicate names and locations; the confused-words check.
+  void DuplicateNamesItemClick(TObject* sender);
+  void CheckHomonymsItemClick(TObject* sender);
+
   // Printing: the print menu and job, the preview, the printer set-up, SmartCheck.
   void PrintItemClick(TObject* sender);
   void PreviewItemClick(TObject* sender);

@@ -41,6 +41,20 @@ void RedisplayCurrent(TMDIChild& script) {
   script.DisplayElement();
 }
 
+bool RewriteElementText(TMDIChild& script, TScriptElement& element, const std::function<bool(std::string&)>& change) {
+  if (IsPageBreakKind(element.Kind())) return false;
+  TScriptElement* current = script.CurrentElement;
+  script.Assemble();
+  script.CurrentElement = &element;
+  script.DisAssemble();
+  const bool changed = change(script.EditBuffer);
+  if (changed) script.WordWrapText(&element, script.EditBuffer, false, false);
+  script.Assemble();
+  script.CurrentElement = current;
+  script.DisAssemble();
+  return changed;
+}
+
 void RedisplayScreen(TMDIChild& script) {
   RebuildScreen(&script);
   script.RedisplayScreen(true);

@@ -6,6 +6,7 @@
 // through here.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,10 @@ void EnterRevisionColour(TMDIChild& script);
 // After a change: the active script is modified (nothing for a script
 // opened for reading only).
 void SetActiveScriptModified();
+// Changes one element's text where it stands (wrapped again, nothing
+// drawn) and keeps the current element; true when `change` changed it.
+// The caller lays the screen out once after a run of these.
+bool RewriteElementText(TMDIChild& script, TScriptElement& element, const std::function<bool(std::string&)>& change);
 // Lays the window's screen out again and repaints it.
 void RedisplayScreen(TMDIChild& script);
 // Before a change: an undo step of the kind (3 moves the caret only).

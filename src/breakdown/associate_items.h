@@ -1,0 +1,8 @@
+// "Associate Items with Names" and "Associate Items with Locations".
+#pragma once
+
+namespace qm {
+
+void ShowAssociateItems(bool locations);
+
+}  // namespace qm

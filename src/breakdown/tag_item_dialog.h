@@ -1,0 +1,20 @@
+// The page on which an item is tagged all over the script: the item, its
+// category, and whether to ask at each place.
+#pragma once
+
+#include "platform/forms.h"
+
+namespace qm {
+
+class TTagItemDlg : public TForm {
+ public:
+  explicit TTagItemDlg(TComponent* owner);
+
+  TEdit* ItemEdit;
+  TRadioGroup* CategoryGroup;
+  TCheckBox* PromptBox;
+  TButton* OKBtn;
+  TButton* CancelBtn;
+};
+
+}  // namespace qm
