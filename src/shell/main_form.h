@@ -223,6 +223,13 @@ class TMainForm : public TForm, public TProgramOptions {
   void BookmarkItemClick(TObject* sender);
   void QuickEntryItemClick(TObject* sender);
   void QuickEntrySetupItemClick(TObject* sender);
+  // The tools beside Find: the next speech of a character, the next
+  // coloured or struck-out text, removing a colour's codes (by the item),
+  // one character's speeches in red.
+  void NextSpeechItemClick(TObject* sender);
+  void NextColoredText1Click(TObject* sender);
+  void RemoveItemClick(TObject* sender);
+  void MarkallofOneCharactersDialogue1Click(TObject* sender);
 
   // Format menu.
   void Screenplay1Click(TObject* sender);

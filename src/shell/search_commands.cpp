@@ -1,14 +1,16 @@
 // The Search menu's commands of the main window: Search, Search & Replace,
 // Search Again, Change Character Name, the Bookmarks window and quick
-// entry.
+// entry; and the tools beside them in the Goto, Format and Production menus.
 #include "base/document_table.h"
 #include "language/bookmarks_dialog.h"
 #include "language/quick_entry_dialog.h"
 #include "language/search_dialog.h"
 #include "language/search_replace.h"
+#include "language/search_tools.h"
 #include "platform/menus.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "shell/documents.h"
 #include "shell/main_form.h"
 
 namespace qm {
@@ -72,6 +74,33 @@ void TMainForm::QuickEntryItemClick(TObject*) {
 
 void TMainForm::QuickEntrySetupItemClick(TObject*) {
   ShowQuickEntry(true);
+  FocusActiveScript();
+}
+
+void TMainForm::NextSpeechItemClick(TObject*) {
+  if (TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript()) NextSpeechBy(*script, false);
+  FocusActiveScript();
+}
+
+void TMainForm::NextColoredText1Click(TObject*) {
+  if (TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript()) FindNextMarkedText(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::RemoveItemClick(TObject* sender) {
+  static const std::pair<const char*, TMarkColour> kColours[] = {{"RemoveStrikeoutItem", TMarkColour::Strikeout},
+                                                                  {"RemoveRedItem", TMarkColour::Red},
+                                                                  {"RemoveBlueItem", TMarkColour::Blue},
+                                                                  {"RemoveGreenItem", TMarkColour::Green}};
+  TMDIChild* script = EditableActiveScript();
+  const std::string name = SenderName(sender);
+  for (const auto& [item, colour] : kColours)
+    if (script && name == item) RemoveColorCodes(*script, colour);
+  FocusActiveScript();
+}
+
+void TMainForm::MarkallofOneCharactersDialogue1Click(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) RedlineSpeeches(*script);
   FocusActiveScript();
 }
 

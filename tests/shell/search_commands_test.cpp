@@ -69,5 +69,26 @@ TEST_F(SearchCommandsTest, AnEmptySearchTextAsksToReturn) {
   EXPECT_EQ(SearchMemory().lastKind, skNone);
 }
 
+TEST_F(SearchCommandsTest, TheRemoveItemsTakeTheirOwnColoursCodes) {
+  const struct {
+    const char* item;
+    const char* message;
+    const char* after;
+  } cases[] = {
+      {"RemoveRedItem", "All Red Codes have been removed.", "A red and \x12" "blue\x13 and \x14green\x0D."},
+      {"RemoveBlueItem", "All Blue Codes have been removed.", "A \x10red\x11 and blue and \x14green\x0D."},
+      {"RemoveGreenItem", "All Green Codes have been removed.", "A \x10red\x11 and \x12" "blue\x13 and green."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    Load({{ekAction, "A \x10red\x11 and \x12" "blue\x13 and \x14green\x0D."}});
+    ASSERT_TRUE(MainForm->MenuItem(c.item)->Enabled());
+    Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); }, "type YES");
+    ExpectBox(c.message, mrOk);
+    MainForm->MenuItem(c.item)->Click();
+    EXPECT_EQ(Elements().front().text, c.after);
+  }
+}
+
 }  // namespace
 }  // namespace qm
