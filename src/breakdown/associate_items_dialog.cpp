@@ -90,9 +90,9 @@ TAssociation* TAssociateItemsDlg::CurrentAssociation(bool create) {
     if (a.Category == category_) return &a;
   if (!create) return nullptr;
   const Byte choice = !chain.empty()           ? chain.back().IntExt
-                      : !IntExtGroup->Visible  ? ieIntOnly
+                      : !IntExtGroup->Visible  ? Byte{ieIntOnly}
                       : IntExtGroup->ItemIndex() > 0 ? static_cast<Byte>(IntExtGroup->ItemIndex())
-                                               : ieIntOnly;
+                                               : Byte{ieIntOnly};
   chain.push_back({{}, category_, choice});
   return &chain.back();
 }
@@ -111,7 +111,7 @@ void TAssociateItemsDlg::NameClick() {
   const int index = NameList->ItemIndex();
   if (index < 0 || index >= static_cast<int>(Names.size())) return;
   const auto& chain = Names[static_cast<std::size_t>(index)].Chain;
-  if (locations_) IntExtGroup->SetItemIndex(chain.empty() ? ieIntOnly : chain.front().IntExt);
+  if (locations_) IntExtGroup->SetItemIndex(chain.empty() ? Byte{ieIntOnly} : chain.front().IntExt);
   if (const TAssociation* a = CurrentAssociation(false)) {
     for (const std::string& item : a->Items) {
       int at = ItemList->Items.IndexOf(item);

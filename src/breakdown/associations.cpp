@@ -20,7 +20,7 @@ constexpr char BothTag = '%';
 constexpr int SceneDescriptionCategory = 15;
 
 char LocationTag(const TAssociationEntry& entry) {
-  const Byte choice = entry.Chain.empty() ? ieIntOnly : entry.Chain.front().IntExt;
+  const Byte choice = entry.Chain.empty() ? Byte{ieIntOnly} : entry.Chain.front().IntExt;
   return choice == ieExtOnly ? ExtOnlyTag : choice == ieBoth ? BothTag : IntOnlyTag;
 }
 
@@ -78,7 +78,7 @@ void ApplyChain(BreakdownRecord& record, const TAssociationEntry& entry) {
 }
 
 bool LocationApplies(const TAssociationEntry& entry, const std::string& intExt) {
-  const Byte choice = entry.Chain.empty() ? ieIntOnly : entry.Chain.front().IntExt;
+  const Byte choice = entry.Chain.empty() ? Byte{ieIntOnly} : entry.Chain.front().IntExt;
   const std::string lead = AnsiUpperCase(intExt.substr(0, 3));
   if (choice == ieBoth) return true;
   return lead == (choice == ieExtOnly ? "EXT" : "INT");

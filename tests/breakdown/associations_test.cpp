@@ -79,7 +79,9 @@ TEST(AssociationsBlockTest, DamagedBlocksReadWhatTheyCan) {
     SCOPED_TRACE(c.what);
     const TAssociationLists lists = ReadAssociations(c.block);
     ASSERT_EQ(lists.Characters.size(), c.characters);
-    if (c.characters) EXPECT_EQ(lists.Characters[0].Chain.size(), c.associations);
+    if (c.characters) {
+      EXPECT_EQ(lists.Characters[0].Chain.size(), c.associations);
+    }
   }
 }
 

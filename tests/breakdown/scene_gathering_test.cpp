@@ -71,7 +71,9 @@ TEST_F(SceneGatheringTest, EachSceneGetsItsHeadingPartsItemsAndCharacters) {
     const Expected& e = expected[i];
     EXPECT_EQ(r.IntExt, e.intExt);
     EXPECT_EQ(r.Location, e.location);
-    if (i < 2) EXPECT_EQ(r.TimeOfDay, e.time);
+    if (i < 2) {
+      EXPECT_EQ(r.TimeOfDay, e.time);
+    }
     EXPECT_EQ(CharacterNamesOf(run, r), e.characters);
     for (const auto& [slot, items] : e.items) EXPECT_EQ(r.Items[slot], items) << slot;
   }
