@@ -255,6 +255,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void PrintItemClick(TObject* sender);
   void PrinterSetupItemClick(TObject* sender);
 
+  // Interactive scripts: the branch targets renumbered.
+  void RenumberBTargetsItemClick(TObject* sender);
+
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);
   void ConfigurationWizard1Click(TObject* sender);

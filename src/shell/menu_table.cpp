@@ -206,7 +206,7 @@ const TMenuRow kRows[] = {
     Line(2),
     Do(2, "Re&paginate Now", "Ctrl+R", "RepaginateNowItem", QM_CMD(RepaginateNowItemClick)),
     Await(2, "Run S&martCheck", "", "RunSmartCheck1", "RunSmartCheck1Click", Printing),
-    Await(2, "Renumber all &Branch Targets", "", "RenumberBTargetsItem", "RenumberBTargetsItemClick", Interactive)
+    Do(2, "Renumber all &Branch Targets", "", "RenumberBTargetsItem", QM_CMD(RenumberBTargetsItemClick))
         .When(R::Interactive),
     Menu(2, "Scene Character Lists", "SceneCharacterListsItem"),
     Await(3, "&Generate", "", "GenerateCListItem", "GenerateCListClick", ProductionLists),
