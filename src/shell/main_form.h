@@ -255,8 +255,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void PrintItemClick(TObject* sender);
   void PrinterSetupItemClick(TObject* sender);
 
-  // Interactive scripts: the branch targets renumbered.
+  // Interactive scripts: the branch targets renumbered; the script played
+  // by the outside run-time player.
   void RenumberBTargetsItemClick(TObject* sender);
+  void PlayMultimediaScriptItemClick(TObject* sender);
 
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);

@@ -92,7 +92,7 @@ const TMenuRow kRows[] = {
     Line(2, "MMBar").When(R::Interactive),
     Await(2, "Graph &Branch Points", "Alt+F11", "GraphLinksItem", "DialogueBtnClick", Interactive)
         .When(R::Interactive),
-    Await(2, "Pla&y Multimedia Script", "", "PlayMultimediaScriptItem", "CharNameBtnClick", Interactive)
+    Do(2, "Pla&y Multimedia Script", "", "PlayMultimediaScriptItem", QM_CMD(PlayMultimediaScriptItemClick))
         .When(R::Interactive),
     Line(2, "LastThreeBar"),
     Do(2, "&1 ", "", "LastScript1Item", QM_CMD(LastScriptItemClick)).Tag(1).Hidden(),
