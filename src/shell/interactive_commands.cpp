@@ -4,6 +4,7 @@
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "story/interactive_script.h"
+#include "story/linkage_graph_dialog.h"
 #include "story/runtime_player.h"
 
 namespace qm {
@@ -21,6 +22,11 @@ void TMainForm::PlayMultimediaScriptItemClick(TObject*) {
         return RunProgramAndWait(program, parameters, 3, true);
       },
   });
+}
+
+void TMainForm::DialogueBtnClick(TObject*) {
+  if (!ActiveScript()) return;
+  story::ShowLinkageGraph();
 }
 
 }  // namespace qm

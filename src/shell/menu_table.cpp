@@ -90,8 +90,7 @@ const TMenuRow kRows[] = {
     Do(4, "Non-&Printing Text", "", "UnhideNonPrintingItem", QM_CMD(HideNonPrintingTextItemClick)),
     Await(4, "StoryBoard &Links", "", "AltHideSBLinksItem", "HideSBLinksItemClick", Interactive),
     Line(2, "MMBar").When(R::Interactive),
-    Await(2, "Graph &Branch Points", "Alt+F11", "GraphLinksItem", "DialogueBtnClick", Interactive)
-        .When(R::Interactive),
+    Do(2, "Graph &Branch Points", "Alt+F11", "GraphLinksItem", QM_CMD(DialogueBtnClick)).When(R::Interactive),
     Do(2, "Pla&y Multimedia Script", "", "PlayMultimediaScriptItem", QM_CMD(PlayMultimediaScriptItemClick))
         .When(R::Interactive),
     Line(2, "LastThreeBar"),
