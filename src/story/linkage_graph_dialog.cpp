@@ -18,8 +18,8 @@ const TDialogTable& LinkagesTable() {
       {Button, "ExitBtn", "Return to Script", {370, 8, 120, 25}},
       {SpeedButton, "SpeedButton2", "Print", {498, 8, 60, 25}},
       {Label, "KeyLabel", "Branch Color Key:", {8, 40, 110, 16}},
-      {Label, "UnconditionalLabel", "Unconditional", {124, 40, 90, 16}},
-      {Label, "ConditionalLabel", "Conditional", {220, 40, 90, 16}},
+      {Label, "UnconditionalLabel", "Unconditional", {124, 40, 100, 16}},
+      {Label, "ConditionalLabel", "Conditional", {232, 40, 100, 16}},
       {Label, "StatusLine", "", {8, 40 + 24 + GraphHeight + 6, GraphWidth, 16}},
       {Panel, "PrintPanel", "Printing Jump Position", {200, 180, 240, 40}},
   };
