@@ -284,6 +284,12 @@ class TMainForm : public TForm, public TProgramOptions {
   void PrinterSetupItemClick(TObject* sender);
   void RunSmartCheck1Click(TObject* sender);
 
+  // Interactive scripts: the branch targets renumbered; the script played
+  // by the outside run-time player; the linkage graph.
+  void RenumberBTargetsItemClick(TObject* sender);
+  void PlayMultimediaScriptItemClick(TObject* sender);
+  void DialogueBtnClick(TObject* sender);
+
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);
   void ConfigurationWizard1Click(TObject* sender);

@@ -90,9 +90,8 @@ const TMenuRow kRows[] = {
     Do(4, "Non-&Printing Text", "", "UnhideNonPrintingItem", QM_CMD(HideNonPrintingTextItemClick)),
     Await(4, "StoryBoard &Links", "", "AltHideSBLinksItem", "HideSBLinksItemClick", Interactive),
     Line(2, "MMBar").When(R::Interactive),
-    Await(2, "Graph &Branch Points", "Alt+F11", "GraphLinksItem", "DialogueBtnClick", Interactive)
-        .When(R::Interactive),
-    Await(2, "Pla&y Multimedia Script", "", "PlayMultimediaScriptItem", "CharNameBtnClick", Interactive)
+    Do(2, "Graph &Branch Points", "Alt+F11", "GraphLinksItem", QM_CMD(DialogueBtnClick)).When(R::Interactive),
+    Do(2, "Pla&y Multimedia Script", "", "PlayMultimediaScriptItem", QM_CMD(PlayMultimediaScriptItemClick))
         .When(R::Interactive),
     Line(2, "LastThreeBar"),
     Do(2, "&1 ", "", "LastScript1Item", QM_CMD(LastScriptItemClick)).Tag(1).Hidden(),
@@ -206,7 +205,7 @@ const TMenuRow kRows[] = {
     Line(2),
     Do(2, "Re&paginate Now", "Ctrl+R", "RepaginateNowItem", QM_CMD(RepaginateNowItemClick)),
     Do(2, "Run S&martCheck", "", "RunSmartCheck1", QM_CMD(RunSmartCheck1Click)).When(R::Open),
-    Await(2, "Renumber all &Branch Targets", "", "RenumberBTargetsItem", "RenumberBTargetsItemClick", Interactive)
+    Do(2, "Renumber all &Branch Targets", "", "RenumberBTargetsItem", QM_CMD(RenumberBTargetsItemClick))
         .When(R::Interactive),
     Menu(2, "Scene Character Lists", "SceneCharacterListsItem"),
     Await(3, "&Generate", "", "GenerateCListItem", "GenerateCListClick", ProductionLists),

@@ -1,0 +1,32 @@
+// The main window's commands for interactive (branching) scripts.
+#include "files/native_file.h"
+#include "files/run_program.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+#include "story/interactive_script.h"
+#include "story/linkage_graph_dialog.h"
+#include "story/runtime_player.h"
+
+namespace qm {
+
+void TMainForm::RenumberBTargetsItemClick(TObject*) {
+  if (!EditableActiveScript()) return;
+  story::RenumberAllJumpPositions();
+}
+
+void TMainForm::PlayMultimediaScriptItemClick(TObject*) {
+  if (!ActiveScript()) return;
+  story::PlayInteractiveScript({
+      .SaveScript = [](const std::string& fileName) { return SaveScriptFile(fileName, false, true); },
+      .RunAndWait = [](const std::string& program, const std::string& parameters) {
+        return RunProgramAndWait(program, parameters, 3, true);
+      },
+  });
+}
+
+void TMainForm::DialogueBtnClick(TObject*) {
+  if (!ActiveScript()) return;
+  story::ShowLinkageGraph();
+}
+
+}  // namespace qm

@@ -1,0 +1,182 @@
+// What the branch point dialog does with its lists and the script.
+#include <algorithm>
+#include <vector>
+
+#include "base/message_boxes.h"
+#include "script/editing/editor_calls.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/model/packed_text.h"
+#include "script/script_window.h"
+#include "story/branch_point_dialog.h"
+#include "story/interactive_script.h"
+
+namespace qm::story {
+
+namespace {
+
+// Where a jump lands: this many lines below the top of the window.
+constexpr std::int16_t JumpLandingLine = 6;
+
+void ClearSelected(TListBox& list) {
+  for (int i = 0; i < list.Items.Count(); ++i) list.SetSelected(i, false);
+}
+
+void SetItem(TListBox& list, int index) {
+  ClearSelected(list);
+  const int count = list.Items.Count();
+  if (count == 0) {
+    list.SetItemIndex(-1);
+    return;
+  }
+  index = std::clamp(index, 0, count - 1);
+  list.SetItemIndex(index);
+  list.SetSelected(index, true);
+  if (index < list.TopIndex) list.TopIndex = index;
+}
+
+// The entry of the list that refers to the target number, or -1.
+int EntryOfNumber(const TListBox& list, unsigned long number) {
+  for (int i = 0; i < list.Items.Count(); ++i) {
+    const auto refs = FindReferences(list.Items[i]);
+    if (!refs.empty() && refs.back().number == number) return i;
+  }
+  return -1;
+}
+
+int NextTargetNumber(const TMDIChild& script) {
+  int highest = 0;
+  for (const TScriptElement* e = script.FirstElement; e; e = e->next)
+    if (IsBranchTarget(*e)) highest = std::max<int>(highest, e->format.NumberWord);
+  return highest + 1;
+}
+
+}  // namespace
+
+std::string BranchPointText(const TStringList& entries) {
+  std::string text;
+  for (int i = 0; i < entries.Count(); ++i) {
+    if (i > 0) text += BranchSeparator;
+    text += "GO TO " + entries[i];
+  }
+  return text;
+}
+
+int GetFirstSelection(const TListBox& list) {
+  for (int i = 0; i < list.Items.Count(); ++i)
+    if (list.Selected(i)) return i;
+  return -1;
+}
+
+void TJumpDlg::FormShow() {
+  editor::Assemble(script_);
+  Source->Clear();
+  JumpList->Clear();
+  Source->Items.Add(ReturnLabel);
+  for (const TScriptElement* e = script_.FirstElement; e; e = e->next)
+    if (IsBranchTarget(*e)) Source->Items.Add(BranchTargetLabel(script_, *e));
+  const TScriptElement* current = script_.CurrentElement;
+  if (current && current->Kind() == ekTransition) {
+    for (const TReference& ref : FindReferences(ElementText(*current))) {
+      const int index = EntryOfNumber(*Source, ref.number);
+      if (index < 0) continue;
+      JumpList->Items.Add(Source->Items[index]);
+      Source->Items.Delete(index);
+    }
+  }
+  editor::DisAssemble(script_);
+  SetButtons();
+  SetItem(*Source, 0);
+  SetItem(*JumpList, 0);
+  ActiveControl = Source;
+}
+
+void TJumpDlg::MoveSelected(TListBox& from, TListBox& to) {
+  const int first = GetFirstSelection(from);
+  if (first < 0) return;
+  std::vector<int> chosen;
+  for (int i = first; i < from.Items.Count(); ++i)
+    if (from.Selected(i)) chosen.push_back(i);
+  for (int index : chosen) to.Items.Add(from.Items[index]);
+  for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) from.Items.Delete(*it);
+  SetItem(from, first);
+  SetButtons();
+}
+
+void TJumpDlg::MoveAll(TListBox& from, TListBox& to) {
+  for (int i = 0; i < from.Items.Count(); ++i) to.Items.Add(from.Items[i]);
+  from.Clear();
+  SetItem(to, 0);
+  SetButtons();
+}
+
+void TJumpDlg::SetButtons() {
+  IncludeBtn->Enabled = Source->Items.Count() > 0;
+  IncAllBtn->Enabled = Source->Items.Count() > 0;
+  ExcludeBtn->Enabled = JumpList->Items.Count() > 0;
+  ExAllBtn->Enabled = JumpList->Items.Count() > 0;
+  PerformJumpBtn->Enabled = JumpList->Items.Count() > 0;
+}
+
+void TJumpDlg::Build(bool byButton) {
+  const TElementFormat transition = script_.FormatSet[fsTransition];
+  editor::DisAssemble(script_);
+  if (script_.CurrentElement->Kind() != ekTransition) {
+    script_.CaretColumn = static_cast<Word>(script_.EditBuffer.size());
+    editor::NewElement(script_, transition, true);
+  }
+  script_.EditBuffer.clear();
+  if (JumpList->Items.Count() == 0 && GetFirstSelection(*Source) >= 0) MoveSelected(*Source, *JumpList);
+  script_.EditBuffer = BranchPointText(JumpList->Items);
+  script_.CaretColumn = 0;
+  script_.CaretLine = 1;
+  script_.CurrentElement->format = transition;
+  editor::RedisplayCurrent(script_);
+  editor::SetActiveScriptModified();
+  if (!byButton) return;
+  TScriptElement* next = script_.CurrentElement->next;
+  if (next && next->Kind() == ekAction) editor::MoveCaretTo(script_, *next);
+  else editor::NewElement(script_, script_.FormatSet[fsAction], true);
+  editor::RedisplayScreen(script_);
+}
+
+void TJumpDlg::PerformJump() {
+  Build(false);
+  TListBox& list = ActiveControl == Source ? *Source : *JumpList;
+  const int index = list.ItemIndex() >= 0 ? list.ItemIndex() : GetFirstSelection(list);
+  if (index < 0) return;
+  const std::string label = list.Items[index];
+  const auto refs = FindReferences(label);
+  // RETURN (0) leads back at play time only: it is never a target here.
+  TScriptElement* target =
+      refs.empty() || refs.back().number == 0 ? nullptr : FindBranchTarget(script_, static_cast<int>(refs.back().number));
+  if (!target) {
+    ShowMessageBox("Branch Target: " + label + " not Found!", "");
+    return;
+  }
+  target->screenLine = target->prev ? JumpLandingLine : 1;
+  editor::MoveCaretTo(script_, *target);
+  script_.RedisplayScreen(true);
+}
+
+void TJumpDlg::CreateNewTarget() {
+  const std::string text = AskJumpPositionText();
+  if (text.empty()) return;
+  editor::Assemble(script_);
+  TScriptElement* back = script_.CurrentElement;
+  const Word column = script_.CaretColumn;
+  const Word line = script_.CaretLine;
+  const auto number = static_cast<Word>(NextTargetNumber(script_));
+  editor::MoveCaretToScriptEnd(script_);
+  TScriptElement* target = editor::NewElement(script_, script_.FormatSet[fsSceneHeading], true);
+  target->format.NumberWord = number;
+  script_.EditBuffer = text;
+  editor::RedisplayCurrent(script_);
+  Source->Items.Add(BranchTargetLabel(text, target->format.NumberWord));
+  editor::MoveCaretTo(script_, *back);
+  script_.CaretColumn = column;
+  script_.CaretLine = line;
+  editor::SetActiveScriptModified();
+  SetButtons();
+}
+
+}  // namespace qm::story

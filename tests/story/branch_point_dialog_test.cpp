@@ -1,0 +1,143 @@
+// The branch point dialog: targets chosen into a branch point, written as
+// one transition, and jumps performed from it.
+#include "story/branch_point_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/dialog_builder.h"
+#include "script/editing/editor_calls.h"
+#include "story/branching_script.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+
+namespace qm {
+namespace {
+
+std::vector<std::string> Entries(const TListBox& list) {
+  std::vector<std::string> entries;
+  for (int i = 0; i < list.Items.Count(); ++i) entries.push_back(list.Items[i]);
+  return entries;
+}
+
+using Strings = std::vector<std::string>;
+
+class BranchPointDialogTest : public testing::ProgramFixture {
+ protected:
+  void SetUp() override {
+    ProgramFixture::SetUp();
+    testing::BuildBranchingScript(Script());
+  }
+  // The dialog opened with the caret on the nth element.
+  std::unique_ptr<story::TJumpDlg> OpenOn(int n) {
+    editor::MoveCaretTo(Script(), *Nth(n));
+    auto dialog = std::make_unique<story::TJumpDlg>(Application, Script());
+    dialog->FormShow();
+    return dialog;
+  }
+  TScriptElement* Nth(int n) { return testing::NthElement(Script(), n); }
+};
+
+TEST_F(BranchPointDialogTest, OpeningOnABranchPointShowsItsTargetsInItsOrder) {
+  const struct {
+    int at;
+    Strings source;
+    Strings jumps;
+  } cases[] = {
+      {2, {"RETURN (0)", "FRONT DOOR (5)"}, {"CELLAR (9)", "ATTIC (2)"}},
+      {7, {"FRONT DOOR (5)", "ATTIC (2)", "CELLAR (9)"}, {"RETURN (0)"}},
+      {4, {"RETURN (0)", "FRONT DOOR (5)", "ATTIC (2)", "CELLAR (9)"}, {}},  // not a branch point
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.at);
+    auto dialog = OpenOn(c.at);
+    EXPECT_EQ(Entries(*dialog->Source), c.source);
+    EXPECT_EQ(Entries(*dialog->JumpList), c.jumps);
+    EXPECT_EQ(dialog->PerformJumpBtn->Enabled(), !c.jumps.empty());
+    EXPECT_EQ(dialog->ExcludeBtn->Enabled(), !c.jumps.empty());
+  }
+}
+
+TEST_F(BranchPointDialogTest, MovingKeepsTheOrderAndSelectsWhereTheFirstWas) {
+  auto dialog = OpenOn(4);
+  TListBox& source = *dialog->Source;
+  source.SetSelected(0, false);
+  source.SetSelected(1, true);
+  source.SetSelected(3, true);
+  dialog->IncludeBtn->Click();
+  EXPECT_EQ(Entries(*dialog->JumpList), (Strings{"FRONT DOOR (5)", "CELLAR (9)"}));
+  EXPECT_EQ(Entries(source), (Strings{"RETURN (0)", "ATTIC (2)"}));
+  EXPECT_EQ(story::GetFirstSelection(source), 1);
+  dialog->ExAllBtn->Click();
+  EXPECT_EQ(Entries(source), (Strings{"RETURN (0)", "ATTIC (2)", "FRONT DOOR (5)", "CELLAR (9)"}));
+  EXPECT_FALSE(dialog->PerformJumpBtn->Enabled());
+}
+
+TEST_F(BranchPointDialogTest, BuildingWritesOneTransitionAndMovesOnToItsEvents) {
+  auto dialog = OpenOn(4);
+  dialog->IncAllBtn->Click();
+  dialog->ExcludeBtn->Click();  // the first entry, RETURN (0), goes back
+  dialog->ContinueBtn->Click();
+  const auto elements = testing::ElementsOf(Script());
+  ASSERT_EQ(elements.size(), 10u);
+  EXPECT_EQ(elements[5], (testing::ElementSpec{ekTransition,
+                                               "GO TO FRONT DOOR (5)\xA7GO TO ATTIC (2)\xA7GO TO CELLAR (9)"}));
+  EXPECT_EQ(elements[6], (testing::ElementSpec{ekAction, ""})) << "a new action for the events";
+  EXPECT_EQ(Script().CurrentElement, Nth(6));
+  EXPECT_EQ(elements[7].text, "GO TO GONE (4)");
+
+  // Built again on the branch point itself, it is rewritten in place.
+  dialog = OpenOn(5);
+  dialog->ExAllBtn->Click();
+  dialog->Source->SetSelected(0, false);
+  dialog->Source->SetSelected(2, true);
+  dialog->ContinueBtn->Click();
+  EXPECT_EQ(testing::ElementsOf(Script())[5].text, "GO TO ATTIC (2)") << "the selection is taken when none was moved";
+  EXPECT_EQ(Script().CurrentElement, Nth(6)) << "the action after it is reused";
+  EXPECT_EQ(testing::ElementsOf(Script()).size(), 10u);
+}
+
+TEST_F(BranchPointDialogTest, PerformingAJumpGoesToTheChosenTarget) {
+  auto dialog = OpenOn(2);
+  dialog->JumpList->SetItemIndex(1);  // ATTIC (2)
+  dialog->ActiveControl = dialog->JumpList;
+  dialog->PerformJumpBtn->Click();
+  EXPECT_EQ(Script().CurrentElement, Nth(3));
+  EXPECT_EQ(Nth(2)->Kind(), ekTransition);
+  EXPECT_EQ(testing::ElementsOf(Script())[2].text, "GO TO CELLAR (9)\xA7GO TO ATTIC (2)");
+}
+
+TEST_F(BranchPointDialogTest, ReturnIsNeverATargetEvenWhenOneIsNumberedZero) {
+  Nth(0)->format.NumberWord = 0;  // a target numbered 0 by hand
+  auto dialog = OpenOn(7);
+  dialog->ActiveControl = dialog->JumpList;
+  dialog->JumpList->SetItemIndex(0);
+  testing::AnswerMessageBox(Driver(), "Branch Target: RETURN (0) not Found!", mrOk);
+  dialog->PerformJumpBtn->Click();
+  EXPECT_EQ(Script().CurrentElement, Nth(7));
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(BranchPointDialogTest, ANewTargetGoesAtTheEndWithTheNextNumber) {
+  auto dialog = OpenOn(2);
+  Driver().Expect([](TForm& form) {
+    EXPECT_EQ(form.Caption(), "Enter Text for New Jump Position");
+    EXPECT_EQ(static_cast<std::string>(DialogControl<TEdit>(form, "JumpPosition")->Text), "");
+    DialogControl<TEdit>(form, "JumpPosition")->Text = "Garden";
+    form.ModalResult = mrOk;
+  });
+  dialog->NewBtn->Click();
+  const auto elements = testing::ElementsOf(Script());
+  ASSERT_EQ(elements.size(), 9u);
+  EXPECT_EQ(elements[8], (testing::ElementSpec{ekSceneHeading, "Garden"}));
+  EXPECT_EQ(Nth(8)->format.NumberWord, 10);
+  EXPECT_EQ(Entries(*dialog->Source).back(), "GARDEN (10)");
+  EXPECT_EQ(Script().CurrentElement, Nth(2)) << "the caret returns";
+
+  Driver().Expect([](TForm& form) { form.ModalResult = mrCancel; });
+  dialog->NewBtn->Click();
+  EXPECT_EQ(testing::ElementsOf(Script()).size(), 9u);
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,83 @@
+// The linkage graph window's logic: a double click on a box moving the graph there, a right click returning
+// to the script at that target.
+#include "story/linkage_graph_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/recording_canvas.h"
+#include "script/script_window.h"
+#include "story/linkage_graph_print.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+
+namespace qm {
+namespace {
+
+class LinkageGraphDialogTest : public testing::ProgramFixture {
+ protected:
+  void SetUp() override {
+    ProgramFixture::SetUp();
+    TMDIChild& w = Script();
+    w.FreeElements();
+    w.InteractiveScript = 1;
+    testing::AddElements(w, {{ekSceneHeading, "Start"},
+                             {ekTransition, "GO TO LEFT (2)\xA7GO TO RIGHT (3)"},
+                             {ekSceneHeading, "Left"},
+                             {ekAction, "A long corridor."},
+                             {ekTransition, "GO TO RIGHT (3)"},
+                             {ekSceneHeading, "Right"}});
+    Word n = 0;
+    for (TScriptElement* e = w.FirstElement; e; e = e->next)
+      if (e->Kind() == ekSceneHeading) e->format.NumberWord = ++n;
+    w.CurrentElement = w.FirstElement->next->next->next;  // the corridor, under Left
+    w.DisAssemble();
+  }
+  const story::TDrawnBox& Box(const story::TLinkagesDlg& d, Word number) {
+    for (const auto& b : d.Drawing().Boxes())
+      if (b.number == number) return b;
+    throw std::runtime_error("no box for " + std::to_string(number));
+  }
+};
+
+TEST_F(LinkageGraphDialogTest, OpensOnTheTargetAtTheCaretAndMovesWithTheMouse) {
+  story::TLinkagesDlg dialog(Application, Script());
+  dialog.SetupAllLinks();
+  ASSERT_EQ(dialog.JumpPositionBox->Items.Count(), 3);
+  dialog.JumpPositionBox->SetItemIndex(0);
+  dialog.Paint();
+  ASSERT_EQ(dialog.SelectedNumber(), 1);
+  ASSERT_EQ(dialog.Drawing().Boxes().size(), 3u);
+
+  // A double click on Right's box makes it the graph's target.
+  const auto right = Box(dialog, 3);
+  dialog.MouseDown(TMouseButton::mbLeft, true, right.x + 1, right.y + 1);
+  EXPECT_EQ(dialog.SelectedNumber(), 3);
+  // A single click does nothing.
+  dialog.Paint();
+  const auto start = Box(dialog, 1);
+  dialog.MouseDown(TMouseButton::mbLeft, false, start.x + 1, start.y + 1);
+  EXPECT_EQ(dialog.SelectedNumber(), 3);
+  EXPECT_EQ(dialog.ModalResult, mrNone);
+
+  // A right click on Start's box returns to the script there.
+  dialog.MouseDown(TMouseButton::mbRight, false, start.x + 1, start.y + 1);
+  EXPECT_EQ(dialog.ModalResult, mrOk);
+  EXPECT_EQ(Script().CurrentElement, Script().FirstElement);
+}
+
+TEST_F(LinkageGraphDialogTest, PrintsTheChosenRange) {
+  story::TLinkagesDlg dialog(Application, Script());
+  dialog.SetupAllLinks();
+  ASSERT_TRUE(dialog.PrintGraphs(2, 1));  // reversed: Left and Right
+  const auto& pages = Backend().PrinterList()[0]->Pages();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_NE(pages[0]->FindText("Branch Targets 2-3"), nullptr) << pages[0]->Transcript();
+  int graphs = 0;  // one selected target's ellipse per graph: Start has none
+  for (const DrawOp& op : pages[0]->Ops()) graphs += op.kind == DrawOp::Kind::Ellipse;
+  EXPECT_EQ(graphs, 2);
+  EXPECT_TRUE(dialog.ExitBtn->Enabled());
+  EXPECT_FALSE(dialog.PrintPanel->Visible());
+}
+
+}  // namespace
+}  // namespace qm
