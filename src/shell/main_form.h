@@ -251,6 +251,11 @@ class TMainForm : public TForm, public TProgramOptions {
   // Web) on the word at the caret.
   void ThesaurusItemClick(TObject* sender);
 
+  // Index cards and the scene pilot: the card view over the active script.
+  void IndexCardBtnClick(TObject* sender);
+  // Goto > Scene: the scene pilot, opened by its one-shot timer.
+  void SceneGuideBtnEnter(TObject* sender);
+
   // Printing: the print menu and job, the printer set-up.
   void PrintItemClick(TObject* sender);
   void PrinterSetupItemClick(TObject* sender);
