@@ -8,10 +8,12 @@
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 #include "platform/messages.h"
+#include "platform/printer.h"
 #include "script/editing/editor_calls.h"
 #include "script/script_window.h"
 #include "story/card_printing.h"
 #include "story/card_text.h"
+#include "story/print_cards_dialog.h"
 
 namespace qm {
 
@@ -266,12 +268,44 @@ void TIndexCardView::ScrollCards(int cards) {
 }
 
 void TIndexCardView::PrintCardsClick() {
+  if (Printer()->Printing()) {
+    ShowMessageBox("Unable to print the Index Cards until the printer is free.", "Printer is already printing...");
+    return;
+  }
   if (!script_ || Cards.Count() == 0) {
     MessageBeep(0);
     return;
   }
+  TPrintCardsDlg dialog(this);
+  dialog.ShowLayout(ReadCardPrintLayout());
+  dialog.DefaultBox->SetChecked(true);
+  const TModalResult result = dialog.ShowModal();
+  if (result == mrCancel || result == mrNone) return;
+  printLayout_ = dialog.Layout();
+  if (dialog.DefaultBox->Checked()) {
+    try {
+      WriteCardPrintLayout(printLayout_);
+    } catch (const EIniFileError& error) {
+      ShowMessageBox(error.what(), "Attention");
+    }
+  }
   WriteBackNow();
-  PrintCards(*script_, Cards, 1, Cards.Count(), ReadCardPrintLayout(), Vertical);
+  Selection.Clear();
+  if (result == TPrintCardsDlg::mrPickRange) {
+    // The next two cards clicked are the first and last to print.
+    PrintPicking = true;
+    FillCards();
+    return;
+  }
+  Selection.Slots[0] = 1;
+  Selection.Slots[1] = static_cast<Word>(Cards.Count());
+  PrintCardsNow();
+}
+
+void TIndexCardView::PrintCardsNow() {
+  PrintCards(*script_, Cards, Selection.Slots[0], Selection.Slots[1], printLayout_, Vertical);
+  Selection.Clear();
+  PrintPicking = false;
   FillCards();
 }
 
@@ -319,10 +353,14 @@ bool TIndexCardView::ShuffleCards(int position) {
 }
 
 void TIndexCardView::MainPanelMouseDown(TControl* from, TMouseButton button, TShiftState shift, int x, int y) {
-  if (Outline || button != TMouseButton::mbLeft || from == nullptr) return;
-  if (Load.noShuffling && !PrintPicking) return;
+  if (button != TMouseButton::mbLeft || from == nullptr) return;
   const TPoint at = MainPanel->ScreenToClient(from->ClientToScreen(TPoint{x, y}));
   const int position = GetCard(at.X, at.Y);
+  if (PrintPicking) {
+    if (SetShuffle(position) && Selection.Count() == 2) PrintCardsNow();
+    return;
+  }
+  if (Outline || Load.noShuffling) return;
   if (Selection.Count() > 0 && !PrintPicking && !shift.Contains(ssShift) && !IsShuffledCard(FirstCard + position)) {
     if (!ShuffleCards(position)) MessageBeep(0);
     return;

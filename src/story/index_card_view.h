@@ -10,6 +10,7 @@
 
 #include "platform/enter_controls.h"
 #include "platform/forms.h"
+#include "story/card_printing.h"
 #include "story/card_shuffle.h"
 #include "story/index_cards.h"
 
@@ -37,8 +38,10 @@ class TIndexCardView : public TForm {
   void ScrollCards(int cards);
   void SetCardCount(int count);
   void SetVertical(bool vertical);
-  // Prints the cards in the saved card print layout.
+  // The card print layout dialog: all cards, or a range picked next.
   void PrintCardsClick();
+  // Prints the cards from selection slot 1 to slot 2.
+  void PrintCardsNow();
   // Gives the script the texts of the cards edited on screen.
   void WriteBackNow();
   // The element loading stopped at, for the caller to go to.
@@ -102,6 +105,7 @@ class TIndexCardView : public TForm {
   // By grid cell: the card's text or title was typed in since it was filled.
   std::array<bool, 12> changed_{};
   bool filling_ = false;
+  TCardPrintLayout printLayout_;
 };
 
 // The menu command: the view over the active script, built again after a
