@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "base/message_boxes.h"
+#include "base/prompt_table.h"
+#include "platform/messages.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/element_splice.h"
@@ -132,6 +135,39 @@ bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::strin
     after = e;
   }
   table[n].last = stop ? stop->prev : script.LastElement;
+  editor::MakeCurrent(script, *heading, 0);
+  script.RefreshKeepingCursor();
+  editor::SetActiveScriptModified();
+  return true;
+}
+
+bool AddCard(TMDIChild& script, TCardTable& table, int k) {
+  if (table[MaxCards].first) {
+    ShowMessageBox("Sorry, but you can ONLY have a maximum of 400 cards!", PromptTable(21));
+    return false;
+  }
+  const int count = table.Count();
+  if (count == 0) {
+    MessageBeep(0);
+    return false;
+  }
+  k = std::clamp(k, 0, count);
+  editor::Assemble(script);
+  editor::SaveUndoStep(script, ukWholeScript);
+  TScriptElement* heading = NewElementRecord();
+  heading->format = script.FormatSet[fsSceneHeading];
+  heading->format.Kind = ekSceneHeading;
+  TScriptElement* action = NewElementRecord();
+  action->format = script.FormatSet[fsAction];
+  action->format.Kind = ekAction;
+  heading->next = action;
+  action->prev = heading;
+  editor::InsertElements(script, k == 0 ? table[1].first->prev : table[k].last, heading, action);
+  editor::StoreText(script, *heading, "");
+  editor::StoreText(script, *action, "");
+  auto& e = table.entries;
+  std::move_backward(e.begin() + k + 1, e.end() - 1, e.end());
+  table[k + 1] = {heading, action};
   editor::MakeCurrent(script, *heading, 0);
   script.RefreshKeepingCursor();
   editor::SetActiveScriptModified();

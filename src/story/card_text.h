@@ -34,4 +34,9 @@ std::vector<TCardElement> CardTextToElements(std::string_view body);
 // False (and nothing changed) when the card has no heading.
 bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::string& title, std::string_view body);
 
+// A new card after card k (before the first for 0): an empty scene
+// heading and Action in the script, as one undo step, and a new entry in
+// the table. False (after saying why) at the card limit or with no card.
+bool AddCard(TMDIChild& script, TCardTable& table, int k);
+
 }  // namespace qm

@@ -67,6 +67,7 @@ void TIndexCardView::WireControls() {
   for (std::size_t i = 0; i < CountBtns.size(); ++i)
     CountBtns[i]->OnClick = [this, i](TObject*) { SetCardCount(CardCounts[i]); };
   PrintBtn->OnClick = [this](TObject*) { PrintCardsClick(); };
+  AddBtn->OnClick = [this](TObject*) { AddBtnClick(); };
   ScrollUpBtn->OnClick = [this](TObject*) { ScrollCards(-ScrollStep(CardCount, Vertical)); };
   ScrollDownBtn->OnClick = [this](TObject*) { ScrollCards(ScrollStep(CardCount, Vertical)); };
   CardScroll->OnChange = [this](TObject*) {
@@ -300,6 +301,19 @@ void TIndexCardView::PrintCardsClick() {
   Selection.Slots[0] = 1;
   Selection.Slots[1] = static_cast<Word>(Cards.Count());
   PrintCardsNow();
+}
+
+void TIndexCardView::AddBtnClick() {
+  int focused = 0;
+  for (int k = 1; k <= CardCount && focused == 0; ++k) {
+    const TCardControls& card = ScreenCard(k);
+    if (FocusedControl() && (FocusedControl() == card.Title || FocusedControl() == card.Text)) focused = k;
+  }
+  if (!script_ || !AskYesNo("Add a new Card?", PromptTable(20), true)) return;
+  WriteBackNow();
+  if (!AddCard(*script_, Cards, std::min(FirstCard + focused, MaxCards))) return;
+  CardScroll->SetParams(FirstCard, 0, std::max(0, Cards.Count() - 1));
+  FillCards();
 }
 
 void TIndexCardView::PrintCardsNow() {

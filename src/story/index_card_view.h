@@ -42,6 +42,9 @@ class TIndexCardView : public TForm {
   void PrintCardsClick();
   // Prints the cards from selection slot 1 to slot 2.
   void PrintCardsNow();
+  // Asks, then adds an empty card after the focused one (or in front of
+  // the first shown).
+  void AddBtnClick();
   // Gives the script the texts of the cards edited on screen.
   void WriteBackNow();
   // The element loading stopped at, for the caller to go to.
@@ -80,6 +83,7 @@ class TIndexCardView : public TForm {
   TButton* HorizBtn = nullptr;
   TButton* VerticalBtn = nullptr;
   TButton* PrintBtn = nullptr;
+  TButton* AddBtn = nullptr;
   TButton* ScrollUpBtn = nullptr;
   TButton* ScrollDownBtn = nullptr;
   std::array<TButton*, 4> CountBtns{};  // 4, 6, 9, 12

@@ -70,8 +70,7 @@ void TIndexCardView::BuildControls() {
       card.Number = DialogControl<TPanel>(*this, name + "Number");
       card.Text = DialogControl<TMemo>(*this, name + "Text");
     }
-  // Adding a card is not offered yet.
-  DialogControl<TButton>(*this, "AddBtn")->Visible = false;
+  AddBtn = DialogControl<TButton>(*this, "AddBtn");
   PrintBtn = DialogControl<TButton>(*this, "PrintBtn");
   CardScroll = new TScrollBar(this);
   CardScroll->Name = "CardScroll";

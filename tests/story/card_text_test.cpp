@@ -77,3 +77,43 @@ TEST_F(WriteBackTest, ACardsTextReplacesItsSceneAndKeepsItsStylesAsCodes) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+class AddCardTest : public testing::CardsFixture {};
+
+TEST_F(AddCardTest, ANewCardIsAnEmptySceneAfterTheChosenCardOrInFront) {
+  const struct {
+    const char* name;
+    int after;
+    std::vector<Byte> kinds;
+    int newCard;
+  } cases[] = {
+      {"after the first card", 1,
+       {ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction}, 2},
+      {"in front of the first card, after what stands before it", 0,
+       {ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction}, 1},
+      {"past the last card: after the last", 9,
+       {ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction}, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load({{ekAction, "FADE IN:"}, {ekSceneHeading, "INT. A"}, {ekAction, "a"}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}});
+    TCardTable table;
+    LoadCardTable(Script(), table, {});
+    ASSERT_TRUE(AddCard(Script(), table, c.after));
+    std::vector<Byte> kinds;
+    for (const auto& e : testing::ElementsOf(Script())) kinds.push_back(e.kind);
+    EXPECT_EQ(kinds, c.kinds);
+    ASSERT_EQ(table.Count(), 3);
+    EXPECT_EQ(ElementText(*table[c.newCard].first), "");
+    EXPECT_EQ(table[c.newCard].first->next, table[c.newCard].last);
+    // the table still walks the script in order
+    for (int k = 1; k < 3; ++k) EXPECT_EQ(table[k].last->next, table[k + 1].first);
+    EXPECT_EQ(IndexOf(table[1].first), 1) << "the opening Action stays in front";
+  }
+}
+
+}  // namespace
+}  // namespace qm
