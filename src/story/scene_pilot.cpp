@@ -84,8 +84,11 @@ std::string PilotCaption(const TMDIChild& script, const TScriptElement& heading)
 
 TScenePilot* ScenePilot() { return Open; }
 
+// The script may have been closed while the pilot was open.
+bool TScenePilot::ScriptOpen() const { return SlotOf(&script_) != 0; }
+
 TScenePilot::~TScenePilot() {
-  script_.OnMouseDown = scriptMouseDown_;
+  if (ScriptOpen()) script_.OnMouseDown = scriptMouseDown_;
   if (Open == this) Open = nullptr;
 }
 
@@ -97,6 +100,7 @@ void TScenePilot::ShowAround(TScriptElement* heading, int slot) {
 }
 
 void TScenePilot::FillButtons() {
+  if (!ScriptOpen()) firstShown_ = nullptr;
   TScriptElement* fill = firstShown_;
   for (TButton* button : Scn) {
     button->Caption = fill ? PilotCaption(script_, *fill) : std::string();
@@ -107,6 +111,7 @@ void TScenePilot::FillButtons() {
 
 void TScenePilot::ScrollDown() {
   ScrollTimer->SetInterval(PilotScrollInterval);
+  if (!ScriptOpen()) return;
   // Seven scenes from the top one: the last button never goes empty.
   TScriptElement* seventh = firstShown_;
   for (int i = 0; i < PilotSlots && seventh; ++i) seventh = NextPilotHeading(script_, seventh);
@@ -117,6 +122,7 @@ void TScenePilot::ScrollDown() {
 
 void TScenePilot::ScrollUp() {
   ScrollTimer->SetInterval(PilotScrollInterval);
+  if (!ScriptOpen()) return;
   if (TScriptElement* before = PreviousPilotHeading(script_, firstShown_)) {
     firstShown_ = before;
     FillButtons();
@@ -146,6 +152,10 @@ void TScenePilot::ScrollTimerTick() {
 }
 
 void TScenePilot::ScnBtnClick(int tag) {
+  if (!ScriptOpen()) {
+    Close();
+    return;
+  }
   TScriptElement* heading = firstShown_;
   for (int i = 1; i < tag && heading; ++i) heading = NextPilotHeading(script_, heading);
   if (!heading) return;
@@ -174,7 +184,8 @@ void TScenePilot::SlideOut() {
 
 void StartPilotTimer() {
   if (!PilotTimer) {
-    PilotTimer = new TTimer(Application);
+    // Owned by the main window: its timers go before the application does.
+    PilotTimer = new TTimer(DocumentFrame ? static_cast<TComponent*>(DocumentFrame) : Application);
     PilotTimer->OnTimer = [](TObject*) {
       PilotTimer->SetEnabled(false);
       UpdateScenePilot();
@@ -193,7 +204,7 @@ void UpdateScenePilot() {
   if (NoActiveDocument() || !script) return;
   TScriptElement* heading = PilotStartHeading(*script);
   if (!heading) return;
-  auto* pilot = new TScenePilot(Application, *script);
+  auto* pilot = new TScenePilot(DocumentFrame ? static_cast<TComponent*>(DocumentFrame) : Application, *script);
   Open = pilot;
   pilot->ExplorerButton1->OnClick = [pilot](TObject*) { pilot->ScrollBtnClick(false); };
   pilot->ScrollDownBtn->OnClick = [pilot](TObject*) { pilot->ScrollBtnClick(true); };

@@ -61,6 +61,7 @@ class TScenePilot : public TForm {
 
  private:
   friend void UpdateScenePilot();
+  bool ScriptOpen() const;
   void ScrollBtnEnter(bool down);
   void ScrollTimerTick();
   void OnMyMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);

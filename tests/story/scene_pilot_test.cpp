@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/headless/headless_backend.h"
 #include "script/script_window.h"
+#include "shell/main_form.h"
 #include "story/cards_fixture.h"
 
 namespace qm {
@@ -72,6 +74,25 @@ TEST_F(ScenePilotTest, ALongSceneShowsAboutTwoHundredCharacters) {
   const std::string caption = PilotCaption(Script(), *Nth(0));
   EXPECT_EQ(caption.size(), 200u);
   EXPECT_EQ(caption.find("BOB"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST_F(ScenePilotTest, GotoSceneOpensThePilotOnceTheMenuHasGoneAndAClickGoesThere) {
+  LoadScenes(4, 6);
+  MainForm->MenuItem("ScenePilotItem")->Click();
+  EXPECT_EQ(ScenePilot(), nullptr) << "the pilot waits for its timer";
+  AdvanceClock(PilotOpenDelay + 10);
+  TScenePilot* pilot = ScenePilot();
+  ASSERT_NE(pilot, nullptr);
+  EXPECT_EQ(IndexOf(pilot->FirstShown()), 5) << "the caret's scene on the button under the pointer";
+  pilot->Scn[1]->Click();
+  EXPECT_EQ(ScenePilot(), nullptr);
+  EXPECT_EQ(Script().CurrentElement, Nth(7));
 }
 
 }  // namespace
