@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "platform/printer.h"
 #include "printing/print_run.h"
@@ -44,42 +43,6 @@ void PrintOneCard(TCanvas& canvas, const TCardFace& face, TPoint at, const TCard
 }
 
 }  // namespace
-
-namespace {
-const char* const LayoutSection = "Index Card Printing";
-}  // namespace
-
-TCardPrintLayout ReadCardPrintLayout() {
-  const TIniFile ini("QUILLPAD.INI");
-  TCardPrintLayout l;
-  l.CardsAcross = std::clamp(ini.ReadInteger(LayoutSection, "Cards Across", l.CardsAcross), 1, 10);
-  l.CardsDown = std::clamp(ini.ReadInteger(LayoutSection, "Cards Down", l.CardsDown), 1, 10);
-  l.Landscape = ini.ReadBool(LayoutSection, "Landscape", l.Landscape);
-  l.DrawBoxes = ini.ReadBool(LayoutSection, "Draw Boxes", l.DrawBoxes);
-  l.BoldHeadlines = ini.ReadBool(LayoutSection, "Bold Headlines", l.BoldHeadlines);
-  l.TopMargin = std::clamp(ini.ReadInteger(LayoutSection, "Top Margin", l.TopMargin), 0, 500);
-  l.LeftMargin = std::clamp(ini.ReadInteger(LayoutSection, "Left Margin", l.LeftMargin), 0, 500);
-  l.InterCardMargin = std::clamp(ini.ReadInteger(LayoutSection, "Inter-Card Margin", l.InterCardMargin), 0, 500);
-  l.FontName = ini.ReadString(LayoutSection, "Font Name", l.FontName);
-  l.FontSize = std::clamp(ini.ReadInteger(LayoutSection, "Font Size", l.FontSize), 4, 72);
-  l.FontStyle = static_cast<Byte>(ini.ReadInteger(LayoutSection, "Card Font Style", l.FontStyle) & 15);
-  return l;
-}
-
-void WriteCardPrintLayout(const TCardPrintLayout& l) {
-  TIniFile ini("QUILLPAD.INI");
-  ini.WriteInteger(LayoutSection, "Cards Across", l.CardsAcross);
-  ini.WriteInteger(LayoutSection, "Cards Down", l.CardsDown);
-  ini.WriteBool(LayoutSection, "Landscape", l.Landscape);
-  ini.WriteBool(LayoutSection, "Draw Boxes", l.DrawBoxes);
-  ini.WriteBool(LayoutSection, "Bold Headlines", l.BoldHeadlines);
-  ini.WriteInteger(LayoutSection, "Top Margin", l.TopMargin);
-  ini.WriteInteger(LayoutSection, "Left Margin", l.LeftMargin);
-  ini.WriteInteger(LayoutSection, "Inter-Card Margin", l.InterCardMargin);
-  ini.WriteString(LayoutSection, "Font Name", l.FontName);
-  ini.WriteInteger(LayoutSection, "Font Size", l.FontSize);
-  ini.WriteInteger(LayoutSection, "Card Font Style", l.FontStyle);
-}
 
 TCardGeometry CardPrintGeometry(const TCardPrintLayout& layout, const TPrintRunGlobals& run) {
   const int across = layout.Landscape ? run.PageHeight : run.PageWidth;

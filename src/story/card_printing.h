@@ -6,32 +6,13 @@
 #include <string>
 
 #include "platform/types.h"
+#include "printing/card_print_layout.h"
 #include "story/index_cards.h"
 
 namespace qm {
 
 class TMDIChild;
 struct TPrintRunGlobals;
-
-// The layout the card print dialog sets (margins in hundredths of an inch).
-struct TCardPrintLayout {
-  int CardsAcross = 2;
-  int CardsDown = 2;
-  bool Landscape = false;
-  bool DrawBoxes = true;
-  bool BoldHeadlines = true;
-  int TopMargin = 30;
-  int LeftMargin = 30;
-  int InterCardMargin = 30;
-  std::string FontName = "Courier New";
-  int FontSize = 12;
-  Byte FontStyle = 0;  // bold 1, italic 2, underline 4, strike-out 8
-};
-
-// The saved layout ([Index Card Printing] of the settings file), the
-// defaults where a key is missing.
-TCardPrintLayout ReadCardPrintLayout();
-void WriteCardPrintLayout(const TCardPrintLayout& layout);
 
 // Where the cards of a sheet go, in printer units on the printable area.
 struct TCardGeometry {

@@ -9,11 +9,11 @@
 #include "base/prompt_table.h"
 #include "platform/messages.h"
 #include "platform/printer.h"
+#include "printing/print_cards_dialog.h"
 #include "script/editing/editor_calls.h"
 #include "script/script_window.h"
 #include "story/card_printing.h"
 #include "story/card_text.h"
-#include "story/print_cards_dialog.h"
 
 namespace qm {
 
@@ -278,18 +278,13 @@ void TIndexCardView::PrintCardsClick() {
     return;
   }
   TPrintCardsDlg dialog(this);
-  dialog.ShowLayout(ReadCardPrintLayout());
   dialog.DefaultBox->SetChecked(true);
   const TModalResult result = dialog.ShowModal();
   if (result == mrCancel || result == mrNone) return;
+  // A font size out of range is refused rather than printed.
+  if (!dialog.ReadFont()) return;
   printLayout_ = dialog.Layout();
-  if (dialog.DefaultBox->Checked()) {
-    try {
-      WriteCardPrintLayout(printLayout_);
-    } catch (const EIniFileError& error) {
-      ShowMessageBox(error.what(), "Attention");
-    }
-  }
+  if (dialog.DefaultBox->Checked()) dialog.SaveLayout();
   WriteBackNow();
   Selection.Clear();
   if (result == TPrintCardsDlg::mrPickRange) {

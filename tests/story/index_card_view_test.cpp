@@ -4,9 +4,9 @@
 
 #include "base/ini_file.h"
 #include "platform/recording_canvas.h"
+#include "printing/print_cards_dialog.h"
 #include "script/script_window.h"
 #include "story/cards_fixture.h"
-#include "story/print_cards_dialog.h"
 
 namespace qm {
 namespace {
@@ -86,7 +86,7 @@ TEST_F(IndexCardViewTest, ARangePickedInEitherOrderPrintsThoseCards) {
     auto& dialog = dynamic_cast<TPrintCardsDlg&>(form);
     dialog.CardsAcross->Text = std::string("1");
     dialog.CardsDown->Text = std::string("1");
-    dialog.TopMargin->Text = std::string("0.5");
+    dialog.TopMarginEdit->Text = std::string("0.5");
     dialog.DefaultBox->SetChecked(false);
     dialog.Printbtn->Click();
   }, "the card print layout");
@@ -101,14 +101,6 @@ TEST_F(IndexCardViewTest, ARangePickedInEitherOrderPrintsThoseCards) {
   EXPECT_NE(sheets[2]->FindText("4 INT. ROOM 4"), nullptr);
   // not saved as the default layout
   EXPECT_EQ(ReadCardPrintLayout().CardsAcross, TCardPrintLayout{}.CardsAcross);
-}
-
-TEST(PrintCardsDialogTest, MarginsAreInchesKeptInRange) {
-  const struct {
-    const char* text;
-    int hundredths;
-  } cases[] = {{"0.30", 30}, {"1", 100}, {"9.99", 500}, {"-1", 0}, {"abc", 25}, {"0.125", 13}};
-  for (const auto& c : cases) EXPECT_EQ(MarginHundredths(c.text, 25), c.hundredths) << c.text;
 }
 
 }  // namespace
