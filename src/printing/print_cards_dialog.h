@@ -7,12 +7,16 @@
 
 #include "platform/forms.h"
 #include "platform/types.h"
+#include "printing/card_print_layout.h"
 
 namespace qm {
 
 class TPrintCardsDlg : public TForm {
  public:
   explicit TPrintCardsDlg(TComponent* owner);
+
+  // The "Select Range of Cards to Print" button's result.
+  static constexpr TModalResult mrPickRange = mrYes;
 
   TEdit* CardsAcross = nullptr;
   TEdit* CardsDown = nullptr;
@@ -40,20 +44,28 @@ class TPrintCardsDlg : public TForm {
   Byte CardFontStyle = 0;
 
   // The margins in hundredths of an inch, read as inches with two
-  // decimals and kept between the dialog's smallest margin and 500.
+  // decimals and kept between the dialog's smallest margin and 500;
+  // the one reader of the card margins.
   int TopMarginValue() const;
   int LeftMarginValue() const;
   int InterCardMarginValue() const;
 
   // As the options dialog shows it: OK only, the layout always saved.
   void SetSetupMode();
-  // Reads and writes the layout in the settings file.
+  void ShowLayout(const TCardPrintLayout& layout);
+  // The layout the controls hold, numbers kept in range; the font as
+  // last read (ReadFont).
+  TCardPrintLayout Layout() const;
+  // Reads and writes the layout in the settings file; a failed write is
+  // reported to the writer.
   void LoadLayout();
   void SaveLayout();
   // The font fields from the controls; false with a message when invalid.
   bool ReadFont();
-};
 
-inline constexpr const char* CardPrintingSection = "Index Card Printing";
+ private:
+  int shownAcross_ = 2;
+  int shownDown_ = 2;
+};
 
 }  // namespace qm

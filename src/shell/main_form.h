@@ -278,6 +278,11 @@ class TMainForm : public TForm, public TProgramOptions {
   void DuplicateNamesItemClick(TObject* sender);
   void CheckHomonymsItemClick(TObject* sender);
 
+  // Index cards and the scene pilot: the card view over the active script.
+  void IndexCardBtnClick(TObject* sender);
+  // Goto > Scene: the scene pilot, opened by its one-shot timer.
+  void SceneGuideBtnEnter(TObject* sender);
+
   // Printing: the print menu and job, the preview, the printer set-up, SmartCheck.
   void PrintItemClick(TObject* sender);
   void PreviewItemClick(TObject* sender);

@@ -228,7 +228,7 @@ const TMenuRow kRows[] = {
     Do(2, "&Top", "Ctrl+Alt+Home", "GotoTopItem", QM_CMD(GotoTopOrBottomClick)),
     Do(2, "&Bottom", "Ctrl+Alt+End", "GotoBottomItem", QM_CMD(GotoTopOrBottomClick)),
     Await(2, "&Page", "Ctrl+G", "GotoPageItem", "PagePanelClick", Moving),
-    Await(2, "&Scene", "", "ScenePilotItem", "SceneGuideBtnEnter", Cards),
+    Do(2, "&Scene", "", "ScenePilotItem", QM_CMD(SceneGuideBtnEnter)),
     Await(2, "Act&/Scene Info", "", "GotoSceneItem", "GotoSceneItemClick", Moving),
     Line(2),
     Do(2, "Pre&vious Scene Heading", "Ctrl+Alt+Up", "PreviousSceneItem", QM_CMD(GoNextClick)),
@@ -271,7 +271,7 @@ const TMenuRow kRows[] = {
     Do(2, "&Arrange Icons", "", "WindowArrangeItem", QM_CMD(WindowArrangeItemClick)),
     Do(2, "&Minimize All", "", "WindowMinimizeItem", QM_CMD(WindowMinimizeItemClick)),
     Do(2, "Ma&ximize", "", "MaximizeWindowItem", QM_CMD(MaximizeWindowItemClick)),
-    Await(2, "&View As Index Cards", "Ctrl+V", "IndexCardItem", "IndexCardBtnClick", Cards),
+    Do(2, "&View As Index Cards", "Ctrl+V", "IndexCardItem", QM_CMD(IndexCardBtnClick)).When(R::Open),
     Do(2, "Redra&w Screen", "", "RedisplayScreenItem", QM_CMD(RedisplayScreenBtnClick)),
 
     // ---- Help ----

@@ -22,6 +22,7 @@ TEST_F(PrintCardsDialogTest, MarginsReadAsHundredthsWithinTheirLimits) {
       {"0.3", 30, 30},     {"0", 30, 0},       // never under the printer's smallest margin
       {"9", 500, 500},     {"", 30, 0},
       {"abc", 30, 0},      {" 2.25 ", 225, 225},
+      {"-1", 30, 0},       {"0.30", 30, 30},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -75,6 +76,73 @@ TEST_F(PrintCardsDialogTest, ACardFontSizeOutOfRangeIsRefused) {
   AnswerMessage();
   dialog.OkBtn->Click();
   EXPECT_NE(dialog.ModalResult, mrOk);
+}
+
+TEST_F(PrintCardsDialogTest, ALayoutShownIsTheLayoutGivenBack) {
+  ReadPrinterMetrics(nullptr);
+  TPrintCardsDlg dialog(nullptr);
+  EXPECT_EQ(dialog.Printbtn->ModalResult, TPrintCardsDlg::mrPickRange);
+  EXPECT_FALSE(dialog.OkBtn->Visible());
+  EXPECT_EQ(dialog.DefaultBox->Caption(), "&Save as the default Layout ");
+  TCardPrintLayout shown;
+  shown.CardsAcross = 3;
+  shown.CardsDown = 4;
+  shown.Landscape = true;
+  shown.DrawBoxes = false;
+  shown.TopMargin = 75;
+  shown.LeftMargin = 40;
+  shown.InterCardMargin = 5;
+  shown.FontName = "Arial";
+  shown.FontSize = 9;
+  shown.FontStyle = 2;
+  dialog.ShowLayout(shown);
+  const TCardPrintLayout given = dialog.Layout();
+  EXPECT_EQ(given.CardsAcross, 3);
+  EXPECT_EQ(given.CardsDown, 4);
+  EXPECT_TRUE(given.Landscape);
+  EXPECT_FALSE(given.DrawBoxes);
+  EXPECT_TRUE(given.BoldHeadlines);
+  EXPECT_EQ(given.TopMargin, 75);
+  EXPECT_EQ(given.LeftMargin, 40);
+  EXPECT_EQ(given.InterCardMargin, 5);
+  EXPECT_EQ(given.FontName, "Arial");
+  EXPECT_EQ(given.FontSize, 9);
+  EXPECT_EQ(given.FontStyle, 2);
+  EXPECT_TRUE(dialog.FontItalicBox->Checked());
+}
+
+TEST_F(PrintCardsDialogTest, CardCountsAreKeptInRange) {
+  TPrintCardsDlg dialog(nullptr);
+  TCardPrintLayout shown;
+  shown.CardsAcross = 3;
+  dialog.ShowLayout(shown);
+  const struct {
+    const char* text;
+    int across;
+  } cases[] = {{"4", 4}, {"0", 1}, {"-2", 1}, {"99", MaxCardsPerSide}, {"abc", 3}, {"", 3}, {" 5", 5}};
+  for (const auto& c : cases) {
+    dialog.CardsAcross->Text = c.text;
+    EXPECT_EQ(dialog.Layout().CardsAcross, c.across) << c.text;
+  }
+}
+
+TEST_F(PrintCardsDialogTest, ASavedLayoutOutOfRangeReadsBackInRange) {
+  {
+    TIniFile ini = OpenSettingsFile();
+    ini.WriteInteger(CardPrintingSection, "Cards Across", 40);
+    ini.WriteInteger(CardPrintingSection, "Cards Down", 0);
+    ini.WriteInteger(CardPrintingSection, "Top Margin", 9000);
+    ini.WriteInteger(CardPrintingSection, "Inter-Card Margin", -7);
+    ini.WriteInteger(CardPrintingSection, "Font Size", 200);
+    ini.WriteInteger(CardPrintingSection, "Card Font Style", 255);
+  }
+  const TCardPrintLayout layout = ReadCardPrintLayout();
+  EXPECT_EQ(layout.CardsAcross, MaxCardsPerSide);
+  EXPECT_EQ(layout.CardsDown, 1);
+  EXPECT_EQ(layout.TopMargin, MaxCardMargin);
+  EXPECT_EQ(layout.InterCardMargin, 0);
+  EXPECT_EQ(layout.FontSize, 72);
+  EXPECT_EQ(layout.FontStyle, 15);
 }
 
 }  // namespace

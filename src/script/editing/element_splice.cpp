@@ -44,6 +44,20 @@ void RemoveElement(TMDIChild& script, TScriptElement* element) {
   script.CurrentGroup = script.CurrentElement->group;
 }
 
+void RelinkRuns(TMDIChild& script, TScriptElement* leadEnd, const std::vector<TElementRun>& runs) {
+  if (runs.empty()) return;
+  TScriptElement* tail = leadEnd;
+  for (const TElementRun& run : runs) {
+    run.first->prev = tail;
+    if (tail) tail->next = run.first;
+    else script.FirstElement = run.first;
+    tail = run.last;
+  }
+  tail->next = nullptr;
+  script.LastElement = tail;
+  ListChanged = 1;
+}
+
 void StoreText(TMDIChild& script, TScriptElement& element, std::string_view plain) {
   const std::string text(plain.substr(0, MaxElementChars));
   element.text = HoldsPackedText(element.Kind()) ? PackText(text) : text;

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/types.h"
 #include "script/model/script_model.h"
@@ -24,6 +25,15 @@ void RemoveElement(TMDIChild& script, TScriptElement* element);
 // A stored element takes a new text (plain; packed here unless it is a
 // Character Name) and is wrapped anew.
 void StoreText(TMDIChild& script, TScriptElement& element, std::string_view plain);
+// A run of elements, first to last in list order.
+struct TElementRun {
+  TScriptElement* first;
+  TScriptElement* last;
+};
+// Relinks the whole list: the elements up to `leadEnd` (none when null)
+// stay in front, then the runs follow in the order given. The runs must
+// hold every other element once; the caller regroups.
+void RelinkRuns(TMDIChild& script, TScriptElement* leadEnd, const std::vector<TElementRun>& runs);
 // Makes a stored element current with its text in the edit line and the
 // caret at `column` (cut to the text).
 void MakeCurrent(TMDIChild& script, TScriptElement& element, std::size_t column);

@@ -1,0 +1,177 @@
+#include "story/card_text.h"
+
+#include <algorithm>
+
+#include "base/message_boxes.h"
+#include "base/prompt_table.h"
+#include "platform/messages.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/editor_calls.h"
+#include "script/editing/element_splice.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+void TrimBlanks(std::string& s) {
+  s.erase(0, std::min(s.find_first_not_of(' '), s.size()));
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+}
+
+struct TFrame {
+  const char* open;
+  char close;
+  Byte kind;
+};
+constexpr TFrame Frames[] = {{"<<", '>', ekScriptNote},
+                             {"^^", '^', ekTransition},
+                             {"==", '=', ekCenteredTitle},
+                             {"[[", ']', ekShot},
+                             {"##", '#', ekForcedPageBreak}};
+
+std::vector<TCardElement> Speech(const std::string& name, std::string rest) {
+  std::vector<TCardElement> out{{ekCharacterName, name}};
+  while (!rest.empty()) {
+    if (rest[0] == '(') {
+      const std::size_t close = rest.find(')');
+      out.push_back({ekParenthetical, rest.substr(1, close == std::string::npos ? std::string::npos : close - 1)});
+      if (close == std::string::npos) break;
+      rest.erase(0, close + 1);
+      TrimBlanks(rest);
+      continue;
+    }
+    const std::size_t open = rest.find('(');
+    std::string part = rest.substr(0, open);
+    TrimBlanks(part);
+    if (!part.empty()) out.push_back({ekDialogue, part});
+    if (open == std::string::npos) break;
+    rest.erase(0, open);
+  }
+  return out;
+}
+
+bool IsBodyKind(Byte kind) {
+  return kind == ekAction || (kind >= ekShot && kind <= ekAutoPageBreak) || kind == ekForcedPageBreak ||
+         kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak || kind == ekScriptNote ||
+         kind == ekFixedAPageBreak;
+}
+
+}  // namespace
+
+std::vector<TCardElement> CardParagraphToElements(std::string_view paragraph) {
+  std::string p(paragraph);
+  for (const TFrame& f : Frames) {
+    if (p.size() < 2 || p.compare(0, 2, f.open) != 0 || p.back() != f.close) continue;
+    if (f.kind == ekForcedPageBreak) return {{ekForcedPageBreak, " "}};
+    std::size_t from = 0;
+    while (from < p.size() && std::string_view("<=[^").find(p[from]) != std::string_view::npos) ++from;
+    std::size_t to = p.size();
+    while (to > from + 1 && std::string_view("=>]^").find(p[to - 1]) != std::string_view::npos) --to;
+    return {{f.kind, p.substr(from, to - from)}};
+  }
+  const std::size_t colon = p.find(":  ");
+  if (colon != std::string::npos && colon > 0) {
+    std::string speech = p.substr(colon + 3);
+    TrimBlanks(speech);
+    if (!speech.empty()) return Speech(p.substr(0, colon), speech);
+  }
+  return {{ekAction, p}};
+}
+
+std::vector<TCardElement> CardTextToElements(std::string_view body) {
+  const std::string open{HiddenOpen0, HiddenMark};
+  const std::string close{HiddenMark, HiddenClose1};
+  std::vector<TCardElement> out;
+  bool hidden = false;
+  std::size_t at = 0;
+  while (at < body.size()) {
+    const std::size_t end = std::min(body.find_first_of("\r\n", at), body.size());
+    std::string p(body.substr(at, end - at));
+    at = std::min(body.find_first_not_of("\r\n", end), body.size());
+    bool paragraphHidden = hidden;
+    if (const std::size_t o = p.find(open); o != std::string::npos) {
+      p.erase(o, open.size());
+      paragraphHidden = hidden = true;
+    }
+    if (const std::size_t c = p.find(close); c != std::string::npos) {
+      p.erase(c, close.size() + (c + close.size() < p.size() && p[c + close.size()] == ' ' ? 1 : 0));
+      hidden = false;
+    }
+    if (p.empty()) continue;
+    for (TCardElement& e : CardParagraphToElements(p)) {
+      e.hidden = paragraphHidden;
+      out.push_back(std::move(e));
+    }
+  }
+  return out;
+}
+
+bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::string& title, std::string_view body) {
+  if (n < 1 || n > MaxCards || !table[n].first) return false;
+  TScriptElement* heading = table[n].first;
+  while (heading && heading != table[n].last->next && heading->Kind() != ekSceneHeading) heading = heading->next;
+  if (!heading || heading == table[n].last->next) return false;
+  editor::Assemble(script);
+  editor::SaveUndoStep(script, ukWholeScript);
+  // Park the caret on the heading so that the removed elements are never current.
+  editor::MakeCurrent(script, *heading, 0);
+  editor::Assemble(script);
+  editor::StoreText(script, *heading, title);
+  TScriptElement* stop = table[n].last->next;
+  for (TScriptElement* e = heading->next; e && e != stop;) {
+    TScriptElement* next = e->next;
+    if (IsBodyKind(e->Kind())) editor::RemoveElement(script, e);
+    e = next;
+  }
+  TScriptElement* after = heading;
+  for (const TCardElement& made : CardTextToElements(body)) {
+    TScriptElement* e = NewElementRecord();
+    e->format = script.FormatSet[static_cast<std::size_t>(std::max(0, FormatSlotOfKind(made.kind)))];
+    e->format.Kind = made.kind;
+    e->state = made.hidden ? esShownHidden : esNormal;
+    editor::InsertElements(script, after, e, e);
+    editor::StoreText(script, *e, made.text);
+    after = e;
+  }
+  table[n].last = stop ? stop->prev : script.LastElement;
+  editor::MakeCurrent(script, *heading, 0);
+  script.RefreshKeepingCursor();
+  editor::SetActiveScriptModified();
+  return true;
+}
+
+bool AddCard(TMDIChild& script, TCardTable& table, int k) {
+  if (table[MaxCards].first) {
+    ShowMessageBox("Sorry, but you can ONLY have a maximum of 400 cards!", PromptTable(21));
+    return false;
+  }
+  const int count = table.Count();
+  if (count == 0) {
+    MessageBeep(0);
+    return false;
+  }
+  k = std::clamp(k, 0, count);
+  editor::Assemble(script);
+  editor::SaveUndoStep(script, ukWholeScript);
+  TScriptElement* heading = NewElementRecord();
+  heading->format = script.FormatSet[fsSceneHeading];
+  heading->format.Kind = ekSceneHeading;
+  TScriptElement* action = NewElementRecord();
+  action->format = script.FormatSet[fsAction];
+  action->format.Kind = ekAction;
+  heading->next = action;
+  action->prev = heading;
+  editor::InsertElements(script, k == 0 ? table[1].first->prev : table[k].last, heading, action);
+  editor::StoreText(script, *heading, "");
+  editor::StoreText(script, *action, "");
+  auto& e = table.entries;
+  std::move_backward(e.begin() + k + 1, e.end() - 1, e.end());
+  table[k + 1] = {heading, action};
+  editor::MakeCurrent(script, *heading, 0);
+  script.RefreshKeepingCursor();
+  editor::SetActiveScriptModified();
+  return true;
+}
+
+}  // namespace qm

@@ -1,0 +1,244 @@
+#include "story/scene_pilot.h"
+
+#include <algorithm>
+
+#include "base/document_table.h"
+#include "base/global_state.h"
+#include "platform/platform.h"
+#include "script/editing/editor_calls.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/model/string_utils.h"
+#include "script/script_window.h"
+#include "story/index_cards.h"
+
+namespace qm {
+
+namespace {
+
+TScenePilot* Open = nullptr;
+TTimer* PilotTimer = nullptr;
+const GlobalState reset([] {
+  Open = nullptr;
+  PilotTimer = nullptr;
+});
+
+constexpr std::size_t CaptionLimit = 200;
+
+bool SkippedInCaption(const TMDIChild& script, const TScriptElement* e) {
+  const Byte kind = e->Kind();
+  return kind == ekAutoPageBreak || kind == ekForcedPageBreak || kind == ekLockedPageBreak ||
+         kind == ekMultiLockedPageBreak || kind == ekFixedAPageBreak || e->state == esShownHidden ||
+         script.IsHiddenElement(e);
+}
+
+TPoint MousePoint() { return Platform::Current().backend().CursorPos(); }
+
+bool Inside(const TControl& control, TPoint screen) {
+  const TPoint at = control.ScreenToClient(screen);
+  return at.X >= 0 && at.Y >= 0 && at.X < control.Width && at.Y < control.Height;
+}
+
+}  // namespace
+
+TScriptElement* NextPilotHeading(const TMDIChild& script, TScriptElement* from) {
+  for (TScriptElement* e = from ? from->next : nullptr; e; e = e->next)
+    if (IsCardHeading(script, e)) return e;
+  return nullptr;
+}
+
+TScriptElement* PreviousPilotHeading(const TMDIChild& script, TScriptElement* from) {
+  for (TScriptElement* e = from ? from->prev : nullptr; e; e = e->prev)
+    if (IsCardHeading(script, e)) return e;
+  return nullptr;
+}
+
+TScriptElement* PilotStartHeading(const TMDIChild& script) {
+  TScriptElement* current = script.CurrentElement;
+  if (!current) return nullptr;
+  if (IsCardHeading(script, current)) return current;
+  if (TScriptElement* before = PreviousPilotHeading(script, current)) return before;
+  return NextPilotHeading(script, current);
+}
+
+std::string PilotCaption(const TMDIChild& script, const TScriptElement& heading) {
+  std::string caption = script.SceneNumberText(heading);
+  std::string title = PlainText(LiveElementText(script, heading));
+  title.erase(0, std::min(title.find_first_not_of(' '), title.size()));
+  if (!caption.empty()) caption += "  ";
+  caption += title;
+  for (const TScriptElement* e = heading.next; e && !IsCardHeading(script, e) && caption.size() < CaptionLimit;
+       e = e->next) {
+    if (SkippedInCaption(script, e)) continue;
+    const std::string text = PlainText(LiveElementText(script, *e));
+    switch (e->Kind()) {
+      case ekCharacterName: caption += " " + text + ":"; break;
+      case ekParenthetical: caption += " (" + text + ")"; break;
+      case ekDialogue:
+      case ekAction: caption += " " + text; break;
+      default: break;
+    }
+  }
+  if (caption.size() > CaptionLimit) caption.resize(CaptionLimit);
+  return caption;
+}
+
+TScenePilot* ScenePilot() { return Open; }
+
+// The script may have been closed while the pilot was open.
+bool TScenePilot::ScriptOpen() const { return SlotOf(&script_) != 0; }
+
+TScenePilot::~TScenePilot() {
+  if (ScriptOpen()) script_.OnMouseDown = scriptMouseDown_;
+  if (Open == this) Open = nullptr;
+}
+
+void TScenePilot::ShowAround(TScriptElement* heading, int slot) {
+  firstShown_ = heading;
+  for (int i = 1; i < slot; ++i)
+    if (TScriptElement* before = PreviousPilotHeading(script_, firstShown_)) firstShown_ = before;
+  FillButtons();
+}
+
+void TScenePilot::FillButtons() {
+  if (!ScriptOpen()) firstShown_ = nullptr;
+  TScriptElement* fill = firstShown_;
+  for (TButton* button : Scn) {
+    button->Caption = fill ? PilotCaption(script_, *fill) : std::string();
+    button->Enabled = fill != nullptr;
+    fill = NextPilotHeading(script_, fill);
+  }
+}
+
+void TScenePilot::ScrollDown() {
+  ScrollTimer->SetInterval(PilotScrollInterval);
+  if (!ScriptOpen()) return;
+  // Seven scenes from the top one: the last button never goes empty.
+  TScriptElement* seventh = firstShown_;
+  for (int i = 0; i < PilotSlots && seventh; ++i) seventh = NextPilotHeading(script_, seventh);
+  if (!seventh) return;
+  firstShown_ = NextPilotHeading(script_, firstShown_);
+  FillButtons();
+}
+
+void TScenePilot::ScrollUp() {
+  ScrollTimer->SetInterval(PilotScrollInterval);
+  if (!ScriptOpen()) return;
+  if (TScriptElement* before = PreviousPilotHeading(script_, firstShown_)) {
+    firstShown_ = before;
+    FillButtons();
+  }
+}
+
+void TScenePilot::ScrollBtnClick(bool down) {
+  ScrollTimer->SetEnabled(false);
+  for (int i = 0; i < PilotSlots; ++i) down ? ScrollDown() : ScrollUp();
+}
+
+void TScenePilot::ScrollBtnEnter(bool down) {
+  if (ScrollTimer->Enabled() && scrollingDown_ == down) return;
+  scrollingDown_ = down;
+  ScrollTimer->SetInterval(PilotScrollInterval);
+  ScrollTimer->SetEnabled(true);
+}
+
+void TScenePilot::ScrollTimerTick() {
+  TButton* button = scrollingDown_ ? ScrollDownBtn : ExplorerButton1;
+  // The mouse left the button: the scrolling stops.
+  if (!Inside(*button, MousePoint())) {
+    ScrollTimer->SetEnabled(false);
+    return;
+  }
+  scrollingDown_ ? ScrollDown() : ScrollUp();
+}
+
+void TScenePilot::ScnBtnClick(int tag) {
+  if (!ScriptOpen()) {
+    Close();
+    return;
+  }
+  TScriptElement* heading = firstShown_;
+  for (int i = 1; i < tag && heading; ++i) heading = NextPilotHeading(script_, heading);
+  if (!heading) return;
+  editor::MoveCaretTo(script_, *heading);
+  script_.SetFocus();
+  Slide = false;
+  Close();
+}
+
+void TScenePilot::OnMyMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+  script_.OnMouseDown = scriptMouseDown_;
+  if (scriptMouseDown_) scriptMouseDown_(sender, button, shift, x, y);
+  Slide = false;
+  Close();
+}
+
+void TScenePilot::SlideOut() {
+  if (!Slide) return;
+  const int step = std::max(1, Width / 3);
+  for (int i = 0; i < 3; ++i) {
+    Left = Left + step;
+    Repaint();
+  }
+  Left = Screen->Width();
+}
+
+void StartPilotTimer() {
+  if (!PilotTimer) {
+    // Owned by the main window: its timers go before the application does.
+    PilotTimer = new TTimer(DocumentFrame ? static_cast<TComponent*>(DocumentFrame) : Application);
+    PilotTimer->OnTimer = [](TObject*) {
+      PilotTimer->SetEnabled(false);
+      UpdateScenePilot();
+    };
+  }
+  PilotTimer->SetInterval(PilotOpenDelay);
+  PilotTimer->SetEnabled(true);
+}
+
+void UpdateScenePilot() {
+  if (Open) {
+    Open->SetFocus();
+    return;
+  }
+  TMDIChild* script = ActiveScript();
+  if (NoActiveDocument() || !script) return;
+  TScriptElement* heading = PilotStartHeading(*script);
+  if (!heading) return;
+  auto* pilot = new TScenePilot(DocumentFrame ? static_cast<TComponent*>(DocumentFrame) : Application, *script);
+  Open = pilot;
+  pilot->ExplorerButton1->OnClick = [pilot](TObject*) { pilot->ScrollBtnClick(false); };
+  pilot->ScrollDownBtn->OnClick = [pilot](TObject*) { pilot->ScrollBtnClick(true); };
+  pilot->ExplorerButton1->OnMouseMove = [pilot](TObject*, TShiftState, int, int) { pilot->ScrollBtnEnter(false); };
+  pilot->ScrollDownBtn->OnMouseMove = [pilot](TObject*, TShiftState, int, int) { pilot->ScrollBtnEnter(true); };
+  pilot->ScrollTimer->OnTimer = [pilot](TObject*) { pilot->ScrollTimerTick(); };
+  for (TButton* button : pilot->Scn)
+    button->OnClick = [pilot, tag = button->Tag](TObject*) { pilot->ScnBtnClick(tag); };
+  pilot->scriptMouseDown_ = script->OnMouseDown;
+  script->OnMouseDown = [pilot](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    pilot->OnMyMouseDown(s, b, sh, x, y);
+  };
+  pilot->OnClose = [pilot](TObject*, TCloseAction& action) {
+    pilot->ScrollTimer->SetEnabled(false);
+    pilot->SlideOut();
+    action = TCloseAction::caFree;
+    if (Open == pilot) Open = nullptr;
+  };
+  // At the right edge of the screen, at the mouse's height, slid in.
+  const TPoint mouse = MousePoint();
+  const int right = Screen->Width() - pilot->Width;
+  pilot->Top = std::clamp(mouse.Y - pilot->Height / 2, 0, std::max(0, Screen->Height() - pilot->Height));
+  pilot->Left = Screen->Width();
+  pilot->Show();
+  for (int step = 1; step <= PilotSlideSteps; ++step) {
+    pilot->Left = Screen->Width() - (pilot->Width * step) / PilotSlideSteps;
+    pilot->Repaint();
+  }
+  pilot->Left = right;
+  pilot->Slide = true;
+  int slot = 1;
+  for (int i = 0; i < PilotSlots - 1; ++i)
+    if (pilot->Scn[static_cast<std::size_t>(i)]->ClientToScreen(TPoint{0, pilot->Scn[0]->Height}).Y < mouse.Y) ++slot;
+  pilot->ShowAround(heading, slot);
+}
+
+}  // namespace qm

@@ -1,0 +1,82 @@
+// The scene pilot: a small floating window beside the mouse listing six
+// scenes of the active script round the caret's scene, each as a button
+// with the scene number, the heading and the start of the scene's text.
+// A click goes to that scene; the arrow buttons scroll, and scroll on by
+// themselves while the mouse rests on them.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/forms.h"
+#include "script/model/script_model.h"
+
+namespace qm {
+
+class TMDIChild;
+
+constexpr int PilotSlots = 6;
+// While the mouse rests on a scroll button the list moves one scene this
+// often.
+constexpr int PilotScrollInterval = 250;
+// The main window's pilot timer: how long after the command the pilot
+// opens; short enough to feel immediate.
+constexpr int PilotOpenDelay = 100;
+// The slide in and out: steps, each a share of the window's width.
+constexpr int PilotSlideSteps = 5;
+
+// ---- The scenes ----
+// The scene of the caret: the nearest heading at or before the current
+// element, else the next one; null when the script has none.
+TScriptElement* PilotStartHeading(const TMDIChild& script);
+// The next (previous) scene heading after (before) an element; null at the end.
+TScriptElement* NextPilotHeading(const TMDIChild& script, TScriptElement* from);
+TScriptElement* PreviousPilotHeading(const TMDIChild& script, TScriptElement* from);
+// A button's caption: number, heading and the scene's text, at most 200
+// characters of text.
+std::string PilotCaption(const TMDIChild& script, const TScriptElement& heading);
+
+class TScenePilot : public TForm {
+ public:
+  explicit TScenePilot(TComponent* owner, TMDIChild& script);
+  ~TScenePilot() override;
+
+  // Puts `heading` on the button of `slot` (1..6), the scenes before it
+  // above, as far as there are any.
+  void ShowAround(TScriptElement* heading, int slot);
+  void FillButtons();
+  void ScrollDown();
+  void ScrollUp();
+  // The scroll buttons' clicks: six scenes, fewer at the ends.
+  void ScrollBtnClick(bool down);
+  // Goes to the scene of the button with this tag (1..6) and closes.
+  void ScnBtnClick(int tag);
+  TScriptElement* FirstShown() const { return firstShown_; }
+
+  std::array<TButton*, PilotSlots> Scn{};
+  TButton* ExplorerButton1 = nullptr;
+  TButton* ScrollDownBtn = nullptr;
+  TTimer* ScrollTimer = nullptr;
+  bool Slide = false;
+
+ private:
+  friend void UpdateScenePilot();
+  bool ScriptOpen() const;
+  void ScrollBtnEnter(bool down);
+  void ScrollTimerTick();
+  void OnMyMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void SlideOut();
+  TMDIChild& script_;
+  TScriptElement* firstShown_ = nullptr;
+  bool scrollingDown_ = true;
+  TMouseEvent scriptMouseDown_;
+};
+
+// The pilot while it is open; null when none is.
+TScenePilot* ScenePilot();
+// Opens the pilot over the active script (or gives the open one the focus).
+void UpdateScenePilot();
+// Starts the one-shot timer that opens the pilot once the menu has gone.
+void StartPilotTimer();
+
+}  // namespace qm

@@ -1,0 +1,87 @@
+// The index card view on the desktop: the scenes show as cards, a real
+// click picks a card and a click on another drops it there, and Exit gives
+// the script the new scene order.
+#include <QApplication>
+#include <QDir>
+#include <QtTest/QTest>
+
+#include "gui/program_gui_fixture.h"
+#include "script/layout/screen_rebuild.h"
+#include "shell/main_form.h"
+#include "story/index_card_view.h"
+#include "support/script_builder.h"
+
+namespace qm {
+namespace {
+
+class CardsGuiTest : public testing::ProgramGuiFixture {
+ protected:
+  void LoadScenes(int scenes) {
+    TMDIChild& w = Script();
+    w.FreeElements();
+    ResetScreenLines(w);
+    std::vector<testing::ElementSpec> elements;
+    for (int s = 1; s <= scenes; ++s) {
+      elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(s) + " - DAY"});
+      elements.push_back({ekAction, "Scene " + std::to_string(s) + " begins with a line of action."});
+      elements.push_back({ekCharacterName, "BOB"});
+      elements.push_back({ekDialogue, "Line " + std::to_string(s) + "."});
+    }
+    testing::AddElements(w, elements);
+    w.CurrentElement = w.FirstElement;
+    w.CurrentGroup = w.FirstElement->group;
+    w.DisAssemble();
+    w.RefreshKeepingCursor();
+    RebuildScreen(&w);
+    w.RedisplayScreen(true);
+    Application->ProcessMessages();
+  }
+  std::vector<std::string> Headings() {
+    std::vector<std::string> headings;
+    for (const auto& e : testing::ElementsOf(Script()))
+      if (e.kind == ekSceneHeading) headings.push_back(e.text.substr(10, 2));
+    return headings;
+  }
+  // A click on a card's face between its title and its text.
+  void ClickCard(TIndexCardView& view, int k) {
+    TControl& card = *view.ScreenCard(k).Card;
+    QTest::mouseClick(ClientOf(card), Qt::LeftButton, {}, QPoint(card.Width / 2, 28));
+    QApplication::processEvents();
+  }
+};
+
+TEST_F(CardsGuiTest, CardsShowTheScenesAndAClickedShuffleReordersTheScript) {
+  LoadScenes(10);
+  std::vector<std::string> titles, numbers;
+  std::string body;
+  bool shuffleChosen = false;
+  Later(150, [&] {
+    TIndexCardView* view = ActiveCardView();
+    ASSERT_NE(view, nullptr);
+    QApplication::processEvents();
+    for (int k = 1; k <= view->CardCount; ++k) {
+      titles.push_back(view->ScreenCard(k).Title->Text);
+      numbers.push_back(view->ScreenCard(k).Number->Caption);
+    }
+    body = view->ScreenCard(1).Text->Lines.Text();
+    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
+    Grab(*WindowOf(*view)).save(QString(QM_BINARY_DIR) + "/screenshots/cards.png");
+    QTest::mouseClick(ClientOf(*view->ShuffleMode), Qt::LeftButton, {}, QPoint(6, 6));
+    shuffleChosen = !view->Outline;
+    ClickCard(*view, 4);
+    ClickCard(*view, 2);
+    Grab(*WindowOf(*view)).save(QString(QM_BINARY_DIR) + "/screenshots/cards-shuffled.png");
+    QTest::mouseClick(ClientOf(*view->ExitBtn), Qt::LeftButton);
+  });
+  MainForm->IndexCardBtnClick(nullptr);
+  ASSERT_EQ(titles.size(), 9u) << "nine cards a screen by default";
+  EXPECT_EQ(titles[0], "INT. ROOM 1 - DAY");
+  EXPECT_EQ(titles[8], "INT. ROOM 9 - DAY");
+  EXPECT_EQ(numbers[4], "5");
+  EXPECT_EQ(body.substr(0, 36), "Scene 1 begins with a line of action");
+  EXPECT_TRUE(shuffleChosen);
+  EXPECT_EQ(Headings(), (std::vector<std::string>{"1 ", "4 ", "2 ", "3 ", "5 ", "6 ", "7 ", "8 ", "9 ", "10"}));
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,119 @@
+#include "story/card_text.h"
+
+#include <gtest/gtest.h>
+
+#include "files/undo_ring.h"
+#include "script/model/text_codes.h"
+#include "script/script_window.h"
+#include "story/cards_fixture.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+using E = TCardElement;
+
+TEST(CardTextTest, ParagraphsInTheCardNotationBecomeTheirElements) {
+  const struct {
+    std::string paragraph;
+    std::vector<E> elements;
+  } cases[] = {
+      {"He runs.", {{ekAction, "He runs."}}},
+      {"BOB:  Hello (beat) there", {{ekCharacterName, "BOB"}, {ekDialogue, "Hello"}, {ekParenthetical, "beat"},
+                                    {ekDialogue, "there"}}},
+      {"BOB:  (quietly) Hello.", {{ekCharacterName, "BOB"}, {ekParenthetical, "quietly"}, {ekDialogue, "Hello."}}},
+      {"BOB:  Wait (sighs)", {{ekCharacterName, "BOB"}, {ekDialogue, "Wait"}, {ekParenthetical, "sighs"}}},
+      {"<<check this>>", {{ekScriptNote, "check this"}}},
+      {"[[CLOSE ON BOB]]", {{ekShot, "CLOSE ON BOB"}}},
+      {"^^CUT TO:^^", {{ekTransition, "CUT TO:"}}},
+      {"==THE END==", {{ekCenteredTitle, "THE END"}}},
+      {"##Forced Page Break##", {{ekForcedPageBreak, " "}}},
+      // a colon with one blank is not a speech
+      {"Note: one blank", {{ekAction, "Note: one blank"}}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CardParagraphToElements(c.paragraph), c.elements) << c.paragraph;
+}
+
+TEST(CardTextTest, HiddenMarkersHideTheParagraphsTheyCover) {
+  const std::string body = "Seen.\r\n\r\n[\xA1Secret one.\r\n\r\nSecret two.\xA1] \r\n\r\nSeen again.";
+  EXPECT_EQ(CardTextToElements(body), (std::vector<E>{{ekAction, "Seen.", false},
+                                                      {ekAction, "Secret one.", true},
+                                                      {ekAction, "Secret two.", true},
+                                                      {ekAction, "Seen again.", false}}));
+}
+
+class WriteBackTest : public testing::CardsFixture {};
+
+TEST_F(WriteBackTest, ACardsTextReplacesItsSceneAndKeepsItsStylesAsCodes) {
+  Load({{ekSceneHeading, "INT. A"},
+        {ekAction, "Old text."},
+        {ekSceneHeading, "INT. B"},
+        {ekAction, "b"}});
+  TCardTable table;
+  LoadCardTable(Script(), table, {});
+  // The face of a card and back: the codes its styles came from return.
+  Script().Assemble();
+  const std::string bold = std::string{static_cast<char>(BoldOn)} + "loud" + static_cast<char>(BoldOff);
+  ASSERT_TRUE(WriteBackCard(Script(), table, 1, "INT. A - NIGHT", "New " + bold + " text.\r\n\r\nBOB:  Hi."));
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. A - NIGHT"},
+                                                                       {ekAction, "New " + bold + " text."},
+                                                                       {ekCharacterName, "BOB"},
+                                                                       {ekDialogue, "Hi."},
+                                                                       {ekSceneHeading, "INT. B"},
+                                                                       {ekAction, "b"}}));
+  EXPECT_EQ(IndexOf(table[1].last), 3);
+  EXPECT_EQ(IndexOf(table[2].first), 4);
+  const TCardFace face = MakeCardFace(Script(), table[1], true);
+  EXPECT_EQ(face.body, "New loud text.\r\n\r\nBOB:  Hi.");
+  ASSERT_EQ(face.runs.size(), 1u);
+  EXPECT_EQ(face.runs[0].style, csBold);
+  // one undo step brings the old scene back
+  UndoObject->Undo();
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. A"},
+                                                                       {ekAction, "Old text."},
+                                                                       {ekSceneHeading, "INT. B"},
+                                                                       {ekAction, "b"}}));
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+class AddCardTest : public testing::CardsFixture {};
+
+TEST_F(AddCardTest, ANewCardIsAnEmptySceneAfterTheChosenCardOrInFront) {
+  const struct {
+    const char* name;
+    int after;
+    std::vector<Byte> kinds;
+    int newCard;
+  } cases[] = {
+      {"after the first card", 1,
+       {ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction}, 2},
+      {"in front of the first card, after what stands before it", 0,
+       {ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction}, 1},
+      {"past the last card: after the last", 9,
+       {ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction}, 3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Load({{ekAction, "FADE IN:"}, {ekSceneHeading, "INT. A"}, {ekAction, "a"}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}});
+    TCardTable table;
+    LoadCardTable(Script(), table, {});
+    ASSERT_TRUE(AddCard(Script(), table, c.after));
+    std::vector<Byte> kinds;
+    for (const auto& e : testing::ElementsOf(Script())) kinds.push_back(e.kind);
+    EXPECT_EQ(kinds, c.kinds);
+    ASSERT_EQ(table.Count(), 3);
+    EXPECT_EQ(ElementText(*table[c.newCard].first), "");
+    EXPECT_EQ(table[c.newCard].first->next, table[c.newCard].last);
+    // the table still walks the script in order
+    for (int k = 1; k < 3; ++k) EXPECT_EQ(table[k].last->next, table[k + 1].first);
+    EXPECT_EQ(IndexOf(table[1].first), 1) << "the opening Action stays in front";
+  }
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,99 @@
+#include "story/scene_pilot.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless_backend.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "story/cards_fixture.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+class ScenePilotTest : public testing::CardsFixture {
+ protected:
+  void LoadScenes(int scenes, int caret = 0) {
+    std::vector<ElementSpec> script{{ekAction, "FADE IN:"}};
+    for (int s = 1; s <= scenes; ++s) {
+      script.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(s)});
+      script.push_back({ekAction, "Body " + std::to_string(s) + "."});
+    }
+    Load(script, caret);
+  }
+  // The scene number on each button, 0 for an empty one.
+  static std::vector<int> Shown(const TScenePilot& pilot) {
+    std::vector<int> shown;
+    for (const TButton* b : pilot.Scn) {
+      const std::string caption = b->Caption;
+      const std::size_t at = caption.find("ROOM ");
+      shown.push_back(at == std::string::npos ? 0 : std::stoi(caption.substr(at + 5)));
+    }
+    return shown;
+  }
+};
+
+TEST_F(ScenePilotTest, ThePilotOpensOnTheCaretsScene) {
+  const struct {
+    const char* name;
+    int scenes, caret;
+    int heading;  // element position, -1 for none
+  } cases[] = {
+      {"caret in a scene's body", 3, 4, 3},
+      {"caret on a heading", 3, 5, 5},
+      {"caret before the first heading", 3, 0, 1},
+      {"no heading at all", 0, 0, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadScenes(c.scenes, c.caret);
+    EXPECT_EQ(IndexOf(PilotStartHeading(Script())), c.heading);
+  }
+}
+
+TEST_F(ScenePilotTest, ButtonsShowSixScenesAndScrollingNeverEmptiesTheLast) {
+  LoadScenes(9);
+  TScenePilot pilot(nullptr, Script());
+  pilot.ShowAround(Nth(7), 3);  // scene 4 under the third button
+  EXPECT_EQ(Shown(pilot), (std::vector<int>{2, 3, 4, 5, 6, 7}));
+  EXPECT_NE(std::string(pilot.Scn[0]->Caption).find("Body 2."), std::string::npos);
+  pilot.ScrollDown();
+  pilot.ScrollDown();
+  EXPECT_EQ(Shown(pilot), (std::vector<int>{4, 5, 6, 7, 8, 9}));
+  pilot.ScrollDown();  // fewer than seven scenes from the top: stays
+  EXPECT_EQ(Shown(pilot), (std::vector<int>{4, 5, 6, 7, 8, 9}));
+  pilot.ScrollBtnClick(false);  // six up, but only three remain
+  EXPECT_EQ(Shown(pilot), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+  pilot.ScnBtnClick(5);
+  EXPECT_EQ(Script().CurrentElement, Nth(9));
+}
+
+TEST_F(ScenePilotTest, ALongSceneShowsAboutTwoHundredCharacters) {
+  Load({{ekSceneHeading, "INT. HALL"}, {ekAction, std::string(400, 'x')}, {ekCharacterName, "BOB"}});
+  const std::string caption = PilotCaption(Script(), *Nth(0));
+  EXPECT_EQ(caption.size(), 200u);
+  EXPECT_EQ(caption.find("BOB"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST_F(ScenePilotTest, GotoSceneOpensThePilotOnceTheMenuHasGoneAndAClickGoesThere) {
+  LoadScenes(4, 6);
+  MainForm->MenuItem("ScenePilotItem")->Click();
+  EXPECT_EQ(ScenePilot(), nullptr) << "the pilot waits for its timer";
+  AdvanceClock(PilotOpenDelay + 10);
+  TScenePilot* pilot = ScenePilot();
+  ASSERT_NE(pilot, nullptr);
+  EXPECT_EQ(IndexOf(pilot->FirstShown()), 5) << "the caret's scene on the button under the pointer";
+  pilot->Scn[1]->Click();
+  EXPECT_EQ(ScenePilot(), nullptr);
+  EXPECT_EQ(Script().CurrentElement, Nth(7));
+}
+
+}  // namespace
+}  // namespace qm
