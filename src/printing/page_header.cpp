@@ -49,20 +49,11 @@ std::string TodayText(const TMDIChild& script) {
   return FormatScriptDate(now, (script.HeaderDateForm & 2) == 0, (script.HeaderDateForm & 1) != 0);
 }
 
-TFontDesc HeaderFont(const TMDIChild& script) {
-  TFontDesc font;
-  font.Name = script.ScriptFontName;
-  font.Size = script.ScriptFontSize;
-  font.Style = 0;
-  font.Color = clBlack;
-  return font;
-}
-
 // Prints a filled header line: what stands before a flush-right code from
 // the Action margin, what follows it ending at the right margin.
 void PrintHeaderLine(TMDIChild& script, const std::string& filled, const TPageGeometry& g, int y,
                      const std::string& pageNumber) {
-  const TFontDesc font = HeaderFont(script);
+  const TFontDesc font = ScriptFont(script);
   const TElementFormat& action = script.FormatSet[fsAction];
   const int right = g.pageWidth - g.Dots(action.RightMargin);
   const std::size_t flush = filled.find(static_cast<char>(header_code::FlushRight));

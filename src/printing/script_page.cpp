@@ -23,15 +23,6 @@ TFontDesc ElementFont(const TMDIChild& script, const TScriptElement& e) {
   return font;
 }
 
-TFontDesc ScriptFont(const TMDIChild& script) {
-  TFontDesc font;
-  font.Name = script.ScriptFontName;
-  font.Size = script.ScriptFontSize;
-  font.Style = 0;
-  font.Color = clBlack;
-  return font;
-}
-
 void UseFont(const TFontDesc& font) {
   TCanvas& canvas = *CurrentPrintCanvas;
   canvas.Font.Name = font.Name;
@@ -141,6 +132,15 @@ class PagePrinter {
 };
 
 }  // namespace
+
+TFontDesc ScriptFont(const TMDIChild& script) {
+  TFontDesc font;
+  font.Name = script.ScriptFontName;
+  font.Size = script.ScriptFontSize;
+  font.Style = 0;
+  font.Color = clBlack;
+  return font;
+}
 
 TPageGeometry PageGeometry(const TMDIChild& script) {
   TPageGeometry g;

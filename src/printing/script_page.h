@@ -39,6 +39,10 @@ struct TPageOutputOptions {
 // area's corner, through PrintTextAt); false when there is no canvas.
 bool PrintScriptPage(TMDIChild& script, const TScriptPage& page, const TPageOutputOptions& options);
 
+// The script's own font, plain and black: the page's lines of its own
+// (headers, numbers, MORE and CONTINUED) print in it.
+TFontDesc ScriptFont(const TMDIChild& script);
+
 // The geometry a page is printed with, from the pagination's printer
 // metrics and the script's page layout, in printer dots from the paper's
 // corner.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "breakdown/tag_notation.h"
+
 #include "breakdown/categories.h"
 #include "language/language_fixture.h"
 #include "script/model/script_record.h"
@@ -12,16 +14,7 @@ namespace {
 
 using Items = std::vector<std::string>;
 
-// "[c" opens a tag of category index 0..25 written as 'a'..'z'; "]" is TagEnd.
-std::string T(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '[' && i + 1 < text.size()) out += static_cast<char>(TagCodeOfCategory(text[++i] - 'a'));
-    else if (text[i] == ']') out += static_cast<char>(TagEnd);
-    else out += text[i];
-  }
-  return out;
-}
+using testing::T;
 
 class SceneGatheringTest : public testing::LanguageFixture {
  protected:

@@ -51,12 +51,7 @@ TEST(CardPrintTextTest, SingleLineBreaksJoinAndRunsStay) {
 class CardPrintingTest : public testing::CardsFixture {
  protected:
   void LoadScenes(int scenes) {
-    std::vector<ElementSpec> script;
-    for (int s = 1; s <= scenes; ++s) {
-      script.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(s)});
-      script.push_back({ekAction, "Body " + std::to_string(s) + "."});
-    }
-    Load(script);
+    LoadRooms(scenes);
     LoadCardTable(Script(), table_, {});
   }
   const std::vector<std::unique_ptr<RecordingCanvas>>& Sheets() { return Backend().PrinterList()[0]->Pages(); }

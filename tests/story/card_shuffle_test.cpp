@@ -16,12 +16,7 @@ using testing::ElementSpec;
 class CardShuffleTest : public testing::CardsFixture {
  protected:
   void LoadScenes(int scenes) {
-    std::vector<ElementSpec> script;
-    for (int s = 1; s <= scenes; ++s) {
-      script.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(s)});
-      script.push_back({ekAction, "Body " + std::to_string(s) + "."});
-    }
-    Load(script);
+    LoadRooms(scenes);
     load_ = LoadCardTable(Script(), table_, {});
   }
   // The table's order as the original card numbers.

@@ -45,4 +45,13 @@ std::string CardsFixture::Dump() {
   return out;
 }
 
+void CardsFixture::LoadRooms(int scenes) {
+  std::vector<ElementSpec> script;
+  for (int s = 1; s <= scenes; ++s) {
+    script.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(s)});
+    script.push_back({ekAction, "Body " + std::to_string(s) + "."});
+  }
+  Load(script);
+}
+
 }  // namespace qm::testing

@@ -15,6 +15,8 @@ class CardsFixture : public ProgramFixture {
   // Replaces the script with the elements, the caret at the start of
   // element `current`, groups and numbers built.
   void Load(const std::vector<ElementSpec>& elements, int current = 0);
+  // A script of `scenes` scenes: "INT. ROOM n" and the Action "Body n.".
+  void LoadRooms(int scenes);
   TScriptElement* Nth(int index);
   // Position of an element in the list; -1 for none.
   int IndexOf(const TScriptElement* element);

@@ -16,12 +16,7 @@ using testing::ElementSpec;
 class IndexCardViewTest : public testing::CardsFixture {
  protected:
   void LoadScenes(int scenes) {
-    std::vector<ElementSpec> script;
-    for (int s = 1; s <= scenes; ++s) {
-      script.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(s)});
-      script.push_back({ekAction, "Body " + std::to_string(s) + "."});
-    }
-    Load(script);
+    LoadRooms(scenes);
   }
   // A click in the middle of screen card k.
   void Click(TIndexCardView& view, int k) {
