@@ -136,7 +136,9 @@ TEST_F(CardShuffleTest, ReversingEveryCardAndBackGivesTheSameScriptByteForByte) 
       ASSERT_TRUE(DropCards(table_, selection_, k, nullptr));
     }
     ApplyCardOrder(Script(), table_, 0);
-    if (pass == 0) EXPECT_NE(content(), before);
+    if (pass == 0) {
+      EXPECT_NE(content(), before);
+    }
   }
   EXPECT_EQ(content(), before);
 }
