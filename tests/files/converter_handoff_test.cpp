@@ -39,16 +39,7 @@ std::string Env(const char* name) {
 class ConverterHandoffTest : public testing::ProgramFixture {
  protected:
   std::string InScripts(const std::string& name) const { return ScriptDirectory + "/" + name; }
-  void ChooseFile(const std::string& name, int filter) {
-    Driver().Expect(
-        [name, filter](TForm& form) {
-          auto& dialog = dynamic_cast<TFileDialog&>(form);
-          dialog.FileNameEdit->Text = name;
-          dialog.FilterCombo->SetItemIndex(filter - 1);
-          dialog.OkBtn->Click();
-        },
-        "choose " + name);
-  }
+  void ChooseFile(const std::string& name, int filter) { testing::ChooseFile(Driver(), name, filter); }
   void LoadScene() {
     TMDIChild& w = Script();
     w.FreeElements();

@@ -27,20 +27,11 @@ using testing::ElementSpec;
 
 class ForeignFilesTest : public testing::ProgramFixture {
  protected:
+  void ChooseFile(const std::string& name, int filter) { testing::ChooseFile(Driver(), name, filter); }
   std::string Write(const std::string& name, const std::string& bytes) {
     const std::string path = ScriptDirectory + "/" + name;
     testing::WriteFileText(path, bytes);
     return path;
-  }
-  void ChooseFile(const std::string& path, int filter) {
-    Driver().Expect(
-        [path, filter](TForm& form) {
-          auto& dialog = dynamic_cast<TFileDialog&>(form);
-          dialog.FileNameEdit->Text = path;
-          dialog.FilterCombo->SetItemIndex(filter - 1);
-          dialog.OkBtn->Click();
-        },
-        "choose " + path);
   }
 };
 

@@ -29,17 +29,7 @@ using testing::ElementSpec;
 
 class FileCommandsTest : public testing::ProgramFixture {
  protected:
-  // Answers the next open or save dialog with a name (in the script folder).
-  void ChooseFile(const std::string& name, int filter = 1) {
-    Driver().Expect(
-        [name, filter](TForm& form) {
-          auto& dialog = dynamic_cast<TFileDialog&>(form);
-          dialog.FileNameEdit->Text = name;
-          dialog.FilterCombo->SetItemIndex(filter - 1);
-          dialog.OkBtn->Click();
-        },
-        "choose " + name);
-  }
+  void ChooseFile(const std::string& name, int filter = 1) { testing::ChooseFile(Driver(), name, filter); }
   void TypeScene() {
     Script().SetFocus();
     TypeText("A kettle whistles.");

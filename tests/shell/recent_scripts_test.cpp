@@ -1,6 +1,8 @@
 // The three recent scripts at the foot of the File menu.
 #include <gtest/gtest.h>
 
+#include "support/message_box_answers.h"
+
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "platform/dialogs.h"
@@ -17,13 +19,7 @@ class RecentScriptsTest : public testing::ProgramFixture {
   void SaveAs(const std::string& name) {
     Script().SetFocus();
     TypeText("Text.");
-    Driver().Expect(
-        [name](TForm& form) {
-          auto& dialog = dynamic_cast<TFileDialog&>(form);
-          dialog.FileNameEdit->Text = name;
-          dialog.OkBtn->Click();
-        },
-        "choose " + name);
+    testing::ChooseFile(Driver(), name);
     MainForm->FileSaveAsItem->Click();
   }
   std::vector<std::string> Shown() {

@@ -22,15 +22,7 @@ namespace {
 
 class WorkspaceTest : public testing::ProgramFixture {
  protected:
-  void ChooseFile(const std::string& name) {
-    Driver().Expect(
-        [name](TForm& form) {
-          auto& dialog = dynamic_cast<TFileDialog&>(form);
-          dialog.FileNameEdit->Text = name;
-          dialog.OkBtn->Click();
-        },
-        "choose " + name);
-  }
+  void ChooseFile(const std::string& name, int filter = 0) { testing::ChooseFile(Driver(), name, filter); }
   // The active script typed into and saved under a name in the script folder.
   void TypeAndSaveAs(const std::string& text, const std::string& name) {
     Script().SetFocus();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/dialogs.h"
 #include "platform/forms.h"
 
 namespace qm::testing {
@@ -54,6 +55,17 @@ void AnswerMessageBox(ModalDriver& driver, const std::string& text, TModalResult
         else box.ModalResult = answer;
       },
       text);
+}
+
+void ChooseFile(ModalDriver& driver, const std::string& name, int filter) {
+  driver.Expect(
+      [name, filter](TForm& form) {
+        auto& dialog = dynamic_cast<TFileDialog&>(form);
+        dialog.FileNameEdit->Text = name;
+        if (filter > 0) dialog.FilterCombo->SetItemIndex(filter - 1);
+        dialog.OkBtn->Click();
+      },
+      "choose " + name);
 }
 
 void AcceptPasteAs(ModalDriver& driver) {

@@ -14,6 +14,9 @@ void AnswerMessageBox(ModalDriver& driver, const std::string& text, TModalResult
                       const std::string& caption = {});
 // Answers a type-YES box: types YES (confirm) or presses its No button.
 void AnswerTypeYes(TForm& box, bool confirm);
+// Expects the open or save dialog and answers it with a file name and,
+// when given (1-based), the filter chosen with it.
+void ChooseFile(ModalDriver& driver, const std::string& name, int filter = 0);
 // Expects the "How should I Interpret This Text?" dialog of a paste or an
 // import of foreign text and takes its choices as they stand.
 void AcceptPasteAs(ModalDriver& driver);
