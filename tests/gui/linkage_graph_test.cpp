@@ -19,25 +19,20 @@ class LinkageGraphGuiTest : public testing::ProgramGuiFixture {
  protected:
   void LoadBranchingScript() {
     TMDIChild& w = Script();
-    w.FreeElements();
     ResetScreenLines(w);
-    w.InteractiveScript = 1;
-    testing::AddElements(w, {{ekSceneHeading, "Start"},
-                             {ekTransition, "GO TO LEFT (2)\xA7GO TO RIGHT (3)"},
-                             {ekShot, "IF <KEY> THEN"},
-                             {ekTransition, "GO TO BACK (4)"},
-                             {ekShot, "ENDIF"},
-                             {ekSceneHeading, "Left"},
-                             {ekTransition, "GO TO RIGHT (3)"},
-                             {ekSceneHeading, "Right"},
-                             {ekSceneHeading, "Back"},
-                             {ekTransition, "GO TO START (1)"}});
-    Word n = 0;
-    for (TScriptElement* e = w.FirstElement; e; e = e->next)
-      if (e->Kind() == ekSceneHeading) e->format.NumberWord = ++n;
-    w.CurrentElement = w.FirstElement->next;  // the branch point under Start
-    w.CurrentGroup = w.CurrentElement->group;
-    w.DisAssemble();
+    // The branch point under Start is current.
+    testing::LoadInteractiveScript(w,
+                                   {{ekSceneHeading, "Start"},
+                                    {ekTransition, "GO TO LEFT (2)\xA7GO TO RIGHT (3)"},
+                                    {ekShot, "IF <KEY> THEN"},
+                                    {ekTransition, "GO TO BACK (4)"},
+                                    {ekShot, "ENDIF"},
+                                    {ekSceneHeading, "Left"},
+                                    {ekTransition, "GO TO RIGHT (3)"},
+                                    {ekSceneHeading, "Right"},
+                                    {ekSceneHeading, "Back"},
+                                    {ekTransition, "GO TO START (1)"}},
+                                   1);
     w.RefreshKeepingCursor();
     RebuildScreen(&w);
     w.RedisplayScreen(true);

@@ -18,19 +18,15 @@ class LinkageGraphDialogTest : public testing::ProgramFixture {
   void SetUp() override {
     ProgramFixture::SetUp();
     TMDIChild& w = Script();
-    w.FreeElements();
-    w.InteractiveScript = 1;
-    testing::AddElements(w, {{ekSceneHeading, "Start"},
-                             {ekTransition, "GO TO LEFT (2)\xA7GO TO RIGHT (3)"},
-                             {ekSceneHeading, "Left"},
-                             {ekAction, "A long corridor."},
-                             {ekTransition, "GO TO RIGHT (3)"},
-                             {ekSceneHeading, "Right"}});
-    Word n = 0;
-    for (TScriptElement* e = w.FirstElement; e; e = e->next)
-      if (e->Kind() == ekSceneHeading) e->format.NumberWord = ++n;
-    w.CurrentElement = w.FirstElement->next->next->next;  // the corridor, under Left
-    w.DisAssemble();
+    // The corridor, under Left, is current.
+    testing::LoadInteractiveScript(w,
+                                   {{ekSceneHeading, "Start"},
+                                    {ekTransition, "GO TO LEFT (2)\xA7GO TO RIGHT (3)"},
+                                    {ekSceneHeading, "Left"},
+                                    {ekAction, "A long corridor."},
+                                    {ekTransition, "GO TO RIGHT (3)"},
+                                    {ekSceneHeading, "Right"}},
+                                   3);
   }
   const story::TDrawnBox& Box(const story::TLinkagesDlg& d, Word number) {
     for (const auto& b : d.Drawing().Boxes())

@@ -20,22 +20,16 @@ class LinkageGraphDrawingTest : public testing::ProgramFixture {
   // Left leads to Right; Back (4) leads to Start.
   story::TLinkageGraph SmallGraph() {
     TMDIChild& w = Script();
-    w.FreeElements();
-    w.InteractiveScript = 1;
-    testing::AddElements(w, {{ekSceneHeading, "Start"},
-                             {ekTransition, "GO TO LEFT (2)"},
-                             {ekShot, "IF <KEY> THEN"},
-                             {ekTransition, "GO TO RIGHT (3)"},
-                             {ekShot, "ENDIF"},
-                             {ekSceneHeading, "Left"},
-                             {ekTransition, "GO TO RIGHT (3)"},
-                             {ekSceneHeading, "Right"},
-                             {ekSceneHeading, "Back"},
-                             {ekTransition, "GO TO START (1)"}});
-    Word n = 0;
-    for (TScriptElement* e = w.FirstElement; e; e = e->next)
-      if (e->Kind() == ekSceneHeading) e->format.NumberWord = ++n;
-    w.DisAssemble();
+    testing::LoadInteractiveScript(w, {{ekSceneHeading, "Start"},
+                                       {ekTransition, "GO TO LEFT (2)"},
+                                       {ekShot, "IF <KEY> THEN"},
+                                       {ekTransition, "GO TO RIGHT (3)"},
+                                       {ekShot, "ENDIF"},
+                                       {ekSceneHeading, "Left"},
+                                       {ekTransition, "GO TO RIGHT (3)"},
+                                       {ekSceneHeading, "Right"},
+                                       {ekSceneHeading, "Back"},
+                                       {ekTransition, "GO TO START (1)"}});
     story::TLinkageGraph graph;
     graph.SetupAllLinks(w);
     graph.SortJumps(0);

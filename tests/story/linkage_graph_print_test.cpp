@@ -18,18 +18,12 @@ class LinkageGraphPrintTest : public testing::ProgramFixture {
   // Nine targets in a chain, each leading to the next.
   story::TLinkageGraph Chain(int count) {
     TMDIChild& w = Script();
-    w.FreeElements();
-    w.InteractiveScript = 1;
     std::vector<testing::ElementSpec> elements;
     for (int i = 1; i <= count; ++i) {
       elements.push_back({ekSceneHeading, "Room " + std::to_string(i)});
       elements.push_back({ekTransition, "GO TO ROOM (" + std::to_string(i % count + 1) + ")"});
     }
-    testing::AddElements(w, elements);
-    Word n = 0;
-    for (TScriptElement* e = w.FirstElement; e; e = e->next)
-      if (e->Kind() == ekSceneHeading) e->format.NumberWord = ++n;
-    w.DisAssemble();
+    testing::LoadInteractiveScript(w, elements);
     story::TLinkageGraph graph;
     graph.SetupAllLinks(w);
     graph.SortJumps(0);

@@ -71,4 +71,18 @@ std::ostream& operator<<(std::ostream& out, const ElementSpec& e) {
   return out << "{" << static_cast<int>(e.kind) << ", \"" << e.text << "\"}";
 }
 
+void LoadInteractiveScript(TMDIChild& window, const std::vector<ElementSpec>& elements, int current) {
+  window.FreeElements();
+  window.InteractiveScript = 1;
+  AddElements(window, elements);
+  Word number = 0;
+  for (TScriptElement* e = window.FirstElement; e; e = e->next)
+    if (e->Kind() == ekSceneHeading) e->format.NumberWord = ++number;
+  TScriptElement* e = window.FirstElement;
+  for (int i = 0; i < current && e && e->next; ++i) e = e->next;
+  window.CurrentElement = e;
+  window.CurrentGroup = e ? e->group : nullptr;
+  window.DisAssemble();
+}
+
 }  // namespace qm::testing

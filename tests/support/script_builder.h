@@ -23,6 +23,10 @@ struct ElementSpec {
 TScriptElement* AppendElement(TMDIChild& window, Byte kind, const std::string& text);
 // Appends the elements, a Character Name in capitals up to its extension.
 void AddElements(TMDIChild& window, const std::vector<ElementSpec>& elements);
+// The window's script replaced by an interactive one of these elements,
+// its scene headings numbered 1, 2, 3... as branch targets; the current
+// element is the one at `current` (counted from 0), its text in the edit line.
+void LoadInteractiveScript(TMDIChild& window, const std::vector<ElementSpec>& elements, int current = 0);
 // The elements' kinds and plain texts, in list order (the current element's
 // text from the edit buffer while it is out of the list).
 std::vector<ElementSpec> ElementsOf(const TMDIChild& window);
