@@ -4,6 +4,8 @@
 // occurrences).
 #include <benchmark/benchmark.h>
 
+#include "bench_script.h"
+
 #include <memory>
 
 #include "base/document_table.h"
@@ -42,21 +44,9 @@ std::vector<testing::ElementSpec> TaggedScreenplay(int pages) {
   return elements;
 }
 
-class OpenScript {
+class OpenScript : public bench::TBenchScript {
  public:
-  explicit OpenScript(int pages) : platform_(std::make_unique<HeadlessBackend>()) {
-    GlobalState::ResetAll();
-    window_ = testing::OpenOnlyDocument();
-    window_->TaggingUsed = 1;
-    testing::AddElements(*window_, TaggedScreenplay(pages));
-    window_->RefreshLayout();
-  }
-  ~OpenScript() { testing::CloseOnlyDocument(window_); }
-  TMDIChild& Window() { return *window_; }
-
- private:
-  Platform platform_;
-  std::unique_ptr<TMDIChild> window_;
+  explicit OpenScript(int pages) : TBenchScript(TaggedScreenplay(pages), TWrap::Layout, true) {}
 };
 
 void GatherAllTaggedItems(benchmark::State& state) {

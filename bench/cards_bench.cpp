@@ -3,6 +3,8 @@
 // screen), and giving the script the order of a shuffle of every scene.
 #include <benchmark/benchmark.h>
 
+#include "bench_script.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -18,22 +20,12 @@
 namespace qm {
 namespace {
 
-class OpenScript {
+class OpenScript : public bench::TBenchScript {
  public:
-  explicit OpenScript(int pages) : platform_(std::make_unique<HeadlessBackend>()) {
-    GlobalState::ResetAll();
-    window_ = testing::OpenOnlyDocument();
-    testing::AddElements(*window_, testing::GenerateScreenplay(20240601, pages));
-    window_->CurrentElement = window_->FirstElement;
-    window_->CurrentGroup = window_->FirstElement->group;
-    window_->RefreshLayout();
+  explicit OpenScript(int pages) : TBenchScript(Screenplay(pages)) {
+    Window().CurrentElement = Window().FirstElement;
+    Window().CurrentGroup = Window().FirstElement->group;
   }
-  ~OpenScript() { testing::CloseOnlyDocument(window_); }
-  TMDIChild& Window() { return *window_; }
-
- private:
-  Platform platform_;
-  std::unique_ptr<TMDIChild> window_;
 };
 
 // What opening the view costs past its controls: the card table and the

@@ -4,6 +4,8 @@
 // script out again afterwards).
 #include <benchmark/benchmark.h>
 
+#include "bench_script.h"
+
 #include <memory>
 
 #include "base/global_state.h"
@@ -18,22 +20,9 @@
 namespace qm {
 namespace {
 
-class ExportedScript {
+class ExportedScript : public bench::TBenchScript {
  public:
-  explicit ExportedScript(int pages) : platform_(std::make_unique<HeadlessBackend>()) {
-    GlobalState::ResetAll();
-    window_ = testing::OpenOnlyDocument();
-    testing::AddElements(*window_, testing::GenerateScreenplay(20240601, pages));
-    TWrapPass pass(*window_);
-    for (TScriptElement* e = window_->FirstElement; e; e = e->next) pass.Wrap(*e, ElementText(*e));
-    window_->RefreshLayout();
-  }
-  ~ExportedScript() { testing::CloseOnlyDocument(window_); }
-  TMDIChild& Window() { return *window_; }
-
- private:
-  Platform platform_;
-  std::unique_ptr<TMDIChild> window_;
+  explicit ExportedScript(int pages) : TBenchScript(Screenplay(pages), TWrap::EveryElementFirst) {}
 };
 
 void BM_Export(benchmark::State& state, Byte kind) {

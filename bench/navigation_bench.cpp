@@ -3,6 +3,8 @@
 // the status line brought up to date after a keystroke.
 #include <benchmark/benchmark.h>
 
+#include "bench_script.h"
+
 #include <memory>
 
 #include "base/document_table.h"
@@ -18,21 +20,9 @@
 namespace qm {
 namespace {
 
-class OpenScript {
+class OpenScript : public bench::TBenchScript {
  public:
-  explicit OpenScript(int pages) : platform_(std::make_unique<HeadlessBackend>()) {
-    GlobalState::ResetAll();
-    window_ = testing::OpenOnlyDocument();
-    testing::AddElements(*window_, testing::GenerateScreenplay(20240601, pages));
-    window_->RefreshLayout();
-    GotoScriptTop(*window_);
-  }
-  ~OpenScript() { testing::CloseOnlyDocument(window_); }
-  TMDIChild& Window() { return *window_; }
-
- private:
-  Platform platform_;
-  std::unique_ptr<TMDIChild> window_;
+  explicit OpenScript(int pages) : TBenchScript(Screenplay(pages)) { GotoScriptTop(Window()); }
 };
 
 void PageDownStep(benchmark::State& state) {

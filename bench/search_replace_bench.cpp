@@ -3,6 +3,8 @@
 // in the headless backend.
 #include <benchmark/benchmark.h>
 
+#include "bench_script.h"
+
 #include <memory>
 
 #include "base/document_table.h"
@@ -18,23 +20,18 @@
 namespace qm {
 namespace {
 
-class OpenScript {
+class OpenScript : public bench::TBenchScript {
  public:
-  explicit OpenScript(int pages) : platform_(std::make_unique<HeadlessBackend>()) {
-    GlobalState::ResetAll();
-    window_ = testing::OpenOnlyDocument();
-    auto elements = testing::GenerateScreenplay(20240601, pages);
-    elements.push_back({ekAction, "The xylophone plays on."});
-    testing::AddElements(*window_, elements);
-    window_->RefreshLayout();
-    editor::MoveCaretTo(*window_, *window_->FirstElement);
+  explicit OpenScript(int pages) : TBenchScript(WithWordAtTheEnd(pages)) {
+    editor::MoveCaretTo(Window(), *Window().FirstElement);
   }
-  ~OpenScript() { testing::CloseOnlyDocument(window_); }
-  TMDIChild& Window() { return *window_; }
 
  private:
-  Platform platform_;
-  std::unique_ptr<TMDIChild> window_;
+  static std::vector<testing::ElementSpec> WithWordAtTheEnd(int pages) {
+    auto elements = Screenplay(pages);
+    elements.push_back({ekAction, "The xylophone plays on."});
+    return elements;
+  }
 };
 
 void FindAWordAtTheEnd(benchmark::State& state) {
