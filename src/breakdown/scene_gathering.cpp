@@ -31,6 +31,15 @@ bool IsHeading(const TScriptElement& e) {
   return (k == ekSceneHeading || k == 9 || k == 16) && e.state != esHidden;
 }
 
+// The blank lines the page shows before the element: pagination gives
+// whatever opens a page one line before it (more only after a forced break).
+int PrintedLinesBefore(const TScriptElement& e) {
+  const Byte before = e.format.LinesBefore;
+  const TScriptElement* p = e.prev;
+  if (p && IsPageBreakKind(p->Kind()) && (before < 10 || (before > 10 && p->Kind() != ekForcedPageBreak))) return 1;
+  return before / 10;
+}
+
 bool IsCombinedCue(const std::string& upper) {
   return upper.find_first_of("\\/,") != std::string::npos || upper.find(" AND ") != std::string::npos;
 }
@@ -49,7 +58,8 @@ std::string EntryText(TMDIChild& script, TUserList list, int slot, bool keepAcce
 
 class TSceneGatherer {
  public:
-  explicit TSceneGatherer(TMDIChild& script) : script_(script), codes_(CodeSetOf(script)) {
+  TSceneGatherer(TMDIChild& script, const TGatherOptions& options)
+      : script_(script), options_(options), codes_(CodeSetOf(script)) {
     const int spaces = GetTimeOfDaySpaces(script);
     const int dashes = GetTimeOfDayDashes(script);
     separator_ = std::string(static_cast<std::size_t>(spaces), ' ');
@@ -83,14 +93,25 @@ class TSceneGatherer {
       page_ = PageNumberText(script_, &e);
       return;
     }
-    if (kind != ekScriptNote) lines_ = static_cast<std::uint16_t>(lines_ + e.format.LinesBefore / 10 + e.lineCount);
+    if (kind != ekScriptNote) lines_ = static_cast<std::uint16_t>(lines_ + PrintedLinesBefore(e) + e.lineCount);
     if (kind != ekAction && kind != ekCharacterName && kind != ekScriptNote) return;
     std::string text = ElementText(e);
     if (kind == ekCharacterName) CutAtParenthesis(text);
     // Tags count even in a script without names.
-    ExtractTaggedItems(Current(), text, codes_);
+    TakeItems(text);
     if (run_.Names.empty()) return;
     SearchNames(SearchableText(text), kind);
+  }
+
+  // The tags always leave the text; their items stay out of the record
+  // when the run does not list them.
+  void TakeItems(std::string& text) {
+    if (options_.CollectItems) {
+      ExtractTaggedItems(Current(), text, codes_);
+      return;
+    }
+    BreakdownRecord unused;
+    ExtractTaggedItems(unused, text, codes_);
   }
 
   // Capitals, without codes: the Extras code and "~" stay to tell tagged
@@ -113,9 +134,12 @@ class TSceneGatherer {
     const bool cue = kind == ekCharacterName;
     const bool combined = cue && IsCombinedCue(text);
     const auto& names = run_.Names;
+    if (kind == ekAction && !options_.ActionNames) return;
     for (std::size_t n = 1; n <= names.size() && n <= 255; ++n) {
       const char index = static_cast<char>(n);
-      if (Current().CharacterIndexes.find(index) != std::string::npos || sceneLocal_.find(index) != std::string::npos)
+      const bool again = cue && options_.SpeakersFirst && sceneLocal_.find(index) != std::string::npos;
+      if (!again &&
+          (Current().CharacterIndexes.find(index) != std::string::npos || sceneLocal_.find(index) != std::string::npos))
         continue;
       const std::string& name = names[n - 1];
       if (kind == ekAction && std::find(ActionOnlyNames.begin(), ActionOnlyNames.end(), name) != ActionOnlyNames.end())
@@ -151,7 +175,7 @@ class TSceneGatherer {
     if (index > 255) return;
     const char byte = static_cast<char>(index);
     std::string& kept = Current().CharacterIndexes;
-    if (inAction) {
+    if (inAction || options_.NamesInSceneOrder) {
       if (sceneLocal_.find(byte) == std::string::npos && kept.find(byte) == std::string::npos) sceneLocal_ += byte;
       return;
     }
@@ -164,7 +188,7 @@ class TSceneGatherer {
     for (char byte : sceneLocal_)
       if (kept.size() < MaxCharacters && kept.find(byte) == std::string::npos) kept += byte;
     sceneLocal_.clear();
-    RemoveCastDuplicates();
+    if (options_.DropCastCharacters) RemoveCastDuplicates();
   }
 
   void RemoveCastDuplicates() {
@@ -188,14 +212,15 @@ class TSceneGatherer {
       run_.Records.emplace_back();
       firstScene_ = false;
     }
-    ExtractTaggedItems(Current(), heading, codes_);
+    TakeItems(heading);
     std::string plain;
     for (char ch : heading)
       if (!codes_.Contains(ch) && !TagCodeSet.Contains(ch)) plain += ch;
     Current().SceneNumber = CutToCapacity(SceneNumberText(script_, e), PageTextCapacity);
     Current().StartPage = CutToCapacity(page_, PageTextCapacity);
     lines_ = e.lineCount;
-    SplitHeading(ShortString(plain));
+    if (options_.SplitHeadings) SplitHeading(ShortString(plain));
+    else Current().Location = plain.empty() ? "UNKNOWN LOCATION" : ShortString(plain);
   }
 
   std::string NormaliseTimeOfDay(std::string time) {
@@ -255,6 +280,7 @@ class TSceneGatherer {
   }
 
   TMDIChild& script_;
+  TGatherOptions options_;
   CharSet codes_;
   std::string separator_;
   TSceneBreakdowns run_;
@@ -287,7 +313,9 @@ std::vector<std::string> BuildNameTable(TMDIChild& script) {
   return names;
 }
 
-TSceneBreakdowns GatherSceneRecords(TMDIChild& script) { return TSceneGatherer(script).Run(); }
+TSceneBreakdowns GatherSceneRecords(TMDIChild& script, const TGatherOptions& options) {
+  return TSceneGatherer(script, options).Run();
+}
 
 std::vector<std::string> CharacterNamesOf(const TSceneBreakdowns& run, const BreakdownRecord& record) {
   std::vector<std::string> names;

@@ -22,9 +22,20 @@ struct TSceneBreakdowns {
 // case, sorted, without repeats; combined names ("A/B", "A AND B") left out.
 std::vector<std::string> BuildNameTable(TMDIChild& script);
 
+// What a breakdown run asks of the gathering; the defaults gather
+// everything.
+struct TGatherOptions {
+  bool CollectItems = true;      // take the tagged items into the records
+  bool ActionNames = true;       // names met in Action count too
+  bool NamesInSceneOrder = false;  // every name in order of first appearance
+  bool SpeakersFirst = false;    // a name met in Action is looked for again in cues
+  bool DropCastCharacters = true;  // a cast item that is one of the scene's characters goes
+  bool SplitHeadings = true;     // false: the whole heading is the location
+};
+
 // Every scene of the script, in order; what stands before the first
 // heading counts for the first scene.
-TSceneBreakdowns GatherSceneRecords(TMDIChild& script);
+TSceneBreakdowns GatherSceneRecords(TMDIChild& script, const TGatherOptions& options = {});
 
 // The names of a record's characters.
 std::vector<std::string> CharacterNamesOf(const TSceneBreakdowns& run, const BreakdownRecord& record);

@@ -5,6 +5,7 @@
 // the choice out.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,13 @@ class TPrintMenuDlg : public TForm {
   void SaveVariables();
   void UpdateControls();
 };
+
+// What the print menu hands on to the folders above it: the standard
+// breakdowns run (set by the main window).
+struct TPrintMenuHooks {
+  std::function<void(TMDIChild&)> StandardBreakdowns;
+};
+extern TPrintMenuHooks PrintMenuHooks;
 
 // The one print menu, made on first use and kept for the run.
 TPrintMenuDlg& PrintMenuDlg();

@@ -15,11 +15,16 @@
 
 namespace qm {
 
+TPrintMenuHooks PrintMenuHooks;
+
 namespace {
 
 TPrintMenuDlg* Instance = nullptr;
 
-const GlobalState reset([] { Instance = nullptr; });
+const GlobalState reset([] {
+  Instance = nullptr;
+  PrintMenuHooks = {};
+});
 
 constexpr const char* PrintMenuSection = "Print Menu";
 
@@ -175,8 +180,8 @@ void TPrintMenuDlg::RunPrintJob(bool standardBreakdowns) {
   TMDIChild* script = ActiveScript();
   if (!script) return;
   if (standardBreakdowns) {
-    ShowMessageBox("The standard breakdowns cannot be printed yet: the breakdown reports are not part of this version.",
-                   "Attention");
+    if (PrintMenuHooks.StandardBreakdowns) PrintMenuHooks.StandardBreakdowns(*script);
+    else ShowMessageBox("The standard breakdowns cannot be printed in this version.", "Attention");
     return;
   }
   SetupVariables();

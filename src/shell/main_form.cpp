@@ -5,6 +5,7 @@
 #include "files/format_files.h"
 #include "files/undo_ring.h"
 #include "language/typing_aids.h"
+#include "printing/print_menu.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/profile.h"
@@ -63,6 +64,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   UndoObject = new TUndoObject(this);
   ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };
   InstallTypingAids();
+  InstallBreakdownReports();
   BlockSelectionHooks.BlockCommandsChanged = [this](bool block) { SetEditCommandsEnabled(block); };
   ScriptWindowHooks.ReadFormatDefaults = [] { ReadFormatDefaults(); };
   ScriptWindowHooks.LoadDefaultFormats = [](const std::string& name) { return LoadFormatsFile(name, true, true, true); };
@@ -89,6 +91,7 @@ TMainForm::~TMainForm() {
     ScriptWindowHooks.ReadFormatDefaults = nullptr;
     ScriptWindowHooks.LoadDefaultFormats = nullptr;
     ActivationHooks.ScriptActivated = nullptr;
+    PrintMenuHooks.StandardBreakdowns = nullptr;
   }
 }
 

@@ -283,6 +283,11 @@ class TMainForm : public TForm, public TProgramOptions {
   // Goto > Scene: the scene pilot, opened by its one-shot timer.
   void SceneGuideBtnEnter(TObject* sender);
 
+  // Breakdown reports: the Production Breakdowns dialog for the scheduling
+  // export, and for the standard breakdowns the print menu hands on.
+  void ShootPlanExportItemClick(TObject* sender);
+  void InstallBreakdownReports();
+
   // Printing: the print menu and job, the preview, the printer set-up, SmartCheck.
   void PrintItemClick(TObject* sender);
   void PreviewItemClick(TObject* sender);

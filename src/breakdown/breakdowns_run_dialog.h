@@ -1,0 +1,69 @@
+// The "Production Breakdowns" dialog: how the scenes are ordered and
+// grouped, which characters and items are listed, how lengths are counted
+// and totalled, which scenes take part, and where the breakdown goes (the
+// printed report, the graph, the scheduling file or the breakdown sheets).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "breakdown/breakdowns_run.h"
+#include "platform/forms.h"
+
+namespace qm {
+
+class TMDIChild;
+
+class TBreakdownDlg : public TForm {
+ public:
+  // `preset`: the output the command asks for (the report for the print
+  // menu's standard breakdowns).
+  TBreakdownDlg(TComponent* owner, TMDIChild& script, TBreakdownOutput preset);
+
+  TPageControl* Notebook1;
+  TRadioButton *ScriptOrderBtn, *IntExtBtn, *LocationBtn, *TimeofDayBtn, *CharNameBtn, *AllBtn, *SomeBtn,
+      *ShootPlanBtn, *BreakdownSheetBtn;
+  TRadioButton *IntExt2Btn, *ScriptOrder2Btn, *Location2Btn, *TimeofDay2Btn;
+  TCheckBox* ListCharsBox;
+  TRadioButton *SortNamesBox, *ScriptOrderBox, *DialogueFirstBox, *UserListOrderBox;
+  TCheckBox *NonSpeakingBox, *EachGroupOnPageBox, *GraphBreakDowns, *PrintTaggedBox;
+  TRadioButton *StandardBtn, *AdjustedBtn, *SimpleTotalBtn, *TrueTotalsBtn;
+  TListBox* SceneList;
+  TRadioButton *SelectedOnly, *SelectAll, *SelectAllExceptOmits;
+  TEdit *ProductionCompany, *ProductionTitle;
+  TButton* SetupBrkDownSheetBtn;
+  TPanel* ExportChoicePanel;
+  TButton *OKBtn, *CancelBtn;
+
+  // Reads the settings and sets every control as the dialog opens.
+  void FormShow();
+  // The second page: its scene list, production fields and choices.
+  void SetupBreakdownStuff();
+  void PrimarySortClick();
+  void ListCharsBoxClick();
+  void GraphBreakDownsClick();
+  void Notebook1PageChanged();
+  // OK: true when the run may start (the choices are complete).
+  bool OKBtnClick();
+  // The run's options from the controls.
+  TBreakdownOptions Choices() const;
+
+  // The names picked under "Some" and whether all the names of their
+  // scenes are listed (set by OK).
+  std::vector<std::string> PickedNames;
+  bool ListAllNamesOfPickedScenes = true;
+
+ private:
+  bool Exporting() const;
+  bool Tagged() const;
+  bool PickNames();
+  TMDIChild& script_;
+  bool printFile_ = false;
+  bool pageTwoSetUp_ = false;
+};
+
+// Shows the dialog and, on OK, runs the breakdown. False when cancelled
+// or the run stopped.
+bool ShowBreakdownsDialog(TMDIChild& script, TBreakdownOutput preset);
+
+}  // namespace qm

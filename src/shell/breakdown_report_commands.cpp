@@ -1,0 +1,24 @@
+// The breakdown reports of the Production menu: the scheduling export and
+// the standard breakdowns the print menu hands on.
+#include "base/document_table.h"
+#include "breakdown/breakdowns_run_dialog.h"
+#include "printing/print_menu.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+
+namespace qm {
+
+void TMainForm::InstallBreakdownReports() {
+  PrintMenuHooks.StandardBreakdowns = [](TMDIChild& script) {
+    ShowBreakdownsDialog(script, TBreakdownOutput::Report);
+  };
+}
+
+void TMainForm::ShootPlanExportItemClick(TObject*) {
+  if (NoActiveDocument()) return;
+  ShowBreakdownsDialog(*ActiveScript(), TBreakdownOutput::Export);
+  FocusActiveScript();
+}
+
+}  // namespace qm

@@ -1,0 +1,92 @@
+// A breakdowns run: lengths in pages and eighths, group totals, the scenes
+// it gathers, selects and sorts, and the names it lists.
+#include "breakdown/breakdowns_run.h"
+
+#include <gtest/gtest.h>
+
+#include "breakdown/tag_notation.h"
+#include "language/language_fixture.h"
+#include "script/fixtures/pagination_fixture.h"
+#include "script/model/script_record.h"
+#include "script/model/text_codes.h"
+
+namespace qm {
+namespace {
+
+using testing::T;
+using Texts = std::vector<std::string>;
+
+TEST(SceneLengthTest, LinesBecomePagesAndEighths) {
+  struct Case {
+    int lines, perEighth;
+    TPageLength length;
+    const char* column;
+  } cases[] = {
+      {0, 6, {0, 0}, "    0/8"},     {1, 6, {0, 1}, "    1/8"},     {7, 6, {0, 1}, "    1/8"},
+      {8, 6, {0, 2}, "    2/8"},     {47, 6, {1, 0}, "  1 0/8"},    {48, 6, {1, 0}, "  1 0/8"},
+      {49, 6, {1, 0}, "  1 0/8"},    {50, 6, {1, 1}, "  1 1/8"},    {56, 7, {1, 0}, "  1 0/8"},
+      {55, 7, {1, 0}, "  1 0/8"},    {9, 7, {0, 2}, "    2/8"},     {8, 7, {0, 1}, "    1/8"},
+      {3 * 48 + 13, 6, {3, 2}, "  3 2/8"}, {12 * 56, 7, {12, 0}, " 12 0/8"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.lines) + " lines at " + std::to_string(c.perEighth));
+    EXPECT_EQ(SceneLength(c.lines, c.perEighth), c.length);
+    EXPECT_EQ(LengthColumnText(c.length), c.column);
+  }
+}
+
+TEST(SceneLengthTest, GroupTotalsRoundOrCountTheLines) {
+  EXPECT_EQ(RoundedTotal(2, 13), (TPageLength{3, 5}));
+  EXPECT_EQ(RoundedTotal(0, 8), (TPageLength{1, 0}));
+  EXPECT_EQ(TrueTotal(0, 6), (TPageLength{0, 1}));
+  EXPECT_EQ(TrueTotal(95, 6), (TPageLength{2, 0}));
+  EXPECT_EQ(TrueTotal(20, 6), (TPageLength{0, 4}));
+  EXPECT_EQ(TrueTotal(19, 6), (TPageLength{0, 3}));
+  EXPECT_EQ(TotalText({3, 2}), "3 2/8");
+  EXPECT_EQ(TotalText({0, 2}), "2/8");
+  EXPECT_EQ(TotalText({1, 0}), "1 0/8");
+  // Five scenes of 8 lines: each rounds up to 2/8, 1 2/8 in all, but
+  // their 40 lines are 7/8.
+  TBreakdownOptions options;
+  options.LinesPerEighth = 6;
+  TGroupTotals totals;
+  TRunScene scene;
+  scene.Record.LineCount = 8;
+  scene.Length = SceneLength(8, 6);
+  for (int i = 0; i < 5; ++i) totals.Add(scene);
+  options.TrueTotals = false;
+  EXPECT_EQ(totals.Total(options), (TPageLength{1, 2}));
+  options.TrueTotals = true;
+  EXPECT_EQ(totals.Total(options), (TPageLength{0, 7}));
+}
+
+// Lengths of scenes laid out on printed pages: the lines each scene takes
+// there, a page top giving one line before whatever opens it.
+class PagedSceneLengthTest : public testing::PaginationFixture {};
+
+TEST_F(PagedSceneLengthTest, ScenesMeasureTheLinesTheirPagesPrint) {
+  Load({{ekSceneHeading, "INT. ONE - DAY"}, testing::ActionLines(5),
+        {ekSceneHeading, "INT. TWO - DAY"}, testing::ActionLines(30), testing::ActionLines(20),
+        {ekSceneHeading, "INT. THREE - DAY"}, testing::ActionLines(40),
+        {ekSceneHeading, "INT. FOUR - NIGHT"}, testing::ActionLines(2)});
+  Repaginate();
+  TBreakdownOptions options;
+  options.LinesPerEighth = 6;
+  options.ListCharacters = false;
+  TBreakdownRun run;
+  ASSERT_TRUE(GatherBreakdownRun(Window(), options, run));
+  Texts shape;
+  for (const TRunScene& s : run.Scenes)
+    shape.push_back(s.Record.Location + " " + std::to_string(s.Record.LineCount) + " " + s.Record.StartPage + "-" +
+                    s.Record.EndPage + LengthColumnText(s.Length));
+  // ONE: its heading and 1 + 5 lines, mid-page. TWO: 1 + 31 + 9 lines on
+  // page 1, then the split Action's 12 lines under one line at the top of
+  // page 2. THREE: 1 + 36 lines, then 1 + 5 on page 3. FOUR: 1 + 3.
+  EXPECT_EQ(shape, (Texts{"INT. ONE - DAY 7 1-1    1/8", "INT. TWO - DAY 54 1-2  1 1/8",
+                          "INT. THREE - DAY 43 2-3    7/8", "INT. FOUR - NIGHT 4 3-3    1/8"}))
+      << ::testing::PrintToString(Shape());
+  EXPECT_EQ(Shape(), (Texts{"H4 A60 H4 A360 A96", "A144 H4 A420", "A60 H4 A24"})) << "the pages measured";
+}
+
+}  // namespace
+}  // namespace qm
