@@ -315,7 +315,9 @@ bool GatherBreakdownRun(TMDIChild& script, const TBreakdownOptions& options, TBr
     ShowMessageBox("NO Scenes Found!", "Breakdowns");
     return false;
   }
-  if (options.AskAboutTimes && !CheckTimesOfDay(script, run)) return false;
+  // Without the split the heading has no time of day to doubt.
+  const TGatherOptions gather = GatherOptionsOf(options);
+  if (options.AskAboutTimes && gather.SplitHeadings && !CheckTimesOfDay(script, run)) return false;
   if (!TakeNames(script, options, run)) return false;
   const TAssociationLists associations = ScriptAssociations(script);
   for (TRunScene& scene : run.Scenes) {

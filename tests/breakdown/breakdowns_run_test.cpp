@@ -14,7 +14,7 @@ namespace qm {
 namespace {
 
 using testing::T;
-using Texts = std::vector<std::string>;
+using Rows = std::vector<std::string>;
 
 TEST(SceneLengthTest, LinesBecomePagesAndEighths) {
   struct Case {
@@ -75,17 +75,148 @@ TEST_F(PagedSceneLengthTest, ScenesMeasureTheLinesTheirPagesPrint) {
   options.ListCharacters = false;
   TBreakdownRun run;
   ASSERT_TRUE(GatherBreakdownRun(Window(), options, run));
-  Texts shape;
+  Rows shape;
   for (const TRunScene& s : run.Scenes)
     shape.push_back(s.Record.Location + " " + std::to_string(s.Record.LineCount) + " " + s.Record.StartPage + "-" +
                     s.Record.EndPage + LengthColumnText(s.Length));
   // ONE: its heading and 1 + 5 lines, mid-page. TWO: 1 + 31 + 9 lines on
   // page 1, then the split Action's 12 lines under one line at the top of
   // page 2. THREE: 1 + 36 lines, then 1 + 5 on page 3. FOUR: 1 + 3.
-  EXPECT_EQ(shape, (Texts{"INT. ONE - DAY 7 1-1    1/8", "INT. TWO - DAY 54 1-2  1 1/8",
+  EXPECT_EQ(shape, (Rows{"INT. ONE - DAY 7 1-1    1/8", "INT. TWO - DAY 54 1-2  1 1/8",
                           "INT. THREE - DAY 43 2-3    7/8", "INT. FOUR - NIGHT 4 3-3    1/8"}))
       << ::testing::PrintToString(Shape());
-  EXPECT_EQ(Shape(), (Texts{"H4 A60 H4 A360 A96", "A144 H4 A420", "A60 H4 A24"})) << "the pages measured";
+  EXPECT_EQ(Shape(), (Rows{"H4 A60 H4 A360 A96", "A144 H4 A420", "A60 H4 A24"})) << "the pages measured";
+}
+
+class BreakdownRunTest : public testing::LanguageFixture {
+ protected:
+  void SetUp() override {
+    LanguageFixture::SetUp();
+    Settings().TaggingUsed = 1;
+  }
+  void AddFourScenes() {
+    Add({{ekSceneHeading, "INT. HOUSE - NIGHT"}, {ekCharacterName, "ZOE"}, {ekDialogue, "Hi."},
+         {ekSceneHeading, "EXT. GARDEN - DAY"}, {ekAction, "ADAM digs."},
+         {ekSceneHeading, "INT. HOUSE - DAY"}, {ekCharacterName, "ADAM"}, {ekDialogue, "Zoe?"},
+         {ekCharacterName, "ZOE"}, {ekDialogue, "Here."},
+         {ekSceneHeading, "EXT. GARDEN - NIGHT"}, {ekAction, "Nobody."}});
+    Number(0, 1);
+    Number(3, 2);
+    Number(5, 3);
+    Number(10, 4);
+    PlaceCaret(0);
+  }
+  Rows Order(const TBreakdownOptions& options) {
+    TBreakdownRun run;
+    EXPECT_TRUE(GatherBreakdownRun(Script(), options, run));
+    Rows order;
+    for (const TRunScene& s : run.Scenes) {
+      std::string line = s.Record.SceneNumber + " " + s.Record.IntExt + "|" + s.Record.Location + "|" +
+                         s.Record.TimeOfDay + (s.Wanted ? "" : " (out)");
+      for (const std::string& name : SceneCharacters(run, s.Record)) line += " " + name;
+      order.push_back(line);
+    }
+    return order;
+  }
+};
+
+TEST_F(BreakdownRunTest, ScenesSortByThePrimaryThenTheSecondaryKey) {
+  AddFourScenes();
+  struct Case {
+    const char* what;
+    TPrimaryOrder primary;
+    TSecondaryOrder secondary;
+    Rows order;
+  } cases[] = {
+      {"script order, the heading whole", TPrimaryOrder::ScriptOrder, TSecondaryOrder::ScriptOrder,
+       {"1 |INT. HOUSE - NIGHT| ZOE", "2 |EXT. GARDEN - DAY| ADAM", "3 |INT. HOUSE - DAY| ADAM ZOE",
+        "4 |EXT. GARDEN - NIGHT|"}},
+      {"INT/EXT, equal keys in script order", TPrimaryOrder::IntExt, TSecondaryOrder::ScriptOrder,
+       {"2 EXT.|GARDEN|DAY ADAM", "4 EXT.|GARDEN|NIGHT", "1 INT.|HOUSE|NIGHT ZOE", "3 INT.|HOUSE|DAY ADAM ZOE"}},
+      {"INT/EXT then time of day", TPrimaryOrder::IntExt, TSecondaryOrder::TimeOfDay,
+       {"2 EXT.|GARDEN|DAY ADAM", "4 EXT.|GARDEN|NIGHT", "3 INT.|HOUSE|DAY ADAM ZOE", "1 INT.|HOUSE|NIGHT ZOE"}},
+      {"time of day then location", TPrimaryOrder::TimeOfDay, TSecondaryOrder::Location,
+       {"2 EXT.|GARDEN|DAY ADAM", "3 INT.|HOUSE|DAY ADAM ZOE", "4 EXT.|GARDEN|NIGHT", "1 INT.|HOUSE|NIGHT ZOE"}},
+      {"characters: the secondary key alone", TPrimaryOrder::Characters, TSecondaryOrder::TimeOfDay,
+       {"2 EXT.|GARDEN|DAY ADAM", "3 INT.|HOUSE|DAY ADAM ZOE", "1 INT.|HOUSE|NIGHT ZOE", "4 EXT.|GARDEN|NIGHT"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TBreakdownOptions options;
+    options.Primary = c.primary;
+    options.Secondary = c.secondary;
+    EXPECT_EQ(Order(options), c.order);
+  }
+}
+
+TEST_F(BreakdownRunTest, TheChosenScenesAndNamesTakePart) {
+  AddFourScenes();
+  TBreakdownOptions options;
+  options.Primary = TPrimaryOrder::Location;
+  options.Scenes = TSceneChoice::Selected;
+  options.Selected = {true, false, true, true};
+  options.NonSpeaking = false;
+  EXPECT_EQ(Order(options), (Rows{"2 EXT.|GARDEN|DAY (out)", "4 EXT.|GARDEN|NIGHT", "1 INT.|HOUSE|NIGHT ZOE",
+                                   "3 INT.|HOUSE|DAY ADAM ZOE"}))
+      << "without the non-speaking names ADAM only counts where he speaks";
+
+  options = {};
+  options.Primary = TPrimaryOrder::Characters;
+  options.SomeNames = true;
+  options.PickedNames = {"ZOE"};
+  options.ListAllNamesOfPickedScenes = false;
+  EXPECT_EQ(Order(options), (Rows{"1 INT.|HOUSE|NIGHT ZOE", "2 EXT.|GARDEN|DAY", "3 INT.|HOUSE|DAY ZOE",
+                                   "4 EXT.|GARDEN|NIGHT"}))
+      << "only the picked name is listed";
+}
+
+TEST_F(BreakdownRunTest, TheUserListLeadsTheNames) {
+  AddFourScenes();
+  SetList(TUserList::CharNames, {"ZOE"});
+  TBreakdownOptions options;
+  options.NameOrder = TNameOrder::UserList;
+  TBreakdownRun run;
+  ASSERT_TRUE(GatherBreakdownRun(Script(), options, run));
+  EXPECT_EQ(run.Names, (Rows{"ZOE", "ADAM"}));
+  EXPECT_EQ(SceneCharacters(run, run.Scenes[2].Record), (Rows{"ADAM", "ZOE"}));
+  options.NameOrder = TNameOrder::Alphabetical;
+  ASSERT_TRUE(GatherBreakdownRun(Script(), options, run));
+  EXPECT_EQ(run.Names, (Rows{"ADAM", "ZOE"}));
+}
+
+TEST_F(BreakdownRunTest, StopsSayWhy) {
+  Add({{ekAction, "No scenes at all."}});
+  PlaceCaret(0);
+  TBreakdownRun run;
+  ExpectMessage("NO Scenes Found!");
+  EXPECT_FALSE(GatherBreakdownRun(Script(), {}, run));
+
+  Add({{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Quiet."}});
+  TBreakdownOptions options;
+  options.Primary = TPrimaryOrder::Characters;
+  ExpectMessage("Breakdown Canceled.", "No Character Names Found!");
+  EXPECT_FALSE(GatherBreakdownRun(Script(), options, run));
+  options.Primary = TPrimaryOrder::Location;
+  ExpectMessage("No Character Names Found!\r\n\r\nContinue Anyway?", "", mrNo);
+  EXPECT_FALSE(GatherBreakdownRun(Script(), options, run));
+}
+
+TEST_F(BreakdownRunTest, DoubtfulTimesOfDayAreAskedAbout) {
+  Add({{ekSceneHeading, "INT. HALL - DUSKISH"}, {ekSceneHeading, "INT. HALL - DAY"},
+       {ekSceneHeading, "INT. HALL - EVENTIDE"}});
+  PlaceCaret(0);
+  TBreakdownOptions options;
+  options.Primary = TPrimaryOrder::Location;
+  options.ListCharacters = false;
+  options.AskAboutTimes = true;
+  ExpectMessage("Your VERY FIRST Scene has a time of day of DUSKISH\r\n\r\nShould I report it as DAY instead?", "",
+                mrNo);
+  ExpectMessage("'s Time-of-Day is \"EVENTIDE\" and I've identified the PREVIOUS Scene's Time-of-Day as \"DAY\"...",
+                "", mrYes);
+  TBreakdownRun run;
+  ASSERT_TRUE(GatherBreakdownRun(Script(), options, run));
+  EXPECT_EQ(run.Scenes[0].Record.TimeOfDay, "DUSKISH");
+  EXPECT_EQ(run.Scenes[2].Record.TimeOfDay, "DAY");
 }
 
 }  // namespace
