@@ -25,28 +25,9 @@ namespace {
 
 constexpr int TagCount = 2000;
 
-// Every Action and Script Note gets tags in turn, round the categories,
-// until 2,000 are written.
-std::vector<testing::ElementSpec> TaggedScreenplay(int pages) {
-  std::vector<testing::ElementSpec> elements = testing::GenerateScreenplay(20240601, pages);
-  int written = 0;
-  while (written < TagCount) {
-    const int before = written;
-    for (testing::ElementSpec& e : elements) {
-      if ((e.kind != ekAction && e.kind != ekScriptNote) || written >= TagCount) continue;
-      const Byte code = TagCodeOfCategory(written % CategoryCount);
-      e.text += " " + std::string(1, static_cast<char>(code)) + "item " + std::to_string(written % 300) +
-                std::string(1, static_cast<char>(TagEnd));
-      ++written;
-    }
-    if (written == before) break;
-  }
-  return elements;
-}
-
 class OpenScript : public bench::TBenchScript {
  public:
-  explicit OpenScript(int pages) : TBenchScript(TaggedScreenplay(pages), TWrap::Layout, true) {}
+  explicit OpenScript(int pages) : TBenchScript(TaggedScreenplay(pages, TagCount), TWrap::Layout, true) {}
 };
 
 void GatherAllTaggedItems(benchmark::State& state) {

@@ -126,6 +126,12 @@ class PdfPrinterDevice::Page : public CanvasSink {
       cairo_rectangle(cr_, clip->Left, clip->Top, clip->Right - clip->Left, clip->Bottom - clip->Top);
       cairo_clip(cr_);
     }
+    if (font.Orientation != 0) {
+      // Turned about its corner, counter-clockwise, as the desktop canvas turns it.
+      cairo_translate(cr_, x, y);
+      cairo_rotate(cr_, -font.Orientation / 10.0 * M_PI / 180.0);
+      cairo_translate(cr_, -x, -y);
+    }
     UseFont(cr_, font, Resolution);
     cairo_font_extents_t extents;
     cairo_font_extents(cr_, &extents);
