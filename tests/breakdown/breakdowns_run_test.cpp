@@ -88,6 +88,22 @@ TEST_F(PagedSceneLengthTest, ScenesMeasureTheLinesTheirPagesPrint) {
   EXPECT_EQ(Shape(), (Rows{"H4 A60 H4 A360 A96", "A144 H4 A420", "A60 H4 A24"})) << "the pages measured";
 }
 
+TEST_F(PagedSceneLengthTest, AScenePrintingAboutAPageIsOnePageNotEightEighths) {
+  Load({{ekSceneHeading, "INT. ONE - DAY"}, testing::ActionLines(47), {ekShot, "CLOSE ON THE DOOR"},
+        testing::ActionLines(3)});
+  Repaginate();
+  ASSERT_EQ(Shape(), (Rows{"H4 A563", "S4 A36"}));
+  TBreakdownOptions options;
+  options.ListCharacters = false;
+  TBreakdownRun run;
+  ASSERT_TRUE(GatherBreakdownRun(Window(), options, run));
+  // 1 + (1 + 47) on page 1, the shot with one line before it at the top of
+  // page 2, then 1 + 3: 55 lines, 7 lines to the eighth: 8 eighths.
+  EXPECT_EQ(run.Scenes[0].Record.LineCount, 55);
+  EXPECT_EQ(run.Scenes[0].Length, (TPageLength{1, 0}));
+  EXPECT_EQ(run.Scenes[0].Record.StartPage + "-" + run.Scenes[0].Record.EndPage, "1-2");
+}
+
 class BreakdownRunTest : public testing::LanguageFixture {
  protected:
   void SetUp() override {
