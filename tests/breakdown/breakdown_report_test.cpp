@@ -127,6 +127,35 @@ TEST_F(BreakdownReportTest, RoundedTotalsLeaveTheNoteOut) {
                              "1 | BARN - DAY | 1-1 | 1/8", "3 | BARN - NIGHT | 1-1 | 1/8", "------------", "2/8"}));
 }
 
+TEST_F(BreakdownReportTest, CharacterGroupsListTheScenesOfEachName) {
+  AddBarnScript();
+  TBreakdownOptions options = Options(TPrimaryOrder::Characters);
+  options.PrintTagged = false;
+  options.ListCharacters = false;
+  options.TrueTotals = false;
+  ASSERT_TRUE(RunBreakdown(Script(), options));
+  const std::vector<Lines> pages = PrintedPages();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0], (Lines{"barn.qmw - Secondary Sorting by SCRIPT ORDER    6 lines per 1/8th  ", "ANN",
+                             "1 | INT. BARN - DAY | 1-1 | 1/8", "------------", "1/8", "BOB",
+                             "1 | INT. BARN - DAY | 1-1 | 1/8", "2 | EXT. FIELD - NIGHT | 1-1 | 1/8", "------------",
+                             "2/8"}));
+}
+
+TEST_F(BreakdownReportTest, OnlyTheSelectedScenesArePrinted) {
+  AddBarnScript();
+  TBreakdownOptions options = Options(TPrimaryOrder::ScriptOrder);
+  options.PrintTagged = false;
+  options.ListCharacters = false;
+  options.Scenes = TSceneChoice::Selected;
+  options.Selected = {false, true, false};
+  ASSERT_TRUE(RunBreakdown(Script(), options));
+  const std::vector<Lines> pages = PrintedPages();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0], (Lines{"barn.qmw - Breakdown in SCRIPT ORDER    6 lines per 1/8th  ",
+                             "2 | EXT. FIELD - NIGHT | 1-1 | 1/8"}));
+}
+
 TEST_F(BreakdownReportTest, ALongReportNumbersItsFollowingPages) {
   std::vector<testing::ElementSpec> elements;
   for (int i = 0; i < 40; ++i) {
