@@ -294,7 +294,8 @@ const std::string& PrimaryKey(const TRunScene& scene, TPrimaryOrder order) {
   return none;
 }
 
-bool GatherBreakdownRun(TMDIChild& script, const TBreakdownOptions& options, TBreakdownRun& run) {
+bool GatherBreakdownRun(TMDIChild& script, const TBreakdownOptions& options, TBreakdownRun& run,
+                        const std::function<bool()>& keepGoing) {
   const TScriptRecord& settings = RecordOf(script);
   run = {};
   run.FileName = ExtractFileName(script.ScriptFileName);
@@ -302,7 +303,10 @@ bool GatherBreakdownRun(TMDIChild& script, const TBreakdownOptions& options, TBr
   run.OmitText = settings.SceneOmitText;
   const std::string blanks(static_cast<std::size_t>(GetTimeOfDaySpaces(script)), ' ');
   run.Separator = blanks + std::string(static_cast<std::size_t>(GetTimeOfDayDashes(script)), '-') + blanks;
-  TSceneBreakdowns gathered = GatherSceneRecords(script, GatherOptionsOf(options));
+  TGatherOptions gatherOptions = GatherOptionsOf(options);
+  gatherOptions.KeepGoing = keepGoing;
+  TSceneBreakdowns gathered = GatherSceneRecords(script, gatherOptions);
+  if (gathered.Stopped) return false;
   run.Names = std::move(gathered.Names);
   for (BreakdownRecord& record : gathered.Records) {
     if (record.Location.empty()) continue;
@@ -378,7 +382,11 @@ bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options) {
   if (!CurrentPrintCanvas && Printer()) CurrentPrintCanvas = &Printer()->Canvas();
   ShowPleaseWait("Gathering Data", true, true);
   TBreakdownRun run;
-  bool done = GatherBreakdownRun(script, options, run) && GetMsgBoxResult() != mrCancel;
+  // Cancel in the progress box stops the gathering at the next scene.
+  bool done = GatherBreakdownRun(script, options, run, [] {
+    TickPleaseWait();
+    return GetMsgBoxResult() != mrCancel;
+  });
   ShowPleaseWait("Please Wait", true, true);
   if (done) {
     switch (options.Output) {

@@ -108,8 +108,10 @@ const std::string& PrimaryKey(const TRunScene& scene, TPrimaryOrder order);
 
 // Gathers, splits, selects, sorts and measures the scenes. False (after
 // its message) when the run stops: no scenes, no names for the characters
-// order, or the user said so.
-bool GatherBreakdownRun(TMDIChild& script, const TBreakdownOptions& options, TBreakdownRun& run);
+// order, or the user said so; false without a message when `keepGoing`,
+// asked at every scene, says no.
+bool GatherBreakdownRun(TMDIChild& script, const TBreakdownOptions& options, TBreakdownRun& run,
+                        const std::function<bool()>& keepGoing = nullptr);
 
 // The scene list's entries of the dialog, one per scene heading of the
 // active script.

@@ -73,6 +73,10 @@ class TSceneGatherer {
     page_ = std::to_string(script_.PageStart);
     editor::Assemble(script_);
     for (TScriptElement* e = script_.FirstElement; e; e = e->next) {
+      if (IsHeading(*e) && options_.KeepGoing && !options_.KeepGoing()) {
+        run_.Stopped = true;
+        break;
+      }
       if (IsHeading(*e)) TakeHeading(*e);
       else TakeElement(*e);
     }

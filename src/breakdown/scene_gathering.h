@@ -3,6 +3,7 @@
 // pages, its tagged items and the characters met in it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct TSceneBreakdowns {
   // The run's name table: the records' character indexes count from 1 in it.
   std::vector<std::string> Names;
   std::vector<BreakdownRecord> Records;
+  bool Stopped = false;  // KeepGoing said no: the records are not complete
 };
 
 // The character names of the script (cues and the Char Names list), upper
@@ -31,6 +33,8 @@ struct TGatherOptions {
   bool SpeakersFirst = false;    // a name met in Action is looked for again in cues
   bool DropCastCharacters = true;  // a cast item that is one of the scene's characters goes
   bool SplitHeadings = true;     // false: the whole heading is the location
+  // Asked at every scene heading; false stops the gathering there.
+  std::function<bool()> KeepGoing;
 };
 
 // Every scene of the script, in order; what stands before the first

@@ -217,6 +217,16 @@ TEST_F(BreakdownRunTest, StopsSayWhy) {
   EXPECT_FALSE(GatherBreakdownRun(Script(), options, run));
 }
 
+TEST_F(BreakdownRunTest, CancelStopsTheGatheringQuietly) {
+  AddFourScenes();
+  int asked = 0;
+  TBreakdownRun run;
+  EXPECT_FALSE(GatherBreakdownRun(Script(), {}, run, [&] { return ++asked < 3; }));
+  EXPECT_EQ(asked, 3) << "asked at each scene until told to stop";
+  EXPECT_TRUE(GatherBreakdownRun(Script(), {}, run, [] { return true; }));
+  EXPECT_EQ(run.Scenes.size(), 4u);
+}
+
 TEST_F(BreakdownRunTest, DoubtfulTimesOfDayAreAskedAbout) {
   Add({{ekSceneHeading, "INT. HALL - DUSKISH"}, {ekSceneHeading, "INT. HALL - DAY"},
        {ekSceneHeading, "INT. HALL - EVENTIDE"}});
