@@ -357,10 +357,6 @@ std::vector<bool> SelectAllExceptOmitted(const std::vector<std::string>& entries
   return selected;
 }
 
-}  // namespace qm
-
-namespace qm {
-
 namespace {
 
 bool PrintReport(const TBreakdownRun& run, const TBreakdownOptions& options) {

@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "language/language_fixture.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/pdf_printer.h"
+#include "platform/printer.h"
 #include "platform/recording_canvas.h"
 
 namespace qm {
@@ -153,6 +156,24 @@ TEST_F(BreakdownGraphTest, EachGroupStartsItsOwnPage) {
   ASSERT_EQ(Recorder().Pages().size(), 2u);
   EXPECT_NE(Recorder().Pages()[0]->FindText("Location: ROOM"), nullptr);
   EXPECT_NE(Recorder().Pages()[1]->FindText("Location: HALL"), nullptr);
+}
+
+TEST_F(BreakdownGraphTest, AGraphPrintedToPdfKeepsItsText) {
+  auto pdf = std::make_unique<PdfPrinterDevice>();
+  const std::string path = HomeFile("graph.pdf");
+  pdf->NextOutputFile = path;
+  Backend().OtherPrinters().push_back(std::move(pdf));
+  Printer()->Refresh();
+  Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
+  ASSERT_TRUE(PrintBreakdownGraph(Run(3, 3), {}));
+  std::string text;
+  if (FILE* pipe = popen(("pdftotext '" + path + "' -").c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+    pclose(pipe);
+  }
+  for (const char* expected : {"Pg 1", "NAME1", "NAME3", "Script Order", "INT. ROOM -- DAY"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
 }
 
 }  // namespace

@@ -31,10 +31,6 @@ TEST_F(SceneListingTest, CategoriesComeInTheirOrderUnderTheirCaptions) {
   r.Items[rsSceneDescription] = {"storm"};
   r.Items[rsProps] = {"gun"};
   CategoryMenus()[14].Caption = "&Hand Props";
-  struct Row {
-    std::string caption;
-    int number;
-  };
   const auto rows = [&](bool exporting) {
     std::vector<std::pair<std::string, int>> out;
     for (const TListedItems& l : SceneItemLists(r, exporting)) out.emplace_back(l.Caption, l.Category->ExportNumber);
