@@ -208,8 +208,8 @@ const TMenuRow kRows[] = {
     Do(2, "Renumber all &Branch Targets", "", "RenumberBTargetsItem", QM_CMD(RenumberBTargetsItemClick))
         .When(R::Interactive),
     Menu(2, "Scene Character Lists", "SceneCharacterListsItem"),
-    Await(3, "&Generate", "", "GenerateCListItem", "GenerateCListClick", ProductionLists),
-    Await(3, "&Remove", "", "RemoveCListItem", "RemoveCListItemClick", ProductionLists),
+    Do(3, "&Generate", "", "GenerateCListItem", QM_CMD(GenerateCListClick)),
+    Do(3, "&Remove", "", "RemoveCListItem", QM_CMD(RemoveCListItemClick)),
     Do(2, "&Mark One Character's Dialogue", "", "MarkallofOneCharactersDialogue1",
        QM_CMD(MarkallofOneCharactersDialogue1Click)),
 
@@ -221,7 +221,7 @@ const TMenuRow kRows[] = {
     Do(2, "Search &Again", "Shift+F2", "SearchAgainItem", QM_CMD(SearchAgainItemClick)),
     Line(2),
     Do(2, "&Change Character Name", "", "ChangeCharacterName1", QM_CMD(ChangeCharacterName1Click)),
-    Await(2, "Convert to &Gibberish", "", "GibberishItem", "GibberishItemClick", ProductionLists),
+    Do(2, "Convert to &Gibberish", "", "GibberishItem", QM_CMD(GibberishItemClick)),
 
     // ---- Goto ----
     Menu(1, " &Goto", "GotoMenu").When(R::Open),
@@ -282,7 +282,7 @@ const TMenuRow kRows[] = {
     Do(2, "&Memory Available", "", "MemoryAvailItem", QM_CMD(MemoryAvailItemClick)),
     Await(2, "Ca&lendar", "", "Calendar1", "Calendar1Click", SettingsDialogs),
     Await(2, "&Name Bank...", "Ctrl+Alt+N", "CharacterNameBankItem", "CharacterNameBankItemClick", ProductionLists),
-    Await(2, "Script Anal&ysis", "", "ScriptAnalysisItem", "ScriptAnalysisItemClick", ProductionLists),
+    Do(2, "Script Anal&ysis", "", "ScriptAnalysisItem", QM_CMD(ScriptAnalysisItemClick)),
     Await(2, "C&ompare Two Scripts", "", "ComparedScriptsItem", "ComparedScriptsItemClick", Drafts),
     Do(2, "Configuration &Wizard", "", "ConfigurationWizard1", QM_CMD(ConfigurationWizard1Click)),
     Do(2, "Character &Set", "", "CharacterSetInformation1", QM_CMD(CharacterSetInformation1Click)),
@@ -351,8 +351,8 @@ const TMenuRow kRows[] = {
     Await(3, "&Generate Rundown Sheet", "", "RundownSheetItem", "RundownSheetItemClick", ProductionLists),
     Await(3, "&Print Set List", "", "PrintSetListItem", "PrintSetListItemClick", ProductionLists),
     Menu(3, "Scene Character Lists", "SceneCharacterLists2Item"),
-    Await(4, "&Generate", "", "GenerateCList2Item", "GenerateCListClick", ProductionLists),
-    Await(4, "&Remove", "", "RemoveCList2Item", "RemoveCListItemClick", ProductionLists),
+    Do(4, "&Generate", "", "GenerateCList2Item", QM_CMD(GenerateCListClick)),
+    Do(4, "&Remove", "", "RemoveCList2Item", QM_CMD(RemoveCListItemClick)),
     Menu(2, "Animation Loc&king", "AnimationLockingItem"),
     Await(3, "Loc&k Current Rev. Marks", "", "LockRevMarksItem", "LockRevMarksItemClick", Drafts),
     Await(3, "U&nlock One Rev. Mark Level", "", "UnlockRevMarkLevelItem", "UnlockRevMarkLevelItemClick", Drafts),
