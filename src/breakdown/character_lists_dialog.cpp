@@ -38,7 +38,7 @@ TDialogTable CharacterListTable() {
 }
 
 constexpr const char* PageCaptions[] = {"Generate Character Lists", "Setup Automatic Atmosphere",
-                                        "Generate Rundown Sheets"};
+                                        "Generate Rundown Sheets", "Setup Set List"};
 
 }  // namespace
 
@@ -49,6 +49,8 @@ TCharNameListDlg::TCharNameListDlg(TComponent* owner, TMDIChild& script) : TForm
   Position = TPosition::poScreenCenter;
   SetBounds(0, 0, 476, 380);
   BuildDialog(*this, CharacterListTable());
+  BuildDialog(*this, RundownPageTable());
+  BuildDialog(*this, SetListPageTable());
   BuildDialog(*this, ButtonRow(sbOK | sbCancel | sbHelp, {120, 338, 110, 25}, 118));
   Notebook = DialogControl<TPageControl>(*this, "Notebook");
   DefaultPage = DialogControl<TTabSheet>(*this, "DefaultPage");
@@ -69,6 +71,7 @@ TCharNameListDlg::TCharNameListDlg(TComponent* owner, TMDIChild& script) : TForm
   OKBtn->Caption = "&Generate Lists";
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
   for (int i = 0; i < Notebook->PageCount(); ++i) Notebook->Pages(i)->TabVisible = false;
+  BindRundownPages();
 
   OKBtn->OnClick = [this](TObject*) { OKBtnClick(); };
   SetupUserListOrderBtn->OnClick = [this](TObject*) { SetupUserListOrderBtnClick(false); };
@@ -86,7 +89,9 @@ TCharNameListDlg::TCharNameListDlg(TComponent* owner, TMDIChild& script) : TForm
 
 void TCharNameListDlg::ShowPage(int index) {
   Notebook->SetActivePageIndex(index);
-  if (index >= 0 && index < 3) Caption = PageCaptions[index];
+  if (index >= 0 && index < 4) Caption = PageCaptions[index];
+  if (index == 2) OKBtn->Caption = "Print Now";
+  if (index == 3) OKBtn->Caption = PutInClipBox->Checked() ? "Generate Now" : "Print Now";
 }
 
 void TCharNameListDlg::FillAtmosphereList() {
@@ -151,6 +156,7 @@ TCharacterListRun TCharNameListDlg::Run() const {
 }
 
 void TCharNameListDlg::OKBtnClick() {
+  if (rundown_) return;
   const int order = Options().SortOrder;
   const bool userOrder = order == nsUserListAlphabetical || order == nsUserListSpeaking;
   const bool noUserNames = UserListEntry(script_.UserLists, TUserList::CharNames, 1).empty();

@@ -285,6 +285,8 @@ class TMainForm : public TForm, public TProgramOptions {
   void RemoveCListItemClick(TObject* sender);
   void ScriptAnalysisItemClick(TObject* sender);
   void GibberishItemClick(TObject* sender);
+  void RundownSheetItemClick(TObject* sender);
+  void PrintSetListItemClick(TObject* sender);
 
   // Index cards and the scene pilot: the card view over the active script.
   void IndexCardBtnClick(TObject* sender);

@@ -4,6 +4,9 @@
 #include "base/document_table.h"
 #include "breakdown/character_lists.h"
 #include "breakdown/gibberish.h"
+#include "breakdown/rundown_sheets.h"
+#include "breakdown/set_lists.h"
+#include "files/rtf_writer.h"
 #include "breakdown/script_analysis.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -34,6 +37,21 @@ void TMainForm::ScriptAnalysisItemClick(TObject*) {
 void TMainForm::GibberishItemClick(TObject*) {
   if (!EditableActiveScript()) return;
   if (ConvertToGibberish()) MenuItem("GibberishItem")->Visible = false;
+  FocusActiveScript();
+}
+
+// The set list reaches the clipboard as RTF through the file writers.
+void TMainForm::RundownSheetItemClick(TObject*) {
+  if (!EditableActiveScript()) return;
+  SetListHooks.RichTextAsRtf = &SetListAsRtf;
+  GenerateRundownSheets(false);
+  FocusActiveScript();
+}
+
+void TMainForm::PrintSetListItemClick(TObject*) {
+  if (!EditableActiveScript()) return;
+  SetListHooks.RichTextAsRtf = &SetListAsRtf;
+  GenerateRundownSheets(true);
   FocusActiveScript();
 }
 
