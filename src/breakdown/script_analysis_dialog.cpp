@@ -24,7 +24,7 @@ TDialogTable AnalysisTable() {
       {Page, "DetailPage", "Character Detail", {}, "TabbedNotebook1"},
       {ListBox, "NameListBox", "", {8, 8, 200, 340}, "DetailPage"},
   };
-  const int heights[] = {40, 24, 90, 90, 56};
+  const int heights[] = {34, 18, 70, 70, 48};
   int top = 8;
   for (int i = 0; i < 5; ++i) {
     table.push_back({Label, "BtrLabel" + std::to_string(i + 1), "", {12, top, 490, heights[i]}, "GeneralPage"});
@@ -63,8 +63,11 @@ TScriptAnalysisDlg::TScriptAnalysisDlg(TComponent* owner, TMDIChild& script) : T
     BtrLabels[static_cast<std::size_t>(i)]->WordWrap = true;
     BtrLabels[static_cast<std::size_t>(i)]->AutoSize = false;
   }
-  for (int i = 0; i < 8; ++i)
-    DetailLabels[static_cast<std::size_t>(i)] = DialogControl<TLabel>(*this, "DetailLabel" + std::to_string(i + 1));
+  for (int i = 0; i < 8; ++i) {
+    TLabel* label = DialogControl<TLabel>(*this, "DetailLabel" + std::to_string(i + 1));
+    label->AutoSize = false;
+    DetailLabels[static_cast<std::size_t>(i)] = label;
+  }
   DupNamesBtn = DialogControl<TButton>(*this, "DupNamesBtn");
   BitBtn2 = DialogControl<TButton>(*this, "BitBtn2");
   QuillpressFileBox = DialogControl<TCheckBox>(*this, "QuillpressFileBox");
