@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "base/ini_file.h"
+#include "files/undo_ring.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
 #include "breakdown/character_lists_dialog.h"
 #include "breakdown/tag_notation.h"
 #include "language/character_names.h"
@@ -218,3 +221,40 @@ TEST_F(CharacterListsTest, AScriptWithoutNamesIsRefusedInTheDialog) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm::testing {
+namespace {
+
+// In the running program each generation and each removal is one step
+// of the undo ring.
+class CharacterListsUndoTest : public ProgramFixture {};
+
+TEST_F(CharacterListsUndoTest, OneUndoTakesBackAGenerationAndARemoval) {
+  Script().FreeElements();
+  AddElements(Script(), {{ekSceneHeading, "INT. BARN - DAY"}, {ekCharacterName, "ANN"}, {ekDialogue, "Hi."}});
+  Script().CurrentElement = Script().FirstElement->next;
+  Script().CurrentGroup = Script().CurrentElement->group;
+  Script().DisAssemble();
+  const std::vector<ElementSpec> plain = ElementsOf(Script());
+  TCharacterListRun run;
+  run.Options.AfterFirst = false;
+  run.Names = PrepareListNames(Script(), nsAlphabetical);
+  RunCharacterListGeneration(Script(), run);
+  const std::vector<ElementSpec> listed = ElementsOf(Script());
+  ASSERT_EQ(listed.size(), plain.size() + 1);
+  EXPECT_EQ(listed[1].text, "(Ann)");
+
+  Driver().Expect([](TForm& box) { AnswerTypeYes(box, true); }, "type YES");
+  AnswerMessageBox(Driver(), "Removal of Character Lists is complete.", mrOk);
+  RemoveCharacterLists();
+  EXPECT_EQ(ElementsOf(Script()), plain);
+
+  ASSERT_TRUE(UndoObject->UndoIsAvailable());
+  UndoObject->Undo();
+  EXPECT_EQ(ElementsOf(Script()), listed);
+  UndoObject->Undo();
+  EXPECT_EQ(ElementsOf(Script()), plain);
+}
+
+}  // namespace
+}  // namespace qm::testing
