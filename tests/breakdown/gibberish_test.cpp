@@ -5,6 +5,10 @@
 #include "base/message_boxes.h"
 #include "language/bookmarks.h"
 #include "language/language_fixture.h"
+#include "shell/main_form.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
 #include "script/model/script_record.h"
 
 namespace qm {
@@ -75,3 +79,34 @@ TEST_F(GibberishTest, TheCommandRefusesUnsavedWorkAsksAndRenamesIntoTheScriptFol
 
 }  // namespace
 }  // namespace qm
+
+namespace qm::testing {
+namespace {
+
+// From the menu of the running program: the item goes for the rest of the
+// run once a script was scrambled.
+class GibberishCommandTest : public ProgramFixture {};
+
+TEST_F(GibberishCommandTest, TheMenuItemHidesAfterAScrambleAndStaysHidden) {
+  Script().FreeElements();
+  AddElements(Script(), {{ekAction, "Secret plans."}});
+  Script().CurrentElement = Script().FirstElement;
+  Script().DisAssemble();
+  Script().ScriptFileName = Home() + "/heist.qmw";
+  Script().DocumentModified = 0;
+  TMenuItem* item = MainForm->MenuItem("GibberishItem");
+  ASSERT_TRUE(item->Enabled);
+  AnswerMessageBox(Driver(),
+                   "This function is designed to change a script to gibberish so as to enable you to send it to us "
+                   "without compromising the privacy of the material.  Continue?",
+                   mrYes);
+  AnswerMessageBox(Driver(), "The Script is now safe to send to us.", mrOk);
+  item->Click();
+  EXPECT_FALSE(item->Visible);
+  MainForm->UpdateMenusAndButtons();
+  EXPECT_FALSE(item->Visible);
+  EXPECT_EQ(Script().ScriptFileName, Home() + "/Gibbrsh.QMW");
+}
+
+}  // namespace
+}  // namespace qm::testing
