@@ -69,9 +69,8 @@ std::string LocationPart(const std::string& upperHeading) {
 
 // The cast and extras associated with the heading's location, when its
 // INT/EXT fits the association.
-std::vector<std::string> LocationCast(const TMDIChild& script, const std::string& upperHeading) {
+std::vector<std::string> LocationCast(const TAssociationLists& lists, const std::string& upperHeading) {
   std::vector<std::string> items;
-  const TAssociationLists lists = ScriptAssociations(script);
   if (lists.Locations.empty()) return items;
   const std::string location = LocationPart(upperHeading);
   const std::string intExt = upperHeading.substr(0, 3);
@@ -97,7 +96,8 @@ void CapitaliseWords(std::string& text) {
 // scene being read.
 class TListGenerator {
  public:
-  TListGenerator(TMDIChild& script, const TCharacterListRun& run) : script_(script), run_(run), names_(run.Names) {}
+  TListGenerator(TMDIChild& script, const TCharacterListRun& run)
+      : script_(script), run_(run), names_(run.Names), associations_(ScriptAssociations(script)) {}
 
   void Run() {
     TScriptElement* anchor = script_.CurrentElement;
@@ -284,7 +284,7 @@ class TListGenerator {
       if (text.size() + piece.size() < room) text += piece;
     }
     if (AtmosphereApplies(LocationPart(upperHeading))) text += ", " + record.AtmosphereText;
-    for (const std::string& item : LocationCast(script_, upperHeading)) {
+    for (const std::string& item : LocationCast(associations_, upperHeading)) {
       if (AnsiUpperCase(text).find(AnsiUpperCase(item)) != std::string::npos) continue;
       const std::string piece = (text.empty() || text.back() == '(' ? "" : ", ") + item;
       if (text.size() + piece.size() < room) text += piece;
@@ -296,7 +296,7 @@ class TListGenerator {
 
   void WriteList(TScriptElement& heading) {
     const std::string upperHeading = UpperPlainHeading(heading);
-    if (primary_.empty() && LocationCast(script_, upperHeading).empty()) return;
+    if (primary_.empty() && LocationCast(associations_, upperHeading).empty()) return;
     const std::string text = ListText(heading);
     TElementFormat format = script_.FormatSet[fsAction];
     format.Kind = ekAction;
@@ -329,6 +329,7 @@ class TListGenerator {
   TMDIChild& script_;
   const TCharacterListRun& run_;
   std::vector<std::string> names_;
+  TAssociationLists associations_;
   std::unordered_set<const TScriptElement*> continuations_;
   std::vector<int> primary_;
   std::vector<int> secondary_;

@@ -6,6 +6,7 @@
 #include "files/undo_ring.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "breakdown/associations.h"
 #include "breakdown/character_lists_dialog.h"
 #include "breakdown/tag_notation.h"
 #include "language/character_names.h"
@@ -154,6 +155,25 @@ TEST_F(CharacterListsTest, FlaggedLocationsGetTheAtmosphereAndNamelessScenesKeep
   EXPECT_EQ(ListsUnderHeadings(), (std::vector<std::string>{"Sue, Crowd", "(Old list)"}));
   EXPECT_EQ(Element(1).format.Style, stBold);
   EXPECT_EQ(Element(1).format.AllCaps, 0);
+}
+
+TEST_F(CharacterListsTest, CastAssociatedWithALocationJoinsItsListsWhenItsSideFits) {
+  Add({{ekSceneHeading, "INT. BARN - DAY"},
+       {ekCharacterName, "SUE"},
+       {ekDialogue, "Hay."},
+       {ekSceneHeading, "INT. BARN LOFT - NIGHT"},
+       {ekAction, "Quiet."},
+       {ekSceneHeading, "EXT. BARN - DAY"},
+       {ekCharacterName, "SUE"},
+       {ekDialogue, "Sun."}});
+  TAssociationLists lists;
+  // Cast Members and Extras go in; the props do not.
+  lists.Locations.push_back({"BARN", {{{"Farmer"}, 2, ieIntOnly}, {{"Cows", "Sue"}, 5, ieIntOnly}, {{"rake"}, 14, ieIntOnly}}});
+  SetScriptAssociations(Script(), lists);
+  PlaceCaret(0);
+  Generate(Sorted(nsAlphabetical));
+  // The loft has no speakers but its location's cast; outside, INT only fails.
+  EXPECT_EQ(ListsUnderHeadings(), (std::vector<std::string>{"(Sue, Farmer, Cows)", "(Farmer, Cows, Sue)", "(Sue)"}));
 }
 
 TEST_F(CharacterListsTest, WithSceneInformationOnlyTheFirstHeadingOfASceneGetsTheList) {
