@@ -3,6 +3,7 @@
 
 #include "base/message_boxes.h"
 #include "breakdown/character_lists_dialog.h"
+#include "platform/platform.h"
 #include "script/model/script_record.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
@@ -120,7 +121,7 @@ void TCharNameListDlg::BindRundownPages() {
   FinalTextEdit = DialogControl<TEdit>(*this, "FinalTextEdit");
   PutInClipBox = DialogControl<TCheckBox>(*this, "PutInClipBox");
   ReturnBtn = DialogControl<TButton>(*this, "ReturnBtn");
-  for (const char* font : {"Times New Roman", "Arial", "Courier New"}) FontList->Items.Add(font);
+  for (const std::string& family : Platform::Current().backend().Metrics().Families()) FontList->Items.Add(family);
 
   DialogControl<TSpeedButton>(*this, "BoxWidthUp")->OnClick = [this](TObject*) { StepBoxSize(*BoxWidth, 1); };
   DialogControl<TSpeedButton>(*this, "BoxWidthDown")->OnClick = [this](TObject*) { StepBoxSize(*BoxWidth, -1); };
@@ -142,8 +143,12 @@ void TCharNameListDlg::StartRundown(const TRundownOptions& o, bool justSetList) 
   Draft->Text = script_.Draft;
   DirectedBy->Text = script_.Director;
   ReportedDate->Text = Today();
-  if (FontList->Items.IndexOf(o.Font) < 0) FontList->Items.Add(o.Font);
-  FontList->Text = o.Font;
+  // A font the desktop lacks gives way to Arial, else to its first font.
+  std::string font = o.Font;
+  if (FontList->Items.IndexOf(font) < 0) font = FontList->Items.IndexOf("Arial") >= 0 || FontList->Items.Count() == 0
+                                                   ? "Arial"
+                                                   : FontList->Items[0];
+  FontList->Text = font;
   FontSize->Text = std::to_string(o.FontSize);
   UndAct->SetChecked(o.UndAct);
   UndSH->SetChecked(o.UndSceneHead);

@@ -176,10 +176,13 @@ TEST_F(RundownSheetsTest, AFeatureScriptIsRefused) {
 
 TEST_F(RundownSheetsTest, TheCommandAsksPrintsAndStoresTheChoices) {
   BuildSitcom();
+  TIniFile settings = OpenSettingsFile();
+  settings.WriteString("Rundown", "font", "No Such Font");
   ExpectMessage("Regenerate Character Lists first?", "", mrNo);
   Driver().Expect([&](TForm& form) {
     auto& dialog = dynamic_cast<TCharNameListDlg&>(form);
     EXPECT_EQ(dialog.Caption(), "Generate Rundown Sheets");
+    EXPECT_EQ(dialog.FontList->Text(), "Arial");  // the desktop lacks the stored one
     EXPECT_EQ(dialog.OKBtn->Caption(), "Print Now");
     dialog.ProdTitle->Text = "Pilot";
     dialog.DayNightColumn->SetChecked(true);
@@ -197,6 +200,7 @@ TEST_F(RundownSheetsTest, TheCommandAsksPrintsAndStoresTheChoices) {
   EXPECT_TRUE(ini.ReadBool("Rundown", "DayNightColumn", false));
   EXPECT_FALSE(ini.ReadBool("Rundown", "PrintSetList", true));
   EXPECT_EQ(ini.ReadString("Rundown", "BoxWidth", ""), "1.1");
+  EXPECT_EQ(ini.ReadString("Rundown", "font", ""), "Arial");
 }
 
 }  // namespace
