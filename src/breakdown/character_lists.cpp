@@ -33,8 +33,6 @@ constexpr std::size_t MaxListedNames = 255;
 constexpr int CastMembersCategory = 2;
 constexpr int ExtrasCategory = 5;
 
-bool UsesSceneInformation(const TMDIChild& script) { return script.SceneInformationOff == 0; }
-
 // The inline codes a name may touch on either side.
 bool IsInlineCode(Byte b) { return b == 2 || b == 3 || (b >= 13 && b <= 22) || (b >= 25 && b <= 30); }
 
@@ -352,6 +350,8 @@ void WriteCharacterListOptions(TIniFile& ini, const TCharacterListOptions& o, co
   ini.WriteBool(Section, "Non-Speaking", o.NonSpeaking);
   if (UsesSceneInformation(script)) ini.WriteBool(Section, "After First", o.AfterFirst);
 }
+
+bool UsesSceneInformation(const TMDIChild& script) { return script.SceneInformationOff == 0; }
 
 bool IsListHeading(const TScriptElement& e) { return IsSceneHeading(e.Kind()) && e.state != esHidden; }
 

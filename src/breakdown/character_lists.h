@@ -39,6 +39,9 @@ TCharacterListOptions ReadCharacterListOptions(const TIniFile& ini, const TMDICh
 // "After First" is written only when the script could use it.
 void WriteCharacterListOptions(TIniFile& ini, const TCharacterListOptions& options, const TMDIChild& script);
 
+// "Use Scene Information in Script": scenes start at scene information.
+bool UsesSceneInformation(const TMDIChild& script);
+
 // A heading for these tools: kinds 1, 9 and 16, not hidden.
 bool IsListHeading(const TScriptElement& e);
 // An element right after a heading that a generation made (or takes for

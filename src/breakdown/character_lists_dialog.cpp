@@ -109,7 +109,7 @@ void TCharNameListDlg::Preset(const TIniFile& ini) {
   AllCapsBox->SetChecked(o.AllCaps);
   IncNonSpeakingBox->SetChecked(o.NonSpeaking);
   AfterFirstBox->SetChecked(o.AfterFirst);
-  AfterFirstBox->Enabled = script_.SceneInformationOff == 0;
+  AfterFirstBox->Enabled = UsesSceneInformation(script_);
 }
 
 TCharacterListOptions TCharNameListDlg::Options() const {

@@ -31,8 +31,6 @@ constexpr Byte SceneDescriptionCode = 168;
 constexpr Byte TagEndByte = 1;
 constexpr Byte LettersStyle = 2;
 
-bool UsesSceneInformation(const TMDIChild& script) { return script.SceneInformationOff == 0; }
-
 bool IsActKind(Byte kind) { return kind == ekActInformation || kind == ekActStart; }
 bool IsSceneInfoKind(Byte kind) { return kind == ekSceneInformation || kind == ekLockedSceneInformation; }
 
@@ -40,10 +38,6 @@ bool IsSceneInfoKind(Byte kind) { return kind == ekSceneInformation || kind == e
 bool IsSceneStartKind(Byte kind, bool sceneInformation) {
   if (IsActKind(kind) || kind == ekPrologueText || IsSceneInfoKind(kind)) return true;
   return !sceneInformation && IsSceneHeading(kind);
-}
-
-std::string ActListText(const TMDIChild& script, int slot) {
-  return DisplayText(UserListEntry(script.UserLists, TUserList::ActText, slot));
 }
 
 std::string TrimmedText(std::string s) {
@@ -213,6 +207,10 @@ void WriteRundownOptions(TIniFile& ini, const TRundownOptions& o, bool justSetLi
   ini.WriteString(Section, "Min Box Height", o.MinBoxHeight);
   ini.WriteString(Section, "BoxWidth", o.BoxWidth);
   ini.WriteBool(Section, "2 Timing Boxes", o.TwoTimingBoxes);
+}
+
+std::string ActListText(const TMDIChild& script, int slot) {
+  return DisplayText(UserListEntry(script.UserLists, TUserList::ActText, slot));
 }
 
 bool HasActInformation(const TMDIChild& script) {

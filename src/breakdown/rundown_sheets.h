@@ -69,6 +69,10 @@ struct TProductionDetails {
   std::string Title, Company, Episode, Draft, ReportedDate, Director;
 };
 
+// The display text of an "Act" user-list slot (1 the act word, 3 the
+// scene word).
+std::string ActListText(const TMDIChild& script, int slot);
+
 // Whether the script holds act information or a prologue.
 bool HasActInformation(const TMDIChild& script);
 

@@ -17,7 +17,7 @@ TCanvas& Canvas() { return *CurrentPrintCanvas; }
 int Width(const std::string& text) { return Canvas().TextWidth(text); }
 
 void SetStyle(bool bold, bool underline) {
-  Canvas().Font.Style = (bold ? fsBold : 0u) | (underline ? fsUnderline : 0u);
+  Canvas().Font.Style = (bold ? unsigned{fsBold} : 0u) | (underline ? unsigned{fsUnderline} : 0u);
 }
 
 // The columns of the page, left to right, in printer units.

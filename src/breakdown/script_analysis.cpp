@@ -290,7 +290,7 @@ void SetPrintFont(const char* name, int size, bool bold, bool underline) {
   canvas.Font.Name = name;
   canvas.Font.Size = size;
   canvas.Font.Color = clBlack;
-  canvas.Font.Style = (bold ? fsBold : 0) | (underline ? fsUnderline : 0);
+  canvas.Font.Style = (bold ? unsigned{fsBold} : 0u) | (underline ? unsigned{fsUnderline} : 0u);
 }
 
 int ApHeight() { return CurrentPrintCanvas->TextHeight("Ap"); }

@@ -4,6 +4,7 @@
 
 #include "base/document_table.h"
 #include "base/global_state.h"
+#include "breakdown/character_lists.h"
 #include "breakdown/script_analysis.h"
 #include "platform/clipboard.h"
 #include "platform/cp1252.h"
@@ -47,7 +48,7 @@ class TSetListWriter {
 
   void Style(Byte style) {
     style_ = style;
-    Canvas().Font.Style = ((style & RunBold) ? fsBold : 0u) | ((style & RunUnderline) ? fsUnderline : 0u);
+    Canvas().Font.Style = ((style & RunBold) ? unsigned{fsBold} : 0u) | ((style & RunUnderline) ? unsigned{fsUnderline} : 0u);
   }
 
   // A line centred between one inch in and the page's right edge.
@@ -114,16 +115,12 @@ class TSetListWriter {
   int lh_ = 0;
 };
 
-std::string ActListText(const TMDIChild& script, int slot) {
-  return DisplayText(UserListEntry(script.UserLists, TUserList::ActText, slot));
-}
-
 }  // namespace
 
 void WriteSetList(const TRundownRows& rows, const TRundownOptions& o, const TProductionDetails& d,
                   const TMDIChild& script, const std::string& lastPage, TRichText* clipboard) {
   TSetListWriter w(o, clipboard);
-  const bool sceneInformation = script.SceneInformationOff == 0;
+  const bool sceneInformation = UsesSceneInformation(script);
   w.CentredLine(d.Company);
   w.CentredLine(d.Title);
   w.CentredLine(d.Episode);
