@@ -88,20 +88,6 @@ void SwitchRtfStyle(std::string& out, Byte from, Byte to) {
   out += ' ';
 }
 
-void AppendRtfChar(std::string& out, Byte b) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  if (b == '\\' || b == '{' || b == '}') {
-    out += '\\';
-    out += static_cast<char>(b);
-  } else if (b >= 0x80) {
-    out += "\\'";
-    out += kHex[b >> 4];
-    out += kHex[b & 15];
-  } else {
-    out += static_cast<char>(b);
-  }
-}
-
 bool IsLockedBreak(Byte kind) {
   return kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak || kind == ekFixedAPageBreak;
 }
@@ -190,6 +176,20 @@ void ClearBlockMarks(TMDIChild& w) {
 }
 
 }  // namespace
+
+void AppendRtfChar(std::string& out, Byte b) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  if (b == '\\' || b == '{' || b == '}') {
+    out += '\\';
+    out += static_cast<char>(b);
+  } else if (b >= 0x80) {
+    out += "\\'";
+    out += kHex[b >> 4];
+    out += kHex[b & 15];
+  } else {
+    out += static_cast<char>(b);
+  }
+}
 
 std::vector<TCopiedPiece> CollectBlock(TMDIChild& w) {
   std::vector<TCopiedPiece> block;

@@ -48,6 +48,8 @@ TClipboardBlocks BuildClipboardBlocks(TMDIChild& script, const std::vector<TCopi
 // inline codes, hard spaces as blanks, hard dashes as "-", hard returns
 // as line ends.
 std::string OutsideText(const TMDIChild& script, std::string_view text, bool upperCase);
+// One byte as RTF text: "\\", "{" and "}" escaped, bytes from 128 as \'hh.
+void AppendRtfChar(std::string& out, Byte b);
 // The same text as RTF, its style codes as balanced groups.
 std::string RtfText(const TMDIChild& script, std::string_view text, bool upperCase);
 

@@ -1,8 +1,10 @@
 #include "files/rtf_writer.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
+#include "breakdown/set_lists.h"
 #include "files/clipboard_copy.h"
 #include "files/export_elements.h"
 #include "script/layout/cue_extension.h"
@@ -78,6 +80,56 @@ std::string ScriptAsRtf(TMDIChild& script) {
     if (!IsExportedElement(script, *e)) continue;
     AppendParagraph(out, script, *e, first);
     first = false;
+  }
+  out += "}\r\n";
+  return out;
+}
+
+std::string SetListAsRtf(const TRichText& text) {
+  std::vector<std::string> fonts;
+  for (const TRichTextRun& run : text.Runs)
+    if (std::find(fonts.begin(), fonts.end(), run.FontName) == fonts.end()) fonts.push_back(run.FontName);
+  if (fonts.empty()) fonts.push_back("Times New Roman");
+  std::string out = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+  for (std::size_t i = 0; i < fonts.size(); ++i) {
+    out += "{\\f" + std::to_string(i) + "\\fnil ";
+    for (char ch : fonts[i]) AppendRtfChar(out, static_cast<Byte>(ch));
+    out += ";}";
+  }
+  out += "}\r\n";
+  bool paragraphStart = true;
+  for (const TRichTextRun& run : text.Runs) {
+    const std::size_t font = static_cast<std::size_t>(std::find(fonts.begin(), fonts.end(), run.FontName) - fonts.begin());
+    const std::string_view piece = std::string_view(text.Text).substr(std::min(run.Start, text.Text.size()), run.Length);
+    std::string group = "{\\f" + std::to_string(font) + "\\fs" + std::to_string(run.FontSize * 2);
+    if (run.Style & 1) group += "\\b";
+    if (run.Style & 2) group += "\\i";
+    if (run.Style & 4) group += "\\ul";
+    group += ' ';
+    bool opened = false;
+    for (char ch : piece) {
+      if (ch == '\r') continue;
+      if (paragraphStart) {
+        if (opened) out += '}';
+        out += run.Alignment == 2 ? "\\pard\\qc " : "\\pard\\ql ";
+        opened = false;
+        paragraphStart = false;
+      }
+      if (!opened) {
+        out += group;
+        opened = true;
+      }
+      if (ch == '\n') {
+        out += "}\\par\r\n";
+        opened = false;
+        paragraphStart = true;
+      } else if (ch == '\t') {
+        out += "\\tab ";
+      } else {
+        AppendRtfChar(out, static_cast<Byte>(ch));
+      }
+    }
+    if (opened) out += '}';
   }
   out += "}\r\n";
   return out;

@@ -8,9 +8,15 @@
 namespace qm {
 
 class TMDIChild;
+struct TRichText;
 
 // The RTF of the whole script, a cue with its extension and continued
 // marks as printed (its elements must hold their texts: see TExportWalk).
 std::string ScriptAsRtf(TMDIChild& script);
+
+// Formatted text collected as runs (the set list) as RTF: a font table of
+// the runs' fonts, each run in its font, size and style, each paragraph
+// aligned as its first run asks.
+std::string SetListAsRtf(const TRichText& text);
 
 }  // namespace qm

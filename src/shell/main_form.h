@@ -278,6 +278,16 @@ class TMainForm : public TForm, public TProgramOptions {
   void DuplicateNamesItemClick(TObject* sender);
   void CheckHomonymsItemClick(TObject* sender);
 
+  // Production lists and writer's tools: character lists under the
+  // headings, rundown sheets and set lists, the script analysis, the
+  // scrambled copy.
+  void GenerateCListClick(TObject* sender);
+  void RemoveCListItemClick(TObject* sender);
+  void ScriptAnalysisItemClick(TObject* sender);
+  void GibberishItemClick(TObject* sender);
+  void RundownSheetItemClick(TObject* sender);
+  void PrintSetListItemClick(TObject* sender);
+
   // Index cards and the scene pilot: the card view over the active script.
   void IndexCardBtnClick(TObject* sender);
   // Goto > Scene: the scene pilot, opened by its one-shot timer.

@@ -1,0 +1,118 @@
+// Rundown sheets of act-and-scene (television) scripts: one row per scene
+// heading, gathered act by act, with the scene's characters and
+// description, twin rows of one scene merged, printed as a boxed table
+// with optional act/scene, day/night and page columns and empty timing
+// boxes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace qm {
+
+class TIniFile;
+class TMDIChild;
+
+struct TRundownRow {
+  std::string Act;          // ONE, 1, A, a Roman numeral; a prologue's text
+  std::string Scene;        // a single blank for a prologue without a scene
+  std::string Heading;      // upper case, plain, without its day/night part
+  std::string Page;         // the page the row starts on
+  std::string Characters;   // the scene's generated character list
+  std::string Description;  // the Scene Description tagged in its note
+  Byte Kind = 10;           // 10 an act, 14 a prologue
+  std::string DayNight;     // DAY ONE
+};
+
+// A row under its key: act key followed by scene key (ACT ONE, SCENE A).
+struct TRundownEntry {
+  std::string Key;
+  std::string ActKey;
+  TRundownRow Row;
+};
+using TRundownRows = std::vector<TRundownEntry>;
+
+// The [Rundown] settings.
+struct TRundownOptions {
+  int FontSize = 10;
+  std::string Font = "Times New Roman";
+  bool UndAct = false;
+  bool UndSceneHead = false;
+  bool BoldAct = false;
+  bool BoldSceneHead = false;
+  bool PrintSetList = true;
+  bool PrintPageNumbers = false;
+  bool StartAndEndingPage = false;
+  bool ListChars = false;
+  bool LocationsBold = false;
+  bool CharsAllCaps = false;
+  std::string PageText = "Pg.";
+  std::string FinalText = "END OF SHOW";
+  bool PutInClipboard = false;
+  bool ActSceneColumn = false;
+  bool DayNightColumn = false;
+  bool PageNumColumn = false;
+  std::string MinBoxHeight = "0.7";
+  std::string BoxWidth = "0.8";
+  bool TwoTimingBoxes = false;
+  bool PrintTotalBoxes = true;
+};
+
+TRundownOptions ReadRundownOptions(const TIniFile& ini);
+// Through "Print Set List" the table's own keys are left as they were.
+void WriteRundownOptions(TIniFile& ini, const TRundownOptions& options, bool justSetList);
+
+// The production details heading the table and the set list.
+struct TProductionDetails {
+  std::string Title, Company, Episode, Draft, ReportedDate, Director;
+};
+
+// The display text of an "Act" user-list slot (1 the act word, 3 the
+// scene word).
+std::string ActListText(const TMDIChild& script, int slot);
+
+// Whether the script holds act information or a prologue.
+bool HasActInformation(const TMDIChild& script);
+
+// An act or scene number as the scheme writes it: 1 digits, 2 letters,
+// 3 and 4 words (4 in capitals), 5 a blank and a Roman numeral.
+std::string NumberingText(int number, Byte displayStyle, bool capitals);
+
+// Every row of the script in order, under its key.
+TRundownRows GatherRundownRows(TMDIChild& script);
+// Twin rows of one scene: a row without characters takes those of the
+// first row of its run; rows at the same location are joined.
+void MergeTwinRows(TRundownRows& rows, const TMDIChild& script);
+
+// A box size typed in inches with one decimal, in tenths: "0.8" is 8,
+// "1.25" 12 (digits past the first decimal dropped); `unreadable` when it
+// cannot be read.
+int BoxTenths(std::string text, int unreadable);
+// The day/night column's short form: DAY ONE gives D1, DAY AFTER DAFTER.
+std::string DayNightColumnText(const std::string& dayNight);
+
+// A text wrapped into a box of left edge x and width w from line y: each
+// line at its last blank that fits (or its last character), centred when
+// asked; drawn on the print canvas only with `draw`. The line below it.
+int WrappedText(int x, int y, int w, const std::string& text, bool centred, bool draw = true);
+
+// The table, on the print run that is open.
+void PrintRundownTable(const TRundownRows& rows, const TRundownOptions& options, const TProductionDetails& details,
+                       int boxWidthTenths, int minHeightUnits);
+
+// Box sizes as the command reads them: the width in tenths (at most 15,
+// after saying so), the least height in tenths (at least 7).
+int BoxWidthTenths(std::string text);
+int MinHeightTenths(const std::string& text);
+
+// Gathers, merges and prints (or copies the set list) with these choices;
+// false when there was nothing to print.
+bool ProduceRundown(TMDIChild& script, const TRundownOptions& options, const TProductionDetails& details,
+                    bool justSetList);
+
+// The command; `justSetList` through "Print Set List".
+void GenerateRundownSheets(bool justSetList);
+
+}  // namespace qm

@@ -1,0 +1,207 @@
+#include "breakdown/rundown_sheets.h"
+
+#include <gtest/gtest.h>
+
+#include "base/ini_file.h"
+#include "breakdown/character_lists_dialog.h"
+#include "breakdown/sitcom_script.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/printer.h"
+#include "platform/recording_canvas.h"
+#include "printing/print_run.h"
+
+namespace qm {
+namespace {
+
+struct RowFields {
+  std::string key, act, scene, heading, page, characters, description, dayNight;
+  Byte kind;
+  friend bool operator==(const RowFields&, const RowFields&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const RowFields& r) {
+    return out << r.key << " | " << r.act << " | " << r.scene << " | " << r.heading << " | " << r.page << " | "
+               << r.characters << " | " << r.description << " | " << r.dayNight << " | " << int(r.kind);
+  }
+};
+
+std::vector<RowFields> Fields(const TRundownRows& rows) {
+  std::vector<RowFields> out;
+  for (const TRundownEntry& e : rows) {
+    const TRundownRow& r = e.Row;
+    out.push_back({e.Key, r.Act, r.Scene, r.Heading, r.Page, r.Characters, r.Description, r.DayNight, r.Kind});
+  }
+  return out;
+}
+
+class RundownSheetsTest : public testing::SitcomFixture {
+ protected:
+  std::vector<const DrawOp*> PrintedTexts(std::size_t page = 0) {
+    return Backend().PrinterList()[0]->Pages().at(page)->TextOps();
+  }
+  bool Printed(const std::string& text, std::size_t page = 0) {
+    return Backend().PrinterList()[0]->Pages().at(page)->FindText(text) != nullptr;
+  }
+};
+
+TEST_F(RundownSheetsTest, RowsAreGatheredActByActAndTwinsMerged) {
+  BuildSitcom();
+  TRundownRows rows = GatherRundownRows(Script());
+  const std::vector<RowFields> gathered = {
+      {"ACT ONE, SCENE A", "ONE", "A", "INT. KITCHEN - DAY", "1", "(Ann, Ben)", "Ann makes tea", "DAY ONE", 10},
+      {"ACT ONE, SCENE A", "ONE", "A", "INT. HALL - DAY", "1", "", "", "DAY ONE", 10},
+      {"ACT ONE, SCENE B", "ONE", "B", "EXT. GARDEN - NIGHT", "1", "(Ann)", "", "NIGHT ONE", 10},
+      {"ACT ONE, SCENE B", "ONE", "B", "EXT. GARDEN - LATER", "1", "", "Rain starts", "NIGHT ONE", 10},
+      {"ACT TWO, SCENE C", "TWO", "C", "INT. KITCHEN - DAY", "2", "(Ben)", "", "DAY TWO", 10},
+  };
+  EXPECT_EQ(Fields(rows), gathered);
+
+  MergeTwinRows(rows, Script());
+  // The hall takes the kitchen's list; the later garden joins the garden.
+  const std::vector<RowFields> merged = {
+      {"ACT ONE, SCENE A", "ONE", "A", "INT. KITCHEN - DAY", "1", "", "", "DAY ONE", 10},
+      {"ACT ONE, SCENE A", "ONE", "A", "INT. HALL - DAY", "1", "(Ann, Ben)", "Ann makes tea", "DAY ONE", 10},
+      {"ACT ONE, SCENE B", "ONE", "B", "EXT. GARDEN - NIGHT", "1", "(Ann)", "Rain starts", "NIGHT ONE", 10},
+      {"ACT TWO, SCENE C", "TWO", "C", "INT. KITCHEN - DAY", "2", "(Ben)", "", "DAY TWO", 10},
+  };
+  EXPECT_EQ(Fields(rows), merged);
+}
+
+TEST_F(RundownSheetsTest, APrologueWithoutASceneHasABlankSceneAndNoSceneKey) {
+  Settings().SceneInformationOff = 0;
+  SetList(TUserList::ActText, {"ACT", "", "SCENE"});
+  Add({{ekPrologueText, "Cold Opening"}, {ekAction, "Dark."}, {ekActStart, "ACT ONE"}, {ekSceneInformation, "SCENE A"},
+       {ekSceneHeading, "INT. BAR - NIGHT"}});
+  Element(0).format.AllCaps = 1;
+  Number(2, 1);
+  Number(3, 1);
+  PlaceCaret(1);
+  const TRundownRows rows = GatherRundownRows(Script());
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].Key, "COLD OPENING");
+  EXPECT_EQ(rows[0].Row.Scene, " ");
+  EXPECT_EQ(rows[0].Row.Kind, 14);
+  EXPECT_EQ(rows[1].Key, "ACT 1, 1");
+}
+
+TEST_F(RundownSheetsTest, WithoutSceneInformationEachHeadingIsARowOfItsNumber) {
+  Settings().SceneInformationOff = 1;
+  SetList(TUserList::ActText, {"ACT", "", "SCENE"});
+  Add({{ekActStart, "ACT ONE"}, {ekSceneHeading, "INT. BAR - NIGHT"}, {ekSceneHeading, "[12B] EXT. ROAD - DAY"}});
+  Number(0, 1);
+  Number(1, 7);
+  PlaceCaret(0);
+  const TRundownRows rows = GatherRundownRows(Script());
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].Key, "ACT 1, 7");
+  EXPECT_EQ(rows[1].Key, "ACT 1, [12B]");
+  EXPECT_EQ(rows[1].Row.Heading, "EXT. ROAD - DAY");
+}
+
+TEST_F(RundownSheetsTest, NumbersBoxSizesAndDayNightTexts) {
+  const struct {
+    int n;
+    Byte style;
+    bool caps;
+    const char* text;
+  } numbers[] = {{1, 1, false, "1"}, {2, 2, false, "B"}, {27, 2, false, "AA"}, {3, 3, false, "Three"},
+                 {3, 3, true, "THREE"}, {4, 4, false, "FOUR"}, {4, 5, false, " IV"}};
+  for (const auto& c : numbers) EXPECT_EQ(NumberingText(c.n, c.style, c.caps), c.text) << c.n << " " << int(c.style);
+
+  const struct {
+    const char* text;
+    int width, height;
+  } boxes[] = {{"0.8", 8, 8}, {"1", 10, 7}, {"0.85", 8, 8}, {"1.25", 12, 12}, {"0.5", 5, 7}, {"x", 15, 7}};
+  for (const auto& c : boxes) {
+    EXPECT_EQ(BoxWidthTenths(c.text), c.width) << c.text;
+    EXPECT_EQ(MinHeightTenths(c.text), c.height) << c.text;
+  }
+  ExpectMessage("insufficent space for Text!", "Attention");
+  EXPECT_EQ(BoxWidthTenths("2.0"), 15);
+
+  const struct {
+    const char* in;
+    const char* out;
+  } dayNight[] = {{"DAY ONE", "D1"}, {"NIGHT TWO", "N2"}, {"DAY THREE", "D3"}, {"DAY TEN", "D10"},
+                  {"DAY AFTER", "DAFTER"}, {"day one", "D1"}, {"DAY", "DAY"}};
+  for (const auto& c : dayNight) EXPECT_EQ(DayNightColumnText(c.in), c.out) << c.in;
+}
+
+TEST_F(RundownSheetsTest, TheTablePrintsKeysPagesAndBoxes) {
+  BuildSitcom();
+  TRundownRows rows = GatherRundownRows(Script());
+  MergeTwinRows(rows, Script());
+  const TProductionDetails details{"Pilot", "Acme TV", "Ep. 1", "First", "1/2/2027", ""};
+  TRundownOptions options;
+  ASSERT_TRUE(StartPrintJob(false));
+  PrintRundownTable(rows, options, details, 8, 7 * PrintRun.DpiY / 10);
+  ASSERT_TRUE(FinishPrintJob());
+  for (const char* text : {"Acme TV", "Pilot", "Ep. 1", "First - 1/2/2027", "ACT ONE, SCENE A", "(DAY ONE)", "(1)",
+                           "INT. HALL - DAY", "(Ann, Ben)", "Ann makes tea", "ACT TWO, SCENE C", "(2)"})
+    EXPECT_TRUE(Printed(text)) << text << "\n" << Backend().PrinterList()[0]->Pages()[0]->Transcript();
+  // The key and its page number share the group's first line.
+  const DrawOp* key = Backend().PrinterList()[0]->Pages()[0]->FindText("ACT ONE, SCENE B");
+  const DrawOp* page = nullptr;
+  for (const DrawOp* op : PrintedTexts())
+    if (op->text == "(1)" && op->rect.Top == key->rect.Top) page = op;
+  EXPECT_NE(page, nullptr);
+  // Three group boxes, the main column, four timing boxes and the total box.
+  int rectangles = 0;
+  for (const DrawOp& op : Backend().PrinterList()[0]->Pages()[0]->Ops())
+    if (op.kind == DrawOp::Kind::Polygon) ++rectangles;
+  EXPECT_EQ(rectangles, 3 + 1 + 4 + 1);
+}
+
+TEST_F(RundownSheetsTest, OptionalColumnsTakeTheActDayAndPage) {
+  BuildSitcom();
+  TRundownRows rows = GatherRundownRows(Script());
+  MergeTwinRows(rows, Script());
+  TRundownOptions options;
+  options.ActSceneColumn = options.DayNightColumn = options.PageNumColumn = true;
+  ASSERT_TRUE(StartPrintJob(false));
+  PrintRundownTable(rows, options, {"Pilot", "Acme TV", "Ep. 1", "First", "1/2/2027", "Kim"}, 8,
+                    7 * PrintRun.DpiY / 10);
+  ASSERT_TRUE(FinishPrintJob());
+  for (const char* text : {"ONE A", "D1", "N1", "TWO C", "D2", "Day", "Pg", "Dir: Kim"})
+    EXPECT_TRUE(Printed(text)) << text << "\n" << Backend().PrinterList()[0]->Pages()[0]->Transcript();
+  EXPECT_FALSE(Printed("ACT ONE, SCENE A"));
+  EXPECT_FALSE(Printed("(1)"));
+}
+
+TEST_F(RundownSheetsTest, AFeatureScriptIsRefused) {
+  Add({{ekSceneHeading, "INT. BAR - NIGHT"}, {ekAction, "Dark."}});
+  PlaceCaret(1);
+  ExpectMessage("No Act Information Found!");
+  GenerateRundownSheets(false);
+  EXPECT_TRUE(Backend().PrinterList()[0]->Pages().empty());
+}
+
+TEST_F(RundownSheetsTest, TheCommandAsksPrintsAndStoresTheChoices) {
+  BuildSitcom();
+  TIniFile settings = OpenSettingsFile();
+  settings.WriteString("Rundown", "font", "No Such Font");
+  ExpectMessage("Regenerate Character Lists first?", "", mrNo);
+  Driver().Expect([&](TForm& form) {
+    auto& dialog = dynamic_cast<TCharNameListDlg&>(form);
+    EXPECT_EQ(dialog.Caption(), "Generate Rundown Sheets");
+    EXPECT_EQ(dialog.FontList->Text(), "Arial");  // the desktop lacks the stored one
+    EXPECT_EQ(dialog.OKBtn->Caption(), "Print Now");
+    dialog.ProdTitle->Text = "Pilot";
+    dialog.DayNightColumn->SetChecked(true);
+    dialog.PrintSetList->SetChecked(false);
+    dialog.BoxWidth->Text = "1.0";
+    dialog.StepBoxSize(*dialog.BoxWidth, 1);
+    EXPECT_EQ(dialog.BoxWidth->Text(), "1.1");
+    dialog.OKBtn->Click();
+  });
+  GenerateRundownSheets(false);
+  EXPECT_EQ(Script().ProductionTitle, "Pilot");
+  ASSERT_EQ(Backend().PrinterList()[0]->Pages().size(), 1u);
+  EXPECT_TRUE(Printed("D1"));
+  const TIniFile ini = OpenSettingsFile();
+  EXPECT_TRUE(ini.ReadBool("Rundown", "DayNightColumn", false));
+  EXPECT_FALSE(ini.ReadBool("Rundown", "PrintSetList", true));
+  EXPECT_EQ(ini.ReadString("Rundown", "BoxWidth", ""), "1.1");
+  EXPECT_EQ(ini.ReadString("Rundown", "font", ""), "Arial");
+}
+
+}  // namespace
+}  // namespace qm
