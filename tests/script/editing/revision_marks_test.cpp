@@ -90,6 +90,20 @@ TEST_F(RevisionMarksTest, TheAsteriskTogglesAndTheLastMarkClearsThePageWhateverT
   EXPECT_EQ(PageWord(), 0x0000) << "cleared though page colours are off";
 }
 
+TEST_F(RevisionMarksTest, TheAsteriskKeyMarksALineAndIsTypedOnlyWhenItUnmarksOne) {
+  TScriptElement* action = FiveLines(70);
+  const std::string before = Window().EditBuffer;
+  char key = '*';
+  Window().FormKeyPress(&Window(), key);
+  ASSERT_TRUE(action->revisedLines);
+  EXPECT_EQ(*action->revisedLines, Lines({2}));
+  EXPECT_EQ(Window().EditBuffer, before) << "marking types nothing";
+  key = '*';
+  Window().FormKeyPress(&Window(), key);
+  EXPECT_FALSE(action->revisedLines);
+  EXPECT_EQ(Window().EditBuffer.find('*'), 70u) << "unmarking types the asterisk";
+}
+
 TEST_F(RevisionMarksTest, TheFirstPageFollowsItsMarks) {
   Window().FreeElements();
   static_cast<TScriptSettings&>(Window()) = TScriptSettings{};
