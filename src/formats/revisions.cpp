@@ -1,0 +1,78 @@
+#include "formats/revisions.h"
+
+#include <string>
+
+#include "base/message_boxes.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/editor_calls.h"
+#include "script/model/number_texts.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+const char* const RemoveAllQuestion = "Should I REALLY remove all current Revision Marks?";
+const char* const RemoveDownQuestion =
+    "Should I REALLY remove all current Revision Marks from the Cursor Position on DOWNWARDS?";
+const char* const HeadersAlreadyLocked = "The Header Text was already Locked.";
+const char* const MustSaveFirst = "You MUST save this current draft before starting a new revision.";
+const char* const RevisionCanceled = "New Revision Request was Canceled.";
+
+std::string NewRevisionQuestion() {
+  return std::string("Should I do the following:\r\r") + "1. Remove All Revision Marks\r" + "2. Fix all A-Pages\r" +
+         "3. Lock the Header Text\r" + "4. Increment the Revision Draft Color\r" +
+         "5. Run the Title Page Publisher so that\r" + "   you can add the new color to a list?";
+}
+
+// The marks of the elements from `from` on; each page's revised-now flag
+// goes with them.
+void ClearMarksFrom(TMDIChild& script, TScriptElement* from) {
+  for (TScriptElement* e = from; e; e = e->next) {
+    e->revisedLines.reset();
+    if (IsHardPageBreakKind(e->Kind())) e->format.NumberWord = static_cast<Word>(e->format.NumberWord & 0x00FF);
+  }
+}
+
+}  // namespace
+
+bool RemoveRevisionMarks(TMDIChild& script, TMarksRemoval how, bool wholeScript) {
+  if (!script.CurrentElement) return false;
+  if (how == TMarksRemoval::AskFirst && !AskTypeYes(wholeScript ? RemoveAllQuestion : RemoveDownQuestion, ""))
+    return false;
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  script.Assemble();
+  ClearMarksFrom(script, wholeScript ? script.FirstElement : script.CurrentElement);
+  if (wholeScript) script.FirstPageRevised = 0;
+  if (how == TMarksRemoval::FixingHeaders) {
+    if (script.HeaderTextLocked) ShowMessageBox(HeadersAlreadyLocked, "");
+    script.HeaderTextLocked = 1;
+  }
+  script.DisAssemble();
+  SetDocumentModified(true, false);
+  editor::RedisplayScreen(script);
+  return true;
+}
+
+void StartNewRevision(TMDIChild& script) {
+  if (!script.CurrentElement) return;
+  if (!AskYesNo(NewRevisionQuestion(), "", true)) {
+    ShowMessageBox(RevisionCanceled, "");
+    return;
+  }
+  if (script.DocumentModified) {
+    ShowMessageBox(MustSaveFirst, "");
+    return;
+  }
+  RemoveRevisionMarks(script, TMarksRemoval::Silently, true);
+  script.FlexOrFixAPages(false);
+  script.HeaderTextLocked = 1;
+  const int current = script.CurrentRevision;
+  if (current < 255 && AskYesNo("Increment Revision Draft Color from " + RevisionColorName(script, current) + " to " +
+                                    RevisionColorName(script, current + 1) + "?",
+                                "", true))
+    script.CurrentRevision = static_cast<Byte>(current + 1);
+  SetDocumentModified(true, false);
+}
+
+}  // namespace qm

@@ -1,0 +1,100 @@
+// The Production menu's draft commands: page breaks, locking the script,
+// the multi-locks, revisions and their marks, the OMITTED headings.
+#include "formats/page_breaks.h"
+#include "formats/revision_levels.h"
+#include "formats/revisions.h"
+#include "formats/script_locking.h"
+#include "platform/menus.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+
+namespace qm {
+
+void TMainForm::AddForcedPageBreakItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) InsertPageBreak(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::RemoveForcedPageItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) RemoveForcedPageBreak(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::LockScriptItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) LockTheScript(*script);
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::UnlockScriptItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) UnlockTheScript(*script);
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::MultiLockItemClick(TObject* sender) {
+  if (TMDIChild* script = EditableActiveScript())
+    MultiLockScenesOrPages(*script, SenderName(sender) == "MultiLockScenesItem");
+  FocusActiveScript();
+}
+
+void TMainForm::StartNextRevisionItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) StartNewRevision(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::FixFlexAPagesItemClick(TObject* sender) {
+  if (TMDIChild* script = EditableActiveScript()) script->FlexOrFixAPages(SenderName(sender) == "FlexAPagesItem");
+  FocusActiveScript();
+}
+
+void TMainForm::AutoRevMarksItemClick(TObject*) {
+  TMDIChild* script = EditableActiveScript();
+  if (!script) return;
+  script->RevisionMarking = script->RevisionMarking ? 0 : 1;
+  MenuItem("AutoRevMarksItem")->Checked = script->RevisionMarking != 0;
+  FocusActiveScript();
+}
+
+void TMainForm::RemoveDraftItemClick(TObject* sender) {
+  TMDIChild* script = EditableActiveScript();
+  const std::string name = SenderName(sender);
+  if (script && name == "RemoveRevMarksItem") RemoveRevisionMarks(*script, TMarksRemoval::AskFirst, true);
+  if (script && name == "RemoveOmittedItem") RemoveAllOmittedSceneHeadings(*script, true);
+  if (script && name == "SceneHeadingNoOmitItem") RemoveSceneHeadingNoOmit(*script);
+  if (script && name == "RemoveLockedPageBrkItem") RemoveForcedPageBreak(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::OverrideItemClick(TObject* sender) {
+  TMDIChild* script = EditableActiveScript();
+  if (script && SenderName(sender) == "CheatPgBreakTypeItem") ChangePageBreakType(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::TogglePauseLockingClick(TObject* sender) {
+  TMDIChild* script = EditableActiveScript();
+  auto* item = dynamic_cast<TMenuItem*>(sender);
+  if (!script || !item) return;
+  const bool pages = item->Name == "PausePageLockingItem";
+  if (script->TogglePauseLocking(pages, item->Checked)) item->Checked = true;
+  else if (item->Checked) item->Checked = false;
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::LockRevMarksItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) LockRevisionMarks(*script);
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::UnlockRevMarkLevelItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) UnlockRevisionMarkLevel(*script);
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+}  // namespace qm
