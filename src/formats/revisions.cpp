@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/message_boxes.h"
+#include "formats/page_headers.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/model/number_texts.h"
@@ -66,7 +67,10 @@ void StartNewRevision(TMDIChild& script) {
   }
   RemoveRevisionMarks(script, TMarksRemoval::Silently, true);
   script.FlexOrFixAPages(false);
+  script.Assemble();
   script.HeaderTextLocked = 1;
+  StoreCurrentHeaders(script);
+  script.DisAssemble();
   const int current = script.CurrentRevision;
   if (current < 255 && AskYesNo("Increment Revision Draft Color from " + RevisionColorName(script, current) + " to " +
                                     RevisionColorName(script, current + 1) + "?",

@@ -6,6 +6,7 @@
 #include "base/message_boxes.h"
 #include "formats/lock_script_dialog.h"
 #include "formats/page_breaks.h"
+#include "formats/page_headers.h"
 #include "formats/revisions.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
@@ -110,6 +111,7 @@ void LockScript(TMDIChild& script, const TLockChoices& choices) {
   }
   if (choices.headers) {
     script.HeaderTextLocked = 1;
+    if (script.PagesLocked) StoreCurrentHeaders(script);
     script.HeadersLocked = 1;
     SaveLockedHeaders(script);
   }

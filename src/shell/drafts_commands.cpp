@@ -1,10 +1,14 @@
 // The Production menu's draft commands: page breaks, locking the script,
 // the multi-locks, revisions and their marks, the OMITTED headings.
 #include "formats/page_breaks.h"
+#include "formats/page_headers.h"
 #include "formats/revision_levels.h"
 #include "formats/revisions.h"
 #include "formats/script_locking.h"
+#include "files/undo_ring.h"
 #include "platform/menus.h"
+#include "script/editing/revision_marks.h"
+#include "base/document_table.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
@@ -95,6 +99,31 @@ void TMainForm::UnlockRevMarkLevelItemClick(TObject*) {
   if (TMDIChild* script = EditableActiveScript()) UnlockRevisionMarkLevel(*script);
   MenusDue = 1;
   FocusActiveScript();
+}
+
+void TMainForm::FixHeadersItemClick(TObject* sender) {
+  TMDIChild* script = EditableActiveScript();
+  if (script && SenderName(sender) == "UnfixAllHeadersItem") UnfixAllHeaders(*script, true);
+  else if (script) FixAllHeaders(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::UnlockHeadersItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) UnlockHeaderText(*script);
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::InstallDraftHooks() {
+  UndoHooks.UpdatePageHeader = [](TScriptElement* pageStart) {
+    if (TMDIChild* script = ActiveScript()) UpdatePageHeader(*script, pageStart);
+  };
+  UndoHooks.MarkRevisedLine = [](bool force) {
+    if (TMDIChild* script = ActiveScript()) MarkRevisedLine(*script, force);
+  };
+  UndoHooks.UpdatePageRevisedState = [] {
+    if (TMDIChild* script = ActiveScript()) UpdatePageRevisedState(*script);
+  };
 }
 
 }  // namespace qm

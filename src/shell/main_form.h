@@ -309,6 +309,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void TogglePauseLockingClick(TObject* sender);
   void LockRevMarksItemClick(TObject* sender);
   void UnlockRevMarkLevelItemClick(TObject* sender);
+  void FixHeadersItemClick(TObject* sender);
+  void UnlockHeadersItemClick(TObject* sender);
+  // The undo ring's calls into the revision marks and page headers.
+  void InstallDraftHooks();
 
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);

@@ -304,10 +304,10 @@ const TMenuRow kRows[] = {
     Menu(2, "&Fix or Flex...", "FixFlexItem"),
     Do(3, "&Fix All A-Pages", "", "FixFlexAPagesItem", QM_CMD(FixFlexAPagesItemClick)).When(R::PagesLocked),
     Do(3, "F&lex All A-Pages", "", "FlexAPagesItem", QM_CMD(FixFlexAPagesItemClick)).When(R::PagesLocked),
-    Await(3, "F&ix (Lock) All Headers", "", "CheatHeaderItem", "FixHeadersItemClick", Drafts)
+    Do(3, "F&ix (Lock) All Headers", "", "CheatHeaderItem", QM_CMD(FixHeadersItemClick))
         .When(R::HeadersLocked),
-    Await(3, "Fle&x All Headers", "", "UnfixAllHeadersItem", "FixHeadersItemClick", Drafts).When(R::HeadersLocked),
-    Await(3, "&Unlock Headers", "", "UnlockHeadersItem", "UnlockHeadersItemClick", Drafts).When(R::HeadersLocked),
+    Do(3, "Fle&x All Headers", "", "UnfixAllHeadersItem", QM_CMD(FixHeadersItemClick)).When(R::HeadersLocked),
+    Do(3, "&Unlock Headers", "", "UnlockHeadersItem", QM_CMD(UnlockHeadersItemClick)).When(R::HeadersLocked),
     Menu(2, "&Auto-Revision...", "AutoRevisionItem"),
     Do(3, "&Marks", "", "AutoRevMarksItem", QM_CMD(AutoRevMarksItemClick)),
     Menu(3, "&Colors", "AutoRevColorsItem"),
