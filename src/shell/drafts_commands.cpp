@@ -1,5 +1,6 @@
 // The Production menu's draft commands: page breaks, locking the script,
 // the multi-locks, revisions and their marks, the OMITTED headings.
+#include "formats/dialogue_numbering.h"
 #include "formats/page_breaks.h"
 #include "formats/page_headers.h"
 #include "formats/revision_levels.h"
@@ -110,6 +111,18 @@ void TMainForm::FixHeadersItemClick(TObject* sender) {
 
 void TMainForm::UnlockHeadersItemClick(TObject*) {
   if (TMDIChild* script = EditableActiveScript()) UnlockHeaderText(*script);
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::LockDialogueNumberingItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) LockDialogueNumbering(*script, LockModeOf(*script));
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::UnlockDialogueNumberingItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) LockDialogueNumbering(*script, UnlockModeOf(*script));
   MenusDue = 1;
   FocusActiveScript();
 }

@@ -357,10 +357,9 @@ const TMenuRow kRows[] = {
     Do(3, "Loc&k Current Rev. Marks", "", "LockRevMarksItem", QM_CMD(LockRevMarksItemClick)),
     Do(3, "U&nlock One Rev. Mark Level", "", "UnlockRevMarkLevelItem", QM_CMD(UnlockRevMarkLevelItemClick)),
     Await(3, "&Print Numbering in Script", "", "PrintNumberingItem", "PrintNumberingItemClick", Drafts),
-    Await(3, "&Lock Dialogue Numbering", "", "LockDialogueNumberingItem", "LockDialogueNumberingItemClick", Drafts)
+    Do(3, "&Lock Dialogue Numbering", "", "LockDialogueNumberingItem", QM_CMD(LockDialogueNumberingItemClick))
         .When(R::NumberingNotLocked),
-    Await(3, "&Unlock Dialogue Numbering", "", "UnlockDialogueNumberingItem", "UnlockDialogueNumberingItemClick",
-          Drafts)
+    Do(3, "&Unlock Dialogue Numbering", "", "UnlockDialogueNumberingItem", QM_CMD(UnlockDialogueNumberingItemClick))
         .When(R::NumberingOn),
     Await(3, "&Adjust Dialogue Numbering", "Ctrl+F3", "AdjustNumberingItem", "AdjustNumberingItemClick", Drafts)
         .When(R::NumberingOn),
