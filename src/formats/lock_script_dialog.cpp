@@ -41,7 +41,11 @@ TLockScriptDlg::TLockScriptDlg(TComponent* owner, bool unlock) : TForm(owner) {
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
   UnlockGroup->Visible = unlock;
-  if (unlock) {
+  if (!unlock) {
+    // Without the unlocking choices the buttons sit under the three locks.
+    for (TButton* button : {OKBtn, CancelBtn}) button->SetBounds(button->Left, 96, button->Width, button->Height);
+    SetBounds(Left, Top, Width, 162);
+  } else {
     ScenesBox->Caption = "&Scene Numbers stay Locked";
     PagesBox->Caption = "&Page Breaks stay Locked";
     HeadersBox->Caption = "&Header Text stays Locked";
