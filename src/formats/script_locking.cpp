@@ -1,5 +1,7 @@
 #include "formats/script_locking.h"
 
+#include <cctype>
+#include <optional>
 #include <string>
 
 #include "base/ini_file.h"
@@ -7,6 +9,7 @@
 #include "formats/lock_script_dialog.h"
 #include "formats/page_breaks.h"
 #include "formats/page_headers.h"
+#include "formats/page_type_dialog.h"
 #include "formats/revisions.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
@@ -198,6 +201,65 @@ void MultiLockScenesOrPages(TMDIChild& script, bool scenes) {
   script.DisAssemble();
   LayOutAgain(script);
   ShowMessageBox(flag ? what + " are now Multi-Locked." : what + " are no longer Multi-Locked.", "");
+}
+
+namespace {
+
+enum TSceneTypeChoice { stNormal = 0, stLocked = 1, stManual = 2 };
+
+// "12" or "12B": the number and its letter; nothing for other text.
+std::optional<Word> TypedSceneNumber(std::string text) {
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  std::size_t digits = 0;
+  while (digits < text.size() && digits < 3 && std::isdigit(static_cast<unsigned char>(text[digits]))) ++digits;
+  if (digits == 0 || text.size() > digits + 1) return std::nullopt;
+  const int number = std::stoi(text.substr(0, digits));
+  const char letter = text.size() > digits ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[digits]))) : '\0';
+  if (number < 1 || number > MostLockedNumber || (letter != '\0' && (letter < 'A' || letter > 'Z'))) return std::nullopt;
+  return number_word::Make(number, true, letter);
+}
+
+}  // namespace
+
+bool ChangeSceneNumberingType(TMDIChild& script) {
+  TScriptElement* e = script.CurrentElement;
+  if (!e) return false;
+  if (!IsSceneHeading(e->Kind())) {
+    ShowMessageBox(NotOnHeading, "");
+    return false;
+  }
+  TWhichPageTypeDlg dialog(nullptr, TTypeQuestion::SceneType);
+  dialog.SceneTypeGroup->SetItemIndex(number_word::Locked(e->format.NumberWord) ? stLocked : stNormal);
+  dialog.SceneNumberEdit->Text = script.SceneNumberText(*e);
+  if (dialog.ShowModal() != mrOk) return false;
+  Word word = 0;
+  Byte kind = ekSceneHeading;
+  switch (dialog.SceneTypeGroup->ItemIndex()) {
+    case stNormal: break;
+    case stLocked:
+      if (!e->group) return false;
+      word = LockedWord(script, *e->group);
+      kind = e->Kind();
+      break;
+    case stManual: {
+      const std::optional<Word> typed = TypedSceneNumber(dialog.SceneNumberEdit->Text());
+      if (!typed) {
+        ShowMessageBox(dialog.SceneNumberEdit->Text() + " is NOT a Valid Number!", "");
+        return false;
+      }
+      word = *typed;
+      kind = number_word::Letter(word) != '\0' ? ekASceneHeading : ekSceneHeading;
+      break;
+    }
+    default: return false;
+  }
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  script.Assemble();
+  e->format.NumberWord = word;
+  e->format.Kind = kind;
+  script.DisAssemble();
+  LayOutAgain(script);
+  return word != 0;
 }
 
 bool IsOmittedHeading(const TMDIChild& script, const TScriptElement& heading) {

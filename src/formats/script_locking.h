@@ -33,6 +33,11 @@ void UnlockScript(TMDIChild& script, const TLockChoices& keep);
 // or (after a question) off, renumbers and reports.
 void MultiLockScenesOrPages(TMDIChild& script, bool scenes);
 
+// Override > Element's Numbering: the heading at the caret numbered
+// normally, locked at the number it shows, or given a number (and letter)
+// typed in; true when its number was overridden.
+bool ChangeSceneNumberingType(TMDIChild& script);
+
 // Whether a scene heading stands for omitted scenes.
 bool IsOmittedHeading(const TMDIChild& script, const TScriptElement& heading);
 // Removes every OMITTED heading (after a question when asked) and reports

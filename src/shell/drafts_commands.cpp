@@ -75,7 +75,9 @@ void TMainForm::RemoveDraftItemClick(TObject* sender) {
 
 void TMainForm::OverrideItemClick(TObject* sender) {
   TMDIChild* script = EditableActiveScript();
-  if (script && SenderName(sender) == "CheatPgBreakTypeItem") ChangePageBreakType(*script);
+  const std::string name = SenderName(sender);
+  if (script && name == "CheatPgBreakTypeItem") ChangePageBreakType(*script);
+  if (script && name == "OverrideSceneHeading") ChangeSceneNumberingType(*script);
   FocusActiveScript();
 }
 

@@ -330,7 +330,7 @@ const TMenuRow kRows[] = {
     Menu(2, "&Override", "OverrideItem"),
     Await(3, "&Page's Header/Draft Color", "", "CheatPageHeaderItem", "OverrideItemClick", Drafts),
     Do(3, "Page &Break Type", "", "CheatPgBreakTypeItem", QM_CMD(OverrideItemClick)).When(R::PagesLocked),
-    Await(3, "&Element's Numbering", "", "OverrideSceneHeading", "OverrideItemClick", Drafts).When(R::Open),
+    Do(3, "&Element's Numbering", "", "OverrideSceneHeading", QM_CMD(OverrideItemClick)).When(R::Open),
     Line(2),
     Menu(2, "&Breakdowns", "BreakdownsItem"),
     Do(3, "&Tagging Mode", "", "TaggingModeItem", QM_CMD(TaggingModeItemClick)),

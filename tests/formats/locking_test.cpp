@@ -5,6 +5,7 @@
 #include "formats/drafts_fixture.h"
 #include "formats/lock_script_dialog.h"
 #include "formats/page_breaks.h"
+#include "formats/page_type_dialog.h"
 #include "script/model/packed_text.h"
 
 namespace qm::testing {
@@ -160,6 +161,44 @@ TEST_F(LockingTest, OmittedHeadingsAreRemovedAllAtOnceOrOneHeadingLeavesNone) {
   RemoveSceneHeadingNoOmit(Window());
   EXPECT_EQ(refusal, "The Cursor must be on a Scene Heading.");
   EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(LockingTest, AHeadingsNumberIsOverriddenByTheWritersChoice) {
+  struct Case {
+    const char* what;
+    int choice;
+    const char* typed;
+    bool overridden;
+    std::vector<std::string> numbers;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {"locked where it stands", 1, "", true, {"1", "2", "3"}, nullptr},
+      {"a number typed in", 2, "7", true, {"1", "7", "8"}, nullptr},
+      {"a number and letter typed in", 2, "1b", true, {"1", "1B", "2"}, nullptr},
+      {"numbered normally", 0, "", false, {"1", "2", "3"}, nullptr},
+      {"not a number", 2, "x9", false, {"1", "2", "3"}, "x9 is NOT a Valid Number!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start(ThreeScenesOnTwoPages());
+    CaretAt(2, 0);
+    ASSERT_TRUE(IsSceneHeading(Window().CurrentElement->Kind()));
+    Driver().Expect([&c](TForm& form) {
+      auto& dialog = dynamic_cast<TWhichPageTypeDlg&>(form);
+      EXPECT_EQ(dialog.Caption(), "Change Scene Type");
+      EXPECT_EQ(dialog.SceneNumberEdit->Text(), "2") << "the number it shows";
+      dialog.SceneTypeGroup->SetItemIndex(c.choice);
+      if (*c.typed) dialog.SceneNumberEdit->Text = std::string(c.typed);
+      form.ModalResult = mrOk;
+    });
+    std::string message;
+    if (c.message) Press(mrOk, &message);
+    EXPECT_EQ(ChangeSceneNumberingType(Window()), c.overridden);
+    EXPECT_EQ(SceneNumbers(), c.numbers);
+    EXPECT_EQ(message, c.message ? c.message : "");
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
 }
 
 }  // namespace
