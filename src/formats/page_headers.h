@@ -32,6 +32,10 @@ void FixAllHeaders(TMDIChild& script);
 // Flex All Headers: every fixed header (or those from the caret down)
 // becomes the current one.
 void UnfixAllHeaders(TMDIChild& script, bool wholeScript);
+// Override > Page's Header/Draft Color: the header lines and revision of
+// the caret's page, when it starts with a forced, fixed or locked break;
+// true when they were changed.
+bool CheatPageHeader(TMDIChild& script);
 // Unlock Headers: the header text is no longer locked; every page shows
 // the current header.
 void UnlockHeaderText(TMDIChild& script);

@@ -78,6 +78,7 @@ void TMainForm::OverrideItemClick(TObject* sender) {
   const std::string name = SenderName(sender);
   if (script && name == "CheatPgBreakTypeItem") ChangePageBreakType(*script);
   if (script && name == "OverrideSceneHeading") ChangeSceneNumberingType(*script);
+  if (script && name == "CheatPageHeaderItem") CheatPageHeader(*script);
   FocusActiveScript();
 }
 

@@ -328,7 +328,7 @@ const TMenuRow kRows[] = {
         .When(R::ScenesLocked),
     Do(3, "&Locked Page Break", "", "RemoveLockedPageBrkItem", QM_CMD(RemoveDraftItemClick)).When(R::PagesLocked),
     Menu(2, "&Override", "OverrideItem"),
-    Await(3, "&Page's Header/Draft Color", "", "CheatPageHeaderItem", "OverrideItemClick", Drafts),
+    Do(3, "&Page's Header/Draft Color", "", "CheatPageHeaderItem", QM_CMD(OverrideItemClick)),
     Do(3, "Page &Break Type", "", "CheatPgBreakTypeItem", QM_CMD(OverrideItemClick)).When(R::PagesLocked),
     Do(3, "&Element's Numbering", "", "OverrideSceneHeading", QM_CMD(OverrideItemClick)).When(R::Open),
     Line(2),

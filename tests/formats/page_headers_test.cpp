@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/drafts_fixture.h"
+#include "formats/cheat_header_dialog.h"
 #include "formats/page_breaks.h"
 #include "formats/script_locking.h"
 #include "script/model/packed_text.h"
@@ -83,6 +84,39 @@ TEST_F(PageHeadersTest, FixingTheHeadersTakesTheMarksAwayWithoutAQuestion) {
   Press(mrOk, &message);
   FixAllHeaders(Window());
   EXPECT_EQ(message, "The Header Text was already Locked.");
+}
+
+TEST_F(PageHeadersTest, OnePagesHeaderAndDraftColourAreCheated) {
+  LockedThreePages();
+  Window().AddRevisionColour("BLUE", clNone);
+  Window().AddRevisionColour("PINK", clNone);
+  Window().HeaderLine1 = "BLUE DRAFT";
+  UnfixAllHeaders(Window(), true);
+  Window().Assemble();
+  Edit(Window().LastElement);
+  Driver().Expect([](TForm& form) {
+    auto& dialog = dynamic_cast<TCheatHeaderDlg&>(form);
+    EXPECT_EQ(dialog.Line1Edit->Text(), "BLUE DRAFT");
+    EXPECT_EQ(dialog.Line2Edit->Text(), "");
+    EXPECT_EQ(dialog.RevisionBox->ItemIndex(), 1) << "the page's revision";
+    dialog.Line2Edit->Text = std::string("Sc. 3");
+    dialog.RevisionBox->SetItemIndex(2);
+    form.ModalResult = mrOk;
+  });
+  std::string question;
+  Press(mrYes, &question);
+  EXPECT_TRUE(CheatPageHeader(Window()));
+  EXPECT_EQ(question, "Should I replace BLUE with PINK in Header Lines 1 and 2?");
+  EXPECT_EQ(Headers(), (std::vector<std::string>{"BLUE DRAFT\x8D", "PINK DRAFT\rSc. 3"}));
+  EXPECT_EQ(Revisions(), (std::vector<int>{1, 2}));
+
+  std::string refusal;
+  Window().Assemble();
+  Edit(Window().FirstElement);
+  Press(mrOk, &refusal);
+  EXPECT_FALSE(CheatPageHeader(Window()));
+  EXPECT_EQ(refusal, "Only the Header of a Page that starts with a Forced, Fixed or Locked Page Break can be changed.");
+  EXPECT_EQ(Driver().Pending(), 0);
 }
 
 }  // namespace
