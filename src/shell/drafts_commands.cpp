@@ -6,6 +6,8 @@
 #include "formats/revision_levels.h"
 #include "formats/revisions.h"
 #include "formats/script_locking.h"
+#include "formats/user_colour_dialog.h"
+#include "language/search_tools.h"
 #include "files/undo_ring.h"
 #include "platform/menus.h"
 #include "script/editing/revision_marks.h"
@@ -70,6 +72,8 @@ void TMainForm::RemoveDraftItemClick(TObject* sender) {
   if (script && name == "RemoveOmittedItem") RemoveAllOmittedSceneHeadings(*script, true);
   if (script && name == "SceneHeadingNoOmitItem") RemoveSceneHeadingNoOmit(*script);
   if (script && name == "RemoveLockedPageBrkItem") RemoveForcedPageBreak(*script);
+  if (script && name == "RemoveUserColorItem")
+    if (const std::optional<int> colour = AskUserColour()) RemoveColorCodes(*script, TMarkColour::User, *colour);
   FocusActiveScript();
 }
 

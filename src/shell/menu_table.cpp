@@ -322,7 +322,7 @@ const TMenuRow kRows[] = {
     Do(3, "&Red Highlights", "", "RemoveRedItem", QM_CMD(RemoveItemClick)),
     Do(3, "&Blue Highlights", "", "RemoveBlueItem", QM_CMD(RemoveItemClick)),
     Do(3, "&Green Highlights", "", "RemoveGreenItem", QM_CMD(RemoveItemClick)),
-    Await(3, "&User Defined Color Highlights", "", "RemoveUserColorItem", "RemoveItemClick", Drafts),
+    Do(3, "&User Defined Color Highlights", "", "RemoveUserColorItem", QM_CMD(RemoveDraftItemClick)),
     Do(3, "&All OMITTED Scene Headings", "", "RemoveOmittedItem", QM_CMD(RemoveDraftItemClick)),
     Do(3, "Scene &Heading w/o OMITTED", "", "SceneHeadingNoOmitItem", QM_CMD(RemoveDraftItemClick))
         .When(R::ScenesLocked),
