@@ -1,11 +1,13 @@
 #include "formats/revisions.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/message_boxes.h"
 #include "formats/page_headers.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/revision_marks.h"
 #include "script/model/number_texts.h"
 #include "script/script_window.h"
 
@@ -19,6 +21,7 @@ const char* const RemoveDownQuestion =
 const char* const HeadersAlreadyLocked = "The Header Text was already Locked.";
 const char* const MustSaveFirst = "You MUST save this current draft before starting a new revision.";
 const char* const RevisionCanceled = "New Revision Request was Canceled.";
+const char* const NoMoreMarks = "There are no more current Revision Marks below the Cursor.";
 
 std::string NewRevisionQuestion() {
   return std::string("Should I do the following:\r\r") + "1. Remove All Revision Marks\r" + "2. Fix all A-Pages\r" +
@@ -35,7 +38,29 @@ void ClearMarksFrom(TMDIChild& script, TScriptElement* from) {
   }
 }
 
+// The first marked line's start.
+int FirstMarkedColumn(const TMDIChild& script, const TScriptElement& e) {
+  int line = MaxLineCount;
+  for (char c : *e.revisedLines) line = std::min(line, static_cast<int>(static_cast<Byte>(c)));
+  line = std::clamp(line, 1, std::max<int>(1, e.lineCount));
+  return line == 1 ? 0 : script.LineOffsets[static_cast<std::size_t>(line - 1)];
+}
+
 }  // namespace
+
+bool GotoNextRevisionMark(TMDIChild& script) {
+  if (!script.CurrentElement) return false;
+  TScriptElement* e = script.CurrentElement->next;
+  while (e && !HasRevisedLines(*e)) e = e->next;
+  if (!e) {
+    ShowMessageBox(NoMoreMarks, "");
+    return false;
+  }
+  editor::MoveCaretTo(script, *e);
+  script.CaretColumn = static_cast<Word>(FirstMarkedColumn(script, *e));
+  editor::RedisplayScreen(script);
+  return true;
+}
 
 bool RemoveRevisionMarks(TMDIChild& script, TMarksRemoval how, bool wholeScript) {
   if (!script.CurrentElement) return false;

@@ -16,5 +16,8 @@ enum class TMarksRemoval { AskFirst, Silently, FixingHeaders };
 // False when the writer refused.
 bool RemoveRevisionMarks(TMDIChild& script, TMarksRemoval how, bool wholeScript);
 void StartNewRevision(TMDIChild& script);
+// Goto > Next Current Revision Mark: the caret to the first marked line of
+// the next element with marks; false, with a message, when there is none.
+bool GotoNextRevisionMark(TMDIChild& script);
 
 }  // namespace qm

@@ -30,13 +30,19 @@ void TMainForm::RemoveForcedPageItemClick(TObject*) {
 }
 
 void TMainForm::LockScriptItemClick(TObject*) {
-  if (TMDIChild* script = EditableActiveScript()) LockTheScript(*script);
+  if (TMDIChild* script = EditableActiveScript()) {
+    LockTheScript(*script);
+    MenuItem("AutoRevMarksItem")->Checked = script->RevisionMarking != 0;
+  }
   MenusDue = 1;
   FocusActiveScript();
 }
 
 void TMainForm::UnlockScriptItemClick(TObject*) {
-  if (TMDIChild* script = EditableActiveScript()) UnlockTheScript(*script);
+  if (TMDIChild* script = EditableActiveScript()) {
+    UnlockTheScript(*script);
+    MenuItem("AutoRevMarksItem")->Checked = script->RevisionMarking != 0;
+  }
   MenusDue = 1;
   FocusActiveScript();
 }
@@ -119,6 +125,11 @@ void TMainForm::FixHeadersItemClick(TObject* sender) {
 void TMainForm::UnlockHeadersItemClick(TObject*) {
   if (TMDIChild* script = EditableActiveScript()) UnlockHeaderText(*script);
   MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::NextRevisionMarkItemClick(TObject*) {
+  if (TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript()) GotoNextRevisionMark(*script);
   FocusActiveScript();
 }
 

@@ -311,6 +311,7 @@ class TMainForm : public TForm, public TProgramOptions {
   void UnlockRevMarkLevelItemClick(TObject* sender);
   void FixHeadersItemClick(TObject* sender);
   void UnlockHeadersItemClick(TObject* sender);
+  void NextRevisionMarkItemClick(TObject* sender);
   void LockDialogueNumberingItemClick(TObject* sender);
   void UnlockDialogueNumberingItemClick(TObject* sender);
   // The undo ring's calls into the revision marks and page headers.

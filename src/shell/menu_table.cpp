@@ -238,7 +238,7 @@ const TMenuRow kRows[] = {
     Do(2, "Next &A-Page", "", "NextAPageitem", QM_CMD(NextAPageitemClick)).When(R::PagesLocked),
     Do(2, "Next Forced Page Brea&k", "", "NextForcedPageItem", QM_CMD(NextAPageitemClick)),
     Do(2, "&Next Speech by...", "", "NextSpeechItem", QM_CMD(NextSpeechItemClick)),
-    Await(2, "Next Current &Revision Mark", "", "NextRevisionMarkItem", "NextRevisionMarkItemClick", Drafts),
+    Do(2, "Next Current &Revision Mark", "", "NextRevisionMarkItem", QM_CMD(NextRevisionMarkItemClick)),
     Do(2, "Next Strikeout or &Colored Text", "Shift+F3", "NextColoredText1", QM_CMD(NextColoredText1Click)),
     Line(2),
     Do(2, "&Last Position", "Alt+Home", "LastPositionItem", QM_CMD(LastPositionItemClick)),

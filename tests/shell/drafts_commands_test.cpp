@@ -50,5 +50,20 @@ TEST_F(DraftsCommandsTest, TheLockItemLocksTheScriptAndTheMarksItemFollowsIt) {
   EXPECT_TRUE(MainForm->MenuItem("AutoRevMarksItem")->Checked);
 }
 
+TEST_F(DraftsCommandsTest, NextRevisionMarkGoesToTheNextMarkedLine) {
+  Load({{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."}, {ekAction, "Four."}});
+  W().Assemble();
+  TScriptElement* third = W().FirstElement->next->next;
+  third->revisedLines = std::string(1, '\x01');
+  W().DisAssemble();
+  MainForm->MenuItem("NextRevisionMarkItem")->Click();
+  EXPECT_EQ(W().CurrentElement, third);
+  EXPECT_EQ(W().CaretColumn, 0);
+  ExpectBox("There are no more current Revision Marks below the Cursor.", mrOk);
+  MainForm->MenuItem("NextRevisionMarkItem")->Click();
+  EXPECT_EQ(W().CurrentElement, third);
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
 }  // namespace
 }  // namespace qm
