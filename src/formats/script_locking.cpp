@@ -143,12 +143,11 @@ void UnlockScript(TMDIChild& script, const TLockChoices& keep) {
   if (!keep.headers) {
     script.HeaderTextLocked = 0;
     script.HeadersLocked = 0;
-  } else if (keep.unfixHeaders) {
-    script.HeadersLocked = 0;
   }
   if (!script.PagesLocked) script.RevisionMarking = 0;
   script.DisAssemble();
   LayOutAgain(script);
+  if (keep.unfixHeaders && script.PagesLocked) UnfixAllHeaders(script, true);
 }
 
 void LockTheScript(TMDIChild& script) {

@@ -60,6 +60,16 @@ TEST_F(PageHeadersTest, LockingFixesEveryPagesHeaderAndFlexingGivesThemTheCurren
   EXPECT_EQ(Window().FirstPageRevision, 2);
 }
 
+TEST_F(PageHeadersTest, UnlockingWithUnfixedHeadersKeepsThePagesLockedUnderTheCurrentHeader) {
+  LockedThreePages();
+  Window().HeaderLine1 = "GREEN";
+  TLockChoices keep;
+  keep.unfixHeaders = true;
+  UnlockScript(Window(), keep);
+  EXPECT_EQ(Window().PagesLocked, 1);
+  EXPECT_EQ(Headers(), std::vector<std::string>(2, "GREEN\x8D"));
+}
+
 TEST_F(PageHeadersTest, UnlockingTheHeaderTextLetsEveryPageShowTheCurrentHeader) {
   LockedThreePages();
   Window().HeaderLine1 = "PINK";
