@@ -94,21 +94,26 @@ TEST_F(PageBreaksTest, AnAutomaticBreakChangedIntoALockedOneTakesTheCurrentRevis
 TEST_F(PageBreaksTest, AHardBreakBesideTheCaretIsRemovedWhenTheWriterAgrees) {
   struct Case {
     const char* what;
+    Byte kind;
     int caretElement;
     std::optional<TModalResult> answer;
     std::vector<int> kinds;
     const char* message;
   };
+  const Byte forced = ekForcedPageBreak, locked = ekLockedPageBreak;
   const std::vector<Case> cases = {
-      {"the break before the caret", 2, mrYes, {}, nullptr},
-      {"the break after the caret", 0, mrYes, {}, nullptr},
-      {"the writer says no", 2, mrNo, {ekForcedPageBreak}, nullptr},
-      {"no break beside the caret", 3, std::nullopt, {ekForcedPageBreak},
+      {"the break before the caret", forced, 2, mrYes, {}, nullptr},
+      {"the break after the caret", forced, 0, mrYes, {}, nullptr},
+      {"the writer says no", forced, 2, mrNo, {ekForcedPageBreak}, nullptr},
+      {"no break beside the caret", forced, 3, std::nullopt, {ekForcedPageBreak},
        "There is no Forced Page Break next to the Cursor."},
+      {"a locked break in a locked script", locked, 2, mrYes, {}, nullptr},
+      {"a locked break kept", locked, 0, mrNo, {ekLockedPageBreak}, nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Start({{ekAction, "aaaa bbbb"}, {ekForcedPageBreak, " "}, {ekAction, "cccc dddd"}, {ekAction, "eeee"}});
+    Start({{ekAction, "aaaa bbbb"}, {c.kind, " "}, {ekAction, "cccc dddd"}, {ekAction, "eeee"}});
+    Window().PagesLocked = c.kind == locked ? 1 : 0;
     CaretAt(c.caretElement, 3);
     std::string message;
     if (c.answer) Press(*c.answer);
