@@ -56,7 +56,9 @@ TEST_F(LockingTest, TheDialogLocksWhatIsChecked) {
                                       number_word::Make(3, true, 0)};
     EXPECT_EQ(HeadingWords(), c.scenes ? locked : std::vector<Word>(3, 0));
     EXPECT_EQ(BreakKinds(), std::vector<int>{c.pages ? ekLockedPageBreak : ekAutoPageBreak});
-    if (c.pages) EXPECT_EQ(PageStartBreak(Window().LastElement)->format.NumberWord, 3);
+    if (c.pages) {
+      EXPECT_EQ(PageStartBreak(Window().LastElement)->format.NumberWord, 3);
+    }
     EXPECT_EQ(Window().FirstPageRevision, c.pages ? 3 : 0);
   }
 }

@@ -78,7 +78,9 @@ TEST_F(PageHeadersTest, UnlockingTheHeaderTextLetsEveryPageShowTheCurrentHeader)
   EXPECT_EQ(Window().HeadersLocked, 0);
   EXPECT_EQ(Headers(), std::vector<std::string>(2, "PINK\x8D"));
   for (const TScriptElement* e = Window().FirstElement; e; e = e->next)
-    if (IsPageBreakKind(e->Kind())) EXPECT_EQ(UnpackText(*e->text), " ");
+    if (IsPageBreakKind(e->Kind())) {
+      EXPECT_EQ(UnpackText(*e->text), " ");
+    }
 }
 
 TEST_F(PageHeadersTest, FixingTheHeadersTakesTheMarksAwayWithoutAQuestion) {
