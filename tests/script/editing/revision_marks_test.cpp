@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "script/fixtures/pagination_fixture.h"
-#include "script/layout/word_wrap.h"
 
 namespace qm::testing {
 namespace {
@@ -19,6 +18,7 @@ class RevisionMarksTest : public PaginationFixture {
   // A five-line Action on a locked page of revision 2, the caret at a
   // column of it.
   TScriptElement* FiveLines(int column) {
+    for (TScreenLine& line : Window().ScreenLines) line.element = nullptr;
     Window().FreeElements();
     static_cast<TScriptSettings&>(Window()) = TScriptSettings{};
     Load({ActionLines(1), {ekLockedPageBreak, " "}, ActionLines(5)});
@@ -51,15 +51,20 @@ TEST_F(RevisionMarksTest, TheCaretsLineIsMarkedOnceAndOnlyWhileMarking) {
 }
 
 TEST_F(RevisionMarksTest, ALineMarkedAtAWrapBoundaryIsTheLineTheCaretShowsOn) {
-  TScriptElement* action = FiveLines(0);
-  const int end = Window().LineOffsets[1];  // where line 1 ends and line 2 begins
-  ASSERT_GT(end, 0);
-  Window().CaretColumn = static_cast<Word>(end);
-  const int caretLine =
-      CaretLineOfColumn(Window().LineOffsets, action->lineCount, Window().CaretColumn, Window().EditBuffer);
-  EXPECT_EQ(CaretLineOfCurrent(Window()), caretLine);
-  MarkRevisedLine(Window(), true);
-  EXPECT_EQ(*action->revisedLines, Lines({caretLine}));
+  // Lines hold 60 characters: column 60 ends line 1, where the caret shows
+  // after the last word typed on it.
+  struct Case {
+    int column;
+    int line;
+  };
+  for (const Case& c : {Case{0, 1}, Case{59, 1}, Case{60, 1}, Case{61, 2}, Case{120, 2}, Case{299, 5}}) {
+    SCOPED_TRACE(c.column);
+    TScriptElement* action = FiveLines(c.column);
+    ASSERT_EQ(Window().LineOffsets[1], 60);
+    EXPECT_EQ(CaretLineOfCurrent(Window()), c.line);
+    MarkRevisedLine(Window(), true);
+    EXPECT_EQ(*action->revisedLines, Lines({c.line}));
+  }
 }
 
 TEST_F(RevisionMarksTest, ListsLoseTheirRepeatsAtAHundred) {
