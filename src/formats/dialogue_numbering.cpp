@@ -32,14 +32,25 @@ void ClearSpeechNumbers(TMDIChild& script) {
     if (e->Kind() == ekCharacterName) e->format.NumberWord = static_cast<Word>(e->format.NumberWord & ~NumberBits);
 }
 
+bool AnySpeech(const TMDIChild& script, bool numbered) {
+  for (const TScriptElement* e = script.FirstElement; e; e = e->next)
+    if (e->Kind() == ekCharacterName && (dialogue_word::Number(e->format.NumberWord) != 0) == numbered) return true;
+  return false;
+}
+
 }  // namespace
 
+// Numbers kept from an earlier lock are locked again over the speeches
+// added since; a lock with added speeches is first taken back to numbers
+// and letters.
 TDialogueNumbering LockModeOf(const TMDIChild& script) {
-  return script.DialogueNumbering ? TDialogueNumbering::MultiLock : TDialogueNumbering::Lock;
+  return !script.DialogueNumberingLock && AnySpeech(script, true) ? TDialogueNumbering::MultiLock
+                                                                   : TDialogueNumbering::Lock;
 }
 
 TDialogueNumbering UnlockModeOf(const TMDIChild& script) {
-  return script.DialogueNumberingLock ? TDialogueNumbering::UnlockMultiLocked : TDialogueNumbering::Unlock;
+  return script.DialogueNumberingLock && AnySpeech(script, false) ? TDialogueNumbering::UnlockMultiLocked
+                                                                  : TDialogueNumbering::Unlock;
 }
 
 bool LockDialogueNumbering(TMDIChild& script, TDialogueNumbering mode) {
@@ -54,7 +65,7 @@ bool LockDialogueNumbering(TMDIChild& script, TDialogueNumbering mode) {
     case TDialogueNumbering::Lock:
       LockSpeechNumbers(script);
       script.DialogueNumbering = 1;
-      script.DialogueNumberingLock = 0;
+      script.DialogueNumberingLock = 1;
       break;
     case TDialogueNumbering::MultiLock:
       KeepAddedLetters(script);

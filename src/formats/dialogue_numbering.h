@@ -1,8 +1,10 @@
 // Locked dialogue numbering: each character name's number word keeps its
 // speech number (bits 2-13), bit 14 marks a speech added under the lock,
-// bit 15 (no automatic continued mark) is left as it is. A multi-lock
-// keeps the letters of the speeches added so far; unlocking lets the
-// speeches count from 1 again.
+// bit 15 (no automatic continued mark) is left as it is. The script's
+// numbering is off (0), numbered (1) or locked (2, the lock byte set). A
+// locked script with added speeches unlocks to numbered, keeping its
+// numbers; locking that again multi-locks it, the added speeches keeping
+// their letters a level down. Unlocking lets the speeches count from 1.
 #pragma once
 
 #include "platform/forms.h"

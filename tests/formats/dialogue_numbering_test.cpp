@@ -42,20 +42,36 @@ TEST_F(DialogueNumberingTest, LockedSpeechesKeepTheirNumbersAndAddedOnesTakeLett
   EXPECT_EQ(dialogue_word::Number(ElementNo(2)->format.NumberWord), 2);
   EXPECT_EQ(SpeechNumbers(), (std::vector<std::string>{"1", "2", "3"}));
 
-  // A speech put in after the first takes the first's number and a letter.
+  EXPECT_EQ(Window().DialogueNumberingLock, 1);
+
+  // A speech put in after the first shows the first's number and letters.
   CaretAt(1, 4);
   editor::NewElement(Window(), Window().FormatSet[fsCharacterName], true);
   Window().EditBuffer = "DEE";
   Window().RefreshKeepingCursor();
+  EXPECT_EQ(SpeechNumbers(), (std::vector<std::string>{"1", "1-A", "2", "3"}));
+
+  // With an added speech the lock comes off to numbered, the numbers kept.
+  EXPECT_EQ(UnlockModeOf(Window()), TDialogueNumbering::UnlockMultiLocked);
+  Confirm(true, "Unlock the Multi-Locked Dialogue Numbers?");
+  ASSERT_TRUE(LockDialogueNumbering(Window(), TDialogueNumbering::UnlockMultiLocked));
   EXPECT_EQ(SpeechNumbers(), (std::vector<std::string>{"1", "1A", "2", "3"}));
+  EXPECT_EQ(UnlockModeOf(Window()), TDialogueNumbering::Unlock);
+
+  // Locked again over the added speech: a multi-lock.
+  EXPECT_EQ(LockModeOf(Window()), TDialogueNumbering::MultiLock);
+  Confirm(true, "Multi-Lock the Dialogue Numbers, keeping the letters of added speeches?");
+  ASSERT_TRUE(LockDialogueNumbering(Window(), TDialogueNumbering::MultiLock));
+  EXPECT_EQ(Window().DialogueNumberingLock, 1);
+  EXPECT_EQ(SpeechNumbers(), (std::vector<std::string>{"1", "1-A", "2", "3"}));
 
   // Unlocked, the speeches count from 1 again.
-  EXPECT_EQ(UnlockModeOf(Window()), TDialogueNumbering::Unlock);
   Confirm(true, "Unlock the Dialogue Numbers so that every speech is numbered again?");
   ASSERT_TRUE(LockDialogueNumbering(Window(), TDialogueNumbering::Unlock));
   EXPECT_EQ(SpeechNumbers(), (std::vector<std::string>{"1", "2", "3", "4"}));
   for (const TScriptElement* e = Window().FirstElement; e; e = e->next)
     EXPECT_EQ(e->format.NumberWord & 0x7FFC, 0) << "no locked number left";
+  EXPECT_EQ(LockModeOf(Window()), TDialogueNumbering::Lock);
 }
 
 TEST_F(DialogueNumberingTest, CancellingLocksNothing) {
