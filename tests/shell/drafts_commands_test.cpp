@@ -48,6 +48,13 @@ TEST_F(DraftsCommandsTest, TheLockItemLocksTheScriptAndTheMarksItemFollowsIt) {
   EXPECT_FALSE(MainForm->MenuItem("AutoRevMarksItem")->Checked);
   MainForm->MenuItem("AutoRevMarksItem")->Click();
   EXPECT_TRUE(MainForm->MenuItem("AutoRevMarksItem")->Checked);
+
+  // The check follows the script whenever the menus are brought up to date.
+  W().RevisionMarking = 0;
+  MainForm->MenusDue = 1;
+  bool done = false;
+  MainForm->AppIdle(nullptr, done);
+  EXPECT_FALSE(MainForm->MenuItem("AutoRevMarksItem")->Checked);
 }
 
 TEST_F(DraftsCommandsTest, NextRevisionMarkGoesToTheNextMarkedLine) {
