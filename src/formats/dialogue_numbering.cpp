@@ -1,4 +1,5 @@
 #include "formats/dialogue_numbering.h"
+#include "formats/draft_refresh.h"
 
 #include "base/message_boxes.h"
 #include "script/editing/document_modified.h"
@@ -80,10 +81,7 @@ bool LockDialogueNumbering(TMDIChild& script, TDialogueNumbering mode) {
     case TDialogueNumbering::UnlockMultiLocked: script.DialogueNumberingLock = 0; break;
   }
   script.DisAssemble();
-  script.RenumberDue = 1;
-  script.RefreshKeepingCursor();
-  SetDocumentModified(true, false);
-  editor::RedisplayScreen(script);
+  RefreshAfterDraftChange(script);
   ShowMessageBox("Dialogue Numbering has been updated!", "");
   return true;
 }

@@ -1,4 +1,5 @@
 #include "formats/page_breaks.h"
+#include "formats/draft_refresh.h"
 
 #include "base/message_boxes.h"
 #include "formats/page_type_dialog.h"
@@ -27,12 +28,6 @@ TScriptElement* SplitForBreak(TMDIChild& script) {
   if (script.CaretColumn >= trimmed) return e->next;
   script.BreakElement();
   return script.CurrentElement;
-}
-
-void LayOutAgain(TMDIChild& script) {
-  SetDocumentModified(true, false);
-  script.RefreshKeepingCursor();
-  editor::RedisplayScreen(script);
 }
 
 }  // namespace
@@ -70,7 +65,7 @@ void InsertPageBreak(TMDIChild& script) {
   script.CaretColumn = 0;
   script.CaretLine = 1;
   script.DisAssemble();
-  LayOutAgain(script);
+  RefreshAfterDraftChange(script);
 }
 
 void RemoveForcedPageBreak(TMDIChild& script) {
@@ -104,7 +99,7 @@ void ChangePageBreakType(TMDIChild& script) {
   if (pageBreak->Kind() == ekAutoPageBreak) pageBreak->format.NumberWord = NewPageRevisionWord(script);
   pageBreak->format.Kind = *chosen;
   script.DisAssemble();
-  LayOutAgain(script);
+  RefreshAfterDraftChange(script);
 }
 
 }  // namespace qm

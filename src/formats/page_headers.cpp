@@ -1,4 +1,5 @@
 #include "formats/page_headers.h"
+#include "formats/draft_refresh.h"
 
 #include <algorithm>
 
@@ -60,12 +61,6 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
     text.replace(at, from.size(), to);
 }
 
-void AfterHeaders(TMDIChild& script) {
-  SetDocumentModified(true, false);
-  script.RefreshKeepingCursor();
-  editor::RedisplayScreen(script);
-}
-
 }  // namespace
 
 std::string CurrentHeaderText(const TMDIChild& script) { return StoredHeader(script.HeaderLine1, script.HeaderLine2); }
@@ -99,7 +94,7 @@ void FixAllHeaders(TMDIChild& script) {
   script.Assemble();
   StoreCurrentHeaders(script);
   script.DisAssemble();
-  AfterHeaders(script);
+  RefreshAfterDraftChange(script);
 }
 
 void UnfixAllHeaders(TMDIChild& script, bool wholeScript) {
@@ -112,7 +107,7 @@ void UnfixAllHeaders(TMDIChild& script, bool wholeScript) {
   for (TScriptElement* e = from; e; e = e->next)
     if (IsHardPageBreakKind(e->Kind())) UpdatePageHeader(script, e);
   script.DisAssemble();
-  AfterHeaders(script);
+  RefreshAfterDraftChange(script);
 }
 
 bool CheatPageHeader(TMDIChild& script) {
@@ -148,7 +143,7 @@ bool CheatPageHeader(TMDIChild& script) {
   pageStart->text = PackText(StoredHeader(line1, line2));
   pageStart->format.NumberWord = static_cast<Word>((pageStart->format.NumberWord & 0xFF00) | revision);
   script.DisAssemble();
-  AfterHeaders(script);
+  RefreshAfterDraftChange(script);
   return true;
 }
 
@@ -162,7 +157,7 @@ void UnlockHeaderText(TMDIChild& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsHardPageBreakKind(e->Kind())) e->text = PackText(" ");
   script.DisAssemble();
-  AfterHeaders(script);
+  RefreshAfterDraftChange(script);
 }
 
 }  // namespace qm

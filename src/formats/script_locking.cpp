@@ -1,4 +1,5 @@
 #include "formats/script_locking.h"
+#include "formats/draft_refresh.h"
 
 #include <cctype>
 #include <optional>
@@ -87,13 +88,6 @@ void SaveLockedHeaders(const TMDIChild& script) {
   ini.WriteString(LockSection, "Header Line 2", script.HeaderLine2);
 }
 
-void LayOutAgain(TMDIChild& script) {
-  script.RenumberDue = 1;
-  script.RefreshKeepingCursor();
-  SetDocumentModified(true, false);
-  editor::RedisplayScreen(script);
-}
-
 }  // namespace
 
 void LockScript(TMDIChild& script, const TLockChoices& choices) {
@@ -119,7 +113,7 @@ void LockScript(TMDIChild& script, const TLockChoices& choices) {
     SaveLockedHeaders(script);
   }
   script.DisAssemble();
-  LayOutAgain(script);
+  RefreshAfterDraftChange(script);
 }
 
 void UnlockScript(TMDIChild& script, const TLockChoices& keep) {
@@ -146,7 +140,7 @@ void UnlockScript(TMDIChild& script, const TLockChoices& keep) {
   }
   if (!script.PagesLocked) script.RevisionMarking = 0;
   script.DisAssemble();
-  LayOutAgain(script);
+  RefreshAfterDraftChange(script);
   if (keep.unfixHeaders && script.PagesLocked) UnfixAllHeaders(script, true);
 }
 
@@ -198,7 +192,7 @@ void MultiLockScenesOrPages(TMDIChild& script, bool scenes) {
   // Multi-locking keeps the A-numbers of the day as they are.
   if (flag && scenes) LockSceneNumbers(script, true);
   script.DisAssemble();
-  LayOutAgain(script);
+  RefreshAfterDraftChange(script);
   ShowMessageBox(flag ? what + " are now Multi-Locked." : what + " are no longer Multi-Locked.", "");
 }
 
@@ -257,7 +251,7 @@ bool ChangeSceneNumberingType(TMDIChild& script) {
   e->format.NumberWord = word;
   e->format.Kind = kind;
   script.DisAssemble();
-  LayOutAgain(script);
+  RefreshAfterDraftChange(script);
   return word != 0;
 }
 
@@ -288,7 +282,7 @@ int RemoveAllOmittedSceneHeadings(TMDIChild& script, bool ask) {
   script.CurrentGroup = keep->group;
   script.CaretColumn = 0;
   script.DisAssemble();
-  LayOutAgain(script);
+  RefreshAfterDraftChange(script);
   if (ask) ShowMessageBox(std::to_string(removed) + " OMITTED Scene Headings were removed.", "");
   return removed;
 }
@@ -312,7 +306,7 @@ void RemoveSceneHeadingNoOmit(TMDIChild& script) {
   e->format.Style = action.Style;
   e->lineOffsets.clear();
   script.DisAssemble();
-  LayOutAgain(script);
+  RefreshAfterDraftChange(script);
 }
 
 }  // namespace qm
