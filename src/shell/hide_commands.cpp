@@ -75,6 +75,7 @@ void TMainForm::ShowScriptChecks() {
   MenuItem("HideScenesItem")->Checked = hides(SceneHeadingKinds);
   MenuItem("HideAllNotesItem")->Checked = hides(ScriptNoteKinds);
   MenuItem("DisplayCodesItem")->Checked = script && script->LayoutOptions.ShowCodes;
+  MenuItem("AutoRevMarksItem")->Checked = script && script->RevisionMarking;
   const TScriptElement* e = script ? script->CurrentElement : nullptr;
   const Byte own = e ? e->state : Byte{esNormal};
   const Byte group = e && e->group && e->group->first ? e->group->first->state : Byte{esNormal};

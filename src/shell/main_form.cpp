@@ -61,6 +61,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     for (TMenuItem* item : {UndoItem, RedoItem, UndoBar}) item->Visible = shown;
   };
   UndoHooks.MenusDue = [this] { MenusDue = 1; };
+  InstallDraftHooks();
   UndoObject = new TUndoObject(this);
   ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };
   InstallTypingAids();

@@ -310,6 +310,28 @@ class TMainForm : public TForm, public TProgramOptions {
   void PlayMultimediaScriptItemClick(TObject* sender);
   void DialogueBtnClick(TObject* sender);
 
+  // Production drafts: page breaks, locking, revisions and their marks.
+  void AddForcedPageBreakItemClick(TObject* sender);
+  void RemoveForcedPageItemClick(TObject* sender);
+  void LockScriptItemClick(TObject* sender);
+  void UnlockScriptItemClick(TObject* sender);
+  void MultiLockItemClick(TObject* sender);
+  void StartNextRevisionItemClick(TObject* sender);
+  void FixFlexAPagesItemClick(TObject* sender);
+  void AutoRevMarksItemClick(TObject* sender);
+  void RemoveDraftItemClick(TObject* sender);
+  void OverrideItemClick(TObject* sender);
+  void TogglePauseLockingClick(TObject* sender);
+  void LockRevMarksItemClick(TObject* sender);
+  void UnlockRevMarkLevelItemClick(TObject* sender);
+  void FixHeadersItemClick(TObject* sender);
+  void UnlockHeadersItemClick(TObject* sender);
+  void NextRevisionMarkItemClick(TObject* sender);
+  void LockDialogueNumberingItemClick(TObject* sender);
+  void UnlockDialogueNumberingItemClick(TObject* sender);
+  // The undo ring's calls into the revision marks and page headers.
+  void InstallDraftHooks();
+
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);
   void ConfigurationWizard1Click(TObject* sender);

@@ -131,8 +131,8 @@ const TMenuRow kRows[] = {
     Await(3, "E&xtend Selection...", "", "ExtendBlockItem", "ExtendBlockItemClick", SettingsDialogs),
     Do(2, "Turn off Bloc&k", "", "TurnoffBlockItem", QM_CMD(TurnoffBlockItemClick)).When(R::Block),
     Line(2),
-    Await(2, "Add Forced Page &Break", "Shift+Enter", "AddForcedPageBreakItem", "AddForcedPageBreakItemClick", Drafts),
-    Await(2, "&Remove Forced Page", "", "RemoveForcedPageItem", "RemoveForcedPageItemClick", Drafts),
+    Do(2, "Add Forced Page &Break", "Shift+Enter", "AddForcedPageBreakItem", QM_CMD(AddForcedPageBreakItemClick)),
+    Do(2, "&Remove Forced Page", "", "RemoveForcedPageItem", QM_CMD(RemoveForcedPageItemClick)),
     Do(2, "Add &Hard Return", "Alt+Enter", "AddHardReturnItem", QM_CMD(AddHardReturnItemClick)),
     Do(2, "Add D&ialogue Paragraph", "Ctrl+Alt+D", "AddDialogueParagraphItem", QM_CMD(AddDialogueParagraphItemClick)),
     Menu(2, "Con&vert case", "ConvertCaseItem"),
@@ -238,7 +238,7 @@ const TMenuRow kRows[] = {
     Do(2, "Next &A-Page", "", "NextAPageitem", QM_CMD(NextAPageitemClick)).When(R::PagesLocked),
     Do(2, "Next Forced Page Brea&k", "", "NextForcedPageItem", QM_CMD(NextAPageitemClick)),
     Do(2, "&Next Speech by...", "", "NextSpeechItem", QM_CMD(NextSpeechItemClick)),
-    Await(2, "Next Current &Revision Mark", "", "NextRevisionMarkItem", "NextRevisionMarkItemClick", Drafts),
+    Do(2, "Next Current &Revision Mark", "", "NextRevisionMarkItem", QM_CMD(NextRevisionMarkItemClick)),
     Do(2, "Next Strikeout or &Colored Text", "Shift+F3", "NextColoredText1", QM_CMD(NextColoredText1Click)),
     Line(2),
     Do(2, "&Last Position", "Alt+Home", "LastPositionItem", QM_CMD(LastPositionItemClick)),
@@ -291,25 +291,25 @@ const TMenuRow kRows[] = {
 
     // ---- Production ----
     Menu(1, " P&roduction", "ProductionMenu").When(R::Editable),
-    Await(2, "&Lock The Script", "", "LockScriptItem", "LockScriptItemClick", Drafts).When(R::LockScript),
-    Await(2, "&Unlock The Script", "", "UnlockScriptItem", "UnlockScriptItemClick", Drafts).When(R::UnlockScript),
+    Do(2, "&Lock The Script", "", "LockScriptItem", QM_CMD(LockScriptItemClick)).When(R::LockScript),
+    Do(2, "&Unlock The Script", "", "UnlockScriptItem", QM_CMD(UnlockScriptItemClick)).When(R::UnlockScript),
     Menu(2, "Mult&i-Lock", "MultiLockItem").When(R::UnlockScript),
-    Await(3, "&Scenes", "", "MultiLockScenesItem", "MultiLockItemClick", Drafts).When(R::ScenesLocked),
-    Await(3, "&Pages", "", "MultiLockPagesItem", "MultiLockItemClick", Drafts).When(R::PagesLocked),
-    Await(2, "Start &Next Revision", "", "StartNextRevisionItem", "StartNextRevisionItemClick", Drafts)
+    Do(3, "&Scenes", "", "MultiLockScenesItem", QM_CMD(MultiLockItemClick)).When(R::ScenesLocked),
+    Do(3, "&Pages", "", "MultiLockPagesItem", QM_CMD(MultiLockItemClick)).When(R::PagesLocked),
+    Do(2, "Start &Next Revision", "", "StartNextRevisionItem", QM_CMD(StartNextRevisionItemClick))
         .When(R::PagesLocked),
     Await(2, "Set Revision &Draft Color", "", "SetupRevisionColorsItem", "SetupRevisionColorsItemClick",
           SettingsDialogs),
     Await(2, "Se&tup Draft Information", "", "DraftInformationItem", "DraftInformationItemClick", Drafts),
     Menu(2, "&Fix or Flex...", "FixFlexItem"),
-    Await(3, "&Fix All A-Pages", "", "FixFlexAPagesItem", "FixFlexAPagesItemClick", Drafts).When(R::PagesLocked),
-    Await(3, "F&lex All A-Pages", "", "FlexAPagesItem", "FixFlexAPagesItemClick", Drafts).When(R::PagesLocked),
-    Await(3, "F&ix (Lock) All Headers", "", "CheatHeaderItem", "FixHeadersItemClick", Drafts)
+    Do(3, "&Fix All A-Pages", "", "FixFlexAPagesItem", QM_CMD(FixFlexAPagesItemClick)).When(R::PagesLocked),
+    Do(3, "F&lex All A-Pages", "", "FlexAPagesItem", QM_CMD(FixFlexAPagesItemClick)).When(R::PagesLocked),
+    Do(3, "F&ix (Lock) All Headers", "", "CheatHeaderItem", QM_CMD(FixHeadersItemClick))
         .When(R::HeadersLocked),
-    Await(3, "Fle&x All Headers", "", "UnfixAllHeadersItem", "FixHeadersItemClick", Drafts).When(R::HeadersLocked),
-    Await(3, "&Unlock Headers", "", "UnlockHeadersItem", "UnlockHeadersItemClick", Drafts).When(R::HeadersLocked),
+    Do(3, "Fle&x All Headers", "", "UnfixAllHeadersItem", QM_CMD(FixHeadersItemClick)).When(R::HeadersLocked),
+    Do(3, "&Unlock Headers", "", "UnlockHeadersItem", QM_CMD(UnlockHeadersItemClick)).When(R::HeadersLocked),
     Menu(2, "&Auto-Revision...", "AutoRevisionItem"),
-    Await(3, "&Marks", "", "AutoRevMarksItem", "AutoRevMarksItemClick", Drafts),
+    Do(3, "&Marks", "", "AutoRevMarksItem", QM_CMD(AutoRevMarksItemClick)),
     Menu(3, "&Colors", "AutoRevColorsItem"),
     Do(4, "&Blue", "", "RevBlueItem", QM_CMD(RevColorClick)).Tag(1),
     Do(4, "&Red", "", "RevRedItem", QM_CMD(RevColorClick)).Tag(2),
@@ -317,20 +317,20 @@ const TMenuRow kRows[] = {
     Await(4, "&User Defined Color...", "", "RevUserColorItem", "RevColorClick", SettingsDialogs),
     Do(4, "Turn Revision Color &Off", "", "RevColorOffItem", QM_CMD(RevColorClick)).Tag(0),
     Menu(2, "&Remove...", "RemoveItem"),
-    Await(3, "&Current Revision Marks", "", "RemoveRevMarksItem", "RemoveItemClick", Drafts),
+    Do(3, "&Current Revision Marks", "", "RemoveRevMarksItem", QM_CMD(RemoveDraftItemClick)),
     Do(3, "&Strikeout Codes and/or Text", "", "RemoveStrikeoutItem", QM_CMD(RemoveItemClick)),
     Do(3, "&Red Highlights", "", "RemoveRedItem", QM_CMD(RemoveItemClick)),
     Do(3, "&Blue Highlights", "", "RemoveBlueItem", QM_CMD(RemoveItemClick)),
     Do(3, "&Green Highlights", "", "RemoveGreenItem", QM_CMD(RemoveItemClick)),
-    Await(3, "&User Defined Color Highlights", "", "RemoveUserColorItem", "RemoveItemClick", Drafts),
-    Await(3, "&All OMITTED Scene Headings", "", "RemoveOmittedItem", "RemoveItemClick", Drafts),
-    Await(3, "Scene &Heading w/o OMITTED", "", "SceneHeadingNoOmitItem", "RemoveItemClick", Drafts)
+    Do(3, "&User Defined Color Highlights", "", "RemoveUserColorItem", QM_CMD(RemoveDraftItemClick)),
+    Do(3, "&All OMITTED Scene Headings", "", "RemoveOmittedItem", QM_CMD(RemoveDraftItemClick)),
+    Do(3, "Scene &Heading w/o OMITTED", "", "SceneHeadingNoOmitItem", QM_CMD(RemoveDraftItemClick))
         .When(R::ScenesLocked),
-    Await(3, "&Locked Page Break", "", "RemoveLockedPageBrkItem", "RemoveItemClick", Drafts).When(R::PagesLocked),
+    Do(3, "&Locked Page Break", "", "RemoveLockedPageBrkItem", QM_CMD(RemoveDraftItemClick)).When(R::PagesLocked),
     Menu(2, "&Override", "OverrideItem"),
-    Await(3, "&Page's Header/Draft Color", "", "CheatPageHeaderItem", "OverrideItemClick", Drafts),
-    Await(3, "Page &Break Type", "", "CheatPgBreakTypeItem", "OverrideItemClick", Drafts).When(R::PagesLocked),
-    Await(3, "&Element's Numbering", "", "OverrideSceneHeading", "OverrideItemClick", Drafts).When(R::Open),
+    Do(3, "&Page's Header/Draft Color", "", "CheatPageHeaderItem", QM_CMD(OverrideItemClick)),
+    Do(3, "Page &Break Type", "", "CheatPgBreakTypeItem", QM_CMD(OverrideItemClick)).When(R::PagesLocked),
+    Do(3, "&Element's Numbering", "", "OverrideSceneHeading", QM_CMD(OverrideItemClick)).When(R::Open),
     Line(2),
     Menu(2, "&Breakdowns", "BreakdownsItem"),
     Do(3, "&Tagging Mode", "", "TaggingModeItem", QM_CMD(TaggingModeItemClick)),
@@ -353,13 +353,12 @@ const TMenuRow kRows[] = {
     Do(4, "&Generate", "", "GenerateCList2Item", QM_CMD(GenerateCListClick)),
     Do(4, "&Remove", "", "RemoveCList2Item", QM_CMD(RemoveCListItemClick)),
     Menu(2, "Animation Loc&king", "AnimationLockingItem"),
-    Await(3, "Loc&k Current Rev. Marks", "", "LockRevMarksItem", "LockRevMarksItemClick", Drafts),
-    Await(3, "U&nlock One Rev. Mark Level", "", "UnlockRevMarkLevelItem", "UnlockRevMarkLevelItemClick", Drafts),
+    Do(3, "Loc&k Current Rev. Marks", "", "LockRevMarksItem", QM_CMD(LockRevMarksItemClick)),
+    Do(3, "U&nlock One Rev. Mark Level", "", "UnlockRevMarkLevelItem", QM_CMD(UnlockRevMarkLevelItemClick)),
     Await(3, "&Print Numbering in Script", "", "PrintNumberingItem", "PrintNumberingItemClick", Drafts),
-    Await(3, "&Lock Dialogue Numbering", "", "LockDialogueNumberingItem", "LockDialogueNumberingItemClick", Drafts)
+    Do(3, "&Lock Dialogue Numbering", "", "LockDialogueNumberingItem", QM_CMD(LockDialogueNumberingItemClick))
         .When(R::NumberingNotLocked),
-    Await(3, "&Unlock Dialogue Numbering", "", "UnlockDialogueNumberingItem", "UnlockDialogueNumberingItemClick",
-          Drafts)
+    Do(3, "&Unlock Dialogue Numbering", "", "UnlockDialogueNumberingItem", QM_CMD(UnlockDialogueNumberingItemClick))
         .When(R::NumberingOn),
     Await(3, "&Adjust Dialogue Numbering", "Ctrl+F3", "AdjustNumberingItem", "AdjustNumberingItemClick", Drafts)
         .When(R::NumberingOn),
@@ -377,10 +376,10 @@ const TMenuRow kRows[] = {
     Await(3, "&Headers", "", "HeadersHelpItem", "ProductionHelpClick", SettingsDialogs),
     Await(3, "Manual &Overrides", "", "OverridesHelpItem", "ProductionHelpClick", SettingsDialogs),
     Menu(3, "Temporarily &Disable", "TemporarilyDisableItem"),
-    Await(4, "Locking of &Pages", "", "PausePageLockingItem", "TogglePauseLockingClick", Drafts)
-        .When(R::PagesLocked),
-    Await(4, "Locking of &Scenes", "", "PauseSceneLockingItem", "TogglePauseLockingClick", Drafts)
-        .When(R::ScenesLocked),
+    Do(4, "Locking of &Pages", "", "PausePageLockingItem", QM_CMD(TogglePauseLockingClick))
+        .When(R::Open),
+    Do(4, "Locking of &Scenes", "", "PauseSceneLockingItem", QM_CMD(TogglePauseLockingClick))
+        .When(R::Open),
 
     // ---- The key menus, never shown ----
     Menu(1, "AltKeys", "AltKeysMenu").Hidden(),

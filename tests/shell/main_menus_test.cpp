@@ -496,7 +496,7 @@ TEST_F(MainMenusTest, CommandsAreEnabledByTheStateOfTheActiveScript) {
       {"SearchandReplaceItem", {0, 1, 1, 1, 0}},
       {"RedisplayScreenItem", {0, 1, 1, 1, 1}}, {"MemoryAvailItem", {1, 1, 1, 1, 1}},
       {"About1", {1, 1, 1, 1, 1}},            {"ConfigurationWizard1", {1, 1, 1, 1, 1}},
-      {"LockScriptItem", {0, 0, 0, 0, 0}},    {"UnlockScriptItem", {0, 0, 0, 0, 0}},
+      {"LockScriptItem", {0, 1, 1, 0, 0}},    {"UnlockScriptItem", {0, 0, 0, 1, 0}},
       {"BoldItem", {1, 1, 1, 1, 1}},          {"AlternateUndo", {1, 1, 1, 1, 1}},
       {"CapitalizeWordItem", {0, 1, 0, 1, 0}}, {"KeepElementTogetherItem", {0, 1, 1, 1, 0}},
       {"HideActionItem", {0, 1, 1, 1, 1}},

@@ -3,6 +3,7 @@
 #include "platform/messages.h"
 #include "script/editing/editor_state.h"
 #include "script/editing/element_transitions.h"
+#include "script/editing/revision_marks.h"
 #include "script/script_hooks.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
@@ -56,8 +57,7 @@ void SetDocumentModified(bool modified, bool markRevision) {
   if ((modified || script->ModifiedSinceBackup) && !IsDocumentEmpty(ActiveDocument)) ArmTimedBackup();
   script->ModifiedSinceBackup = modified;
   script->ModifiedThisSession |= modified;
-  // Revised-line marking joins here once revision marks are built.
-  (void)markRevision;
+  if (modified && markRevision && script->RevisionMarking) MarkRevisedLine(*script, true);
   if (static_cast<bool>(script->DocumentModified) != modified) {
     script->DocumentModified = modified;
     // A showing pick list speaks through the same hint; its words stay.

@@ -597,7 +597,9 @@ TTail AccentKey(KeyCommand& c) {
 
 TTail TypeKey(KeyCommand& c) {
   char ch = static_cast<char>(c.arg);
-  c.w.FormKeyPress(&c.w, ch);
+  // Ctrl+8 is how a plain asterisk is typed: the asterisk key itself marks
+  // revised lines.
+  c.w.FormKeyPress(ch == '*' ? nullptr : &c.w, ch);
   return TTail::Run;
 }
 

@@ -14,6 +14,7 @@
 #include "script/editing/element_recognition.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/editing/revision_marks.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
@@ -79,6 +80,14 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (!fromUser && ch == ' ') ch = HardSpaceChar;
   if (!fromUser && ch == '-') ch = HardDashChar;
   if (CurrentElement->Kind() == ekCharacterName && BeforeExtension(EditBuffer, CaretColumn)) ch = UpCaseChar(ch);
+  // The asterisk marks the caret's line revised; on a marked line it
+  // takes the mark away and is typed.
+  if (fromUser && ch == '*' && !ProgramOptions().UsePlainAsterisk) {
+    const bool marked = ToggleRevisedLine(*this);
+    SetDocumentModified(true, false);
+    RedisplayScreen(true);
+    if (marked) return;
+  }
   // Marks left on while the text under them moves would point at other
   // text by the next Delete: typing ends the block.
   if (BlockOn) ClearBlockSelection(false);

@@ -1,0 +1,55 @@
+#include "formats/lock_script_dialog.h"
+
+#include "platform/dialog_builder.h"
+
+namespace qm {
+
+namespace {
+
+using enum TDialogItemKind;
+
+TDialogTable LockTable() {
+  TDialogTable table{
+      {CheckBox, "ScenesBox", "Lock &Scene Numbers", {16, 12, 280, 20}},
+      {CheckBox, "PagesBox", "Lock &Page Breaks", {16, 36, 280, 20}},
+      {CheckBox, "HeadersBox", "Lock &Header Text", {16, 60, 280, 20}},
+      {GroupBox, "UnlockGroup", "When Unlocking", {8, 90, 304, 92}},
+      {CheckBox, "RemoveMarksBox", "Remove &Revision Marks", {8, 20, 280, 20}, "UnlockGroup"},
+      {CheckBox, "RemoveOmittedBox", "Remove &OMITTED Scene Headings", {8, 42, 280, 20}, "UnlockGroup"},
+      {CheckBox, "UnfixHeadersBox", "&Unfix All Headers", {8, 64, 280, 20}, "UnlockGroup"},
+  };
+  for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, {70, 194, 80, 25}, 95)) table.push_back(button);
+  return table;
+}
+
+}  // namespace
+
+TLockScriptDlg::TLockScriptDlg(TComponent* owner, bool unlock) : TForm(owner) {
+  Name = "LockScriptDlg";
+  Caption = unlock ? "Unlock The Script" : "Lock The Script";
+  BorderStyle = TFormBorderStyle::bsDialog;
+  Position = TPosition::poScreenCenter;
+  SetBounds(0, 0, 320, 256);
+  BuildDialog(*this, LockTable());
+  ScenesBox = DialogControl<TCheckBox>(*this, "ScenesBox");
+  PagesBox = DialogControl<TCheckBox>(*this, "PagesBox");
+  HeadersBox = DialogControl<TCheckBox>(*this, "HeadersBox");
+  UnlockGroup = DialogControl<TGroupBox>(*this, "UnlockGroup");
+  RemoveMarksBox = DialogControl<TCheckBox>(*this, "RemoveMarksBox");
+  RemoveOmittedBox = DialogControl<TCheckBox>(*this, "RemoveOmittedBox");
+  UnfixHeadersBox = DialogControl<TCheckBox>(*this, "UnfixHeadersBox");
+  OKBtn = DialogControl<TButton>(*this, "OKBtn");
+  CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
+  UnlockGroup->Visible = unlock;
+  if (!unlock) {
+    // Without the unlocking choices the buttons sit under the three locks.
+    for (TButton* button : {OKBtn, CancelBtn}) button->SetBounds(button->Left, 96, button->Width, button->Height);
+    SetBounds(Left, Top, Width, 162);
+  } else {
+    ScenesBox->Caption = "&Scene Numbers stay Locked";
+    PagesBox->Caption = "&Page Breaks stay Locked";
+    HeadersBox->Caption = "&Header Text stays Locked";
+  }
+}
+
+}  // namespace qm

@@ -1,0 +1,105 @@
+#include "formats/page_breaks.h"
+#include "formats/draft_refresh.h"
+
+#include "base/message_boxes.h"
+#include "formats/page_type_dialog.h"
+#include "platform/messages.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/editor_calls.h"
+#include "script/editing/keyboard_commands.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/model/packed_text.h"
+#include "script/model/standard_formats.h"
+#include "script/model/string_utils.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+const char* const NoBreakNearCaret = "There is no Forced Page Break next to the Cursor.";
+const char* const CannotChangeBreak = "Unable to Change Page Break Type";
+
+// Where the new break goes: before this element.
+TScriptElement* SplitForBreak(TMDIChild& script) {
+  TScriptElement* e = script.CurrentElement;
+  const std::size_t trimmed = TrimmedLength(script.EditBuffer);
+  if (script.CaretColumn == 0 || trimmed == 0 || IsPageBreakKind(e->Kind())) return e;
+  if (script.CaretColumn >= trimmed) return e->next;
+  script.BreakElement();
+  return script.CurrentElement;
+}
+
+}  // namespace
+
+TScriptElement* PageStartBreak(TScriptElement* element) {
+  for (TScriptElement* e = element; e; e = e->prev)
+    if (IsPageBreakKind(e->Kind())) return e;
+  return nullptr;
+}
+
+Word NewPageRevisionWord(const TMDIChild& script) { return script.CurrentRevision; }
+
+void InsertPageBreak(TMDIChild& script) {
+  if (!script.CurrentElement) return;
+  Byte kind = ekForcedPageBreak;
+  if (script.PagesLocked) {
+    const auto chosen = AskPageBreakKind(ekLockedPageBreak);
+    if (!chosen) return;
+    kind = *chosen;
+  }
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  TScriptElement* before = SplitForBreak(script);
+  script.Assemble();
+  TScriptElement* pageBreak = NewElementRecord();
+  pageBreak->format = ForcedPageBreakFormat;
+  pageBreak->format.Kind = kind;
+  if (script.PagesLocked) pageBreak->format.NumberWord = NewPageRevisionWord(script);
+  pageBreak->text = PackText(" ");
+  script.InsertElementAfter(before ? before->prev : script.LastElement, pageBreak);
+  // The caret goes on at the start of what now opens the page.
+  TScriptElement* next = pageBreak->next;
+  while (next && IsPageBreakKind(next->Kind())) next = next->next;
+  script.CurrentElement = next ? next : script.CurrentElement;
+  script.CurrentGroup = script.CurrentElement->group;
+  script.CaretColumn = 0;
+  script.CaretLine = 1;
+  script.DisAssemble();
+  RefreshAfterDraftChange(script);
+}
+
+void RemoveForcedPageBreak(TMDIChild& script) {
+  TScriptElement* e = script.CurrentElement;
+  if (!e) return;
+  Word key = 0;
+  if (e->prev && IsHardPageBreakKind(e->prev->Kind())) {
+    script.CaretColumn = 0;
+    key = VK_BACK;
+  } else if (e->next && IsHardPageBreakKind(e->next->Kind())) {
+    script.CaretColumn = static_cast<Word>(TrimmedLength(script.EditBuffer));
+    key = VK_DELETE;
+  } else {
+    ShowMessageBox(NoBreakNearCaret, "");
+    return;
+  }
+  HandleCommandKey(key, TShiftState{}, &script);
+}
+
+void ChangePageBreakType(TMDIChild& script) {
+  TScriptElement* pageBreak = PageStartBreak(script.CurrentElement);
+  if (!pageBreak || !script.PagesLocked) {
+    ShowMessageBox(CannotChangeBreak, "");
+    return;
+  }
+  const auto chosen = AskPageBreakKind(pageBreak->Kind());
+  if (!chosen || *chosen == pageBreak->Kind()) return;
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  script.Assemble();
+  // An automatic break carried no revision: its page is the current one's.
+  if (pageBreak->Kind() == ekAutoPageBreak) pageBreak->format.NumberWord = NewPageRevisionWord(script);
+  pageBreak->format.Kind = *chosen;
+  script.DisAssemble();
+  RefreshAfterDraftChange(script);
+}
+
+}  // namespace qm

@@ -1,0 +1,30 @@
+// The page-break commands: a break put in before the caret (a forced page
+// in an unlocked script, the kind the writer picks in a locked one), a
+// hard break beside the caret taken out, and the break that starts the
+// caret's page changed into another kind.
+#pragma once
+
+#include "platform/types.h"
+
+namespace qm {
+
+class TMDIChild;
+struct TScriptElement;
+
+// Add Forced Page Break.
+void InsertPageBreak(TMDIChild& script);
+// Remove Forced Page: the hard break before the caret (Backspace at the
+// element's start) or after it (Delete at its end).
+void RemoveForcedPageBreak(TMDIChild& script);
+// Override > Page Break Type.
+void ChangePageBreakType(TMDIChild& script);
+
+// The page-break element that starts the page holding `element` (itself
+// when it is one); null on the first page.
+TScriptElement* PageStartBreak(TScriptElement* element);
+
+// The number word a locked break gets when it is made now: the page
+// belongs to the revision being made.
+Word NewPageRevisionWord(const TMDIChild& script);
+
+}  // namespace qm

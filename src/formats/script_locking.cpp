@@ -1,0 +1,312 @@
+#include "formats/script_locking.h"
+#include "formats/draft_refresh.h"
+
+#include <cctype>
+#include <optional>
+#include <string>
+
+#include "base/ini_file.h"
+#include "base/message_boxes.h"
+#include "formats/lock_script_dialog.h"
+#include "formats/page_breaks.h"
+#include "formats/page_headers.h"
+#include "formats/page_type_dialog.h"
+#include "formats/revisions.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/editor_calls.h"
+#include "script/model/packed_text.h"
+#include "script/model/string_utils.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+const char* const LockSection = "Lock The Script";
+const char* const NotOnHeading = "The Cursor must be on a Scene Heading.";
+const char* const NoOmitWarning =
+    "Removing this Scene Heading without leaving an OMITTED may change the numbers of the Scenes that follow "
+    "it.\r\rShould I continue?";
+const char* const RemoveOmittedQuestion = "Should I REALLY remove all the OMITTED Scene Headings?";
+
+// The largest number the number word holds; past it numbers count on
+// from 500.
+constexpr int MostLockedNumber = 511;
+
+Word LockedWord(const TMDIChild& script, const TElementGroup& group) {
+  int number = group.number;
+  if (number > MostLockedNumber) number -= 500;
+  const Byte shown = script.DisplayNumberLetter(&group);
+  const char letter = shown > ' ' && shown != '-' ? static_cast<char>(shown) : '\0';
+  return number_word::Make(number, true, letter);
+}
+
+void LockSceneNumbers(TMDIChild& script, bool aScenesToo) {
+  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
+    if (!e->group || number_word::Locked(e->format.NumberWord)) continue;
+    const bool heading = e->Kind() == ekSceneHeading;
+    if (heading || (aScenesToo && IsSceneHeading(e->Kind()))) e->format.NumberWord = LockedWord(script, *e->group);
+  }
+}
+
+void LockPageBreaks(TMDIChild& script) {
+  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
+    if (e->Kind() == ekAutoPageBreak) {
+      e->format.Kind = ekLockedPageBreak;
+      e->format.NumberWord = NewPageRevisionWord(script);
+    } else if (e->Kind() == ekForcedPageBreak) {
+      e->format.NumberWord = NewPageRevisionWord(script);
+    }
+  }
+  script.FirstPageRevision = script.CurrentRevision;
+}
+
+void UnlockSceneNumbers(TMDIChild& script) {
+  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
+    if (IsSceneHeading(e->Kind())) {
+      e->format.Kind = ekSceneHeading;
+      e->format.NumberWord = 0;
+    } else if (e->Kind() == ekLockedSceneInformation) {
+      e->format.Kind = ekSceneInformation;
+      e->format.NumberWord = 0;
+    }
+  }
+}
+
+// Locked pages flow again; forced pages stay, without a revision.
+void UnlockPageBreaks(TMDIChild& script) {
+  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
+    if (!IsHardPageBreakKind(e->Kind())) continue;
+    if (e->Kind() != ekForcedPageBreak) e->format.Kind = ekAutoPageBreak;
+    e->format.NumberWord = 0;
+  }
+}
+
+void SaveLockedHeaders(const TMDIChild& script) {
+  TIniFile ini("QUILLPAD.INI");
+  ini.WriteString(LockSection, "Header Line 1", script.HeaderLine1);
+  ini.WriteString(LockSection, "Header Line 2", script.HeaderLine2);
+}
+
+}  // namespace
+
+void LockScript(TMDIChild& script, const TLockChoices& choices) {
+  if (!script.CurrentElement) return;
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  script.Assemble();
+  script.RefreshLayout();
+  script.Assemble();
+  if (choices.scenes != TCheckBoxState::cbUnchecked) {
+    LockSceneNumbers(script, false);
+    script.ScenesLocked = 1;
+  }
+  if (choices.pages != TCheckBoxState::cbUnchecked) {
+    LockPageBreaks(script);
+    script.PagesLocked = 1;
+    // Changes to a locked script are revisions.
+    script.RevisionMarking = 1;
+  }
+  if (choices.headers) {
+    script.HeaderTextLocked = 1;
+    if (script.PagesLocked) StoreCurrentHeaders(script);
+    script.HeadersLocked = 1;
+    SaveLockedHeaders(script);
+  }
+  script.DisAssemble();
+  RefreshAfterDraftChange(script);
+}
+
+void UnlockScript(TMDIChild& script, const TLockChoices& keep) {
+  if (!script.CurrentElement) return;
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  if (keep.removeMarks) RemoveRevisionMarks(script, TMarksRemoval::Silently, true);
+  if (keep.removeOmitted && script.ScenesLocked) RemoveAllOmittedSceneHeadings(script, false);
+  script.Assemble();
+  if (keep.scenes != TCheckBoxState::cbChecked && script.ScenesLocked) {
+    const bool multi = keep.scenes == TCheckBoxState::cbGrayed;
+    if (!multi) UnlockSceneNumbers(script);
+    script.ScenesLocked = 0;
+    script.ScenesMultiLocked = multi ? script.ScenesMultiLocked : Byte{0};
+  }
+  if (keep.pages != TCheckBoxState::cbChecked && script.PagesLocked) {
+    const bool multi = keep.pages == TCheckBoxState::cbGrayed;
+    if (!multi) UnlockPageBreaks(script);
+    script.PagesLocked = 0;
+    script.PagesMultiLocked = multi ? script.PagesMultiLocked : Byte{0};
+  }
+  if (!keep.headers) {
+    script.HeaderTextLocked = 0;
+    script.HeadersLocked = 0;
+  }
+  if (!script.PagesLocked) script.RevisionMarking = 0;
+  script.DisAssemble();
+  RefreshAfterDraftChange(script);
+  if (keep.unfixHeaders && script.PagesLocked) UnfixAllHeaders(script, true);
+}
+
+void LockTheScript(TMDIChild& script) {
+  if (!script.CurrentElement) return;
+  TLockScriptDlg dialog(nullptr, false);
+  dialog.ScenesBox->SetChecked(true);
+  dialog.PagesBox->SetChecked(true);
+  dialog.HeadersBox->SetChecked(script.HeaderTextLocked == 0);
+  dialog.ScenesBox->Enabled = script.ScenesLocked == 0;
+  dialog.PagesBox->Enabled = script.PagesLocked == 0;
+  if (dialog.ShowModal() != mrOk) return;
+  TLockChoices choices;
+  choices.scenes = dialog.ScenesBox->Checked() && !script.ScenesLocked ? TCheckBoxState::cbChecked
+                                                                        : TCheckBoxState::cbUnchecked;
+  choices.pages = dialog.PagesBox->Checked() && !script.PagesLocked ? TCheckBoxState::cbChecked
+                                                                     : TCheckBoxState::cbUnchecked;
+  choices.headers = dialog.HeadersBox->Checked();
+  LockScript(script, choices);
+}
+
+void UnlockTheScript(TMDIChild& script) {
+  if (!script.CurrentElement) return;
+  TLockScriptDlg dialog(nullptr, true);
+  dialog.ScenesBox->AllowGrayed = script.ScenesMultiLocked != 0;
+  dialog.PagesBox->AllowGrayed = script.PagesMultiLocked != 0;
+  dialog.ScenesBox->SetState(script.ScenesLocked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+  dialog.PagesBox->SetState(script.PagesLocked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+  dialog.HeadersBox->SetChecked(script.HeaderTextLocked != 0);
+  if (dialog.ShowModal() != mrOk) return;
+  TLockChoices keep;
+  keep.scenes = dialog.ScenesBox->State();
+  keep.pages = dialog.PagesBox->State();
+  keep.headers = dialog.HeadersBox->Checked();
+  keep.removeMarks = dialog.RemoveMarksBox->Checked();
+  keep.removeOmitted = dialog.RemoveOmittedBox->Checked();
+  keep.unfixHeaders = dialog.UnfixHeadersBox->Checked();
+  UnlockScript(script, keep);
+}
+
+void MultiLockScenesOrPages(TMDIChild& script, bool scenes) {
+  if (!script.CurrentElement) return;
+  Byte& flag = scenes ? script.ScenesMultiLocked : script.PagesMultiLocked;
+  const std::string what = scenes ? "Scenes" : "Pages";
+  if (flag && !AskYesNo("Should I turn off the Multi-Locking of " + what + "?", "", false)) return;
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  flag = flag ? 0 : 1;
+  script.Assemble();
+  // Multi-locking keeps the A-numbers of the day as they are.
+  if (flag && scenes) LockSceneNumbers(script, true);
+  script.DisAssemble();
+  RefreshAfterDraftChange(script);
+  ShowMessageBox(flag ? what + " are now Multi-Locked." : what + " are no longer Multi-Locked.", "");
+}
+
+namespace {
+
+enum TSceneTypeChoice { stNormal = 0, stLocked = 1, stManual = 2 };
+
+// "12" or "12B": the number and its letter; nothing for other text.
+std::optional<Word> TypedSceneNumber(std::string text) {
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  std::size_t digits = 0;
+  while (digits < text.size() && digits < 3 && std::isdigit(static_cast<unsigned char>(text[digits]))) ++digits;
+  if (digits == 0 || text.size() > digits + 1) return std::nullopt;
+  const int number = std::stoi(text.substr(0, digits));
+  const char letter = text.size() > digits ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[digits]))) : '\0';
+  if (number < 1 || number > MostLockedNumber || (letter != '\0' && (letter < 'A' || letter > 'Z'))) return std::nullopt;
+  return number_word::Make(number, true, letter);
+}
+
+}  // namespace
+
+bool ChangeSceneNumberingType(TMDIChild& script) {
+  TScriptElement* e = script.CurrentElement;
+  if (!e) return false;
+  if (!IsSceneHeading(e->Kind())) {
+    ShowMessageBox(NotOnHeading, "");
+    return false;
+  }
+  TWhichPageTypeDlg dialog(nullptr, TTypeQuestion::SceneType);
+  dialog.SceneTypeGroup->SetItemIndex(number_word::Locked(e->format.NumberWord) ? stLocked : stNormal);
+  dialog.SceneNumberEdit->Text = script.SceneNumberText(*e);
+  if (dialog.ShowModal() != mrOk) return false;
+  Word word = 0;
+  Byte kind = ekSceneHeading;
+  switch (dialog.SceneTypeGroup->ItemIndex()) {
+    case stNormal: break;
+    case stLocked:
+      if (!e->group) return false;
+      word = LockedWord(script, *e->group);
+      kind = e->Kind();
+      break;
+    case stManual: {
+      const std::optional<Word> typed = TypedSceneNumber(dialog.SceneNumberEdit->Text());
+      if (!typed) {
+        ShowMessageBox(dialog.SceneNumberEdit->Text() + " is NOT a Valid Number!", "");
+        return false;
+      }
+      word = *typed;
+      kind = number_word::Letter(word) != '\0' ? ekASceneHeading : ekSceneHeading;
+      break;
+    }
+    default: return false;
+  }
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  script.Assemble();
+  e->format.NumberWord = word;
+  e->format.Kind = kind;
+  script.DisAssemble();
+  RefreshAfterDraftChange(script);
+  return word != 0;
+}
+
+bool IsOmittedHeading(const TMDIChild& script, const TScriptElement& heading) {
+  if (!IsSceneHeading(heading.Kind()) || script.SceneOmitText.empty()) return false;
+  const std::string text = PlainText(LiveElementText(script, heading));
+  return text.compare(0, script.SceneOmitText.size(), script.SceneOmitText) == 0;
+}
+
+int RemoveAllOmittedSceneHeadings(TMDIChild& script, bool ask) {
+  if (!script.CurrentElement) return 0;
+  if (ask && !AskYesNo(RemoveOmittedQuestion, "", false)) return 0;
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  script.Assemble();
+  TScriptElement* keep = script.CurrentElement;
+  int removed = 0;
+  for (TScriptElement* e = script.FirstElement; e;) {
+    TScriptElement* next = e->next;
+    if (IsOmittedHeading(script, *e) && (e->prev || e->next)) {
+      if (e == keep) keep = next ? next : e->prev;
+      script.CurrentElement = e;
+      script.DisposeIndex(false);
+      ++removed;
+    }
+    e = next;
+  }
+  script.CurrentElement = keep;
+  script.CurrentGroup = keep->group;
+  script.CaretColumn = 0;
+  script.DisAssemble();
+  RefreshAfterDraftChange(script);
+  if (ask) ShowMessageBox(std::to_string(removed) + " OMITTED Scene Headings were removed.", "");
+  return removed;
+}
+
+void RemoveSceneHeadingNoOmit(TMDIChild& script) {
+  TScriptElement* e = script.CurrentElement;
+  if (!e) return;
+  if (!IsSceneHeading(e->Kind())) {
+    ShowMessageBox(NotOnHeading, "");
+    return;
+  }
+  if (!AskYesNo(NoOmitWarning, "", false)) return;
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  script.Assemble();
+  const TElementFormat action = script.FormatSet[fsAction];
+  e->format.Kind = ekAction;
+  e->format.NumberWord = 0;
+  e->format.LeftMargin = action.LeftMargin;
+  e->format.RightMargin = action.RightMargin;
+  e->format.AllCaps = action.AllCaps;
+  e->format.Style = action.Style;
+  e->lineOffsets.clear();
+  script.DisAssemble();
+  RefreshAfterDraftChange(script);
+}
+
+}  // namespace qm

@@ -1,0 +1,49 @@
+// Locking a script for production: scene numbers written into the scene
+// headings, the page breaks of the day made locked breaks of the current
+// revision, the header text locked; and the ways back: unlocking, the
+// multi-locks, and the OMITTED headings a locked script leaves behind.
+#pragma once
+
+#include "platform/forms.h"
+
+namespace qm {
+
+class TMDIChild;
+struct TScriptElement;
+
+// What a lock locks, or what an unlock keeps and does.
+struct TLockChoices {
+  TCheckBoxState scenes = TCheckBoxState::cbChecked;
+  TCheckBoxState pages = TCheckBoxState::cbChecked;
+  bool headers = true;
+  // Unlocking only.
+  bool removeMarks = false;
+  bool removeOmitted = false;
+  bool unfixHeaders = false;
+};
+
+// The Lock and Unlock commands: the dialog, then the choices applied.
+void LockTheScript(TMDIChild& script);
+void UnlockTheScript(TMDIChild& script);
+// The choices applied without asking.
+void LockScript(TMDIChild& script, const TLockChoices& choices);
+void UnlockScript(TMDIChild& script, const TLockChoices& keep);
+
+// Multi-Lock > Scenes (true) or Pages (false): switches the multi-lock on
+// or (after a question) off, renumbers and reports.
+void MultiLockScenesOrPages(TMDIChild& script, bool scenes);
+
+// Override > Element's Numbering: the heading at the caret numbered
+// normally, locked at the number it shows, or given a number (and letter)
+// typed in; true when its number was overridden.
+bool ChangeSceneNumberingType(TMDIChild& script);
+
+// Whether a scene heading stands for omitted scenes.
+bool IsOmittedHeading(const TMDIChild& script, const TScriptElement& heading);
+// Removes every OMITTED heading (after a question when asked) and reports
+// how many went; the count.
+int RemoveAllOmittedSceneHeadings(TMDIChild& script, bool ask);
+// The heading at the caret becomes Action, with no OMITTED left behind.
+void RemoveSceneHeadingNoOmit(TMDIChild& script);
+
+}  // namespace qm

@@ -1,0 +1,160 @@
+// The Production menu's draft commands: page breaks, locking the script,
+// the multi-locks, revisions and their marks, the OMITTED headings.
+#include "formats/dialogue_numbering.h"
+#include "formats/page_breaks.h"
+#include "formats/page_headers.h"
+#include "formats/revision_levels.h"
+#include "formats/revisions.h"
+#include "formats/script_locking.h"
+#include "formats/user_colour_dialog.h"
+#include "language/search_tools.h"
+#include "files/undo_ring.h"
+#include "platform/menus.h"
+#include "script/editing/revision_marks.h"
+#include "base/document_table.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "shell/main_form.h"
+
+namespace qm {
+
+void TMainForm::AddForcedPageBreakItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) InsertPageBreak(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::RemoveForcedPageItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) RemoveForcedPageBreak(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::LockScriptItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) {
+    LockTheScript(*script);
+    MenuItem("AutoRevMarksItem")->Checked = script->RevisionMarking != 0;
+  }
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::UnlockScriptItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) {
+    UnlockTheScript(*script);
+    MenuItem("AutoRevMarksItem")->Checked = script->RevisionMarking != 0;
+  }
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::MultiLockItemClick(TObject* sender) {
+  if (TMDIChild* script = EditableActiveScript())
+    MultiLockScenesOrPages(*script, SenderName(sender) == "MultiLockScenesItem");
+  FocusActiveScript();
+}
+
+void TMainForm::StartNextRevisionItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) StartNewRevision(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::FixFlexAPagesItemClick(TObject* sender) {
+  if (TMDIChild* script = EditableActiveScript()) script->FlexOrFixAPages(SenderName(sender) == "FlexAPagesItem");
+  FocusActiveScript();
+}
+
+void TMainForm::AutoRevMarksItemClick(TObject*) {
+  TMDIChild* script = EditableActiveScript();
+  if (!script) return;
+  script->RevisionMarking = script->RevisionMarking ? 0 : 1;
+  MenuItem("AutoRevMarksItem")->Checked = script->RevisionMarking != 0;
+  FocusActiveScript();
+}
+
+void TMainForm::RemoveDraftItemClick(TObject* sender) {
+  TMDIChild* script = EditableActiveScript();
+  const std::string name = SenderName(sender);
+  if (script && name == "RemoveRevMarksItem") RemoveRevisionMarks(*script, TMarksRemoval::AskFirst, true);
+  if (script && name == "RemoveOmittedItem") RemoveAllOmittedSceneHeadings(*script, true);
+  if (script && name == "SceneHeadingNoOmitItem") RemoveSceneHeadingNoOmit(*script);
+  if (script && name == "RemoveLockedPageBrkItem") RemoveForcedPageBreak(*script);
+  if (script && name == "RemoveUserColorItem")
+    if (const std::optional<int> colour = AskUserColour()) RemoveColorCodes(*script, TMarkColour::User, *colour);
+  FocusActiveScript();
+}
+
+void TMainForm::OverrideItemClick(TObject* sender) {
+  TMDIChild* script = EditableActiveScript();
+  const std::string name = SenderName(sender);
+  if (script && name == "CheatPgBreakTypeItem") ChangePageBreakType(*script);
+  if (script && name == "OverrideSceneHeading") ChangeSceneNumberingType(*script);
+  if (script && name == "CheatPageHeaderItem") CheatPageHeader(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::TogglePauseLockingClick(TObject* sender) {
+  TMDIChild* script = EditableActiveScript();
+  auto* item = dynamic_cast<TMenuItem*>(sender);
+  if (!script || !item) return;
+  const bool pages = item->Name == "PausePageLockingItem";
+  if (script->TogglePauseLocking(pages, item->Checked)) item->Checked = true;
+  else if (item->Checked) item->Checked = false;
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::LockRevMarksItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) LockRevisionMarks(*script);
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::UnlockRevMarkLevelItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) UnlockRevisionMarkLevel(*script);
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::FixHeadersItemClick(TObject* sender) {
+  TMDIChild* script = EditableActiveScript();
+  if (script && SenderName(sender) == "UnfixAllHeadersItem") UnfixAllHeaders(*script, true);
+  else if (script) FixAllHeaders(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::UnlockHeadersItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) UnlockHeaderText(*script);
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::NextRevisionMarkItemClick(TObject*) {
+  if (TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript()) GotoNextRevisionMark(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::LockDialogueNumberingItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) LockDialogueNumbering(*script, LockModeOf(*script));
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::UnlockDialogueNumberingItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) LockDialogueNumbering(*script, UnlockModeOf(*script));
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::InstallDraftHooks() {
+  UndoHooks.UpdatePageHeader = [](TScriptElement* pageStart) {
+    if (TMDIChild* script = ActiveScript()) UpdatePageHeader(*script, pageStart);
+  };
+  UndoHooks.MarkRevisedLine = [](bool force) {
+    if (TMDIChild* script = ActiveScript()) MarkRevisedLine(*script, force);
+  };
+  UndoHooks.UpdatePageRevisedState = [] {
+    if (TMDIChild* script = ActiveScript()) UpdatePageRevisedState(*script);
+  };
+}
+
+}  // namespace qm

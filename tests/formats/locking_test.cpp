@@ -1,0 +1,207 @@
+#include "formats/script_locking.h"
+
+#include <gtest/gtest.h>
+
+#include "formats/drafts_fixture.h"
+#include "formats/lock_script_dialog.h"
+#include "formats/page_breaks.h"
+#include "formats/page_type_dialog.h"
+#include "script/model/packed_text.h"
+
+namespace qm::testing {
+namespace {
+
+class LockingTest : public DraftsFixture {
+ protected:
+  std::vector<ElementSpec> ThreeScenesOnTwoPages() {
+    return {{ekSceneHeading, "INT. A"}, ActionLines(30), {ekSceneHeading, "INT. B"}, ActionLines(30),
+            {ekSceneHeading, "INT. C"}, ActionLines(2)};
+  }
+  std::vector<Word> HeadingWords() const {
+    std::vector<Word> words;
+    for (const TScriptElement* e = Window().FirstElement; e; e = e->next)
+      if (IsSceneHeading(e->Kind())) words.push_back(e->format.NumberWord);
+    return words;
+  }
+};
+
+TEST_F(LockingTest, TheDialogLocksWhatIsChecked) {
+  struct Case {
+    const char* what;
+    bool scenes, pages, headers;
+  };
+  const std::vector<Case> cases = {
+      {"everything", true, true, true},
+      {"scenes only", true, false, false},
+      {"pages and headers", false, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start(ThreeScenesOnTwoPages());
+    Window().CurrentRevision = 3;
+    Driver().Expect([&c](TForm& form) {
+      auto& dialog = dynamic_cast<TLockScriptDlg&>(form);
+      EXPECT_EQ(dialog.Caption(), "Lock The Script");
+      EXPECT_FALSE(dialog.UnlockGroup->Visible());
+      dialog.ScenesBox->SetChecked(c.scenes);
+      dialog.PagesBox->SetChecked(c.pages);
+      dialog.HeadersBox->SetChecked(c.headers);
+      form.ModalResult = mrOk;
+    });
+    LockTheScript(Window());
+    EXPECT_EQ(Window().ScenesLocked, c.scenes);
+    EXPECT_EQ(Window().PagesLocked, c.pages);
+    EXPECT_EQ(Window().HeaderTextLocked, c.headers);
+    const std::vector<Word> locked = {number_word::Make(1, true, 0), number_word::Make(2, true, 0),
+                                      number_word::Make(3, true, 0)};
+    EXPECT_EQ(HeadingWords(), c.scenes ? locked : std::vector<Word>(3, 0));
+    EXPECT_EQ(BreakKinds(), std::vector<int>{c.pages ? ekLockedPageBreak : ekAutoPageBreak});
+    if (c.pages) {
+      EXPECT_EQ(PageStartBreak(Window().LastElement)->format.NumberWord, 3);
+    }
+    EXPECT_EQ(Window().FirstPageRevision, c.pages ? 3 : 0);
+  }
+}
+
+TEST_F(LockingTest, CancellingTheDialogLocksNothing) {
+  Start(ThreeScenesOnTwoPages());
+  Driver().Expect([](TForm& form) { form.ModalResult = mrCancel; });
+  LockTheScript(Window());
+  EXPECT_EQ(Window().ScenesLocked, 0);
+  EXPECT_EQ(Window().PagesLocked, 0);
+  EXPECT_EQ(HeadingWords(), std::vector<Word>(3, 0));
+}
+
+TEST_F(LockingTest, UnlockingTurnsOffTheUncheckedLocksAndAGreyCheckKeepsTheMultiLock) {
+  struct Case {
+    const char* what;
+    TCheckBoxState scenes, pages;
+    Byte scenesLocked, scenesMulti, pagesLocked, pagesMulti;
+    int breakKind;
+  };
+  const std::vector<Case> cases = {
+      {"both off", TCheckBoxState::cbUnchecked, TCheckBoxState::cbUnchecked, 0, 0, 0, 0, ekAutoPageBreak},
+      {"both kept", TCheckBoxState::cbChecked, TCheckBoxState::cbChecked, 1, 1, 1, 1, ekLockedPageBreak},
+      {"grey: multi-locks only", TCheckBoxState::cbGrayed, TCheckBoxState::cbGrayed, 0, 1, 0, 1,
+       ekLockedPageBreak},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start(ThreeScenesOnTwoPages());
+    LockScript(Window(), TLockChoices{});
+    Window().ScenesMultiLocked = Window().PagesMultiLocked = 1;
+    Driver().Expect([&c](TForm& form) {
+      auto& dialog = dynamic_cast<TLockScriptDlg&>(form);
+      EXPECT_EQ(dialog.Caption(), "Unlock The Script");
+      EXPECT_TRUE(dialog.ScenesBox->Checked()) << "the locks start checked";
+      EXPECT_TRUE(dialog.ScenesBox->AllowGrayed);
+      dialog.ScenesBox->SetState(c.scenes);
+      dialog.PagesBox->SetState(c.pages);
+      form.ModalResult = mrOk;
+    });
+    UnlockTheScript(Window());
+    EXPECT_EQ(Window().ScenesLocked, c.scenesLocked);
+    EXPECT_EQ(Window().ScenesMultiLocked, c.scenesMulti);
+    EXPECT_EQ(Window().PagesLocked, c.pagesLocked);
+    EXPECT_EQ(Window().PagesMultiLocked, c.pagesMulti);
+    EXPECT_EQ(BreakKinds(), std::vector<int>{c.breakKind});
+    EXPECT_EQ(SceneNumbers(), (std::vector<std::string>{"1", "2", "3"}));
+  }
+}
+
+TEST_F(LockingTest, MultiLockingSwitchesOnAndAsksBeforeItSwitchesOff) {
+  Start(ThreeScenesOnTwoPages());
+  LockScript(Window(), TLockChoices{});
+  std::string message;
+  Press(mrOk, &message);
+  MultiLockScenesOrPages(Window(), true);
+  EXPECT_EQ(message, "Scenes are now Multi-Locked.");
+  EXPECT_EQ(Window().ScenesMultiLocked, 1);
+
+  Press(mrNo, &message);
+  MultiLockScenesOrPages(Window(), true);
+  EXPECT_EQ(message, "Should I turn off the Multi-Locking of Scenes?");
+  EXPECT_EQ(Window().ScenesMultiLocked, 1) << "the writer said no";
+
+  Press(mrOk, &message);
+  MultiLockScenesOrPages(Window(), false);
+  EXPECT_EQ(message, "Pages are now Multi-Locked.");
+  Press(mrYes);
+  Press(mrOk, &message);
+  MultiLockScenesOrPages(Window(), false);
+  EXPECT_EQ(message, "Pages are no longer Multi-Locked.");
+  EXPECT_EQ(Window().PagesMultiLocked, 0);
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(LockingTest, OmittedHeadingsAreRemovedAllAtOnceOrOneHeadingLeavesNone) {
+  Start({{ekSceneHeading, "INT. A"}, ActionLines(1), {ekSceneHeading, "OMITTED"}, {ekSceneHeading, "INT. B"},
+         {ekSceneHeading, "OMITTED"}, ActionLines(1)});
+  LockScript(Window(), TLockChoices{});
+  EXPECT_EQ(SceneNumbers(), (std::vector<std::string>{"1", "2", "3", "4"}));
+
+  std::string report;
+  Press(mrNo);
+  EXPECT_EQ(RemoveAllOmittedSceneHeadings(Window(), true), 0) << "not confirmed";
+  Press(mrYes);
+  Press(mrOk, &report);
+  EXPECT_EQ(RemoveAllOmittedSceneHeadings(Window(), true), 2);
+  EXPECT_EQ(report, "2 OMITTED Scene Headings were removed.");
+  EXPECT_EQ(SceneNumbers(), (std::vector<std::string>{"1", "3"})) << "the locked numbers stay";
+
+  // The heading of scene 3 becomes Action after the warning.
+  CaretAt(2, 0);
+  ASSERT_TRUE(IsSceneHeading(Window().CurrentElement->Kind()));
+  Press(mrYes);
+  RemoveSceneHeadingNoOmit(Window());
+  EXPECT_EQ(SceneNumbers(), (std::vector<std::string>{"1"}));
+  EXPECT_EQ(Elements()[2], (ElementSpec{ekAction, "INT. B"}));
+
+  std::string refusal;
+  CaretAt(1, 0);
+  Press(mrOk, &refusal);
+  RemoveSceneHeadingNoOmit(Window());
+  EXPECT_EQ(refusal, "The Cursor must be on a Scene Heading.");
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(LockingTest, AHeadingsNumberIsOverriddenByTheWritersChoice) {
+  struct Case {
+    const char* what;
+    int choice;
+    const char* typed;
+    bool overridden;
+    std::vector<std::string> numbers;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {"locked where it stands", 1, "", true, {"1", "2", "3"}, nullptr},
+      {"a number typed in", 2, "7", true, {"1", "7", "8"}, nullptr},
+      {"a number and letter typed in", 2, "1b", true, {"1", "1B", "2"}, nullptr},
+      {"numbered normally", 0, "", false, {"1", "2", "3"}, nullptr},
+      {"not a number", 2, "x9", false, {"1", "2", "3"}, "x9 is NOT a Valid Number!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start(ThreeScenesOnTwoPages());
+    CaretAt(2, 0);
+    ASSERT_TRUE(IsSceneHeading(Window().CurrentElement->Kind()));
+    Driver().Expect([&c](TForm& form) {
+      auto& dialog = dynamic_cast<TWhichPageTypeDlg&>(form);
+      EXPECT_EQ(dialog.Caption(), "Change Scene Type");
+      EXPECT_EQ(dialog.SceneNumberEdit->Text(), "2") << "the number it shows";
+      dialog.SceneTypeGroup->SetItemIndex(c.choice);
+      if (*c.typed) dialog.SceneNumberEdit->Text = std::string(c.typed);
+      form.ModalResult = mrOk;
+    });
+    std::string message;
+    if (c.message) Press(mrOk, &message);
+    EXPECT_EQ(ChangeSceneNumberingType(Window()), c.overridden);
+    EXPECT_EQ(SceneNumbers(), c.numbers);
+    EXPECT_EQ(message, c.message ? c.message : "");
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
+}
+
+}  // namespace
+}  // namespace qm::testing

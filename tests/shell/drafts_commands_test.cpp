@@ -1,0 +1,76 @@
+// The Production menu's draft commands reach their routines: the menu
+// items open their dialogs and change the active script.
+#include <gtest/gtest.h>
+
+#include "formats/lock_script_dialog.h"
+#include "formats/user_colour_dialog.h"
+#include "platform/menus.h"
+#include "script/fixtures/keys_fixture.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "support/message_box_answers.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+class DraftsCommandsTest : public testing::KeysFixture {};
+
+TEST_F(DraftsCommandsTest, RemovingAUserColourTakesOnlyThatColoursCodes) {
+  // User colour 3 is 238 ... 248, colour 1 is 253 ... 254.
+  Load({{ekAction, "One \xEE" "green\xF8 and \xFD" "gold\xFE."}});
+  Driver().Expect([](TForm& form) {
+    auto& dialog = dynamic_cast<TUserColourDlg&>(form);
+    dialog.ColourGroup->SetItemIndex(2);
+    form.ModalResult = mrOk;
+  });
+  Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); });
+  ExpectBox("All Selected User Color Codes Codes have been removed.", mrOk);
+  MainForm->MenuItem("RemoveUserColorItem")->Click();
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "One green and \xFD" "gold\xFE."}}));
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(DraftsCommandsTest, TheLockItemLocksTheScriptAndTheMarksItemFollowsIt) {
+  Load({{ekSceneHeading, "INT. ROOM"}, {ekAction, "Rain."}});
+  Driver().Expect([](TForm& form) {
+    ASSERT_NE(dynamic_cast<TLockScriptDlg*>(&form), nullptr);
+    form.ModalResult = mrOk;
+  });
+  MainForm->MenuItem("LockScriptItem")->Click();
+  EXPECT_EQ(W().ScenesLocked, 1);
+  EXPECT_EQ(W().PagesLocked, 1);
+  EXPECT_EQ(W().RevisionMarking, 1) << "a locked script marks its changes";
+
+  MainForm->MenuItem("AutoRevMarksItem")->Click();
+  EXPECT_EQ(W().RevisionMarking, 0);
+  EXPECT_FALSE(MainForm->MenuItem("AutoRevMarksItem")->Checked);
+  MainForm->MenuItem("AutoRevMarksItem")->Click();
+  EXPECT_TRUE(MainForm->MenuItem("AutoRevMarksItem")->Checked);
+
+  // The check follows the script whenever the menus are brought up to date.
+  W().RevisionMarking = 0;
+  MainForm->MenusDue = 1;
+  bool done = false;
+  MainForm->AppIdle(nullptr, done);
+  EXPECT_FALSE(MainForm->MenuItem("AutoRevMarksItem")->Checked);
+}
+
+TEST_F(DraftsCommandsTest, NextRevisionMarkGoesToTheNextMarkedLine) {
+  Load({{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."}, {ekAction, "Four."}});
+  W().Assemble();
+  TScriptElement* third = W().FirstElement->next->next;
+  third->revisedLines = std::string(1, '\x01');
+  W().DisAssemble();
+  MainForm->MenuItem("NextRevisionMarkItem")->Click();
+  EXPECT_EQ(W().CurrentElement, third);
+  EXPECT_EQ(W().CaretColumn, 0);
+  ExpectBox("There are no more current Revision Marks below the Cursor.", mrOk);
+  MainForm->MenuItem("NextRevisionMarkItem")->Click();
+  EXPECT_EQ(W().CurrentElement, third);
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+}  // namespace
+}  // namespace qm
