@@ -7,6 +7,7 @@
 
 #include "platform/forms.h"
 #include "platform/messages.h"
+#include "script/layout/centered_elements.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/line_revision_marks.h"
 #include "script/layout/margin_marks.h"
@@ -242,7 +243,7 @@ TPageBreakTexts PageBreakTexts(const TMDIChild& window, const TScriptElement& el
   const bool speechSplit = window.LayoutOptions.MoreLines && IsSpeechText(element.prev) &&
                            (element.split == spSecondPiece || IsSpeechText(after) ||
                             (repeatedName && IsSpeechText(after->next)));
-  const bool sceneContinues = element.next && !StartsScene(element.next->Kind()) && InsideScene(element);
+  const bool sceneContinues = SceneContinuesPastBreak(window, element) && InsideScene(element);
   TPageBreakTexts texts;
   texts.more = speechSplit;
   texts.bottomContinued = sceneContinues && window.BottomSceneContinued;

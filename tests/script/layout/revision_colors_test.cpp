@@ -118,7 +118,7 @@ TEST_F(RevisionColorsTest, TheFirstPageFollowsItsRevisionOrTheCurrentOneOnceRevi
 }
 
 TEST_F(RevisionColorsTest, ABreaksLinesAboveItsRuleBelongToThePageThatEnds) {
-  Build({{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "one"}, {ekForcedPageBreak, ""}, {ekAction, "two"}});
+  Build({{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "one"}, {ekLockedPageBreak, ""}, {ekAction, "two"}});
   Window().BottomSceneContinued = 1;
   Window().RevisionColours.Clear();
   Window().AddRevisionColour("WHITE", clWhite);
