@@ -330,7 +330,8 @@ void DrawNoteBox(TMDIChild& window, int line, int top, bool outlineOnly) {
   int y2 = top + 1;
   for (int l = line; l <= ScreenLineCount && Row(window, l).element == &e; ++l) y2 += Row(window, l).height;
   TCanvas& canvas = window.Canvas;
-  const TColor background = window.BackgroundColor;
+  // Beside the box the line keeps its page's colour.
+  const TColor background = LineBackgroundColor(window, &e, line);
   if (outlineOnly) {
     canvas.Brush.Style = TBrushStyle::bsClear;
   } else {

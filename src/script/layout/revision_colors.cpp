@@ -1,5 +1,6 @@
 #include "script/layout/revision_colors.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -21,6 +22,7 @@ class TPageColourState : public TComponent {
  public:
   explicit TPageColourState(TMDIChild& window) : TComponent(&window) { Name = ComponentName; }
   TColor LastLineColour = clWhite;
+  int LastLine = 0;  // the screen line LastLineColour was worked out for
 };
 
 TPageColourState& PageColourState(TMDIChild& window) {
@@ -71,6 +73,17 @@ int PageRevision(const TMDIChild& window, const TScriptElement* element) {
   return window.FirstPageRevision;
 }
 
+// An empty line and the continued line at a page's top take the colour of
+// the line above: the one just painted, else the nearest shown above it;
+// above the script's first element, the first page's.
+TColor ColourOfLineAbove(TMDIChild& window, const TPageColourState& state, int screenLine) {
+  if (screenLine > 1 && state.LastLine == screenLine - 1) return state.LastLineColour;
+  for (int above = std::min(screenLine, ScreenLineCount + 1) - 1; above >= 1; --above)
+    if (const TScriptElement* e = window.ScreenLines[static_cast<std::size_t>(above)].element)
+      return LineBackgroundColor(window, e, above);
+  return window.FirstElement ? LineBackgroundColor(window, window.FirstElement, 0) : window.BackgroundColor;
+}
+
 }  // namespace
 
 void SetupRevisionColorDisplay(TMDIChild& window) {
@@ -100,10 +113,14 @@ TColor LineBackgroundColor(TMDIChild& window, const TScriptElement* element, int
     state.LastLineColour = background;
     return background;
   }
-  if (!element) return state.LastLineColour;
-  if (screenLine >= 1 && screenLine <= ScreenLineCount - 1 &&
-      window.ScreenLines[static_cast<std::size_t>(screenLine)].banner == 1)
-    return state.LastLineColour;
+  const bool continuedLine = screenLine >= 1 && screenLine <= ScreenLineCount - 1 &&
+                             window.ScreenLines[static_cast<std::size_t>(screenLine)].banner == 1;
+  if (!element || continuedLine) {
+    const TColor above = ColourOfLineAbove(window, state, screenLine);
+    state.LastLineColour = above;
+    state.LastLine = screenLine;
+    return above;
+  }
   element = PageOfBreakLine(window, element, screenLine);
   TColor color = background;
   const int revision = PageRevision(window, element);
@@ -116,6 +133,7 @@ TColor LineBackgroundColor(TMDIChild& window, const TScriptElement* element, int
     if (shown != clNone && shown != 0) color = shown;
   }
   state.LastLineColour = color;
+  state.LastLine = screenLine;
   return color;
 }
 

@@ -141,6 +141,24 @@ TEST_F(RevisionColorsTest, ABreaksLinesAboveItsRuleBelongToThePageThatEnds) {
          "colour above";
 }
 
+TEST_F(RevisionColorsTest, EmptyLinesAboveTheScriptTakeTheFirstPagesColour) {
+  MakeTwoPages(ekForcedPageBreak, 2);
+  Window().FirstPageRevision = 1;
+  // The last line asked for lay on the pink page; the view then moves down
+  // so that the script begins on screen line 3.
+  ColourOfSecondPage();
+  ResetScreenLines(Window());
+  int line = 3;
+  for (TScriptElement* e = Window().FirstElement; e; e = e->next) {
+    e->screenLine = static_cast<std::int16_t>(line);
+    Window().WrapScreenText(e, e->text ? ElementText(*e) : Window().EditBuffer);
+    line += e->lineCount;
+  }
+  ASSERT_EQ(Window().ScreenLines[1].element, nullptr);
+  EXPECT_EQ(LineBackgroundColor(Window(), nullptr, 1), Blue);
+  EXPECT_EQ(LineBackgroundColor(Window(), nullptr, 2), Blue);
+}
+
 TEST_F(RevisionColorsTest, PaintingFillsEachLineWithItsPageColour) {
   MakeTwoPages(ekForcedPageBreak, 2);
   Window().Recording()->Clear();
