@@ -89,7 +89,7 @@ class PagePrinter {
     for (int i = 0; i < count; ++i) {
       const int top = y + spacing * line * i / 10;
       PrintLaidLine(s_, printed.lines[static_cast<std::size_t>(i)], x, top, font, options_.colored);
-      if (options_.revisionMarks && LineIsRevised(e, i + 1)) PrintRevisionMark(top);
+      if (options_.revisionMarks) PrintRevisionMarks(RevisionMarkLevel(s_, e, i + 1), top);
     }
     if (options_.sceneNumbers && IsSceneHeading(e.Kind())) PrintSceneNumbers(e, y, font);
     return y + line + spacing * line * std::max(count - 1, 0) / 10;
@@ -106,11 +106,14 @@ class PagePrinter {
     if (s_.RightNumber) PrintAt(font, g_.pageWidth - g_.Dots(heading.format.RightMargin) + g_.dpiX / 2, y, number);
   }
 
-  void PrintRevisionMark(int y) {
-    // Half an inch in from the right edge of the paper, beside the line.
+  void PrintRevisionMarks(int level, int y) {
+    // Half an inch in from the right edge of the paper, beside the line:
+    // the mark once per locked level.
+    const std::string marks = RevisionMarkRun(s_, level);
+    if (marks.empty()) return;
     const TFontDesc font = ScriptFont(s_);
-    const int x = g_.pageWidth - g_.dpiX / 2 - PrintedWidth(font, s_.RevisionMarkText);
-    PrintAt(font, x, y, s_.RevisionMarkText);
+    const int x = g_.pageWidth - g_.dpiX / 2 - PrintedWidth(font, marks);
+    PrintAt(font, x, y, marks);
   }
 
   void PrintText(const std::string& text, const TElementFormat& format, int y) {
