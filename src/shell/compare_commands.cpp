@@ -24,7 +24,12 @@ void TMainForm::ComparedScriptsItemClick(TObject*) {
   TMDIChild* result = ActiveScript();
   if (DocumentCount == before || !result) return;
   TImportedElements elements;
-  for (const TComparedElement& e : comparison.elements) elements.push_back({.kind = e.kind, .text = e.text});
+  for (const TComparedElement& e : comparison.elements) {
+    TImportedElement imported;
+    imported.kind = e.kind;
+    imported.text = e.text;
+    elements.push_back(imported);
+  }
   ReplaceScriptElements(*result, elements);
   MarkComparedNames(*result, comparison);
   LayOutLoadedScript(*result);

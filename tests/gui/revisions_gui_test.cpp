@@ -73,11 +73,12 @@ class RevisionsGuiTest : public testing::ProgramGuiFixture {
     for (int i = 0; e && i < index; ++i) e = e->next;
     return e;
   }
-  // The colour of the shot in the left margin of an element's first line.
+  // The colour of the shot in the left margin of an element's first line,
+  // between the marker boxes and scene numbers and the text.
   QColor MarginColour(const QImage& shot, const TScriptElement* e) {
     const QPoint origin = ScriptClient()->mapTo(MainWindow(), QPoint(0, 0));
     const int y = Script().ScreenLines[static_cast<std::size_t>(e->screenLine)].y - 3;
-    return shot.pixelColor(origin + QPoint(60, y));
+    return shot.pixelColor(origin + QPoint(TenthsToScreenX(Script(), 12), y));
   }
   // Dark pixels in a box of the script window's client.
   int InkIn(const QImage& shot, QRect box) {
