@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
+#include "script/layout/revision_colors.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/message_pump.h"
 #include "script/script_window.h"
@@ -246,6 +247,7 @@ void TProgressDlg::DispatchLoad(Byte code) {
     }
     const bool timed = AnsiUpperCase(JobFileName).find(".TMB") != std::string::npos;
     if (!LoadScriptFile(JobFileName, timed).loaded) ModalResult = mrCancel;
+    else SetupRevisionColorDisplay();
     return;
   }
   if (code == 18) {

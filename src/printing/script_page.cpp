@@ -6,6 +6,7 @@
 #include "printing/page_header.h"
 #include "printing/print_run.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/line_revision_marks.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/word_wrap.h"
 #include "script/pagination/repagination.h"
@@ -30,10 +31,6 @@ void UseFont(const TFontDesc& font) {
   canvas.Font.Style = font.Style;
   canvas.Font.Color = font.Color;
   canvas.Font.Orientation = 0;
-}
-
-bool RevisedLine(const TScriptElement& e, int line) {
-  return e.revisedLines && e.revisedLines->find(static_cast<char>(line)) != std::string::npos;
 }
 
 // The lines before the first element of a page: exactly one line unless
@@ -92,7 +89,7 @@ class PagePrinter {
     for (int i = 0; i < count; ++i) {
       const int top = y + spacing * line * i / 10;
       PrintLaidLine(s_, printed.lines[static_cast<std::size_t>(i)], x, top, font, options_.colored);
-      if (options_.revisionMarks && RevisedLine(e, i + 1)) PrintRevisionMark(top);
+      if (options_.revisionMarks) PrintRevisionMarks(RevisionMarkLevel(s_, e, i + 1), top);
     }
     if (options_.sceneNumbers && IsSceneHeading(e.Kind())) PrintSceneNumbers(e, y, font);
     return y + line + spacing * line * std::max(count - 1, 0) / 10;
@@ -109,11 +106,14 @@ class PagePrinter {
     if (s_.RightNumber) PrintAt(font, g_.pageWidth - g_.Dots(heading.format.RightMargin) + g_.dpiX / 2, y, number);
   }
 
-  void PrintRevisionMark(int y) {
-    // Half an inch in from the right edge of the paper, beside the line.
+  void PrintRevisionMarks(int level, int y) {
+    // Half an inch in from the right edge of the paper, beside the line:
+    // the mark once per locked level.
+    const std::string marks = RevisionMarkRun(s_, level);
+    if (marks.empty()) return;
     const TFontDesc font = ScriptFont(s_);
-    const int x = g_.pageWidth - g_.dpiX / 2 - PrintedWidth(font, s_.RevisionMarkText);
-    PrintAt(font, x, y, s_.RevisionMarkText);
+    const int x = g_.pageWidth - g_.dpiX / 2 - PrintedWidth(font, marks);
+    PrintAt(font, x, y, marks);
   }
 
   void PrintText(const std::string& text, const TElementFormat& format, int y) {

@@ -213,6 +213,9 @@ class TMainForm : public TForm, public TProgramOptions {
   // The check marks that follow the active script's own settings.
   void ShowScriptChecks();
 
+  // Comparing two drafts: the two open scripts into a new result script.
+  void ComparedScriptsItemClick(TObject* sender);
+
   // Search and replace, bookmarks and quick entry: Search (Alt Search too),
   // Search & Replace, Search Again, Change Character Name, the Bookmarks
   // window, and the quick-entry box (Setup opens it without its file).

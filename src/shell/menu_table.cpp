@@ -283,7 +283,7 @@ const TMenuRow kRows[] = {
     Await(2, "Ca&lendar", "", "Calendar1", "Calendar1Click", SettingsDialogs),
     Await(2, "&Name Bank...", "Ctrl+Alt+N", "CharacterNameBankItem", "CharacterNameBankItemClick", ProductionLists),
     Do(2, "Script Anal&ysis", "", "ScriptAnalysisItem", QM_CMD(ScriptAnalysisItemClick)),
-    Await(2, "C&ompare Two Scripts", "", "ComparedScriptsItem", "ComparedScriptsItemClick", Drafts),
+    Do(2, "C&ompare Two Scripts", "", "ComparedScriptsItem", QM_CMD(ComparedScriptsItemClick)),
     Do(2, "Configuration &Wizard", "", "ConfigurationWizard1", QM_CMD(ConfigurationWizard1Click)),
     Do(2, "Character &Set", "", "CharacterSetInformation1", QM_CMD(CharacterSetInformation1Click)),
     Line(2),

@@ -166,6 +166,31 @@ TEST_F(ScriptPageTest, HeaderLinesContinuedScenesAndRevisionMarks) {
   EXPECT_GT(marks[0]->rect.Left, 2550 - 75 - 300);
 }
 
+TEST_F(ScriptPageTest, ALineCarriesTheMarkOncePerLockedLevel) {
+  const struct {
+    const char* what;
+    std::string text;
+    std::string revised;
+    std::string marks;
+  } cases[] = {
+      {"revised now", "A line.", "\x01", "*"},
+      {"locked once and revised again", "\x1B" "A line.", "\x01", "**"},
+      {"locked twice, not revised now", "\x1C" "A line.", "", "**"},
+      {"the script's own mark", "\x1B" "A line.", "\x01", "R!R!"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window().RevisionMarkText = c.marks.size() == 4 ? "R!" : "*";
+    Window().FreeElements();
+    Load({{ekAction, c.text}});
+    if (!c.revised.empty()) ElementNo(0)->revisedLines = c.revised;
+    Repaginate();
+    PrintAll();
+    ASSERT_FALSE(Printed().empty());
+    EXPECT_NE(Printed().back()->FindText(c.marks), nullptr) << Printed().back()->Transcript();
+  }
+}
+
 TEST_F(ScriptPageTest, ASpeechSplitByThePageEndsInMoreAndGoesOnUnderItsSpeaker) {
   // A speech that ends the script moves whole: an Action follows it.
   Load({ActionLines(40), {ekCharacterName, "JOHN"}, DialogueLines(14), ActionLines(1)});

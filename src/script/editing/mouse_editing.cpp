@@ -13,6 +13,7 @@
 #include "script/editing/block_deletion.h"
 #include "script/editing/block_move.h"
 #include "script/editing/block_selection.h"
+#include "script/editing/hidden_text.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/editor_state.h"
@@ -21,6 +22,7 @@
 #include "script/editing/popup_hooks.h"
 #include "script/editing/scrolling.h"
 #include "script/editing/selection_commands.h"
+#include "script/layout/margin_marks.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -225,6 +227,13 @@ void Grow(TMDIChild& script, TBlockSelection& state) {
   state.LastGrowTick = GetTickCount64();
 }
 
+// The hover hints: a branch marker of an interactive script, then a
+// hidden-text marker.
+bool MarkerUnderMouse(TMDIChild& script, int x, int y) {
+  if (script.InteractiveScript && BranchMarkerHit(script, x, y)) return true;
+  return HiddenTextMarkerHit(script, x, y, false) != THiddenMarker::None;
+}
+
 void PressInBlock(TMDIChild& script, TShiftState shift, int x) {
   if (!script.BlockOn || shift.Contains(ssShift) || shift.Contains(ssDouble)) return;
   if (CaretInBlock(script) && BlockHasExtent(script) && NearElementText(script, x)) {
@@ -268,6 +277,8 @@ void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, 
     return;
   }
   if (button != TMouseButton::mbLeft) return;
+  // The marker is for the double click that shows or hides its text.
+  if (HiddenTextMarkerHit(*this, x, y, false) != THiddenMarker::None) return;
   SaveUndoStep(ukNavigation, false, false, 0);
   const bool extend = shift.Contains(ssShift);
   if (extend && CurrentElement) ExtendBlockTo(*this, *CurrentElement, CaretColumn);
@@ -292,7 +303,7 @@ void TMDIChild::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
     state.BlockAtPress = false;
     ClickTimer->SetEnabled(false);
   }
-  if (!DraggingBlock && Screen) Screen->SetCursor(crDefault);
+  if (!DraggingBlock && !MarkerUnderMouse(*this, x, y) && Screen) Screen->SetCursor(crDefault);
   state.LastMousePoint = point;
   if (!held || state.AutoScrolling || ProgramBusy) return;
   if (ElementsHidden(*this) && !AskUnhideForEditing()) return;
@@ -309,6 +320,13 @@ void TMDIChild::FormMouseUp(TObject*, TMouseButton button, TShiftState shift, in
   if (!Editable || button != TMouseButton::mbLeft) return;
   auto& state = BlockSelection(*this);
   StopAutoScroll(state);
+  if (state.DoubleClickPending && !ProgramBusy && HiddenTextMarkerHit(*this, x, y, false) != THiddenMarker::None) {
+    ClickTimer->SetEnabled(false);
+    state.BlockAtPress = false;
+    state.DoubleClickPending = false;
+    ToggleHiddenText(*this, HiddenTextMarkerHit(*this, x, y, true));
+    return;
+  }
   if ((state.DoubleClickPending || FollowsGrowth(*this, state, shift)) && !ProgramBusy) {
     ClickTimer->SetEnabled(false);
     Grow(*this, state);

@@ -2,6 +2,7 @@
 
 #include "base/document_table.h"
 #include "base/global_state.h"
+#include "script/layout/revision_colors.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_hooks.h"
 #include "script/script_window.h"
@@ -31,6 +32,7 @@ void ActivateScriptWindow(TMDIChild& window) {
   }
   if (ActivationHooks.ScriptActivated) ActivationHooks.ScriptActivated(window);
   if (!window.CurrentElement || ActiveScript() != &window) return;
+  SetupRevisionColorDisplay(window);
   RebuildScreen(&window);
   window.Invalidate();
 }

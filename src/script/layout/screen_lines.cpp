@@ -1,13 +1,17 @@
-#include "base/program_options.h"
-#include "base/program_options.h"
 #include "script/layout/screen_lines.h"
+
+#include "base/program_options.h"
 
 #include <algorithm>
 #include <span>
 
 #include "platform/forms.h"
 #include "platform/messages.h"
+#include "script/layout/centered_elements.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/line_revision_marks.h"
+#include "script/layout/margin_marks.h"
+#include "script/layout/revision_colors.h"
 #include "script/model/cue_codes.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -239,7 +243,7 @@ TPageBreakTexts PageBreakTexts(const TMDIChild& window, const TScriptElement& el
   const bool speechSplit = window.LayoutOptions.MoreLines && IsSpeechText(element.prev) &&
                            (element.split == spSecondPiece || IsSpeechText(after) ||
                             (repeatedName && IsSpeechText(after->next)));
-  const bool sceneContinues = element.next && !StartsScene(element.next->Kind()) && InsideScene(element);
+  const bool sceneContinues = SceneContinuesPastBreak(window, element) && InsideScene(element);
   TPageBreakTexts texts;
   texts.more = speechSplit;
   texts.bottomContinued = sceneContinues && window.BottomSceneContinued;
@@ -328,18 +332,26 @@ int ShownTextWidth(const TMDIChild& window, const TScreenLine& line, int first, 
 void PaintScreenLine(TMDIChild& window, int line, int fromColumn) {
   TScreenLine& row = LineAt(window, line);
   TCanvas& canvas = window.Canvas;
-  const int from = std::clamp(fromColumn, 1, ScreenLineColumns);
+  const bool note = row.element && row.element->Kind() == ekScriptNote;
+  const bool noteBoxLine = note && (row.lineInElement == 1 || line == 1);
+  // A note's box lies under the whole line, so the line is drawn whole.
+  const int from = note ? 1 : std::clamp(fromColumn, 1, ScreenLineColumns);
   const int top = ScreenLineTop(window, line);
   int x = window.LeftTextOffset + row.left + ShownTextWidth(window, row, 1, from - 1);
-  canvas.Brush.Color = window.BackgroundColor;
+  const TColor band = LineBackgroundColor(window, row.element, line);
+  canvas.Brush.Color = band;
   canvas.Brush.Style = TBrushStyle::bsSolid;
   canvas.FillRect(TRect{from == 1 ? 0 : x, top, window.ClientWidth(), top + row.height});
+  if (noteBoxLine) DrawNoteBox(window, line, top, false);
+  else if (note) DrawNoteBand(window, line, top);
+  const TColor textBackground = note ? NoteBoxColor(window, *row.element) : band;
   const int length = static_cast<int>(row.text.size());
   const std::span<const Byte, ScreenRunFlagCount> flags(&row.attributes[1], ScreenRunFlagCount);
   for (int index = from - 1; index < length;) {
     const int end = std::min(ScreenRunEnd(flags, index), length);
     bool underline = false;
     window.SetCanvasFontStyle(row.attributes[static_cast<std::size_t>(index + 1)], line, row.element, underline);
+    if (canvas.Brush.Color == window.BackgroundColor) canvas.Brush.Color = textBackground;
     const int width = ShownTextWidth(window, row, index + 1, end);
     canvas.TextOut(x, row.y, std::string_view(row.text).substr(static_cast<std::size_t>(index),
                                                                  static_cast<std::size_t>(end - index)));
@@ -351,6 +363,9 @@ void PaintScreenLine(TMDIChild& window, int line, int fromColumn) {
     x += width;
     index = end;
   }
+  if (noteBoxLine) DrawNoteBox(window, line, top, true);
+  DrawScreenLineRevisionMarks(window, line);
+  DrawScreenLineMarks(window, line, row.y);
   row.repaint = 0;
   row.fromColumn = 1;
 }

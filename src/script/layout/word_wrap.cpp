@@ -1,6 +1,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/program_options.h"
+#include "script/layout/centered_elements.h"
 #include "script/layout/word_wrap.h"
 
 #include <algorithm>
@@ -542,6 +543,7 @@ struct TWrapOutcome {
   int lineCount = 1;
   Word available = 0;
   Byte leftMargin = 0;
+  Byte rightMargin = 0;
   std::vector<TLaidLine> lines;
 };
 
@@ -564,10 +566,11 @@ TWrapOutcome ComputeWrap(TMDIChild& window, TScriptElement& element, std::string
   if (text.size() > MaxElementChars) throw std::length_error("element text longer than an element holds");
   TWrapSetup setup = PrepareWrap(window, element, text, pitches);
   TWrapOutcome outcome;
-  TElementFormat format = element.format;
+  TElementFormat format = CenteredFormat(window, element, text, page);
   if (format.Kind == ekTransition && window.TransitionsFlushRight)
     format.LeftMargin = RightAlignedLeftMargin(window, element, setup, page);
   outcome.leftMargin = format.LeftMargin;
+  outcome.rightMargin = format.RightMargin;
   outcome.available = FormatMarginToDots(format, page);
   setup.available = outcome.available;
   outcome.lineCount = LineBreaker(setup).Run(outcome.offsets);
@@ -589,6 +592,7 @@ void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view tex
                 bool screenOutput, bool moveFollowing) {
   const int oldCount = element.lineCount;
   element.format.LeftMargin = outcome.leftMargin;
+  element.format.RightMargin = outcome.rightMargin;
   if (&element == window.CurrentElement) {
     const auto used = outcome.offsets.begin() + outcome.lineCount + 1;
     std::copy(outcome.offsets.begin(), used, window.LineOffsets.begin());

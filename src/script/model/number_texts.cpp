@@ -101,17 +101,28 @@ std::string NumberToWords(int n, bool upper) {
   return upper ? AnsiUpperCase(s) : s;
 }
 
-std::string RevisionColorName(const TScriptRecord& script, int n) {
-  const int count = script.RevisionColours.Count();
-  if (count == 0 || n < 0) return {};
+int RevisionListIndex(int count, int n, int* loops) {
   int loop = 0;
-  if (count > 1)
-    while (n >= count) {
-      n -= count - 1;
-      ++loop;
-    }
-  else
+  if (count <= 0) {
+    n = -1;
+  } else if (count == 1) {
     n = 0;
+  } else {
+    // Counted rather than looped one round at a time: n may be large.
+    if (n >= count) {
+      loop = (n - 1) / (count - 1);
+      n -= loop * (count - 1);
+    }
+  }
+  if (loops) *loops = loop;
+  return n;
+}
+
+std::string RevisionColorName(const TScriptRecord& script, int n) {
+  if (n < 0) return {};
+  int loop = 0;
+  n = RevisionListIndex(script.RevisionColours.Count(), n, &loop);
+  if (n < 0) return {};
   std::string name = script.RevisionColours[n];
   const int style = script.RevisionLoopStyle;
   if (style >= 1 && style <= 3 && loop >= 1 && loop <= 4) {

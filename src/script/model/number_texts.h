@@ -26,6 +26,10 @@ std::string NumberToWords(int n, bool upper);
 // prefix by the script's loop-naming style ("DOUBLE BLUE", "Second blue",
 // "2nd BLUE"...).
 std::string RevisionColorName(const TScriptRecord& script, int n);
+// Where revision n (0 or more) falls in a colour list of count entries and
+// how many rounds it went: past the end the list goes round again from its
+// second entry; a list of one entry gives 0, an empty list -1.
+int RevisionListIndex(int count, int n, int* loops = nullptr);
 // The revision a name gives, the other way round: a name of the list gives
 // its index, a prefixed name the index its loop gives it; a name the list
 // lacks joins it.

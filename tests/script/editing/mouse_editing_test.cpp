@@ -8,6 +8,7 @@
 #include "script/editing/block_selection.h"
 #include "script/editing/editor_calls.h"
 #include "script/fixtures/block_fixture.h"
+#include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 
@@ -260,6 +261,28 @@ TEST_F(MouseEditingTest, DraggingPastTheWindowScrollsALineAPassWhileTheButtonIsH
     EXPECT_NE(W().ScreenLines[1].element->group, topBefore) << "the view followed the caret";
     ClearBlockSelection(false);
   }
+}
+
+TEST_F(MouseEditingTest, ADoubleClickOnAHiddenTextMarkerShowsOrHidesTheText) {
+  Load({{ekAction, "Before."}, {ekAction, "Hidden."}, {ekAction, "After."}});
+  W().FirstElement->next->state = esHidden;
+  RebuildScreen(&W());
+  W().RedisplayScreen(true);
+  // The "S" box stands at the window's left edge on the line after the
+  // hidden text; hovering over it tells what a double click does.
+  TScriptElement* after = W().FirstElement->next->next;
+  const TPoint marker{3, ScreenLineTop(W(), after->screenLine) + 3};
+  MoveTo(marker, 0);
+  EXPECT_EQ(std::string(W().Hint), "Double Click to Show Text");
+  DoubleClick(marker);
+  EXPECT_EQ(W().FirstElement->next->state, esShownHidden);
+  EXPECT_EQ(W().BlockOn, 0) << "the double click selects nothing";
+  // Shown hidden text keeps a marker of its own, which hides it again.
+  RebuildScreen(&W());
+  W().RedisplayScreen(true);
+  TScriptElement* shown = W().FirstElement->next;
+  DoubleClick(TPoint{3, ScreenLineTop(W(), shown->screenLine) + 3});
+  EXPECT_EQ(shown->state, esHidden);
 }
 
 }  // namespace
