@@ -164,7 +164,7 @@ class TGraphPrinter {
     std::size_t n = firstName;
     for (int y = dy_; n < run_.Names.size(); y += rowH_) {
       if (n > firstName && y >= nameLimit_) break;
-      UseFont("Arial", Picked(n) ? fsBold : 0);
+      UseFont("Arial", Picked(n) ? unsigned{fsBold} : 0u);
       Text(dx_ / 3, y, run_.Names[n] + (Picked(n) ? "*" : ""));
       ++n;
       if ((n - firstName) % 4 == 0) {
