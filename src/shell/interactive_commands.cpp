@@ -3,6 +3,7 @@
 #include "files/run_program.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "story/activity_wizard_dialog.h"
 #include "story/interactive_script.h"
 #include "story/linkage_graph_dialog.h"
 #include "story/runtime_player.h"
@@ -27,6 +28,11 @@ void TMainForm::PlayMultimediaScriptItemClick(TObject*) {
 void TMainForm::DialogueBtnClick(TObject*) {
   if (!ActiveScript()) return;
   story::ShowLinkageGraph();
+}
+
+void TMainForm::InteractiveWizardItemClick(TObject*) {
+  if (!EditableActiveScript()) return;
+  story::ShowActivityWizard();
 }
 
 }  // namespace qm

@@ -294,6 +294,8 @@ class TMainForm : public TForm, public TProgramOptions {
   void RenumberBTargetsItemClick(TObject* sender);
   void PlayMultimediaScriptItemClick(TObject* sender);
   void DialogueBtnClick(TObject* sender);
+  // The activity wizard (Ctrl+A where Select All does not take the key).
+  void InteractiveWizardItemClick(TObject* sender);
 
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);

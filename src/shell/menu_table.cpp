@@ -416,7 +416,7 @@ const TMenuRow kRows[] = {
     Do(2, "StrikeOut", "F11", "StrikeOutItem", QM_CMD(BoldBtnClick)).Tag(4),
     Await(2, "ProducerHelp", "Ctrl+Alt+H", "ProducerHelpItem", "ProducerHelpItemClick", SettingsDialogs),
     Do(2, "Alternate Print", "Shift+F7", "AlternatePrintItem", QM_CMD(PrintItemClick)),
-    Await(2, "Interactive Wizard", "Ctrl+A", "InteractiveWizardItem", "InteractiveWizardItemClick", Interactive),
+    Do(2, "Interactive Wizard", "Ctrl+A", "InteractiveWizardItem", QM_CMD(InteractiveWizardItemClick)),
     Do(2, "Clear ClipBoard/Undo", "Shift+Ctrl+Alt+6", "ClearClipboardItem", QM_CMD(ClearClipboardItemClick)),
     Do(2, "QuickEntry", "Ctrl+Q", "QuickEntryItem", QM_CMD(QuickEntryItemClick)),
     Do(2, "Quick Entry Setup", "Ctrl+Alt+Q", "QuickEntrySetupItem", QM_CMD(QuickEntrySetupItemClick)),
