@@ -1,6 +1,7 @@
 // The main window's commands for interactive (branching) scripts.
 #include "files/native_file.h"
 #include "files/run_program.h"
+#include "script/editing/click_hooks.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "story/activity_wizard_dialog.h"
@@ -28,6 +29,10 @@ void TMainForm::PlayMultimediaScriptItemClick(TObject*) {
 void TMainForm::DialogueBtnClick(TObject*) {
   if (!ActiveScript()) return;
   story::ShowLinkageGraph();
+}
+
+void TMainForm::InstallStoryHooks() {
+  ScriptClickHooks.FollowBranch = [](TMDIChild&) { story::FollowJump(); };
 }
 
 void TMainForm::InteractiveWizardItemClick(TObject*) {

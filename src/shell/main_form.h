@@ -296,6 +296,8 @@ class TMainForm : public TForm, public TProgramOptions {
   void DialogueBtnClick(TObject* sender);
   // The activity wizard (Ctrl+A where Select All does not take the key).
   void InteractiveWizardItemClick(TObject* sender);
+  // What the script window's mouse asks of branching scripts.
+  void InstallStoryHooks();
 
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);
