@@ -199,9 +199,9 @@ void TActivityWizardDlg::NotebookPageChanged() {
   NeedElse->Caption = "&Something different happens if the user does NOT " + action;
   // A branch goes on to the choice of its target, so Next is not Finish then.
   if (page == wpWhatHappens && JumpToNew->Checked()) NextBtn->Caption = "&Next >>";
-  if (page == wpWhatAreWeDoing || page == wpWhatHappens || page == wpCheckVariables) ActiveControl = NextBtn;
-  else if (page == wpUserAction) ActiveControl = UserCanDoWhat;
-  else if (page == wpSetWhatVariable) ActiveControl = SetVariable;
+  if (page == wpWhatAreWeDoing || page == wpWhatHappens || page == wpCheckVariables) FocusControl(NextBtn);
+  else if (page == wpUserAction) FocusControl(UserCanDoWhat);
+  else if (page == wpSetWhatVariable) FocusControl(SetVariable);
 }
 
 void TActivityWizardDlg::OutcomeChosen() {
@@ -220,7 +220,7 @@ void TActivityWizardDlg::NextBtnClick() {
   const TPageStep step = NextPage(page, Answers());
   if (!step.warning.empty()) {
     Warn(step.warning);
-    if (page == wpUserAction) ActiveControl = UserCanDoWhat;
+    if (page == wpUserAction) FocusControl(UserCanDoWhat);
     return;
   }
   if (step.finish) {
@@ -263,7 +263,7 @@ void TActivityWizardDlg::CreateNewClick() {
   AvailableJumps->Items.Add(BranchTargetLabel(text, target->format.NumberWord & 0x1FF));
   jumpObjects_.push_back({PageNumberOf(PageNumberText(*script, target)), target->format.NumberWord});
   AvailableJumps->SetItemIndex(AvailableJumps->Items.Count() - 1);
-  ActiveControl = AvailableJumps;
+  FocusControl(AvailableJumps);
 }
 
 void TActivityWizardDlg::WriteLines() {
