@@ -33,6 +33,7 @@ void TMainForm::DialogueBtnClick(TObject*) {
 
 void TMainForm::InstallStoryHooks() {
   ScriptClickHooks.FollowBranch = [](TMDIChild&) { story::FollowJump(); };
+  InstallStoryboardHooks();
 }
 
 void TMainForm::InteractiveWizardItemClick(TObject*) {

@@ -299,6 +299,12 @@ class TMainForm : public TForm, public TProgramOptions {
   // What the script window's mouse asks of branching scripts.
   void InstallStoryHooks();
 
+  // Storyboard links: text linked to frames of the outside storyboard
+  // program, the link marks shown or hidden; its requests answered.
+  void StoryBoardLinkClick(TObject* sender);
+  void HideSBLinksItemClick(TObject* sender);
+  void InstallStoryboardHooks();
+
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);
   void ConfigurationWizard1Click(TObject* sender);
