@@ -12,7 +12,7 @@ using R = TMenuRule;
 // Issues whose routines commands wait for.
 constexpr int Moving = 22,
               Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28,
-              Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
+              Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
   return {depth, caption, "", name, "", nullptr, Built, R::AsMenu, 0, false};
@@ -365,7 +365,7 @@ const TMenuRow kRows[] = {
     Await(3, "&Adjust Dialogue Numbering", "Ctrl+F3", "AdjustNumberingItem", "AdjustNumberingItemClick", Drafts)
         .When(R::NumberingOn),
     Menu(2, "Stor&yBoard Linking", "StoryBoardLinkingItem"),
-    Await(3, "&Create New Frame", "", "NewFrameItem", "StoryBoardLinkClick", Interactive),
+    Do(3, "&Create New Frame", "", "NewFrameItem", QM_CMD(StoryBoardLinkClick)),
     Do(3, "&Assign Text to Existing Frame", "", "AssignFrameItem", QM_CMD(StoryBoardLinkClick)),
     Do(3, "Clear &Links to Frame(s)", "", "ClearFrameLinksItem", QM_CMD(StoryBoardLinkClick)),
     Do(3, "&Hide All Link Brackets", "", "HideLinkBracketsItem", QM_CMD(HideSBLinksItemClick)),

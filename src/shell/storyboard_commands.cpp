@@ -5,6 +5,7 @@
 #include "shell/app_messages.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "story/storyboard_link_form.h"
 #include "story/storyboard_links.h"
 #include "story/storyboard_protocol.h"
 
@@ -28,7 +29,8 @@ void TMainForm::InstallStoryboardHooks() {
 
 void TMainForm::StoryBoardLinkClick(TObject* sender) {
   if (!EditableActiveScript()) return;
-  if (sender == MenuItem("AssignFrameItem")) story::AssignStoryboardFrame();
+  if (sender == MenuItem("NewFrameItem")) story::CreateLinkedFrame();
+  else if (sender == MenuItem("AssignFrameItem")) story::AssignStoryboardFrame();
   else if (sender == MenuItem("ClearFrameLinksItem")) story::DeleteStoryboardLinksInBlock();
 }
 

@@ -15,6 +15,7 @@
 #include "script/editing/document_modified.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "story/storyboard_link_form.h"
 #include "story/storyboard_links.h"
 
 namespace qm::story {
@@ -126,6 +127,7 @@ void AnswerAction(UINT message, Word code, const TMsg& msg) {
       }
       Answer(message, sbYes, 0);
       if (frame != 0) GoToStoryboardLink(frame, true);
+      ShowStoryboardLinkForm(frame);
       break;
     }
     case sbFile: {
@@ -142,8 +144,14 @@ void AnswerAction(UINT message, Word code, const TMsg& msg) {
 }
 
 void TakeActionResponse(Word code, const TMsg& msg) {
-  if (code == sbWhichFile) AskRemoveInvalidLink(AtomToFrameId(Low(msg.lParam)));
-  else if (code == sbYes && LastRequest.code == sbDeleteFrame) ShowScriptWindow();
+  if (code == sbWhichFile) {
+    AskRemoveInvalidLink(AtomToFrameId(Low(msg.lParam)));
+  } else if (code == sbShowFrame) {
+    ShowStoryboardLinkForm(AtomToFrameId(Low(msg.lParam)));
+  } else if (code == sbYes) {
+    if (LastRequest.code == sbFrame) CloseStoryboardLinkForm();
+    else if (LastRequest.code == sbDeleteFrame) ShowScriptWindow();
+  }
 }
 
 }  // namespace
@@ -181,10 +189,9 @@ DWord AtomToFrameId(ATOM atom) {
 void FindStoryboardPartner() {
   if (Partner != NoStoryboardPartner && IsWindow(Partner)) return;
   PostMessage(HWND_BROADCAST, FrameQuery(), sbFindPartner, static_cast<LPARAM>(Application->Handle()));
-  TMsg answer{};
-  const bool came = WaitForPostedMessage(answer, Application->Handle(), ScriptQueryResponse(), StoryboardReplyWait);
-  const auto window = static_cast<HWND>(answer.lParam);
-  Partner = came && Low(answer.wParam) == sbPartnerFound && IsWindow(window) ? window : NoStoryboardPartner;
+  const bool came = WaitForStoryboardReply(ScriptQueryResponse());
+  const auto window = static_cast<HWND>(Reply.lParam);
+  Partner = came && Low(Reply.wParam) == sbPartnerFound && IsWindow(window) ? window : NoStoryboardPartner;
 }
 
 void PostToStoryboard(UINT message, Word code, Word value) {
@@ -223,6 +230,7 @@ bool AskStoryboard(UINT message, Word code, Word value, UINT answer) {
 bool EnsureStoryboardRunning() {
   for (;;) {
     if (AskStoryboard(FrameQuery(), sbRunning, 0, ScriptQueryResponse())) return true;
+    // Asking again at once without a script would never end.
     if (!ActiveScriptOrNull()) return false;
     if (AskAbortRetry("This StoryBoard Linking function requires that the StoryBoard Program be running.\r\r"
                       "Please run it, then press Retry...",

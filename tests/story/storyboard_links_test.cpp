@@ -8,6 +8,7 @@
 
 #include <chrono>
 
+#include "base/document_table.h"
 #include "base/ini_file.h"
 #include "files/native_file.h"
 #include "platform/files.h"
@@ -15,6 +16,7 @@
 #include "script/editing/editor_calls.h"
 #include "shell/app_messages.h"
 #include "story/branching_script.h"
+#include "story/storyboard_link_form.h"
 #include "story/storyboard_protocol.h"
 #include "support/child_process.h"
 #include "support/message_box_answers.h"
@@ -302,6 +304,100 @@ TEST_F(StoryboardLinksTest, LinksAreKeptInTheScriptFile) {
   EXPECT_EQ(LinksOf(), (Links{0, 1, 1, 2}));
   EXPECT_EQ(Frames(), (Strings{"0", "7", "9"}));
   EXPECT_EQ(Script().StoryboardFileName, "BOARD.SBD");
+}
+
+TEST_F(StoryboardLinksTest, ANewFrameIsMadeAfterTheNearestLinkedFrameAndLinked) {
+  auto board = StartStoryboard({"7"});
+  Script().StoryboardFileName = "BOARD.SBD";
+  MarkBlock(1, 2);
+  MainForm->StoryBoardLinkClick(MainForm->MenuItem("NewFrameItem"));
+  EXPECT_EQ(LinksOf(), (Links{0, 1, 1, 0}));
+  EXPECT_EQ(Frames(), (Strings{"0", "8"}));
+  EXPECT_TRUE(Saw(*board, "FrameAction 238 *0")) << "nothing linked before: no anchor";
+  EXPECT_TRUE(Saw(*board, "FrameAction 187 *8")) << "the storyboard shows the new frame";
+  Settle();
+  EXPECT_EQ(story::StoryboardLinkForm(), nullptr) << "the form closed";
+
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 3));
+  MarkBlock(3, 3);
+  story::CreateLinkedFrame();
+  EXPECT_EQ(LinksOf(), (Links{0, 1, 1, 2}));
+  EXPECT_EQ(Frames(), (Strings{"0", "8", "9"}));
+  EXPECT_TRUE(Saw(*board, "FrameAction 238 *8")) << "after the frame linked before the caret";
+  Settle();
+}
+
+TEST_F(StoryboardLinksTest, TheLinkFormStepsFromFrameToFrame) {
+  auto board = StartStoryboard({"7"});
+  Script().StoryboardFileName = "BOARD.SBD";
+  Link({1, 0, 2, 2}, {"0", "7", "9"});
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 0));
+  story::ShowStoryboardLinkForm(7);
+  story::TStoryBoardLinkForm* form = story::StoryboardLinkForm();
+  ASSERT_NE(form, nullptr);
+  story::ShowStoryboardLinkForm(9);
+  EXPECT_EQ(story::StoryboardLinkForm(), form) << "a second request while it is open does nothing";
+  EXPECT_EQ(form->LinkText->Lines.Text(), "INT. HALL - DAY\r\n");
+  EXPECT_TRUE(form->DeleteLinkBtn->Enabled());
+
+  form->NextBtn->Click();
+  EXPECT_EQ(Script().CurrentElement, testing::NthElement(Script(), 2));
+  EXPECT_EQ(form->LinkFrameId, 9u);
+  EXPECT_EQ(form->LinkText->Lines.Text(), "Thunder.\r\n\r\nSilence.\r\n");
+  EXPECT_FALSE(form->EstablishLinkBtn->Enabled()) << "frame 9 is not in the storyboard";
+  testing::AnswerMessageBox(Driver(), "No More Frames Found", mrOk, "Attention");
+  form->NextBtn->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+
+  form->PrevBtn->Click();
+  EXPECT_EQ(Script().CurrentElement, testing::NthElement(Script(), 0));
+  EXPECT_EQ(form->LinkFrameId, 7u);
+  EXPECT_TRUE(form->EstablishLinkBtn->Enabled());
+  EXPECT_TRUE(Saw(*board, "FrameAction 2730 *9"));
+  EXPECT_TRUE(Saw(*board, "FrameAction 2730 *7"));
+  form->CancelBtn->Click();
+  Settle();
+  EXPECT_EQ(story::StoryboardLinkForm(), nullptr);
+}
+
+TEST_F(StoryboardLinksTest, TheFormsTextRunsASpeechTogether) {
+  Script().FreeElements();
+  testing::AddElements(Script(), {{ekAction, "He waits."},
+                                  {ekCharacterName, "ANNA"},
+                                  {ekParenthetical, "quietly"},
+                                  {ekDialogue, "Go now."},
+                                  {ekForcedPageBreak, ""},
+                                  {ekDialogue, "Please."}});
+  editor::DisAssemble(Script());
+  EXPECT_EQ(story::LinkTextOf(Script(), Script().FirstElement, nullptr),
+            "He waits.\r\n\r\nANNA:  (quietly) Go now. Please.");
+  Script().ActionParentheticals = 1;
+  EXPECT_EQ(story::LinkTextOf(Script(), Script().FirstElement, testing::NthElement(Script(), 1)),
+            "(He waits.)\r\n\r\nANNA");
+}
+
+TEST_F(StoryboardLinksTest, AFrameTheStoryboardWillNotMakeIsReported) {
+  auto board = StartStoryboard({"7"});
+  Tell(*board, "refuse 238");
+  Script().StoryboardFileName = "BOARD.SBD";
+  MarkBlock(1, 2);
+  testing::AnswerMessageBox(Driver(), "Error Creating Frame", mrOk, "Attention");
+  story::CreateLinkedFrame();
+  EXPECT_EQ(Driver().Pending(), 0) << "reported once, not tried for ever";
+  EXPECT_EQ(LinksOf(), (Links{0, 0, 0, 0}));
+  Settle();
+  EXPECT_EQ(story::StoryboardLinkForm(), nullptr);
+}
+
+// Without a script the storyboard is asked once, not again and again.
+class StoryboardWithoutScriptTest : public testing::ProgramFixture {};
+
+TEST_F(StoryboardWithoutScriptTest, WithNoScriptOpenAMissingStoryboardEndsTheQuestion) {
+  MainForm->CloseFileItem->Click();
+  ASSERT_EQ(DocumentCount, 0);
+  EXPECT_FALSE(story::EnsureStoryboardRunning());
+  EXPECT_EQ(story::StoryboardPartnerWindow(), story::NoStoryboardPartner);
+  EXPECT_EQ(Driver().Pending(), 0);
 }
 
 }  // namespace

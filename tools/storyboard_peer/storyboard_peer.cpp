@@ -10,7 +10,8 @@
 //
 //   select <id>          the frame the user has selected
 //   open <file>          the storyboard file it has open
-//   refuse               answers every later request as a refusal (0)
+//   refuse [<code>]      answers every later request (or those with the
+//                        code) as a refusal (0)
 //   send <message> <code> [<value>]
 //                        posts ScriptQuery or ScriptAction to the
 //                        program; a value "*<id>" goes as a frame atom,
@@ -92,7 +93,9 @@ class Storyboard {
     } else if (verb == "open") {
       in >> file_;
     } else if (verb == "refuse") {
-      refuse_ = true;
+      long code = -1;
+      in >> code;
+      refused_ = code;
     } else if (verb == "announce") {
       if (auto program = channel_.FindWindow("TApplication", "")) program_ = *program;
       Post("ScriptQuery", 0x22DD, static_cast<LPARAM>(window_));
@@ -134,7 +137,7 @@ class Storyboard {
   }
   // An answer carries the atom of our open file in its high word.
   void Answer(const std::string& message, WPARAM code, LPARAM value) {
-    if (refuse_) code = 0;
+    if (Refused()) code = 0;
     const ATOM file = atoms_.Add(file_);
     Post(message, code, (value & 0xFFFF) | (static_cast<LPARAM>(file) << 16));
   }
@@ -148,7 +151,9 @@ class Storyboard {
     m.lParam = lParam;
     channel_.Post(m);
   }
+  bool Refused() const { return refused_ == -1 ? false : refused_ == 0 || refused_ == request_; }
   void Request(const std::string& name, Word code, ATOM low) {
+    request_ = code;
     const bool query = name == "FrameQuery";
     // The file asked about is opened with the same atom afterwards.
     const std::string value = Value(low, !(query && code == 221));
@@ -156,7 +161,7 @@ class Storyboard {
     switch (code) {
       case 204: Answer("ScriptQueryResponse", kYes, 0); break;
       case 170:
-        if (query) Post("ScriptQueryResponse", refuse_ ? 0 : 170, atoms_.Add(file_));
+        if (query) Post("ScriptQueryResponse", Refused() ? 0 : 170, atoms_.Add(file_));
         break;
       case 221:
         if (!query) file_ = value;
@@ -183,7 +188,8 @@ class Storyboard {
   std::string file_;
   std::vector<unsigned long> frames_;
   unsigned long selected_ = 0;
-  bool refuse_ = false;
+  long refused_ = -1;  // -1 none, 0 every request, else the code refused
+  long request_ = 0;
   HWND window_ = NullWindow;
   HWND program_ = NullWindow;
 };
