@@ -115,7 +115,9 @@ TEST_F(StoryboardLinksTest, FrameIdsTravelAsAtomsThatReadingReleases) {
     const ATOM atom = GlobalAddAtom(c.name);
     GlobalAddAtom(c.name);  // two references: both go
     EXPECT_EQ(story::AtomToFrameId(atom), c.id);
-    if (c.name[0] != '#') EXPECT_EQ(GlobalFindAtom(c.name), 0);  // integer atoms are never stored
+    if (c.name[0] != '#') {
+      EXPECT_EQ(GlobalFindAtom(c.name), 0);  // integer atoms are never stored
+    }
   }
   EXPECT_EQ(GlobalGetAtomName(story::FrameIdToAtom(0)), "*0");
   EXPECT_EQ(story::AtomToFrameId(0xC555), 0u) << "an atom that does not exist";
@@ -244,7 +246,9 @@ TEST_F(StoryboardLinksTest, TheStoryboardsRequestsAreAnsweredAtIdle) {
     SCOPED_TRACE(c.send);
     Tell(*board, c.send);
     EXPECT_TRUE(Saw(*board, c.answer));
-    if (c.send == "send ScriptAction 187 *7") EXPECT_EQ(Script().CurrentElement, testing::NthElement(Script(), 1));
+    if (c.send == "send ScriptAction 187 *7") {
+      EXPECT_EQ(Script().CurrentElement, testing::NthElement(Script(), 1));
+    }
   }
   EXPECT_EQ(LinksOf(), (Links{0, 0, 0, 0})) << "the storyboard deleted the frame's links";
   EXPECT_EQ(StoryboardMessageQueue[0].message, 0u);
