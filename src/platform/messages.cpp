@@ -1,5 +1,8 @@
 #include "platform/messages.h"
 
+#include <algorithm>
+#include <chrono>
+
 #include "platform/forms.h"
 #include "platform/ipc_atoms.h"
 #include "platform/ipc_channel.h"
@@ -69,6 +72,20 @@ bool IsWindow(HWND window) {
     return false;
   }
   return P().WindowFromHandle(window) != nullptr;
+}
+
+bool WaitForPostedMessage(TMsg& msg, HWND window, UINT message, int timeoutMs) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+  for (;;) {
+    P().ReceiveFromOtherInstances();
+    if (Application && message != 0 && Application->Peek(msg, window, message, message, true)) return true;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return false;
+    // Nothing else can bring the message but another process.
+    if (auto* ipc = P().Ipc()) ipc->Wait(static_cast<int>(std::min<long long>(left, 50)));
+    else return false;
+  }
 }
 
 HWND FindWindow(const std::string& className, const std::string& title) {
@@ -155,6 +172,11 @@ ATOM GlobalAddAtom(const std::string& name) { return P().Atoms().Add(name); }
 ATOM GlobalFindAtom(const std::string& name) { return P().Atoms().Find(name); }
 std::string GlobalGetAtomName(ATOM atom) { return P().Atoms().GetName(atom); }
 ATOM GlobalDeleteAtom(ATOM atom) { return P().Atoms().Delete(atom); }
+
+void DeleteGlobalAtom(ATOM atom) {
+  for (int i = 0; i < 254 && GlobalDeleteAtom(atom) == 0; ++i) {
+  }
+}
 
 bool IsKeyDownNow(Word virtualKey) { return P().KeyDown(virtualKey); }
 

@@ -16,6 +16,11 @@ bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // answers within the timeout or the result is 0.
 LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 bool IsWindow(HWND window);
+// Takes the first queued message for the window (any window for
+// NullWindow) whose number is `message` out of the queue, waiting for
+// other processes' messages for at most timeoutMs of real time. Whatever
+// else arrives meanwhile stays queued in order.
+bool WaitForPostedMessage(TMsg& msg, HWND window, UINT message, int timeoutMs);
 // A top-level window by its class and title (empty matches any), in this
 // process first, then in the other running instances.
 HWND FindWindow(const std::string& className, const std::string& title);
@@ -37,6 +42,9 @@ ATOM GlobalFindAtom(const std::string& name);
 std::string GlobalGetAtomName(ATOM atom);
 // Returns 0 when the atom was released, the atom itself when it did not exist.
 ATOM GlobalDeleteAtom(ATOM atom);
+// Releases a global atom completely: one reference at a time while that
+// succeeds, at most 254 times.
+void DeleteGlobalAtom(ATOM atom);
 
 // Keyboard state as the desktop last reported it.
 bool IsKeyDownNow(Word virtualKey);

@@ -68,11 +68,6 @@ void DrainStoryboardQueue() {
   StoryboardMessageQueue.fill(TMsg{});
 }
 
-void DeleteGlobalAtom(ATOM atom) {
-  for (int i = 0; i < 254 && GlobalDeleteAtom(atom) == 0; ++i) {
-  }
-}
-
 std::string MainWindowText() {
   if (NoActiveDocument()) return "Quillmaster for Windows";
   return "Quillmaster for Windows - [" + PathToText(ActiveScript()->ScriptFileName) + "]";

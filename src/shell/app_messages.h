@@ -24,9 +24,6 @@ void DrainStoryboardQueue();
 // last record takes it.
 void QueueStoryboardMessage(const TMsg& msg);
 
-// Releases a global atom completely (at most 254 references).
-void DeleteGlobalAtom(ATOM atom);
-
 // The main window's text: the program's title, with the active script's.
 std::string MainWindowText();
 

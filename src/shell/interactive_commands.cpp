@@ -1,8 +1,10 @@
 // The main window's commands for interactive (branching) scripts.
 #include "files/native_file.h"
 #include "files/run_program.h"
+#include "script/editing/click_hooks.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "story/activity_wizard_dialog.h"
 #include "story/interactive_script.h"
 #include "story/linkage_graph_dialog.h"
 #include "story/runtime_player.h"
@@ -27,6 +29,16 @@ void TMainForm::PlayMultimediaScriptItemClick(TObject*) {
 void TMainForm::DialogueBtnClick(TObject*) {
   if (!ActiveScript()) return;
   story::ShowLinkageGraph();
+}
+
+void TMainForm::InstallStoryHooks() {
+  ScriptClickHooks.FollowBranch = [](TMDIChild&) { story::FollowJump(); };
+  InstallStoryboardHooks();
+}
+
+void TMainForm::InteractiveWizardItemClick(TObject*) {
+  if (!EditableActiveScript()) return;
+  story::ShowActivityWizard();
 }
 
 }  // namespace qm

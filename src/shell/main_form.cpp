@@ -73,6 +73,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleAppMessage(msg, handled); };
   ActivationHooks.ScriptActivated = [this](TMDIChild&) { FollowActivatedScript(); };
+  InstallStoryHooks();
   autoScroll_ = std::make_unique<TAutoScroll>();
   autoScroll_->HookMessages();
 }

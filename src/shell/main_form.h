@@ -312,6 +312,16 @@ class TMainForm : public TForm, public TProgramOptions {
   void RenumberBTargetsItemClick(TObject* sender);
   void PlayMultimediaScriptItemClick(TObject* sender);
   void DialogueBtnClick(TObject* sender);
+  // The activity wizard (Ctrl+A where Select All does not take the key).
+  void InteractiveWizardItemClick(TObject* sender);
+  // What the script window's mouse asks of branching scripts.
+  void InstallStoryHooks();
+
+  // Storyboard links: text linked to frames of the outside storyboard
+  // program, the link marks shown or hidden; its requests answered.
+  void StoryBoardLinkClick(TObject* sender);
+  void HideSBLinksItemClick(TObject* sender);
+  void InstallStoryboardHooks();
 
   // Production drafts: page breaks, locking, revisions and their marks.
   void AddForcedPageBreakItemClick(TObject* sender);

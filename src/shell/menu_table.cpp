@@ -12,7 +12,7 @@ using R = TMenuRule;
 // Issues whose routines commands wait for.
 constexpr int Moving = 22,
               Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28,
-              Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
+              Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
   return {depth, caption, "", name, "", nullptr, Built, R::AsMenu, 0, false};
@@ -82,13 +82,13 @@ const TMenuRow kRows[] = {
     Do(4, "&All Colors", "", "HideAllNotesItem", QM_CMD(HideNotesItemClick)),
     Await(4, "All Colors &Except...", "", "HideNotesExceptItem", "HideNotesItemClick", SettingsDialogs),
     Do(3, "Non-&Printing Text", "", "HideNonPrintingItem", QM_CMD(HideNonPrintingTextItemClick)),
-    Await(3, "StoryBoard &Links", "", "HideSBLinksItem", "HideSBLinksItemClick", Interactive),
+    Do(3, "StoryBoard &Links", "", "HideSBLinksItem", QM_CMD(HideSBLinksItemClick)),
     Menu(3, "&Unhide", "UnhideMenu"),
     Do(4, "&Normally Displayed Elements", "", "UnhideElementsItem", QM_CMD(HideElementListClick)),
     Do(4, "&Script Notes", "", "UnhideNotesItem", QM_CMD(HideNotesItemClick)),
     Await(4, "All Script Notes &Except...", "", "UnhideNotesExceptItem", "HideNotesItemClick", SettingsDialogs),
     Do(4, "Non-&Printing Text", "", "UnhideNonPrintingItem", QM_CMD(HideNonPrintingTextItemClick)),
-    Await(4, "StoryBoard &Links", "", "AltHideSBLinksItem", "HideSBLinksItemClick", Interactive),
+    Do(4, "StoryBoard &Links", "", "AltHideSBLinksItem", QM_CMD(HideSBLinksItemClick)),
     Line(2, "MMBar").When(R::Interactive),
     Do(2, "Graph &Branch Points", "Alt+F11", "GraphLinksItem", QM_CMD(DialogueBtnClick)).When(R::Interactive),
     Do(2, "Pla&y Multimedia Script", "", "PlayMultimediaScriptItem", QM_CMD(PlayMultimediaScriptItemClick))
@@ -363,10 +363,10 @@ const TMenuRow kRows[] = {
     Await(3, "&Adjust Dialogue Numbering", "Ctrl+F3", "AdjustNumberingItem", "AdjustNumberingItemClick", Drafts)
         .When(R::NumberingOn),
     Menu(2, "Stor&yBoard Linking", "StoryBoardLinkingItem"),
-    Await(3, "&Create New Frame", "", "NewFrameItem", "StoryBoardLinkClick", Interactive),
-    Await(3, "&Assign Text to Existing Frame", "", "AssignFrameItem", "StoryBoardLinkClick", Interactive),
-    Await(3, "Clear &Links to Frame(s)", "", "ClearFrameLinksItem", "StoryBoardLinkClick", Interactive),
-    Await(3, "&Hide All Link Brackets", "", "HideLinkBracketsItem", "HideSBLinksItemClick", Interactive),
+    Do(3, "&Create New Frame", "", "NewFrameItem", QM_CMD(StoryBoardLinkClick)),
+    Do(3, "&Assign Text to Existing Frame", "", "AssignFrameItem", QM_CMD(StoryBoardLinkClick)),
+    Do(3, "Clear &Links to Frame(s)", "", "ClearFrameLinksItem", QM_CMD(StoryBoardLinkClick)),
+    Do(3, "&Hide All Link Brackets", "", "HideLinkBracketsItem", QM_CMD(HideSBLinksItemClick)),
     Menu(2, "&Production Solutions", "ProductionSolutionsItem"),
     Await(3, "&Merge Text into Script", "", "MergeTextintoScriptItem", "MergeTextintoScriptItemClick", Exports)
         .When(R::UnlockScript),
@@ -414,7 +414,7 @@ const TMenuRow kRows[] = {
     Do(2, "StrikeOut", "F11", "StrikeOutItem", QM_CMD(BoldBtnClick)).Tag(4),
     Await(2, "ProducerHelp", "Ctrl+Alt+H", "ProducerHelpItem", "ProducerHelpItemClick", SettingsDialogs),
     Do(2, "Alternate Print", "Shift+F7", "AlternatePrintItem", QM_CMD(PrintItemClick)),
-    Await(2, "Interactive Wizard", "Ctrl+A", "InteractiveWizardItem", "InteractiveWizardItemClick", Interactive),
+    Do(2, "Interactive Wizard", "Ctrl+A", "InteractiveWizardItem", QM_CMD(InteractiveWizardItemClick)),
     Do(2, "Clear ClipBoard/Undo", "Shift+Ctrl+Alt+6", "ClearClipboardItem", QM_CMD(ClearClipboardItemClick)),
     Do(2, "QuickEntry", "Ctrl+Q", "QuickEntryItem", QM_CMD(QuickEntryItemClick)),
     Do(2, "Quick Entry Setup", "Ctrl+Alt+Q", "QuickEntrySetupItem", QM_CMD(QuickEntrySetupItemClick)),

@@ -43,13 +43,6 @@ int EntryOfNumber(const TListBox& list, unsigned long number) {
   return -1;
 }
 
-int NextTargetNumber(const TMDIChild& script) {
-  int highest = 0;
-  for (const TScriptElement* e = script.FirstElement; e; e = e->next)
-    if (IsBranchTarget(*e)) highest = std::max<int>(highest, e->format.NumberWord);
-  return highest + 1;
-}
-
 }  // namespace
 
 std::string BranchPointText(const TStringList& entries) {
@@ -161,21 +154,8 @@ void TJumpDlg::PerformJump() {
 void TJumpDlg::CreateNewTarget() {
   const std::string text = AskJumpPositionText();
   if (text.empty()) return;
-  editor::Assemble(script_);
-  TScriptElement* back = script_.CurrentElement;
-  const Word column = script_.CaretColumn;
-  const Word line = script_.CaretLine;
-  const auto number = static_cast<Word>(NextTargetNumber(script_));
-  editor::MoveCaretToScriptEnd(script_);
-  TScriptElement* target = editor::NewElement(script_, script_.FormatSet[fsSceneHeading], true);
-  target->format.NumberWord = number;
-  script_.EditBuffer = text;
-  editor::RedisplayCurrent(script_);
+  const TScriptElement* target = AppendBranchTarget(script_, text);
   Source->Items.Add(BranchTargetLabel(text, target->format.NumberWord));
-  editor::MoveCaretTo(script_, *back);
-  script_.CaretColumn = column;
-  script_.CaretLine = line;
-  editor::SetActiveScriptModified();
   SetButtons();
 }
 

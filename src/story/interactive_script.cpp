@@ -59,6 +59,26 @@ TScriptElement* FindBranchTarget(const TMDIChild& script, int number) {
   return nullptr;
 }
 
+TScriptElement* AppendBranchTarget(TMDIChild& script, const std::string& text) {
+  editor::Assemble(script);
+  TScriptElement* back = script.CurrentElement;
+  const Word column = script.CaretColumn;
+  const Word line = script.CaretLine;
+  int highest = 0;
+  for (const TScriptElement* e = script.FirstElement; e; e = e->next)
+    if (IsBranchTarget(*e)) highest = std::max<int>(highest, e->format.NumberWord);
+  editor::MoveCaretToScriptEnd(script);
+  TScriptElement* target = editor::NewElement(script, script.FormatSet[fsSceneHeading], true);
+  target->format.NumberWord = static_cast<Word>(highest + 1);
+  script.EditBuffer = text;
+  editor::RedisplayCurrent(script);
+  editor::MoveCaretTo(script, *back);
+  script.CaretColumn = column;
+  script.CaretLine = line;
+  editor::SetActiveScriptModified();
+  return target;
+}
+
 std::vector<TReference> FindReferences(std::string_view text) {
   std::vector<TReference> found;
   for (std::size_t open = text.find('('); open != std::string_view::npos; open = text.find('(', open + 1)) {

@@ -32,6 +32,11 @@ std::string BranchTargetLabel(const TMDIChild& script, const TScriptElement& tar
 // The first branch target with the number, or null.
 TScriptElement* FindBranchTarget(const TMDIChild& script, int number);
 
+// A new branch target with the text after the script's last element,
+// numbered one above the highest target; the caret comes back to where it
+// was. Returns the new target.
+TScriptElement* AppendBranchTarget(TMDIChild& script, const std::string& text);
+
 // A reference: the offset of its digits and their count.
 struct TReference {
   std::size_t start;

@@ -157,6 +157,21 @@ TEST_F(MessagesTest, AtomsInOneProcessCountReferences) {
   EXPECT_EQ(GlobalDeleteAtom(a), a) << "deleting a missing atom fails";
 }
 
+TEST_F(MessagesTest, AnAtomIsReleasedWholeWhateverItsReferences) {
+  for (int references : {1, 3, 300}) {
+    ATOM atom = 0;
+    for (int i = 0; i < references; ++i) atom = GlobalAddAtom("*42");
+    ASSERT_NE(atom, 0);
+    DeleteGlobalAtom(atom);
+    // More than 254 references outlive the release.
+    EXPECT_EQ(GlobalFindAtom("*42") != 0, references > 254) << references;
+    while (GlobalDeleteAtom(atom) == 0) {
+    }
+  }
+  DeleteGlobalAtom(0xC123);  // missing: nothing happens
+  EXPECT_EQ(GlobalGetAtomName(0xC123), "");
+}
+
 TEST_F(MessagesTest, KeyStateFollowsDeliveredKeys) {
   Listener window;
   window.Show();

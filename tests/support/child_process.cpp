@@ -67,6 +67,18 @@ void ChildProcess::CloseInput() {
   stdin_ = -1;
 }
 
+bool ChildProcess::WriteLine(const std::string& line) {
+  if (stdin_ < 0) return false;
+  const std::string text = line + "\n";
+  std::size_t written = 0;
+  while (written < text.size()) {
+    const ssize_t n = write(stdin_, text.data() + written, text.size() - written);
+    if (n <= 0) return false;
+    written += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 std::optional<std::string> ChildProcess::ReadLine(int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {

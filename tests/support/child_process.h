@@ -28,6 +28,8 @@ class ChildProcess {
   std::optional<std::string> ReadLine(int timeoutMs = 5000);
   // The exit code, or nullopt when it did not end in time.
   std::optional<int> ExitCode(int timeoutMs = 5000);
+  // A line to the program's standard input; false when it cannot take it.
+  bool WriteLine(const std::string& line);
   void CloseInput();
   void Kill();
 

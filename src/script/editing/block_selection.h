@@ -37,6 +37,8 @@ class TBlockSelection : public TComponent {
   bool BlockAtPress = false;
   // A double click waits for its button release.
   bool DoubleClickPending = false;
+  // A double click on a branch marker: the release follows the branch.
+  bool BranchClickPending = false;
   // When a double click last grew the block: a click that follows within
   // the double-click time (a triple click) grows it once more.
   std::uint64_t LastGrowTick = 0;

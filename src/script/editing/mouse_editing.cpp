@@ -13,6 +13,7 @@
 #include "script/editing/block_deletion.h"
 #include "script/editing/block_move.h"
 #include "script/editing/block_selection.h"
+#include "script/editing/click_hooks.h"
 #include "script/editing/hidden_text.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
@@ -303,7 +304,9 @@ void TMDIChild::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
     state.BlockAtPress = false;
     ClickTimer->SetEnabled(false);
   }
-  if (!DraggingBlock && !MarkerUnderMouse(*this, x, y) && Screen) Screen->SetCursor(crDefault);
+  const bool onMark = !DraggingBlock && (MarkerUnderMouse(*this, x, y) ||
+                                         (ScriptClickHooks.LinkHintAt && ScriptClickHooks.LinkHintAt(*this, x, y)));
+  if (!DraggingBlock && !onMark && Screen) Screen->SetCursor(crDefault);
   state.LastMousePoint = point;
   if (!held || state.AutoScrolling || ProgramBusy) return;
   if (ElementsHidden(*this) && !AskUnhideForEditing()) return;
@@ -330,6 +333,11 @@ void TMDIChild::FormMouseUp(TObject*, TMouseButton button, TShiftState shift, in
   if ((state.DoubleClickPending || FollowsGrowth(*this, state, shift)) && !ProgramBusy) {
     ClickTimer->SetEnabled(false);
     Grow(*this, state);
+  } else if (state.BranchClickPending && !ProgramBusy) {
+    state.BranchClickPending = false;
+    MouseSelecting = 0;
+    if (ScriptClickHooks.FollowBranch) ScriptClickHooks.FollowBranch(*this);
+    return;
   } else if (ProgramBusy || !BlockOn) {
     FlushMouseMessages();
     DraggingBlock = 0;
@@ -358,7 +366,11 @@ void TMDIChild::FormClick(TObject*) {
 
 void TMDIChild::FormDblClick(TObject*) {
   if (ProgramBusy) return;
-  BlockSelection(*this).DoubleClickPending = true;
+  auto& state = BlockSelection(*this);
+  const TPoint at = state.LastMousePoint;
+  if (InteractiveScript && BranchMarkerHit(*this, at.X, at.Y)) state.BranchClickPending = true;
+  else if (!(ScriptClickHooks.OpenLinkAt && ScriptClickHooks.OpenLinkAt(*this, at.X, at.Y)))
+    state.DoubleClickPending = true;
 }
 
 void TMDIChild::BlockClick(TObject*) { SelectUnit(BlockSelection(*this).SelectionLevel); }

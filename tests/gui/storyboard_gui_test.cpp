@@ -1,0 +1,100 @@
+// The activity wizard on the desktop: opened from its command, answered
+// with real keys and clicks (Enter goes on to the next page), its lines
+// written into the branching script.
+#include <QApplication>
+#include <QDir>
+#include <QtTest/QTest>
+
+#include "gui/program_gui_fixture.h"
+#include "platform/forms.h"
+#include "script/layout/screen_rebuild.h"
+#include "shell/main_form.h"
+#include "story/activity_wizard_dialog.h"
+#include "story/activity_wizard_pages.h"
+#include "support/script_builder.h"
+
+namespace qm {
+namespace {
+
+class StoryboardGuiTest : public testing::ProgramGuiFixture {
+ protected:
+  void LoadBranchingScript() {
+    TMDIChild& w = Script();
+    ResetScreenLines(w);
+    testing::LoadInteractiveScript(w,
+                                   {{ekSceneHeading, "Start"},
+                                    {ekShot, "SET <KEY> TO TRUE."},
+                                    {ekAction, "The hall is dark."},
+                                    {ekSceneHeading, "Cellar"},
+                                    {ekAction, "Damp."}},
+                                   2);
+    w.RefreshKeepingCursor();
+    RebuildScreen(&w);
+    w.RedisplayScreen(true);
+    Application->ProcessMessages();
+  }
+  static story::TActivityWizardDlg* Wizard() {
+    return dynamic_cast<story::TActivityWizardDlg*>(Screen->ActiveForm());
+  }
+  void Shoot(TForm& form, const char* name) {
+    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
+    Grab(*WindowOf(form)).save(QString(QM_BINARY_DIR) + "/screenshots/" + name);
+  }
+};
+
+TEST_F(StoryboardGuiTest, TheWizardIsAnsweredWithKeysAndClicksAndWritesItsLines) {
+  LoadBranchingScript();
+  testing::Typist t;
+  auto onPage = [](int page) {
+    return [page] { return Wizard() && Wizard()->Page() == page; };
+  };
+  t.Then([] { MainForm->MenuItem("InteractiveWizardItem")->Click(); });
+  t.When([] { return Wizard() && WindowOf(*Wizard())->windowHandle() && WindowOf(*Wizard())->windowHandle()->isExposed(); },
+         [&] {
+           story::TActivityWizardDlg& w = *Wizard();
+           EXPECT_EQ(std::string(w.Caption()), "User Activity Wizard");
+           EXPECT_TRUE(w.UserChoiceBtn->Checked());
+           EXPECT_FALSE(w.PrevBtn->Enabled());
+           Shoot(w, "activity-wizard.png");
+         });
+  t.Key(Qt::Key_Return);  // a user's choice: what can the user do?
+  t.When(onPage(story::wpUserAction), [] { EXPECT_EQ(Screen->ActiveForm()->FocusedControl(), Wizard()->UserCanDoWhat); });
+  t.Type("open the trapdoor");
+  t.Then([] { Wizard()->NoNeedToKnowBtn->SetChecked(true); });
+  t.Key(Qt::Key_Return);  // from the edit: the wizard takes Enter as Next
+  t.When(onPage(story::wpWhatHappens), [&] {
+    story::TActivityWizardDlg& w = *Wizard();
+    EXPECT_EQ(std::string(w.WhatHappensQuestion->Caption()), "What happens when user chooses to open the trapdoor?");
+    QTest::mouseClick(ClientOf(*w.JumpToNew), Qt::LeftButton, {}, QPoint(6, 8));
+  });
+  t.Then([] {
+    EXPECT_TRUE(Wizard()->JumpToNew->Checked());
+    EXPECT_EQ(std::string(Wizard()->NextBtn->Caption()), "&Next >>") << "a branch has a page still";
+    QTest::mouseClick(ClientOf(*Wizard()->NextBtn), Qt::LeftButton);
+  });
+  t.When(onPage(story::wpSetJump), [&] {
+    story::TActivityWizardDlg& w = *Wizard();
+    ASSERT_EQ(w.AvailableJumps->Items.Count(), 2);
+    const TRect second = w.AvailableJumps->ItemRect(1);
+    QTest::mouseClick(ClientOf(*w.AvailableJumps), Qt::LeftButton, {}, QPoint(second.Left + 4, second.Top + 3));
+    Shoot(w, "activity-wizard-targets.png");
+  });
+  t.Then([] {
+    EXPECT_EQ(Wizard()->AvailableJumps->ItemIndex(), 1) << "the click chose Cellar";
+    QTest::mouseClick(ClientOf(*Wizard()->NextBtn), Qt::LeftButton);  // Finish
+  });
+  t.When([] { return Screen->ActiveForm() && !Wizard() && Screen->ActiveForm()->Modal(); },
+         [] { Screen->ActiveForm()->ModalResult = mrNo; });  // not jumping there now
+  t.When([] { return !Screen->ActiveForm() || !Screen->ActiveForm()->Modal(); },
+         [&] {
+           const auto elements = testing::ElementsOf(Script());
+           ASSERT_EQ(elements.size(), 8u);
+           EXPECT_EQ(elements[3], (testing::ElementSpec{ekShot, "IF YOU open the trapdoor then"}));
+           EXPECT_EQ(elements[4], (testing::ElementSpec{ekTransition, "GO TO CELLAR (2)"}));
+           EXPECT_EQ(elements[5], (testing::ElementSpec{ekShot, "ENDIF"}));
+         });
+  Play(t, 30000);
+}
+
+}  // namespace
+}  // namespace qm
