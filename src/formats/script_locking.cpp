@@ -14,6 +14,7 @@
 #include "formats/revisions.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
+#include "script/layout/revision_colors.h"
 #include "script/model/packed_text.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
@@ -113,6 +114,7 @@ void LockScript(TMDIChild& script, const TLockChoices& choices) {
     SaveLockedHeaders(script);
   }
   script.DisAssemble();
+  SetupRevisionColorDisplay(script);
   RefreshAfterDraftChange(script);
 }
 
@@ -140,6 +142,7 @@ void UnlockScript(TMDIChild& script, const TLockChoices& keep) {
   }
   if (!script.PagesLocked) script.RevisionMarking = 0;
   script.DisAssemble();
+  SetupRevisionColorDisplay(script);
   RefreshAfterDraftChange(script);
   if (keep.unfixHeaders && script.PagesLocked) UnfixAllHeaders(script, true);
 }

@@ -89,6 +89,7 @@ TEST_F(LockingTest, UnlockingTurnsOffTheUncheckedLocksAndAGreyCheckKeepsTheMulti
     SCOPED_TRACE(c.what);
     Start(ThreeScenesOnTwoPages());
     LockScript(Window(), TLockChoices{});
+    EXPECT_EQ(Window().ShowPageColours, 1) << "locked pages show their colours";
     Window().ScenesMultiLocked = Window().PagesMultiLocked = 1;
     Driver().Expect([&c](TForm& form) {
       auto& dialog = dynamic_cast<TLockScriptDlg&>(form);
@@ -106,6 +107,7 @@ TEST_F(LockingTest, UnlockingTurnsOffTheUncheckedLocksAndAGreyCheckKeepsTheMulti
     EXPECT_EQ(Window().PagesMultiLocked, c.pagesMulti);
     EXPECT_EQ(BreakKinds(), std::vector<int>{c.breakKind});
     EXPECT_EQ(SceneNumbers(), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(Window().ShowPageColours, c.pagesLocked) << "the page colours follow the page lock";
   }
 }
 
