@@ -170,8 +170,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void BottomSpeedItemClick(TObject* sender);
   void SceneCountItemClick(TObject* sender);
   void ActSceneInfoItemClick(TObject* sender);
-  // Reset Cheated > Element: the element's kind's margins, spacing and style.
+  // Reset Cheated > Element: the element's kind's margins, spacing and style;
+  // > Script: every element's kind's whole format.
   void ResetElementItemClick(TObject* sender);
+  void ResetScriptItemClick(TObject* sender);
 
   void AltKeyPressed(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);

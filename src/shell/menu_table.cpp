@@ -193,7 +193,7 @@ const TMenuRow kRows[] = {
     Menu(2, "&Reset Cheated", "ResetCheatedItem"),
     Do(3, "&Element", "", "ResetElementItem", QM_CMD(ResetElementItemClick)),
     Await(3, "&Page", "", "ResetPageItem", "ResetPageItemClick", SettingsDialogs),
-    Await(3, "&Script", "", "ResetScriptItem", "ResetScriptItemClick", SettingsDialogs),
+    Do(3, "&Script", "", "ResetScriptItem", QM_CMD(ResetScriptItemClick)),
     Await(3, "&Unmark as Non-Printing", "Ctrl+Alt+Y", "UnmarkNonPrintingItem", "MarkasNonPrintingItemClick",
           SettingsDialogs),
     Menu(2, "C&hange Element Type", "ChangeElementTypeItem"),
