@@ -288,6 +288,7 @@ void LayPageBreak(TMDIChild& window, TScriptElement& element, bool moveFollowing
   const std::vector<TLaidLine> lines = PageBreakLines(window, element);
   const int oldCount = element.lineCount;
   element.lineCount = static_cast<Byte>(lines.size());
+  if (element.lineCount != oldCount) NoteScriptShapeChange();
   LayElementLines(window, element, lines, oldCount, moveFollowing);
 }
 
