@@ -58,7 +58,7 @@ TStatusLine::TStatusLine(TMainForm& form) : form_(form) {
 
 void TStatusLine::MakeHintLine() {
   const int left = ActPanel->Left + ActWidth + 2;
-  HintLine = MakePanel(form_, bar_, "StatusLine", left, std::max(ActWidth, bar_->Width - left - 4));
+  HintLine = MakePanel(form_, bar_, "StatusLine", left, std::max(ActWidth / 2, bar_->Width - left - 2));
   HintTimer = new TTimer(&form_);
   HintTimer->Name = "HintTimer";
   HintTimer->SetEnabled(false);
@@ -70,6 +70,10 @@ void TStatusLine::PlaceOptionalPanels() {
   ScenePanel->Left = PagePanel->Left + PagePanel->Width + 2;
   const TPanel* before = ScenePanel->Visible ? ScenePanel : PagePanel;
   ActPanel->Left = before->Left + before->Width + 2;
+  // The hint line takes the rest of the bar.
+  if (ActPanel->Visible) before = ActPanel;
+  HintLine->Left = before->Left + before->Width + 2;
+  HintLine->Width = std::max(ActWidth / 2, bar_->Width - HintLine->Left - 2);
 }
 
 void TStatusLine::UpdateStatusLine() {

@@ -14,6 +14,7 @@
 #include "script/editing/position_texts.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/layout/word_wrap.h"
 #include "script/script_window.h"
 #include "support/script_generator.h"
 
@@ -29,6 +30,9 @@ class StatusWalkTest : public testing::KeysFixture {
     for (std::size_t at : {40u, 90u, 170u}) elements.insert(elements.begin() + at, {ekSceneInformation, "SCENE"});
     elements.insert(elements.begin() + 130, {ekActStart, "ACT TWO"});
     Load(elements, 0);
+    // Every element wrapped, as a script read from its file comes.
+    TWrapPass pass(W());
+    for (TScriptElement* e = W().FirstElement; e; e = e->next) pass.Wrap(*e, LiveElementText(W(), *e));
     W().ActDisplayStyle = 2;
     W().RefreshLayout();
     W().RenumberScenes(false);
@@ -65,14 +69,18 @@ TEST_F(StatusWalkTest, TheKeptWalkReadsAsAWholeWalkAfterEveryMove) {
     return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(range));
   };
   int at = 0;
+  int kept = 0;
   const int steps[] = {1, -1, 3, -3, 25, -25, 120, -120};
   for (int i = 0; i < 300; ++i) {
     SCOPED_TRACE(i);
     if (i % 17 == 0) at = next(count);
     else at = std::clamp(at + steps[next(8)], 0, count - 1);
+    const std::uint64_t shape = ScriptShapeChanges;
     MoveTo(at);
+    if (ScriptShapeChanges == shape) ++kept;
     ExpectSameAsWholeWalk();
   }
+  EXPECT_GT(kept, 250) << "most moves are read from the kept walk";
 }
 
 TEST_F(StatusWalkTest, EditsBetweenMovesAreCounted) {
@@ -107,6 +115,20 @@ TEST_F(StatusWalkTest, EditsBetweenMovesAreCounted) {
       ExpectSameAsWholeWalk();
     }
   }
+}
+
+TEST_F(StatusWalkTest, ThePageCountIsTheWholeScriptsWithEveryPanelHidden) {
+  LoadActs();
+  MoveTo(60);
+  TStatusOptions shown, hidden;
+  hidden.showScenePanel = false;
+  hidden.rightPanelShown = false;
+  TStatusTexts withPanels, withoutPanels;
+  ASSERT_TRUE(ComputeStatusTexts(W(), shown, withPanels));
+  ForgetStatusWalk(W());
+  ASSERT_TRUE(ComputeStatusTexts(W(), hidden, withoutPanels));
+  EXPECT_EQ(withoutPanels.page, withPanels.page) << "\" of\" counts every page, not those above the caret";
+  EXPECT_NE(withPanels.page.substr(withPanels.page.size() - 2), " 1");
 }
 
 }  // namespace
