@@ -198,6 +198,15 @@ TEST_F(NavigationCommandsTest, WordProcessorModeShowsItsNoticeAndMakesTabTypeBla
   MainForm->AllowTextMode = false;
   MainForm->ToggleWPMode(false);
   EXPECT_FALSE(MainForm->WordProcessorMode) << "not while text mode is not allowed";
+
+  // Closing the script ends the mode and its notice.
+  MainForm->AllowTextMode = true;
+  SendKey('W', TShiftState(ssCtrl));
+  ASSERT_TRUE(MainForm->WordProcessorMode);
+  Script().DocumentModified = 0;
+  MainForm->CloseFileItem->Click();
+  EXPECT_FALSE(MainForm->WordProcessorMode);
+  EXPECT_NE(S().HintLine->Caption(), ">>>WP MODE: Press <CTRL+W> to Exit<<<");
 }
 
 TEST_F(NavigationCommandsTest, ThePanelsChecksAreKeptInTheSettingsFile) {
