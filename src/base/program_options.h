@@ -59,6 +59,9 @@ struct TProgramOptions {
   bool PasswordProtect = false;
   bool AllowTypeover = true;
   bool AllowTextMode = true;
+  // Not stored: word-processor mode, switched by "Normal WP Mode" (Ctrl+W)
+  // while text mode is allowed; Tab then types blanks.
+  bool WordProcessorMode = false;
   bool DragAndDropBreak = true;
   bool MouseBlocksByWords = true;
   bool MouseBlockStartWord = false;

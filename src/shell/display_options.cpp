@@ -10,6 +10,19 @@ namespace qm {
 namespace {
 
 constexpr const char* Section = "Program Settings";
+constexpr const char* MiscSection = "Misc. Options";
+
+// The status line's and the right panel's parts, kept by their menu checks.
+struct TPanelKey {
+  const char* item;
+  const char* key;
+  bool byDefault;
+};
+constexpr TPanelKey PanelKeys[] = {
+    {"BottomSpeedItem", "Bottom Bar", true},       {"SceneCountItem", "Bottom Bar Scene", true},
+    {"ActSceneInfoItem", "Bottom Bar Act", false}, {"ScrollHints", "Scroll Hints", true},
+    {"RightSpeedbarItem", "Right Panel", true},    {"RightEButtonsItem", "Right Buttons", true},
+};
 
 bool Checked(const char* item) { return MainForm->MenuItem(item)->Checked; }
 
@@ -63,6 +76,9 @@ void ReadDisplayOptions(const TIniFile& ini) {
   set("ShowHintsItem", "Show Hints", true);
   set("OnlyTopMenuItem", "Only Top Menu Visible", false);
   set("AlwaysShowBoxesItem", "Always Show Boxes", false);
+  for (const TPanelKey& panel : PanelKeys) set(panel.item, panel.key, panel.byDefault);
+  if (MainForm->MenuItem("ShowRulerItem")->Checked != ini.ReadBool(MiscSection, "Ruler Bar", false))
+    MainForm->MenuItem("ShowRulerItem")->Click();
 }
 
 void WriteDisplayOptions(TIniFile& ini) {
@@ -71,6 +87,10 @@ void WriteDisplayOptions(TIniFile& ini) {
   ini.WriteBool(Section, "Show Hints", Checked("ShowHintsItem"));
   ini.WriteBool(Section, "Only Top Menu Visible", Checked("OnlyTopMenuItem"));
   ini.WriteBool(Section, "Always Show Boxes", Checked("AlwaysShowBoxesItem"));
+  for (const TPanelKey& panel : PanelKeys) ini.WriteBool(Section, panel.key, Checked(panel.item));
+  WriteRulerShown(ini);
 }
+
+void WriteRulerShown(TIniFile& ini) { ini.WriteBool(MiscSection, "Ruler Bar", Checked("ShowRulerItem")); }
 
 }  // namespace qm

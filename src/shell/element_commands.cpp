@@ -43,13 +43,16 @@ void TMainForm::RevColorClick(TObject* sender) {
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
   if (!script || !item) return;
   SelectRevisionColor(*script, static_cast<Byte>(item->Tag));
-  const Byte active = script->AutoRevisionColor;
+  ShowRevisionColorChecks(script->AutoRevisionColor);
+  FocusActiveScript();
+}
+
+void TMainForm::ShowRevisionColorChecks(Byte active) {
   MenuItem("AutoRevColorsItem")->Checked = active != 0;
   MenuItem("RevBlueItem")->Checked = active == 1;
   MenuItem("RevRedItem")->Checked = active == 2;
   MenuItem("RevGreenItem")->Checked = active == 3;
   MenuItem("RevColorOffItem")->Checked = active == 0;
-  FocusActiveScript();
 }
 
 void TMainForm::CapitalizeWordItemClick(TObject* sender) {

@@ -72,6 +72,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleAppMessage(msg, handled); };
+  Application->OnHint = [this](TObject*) { StatusLine().ShowAppHint(); };
   ActivationHooks.ScriptActivated = [this](TMDIChild&) { FollowActivatedScript(); };
   InstallStoryHooks();
   autoScroll_ = std::make_unique<TAutoScroll>();
@@ -83,6 +84,7 @@ TMainForm::~TMainForm() {
   autoScroll_.reset();
   FormDestroy(this);
   if (MainForm == this) MainForm = nullptr;
+  if (Application) Application->OnHint = nullptr;
   if (DocumentFrame == this) {
     DocumentFrame = nullptr;
     UseProgramOptions(nullptr);
@@ -198,6 +200,7 @@ void TMainForm::DetachIdleAndHint() {
 
 void TMainForm::AttachIdleAndHint() {
   Application->OnIdle = [this](TObject* s, bool& done) { AppIdle(s, done); };
+  Application->OnHint = [this](TObject*) { StatusLine().ShowAppHint(); };
 }
 
 void TMainForm::FormCloseQuery(TObject*, bool& canClose) {

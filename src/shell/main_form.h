@@ -24,6 +24,7 @@ class TRightPanel;
 class TScriptPopups;
 class TRuler;
 class TAutoScroll;
+class TMDIChild;
 
 class TMainForm : public TForm, public TProgramOptions {
  public:
@@ -152,6 +153,23 @@ class TMainForm : public TForm, public TProgramOptions {
   // the item; the next A-page or forced page break.
   void GoNextClick(TObject* sender);
   void NextAPageitemClick(TObject* sender);
+  // Goto > Page (and a click on the page, scene or act panel): the page
+  // dialog, or the scene list from it; Goto > Act/Scene Info: the scene
+  // list with its acts and scene information.
+  void PagePanelClick(TObject* sender);
+  void GotoSceneItemClick(TObject* sender);
+  // The zoom dialog (with no sender the present zoom applied again).
+  void ZoomBtnClick(TObject* sender);
+  // Whether a hint too wide for the status line turns round through it.
+  void ScrollHintsClick(TObject* sender);
+  // Normal WP Mode (Ctrl+W): word-processor mode on and off; forced off
+  // whatever the option says.
+  void TextOnlyModeItemClick(TObject* sender);
+  void ToggleWPMode(bool forceOff);
+  // The Production menu's checks from the script's own switches, where
+  // their items may be used; the Colors checks from the active colour.
+  void FollowScriptOptions(const TMDIChild& script);
+  void ShowRevisionColorChecks(Byte active);
   // The status line along the foot, and the display items that choose
   // which of its panels show.
   TStatusLine& StatusLine() const { return *statusLine_; }
@@ -170,8 +188,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void BottomSpeedItemClick(TObject* sender);
   void SceneCountItemClick(TObject* sender);
   void ActSceneInfoItemClick(TObject* sender);
-  // Reset Cheated > Element: the element's kind's margins, spacing and style.
+  // Reset Cheated > Element: the element's kind's margins, spacing and style;
+  // > Script: every element's kind's whole format.
   void ResetElementItemClick(TObject* sender);
+  void ResetScriptItemClick(TObject* sender);
 
   void AltKeyPressed(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);

@@ -10,9 +10,8 @@ namespace {
 using R = TMenuRule;
 
 // Issues whose routines commands wait for.
-constexpr int Moving = 22,
-              Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28,
-              Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33;
+constexpr int Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28, Breakdown = 30,
+              BreakdownReports = 31, ProductionLists = 32, Cards = 33;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
   return {depth, caption, "", name, "", nullptr, Built, R::AsMenu, 0, false};
@@ -58,7 +57,7 @@ const TMenuRow kRows[] = {
     Menu(2, "&Display Options", "DisplayOptionsItem"),
     Do(3, "&Only Show Top Menu", "", "OnlyTopMenuItem", QM_CMD(OnlyTopMenuItemClick)),
     Do(3, "Show &Hints", "", "ShowHintsItem", QM_CMD(ShowHintsItemClick)),
-    Await(3, "&Scroll Hints When Needed", "", "ScrollHints", "ScrollHintsClick", Moving),
+    Do(3, "&Scroll Hints When Needed", "", "ScrollHints", QM_CMD(ScrollHintsClick)),
     Do(3, "&Always Show Boxes around Buttons", "", "AlwaysShowBoxesItem", QM_CMD(AlwaysShowBoxesItemClick)),
     Await(3, "Setup &Font for Menus", "", "MenuFontItem", "MenuFontItemClick", SettingsDialogs),
     Do(3, "Show &Top Speedbar", "", "DisplaySpeedbarItem", QM_CMD(DisplaySpeedbarItemClick)).When(R::SpeedBars),
@@ -70,7 +69,7 @@ const TMenuRow kRows[] = {
     Do(3, "Show &Element Buttons", "", "RightEButtonsItem", QM_CMD(RightEButtonsItemClick)).When(R::SpeedBars),
     Await(3, "Show Scene &Pilot", "", "SceneGuideItem", "SceneGuideItemClick", Cards),
     Do(3, "Show &Ruler", "", "ShowRulerItem", QM_CMD(ShowRulerItemClick)),
-    Await(3, "&Zoom Screen Text...", "", "ZoomItem", "ZoomBtnClick", Moving),
+    Do(3, "&Zoom Screen Text...", "", "ZoomItem", QM_CMD(ZoomBtnClick)).When(R::Open),
     Do(3, "Show &Format Codes", "Alt+F3", "DisplayCodesItem", QM_CMD(DisplayCodesItemClick)),
     Do(3, "&Clear File History List", "", "ClearHistoryItem", QM_CMD(ClearHistoryItemClick)),
     Await(3, "Set Screen C&olors", "", "ScreenColorsItem", "ScreenColorsItemClick", SettingsDialogs),
@@ -189,11 +188,11 @@ const TMenuRow kRows[] = {
     Do(3, "Keep With &Following", "", "KeepWithFollowingItem", QM_CMD(KeepGroupTogetherItemClick)),
     Await(3, "&Mark as Non-Printing", "Ctrl+Alt+X", "MarkasNonPrintingItem", "MarkasNonPrintingItemClick",
           SettingsDialogs),
-    Await(3, "Normal &WP Mode", "Ctrl+W", "TextOnlyModeItem", "TextOnlyModeItemClick", Moving).When(R::TextMode),
+    Do(3, "Normal &WP Mode", "Ctrl+W", "TextOnlyModeItem", QM_CMD(TextOnlyModeItemClick)).When(R::TextMode),
     Menu(2, "&Reset Cheated", "ResetCheatedItem"),
     Do(3, "&Element", "", "ResetElementItem", QM_CMD(ResetElementItemClick)),
     Await(3, "&Page", "", "ResetPageItem", "ResetPageItemClick", SettingsDialogs),
-    Await(3, "&Script", "", "ResetScriptItem", "ResetScriptItemClick", SettingsDialogs),
+    Do(3, "&Script", "", "ResetScriptItem", QM_CMD(ResetScriptItemClick)),
     Await(3, "&Unmark as Non-Printing", "Ctrl+Alt+Y", "UnmarkNonPrintingItem", "MarkasNonPrintingItemClick",
           SettingsDialogs),
     Menu(2, "C&hange Element Type", "ChangeElementTypeItem"),
@@ -227,9 +226,9 @@ const TMenuRow kRows[] = {
     Menu(1, " &Goto", "GotoMenu").When(R::Open),
     Do(2, "&Top", "Ctrl+Alt+Home", "GotoTopItem", QM_CMD(GotoTopOrBottomClick)),
     Do(2, "&Bottom", "Ctrl+Alt+End", "GotoBottomItem", QM_CMD(GotoTopOrBottomClick)),
-    Await(2, "&Page", "Ctrl+G", "GotoPageItem", "PagePanelClick", Moving),
+    Do(2, "&Page", "Ctrl+G", "GotoPageItem", QM_CMD(PagePanelClick)),
     Do(2, "&Scene", "", "ScenePilotItem", QM_CMD(SceneGuideBtnEnter)),
-    Await(2, "Act&/Scene Info", "", "GotoSceneItem", "GotoSceneItemClick", Moving),
+    Do(2, "Act&/Scene Info", "", "GotoSceneItem", QM_CMD(GotoSceneItemClick)),
     Line(2),
     Do(2, "Pre&vious Scene Heading", "Ctrl+Alt+Up", "PreviousSceneItem", QM_CMD(GoNextClick)),
     Do(2, "Ne&xt Scene Heading", "Ctrl+Alt+Down", "NextSceneItem", QM_CMD(GoNextClick)),
@@ -418,8 +417,9 @@ const TMenuRow kRows[] = {
     Do(2, "Clear ClipBoard/Undo", "Shift+Ctrl+Alt+6", "ClearClipboardItem", QM_CMD(ClearClipboardItemClick)),
     Do(2, "QuickEntry", "Ctrl+Q", "QuickEntryItem", QM_CMD(QuickEntryItemClick)),
     Do(2, "Quick Entry Setup", "Ctrl+Alt+Q", "QuickEntrySetupItem", QM_CMD(QuickEntrySetupItemClick)),
-    Await(2, "Prev Scene", "Shift+Ctrl+Alt+Up", "PrevSceneItem", "ExtendToSceneClick", Moving),
-    Await(2, "Next Scene", "Shift+Ctrl+Alt+Down", "NextSceneExtendItem", "ExtendToSceneClick", Moving),
+    // They extend a block to the scene through the block range dialog.
+    Await(2, "Prev Scene", "Shift+Ctrl+Alt+Up", "PrevSceneItem", "ExtendToSceneClick", SettingsDialogs),
+    Await(2, "Next Scene", "Shift+Ctrl+Alt+Down", "NextSceneExtendItem", "ExtendToSceneClick", SettingsDialogs),
     Do(2, "AlternateUndo", "Ctrl+Z", "AlternateUndo", QM_CMD(UndoItemClick)).Tag(UndoItemTag).Hidden(),
     Await(2, "StraightText", "Ctrl+J", "StraightTextItem", "StraightTextItemClick", NoRoutine),
     Do(2, "Alt Search", "Ctrl+F", "AltSearchItem", QM_CMD(SearchItemClick)),

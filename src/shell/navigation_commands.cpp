@@ -1,12 +1,26 @@
 // The main window's commands for moving through the script: the Goto
-// menu's searches, and the display items that show or hide the status
-// line and its panels, the right panel, its element buttons and the ruler.
+// menu's searches, the page and scene lists, the zoom, and the display
+// items that show or hide the status line and its panels, the right
+// panel, its element buttons and the ruler.
 #include "base/document_table.h"
+#include "base/ini_file.h"
+#include "language/bookmarks_dialog.h"
+#include "language/list_builders.h"
+#include "language/spelling/spell_dictionaries.h"
+#include "language/spelling/spell_engine.h"
 #include "platform/menus.h"
 #include "script/editing/goto_commands.h"
+#include "script/editing/goto_page.h"
+#include "script/editing/position_texts.h"
+#include "script/layout/char_widths.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/model/script_list_data.h"
 #include "script/script_window.h"
+#include "shell/display_options.h"
+#include "shell/goto_page_dialog.h"
 #include "shell/main_form.h"
+#include "shell/program_settings.h"
+#include "shell/zoom_screen_dialog.h"
 #include "shell/right_panel.h"
 #include "shell/ruler.h"
 #include "shell/status_line.h"
@@ -63,6 +77,42 @@ void TMainForm::NextAPageitemClick(TObject* sender) {
   AfterGoto();
 }
 
+void TMainForm::PagePanelClick(TObject*) {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  TGotoPgDlg dialog(this, script);
+  TStatusTexts texts;
+  if (ComputeStatusTexts(script, {}, texts)) dialog.PageEdit->Text = texts.caretPageText;
+  const TModalResult result = dialog.ShowModal();
+  if (result == mrOk) GotoPage(script, dialog.Page());
+  else if (result == mrSceneList) GotoSceneFromList(false);
+  FocusActiveScript();
+  StatusLine().Refresh(true);
+}
+
+void TMainForm::GotoSceneItemClick(TObject*) {
+  if (NoActiveDocument()) return;
+  GotoSceneFromList(false);
+  FocusActiveScript();
+  StatusLine().Refresh(true);
+}
+
+void TMainForm::ZoomBtnClick(TObject* sender) {
+  if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  if (sender) {
+    TZoomScreenDlg dialog(this, script.ScriptFontName, script.ScriptFontSize, ZoomSize);
+    if (dialog.ShowModal() != mrOk) return;
+    ZoomSize = static_cast<Word>(dialog.Zoom());
+  }
+  SaveProgramSettings();
+  SetupScreenFont(script);
+  MeasureScreenFont(script, script.CurrentElement);
+  Ruler().RulerCharWidth = 0;
+  Ruler().LayoutRuler();
+  RefreshAfterChange();
+}
+
 void TMainForm::BottomSpeedItemClick(TObject* sender) { ToggleShown(sender, StatusLine().Bar()); }
 
 void TMainForm::SceneCountItemClick(TObject* sender) {
@@ -78,6 +128,8 @@ void TMainForm::ActSceneInfoItemClick(TObject* sender) {
 void TMainForm::ShowRulerItemClick(TObject* sender) {
   ToggleShown(sender, Ruler().RulerBar);
   if (!NoActiveDocument()) ActiveScript()->RulerShown = Ruler().RulerBar->Visible ? 1 : 0;
+  TIniFile ini = OpenSettingsFile();
+  WriteRulerShown(ini);
   Ruler().RulerCharWidth = 0;
   Ruler().LayoutRuler();
 }
@@ -105,12 +157,29 @@ void TMainForm::FollowActivatedScript() {
     TScrollBar* bar = RightPanel().HorizScrollBar;
     if (script.LeftTextOffset != 0) bar->Position = script.LeftTextOffset;
     else script.LeftTextOffset = bar->Position;
+    FollowScriptOptions(script);
+    // The words learnt go to this script's own dictionary.
+    if (SpellEngineLoaded()) OpenSpellEngineForScript(RecordOf(script).SpellLanguage);
+    if (TBookmarkDlg* bookmarks = BookmarkDialog()) bookmarks->UpdateData();
+    UserListsChanged(script);
   }
   if (Ruler().RulerBar->Visible) {
     Ruler().RulerCharWidth = 0;
     Ruler().LayoutRuler();
   }
   StatusLine().Refresh(true);
+  StatusLine().ShowAppHint();
+}
+
+void TMainForm::FollowScriptOptions(const TMDIChild& script) {
+  // A check follows the script only while its item may be used.
+  const auto follow = [](TMenuItem* item, bool on) {
+    if (item && item->Enabled() && item->Checked() != on) item->Checked = on;
+  };
+  follow(MenuItem("AutoRevMarksItem"), script.RevisionMarking != 0);
+  if (TMenuItem* colours = MenuItem("AutoRevColorsItem"); colours && colours->Enabled())
+    ShowRevisionColorChecks(script.AutoRevisionColor);
+  follow(MenuItem("PrintNumberingItem"), script.DialogueNumbering != 0);
 }
 
 }  // namespace qm

@@ -9,7 +9,7 @@
 #include "printing/print_run.h"
 #include "printing/printer_setup_dialog.h"
 #include "printing/smartcheck.h"
-#include "script/layout/word_wrap.h"
+#include "script/editing/reformat.h"
 #include "script/pagination/repagination.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
@@ -64,10 +64,7 @@ void TMainForm::PrinterSetupItemClick(TObject*) {
   if (!widthChanged && Printer()->GetDeviceCaps(PHYSICALHEIGHT) == height) return;
   // Another page: new heights, and new line breaks when the width changed.
   script->ComputePageHeight();
-  if (widthChanged) {
-    TWrapPass pass(*script);
-    for (TScriptElement* e = script->FirstElement; e; e = e->next) pass.Wrap(*e, LiveElementText(*script, *e));
-  }
+  if (widthChanged) ReformatToPrinterResolution(*script);
   for (TScriptElement* e = script->FirstElement; e; e = e->next)
     if (e->group) e->group->stale = 1;
   script->RefreshLayout();

@@ -1,5 +1,7 @@
 #include "shell/status_line.h"
 
+#include <algorithm>
+
 #include "base/document_table.h"
 #include "platform/controls.h"
 #include "platform/menus.h"
@@ -46,14 +48,32 @@ TStatusLine::TStatusLine(TMainForm& form) : form_(form) {
   ActPanel = MakePanel(form, bar_, "ActPanel", ScenePanel->Left + SceneWidth + 2, ActWidth);
   ScenePanel->Visible = false;
   ActPanel->Visible = false;
+  MakeHintLine();
+  // A click on the page, scene or act panel asks for a page to go to.
+  for (TPanel* panel : {PagePanel, ScenePanel, ActPanel})
+    panel->OnClick = [&form](TObject* sender) { form.PagePanelClick(sender); };
   for (const char* item : {"BottomSpeedItem", "SceneCountItem", "RightSpeedbarItem", "RightEButtonsItem"})
     if (TMenuItem* i = form.MenuItem(item)) i->Checked = true;
+}
+
+void TStatusLine::MakeHintLine() {
+  const int left = ActPanel->Left + ActWidth + 2;
+  HintLine = MakePanel(form_, bar_, "StatusLine", left, std::max(ActWidth / 2, bar_->Width - left - 2));
+  HintTimer = new TTimer(&form_);
+  HintTimer->Name = "HintTimer";
+  HintTimer->SetEnabled(false);
+  HintTimer->SetInterval(125);
+  HintTimer->OnTimer = [this](TObject*) { HintTimerTimer(); };
 }
 
 void TStatusLine::PlaceOptionalPanels() {
   ScenePanel->Left = PagePanel->Left + PagePanel->Width + 2;
   const TPanel* before = ScenePanel->Visible ? ScenePanel : PagePanel;
   ActPanel->Left = before->Left + before->Width + 2;
+  // The hint line takes the rest of the bar.
+  if (ActPanel->Visible) before = ActPanel;
+  HintLine->Left = before->Left + before->Width + 2;
+  HintLine->Width = std::max(ActWidth / 2, bar_->Width - HintLine->Left - 2);
 }
 
 void TStatusLine::UpdateStatusLine() {

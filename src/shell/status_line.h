@@ -8,6 +8,7 @@ namespace qm {
 class TMainForm;
 class TPanel;
 class TLabel;
+class TTimer;
 
 class TStatusLine {
  public:
@@ -19,6 +20,10 @@ class TStatusLine {
   TPanel* PagePanel = nullptr;
   TPanel* ScenePanel = nullptr;
   TPanel* ActPanel = nullptr;
+  // The rest of the line: the hint of what the mouse is over, or the
+  // active script's title; word-processor mode's notice while it is on.
+  TPanel* HintLine = nullptr;
+  TTimer* HintTimer = nullptr;
 
   // Everything the line shows, from the active script (the page panel
   // emptied and the others hidden while none is open).
@@ -29,11 +34,23 @@ class TStatusLine {
   // since the last time (or when forced).
   void Refresh(bool force);
 
+  // The application's hint (or the script's title) on the hint line,
+  // turning round through the line when it is too wide and "Scroll Hints
+  // When Needed" is checked; nothing while the notice shows.
+  void ShowAppHint();
+  // One step of the turning text.
+  void HintTimerTimer();
+  // Word-processor mode's notice on (maroon, bold aqua) or off.
+  void ShowWPModeNotice(bool on);
+  bool WPModeShown() const { return wpModeShown_; }
+
  private:
   void PlaceOptionalPanels();
+  void MakeHintLine();
 
   TMainForm& form_;
   TPanel* bar_ = nullptr;
+  bool wpModeShown_ = false;
   // What the line was last brought up to date for.
   const void* lastElement_ = nullptr;
   int lastLine_ = -1;

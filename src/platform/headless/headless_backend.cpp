@@ -132,10 +132,20 @@ double EmOf(const TFontDesc& font, int dpi) {
 }  // namespace
 
 bool HeadlessMetrics::IsFixedPitch(const std::string& family) {
+  // Asked for every character measured: the answer for the last family
+  // asked about is kept (it depends on the name alone).
+  static std::string lastFamily;
+  static bool lastAnswer = false;
+  static bool asked = false;
+  if (asked && family == lastFamily) return lastAnswer;
   const std::string upper = AnsiUpperCase(family);
+  bool fixedPitch = false;
   for (const char* fixed : {"COURIER", "MONO", "FIXEDSYS", "LUCIDA CONSOLE", "TERMINAL", "CONSOLAS"})
-    if (upper.find(fixed) != std::string::npos) return true;
-  return false;
+    if (upper.find(fixed) != std::string::npos) fixedPitch = true;
+  lastFamily = family;
+  lastAnswer = fixedPitch;
+  asked = true;
+  return fixedPitch;
 }
 
 int HeadlessMetrics::CharWidth(const TFontDesc& font, int dpi, unsigned char ch) {

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QAction>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QVBoxLayout>
 
 #include "platform/cp1252.h"
@@ -70,6 +72,10 @@ void FormPeer::Init() {
   QWidget* client = Widget();
   if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data())) {
     sub->setWidget(client);
+    // The program's menus own every key: the sub-window's own menu would
+    // take Ctrl+W (Normal WP Mode) and Ctrl+F4 (Close) from them.
+    if (QMenu* menu = sub->systemMenu())
+      for (QAction* action : menu->actions()) action->setShortcuts({});
   } else {
     window_->layout()->addWidget(client);
   }

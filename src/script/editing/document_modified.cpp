@@ -52,6 +52,7 @@ void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra) {
 }
 
 void SetDocumentModified(bool modified, bool markRevision) {
+  NoteScriptShapeChange();
   TMDIChild* script = ActiveScript();
   if (!script || !script->Editable) return;
   if ((modified || script->ModifiedSinceBackup) && !IsDocumentEmpty(ActiveDocument)) ArmTimedBackup();

@@ -406,8 +406,19 @@ TTail Delete(KeyCommand& c) {
   return TTail::Run;
 }
 
-TTail Tab(KeyCommand&) {
-  StartCharacterName(VK_TAB);
+// Word-processor mode: a tab is five blanks, inserted even in typeover.
+void TypeTabBlanks(TMDIChild& w) {
+  const Byte mode = InsertMode;
+  InsertMode = 1;
+  for (int i = 0; i < 5 && TypeCharacter(' '); ++i) ++w.CaretColumn;
+  InsertMode = mode;
+  w.WrapScreenText(w.CurrentElement, w.EditBuffer);
+  w.DisplayElement();
+}
+
+TTail Tab(KeyCommand& c) {
+  if (ProgramOptions().WordProcessorMode) TypeTabBlanks(c.w);
+  else StartCharacterName(VK_TAB);
   return TTail::Run;
 }
 

@@ -1,6 +1,7 @@
 #include "script/editing/position_texts.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "script/layout/char_widths.h"
 #include "script/model/text_codes.h"
@@ -169,7 +170,179 @@ std::string ActPanelText(const TMDIChild& window, const TScriptElement* act, con
 
 }  // namespace
 
-bool ComputeStatusTexts(const TMDIChild& window, const TStatusOptions& options, TStatusTexts& texts) {
+namespace {
+
+// What lies above an element: the height before it, the page breaks
+// before it (the last of them kept), and the last scene heading, act and
+// scene information up to and including it.
+struct TAbove {
+  const TScriptElement* at = nullptr;
+  int height = 0;
+  int breaks = 0;
+  const TScriptElement* lastBreak = nullptr;
+  const TScriptElement* heading = nullptr;
+  const TScriptElement* act = nullptr;
+  const TScriptElement* info = nullptr;
+};
+
+// The whole script's share: its height, page breaks and last plain
+// scene heading.
+struct TWhole {
+  int height = 0;
+  int breaks = 0;
+  const TScriptElement* lastPlainHeading = nullptr;
+};
+
+void NoteMarker(TAbove& above, const TScriptElement* e) {
+  const Byte kind = e->Kind();
+  if (IsSceneHeading(kind)) above.heading = e;
+  if (IsActElement(kind)) {
+    above.act = e;
+    above.info = nullptr;
+  } else if (IsSceneInformation(kind)) {
+    above.info = e;
+  }
+}
+
+// One walk over the whole script.
+void WalkWhole(const TMDIChild& window, const TScriptElement* current, TAbove& above, TWhole& whole) {
+  above = TAbove{current};
+  whole = TWhole{};
+  bool beforeCaret = true;
+  for (const TScriptElement* e = window.FirstElement; e; e = e->next) {
+    if (e == current) {
+      above.height = whole.height;
+      above.breaks = whole.breaks;
+      beforeCaret = false;
+    }
+    const Byte kind = e->Kind();
+    whole.height += WholeLinesOf(*e);
+    if (IsPageBreakKind(kind)) {
+      ++whole.breaks;
+      if (beforeCaret) above.lastBreak = e;
+    }
+    if (kind == ekSceneHeading) whole.lastPlainHeading = e;
+    if (beforeCaret || e == current) NoteMarker(above, e);
+  }
+  if (beforeCaret) {
+    above.height = whole.height;
+    above.breaks = whole.breaks;
+  }
+}
+
+// The caret moved down from `above.at` to `to`: what lies between is added.
+void StepDown(TAbove& above, const TScriptElement* to) {
+  for (const TScriptElement* e = above.at; e != to; e = e->next) {
+    above.height += WholeLinesOf(*e);
+    if (IsPageBreakKind(e->Kind())) {
+      ++above.breaks;
+      above.lastBreak = e;
+    }
+    NoteMarker(above, e->next);
+  }
+  above.at = to;
+}
+
+// The last scene heading up to an element, walking up from it.
+const TScriptElement* HeadingUpTo(const TScriptElement* e) {
+  for (; e; e = e->prev)
+    if (IsSceneHeading(e->Kind())) return e;
+  return nullptr;
+}
+
+// The last act and the scene information after it, up to an element.
+void ActUpTo(const TScriptElement* e, TAbove& above) {
+  above.act = above.info = nullptr;
+  for (; e; e = e->prev) {
+    const Byte kind = e->Kind();
+    if (IsActElement(kind)) {
+      above.act = e;
+      return;
+    }
+    if (IsSceneInformation(kind) && !above.info) above.info = e;
+  }
+}
+
+// The caret moved up to `to`: what lies between is taken off, and a marker
+// that lay between is looked for again above.
+void StepUp(TAbove& above, const TScriptElement* to) {
+  bool breakBetween = false, headingBetween = false, actBetween = false;
+  for (const TScriptElement* e = to; e != above.at; e = e->next) {
+    above.height -= WholeLinesOf(*e);
+    if (IsPageBreakKind(e->Kind())) {
+      --above.breaks;
+      breakBetween = true;
+    }
+    const TScriptElement* after = e->next;
+    if (after == above.heading) headingBetween = true;
+    if (after == above.act || after == above.info) actBetween = true;
+  }
+  above.at = to;
+  if (breakBetween) {
+    above.lastBreak = nullptr;
+    for (const TScriptElement* e = to->prev; e && !above.lastBreak; e = e->prev)
+      if (IsPageBreakKind(e->Kind())) above.lastBreak = e;
+  }
+  if (headingBetween) above.heading = HeadingUpTo(to);
+  if (actBetween) ActUpTo(to, above);
+}
+
+// How far a walk from the last caret looks for the new one before the
+// whole script is walked instead.
+constexpr int MaxStep = 4000;
+
+// Which way the caret went from `from` to `to`: 1 down, -1 up, 0 not near.
+int DirectionOf(const TScriptElement* from, const TScriptElement* to) {
+  const TScriptElement* down = from;
+  const TScriptElement* up = from;
+  for (int i = 0; i < MaxStep && (down || up); ++i) {
+    if (down == to) return 1;
+    if (up == to) return -1;
+    if (down) down = down->next;
+    if (up) up = up->prev;
+  }
+  return 0;
+}
+
+constexpr const char* StatusWalkName = "StatusWalk";
+
+// The last walk of a script, kept with its window while the script's
+// shape stands still.
+class TStatusWalk : public TComponent {
+ public:
+  explicit TStatusWalk(TMDIChild& window) : TComponent(&window) { Name = StatusWalkName; }
+  std::uint64_t shape = 0;
+  bool valid = false;
+  TAbove above;
+  TWhole whole;
+};
+
+TStatusWalk& StatusWalkOf(TMDIChild& window) {
+  if (auto* walk = dynamic_cast<TStatusWalk*>(window.FindComponent(StatusWalkName))) return *walk;
+  return *new TStatusWalk(window);
+}
+
+// What lies above the caret and in the whole script: from the last walk
+// when the script kept its shape and the caret is near, else a new walk.
+void Walk(TMDIChild& window, TAbove& above, TWhole& whole) {
+  const TScriptElement* current = window.CurrentElement;
+  TStatusWalk& kept = StatusWalkOf(window);
+  const bool trusted = kept.valid && kept.shape == ScriptShapeChanges;
+  const int direction = trusted ? DirectionOf(kept.above.at, current) : 0;
+  if (direction > 0) StepDown(kept.above, current);
+  else if (direction < 0) StepUp(kept.above, current);
+  else WalkWhole(window, current, kept.above, kept.whole);
+  kept.shape = ScriptShapeChanges;
+  kept.valid = true;
+  above = kept.above;
+  whole = kept.whole;
+}
+
+}  // namespace
+
+void ForgetStatusWalk(TMDIChild& window) { StatusWalkOf(window).valid = false; }
+
+bool ComputeStatusTexts(TMDIChild& window, const TStatusOptions& options, TStatusTexts& texts) {
   const TScriptElement* current = window.CurrentElement;
   if (!current || IsPageBreakKind(current->Kind()) || current->format.LeftMargin == 0) return false;
 
@@ -180,46 +353,18 @@ bool ComputeStatusTexts(const TMDIChild& window, const TStatusOptions& options, 
   texts.elementEntry = ElementListEntry(current->Kind());
   texts.avColumn = current->avColumn;
 
-  // One walk: the height up to the caret, and what lies above it.
-  const bool whole = options.showScenePanel || options.showActPanel || options.rightPanelShown;
-  const TScriptElement* lastBreak = nullptr;
-  const TScriptElement* heading = nullptr;
-  const TScriptElement* lastPlainHeading = nullptr;
-  const TScriptElement* act = nullptr;
-  const TScriptElement* info = nullptr;
-  int height = 0;
-  int pages = 1;
-  bool beforeCaret = true;
-  for (const TScriptElement* e = window.FirstElement; e; e = e->next) {
-    if (e == current) {
-      texts.scrollPosition = height;
-      beforeCaret = false;
-      if (!whole) break;
-    }
-    const Byte kind = e->Kind();
-    height += WholeLinesOf(*e);
-    if (IsPageBreakKind(kind)) {
-      ++pages;
-      if (beforeCaret) lastBreak = e;
-    }
-    if (kind == ekSceneHeading) lastPlainHeading = e;
-    if (!beforeCaret && e != current) continue;
-    if (IsSceneHeading(kind)) heading = e;
-    if (IsActElement(kind)) {
-      act = e;
-      info = nullptr;
-    } else if (IsSceneInformation(kind)) {
-      info = e;
-    }
-  }
-  texts.scrollMaximum = height;
-  if (beforeCaret) texts.scrollPosition = height;
+  TAbove above;
+  TWhole whole;
+  Walk(window, above, whole);
+  texts.scrollPosition = above.height;
+  texts.scrollMaximum = whole.height;
+  const int pages = whole.breaks + 1;
 
-  std::string pageText = lastBreak ? PageNumberText(window, lastBreak) : std::to_string(window.PageStart);
+  std::string pageText = above.lastBreak ? PageNumberText(window, above.lastBreak) : std::to_string(window.PageStart);
   if (pageText.size() > MaxPageText) pageText.resize(MaxPageText);
   pageText = Trimmed(pageText);
   texts.caretPageText = pageText;
-  if (options.noAutoPagination && !lastBreak) {
+  if (options.noAutoPagination && !above.lastBreak) {
     texts.page = " Pg: -- of --";
   } else {
     texts.page = " Pg: " + pageText.substr(0, MaxPanelPageText) + " of " +
@@ -227,12 +372,12 @@ bool ComputeStatusTexts(const TMDIChild& window, const TStatusOptions& options, 
   }
 
   texts.scene.clear();
-  if (heading) {
-    texts.scene = "Scn: " + SceneNumberText(window, *heading) + " of " +
-                  (lastPlainHeading ? SceneNumberText(window, *lastPlainHeading) : std::string("??"));
+  if (above.heading) {
+    texts.scene = "Scn: " + SceneNumberText(window, *above.heading) + " of " +
+                  (whole.lastPlainHeading ? SceneNumberText(window, *whole.lastPlainHeading) : std::string("??"));
   }
   texts.act.clear();
-  if (options.showActPanel && (act || info)) texts.act = ActPanelText(window, act, info);
+  if (options.showActPanel && (above.act || above.info)) texts.act = ActPanelText(window, above.act, above.info);
   return true;
 }
 

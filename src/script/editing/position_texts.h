@@ -50,8 +50,12 @@ struct TStatusOptions {
 
 // The status line's texts for the caret of a script; false when the
 // caret is on a page break or on an element with no left margin (the
-// status line is left as it is).
-bool ComputeStatusTexts(const TMDIChild& window, const TStatusOptions& options, TStatusTexts& texts);
+// status line is left as it is). The walk over the script is kept with
+// the window: while the script keeps its shape, a caret that moved only
+// walks the elements it passed.
+bool ComputeStatusTexts(TMDIChild& window, const TStatusOptions& options, TStatusTexts& texts);
+// The next status texts come from a walk over the whole script.
+void ForgetStatusWalk(TMDIChild& window);
 
 // The line and position panel: " Ln: 12.4  Pos: 1.5".
 std::string PositionText(TMDIChild& window);

@@ -1,5 +1,6 @@
-// Giving the element at the caret the format of its kind again: what the
-// Reset Cheated commands use to undo a cheat or a hand-set margin.
+// Giving the element at the caret, or every element of the script, the
+// format of its kind again: what the Reset Cheated commands and a change
+// of the script's formats use to undo a cheat or a hand-set margin.
 #pragma once
 
 namespace qm {
@@ -20,5 +21,16 @@ struct TDefaultFormatParts {
 // the script's format set (a page break or other kind keeps its own); a
 // block is cleared first, and the element is rewrapped.
 void ApplyDefaultFormat(TMDIChild& window, const TDefaultFormatParts& parts);
+
+// Every element outside the A/V columns takes its kind's format from the
+// format set and is rewrapped, behind a "Please Wait" box; the screen is
+// rebuilt and the caret stays in its element. An element keeps its kind
+// and its number word (locked numbers, a cue's extension, a note's
+// colour), a second Dialogue in a row its own lines before, a marked
+// Action all but its margins, and a Parenthetical its format unless
+// parentheticals are elements of their own.
+void ReformatScript(TMDIChild& window);
+// Every element is wrapped again for the printer's present page.
+void ReformatToPrinterResolution(TMDIChild& window);
 
 }  // namespace qm

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "script/layout/char_widths.h"
+#include "script/layout/kept_screen.h"
 #include "script/editing/element_transitions.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
@@ -66,8 +67,12 @@ void ShowLineOnTop(TMDIChild& window, TScriptElement* target, int line) {
   if (window.BlockOn) GoToElement(window, target, false);
   else MakeElementCurrent(window, target);
   line = std::clamp(line, 1, std::max<int>(1, window.CurrentElement->lineCount));
-  window.CaretLine = static_cast<Word>(line);
   window.CaretColumn = static_cast<Word>(LineStart(window, line));
+  // The start of a wrapped line is the end of the line before it, where
+  // the caret is drawn: that line goes on the row, so that the view is
+  // laid and painted once.
+  line = CurrentLine(window);
+  window.CaretLine = static_cast<Word>(line);
   const int row = ContentAbove(window) ? 2 : 1;
   window.CurrentElement->screenLine = static_cast<std::int16_t>(row - line + 1);
   RebuildScreen(&window);
@@ -204,6 +209,7 @@ void ScrollPageUp(TMDIChild& window) {
     line = aboveLine;
   }
   element = TextElementAt(window, element, line);
+  const TKeptScreen kept(window);
   ShowLineOnTop(window, element, line);
 }
 
@@ -224,6 +230,7 @@ void ScrollPageDown(TMDIChild& window) {
     line = 1;
   }
   element = TextElementAt(window, element, line);
+  const TKeptScreen kept(window);
   ShowLineOnTop(window, element, line);
 }
 

@@ -229,7 +229,9 @@ void LayElementLines(TMDIChild& window, TScriptElement& element, std::span<const
     for (int line = first + newCount; line < first + oldLineCount; ++line)
       if (OnScreen(line) && LineAt(window, line).element == &element) ClearScreenLine(window, line);
   if (delta != 0 && element.Kind() == ekScriptNote && OnScreen(first)) MarkScreenLine(LineAt(window, first), 1);
-  UpdateScreenLinePositions(window);
+  // Lines laid where they stand come from the screen rebuild, which places
+  // every line once when it is done.
+  if (moveFollowing) UpdateScreenLinePositions(window);
 }
 
 TPageBreakTexts PageBreakTexts(const TMDIChild& window, const TScriptElement& element) {
@@ -290,6 +292,7 @@ void LayPageBreak(TMDIChild& window, TScriptElement& element, bool moveFollowing
   const std::vector<TLaidLine> lines = PageBreakLines(window, element);
   const int oldCount = element.lineCount;
   element.lineCount = static_cast<Byte>(lines.size());
+  if (element.lineCount != oldCount) NoteScriptShapeChange();
   LayElementLines(window, element, lines, oldCount, moveFollowing);
 }
 
@@ -438,7 +441,10 @@ void TMDIChild::RedisplayScreen(bool full) {
   ScreenDirty = 0;
   if (ProgramOptions().ZoomSize < 50 || ProgramOptions().ZoomSize > 150) ProgramOptions().ZoomSize = 98;
   BeginPainting(*this);
-  for (int line = 1; line <= ScreenLineCount; ++line) {
+  // Lines below the window are out of sight; a window made taller paints
+  // them when it is resized.
+  const int bottom = ClientHeight();
+  for (int line = 1; line <= ScreenLineCount && ScreenLineTop(*this, line) < bottom; ++line) {
     const TScreenLine& row = ScreenLines[static_cast<std::size_t>(line)];
     if (full || row.repaint) PaintScreenLine(*this, line, full ? 1 : row.fromColumn);
   }

@@ -12,6 +12,7 @@
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/kept_screen.h"
 #include "script/editing/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/model/packed_text.h"
@@ -49,6 +50,13 @@ std::string TextOfElement(const TMDIChild& window, const TScriptElement& element
   return UnpackText(*element.text);
 }
 
+
+// A line emptied before (a line shows nothing only once it was cleared)
+// need not be cleared again.
+bool IsEmptyLine(const TMDIChild& window, const TScreenLine& row) {
+  return !row.element && row.text.empty() && row.height == window.ScreenLineHeight && row.left == 0 &&
+         row.lineInElement == 0 && row.banner == 0;
+}
 
 // The start of the word a column lies in.
 int StartOfWord(const std::string& text, int column) {
@@ -212,9 +220,12 @@ void RebuildScreen(TMDIChild* window) {
   int lastLine = 0;
   for (TScriptElement* element = top; element; element = element->next) {
     element->screenLine = static_cast<std::int16_t>(lastLine == 0 ? top->screenLine : lastLine + 1);
-    window->BlockOn = blockOn;
-    WrapForScreen(*window, *element, TextOfElement(*window, *element), false);
-    window->BlockOn = 0;
+    TKeptScreen* keptLines = KeptScreenOf(*window);
+    if (!keptLines || !keptLines->Lay(*element)) {
+      window->BlockOn = blockOn;
+      WrapForScreen(*window, *element, TextOfElement(*window, *element), false);
+      window->BlockOn = 0;
+    }
     const int first = element->screenLine;
     if (first >= 1 && first <= ScreenLineCount) window->ScreenLines[static_cast<std::size_t>(first)].stale = 1;
     lastLine = first + element->lineCount - 1;
@@ -223,8 +234,10 @@ void RebuildScreen(TMDIChild* window) {
     if (used > limit || lastLine >= ScreenLineCount) break;
   }
   for (int line = std::max(lastLine + 1, 1); line <= ScreenLineCount; ++line) {
-    ClearScreenLine(*window, line);
-    window->ScreenLines[static_cast<std::size_t>(line)].stale = 1;
+    TScreenLine& row = window->ScreenLines[static_cast<std::size_t>(line)];
+    if (IsEmptyLine(*window, row)) MarkScreenLine(row, 1);
+    else ClearScreenLine(*window, line);
+    row.stale = 1;
   }
   UpdateScreenLinePositions(*window);
 

@@ -602,7 +602,10 @@ void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view tex
         static_cast<Word>(CaretLineOfColumn(outcome.offsets, outcome.lineCount, window.CaretColumn, text));
   }
   if (element.text) WriteLineOffsetBlock(outcome.offsets, outcome.lineCount, element.lineOffsets);
-  if (outcome.lineCount != oldCount) window.LayoutDue = 1;
+  if (outcome.lineCount != oldCount) {
+    window.LayoutDue = 1;
+    NoteScriptShapeChange();
+  }
   element.lineCount = static_cast<Byte>(outcome.lineCount);
   if (screenOutput) LayElementLines(window, element, outcome.lines, oldCount, moveFollowing);
 }

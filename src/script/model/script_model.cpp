@@ -75,8 +75,16 @@ int FormatSlotOfKind(Byte kind) {
   }
 }
 
-void* TScriptElement::operator new(std::size_t) { return PoolOf<TScriptElement>().Take(); }
-void TScriptElement::operator delete(void* record) noexcept { PoolOf<TScriptElement>().Give(record); }
+std::uint64_t ScriptShapeChanges = 0;
+
+void* TScriptElement::operator new(std::size_t) {
+  NoteScriptShapeChange();
+  return PoolOf<TScriptElement>().Take();
+}
+void TScriptElement::operator delete(void* record) noexcept {
+  NoteScriptShapeChange();
+  PoolOf<TScriptElement>().Give(record);
+}
 
 void* TElementGroup::operator new(std::size_t) { return PoolOf<TElementGroup>().Take(); }
 void TElementGroup::operator delete(void* record) noexcept { PoolOf<TElementGroup>().Give(record); }

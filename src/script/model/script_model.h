@@ -178,6 +178,13 @@ struct alignas(64) TScriptElement final {
 };
 static_assert(sizeof(TScriptElement) <= 128, "an element takes two cache lines");
 
+// Counts the changes that can alter what a walk over a script adds up: an
+// element made or freed, a change marked on a script, a layout pass done,
+// a page break's banner grown or shrunk. A walk kept across calls is
+// trusted only while the count stands still.
+extern std::uint64_t ScriptShapeChanges;
+inline void NoteScriptShapeChange() { ++ScriptShapeChanges; }
+
 // The element's text as typed; empty while it is out in the edit buffer.
 std::string ElementText(const TScriptElement& e);
 

@@ -67,6 +67,7 @@ void TPageBreaker::Run() {
   w.CurrentGroup = w.CurrentElement ? w.CurrentElement->group : nullptr;
   w.DisAssemble();
   w.LayoutDue = 0;
+  NoteScriptShapeChange();
 }
 
 bool TPageBreaker::TakesNoRoom(const TElementGroup* g) const {

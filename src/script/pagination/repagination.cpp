@@ -567,6 +567,7 @@ void TMDIChild::RefreshLayout(TLayoutRun run) {
   if (RenumberDue) RenumberScenes(true);
   RenumberDue = 0;
   LayoutDue = 0;
+  NoteScriptShapeChange();
 }
 
 void TMDIChild::RepaginateScript() {
@@ -588,6 +589,7 @@ void TMDIChild::RepaginateScript() {
   PaginateScript();
   ShownElementsListed = false;
   LayoutDue = 0;
+  NoteScriptShapeChange();
   const bool editing = !CurrentElement->text;
   if (editing) RestoreEditLine(endAfterBlank);
   SavedEditText.reset();
@@ -817,6 +819,7 @@ void TMDIChild::RejoinSplitElements() {
   if (!CurrentElement || ScreenUpdatesSuspended()) return;
   ForgetScreenLinesOf(*this, nullptr);
   LayoutDue = 0;
+  NoteScriptShapeChange();
   Assemble();
   SplitMemoOf(*this).StartPass(LayoutFingerprint(*this));
   if (CurrentElement->Kind() == ekAutoPageBreak) {
