@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/rich_edit.h"
 #include "platform/types.h"
 #include "story/index_cards.h"
 
@@ -28,6 +29,15 @@ std::vector<TCardElement> CardParagraphToElements(std::string_view paragraph);
 // The elements of a whole body: paragraphs are separated by line breaks;
 // hidden markers make the paragraphs they cover hidden.
 std::vector<TCardElement> CardTextToElements(std::string_view body);
+
+// A card's styled text as the script writes it: each paragraph's styles
+// as inline code pairs, grey text inside hidden markers, paragraphs
+// separated by CR LF.
+std::string CardBodyFromLooks(const std::string& text, const std::vector<TTextAttributes>& looks);
+// The looks a card shows for a body whose codes were taken out (the
+// body's CR bytes dropped from text, as the edit keeps one "\n").
+void CardLooksFromRuns(const std::string& body, const std::vector<TStyleRun>& runs, std::string& text,
+                       std::vector<TTextAttributes>& looks);
 
 // Replaces card n's heading text and its body with the title and the
 // elements of `body`, as one undo step; the table's entry follows.
