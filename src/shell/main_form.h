@@ -283,6 +283,9 @@ class TMainForm : public TForm, public TProgramOptions {
   // Goto > Scene: the scene pilot, opened by its one-shot timer.
   void SceneGuideBtnEnter(TObject* sender);
 
+  // The name bank: names letter by letter, favourites, a name typed at the caret.
+  void CharacterNameBankItemClick(TObject* sender);
+
   // Printing: the print menu and job, the preview, the printer set-up, SmartCheck.
   void PrintItemClick(TObject* sender);
   void PreviewItemClick(TObject* sender);

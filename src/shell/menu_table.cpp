@@ -281,7 +281,7 @@ const TMenuRow kRows[] = {
     Await(2, "&Quick Help", "Alt+F1", "QuickHelpPage1", "QuickHelpPage1Click", SettingsDialogs),
     Do(2, "&Memory Available", "", "MemoryAvailItem", QM_CMD(MemoryAvailItemClick)),
     Await(2, "Ca&lendar", "", "Calendar1", "Calendar1Click", SettingsDialogs),
-    Await(2, "&Name Bank...", "Ctrl+Alt+N", "CharacterNameBankItem", "CharacterNameBankItemClick", ProductionLists),
+    Do(2, "&Name Bank...", "Ctrl+Alt+N", "CharacterNameBankItem", QM_CMD(CharacterNameBankItemClick)),
     Await(2, "Script Anal&ysis", "", "ScriptAnalysisItem", "ScriptAnalysisItemClick", ProductionLists),
     Await(2, "C&ompare Two Scripts", "", "ComparedScriptsItem", "ComparedScriptsItemClick", Drafts),
     Do(2, "Configuration &Wizard", "", "ConfigurationWizard1", QM_CMD(ConfigurationWizard1Click)),
