@@ -20,7 +20,6 @@ namespace {
 TReadNameBank* Shown = nullptr;
 const GlobalState reset([] { Shown = nullptr; });
 
-constexpr const char* LoadingTexts[] = {"Loading Male Names", "Loading Female Names", "Loading Family Names"};
 constexpr const char* PageTitles[] = {"Quillmaster Name Bank - 3900 Male Names",
                                       "Quillmaster Name Bank - 4950 Female Names",
                                       "Quillmaster Name Bank - 22,000 Family Names"};
@@ -98,13 +97,15 @@ void TReadNameBank::WireControls() {
 
 void TReadNameBank::LoadLetter(TNameList list, char letter) {
   TListBox& names = *Names[At(list)];
-  ShowPleaseWait(LoadingTexts[At(list)], true, false);
+  // The letter is read from memory at once: no "Please Wait" box, which
+  // would take the keyboard from Find Name after its first letter.
+  loading_ = true;
   names.Clear();
   for (const std::string& name : file_.ReadLetter(list, letter)) names.Items.Add(name);
-  TickPleaseWait();
-  ClosePleaseWait();
+  loading_ = false;
   LetterIndex[At(list)]->SetItemIndex(letter - 'A');
   names.SetItemIndex(names.Items.Count() > 0 ? 0 : -1);
+  names.TopIndex = 0;
   names.Invalidate();
 }
 
@@ -179,10 +180,16 @@ void TReadNameBank::NotebookChange(int page) {
 }
 
 void TReadNameBank::MatchChange(TNameList list) {
-  const std::string typed = Recased(Match[At(list)]->Text);
-  if (typed.empty() || typed[0] < 'A' || typed[0] > 'Z') return;
-  if (LetterIndex[At(list)]->ItemIndex() != typed[0] - 'A' || Names[At(list)]->Items.Count() == 0)
+  // Keys typed while a letter loads come back here: the load in progress
+  // reads the text again when it is done.
+  if (loading_) return;
+  std::string typed;
+  for (;;) {
+    typed = Recased(Match[At(list)]->Text);
+    if (typed.empty() || typed[0] < 'A' || typed[0] > 'Z') return;
+    if (LetterIndex[At(list)]->ItemIndex() == typed[0] - 'A') break;
     LoadLetter(list, typed[0]);
+  }
   TListBox& names = *Names[At(list)];
   const int count = names.Items.Count();
   const int from = std::max(0, names.ItemIndex());
@@ -192,6 +199,8 @@ void TReadNameBank::MatchChange(TNameList list) {
     const int i = (from + n) % count;
     if (BeginsWith(names.Items[i], typed)) {
       names.SetItemIndex(i);
+      // The found name at the top of the list, where it is seen.
+      names.TopIndex = i;
       names.Invalidate();
       return;
     }

@@ -65,6 +65,7 @@ class TReadNameBank : public TForm {
   int lastPage_ = 0;
   // The personal list last used, for the focus on page 0.
   int lastList_ = 0;
+  bool loading_ = false;
 };
 
 // The menu command: opens the file and shows the window; with no file,
