@@ -12,7 +12,7 @@ using R = TMenuRule;
 // Issues whose routines commands wait for.
 constexpr int Moving = 22,
               Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28,
-              Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
+              Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Interactive = 34;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
   return {depth, caption, "", name, "", nullptr, Built, R::AsMenu, 0, false};
@@ -68,7 +68,7 @@ const TMenuRow kRows[] = {
     Do(3, "&Act/Scene Info", "", "ActSceneInfoItem", QM_CMD(ActSceneInfoItemClick)),
     Do(3, "Show &Right Speed Bar", "", "RightSpeedbarItem", QM_CMD(RightSpeedbarItemClick)).When(R::SpeedBars),
     Do(3, "Show &Element Buttons", "", "RightEButtonsItem", QM_CMD(RightEButtonsItemClick)).When(R::SpeedBars),
-    Await(3, "Show Scene &Pilot", "", "SceneGuideItem", "SceneGuideItemClick", Cards),
+    Do(3, "Show Scene &Pilot", "", "SceneGuideItem", QM_CMD(SceneGuideItemClick)),
     Do(3, "Show &Ruler", "", "ShowRulerItem", QM_CMD(ShowRulerItemClick)),
     Await(3, "&Zoom Screen Text...", "", "ZoomItem", "ZoomBtnClick", Moving),
     Do(3, "Show &Format Codes", "Alt+F3", "DisplayCodesItem", QM_CMD(DisplayCodesItemClick)),

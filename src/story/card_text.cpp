@@ -229,6 +229,35 @@ bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::strin
   return true;
 }
 
+bool RemoveEmptyElements(TMDIChild& script) {
+  const auto empty = [&script](const TScriptElement* e) {
+    if (IsPageBreakKind(e->Kind())) return false;
+    std::string text = LiveElementText(script, *e);
+    TrimBlanks(text);
+    return text.empty();
+  };
+  editor::Assemble(script);
+  bool any = false;
+  for (const TScriptElement* e = script.LastElement; e && e != script.FirstElement && !any; e = e->prev) any = empty(e);
+  if (!any) return false;
+  editor::SaveUndoStep(script, ukWholeScript);
+  TScriptElement* current = script.CurrentElement;
+  // The caret waits on the first element, which never goes.
+  editor::MakeCurrent(script, *script.FirstElement, 0);
+  for (TScriptElement* e = script.LastElement; e && e != script.FirstElement;) {
+    TScriptElement* before = e->prev;
+    if (empty(e)) {
+      if (e == current) current = before;
+      editor::RemoveElement(script, e);
+    }
+    e = before;
+  }
+  editor::MakeCurrent(script, current ? *current : *script.FirstElement, 0);
+  script.RefreshKeepingCursor();
+  editor::SetActiveScriptModified();
+  return true;
+}
+
 bool AddCard(TMDIChild& script, TCardTable& table, int k) {
   if (table[MaxCards].first) {
     ShowMessageBox("Sorry, but you can ONLY have a maximum of 400 cards!", PromptTable(21));

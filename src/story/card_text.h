@@ -44,6 +44,12 @@ void CardLooksFromRuns(const std::string& body, const std::vector<TStyleRun>& ru
 // False (and nothing changed) when the card has no heading.
 bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::string& title, std::string_view body);
 
+// What an outline-mode close leaves behind: elements whose text is only
+// blanks go, from the last backwards, never the first element nor a page
+// break (whose text is a blank). The caret stays on its element, or the
+// one before it when that went. True when any went.
+bool RemoveEmptyElements(TMDIChild& script);
+
 // A new card after card k (before the first for 0): an empty scene
 // heading and Action in the script, as one undo step, and a new entry in
 // the table. False (after saying why) at the card limit or with no card.

@@ -472,6 +472,8 @@ void TIndexCardView::FormClose(TCloseAction&) {
   } else if (apply && clicked > 0 && clicked <= Cards.Count()) {
     editor::MoveCaretTo(*script_, *Cards[clicked].first);
   }
+  // Cards emptied in outline mode leave empty elements behind.
+  if (Outline) RemoveEmptyElements(*script_);
 }
 
 void ShowIndexCardView() {

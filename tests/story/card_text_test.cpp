@@ -116,6 +116,25 @@ TEST_F(WriteBackTest, ACardsTextReplacesItsSceneAndKeepsItsStylesAsCodes) {
 namespace qm {
 namespace {
 
+class EmptyElementsTest : public testing::CardsFixture {};
+
+TEST_F(EmptyElementsTest, BlankElementsGoButTheFirstAndPageBreaksStay) {
+  Load({{ekAction, "  "},
+        {ekSceneHeading, "INT. A"},
+        {ekAction, "   "},
+        {ekForcedPageBreak, " "},
+        {ekAction, "kept"},
+        {ekAction, ""}},
+       2);
+  ASSERT_TRUE(RemoveEmptyElements(Script()));
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "  "},
+                                                                       {ekSceneHeading, "INT. A"},
+                                                                       {ekForcedPageBreak, " "},
+                                                                       {ekAction, "kept"}}));
+  EXPECT_EQ(Script().CurrentElement, Nth(1)) << "the caret's element went: the one before it";
+  EXPECT_FALSE(RemoveEmptyElements(Script())) << "nothing more to remove";
+}
+
 class AddCardTest : public testing::CardsFixture {};
 
 TEST_F(AddCardTest, ANewCardIsAnEmptySceneAfterTheChosenCardOrInFront) {
