@@ -161,10 +161,14 @@ void TReadNameBank::FormShow() {
 }
 
 void TReadNameBank::NotebookChange(int page) {
+  if (lastPage_ >= 1) lastList_ = ListOfPage(lastPage_);
   lastPage_ = page;
   if (page <= 0) {
     Caption = "Quillmaster Name Bank";
     if (std::any_of(FavoritesChanged.begin(), FavoritesChanged.end(), [](bool b) { return b; })) LoadFavorites();
+    // The personal list of the names page just left has the keyboard.
+    TListBox& personal = *Personal[static_cast<std::size_t>(lastList_)];
+    if (personal.CanFocus()) personal.SetFocus();
     return;
   }
   const std::size_t i = static_cast<std::size_t>(ListOfPage(page));
@@ -173,10 +177,12 @@ void TReadNameBank::NotebookChange(int page) {
   const std::string personal = SelectedName(*Personal[i]);
   const bool shown = Names[i]->Items.Count() > 0 && index.ItemIndex() >= 0 &&
                      (personal.empty() || personal[0] == 'A' + index.ItemIndex());
-  if (shown) return;
-  if (!personal.empty() && Upper(personal[0]) >= 'A' && Upper(personal[0]) <= 'Z')
-    index.SetItemIndex(Upper(personal[0]) - 'A');
-  LoadNames(ListAt(i));
+  if (!shown) {
+    if (!personal.empty() && Upper(personal[0]) >= 'A' && Upper(personal[0]) <= 'Z')
+      index.SetItemIndex(Upper(personal[0]) - 'A');
+    LoadNames(ListAt(i));
+  }
+  if (Match[i]->CanFocus()) Match[i]->SetFocus();
 }
 
 void TReadNameBank::MatchChange(TNameList list) {

@@ -60,10 +60,14 @@ TEST_F(NameBankTest, NamesShowLetterByLetterAndFindNameSelectsAsItIsTyped) {
     bank.Match[0]->Text = std::string("edw");
     found = bank.Names[0]->Items[bank.Names[0]->ItemIndex()];
     bank.Notebook->SetActivePageIndex(3);
+    EXPECT_TRUE(bank.Match[2]->Focused()) << "a names page gives Find Name the keyboard";
     bank.Match[2]->Text = std::string("mcd");
     family = Items(*bank.Names[2]);
     EXPECT_EQ(bank.Names[2]->Items[bank.Names[2]->ItemIndex()], "McDonald");
     EXPECT_EQ(bank.Caption(), "Quillmaster Name Bank - 22,000 Family Names");
+    bank.Notebook->SetActivePageIndex(0);
+    EXPECT_TRUE(bank.Personal[2]->Focused()) << "the personal list of the page just left";
+    EXPECT_EQ(bank.Caption(), "Quillmaster Name Bank");
   });
   ShowNameBank();
   EXPECT_EQ(first, (std::vector<std::string>{"Adam"}));
