@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/enter_controls.h"
+#include "platform/rich_edit.h"
 
 namespace qm {
 
@@ -15,6 +16,7 @@ bool TakesFocus(TDialogItemKind kind) {
     case Edit:
     case EnterEdit:
     case Memo:
+    case RichEdit:
     case ComboBox:
     case EnterComboBox:
     case DropDownList:
@@ -32,7 +34,7 @@ bool TakesFocus(TDialogItemKind kind) {
 }
 
 bool TakesTyping(TDialogItemKind kind) {
-  return kind == Edit || kind == EnterEdit || kind == Memo || kind == ComboBox || kind == EnterComboBox;
+  return kind == Edit || kind == EnterEdit || kind == Memo || kind == RichEdit || kind == ComboBox || kind == EnterComboBox;
 }
 
 const char* StockCaption(TDialogItemKind kind) {
@@ -96,6 +98,7 @@ TControl* MakeRow(TForm& form, TWinControl& parent, const TDialogItem& item) {
     case Edit: return Make<TEdit>(form, parent, item);
     case EnterEdit: return Make<TEnterEdit>(form, parent, item);
     case Memo: return Make<TMemo>(form, parent, item);
+    case RichEdit: return Make<TRichEdit>(form, parent, item);
     case ComboBox: return MakeComboBox(form, parent, item, TComboBoxStyle::csDropDown);
     case EnterComboBox: return MakeComboBox<TEnterComboBox>(form, parent, item, TComboBoxStyle::csDropDown);
     case DropDownList: return MakeComboBox(form, parent, item, TComboBoxStyle::csDropDownList);

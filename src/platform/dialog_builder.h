@@ -29,6 +29,7 @@ enum class TDialogItemKind {
   Edit,
   EnterEdit,     // an edit on which Enter, Up and Down move between the controls
   Memo,
+  RichEdit,      // a memo whose characters carry styles and colours
   ComboBox,      // a drop-down list with an edit for typing
   EnterComboBox, // a combo box with the keys of an EnterEdit
   DropDownList,  // a drop-down list to choose from only

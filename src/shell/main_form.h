@@ -315,6 +315,11 @@ class TMainForm : public TForm, public TProgramOptions {
   void IndexCardBtnClick(TObject* sender);
   // Goto > Scene: the scene pilot, opened by its one-shot timer.
   void SceneGuideBtnEnter(TObject* sender);
+  // Shows or hides the Scene Pilot button under the element buttons.
+  void SceneGuideItemClick(TObject* sender);
+
+  // The name bank: names letter by letter, favourites, a name typed at the caret.
+  void CharacterNameBankItemClick(TObject* sender);
 
   // Breakdown reports: the Production Breakdowns dialog for the scheduling
   // export, and for the standard breakdowns the print menu hands on.

@@ -38,7 +38,7 @@ struct TElementButtonRow {
 // The normal set, top to bottom. Shot and Transition open their quick
 // menus; the others' commands come with the element commands, and until
 // then they show what they will do, disabled.
-constexpr std::array<TElementButtonRow, 8> ElementButtons{{
+constexpr std::array<TElementButtonRow, 9> ElementButtons{{
     {"CharNameBtn", "C", "Character Name|CHARACTER NAME: Press the <TAB> Key anywhere in the script"},
     {"DialogueBtn", "D", "Dialogue|DIALOGUE: Press <ENTER> while in a Character Name/Parenthetical"},
     {"ParentheticalBtn", "P", "Parenthetical|PARENTHETICAL: Press the LEFT PARENTHESIS <(> in Dialogue"},
@@ -47,6 +47,7 @@ constexpr std::array<TElementButtonRow, 8> ElementButtons{{
     {"SceneHeadingBtn", "Sc", "Scene Heading|SCENE HEADING: Press <CTRL+S>"},
     {"ShotBtn", "Sh", "Shot|SHOT: Press <CTRL+O>"},
     {"ScriptNoteBtn", "N", "Script Note|SCRIPT NOTE"},
+    {"SceneGuideBtn", "SP", "Scene Pilot"},
 }};
 
 TGlyphPainter TextGlyph(std::string text) {
@@ -102,6 +103,7 @@ TRightPanel::TRightPanel(TMainForm& form) : form_(form) {
                                            static_cast<int>(ElementButtons.size()) * ButtonSize + 4);
   ElementButtonPanel->BevelOuter = TPanelBevel::bvNone;
   MakeElementButtons();
+  if (TMenuItem* item = form.MenuItem("SceneGuideItem")) item->Checked = true;
   RightScroll = MakeControl<TScrollBar>(&form, RightPanel, "RightScroll", 3, 2, PanelWidth - 6, 100);
   RightScroll->Kind = TScrollBarKind::sbVertical;
   RightScroll->Hint = form.RightScrollByScreen ? "|Press <CTRL> when clicking for Random Access scrolling"
@@ -152,6 +154,10 @@ void TRightPanel::MakeElementButtons() {
       b->OnClick = [this](TObject* sender) { form_.ScriptPopups().ShowShotPopup(sender); };
     } else if (name == "TransitionBtn") {
       b->OnClick = [this](TObject* sender) { form_.ScriptPopups().ShowTransitionPopup(sender); };
+    } else if (name == "SceneGuideBtn") {
+      // Resting the mouse on it opens the pilot beside it.
+      b->OnMouseEnter = [this](TObject* sender) { form_.SceneGuideBtnEnter(sender); };
+      b->OnClick = [this](TObject* sender) { form_.SceneGuideBtnEnter(sender); };
     } else {
       b->SetEnabled(false);
     }

@@ -8,6 +8,7 @@
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/element_splice.h"
+#include "script/model/text_codes.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -57,7 +58,94 @@ bool IsBodyKind(Byte kind) {
          kind == ekFixedAPageBreak;
 }
 
+struct TStyleCode {
+  unsigned style;
+  char on, off;
+};
+constexpr TStyleCode StyleCodes[] = {{fsBold, static_cast<char>(BoldOn), static_cast<char>(BoldOff)},
+                                     {fsItalic, static_cast<char>(ItalicsOn), static_cast<char>(ItalicsOff)},
+                                     {fsUnderline, static_cast<char>(UnderlineOn), static_cast<char>(UnderlineOff)},
+                                     {fsStrikeOut, static_cast<char>(StrikeOutOn), static_cast<char>(StrikeOutOff)}};
+
+bool IsHiddenLook(const TTextAttributes& look) { return look.Color == HiddenTextColor; }
+
+// Writes the codes of one paragraph, keeping the pairs nested: a style
+// that ends inside another closes the later ones and opens them again.
+class TCodeWriter {
+ public:
+  explicit TCodeWriter(std::string& out) : out_(out) {}
+  void Look(const TTextAttributes& look) {
+    const bool hidden = IsHiddenLook(look);
+    if (hidden != hidden_) {
+      CloseFrom(0);
+      if (hidden_) out_ += std::string{HiddenMark, HiddenClose1, ' '};
+      else out_ += std::string{HiddenOpen0, HiddenMark};
+      hidden_ = hidden;
+    }
+    for (std::size_t i = 0; i < open_.size(); ++i)
+      if (!(look.Style & open_[i]->style)) {
+        CloseFrom(i);
+        break;
+      }
+    for (const TStyleCode& code : StyleCodes)
+      if ((look.Style & code.style) && !IsOpen(code)) {
+        out_ += code.on;
+        open_.push_back(&code);
+      }
+  }
+  void EndParagraph() { Look({}); }
+
+ private:
+  bool IsOpen(const TStyleCode& code) const { return std::find(open_.begin(), open_.end(), &code) != open_.end(); }
+  void CloseFrom(std::size_t i) {
+    while (open_.size() > i) {
+      out_ += open_.back()->off;
+      open_.pop_back();
+    }
+  }
+  std::string& out_;
+  std::vector<const TStyleCode*> open_;
+  bool hidden_ = false;
+};
+
 }  // namespace
+
+std::string CardBodyFromLooks(const std::string& text, const std::vector<TTextAttributes>& looks) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  TCodeWriter writer(out);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      writer.EndParagraph();
+      out += "\r\n";
+      continue;
+    }
+    writer.Look(i < looks.size() ? looks[i] : TTextAttributes{});
+    out += text[i];
+  }
+  writer.EndParagraph();
+  return out;
+}
+
+void CardLooksFromRuns(const std::string& body, const std::vector<TStyleRun>& runs, std::string& text,
+                       std::vector<TTextAttributes>& looks) {
+  std::vector<TTextAttributes> all(body.size());
+  for (const TStyleRun& run : runs) {
+    const std::size_t end = std::min(run.start + run.length, body.size());
+    for (std::size_t i = std::min(run.start, end); i < end; ++i) {
+      // Hidden text is only grey: a style here would come back as codes.
+      if (run.style == csHidden) all[i].Color = HiddenTextColor;
+      else all[i].Style |= run.style;
+    }
+  }
+  text.clear();
+  looks.clear();
+  for (std::size_t i = 0; i < body.size(); ++i) {
+    if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') continue;
+    text += body[i] == '\r' ? '\n' : body[i];
+    looks.push_back(body[i] == '\r' || body[i] == '\n' ? TTextAttributes{} : all[i]);
+  }
+}
 
 std::vector<TCardElement> CardParagraphToElements(std::string_view paragraph) {
   std::string p(paragraph);
@@ -136,6 +224,35 @@ bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::strin
   }
   table[n].last = stop ? stop->prev : script.LastElement;
   editor::MakeCurrent(script, *heading, 0);
+  script.RefreshKeepingCursor();
+  editor::SetActiveScriptModified();
+  return true;
+}
+
+bool RemoveEmptyElements(TMDIChild& script) {
+  const auto empty = [&script](const TScriptElement* e) {
+    if (IsPageBreakKind(e->Kind())) return false;
+    std::string text = LiveElementText(script, *e);
+    TrimBlanks(text);
+    return text.empty();
+  };
+  editor::Assemble(script);
+  bool any = false;
+  for (const TScriptElement* e = script.LastElement; e && e != script.FirstElement && !any; e = e->prev) any = empty(e);
+  if (!any) return false;
+  editor::SaveUndoStep(script, ukWholeScript);
+  TScriptElement* current = script.CurrentElement;
+  // The caret waits on the first element, which never goes.
+  editor::MakeCurrent(script, *script.FirstElement, 0);
+  for (TScriptElement* e = script.LastElement; e && e != script.FirstElement;) {
+    TScriptElement* before = e->prev;
+    if (empty(e)) {
+      if (e == current) current = before;
+      editor::RemoveElement(script, e);
+    }
+    e = before;
+  }
+  editor::MakeCurrent(script, current ? *current : *script.FirstElement, 0);
   script.RefreshKeepingCursor();
   editor::SetActiveScriptModified();
   return true;

@@ -96,11 +96,14 @@ void TIndexCardView::WireControls() {
     };
     card.Text->OnChange = typed;
     card.Title->OnChange = typed;
+    card.Text->OnKeyDown = [this, text = card.Text](TObject*, Word& key, TShiftState shift) {
+      CardTextKeyDown(*text, key, shift);
+    };
   }
 }
 
 void TIndexCardView::ReadSettings() {
-  TIniFile ini("QUILLPAD.INI");
+  TIniFile ini = OpenSettingsFile();
   CardCount = ValidCount(ini.ReadInteger(Section, "Number of Cards", 9));
   Vertical = ini.ReadBool(Section, "Orientation", false);
   const std::string font = ini.ReadString(Section, "Font Name", "Courier New");
@@ -112,7 +115,7 @@ void TIndexCardView::ReadSettings() {
 
 void TIndexCardView::WriteSettings() {
   try {
-    TIniFile ini("QUILLPAD.INI");
+    TIniFile ini = OpenSettingsFile();
     ini.WriteInteger(Section, "Number of Cards", CardCount);
     ini.WriteBool(Section, "Orientation", Vertical);
   } catch (const EIniFileError& error) {
@@ -157,7 +160,7 @@ void TIndexCardView::FillCard(TCardControls& card, int entry) {
   filling_ = true;
   changed_[static_cast<std::size_t>(&card - CardControls.data())] = false;
   card.Title->ReadOnly = true;
-  card.Text->ReadOnly = true;
+  card.Text->SetReadOnly(true);
   FillFace(card, entry);
   filling_ = false;
 }
@@ -165,19 +168,19 @@ void TIndexCardView::FillCard(TCardControls& card, int entry) {
 void TIndexCardView::FillFace(TCardControls& card, int entry) {
   card.Number->Caption = std::string();
   card.Title->Text = std::string();
-  card.Text->Lines.SetText("");
+  card.Text->Clear();
   if (entry < 1 || !Cards[entry].first) return;
   const TCardFace face = MakeCardFace(*script_, Cards[entry], Outline);
   card.Number->Caption = face.number;
   card.Title->Text = face.title;
-  std::string text = face.body;
-  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-  card.Text->Lines.SetText(text);
-  // A plain memo cannot show styles: a styled card is only read, so that
-  // writing it back never drops them.
-  const bool typable = Outline && face.runs.empty() && !face.tooLong;
+  std::string text;
+  std::vector<TTextAttributes> looks;
+  CardLooksFromRuns(face.body, face.runs, text, looks);
+  card.Text->SetContent(std::move(text), std::move(looks));
+  card.Text->SetSelection(0, 0);
+  const bool typable = Outline && !face.tooLong;
   card.Title->ReadOnly = !typable;
-  card.Text->ReadOnly = !typable;
+  card.Text->SetReadOnly(!typable);
   const bool picked = !Outline && Selection.Contains(entry);
   for (TControl* c : std::initializer_list<TControl*>{card.Card, card.Title, card.Number, card.Text}) {
     c->Color = picked ? PickedColor : CardColor;
@@ -201,6 +204,7 @@ void TIndexCardView::ShowModeControls() {
   for (TCardControls& card : CardControls) {
     card.Text->Enabled = Outline;
     card.Title->Enabled = Outline;
+    card.Text->SetVerticalScrollBar(Outline);
   }
 }
 
@@ -326,9 +330,8 @@ void TIndexCardView::WriteBackNow() {
     if (!changed_[index] || FirstCard + k > MaxCards) continue;
     changed_[index] = false;
     const TCardControls& card = CardControls[index];
-    std::string body;
-    for (int i = 0; i < card.Text->Lines.Count(); ++i) body += (i ? "\r\n" : "") + card.Text->Lines[i];
-    WriteBackCard(*script_, Cards, FirstCard + k, card.Title->Text, body);
+    WriteBackCard(*script_, Cards, FirstCard + k, card.Title->Text,
+                  CardBodyFromLooks(card.Text->Text(), card.Text->Attributes()));
   }
 }
 
@@ -377,7 +380,36 @@ void TIndexCardView::MainPanelMouseDown(TControl* from, TMouseButton button, TSh
   SetShuffle(position);
 }
 
+bool TIndexCardView::CardTyping() {
+  TWinControl* focused = FocusedControl();
+  if (!focused) return false;
+  return std::any_of(CardControls.begin(), CardControls.end(), [focused](const TCardControls& card) {
+    return focused == card.Text || focused == card.Title;
+  });
+}
+
+void TIndexCardView::CardTextKeyDown(TRichEdit& text, Word& key, TShiftState shift) {
+  if (!shift.Contains(ssCtrl) || text.ReadOnly()) return;
+  if (shift.Contains(ssAlt)) {
+    // Hidden text is grey; plain text takes the card's own colour.
+    if (key == 'X') text.SetSelAttributes({0, HiddenTextColor});
+    else if (key == 'Y') text.SetSelAttributes({});
+    else return;
+  } else if (key == 'B') {
+    text.ToggleSelStyle(fsBold);
+  } else if (key == 'I' || key == 'Y') {
+    text.ToggleSelStyle(fsItalic);
+  } else if (key == 'U') {
+    text.ToggleSelStyle(fsUnderline);
+  } else {
+    return;
+  }
+  key = 0;
+}
+
 void TIndexCardView::MainPanelKeyDown(Word& key, TShiftState) {
+  // The arrows and page keys move the caret while a card is being typed in.
+  if (key != VK_ESCAPE && CardTyping()) return;
   const int step = ScrollStep(CardCount, Vertical);
   const int pageSteps = CardCount == 4 ? 2 : CardCount == 12 ? 4 : 3;
   switch (key) {
@@ -440,6 +472,8 @@ void TIndexCardView::FormClose(TCloseAction&) {
   } else if (apply && clicked > 0 && clicked <= Cards.Count()) {
     editor::MoveCaretTo(*script_, *Cards[clicked].first);
   }
+  // Cards emptied in outline mode leave empty elements behind.
+  if (Outline) RemoveEmptyElements(*script_);
 }
 
 void ShowIndexCardView() {

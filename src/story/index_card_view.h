@@ -10,6 +10,7 @@
 
 #include "platform/enter_controls.h"
 #include "platform/forms.h"
+#include "platform/rich_edit.h"
 #include "story/card_printing.h"
 #include "story/card_shuffle.h"
 #include "story/index_cards.h"
@@ -69,7 +70,7 @@ class TIndexCardView : public TForm {
     TPanel* Card = nullptr;
     TEnterEdit* Title = nullptr;
     TPanel* Number = nullptr;
-    TMemo* Text = nullptr;
+    TRichEdit* Text = nullptr;
   };
   // By grid cell: column * 4 + row.
   std::array<TCardControls, 12> CardControls{};
@@ -100,6 +101,10 @@ class TIndexCardView : public TForm {
   void ShowModeControls();
   void MainPanelMouseDown(TControl* from, TMouseButton button, TShiftState shift, int x, int y);
   void MainPanelKeyDown(Word& key, TShiftState shift);
+  // The style keys of a card's text.
+  void CardTextKeyDown(TRichEdit& text, Word& key, TShiftState shift);
+  // A card's text or title has the keyboard.
+  bool CardTyping();
   void GoToCard(TControl* from);
   void ExitBtnClick();
   void FormClose(TCloseAction& action);

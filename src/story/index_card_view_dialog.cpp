@@ -40,7 +40,7 @@ TDialogTable ToolTable() {
       table.push_back({Panel, name + "Card", "", {0, 0, 200, 150}, "MainPanel"});
       table.push_back({EnterEdit, name + "TItle", "", {4, 4, 140, 22}, name + "Card"});
       table.push_back({Panel, name + "Number", "101A", {148, 4, 48, 22}, name + "Card"});
-      table.push_back({Memo, name + "Text", "", {4, 30, 192, 116}, name + "Card"});
+      table.push_back({RichEdit, name + "Text", "", {4, 30, 192, 116}, name + "Card"});
     }
   return table;
 }
@@ -68,7 +68,7 @@ void TIndexCardView::BuildControls() {
       card.Card = DialogControl<TPanel>(*this, name + "Card");
       card.Title = DialogControl<TEnterEdit>(*this, name + "TItle");
       card.Number = DialogControl<TPanel>(*this, name + "Number");
-      card.Text = DialogControl<TMemo>(*this, name + "Text");
+      card.Text = DialogControl<TRichEdit>(*this, name + "Text");
     }
   AddBtn = DialogControl<TButton>(*this, "AddBtn");
   PrintBtn = DialogControl<TButton>(*this, "PrintBtn");

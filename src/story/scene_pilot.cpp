@@ -143,9 +143,11 @@ void TScenePilot::ScrollBtnEnter(bool down) {
 
 void TScenePilot::ScrollTimerTick() {
   TButton* button = scrollingDown_ ? ScrollDownBtn : ExplorerButton1;
-  // The mouse left the button: the scrolling stops.
+  // The mouse left the button: the scrolling stops, and the pilot goes
+  // when the mouse has left it too.
   if (!Inside(*button, MousePoint())) {
     ScrollTimer->SetEnabled(false);
+    if (!Inside(*this, MousePoint())) Close();
     return;
   }
   scrollingDown_ ? ScrollDown() : ScrollUp();
@@ -170,6 +172,10 @@ void TScenePilot::OnMyMouseDown(TObject* sender, TMouseButton button, TShiftStat
   if (scriptMouseDown_) scriptMouseDown_(sender, button, shift, x, y);
   Slide = false;
   Close();
+}
+
+void TScenePilot::MouseLeave() {
+  if (!Inside(*this, MousePoint())) Close();
 }
 
 void TScenePilot::SlideOut() {

@@ -52,6 +52,8 @@ class TScenePilot : public TForm {
   // Goes to the scene of the button with this tag (1..6) and closes.
   void ScnBtnClick(int tag);
   TScriptElement* FirstShown() const { return firstShown_; }
+  // The pointer left the window (not just for one of its buttons): it closes.
+  void MouseLeave() override;
 
   std::array<TButton*, PilotSlots> Scn{};
   TButton* ExplorerButton1 = nullptr;

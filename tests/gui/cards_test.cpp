@@ -8,6 +8,7 @@
 #include "gui/program_gui_fixture.h"
 #include "script/layout/screen_rebuild.h"
 #include "shell/main_form.h"
+#include "platform/rich_edit.h"
 #include "story/index_card_view.h"
 #include "support/script_builder.h"
 
@@ -23,9 +24,8 @@ class CardsGuiTest : public testing::ProgramGuiFixture {
     std::vector<testing::ElementSpec> elements;
     for (int s = 1; s <= scenes; ++s) {
       elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(s) + " - DAY"});
-      elements.push_back({ekAction, "Scene " + std::to_string(s) + " begins with a line of action."});
-      elements.push_back({ekCharacterName, "BOB"});
-      elements.push_back({ekDialogue, "Line " + std::to_string(s) + "."});
+      elements.push_back({ekAction, "Scene " + std::to_string(s) + " begins with a \x02" "bold\x03 line of \x19" "action\x1A."});
+      elements.push_back({ekAction, "Line " + std::to_string(s) + " follows it, \x15" "underlined\x16" " in part."});
     }
     testing::AddElements(w, elements);
     w.CurrentElement = w.FirstElement;
@@ -54,6 +54,7 @@ TEST_F(CardsGuiTest, CardsShowTheScenesAndAClickedShuffleReordersTheScript) {
   LoadScenes(10);
   std::vector<std::string> titles, numbers;
   std::string body;
+  unsigned shownBold = 0, shownItalic = 0, typedBold = 0;
   bool shuffleChosen = false;
   Later(150, [&] {
     TIndexCardView* view = ActiveCardView();
@@ -63,7 +64,21 @@ TEST_F(CardsGuiTest, CardsShowTheScenesAndAClickedShuffleReordersTheScript) {
       titles.push_back(view->ScreenCard(k).Title->Text);
       numbers.push_back(view->ScreenCard(k).Number->Caption);
     }
-    body = view->ScreenCard(1).Text->Lines.Text();
+    TRichEdit& text = *view->ScreenCard(1).Text;
+    body = text.Text();
+    shownBold = text.Attributes()[23].Style;
+    shownItalic = text.Attributes()[36].Style;
+    // Real keys: the first word selected and made bold with Ctrl+B.
+    text.SetFocus();
+    QWidget* edit = ClientOf(text);
+    QApplication::processEvents();
+    QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(edit, " Done");
+    typedBold = text.Attributes()[0].Style;
+    QApplication::processEvents();
     QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
     Grab(*WindowOf(*view)).save(QString(QM_BINARY_DIR) + "/screenshots/cards.png");
     QTest::mouseClick(ClientOf(*view->ShuffleMode), Qt::LeftButton, {}, QPoint(6, 6));
@@ -78,7 +93,15 @@ TEST_F(CardsGuiTest, CardsShowTheScenesAndAClickedShuffleReordersTheScript) {
   EXPECT_EQ(titles[0], "INT. ROOM 1 - DAY");
   EXPECT_EQ(titles[8], "INT. ROOM 9 - DAY");
   EXPECT_EQ(numbers[4], "5");
-  EXPECT_EQ(body.substr(0, 36), "Scene 1 begins with a line of action");
+  EXPECT_EQ(body.substr(0, 36), "Scene 1 begins with a bold line of a");
+  EXPECT_EQ(shownBold, unsigned{fsBold}) << "the card shows the script's bold";
+  EXPECT_EQ(shownItalic, unsigned{fsItalic});
+  EXPECT_EQ(typedBold, unsigned{fsBold}) << "Ctrl+B made the selected word bold";
+  // the edited card went back into the script with its codes
+  const auto elements = testing::ElementsOf(Script());
+  ASSERT_GT(elements.size(), 2u);
+  EXPECT_EQ(elements[1].text, "\x02" "Scene \x03" "1 begins with a \x02" "bold\x03 line of \x19" "action\x1A.");
+  EXPECT_EQ(elements[2].text, "Line 1 follows it, \x15" "underlined\x16" " in part. Done");
   EXPECT_TRUE(shuffleChosen);
   EXPECT_EQ(Headings(), (std::vector<std::string>{"1 ", "4 ", "2 ", "3 ", "5 ", "6 ", "7 ", "8 ", "9 ", "10"}));
 }

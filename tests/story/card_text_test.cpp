@@ -42,6 +42,41 @@ TEST(CardTextTest, HiddenMarkersHideTheParagraphsTheyCover) {
                                                       {ekAction, "Seen again.", false}}));
 }
 
+TEST(CardTextTest, StylesShownOnACardComeBackAsTheSameCodes) {
+  const std::string b{static_cast<char>(BoldOn)}, B{static_cast<char>(BoldOff)};
+  const std::string i{static_cast<char>(ItalicsOn)}, I{static_cast<char>(ItalicsOff)};
+  const std::string u{static_cast<char>(UnderlineOn)}, U{static_cast<char>(UnderlineOff)};
+  const std::string s{static_cast<char>(StrikeOutOn)}, S{static_cast<char>(StrikeOutOff)};
+  const std::string bodies[] = {
+      "Plain words.",
+      "New " + b + "loud" + B + " text.",
+      b + i + "both" + I + B + " then " + u + "under" + U + " and " + s + "struck" + S,
+      b + "bold " + i + "and italic" + I + B + "\r\n\r\nBOB:  " + i + "Hi." + I,
+      "Seen.\r\n\r\n[\xA1Secret " + b + "one" + B + ".\xA1] \r\n\r\nSeen again.",
+  };
+  for (const std::string& body : bodies) {
+    std::string plain = body;
+    const std::vector<TStyleRun> runs = TakeStyleRuns(plain);
+    std::string text;
+    std::vector<TTextAttributes> looks;
+    CardLooksFromRuns(plain, runs, text, looks);
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    ASSERT_EQ(looks.size(), text.size());
+    EXPECT_EQ(CardBodyFromLooks(text, looks), body) << body;
+  }
+}
+
+TEST(CardTextTest, StylesThatOverlapAreWrittenAsNestedPairsClosedAtEachParagraph) {
+  // "ab" bold, "bc" italic; "d" bold on the next paragraph
+  const std::string text = "abc\nd";
+  const std::vector<TTextAttributes> looks = {{fsBold}, {fsBold | fsItalic}, {fsItalic}, {}, {fsBold}};
+  const std::string expected = "\x02" "a\x19" "b\x1A\x03\x19" "c\x1A\r\n\x02" "d\x03";
+  EXPECT_EQ(CardBodyFromLooks(text, looks), expected);
+  // grey text is hidden text: its paragraph becomes a hidden element
+  const std::vector<TTextAttributes> grey(3, TTextAttributes{0, HiddenTextColor});
+  EXPECT_EQ(CardTextToElements(CardBodyFromLooks("abc", grey)), (std::vector<E>{{ekAction, "abc", true}}));
+}
+
 class WriteBackTest : public testing::CardsFixture {};
 
 TEST_F(WriteBackTest, ACardsTextReplacesItsSceneAndKeepsItsStylesAsCodes) {
@@ -80,6 +115,25 @@ TEST_F(WriteBackTest, ACardsTextReplacesItsSceneAndKeepsItsStylesAsCodes) {
 
 namespace qm {
 namespace {
+
+class EmptyElementsTest : public testing::CardsFixture {};
+
+TEST_F(EmptyElementsTest, BlankElementsGoButTheFirstAndPageBreaksStay) {
+  Load({{ekAction, "  "},
+        {ekSceneHeading, "INT. A"},
+        {ekAction, "   "},
+        {ekForcedPageBreak, " "},
+        {ekAction, "kept"},
+        {ekAction, ""}},
+       2);
+  ASSERT_TRUE(RemoveEmptyElements(Script()));
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "  "},
+                                                                       {ekSceneHeading, "INT. A"},
+                                                                       {ekForcedPageBreak, " "},
+                                                                       {ekAction, "kept"}}));
+  EXPECT_EQ(Script().CurrentElement, Nth(1)) << "the caret's element went: the one before it";
+  EXPECT_FALSE(RemoveEmptyElements(Script())) << "nothing more to remove";
+}
 
 class AddCardTest : public testing::CardsFixture {};
 

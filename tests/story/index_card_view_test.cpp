@@ -7,6 +7,7 @@
 #include "printing/print_cards_dialog.h"
 #include "script/script_window.h"
 #include "story/cards_fixture.h"
+#include "support/message_box_answers.h"
 
 namespace qm {
 namespace {
@@ -33,7 +34,7 @@ class IndexCardViewTest : public testing::CardsFixture {
 TEST_F(IndexCardViewTest, TheViewOpensWithTheSavedLayoutAndKeepsTheChosenOne) {
   LoadScenes(8);
   {
-    TIniFile ini("QUILLPAD.INI");
+    TIniFile ini = OpenSettingsFile();
     ini.WriteInteger("Index Cards", "Number of Cards", 4);
     ini.WriteBool("Index Cards", "Orientation", true);
   }
@@ -51,8 +52,72 @@ TEST_F(IndexCardViewTest, TheViewOpensWithTheSavedLayoutAndKeepsTheChosenOne) {
   view.SetCardCount(12);
   view.ModalResult = mrCancel;
   view.Close();
-  TIniFile ini("QUILLPAD.INI");
+  TIniFile ini = OpenSettingsFile();
   EXPECT_EQ(ini.ReadInteger("Index Cards", "Number of Cards", 0), 12);
+}
+
+TEST_F(IndexCardViewTest, AStyledCardIsEditedWithTheStyleKeysAndWrittenBackAsCodes) {
+  const std::string bold = "\x02" "loud" "\x03", italic = "\x19" "soft" "\x1A";
+  Load({{ekSceneHeading, "INT. A"},
+        {ekAction, "A " + bold + " and " + italic + " line."},
+        {ekCharacterName, "BOB"},
+        {ekDialogue, "Hi " + bold + "."},
+        {ekSceneHeading, "INT. B"},
+        {ekAction, "b"}});
+  TIndexCardView view(nullptr);
+  view.SetBounds(0, 0, 800, 600);
+  ASSERT_TRUE(view.Created());
+  ASSERT_FALSE(view.Outline) << "a speech in the script: the cards open in shuffle mode";
+  testing::AnswerMessageBox(Driver(),
+                            "Editing a Script in Index Card View when it has elements other than Action and Scene "
+                            "Headings can potentially cause formatting changes within the script, and will cause ALL "
+                            "cheating within an edited scene to be lost.\r\n\r\nContinue Anyway?",
+                            mrYes, "Warning");
+  view.SwitchModes(true);
+  ASSERT_TRUE(view.Outline);
+  TRichEdit& text = *view.ScreenCard(1).Text;
+  ASSERT_FALSE(text.ReadOnly()) << "a styled card can be typed in";
+  ASSERT_EQ(text.Text(), "A loud and soft line.\n\nBOB:  Hi loud.");
+  EXPECT_EQ(text.Attributes()[2].Style, unsigned{fsBold});
+  EXPECT_EQ(text.Attributes()[11].Style, unsigned{fsItalic});
+  // the first word made bold with Ctrl+B, a word typed at the end, and
+  // the first line made grey (hidden) with Ctrl+Alt+X
+  text.SetFocus();
+  text.SetSelection(0, 1);
+  Word key = 'B';
+  text.DoKeyDown(key, TShiftState{ssCtrl});
+  EXPECT_EQ(key, 0) << "the style key is not passed on";
+  text.SetSelection(static_cast<int>(text.Text().size()), 0);
+  for (char c : std::string(" Bye")) text.DoKeyPress(c);
+  key = 'U';
+  text.SetSelection(static_cast<int>(text.Text().size()) - 3, 3);
+  text.DoKeyDown(key, TShiftState{ssCtrl});
+  view.WriteBackNow();
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{
+                                                {ekSceneHeading, "INT. A"},
+                                                {ekAction, "\x02" "A\x03 " + bold + " and " + italic + " line."},
+                                                {ekCharacterName, "BOB"},
+                                                {ekDialogue, "Hi " + bold + ". \x15" "Bye\x16"},
+                                                {ekSceneHeading, "INT. B"},
+                                                {ekAction, "b"}}));
+}
+
+TEST_F(IndexCardViewTest, EveryCodeOfAnEditedCardComesBackByteForByte) {
+  const std::string styled = "A \x02" "b\x19" "c\x1A\x03 d \x0E" "e\x0F \x15" "f\x16.";
+  Load({{ekSceneHeading, "INT. A"}, {ekAction, styled}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}});
+  TIndexCardView view(nullptr);
+  view.SetBounds(0, 0, 800, 600);
+  ASSERT_TRUE(view.Created());
+  TRichEdit& text = *view.ScreenCard(1).Text;
+  text.SetFocus();
+  text.SetSelection(0, 0);
+  char x = 'x';
+  text.DoKeyPress(x);
+  view.WriteBackNow();
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. A"},
+                                                                       {ekAction, "x" + styled},
+                                                                       {ekSceneHeading, "INT. B"},
+                                                                       {ekAction, "b"}}));
 }
 
 TEST_F(IndexCardViewTest, ClicksPickAndDropAndExitAppliesTheOrder) {

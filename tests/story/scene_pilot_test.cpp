@@ -4,6 +4,7 @@
 
 #include "platform/headless/headless_backend.h"
 #include "script/script_window.h"
+#include "platform/menus.h"
 #include "shell/main_form.h"
 #include "story/cards_fixture.h"
 
@@ -93,6 +94,40 @@ TEST_F(ScenePilotTest, GotoSceneOpensThePilotOnceTheMenuHasGoneAndAClickGoesTher
   pilot->Scn[1]->Click();
   EXPECT_EQ(ScenePilot(), nullptr);
   EXPECT_EQ(Script().CurrentElement, Nth(7));
+}
+
+TEST_F(ScenePilotTest, ThePilotClosesWhenTheMouseLeavesItAndNotForOneOfItsButtons) {
+  LoadScenes(4, 6);
+  MainForm->MenuItem("ScenePilotItem")->Click();
+  AdvanceClock(PilotOpenDelay + 10);
+  TScenePilot* pilot = ScenePilot();
+  ASSERT_NE(pilot, nullptr);
+  // onto one of its buttons: the window's own leave message, the pointer still inside
+  Backend().SetCursorPos(pilot->Scn[2]->ClientToScreen(TPoint{5, 5}));
+  pilot->Perform(WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(ScenePilot(), pilot);
+  Backend().SetCursorPos(pilot->ClientToScreen(TPoint{-20, 5}));
+  pilot->Perform(WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(ScenePilot(), nullptr);
+}
+
+TEST_F(ScenePilotTest, ShowScenePilotHidesAndShowsTheButtonUnderTheElementButtons) {
+  TMenuItem* item = MainForm->MenuItem("SceneGuideItem");
+  ASSERT_NE(item, nullptr);
+  ASSERT_TRUE(item->Enabled());
+  auto* button = dynamic_cast<TControl*>(MainForm->FindComponent("SceneGuideBtn"));
+  ASSERT_NE(button, nullptr);
+  TControl& panel = *button->Parent();
+  EXPECT_TRUE(item->Checked);
+  EXPECT_TRUE(button->Visible);
+  item->Click();
+  EXPECT_FALSE(item->Checked);
+  EXPECT_FALSE(button->Visible);
+  EXPECT_EQ(panel.Height(), button->Top()) << "the panel ends at the button's top";
+  item->Click();
+  EXPECT_TRUE(item->Checked);
+  EXPECT_TRUE(button->Visible);
+  EXPECT_EQ(panel.Height(), button->Top() + button->Height() + 2);
 }
 
 }  // namespace

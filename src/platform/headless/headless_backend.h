@@ -125,6 +125,9 @@ class HeadlessBackend : public Backend {
   ScreenInfo Screen() override { return screen_; }
   void PlaySound(SoundKind kind, std::string_view name) override;
   void SetCursor(int cursor) override { cursorHistory_.push_back(cursor); }
+  // The mouse pointer's place on the screen, moved only by tests.
+  void SetCursorPos(TPoint p) override { pointer_ = p; }
+  TPoint CursorPos() override { return pointer_; }
   void WatchDescriptor(int fd) override { watchedFd_ = fd; }
 
   // What tests steer and read.
@@ -157,6 +160,7 @@ class HeadlessBackend : public Backend {
   ScreenInfo screen_;
   std::vector<Sound> sounds_;
   std::vector<int> cursorHistory_;
+  TPoint pointer_{};
   int watchedFd_ = -1;
 };
 

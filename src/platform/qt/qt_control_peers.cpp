@@ -23,8 +23,20 @@
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_form_peer.h"
 #include "platform/qt/qt_peer.h"
+#include "platform/qt/qt_rich_edit_peer.h"
+#include "platform/rich_edit.h"
 
 namespace qm {
+
+void SetTextColors(QWidget& w, const TControl& control, QPalette::ColorRole background) {
+  QPalette palette = w.palette();
+  palette.setColor(background, QtColorOf(control.Color));
+  const QColor text = QtColorOf(control.Font.Color);
+  palette.setColor(QPalette::Text, text);
+  palette.setColor(QPalette::WindowText, text);
+  palette.setColor(QPalette::ButtonText, text);
+  w.setPalette(palette);
+}
 
 namespace {
 
@@ -39,15 +51,6 @@ Qt::Alignment AlignmentOf(TAlignment a) {
   }
 }
 
-void SetTextColors(QWidget& w, const TControl& control, QPalette::ColorRole background) {
-  QPalette palette = w.palette();
-  palette.setColor(background, QtColorOf(control.Color));
-  const QColor text = QtColorOf(control.Font.Color);
-  palette.setColor(QPalette::Text, text);
-  palette.setColor(QPalette::WindowText, text);
-  palette.setColor(QPalette::ButtonText, text);
-  w.setPalette(palette);
-}
 
 // ---------------------------------------------------------------------------
 // Plain containers: a TWinControl that is not a canvas (tab sheets and
@@ -768,6 +771,7 @@ std::unique_ptr<QtPeer> NewPeer(QtBackend& backend, TControl& control) {
   if (auto* c = dynamic_cast<TButton*>(&control)) return Make<ButtonPeer>(backend, *c);
   if (auto* c = dynamic_cast<TEdit*>(&control)) return Make<EditPeer>(backend, *c);
   if (auto* c = dynamic_cast<TMemo*>(&control)) return Make<MemoPeer>(backend, *c);
+  if (auto* c = dynamic_cast<TRichEdit*>(&control)) return MakeRichEditPeer(backend, *c);
   if (auto* c = dynamic_cast<TCheckBox*>(&control)) return Make<CheckBoxPeer>(backend, *c);
   if (auto* c = dynamic_cast<TRadioButton*>(&control)) return Make<RadioButtonPeer>(backend, *c);
   if (auto* c = dynamic_cast<TComboBox*>(&control)) return Make<ComboPeer>(backend, *c);

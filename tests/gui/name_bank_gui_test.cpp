@@ -1,0 +1,61 @@
+// The name bank on the desktop over the file the build made from the
+// census lists: Ctrl+Alt+N opens it on the male names, Find Name picks a
+// name as it is typed, a double-clicked favourite composes the name, and
+// Insert types it into the script (screenshots/name-bank.png).
+#include <QApplication>
+#include <QWindow>
+#include <QtTest/QTest>
+
+#include "gui/program_gui_fixture.h"
+#include "language/name_bank.h"
+#include "platform/forms.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+class NameBankGuiTest : public testing::ProgramGuiFixture {
+ protected:
+  static bool NameBankShown() {
+    TReadNameBank* bank = NameBankWindow();
+    QWidget* window = bank ? WindowOf(*bank) : nullptr;
+    return window && window->windowHandle() && window->windowHandle()->isExposed() &&
+           bank->Caption() == "Quillmaster Name Bank - 3900 Male Names";
+  }
+  testing::ScopedEnv programFolder_{"QUILLMASTER_PROGRAM_FOLDER", std::string(QM_BINARY_DIR) + "/data"};
+};
+
+TEST_F(NameBankGuiTest, CtrlAltNShowsTheNamesAndInsertTypesTheComposedName) {
+  testing::Typist t;
+  t.Type("Enter ");
+  t.Key(Qt::Key_N, Qt::ControlModifier | Qt::AltModifier);
+  t.When(NameBankShown, [&] {
+    TReadNameBank& bank = *NameBankWindow();
+    EXPECT_EQ(bank.Notebook->ActivePageIndex(), 1);
+    EXPECT_EQ(bank.Names[0]->Items[0], "Aaron");
+    bank.Match[0]->SetFocus();
+  });
+  t.Type("robe");
+  t.When([] { return NameBankWindow() && NameBankWindow()->Match[0]->Text() == "robe"; }, [&] {
+    TReadNameBank& bank = *NameBankWindow();
+    TListBox& names = *bank.Names[0];
+    ASSERT_GE(names.ItemIndex(), 0);
+    EXPECT_EQ(names.Items[names.ItemIndex()], "Robert");
+    EXPECT_EQ(bank.LetterIndex[0]->ItemIndex(), 'R' - 'A');
+    names.DblClick();
+    EXPECT_EQ(bank.Favorites[0]->Items.IndexOf("Robert"), 0);
+    bank.Favorites[0]->SetItemIndex(0);
+    bank.Favorites[0]->DblClick();
+    EXPECT_EQ(bank.InsertName->Text(), "Robert ");
+    QApplication::processEvents();
+    ScreenShot("name-bank");
+    QTest::mouseClick(ClientOf(*bank.TypeName), Qt::LeftButton);
+  });
+  t.When([] { return NameBankWindow() != nullptr; }, [&] { NameBankWindow()->CloseBtn->Click(); });
+  t.When([] { return NameBankWindow() == nullptr; },
+         [&] { EXPECT_EQ(Script().EditBuffer, "Enter Robert "); });
+  Play(t);
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,179 @@
+// The name bank window: names by letter, Find Name, favourites kept in
+// the settings file, a composed name typed at the caret, and the messages
+// for a missing or damaged file.
+#include "language/name_bank.h"
+
+#include <gtest/gtest.h>
+
+#include "base/ini_file.h"
+#include "name_bank_writer.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+class NameBankTest : public testing::ProgramFixture {
+ protected:
+  void BeforeStart() override {
+    const std::vector<std::uint8_t> file = BuildNameBank(
+        {std::vector<std::string>{"Edgar", "Edwin", "Adam", "Eddie", "Bob"},
+         std::vector<std::string>{"Ann", "Amy", "Jo", "Mary-ann", "La verne"},
+         std::vector<std::string>{"Smith", "Mcdonald", "Mcadams", "O'brien", "Jones"}});
+    testing::WriteFileText(folder.File("NAMEBANK.FIL"), std::string(file.begin(), file.end()));
+  }
+  // The window, answered by `use`.
+  void WithWindow(const std::function<void(TReadNameBank&)>& use) {
+    Driver().Expect([use](TForm& form) {
+      auto& bank = dynamic_cast<TReadNameBank&>(form);
+      use(bank);
+      bank.CloseBtn->Click();
+    }, "the name bank");
+  }
+  std::vector<std::string> Items(const TListBox& list) {
+    std::vector<std::string> items;
+    for (int i = 0; i < list.Items.Count(); ++i) items.push_back(list.Items[i]);
+    return items;
+  }
+  void Pick(TListBox& list, const std::string& name) {
+    list.SetItemIndex(list.Items.IndexOf(name));
+    list.DblClick();
+  }
+  testing::TempFolder folder;
+  testing::ScopedEnv program{"QUILLMASTER_PROGRAM_FOLDER", folder.Path() + "/"};
+};
+
+TEST_F(NameBankTest, NamesShowLetterByLetterAndFindNameSelectsAsItIsTyped) {
+  std::vector<std::string> first, eNames, family;
+  std::string found, caption;
+  WithWindow([&](TReadNameBank& bank) {
+    caption = bank.Caption;
+    EXPECT_EQ(bank.Notebook->ActivePageIndex(), 1) << "no favourites yet: the male names";
+    first = Items(*bank.Names[0]);
+    bank.LetterIndex[0]->SetItemIndex('E' - 'A');
+    bank.LetterIndex[0]->Click();
+    eNames = Items(*bank.Names[0]);
+    bank.Match[0]->Text = std::string("edw");
+    found = bank.Names[0]->Items[bank.Names[0]->ItemIndex()];
+    bank.Notebook->SetActivePageIndex(3);
+    EXPECT_TRUE(bank.Match[2]->Focused()) << "a names page gives Find Name the keyboard";
+    bank.Match[2]->Text = std::string("mcd");
+    family = Items(*bank.Names[2]);
+    EXPECT_EQ(bank.Names[2]->Items[bank.Names[2]->ItemIndex()], "McDonald");
+    EXPECT_EQ(bank.Caption(), "Quillmaster Name Bank - 22,000 Family Names");
+    bank.Notebook->SetActivePageIndex(0);
+    EXPECT_TRUE(bank.Personal[2]->Focused()) << "the personal list of the page just left";
+    EXPECT_EQ(bank.Caption(), "Quillmaster Name Bank");
+  });
+  ShowNameBank();
+  EXPECT_EQ(first, (std::vector<std::string>{"Adam"}));
+  EXPECT_EQ(eNames, (std::vector<std::string>{"Eddie", "Edgar", "Edwin"}));
+  EXPECT_EQ(found, "Edwin");
+  EXPECT_EQ(family, (std::vector<std::string>{"McAdams", "McDonald"}));
+  EXPECT_EQ(NameBankWindow(), nullptr);
+}
+
+TEST_F(NameBankTest, FavouritesAreAddedByDoubleClickOrFindNameAndKeptInTheSettings) {
+  WithWindow([&](TReadNameBank& bank) {
+    bank.LetterIndex[0]->SetItemIndex('E' - 'A');
+    bank.LetterIndex[0]->Click();
+    Pick(*bank.Names[0], "Edgar");
+    Pick(*bank.Names[0], "Edgar");
+    bank.Match[0]->Text = std::string("zed");
+    Word enter = VK_RETURN;
+    bank.Match[0]->DoKeyDown(enter, {});
+    EXPECT_EQ(Items(*bank.Favorites[0]), (std::vector<std::string>{"Edgar", "Zed"}));
+  });
+  testing::AnswerMessageBox(Driver(), "Add Zed to favorite Names?", mrYes);
+  ShowNameBank();
+  const TIniFile ini = OpenSettingsFile();
+  EXPECT_EQ(ini.ReadString("Favorite Men", "Man 1", ""), "Edgar");
+  EXPECT_EQ(ini.ReadString("Favorite Men", "Man 2", ""), "Zed");
+  EXPECT_FALSE(ini.SectionExists("Favorite Women")) << "an unchanged list is not written";
+
+  // Next time the personal lists open first; Delete asks before it removes.
+  WithWindow([&](TReadNameBank& bank) {
+    EXPECT_EQ(bank.Notebook->ActivePageIndex(), 0);
+    EXPECT_EQ(Items(*bank.Personal[0]), (std::vector<std::string>{"Edgar", "Zed"}));
+    bank.Personal[0]->SetItemIndex(1);
+    Word del = VK_DELETE;
+    bank.Personal[0]->DoKeyDown(del, {});
+    EXPECT_EQ(Items(*bank.Favorites[0]), (std::vector<std::string>{"Edgar"}));
+  });
+  testing::AnswerMessageBox(Driver(), "Remove the name \"Zed\" from your Favorite List?", mrYes);
+  ShowNameBank();
+  EXPECT_EQ(OpenSettingsFile().ReadString("Favorite Men", "Man 2", ""), "");
+}
+
+TEST_F(NameBankTest, ClearingThePersonalListsTakesATypedYes) {
+  {
+    TIniFile ini = OpenSettingsFile();
+    ini.WriteString("Favorite Women", "Woman 1", "Ann");
+  }
+  for (const bool confirm : {false, true}) {
+    WithWindow([&](TReadNameBank& bank) {
+      Driver().Expect([confirm](TForm& box) { testing::AnswerTypeYes(box, confirm); }, "type YES");
+      bank.Button1->Click();
+      EXPECT_EQ(bank.Favorites[1]->Items.Count(), confirm ? 0 : 1);
+      EXPECT_EQ(bank.Personal[1]->Items.Count(), confirm ? 0 : 1);
+    });
+    ShowNameBank();
+  }
+  EXPECT_FALSE(OpenSettingsFile().ValueExists("Favorite Women", "Woman 1"));
+}
+
+TEST_F(NameBankTest, AComposedNameIsTypedAtTheCaretInBoldCapitals) {
+  TMDIChild& w = Script();
+  w.FreeElements();
+  ResetScreenLines(w);
+  testing::AddElements(w, {{ekAction, "Then arrives."}});
+  w.CurrentElement = w.FirstElement;
+  w.CurrentGroup = w.FirstElement->group;
+  w.DisAssemble();
+  w.CaretColumn = 4;
+  w.RefreshKeepingCursor();
+  std::vector<std::string> composed;
+  WithWindow([&](TReadNameBank& bank) {
+    bank.Favorites[1]->Items.Add("Ann");
+    bank.Favorites[1]->Items.Add("Jo");
+    bank.Favorites[2]->Items.Add("Smith");
+    Pick(*bank.Favorites[1], "Ann");
+    composed.push_back(bank.InsertName->Text);
+    Pick(*bank.Favorites[2], "Smith");
+    composed.push_back(bank.InsertName->Text);
+    Pick(*bank.Favorites[1], "Jo");
+    composed.push_back(bank.InsertName->Text);
+    bank.BoldName->SetChecked(true);
+    bank.CapTheName->SetChecked(true);
+    bank.TypeName->Click();
+  });
+  ShowNameBank();
+  EXPECT_EQ(composed, (std::vector<std::string>{"Ann ", "Ann Smith", "Jo Smith"}));
+  w.Assemble();
+  EXPECT_EQ(testing::ElementsOf(w)[0].text, "Then \x02JO SMITH\x03 arrives.");
+  const TIniFile ini = OpenSettingsFile();
+  EXPECT_EQ(ini.ReadString("Inserted Names", "Last Name", ""), "Jo Smith");
+  EXPECT_EQ(ini.ReadString("Inserted Names", "Name 1", ""), "Jo Smith");
+  EXPECT_TRUE(ini.ReadBool("Name Bank", "Bold Names", false));
+}
+
+TEST_F(NameBankTest, AMissingOrDamagedFileIsReportedAndNoWindowOpens) {
+  const struct {
+    const char* bytes;
+    const char* message;
+  } cases[] = {{nullptr, "Cannot find the Name Bank"}, {"too short", "Unable to Open the Name Bank"}};
+  for (const auto& c : cases) {
+    std::remove(folder.File("NAMEBANK.FIL").c_str());
+    if (c.bytes) testing::WriteFileText(folder.File("NAMEBANK.FIL"), c.bytes);
+    testing::AnswerMessageBox(Driver(), c.message, mrOk, "Attention");
+    ShowNameBank();
+    EXPECT_EQ(Driver().Pending(), 0) << c.message;
+  }
+}
+
+}  // namespace
+}  // namespace qm
