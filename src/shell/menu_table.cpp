@@ -11,7 +11,7 @@ using R = TMenuRule;
 
 // Issues whose routines commands wait for.
 constexpr int Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28, Breakdown = 30,
-              BreakdownReports = 31, ProductionLists = 32;
+              BreakdownReports = 31;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
   return {depth, caption, "", name, "", nullptr, Built, R::AsMenu, 0, false};
@@ -280,15 +280,9 @@ const TMenuRow kRows[] = {
     Await(2, "&Quick Help", "Alt+F1", "QuickHelpPage1", "QuickHelpPage1Click", SettingsDialogs),
     Do(2, "&Memory Available", "", "MemoryAvailItem", QM_CMD(MemoryAvailItemClick)),
     Await(2, "Ca&lendar", "", "Calendar1", "Calendar1Click", SettingsDialogs),
-<<<<<<< HEAD
-    Await(2, "&Name Bank...", "Ctrl+Alt+N", "CharacterNameBankItem", "CharacterNameBankItemClick", ProductionLists),
+    Do(2, "&Name Bank...", "Ctrl+Alt+N", "CharacterNameBankItem", QM_CMD(CharacterNameBankItemClick)),
     Do(2, "Script Anal&ysis", "", "ScriptAnalysisItem", QM_CMD(ScriptAnalysisItemClick)),
     Do(2, "C&ompare Two Scripts", "", "ComparedScriptsItem", QM_CMD(ComparedScriptsItemClick)),
-=======
-    Do(2, "&Name Bank...", "Ctrl+Alt+N", "CharacterNameBankItem", QM_CMD(CharacterNameBankItemClick)),
-    Await(2, "Script Anal&ysis", "", "ScriptAnalysisItem", "ScriptAnalysisItemClick", ProductionLists),
-    Await(2, "C&ompare Two Scripts", "", "ComparedScriptsItem", "ComparedScriptsItemClick", Drafts),
->>>>>>> issue-33-s3
     Do(2, "Configuration &Wizard", "", "ConfigurationWizard1", QM_CMD(ConfigurationWizard1Click)),
     Do(2, "Character &Set", "", "CharacterSetInformation1", QM_CMD(CharacterSetInformation1Click)),
     Line(2),
