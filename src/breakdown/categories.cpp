@@ -132,8 +132,15 @@ void ReadCategoryMenus(const TIniFile& ini, TCategoryTable& table) {
     row.Caption = caption;
     row.Hint = CutToCapacity(ini.ReadString("Categories", MenuKey(i, "Hint"), ""), HintCapacity);
     row.Visible = ini.ReadBool("Categories", MenuKey(i, "Visible"), true);
-    row.HelpContext = ini.ReadInteger("Categories", MenuKey(i, "HelpContext"), 0);
+    const int square = ini.ReadInteger("Categories", MenuKey(i, "HelpContext"), 0);
+    // A square the sheet has not would leave the category's items unprinted
+    // for ever: such a square is refused and the earlier one kept.
+    if (SquareAllowed(i, square)) row.HelpContext = square;
   }
+}
+
+bool SquareAllowed(int index, int square) {
+  return (square >= 1 && square <= SheetSquareCount) || (square == 0 && index == SceneDescriptionIndex);
 }
 
 void SaveCategoryMenus(TIniFile& ini, const TCategoryTable& table) {

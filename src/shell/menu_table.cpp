@@ -12,7 +12,7 @@ using R = TMenuRule;
 // Issues whose routines commands wait for.
 constexpr int Moving = 22,
               Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28,
-              Breakdown = 30, BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
+              BreakdownReports = 31, ProductionLists = 32, Cards = 33, Interactive = 34;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
   return {depth, caption, "", name, "", nullptr, Built, R::AsMenu, 0, false};
@@ -334,7 +334,7 @@ const TMenuRow kRows[] = {
     Line(2),
     Menu(2, "&Breakdowns", "BreakdownsItem"),
     Do(3, "&Tagging Mode", "", "TaggingModeItem", QM_CMD(TaggingModeItemClick)),
-    Await(3, "&Edit Categories", "", "EditCategoriesItem", "EditCategoriesItemClick", Breakdown),
+    Do(3, "&Edit Categories", "", "EditCategoriesItem", QM_CMD(EditCategoriesItemClick)),
     Do(3, "Tag Item &Globally", "", "TagGloballyItem", QM_CMD(TagGloballyItemClick)),
     Do(3, "&Untag All Items", "", "UntagAllItem", QM_CMD(UntagAllItemClick)),
     Do(3, "&Setup Duplicate Names...", "", "DuplicateNamesItem", QM_CMD(DuplicateNamesItemClick)),
@@ -344,7 +344,7 @@ const TMenuRow kRows[] = {
     Await(3, "&ShootPlan Scheduling Export", "", "ShootPlanExportItem", "ShootPlanExportItemClick",
           BreakdownReports),
     Await(3, "Print &Standard Breakdowns", "", "PrintBreakdownsItem", "PrintItemClick", BreakdownReports),
-    Await(3, "La&yout Breakdown Sheets", "", "LayoutSheetsItem", "BreakdownSheetsItemClick", BreakdownReports),
+    Do(3, "La&yout Breakdown Sheets", "", "LayoutSheetsItem", QM_CMD(BreakdownSheetsItemClick)),
     Await(3, "E&dit Breakdown Sheets", "", "EditSheetsItem", "BreakdownSheetsItemClick", BreakdownReports),
     Await(3, "&Print Breakdown Sheets", "", "PrintSheetsItem", "BreakdownSheetsItemClick", BreakdownReports),
     Menu(2, "T&V Breakdowns", "TVBreakdownsItem"),

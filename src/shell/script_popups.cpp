@@ -5,6 +5,7 @@
 
 #include "base/document_table.h"
 #include "base/program_options.h"
+#include "breakdown/tagging.h"
 #include "platform/menus.h"
 #include "language/list_builders.h"
 #include "platform/office_button.h"
@@ -151,7 +152,8 @@ TPowerPanel& TScriptPopups::PowerPanel() {
 }
 
 void TScriptPopups::RightClick(TMDIChild& script, int x, int y) {
-  if (MouseMenu && form_.UsePowerPanel) PowerPanel().ShowAt(script.ClientToScreen(TPoint{x, y}));
+  if (TaggingModeOn()) form_.PopupCategoryMenu(script, x, y);
+  else if (MouseMenu && form_.UsePowerPanel) PowerPanel().ShowAt(script.ClientToScreen(TPoint{x, y}));
   else ShowBlockMenu(script, x, y);
 }
 
