@@ -3,9 +3,11 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "breakdown/associate_items.h"
+#include "breakdown/breakdown_sheet_editor.h"
 #include "breakdown/category_menu.h"
 #include "breakdown/category_setup.h"
 #include "breakdown/category_setup_dialog.h"
+#include "breakdown/sheet_form_run.h"
 #include "breakdown/sheet_layout.h"
 #include "breakdown/tagging.h"
 #include "platform/menus.h"
@@ -107,6 +109,13 @@ void TMainForm::BreakdownSheetsItemClick(TObject* sender) {
   const std::string name = item ? item->Name : std::string();
   if (name == "LayoutSheetsItem") {
     if (ShowBreakdownSheetLayout() && TaggingModeOn()) ShowTaggingMode(*this);
+  } else if (name == "EditSheetsItem") {
+    TMDIChild* script = EditableActiveScript();
+    if (!script) return;
+    ShowBreakdownSheetEditor(*script);
+    ShowTaggingMode(*this);
+  } else if (name == "PrintSheetsItem") {
+    if (TMDIChild* script = ActiveScript()) PrintSheetsOfScenes(*script, {});
   }
   FocusActiveScript();
 }

@@ -1,0 +1,80 @@
+// The breakdown sheet editor on the desktop: opened from the menu on the
+// scene at the caret, its squares show the scene's tags; a drag to another
+// square retags the item in the text, and one undo takes it all back.
+#include <QtTest/QTest>
+
+#include "breakdown/breakdown_sheet_editor.h"
+#include "breakdown/categories.h"
+#include "breakdown/tagging.h"
+#include "gui/program_gui_fixture.h"
+#include "shell/main_form.h"
+
+namespace qm {
+namespace {
+
+constexpr int Props = 14;
+
+class BreakdownSheetsGuiTest : public testing::ProgramGuiFixture {
+ protected:
+  void SetUp() override {
+    InitialSettings.push_back({"Breakdowns", "Checked Code Usage", "1"});
+    ProgramGuiFixture::SetUp();
+  }
+  static std::string Tag(int category, const std::string& item) {
+    return std::string(1, static_cast<char>(TagCodeOfCategory(category))) + item + std::string(1, '\x01');
+  }
+};
+
+TEST_F(BreakdownSheetsGuiTest, TheEditorShowsTheSceneAndWritesADragBackAsTags) {
+  testing::Typist t;
+  t.Type("INT. BARN - DAY");
+  t.Key(Qt::Key_Return);
+  t.Type("He lifts a gun.");
+  t.Key(Qt::Key_Left);
+  for (int i = 0; i < 3; ++i) t.Key(Qt::Key_Left, Qt::ShiftModifier);
+  Play(t);
+  MainForm->MenuItem("TaggingModeItem")->Click();
+  TagSelectionWithCategory(Script(), Props);
+  MainForm->MenuItem("TaggingModeItem")->Click();
+  Application->ProcessMessages();
+  const std::string tagged = "He lifts a " + Tag(Props, "gun") + ".";
+  ASSERT_EQ(Script().EditBuffer, tagged);
+
+  bool seen = false;
+  Later(300, [&] {
+    auto* editor = dynamic_cast<TBreakdownSheetEditor*>(Screen->ActiveForm());
+    ASSERT_NE(editor, nullptr);
+    seen = true;
+    EXPECT_TRUE(TaggingModeOn()) << "the editor works in tagging mode";
+    EXPECT_EQ(editor->Titles[5]->Text(), "PROPS");
+    ASSERT_EQ(editor->Squares[5]->Items.Count(), 1);
+    EXPECT_EQ(editor->Squares[5]->Items[0], "gun");
+    ScreenShot("breakdown-sheet");
+    // Dragged with the mouse from the props to the effects square.
+    TListBox* props = editor->Squares[5];
+    const TRect item = props->ItemRect(0);
+    props->MouseDown(TMouseButton::mbLeft, TShiftState(ssLeft), item.Left + 4, item.Top + 2);
+    props->MouseMove(TShiftState(ssLeft), item.Left + 30, item.Top + 2);
+    const TPoint target = props->ScreenToClient(editor->Squares[4]->ClientToScreen(TPoint{10, 10}));
+    props->MouseUp(TMouseButton::mbLeft, TShiftState(), target.X, target.Y);
+    EXPECT_EQ(editor->Squares[4]->Items.Count(), 1);
+    EXPECT_EQ(editor->Squares[5]->Items.Count(), 0);
+    editor->CloseBtn->Click();
+  });
+  MainForm->MenuItem("EditSheetsItem")->Click();
+  Application->ProcessMessages();
+  ASSERT_TRUE(seen);
+  EXPECT_FALSE(TaggingModeOn()) << "left again as it was";
+  constexpr int SpecialFX = 20;
+  const std::string retagged = "He lifts a " + Tag(SpecialFX, "gun") + ".";
+  EXPECT_EQ(Script().CurrentElement->Kind(), ekAction);
+  EXPECT_EQ(Script().EditBuffer, retagged);
+
+  testing::Typist undo;
+  undo.Key(Qt::Key_Backspace, Qt::AltModifier);
+  Play(undo);
+  EXPECT_EQ(Script().EditBuffer, tagged);
+}
+
+}  // namespace
+}  // namespace qm
