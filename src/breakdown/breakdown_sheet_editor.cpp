@@ -103,7 +103,6 @@ void TBreakdownSheetEditor::Regather() {
     BreakdownRecord& record = run.Records[static_cast<std::size_t>(scene_)];
     const std::vector<std::string> characters = CharacterNamesOf(run, record);
     ApplyAssociations(record, ScriptAssociations(script_), characters);
-    CancelOffEntries(record);
     Content = FillSquaresFromRecord(record, characters, CategoryMenus());
   }
   ShowSquares();

@@ -72,7 +72,6 @@ bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
       continue;
     }
     ApplyAssociations(record, associations, CharacterNamesOf(gathered, record));
-    CancelOffEntries(record);
     PutCharactersInCast(gathered, record);
     PrintBreakdownSheets(HeaderOf(script, record, linesPerPage), record, run);
   }
