@@ -1,6 +1,9 @@
 #include "breakdown/category_setup.h"
 
 #include "base/ini_file.h"
+#include "base/message_boxes.h"
+#include "base/program_options.h"
+#include "breakdown/category_setup_dialog.h"
 
 namespace qm {
 
@@ -48,6 +51,12 @@ void TCategorySetup::ResetToDefaults() {
 void TCategorySetup::Apply() {
   CategoryMenus() = Rows;
   SaveBreakdownSheetLayout();
+}
+
+bool ShowCategorySetup() {
+  if (!ProgramOptions().ExpertPrompting) ShowMessageBox(RenameWarning, "WARNING");
+  TCategorySetupDlg dialog(nullptr);
+  return dialog.ShowModal() == mrOk;
 }
 
 void SaveBreakdownSheetLayout() {

@@ -37,6 +37,10 @@ class TCategorySetup {
   void Apply();
 };
 
+// The category page, after the rename warning (unless the user prompts as
+// an expert); true when it closed with OK.
+bool ShowCategorySetup();
+
 // The category menu's categories into the settings file.
 void SaveBreakdownSheetLayout();
 // The settings file's categories into the category menu.

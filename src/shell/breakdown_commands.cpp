@@ -1,12 +1,10 @@
 // The Breakdowns commands of the Production menu.
 #include "base/document_table.h"
 #include "base/message_boxes.h"
-#include "base/program_options.h"
 #include "breakdown/associate_items.h"
 #include "breakdown/breakdown_sheet_editor.h"
 #include "breakdown/category_menu.h"
 #include "breakdown/category_setup.h"
-#include "breakdown/category_setup_dialog.h"
 #include "breakdown/sheet_form_run.h"
 #include "breakdown/sheet_layout.h"
 #include "breakdown/tagging.h"
@@ -98,9 +96,7 @@ void TMainForm::PopupCategoryMenu(TMDIChild& script, int x, int y) {
 
 void TMainForm::EditCategoriesItemClick(TObject*) {
   if (NoActiveDocument() || !EnsureTaggingMode(*this)) return;
-  if (!ProgramOptions().ExpertPrompting) ShowMessageBox(RenameWarning, "WARNING");
-  TCategorySetupDlg dialog(nullptr);
-  if (dialog.ShowModal() == mrOk) ShowTaggingMode(*this);
+  if (ShowCategorySetup()) ShowTaggingMode(*this);
   FocusActiveScript();
 }
 

@@ -7,6 +7,7 @@
 #include "base/ini_file.h"
 #include "breakdown/category_menu.h"
 #include "breakdown/sheet_layout_dialog.h"
+#include "breakdown/tag_item_dialog.h"
 #include "breakdown/tag_notation.h"
 #include "breakdown/tagging.h"
 #include "language/language_fixture.h"
@@ -97,6 +98,23 @@ TEST_F(CategorySetupTest, ThePageChangesNothingTillOkAndOkKeepsItInMenuAndSettin
   TCategorySetupDlg again(nullptr);
   again.ResetBtn->Click();
   EXPECT_EQ(again.Setup.Rows, DefaultCategories());
+}
+
+TEST_F(CategorySetupTest, TheTagGloballyPageOpensTheCategoryPageAfterTheWarning) {
+  TTagItemDlg tagPage(nullptr);
+  ExpectMessage("it does NOT support renaming categories, so any tagged items will be exported in their ORIGINAL "
+                "categories REGARDLESS of what you set  here!",
+                "WARNING");
+  Driver().Expect([](TForm& form) {
+    auto& setup = dynamic_cast<TCategorySetupDlg&>(form);
+    setup.EditList->SetItemIndex(Crew);
+    setup.EditListDblClick();
+    setup.NameEdit->Text = "&Grips";
+    setup.OKBtn->Click();
+  });
+  tagPage.EditNamesBtn->Click();
+  EXPECT_EQ(tagPage.CategoryGroup->Items[Crew], "Grips");
+  EXPECT_EQ(CategoryMenus()[Crew].Caption, "&Grips");
 }
 
 TEST_F(CategorySetupTest, TheMenuShowsTheCategoriesInTwoColumnsAndTagsTheSelection) {
