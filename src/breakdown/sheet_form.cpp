@@ -35,7 +35,17 @@ void Box(int x1, int y1, int x2, int y2) {
     FlushTextRun();
   } else {
     Canvas().Rectangle(x1, y1, x2, y2);
+    // Text is drawn over the page, never on a filled background.
+    Canvas().Brush.Style = TBrushStyle::bsClear;
   }
+}
+
+// A header rule: a filled bar.
+void Bar(int x1, int y1, int x2, int y2) {
+  FlushTextRun();
+  Canvas().Brush.Style = TBrushStyle::bsSolid;
+  Canvas().Brush.Color = clBlack;
+  Box(x1, y1, x2, y2);
 }
 
 // The header's measures, in printer units.
@@ -63,7 +73,7 @@ THeaderGeometry HeaderGeometry() {
   return g;
 }
 
-void Rule(const THeaderGeometry& g, int y, int from, int to) { Box(from, y, to, y + (from == g.L ? 2 : 3)); }
+void Rule(const THeaderGeometry& g, int y, int from, int to) { Bar(from, y, to, y + (from == g.L ? 2 : 3)); }
 
 void Label(int x, int y, const std::string& text) {
   LabelFont();
@@ -120,10 +130,7 @@ void PrintDescription(const THeaderGeometry& g, std::string text) {
 
 void PrintHeader(const TSheetHeader& header, const THeaderGeometry& g, const std::string& pageNumber,
                  const std::string& description) {
-  TCanvas& canvas = Canvas();
-  canvas.Brush.Style = TBrushStyle::bsSolid;
-  canvas.Brush.Color = clBlack;
-  canvas.Pen.Width = 4;
+  Canvas().Pen.Width = 4;
   const int L = g.L, W = g.W, G = g.G, n = g.n;
   const int y1 = g.rows[0], y2 = g.rows[1], y3 = g.rows[2], y4 = g.rows[3];
   Rule(g, y1, L, L + W);

@@ -13,6 +13,8 @@
 #include "breakdown/sheet_form_run.h"
 #include "breakdown/tag_notation.h"
 #include "language/language_fixture.h"
+#include "platform/pdf_printer.h"
+#include "platform/printer.h"
 #include "printing/print_run.h"
 #include "script/model/script_record.h"
 
@@ -87,6 +89,8 @@ TEST_F(SheetFormTest, TheHeaderShowsTheSceneAsTheFormLabelsIt) {
         "SCENE NAME", "BARN", "INT. OR EXT.", "  INT.", "DAY OR NIGHT", "  DAY", "DESCRIPTION", "Bob finds the gun",
         "PAGE COUNT", "   1 3/8", "SCRIPT PAGE NO.'S", "3-4", "CAST", "PROPS", "PRODUCTION NOTES", "gun"})
     EXPECT_TRUE(Printed(0, text)) << text << "\n" << Sheets()[0]->Transcript();
+  // The rules are filled bars; no text is printed on a filled ground.
+  for (const DrawOp* op : Sheets()[0]->TextOps()) EXPECT_EQ(op->brush.Style, TBrushStyle::bsClear) << op->text;
 }
 
 TEST_F(SheetFormTest, ItemsLeftOverGoOnNumberedContinuationSheets) {
@@ -158,6 +162,31 @@ TEST_F(SheetFormTest, AnItemNoSquareCanHoldIsCutWithAMark) {
   EXPECT_EQ(marked, 1);
   EXPECT_TRUE(Printed(2, "rope"));
   EXPECT_TRUE(Printed(2, "   1 (3)"));
+}
+
+TEST_F(SheetFormTest, ASheetPrintedToPdfReadsAsTheForm) {
+  auto pdf = std::make_unique<PdfPrinterDevice>();
+  PdfPrinterDevice& device = *pdf;
+  Backend().OtherPrinters().push_back(std::move(pdf));
+  Printer()->Refresh();
+  Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
+  const std::string path = HomeFile("sheet.pdf");
+  device.NextOutputFile = path;
+  BreakdownRecord record;
+  record.Items[rsCastMembers] = {"BOB", "MARY"};
+  record.Items[rsProps] = {"a very long prop that takes more than one line of the props square"};
+  record.Items[rsSound] = {"thunder"};
+  record.Items[rsSceneDescription] = {"Bob finds the gun"};
+  Print(record);
+  FILE* pipe = popen(("pdftotext -layout '" + path + "' -").c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+  pclose(pipe);
+  for (const char* part : {"Script Breakdown Sheet", "PRODUCTION COMPANY", "Acme Films", "BARN", "Bob finds the gun",
+                           "CAST", "BOB", "MARY", "SOUND FX/MUSIC", "thunder", "a very long prop", "3-4"})
+    EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
 }
 
 TEST(SheetItemWrapTest, LinesAreCutAtBlanksAndIndented) {
