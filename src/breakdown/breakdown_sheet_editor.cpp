@@ -58,8 +58,10 @@ TBreakdownSheetEditor::TBreakdownSheetEditor(TComponent* owner, TMDIChild& scrip
   for (int k = 0; k < SheetSquareCount; ++k) {
     TEdit* title = Titles[static_cast<std::size_t>(k)];
     title->Text = titles[static_cast<std::size_t>(k)];
-    // A title is changed on the layout page, which then shows here.
+    // A title is changed on the layout page, which then shows here; the
+    // Tab key goes from square to square.
     title->ReadOnly = true;
+    title->TabStop = false;
     title->OnDblClick = [this](TObject*) {
       if (!ShowBreakdownSheetLayout()) return;
       const TSheetTitles now = ReadSheetTitles(OpenSettingsFile());
@@ -216,7 +218,10 @@ void TBreakdownSheetEditor::GotoScene() {
 void TBreakdownSheetEditor::PrintSheet() {
   if (script_.ProductionCompany.empty()) {
     const auto company = AskItemText("Enter Production Company Name", "", {});
-    if (company && !company->empty()) script_.ProductionCompany = CutToCapacity(*company, 75);
+    if (company && !company->empty()) {
+      script_.ProductionCompany = CutToCapacity(*company, capacity::ProductionCompany);
+      editor::SetActiveScriptModified();
+    }
   }
   PrintSheetForScene(script_, scene_);
 }

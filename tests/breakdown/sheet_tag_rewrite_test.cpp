@@ -7,6 +7,7 @@
 #include "breakdown/breakdown_sheet_editor.h"
 #include "breakdown/tag_notation.h"
 #include "language/language_fixture.h"
+#include "platform/dialog_builder.h"
 #include "script/model/script_record.h"
 
 namespace qm {
@@ -155,6 +156,24 @@ TEST_F(SheetEditorTest, EveryChangeIsWrittenIntoTheTextAndGatheredAgain) {
   editor.SceneSelectList->SetItemIndex(1);
   editor.SceneChange();
   EXPECT_EQ(Square(editor, 6), Items{"hoe"});
+}
+
+TEST_F(SheetEditorTest, PrintAsksForTheCompanyOnceAndPrintsTheScenesSheet) {
+  TBreakdownSheetEditor editor(nullptr, Script(), 1);
+  Driver().Expect([](TForm& form) {
+    EXPECT_EQ(form.Caption(), "Enter Production Company Name");
+    DialogControl<TComboBox>(form, "ItemCombo")->Text = "Acme Films";
+    form.ModalResult = mrOk;
+  });
+  editor.PrintBtn->Click();
+  EXPECT_EQ(Settings().ProductionCompany, "Acme Films");
+  const auto& sheets = Backend().PrinterList()[0]->Pages();
+  ASSERT_EQ(sheets.size(), 1u);
+  EXPECT_NE(sheets[0]->FindText("Acme Films"), nullptr);
+  EXPECT_NE(sheets[0]->FindText("hoe"), nullptr);
+  EXPECT_NE(sheets[0]->FindText("   2"), nullptr) << "the second scene's page";
+  // Known now: not asked again.
+  editor.PrintBtn->Click();
 }
 
 TEST_F(SheetEditorTest, AnItemTheTextDoesNotTagIsTurnedOffForTheScene) {
