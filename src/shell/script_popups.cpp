@@ -80,6 +80,10 @@ TScriptPopups::TScriptPopups(TMainForm& form) : form_(form) {
   BuildSelectPopUp();
   BuildChildPopUp();
   ScriptPopupHooks.RightClick = [this](TMDIChild& script, int x, int y) { RightClick(script, x, y); };
+  // In tagging mode a block marked with the mouse is offered the categories.
+  ScriptPopupHooks.BlockMarked = [this](TMDIChild& script, int x, int y) {
+    if (TaggingModeOn()) form_.PopupCategoryMenu(script, x, y);
+  };
   ScriptPopupHooks.Pressed = [this] {
     if (powerPanel_ && powerPanel_->Visible) powerPanel_->ClosePanel();
   };

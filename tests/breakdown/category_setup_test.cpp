@@ -154,6 +154,24 @@ TEST_F(CategorySetupTest, TheMenuShowsTheCategoriesInTwoColumnsAndTagsTheSelecti
   LeaveTaggingMode();
 }
 
+TEST_F(CategorySetupTest, ABlockMarkedWithTheMouseInTaggingModeIsOfferedTheCategories) {
+  Settings().TaggingUsed = 1;
+  Add({{ekAction, "He lifts a gun."}});
+  PlaceCaret(0, 14);
+  Element(0).blockStart = 11;
+  Element(0).blockEnd = 14;
+  Script().BlockOn = 1;
+  // Not in tagging mode: the block stays a block.
+  Script().FormMouseUp(nullptr, TMouseButton::mbLeft, TShiftState(), 10, 10);
+  EXPECT_TRUE(Script().BlockOn);
+  ASSERT_TRUE(EnterTaggingMode(&Script()));
+  Driver().ExpectPopup([](TPopupMenu& menu) { return menu.Items()->Items(Props); });
+  Script().FormMouseUp(nullptr, TMouseButton::mbLeft, TShiftState(), 10, 10);
+  EXPECT_EQ(Script().EditBuffer, T("He lifts a [ogun]."));
+  EXPECT_FALSE(Script().BlockOn);
+  LeaveTaggingMode();
+}
+
 TEST_F(CategorySetupTest, DialogueIsNotTagged) {
   Settings().TaggingUsed = 1;
   Add({{ekDialogue, "Give me the gun."}});
