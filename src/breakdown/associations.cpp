@@ -17,7 +17,6 @@ constexpr char CharacterTag = '@';
 constexpr char IntOnlyTag = '#';
 constexpr char ExtOnlyTag = '$';
 constexpr char BothTag = '%';
-constexpr int SceneDescriptionCategory = 15;
 
 char LocationTag(const TAssociationEntry& entry) {
   const Byte choice = entry.Chain.empty() ? Byte{ieIntOnly} : entry.Chain.front().IntExt;

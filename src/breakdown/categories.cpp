@@ -54,7 +54,6 @@ constexpr std::array<const char*, SheetSquareCount> DefaultSheetTitles{
 };
 
 constexpr int CastMembersIndex = 2;
-constexpr int SceneDescriptionIndex = 15;
 constexpr std::size_t HintCapacity = 6;
 
 TCategoryTable Menus = DefaultCategories();
@@ -94,7 +93,7 @@ int RecordSlotOfTagCode(Byte code) {
   return index < 0 ? -1 : BuiltIn[static_cast<std::size_t>(index)].slot;
 }
 
-bool IsFixedCategory(int index) { return index == CastMembersIndex || index == SceneDescriptionIndex; }
+bool IsFixedCategory(int index) { return index == CastMembersIndex || index == SceneDescriptionCategory; }
 
 std::string WithoutAccelerator(std::string_view caption) {
   std::string out;
@@ -140,7 +139,7 @@ void ReadCategoryMenus(const TIniFile& ini, TCategoryTable& table) {
 }
 
 bool SquareAllowed(int index, int square) {
-  return (square >= 1 && square <= SheetSquareCount) || (square == 0 && index == SceneDescriptionIndex);
+  return (square >= 1 && square <= SheetSquareCount) || (square == 0 && index == SceneDescriptionCategory);
 }
 
 void SaveCategoryMenus(TIniFile& ini, const TCategoryTable& table) {

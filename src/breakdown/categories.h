@@ -16,6 +16,8 @@ class TIniFile;
 
 constexpr int CategoryCount = 26;
 constexpr int SheetSquareCount = 12;
+// Printed above the sheet's squares, never in one of its own.
+constexpr int SceneDescriptionCategory = 15;
 
 // What a category is called and shown as; its tag code byte and record
 // slot are fixed by its index and never edited.

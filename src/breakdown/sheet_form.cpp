@@ -6,7 +6,6 @@ namespace qm {
 
 namespace {
 
-constexpr int SceneDescriptionIndex = 15;
 // Marks the end of an item cut because no square could hold it whole.
 constexpr const char* CutMark = "...";
 
@@ -286,7 +285,7 @@ TSquareLists FillSheetSquares(BreakdownRecord& record, const TCategoryTable& tab
     if (c.HelpContext < 1 || c.HelpContext > SheetSquareCount) {
       // The description prints above the squares; any other category
       // without a square has nowhere to print.
-      if (i != SceneDescriptionIndex) list.clear();
+      if (i != SceneDescriptionCategory) list.clear();
       continue;
     }
     auto& square = squares[static_cast<std::size_t>(c.HelpContext - 1)];
@@ -321,7 +320,7 @@ std::string SheetSuffix(int sheet) { return sheet <= 1 ? std::string() : " (" + 
 
 int PrintBreakdownSheets(const TSheetHeader& header, BreakdownRecord& record, TSheetRun& run) {
   const auto& descriptions = record.Items[rsSceneDescription];
-  const bool describe = run.Categories[SceneDescriptionIndex].Visible && !descriptions.empty();
+  const bool describe = run.Categories[SceneDescriptionCategory].Visible && !descriptions.empty();
   const std::string description = describe ? descriptions.front() : std::string();
   TSquareLists squares = FillSheetSquares(record, run.Categories);
   int sheet = 0;
