@@ -5,8 +5,11 @@
 
 #include "breakdown/breakdown_sheet_editor.h"
 #include "breakdown/categories.h"
+#include "breakdown/category_setup_dialog.h"
+#include "breakdown/sheet_layout_dialog.h"
 #include "breakdown/tagging.h"
 #include "gui/program_gui_fixture.h"
+#include "base/message_box_form.h"
 #include "shell/main_form.h"
 
 namespace qm {
@@ -74,6 +77,49 @@ TEST_F(BreakdownSheetsGuiTest, TheEditorShowsTheSceneAndWritesADragBackAsTags) {
   undo.Key(Qt::Key_Backspace, Qt::AltModifier);
   Play(undo);
   EXPECT_EQ(Script().EditBuffer, tagged);
+}
+
+TEST_F(BreakdownSheetsGuiTest, TheCategoryPageRenamesAndItsLayoutPageMovesSquares) {
+  bool warned = false, renamed = false, laidOut = false;
+  // The warning, then the category page; from it the layout page.
+  Later(300, [&] {
+    auto* box = dynamic_cast<TMyNewMsgBox*>(Screen->ActiveForm());
+    ASSERT_NE(box, nullptr);
+    warned = box->MenuText->Caption().find("does NOT support renaming categories") != std::string::npos;
+    box->ModalResult = mrOk;
+    Later(300, [&] {
+      auto* page = dynamic_cast<TCategorySetupDlg*>(Screen->ActiveForm());
+      ASSERT_NE(page, nullptr);
+      page->EditList->SetItemIndex(4);
+      page->EditListDblClick();
+      page->NameEdit->Text = "&Grips";
+      page->CodeEdit->Text = "GP";
+      Later(300, [&, page] {
+        ScreenShot("breakdown-categories");
+        page->ReplaceBtn->Click();
+        renamed = page->Setup.Rows[4].Caption == "&Grips";
+        Later(300, [&, page] {
+          auto* layout = dynamic_cast<TSheetLayoutDlg*>(Screen->ActiveForm());
+          ASSERT_NE(layout, nullptr);
+          laidOut = layout->Squares[11]->Items.IndexOf("Grips") >= 0;
+          Later(300, [&, page, layout] {
+            ScreenShot("breakdown-sheet-layout");
+            layout->ModalResult = mrOk;
+            Later(300, [page] { page->OKBtn->Click(); });
+          });
+        });
+        page->SheetBtn->Click();
+      });
+    });
+  });
+  MainForm->MenuItem("EditCategoriesItem")->Click();
+  Application->ProcessMessages();
+  EXPECT_TRUE(warned);
+  EXPECT_TRUE(renamed);
+  EXPECT_TRUE(laidOut) << "the layout page shows the renamed category in its square";
+  EXPECT_EQ(CategoryMenus()[4].Caption, "&Grips");
+  EXPECT_TRUE(TaggingModeOn()) << "editing the categories enters tagging mode";
+  MainForm->MenuItem("TaggingModeItem")->Click();
 }
 
 }  // namespace
