@@ -53,8 +53,8 @@ void TCategorySetup::Apply() {
   SaveBreakdownSheetLayout();
 }
 
-bool ShowCategorySetup() {
-  if (!ProgramOptions().ExpertPrompting) ShowMessageBox(RenameWarning, "WARNING");
+bool ShowCategorySetup(const char* warning) {
+  if (!ProgramOptions().ExpertPrompting) ShowMessageBox(warning, "WARNING");
   TCategorySetupDlg dialog(nullptr);
   return dialog.ShowModal() == mrOk;
 }

@@ -38,8 +38,9 @@ class TCategorySetup {
 };
 
 // The category page, after the rename warning (unless the user prompts as
-// an expert); true when it closed with OK.
-bool ShowCategorySetup();
+// an expert); true when it closed with OK. Turned to from the tagging
+// page, the warning says so.
+bool ShowCategorySetup(const char* warning = RenameWarning);
 
 // The category menu's categories into the settings file.
 void SaveBreakdownSheetLayout();

@@ -46,7 +46,7 @@ TTagItemDlg::TTagItemDlg(TComponent* owner) : TForm(owner) {
   ItemEdit->OnChange = [this](TObject*) { OKBtn->Enabled = !ItemEdit->Text().empty(); };
   EditNamesBtn = DialogControl<TButton>(*this, "EditNamesBtn");
   EditNamesBtn->OnClick = [this](TObject*) {
-    if (!ShowCategorySetup()) return;
+    if (!ShowCategorySetup(RenameWarningOnTurn)) return;
     const std::vector<std::string> captions = CategoryCaptions();
     for (int i = 0; i < CategoryGroup->Items.Count() && i < static_cast<int>(captions.size()); ++i)
       CategoryGroup->Items.SetString(i, captions[static_cast<std::size_t>(i)]);

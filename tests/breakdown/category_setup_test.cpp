@@ -102,7 +102,7 @@ TEST_F(CategorySetupTest, ThePageChangesNothingTillOkAndOkKeepsItInMenuAndSettin
 
 TEST_F(CategorySetupTest, TheTagGloballyPageOpensTheCategoryPageAfterTheWarning) {
   TTagItemDlg tagPage(nullptr);
-  ExpectMessage("it does NOT support renaming categories, so any tagged items will be exported in their ORIGINAL "
+  ExpectMessage("it does NOT support renaming categories, so any tagged items will be exported to their ORIGINAL "
                 "categories REGARDLESS of what you set  here!",
                 "WARNING");
   Driver().Expect([](TForm& form) {

@@ -93,6 +93,32 @@ TEST_F(SheetFormTest, TheHeaderShowsTheSceneAsTheFormLabelsIt) {
   for (const DrawOp* op : Sheets()[0]->TextOps()) EXPECT_EQ(op->brush.Style, TBrushStyle::bsClear) << op->text;
 }
 
+TEST_F(SheetFormTest, ALongDescriptionRunsOnInLinesOfFiveInches) {
+  std::string description;
+  for (int i = 0; i < 40; ++i) description += "The barn door swings " + std::to_string(i) + " ";
+  description += std::string(120, 'x');
+  BreakdownRecord record;
+  record.Items[rsSceneDescription] = {description};
+  EXPECT_EQ(Print(record), 1);
+  std::string printed;
+  int lines = 0, lastY = -1;
+  for (const DrawOp* op : Sheets()[0]->TextOps()) {
+    if (op->font.Name != "Times New Roman" || !(op->font.Style & fsBold) || op->font.Size != 10) continue;
+    const std::vector<std::string> values = {"Acme Films", "The Barn", "   1",     "    12",
+                                             "BARN",       "  INT.",   "  DAY",   "   1 3/8", "3-4"};
+    if (std::find(values.begin(), values.end(), op->text) != values.end()) continue;
+    EXPECT_GT(op->rect.Top, lastY) << "each line below the one before";
+    lastY = op->rect.Top;
+    ++lines;
+    // A word too long for a line loses its end to a hyphen; the rest follows.
+    printed += op->text.ends_with("-") ? op->text.substr(0, op->text.size() - 1) : op->text + " ";
+  }
+  EXPECT_GT(lines, 4);
+  std::string joined = printed;
+  while (!joined.empty() && joined.back() == ' ') joined.pop_back();
+  EXPECT_EQ(joined, description.substr(0, description.size())) << "nothing cut off";
+}
+
 TEST_F(SheetFormTest, ItemsLeftOverGoOnNumberedContinuationSheets) {
   struct Case {
     int cast;

@@ -176,6 +176,22 @@ TEST_F(SheetEditorTest, PrintAsksForTheCompanyOnceAndPrintsTheScenesSheet) {
   editor.PrintBtn->Click();
 }
 
+class SheetEditorWithoutNamesTest : public testing::LanguageFixture {};
+
+TEST_F(SheetEditorWithoutNamesTest, AScriptWithoutCharactersOpensAllTheSame) {
+  Settings().TaggingUsed = 1;
+  Add({{ekSceneHeading, "INT. BARN - DAY"}, {ekAction, T("A [ogun] on a [rtable].")}});
+  PlaceCaret(1);
+  const std::string firstName = UserListEntry(Lists(), TUserList::CharNames, 1);
+  TBreakdownSheetEditor editor(nullptr, Script(), 0);
+  ASSERT_EQ(editor.Content.Squares[5].size(), 1u);
+  EXPECT_EQ(editor.Content.Squares[5][0].Text, "gun");
+  ASSERT_EQ(editor.Content.Squares[2].size(), 1u);
+  EXPECT_EQ(editor.Content.Squares[2][0].Text, "table");
+  EXPECT_TRUE(editor.Content.Squares[0].empty());
+  EXPECT_EQ(UserListEntry(Lists(), TUserList::CharNames, 1), firstName) << "the script's lists are left alone";
+}
+
 TEST_F(SheetEditorTest, AnItemTheTextDoesNotTagIsTurnedOffForTheScene) {
   // An association's item: no text holds it, so an off entry cancels it.
   const bool rewritten = RewriteSceneTags(Script(), 1, {"rake", PropsCodes, UntagCode, "rake"});
