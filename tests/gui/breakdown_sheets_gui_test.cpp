@@ -54,12 +54,13 @@ TEST_F(BreakdownSheetsGuiTest, TheEditorShowsTheSceneAndWritesADragBackAsTags) {
     EXPECT_EQ(editor->Squares[5]->Items[0], "gun");
     ScreenShot("breakdown-sheet");
     // Dragged with the mouse from the props to the effects square.
-    TListBox* props = editor->Squares[5];
-    const TRect item = props->ItemRect(0);
-    props->MouseDown(TMouseButton::mbLeft, TShiftState(ssLeft), item.Left + 4, item.Top + 2);
-    props->MouseMove(TShiftState(ssLeft), item.Left + 30, item.Top + 2);
-    const TPoint target = props->ScreenToClient(editor->Squares[4]->ClientToScreen(TPoint{10, 10}));
-    props->MouseUp(TMouseButton::mbLeft, TShiftState(), target.X, target.Y);
+    QWidget* props = ClientOf(*editor->Squares[5]);
+    QWidget* effects = ClientOf(*editor->Squares[4]);
+    const TRect item = editor->Squares[5]->ItemRect(0);
+    const QPoint from(item.Left + 4, item.Top + 4);
+    QTest::mousePress(props, Qt::LeftButton, {}, from);
+    QTest::mouseMove(props, from + QPoint(30, 0));
+    QTest::mouseRelease(props, Qt::LeftButton, {}, props->mapFromGlobal(effects->mapToGlobal(QPoint(10, 10))));
     EXPECT_EQ(editor->Squares[4]->Items.Count(), 1);
     EXPECT_EQ(editor->Squares[5]->Items.Count(), 0);
     editor->CloseBtn->Click();
