@@ -83,7 +83,7 @@ void TMainForm::UntagAllItemClick(TObject*) {
 
 void TMainForm::PopupCategoryMenu(TMDIChild& script, int x, int y) {
   const TScriptElement* e = script.CurrentElement;
-  const Byte kind = e ? e->Kind() : ekAction;
+  const Byte kind = e ? e->Kind() : Byte{ekAction};
   if (script.BlockOn && IsSpeechKind(kind)) {
     ShowMessageBox("You CANNOT Tag items in Dialogue!", "");
     return;
