@@ -99,7 +99,7 @@ Byte SquareCategoryCode(const TCategoryTable& table, int square, int selectedCat
   return code;
 }
 
-TTextMatch FindUntaggedText(const std::string& text, const std::string& item, bool skipCodes, const CharSet& codes,
+TItemMatch FindUntaggedText(const std::string& text, const std::string& item, bool skipCodes, const CharSet& codes,
                             std::size_t from) {
   if (item.empty()) return {};
   const std::string wanted = AnsiUpperCase(item);

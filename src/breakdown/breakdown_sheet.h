@@ -42,11 +42,11 @@ Byte SquareCategoryCode(const TCategoryTable& table, int square, int selectedCat
 // Where the item stands in the text, letter case ignored; with skipCodes
 // the code bytes of the text are passed over while matching. `end` is
 // just after its last character. Nothing found: start is npos.
-struct TTextMatch {
+struct TItemMatch {
   std::size_t start = std::string::npos;
   std::size_t end = std::string::npos;
 };
-TTextMatch FindUntaggedText(const std::string& text, const std::string& item, bool skipCodes, const CharSet& codes,
+TItemMatch FindUntaggedText(const std::string& text, const std::string& item, bool skipCodes, const CharSet& codes,
                             std::size_t from = 0);
 
 }  // namespace qm

@@ -97,7 +97,7 @@ TRewriteResult RewriteTagsInText(std::string& text, bool scriptNote, const TTagC
   std::string work = text;
   bool held = false;
   for (std::size_t from = 0;;) {
-    const TTextMatch m = FindUntaggedText(work, change.Item, true, codes, from);
+    const TItemMatch m = FindUntaggedText(work, change.Item, true, codes, from);
     if (m.start == std::string::npos) break;
     const bool tagged = m.start > 0 && m.end < work.size() && static_cast<Byte>(work[m.end]) == TagEnd;
     const bool name = !tagged && castOnly && EndsWord(work, m.end, codes) && StartsWord(work, m.start, codes) &&
@@ -125,10 +125,7 @@ TRewriteResult RewriteTagsInText(std::string& text, bool scriptNote, const TTagC
   return TRewriteResult::Held;
 }
 
-bool IsSceneHeading(const TScriptElement& e) {
-  const Byte k = e.Kind();
-  return (k == ekSceneHeading || k == 9 || k == 16) && e.state != esHidden;
-}
+bool IsSceneHeading(const TScriptElement& e) { return IsSceneHeading(e.Kind()) && e.state != esHidden; }
 
 TScriptElement* SceneHeading(TMDIChild& script, int scene) {
   int count = -1;
@@ -195,7 +192,7 @@ void AddItemToNote(std::string& note, Byte code, const std::string& item, const 
   } else {
     bool present = false;
     for (std::size_t from = 0;;) {
-      const TTextMatch m = FindUntaggedText(note, item, true, codes, from);
+      const TItemMatch m = FindUntaggedText(note, item, true, codes, from);
       if (m.start == std::string::npos) break;
       if (m.start > 0 && static_cast<Byte>(note[m.start - 1]) == code && m.end < note.size() &&
           static_cast<Byte>(note[m.end]) == TagEnd)

@@ -100,7 +100,7 @@ TEST(BreakdownSheetTest, FindingAnItemPassesOverTheTagBytes) {
   const CharSet codes = InlineCodes(true);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    const TTextMatch m = FindUntaggedText(c.text, c.item, c.skip, codes);
+    const TItemMatch m = FindUntaggedText(c.text, c.item, c.skip, codes);
     EXPECT_EQ(m.start, c.start);
     if (c.start != none) { EXPECT_EQ(m.end, c.end); }
   }
