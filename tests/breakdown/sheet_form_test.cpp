@@ -273,6 +273,12 @@ TEST_F(SheetFormTest, PrintingEndsForAnyCategoryLayoutFromTheSettings) {
       for (int n = 0; n < count; ++n, ++items)
         list.push_back(random() % 3 ? "item " + std::to_string(n) : std::string(200, 'w') + " tail");
     }
+    // Every list the squares do not take is emptied: nothing can be left
+    // over for ever (checked first, so that a fault fails, not hangs).
+    BreakdownRecord filled = record;
+    FillSheetSquares(filled, table);
+    for (int slot = 0; slot < CategoryCount; ++slot)
+      if (slot != rsSceneDescription) ASSERT_TRUE(filled.Items[static_cast<std::size_t>(slot)].empty()) << slot;
     EXPECT_LE(Print(record, table), items + 1);
   }
 }
