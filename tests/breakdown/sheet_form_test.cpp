@@ -278,7 +278,7 @@ TEST_F(SheetFormTest, PrintingEndsForAnyCategoryLayoutFromTheSettings) {
     BreakdownRecord filled = record;
     FillSheetSquares(filled, table);
     for (int slot = 0; slot < CategoryCount; ++slot)
-      if (slot != rsSceneDescription) ASSERT_TRUE(filled.Items[static_cast<std::size_t>(slot)].empty()) << slot;
+      if (slot != rsSceneDescription) { ASSERT_TRUE(filled.Items[static_cast<std::size_t>(slot)].empty()) << slot; }
     EXPECT_LE(Print(record, table), items + 1);
   }
 }
