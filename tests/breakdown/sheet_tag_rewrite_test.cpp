@@ -44,6 +44,8 @@ TEST(SheetTagRewriteTest, OneElementsTagsChangeAsTheEditorAsks) {
        TRewriteResult::Held, "~BOB waves."},
       {"a longer name is not the name", "BOBBY waves.", false, {"BOB", CastCodes, UntagCode, "BOB"},
        TRewriteResult::NotHeld, "BOBBY waves."},
+      {"the end of a longer word is no name", "JIMBOB waves.", false, {"BOB", CastCodes, UntagCode, "BOB"},
+       TRewriteResult::NotHeld, "JIMBOB waves."},
       {"words of another tag are no name", T("[pBob waves], BOB"), true, {"BOB", CastCodes, UntagCode, "BOB"},
        TRewriteResult::Held, T("[pBob waves], ~BOB")},
       {"a name already off stays so", "~BOB waves.", false, {"BOB", CastCodes, UntagCode, "BOB"},
@@ -136,6 +138,21 @@ TEST_F(SheetEditorTest, EveryChangeIsWrittenIntoTheTextAndGatheredAgain) {
 
   editor.AddTaggedItem("", "Bob finds a gun", 0);
   EXPECT_EQ(editor.Content.Description, "Bob finds a gun");
+  // A description emptied goes, rather than leave an empty tag behind.
+  editor.AddTaggedItem("Bob finds a gun", "", 0);
+  EXPECT_EQ(editor.Content.Description, "");
+  EXPECT_EQ(ElementsOf(Script())[1].text, T("[ssmoke]"));
+  editor.AddTaggedItem("", "Bob finds a gun", 0);
+  // A square no category decides for takes nothing (never a code of 0).
+  TCategoryTable noNotes = CategoryMenus();
+  for (TBreakdownCategory& c : noNotes)
+    if (c.HelpContext == 12) c.Visible = false;
+  CategoryMenus() = noNotes;
+  editor.Titles[11]->Text = "CATERING";
+  editor.AddTaggedItem("", "sandwiches", 12);
+  EXPECT_EQ(ElementsOf(Script())[1].text.find('\0'), std::string::npos);
+  EXPECT_EQ(ElementsOf(Script())[1].text.find("sandwiches"), std::string::npos);
+  CategoryMenus() = DefaultCategories();
 
   // MARY speaks here: she stays, and the user is told why.
   editor.Squares[0]->SetItemIndex(0);
