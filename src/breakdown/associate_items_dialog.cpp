@@ -11,7 +11,6 @@ namespace qm {
 namespace {
 
 using enum TDialogItemKind;
-constexpr int SceneDescriptionCategory = 15;
 
 TDialogTable AssociateTable(bool locations) {
   const int left = locations ? 300 : 220;

@@ -17,7 +17,6 @@ constexpr char CharacterTag = '@';
 constexpr char IntOnlyTag = '#';
 constexpr char ExtOnlyTag = '$';
 constexpr char BothTag = '%';
-constexpr int SceneDescriptionCategory = 15;
 
 char LocationTag(const TAssociationEntry& entry) {
   const Byte choice = entry.Chain.empty() ? Byte{ieIntOnly} : entry.Chain.front().IntExt;
@@ -157,7 +156,12 @@ void CancelOffEntries(BreakdownRecord& record) {
 
 void ApplyAssociations(BreakdownRecord& record, const TAssociationLists& lists,
                        const std::vector<std::string>& characterNames) {
-  if (lists.Empty()) return;
+  // Off entries written in the text cancel their items with or without
+  // associations.
+  if (lists.Empty()) {
+    CancelOffEntries(record);
+    return;
+  }
   if (const TAssociationEntry* place = FindAssociations(lists.Locations, record.Location))
     if (LocationApplies(*place, record.IntExt)) ApplyChain(record, *place);
   std::vector<std::string> names;

@@ -54,7 +54,6 @@ constexpr std::array<const char*, SheetSquareCount> DefaultSheetTitles{
 };
 
 constexpr int CastMembersIndex = 2;
-constexpr int SceneDescriptionIndex = 15;
 constexpr std::size_t HintCapacity = 6;
 
 TCategoryTable Menus = DefaultCategories();
@@ -94,7 +93,7 @@ int RecordSlotOfTagCode(Byte code) {
   return index < 0 ? -1 : BuiltIn[static_cast<std::size_t>(index)].slot;
 }
 
-bool IsFixedCategory(int index) { return index == CastMembersIndex || index == SceneDescriptionIndex; }
+bool IsFixedCategory(int index) { return index == CastMembersIndex || index == SceneDescriptionCategory; }
 
 std::string WithoutAccelerator(std::string_view caption) {
   std::string out;
@@ -132,8 +131,15 @@ void ReadCategoryMenus(const TIniFile& ini, TCategoryTable& table) {
     row.Caption = caption;
     row.Hint = CutToCapacity(ini.ReadString("Categories", MenuKey(i, "Hint"), ""), HintCapacity);
     row.Visible = ini.ReadBool("Categories", MenuKey(i, "Visible"), true);
-    row.HelpContext = ini.ReadInteger("Categories", MenuKey(i, "HelpContext"), 0);
+    const int square = ini.ReadInteger("Categories", MenuKey(i, "HelpContext"), 0);
+    // A square the sheet has not would leave the category's items unprinted
+    // for ever: such a square is refused and the earlier one kept.
+    if (SquareAllowed(i, square)) row.HelpContext = square;
   }
+}
+
+bool SquareAllowed(int index, int square) {
+  return (square >= 1 && square <= SheetSquareCount) || (square == 0 && index == SceneDescriptionCategory);
 }
 
 void SaveCategoryMenus(TIniFile& ini, const TCategoryTable& table) {

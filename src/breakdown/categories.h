@@ -16,6 +16,8 @@ class TIniFile;
 
 constexpr int CategoryCount = 26;
 constexpr int SheetSquareCount = 12;
+// Printed above the sheet's squares, never in one of its own.
+constexpr int SceneDescriptionCategory = 15;
 
 // What a category is called and shown as; its tag code byte and record
 // slot are fixed by its index and never edited.
@@ -54,9 +56,13 @@ std::string CategoryRenameConflict(const TCategoryTable& table, int editedIndex,
 void RenameCategory(TCategoryTable& table, int index, const std::string& name, const std::string& code);
 
 // Section "Categories": a category whose caption key is missing or empty
-// keeps what it had.
+// keeps what it had, and a square it may not have is refused.
 void ReadCategoryMenus(const TIniFile& ini, TCategoryTable& table);
 void SaveCategoryMenus(TIniFile& ini, const TCategoryTable& table);
+
+// Squares 1..12; the Scene Description, printed above the squares, may
+// also have none (0).
+bool SquareAllowed(int index, int square);
 
 // The category menu in two columns: given which items show, the item that
 // starts the second column (-1 when none does).

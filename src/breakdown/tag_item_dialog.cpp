@@ -1,6 +1,7 @@
 #include "breakdown/tag_item_dialog.h"
 
 #include "breakdown/categories.h"
+#include "breakdown/category_setup.h"
 #include "platform/dialog_builder.h"
 
 namespace qm {
@@ -21,6 +22,7 @@ TDialogTable TagItemTable() {
       {Edit, "ItemEdit", "", {8, 26, 440, 22}},
       {RadioGroup, "CategoryGroup", "Tag Item as...", {8, 56, 440, 300}, "", CategoryCaptions()},
       {CheckBox, "PromptBox", "Prompt on each Tagging", {8, 364, 250, 20}},
+      {Button, "EditNamesBtn", "Edit  Category Names", {300, 360, 148, 25}},
   };
 }
 
@@ -42,6 +44,14 @@ TTagItemDlg::TTagItemDlg(TComponent* owner) : TForm(owner) {
   OKBtn->Caption = "Okay";
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
   ItemEdit->OnChange = [this](TObject*) { OKBtn->Enabled = !ItemEdit->Text().empty(); };
+  EditNamesBtn = DialogControl<TButton>(*this, "EditNamesBtn");
+  EditNamesBtn->OnClick = [this](TObject*) {
+    if (!ShowCategorySetup(RenameWarningOnTurn)) return;
+    const std::vector<std::string> captions = CategoryCaptions();
+    for (int i = 0; i < CategoryGroup->Items.Count() && i < static_cast<int>(captions.size()); ++i)
+      CategoryGroup->Items.SetString(i, captions[static_cast<std::size_t>(i)]);
+    CategoryGroup->Invalidate();
+  };
 }
 
 }  // namespace qm

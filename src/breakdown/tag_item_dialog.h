@@ -13,6 +13,8 @@ class TTagItemDlg : public TForm {
   TEdit* ItemEdit;
   TRadioGroup* CategoryGroup;
   TCheckBox* PromptBox;
+  // Opens the category page; the categories show as it left them.
+  TButton* EditNamesBtn;
   TButton* OKBtn;
   TButton* CancelBtn;
 };

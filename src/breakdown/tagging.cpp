@@ -4,6 +4,7 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "breakdown/categories.h"
+#include "breakdown/category_setup.h"
 #include "breakdown/tag_item_dialog.h"
 #include "breakdown/tags.h"
 #include "language/search_replace.h"
@@ -46,6 +47,8 @@ std::string TagCodeLetters() {
 bool TaggingModeOn() { return ModeOn; }
 
 bool EnterTaggingMode(TMDIChild* script) {
+  // The categories as the user left them, read each time the mode begins.
+  if (!ModeOn) ReadCategorySettings();
   if (script && !script->TaggingUsed) {
     TIniFile ini = OpenSettingsFile();
     if (!ini.ReadBool("Breakdowns", "Checked Code Usage", false)) {

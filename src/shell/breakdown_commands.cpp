@@ -1,7 +1,14 @@
 // The Breakdowns commands of the Production menu.
 #include "base/document_table.h"
+#include "base/message_boxes.h"
 #include "breakdown/associate_items.h"
+#include "breakdown/breakdown_sheet_editor.h"
+#include "breakdown/category_menu.h"
+#include "breakdown/category_setup.h"
+#include "breakdown/sheet_form_run.h"
+#include "breakdown/sheet_layout.h"
 #include "breakdown/tagging.h"
+#include "platform/menus.h"
 #include "language/confused_words.h"
 #include "language/duplicate_names.h"
 #include "script/editing/editor_calls.h"
@@ -15,12 +22,30 @@ namespace qm {
 
 namespace {
 
+bool EnsureTaggingMode(TMainForm& form);
+
+void TagWithCategory(TMainForm& form, int category) {
+  TMDIChild* script = EditableActiveScript();
+  if (!script || !EnsureTaggingMode(form)) return;
+  TagSelectionWithCategory(*script, category);
+}
+
+TPopupMenu& SelectMenu(TMainForm& form) {
+  TCategoryMenuActions actions;
+  actions.Tag = [&form](int category) { TagWithCategory(form, category); };
+  actions.TagGlobally = [&form] { form.TagGloballyItemClick(nullptr); };
+  actions.ExitTagging = [&form] { form.MenuItem("TaggingModeItem")->Click(); };
+  actions.EditCategories = [&form] { form.EditCategoriesItemClick(nullptr); };
+  return CategoryMenu(form, actions);
+}
+
 // The check mark, the caption and the measuring follow the mode.
 void ShowTaggingMode(TMainForm& form) {
   TMenuItem* item = form.MenuItem("TaggingModeItem");
   item->Checked = TaggingModeOn();
   LayoutProgramOptions.FillOutBreakdowns = item->Checked;
   form.Caption = item->Checked ? "Breakdown Tagging Mode" : "Quillmaster for Windows";
+  SelectMenu(form);
   if (TMDIChild* script = ActiveScript()) editor::RedisplayScreen(*script);
 }
 
@@ -53,6 +78,41 @@ void TMainForm::UntagAllItemClick(TObject*) {
   TMDIChild* script = EditableActiveScript();
   if (!script) return;
   RemoveAllTaggingCodes(*script);
+  FocusActiveScript();
+}
+
+void TMainForm::PopupCategoryMenu(TMDIChild& script, int x, int y) {
+  const TScriptElement* e = script.CurrentElement;
+  const Byte kind = e ? e->Kind() : Byte{ekAction};
+  if (script.BlockOn && IsSpeechKind(kind)) {
+    ShowMessageBox("You CANNOT Tag items in Dialogue!", "");
+    return;
+  }
+  const TPoint at = script.ClientToScreen(TPoint{x, y});
+  SelectMenu(*this).Popup(at.X, at.Y);
+  Application->ProcessMessages();
+  if (ActiveScript() == &script) editor::ClearBlock(script, true);
+}
+
+void TMainForm::EditCategoriesItemClick(TObject*) {
+  if (NoActiveDocument() || !EnsureTaggingMode(*this)) return;
+  if (ShowCategorySetup()) ShowTaggingMode(*this);
+  FocusActiveScript();
+}
+
+void TMainForm::BreakdownSheetsItemClick(TObject* sender) {
+  const auto* item = dynamic_cast<TComponent*>(sender);
+  const std::string name = item ? item->Name : std::string();
+  if (name == "LayoutSheetsItem") {
+    if (ShowBreakdownSheetLayout() && TaggingModeOn()) ShowTaggingMode(*this);
+  } else if (name == "EditSheetsItem") {
+    TMDIChild* script = EditableActiveScript();
+    if (!script) return;
+    ShowBreakdownSheetEditor(*script);
+    ShowTaggingMode(*this);
+  } else if (name == "PrintSheetsItem") {
+    if (TMDIChild* script = ActiveScript()) PrintSheetsOfScenes(*script, {});
+  }
   FocusActiveScript();
 }
 

@@ -295,6 +295,12 @@ class TMainForm : public TForm, public TProgramOptions {
   void TaggingModeItemClick(TObject* sender);
   void TagGloballyItemClick(TObject* sender);
   void UntagAllItemClick(TObject* sender);
+  // The categories and the breakdown sheet: editing the categories, their
+  // menu in tagging mode, the sheet's layout, its editor and its printing.
+  void EditCategoriesItemClick(TObject* sender);
+  void BreakdownSheetsItemClick(TObject* sender);
+  // The category menu at a client point of the script (tagging mode).
+  void PopupCategoryMenu(TMDIChild& script, int x, int y);
   // Items associated with characters or locations.
   void AssociateItemClick(TObject* sender);
   // Duplicate names and locations; the confused-words check.

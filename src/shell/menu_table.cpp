@@ -10,8 +10,7 @@ namespace {
 using R = TMenuRule;
 
 // Issues whose routines commands wait for.
-constexpr int Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28, Breakdown = 30,
-              BreakdownReports = 31;
+constexpr int Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
   return {depth, caption, "", name, "", nullptr, Built, R::AsMenu, 0, false};
@@ -333,7 +332,7 @@ const TMenuRow kRows[] = {
     Line(2),
     Menu(2, "&Breakdowns", "BreakdownsItem"),
     Do(3, "&Tagging Mode", "", "TaggingModeItem", QM_CMD(TaggingModeItemClick)),
-    Await(3, "&Edit Categories", "", "EditCategoriesItem", "EditCategoriesItemClick", Breakdown),
+    Do(3, "&Edit Categories", "", "EditCategoriesItem", QM_CMD(EditCategoriesItemClick)),
     Do(3, "Tag Item &Globally", "", "TagGloballyItem", QM_CMD(TagGloballyItemClick)),
     Do(3, "&Untag All Items", "", "UntagAllItem", QM_CMD(UntagAllItemClick)),
     Do(3, "&Setup Duplicate Names...", "", "DuplicateNamesItem", QM_CMD(DuplicateNamesItemClick)),
@@ -342,9 +341,9 @@ const TMenuRow kRows[] = {
     Do(3, "Associate Items with &Locations", "", "AssociateLocationsItem", QM_CMD(AssociateItemClick)),
     Do(3, "&ShootPlan Scheduling Export", "", "ShootPlanExportItem", QM_CMD(ShootPlanExportItemClick)),
     Do(3, "Print &Standard Breakdowns", "", "PrintBreakdownsItem", QM_CMD(PrintItemClick)),
-    Await(3, "La&yout Breakdown Sheets", "", "LayoutSheetsItem", "BreakdownSheetsItemClick", BreakdownReports),
-    Await(3, "E&dit Breakdown Sheets", "", "EditSheetsItem", "BreakdownSheetsItemClick", BreakdownReports),
-    Await(3, "&Print Breakdown Sheets", "", "PrintSheetsItem", "BreakdownSheetsItemClick", BreakdownReports),
+    Do(3, "La&yout Breakdown Sheets", "", "LayoutSheetsItem", QM_CMD(BreakdownSheetsItemClick)),
+    Do(3, "E&dit Breakdown Sheets", "", "EditSheetsItem", QM_CMD(BreakdownSheetsItemClick)),
+    Do(3, "&Print Breakdown Sheets", "", "PrintSheetsItem", QM_CMD(BreakdownSheetsItemClick)),
     Menu(2, "T&V Breakdowns", "TVBreakdownsItem"),
     Do(3, "&Generate Rundown Sheet", "", "RundownSheetItem", QM_CMD(RundownSheetItemClick)),
     Do(3, "&Print Set List", "", "PrintSetListItem", QM_CMD(PrintSetListItemClick)),

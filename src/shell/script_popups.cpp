@@ -5,6 +5,7 @@
 
 #include "base/document_table.h"
 #include "base/program_options.h"
+#include "breakdown/tagging.h"
 #include "platform/menus.h"
 #include "language/list_builders.h"
 #include "platform/office_button.h"
@@ -79,6 +80,10 @@ TScriptPopups::TScriptPopups(TMainForm& form) : form_(form) {
   BuildSelectPopUp();
   BuildChildPopUp();
   ScriptPopupHooks.RightClick = [this](TMDIChild& script, int x, int y) { RightClick(script, x, y); };
+  // In tagging mode a block marked with the mouse is offered the categories.
+  ScriptPopupHooks.BlockMarked = [this](TMDIChild& script, int x, int y) {
+    if (TaggingModeOn()) form_.PopupCategoryMenu(script, x, y);
+  };
   ScriptPopupHooks.Pressed = [this] {
     if (powerPanel_ && powerPanel_->Visible) powerPanel_->ClosePanel();
   };
@@ -151,7 +156,8 @@ TPowerPanel& TScriptPopups::PowerPanel() {
 }
 
 void TScriptPopups::RightClick(TMDIChild& script, int x, int y) {
-  if (MouseMenu && form_.UsePowerPanel) PowerPanel().ShowAt(script.ClientToScreen(TPoint{x, y}));
+  if (TaggingModeOn()) form_.PopupCategoryMenu(script, x, y);
+  else if (MouseMenu && form_.UsePowerPanel) PowerPanel().ShowAt(script.ClientToScreen(TPoint{x, y}));
   else ShowBlockMenu(script, x, y);
 }
 

@@ -122,9 +122,14 @@ TEST(AssociationsApplyTest, OffEntriesCancelThemselvesAndTheirItem) {
   BreakdownRecord record;
   record.Items[rsProps] = {"Gun", "hat", "~gun", "~boot"};
   record.Items[rsCastMembers] = {"BOB", "~ANN"};
+  BreakdownRecord applied = record;
   CancelOffEntries(record);
   EXPECT_EQ(record.Items[rsProps], Items{"hat"});
   EXPECT_EQ(record.Items[rsCastMembers], Items{"BOB"});
+  // A script without associations still has its off entries applied.
+  ApplyAssociations(applied, TAssociationLists{}, {});
+  EXPECT_EQ(applied.Items[rsProps], Items{"hat"});
+  EXPECT_EQ(applied.Items[rsCastMembers], Items{"BOB"});
 }
 
 class AssociationsScriptTest : public testing::LanguageFixture {};

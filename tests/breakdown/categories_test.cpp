@@ -129,7 +129,30 @@ TEST_F(CategorySettingsTest, AnEmptyCaptionKeepsTheBuiltInCategory) {
   EXPECT_EQ(table[5].Caption, "&Background");
   EXPECT_EQ(table[5].Hint, "");
   EXPECT_TRUE(table[5].Visible);
-  EXPECT_EQ(table[5].HelpContext, 0);
+  // No square read: the one it had stays.
+  EXPECT_EQ(table[5].HelpContext, 4);
+}
+
+TEST_F(CategorySettingsTest, ASquareTheSheetHasNotIsRefusedAtLoad) {
+  struct Case {
+    int index;
+    std::string square;
+    int expected;
+  };
+  const std::vector<Case> cases = {
+      {5, "9", 9},    {5, "12", 12}, {5, "13", 4}, {5, "0", 4},   {5, "-3", 4},
+      {5, "x", 4},    {4, "0", 12},  {15, "0", 0}, {15, "13", 0}, {15, "2", 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.index) + " " + c.square);
+    TIniFile ini = OpenSettingsFile();
+    ini.WriteString("Categories", "Menu " + std::to_string(c.index) + " Caption", "&Renamed");
+    ini.WriteString("Categories", "Menu " + std::to_string(c.index) + " HelpContext", c.square);
+    TCategoryTable table = DefaultCategories();
+    ReadCategoryMenus(ini, table);
+    EXPECT_EQ(table[static_cast<std::size_t>(c.index)].HelpContext, c.expected);
+    ini.EraseSection("Categories");
+  }
 }
 
 TEST_F(CategorySettingsTest, SheetTitlesHaveDefaultsAndSquaresMoveCategories) {

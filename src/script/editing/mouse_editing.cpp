@@ -349,6 +349,7 @@ void TMDIChild::FormMouseUp(TObject*, TMouseButton button, TShiftState shift, in
     Cursor = crIBeam;
     if (!DraggingBlock) {
       if (CurrentElement && IsLonePoint(*this)) ClearBlockSelection(true);
+      else if (BlockOn && ScriptPopupHooks.BlockMarked) ScriptPopupHooks.BlockMarked(*this, x, y);
     } else {
       DropBlock(*this, x, y);
     }

@@ -14,6 +14,8 @@ struct TScriptPopupHooks {
   std::function<void(TMDIChild& script, int x, int y)> RightClick;
   // Any other press in the script window (a pop-up still showing goes).
   std::function<void()> Pressed;
+  // The mouse let go with a block marked, at a client point.
+  std::function<void(TMDIChild& script, int x, int y)> BlockMarked;
 };
 extern TScriptPopupHooks ScriptPopupHooks;
 

@@ -1,0 +1,83 @@
+#include "breakdown/sheet_form_run.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "base/ini_file.h"
+#include "base/message_boxes.h"
+#include "breakdown/associations.h"
+#include "breakdown/scene_gathering.h"
+#include "breakdown/sheet_form.h"
+#include "printing/print_run.h"
+#include "printing/script_page.h"
+#include "script/editing/editor_calls.h"
+#include "script/model/number_texts.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+TSheetHeader HeaderOf(const TMDIChild& script, const BreakdownRecord& record, int linesPerPage) {
+  TSheetHeader header;
+  header.Company = script.ProductionCompany;
+  header.Title = script.ProductionTitle;
+  header.SceneNumber = record.SceneNumber;
+  header.SceneName = record.Location;
+  header.IntExt = record.IntExt;
+  header.TimeOfDay = record.TimeOfDay;
+  header.StartPage = record.StartPage;
+  header.EndPage = record.EndPage;
+  const TPageEighths length = PageEighthsOfLines(record.LineCount, linesPerPage);
+  header.WholePages = length.Whole;
+  header.Eighths = length.Eighths;
+  header.Date = FormatScriptDate(std::time(nullptr), true, false);
+  return header;
+}
+
+// The scene's characters head its cast, as the sheet lists them.
+void PutCharactersInCast(const TSceneBreakdowns& run, BreakdownRecord& record) {
+  auto& cast = record.Items[rsCastMembers];
+  const std::vector<std::string> names = CharacterNamesOf(run, record);
+  cast.insert(cast.begin(), names.begin(), names.end());
+}
+
+}  // namespace
+
+TPageEighths PageEighthsOfLines(int lines, int linesPerPage) {
+  if (linesPerPage <= 0) linesPerPage = 1;
+  const int eighths = std::max(1, (lines * 8 + linesPerPage / 2) / linesPerPage);
+  return {eighths / 8, eighths % 8};
+}
+
+bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
+  editor::Assemble(script);
+  TSceneBreakdowns gathered = GatherSceneRecords(script);
+  editor::DisAssemble(script);
+  if (gathered.Records.size() == 1 && gathered.Records[0].Location.empty()) {
+    ShowMessageBox("NO Scenes Found!", "Attention");
+    return false;
+  }
+  const TPageGeometry page = PageGeometry(script);
+  const int linesPerPage = std::max(1, (page.bodyBottom - page.bodyTop) / std::max(1, page.lineHeight));
+  if (!StartPrintJob(false, "Breakdown Sheets")) return false;
+  TSheetRun run;
+  run.Categories = CategoryMenus();
+  run.Titles = ReadSheetTitles(OpenSettingsFile());
+  const TAssociationLists associations = ScriptAssociations(script);
+  for (int scene = 0; scene < static_cast<int>(gathered.Records.size()) && !PrintRun.Cancelled; ++scene) {
+    BreakdownRecord& record = gathered.Records[static_cast<std::size_t>(scene)];
+    if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), scene) == chosen.end()) {
+      ++run.SceneCounter;
+      continue;
+    }
+    ApplyAssociations(record, associations, CharacterNamesOf(gathered, record));
+    PutCharactersInCast(gathered, record);
+    PrintBreakdownSheets(HeaderOf(script, record, linesPerPage), record, run);
+  }
+  return FinishPrintJob();
+}
+
+bool PrintSheetForScene(TMDIChild& script, int scene) { return PrintSheetsOfScenes(script, {scene}); }
+
+}  // namespace qm

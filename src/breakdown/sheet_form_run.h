@@ -1,0 +1,26 @@
+// Printing the breakdown sheets of a script: every scene gathered, the
+// chosen ones printed as sheet forms on one print run.
+#pragma once
+
+#include <vector>
+
+namespace qm {
+
+class TMDIChild;
+
+// The sheets of the chosen scenes (0 = the first; all when none is
+// chosen). A scene not printed still counts for the breakdown page
+// numbers. False when no print run could be opened.
+bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen);
+// The sheet editor's print button: one scene's sheets.
+bool PrintSheetForScene(TMDIChild& script, int scene);
+
+// A scene's length in whole pages and eighths from its lines: at least
+// one eighth, eight eighths make a page.
+struct TPageEighths {
+  int Whole = 0;
+  int Eighths = 0;
+};
+TPageEighths PageEighthsOfLines(int lines, int linesPerPage);
+
+}  // namespace qm
