@@ -75,6 +75,19 @@ bool ReadSkipLetters(const std::string& text, std::array<Byte, 32>& set, std::st
   return true;
 }
 
+// The "Letter Skip List" dialog until it holds only letters or is
+// cancelled.
+void EditSkipLetters(TEditScriptFormatsDlg& d) {
+  TLetterSkipDlg dialog(nullptr);
+  dialog.SkipLetters->Text = SkipLettersText(d.SkipLetters);
+  for (;;) {
+    if (dialog.ShowModal() != mrOk) return;
+    std::string error;
+    if (ReadSkipLetters(dialog.SkipLetters->Text(), d.SkipLetters, error)) return;
+    ShowMessageBox(error, "Letter Skip List");
+  }
+}
+
 void LoadOptions(TEditScriptFormatsDlg& d, const TScriptSettings& s) {
   SetCheck(d, "CenterNamesBox", s.CenterCharacterNames);
   Radio(d, "ContinuedGroup")->SetItemIndex(s.ContinuedPosition);
@@ -99,7 +112,8 @@ void LoadOptions(TEditScriptFormatsDlg& d, const TScriptSettings& s) {
   EditOf(d, "ActStart")->Text = Whole(s.ActStart + 1);
   EditOf(d, "SceneStart")->Text = Whole(s.SceneStart + 1);
   SetCheck(d, "FlipLockedBox", s.FlipLockedSceneNumbers);
-  EditOf(d, "SkipLetters")->Text = SkipLettersText(s.SkipLetters);
+  d.SkipLetters = s.SkipLetters;
+  d.SkipListBtn->OnClick = [&d](TObject*) { EditSkipLetters(d); };
 
   Radio(d, "BreakAction")->SetItemIndex(s.ActionBreakMode);
   Radio(d, "BreakDialogue")->SetItemIndex(s.DialogueBreakMode);
@@ -123,9 +137,9 @@ bool StoreOptions(const TEditScriptFormatsDlg& d, TScriptSettings& s, std::strin
       !read.Whole("MinAction", "The minimum of Action lines", 1, 20, s.MinActionLines) ||
       !read.Whole("MinDialogue", "The minimum of Dialogue lines", 1, 20, s.MinDialogueLines) ||
       !read.Whole("PageStart", "The starting page number", 0, 9999, s.PageStart) ||
-      !read.Whole("FirstLine", "The line of the first page", 1, 40, firstLine) ||
-      !ReadSkipLetters(EditOf(d, "SkipLetters")->Text(), s.SkipLetters, error))
+      !read.Whole("FirstLine", "The line of the first page", 1, 40, firstLine))
     return false;
+  s.SkipLetters = d.SkipLetters;
   s.ActStart = static_cast<Word>(actStart - 1);
   s.SceneStart = static_cast<Word>(sceneStart - 1);
   s.FirstPageLine = static_cast<Byte>(firstLine - 1);

@@ -76,8 +76,7 @@ void LockedPage(TDialogTable& table) {
   LabelledEdit(table, tab, "ActStart", "Starting &Act Number:", 8);
   LabelledEdit(table, tab, "SceneStart", "Starting &Scene Number:", 36);
   Add(table, {CheckBox, "FlipLockedBox", "F&lip Locked Scene Numbers", {8, 90, 220, 20}}, tab);
-  Add(table, {Label, "SkipLabel", "Locked Letter S&kip List:", {8, 124, 150, 16}}, tab);
-  Add(table, {Edit, "SkipLetters", "", {160, 120, 200, 22}}, tab);
+  Add(table, {Button, "SkipListBtn", "Locked Letter S&kip List", {8, 120, 200, 25}}, tab);
 }
 
 void PageBreaksPage(TDialogTable& table) {
@@ -112,7 +111,26 @@ TDialogTable FormatsTable() {
   return table;
 }
 
+TDialogTable SkipListTable() {
+  TDialogTable table{
+      {Label, "SkipLabel", "&Letters that A-Scenes and A-Pages skip:", {12, 12, 300, 16}},
+      {Edit, "SkipLetters", "", {12, 32, 300, 22}},
+  };
+  for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, {70, 68, 80, 25}, 95)) table.push_back(button);
+  return table;
+}
+
 }  // namespace
+
+TLetterSkipDlg::TLetterSkipDlg(TComponent* owner) : TForm(owner) {
+  Name = "LetterSkipDlg";
+  Caption = "Letter Skip List";
+  BorderStyle = TFormBorderStyle::bsDialog;
+  Position = TPosition::poScreenCenter;
+  SetBounds(0, 0, 330, 130);
+  BuildDialog(*this, SkipListTable());
+  SkipLetters = DialogControl<TEdit>(*this, "SkipLetters");
+}
 
 TEditScriptFormatsDlg::TEditScriptFormatsDlg(TComponent* owner) : TForm(owner) {
   Name = "EditScriptFormatsDlg";
@@ -122,6 +140,7 @@ TEditScriptFormatsDlg::TEditScriptFormatsDlg(TComponent* owner) : TForm(owner) {
   SetBounds(0, 0, 606, 410);
   BuildDialog(*this, FormatsTable());
   Notebook = DialogControl<TPageControl>(*this, "Notebook");
+  SkipListBtn = DialogControl<TButton>(*this, "SkipListBtn");
   SaveDefaultsBox = DialogControl<TCheckBox>(*this, "SaveDefaultsBox");
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");

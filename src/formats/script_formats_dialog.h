@@ -2,6 +2,7 @@
 // locked-script numbering and the page-breaking rules of the script.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "platform/dialog_builder.h"
@@ -18,11 +19,21 @@ struct TFormatPage {
 };
 extern const TFormatPage FormatPages[11];
 
+// The letters that A-letters step over, typed as "IO".
+class TLetterSkipDlg : public TForm {
+ public:
+  explicit TLetterSkipDlg(TComponent* owner);
+  TEdit* SkipLetters;
+};
+
 class TEditScriptFormatsDlg : public TForm {
  public:
   explicit TEditScriptFormatsDlg(TComponent* owner);
   TPageControl* Notebook;
   TCheckBox* SaveDefaultsBox;
+  TButton* SkipListBtn;
+  // The skipped letters as the "Letter Skip List" dialog left them.
+  std::array<Byte, 32> SkipLetters{};
   TButton* OKBtn;
   TButton* CancelBtn;
   // A control of an element page, by its prefix and its own name.

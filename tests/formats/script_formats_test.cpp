@@ -39,6 +39,15 @@ class ScriptFormatsTest : public DraftsFixture {
   static TCheckBox* Check(TEditScriptFormatsDlg& d, const std::string& name) {
     return DialogControl<TCheckBox>(d, name);
   }
+  // Answers the "Letter Skip List" dialog with these letters.
+  void AnswerSkipList(const std::string& letters, TModalResult result = mrOk) {
+    Driver().Expect([letters, result](TForm& form) {
+      auto& dialog = dynamic_cast<TLetterSkipDlg&>(form);
+      EXPECT_EQ(dialog.Caption(), "Letter Skip List");
+      dialog.SkipLetters->Text = letters;
+      form.ModalResult = result;
+    });
+  }
   bool Run() {
     bool defaults = false;
     return EditScriptFormats(Window(), defaults);
@@ -140,8 +149,9 @@ TEST_F(ScriptFormatsTest, ElementOptionsNumberingAndHiddenKindsAreStored) {
     Check(d, "ActionCaps")->SetChecked(true);
     Type(d, "SceneStart", "10");
     Type(d, "ActStart", "1");
-    Type(d, "SkipLetters", "io");
+    d.SkipListBtn->Click();
   });
+  AnswerSkipList("io");
   ASSERT_TRUE(Run());
   const TMDIChild& s = Window();
   EXPECT_EQ(s.CenterCharacterNames, 1);
@@ -176,7 +186,6 @@ TEST_F(ScriptFormatsTest, ValuesOutsideTheirLimitsAreRefused) {
       {"ShotSpacing", "0", "Shots: The interline spacing must be a number from 0.5 to 3."},
       {"NoteSize", "200", "Script Notes: The font size must be a number from 4 to 72."},
       {"FirstLine", "0", "The line of the first page must be a number from 1 to 40."},
-      {"SkipLetters", "A1", "The Locked Letter Skip List may hold only the letters A to Z."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.control);
@@ -194,6 +203,31 @@ TEST_F(ScriptFormatsTest, ValuesOutsideTheirLimitsAreRefused) {
     EXPECT_TRUE(static_cast<const TScriptSettings&>(Window()) == before);
     EXPECT_EQ(Driver().Pending(), 0);
   }
+}
+
+// Only letters are taken; the list comes back until it holds them or is
+// cancelled, and the formats dialog's Cancel drops what it took.
+TEST_F(ScriptFormatsTest, TheSkipListTakesLettersOnly) {
+  Speeches();
+  Window().SkipLetters[static_cast<std::size_t>('O' / 8)] |= static_cast<Byte>(1u << ('O' % 8));
+  Answer([](TEditScriptFormatsDlg& d) {
+    d.SkipListBtn->Click();
+    EXPECT_TRUE(d.SkipLetters[static_cast<std::size_t>('Q' / 8)] & (1u << ('Q' % 8)));
+  }, mrCancel);
+  Driver().Expect([](TForm& form) {
+    auto& dialog = dynamic_cast<TLetterSkipDlg&>(form);
+    EXPECT_EQ(dialog.SkipLetters->Text(), "O");
+    dialog.SkipLetters->Text = std::string("Q-");
+    form.ModalResult = mrOk;
+  });
+  std::string message;
+  Press(mrOk, &message);
+  AnswerSkipList("q");
+  EXPECT_FALSE(Run());
+  EXPECT_EQ(message, "The Locked Letter Skip List may hold only the letters A to Z.");
+  EXPECT_TRUE(Window().IsSkipLetter('O'));
+  EXPECT_FALSE(Window().IsSkipLetter('Q')) << "Cancel keeps the script's list";
+  EXPECT_EQ(Driver().Pending(), 0);
 }
 
 }  // namespace
