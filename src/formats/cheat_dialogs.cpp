@@ -9,11 +9,13 @@ TCheatElementDlg::TCheatElementDlg(TComponent* owner) : TForm(owner) {
   Caption = "Cheat Element";
   BorderStyle = TFormBorderStyle::bsDialog;
   Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 420, 230);
+  SetBounds(0, 0, 420, 260);
   TDialogTable table;
   AddElementFormatRows(table, "", "");
-  for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, {120, 186, 80, 25}, 95)) table.push_back(button);
+  AddNumberRow(table, "", "OverrideEdit", "&Override Scene Number:", {160, 180, 60, 22});
+  for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, {120, 216, 80, 25}, 95)) table.push_back(button);
   BuildDialog(*this, table);
+  OverrideEdit = DialogControl<TEdit>(*this, "OverrideEdit");
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
 }

@@ -1,5 +1,5 @@
 // The "Cheat Element" dialog: the format of one element, apart from its
-// kind's.
+// kind's, and a scene heading's own number.
 #pragma once
 
 #include "platform/forms.h"
@@ -9,6 +9,8 @@ namespace qm {
 class TCheatElementDlg : public TForm {
  public:
   explicit TCheatElementDlg(TComponent* owner);
+  // A scene heading's number, typed as "12" or "12B".
+  TEdit* OverrideEdit;
   TButton* OKBtn;
   TButton* CancelBtn;
 };

@@ -59,5 +59,32 @@ TEST_F(CheatsTest, BadValuesAndCancelLeaveTheElementAlone) {
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
+TEST_F(CheatsTest, ASceneHeadingTakesTheNumberTypedForIt) {
+  Start({{ekSceneHeading, "INT. ONE - DAY"}, ActionLines(1), {ekSceneHeading, "INT. TWO - DAY"}, ActionLines(1)});
+  CaretAt(2, 0);
+  Answer([](TCheatElementDlg& d) {
+    EXPECT_TRUE(d.OverrideEdit->Enabled());
+    EXPECT_EQ(d.OverrideEdit->Text(), "2");
+    Type(d, "OverrideEdit", "x1");
+  });
+  std::string message;
+  Press(mrOk, &message);
+  Answer([](TCheatElementDlg& d) { Type(d, "OverrideEdit", "12b"); });
+  ASSERT_TRUE(CheatElement(Window()));
+  EXPECT_EQ(message, "x1 is NOT a Valid Number!");
+  EXPECT_EQ(SceneNumbers(), (std::vector<std::string>{"1", "12B"}));
+  EXPECT_EQ(ElementNo(2)->Kind(), ekASceneHeading);
+
+  CaretAt(2, 0);
+  Answer([](TCheatElementDlg& d) { Type(d, "OverrideEdit", ""); });
+  ASSERT_TRUE(CheatElement(Window()));
+  EXPECT_EQ(SceneNumbers(), (std::vector<std::string>{"1", "2"})) << "an emptied number is numbered as usual";
+
+  CaretAt(1, 0);
+  Answer([](TCheatElementDlg& d) { EXPECT_FALSE(d.OverrideEdit->Enabled()); });
+  ASSERT_TRUE(CheatElement(Window()));
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
 }  // namespace
 }  // namespace qm::testing
