@@ -49,16 +49,18 @@ bool CheatElement(TMDIChild& script) {
   dialog.OverrideEdit->Text = shownNumber;
   dialog.OverrideEdit->Enabled = heading;
   TElementFormat format = e->format;
+  TFontNames fonts = script.FontNameTable;
   for (;;) {
     if (dialog.ShowModal() != mrOk) return false;
     std::string error;
-    if (StoreElementFormat(dialog, "", format, script.FontNameTable, error) &&
+    if (StoreElementFormat(dialog, "", format, fonts, error) &&
         (!heading || ReadOverride(dialog.OverrideEdit->Text(), shownNumber, format, error)))
       break;
     ShowMessageBox(error, "Cheat Element");
   }
   SaveUndoStep(ukInsert, false, true, 0);
   e->format = format;
+  script.FontNameTable = fonts;
   script.WrapScreenText(e, script.EditBuffer);
   RefreshAfterDraftChange(script);
   return true;

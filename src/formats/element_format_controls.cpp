@@ -33,6 +33,20 @@ bool ParseNumber(const std::string& text, double& value) {
   return end != start && *end == '\0' && std::isfinite(value);
 }
 
+// The table slot of a font name, taking the first free slot for a new
+// one; -1 when the table is full. Slot 0 is never free: an empty name
+// there is the script font every element starts with.
+int FontSlot(TFontNames& fonts, const std::string& name) {
+  int free = -1;
+  for (int i = 0; i < FontSlots; ++i) {
+    const std::string& entry = fonts[static_cast<std::size_t>(i)];
+    if (entry == name) return i;
+    if (entry.empty() && free < 0 && i > 0) free = i;
+  }
+  if (free >= 0) fonts[static_cast<std::size_t>(free)] = name.substr(0, FontNameLength);
+  return free;
+}
+
 TCheckBox* Check(const TForm& form, const std::string& name) { return DialogControl<TCheckBox>(form, name); }
 
 }  // namespace
@@ -78,10 +92,13 @@ void LoadElementFormat(const TForm& form, const std::string& p, const TElementFo
   font->Items.Clear();
   for (int i = 0; i < FontSlots; ++i)
     if (!fonts[static_cast<std::size_t>(i)].empty()) font->Items.Add(fonts[static_cast<std::size_t>(i)]);
-  font->SetItemIndex(font->Items.IndexOf(fonts[f.FontIndex()]));
+  if (Screen)
+    for (const std::string& family : Screen->Fonts())
+      if (font->Items.IndexOf(family) < 0) font->Items.Add(family);
+  font->SetItemIndex(fonts[f.FontIndex()].empty() ? -1 : font->Items.IndexOf(fonts[f.FontIndex()]));
 }
 
-bool StoreElementFormat(const TForm& form, const std::string& p, TElementFormat& format, const TFontNames& fonts,
+bool StoreElementFormat(const TForm& form, const std::string& p, TElementFormat& format, TFontNames& fonts,
                         std::string& error) {
   TElementFormat f = format;
   TNumberReader read(form, error);
@@ -100,12 +117,14 @@ bool StoreElementFormat(const TForm& form, const std::string& p, TElementFormat&
   for (const TStyleBox& box : StyleBoxes)
     if (Check(form, p + box.Name)->Checked()) f.Style |= box.Bit;
   const auto* font = DialogControl<TComboBox>(form, p + "Font");
-  if (font->ItemIndex() >= 0)
-    for (int i = 0; i < FontSlots; ++i)
-      if (fonts[static_cast<std::size_t>(i)] == font->Items[font->ItemIndex()]) {
-        f.SetFontIndex(static_cast<Byte>(i));
-        break;
-      }
+  if (font->ItemIndex() >= 0) {
+    const int slot = FontSlot(fonts, font->Items[font->ItemIndex()]);
+    if (slot < 0) {
+      error = "This Script has no room for another font.";
+      return false;
+    }
+    f.SetFontIndex(static_cast<Byte>(slot));
+  }
   format = f;
   return true;
 }

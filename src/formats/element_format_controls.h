@@ -24,8 +24,9 @@ void AddNumberRow(TDialogTable& table, const std::string& parent, const std::str
 void LoadElementFormat(const TForm& form, const std::string& prefix, const TElementFormat& format,
                        const TFontNames& fonts);
 // False, with `error` naming the value, when one is outside its limits;
-// `format` is then left as it was.
-bool StoreElementFormat(const TForm& form, const std::string& prefix, TElementFormat& format, const TFontNames& fonts,
+// `format` is then left as it was. A font new to the script takes a free
+// slot of `fonts`.
+bool StoreElementFormat(const TForm& form, const std::string& prefix, TElementFormat& format, TFontNames& fonts,
                         std::string& error);
 
 // Tenths shown as "2.5".

@@ -37,7 +37,7 @@ void LoadElementPage(TEditScriptFormatsDlg& d, const TFormatPage& page, const TS
 }
 
 bool StoreElementPage(const TEditScriptFormatsDlg& d, const TFormatPage& page, TScriptSettings& s,
-                      const TFontNames& fonts, std::string& error) {
+                      TFontNames& fonts, std::string& error) {
   TElementFormat& f = s.FormatSet[static_cast<std::size_t>(page.Slot)];
   if (!StoreElementFormat(d, page.Prefix, f, fonts, error)) {
     error = std::string(page.Caption) + ": " + error;
@@ -189,12 +189,14 @@ void LoadFormatsDialog(TEditScriptFormatsDlg& dialog, const TScriptSettings& set
 }
 
 bool StoreFormatsDialog(const TEditScriptFormatsDlg& dialog, TScriptSettings& settings,
-                        const std::array<std::string, FontNameCount>& fonts, std::string& error) {
+                        std::array<std::string, FontNameCount>& fonts, std::string& error) {
   TScriptSettings edited = settings;
+  TFontNames editedFonts = fonts;
   for (const TFormatPage& page : FormatPages)
-    if (!StoreElementPage(dialog, page, edited, fonts, error)) return false;
+    if (!StoreElementPage(dialog, page, edited, editedFonts, error)) return false;
   if (!StoreOptions(dialog, edited, error)) return false;
   settings = edited;
+  fonts = editedFonts;
   return true;
 }
 
@@ -216,10 +218,11 @@ bool EditScriptFormats(TMDIChild& script, bool& saveAsDefaults) {
   TEditScriptFormatsDlg dialog(nullptr);
   LoadFormatsDialog(dialog, script, script.FontNameTable);
   TScriptSettings edited = script;
+  TFontNames fonts = script.FontNameTable;
   for (;;) {
     if (dialog.ShowModal() != mrOk) return false;
     std::string error;
-    if (StoreFormatsDialog(dialog, edited, script.FontNameTable, error)) break;
+    if (StoreFormatsDialog(dialog, edited, fonts, error)) break;
     ShowMessageBox(error, "Script Formats");
   }
   saveAsDefaults = dialog.SaveDefaultsBox->Checked();
@@ -227,6 +230,7 @@ bool EditScriptFormats(TMDIChild& script, bool& saveAsDefaults) {
   script.Assemble();
   const TFormatSet before = script.FormatSet;
   static_cast<TScriptSettings&>(script) = edited;
+  script.FontNameTable = fonts;
   ApplyChangedFormats(script, before);
   script.DisAssemble();
   RefreshAfterDraftChange(script);

@@ -17,7 +17,7 @@ void LoadFormatsDialog(TEditScriptFormatsDlg& dialog, const TScriptSettings& set
 // Reads the dialog back into the settings. A value outside its limits
 // stores nothing: `error` names it and the result is false.
 bool StoreFormatsDialog(const TEditScriptFormatsDlg& dialog, TScriptSettings& settings,
-                        const std::array<std::string, FontNameCount>& fonts, std::string& error);
+                        std::array<std::string, FontNameCount>& fonts, std::string& error);
 
 // Every element whose format slot changed takes the new format (keeping
 // its kind and number word) and is wrapped again.

@@ -172,6 +172,29 @@ TEST_F(ScriptFormatsTest, ElementOptionsNumberingAndHiddenKindsAreStored) {
   EXPECT_FALSE(s.IsSkipLetter('A'));
 }
 
+// A font the script does not use yet takes a free slot of its font table.
+TEST_F(ScriptFormatsTest, AnInstalledFontJoinsTheScriptsFontTable) {
+  Speeches();
+  const std::string firstFont = Window().FontNameTable[0];
+  std::string chosen;
+  Answer([&chosen](TEditScriptFormatsDlg& d) {
+    auto* font = d.PageControl<TComboBox>("Action", "Font");
+    ASSERT_GT(font->Items.Count(), 0);
+    font->SetItemIndex(font->Items.Count() - 1);
+    chosen = font->Items[font->Items.Count() - 1];
+  });
+  ASSERT_TRUE(Run());
+  const TElementFormat& action = Window().FormatSet[fsAction];
+  EXPECT_EQ(Window().FontNameTable[action.FontIndex()], chosen);
+  EXPECT_EQ(Window().FormatSet[fsDialogue].FontIndex(), 0) << "other kinds keep their font";
+  if (firstFont != chosen) EXPECT_EQ(Window().FontNameTable[0], firstFont) << "the font of the other kinds stays";
+  Answer([&chosen](TEditScriptFormatsDlg& d) {
+    auto* font = d.PageControl<TComboBox>("Action", "Font");
+    EXPECT_EQ(font->Items[font->ItemIndex()], chosen);
+  }, mrCancel);
+  EXPECT_FALSE(Run());
+}
+
 // A value outside its limits is refused with a message and the dialog
 // comes back; nothing is stored until it closes with good values.
 TEST_F(ScriptFormatsTest, ValuesOutsideTheirLimitsAreRefused) {
