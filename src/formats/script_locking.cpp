@@ -203,7 +203,8 @@ namespace {
 
 enum TSceneTypeChoice { stNormal = 0, stLocked = 1, stManual = 2 };
 
-// "12" or "12B": the number and its letter; nothing for other text.
+}  // namespace
+
 std::optional<Word> TypedSceneNumber(std::string text) {
   while (!text.empty() && text.back() == ' ') text.pop_back();
   std::size_t digits = 0;
@@ -214,8 +215,6 @@ std::optional<Word> TypedSceneNumber(std::string text) {
   if (number < 1 || number > MostLockedNumber || (letter != '\0' && (letter < 'A' || letter > 'Z'))) return std::nullopt;
   return number_word::Make(number, true, letter);
 }
-
-}  // namespace
 
 bool ChangeSceneNumberingType(TMDIChild& script) {
   TScriptElement* e = script.CurrentElement;

@@ -4,6 +4,9 @@
 // multi-locks, and the OMITTED headings a locked script leaves behind.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "platform/forms.h"
 
 namespace qm {
@@ -37,6 +40,9 @@ void MultiLockScenesOrPages(TMDIChild& script, bool scenes);
 // normally, locked at the number it shows, or given a number (and letter)
 // typed in; true when its number was overridden.
 bool ChangeSceneNumberingType(TMDIChild& script);
+// A scene number typed as "12" or "12B": its locked number word; nothing
+// for other text.
+std::optional<Word> TypedSceneNumber(std::string text);
 
 // Whether a scene heading stands for omitted scenes.
 bool IsOmittedHeading(const TMDIChild& script, const TScriptElement& heading);

@@ -4,21 +4,11 @@
 
 #include <string>
 
+#include "formats/header_codes.h"
 #include "platform/types.h"
 #include "printing/script_page.h"
 
 namespace qm {
-
-// The placeholder bytes the header set-up's code buttons put into a
-// header line; the style codes (bold, underline) are the text's own.
-namespace header_code {
-constexpr Byte PageNumber = 6;   // "Pg #"
-constexpr Byte ActInfo = 7;      // "Act Info"
-constexpr Byte SceneInfo = 11;   // "Scene Info"
-constexpr Byte Date = 12;        // "Date"
-constexpr Byte FlushRight = 23;  // "Flush Right": what follows ends at the right margin
-constexpr Byte RevisionColor = 31;  // "Rev. Color"
-}  // namespace header_code
 
 // A header line with its placeholders filled for a page.
 std::string FillHeaderLine(const TMDIChild& script, const TScriptPage& page, const std::string& line);

@@ -354,6 +354,17 @@ class TMainForm : public TForm, public TProgramOptions {
   void HideSBLinksItemClick(TObject* sender);
   void InstallStoryboardHooks();
 
+  // Script settings dialogs: element formats, cheats, header, page layout,
+  // title page, A/V columns and block ranges.
+  void EditScriptFormatItemClick(TObject* sender);
+  void ThisElement1Click(TObject* sender);
+  void SceneRangeItemClick(TObject* sender);
+  void ExtendBlockItemClick(TObject* sender);
+  void HeaderSetupItemClick(TObject* sender);
+  void PageLayoutItemClick(TObject* sender);
+  void ColumnItemClick(TObject* sender);
+  void SetColumnMargins1Click(TObject* sender);
+
   // Production drafts: page breaks, locking, revisions and their marks.
   void AddForcedPageBreakItemClick(TObject* sender);
   void RemoveForcedPageItemClick(TObject* sender);
