@@ -8,7 +8,9 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
+#include "base/document_table.h"
 #include "files/undo_ring.h"
+#include "script/editing/editor_state.h"
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
 #include "printing/print_cards_dialog.h"
@@ -318,9 +320,12 @@ bool TSettingsDlg::StoreControls() {
   }
   ini.WriteInteger(ProgramSettings, "Max Undo Levels", numbers["UndoLevelsEdit"]);
   SetScriptExtension(Radio("ScrExtension")->Checked() ? "SCR" : "QMW");
+  if (!o.AllowTypeover) InsertMode = 1;
   o.StartupChoice = 3;
   for (int i : {0, 1, 2, 4})
     if (Radio("Startup" + std::to_string(i))->Checked()) o.StartupChoice = static_cast<Byte>(i);
+  // A blank script to start from is opened at once.
+  if (o.StartupChoice == 0 && MainForm && NoActiveDocument() && MainForm->FileNewItem) MainForm->FileNewItem->Click();
   o.DeleteWordKeys = static_cast<Byte>(std::max(0, List("DeleteWordBox")->ItemIndex()));
   o.DeleteLeftWordKeys = static_cast<Byte>(std::max(0, List("DeleteLeftWordBox")->ItemIndex()));
   o.DeleteToEolKeys = static_cast<Byte>(std::max(0, List("DeleteToEolBox")->ItemIndex()));

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/document_table.h"
 #include "base/ini_file.h"
+#include "script/editing/editor_state.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
 #include "support/message_box_answers.h"
@@ -182,6 +184,27 @@ TEST_F(OptionsDialogTest, DependentBoxesFollowTheBoxesTheyDependOn) {
     EXPECT_FALSE(d.Box("SelectOnUpBox")->Enabled());
     d.CancelBtn->Click();
   });
+}
+
+TEST_F(OptionsDialogTest, TypeoverNotAllowedPutsTheEditorInInsertMode) {
+  InsertMode = 0;
+  RunDialog([](TSettingsDlg& d) {
+    d.Box("TypeoverBox")->SetChecked(false);
+    d.OKBtn->Click();
+  });
+  EXPECT_EQ(InsertMode, 1);
+  EXPECT_FALSE(ProgramOptions().AllowTypeover);
+}
+
+TEST_F(OptionsDialogTest, TheBlankScriptChoiceOpensOneWhenNoneIsOpen) {
+  MainForm->MenuItem("CloseFileItem")->Click();
+  ASSERT_TRUE(NoActiveDocument());
+  RunDialog([](TSettingsDlg& d) {
+    d.Radio("Startup0")->SetChecked(true);
+    d.OKBtn->Click();
+  });
+  EXPECT_FALSE(NoActiveDocument());
+  EXPECT_EQ(ProgramOptions().StartupChoice, 0);
 }
 
 TEST_F(OptionsDialogTest, TheAdministratorLockRefusesWithoutTheSwitch) {

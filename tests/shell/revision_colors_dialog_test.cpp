@@ -169,5 +169,22 @@ TEST_F(RevisionColorsTest, ALoopedEntryShowsItsSourceColour) {
   EXPECT_EQ(Script().RevisionColourOf(3), RGB(1, 2, 3));
 }
 
+TEST_F(RevisionColorsTest, CurrentRevisionMarksInALockedScriptWarnFirst) {
+  TMDIChild& w = Script();
+  w.Assemble();
+  w.FirstElement->revisedLines = std::string("\x01");
+  w.DisAssemble();
+  w.PagesLocked = 1;
+  Driver().Expect([](TForm& box) {
+    EXPECT_EQ(box.Caption(), "WARNING!");
+    testing::AnswerTypeYes(box, false);
+  });
+  MainForm->MenuItem("SetupRevisionColorsItem")->Click();
+  EXPECT_EQ(Driver().Pending(), 0) << "no dialog after No";
+  Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); });
+  RunDialog([](TRevisionColorDlg& d) { d.CancelBtn->Click(); });
+  w.PagesLocked = 0;
+}
+
 }  // namespace
 }  // namespace qm
