@@ -345,6 +345,7 @@ class TMainForm : public TForm, public TProgramOptions {
   void SetupRevisionColorsItemClick(TObject* sender);
   void MenuFontItemClick(TObject* sender);
   void Calendar1Click(TObject* sender);
+  void ProducerHelpItemClick(TObject* sender);
 
  private:
   void OpenStartupFile(std::string name);

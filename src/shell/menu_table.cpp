@@ -411,7 +411,7 @@ const TMenuRow kRows[] = {
     Do(2, "Bold", "F6", "BoldItem", QM_CMD(BoldBtnClick)).Tag(1),
     Do(2, "Italics", "F9", "ItalicsItem", QM_CMD(BoldBtnClick)).Tag(3),
     Do(2, "StrikeOut", "F11", "StrikeOutItem", QM_CMD(BoldBtnClick)).Tag(4),
-    Await(2, "ProducerHelp", "Ctrl+Alt+H", "ProducerHelpItem", "ProducerHelpItemClick", SettingsDialogs),
+    Do(2, "ProducerHelp", "Ctrl+Alt+H", "ProducerHelpItem", QM_CMD(ProducerHelpItemClick)),
     Do(2, "Alternate Print", "Shift+F7", "AlternatePrintItem", QM_CMD(PrintItemClick)),
     Await(2, "Interactive Wizard", "Ctrl+A", "InteractiveWizardItem", "InteractiveWizardItemClick", Interactive),
     Do(2, "Clear ClipBoard/Undo", "Shift+Ctrl+Alt+6", "ClearClipboardItem", QM_CMD(ClearClipboardItemClick)),

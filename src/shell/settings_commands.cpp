@@ -62,4 +62,6 @@ void TMainForm::MenuFontItemClick(TObject*) { ShowMenuFontSetup(); }
 
 void TMainForm::Calendar1Click(TObject*) { ShowCalendar(); }
 
+void TMainForm::ProducerHelpItemClick(TObject*) { ShowProducerHelp(); }
+
 }  // namespace qm

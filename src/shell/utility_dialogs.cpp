@@ -40,6 +40,35 @@ TCalendarDlg::TCalendarDlg(TComponent* owner) : TForm(owner) {
   ShowDate();
 }
 
+TProducerHelpDlg::TProducerHelpDlg(TComponent* owner) : TForm(owner) {
+  Name = "ProducerHelpDlg";
+  Caption = "Producer Help";
+  BorderStyle = TFormBorderStyle::bsDialog;
+  Position = TPosition::poScreenCenter;
+  SetBounds(0, 0, 440, 300);
+  TDialogTable t = {
+      {Label, "AskLabel",
+       "While you were gone, I read your script and I was wondering if you'd be open to getting some friendly, "
+       "producer-like advice?",
+       {8, 8, 420, 40}},
+      {Label, "JokeLabel", "...and yes, this IS a joke...", {8, 50, 0, 0}},
+      {Memo, "NoteMemo", "", {8, 72, 420, 150}},
+  };
+  for (TDialogItem& row : ButtonRow(sbOK | sbCancel, {250, 232, 80, 25}, 90)) t.push_back(row);
+  BuildDialog(*this, t);
+  NoteMemo = DialogControl<TMemo>(*this, "NoteMemo");
+  NoteMemo->ReadOnly = true;
+  OKBtn = DialogControl<TButton>(*this, "OKBtn");
+  CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
+  CancelBtn->Caption = "No Thanks";
+  OKBtn->ModalResult = mrNone;
+  OKBtn->OnClick = [this](TObject*) {
+    NoteMemo->Lines.SetText(ProducerNote(Draw));
+    OKBtn->Visible = false;
+    CancelBtn->Caption = "&Close";
+  };
+}
+
 TSetupScriptDirectoryDlg::TSetupScriptDirectoryDlg(TComponent* owner) : TForm(owner) {
   Name = "SetupScriptDirectoryDlg";
   Caption = "Setup Script Directory";

@@ -1,6 +1,7 @@
 // Small dialogs behind single commands: the calendar and the program font.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/forms.h"
@@ -75,6 +76,22 @@ class TSetupScriptDirectoryDlg : public TForm {
 // script folder then names it).
 bool SetupScriptDirectory();
 
+// A mock producer's note, its phrases drawn by `draw` (given the number of
+// choices, it returns one index below it).
+std::string ProducerNote(const std::function<int(int)>& draw);
+
+// The producer's advice, offered as a joke: OK writes a note, "No Thanks"
+// closes.
+class TProducerHelpDlg : public TForm {
+ public:
+  explicit TProducerHelpDlg(TComponent* owner);
+  TMemo* NoteMemo = nullptr;
+  TButton* OKBtn = nullptr;
+  TButton* CancelBtn = nullptr;
+  std::function<int(int)> Draw;
+};
+
+void ShowProducerHelp();
 void ShowCalendar();
 void ShowMenuFontSetup();
 

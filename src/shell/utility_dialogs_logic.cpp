@@ -1,6 +1,10 @@
 // The small utility dialogs' logic: moving through the calendar and
 // storing the program font.
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <iterator>
+#include <random>
 
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
@@ -135,6 +139,34 @@ bool SetupScriptDirectory() {
   if (dialog.ShowModal() != mrOk) return false;
   ScriptDirectory = dialog.Directory;
   return true;
+}
+
+std::string ProducerNote(const std::function<int(int)>& draw) {
+  static constexpr const char* openings[] = {
+      "I think you need a couple more Characters...", "I think the lead needs a dog...",
+      "I think it should all happen on a boat...", "I think we should set it in the future..."};
+  static constexpr const char* parts[] = {"the ending", "the second act", "the villain", "the title"};
+  static constexpr const char* verbs[] = {"has to be",     "really needs to be",      "definitely should be",
+                                          "has absolutely got to be", "has got to be", "must be"};
+  static constexpr const char* wishes[] = {"funnier", "darker", "shorter", "bigger", "more like the last hit"};
+  auto pick = [&](const auto& list) {
+    const int n = static_cast<int>(std::size(list));
+    return list[static_cast<std::size_t>(std::clamp(draw(n), 0, n - 1))];
+  };
+  std::string note = "Well, I read the script and...\r\n\r\n";
+  note += std::string(pick(openings)) + "\r\n\r\n";
+  std::string part = pick(parts);
+  part[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(part[0])));
+  note += part + " " + pick(verbs) + " " + pick(wishes) + ".\r\n\r\n";
+  note += "In the future, you can simply press Ctrl+Alt+H and I'll be here for you!";
+  return note;
+}
+
+void ShowProducerHelp() {
+  TProducerHelpDlg dialog(nullptr);
+  std::mt19937 random(std::random_device{}());
+  dialog.Draw = [&random](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  dialog.ShowModal();
 }
 
 void ShowCalendar() {

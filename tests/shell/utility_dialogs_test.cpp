@@ -35,7 +35,33 @@ TEST(CalendarMoves, PagesAndWeeksCrossMonthsAsTheKeysSay) {
   EXPECT_EQ(MonthHeading({2026, 12, 7}), "Dec 2026");
 }
 
+TEST(ProducerNote, BeginsAndEndsWithItsFixedLinesAndDrawsEachPhraseInRange) {
+  const std::string first = ProducerNote([](int) { return 0; });
+  EXPECT_EQ(first,
+            "Well, I read the script and...\r\n\r\nI think you need a couple more Characters...\r\n\r\n"
+            "The ending has to be funnier.\r\n\r\n"
+            "In the future, you can simply press Ctrl+Alt+H and I'll be here for you!");
+  // A draw past the end of a list takes its last phrase instead of reading beyond it.
+  const std::string last = ProducerNote([](int n) { return n + 5; });
+  EXPECT_NE(last.find("must be"), std::string::npos);
+}
+
 class UtilityDialogsTest : public testing::ProgramFixture {};
+
+TEST_F(UtilityDialogsTest, TheProducerWritesANoteOnOkAndNoThanksCloses) {
+  Driver().Expect([](TForm& form) {
+    auto& d = dynamic_cast<TProducerHelpDlg&>(form);
+    EXPECT_EQ(d.CancelBtn->Caption(), "No Thanks");
+    d.OKBtn->Click();
+    EXPECT_NE(d.ModalResult, mrOk) << "the note shows in the dialog";
+    ASSERT_GT(d.NoteMemo->Lines.Count(), 0);
+    EXPECT_EQ(d.NoteMemo->Lines[0], "Well, I read the script and...");
+    EXPECT_FALSE(d.OKBtn->Visible());
+    d.CancelBtn->Click();
+  });
+  MainForm->MenuItem("ProducerHelpItem")->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+}
 
 TEST_F(UtilityDialogsTest, TheCalendarFollowsItsKeysAndSwallowsThem) {
   Driver().Expect([](TForm& form) {
