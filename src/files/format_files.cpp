@@ -284,6 +284,11 @@ void ZeroField(std::vector<Byte>& image, const char* name) {
 
 }  // namespace
 
+void SaveRevisionColoursAsDefaults(const TScriptRecord& record) {
+  TIniFile ini(SettingsFileName);
+  WriteRevisionColours(ini, record);
+}
+
 void ReadFormatDefaults(TScriptRecord& r) {
   const TIniFile ini(SettingsFileName);
   const TScriptSettings fresh;

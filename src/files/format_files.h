@@ -25,6 +25,9 @@ void SaveFormatsFile(const std::string& fileName);
 // when it is missing.
 void ReadFormatDefaults(TScriptRecord& record);
 void SaveFormatsAsDefaults(const TScriptRecord& record);
+// The record's revision colours and loop choice as the defaults for new
+// scripts, in place of those stored before.
+void SaveRevisionColoursAsDefaults(const TScriptRecord& record);
 // The same for the active script.
 void ReadFormatDefaults();
 void SaveFormatsAsDefaults();

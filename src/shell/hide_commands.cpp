@@ -10,6 +10,7 @@
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/screen_colors_dialog.h"
 
 namespace qm {
 
@@ -44,6 +45,12 @@ void TMainForm::HideElementListClick(TObject* sender) {
 void TMainForm::HideNotesItemClick(TObject* sender) {
   TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
   if (!script) return;
+  if (const std::string name = SenderName(sender); name == "HideNotesExceptItem" || name == "UnhideNotesExceptItem") {
+    SelectNotesToHide(name == "HideNotesExceptItem");
+    ShowScriptChecks();
+    FocusActiveScript();
+    return;
+  }
   if (!SetKindsHidden(*script, ScriptNoteKinds, SenderName(sender) == "HideAllNotesItem")) RefuseOnlyHidden();
   ShowScriptChecks();
   FocusActiveScript();

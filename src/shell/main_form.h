@@ -392,6 +392,15 @@ class TMainForm : public TForm, public TProgramOptions {
   void ConfigurationWizard1Click(TObject* sender);
   void EditSpeedBar1Click(TObject* sender);
   void About1Click(TObject* sender);
+  // Settings dialogs: program options, screen and text colours, revision
+  // colours, hiding notes by colour, the small utility dialogs.
+  void ProgramSettingsItemClick(TObject* sender);
+  void ScreenColorsItemClick(TObject* sender);
+  void ColorClick(TObject* sender);
+  void SetupRevisionColorsItemClick(TObject* sender);
+  void MenuFontItemClick(TObject* sender);
+  void Calendar1Click(TObject* sender);
+  void ProducerHelpItemClick(TObject* sender);
 
  private:
   void OpenStartupFile(std::string name);

@@ -79,6 +79,25 @@ bool SetNonPrintingHidden(TMDIChild& window, bool hide) {
   return true;
 }
 
+void SetNoteStates(TMDIChild& window, const std::function<Byte(const TScriptElement&)>& stateOf) {
+  if (!window.CurrentElement) return;
+  window.Assemble();
+  bool changed = false;
+  for (TScriptElement* e = window.FirstElement; e; e = e->next) {
+    if (e->Kind() != ekScriptNote) continue;
+    const Byte state = stateOf(*e);
+    changed |= state != e->state;
+    e->state = state;
+  }
+  TScriptElement* current = NearestOnScreen(window);
+  if (!current) {
+    current = window.CurrentElement;
+    current->state = esNormal;
+  }
+  ShowFrom(window, current);
+  if (changed) SetDocumentModified(true, false);
+}
+
 Byte KeepElementTogether(TMDIChild& window) {
   TScriptElement* e = window.CurrentElement;
   if (!e || e->state > esKeepFollowing) return e ? e->state : Byte{esNormal};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "script/model/script_model.h"
 
@@ -25,6 +26,10 @@ bool SetKindsHidden(TMDIChild& window, std::uint32_t kinds, bool hide);
 // again with its marker. False, with nothing changed, when no element
 // would be left on screen.
 bool SetNonPrintingHidden(TMDIChild& window, bool hide);
+// Gives every Script Note the state `stateOf` chooses for it and shows
+// the screen again; when nothing is left on screen the current element
+// is shown after all.
+void SetNoteStates(TMDIChild& window, const std::function<Byte(const TScriptElement&)>& stateOf);
 // Toggles the keep-together state of the current element; its new state.
 Byte KeepElementTogether(TMDIChild& window);
 

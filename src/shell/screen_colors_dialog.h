@@ -1,0 +1,86 @@
+// The colour dialogs: picking one colour, the screen colours with the
+// note-colour selection, and a script's seven user colours.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "base/program_options.h"
+#include "platform/forms.h"
+#include "script/model/script_record.h"
+
+namespace qm {
+
+// One colour chosen from the basic colours, the custom colours or its red,
+// green and blue parts.
+class TColorPickDlg : public TForm {
+ public:
+  explicit TColorPickDlg(TComponent* owner);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  std::array<TColor, NoteColourCount> CustomColors{};
+  // Shows the dialog; true when a colour was chosen (the edits are read
+  // then, and numbers outside 0..255 are refused with a message).
+  bool Execute();
+  TEdit* RedEdit = nullptr;
+  TEdit* GreenEdit = nullptr;
+  TEdit* BlueEdit = nullptr;
+  TComboBox* BasicBox = nullptr;
+  TButton* OKBtn = nullptr;
+
+ private:
+  bool ReadParts();
+  TColor color_ = clBlack;
+};
+
+// The custom colours of a pick dialog: the active script's note colours.
+void SetCustomColors(TColorPickDlg& dialog, TColor color);
+
+class TSetScreenColorsdlg : public TForm {
+ public:
+  explicit TSetScreenColorsdlg(TComponent* owner);
+  TPageControl* Pages = nullptr;
+  TButton* OKBtn = nullptr;
+  TButton* CancelBtn = nullptr;
+  TButton* SetColorBtn = nullptr;
+  TButton* WinColorsBtn = nullptr;
+  TRadioButton* Which[4]{};
+  TRadioButton* TextMode = nullptr;
+  TRadioButton* BackgroundMode = nullptr;
+  TGroupBox* KeepGroup = nullptr;
+
+  TScreenColors Colors;
+  // The note colours shown and, on the second page, the marked ones.
+  std::array<TColor, NoteColourCount> NoteColors{};
+  std::array<bool, NoteColourCount> Marked{};
+  TPanel* NotePanel(int index) const;
+  // A click on a note panel of the second page.
+  void ToggleNote(int index);
+  void ShowNoteColors();
+  void DrawSample();
+
+ private:
+  void SetColorClick();
+};
+
+class TSelectUserColorDlg : public TForm {
+ public:
+  explicit TSelectUserColorDlg(TComponent* owner);
+  std::array<TColor, 7> Colors{};
+  void Select(int button);  // 1..7
+  int Selected() const { return selected_; }
+  TPanel* Button(int button) const;
+  TButton* OKBtn = nullptr;
+  TButton* EditBtn = nullptr;
+
+ private:
+  void Paint();
+  int selected_ = 1;
+};
+
+// The Set Screen Colors command, and the note pages of the Hide Notes
+// Except commands (keepVisible: the marked colours stay on screen).
+void ShowScreenColors();
+void SelectNotesToHide(bool keepVisible);
+
+}  // namespace qm

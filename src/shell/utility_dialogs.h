@@ -1,0 +1,98 @@
+// Small dialogs behind single commands: the calendar and the program font.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/forms.h"
+
+namespace qm {
+
+struct TCalendarDate {
+  int Year = 2000;
+  int Month = 1;  // 1..12
+  int Day = 1;
+  friend bool operator==(const TCalendarDate&, const TCalendarDate&) = default;
+};
+
+int DaysInMonth(int year, int month);
+// Day 1 of the month before or after, across the year's end.
+TCalendarDate PreviousMonth(TCalendarDate date);
+TCalendarDate NextMonth(TCalendarDate date);
+// A week back, from days 1 to 8 day 1 of the month before; a week on, or
+// day 1 of the next month when the week would leave this one.
+TCalendarDate WeekBack(TCalendarDate date);
+TCalendarDate WeekForward(TCalendarDate date);
+// "mmm yyyy", as "Dec 2026".
+std::string MonthHeading(const TCalendarDate& date);
+
+class TCalendarDlg : public TForm {
+ public:
+  explicit TCalendarDlg(TComponent* owner);
+  TCalendarDate Date;
+  TLabel* Heading = nullptr;
+  // Shows Date: the heading and the month's days, Date's marked.
+  void ShowDate();
+  // The label of a day shown, or null.
+  TLabel* DayLabel(int day) const;
+
+ private:
+  void CalendarKeyDown(Word& key);
+};
+
+// The program font for the menus and dialogs.
+class TSetupDisplayFontDlg : public TForm {
+ public:
+  explicit TSetupDisplayFontDlg(TComponent* owner);
+  TComboBox* NameBox = nullptr;
+  TScrollBar* SizeBar = nullptr;
+  TCheckBox* BoldBox = nullptr;
+  TButton* ResetBtn = nullptr;
+  TButton* OKBtn = nullptr;
+  TLabel* SizeLabel = nullptr;
+  TLabel* Sample = nullptr;
+  std::string FontName = "MS Sans Serif";
+  // The sample and the size label follow the controls.
+  void ShowSample();
+  // Writes [Main Font] and gives the program font the choice.
+  void Store() const;
+};
+
+// The script folder: typed into ScriptDirEdit and taken on OK. The root
+// folder is refused; a missing folder is offered for creation.
+class TSetupScriptDirectoryDlg : public TForm {
+ public:
+  explicit TSetupScriptDirectoryDlg(TComponent* owner);
+  TEdit* ScriptDirEdit = nullptr;
+  TButton* OKBtn = nullptr;
+  // The folder taken, without a trailing separator.
+  std::string Directory;
+
+ private:
+  bool TakeDirectory();
+};
+
+// Runs the script-folder dialog; true when a folder was taken (the
+// script folder then names it).
+bool SetupScriptDirectory();
+
+// A mock producer's note, its phrases drawn by `draw` (given the number of
+// choices, it returns one index below it).
+std::string ProducerNote(const std::function<int(int)>& draw);
+
+// The producer's advice, offered as a joke: OK writes a note, "No Thanks"
+// closes.
+class TProducerHelpDlg : public TForm {
+ public:
+  explicit TProducerHelpDlg(TComponent* owner);
+  TMemo* NoteMemo = nullptr;
+  TButton* OKBtn = nullptr;
+  TButton* CancelBtn = nullptr;
+  std::function<int(int)> Draw;
+};
+
+void ShowProducerHelp();
+void ShowCalendar();
+void ShowMenuFontSetup();
+
+}  // namespace qm

@@ -1,0 +1,151 @@
+// The calendar's moves and the program font dialog.
+#include "shell/utility_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include "base/ini_file.h"
+#include "platform/files.h"
+#include "support/message_box_answers.h"
+#include "shell/main_form.h"
+#include "shell/program_start.h"
+#include "support/program_fixture.h"
+
+namespace qm {
+namespace {
+
+TEST(CalendarMoves, PagesAndWeeksCrossMonthsAsTheKeysSay) {
+  using D = TCalendarDate;
+  const struct {
+    const char* what;
+    D (*move)(D);
+    D from;
+    D to;
+  } cases[] = {
+      {"page up over the year's end", PreviousMonth, {2026, 1, 20}, {2025, 12, 1}},
+      {"page down over the year's end", NextMonth, {2026, 12, 31}, {2027, 1, 1}},
+      {"up from day 9", WeekBack, {2026, 3, 9}, {2026, 3, 2}},
+      {"up from day 8", WeekBack, {2026, 3, 8}, {2026, 2, 1}},
+      {"up from day 1 of January", WeekBack, {2026, 1, 1}, {2025, 12, 1}},
+      {"down within the month", WeekForward, {2026, 2, 21}, {2026, 2, 28}},
+      {"down past February's end", WeekForward, {2026, 2, 22}, {2026, 3, 1}},
+      {"down in a leap February", WeekForward, {2028, 2, 22}, {2028, 2, 29}},
+      {"down past December", WeekForward, {2026, 12, 25}, {2027, 1, 1}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.move(c.from), c.to) << c.what;
+  EXPECT_EQ(MonthHeading({2026, 12, 7}), "Dec 2026");
+}
+
+TEST(ProducerNote, BeginsAndEndsWithItsFixedLinesAndDrawsEachPhraseInRange) {
+  const std::string first = ProducerNote([](int) { return 0; });
+  EXPECT_EQ(first,
+            "Well, I read the script and...\r\n\r\nI think you need a couple more Characters...\r\n\r\n"
+            "The ending has to be funnier.\r\n\r\n"
+            "In the future, you can simply press Ctrl+Alt+H and I'll be here for you!");
+  // A draw past the end of a list takes its last phrase instead of reading beyond it.
+  const std::string last = ProducerNote([](int n) { return n + 5; });
+  EXPECT_NE(last.find("must be"), std::string::npos);
+}
+
+class UtilityDialogsTest : public testing::ProgramFixture {};
+
+TEST_F(UtilityDialogsTest, TheProducerWritesANoteOnOkAndNoThanksCloses) {
+  Driver().Expect([](TForm& form) {
+    auto& d = dynamic_cast<TProducerHelpDlg&>(form);
+    EXPECT_EQ(d.CancelBtn->Caption(), "No Thanks");
+    d.OKBtn->Click();
+    EXPECT_NE(d.ModalResult, mrOk) << "the note shows in the dialog";
+    ASSERT_GT(d.NoteMemo->Lines.Count(), 0);
+    EXPECT_EQ(d.NoteMemo->Lines[0], "Well, I read the script and...");
+    EXPECT_FALSE(d.OKBtn->Visible());
+    d.CancelBtn->Click();
+  });
+  MainForm->MenuItem("ProducerHelpItem")->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(UtilityDialogsTest, TheCalendarFollowsItsKeysAndSwallowsThem) {
+  Driver().Expect([](TForm& form) {
+    auto& d = dynamic_cast<TCalendarDlg&>(form);
+    EXPECT_EQ(d.Caption(), "These are the Times that try Men's Souls...");
+    d.Date = {2026, 12, 7};
+    d.ShowDate();
+    EXPECT_EQ(d.Heading->Caption(), "Dec 2026");
+    ASSERT_NE(d.DayLabel(7), nullptr);
+    EXPECT_EQ(d.DayLabel(7)->Caption(), "7");
+    EXPECT_EQ(d.DayLabel(7)->Color(), clHighlight);
+    EXPECT_EQ(d.DayLabel(32), nullptr);
+    Word key = VK_NEXT;
+    d.OnKeyDown(&d, key, {});
+    EXPECT_EQ(key, 0) << "swallowed";
+    EXPECT_EQ(d.Heading->Caption(), "Jan 2027");
+    key = VK_UP;
+    d.OnKeyDown(&d, key, {});
+    EXPECT_EQ(d.Heading->Caption(), "Dec 2026");
+    EXPECT_EQ(d.Date, (TCalendarDate{2026, 12, 1}));
+    key = 'A';
+    d.OnKeyDown(&d, key, {});
+    EXPECT_EQ(key, 'A') << "other keys pass";
+    d.ModalResult = mrOk;
+  });
+  MainForm->MenuItem("Calendar1")->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(UtilityDialogsTest, TheMenuFontIsStoredOnOkOnly) {
+  Driver().Expect([](TForm& form) {
+    auto& d = dynamic_cast<TSetupDisplayFontDlg&>(form);
+    d.SizeBar->Position = 12;
+    d.BoldBox->SetChecked(false);
+    d.ShowSample();
+    EXPECT_EQ(d.SizeLabel->Caption(), "Set Font Size: 12");
+    d.ModalResult = mrCancel;
+  });
+  MainForm->MenuItem("MenuFontItem")->Click();
+  EXPECT_EQ(OpenSettingsFile().ReadInteger("Main Font", "Size", -1), -1);
+
+  Driver().Expect([](TForm& form) {
+    auto& d = dynamic_cast<TSetupDisplayFontDlg&>(form);
+    ASSERT_GT(d.NameBox->Items.Count(), 0);
+    d.NameBox->SetItemIndex(0);
+    d.NameBox->OnChange(nullptr);
+    d.SizeBar->Position = 12;
+    d.BoldBox->SetChecked(false);
+    d.ModalResult = mrOk;
+  });
+  MainForm->MenuItem("MenuFontItem")->Click();
+  const TIniFile ini = OpenSettingsFile();
+  EXPECT_EQ(ini.ReadInteger("Main Font", "Size", -1), 12);
+  EXPECT_FALSE(ini.ReadBool("Main Font", "Bold", true));
+  EXPECT_NE(ini.ReadString("Main Font", "Name", ""), "");
+  ASSERT_NE(ProgramFont, nullptr);
+  EXPECT_EQ(ProgramFont->Size(), 12);
+}
+
+TEST_F(UtilityDialogsTest, TheScriptFolderRefusesTheRootAndOffersToCreateAMissingOne) {
+  const std::string before = ScriptDirectory;
+  const std::string missing = HomeFile("new scripts");
+  Driver().Expect([&](TForm& form) {
+    auto& d = dynamic_cast<TSetupScriptDirectoryDlg&>(form);
+    EXPECT_EQ(d.ScriptDirEdit->Text(), before);
+    d.ScriptDirEdit->Text = "/";
+    testing::AnswerMessageBox(Driver(), "You cannot designate the Root Directory as the default Script Directory.",
+                              mrOk);
+    d.OKBtn->Click();
+    EXPECT_NE(d.ModalResult, mrOk);
+    d.ScriptDirEdit->Text = missing + "/";
+    testing::AnswerMessageBox(Driver(), missing + "/ does NOT exist!\r\n\r\nShould I create it for you?", mrNo);
+    d.OKBtn->Click();
+    EXPECT_NE(d.ModalResult, mrOk);
+    EXPECT_FALSE(DirectoryExists(missing));
+    testing::AnswerMessageBox(Driver(), missing + "/ does NOT exist!\r\n\r\nShould I create it for you?", mrYes);
+    d.OKBtn->Click();
+    EXPECT_EQ(d.ModalResult, mrOk);
+  });
+  EXPECT_TRUE(SetupScriptDirectory());
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_TRUE(DirectoryExists(missing));
+  EXPECT_EQ(ScriptDirectory, missing);
+}
+
+}  // namespace
+}  // namespace qm
