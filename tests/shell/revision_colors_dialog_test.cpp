@@ -14,7 +14,7 @@
 namespace qm {
 namespace {
 
-class RevisionColorsTest : public testing::ProgramFixture {
+class RevisionColorsDialogTest : public testing::ProgramFixture {
  protected:
   void SetUp() override {
     ProgramFixture::SetUp();
@@ -56,7 +56,7 @@ TEST(RevisionLoopChoices, TheSecondRoundIsNamedAfterTheFirstColourInItsCase) {
   for (const auto& c : cases) EXPECT_EQ(IsLoopedDraftName(c.name, c.style), c.looped) << c.name;
 }
 
-TEST_F(RevisionColorsTest, OkStoresTheOrderNamesColoursDraftAndLoopButNotTheDefaults) {
+TEST_F(RevisionColorsDialogTest, OkStoresTheOrderNamesColoursDraftAndLoopButNotTheDefaults) {
   const std::string before = OpenSettingsFile().ReadString("Revision Draft Options", "Revision Color #1", "none");
   RunDialog([&](TRevisionColorDlg& d) {
     EXPECT_EQ(d.Caption(), "Setup Revision Draft Color Order");
@@ -84,7 +84,7 @@ TEST_F(RevisionColorsTest, OkStoresTheOrderNamesColoursDraftAndLoopButNotTheDefa
   EXPECT_EQ(OpenSettingsFile().ReadString("Revision Draft Options", "Revision Color #1", "none"), before);
 }
 
-TEST_F(RevisionColorsTest, SetAsDefaultsWritesTheListToTheSettingsFile) {
+TEST_F(RevisionColorsDialogTest, SetAsDefaultsWritesTheListToTheSettingsFile) {
   RunDialog([&](TRevisionColorDlg& d) {
     d.LoopGroup->SetItemIndex(3);
     d.DefaultsBox->SetChecked(true);
@@ -97,7 +97,7 @@ TEST_F(RevisionColorsTest, SetAsDefaultsWritesTheListToTheSettingsFile) {
   EXPECT_EQ(ini.ReadString("Revision Draft Options", "Revision Color #4", "gone"), "gone");
 }
 
-TEST_F(RevisionColorsTest, OkWithoutAChosenColourAsksAndNoKeepsTheDraft) {
+TEST_F(RevisionColorsDialogTest, OkWithoutAChosenColourAsksAndNoKeepsTheDraft) {
   RunDialog([&](TRevisionColorDlg& d) {
     d.TheColorList->SetItemIndex(-1);
     Answer(mrNo, "You haven't selected a Revision Color!\r\n\r\nSet it to WHITE?");
@@ -112,7 +112,7 @@ TEST_F(RevisionColorsTest, OkWithoutAChosenColourAsksAndNoKeepsTheDraft) {
   EXPECT_EQ(Script().CurrentRevision, 0);
 }
 
-TEST_F(RevisionColorsTest, TheButtonsRefuseWhatTheyCannotDo) {
+TEST_F(RevisionColorsDialogTest, TheButtonsRefuseWhatTheyCannotDo) {
   RunDialog([&](TRevisionColorDlg& d) {
     d.TheColorList->SetItemIndex(-1);
     Answer(mrOk, "You have to select a color before you can edit it!");
@@ -147,7 +147,7 @@ TEST_F(RevisionColorsTest, TheButtonsRefuseWhatTheyCannotDo) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"WHITE", "BLUE", "PINK"})) << "Cancel keeps the list";
 }
 
-TEST_F(RevisionColorsTest, ALoopedEntryShowsItsSourceColour) {
+TEST_F(RevisionColorsDialogTest, ALoopedEntryShowsItsSourceColour) {
   RunDialog([&](TRevisionColorDlg& d) {
     d.TheColorList->SetItemIndex(1);
     d.DisplayBox->SetChecked(true);
@@ -169,7 +169,7 @@ TEST_F(RevisionColorsTest, ALoopedEntryShowsItsSourceColour) {
   EXPECT_EQ(Script().RevisionColourOf(3), RGB(1, 2, 3));
 }
 
-TEST_F(RevisionColorsTest, CurrentRevisionMarksInALockedScriptWarnFirst) {
+TEST_F(RevisionColorsDialogTest, CurrentRevisionMarksInALockedScriptWarnFirst) {
   TMDIChild& w = Script();
   w.Assemble();
   w.FirstElement->revisedLines = std::string("\x01");
