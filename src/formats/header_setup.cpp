@@ -5,6 +5,7 @@
 #include "base/message_boxes.h"
 #include "formats/draft_refresh.h"
 #include "formats/header_setup_dialog.h"
+#include "script/layout/revision_colors.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -54,6 +55,7 @@ bool HeaderSetup(TMDIChild& script) {
     ShowMessageBox("The Blank Lines Following Header must be a number from 0 to 9.", "Header Setup");
   }
   Store(dialog, script, blankLines);
+  SetupRevisionColorDisplay(script);
   RefreshAfterDraftChange(script);
   return true;
 }

@@ -5,6 +5,7 @@
 #include "formats/element_format_controls.h"
 #include "formats/script_formats_dialog.h"
 #include "script/editing/document_modified.h"
+#include "script/layout/revision_colors.h"
 #include "script/model/element_kinds.h"
 #include "script/script_window.h"
 
@@ -233,6 +234,7 @@ bool EditScriptFormats(TMDIChild& script, bool& saveAsDefaults) {
   script.FontNameTable = fonts;
   ApplyChangedFormats(script, before);
   script.DisAssemble();
+  SetupRevisionColorDisplay(script);
   RefreshAfterDraftChange(script);
   return true;
 }

@@ -3,10 +3,10 @@
 
 #include "base/message_boxes.h"
 #include "files/format_files.h"
+#include "formats/revision_drafts.h"
 #include "platform/cp1252.h"
 #include "platform/platform.h"
 #include "script/editing/document_modified.h"
-#include "script/editing/revision_marks.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/revision_colors_dialog.h"
@@ -29,13 +29,6 @@ int LoopStyleOfNames(const std::vector<TDraftColorEntry>& entries) {
     for (int style = 1; style <= 3; ++style)
       if (StartsWith(AnsiUpperCase(e.Name), std::string(LoopWords[style - 1][0]) + " ")) return style;
   return -1;
-}
-
-bool RevisionMarksInForce(const TMDIChild& script) {
-  if (!script.PagesLocked) return false;
-  for (const TScriptElement* e = script.FirstElement; e; e = e->next)
-    if (HasRevisedLines(*e)) return true;
-  return false;
 }
 
 }  // namespace
@@ -184,7 +177,8 @@ void ShowRevisionColorDialog(TMDIChild& script) {
   std::vector<TDraftColorEntry> entries;
   for (int i = 0; i < script.RevisionColours.Count(); ++i)
     entries.push_back({script.RevisionColours[i], script.RevisionColourOf(i)});
-  dialog.SetEntries(std::move(entries), script.CurrentRevision, script.RevisionLoopStyle, script.ShowPageColours != 0);
+  dialog.SetEntries(std::move(entries), script.CurrentRevision, script.RevisionLoopStyle,
+                    RevisionDraftListOf(script).showPageColours);
   if (dialog.ShowModal() != mrOk) return;
 
   entries = dialog.Entries;
@@ -195,14 +189,15 @@ void ShowRevisionColorDialog(TMDIChild& script) {
     for (const TDraftColorEntry& s : dialog.Entries)
       if (s.Name == source) e.Color = s.Color;
   }
-  script.RevisionColours.Clear();
-  for (const TDraftColorEntry& e : entries) script.AddRevisionColour(e.Name, e.Color);
+  TRevisionDraftList list;
+  for (const TDraftColorEntry& e : entries) list.drafts.push_back({e.Name, e.Color});
   // Without a chosen colour the script keeps its draft where the list allows.
-  if (dialog.Current() >= 0) script.CurrentRevision = static_cast<Byte>(dialog.Current());
-  else if (script.CurrentRevision >= entries.size()) script.CurrentRevision = 0;
+  if (dialog.Current() >= 0) list.current = dialog.Current();
+  else list.current = script.CurrentRevision < entries.size() ? script.CurrentRevision : 0;
   const int named = LoopStyleOfNames(dialog.Entries);
-  script.RevisionLoopStyle = static_cast<Byte>(dialog.Loop() == 0 && named > 0 ? named : std::max(0, dialog.Loop()));
-  script.ShowPageColours = dialog.DisplayBox->Checked() ? 1 : 0;
+  list.loopChoice = static_cast<Byte>(dialog.Loop() == 0 && named > 0 ? named : std::max(0, dialog.Loop()));
+  list.showPageColours = dialog.DisplayBox->Checked();
+  SetRevisionDraftList(script, list);
   SetDocumentModified(true, false);
   if (dialog.DefaultsBox->Checked()) SaveRevisionColoursAsDefaults(script);
   RebuildScreen(&script);

@@ -80,7 +80,7 @@ TEST_F(RevisionColorsDialogTest, OkStoresTheOrderNamesColoursDraftAndLoopButNotT
   EXPECT_EQ(Script().RevisionColourOf(3), clNone);
   EXPECT_EQ(Script().CurrentRevision, 2);
   EXPECT_EQ(Script().RevisionLoopStyle, 2);
-  EXPECT_EQ(Script().ShowPageColours, 1);
+  EXPECT_TRUE(ProgramOptions().ShowColoredPages) << "pages show their colours";
   EXPECT_EQ(OpenSettingsFile().ReadString("Revision Draft Options", "Revision Color #1", "none"), before);
 }
 
