@@ -21,26 +21,6 @@ namespace {
 
 class NavigationMoreGuiTest : public testing::ProgramGuiFixture {
  protected:
-  // Scenes of forty one-line actions, about a page each.
-  void LoadPages(int scenes) {
-    TMDIChild& w = Script();
-    w.FreeElements();
-    ResetScreenLines(w);
-    std::vector<testing::ElementSpec> elements;
-    for (int scene = 1; scene <= scenes; ++scene) {
-      elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(scene) + " - DAY"});
-      for (int i = 0; i < 40; ++i)
-        elements.push_back({ekAction, "Scene " + std::to_string(scene) + ", action " + std::to_string(i) + "."});
-    }
-    testing::AddElements(w, elements);
-    w.CurrentElement = w.FirstElement;
-    w.CurrentGroup = w.FirstElement->group;
-    w.DisAssemble();
-    w.RefreshKeepingCursor();
-    RebuildScreen(&w);
-    w.RedisplayScreen(true);
-    Settle();
-  }
   void Settle() {
     MainForm->StatusLine().Refresh(true);
     Application->ProcessMessages();
@@ -52,7 +32,7 @@ class NavigationMoreGuiTest : public testing::ProgramGuiFixture {
 };
 
 TEST_F(NavigationMoreGuiTest, CtrlGGoesToTheTypedPage) {
-  LoadPages(5);
+  LoadSceneScript(5);
   bool dialogSeen = false;
   Later(50, [&dialogSeen] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -74,7 +54,7 @@ TEST_F(NavigationMoreGuiTest, CtrlGGoesToTheTypedPage) {
 }
 
 TEST_F(NavigationMoreGuiTest, CtrlWShowsTheWordProcessorNotice) {
-  LoadPages(1);
+  LoadSceneScript(1);
   QTest::keyClick(ScriptClient(), Qt::Key_W, Qt::ControlModifier);
   Settle();
   ASSERT_TRUE(MainForm->WordProcessorMode);

@@ -21,26 +21,6 @@ namespace {
 
 class NavigationTest : public testing::ProgramGuiFixture {
  protected:
-  // Three scenes of forty one-line actions each, paginated.
-  void LoadLongScript() {
-    TMDIChild& w = Script();
-    w.FreeElements();
-    ResetScreenLines(w);
-    std::vector<testing::ElementSpec> elements;
-    for (int scene = 1; scene <= 3; ++scene) {
-      elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(scene) + " - DAY"});
-      for (int i = 0; i < 40; ++i)
-        elements.push_back({ekAction, "Scene " + std::to_string(scene) + ", action " + std::to_string(i) + "."});
-    }
-    testing::AddElements(w, elements);
-    w.CurrentElement = w.FirstElement;
-    w.CurrentGroup = w.FirstElement->group;
-    w.DisAssemble();
-    w.RefreshKeepingCursor();
-    RebuildScreen(&w);
-    w.RedisplayScreen(true);
-    Settle();
-  }
   void Settle() {
     MainForm->StatusLine().Refresh(true);
     Application->ProcessMessages();
@@ -49,7 +29,7 @@ class NavigationTest : public testing::ProgramGuiFixture {
 };
 
 TEST_F(NavigationTest, ScrollBarPageButtonsAndStatusLineFollowTheCaret) {
-  LoadLongScript();
+  LoadSceneScript(3);
   TStatusLine& status = MainForm->StatusLine();
   TRightPanel& right = MainForm->RightPanel();
   EXPECT_EQ(Caption(status.PagePanel).substr(0, 9), " Pg: 1 of");

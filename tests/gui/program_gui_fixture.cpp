@@ -5,12 +5,15 @@
 #include <QScreen>
 
 #include "platform/files.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/editing/editor_state.h"
 #include "shell/documents.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
+#include "shell/status_line.h"
+#include "support/script_builder.h"
 
 namespace qm::testing {
 
@@ -93,5 +96,26 @@ std::vector<std::string> ProgramGuiFixture::LinesWithoutInk(const QImage& shot) 
 }
 
 std::string ProgramGuiFixture::TopLine() { return Script().ScreenLines[1].text; }
+
+void ProgramGuiFixture::LoadSceneScript(int scenes) {
+  TMDIChild& w = Script();
+  w.FreeElements();
+  ResetScreenLines(w);
+  std::vector<ElementSpec> elements;
+  for (int scene = 1; scene <= scenes; ++scene) {
+    elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(scene) + " - DAY"});
+    for (int i = 0; i < 40; ++i)
+      elements.push_back({ekAction, "Scene " + std::to_string(scene) + ", action " + std::to_string(i) + "."});
+  }
+  AddElements(w, elements);
+  w.CurrentElement = w.FirstElement;
+  w.CurrentGroup = w.FirstElement->group;
+  w.DisAssemble();
+  w.RefreshKeepingCursor();
+  RebuildScreen(&w);
+  w.RedisplayScreen(true);
+  MainForm->StatusLine().Refresh(true);
+  Application->ProcessMessages();
+}
 
 }  // namespace qm::testing

@@ -42,6 +42,9 @@ class ProgramGuiFixture : public GuiFixture {
   std::vector<std::string> LinesWithoutInk(const QImage& shot);
   // The first screen line's text, and the element kinds and texts.
   std::string TopLine();
+  // The script replaced by scenes of forty one-line actions (about a page
+  // each), laid out and shown with the caret at the top.
+  void LoadSceneScript(int scenes);
 };
 
 }  // namespace qm::testing
