@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
 #include "breakdown/breakdown_report_page.h"
 #include "breakdown/categories.h"
 #include "breakdown/scene_listing.h"
@@ -19,6 +15,7 @@
 #include "platform/recording_canvas.h"
 #include "printing/print_run.h"
 #include "script/model/script_record.h"
+#include "support/temp_folder.h"
 
 namespace qm {
 namespace {
@@ -173,23 +170,6 @@ TEST_F(BreakdownReportTest, ALongReportNumbersItsFollowingPages) {
   EXPECT_EQ(pages[1][0], "barn.qmw - Breakdown in SCRIPT ORDER    6 lines per 1/8th  2.");
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string CommandOutput(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    pclose(pipe);
-  }
-  return out;
-}
-
 TEST_F(BreakdownReportTest, ThePdfOfTheReportHoldsItsText) {
   AddBarnScript();
   auto pdf = std::make_unique<PdfPrinterDevice>();
@@ -199,8 +179,8 @@ TEST_F(BreakdownReportTest, ThePdfOfTheReportHoldsItsText) {
   Printer()->Refresh();
   Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
   ASSERT_TRUE(RunBreakdown(Script(), Options(TPrimaryOrder::ScriptOrder)));
-  const std::string text = CommandOutput("pdftotext -layout '" + path + "' -");
-  const std::string expected = ReadFile(std::string(QM_SOURCE_DIR) + "/tests/breakdown/fixtures/barn_report.txt");
+  const std::string text = testing::CommandOutput("pdftotext -layout '" + path + "' -");
+  const std::string expected = testing::ReadFileText(std::string(QM_SOURCE_DIR) + "/tests/breakdown/fixtures/barn_report.txt");
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(text, expected);
 }

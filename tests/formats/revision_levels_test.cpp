@@ -12,19 +12,13 @@
 namespace qm::testing {
 namespace {
 
-std::string Lines(std::initializer_list<int> lines) {
-  std::string s;
-  for (int line : lines) s += static_cast<char>(line);
-  return s;
-}
-
 class RevisionLevelsTest : public DraftsFixture {
  protected:
   // An Action of five lines (60 characters each) with lines 1, 3 and 4
   // marked, and a one-line Action with no marks.
   void MarkedScript() {
     Start({ActionLines(5), {ekAction, "plain"}});
-    ElementNo(0)->revisedLines = Lines({1, 3, 4});
+    ElementNo(0)->revisedLines = RevisedLineSet({1, 3, 4});
     CaretAt(1, 2);
   }
   std::string TextOf(int index) {
@@ -60,7 +54,7 @@ TEST_F(RevisionLevelsTest, EachMarkedLineGetsTheLevelsCodeShiftedByThoseBefore) 
 TEST_F(RevisionLevelsTest, ALineThatStartsWithALockCodeHasItReplaced) {
   MarkedScript();
   Lock();
-  ElementNo(0)->revisedLines = Lines({1});
+  ElementNo(0)->revisedLines = RevisedLineSet({1});
   Lock();
   EXPECT_EQ(LockingLevel(Window()), 2);
   const std::string text = TextOf(0);
@@ -72,7 +66,7 @@ TEST_F(RevisionLevelsTest, ALineThatStartsWithALockCodeHasItReplaced) {
 TEST_F(RevisionLevelsTest, FiveLevelsAtMostAndEachUnlockTakesOneAway) {
   MarkedScript();
   for (int level = 1; level <= 4; ++level) {
-    ElementNo(0)->revisedLines = Lines({level + 1});
+    ElementNo(0)->revisedLines = RevisedLineSet({level + 1});
     Lock();
     EXPECT_EQ(LockingLevel(Window()), level);
   }
@@ -127,7 +121,7 @@ TEST_F(RevisionLevelsTest, RefusingChangesNothing) {
   EXPECT_EQ(LockingLevel(Window()), 0);
   EXPECT_EQ(TextOf(0), before);
   ASSERT_TRUE(ElementNo(0)->revisedLines);
-  EXPECT_EQ(*ElementNo(0)->revisedLines, Lines({1, 3, 4}));
+  EXPECT_EQ(*ElementNo(0)->revisedLines, RevisedLineSet({1, 3, 4}));
 }
 
 TEST_F(RevisionLevelsTest, AScriptReadBackFindsItsLevelInItsText) {

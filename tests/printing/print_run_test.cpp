@@ -4,35 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
 #include "platform/files.h"
 #include "platform/pdf_printer.h"
 #include "platform/printer.h"
 #include "printing/script_page.h"
 #include "script/fixtures/pagination_fixture.h"
+#include "support/temp_folder.h"
 
 namespace qm::testing {
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string CommandOutput(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    pclose(pipe);
-  }
-  return out;
-}
 
 class PrintRunTest : public PaginationFixture {
  protected:
@@ -88,7 +68,7 @@ TEST_F(PrintRunTest, APrintFileHoldsItsRecords) {
   AnswerMessage(&message);
   ASSERT_TRUE(FinishPrintJob());
   EXPECT_NE(message.find("was written successfully"), std::string::npos) << message;
-  EXPECT_EQ(ReadFile(path),
+  EXPECT_EQ(ReadFileText(path),
             "QUILLPRESS 1\nFONT Courier New\nSIZE 12\nSTYLE 0\nAT 300 600\nTEXT FADE IN:\nSTYLE 1\nAT 300 700\n"
             "TEXT INT. HOUSE\\x5C\nPAGE\nFONT Courier New\nSIZE 12\nSTYLE 1\nAT 300 600\nTEXT caf\xE9\\x01\nEND\n");
   EXPECT_FALSE(PrintsToFile()) << "the next job goes to the printer again";
@@ -156,7 +136,7 @@ TEST_F(PrintRunTest, AShortScriptPrintsToAPdfWhoseTextStaysText) {
     PrintScriptPage(Window(), pages[i], {});
   }
   ASSERT_TRUE(FinishPrintJob());
-  const std::string bytes = ReadFile(path);
+  const std::string bytes = ReadFileText(path);
   ASSERT_EQ(bytes.substr(0, 5), "%PDF-");
   EXPECT_NE(bytes.find("/FontFile2"), std::string::npos) << "the font is embedded";
   const std::string info = CommandOutput("pdfinfo '" + path + "'");
@@ -164,7 +144,7 @@ TEST_F(PrintRunTest, AShortScriptPrintsToAPdfWhoseTextStaysText) {
   ASSERT_NE(pagesAt, std::string::npos) << info;
   EXPECT_EQ(std::stoi(info.substr(pagesAt + 6)), 1);
   const std::string text = CommandOutput("pdftotext -layout '" + path + "' -");
-  const std::string expected = ReadFile(std::string(QM_SOURCE_DIR) + "/tests/printing/fixtures/short_script.txt");
+  const std::string expected = ReadFileText(std::string(QM_SOURCE_DIR) + "/tests/printing/fixtures/short_script.txt");
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(text, expected);
 }

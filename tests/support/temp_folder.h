@@ -35,5 +35,7 @@ class ScopedEnv {
 std::string WriteFileText(const std::string& path, const std::string& bytes);
 // The whole file as bytes ("" when it cannot be read).
 std::string ReadFileText(const std::string& path);
+// What a shell command writes to its standard output.
+std::string CommandOutput(const std::string& command);
 
 }  // namespace qm::testing

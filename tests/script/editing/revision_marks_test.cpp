@@ -7,12 +7,6 @@
 namespace qm::testing {
 namespace {
 
-std::string Lines(std::initializer_list<int> lines) {
-  std::string s;
-  for (int line : lines) s += static_cast<char>(line);
-  return s;
-}
-
 class RevisionMarksTest : public PaginationFixture {
  protected:
   // A five-line Action on a locked page of revision 2, the caret at a
@@ -41,13 +35,13 @@ TEST_F(RevisionMarksTest, TheCaretsLineIsMarkedOnceAndOnlyWhileMarking) {
   MarkRevisedLine(Window(), false);
   MarkRevisedLine(Window(), false);
   ASSERT_TRUE(action->revisedLines);
-  EXPECT_EQ(*action->revisedLines, Lines({3}));
+  EXPECT_EQ(*action->revisedLines, RevisedLineSet({3}));
   EXPECT_EQ(PageWord() >> 8, 2) << "the locked page is revised now";
 
   Window().RevisionMarking = 0;
   Window().CaretColumn = 0;
   MarkRevisedLine(Window(), true);
-  EXPECT_EQ(*action->revisedLines, Lines({3, 1})) << "forced";
+  EXPECT_EQ(*action->revisedLines, RevisedLineSet({3, 1})) << "forced";
 }
 
 TEST_F(RevisionMarksTest, ALineMarkedAtAWrapBoundaryIsTheLineTheCaretShowsOn) {
@@ -63,32 +57,32 @@ TEST_F(RevisionMarksTest, ALineMarkedAtAWrapBoundaryIsTheLineTheCaretShowsOn) {
     ASSERT_EQ(Window().LineOffsets[1], 60);
     EXPECT_EQ(CaretLineOfCurrent(Window()), c.line);
     MarkRevisedLine(Window(), true);
-    EXPECT_EQ(*action->revisedLines, Lines({c.line}));
+    EXPECT_EQ(*action->revisedLines, RevisedLineSet({c.line}));
   }
 }
 
 TEST_F(RevisionMarksTest, ListsLoseTheirRepeatsAtAHundred) {
   TScriptElement element;
-  element.revisedLines = std::string(98, '\x02') + Lines({4});
+  element.revisedLines = std::string(98, '\x02') + RevisedLineSet({4});
   CompactRevisedLines(element, false);
   EXPECT_EQ(element.revisedLines->size(), 99u) << "below a hundred the list stays";
-  element.revisedLines = std::string(99, '\x05') + Lines({1});
+  element.revisedLines = std::string(99, '\x05') + RevisedLineSet({1});
   CompactRevisedLines(element, false);
-  EXPECT_EQ(*element.revisedLines, Lines({5, 1})) << "at a hundred the repeats go";
-  element.revisedLines = Lines({2, 4, 2});
+  EXPECT_EQ(*element.revisedLines, RevisedLineSet({5, 1})) << "at a hundred the repeats go";
+  element.revisedLines = RevisedLineSet({2, 4, 2});
   CompactRevisedLines(element, true);
-  EXPECT_EQ(*element.revisedLines, Lines({2, 4})) << "forced";
+  EXPECT_EQ(*element.revisedLines, RevisedLineSet({2, 4})) << "forced";
 
   TScriptElement joined;
-  AddRevisedLines(joined, Lines({3, 0, 3, 7}));
-  EXPECT_EQ(*joined.revisedLines, Lines({3, 7}));
+  AddRevisedLines(joined, RevisedLineSet({3, 0, 3, 7}));
+  EXPECT_EQ(*joined.revisedLines, RevisedLineSet({3, 7}));
 }
 
 TEST_F(RevisionMarksTest, TheAsteriskTogglesAndTheLastMarkClearsThePageWhateverTheColours) {
   TScriptElement* action = FiveLines(70);  // line 2
   ASSERT_EQ(Window().ShowPageColours, 0);
   EXPECT_TRUE(ToggleRevisedLine(Window()));
-  EXPECT_EQ(*action->revisedLines, Lines({2}));
+  EXPECT_EQ(*action->revisedLines, RevisedLineSet({2}));
   EXPECT_EQ(PageWord(), 0x0200);
   EXPECT_FALSE(ToggleRevisedLine(Window()));
   EXPECT_FALSE(action->revisedLines) << "the empty list is freed";
@@ -101,7 +95,7 @@ TEST_F(RevisionMarksTest, TheAsteriskKeyMarksALineAndIsTypedOnlyWhenItUnmarksOne
   char key = '*';
   Window().FormKeyPress(&Window(), key);
   ASSERT_TRUE(action->revisedLines);
-  EXPECT_EQ(*action->revisedLines, Lines({2}));
+  EXPECT_EQ(*action->revisedLines, RevisedLineSet({2}));
   EXPECT_EQ(Window().EditBuffer, before) << "marking types nothing";
   key = '*';
   Window().FormKeyPress(&Window(), key);
