@@ -6,10 +6,10 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "breakdown/associations.h"
+#include "breakdown/breakdowns_run.h"
 #include "breakdown/scene_gathering.h"
 #include "breakdown/sheet_form.h"
 #include "printing/print_run.h"
-#include "printing/script_page.h"
 #include "script/editing/editor_calls.h"
 #include "script/model/number_texts.h"
 #include "script/script_window.h"
@@ -18,7 +18,7 @@ namespace qm {
 
 namespace {
 
-TSheetHeader HeaderOf(const TMDIChild& script, const BreakdownRecord& record, int linesPerPage) {
+TSheetHeader HeaderOf(const TMDIChild& script, const BreakdownRecord& record, int linesPerEighth) {
   TSheetHeader header;
   header.Company = script.ProductionCompany;
   header.Title = script.ProductionTitle;
@@ -28,8 +28,8 @@ TSheetHeader HeaderOf(const TMDIChild& script, const BreakdownRecord& record, in
   header.TimeOfDay = record.TimeOfDay;
   header.StartPage = record.StartPage;
   header.EndPage = record.EndPage;
-  const TPageEighths length = PageEighthsOfLines(record.LineCount, linesPerPage);
-  header.WholePages = length.Whole;
+  const TPageLength length = SceneLength(record.LineCount, linesPerEighth);
+  header.WholePages = length.Pages;
   header.Eighths = length.Eighths;
   header.Date = FormatScriptDate(std::time(nullptr), true, false);
   return header;
@@ -44,12 +44,6 @@ void PutCharactersInCast(const TSceneBreakdowns& run, BreakdownRecord& record) {
 
 }  // namespace
 
-TPageEighths PageEighthsOfLines(int lines, int linesPerPage) {
-  if (linesPerPage <= 0) linesPerPage = 1;
-  const int eighths = std::max(1, (lines * 8 + linesPerPage / 2) / linesPerPage);
-  return {eighths / 8, eighths % 8};
-}
-
 bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
   editor::Assemble(script);
   TSceneBreakdowns gathered = GatherSceneRecords(script);
@@ -58,8 +52,9 @@ bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
     ShowMessageBox("NO Scenes Found!", "Attention");
     return false;
   }
-  const TPageGeometry page = PageGeometry(script);
-  const int linesPerPage = std::max(1, (page.bodyBottom - page.bodyTop) / std::max(1, page.lineHeight));
+  // Lengths in eighths as the breakdowns measure them.
+  TBreakdownOptions options;
+  ReadBreakdownOptions(OpenSettingsFile(), options);
   if (!StartPrintJob(false, "Breakdown Sheets")) return false;
   TSheetRun run;
   run.Categories = CategoryMenus();
@@ -73,7 +68,7 @@ bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
     }
     ApplyAssociations(record, associations, CharacterNamesOf(gathered, record));
     PutCharactersInCast(gathered, record);
-    PrintBreakdownSheets(HeaderOf(script, record, linesPerPage), record, run);
+    PrintBreakdownSheets(HeaderOf(script, record, options.LinesPerEighth), record, run);
   }
   return FinishPrintJob();
 }

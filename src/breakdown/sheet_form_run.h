@@ -15,12 +15,4 @@ bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen);
 // The sheet editor's print button: one scene's sheets.
 bool PrintSheetForScene(TMDIChild& script, int scene);
 
-// A scene's length in whole pages and eighths from its lines: at least
-// one eighth, eight eighths make a page.
-struct TPageEighths {
-  int Whole = 0;
-  int Eighths = 0;
-};
-TPageEighths PageEighthsOfLines(int lines, int linesPerPage);
-
 }  // namespace qm

@@ -311,17 +311,5 @@ TEST_F(SheetFormTest, AScriptWithoutScenesPrintsNothing) {
   EXPECT_FALSE(PrintJobOpen());
 }
 
-TEST(SheetPageLengthTest, LinesBecomeWholePagesAndEighths) {
-  struct Case {
-    int lines, perPage, whole, eighths;
-  };
-  const std::vector<Case> cases = {{0, 56, 0, 1}, {7, 56, 0, 1}, {56, 56, 1, 0}, {63, 56, 1, 1}, {140, 56, 2, 4}};
-  for (const Case& c : cases) {
-    const TPageEighths length = PageEighthsOfLines(c.lines, c.perPage);
-    EXPECT_EQ(length.Whole, c.whole) << c.lines;
-    EXPECT_EQ(length.Eighths, c.eighths) << c.lines;
-  }
-}
-
 }  // namespace
 }  // namespace qm
