@@ -407,6 +407,12 @@ NextPage TPageBreaker::EndPageBefore(TScriptElement* start) {
     return nullptr;
   }
   if (IsPageBreakKind(at->Kind())) {
+    // Backing up to the break that opened this page would fill it again
+    // for ever: what cannot move stays, as for a single speech.
+    if (at->group->next == pageStart_ || at->group == pageStart_) {
+      ShowMessageBox(SingleSpeechWarningText, "* WARNING *");
+      return nullptr;
+    }
     NumberFoundBreak(at->group);
     return at->group->next;
   }
