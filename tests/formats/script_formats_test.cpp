@@ -92,8 +92,12 @@ TEST_F(ScriptFormatsTest, WiderDialogueMarginsRewrapAndAddPages) {
   EXPECT_EQ(Window().FormatSet[fsDialogue].RightMargin, 30);
   EXPECT_EQ(Window().FormatSet[fsDialogueCopy].LeftMargin, 35);
   for (const TScriptElement* e = Window().FirstElement; e; e = e->next) {
-    if (e->Kind() == ekDialogue) EXPECT_EQ(e->format.LeftMargin, 35);
-    if (e->Kind() == ekCharacterName) EXPECT_EQ(e->format.LeftMargin, 37) << "other kinds keep theirs";
+    if (e->Kind() == ekDialogue) {
+      EXPECT_EQ(e->format.LeftMargin, 35);
+    }
+    if (e->Kind() == ekCharacterName) {
+      EXPECT_EQ(e->format.LeftMargin, 37) << "other kinds keep theirs";
+    }
   }
   EXPECT_GT(Pages().size(), pagesBefore);
 }
@@ -187,7 +191,9 @@ TEST_F(ScriptFormatsTest, AnInstalledFontJoinsTheScriptsFontTable) {
   const TElementFormat& action = Window().FormatSet[fsAction];
   EXPECT_EQ(Window().FontNameTable[action.FontIndex()], chosen);
   EXPECT_EQ(Window().FormatSet[fsDialogue].FontIndex(), 0) << "other kinds keep their font";
-  if (firstFont != chosen) EXPECT_EQ(Window().FontNameTable[0], firstFont) << "the font of the other kinds stays";
+  if (firstFont != chosen) {
+    EXPECT_EQ(Window().FontNameTable[0], firstFont) << "the font of the other kinds stays";
+  }
   Answer([&chosen](TEditScriptFormatsDlg& d) {
     auto* font = d.PageControl<TComboBox>("Action", "Font");
     EXPECT_EQ(font->Items[font->ItemIndex()], chosen);
