@@ -89,45 +89,66 @@ void EditSkipLetters(TEditScriptFormatsDlg& d) {
   }
 }
 
+// The options of the formats dialog that are a box, a text or a choice,
+// read and stored alike.
+struct TOptionBox {
+  const char* name;
+  Byte TScriptSettings::*value;
+};
+constexpr TOptionBox kOptionBoxes[] = {
+    {"CenterNamesBox", &TScriptSettings::CenterCharacterNames},
+    {"SameExtensionBox", &TScriptSettings::ContinuedSameExtension},
+    {"OutdentBox", &TScriptSettings::OutdentParentheticals},
+    {"SeparateBox", &TScriptSettings::ParentheticalsSeparate},
+    {"LeftNumberBox", &TScriptSettings::LeftNumber},
+    {"RightNumberBox", &TScriptSettings::RightNumber},
+    {"RightOnTopBox", &TScriptSettings::RightNumberOnTopLine},
+    {"ContinuousBox", &TScriptSettings::NumberScenesContinuously},
+    {"DashesBox", &TScriptSettings::TimeOfDayDashes},
+    {"SpacesBox", &TScriptSettings::TimeOfDaySpaces},
+    {"TopContinuedBox", &TScriptSettings::TopSceneContinued},
+    {"BottomContinuedBox", &TScriptSettings::BottomSceneContinued},
+    {"FlexMarginBox", &TScriptSettings::FlexMargin},
+    {"PrintNotesBox", &TScriptSettings::PrintScriptNotes},
+    {"FlipLockedBox", &TScriptSettings::FlipLockedSceneNumbers},
+    {"SingleSentenceBox", &TScriptSettings::BreakAfterSingleSentence},
+    {"TwoOneLinersBox", &TScriptSettings::BreakTwoOneLiners},
+    {"TransitionFirstBox", &TScriptSettings::TransitionOnFirstLine},
+    {"CountMoreBox", &TScriptSettings::CountMoreLine},
+    {"TransitionContinuedBox", &TScriptSettings::TransitionOnContinuedLine},
+    {"SceneTopContinuedBox", &TScriptSettings::ScenesOnTopContinuedLine},
+};
+struct TOptionText {
+  const char* name;
+  std::string TScriptSettings::*value;
+  std::size_t capacity;
+};
+const TOptionText kOptionTexts[] = {
+    {"ContinuedText", &TScriptSettings::CharacterContinuedText, capacity::ContinuedText},
+    {"MoreText", &TScriptSettings::MoreText, capacity::MoreText},
+    {"TopContinuedText", &TScriptSettings::TopSceneContinuedText, capacity::SceneContinuedText},
+    {"BottomContinuedText", &TScriptSettings::BottomSceneContinuedText, capacity::SceneContinuedText},
+};
+constexpr TOptionBox kOptionChoices[] = {
+    {"ContinuedGroup", &TScriptSettings::ContinuedPosition},
+    {"BreakAction", &TScriptSettings::ActionBreakMode},
+    {"BreakDialogue", &TScriptSettings::DialogueBreakMode},
+};
+
 void LoadOptions(TEditScriptFormatsDlg& d, const TScriptSettings& s) {
-  SetCheck(d, "CenterNamesBox", s.CenterCharacterNames);
-  Radio(d, "ContinuedGroup")->SetItemIndex(s.ContinuedPosition);
-  SetCheck(d, "SameExtensionBox", s.ContinuedSameExtension);
-  EditOf(d, "ContinuedText")->Text = s.CharacterContinuedText;
-  EditOf(d, "MoreText")->Text = s.MoreText;
-  SetCheck(d, "OutdentBox", s.OutdentParentheticals);
-  SetCheck(d, "SeparateBox", s.ParentheticalsSeparate);
-  SetCheck(d, "LeftNumberBox", s.LeftNumber);
-  SetCheck(d, "RightNumberBox", s.RightNumber);
-  SetCheck(d, "RightOnTopBox", s.RightNumberOnTopLine);
-  SetCheck(d, "ContinuousBox", s.NumberScenesContinuously);
-  SetCheck(d, "DashesBox", s.TimeOfDayDashes);
-  SetCheck(d, "SpacesBox", s.TimeOfDaySpaces);
-  SetCheck(d, "TopContinuedBox", s.TopSceneContinued);
-  EditOf(d, "TopContinuedText")->Text = s.TopSceneContinuedText;
-  SetCheck(d, "BottomContinuedBox", s.BottomSceneContinued);
-  EditOf(d, "BottomContinuedText")->Text = s.BottomSceneContinuedText;
-  SetCheck(d, "FlexMarginBox", s.FlexMargin);
-  SetCheck(d, "PrintNotesBox", s.PrintScriptNotes);
+  for (const TOptionBox& box : kOptionBoxes) SetCheck(d, box.name, s.*box.value);
+  for (const TOptionText& text : kOptionTexts) EditOf(d, text.name)->Text = s.*text.value;
+  for (const TOptionBox& choice : kOptionChoices) Radio(d, choice.name)->SetItemIndex(s.*choice.value);
 
   EditOf(d, "ActStart")->Text = Whole(s.ActStart + 1);
   EditOf(d, "SceneStart")->Text = Whole(s.SceneStart + 1);
-  SetCheck(d, "FlipLockedBox", s.FlipLockedSceneNumbers);
   d.SkipLetters = s.SkipLetters;
   d.SkipListBtn->OnClick = [&d](TObject*) { EditSkipLetters(d); };
 
-  Radio(d, "BreakAction")->SetItemIndex(s.ActionBreakMode);
-  Radio(d, "BreakDialogue")->SetItemIndex(s.DialogueBreakMode);
   EditOf(d, "MinAction")->Text = Whole(s.MinActionLines);
   EditOf(d, "MinDialogue")->Text = Whole(s.MinDialogueLines);
   EditOf(d, "PageStart")->Text = Whole(s.PageStart);
   EditOf(d, "FirstLine")->Text = Whole(s.FirstPageLine + 1);
-  SetCheck(d, "SingleSentenceBox", s.BreakAfterSingleSentence);
-  SetCheck(d, "TwoOneLinersBox", s.BreakTwoOneLiners);
-  SetCheck(d, "TransitionFirstBox", s.TransitionOnFirstLine);
-  SetCheck(d, "CountMoreBox", s.CountMoreLine);
-  SetCheck(d, "TransitionContinuedBox", s.TransitionOnContinuedLine);
-  SetCheck(d, "SceneTopContinuedBox", s.ScenesOnTopContinuedLine);
 }
 
 bool StoreOptions(const TEditScriptFormatsDlg& d, TScriptSettings& s, std::string& error) {
@@ -144,40 +165,11 @@ bool StoreOptions(const TEditScriptFormatsDlg& d, TScriptSettings& s, std::strin
   s.ActStart = static_cast<Word>(actStart - 1);
   s.SceneStart = static_cast<Word>(sceneStart - 1);
   s.FirstPageLine = static_cast<Byte>(firstLine - 1);
-
-  s.CenterCharacterNames = Checked(d, "CenterNamesBox");
-  if (Radio(d, "ContinuedGroup")->ItemIndex() >= 0)
-    s.ContinuedPosition = static_cast<Byte>(Radio(d, "ContinuedGroup")->ItemIndex());
-  s.ContinuedSameExtension = Checked(d, "SameExtensionBox");
-  s.CharacterContinuedText = CutToCapacity(EditOf(d, "ContinuedText")->Text(), capacity::ContinuedText);
-  s.MoreText = CutToCapacity(EditOf(d, "MoreText")->Text(), capacity::MoreText);
-  s.OutdentParentheticals = Checked(d, "OutdentBox");
-  s.ParentheticalsSeparate = Checked(d, "SeparateBox");
-  s.LeftNumber = Checked(d, "LeftNumberBox");
-  s.RightNumber = Checked(d, "RightNumberBox");
-  s.RightNumberOnTopLine = Checked(d, "RightOnTopBox");
-  s.NumberScenesContinuously = Checked(d, "ContinuousBox");
-  s.TimeOfDayDashes = Checked(d, "DashesBox");
-  s.TimeOfDaySpaces = Checked(d, "SpacesBox");
-  s.TopSceneContinued = Checked(d, "TopContinuedBox");
-  s.TopSceneContinuedText = CutToCapacity(EditOf(d, "TopContinuedText")->Text(), capacity::SceneContinuedText);
-  s.BottomSceneContinued = Checked(d, "BottomContinuedBox");
-  s.BottomSceneContinuedText =
-      CutToCapacity(EditOf(d, "BottomContinuedText")->Text(), capacity::SceneContinuedText);
-  s.FlexMargin = Checked(d, "FlexMarginBox");
-  s.PrintScriptNotes = Checked(d, "PrintNotesBox");
-  s.FlipLockedSceneNumbers = Checked(d, "FlipLockedBox");
-
-  if (Radio(d, "BreakAction")->ItemIndex() >= 0)
-    s.ActionBreakMode = static_cast<Byte>(Radio(d, "BreakAction")->ItemIndex());
-  if (Radio(d, "BreakDialogue")->ItemIndex() >= 0)
-    s.DialogueBreakMode = static_cast<Byte>(Radio(d, "BreakDialogue")->ItemIndex());
-  s.BreakAfterSingleSentence = Checked(d, "SingleSentenceBox");
-  s.BreakTwoOneLiners = Checked(d, "TwoOneLinersBox");
-  s.TransitionOnFirstLine = Checked(d, "TransitionFirstBox");
-  s.CountMoreLine = Checked(d, "CountMoreBox");
-  s.TransitionOnContinuedLine = Checked(d, "TransitionContinuedBox");
-  s.ScenesOnTopContinuedLine = Checked(d, "SceneTopContinuedBox");
+  for (const TOptionBox& box : kOptionBoxes) s.*box.value = Checked(d, box.name);
+  for (const TOptionText& text : kOptionTexts)
+    s.*text.value = CutToCapacity(EditOf(d, text.name)->Text(), text.capacity);
+  for (const TOptionBox& choice : kOptionChoices)
+    if (const int index = Radio(d, choice.name)->ItemIndex(); index >= 0) s.*choice.value = static_cast<Byte>(index);
   return true;
 }
 
