@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/global_state.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "breakdown/associations.h"
@@ -12,6 +11,7 @@
 #include "breakdown/categories.h"
 #include "breakdown/scene_gathering.h"
 #include "breakdown/schedule_export.h"
+#include "breakdown/sheet_form_run.h"
 #include "language/list_builders.h"
 #include "printing/print_run.h"
 #include "platform/cp1252.h"
@@ -26,11 +26,7 @@
 
 namespace qm {
 
-std::function<bool(const TBreakdownRun&, const TBreakdownOptions&)> BreakdownSheetPrinter;
-
 namespace {
-
-const GlobalState reset([] { BreakdownSheetPrinter = nullptr; });
 
 const char* const Section = "Breakdowns";
 
@@ -366,12 +362,6 @@ bool PrintReport(const TBreakdownRun& run, const TBreakdownOptions& options) {
   return FinishPrintJob();
 }
 
-bool PrintSheets(const TBreakdownRun& run, const TBreakdownOptions& options) {
-  if (BreakdownSheetPrinter) return BreakdownSheetPrinter(run, options);
-  ShowMessageBox("The breakdown sheets cannot be printed in this version.", "Attention");
-  return false;
-}
-
 }  // namespace
 
 bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options) {
@@ -387,7 +377,7 @@ bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options) {
   if (done) {
     switch (options.Output) {
       case TBreakdownOutput::Export: done = ExportScheduleFile(script.ScriptFileName, run, options); break;
-      case TBreakdownOutput::Sheets: done = PrintSheets(run, options); break;
+      case TBreakdownOutput::Sheets: done = PrintSheetsOfRun(script, run, options.LinesPerEighth); break;
       case TBreakdownOutput::Graph: done = PrintBreakdownGraph(run, options); break;
       case TBreakdownOutput::Report: done = PrintReport(run, options); break;
     }

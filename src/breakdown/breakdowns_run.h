@@ -122,8 +122,4 @@ std::vector<bool> SelectAllExceptOmitted(const std::vector<std::string>& entries
 // Runs the breakdown to its output. False when it stopped or failed.
 bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options);
 
-// The printed breakdown sheets, for whoever prints them: nothing prints
-// them while empty, and the dialog does not offer them.
-extern std::function<bool(const TBreakdownRun&, const TBreakdownOptions&)> BreakdownSheetPrinter;
-
 }  // namespace qm

@@ -141,8 +141,6 @@ TBreakdownDlg::TBreakdownDlg(TComponent* owner, TMDIChild& script, TBreakdownOut
   AllBtn->SetChecked(true);
   ScriptOrder2Btn->SetChecked(true);
   SelectAll->SetChecked(true);
-  // The sheets are offered only where something prints them.
-  BreakdownSheetBtn->Enabled = static_cast<bool>(BreakdownSheetPrinter);
   if (preset == TBreakdownOutput::Export) ShootPlanBtn->SetChecked(true);
   if (preset == TBreakdownOutput::Sheets) BreakdownSheetBtn->SetChecked(true);
   for (TRadioButton* b : {ScriptOrderBtn, IntExtBtn, LocationBtn, TimeofDayBtn, CharNameBtn, ShootPlanBtn,

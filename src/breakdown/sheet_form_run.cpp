@@ -42,6 +42,13 @@ void PutCharactersInCast(const TSceneBreakdowns& run, BreakdownRecord& record) {
   cast.insert(cast.begin(), names.begin(), names.end());
 }
 
+TSheetRun NewSheetRun() {
+  TSheetRun run;
+  run.Categories = CategoryMenus();
+  run.Titles = ReadSheetTitles(OpenSettingsFile());
+  return run;
+}
+
 }  // namespace
 
 bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
@@ -56,9 +63,7 @@ bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
   TBreakdownOptions options;
   ReadBreakdownOptions(OpenSettingsFile(), options);
   if (!StartPrintJob(false, "Breakdown Sheets")) return false;
-  TSheetRun run;
-  run.Categories = CategoryMenus();
-  run.Titles = ReadSheetTitles(OpenSettingsFile());
+  TSheetRun run = NewSheetRun();
   const TAssociationLists associations = ScriptAssociations(script);
   for (int scene = 0; scene < static_cast<int>(gathered.Records.size()) && !PrintRun.Cancelled; ++scene) {
     BreakdownRecord& record = gathered.Records[static_cast<std::size_t>(scene)];
@@ -74,5 +79,20 @@ bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
 }
 
 bool PrintSheetForScene(TMDIChild& script, int scene) { return PrintSheetsOfScenes(script, {scene}); }
+
+bool PrintSheetsOfRun(const TMDIChild& script, const TBreakdownRun& run, int linesPerEighth) {
+  if (!StartPrintJob(false, "Breakdown Sheets")) return false;
+  TSheetRun sheets = NewSheetRun();
+  for (const TRunScene& scene : run.Scenes) {
+    if (PrintRun.Cancelled) break;
+    if (!scene.Wanted) {
+      ++sheets.SceneCounter;
+      continue;
+    }
+    BreakdownRecord record = scene.Record;
+    PrintBreakdownSheets(HeaderOf(script, record, linesPerEighth), record, sheets);
+  }
+  return FinishPrintJob();
+}
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 namespace qm {
 
 class TMDIChild;
+struct TBreakdownRun;
 
 // The sheets of the chosen scenes (0 = the first; all when none is
 // chosen). A scene not printed still counts for the breakdown page
@@ -14,5 +15,8 @@ class TMDIChild;
 bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen);
 // The sheet editor's print button: one scene's sheets.
 bool PrintSheetForScene(TMDIChild& script, int scene);
+// The sheets of a breakdowns run, in its order: its wanted scenes, whose
+// records already hold their associations and cast.
+bool PrintSheetsOfRun(const TMDIChild& script, const TBreakdownRun& run, int linesPerEighth);
 
 }  // namespace qm

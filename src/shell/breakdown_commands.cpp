@@ -3,9 +3,9 @@
 #include "base/message_boxes.h"
 #include "breakdown/associate_items.h"
 #include "breakdown/breakdown_sheet_editor.h"
+#include "breakdown/breakdowns_run_dialog.h"
 #include "breakdown/category_menu.h"
 #include "breakdown/category_setup.h"
-#include "breakdown/sheet_form_run.h"
 #include "breakdown/sheet_layout.h"
 #include "breakdown/tagging.h"
 #include "platform/menus.h"
@@ -111,7 +111,8 @@ void TMainForm::BreakdownSheetsItemClick(TObject* sender) {
     ShowBreakdownSheetEditor(*script);
     ShowTaggingMode(*this);
   } else if (name == "PrintSheetsItem") {
-    if (TMDIChild* script = ActiveScript()) PrintSheetsOfScenes(*script, {});
+    // The scenes and options of the sheets are chosen in the breakdowns dialog.
+    if (TMDIChild* script = ActiveScript()) ShowBreakdownsDialog(*script, TBreakdownOutput::Sheets);
   }
   FocusActiveScript();
 }

@@ -153,6 +153,21 @@ TEST_F(BreakdownReportTest, OnlyTheSelectedScenesArePrinted) {
                              "2 | EXT. FIELD - NIGHT | 1-1 | 1/8"}));
 }
 
+TEST_F(BreakdownReportTest, TheSheetsOutputPrintsTheChosenScenesSheets) {
+  AddBarnScript();
+  TBreakdownOptions options = Options(TPrimaryOrder::ScriptOrder);
+  options.Output = TBreakdownOutput::Sheets;
+  options.Scenes = TSceneChoice::Selected;
+  options.Selected = {false, true, false};
+  ASSERT_TRUE(RunBreakdown(Script(), options));
+  ASSERT_EQ(Recorder().Pages().size(), 1u);
+  const auto& sheet = *Recorder().Pages()[0];
+  EXPECT_NE(sheet.FindText("FIELD"), nullptr) << "the chosen scene's heading";
+  EXPECT_NE(sheet.FindText("truck"), nullptr) << "its tagged item";
+  EXPECT_NE(sheet.FindText("BOB"), nullptr) << "its cast";
+  EXPECT_EQ(sheet.FindText("gun"), nullptr) << "another scene's item";
+}
+
 TEST_F(BreakdownReportTest, ALongReportNumbersItsFollowingPages) {
   std::vector<testing::ElementSpec> elements;
   for (int i = 0; i < 40; ++i) {
