@@ -215,6 +215,11 @@ void TMainForm::EditSpeedBar1Click(TObject*) {
   Repaint();
 }
 
+// The outside dictionary program only ever existed on another platform.
+void TMainForm::MacquarieConciseItemClick(TObject*) {
+  ShowMessageBox("The MegaLex Macquarie Concise Dictionary is not available on this system.", "Attention");
+}
+
 void TMainForm::About1Click(TObject*) { ShowMessageBox(std::string(ProgramTitle) + "\r\rA word processor for scripts.", "About"); }
 
 }  // namespace qm

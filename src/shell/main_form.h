@@ -391,6 +391,7 @@ class TMainForm : public TForm, public TProgramOptions {
   void MemoryAvailItemClick(TObject* sender);
   void ConfigurationWizard1Click(TObject* sender);
   void EditSpeedBar1Click(TObject* sender);
+  void MacquarieConciseItemClick(TObject* sender);
   void About1Click(TObject* sender);
   // Settings dialogs: program options, screen and text colours, revision
   // colours, hiding notes by colour, the small utility dialogs.

@@ -10,7 +10,7 @@ namespace {
 using R = TMenuRule;
 
 // Issues whose routines commands wait for.
-constexpr int Drafts = 24, SettingsDialogs = 25, Exports = 26, Spelling = 28;
+constexpr int Drafts = 24, SettingsDialogs = 25, Exports = 26;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
   return {depth, caption, "", name, "", nullptr, Built, R::AsMenu, 0, false};
@@ -253,7 +253,7 @@ const TMenuRow kRows[] = {
     Line(2),
     Do(2, "&Thesaurus", "F5", "ThesaurusItem", QM_CMD(ThesaurusItemClick)),
     Do(2, "Word We&b", "Ctrl+F5", "WordWebItem", QM_CMD(ThesaurusItemClick)),
-    Await(2, "Mac&quarie Concise", "", "MacquarieConciseItem", "MacquarieConciseItemClick", Spelling),
+    Do(2, "Mac&quarie Concise", "", "MacquarieConciseItem", QM_CMD(MacquarieConciseItemClick)),
     Do(2, "Check &Homonyms", "", "CheckHomonymsItem", QM_CMD(CheckHomonymsItemClick)),
     Line(2),
     Do(2, "Pause &Autocorrection", "Ctrl+Alt+S", "PauseAutocorrectionItem", QM_CMD(PauseAutocorrectionItemClick)),
