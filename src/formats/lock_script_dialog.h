@@ -1,6 +1,7 @@
 // The lock dialog: which of scene numbers, page breaks and header text a
 // script locks, or in unlock mode which locks stay (a grey box keeps only
-// the multi-locked state) and what goes with the unlocking.
+// the multi-locked state) and what goes with the unlocking. A lock also
+// sets the header lines and scene CONTINUEDs the locked pages carry.
 #pragma once
 
 #include "platform/forms.h"
@@ -14,6 +15,9 @@ class TLockScriptDlg : public TForm {
   TCheckBox* ScenesBox;
   TCheckBox* PagesBox;
   TCheckBox* HeadersBox;
+  TEdit* HeaderLine1Edit;
+  TEdit* HeaderLine2Edit;
+  TCheckBox* ContinuedsBox;
   TGroupBox* UnlockGroup;
   TCheckBox* RemoveMarksBox;
   TCheckBox* RemoveOmittedBox;

@@ -1,6 +1,7 @@
 #include "formats/script_locking.h"
 #include "formats/draft_refresh.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@
 #include "script/layout/revision_colors.h"
 #include "script/model/packed_text.h"
 #include "script/model/string_utils.h"
+#include "script/pagination/repagination.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -89,7 +91,45 @@ void SaveLockedHeaders(const TMDIChild& script) {
   ini.WriteString(LockSection, "Header Line 2", script.HeaderLine2);
 }
 
+// Tighter than this the cheat would show on every page.
+constexpr int LeastCheatPercent = 50;
+
+void SetPageLines(TMDIChild& script, const TLockedPageLines& lines) {
+  script.HeaderLine1 = lines.line1;
+  script.HeaderLine2 = lines.line2;
+  const Byte continueds = lines.continueds ? 1 : 0;
+  if (continueds != (script.TopSceneContinued || script.BottomSceneContinued))
+    script.TopSceneContinued = script.BottomSceneContinued = continueds;
+}
+
+// The line spacing tightened by the part of the page the new lines took,
+// so that what a page held before still fits.
+void CheatScriptSpacing(TMDIChild& script, int usableBefore) {
+  const int percent = std::max(LeastCheatPercent, script.UsablePageHeight * 100 / std::max(1, usableBefore));
+  script.TextSpacing = static_cast<Byte>(script.TextSpacing * percent / 100);
+  script.BlankSpacing = static_cast<Byte>(script.BlankSpacing * percent / 100);
+  script.ComputeUsablePageHeight();
+}
+
 }  // namespace
+
+int LinesPerPage(TMDIChild& script) {
+  script.ComputeUsablePageHeight();
+  return script.UsablePageHeight / std::max(1, TextLineHeight(script, script.FormatSet[fsAction]));
+}
+
+void TakeLockedPageLines(TMDIChild& script, const TLockedPageLines& lines, bool offer) {
+  const int linesBefore = LinesPerPage(script);
+  const int usableBefore = script.UsablePageHeight;
+  SetPageLines(script, lines);
+  const int linesAfter = LinesPerPage(script);
+  if (!offer || linesAfter >= linesBefore) return;
+  const std::string question = "The Header and CONTINUED lines leave room for only " + std::to_string(linesAfter) +
+                               " lines on a page instead of " + std::to_string(linesBefore) +
+                               ".\r\rShould I Cheat the line spacing of the script so that every page keeps its "
+                               "lines, or Adjust the Page Breaks?";
+  if (AskCheatOrAdjust(question, LockSection) == 250) CheatScriptSpacing(script, usableBefore);
+}
 
 void LockScript(TMDIChild& script, const TLockChoices& choices) {
   if (!script.CurrentElement) return;
@@ -150,6 +190,14 @@ void UnlockScript(TMDIChild& script, const TLockChoices& keep) {
 void LockTheScript(TMDIChild& script) {
   if (!script.CurrentElement) return;
   TLockScriptDlg dialog(nullptr, false);
+  dialog.HeaderLine1Edit->Text = script.HeaderLine1;
+  dialog.HeaderLine2Edit->Text = script.HeaderLine2;
+  // A line left as it was shown keeps its header codes exactly.
+  const std::string shown1 = dialog.HeaderLine1Edit->Text(), shown2 = dialog.HeaderLine2Edit->Text();
+  const auto typed = [](const TEdit& edit, const std::string& shown, const std::string& kept) {
+    return edit.Text() == shown ? kept : edit.Text();
+  };
+  dialog.ContinuedsBox->SetChecked(script.TopSceneContinued || script.BottomSceneContinued);
   dialog.ScenesBox->SetChecked(true);
   dialog.PagesBox->SetChecked(true);
   dialog.HeadersBox->SetChecked(script.HeaderTextLocked == 0);
@@ -162,6 +210,11 @@ void LockTheScript(TMDIChild& script) {
   choices.pages = dialog.PagesBox->Checked() && !script.PagesLocked ? TCheckBoxState::cbChecked
                                                                      : TCheckBoxState::cbUnchecked;
   choices.headers = dialog.HeadersBox->Checked();
+  // New page lines matter to the breaks about to be locked.
+  TakeLockedPageLines(script,
+                      {typed(*dialog.HeaderLine1Edit, shown1, script.HeaderLine1),
+                       typed(*dialog.HeaderLine2Edit, shown2, script.HeaderLine2), dialog.ContinuedsBox->Checked()},
+                      choices.pages != TCheckBoxState::cbUnchecked);
   LockScript(script, choices);
 }
 

@@ -25,6 +25,21 @@ struct TLockChoices {
   bool unfixHeaders = false;
 };
 
+// The header lines and scene CONTINUEDs the pages of a locked script carry.
+struct TLockedPageLines {
+  std::string line1;
+  std::string line2;
+  bool continueds = false;
+};
+
+// Text lines a page of the script holds with its present settings.
+int LinesPerPage(TMDIChild& script);
+// The script takes the page lines. When they leave a page fewer lines
+// and `offer` is set, the writer is asked to Cheat (the script's line
+// spacing tightened so that every page keeps its lines) or to Adjust (the
+// page breaks move).
+void TakeLockedPageLines(TMDIChild& script, const TLockedPageLines& lines, bool offer);
+
 // The Lock and Unlock commands: the dialog, then the choices applied.
 void LockTheScript(TMDIChild& script);
 void UnlockTheScript(TMDIChild& script);

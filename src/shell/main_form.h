@@ -365,6 +365,14 @@ class TMainForm : public TForm, public TProgramOptions {
   void ColumnItemClick(TObject* sender);
   void SetColumnMargins1Click(TObject* sender);
 
+  // Cheating a page and the whole script, taking a page's cheats back,
+  // non-printing text, and the joke about the government.
+  void Page2Click(TObject* sender);
+  void ResetPageItemClick(TObject* sender);
+  void CheatScriptItemClick(TObject* sender);
+  void CheatTheGovernmentItemClick(TObject* sender);
+  void MarkasNonPrintingItemClick(TObject* sender);
+
   // Production drafts: page breaks, locking, revisions and their marks.
   void AddForcedPageBreakItemClick(TObject* sender);
   void RemoveForcedPageItemClick(TObject* sender);

@@ -11,7 +11,7 @@ namespace qm {
 
 namespace {
 
-constexpr DWord SampleRate = 11025;
+constexpr DWord SampleRate = WaveSampleRate;
 constexpr DWord SampleCount = SampleRate * 7 / 10;  // seven tenths of a second
 
 // A tone sweeping up an octave and a half, fading in quickly and out
@@ -28,33 +28,42 @@ Byte Sample(DWord i) {
 
 }  // namespace
 
-std::vector<Byte> SpinnerWave() {
+std::vector<Byte> WaveBytes(const std::vector<Byte>& samples) {
+  const DWord count = static_cast<DWord>(samples.size());
   std::vector<Byte> wave;
   ByteWriter w(wave);
   w.Text("RIFF");
-  w.U32(36 + SampleCount);
+  w.U32(36 + count);
   w.Text("WAVE");
   w.Text("fmt ");
   w.U32(16);
   w.U16(1);  // PCM
   w.U16(1);  // mono
-  w.U32(SampleRate);
-  w.U32(SampleRate);  // bytes a second
-  w.U16(1);           // bytes a sample
-  w.U16(8);           // bits a sample
+  w.U32(WaveSampleRate);
+  w.U32(WaveSampleRate);  // bytes a second
+  w.U16(1);               // bytes a sample
+  w.U16(8);               // bits a sample
   w.Text("data");
-  w.U32(SampleCount);
-  for (DWord i = 0; i < SampleCount; ++i) w.U8(Sample(i));
+  w.U32(count);
+  for (Byte b : samples) w.U8(b);
   return wave;
 }
 
-std::string SpinnerWaveFile() {
+std::string SessionWaveFile(const std::string& name, const std::function<std::vector<Byte>()>& wave) {
   const std::string folder = RuntimeFolder();
-  const std::string path = folder + "/SPINNER.WAV";
+  const std::string path = folder + "/" + name;
   if (FileExists(path)) return path;
-  const std::vector<Byte> wave = SpinnerWave();
-  if (!ForceDirectories(folder) || !WriteFileAtomic(path, wave.data(), wave.size())) return "";
+  const std::vector<Byte> bytes = wave();
+  if (!ForceDirectories(folder) || !WriteFileAtomic(path, bytes.data(), bytes.size())) return "";
   return path;
 }
+
+std::vector<Byte> SpinnerWave() {
+  std::vector<Byte> samples(SampleCount);
+  for (DWord i = 0; i < SampleCount; ++i) samples[i] = Sample(i);
+  return WaveBytes(samples);
+}
+
+std::string SpinnerWaveFile() { return SessionWaveFile("SPINNER.WAV", SpinnerWave); }
 
 }  // namespace qm

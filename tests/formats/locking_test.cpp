@@ -7,6 +7,7 @@
 #include "formats/page_breaks.h"
 #include "formats/page_type_dialog.h"
 #include "script/model/packed_text.h"
+#include "script/pagination/page_breaking.h"
 
 namespace qm::testing {
 namespace {
@@ -202,6 +203,63 @@ TEST_F(LockingTest, AHeadingsNumberIsOverriddenByTheWritersChoice) {
     EXPECT_EQ(SceneNumbers(), c.numbers);
     EXPECT_EQ(message, c.message ? c.message : "");
     EXPECT_EQ(Driver().Pending(), 0);
+  }
+}
+
+TEST_F(LockingTest, PageLinesThatShortenThePagesBringTheOfferToCheatOrAdjust) {
+  const struct {
+    const char* what;
+    std::string line2;
+    bool continueds, pages;
+    TModalResult answer;  // mrNone: no question
+    bool cheated;
+  } cases[] = {
+      {"the same lines: no question", "", false, true, mrNone, false},
+      {"a second header line, adjusted", "Blue Revision", false, true, mrNo, false},
+      {"header and CONTINUEDs, cheated", "Blue Revision", true, true, mrYes, true},
+      {"pages left unlocked: they simply flow", "Blue Revision", true, false, mrNone, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start(std::vector<ElementSpec>(6, ActionLines(20)));
+    Window().ActionBreakMode = bmMaximumLines;
+    Window().HeaderLine1 = "SHOOTING SCRIPT";
+    Repaginate();
+    const int linesBefore = LinesPerPage(Window());
+    const int firstPageBefore = ElementNo(2)->lineCount;
+    Driver().Expect([&c](TForm& form) {
+      auto& dialog = dynamic_cast<TLockScriptDlg&>(form);
+      EXPECT_EQ(dialog.HeaderLine1Edit->Text(), "SHOOTING SCRIPT");
+      EXPECT_EQ(dialog.HeaderLine2Edit->Text(), "");
+      EXPECT_FALSE(dialog.ContinuedsBox->Checked());
+      dialog.HeaderLine2Edit->Text = c.line2;
+      dialog.ContinuedsBox->SetChecked(c.continueds);
+      dialog.PagesBox->SetChecked(c.pages);
+      form.ModalResult = mrOk;
+    });
+    std::string question;
+    if (c.answer != mrNone) Press(c.answer, &question);
+    LockTheScript(Window());
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(Window().HeaderLine2, c.line2);
+    EXPECT_EQ(Window().TopSceneContinued, c.continueds);
+    EXPECT_EQ(Window().PagesLocked, c.pages);
+    if (c.answer != mrNone) {
+      EXPECT_NE(question.find("instead of " + std::to_string(linesBefore) + "."), std::string::npos) << question;
+    }
+    if (c.cheated) {
+      EXPECT_LT(Window().TextSpacing, 100);
+      EXPECT_LT(Window().BlankSpacing, 100);
+      EXPECT_GE(LinesPerPage(Window()), linesBefore) << "every page keeps its lines";
+      EXPECT_GE(ElementNo(2)->lineCount, firstPageBefore) << "the first page still ends as far on";
+    } else {
+      EXPECT_EQ(Window().TextSpacing, 100);
+      EXPECT_EQ(Window().BlankSpacing, 100);
+    }
+    if (c.answer == mrNo) {
+      EXPECT_LT(LinesPerPage(Window()), linesBefore);
+      EXPECT_LT(ElementNo(2)->lineCount, firstPageBefore) << "the first page break moved up";
+    }
   }
 }
 

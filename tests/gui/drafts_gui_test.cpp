@@ -34,7 +34,9 @@ TEST_F(DraftsGuiTest, ALockedScriptTakesTheLockedPageBreakTheWriterChooses) {
   Later(100, [&] {
     auto* dialog = dynamic_cast<TLockScriptDlg*>(Screen->ActiveForm());
     ASSERT_NE(dialog, nullptr);
-    for (TControl* c : std::initializer_list<TControl*>{dialog->ScenesBox, dialog->PagesBox, dialog->HeadersBox})
+    for (TControl* c : std::initializer_list<TControl*>{dialog->ScenesBox, dialog->PagesBox, dialog->HeadersBox,
+                                                        dialog->HeaderLine1Edit, dialog->HeaderLine2Edit,
+                                                        dialog->ContinuedsBox})
       if (QWidget* w = ClientOf(*c); !w || !w->isVisible()) unseen.push_back(c->Name);
     QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
     Grab(*WindowOf(*dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/lock-script-dialog.png");

@@ -11,6 +11,7 @@
 #include "printing/page_header.h"
 #include "printing/print_run.h"
 #include "script/fixtures/pagination_fixture.h"
+#include "script/editing/hidden_elements.h"
 #include "script/layout/cue_extension.h"
 #include "script/layout/screen_lines.h"
 #include "script/model/number_texts.h"
@@ -112,6 +113,25 @@ TEST_F(ScriptPageTest, AGeneratedScriptPrintsPageForPageAsItPaginates) {
     }
   }
   EXPECT_GT(scenes, 50);
+}
+
+TEST_F(ScriptPageTest, TextMarkedAsNonPrintingIsLeftOutOfThePrint) {
+  Load({{ekAction, "Printed first."},
+        {ekCharacterName, "MARY"},
+        {ekDialogue, "Never printed."},
+        {ekAction, "A note to self."},
+        {ekAction, "Printed last."}});
+  Repaginate();
+  // The name takes its speech along.
+  Edit(ElementNo(1));
+  MarkElementsNonPrinting(Window(), true);
+  Edit(ElementNo(3));
+  MarkElementsNonPrinting(Window(), true);
+  PrintAll();
+  ASSERT_EQ(Printed().size(), 1u);
+  std::vector<std::string> printed;
+  for (const DrawOp* op : Body(*Printed()[0])) printed.push_back(op->text);
+  EXPECT_EQ(printed, (std::vector<std::string>{"Printed first.", "Printed last."}));
 }
 
 TEST_F(ScriptPageTest, HeaderLinesContinuedScenesAndRevisionMarks) {

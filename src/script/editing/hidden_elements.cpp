@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/hidden_text.h"
 #include "script/layout/screen_rebuild.h"
@@ -96,6 +97,37 @@ void SetNoteStates(TMDIChild& window, const std::function<Byte(const TScriptElem
   }
   ShowFrom(window, current);
   if (changed) SetDocumentModified(true, false);
+}
+
+void MarkElementsNonPrinting(TMDIChild& window, bool on) {
+  if (!window.CurrentElement) return;
+  window.Assemble();
+  const auto set = [&](TScriptElement* e) {
+    e->state = on && !IsPageBreakKind(e->Kind()) ? Byte{esShownHidden} : Byte{esNormal};
+    if (e->group) e->group->stale = 1;
+  };
+  const auto mark = [&](TScriptElement* e) {
+    set(e);
+    if (e->Kind() != ekCharacterName) return;
+    for (TScriptElement* x = e->next; x && (x->Kind() == ekDialogue || x->Kind() == ekParenthetical); x = x->next)
+      set(x);
+  };
+  if (window.BlockOn) {
+    for (TScriptElement* e = window.FirstElement; e; e = e->next)
+      if (e->InBlock()) mark(e);
+    window.BlockOn = 0;
+    for (TScriptElement* e = window.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
+    if (BlockSelectionHooks.BlockCommandsChanged) BlockSelectionHooks.BlockCommandsChanged(false);
+  } else {
+    mark(window.CurrentElement);
+  }
+  SetDocumentModified(true, false);
+  window.DisAssemble();
+  // Unprinted text takes no room on a page.
+  window.RefreshLayout();
+  RebuildScreen(&window);
+  window.RedisplayScreen(true);
+  UpdateCaret();
 }
 
 Byte KeepElementTogether(TMDIChild& window) {

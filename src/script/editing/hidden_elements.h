@@ -30,6 +30,11 @@ bool SetNonPrintingHidden(TMDIChild& window, bool hide);
 // the screen again; when nothing is left on screen the current element
 // is shown after all.
 void SetNoteStates(TMDIChild& window, const std::function<Byte(const TScriptElement&)>& stateOf);
+// Mark or Unmark as Non-Printing: the current element, or every element
+// of the block, shown but left out of print (or printed again); a
+// character name takes its speech along, a page break is never marked.
+// The block goes and the script is laid out again.
+void MarkElementsNonPrinting(TMDIChild& window, bool on);
 // Toggles the keep-together state of the current element; its new state.
 Byte KeepElementTogether(TMDIChild& window);
 

@@ -77,5 +77,45 @@ TEST_F(HiddenElementsTest, KeepElementTogetherTogglesButLeavesHiddenText) {
   EXPECT_EQ(KeepElementTogether(W()), esShownHidden);
 }
 
+TEST_F(HiddenElementsTest, MarkingAsNonPrintingTakesTheElementTheBlockOrAWholeSpeech) {
+  const std::vector<ElementSpec> script{{ekAction, "One."},        {ekCharacterName, "MARY"}, {ekDialogue, "Go."},
+                                        {ekParenthetical, "(beat)"}, {ekDialogue, "Now."},      {ekForcedPageBreak, " "},
+                                        {ekAction, "Two."}};
+  const struct {
+    const char* what;
+    int current;
+    std::vector<int> block;  // elements in the block
+    bool on;
+    std::vector<Byte> start;
+    std::vector<int> states;
+  } cases[] = {
+      {"an action alone", 0, {}, true, {0, 0, 0, 0, 0, 0, 0}, {3, 0, 0, 0, 0, 0, 0}},
+      {"a name takes its speech", 1, {}, true, {0, 0, 0, 0, 0, 0, 0}, {0, 3, 3, 3, 3, 0, 0}},
+      {"a dialogue goes alone", 2, {}, true, {0, 0, 0, 0, 0, 0, 0}, {0, 0, 3, 0, 0, 0, 0}},
+      {"a block, its page break left out", 0, {4, 5, 6}, true, {1, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 3, 0, 3}},
+      {"unmarked: a speech printed again", 1, {}, false, {3, 3, 3, 3, 3, 0, 3}, {3, 0, 0, 0, 0, 0, 3}},
+      {"unmarked: a block, hidden text shown", 6, {0, 1, 2, 3, 4, 5}, false, {4, 3, 3, 3, 3, 0, 0},
+       {0, 0, 0, 0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(script, c.current, 0);
+    SetStates(c.start);
+    W().Assemble();
+    for (int i : c.block) {
+      ElementAt(i)->blockStart = 0;
+      ElementAt(i)->blockEnd = 1;
+    }
+    W().BlockOn = c.block.empty() ? 0 : 1;
+    W().DisAssemble();
+    W().DocumentModified = 0;
+    MarkElementsNonPrinting(W(), c.on);
+    EXPECT_EQ(States(), c.states);
+    EXPECT_EQ(W().BlockOn, 0) << "the block goes";
+    for (int i = 0; i < static_cast<int>(script.size()); ++i) EXPECT_FALSE(ElementAt(i)->InBlock());
+    EXPECT_TRUE(W().DocumentModified);
+  }
+}
+
 }  // namespace
 }  // namespace qm
