@@ -8,6 +8,7 @@
 
 #include "base/ini_file.h"
 #include "files/native_file.h"
+#include "files/script_samples.h"
 #include "files/script_header.h"
 #include "files/user_list_loading.h"
 #include "language/user_list_dialogs.h"
@@ -224,6 +225,35 @@ TEST_F(FormatFileCommandsTest, FilesThatHoldNoFormatsAreRefusedAndChangeNothing)
   }
 }
 
+TEST_F(FormatFileCommandsTest, FormatsFarOutOfTheOrdinaryLoadWithoutHarmToTheText) {
+  Load(kScene);
+  // Every field of the record holds a value of its own: margins off the
+  // page, huge spacing and font sizes.
+  const std::vector<Byte> wild = testing::DistinctiveHeaderImage(5);
+  const std::string file = WriteFile("WILD.DEF", wild);
+  testing::ChooseFile(Driver(), file);
+  ExpectBox(kListsQuestion, mrYes);
+  ExpectBox(kFormatsQuestion, mrYes);
+  ExpectBox("New Formats have been Loaded.", mrOk);
+  Click("LoadUserFormatFileItem");
+  EXPECT_EQ(Elements(), kScene);
+  TScriptRecord expected;
+  TFontNames fonts;
+  THeaderInfo info;
+  std::string error;
+  ASSERT_TRUE(DecodeScriptHeader(wild, hgFormats, expected, fonts, info, nullptr, error));
+  EXPECT_EQ(W().FormatSet, expected.FormatSet);
+  // The script still lays out and pages; the speech that cannot fit a page
+  // any more is named.
+  Driver().Expect([](TForm& box) {
+    EXPECT_NE(testing::MessageBoxText(box).find("You have a Single Speech that would extend over two page breaks!"),
+              std::string::npos);
+    box.ModalResult = mrOk;
+  });
+  W().RefreshKeepingCursor();
+  EXPECT_EQ(Elements(), kScene);
+}
+
 // ---- User lists from files --------------------------------------------------
 
 TEST_F(FormatFileCommandsTest, TheListsOfAnotherScriptReplaceTheseAndNothingElse) {
@@ -380,3 +410,4 @@ TEST_F(FormatFileCommandsTest, CancellingTheFileDialogChangesNothing) {
 
 }  // namespace
 }  // namespace qm
+
