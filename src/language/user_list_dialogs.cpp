@@ -6,6 +6,7 @@
 #include "script/editing/editor_calls.h"
 #include "language/list_builders.h"
 #include "language/pick_list.h"
+#include "language/user_list_text.h"
 #include "script/model/script_list_data.h"
 #include "platform/cp1252.h"
 #include "platform/dialog_builder.h"
@@ -332,6 +333,14 @@ bool TASCIIUserListDlg::Load(const std::string& fileName) {
   TUserListTables& lists = RecordOf(*script).UserLists;
   const TUserList list = LocationsRadio->Checked() ? TUserList::SceneBodyText : TUserList::CharNames;
   const int slots = UserListSpec(list).Slots;
+  // Read before anything is cleared: a file that cannot be read leaves the
+  // list as it was.
+  std::string error;
+  const auto bytes = ReadFileBytes(fileName, &error);
+  if (!bytes) {
+    ShowMessageBox("Unable to read " + PathToText(fileName) + ":\r" + error + ".", "Warning");
+    return false;
+  }
   bool clear = ClearFirstBox->Checked();
   int slot = clear ? 1 : FirstEmptySlot(lists, list);
   if (!clear && slot == 0) {
@@ -345,15 +354,9 @@ bool TASCIIUserListDlg::Load(const std::string& fileName) {
   }
   if (clear) ClearUserList(lists, list);
 
-  TStringList lines;
-  lines.LoadFromFile(fileName);
-  for (int i = 0; i < lines.Count() && slot <= slots; ++i) {
-    std::string line = lines[i];
-    std::erase(line, '\t');
-    line.erase(0, std::min(line.find_first_not_of(' '), line.size()));
-    TrimTrailingBlanks(line);
-    if (!line.empty()) SetUserListEntry(lists, list, slot++, line);
-  }
+  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  for (const std::string& entry : UserListTextEntries(text, static_cast<std::size_t>(slots - slot + 1)))
+    SetUserListEntry(lists, list, slot++, entry);
   UserListsChanged(*script);
   editor::SetActiveScriptModified();
   ShowMessageBox("Your new User List has been loaded.", PromptTable(23));

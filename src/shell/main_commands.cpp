@@ -133,14 +133,7 @@ void TMainForm::NormalBtnClick(TObject* sender) {
 
 // ---- Format families ----
 
-void TMainForm::LoadFormatFamily(const char* fileName) {
-  if (!EditableActiveScript()) return;
-  SaveUndoStep(ukWholeScript, true, false, 0);
-  const bool withLists =
-      IsDocumentEmpty(ActiveDocument) || AskYesNo("Load User Lists along with formats?", PromptTable(31), true);
-  LoadFormatsFile(ProgramDirectory + fileName, false, withLists, true);
-  RefreshAfterChange();
-}
+void TMainForm::LoadFormatFamily(const char* fileName) { LoadFormatsFrom(ProgramDirectory + fileName); }
 
 void TMainForm::SaveFormatFamily(const char* fileName) {
   if (NoActiveDocument()) return;

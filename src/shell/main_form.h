@@ -290,6 +290,19 @@ class TMainForm : public TForm, public TProgramOptions {
   // Web) on the word at the caret.
   void ThesaurusItemClick(TObject* sender);
 
+  // Format files and list files: Load Script Format > User Defined and From
+  // a Quillmaster Script, and Load User Lists from a script, an ASCII list,
+  // Collaborator or StoryDev (one handler, told apart by the item); Save
+  // Script Format > User Defined. Help: the quick-help page, and the help
+  // topics this program has no file for. Merge Text into Script.
+  void LoadUserDefinedItemClick(TObject* sender);
+  void LoadUserFormatItemClick(TObject* sender);
+  void Contents1Click(TObject* sender);
+  void SearchforHelpon1Click(TObject* sender);
+  void QuickHelpPage1Click(TObject* sender);
+  void ProductionHelpClick(TObject* sender);
+  void MergeTextintoScriptItemClick(TObject* sender);
+
   // Breakdown tagging: tagging mode, tagging an item all over the script,
   // taking every tag out.
   void TaggingModeItemClick(TObject* sender);
@@ -440,6 +453,9 @@ class TMainForm : public TForm, public TProgramOptions {
   // A format family of the program folder into the active script, or the
   // active script's formats into it.
   void LoadFormatFamily(const char* fileName);
+  // A format file (or a script's header) into the active script, asking
+  // whether its user lists come too.
+  void LoadFormatsFrom(const std::string& fileName);
   void SaveFormatFamily(const char* fileName);
   struct TMenuBinding {
     const TMenuRow* row;

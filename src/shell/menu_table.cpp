@@ -10,7 +10,7 @@ namespace {
 using R = TMenuRule;
 
 // Issues whose routines commands wait for.
-constexpr int Drafts = 24, SettingsDialogs = 25, Exports = 26;
+constexpr int Drafts = 24, SettingsDialogs = 25;
 
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
   return {depth, caption, "", name, "", nullptr, Built, R::AsMenu, 0, false};
@@ -156,8 +156,8 @@ const TMenuRow kRows[] = {
     Do(3, "Sit&com Version II", "", "SitcomVersionII1", QM_CMD(SitcomVersionII1Click)),
     Do(3, "Stage &Play", "", "StagePlay1", QM_CMD(StagePlay1Click)),
     Do(3, "&Multimedia (for CD ROM, etc.)", "", "InteractiveCDROM1", QM_CMD(InteractiveCDROM1Click)),
-    Await(3, "&User Defined", "", "LoadUserFormatFileItem", "LoadUserDefinedItemClick", SettingsDialogs),
-    Await(3, "&From a Quillmaster Script", "", "LoadScriptFormatItem", "LoadUserDefinedItemClick", SettingsDialogs),
+    Do(3, "&User Defined", "", "LoadUserFormatFileItem", QM_CMD(LoadUserDefinedItemClick)),
+    Do(3, "&From a Quillmaster Script", "", "LoadScriptFormatItem", QM_CMD(LoadUserDefinedItemClick)),
     Menu(2, "&Save Script Format", "SaveFormatItem"),
     Do(3, "&Screenplay", "", "Screenplay2", QM_CMD(Screenplay2Click)),
     Do(3, "Si&tcom Version I", "", "SitcomVersionI2", QM_CMD(SitcomVersionI2Click)),
@@ -165,14 +165,14 @@ const TMenuRow kRows[] = {
     Do(3, "Stage &Play", "", "StagePlay2", QM_CMD(StagePlay2Click)),
     Do(3, "&Multimedia (for CD ROM, etc.)", "", "InteractiveCDROM2", QM_CMD(InteractiveCDROM2Click)),
     Do(3, "&All New Scripts", "", "AllNewScriptsItem", QM_CMD(AllNewScriptsItemClick)),
-    Await(3, "&User Defined", "", "SaveUserFormatItem", "LoadUserFormatItemClick", SettingsDialogs),
+    Do(3, "&User Defined", "", "SaveUserFormatItem", QM_CMD(LoadUserFormatItemClick)),
     Line(2),
     Do(2, "Edit &User Lists...", "", "EditUserListsItem", QM_CMD(EditUserListsItemClick)),
     Menu(2, "L&oad User Lists from", "LoadUserListsItem"),
-    Await(3, "Quillmaster &Script", "", "ListsFromScriptItem", "LoadUserDefinedItemClick", SettingsDialogs),
-    Await(3, "&ASCII List", "", "ListsFromAsciiItem", "LoadUserDefinedItemClick", SettingsDialogs),
-    Await(3, "&Collaborator", "", "ListsFromCollaboratorItem", "LoadUserDefinedItemClick", SettingsDialogs),
-    Await(3, "&StoryDev", "", "ListsFromStoryDevItem", "LoadUserDefinedItemClick", SettingsDialogs),
+    Do(3, "Quillmaster &Script", "", "ListsFromScriptItem", QM_CMD(LoadUserDefinedItemClick)),
+    Do(3, "&ASCII List", "", "ListsFromAsciiItem", QM_CMD(LoadUserDefinedItemClick)),
+    Do(3, "&Collaborator", "", "ListsFromCollaboratorItem", QM_CMD(LoadUserDefinedItemClick)),
+    Do(3, "&StoryDev", "", "ListsFromStoryDevItem", QM_CMD(LoadUserDefinedItemClick)),
     Do(3, "&Original Defaults", "", "RestoreDefaultListsItem", QM_CMD(RestoreDefaultListsItemClick)),
     Do(2, "Hide &Names in Pop-Up List...", "", "HideNamesItem", QM_CMD(HideinUserListClick)),
     Do(2, "H&ide  Locations in Pop-Up List...", "", "HideLocationsItem", QM_CMD(HideinUserListClick)),
@@ -272,9 +272,9 @@ const TMenuRow kRows[] = {
 
     // ---- Help ----
     Menu(1, " &Help", "HelpMenu").When(R::Always),
-    Await(2, "&Contents", "F1", "Contents1", "Contents1Click", SettingsDialogs),
-    Await(2, "Search &for Help on...", "", "SearchforHelpon1", "SearchforHelpon1Click", SettingsDialogs),
-    Await(2, "&Quick Help", "Alt+F1", "QuickHelpPage1", "QuickHelpPage1Click", SettingsDialogs),
+    Do(2, "&Contents", "F1", "Contents1", QM_CMD(Contents1Click)),
+    Do(2, "Search &for Help on...", "", "SearchforHelpon1", QM_CMD(SearchforHelpon1Click)),
+    Do(2, "&Quick Help", "Alt+F1", "QuickHelpPage1", QM_CMD(QuickHelpPage1Click)),
     Do(2, "&Memory Available", "", "MemoryAvailItem", QM_CMD(MemoryAvailItemClick)),
     Do(2, "Ca&lendar", "", "Calendar1", QM_CMD(Calendar1Click)),
     Do(2, "&Name Bank...", "Ctrl+Alt+N", "CharacterNameBankItem", QM_CMD(CharacterNameBankItemClick)),
@@ -363,13 +363,13 @@ const TMenuRow kRows[] = {
     Do(3, "Clear &Links to Frame(s)", "", "ClearFrameLinksItem", QM_CMD(StoryBoardLinkClick)),
     Do(3, "&Hide All Link Brackets", "", "HideLinkBracketsItem", QM_CMD(HideSBLinksItemClick)),
     Menu(2, "&Production Solutions", "ProductionSolutionsItem"),
-    Await(3, "&Merge Text into Script", "", "MergeTextintoScriptItem", "MergeTextintoScriptItemClick", Exports)
+    Do(3, "&Merge Text into Script", "", "MergeTextintoScriptItem", QM_CMD(MergeTextintoScriptItemClick))
         .When(R::UnlockScript),
-    Await(3, "&General Techniques...", "", "TechniquesHelpItem", "ProductionHelpClick", SettingsDialogs),
-    Await(3, "&Scene Headings", "", "SceneHeadingsHelpItem", "ProductionHelpClick", SettingsDialogs),
-    Await(3, "&Page Breaks", "", "PageBreaksHelpItem", "ProductionHelpClick", SettingsDialogs),
-    Await(3, "&Headers", "", "HeadersHelpItem", "ProductionHelpClick", SettingsDialogs),
-    Await(3, "Manual &Overrides", "", "OverridesHelpItem", "ProductionHelpClick", SettingsDialogs),
+    Do(3, "&General Techniques...", "", "TechniquesHelpItem", QM_CMD(ProductionHelpClick)),
+    Do(3, "&Scene Headings", "", "SceneHeadingsHelpItem", QM_CMD(ProductionHelpClick)),
+    Do(3, "&Page Breaks", "", "PageBreaksHelpItem", QM_CMD(ProductionHelpClick)),
+    Do(3, "&Headers", "", "HeadersHelpItem", QM_CMD(ProductionHelpClick)),
+    Do(3, "Manual &Overrides", "", "OverridesHelpItem", QM_CMD(ProductionHelpClick)),
     Menu(3, "Temporarily &Disable", "TemporarilyDisableItem"),
     Do(4, "Locking of &Pages", "", "PausePageLockingItem", QM_CMD(TogglePauseLockingClick))
         .When(R::Open),
