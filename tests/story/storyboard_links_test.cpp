@@ -12,8 +12,10 @@
 #include "base/ini_file.h"
 #include "files/native_file.h"
 #include "platform/files.h"
+#include "platform/input.h"
 #include "platform/messages.h"
 #include "script/editing/editor_calls.h"
+#include "script/layout/screen_rebuild.h"
 #include "shell/app_messages.h"
 #include "story/branching_script.h"
 #include "story/storyboard_link_form.h"
@@ -34,7 +36,11 @@ class StoryboardLinksTest : public testing::ProgramFixture {
   StoryboardLinksTest() { WithChannel = true; }
   void SetUp() override {
     ProgramFixture::SetUp();
+    LoadStorm();
+  }
+  void LoadStorm() {
     Script().FreeElements();
+    ResetScreenLines(Script());
     testing::AddElements(Script(), {{ekSceneHeading, "INT. HALL - DAY"},
                                     {ekAction, "Rain."},
                                     {ekAction, "Thunder."},
@@ -280,6 +286,44 @@ TEST_F(StoryboardLinksTest, ClearingHidingAndInheritingLinks) {
   story::InheritStoryboardLink(Script(), *testing::NthElement(Script(), 1));
   story::InheritStoryboardLink(Script(), *testing::NthElement(Script(), 2));
   EXPECT_EQ(LinksOf(), (Links{1, 1, 1, 2})) << "only between two elements of one link";
+}
+
+TEST_F(StoryboardLinksTest, EnterInsideALinkedRunMakesAnElementOfTheSameLink) {
+  const struct {
+    const char* what;
+    int element;
+    int column;  // -1: the element's end
+    Links after;
+  } cases[] = {
+      {"at the end of an element inside the run", 1, -1, {0, 1, 1, 1, 0}},
+      {"at the end of the run's last element", 2, -1, {0, 1, 1, 0, 0}},
+      {"at the start of the run's second element", 2, 0, {0, 1, 1, 1, 0}},
+      {"at the start of the run's first element", 1, 0, {0, 0, 1, 1, 0}},
+      {"in the middle of a linked element", 2, 3, {0, 1, 1, 1, 0}},
+  };
+  Script().SetFocus();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Link({0, 1, 1, 0}, {"0", "7"});
+    editor::MoveCaretTo(Script(), *testing::NthElement(Script(), c.element));
+    Script().CaretColumn = static_cast<Word>(c.column < 0 ? Script().EditBuffer.size() : c.column);
+    SendKey(VK_RETURN);
+    EXPECT_EQ(LinksOf(), c.after);
+    LoadStorm();
+  }
+
+  // Typed into and kept in the file.
+  Link({0, 1, 1, 0}, {"0", "7"});
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 1));
+  Script().CaretColumn = static_cast<Word>(Script().EditBuffer.size());
+  SendKey(VK_RETURN);
+  TypeText("Wind.");
+  const std::string file = ScriptDirectory + "/STORM.QMW";
+  ASSERT_TRUE(SaveScriptFile(file, false, true));
+  Link({0, 0, 0, 0, 0}, {"0"});
+  ASSERT_TRUE(LoadScriptFile(file, false));
+  EXPECT_EQ(LinksOf(), (Links{0, 1, 1, 1, 0}));
+  EXPECT_EQ(ElementText(*testing::NthElement(Script(), 2)), "Wind.");
 }
 
 TEST_F(StoryboardLinksTest, TheMarkMarginShowsTheHint) {
