@@ -408,6 +408,68 @@ TEST_F(StoryboardLinksTest, TheLinkFormStepsFromFrameToFrame) {
   EXPECT_EQ(story::StoryboardLinkForm(), nullptr);
 }
 
+TEST_F(StoryboardLinksTest, TheLinkFormClosesOnceItLosesActivation) {
+  Link({1, 0, 2, 2}, {"0", "7", "9"});
+  const auto open = [&] {
+    story::ShowStoryboardLinkForm(7);
+    EXPECT_NE(story::StoryboardLinkForm(), nullptr);
+    EXPECT_TRUE(story::StoryboardLinkForm()->Active());
+  };
+
+  open();
+  MainForm->SetFocus();
+  EXPECT_NE(story::StoryboardLinkForm(), nullptr) << "closed after the deactivation, not inside it";
+  Application->ProcessMessages();
+  EXPECT_EQ(story::StoryboardLinkForm(), nullptr);
+
+  // Activation back before the close came: the form stays.
+  open();
+  MainForm->SetFocus();
+  story::StoryboardLinkForm()->SetFocus();
+  Application->ProcessMessages();
+  ASSERT_NE(story::StoryboardLinkForm(), nullptr);
+
+  // Closed by its own button with the close still on its way.
+  MainForm->SetFocus();
+  story::StoryboardLinkForm()->CancelBtn->Click();
+  Application->ProcessMessages();
+  EXPECT_EQ(story::StoryboardLinkForm(), nullptr);
+
+  // A box of the form's own takes the activation for a moment only.
+  open();
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 2));
+  testing::AnswerMessageBox(Driver(), "No More Frames Found", mrOk, "Attention");
+  story::StoryboardLinkForm()->NextBtn->Click();
+  Application->ProcessMessages();
+  ASSERT_NE(story::StoryboardLinkForm(), nullptr);
+  EXPECT_EQ(Driver().Pending(), 0);
+
+  // So does a box from elsewhere, as the storyboard's requests raise them.
+  testing::AnswerMessageBox(Driver(), "Delete all Links in Script to this frame?", mrNo);
+  story::DeleteFrameLinks(9, true);
+  Application->ProcessMessages();
+  ASSERT_NE(story::StoryboardLinkForm(), nullptr);
+  EXPECT_TRUE(story::StoryboardLinkForm()->Active()) << "the keyboard came back to it";
+
+  // A click in the script after the form went passes on as before.
+  MainForm->SetFocus();
+  Application->ProcessMessages();
+  ASSERT_EQ(story::StoryboardLinkForm(), nullptr);
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 3));
+  editor::RedisplayScreen(Script());
+  // The first line on screen of another element than the caret's.
+  int y = Script().TextTopOffset;
+  TScriptElement* other = nullptr;
+  for (int line = 1; line <= ScreenLineCount && !other; ++line) {
+    const TScreenLine& row = Script().ScreenLines[static_cast<std::size_t>(line)];
+    if (row.element && row.element != Script().CurrentElement && !IsPageBreakKind(row.element->Kind())) other = row.element;
+    else y += row.height;
+  }
+  ASSERT_NE(other, nullptr);
+  ClickAt(Script(), 40, y + 2);
+  EXPECT_EQ(Script().CurrentElement, other);
+}
+
 TEST_F(StoryboardLinksTest, TheFormsTextRunsASpeechTogether) {
   Script().FreeElements();
   testing::AddElements(Script(), {{ekAction, "He waits."},
