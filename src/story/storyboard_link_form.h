@@ -61,6 +61,8 @@ class TStoryBoardLinkForm : public TForm {
   // none could be made.
   DWord MakeFrame();
   void ShowInvalidFrame();
+  // The frame picture from the clipboard, when one is there.
+  void LoadPicture();
   void RestoreScriptMouse();
   // Whether the form's script is still open: its buttons do nothing else.
   bool ScriptOpen() const;

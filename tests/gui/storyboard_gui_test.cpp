@@ -1,17 +1,22 @@
 // The activity wizard on the desktop: opened from its command, answered
 // with real keys and clicks (Enter goes on to the next page), its variables
-// dragged with the mouse, its lines written into the branching script.
+// dragged with the mouse, its lines written into the branching script; and
+// the storyboard link form showing the frame picture from the desktop's
+// clipboard.
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QWindow>
 #include <QtTest/QTest>
 
 #include "gui/program_gui_fixture.h"
+#include "platform/clipboard_image.h"
 #include "platform/forms.h"
 #include "script/layout/screen_rebuild.h"
 #include "shell/main_form.h"
 #include "story/activity_wizard_dialog.h"
 #include "story/activity_wizard_pages.h"
+#include "story/storyboard_link_form.h"
 #include "support/script_builder.h"
 
 namespace qm {
@@ -95,6 +100,49 @@ TEST_F(StoryboardGuiTest, TheWizardIsAnsweredWithKeysAndClicksAndWritesItsLines)
            EXPECT_EQ(elements[5], (testing::ElementSpec{ekShot, "ENDIF"}));
          });
   Play(t, 30000);
+}
+
+TEST_F(StoryboardGuiTest, TheFramePictureOnTheDesktopsClipboardShowsInTheLinkForm) {
+  TMDIChild& w = Script();
+  ResetScreenLines(w);
+  testing::LoadInteractiveScript(w, {{ekSceneHeading, "Start"}, {ekAction, "The hall is dark."}}, 1);
+  w.StoryboardLinks.Add("7");
+  w.CurrentElement->storyboardLink = 1;
+  RebuildScreen(&w);
+  Application->ProcessMessages();
+
+  // What another program put there, in the desktop's own form.
+  QImage frame(40, 30, QImage::Format_RGB32);
+  frame.fill(QColor(200, 30, 10));
+  QGuiApplication::clipboard()->setImage(frame);
+  ASSERT_TRUE(ClipboardHasPicture());
+  const auto picture = ClipboardPicture();
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->Width, 40);
+  EXPECT_EQ(picture->At(5, 5), static_cast<TColor>(0x0A1EC8));
+
+  story::ShowStoryboardLinkForm(7);
+  story::TStoryBoardLinkForm* form = story::StoryboardLinkForm();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->Image1->Picture.Width(), 40);
+  Application->ProcessMessages();
+  ASSERT_EQ(story::StoryboardLinkForm(), form) << "still open";
+  QWidget* image = ClientOf(*form->Image1);
+  const QImage shown = Grab(*image);
+  EXPECT_EQ(shown.pixelColor(image->width() / 2, image->height() / 2), QColor(200, 30, 10)) << "drawn in the form";
+  Shoot(*form, "storyboard-link-form.png");
+  form->CancelBtn->Click();
+  Application->ProcessMessages();
+
+  // And the way back: a picture the program puts there is the desktop's.
+  TPixelImage ours;
+  ours.Width = 3;
+  ours.Height = 2;
+  ours.Pixels.assign(6, 0x00FF00);
+  SetClipboardPicture(ours);
+  const QImage seen = QGuiApplication::clipboard()->image();
+  EXPECT_EQ(seen.size(), QSize(3, 2));
+  EXPECT_EQ(seen.pixelColor(1, 1), QColor(0, 255, 0));
 }
 
 // A press, a move with the button held and a release, as the desktop's

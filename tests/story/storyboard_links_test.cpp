@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/messages.h"
+#include "platform/recording_canvas.h"
 #include "script/editing/editor_calls.h"
 #include "script/layout/screen_rebuild.h"
 #include "shell/app_messages.h"
@@ -468,6 +469,48 @@ TEST_F(StoryboardLinksTest, TheLinkFormClosesOnceItLosesActivation) {
   ASSERT_NE(other, nullptr);
   ClickAt(Script(), 40, y + 2);
   EXPECT_EQ(Script().CurrentElement, other);
+}
+
+TEST_F(StoryboardLinksTest, TheFramePictureTheStoryboardLeavesOnTheClipboardShowsInTheForm) {
+  auto board = StartStoryboard({"7", "9"});
+  Script().StoryboardFileName = "BOARD.SBD";
+  Link({1, 0, 2, 2}, {"0", "7", "9"});
+  // The colour the picture was last painted in (the stand-in's pictures
+  // are of one colour, the frame id).
+  const auto pictureColour = [](story::TStoryBoardLinkForm& form) -> long {
+    long colour = -1;
+    for (const DrawOp& op : dynamic_cast<RecordingCanvas*>(form.Image1->Picture.Surface())->Ops())
+      if (op.kind == DrawOp::Kind::FillRect) colour = static_cast<long>(op.brush.Color);
+    return colour;
+  };
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 0));
+  story::ShowStoryboardLinkForm(7);
+  story::TStoryBoardLinkForm* form = story::StoryboardLinkForm();
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(form->Image1->Picture.Empty()) << "no picture on the clipboard yet";
+
+  const struct {
+    const char* what;
+    TButton* story::TStoryBoardLinkForm::* button;
+    long colour;
+  } steps[] = {{"on to frame 9", &story::TStoryBoardLinkForm::NextBtn, 9},
+               {"back to frame 7", &story::TStoryBoardLinkForm::PrevBtn, 7}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    (form->*step.button)->Click();
+    EXPECT_EQ(form->Image1->Picture.Width(), 32);
+    EXPECT_EQ(form->Image1->Picture.Height(), 24);
+    EXPECT_EQ(pictureColour(*form), step.colour);
+  }
+
+  // Opened again, the form shows the picture still on the clipboard.
+  form->CancelBtn->Click();
+  Settle();
+  story::ShowStoryboardLinkForm(7);
+  ASSERT_NE(story::StoryboardLinkForm(), nullptr);
+  EXPECT_EQ(pictureColour(*story::StoryboardLinkForm()), 7);
+  story::CloseStoryboardLinkForm();
+  Settle();
 }
 
 TEST_F(StoryboardLinksTest, TheFormsTextRunsASpeechTogether) {
