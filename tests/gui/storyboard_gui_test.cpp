@@ -127,6 +127,8 @@ TEST_F(StoryboardGuiTest, TheFramePictureOnTheDesktopsClipboardShowsInTheLinkFor
   EXPECT_EQ(form->Image1->Picture.Width(), 40);
   Application->ProcessMessages();
   ASSERT_EQ(story::StoryboardLinkForm(), form) << "still open";
+  for (const TButton* button : {form->DeleteLinkBtn, form->CancelBtn})
+    EXPECT_LE(button->Top + button->Height, form->ClientHeight()) << button->Caption() << " shows whole";
   QWidget* image = ClientOf(*form->Image1);
   const QImage shown = Grab(*image);
   EXPECT_EQ(shown.pixelColor(image->width() / 2, image->height() / 2), QColor(200, 30, 10)) << "drawn in the form";
