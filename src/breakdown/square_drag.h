@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/controls.h"
+#include "platform/list_drag.h"
 
 namespace qm {
 
@@ -21,17 +21,10 @@ class TSquareDrag {
   // Hooks the squares' mouse events.
   void Attach(const std::vector<TListBox*>& squares);
   // The square under a screen point, or -1.
-  int SquareAt(TPoint screen) const;
+  int SquareAt(TPoint screen) const { return drag_.ListAt(screen); }
 
  private:
-  void Press(int square, int x, int y);
-  void Move(int square, TShiftState shift);
-  void Release(int square, int x, int y);
-
-  std::vector<TListBox*> squares_;
-  int source_ = -1;
-  int item_ = -1;
-  bool dragging_ = false;
+  TListDrag drag_;
 };
 
 }  // namespace qm

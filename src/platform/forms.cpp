@@ -217,7 +217,10 @@ TModalResult TForm::ShowModal() {
   const TModalResult result = Platform::Current().backend().RunModal(*this);
   modal_ = false;
   Hide();
-  if (previous && previous != this && previous->Visible && !previous->Destroying()) previous->Activate();
+  // The form that had the keyboard may have gone while this one was up.
+  const bool previousLives = previous && Screen &&
+                             std::find(Screen->forms_.begin(), Screen->forms_.end(), previous) != Screen->forms_.end();
+  if (previousLives && previous != this && previous->Visible && !previous->Destroying()) previous->Activate();
   return result;
 }
 

@@ -137,4 +137,11 @@ void DoubleClickAt(TControl& control, int x, int y) {
   Application->ProcessMessages();
 }
 
+void DragAt(TControl& control, TPoint from, TPoint to) {
+  MouseMessage(control, WM_LBUTTONDOWN, 0x01, from.X, from.Y);
+  MouseMessage(control, WM_MOUSEMOVE, 0x01, to.X, to.Y);
+  MouseMessage(control, WM_LBUTTONUP, 0, to.X, to.Y);
+  Application->ProcessMessages();
+}
+
 }  // namespace qm

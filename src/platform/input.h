@@ -26,5 +26,10 @@ void TypeText(const std::string& text);
 // A mouse press and release at a client point of a control.
 void ClickAt(TControl& control, int x, int y, TMouseButton button = TMouseButton::mbLeft, TShiftState shift = {});
 void DoubleClickAt(TControl& control, int x, int y);
+// A drag with the left button: pressed at a client point of the control,
+// moved with the button held and released at another point, all reported
+// to that control, as the desktop does while the button is held (the end
+// may lie outside it, over another control).
+void DragAt(TControl& control, TPoint from, TPoint to);
 
 }  // namespace qm

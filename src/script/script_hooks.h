@@ -12,6 +12,9 @@
 
 namespace qm {
 
+class TMDIChild;
+struct TScriptElement;
+
 struct TScriptWindowHooks {
   // The main window's Close command, for the window's own close box.
   std::function<void()> CloseScript;
@@ -25,6 +28,9 @@ struct TScriptWindowHooks {
   // file, then from a format file when there is one (true when it was read).
   std::function<void()> ReadFormatDefaults;
   std::function<bool(const std::string& fileName)> LoadDefaultFormats;
+  // A new element was made between two others (Enter, or a new element
+  // for another subsystem): the storyboard links let it join their run.
+  std::function<void(TMDIChild& script, TScriptElement& element)> ElementMade;
 };
 extern TScriptWindowHooks ScriptWindowHooks;
 

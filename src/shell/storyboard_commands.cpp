@@ -1,6 +1,7 @@
 // The main window's storyboard link commands, and what the storyboard
 // program's requests and the script window's link marks need of it.
 #include "script/editing/click_hooks.h"
+#include "script/script_hooks.h"
 #include "script/script_window.h"
 #include "shell/app_messages.h"
 #include "shell/documents.h"
@@ -24,6 +25,9 @@ void TMainForm::InstallStoryboardHooks() {
     if (script.StoryboardLinks.Count() < 2 || !story::ShowStoryboardLinkHint(script, x, y)) return false;
     story::OpenStoryboardLink();
     return true;
+  };
+  ScriptWindowHooks.ElementMade = [](TMDIChild& script, TScriptElement& element) {
+    story::InheritStoryboardLink(script, element);
   };
 }
 

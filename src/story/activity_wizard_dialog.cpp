@@ -146,6 +146,14 @@ TActivityWizardDlg::TActivityWizardDlg(TComponent* owner) : TForm(owner) {
   OtherVariableList->OnDblClick = [this](TObject*) { MoveItems(*OtherVariableList, *SetToTrue, -1); };
   SetToTrue->OnDblClick = [this](TObject*) { MoveItems(*SetToTrue, *SetToFalse, -1); };
   SetToFalse->OnDblClick = [this](TObject*) { MoveItems(*SetToFalse, *OtherVariableList, -1); };
+  // Any variable list takes a drop, at the row under the mouse.
+  const std::vector<TListBox*> variableLists{TrueVariableList, FalseVariableList, availableVariables,
+                                             OtherVariableList, SetToTrue,        SetToFalse};
+  variableDrag_.Dropped = [this, variableLists](int from, int, int to, TPoint at) {
+    TListBox& target = *variableLists[static_cast<std::size_t>(to)];
+    MoveItems(*variableLists[static_cast<std::size_t>(from)], target, target.ItemAtPos(at, false));
+  };
+  variableDrag_.Attach(variableLists);
   // Enter answers the page, as Next does.
   OnKeyDown = [this](TObject*, Word& key, TShiftState) {
     if (key != VK_RETURN) return;

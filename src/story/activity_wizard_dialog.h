@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/forms.h"
+#include "platform/list_drag.h"
 #include "story/activity_wizard_lines.h"
 
 namespace qm {
@@ -103,6 +104,8 @@ class TActivityWizardDlg : public TForm {
   std::vector<std::string> variables_;
   std::vector<TPgObject> jumpObjects_;
   std::vector<int> visited_;  // the pages Previous goes back through
+  // The variable lists' items dragged onto a list, or within one.
+  TListDrag variableDrag_;
 };
 
 // The kept wizard (made on first use).

@@ -3,6 +3,7 @@
 
 #include "base/document_table.h"
 #include "base/message_boxes.h"
+#include "platform/clipboard_image.h"
 #include "platform/cp1252.h"
 #include "platform/messages.h"
 #include "script/editing/editor_calls.h"
@@ -83,8 +84,17 @@ void TStoryBoardLinkForm::FillLinkTextFromLink() {
   LinkText->Lines.SetText(LinkTextOf(script_, first, last));
 }
 
+void TStoryBoardLinkForm::LoadPicture() {
+  // The storyboard leaves the frame it shows on the clipboard.
+  const std::optional<TPixelImage> picture = ClipboardPicture();
+  if (!picture) return;
+  DrawPicture(Image1->Picture, *picture);
+  Image1->Invalidate();
+}
+
 void TStoryBoardLinkForm::FormShow() {
   if (!ScriptOpen()) return;
+  LoadPicture();
   if (script_.CurrentElement && script_.CurrentElement->storyboardLink != 0)
     LinkFrameId = FrameOfIndex(script_, script_.CurrentElement->storyboardLink);
   CheckPending = 0;
@@ -186,6 +196,7 @@ void TStoryBoardLinkForm::StepFrame(bool forward) {
   DeleteLinkBtn->Enabled = LinkFrameId >= 1;
   if (AskStoryboard(FrameAction(), sbShowFrame, FrameIdToAtom(LinkFrameId), ScriptActionResponse()) &&
       (StoryboardReply().wParam & 0xFFFF) == sbShowFrame) {
+    LoadPicture();
     EstablishLinkBtn->Enabled = true;
   } else {
     ShowInvalidFrame();

@@ -4,6 +4,7 @@
 // one is open; a click in the script closes it.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/forms.h"
@@ -45,12 +46,23 @@ class TStoryBoardLinkForm : public TForm {
   void FillLinkTextFromBlock();
   void FillLinkTextFromLink();
 
+  // Losing activation to another window of the program closes the form,
+  // though not at once: the close is posted, so that it never frees the
+  // form inside its own handlers.
+  void WndProc(TMessage& m) override;
+
  private:
+  // Runs one of the form's handlers; a box it shows takes the activation
+  // without closing the form.
+  void RunHandler(const std::function<void()>& handler);
+  void Deactivated();
   bool Creating() const;
   // The anchor frame the new one follows, and a new frame after it; 0 when
   // none could be made.
   DWord MakeFrame();
   void ShowInvalidFrame();
+  // The frame picture from the clipboard, when one is there.
+  void LoadPicture();
   void RestoreScriptMouse();
   // Whether the form's script is still open: its buttons do nothing else.
   bool ScriptOpen() const;
@@ -59,6 +71,7 @@ class TStoryBoardLinkForm : public TForm {
   TMouseEvent savedMouseDown_;
   TMouseEvent savedMouseUp_;
   bool routed_ = false;
+  int handling_ = 0;
 };
 
 // The open form, or null.

@@ -1,6 +1,7 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "platform/dialog_builder.h"
+#include "platform/messages.h"
 #include "script/script_window.h"
 #include "story/storyboard_link_form.h"
 
@@ -11,6 +12,12 @@ namespace {
 using enum TDialogItemKind;
 
 TStoryBoardLinkForm* Open = nullptr;
+// Posted to the form when it lost activation.
+constexpr UINT CloseWhenInactive = WM_USER + 0x5B;
+
+// A modal box over the form (its own or one the storyboard's requests
+// raise) takes the activation for a moment only.
+bool ModalFormUp() { return Screen && Screen->ActiveForm() && Screen->ActiveForm()->Modal(); }
 const GlobalState reset([] { Open = nullptr; });
 
 const TDialogTable& LinkFormTable() {
@@ -37,7 +44,9 @@ TStoryBoardLinkForm::TStoryBoardLinkForm(TComponent* owner, TMDIChild& script) :
   Caption = "Story Board Linking";
   BorderStyle = TFormBorderStyle::bsDialog;
   Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 520, 268);
+  // The table's places are client places: the frame comes on top.
+  SetClientWidth(520);
+  SetClientHeight(264);
   BuildDialog(*this, LinkFormTable());
   Panel1 = DialogControl<TPanel>(*this, "Panel1");
   Image1 = new TImage(this);
@@ -53,14 +62,15 @@ TStoryBoardLinkForm::TStoryBoardLinkForm(TComponent* owner, TMDIChild& script) :
   NextBtn = DialogControl<TButton>(*this, "NextBtn");
   DeleteLinkBtn->Enabled = false;
 
-  EstablishLinkBtn->OnClick = [this](TObject*) { EstablishLinkBtnClick(); };
-  DeleteLinkBtn->OnClick = [this](TObject*) { DeleteLinkBtnClick(); };
+  EstablishLinkBtn->OnClick = [this](TObject*) { RunHandler([this] { EstablishLinkBtnClick(); }); };
+  DeleteLinkBtn->OnClick = [this](TObject*) { RunHandler([this] { DeleteLinkBtnClick(); }); };
   CancelBtn->OnClick = [this](TObject*) { Close(); };
-  PrevBtn->OnClick = [this](TObject*) { StepFrame(false); };
-  NextBtn->OnClick = [this](TObject*) { StepFrame(true); };
+  PrevBtn->OnClick = [this](TObject*) { RunHandler([this] { StepFrame(false); }); };
+  NextBtn->OnClick = [this](TObject*) { RunHandler([this] { StepFrame(true); }); };
   Image1->OnDblClick = [this](TObject*) { Image1DblClick(); };
-  Image1->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { Image1MouseUp(); };
-  OnShow = [this](TObject*) { FormShow(); };
+  Image1->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { RunHandler([this] { Image1MouseUp(); }); };
+  OnShow = [this](TObject*) { RunHandler([this] { FormShow(); }); };
+  OnDeactivate = [this](TObject*) { Deactivated(); };
   OnClose = [this](TObject*, TCloseAction& action) {
     action = TCloseAction::caFree;
     RestoreScriptMouse();
@@ -82,6 +92,22 @@ TStoryBoardLinkForm::TStoryBoardLinkForm(TComponent* owner, TMDIChild& script) :
 TStoryBoardLinkForm::~TStoryBoardLinkForm() {
   RestoreScriptMouse();
   if (Open == this) Open = nullptr;
+}
+
+void TStoryBoardLinkForm::RunHandler(const std::function<void()>& handler) {
+  ++handling_;
+  handler();
+  --handling_;
+}
+
+void TStoryBoardLinkForm::Deactivated() {
+  if (handling_ == 0 && !ModalFormUp()) PostMessage(Handle(), CloseWhenInactive, 0, 0);
+}
+
+void TStoryBoardLinkForm::WndProc(TMessage& m) {
+  if (m.Msg != CloseWhenInactive) return TForm::WndProc(m);
+  // Activation may have come back meanwhile, or the form be closing already.
+  if (Open == this && !Active() && handling_ == 0 && !ModalFormUp()) Close();
 }
 
 bool TStoryBoardLinkForm::ScriptOpen() const { return SlotOf(&script_) != 0; }

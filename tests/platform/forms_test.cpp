@@ -266,6 +266,23 @@ TEST_F(FormLifetimeTest, AClosingMessageClosesTheForm) {
   EXPECT_TRUE(Application->Terminated()) << "closing the main form ends the program";
 }
 
+TEST_F(FormLifetimeTest, AFormFreedWhileAModalOneIsUpIsNotActivatedAfterIt) {
+  TForm main(nullptr);
+  main.Show();
+  auto* palette = new TForm(nullptr);
+  palette->Show();
+  ASSERT_EQ(Screen->ActiveForm(), palette);
+  SampleDialog dialog;
+  // The form that had the keyboard goes while the box is up.
+  Driver().Expect([&](TForm& box) {
+    delete palette;
+    box.ModalResult = mrOk;
+  });
+  EXPECT_EQ(dialog.ShowModal(), mrOk);
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_NE(Screen->ActiveForm(), &dialog);
+}
+
 TEST_F(FormLifetimeTest, ClientSizeAccountsForTheFrameAndMenu) {
   TForm form(nullptr);
   form.BorderStyle = TFormBorderStyle::bsDialog;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/dialog_builder.h"
+#include "platform/input.h"
 #include "script/editing/editor_calls.h"
 #include "story/activity_wizard_pages.h"
 #include "story/branching_script.h"
@@ -264,6 +265,50 @@ TEST_F(ActivityWizardTest, DoubleClicksMoveVariablesRoundTheCheckLists) {
   w.availableVariables->SetSelected(3, true);
   w.MoveItems(*w.availableVariables, *w.availableVariables, 0);
   EXPECT_EQ(Entries(w.availableVariables->Items), (Strings{"LAMP LIT", "KEY", "HAS MAP", "TIRED"}));
+}
+
+TEST_F(ActivityWizardTest, VariablesAreDraggedBetweenTheListsAndWithinOne) {
+  TActivityWizardDlg& w = Open();
+  w.JustChecking->SetChecked(true);
+  w.NextBtn->Click();
+  ASSERT_EQ(PageCaption(w), "Check Variables");
+  w.Show();
+  TListBox& available = *w.availableVariables;
+  TListBox& checked = *w.TrueVariableList;
+  const auto row = [](TListBox& list, int index) { return TPoint{10, index * list.ItemHeight + 2}; };
+  // A point of `over` as a client point of `pressed`, where the release arrives.
+  const auto over = [](TListBox& pressed, TListBox& target, TPoint p) {
+    return pressed.ScreenToClient(target.ClientToScreen(p));
+  };
+  const struct {
+    const char* what;
+    TListBox* from;
+    int item;
+    TListBox* to;
+    int dropRow;
+    Strings available, checked;
+  } cases[] = {
+      {"into the empty list", &available, 2, &checked, 0, {"KEY", "LAMP LIT", "TIRED"}, {"HAS MAP"}},
+      {"onto an item: before it", &available, 2, &checked, 0, {"KEY", "LAMP LIT"}, {"TIRED", "HAS MAP"}},
+      {"below the items: at the end", &available, 0, &checked, 5, {"LAMP LIT"}, {"TIRED", "HAS MAP", "KEY"}},
+      {"within one list", &checked, 0, &checked, 2, {"LAMP LIT"}, {"HAS MAP", "TIRED", "KEY"}},
+      {"back to the source list", &checked, 2, &available, 0, {"KEY", "LAMP LIT"}, {"HAS MAP", "TIRED"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    DragAt(*c.from, row(*c.from, c.item), over(*c.from, *c.to, row(*c.to, c.dropRow)));
+    EXPECT_EQ(Entries(available.Items), c.available);
+    EXPECT_EQ(Entries(checked.Items), c.checked);
+  }
+
+  // A press and release with no move between is a click, not a drag.
+  ClickAt(available, 10, 2);
+  EXPECT_EQ(Entries(available.Items), (Strings{"KEY", "LAMP LIT"}));
+  // A release outside every list drops nothing.
+  DragAt(available, row(available, 0), TPoint{10, -40});
+  EXPECT_EQ(Entries(available.Items), (Strings{"KEY", "LAMP LIT"}));
+  EXPECT_EQ(Entries(checked.Items), (Strings{"HAS MAP", "TIRED"}));
+  w.Hide();
 }
 
 TEST_F(ActivityWizardTest, ANewTargetIsAddedToTheScriptAndChosen) {

@@ -12,8 +12,11 @@
 #include "base/ini_file.h"
 #include "files/native_file.h"
 #include "platform/files.h"
+#include "platform/input.h"
 #include "platform/messages.h"
+#include "platform/recording_canvas.h"
 #include "script/editing/editor_calls.h"
+#include "script/layout/screen_rebuild.h"
 #include "shell/app_messages.h"
 #include "story/branching_script.h"
 #include "story/storyboard_link_form.h"
@@ -34,7 +37,11 @@ class StoryboardLinksTest : public testing::ProgramFixture {
   StoryboardLinksTest() { WithChannel = true; }
   void SetUp() override {
     ProgramFixture::SetUp();
+    LoadStorm();
+  }
+  void LoadStorm() {
     Script().FreeElements();
+    ResetScreenLines(Script());
     testing::AddElements(Script(), {{ekSceneHeading, "INT. HALL - DAY"},
                                     {ekAction, "Rain."},
                                     {ekAction, "Thunder."},
@@ -282,6 +289,44 @@ TEST_F(StoryboardLinksTest, ClearingHidingAndInheritingLinks) {
   EXPECT_EQ(LinksOf(), (Links{1, 1, 1, 2})) << "only between two elements of one link";
 }
 
+TEST_F(StoryboardLinksTest, EnterInsideALinkedRunMakesAnElementOfTheSameLink) {
+  const struct {
+    const char* what;
+    int element;
+    int column;  // -1: the element's end
+    Links after;
+  } cases[] = {
+      {"at the end of an element inside the run", 1, -1, {0, 1, 1, 1, 0}},
+      {"at the end of the run's last element", 2, -1, {0, 1, 1, 0, 0}},
+      {"at the start of the run's second element", 2, 0, {0, 1, 1, 1, 0}},
+      {"at the start of the run's first element", 1, 0, {0, 0, 1, 1, 0}},
+      {"in the middle of a linked element", 2, 3, {0, 1, 1, 1, 0}},
+  };
+  Script().SetFocus();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Link({0, 1, 1, 0}, {"0", "7"});
+    editor::MoveCaretTo(Script(), *testing::NthElement(Script(), c.element));
+    Script().CaretColumn = static_cast<Word>(c.column < 0 ? Script().EditBuffer.size() : c.column);
+    SendKey(VK_RETURN);
+    EXPECT_EQ(LinksOf(), c.after);
+    LoadStorm();
+  }
+
+  // Typed into and kept in the file.
+  Link({0, 1, 1, 0}, {"0", "7"});
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 1));
+  Script().CaretColumn = static_cast<Word>(Script().EditBuffer.size());
+  SendKey(VK_RETURN);
+  TypeText("Wind.");
+  const std::string file = ScriptDirectory + "/STORM.QMW";
+  ASSERT_TRUE(SaveScriptFile(file, false, true));
+  Link({0, 0, 0, 0, 0}, {"0"});
+  ASSERT_TRUE(LoadScriptFile(file, false));
+  EXPECT_EQ(LinksOf(), (Links{0, 1, 1, 1, 0}));
+  EXPECT_EQ(ElementText(*testing::NthElement(Script(), 2)), "Wind.");
+}
+
 TEST_F(StoryboardLinksTest, TheMarkMarginShowsTheHint) {
   Link({0, 1, 0, 0}, {"0", "7"});
   editor::RedisplayScreen(Script());
@@ -362,6 +407,110 @@ TEST_F(StoryboardLinksTest, TheLinkFormStepsFromFrameToFrame) {
   form->CancelBtn->Click();
   Settle();
   EXPECT_EQ(story::StoryboardLinkForm(), nullptr);
+}
+
+TEST_F(StoryboardLinksTest, TheLinkFormClosesOnceItLosesActivation) {
+  Link({1, 0, 2, 2}, {"0", "7", "9"});
+  const auto open = [&] {
+    story::ShowStoryboardLinkForm(7);
+    EXPECT_NE(story::StoryboardLinkForm(), nullptr);
+    EXPECT_TRUE(story::StoryboardLinkForm()->Active());
+  };
+
+  open();
+  MainForm->SetFocus();
+  EXPECT_NE(story::StoryboardLinkForm(), nullptr) << "closed after the deactivation, not inside it";
+  Application->ProcessMessages();
+  EXPECT_EQ(story::StoryboardLinkForm(), nullptr);
+
+  // Activation back before the close came: the form stays.
+  open();
+  MainForm->SetFocus();
+  story::StoryboardLinkForm()->SetFocus();
+  Application->ProcessMessages();
+  ASSERT_NE(story::StoryboardLinkForm(), nullptr);
+
+  // Closed by its own button with the close still on its way.
+  MainForm->SetFocus();
+  story::StoryboardLinkForm()->CancelBtn->Click();
+  Application->ProcessMessages();
+  EXPECT_EQ(story::StoryboardLinkForm(), nullptr);
+
+  // A box of the form's own takes the activation for a moment only.
+  open();
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 2));
+  testing::AnswerMessageBox(Driver(), "No More Frames Found", mrOk, "Attention");
+  story::StoryboardLinkForm()->NextBtn->Click();
+  Application->ProcessMessages();
+  ASSERT_NE(story::StoryboardLinkForm(), nullptr);
+  EXPECT_EQ(Driver().Pending(), 0);
+
+  // So does a box from elsewhere, as the storyboard's requests raise them.
+  testing::AnswerMessageBox(Driver(), "Delete all Links in Script to this frame?", mrNo);
+  story::DeleteFrameLinks(9, true);
+  Application->ProcessMessages();
+  ASSERT_NE(story::StoryboardLinkForm(), nullptr);
+  EXPECT_TRUE(story::StoryboardLinkForm()->Active()) << "the keyboard came back to it";
+
+  // A click in the script after the form went passes on as before.
+  MainForm->SetFocus();
+  Application->ProcessMessages();
+  ASSERT_EQ(story::StoryboardLinkForm(), nullptr);
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 3));
+  editor::RedisplayScreen(Script());
+  // The first line on screen of another element than the caret's.
+  int y = Script().TextTopOffset;
+  TScriptElement* other = nullptr;
+  for (int line = 1; line <= ScreenLineCount && !other; ++line) {
+    const TScreenLine& row = Script().ScreenLines[static_cast<std::size_t>(line)];
+    if (row.element && row.element != Script().CurrentElement && !IsPageBreakKind(row.element->Kind())) other = row.element;
+    else y += row.height;
+  }
+  ASSERT_NE(other, nullptr);
+  ClickAt(Script(), 40, y + 2);
+  EXPECT_EQ(Script().CurrentElement, other);
+}
+
+TEST_F(StoryboardLinksTest, TheFramePictureTheStoryboardLeavesOnTheClipboardShowsInTheForm) {
+  auto board = StartStoryboard({"7", "9"});
+  Script().StoryboardFileName = "BOARD.SBD";
+  Link({1, 0, 2, 2}, {"0", "7", "9"});
+  // The colour the picture was last painted in (the stand-in's pictures
+  // are of one colour, the frame id).
+  const auto pictureColour = [](story::TStoryBoardLinkForm& form) -> long {
+    long colour = -1;
+    for (const DrawOp& op : dynamic_cast<RecordingCanvas*>(form.Image1->Picture.Surface())->Ops())
+      if (op.kind == DrawOp::Kind::FillRect) colour = static_cast<long>(op.brush.Color);
+    return colour;
+  };
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 0));
+  story::ShowStoryboardLinkForm(7);
+  story::TStoryBoardLinkForm* form = story::StoryboardLinkForm();
+  ASSERT_NE(form, nullptr);
+  EXPECT_TRUE(form->Image1->Picture.Empty()) << "no picture on the clipboard yet";
+
+  const struct {
+    const char* what;
+    TButton* story::TStoryBoardLinkForm::* button;
+    long colour;
+  } steps[] = {{"on to frame 9", &story::TStoryBoardLinkForm::NextBtn, 9},
+               {"back to frame 7", &story::TStoryBoardLinkForm::PrevBtn, 7}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    (form->*step.button)->Click();
+    EXPECT_EQ(form->Image1->Picture.Width(), 32);
+    EXPECT_EQ(form->Image1->Picture.Height(), 24);
+    EXPECT_EQ(pictureColour(*form), step.colour);
+  }
+
+  // Opened again, the form shows the picture still on the clipboard.
+  form->CancelBtn->Click();
+  Settle();
+  story::ShowStoryboardLinkForm(7);
+  ASSERT_NE(story::StoryboardLinkForm(), nullptr);
+  EXPECT_EQ(pictureColour(*story::StoryboardLinkForm()), 7);
+  story::CloseStoryboardLinkForm();
+  Settle();
 }
 
 TEST_F(StoryboardLinksTest, TheFormsTextRunsASpeechTogether) {

@@ -20,6 +20,10 @@
 //                        0x22DD); the answer prints "program" when it
 //                        names the program's window
 //
+// Showing a frame (FrameAction 2730) leaves its picture on the clipboard
+// the runtime folder shares: 32 x 24 pixels whose colour value is the
+// frame id.
+//
 // Ends when its standard input closes.
 #include <poll.h>
 #include <unistd.h>
@@ -31,6 +35,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/clipboard_image.h"
+#include "platform/folder_clipboard.h"
 #include "platform/ipc_atoms.h"
 #include "platform/ipc_channel.h"
 
@@ -56,7 +62,7 @@ void Say(const std::string& line) {
 class Storyboard {
  public:
   Storyboard(IpcChannel& channel, SharedAtomTable& atoms, std::string file, std::vector<unsigned long> frames)
-      : channel_(channel), atoms_(atoms), file_(std::move(file)), frames_(std::move(frames)) {
+      : channel_(channel), atoms_(atoms), clipboard_(channel.Folder()), file_(std::move(file)), frames_(std::move(frames)) {
     window_ = MakeWindowHandle(CurrentProcess(), 1);
     channel_.PublishWindows({{window_, "TStoryboardForm", "Storyboard"}});
   }
@@ -151,6 +157,13 @@ class Storyboard {
     m.lParam = lParam;
     channel_.Post(m);
   }
+  void ShowPicture(unsigned long frame) {
+    TPixelImage picture;
+    picture.Width = 32;
+    picture.Height = 24;
+    picture.Pixels.assign(32 * 24, static_cast<TColor>(frame));
+    clipboard_.Publish({ClipItem{CF_BITMAP, "", EncodeBitmapFile(picture)}});
+  }
   bool Refused() const { return refused_ == -1 ? false : refused_ == 0 || refused_ == request_; }
   void Request(const std::string& name, Word code, ATOM low) {
     request_ = code;
@@ -177,7 +190,10 @@ class Storyboard {
         Answer("ScriptActionResponse", kYes, atoms_.Add("*" + std::to_string(made)));
         break;
       }
-      case 2730: Answer("ScriptActionResponse", Exists(FrameOf(value)) ? 2730 : 0, 0); break;
+      case 2730:
+        if (Exists(FrameOf(value))) ShowPicture(FrameOf(value));
+        Answer("ScriptActionResponse", Exists(FrameOf(value)) ? 2730 : 0, 0);
+        break;
       case 255: frames_.erase(std::remove(frames_.begin(), frames_.end(), FrameOf(value)), frames_.end()); break;
       default: break;
     }
@@ -185,6 +201,7 @@ class Storyboard {
 
   IpcChannel& channel_;
   SharedAtomTable& atoms_;
+  FolderClipboard clipboard_;
   std::string file_;
   std::vector<unsigned long> frames_;
   unsigned long selected_ = 0;

@@ -7,7 +7,9 @@
 #include <cmath>
 
 #include "platform/cp1252.h"
+#include "platform/folder_clipboard.h"
 #include "platform/forms.h"
+#include "platform/ipc_channel.h"
 #include "platform/menus.h"
 #include "platform/platform.h"
 
@@ -225,6 +227,12 @@ bool HeadlessBackend::PumpEvents(bool wait, int timeoutMs) {
 
 std::unique_ptr<CanvasSink> HeadlessBackend::CreateBitmapSurface(int width, int height) {
   return std::make_unique<RecordingCanvas>(screen_.PixelsPerInch, width, height);
+}
+
+ClipboardStore& HeadlessBackend::Clipboard() {
+  if (!Platform::Exists() || !Platform::Current().Ipc()) return clipboard_;
+  if (!sharedClipboard_) sharedClipboard_ = std::make_unique<FolderClipboard>(Platform::Current().Ipc()->Folder());
+  return *sharedClipboard_;
 }
 
 std::vector<PrinterDevice*> HeadlessBackend::Printers() {

@@ -120,7 +120,8 @@ class HeadlessBackend : public Backend {
   TMenuItem* TrackPopup(TPopupMenu& menu, TPoint) override { return driver_.Choose(menu); }
   FontMetrics& Metrics() override { return metrics_; }
   std::unique_ptr<CanvasSink> CreateBitmapSurface(int width, int height) override;
-  ClipboardStore& Clipboard() override { return clipboard_; }
+  // With a runtime folder, the clipboard its other processes share.
+  ClipboardStore& Clipboard() override;
   std::vector<PrinterDevice*> Printers() override;
   ScreenInfo Screen() override { return screen_; }
   void PlaySound(SoundKind kind, std::string_view name) override;
@@ -155,6 +156,7 @@ class HeadlessBackend : public Backend {
   ModalDriver driver_;
   HeadlessMetrics metrics_;
   MemoryClipboard clipboard_;
+  std::unique_ptr<ClipboardStore> sharedClipboard_;
   std::vector<std::unique_ptr<RecordingPrinter>> printers_;
   std::vector<std::unique_ptr<PrinterDevice>> otherPrinters_;
   ScreenInfo screen_;

@@ -1,7 +1,9 @@
 #include "platform/qt/qt_clipboard.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
+#include <QImage>
 #include <QMimeData>
 
 #include <algorithm>
@@ -90,6 +92,9 @@ void QtClipboardStore::Publish(const std::vector<ClipItem>& items) {
       // Line ends as the desktop writes them.
       QString plain = QString::fromStdString(AnsiToUtf8(std::string(text.begin(), text.end())));
       data->setText(plain.replace("\r\n", "\n"));
+    } else if (item.format == CF_BITMAP) {
+      QImage image;
+      if (image.loadFromData(BytesOf(item.data), "BMP")) data->setImageData(image);
     } else if (item.name == RichTextFormatName) {
       data->setData(RichTextMime, BytesOf(WithoutEnd(item.data)));
     } else if (!item.name.empty()) {
@@ -103,6 +108,7 @@ bool QtClipboardStore::Holds(UINT format, const std::string& name) {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   if (!data) return false;
   if (format == CF_TEXT) return data->hasText();
+  if (format == CF_BITMAP) return data->hasImage();
   if (name == RichTextFormatName) return data->hasFormat(RichTextMime) || data->hasFormat("application/rtf");
   return !name.empty() && data->hasFormat(QString::fromStdString(MimeOfFormatName(name)));
 }
@@ -127,6 +133,14 @@ std::vector<ClipItem> QtClipboardStore::Contents() {
     } else if (auto name = FormatNameOfMime(mime)) {
       if (UINT id = platform.RegisterName(*name)) add(id, *name, BytesOf(data->data(format)));
     }
+  }
+  // A picture in whatever form the desktop holds it, as a bitmap file.
+  if (data->hasImage()) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (qvariant_cast<QImage>(data->imageData()).convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+      add(CF_BITMAP, {}, BytesOf(bytes));
   }
   return items;
 }

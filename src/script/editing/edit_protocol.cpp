@@ -17,6 +17,7 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/script_hooks.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 #include "script/layout/word_wrap.h"
@@ -226,6 +227,7 @@ bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) 
   CaretLine = 1;
   LastTrimmedLength = 0;
   AfterNewElement();
+  if (ScriptWindowHooks.ElementMade) ScriptWindowHooks.ElementMade(*this, *CurrentElement);
   return finish();
 }
 

@@ -1,0 +1,71 @@
+// Items dragged between list boxes with the mouse: where the drop lands,
+// which lists can take it, and what is no drag at all.
+#include "platform/list_drag.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/forms.h"
+#include "platform/input.h"
+#include "support/platform_fixture.h"
+
+namespace qm {
+namespace {
+
+class ListDragTest : public testing::PlatformFixture {
+ protected:
+  void SetUp() override {
+    PlatformFixture::SetUp();
+    form_ = new TForm(nullptr);
+    form_->SetBounds(0, 0, 400, 300);
+    // Two lists side by side, and a hidden one lying over the second.
+    left_ = Add(10, {"A", "B", "C"});
+    right_ = Add(200, {"X"});
+    hidden_ = Add(200, {});
+    hidden_->Visible = false;
+    drag_.Dropped = [this](int from, int item, int to, TPoint at) { drops_.push_back({from, item, to, at.Y}); };
+    drag_.Attach({hidden_, left_, right_});
+    form_->Show();
+  }
+  void TearDown() override {
+    delete form_;
+    PlatformFixture::TearDown();
+  }
+  TListBox* Add(int x, const std::vector<std::string>& items) {
+    auto* list = new TListBox(form_);
+    list->SetParent(form_);
+    list->SetBounds(x, 10, 150, 100);
+    for (const auto& item : items) list->Items.Add(item);
+    return list;
+  }
+  // A point of one list as a client point of another.
+  static TPoint Over(TListBox& pressed, TListBox& target, TPoint p) { return pressed.ScreenToClient(target.ClientToScreen(p)); }
+  struct Drop {
+    int from, item, to, y;
+    bool operator==(const Drop&) const = default;
+  };
+  TForm* form_ = nullptr;
+  TListBox *left_ = nullptr, *right_ = nullptr, *hidden_ = nullptr;
+  TListDrag drag_;
+  std::vector<Drop> drops_;
+};
+
+TEST_F(ListDragTest, AReleaseOverAShowingListDropsThere) {
+  const int h = left_->ItemHeight;
+  DragAt(*left_, {5, h + 2}, Over(*left_, *right_, {5, 30}));
+  DragAt(*left_, {5, 2 * h + 2}, {5, 40});  // within the list it started in
+  EXPECT_EQ(drops_, (std::vector<Drop>{{1, 1, 2, 30}, {1, 2, 1, 40}})) << "never on the hidden list";
+  EXPECT_TRUE(left_->Selected(2)) << "the pressed item is the one dragged";
+  EXPECT_FALSE(left_->Selected(1));
+
+  drops_.clear();
+  ClickAt(*left_, 5, 2);                                   // no move: a click
+  DragAt(*left_, {5, 3 * h + 20}, Over(*left_, *right_, {5, 5}));  // pressed below the items
+  DragAt(*left_, {5, 2}, {5, 250});                        // released over no list
+  drag_.CanDrop = [](int from, int to) { return from != to; };
+  DragAt(*left_, {5, 2}, {5, 40});                         // refused
+  EXPECT_TRUE(drops_.empty());
+  EXPECT_FALSE(drag_.Dragging());
+}
+
+}  // namespace
+}  // namespace qm
