@@ -17,6 +17,10 @@ namespace qm {
 
 // The tag of the menu items that undo.
 constexpr int UndoItemTag = 233;
+// The hidden Goto items that extend a marked block to the scene heading
+// above or below the caret.
+constexpr int ExtendToPreviousSceneTag = 4560;
+constexpr int ExtendToNextSceneTag = 4562;
 
 class TToolBar;
 class TStatusLine;

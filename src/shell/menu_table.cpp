@@ -415,9 +415,10 @@ const TMenuRow kRows[] = {
     Do(2, "Clear ClipBoard/Undo", "Shift+Ctrl+Alt+6", "ClearClipboardItem", QM_CMD(ClearClipboardItemClick)),
     Do(2, "QuickEntry", "Ctrl+Q", "QuickEntryItem", QM_CMD(QuickEntryItemClick)),
     Do(2, "Quick Entry Setup", "Ctrl+Alt+Q", "QuickEntrySetupItem", QM_CMD(QuickEntrySetupItemClick)),
-    // They extend a block to the scene through the block range dialog.
-    Await(2, "Prev Scene", "Shift+Ctrl+Alt+Up", "PrevSceneItem", "ExtendToSceneClick", SettingsDialogs),
-    Await(2, "Next Scene", "Shift+Ctrl+Alt+Down", "NextSceneExtendItem", "ExtendToSceneClick", SettingsDialogs),
+    // With a block marked they extend it to the scene heading above or
+    // below; without one they move as the Goto menu's scene items do.
+    Do(2, "Prev Scene", "Shift+Ctrl+Alt+Up", "AltPreviousSceneItem", QM_CMD(GoNextClick)).Tag(ExtendToPreviousSceneTag),
+    Do(2, "Next Scene", "Shift+Ctrl+Alt+Down", "AltNextSceneItem", QM_CMD(GoNextClick)).Tag(ExtendToNextSceneTag),
     Do(2, "AlternateUndo", "Ctrl+Z", "AlternateUndo", QM_CMD(UndoItemClick)).Tag(UndoItemTag).Hidden(),
     Await(2, "StraightText", "Ctrl+J", "StraightTextItem", "StraightTextItemClick", NoRoutine),
     Do(2, "Alt Search", "Ctrl+F", "AltSearchItem", QM_CMD(SearchItemClick)),
