@@ -198,6 +198,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void ResetScriptItemClick(TObject* sender);
 
   void AltKeyPressed(TObject* sender);
+  // ---- Key overrides ----
+  // A user key item (Alt or Ctrl + its letter): the action the options
+  // gave that key, a key sent to the script or a button or item clicked.
+  void UserDefKeyClick(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);
   // The recent scripts at the foot of the File menu.
   void SetupLastThree();
