@@ -216,7 +216,7 @@ const TMenuRow kRows[] = {
     Menu(2, "C&hange Element Type", "ChangeElementTypeItem"),
     Do(3, "&Pop Down List", "F4", "ChangeElementToItem", QM_CMD(ChangeElementToItemClick)),
     Do(3, "&Left Column", "Ctrl+1", "LeftColumnItem", QM_CMD(ColumnItemClick)),
-    Await(3, "&Right Column", "Ctrl+2", "RightColumnItem", "ColumnItemClick", SettingsDialogs),
+    Do(3, "&Right Column", "Ctrl+2", "RightColumnItem", QM_CMD(ColumnItemClick)),
     Do(3, "&Normal (Full Width)", "Ctrl+0", "FullWidthItem", QM_CMD(ColumnItemClick)),
     Do(3, "&Set Column Margins", "", "SetColumnMargins1", QM_CMD(SetColumnMargins1Click)),
     Line(2),
