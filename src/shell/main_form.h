@@ -138,7 +138,8 @@ class TMainForm : public TForm, public TProgramOptions {
   // Convert Case: the item's caption chooses upper, lower or initial capitals.
   void UppercaseItemClick(TObject* sender);
   // The automatic revision colour: the item's tag (0 off, 1 Blue, 2 Red,
-  // 3 Green), with the check marks of the Colors menu.
+  // 3 Green) or the user colour chosen, with the check marks of the Colors
+  // menu.
   void RevColorClick(TObject* sender);
   // The element type box: F4 (or a click on the box) drops the list of the
   // eleven types down and back up; a letter, Enter or a click in the list

@@ -330,7 +330,7 @@ const TMenuRow kRows[] = {
     Do(4, "&Blue", "", "RevBlueItem", QM_CMD(RevColorClick)).Tag(1),
     Do(4, "&Red", "", "RevRedItem", QM_CMD(RevColorClick)).Tag(2),
     Do(4, "&Green", "", "RevGreenItem", QM_CMD(RevColorClick)).Tag(3),
-    Await(4, "&User Defined Color...", "", "RevUserColorItem", "RevColorClick", SettingsDialogs),
+    Do(4, "&User Defined Color...", "", "RevUserColorItem", QM_CMD(RevColorClick)),
     Do(4, "Turn Revision Color &Off", "", "RevColorOffItem", QM_CMD(RevColorClick)).Tag(0),
     Menu(2, "&Remove...", "RemoveItem"),
     Do(3, "&Current Revision Marks", "", "RemoveRevMarksItem", QM_CMD(RemoveDraftItemClick)),
