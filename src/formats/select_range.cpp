@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/message_boxes.h"
+#include "base/prompt_table.h"
 #include "formats/select_range_dialog.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/editor_calls.h"
@@ -93,6 +94,25 @@ TScriptElement* ChosenEnd(TMDIChild& script, TScriptElement& from, const TSelect
   }
 }
 
+// The nearest shown scene heading past the caret's element, or nothing.
+TScriptElement* NeighbourScene(const TMDIChild& script, TScriptElement& from, bool below) {
+  TScriptElement* e = below ? from.next : from.prev;
+  while (e && !(IsSceneHeading(e->Kind()) && !script.IsHiddenElement(e))) e = below ? e->next : e->prev;
+  return e;
+}
+
+bool ExtendToScene(TMDIChild& script, TScriptElement& from, bool below) {
+  TScriptElement* heading = NeighbourScene(script, from, below);
+  if (!heading) {
+    ShowMessageBox("No more Scenes Found", PromptTable(16));
+    return false;
+  }
+  // Called without a block, one starts at the caret.
+  if (!script.BlockOn) ExtendBlockTo(script, from, script.CaretColumn);
+  MarkBlockFromElement(heading, below);
+  return true;
+}
+
 }  // namespace
 
 bool SelectSceneRange(TMDIChild& script) {
@@ -120,9 +140,10 @@ bool SelectSceneRange(TMDIChild& script) {
   return true;
 }
 
-bool ExtendBlockSelection(TMDIChild& script) {
+bool ExtendBlockSelection(TMDIChild& script, bool toNextScene, bool toPreviousScene) {
   TScriptElement* from = script.CurrentElement;
   if (!from) return false;
+  if (toNextScene || toPreviousScene) return ExtendToScene(script, *from, toNextScene);
   TSelectRangeDlg dialog(nullptr, TRangeQuestion::ExtendBlock);
   dialog.ExtendGroup->SetItemIndex(ecEndOfScene);
   const int column = script.CaretColumn;

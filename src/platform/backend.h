@@ -23,6 +23,7 @@ struct TFontDesc;
 class ClipboardStore;
 class PrinterDevice;
 class TFileDialog;
+class TColorDialog;
 
 // Which property of a control changed, so a peer can mirror just that.
 enum class PropId : std::uint8_t {
@@ -121,6 +122,11 @@ class Backend {
   // and name: whether a file was chosen (its name and filter then set), or
   // nothing when the desktop has none and the dialog's own form serves.
   virtual std::optional<bool> RunFileDialog(TFileDialog&) { return std::nullopt; }
+  // The desktop's own colour dialog, started at the dialog's colour with
+  // its custom colours: whether a colour was chosen (the dialog's colour
+  // then set), or nothing when the desktop has none and the dialog's own
+  // form serves.
+  virtual std::optional<bool> RunColorDialog(TColorDialog&) { return std::nullopt; }
 
   virtual FontMetrics& Metrics() = 0;
   // A drawing surface of its own (bitmaps, offscreen work).

@@ -6,7 +6,6 @@
 #include "formats/revision_levels.h"
 #include "formats/revisions.h"
 #include "formats/script_locking.h"
-#include "formats/user_colour_dialog.h"
 #include "language/search_tools.h"
 #include "files/undo_ring.h"
 #include "platform/menus.h"
@@ -16,6 +15,7 @@
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/screen_colors.h"
 
 namespace qm {
 
@@ -78,8 +78,10 @@ void TMainForm::RemoveDraftItemClick(TObject* sender) {
   if (script && name == "RemoveOmittedItem") RemoveAllOmittedSceneHeadings(*script, true);
   if (script && name == "SceneHeadingNoOmitItem") RemoveSceneHeadingNoOmit(*script);
   if (script && name == "RemoveLockedPageBrkItem") RemoveForcedPageBreak(*script);
+  // The user colours are numbered 4 to 10 among the colours, 1 to 7 here.
   if (script && name == "RemoveUserColorItem")
-    if (const std::optional<int> colour = AskUserColour()) RemoveColorCodes(*script, TMarkColour::User, *colour);
+    if (const int colour = ChooseUserColor(false, "Select the Color to Remove...", 0); colour != 0)
+      RemoveColorCodes(*script, TMarkColour::User, colour - 3);
   FocusActiveScript();
 }
 

@@ -12,9 +12,11 @@
 #include "script/layout/char_widths.h"
 #include "script/editing/revision_colour.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/model/text_codes.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/screen_colors.h"
 
 namespace qm {
 
@@ -42,8 +44,17 @@ void TMainForm::RevColorClick(TObject* sender) {
   TMDIChild* script = EditableActiveScript();
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
   if (!script || !item) return;
-  SelectRevisionColor(*script, static_cast<Byte>(item->Tag));
-  ShowRevisionColorChecks(script->AutoRevisionColor);
+  int colour = item->Tag;
+  // "User Defined Color..." asks which of the seven, the active one first.
+  if (item->Name == "RevUserColorItem") {
+    const Byte active = script->AutoRevisionColor;
+    const Byte code = active > BasicColorCount && std::size_t{active} <= ColorPairs.size() ? ColorPairs[active - 1u].on : 0;
+    colour = ChooseUserColor(false, "", code);
+  }
+  if (colour != 0 || item->Name != "RevUserColorItem") {
+    SelectRevisionColor(*script, static_cast<Byte>(colour));
+    ShowRevisionColorChecks(script->AutoRevisionColor);
+  }
   FocusActiveScript();
 }
 
@@ -52,6 +63,7 @@ void TMainForm::ShowRevisionColorChecks(Byte active) {
   MenuItem("RevBlueItem")->Checked = active == 1;
   MenuItem("RevRedItem")->Checked = active == 2;
   MenuItem("RevGreenItem")->Checked = active == 3;
+  MenuItem("RevUserColorItem")->Checked = active > BasicColorCount;
   MenuItem("RevColorOffItem")->Checked = active == 0;
 }
 

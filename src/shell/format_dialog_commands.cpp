@@ -34,7 +34,7 @@ void TMainForm::SceneRangeItemClick(TObject*) {
 }
 
 void TMainForm::ExtendBlockItemClick(TObject*) {
-  if (TMDIChild* script = ActiveScript()) ExtendBlockSelection(*script);
+  if (TMDIChild* script = ActiveScript()) ExtendBlockSelection(*script, false, false);
   FocusActiveScript();
 }
 

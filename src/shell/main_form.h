@@ -17,6 +17,10 @@ namespace qm {
 
 // The tag of the menu items that undo.
 constexpr int UndoItemTag = 233;
+// The hidden Goto items that extend a marked block to the scene heading
+// above or below the caret.
+constexpr int ExtendToPreviousSceneTag = 4560;
+constexpr int ExtendToNextSceneTag = 4562;
 
 class TToolBar;
 class TStatusLine;
@@ -134,7 +138,8 @@ class TMainForm : public TForm, public TProgramOptions {
   // Convert Case: the item's caption chooses upper, lower or initial capitals.
   void UppercaseItemClick(TObject* sender);
   // The automatic revision colour: the item's tag (0 off, 1 Blue, 2 Red,
-  // 3 Green), with the check marks of the Colors menu.
+  // 3 Green) or the user colour chosen, with the check marks of the Colors
+  // menu.
   void RevColorClick(TObject* sender);
   // The element type box: F4 (or a click on the box) drops the list of the
   // eleven types down and back up; a letter, Enter or a click in the list
@@ -194,6 +199,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void ResetScriptItemClick(TObject* sender);
 
   void AltKeyPressed(TObject* sender);
+  // ---- Key overrides ----
+  // A user key item (Alt or Ctrl + its letter): the action the options
+  // gave that key, a key sent to the script or a button or item clicked.
+  void UserDefKeyClick(TObject* sender);
   void FileSaveAllItemClick(TObject* sender);
   // The recent scripts at the foot of the File menu.
   void SetupLastThree();

@@ -2,6 +2,7 @@
 
 #include "shell/program_settings.h"
 #include "shell/main_form.h"
+#include "shell/key_overrides.h"
 
 namespace qm {
 
@@ -31,6 +32,24 @@ constexpr TMenuRow Await(Byte depth, const char* caption, const char* key, const
 #define QM_CMD(fn) #fn, &TMainForm::fn
 
 const TMenuRow kRows[] = {
+    // ---- The user keys, never shown: first, so that a key given an
+    // action in the options takes it from every other item that has it ----
+    Menu(1, "UserKeys", "UserKeysMenu").Hidden(),
+#define QM_USER(dep, L, pre, tag) Do(dep, #L, "", pre #L "Item", QM_CMD(UserDefKeyClick)).Tag(tag)
+#define QM_USERS(d, p, t)                                                                                   \
+  QM_USER(d, A, p, t), QM_USER(d, B, p, t), QM_USER(d, C, p, t), QM_USER(d, D, p, t), QM_USER(d, E, p, t),   \
+      QM_USER(d, F, p, t), QM_USER(d, G, p, t), QM_USER(d, H, p, t), QM_USER(d, I, p, t), QM_USER(d, J, p, t), \
+      QM_USER(d, K, p, t), QM_USER(d, L, p, t), QM_USER(d, M, p, t), QM_USER(d, N, p, t), QM_USER(d, O, p, t), \
+      QM_USER(d, P, p, t), QM_USER(d, Q, p, t), QM_USER(d, R, p, t), QM_USER(d, S, p, t), QM_USER(d, T, p, t), \
+      QM_USER(d, U, p, t), QM_USER(d, V, p, t), QM_USER(d, W, p, t), QM_USER(d, X, p, t), QM_USER(d, Y, p, t), \
+      QM_USER(d, Z, p, t)
+    // Alt + the letter, then (under "Null") Ctrl + the letter.
+    QM_USERS(2, "UserKey", AltUserKeyTag),
+    Menu(2, "Null", "NullKeysMenu"),
+    QM_USERS(3, "NullKey", CtrlUserKeyTag),
+#undef QM_USERS
+#undef QM_USER
+
     // ---- File ----
     Menu(1, " &File", "FileMenu").When(R::Always),
     Do(2, "&New", "", "FileNewItem", QM_CMD(FileNewItemClick)),
@@ -195,7 +214,7 @@ const TMenuRow kRows[] = {
     Menu(2, "C&hange Element Type", "ChangeElementTypeItem"),
     Do(3, "&Pop Down List", "F4", "ChangeElementToItem", QM_CMD(ChangeElementToItemClick)),
     Do(3, "&Left Column", "Ctrl+1", "LeftColumnItem", QM_CMD(ColumnItemClick)),
-    Await(3, "&Right Column", "Ctrl+2", "RightColumnItem", "ColumnItemClick", SettingsDialogs),
+    Do(3, "&Right Column", "Ctrl+2", "RightColumnItem", QM_CMD(ColumnItemClick)),
     Do(3, "&Normal (Full Width)", "Ctrl+0", "FullWidthItem", QM_CMD(ColumnItemClick)),
     Do(3, "&Set Column Margins", "", "SetColumnMargins1", QM_CMD(SetColumnMargins1Click)),
     Line(2),
@@ -309,7 +328,7 @@ const TMenuRow kRows[] = {
     Do(4, "&Blue", "", "RevBlueItem", QM_CMD(RevColorClick)).Tag(1),
     Do(4, "&Red", "", "RevRedItem", QM_CMD(RevColorClick)).Tag(2),
     Do(4, "&Green", "", "RevGreenItem", QM_CMD(RevColorClick)).Tag(3),
-    Await(4, "&User Defined Color...", "", "RevUserColorItem", "RevColorClick", SettingsDialogs),
+    Do(4, "&User Defined Color...", "", "RevUserColorItem", QM_CMD(RevColorClick)),
     Do(4, "Turn Revision Color &Off", "", "RevColorOffItem", QM_CMD(RevColorClick)).Tag(0),
     Menu(2, "&Remove...", "RemoveItem"),
     Do(3, "&Current Revision Marks", "", "RemoveRevMarksItem", QM_CMD(RemoveDraftItemClick)),
@@ -383,21 +402,6 @@ const TMenuRow kRows[] = {
     QM_ALT(J), QM_ALT(K), QM_ALT(L), QM_ALT(M), QM_ALT(N), QM_ALT(O), QM_ALT(P), QM_ALT(Q), QM_ALT(R),
     QM_ALT(S), QM_ALT(T), QM_ALT(U), QM_ALT(V), QM_ALT(W), QM_ALT(X), QM_ALT(Y), QM_ALT(Z),
 #undef QM_ALT
-    Menu(1, "UserKeys", "UserKeysMenu").Hidden(),
-#define QM_USER(dep, L, pre) Await(dep, #L, "", pre #L "Item", "UserDefKeyClick", SettingsDialogs)
-#define QM_USERS(dep, pre)                                                                                  \
-  QM_USER(dep, A, pre), QM_USER(dep, B, pre), QM_USER(dep, C, pre), QM_USER(dep, D, pre),                 \
-      QM_USER(dep, E, pre), QM_USER(dep, F, pre), QM_USER(dep, G, pre), QM_USER(dep, H, pre),             \
-      QM_USER(dep, I, pre), QM_USER(dep, J, pre), QM_USER(dep, K, pre), QM_USER(dep, L, pre),             \
-      QM_USER(dep, M, pre), QM_USER(dep, N, pre), QM_USER(dep, O, pre), QM_USER(dep, P, pre),             \
-      QM_USER(dep, Q, pre), QM_USER(dep, R, pre), QM_USER(dep, S, pre), QM_USER(dep, T, pre),             \
-      QM_USER(dep, U, pre), QM_USER(dep, V, pre), QM_USER(dep, W, pre), QM_USER(dep, X, pre),             \
-      QM_USER(dep, Y, pre), QM_USER(dep, Z, pre)
-    QM_USERS(2, "UserKey"),
-    Menu(2, "Null", "NullKeysMenu"),
-    QM_USERS(3, "NullKey"),
-#undef QM_USERS
-#undef QM_USER
     Menu(1, "Hidden", "HiddenMenu").Hidden(),
     Await(2, "Make Title", "Shift+F6", "MakeTitleItem", "MakeTitleItemClick", NoRoutine),
     Do(2, "Delete Word", "", "DeleteWordItem", QM_CMD(DeleteWordItemClick)),
@@ -413,9 +417,10 @@ const TMenuRow kRows[] = {
     Do(2, "Clear ClipBoard/Undo", "Shift+Ctrl+Alt+6", "ClearClipboardItem", QM_CMD(ClearClipboardItemClick)),
     Do(2, "QuickEntry", "Ctrl+Q", "QuickEntryItem", QM_CMD(QuickEntryItemClick)),
     Do(2, "Quick Entry Setup", "Ctrl+Alt+Q", "QuickEntrySetupItem", QM_CMD(QuickEntrySetupItemClick)),
-    // They extend a block to the scene through the block range dialog.
-    Await(2, "Prev Scene", "Shift+Ctrl+Alt+Up", "PrevSceneItem", "ExtendToSceneClick", SettingsDialogs),
-    Await(2, "Next Scene", "Shift+Ctrl+Alt+Down", "NextSceneExtendItem", "ExtendToSceneClick", SettingsDialogs),
+    // With a block marked they extend it to the scene heading above or
+    // below; without one they move as the Goto menu's scene items do.
+    Do(2, "Prev Scene", "Shift+Ctrl+Alt+Up", "AltPreviousSceneItem", QM_CMD(GoNextClick)).Tag(ExtendToPreviousSceneTag),
+    Do(2, "Next Scene", "Shift+Ctrl+Alt+Down", "AltNextSceneItem", QM_CMD(GoNextClick)).Tag(ExtendToNextSceneTag),
     Do(2, "AlternateUndo", "Ctrl+Z", "AlternateUndo", QM_CMD(UndoItemClick)).Tag(UndoItemTag).Hidden(),
     Await(2, "StraightText", "Ctrl+J", "StraightTextItem", "StraightTextItemClick", NoRoutine),
     Do(2, "Alt Search", "Ctrl+F", "AltSearchItem", QM_CMD(SearchItemClick)),

@@ -4,11 +4,13 @@
 // panel, its element buttons and the ruler.
 #include "base/document_table.h"
 #include "base/ini_file.h"
+#include "formats/select_range.h"
 #include "language/bookmarks_dialog.h"
 #include "language/list_builders.h"
 #include "language/spelling/spell_dictionaries.h"
 #include "language/spelling/spell_engine.h"
 #include "platform/menus.h"
+#include "script/editing/document_modified.h"
 #include "script/editing/goto_commands.h"
 #include "script/editing/goto_page.h"
 #include "script/editing/position_texts.h"
@@ -32,6 +34,11 @@ namespace {
 std::string NameOf(const TObject* sender) {
   const auto* component = dynamic_cast<const TComponent*>(sender);
   return component ? component->Name : std::string();
+}
+
+int TagOf(const TObject* sender) {
+  const auto* component = dynamic_cast<const TComponent*>(sender);
+  return component ? component->Tag : 0;
 }
 
 // The item's check mark turns over; true when it is now checked.
@@ -61,12 +68,21 @@ void TMainForm::AfterGoto() {
 
 void TMainForm::GoNextClick(TObject* sender) {
   if (NoActiveDocument()) return;
+  TMDIChild& script = *ActiveScript();
+  const int tag = TagOf(sender);
+  if (script.BlockOn && (tag == ExtendToPreviousSceneTag || tag == ExtendToNextSceneTag)) {
+    SaveUndoStep(ukNavigation, false, false, 0);
+    SaveLastPosition(script, false);
+    ExtendBlockSelection(script, tag == ExtendToNextSceneTag, tag == ExtendToPreviousSceneTag);
+    AfterGoto();
+    return;
+  }
   const std::string name = NameOf(sender);
-  const TGotoTarget target = name == "PreviousSceneItem" ? TGotoTarget::PreviousScene
-                             : name == "NextNoteItem"    ? TGotoTarget::ScriptNote
-                             : name == "NextHiddenItem"  ? TGotoTarget::HiddenText
-                                                         : TGotoTarget::NextScene;
-  SearchNextMarked(*ActiveScript(), target);
+  const TGotoTarget target = name == "PreviousSceneItem" || name == "AltPreviousSceneItem" ? TGotoTarget::PreviousScene
+                             : name == "NextNoteItem"                                     ? TGotoTarget::ScriptNote
+                             : name == "NextHiddenItem"                                   ? TGotoTarget::HiddenText
+                                                                                          : TGotoTarget::NextScene;
+  SearchNextMarked(script, target);
   AfterGoto();
 }
 

@@ -6,6 +6,7 @@
 #include "base/message_boxes.h"
 #include "platform/dialog_builder.h"
 #include "platform/platform.h"
+#include "shell/key_overrides.h"
 #include "shell/utility_dialogs.h"
 
 namespace qm {
@@ -42,15 +43,10 @@ std::vector<std::string> KeyNames() {
   return names;
 }
 
-const char* const Separator = " * * * * * * * * * * * * *";
-
 std::vector<std::string> OverrideValues() {
-  return {"<No Override>", "Action", "Character Name", "Dialogue", "Parenthetical", "Scene Heading", "Script Note",
-          "Shot", "Title (Centered)", "Transition", Separator, "Forced Page Break", Separator, "Bold", "Italics",
-          "Strikeout", "Underline", Separator, "Cut Block", "Copy Block", "Delete Block", "Paste Block", Separator,
-          "Delete ", "Backspace", "Delete Right Word", "Delete Left Word", "Delete To End of Line",
-          "Cut to End of Line", Separator, "Left", "Right", "Up", "Down", Separator, "Word Left", "Word Right",
-          "Start of Line", "End of Line", Separator, "Screen Up", "Screen Down", "Page Up", "Page Down"};
+  std::vector<std::string> captions;
+  for (const TKeyOverrideAction& action : KeyOverrideActions()) captions.emplace_back(action.Caption);
+  return captions;
 }
 
 const std::vector<std::string> DeleteKeys = {"<No Hot Key>",   "Ctrl + Delete", " Alt + Delete", "Ctrl + Backspace",

@@ -19,6 +19,7 @@
 #include "base/ini_file.h"
 #include "shell/main_form.h"
 #include "shell/display_options.h"
+#include "shell/key_overrides.h"
 #include "shell/tool_bar.h"
 
 namespace qm {
@@ -639,6 +640,7 @@ bool ReadProgramSettings(TIniFile& ini, TMainForm& o, bool reload) {
   SelectStoredPrinter(ini);
   ReadScreenColors(ini);
   ReadOverrideKeys(ini, o);
+  ApplyKeyOverrides();
   ReadDisplayOptions(ini);
   return true;
 }

@@ -145,10 +145,10 @@ void TRevisionColorDlg::SetPageColor() {
                    "Attention");
     return;
   }
-  TColorPickDlg picker(nullptr);
+  TColorDialog picker(nullptr);
   SetCustomColors(picker, entry.Color == clNone ? clWhite : entry.Color);
   if (!picker.Execute()) return;
-  entry.Color = picker.Color();
+  entry.Color = picker.Color;
   Refresh();
 }
 

@@ -2,10 +2,8 @@
 #include "shell/screen_colors_dialog.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "base/document_table.h"
-#include "base/message_boxes.h"
 #include "platform/dialog_builder.h"
 #include "script/script_window.h"
 #include "shell/screen_colors.h"
@@ -15,23 +13,6 @@ namespace qm {
 namespace {
 
 using enum TDialogItemKind;
-
-struct NamedColor {
-  const char* name;
-  TColor color;
-};
-constexpr NamedColor BasicColors[] = {
-    {"Black", clBlack}, {"Maroon", clMaroon}, {"Green", clGreen},   {"Olive", clOlive},
-    {"Navy", clNavy},   {"Purple", clPurple}, {"Teal", clTeal},     {"Gray", clGray},
-    {"Silver", clSilver}, {"Red", clRed},     {"Lime", clLime},     {"Yellow", clYellow},
-    {"Blue", clBlue},   {"Fuchsia", clFuchsia}, {"Aqua", clAqua},   {"White", clWhite},
-};
-
-std::vector<std::string> BasicColorNames() {
-  std::vector<std::string> names;
-  for (const NamedColor& c : BasicColors) names.emplace_back(c.name);
-  return names;
-}
 
 std::string NotePanelName(int index) { return "Note" + std::to_string(index); }
 
@@ -43,73 +24,12 @@ void AddNotePanels(TDialogTable& t, const std::string& parent, int top) {
 
 }  // namespace
 
-// ---- One colour ---------------------------------------------------------------
-
-TColorPickDlg::TColorPickDlg(TComponent* owner) : TForm(owner) {
-  Name = "ColorPickDlg";
-  Caption = "Color";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 372, 200);
-  TDialogTable t = {
-      {Label, "BasicLabel", "&Basic colors:", {8, 12, 0, 0}},
-      {DropDownList, "BasicBox", "", {110, 8, 140, 22}, "", BasicColorNames()},
-      {Label, "RedLabel", "&Red:", {8, 44, 0, 0}},
-      {Edit, "RedEdit", "", {60, 40, 50, 22}},
-      {Label, "GreenLabel", "&Green:", {120, 44, 0, 0}},
-      {Edit, "GreenEdit", "", {170, 40, 50, 22}},
-      {Label, "BlueLabel", "Bl&ue:", {230, 44, 0, 0}},
-      {Edit, "BlueEdit", "", {280, 40, 50, 22}},
-      {Panel, "Swatch", "", {8, 76, 340, 40}},
-  };
-  for (TDialogItem& row : ButtonRow(sbOK | sbCancel, {180, 130, 80, 25}, 90)) t.push_back(row);
-  BuildDialog(*this, t);
-  RedEdit = DialogControl<TEdit>(*this, "RedEdit");
-  GreenEdit = DialogControl<TEdit>(*this, "GreenEdit");
-  BlueEdit = DialogControl<TEdit>(*this, "BlueEdit");
-  BasicBox = DialogControl<TComboBox>(*this, "BasicBox");
-  OKBtn = DialogControl<TButton>(*this, "OKBtn");
-  OKBtn->ModalResult = mrNone;
-  OKBtn->OnClick = [this](TObject*) {
-    if (ReadParts()) ModalResult = mrOk;
-  };
-  BasicBox->OnChange = [this](TObject*) {
-    if (BasicBox->ItemIndex() >= 0) SetColor(BasicColors[BasicBox->ItemIndex()].color);
-  };
-  SetColor(clBlack);
-}
-
-void TColorPickDlg::SetColor(TColor color) {
-  color_ = ColorToRGB(color);
-  RedEdit->Text = std::to_string(color_ & 0xFF);
-  GreenEdit->Text = std::to_string((color_ >> 8) & 0xFF);
-  BlueEdit->Text = std::to_string((color_ >> 16) & 0xFF);
-  DialogControl<TPanel>(*this, "Swatch")->Color = color_;
-}
-
-bool TColorPickDlg::ReadParts() {
-  int parts[3];
-  TEdit* edits[3] = {RedEdit, GreenEdit, BlueEdit};
-  for (int i = 0; i < 3; ++i) {
-    const std::string text = edits[i]->Text();
-    char* end = nullptr;
-    const long n = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || n < 0 || n > 255) {
-      ShowMessageBox("A colour part must be a number from 0 to 255.", "Attention");
-      edits[i]->SetFocus();
-      return false;
-    }
-    parts[i] = static_cast<int>(n);
-  }
-  SetColor(RGB(parts[0], parts[1], parts[2]));
-  return true;
-}
-
-bool TColorPickDlg::Execute() { return ShowModal() == mrOk; }
-
-void SetCustomColors(TColorPickDlg& dialog, TColor color) {
-  if (const TMDIChild* script = ActiveScript()) dialog.CustomColors = script->NoteColours;
-  dialog.SetColor(color);
+void SetCustomColors(TColorDialog& dialog, TColor color) {
+  dialog.CustomColors.clear();
+  if (const TMDIChild* script = ActiveScript())
+    for (TColor note : script->NoteColours)
+      if (!IsUnsetNoteColor(note)) dialog.CustomColors.push_back(note);
+  dialog.Color = color;
 }
 
 // ---- Screen colours ------------------------------------------------------------
@@ -200,10 +120,10 @@ void TSetScreenColorsdlg::SetColorClick() {
   int chosen = 0;
   for (int i = 0; i < 4; ++i)
     if (Which[i]->Checked()) chosen = i;
-  TColorPickDlg picker(nullptr);
+  TColorDialog picker(nullptr);
   SetCustomColors(picker, Colors.*places[chosen]);
   if (!picker.Execute()) return;
-  Colors.*places[chosen] = picker.Color();
+  Colors.*places[chosen] = picker.Color;
   DrawSample();
 }
 
@@ -231,9 +151,9 @@ TSelectUserColorDlg::TSelectUserColorDlg(TComponent* owner) : TForm(owner) {
     };
   }
   EditBtn->OnClick = [this](TObject*) {
-    TColorPickDlg picker(nullptr);
+    TColorDialog picker(nullptr);
     SetCustomColors(picker, Colors[static_cast<std::size_t>(selected_ - 1)]);
-    if (picker.Execute()) Colors[static_cast<std::size_t>(selected_ - 1)] = picker.Color();
+    if (picker.Execute()) Colors[static_cast<std::size_t>(selected_ - 1)] = picker.Color;
     Paint();
   };
   Paint();

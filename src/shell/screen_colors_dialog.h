@@ -6,35 +6,15 @@
 #include <string>
 
 #include "base/program_options.h"
+#include "platform/color_dialog.h"
 #include "platform/forms.h"
 #include "script/model/script_record.h"
 
 namespace qm {
 
-// One colour chosen from the basic colours, the custom colours or its red,
-// green and blue parts.
-class TColorPickDlg : public TForm {
- public:
-  explicit TColorPickDlg(TComponent* owner);
-  TColor Color() const { return color_; }
-  void SetColor(TColor color);
-  std::array<TColor, NoteColourCount> CustomColors{};
-  // Shows the dialog; true when a colour was chosen (the edits are read
-  // then, and numbers outside 0..255 are refused with a message).
-  bool Execute();
-  TEdit* RedEdit = nullptr;
-  TEdit* GreenEdit = nullptr;
-  TEdit* BlueEdit = nullptr;
-  TComboBox* BasicBox = nullptr;
-  TButton* OKBtn = nullptr;
-
- private:
-  bool ReadParts();
-  TColor color_ = clBlack;
-};
-
-// The custom colours of a pick dialog: the active script's note colours.
-void SetCustomColors(TColorPickDlg& dialog, TColor color);
+// The colour dialog starts at the colour and offers the active script's
+// note colours as its custom colours.
+void SetCustomColors(TColorDialog& dialog, TColor color);
 
 class TSetScreenColorsdlg : public TForm {
  public:

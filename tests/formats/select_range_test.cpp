@@ -89,7 +89,7 @@ TEST_F(SelectRangeTest, BlockExtendsFromTheCaretToTheChosenEnd) {
       d.ExtendGroup->SetItemIndex(c.choice);
       d.PageEdit->Text = c.page;
     });
-    ASSERT_TRUE(ExtendBlockSelection(Window()));
+    ASSERT_TRUE(ExtendBlockSelection(Window(), false, false));
     int last = c.last;
     if (last < 0)
       for (int i = 0; ElementNo(i); ++i) last = i;
@@ -107,10 +107,63 @@ TEST_F(SelectRangeTest, AMissingPageIsRefusedAndAsksAgain) {
   std::string message;
   Press(mrOk, &message);
   Answer([](TSelectRangeDlg&) {}, mrCancel);
-  EXPECT_FALSE(ExtendBlockSelection(Window()));
+  EXPECT_FALSE(ExtendBlockSelection(Window(), false, false));
   EXPECT_EQ(message, "There is no Page 40 in this Script.");
   EXPECT_EQ(Block().first, -1) << "no block was made";
   EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(SelectRangeTest, SceneItemsExtendTheBlockToTheNeighbouringHeading) {
+  // 0 heading, 1 action, 2 heading, 3 and 4 action, 5 heading, 6 action.
+  const std::vector<ElementSpec> script{{ekSceneHeading, "INT. ONE - DAY"}, {ekAction, "Alpha."},
+                                        {ekSceneHeading, "INT. TWO - DAY"}, {ekAction, "Beta."},
+                                        {ekAction, "Gamma."},                {ekSceneHeading, "INT. THREE - DAY"},
+                                        {ekAction, "Delta."}};
+  struct Case {
+    const char* what;
+    int element, column;
+    std::vector<bool> downs;  // one extension each: true to the next scene
+    Range block;
+    int current;
+  };
+  const std::vector<Case> cases{
+      {"down: the rest of the scene, up to the next heading", 3, 2, {true}, {3, 2, 5, 0}, 5},
+      {"up: back to the start of the scene", 3, 2, {false}, {2, 0, 3, 2}, 2},
+      {"down twice: a whole scene more", 1, 0, {true, true}, {1, 0, 5, 0}, 5},
+      {"up from a heading: the scene before", 2, 3, {false}, {0, 0, 2, 3}, 0},
+      {"down then up: the block grows up past where it started", 3, 2, {true, false}, {2, 0, 5, 0}, 2},
+      {"down twice then up: the block shrinks back to the heading", 1, 0, {true, true, false}, {1, 0, 2, 0}, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start(script);
+    CaretAt(c.element, c.column);
+    ExtendBlockTo(Window(), *ElementNo(c.element), c.column);
+    for (bool down : c.downs) ASSERT_TRUE(ExtendBlockSelection(Window(), down, !down));
+    EXPECT_EQ(Block(), c.block);
+    EXPECT_EQ(IndexOf(Window().CurrentElement), c.current);
+    EXPECT_EQ(Driver().Pending(), 0) << "no dialog comes up";
+  }
+}
+
+TEST_F(SelectRangeTest, NoHeadingBeyondTheCaretLeavesTheBlock) {
+  const struct {
+    int element;
+    bool down;
+  } cases[] = {{3, true}, {0, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.down);
+    Start({{ekSceneHeading, "INT. ONE - DAY"}, {ekAction, "Alpha."}, {ekAction, "Beta."}, {ekAction, "Gamma."}});
+    CaretAt(c.element, 1);
+    ExtendBlockTo(Window(), *ElementNo(c.element), 1);
+    ElementNo(c.element)->blockEnd = 3;
+    std::string message;
+    Press(mrOk, &message);
+    EXPECT_FALSE(ExtendBlockSelection(Window(), c.down, !c.down));
+    EXPECT_EQ(message, "No more Scenes Found");
+    EXPECT_EQ(Block(), (Range{c.element, 1, c.element, 3}));
+    EXPECT_EQ(IndexOf(Window().CurrentElement), c.element);
+  }
 }
 
 }  // namespace

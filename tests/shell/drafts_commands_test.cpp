@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "formats/lock_script_dialog.h"
-#include "formats/user_colour_dialog.h"
 #include "platform/menus.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "shell/screen_colors_dialog.h"
+#include "platform/headless/headless_backend.h"
 #include "support/message_box_answers.h"
 
 namespace qm {
@@ -20,15 +21,33 @@ class DraftsCommandsTest : public testing::KeysFixture {};
 TEST_F(DraftsCommandsTest, RemovingAUserColourTakesOnlyThatColoursCodes) {
   // User colour 3 is 238 ... 248, colour 1 is 253 ... 254.
   Load({{ekAction, "One \xEE" "green\xF8 and \xFD" "gold\xFE."}});
+  W().UsesUserColours = 1;
   Driver().Expect([](TForm& form) {
-    auto& dialog = dynamic_cast<TUserColourDlg&>(form);
-    dialog.ColourGroup->SetItemIndex(2);
-    form.ModalResult = mrOk;
+    auto& dialog = dynamic_cast<TSelectUserColorDlg&>(form);
+    EXPECT_EQ(dialog.Caption(), "Select the Color to Remove...");
+    dialog.Select(3);
+    dialog.OKBtn->Click();
   });
   Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); });
   ExpectBox("All Selected User Color Codes Codes have been removed.", mrOk);
   MainForm->MenuItem("RemoveUserColorItem")->Click();
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "One green and \xFD" "gold\xFE."}}));
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(DraftsCommandsTest, InAScriptWithoutUserColoursTheirBytesStayLetters) {
+  // Without user colours these bytes are the letters of the text.
+  const std::string text = "Caf\xEE and \xFD" "gold\xFE.";
+  Load({{ekAction, text}});
+  std::string question;
+  Driver().Expect([&question](TForm& box) {
+    question = FormMessage(box);
+    testing::AnswerTypeYes(box, false);
+  });
+  MainForm->MenuItem("RemoveUserColorItem")->Click();
+  EXPECT_NE(question.find("To use the Extra Colors"), std::string::npos);
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, text}}));
+  EXPECT_EQ(W().UsesUserColours, 0);
   EXPECT_EQ(Driver().Pending(), 0);
 }
 

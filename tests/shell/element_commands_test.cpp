@@ -5,6 +5,7 @@
 #include "platform/messages.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "shell/screen_colors_dialog.h"
 #include "script/editing/hidden_elements.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
@@ -47,6 +48,38 @@ TEST_F(ElementCommandsTest, TheRevisionColourItemsChooseAndCheck) {
   EXPECT_EQ(Script().AutoRevisionColor, 0);
   EXPECT_TRUE(MainForm->MenuItem("RevColorOffItem")->Checked());
   EXPECT_FALSE(MainForm->MenuItem("RevBlueItem")->Checked());
+}
+
+TEST_F(ElementCommandsTest, TheUserDefinedRevisionColourAsksWhichOneAndTypesInIt) {
+  Type("Old.");
+  // The script does not use user colours yet: it is asked first.
+  Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); });
+  Driver().Expect([](TForm& form) {
+    auto& dialog = dynamic_cast<TSelectUserColorDlg&>(form);
+    dialog.Select(3);
+    dialog.OKBtn->Click();
+  });
+  MainForm->MenuItem("RevUserColorItem")->Click();
+  EXPECT_EQ(Script().AutoRevisionColor, 6) << "user colour 3";
+  EXPECT_TRUE(MainForm->MenuItem("RevUserColorItem")->Checked());
+  EXPECT_FALSE(MainForm->MenuItem("RevBlueItem")->Checked());
+  TypeText(" new");
+  EXPECT_EQ(Script().EditBuffer, "Old.\xEE new\xF8");
+
+  // Asked again, the dialog starts on the colour in use; Cancel keeps it.
+  int shown = 0;
+  Driver().Expect([&shown](TForm& form) {
+    shown = dynamic_cast<TSelectUserColorDlg&>(form).Selected();
+    form.ModalResult = mrCancel;
+  });
+  MainForm->MenuItem("RevUserColorItem")->Click();
+  EXPECT_EQ(shown, 3);
+  EXPECT_EQ(Script().AutoRevisionColor, 6);
+
+  MainForm->MenuItem("RevColorOffItem")->Click();
+  EXPECT_EQ(Script().AutoRevisionColor, 0);
+  EXPECT_FALSE(MainForm->MenuItem("RevUserColorItem")->Checked());
+  EXPECT_EQ(Driver().Pending(), 0);
 }
 
 // The list has the keyboard while it is down (on the desktop its widget has

@@ -6,6 +6,7 @@
 #include "files/format_files.h"
 #include "formats/page_layout_dialog.h"
 #include "formats/script_formats_dialog.h"
+#include "platform/input.h"
 #include "platform/menus.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
@@ -30,6 +31,24 @@ TEST_F(FormatDialogCommandsTest, FormatsSavedAsDefaultsReachNewScripts) {
   ReadFormatDefaults(fresh);
   EXPECT_EQ(fresh.FormatSet[fsDialogue].LeftMargin, 30);
   EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(FormatDialogCommandsTest, TheColumnKeysPutTheElementInItsColumn) {
+  // Ctrl+2 is also an accent key of the script window: the menu's key is
+  // taken first, so it sets the right column.
+  const struct {
+    Word key;
+    Byte column;
+  } cases[] = {{'2', 2}, {'1', 1}, {'0', 0}, {'2', 2}};
+  Load({{ekAction, "Rain."}});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<char>(c.key));
+    Press(c.key, TShiftState(ssCtrl));
+    EXPECT_EQ(W().CurrentElement->avColumn, c.column);
+    EXPECT_EQ(W().EditBuffer, "Rain.") << "no accent is pending or typed";
+  }
+  TypeText("e");
+  EXPECT_EQ(W().EditBuffer, "eRain.");
 }
 
 TEST_F(FormatDialogCommandsTest, PageLayoutKeptForThisScriptOnly) {

@@ -15,6 +15,7 @@
 #include "platform/forms.h"
 #include "platform/input.h"
 #include "platform/menus.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/goto_page.h"
 #include "script/editing/position_texts.h"
 #include "script/script_window.h"
@@ -236,6 +237,38 @@ TEST_F(NavigationCommandsTest, ThePanelsChecksAreKeptInTheSettingsFile) {
     EXPECT_EQ(Item(c.item)->Checked(), before);
   }
   EXPECT_TRUE(MainForm->StatusLine().Bar()->Visible()) << "the status line came back with its check";
+}
+
+TEST_F(NavigationCommandsTest, TheHiddenSceneItemsExtendAMarkedBlockAndOtherwiseMove) {
+  const std::vector<testing::ElementSpec> script{{ekSceneHeading, "INT. ONE - DAY"}, {ekAction, "Alpha."},
+                                                 {ekSceneHeading, "INT. TWO - DAY"}, {ekAction, "Beta."},
+                                                 {ekSceneHeading, "INT. THREE - DAY"}};
+  const struct {
+    const char* item;
+    int from;
+    bool block;
+    int to;
+    std::vector<int> inBlock;  // element indexes the block holds
+  } cases[] = {
+      {"AltNextSceneItem", 1, false, 2, {}},
+      {"AltPreviousSceneItem", 3, false, 2, {}},
+      {"AltNextSceneItem", 1, true, 2, {1, 2}},
+      {"AltPreviousSceneItem", 3, true, 2, {2, 3}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.item << (c.block ? " with a block" : ""));
+    Load(script, c.from, 0);
+    if (c.block) ExtendBlockTo(W(), *W().CurrentElement, 0);
+    Item(c.item)->Click();
+    EXPECT_EQ(CurrentIndex(), c.to);
+    EXPECT_EQ(W().BlockOn != 0, c.block);
+    std::vector<int> inBlock;
+    for (int i = 0; ElementAt(i); ++i)
+      if (ElementAt(i)->InBlock()) inBlock.push_back(i);
+    EXPECT_EQ(inBlock, c.inBlock);
+    if (c.block) ClearBlockSelection(false);
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ TEST_F(RevisionColorsDialogTest, ALoopedEntryShowsItsSourceColour) {
     d.DisplayBox->SetChecked(true);
     d.Refresh();
     Driver().Expect([](TForm& form) {
-      auto& picker = dynamic_cast<TColorPickDlg&>(form);
+      auto& picker = dynamic_cast<TColorDialog&>(form);
       picker.RedEdit->Text = "1";
       picker.GreenEdit->Text = "2";
       picker.BlueEdit->Text = "3";

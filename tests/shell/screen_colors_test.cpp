@@ -24,7 +24,7 @@ class ScreenColorsTest : public testing::ProgramFixture {
   }
   void ExpectPicker(TColor color) {
     Driver().Expect([color](TForm& form) {
-      auto& picker = dynamic_cast<TColorPickDlg&>(form);
+      auto& picker = dynamic_cast<TColorDialog&>(form);
       picker.RedEdit->Text = std::to_string(color & 0xFF);
       picker.GreenEdit->Text = std::to_string((color >> 8) & 0xFF);
       picker.BlueEdit->Text = std::to_string((color >> 16) & 0xFF);
@@ -82,7 +82,7 @@ TEST_F(ScreenColorsTest, CancelAndABadColourPartChangeNothing) {
   const TScreenColors before = ScreenColors;
   ExpectScreenColors([&](TSetScreenColorsdlg& d) {
     Driver().Expect([this](TForm& form) {
-      auto& picker = dynamic_cast<TColorPickDlg&>(form);
+      auto& picker = dynamic_cast<TColorDialog&>(form);
       picker.RedEdit->Text = "256";
       Driver().Expect([](TForm& box) { box.ModalResult = mrOk; });  // the refusal
       picker.OKBtn->Click();
@@ -192,6 +192,41 @@ TEST_F(ScreenColorsTest, UserColoursAskToConvertTheCodeLettersFirst) {
   EXPECT_EQ(Script().CurrentColor, 6);
   EXPECT_EQ(Script().TypingColorCode, 238);
   EXPECT_EQ(Script().EditBuffer, std::string("Old.") + static_cast<char>(238));
+}
+
+TEST_F(ScreenColorsTest, EditingAUserColourTakesTheColourDialogsAnswerAndCancelKeepsIt) {
+  Script().UsesUserColours = 1;
+  Script().NoteColours = {};
+  Script().NoteColours[0] = clRed;
+  Script().NoteColours[4] = clTeal;
+  const TColor before = Script().LayoutOptions.UserColors[1];
+  const struct {
+    const char* what;
+    bool ok;
+    TColor stored;
+  } cases[] = {{"Cancel", false, before}, {"OK", true, RGB(9, 8, 7)}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<TColor> offered;
+    Driver().Expect([&](TForm& form) {
+      auto& d = dynamic_cast<TSelectUserColorDlg&>(form);
+      d.Select(2);
+      Driver().Expect([&](TForm& picker) {
+        auto& dialog = dynamic_cast<TColorDialog&>(picker);
+        offered = dialog.CustomColors;
+        dialog.RedEdit->Text = std::string("9");
+        dialog.GreenEdit->Text = std::string("8");
+        dialog.BlueEdit->Text = std::string("7");
+        (c.ok ? dialog.OKBtn : dialog.CancelBtn)->Click();
+      });
+      d.EditBtn->Click();
+      d.OKBtn->Click();
+    });
+    MainForm->MenuItem("UserTextColorItem")->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(offered, (std::vector<TColor>{clRed, clTeal})) << "the note colours set in the script";
+    EXPECT_EQ(Script().LayoutOptions.UserColors[1], c.stored);
+  }
 }
 
 TEST_F(ScreenColorsTest, TextColourItemsPutTheirOpenCodeAtTheCaretAndBlackClosesIt) {

@@ -38,6 +38,7 @@ class QtBackend : public Backend {
   TModalResult RunModal(TForm& form) override;
   TMenuItem* TrackPopup(TPopupMenu& menu, TPoint screenPoint) override;
   std::optional<bool> RunFileDialog(TFileDialog& dialog) override;
+  std::optional<bool> RunColorDialog(TColorDialog& dialog) override;
   FontMetrics& Metrics() override { return fonts_; }
   std::unique_ptr<CanvasSink> CreateBitmapSurface(int width, int height) override;
   ClipboardStore& Clipboard() override { return clipboard_; }

@@ -84,6 +84,17 @@ void ReachDown(TMDIChild& script, TScriptElement& old, TScriptElement& target, b
 }
 
 void ReachUp(TMDIChild& script, TScriptElement& old, TScriptElement& target, bool forward) {
+  // A block running down to the caret that already holds the target
+  // shrinks back to it, rather than leaving the target out between marked
+  // elements.
+  if (forward && target.InBlock()) {
+    for (TScriptElement* e = target.next; e; e = e->next) {
+      Unmark(*e);
+      if (e == &old) break;
+    }
+    target.blockEnd = 0;
+    return;
+  }
   if (target.blockEnd < 0) target.blockEnd = 0;
   target.blockStart = BlockTextLength(script, target);
   if (forward) {

@@ -16,7 +16,14 @@ bool TakesOwnColour(Byte kind) {
   return kind == ekAction || kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical;
 }
 
-// The chosen colour's pair: 1 Blue, 2 Red, 3 Green.
+// Blue, Red and Green, and the seven user colours while the script uses
+// them.
+bool IsRevisionColour(const TMDIChild& window, Byte colour) {
+  if (colour < 1 || std::size_t{colour} > ColorPairs.size()) return false;
+  return colour <= BasicColorCount || window.UsesUserColours != 0;
+}
+
+// The chosen colour's pair: 1 Blue, 2 Red, 3 Green, 4 to 10 the user colours.
 const ColorPair& PairOf(Byte colour) { return ColorPairs[static_cast<std::size_t>(colour - 1)]; }
 
 // Types a code at the caret and steps over it.
@@ -45,7 +52,8 @@ bool ColorPairOpenAt(const TMDIChild& window, Byte open, Byte close, std::size_t
 bool EnterRevisionColor(TMDIChild& window, bool stepBack) {
   const Byte colour = window.AutoRevisionColor;
   TScriptElement* e = window.CurrentElement;
-  if (colour < 1 || colour > 3 || !e || IsPageBreakKind(e->Kind())) return false;
+  // A user colour's codes are letters while the script does not use them.
+  if (!IsRevisionColour(window, colour) || !e || IsPageBreakKind(e->Kind())) return false;
   const ColorPair& chosen = PairOf(colour);
   if (ColorPairOpenAt(window, chosen.on, chosen.off, window.CaretColumn)) return false;
   if (!stepBack && window.CaretColumn > 0 && CodeAt(window, window.CaretColumn - 1u, chosen.off)) {
@@ -78,8 +86,8 @@ void CloseColorPairAtCaret(TMDIChild& window, Byte open, Byte close) {
 
 void SelectRevisionColor(TMDIChild& window, Byte colour) {
   const Byte active = window.AutoRevisionColor;
-  if (active >= 1 && active <= 3 && colour == 0) CloseColorPairAtCaret(window, PairOf(active).on, PairOf(active).off);
-  window.AutoRevisionColor = colour <= 3 ? colour : 0;
+  if (IsRevisionColour(window, active) && colour == 0) CloseColorPairAtCaret(window, PairOf(active).on, PairOf(active).off);
+  window.AutoRevisionColor = IsRevisionColour(window, colour) ? colour : 0;
 }
 
 }  // namespace qm

@@ -1,5 +1,6 @@
-// The automatic revision colour: while the writer has chosen Blue, Red or
-// Green, text typed at the caret goes inside that colour's pair of codes,
+// The automatic revision colour: while the writer has chosen Blue, Red,
+// Green or a user colour, text typed at the caret goes inside that
+// colour's pair of codes,
 // so that what is revised shows in colour as it is typed.
 #pragma once
 
@@ -21,8 +22,9 @@ bool ColorPairOpenAt(const TMDIChild& window, Byte open, Byte close, std::size_t
 bool EnterRevisionColor(TMDIChild& window, bool stepBack);
 // Closes the pair at the caret and opens it again after the close code.
 void CloseColorPairAtCaret(TMDIChild& window, Byte open, Byte close);
-// The Production menu's colour items (0 off, 1 Blue, 2 Red, 3 Green):
-// turning the colour off closes it at the caret.
+// The Production menu's colour items (0 off, 1 Blue, 2 Red, 3 Green, 4
+// to 10 the user colours of a script that uses them): turning the colour
+// off closes it at the caret.
 void SelectRevisionColor(TMDIChild& window, Byte colour);
 
 }  // namespace qm

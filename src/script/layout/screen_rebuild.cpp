@@ -233,12 +233,16 @@ void RebuildScreen(TMDIChild* window) {
       used += window->ScreenLines[static_cast<std::size_t>(line)].height;
     if (used > limit || lastLine >= ScreenLineCount) break;
   }
-  for (int line = std::max(lastLine + 1, 1); line <= ScreenLineCount; ++line) {
+  const auto empty = [window](int line) {
     TScreenLine& row = window->ScreenLines[static_cast<std::size_t>(line)];
     if (IsEmptyLine(*window, row)) MarkScreenLine(row, 1);
     else ClearScreenLine(*window, line);
     row.stale = 1;
-  }
+  };
+  // Above a script's first element laid lower down the window nothing is
+  // shown, not what the lines showed before.
+  for (int line = 1; line < top->screenLine && line <= ScreenLineCount; ++line) empty(line);
+  for (int line = std::max(lastLine + 1, 1); line <= ScreenLineCount; ++line) empty(line);
   UpdateScreenLinePositions(*window);
 
   InteractiveEdit = 1;
