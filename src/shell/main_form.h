@@ -365,6 +365,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void ColumnItemClick(TObject* sender);
   void SetColumnMargins1Click(TObject* sender);
 
+  // The title page publisher (the menu item and the TP tool button).
+  void TitlePagePublishItemClick(TObject* sender);
+
   // Production drafts: page breaks, locking, revisions and their marks.
   void AddForcedPageBreakItemClick(TObject* sender);
   void RemoveForcedPageItemClick(TObject* sender);
