@@ -1,6 +1,6 @@
 // The title page publisher: a new script's page, the items edited on the
 // preview and kept with OK, refused values, the page saved with the
-// script.
+// script, and the next revision ending in the publisher.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -9,6 +9,7 @@
 #include "files/native_file.h"
 #include "files/script_samples.h"
 #include "formats/drafts_fixture.h"
+#include "formats/revisions.h"
 #include "formats/title_page.h"
 #include "formats/title_page_dialog.h"
 #include "formats/title_page_layout.h"
@@ -234,6 +235,24 @@ TEST_F(TitlePageTest, ThePublisherHoldsTheRepaintOnlyWhileOpen) {
   ShowTitlePagePublisher(Window());
   EXPECT_TRUE(held);
   EXPECT_FALSE(TitlePagePublisherHoldsRepaint());
+}
+
+TEST_F(TitlePageTest, TheNextRevisionEndsInThePublisher) {
+  Window().AddRevisionColour("BLUE", clNone);
+  Window().DocumentModified = 0;
+  Press(mrYes);  // the five steps
+  Press(mrOk);   // the A-pages are fixed
+  Press(mrYes);  // the next colour
+  int revisionSeen = -1;
+  Answer([&revisionSeen, this](TTitlePageDlg& d) {
+    revisionSeen = Window().CurrentRevision;
+    Choose(d, 4);
+    d.TextMemo->Lines.SetText("BLUE - 12/7/26");
+  });
+  StartNewRevision(Window());
+  EXPECT_EQ(revisionSeen, 1) << "the publisher comes last";
+  EXPECT_EQ(Stored()[4].Text, "BLUE - 12/7/26");
+  EXPECT_EQ(Driver().Pending(), 0);
 }
 
 TEST_F(TitlePageTest, TheItemsSurviveNativeSaveAndLoad) {
