@@ -29,9 +29,7 @@ constexpr const char* DefaultFont = "Courier New";
 
 // Alignments as stored: 0 left, 1 right, 2 centred.
 Byte AlignmentCode(TAlignment a) { return static_cast<Byte>(a); }
-TAlignment AlignmentOf(Byte code) {
-  return code <= 2 ? static_cast<TAlignment>(code) : TAlignment::taLeftJustify;
-}
+TAlignment AlignmentOf(Byte code) { return code <= 2 ? static_cast<TAlignment>(code) : TAlignment::taLeftJustify; }
 
 std::int16_t Clamped(int value, int high) { return static_cast<std::int16_t>(std::clamp(value, 0, high)); }
 
@@ -76,16 +74,17 @@ std::string TitleOf(const TMDIChild& script) {
 }  // namespace
 
 const char* TitlePageItemName(int index) {
-  static const char* const names[TitlePageItemCount] = {
-      "Title",     "Written By", "Writer",  "Based On", "Revisions", "Date",    "Contact", "Agent",
-      "Copyright", "Registration", "Extra 1", "Extra 2", "Extra 3",   "Extra 4", "Extra 5"};
+  static const char* const names[TitlePageItemCount] = {"Title",   "Written By", "Writer",  "Based On",  "Revisions",
+                                                        "Date",    "Contact",    "Agent",   "Copyright", "Registration",
+                                                        "Extra 1", "Extra 2",    "Extra 3", "Extra 4",   "Extra 5"};
   return index >= 0 && index < TitlePageItemCount ? names[index] : "";
 }
 
 TTitlePage ReadTitlePage(TTitlePageItemBytes items, TTitlePageTextBytes text) {
   TTitlePage page;
   for (int i = 0; i < TitlePageItemCount; ++i) {
-    const std::span<const Byte> slot = items.subspan(static_cast<std::size_t>(i) * TitlePageItemBytes, TitlePageItemBytes);
+    const std::span<const Byte> slot =
+        items.subspan(static_cast<std::size_t>(i) * TitlePageItemBytes, TitlePageItemBytes);
     TTitlePageItem& item = page[static_cast<std::size_t>(i)];
     item.Text = TextAt(text, GetU16(slot, OffsetAt), GetU16(slot, LengthAt));
     item.Left = Clamped(static_cast<std::int16_t>(GetU16(slot, LeftAt)), TitlePageWidth);
@@ -118,7 +117,8 @@ bool WriteTitlePage(const TTitlePage& page, std::array<Byte, TitlePageItemsSize>
   std::size_t used = 0;
   for (int i = 0; i < TitlePageItemCount; ++i) {
     const TTitlePageItem& item = page[static_cast<std::size_t>(i)];
-    const std::span<Byte> slot = std::span(slots).subspan(static_cast<std::size_t>(i) * TitlePageItemBytes, TitlePageItemBytes);
+    const std::span<Byte> slot =
+        std::span(slots).subspan(static_cast<std::size_t>(i) * TitlePageItemBytes, TitlePageItemBytes);
     const std::string stored = StoredText(item.Text);
     PutU16(slot, OffsetAt, static_cast<Word>(used));
     PutU16(slot, LengthAt, static_cast<Word>(stored.size()));
@@ -149,16 +149,24 @@ TTitlePage DefaultTitlePage(const TMDIChild& script) {
   };
   const std::string revision = RevisionColorName(script, script.CurrentRevision) + " - " + TodayText();
   const Row rows[TitlePageItemCount] = {
-      {"", 18, fsBold, taCenter, 425, 350},      {"written by", 12, 0, taCenter, 425, 450},
-      {"Your Name", 12, 0, taCenter, 425, 500},  {"", 12, 0, taCenter, 425, 580},
-      {"", 12, 0, taRightJustify, 750, 900},     {"", 12, 0, taRightJustify, 750, 960},
+      {"", 18, fsBold, taCenter, 425, 350},
+      {"written by", 12, 0, taCenter, 425, 450},
+      {"Your Name", 12, 0, taCenter, 425, 500},
+      {"", 12, 0, taCenter, 425, 580},
+      {"", 12, 0, taRightJustify, 750, 900},
+      {"", 12, 0, taRightJustify, 750, 960},
       {"Your Address\r\nYour Phone Number", 12, 0, taLeftJustify, 100, 900},
-      {"", 12, 0, taLeftJustify, 100, 1000},     {"", 12, 0, taLeftJustify, 100, 800},
-      {"", 12, 0, taRightJustify, 750, 800},     {"", 12, 0, taLeftJustify, 100, 100},
-      {"", 12, 0, taLeftJustify, 100, 150},      {"", 12, 0, taLeftJustify, 100, 200},
-      {"", 12, 0, taLeftJustify, 100, 250},      {"", 12, 0, taLeftJustify, 100, 300},
+      {"", 12, 0, taLeftJustify, 100, 1000},
+      {"", 12, 0, taLeftJustify, 100, 800},
+      {"", 12, 0, taRightJustify, 750, 800},
+      {"", 12, 0, taLeftJustify, 100, 100},
+      {"", 12, 0, taLeftJustify, 100, 150},
+      {"", 12, 0, taLeftJustify, 100, 200},
+      {"", 12, 0, taLeftJustify, 100, 250},
+      {"", 12, 0, taLeftJustify, 100, 300},
   };
-  const std::string font = script.ScriptFontName.empty() ? DefaultFont : CutToCapacity(script.ScriptFontName, TitlePageFontNameLength);
+  const std::string font =
+      script.ScriptFontName.empty() ? DefaultFont : CutToCapacity(script.ScriptFontName, TitlePageFontNameLength);
   TTitlePage page;
   for (int i = 0; i < TitlePageItemCount; ++i) {
     const Row& row = rows[i];

@@ -46,7 +46,8 @@ std::int16_t TitlePageAnchor(TAlignment alignment, int boxLeft, int width, int d
   int anchor = boxLeft;
   if (alignment == TAlignment::taCenter) anchor += width / 2;
   if (alignment == TAlignment::taRightJustify) anchor += width;
-  return static_cast<std::int16_t>(std::clamp(PixelsToPageUnits(anchor, dpi, zoom), 0, static_cast<int>(TitlePageWidth)));
+  return static_cast<std::int16_t>(
+      std::clamp(PixelsToPageUnits(anchor, dpi, zoom), 0, static_cast<int>(TitlePageWidth)));
 }
 
 }  // namespace qm

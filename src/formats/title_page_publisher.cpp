@@ -198,7 +198,8 @@ void TTitlePageDlg::Drag(int index, int x, int y) {
   if (!dragging_ || index != selected_) return;
   TPageItemLabel& label = *Labels[static_cast<std::size_t>(index)];
   const int left = std::clamp(label.Left + x - grab_.X, -label.Width / 2, PagePanel->ClientWidth() - label.Width / 2);
-  const int top = std::clamp(label.Top + y - grab_.Y, -TPageItemLabel::Margin, PagePanel->ClientHeight() - label.Height);
+  const int top =
+      std::clamp(label.Top + y - grab_.Y, -TPageItemLabel::Margin, PagePanel->ClientHeight() - label.Height);
   if (left == label.Left && top == label.Top) return;
   moved_ = true;
   label.SetBounds(left, top, label.Width, label.Height);

@@ -81,8 +81,7 @@ TEST(TitlePageBytes, HostileItemsAreReadSafely) {
     std::function<void(StoredBytes&)> damage;
     std::function<void(const TTitlePageItem&)> check;
   } const cases[] = {
-      {"offset past the block",
-       [](StoredBytes& b) { PutU16(b.Slot(0), 0, 5000), PutU16(b.Slot(0), 2, 10); },
+      {"offset past the block", [](StoredBytes& b) { PutU16(b.Slot(0), 0, 5000), PutU16(b.Slot(0), 2, 10); },
        [](const TTitlePageItem& i) { EXPECT_EQ(i.Text, ""); }},
       {"length past the block",
        [](StoredBytes& b) {
@@ -111,9 +110,10 @@ TEST(TitlePageBytes, HostileItemsAreReadSafely) {
        [](const TTitlePageItem& i) { EXPECT_EQ(i.Style, fsBold | fsItalic | fsUnderline); }},
       {"unknown alignment", [](StoredBytes& b) { b.Slot(0)[10] = 9; },
        [](const TTitlePageItem& i) { EXPECT_EQ(i.Alignment, taLeftJustify); }},
-      {"place off the page",
-       [](StoredBytes& b) { PutU16(b.Slot(0), 4, 0xFFF0), PutU16(b.Slot(0), 6, 30000); },
-       [](const TTitlePageItem& i) { EXPECT_EQ(std::pair(i.Left, i.Top), (std::pair<std::int16_t, std::int16_t>(0, 1100))); }},
+      {"place off the page", [](StoredBytes& b) { PutU16(b.Slot(0), 4, 0xFFF0), PutU16(b.Slot(0), 6, 30000); },
+       [](const TTitlePageItem& i) {
+         EXPECT_EQ(std::pair(i.Left, i.Top), (std::pair<std::int16_t, std::int16_t>(0, 1100)));
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -150,10 +150,8 @@ TEST(TitlePageLayout, AnItemsAnchorFollowsItsAlignment) {
     int dpi, zoom, width;
     int boxLeft;
   } const cases[] = {
-      {taLeftJustify, 100, 96, 100, 50, 96},
-      {taCenter, 425, 96, 100, 50, 383},
-      {taRightJustify, 750, 96, 100, 50, 670},
-      {taCenter, 425, 96, 50, 40, 184},
+      {taLeftJustify, 100, 96, 100, 50, 96},   {taCenter, 425, 96, 100, 50, 383},
+      {taRightJustify, 750, 96, 100, 50, 670}, {taCenter, 425, 96, 50, 40, 184},
       {taRightJustify, 850, 300, 15, 30, 353},
   };
   for (const Case& c : cases) {

@@ -66,12 +66,14 @@ TEST_F(TitlePageTest, OkStoresTheChangedItemAndCancelNothing) {
   ASSERT_TRUE(WriteTitlePage(SamplePage(), Window().TitlePageItems, Window().TitlePageText));
   Window().DocumentModified = 0;
   const TScriptSettings before = Window();
-  Answer([](TTitlePageDlg& d) {
-    Choose(d, 6);
-    EXPECT_EQ(d.TextMemo->Lines.Count(), 2);
-    d.TextMemo->Lines.SetText("Ann Writer\r\n3 Short Road\r\n555-0100");
-    d.SizeEdit->Text = std::string("14");
-  }, mrCancel);
+  Answer(
+      [](TTitlePageDlg& d) {
+        Choose(d, 6);
+        EXPECT_EQ(d.TextMemo->Lines.Count(), 2);
+        d.TextMemo->Lines.SetText("Ann Writer\r\n3 Short Road\r\n555-0100");
+        d.SizeEdit->Text = std::string("14");
+      },
+      mrCancel);
   EXPECT_FALSE(ShowTitlePagePublisher(Window()));
   EXPECT_TRUE(static_cast<const TScriptSettings&>(Window()) == before);
   EXPECT_EQ(Window().DocumentModified, 0);
@@ -125,13 +127,15 @@ TEST_F(TitlePageTest, ValuesOutsideTheirLimitsAreRefusedWithAMessage) {
   }
   // Another item is not chosen while the chosen one holds a bad value.
   std::string message;
-  Answer([&message, this](TTitlePageDlg& d) {
-    d.SizeEdit->Text = std::string("0");
-    Press(mrOk, &message);
-    Choose(d, 3);
-    EXPECT_EQ(d.Selected(), 0);
-    EXPECT_EQ(d.ItemList->ItemIndex(), 0);
-  }, mrCancel);
+  Answer(
+      [&message, this](TTitlePageDlg& d) {
+        d.SizeEdit->Text = std::string("0");
+        Press(mrOk, &message);
+        Choose(d, 3);
+        EXPECT_EQ(d.Selected(), 0);
+        EXPECT_EQ(d.ItemList->ItemIndex(), 0);
+      },
+      mrCancel);
   EXPECT_FALSE(ShowTitlePagePublisher(Window()));
   EXPECT_EQ(message, "The font size must be a number from 4 to 72.");
   EXPECT_EQ(Driver().Pending(), 0);
@@ -155,30 +159,32 @@ TEST_F(TitlePageTest, TooMuchTextIsRefusedAndTheDialogStaysOpen) {
 
 TEST_F(TitlePageTest, ThePreviewPlacesEachItemByItsAnchor) {
   ASSERT_TRUE(WriteTitlePage(SamplePage(), Window().TitlePageItems, Window().TitlePageText));
-  Answer([](TTitlePageDlg& d) {
-    const int dpi = Screen->PixelsPerInch();
-    const int z = d.Zoom();
-    EXPECT_LE(d.PagePanel->Height(), 560) << "the page fits the window";
-    const int m = TPageItemLabel::Margin;
-    const TPageItemLabel& title = *d.Labels[0];
-    EXPECT_TRUE(title.Visible());
-    EXPECT_TRUE(title.Border) << "the chosen item is framed";
-    EXPECT_FALSE(d.Labels[1]->Border);
-    EXPECT_NEAR(title.Left + title.Width / 2.0, PageUnitsToPixels(425, dpi, z), 1.0) << "centred on its anchor";
-    EXPECT_EQ(title.Top + m, PageUnitsToPixels(300, dpi, z));
-    const TPageItemLabel& revisions = *d.Labels[4];
-    EXPECT_NEAR(revisions.Left + revisions.Width - m, PageUnitsToPixels(780, dpi, z), 1) << "ends at its anchor";
-    EXPECT_GT(revisions.Height(), d.Labels[1]->Height()) << "two lines";
-    const TPageItemLabel& contact = *d.Labels[6];
-    EXPECT_EQ(contact.Left + m, PageUnitsToPixels(100, dpi, z));
-    EXPECT_FALSE(d.Labels[2]->Visible()) << "an item without text shows nothing";
-    EXPECT_GT(title.Font.Size(), d.Labels[1]->Font.Size());
-    // A change shows at once: the contact item made centred moves.
-    Choose(d, 6);
-    d.AlignGroup->SetItemIndex(1);
-    EXPECT_NEAR(contact.Left + contact.Width / 2.0, PageUnitsToPixels(100, dpi, z), 1.0);
-    EXPECT_EQ(d.ItemList->Items[6], "Contact: A. Writer");
-  }, mrCancel);
+  Answer(
+      [](TTitlePageDlg& d) {
+        const int dpi = Screen->PixelsPerInch();
+        const int z = d.Zoom();
+        EXPECT_LE(d.PagePanel->Height(), 560) << "the page fits the window";
+        const int m = TPageItemLabel::Margin;
+        const TPageItemLabel& title = *d.Labels[0];
+        EXPECT_TRUE(title.Visible());
+        EXPECT_TRUE(title.Border) << "the chosen item is framed";
+        EXPECT_FALSE(d.Labels[1]->Border);
+        EXPECT_NEAR(title.Left + title.Width / 2.0, PageUnitsToPixels(425, dpi, z), 1.0) << "centred on its anchor";
+        EXPECT_EQ(title.Top + m, PageUnitsToPixels(300, dpi, z));
+        const TPageItemLabel& revisions = *d.Labels[4];
+        EXPECT_NEAR(revisions.Left + revisions.Width - m, PageUnitsToPixels(780, dpi, z), 1) << "ends at its anchor";
+        EXPECT_GT(revisions.Height(), d.Labels[1]->Height()) << "two lines";
+        const TPageItemLabel& contact = *d.Labels[6];
+        EXPECT_EQ(contact.Left + m, PageUnitsToPixels(100, dpi, z));
+        EXPECT_FALSE(d.Labels[2]->Visible()) << "an item without text shows nothing";
+        EXPECT_GT(title.Font.Size(), d.Labels[1]->Font.Size());
+        // A change shows at once: the contact item made centred moves.
+        Choose(d, 6);
+        d.AlignGroup->SetItemIndex(1);
+        EXPECT_NEAR(contact.Left + contact.Width / 2.0, PageUnitsToPixels(100, dpi, z), 1.0);
+        EXPECT_EQ(d.ItemList->Items[6], "Contact: A. Writer");
+      },
+      mrCancel);
   ShowTitlePagePublisher(Window());
   EXPECT_EQ(Driver().Pending(), 0);
 }
@@ -218,12 +224,14 @@ TEST_F(TitlePageTest, AnItemDraggedOnThePageTakesItsNewPlace) {
 TEST_F(TitlePageTest, ANarrowScreenGetsASmallerWindowAndPage) {
   const TTitlePageDlg wide(nullptr);
   Backend().ScreenSettings().Width = 640;
-  Answer([&wide](TTitlePageDlg& d) {
-    EXPECT_LE(d.Width(), 640);
-    EXPECT_LT(d.Zoom(), wide.Zoom());
-    EXPECT_LT(d.PagePanel->Height(), wide.PagePanel->Height());
-    EXPECT_LE(d.OKBtn->Left + d.OKBtn->Width, d.ClientWidth());
-  }, mrCancel);
+  Answer(
+      [&wide](TTitlePageDlg& d) {
+        EXPECT_LE(d.Width(), 640);
+        EXPECT_LT(d.Zoom(), wide.Zoom());
+        EXPECT_LT(d.PagePanel->Height(), wide.PagePanel->Height());
+        EXPECT_LE(d.OKBtn->Left + d.OKBtn->Width, d.ClientWidth());
+      },
+      mrCancel);
   ShowTitlePagePublisher(Window());
   EXPECT_EQ(Driver().Pending(), 0);
 }
