@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "formats/title_page_layout.h"
 #include "platform/dialog_builder.h"
@@ -52,6 +53,18 @@ TPageItemLabel::TPageItemLabel(TComponent* owner) : TTitlePageLabel(owner) {
   Color = clWhite;
   BorderStyle = TPenStyle::psDot;
   BorderColor = clBlue;
+}
+
+TPoint TPageItemLabel::ShownSize() const {
+  const int zoom = ViewPortValue() > 0 ? ViewPortValue() : 100;
+  TCanvas measure;
+  measure.Font.Assign(Font);
+  measure.Font.SetHeight(Font.Desc().EmPixels(measure.PixelsPerInch()) * zoom / 100);
+  int widest = 0;
+  const std::vector<std::string> lines = Lines();
+  for (const std::string& line : lines) widest = std::max(widest, measure.TextWidth(line));
+  const int lineHeight = LineHeight(measure.PixelsPerInch()) * zoom / 100;
+  return TPoint{widest, lineHeight * static_cast<int>(lines.size())};
 }
 
 // The label's box is the text as shown: the text is laid out in the

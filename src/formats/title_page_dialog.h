@@ -18,6 +18,9 @@ class TPageItemLabel : public TTitlePageLabel {
  public:
   explicit TPageItemLabel(TComponent* owner);
   static constexpr int Margin = 2;
+  // The text's size as drawn at the zoom, measured with the zoomed font:
+  // a font's widths do not shrink exactly with its size.
+  TPoint ShownSize() const;
 
  protected:
   void DrawCaption(TCanvas& canvas, TRect& r, unsigned flags) override;

@@ -173,9 +173,9 @@ void TTitlePageDlg::PlaceLabel(int index) {
   label.Alignment = item.Alignment;
   label.Caption = item.Text;
   label.SetViewPortValue(zoom_);
-  const TRect text = label.MeasureCaption(0);
-  const int width = text.Width() * zoom_ / 100;
-  const int height = text.Height() * zoom_ / 100;
+  const TPoint shown = label.ShownSize();
+  const int width = shown.X;
+  const int height = shown.Y;
   const TRect box = TitlePageItemBox(item, width, height, ScreenDpi(), zoom_);
   const int m = TPageItemLabel::Margin;
   label.SetBounds(box.Left - m, box.Top - m, width + 2 * m, height + 2 * m);

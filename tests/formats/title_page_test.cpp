@@ -15,6 +15,7 @@
 #include "formats/title_page_layout.h"
 #include "formats/title_page_samples.h"
 #include "platform/dialog_builder.h"
+#include "platform/recording_canvas.h"
 #include "script/model/number_texts.h"
 #include "support/temp_folder.h"
 
@@ -183,6 +184,42 @@ TEST_F(TitlePageTest, ThePreviewPlacesEachItemByItsAnchor) {
         d.AlignGroup->SetItemIndex(1);
         EXPECT_NEAR(contact.Left + contact.Width / 2.0, PageUnitsToPixels(100, dpi, z), 1.0);
         EXPECT_EQ(d.ItemList->Items[6], "Contact: A. Writer");
+      },
+      mrCancel);
+  ShowTitlePagePublisher(Window());
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+// Each label draws its lines inside its own box, at the preview's zoom,
+// aligned as the item is.
+TEST_F(TitlePageTest, ALabelDrawsItsLinesInsideItsBox) {
+  TTitlePage page = SamplePage();
+  page[4].Text = "BLUE\r\nPINK - 1/4/27";
+  page[1].Text = "by\r\nSomeone Else";
+  ASSERT_TRUE(WriteTitlePage(page, Window().TitlePageItems, Window().TitlePageText));
+  Answer(
+      [](TTitlePageDlg& d) {
+        const int dpi = Screen->PixelsPerInch();
+        for (const int item : {1, 4, 6}) {
+          SCOPED_TRACE(item);
+          TPageItemLabel& label = *d.Labels[static_cast<std::size_t>(item)];
+          RecordingCanvas canvas(dpi);
+          label.PaintTo(canvas);
+          const auto texts = canvas.TextOps();
+          ASSERT_EQ(texts.size(), 2u);
+          for (const auto* text : texts) {
+            EXPECT_GE(text->rect.Left, 0);
+            EXPECT_LE(text->rect.Right, label.Width() + 1);
+            EXPECT_GE(text->rect.Top, 0);
+            EXPECT_LE(text->rect.Bottom, label.Height() + 1);
+            EXPECT_EQ(text->font.PixelHeight, label.Font.Desc().EmPixels(dpi) * d.Zoom() / 100);
+          }
+          const auto mid = [](const DrawOp* t) { return (t->rect.Left + t->rect.Right) / 2.0; };
+          if (item == 1) EXPECT_NEAR(mid(texts[0]), mid(texts[1]), 1.0) << "centred lines";
+          if (item == 4) EXPECT_NEAR(texts[0]->rect.Right, texts[1]->rect.Right, 1) << "right-aligned lines";
+          if (item == 6) EXPECT_EQ(texts[0]->rect.Left, texts[1]->rect.Left) << "left-aligned lines";
+          EXPECT_LT(texts[0]->rect.Top, texts[1]->rect.Top);
+        }
       },
       mrCancel);
   ShowTitlePagePublisher(Window());
