@@ -215,9 +215,15 @@ TEST_F(TitlePageTest, ALabelDrawsItsLinesInsideItsBox) {
             EXPECT_EQ(text->font.PixelHeight, label.Font.Desc().EmPixels(dpi) * d.Zoom() / 100);
           }
           const auto mid = [](const DrawOp* t) { return (t->rect.Left + t->rect.Right) / 2.0; };
-          if (item == 1) EXPECT_NEAR(mid(texts[0]), mid(texts[1]), 1.0) << "centred lines";
-          if (item == 4) EXPECT_NEAR(texts[0]->rect.Right, texts[1]->rect.Right, 1) << "right-aligned lines";
-          if (item == 6) EXPECT_EQ(texts[0]->rect.Left, texts[1]->rect.Left) << "left-aligned lines";
+          if (item == 1) {
+            EXPECT_NEAR(mid(texts[0]), mid(texts[1]), 1.0) << "centred lines";
+          }
+          if (item == 4) {
+            EXPECT_NEAR(texts[0]->rect.Right, texts[1]->rect.Right, 1) << "right-aligned lines";
+          }
+          if (item == 6) {
+            EXPECT_EQ(texts[0]->rect.Left, texts[1]->rect.Left) << "left-aligned lines";
+          }
           EXPECT_LT(texts[0]->rect.Top, texts[1]->rect.Top);
         }
       },
