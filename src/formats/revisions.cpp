@@ -5,6 +5,7 @@
 
 #include "base/message_boxes.h"
 #include "formats/page_headers.h"
+#include "formats/title_page.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/revision_marks.h"
@@ -102,6 +103,7 @@ void StartNewRevision(TMDIChild& script) {
                                 "", true))
     script.CurrentRevision = static_cast<Byte>(current + 1);
   SetDocumentModified(true, false);
+  ShowTitlePagePublisher(script);
 }
 
 }  // namespace qm

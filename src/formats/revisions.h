@@ -1,7 +1,8 @@
 // Revisions of a locked script: taking the current revision marks away
 // (all of them, or from the caret down) and starting the next revision,
-// which clears the marks, fixes the A-pages, locks the header text and
-// moves the script on to the next revision colour.
+// which clears the marks, fixes the A-pages, locks the header text, moves
+// the script on to the next revision colour and opens the title page
+// publisher for the new colour.
 #pragma once
 
 namespace qm {

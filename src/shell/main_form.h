@@ -395,6 +395,9 @@ class TMainForm : public TForm, public TProgramOptions {
   void CheatTheGovernmentItemClick(TObject* sender);
   void MarkasNonPrintingItemClick(TObject* sender);
 
+  // The title page publisher (the menu item and the TP tool button).
+  void TitlePagePublishItemClick(TObject* sender);
+
   // Production drafts: page breaks, locking, revisions and their marks.
   void AddForcedPageBreakItemClick(TObject* sender);
   void RemoveForcedPageItemClick(TObject* sender);

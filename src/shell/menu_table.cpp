@@ -63,8 +63,7 @@ const TMenuRow kRows[] = {
     Await(3, "Drive &B:\\", "", "BDriveItem", "BackupToDriveClick", NoFloppyDrives),
     Line(2),
     Do(2, "&Header Setup...", "", "HeaderSetupItem", QM_CMD(HeaderSetupItemClick)).When(R::Editable),
-    Await(2, "Title Page P&ublisher...", "", "TitlePagePublishItem", "TitlePagePublishItemClick", SettingsDialogs)
-        .When(R::Editable),
+    Do(2, "Title Page P&ublisher...", "", "TitlePagePublishItem", QM_CMD(TitlePagePublishItemClick)).When(R::Editable),
     Do(2, "Page &Layout...", "", "PageLayoutItem", QM_CMD(PageLayoutItemClick)).When(R::Open),
     Line(2),
     Do(2, "Print Pre&view...", "", "PrintPreviewItem", QM_CMD(PreviewItemClick)).When(R::Open),

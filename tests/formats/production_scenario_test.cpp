@@ -15,6 +15,7 @@
 #include "formats/drafts_fixture.h"
 #include "formats/revisions.h"
 #include "formats/script_locking.h"
+#include "formats/title_page_dialog.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/editor_state.h"
 #include "script/editing/revision_marks.h"
@@ -140,7 +141,13 @@ TEST_F(ProductionScenarioTest, ALockedScriptKeepsItsNumbersThroughARevision) {
   Press(mrOk);                    // the A-pages are fixed
   std::string increment;
   Press(mrYes, &increment);
+  bool publisherOpened = false;
+  Driver().Expect([&publisherOpened](TForm& form) {
+    publisherOpened = dynamic_cast<TTitlePageDlg*>(&form) != nullptr;
+    form.ModalResult = mrCancel;
+  });
   StartNewRevision(Window());
+  EXPECT_TRUE(publisherOpened) << "the last step";
   EXPECT_EQ(increment, "Increment Revision Draft Color from WHITE to BLUE?");
   EXPECT_EQ(Window().CurrentRevision, 1);
   EXPECT_EQ(CountKinds(ekAutoPageBreak), 0);
