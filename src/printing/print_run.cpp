@@ -1,5 +1,6 @@
 #include "printing/print_run.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/global_state.h"
@@ -185,7 +186,7 @@ bool StartPrintJob(bool continuation, const std::string& title) {
   RunOpen = true;
   v.PagesPrinted = 1;
   MeasurePrinterCharWidths();
-  if (!v.Watermark.empty()) DrawWatermark(v.Watermark);
+  DrawPageWatermarks();
   return true;
 }
 
@@ -240,7 +241,7 @@ void EjectPage() {
     CurrentPrintCanvas->Brush.Style = TBrushStyle::bsClear;
   }
   ++v.PagesPrinted;
-  if (!v.Watermark.empty()) DrawWatermark(v.Watermark);
+  DrawPageWatermarks();
   if (CurrentPrintCanvas) UseRunFont(*CurrentPrintCanvas, font);
 }
 
@@ -302,6 +303,30 @@ void MeasurePrinterCharWidths() {
     v.CharWidths[static_cast<std::size_t>(ch - 32)] = MeasureText(font, dpi, std::string(1, static_cast<char>(ch)));
 }
 
+namespace {
+
+// Grey text rising to the right across the page, centred on (cx, cy) and
+// moved `down` printer units at right angles to its line.
+void DrawRisingText(TCanvas& canvas, const std::string& text, int size, int down) {
+  TFontDesc mark;
+  mark.Name = "Arial";
+  mark.Size = size;
+  mark.Style = fsBold;
+  mark.Color = static_cast<TColor>(0xC0C0C0);
+  mark.Orientation = 450;
+  UseRunFont(canvas, mark);
+  const int width = canvas.TextWidth(text);
+  const int cx = PrintRun.PageWidth / 2 - PrintRun.OffsetX, cy = PrintRun.PageHeight / 2 - PrintRun.OffsetY;
+  // cos 45 degrees in thousandths: along the line and across it.
+  constexpr int c = 707;
+  canvas.TextOut(cx - width * c / 2000 + down * c / 1000, cy + width * c / 2000 + down * c / 1000, text);
+}
+
+constexpr int CopyMarkSize = 48;
+constexpr int DraftMarkSize = 24;
+
+}  // namespace
+
 void DrawWatermark(const std::string& text) {
   if (!CurrentPrintCanvas || text.empty()) return;
   if (PrintRun.ToFile) {
@@ -312,17 +337,29 @@ void DrawWatermark(const std::string& text) {
   }
   TCanvas& canvas = *CurrentPrintCanvas;
   const TFontDesc kept = canvas.Font.Desc();
-  TFontDesc mark;
-  mark.Name = "Arial";
-  mark.Size = 48;
-  mark.Style = fsBold;
-  mark.Color = static_cast<TColor>(0xC0C0C0);
-  mark.Orientation = 450;
-  UseRunFont(canvas, mark);
-  const int width = canvas.TextWidth(text);
-  // Across the middle of the page, rising to the right.
-  const int cx = PrintRun.PageWidth / 2 - PrintRun.OffsetX, cy = PrintRun.PageHeight / 2 - PrintRun.OffsetY;
-  canvas.TextOut(cx - width * 707 / 2000, cy + width * 707 / 2000, text);
+  DrawRisingText(canvas, text, CopyMarkSize, 0);
+  UseRunFont(canvas, kept);
+}
+
+void DrawPageWatermarks() {
+  TPrintingVariables& v = PrintingVariables();
+  if (!v.Watermark.empty()) DrawWatermark(v.Watermark);
+  if (v.DraftWatermark.empty() || !CurrentPrintCanvas) return;
+  if (PrintRun.ToFile) {
+    for (const std::string& line : v.DraftWatermark)
+      if (v.File) v.File->Watermark(line);
+    return;
+  }
+  TCanvas& canvas = *CurrentPrintCanvas;
+  const TFontDesc kept = canvas.Font.Desc();
+  // A line and a half apart; below the copy's number, or centred alone.
+  const int step = std::max(1, static_cast<int>(PrintRun.DpiY)) * DraftMarkSize * 3 / 2 / 72;
+  const int count = static_cast<int>(v.DraftWatermark.size());
+  int down = v.Watermark.empty() ? -step * (count - 1) / 2 : step * 2;
+  for (const std::string& line : v.DraftWatermark) {
+    if (!line.empty()) DrawRisingText(canvas, line, DraftMarkSize, down);
+    down += step;
+  }
   UseRunFont(canvas, kept);
 }
 

@@ -49,6 +49,10 @@ Byte NumberWordLetter(const TScriptElement* element);
 bool ElementHasLock(const TScriptElement* element);
 
 // The speech-number layout of a character name's number word.
+// A scene heading's number word that keeps it out of the numbering: the
+// lock flag on no number.
+inline constexpr Word UnnumberedHeadingWord = 0x0200;
+
 namespace dialogue_word {
 constexpr Word NumberMask = 0x3FFC;  // bits 2-13: the locked speech number
 constexpr Word AddedUnderLock = 0x4000;

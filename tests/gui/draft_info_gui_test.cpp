@@ -1,0 +1,66 @@
+// Setup Draft Information on the desktop: the print menu's watermark page
+// comes up alone from the Production menu, the writer types the draft's
+// date and names, OK keeps them, and the print menu is itself again.
+#include <QDir>
+#include <QTabBar>
+#include <QtTest/QTest>
+
+#include "base/ini_file.h"
+#include "gui/program_gui_fixture.h"
+#include "printing/print_menu.h"
+#include "shell/main_form.h"
+
+namespace qm {
+namespace {
+
+class DraftInfoGuiTest : public testing::ProgramGuiFixture {};
+
+TEST_F(DraftInfoGuiTest, TheWatermarkPageComesUpAloneAndKeepsWhatIsTyped) {
+  std::vector<std::string> tabs;
+  std::vector<std::string> shown;
+  bool printButtonsShown = true;
+  std::string caption;
+  Later(100, [&] {
+    auto* dialog = dynamic_cast<TPrintMenuDlg*>(Screen->ActiveForm());
+    ASSERT_NE(dialog, nullptr);
+    caption = dialog->Caption();
+    QWidget* window = WindowOf(*dialog);
+    for (QTabBar* bar : window->findChildren<QTabBar*>())
+      for (int i = 0; i < bar->count(); ++i)
+        if (bar->isVisible()) tabs.push_back(bar->tabText(i).toStdString());
+    printButtonsShown = ClientOf(*dialog->OKBtn)->isVisible() || ClientOf(*dialog->PreviewBtn)->isVisible();
+    const std::pair<TEdit*, const char*> typing[] = {{dialog->DraftDateEdit, "June 3, 2026"},
+                                                     {dialog->RequestedByEdit, "Dana Wolfe"},
+                                                     {dialog->ApprovedByEdit, "R. Ortiz"},
+                                                     {dialog->FurtherInfoEdit, "Pink pages"}};
+    for (const auto& [edit, text] : typing) {
+      QWidget* box = ClientOf(*edit);
+      if (!box || !box->isVisible()) continue;
+      shown.push_back(edit->Name);
+      QTest::mouseClick(box, Qt::LeftButton);
+      QTest::keyClicks(box, text);
+    }
+    QTest::mouseClick(ClientOf(*dialog->PrintDraftInfoBox), Qt::LeftButton);
+    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
+    Grab(*window).save(QString(QM_BINARY_DIR) + "/screenshots/setup-script-information.png");
+    QTest::mouseClick(ClientOf(*dialog->DoneBtn), Qt::LeftButton);
+  });
+  MainForm->MenuItem("DraftInformationItem")->Click();
+  Application->ProcessMessages();
+
+  EXPECT_EQ(caption, "Setup Script Information");
+  EXPECT_EQ(tabs, std::vector<std::string>{"Watermark"});
+  EXPECT_FALSE(printButtonsShown);
+  EXPECT_EQ(shown.size(), 4u) << "every field of the page shows";
+  const TIniFile ini = OpenSettingsFile();
+  EXPECT_EQ(ini.ReadString("Print Menu", "Draft Date", ""), "June 3, 2026");
+  EXPECT_EQ(ini.ReadString("Print Menu", "Requested By", ""), "Dana Wolfe");
+  EXPECT_EQ(ini.ReadString("Print Menu", "Approved By", ""), "R. Ortiz");
+  EXPECT_EQ(ini.ReadString("Print Menu", "Further Information", ""), "Pink pages");
+  EXPECT_TRUE(ini.ReadBool("Print Menu", "Print Draft Information", false));
+  EXPECT_EQ(PrintMenuDlg().Caption(), "Print...");
+  EXPECT_TRUE(PrintMenuDlg().PrintPage->TabVisible);
+}
+
+}  // namespace
+}  // namespace qm
