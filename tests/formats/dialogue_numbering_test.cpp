@@ -5,6 +5,7 @@
 #include "formats/drafts_fixture.h"
 #include "script/pagination/numbering.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/element_type_change.h"
 
 namespace qm::testing {
 namespace {
@@ -108,6 +109,24 @@ TEST_F(DialogueNumberingTest, OnlySpeechesBegunUnderTheLockAreMarkedAdded) {
     EXPECT_EQ(ElementNo(2)->Kind(), c.kind);
     EXPECT_EQ((ElementNo(2)->format.NumberWord & dialogue_word::AddedUnderLock) != 0, c.marked);
     EXPECT_EQ(dialogue_word::Number(ElementNo(0)->format.NumberWord), c.locked ? 1 : 0) << "the locked one untouched";
+  }
+}
+
+TEST_F(DialogueNumberingTest, AnElementMadeACueUnderTheLockIsMarkedAdded) {
+  for (const bool locked : {true, false}) {
+    SCOPED_TRACE(locked ? "locked" : "not locked");
+    ThreeSpeeches();
+    if (locked) {
+      Confirm(true, "Lock the Dialogue Numbers as they are now?");
+      ASSERT_TRUE(LockDialogueNumbering(Window(), TDialogueNumbering::Lock));
+    }
+    CaretAt(1, 4);
+    editor::NewElement(Window(), Window().FormatSet[fsAction], true);
+    Window().EditBuffer = "DEE";
+    ASSERT_TRUE(ChangeElementType(Window(), ebCharacterName, nullptr));
+    ASSERT_EQ(ElementNo(2)->Kind(), ekCharacterName);
+    EXPECT_EQ((ElementNo(2)->format.NumberWord & dialogue_word::AddedUnderLock) != 0, locked);
+    if (locked) EXPECT_EQ(SpeechNumbers(), (std::vector<std::string>{"1", "1A", "2", "3"}));
   }
 }
 

@@ -139,14 +139,6 @@ void TMDIChild::Assemble() {
   EditBuffer.clear();
 }
 
-// A speech begun while the dialogue numbers are locked shows as added to
-// the locked one before it.
-static void MarkSpeechAddedUnderLock(const TMDIChild& script, TScriptElement& e) {
-  if (e.Kind() != ekCharacterName || !script.DialogueNumberingLock || dialogue_word::Number(e.format.NumberWord) != 0)
-    return;
-  e.format.NumberWord = static_cast<Word>(e.format.NumberWord | dialogue_word::AddedUnderLock);
-}
-
 void TMDIChild::NewIndex() {
   Assemble();
   CurrentGroup = CurrentElement->group;

@@ -303,6 +303,12 @@ std::string TMDIChild::DialogueNumberText(const TScriptElement* cue) const {
   return text;
 }
 
+void MarkSpeechAddedUnderLock(const TMDIChild& script, TScriptElement& cue) {
+  if (cue.Kind() != ekCharacterName || !script.DialogueNumberingLock || dialogue_word::Number(cue.format.NumberWord) != 0)
+    return;
+  cue.format.NumberWord = static_cast<Word>(cue.format.NumberWord | dialogue_word::AddedUnderLock);
+}
+
 void TMDIChild::FlexOrFixAPages(bool flex) {
   if (!CurrentElement) return;
   if (flex && !AskTypeYes("By Flexing your Fixed A-Pages, it will recombine any short A-Pages that were fixed, and "

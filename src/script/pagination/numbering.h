@@ -60,4 +60,9 @@ constexpr Word NoContinued = 0x8000;
 inline int Number(Word w) { return (w & NumberMask) >> 2; }
 }  // namespace dialogue_word
 
+// A character name begun while the dialogue numbers are locked is marked
+// as a speech added under the lock (a name that holds a locked number is
+// left alone).
+void MarkSpeechAddedUnderLock(const TMDIChild& script, TScriptElement& cue);
+
 }  // namespace qm
