@@ -62,5 +62,36 @@ TEST_F(DraftInfoGuiTest, TheWatermarkPageComesUpAloneAndKeepsWhatIsTyped) {
   EXPECT_TRUE(PrintMenuDlg().PrintPage->TabVisible);
 }
 
+TEST_F(DraftInfoGuiTest, ThePrintMenuShowsItsPrintPageWithTheWatermarkPageBesideIt) {
+  std::vector<std::string> tabs;
+  std::vector<std::string> cut;
+  std::string caption;
+  Later(100, [&] {
+    auto* dialog = dynamic_cast<TPrintMenuDlg*>(Screen->ActiveForm());
+    ASSERT_NE(dialog, nullptr);
+    caption = dialog->Caption();
+    QWidget* window = WindowOf(*dialog);
+    for (QTabBar* bar : window->findChildren<QTabBar*>())
+      for (int i = 0; bar->isVisible() && i < bar->count(); ++i) tabs.push_back(bar->tabText(i).toStdString());
+    // Every control of the print page shows whole inside the page.
+    QWidget* page = ClientOf(*dialog->PrintPage);
+    for (TControl* c : std::initializer_list<TControl*>{dialog->PrinterBox, dialog->RangeGroup, dialog->CopiesEdit,
+                                                        dialog->WatermarkEdit, dialog->PrintFileBox,
+                                                        dialog->PrintFileEdit}) {
+      QWidget* w = ClientOf(*c);
+      if (!w || !w->isVisible() || !page->rect().contains(QRect(w->mapTo(page, QPoint(0, 0)), w->size())))
+        cut.push_back(c->Name);
+    }
+    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
+    Grab(*window).save(QString(QM_BINARY_DIR) + "/screenshots/print-menu.png");
+    QTest::mouseClick(ClientOf(*dialog->CancelBtn), Qt::LeftButton);
+  });
+  MainForm->MenuItem("PrintItem")->Click();
+  Application->ProcessMessages();
+  EXPECT_EQ(caption, "Print...");
+  EXPECT_EQ(tabs, (std::vector<std::string>{"Print", "Watermark"}));
+  EXPECT_TRUE(cut.empty()) << cut.front() << " does not show whole";
+}
+
 }  // namespace
 }  // namespace qm
