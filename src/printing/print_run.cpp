@@ -305,9 +305,9 @@ void MeasurePrinterCharWidths() {
 
 namespace {
 
-// Grey text rising to the right across the page, centred on (cx, cy) and
+// Grey text rising to the right across the page, centred on `middle` and
 // moved `down` printer units at right angles to its line.
-void DrawRisingText(TCanvas& canvas, const std::string& text, int size, int down) {
+void DrawRisingText(TCanvas& canvas, const std::string& text, int size, int down, TPoint middle) {
   TFontDesc mark;
   mark.Name = "Arial";
   mark.Size = size;
@@ -316,10 +316,14 @@ void DrawRisingText(TCanvas& canvas, const std::string& text, int size, int down
   mark.Orientation = 450;
   UseRunFont(canvas, mark);
   const int width = canvas.TextWidth(text);
-  const int cx = PrintRun.PageWidth / 2 - PrintRun.OffsetX, cy = PrintRun.PageHeight / 2 - PrintRun.OffsetY;
   // cos 45 degrees in thousandths: along the line and across it.
   constexpr int c = 707;
-  canvas.TextOut(cx - width * c / 2000 + down * c / 1000, cy + width * c / 2000 + down * c / 1000, text);
+  canvas.TextOut(middle.X - width * c / 2000 + down * c / 1000, middle.Y + width * c / 2000 + down * c / 1000, text);
+}
+
+// The middle of the run's page, printer units from the printable corner.
+TPoint RunPageMiddle() {
+  return {PrintRun.PageWidth / 2 - PrintRun.OffsetX, PrintRun.PageHeight / 2 - PrintRun.OffsetY};
 }
 
 constexpr int CopyMarkSize = 48;
@@ -337,7 +341,21 @@ void DrawWatermark(const std::string& text) {
   }
   TCanvas& canvas = *CurrentPrintCanvas;
   const TFontDesc kept = canvas.Font.Desc();
-  DrawRisingText(canvas, text, CopyMarkSize, 0);
+  DrawRisingText(canvas, text, CopyMarkSize, 0, RunPageMiddle());
+  UseRunFont(canvas, kept);
+}
+
+void DrawDraftLines(TCanvas& canvas, const std::vector<std::string>& lines, TPoint middle, bool belowCopy, int dpiY) {
+  if (lines.empty()) return;
+  const TFontDesc kept = canvas.Font.Desc();
+  // A line and a half apart; below the copy's number, or centred alone.
+  const int step = std::max(1, dpiY) * DraftMarkSize * 3 / 2 / 72;
+  const int count = static_cast<int>(lines.size());
+  int down = belowCopy ? step * 2 : -step * (count - 1) / 2;
+  for (const std::string& line : lines) {
+    if (!line.empty()) DrawRisingText(canvas, line, DraftMarkSize, down, middle);
+    down += step;
+  }
   UseRunFont(canvas, kept);
 }
 
@@ -350,17 +368,7 @@ void DrawPageWatermarks() {
       if (v.File) v.File->Watermark(line);
     return;
   }
-  TCanvas& canvas = *CurrentPrintCanvas;
-  const TFontDesc kept = canvas.Font.Desc();
-  // A line and a half apart; below the copy's number, or centred alone.
-  const int step = std::max(1, static_cast<int>(PrintRun.DpiY)) * DraftMarkSize * 3 / 2 / 72;
-  const int count = static_cast<int>(v.DraftWatermark.size());
-  int down = v.Watermark.empty() ? -step * (count - 1) / 2 : step * 2;
-  for (const std::string& line : v.DraftWatermark) {
-    if (!line.empty()) DrawRisingText(canvas, line, DraftMarkSize, down);
-    down += step;
-  }
-  UseRunFont(canvas, kept);
+  DrawDraftLines(*CurrentPrintCanvas, v.DraftWatermark, RunPageMiddle(), !v.Watermark.empty(), PrintRun.DpiY);
 }
 
 }  // namespace qm

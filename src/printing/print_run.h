@@ -123,6 +123,10 @@ void DrawWatermark(const std::string& text);
 // Draws the run's watermarks (the copy's and the draft information's) on
 // the current page.
 void DrawPageWatermarks();
+// Draws the draft information's lines in grey, rising across the page
+// whose middle is `middle` (printer units), below a copy's number or
+// centred on the middle.
+void DrawDraftLines(TCanvas& canvas, const std::vector<std::string>& lines, TPoint middle, bool belowCopy, int dpiY);
 
 // The progress texts the printer gets on a page feed.
 inline constexpr const char* PageFeedText = "Sending Page Feed...";

@@ -6,6 +6,7 @@
 #include "platform/printer.h"
 #include "platform/recording_canvas.h"
 #include "printing/print_menu.h"
+#include "printing/print_preview.h"
 #include "printing/print_run.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/fixtures/pagination_fixture.h"
@@ -167,6 +168,31 @@ TEST_F(DraftWatermarkTest, TheDraftInformationPrintsRisingAndGreyOnEveryPageWhen
       EXPECT_TRUE(page.FindText("The end.") || page.FindText("INT. ONE - DAY")) << "the page itself printed too";
     }
   }
+}
+
+TEST_F(DraftWatermarkTest, ThePreviewShowsTheDraftInformationWhenItWillPrint) {
+  LoadTwoPages();
+  AnswerSetup(Pink(), mrOk);
+  MainForm->MenuItem("DraftInformationItem")->Click();
+  for (const bool chosen : {true, false}) {
+    SCOPED_TRACE(chosen ? "chosen" : "not chosen");
+    Driver().Expect([chosen](TForm& form) {
+      dynamic_cast<TPrintMenuDlg&>(form).PrintDraftInfoBox->SetChecked(chosen);
+      form.ModalResult = mrPreview;
+    });
+    Driver().Expect([chosen](TForm& form) {
+      auto& preview = dynamic_cast<TPreviewForm&>(form);
+      for (int page = 1; page <= preview.PageCount; ++page) {
+        const DrawOp* mark = preview.PageDrawing(page).FindText("Requested by: Dana Wolfe");
+        EXPECT_EQ(mark != nullptr, chosen) << page;
+        if (mark) EXPECT_EQ(mark->font.Orientation, 450);
+      }
+      preview.CloseBtn->Click();
+    });
+    MainForm->MenuItem("PrintItem")->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
+  EXPECT_EQ(Recorder().DocumentsPrinted(), 0);
 }
 
 TEST_F(DraftWatermarkTest, APrintFileCarriesEachLineAsAWatermarkRecord) {
