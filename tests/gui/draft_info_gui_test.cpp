@@ -2,10 +2,12 @@
 // comes up alone from the Production menu, the writer types the draft's
 // date and names, OK keeps them, and the print menu is itself again.
 #include <QDir>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QtTest/QTest>
 
 #include "base/ini_file.h"
+#include "formats/page_type_dialog.h"
 #include "gui/program_gui_fixture.h"
 #include "printing/print_menu.h"
 #include "shell/main_form.h"
@@ -91,6 +93,33 @@ TEST_F(DraftInfoGuiTest, ThePrintMenuShowsItsPrintPageWithTheWatermarkPageBeside
   EXPECT_EQ(caption, "Print...");
   EXPECT_EQ(tabs, (std::vector<std::string>{"Print", "Watermark"}));
   EXPECT_TRUE(cut.empty()) << cut.front() << " does not show whole";
+}
+
+TEST_F(DraftInfoGuiTest, TheChangeSceneTypePageShowsEveryNumberingChoice) {
+  LoadSceneScript(2);
+  std::vector<std::string> choices;
+  std::string caption;
+  bool inside = true;
+  Later(100, [&] {
+    auto* dialog = dynamic_cast<TWhichPageTypeDlg*>(Screen->ActiveForm());
+    ASSERT_NE(dialog, nullptr);
+    caption = dialog->Caption();
+    QWidget* group = ClientOf(*dialog->SceneTypeGroup);
+    for (QRadioButton* button : group->findChildren<QRadioButton*>()) {
+      if (!button->isVisible()) continue;
+      choices.push_back(button->text().toStdString());
+      inside = inside && group->rect().contains(QRect(button->mapTo(group, QPoint(0, 0)), button->size()));
+    }
+    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
+    Grab(*WindowOf(*dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/change-scene-type.png");
+    QTest::mouseClick(ClientOf(*dialog->CancelBtn), Qt::LeftButton);
+  });
+  MainForm->MenuItem("OverrideSceneHeading")->Click();
+  Application->ProcessMessages();
+  EXPECT_EQ(caption, "Change Scene Type");
+  EXPECT_EQ(choices, (std::vector<std::string>{"N&o Numbering", "&Normal", "&Locked", "&Flipped Locked", "&Multi-Locked",
+                                               "&Specify Manually", "Flip O&rder"}));
+  EXPECT_TRUE(inside) << "a choice is cut off";
 }
 
 }  // namespace
