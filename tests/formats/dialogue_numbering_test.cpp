@@ -126,7 +126,9 @@ TEST_F(DialogueNumberingTest, AnElementMadeACueUnderTheLockIsMarkedAdded) {
     ASSERT_TRUE(ChangeElementType(Window(), ebCharacterName, nullptr));
     ASSERT_EQ(ElementNo(2)->Kind(), ekCharacterName);
     EXPECT_EQ((ElementNo(2)->format.NumberWord & dialogue_word::AddedUnderLock) != 0, locked);
-    if (locked) EXPECT_EQ(SpeechNumbers(), (std::vector<std::string>{"1", "1A", "2", "3"}));
+    if (locked) {
+      EXPECT_EQ(SpeechNumbers(), (std::vector<std::string>{"1", "1A", "2", "3"}));
+    }
   }
 }
 

@@ -77,7 +77,9 @@ TEST_F(SceneNumberingTypeTest, EachChoiceNumbersTheHeadingAtTheCaret) {
     EXPECT_EQ(ChangeSceneNumberingType(Window()), c.overridden);
     EXPECT_EQ(offered, c.offered);
     EXPECT_EQ(SceneNumbers(), c.numbers);
-    if (c.placed) EXPECT_EQ(PlacedNumber(c.heading), c.placed);
+    if (c.placed) {
+      EXPECT_EQ(PlacedNumber(c.heading), c.placed);
+    }
     EXPECT_EQ(Driver().Pending(), 0);
   }
 }

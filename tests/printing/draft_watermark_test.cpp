@@ -185,7 +185,9 @@ TEST_F(DraftWatermarkTest, ThePreviewShowsTheDraftInformationWhenItWillPrint) {
       for (int page = 1; page <= preview.PageCount; ++page) {
         const DrawOp* mark = preview.PageDrawing(page).FindText("Requested by: Dana Wolfe");
         EXPECT_EQ(mark != nullptr, chosen) << page;
-        if (mark) EXPECT_EQ(mark->font.Orientation, 450);
+        if (mark) {
+          EXPECT_EQ(mark->font.Orientation, 450);
+        }
       }
       preview.CloseBtn->Click();
     });
