@@ -79,11 +79,23 @@ bool LockDialogueNumbering(TMDIChild& script, TDialogueNumbering mode) {
       script.DialogueNumberingLock = 0;
       break;
     case TDialogueNumbering::UnlockMultiLocked: script.DialogueNumberingLock = 0; break;
+    case TDialogueNumbering::Adjust:
+      // The speeches were just counted afresh; a lock takes those counts.
+      if (script.DialogueNumberingLock) LockSpeechNumbers(script);
+      else ClearSpeechNumbers(script);
+      script.DialogueNumbering = 1;
+      break;
   }
   script.DisAssemble();
   RefreshAfterDraftChange(script);
   ShowMessageBox("Dialogue Numbering has been updated!", "");
   return true;
+}
+
+bool TogglePrintedDialogueNumbers(TMDIChild& script) {
+  script.DialogueNumbering = script.DialogueNumbering ? 0 : 1;
+  RefreshAfterDraftChange(script);
+  return script.DialogueNumbering != 0;
 }
 
 }  // namespace qm

@@ -5,6 +5,8 @@
 // locked script with added speeches unlocks to numbered, keeping its
 // numbers; locking that again multi-locks it, the added speeches keeping
 // their letters a level down. Unlocking lets the speeches count from 1.
+// Adjusting numbers every speech afresh from 1, the added ones too, and
+// locks those numbers when the numbering is locked.
 #pragma once
 
 #include "platform/forms.h"
@@ -14,7 +16,7 @@ namespace qm {
 
 class TMDIChild;
 
-enum class TDialogueNumbering : Byte { Lock, MultiLock, Unlock, UnlockMultiLocked };
+enum class TDialogueNumbering : Byte { Lock, MultiLock, Unlock, UnlockMultiLocked, Adjust };
 
 // Asks with the dialog what the mode will do; OK or Cancel.
 class TDialogueNumberingDlg : public TForm {
@@ -28,6 +30,10 @@ class TDialogueNumberingDlg : public TForm {
 // After the writer confirms: the numbers locked, multi-locked or unlocked,
 // the speeches renumbered and the change reported. False when refused.
 bool LockDialogueNumbering(TMDIChild& script, TDialogueNumbering mode);
+
+// Print Numbering in Script: the speech numbers shown and printed, or
+// not; the new state.
+bool TogglePrintedDialogueNumbers(TMDIChild& script);
 
 // The Lock and Unlock items choose by what the script has now.
 TDialogueNumbering LockModeOf(const TMDIChild& script);

@@ -13,16 +13,17 @@ using enum TDialogItemKind;
 
 TDialogTable WhichTypeTable() {
   TDialogTable table{
-      {Panel, "PageBreakPanel", "", {8, 8, 304, 150}},
+      {Panel, "PageBreakPanel", "", {8, 8, 304, 236}},
       {RadioGroup, "PageBreakGroup", "Page Break Type", {8, 8, 288, 134}, "PageBreakPanel",
        {"&Locked Page", "&Forced Page or Act Break", "Fi&xed A-Page", "&Multi-Locked Page"}},
-      {Panel, "ScenePanel", "", {8, 8, 304, 150}},
-      {RadioGroup, "SceneTypeGroup", "Scene Type", {8, 8, 288, 96}, "ScenePanel",
-       {"&Normal", "&Locked", "&Specify Manually"}},
-      {Label, "SceneNumberLabel", "Scene &Number:", {8, 116, 100, 20}, "ScenePanel"},
-      {Edit, "SceneNumberEdit", "", {112, 112, 80, 24}, "ScenePanel"},
+      {Panel, "ScenePanel", "", {8, 8, 304, 236}},
+      {RadioGroup, "SceneTypeGroup", "Scene Type", {8, 8, 288, 186}, "ScenePanel",
+       {"N&o Numbering", "&Normal", "&Locked", "&Flipped Locked", "&Multi-Locked", "&Specify Manually",
+        "Flip O&rder"}},
+      {Label, "SceneNumberLabel", "Scene N&umber:", {8, 206, 100, 20}, "ScenePanel"},
+      {Edit, "SceneNumberEdit", "", {112, 202, 80, 24}, "ScenePanel"},
   };
-  for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, {70, 168, 80, 25}, 95)) table.push_back(button);
+  for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, {70, 254, 80, 25}, 95)) table.push_back(button);
   return table;
 }
 
@@ -32,7 +33,7 @@ TWhichPageTypeDlg::TWhichPageTypeDlg(TComponent* owner, TTypeQuestion question) 
   Name = "WhichPageTypeDlg";
   BorderStyle = TFormBorderStyle::bsDialog;
   Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 320, 230);
+  SetBounds(0, 0, 320, 316);
   BuildDialog(*this, WhichTypeTable());
   PageBreakPanel = DialogControl<TPanel>(*this, "PageBreakPanel");
   PageBreakGroup = DialogControl<TRadioGroup>(*this, "PageBreakGroup");

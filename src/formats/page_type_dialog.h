@@ -27,6 +27,17 @@ class TWhichPageTypeDlg : public TForm {
   TButton* CancelBtn;
 };
 
+// The scene types in the order the dialog lists them.
+enum TSceneTypeChoice : int {
+  stNoNumbering = 0,
+  stNormal,
+  stLocked,
+  stFlippedLocked,
+  stMultiLocked,
+  stManual,
+  stFlipOrder,
+};
+
 // The page-break kinds in the order the dialog lists them.
 inline constexpr Byte PageBreakChoiceKinds[] = {17, 12, 21, 18};
 

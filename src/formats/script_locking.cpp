@@ -32,23 +32,11 @@ const char* const NoOmitWarning =
     "it.\r\rShould I continue?";
 const char* const RemoveOmittedQuestion = "Should I REALLY remove all the OMITTED Scene Headings?";
 
-// The largest number the number word holds; past it numbers count on
-// from 500.
-constexpr int MostLockedNumber = 511;
-
-Word LockedWord(const TMDIChild& script, const TElementGroup& group) {
-  int number = group.number;
-  if (number > MostLockedNumber) number -= 500;
-  const Byte shown = script.DisplayNumberLetter(&group);
-  const char letter = shown > ' ' && shown != '-' ? static_cast<char>(shown) : '\0';
-  return number_word::Make(number, true, letter);
-}
-
 void LockSceneNumbers(TMDIChild& script, bool aScenesToo) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!e->group || number_word::Locked(e->format.NumberWord)) continue;
     const bool heading = e->Kind() == ekSceneHeading;
-    if (heading || (aScenesToo && IsSceneHeading(e->Kind()))) e->format.NumberWord = LockedWord(script, *e->group);
+    if (heading || (aScenesToo && IsSceneHeading(e->Kind()))) e->format.NumberWord = LockedNumberWord(script, *e->group);
   }
 }
 
@@ -129,6 +117,14 @@ void TakeLockedPageLines(TMDIChild& script, const TLockedPageLines& lines, bool 
                                ".\r\rShould I Cheat the line spacing of the script so that every page keeps its "
                                "lines, or Adjust the Page Breaks?";
   if (AskCheatOrAdjust(question, LockSection) == 250) CheatScriptSpacing(script, usableBefore);
+}
+
+Word LockedNumberWord(const TMDIChild& script, const TElementGroup& group) {
+  int number = group.number;
+  if (number > MostLockedNumber) number -= 500;
+  const Byte shown = script.DisplayNumberLetter(&group);
+  const char letter = shown > ' ' && shown != '-' ? static_cast<char>(shown) : '\0';
+  return number_word::Make(number, true, letter);
 }
 
 void LockScript(TMDIChild& script, const TLockChoices& choices) {
@@ -250,64 +246,6 @@ void MultiLockScenesOrPages(TMDIChild& script, bool scenes) {
   script.DisAssemble();
   RefreshAfterDraftChange(script);
   ShowMessageBox(flag ? what + " are now Multi-Locked." : what + " are no longer Multi-Locked.", "");
-}
-
-namespace {
-
-enum TSceneTypeChoice { stNormal = 0, stLocked = 1, stManual = 2 };
-
-}  // namespace
-
-std::optional<Word> TypedSceneNumber(std::string text) {
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  std::size_t digits = 0;
-  while (digits < text.size() && digits < 3 && std::isdigit(static_cast<unsigned char>(text[digits]))) ++digits;
-  if (digits == 0 || text.size() > digits + 1) return std::nullopt;
-  const int number = std::stoi(text.substr(0, digits));
-  const char letter = text.size() > digits ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[digits]))) : '\0';
-  if (number < 1 || number > MostLockedNumber || (letter != '\0' && (letter < 'A' || letter > 'Z'))) return std::nullopt;
-  return number_word::Make(number, true, letter);
-}
-
-bool ChangeSceneNumberingType(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
-  if (!e) return false;
-  if (!IsSceneHeading(e->Kind())) {
-    ShowMessageBox(NotOnHeading, "");
-    return false;
-  }
-  TWhichPageTypeDlg dialog(nullptr, TTypeQuestion::SceneType);
-  dialog.SceneTypeGroup->SetItemIndex(number_word::Locked(e->format.NumberWord) ? stLocked : stNormal);
-  dialog.SceneNumberEdit->Text = script.SceneNumberText(*e);
-  if (dialog.ShowModal() != mrOk) return false;
-  Word word = 0;
-  Byte kind = ekSceneHeading;
-  switch (dialog.SceneTypeGroup->ItemIndex()) {
-    case stNormal: break;
-    case stLocked:
-      if (!e->group) return false;
-      word = LockedWord(script, *e->group);
-      kind = e->Kind();
-      break;
-    case stManual: {
-      const std::optional<Word> typed = TypedSceneNumber(dialog.SceneNumberEdit->Text());
-      if (!typed) {
-        ShowMessageBox(dialog.SceneNumberEdit->Text() + " is NOT a Valid Number!", "");
-        return false;
-      }
-      word = *typed;
-      kind = number_word::Letter(word) != '\0' ? ekASceneHeading : ekSceneHeading;
-      break;
-    }
-    default: return false;
-  }
-  SaveUndoStep(ukWholeScript, true, true, 0);
-  script.Assemble();
-  e->format.NumberWord = word;
-  e->format.Kind = kind;
-  script.DisAssemble();
-  RefreshAfterDraftChange(script);
-  return word != 0;
 }
 
 bool IsOmittedHeading(const TMDIChild& script, const TScriptElement& heading) {

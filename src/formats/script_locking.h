@@ -13,6 +13,7 @@ namespace qm {
 
 class TMDIChild;
 struct TScriptElement;
+struct TElementGroup;
 
 // What a lock locks, or what an unlock keeps and does.
 struct TLockChoices {
@@ -51,9 +52,17 @@ void UnlockScript(TMDIChild& script, const TLockChoices& keep);
 // or (after a question) off, renumbers and reports.
 void MultiLockScenesOrPages(TMDIChild& script, bool scenes);
 
-// Override > Element's Numbering: the heading at the caret numbered
-// normally, locked at the number it shows, or given a number (and letter)
-// typed in; true when its number was overridden.
+// The largest number the number word holds; past it numbers count on
+// from 500.
+inline constexpr int MostLockedNumber = 511;
+// The number word that locks a scene heading at the number (and letter)
+// its group shows now.
+Word LockedNumberWord(const TMDIChild& script, const TElementGroup& group);
+
+// Override > Element's Numbering: the heading at the caret left without a
+// number, numbered normally, locked (its letter on the usual or the other
+// side), made a multi-locked A-scene, given a number typed in, or its
+// letter moved to the other side; true when its number was overridden.
 bool ChangeSceneNumberingType(TMDIChild& script);
 // A scene number typed as "12" or "12B": its locked number word; nothing
 // for other text.

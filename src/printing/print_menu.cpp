@@ -103,6 +103,19 @@ std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choi
   return {};
 }
 
+std::vector<std::string> DraftWatermarkLines(const TDraftInformation& info) {
+  std::vector<std::string> lines;
+  const auto add = [&lines](const std::string& label, const std::string& value) {
+    const std::string text = Trim(value);
+    if (!text.empty()) lines.push_back(label + text);
+  };
+  add("", info.Date);
+  add("Requested by: ", info.RequestedBy);
+  add("Approved by: ", info.ApprovedBy);
+  add("", info.FurtherInformation);
+  return lines;
+}
+
 std::vector<std::string> SpeakingCharacters(const TMDIChild& script) {
   std::vector<std::string> names;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
@@ -132,6 +145,7 @@ bool PrintScript(TMDIChild& script, const TPrintChoice& choice) {
     PrintingVariables().Watermark = choice.NumberCopies ? Trim(choice.WatermarkText + " " + std::to_string(copy)) : "";
   };
   watermark(1);
+  PrintingVariables().DraftWatermark = choice.DraftLines;
   TPrintingDlg& progress = PrintingDlg();
   progress.Begin("Printing " + title);
   const bool started = StartPrintJob(false, title);
@@ -144,6 +158,7 @@ bool PrintScript(TMDIChild& script, const TPrintChoice& choice) {
     }
   }
   PrintingVariables().Watermark.clear();
+  PrintingVariables().DraftWatermark.clear();
   if (!started) {
     progress.End();
     return false;

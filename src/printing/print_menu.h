@@ -2,7 +2,9 @@
 // scenes, revised pages, one character's pages), how many copies and
 // whether each carries its number as a watermark, where it goes (a
 // printer, the PDF printer, a print file), and the print job that carries
-// the choice out.
+// the choice out. Its watermark page keeps the draft information (date,
+// who asked for the draft, who approved it, a further note) that can be
+// printed across every page.
 #pragma once
 
 #include <functional>
@@ -26,7 +28,20 @@ struct TPrintChoice {
   std::string WatermarkText = "Copy";
   bool SmartCheckFirst = false;
   std::string PrintFile;          // a system path: the job writes a print file
+  std::vector<std::string> DraftLines;  // the draft information watermark; empty for none
 };
+
+// The draft information of the watermark page.
+struct TDraftInformation {
+  std::string Date;
+  std::string RequestedBy;
+  std::string ApprovedBy;
+  std::string FurtherInformation;
+  bool PrintAsWatermark = false;
+};
+
+// The lines the draft information prints as, blank items left out.
+std::vector<std::string> DraftWatermarkLines(const TDraftInformation& info);
 
 // The pages a choice prints, in order; empty when none match.
 std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choice);
@@ -60,6 +75,17 @@ class TPrintMenuDlg : public TForm {
   TButton* PreviewBtn = nullptr;
   TButton* OKBtn = nullptr;
   TButton* CancelBtn = nullptr;
+  // The watermark page and what it keeps.
+  TPageControl* Notebook = nullptr;
+  TTabSheet* PrintPage = nullptr;
+  TTabSheet* WatermarkPage = nullptr;
+  TEdit* DraftDateEdit = nullptr;
+  TEdit* RequestedByEdit = nullptr;
+  TEdit* ApprovedByEdit = nullptr;
+  TEdit* FurtherInfoEdit = nullptr;
+  TCheckBox* PrintDraftInfoBox = nullptr;
+  // Closes the watermark page shown alone, keeping what was typed.
+  TButton* DoneBtn = nullptr;
   // Set by the breakdown commands' callers to print the selection only.
   bool PrintSelection = false;
 
@@ -73,11 +99,23 @@ class TPrintMenuDlg : public TForm {
   // The dialog's choice; false with a message when a value is not valid.
   bool ReadChoice(TPrintChoice& choice);
   void FillFrom(TMDIChild& script);
+  // The draft information as the watermark page holds it.
+  TDraftInformation DraftInformation() const;
+  // Shows the watermark page alone, without the print buttons, or the
+  // whole menu again.
+  void ShowWatermarkPageAlone(bool alone);
+  void SaveDraftInformation();
 
  private:
   void SaveVariables();
   void UpdateControls();
+  // The control the print page starts on.
+  TWinControl* printFocus_ = nullptr;
 };
+
+// Se&tup Draft Information: the watermark page alone; OK keeps what was
+// typed for the next print.
+void ShowScriptInformationSetup();
 
 // What the print menu hands on to the folders above it: the standard
 // breakdowns run (set by the main window).

@@ -12,6 +12,7 @@
 #include "printing/print_preview.h"
 #include "printing/printer_setup_dialog.h"
 #include "printing/smartcheck.h"
+#include "script/model/script_record.h"
 
 namespace qm {
 
@@ -27,29 +28,47 @@ const GlobalState reset([] {
 });
 
 constexpr const char* PrintMenuSection = "Print Menu";
+constexpr const char* PrintMenuCaption = "Print...";
+constexpr const char* SetupCaption = "Setup Script Information";
+// The settings file keeps short strings.
+constexpr std::size_t DraftTextCapacity = 255;
 
 using enum TDialogItemKind;
 
 TDialogTable PrintMenuTable() {
   return {
-      {Label, "PrinterLabel", "&Printer:", {12, 14, 60, 16}},
-      {DropDownList, "PrinterBox", "", {80, 10, 230, 22}},
-      {Button, "SetupBtn", "Set&up...", {320, 9, 80, 25}},
-      {RadioGroup, "RangeGroup", "Print", {12, 44, 388, 132}, "",
+      {PageControl, "Notebook", "", {4, 4, 408, 300}},
+      {Page, "PrintPage", "Print", {}, "Notebook"},
+      {Label, "PrinterLabel", "&Printer:", {12, 14, 60, 16}, "PrintPage"},
+      {DropDownList, "PrinterBox", "", {80, 10, 230, 22}, "PrintPage"},
+      {Button, "SetupBtn", "Set&up...", {320, 9, 80, 25}, "PrintPage"},
+      {RadioGroup, "RangeGroup", "Print", {12, 44, 388, 132}, "PrintPage",
        {"&All Pages", "Page &Range", "&Scenes", "Re&vised Pages Only", "One &Character's Dialogue"}},
-      {Label, "FromLabel", "&From:", {220, 66, 40, 16}},
-      {Edit, "FromEdit", "", {264, 62, 50, 22}},
-      {Label, "ToLabel", "&To:", {320, 66, 24, 16}},
-      {Edit, "ToEdit", "", {344, 62, 50, 22}},
-      {ComboBox, "CharacterBox", "", {220, 146, 174, 22}},
-      {Label, "CopiesLabel", "C&opies:", {12, 190, 50, 16}},
-      {Edit, "CopiesEdit", "1", {68, 186, 40, 22}},
-      {CheckBox, "NumberCopiesBox", "&Number each Copy with a Watermark:", {120, 188, 230, 20}},
-      {Edit, "WatermarkEdit", "Copy", {350, 186, 50, 22}},
-      {CheckBox, "SmartCheckBox", "Run S&martCheck First", {12, 218, 200, 20}},
-      {CheckBox, "PrintFileBox", "Print to a &Quillpress File:", {12, 244, 180, 20}},
-      {Edit, "PrintFileEdit", "", {196, 242, 204, 22}},
-      {Button, "PreviewBtn", "Pre&view", {12, 280, 80, 25}},
+      {Label, "FromLabel", "&From:", {220, 66, 40, 16}, "PrintPage"},
+      {Edit, "FromEdit", "", {264, 62, 50, 22}, "PrintPage"},
+      {Label, "ToLabel", "&To:", {320, 66, 24, 16}, "PrintPage"},
+      {Edit, "ToEdit", "", {344, 62, 50, 22}, "PrintPage"},
+      {ComboBox, "CharacterBox", "", {220, 146, 174, 22}, "PrintPage"},
+      {Label, "CopiesLabel", "C&opies:", {12, 190, 50, 16}, "PrintPage"},
+      {Edit, "CopiesEdit", "1", {68, 186, 40, 22}, "PrintPage"},
+      {CheckBox, "NumberCopiesBox", "&Number each Copy with a Watermark:", {120, 188, 230, 20}, "PrintPage"},
+      {Edit, "WatermarkEdit", "Copy", {350, 186, 50, 22}, "PrintPage"},
+      {CheckBox, "SmartCheckBox", "Run S&martCheck First", {12, 218, 200, 20}, "PrintPage"},
+      {CheckBox, "PrintFileBox", "Print to a &Quillpress File:", {12, 244, 180, 20}, "PrintPage"},
+      {Edit, "PrintFileEdit", "", {196, 242, 204, 22}, "PrintPage"},
+      {Page, "WatermarkPage", "Watermark", {}, "Notebook"},
+      {Label, "DraftDateLabel", "Draft &Date:", {12, 18, 120, 16}, "WatermarkPage"},
+      {Edit, "DraftDateEdit", "", {140, 14, 250, 22}, "WatermarkPage"},
+      {Label, "RequestedByLabel", "&Requested by:", {12, 52, 120, 16}, "WatermarkPage"},
+      {Edit, "RequestedByEdit", "", {140, 48, 250, 22}, "WatermarkPage"},
+      {Label, "ApprovedByLabel", "&Approved by:", {12, 86, 120, 16}, "WatermarkPage"},
+      {Edit, "ApprovedByEdit", "", {140, 82, 250, 22}, "WatermarkPage"},
+      {Label, "FurtherInfoLabel", "&Further Information:", {12, 120, 120, 16}, "WatermarkPage"},
+      {Edit, "FurtherInfoEdit", "", {140, 116, 250, 22}, "WatermarkPage"},
+      {CheckBox, "PrintDraftInfoBox", "Print the Draft Information as a &Watermark on every Page", {12, 156, 380, 20},
+       "WatermarkPage"},
+      {Button, "PreviewBtn", "Pre&view", {12, 314, 80, 25}},
+      {Button, "DoneBtn", "OK", {220, 314, 80, 25}},
   };
 }
 
@@ -57,12 +76,12 @@ TDialogTable PrintMenuTable() {
 
 TPrintMenuDlg::TPrintMenuDlg(TComponent* owner) : TForm(owner) {
   Name = "PrintMenuDlg";
-  Caption = "Print...";
+  Caption = PrintMenuCaption;
   BorderStyle = TFormBorderStyle::bsDialog;
   Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 416, 346);
+  SetBounds(0, 0, 416, 380);
   BuildDialog(*this, PrintMenuTable());
-  BuildDialog(*this, ButtonRow(sbOK | sbCancel, {220, 280, 80, 25}, 90));
+  BuildDialog(*this, ButtonRow(sbOK | sbCancel, {220, 314, 80, 25}, 90));
   PrinterBox = DialogControl<TComboBox>(*this, "PrinterBox");
   SetupBtn = DialogControl<TButton>(*this, "SetupBtn");
   RangeGroup = DialogControl<TRadioGroup>(*this, "RangeGroup");
@@ -78,6 +97,20 @@ TPrintMenuDlg::TPrintMenuDlg(TComponent* owner) : TForm(owner) {
   PreviewBtn = DialogControl<TButton>(*this, "PreviewBtn");
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
+  Notebook = DialogControl<TPageControl>(*this, "Notebook");
+  PrintPage = DialogControl<TTabSheet>(*this, "PrintPage");
+  WatermarkPage = DialogControl<TTabSheet>(*this, "WatermarkPage");
+  DraftDateEdit = DialogControl<TEdit>(*this, "DraftDateEdit");
+  RequestedByEdit = DialogControl<TEdit>(*this, "RequestedByEdit");
+  ApprovedByEdit = DialogControl<TEdit>(*this, "ApprovedByEdit");
+  FurtherInfoEdit = DialogControl<TEdit>(*this, "FurtherInfoEdit");
+  PrintDraftInfoBox = DialogControl<TCheckBox>(*this, "PrintDraftInfoBox");
+  DoneBtn = DialogControl<TButton>(*this, "DoneBtn");
+  DoneBtn->ModalResult = mrOk;
+  printFocus_ = ActiveControl;
+  DoneBtn->Visible = false;
+  for (TEdit* edit : {DraftDateEdit, RequestedByEdit, ApprovedByEdit, FurtherInfoEdit})
+    edit->MaxLength = static_cast<int>(DraftTextCapacity);
   OKBtn->Caption = "&Print";
   PreviewBtn->ModalResult = mrPreview;
   RangeGroup->SetItemIndex(0);
@@ -121,6 +154,12 @@ void TPrintMenuDlg::SetupVariables() {
     NumberCopiesBox->SetChecked(ini.ReadBool(PrintMenuSection, "Number Copies", false));
     WatermarkEdit->Text = ini.ReadString(PrintMenuSection, "Watermark", "Copy");
     SmartCheckBox->SetChecked(ini.ReadBool(PrintMenuSection, "SmartCheck First", false));
+    DraftDateEdit->Text = CutToCapacity(ini.ReadString(PrintMenuSection, "Draft Date", ""), DraftTextCapacity);
+    RequestedByEdit->Text = CutToCapacity(ini.ReadString(PrintMenuSection, "Requested By", ""), DraftTextCapacity);
+    ApprovedByEdit->Text = CutToCapacity(ini.ReadString(PrintMenuSection, "Approved By", ""), DraftTextCapacity);
+    FurtherInfoEdit->Text =
+        CutToCapacity(ini.ReadString(PrintMenuSection, "Further Information", ""), DraftTextCapacity);
+    PrintDraftInfoBox->SetChecked(ini.ReadBool(PrintMenuSection, "Print Draft Information", false));
   } catch (const EIniFileError&) {
     // The defaults the form was built with stand.
   }
@@ -137,6 +176,44 @@ void TPrintMenuDlg::SaveVariables() {
   } catch (const EIniFileError&) {
     // The choice still prints; only remembering it failed.
   }
+  SaveDraftInformation();
+}
+
+TDraftInformation TPrintMenuDlg::DraftInformation() const {
+  TDraftInformation info;
+  info.Date = CutToCapacity(DraftDateEdit->Text(), DraftTextCapacity);
+  info.RequestedBy = CutToCapacity(RequestedByEdit->Text(), DraftTextCapacity);
+  info.ApprovedBy = CutToCapacity(ApprovedByEdit->Text(), DraftTextCapacity);
+  info.FurtherInformation = CutToCapacity(FurtherInfoEdit->Text(), DraftTextCapacity);
+  info.PrintAsWatermark = PrintDraftInfoBox->Checked();
+  return info;
+}
+
+void TPrintMenuDlg::SaveDraftInformation() {
+  const TDraftInformation info = DraftInformation();
+  try {
+    TIniFile ini = OpenSettingsFile();
+    ini.WriteString(PrintMenuSection, "Draft Date", info.Date);
+    ini.WriteString(PrintMenuSection, "Requested By", info.RequestedBy);
+    ini.WriteString(PrintMenuSection, "Approved By", info.ApprovedBy);
+    ini.WriteString(PrintMenuSection, "Further Information", info.FurtherInformation);
+    ini.WriteBool(PrintMenuSection, "Print Draft Information", info.PrintAsWatermark);
+  } catch (const EIniFileError&) {
+    ShowMessageBox("The Draft Information could not be saved in the settings file.", "Attention");
+  }
+}
+
+void TPrintMenuDlg::ShowWatermarkPageAlone(bool alone) {
+  // Through the print page, so that the tabs are laid out again either way.
+  Notebook->SetActivePage(alone ? PrintPage : WatermarkPage);
+  PrintPage->TabVisible = !alone;
+  Notebook->SetActivePage(alone ? WatermarkPage : PrintPage);
+  Caption = alone ? SetupCaption : PrintMenuCaption;
+  PreviewBtn->Visible = !alone;
+  OKBtn->Visible = !alone;
+  DoneBtn->Visible = alone;
+  if (alone && ActiveControl != DraftDateEdit) printFocus_ = ActiveControl;
+  ActiveControl = alone ? DraftDateEdit : printFocus_;
 }
 
 bool TPrintMenuDlg::ReadChoice(TPrintChoice& choice) {
@@ -154,6 +231,8 @@ bool TPrintMenuDlg::ReadChoice(TPrintChoice& choice) {
   choice.NumberCopies = NumberCopiesBox->Checked();
   choice.WatermarkText = WatermarkEdit->Text();
   choice.SmartCheckFirst = SmartCheckBox->Checked();
+  const TDraftInformation draft = DraftInformation();
+  choice.DraftLines = draft.PrintAsWatermark ? DraftWatermarkLines(draft) : std::vector<std::string>{};
   choice.PrintFile.clear();
   const bool fromTo = choice.Range == TPrintRange::PageRange || choice.Range == TPrintRange::Scenes;
   if (fromTo && choice.From.find_first_not_of(' ') == std::string::npos) {
@@ -186,6 +265,7 @@ void TPrintMenuDlg::RunPrintJob(bool standardBreakdowns) {
   }
   SetupVariables();
   FillFrom(*script);
+  ShowWatermarkPageAlone(false);
   for (;;) {
     const TModalResult result = ShowModal();
     if (result != mrOk && result != mrPreview) return;
@@ -198,6 +278,14 @@ void TPrintMenuDlg::RunPrintJob(bool standardBreakdowns) {
     else PrintScript(*script, choice);
     return;
   }
+}
+
+void ShowScriptInformationSetup() {
+  TPrintMenuDlg& menu = PrintMenuDlg();
+  menu.SetupVariables();
+  menu.ShowWatermarkPageAlone(true);
+  if (menu.ShowModal() == mrOk) menu.SaveDraftInformation();
+  menu.ShowWatermarkPageAlone(false);
 }
 
 TPrintMenuDlg& PrintMenuDlg() {

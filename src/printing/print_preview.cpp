@@ -165,7 +165,13 @@ bool PreviewScript(TMDIChild& script, const TPrintChoice& choice) {
   preview.Title = "Print Preview";
   preview.PageCount = static_cast<int>(pages.size());
   preview.Handlers.PrintPage = [&](int page) {
-    return PrintScriptPage(script, pages[static_cast<std::size_t>(page - 1)], options);
+    const bool printed = PrintScriptPage(script, pages[static_cast<std::size_t>(page - 1)], options);
+    // The draft information shows as it will print.
+    FlushTextRun();
+    const TPoint middle{PrinterMetrics.PageWidth / 2 - PrinterMetrics.OffsetX,
+                        PrinterMetrics.PageHeight / 2 - PrinterMetrics.OffsetY};
+    if (CurrentPrintCanvas) DrawDraftLines(*CurrentPrintCanvas, choice.DraftLines, middle, false, PrinterMetrics.DpiY);
+    return printed;
   };
   preview.Handlers.PrintJob = [&] { PrintScript(script, choice); };
   return preview.Execute();

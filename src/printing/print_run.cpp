@@ -1,5 +1,6 @@
 #include "printing/print_run.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "base/global_state.h"
@@ -185,7 +186,7 @@ bool StartPrintJob(bool continuation, const std::string& title) {
   RunOpen = true;
   v.PagesPrinted = 1;
   MeasurePrinterCharWidths();
-  if (!v.Watermark.empty()) DrawWatermark(v.Watermark);
+  DrawPageWatermarks();
   return true;
 }
 
@@ -240,7 +241,7 @@ void EjectPage() {
     CurrentPrintCanvas->Brush.Style = TBrushStyle::bsClear;
   }
   ++v.PagesPrinted;
-  if (!v.Watermark.empty()) DrawWatermark(v.Watermark);
+  DrawPageWatermarks();
   if (CurrentPrintCanvas) UseRunFont(*CurrentPrintCanvas, font);
 }
 
@@ -302,6 +303,34 @@ void MeasurePrinterCharWidths() {
     v.CharWidths[static_cast<std::size_t>(ch - 32)] = MeasureText(font, dpi, std::string(1, static_cast<char>(ch)));
 }
 
+namespace {
+
+// Grey text rising to the right across the page, centred on `middle` and
+// moved `down` printer units at right angles to its line.
+void DrawRisingText(TCanvas& canvas, const std::string& text, int size, int down, TPoint middle) {
+  TFontDesc mark;
+  mark.Name = "Arial";
+  mark.Size = size;
+  mark.Style = fsBold;
+  mark.Color = static_cast<TColor>(0xC0C0C0);
+  mark.Orientation = 450;
+  UseRunFont(canvas, mark);
+  const int width = canvas.TextWidth(text);
+  // cos 45 degrees in thousandths: along the line and across it.
+  constexpr int c = 707;
+  canvas.TextOut(middle.X - width * c / 2000 + down * c / 1000, middle.Y + width * c / 2000 + down * c / 1000, text);
+}
+
+// The middle of the run's page, printer units from the printable corner.
+TPoint RunPageMiddle() {
+  return {PrintRun.PageWidth / 2 - PrintRun.OffsetX, PrintRun.PageHeight / 2 - PrintRun.OffsetY};
+}
+
+constexpr int CopyMarkSize = 48;
+constexpr int DraftMarkSize = 24;
+
+}  // namespace
+
 void DrawWatermark(const std::string& text) {
   if (!CurrentPrintCanvas || text.empty()) return;
   if (PrintRun.ToFile) {
@@ -312,18 +341,34 @@ void DrawWatermark(const std::string& text) {
   }
   TCanvas& canvas = *CurrentPrintCanvas;
   const TFontDesc kept = canvas.Font.Desc();
-  TFontDesc mark;
-  mark.Name = "Arial";
-  mark.Size = 48;
-  mark.Style = fsBold;
-  mark.Color = static_cast<TColor>(0xC0C0C0);
-  mark.Orientation = 450;
-  UseRunFont(canvas, mark);
-  const int width = canvas.TextWidth(text);
-  // Across the middle of the page, rising to the right.
-  const int cx = PrintRun.PageWidth / 2 - PrintRun.OffsetX, cy = PrintRun.PageHeight / 2 - PrintRun.OffsetY;
-  canvas.TextOut(cx - width * 707 / 2000, cy + width * 707 / 2000, text);
+  DrawRisingText(canvas, text, CopyMarkSize, 0, RunPageMiddle());
   UseRunFont(canvas, kept);
+}
+
+void DrawDraftLines(TCanvas& canvas, const std::vector<std::string>& lines, TPoint middle, bool belowCopy, int dpiY) {
+  if (lines.empty()) return;
+  const TFontDesc kept = canvas.Font.Desc();
+  // A line and a half apart; below the copy's number, or centred alone.
+  const int step = std::max(1, dpiY) * DraftMarkSize * 3 / 2 / 72;
+  const int count = static_cast<int>(lines.size());
+  int down = belowCopy ? step * 2 : -step * (count - 1) / 2;
+  for (const std::string& line : lines) {
+    if (!line.empty()) DrawRisingText(canvas, line, DraftMarkSize, down, middle);
+    down += step;
+  }
+  UseRunFont(canvas, kept);
+}
+
+void DrawPageWatermarks() {
+  TPrintingVariables& v = PrintingVariables();
+  if (!v.Watermark.empty()) DrawWatermark(v.Watermark);
+  if (v.DraftWatermark.empty() || !CurrentPrintCanvas) return;
+  if (PrintRun.ToFile) {
+    for (const std::string& line : v.DraftWatermark)
+      if (v.File) v.File->Watermark(line);
+    return;
+  }
+  DrawDraftLines(*CurrentPrintCanvas, v.DraftWatermark, RunPageMiddle(), !v.Watermark.empty(), PrintRun.DpiY);
 }
 
 }  // namespace qm

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/graphics.h"
 #include "platform/types.h"
@@ -76,6 +77,8 @@ class TPrintingVariables {
   int RunsDrawn = 0;
   // The watermark drawn on each new page (empty for none).
   std::string Watermark;
+  // The draft information drawn under it on each page, a line each.
+  std::vector<std::string> DraftWatermark;
   // The print file the run writes, when it writes one.
   std::unique_ptr<TPrintFile> File;
   std::string FileName;
@@ -117,6 +120,13 @@ void MeasurePrinterCharWidths();
 
 // Draws the watermark on the current page of CurrentPrintCanvas.
 void DrawWatermark(const std::string& text);
+// Draws the run's watermarks (the copy's and the draft information's) on
+// the current page.
+void DrawPageWatermarks();
+// Draws the draft information's lines in grey, rising across the page
+// whose middle is `middle` (printer units), below a copy's number or
+// centred on the middle.
+void DrawDraftLines(TCanvas& canvas, const std::vector<std::string>& lines, TPoint middle, bool belowCopy, int dpiY);
 
 // The progress texts the printer gets on a page feed.
 inline constexpr const char* PageFeedText = "Sending Page Feed...";

@@ -92,6 +92,7 @@ class PagePrinter {
       if (options_.revisionMarks) PrintRevisionMarks(RevisionMarkLevel(s_, e, i + 1), top);
     }
     if (options_.sceneNumbers && IsSceneHeading(e.Kind())) PrintSceneNumbers(e, y, font);
+    if (e.Kind() == ekCharacterName && s_.DialogueNumbering) PrintSpeechNumber(e, y, font);
     return y + line + spacing * line * std::max(count - 1, 0) / 10;
   }
 
@@ -104,6 +105,18 @@ class PagePrinter {
       PrintAt(font, std::max(right - PrintedWidth(font, number), g_.offsetX), y, number);
     }
     if (s_.RightNumber) PrintAt(font, g_.pageWidth - g_.Dots(heading.format.RightMargin) + g_.dpiX / 2, y, number);
+  }
+
+  // Where the screen shows it: at the scene headings' left margin, or
+  // just past their right one.
+  void PrintSpeechNumber(const TScriptElement& cue, int y, const TFontDesc& font) {
+    std::string number = s_.DialogueNumberText(&cue);
+    if (number.empty()) return;
+    if (BracketDialogueNumbers) number = "<" + number + ">";
+    const TElementFormat& heading = s_.FormatSet[fsSceneHeading];
+    const int x = SpeechNumberFlag == 0 ? g_.Dots(heading.LeftMargin)
+                                        : g_.pageWidth - g_.Dots(heading.RightMargin) + g_.dpiX / 10;
+    PrintAt(font, x, y, number);
   }
 
   void PrintRevisionMarks(int level, int y) {

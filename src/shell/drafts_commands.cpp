@@ -1,5 +1,6 @@
 // The Production menu's draft commands: page breaks, locking the script,
-// the multi-locks, revisions and their marks, the OMITTED headings.
+// the multi-locks, revisions and their marks, the OMITTED headings, the
+// draft information and the dialogue numbering.
 #include "formats/dialogue_numbering.h"
 #include "formats/page_breaks.h"
 #include "formats/page_headers.h"
@@ -8,6 +9,7 @@
 #include "formats/script_locking.h"
 #include "language/search_tools.h"
 #include "files/undo_ring.h"
+#include "printing/print_menu.h"
 #include "platform/menus.h"
 #include "script/editing/revision_marks.h"
 #include "base/document_table.h"
@@ -143,6 +145,24 @@ void TMainForm::LockDialogueNumberingItemClick(TObject*) {
 
 void TMainForm::UnlockDialogueNumberingItemClick(TObject*) {
   if (TMDIChild* script = EditableActiveScript()) LockDialogueNumbering(*script, UnlockModeOf(*script));
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::DraftInformationItemClick(TObject*) {
+  ShowScriptInformationSetup();
+  FocusActiveScript();
+}
+
+void TMainForm::PrintNumberingItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript())
+    MenuItem("PrintNumberingItem")->Checked = TogglePrintedDialogueNumbers(*script);
+  MenusDue = 1;
+  FocusActiveScript();
+}
+
+void TMainForm::AdjustNumberingItemClick(TObject*) {
+  if (TMDIChild* script = EditableActiveScript()) LockDialogueNumbering(*script, TDialogueNumbering::Adjust);
   MenusDue = 1;
   FocusActiveScript();
 }

@@ -419,6 +419,11 @@ class TMainForm : public TForm, public TProgramOptions {
   void UnlockDialogueNumberingItemClick(TObject* sender);
   // The undo ring's calls into the revision marks and page headers.
   void InstallDraftHooks();
+  // Draft information for the watermark, and the speech numbers shown,
+  // printed and renumbered.
+  void DraftInformationItemClick(TObject* sender);
+  void PrintNumberingItemClick(TObject* sender);
+  void AdjustNumberingItemClick(TObject* sender);
 
   // Help menu and the outside programs this system does not have.
   void MemoryAvailItemClick(TObject* sender);

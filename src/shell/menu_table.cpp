@@ -10,9 +10,6 @@ namespace {
 
 using R = TMenuRule;
 
-// Issues whose routines commands wait for.
-constexpr int Drafts = 24, SettingsDialogs = 25;
-
 constexpr TMenuRow Menu(Byte depth, const char* caption, const char* name) {
   return {depth, caption, "", name, "", nullptr, Built, R::AsMenu, 0, false};
 }
@@ -313,7 +310,7 @@ const TMenuRow kRows[] = {
     Do(2, "Start &Next Revision", "", "StartNextRevisionItem", QM_CMD(StartNextRevisionItemClick))
         .When(R::PagesLocked),
     Do(2, "Set Revision &Draft Color", "", "SetupRevisionColorsItem", QM_CMD(SetupRevisionColorsItemClick)),
-    Await(2, "Se&tup Draft Information", "", "DraftInformationItem", "DraftInformationItemClick", Drafts),
+    Do(2, "Se&tup Draft Information", "", "DraftInformationItem", QM_CMD(DraftInformationItemClick)),
     Menu(2, "&Fix or Flex...", "FixFlexItem"),
     Do(3, "&Fix All A-Pages", "", "FixFlexAPagesItem", QM_CMD(FixFlexAPagesItemClick)).When(R::PagesLocked),
     Do(3, "F&lex All A-Pages", "", "FlexAPagesItem", QM_CMD(FixFlexAPagesItemClick)).When(R::PagesLocked),
@@ -368,12 +365,12 @@ const TMenuRow kRows[] = {
     Menu(2, "Animation Loc&king", "AnimationLockingItem"),
     Do(3, "Loc&k Current Rev. Marks", "", "LockRevMarksItem", QM_CMD(LockRevMarksItemClick)),
     Do(3, "U&nlock One Rev. Mark Level", "", "UnlockRevMarkLevelItem", QM_CMD(UnlockRevMarkLevelItemClick)),
-    Await(3, "&Print Numbering in Script", "", "PrintNumberingItem", "PrintNumberingItemClick", Drafts),
+    Do(3, "&Print Numbering in Script", "", "PrintNumberingItem", QM_CMD(PrintNumberingItemClick)),
     Do(3, "&Lock Dialogue Numbering", "", "LockDialogueNumberingItem", QM_CMD(LockDialogueNumberingItemClick))
         .When(R::NumberingNotLocked),
     Do(3, "&Unlock Dialogue Numbering", "", "UnlockDialogueNumberingItem", QM_CMD(UnlockDialogueNumberingItemClick))
         .When(R::NumberingOn),
-    Await(3, "&Adjust Dialogue Numbering", "Ctrl+F3", "AdjustNumberingItem", "AdjustNumberingItemClick", Drafts)
+    Do(3, "&Adjust Dialogue Numbering", "Ctrl+F3", "AdjustNumberingItem", QM_CMD(AdjustNumberingItemClick))
         .When(R::NumberingOn),
     Menu(2, "Stor&yBoard Linking", "StoryBoardLinkingItem"),
     Do(3, "&Create New Frame", "", "NewFrameItem", QM_CMD(StoryBoardLinkClick)),

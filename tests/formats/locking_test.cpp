@@ -178,11 +178,11 @@ TEST_F(LockingTest, AHeadingsNumberIsOverriddenByTheWritersChoice) {
     const char* message;
   };
   const std::vector<Case> cases = {
-      {"locked where it stands", 1, "", true, {"1", "2", "3"}, nullptr},
-      {"a number typed in", 2, "7", true, {"1", "7", "8"}, nullptr},
-      {"a number and letter typed in", 2, "1b", true, {"1", "1B", "2"}, nullptr},
-      {"numbered normally", 0, "", false, {"1", "2", "3"}, nullptr},
-      {"not a number", 2, "x9", false, {"1", "2", "3"}, "x9 is NOT a Valid Number!"},
+      {"locked where it stands", stLocked, "", true, {"1", "2", "3"}, nullptr},
+      {"a number typed in", stManual, "7", true, {"1", "7", "8"}, nullptr},
+      {"a number and letter typed in", stManual, "1b", true, {"1", "1B", "2"}, nullptr},
+      {"numbered normally", stNormal, "", false, {"1", "2", "3"}, nullptr},
+      {"not a number", stManual, "x9", false, {"1", "2", "3"}, "x9 is NOT a Valid Number!"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

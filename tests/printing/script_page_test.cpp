@@ -9,6 +9,7 @@
 #include "platform/cp1252.h"
 #include "platform/printer.h"
 #include "printing/page_header.h"
+#include "base/program_options.h"
 #include "printing/print_run.h"
 #include "script/fixtures/pagination_fixture.h"
 #include "script/editing/hidden_elements.h"
@@ -228,6 +229,58 @@ TEST_F(ScriptPageTest, ASpeechSplitByThePageEndsInMoreAndGoesOnUnderItsSpeaker) 
   ASSERT_FALSE(second.empty());
   EXPECT_EQ(second.front()->text, "JOHN (CONT'D)");
   EXPECT_EQ(second.front()->rect.Left, Window().FormatSet[fsCharacterName].LeftMargin * 30 - 75);
+}
+
+}  // namespace
+}  // namespace qm::testing
+
+namespace qm::testing {
+namespace {
+
+class SpeechNumberPrintTest : public ScriptPageTest {};
+
+TEST_F(SpeechNumberPrintTest, SpeechNumbersPrintBesideTheCuesOnlyWhileNumberingIsOn) {
+  Load({{ekCharacterName, "ANN"}, {ekDialogue, "One."}, {ekCharacterName, "BOB"}, {ekDialogue, "Two."}});
+  Repaginate();
+  const struct {
+    const char* what;
+    Byte numbering;
+    Byte position;  // SpeechNumberFlag
+    bool brackets;
+    std::vector<std::string> numbers;
+  } cases[] = {
+      {"numbering off", 0, 0, false, {}},
+      {"at the headings' left margin", 1, 0, false, {"1", "2"}},
+      {"past the headings' right margin, bracketed", 1, 1, true, {"<1>", "<2>"}},
+  };
+  const Byte keptFlag = SpeechNumberFlag;
+  const bool keptBrackets = BracketDialogueNumbers;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window().DialogueNumbering = c.numbering;
+    SpeechNumberFlag = c.position;
+    BracketDialogueNumbers = c.brackets;
+    PrintAll();
+    ASSERT_EQ(Printed().size(), 1u);
+    const RecordingCanvas& page = *Printed().back();
+    const TPageGeometry g = PageGeometry(Window());
+    const TElementFormat& heading = Window().FormatSet[fsSceneHeading];
+    const int x = (c.position == 0 ? g.Dots(heading.LeftMargin) : g.pageWidth - g.Dots(heading.RightMargin) + g.dpiX / 10) -
+                  g.offsetX;
+    std::vector<std::string> numbers;
+    for (const char* cue : {"ANN", "BOB"}) {
+      const DrawOp* name = page.FindText(cue);
+      ASSERT_NE(name, nullptr) << page.Transcript();
+      for (const DrawOp* op : page.TextOps())
+        if (op != name && op->rect.Top == name->rect.Top) {
+          EXPECT_EQ(op->rect.Left, x) << op->text;
+          numbers.push_back(op->text);
+        }
+    }
+    EXPECT_EQ(numbers, c.numbers) << page.Transcript();
+  }
+  SpeechNumberFlag = keptFlag;
+  BracketDialogueNumbers = keptBrackets;
 }
 
 }  // namespace

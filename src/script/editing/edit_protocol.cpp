@@ -13,6 +13,7 @@
 #include "script/model/code_runs.h"
 #include "script/model/element_cursors.h"
 #include "script/pagination/element_groups.h"
+#include "script/pagination/numbering.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
@@ -173,6 +174,7 @@ bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) 
   // An empty element changes its type instead of being followed.
   if (LastTrimmedLength == 0 && !forceAfter) {
     CurrentElement->format = CurrentFormat;
+    MarkSpeechAddedUnderLock(*this, *CurrentElement);
     CurrentElement->split = spWhole;
     WordWrapText(CurrentElement, EditBuffer, false, false);
     LayoutDue = 1;
@@ -244,6 +246,7 @@ void TMDIChild::AfterNewElement() {
     }
   }
   if (e->Kind() == ekSceneInformation && ScenesLocked) e->format.Kind = ekLockedSceneInformation;
+  MarkSpeechAddedUnderLock(*this, *e);
   if (IsNumberedKind(e->Kind()) || (e->Kind() == ekShot && InteractiveScript)) RenumberDue = 1;
   const Byte k = e->Kind();
   if (ContinuedPosition != 0 && k != ekAction && k != ekCenteredTitle && k != ekScriptNote) ContinuedCheckDue = 1;

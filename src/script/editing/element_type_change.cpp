@@ -11,6 +11,7 @@
 #include "script/editing/element_transitions.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/string_utils.h"
+#include "script/pagination/numbering.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -126,6 +127,7 @@ void KeepSpeechesSound(TMDIChild& window, Byte oldKind, Byte newKind) {
     const std::string speaker = NearestSpeaker(e);
     window.CurrentFormat = window.FormatSet[fsCharacterName];
     window.NewIndex();
+    MarkSpeechAddedUnderLock(window, *window.CurrentElement);
     window.EditBuffer = speaker;
     window.WordWrapText(window.CurrentElement, window.EditBuffer, false, false);
     GoToElement(window, e, false);
@@ -153,6 +155,7 @@ bool ChangeElementType(TMDIChild& window, int entry, const TTypePopup& popup) {
     e->prev->split = spFirstPiece;
   e->format = window.FormatSet[static_cast<std::size_t>(SlotOfEntry[static_cast<std::size_t>(entry)])];
   e->format.Kind = static_cast<Byte>(kind);
+  MarkSpeechAddedUnderLock(window, *e);
   TidyText(window, static_cast<Byte>(kind));
   window.WordWrapText(e, window.EditBuffer, false, false);
   KeepSpeechesSound(window, oldKind, static_cast<Byte>(kind));

@@ -67,6 +67,7 @@ std::string SceneNumberText(const TMDIChild& window, const TScriptElement& eleme
   if (window.InteractiveScript) return std::to_string(element.format.NumberWord);
   std::string text = std::to_string(window.SceneStart);
   if (!IsSceneHeading(element.Kind())) return text;
+  if (element.format.NumberWord == UnnumberedHeadingWord) return {};
   const bool placement = window.SceneLetterPlacement != 0;
   const Byte letter = window.DisplayNumberLetter(element.group);
   const std::string number = std::to_string(window.DisplayNumber(element.group));

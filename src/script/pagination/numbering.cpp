@@ -101,6 +101,12 @@ void TSceneNumbering::ActOrSceneInformation(TElementGroup* g, TScriptElement* e)
 }
 
 void TSceneNumbering::SceneHeading(TElementGroup* g, const TScriptElement* e) {
+  if (e->format.NumberWord == UnnumberedHeadingWord) {
+    // Left out of the count: no number, and the next heading goes on.
+    SetIfChanged(g->number, 0);
+    w_.StoreGroupLetter(g, ' ');
+    return;
+  }
   const int locked = number_word::Number(e->format.NumberWord);
   scene_ = locked == 0 ? scene_ + 1 : WithAbove500(locked);
   SetIfChanged(g->number, scene_);
@@ -288,10 +294,19 @@ std::string TMDIChild::DialogueNumberText(const TScriptElement* cue) const {
       ++second;
     }
   }
+  // Numbered without any kept number before it: the speech's own count,
+  // not a letter after nothing.
+  if (base < 0 && state == 1) return std::to_string(cue->group ? cue->group->number : 0);
   std::string text = (base < 0 ? std::string("0") : std::to_string(base)) + first;
   if (state == 2 && !added) text += second;
   std::replace(text.begin(), text.end(), '@', '-');
   return text;
+}
+
+void MarkSpeechAddedUnderLock(const TMDIChild& script, TScriptElement& cue) {
+  if (cue.Kind() != ekCharacterName || !script.DialogueNumberingLock || dialogue_word::Number(cue.format.NumberWord) != 0)
+    return;
+  cue.format.NumberWord = static_cast<Word>(cue.format.NumberWord | dialogue_word::AddedUnderLock);
 }
 
 void TMDIChild::FlexOrFixAPages(bool flex) {
