@@ -355,6 +355,23 @@ std::vector<bool> SelectAllExceptOmitted(const std::vector<std::string>& entries
 
 namespace {
 
+std::string WithoutLeadingBlanks(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+bool HoldsNames(const TBreakdownRun& run, const BreakdownRecord& record, const std::vector<std::string>& names,
+                bool everyName) {
+  for (const std::string& name : names) {
+    const auto it = std::find(run.Names.begin(), run.Names.end(), name);
+    const auto index = static_cast<std::size_t>(it - run.Names.begin()) + 1;
+    const bool in = it != run.Names.end() && index <= 255 &&
+                    record.CharacterIndexes.find(static_cast<char>(index)) != std::string::npos;
+    if (in != everyName) return in;
+  }
+  return everyName;
+}
+
 bool PrintReport(const TBreakdownRun& run, const TBreakdownOptions& options) {
   if (!StartPrintJob(false, "Breakdowns")) return false;
   TReportPage page(*CurrentPrintCanvas, Printer()->PageWidth(), Printer()->PageHeight());
@@ -363,6 +380,31 @@ bool PrintReport(const TBreakdownRun& run, const TBreakdownOptions& options) {
 }
 
 }  // namespace
+
+std::string ScenesOfCharacters(TMDIChild& script, const std::vector<std::string>& names, bool everyName) {
+  TBreakdownOptions options;
+  options.Primary = TPrimaryOrder::Characters;
+  options.SomeNames = true;
+  options.PickedNames = names;
+  options.NonSpeaking = true;
+  options.NameOrder = TNameOrder::ScriptOrder;
+  TBreakdownRun run;
+  ShowPleaseWait("Gathering Data", true, true);
+  const bool gathered = GatherBreakdownRun(script, options, run, [] {
+    TickPleaseWait();
+    return GetMsgBoxResult() != mrCancel;
+  });
+  ClosePleaseWait();
+  std::string list;
+  if (!gathered || names.empty()) return list;
+  for (const TRunScene& scene : run.Scenes) {
+    if (scene.Record.CharacterIndexes.empty() || !HoldsNames(run, scene.Record, names, everyName)) continue;
+    TrimTrailingBlanks(list);
+    list += WithoutLeadingBlanks(scene.Record.SceneNumber) + ",";
+  }
+  while (!list.empty() && (list.back() == ' ' || list.back() == ',')) list.pop_back();
+  return list;
+}
 
 bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options) {
   if (!CurrentPrintCanvas && Printer()) CurrentPrintCanvas = &Printer()->Canvas();

@@ -119,6 +119,11 @@ std::vector<std::string> SceneListEntries();
 // The selection "All Scenes except OMITTEDs" makes of the entries.
 std::vector<bool> SelectAllExceptOmitted(const std::vector<std::string>& entries, const std::string& omitText);
 
+// The scenes in which the names speak or appear (every one of them, or
+// any), as the print menu's scene list: numbers joined by ",". Empty when
+// no scene has them or the run stopped.
+std::string ScenesOfCharacters(TMDIChild& script, const std::vector<std::string>& names, bool everyName);
+
 // Runs the breakdown to its output. False when it stopped or failed.
 bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options);
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/printer.h"
 #include "platform/recording_canvas.h"
 #include "printing/no_printer.h"
@@ -22,6 +24,13 @@ TPrintChoice Choice(TPrintRange range, std::string from = "", std::string to = "
   choice.From = std::move(from);
   choice.To = std::move(to);
   choice.Character = std::move(character);
+  return choice;
+}
+
+TPrintChoice ScenesOf(std::string list) {
+  TPrintChoice choice = Choice(TPrintRange::CharacterDialogue);
+  choice.CharacterPages = TCharacterPages::ScenesWithAny;
+  choice.SceneList = std::move(list);
   return choice;
 }
 
@@ -65,6 +74,10 @@ TEST_F(PrintChoiceTest, EachChoiceSelectsItsPages) {
     for (int p = first; p <= last; ++p) v.push_back(p);
     return v;
   };
+  const auto both = [](std::vector<int> a, const std::vector<int>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
   const struct {
     const char* what;
     TPrintChoice choice;
@@ -80,6 +93,11 @@ TEST_F(PrintChoiceTest, EachChoiceSelectsItsPages) {
       {"revised pages", Choice(TPrintRange::RevisedPages), {PageOf(revised)}},
       {"one character's dialogue", Choice(TPrintRange::CharacterDialogue, "", "", "mary"), {PageOf(mary)}},
       {"a character who never speaks", Choice(TPrintRange::CharacterDialogue, "", "", "NOBODY"), {}},
+      {"the scenes of chosen names", ScenesOf("2,4"),
+       both(span(PageOf(heading[1]), PageOf(lastBefore(heading[2]))), span(PageOf(heading[3]), pages))},
+      {"neighbouring scenes share their page once", ScenesOf(" 1 , 2"), span(1, PageOf(lastBefore(heading[2])))},
+      {"a listed scene that is not there", ScenesOf("9"), {}},
+      {"no scene listed", ScenesOf(""), {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -185,6 +203,50 @@ TEST_F(PrintCommandTest, ChoicesThatCannotPrintAreSaidAndAskedAgain) {
   ExpectBox("There are no pages to print in what you chose.", mrOk);
   MainForm->MenuItem("PrintItem")->Click();
   EXPECT_EQ(Recorder().DocumentsPrinted(), 0);
+}
+
+// "One Character's Dialogue" for the scenes of chosen names: the names are
+// picked in the breakdowns' name list and only their scenes print.
+TEST_F(PrintCommandTest, TheScenesOfChosenNamesPrintAlone) {
+  Load({{ekSceneHeading, "INT. ONE - DAY"}, {ekCharacterName, "JOHN"}, {ekDialogue, "One."},
+        {ekForcedPageBreak, ""},
+        {ekSceneHeading, "INT. TWO - DAY"}, {ekCharacterName, "MARY"}, {ekDialogue, "Two."},
+        {ekForcedPageBreak, ""},
+        {ekSceneHeading, "INT. THREE - DAY"}, {ekAction, "JOHN and MARY wait."},
+        {ekForcedPageBreak, ""},
+        {ekSceneHeading, "INT. FOUR - DAY"}, {ekAction, "Nobody."}});
+  W().RenumberScenes(true);
+  const struct {
+    const char* what;
+    int choice;
+    std::vector<std::string> names;
+    std::vector<std::string> printed;
+  } cases[] = {
+      {"any of them", 1, {"JOHN"}, {"INT. ONE - DAY", "INT. THREE - DAY"}},
+      {"every one of them", 2, {"JOHN", "MARY"}, {"INT. THREE - DAY"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    AnswerPrintMenu([&c](TPrintMenuDlg& menu) {
+      menu.RangeGroup->SetItemIndex(4);
+      menu.CharacterPagesBox->SetItemIndex(c.choice);
+    });
+    Driver().Expect([&c](TForm& form) {
+      EXPECT_EQ(form.Caption(), "Select Names - Double Click Here when Done");
+      auto* list = dynamic_cast<TListBox*>(form.FindComponent("NameList"));
+      ASSERT_NE(list, nullptr);
+      for (int i = 0; i < list->Items.Count(); ++i)
+        list->SetSelected(i, std::find(c.names.begin(), c.names.end(), list->Items[i]) != c.names.end());
+      form.ModalResult = mrOk;
+    });
+    MainForm->MenuItem("PrintItem")->Click();
+    // The printer keeps the pages of the last job.
+    std::vector<std::string> printed;
+    for (const auto& page : Recorder().Pages())
+      for (const char* heading : {"INT. ONE - DAY", "INT. TWO - DAY", "INT. THREE - DAY", "INT. FOUR - DAY"})
+        if (page->FindText(heading)) printed.push_back(heading);
+    EXPECT_EQ(printed, c.printed);
+  }
 }
 
 TEST_F(PrintCommandTest, WithoutAPrinterTheWarningComesOnce) {
