@@ -10,6 +10,8 @@
 #include "platform/recording_canvas.h"
 #include "printing/no_printer.h"
 #include "printing/print_run.h"
+#include "script/editing/editor_calls.h"
+#include "support/temp_folder.h"
 #include "script/layout/word_wrap.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/fixtures/pagination_fixture.h"
@@ -203,6 +205,20 @@ TEST_F(PrintCommandTest, ChoicesThatCannotPrintAreSaidAndAskedAgain) {
   ExpectBox("There are no pages to print in what you chose.", mrOk);
   MainForm->MenuItem("PrintItem")->Click();
   EXPECT_EQ(Recorder().DocumentsPrinted(), 0);
+}
+
+// File > Print checks the word last typed first, as typing a blank after
+// it would; not while a block is marked.
+TEST_F(PrintCommandTest, PrintingChecksTheWordLastTyped) {
+  ScopedEnv program("QUILLMASTER_PROGRAM_FOLDER", std::string(QM_BINARY_DIR) + "/data/");
+  for (const bool block : {false, true}) {
+    SCOPED_TRACE(block ? "a block marked" : "no block");
+    Load({{ekAction, "Go ofthe"}}, 0, 8);
+    if (block) editor::MarkBlock(W(), *W().FirstElement, 0, *W().FirstElement, 2);
+    AnswerPrintMenu([](TPrintMenuDlg&) {}, mrCancel);
+    MainForm->MenuItem("PrintItem")->Click();
+    EXPECT_EQ(W().EditBuffer, block ? "Go ofthe" : "Go of the");
+  }
 }
 
 // "One Character's Dialogue" for the scenes of chosen names: the names are
