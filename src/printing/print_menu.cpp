@@ -7,6 +7,7 @@
 #include "base/program_options.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "printing/page_header.h"
 #include "printing/print_run.h"
 #include "printing/printing_dialog.h"
 #include "script/model/string_utils.h"
@@ -123,7 +124,9 @@ std::vector<TScriptPage> SceneRange(const TMDIChild& script, const std::vector<T
 }  // namespace
 
 std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choice) {
-  const std::vector<TScriptPage> pages = ScriptPages(script);
+  std::vector<TScriptPage> pages = ScriptPages(script);
+  // Omitted pages combined into the page before them print no page of their own.
+  if (ProgramOptions().CombineOmittedPages) std::erase_if(pages, IsOmittedPage);
   switch (choice.Range) {
     case TPrintRange::AllPages: return pages;
     case TPrintRange::PageRange: return PageRange(script, pages, choice);

@@ -8,7 +8,9 @@
 
 #include "platform/printer.h"
 #include "platform/recording_canvas.h"
+#include "base/program_options.h"
 #include "printing/no_printer.h"
+#include "printing/page_header.h"
 #include "printing/print_run.h"
 #include "script/editing/editor_calls.h"
 #include "support/temp_folder.h"
@@ -262,6 +264,42 @@ TEST_F(PrintCommandTest, TheScenesOfChosenNamesPrintAlone) {
       for (const char* heading : {"INT. ONE - DAY", "INT. TWO - DAY", "INT. THREE - DAY", "INT. FOUR - DAY"})
         if (page->FindText(heading)) printed.push_back(heading);
     EXPECT_EQ(printed, c.printed);
+  }
+}
+
+// A locked page whose material was cut whole is an omitted page: combined
+// into the page before it, whose number then spans both, or printed on
+// its own with the omitted-page text.
+TEST_F(PrintCommandTest, OmittedPagesCombineOrPrintOnTheirOwn) {
+  Load({{ekSceneHeading, "INT. ONE - DAY"}, {ekAction, "One."}, {ekLockedPageBreak, ""},
+        {ekSceneHeading, "INT. TWO - DAY"}, {ekAction, "Two."}, {ekLockedPageBreak, ""}, {ekLockedPageBreak, ""},
+        {ekLockedPageBreak, ""}, {ekSceneHeading, "INT. FIVE - DAY"}, {ekAction, "Five."}});
+  W().RefreshLayout();
+  const std::vector<TScriptPage> pages = ScriptPages(W());
+  ASSERT_EQ(pages.size(), 5u);
+  std::vector<std::string> labels;
+  for (const TScriptPage& page : pages) labels.push_back(PageLabel(W(), page) + (IsOmittedPage(page) ? " omitted" : ""));
+  ASSERT_EQ(labels, (std::vector<std::string>{"1", "2", "3 omitted", "4 omitted", "5"}));
+  const struct {
+    bool combine;
+    std::vector<std::string> numbers;  // the header's page number of each printed page
+  } cases[] = {
+      {true, {"2-4.", "5."}},
+      {false, {"2.", "3.", "4.", "5."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.combine ? "combined" : "each on its own");
+    ProgramOptions().CombineOmittedPages = c.combine;
+    AnswerPrintMenu([](TPrintMenuDlg& menu) { menu.RangeGroup->SetItemIndex(0); });
+    MainForm->MenuItem("PrintItem")->Click();
+    ASSERT_EQ(Recorder().Pages().size(), c.numbers.size() + 1) << "page 1 carries no number";
+    for (std::size_t i = 0; i < c.numbers.size(); ++i) {
+      const RecordingCanvas& page = *Recorder().Pages()[1 + i];
+      SCOPED_TRACE(page.Transcript());
+      EXPECT_NE(page.FindText(c.numbers[i]), nullptr);
+      const bool omitted = c.numbers[i] == "3." || c.numbers[i] == "4.";
+      EXPECT_EQ(page.FindText(OmittedPageText) != nullptr, omitted);
+    }
   }
 }
 
