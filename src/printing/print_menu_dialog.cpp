@@ -42,7 +42,7 @@ TDialogTable PrintMenuTable() {
       {Label, "ToLabel", "&To:", {320, 66, 24, 16}},
       {Edit, "ToEdit", "", {344, 62, 50, 22}},
       {DropDownList, "CharacterPagesBox", "", {220, 118, 174, 22}, "",
-       {"Pages where it Speaks", "Scenes with Any Chosen Name", "Scenes with Every Chosen Name"}},
+       {"Pages where it Speaks", "Scenes of Any Names...", "Scenes of All Names..."}},
       {ComboBox, "CharacterBox", "", {220, 146, 174, 22}},
       {Label, "CopiesLabel", "C&opies:", {12, 190, 50, 16}},
       {Edit, "CopiesEdit", "1", {68, 186, 40, 22}},

@@ -1,12 +1,18 @@
 // On the desktop with real keys: a word typed and left with an arrow key
 // is checked as typing a blank after it would check it, once; and the
-// print menu's scenes of chosen names print only those scenes.
+// print menu offers the scenes of chosen names beside one character's
+// pages (screenshot: screenshots/print-menu-scenes-of-names.png).
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QRadioButton>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include "gui/program_gui_fixture.h"
 #include "gui/typist.h"
 #include "platform/menus.h"
+#include "printing/print_menu.h"
 #include "shell/main_form.h"
 #include "support/temp_folder.h"
 
@@ -68,6 +74,46 @@ TEST_F(ArrowKeySpellingGuiTest, AWordLeftUncheckedIsNotCheckedByTheNextArrow) {
   Play(typist, 30000);
   EXPECT_EQ(afterArrows, "Go ofthe");
   EXPECT_EQ(afterMend, "Go of the");
+}
+
+class PrintChoicesGuiTest : public testing::ProgramGuiFixture {
+ protected:
+  static TPrintMenuDlg* Showing() { return dynamic_cast<TPrintMenuDlg*>(Screen->ActiveForm()); }
+};
+
+TEST_F(PrintChoicesGuiTest, TheScenesOfChosenNamesAreAChoiceOfOneCharactersDialogue) {
+  testing::Typist t;
+  t.Type("INT. BARN - DAY");
+  t.Then([] { QTimer::singleShot(0, [] { MainForm->MenuItem("PrintItem")->Click(); }); });
+  struct {
+    bool pagesBoxWaits = false, pagesBoxOpens = false, nameBoxFollows = false;
+  } seen;
+  t.When([] { return Showing() != nullptr && WindowOf(*Showing())->isVisible(); },
+         [&] {
+           TPrintMenuDlg& menu = *Showing();
+           seen.pagesBoxWaits = !ClientOf(*menu.CharacterPagesBox)->isEnabled();
+           QRadioButton* dialogue = nullptr;
+           for (auto* b : ClientOf(*menu.RangeGroup)->findChildren<QRadioButton*>())
+             if (b->text().contains("Dialogue")) dialogue = b;
+           ASSERT_NE(dialogue, nullptr);
+           // On its round button: the rest of a wide row is no target.
+           QTest::mouseClick(dialogue, Qt::LeftButton, {}, QPoint(6, dialogue->height() / 2));
+           auto* pages = qobject_cast<QComboBox*>(ClientOf(*menu.CharacterPagesBox));
+           ASSERT_NE(pages, nullptr);
+           seen.pagesBoxOpens = pages->isEnabled() && ClientOf(*menu.CharacterBox)->isEnabled();
+           pages->setFocus();
+           QTest::keyClick(pages, Qt::Key_Down);
+           seen.nameBoxFollows = menu.CharacterPagesBox->ItemIndex() == 1 && !ClientOf(*menu.CharacterBox)->isEnabled();
+           const QImage shot = WindowOf(menu)->grab().toImage();
+           QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
+           shot.save(QString(QM_BINARY_DIR) + "/screenshots/print-menu-scenes-of-names.png");
+           QTest::mouseClick(ClientOf(*menu.CancelBtn), Qt::LeftButton);
+         });
+  t.When([] { return Showing() == nullptr; }, [] {});
+  Play(t, 30000);
+  EXPECT_TRUE(seen.pagesBoxWaits) << "only with one character's dialogue";
+  EXPECT_TRUE(seen.pagesBoxOpens);
+  EXPECT_TRUE(seen.nameBoxFollows) << "the names of the scenes are picked in a list of their own";
 }
 
 }  // namespace
