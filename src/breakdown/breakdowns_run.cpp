@@ -259,6 +259,11 @@ std::string TotalText(const TPageLength& length) {
   return pages + std::to_string(length.Eighths) + "/8";
 }
 
+std::string SceneNumberShown(const BreakdownRecord& record) {
+  const std::size_t first = record.SceneNumber.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : record.SceneNumber.substr(first);
+}
+
 std::vector<std::string> SceneCharacters(const TBreakdownRun& run, const BreakdownRecord& record) {
   std::vector<std::string> names;
   for (char byte : record.CharacterIndexes) {
@@ -355,10 +360,6 @@ std::vector<bool> SelectAllExceptOmitted(const std::vector<std::string>& entries
 
 namespace {
 
-std::string WithoutLeadingBlanks(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  return first == std::string::npos ? std::string() : text.substr(first);
-}
 
 bool HoldsNames(const TBreakdownRun& run, const BreakdownRecord& record, const std::vector<std::string>& names,
                 bool everyName) {
@@ -400,7 +401,7 @@ std::string ScenesOfCharacters(TMDIChild& script, const std::vector<std::string>
   for (const TRunScene& scene : run.Scenes) {
     if (scene.Record.CharacterIndexes.empty() || !HoldsNames(run, scene.Record, names, everyName)) continue;
     TrimTrailingBlanks(list);
-    list += WithoutLeadingBlanks(scene.Record.SceneNumber) + ",";
+    list += SceneNumberShown(scene.Record) + ",";
   }
   while (!list.empty() && (list.back() == ' ' || list.back() == ',')) list.pop_back();
   return list;

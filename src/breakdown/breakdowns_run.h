@@ -89,6 +89,9 @@ struct TBreakdownRun {
   std::string Separator;    // between location and time of day
 };
 
+// A scene's number as the outputs show it: its leading blanks left out.
+std::string SceneNumberShown(const BreakdownRecord& record);
+
 // The names of a scene's characters, in the scene's order.
 std::vector<std::string> SceneCharacters(const TBreakdownRun& run, const BreakdownRecord& record);
 
