@@ -308,6 +308,9 @@ TEST_F(SpellPassTest, ATypedNameTakesTheNamesCapitals) {
   const Case cases[] = {
       {true, false, ekAction, "krandor", "Krandor"},
       {true, false, ekAction, "o'hara", "O'Hara"},
+      // The name's hyphen is not written over a typed hard dash.
+      {true, false, ekAction, "mary\x05lou", "Mary\x05Lou"},
+      {true, true, ekAction, "mary\x05lou", "MARY\x05LOU"},
       {true, false, ekDialogue, "krandor's", "Krandor's"},
       {true, true, ekAction, "krandor", "KRANDOR"},
       {true, true, ekAction, "kRandor's", "KRANDOR's"},
@@ -317,7 +320,7 @@ TEST_F(SpellPassTest, ATypedNameTakesTheNamesCapitals) {
       {false, true, ekAction, "krandor", "krandor"},
   };
   // The first check opens the engine and reads the names of the cues.
-  Add({{ekCharacterName, "KRANDOR"}, {ekCharacterName, "O'HARA"}});
+  Add({{ekCharacterName, "KRANDOR"}, {ekCharacterName, "O'HARA"}, {ekCharacterName, "MARY-LOU"}});
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.typed) + (c.allCaps ? " all caps" : ""));
     ProgramOptions().NameCapitalization = c.nameCaps;
