@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/message_boxes.h"
+#include "breakdown/run_progress.h"
 #include "platform/cp1252.h"
 #include "platform/graphics.h"
 #include "printing/print_run.h"
@@ -73,7 +74,7 @@ class TGraphPrinter {
       const std::size_t lastName = DrawNames(firstName);
       DrawMarks(scenes, firstName, lastName);
       if (lastName < run_.Names.size()) {
-        EjectPage();
+        EjectGraphPage();
         letter = letter == 0 ? 'A' : static_cast<char>(letter + 1);
         firstName = lastName;
         continue;
@@ -82,7 +83,7 @@ class TGraphPrinter {
       firstName = 0;
       first += scenes.size();
       if (first < drawn_.size()) {
-        EjectPage();
+        EjectGraphPage();
         ++page;
       }
     }
@@ -91,6 +92,11 @@ class TGraphPrinter {
 
  private:
   static bool Cancelled() { return GetMsgBoxResult() == mrCancel; }
+  static void EjectGraphPage() {
+    ShowRunProgress("Ejecting Page");
+    EjectPage();
+    ShowRunProgress("Please Wait");
+  }
 
   void UseFont(const char* name, unsigned style) {
     canvas_.Font.Name = name;

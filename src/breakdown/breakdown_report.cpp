@@ -30,12 +30,6 @@ std::string SecondaryWord(TSecondaryOrder order) {
   return "SCRIPT ORDER";
 }
 
-std::string WithoutLeadingBlanks(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  return first == std::string::npos ? std::string() : text.substr(first);
-}
-
-
 std::string GroupHeading(const std::string& key, TPrimaryOrder order) {
   if (order == TPrimaryOrder::IntExt && (key == "INT." || key == "INT")) return "INTERIORS:";
   if (order == TPrimaryOrder::IntExt && (key == "EXT." || key == "EXT")) return "EXTERIORS:";
@@ -112,7 +106,7 @@ class TReportPrinter {
 
   void PrintScene(const TRunScene& scene) {
     const BreakdownRecord& r = scene.Record;
-    page_.SceneNumber = WithoutLeadingBlanks(r.SceneNumber);
+    page_.SceneNumber = SceneNumberShown(r);
     page_.X = page_.InchX / 2;
     page_.PrintAt(page_.SceneNumber, true);
     const int column = SceneTextColumn();

@@ -1,6 +1,7 @@
 #include "breakdown/breakdown_report_page.h"
 
 #include "base/message_boxes.h"
+#include "breakdown/run_progress.h"
 #include "platform/graphics.h"
 #include "printing/print_run.h"
 
@@ -25,6 +26,7 @@ void TReportPage::NextLine() {
   Y += TextHeight() + 1;
   X = InchX / 4;
   TickPleaseWait();
+  ShowRunProgress("Printing Scene #" + SceneNumber);
 }
 
 void TReportPage::PrintHeader() {

@@ -259,6 +259,11 @@ std::string TotalText(const TPageLength& length) {
   return pages + std::to_string(length.Eighths) + "/8";
 }
 
+std::string SceneNumberShown(const BreakdownRecord& record) {
+  const std::size_t first = record.SceneNumber.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : record.SceneNumber.substr(first);
+}
+
 std::vector<std::string> SceneCharacters(const TBreakdownRun& run, const BreakdownRecord& record) {
   std::vector<std::string> names;
   for (char byte : record.CharacterIndexes) {
@@ -355,6 +360,19 @@ std::vector<bool> SelectAllExceptOmitted(const std::vector<std::string>& entries
 
 namespace {
 
+
+bool HoldsNames(const TBreakdownRun& run, const BreakdownRecord& record, const std::vector<std::string>& names,
+                bool everyName) {
+  for (const std::string& name : names) {
+    const auto it = std::find(run.Names.begin(), run.Names.end(), name);
+    const auto index = static_cast<std::size_t>(it - run.Names.begin()) + 1;
+    const bool in = it != run.Names.end() && index <= 255 &&
+                    record.CharacterIndexes.find(static_cast<char>(index)) != std::string::npos;
+    if (in != everyName) return in;
+  }
+  return everyName;
+}
+
 bool PrintReport(const TBreakdownRun& run, const TBreakdownOptions& options) {
   if (!StartPrintJob(false, "Breakdowns")) return false;
   TReportPage page(*CurrentPrintCanvas, Printer()->PageWidth(), Printer()->PageHeight());
@@ -363,6 +381,31 @@ bool PrintReport(const TBreakdownRun& run, const TBreakdownOptions& options) {
 }
 
 }  // namespace
+
+std::string ScenesOfCharacters(TMDIChild& script, const std::vector<std::string>& names, bool everyName) {
+  TBreakdownOptions options;
+  options.Primary = TPrimaryOrder::Characters;
+  options.SomeNames = true;
+  options.PickedNames = names;
+  options.NonSpeaking = true;
+  options.NameOrder = TNameOrder::ScriptOrder;
+  TBreakdownRun run;
+  ShowPleaseWait("Gathering Data", true, true);
+  const bool gathered = GatherBreakdownRun(script, options, run, [] {
+    TickPleaseWait();
+    return GetMsgBoxResult() != mrCancel;
+  });
+  ClosePleaseWait();
+  std::string list;
+  if (!gathered || names.empty()) return list;
+  for (const TRunScene& scene : run.Scenes) {
+    if (scene.Record.CharacterIndexes.empty() || !HoldsNames(run, scene.Record, names, everyName)) continue;
+    TrimTrailingBlanks(list);
+    list += SceneNumberShown(scene.Record) + ",";
+  }
+  while (!list.empty() && (list.back() == ' ' || list.back() == ',')) list.pop_back();
+  return list;
+}
 
 bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options) {
   if (!CurrentPrintCanvas && Printer()) CurrentPrintCanvas = &Printer()->Canvas();

@@ -89,6 +89,9 @@ struct TBreakdownRun {
   std::string Separator;    // between location and time of day
 };
 
+// A scene's number as the outputs show it: its leading blanks left out.
+std::string SceneNumberShown(const BreakdownRecord& record);
+
 // The names of a scene's characters, in the scene's order.
 std::vector<std::string> SceneCharacters(const TBreakdownRun& run, const BreakdownRecord& record);
 
@@ -118,6 +121,11 @@ bool GatherBreakdownRun(TMDIChild& script, const TBreakdownOptions& options, TBr
 std::vector<std::string> SceneListEntries();
 // The selection "All Scenes except OMITTEDs" makes of the entries.
 std::vector<bool> SelectAllExceptOmitted(const std::vector<std::string>& entries, const std::string& omitText);
+
+// The scenes in which the names speak or appear (every one of them, or
+// any), as the print menu's scene list: numbers joined by ",". Empty when
+// no scene has them or the run stopped.
+std::string ScenesOfCharacters(TMDIChild& script, const std::vector<std::string>& names, bool everyName);
 
 // Runs the breakdown to its output. False when it stopped or failed.
 bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options);

@@ -17,8 +17,19 @@ namespace qm {
 
 namespace {
 
-// The names the run lists, picked in a list; empty when none were.
-std::vector<std::string> AskForNames(const std::vector<std::string>& names) {
+// The title the second page proposes: the script's, else its file name
+// without folder and extension, one trailing "." removed.
+std::string ProposedTitle(TMDIChild& script) {
+  const std::string& title = RecordOf(script).ProductionTitle;
+  if (!title.empty()) return title;
+  std::string name = ExtractFileName(ChangeFileExt(script.ScriptFileName, ""));
+  if (!name.empty() && name.back() == '.') name.pop_back();
+  return name;
+}
+
+}  // namespace
+
+std::vector<std::string> PickCharacterNames(const std::vector<std::string>& names) {
   using enum TDialogItemKind;
   TForm picker(nullptr);
   picker.Name = "PickNamesDlg";
@@ -39,17 +50,19 @@ std::vector<std::string> AskForNames(const std::vector<std::string>& names) {
   return picked;
 }
 
-// The title the second page proposes: the script's, else its file name
-// without folder and extension, one trailing "." removed.
-std::string ProposedTitle(TMDIChild& script) {
-  const std::string& title = RecordOf(script).ProductionTitle;
-  if (!title.empty()) return title;
-  std::string name = ExtractFileName(ChangeFileExt(script.ScriptFileName, ""));
-  if (!name.empty() && name.back() == '.') name.pop_back();
-  return name;
+std::optional<std::string> AskScenesOfCharacters(TMDIChild& script, bool everyName) {
+  const std::vector<std::string> names = BuildNameTable(script);
+  if (names.empty()) {
+    ShowMessageBox("Breakdown Canceled.", "No Character Names Found!");
+    return std::nullopt;
+  }
+  const std::vector<std::string> picked = PickCharacterNames(names);
+  if (picked.empty()) {
+    ShowMessageBox("You haven't Selected Any Names", "Breakdown Canceled.");
+    return std::nullopt;
+  }
+  return ScenesOfCharacters(script, picked, everyName);
 }
-
-}  // namespace
 
 bool TBreakdownDlg::Exporting() const { return ShootPlanBtn->Checked(); }
 bool TBreakdownDlg::Tagged() const { return RecordOf(script_).TaggingUsed != 0; }
@@ -150,7 +163,7 @@ bool TBreakdownDlg::PickNames() {
     ShowMessageBox("Breakdown Canceled.", "No Character Names Found!");
     return false;
   }
-  PickedNames = AskForNames(names);
+  PickedNames = PickCharacterNames(names);
   if (PickedNames.empty()) {
     ShowMessageBox("You haven't Selected Any Names", "Breakdown Canceled.");
     return false;

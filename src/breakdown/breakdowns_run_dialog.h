@@ -4,6 +4,7 @@
 // printed report, the graph, the scheduling file or the breakdown sheets).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,14 @@ class TBreakdownDlg : public TForm {
   bool printFile_ = false;
   bool pageTwoSetUp_ = false;
 };
+
+// The run's name picker: the names picked in the list; empty when none were.
+std::vector<std::string> PickCharacterNames(const std::vector<std::string>& names);
+
+// The print menu's scenes of chosen characters: asks for the names and
+// gives the scenes that hold every one (or any) of them; nothing (after
+// saying why) when there were no names to pick or none was picked.
+std::optional<std::string> AskScenesOfCharacters(TMDIChild& script, bool everyName);
 
 // Shows the dialog and, on OK, runs the breakdown. False when cancelled
 // or the run stopped.

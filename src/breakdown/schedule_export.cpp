@@ -32,11 +32,6 @@ std::vector<Byte> NameTable() {
   return table;
 }
 
-std::string WithoutLeadingBlanks(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  return first == std::string::npos ? std::string() : text.substr(first);
-}
-
 std::string UnknownIntExtQuestion(const BreakdownRecord& r) {
   return "Scene Number " + r.SceneNumber + ": " + r.Location.substr(0, 125) +
          " does NOT start with INT. or EXT. which is going to confuse ShootPlan!\r\n\r\nShould I continue anyway?";
@@ -123,7 +118,7 @@ void TScheduleWriter::WriteNumbers(Word eighths, Word pages) {
 }
 
 std::string SchedulingSceneLine(const BreakdownRecord& r) {
-  return r.StartPage + "\t" + WithoutLeadingBlanks(r.SceneNumber) + "\t" + r.IntExt + " " + r.Location + " - " +
+  return r.StartPage + "\t" + SceneNumberShown(r) + "\t" + r.IntExt + " " + r.Location + " - " +
          r.TimeOfDay;
 }
 

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "base/program_options.h"
 #include "platform/platform.h"
 #include "printing/print_names.h"
 #include "printing/print_run.h"
@@ -20,6 +21,16 @@ const TScriptElement* NearestBefore(const TScriptPage& page, bool (*wanted)(Byte
   for (; e; e = e->prev)
     if (wanted(e->Kind())) return e;
   return nullptr;
+}
+
+bool IsLockedBreakKind(Byte kind) {
+  return kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak || kind == ekFixedAPageBreak;
+}
+
+// The page a break opens, as far as its label and emptiness go.
+TScriptPage PageOpenedBy(TScriptElement* pageBreak) {
+  TScriptElement* next = pageBreak->next;
+  return {0, pageBreak, next, next && IsPageBreakKind(next->Kind()) ? next : nullptr};
 }
 
 bool IsActKind(Byte kind) { return kind == ekActInformation || kind == ekActStart; }
@@ -69,11 +80,25 @@ void PrintHeaderLine(TMDIChild& script, const std::string& filled, const TPageGe
 
 }  // namespace
 
+bool IsOmittedPage(const TScriptPage& page) {
+  return page.startBreak && IsLockedBreakKind(page.startBreak->Kind()) && page.first == page.endBreak;
+}
+
+std::string HeaderPageLabel(const TMDIChild& script, const TScriptPage& page) {
+  std::string label = PageLabel(script, page);
+  if (!ProgramOptions().CombineOmittedPages || IsOmittedPage(page)) return label;
+  // Each omitted page opens at the break that ends the page before it.
+  std::string last;
+  for (TScriptElement* b = page.endBreak; b && IsOmittedPage(PageOpenedBy(b)); b = b->next)
+    last = PageLabel(script, PageOpenedBy(b));
+  return last.empty() ? label : label + "-" + last;
+}
+
 std::string FillHeaderLine(const TMDIChild& script, const TScriptPage& page, const std::string& line) {
   std::string filled;
   for (char c : line) {
     switch (static_cast<Byte>(c)) {
-      case header_code::PageNumber: filled += PageLabel(script, page); break;
+      case header_code::PageNumber: filled += HeaderPageLabel(script, page); break;
       case header_code::ActInfo: filled += NumberOf(script, NearestBefore(page, IsActKind), script.ActDisplayStyle); break;
       case header_code::SceneInfo:
         filled += NumberOf(script, NearestBefore(page, IsSceneInfoKind), script.SceneInfoDisplayStyle);
@@ -100,10 +125,15 @@ void PrintPageHeader(TMDIChild& script, const TScriptPage& page, const TPageGeom
   const auto places = [](const std::string& l) { return l.find(static_cast<char>(header_code::PageNumber)) != std::string::npos; };
   const bool placed = places(script.HeaderLine1) || places(script.HeaderLine2);
   PrintHeaderLine(script, FillHeaderLine(script, page, script.HeaderLine1), geometry, geometry.top,
-                  placed ? std::string() : PageLabel(script, page) + ".");
+                  placed ? std::string() : HeaderPageLabel(script, page) + ".");
   if (!script.HeaderLine2.empty())
     PrintHeaderLine(script, FillHeaderLine(script, page, script.HeaderLine2), geometry,
                     geometry.top + geometry.lineHeight, std::string());
+  if (IsOmittedPage(page)) {
+    const TFontDesc font = ScriptFont(script);
+    const TLaidLine line = StyledLine(OmittedPageText, 0, 0, 0);
+    PrintLaidLine(script, line, (geometry.pageWidth - PrintedWidth(font, line.text)) / 2, geometry.bodyTop, font, false);
+  }
 }
 
 }  // namespace qm

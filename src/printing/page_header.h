@@ -1,5 +1,6 @@
 // The header block of a printed page: header lines 1 and 2 with their
-// placeholders filled, and the page number with its A-letter.
+// placeholders filled, the page number with its A-letter, and the text of
+// an omitted page.
 #pragma once
 
 #include <string>
@@ -9,6 +10,17 @@
 #include "printing/script_page.h"
 
 namespace qm {
+
+// What an omitted page carries when it prints on its own.
+inline constexpr const char* OmittedPageText = "PAGE OMITTED";
+
+// A page of a locked script whose material was cut whole: nothing stands
+// between the locked break that opens it and the break that ends it.
+bool IsOmittedPage(const TScriptPage& page);
+// The page's number as its header shows it: "12", or with the omitted
+// pages after it combined into it ([Revision Options] "Combine Omitted
+// Pages"), "12-14".
+std::string HeaderPageLabel(const TMDIChild& script, const TScriptPage& page);
 
 // A header line with its placeholders filled for a page.
 std::string FillHeaderLine(const TMDIChild& script, const TScriptPage& page, const std::string& line);

@@ -7,6 +7,7 @@
 #include "base/program_options.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "printing/page_header.h"
 #include "printing/print_run.h"
 #include "printing/printing_dialog.h"
 #include "script/model/string_utils.h"
@@ -70,6 +71,41 @@ std::vector<TScriptPage> PageRange(const TMDIChild& script, const std::vector<TS
   return Slice(pages, first, last);
 }
 
+// The element that ends the scene a heading opens: the last before the
+// next heading that is no page break.
+const TScriptElement* SceneEnd(const TScriptElement* heading) {
+  const TScriptElement* end = heading;
+  while (end->next && !IsSceneHeading(end->next->Kind())) end = end->next;
+  while (end != heading && IsPageBreakKind(end->Kind())) end = end->prev;
+  return end;
+}
+
+// The pages of the scenes a list names ("3,7,12A"), each page once.
+std::vector<TScriptPage> ListedScenes(const TMDIChild& script, const std::vector<TScriptPage>& pages,
+                                      const std::string& list) {
+  std::vector<std::string> numbers;
+  for (std::size_t start = 0; start <= list.size();) {
+    const std::size_t comma = std::min(list.find(',', start), list.size());
+    if (std::string number = Trim(list.substr(start, comma - start)); !number.empty()) numbers.push_back(number);
+    start = comma + 1;
+  }
+  const auto pageOf = PageOfElements(pages);
+  std::vector<bool> wanted(pages.size(), false);
+  for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
+    if (!IsSceneHeading(e->Kind())) continue;
+    const std::string number = Trim(script.SceneNumberText(*e));
+    if (std::none_of(numbers.begin(), numbers.end(), [&](const std::string& n) { return SameText(n, number); }))
+      continue;
+    const auto first = pageOf.find(e), last = pageOf.find(SceneEnd(e));
+    if (first == pageOf.end() || last == pageOf.end()) continue;
+    for (std::size_t i = first->second; i <= last->second; ++i) wanted[i] = true;
+  }
+  std::vector<TScriptPage> chosen;
+  for (std::size_t i = 0; i < pages.size(); ++i)
+    if (wanted[i]) chosen.push_back(pages[i]);
+  return chosen;
+}
+
 std::vector<TScriptPage> SceneRange(const TMDIChild& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
   const TScriptElement* from = nullptr;
   const TScriptElement* to = nullptr;
@@ -81,24 +117,24 @@ std::vector<TScriptPage> SceneRange(const TMDIChild& script, const std::vector<T
     if (from && SameText(number, last)) to = e;
   }
   if (!from || !to) return {};
-  // The last scene runs to the element before the next heading.
-  const TScriptElement* end = to;
-  while (end->next && !IsSceneHeading(end->next->Kind())) end = end->next;
-  while (end != to && IsPageBreakKind(end->Kind())) end = end->prev;
   const auto pageOf = PageOfElements(pages);
-  return Slice(pages, pageOf.at(from), pageOf.at(end));
+  return Slice(pages, pageOf.at(from), pageOf.at(SceneEnd(to)));
 }
 
 }  // namespace
 
 std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choice) {
-  const std::vector<TScriptPage> pages = ScriptPages(script);
+  std::vector<TScriptPage> pages = ScriptPages(script);
+  // Omitted pages combined into the page before them print no page of their own.
+  if (ProgramOptions().CombineOmittedPages) std::erase_if(pages, IsOmittedPage);
   switch (choice.Range) {
     case TPrintRange::AllPages: return pages;
     case TPrintRange::PageRange: return PageRange(script, pages, choice);
     case TPrintRange::Scenes: return SceneRange(script, pages, choice);
     case TPrintRange::RevisedPages: return PagesWhere(pages, IsRevised, {});
-    case TPrintRange::CharacterDialogue: return PagesWhere(pages, IsCueOf, AnsiUpperCase(Trim(choice.Character)));
+    case TPrintRange::CharacterDialogue:
+      if (choice.CharacterPages != TCharacterPages::Speaks) return ListedScenes(script, pages, choice.SceneList);
+      return PagesWhere(pages, IsCueOf, AnsiUpperCase(Trim(choice.Character)));
   }
   return {};
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,17 @@ namespace qm {
 
 enum class TPrintRange { AllPages = 0, PageRange = 1, Scenes = 2, RevisedPages = 3, CharacterDialogue = 4 };
 
+// What "One Character's Dialogue" prints: the pages where the character
+// speaks, or the scenes that hold any or every one of the chosen names.
+enum class TCharacterPages { Speaks = 0, ScenesWithAny = 1, ScenesWithEvery = 2 };
+
 struct TPrintChoice {
   TPrintRange Range = TPrintRange::AllPages;
   std::string From;       // a page label ("12A") or a scene number
   std::string To;         // empty: to the end
   std::string Character;  // whose pages, for CharacterDialogue
+  TCharacterPages CharacterPages = TCharacterPages::Speaks;
+  std::string SceneList;  // the scenes of the chosen names: "3,7,12A"
   int Copies = 1;
   bool NumberCopies = false;      // each copy carries "<text> <n>" as a watermark
   std::string WatermarkText = "Copy";
@@ -66,6 +73,7 @@ class TPrintMenuDlg : public TForm {
   TEdit* FromEdit = nullptr;
   TEdit* ToEdit = nullptr;
   TComboBox* CharacterBox = nullptr;
+  TComboBox* CharacterPagesBox = nullptr;
   TEdit* CopiesEdit = nullptr;
   TCheckBox* NumberCopiesBox = nullptr;
   TEdit* WatermarkEdit = nullptr;
@@ -121,6 +129,9 @@ void ShowScriptInformationSetup();
 // breakdowns run (set by the main window).
 struct TPrintMenuHooks {
   std::function<void(TMDIChild&)> StandardBreakdowns;
+  // Asks for names and gives the scene list of the scenes that hold every
+  // one (or any) of them; nothing when the writer picked none.
+  std::function<std::optional<std::string>(TMDIChild&, bool everyName)> ScenesOfCharacters;
 };
 extern TPrintMenuHooks PrintMenuHooks;
 

@@ -48,6 +48,8 @@ TDialogTable PrintMenuTable() {
       {Edit, "FromEdit", "", {264, 62, 50, 22}, "PrintPage"},
       {Label, "ToLabel", "&To:", {320, 66, 24, 16}, "PrintPage"},
       {Edit, "ToEdit", "", {344, 62, 50, 22}, "PrintPage"},
+      {DropDownList, "CharacterPagesBox", "", {220, 118, 174, 22}, "PrintPage",
+       {"Pages where it Speaks", "Scenes of Any Names...", "Scenes of All Names..."}},
       {ComboBox, "CharacterBox", "", {220, 146, 174, 22}, "PrintPage"},
       {Label, "CopiesLabel", "C&opies:", {12, 190, 50, 16}, "PrintPage"},
       {Edit, "CopiesEdit", "1", {68, 186, 40, 22}, "PrintPage"},
@@ -72,6 +74,20 @@ TDialogTable PrintMenuTable() {
   };
 }
 
+// The scenes of the chosen names become the choice's scene list; false
+// when the writer chose none.
+bool FindCharacterScenes(TMDIChild& script, TPrintChoice& choice) {
+  if (choice.Range != TPrintRange::CharacterDialogue || choice.CharacterPages == TCharacterPages::Speaks) return true;
+  if (!PrintMenuHooks.ScenesOfCharacters) {
+    ShowMessageBox("The scenes of chosen characters cannot be found in this version.", "Attention");
+    return false;
+  }
+  const auto list = PrintMenuHooks.ScenesOfCharacters(script, choice.CharacterPages == TCharacterPages::ScenesWithEvery);
+  if (!list) return false;
+  choice.SceneList = *list;
+  return true;
+}
+
 }  // namespace
 
 TPrintMenuDlg::TPrintMenuDlg(TComponent* owner) : TForm(owner) {
@@ -88,6 +104,7 @@ TPrintMenuDlg::TPrintMenuDlg(TComponent* owner) : TForm(owner) {
   FromEdit = DialogControl<TEdit>(*this, "FromEdit");
   ToEdit = DialogControl<TEdit>(*this, "ToEdit");
   CharacterBox = DialogControl<TComboBox>(*this, "CharacterBox");
+  CharacterPagesBox = DialogControl<TComboBox>(*this, "CharacterPagesBox");
   CopiesEdit = DialogControl<TEdit>(*this, "CopiesEdit");
   NumberCopiesBox = DialogControl<TCheckBox>(*this, "NumberCopiesBox");
   WatermarkEdit = DialogControl<TEdit>(*this, "WatermarkEdit");
@@ -114,6 +131,8 @@ TPrintMenuDlg::TPrintMenuDlg(TComponent* owner) : TForm(owner) {
   OKBtn->Caption = "&Print";
   PreviewBtn->ModalResult = mrPreview;
   RangeGroup->SetItemIndex(0);
+  CharacterPagesBox->SetItemIndex(0);
+  CharacterPagesBox->OnChange = [this](TObject*) { UpdateControls(); };
   RangeGroup->OnClick = [this](TObject*) { UpdateControls(); };
   PrintFileBox->OnClick = [this](TObject*) { UpdateControls(); };
   NumberCopiesBox->OnClick = [this](TObject*) { UpdateControls(); };
@@ -125,7 +144,8 @@ void TPrintMenuDlg::UpdateControls() {
   const auto range = static_cast<TPrintRange>(RangeGroup->ItemIndex());
   const bool fromTo = range == TPrintRange::PageRange || range == TPrintRange::Scenes;
   FromEdit->Enabled = ToEdit->Enabled = fromTo;
-  CharacterBox->Enabled = range == TPrintRange::CharacterDialogue;
+  CharacterPagesBox->Enabled = range == TPrintRange::CharacterDialogue;
+  CharacterBox->Enabled = range == TPrintRange::CharacterDialogue && CharacterPagesBox->ItemIndex() <= 0;
   WatermarkEdit->Enabled = NumberCopiesBox->Checked();
   PrintFileEdit->Enabled = PrintFileBox->Checked();
 }
@@ -221,6 +241,7 @@ bool TPrintMenuDlg::ReadChoice(TPrintChoice& choice) {
   choice.From = FromEdit->Text();
   choice.To = ToEdit->Text();
   choice.Character = CharacterBox->Text();
+  choice.CharacterPages = static_cast<TCharacterPages>(std::clamp(CharacterPagesBox->ItemIndex(), 0, 2));
   const std::string copies = CopiesEdit->Text();
   const bool digits = !copies.empty() && copies.size() <= 2 && copies.find_first_not_of("0123456789") == std::string::npos;
   choice.Copies = digits ? std::atoi(copies.c_str()) : 0;
@@ -241,7 +262,8 @@ bool TPrintMenuDlg::ReadChoice(TPrintChoice& choice) {
                    "Attention");
     return false;
   }
-  if (choice.Range == TPrintRange::CharacterDialogue && choice.Character.find_first_not_of(' ') == std::string::npos) {
+  if (choice.Range == TPrintRange::CharacterDialogue && choice.CharacterPages == TCharacterPages::Speaks &&
+      choice.Character.find_first_not_of(' ') == std::string::npos) {
     ShowMessageBox("Choose the character whose dialogue you want to print.", "Attention");
     return false;
   }
@@ -274,6 +296,7 @@ void TPrintMenuDlg::RunPrintJob(bool standardBreakdowns) {
     SaveVariables();
     if (PrinterBox->ItemIndex() >= 0) Printer()->SetPrinterIndex(PrinterBox->ItemIndex());
     if (choice.SmartCheckFirst && !SmartCheckScript(false)) return;
+    if (!FindCharacterScenes(*script, choice)) return;
     if (result == mrPreview) PreviewScript(*script, choice);
     else PrintScript(*script, choice);
     return;

@@ -1,5 +1,6 @@
 // The breakdown reports of the Production menu: the scheduling export and
-// the standard breakdowns the print menu hands on.
+// the standard breakdowns and the scenes of chosen characters the print
+// menu hands on.
 #include "base/document_table.h"
 #include "breakdown/breakdowns_run_dialog.h"
 #include "printing/print_menu.h"
@@ -12,6 +13,9 @@ namespace qm {
 void TMainForm::InstallBreakdownReports() {
   PrintMenuHooks.StandardBreakdowns = [](TMDIChild& script) {
     ShowBreakdownsDialog(script, TBreakdownOutput::Report);
+  };
+  PrintMenuHooks.ScenesOfCharacters = [](TMDIChild& script, bool everyName) {
+    return AskScenesOfCharacters(script, everyName);
   };
 }
 

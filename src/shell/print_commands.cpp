@@ -1,6 +1,7 @@
 // The File menu's printing commands: Print (and Alternate Print) through
-// the print menu, Print Preview, the printer set-up and SmartCheck.
+// the print menu after the spelling check of the word last typed, Print Preview, the printer set-up and SmartCheck.
 #include "base/document_table.h"
+#include "language/spelling/spell_pass.h"
 #include "platform/menus.h"
 #include "platform/printer.h"
 #include "printing/no_printer.h"
@@ -18,7 +19,11 @@
 namespace qm {
 
 void TMainForm::PrintItemClick(TObject* sender) {
-  if (NoActiveDocument() || NoPrinterAvailable()) return;
+  if (NoActiveDocument()) return;
+  // The word last typed is checked before the pages go out, unless a block
+  // is marked (the check would clear it).
+  if (!ActiveScript()->BlockOn) SpellCheckScript(smAsTyped);
+  if (NoPrinterAvailable()) return;
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
   const bool standardBreakdowns = item && item->Name == "PrintBreakdownsItem";
   CurrentPrintCanvas = &Printer()->Canvas();

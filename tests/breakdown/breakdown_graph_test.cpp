@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/message_boxes.h"
 #include "language/language_fixture.h"
+#include "printing/print_run.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/pdf_printer.h"
 #include "platform/printer.h"
@@ -156,6 +158,26 @@ TEST_F(BreakdownGraphTest, EachGroupStartsItsOwnPage) {
   ASSERT_EQ(Recorder().Pages().size(), 2u);
   EXPECT_NE(Recorder().Pages()[0]->FindText("Location: ROOM"), nullptr);
   EXPECT_NE(Recorder().Pages()[1]->FindText("Location: HALL"), nullptr);
+}
+
+// The progress box says "Ejecting Page" while a page goes out and
+// "Please Wait" again once it has.
+TEST_F(BreakdownGraphTest, TheProgressBoxFollowsEachPageFeed) {
+  static std::vector<std::string>* seen = nullptr;
+  std::vector<std::string> captions;
+  seen = &captions;
+  PrintRunHooks.Status = [](const std::string& status) {
+    if (status != PageEjectedText) seen->push_back(status + ": " + MyNewMsgBox->MenuText->Caption());
+  };
+  ShowPleaseWait("Please Wait", true, true);
+  ASSERT_TRUE(PrintBreakdownGraph(Run(2, 60), {}));
+  PrintRunHooks.Status = nullptr;
+  ClosePleaseWait();
+  ASSERT_GE(Recorder().Pages().size(), 3u);
+  const std::string feed = std::string(PageFeedText) + ": \r\rEjecting Page";
+  std::vector<std::string> expected(Recorder().Pages().size() - 1, feed);
+  expected.push_back(std::string(FinishingText) + ": \r\rPlease Wait");
+  EXPECT_EQ(captions, expected);
 }
 
 TEST_F(BreakdownGraphTest, AGraphPrintedToPdfKeepsItsText) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/message_boxes.h"
 #include "breakdown/breakdown_report_page.h"
 #include "breakdown/categories.h"
 #include "breakdown/scene_listing.h"
@@ -183,6 +184,41 @@ TEST_F(BreakdownReportTest, ALongReportNumbersItsFollowingPages) {
   ASSERT_GE(pages.size(), 2u);
   EXPECT_EQ(pages[0][0], "barn.qmw - Breakdown in SCRIPT ORDER    6 lines per 1/8th  ");
   EXPECT_EQ(pages[1][0], "barn.qmw - Breakdown in SCRIPT ORDER    6 lines per 1/8th  2.");
+}
+
+// What the progress box says when each page goes out: the scene the
+// report is printing, which is the last scene listed on that page.
+TEST_F(BreakdownReportTest, TheProgressBoxNamesTheSceneBeingPrinted) {
+  std::vector<testing::ElementSpec> elements;
+  for (int i = 0; i < 40; ++i) {
+    elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(i) + " - DAY"});
+    elements.push_back({ekAction, T("A [ochair].")});
+  }
+  Add(elements);
+  for (int i = 0; i < 40; ++i) Number(2 * i, 101 + i);
+  PlaceCaret(0);
+  TBreakdownOptions options = Options(TPrimaryOrder::ScriptOrder);
+  options.ListCharacters = false;
+  static std::vector<std::string>* seen = nullptr;
+  std::vector<std::string> captions;
+  seen = &captions;
+  PrintRunHooks.Status = [](const std::string& status) {
+    if (status == PageFeedText && MyNewMsgBox) seen->push_back(MyNewMsgBox->MenuText->Caption());
+  };
+  ASSERT_TRUE(RunBreakdown(Script(), options));
+  PrintRunHooks.Status = nullptr;
+  const std::vector<Lines> pages = PrintedPages();
+  ASSERT_GE(pages.size(), 2u);
+  ASSERT_EQ(captions.size(), pages.size() - 1);
+  for (std::size_t p = 0; p + 1 < pages.size(); ++p) {
+    std::string last;
+    for (const std::string& line : pages[p])
+      if (line.size() > 3 && line.starts_with("1") && line[3] == ' ') last = line.substr(0, 3);
+    SCOPED_TRACE(p);
+    ASSERT_FALSE(last.empty());
+    EXPECT_EQ(captions[p], "\r\rPrinting Scene #" + last);
+  }
+  EXPECT_EQ(MyNewMsgBox->MenuText->Caption(), "\r\rPrinting Scene #140") << "the last scene printed";
 }
 
 TEST_F(BreakdownReportTest, ThePdfOfTheReportHoldsItsText) {

@@ -186,6 +186,32 @@ TEST_F(BreakdownRunTest, TheChosenScenesAndNamesTakePart) {
       << "only the picked name is listed";
 }
 
+// The print menu's scene list of chosen names: scenes where they speak or
+// appear in the action, any of them or every one.
+TEST_F(BreakdownRunTest, TheScenesOfChosenNamesMakeTheirSceneList) {
+  AddFourScenes();
+  const struct {
+    Rows names;
+    bool every;
+    const char* list;
+  } cases[] = {
+      {{"ZOE"}, false, "1,3"},
+      {{"ADAM"}, false, "2,3"},  // in scene 2 he only digs
+      {{"ADAM", "ZOE"}, false, "1,2,3"},
+      {{"ADAM", "ZOE"}, true, "3"},
+      {{"ZOE", "NOBODY"}, true, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.names[0] + (c.every ? " every" : " any"));
+    EXPECT_EQ(ScenesOfCharacters(Script(), c.names, c.every), c.list);
+  }
+  Number(5, 12);
+  EXPECT_EQ(ScenesOfCharacters(Script(), {"ADAM"}, false), "2,12") << "numbers as the headings carry them";
+  // A name the script does not have is no pick at all.
+  ExpectMessage("You haven't Selected Any Names", "Breakdown Canceled.");
+  EXPECT_EQ(ScenesOfCharacters(Script(), {"NOBODY"}, false), "");
+}
+
 TEST_F(BreakdownRunTest, TheUserListLeadsTheNames) {
   AddFourScenes();
   SetList(TUserList::CharNames, {"ZOE"});

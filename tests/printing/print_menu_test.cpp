@@ -4,10 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/printer.h"
 #include "platform/recording_canvas.h"
+#include "base/program_options.h"
 #include "printing/no_printer.h"
+#include "printing/page_header.h"
 #include "printing/print_run.h"
+#include "script/editing/editor_calls.h"
+#include "support/temp_folder.h"
 #include "script/layout/word_wrap.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/fixtures/pagination_fixture.h"
@@ -22,6 +28,13 @@ TPrintChoice Choice(TPrintRange range, std::string from = "", std::string to = "
   choice.From = std::move(from);
   choice.To = std::move(to);
   choice.Character = std::move(character);
+  return choice;
+}
+
+TPrintChoice ScenesOf(std::string list) {
+  TPrintChoice choice = Choice(TPrintRange::CharacterDialogue);
+  choice.CharacterPages = TCharacterPages::ScenesWithAny;
+  choice.SceneList = std::move(list);
   return choice;
 }
 
@@ -65,6 +78,10 @@ TEST_F(PrintChoiceTest, EachChoiceSelectsItsPages) {
     for (int p = first; p <= last; ++p) v.push_back(p);
     return v;
   };
+  const auto both = [](std::vector<int> a, const std::vector<int>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
   const struct {
     const char* what;
     TPrintChoice choice;
@@ -80,6 +97,11 @@ TEST_F(PrintChoiceTest, EachChoiceSelectsItsPages) {
       {"revised pages", Choice(TPrintRange::RevisedPages), {PageOf(revised)}},
       {"one character's dialogue", Choice(TPrintRange::CharacterDialogue, "", "", "mary"), {PageOf(mary)}},
       {"a character who never speaks", Choice(TPrintRange::CharacterDialogue, "", "", "NOBODY"), {}},
+      {"the scenes of chosen names", ScenesOf("2,4"),
+       both(span(PageOf(heading[1]), PageOf(lastBefore(heading[2]))), span(PageOf(heading[3]), pages))},
+      {"neighbouring scenes share their page once", ScenesOf(" 1 , 2"), span(1, PageOf(lastBefore(heading[2])))},
+      {"a listed scene that is not there", ScenesOf("9"), {}},
+      {"no scene listed", ScenesOf(""), {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -185,6 +207,100 @@ TEST_F(PrintCommandTest, ChoicesThatCannotPrintAreSaidAndAskedAgain) {
   ExpectBox("There are no pages to print in what you chose.", mrOk);
   MainForm->MenuItem("PrintItem")->Click();
   EXPECT_EQ(Recorder().DocumentsPrinted(), 0);
+}
+
+// File > Print checks the word last typed first, as typing a blank after
+// it would; not while a block is marked.
+TEST_F(PrintCommandTest, PrintingChecksTheWordLastTyped) {
+  ScopedEnv program("QUILLMASTER_PROGRAM_FOLDER", std::string(QM_BINARY_DIR) + "/data/");
+  for (const bool block : {false, true}) {
+    SCOPED_TRACE(block ? "a block marked" : "no block");
+    Load({{ekAction, "Go ofthe"}}, 0, 8);
+    if (block) editor::MarkBlock(W(), *W().FirstElement, 0, *W().FirstElement, 2);
+    AnswerPrintMenu([](TPrintMenuDlg&) {}, mrCancel);
+    MainForm->MenuItem("PrintItem")->Click();
+    EXPECT_EQ(W().EditBuffer, block ? "Go ofthe" : "Go of the");
+  }
+}
+
+// "One Character's Dialogue" for the scenes of chosen names: the names are
+// picked in the breakdowns' name list and only their scenes print.
+TEST_F(PrintCommandTest, TheScenesOfChosenNamesPrintAlone) {
+  Load({{ekSceneHeading, "INT. ONE - DAY"}, {ekCharacterName, "JOHN"}, {ekDialogue, "One."},
+        {ekForcedPageBreak, ""},
+        {ekSceneHeading, "INT. TWO - DAY"}, {ekCharacterName, "MARY"}, {ekDialogue, "Two."},
+        {ekForcedPageBreak, ""},
+        {ekSceneHeading, "INT. THREE - DAY"}, {ekAction, "JOHN and MARY wait."},
+        {ekForcedPageBreak, ""},
+        {ekSceneHeading, "INT. FOUR - DAY"}, {ekAction, "Nobody."}});
+  W().RenumberScenes(true);
+  const struct {
+    const char* what;
+    int choice;
+    std::vector<std::string> names;
+    std::vector<std::string> printed;
+  } cases[] = {
+      {"any of them", 1, {"JOHN"}, {"INT. ONE - DAY", "INT. THREE - DAY"}},
+      {"every one of them", 2, {"JOHN", "MARY"}, {"INT. THREE - DAY"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    AnswerPrintMenu([&c](TPrintMenuDlg& menu) {
+      menu.RangeGroup->SetItemIndex(4);
+      menu.CharacterPagesBox->SetItemIndex(c.choice);
+    });
+    Driver().Expect([&c](TForm& form) {
+      EXPECT_EQ(form.Caption(), "Select Names - Double Click Here when Done");
+      auto* list = dynamic_cast<TListBox*>(form.FindComponent("NameList"));
+      ASSERT_NE(list, nullptr);
+      for (int i = 0; i < list->Items.Count(); ++i)
+        list->SetSelected(i, std::find(c.names.begin(), c.names.end(), list->Items[i]) != c.names.end());
+      form.ModalResult = mrOk;
+    });
+    MainForm->MenuItem("PrintItem")->Click();
+    // The printer keeps the pages of the last job.
+    std::vector<std::string> printed;
+    for (const auto& page : Recorder().Pages())
+      for (const char* heading : {"INT. ONE - DAY", "INT. TWO - DAY", "INT. THREE - DAY", "INT. FOUR - DAY"})
+        if (page->FindText(heading)) printed.push_back(heading);
+    EXPECT_EQ(printed, c.printed);
+  }
+}
+
+// A locked page whose material was cut whole is an omitted page: combined
+// into the page before it, whose number then spans both, or printed on
+// its own with the omitted-page text.
+TEST_F(PrintCommandTest, OmittedPagesCombineOrPrintOnTheirOwn) {
+  Load({{ekSceneHeading, "INT. ONE - DAY"}, {ekAction, "One."}, {ekLockedPageBreak, ""},
+        {ekSceneHeading, "INT. TWO - DAY"}, {ekAction, "Two."}, {ekLockedPageBreak, ""}, {ekLockedPageBreak, ""},
+        {ekLockedPageBreak, ""}, {ekSceneHeading, "INT. FIVE - DAY"}, {ekAction, "Five."}});
+  W().RefreshLayout();
+  const std::vector<TScriptPage> pages = ScriptPages(W());
+  ASSERT_EQ(pages.size(), 5u);
+  std::vector<std::string> labels;
+  for (const TScriptPage& page : pages) labels.push_back(PageLabel(W(), page) + (IsOmittedPage(page) ? " omitted" : ""));
+  ASSERT_EQ(labels, (std::vector<std::string>{"1", "2", "3 omitted", "4 omitted", "5"}));
+  const struct {
+    bool combine;
+    std::vector<std::string> numbers;  // the header's page number of each printed page
+  } cases[] = {
+      {true, {"2-4.", "5."}},
+      {false, {"2.", "3.", "4.", "5."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.combine ? "combined" : "each on its own");
+    ProgramOptions().CombineOmittedPages = c.combine;
+    AnswerPrintMenu([](TPrintMenuDlg& menu) { menu.RangeGroup->SetItemIndex(0); });
+    MainForm->MenuItem("PrintItem")->Click();
+    ASSERT_EQ(Recorder().Pages().size(), c.numbers.size() + 1) << "page 1 carries no number";
+    for (std::size_t i = 0; i < c.numbers.size(); ++i) {
+      const RecordingCanvas& page = *Recorder().Pages()[1 + i];
+      SCOPED_TRACE(page.Transcript());
+      EXPECT_NE(page.FindText(c.numbers[i]), nullptr);
+      const bool omitted = c.numbers[i] == "3." || c.numbers[i] == "4.";
+      EXPECT_EQ(page.FindText(OmittedPageText) != nullptr, omitted);
+    }
+  }
 }
 
 TEST_F(PrintCommandTest, WithoutAPrinterTheWarningComesOnce) {

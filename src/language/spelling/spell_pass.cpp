@@ -23,6 +23,7 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/editing/typing_aids.h"
 #include "script/model/packed_text.h"
@@ -107,6 +108,7 @@ class TSpellPass {
   std::optional<std::size_t> ExpandAlias(const TFoundWord& found, const TShapedWord& shape);
   std::size_t Replace(const TFoundWord& found, const TShapedWord& shape, std::string replacement);
   bool AskDoubleCapital(const TFoundWord& found);
+  void WriteNameCapitals(const TFoundWord& found, const std::string& name);
   std::size_t DeleteDuplicate(const TFoundWord& found);
   void BeforeChange();
   void Finish();
@@ -140,6 +142,7 @@ void TSpellPass::Run() {
 }
 
 bool TSpellPass::RunAsTyped() {
+  WordPendingSpell = 0;
   if (!options_.RealTimeSpellCheck || Paused || script_.CurrentElement == nullptr) return true;
   const std::string& text = Text();
   const std::size_t caret = std::min<std::size_t>(script_.CaretColumn, text.size());
@@ -274,7 +277,10 @@ std::size_t TSpellPass::CheckWord(TFoundWord found) {
     previous_ = upper;
     if (duplicate) return DeleteDuplicate(found);
   }
-  if (IsCharacterNameWord(script_, upper, true)) return found.end;
+  if (IsCharacterNameWord(script_, upper, true)) {
+    if (corrections && mode_ == smAsTyped && options_.NameCapitalization) WriteNameCapitals(found, WithoutPossessive(upper));
+    return found.end;
+  }
   if (corrections && options_.SentenceCapitalization && IsTitle(upper) && IsLowerAZ(Text()[found.start])) {
     BeforeChange();
     Text()[found.start] = ToUpperAZ(Text()[found.start]);
@@ -385,6 +391,25 @@ void TSpellPass::StartSentence(TFoundWord& found) {
   BeforeChange();
   Text()[letter] = ToUpperAZ(first);
   found.raw = TakeWord(found.start).raw;
+}
+
+// A name typed in small letters takes the name's capitals: its first
+// letter and each after a blank, apostrophe or hyphen, and in Action with
+// "All Cap Names" every letter. Codes in the word stay where they are.
+void TSpellPass::WriteNameCapitals(const TFoundWord& found, const std::string& name) {
+  std::size_t at = found.start;
+  while (at < found.end && AnsiUpper(static_cast<Byte>(Text()[at])) != static_cast<Byte>(name[0])) ++at;
+  const bool everyLetter = AllCapNames && script_.CurrentElement->Kind() == ekAction;
+  for (std::size_t n = 0; at < found.end && n < name.size(); ++at) {
+    if (WordCodes.Contains(Text()[at])) continue;
+    const auto before = n == 0 ? Byte{' '} : static_cast<Byte>(name[n - 1]);
+    const bool wordStart = before == ' ' || before == '-' || IsApostrophe(before);
+    if ((wordStart || everyLetter) && IsAnsiAlpha(static_cast<Byte>(name[n])) && Text()[at] != name[n]) {
+      BeforeChange();
+      Text()[at] = name[n];
+    }
+    ++n;
+  }
 }
 
 bool TSpellPass::AskDoubleCapital(const TFoundWord& found) {

@@ -90,11 +90,16 @@ bool IsCommonCueWord(std::string_view upper) {
   return std::find(Words.begin(), Words.end(), upper) != Words.end();
 }
 
-bool IsCharacterNameWord(TMDIChild& script, std::string upper, bool withMode) {
+std::string WithoutPossessive(std::string upper) {
   if (upper.size() > 2) {
     if (upper.ends_with("'S")) upper.resize(upper.size() - 2);
     else if (upper.back() == 'S' && IsApostrophe(static_cast<Byte>(upper[upper.size() - 2]))) upper.resize(upper.size() - 2);
   }
+  return upper;
+}
+
+bool IsCharacterNameWord(TMDIChild& script, std::string upper, bool withMode) {
+  upper = WithoutPossessive(std::move(upper));
   if (upper.empty() || static_cast<Byte>(upper[0]) <= 64) return false;
   if (withMode && IsCommonCueWord(upper)) return false;
   const auto& chain = ListData(script).NameTable.Chain(static_cast<Byte>(upper[0]));

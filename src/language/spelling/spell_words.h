@@ -57,6 +57,9 @@ int CheckWordKnown(std::string word, bool strict, const TWordCuts& cuts, bool ig
 
 // The words that are never taken for names when a mode is given.
 bool IsCommonCueWord(std::string_view upper);
+// The word (in capitals) without a possessive ending ("'S", or "S" after a
+// typographic apostrophe) when it is longer than two characters.
+std::string WithoutPossessive(std::string upper);
 // Whether the word (in capitals) is one of the script's character names,
 // a possessive ending left out.
 bool IsCharacterNameWord(TMDIChild& script, std::string upper, bool withMode);

@@ -11,6 +11,7 @@ Byte JobRunning;
 int LastTrimmedLength;
 Byte ListChanged;
 Byte LastUndoKind;
+Byte WordPendingSpell;
 
 namespace {
 
@@ -22,6 +23,7 @@ const GlobalState reset([] {
   LastTrimmedLength = 0;
   ListChanged = 0;
   LastUndoKind = 2;
+  WordPendingSpell = 0;
 });
 
 }  // namespace

@@ -27,5 +27,8 @@ extern int LastTrimmedLength;
 extern Byte ListChanged;
 // The kind of the last recorded undo step.
 extern Byte LastUndoKind;
+// Set while typing or a deletion has left a word the real-time spelling
+// check has not seen; the check clears it.
+extern Byte WordPendingSpell;
 
 }  // namespace qm

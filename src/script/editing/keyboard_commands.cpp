@@ -368,6 +368,7 @@ TTail Backspace(KeyCommand& c) {
   if (!atStart) {
     --w.CaretColumn;
     DeleteAtCaret(w);
+    WordPendingSpell = 1;
   } else if (!empty) {
     BackspaceAtElementStart(w);
   } else {
@@ -719,6 +720,35 @@ std::string ListFilter(const TMDIChild& w) {
   return PlainUpperText(text);
 }
 
+// Where Right leaves a word for the real-time spelling check.
+constexpr CharSet WordEndSet = CharSet{0,  ' ', '!', '"', '$', '&', '\'', '(', ')', ',', '-', '.', ':', ';', '?',
+                                       '[', ']', '{', '}', 0x91, 0x92, 0x93, 0x94, 0x97, 0xAB, 0xBB};
+
+// A key that takes the caret away from a word typed or mended and not yet
+// checked has that word checked first, as typing a blank after it would.
+void SpellWordLeft(TMDIChild& w, Word key, unsigned combination) {
+  if (!ProgramOptions().RealTimeSpellCheck || !WordPendingSpell) return;
+  if (key == VK_BACK || key == VK_DELETE || key == VK_SPACE || (key >= VK_SHIFT && key <= VK_MENU)) return;
+  if (key >= 'A' && key <= 255) return;
+  const std::string& text = w.EditBuffer;
+  const Word caret = static_cast<Word>(std::min<std::size_t>(w.CaretColumn, text.size()));
+  std::size_t at = caret;
+  while (at < text.size() && text[at] == ' ') ++at;
+  const bool ctrl = (combination & ssCtrl) != 0;
+  const bool check = ((key == VK_LEFT || key == VK_RIGHT) && ctrl) ||
+                     (key == VK_RIGHT && WordEndSet.Contains(at < text.size() ? text[at] : '\0')) ||
+                     (key == VK_LEFT && at > 0 && text[at - 1] == ' ');
+  if (check) {
+    const std::string before = text;
+    w.CaretColumn = static_cast<Word>(at);
+    aids::SpellWordBeforeCaret();
+    const std::size_t stepped = at - caret;
+    if (w.EditBuffer != before) w.CaretColumn = static_cast<Word>(w.CaretColumn > stepped ? w.CaretColumn - stepped : 0);
+    else w.CaretColumn = caret;
+  }
+  WordPendingSpell = 0;
+}
+
 void CommonTail(TMDIChild& w) {
   if (PickListShowing()) aids::MatchTypedText(ListFilter(w));
   if (!w.Closing) UpdateCaret();
@@ -735,6 +765,7 @@ void HandleCommandKey(Word& key, TShiftState shift, TObject* sender) {
   if (!w || !w->CurrentElement || key == 0 || !EditingAllowed(*w, key)) return;
   if (key >= VK_PRIOR && key <= VK_DOWN) PendingDeadKey = 0;
   const unsigned combination = shift.Bits & (ssShift | ssAlt | ssCtrl);
+  SpellWordLeft(*w, key, combination);
   for (const KeyBinding& binding : Bindings) {
     if (binding.key != key || (binding.modifiers & Combination(combination)) == 0) continue;
     KeyCommand command{*w, shift, sender, binding.arg};

@@ -92,6 +92,7 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   // text by the next Delete: typing ends the block.
   if (BlockOn) ClearBlockSelection(false);
   if (fromUser && ProgramOptions().RealTimeSpellCheck && EndsTypedWord(ch)) aids::SpellWordBeforeCaret();
+  if (fromUser && !EndsTypedWord(ch)) WordPendingSpell = 1;
   if (AutoRevisionColor != 0) EnterRevisionColor(*this, false);
   const size_t startColumn = CaretColumn;
   if (!TypeCharacter(ch)) return;

@@ -298,6 +298,41 @@ TEST_F(SpellPassTest, TheWordJustTypedIsMendedWhileTyping) {
   }
 }
 
+TEST_F(SpellPassTest, ATypedNameTakesTheNamesCapitals) {
+  struct Case {
+    bool nameCaps, allCaps;
+    Byte kind;
+    const char* typed;
+    const char* after;
+  };
+  const Case cases[] = {
+      {true, false, ekAction, "krandor", "Krandor"},
+      {true, false, ekAction, "o'hara", "O'Hara"},
+      // The name's hyphen is not written over a typed hard dash.
+      {true, false, ekAction, "mary\x05lou", "Mary\x05Lou"},
+      {true, true, ekAction, "mary\x05lou", "MARY\x05LOU"},
+      {true, false, ekDialogue, "krandor's", "Krandor's"},
+      {true, true, ekAction, "krandor", "KRANDOR"},
+      {true, true, ekAction, "kRandor's", "KRANDOR's"},
+      {true, true, ekDialogue, "krandor", "Krandor"},
+      {true, false, ekAction, "k\x02ran\x03" "dor", "K\x02ran\x03" "dor"},
+      {true, false, ekAction, "~krandor", "~krandor"},
+      {false, true, ekAction, "krandor", "krandor"},
+  };
+  // The first check opens the engine and reads the names of the cues.
+  Add({{ekCharacterName, "KRANDOR"}, {ekCharacterName, "O'HARA"}, {ekCharacterName, "MARY-LOU"}});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + (c.allCaps ? " all caps" : ""));
+    ProgramOptions().NameCapitalization = c.nameCaps;
+    AllCapNames = c.allCaps;
+    Add({{c.kind, std::string("Then ") + c.typed}});
+    editor::MoveCaretTo(Script(), *Script().LastElement);
+    Script().CaretColumn = static_cast<Word>(Script().EditBuffer.size());
+    EXPECT_TRUE(SpellCheckScript(smAsTyped));
+    EXPECT_EQ(Script().EditBuffer, std::string("Then ") + c.after);
+  }
+}
+
 TEST_F(SpellPassTest, APausedCheckLeavesTypedWordsAlone) {
   Add({{ekAction, "ofthe"}});
   PlaceCaret(0, 5);
