@@ -2,7 +2,6 @@
 // click picks a card and a click on another drops it there, and Exit gives
 // the script the new scene order.
 #include <QApplication>
-#include <QDir>
 #include <QtTest/QTest>
 
 #include "gui/program_gui_fixture.h"
@@ -79,8 +78,7 @@ TEST_F(CardsGuiTest, CardsShowTheScenesAndAClickedShuffleReordersTheScript) {
     QTest::keyClicks(edit, " Done");
     typedBold = text.Attributes()[0].Style;
     QApplication::processEvents();
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*WindowOf(*view)).save(QString(QM_BINARY_DIR) + "/screenshots/cards.png");
+    SaveShot(*WindowOf(*view), "cards");
     QTest::mouseClick(ClientOf(*view->ShuffleMode), Qt::LeftButton, {}, QPoint(6, 6));
     shuffleChosen = !view->Outline;
     ClickCard(*view, 4);

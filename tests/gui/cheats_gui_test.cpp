@@ -1,6 +1,5 @@
 // Cheating a page on the desktop: the "Cheat the Page" dialog opened from
 // the Edit menu, a count typed with real keys, and the page taking more.
-#include <QDir>
 #include <QtTest/QTest>
 
 #include "formats/cheat_dialogs.h"
@@ -35,8 +34,7 @@ TEST_F(CheatsGuiTest, TheFirstPageTakesMoreLinesThroughTheDialog) {
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(edit, "3");
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*WindowOf(*dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/cheat_page.png");
+    SaveShot(*WindowOf(*dialog), "cheat_page");
     QTest::mouseClick(ClientOf(*dialog->OKBtn), Qt::LeftButton);
   });
   MainForm->MenuItem("Page2")->Click();

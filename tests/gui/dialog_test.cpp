@@ -2,7 +2,6 @@
 // real presses on their widgets while their loops run.
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest/QTest>
@@ -144,8 +143,7 @@ TEST_F(DialogTest, ADeclaredDialogShowsItsControlsWithTheFocusInItsFirstField) {
         unseen.push_back(row.Name);
     focused = QApplication::focusWidget();
     QTest::keyClicks(focused, "KITCHEN");
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*WindowOf(*dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/dialog-builder.png");
+    SaveShot(*WindowOf(*dialog), "dialog-builder");
   });
   PressLater("Cancel", 120);
   EXPECT_EQ(dialog->ShowModal(), mrCancel);

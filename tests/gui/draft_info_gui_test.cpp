@@ -1,7 +1,6 @@
 // Setup Draft Information on the desktop: the print menu's watermark page
 // comes up alone from the Production menu, the writer types the draft's
 // date and names, OK keeps them, and the print menu is itself again.
-#include <QDir>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QtTest/QTest>
@@ -43,8 +42,7 @@ TEST_F(DraftInfoGuiTest, TheWatermarkPageComesUpAloneAndKeepsWhatIsTyped) {
       QTest::keyClicks(box, text);
     }
     QTest::mouseClick(ClientOf(*dialog->PrintDraftInfoBox), Qt::LeftButton);
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*window).save(QString(QM_BINARY_DIR) + "/screenshots/setup-script-information.png");
+    SaveShot(*window, "setup-script-information");
     QTest::mouseClick(ClientOf(*dialog->DoneBtn), Qt::LeftButton);
   });
   MainForm->MenuItem("DraftInformationItem")->Click();
@@ -84,8 +82,7 @@ TEST_F(DraftInfoGuiTest, ThePrintMenuShowsItsPrintPageWithTheWatermarkPageBeside
       if (!w || !w->isVisible() || !page->rect().contains(QRect(w->mapTo(page, QPoint(0, 0)), w->size())))
         cut.push_back(c->Name);
     }
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*window).save(QString(QM_BINARY_DIR) + "/screenshots/print-menu.png");
+    SaveShot(*window, "print-menu");
     QTest::mouseClick(ClientOf(*dialog->CancelBtn), Qt::LeftButton);
   });
   MainForm->MenuItem("PrintItem")->Click();
@@ -110,8 +107,7 @@ TEST_F(DraftInfoGuiTest, TheChangeSceneTypePageShowsEveryNumberingChoice) {
       choices.push_back(button->text().toStdString());
       inside = inside && group->rect().contains(QRect(button->mapTo(group, QPoint(0, 0)), button->size()));
     }
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*WindowOf(*dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/change-scene-type.png");
+    SaveShot(*WindowOf(*dialog), "change-scene-type");
     QTest::mouseClick(ClientOf(*dialog->CancelBtn), Qt::LeftButton);
   });
   MainForm->MenuItem("OverrideSceneHeading")->Click();

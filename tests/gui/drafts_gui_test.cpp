@@ -1,7 +1,6 @@
 // A script locked on the desktop: the lock dialog comes up from the
 // Production menu, and Shift+Enter in the locked script asks which page
 // break to put in and puts it before the caret's element.
-#include <QDir>
 #include <QtTest/QTest>
 
 #include "formats/lock_script_dialog.h"
@@ -38,8 +37,7 @@ TEST_F(DraftsGuiTest, ALockedScriptTakesTheLockedPageBreakTheWriterChooses) {
                                                         dialog->HeaderLine1Edit, dialog->HeaderLine2Edit,
                                                         dialog->ContinuedsBox})
       if (QWidget* w = ClientOf(*c); !w || !w->isVisible()) unseen.push_back(c->Name);
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*WindowOf(*dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/lock-script-dialog.png");
+    SaveShot(*WindowOf(*dialog), "lock-script-dialog");
     QTest::mouseClick(ClientOf(*dialog->OKBtn), Qt::LeftButton);
   });
   MainForm->MenuItem("LockScriptItem")->Click();

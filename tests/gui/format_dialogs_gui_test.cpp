@@ -1,6 +1,5 @@
 // The script formats dialog on the desktop: opened from the Format menu,
 // a margin typed with real keys, and the script laid out with it.
-#include <QDir>
 #include <QtTest/QTest>
 
 #include "formats/script_formats_dialog.h"
@@ -37,8 +36,7 @@ TEST_F(FormatDialogsGuiTest, TypedDialogueMarginIsTakenByTheScript) {
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(edit, "3.0");
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*WindowOf(*dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/formats.png");
+    SaveShot(*WindowOf(*dialog), "formats");
     QTest::mouseClick(ClientOf(*dialog->OKBtn), Qt::LeftButton);
   });
   MainForm->MenuItem("EditScriptFormatItem")->Click();

@@ -1,6 +1,7 @@
 #include "gui/gui_fixture.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -64,6 +65,18 @@ QWidget* GuiFixture::WindowOf(const TForm& form) {
 }
 
 QImage GuiFixture::Grab(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+QString GuiFixture::ScreenshotPath(const std::string& name) {
+  const QString folder = QString(QM_BINARY_DIR) + "/screenshots";
+  QDir().mkpath(folder);
+  return folder + "/" + QString::fromStdString(name) + ".png";
+}
+
+QImage GuiFixture::SaveShot(QWidget& widget, const std::string& name) {
+  const QImage image = Grab(widget);
+  image.save(ScreenshotPath(name));
+  return image;
+}
 
 int GuiFixture::DarkPixels(const QImage& image, const QRect& rect) {
   int dark = 0;

@@ -44,6 +44,9 @@ class GuiFixture : public ::testing::Test {
   static QWidget* WindowOf(const TForm& form);
   // What the form's window shows now.
   static QImage Grab(QWidget& widget);
+  // The same, saved as screenshots/<name>.png in the build folder.
+  static QImage SaveShot(QWidget& widget, const std::string& name);
+  static QString ScreenshotPath(const std::string& name);
   // How many pixels in the rectangle are darker than mid grey.
   static int DarkPixels(const QImage& image, const QRect& rect);
 

@@ -1,7 +1,6 @@
 // The quick-help page on the desktop: Alt+F1 opens it, a real click on a
 // part of the sample page shows that part's explanation, and a click on
 // the program icon turns to the hidden page.
-#include <QDir>
 #include <QtTest/QTest>
 
 #include "base/message_box_form.h"
@@ -28,8 +27,7 @@ TEST_F(HelpPageGuiTest, ARealClickOnTheShotExplainsHowToMakeOne) {
     THelpPageDialog* page = Page();
     ASSERT_NE(page, nullptr);
     pageShown = true;
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*WindowOf(*page)).save(QString(QM_BINARY_DIR) + "/screenshots/help-page.png");
+    SaveShot(*WindowOf(*page), "help-page");
     Later(150, [&] {
       auto* box = dynamic_cast<TMyNewMsgBox*>(Screen->ActiveForm());
       ASSERT_NE(box, nullptr);

@@ -2,7 +2,6 @@
 // caret, its boxes and coloured arrows show, and a real right click on a
 // box returns to the script at that target.
 #include <QApplication>
-#include <QDir>
 #include <QtTest/QTest>
 
 #include "gui/program_gui_fixture.h"
@@ -57,9 +56,7 @@ TEST_F(LinkageGraphGuiTest, AltF11ShowsTheGraphAndARightClickReturnsToTheTarget)
          [&] {
            story::TLinkagesDlg& dialog = *graph();
            EXPECT_EQ(dialog.SelectedNumber(), 1);
-           QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-           const QImage shot = Grab(*WindowOf(dialog));
-           shot.save(QString(QM_BINARY_DIR) + "/screenshots/linkage-graph.png");
+           const QImage shot = SaveShot(*WindowOf(dialog), "linkage-graph");
            EXPECT_EQ(dialog.Drawing().Boxes().size(), 4u);
            EXPECT_GT(CountPixels(shot, qRgb(0, 0, 255)), 20) << "unconditional arrows are drawn blue";
            EXPECT_GT(CountPixels(shot, qRgb(255, 0, 0)), 10) << "the conditional arrow is drawn red";

@@ -3,7 +3,6 @@
 // the dialog closes with the writer's choices.
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QtTest/QTest>
 
 #include "files/paste_as.h"
@@ -25,8 +24,7 @@ TEST_F(PasteAsDialogTest, ActionOnlyGreysTheOptionsAndOkGivesTheChoices) {
                                                         dialog.UseStyleSheetsBox, dialog.DoubleSpacedBox, dialog.NoCapInfo,
                                                         dialog.IgnoreMargins, dialog.ActionInPs, dialog.MatchPageBreaksBox})
       if (QWidget* w = ClientOf(*c); !w || !w->isVisible()) unseen.push_back(c->Name);
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*WindowOf(dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/paste-as-dialog.png");
+    SaveShot(*WindowOf(dialog), "paste-as-dialog");
     QTest::mouseClick(ClientOf(*dialog.ActionOnlyBtn), Qt::LeftButton, {}, QPoint(8, 8));
     greyed = !ClientOf(*dialog.NoCapInfo)->isEnabled() && !ClientOf(*dialog.UseStyleSheetsBox)->isEnabled();
     textOnlyEnabled = ClientOf(*dialog.TextOnlyBox)->isEnabled();

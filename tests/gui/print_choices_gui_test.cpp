@@ -4,7 +4,6 @@
 // pages (screenshot: screenshots/print-menu-scenes-of-names.png).
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QRadioButton>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -105,8 +104,7 @@ TEST_F(PrintChoicesGuiTest, TheScenesOfChosenNamesAreAChoiceOfOneCharactersDialo
            QTest::keyClick(pages, Qt::Key_Down);
            seen.nameBoxFollows = menu.CharacterPagesBox->ItemIndex() == 1 && !ClientOf(*menu.CharacterBox)->isEnabled();
            const QImage shot = WindowOf(menu)->grab().toImage();
-           QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-           shot.save(QString(QM_BINARY_DIR) + "/screenshots/print-menu-scenes-of-names.png");
+           shot.save(ScreenshotPath("print-menu-scenes-of-names"));
            QTest::mouseClick(ClientOf(*menu.CancelBtn), Qt::LeftButton);
          });
   t.When([] { return Showing() == nullptr; }, [] {});

@@ -1,7 +1,6 @@
 #include "gui/program_gui_fixture.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QScreen>
 
 #include "platform/files.h"
@@ -16,16 +15,6 @@
 #include "support/script_builder.h"
 
 namespace qm::testing {
-
-namespace {
-
-QString ScreenshotPath(const std::string& name) {
-  const QString folder = QString(QM_BINARY_DIR) + "/screenshots";
-  QDir().mkpath(folder);
-  return folder + "/" + QString::fromStdString(name) + ".png";
-}
-
-}  // namespace
 
 void ProgramGuiFixture::SetUp() {
   GlobalState::ResetAll();

@@ -370,8 +370,7 @@ TEST_F(ProgramWindowTest, TheMainWindowShowsItsMenusAndToolBar) {
   ASSERT_TRUE(bold->Showing());
   Application->ProcessMessages();
   const QImage shot = Grab(*window);
-  QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-  ASSERT_TRUE(shot.save(QString(QM_BINARY_DIR) + "/screenshots/main-window.png"));
+  ASSERT_TRUE(shot.save(ScreenshotPath("main-window")));
   QWidget* boldWidget = ClientOf(*bold);
   ASSERT_NE(boldWidget, nullptr);
   const QRect boldRect(boldWidget->mapTo(window, QPoint(0, 0)), boldWidget->size());

@@ -1,6 +1,5 @@
 // A block marked on the desktop with real mouse events: pressed, dragged
 // and released over a typed line, then painted as the selection.
-#include <QDir>
 #include <QMouseEvent>
 #include <QtTest/QTest>
 
@@ -53,8 +52,7 @@ TEST_F(SelectionTest, ADragWithTheMouseMarksAndPaintsTheBlock) {
   Script().Invalidate();
   Application->ProcessMessages();
   const QImage shot = Grab(*WindowOf(*MainForm));
-  QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-  shot.save(QString(QM_BINARY_DIR) + "/screenshots/selection.png");
+  shot.save(ScreenshotPath("selection"));
   // The selected words are painted on the highlight: dark pixels across
   // their width that the unselected start of the line lacks.
   const QPoint origin = ScriptClient()->mapTo(WindowOf(*MainForm), QPoint(0, 0));

@@ -1,6 +1,5 @@
 // The program options dialog on the desktop: its pages show their boxes,
 // a real click on a box and on OK stores the option.
-#include <QDir>
 #include <QtTest/QTest>
 
 #include "gui/program_gui_fixture.h"
@@ -21,8 +20,7 @@ TEST_F(SettingsDialogsGuiTest, TheOptionsDialogShowsItsPagesAndStoresAClickedBox
     ASSERT_NE(dialog, nullptr);
     shown = true;
     EXPECT_EQ(dialog->Notebook->PageCount(), 11);
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*WindowOf(*dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/options.png");
+    SaveShot(*WindowOf(*dialog), "options");
     dialog->Notebook->SetActivePageIndex(5);  // Misc.
     Application->ProcessMessages();
     TCheckBox* box = dialog->Box("ControlSBox");

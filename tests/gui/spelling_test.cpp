@@ -2,7 +2,6 @@
 // menu's Entire Script command, and the unknown-word dialog answered on
 // its widgets. The dialog's screenshot lands in screenshots/spell-dialog.png.
 #include <QApplication>
-#include <QDir>
 #include <QPushButton>
 #include <QtTest/QTest>
 
@@ -50,8 +49,7 @@ TEST_F(SpellingGuiTest, AnUnknownWordIsCorrectedInTheDialog) {
                 asked.push_back(d.BadWord->Text());
                 EXPECT_GT(d.SuggestList->Items.Count(), 0);
                 const QImage shot = WindowOf(d)->grab().toImage().convertToFormat(QImage::Format_RGB32);
-                QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-                shot.save(QString(QM_BINARY_DIR) + "/screenshots/spell-dialog.png");
+                shot.save(ScreenshotPath("spell-dialog"));
                 EXPECT_GT(DarkPixels(shot, shot.rect()), 100) << "the dialog draws its controls";
                 d.BadWord->Text = "Zebra";
                 Press("&Replace");

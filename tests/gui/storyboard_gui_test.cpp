@@ -5,7 +5,6 @@
 // clipboard.
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
 #include <QWindow>
 #include <QtTest/QTest>
 
@@ -42,10 +41,6 @@ class StoryboardGuiTest : public testing::ProgramGuiFixture {
   static story::TActivityWizardDlg* Wizard() {
     return dynamic_cast<story::TActivityWizardDlg*>(Screen->ActiveForm());
   }
-  void Shoot(TForm& form, const char* name) {
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    Grab(*WindowOf(form)).save(QString(QM_BINARY_DIR) + "/screenshots/" + name);
-  }
 };
 
 TEST_F(StoryboardGuiTest, TheWizardIsAnsweredWithKeysAndClicksAndWritesItsLines) {
@@ -61,7 +56,7 @@ TEST_F(StoryboardGuiTest, TheWizardIsAnsweredWithKeysAndClicksAndWritesItsLines)
            EXPECT_EQ(std::string(w.Caption()), "User Activity Wizard");
            EXPECT_TRUE(w.UserChoiceBtn->Checked());
            EXPECT_FALSE(w.PrevBtn->Enabled());
-           Shoot(w, "activity-wizard.png");
+           SaveShot(*WindowOf(w), "activity-wizard");
          });
   t.Key(Qt::Key_Return);  // a user's choice: what can the user do?
   t.When(onPage(story::wpUserAction), [] { EXPECT_EQ(Screen->ActiveForm()->FocusedControl(), Wizard()->UserCanDoWhat); });
@@ -83,7 +78,7 @@ TEST_F(StoryboardGuiTest, TheWizardIsAnsweredWithKeysAndClicksAndWritesItsLines)
     ASSERT_EQ(w.AvailableJumps->Items.Count(), 2);
     const TRect second = w.AvailableJumps->ItemRect(1);
     QTest::mouseClick(ClientOf(*w.AvailableJumps), Qt::LeftButton, {}, QPoint(second.Left + 4, second.Top + 3));
-    Shoot(w, "activity-wizard-targets.png");
+    SaveShot(*WindowOf(w), "activity-wizard-targets");
   });
   t.Then([] {
     EXPECT_EQ(Wizard()->AvailableJumps->ItemIndex(), 1) << "the click chose Cellar";
@@ -132,7 +127,7 @@ TEST_F(StoryboardGuiTest, TheFramePictureOnTheDesktopsClipboardShowsInTheLinkFor
   QWidget* image = ClientOf(*form->Image1);
   const QImage shown = Grab(*image);
   EXPECT_EQ(shown.pixelColor(image->width() / 2, image->height() / 2), QColor(200, 30, 10)) << "drawn in the form";
-  Shoot(*form, "storyboard-link-form.png");
+  SaveShot(*WindowOf(*form), "storyboard-link-form");
   form->CancelBtn->Click();
   Application->ProcessMessages();
 
@@ -203,7 +198,7 @@ TEST_F(StoryboardGuiTest, VariablesAreDraggedIntoTheCheckListWithTheMouse) {
     DragWithMouse(ClientOf(checked), row(checked, 0), ClientOf(checked), QPoint(20, 3 * checked.ItemHeight));
     EXPECT_EQ(checked.Items[0], "LAMP");
     EXPECT_EQ(checked.Items[1], "KEY");
-    Shoot(wizard, "activity-wizard-dragged.png");
+    SaveShot(*WindowOf(wizard), "activity-wizard-dragged");
     QTest::mouseClick(ClientOf(*wizard.NextBtn), Qt::LeftButton);
   });
   t.When([] { return Wizard() && Wizard()->Page() == story::wpWhatHappens; },

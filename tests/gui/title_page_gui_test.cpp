@@ -1,7 +1,6 @@
 // The title page publisher on the desktop: opened from the File menu, an
 // item chosen with the mouse on the page and retyped with real keys, and
 // the page as it shows.
-#include <QDir>
 #include <QtTest/QTest>
 
 #include "formats/title_page.h"
@@ -39,8 +38,7 @@ TEST_F(TitlePageGuiTest, AnItemChosenOnThePageIsRetypedAndKept) {
     QTest::keyClicks(memo, "Ann Writer");
     Application->ProcessMessages();
     const QImage shot = Grab(*WindowOf(*dialog));
-    QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-    shot.save(QString(QM_BINARY_DIR) + "/screenshots/title_page.png");
+    shot.save(ScreenshotPath("title_page"));
     const TControl& title = *dialog->Labels[0];
     const QPoint at = ClientOf(title)->mapTo(WindowOf(*dialog), QPoint(0, 0));
     titleInk = DarkPixels(shot, QRect(at, QSize(title.Width, title.Height)));

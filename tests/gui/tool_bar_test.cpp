@@ -4,7 +4,6 @@
 // by the program.
 #include <QtTest/QTest>
 
-#include <QDir>
 
 #include <memory>
 
@@ -18,11 +17,6 @@
 
 namespace qm {
 namespace {
-
-void Save(const QImage& shot, const char* name) {
-  QDir().mkpath(QString(QM_BINARY_DIR) + "/screenshots");
-  ASSERT_TRUE(shot.save(QString(QM_BINARY_DIR) + "/screenshots/" + name));
-}
 
 class ToolBarGuiTest : public testing::ProgramGuiFixture {
  protected:
@@ -43,7 +37,7 @@ TEST_F(ToolBarGuiTest, TheBevelFollowsThePointerOnAndOffAButton) {
   QTest::mouseMove(button, button->rect().center());
   ASSERT_TRUE(RunUntil([&] { return save.BevelShown(); })) << "the pointer over it raises the bevel";
   Application->ProcessMessages();
-  Save(Grab(*WindowOf(*MainForm)), "tool-bar-hover.png");
+  SaveShot(*WindowOf(*MainForm), "tool-bar-hover");
   QTest::mouseMove(ScriptClient(), ScriptClient()->rect().center());
   EXPECT_TRUE(RunUntil([&] { return !save.BevelShown(); })) << "leaving it lowers the bevel again";
 }
@@ -62,7 +56,7 @@ TEST_F(ToolBarGuiTest, TheElementBoxButtonDropsTheListUnderTheBox) {
   QWidget* listWidget = ClientOf(list);
   ASSERT_NE(listWidget, nullptr);
   EXPECT_EQ(listWidget->mapTo(window, QPoint(0, 0)), boxWidget->mapTo(window, QPoint(0, boxWidget->height())));
-  Save(Grab(*window), "tool-bar-element-list.png");
+  SaveShot(*window, "tool-bar-element-list");
   QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
   EXPECT_TRUE(RunUntil([&] { return !list.Visible(); })) << "a second click takes it up";
 }
@@ -80,7 +74,7 @@ TEST_F(SplashGuiTest, TheSplashShowsItsLogoAndItsBar) {
   QWidget* window = WindowOf(splash);
   ASSERT_NE(window, nullptr);
   const QImage shot = Grab(*window);
-  Save(shot, "splash.png");
+  ASSERT_TRUE(shot.save(ScreenshotPath("splash")));
   const int h = shot.height();
   const QColor filled(shot.pixel(30, h - 36));
   const QColor empty(shot.pixel(shot.width() - 30, h - 36));
@@ -120,7 +114,7 @@ TEST_F(OwnControlsGuiTest, TheBorderedLabelAndTheWindowLessButtonAreDrawnByThePr
   Application->ProcessMessages();
   QWidget* window = WindowOf(*form);
   const QImage shot = Grab(*window);
-  Save(shot, "own-controls.png");
+  ASSERT_TRUE(shot.save(ScreenshotPath("own-controls")));
   const QPoint frame = labelWidget->mapTo(window, QPoint(0, 0));
   EXPECT_EQ(QColor(shot.pixel(frame)), QColor(Qt::red)) << "the label's frame in its border colour";
   EXPECT_GT(DarkPixels(shot, QRect(labelWidget->mapTo(window, QPoint(0, 0)), labelWidget->size())), 10)
