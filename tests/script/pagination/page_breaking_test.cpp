@@ -329,6 +329,23 @@ TEST_F(PageBreakingTest, ASpeechLongerThanAPageStopsThePass) {
   EXPECT_EQ(Shape(), (std::vector<std::string>{"A120", "C:JOHN D420 A480 A480"}));
 }
 
+// A forced break kept with what follows it, and a heading whose Action
+// (not to be broken) does not fit on a page: backing up from the heading
+// reaches the break that opened the page, which must not open it again.
+TEST_F(PageBreakingTest, APageNeverEndsAtTheBreakThatOpenedIt) {
+  std::string text;
+  AnswerMessage(&text);
+  Paginate({ActionLines(10), {ekForcedPageBreak, " "}, Heading(), ActionLines(40), ActionLines(2)},
+           [](TMDIChild& w) {
+             w.BottomMargin = 30;  // 2,030 dots: the heading and its Action take 2,150
+             w.ActionBreakMode = 0;
+             w.FirstElement->next->state = esKeepFollowing;
+           });
+  EXPECT_NE(text.find("You have a Single Speech that would extend over two page breaks!"), std::string::npos);
+  EXPECT_EQ(Shape(), (std::vector<std::string>{"A120", "H2 A480 A24"}));
+  EXPECT_EQ(PageNumbers().size(), 1u) << "one page break: the forced one";
+}
+
 // John's speech is split inside its bold Dialogue, Mary's before her
 // Parenthetical; each goes on under the repeated name.
 TEST_F(PageBreakingTest, SplitSpeechesGoOnUnderTheRepeatedName) {
