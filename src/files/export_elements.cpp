@@ -1,6 +1,8 @@
 #include "files/export_elements.h"
 
+#include "script/editing/position_texts.h"
 #include "script/model/cue_codes.h"
+#include "script/model/number_texts.h"
 #include "script/model/script_model.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
@@ -25,6 +27,38 @@ bool ExportsInParentheses(const TMDIChild& script, Byte kind) {
     case ekAction: return script.ActionParentheticals != 0;
     default: return false;
   }
+}
+
+namespace {
+
+// The header set-up's display styles.
+enum TNumberStyle : Byte { nsDigits = 1, nsLetters = 2, nsWords = 3, nsUpperWords = 4, nsRoman = 5 };
+
+std::string StyledNumber(int number, Byte style) {
+  switch (style) {
+    case nsLetters: return NumberAsLetters(number);
+    case nsWords: return NumberToWords(number, false);
+    case nsUpperWords: return NumberToWords(number, true);
+    case nsRoman: return RomanNumeral(static_cast<Word>(number));
+    default: return std::to_string(number);
+  }
+}
+
+}  // namespace
+
+std::string ExportNumberText(const TMDIChild& script, const TScriptElement& element) {
+  const Byte kind = element.Kind();
+  const bool act = kind == ekActInformation || kind == ekActStart || kind == ekEndOfActText;
+  const bool sceneInfo = kind == ekSceneInformation || kind == ekLockedSceneInformation;
+  if ((!act && !sceneInfo) || !element.group) return {};
+  const int number = script.DisplayNumber(element.group);
+  if (number == 0) return {};
+  std::string text = StyledNumber(number, act ? script.ActDisplayStyle : script.SceneInfoDisplayStyle);
+  const Byte letter = script.DisplayNumberLetter(element.group);
+  if (sceneInfo && letter > ' ') text += static_cast<char>(letter);
+  if (kind == ekEndOfActText) text = "ACT " + text;
+  const std::string own = LiveElementText(script, element);
+  return own.empty() || own.back() == ' ' ? text : " " + text;
 }
 
 std::string CueExtensionEntryText(const TMDIChild& script, const TScriptElement& cue) {

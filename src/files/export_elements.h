@@ -21,6 +21,14 @@ bool ExportsInCapitals(const TScriptElement& element);
 // Kinds the script shows between "(" and ")".
 bool ExportsInParentheses(const TMDIChild& script, Byte kind);
 
+// The number an act or scene-information element shows, as it goes out
+// after the element's text: in the script's display style for its kind
+// (digits, letters, words, WORDS or Roman numerals), a locked scene
+// information with its letter, an end of act as "ACT " and the number; a
+// blank before it unless the text is empty or ends in one. Empty for
+// other kinds and for an element not numbered.
+std::string ExportNumberText(const TMDIChild& script, const TScriptElement& element);
+
 // The entry of the script's extension list a cue's code names ("V.O."),
 // without its accelerator mark; empty when it names none.
 std::string CueExtensionEntryText(const TMDIChild& script, const TScriptElement& cue);

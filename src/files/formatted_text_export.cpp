@@ -86,6 +86,12 @@ class TFormattedWriter {
       lines.front().insert(0, "(");
       lines.back() += ')';
     }
+    const std::string number = ExportNumberText(w_, e);
+    if (!number.empty() && !lines.empty()) {
+      // The line lost the blank its text ended in.
+      if (number.front() != ' ' && !lines.back().empty()) lines.back() += ' ';
+      lines.back() += OutsideText(w_, number, ExportsInCapitals(e));
+    }
     return lines;
   }
 

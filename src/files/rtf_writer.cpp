@@ -67,6 +67,7 @@ void AppendParagraph(std::string& out, TMDIChild& script, TScriptElement& e, boo
   if (parentheses) out += '(';
   out += RtfText(script, ElementText(e) + CharacterExtensionText(script, e), ExportsInCapitals(e));
   if (parentheses) out += ')';
+  out += RtfText(script, ExportNumberText(script, e), ExportsInCapitals(e));
   out += "\\par\r\n";
 }
 

@@ -83,6 +83,7 @@ std::string ScriptAsTaggedText(const TMDIChild& script) {
       const std::string entry = CueExtensionEntryText(script, *e);
       if (!entry.empty() && !HasExtensionLine(entry)) text += " (" + entry + ")";
     }
+    text += ExportNumberText(script, *e);
     std::string paragraph = OneLine(OutsideText(script, text, ExportsInCapitals(*e)));
     // The reader takes a line ending in ">" for a bare tag and drops it.
     if (paragraph.empty() || paragraph.back() == '>') paragraph += ' ';

@@ -23,7 +23,12 @@ Byte ClipboardCheckDue;
 
 namespace {
 
-const GlobalState reset([] { ClipboardCheckDue = 0; });
+TIdleRefresh idleRefresh;
+
+const GlobalState reset([] {
+  ClipboardCheckDue = 0;
+  idleRefresh = TIdleRefresh();
+});
 
 bool BackupWanted(const TMDIChild& script, int slot) {
   return script.DocumentModified && !script.Closing && script.CurrentElement && !IsDocumentEmpty(slot);
@@ -42,6 +47,40 @@ void BackUpSlot(int slot) {
 }
 
 }  // namespace
+
+TIdleRefresh& IdleRefresh() { return idleRefresh; }
+
+void TIdleRefresh::RefreshFormatButtons(const TMDIChild* script, bool always, const std::function<void()>& refresh) {
+  TCaretState now;
+  now.script = script;
+  if (script && script->CurrentElement) {
+    const TScriptElement& e = *script->CurrentElement;
+    now.element = &e;
+    now.kind = e.Kind();
+    now.style = e.format.Style;
+    now.column = script->CaretColumn;
+    now.packed = e.text.has_value();
+    if (!now.packed) now.editLine = script->EditBuffer;
+  }
+  if (!always && buttonsShown_ && now == buttons_) return;
+  buttons_ = std::move(now);
+  buttonsShown_ = true;
+  ++formatButtonRefreshes_;
+  refresh();
+}
+
+void TIdleRefresh::RefreshWindowList(const std::function<void()>& refresh) {
+  TWindowListState now;
+  for (int slot = 1; slot <= DocumentCount; ++slot)
+    now.names.push_back(Documents[slot] ? Documents[slot]->ScriptFileName : std::string());
+  now.active = ActiveDocument;
+  now.title = MainWindowText();
+  if (listShown_ && now == list_) return;
+  list_ = std::move(now);
+  listShown_ = true;
+  ++windowListRefreshes_;
+  refresh();
+}
 
 void WriteTimedBackups() {
   ProgramBusyScope busy;
@@ -77,11 +116,12 @@ void TMainForm::AppIdle(TObject*, bool& done) {
     if (NoActiveDocument() && FileSaveItem->Enabled) UpdateMenusAndButtons();
     if (NoActiveDocument()) StatusLine().Refresh(false);
   } else {
+    // The buttons are set with the menus, or alone when the caret moved.
     if (MenusDue || MenuStateChanged()) {
       MenusDue = 0;
-      UpdateMenusAndButtons();
+      idleRefresh.RefreshFormatButtons(script, true, [this] { UpdateMenusAndButtons(); });
     } else {
-      ToolBar().UpdateFormatButtons();
+      idleRefresh.RefreshFormatButtons(script, false, [this] { ToolBar().UpdateFormatButtons(); });
     }
     const bool unpacked = script->CurrentElement->text.has_value();
     if (unpacked) script->DisAssemble();
@@ -98,7 +138,7 @@ void TMainForm::AppIdle(TObject*, bool& done) {
     if (unpacked && ActiveScript() == script) script->Assemble();
   }
   DrainStoryboardQueue();
-  UpdateWindowList();
+  idleRefresh.RefreshWindowList([this] { UpdateWindowList(); });
   if (StoryDevPastePending) {
     StoryDevPastePending = 0;
     if (NoActiveDocument() || !IsDocumentEmpty(ActiveDocument)) FileNewItemClick(this);

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "files/clipboard_fixture.h"
+#include "files/export_elements.h"
 #include "files/foreign_files.h"
 #include "files/rtf_reader.h"
 #include "files/style_picker.h"
@@ -252,6 +253,54 @@ TEST_F(ExportScriptTest, HiddenElementsStayOutButNotesGoIntoTheTextExports) {
     const std::string text = ExportBytes(*w, kind);
     EXPECT_NE(text.find("A note."), std::string::npos) << int(kind);
     EXPECT_EQ(text.find("Hidden."), std::string::npos) << int(kind);
+  }
+}
+
+// Acts and scene information go out with the numbers the script gives
+// them, in its display styles.
+TEST_F(ExportScriptTest, ActAndSceneInformationNumbersInTheirDisplayStyles) {
+  struct Case {
+    const char* what;
+    Byte actStyle, sceneStyle;
+    Word actOffset;
+    std::vector<std::string> texts;
+  };
+  // 0 an act "ACT", 1 scene information "SCENE", 2 locked scene
+  // information, 3 an Action, 4 the end of the act "END OF ", 5 a new act
+  // without text, 6 its scene information, 7 a prologue.
+  const std::vector<Case> cases = {
+      {"digits", 1, 1, 0, {" 1", " 1", " 1A", "", "ACT 1", "2", " 1", ""}},
+      {"words and letters", 3, 2, 0, {" One", " A", " AA", "", "ACT One", "Two", " A", ""}},
+      {"WORDS from the act offset, Roman scenes", 4, 5, 10,
+       {" ELEVEN", " I", " IA", "", "ACT ELEVEN", "TWELVE", " I", ""}},
+      {"Roman acts", 5, 1, 3, {" IV", " 1", " 1A", "", "ACT IV", "V", " 1", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptWindow w;
+    AddElements(*w, {{ekActStart, "ACT"},
+                     {ekSceneInformation, "SCENE"},
+                     {ekLockedSceneInformation, "SCENE"},
+                     {ekAction, "She waits."},
+                     {ekEndOfActText, "END OF "},
+                     {ekActStart, ""},
+                     {ekSceneInformation, "SCENE"},
+                     {ekPrologueText, "PROLOGUE"}});
+    w->ActDisplayStyle = c.actStyle;
+    w->SceneInfoDisplayStyle = c.sceneStyle;
+    w->ActStart = c.actOffset;
+    w->SceneStart = 0;
+    LayOut(*w);
+    std::vector<std::string> texts;
+    for (const TScriptElement* e = w->FirstElement; e; e = e->next)
+      if (!IsPageBreakKind(e->Kind())) texts.push_back(ExportNumberText(*w, *e));
+    EXPECT_EQ(texts, c.texts);
+    if (c.actStyle != 3) continue;
+    const std::string tagged = ExportBytes(*w, ekExportTaggedText);
+    for (const char* line : {"<A>ACT ONE\r\n", "<A>SCENE A\r\n", "<A>END OF ACT ONE\r\n", "<A>TWO\r\n"})
+      EXPECT_NE(tagged.find(line), std::string::npos) << line << tagged;
+    EXPECT_NE(ExportBytes(*w, ekExportFormattedAscii).find("END OF ACT ONE"), std::string::npos);
+    EXPECT_NE(ExportBytes(*w, ekExportStyledRtf).find("SCENE A\\par"), std::string::npos);
   }
 }
 

@@ -1,11 +1,15 @@
-// The idle pass: repagination falls due after typing pauses.
+// The idle pass: repagination falls due after typing pauses; the format
+// buttons and the Window list are set only when what they show changed.
 #include <gtest/gtest.h>
 
 #include "platform/input.h"
+#include "platform/office_button.h"
 #include "script/editing/document_modified.h"
 #include "script/script_window.h"
 #include "base/document_table.h"
+#include "shell/idle_loop.h"
 #include "shell/main_form.h"
+#include "shell/tool_bar.h"
 #include "base/program_options.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
@@ -43,6 +47,51 @@ TEST_F(IdleLoopTest, RepaginationWaitsUntilTypingPauses) {
   EXPECT_TRUE(done);
   EXPECT_GT(PageBreaks(w), 0) << "80 elements, each with a blank line before it, run past one page";
   EXPECT_EQ(w.LayoutDue, 0);
+}
+
+TEST_F(IdleLoopTest, ButtonsAndWindowListAreSetOnlyWhenWhatTheyShowChanged) {
+  TMDIChild& w = Script();
+  w.FreeElements();
+  testing::AddElements(w, {{ekAction, "Plain \x02" "bold\x03 plain."}, {ekAction, "Next."}});
+  w.CurrentElement = w.FirstElement;
+  w.CurrentGroup = w.FirstElement->group;
+  w.DisAssemble();
+  w.SetFocus();
+  bool done = false;
+  const auto idle = [&](int times) {
+    for (int i = 0; i < times; ++i) MainForm->AppIdle(Application, done);
+  };
+  const TIdleRefresh& shown = IdleRefresh();
+  TOfficeButton& bold = *MainForm->ToolBar().Button("BoldBtn");
+  idle(1);
+  const int buttons = shown.FormatButtonRefreshes();
+  const int lists = shown.WindowListRefreshes();
+  EXPECT_GT(buttons, 0);
+  EXPECT_GT(lists, 0);
+  EXPECT_FALSE(bold.Down());
+
+  idle(5);
+  EXPECT_EQ(shown.FormatButtonRefreshes(), buttons) << "nothing changed: nothing set again";
+  EXPECT_EQ(shown.WindowListRefreshes(), lists);
+
+  w.CaretColumn = 9;  // inside the bold run
+  idle(3);
+  EXPECT_EQ(shown.FormatButtonRefreshes(), buttons + 1);
+  EXPECT_TRUE(bold.Down());
+  EXPECT_EQ(shown.WindowListRefreshes(), lists) << "the caret does not touch the list";
+
+  TypeText("x");
+  idle(2);
+  EXPECT_EQ(shown.FormatButtonRefreshes(), buttons + 2) << "the edit line changed";
+
+  MainForm->FileNewItem->Click();
+  ASSERT_EQ(DocumentCount, 2);
+  idle(3);
+  EXPECT_EQ(shown.WindowListRefreshes(), lists + 1);
+  EXPECT_TRUE(MainForm->DocItems[1]->Visible());
+  EXPECT_TRUE(MainForm->DocItems[1]->Checked());
+  EXPECT_FALSE(MainForm->DocItems[0]->Checked());
+  EXPECT_FALSE(bold.Down()) << "the new script's caret is in plain text";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "script/model/cue_codes.h"
 #include "script/editing/typing_aids.h"
 #include "script/editing/element_transitions.h"
+#include "script/editing/hidden_elements.h"
 
 #include <algorithm>
 #include <string>
@@ -322,6 +323,10 @@ void GoToElement(TMDIChild& window, TScriptElement* target, bool atEnd) {
   if (!target) return;
   bool forward = false;
   for (const TScriptElement* e = window.CurrentElement; e && !forward; e = e->next) forward = e == target;
+  // The caret steps over hidden elements: one of them is reached at the
+  // nearest shown element beyond it.
+  while (target && TakesNoScreenRoom(window, *target)) target = forward ? target->next : target->prev;
+  if (!target) return;
   while (window.CurrentElement != target)
     if (!(forward ? MoveToNextElement() : MoveToPreviousElement())) break;
   window.CaretColumn = atEnd ? static_cast<Word>(window.EditBuffer.size()) : 0;

@@ -26,7 +26,26 @@ TScriptElement* NearestOnScreen(const TMDIChild& window) {
   return nullptr;
 }
 
-void ShowFrom(TMDIChild& window, TScriptElement* current) {
+// What shows on the window's first line: the view keeps it there while
+// the lines below it close up or open.
+TScriptElement* TopOfView(const TMDIChild& window) {
+  TScriptElement* top = window.ScreenLines[1].element;
+  return top && ElementInScript(window, top) ? top : window.FirstElement;
+}
+
+// The current element's first screen line below a top that stays put.
+void KeepTop(TMDIChild& window, TScriptElement* top, TScriptElement* current) {
+  if (!top) return;
+  int line = top->screenLine;
+  for (TScriptElement* e = top; e != current; e = e->next) {
+    if (!e) return;  // the caret went above the top: the rebuild places it
+    line += ScreenLinesOf(window, *e);
+  }
+  current->screenLine = static_cast<std::int16_t>(line);
+}
+
+void ShowFrom(TMDIChild& window, TScriptElement* current, TScriptElement* top) {
+  KeepTop(window, top, current);
   window.CurrentElement = current;
   window.CurrentGroup = current->group;
   window.CaretColumn = 0;
@@ -44,9 +63,18 @@ struct TStateChange {
 
 }  // namespace
 
+bool TakesNoScreenRoom(const TMDIChild& window, const TScriptElement& element) {
+  return window.IsHiddenElement(&element);
+}
+
+int ScreenLinesOf(const TMDIChild& window, const TScriptElement& element) {
+  return TakesNoScreenRoom(window, element) ? 0 : element.lineCount;
+}
+
 bool SetKindsHidden(TMDIChild& window, std::uint32_t kinds, bool hide) {
   if (!window.CurrentElement) return false;
   const std::uint32_t before = window.HiddenKinds;
+  TScriptElement* top = TopOfView(window);
   window.Assemble();
   window.HiddenKinds = hide ? before | kinds : before & ~kinds;
   TScriptElement* current = NearestOnScreen(window);
@@ -55,12 +83,13 @@ bool SetKindsHidden(TMDIChild& window, std::uint32_t kinds, bool hide) {
     window.DisAssemble();
     return false;
   }
-  ShowFrom(window, current);
+  ShowFrom(window, current, top);
   return true;
 }
 
 bool SetNonPrintingHidden(TMDIChild& window, bool hide) {
   if (!window.CurrentElement) return false;
+  TScriptElement* top = TopOfView(window);
   window.Assemble();
   std::vector<TStateChange> changed;
   for (TScriptElement* e = window.FirstElement; e; e = e->next) {
@@ -75,13 +104,14 @@ bool SetNonPrintingHidden(TMDIChild& window, bool hide) {
     window.DisAssemble();
     return false;
   }
-  ShowFrom(window, current);
+  ShowFrom(window, current, top);
   if (!changed.empty()) SetDocumentModified(true, false);
   return true;
 }
 
 void SetNoteStates(TMDIChild& window, const std::function<Byte(const TScriptElement&)>& stateOf) {
   if (!window.CurrentElement) return;
+  TScriptElement* top = TopOfView(window);
   window.Assemble();
   bool changed = false;
   for (TScriptElement* e = window.FirstElement; e; e = e->next) {
@@ -95,7 +125,7 @@ void SetNoteStates(TMDIChild& window, const std::function<Byte(const TScriptElem
     current = window.CurrentElement;
     current->state = esNormal;
   }
-  ShowFrom(window, current);
+  ShowFrom(window, current, top);
   if (changed) SetDocumentModified(true, false);
 }
 

@@ -1,5 +1,6 @@
 // The File menu's Hide commands: whole kinds of elements hidden or shown,
-// the non-printing text hidden or shown, and keeping one element together.
+// the non-printing text hidden or shown, and keeping one element together;
+// and what hiding means on screen.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,12 @@ constexpr std::uint32_t SpeechKinds = KindBit(ekCharacterName) | KindBit(ekDialo
 constexpr std::uint32_t SceneHeadingKinds =
     KindBit(ekSceneHeading) | KindBit(ekASceneHeading) | KindBit(ekDashASceneHeading);
 constexpr std::uint32_t ScriptNoteKinds = KindBit(ekScriptNote);
+
+// A hidden element (its state, or its kind hidden) takes no room on
+// screen and no caret; it still wraps, for its printed lines.
+bool TakesNoScreenRoom(const TMDIChild& window, const TScriptElement& element);
+// The screen lines an element fills: none for a hidden one.
+int ScreenLinesOf(const TMDIChild& window, const TScriptElement& element);
 
 // Hides or shows the kinds. False, with nothing changed, when no element
 // would be left on screen.

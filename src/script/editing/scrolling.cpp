@@ -7,6 +7,7 @@
 #include "script/layout/char_widths.h"
 #include "script/layout/kept_screen.h"
 #include "script/editing/element_transitions.h"
+#include "script/editing/hidden_elements.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -90,14 +91,17 @@ TScriptElement* TextElementAt(const TMDIChild& window, TScriptElement* element, 
   return before;
 }
 
-// The line above a line of the script, or false at its start.
-bool LineAbove(TScriptElement*& element, int& line) {
+// The line above a line of the script (hidden elements show none), or
+// false at its start.
+bool LineAbove(const TMDIChild& window, TScriptElement*& element, int& line) {
   if (line > 1) {
     --line;
     return true;
   }
-  if (!element->prev) return false;
-  element = element->prev;
+  TScriptElement* above = element->prev;
+  while (above && TakesNoScreenRoom(window, *above)) above = above->prev;
+  if (!above) return false;
+  element = above;
   line = std::max<int>(1, element->lineCount);
   return true;
 }
@@ -201,7 +205,7 @@ void ScrollPageUp(TMDIChild& window) {
   int budget = window.ClientHeight() - Row(window, 1).height;
   TScriptElement* above = element;
   int aboveLine = line;
-  while (LineAbove(above, aboveLine)) {
+  while (LineAbove(window, above, aboveLine)) {
     const int height = ScreenLineHeightOf(window, above->format, aboveLine);
     if (height > budget) break;
     budget -= height;

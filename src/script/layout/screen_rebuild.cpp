@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/kept_screen.h"
+#include "script/editing/hidden_elements.h"
 #include "script/editing/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/model/packed_text.h"
@@ -92,6 +93,7 @@ bool MoveToElement(bool forward) {
   if (!window || !window->CurrentElement) return false;
   TScriptElement* old = window->CurrentElement;
   TScriptElement* target = forward ? old->next : old->prev;
+  while (target && TakesNoScreenRoom(*window, *target)) target = forward ? target->next : target->prev;
   if (!target) return false;
   if (window->BlockOn) SettleBlockMarks(*window, *old, target, forward);
   MakeElementCurrent(*window, target);
@@ -207,19 +209,25 @@ void RebuildScreen(TMDIChild* window) {
   const Byte blockOn = window->BlockOn;
   window->BlockOn = 0;
 
-  if (current->screenLine > ScreenLineCount || current->screenLine + current->lineCount <= 1) current->screenLine = 1;
+  if (current->screenLine > ScreenLineCount || current->screenLine + ScreenLinesOf(*window, *current) <= 1)
+    current->screenLine = 1;
   TScriptElement* top = current;
   while (top->prev && top->screenLine >= 2) {
-    top->prev->screenLine = static_cast<std::int16_t>(top->screenLine - top->prev->lineCount);
+    top->prev->screenLine = static_cast<std::int16_t>(top->screenLine - ScreenLinesOf(*window, *top->prev));
     top = top->prev;
   }
   // Every line is laid again or emptied below, so a line that shows what it
   // showed before is not marked for painting.
   const int limit = window->ClientHeight() + 25;
   int used = 0;
-  int lastLine = 0;
+  int lastLine = top->screenLine - 1;
   for (TScriptElement* element = top; element; element = element->next) {
-    element->screenLine = static_cast<std::int16_t>(lastLine == 0 ? top->screenLine : lastLine + 1);
+    element->screenLine = static_cast<std::int16_t>(lastLine + 1);
+    if (TakesNoScreenRoom(*window, *element)) {
+      // Wrapped all the same, for its printed lines; on screen it takes no line.
+      WrapForScreen(*window, *element, TextOfElement(*window, *element), false);
+      continue;
+    }
     TKeptScreen* keptLines = KeptScreenOf(*window);
     if (!keptLines || !keptLines->Lay(*element)) {
       window->BlockOn = blockOn;
@@ -258,7 +266,9 @@ void UpdateCaret() {
   if (!window) return;
   if (DocumentFrame && !DocumentFrame->Visible) return;
   TScriptElement* element = window->CurrentElement;
-  if (!element || !window->Visible || window->Closing || IsPageBreakKind(element->Kind())) return;
+  if (!element || !window->Visible || window->Closing || IsPageBreakKind(element->Kind()) ||
+      TakesNoScreenRoom(*window, *element))
+    return;
   const CaretBusyScope busy;
 
   if (window->CaretColumn > MaxCaretColumn) window->CaretColumn = 0;

@@ -1,6 +1,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/program_options.h"
+#include "script/editing/hidden_elements.h"
 #include "script/layout/centered_elements.h"
 #include "script/layout/word_wrap.h"
 
@@ -620,6 +621,7 @@ template <typename Measure>
 bool WrapElement(TMDIChild& window, TScriptElement& element, std::string_view text, bool screenOutput,
                  bool moveFollowing, const TPageMetrics& page, TPitchCache& pitches, Measure measure) {
   if (element.text && text.empty()) return true;
+  if (TakesNoScreenRoom(window, element)) screenOutput = moveFollowing = false;
   try {
     if (IsPageBreakKind(element.Kind())) {
       if (screenOutput) LayPageBreak(window, element, moveFollowing);

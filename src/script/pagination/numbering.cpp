@@ -255,8 +255,14 @@ std::string TMDIChild::SceneNumberText(const TScriptElement& heading) const {
   const Byte shown = heading.group ? DisplayNumberLetter(heading.group) : 0;
   char letter = shown > ' ' ? static_cast<char>(shown) : '\0';
   if (ElementHasLock(&heading)) {
-    number = number_word::Number(heading.format.NumberWord);
-    letter = number_word::Letter(heading.format.NumberWord);
+    // The locked number is stored as counted; it shows from the start
+    // offset like any other, and above 500 once the count passed 500.
+    int locked = number_word::Number(heading.format.NumberWord);
+    if (heading.group && heading.group->number == locked + 500) locked += 500;
+    number = locked + SceneStart;
+    // The stored blank ('=') shows nothing, the stored dash ('>') a dash.
+    const char stored = number_word::Letter(heading.format.NumberWord);
+    letter = stored == '=' ? '\0' : stored == '>' ? '-' : stored;
   }
   if (number == 0) return {};
   std::string text = std::to_string(number);

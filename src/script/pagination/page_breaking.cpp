@@ -79,6 +79,15 @@ bool TPageBreaker::SkippedAtPageStart(const TElementGroup* g) const {
   return IsPageBreakKind(g->first->Kind()) || TakesNoRoom(g);
 }
 
+bool TPageBreaker::OpensThisPage(const TElementGroup* breakGroup) const {
+  if (breakGroup == pageStart_) return true;
+  for (const TElementGroup* g = breakGroup ? breakGroup->next : nullptr; g; g = g->next) {
+    if (g == pageStart_) return true;
+    if (!g->first || !SkippedAtPageStart(g)) return false;
+  }
+  return false;
+}
+
 int TPageBreaker::StartUsed(const TElementGroup* g) const {
   const TElementGroup* before = g->prev;
   while (before && before->first && TakesNoRoom(before)) before = before->prev;
@@ -409,7 +418,7 @@ NextPage TPageBreaker::EndPageBefore(TScriptElement* start) {
   if (IsPageBreakKind(at->Kind())) {
     // Backing up to the break that opened this page would fill it again
     // for ever: what cannot move stays, as for a single speech.
-    if (at->group->next == pageStart_ || at->group == pageStart_) {
+    if (OpensThisPage(at->group)) {
       ShowMessageBox(SingleSpeechWarningText, "* WARNING *");
       return nullptr;
     }

@@ -57,6 +57,9 @@ class TPageBreaker {
   int AdjustRemainingForSpacing(int room, int height, const TScriptElement* e, int lt) const;
   bool TakesNoRoom(const TElementGroup* g) const;
   bool SkippedAtPageStart(const TElementGroup* g) const;
+  // Whether the page being filled begins right after this break: only
+  // what a page start passes over lies between them.
+  bool OpensThisPage(const TElementGroup* breakGroup) const;
   int Lt(const TScriptElement* e) const;
   int LineStart(int line) const;
   int TextLength() const { return LineStart(lineStartCount_ + 1) - 1; }

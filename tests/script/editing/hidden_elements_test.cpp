@@ -1,10 +1,12 @@
 // Whole kinds of elements hidden and shown, non-printing text hidden and
-// shown, and one element kept together.
+// shown, and one element kept together; hidden elements take no room on
+// screen and the caret steps over them.
 #include "script/editing/hidden_elements.h"
 
 #include <gtest/gtest.h>
 
 #include "script/fixtures/keys_fixture.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -115,6 +117,96 @@ TEST_F(HiddenElementsTest, MarkingAsNonPrintingTakesTheElementTheBlockOrAWholeSp
     for (int i = 0; i < static_cast<int>(script.size()); ++i) EXPECT_FALSE(ElementAt(i)->InBlock());
     EXPECT_TRUE(W().DocumentModified);
   }
+}
+
+const std::vector<ElementSpec> Speech{{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."},
+                                      {ekCharacterName, "MARY"},           {ekDialogue, "Go."},
+                                      {ekAction, "Wind."}};
+
+class HiddenOnScreenTest : public testing::KeysFixture {
+ protected:
+  // The elements the screen lines show, top down, each once; a line
+  // without an element above a used one is reported as -1.
+  std::vector<int> Shown() {
+    std::vector<int> shown;
+    int emptyRun = 0;
+    for (int line = 1; line <= ScreenLineCount; ++line) {
+      const TScriptElement* e = W().ScreenLines[static_cast<std::size_t>(line)].element;
+      if (!e) {
+        ++emptyRun;
+        continue;
+      }
+      for (; emptyRun > 0; --emptyRun) shown.push_back(-1);
+      int index = 0;
+      while (ElementAt(index) != e) ++index;
+      if (shown.empty() || shown.back() != index) shown.push_back(index);
+    }
+    return shown;
+  }
+  void Show(std::uint32_t hiddenKinds, const std::vector<Byte>& states, int current) {
+    Load(Speech, current, 0);
+    W().HiddenKinds = hiddenKinds;
+    SetStates(states);
+    RebuildScreen(&W());
+  }
+};
+
+TEST_F(HiddenOnScreenTest, HiddenElementsTakeNoScreenLines) {
+  const struct {
+    const char* what;
+    std::uint32_t kinds;
+    std::vector<Byte> states;
+    std::vector<int> shown;
+  } cases[] = {
+      {"nothing hidden", 0, {}, {0, 1, 2, 3, 4}},
+      {"Action hidden", ActionKinds, {}, {0, 2, 3}},
+      {"the speech hidden", SpeechKinds, {}, {0, 1, 4}},
+      {"a Dialogue hidden by its state", 0, {0, 0, 0, esHidden, 0}, {0, 1, 2, 4}},
+      {"shown hidden text keeps its lines", 0, {0, 0, 0, esShownHidden, 0}, {0, 1, 2, 3, 4}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Show(c.kinds, c.states, 0);
+    EXPECT_EQ(Shown(), c.shown);
+    // Each shown element starts on the line after the one shown above it.
+    int next = 1;
+    for (int index : c.shown) {
+      EXPECT_EQ(ElementAt(index)->screenLine, next) << index;
+      next = ElementAt(index)->screenLine + ElementAt(index)->lineCount;
+    }
+  }
+}
+
+TEST_F(HiddenOnScreenTest, HidingClosesTheLinesUpUnderTheTopOfTheView) {
+  Show(0, {}, 0);
+  for (int i = 0; i < 3; ++i) Press(VK_DOWN);
+  ASSERT_EQ(CurrentIndex(), 3);
+  ASSERT_EQ(Shown(), (std::vector<int>{0, 1, 2, 3, 4}));
+  ASSERT_TRUE(SetKindsHidden(W(), ActionKinds, true));
+  EXPECT_EQ(Shown(), (std::vector<int>{0, 2, 3})) << "no empty line opens above the heading";
+  EXPECT_EQ(CurrentIndex(), 3);
+  ASSERT_TRUE(SetKindsHidden(W(), ActionKinds, false));
+  EXPECT_EQ(Shown(), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(CurrentIndex(), 3);
+}
+
+TEST_F(HiddenOnScreenTest, TheCaretStepsOverHiddenElements) {
+  Show(ActionKinds, {}, 0);
+  Press(VK_DOWN);
+  EXPECT_EQ(CurrentIndex(), 2) << "down from the heading passes the hidden Action";
+  Press(VK_UP);
+  EXPECT_EQ(CurrentIndex(), 0);
+  EXPECT_TRUE(MoveToNextElement());
+  EXPECT_EQ(CurrentIndex(), 2);
+  EXPECT_TRUE(MoveToNextElement());
+  EXPECT_EQ(CurrentIndex(), 3);
+  EXPECT_FALSE(MoveToNextElement()) << "only a hidden element follows";
+  EXPECT_EQ(CurrentIndex(), 3);
+  EXPECT_EQ(W().EditBuffer, "Go.");
+
+  Show(0, {0, esHidden, 0, 0, 0}, 2);
+  EXPECT_TRUE(MoveToPreviousElement());
+  EXPECT_EQ(CurrentIndex(), 0) << "back over the Action hidden by its state";
 }
 
 }  // namespace

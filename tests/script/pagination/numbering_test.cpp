@@ -211,6 +211,35 @@ TEST_F(NumberingTest, SpeechNumbersShownBesideTheNames) {
   }
 }
 
+TEST_F(NumberingTest, SceneNumberTextsTakeTheStartOffsetLockedOrNot) {
+  // 0 a plain heading, 1 one locked at 12, 2 an A-scene after it, 3 an
+  // A-scene locked at 12E, 4 the next A-scene (the count passed B); then
+  // 5 a heading locked at 501 and 6 one locked at 3, which counts on
+  // above 500.
+  struct Case {
+    Word offset;
+    std::vector<std::string> texts;
+  };
+  const std::vector<Case> cases = {
+      {0, {"1", "12", "12A", "12E", "12C", "501", "503"}},
+      {10, {"11", "22", "22A", "22E", "22C", "511", "513"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.offset);
+    Reload({Scene(), Scene(), Scene(ekASceneHeading), Scene(ekASceneHeading), Scene(ekASceneHeading), Scene(),
+            Scene()});
+    ElementNo(1)->format.NumberWord = number_word::Make(12, true, '=');
+    ElementNo(3)->format.NumberWord = number_word::Make(12, true, 'E');
+    ElementNo(5)->format.NumberWord = number_word::Make(501, true, '=');
+    ElementNo(6)->format.NumberWord = number_word::Make(3, true, '=');
+    Window().SceneStart = c.offset;
+    Window().RebuildElementGroups();
+    std::vector<std::string> texts;
+    for (int i = 0; i < 7; ++i) texts.push_back(Window().SceneNumberText(*ElementNo(i)));
+    EXPECT_EQ(texts, c.texts);
+  }
+}
+
 TEST_F(NumberingTest, InteractiveScriptsWriteNewSceneNumbersIntoTheHeadings) {
   Load({Scene(), {ekCharacterName, "JOHN"}, Scene(), Scene()});
   Window().InteractiveScript = 1;

@@ -329,6 +329,37 @@ TEST_F(PageBreakingTest, ASpeechLongerThanAPageStopsThePass) {
   EXPECT_EQ(Shape(), (std::vector<std::string>{"A120", "C:JOHN D420 A480 A480"}));
 }
 
+// A forced break kept with what follows it, and a heading whose Action
+// (not to be broken) does not fit on a page: backing up from the heading
+// reaches the break that opened the page, which must not open it again,
+// also when a note the page start passes over lies between them.
+TEST_F(PageBreakingTest, APageNeverEndsAtTheBreakThatOpenedIt) {
+  const struct {
+    const char* what;
+    std::vector<ElementSpec> between;
+    std::vector<std::string> pages;
+  } cases[] = {
+      {"the break right before the heading", {}, {"A120", "H2 A480 A24"}},
+      {"a note that is not printed between them", {{ekScriptNote, "note"}}, {"A120", "N1 H2 A480 A24"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<ElementSpec> script{ActionLines(10), {ekForcedPageBreak, " "}};
+    script.insert(script.end(), c.between.begin(), c.between.end());
+    script.insert(script.end(), {Heading(), ActionLines(40), ActionLines(2)});
+    std::string text;
+    AnswerMessage(&text);
+    Paginate(script, [](TMDIChild& w) {
+      w.BottomMargin = 30;  // 2,030 dots: the heading and its Action take 2,150
+      w.ActionBreakMode = 0;
+      w.FirstElement->next->state = esKeepFollowing;
+    });
+    EXPECT_NE(text.find("You have a Single Speech that would extend over two page breaks!"), std::string::npos);
+    EXPECT_EQ(Shape(), c.pages);
+    EXPECT_EQ(PageNumbers().size(), 1u) << "one page break: the forced one";
+  }
+}
+
 // John's speech is split inside its bold Dialogue, Mary's before her
 // Parenthetical; each goes on under the repeated name.
 TEST_F(PageBreakingTest, SplitSpeechesGoOnUnderTheRepeatedName) {
