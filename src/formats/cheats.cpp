@@ -16,14 +16,15 @@ constexpr const char* NotCheatable = "Page Breaks cannot be cheated.";
 
 // A changed scene number: emptied, the heading is numbered as usual
 // again; typed, it keeps that number (and letter).
-bool ReadOverride(const std::string& typed, const std::string& shown, TElementFormat& format, std::string& error) {
+bool ReadOverride(const std::string& typed, const std::string& shown, int sceneStart, TElementFormat& format,
+                  std::string& error) {
   if (typed == shown) return true;
   if (typed.find_first_not_of(' ') == std::string::npos) {
     format.NumberWord = 0;
     format.Kind = ekSceneHeading;
     return true;
   }
-  const std::optional<Word> word = TypedSceneNumber(typed);
+  const std::optional<Word> word = TypedSceneNumber(typed, sceneStart);
   if (!word) {
     error = typed + " is NOT a Valid Number!";
     return false;
@@ -54,7 +55,7 @@ bool CheatElement(TMDIChild& script) {
     if (dialog.ShowModal() != mrOk) return false;
     std::string error;
     if (StoreElementFormat(dialog, "", format, fonts, error) &&
-        (!heading || ReadOverride(dialog.OverrideEdit->Text(), shownNumber, format, error)))
+        (!heading || ReadOverride(dialog.OverrideEdit->Text(), shownNumber, script.SceneStart, format, error)))
       break;
     ShowMessageBox(error, "Cheat Element");
   }

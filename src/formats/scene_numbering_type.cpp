@@ -49,7 +49,7 @@ std::optional<TChosenNumbering> ChosenNumbering(const TMDIChild& script, const T
     }
     case stMultiLocked: return TChosenNumbering{0, ekDashASceneHeading};
     case stManual: {
-      const std::optional<Word> word = TypedSceneNumber(typed);
+      const std::optional<Word> word = TypedSceneNumber(typed, script.SceneStart);
       if (!word) {
         ShowMessageBox(typed + " is NOT a Valid Number!", "");
         return std::nullopt;
@@ -76,12 +76,13 @@ int ChoiceOf(const TScriptElement& heading) {
 
 }  // namespace
 
-std::optional<Word> TypedSceneNumber(std::string text) {
+std::optional<Word> TypedSceneNumber(std::string text, int sceneStart) {
   while (!text.empty() && text.back() == ' ') text.pop_back();
   std::size_t digits = 0;
   while (digits < text.size() && digits < 3 && std::isdigit(static_cast<unsigned char>(text[digits]))) ++digits;
   if (digits == 0 || text.size() > digits + 1) return std::nullopt;
-  const int number = std::stoi(text.substr(0, digits));
+  // Locked numbers are stored as counted; the offset is only shown.
+  const int number = std::stoi(text.substr(0, digits)) - sceneStart;
   const char letter = text.size() > digits ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[digits]))) : '\0';
   if (number < 1 || number > MostLockedNumber || (letter != '\0' && (letter < 'A' || letter > 'Z'))) return std::nullopt;
   return number_word::Make(number, true, letter);

@@ -64,9 +64,9 @@ Word LockedNumberWord(const TMDIChild& script, const TElementGroup& group);
 // side), made a multi-locked A-scene, given a number typed in, or its
 // letter moved to the other side; true when its number was overridden.
 bool ChangeSceneNumberingType(TMDIChild& script);
-// A scene number typed as "12" or "12B": its locked number word; nothing
-// for other text.
-std::optional<Word> TypedSceneNumber(std::string text);
+// A scene number typed as "12" or "12B", as the script shows it from its
+// scene start offset: its locked number word; nothing for other text.
+std::optional<Word> TypedSceneNumber(std::string text, int sceneStart);
 
 // Whether a scene heading stands for omitted scenes.
 bool IsOmittedHeading(const TMDIChild& script, const TScriptElement& heading);

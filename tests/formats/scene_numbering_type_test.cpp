@@ -125,5 +125,36 @@ TEST_F(SceneNumberingTypeTest, FlippingTwiceGivesTheOrderBackAndTheDialogOffersW
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
+// Numbers are typed as the script shows them, from its starting scene
+// number; what is stored is the count, so an unchanged number stays.
+TEST_F(SceneNumberingTypeTest, ATypedNumberIsTakenAsShownFromTheStartingSceneNumber) {
+  constexpr int B = 2;
+  const struct {
+    const char* typed;  // empty: the number the dialog offers, unchanged
+    bool taken;
+    std::vector<std::string> numbers;
+  } cases[] = {
+      {"", true, {"11", "12", "12A", "13"}},
+      {"17", true, {"11", "17", "17A", "13"}},
+      {"10", false, {"11", "12", "12A", "13"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    StartLocked();
+    Window().SceneStart = 10;
+    Repaginate();
+    ASSERT_EQ(SceneNumbers(), (std::vector<std::string>{"11", "12", "12A", "13"}));
+    CaretAt(B, 0);
+    int offered = -1;
+    Choose(stManual, c.typed, &offered);
+    std::string message;
+    if (!c.taken) Press(mrOk, &message);
+    EXPECT_EQ(ChangeSceneNumberingType(Window()), c.taken);
+    EXPECT_EQ(message, c.taken ? "" : std::string(c.typed) + " is NOT a Valid Number!");
+    Repaginate();
+    EXPECT_EQ(SceneNumbers(), c.numbers);
+  }
+}
+
 }  // namespace
 }  // namespace qm::testing
