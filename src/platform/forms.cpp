@@ -553,6 +553,12 @@ void TApplication::DispatchToWindow(TMsg& msg) {
     terminated_ = true;
     return;
   }
+  // The program as a whole became active (wParam set) or lost activation.
+  if (msg.message == WM_ACTIVATEAPP && msg.hwnd == NullWindow) {
+    const TNotifyEvent& event = msg.wParam ? OnActivate : OnDeactivate;
+    if (event) event(this);
+    return;
+  }
   if (IsKeyMessage(msg.message) || (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)) {
     DeliverInput(msg);
     return;

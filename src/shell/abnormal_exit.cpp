@@ -27,6 +27,7 @@ bool CheckAbnormalExit() {
   } catch (const EIniFileError&) {
   }
   Application->OnIdle = [](TObject* s, bool& done) { MainForm->AppIdle(s, done); };
+  Application->OnActivate = [](TObject* s) { MainForm->BackFromSomewhere(s); };
   for (int i = 0; i < MainForm->MainMenu->Items()->Count(); ++i) MainForm->MainMenu->Items()->Items(i)->Enabled = true;
   return retrieved;
 }

@@ -2,7 +2,9 @@
 
 #include "platform/files.h"
 #include "platform/forms.h"
+#include "platform/messages.h"
 #include "files/native_file.h"
+#include "formats/title_page.h"
 #include "script/editing/document_modified.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -12,6 +14,7 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
+#include "base/program_options.h"
 #include "shell/main_form.h"
 #include "shell/status_line.h"
 #include "base/message_boxes.h"
@@ -102,6 +105,20 @@ void WriteTimedBackups() {
 }
 
 void TMainForm::FirstIdle(TObject*, bool& done) { done = CheckAbnormalExit(); }
+
+void TMainForm::BackFromSomewhere(TObject*) {
+  Show();
+  LockWindowUpdate(NullWindow);
+  // The desktop's colours may have changed while the program was away.
+  if (UseWinColors) {
+    ScreenColors = TScreenColors{};
+    if (TMDIChild* script = ActiveScript()) script->BackgroundColor = ColorToRGB(ScreenColors.Window);
+  }
+  if (ToolBar().Panel() && ToolBar().Panel()->Visible()) ToolBar().Panel()->Repaint();
+  if (NoActiveDocument()) return;
+  FocusActiveScript();
+  if (TForm* form = Screen->ActiveForm(); form && !TitlePagePublisherHoldsRepaint()) form->Repaint();
+}
 
 void TMainForm::AppIdle(TObject*, bool& done) {
   Screen->SetCursor(crDefault);

@@ -48,6 +48,8 @@ class TMainForm : public TForm, public TProgramOptions {
   // The idle handlers and the message hook.
   void FirstIdle(TObject* sender, bool& done);
   void AppIdle(TObject* sender, bool& done);
+  // The program becomes active again.
+  void BackFromSomewhere(TObject* sender);
   void HandleAppMessage(TMsg& msg, bool& handled);
   void WndProc(TMessage& message) override;
 

@@ -94,5 +94,27 @@ TEST_F(IdleLoopTest, ButtonsAndWindowListAreSetOnlyWhenWhatTheyShowChanged) {
   EXPECT_FALSE(bold.Down()) << "the new script's caret is in plain text";
 }
 
+// The program coming back from another one: the desktop's colours when the
+// script takes them, and the keyboard goes to the script again.
+TEST_F(IdleLoopTest, ComingBackToTheProgramTakesTheDesktopColoursAndFocusesTheScript) {
+  const struct {
+    bool useWinColors;
+    bool desktopColours;
+  } cases[] = {{true, true}, {false, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.useWinColors);
+    UseWinColors = c.useWinColors;
+    TScreenColors own;
+    own.Text = clMaroon;
+    ScreenColors = own;
+    // Left disabled by a job the program was in when it lost activation.
+    Script().Enabled = false;
+    Application->Post(TMsg{NullWindow, WM_ACTIVATEAPP, 1, 0, 0, {}});
+    Application->ProcessMessages();
+    EXPECT_EQ(ScreenColors == TScreenColors{}, c.desktopColours);
+    EXPECT_TRUE(Script().Enabled()) << "the script takes the keyboard again";
+  }
+}
+
 }  // namespace
 }  // namespace qm

@@ -50,6 +50,12 @@ QtBackend::QtBackend(std::unique_ptr<QApplication> ownedApp) : ownedApp_(std::mo
   wake_.setSingleShot(true);
   QObject::connect(&wake_, &QTimer::timeout, [this] { timedOut_ = true; });
   QObject::connect(&blink_, &QTimer::timeout, [this] { Blink(); });
+  // The core hears of the program's activation as a posted message, in turn.
+  QObject::connect(qApp, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState state) {
+    if (!Application) return;
+    const WPARAM active = state == Qt::ApplicationActive ? 1 : 0;
+    Application->Post(TMsg{NullWindow, WM_ACTIVATEAPP, active, 0, 0, {}});
+  });
 }
 
 QtBackend::~QtBackend() {
