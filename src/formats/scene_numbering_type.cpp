@@ -16,8 +16,6 @@ namespace qm {
 
 namespace {
 
-const char* const NotOnHeading = "The Cursor must be on a Scene Heading.";
-
 struct TChosenNumbering {
   Word word = 0;
   Byte kind = ekSceneHeading;
@@ -92,7 +90,7 @@ bool ChangeSceneNumberingType(TMDIChild& script) {
   TScriptElement* e = script.CurrentElement;
   if (!e) return false;
   if (!IsSceneHeading(e->Kind())) {
-    ShowMessageBox(NotOnHeading, "");
+    ShowMessageBox(NotOnSceneHeading, "");
     return false;
   }
   TWhichPageTypeDlg dialog(nullptr, TTypeQuestion::SceneType);

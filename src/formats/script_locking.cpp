@@ -26,7 +26,6 @@ namespace qm {
 namespace {
 
 const char* const LockSection = "Lock The Script";
-const char* const NotOnHeading = "The Cursor must be on a Scene Heading.";
 const char* const NoOmitWarning =
     "Removing this Scene Heading without leaving an OMITTED may change the numbers of the Scenes that follow "
     "it.\r\rShould I continue?";
@@ -284,7 +283,7 @@ void RemoveSceneHeadingNoOmit(TMDIChild& script) {
   TScriptElement* e = script.CurrentElement;
   if (!e) return;
   if (!IsSceneHeading(e->Kind())) {
-    ShowMessageBox(NotOnHeading, "");
+    ShowMessageBox(NotOnSceneHeading, "");
     return;
   }
   if (!AskYesNo(NoOmitWarning, "", false)) return;

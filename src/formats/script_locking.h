@@ -57,6 +57,9 @@ void MultiLockScenesOrPages(TMDIChild& script, bool scenes);
 inline constexpr int MostLockedNumber = 511;
 // The number word that locks a scene heading at the number (and letter)
 // its group shows now.
+// Refusal of the heading commands away from a scene heading.
+inline constexpr const char* NotOnSceneHeading = "The Cursor must be on a Scene Heading.";
+
 Word LockedNumberWord(const TMDIChild& script, const TElementGroup& group);
 
 // Override > Element's Numbering: the heading at the caret left without a
