@@ -16,6 +16,13 @@ namespace {
 
 class DraftInfoGuiTest : public testing::ProgramGuiFixture {};
 
+std::vector<std::string> ShownTabs(QWidget* window) {
+  std::vector<std::string> tabs;
+  for (QTabBar* bar : window->findChildren<QTabBar*>())
+    for (int i = 0; bar->isVisible() && i < bar->count(); ++i) tabs.push_back(bar->tabText(i).toStdString());
+  return tabs;
+}
+
 TEST_F(DraftInfoGuiTest, TheWatermarkPageComesUpAloneAndKeepsWhatIsTyped) {
   std::vector<std::string> tabs;
   std::vector<std::string> shown;
@@ -26,9 +33,7 @@ TEST_F(DraftInfoGuiTest, TheWatermarkPageComesUpAloneAndKeepsWhatIsTyped) {
     ASSERT_NE(dialog, nullptr);
     caption = dialog->Caption();
     QWidget* window = WindowOf(*dialog);
-    for (QTabBar* bar : window->findChildren<QTabBar*>())
-      for (int i = 0; i < bar->count(); ++i)
-        if (bar->isVisible()) tabs.push_back(bar->tabText(i).toStdString());
+    tabs = ShownTabs(window);
     printButtonsShown = ClientOf(*dialog->OKBtn)->isVisible() || ClientOf(*dialog->PreviewBtn)->isVisible();
     const std::pair<TEdit*, const char*> typing[] = {{dialog->DraftDateEdit, "June 3, 2026"},
                                                      {dialog->RequestedByEdit, "Dana Wolfe"},
@@ -71,8 +76,7 @@ TEST_F(DraftInfoGuiTest, ThePrintMenuShowsItsPrintPageWithTheWatermarkPageBeside
     ASSERT_NE(dialog, nullptr);
     caption = dialog->Caption();
     QWidget* window = WindowOf(*dialog);
-    for (QTabBar* bar : window->findChildren<QTabBar*>())
-      for (int i = 0; bar->isVisible() && i < bar->count(); ++i) tabs.push_back(bar->tabText(i).toStdString());
+    tabs = ShownTabs(window);
     // Every control of the print page shows whole inside the page.
     QWidget* page = ClientOf(*dialog->PrintPage);
     for (TControl* c : std::initializer_list<TControl*>{dialog->PrinterBox, dialog->RangeGroup, dialog->CopiesEdit,
