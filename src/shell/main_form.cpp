@@ -19,6 +19,7 @@
 #include "script/editing/window_activation.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
+#include "story/storyboard_protocol.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
@@ -95,7 +96,8 @@ TMainForm::~TMainForm() {
     ScriptWindowHooks.ReadFormatDefaults = nullptr;
     ScriptWindowHooks.LoadDefaultFormats = nullptr;
     ActivationHooks.ScriptActivated = nullptr;
-    PrintMenuHooks.StandardBreakdowns = nullptr;
+    PrintMenuHooks = {};
+    story::StoryboardHooks.ActivateSlot = nullptr;
   }
 }
 
