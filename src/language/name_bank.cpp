@@ -133,7 +133,7 @@ void TReadNameBank::DropOutside(int from, const std::string& name, TPoint screen
   TListBox& list = *dragLists_[static_cast<std::size_t>(from)];
   if (Contains(*InsertName, screen))
     InsertNameDragDrop(KindOf(from), name);
-  else if (RoleOf(from) != drNames && ClientRect().Contains(ScreenToClient(screen)))
+  else if (ClientRect().Contains(ScreenToClient(screen)))
     FormDragDrop(KindOf(from), list, name);
 }
 
@@ -149,6 +149,7 @@ void TReadNameBank::NamesDragDrop(TNameList list, TListBox& from, const std::str
 }
 
 void TReadNameBank::FormDragDrop(TNameList list, TListBox& from, const std::string& name) {
+  // Only a favourite or personal name is dragged off its list.
   if (&from == Names[At(list)]) return;
   RemoveFavorite(list, name);
 }
