@@ -93,7 +93,68 @@ void TReadNameBank::WireControls() {
   }
   Button1->OnClick = [this](TObject*) { Button1Click(); };
   TypeName->OnClick = [this](TObject*) { TypeNameClick(); };
+  WireDragging();
 }
+
+namespace {
+
+// The dragged lists by role, three of each (male, female, family).
+enum TDragRole { drNames, drFavorites, drPersonal };
+TDragRole RoleOf(int list) { return static_cast<TDragRole>(list / 3); }
+TNameList KindOf(int list) { return ListAt(static_cast<std::size_t>(list % 3)); }
+
+bool Contains(const TControl& control, TPoint screen) {
+  const TPoint p = control.ScreenToClient(screen);
+  return control.Visible && p.X >= 0 && p.Y >= 0 && p.X < control.Width && p.Y < control.Height;
+}
+
+}  // namespace
+
+void TReadNameBank::WireDragging() {
+  dragLists_.clear();
+  for (const auto* lists : {&Names, &Favorites, &Personal}) dragLists_.insert(dragLists_.end(), lists->begin(), lists->end());
+  // Only the names and the favourites take a drop, and only names of
+  // their own kind.
+  drag_.CanDrop = [](int from, int to) { return RoleOf(to) != drPersonal && KindOf(from) == KindOf(to); };
+  drag_.Dropped = [this](int from, int item, int to, TPoint) {
+    const std::string name = dragLists_[static_cast<std::size_t>(from)]->Items[item];
+    if (RoleOf(to) == drFavorites)
+      FavoritesDragDrop(KindOf(to), name);
+    else
+      NamesDragDrop(KindOf(to), *dragLists_[static_cast<std::size_t>(from)], name);
+  };
+  drag_.DroppedOutside = [this](int from, int item, TPoint screen) {
+    DropOutside(from, dragLists_[static_cast<std::size_t>(from)]->Items[item], screen);
+  };
+  drag_.Attach(dragLists_);
+}
+
+void TReadNameBank::DropOutside(int from, const std::string& name, TPoint screen) {
+  TListBox& list = *dragLists_[static_cast<std::size_t>(from)];
+  if (Contains(*InsertName, screen))
+    InsertNameDragDrop(KindOf(from), name);
+  else if (ClientRect().Contains(ScreenToClient(screen)))
+    FormDragDrop(KindOf(from), list, name);
+}
+
+void TReadNameBank::FavoritesDragDrop(TNameList list, const std::string& name) { AddFavorite(list, name); }
+
+void TReadNameBank::NamesDragDrop(TNameList list, TListBox& from, const std::string& name) {
+  // A name dragged within the names goes nowhere: only a favourite is
+  // dragged back off its list.
+  if (&from == Names[At(list)]) return;
+  RemoveName(*Favorites[At(list)], name);
+  RemoveName(*Personal[At(list)], name);
+  FavoritesChanged[At(list)] = true;
+}
+
+void TReadNameBank::FormDragDrop(TNameList list, TListBox& from, const std::string& name) {
+  // Only a favourite or personal name is dragged off its list.
+  if (&from == Names[At(list)]) return;
+  RemoveFavorite(list, name);
+}
+
+void TReadNameBank::InsertNameDragDrop(TNameList list, const std::string& name) { ComposeName(list, name); }
 
 void TReadNameBank::LoadLetter(TNameList list, char letter) {
   TListBox& names = *Names[At(list)];
@@ -259,7 +320,10 @@ void TReadNameBank::FavoritesDblClick(TNameList list, TListBox& from) {
 void TReadNameBank::FavoritesKeyDown(TNameList list, TListBox& from, Word& key) {
   if (key != VK_DELETE) return;
   key = 0;
-  const std::string name = SelectedName(from);
+  RemoveFavorite(list, SelectedName(from));
+}
+
+void TReadNameBank::RemoveFavorite(TNameList list, const std::string& name) {
   if (name.empty() ||
       !AskYesNo("Remove the name \"" + name + "\" from your Favorite List?", PromptTable(3), false))
     return;

@@ -9,6 +9,7 @@
 
 #include "language/name_bank_file.h"
 #include "platform/forms.h"
+#include "platform/list_drag.h"
 
 namespace qm {
 
@@ -46,6 +47,13 @@ class TReadNameBank : public TForm {
   // A favourite or personal name: into the name to insert.
   void FavoritesDblClick(TNameList list, TListBox& from);
   void FavoritesKeyDown(TNameList list, TListBox& from, Word& key);
+  // Drops of a name dragged from `from`, one of the window's lists of
+  // `list`'s names: on the favourites, back on the names, off the lists
+  // onto the window, or on the name to insert.
+  void FavoritesDragDrop(TNameList list, const std::string& name);
+  void NamesDragDrop(TNameList list, TListBox& from, const std::string& name);
+  void FormDragDrop(TNameList list, TListBox& from, const std::string& name);
+  void InsertNameDragDrop(TNameList list, const std::string& name);
   // A first name goes in front of the name to insert, a family name after
   // its first blank.
   void ComposeName(TNameList list, const std::string& name);
@@ -60,12 +68,19 @@ class TReadNameBank : public TForm {
   void WireControls();
   void LoadFavorites();
   void AddFavorite(TNameList list, const std::string& name);
+  // Asks, then takes the name off the favourites and the personal list.
+  void RemoveFavorite(TNameList list, const std::string& name);
+  void WireDragging();
+  void DropOutside(int from, const std::string& name, TPoint screen);
   int ListOfPage(int page) const { return page - 1; }
   const TNameBankFile& file_;
   int lastPage_ = 0;
   // The personal list last used, for the focus on page 0.
   int lastList_ = 0;
   bool loading_ = false;
+  // The names, favourites and personal lists, by list in that order.
+  TListDrag drag_;
+  std::vector<TListBox*> dragLists_;
 };
 
 // The menu command: opens the file and shows the window; with no file,

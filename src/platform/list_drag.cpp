@@ -67,7 +67,11 @@ void TListDrag::Release(int list, int x, int y) {
   if (!drop) return;
   const TPoint screen = lists_[static_cast<std::size_t>(from)]->ClientToScreen(TPoint{x, y});
   const int to = ListAt(screen);
-  if (to < 0 || (CanDrop && !CanDrop(from, to))) return;
+  if (to < 0) {
+    if (DroppedOutside) DroppedOutside(from, item, screen);
+    return;
+  }
+  if ((CanDrop && !CanDrop(from, to))) return;
   if (Dropped) Dropped(from, item, to, lists_[static_cast<std::size_t>(to)]->ScreenToClient(screen));
 }
 

@@ -22,6 +22,9 @@ class TListDrag {
   // The drag from list `from`, begun on item `item`, dropped on list `to`
   // at a client point of that list.
   std::function<void(int from, int item, int to, TPoint at)> Dropped;
+  // The drag from list `from`, begun on item `item`, released over no
+  // showing list, at a screen point: the window may take it elsewhere.
+  std::function<void(int from, int item, TPoint screen)> DroppedOutside;
 
   // Takes over the lists' mouse press, move and release.
   void Attach(const std::vector<TListBox*>& lists);

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "base/ini_file.h"
+#include "base/prompt_table.h"
+#include "platform/dialog_builder.h"
+#include "platform/input.h"
 #include "name_bank_writer.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -42,6 +45,19 @@ class NameBankTest : public testing::ProgramFixture {
   void Pick(TListBox& list, const std::string& name) {
     list.SetItemIndex(list.Items.IndexOf(name));
     list.DblClick();
+  }
+  // Drags a name of `from` with the mouse and drops it over the middle
+  // of `onto`.
+  static void DragName(TListBox& from, const std::string& name, TControl& onto) {
+    const int item = from.Items.IndexOf(name);
+    ASSERT_GE(item, 0) << name;
+    const TPoint over = from.ScreenToClient(onto.ClientToScreen({onto.Width / 2, onto.Height / 2}));
+    DragAt(from, {5, (item - from.TopIndex) * from.ItemHeight + 2}, over);
+  }
+  static void ShowLetter(TReadNameBank& bank, TNameList list, char letter) {
+    bank.Notebook->SetActivePageIndex(list);
+    bank.LetterIndex[list - 1]->SetItemIndex(letter - 'A');
+    bank.LetterIndex[list - 1]->Click();
   }
   testing::TempFolder folder;
   testing::ScopedEnv program{"QUILLMASTER_PROGRAM_FOLDER", folder.Path() + "/"};
@@ -107,6 +123,106 @@ TEST_F(NameBankTest, FavouritesAreAddedByDoubleClickOrFindNameAndKeptInTheSettin
   testing::AnswerMessageBox(Driver(), "Remove the name \"Zed\" from your Favorite List?", mrYes);
   ShowNameBank();
   EXPECT_EQ(OpenSettingsFile().ReadString("Favorite Men", "Man 2", ""), "");
+}
+
+TEST_F(NameBankTest, NamesAreDraggedOntoAndOffTheFavourites) {
+  {
+    TIniFile ini = OpenSettingsFile();
+    ini.WriteString("Favorite Men", "Man 1", "Bob");
+  }
+  enum TWhere { Names, Favorites, Personal, Window };
+  const struct {
+    TWhere from;
+    const char* name;
+    TWhere onto;
+    TModalResult answer;  // mrNone: no question
+    std::vector<std::string> favorites;
+    bool changed;
+  } drags[] = {
+      {Names, "Edgar", Names, mrNone, {"Bob"}, false},   // within the names
+      {Names, "Edgar", Window, mrNone, {"Bob"}, false},  // not a favourite
+      {Names, "Edwin", Favorites, mrNone, {"Bob", "Edwin"}, true},
+      {Names, "Edwin", Favorites, mrNone, {"Bob", "Edwin"}, true},  // there already
+      {Favorites, "Edwin", Names, mrNone, {"Bob"}, true},           // dragged back off
+      {Names, "Eddie", Favorites, mrNone, {"Bob", "Eddie"}, true},
+      {Favorites, "Eddie", Window, mrNo, {"Bob", "Eddie"}, true},
+      {Favorites, "Eddie", Window, mrYes, {"Bob"}, true},
+      {Personal, "Bob", Window, mrYes, {}, true},
+  };
+
+  std::vector<std::vector<std::string>> favorites, personal;
+  std::vector<std::string> names;
+  std::vector<bool> changed;
+  WithWindow([&](TReadNameBank& bank) {
+    for (const auto& d : drags) {
+      if (d.from == Personal) {
+        bank.Notebook->SetActivePageIndex(0);
+      } else if (bank.Notebook->ActivePageIndex() != 1) {
+        ShowLetter(bank, nlMale, 'E');
+      }
+      TListBox& from = d.from == Names ? *bank.Names[0] : d.from == Favorites ? *bank.Favorites[0] : *bank.Personal[0];
+      TControl& onto = d.onto == Names       ? static_cast<TControl&>(*bank.Names[0])
+                       : d.onto == Favorites ? static_cast<TControl&>(*bank.Favorites[0])
+                       : d.from == Personal  ? static_cast<TControl&>(*DialogControl<TLabel>(bank, "PMenLabel"))
+                                             : static_cast<TControl&>(*bank.DragHint[0]);
+      DragName(from, d.name, onto);
+      favorites.push_back(Items(*bank.Favorites[0]));
+      changed.push_back(bank.FavoritesChanged[0]);
+      if (d.from == Personal) personal.push_back(Items(*bank.Personal[0]));
+    }
+    names = Items(*bank.Names[0]);
+    EXPECT_FALSE(bank.FavoritesChanged[1] || bank.FavoritesChanged[2]);
+  });
+  for (const auto& d : drags)
+    if (d.answer != mrNone)
+      testing::AnswerMessageBox(Driver(), "Remove the name \"" + std::string(d.name) + "\" from your Favorite List?",
+                                d.answer, PromptTable(3));
+  ShowNameBank();
+  EXPECT_EQ(Driver().Pending(), 0) << "every question asked, and no other";
+  ASSERT_EQ(favorites.size(), std::size(drags));
+  ASSERT_EQ(changed.size(), std::size(drags));
+  for (std::size_t k = 0; k < std::size(drags); ++k) {
+    EXPECT_EQ(favorites[k], drags[k].favorites) << "drag " << k << ": " << drags[k].name;
+    EXPECT_EQ(changed[k], drags[k].changed) << "drag " << k << ": " << drags[k].name;
+  }
+  EXPECT_EQ(personal, (std::vector<std::vector<std::string>>{{}})) << "a personal name goes from both lists";
+  EXPECT_EQ(names, (std::vector<std::string>{"Eddie", "Edgar", "Edwin"})) << "the names list keeps its names";
+  EXPECT_FALSE(OpenSettingsFile().ValueExists("Favorite Men", "Man 1"));
+}
+
+TEST_F(NameBankTest, NamesDroppedOnTheNameToInsertComposeIt) {
+  const struct {
+    TNameList list;
+    bool personal;
+    const char* name;
+    const char* composed;
+  } drops[] = {
+      {nlFemale, false, "Ann", "Ann "},
+      {nlFamily, false, "Smith", "Ann Smith"},
+      {nlFemale, false, "Jo", "Jo Smith"},
+      {nlFamily, true, "Jones", "Jo Jones"},
+      {nlMale, true, "Bob", "Bob Jones"},
+  };
+  {
+    TIniFile ini = OpenSettingsFile();
+    ini.WriteString("Favorite Family", "Family 1", "Jones");
+    ini.WriteString("Favorite Men", "Man 1", "Bob");
+  }
+  std::vector<std::string> composed;
+  WithWindow([&](TReadNameBank& bank) {
+    for (const auto& d : drops) {
+      if (d.personal)
+        bank.Notebook->SetActivePageIndex(0);
+      else
+        ShowLetter(bank, d.list, d.name[0]);
+      DragName(d.personal ? *bank.Personal[d.list - 1] : *bank.Names[d.list - 1], d.name, *bank.InsertName);
+      composed.push_back(bank.InsertName->Text);
+    }
+  });
+  ShowNameBank();
+  ASSERT_EQ(composed.size(), std::size(drops));
+  for (std::size_t k = 0; k < std::size(drops); ++k) EXPECT_EQ(composed[k], drops[k].composed) << drops[k].name;
+  EXPECT_EQ(Driver().Pending(), 0);
 }
 
 TEST_F(NameBankTest, ClearingThePersonalListsTakesATypedYes) {

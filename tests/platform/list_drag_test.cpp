@@ -67,5 +67,27 @@ TEST_F(ListDragTest, AReleaseOverAShowingListDropsThere) {
   EXPECT_FALSE(drag_.Dragging());
 }
 
+TEST_F(ListDragTest, AReleaseOverNoListIsReportedWithItsScreenPoint) {
+  struct Outside {
+    int from, item;
+    TPoint screen;
+  };
+  std::vector<Outside> outside;
+  drag_.DroppedOutside = [&](int from, int item, TPoint screen) { outside.push_back({from, item, screen}); };
+  drag_.CanDrop = [](int from, int to) { return from != to; };
+  const int h = left_->ItemHeight;
+  DragAt(*left_, {5, h + 2}, {5, 250});                              // below every list
+  DragAt(*left_, {5, 2}, {5, 40});                                   // over a list that refuses it
+  DragAt(*left_, {5, 2}, Over(*left_, *right_, {5, 30}));            // over a list that takes it
+  ClickAt(*left_, 5, 260);                                           // no drag at all
+  ASSERT_EQ(outside.size(), 1u);
+  EXPECT_EQ(outside[0].from, 1);
+  EXPECT_EQ(outside[0].item, 1);
+  const TPoint expected = left_->ClientToScreen({5, 250});
+  EXPECT_EQ(outside[0].screen.X, expected.X);
+  EXPECT_EQ(outside[0].screen.Y, expected.Y);
+  EXPECT_EQ(drops_.size(), 1u) << "the drop on the other list still lands there";
+}
+
 }  // namespace
 }  // namespace qm
