@@ -45,6 +45,8 @@ void KeepTop(TMDIChild& window, TScriptElement* top, TScriptElement* current) {
 }
 
 void ShowFrom(TMDIChild& window, TScriptElement* current, TScriptElement* top) {
+  // What is hidden changed the script's height on screen.
+  NoteScriptShapeChange();
   KeepTop(window, top, current);
   window.CurrentElement = current;
   window.CurrentGroup = current->group;

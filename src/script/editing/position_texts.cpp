@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "script/editing/hidden_elements.h"
 #include "script/layout/char_widths.h"
 #include "script/model/text_codes.h"
 #include "script/pagination/numbering.h"
@@ -44,7 +45,11 @@ std::string EntryDisplayText(const std::string& entry) {
   return text;
 }
 
-int WholeLinesOf(const TScriptElement& e) { return e.format.LinesBefore / 10 + e.lineCount; }
+// The screen lines an element takes, with its blank lines before: none
+// while it is hidden.
+int WholeLinesOf(const TMDIChild& window, const TScriptElement& e) {
+  return TakesNoScreenRoom(window, e) ? 0 : e.format.LinesBefore / 10 + e.lineCount;
+}
 
 }  // namespace
 
@@ -217,7 +222,7 @@ void WalkWhole(const TMDIChild& window, const TScriptElement* current, TAbove& a
       beforeCaret = false;
     }
     const Byte kind = e->Kind();
-    whole.height += WholeLinesOf(*e);
+    whole.height += WholeLinesOf(window, *e);
     if (IsPageBreakKind(kind)) {
       ++whole.breaks;
       if (beforeCaret) above.lastBreak = e;
@@ -232,9 +237,9 @@ void WalkWhole(const TMDIChild& window, const TScriptElement* current, TAbove& a
 }
 
 // The caret moved down from `above.at` to `to`: what lies between is added.
-void StepDown(TAbove& above, const TScriptElement* to) {
+void StepDown(const TMDIChild& window, TAbove& above, const TScriptElement* to) {
   for (const TScriptElement* e = above.at; e != to; e = e->next) {
-    above.height += WholeLinesOf(*e);
+    above.height += WholeLinesOf(window, *e);
     if (IsPageBreakKind(e->Kind())) {
       ++above.breaks;
       above.lastBreak = e;
@@ -266,10 +271,10 @@ void ActUpTo(const TScriptElement* e, TAbove& above) {
 
 // The caret moved up to `to`: what lies between is taken off, and a marker
 // that lay between is looked for again above.
-void StepUp(TAbove& above, const TScriptElement* to) {
+void StepUp(const TMDIChild& window, TAbove& above, const TScriptElement* to) {
   bool breakBetween = false, headingBetween = false, actBetween = false;
   for (const TScriptElement* e = to; e != above.at; e = e->next) {
-    above.height -= WholeLinesOf(*e);
+    above.height -= WholeLinesOf(window, *e);
     if (IsPageBreakKind(e->Kind())) {
       --above.breaks;
       breakBetween = true;
@@ -330,8 +335,8 @@ void Walk(TMDIChild& window, TAbove& above, TWhole& whole) {
   TStatusWalk& kept = StatusWalkOf(window);
   const bool trusted = kept.valid && kept.shape == ScriptShapeChanges;
   const int direction = trusted ? DirectionOf(kept.above.at, current) : 0;
-  if (direction > 0) StepDown(kept.above, current);
-  else if (direction < 0) StepUp(kept.above, current);
+  if (direction > 0) StepDown(window, kept.above, current);
+  else if (direction < 0) StepUp(window, kept.above, current);
   else WalkWhole(window, current, kept.above, kept.whole);
   kept.shape = ScriptShapeChanges;
   kept.valid = true;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "script/editing/position_texts.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -207,6 +208,34 @@ TEST_F(HiddenOnScreenTest, TheCaretStepsOverHiddenElements) {
   Show(0, {0, esHidden, 0, 0, 0}, 2);
   EXPECT_TRUE(MoveToPreviousElement());
   EXPECT_EQ(CurrentIndex(), 0) << "back over the Action hidden by its state";
+}
+
+// The scroll bar spans what the screen shows: hidden elements take no
+// part of it, also when the status walk is kept from the last move.
+TEST_F(HiddenOnScreenTest, TheScrollRangeLeavesHiddenElementsOut) {
+  const auto height = [this](int index) {
+    const TScriptElement* e = ElementAt(index);
+    return e->format.LinesBefore / 10 + e->lineCount;
+  };
+  const auto range = [this] {
+    TStatusTexts texts;
+    EXPECT_TRUE(ComputeStatusTexts(W(), TStatusOptions{}, texts));
+    return std::pair{texts.scrollPosition, texts.scrollMaximum};
+  };
+  Show(0, {}, 0);
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  ASSERT_EQ(CurrentIndex(), 2);
+  const auto [position, maximum] = range();
+  ASSERT_EQ(position, height(0) + height(1));
+  ASSERT_TRUE(SetKindsHidden(W(), ActionKinds, true));
+  ASSERT_EQ(CurrentIndex(), 2);
+  EXPECT_EQ(range(), std::pair(position - height(1), maximum - height(1) - height(4)));
+  Press(VK_DOWN);
+  Press(VK_UP);
+  EXPECT_EQ(range(), std::pair(position - height(1), maximum - height(1) - height(4))) << "after moves";
+  ASSERT_TRUE(SetKindsHidden(W(), ActionKinds, false));
+  EXPECT_EQ(range(), std::pair(position, maximum));
 }
 
 }  // namespace
