@@ -325,15 +325,9 @@ class EditPeer : public QtPeer {
   void Init() override {
     auto* w = new PeerWidget<QLineEdit>(this);
     // Edits the user makes with the mouse (the context menu's paste).
-    QObject::connect(w, &QLineEdit::textEdited, w, [this, alive = alive_] {
-      if (*alive && Alive() && !syncing_) FromWidget();
-    });
-    QObject::connect(w, &QLineEdit::selectionChanged, w, [this, alive = alive_] {
-      if (*alive && Alive() && !syncing_) SelectionFromWidget();
-    });
-    QObject::connect(w, &QLineEdit::cursorPositionChanged, w, [this, alive = alive_] {
-      if (*alive && Alive() && !syncing_) SelectionFromWidget();
-    });
+    QObject::connect(w, &QLineEdit::textEdited, w, FromUser([this] { FromWidget(); }));
+    QObject::connect(w, &QLineEdit::selectionChanged, w, FromUser([this] { SelectionFromWidget(); }));
+    QObject::connect(w, &QLineEdit::cursorPositionChanged, w, FromUser([this] { SelectionFromWidget(); }));
     Attach(w, w);
     ToWidget();
   }

@@ -106,6 +106,14 @@ class QtPeer : public ControlPeer {
   bool syncing_ = false;
   // Cleared when the peer goes: code that called into the core checks it.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  // A widget signal's handler for what the user did: it runs only while the
+  // peer lives and is not mirroring the core's own change.
+  template <typename F>
+  auto FromUser(F f) {
+    return [this, alive = alive_, f] {
+      if (*alive && Alive() && !syncing_) f();
+    };
+  }
 
  private:
   QtBackend& backend_;

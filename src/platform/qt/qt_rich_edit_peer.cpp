@@ -62,16 +62,10 @@ class RichEditPeer : public QtPeer {
     auto* w = new PeerWidget<QTextEdit>(this);
     w->setAcceptRichText(false);
     w->setTabChangesFocus(true);
-    QObject::connect(w, &QTextEdit::cursorPositionChanged, w, [this, alive = alive_] {
-      if (*alive && Alive() && !syncing_) SelectionFromWidget();
-    });
-    QObject::connect(w, &QTextEdit::selectionChanged, w, [this, alive = alive_] {
-      if (*alive && Alive() && !syncing_) SelectionFromWidget();
-    });
+    QObject::connect(w, &QTextEdit::cursorPositionChanged, w, FromUser([this] { SelectionFromWidget(); }));
+    QObject::connect(w, &QTextEdit::selectionChanged, w, FromUser([this] { SelectionFromWidget(); }));
     // Edits of the mouse and the context menu.
-    QObject::connect(w, &QTextEdit::textChanged, w, [this, alive = alive_] {
-      if (*alive && Alive() && !syncing_) FromWidget();
-    });
+    QObject::connect(w, &QTextEdit::textChanged, w, FromUser([this] { FromWidget(); }));
     Attach(w, w);
     ToWidget();
   }
