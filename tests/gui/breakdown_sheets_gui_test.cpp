@@ -8,25 +8,15 @@
 #include "breakdown/category_setup_dialog.h"
 #include "breakdown/sheet_layout_dialog.h"
 #include "breakdown/tagging.h"
-#include "gui/program_gui_fixture.h"
+#include "gui/breakdown_gui_fixture.h"
 #include "base/message_box_form.h"
 #include "shell/main_form.h"
 
 namespace qm {
 namespace {
 
-constexpr int Props = 14;
-
-class BreakdownSheetsGuiTest : public testing::ProgramGuiFixture {
- protected:
-  void SetUp() override {
-    InitialSettings.push_back({"Breakdowns", "Checked Code Usage", "1"});
-    ProgramGuiFixture::SetUp();
-  }
-  static std::string Tag(int category, const std::string& item) {
-    return std::string(1, static_cast<char>(TagCodeOfCategory(category))) + item + std::string(1, '\x01');
-  }
-};
+using testing::Props;
+using BreakdownSheetsGuiTest = testing::BreakdownGuiFixture;
 
 TEST_F(BreakdownSheetsGuiTest, TheEditorShowsTheSceneAndWritesADragBackAsTags) {
   testing::Typist t;

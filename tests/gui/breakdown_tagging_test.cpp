@@ -4,21 +4,14 @@
 
 #include "breakdown/categories.h"
 #include "breakdown/tagging.h"
-#include "gui/program_gui_fixture.h"
+#include "gui/breakdown_gui_fixture.h"
 #include "shell/main_form.h"
 
 namespace qm {
 namespace {
 
-constexpr int Props = 14;
-
-class BreakdownTaggingTest : public testing::ProgramGuiFixture {
- protected:
-  void SetUp() override {
-    InitialSettings.push_back({"Breakdowns", "Checked Code Usage", "1"});
-    ProgramGuiFixture::SetUp();
-  }
-};
+using testing::Props;
+using BreakdownTaggingTest = testing::BreakdownGuiFixture;
 
 TEST_F(BreakdownTaggingTest, AWordMarkedAndTaggedShowsInTaggingMode) {
   testing::Typist t;
@@ -38,8 +31,7 @@ TEST_F(BreakdownTaggingTest, AWordMarkedAndTaggedShowsInTaggingMode) {
 
   TagSelectionWithCategory(Script(), Props);
   Application->ProcessMessages();
-  const std::string tagged = "He lifts a " + std::string(1, static_cast<char>(TagCodeOfCategory(Props))) + "gun" +
-                             std::string(1, '\x01') + ".";
+  const std::string tagged = "He lifts a " + Tag(Props, "gun") + ".";
   EXPECT_EQ(Script().EditBuffer, tagged);
   Script().Invalidate();
   Application->ProcessMessages();

@@ -17,23 +17,13 @@ namespace {
 class CardsGuiTest : public testing::ProgramGuiFixture {
  protected:
   void LoadScenes(int scenes) {
-    TMDIChild& w = Script();
-    w.FreeElements();
-    ResetScreenLines(w);
     std::vector<testing::ElementSpec> elements;
     for (int s = 1; s <= scenes; ++s) {
       elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(s) + " - DAY"});
       elements.push_back({ekAction, "Scene " + std::to_string(s) + " begins with a \x02" "bold\x03 line of \x19" "action\x1A."});
       elements.push_back({ekAction, "Line " + std::to_string(s) + " follows it, \x15" "underlined\x16" " in part."});
     }
-    testing::AddElements(w, elements);
-    w.CurrentElement = w.FirstElement;
-    w.CurrentGroup = w.FirstElement->group;
-    w.DisAssemble();
-    w.RefreshKeepingCursor();
-    RebuildScreen(&w);
-    w.RedisplayScreen(true);
-    Application->ProcessMessages();
+    ShowScript(elements);
   }
   std::vector<std::string> Headings() {
     std::vector<std::string> headings;

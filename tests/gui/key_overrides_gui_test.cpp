@@ -20,23 +20,13 @@ class KeyOverridesGuiTest : public testing::ProgramGuiFixture {
  protected:
   // Three short scenes, the caret on the first action.
   void LoadScenes() {
-    TMDIChild& w = Script();
-    w.FreeElements();
-    ResetScreenLines(w);
     std::vector<ElementSpec> elements;
     for (int scene = 1; scene <= 3; ++scene) {
       elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(scene) + " - DAY"});
       for (int i = 1; i <= 3; ++i)
         elements.push_back({ekAction, "Scene " + std::to_string(scene) + ", action " + std::to_string(i) + "."});
     }
-    testing::AddElements(w, elements);
-    w.CurrentElement = w.FirstElement->next;
-    w.CurrentGroup = w.CurrentElement->group;
-    w.DisAssemble();
-    w.RefreshKeepingCursor();
-    RebuildScreen(&w);
-    w.RedisplayScreen(true);
-    Application->ProcessMessages();
+    ShowScript(elements, 1);
   }
   int IndexOf(const TScriptElement* element) {
     int i = 0;

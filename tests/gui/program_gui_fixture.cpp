@@ -87,18 +87,23 @@ std::vector<std::string> ProgramGuiFixture::LinesWithoutInk(const QImage& shot) 
 std::string ProgramGuiFixture::TopLine() { return Script().ScreenLines[1].text; }
 
 void ProgramGuiFixture::LoadSceneScript(int scenes) {
-  TMDIChild& w = Script();
-  w.FreeElements();
-  ResetScreenLines(w);
   std::vector<ElementSpec> elements;
   for (int scene = 1; scene <= scenes; ++scene) {
     elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(scene) + " - DAY"});
     for (int i = 0; i < 40; ++i)
       elements.push_back({ekAction, "Scene " + std::to_string(scene) + ", action " + std::to_string(i) + "."});
   }
+  ShowScript(elements);
+}
+
+void ProgramGuiFixture::ShowScript(const std::vector<ElementSpec>& elements, int current) {
+  TMDIChild& w = Script();
+  w.FreeElements();
+  ResetScreenLines(w);
   AddElements(w, elements);
   w.CurrentElement = w.FirstElement;
-  w.CurrentGroup = w.FirstElement->group;
+  for (int i = 0; i < current && w.CurrentElement->next; ++i) w.CurrentElement = w.CurrentElement->next;
+  w.CurrentGroup = w.CurrentElement->group;
   w.DisAssemble();
   w.RefreshKeepingCursor();
   RebuildScreen(&w);

@@ -11,6 +11,7 @@
 
 #include "gui/gui_fixture.h"
 #include "gui/typist.h"
+#include "support/script_builder.h"
 #include "script/script_window.h"
 
 namespace qm::testing {
@@ -45,6 +46,9 @@ class ProgramGuiFixture : public GuiFixture {
   // The script replaced by scenes of forty one-line actions (about a page
   // each), laid out and shown with the caret at the top.
   void LoadSceneScript(int scenes);
+  // The script replaced by these elements, laid out and shown with the
+  // caret on element `current`.
+  void ShowScript(const std::vector<ElementSpec>& elements, int current = 0);
 };
 
 }  // namespace qm::testing
