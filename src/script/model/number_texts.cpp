@@ -183,4 +183,10 @@ void SetLinesBeforeTenths(TElementFormat& f, int tenths) {
   f.LinesBefore = static_cast<Byte>(LinesBeforeWhole(f) * 10 + tenths);
 }
 
+int WholeLinesBefore(const TElementFormat& f) {
+  const int whole = f.LinesBefore / 10;
+  const int rest = f.LinesBefore % 10;
+  return whole + (rest > 5 || (rest == 5 && whole % 2 == 1) ? 1 : 0);
+}
+
 }  // namespace qm

@@ -46,5 +46,8 @@ inline int LinesBeforeWhole(const TElementFormat& f) { return f.LinesBefore / 10
 inline int LinesBeforeTenths(const TElementFormat& f) { return f.LinesBefore % 10; }
 void SetLinesBeforeWhole(TElementFormat& f, int whole);
 void SetLinesBeforeTenths(TElementFormat& f, int tenths);
+// Lines before as whole lines, the way line counts take it: rounded half
+// to even (15 tenths give 2, 25 give 2, 35 give 4).
+int WholeLinesBefore(const TElementFormat& f);
 
 }  // namespace qm

@@ -107,5 +107,18 @@ TEST(NumberTextsTest, ScriptDatesAndStyleCodes) {
   EXPECT_EQ(f.LinesBefore, 10);
 }
 
+TEST(NumberTextsTest, WholeLinesBeforeRoundsHalfToEven) {
+  const struct {
+    int tenths;
+    int whole;
+  } cases[] = {{0, 0}, {4, 0}, {5, 0}, {6, 1}, {10, 1}, {14, 1}, {15, 2}, {16, 2},
+               {20, 2}, {25, 2}, {26, 3}, {35, 4}, {45, 4}, {255, 26}};
+  for (const auto& c : cases) {
+    TElementFormat f;
+    f.LinesBefore = static_cast<Byte>(c.tenths);
+    EXPECT_EQ(WholeLinesBefore(f), c.whole) << c.tenths << " tenths";
+  }
+}
+
 }  // namespace
 }  // namespace qm
