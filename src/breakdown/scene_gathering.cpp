@@ -10,6 +10,7 @@
 #include "script/editing/position_texts.h"
 #include "script/layout/char_widths.h"
 #include "script/model/script_list_data.h"
+#include "script/model/number_texts.h"
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
@@ -37,7 +38,7 @@ int PrintedLinesBefore(const TScriptElement& e) {
   const Byte before = e.format.LinesBefore;
   const TScriptElement* p = e.prev;
   if (p && IsPageBreakKind(p->Kind()) && (before < 10 || (before > 10 && p->Kind() != ekForcedPageBreak))) return 1;
-  return before / 10;
+  return WholeLinesBefore(e.format);
 }
 
 bool IsCombinedCue(const std::string& upper) {
@@ -48,6 +49,19 @@ void TrimLeading(std::string& s, std::string_view chars) { s.erase(0, s.find_fir
 void TrimTrailing(std::string& s, std::string_view chars) {
   const std::size_t last = s.find_last_not_of(chars);
   s.erase(last == std::string::npos ? 0 : last + 1);
+}
+
+// The candidates in their order, except that each goes before the first
+// shorter one it holds: "MOMENTS LATER" is tried before "LATER".
+std::vector<std::string> LongerBeforeContained(const std::vector<std::string>& candidates) {
+  std::vector<std::string> ordered;
+  for (const std::string& candidate : candidates) {
+    const auto held = std::find_if(ordered.begin(), ordered.end(), [&](const std::string& earlier) {
+      return !earlier.empty() && earlier.size() < candidate.size() && candidate.find(earlier) != std::string::npos;
+    });
+    ordered.insert(held, candidate);
+  }
+  return ordered;
 }
 
 // A list's entries by slot, as the gathering compares them.
@@ -252,6 +266,8 @@ class TSceneGatherer {
     }
     std::vector<std::string> candidates(FixedTimes.begin(), FixedTimes.end());
     for (int slot = 12; slot >= 1; --slot) candidates.push_back(EntryText(script_, TUserList::TimeofDay, slot, false));
+    const std::string lastTried = candidates.back();
+    candidates = LongerBeforeContained(candidates);
     const std::size_t sep = heading.find(separator_);
     bool matched = false;
     for (const std::string& candidate : candidates) {
@@ -275,7 +291,7 @@ class TSceneGatherer {
         heading.erase(sep);
         TrimTrailing(heading, " ");
       } else {
-        r.TimeOfDay = firstScene_ ? "UNKNOWN DAY/NIGHT" : NormaliseTimeOfDay(candidates.back());
+        r.TimeOfDay = firstScene_ ? "UNKNOWN DAY/NIGHT" : NormaliseTimeOfDay(lastTried);
       }
     }
     if (heading.empty()) heading = "UNKNOWN LOCATION";

@@ -97,5 +97,51 @@ TEST_F(SceneGatheringTest, ALocationAliasReportsAsItsLocation) {
   EXPECT_EQ(run.Records[0].Location, "BARN");
 }
 
+TEST_F(SceneGatheringTest, ALongerTimeOfDayWinsOverTheShorterOneItHolds) {
+  const struct {
+    const char* heading;
+    const char* location;
+    const char* time;
+  } cases[] = {
+      {"INT. HOUSE - MOMENTS LATER", "HOUSE", "MOMENTS LATER"},
+      {"INT. HALL - SAME TIME", "HALL", "SAME TIME"},
+      {"INT. HALL - SAME", "HALL", "SAME"},
+      {"EXT. YARD - LATER", "YARD", "LATER"},
+      {"EXT. YARD - CONTINUOUS", "YARD", "CONTINUOUS"},
+      {"INT. HOUSE - NIGHT", "HOUSE", "NIGHT"},
+  };
+  for (const auto& c : cases) Add({{ekSceneHeading, c.heading}, {ekAction, "Still."}});
+  PlaceCaret(0);
+  const TSceneBreakdowns run = GatherSceneRecords(Script());
+  ASSERT_EQ(run.Records.size(), std::size(cases));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].heading);
+    EXPECT_EQ(run.Records[i].Location, cases[i].location);
+    EXPECT_EQ(run.Records[i].TimeOfDay, cases[i].time);
+  }
+}
+
+// Lines before count as whole lines rounded half to even; the heading's
+// own lines before are not the scene's.
+TEST_F(SceneGatheringTest, SceneLinesCountLinesBeforeRoundedHalfToEven) {
+  const struct {
+    Byte tenths;
+    int lines;
+  } cases[] = {{0, 2}, {5, 2}, {10, 3}, {15, 4}, {20, 4}, {25, 4}, {35, 6}};
+  for (std::size_t i = 0; i < std::size(cases); ++i) Add({{ekSceneHeading, "INT. ROOM - DAY"}, {ekAction, "Still."}});
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    Element(static_cast<int>(2 * i)).format.LinesBefore = 35;
+    Element(static_cast<int>(2 * i + 1)).format.LinesBefore = cases[i].tenths;
+  }
+  PlaceCaret(0);
+  const TSceneBreakdowns run = GatherSceneRecords(Script());
+  ASSERT_EQ(run.Records.size(), std::size(cases));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(int(cases[i].tenths));
+    ASSERT_EQ(Element(static_cast<int>(2 * i + 1)).lineCount, 1);
+    EXPECT_EQ(run.Records[i].LineCount, cases[i].lines);
+  }
+}
+
 }  // namespace
 }  // namespace qm
