@@ -356,8 +356,7 @@ bool UsesSceneInformation(const TMDIChild& script) { return script.SceneInformat
 bool IsListHeading(const TScriptElement& e) { return IsSceneHeading(e.Kind()) && e.state != esHidden; }
 
 bool IsGeneratedList(const TScriptElement& e) {
-  return e.Kind() == ekAction &&
-         (e.format.LinesBefore == 0 || (e.format.NumberWord >> 8) == 150 || e.format.NumberWord == 150);
+  return e.Kind() == ekAction && ((e.format.NumberWord >> 8) == 150 || e.format.NumberWord == 150);
 }
 
 std::vector<std::string> AtmosphereCandidates(const TMDIChild& script) {

@@ -44,8 +44,9 @@ bool UsesSceneInformation(const TMDIChild& script);
 
 // A heading for these tools: kinds 1, 9 and 16, not hidden.
 bool IsListHeading(const TScriptElement& e);
-// An element right after a heading that a generation made (or takes for
-// one): Action with no lines before, or marked.
+// An element right after a heading that a generation made: Action carrying
+// the list's number word. Lines before say nothing: the writer's own Action
+// may have none.
 bool IsGeneratedList(const TScriptElement& e);
 
 // The Scene Body Text entries the atmosphere can be given to, in slot order.

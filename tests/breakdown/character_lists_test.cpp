@@ -109,6 +109,38 @@ TEST_F(CharacterListsTest, ARunAgainRewritesTheListsInPlaceAndRemovalTakesThemAl
   EXPECT_EQ(Settings().CharacterListsGenerated, 0);
 }
 
+// Only what a generation made is a list: the writer's Action right under
+// a heading with no blank line before it stays, whatever the command.
+TEST_F(CharacterListsTest, TheWritersActionUnderAHeadingIsNeverTakenForAList) {
+  const std::vector<ElementSpec> script = {{ekSceneHeading, "INT. HALL - DAY"},
+                                           {ekAction, "The door opens."},
+                                           {ekAction, "It creaks."},
+                                           {ekCharacterName, "MARY"},
+                                           {ekDialogue, "Hello?"}};
+  const std::vector<ElementSpec> listed = {{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "(Mary)"},
+                                           script[1], script[2], script[3], script[4]};
+  Add(script);
+  Element(1).format.LinesBefore = 0;
+  Element(2).format.LinesBefore = 0;
+  PlaceCaret(3);
+  // One after the other, on a script that never had lists.
+  const struct {
+    bool generate;
+    std::vector<ElementSpec> after;
+  } steps[] = {{false, script}, {true, listed}, {true, listed}, {false, script}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.generate ? "generate" : "remove");
+    if (step.generate) {
+      Generate(Sorted(nsAlphabetical));
+    } else {
+      Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); }, "type YES");
+      ExpectMessage("Removal of Character Lists is complete.");
+      RemoveCharacterLists();
+    }
+    EXPECT_EQ(testing::ElementsOf(Script()), step.after);
+  }
+}
+
 TEST_F(CharacterListsTest, RemovalAsksForYesFirst) {
   Add(kTwoScenes);
   PlaceCaret(0);
@@ -144,7 +176,9 @@ TEST_F(CharacterListsTest, FlaggedLocationsGetTheAtmosphereAndNamelessScenesKeep
        {ekSceneHeading, "EXT. STREET - DAY"},
        {ekAction, "(Old list)"},
        {ekAction, "Rain."}});
+  // A list an earlier generation made.
   Element(4).format.LinesBefore = 0;
+  Element(4).format.NumberWord = CharacterListMark;
   Settings().AtmosphereText = "Crowd";
   Settings().CharacterListParentheses = 1;
   PlaceCaret(0);
