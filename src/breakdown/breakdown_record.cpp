@@ -89,13 +89,14 @@ BreakdownRecord GatherAllSceneBreakdowns(TMDIChild& script) {
   }
   editor::DisAssemble(script);
   const TAssociationLists associations = ScriptAssociations(script);
+  std::vector<std::string> characters;
   if (!associations.Empty()) {
     TStringList names;
     CollectCharacterNames(0, false, false, names, false);
-    std::vector<std::string> characters;
     for (int i = 0; i < names.Count(); ++i) characters.push_back(names[i]);
-    ApplyAssociations(record, associations, characters);
   }
+  // Also without associations: the off entries cancel their items.
+  ApplyAssociations(record, associations, characters);
   return record;
 }
 

@@ -168,7 +168,9 @@ TGatherOptions GatherOptionsOf(const TBreakdownOptions& options) {
   gather.ActionNames = options.NonSpeaking;
   gather.NamesInSceneOrder = options.NameOrder == TNameOrder::ScriptOrder;
   gather.SpeakersFirst = options.NameOrder == TNameOrder::SpeakingFirst;
-  gather.DropCastCharacters = options.Output == TBreakdownOutput::Report;
+  // Only a report that lists the characters may leave them out of its cast.
+  gather.DropCastCharacters =
+      options.Output == TBreakdownOutput::Report && options.ListCharacters && options.PrintTagged;
   gather.SplitHeadings = !(options.Primary == TPrimaryOrder::ScriptOrder &&
                            (options.Output == TBreakdownOutput::Report || options.Output == TBreakdownOutput::Graph));
   return gather;
@@ -333,8 +335,8 @@ bool GatherBreakdownRun(TMDIChild& script, const TBreakdownOptions& options, TBr
       if (options.Output == TBreakdownOutput::Graph) scene.Wanted = false;
     }
     scene.Length = SceneLength(scene.Record.LineCount, options.LinesPerEighth);
-    if (options.PrintTagged && !associations.Empty())
-      ApplyAssociations(scene.Record, associations, SceneCharacters(run, scene.Record));
+    // Off entries cancel their items with or without associations.
+    if (options.PrintTagged) ApplyAssociations(scene.Record, associations, SceneCharacters(run, scene.Record));
   }
   if (options.Output == TBreakdownOutput::Sheets && options.ListCharacters && options.PrintTagged)
     CharactersIntoCast(run);

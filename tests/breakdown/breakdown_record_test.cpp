@@ -93,5 +93,15 @@ TEST_F(GatherAllTest, TheWholeScriptsTagsGoIntoOneRecordHiddenOnesLeftOut) {
   EXPECT_EQ(Script().EditBuffer, T("BOB lifts a [ogun]."));
 }
 
+TEST_F(GatherAllTest, OffEntriesCancelTheirItemsWithoutAnyAssociations) {
+  Settings().TaggingUsed = 1;
+  Add({{ekSceneHeading, "INT. HOUSE - DAY"},
+       {ekScriptNote, T("[o~gun]")},
+       {ekAction, T("BOB lifts a [ogun] and a [orope].")}});
+  PlaceCaret(1);
+  const BreakdownRecord record = GatherAllSceneBreakdowns(Script());
+  EXPECT_EQ(record.Items[rsProps], Items{"rope"});
+}
+
 }  // namespace
 }  // namespace qm

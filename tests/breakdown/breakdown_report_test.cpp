@@ -4,18 +4,24 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "base/message_boxes.h"
 #include "breakdown/breakdown_report_page.h"
 #include "breakdown/categories.h"
+#include "breakdown/character_lists.h"
 #include "breakdown/scene_listing.h"
 #include "breakdown/tag_notation.h"
 #include "language/language_fixture.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/pdf_printer.h"
 #include "platform/printer.h"
 #include "platform/recording_canvas.h"
 #include "printing/print_run.h"
 #include "script/model/script_record.h"
+#include "support/message_box_answers.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -55,6 +61,54 @@ class BreakdownReportTest : public testing::LanguageFixture {
     return options;
   }
   RecordingPrinter& Recorder() { return *Backend().PrinterList()[0]; }
+  // The report printed to a PDF, as its text.
+  std::string ReportPdfText(const TBreakdownOptions& options, const std::string& name) {
+    if (!pdf_) {
+      auto pdf = std::make_unique<PdfPrinterDevice>();
+      pdf_ = pdf.get();
+      Backend().OtherPrinters().push_back(std::move(pdf));
+      Printer()->Refresh();
+    }
+    const std::string path = HomeFile(name + ".pdf");
+    pdf_->NextOutputFile = path;
+    const int before = Printer()->PrinterIndex();
+    Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
+    EXPECT_TRUE(RunBreakdown(Script(), options));
+    Printer()->SetPrinterIndex(before);
+    return testing::CommandOutput("pdftotext -layout '" + path + "' -");
+  }
+  // The item records of the scheduling export file, each as
+  // "number:text", in file order.
+  Lines ExportedItems(TBreakdownOptions options, const std::string& name) {
+    options.Output = TBreakdownOutput::Export;
+    const std::string target = HomeFile(name + ".SEX");
+    Driver().Expect([&](TForm& form) {
+      dynamic_cast<TFileDialog&>(form).FileNameEdit->Text = target;
+      form.ModalResult = mrOk;
+    });
+    ExpectMessage("Breakdown was written to ");
+    EXPECT_TRUE(RunBreakdown(Script(), options));
+    const auto bytes = ReadFileBytes(target);
+    Lines items;
+    if (!bytes) return items;
+    const auto& b = *bytes;
+    const auto u16 = [&](std::size_t at) { return (b[at] << 8) | b[at + 1]; };
+    for (std::size_t at = 4; at + 10 <= b.size();) {
+      const std::size_t length = (std::size_t(b[at + 2]) << 24) | (b[at + 3] << 16) | (b[at + 4] << 8) | b[at + 5];
+      if (u16(at + 6) == 2)
+        items.push_back(std::to_string(u16(at + 10)) + ":" +
+                        std::string(b.begin() + long(at + 12), b.begin() + long(at + 6 + length)));
+      at += 6 + length;
+    }
+    return items;
+  }
+  // The line of the text that holds `key`; empty when none does.
+  static std::string LineWith(const std::string& text, const std::string& key) {
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+      if (line.find(key) != std::string::npos) return line;
+    return {};
+  }
   // Each printed page as its lines: texts at one height joined by " | ".
   std::vector<Lines> PrintedPages() {
     std::vector<Lines> pages;
@@ -70,6 +124,9 @@ class BreakdownReportTest : public testing::LanguageFixture {
     }
     return pages;
   }
+
+ private:
+  PdfPrinterDevice* pdf_ = nullptr;
 };
 
 TEST_F(BreakdownReportTest, ScriptOrderListsEachSceneWithItsCharactersAndItems) {
@@ -234,6 +291,86 @@ TEST_F(BreakdownReportTest, ThePdfOfTheReportHoldsItsText) {
   const std::string expected = testing::ReadFileText(std::string(QM_SOURCE_DIR) + "/tests/breakdown/fixtures/barn_report.txt");
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(text, expected);
+}
+
+// An off entry cancels its item and itself, with or without associations,
+// in the report and in the export file alike.
+TEST_F(BreakdownReportTest, OffEntriesCancelTheirItemsWithoutAnyAssociations) {
+  Add({{ekSceneHeading, "INT. BARN - DAY"},
+       {ekScriptNote, T("[o~gun]")},
+       {ekAction, T("ANN lifts a [ogun] and a [orope].")}});
+  Number(0, 1);
+  PlaceCaret(0);
+  TBreakdownOptions options = Options(TPrimaryOrder::ScriptOrder);
+  options.ListCharacters = false;
+  ASSERT_TRUE(RunBreakdown(Script(), options));
+  const std::vector<Lines> pages = PrintedPages();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(pages[0].back(), "Props:  | rope");
+  const std::string text = ReportPdfText(options, "off");
+  EXPECT_NE(LineWith(text, "Props:").find("rope"), std::string::npos) << text;
+  EXPECT_EQ(text.find("gun"), std::string::npos) << text;
+  EXPECT_EQ(ExportedItems(options, "off"), Lines{"4:rope"});
+}
+
+// A tagged cast member who also speaks is listed once: among the
+// characters when they are listed, else among the cast.
+TEST_F(BreakdownReportTest, TaggedCastShowsUnderTheCastUnlessTheCharactersListThem) {
+  Add({{ekSceneHeading, "INT. BARN - DAY"},
+       {ekAction, T("[cBOB] waits with a [orope].")},
+       {ekCharacterName, "BOB"},
+       {ekDialogue, "Well."}});
+  Number(0, 1);
+  PlaceCaret(0);
+  const struct {
+    bool listCharacters;
+    Lines printed;
+    Lines exported;
+  } cases[] = {
+      {false, {"1 | INT. BARN - DAY | 1-1 | 1/8", "Cast Members:  | BOB", "Props:  | rope"}, {"0:BOB", "4:rope"}},
+      {true, {"1 | INT. BARN - DAY | 1-1 | 1/8", "BOB", "Props:  | rope"}, {"0:BOB", "4:rope", "0:BOB"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.listCharacters);
+    TBreakdownOptions options = Options(TPrimaryOrder::ScriptOrder);
+    options.ListCharacters = c.listCharacters;
+    ASSERT_TRUE(RunBreakdown(Script(), options));
+    const std::vector<Lines> pages = PrintedPages();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(Lines(pages[0].begin() + 1, pages[0].end()), c.printed);
+    const std::string text = ReportPdfText(options, c.listCharacters ? "listed" : "tagged");
+    const std::size_t bob = text.find("BOB");
+    EXPECT_NE(bob, std::string::npos) << text;
+    EXPECT_EQ(text.find("BOB", bob + 1), std::string::npos) << "listed once\n" << text;
+    EXPECT_EQ(text.find("Cast Members:") != std::string::npos, !c.listCharacters) << text;
+    EXPECT_EQ(ExportedItems(options, c.listCharacters ? "listed" : "tagged"), c.exported);
+  }
+}
+
+// The writer's own Action right under a heading, with no blank line
+// before it, is no list: generating and removing the lists keep it, and
+// its tagged items still reach the report and the export file.
+TEST_F(BreakdownReportTest, CharacterListsLeaveTheWritersActionUnderTheHeading) {
+  Add({{ekSceneHeading, "INT. HALL - DAY"},
+       {ekAction, T("The door [oknob] turns.")},
+       {ekAction, "It creaks."},
+       {ekCharacterName, "MARY"},
+       {ekDialogue, "Hello?"}});
+  Element(1).format.LinesBefore = 0;
+  Element(2).format.LinesBefore = 0;
+  Number(0, 1);
+  PlaceCaret(3);
+  TCharacterListRun run;
+  run.Options.AfterFirst = false;
+  run.Names = PrepareListNames(Script(), nsAlphabetical);
+  RunCharacterListGeneration(Script(), run);
+  EXPECT_EQ(ElementText(Element(1)), "(Mary)");
+  EXPECT_EQ(ElementText(Element(2)), T("The door [oknob] turns."));
+  TBreakdownOptions options = Options(TPrimaryOrder::ScriptOrder);
+  options.ListCharacters = false;
+  const std::string text = ReportPdfText(options, "lists");
+  EXPECT_NE(LineWith(text, "Props:").find("knob"), std::string::npos) << text;
+  EXPECT_EQ(ExportedItems(options, "lists"), Lines{"4:knob"});
 }
 
 }  // namespace
