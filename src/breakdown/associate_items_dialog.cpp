@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/message_boxes.h"
 #include "breakdown/categories.h"
 #include "platform/cp1252.h"
 #include "platform/dialog_builder.h"
@@ -26,6 +27,14 @@ TDialogTable AssociateTable(bool locations) {
 }
 
 std::string AskNewItem();
+
+// The script file joins a chain's items with commas: an item holding one
+// would come back as two, so it is refused.
+bool RefusedForComma(const std::string& item) {
+  if (item.find(',') == std::string::npos) return false;
+  ShowMessageBox("A breakdown item cannot hold a comma: \"" + item + "\"", "Add Item");
+  return true;
+}
 
 int VisibleIndexOf(const std::string& caption) {
   const TCategoryTable& menus = CategoryMenus();
@@ -124,8 +133,11 @@ void TAssociateItemsDlg::ItemClick() {
   TAssociation* a = CurrentAssociation(true);
   if (!a) return;
   a->Items.clear();
-  for (int i = 0; i < ItemList->Items.Count(); ++i)
-    if (ItemList->Selected(i)) a->Items.push_back(ItemList->Items[i]);
+  for (int i = 0; i < ItemList->Items.Count(); ++i) {
+    if (!ItemList->Selected(i)) continue;
+    if (RefusedForComma(ItemList->Items[i])) ItemList->SetSelected(i, false);
+    else a->Items.push_back(ItemList->Items[i]);
+  }
 }
 
 void TAssociateItemsDlg::IntExtClick() {
@@ -155,7 +167,7 @@ std::string AskNewItem() {
 }  // namespace
 
 void TAssociateItemsDlg::AddItem(const std::string& item) {
-  if (item.empty()) return;
+  if (item.empty() || RefusedForComma(item)) return;
   int at = ItemList->Items.IndexOf(item);
   if (at < 0) at = ItemList->Items.Add(item);
   ItemList->SetSelected(at, true);

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "breakdown/categories.h"
+#include "breakdown/associations.h"
+#include "platform/controls.h"
+#include "platform/dialog_builder.h"
+#include "support/message_box_answers.h"
 #include "support/platform_fixture.h"
 
 namespace qm {
@@ -46,6 +50,54 @@ TEST_F(AssociateItemsTest, SelectedItemsBecomeTheNamesAssociationAndEmptyOnesGo)
   EXPECT_EQ(result[0].Chain[0].Items, Items{"rake"});
   EXPECT_EQ(result[0].Chain[0].Category, 17);
   EXPECT_EQ(result[0].Chain[0].IntExt, ieBoth);
+}
+
+// The file keeps a chain's items joined by commas: an item holding one
+// would come back as two, so none is ever taken in.
+TEST_F(AssociateItemsTest, AnItemHoldingACommaIsRefusedNeverSplit) {
+  TAssociateItemsDlg dialog(nullptr, false);
+  dialog.Gathered.Items[rsCostumes] = {"hat, red", "coat"};
+  dialog.Start({"BOB"}, {});
+  dialog.CategoryCombo->Text = "Costumes";
+  dialog.CategoryChange();
+  const struct {
+    const char* added;    // typed into "Add New"; null: a click on `clicked`
+    const char* clicked;
+    bool refused;
+    Items kept;
+  } steps[] = {
+      {"scarf, blue", nullptr, true, {}},
+      {nullptr, "hat, red", true, {}},
+      {nullptr, "coat", false, {"coat"}},
+      {"scarf", nullptr, false, {"coat", "scarf"}},
+  };
+  for (const auto& step : steps) {
+    const std::string item = step.added ? step.added : step.clicked;
+    SCOPED_TRACE(item);
+    const std::string refusal = "A breakdown item cannot hold a comma: \"" + item + "\"";
+    if (step.added) {
+      const std::string typed = step.added;
+      Driver().Expect([typed](TForm& form) {
+        DialogControl<TEdit>(form, "ItemEdit")->Text = typed;
+        form.ModalResult = mrOk;
+      });
+      if (step.refused) testing::AnswerMessageBox(Driver(), refusal, mrOk);
+      dialog.AddNewBtn->Click();
+      EXPECT_EQ(dialog.ItemList->Items.IndexOf(typed) >= 0, !step.refused);
+    } else {
+      if (step.refused) testing::AnswerMessageBox(Driver(), refusal, mrOk);
+      dialog.ItemList->SetSelected(dialog.ItemList->Items.IndexOf(step.clicked), true);
+      dialog.ItemClick();
+      EXPECT_FALSE(step.refused && dialog.ItemList->Selected(dialog.ItemList->Items.IndexOf(step.clicked)));
+    }
+    const std::vector<TAssociationEntry> result = dialog.Result();
+    const Items kept = result.empty() ? Items{} : result[0].Chain.at(0).Items;
+    EXPECT_EQ(kept, step.kept);
+    // What the file gives back is what was kept.
+    TAssociationLists lists;
+    lists.Characters = result;
+    EXPECT_EQ(ReadAssociations(WriteAssociations(lists)), lists);
+  }
 }
 
 }  // namespace
