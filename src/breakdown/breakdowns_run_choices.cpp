@@ -68,6 +68,9 @@ bool TBreakdownDlg::Exporting() const { return ShootPlanBtn->Checked(); }
 bool TBreakdownDlg::Tagged() const { return RecordOf(script_).TaggingUsed != 0; }
 
 void TBreakdownDlg::FormShow() {
+  // A report never turns to the second page by itself, yet its scene
+  // choices (and the omitted scenes left out) work on this list.
+  FillSelectPage();
   TBreakdownOptions stored;
   ReadBreakdownOptions(OpenSettingsFile(), stored);
   printFile_ = PrintsToFile();
@@ -95,14 +98,17 @@ void TBreakdownDlg::FormShow() {
   PrimarySortClick();
 }
 
+void TBreakdownDlg::FillSelectPage() {
+  if (pageTwoSetUp_) return;
+  SceneList->Clear();
+  for (const std::string& entry : SceneListEntries()) SceneList->Items.Add(entry);
+  ProductionCompany->Text = RecordOf(script_).ProductionCompany;
+  ProductionTitle->Text = ProposedTitle(script_);
+  pageTwoSetUp_ = true;
+}
+
 void TBreakdownDlg::SetupBreakdownStuff() {
-  if (!pageTwoSetUp_) {
-    SceneList->Clear();
-    for (const std::string& entry : SceneListEntries()) SceneList->Items.Add(entry);
-    ProductionCompany->Text = RecordOf(script_).ProductionCompany;
-    ProductionTitle->Text = ProposedTitle(script_);
-    pageTwoSetUp_ = true;
-  }
+  FillSelectPage();
   SetupBrkDownSheetBtn->Visible = !Exporting();
   Notebook1->SetActivePageIndex(1);
   Notebook1PageChanged();

@@ -58,6 +58,8 @@ class TBreakdownDlg : public TForm {
   bool Exporting() const;
   bool Tagged() const;
   bool PickNames();
+  // The scene list and production fields of the second page, filled once.
+  void FillSelectPage();
   TMDIChild& script_;
   bool printFile_ = false;
   bool pageTwoSetUp_ = false;

@@ -144,5 +144,56 @@ TEST_F(BreakdownDialogTest, PrintStandardBreakdownsPrintsTheReport) {
   EXPECT_NE(page.FindText("INTERIORS:"), nullptr);
 }
 
+// Print Standard Breakdowns on the dialog's defaults prints every scene
+// with its tagged items, the scene list of the second page is there to
+// pick from, and a script with locked scene numbers leaves its OMITTEDs out.
+TEST_F(BreakdownDialogTest, StandardBreakdownsOnTheDefaultsPrintTheScenesAndTheirItems) {
+  Settings().TaggingUsed = 1;
+  Add({{ekSceneHeading, "INT. SHED - DAY"}, {ekAction, testing::T("A [wtruck] waits.")},
+       {ekSceneHeading, "OMITTED"}});
+  Number(5, 3);
+  Number(7, 4);
+  const struct {
+    bool locked;
+    std::vector<std::string> printed;
+    std::vector<std::string> left;
+  } cases[] = {
+      {false, {"INT. BARN - DAY", "EXT. FIELD - NIGHT", "INT. SHED - DAY", "truck", "OMITTED"}, {}},
+      {true, {"INT. BARN - DAY", "EXT. FIELD - NIGHT", "INT. SHED - DAY", "truck"}, {"OMITTED"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.locked);
+    Settings().ScenesLocked = c.locked ? 1 : 0;
+    Driver().Expect([](TForm& form) {
+      auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+      EXPECT_EQ(dialog.SceneList->Items.Count(), 4);
+      EXPECT_TRUE(dialog.PrintTaggedBox->Checked());
+      dialog.OKBtn->Click();
+    });
+    Main().MenuItem("PrintBreakdownsItem")->Click();
+    ASSERT_EQ(Recorder().Pages().size(), 1u);
+    const RecordingCanvas& page = *Recorder().Pages()[0];
+    EXPECT_NE(page.FindText("Vehicles: "), nullptr) << page.Transcript();
+    for (const std::string& text : c.printed) EXPECT_NE(page.FindText(text), nullptr) << text;
+    for (const std::string& text : c.left) EXPECT_EQ(page.FindText(text), nullptr) << text;
+  }
+}
+
+TEST_F(BreakdownDialogTest, TheReportPrintsTheScenesPickedOnTheSecondPage) {
+  Driver().Expect([](TForm& form) {
+    auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+    dialog.Notebook1->SetActivePageIndex(1);
+    ASSERT_EQ(dialog.SceneList->Items.Count(), 2);
+    dialog.SelectedOnly->SetChecked(true);
+    dialog.SceneList->SetSelected(1, true);
+    dialog.OKBtn->Click();
+  });
+  Main().MenuItem("PrintBreakdownsItem")->Click();
+  ASSERT_EQ(Recorder().Pages().size(), 1u);
+  const RecordingCanvas& page = *Recorder().Pages()[0];
+  EXPECT_NE(page.FindText("EXT. FIELD - NIGHT"), nullptr) << page.Transcript();
+  EXPECT_EQ(page.FindText("INT. BARN - DAY"), nullptr) << page.Transcript();
+}
+
 }  // namespace
 }  // namespace qm
