@@ -1,11 +1,19 @@
 // Tagging mode on the desktop: a word marked with the keyboard and tagged
 // as a prop shows in tagging mode, and the window says which mode it is in.
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
 #include <QtTest/QTest>
 
+#include <fstream>
+
+#include "breakdown/breakdowns_run_dialog.h"
 #include "breakdown/categories.h"
 #include "breakdown/tagging.h"
 #include "gui/breakdown_gui_fixture.h"
+#include "platform/forms.h"
 #include "shell/main_form.h"
+#include "support/temp_folder.h"
 
 namespace qm {
 namespace {
@@ -41,6 +49,61 @@ TEST_F(BreakdownTaggingTest, AWordMarkedAndTaggedShowsInTaggingMode) {
   Application->ProcessMessages();
   EXPECT_FALSE(TaggingModeOn());
   EXPECT_EQ(MainForm->Caption(), "Quillmaster for Windows");
+}
+
+// As a writer does it: a word marked, a right click on it and Vehicles
+// chosen from the categories; the tag shows its category on screen, and
+// Print Standard Breakdowns on the dialog's defaults lists the item.
+TEST_F(BreakdownTaggingTest, ARightClickTagsAWordThatShowsAndTheStandardBreakdownsList) {
+  constexpr int Vehicles = 22;
+  ShowScript({{ekSceneHeading, "INT. BARN - DAY"}, {ekAction, "A truck waits."}, {ekCharacterName, "ANN"},
+              {ekDialogue, "Go."}},
+             1);
+  MainForm->MenuItem("TaggingModeItem")->Click();
+  Application->ProcessMessages();
+  ASSERT_TRUE(TaggingModeOn());
+  testing::Typist t;
+  t.Key(Qt::Key_Home);
+  t.Key(Qt::Key_Right);
+  t.Key(Qt::Key_Right);
+  for (int i = 0; i < 5; ++i) t.Key(Qt::Key_Right, Qt::ShiftModifier);
+  Play(t);
+  Later(100, [] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (QAction* a : menu->actions())
+      if (a->text() == "&Vehicles") QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+  });
+  QTest::mouseClick(ScriptClient(), Qt::RightButton, {}, QPoint(150, 60));
+  Application->ProcessMessages();
+  EXPECT_EQ(Script().EditBuffer, "A " + Tag(Vehicles, "truck") + " waits.");
+  Script().Invalidate();
+  Application->ProcessMessages();
+  bool labelled = false;
+  for (const TScreenLine& line : Script().ScreenLines) labelled = labelled || line.text == "A [Vehicles truck] waits.";
+  EXPECT_TRUE(labelled) << "the tag shows its category";
+  EXPECT_EQ(LinesWithoutInk(Shot("breakdown-right-click-tag")), std::vector<std::string>{});
+
+  // A production office's script: its scene numbers locked, which makes the
+  // dialog leave the OMITTED scenes out.
+  Script().ScenesLocked = 1;
+  const std::string pdf = Home() + "/Breakdowns.pdf";
+  bool dialogShown = false;
+  testing::Typist print;
+  print.Then([] { QTimer::singleShot(0, [] { MainForm->MenuItem("PrintBreakdownsItem")->Click(); }); });
+  print.When([] { return dynamic_cast<TBreakdownDlg*>(Screen->ActiveForm()) != nullptr; },
+             [&dialogShown] {
+               dialogShown = true;
+               auto* dialog = dynamic_cast<TBreakdownDlg*>(Screen->ActiveForm());
+               QTest::mouseClick(ClientOf(*dialog->OKBtn), Qt::LeftButton);
+             });
+  print.When([&pdf] { return std::ifstream(pdf).good(); }, [] {});
+  Play(print, 60000);
+  EXPECT_TRUE(dialogShown);
+  const std::string text = testing::CommandOutput("pdftotext -layout '" + pdf + "' -");
+  EXPECT_NE(text.find("INT. BARN - DAY"), std::string::npos) << text;
+  EXPECT_NE(text.find("Vehicles:"), std::string::npos) << text;
+  EXPECT_NE(text.find("truck"), std::string::npos) << text;
 }
 
 }  // namespace
