@@ -280,14 +280,7 @@ TEST_F(BreakdownReportTest, TheProgressBoxNamesTheSceneBeingPrinted) {
 
 TEST_F(BreakdownReportTest, ThePdfOfTheReportHoldsItsText) {
   AddBarnScript();
-  auto pdf = std::make_unique<PdfPrinterDevice>();
-  const std::string path = HomeFile("report.pdf");
-  pdf->NextOutputFile = path;
-  Backend().OtherPrinters().push_back(std::move(pdf));
-  Printer()->Refresh();
-  Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
-  ASSERT_TRUE(RunBreakdown(Script(), Options(TPrimaryOrder::ScriptOrder)));
-  const std::string text = testing::CommandOutput("pdftotext -layout '" + path + "' -");
+  const std::string text = ReportPdfText(Options(TPrimaryOrder::ScriptOrder), "report");
   const std::string expected = testing::ReadFileText(std::string(QM_SOURCE_DIR) + "/tests/breakdown/fixtures/barn_report.txt");
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(text, expected);
