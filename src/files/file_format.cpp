@@ -61,7 +61,7 @@ Byte DetectForeignFormat(std::span<const Byte> head, Byte hint) {
   if (HasStoryDevMagic(head)) return lfStoryDev;
   // A word processor's file goes to the converter: its compressed bytes
   // may hold a WordStar line end by chance.
-  if (HasConverterSignature(text)) return hint == lfPlainText ? hint : lfUnknown;
+  if (HasConverterSignature(text)) return hint == lfPlainText ? hint : Byte{lfUnknown};
   // Detection only tells the format: a probe before the load must not
   // say the refusal a second time.
   if (text.starts_with(kNewWordStarHead)) return lfWordStarUnsupported;
