@@ -1,25 +1,33 @@
 #include "files/converter_handoff.h"
 
 #include <array>
+#include <new>
+#include <vector>
 #include <string_view>
 
 #include "base/document_table.h"
 #include "base/message_boxes.h"
-#include "files/export_script.h"
+#include "files/export_block.h"
+#include "files/export_elements.h"
 #include "files/file_job.h"
+#include "platform/clipboard.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/new_file.h"
 #include "platform/process.h"
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/script_window.h"
 
 namespace qm {
 
 namespace {
 
 constexpr std::array<const char*, 5> kOutcomeAtoms{"crConverted", "crASCII", "crFailed", "crAborted", "HasAtomicInfo"};
-// The converter's exit status when LibreOffice is not installed.
+// The converter's exit status when LibreOffice is not installed, and when
+// it took too long and was stopped.
 constexpr int kNoOfficeExit = 3;
+constexpr int kTimedOutExit = 4;
 
 bool HasAtom(const char* name) { return GlobalFindAtom(name) != 0; }
 
@@ -40,20 +48,45 @@ struct TConverterRun {
   int exitCode = -1;
 };
 
-TConverterRun RunConverter(const std::string& program, const std::string& source, const std::string& target) {
+TConverterRun RunConverter(const std::string& program, const std::vector<std::string>& parameters) {
   ClearOutcomeAtoms();
-  const RunResult run = RunProgramAndWait(program, {source, target, ConverterToken}, [] { ProcessMessagesGuarded(); });
+  const RunResult run = RunProgramAndWait(program, parameters, [] { ProcessMessagesGuarded(); });
   FocusActiveScript();
   return {run.started, run.exitCode};
 }
 
-std::string NoOfficeText(const std::string& what) {
-  return "LibreOffice is needed to " + what + ".\r\rPlease install the package " + OfficePackage + ".";
+// Why a run of the converter on `file` failed; `failed` when it does not say.
+std::string FailureText(const TConverterRun& run, const std::string& verb, const std::string& file,
+                        const std::string& failed) {
+  if (run.exitCode == kNoOfficeExit)
+    return "LibreOffice is needed to " + verb + " " + PathToText(ExtractFileName(file)) +
+           ".\r\rPlease install the package " + OfficePackage + ".";
+  if (run.exitCode == kTimedOutExit)
+    return "The conversion of " + PathToText(ExtractFileName(file)) + " took too long and was stopped.";
+  return failed;
 }
 
-// A name beside the target for the files of one conversion.
-std::string WorkName(const std::string& target, const std::string& extension) {
-  return JoinPath(ExtractFileDir(target), ".~" + ChangeFileExt(ExtractFileName(target), "") + extension);
+// The block goes on the clipboard under its registered name, the main
+// window its owner; false when there is no memory for it.
+bool PutExportBlock(TMDIChild& script, const std::string& filterFile) {
+  if (Clipboard()->Open()) {
+    Clipboard()->Clear();
+    Clipboard()->Close();
+  }
+  if (!Clipboard()->Open(DocumentFrame ? DocumentFrame->Handle() : NullWindow)) return false;
+  TExportVariables vars;
+  vars.ExportFormat = RegisterClipboardFormat(ExportFormatName);
+  bool put = false;
+  try {
+    vars.Block.assign(BuildExportBlock(script, vars, "", filterFile, 0), 0);
+    Clipboard()->Clear();
+    BuildExportBlock(script, vars, "", filterFile, 1);
+    put = Clipboard()->SetData(vars.ExportFormat, std::move(vars.Block));
+  } catch (const std::bad_alloc&) {
+    put = false;
+  }
+  Clipboard()->Close();
+  return put;
 }
 
 }  // namespace
@@ -63,20 +96,23 @@ std::optional<std::string> ConverterProgram() {
   return FindProgram(ConverterName);
 }
 
-bool IsConverterFile(const std::string& fileName) {
+bool HasConverterSignature(std::string_view head) {
   static constexpr std::array<std::string_view, 3> kSignatures{
       std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),  // Word 97 and older
       std::string_view("PK\x03\x04", 4),                              // Word 2007 and OpenDocument
       std::string_view("\xFFWPC", 4),                                  // WordPerfect
   };
+  for (std::string_view signature : kSignatures)
+    if (head.starts_with(signature)) return true;
+  return false;
+}
+
+bool IsConverterFile(const std::string& fileName) {
   TFileStream in(fileName, TFileMode::OpenRead);
   if (!in.IsOpen()) return false;
   std::array<char, 8> head{};
   const std::size_t got = in.Read(head.data(), head.size());
-  const std::string_view start(head.data(), got);
-  for (std::string_view signature : kSignatures)
-    if (start.starts_with(signature)) return true;
-  return false;
+  return HasConverterSignature(std::string_view(head.data(), got));
 }
 
 Byte ReadConverterOutcome(bool targetExists) {
@@ -96,34 +132,45 @@ Byte ImportViaConverter(const std::string& source, const std::string& target) {
   }
   DeleteFile(target);
   PendingIOError = 0;
-  const TConverterRun run = RunConverter(*program, ExpandFileName(source), ExpandFileName(target));
+  const TConverterRun run = RunConverter(*program, {ExpandFileName(source), ExpandFileName(target), ConverterToken});
   const Byte result = ReadConverterOutcome(FileSize(target) > 0);
   if (result == crResultFailed) {
-    ShowMessageBox(run.exitCode == kNoOfficeExit ? NoOfficeText("read " + PathToText(ExtractFileName(source)))
-                                                 : "Unable to convert " + PathToText(source) + ".",
-                   "Import Canceled");
+    ShowMessageBox(FailureText(run, "read", source, "Unable to convert " + PathToText(source) + "."), "Import Canceled");
   }
   return result;
 }
 
-bool ExportViaConverter(const std::string& target) {
-  const auto program = ConverterProgram();
-  if (!program) {
-    ShowMessageBox("Missing Export Utility: XTDLINK.EXE", "Export Canceled");
+bool ExportViaFilter(const std::string& targetFile, const std::string& filterFile) {
+  if (!FileExists(filterFile)) {
+    ShowMessageBox("Missing Export Filter: " + PathToText(ExtractFileName(filterFile)) + "!", "Export Canceled");
     PendingIOError = 100;
     return false;
   }
-  const std::string source = WorkName(target, ".rtf");
-  const std::string converted = WorkName(target, ExtractFileExt(target));
-  if (!ExportScript(source, ekExportStyledRtf)) return false;
-  DeleteFile(converted);
-  const TConverterRun run = RunConverter(*program, source, converted);
-  const bool ok = ReadConverterOutcome(FileSize(converted) > 0) == crResultConverted && ReplaceFile(converted, target);
-  DeleteFile(source);
-  DeleteFile(converted);
-  if (ok) return true;
-  ShowMessageBox(run.exitCode == kNoOfficeExit ? NoOfficeText("write " + PathToText(ExtractFileName(target)))
-                                               : "Unable to write " + PathToText(target) + ": the conversion failed.",
+  const auto program = ConverterProgram();
+  TMDIChild* script = ActiveScript();
+  if (!program || !script) {
+    if (!program) ShowMessageBox("Missing Export Utility: XTDLINK.EXE", "Export Canceled");
+    PendingIOError = 100;
+    return false;
+  }
+  {
+    TExportWalk walk(*script, true);
+    if (!PutExportBlock(*script, filterFile)) {
+      ShowMessageBox("Unable to Allocate Enough Memory for Clipboard.", "");
+      PendingIOError = 100;
+      return false;
+    }
+  }
+  // An existing target stays whole until the converter has a complete new
+  // one; a new name is taken at once, never through a link, and given up
+  // again when nothing was written to it.
+  const bool created = CreateNewFile(targetFile);
+  const std::string target = LongPathName(ExpandFileName(targetFile));
+  ReportJobDone();
+  const TConverterRun run = RunConverter(*program, {filterFile, target});
+  if (ReadConverterOutcome(FileSize(target) > 0) == crResultConverted) return true;
+  if (created && FileSize(target) == 0) DeleteFile(target);
+  ShowMessageBox(FailureText(run, "write", target, "Unable to write " + PathToText(target) + ": the conversion failed."),
                  "Export Canceled");
   PendingIOError = 100;
   return false;

@@ -2,12 +2,13 @@
 // converter, a program of its own installed beside this one: it is started
 // with a source file, a target file and a token, and leaves its outcome as
 // global atoms ("HasAtomicInfo", "crConverted", "crASCII", "crFailed",
-// "crAborted"). Word files are written by handing it the script as RTF
-// with its style sheet.
+// "crAborted"). Exports hand it the script on the clipboard instead, as
+// the export block, with the name of a filter file.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/types.h"
 
@@ -29,6 +30,9 @@ enum TConverterResult : Byte {
 // along the search path.
 std::optional<std::string> ConverterProgram();
 
+// Whether the first bytes of a file are those of a Word file (old or new),
+// a WordPerfect or an OpenDocument file.
+bool HasConverterSignature(std::string_view head);
 // Whether a file is one the converter reads: a Word file (old or new), a
 // WordPerfect or an OpenDocument file, told by its first bytes.
 bool IsConverterFile(const std::string& fileName);
@@ -40,10 +44,12 @@ Byte ReadConverterOutcome(bool targetExists);
 // deleted first); the failure is said to the writer.
 Byte ImportViaConverter(const std::string& source, const std::string& target);
 
-// Writes the active script to target in a format of the converter (a Word
-// file by the target's extension). The previous target stays as it was
-// unless the converter left a complete new one. A failure is said and
-// leaves a non-zero PendingIOError.
-bool ExportViaConverter(const std::string& target);
+// Exports the active script through a filter of the converter (the full
+// name of a *.XTD file): the script goes on the clipboard as the export
+// block, and the converter, run with the filter and the target, writes the
+// target from it. A previous target stays as it was unless the converter
+// left a complete new one. A failure is said and leaves a non-zero
+// PendingIOError.
+bool ExportViaFilter(const std::string& targetFile, const std::string& filterFile);
 
 }  // namespace qm

@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "files/converter_handoff.h"
 #include "files/script_header.h"
 #include "files/storydev_import.h"
 #include "platform/files.h"
@@ -58,6 +59,9 @@ Byte DetectForeignFormat(std::span<const Byte> head, Byte hint) {
   const std::string_view unmarked = text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
   if (unmarked.starts_with("{\\rtf")) return lfRtf;
   if (HasStoryDevMagic(head)) return lfStoryDev;
+  // A word processor's file goes to the converter: its compressed bytes
+  // may hold a WordStar line end by chance.
+  if (HasConverterSignature(text)) return hint == lfPlainText ? hint : Byte{lfUnknown};
   // Detection only tells the format: a probe before the load must not
   // say the refusal a second time.
   if (text.starts_with(kNewWordStarHead)) return lfWordStarUnsupported;

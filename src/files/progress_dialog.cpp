@@ -156,7 +156,10 @@ void TProgressDlg::RunSaveJob() {
   } else if (code == 12 || code == 14) {
     // Written as a Word 97 file, which every later Word reads: the old
     // advice to prefer WordPerfect no longer applies.
-    ExportViaConverter(JobFileName);
+    const std::string filter = code == 12 ? "WORDWIN" : "WORDWIN6";
+    const std::string filterFile = ProgramFolder() + filter + ".XTD";
+    if (FileExists(filterFile)) ExportViaFilter(JobFileName, filterFile);
+    else ReportMissingFilter(filter);
   } else if (code == 4 || code == 11) {
     RefuseFormat(code == 4 ? "WordPerfect 5.1/6.x" : "MS Word for DOS");
   } else if (!HasNoWriter(code)) {

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -61,7 +62,8 @@ std::vector<std::string> SearchFolders() {
 // allocates nothing and may run in a freshly forked process.
 class SpawnPlan {
  public:
-  SpawnPlan(const std::string& path, const std::vector<std::string>& args, const std::string& workFolder);
+  SpawnPlan(const std::string& path, const std::vector<std::string>& args, const std::string& workFolder,
+            bool ownGroup = false);
   ~SpawnPlan() {
     posix_spawnattr_destroy(&attr_);
     posix_spawn_file_actions_destroy(&actions_);
@@ -80,7 +82,8 @@ class SpawnPlan {
   posix_spawnattr_t attr_;
 };
 
-SpawnPlan::SpawnPlan(const std::string& path, const std::vector<std::string>& args, const std::string& workFolder)
+SpawnPlan::SpawnPlan(const std::string& path, const std::vector<std::string>& args, const std::string& workFolder,
+                     bool ownGroup)
     : folder_(workFolder) {
   // The arguments are file names, passed as the system spells them.
   args_.push_back(path);
@@ -96,7 +99,12 @@ SpawnPlan::SpawnPlan(const std::string& path, const std::vector<std::string>& ar
   sigfillset(&all);
   posix_spawnattr_setsigmask(&attr_, &none);
   posix_spawnattr_setsigdefault(&attr_, &all);
-  posix_spawnattr_setflags(&attr_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+  if (ownGroup) {
+    posix_spawnattr_setpgroup(&attr_, 0);
+    flags |= POSIX_SPAWN_SETPGROUP;
+  }
+  posix_spawnattr_setflags(&attr_, flags);
 }
 
 bool WaitFor(pid_t pid, int& status, bool block) {
@@ -136,15 +144,33 @@ std::optional<std::string> FindProgram(const std::string& name) {
   return std::nullopt;
 }
 
-RunResult RunProgramAndWait(const std::string& program, const std::vector<std::string>& args,
-                            const std::function<void()>& pump, const std::string& workFolder) {
+namespace {
+
+long MsSince(const struct timespec& start) {
+  struct timespec now;
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return (now.tv_sec - start.tv_sec) * 1000 + (now.tv_nsec - start.tv_nsec) / 1'000'000;
+}
+
+// The group is asked to end, then made to.
+void StopGroup(pid_t pid, int& status) {
+  ::kill(-pid, SIGTERM);
+  const struct timespec tick = {0, 20'000'000};
+  for (int i = 0; i < 100 && !WaitFor(pid, status, false); ++i) ::nanosleep(&tick, nullptr);
+  ::kill(-pid, SIGKILL);
+  WaitFor(pid, status, true);
+}
+
+// limitMs 0: no limit.
+RunResult RunAndWait(const std::string& program, const std::vector<std::string>& args,
+                     const std::function<void()>& pump, int limitMs, const std::string& workFolder) {
   RunResult result;
   const auto path = FindProgram(program);
   if (!path) {
     result.error = program + ": not found";
     return result;
   }
-  SpawnPlan plan(*path, args, workFolder);
+  SpawnPlan plan(*path, args, workFolder, limitMs > 0);
   pid_t pid = 0;
   if (const int err = plan.Launch(pid); err != 0) {
     result.error = StartError(*path, err);
@@ -152,13 +178,32 @@ RunResult RunProgramAndWait(const std::string& program, const std::vector<std::s
   }
   result.started = true;
   int status = 0;
+  struct timespec start;
+  ::clock_gettime(CLOCK_MONOTONIC, &start);
   const struct timespec tick = {0, 5'000'000};
   while (!WaitFor(pid, status, false)) {
+    if (limitMs > 0 && MsSince(start) > limitMs) {
+      result.timedOut = true;
+      StopGroup(pid, status);
+      break;
+    }
     if (pump) pump();
     ::nanosleep(&tick, nullptr);
   }
   result.exitCode = ExitCode(status);
   return result;
+}
+
+}  // namespace
+
+RunResult RunProgramAndWait(const std::string& program, const std::vector<std::string>& args,
+                            const std::function<void()>& pump, const std::string& workFolder) {
+  return RunAndWait(program, args, pump, 0, workFolder);
+}
+
+RunResult RunProgramWithin(const std::string& program, const std::vector<std::string>& args,
+                           const std::function<void()>& pump, int limitMs, const std::string& workFolder) {
+  return RunAndWait(program, args, pump, std::max(limitMs, 1), workFolder);
 }
 
 bool StartProgram(const std::string& program, const std::vector<std::string>& args, const std::string& workFolder) {

@@ -15,6 +15,7 @@ struct RunResult {
   // ended it; -1 when it did not start.
   int exitCode = -1;
   std::string error;  // why it did not start
+  bool timedOut = false;  // stopped when its time was up
 };
 
 // Finds `program` (see FindProgram), starts it with `args` in `workFolder`
@@ -22,6 +23,12 @@ struct RunResult {
 // `pump` every few milliseconds meanwhile.
 RunResult RunProgramAndWait(const std::string& program, const std::vector<std::string>& args,
                             const std::function<void()>& pump, const std::string& workFolder = "");
+
+// As RunProgramAndWait, but the program runs in a process group of its own
+// and, still running after `limitMs`, is stopped with every process of
+// that group (the helpers it started too).
+RunResult RunProgramWithin(const std::string& program, const std::vector<std::string>& args,
+                           const std::function<void()>& pump, int limitMs, const std::string& workFolder = "");
 
 // Starts `program` and returns at once; the program lives on by itself
 // (it is not a child that needs waiting for). False when it did not start.

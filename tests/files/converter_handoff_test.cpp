@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -15,6 +19,7 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/process.h"
+#include "platform/types.h"
 #include "shell/main_form.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
@@ -38,6 +43,11 @@ std::string Env(const char* name) {
 
 class ConverterHandoffTest : public testing::ProgramFixture {
  protected:
+  // The clipboard the converter reads the export block from is the one the
+  // runtime folder's processes share.
+  ConverterHandoffTest() { WithChannel = true; }
+  // The filters lie in the program's data folder.
+  testing::ScopedEnv programFolder_{"QUILLMASTER_PROGRAM_FOLDER", std::string(QM_BINARY_DIR) + "/data"};
   std::string InScripts(const std::string& name) const { return ScriptDirectory + "/" + name; }
   void ChooseFile(const std::string& name, int filter) { testing::ChooseFile(Driver(), name, filter); }
   void LoadScene() {
@@ -206,6 +216,85 @@ TEST_F(WithOfficeTest, AGeneratedScriptComesBackFromWordWithItsTypes) {
       break;
     }
   EXPECT_EQ(read.size(), script.size());
+}
+
+// The export hands the script over on the clipboard: no file of a name
+// that can be guessed is written beside the target, so a link planted
+// there by another user of a shared folder leads nowhere.
+TEST_F(WithOfficeTest, ALinkPlantedBesideTheTargetIsNeverWrittenThrough) {
+  if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
+  LoadScene();
+  const std::string notes = testing::WriteFileText(InScripts("notes.txt"), "the writer's own notes");
+  const std::string shared = InScripts("shared");
+  ASSERT_TRUE(ForceDirectories(shared));
+  ::chmod(shared.c_str(), 01777);  // a sticky folder every user may write to
+  for (const char* planted : {".~SCENE.rtf", ".~SCENE.DOC", ".~SCENE.doc"})
+    ASSERT_EQ(::symlink(notes.c_str(), (shared + "/" + planted).c_str()), 0) << planted;
+  ASSERT_TRUE(ExportViaFilter(shared + "/SCENE.DOC", ProgramFolder() + "WORDWIN.XTD"));
+  EXPECT_EQ(testing::ReadFileText(notes), "the writer's own notes");
+  EXPECT_TRUE(IsConverterFile(shared + "/SCENE.DOC"));
+  for (const char* planted : {".~SCENE.rtf", ".~SCENE.DOC", ".~SCENE.doc"})
+    EXPECT_TRUE(std::filesystem::is_symlink(shared + "/" + planted)) << planted << " is left as it was";
+}
+
+// Folder names that a file URL must encode: the export and the import both
+// get through LibreOffice, and nothing is left beside the file.
+TEST_F(WithOfficeTest, FoldersWithBlanksHashesPercentsAndAccentsConvertBothWays) {
+  if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
+  testing::ScopedEnv limit("QUILLMASTER_CONVERT_SECONDS", "60");
+  for (const std::string folder : {"Quillmaster Scripts", "Draft #2 at 100% R\xC3\xA9\xC3\xA9" "crit"}) {
+    LoadScene();
+    const std::string dir = InScripts(folder);
+    ASSERT_TRUE(ForceDirectories(dir));
+    const std::string target = dir + "/SCENE.DOC";
+    ASSERT_TRUE(ExportViaFilter(target, ProgramFolder() + "WORDWIN.XTD")) << folder;
+    EXPECT_EQ(Driver().Pending(), 0);
+    ASSERT_TRUE(IsConverterFile(target)) << folder;
+    const std::string converted = InScripts("CONVERT.FIL");
+    ASSERT_EQ(ImportViaConverter(target, converted), crResultConverted) << folder;
+    EXPECT_GT(FileSize(converted), 0);
+    EXPECT_EQ(LeftOvers(dir), 0) << folder;
+    EXPECT_EQ(LeftOvers(ScriptDirectory), 0) << folder;
+  }
+}
+
+// LibreOffice that never ends: stopped when its time is up, its work files
+// gone, and the writer told.
+class WithHangingOfficeTest : public ConverterHandoffTest {
+ protected:
+  void BeforeStart() override {
+    ConverterHandoffTest::BeforeStart();
+    const std::string office = fakeBin_.File("soffice");
+    testing::WriteFileText(office, "#!/bin/sh\nsleep 30\n");
+    ::chmod(office.c_str(), 0755);
+  }
+  testing::TempFolder fakeBin_;
+  testing::ScopedEnv path_{"PATH", kConverterFolder + ":" + fakeBin_.Path() + ":/usr/bin:/bin"};
+  testing::ScopedEnv limit_{"QUILLMASTER_CONVERT_SECONDS", "1"};
+};
+
+TEST_F(WithHangingOfficeTest, AConversionPastItsTimeIsStoppedAndItsFilesRemoved) {
+  const std::string doc = std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\0');
+  const struct {
+    bool exporting;
+    const char* file;
+    const char* caption;
+  } cases[] = {{true, "SCENE.DOC", "Export Canceled"}, {false, "OLD.DOC", "Import Canceled"}};
+  for (const auto& c : cases) {
+    LoadScene();
+    const std::string file = InScripts(c.file);
+    if (!c.exporting) testing::WriteFileText(file, doc);
+    testing::AnswerMessageBox(Driver(), std::string("The conversion of ") + c.file + " took too long and was stopped.",
+                              mrOk, c.caption);
+    const auto start = std::chrono::steady_clock::now();
+    if (c.exporting) EXPECT_FALSE(ExportViaFilter(file, ProgramFolder() + "WORDWIN.XTD"));
+    else EXPECT_EQ(ImportViaConverter(file, InScripts("CONVERT.FIL")), crResultFailed);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20)) << c.file;
+    EXPECT_EQ(Driver().Pending(), 0) << c.file;
+    EXPECT_EQ(LeftOvers(ScriptDirectory), 0) << c.file;
+    EXPECT_EQ(FileExists(file), !c.exporting) << "a new export target is not left empty";
+    EXPECT_FALSE(FileExists(InScripts("CONVERT.FIL")));
+  }
 }
 
 }  // namespace

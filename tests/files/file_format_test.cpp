@@ -41,6 +41,11 @@ TEST_F(FileFormatTest, NativeScriptsAreRecognisedAndEverythingElseIsNot) {
       {"tagged", "[Action]\r\n<A>She waits.\r\n", lfTaggedText},
       {"brackets without tags", "[Notes]\r\nShe waits.\r\n", lfUnknown, lfPlainText},
       {"wordstar", "She waits by the\x8D\x0A" "door.\r\n", lfWordStar},
+      // Compressed bytes of a word processor's file that hold a WordStar
+      // line end by chance: the file is still one for the converter.
+      {"docx", std::string("PK\x03\x04", 4) + "\x1F\x8B\x8D\x0A" "word/document.xml", lfUnknown, lfPlainText},
+      {"doc", std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + "\x8D\x0A", lfUnknown, lfPlainText},
+      {"wordperfect", "\xFFWPC\x8D\x0A", lfUnknown, lfPlainText},
       {"empty", "", lfUnknown},
   };
   for (const auto& c : cases) {

@@ -32,6 +32,8 @@ class SaveAsTest : public testing::ProgramFixture {
   }
   // No converter on the search path: the table stays within this program.
   testing::ScopedEnv path_{"PATH", "/nonexistent"};
+  // The export filters lie in the program's data folder.
+  testing::ScopedEnv programFolder_{"QUILLMASTER_PROGRAM_FOLDER", std::string(QM_BINARY_DIR) + "/data"};
 };
 
 const std::string kNotAvailable = "Saving in this format is not available in this version.";
@@ -87,6 +89,18 @@ TEST_F(SaveAsTest, EachTypeSetsItsFormatAndWritesOrSaysWhyNot) {
       EXPECT_FALSE(FileExists(path));
     }
   }
+}
+
+// A Word export needs its filter in the program folder before anything else.
+TEST_F(SaveAsTest, AWordExportWithoutItsFilterSaysWhichIsMissing) {
+  testing::TempFolder emptyProgramFolder;
+  testing::ScopedEnv programFolder("QUILLMASTER_PROGRAM_FOLDER", emptyProgramFolder.Path());
+  LoadScene();
+  ChooseFile("SCENE", 11);
+  testing::AnswerMessageBox(Driver(), "Unable to find WORDWIN.XTD!", mrOk, "Export Aborted");
+  MainForm->FileSaveAsItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_FALSE(FileExists(InScripts("SCENE.DOC")));
 }
 
 TEST_F(SaveAsTest, AnExportAsksBeforeOverwritingAndNoKeepsTheFile) {

@@ -3,7 +3,11 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cctype>
+#include <cstring>
 #include <filesystem>
+
+#include "block_document.h"
 
 #include "platform/files.h"
 #include "platform/ipc_atoms.h"
@@ -47,39 +51,72 @@ TTargetFormat TargetFormatOf(const std::string& target) {
   return {"rtf:Rich Text Format", "rtf"};
 }
 
-TOutcome Convert(const std::string& source, const std::string& target, std::string& why) {
+std::optional<TTargetFormat> FilterFormatOf(const std::string& filterFile, const std::string& target) {
+  const auto bytes = ReadFileBytes(filterFile);
+  if (!bytes) return std::nullopt;
+  const std::string text(bytes->begin(), bytes->end());
+  const std::string key = "convert-to=";
+  const std::size_t at = text.find(key);
+  if (at == std::string::npos) return std::nullopt;
+  const std::size_t end = text.find_first_of("\r\n", at);
+  const std::string filter = text.substr(at + key.size(), end == std::string::npos ? end : end - at - key.size());
+  const std::size_t colon = filter.find(':');
+  if (colon == 0 || colon == std::string::npos) return std::nullopt;
+  if (Lower(ExtractFileExt(target)) == ".docx") return TargetFormatOf(target);
+  return TTargetFormat{filter, filter.substr(0, colon)};
+}
+
+std::string FileUrl(const std::string& path) {
+  std::string url = "file://";
+  for (const char c : path) {
+    const auto b = static_cast<unsigned char>(c);
+    if (std::isalnum(b) || std::strchr("/-._~", c)) {
+      url += c;
+    } else {
+      static const char* hex = "0123456789ABCDEF";
+      url += '%';
+      url += hex[b >> 4];
+      url += hex[b & 15];
+    }
+  }
+  return url;
+}
+
+int ConversionTimeLimitMs() {
+  const char* text = std::getenv("QUILLMASTER_CONVERT_SECONDS");
+  const long seconds = text ? std::strtol(text, nullptr, 10) : 0;
+  return static_cast<int>(seconds >= 1 && seconds <= 3600 ? seconds : 120) * 1000;
+}
+
+namespace {
+
+// LibreOffice writes `input` (a file in the work folder) in `format`; the
+// result moves to target.
+TOutcome RunOffice(const TWorkFolder& work, const std::string& input, const TTargetFormat& format,
+                   const std::string& target, std::string& why) {
   const std::optional<std::string> office = FindProgram("soffice");
   if (!office) {
     why = "LibreOffice is not installed: install the package " + std::string(OfficePackage) + ".";
     return TOutcome::NoOffice;
   }
-  if (!FileExists(source)) {
-    why = source + " not found.";
-    return TOutcome::Failed;
-  }
-  TWorkFolder work(target);
-  if (work.Path().empty()) {
+  const std::string output = JoinPath(work.Path(), "out");
+  if (!ForceDirectories(output)) {
     why = "no room for the work folder beside " + target + ".";
     return TOutcome::Failed;
   }
-  // LibreOffice names its output after the source: a copy of a known name
-  // keeps a source of any name (or extension) apart from the output.
-  const std::string input = JoinPath(work.Path(), "source" + ExtractFileExt(source));
-  const std::string output = JoinPath(work.Path(), "out");
-  const TTargetFormat format = TargetFormatOf(target);
-  if (!CopyFile(source, input) || !ForceDirectories(output)) {
-    why = "unable to copy " + source + ".";
-    return TOutcome::Failed;
+  const RunResult run = RunProgramWithin(
+      *office,
+      {"--headless", "--norestore", "--nologo", "--nolockcheck",
+       "-env:UserInstallation=" + FileUrl(JoinPath(work.Path(), "profile")), "--convert-to", format.filter, "--outdir",
+       output, input},
+      [] {}, ConversionTimeLimitMs());
+  if (run.timedOut) {
+    why = "LibreOffice took longer than " + std::to_string(ConversionTimeLimitMs() / 1000) + " seconds and was stopped.";
+    return TOutcome::TimedOut;
   }
-  const RunResult run =
-      RunProgramAndWait(*office,
-                        {"--headless", "--norestore", "--nologo", "--nolockcheck",
-                         "-env:UserInstallation=file://" + JoinPath(work.Path(), "profile"), "--convert-to",
-                         format.filter, "--outdir", output, input},
-                        [] {});
-  const std::string written = JoinPath(output, "source." + format.extension);
+  const std::string written = JoinPath(output, ChangeFileExt(ExtractFileName(input), "." + format.extension));
   if (!run.started || FileSize(written) <= 0) {
-    why = run.started ? "LibreOffice could not convert " + source + "." : run.error;
+    why = run.started ? "LibreOffice could not convert " + target + "." : run.error;
     return TOutcome::Failed;
   }
   if (!ReplaceFile(written, target)) {
@@ -87,6 +124,55 @@ TOutcome Convert(const std::string& source, const std::string& target, std::stri
     return TOutcome::Failed;
   }
   return TOutcome::Converted;
+}
+
+}  // namespace
+
+TOutcome Convert(const std::string& source, const std::string& target, std::string& why) {
+  if (!FileExists(source)) {
+    why = source + " not found.";
+    return TOutcome::Failed;
+  }
+  TWorkFolder work(target);
+  // LibreOffice names its output after the source: a copy of a known name
+  // keeps a source of any name (or extension) apart from the output.
+  const std::string input = JoinPath(work.Path(), "source" + ExtractFileExt(source));
+  if (work.Path().empty() || !CopyFile(source, input)) {
+    why = "unable to copy " + source + " beside " + target + ".";
+    return TOutcome::Failed;
+  }
+  return RunOffice(work, input, TargetFormatOf(target), target, why);
+}
+
+TOutcome ConvertBlock(const std::vector<std::uint8_t>& block, const std::string& filterFile, const std::string& target,
+                      std::string& why) {
+  const auto format = FilterFormatOf(filterFile, target);
+  if (!format) {
+    why = filterFile + " names no format.";
+    return TOutcome::Failed;
+  }
+  const auto paragraphs = ReadExportBlock(block);
+  if (!paragraphs) {
+    why = "the export block on the clipboard is damaged.";
+    return TOutcome::Failed;
+  }
+  TWorkFolder work(target);
+  const std::string input = JoinPath(work.Path(), "source.rtf");
+  const std::string rtf = BlockAsRtf(*paragraphs);
+  if (work.Path().empty() || !WriteFileAtomic(input, rtf.data(), rtf.size())) {
+    why = "no room for the work folder beside " + target + ".";
+    return TOutcome::Failed;
+  }
+  return RunOffice(work, input, *format, target, why);
+}
+
+int ExitStatusOf(TOutcome outcome) {
+  switch (outcome) {
+    case TOutcome::Converted: return 0;
+    case TOutcome::NoOffice: return 3;
+    case TOutcome::TimedOut: return 4;
+    default: return 1;
+  }
 }
 
 void ReportOutcome(TOutcome outcome) {

@@ -1,10 +1,14 @@
 // The converter's work: one file of a word processor's format turned into
 // another through LibreOffice run headless, the new file taking the
 // target's name only when it is complete, and the outcome left for the
-// program that started the converter in the shared atom table.
+// program that started the converter in the shared atom table. An export
+// starts from the program's export block instead of a file.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace qm::converter {
 
@@ -19,13 +23,33 @@ struct TTargetFormat {
 };
 TTargetFormat TargetFormatOf(const std::string& target);
 
-enum class TOutcome { Converted, Failed, NoOffice };
+// A filter file (*.XTD) names what it writes in a line "convert-to=" and
+// the extension after the colon; a .DOCX target still gets the newer Word
+// format. nullopt when the file cannot be read or names nothing.
+std::optional<TTargetFormat> FilterFormatOf(const std::string& filterFile, const std::string& target);
+
+// "file://" and the path with every byte but letters, digits, "/", "-",
+// ".", "_" and "~" percent-encoded.
+std::string FileUrl(const std::string& path);
+
+// How long LibreOffice may take: $QUILLMASTER_CONVERT_SECONDS seconds
+// (1 to 3600), else 120 s.
+int ConversionTimeLimitMs();
+
+enum class TOutcome { Converted, Failed, NoOffice, TimedOut };
 
 // Converts source into target; `why` says what went wrong.
 TOutcome Convert(const std::string& source, const std::string& target, std::string& why);
 
+// Writes target from the export block in the filter's format.
+TOutcome ConvertBlock(const std::vector<std::uint8_t>& block, const std::string& filterFile, const std::string& target,
+                      std::string& why);
+
 // Leaves the outcome's atoms: "HasAtomicInfo" and "crConverted" or
 // "crFailed".
 void ReportOutcome(TOutcome outcome);
+
+// The converter's exit status for an outcome.
+int ExitStatusOf(TOutcome outcome);
 
 }  // namespace qm::converter

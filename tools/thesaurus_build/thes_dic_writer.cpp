@@ -30,7 +30,47 @@ struct TKey {
   std::vector<std::string> lines;  // synonyms, Separator between senses
 };
 
+bool IsPlainWord(const std::string& w) {
+  return std::none_of(w.begin(), w.end(), [](char c) { return c == ' ' || (c >= 'A' && c <= 'Z'); });
+}
+
 }  // namespace
+
+bool IsThesDicKey(const std::string& word) { return IsKeyWord(word); }
+
+std::vector<std::string> KeySynonymLines(const TDatabaseSource& source, const std::string& word,
+                                         const std::vector<std::size_t>& senses) {
+  std::vector<std::string> lines;
+  for (const std::size_t sense : senses) {
+    std::vector<std::string> others;
+    for (const auto& w : source.synsets[sense].words)
+      if (w != word && w != Separator && std::find(lines.begin(), lines.end(), w) == lines.end() &&
+          PackText(w).size() < WordRecordBytes)
+        others.push_back(w);
+    if (others.empty()) continue;
+    if (!lines.empty()) lines.push_back(Separator);
+    lines.insert(lines.end(), others.begin(), others.end());
+  }
+  if (lines.size() > MaxSynonymLines) lines.resize(MaxSynonymLines);
+  while (!lines.empty() && lines.back() == Separator) lines.pop_back();
+  return lines;
+}
+
+std::vector<std::string> NumberedSynonyms(const std::map<std::string, std::size_t>& uses, std::size_t limit) {
+  std::vector<std::pair<std::size_t, std::string>> byUse;
+  for (const auto& [word, count] : uses) byUse.emplace_back(count, word);
+  // A name or phrase fills a few lists; a plain word is what a writer looks
+  // up, so every plain word is numbered before them, however rare.
+  std::stable_sort(byUse.begin(), byUse.end(), [](const auto& a, const auto& b) {
+    const bool aPlain = IsPlainWord(a.second);
+    if (aPlain != IsPlainWord(b.second)) return aPlain;
+    return a.first > b.first;
+  });
+  if (byUse.size() > limit) byUse.resize(limit);
+  std::vector<std::string> words;
+  for (auto& entry : byUse) words.push_back(std::move(entry.second));
+  return words;
+}
 
 std::vector<Byte> SaveThesDic(const TDatabaseSource& source) {
   // Every key word with the other words of its senses.
@@ -38,34 +78,14 @@ std::vector<Byte> SaveThesDic(const TDatabaseSource& source) {
   std::map<std::string, std::size_t> uses;
   for (const auto& [word, senses] : source.index) {
     if (!IsKeyWord(word)) continue;
-    TKey key{word, {}};
-    for (const std::size_t sense : senses) {
-      std::vector<std::string> others;
-      for (const auto& w : source.synsets[sense].words)
-        if (w != word && w != Separator && std::find(key.lines.begin(), key.lines.end(), w) == key.lines.end() &&
-            PackText(w).size() < WordRecordBytes)
-          others.push_back(w);
-      if (others.empty()) continue;
-      if (!key.lines.empty()) key.lines.push_back(Separator);
-      key.lines.insert(key.lines.end(), others.begin(), others.end());
-    }
-    if (key.lines.size() > MaxSynonymLines) key.lines.resize(MaxSynonymLines);
-    while (!key.lines.empty() && key.lines.back() == Separator) key.lines.pop_back();
+    TKey key{word, KeySynonymLines(source, word, senses)};
     if (key.lines.empty()) continue;
     for (const auto& line : key.lines) ++uses[line];
     keys.push_back(std::move(key));
   }
-  // Synonym numbers are 16 bits: the words used most get them.
-  std::vector<std::pair<std::size_t, std::string>> byUse;
-  for (const auto& [word, count] : uses) byUse.emplace_back(count, word);
-  std::stable_sort(byUse.begin(), byUse.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
-  if (byUse.size() > MaxNumbers) byUse.resize(MaxNumbers);
+  const std::vector<std::string> words = NumberedSynonyms(uses, MaxNumbers);
   std::map<std::string, Word> numbers;
-  std::vector<std::string> words;
-  for (const auto& [count, word] : byUse) {
-    words.push_back(word);
-    numbers[word] = static_cast<Word>(words.size());
-  }
+  for (std::size_t k = 0; k < words.size(); ++k) numbers[words[k]] = static_cast<Word>(k + 1);
 
   // Key blocks by letter pair; the words with most senses first when a
   // pair's block would pass its 16-bit length.

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "language/thesaurus/wordnet_files.h"
 #include "script/model/packed_text.h"
 #include "support/temp_folder.h"
+#include "synonym_reach.h"
 #include "thes_dic_writer.h"
 #include "wordnet_source.h"
 
@@ -53,6 +55,62 @@ TEST(ThesDic, WordsListTheirSynonymsSenseBySense) {
   }
   EXPECT_EQ(ReadThesDicSynonyms(path, "WALK").lines, ExpectedLines("walk"));
   for (const std::string word : {"zebra", "1a", "a1", "", "walkabout"}) EXPECT_TRUE(ReadThesDicSynonyms(path, word).lines.empty()) << word;
+}
+
+// Synonym numbers are fewer than WordNet's words: a rare plain word must not
+// lose its number to a name or phrase that fills more lists, nor to one
+// that sorts before it.
+TEST(ThesDic, PlainWordsAreNumberedBeforeNamesAndPhrases) {
+  const std::map<std::string, std::size_t> uses = {
+      {"Aachen", 9}, {"Erotica", 5}, {"felicitous", 1}, {"well-chosen", 1}, {"glad", 3},
+      {"railway car", 7}, {"Zeus", 8}, {"gondola", 1}, {"aa", 40}};
+  const struct {
+    std::size_t limit;
+    std::vector<std::string> numbered;  // in any order
+  } cases[] = {
+      {3, {"aa", "glad", "felicitous"}},
+      {5, {"aa", "glad", "felicitous", "well-chosen", "gondola"}},
+      {7, {"aa", "glad", "felicitous", "well-chosen", "gondola", "Aachen", "Zeus"}},
+      {8, {"aa", "glad", "felicitous", "well-chosen", "gondola", "Aachen", "Zeus", "railway car"}},
+      {20, {"aa", "glad", "felicitous", "well-chosen", "gondola", "Aachen", "Zeus", "railway car", "Erotica"}},
+  };
+  for (const auto& c : cases) {
+    const auto words = thesaurus_build::NumberedSynonyms(uses, c.limit);
+    ASSERT_EQ(words.size(), c.numbered.size()) << c.limit;
+    // Plain words first; the names and phrases after them by use.
+    EXPECT_EQ(words[0], "aa");
+    for (const auto& word : c.numbered)
+      EXPECT_NE(std::find(words.begin(), words.end(), word), words.end()) << word << " with " << c.limit << " numbers";
+    if (c.limit >= 8) {
+      EXPECT_EQ(std::vector(words.begin() + 5, words.begin() + 8),
+                (std::vector<std::string>{"Aachen", "Zeus", "railway car"}));
+    }
+  }
+}
+
+// The list built from the whole of WordNet, as the program ships it.
+TEST(ThesDic, TheShippedListKeepsEveryPlainSynonym) {
+  const std::string path = std::string(QM_BINARY_DIR) + "/data/" + ThesDicFileName;
+  const struct {
+    const char* word;
+    std::vector<std::string> listed;
+  } cases[] = {
+      {"happy", {"felicitous", "well-chosen", "glad"}},
+      {"strange", {"unusual"}},
+      {"car", {"railcar", "gondola"}},
+      {"good", {"salutary"}},
+  };
+  for (const auto& c : cases) {
+    const auto lines = ReadThesDicSynonyms(path, c.word).lines;
+    for (const auto& word : c.listed)
+      EXPECT_NE(std::find(lines.begin(), lines.end(), word), lines.end()) << c.word << " lacks " << word;
+  }
+  const auto reach = thesaurus_build::MeasureSynonymReach(thesaurus_build::ReadWordNet("/usr/share/wordnet"), path, 1000);
+  EXPECT_EQ(reach.lemmas, 1000u);
+  EXPECT_GT(reach.plain, 2000u);
+  EXPECT_EQ(reach.plainReached, reach.plain) << (reach.missing.empty() ? "" : reach.missing.front());
+  // Names and phrases fill what numbers are left.
+  EXPECT_GT(reach.reached, reach.synonyms * 8 / 10);
 }
 
 TEST(ThesDic, AMissingShortOrDamagedFileEndsTheListWhereItStands) {

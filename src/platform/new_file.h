@@ -1,0 +1,14 @@
+// A file made under a name nobody else can have prepared: where other
+// users may write (a shared folder), a link or file put there beforehand is
+// never written through or over.
+#pragma once
+
+#include <string>
+
+namespace qm {
+
+// Makes a new empty file, never through a link and never over a file that
+// is there already; false when the name is taken or cannot be made.
+bool CreateNewFile(const std::string& path);
+
+}  // namespace qm
