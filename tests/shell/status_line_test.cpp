@@ -10,6 +10,7 @@
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/status_line.h"
+#include "shell/tool_bar.h"
 #include "support/program_fixture.h"
 
 namespace qm {
@@ -42,6 +43,38 @@ TEST_F(StatusLineTest, ThePanelsFollowTheCaretAndEmptyWithNoScript) {
   MainForm->FileNewItem->Click();
   S().Refresh(true);
   EXPECT_EQ(S().CurrentElement->Caption(), "Action") << "a script opened again shows its element type";
+}
+
+// The tool bar's element box and the status line's type name both show
+// the type of the element at the caret, as the caret moves between types.
+TEST_F(StatusLineTest, TheElementBoxShowsTheCaretsElementType) {
+  const struct {
+    const char* what;
+    std::vector<Word> keys;
+    std::string typed;
+    std::string shown;
+  } steps[] = {
+      {"a new script", {}, "", "Action"},
+      {"a heading typed", {}, "INT. HALL - DAY", "Scene Heading"},
+      {"Enter after the heading", {VK_RETURN}, "", "Action"},
+      {"Tab on the empty Action", {VK_TAB}, "", "Character Name"},
+      {"a name typed", {}, "RUTH", "Character Name"},
+      {"the speech", {VK_RETURN}, "Not tonight.", "Dialogue"},
+      {"back up to the heading", {VK_UP, VK_UP, VK_UP}, "", "Scene Heading"},
+  };
+  Script().SetFocus();
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    for (Word key : step.keys) SendKey(key);
+    if (!step.typed.empty()) TypeText(step.typed);
+    S().Refresh(true);
+    EXPECT_EQ(MainForm->ToolBar().CurrentElement()->Caption(), step.shown);
+    EXPECT_EQ(S().CurrentElement->Caption(), step.shown);
+  }
+  Script().DocumentModified = 0;
+  CloseActiveScript(true);
+  S().Refresh(true);
+  EXPECT_EQ(MainForm->ToolBar().CurrentElement()->Caption(), "") << "no script, no type";
 }
 
 TEST_F(StatusLineTest, F12ConvertsTheBlockOnlyWhileThereIsOne) {
