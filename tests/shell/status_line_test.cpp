@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "base/document_table.h"
+#include "base/ini_file.h"
+#include "files/native_file.h"
 #include "platform/input.h"
 #include "platform/menus.h"
 #include "script/script_window.h"
@@ -12,6 +14,7 @@
 #include "shell/status_line.h"
 #include "shell/tool_bar.h"
 #include "support/program_fixture.h"
+#include "support/script_builder.h"
 
 namespace qm {
 namespace {
@@ -75,6 +78,24 @@ TEST_F(StatusLineTest, TheElementBoxShowsTheCaretsElementType) {
   CloseActiveScript(true);
   S().Refresh(true);
   EXPECT_EQ(MainForm->ToolBar().CurrentElement()->Caption(), "") << "no script, no type";
+}
+
+// A script opened with scenes shows where the caret is among them once the
+// program is idle, without a keystroke first.
+TEST_F(StatusLineTest, AnOpenedScriptShowsItsScenesAtOnce) {
+  Script().FreeElements();
+  testing::AddElements(Script(), {{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."},
+                                  {ekSceneHeading, "EXT. YARD - NIGHT"}});
+  Script().DisAssemble();
+  const std::string path = ScriptDirectory + "/two_scenes.qmw";
+  ASSERT_TRUE(SaveScriptFile(path, false, true));
+  Script().DocumentModified = 0;
+  CloseActiveScript(true);
+  ASSERT_TRUE(OpenScriptByName(path));
+  bool done = false;
+  MainForm->AppIdle(Application, done);
+  EXPECT_EQ(S().ScenePanel->Caption(), "Scn: 1 of 2");
+  EXPECT_TRUE(S().ScenePanel->Visible());
 }
 
 TEST_F(StatusLineTest, F12ConvertsTheBlockOnlyWhileThereIsOne) {
