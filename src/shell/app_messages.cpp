@@ -38,8 +38,13 @@ void LoadNamedFile(ATOM atom) {
   DeleteGlobalAtom(atom);
   const std::string name = LongPathName(ScriptNameFromCommandLine(SplitHandOffText(text)));
   // A folder or a file that cannot be read is refused by the open, with its reason.
-  if (FileExists(name) || DirectoryExists(name)) OpenScriptByName(name);
-  else ShowMessageBox("Unable to find " + PathToText(name), "Attention");
+  const bool found = FileExists(name) || DirectoryExists(name);
+  if (!found) ShowMessageBox("Unable to find " + PathToText(name), "Attention");
+  const bool opened = found && OpenScriptByName(name);
+  if (!StartupFileHandedOff.empty() && name == StartupFileHandedOff) {
+    StartupFileHandedOff.clear();
+    if (!opened) StartupFileFailed = true;
+  }
 }
 
 }  // namespace

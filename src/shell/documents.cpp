@@ -122,6 +122,9 @@ void LayOutLoadedScript(TMDIChild& script) {
     pass.Wrap(*e, ElementText(*e));
   }
   script.DisAssemble();
+  // Loaded elements come each in a group of its own and unnumbered: the
+  // status line would show scene 0 of 0 until the first keystroke.
+  script.RebuildElementGroups();
   RebuildScreen(&script);
   script.Invalidate();
 }

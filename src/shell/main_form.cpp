@@ -278,12 +278,15 @@ void TMainForm::OpenStartupFile(std::string name) {
     return;
   }
   StartupFileTaken = false;
-  if (!OpenScriptFile(LongPathName(name))) StartupFileFailed = true;
+  name = LongPathName(name);
+  if (DetectFileFormat(name, 8) != 0) StartupFileHandedOff = name;
+  if (!OpenScriptFile(name)) StartupFileFailed = true;
 }
 
 bool TMainForm::OpenScriptFile(const std::string& name) {
   if (DetectFileFormat(name, 8) == 0) return OpenScriptByName(name);
-  // A foreign file is imported once the message loop runs.
+  // A foreign file is imported once the message loop runs; whether that
+  // worked is known only then.
   HandOffToInstance(Application->Handle(), name);
   return true;
 }

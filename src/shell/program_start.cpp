@@ -24,6 +24,7 @@ UINT LoadNameMessage;
 UINT PasteStoryDevMessage;
 bool StartupFileTaken;
 bool StartupFileFailed;
+std::string StartupFileHandedOff;
 
 namespace {
 
@@ -34,6 +35,7 @@ const GlobalState reset([] {
   PasteStoryDevMessage = 0;
   StartupFileTaken = false;
   StartupFileFailed = false;
+  StartupFileHandedOff.clear();
 });
 
 // Switches begin with "/" or "\\". On this system an absolute path begins

@@ -26,6 +26,9 @@ extern bool StartupFileTaken;
 // Set when the script named on the command line could not be opened: a
 // program without a desktop then ends saying that its start failed.
 extern bool StartupFileFailed;
+// The script named on the command line when its opening was handed to the
+// message loop (a file of another program); empty once it was tried.
+extern std::string StartupFileHandedOff;
 
 // Runs the whole program on a backend; returns the process exit code.
 // With exitWhenIdle (a backend without a desktop) the program ends once it

@@ -10,6 +10,7 @@
 #include "shell/main_form.h"
 #include "shell/right_panel.h"
 #include "shell/ruler.h"
+#include "shell/tool_bar.h"
 
 namespace qm {
 
@@ -76,12 +77,18 @@ void TStatusLine::PlaceOptionalPanels() {
   HintLine->Width = std::max(ActWidth / 2, bar_->Width - HintLine->Left - 2);
 }
 
+// The tool bar's element box shows what the status line shows.
+void TStatusLine::ShowElementType(const std::string& caption) {
+  CurrentElement->Caption = caption;
+  if (TBtrLabel* box = form_.ToolBar().CurrentElement()) box->Caption = caption;
+}
+
 void TStatusLine::UpdateStatusLine() {
   if (NoActiveDocument()) {
     PagePanel->Caption = std::string();
     ScenePanel->Visible = false;
     ActPanel->Visible = false;
-    CurrentElement->Caption = std::string();
+    ShowElementType(std::string());
     LinePanel->Caption = std::string();
     lastElement_ = nullptr;
     lastType_ = -1;
@@ -109,7 +116,7 @@ void TStatusLine::UpdateStatusLine() {
     std::string caption = list->Items[texts.elementEntry];
     if (texts.avColumn == 1) caption += " (L)";
     else if (texts.avColumn == 2) caption += " (R)";
-    CurrentElement->Caption = caption;
+    ShowElementType(caption);
     lastType_ = kind;
     lastAvColumn_ = texts.avColumn;
   }

@@ -3,6 +3,8 @@
 // up to date with the active script's caret.
 #pragma once
 
+#include <string>
+
 namespace qm {
 
 class TMainForm;
@@ -46,6 +48,7 @@ class TStatusLine {
 
  private:
   void PlaceOptionalPanels();
+  void ShowElementType(const std::string& caption);
   void MakeHintLine();
 
   TMainForm& form_;

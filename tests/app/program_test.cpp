@@ -3,6 +3,8 @@
 // failure of its start reach the shell.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,13 @@ ProgramRun RunProgram(const std::vector<std::string>& args, std::vector<std::str
 TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
   testing::TempFolder home;
   const std::string missing = home.Path() + "/kitchen.qmw";
+  // Files that are there but that the program refuses, each with its reason.
+  const std::string notAScript = home.File("letter.qmw");
+  std::ofstream(notAScript) << "Dear Ruth, the kettle is on.\n";
+  const std::string empty = home.File("empty.qmw");
+  std::ofstream{empty};
+  const std::string folder = home.File("drafts.qmw");
+  std::filesystem::create_directory(folder);
   const std::vector<std::string> noDesktop{"QT_QPA_PLATFORM=", "DISPLAY=", "WAYLAND_DISPLAY=",
                                            "QUILLMASTER_HOME=" + home.Path()};
   const struct {
@@ -42,6 +51,10 @@ TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
       {"no desktop, a script named", {missing}, noDesktop, 2, {"needs a desktop"}},
       {"headless with a script that is not there", {"--headless", missing}, noDesktop, 1,
        {missing + " does NOT exist!"}},
+      {"headless with a file that is no script", {"--headless", notAScript}, noDesktop, 1,
+       {"Unable to open " + notAScript, "it is not a script file"}},
+      {"headless with an empty file", {"--headless", empty}, noDesktop, 1, {"Unable to open " + empty, "it is empty"}},
+      {"headless with a folder", {"--headless", folder}, noDesktop, 1, {folder + " is a folder, not a file."}},
       {"headless with nothing to open", {"--headless"}, noDesktop, 0, {}},
   };
   for (const auto& c : cases) {

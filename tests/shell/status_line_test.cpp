@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "base/document_table.h"
+#include "base/ini_file.h"
+#include "files/native_file.h"
 #include "platform/input.h"
 #include "platform/menus.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/status_line.h"
+#include "shell/tool_bar.h"
 #include "support/program_fixture.h"
+#include "support/script_builder.h"
 
 namespace qm {
 namespace {
@@ -42,6 +46,56 @@ TEST_F(StatusLineTest, ThePanelsFollowTheCaretAndEmptyWithNoScript) {
   MainForm->FileNewItem->Click();
   S().Refresh(true);
   EXPECT_EQ(S().CurrentElement->Caption(), "Action") << "a script opened again shows its element type";
+}
+
+// The tool bar's element box and the status line's type name both show
+// the type of the element at the caret, as the caret moves between types.
+TEST_F(StatusLineTest, TheElementBoxShowsTheCaretsElementType) {
+  const struct {
+    const char* what;
+    std::vector<Word> keys;
+    std::string typed;
+    std::string shown;
+  } steps[] = {
+      {"a new script", {}, "", "Action"},
+      {"a heading typed", {}, "INT. HALL - DAY", "Scene Heading"},
+      {"Enter after the heading", {VK_RETURN}, "", "Action"},
+      {"Tab on the empty Action", {VK_TAB}, "", "Character Name"},
+      {"a name typed", {}, "RUTH", "Character Name"},
+      {"the speech", {VK_RETURN}, "Not tonight.", "Dialogue"},
+      {"back up to the heading", {VK_UP, VK_UP, VK_UP}, "", "Scene Heading"},
+  };
+  Script().SetFocus();
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    for (Word key : step.keys) SendKey(key);
+    if (!step.typed.empty()) TypeText(step.typed);
+    S().Refresh(true);
+    EXPECT_EQ(MainForm->ToolBar().CurrentElement()->Caption(), step.shown);
+    EXPECT_EQ(S().CurrentElement->Caption(), step.shown);
+  }
+  Script().DocumentModified = 0;
+  CloseActiveScript(true);
+  S().Refresh(true);
+  EXPECT_EQ(MainForm->ToolBar().CurrentElement()->Caption(), "") << "no script, no type";
+}
+
+// A script opened with scenes shows where the caret is among them once the
+// program is idle, without a keystroke first.
+TEST_F(StatusLineTest, AnOpenedScriptShowsItsScenesAtOnce) {
+  Script().FreeElements();
+  testing::AddElements(Script(), {{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."},
+                                  {ekSceneHeading, "EXT. YARD - NIGHT"}});
+  Script().DisAssemble();
+  const std::string path = ScriptDirectory + "/two_scenes.qmw";
+  ASSERT_TRUE(SaveScriptFile(path, false, true));
+  Script().DocumentModified = 0;
+  CloseActiveScript(true);
+  ASSERT_TRUE(OpenScriptByName(path));
+  bool done = false;
+  MainForm->AppIdle(Application, done);
+  EXPECT_EQ(S().ScenePanel->Caption(), "Scn: 1 of 2");
+  EXPECT_TRUE(S().ScenePanel->Visible());
 }
 
 TEST_F(StatusLineTest, F12ConvertsTheBlockOnlyWhileThereIsOne) {

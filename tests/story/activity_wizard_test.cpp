@@ -114,13 +114,13 @@ TEST_F(ActivityWizardTest, ScriptedAnswersWriteTheirLinesAndReadBackTheSame) {
        &TActivityWizardDlg::UserChoiceBtn, {}, {}, "HIDE", "HIDDEN",
        &TActivityWizardDlg::EventsHappen, true, "",
        {"What are we doing?", "What is User Action", "Set what Variable?", "What Happens when User does this?"},
-       {{ekShot, "IF YOU HIDE then you <HIDDEN> and"}, {ekAction, " "}, {ekShot, "OTHERWISE"}, {ekShot, "ENDIF"}},
+       {{ekShot, "IF YOU HIDE then you <HIDDEN> and"}, {ekAction, ""}, {ekShot, "OTHERWISE"}, {ekShot, "ENDIF"}},
        1},
       {"only checking",
        &TActivityWizardDlg::JustChecking, {}, {"LAMP LIT"}, "", "",
        &TActivityWizardDlg::EventsHappen, false, "",
        {"What are we doing?", "Check Variables", "What Happens when User does this?"},
-       {{ekShot, "IF YOU DON'T <LAMP LIT> then"}, {ekAction, " "}, {ekShot, "ENDIF"}},
+       {{ekShot, "IF YOU DON'T <LAMP LIT> then"}, {ekAction, ""}, {ekShot, "ENDIF"}},
        1},
   };
   bool first = true;

@@ -82,11 +82,20 @@ void TMDIChild::DisAssemble() {
   else if (e->Kind() == ekCharacterName) EditBuffer = e->text->substr(0, MaxElementChars);
   else EditBuffer = UnpackText(*e->text, &truncated);
   if (truncated) ShowUnpackWarning(EditBuffer);
+  // An empty element is stored as one blank. Loaded back as that blank it
+  // would stand after the caret, and the first blank the writer types
+  // would step over it and leave two.
+  const bool storedEmpty = !pageBreak && EditBuffer == " ";
+  if (storedEmpty) {
+    EditBuffer.clear();
+    CaretColumn = 0;
+  }
   const bool keepsHeader = e->Kind() != ekAutoPageBreak && pageBreak && e->text->size() >= 2 && PagesLocked &&
                            RevisionSetLocked;
   if (!keepsHeader) e->text.reset();
   LineOffsets.fill(0);
-  if (!ReadLineOffsetBlock(*e, LineOffsets) || LineOffsets[1] == 0) WordWrapText(e, EditBuffer, false, false);
+  if (storedEmpty || !ReadLineOffsetBlock(*e, LineOffsets) || LineOffsets[1] == 0)
+    WordWrapText(e, EditBuffer, false, false);
   e->lineOffsets.clear();
   if (InteractiveEdit == 1 && e->Kind() == ekParenthetical && e->prev && IsContinuedCueSplit(e->prev->split) &&
       ContinuedPosition == 1 && EditBuffer.size() == CharacterContinuedText.size() && !ContinuedSeparator.empty()) {

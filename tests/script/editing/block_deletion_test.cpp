@@ -37,7 +37,7 @@ TEST_F(BlockDeletionTest, TheDeleteKeyRemovesTheBlockAndJoinsWhatIsLeft) {
        {{ekAction, "Some "}, {ekSceneHeading, "ROOM"}}, 0, 5},
       {"whole elements go", {{ekAction, "A."}, {ekAction, "B."}, {ekAction, "C."}}, 1, 0, 1, 2,
        {{ekAction, "A."}, {ekAction, "C."}}, 1, 0},
-      {"everything leaves one empty element", {{ekAction, "A."}, {ekAction, "B."}}, 0, 0, 1, 2, {{ekAction, " "}}, 0,
+      {"everything leaves one empty element", {{ekAction, "A."}, {ekAction, "B."}}, 0, 0, 1, 2, {{ekAction, ""}}, 0,
        0},
       {"a forced page break inside the block goes with it",
        {{ekAction, "One."}, {ekForcedPageBreak, " "}, {ekAction, "Two."}}, 0, 2, 2, 2, {{ekAction, "Ono."}}, 0, 2},
@@ -45,7 +45,7 @@ TEST_F(BlockDeletionTest, TheDeleteKeyRemovesTheBlockAndJoinsWhatIsLeft) {
        {{ekAction, "One."}, {ekLockedPageBreak, " "}, {ekAction, "Two."}}, 0, 2, 2, 2,
        {{ekAction, "On"}, {ekLockedPageBreak, " "}, {ekAction, "o."}}, 0, 2},
       {"a cue whose speech stays is kept empty", {{ekCharacterName, "ANN"}, {ekDialogue, "Hi."}}, 0, 0, 0, 3,
-       {{ekCharacterName, " "}, {ekDialogue, "Hi."}}, 0, 0},
+       {{ekCharacterName, ""}, {ekDialogue, "Hi."}}, 0, 0},
   };
   for (const DeleteCase& c : cases) {
     SCOPED_TRACE(c.what);

@@ -63,7 +63,8 @@ TEST_F(TypeASceneWithKeysTest, AHeadingActionSpeechAndTransitionFromTheKeysAlone
                                                   {ekParenthetical, "(quietly)"},
                                                   {ekDialogue, "Not tonight."},
                                                   {ekTransition, "cut to:"},
-                                                  {ekSceneHeading, " "}}));
+                                                  {ekSceneHeading, ""}}))
+      << "the new heading's edit line stays empty through the repagination";
   EXPECT_EQ(W().CurrentElement, W().LastElement) << "the transition started the next scene";
   EXPECT_EQ(W().CaretColumn, 0);
   EXPECT_EQ(ShownLines(), (std::vector<std::string>{"INT. KITCHEN - NIGHT",
@@ -148,6 +149,49 @@ TEST_F(TypeASceneWithKeysTest, ASpeechOverThePageEndBreaksAfterASentence) {
     EXPECT_NE(std::string(".!?").find(first.back()), std::string::npos)
         << "the speech broke inside a sentence: \"..." << first.substr(first.size() > 40 ? first.size() - 40 : 0)
         << "\"";
+  }
+}
+
+// A writer who stops to think on an empty element, the caret brought there
+// by a key: the repagination falls due during the pause, then the words go
+// in. Nothing of what was typed changes, and no blank appears after the
+// first word.
+TEST_F(TypeASceneWithKeysTest, APauseOnAnEmptyElementAddsNoBlank) {
+  struct PauseCase {
+    const char* what;
+    std::vector<ElementSpec> before;
+    int current;
+    std::vector<Word> keys;
+    std::string typed;
+    int typedInto;
+    ElementSpec after;
+  };
+  const std::vector<PauseCase> cases = {
+      {"an Action after a heading", {{ekSceneHeading, "INT. KITCHEN - NIGHT"}}, 0, {VK_RETURN},
+       "A single bulb hangs over the table.", 1, {ekAction, "A single bulb hangs over the table."}},
+      {"an Action after an Action", {{ekAction, "A single bulb hangs over the table."}}, 0, {VK_RETURN},
+       "She turns away.", 1, {ekAction, "She turns away."}},
+      {"the speech after a name", {{ekCharacterName, "RUTH"}}, 0, {VK_RETURN}, "You said you'd be home by nine.",
+       1, {ekDialogue, "You said you'd be home by nine."}},
+      {"a name of two words", {{ekAction, "She turns away."}}, 0, {VK_RETURN, VK_TAB}, "MARY ANN", 1,
+       {ekCharacterName, "MARY ANN"}},
+      {"an empty parenthetical", {{ekCharacterName, "RUTH"}, {ekParenthetical, ""}}, 1, {}, "(not looking up)", 1,
+       {ekParenthetical, "(not looking up)"}},
+      {"a transition", {{ekDialogue, "Not tonight."}}, 0, {VK_RETURN}, "CUT TO:", 1, {ekTransition, "CUT TO:"}},
+      {"an empty element reached with Up", {{ekAction, ""}, {ekAction, "She turns away."}}, 1, {VK_UP},
+       "He waits by the door.", 0, {ekAction, "He waits by the door."}},
+  };
+  for (const PauseCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(c.before, c.current, -1);
+    for (Word key : c.keys) Press(key);
+    Repaginate();
+    TypeText(c.typed);
+    Repaginate();
+    W().Assemble();
+    const std::vector<ElementSpec> elements = Elements();
+    ASSERT_GT(elements.size(), static_cast<size_t>(c.typedInto));
+    EXPECT_EQ(elements[static_cast<size_t>(c.typedInto)], c.after);
   }
 }
 
