@@ -98,6 +98,8 @@ TListMenu::TListMenu(TComponent* owner) : TForm(owner) {
   Panel1->Name = "Panel1";
   Panel1->SetParent(this);
   Panel1->BevelOuter = TPanelBevel::bvNone;
+  // The panel's colour shows as the list's frame, a pixel round it.
+  Panel1->Color = clBlack;
   List = new TListBox(this);
   List->Name = "List";
   List->SetParent(Panel1);
@@ -564,7 +566,7 @@ void TListMenu::LayOutChildren() {
   const int top = PromptPanel->Visible ? PromptPanel->Height : 0;
   if (PromptPanel->Visible) PromptPanel->SetBounds(0, 0, Width, PromptPanel->Height);
   Panel1->SetBounds(0, top, Width, std::max(0, Height - top));
-  List->SetBounds(0, 0, Panel1->Width, Panel1->Height);
+  List->SetBounds(1, 1, std::max(0, Panel1->Width - 2), std::max(0, Panel1->Height - 2));
 }
 
 // Three fifths across the screen (four fifths for the extension list on a
