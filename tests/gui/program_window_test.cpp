@@ -106,6 +106,12 @@ TEST_F(ProgramWindowTest, ThePickListsTakeOnlyTheKeysTheyUse) {
          t.Type("X");
        },
        {{ekSceneHeading, "INT.X "}}},
+      {"letters no location begins with stay in the heading, which goes on",
+       [](testing::Typist& t) {
+         t.Type("INT.");
+         t.Type("QUARRY");
+       },
+       {{ekSceneHeading, "INT. QUARRY"}}},
       {"Down and Enter in the name list take the next name",
        [](testing::Typist& t) {
          t.Key(Qt::Key_Tab);
