@@ -277,20 +277,21 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
     if (shotOrTransition) script.CaretColumn = 0;
     return false;
   }
+  // Letters that matched no entry are the list's only entry: they are
+  // written as the element, which the writer may go on typing, so no blank
+  // follows them and no Enter ends it.
+  const bool picked = result == mrOk;
   const int selected = menu.List->ItemIndex();
   const std::string text = selected >= 0 ? InsertedText(menu.List->Items[selected]) : std::string();
   editor::DisAssemble(script);
   std::string& line = script.EditBuffer;
   if (shotOrTransition) line.clear();
   line += text;
-  if (elementType == ekShot) line += ' ';
+  if (elementType == ekShot && picked) line += ' ';
   if (line.size() > MaxAppendedLine) line.resize(MaxAppendedLine);
   script.CaretColumn = static_cast<Word>(line.size());
   editor::RedisplayCurrent(script);
-  // Letters that matched no entry are the start of a new one: the writer
-  // goes on typing it, and nothing that follows a pick may take the keys.
-  if (result != mrOk) return false;
-  if (elementType == ekTransition && ProgramOptions().UseQuickType) {
+  if (picked && elementType == ekTransition && ProgramOptions().UseQuickType) {
     const TScriptElement* next = script.CurrentElement ? script.CurrentElement->next : nullptr;
     const bool headingOrShotFollows = next && (IsSceneHeading(next->Kind()) || next->Kind() == ekShot);
     if (!headingOrShotFollows) editor::PassEnterKey(script);

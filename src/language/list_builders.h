@@ -52,9 +52,8 @@ std::string BuildTimeOfDaySeparator();
 
 // The drop-down of the element being typed (1 scene heading: locations,
 // 2 shot, 6 transition); only with "Use QuickType" on or from a tool
-// button. True when an entry was accepted and written into the element;
-// typed letters that match no entry are written into it too, but the
-// writer is still typing: false.
+// button. True when the list was not cancelled: an accepted entry, or the
+// typed letters that matched no entry, is written into the element.
 bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton);
 
 // The go-to menu of scenes (or of branch targets), opened on the current

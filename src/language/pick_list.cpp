@@ -57,6 +57,8 @@ std::string LastSpeakerInScene(TMDIChild& script, char letter) {
   return {};
 }
 
+std::string FinishOutHint(const std::string& entry) { return "Press ENTER to finish out " + entry; }
+
 void SetScriptHint(const std::string& hint) {
   if (TMDIChild* script = ActiveScript()) editor::SetHint(*script, hint);
 }
@@ -96,6 +98,8 @@ TListMenu::TListMenu(TComponent* owner) : TForm(owner) {
   Panel1->Name = "Panel1";
   Panel1->SetParent(this);
   Panel1->BevelOuter = TPanelBevel::bvNone;
+  // The panel's colour shows as the list's frame, a pixel round it.
+  Panel1->Color = clBlack;
   List = new TListBox(this);
   List->Name = "List";
   List->SetParent(Panel1);
@@ -335,8 +339,13 @@ void TListMenu::MatchTypedText(const std::string& typed) {
     List->Repaint();
     FontPending = false;
   }
-  if (List->ItemIndex() < 0 && CharacterNameCase() && script)
-    editor::SetHint(*script, "Press ENTER to add " + AnsiUpperCase(script->EditBuffer));
+  // The hint follows the match at once, not only at the list's next paint:
+  // an edit in between would leave "Modified" standing there.
+  if (CharacterNameCase() && script) {
+    const int selected = List->ItemIndex();
+    editor::SetHint(*script, selected >= 0 ? FinishOutHint(List->Items[selected])
+                                           : "Press ENTER to add " + AnsiUpperCase(script->EditBuffer));
+  }
 }
 
 // ---- Keys and mouse ------------------------------------------------------
@@ -484,7 +493,7 @@ void TListMenu::ListDrawItem(TWinControl*, int index, TRect rect, unsigned state
   List->Canvas.Brush.Color = (state & odSelected) ? clHighlight : static_cast<TColor>(List->Color);
   List->Canvas.Font.Color = (state & odSelected) ? clHighlightText : clWindowText;
   List->Canvas.TextRect(rect, rect.Left + 2, rect.Top, entry);
-  if (state & odSelected) SetScriptHint("Press ENTER to finish out " + entry);
+  if (state & odSelected) SetScriptHint(FinishOutHint(entry));
 }
 
 void TListMenu::FormShow(TObject*) {
@@ -557,21 +566,18 @@ void TListMenu::LayOutChildren() {
   const int top = PromptPanel->Visible ? PromptPanel->Height : 0;
   if (PromptPanel->Visible) PromptPanel->SetBounds(0, 0, Width, PromptPanel->Height);
   Panel1->SetBounds(0, top, Width, std::max(0, Height - top));
-  List->SetBounds(0, 0, Panel1->Width, Panel1->Height);
+  List->SetBounds(1, 1, std::max(0, Panel1->Width - 2), std::max(0, Panel1->Height - 2));
 }
 
-// The old program ran maximised, where the screen and the script window
-// are one: among other windows the list keeps the same proportions of the
-// script window, on the caret's line.
+// Three fifths across the screen (four fifths for the extension list on a
+// narrow screen), on the caret's line, lifted above it near the bottom.
 void TListMenu::PlaceAtCaret(TMDIChild& script, bool extensionList) {
-  const int areaLeft = script.ClientToScreen(TPoint{0, 0}).X;
-  const int areaWidth = script.ClientWidth();
-  Left = areaLeft + (areaWidth / 5) * ((extensionList && areaWidth < 800) ? 4 : 3);
+  const int screenWidth = Screen->Width();
+  Left = (screenWidth / 5) * ((extensionList && screenWidth < 800) ? 4 : 3);
   const int caretTop = editor::CaretScreenPoint(script).Y;
   Top = caretTop;
   if (Top + Height > Screen->Height() - (10 + List->ItemHeight)) Top = caretTop - Height - 5;
-  const int areaRight = areaLeft + areaWidth;
-  Width = Left + Width + 20 > areaRight ? areaRight - (Left + 15) : Width + 15;
+  Width = Left + Width + 20 > screenWidth ? screenWidth - (Left + 15) : Width + 15;
 }
 
 void TListMenu::PlaceOverScript(TMDIChild& script) {

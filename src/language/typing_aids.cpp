@@ -61,13 +61,14 @@ std::string FirstCharacterName(char initial) {
 }
 
 // A list with nothing but the blank entry of the heading being typed is no
-// choice and never shows.
+// choice and never shows. A location the list lacks is one the writer is
+// still typing: the heading is not finished under the keys that follow.
 bool OfferLocations(bool fromTool) {
   TStringList items;
   BuildPopupList(plLocationsAndUserList, items);
   bool choices = false;
   for (int i = 0; i < items.Count() && !choices; ++i) choices = TrimmedLength(items[i]) > 0;
-  return choices && ShowElementPopup(true, ekSceneHeading, fromTool);
+  return choices && ShowElementPopup(true, ekSceneHeading, fromTool) && ListMenuInstance().ModalResult != mrNoMatch;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/tool_bar.h"
 
 namespace qm {
 
@@ -72,6 +73,7 @@ void TMainForm::ChangeElementToItemClick(TObject*) {
     FocusActiveScript();
     return;
   }
+  ToolBar().PlaceElementList(*script);
   ElementPopDownList->Visible = true;
   ElementPopDownList->SetFocus();
 }

@@ -11,6 +11,7 @@
 #include "platform/office_button.h"
 #include "platform/cp1252.h"
 #include "shell/program_start.h"
+#include "script/editing/editor_calls.h"
 #include "script/editing/inline_styles.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
@@ -396,15 +397,21 @@ void TToolBar::TakeProgramFont(const TFont& font) {
   if (form_.ElementPopDownList) form_.ElementPopDownList->Font.Name = font.Name();
 }
 
-// The list drops under the box, as wide as the box and one pixel more,
-// one item higher than its items.
-void TToolBar::ToggleElementList() {
-  if (TListBox* list = form_.ElementPopDownList; list && !list->Visible) {
-    const TPoint below = form_.ScreenToClient(currentElement_->ClientToScreen(TPoint{0, currentElement_->Height}));
-    list->SetBounds(below.X, below.Y, currentElement_->Width + 1, (list->Items.Count() + 1) * list->ItemHeight);
-    list->BringToFront();
-  }
-  form_.ChangeElementToItemClick(currentElement_);
+void TToolBar::ToggleElementList() { form_.ChangeElementToItemClick(currentElement_); }
+
+void TToolBar::PlaceElementList(TMDIChild& script) {
+  TListBox* list = form_.ElementPopDownList;
+  if (!list) return;
+  const int width = currentElement_->Width + 1;
+  const int height = (list->Items.Count() + 1) * list->ItemHeight;
+  const TPoint at = currentElement_->Showing()
+                        ? currentElement_->ClientToScreen(TPoint{0, currentElement_->Height})
+                        : editor::CaretScreenPoint(script);
+  TPoint top = form_.ScreenToClient(at);
+  top.X = std::clamp(top.X, 0, std::max(0, form_.ClientWidth() - width));
+  top.Y = std::clamp(top.Y, 0, std::max(0, form_.ClientHeight() - height));
+  list->SetBounds(top.X, top.Y, width, height);
+  list->BringToFront();
 }
 
 std::vector<std::pair<TOfficeButton*, bool>> TToolBar::OrderButtons() const {

@@ -17,6 +17,7 @@ class TOfficeButton;
 class TPanel;
 class TScrollBar;
 
+class TMDIChild;
 class TToolBar {
  public:
   explicit TToolBar(TMainForm& form);
@@ -52,6 +53,10 @@ class TToolBar {
   void TakeProgramFont(const TFont& font);
   // Drops the element list under the box, or takes it up again.
   void ToggleElementList();
+  // Where the element list drops: under the box, as wide as the box and
+  // one pixel more, one item higher than its items; at the caret when the
+  // bar is hidden. Always wholly inside the window.
+  void PlaceElementList(TMDIChild& script);
   // Each button enabled as its command is (the Exit and two-rows buttons
   // always), the style buttons down while the caret is inside their run.
   void UpdateButtons();

@@ -24,6 +24,7 @@
 #include "shell/main_form.h"
 #include "shell/tool_bar.h"
 #include "platform/office_button.h"
+#include "platform/qt/qt_canvas.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "platform/files.h"
@@ -105,6 +106,12 @@ TEST_F(ProgramWindowTest, ThePickListsTakeOnlyTheKeysTheyUse) {
          t.Type("X");
        },
        {{ekSceneHeading, "INT.X "}}},
+      {"letters no location begins with stay in the heading, which goes on",
+       [](testing::Typist& t) {
+         t.Type("INT.");
+         t.Type("QUARRY");
+       },
+       {{ekSceneHeading, "INT. QUARRY"}}},
       {"Down and Enter in the name list take the next name",
        [](testing::Typist& t) {
          t.Key(Qt::Key_Tab);
@@ -113,6 +120,14 @@ TEST_F(ProgramWindowTest, ThePickListsTakeOnlyTheKeysTheyUse) {
          t.Key(Qt::Key_Return);
        },
        {{ekCharacterName, "MARTIN"}, {ekDialogue, ""}}},
+      {"Enter takes the name the list offers for one letter",
+       [](testing::Typist& t) {
+         TypeSpeech(t, "ruth", "Hey.");
+         t.Key(Qt::Key_Tab);
+         t.Type("r");
+         t.Key(Qt::Key_Return);
+       },
+       {{ekCharacterName, "RUTH"}, {ekDialogue, "Hey."}, {ekCharacterName, "RUTH"}, {ekDialogue, ""}}},
       {"Escape in the name list keeps what was typed", [](testing::Typist& t) {
          t.Key(Qt::Key_Tab);
          t.Type("ma");
@@ -162,6 +177,27 @@ TEST_F(ProgramWindowTest, AClickOnANameTakesItAndTheNextEnterGoesOn) {
             (std::vector<ElementSpec>{{ekCharacterName, "MARY"}, {ekDialogue, "Hi."}, {ekCharacterName, "MARY"},
                                       {ekDialogue, "Hello again."}, {ekAction, ""}}))
       << "the click finished the cue, and Enter after the speech made an action, not a second cue";
+}
+
+// The name list is drawn as a list: a frame round its rows and the offered
+// name on the highlight colour.
+TEST_F(ProgramWindowTest, TheNameListIsDrawnFramedWithItsChoiceHighlighted) {
+  testing::Typist t;
+  TypeSpeech(t, "mary", "Hi.");
+  TypeSpeech(t, "martin", "Yo.");
+  t.Key(Qt::Key_Tab);
+  t.Type("mar");
+  Play(t);
+  ASSERT_TRUE(ListShowing());
+  ASSERT_EQ(ListMenu->List->ItemIndex(), 0);
+  const QImage shot = SaveShot(*WindowOf(*ListMenu), "name-list");
+  const int rowHeight = ListMenu->List->ItemHeight;
+  const QColor frame(Qt::black);
+  for (const QPoint at : {QPoint(0, 0), QPoint(shot.width() - 1, shot.height() - 1), QPoint(0, shot.height() / 2)})
+    EXPECT_EQ(QColor(shot.pixel(at)), frame) << at.x() << "," << at.y();
+  EXPECT_EQ(QColor(shot.pixel(shot.width() - 4, 1 + rowHeight / 2)), QtColorOf(clHighlight)) << "the offered row";
+  EXPECT_NE(QColor(shot.pixel(shot.width() - 4, 1 + rowHeight + rowHeight / 2)), QtColorOf(clHighlight))
+      << "the next row";
 }
 
 TEST_F(ProgramWindowTest, AClickInTheScriptClosesTheNameList) {

@@ -146,7 +146,9 @@ TEST_F(ListBuilderTest, APickedEntryFinishesTheElement) {
     Byte next = ekAction;  // the element after it
   } cases[] = {
       {"a location after the opening", ekSceneHeading, "INT.", {VK_RETURN}, "k", true, "INT. KITCHEN", 0},
-      {"a location the list lacks: the writer goes on typing it", ekSceneHeading, "INT.", {}, "q", false, "INT. Q", 0},
+      // Letters no entry begins with close the list: they are the new entry.
+      {"a location the list lacks", ekSceneHeading, "INT.", {}, "q", true, "INT. Q", 0},
+      {"a shot the list lacks", ekShot, "", {}, "x", true, "X", 0},
       // The shot being typed is in its own list.
       {"a shot", ekShot, "ANG", {VK_DOWN, VK_DOWN, VK_RETURN}, "", true, "ANGLE ON BOB ", 0},
       {"a transition", ekTransition, "", {VK_RETURN}, "", true, "CUT TO:", 1},
@@ -168,8 +170,7 @@ TEST_F(ListBuilderTest, APickedEntryFinishesTheElement) {
     });
     EXPECT_EQ(ShowElementPopup(false, c.kind, false), c.accepted);
     EXPECT_EQ(Script().EditBuffer, c.result);
-    const bool written = c.accepted || c.keys.empty();
-    EXPECT_EQ(Script().CaretColumn, written ? c.result.size() : 0u);
+    EXPECT_EQ(Script().CaretColumn, c.accepted ? c.result.size() : 0u);
     EXPECT_EQ(EnterKeysPassed() - enterBefore, c.enterKeys);
   }
 }

@@ -264,26 +264,59 @@ TEST_F(PickListTest, AHiddenNameListStillFollowsTheTyping) {
   EXPECT_EQ(Selected(), "BARRY");
 }
 
+// Beside the caret the list stands three fifths across the screen, its
+// width kept 15 pixels short of the screen's right edge.
 TEST_F(PickListTest, TheListsOpenOnTheCaretsLineBesideTheText) {
   Add({{ekSceneHeading, "INT. HALL"}, {ekAction, "Rain."}, {ekSceneHeading, "INT."}});
   PlaceCaret(2, 4);
   RebuildScreen(&Script());
-  const TPoint caret = editor::CaretScreenPoint(Script());
-  const int left = Script().ClientToScreen(TPoint{0, 0}).X + Script().ClientWidth() / 5 * 3;
-  Fill({"HALL", "KITCHEN"});
-  Menu().ShowAtCaret(false);
-  EXPECT_EQ(Menu().Top(), caret.Y) << "the name list";
-  EXPECT_EQ(Menu().Left(), left);
+  const int start = 2 * Screen->PixelsPerInch();
+  const struct {
+    int screenWidth;
+    int left;
+    int width;
+  } cases[] = {{1020, 612, start + 15}, {400, 240, 400 - (240 + 15)}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.screenWidth);
+    Backend().ScreenSettings().Width = c.screenWidth;
+    const TPoint caret = editor::CaretScreenPoint(Script());
+    Fill({"HALL", "KITCHEN"});
+    Menu().ShowAtCaret(false);
+    EXPECT_EQ(Menu().Top(), caret.Y) << "the name list";
+    EXPECT_EQ(Menu().Left(), c.left);
+    EXPECT_EQ(Menu().Width(), c.width);
+    Menu().DoneWithList();
+    Fill({"HALL", "KITCHEN"});
+    TPoint shown;
+    Driver().Expect([&](TForm& form) {
+      shown = TPoint{form.Left, form.Top};
+      SendKey(VK_ESCAPE);
+    });
+    Menu().ShowElementList(false);
+    EXPECT_EQ(shown.Y, caret.Y) << "the location list";
+    EXPECT_EQ(shown.X, c.left);
+  }
+}
+
+// Typing into a cue after BOB's speech: the list offers BOB, and an edit
+// while it shows leaves its words on the hint line.
+TEST_F(PickListTest, TypingWhileTheNameListShowsLeavesItsHint) {
+  Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekCharacterName, ""}});
+  PlaceCaret(2);
+  RebuildScreen(&Script());
+  const auto type = [this](char key) {
+    Script().FormKeyPress(&Script(), key);
+    Application->ProcessMessages();
+  };
+  type('b');
+  ASSERT_TRUE(Menu().Visible());
+  ASSERT_EQ(Selected(), "BOB");
+  SetDocumentModified(false, false);
+  type('o');
+  EXPECT_EQ(Script().EditBuffer, "BO");
+  EXPECT_TRUE(Script().DocumentModified);
+  EXPECT_EQ(Script().Hint(), "Press ENTER to finish out BOB");
   Menu().DoneWithList();
-  Fill({"HALL", "KITCHEN"});
-  TPoint shown;
-  Driver().Expect([&](TForm& form) {
-    shown = TPoint{form.Left, form.Top};
-    SendKey(VK_ESCAPE);
-  });
-  Menu().ShowElementList(false);
-  EXPECT_EQ(shown.Y, caret.Y) << "the location list";
-  EXPECT_EQ(shown.X, left);
 }
 
 TEST_F(PickListTest, AClickInTheScriptClosesTheNameList) {

@@ -14,6 +14,7 @@
 #include "script/fixtures/pagination_fixture.h"
 #include "script/editing/hidden_elements.h"
 #include "script/layout/cue_extension.h"
+#include "script/model/cue_codes.h"
 #include "script/layout/screen_lines.h"
 #include "script/model/number_texts.h"
 #include "script/pagination/repagination.h"
@@ -281,6 +282,27 @@ TEST_F(SpeechNumberPrintTest, SpeechNumbersPrintBesideTheCuesOnlyWhileNumberingI
   }
   SpeechNumberFlag = keptFlag;
   BracketDialogueNumbers = keptBrackets;
+}
+
+}  // namespace
+}  // namespace qm::testing
+
+namespace qm::testing {
+namespace {
+
+// The marks generated after a name that ends with the writer's own
+// parenthesis open a pair of their own, one blank after it.
+TEST_F(ScriptPageTest, ACueEndingInItsOwnParenthesisPrintsItsMarksApart) {
+  Load({{ekCharacterName, "EDWARD"}, DialogueLines(1), ActionLines(1), {ekCharacterName, "EDWARD (V.O.)"},
+        DialogueLines(1)});
+  ElementNo(3)->split = NoExtensionCode + 1;
+  Repaginate();
+  ASSERT_EQ(ElementNo(3)->split, NoExtensionCode + 1);
+  PrintAll();
+  std::string printed;
+  for (const DrawOp* op : Body(*Printed()[0]))
+    if (op->rect.Top == Body(*Printed()[0])[3]->rect.Top) printed += op->text;
+  EXPECT_EQ(printed, "EDWARD (V.O.) (CONT'D)");
 }
 
 }  // namespace

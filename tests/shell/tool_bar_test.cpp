@@ -2,6 +2,8 @@
 // and its buttons following the menu commands.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "base/program_identity.h"
@@ -197,18 +199,27 @@ TEST_F(ToolBarTest, TwoRowsShowTheBevelBetweenThem) {
   EXPECT_FALSE(Bar().TopBevel()->Visible());
 }
 
+// The box, its button and the menu command (F4) all drop the list under
+// the box, clear of the menu and the bar.
 TEST_F(ToolBarTest, TheElementBoxDropsItsListUnderneathAndTakesItUpAgain) {
   Idle();
   TControl& box = *Bar().CurrentElement();
   TListBox& list = *MainForm->ElementPopDownList;
-  Bar().ElementBoxBtn()->Click();
-  ASSERT_TRUE(list.Visible());
-  EXPECT_EQ(list.Width(), box.Width() + 1);
-  EXPECT_EQ(list.Height(), 12 * list.ItemHeight()) << "eleven types and room for one more";
-  const TPoint under = box.ClientToScreen(TPoint{0, box.Height()});
-  EXPECT_EQ(list.ClientToScreen(TPoint{0, 0}), under);
-  box.Click();
-  EXPECT_FALSE(list.Visible());
+  const std::pair<const char*, std::function<void()>> drops[] = {
+      {"the menu command", [] { MainForm->MenuItem("ChangeElementToItem")->Click(); }},
+      {"the box button", [this] { Bar().ElementBoxBtn()->Click(); }},
+  };
+  for (const auto& [what, drop] : drops) {
+    SCOPED_TRACE(what);
+    drop();
+    ASSERT_TRUE(list.Visible());
+    EXPECT_EQ(list.Width(), box.Width() + 1);
+    EXPECT_EQ(list.Height(), 12 * list.ItemHeight()) << "eleven types and room for one more";
+    const TPoint under = box.ClientToScreen(TPoint{0, box.Height()});
+    EXPECT_EQ(list.ClientToScreen(TPoint{0, 0}), under);
+    box.Click();
+    EXPECT_FALSE(list.Visible());
+  }
 }
 
 TEST_F(ToolBarTest, TheSmallColourButtonsRunTheColourCommands) {

@@ -32,7 +32,7 @@ bool MarksRevision(char ch) {
 
 }  // namespace
 
-bool TypeCharacter(char ch) {
+bool TypeCharacter(char ch, bool revises) {
   TMDIChild* script = ActiveScript();
   if (!script) return false;
   std::string& text = script->EditBuffer;
@@ -49,7 +49,7 @@ bool TypeCharacter(char ch) {
   if (atEnd) text.push_back(ch);
   else if (insert) text.insert(column, 1, ch);
   else text[column] = ch;
-  SetDocumentModified(true, MarksRevision(ch));
+  SetDocumentModified(true, revises && MarksRevision(ch));
   return true;
 }
 

@@ -10,8 +10,10 @@ constexpr int TypingLimit = 2500;
 
 // Puts a character into the active script's edit buffer at the caret
 // column (inserting or overwriting). Returns false, after the beep and the
-// message, when the element is already over the limit.
-bool TypeCharacter(char ch);
+// message, when the element is already over the limit. Without `revises`
+// the change marks no line revised (the user's asterisk, which toggles the
+// mark itself).
+bool TypeCharacter(char ch, bool revises = true);
 // Removes the character at the caret column (nothing at the end of the
 // text) and marks the script modified.
 void DeleteCharAtCaret();

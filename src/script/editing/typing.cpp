@@ -81,8 +81,9 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (!fromUser && ch == '-') ch = HardDashChar;
   if (CurrentElement->Kind() == ekCharacterName && BeforeExtension(EditBuffer, CaretColumn)) ch = UpCaseChar(ch);
   // The asterisk marks the caret's line revised; on a marked line it
-  // takes the mark away and is typed.
-  if (fromUser && ch == '*' && !ProgramOptions().UsePlainAsterisk) {
+  // takes the mark away and is typed, as no edit that marks it again.
+  const bool userAsterisk = fromUser && ch == '*';
+  if (userAsterisk && !ProgramOptions().UsePlainAsterisk) {
     const bool marked = ToggleRevisedLine(*this);
     SetDocumentModified(true, false);
     RedisplayScreen(true);
@@ -95,7 +96,7 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (fromUser && !EndsTypedWord(ch)) WordPendingSpell = 1;
   if (AutoRevisionColor != 0) EnterRevisionColor(*this, false);
   const size_t startColumn = CaretColumn;
-  if (!TypeCharacter(ch)) return;
+  if (!TypeCharacter(ch, !userAsterisk)) return;
   if (RecognitionDueAfterTyping(*this, ch) && RecognizeTypedElement()) {
     UpdateCaret();
     return;

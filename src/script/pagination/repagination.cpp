@@ -298,8 +298,6 @@ struct TSplitMemo : TComponent {
     std::vector<Byte> firstOffsets, secondOffsets;
     Byte firstLines = 1, secondLines = 1;
     TElementFormat secondFormat;
-    // Joining the pieces gives the whole text back.
-    bool joinsBack = false;
     unsigned usedInPass = 0;
   };
   std::unordered_map<const TScriptElement*, Entry> entries;
@@ -355,7 +353,9 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
   TSplitMemo& memos = SplitMemoOf(w);
   TSplitMemo::Entry* memo = memos.Find(p);
   const bool marked = w.BlockOn && (p->InBlock() || s->InBlock());
-  const bool remembered = memo && memo->joinsBack && !marked && p->text == memo->first &&
+  // Unchanged pieces give back the very text they were cut from, also
+  // where the cut went through a word that the blank of a join would break.
+  const bool remembered = memo && !marked && p->text == memo->first &&
                           p->format == memo->format && p->lineOffsets == memo->firstOffsets &&
                           p->lineCount == memo->firstLines && s->text == memo->second &&
                           s->format == memo->secondFormat && s->lineOffsets == memo->secondOffsets &&
@@ -769,8 +769,6 @@ bool TPageBreaker::SplitElementAt(int position) {
       fresh.firstLines = w->lineCount;
       fresh.secondLines = n->lineCount;
       fresh.secondFormat = n->format;
-      size_t gap = 0;
-      fresh.joinsBack = JoinedText(first, second, gap) == text;
       memo = &(splitMemo.entries[w] = std::move(fresh));
     }
   }

@@ -90,17 +90,25 @@ TEST_F(RevisionMarksTest, TheAsteriskTogglesAndTheLastMarkClearsThePageWhateverT
 }
 
 TEST_F(RevisionMarksTest, TheAsteriskKeyMarksALineAndIsTypedOnlyWhenItUnmarksOne) {
-  TScriptElement* action = FiveLines(70);
-  const std::string before = Window().EditBuffer;
-  char key = '*';
-  Window().FormKeyPress(&Window(), key);
-  ASSERT_TRUE(action->revisedLines);
-  EXPECT_EQ(*action->revisedLines, RevisedLineSet({2}));
-  EXPECT_EQ(Window().EditBuffer, before) << "marking types nothing";
-  key = '*';
-  Window().FormKeyPress(&Window(), key);
-  EXPECT_FALSE(action->revisedLines);
-  EXPECT_EQ(Window().EditBuffer.find('*'), 70u) << "unmarking types the asterisk";
+  // The typed asterisk is no edit of the line: with marks on it must not
+  // mark again the line it has just unmarked.
+  for (const Byte marking : {Byte{0}, Byte{1}}) {
+    SCOPED_TRACE(marking);
+    TScriptElement* action = FiveLines(70);
+    Window().RevisionMarking = marking;
+    const std::string before = Window().EditBuffer;
+    char key = '*';
+    Window().FormKeyPress(&Window(), key);
+    ASSERT_TRUE(action->revisedLines);
+    EXPECT_EQ(*action->revisedLines, RevisedLineSet({2}));
+    EXPECT_EQ(Window().EditBuffer, before) << "marking types nothing";
+    EXPECT_EQ(PageWord(), 0x0200);
+    key = '*';
+    Window().FormKeyPress(&Window(), key);
+    EXPECT_FALSE(action->revisedLines) << "the only mark is gone";
+    EXPECT_EQ(PageWord(), 0x0000) << "the page is no longer revised now";
+    EXPECT_EQ(Window().EditBuffer.find('*'), 70u) << "unmarking types the asterisk";
+  }
 }
 
 TEST_F(RevisionMarksTest, TheFirstPageFollowsItsMarks) {

@@ -9,6 +9,7 @@
 
 #include "platform/recording_canvas.h"
 #include "script/layout/char_widths.h"
+#include "script/model/cue_codes.h"
 #include "script/model/packed_text.h"
 #include "script/model/standard_formats.h"
 #include "support/layout_fixture.h"
@@ -79,14 +80,28 @@ TEST_F(ScreenLinesTest, ShownTextHidesCodesAndShowsWhatTheyStandFor) {
 // The screen shows after a name what its cue code generates, in the
 // name's own attribute; the stored text stays the name alone.
 TEST_F(ScreenLinesTest, ACharacterNameShowsItsGeneratedExtension) {
-  Window().FreeElements();
-  Build({{ekCharacterName, "\x02JOHN\x03"}});
-  TScriptElement* cue = Window().CurrentElement;
-  cue->split = 3 + 1;  // V.O., continued
-  LayOutAll();
-  EXPECT_EQ(ShownLines(1), std::vector<std::string>{"JOHN (V.O.) (CONT'D)"});
-  EXPECT_EQ(Attributes(1).back(), AttrBold) << "as the name's last letter";
-  EXPECT_EQ(Window().EditBuffer, "\x02JOHN\x03");
+  const struct {
+    const char* what;
+    std::string name;
+    Byte code;
+    std::string shown;
+    Byte lastAttribute;  // the name's last letter's
+  } cases[] = {
+      {"an extension, continued", "\x02JOHN\x03", 3 + 1, "JOHN (V.O.) (CONT'D)", AttrBold},
+      // The writer's own parenthesis is followed by a pair of the marks' own.
+      {"a typed extension, continued", "EDWARD (V.O.)", NoExtensionCode + 1, "EDWARD (V.O.) (CONT'D)", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window().FreeElements();
+    Build({{ekCharacterName, c.name}});
+    TScriptElement* cue = Window().CurrentElement;
+    cue->split = c.code;
+    LayOutAll();
+    EXPECT_EQ(ShownLines(1), std::vector<std::string>{c.shown});
+    EXPECT_EQ(Attributes(1).back(), c.lastAttribute);
+    EXPECT_EQ(Window().EditBuffer, c.name);
+  }
 }
 
 TEST_F(ScreenLinesTest, AttributeBytesCarryStyleColourAndSelection) {

@@ -256,6 +256,20 @@ TEST_F(RepaginationTest, ALongElementIsJoinedAgainInFull) {
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, piece}, {ekAction, piece}}));
 }
 
+// A run without a blank is cut inside a line: repaginating again, and
+// again, gives the same one element back between the passes.
+TEST_F(RepaginationTest, AnUnbreakableRunIsJoinedAgainAfterEveryPass) {
+  const std::string run(2000, 'x');
+  Load({ActionLines(20), {ekAction, run}, ActionLines(1)});
+  for (int pass = 1; pass <= 3; ++pass) {
+    SCOPED_TRACE(pass);
+    Repaginate();
+    ASSERT_EQ(BreakStates(), std::vector<int>{spFirstPiece});
+    Window().RejoinSplitElements();
+    EXPECT_EQ(Elements(), (std::vector<ElementSpec>{ActionLines(20), {ekAction, run}, ActionLines(1)}));
+  }
+}
+
 // The first sentence fills its line to the margin; of the two blanks after
 // it the second opens the next line of the whole text.
 TEST_F(RepaginationTest, ABlankThatOpensALineGoesWithTheNextPiece) {

@@ -1,0 +1,60 @@
+// The pick lists of the real program, typed into at a writer's pace.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "desktop/desktop_session.h"
+
+namespace qm::desktop {
+namespace {
+
+// The script's text lines without their indent; the blank lines between
+// elements left out.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t start = line.find_first_not_of(' ');
+    if (start != std::string::npos) lines.push_back(line.substr(start));
+  }
+  return lines;
+}
+
+// After RUTH has spoken, "R" in a new cue offers RUTH; Enter takes it.
+TEST(PickListDesktopTest, EnterTakesTheNameTheListOffers) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Keys("Tab");
+  session.Type("ruth");
+  session.Keys("Return");
+  session.Type("Hey.");
+  session.Keys("Return Tab");
+  session.Type("r");
+  session.Screenshot("pick_list_offers_ruth");
+  session.Keys("Return");
+  session.Type("Hi.");
+  const std::vector<std::string> lines = Lines(session.ScriptText());
+  EXPECT_EQ(lines, (std::vector<std::string>{"RUTH", "Hey.", "RUTH", "Hi."}));
+}
+
+// F4 drops the element-type list where it can be read and used: a letter
+// typed into it changes the element's type.
+TEST(PickListDesktopTest, TheElementListOfF4OpensWhollyInView) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("Angle on the door");
+  session.Keys("F4");
+  session.Screenshot("element_list_f4");
+  session.Keys("h");
+  session.Keys("End");
+  session.Type(".");
+  const std::vector<std::string> lines = Lines(session.ScriptText());
+  EXPECT_EQ(lines, (std::vector<std::string>{"ANGLE ON THE DOOR."}));
+}
+
+}  // namespace
+}  // namespace qm::desktop
