@@ -106,7 +106,11 @@ void QtPeer::Sync(PropId id) {
     case PropId::Bounds: SyncBounds(); break;
     case PropId::Visible: SyncVisible(); break;
     case PropId::Caption: SyncCaption(); break;
-    case PropId::Font: SyncFont(); break;
+    // The font carries the text colour: the palette follows it too.
+    case PropId::Font:
+      SyncFont();
+      SyncColor();
+      break;
     case PropId::Color: SyncColor(); break;
     case PropId::Enabled: w->setEnabled(control_.Enabled); break;
     case PropId::Hint: {
