@@ -18,7 +18,6 @@
 
 namespace qm {
 
-std::vector<std::string> CommandLine;
 std::unique_ptr<TFont> ProgramFont;
 UINT LoadNameMessage;
 UINT PasteStoryDevMessage;
@@ -28,7 +27,6 @@ bool StartupFileFailed;
 namespace {
 
 const GlobalState reset([] {
-  CommandLine.clear();
   ProgramFont.reset();
   LoadNameMessage = 0;
   PasteStoryDevMessage = 0;
