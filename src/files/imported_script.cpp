@@ -45,13 +45,16 @@ bool NameIsFree(const TMDIChild& script, const std::string& name) {
 
 }  // namespace
 
-std::string ImportedScriptName(const TMDIChild& script, const std::string& foreignFile) {
-  const std::string named = NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(foreignFile)));
-  if (NameIsFree(script, named)) return named;
+std::string UnclaimedScriptName(const TMDIChild& script, const std::string& wanted) {
+  if (NameIsFree(script, wanted)) return wanted;
   for (int n = std::max(1, SlotOf(&script));; ++n) {
     const std::string untitled = JoinPath(ScriptDirectory, "NONAME" + std::to_string(n) + "." + ScriptExtension);
     if (NameIsFree(script, untitled)) return untitled;
   }
+}
+
+std::string ImportedScriptName(const TMDIChild& script, const std::string& foreignFile) {
+  return UnclaimedScriptName(script, NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(foreignFile))));
 }
 
 TScriptElement* NewImportedElement(const TMDIChild& script, const TImportedElement& imported) {

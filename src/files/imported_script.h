@@ -15,11 +15,13 @@ struct TScriptElement;
 // One element made for the script, not yet linked into its list.
 TScriptElement* NewImportedElement(const TMDIChild& script, const TImportedElement& imported);
 
+// A name for a script that was not read from the file of that name: the
+// name wanted, unless a file or another open window has it; then the
+// first "NONAME" name from the window's slot on that none has. Saving it
+// then never replaces a script that was not read into it.
+std::string UnclaimedScriptName(const TMDIChild& script, const std::string& wanted);
 // The name a script read from another program's file takes: the file's
-// name with the script extension in the script folder, unless a file or
-// another open window has that name; then the first "NONAME" name from
-// the window's slot on that none has. Saving it then never replaces a
-// script that was not read into it.
+// name with the script extension in the script folder, unclaimed.
 std::string ImportedScriptName(const TMDIChild& script, const std::string& foreignFile);
 
 // Replaces the script's elements with these (nothing changes when there

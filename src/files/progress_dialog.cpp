@@ -266,7 +266,10 @@ void TProgressDlg::TitleAfterLoad(Byte code) {
     script->SetScriptCaption(ImportedScriptName(*script, JobFileName));
     SetDocumentModified(true, false);
   } else if (!PasteFromJob) {
-    script->SetScriptCaption(NativeScriptName(JobFileName));
+    // A script file of another extension is titled with the script
+    // extension: a name that must not be another script's.
+    const std::string named = NativeScriptName(JobFileName);
+    script->SetScriptCaption(SameFileName(named, JobFileName) ? named : UnclaimedScriptName(*script, named));
   }
 }
 

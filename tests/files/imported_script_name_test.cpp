@@ -99,5 +99,41 @@ TEST_F(ImportedScriptNameTest, SavingTheImportOnCloseNeverReplacesTheNativeScrip
   EXPECT_TRUE(testing::ReadFileText(InScripts("Kitchen.QMW")) == native) << "Kitchen.QMW was replaced";
 }
 
+// The writer's own steps: the script saved again as Kitchen.RTF, as rich
+// text or (the type left as it was) as a script, then that copy opened.
+TEST_F(ImportedScriptNameTest, ACopyUnderAnotherExtensionOpenedAgainIsNamedApart) {
+  const struct {
+    const char* name;
+    int filter;  // of Save As
+  } cases[] = {{"saved as rich text", 7}, {"saved as a script", 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SaveNativeKitchen(true);
+    const std::string native = testing::ReadFileText(InScripts("Kitchen.QMW"));
+    testing::ChooseFile(Driver(), "Kitchen.RTF", c.filter);
+    MainForm->FileSaveAsItem->Click();
+    ASSERT_TRUE(FileExists(InScripts("Kitchen.RTF")));
+    const std::string firstTitle = Script().ScriptFileName;
+    testing::ChooseFile(Driver(), InScripts("Kitchen.RTF"), 1);
+    // A copy that named the window is the same script opened twice.
+    if (SameFileName(firstTitle, InScripts("Kitchen.RTF")))
+      Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); }, "open it twice");
+    else
+      testing::AcceptPasteAs(Driver());
+    MainForm->FileOpenItem->Click();
+    ASSERT_EQ(DocumentCount, 2);
+    EXPECT_EQ(ExtractFileName(Script().ScriptFileName), "NONAME2.QMW");
+    EXPECT_EQ(Documents[1]->ScriptFileName, firstTitle) << "the first window keeps its name";
+    EXPECT_TRUE(testing::ReadFileText(InScripts("Kitchen.QMW")) == native);
+    while (DocumentCount > 0) {
+      Script().DocumentModified = 0;
+      MainForm->CloseFileItem->Click();
+      Application->ProcessMessages();
+    }
+    for (const char* file : {"Kitchen.QMW", "Kitchen.BK", "Kitchen.RTF"}) DeleteFile(InScripts(file));
+    ASSERT_TRUE(NewDocument(InScripts("NONAME1.QMW")));
+  }
+}
+
 }  // namespace
 }  // namespace qm
