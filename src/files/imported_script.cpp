@@ -1,6 +1,10 @@
 #include "files/imported_script.h"
 
+#include "base/document_table.h"
+#include "base/ini_file.h"
+#include "base/program_options.h"
 #include "files/native_file.h"
+#include "platform/files.h"
 #include "platform/cp1252.h"
 #include "script/model/packed_text.h"
 #include "script/model/standard_formats.h"
@@ -29,7 +33,29 @@ std::string StoredText(const TImportedElement& imported) {
   return AnsiUpperCase(imported.text.substr(0, paren)) + imported.text.substr(paren);
 }
 
+// No file has the name (in any case), nor another open window.
+bool NameIsFree(const TMDIChild& script, const std::string& name) {
+  if (FindNameNoCase(ExtractFileDir(name), ExtractFileName(name))) return false;
+  for (int slot = 1; slot <= DocumentCount; ++slot) {
+    const TMDIChild* other = Documents[static_cast<std::size_t>(slot)];
+    if (other && other != &script && SameFileName(other->ScriptFileName, name)) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+std::string UnclaimedScriptName(const TMDIChild& script, const std::string& wanted) {
+  if (NameIsFree(script, wanted)) return wanted;
+  for (int n = std::max(1, SlotOf(&script));; ++n) {
+    const std::string untitled = JoinPath(ScriptDirectory, "NONAME" + std::to_string(n) + "." + ScriptExtension);
+    if (NameIsFree(script, untitled)) return untitled;
+  }
+}
+
+std::string ImportedScriptName(const TMDIChild& script, const std::string& foreignFile) {
+  return UnclaimedScriptName(script, NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(foreignFile))));
+}
 
 TScriptElement* NewImportedElement(const TMDIChild& script, const TImportedElement& imported) {
   TScriptElement* e = NewElementRecord();

@@ -6,6 +6,7 @@
 #include "files/element_records.h"
 #include "files/file_job.h"
 #include "files/safe_save.h"
+#include "base/command_line.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/program_identity.h"
@@ -332,7 +333,8 @@ void InstallScript(TMDIChild& s, TParsedScript& parsed, TNativeLoadResult& resul
   RestoreBookmarks(s, parsed.info);
   s.StoryboardLinks.Clear();
   s.StoryboardLinks.Add("0");
-  if (!parsed.storyboardBlock.empty() && !RestoreStoryboardLinks(parsed.storyboardBlock, s.StoryboardLinks, first))
+  if (!parsed.storyboardBlock.empty() && !RestoreStoryboardLinks(parsed.storyboardBlock, s.StoryboardLinks, first) &&
+      !LinkErrorsSilenced())
     ShowMessageBox("Error restoring Storyboard Links!", "Attention");
   PlaceCaret(s, parsed.info);
 }
@@ -391,7 +393,8 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
   bool storyboardFailed = false;
   const std::vector<Byte> bytes =
       windowsFormat ? BuildWindowsImage(*script, timedBackup, &storyboardFailed) : BuildDosImage(*script);
-  if (storyboardFailed) ShowMessageBox("Error Saving StoryBoard Link Information!", "Warning");
+  if (storyboardFailed && !LinkErrorsSilenced())
+    ShowMessageBox("Error Saving StoryBoard Link Information!", "Warning");
   const TSaveOutcome outcome = SaveWithBackup(target, backup, bytes, !timedBackup);
   if (outcome.ok) {
     script->ModifiedSinceBackup = 0;

@@ -6,6 +6,7 @@
 #include "files/file_format.h"
 #include "files/file_job.h"
 #include "files/foreign_files.h"
+#include "files/imported_script.h"
 #include "files/native_file.h"
 #include "files/text_files.h"
 #include "files/undo_ring.h"
@@ -265,10 +266,13 @@ void TProgressDlg::TitleAfterLoad(Byte code) {
   LoadFormatCode = code;
   TMDIChild* script = ActiveScript();
   if (code >= 3 && !PasteFromJob) {
-    script->SetScriptCaption(NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(JobFileName))));
+    script->SetScriptCaption(ImportedScriptName(*script, JobFileName));
     SetDocumentModified(true, false);
   } else if (!PasteFromJob) {
-    script->SetScriptCaption(NativeScriptName(JobFileName));
+    // A script file of another extension is titled with the script
+    // extension: a name that must not be another script's.
+    const std::string named = NativeScriptName(JobFileName);
+    script->SetScriptCaption(SameFileName(named, JobFileName) ? named : UnclaimedScriptName(*script, named));
   }
 }
 

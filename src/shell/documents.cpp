@@ -9,6 +9,7 @@
 #include "files/element_records.h"
 #include "files/file_format.h"
 #include "files/foreign_files.h"
+#include "files/imported_script.h"
 #include "files/native_file.h"
 #include "files/progress_dialog.h"
 #include "platform/files.h"
@@ -129,11 +130,11 @@ void LayOutLoadedScript(TMDIChild& script) {
   script.Invalidate();
 }
 
-// A file of another program becomes a new script named after it in the
-// script folder, unsaved.
+// A file of another program becomes a new script, unsaved, under a name
+// of its own (ImportedScriptName).
 bool LoadForeignFile(TMDIChild& window, const std::string& fileName, Byte code) {
   if (!ImportForeignFile(fileName, code)) return false;
-  window.SetScriptCaption(NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(fileName))));
+  window.SetScriptCaption(ImportedScriptName(window, fileName));
   SetDocumentModified(true, false);
   return true;
 }

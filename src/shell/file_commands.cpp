@@ -60,8 +60,8 @@ void TMainForm::FileOpenItemClick(TObject* sender) {
     const Byte code = LoadCodeOfFilter(dialog.FilterIndex);
     TProgressDlg& progress = ProgressDlg();
     progress.LoadFormatCode = code;
-    if (OpenScriptByName(dialog.FileName, code) && code >= 3 && ActiveScript())
-      ActiveScript()->SetScriptCaption(NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(dialog.FileName))));
+    // The open names the script: an import takes a name of its own.
+    OpenScriptByName(dialog.FileName, code);
   }
   Screen->SetCursor(crDefault);
   ProcessMessagesGuarded();

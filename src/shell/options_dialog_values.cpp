@@ -380,9 +380,7 @@ void TSettingsDlg::SetScriptExtension(const std::string& ext) {
 
 bool ShowProgramSettings() {
   if (OpenSettingsFile().ReadBool("Program", "Lock Options", false)) {
-    std::string first = CommandLine.empty() ? std::string() : CommandLine.front();
-    std::transform(first.begin(), first.end(), first.begin(), [](unsigned char c) { return std::toupper(c); });
-    if (first != "/WARDN") {
+    if (!FirstParameterIs("/WARDN")) {
       ShowMessageBox("Sorry but only the System Administrator has the right to change the program settings.", "");
       return false;
     }

@@ -18,7 +18,6 @@
 
 namespace qm {
 
-std::vector<std::string> CommandLine;
 std::unique_ptr<TFont> ProgramFont;
 UINT LoadNameMessage;
 UINT PasteStoryDevMessage;
@@ -29,7 +28,6 @@ std::string StartupFileHandedOff;
 namespace {
 
 const GlobalState reset([] {
-  CommandLine.clear();
   ProgramFont.reset();
   LoadNameMessage = 0;
   PasteStoryDevMessage = 0;

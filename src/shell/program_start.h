@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "base/command_line.h"
 #include "platform/backend.h"
 #include "platform/graphics.h"
 
 namespace qm {
 
-// The command-line parameters, without the program's own name.
-extern std::vector<std::string> CommandLine;
 // Built from [Main Font]; the forms apply it in their own set-up.
 extern std::unique_ptr<TFont> ProgramFont;
 // The registered numbers of "LoadName" and "PasteStoryDev".

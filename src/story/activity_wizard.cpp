@@ -106,7 +106,7 @@ void TActivityWizardDlg::SetupLists(bool targets, bool variables) {
       if (IsPageBreakKind(e->Kind())) page = PageNumberText(*script, e);
       if (targets && IsBranchTarget(*e)) {
         AvailableJumps->Items.Add(BranchTargetLabel(*script, *e));
-        jumpObjects_.push_back({PageNumberOf(page), e->format.NumberWord});
+        jumpObjects_.push_back({PageNumberOf(page), TargetNumber(*e)});
       }
     }
     if (variables)
@@ -260,8 +260,8 @@ void TActivityWizardDlg::CreateNewClick() {
   const std::string text = AskJumpPositionText();
   if (text.empty()) return;
   const TScriptElement* target = AppendBranchTarget(*script, text);
-  AvailableJumps->Items.Add(BranchTargetLabel(text, target->format.NumberWord & 0x1FF));
-  jumpObjects_.push_back({PageNumberOf(PageNumberText(*script, target)), target->format.NumberWord});
+  AvailableJumps->Items.Add(BranchTargetLabel(text, TargetNumber(*target)));
+  jumpObjects_.push_back({PageNumberOf(PageNumberText(*script, target)), TargetNumber(*target)});
   AvailableJumps->SetItemIndex(AvailableJumps->Items.Count() - 1);
   FocusControl(AvailableJumps);
 }

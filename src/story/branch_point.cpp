@@ -14,8 +14,6 @@ namespace qm::story {
 
 namespace {
 
-// Where a jump lands: this many lines below the top of the window.
-constexpr std::int16_t JumpLandingLine = 6;
 
 void ClearSelected(TListBox& list) {
   for (int i = 0; i < list.Items.Count(); ++i) list.SetSelected(i, false);
@@ -146,8 +144,7 @@ void TJumpDlg::PerformJump() {
     ShowMessageBox("Branch Target: " + label + " not Found!", "");
     return;
   }
-  target->screenLine = target->prev ? JumpLandingLine : 1;
-  editor::MoveCaretTo(script_, *target);
+  editor::MoveCaretToLanding(script_, *target);
   script_.RedisplayScreen(true);
 }
 
@@ -155,7 +152,7 @@ void TJumpDlg::CreateNewTarget() {
   const std::string text = AskJumpPositionText();
   if (text.empty()) return;
   const TScriptElement* target = AppendBranchTarget(script_, text);
-  Source->Items.Add(BranchTargetLabel(text, target->format.NumberWord));
+  Source->Items.Add(BranchTargetLabel(text, TargetNumber(*target)));
   SetButtons();
 }
 

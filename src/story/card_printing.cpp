@@ -67,7 +67,9 @@ std::string PrintableCardText(std::string_view text) {
     const char c = text[i];
     if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
       const bool inRun = (i + 2 < text.size() && text[i + 2] == '\r') || (i > 0 && text[i - 1] == '\n');
+      // A single break joins its lines into one paragraph, never one word.
       if (inRun) out += '\n';
+      else if (!out.empty() && out.back() != ' ' && i + 2 < text.size() && text[i + 2] != ' ') out += ' ';
       ++i;
       continue;
     }

@@ -24,8 +24,8 @@ struct TCardGeometry {
 };
 TCardGeometry CardPrintGeometry(const TCardPrintLayout& layout, const TPrintRunGlobals& run);
 
-// A card's text as printed: a single line break joins its lines, a run of
-// them stays; hard blanks and dashes print as such and the other codes go.
+// A card's text as printed: a single line break joins its lines with a blank, a
+// run of them stays; hard blanks and dashes print as such and the other codes go.
 std::string PrintableCardText(std::string_view text);
 
 // Prints cards `from` to `to` (either order) of the table; false when the

@@ -1,6 +1,7 @@
 #include "story/index_card_view.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/document_table.h"
 #include "base/global_state.h"
@@ -51,25 +52,41 @@ TIndexCardView::TCardControls& TIndexCardView::ScreenCard(int k) {
   return CardControls[static_cast<std::size_t>(cell.X * 4 + cell.Y)];
 }
 
+void TIndexCardView::OnClicks(const char* wideName, const TNotifyEvent& click) {
+  for (TControl* c : Twins(wideName)) c->OnClick = click;
+}
+
 void TIndexCardView::WireControls() {
   OnResize = [this](TObject*) { LayoutCards(); };
   OnClose = [this](TObject*, TCloseAction& action) { FormClose(action); };
-  ExitBtn->OnClick = [this](TObject*) { ExitBtnClick(); };
-  CancelBtn->OnClick = [this](TObject*) { ModalResult = mrCancel; };
-  OutlineMode->OnClick = [this](TObject*) {
-    if (!Building) SwitchModes(true);
-  };
-  ShuffleMode->OnClick = [this](TObject*) {
-    if (!Building) SwitchModes(false);
-  };
-  HorizBtn->OnClick = [this](TObject*) { SetVertical(false); };
-  VerticalBtn->OnClick = [this](TObject*) { SetVertical(true); };
+  OnClicks("ExitBtn", [this](TObject*) { ExitBtnClick(); });
+  OnClicks("CancelBtn", [this](TObject*) { ModalResult = mrCancel; });
+  OnClicks("OutlineMode", [this](TObject*) { ChooseMode(true); });
+  OnClicks("ShuffleMode", [this](TObject*) { ChooseMode(false); });
+  OnClicks("HorizBtn", [this](TObject*) { SetVertical(false); });
+  OnClicks("VerticalBtn", [this](TObject*) { SetVertical(true); });
+  const char* counts[] = {"FourCards", "SixCards", "NineCards", "TwelveCards"};
   for (std::size_t i = 0; i < CountBtns.size(); ++i)
-    CountBtns[i]->OnClick = [this, i](TObject*) { SetCardCount(CardCounts[i]); };
-  PrintBtn->OnClick = [this](TObject*) { PrintCardsClick(); };
-  AddBtn->OnClick = [this](TObject*) { AddBtnClick(); };
-  ScrollUpBtn->OnClick = [this](TObject*) { ScrollCards(-ScrollStep(CardCount, Vertical)); };
-  ScrollDownBtn->OnClick = [this](TObject*) { ScrollCards(ScrollStep(CardCount, Vertical)); };
+    OnClicks(counts[i], [this, i](TObject*) { SetCardCount(CardCounts[i]); });
+  OnClicks("PrintBtn", [this](TObject*) { PrintCardsClick(); });
+  OnClicks("AddBtn", [this](TObject*) { AddBtnClick(); });
+  for (const int direction : {-1, 1}) {
+    for (TControl* button : Twins(direction > 0 ? "ScrollDownBtn" : "ScrollUpBtn")) {
+      button->OnMouseDown = [this, direction](TObject*, TMouseButton pressed, TShiftState shift, int, int) {
+        if (pressed == TMouseButton::mbLeft) ScrollPress(direction, shift);
+      };
+      button->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { ScrollRelease(); };
+      // A click from the keyboard scrolls once; the click of a press's
+      // release scrolled at the press.
+      button->OnClick = [this, direction](TObject*) {
+        if (!std::exchange(scrollPressed_, false)) ScrollCards(direction * ScrollStep(CardCount, Vertical));
+      };
+    }
+  }
+  ScrollBtnTimer->OnTimer = [this](TObject*) {
+    ScrollBtnTimer->SetInterval(ScrollRepeatRate);
+    ScrollCards(scrollStep_);
+  };
   CardScroll->OnChange = [this](TObject*) {
     if (!Building && CardScroll->Position != FirstCard) {
       WriteBackNow();
@@ -78,18 +95,19 @@ void TIndexCardView::WireControls() {
     }
   };
   OnKeyDown = [this](TObject*, Word& key, TShiftState shift) { MainPanelKeyDown(key, shift); };
-  const auto mouse = [this](TControl* from) {
-    return [this, from](TObject*, TMouseButton button, TShiftState shift, int x, int y) {
-      MainPanelMouseDown(from, button, shift, x, y);
+  const auto wireMouse = [this](TControl* c) {
+    c->OnMouseDown = [this, c](TObject*, TMouseButton button, TShiftState shift, int x, int y) {
+      MainPanelMouseDown(c, button, shift, x, y);
+    };
+    c->OnMouseUp = [this, c](TObject*, TMouseButton button, TShiftState shift, int x, int y) {
+      MainPanelMouseUp(c, button, shift, x, y);
     };
   };
-  MainPanel->OnMouseDown = mouse(MainPanel);
+  wireMouse(MainPanel);
   for (TCardControls& card : CardControls) {
-    for (TControl* c : std::initializer_list<TControl*>{card.Card, card.Title, card.Text})
-      c->OnMouseDown = mouse(c);
-    card.Number->OnMouseDown = mouse(card.Number);
+    for (TControl* c : std::initializer_list<TControl*>{card.Card, card.Title, card.Text, card.Number}) wireMouse(c);
     card.Number->OnDblClick = [this, number = card.Number](TObject*) { GoToCard(number); };
-    card.Number->Cursor = crHandPoint;
+    card.Number->Cursor = crGotoSceneArrow;
     const std::size_t cell = static_cast<std::size_t>(&card - CardControls.data());
     const TNotifyEvent typed = [this, cell](TObject*) {
       if (!filling_) changed_[cell] = true;
@@ -129,6 +147,11 @@ bool TIndexCardView::Created() {
   const bool loaded = MakeFormActive();
   Building = false;
   if (!loaded) return false;
+  const bool narrow = Screen->Width() < 800;
+  SpeedPanel480->Visible = narrow;
+  SpeedPanel->Visible = !narrow;
+  CardScroll->SetParent(&ToolPanel());
+  CardScroll->SetBounds(narrow ? 344 : 728, narrow ? 38 : 8, 60, 20);
   SwitchModes(Outline);
   LayoutCards();
   return true;
@@ -149,7 +172,8 @@ bool TIndexCardView::MakeFormActive() {
   PendingShuffles = false;
   Shuffled = false;
   ClickedCard = -1;
-  OutlineMode->Enabled = Load.editable;
+  for (TControl* c : Twins("OutlineMode")) c->Enabled = Load.editable;
+  OutlineModeItem->Enabled = Load.editable;
   CardScroll->SetParams(FirstCard, 0, std::max(0, Cards.Count() - 1));
   Caption = Vertical ? "Index Card View - Vertical Layout" : "Index Card View - Horizontal Layout";
   return true;
@@ -191,16 +215,39 @@ void TIndexCardView::FillFace(TCardControls& card, int entry) {
 void TIndexCardView::FillCards() {
   if (Building || !script_) return;
   for (int k = 1; k <= CardCount; ++k) FillCard(ScreenCard(k), FirstCard + k);
-  CancelBtn->Enabled = !Outline;
+  for (TControl* c : Twins("CancelBtn")) c->Enabled = !Outline;
+  CancelShuffleItem->Enabled = !Outline;
   const TNotifyEvent change = CardScroll->OnChange;
   CardScroll->OnChange = nullptr;
   CardScroll->Position = FirstCard;
   CardScroll->OnChange = change;
+  ShowCardCursor();
+}
+
+int TIndexCardView::CardCursor() const {
+  if (PrintPicking) return Selection.Count() == 0 ? crFirstCardToPrint : crLastCardToPrint;
+  if (Outline) return crDefault;
+  switch (Selection.Count()) {
+    case 0: return crGrabbingHand;
+    case 1: return crDrag1Card;
+    case 2: return crDrag2Cards;
+    case 3: return crDrag3Cards;
+    default: return crDrag3CardsPlus;
+  }
+}
+
+void TIndexCardView::ShowCardCursor() {
+  const int cursor = CardCursor();
+  MainPanel->Cursor = cursor;
+  for (TCardControls& card : CardControls)
+    for (TControl* c : std::initializer_list<TControl*>{card.Card, card.Title, card.Text}) c->Cursor = cursor;
 }
 
 void TIndexCardView::ShowModeControls() {
-  OutlineMode->SetChecked(Outline);
-  ShuffleMode->SetChecked(!Outline);
+  for (TControl* c : Twins("OutlineMode")) static_cast<TRadioButton*>(c)->SetChecked(Outline);
+  for (TControl* c : Twins("ShuffleMode")) static_cast<TRadioButton*>(c)->SetChecked(!Outline);
+  OutlineModeItem->Checked = Outline;
+  ShuffleModeItem->Checked = !Outline;
   for (TCardControls& card : CardControls) {
     card.Text->Enabled = Outline;
     card.Title->Enabled = Outline;
@@ -234,9 +281,21 @@ void TIndexCardView::SwitchModes(bool outline) {
   FillCards();
 }
 
+void TIndexCardView::ChooseMode(bool outline) {
+  if (Building) return;
+  if (outline) Selection.Clear();
+  SwitchModes(outline);
+}
+
+void TIndexCardView::UndoSelections() {
+  Selection.Clear();
+  FillCards();
+}
+
 void TIndexCardView::LayoutCards() {
-  const int top = SpeedPanel->Height;
-  SpeedPanel->SetBounds(0, 0, ClientWidth(), top);
+  TPanel& tools = ToolPanel();
+  const int top = tools.Height;
+  tools.SetBounds(0, 0, ClientWidth(), top);
   MainPanel->SetBounds(0, top, ClientWidth(), std::max(0, ClientHeight() - top));
   const int columns = CardColumns(CardCount), rows = CardRows(CardCount);
   const int w = MainPanel->Width / columns, h = MainPanel->Height / rows;
@@ -364,9 +423,13 @@ bool TIndexCardView::ShuffleCards(int position) {
   return true;
 }
 
+TPoint TIndexCardView::PanelPoint(TControl* from, int x, int y) const {
+  return MainPanel->ScreenToClient(from->ClientToScreen(TPoint{x, y}));
+}
+
 void TIndexCardView::MainPanelMouseDown(TControl* from, TMouseButton button, TShiftState shift, int x, int y) {
   if (button != TMouseButton::mbLeft || from == nullptr) return;
-  const TPoint at = MainPanel->ScreenToClient(from->ClientToScreen(TPoint{x, y}));
+  const TPoint at = PanelPoint(from, x, y);
   const int position = GetCard(at.X, at.Y);
   if (PrintPicking) {
     if (SetShuffle(position) && Selection.Count() == 2) PrintCardsNow();
@@ -378,6 +441,30 @@ void TIndexCardView::MainPanelMouseDown(TControl* from, TMouseButton button, TSh
     return;
   }
   SetShuffle(position);
+}
+
+// Let go over a card not picked: the picked cards drop there, so that a
+// card pressed on and let go over another moves in front of it.
+void TIndexCardView::MainPanelMouseUp(TControl* from, TMouseButton button, TShiftState shift, int x, int y) {
+  if (button != TMouseButton::mbLeft || from == nullptr || Outline || Load.noShuffling || PrintPicking) return;
+  if (shift.Contains(ssShift) || Selection.Count() == 0) return;
+  const TPoint at = PanelPoint(from, x, y);
+  const int position = GetCard(at.X, at.Y);
+  if (position == 0 || IsShuffledCard(FirstCard + position)) return;
+  if (!ShuffleCards(position)) MessageBeep(0);
+}
+
+void TIndexCardView::ScrollPress(int direction, TShiftState shift) {
+  scrollPressed_ = true;
+  scrollStep_ = direction * (shift.Contains(ssAlt) ? 1 : ScrollStep(CardCount, Vertical));
+  ScrollCards(scrollStep_);
+  ScrollBtnTimer->SetInterval(ScrollRepeatDelay);
+  ScrollBtnTimer->SetEnabled(true);
+}
+
+void TIndexCardView::ScrollRelease() {
+  ScrollBtnTimer->SetEnabled(false);
+  ScrollBtnTimer->SetInterval(ScrollRepeatDelay);
 }
 
 bool TIndexCardView::CardTyping() {

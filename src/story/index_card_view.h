@@ -6,10 +6,12 @@
 #pragma once
 
 #include <array>
+#include <vector>
 #include <string>
 
 #include "platform/enter_controls.h"
 #include "platform/forms.h"
+#include "platform/menus.h"
 #include "platform/rich_edit.h"
 #include "story/card_printing.h"
 #include "story/card_shuffle.h"
@@ -18,6 +20,19 @@
 namespace qm {
 
 class TMDIChild;
+
+// The program's own cursors over the cards: how many cards are picked,
+// nothing picked, the ends of a print range, going to a scene.
+enum : int {
+  crDrag1Card = 1,
+  crDrag2Cards = 2,
+  crDrag3Cards = 3,
+  crDrag3CardsPlus = 4,
+  crGrabbingHand = 6,
+  crFirstCardToPrint = 9,
+  crLastCardToPrint = 10,
+  crGotoSceneArrow = 11,
+};
 
 class TIndexCardView : public TForm {
  public:
@@ -29,12 +44,17 @@ class TIndexCardView : public TForm {
   bool MakeFormActive();
   void FillCards();
   void SwitchModes(bool outline);
+  // The mode buttons and menu items: unless building, outline clears the
+  // selection first.
+  void ChooseMode(bool outline);
   // The screen card (1..card count) under a point of the main panel, 0
   // outside.
   int GetCard(int x, int y) const;
   bool IsShuffledCard(int card) const { return Selection.Contains(card); }
   bool SetShuffle(int position);
   bool ShuffleCards(int position);
+  // "Undo Selections": nothing picked.
+  void UndoSelections();
   // Moves the first card shown by a number of cards (kept in range).
   void ScrollCards(int cards);
   void SetCardCount(int count);
@@ -75,6 +95,9 @@ class TIndexCardView : public TForm {
   // By grid cell: column * 4 + row.
   std::array<TCardControls, 12> CardControls{};
   TPanel* SpeedPanel = nullptr;
+  // The tool panel of screens under 800 pixels: the same buttons in two
+  // rows, the twins of SpeedPanel's.
+  TPanel* SpeedPanel480 = nullptr;
   TPanel* MainPanel = nullptr;
   TScrollBar* CardScroll = nullptr;
   TButton* ExitBtn = nullptr;
@@ -88,18 +111,39 @@ class TIndexCardView : public TForm {
   TButton* ScrollUpBtn = nullptr;
   TButton* ScrollDownBtn = nullptr;
   std::array<TButton*, 4> CountBtns{};  // 4, 6, 9, 12
+  // A held scroll button repeats: first after the delay, then at the rate.
+  static constexpr int ScrollRepeatDelay = 300;
+  static constexpr int ScrollRepeatRate = 50;
+  TTimer* ScrollBtnTimer = nullptr;
+  TMenuItem* OutlineModeItem = nullptr;
+  TMenuItem* ShuffleModeItem = nullptr;
+  TMenuItem* CancelShuffleItem = nullptr;
 
   // The controls of screen card k (1..card count).
   TCardControls& ScreenCard(int k);
   void LayoutCards();
+  // The tool panel shown.
+  TPanel& ToolPanel() const { return SpeedPanel480->Visible ? *SpeedPanel480 : *SpeedPanel; }
 
  private:
   void BuildControls();
+  void BuildMenu();
   void WireControls();
+  // A wide tool panel control and its twin on the narrow panel.
+  std::vector<TControl*> Twins(const char* wideName);
+  void OnClicks(const char* wideName, const TNotifyEvent& click);
+  // The cursor the cards show: the mode's, or how many cards are picked.
+  int CardCursor() const;
+  void ShowCardCursor();
+  // A point of a control that took a mouse event, on the main panel.
+  TPoint PanelPoint(TControl* from, int x, int y) const;
+  void ScrollPress(int direction, TShiftState shift);
+  void ScrollRelease();
   void FillCard(TCardControls& card, int entry);
   void FillFace(TCardControls& card, int entry);
   void ShowModeControls();
   void MainPanelMouseDown(TControl* from, TMouseButton button, TShiftState shift, int x, int y);
+  void MainPanelMouseUp(TControl* from, TMouseButton button, TShiftState shift, int x, int y);
   void MainPanelKeyDown(Word& key, TShiftState shift);
   // The style keys of a card's text.
   void CardTextKeyDown(TRichEdit& text, Word& key, TShiftState shift);
@@ -114,6 +158,10 @@ class TIndexCardView : public TForm {
   // By grid cell: the card's text or title was typed in since it was filled.
   std::array<bool, 12> changed_{};
   bool filling_ = false;
+  // The scroll step of the press being repeated (cards, signed).
+  int scrollStep_ = 0;
+  // A press scrolled already: the click of its release does not.
+  bool scrollPressed_ = false;
   TCardPrintLayout printLayout_;
 };
 

@@ -9,6 +9,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
+#include "story/interactive_script.h"
 
 namespace qm {
 
@@ -126,11 +127,13 @@ TCardLoad LoadCardTable(TMDIChild& script, TCardTable& table, const TAbortQuesti
                     (e->Kind() <= ekAutoPageBreak || e->Kind() == ekForcedPageBreak || e->Kind() == ekScriptNote);
     if (load.editable && IsMixedKind(e->Kind())) load.mixedElements = true;
   }
-  if (cards > 0 && !overLimit) table[cards].last = script.LastElement;
-  else if (passed > 25)
+  if (cards > 0) {
+    if (!overLimit) table[cards].last = script.LastElement;
+  } else if (passed > 25) {
     ShowMessageBox("There are no Scene Headings in this Script, thus I cannot display the current text of the script "
                    "on the Index Cards, as each card is defined as a Scene Heading and its following text.",
                    PromptTable(19));
+  }
   if (load.firstCard > 0) --load.firstCard;
   return load;
 }
@@ -145,11 +148,14 @@ std::string CardBodyText(const TMDIChild& script, const TScriptElement* heading,
       continue;
     std::string text = LiveElementText(script, *e);
     std::string piece;
+    // The marks tell the kinds apart when a typed card is read back; a card
+    // that is only looked at shows the script's words.
+    const auto marked = [&](const char* open, const char* close) { return outline ? open + text + close : text; };
     switch (kind) {
       case ekCharacterName: piece = text + ":  "; break;
-      case ekShot: piece = "[[" + text + "]]"; break;
-      case ekTransition: piece = "^^" + text + "^^"; break;
-      case ekCenteredTitle: piece = "==" + text + "=="; break;
+      case ekShot: piece = marked("[[", "]]"); break;
+      case ekTransition: piece = marked("^^", "^^"); break;
+      case ekCenteredTitle: piece = marked("==", "=="); break;
       case ekScriptNote: piece = "<<" + text + ">>"; break;
       case ekForcedPageBreak: piece = "##Forced Page Break##"; break;
       case ekParenthetical:
@@ -235,7 +241,7 @@ TCardFace MakeCardFace(const TMDIChild& script, const TCardEntry& entry, bool ou
   const TScriptElement* heading = entry.first;
   while (heading && !IsCardHeading(script, heading)) heading = heading->next;
   if (!heading) return face;
-  face.number = script.InteractiveScript ? std::to_string(heading->format.NumberWord) : script.SceneNumberText(*heading);
+  face.number = script.InteractiveScript ? std::to_string(story::TargetNumber(*heading)) : script.SceneNumberText(*heading);
   face.title = LiveElementText(script, *heading);
   if (!outline) {
     face.title = CopyWithoutCodes(false, face.title);

@@ -50,12 +50,12 @@ std::string BranchTargetLabel(std::string_view headingText, Word number) {
 }
 
 std::string BranchTargetLabel(const TMDIChild& script, const TScriptElement& target) {
-  return BranchTargetLabel(CurrentText(script, target), target.format.NumberWord);
+  return BranchTargetLabel(CurrentText(script, target), TargetNumber(target));
 }
 
 TScriptElement* FindBranchTarget(const TMDIChild& script, int number) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
-    if (IsBranchTarget(*e) && e->format.NumberWord == number) return e;
+    if (IsBranchTarget(*e) && TargetNumber(*e) == number) return e;
   return nullptr;
 }
 
@@ -66,7 +66,7 @@ TScriptElement* AppendBranchTarget(TMDIChild& script, const std::string& text) {
   const Word line = script.CaretLine;
   int highest = 0;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
-    if (IsBranchTarget(*e)) highest = std::max<int>(highest, e->format.NumberWord);
+    if (IsBranchTarget(*e)) highest = std::max<int>(highest, TargetNumber(*e));
   editor::MoveCaretToScriptEnd(script);
   TScriptElement* target = editor::NewElement(script, script.FormatSet[fsSceneHeading], true);
   target->format.NumberWord = static_cast<Word>(highest + 1);
@@ -105,7 +105,9 @@ std::string RenumberReferences(std::string_view text, const std::vector<TNumberO
   std::size_t copied = 0;
   for (const TReference& ref : FindReferences(text)) {
     result.append(text.substr(copied, ref.start - copied));
-    if (const TNumberObject* record = FindRecord(map, ref.number)) {
+    if (ref.number == ReturnNumber) {
+      result += std::to_string(ReturnNumber);
+    } else if (const TNumberObject* record = FindRecord(map, ref.number)) {
       result += std::to_string(record->newNumber);
     } else {
       result += "??";
@@ -124,8 +126,9 @@ int RenumberTargets(TMDIChild& script, bool* missing) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!IsBranchTarget(*e)) continue;
     ++counter;
-    map.push_back({e->format.NumberWord, counter});
-    e->format.NumberWord = counter;
+    map.push_back({TargetNumber(*e), counter});
+    // A locked number stays locked under its new number.
+    e->format.NumberWord = static_cast<Word>((e->format.NumberWord & number_word::LockedBit) | counter);
   }
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!HoldsTargetReferences(e->Kind()) || !e->text) continue;
@@ -174,7 +177,7 @@ void FollowJump() {
   if (!script || !script->CurrentElement) return;
   FlushMouseMessages();
   const std::optional<unsigned long> number = FirstJumpNumber(CurrentText(*script, *script->CurrentElement));
-  if (number == 0UL) {
+  if (number == ReturnNumber) {
     ShowMessageBox("Sorry, but RETURN (0) is only accessible within the Run-Time Player", PromptTable(14));
     return;
   }

@@ -19,6 +19,13 @@ class TMDIChild;
 namespace qm::story {
 
 inline bool IsBranchTarget(const TScriptElement& e) { return e.Kind() == ekSceneHeading; }
+// A target's number: its number word without the lock bit.
+inline Word TargetNumber(const TScriptElement& target) {
+  return static_cast<Word>(number_word::Number(target.format.NumberWord));
+}
+// A reference to this number leads back from a branch at play time; it
+// names no target, and renumbering keeps it.
+constexpr unsigned long ReturnNumber = 0;
 // Kinds whose text may hold references to targets.
 inline bool HoldsTargetReferences(Byte kind) { return kind == ekShot || kind == ekTransition; }
 

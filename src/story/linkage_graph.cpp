@@ -82,7 +82,7 @@ void TLinkageGraph::SetupAllLinks(const TMDIChild& script) {
       if (upper.find("<JUMP ") != std::string::npos || upper.find("<JMP ") != std::string::npos)
         ScanReferences(text, conditional);
     } else if (IsBranchTarget(*e)) {
-      AddJump(const_cast<TScriptElement*>(e), text, e->format.NumberWord);
+      AddJump(const_cast<TScriptElement*>(e), text, TargetNumber(*e));
     } else if (e->Kind() == ekTransition) {
       ScanReferences(text, conditional);
     }

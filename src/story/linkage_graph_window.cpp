@@ -17,9 +17,6 @@ namespace qm::story {
 
 namespace {
 
-// Where a target the graph returns to lands: this many lines below the
-// top of the window.
-constexpr std::int16_t TargetLandingLine = 6;
 
 const char* const BoxHint = "Left Click to Branch to this Target or Right Click to return to script at this Branch Target";
 const char* const SpaceHint = "Double Click to add new Branch";
@@ -55,7 +52,7 @@ bool TLinkagesDlg::CreateFirstTarget() {
   if (text.empty()) return false;
   Word highest = 0;
   for (const TScriptElement* e = script_.FirstElement; e; e = e->next)
-    if (IsBranchTarget(*e)) highest = std::max(highest, e->format.NumberWord);
+    if (IsBranchTarget(*e)) highest = std::max(highest, TargetNumber(*e));
   if (script_.FirstElement) {
     editor::MoveCaretTo(script_, *script_.FirstElement);
     script_.CaretColumn = 0;
@@ -72,7 +69,7 @@ bool TLinkagesDlg::CreateFirstTarget() {
 void TLinkagesDlg::SelectNearestTarget() {
   std::int64_t number = -1;
   for (const TScriptElement* e = script_.FirstElement; e; e = e->next) {
-    if (IsBranchTarget(*e)) number = e->format.NumberWord;
+    if (IsBranchTarget(*e)) number = TargetNumber(*e);
     if (e == script_.CurrentElement) break;
   }
   JumpPositionBox->SetItemIndex(std::max(0, EntryWithNumber(*JumpPositionBox, number)));
@@ -141,8 +138,7 @@ void TLinkagesDlg::ReturnToScript(Word number) {
   // The window closes: nothing more is drawn or clicked.
   ModalResult = mrOk;
   if (!target) return;
-  target->screenLine = target->prev ? TargetLandingLine : 1;
-  editor::MoveCaretTo(script_, *target);
+  editor::MoveCaretToLanding(script_, *target);
   script_.RedisplayScreen(true);
 }
 

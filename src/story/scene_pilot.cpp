@@ -161,7 +161,8 @@ void TScenePilot::ScnBtnClick(int tag) {
   TScriptElement* heading = firstShown_;
   for (int i = 1; i < tag && heading; ++i) heading = NextPilotHeading(script_, heading);
   if (!heading) return;
-  editor::MoveCaretTo(script_, *heading);
+  editor::MoveCaretToLanding(script_, *heading);
+  script_.RedisplayScreen(true);
   script_.SetFocus();
   Slide = false;
   Close();

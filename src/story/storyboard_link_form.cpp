@@ -1,6 +1,7 @@
 // What the storyboard link form does with the script and the storyboard.
 #include <algorithm>
 
+#include "base/command_line.h"
 #include "base/document_table.h"
 #include "base/message_boxes.h"
 #include "platform/clipboard_image.h"
@@ -122,7 +123,7 @@ DWord TStoryBoardLinkForm::MakeFrame() {
       return AtomToFrameId(static_cast<ATOM>(StoryboardReply().lParam & 0xFFFF));
     // Without an anchor there is nothing earlier to try.
     if (!anchor || StoryboardFrameExists(anchorFrame)) {
-      ShowMessageBox("Error Creating Frame", "Attention");
+      if (!LinkErrorsSilenced()) ShowMessageBox("Error Creating Frame", "Attention");
       return 0;
     }
     anchor = LinkedAtOrBefore(RunOf(anchor).first->prev);

@@ -1,5 +1,6 @@
 #include "story/storyboard_links.h"
 
+#include "base/command_line.h"
 #include "base/document_table.h"
 #include "base/message_boxes.h"
 #include "base/program_busy.h"
@@ -17,8 +18,6 @@ namespace qm::story {
 
 namespace {
 
-// Where a link's first element lands: this many lines below the top.
-constexpr std::int16_t LinkLandingLine = 6;
 
 TMDIChild* ActiveScriptOrNull() { return NoActiveDocument() ? nullptr : ActiveScript(); }
 
@@ -78,8 +77,7 @@ bool GoToStoryboardLink(DWord frameId, bool move) {
   else if (index > 0) target = FirstLinkedTo(*script, static_cast<Word>(index));
   if (!target) return false;
   if (move) {
-    target->screenLine = target->prev ? LinkLandingLine : 1;
-    editor::MoveCaretTo(*script, *target);
+    editor::MoveCaretToLanding(*script, *target);
   }
   return true;
 }
@@ -197,7 +195,7 @@ void OpenStoryboardLink() {
   ProgramBusyScope busy;
   const Word link = script->CurrentElement->storyboardLink;
   if (link == 0 || link >= script->StoryboardLinks.Count()) {
-    ShowMessageBox("Link Reference Error", "Warning");
+    if (!LinkErrorsSilenced()) ShowMessageBox("Link Reference Error", "Warning");
     return;
   }
   if (!EnsureStoryboardRunning() || !EnsureStoryboardFile(script->StoryboardFileName)) return;

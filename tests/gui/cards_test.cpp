@@ -2,6 +2,7 @@
 // click picks a card and a click on another drops it there, and Exit gives
 // the script the new scene order.
 #include <QApplication>
+#include <QTextEdit>
 #include <QtTest/QTest>
 
 #include "gui/program_gui_fixture.h"
@@ -30,6 +31,19 @@ class CardsGuiTest : public testing::ProgramGuiFixture {
     for (const auto& e : testing::ElementsOf(Script()))
       if (e.kind == ekSceneHeading) headings.push_back(e.text.substr(10, 2));
     return headings;
+  }
+  // The colours a card's text edit is drawn in: text on background.
+  static std::pair<QColor, QColor> TextColors(const TControl& text) {
+    QWidget* w = ClientOf(text);
+    while (w && !qobject_cast<QTextEdit*>(w)) w = w->parentWidget();
+    if (!w) return {};
+    return {w->palette().color(QPalette::Text), w->palette().color(QPalette::Base)};
+  }
+  // The view the menu command shows, switched to shuffle mode by a click.
+  static TIndexCardView& ToShuffleMode(TIndexCardView& view) {
+    QApplication::processEvents();
+    QTest::mouseClick(ClientOf(*view.ShuffleMode), Qt::LeftButton, {}, QPoint(6, 6));
+    return view;
   }
   // A click on a card's face between its title and its text.
   void ClickCard(TIndexCardView& view, int k) {
@@ -92,6 +106,54 @@ TEST_F(CardsGuiTest, CardsShowTheScenesAndAClickedShuffleReordersTheScript) {
   EXPECT_EQ(elements[2].text, "Line 1 follows it, \x15" "underlined\x16" " in part. Done");
   EXPECT_TRUE(shuffleChosen);
   EXPECT_EQ(Headings(), (std::vector<std::string>{"1 ", "4 ", "2 ", "3 ", "5 ", "6 ", "7 ", "8 ", "9 ", "10"}));
+}
+
+// A picked card shows light text on a dark card; once dropped, the card
+// is back to dark text on a light card, whatever it showed while picked.
+TEST_F(CardsGuiTest, APickedAndDroppedCardIsReadableEveryStep) {
+  LoadScenes(6);
+  std::pair<QColor, QColor> picked, dropped, wasPicked, other;
+  Later(150, [&] {
+    ASSERT_NE(ActiveCardView(), nullptr);
+    TIndexCardView* view = &ToShuffleMode(*ActiveCardView());
+    ClickCard(*view, 4);
+    picked = TextColors(*view->ScreenCard(4).Text);
+    ClickCard(*view, 2);
+    dropped = TextColors(*view->ScreenCard(2).Text);
+    wasPicked = TextColors(*view->ScreenCard(4).Text);
+    other = TextColors(*view->ScreenCard(5).Text);
+    SaveShot(*WindowOf(*view), "cards-dropped");
+    QTest::mouseClick(ClientOf(*view->CancelBtn), Qt::LeftButton);
+  });
+  MainForm->IndexCardBtnClick(nullptr);
+  EXPECT_EQ(picked.first, QColor(Qt::white));
+  EXPECT_EQ(picked.second, QColor(0, 0, 0x80));
+  EXPECT_EQ(dropped.first, QColor(Qt::black)) << "the moved card's text";
+  EXPECT_EQ(dropped.second, other.second) << "the moved card looks like the others";
+  EXPECT_EQ(wasPicked.first, QColor(Qt::black)) << "the card now where the picked one was";
+  EXPECT_EQ(wasPicked.second, other.second);
+  EXPECT_EQ(other.first, QColor(Qt::black));
+}
+
+// Ctrl+Z typed into the script after the view gives back the order the
+// scenes had before the shuffle.
+TEST_F(CardsGuiTest, CtrlZInTheScriptUndoesTheShuffle) {
+  LoadScenes(5);
+  const std::vector<std::string> before = Headings();
+  Later(150, [&] {
+    ASSERT_NE(ActiveCardView(), nullptr);
+    TIndexCardView* view = &ToShuffleMode(*ActiveCardView());
+    ClickCard(*view, 4);
+    ClickCard(*view, 1);
+    QTest::mouseClick(ClientOf(*view->ExitBtn), Qt::LeftButton);
+  });
+  MainForm->IndexCardBtnClick(nullptr);
+  QApplication::processEvents();
+  ASSERT_EQ(Headings(), (std::vector<std::string>{"4 ", "1 ", "2 ", "3 ", "5 "}));
+  QWidget* script = ClientOf(Script());
+  QTest::keyClick(script, Qt::Key_Z, Qt::ControlModifier);
+  QApplication::processEvents();
+  EXPECT_EQ(Headings(), before);
 }
 
 }  // namespace

@@ -36,11 +36,14 @@ TEST(CardPrintGeometryTest, CardsShareTheSheetLessMarginsAndGaps) {
   }
 }
 
-TEST(CardPrintTextTest, SingleLineBreaksJoinAndRunsStay) {
+TEST(CardPrintTextTest, SingleLineBreaksJoinWithABlankAndRunsStay) {
   const struct {
     std::string card, printed;
   } cases[] = {
-      {"one\r\ntwo", "onetwo"},
+      // One paragraph runs on, its words kept apart.
+      {"one\r\ntwo", "one two"},
+      {"one \r\ntwo", "one two"},
+      {"one\r\ntwo\r\nthree", "one two three"},
       {"para one\r\n\r\npara two", "para one\n\npara two"},
       {std::string("a\x04" "b\x05" "c"), "a b-c"},
       {std::string("\x02" "bold\x03 \x19" "it\x1A"), "bold it"},

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "base/ini_file.h"
+#include "files/undo_ring.h"
+#include "platform/input.h"
+#include "platform/headless/headless_backend.h"
+#include "shell/main_form.h"
 #include "platform/recording_canvas.h"
 #include "printing/print_cards_dialog.h"
 #include "script/script_window.h"
@@ -23,6 +27,42 @@ class IndexCardViewTest : public testing::CardsFixture {
   void Click(TIndexCardView& view, int k) {
     TPanel& card = *view.ScreenCard(k).Card;
     card.MouseDown(TMouseButton::mbLeft, {}, card.Width / 2, 28);
+  }
+  // A press on screen card `from` and its release over screen card `to`:
+  // the release comes to the control that took the press.
+  void PressAndRelease(TIndexCardView& view, int from, int to, TShiftState shift = {}) {
+    TPanel& pressed = *view.ScreenCard(from).Card;
+    TPanel& released = *view.ScreenCard(to).Card;
+    pressed.MouseDown(TMouseButton::mbLeft, shift, pressed.Width / 2, 28);
+    const TPoint over = pressed.ScreenToClient(released.ClientToScreen(TPoint{released.Width / 2, 28}));
+    pressed.MouseUp(TMouseButton::mbLeft, shift, over.X, over.Y);
+  }
+  static TMenuItem* Item(TIndexCardView& view, const std::string& caption) {
+    if (!view.Menu) return nullptr;
+    for (int i = 0; i < view.Menu->Items()->Count(); ++i)
+      if (TMenuItem* item = view.Menu->Items()->Items(i)->Find(caption)) return item;
+    return nullptr;
+  }
+  template <typename T>
+  static T* Control(TIndexCardView& view, const std::string& name) {
+    return dynamic_cast<T*>(view.FindComponent(name));
+  }
+  // Runs `inside` while the view is up over the active script, as the
+  // menu command shows it.
+  void WithView(std::function<void(TIndexCardView&)> inside) {
+    Driver().Expect([inside](TForm& form) {
+      auto& view = dynamic_cast<TIndexCardView&>(form);
+      inside(view);
+      if (view.ModalResult == mrNone) view.ModalResult = mrCancel;
+    }, "the index card view");
+    MainForm->IndexCardBtnClick(nullptr);
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
+  std::vector<std::string> Headings() {
+    std::vector<std::string> headings;
+    for (const auto& e : testing::ElementsOf(Script()))
+      if (e.kind == ekSceneHeading) headings.push_back(e.text);
+    return headings;
   }
   std::vector<std::string> Titles(TIndexCardView& view) {
     std::vector<std::string> titles;
@@ -135,6 +175,171 @@ TEST_F(IndexCardViewTest, ClicksPickAndDropAndExitAppliesTheOrder) {
   view.Close();
   EXPECT_EQ(Script().FirstElement->next->next->Kind(), ekSceneHeading);
   EXPECT_EQ(ElementText(*Script().FirstElement->next->next), "INT. ROOM 1");
+}
+
+TEST_F(IndexCardViewTest, CtrlZUndoesTheShuffleTheScriptTookOnExit) {
+  LoadScenes(4);
+  const auto before = testing::ElementsOf(Script());
+  WithView([this](TIndexCardView& view) {
+    view.SwitchModes(false);
+    Click(view, 4);
+    Click(view, 1);
+    view.ExitBtn->Click();
+  });
+  ASSERT_EQ(Headings(), (std::vector<std::string>{"INT. ROOM 4", "INT. ROOM 1", "INT. ROOM 2", "INT. ROOM 3"}));
+  Script().SetFocus();
+  SendKey('Z', TShiftState{ssCtrl});
+  EXPECT_EQ(testing::ElementsOf(Script()), before);
+}
+
+// Pressing on one card and letting go over another drops it there; a
+// release over the card pressed, or over a picked card, moves nothing.
+TEST_F(IndexCardViewTest, ACardReleasedOverAnotherIsDroppedThere) {
+  const struct {
+    const char* name;
+    int from, to;
+    TShiftState shift;
+    std::vector<std::string> titles;
+  } cases[] = {
+      {"card 4 let go over card 2", 4, 2, {}, {"INT. ROOM 1", "INT. ROOM 4", "INT. ROOM 2", "INT. ROOM 3", "INT. ROOM 5"}},
+      {"let go where it was pressed", 3, 3, {}, {"INT. ROOM 1", "INT. ROOM 2", "INT. ROOM 3", "INT. ROOM 4", "INT. ROOM 5"}},
+      {"Shift held: only picked", 4, 2, TShiftState{ssShift},
+       {"INT. ROOM 1", "INT. ROOM 2", "INT. ROOM 3", "INT. ROOM 4", "INT. ROOM 5"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    LoadScenes(5);
+    TIndexCardView view(nullptr);
+    view.SetBounds(0, 0, 800, 600);
+    ASSERT_TRUE(view.Created());
+    view.SwitchModes(false);
+    PressAndRelease(view, c.from, c.to, c.shift);
+    const std::vector<std::string> titles = Titles(view);
+    EXPECT_EQ(std::vector<std::string>(titles.begin(), titles.begin() + 5), c.titles);
+  }
+}
+
+// The main panel's cursor tells how many cards are picked.
+TEST_F(IndexCardViewTest, TheCursorShowsHowManyCardsArePicked) {
+  LoadScenes(9);
+  TIndexCardView view(nullptr);
+  view.SetBounds(0, 0, 800, 600);
+  ASSERT_TRUE(view.Created());
+  EXPECT_EQ(view.MainPanel->Cursor, crDefault) << "outline mode: the arrow";
+  view.SwitchModes(false);
+  EXPECT_EQ(view.MainPanel->Cursor, crGrabbingHand);
+  const int cursors[] = {crDrag1Card, crDrag2Cards, crDrag3Cards, crDrag3CardsPlus, crDrag3CardsPlus};
+  for (int k = 1; k <= 5; ++k) {
+    view.ScreenCard(k).Card->MouseDown(TMouseButton::mbLeft, TShiftState{ssShift}, 10, 28);
+    EXPECT_EQ(view.MainPanel->Cursor, cursors[k - 1]) << k << " picked";
+    EXPECT_EQ(view.ScreenCard(k).Card->Cursor, cursors[k - 1]);
+  }
+  view.ScreenCard(5).Card->MouseDown(TMouseButton::mbLeft, TShiftState{ssShift}, 10, 28);  // put back
+  EXPECT_EQ(view.MainPanel->Cursor, crDrag3CardsPlus);
+  EXPECT_EQ(view.ScreenCard(1).Number->Cursor, crGotoSceneArrow) << "over a number panel";
+  TMenuItem* undo = Item(view, "Undo Selections");
+  ASSERT_NE(undo, nullptr);
+  undo->Click();
+  EXPECT_EQ(view.Selection.Count(), 0);
+  EXPECT_EQ(view.MainPanel->Cursor, crGrabbingHand);
+  // Picking a print range: the first and the last card to print.
+  Driver().Expect([](TForm& form) {
+    auto& dialog = dynamic_cast<TPrintCardsDlg&>(form);
+    dialog.DefaultBox->SetChecked(false);
+    dialog.Printbtn->Click();
+  }, "the card print layout: a range");
+  view.PrintBtn->Click();
+  ASSERT_TRUE(view.PrintPicking);
+  EXPECT_EQ(view.MainPanel->Cursor, crFirstCardToPrint);
+  Click(view, 2);
+  EXPECT_EQ(view.MainPanel->Cursor, crLastCardToPrint);
+}
+
+TEST_F(IndexCardViewTest, TheViewsMenuAndKeys) {
+  LoadScenes(9);
+  WithView([](TIndexCardView& view) {
+    ASSERT_NE(view.Menu, nullptr);
+    const char* captions[] = {"Exit", "Cancel Shuffle", "Horizontal View", "Vertical View", "Print Cards",
+                              "Undo Selections", "Outline Mode", "Shuffle Mode"};
+    for (const char* caption : captions) EXPECT_NE(Item(view, caption), nullptr) << caption;
+    if (::testing::Test::HasFailure()) return;
+    EXPECT_TRUE(view.Outline);
+    EXPECT_TRUE(Item(view, "Outline Mode")->Checked);
+    EXPECT_FALSE(Item(view, "Cancel Shuffle")->Enabled) << "only in shuffle mode";
+    view.MainPanel->SetFocus();
+    SendKey('F', TShiftState{ssAlt});
+    EXPECT_FALSE(view.Outline) << "Alt+F";
+    EXPECT_TRUE(Item(view, "Shuffle Mode")->Checked);
+    EXPECT_TRUE(Item(view, "Cancel Shuffle")->Enabled);
+    EXPECT_EQ(view.MainPanel->Cursor, crGrabbingHand);
+    SendKey('0', TShiftState{ssAlt});
+    EXPECT_TRUE(view.Outline) << "Alt+0";
+    EXPECT_EQ(view.MainPanel->Cursor, crDefault);
+    Item(view, "Vertical View")->Click();
+    EXPECT_TRUE(view.Vertical);
+    EXPECT_EQ(view.Caption(), "Index Card View - Vertical Layout");
+    Item(view, "Horizontal View")->Click();
+    EXPECT_FALSE(view.Vertical);
+    SendKey(VK_F4, TShiftState{ssCtrl});
+    EXPECT_EQ(view.ModalResult, mrOk) << "Ctrl+F4 exits";
+  });
+}
+
+// Held down, a scroll button moves on after 300 ms and then every 50 ms
+// until it is let go; with Alt held it moves by one card.
+TEST_F(IndexCardViewTest, AHeldScrollButtonRepeats) {
+  LoadScenes(60);
+  TIndexCardView view(nullptr);
+  view.SetBounds(0, 0, 800, 600);
+  ASSERT_TRUE(view.Created());
+  ASSERT_EQ(view.CardCount, 9);
+  view.ScrollDownBtn->MouseDown(TMouseButton::mbLeft, {}, 5, 5);
+  EXPECT_EQ(view.FirstCard, 3) << "one row at the press";
+  AdvanceClock(290);
+  EXPECT_EQ(view.FirstCard, 3);
+  AdvanceClock(20);
+  EXPECT_EQ(view.FirstCard, 6) << "after 300 ms";
+  AdvanceClock(100);
+  EXPECT_EQ(view.FirstCard, 12) << "then every 50 ms";
+  view.ScrollDownBtn->MouseUp(TMouseButton::mbLeft, {}, 5, 5);
+  AdvanceClock(1000);
+  EXPECT_EQ(view.FirstCard, 12) << "let go: it stops";
+  view.ScrollUpBtn->MouseDown(TMouseButton::mbLeft, TShiftState{ssAlt}, 5, 5);
+  view.ScrollUpBtn->MouseUp(TMouseButton::mbLeft, TShiftState{ssAlt}, 5, 5);
+  EXPECT_EQ(view.FirstCard, 11) << "Alt: one card, and the click of the release no more";
+  view.ScrollUpBtn->Click();
+  EXPECT_EQ(view.FirstCard, 8) << "a click from the keyboard: one row";
+}
+
+TEST_F(IndexCardViewTest, ANarrowScreenShowsTheNarrowToolPanel) {
+  const struct {
+    int width;
+    bool narrow;
+  } cases[] = {{640, true}, {799, true}, {800, false}, {1024, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.width);
+    Backend().ScreenSettings().Width = c.width;
+    LoadScenes(9);
+    TIndexCardView view(nullptr);
+    view.SetBounds(0, 0, c.width - 1, 440);
+    ASSERT_TRUE(view.Created());
+    auto* narrow = Control<TPanel>(view, "SpeedPanel480");
+    ASSERT_NE(narrow, nullptr);
+    EXPECT_EQ(narrow->Visible, c.narrow);
+    EXPECT_EQ(view.SpeedPanel->Visible, !c.narrow);
+    TPanel& shown = c.narrow ? *narrow : *view.SpeedPanel;
+    EXPECT_LE(shown.Width(), c.width);
+    EXPECT_EQ(view.MainPanel->Top(), shown.Height()) << "the cards start under the panel shown";
+    // The twins do what the wide panel's buttons do.
+    Control<TRadioButton>(view, c.narrow ? "ShuffleMode2" : "ShuffleMode")->Click();
+    EXPECT_FALSE(view.Outline);
+    EXPECT_TRUE(Control<TRadioButton>(view, "ShuffleMode2")->Checked());
+    EXPECT_TRUE(view.ShuffleMode->Checked());
+    Control<TButton>(view, c.narrow ? "FourCards2" : "FourCards")->Click();
+    EXPECT_EQ(view.CardCount, 4);
+    view.ModalResult = mrCancel;
+    view.Close();
+  }
 }
 
 TEST_F(IndexCardViewTest, ARangePickedInEitherOrderPrintsThoseCards) {

@@ -120,6 +120,24 @@ TEST_F(IndexCardsTest, AnsweringYesToTheLockedHeadingStopsThereInstead) {
   EXPECT_EQ(asked, "at least one Locked Scene Heading");
 }
 
+TEST_F(IndexCardsTest, PastFourHundredScenesTheLimitIsTheOnlyMessage) {
+  LoadRooms(401);
+  testing::AnswerMessageBox(Driver(),
+                            "This Index Card Viewing Function Cannot handle more than 400 Scenes and thus you will not "
+                            "be able to shuffle any of the displayed scenes to avoid erratic results",
+                            mrOk);
+  const TCardLoad load = LoadCards();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(table_.Count(), MaxCards);
+  EXPECT_TRUE(load.noShuffling);
+  EXPECT_FALSE(load.editable);
+  // The 400th card ends in front of the 401st heading.
+  const TScriptElement* last = Script().LastElement;
+  while (last && !(last->Kind() == ekSceneHeading && ElementText(*last) == "INT. ROOM 401")) last = last->prev;
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(table_[MaxCards].last, last->prev);
+}
+
 TEST_F(IndexCardsTest, ACardShowsItsHeadingNumberAndSceneTextInTheCardNotation) {
   Load({{ekSceneHeading, "INT. HALL - DAY"},
         {ekAction, "Rain."},
@@ -135,14 +153,16 @@ TEST_F(IndexCardsTest, ACardShowsItsHeadingNumberAndSceneTextInTheCardNotation) 
         {ekForcedPageBreak, " "},
         {ekSceneHeading, "EXT. YARD"}});
   LoadCards();
-  const std::string body = "Rain.\r\n\r\nBOB:  (quietly) Hello. (beat) Bye.\r\n\r\n[[CLOSE ON BOB]]\r\n\r\n^^CUT TO:^^"
-                           "\r\n\r\n==THE END==\r\n\r\n<<fix this>>";
+  const std::string speech = "Rain.\r\n\r\nBOB:  (quietly) Hello. (beat) Bye.\r\n\r\n";
+  // Cards typed in carry the marks that tell the kinds apart again; cards
+  // only looked at show the script's own words (a note stays marked).
+  const TCardFace outline = MakeCardFace(Script(), table_[1], true);
+  EXPECT_EQ(outline.body, speech + "[[CLOSE ON BOB]]\r\n\r\n^^CUT TO:^^\r\n\r\n==THE END==\r\n\r\n<<fix this>>"
+                                   "\r\n\r\n##Forced Page Break##");
   const TCardFace shuffle = MakeCardFace(Script(), table_[1], false);
   EXPECT_EQ(shuffle.title, "INT. HALL - DAY");
   EXPECT_EQ(shuffle.number, "1");
-  EXPECT_EQ(shuffle.body, body);
-  const TCardFace outline = MakeCardFace(Script(), table_[1], true);
-  EXPECT_EQ(outline.body, body + "\r\n\r\n##Forced Page Break##");
+  EXPECT_EQ(shuffle.body, speech + "CLOSE ON BOB\r\n\r\nCUT TO:\r\n\r\nTHE END\r\n\r\n<<fix this>>");
   EXPECT_EQ(MakeCardFace(Script(), table_[2], false).number, "2");
 }
 

@@ -28,7 +28,9 @@ TEST(TargetReferences, AreRenumberedByTheMap) {
       {"GO TO A (5)\xA7GO TO B (2)\xA7GO TO C (9)", "GO TO A (1)\xA7GO TO B (2)\xA7GO TO C (3)", false},
       {"GO TO HALL (1) AT ONCE", "GO TO HALL (10) AT ONCE", false},  // grows: the rest moves right
       {"GO TO GONE (4)", "GO TO GONE (\?\?)", true},
-      {"RETURN (0)", "RETURN (\?\?)", true},  // 0 is looked up like any number
+      // The return from a branch is no target: renumbering keeps it.
+      {"RETURN (0)", "RETURN (0)", false},
+      {"GO TO A (5)\xA7GO TO RETURN (0)", "GO TO A (1)\xA7GO TO RETURN (0)", false},
       {"GO TO FAR (99999999999999999999)", "GO TO FAR (\?\?)", true},
       // A parenthesis holding words is the writer's own text, never a reference.
       {"SET <DOOR> TO TRUE. (see note)", "SET <DOOR> TO TRUE. (see note)", false},
@@ -93,7 +95,7 @@ TEST_F(InteractiveScriptTest, RenumberingNumbersTargetsInOrderAndUpdatesReferenc
   EXPECT_EQ(elements[2].text, "GO TO CELLAR (3)\xA7GO TO ATTIC (2)");
   EXPECT_EQ(elements[4].text, "Dust (9) everywhere.") << "action text holds no references";
   EXPECT_EQ(elements[5].text, "GO TO GONE (\?\?)");
-  EXPECT_EQ(elements[7].text, "RETURN (\?\?)");
+  EXPECT_EQ(elements[7].text, "RETURN (0)") << "the return from a branch survives";
   EXPECT_TRUE(Script().DocumentModified);
   EXPECT_EQ(Driver().Pending(), 0);
 }
@@ -116,6 +118,23 @@ TEST_F(InteractiveScriptTest, AScriptWithoutTargetsLosesEveryReference) {
   EXPECT_EQ(story::RenumberTargets(w, &missing), 0);
   EXPECT_TRUE(missing);
   EXPECT_EQ(testing::ElementsOf(w)[1].text, "GO TO CELLAR (\?\?)");
+}
+
+// A locked number carries the lock bit above its nine number bits; the
+// target is still the one its number names.
+TEST_F(InteractiveScriptTest, ALockedTargetIsFoundAndRenumberedByItsNumber) {
+  BuildBranchingScript();
+  Nth(6)->format.NumberWord = 0x209;  // CELLAR: 9, locked
+  editor::MoveCaretTo(Script(), *Nth(2));
+  story::FollowJump();
+  EXPECT_EQ(Script().CurrentElement, Nth(6));
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(story::BranchTargetLabel(Script(), *Nth(6)), "CELLAR (9)");
+
+  bool missing = false;
+  EXPECT_EQ(story::RenumberTargets(Script(), &missing), 3);
+  EXPECT_EQ(number_word::Number(Nth(6)->format.NumberWord), 3);
+  EXPECT_EQ(testing::ElementsOf(Script())[2].text, "GO TO CELLAR (3)\xA7GO TO ATTIC (2)");
 }
 
 TEST_F(InteractiveScriptTest, FollowingAJumpGoesToItsTargetOrSaysWhyNot) {

@@ -96,6 +96,36 @@ TEST_F(ScenePilotTest, GotoSceneOpensThePilotOnceTheMenuHasGoneAndAClickGoesTher
   EXPECT_EQ(Script().CurrentElement, Nth(7));
 }
 
+TEST_F(ScenePilotTest, AClickedSceneLandsOnTheSixthScreenLineUnlessItOpensTheScript) {
+  const struct {
+    const char* name;
+    bool fadeIn;  // an Action in front of the first heading
+    int button;
+    int element;
+    int line;
+  } cases[] = {
+      {"a scene deep in the script", true, 4, 7, 6},
+      {"the first scene after an opening Action", true, 1, 1, 6},
+      {"the script's first element", false, 1, 0, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<ElementSpec> script;
+    if (c.fadeIn) script.push_back({ekAction, "FADE IN:"});
+    for (int s = 1; s <= 20; ++s) {
+      script.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(s)});
+      script.push_back({ekAction, "Body " + std::to_string(s) + "."});
+    }
+    Load(script, static_cast<int>(script.size()) - 1);
+    TScenePilot pilot(nullptr, Script());
+    pilot.ShowAround(Nth(c.fadeIn ? 1 : 0), 1);
+    pilot.ScnBtnClick(c.button);
+    ASSERT_EQ(Script().CurrentElement, Nth(c.element));
+    EXPECT_EQ(Script().CurrentElement->screenLine, c.line);
+    EXPECT_EQ(Script().CaretColumn, 0);
+  }
+}
+
 TEST_F(ScenePilotTest, ThePilotClosesWhenTheMouseLeavesItAndNotForOneOfItsButtons) {
   LoadScenes(4, 6);
   MainForm->MenuItem("ScenePilotItem")->Click();

@@ -553,5 +553,42 @@ TEST_F(StoryboardWithoutScriptTest, WithNoScriptOpenAMissingStoryboardEndsTheQue
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
+// Started with "/NM" first, the program shows none of the link errors:
+// each case below would otherwise bring up its box.
+class SilencedLinkErrorsTest : public StoryboardLinksTest {
+ protected:
+  SilencedLinkErrorsTest() { Arguments = {"/NM"}; }
+};
+
+TEST_F(SilencedLinkErrorsTest, NoLinkErrorIsShown) {
+  const std::string file = ScriptDirectory + "/STORM.QMW";
+  // "Error Saving StoryBoard Link Information!": a frame that is no number.
+  Link({0, 1, 0, 0}, {"0", "not a frame"});
+  EXPECT_TRUE(SaveScriptFile(file, false, true));
+  // "Error restoring Storyboard Links!": a link to an element past the end.
+  Link({0, 0, 0, 1}, {"0", "123456789"});
+  ASSERT_TRUE(SaveScriptFile(file, false, true));
+  std::string bytes = testing::ReadFileText(file);
+  const std::string block("\x15\xCD\x5B\x07\0\0\0\0\x04\0\x01\0", 12);
+  const std::size_t at = bytes.find(block);
+  ASSERT_NE(at, std::string::npos);
+  bytes[at + 8] = '\x09';
+  testing::WriteFileText(file, bytes);
+  EXPECT_TRUE(LoadScriptFile(file, false));
+  // "Link Reference Error": an element without a link.
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 0));
+  story::OpenStoryboardLink();
+  // "Error Creating Frame": the storyboard refuses the frame.
+  auto board = StartStoryboard({"7"});
+  Tell(*board, "refuse 238");
+  Link({0, 0, 0, 0}, {"0"});
+  Script().StoryboardFileName = "BOARD.SBD";
+  MarkBlock(1, 2);
+  story::CreateLinkedFrame();
+  EXPECT_EQ(LinksOf(), (Links{0, 0, 0, 0}));
+  Settle();
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
 }  // namespace
 }  // namespace qm

@@ -99,10 +99,6 @@ class LabelPeer : public QtPeer {
     SetTextColors(*Label(), label_, QPalette::Window);
     Label()->setAutoFillBackground(!label_.Transparent);
   }
-  void Sync(PropId id) override {
-    QtPeer::Sync(id);
-    if (id == PropId::Font) SyncColor();
-  }
 
  private:
   TLabel& label_;

@@ -1,10 +1,14 @@
 #include "platform/qt/qt_peer.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QWheelEvent>
 
 #include "platform/cp1252.h"
@@ -21,7 +25,51 @@ int& PeerEventDepth() {
   return depth;
 }
 
+namespace {
+
+// The program's own cursors of the card wall: a stack of as many cards as
+// are picked (four and more with a "+"), and a card marked with the end
+// of a print range still to be clicked.
+QCursor CardCursor(int cards, const QString& mark) {
+  QPixmap picture(32, 32);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setPen(Qt::black);
+  const int shown = std::clamp(cards, 1, 3);
+  for (int i = shown - 1; i >= 0; --i) {
+    const QRect card(4 + 4 * i, 2 + 4 * i, 18, 13);
+    painter.fillRect(card, QColor(0xFF, 0xF8, 0xE0));
+    painter.drawRect(card);
+  }
+  if (!mark.isEmpty()) {
+    QFont font = painter.font();
+    font.setPixelSize(9);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.drawText(QRect(4 + 4 * (shown - 1), 2 + 4 * (shown - 1), 18, 13), Qt::AlignCenter, mark);
+  }
+  painter.end();
+  return QCursor(picture, 1, 1);
+}
+
+QCursor ProgramCursor(int cursor) {
+  switch (cursor) {
+    case 1: return CardCursor(1, {});
+    case 2: return CardCursor(2, {});
+    case 3: return CardCursor(3, {});
+    case 4: return CardCursor(3, QStringLiteral("+"));
+    case 6: return QCursor(Qt::OpenHandCursor);
+    case 9: return CardCursor(1, QStringLiteral("1st"));
+    case 10: return CardCursor(1, QStringLiteral("last"));
+    case 11: return QCursor(Qt::PointingHandCursor);
+    default: return QCursor(Qt::ArrowCursor);
+  }
+}
+
+}  // namespace
+
 QCursor QtCursorOf(int cursor) {
+  if (cursor > 0) return ProgramCursor(cursor);
   switch (cursor) {
     case crNone: return QCursor(Qt::BlankCursor);
     case crCross: return QCursor(Qt::CrossCursor);
@@ -106,7 +154,11 @@ void QtPeer::Sync(PropId id) {
     case PropId::Bounds: SyncBounds(); break;
     case PropId::Visible: SyncVisible(); break;
     case PropId::Caption: SyncCaption(); break;
-    case PropId::Font: SyncFont(); break;
+    // The font carries the text colour: the palette follows it too.
+    case PropId::Font:
+      SyncFont();
+      SyncColor();
+      break;
     case PropId::Color: SyncColor(); break;
     case PropId::Enabled: w->setEnabled(control_.Enabled); break;
     case PropId::Hint: {

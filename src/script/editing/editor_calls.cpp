@@ -12,6 +12,7 @@
 #include "script/editing/selection_commands.h"
 #include "script/editing/edit_line.h"
 #include "script/editing/revision_colour.h"
+#include "script/editing/scrolling.h"
 #include "script/model/packed_text.h"
 #include "base/document_table.h"
 #include "script/layout/screen_rebuild.h"
@@ -89,6 +90,12 @@ TPoint CaretScreenPoint(TMDIChild& script) {
 void MoveCaretTo(TMDIChild& script, TScriptElement& element) {
   TakeElement(script, element);
   RebuildScreen(&script);
+}
+
+void MoveCaretToLanding(TMDIChild& script, TScriptElement& element) {
+  constexpr int LandingLine = 6;
+  TakeElement(script, element);
+  ShowOnLine(script, element, element.prev ? LandingLine : 1);
 }
 
 void TakeElement(TMDIChild& script, TScriptElement& element) {

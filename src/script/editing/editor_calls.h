@@ -62,6 +62,9 @@ void RenumberScenes(TMDIChild& script);
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.
 void MoveCaretTo(TMDIChild& script, TScriptElement& element);
+// The same, the element shown where jumps land: on the sixth screen line,
+// or on the first when it opens the script.
+void MoveCaretToLanding(TMDIChild& script, TScriptElement& element);
 // The element becomes current with its text in the edit line (the edited
 // text stored first) and the caret at its column 0, with no screen work:
 // for passes over many elements that lay the screen out once at their end
