@@ -188,6 +188,8 @@ std::string FileErrorText(Byte code) {
       return "Device Read Fault";
     case 162:
       return "Hardware Error";
+    case FileTooLargeError:
+      return "File is larger than the system allows this program to write";
     default:
       return "Error #" + std::to_string(code);
   }

@@ -54,6 +54,10 @@ void ShowPleaseWait(const std::string& text, bool padText, bool withCancel);
 void TickPleaseWait();
 void ClosePleaseWait();
 
+// The old runtime had no number for a write past the process's file-size
+// limit; this one is ours, so that it is not taken for a full disk.
+constexpr Byte FileTooLargeError = 199;
+
 void ShowFileError(const std::string& description, Byte code);
 std::string FileErrorText(Byte code);
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "base/global_state.h"
+#include "base/message_boxes.h"
 
 namespace qm {
 
@@ -39,6 +40,7 @@ Byte FileErrorCode(int errnoValue, bool writing) {
     case ENOSPC:
     case EDQUOT: return 101;
     case EROFS: return 150;
+    case EFBIG: return FileTooLargeError;
     default: return writing ? 101 : 100;
   }
 }

@@ -233,9 +233,10 @@ bool ReadScriptFile(const std::string& fileName, std::vector<Byte>& bytes, TPars
 
 // A save stopped after its new file was written whole, but before that
 // file took the script's name, leaves the newer version beside the
-// script: it is offered rather than lost.
-bool TakeNewerLeftover(const std::string& fileName, std::vector<Byte>& bytes, TParsedScript& parsed) {
-  const auto leftover = NewerLeftoverOf(fileName);
+// script (or in its place, on a first save): it is offered rather than
+// lost.
+bool TakeLeftoverOfStoppedSave(const std::string& fileName, std::vector<Byte>& bytes, TParsedScript& parsed) {
+  const auto leftover = LeftoverOfStoppedSave(fileName);
   auto read = leftover ? ReadFileBytes(*leftover) : std::nullopt;
   if (!read) return false;
   bytes = std::move(*read);
@@ -444,7 +445,7 @@ TNativeLoadResult LoadScriptFile(const std::string& fileName, bool timedBackup) 
   if (!script) return result;
   std::vector<Byte> bytes;
   TParsedScript parsed;
-  const bool leftover = TakeNewerLeftover(fileName, bytes, parsed);
+  const bool leftover = TakeLeftoverOfStoppedSave(fileName, bytes, parsed);
   if (!leftover && !ReadScriptFile(fileName, bytes, parsed)) return result;
   InstallScript(*script, parsed, result);
   result.loaded = true;

@@ -1,4 +1,5 @@
 #include "files/progress_dialog.h"
+#include "files/safe_save.h"
 
 #include "files/converter_handoff.h"
 #include "files/disk_utils.h"
@@ -110,7 +111,8 @@ bool TProgressDlg::Execute(const std::string& fileName, bool loadJob, bool paste
     ShowMessageBox(PathToText(fileName) + " is a folder, not a file.", "Unable to load File...");
     return false;
   }
-  if ((loadJob || pasteFromJob) && !FileExists(fileName)) {
+  // A first save that was stopped left only its new file: the load offers it.
+  if ((loadJob || pasteFromJob) && !FileExists(fileName) && !(loadJob && LeftoverOfStoppedSave(fileName))) {
     ShowMessageBox(PathToText(fileName) + " not Found!", "Unable to load File...");
     return false;
   }
@@ -184,7 +186,8 @@ void TProgressDlg::Refuse(const std::string& what) {
 }
 
 void TProgressDlg::RunLoadJob() {
-  Byte code = DetectFileFormat(JobFileName, LoadFormatCode);
+  const std::string probed = FileExists(JobFileName) ? JobFileName : LeftoverOfStoppedSave(JobFileName).value_or(JobFileName);
+  Byte code = DetectFileFormat(probed, LoadFormatCode);
   if (code == 21) {
     std::string why = WhyNotReadable(JobFileName);
     RefuseLoad("Error Reading File\r\r" + PathToText(JobFileName) + ":\r" + (why.empty() ? "it could not be read" : why) + ".");

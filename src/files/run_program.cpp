@@ -31,10 +31,15 @@ std::vector<std::string> SplitParameters(const std::string& parameters) {
 
 int RunProgramAndWait(const std::string& program, const std::string& parameters, int showStyle,
                       bool lockMainWindow) {
+  return RunProgramAndWait(program, SplitParameters(parameters), showStyle, lockMainWindow);
+}
+
+int RunProgramAndWait(const std::string& program, const std::vector<std::string>& args, int showStyle,
+                      bool lockMainWindow) {
   (void)showStyle;
   const bool lock = lockMainWindow && DocumentFrame && DocumentFrame->Enabled;
   if (lock) DocumentFrame->Enabled = false;
-  const RunResult result = RunProgramAndWait(program, SplitParameters(parameters), [] { ProcessMessagesGuarded(); });
+  const RunResult result = RunProgramAndWait(program, args, [] { ProcessMessagesGuarded(); });
   if (lock) DocumentFrame->Enabled = true;
   return result.started ? 32 : 0;
 }

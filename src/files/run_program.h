@@ -14,6 +14,9 @@ namespace qm {
 // input until the program has ended.
 int RunProgramAndWait(const std::string& program, const std::string& parameters, int showStyle,
                       bool lockMainWindow);
+// The same with the arguments one by one, each passed whole.
+int RunProgramAndWait(const std::string& program, const std::vector<std::string>& args, int showStyle,
+                      bool lockMainWindow);
 
 // The parameters one by one, quotes removed.
 std::vector<std::string> SplitParameters(const std::string& parameters);

@@ -27,12 +27,15 @@ bool WriteInChunks(TFileReplacement& file, std::span<const Byte> bytes) {
 
 std::string NewFileNameFor(const std::string& target) { return target + ".new~"; }
 
-std::optional<std::string> NewerLeftoverOf(const std::string& target) {
+std::optional<std::string> LeftoverOfStoppedSave(const std::string& target) {
   const std::string real = FollowLinks(target);
   const std::string fresh = NewFileNameFor(real);
   const TFileInfo leftover = FileAttributes(fresh);
+  if (!leftover.regular) return std::nullopt;
   const TFileInfo current = FileAttributes(real);
-  if (!leftover.regular || !current.exists || leftover.mtimeNanoseconds <= current.mtimeNanoseconds) return std::nullopt;
+  if (!current.exists) return fresh;
+  if (leftover.mtimeNanoseconds < current.mtimeNanoseconds) return std::nullopt;
+  if (leftover.size == current.size && ReadFileBytes(fresh) == ReadFileBytes(real)) return std::nullopt;
   return fresh;
 }
 

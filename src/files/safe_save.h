@@ -33,7 +33,11 @@ TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup
 std::string NewFileNameFor(const std::string& target);
 
 // The new file of a save that was stopped before it took the target's
-// name, when it is newer than the target (it may still be incomplete).
-std::optional<std::string> NewerLeftoverOf(const std::string& target);
+// name (it may still be incomplete): a plain file that holds other bytes
+// than the target and is not older than it, or any such file when there
+// is no target yet (a first save). A finished save takes the new file's
+// name away, so one that is there was written after it; a clock that
+// counts whole seconds cannot tell more than "not older".
+std::optional<std::string> LeftoverOfStoppedSave(const std::string& target);
 
 }  // namespace qm

@@ -304,6 +304,39 @@ bool DeleteFile(const std::string& path) {
   return !Injected(TFileStep::Remove, path) && ::unlink(path.c_str()) == 0;
 }
 
+namespace {
+
+// The folder with every link on the way resolved; empty when it is none.
+std::string RealFolder(const std::string& path) {
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (!real) return {};
+  std::string result(real);
+  std::free(real);
+  return DirectoryExists(result) ? result : std::string();
+}
+
+}  // namespace
+
+bool DeleteOwnFileIn(const std::string& path, const std::vector<std::string>& folders) {
+  const std::string full = ExpandFileName(path);
+  const std::string folder = RealFolder(ExtractFileDir(full));
+  const std::string name = ExtractFileName(full);
+  const bool ours = !folder.empty() && std::any_of(folders.begin(), folders.end(), [&](const std::string& f) {
+    return !f.empty() && RealFolder(f) == folder;
+  });
+  if (!ours || name.empty() || name == "." || name == "..") return false;
+  // Through the folder's own handle, so that nothing swapped in on the way
+  // after the check is followed.
+  const int dir = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (dir < 0) return false;
+  struct stat st;
+  const bool plain = ::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+                     st.st_uid == ::geteuid();
+  const bool deleted = plain && !Injected(TFileStep::Remove, path) && ::unlinkat(dir, name.c_str(), 0) == 0;
+  ::close(dir);
+  return deleted;
+}
+
 bool RenameFile(const std::string& from, const std::string& to) {
   if (!EntryExists(from) || EntryExists(to)) return false;
   return !Injected(TFileStep::Rename, to) && ::rename(from.c_str(), to.c_str()) == 0;

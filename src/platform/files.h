@@ -57,6 +57,11 @@ bool ForceDirectories(const std::string& path); // every missing level; true whe
 // A read-only file cannot be deleted, renamed over or replaced, as on the
 // old platform; clear the attribute first.
 bool DeleteFile(const std::string& path);
+// Deletes a file of ours that a setting or another process may have named:
+// only a plain file of this user, itself no link, that sits directly in
+// one of the folders (links on the way to it resolved first). False for
+// anything else, which is left as it is.
+bool DeleteOwnFileIn(const std::string& path, const std::vector<std::string>& folders);
 // Fails when `to` exists.
 bool RenameFile(const std::string& from, const std::string& to);
 // Renames over an existing `to` (unless it is read-only).

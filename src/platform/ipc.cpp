@@ -168,12 +168,6 @@ char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - '
 
 }  // namespace
 
-std::string FoldAsciiCase(std::string_view s) {
-  std::string folded(s);
-  for (char& c : folded) c = FoldAscii(c);
-  return folded;
-}
-
 bool SameAsciiText(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });

@@ -57,8 +57,7 @@ std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::string& path, 
 bool WriteFileThroughTemp(const std::string& path, const std::string& tempPath,
                           const std::vector<std::uint8_t>& bytes);
 
-// Names shared between processes compare without regard to ASCII case.
-std::string FoldAsciiCase(std::string_view s);
+// Texts that compare without regard to ASCII case.
 bool SameAsciiText(std::string_view a, std::string_view b);
 
 }  // namespace qm

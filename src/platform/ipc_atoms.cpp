@@ -17,9 +17,9 @@ namespace qm {
 
 namespace {
 
-constexpr std::string_view kAtomFileTag = "QMA1";
+constexpr std::string_view kAtomFileTag = "QMA2";
 constexpr std::size_t kAtomCapacity = 0x10000 - FirstStringAtom;
-constexpr std::size_t kMaxAtomFileSize = 16 + kAtomCapacity * (5 + MaxAtomNameLength);
+constexpr std::size_t kMaxAtomFileSize = 16 + kAtomCapacity * (6 + MaxAtomNameLength);
 // A process that holds the lock this long is stuck; the caller gets a
 // failure instead of hanging with it.
 constexpr auto kLockWait = std::chrono::seconds(2);
@@ -50,7 +50,7 @@ AtomName ParseAtomName(const std::string& name) {
 
 AtomEntry* FindByName(std::vector<AtomEntry>& entries, const std::string& name) {
   for (AtomEntry& e : entries)
-    if (SameAsciiText(e.name, name)) return &e;
+    if (e.name == name) return &e;
   return nullptr;
 }
 
@@ -93,7 +93,7 @@ std::vector<std::uint8_t> EncodeAtomFile(const std::vector<AtomEntry>& entries) 
   for (const AtomEntry& e : entries) {
     out.U16(e.atom);
     out.U16(e.references);
-    out.U8(static_cast<std::uint8_t>(e.name.size()));
+    out.U16(static_cast<std::uint16_t>(e.name.size()));
     out.Text(e.name);
   }
   return SealRecord(kAtomFileTag, bytes);
@@ -111,10 +111,10 @@ std::optional<std::vector<AtomEntry>> DecodeAtomFile(const std::vector<std::uint
     AtomEntry e;
     e.atom = in.U16();
     e.references = in.U16();
-    e.name = in.Text(in.U8());
+    e.name = in.Text(in.U16());
     bool ascending = entries.empty() || e.atom > entries.back().atom;
     if (e.atom < FirstStringAtom || !ascending || e.references == 0 || e.name.empty() ||
-        e.name.find('\0') != std::string::npos || !names.insert(FoldAsciiCase(e.name)).second)
+        e.name.find('\0') != std::string::npos || !names.insert(e.name).second)
       return std::nullopt;
     entries.push_back(std::move(e));
   }

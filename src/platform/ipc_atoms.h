@@ -14,7 +14,9 @@
 namespace qm {
 
 constexpr ATOM FirstStringAtom = 0xC000;
-constexpr std::size_t MaxAtomNameLength = 255;
+// Longer than the old platform's 255 bytes: a second start hands over any
+// path the system accepts (4,095 bytes) with its switches.
+constexpr std::size_t MaxAtomNameLength = 8191;
 
 struct AtomEntry {
   ATOM atom = 0;
@@ -30,7 +32,8 @@ std::optional<std::vector<AtomEntry>> DecodeAtomFile(const std::vector<std::uint
 
 // Holds no table of its own: every call reads, changes and writes the
 // shared file under an exclusive lock, so all processes see one table.
-// Names are compared without regard to ASCII case and end at a zero byte.
+// Names are compared exactly (file names on this system differ by case)
+// and end at a zero byte.
 // "#1234" names the integer atom 1234 (1 to 0xBFFF), which is never stored.
 class SharedAtomTable {
  public:

@@ -31,6 +31,12 @@ WireMessage ToWire(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 UINT RegisterWindowMessage(const std::string& name) { return P().RegisterName(name); }
 
+UINT RegisterIncomingMessage(const std::string& name) {
+  const UINT id = P().RegisterName(name);
+  P().AcceptFromOtherProcesses(id);
+  return id;
+}
+
 bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (window == HWND_BROADCAST) {
     if (auto* ipc = P().Ipc()) ipc->Broadcast(ToWire(window, message, wParam, lParam));
@@ -51,8 +57,7 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* ipc = P().Ipc();
     if (!ipc) return 0;
     auto answer = ipc->Send(ToWire(window, message, wParam, lParam), 5000, [](const WireMessage& other) {
-      const UINT local = P().LocalMessageNumber(other.message, other.registeredName);
-      Application->Post(TMsg{other.target, local, other.wParam, other.lParam, 0, {}});
+      if (std::optional<TMsg> msg = P().IncomingMessage(other)) Application->Post(*msg);
     });
     return answer.value_or(0);
   }

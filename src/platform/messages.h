@@ -11,6 +11,10 @@
 namespace qm {
 
 UINT RegisterWindowMessage(const std::string& name);
+// Registers a message other processes may send us. Only such messages are
+// taken from outside, with their arguments as plain numbers: whatever else
+// another process sends is dropped.
+UINT RegisterIncomingMessage(const std::string& name);
 bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Delivers at once and returns the answer; a window of another process
 // answers within the timeout or the result is 0.

@@ -10,6 +10,7 @@
 #include "platform/forms.h"
 #include "platform/ipc_atoms.h"
 #include "platform/ipc_channel.h"
+#include "platform/messages.h"
 #include "platform/printer.h"
 
 namespace qm {
@@ -25,6 +26,7 @@ Platform::Platform(std::unique_ptr<Backend> backend, PlatformOptions options)
   if (!options_.runtimeFolder.empty()) {
     ipc_ = std::make_unique<IpcChannel>(options_.runtimeFolder);
     if (ipc_->Ok()) backend_->WatchDescriptor(ipc_->Fd());
+    AcceptFromOtherProcesses(RegisterName(ShowWindowRequestName));
   }
   screen = std::make_unique<TScreen>();
   Screen = screen.get();
@@ -111,8 +113,17 @@ UINT Platform::FindRegisteredName(const std::string& name) const {
   return it == ids_.end() ? 0 : it->second;
 }
 
-UINT Platform::LocalMessageNumber(UINT message, const std::string& registeredName) {
-  return registeredName.empty() ? message : RegisterName(registeredName);
+void Platform::AcceptFromOtherProcesses(UINT id) {
+  if (id >= FirstRegisteredMessage) incoming_.insert(id);
+}
+
+std::optional<TMsg> Platform::IncomingMessage(const WireMessage& wire) {
+  // A name we never registered means nothing here, and must not fill our table.
+  const UINT local = wire.isReply || wire.registeredName.empty() ? 0 : FindRegisteredName(wire.registeredName);
+  if (!incoming_.contains(local) || !Application) return std::nullopt;
+  const HWND target = wire.target == HWND_BROADCAST ? Application->Handle() : wire.target;
+  if (!WindowFromHandle(target)) return std::nullopt;
+  return TMsg{target, local, wire.wParam, wire.lParam, 0, {}};
 }
 
 void Platform::SetKeyDown(Word vk, bool down) {
@@ -139,25 +150,23 @@ SharedAtomTable& Platform::Atoms() {
 void Platform::ReceiveFromOtherInstances() {
   if (!ipc_ || !Application) return;
   for (WireMessage& wire : ipc_->Receive()) {
-    if (wire.isReply) continue;
-    const UINT local = LocalMessageNumber(wire.message, wire.registeredName);
+    std::optional<TMsg> msg = IncomingMessage(wire);
     if (wire.sendId != 0) {
-      // A send from another process waits for our answer.
+      // A send from another process waits for our answer; a dropped one is
+      // answered 0 at once.
       LRESULT result = 0;
-      TMsg msg{wire.target, local, wire.wParam, wire.lParam, 0, {}};
       bool handled = false;
-      if (Application->OnMessage) Application->OnMessage(msg, handled);
-      if (!handled)
-        if (TWinControl* window = WindowFromHandle(wire.target)) {
-          TMessage m{local, wire.wParam, wire.lParam, 0};
+      if (msg && Application->OnMessage) Application->OnMessage(*msg, handled);
+      if (msg && !handled)
+        if (TWinControl* window = WindowFromHandle(msg->hwnd)) {
+          TMessage m{msg->message, msg->wParam, msg->lParam, 0};
           window->WndProc(m);
           result = m.Result;
         }
       ipc_->Reply(wire, result);
       continue;
     }
-    const HWND target = wire.target == HWND_BROADCAST ? Application->Handle() : wire.target;
-    Application->Post(TMsg{target, local, wire.wParam, wire.lParam, 0, {}});
+    if (msg) Application->Post(*msg);
   }
 }
 

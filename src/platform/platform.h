@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ class TClipboard;
 class TWinControl;
 class IpcChannel;
 class SharedAtomTable;
+struct WireMessage;
 
 struct CaretState {
   HWND owner = NullWindow;
@@ -75,8 +77,13 @@ class Platform {
   IpcChannel* Ipc() { return ipc_.get(); }
   // Queues what other instances of the program posted to our windows.
   void ReceiveFromOtherInstances();
-  // Maps a registered message of another process onto our own number.
-  UINT LocalMessageNumber(UINT message, const std::string& registeredName);
+  // A registered message other processes may send us. Nothing else from
+  // outside is taken: the old platform's own messages carry pointers into
+  // the sender's memory, which another process must never make us follow.
+  void AcceptFromOtherProcesses(UINT id);
+  // The message as our queue holds it, or nullopt when it is dropped: only
+  // a registered message we accept, to a window of ours or to all.
+  std::optional<TMsg> IncomingMessage(const WireMessage& wire);
   SharedAtomTable& Atoms();
 
   // Suspends redrawing of one window (LockWindowUpdate).
@@ -89,6 +96,7 @@ class Platform {
   std::map<HWND, TWinControl*> windows_;
   std::map<UINT, std::string> names_;
   std::map<std::string, UINT> ids_;  // by upper-cased name
+  std::set<UINT> incoming_;
   CaretState caret_;
   std::set<Word> keysDown_;
   std::set<Word> toggled_;

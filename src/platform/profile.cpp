@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <functional>
+#include <list>
 #include <mutex>
 #include <optional>
 #include <string_view>
@@ -16,11 +18,21 @@ namespace qm {
 namespace {
 
 // ---- One settings file in memory ------------------------------------------
+//
+// The lines are a list, so that a line added or removed moves no other:
+// the index below points into it and a change keeps it right by itself,
+// which makes a batch of writes cost the file's size once, not once per
+// write.
+
+std::atomic<std::uint64_t> gLinesExamined = 0;
 
 struct Line {
   std::string text;
   std::string end;  // "\r\n", "\n", or "" for a last line without one
 };
+
+using Lines = std::list<Line>;
+using LinePos = Lines::iterator;
 
 enum class LineKind { Other, Section, Key };
 
@@ -34,19 +46,19 @@ struct ParsedLine {
 struct Entry {
   std::string key;
   std::string value;
-  std::size_t line;
+  LinePos line;
 };
 
 struct Section {
   std::string name;
-  std::size_t header;  // the "[name]" line
-  std::size_t end;     // one past its last line
+  LinePos header;   // the "[name]" line
+  LinePos lastKey;  // its last key line (every key line counts), or the header
   std::vector<Entry> entries;  // the first line of each key, in order
   std::unordered_map<std::string, std::size_t> byKey;
 };
 
 struct Document {
-  std::vector<Line> lines;
+  Lines lines;
   std::string eol = "\n";  // for lines we add
   std::vector<Section> sections;  // every occurrence, in order
   std::unordered_map<std::string, std::size_t> bySection;  // the first occurrence
@@ -67,6 +79,7 @@ bool HasQuotePair(std::string_view v) {
 std::string_view Unquote(std::string_view v) { return HasQuotePair(v) ? v.substr(1, v.size() - 2) : v; }
 
 ParsedLine ParseLine(std::string_view text) {
+  gLinesExamined.fetch_add(1, std::memory_order_relaxed);
   ParsedLine p;
   const std::string_view t = Trim(text);
   if (t.empty() || t[0] == ';') return p;
@@ -86,21 +99,28 @@ ParsedLine ParseLine(std::string_view text) {
   return p;
 }
 
+std::string StoredValue(const ParsedLine& p) { return std::string(Unquote(p.value)); }
+
+// Notes a key line of the section; the first line of a key is the one that counts.
+void AddEntry(Section& s, const ParsedLine& p, LinePos line) {
+  s.lastKey = line;
+  if (s.byKey.emplace(AnsiUpperCase(p.name), s.entries.size()).second)
+    s.entries.push_back({std::string(p.name), StoredValue(p), line});
+}
+
+void AddSection(Document& d, std::string name, LinePos header) {
+  d.bySection.emplace(AnsiUpperCase(name), d.sections.size());
+  d.sections.push_back({std::move(name), header, header, {}, {}});
+}
+
 void Index(Document& d) {
   d.sections.clear();
   d.bySection.clear();
-  for (std::size_t i = 0; i < d.lines.size(); ++i) {
-    const ParsedLine p = ParseLine(d.lines[i].text);
-    if (p.kind == LineKind::Section) {
-      if (!d.sections.empty()) d.sections.back().end = i;
-      d.sections.push_back({std::string(p.name), i, d.lines.size(), {}, {}});
-    } else if (p.kind == LineKind::Key && !d.sections.empty()) {
-      Section& s = d.sections.back();
-      if (s.byKey.emplace(AnsiUpperCase(p.name), s.entries.size()).second)
-        s.entries.push_back({std::string(p.name), std::string(Unquote(p.value)), i});
-    }
+  for (LinePos line = d.lines.begin(); line != d.lines.end(); ++line) {
+    const ParsedLine p = ParseLine(line->text);
+    if (p.kind == LineKind::Section) AddSection(d, std::string(p.name), line);
+    else if (p.kind == LineKind::Key && !d.sections.empty()) AddEntry(d.sections.back(), p, line);
   }
-  for (std::size_t i = 0; i < d.sections.size(); ++i) d.bySection.emplace(AnsiUpperCase(d.sections[i].name), i);
 }
 
 Document Parse(std::string_view bytes) {
@@ -127,31 +147,42 @@ std::string Serialize(const Document& d) {
   return out;
 }
 
-const Section* FindSection(const Document& d, std::string_view name) {
+Section* FindSection(Document& d, std::string_view name) {
   const auto it = d.bySection.find(AnsiUpperCase(Trim(name)));
   return it == d.bySection.end() ? nullptr : &d.sections[it->second];
 }
 
-const Entry* FindEntry(const Section& s, std::string_view key) {
+const Section* FindSection(const Document& d, std::string_view name) {
+  return FindSection(const_cast<Document&>(d), name);
+}
+
+Entry* FindEntry(Section& s, std::string_view key) {
   const auto it = s.byKey.find(AnsiUpperCase(Trim(key)));
   return it == s.byKey.end() ? nullptr : &s.entries[it->second];
 }
 
+const Entry* FindEntry(const Section& s, std::string_view key) { return FindEntry(const_cast<Section&>(s), key); }
+
+// One past the section's last line: the next section's header, or the end.
+LinePos SectionEnd(Document& d, const Section& s) {
+  const std::size_t next = static_cast<std::size_t>(&s - d.sections.data()) + 1;
+  return next < d.sections.size() ? d.sections[next].header : d.lines.end();
+}
+
 // A line added at the end takes over the file's habit of ending with or
 // without a line break.
-void InsertLine(Document& d, std::size_t pos, std::string text) {
+LinePos InsertLine(Document& d, LinePos pos, std::string text) {
   Line line{std::move(text), d.eol};
-  if (pos == d.lines.size() && pos > 0 && d.lines.back().end.empty()) {
+  if (pos == d.lines.end() && !d.lines.empty() && d.lines.back().end.empty()) {
     d.lines.back().end = d.eol;
     line.end.clear();
   }
-  d.lines.insert(d.lines.begin() + static_cast<std::ptrdiff_t>(pos), std::move(line));
+  return d.lines.insert(pos, std::move(line));
 }
 
-void EraseLines(Document& d, std::size_t first, std::size_t last) {
-  const bool endedOpen = last == d.lines.size() && d.lines.back().end.empty();
-  d.lines.erase(d.lines.begin() + static_cast<std::ptrdiff_t>(first),
-                d.lines.begin() + static_cast<std::ptrdiff_t>(last));
+void EraseLine(Document& d, LinePos line) {
+  const bool endedOpen = std::next(line) == d.lines.end() && line->end.empty();
+  d.lines.erase(line);
   if (endedOpen && !d.lines.empty()) d.lines.back().end.clear();
 }
 
@@ -163,54 +194,49 @@ std::string EncodeValue(std::string_view value) {
   return quote ? "\"" + std::string(value) + "\"" : std::string(value);
 }
 
-std::size_t LastKeyLine(const Document& d, const Section& s) {
-  for (std::size_t i = s.end; i > s.header + 1; --i)
-    if (ParseLine(d.lines[i - 1].text).kind == LineKind::Key) return i - 1;
-  return s.header;
-}
-
 bool SetKey(Document& d, const std::string& section, const std::string& key, const std::string& value) {
   const std::string encoded = EncodeValue(value);
-  if (const Section* s = FindSection(d, section)) {
-    if (const Entry* e = FindEntry(*s, key)) {
-      Line& line = d.lines[e->line];
-      std::string text = line.text.substr(0, ParseLine(line.text).valueStart) + encoded;
-      if (text == line.text) return false;
-      line.text = std::move(text);
-      return true;
-    }
-    InsertLine(d, LastKeyLine(d, *s) + 1, key + "=" + encoded);
+  Section* s = FindSection(d, section);
+  if (!s) {
+    if (!d.lines.empty() && !Trim(d.lines.back().text).empty()) InsertLine(d, d.lines.end(), "");
+    AddSection(d, section, InsertLine(d, d.lines.end(), "[" + section + "]"));
+    s = &d.sections.back();
+  }
+  if (Entry* e = FindEntry(*s, key)) {
+    std::string text = e->line->text.substr(0, ParseLine(e->line->text).valueStart) + encoded;
+    if (text == e->line->text) return false;
+    e->line->text = std::move(text);
+    e->value = StoredValue(ParseLine(e->line->text));
     return true;
   }
-  if (!d.lines.empty() && !Trim(d.lines.back().text).empty()) InsertLine(d, d.lines.size(), "");
-  InsertLine(d, d.lines.size(), "[" + section + "]");
-  InsertLine(d, d.lines.size(), key + "=" + encoded);
+  const LinePos line = InsertLine(d, std::next(s->lastKey), key + "=" + encoded);
+  AddEntry(*s, ParseLine(line->text), line);
   return true;
 }
 
+// Erasing is rare: the index is simply built again.
 bool EraseKey(Document& d, const std::string& section, const std::string& key) {
-  const Section* s = FindSection(d, section);
+  Section* s = FindSection(d, section);
   if (!s) return false;
-  bool changed = false;
-  for (std::size_t i = s->end; i > s->header + 1; --i) {
-    const ParsedLine p = ParseLine(d.lines[i - 1].text);
-    if (p.kind == LineKind::Key && SameText(p.name, key)) {
-      EraseLines(d, i - 1, i);
-      changed = true;
-    }
+  std::vector<LinePos> doomed;
+  for (LinePos line = std::next(s->header); line != SectionEnd(d, *s); ++line) {
+    const ParsedLine p = ParseLine(line->text);
+    if (p.kind == LineKind::Key && SameText(p.name, key)) doomed.push_back(line);
   }
-  return changed;
+  for (LinePos line : doomed) EraseLine(d, line);
+  if (!doomed.empty()) Index(d);
+  return !doomed.empty();
 }
 
 bool EraseSection(Document& d, const std::string& section) {
-  bool changed = false;
-  for (std::size_t i = d.sections.size(); i > 0; --i) {
-    const Section& s = d.sections[i - 1];
+  std::vector<LinePos> doomed;
+  for (Section& s : d.sections) {
     if (!SameText(s.name, section)) continue;
-    EraseLines(d, s.header, s.end);
-    changed = true;
+    for (LinePos line = s.header; line != SectionEnd(d, s); ++line) doomed.push_back(line);
   }
-  return changed;
+  for (LinePos line : doomed) EraseLine(d, line);
+  if (!doomed.empty()) Index(d);
+  return !doomed.empty();
 }
 
 // ---- Files on disk and the cache -------------------------------------------------
@@ -305,7 +331,6 @@ bool Modify(const std::string& file, bool createFile, const std::function<bool(D
   Document fresh;
   Document& doc = cached ? *cached : fresh;
   if (!change(doc)) return true;
-  Index(doc);
   if (auto b = gBatches.find(path); b != gBatches.end()) {
     if (!cached) gCache[path].doc = std::move(fresh);
     b->second.dirty = true;
@@ -331,6 +356,8 @@ bool WriteDocument(const std::string& path, Document& doc, Document* fresh) {
 }
 
 }  // namespace
+
+std::uint64_t ProfileLinesExamined() { return gLinesExamined.load(std::memory_order_relaxed); }
 
 ProfileWriteBatch::ProfileWriteBatch(const std::string& file) : path_(ResolvePath(file)) {
   std::lock_guard lock(gMutex);

@@ -20,6 +20,7 @@
 //   time stamp or size changes.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,6 +48,11 @@ std::vector<std::string> ProfileReadSections(const std::string& file);
 std::vector<std::pair<std::string, std::string>> ProfileReadSectionValues(const std::string& file,
                                                                           const std::string& section);
 bool ProfileSectionExists(const std::string& file, const std::string& section);
+
+// How many settings-file lines have been looked at since the program
+// started: the measure of the service's work, which grows with a file's
+// size and not with the number of writes in a batch.
+std::uint64_t ProfileLinesExamined();
 
 // While a batch is open, writes and erases of its file change the parsed
 // file only (and reads see them); the file is written once, when the

@@ -2,25 +2,32 @@
 
 #include "platform/clipboard.h"
 #include "platform/files.h"
+#include "platform/ipc_atoms.h"
 #include "platform/messages.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "base/global_state.h"
 #include "shell/main_form.h"
 #include "base/message_boxes.h"
+#include "base/program_busy.h"
 #include "shell/program_start.h"
 #include "shell/startup_setup.h"
+#include "story/storyboard_protocol.h"
 
 namespace qm {
 
 std::array<TMsg, StoryboardQueueSize> StoryboardMessageQueue;
+std::deque<std::string> PendingHandOffs;
 UINT ScriptQueryMessage, ScriptActionMessage, ScriptQueryResponseMessage, ScriptActionResponseMessage;
 std::function<void(const TMsg&)> ProcessStoryboardMessage;
 
 namespace {
 
+void OpenHandedOffFile(const std::string& name);
+
 const GlobalState reset([] {
   StoryboardMessageQueue.fill(TMsg{});
+  PendingHandOffs.clear();
   ScriptQueryMessage = ScriptActionMessage = ScriptQueryResponseMessage = ScriptActionResponseMessage = 0;
   ProcessStoryboardMessage = nullptr;
 });
@@ -31,12 +38,19 @@ bool IsStoryboardMessage(UINT m) {
 }
 
 // "LoadName": the atom names a file (with the blank a second instance
-// puts after every parameter) to open, or switches and a file.
-void LoadNamedFile(ATOM atom) {
+// puts after every parameter) to open, or switches and a file. Only a
+// string atom can name one.
+void LoadNamedFile(LPARAM lParam) {
+  const auto atom = static_cast<ATOM>(lParam & 0xFFFF);
+  if (atom < FirstStringAtom) return;
   std::string text = GlobalGetAtomName(atom);
   if (text.empty()) return;
   DeleteGlobalAtom(atom);
-  const std::string name = LongPathName(ScriptNameFromCommandLine(SplitHandOffText(text)));
+  PendingHandOffs.push_back(LongPathName(ScriptNameFromCommandLine(SplitHandOffText(text))));
+  OpenHandedOffFiles();
+}
+
+void OpenHandedOffFile(const std::string& name) {
   // A folder or a file that cannot be read is refused by the open, with its reason.
   const bool found = FileExists(name) || DirectoryExists(name);
   if (!found) ShowMessageBox("Unable to find " + PathToText(name), "Attention");
@@ -49,11 +63,19 @@ void LoadNamedFile(ATOM atom) {
 
 }  // namespace
 
+void OpenHandedOffFiles() {
+  while (!ProgramBusy && !PendingHandOffs.empty()) {
+    const std::string name = PendingHandOffs.front();
+    PendingHandOffs.pop_front();
+    OpenHandedOffFile(name);
+  }
+}
+
 void RegisterStoryboardMessages() {
-  ScriptQueryMessage = RegisterWindowMessage("ScriptQuery");
-  ScriptActionMessage = RegisterWindowMessage("ScriptAction");
-  ScriptQueryResponseMessage = RegisterWindowMessage("ScriptQueryResponse");
-  ScriptActionResponseMessage = RegisterWindowMessage("ScriptActionResponse");
+  ScriptQueryMessage = story::StoryboardMessage("ScriptQuery");
+  ScriptActionMessage = story::StoryboardMessage("ScriptAction");
+  ScriptQueryResponseMessage = story::ScriptQueryResponse();
+  ScriptActionResponseMessage = story::ScriptActionResponse();
   StoryboardMessageQueue.fill(TMsg{});
 }
 
@@ -81,7 +103,7 @@ std::string MainWindowText() {
 void TMainForm::HandleAppMessage(TMsg& msg, bool& handled) {
   if (msg.message == LoadNameMessage && LoadNameMessage != 0) {
     handled = true;
-    LoadNamedFile(static_cast<ATOM>(msg.lParam & 0xFFFF));
+    LoadNamedFile(msg.lParam);
   } else if (msg.message == PasteStoryDevMessage && PasteStoryDevMessage != 0) {
     handled = true;
     StoryDevPastePending = Clipboard()->HasFormat(StoryDevClipboardFormat) ? 1 : 0;

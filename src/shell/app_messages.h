@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <functional>
+#include <string>
 
 #include "platform/types.h"
 
@@ -23,6 +25,14 @@ void DrainStoryboardQueue();
 // Copies a message into the first free record; when all are taken the
 // last record takes it.
 void QueueStoryboardMessage(const TMsg& msg);
+
+// Files handed over by "LoadName" that wait for their turn: a load in
+// progress takes messages (its progress dialog), and a hand-off that
+// arrives then is opened after it rather than inside it.
+extern std::deque<std::string> PendingHandOffs;
+// Opens the waiting files one after another, unless a load or a message
+// box runs (then the idle pass calls again).
+void OpenHandedOffFiles();
 
 // The main window's text: the program's title, with the active script's.
 std::string MainWindowText();

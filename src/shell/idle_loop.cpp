@@ -124,6 +124,7 @@ void TMainForm::AppIdle(TObject*, bool& done) {
   Screen->SetCursor(crDefault);
   done = false;
   if (InIdle || ProgramBusy) return;
+  OpenHandedOffFiles();
   InIdle = 1;
   TMDIChild* script = ActiveScript();
   // With nothing to do the loop waits for the next message rather than

@@ -21,6 +21,7 @@
 #include "shell/display_options.h"
 #include "shell/key_overrides.h"
 #include "shell/tool_bar.h"
+#include "story/runtime_player.h"
 
 namespace qm {
 
@@ -318,11 +319,16 @@ const OptionKey ProducerHelpKeys[] = {
 
 // ---- Keys with rules of their own ------------------------------------------------
 
-// A file the previous run meant to delete. A settings file that cannot be
-// written must not stop start-up: the name is then simply tried again.
+// A file the previous run meant to delete. The settings file is text
+// that anything may have written, so only a temporary file of ours goes:
+// by its name, in the runtime or the settings folder. A settings file that
+// cannot be written must not stop start-up: the name is then simply tried
+// again.
 void DeleteLeftOverTempFile(TIniFile& ini) {
   const std::string name = ini.ReadString("Pending", "Temp File", "");
-  if (name.empty() || !FileExists(name) || !DeleteFile(name)) return;
+  if (!story::IsPlayerTempName(ExtractFileName(name)) ||
+      !DeleteOwnFileIn(name, {RuntimeFolder(), ExtractFileDir(SettingsFilePath())}))
+    return;
   try {
     ini.WriteString("Pending", "Temp File", "");
   } catch (const EIniFileError&) {

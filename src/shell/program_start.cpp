@@ -24,6 +24,7 @@ UINT PasteStoryDevMessage;
 bool StartupFileTaken;
 bool StartupFileFailed;
 std::string StartupFileHandedOff;
+bool HandOffFailed;
 
 namespace {
 
@@ -34,6 +35,7 @@ const GlobalState reset([] {
   StartupFileTaken = false;
   StartupFileFailed = false;
   StartupFileHandedOff.clear();
+  HandOffFailed = false;
 });
 
 // Switches begin with "/" or "\\". On this system an absolute path begins
@@ -53,10 +55,24 @@ void CreateProgramFont() {
   ProgramFont->Style = ini.ReadBool("Main Font", "Bold", true) ? fsBold : 0u;
 }
 
+// The running instance has a current folder of its own, so a relative
+// name is made absolute here: the switches, then the whole name.
+std::vector<std::string> HandOffParameters(const std::vector<std::string>& params) {
+  std::vector<std::string> handed;
+  for (const std::string& p : params) {
+    if (!p.empty() && !IsSwitch(p)) break;
+    handed.push_back(p);
+  }
+  if (const std::string name = ScriptNameFromCommandLine(params); !name.empty())
+    handed.push_back(ExpandFileName(MapPath(name)));
+  return handed;
+}
+
 // A second start restores or raises the running instance and hands it the
 // command line.
 void DeferToRunningInstance(HWND other) {
-  if (!CommandLine.empty()) HandOffToInstance(other, HandOffText(CommandLine));
+  if (!CommandLine.empty() && !HandOffToInstance(other, HandOffText(HandOffParameters(CommandLine))))
+    HandOffFailed = true;
   if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
   else BringWindowToTop(other);
 }
@@ -95,12 +111,12 @@ std::string HandOffText(const std::vector<std::string>& params) {
   return text;
 }
 
-void HandOffToInstance(HWND window, const std::string& text) {
+bool HandOffToInstance(HWND window, const std::string& text) {
   const ATOM atom = GlobalAddAtom(text);
-  if (atom == 0 || !PostMessage(window, LoadNameMessage, 0, atom)) {
-    Application->MessageBox("Unable to Post Message", "Attention", MB_ICONINFORMATION);
-    if (atom != 0) GlobalDeleteAtom(atom);
-  }
+  if (atom != 0 && PostMessage(window, LoadNameMessage, 0, atom)) return true;
+  Application->MessageBox("Unable to Post Message", "Attention", MB_ICONINFORMATION);
+  if (atom != 0) GlobalDeleteAtom(atom);
+  return false;
 }
 
 std::vector<std::string> SplitHandOffText(const std::string& text) {
@@ -129,8 +145,8 @@ std::string ScriptNameFromCommandLine(const std::vector<std::string>& params) {
 
 bool StartProgram() {
   const HWND other = FindWindow(ApplicationWindowClass, ProgramTitle);
-  LoadNameMessage = RegisterWindowMessage("LoadName");
-  PasteStoryDevMessage = RegisterWindowMessage("PasteStoryDev");
+  LoadNameMessage = RegisterIncomingMessage("LoadName");
+  PasteStoryDevMessage = RegisterIncomingMessage("PasteStoryDev");
   if (other != NullWindow && !TIniFile(SettingsFileName).ReadBool("Program Settings", "Allow Multiple Copies", false)) {
     DeferToRunningInstance(other);
     return false;
@@ -159,7 +175,7 @@ int RunProgram(std::unique_ptr<Backend> backend, const std::vector<std::string>&
   Application->ExitWhenIdle = exitWhenIdle;
   if (StartProgram()) Application->Run();
   FinishProgram();
-  return exitWhenIdle && StartupFileFailed ? 1 : 0;
+  return (exitWhenIdle && StartupFileFailed) || HandOffFailed ? 1 : 0;
 }
 
 }  // namespace qm

@@ -28,11 +28,15 @@ extern bool StartupFileFailed;
 // The script named on the command line when its opening was handed to the
 // message loop (a file of another program); empty once it was tried.
 extern std::string StartupFileHandedOff;
+// Set when a second start could not hand its command line to the running
+// instance: it then ends saying so.
+extern bool HandOffFailed;
 
 // Runs the whole program on a backend; returns the process exit code.
 // With exitWhenIdle (a backend without a desktop) the program ends once it
 // has nothing left to do, unless another instance talks to it; its exit
-// code is then 1 when the script it was given could not be opened.
+// code is then 1 when the script it was given could not be opened. A
+// second start that could not hand over its command line ends with 1.
 int RunProgram(std::unique_ptr<Backend> backend, const std::vector<std::string>& args, bool exitWhenIdle);
 
 // Start-up up to the message loop. False when another instance runs and
@@ -51,8 +55,9 @@ void ScaleForWideScreen(bool toolBarFits);
 // by one blank.
 std::string HandOffText(const std::vector<std::string>& params);
 // Hands a text to another instance's window as a global atom with
-// "LoadName"; a failed post is reported and the atom released.
-void HandOffToInstance(HWND window, const std::string& text);
+// "LoadName"; a failed post is reported, the atom released and false
+// returned.
+bool HandOffToInstance(HWND window, const std::string& text);
 
 // The parameters of a handed-off text (blank-separated; empty ones kept,
 // so that a run of blanks in a name comes back whole).

@@ -4,6 +4,7 @@
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 #include "platform/files.h"
+#include "platform/ipc.h"
 #include "platform/process.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -35,8 +36,16 @@ int CurrentElementOrdinal(const TMDIChild& script) {
   return ordinal;
 }
 
-std::string PlayerParameters(const std::string& tempFile, int ordinal) {
-  return "\"" + tempFile + "\" " + std::to_string(ordinal);
+std::vector<std::string> PlayerArguments(const std::string& tempFile, int ordinal) {
+  return {tempFile, std::to_string(ordinal)};
+}
+
+std::string PlayerTempFile() { return JoinPath(RuntimeFolder(), ProcessFileName(CurrentProcess(), PlayerTempName)); }
+
+bool IsPlayerTempName(std::string_view fileName) {
+  if (fileName == PlayerTempName) return true;
+  const std::optional<std::uint32_t> process = ProcessOfFileName(fileName);
+  return process && fileName == ProcessFileName(*process, PlayerTempName);
 }
 
 void PlayInteractiveScript(const TPlayerServices& services) {
@@ -50,12 +59,12 @@ void PlayInteractiveScript(const TPlayerServices& services) {
   }
   // Always the one temporary name, whatever the script's own extension: the
   // player is told this name and this name is removed.
-  const std::string tempFile = JoinPath(ProgramFolder(), PlayerTempName);
+  const std::string tempFile = PlayerTempFile();
   const TModifiedState modified(*script);
   const std::string title = script->ScriptFileName;
-  const bool saved = services.SaveScript(tempFile);
+  const bool saved = PrepareRuntimeFolder(RuntimeFolder()) && services.SaveScript(tempFile);
   script->SetScriptCaption(title);
-  if (saved) services.RunAndWait(*player, PlayerParameters(tempFile, CurrentElementOrdinal(*script)));
+  if (saved) services.RunAndWait(*player, PlayerArguments(tempFile, CurrentElementOrdinal(*script)));
   DeleteFile(tempFile);
   modified.RestoreTo(*script);
   script->Invalidate();

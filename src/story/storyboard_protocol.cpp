@@ -156,7 +156,13 @@ void TakeActionResponse(Word code, const TMsg& msg) {
 
 }  // namespace
 
-UINT StoryboardMessage(const char* name) { return RegisterWindowMessage(name); }
+UINT StoryboardMessage(const char* name) {
+  // Only what the storyboard program sends us is taken from outside.
+  const std::string_view n(name);
+  const bool sentToUs =
+      n == "ScriptQuery" || n == "ScriptAction" || n == "ScriptQueryResponse" || n == "ScriptActionResponse";
+  return sentToUs ? RegisterIncomingMessage(name) : RegisterWindowMessage(name);
+}
 
 void AskRemoveInvalidLink(DWord frameId) {
   if (AskYesNo("The StoryBoard Program reports\rthis to be an invalid link!\r\rShould I remove all references in\r"

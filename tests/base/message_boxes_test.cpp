@@ -364,6 +364,7 @@ TEST_F(MessageBoxTest, FileErrorsUseThePlatformBox) {
       {150, "Disk is Write Protected."}, {152, "Disk Drive isn't ready."}, {156, "Disk Seek Error."},
       {157, "Unknown Media Type"}, {158, "Sector Not Found"}, {160, "Device Write Fault"},
       {161, "Device Read Fault"}, {162, "Hardware Error"}, {0, "Error #0"}, {7, "Error #7"}, {255, "Error #255"},
+      {FileTooLargeError, "File is larger than the system allows this program to write"},
       // clang-format on
   };
   bool progressEnabled = true;

@@ -3,7 +3,11 @@
 // answers for the platform message boxes the file code shows.
 #pragma once
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <string>
+#include <vector>
 
 #include "files/file_job.h"
 #include "platform/controls.h"
@@ -14,6 +18,18 @@
 #include "support/temp_folder.h"
 
 namespace qm::testing {
+
+// A file system whose time stamps count whole seconds: the files get the
+// first one's second (the first that exists), without its fraction.
+inline void WithinOneSecond(const std::vector<std::string>& paths) {
+  struct stat st {};
+  bool found = false;
+  for (const std::string& path : paths)
+    if (!found && stat(path.c_str(), &st) == 0) found = true;
+  if (!found) return;
+  const struct timespec times[2] = {{0, UTIME_OMIT}, {st.st_mtim.tv_sec, 0}};
+  for (const std::string& path : paths) utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
 
 struct SeenBox {
   std::string text;

@@ -224,9 +224,9 @@ TEST_F(SaveOrderTest, TheNewFileKeepsThePermissionsOfTheOldOne) {
   }
 }
 
-// A file-size limit stops the write as a full disk would, and the program
-// goes on with the previous file in place.
-TEST_F(SaveOrderTest, AFileSizeLimitIsReportedAsAFullDisk) {
+// A file-size limit stops the write, is reported as what it is (the disk
+// may have room), and the program goes on with the previous file in place.
+TEST_F(SaveOrderTest, AFileSizeLimitIsReportedAsTheLimitItIs) {
   const std::string target = Path("PILOT.QMW");
   WriteFileText(target, "previous script");
   rlimit old{};
@@ -239,7 +239,7 @@ TEST_F(SaveOrderTest, AFileSizeLimitIsReportedAsAFullDisk) {
   const bool saved = SaveScriptFile(target, false, true);
   setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_FALSE(saved);
-  EXPECT_EQ(seen.text, "Error writing " + target + "\rDisk is Full");
+  EXPECT_EQ(seen.text, "Error writing " + target + "\rFile is larger than the system allows this program to write");
   EXPECT_EQ(ReadFileText(target), "previous script");
   EXPECT_FALSE(FileExists(NewFileNameFor(target)));
 }
@@ -253,22 +253,24 @@ TEST_F(SaveOrderTest, TheNewerVersionOfAStoppedSaveIsOfferedAtOpen) {
   struct Case {
     const char* what;
     std::size_t length;  // of the leftover
-    bool older;          // than the script
+    int scriptAge;       // the script's time less the leftover's, in seconds
     int answer;          // 0: no question
     int elements;
   };
   const Case cases[] = {
-      {"complete and newer, taken", newer.size(), false, IDYES, saved + 1},
-      {"complete and newer, refused", newer.size(), false, IDNO, saved},
-      {"cut short", newer.size() - 100, false, 0, saved},
-      {"older than the script", newer.size(), true, 0, saved},
+      {"complete and newer, taken", newer.size(), -10, IDYES, saved + 1},
+      {"complete and newer, refused", newer.size(), -10, IDNO, saved},
+      {"complete, in the script's own second", newer.size(), 0, IDYES, saved + 1},
+      {"cut short", newer.size() - 100, -10, 0, saved},
+      {"older than the script", newer.size(), 10, 0, saved},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string leftover = NewFileNameFor(target);
     WriteFileText(leftover, std::string(newer.begin(), newer.begin() + static_cast<std::ptrdiff_t>(c.length)));
     const std::time_t now = FileAge(leftover);
-    ASSERT_TRUE(SetFileAge(target, c.older ? now + 10 : now - 10));
+    ASSERT_TRUE(SetFileAge(leftover, now));
+    ASSERT_TRUE(SetFileAge(target, now + c.scriptAge));
     SeenBox seen;
     if (c.answer != 0) AnswerBox(c.answer, &seen);
     ScriptWindow read;

@@ -79,7 +79,7 @@ class HandoffTest : public testing::GuiFixture {
 
 TEST_F(HandoffTest, ASecondProgramWakesTheLoopAndHandsOverItsFile) {
   Application->Title = "Quillmaster for Windows";
-  const UINT loadName = RegisterWindowMessage("LoadName");
+  const UINT loadName = RegisterIncomingMessage("LoadName");
   std::vector<TMsg> seen;
   Application->OnMessage = [&](TMsg& msg, bool& handled) {
     if (msg.message != loadName) return;

@@ -40,7 +40,7 @@ class InstanceMessagesTest : public testing::PlatformFixture {
 
 TEST_F(InstanceMessagesTest, ASecondProgramHandsItsCommandLineThroughAnAtom) {
   Application->Title = kTitle;
-  const UINT loadName = RegisterWindowMessage("LoadName");
+  const UINT loadName = RegisterIncomingMessage("LoadName");
   testing::ChildProcess second(QM_PEER_PATH, {RunFolder(), "handoff", "TApplication", kTitle, "LoadName", "ONE.QMW "});
   ASSERT_EQ(second.ExitCode(), 0) << "the second program found our window";
   const auto seen = Collect(1);
@@ -69,7 +69,7 @@ TEST_F(InstanceMessagesTest, ABroadcastIsAnsweredByABroadcast) {
   testing::ChildProcess other(QM_PEER_PATH, {RunFolder(), "serve", "TStoryDev", "StoryDev"});
   ASSERT_EQ(other.ReadLine(), "ready");
   Application->Handle();
-  const UINT thankYou = RegisterWindowMessage("ThankYou");
+  const UINT thankYou = RegisterIncomingMessage("ThankYou");
   ASSERT_TRUE(PostMessage(HWND_BROADCAST, RegisterWindowMessage("PasteStoryDev"), 0, 0));
   auto seen = Collect(2);
   EXPECT_EQ(other.ReadLine(), "PasteStoryDev");

@@ -120,15 +120,29 @@ TEST(SharedAtomTable, CountsReferencesAndForgetsTheNameAtZero) {
   SharedAtomTable atoms(folder.Path());
   ATOM atom = atoms.Add("Script.QMW");
   EXPECT_EQ(atom, FirstStringAtom);
-  EXPECT_EQ(atoms.Add("SCRIPT.qmw"), atom);  // ASCII case does not count
+  EXPECT_EQ(atoms.Add("Script.QMW"), atom);
   EXPECT_EQ(atoms.GetName(atom), "Script.QMW");
-  EXPECT_EQ(atoms.Find("script.QMW"), atom);
   EXPECT_EQ(atoms.Delete(atom), 0);
   EXPECT_EQ(atoms.Find("Script.QMW"), atom);
   EXPECT_EQ(atoms.Delete(atom), 0);
   EXPECT_EQ(atoms.Find("Script.QMW"), 0);
   EXPECT_EQ(atoms.GetName(atom), "");
   EXPECT_EQ(atoms.Delete(atom), atom);
+}
+
+// File names on this system differ by case: a stale atom of one spelling
+// never stands for another.
+TEST(SharedAtomTable, NamesThatDifferOnlyByCaseAreDifferentAtoms) {
+  TempFolder folder;
+  SharedAtomTable atoms(folder.Path());
+  const ATOM stale = atoms.Add("/scripts/Pilot.QMW ");
+  const ATOM handed = atoms.Add("/scripts/PILOT.QMW ");
+  EXPECT_NE(handed, stale);
+  EXPECT_EQ(atoms.GetName(handed), "/scripts/PILOT.QMW ");
+  EXPECT_EQ(atoms.Find("/scripts/pilot.qmw "), 0);
+  EXPECT_EQ(atoms.Find("/scripts/Pilot.QMW "), stale);
+  EXPECT_EQ(DecodeAtomFile(EncodeAtomFile({{stale, 1, "a"}, {handed, 1, "A"}})),
+            (std::vector<AtomEntry>{{stale, 1, "a"}, {handed, 1, "A"}}));
 }
 
 TEST(SharedAtomTable, TakesNamesAsThePlatformDoes) {
@@ -140,7 +154,9 @@ TEST(SharedAtomTable, TakesNamesAsThePlatformDoes) {
   } cases[] = {
       {"", Refused, 0},
       {std::string(255, 'x'), String, 0},
-      {std::string(256, 'x'), Refused, 0},
+      {"/" + std::string(4094, 'p') + " ", String, 0},  // the longest path, handed over
+      {std::string(MaxAtomNameLength, 'x'), String, 0},
+      {std::string(MaxAtomNameLength + 1, 'x'), Refused, 0},
       {"#1234", Integer, 1234},
       {"#0001", Integer, 1},
       {"#49151", Integer, 0xBFFF},
@@ -240,7 +256,7 @@ TEST(SharedAtomTable, ADamagedFileCountsAsEmptyAndIsRewritten) {
       {"one byte more", longer},
       {"atom below the string range", EncodeAtomFile({{0x1234, 1, "kept"}})},
       {"atoms out of order", EncodeAtomFile({{0xC001, 1, "kept"}, {0xC000, 1, "x"}})},
-      {"a name twice", EncodeAtomFile({{0xC000, 1, "kept"}, {0xC001, 1, "KEPT"}})},
+      {"a name twice", EncodeAtomFile({{0xC000, 1, "kept"}, {0xC001, 1, "kept"}})},
       {"no references", EncodeAtomFile({{0xC000, 0, "kept"}})},
       {"empty name", EncodeAtomFile({{0xC000, 1, ""}})},
       {"zero byte in a name", EncodeAtomFile({{0xC000, 1, std::string("ke\0pt", 5)}})},
@@ -266,7 +282,7 @@ TEST(SharedAtomTable, AFullTableRefusesNewNamesOnly) {
   WriteAll(folder.Path() + "/atoms", EncodeAtomFile(all));
   SharedAtomTable atoms(folder.Path());
   EXPECT_EQ(atoms.Add("fresh"), 0);
-  EXPECT_EQ(atoms.Add("N65535"), 0xFFFF);
+  EXPECT_EQ(atoms.Add("n65535"), 0xFFFF);
   EXPECT_EQ(atoms.Delete(0xC007), 0);
   EXPECT_EQ(atoms.Add("fresh"), 0xC007);
 }

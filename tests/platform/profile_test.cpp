@@ -263,3 +263,91 @@ TEST_F(ProfileBatch, AFileThatCannotBeWrittenFailsTheCommitAndStaysAsItWas) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+class ProfileBatchWork : public ::testing::Test {
+ protected:
+  testing::TempFolder temp_;
+};
+
+// One change of the settings file, as the program makes them.
+struct Change {
+  const char* section;
+  const char* key;    // nullptr: the section is erased
+  const char* value;  // nullptr: the key is erased
+  void ApplyTo(const std::string& file) const {
+    if (!key) ProfileEraseSection(file, section);
+    else if (!value) ProfileEraseKey(file, section, key);
+    else ProfileWriteString(file, section, key, value);
+  }
+};
+
+// A batch keeps what it changed in memory; the file it writes at the end
+// and what reads see meanwhile are what the same changes made one by one
+// would give.
+TEST_F(ProfileBatchWork, ABatchEndsWithTheFileSingleWritesWouldLeave) {
+  const std::string original =
+      "; settings\n[Main]\nA=1\n; a comment after the keys\n\n[Other]\nx=1\nx=2\n[main]\nA=shadowed\n"
+      "[Tail]\nlast=1";
+  const Change changes[] = {
+      {"Main", "A", "2"},        {"Main", "B", "new"},     {"MAIN", "C", "later"},  {"Other", "x", "3"},
+      {"New", "n", "1"},         {"Tail", "more", "2"},    {"New", "m", "2"},       {"Main", "B", nullptr},
+      {"Main", "B", "again"},    {"Other", nullptr, nullptr}, {"Other", "y", "back"}, {"Tail", "last", " padded "},
+      {"Main", "A", "2"},        {"Later", "k", "v"},      {"Main", "D", "d"},
+  };
+  const std::string single = temp_.File("single.ini");
+  const std::string batched = temp_.File("batched.ini");
+  testing::WriteFileText(single, original);
+  testing::WriteFileText(batched, original);
+  {
+    ProfileWriteBatch batch(batched);
+    for (const Change& c : changes) {
+      SCOPED_TRACE(std::string(c.section) + "/" + (c.key ? c.key : "") + "=" + (c.value ? c.value : "(erased)"));
+      c.ApplyTo(single);
+      c.ApplyTo(batched);
+      for (const char* section : {"Main", "Other", "New", "Tail", "Later"}) {
+        EXPECT_EQ(ProfileReadSectionValues(batched, section), ProfileReadSectionValues(single, section)) << section;
+      }
+      EXPECT_EQ(ProfileReadSections(batched), ProfileReadSections(single));
+    }
+    EXPECT_EQ(testing::ReadFileText(batched), original) << "nothing is written while the batch is open";
+  }
+  EXPECT_EQ(testing::ReadFileText(batched), testing::ReadFileText(single));
+}
+
+// A hostile settings file of a hundred thousand lines the program does not
+// know: saving a few hundred settings looks at each of its lines a small,
+// fixed number of times, not once per setting, and keeps every line.
+TEST_F(ProfileBatchWork, SavingManySettingsIntoAHugeFileIsLinearInItsSize) {
+  const std::string file = temp_.File("QUILLPAD.INI");
+  constexpr int kJunkLines = 100000;
+  constexpr int kSettings = 300;
+  std::string text = "[Program Settings]\nZoom Size=75\n";
+  for (int i = 0; i < kJunkLines; ++i) text += "Unknown Key " + std::to_string(i) + "=" + std::string(20, 'j') + "\n";
+  text += "[Hostile]\n";
+  for (int i = 0; i < 100; ++i) text += "; padding\n";
+  testing::WriteFileText(file, text);
+  const std::uint64_t before = ProfileLinesExamined();
+  {
+    ProfileWriteBatch batch(file);
+    for (int i = 0; i < kSettings; ++i) {
+      const std::string n = std::to_string(i);
+      ASSERT_TRUE(ProfileWriteString(file, "Program Settings", "Setting " + n, n));
+      ASSERT_TRUE(ProfileWriteString(file, "Program Settings", "Zoom Size", n));
+      ASSERT_TRUE(ProfileWriteString(file, "Section " + std::to_string(i % 7), "Key", n));
+      ASSERT_TRUE(ProfileWriteString(file, "Hostile", "Key " + n, n));
+    }
+  }
+  const std::uint64_t examined = ProfileLinesExamined() - before;
+  EXPECT_LE(examined, 4u * kJunkLines) << "lines examined for " << kSettings * 4 << " writes";
+  const std::string written = testing::ReadFileText(file);
+  EXPECT_NE(written.find("Unknown Key 99999=" + std::string(20, 'j') + "\n"), std::string::npos);
+  EXPECT_EQ(ProfileReadString(file, "Program Settings", "Zoom Size", ""), std::to_string(kSettings - 1));
+  EXPECT_EQ(ProfileReadString(file, "Program Settings", "Setting 17", ""), "17");
+  EXPECT_EQ(ProfileReadString(file, "Hostile", "Key 299", ""), "299");
+}
+
+}  // namespace
+}  // namespace qm

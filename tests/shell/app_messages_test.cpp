@@ -10,6 +10,7 @@
 #include "platform/clipboard.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/platform.h"
 #include "script/script_window.h"
 #include "base/document_table.h"
 #include "base/ini_file.h"
@@ -126,10 +127,91 @@ TEST_F(AppMessagesTest, WithNoScriptOpenTheIdlePassWaitsForTheNextMessage) {
   EXPECT_TRUE(done) << "no processor is kept busy calling the idle handler again at once";
 }
 
+TEST_F(AppMessagesTest, HandOffsThatArriveTogetherAreOpenedOneAfterAnother) {
+  for (int count : {2, 5}) {
+    SCOPED_TRACE(count);
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; ++i) paths.push_back(SavedScript("TOGETHER" + std::to_string(count * 10 + i) + ".QMW"));
+    const int before = DocumentCount;
+    // A file manager opening several scripts at once.
+    for (const std::string& path : paths) PostMessage(Application->Handle(), LoadNameMessage, 0, GlobalAddAtom(path + " "));
+    Application->ProcessMessages();
+    EXPECT_EQ(DocumentCount, before + count);
+    std::vector<std::string> open;
+    for (int slot = 1; slot <= DocumentCount; ++slot) open.push_back(Documents[slot]->ScriptFileName);
+    for (const std::string& path : paths) EXPECT_NE(std::find(open.begin(), open.end(), path), open.end()) << path;
+    EXPECT_TRUE(PendingHandOffs.empty());
+  }
+}
+
 class HandOffTest : public AppMessagesTest {
  protected:
   HandOffTest() { WithChannel = true; }
+  // Runs our message loop until the other program has ended.
+  std::optional<int> PumpUntilEnded(testing::ChildProcess& other) {
+    for (int i = 0; i < 500; ++i) {
+      Application->ProcessMessages();
+      Backend().PumpEvents(true, 10);
+      if (std::optional<int> code = other.ExitCode(10)) return code;
+    }
+    return std::nullopt;
+  }
+  // What another process of the user can do to our windows.
+  std::optional<int> FromOutside(const std::vector<std::string>& args) {
+    std::vector<std::string> all{Home() + "/run"};
+    all.insert(all.end(), args.begin(), args.end());
+    testing::ChildProcess other(QM_PEER_PATH, all);
+    return PumpUntilEnded(other);
+  }
 };
+
+// The old platform's own messages carry pointers into the sender's memory;
+// from another process they are dropped, whatever their arguments.
+TEST_F(HandOffTest, AnotherProcessCannotMakeUsFollowItsPointers) {
+  std::vector<UINT> seen;
+  auto original = std::move(Application->OnMessage);
+  Application->OnMessage = [&](TMsg& msg, bool& handled) {
+    seen.push_back(msg.message);
+    original(msg, handled);
+  };
+  const std::string main = std::to_string(MainForm->Handle());
+  const std::string app = std::to_string(Application->Handle());
+  const std::string wild = "0x41414141410";
+  const struct {
+    const char* mode;
+    std::string window;
+    std::string message;
+    std::string wParam, lParam;
+  } attacks[] = {
+      {"post", main, "13", "256", wild},  // the window's text into "our" buffer
+      {"send", main, "13", "256", wild},
+      {"send", app, "13", "256", wild},
+      {"post", main, "36", "0", wild},  // the size limits into a structure
+      {"send", main, "36", "0", wild},
+      {"post", app, "16", "0", "0"},  // close the program
+      {"send", main, "Bogus", "0", wild},
+      {"post", app, "LoadName", "0", "0x1234"},  // an integer atom names no file
+  };
+  for (const auto& a : attacks) {
+    SCOPED_TRACE(std::string(a.mode) + " " + a.message + " to " + a.window);
+    EXPECT_EQ(FromOutside({a.mode, a.window, a.message, a.wParam, a.lParam}), 0) << "delivered";
+  }
+  const std::string marker = ScriptDirectory + "/NOWHERE.QMW";
+  testing::AnswerMessageBox(Driver(), "Unable to find " + marker, mrOk, "Attention");
+  EXPECT_EQ(FromOutside({"handoff", "TApplication", "Quillmaster for Windows", "LoadName", marker + " "}), 0);
+  for (int i = 0; i < 100 && Driver().Pending() > 0; ++i) {
+    Application->ProcessMessages();
+    Backend().PumpEvents(true, 20);
+  }
+  EXPECT_EQ(Driver().Pending(), 0) << "a hand-off still comes in";
+  for (UINT message : {WM_GETTEXT, WM_GETMINMAXINFO, WM_CLOSE})
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), message), 0) << message;
+  // The integer atom reached the hook but named no file: an "Unable to
+  // find #4660" box would have failed the test as unexpected.
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), LoadNameMessage), 2);
+  EXPECT_EQ(Platform::Current().FindRegisteredName("Bogus"), 0u) << "a stranger's name fills no table of ours";
+  EXPECT_EQ(DocumentCount, 1);
+}
 
 TEST_F(HandOffTest, ASecondStartHandsItsCommandLineToTheFirstWhichOpensTheScript) {
   const std::string path = SavedScript("TWO WORDS.QMW");
@@ -149,6 +231,55 @@ TEST_F(HandOffTest, ASecondStartHandsItsCommandLineToTheFirstWhichOpensTheScript
   EXPECT_EQ(DocumentCount, 2) << "the first script was not empty, so the named one opens beside it";
   EXPECT_EQ(Script().ScriptFileName, path);
   EXPECT_EQ(GlobalFindAtom(received[0]), 0) << "the atom is released";
+}
+
+// The second start runs in a folder of its own, beside a stale atom whose
+// name differs by case only, with a path longer than the old platform's
+// atoms held.
+TEST_F(HandOffTest, TheRunningProgramOpensTheVeryFileASecondStartWasGiven) {
+  const std::string folder = ScriptDirectory + "/elsewhere";
+  const std::string deep = "elsewhere/" + std::string(120, 'd') + "/" + std::string(120, 'e');
+  ASSERT_TRUE(ForceDirectories(ScriptDirectory + "/" + deep));
+  const std::string relative = SavedScript("elsewhere/REL.QMW");
+  const std::string upper = SavedScript("elsewhere/PILOT.QMW");
+  SavedScript("elsewhere/Pilot.QMW");
+  const ATOM stale = GlobalAddAtom(folder + "/Pilot.QMW ");  // from a hand-off nobody took
+  const std::string longPath = SavedScript(deep + "/A LONG WAY DOWN.QMW");
+  ASSERT_GT(longPath.size() + 1, 255u);
+  const struct {
+    const char* what;
+    std::string given;
+    std::string opened;
+  } cases[] = {
+      {"a name relative to the second start's folder", "REL.QMW", relative},
+      {"a name that differs from a stale atom's by case only", upper, upper},
+      {"a path longer than 255 bytes", longPath, longPath},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const int before = DocumentCount;
+    testing::ChildProcess second("/bin/sh", {"-c", "cd \"$0\" && exec \"$1\" --headless \"$2\"", folder, QM_PROGRAM_PATH, c.given},
+                                 {"QUILLMASTER_HOME=" + Home()}, true);
+    EXPECT_EQ(PumpUntilEnded(second), 0);
+    for (int i = 0; i < 100 && DocumentCount == before; ++i) {
+      Application->ProcessMessages();
+      Backend().PumpEvents(true, 20);
+    }
+    ASSERT_EQ(DocumentCount, before + 1);
+    EXPECT_EQ(Script().ScriptFileName, c.opened);
+  }
+  EXPECT_EQ(GlobalGetAtomName(stale), folder + "/Pilot.QMW ") << "the stale atom was left alone";
+}
+
+TEST_F(HandOffTest, ASecondStartThatCannotHandOverEndsWithAnError) {
+  const std::string path = SavedScript("UNDELIVERED.QMW");
+  // The shared atom table cannot be locked, so no atom can carry the name.
+  ASSERT_TRUE(CreateDir(Home() + "/run/atoms.lock"));
+  testing::ChildProcess second(QM_PROGRAM_PATH, {"--headless", path}, {"QUILLMASTER_HOME=" + Home()}, true);
+  std::string said;
+  while (std::optional<std::string> line = second.ReadLine(10000)) said += *line + "\n";
+  EXPECT_NE(said.find("Unable to Post Message"), std::string::npos) << said;
+  EXPECT_EQ(second.ExitCode(10000), 1);
 }
 
 TEST_F(HandOffTest, ANameOutsideTheCodePageIsHandedOverAsItIs) {

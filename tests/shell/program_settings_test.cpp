@@ -4,6 +4,8 @@
 
 #include "support/message_box_answers.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -414,7 +416,7 @@ TEST_F(ProgramSettingsTest, ReloadLeavesTheStartUpKeysAlone) {
 }
 
 TEST_F(ProgramSettingsTest, AFileLeftByTheLastRunIsDeleted) {
-  const std::string scratch = Home() + "/scratch.tmp";
+  const std::string scratch = Home() + "/RT-TEMP.SCR";
   std::ofstream(scratch) << "x";
   Set("Pending", "Temp File", scratch);
   ASSERT_TRUE(LoadProgramSettings(false));
@@ -425,6 +427,56 @@ TEST_F(ProgramSettingsTest, AFileLeftByTheLastRunIsDeleted) {
   Set("Pending", "Temp File", Home() + "/gone.tmp");
   ASSERT_TRUE(LoadProgramSettings(false));
   EXPECT_EQ(Stored("Pending", "Temp File"), Home() + "/gone.tmp");
+}
+
+// The settings file is text anyone may have put there: it names only a
+// temporary file of ours, in our own folders, or nothing is deleted.
+TEST_F(ProgramSettingsTest, TheLeftOverTempFileIsOnlyEverOneOfOurs) {
+  const std::string run = RuntimeFolder();
+  ASSERT_TRUE(ForceDirectories(run));
+  const std::string elsewhere = Home() + "/elsewhere";
+  ASSERT_TRUE(ForceDirectories(elsewhere));
+  const std::string precious = elsewhere + "/precious.txt";
+  const std::string settings = Home() + "/QUILLPAD.INI";
+  ASSERT_EQ(symlink(elsewhere.c_str(), (Home() + "/linked").c_str()), 0);
+  const struct {
+    const char* what;
+    std::string named;    // the value of [Pending] "Temp File"
+    std::string planted;  // a link put there first, to `precious`
+    std::string victim;   // the file that must stay
+  } kept[] = {
+      {"a file elsewhere", precious, "", precious},
+      {"the settings file itself", settings, "", settings},
+      {"our name, in another folder", elsewhere + "/RT-TEMP.SCR", "", elsewhere + "/RT-TEMP.SCR"},
+      {"our name, out of our folder by ..", run + "/../elsewhere/RT-TEMP.SCR", "", elsewhere + "/RT-TEMP.SCR"},
+      {"our name, through a linked folder", Home() + "/linked/RT-TEMP.SCR", "", elsewhere + "/RT-TEMP.SCR"},
+      {"our name, planted as a link", run + "/RT-TEMP.SCR", run + "/RT-TEMP.SCR", precious},
+  };
+  for (const auto& c : kept) {
+    SCOPED_TRACE(c.what);
+    std::ofstream(precious) << "keep me";
+    std::ofstream(elsewhere + "/RT-TEMP.SCR") << "not ours";
+    if (!c.planted.empty()) {
+      ASSERT_EQ(symlink(precious.c_str(), c.planted.c_str()), 0);
+    }
+    Set("Pending", "Temp File", c.named);
+    Set("Marker", "Kept", "1");
+    NewMainForm();
+    ASSERT_TRUE(LoadProgramSettings(false));
+    EXPECT_TRUE(FileExists(c.victim));
+    EXPECT_TRUE(FileExists(precious));
+    EXPECT_EQ(Stored("Marker", "Kept"), "1") << "the settings file is whole";
+    if (!c.planted.empty()) unlink(c.planted.c_str());
+  }
+  for (const std::string& ours : {run + "/RT-TEMP.SCR", run + "/4242.RT-TEMP.SCR", Home() + "/4242.RT-TEMP.SCR"}) {
+    SCOPED_TRACE(ours);
+    std::ofstream(ours) << "left by the last run";
+    Set("Pending", "Temp File", ours);
+    NewMainForm();
+    ASSERT_TRUE(LoadProgramSettings(false));
+    EXPECT_FALSE(FileExists(ours));
+    EXPECT_EQ(Stored("Pending", "Temp File"), "");
+  }
 }
 
 TEST_F(ProgramSettingsTest, ScriptFolderComesFromItsTwoKeysWithoutATrailingSlash) {

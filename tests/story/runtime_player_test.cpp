@@ -3,6 +3,7 @@
 #include "story/runtime_player.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -24,21 +25,29 @@ class RuntimePlayerTest : public testing::ProgramFixture {
     testing::BuildBranchingScript(Script());
     MainForm->UpdateMenusAndButtons();
   }
-  // A player in a folder whose name holds a blank: it writes its arguments
-  // one a line and keeps a copy of the file it was given.
+  // A player in a read-only folder whose name holds a blank and a quote,
+  // as an installed program's may: it writes its arguments one a line and
+  // keeps a copy of the file it was given, both in the record folder.
   std::string InstallPlayer() {
-    const std::string folder = temp_.File("program folder");
+    const std::string folder = temp_.File("program \"folder\"");
     CreateDir(folder);
+    CreateDir(Record(""));
     const std::string player = folder + "/RTPLAYER";
     testing::WriteFileText(player,
                            "#!/bin/sh\n"
-                           "dir=$(dirname \"$0\")\n"
+                           "dir='" + Record("") + "'\n"
                            "printf '%s\\n' \"$@\" > \"$dir/args.txt\"\n"
                            "cp \"$1\" \"$dir/played.scr\"\n");
     chmod(player.c_str(), 0755);
+    chmod(folder.c_str(), 0555);
     return folder;
   }
+  std::string Record(const std::string& name) { return temp_.File("record") + "/" + name; }
   void Play() { MainForm->MenuItem("PlayMultimediaScriptItem")->Click(); }
+  void TearDown() override {
+    chmod(temp_.File("program \"folder\"").c_str(), 0755);
+    ProgramFixture::TearDown();
+  }
   testing::TempFolder temp_;
 };
 
@@ -52,9 +61,9 @@ TEST_F(RuntimePlayerTest, ThePlayerGetsTheSavedScriptAndTheCurrentElement) {
   const std::string title = Script().ScriptFileName;
   ASSERT_TRUE(MainForm->MenuItem("PlayMultimediaScriptItem")->Enabled());
   Play();
-  const std::string temp = folder + "/RT-TEMP.SCR";
-  EXPECT_EQ(testing::ReadFileText(folder + "/args.txt"), temp + "\n5\n");
-  const std::string played = testing::ReadFileText(folder + "/played.scr");
+  const std::string temp = RuntimeFolder() + "/" + std::to_string(getpid()) + ".RT-TEMP.SCR";
+  EXPECT_EQ(testing::ReadFileText(Record("args.txt")), temp + "\n5\n") << "each argument whole";
+  const std::string played = testing::ReadFileText(Record("played.scr"));
   EXPECT_GT(played.size(), 100u) << "the script itself was handed over";
   EXPECT_FALSE(FileExists(temp)) << "the temporary file is removed";
   EXPECT_TRUE(Script().DocumentModified) << "playing leaves the script as modified as it was";
@@ -74,8 +83,17 @@ TEST_F(RuntimePlayerTest, AMissingPlayerIsReportedAndNothingIsSaved) {
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
-TEST(RuntimePlayer, TheParametersQuoteTheFile) {
-  EXPECT_EQ(story::PlayerParameters("/opt/my programs/RT-TEMP.SCR", 12), "\"/opt/my programs/RT-TEMP.SCR\" 12");
+// A left-over temporary file is known by its name alone.
+TEST(RuntimePlayer, KnowsTheNamesOfItsTemporaryFile) {
+  const struct {
+    const char* name;
+    bool known;
+  } cases[] = {
+      {"RT-TEMP.SCR", true},     {"4242.RT-TEMP.SCR", true}, {"rt-temp.scr", false},
+      {"0.RT-TEMP.SCR", false},  {"x.RT-TEMP.SCR", false},   {"QUILLPAD.INI", false},
+      {"4242.RT-TEMP.SCR.x", false}, {"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(story::IsPlayerTempName(c.name), c.known) << c.name;
 }
 
 }  // namespace

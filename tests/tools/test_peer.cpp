@@ -17,6 +17,12 @@
 //     with wParam 0 and the atom in lParam. Exits 0 when posted, 1 when no
 //     window was found, 2 when the atom could not be added, 3 when the post
 //     failed (the atom is then deleted).
+//
+//   qm_test_peer <folder> post|send <window> <message> <wParam> <lParam>
+//     What any process of the user can do: posts or sends a message with
+//     arguments of its choosing to a window given by its handle (decimal).
+//     The message is a number, or a name to register. A send prints
+//     "answer <n>" or "no answer". Exits 0 when posted or sent, 3 when not.
 #include "platform/ipc_atoms.h"
 #include "platform/ipc_channel.h"
 
@@ -123,6 +129,27 @@ int HandoffMode(const std::string& folder, const std::string& className, const s
   return 3;
 }
 
+WireMessage Raw(const std::vector<std::string>& args) {
+  WireMessage m;
+  m.target = std::stoull(args[0]);
+  const std::string& message = args[1];
+  const bool named = !message.empty() && (message[0] < '0' || message[0] > '9');
+  m.message = named ? Registered(message) : static_cast<UINT>(std::stoul(message));
+  if (named) m.registeredName = message;
+  m.wParam = static_cast<WPARAM>(std::stoll(args[2], nullptr, 0));
+  m.lParam = static_cast<LPARAM>(std::stoll(args[3], nullptr, 0));
+  return m;
+}
+
+int RawMode(const std::string& folder, bool send, const std::vector<std::string>& args) {
+  IpcChannel channel(folder);
+  const WireMessage m = Raw(args);
+  if (!send) return channel.Post(m) ? 0 : 3;
+  const std::optional<LRESULT> answer = channel.Send(m, 5000, nullptr);
+  Say(answer ? "answer " + std::to_string(*answer) : "no answer");
+  return answer ? 0 : 3;
+}
+
 }  // namespace
 }  // namespace qm
 
@@ -130,8 +157,11 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 4 && args[1] == "serve") return qm::ServeMode(args[0], args[2], args[3]);
   if (args.size() == 6 && args[1] == "handoff") return qm::HandoffMode(args[0], args[2], args[3], args[4], args[5]);
+  if (args.size() == 6 && (args[1] == "post" || args[1] == "send"))
+    return qm::RawMode(args[0], args[1] == "send", {args.begin() + 2, args.end()});
   std::fprintf(stderr,
                "usage: qm_test_peer <folder> serve <class> <title>\n"
-               "       qm_test_peer <folder> handoff <class> <title> <message> <text>\n");
+               "       qm_test_peer <folder> handoff <class> <title> <message> <text>\n"
+               "       qm_test_peer <folder> post|send <window> <message> <wParam> <lParam>\n");
   return 64;
 }

@@ -1,0 +1,100 @@
+// A save stopped at the worst moment: its new file written whole and
+// flushed, the script's name not yet given to it. Opening the script
+// offers what that save wrote, also on a clock that counts whole seconds
+// and also when it was the script's first save.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "base/document_table.h"
+#include "base/ini_file.h"
+#include "files/file_test_fixture.h"
+#include "files/native_file.h"
+#include "files/safe_save.h"
+#include "platform/files.h"
+#include "script/script_window.h"
+#include "shell/documents.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/script_builder.h"
+
+namespace qm {
+namespace {
+
+class StoppedSaveTest : public testing::ProgramFixture {
+ protected:
+  // Saves the active script under `path` and keeps its own name, so that
+  // opening `path` later is not opening it twice.
+  bool Save(const std::string& path) {
+    const std::string own = Script().ScriptFileName;
+    const bool saved = SaveScriptFile(path, false, true);
+    Script().ScriptFileName = own;
+    return saved;
+  }
+  // The same save in a copy of this process that is killed just before
+  // the new file would take the script's name.
+  void SaveAndDie(const std::string& path) {
+    const pid_t child = fork();
+    if (child == 0) {
+      SetFileFaultHook([path](TFileStep step, const std::string& changed) {
+        if (step == TFileStep::Rename && changed == path) raise(SIGKILL);
+        return 0;
+      });
+      Save(path);
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the save was stopped";
+  }
+};
+
+bool HoldsText(const TMDIChild& window, const std::string& text) {
+  for (const testing::ElementSpec& e : testing::ElementsOf(window))
+    if (e.text == text) return true;
+  return false;
+}
+
+TEST_F(StoppedSaveTest, OpeningTheScriptOffersWhatTheStoppedSaveWrote) {
+  const struct {
+    const char* what;
+    bool savedBefore;  // a finished save came first
+    const char* stoppedText;
+    bool offered;
+  } cases[] = {
+      {"a later save in the same second", true, "Second draft.", true},
+      {"a first save", false, "Second draft.", true},
+      {"a save of the words the script holds", true, "First draft.", false},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = ScriptDirectory + "/STOPPED" + std::to_string(++n) + ".QMW";
+    Script().EditBuffer = "First draft.";
+    if (c.savedBefore) {
+      ASSERT_TRUE(Save(path));
+    }
+    Script().EditBuffer = c.stoppedText;
+    SaveAndDie(path);
+    ASSERT_TRUE(FileExists(NewFileNameFor(path)));
+    testing::WithinOneSecond({path, NewFileNameFor(path)});
+    EXPECT_EQ(LeftoverOfStoppedSave(path).has_value(), c.offered);
+
+    const int before = DocumentCount;
+    if (c.offered)
+      testing::AnswerMessageBox(Driver(),
+                                "The last save of " + path +
+                                    " was stopped before it was finished, and left a newer version of the script "
+                                    "beside it.\r\rShould I open that newer version?",
+                                mrYes, "Attention");
+    ASSERT_TRUE(OpenScriptByName(path));
+    EXPECT_EQ(DocumentCount, before + 1);
+    EXPECT_EQ(Script().ScriptFileName, path);
+    EXPECT_TRUE(HoldsText(Script(), c.stoppedText));
+  }
+}
+
+}  // namespace
+}  // namespace qm
