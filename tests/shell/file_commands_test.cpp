@@ -416,8 +416,11 @@ TEST_F(PasteFromTest, AFileOfNoKnownFormatIsReadAsTextOnlyWhenTheWriterSaysSo) {
     item->Click();
     EXPECT_EQ(Driver().Pending(), 0);
     std::vector<ElementSpec> expected = yard;
-    if (pasteFrom) expected.insert(expected.begin(), ElementSpec{ekAction, "First."});
-    else EXPECT_EQ(DocumentCount, windows + 1);
+    if (pasteFrom) {
+      expected.insert(expected.begin(), ElementSpec{ekAction, "First."});
+    } else {
+      EXPECT_EQ(DocumentCount, windows + 1);
+    }
     EXPECT_EQ(testing::ElementsOf(Script()), expected);
   }
 }
