@@ -9,8 +9,10 @@ QM_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmoc
   libhunspell-dev hunspell-en-us hunspell-en-gb hunspell-fr hunspell-de-de hunspell-es)
 # Only the tests need these: the outside converter writes and reads Word
 # files through LibreOffice, which a writer installs when wanted; the PDF
-# tests read their text back with pdftotext.
-QM_TEST_PACKAGES=(libreoffice-writer-nogui poppler-utils)
+# tests read their text back with pdftotext; the desktop suite runs the
+# program on a virtual X display with a window manager, types through
+# xdotool, reads the clipboard with xclip and takes screenshots with import.
+QM_TEST_PACKAGES=(libreoffice-writer-nogui poppler-utils xvfb openbox xdotool xclip imagemagick)
 
 qm_install_packages() {
   local missing=()

@@ -4,8 +4,11 @@
 
 namespace qm {
 
+// Letters run to three repeats (78, "ZZZ"); past that a label would grow
+// without bound, so the number shows in digits as 0 and below do.
 void NumberToLetters(int number, std::string& letters) {
-  if (number <= 0) {
+  constexpr int kLongestLettered = 3 * 26;
+  if (number <= 0 || number > kLongestLettered) {
     letters = std::to_string(number);
     return;
   }

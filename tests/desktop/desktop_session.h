@@ -1,0 +1,94 @@
+// The real program on a real X display: a virtual X server, a window
+// manager and `quillmaster` in a home of its own, driven with the keyboard
+// and the mouse through xdotool at a writer's pace. What the in-process and
+// offscreen tests cannot see (keys lost to a dialog, a blank doubled while
+// the writer pauses, a window laid out for its old size) shows here.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/child_process.h"
+#include "support/temp_folder.h"
+
+namespace qm::desktop {
+
+struct WindowGeometry {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+class DesktopSession {
+ public:
+  // Starts the display, the window manager and the program with `args`
+  // (file names, switches); QUILLMASTER_HOME is a fresh folder unless
+  // `home` names one (a test that prepares settings or scripts first).
+  explicit DesktopSession(const std::vector<std::string>& args = {}, const std::string& home = {});
+  ~DesktopSession();
+  DesktopSession(const DesktopSession&) = delete;
+  DesktopSession& operator=(const DesktopSession&) = delete;
+
+  // False when the display or the program did not come up (the reason is in Failure()).
+  bool Ready() const { return failure_.empty(); }
+  const std::string& Failure() const { return failure_; }
+  const std::string& Home() const { return home_; }
+  const std::string& Display() const { return display_; }
+
+  // Types UTF-8 text, one key every `msPerKey` milliseconds, then lets the program settle.
+  void Type(const std::string& text, int msPerKey = 280);
+  // xdotool key names separated by blanks ("ctrl+s", "alt+f x", "Return"), `pauseMs` apart.
+  void Keys(const std::string& keys, int pauseMs = 400);
+  void Click(int x, int y, int button = 1);
+  void DoubleClick(int x, int y);
+  // Presses at one point and releases at another, moving in steps.
+  void Drag(int fromX, int fromY, int toX, int toY);
+  // A click in the middle of the active script's page, which gives it the keyboard.
+  void ClickInScript();
+  void Settle(int ms = 800);
+
+  // The active window's title and geometry, and waiting for a title that contains `part`.
+  std::string ActiveWindowTitle();
+  std::optional<WindowGeometry> ActiveWindowGeometry();
+  std::optional<WindowGeometry> MainWindowGeometry();
+  bool WaitForWindowTitle(const std::string& part, int seconds = 10);
+  bool WaitForTitleGone(const std::string& part, int seconds = 10);
+
+  // The active script's whole text as its plain-text copy (select all, copy),
+  // lines joined by "\n" (Ctrl+A, then Ctrl+Ins, the copy key). The selection
+  // is left in place.
+  std::string ScriptText();
+  std::string Clipboard();
+  // Puts UTF-8 text on the desktop's clipboard (another program copying it).
+  void SetClipboard(const std::string& text);
+
+  // A PNG of the whole screen in the build's desktop-shots folder; returns its path.
+  std::string Screenshot(const std::string& name);
+
+  // The program's exit code once it ends, or nullopt when it is still running.
+  std::optional<int> ExitCode(int waitMs);
+  std::uint32_t ProgramPid() const;
+
+  // Runs an X tool on this display and returns what it printed.
+  std::string Run(const std::vector<std::string>& argv, int timeoutMs = 15000);
+
+ private:
+  bool StartDisplay();
+  bool StartProgram(const std::vector<std::string>& args);
+
+  std::unique_ptr<testing::TempFolder> ownHome_;
+  std::string home_;
+  std::string display_;
+  std::string failure_;
+  std::unique_ptr<testing::ChildProcess> server_;
+  std::unique_ptr<testing::ChildProcess> windowManager_;
+  std::unique_ptr<testing::ChildProcess> program_;
+  std::string mainWindow_;
+  std::string oldDisplay_;
+  bool hadDisplay_ = false;
+};
+
+// The path of a program on PATH ("" when there is none).
+std::string FindProgram(const std::string& name);
+
+}  // namespace qm::desktop
