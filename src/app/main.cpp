@@ -9,6 +9,7 @@
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/input.h"
 #include "shell/program_start.h"
 #if defined(QM_HAVE_QT)
 #include "platform/qt/qt_backend.h"
@@ -25,11 +26,14 @@ bool TakeHeadlessFlag(std::vector<std::string>& args) {
 }
 
 // Without a desktop the program's boxes cannot be seen: what they say goes
-// to standard error, and each is cancelled.
+// to standard error, and each takes its default answer (cancelled when it
+// has none), so that the work goes on rather than asking again for ever.
 std::unique_ptr<qm::Backend> HeadlessBackendReportingBoxes() {
   auto backend = std::make_unique<qm::HeadlessBackend>();
   backend->Driver().OnUnanswered = [](qm::TForm& form) {
     std::fprintf(stderr, "%s\n", qm::AnsiToUtf8(qm::FormMessage(form)).c_str());
+    // Enter gives the default answer, pressed only where it reaches the box.
+    if (qm::Screen->ActiveForm() == &form) qm::SendKey(qm::VK_RETURN);
   };
   return backend;
 }

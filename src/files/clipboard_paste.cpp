@@ -87,15 +87,6 @@ std::vector<TClipRecord> RecordsOfImported(const TMDIChild& w, const TImportedEl
   return records;
 }
 
-bool PasteImported(TMDIChild& w, const TImportedElements& elements) {
-  std::vector<TClipRecord> records = RecordsOfImported(w, elements);
-  if (records.empty()) {
-    ShowMessageBox("Error: ClipBoard is Empty!", "");
-    return false;
-  }
-  return SpliceRecords(w, records);
-}
-
 // The richest format first: story exchange data, the program's own records; short plain text
 // typed; then RTF read by its styles, or plain text classified line by line.
 bool PasteBestFormat(TMDIChild& w, TClipboard& clipboard) {
@@ -103,7 +94,7 @@ bool PasteBestFormat(TMDIChild& w, TClipboard& clipboard) {
     TStoryDevData data;
     if (!ReadStoryDevExchange(*exchange, data)) return false;
     AddStoryDevNames(w, data.characterNames);
-    return PasteImported(w, data.elements);
+    return PasteImportedElements(w, data.elements);
   }
   if (auto native = clipboard.GetData(NativeFormat())) return PasteNative(w, *native);
   auto text = clipboard.GetData(CF_TEXT);
@@ -117,9 +108,24 @@ bool PasteBestFormat(TMDIChild& w, TClipboard& clipboard) {
   const std::optional<TPasteReading> reading = AskHowToRead(rtfText, text.has_value(), w.PagesLocked != 0);
   if (!reading) return false;
   if (reading->choices.MatchPageBreaks) w.PagesLocked = 1;
-  if (reading->useRtf) return PasteImported(w, ImportRtf(rtfText, ClassifierContextOf(w), reading->choices));
-  return PasteImported(w, ImportPlainText(TextUpToZero(*text), ClassifierContextOf(w), reading->choices));
+  if (reading->useRtf) return PasteImportedElements(w, ImportRtf(rtfText, ClassifierContextOf(w), reading->choices));
+  // The platform's plain text is the script's character set already: read
+  // again as UTF-8 its accents would change.
+  return PasteImportedElements(w, ClassifyPlainText(TextUpToZero(*text), ClassifierContextOf(w), reading->choices));
 }
+
+}  // namespace
+
+bool PasteImportedElements(TMDIChild& w, const TImportedElements& elements) {
+  std::vector<TClipRecord> records = RecordsOfImported(w, elements);
+  if (records.empty()) {
+    ShowMessageBox("Error: ClipBoard is Empty!", "");
+    return false;
+  }
+  return SpliceRecords(w, records);
+}
+
+namespace {
 
 bool Unusable(const TMDIChild& w, const TScriptElement* e) {
   return IsPageBreakKind(e->Kind()) || w.IsHiddenElement(e);

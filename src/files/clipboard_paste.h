@@ -5,7 +5,11 @@
 
 #include <cstddef>
 
+#include "files/imported_text.h"
+
 namespace qm {
+
+class TMDIChild;
 
 // Set from the start of a paste to its end; other parts of the program
 // leave the clipboard alone meanwhile.
@@ -16,6 +20,10 @@ constexpr std::size_t TypedPasteLimit = 48;
 
 inline constexpr const char* DamagedClipboardText =
     "Part of the text on the clipboard was damaged: only what could be read has been pasted.";
+
+// Foreign text's elements in at the script's caret; false, after saying
+// so, when there are none.
+bool PasteImportedElements(TMDIChild& script, const TImportedElements& elements);
 
 // Whether the clipboard holds a format the paste reads.
 bool ClipboardHasPasteableData();

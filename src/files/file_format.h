@@ -48,9 +48,10 @@ enum TSaveFormat : Byte {
 // Windows script with a password is lfPasswordNative), RTF, tagged text,
 // story exchange data, WordStar (a newer WordStar is refused, with a
 // message), lfMissing for a file that is missing or cannot be read. The
-// hint (the format the writer chose) names what bytes cannot tell: plain
-// text, the formats whose layout this system lacks, and a damaged file of
-// a chosen format, which its reader then reports; lfUnknown otherwise.
+// hint (the format the writer chose) names what bytes cannot tell: the
+// formats whose layout this system lacks, and a damaged file of a chosen
+// format, which its reader then reports. Bytes that read as text are plain
+// text; lfUnknown otherwise.
 Byte DetectFileFormat(const std::string& fileName, Byte hint);
 
 // Why a file cannot be read, worded to end a message ("it is a folder");

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "base/document_table.h"
 #include "base/message_boxes.h"
-#include "files/paste_as.h"
+#include "files/clipboard_paste.h"
 #include "files/file_format.h"
+#include "files/paste_as.h"
 #include "files/imported_script.h"
 #include "files/rtf_reader.h"
 #include "files/storydev_import.h"
@@ -74,45 +76,64 @@ TPasteChoices DefaultPasteChoices(std::string_view rtf, bool scriptHasLockedPage
   return choices;
 }
 
-bool ImportForeignFile(const std::string& fileName, Byte loadFormat) {
-  TMDIChild* script = ActiveScript();
-  if (!script) return false;
+namespace {
+
+// The file's elements, or nothing after saying why.
+std::optional<TImportedElements> ReadForeignFile(TMDIChild& script, const std::string& fileName, Byte loadFormat) {
   if (loadFormat == lfWordStarUnsupported) {
     ShowMessageBox(NewerWordStarMessage, "Attention");
-    return false;
+    return std::nullopt;
   }
   if (loadFormat == lfOlderNative || loadFormat == lfMovieMaster) {
     ShowMessageBox("Reading " + PathToText(fileName) + " is not available: this version cannot read " +
                        (loadFormat == lfMovieMaster ? "Movie Master scripts." : "scripts of the older format."),
                    "Attention");
-    return false;
+    return std::nullopt;
   }
   std::string error;
   const auto bytes = ReadFileBytes(fileName, &error);
   if (!bytes) {
     ShowMessageBox("Error Opening " + PathToText(fileName), "Import Canceled");
-    return false;
+    return std::nullopt;
   }
   const std::string_view text = AsText(*bytes);
   bool ok = true;
   TImportedElements elements;
   if (loadFormat == lfTaggedText) {
-    elements = ReadTagged(*script, fileName, text, ok);
+    elements = ReadTagged(script, fileName, text, ok);
   } else if (loadFormat == lfStoryDev) {
-    elements = ReadStoryDev(*script, text, ok);
+    elements = ReadStoryDev(script, text, ok);
   } else {
-    const TClassifierContext context = ClassifierContextOf(*script);
+    const TClassifierContext context = ClassifierContextOf(script);
     const std::optional<TPasteReading> reading =
-        AskHowToRead(loadFormat == lfRtf ? text : std::string_view{}, loadFormat != lfRtf, false);
-    if (!reading) return false;
+        AskHowToRead(loadFormat == lfRtf ? text : std::string_view{}, loadFormat != lfRtf, script.PagesLocked != 0);
+    if (!reading) return std::nullopt;
     const TPasteChoices& choices = reading->choices;
     if (loadFormat == lfRtf) elements = ImportRtf(text, context, choices);
     else if (loadFormat == lfWordStar) elements = ImportPlainText(WordStarToText(text), context, choices);
+    else if (loadFormat == lfStrippedText) elements = ImportPlainText(StrippedText(text), context, choices);
     else elements = ImportPlainText(text, context, choices);
   }
-  if (!ok) return false;
-  ReplaceScriptElements(*script, elements);
+  if (!ok) return std::nullopt;
+  return elements;
+}
+
+}  // namespace
+
+bool ImportForeignFile(const std::string& fileName, Byte loadFormat) {
+  TMDIChild* script = ActiveScript();
+  if (!script) return false;
+  const std::optional<TImportedElements> elements = ReadForeignFile(*script, fileName, loadFormat);
+  if (!elements) return false;
+  ReplaceScriptElements(*script, *elements);
   return true;
+}
+
+bool PasteForeignFile(const std::string& fileName, Byte loadFormat) {
+  TMDIChild* script = ActiveScript();
+  if (!script || !script->CurrentElement) return false;
+  const std::optional<TImportedElements> elements = ReadForeignFile(*script, fileName, loadFormat);
+  return elements && PasteImportedElements(*script, *elements);
 }
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include "files/native_file.h"
 #include "platform/files.h"
 #include "platform/cp1252.h"
+#include "script/model/cue_codes.h"
 #include "script/model/packed_text.h"
 #include "script/model/standard_formats.h"
 #include "script/script_window.h"
@@ -63,6 +64,10 @@ TScriptElement* NewImportedElement(const TMDIChild& script, const TImportedEleme
   e->text = StoredText(imported);
   e->split = imported.split;
   e->state = imported.state;
+  // The extension found in a cue's text becomes its cue code: the first
+  // kind names the list's first entry, the second its second.
+  if (imported.kind == ekCharacterName && imported.extensionKind != 0)
+    SetCueExtension(*e, static_cast<Byte>(3 * (imported.extensionKind - 1)));
   return e;
 }
 

@@ -211,15 +211,28 @@ void TProgressDlg::RunLoadJob() {
   if (!NoActiveDocument()) TitleAfterLoad(code);
 }
 
-// An unrecognised file: with the plain-text hint it is text. Otherwise it
-// is refused: a window with nothing read in it could be saved over the file.
+// An unrecognised file: with the plain-text hint it is text. Otherwise the
+// writer is asked whether to read it anyway; No reads nothing, so that no
+// empty window is left under the file's name.
 bool TProgressDlg::ResolveUnrecognised(Byte& code) {
-  if (LoadFormatCode == 3) {
-    code = 3;
+  if (LoadFormatCode == lfPlainText) {
+    code = lfPlainText;
     return true;
   }
-  RefuseLoad("Unable to open " + PathToText(JobFileName) + ":\r" + WhyNotRecognised(JobFileName) + ".");
-  return false;
+  if (FileSize(JobFileName) == 0) {
+    RefuseLoad("Unable to open " + PathToText(JobFileName) + ":\r" + WhyNotRecognised(JobFileName) + ".");
+    return false;
+  }
+  const Byte hint = LoadFormatCode < lfPlainText ? Byte{lfUnknown} : LoadFormatCode;
+  const bool yes = hint == lfUnknown ? AskYesNo(UnidentifiedFileQuestion, PromptTable(31), false)
+                                     : AskYesNo(UnverifiedFileQuestion, PromptTable(32), false);
+  if (!yes) {
+    ModalResult = mrCancel;
+    Done();
+    return false;
+  }
+  code = hint == lfUnknown ? Byte{lfStrippedText} : hint;
+  return true;
 }
 
 // A word processor's file: the outside converter turns it into a file the
@@ -231,7 +244,7 @@ bool TProgressDlg::ReadThroughConverter() {
     RefuseLoad("Unable to open " + PathToText(JobFileName) + ":\r" + WhyNotRecognised(JobFileName) + ".");
     return false;
   }
-  const bool read = result == crResultConverted && ImportForeignFile(converted, DetectFileFormat(converted, lfPlainText));
+  const bool read = result == crResultConverted && ReadForeign(converted, DetectFileFormat(converted, lfPlainText));
   DeleteFile(converted);
   if (!read) ModalResult = mrCancel;
   Done();
@@ -261,7 +274,18 @@ void TProgressDlg::DispatchLoad(Byte code) {
     Done();
     return;
   }
+  if (IsForeignFormat(code) || code == lfStrippedText) {
+    if (!ReadForeign(JobFileName, code)) ModalResult = mrCancel;
+    Done();
+    return;
+  }
   RefuseLoad("Reading " + PathToText(JobFileName) + " is not available in this version.");
+}
+
+// A file of another program becomes the new script's elements, or, for
+// "Paste From", goes in at the caret.
+bool TProgressDlg::ReadForeign(const std::string& fileName, Byte code) {
+  return PasteFromJob ? PasteForeignFile(fileName, code) : ImportForeignFile(fileName, code);
 }
 
 void TProgressDlg::TitleAfterLoad(Byte code) {

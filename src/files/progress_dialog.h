@@ -9,6 +9,14 @@
 
 namespace qm {
 
+// Asked before a file whose format could not be told is read anyway.
+inline constexpr const char* UnidentifiedFileQuestion =
+    "I am unable to identify the format of this file...\r\rI can read it as an ASCII file--stripping any extended "
+    "format codes--but it may not work well and there may be left over \"garbage\" codes which you'll need to clean "
+    "up.\r\rShould I import it as ASCII?";
+inline constexpr const char* UnverifiedFileQuestion =
+    "I am unable to verify the format of this file...\r\rShould I try and open it anyway?";
+
 class TProgressDlg : public TForm {
  public:
   explicit TProgressDlg(TComponent* owner);
@@ -63,6 +71,7 @@ class TProgressDlg : public TForm {
   bool ResolveUnrecognised(Byte& code);
   bool ReadThroughConverter();
   void DispatchLoad(Byte code);
+  bool ReadForeign(const std::string& fileName, Byte code);
   void TitleAfterLoad(Byte code);
   void Refuse(const std::string& what);
   void RefuseFormat(const std::string& format);

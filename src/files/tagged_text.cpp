@@ -161,13 +161,30 @@ class TTaggedReader {
     }
     if (kind == ekCharacterName) TrimTrailingBlanks(text);
     while (!text.empty() && CodeCharSet.Contains(text.back())) text.pop_back();
-    text = pendingCodes_.first + text.substr(0, MaxElementChars - 6) + pendingCodes_.second;
-    pendingCodes_ = {};
-    TImportedElement element;
-    element.kind = kind;
-    element.text = std::move(text);
-    if (kind == ekCharacterName) element.extensionKind = std::exchange(extension_, kNoExtension);
-    Push(std::move(element));
+    const auto [on, off] = std::exchange(pendingCodes_, {});
+    Byte extension = kind == ekCharacterName ? std::exchange(extension_, kNoExtension) : kNoExtension;
+    for (std::string& piece : PiecesOf(text, MaxElementChars - on.size() - off.size())) {
+      TImportedElement element;
+      element.kind = kind;
+      element.text = on + piece + off;
+      element.extensionKind = std::exchange(extension, kNoExtension);
+      Push(std::move(element));
+    }
+  }
+
+  // A paragraph longer than an element holds goes on in the next, cut at
+  // the last blank that leaves a fair piece, else where the room ends.
+  static std::vector<std::string> PiecesOf(std::string_view text, std::size_t room) {
+    std::vector<std::string> pieces;
+    while (text.size() > room) {
+      std::size_t cut = text.rfind(' ', room);
+      const bool atBlank = cut != std::string_view::npos && cut >= room / 2;
+      if (!atBlank) cut = room;
+      pieces.emplace_back(text.substr(0, cut));
+      text.remove_prefix(atBlank ? cut + 1 : cut);
+    }
+    pieces.emplace_back(text);
+    return pieces;
   }
 
   // A cue that repeats the one of the speech before it goes.

@@ -522,11 +522,7 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
   }
   if (IsShot(text, upper)) {
     current_.kind = ekShot;
-    if (IsScriptOpenText(upper)) {
-      current_.kind = ekAction;
-      current_.state = esKeepFollowing;
-      current_.allCaps = true;
-    }
+    if (IsScriptOpenText(upper)) OpenTheScript();
     return {};
   }
   if (IsTransition(text, upper)) {
@@ -567,13 +563,8 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
   }
   if (text.find("TO:") != std::string::npos) return {};
   if (blanks <= 2 && (!before || before->kind != ekCharacterName)) {
-    if (IsScriptOpenText(upper)) {
-      current_.kind = ekAction;
-      current_.state = esKeepFollowing;
-      current_.allCaps = true;
-    } else {
-      current_.kind = line.indented ? ekShot : ekCharacterName;
-    }
+    if (IsScriptOpenText(upper)) OpenTheScript();
+    else current_.kind = line.indented ? ekShot : ekCharacterName;
     return {};
   }
   const bool afterCue = before && (before->kind == ekCharacterName || before->kind == ekParenthetical);
@@ -583,6 +574,25 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
   }
   if (text.size() <= MaxShotChars) current_.kind = ekShot;
   return {};
+}
+
+// The opening text is an Action in capitals kept with what follows. What
+// came before it with no scene yet is the title block: a title line is no
+// cue and the lines under it no speech, so no title reaches the cast.
+void TTextClassifier::OpenTheScript() {
+  current_.kind = ekAction;
+  current_.state = esKeepFollowing;
+  current_.allCaps = true;
+  const bool titleBlock = std::none_of(out_.begin(), out_.end(), [](const TImportedElement& e) {
+    return qm::IsSceneHeading(e.kind) || e.kind == ekTransition || IsPageBreakKind(e.kind);
+  });
+  if (!titleBlock) return;
+  for (TImportedElement& e : out_) {
+    if (e.kind != ekCharacterName && e.kind != ekDialogue && e.kind != ekParenthetical) continue;
+    e.kind = ekAction;
+    e.extensionKind = 0;
+    e.linesBefore.reset();
+  }
 }
 
 TTextClassifier::TVerdict TTextClassifier::ContinuedOrPageBreak(const TLine& line) {

@@ -85,6 +85,7 @@ class TTextClassifier {
   TVerdict DecideByShape(TLine& line);
   TVerdict DecideCueLike(TLine& line);
   TVerdict ContinuedOrPageBreak(const TLine& line);
+  void OpenTheScript();
   void Tidy(TLine& line, int from);
   void TidyHeadingNumbers();
   void TidyUnderlines();

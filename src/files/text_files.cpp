@@ -42,6 +42,14 @@ std::string WordStarToText(std::string_view bytes) {
   return text;
 }
 
+std::string StrippedText(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (const char c : bytes)
+    if (static_cast<Byte>(c) >= ' ' ? c != 0x7F : c == '\r' || c == '\n' || c == '\t' || c == '\x0C') text += c;
+  return text;
+}
+
 bool LoadFileToClipboard(const std::string& fileName, bool rtf, bool pasteFrom, Byte loadFormat) {
   (void)pasteFrom;
   std::string error;

@@ -30,4 +30,9 @@ bool ConvertLineEnds(const std::string& fileName, bool toMacintosh);
 // dot-command lines and control bytes dropped, soft line ends kept.
 std::string WordStarToText(std::string_view bytes);
 
+// The text of a file whose format nobody could name: every control byte
+// but line ends, tabs and form feeds dropped. What is left of the format's
+// codes is the writer's to clean up.
+std::string StrippedText(std::string_view bytes);
+
 }  // namespace qm

@@ -166,7 +166,7 @@ bool OpenScriptByName(std::string fileName, Byte hint) {
     window = ActiveScript();
   }
   TProgressDlg& progress = ProgressDlg();
-  progress.LoadFormatCode = 0;
+  progress.LoadFormatCode = hint;
   const Byte code = FileExists(fileName) ? DetectFileFormat(fileName, hint) : Byte{lfMissing};
   const bool loaded =
       IsForeignFormat(code) ? LoadForeignFile(*window, fileName, code) : progress.Execute(fileName, true, false);

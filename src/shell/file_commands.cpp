@@ -91,12 +91,13 @@ void TMainForm::PastefromItemClick(TObject*) {
   if (NoActiveDocument()) return;
   TOpenDialog dialog(nullptr);
   dialog.Title = "Paste From...";
-  dialog.Filter = std::string("Quillmaster Scripts|") + ScriptFileMask;
+  // Whatever File Open reads goes in at the caret.
+  dialog.Filter = kOpenFilter;
   dialog.InitialDir = ScriptDirectory;
   if (dialog.Execute()) {
     SaveUndoStep(ukWholeScript, true, false, 0);
     TProgressDlg& progress = ProgressDlg();
-    progress.LoadFormatCode = 0;
+    progress.LoadFormatCode = LoadCodeOfFilter(dialog.FilterIndex);
     if (progress.Execute(dialog.FileName, true, true)) {
       LayOutLoadedScript(*ActiveScript());
       SetDocumentModified(true, true);

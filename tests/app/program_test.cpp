@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,28 @@ TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
     for (const std::string& words : c.said) EXPECT_NE(run.output.find(words), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("qt.qpa"), std::string::npos) << "no plugin message of the toolkit: " << run.output;
   }
+}
+
+// Without a desktop nobody can answer the program's questions: each takes
+// its default once and the work goes on to its end. A tagged file with a
+// style the program has not met asks what the style is.
+TEST(ProgramTest, QuestionsWithoutADesktopTakeTheirDefaultOnce) {
+  testing::TempFolder home;
+  const std::string tagged = home.Path() + "/t.txt";
+  testing::WriteFileText(tagged, "[Screenplay]\n<aHi\n<\n");
+  testing::ChildProcess program(QM_PROGRAM_PATH, {"--headless", tagged},
+                                {"QT_QPA_PLATFORM=", "DISPLAY=", "WAYLAND_DISPLAY=", "QUILLMASTER_HOME=" + home.Path()},
+                                true);
+  std::vector<std::string> lines;
+  constexpr std::size_t kEnough = 200;
+  while (lines.size() < kEnough)
+    if (std::optional<std::string> line = program.ReadLine(20000)) lines.push_back(*line);
+    else break;
+  ASSERT_LT(lines.size(), kEnough) << "the program keeps asking";
+  EXPECT_EQ(program.ExitCode(20000), 0);
+  const auto count = [&lines](const std::string& words) { return std::count(lines.begin(), lines.end(), words); };
+  EXPECT_EQ(count("Define Element Type"), 1);
+  EXPECT_EQ(count("Import Complete."), 1);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 
 class FileFormatTest : public FileTest {};
 
-TEST_F(FileFormatTest, NativeScriptsAreRecognisedAndEverythingElseIsNot) {
+TEST_F(FileFormatTest, NativeScriptsForeignFilesAndTextAreRecognised) {
   ScriptWindow w;
   FillSampleElements(*w, 1);
   const std::vector<Byte> windows = BuildScriptImage(*w, false, true);
@@ -33,13 +33,16 @@ TEST_F(FileFormatTest, NativeScriptsAreRecognisedAndEverythingElseIsNot) {
       {"dos", std::string(dos.begin(), dos.end()), lfNativeDos},
       {"tag only", std::string(WindowsScriptTag), lfNativeWindows},
       {"dos tag only", std::string(DosScriptTag), lfNativeDos},
-      {"tag in other case", "QUILLMASTER WINVER. 3.35C and more", lfUnknown, lfPlainText},
-      {"tag cut short", std::string(WindowsScriptTag.substr(0, 20)), lfUnknown, lfPlainText},
-      {"text", "INT. HOUSE - DAY\r\n\r\nShe waits.\r\n", lfUnknown, lfPlainText},
+      {"tag in other case", "QUILLMASTER WINVER. 3.35C and more", lfPlainText},
+      {"tag cut short", std::string(WindowsScriptTag.substr(0, 20)), lfPlainText},
+      {"text", "INT. HOUSE - DAY\r\n\r\nShe waits.\r\n", lfPlainText},
+      {"utf-8 text", "INT. CAF\xC3\x89 - DAY\n\tShe waits.\x0C\n", lfPlainText},
+      {"utf-16 text", std::string("\xFF\xFEI\0N\0T\0", 8), lfPlainText},
+      {"binary", std::string("INT. HOUSE\0\x01\x02", 13), lfUnknown, lfPlainText},
       {"rtf", "{\\rtf1\\ansi hello}", lfRtf},
       {"rtf after a mark", "\xEF\xBB\xBF{\\rtf1\\ansi hello}", lfRtf},
       {"tagged", "[Action]\r\n<A>She waits.\r\n", lfTaggedText},
-      {"brackets without tags", "[Notes]\r\nShe waits.\r\n", lfUnknown, lfPlainText},
+      {"brackets without tags", "[Notes]\r\nShe waits.\r\n", lfPlainText},
       {"wordstar", "She waits by the\x8D\x0A" "door.\r\n", lfWordStar},
       // Compressed bytes of a word processor's file that hold a WordStar
       // line end by chance: the file is still one for the converter.
@@ -68,7 +71,7 @@ TEST_F(FileFormatTest, ExchangeDataIsToldByItsMagicInEitherByteOrder) {
 }
 
 TEST_F(FileFormatTest, FormatsWithoutALayoutAreToldByTheChoiceOnly) {
-  WriteFileText(Path("old.scr"), "some bytes of an old script");
+  WriteFileText(Path("old.scr"), std::string("\x1A\x02old\0script", 12));
   EXPECT_EQ(DetectFileFormat(Path("old.scr"), lfMovieMaster), lfMovieMaster);
   EXPECT_EQ(DetectFileFormat(Path("old.scr"), lfOlderNative), lfOlderNative);
   EXPECT_EQ(DetectFileFormat(Path("old.scr"), 0), lfUnknown);

@@ -5,12 +5,15 @@
 
 #include "base/document_table.h"
 #include "base/ini_file.h"
+#include "files/export_script.h"
 #include "files/file_format.h"
 #include "files/storydev_import.h"
 #include "files/tagged_text.h"
 #include "files/text_encoding.h"
 #include "platform/dialog_builder.h"
 #include "platform/dialogs.h"
+#include "script/layout/cue_extension.h"
+#include "script/model/packed_text.h"
 #include "script/model/script_list_data.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
@@ -159,6 +162,57 @@ TEST_F(ForeignFilesTest, TaggedFileAsksItsStylesOnce) {
     EXPECT_EQ(testing::ElementsOf(Script()),
               (std::vector<ElementSpec>{{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "She waits."}}));
   }
+}
+
+TEST_F(ForeignFilesTest, LongTaggedParagraphArrivesWhole) {
+  std::string words;
+  while (words.size() < 4000) words += "The lamp turns. ";
+  words.pop_back();
+  const std::string path = Write("long.tag", "[Action]\r\n<A>" + words + "\r\n");
+  ChooseFile(path, kTaggedFilter);
+  Driver().Expect(
+      [](TForm& form) {
+        DialogControl<TRadioButton>(form, "ActionBtn")->SetChecked(true);
+        form.ModalResult = mrOk;
+      },
+      "define a style");
+  testing::AnswerMessageBox(Driver(), "Import Complete.", mrOk);
+  MainForm->FileOpenItem->Click();
+  ASSERT_NE(ActiveScript(), nullptr);
+  const std::vector<ElementSpec> elements = testing::ElementsOf(Script());
+  ASSERT_GE(elements.size(), 2u);
+  std::string joined;
+  for (const ElementSpec& e : elements) {
+    EXPECT_EQ(e.kind, ekAction);
+    joined += (joined.empty() ? "" : " ") + e.text;
+  }
+  EXPECT_EQ(joined, words);
+}
+
+// A plain-text screenplay: its title block is no speech, so its title is no
+// character of the script; the cues keep their extensions on screen and on
+// paper.
+TEST_F(ForeignFilesTest, PlainTextCuesKeepTheirExtensionsAndTheTitleIsNoCue) {
+  const std::string path = Write("harbour.txt",
+                                 "THE HARBOUR LIGHT\n\nWritten by Ann Example\n\nFADE IN:\n\n"
+                                 "INT. HARBOUR OFFICE - NIGHT\n\nRain runs down the glass.\n\n"
+                                 "HARBOUR MASTER (V.O.)\nWho goes there?\n\nNELL (O.S.)\nOnly me.\n");
+  ChooseFile(path, kAsciiFilter);
+  testing::AcceptPasteAs(Driver());
+  MainForm->FileOpenItem->Click();
+  ASSERT_NE(ActiveScript(), nullptr);
+  std::vector<std::pair<std::string, std::string>> cues;
+  for (TScriptElement* e = Script().FirstElement; e; e = e->next) {
+    EXPECT_FALSE(e->Kind() == ekDialogue && ElementText(*e).starts_with("Written")) << "the title block is no speech";
+    if (e->Kind() == ekCharacterName) cues.emplace_back(ElementText(*e), CharacterExtensionText(Script(), *e));
+  }
+  EXPECT_EQ(cues, (std::vector<std::pair<std::string, std::string>>{{"HARBOUR MASTER", " (V.O.)"}, {"NELL", " (O.S.)"}}));
+  const TCharacterNameTable& names = ListData(Script()).NameTable;
+  EXPECT_FALSE(names.Contains("THE HARBOUR LIGHT"));
+  EXPECT_TRUE(names.Contains("HARBOUR MASTER"));
+  const std::string printed = ExportBytes(Script(), ekExportFormattedAscii);
+  EXPECT_NE(printed.find("HARBOUR MASTER (V.O.)\r\n"), std::string::npos) << printed;
+  EXPECT_NE(printed.find("NELL (O.S.)\r\n"), std::string::npos) << printed;
 }
 
 TEST_F(ForeignFilesTest, OwnStyleSheetIsReadByDefault) {

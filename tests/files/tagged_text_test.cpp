@@ -5,6 +5,7 @@
 #include <map>
 
 #include "files/style_picker.h"
+#include "script/model/packed_text.h"
 #include "script/model/standard_formats.h"
 
 namespace qm {
@@ -93,6 +94,49 @@ TEST(TaggedText, LongLinesAreReadWhole) {
   const auto result = ReadTaggedText("[Action]\r\n<A>" + words + "\r\n", table, StandardFormatSet(), asker.Function());
   ASSERT_EQ(result.elements.size(), 1u);
   EXPECT_EQ(result.elements[0].text, words);
+}
+
+// A paragraph longer than an element holds goes on in elements of its
+// kind: nothing is lost, a style mark is closed in each piece and reopened.
+TEST(TaggedText, ParagraphsLongerThanAnElementGoOnInTheNext) {
+  std::string words;
+  while (words.size() < 6000) words += "harbour light ";
+  words.pop_back();
+  const std::string unbroken(3000, 'w');
+  struct Case {
+    const char* name;
+    std::string tagged;
+    std::string attribute;
+    std::string text;
+    std::string joint;
+  };
+  const std::vector<Case> cases = {
+      {"words", "<A>" + words, "", words, " "},
+      {"one long word", "<A>" + unbroken, "", unbroken, ""},
+      {"bold words", "<a>!\r\n<A>" + words, "\x02", words, " "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TStyleTable table;
+    Asker asker;
+    asker.answers = {{"What is: [Action]?", kAction}};
+    const auto result =
+        ReadTaggedText("[Action]\r\n" + c.tagged + "\r\n<A>After.\r\n", table, StandardFormatSet(), asker.Function());
+    ASSERT_GE(result.elements.size(), 3u);
+    EXPECT_EQ(result.elements.back().text, "After.");
+    std::string joined;
+    for (std::size_t i = 0; i + 1 < result.elements.size(); ++i) {
+      std::string piece = result.elements[i].text;
+      EXPECT_EQ(result.elements[i].kind, ekAction);
+      EXPECT_LE(piece.size(), MaxElementChars);
+      if (!c.attribute.empty()) {
+        ASSERT_TRUE(piece.starts_with("\x02") && piece.ends_with("\x03")) << i;
+        piece = piece.substr(1, piece.size() - 2);
+      }
+      joined += (i == 0 ? "" : c.joint) + piece;
+    }
+    EXPECT_EQ(joined, c.text);
+  }
 }
 
 TEST(TaggedText, IgnoredStyleDropsItsParagraphsUpToABlankOrTagLine) {

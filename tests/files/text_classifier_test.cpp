@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,33 @@ TEST(ClassificationOpening, IsCapitalsKeptWithWhatFollows) {
   ASSERT_EQ(elements.size(), 1u);
   EXPECT_TRUE(elements[0].allCaps);
   EXPECT_EQ(elements[0].state, esKeepFollowing);
+}
+
+// The title block at the top of a screenplay, before its opening text, is
+// no speech: its title is no cue. A speech after the opening text is one.
+TEST(ClassificationOpening, TitleBlockBeforeTheOpeningTextIsNoSpeech) {
+  const TClassifierContext context = ContextAnswering(true);
+  const char* const script = "\rFADE IN:\r\rINT. HARBOUR OFFICE - NIGHT\r\rHARBOUR MASTER\rWho goes there?";
+  const std::string titleBlocks[] = {
+      "THE HARBOUR LIGHT\r\rWritten by Ann Example\r",
+      "THE HARBOUR LIGHT\r\rWritten by\r\rAnn Example\r",
+      "\"THE HARBOUR LIGHT\"\r\rby Ann Example\r\rDraft of May 3rd\r",
+  };
+  for (const TPasteChoices& choices : {TPasteChoices{}, Gentle()}) {
+    for (const std::string& title : titleBlocks) {
+      SCOPED_TRACE(title);
+      const auto elements = ClassifyPlainText(title + script, context, choices);
+      ASSERT_GE(elements.size(), 4u);
+      const auto opening = std::find_if(elements.begin(), elements.end(),
+                                        [](const TImportedElement& e) { return e.text == "FADE IN:"; });
+      ASSERT_NE(opening, elements.end());
+      EXPECT_EQ(opening->kind, ekAction);
+      for (auto e = elements.begin(); e != opening; ++e)
+        EXPECT_TRUE(e->kind != ekCharacterName && e->kind != ekDialogue && e->kind != ekParenthetical) << e->text;
+      EXPECT_EQ(KindsAndTexts({elements.end() - 2, elements.end()}),
+                (std::vector<Expected>{{ekCharacterName, "HARBOUR MASTER"}, {ekDialogue, "Who goes there?"}}));
+    }
+  }
 }
 
 TEST(PlainTextPreparation, NormalisesLineEndsTabsAndFormFeeds) {

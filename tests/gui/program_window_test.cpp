@@ -268,19 +268,21 @@ TEST_F(ProgramWindowTest, TheViewFollowsTheCaretUpAndDown) {
 }
 
 TEST_F(ProgramWindowTest, TheFileBoxesAreTheDesktopsDialogsWithTheNameFieldTakingTheKeys) {
+  // Paste From reads whatever File Open reads.
+  const QStringList kEveryFormat{
+      "Quillmaster Scripts (*.SC? *.sc? *.QMW *.qmw)", "Prev. Saved Script (*.BK *.bk)", "Timed Backups (*.TMB *.tmb)",
+      "ASCII File (*.DOS *.dos *.DOC *.doc *.TXT *.txt)", "Rich Text Format (*.RTF *.rtf)",
+      "WordPerfect\u00ae (5.1/6.x) (*.WP* *.wp* *)", "MS Word\u00ae (*.DOC *.doc)", "Scriptware\u00ae Tag (*.TAG *.tag)",
+      "Movie Master\u00ae (*.SCR *.scr)", "WordStar\u00ae (*.WDS *.wds *)", "StoryDev\u00ae Exchange (*.DSW *.dsw)",
+      "All Files (*.*) (*)"};
   const struct {
     const char* what;
     TMenuItem* item;
     QString title;
     QStringList filters;
   } cases[] = {
-      {"Open", MainForm->FileOpenItem, "Open",
-       {"Quillmaster Scripts (*.SC? *.sc? *.QMW *.qmw)", "Prev. Saved Script (*.BK *.bk)", "Timed Backups (*.TMB *.tmb)",
-        "ASCII File (*.DOS *.dos *.DOC *.doc *.TXT *.txt)", "Rich Text Format (*.RTF *.rtf)",
-        "WordPerfect\u00ae (5.1/6.x) (*.WP* *.wp* *)", "MS Word\u00ae (*.DOC *.doc)", "Scriptware\u00ae Tag (*.TAG *.tag)",
-        "Movie Master\u00ae (*.SCR *.scr)", "WordStar\u00ae (*.WDS *.wds *)", "StoryDev\u00ae Exchange (*.DSW *.dsw)",
-        "All Files (*.*) (*)"}},
-      {"Paste from", MainForm->PastefromItem, "Paste From...", {"Quillmaster Scripts (*.SC? *.sc? *.QMW *.qmw)"}},
+      {"Open", MainForm->FileOpenItem, "Open", kEveryFormat},
+      {"Paste from", MainForm->PastefromItem, "Paste From...", kEveryFormat},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

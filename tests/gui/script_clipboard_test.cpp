@@ -110,5 +110,41 @@ TEST_F(ScriptClipboardTest, PlainTextFromAnotherProgramPastesIn) {
   EXPECT_EQ(elements[1], (std::pair<Byte, std::string>{ekAction, "The second one."}));
 }
 
+// The desktop's text is the script's characters once the backend has
+// converted it: the program's own text, kept by the desktop as plain text
+// only, pastes back as it was, even where its bytes also read as UTF-8.
+TEST_F(ScriptClipboardTest, OwnPlainTextPastesBackUnchanged) {
+  const char* cases[] = {
+      "The Caf\xC3\x83\xC2\xA9 sign",
+      "The Caf\xC3\x83\xC2\xA9 sign swings over the door of the harbour inn in the wind.",
+  };
+  for (const char* typed : cases) {
+    SCOPED_TRACE(typed);
+    MainForm->FileNewItem->Click();
+    Application->ProcessMessages();
+    Script().SetFocus();
+    Type(typed);
+    const std::string text = Elements().back().second;
+    ASSERT_NE(text.find("Caf\xC3\xA9"), std::string::npos) << "typed as the script's characters";
+    SelectWholeScript();
+    MainForm->UpdateMenusAndButtons();
+    MainForm->MenuItem("CopyItem")->Click();
+    Application->ProcessMessages();
+    const QString plain = QGuiApplication::clipboard()->text();
+    QGuiApplication::clipboard()->setText(plain);
+
+    MainForm->FileNewItem->Click();
+    Application->ProcessMessages();
+    Later(100, [] {
+      if (auto* dialog = dynamic_cast<TPasteAsDlg*>(Screen->ActiveForm()))
+        QTest::mouseClick(ClientOf(*dialog->OKBtn), Qt::LeftButton);
+    });
+    MainForm->UpdateMenusAndButtons();
+    MainForm->MenuItem("PasteItem")->Click();
+    Application->ProcessMessages();
+    EXPECT_EQ(Elements().back().second, text);
+  }
+}
+
 }  // namespace
 }  // namespace qm

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "base/document_table.h"
+#include "files/clipboard_paste.h"
 #include "files/native_clipboard.h"
 #include "platform/clipboard.h"
 #include "platform/input.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
 
@@ -82,6 +84,35 @@ TEST_F(EditCommandsTest, CutDeleteAndPasteChangeTheScriptAndTheClipboard) {
   MainForm->MenuItem("PasteItem")->Click();
   Script().Assemble();
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "Cut me"}}));
+}
+
+// The clipboard's plain text is the script's own characters: text copied
+// from the program and pasted back as plain text (another program kept
+// only the text) comes back as it was, even where its bytes also read as
+// UTF-8.
+TEST_F(EditCommandsTest, OwnPlainTextPastesBackUnchanged) {
+  const std::string cases[] = {
+      "The Caf\xC3\xA9 sign",
+      "The Caf\xC3\xA9 sign swings over the door of the harbour inn in the wind.",
+  };
+  for (const std::string& text : cases) {
+    SCOPED_TRACE(text);
+    MainForm->FileNewItem->Click();
+    TypeAndSelect(text);
+    MainForm->MenuItem("CopyItem")->Click();
+    const std::string plain = Clipboard()->AsText();
+    ASSERT_EQ(plain, text + "\r\n");
+    Clipboard()->SetAsText(plain);
+    MainForm->FileNewItem->Click();
+    Script().SetFocus();
+    MainForm->UpdateMenusAndButtons();
+    if (plain.size() > TypedPasteLimit) testing::AcceptPasteAs(Driver());
+    MainForm->MenuItem("PasteItem")->Click();
+    Script().Assemble();
+    const std::vector<ElementSpec> elements = testing::ElementsOf(Script());
+    ASSERT_FALSE(elements.empty());
+    EXPECT_EQ(elements.back().text, text);
+  }
 }
 
 }  // namespace

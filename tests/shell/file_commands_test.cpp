@@ -6,7 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 
+#include "base/prompt_table.h"
+#include "files/progress_dialog.h"
+#include "platform/dialog_builder.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -18,6 +22,7 @@
 #include "shell/idle_loop.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
+#include "support/exchange_data.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
@@ -249,6 +254,8 @@ class OpenRefusalTest : public FileCommandsTest {
     std::string bytes;
     std::string message;  // after the file's path
     std::string caption = "Attention";
+    // The message is a question, without the path, answered No.
+    bool question = false;
   };
   // Opens every case twice: into the untouched new script, and beside a
   // modified one.
@@ -264,7 +271,8 @@ class OpenRefusalTest : public FileCommandsTest {
         if (beside && !Script().DocumentModified) TypeScene();
         const int windows = DocumentCount;
         const std::string title = Script().ScriptFileName;
-        testing::AnswerMessageBox(Driver(), prefix + path + c.message, mrOk, c.caption);
+        if (c.question) testing::AnswerMessageBox(Driver(), c.message, mrNo, c.caption);
+        else testing::AnswerMessageBox(Driver(), prefix + path + c.message, mrOk, c.caption);
         EXPECT_FALSE(OpenScriptByName(path));
         EXPECT_EQ(DocumentCount, windows);
         EXPECT_EQ(Script().ScriptFileName, title);
@@ -282,8 +290,8 @@ TEST_F(OpenRefusalTest, AFileThatIsNotAScriptOpensNothing) {
   std::string damaged = testing::ReadFileText(InScripts("KITCHEN.QMW"));
   damaged[0] = 'X';
   ExpectRefused({{"EMPTY.QMW", "", ":\rit is empty."},
-                 {"NOISE.QMW", noise, ":\rit is not a script file, nor a file of another program that this version reads (plain text opens when chosen as an ASCII File)."},
-                 {"DAMAGED.QMW", damaged, ":\rit is not a script file, nor a file of another program that this version reads (plain text opens when chosen as an ASCII File)."}},
+                 {"NOISE.QMW", noise, UnidentifiedFileQuestion, PromptTable(31), true},
+                 {"DAMAGED.QMW", damaged, UnidentifiedFileQuestion, PromptTable(31), true}},
                 "Unable to open ");
 }
 
@@ -333,6 +341,102 @@ TEST_F(PasteFromTest, AScriptFileIsMergedAtTheCaret) {
   EXPECT_EQ(merged[1], (ElementSpec{ekSceneHeading, "EXT. YARD - DAY"}));
   EXPECT_EQ(merged[2], (ElementSpec{ekAction, "Birds."}));
   EXPECT_TRUE(Script().DocumentModified);
+}
+
+// Whatever File Open reads, Paste From puts in at the caret, each format
+// told by its bytes with the first filter of the dialog.
+TEST_F(PasteFromTest, EveryFormatFileOpenReadsIsMergedAtTheCaret) {
+  const std::vector<Byte> exchange =
+      testing::ExchangeBytes({{"SNAM", "EXT. YARD - DAY"}, {"SDES", "Birds sing."}, {"LAST", ""}});
+  const auto defineStyles = [this] {
+    for (const char* choice : {"RadioButton6", "ActionBtn"})
+      Driver().Expect(
+          [choice](TForm& form) {
+            DialogControl<TRadioButton>(form, choice)->SetChecked(true);
+            form.ModalResult = mrOk;
+          },
+          "define a style");
+    testing::AnswerMessageBox(Driver(), "Import Complete.", mrOk);
+  };
+  const auto acceptPasteAs = [this] { testing::AcceptPasteAs(Driver()); };
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::function<void()> answers;
+  } cases[] = {
+      {"YARD.TXT", "EXT. YARD - DAY\n\nBirds sing.\n", acceptPasteAs},
+      {"YARD.RTF", "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0 EXT. YARD - DAY\\par\\par Birds sing.\\par }",
+       acceptPasteAs},
+      {"YARD.TAG", "[Scene Heading]\r\n<A>EXT. YARD - DAY\r\n[Action]\r\n<A>Birds sing.\r\n", defineStyles},
+      {"YARD.DSW", std::string(exchange.begin(), exchange.end()), [] {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::WriteFileText(InScripts(c.name), c.bytes);
+    ASSERT_TRUE(NewDocument(InScripts(std::string("INTO_") + c.name + ".QMW")));
+    const int windows = DocumentCount;
+    Script().SetFocus();
+    TypeText("First.");
+    ChooseFile(InScripts(c.name));
+    c.answers();
+    MainForm->PastefromItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(DocumentCount, windows);
+    EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "First."},
+                                                                      {ekSceneHeading, "EXT. YARD - DAY"},
+                                                                      {ekAction, "Birds sing."}}));
+    EXPECT_TRUE(Script().DocumentModified);
+  }
+}
+
+// A file whose format cannot be told is read, stripped of its codes, only
+// when the writer says so, by Paste From as by File Open; No reads nothing
+// and leaves no window for it.
+TEST_F(PasteFromTest, AFileOfNoKnownFormatIsReadAsTextOnlyWhenTheWriterSaysSo) {
+  const std::string path = InScripts("YARD.XYZ");
+  testing::WriteFileText(path, std::string("\x01\x02" "EXT. YARD - DAY\r\n\r\nBirds") + '\0' + " sing.\r\n");
+  const std::vector<ElementSpec> yard{{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}};
+  for (const bool pasteFrom : {false, true}) {
+    SCOPED_TRACE(pasteFrom ? "paste from" : "open");
+    TMenuItem* item = pasteFrom ? MainForm->PastefromItem : MainForm->FileOpenItem;
+    ASSERT_TRUE(NewDocument(InScripts(pasteFrom ? "NONAME3.QMW" : "NONAME2.QMW")));
+    Script().SetFocus();
+    TypeText("First.");
+    const int windows = DocumentCount;
+    const auto before = testing::ElementsOf(Script());
+    ChooseFile(path);
+    testing::AnswerMessageBox(Driver(), UnidentifiedFileQuestion, mrNo, PromptTable(31));
+    item->Click();
+    EXPECT_EQ(DocumentCount, windows);
+    EXPECT_EQ(testing::ElementsOf(Script()), before);
+
+    ChooseFile(path);
+    testing::AnswerMessageBox(Driver(), UnidentifiedFileQuestion, mrYes, PromptTable(31));
+    testing::AcceptPasteAs(Driver());
+    item->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    std::vector<ElementSpec> expected = yard;
+    if (pasteFrom) {
+      expected.insert(expected.begin(), ElementSpec{ekAction, "First."});
+    } else {
+      EXPECT_EQ(DocumentCount, windows + 1);
+    }
+    EXPECT_EQ(testing::ElementsOf(Script()), expected);
+  }
+}
+
+// The bytes tell plain text whatever filter was chosen.
+TEST_F(FileCommandsTest, PlainTextOpensWithTheFirstFilter) {
+  testing::WriteFileText(InScripts("YARD.TXT"), "EXT. YARD - DAY\n\nBirds sing.\n");
+  TypeScene();
+  const int windows = DocumentCount;
+  ChooseFile(InScripts("YARD.TXT"));
+  testing::AcceptPasteAs(Driver());
+  MainForm->FileOpenItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(DocumentCount, windows + 1);
+  EXPECT_EQ(testing::ElementsOf(Script()),
+            (std::vector<ElementSpec>{{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}}));
 }
 
 }  // namespace

@@ -82,9 +82,10 @@ TModalResult ModalDriver::Run(TForm& form) {
   if (answers_.empty() || !answers_.front().form) {
     if (OnUnanswered) OnUnanswered(form);
     Problem("unexpected modal form \"" + form.Caption() + "\": " + Describe(form));
-    form.ModalResult = mrCancel;
+    if (form.ModalResult == mrNone) form.ModalResult = mrCancel;
     form.CloseModal();
-    return mrCancel;
+    if (form.ModalResult == mrNone) form.ModalResult = mrCancel;
+    return form.ModalResult;
   }
   Answer answer = std::move(answers_.front());
   answers_.pop_front();

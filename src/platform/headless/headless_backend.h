@@ -36,8 +36,9 @@ class ModalDriver {
   // Called when a form or menu comes up with no answer waiting, or an
   // answer leaves its form open; a test turns this into a failure.
   std::function<void(const std::string& problem)> OnProblem;
-  // Called with a form that comes up with no answer waiting, before it is
-  // cancelled: the program run without a desktop reports it there.
+  // Called with a form that comes up with no answer waiting: the program
+  // run without a desktop reports it there and may answer it by setting
+  // its modal result; a form left unanswered is cancelled.
   std::function<void(TForm& form)> OnUnanswered;
 
   TModalResult Run(TForm& form);
