@@ -3,9 +3,9 @@
 // failure of its start reach the shell.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
