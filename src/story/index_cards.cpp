@@ -241,7 +241,8 @@ TCardFace MakeCardFace(const TMDIChild& script, const TCardEntry& entry, bool ou
   const TScriptElement* heading = entry.first;
   while (heading && !IsCardHeading(script, heading)) heading = heading->next;
   if (!heading) return face;
-  face.number = script.InteractiveScript ? std::to_string(story::TargetNumber(*heading)) : script.SceneNumberText(*heading);
+  face.number =
+      script.InteractiveScript ? std::to_string(story::TargetNumber(*heading)) : script.SceneNumberText(*heading);
   face.title = LiveElementText(script, *heading);
   if (!outline) {
     face.title = CopyWithoutCodes(false, face.title);

@@ -195,16 +195,17 @@ TEST_F(IndexCardViewTest, CtrlZUndoesTheShuffleTheScriptTookOnExit) {
 // Pressing on one card and letting go over another drops it there; a
 // release over the card pressed, or over a picked card, moves nothing.
 TEST_F(IndexCardViewTest, ACardReleasedOverAnotherIsDroppedThere) {
+  const std::vector<std::string> unmoved = {"INT. ROOM 1", "INT. ROOM 2", "INT. ROOM 3", "INT. ROOM 4", "INT. ROOM 5"};
   const struct {
     const char* name;
     int from, to;
     TShiftState shift;
     std::vector<std::string> titles;
   } cases[] = {
-      {"card 4 let go over card 2", 4, 2, {}, {"INT. ROOM 1", "INT. ROOM 4", "INT. ROOM 2", "INT. ROOM 3", "INT. ROOM 5"}},
-      {"let go where it was pressed", 3, 3, {}, {"INT. ROOM 1", "INT. ROOM 2", "INT. ROOM 3", "INT. ROOM 4", "INT. ROOM 5"}},
-      {"Shift held: only picked", 4, 2, TShiftState{ssShift},
-       {"INT. ROOM 1", "INT. ROOM 2", "INT. ROOM 3", "INT. ROOM 4", "INT. ROOM 5"}},
+      {"card 4 let go over card 2", 4, 2, {},
+       {"INT. ROOM 1", "INT. ROOM 4", "INT. ROOM 2", "INT. ROOM 3", "INT. ROOM 5"}},
+      {"let go where it was pressed", 3, 3, {}, unmoved},
+      {"Shift held: only picked", 4, 2, TShiftState{ssShift}, unmoved},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
