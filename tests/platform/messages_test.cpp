@@ -148,7 +148,7 @@ TEST_F(MessagesTest, CaretIsShownOnlyAfterAsManyShowsAsHides) {
 TEST_F(MessagesTest, AtomsInOneProcessCountReferences) {
   const ATOM a = GlobalAddAtom("C:\\SCRIPTS\\ONE.QMW ");
   ASSERT_NE(a, 0);
-  EXPECT_EQ(GlobalAddAtom("c:\\scripts\\one.qmw "), a);
+  EXPECT_EQ(GlobalAddAtom("C:\\SCRIPTS\\ONE.QMW "), a);
   EXPECT_EQ(GlobalGetAtomName(a), "C:\\SCRIPTS\\ONE.QMW ");
   EXPECT_EQ(GlobalDeleteAtom(a), 0);
   EXPECT_EQ(GlobalFindAtom("C:\\SCRIPTS\\ONE.QMW "), a) << "one reference is left";
