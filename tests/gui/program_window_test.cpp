@@ -2,6 +2,8 @@
 // the pick lists at the caret, what the window shows after each change,
 // the view following the caret, the desktop's file dialogs, the titles and
 // the Window menu, and the sizes the layout gives the toolkit.
+#include <functional>
+
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -237,6 +239,43 @@ TEST_F(ProgramWindowTest, EveryParagraphShowsAtOnceAndAMaximisedWindowIsFilled) 
     if (line.element) lowest = std::max<int>(lowest, line.y);
   EXPECT_GT(lowest, before) << "the lines are laid out below the old bottom";
   EXPECT_EQ(LinesWithoutInk(Shot("maximised")), std::vector<std::string>{});
+}
+
+// The title-bar buttons change the window's state from the desktop's side;
+// each change lays the page out to the new size.
+TEST_F(ProgramWindowTest, TheTitleBarButtonsLayThePageOutToTheWindow) {
+  testing::Typist t;
+  t.Type("INT. HALL - DAY");
+  for (int i = 0; i < 30; ++i) {
+    t.Key(Qt::Key_Return);
+    t.Type("Paragraph " + std::to_string(i) + ".");
+  }
+  t.Key(Qt::Key_Home, Qt::ControlModifier | Qt::AltModifier);
+  Play(t);
+  QMdiSubWindow* sub = Area()->activeSubWindow();
+  ASSERT_NE(sub, nullptr);
+  const struct {
+    const char* what;
+    std::function<void()> press;
+    bool maximised;
+  } steps[] = {
+      {"maximise", [sub] { sub->showMaximized(); }, true},
+      {"restore", [sub] { sub->showNormal(); }, false},
+      {"maximise again", [sub] { sub->showMaximized(); }, true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.press();
+    Application->ProcessMessages();
+    EXPECT_EQ(sub->isMaximized(), step.maximised);
+    EXPECT_EQ(Script().ClientWidth(), ScriptClient()->width()) << "the script knows its new size";
+    EXPECT_EQ(Script().ClientHeight(), ScriptClient()->height());
+    int lowest = 0;
+    for (const TScreenLine& line : Script().ScreenLines)
+      if (line.element) lowest = std::max<int>(lowest, line.y);
+    EXPECT_GT(lowest, ScriptClient()->height() * 3 / 4) << "the lines fill the window";
+    EXPECT_EQ(LinesWithoutInk(Shot("title_bar_buttons")), std::vector<std::string>{});
+  }
 }
 
 TEST_F(ProgramWindowTest, TheViewFollowsTheCaretUpAndDown) {

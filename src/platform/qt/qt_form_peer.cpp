@@ -1,6 +1,9 @@
 #include "platform/qt/qt_form_peer.h"
 
+#include <type_traits>
+
 #include <QApplication>
+#include <QShowEvent>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QAction>
@@ -41,6 +44,14 @@ class FormWindowOf : public PeerWidget<Base> {
   void resizeEvent(QResizeEvent* e) override {
     Base::resizeEvent(e);
     if (FormPeer* p = Form()) p->WindowGeometryChanged();
+  }
+  // A sub-window hides itself while its title-bar buttons maximise or
+  // restore it, so the resize comes while it is hidden: its new size is
+  // taken when it shows again.
+  void showEvent(QShowEvent* e) override {
+    Base::showEvent(e);
+    if constexpr (std::is_same_v<Base, QMdiSubWindow>)
+      if (FormPeer* p = Form()) p->WindowGeometryChanged();
   }
 };
 
