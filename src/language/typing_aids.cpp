@@ -79,6 +79,7 @@ void InstallTypingAids() {
   h.ListOnScreen = [] { return ListMenu && ListMenu->Left < Screen->Width(); };
   h.CloseList = [] { ListMenuInstance().DoneWithList(); };
   h.SelectedEntry = SelectedEntry;
+  h.ListOffersExtensions = [] { return ListMenu && ListMenu->ExtensionMode; };
   h.MoveSelection = MoveSelection;
   h.MatchTypedText = [](const std::string& typed) { ListMenuInstance().MatchTypedText(typed); };
   h.PickCharacterName = PickCharacterName;

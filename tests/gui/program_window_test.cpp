@@ -130,6 +130,13 @@ TEST_F(ProgramWindowTest, ThePickListsTakeOnlyTheKeysTheyUse) {
          t.Key(Qt::Key_Return);
        },
        {{ekCharacterName, "RUTH"}, {ekDialogue, "Hey."}, {ekCharacterName, "RUTH"}, {ekDialogue, ""}}},
+      {"an extension the writer types is kept: the name list takes nothing into it",
+       [](testing::Typist& t) {
+         t.Key(Qt::Key_Tab);
+         t.Type("mary (v.o.)");
+         t.Key(Qt::Key_Return);
+       },
+       {{ekCharacterName, "MARY (v.o.)"}, {ekDialogue, ""}}},
       {"Escape in the name list keeps what was typed", [](testing::Typist& t) {
          t.Key(Qt::Key_Tab);
          t.Type("ma");

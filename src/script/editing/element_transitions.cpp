@@ -76,14 +76,17 @@ void RememberCueName(TMDIChild& window) {
 }
 
 // The pick list's selected entry, taken into the cue: after a "(" it is the
-// extension, otherwise the name.
+// extension, otherwise the name. A name list still up after the writer
+// typed an extension of his own has nothing to put there.
 void TakeListChoice(TMDIChild& window) {
   ProcessMessagesGuarded();
   const std::optional<std::string> entry = aids::SelectedEntry();
+  const bool extensions = aids::ListOffersExtensions();
   aids::CloseList();
   if (!entry) return;
   std::string line = window.EditBuffer;
   if (const std::size_t paren = line.find('('); paren != std::string::npos) {
+    if (!extensions) return;
     line = line.substr(0, paren + 1) + *entry;
     if (line.back() != ')') line += ')';
   } else {

@@ -28,6 +28,7 @@ bool ListShowing() { return Ask(TypingAidHooks.ListShowing); }
 bool ListOnScreen() { return Ask(TypingAidHooks.ListOnScreen); }
 void CloseList() { Ask(TypingAidHooks.CloseList); }
 std::optional<std::string> SelectedEntry() { return Ask(TypingAidHooks.SelectedEntry); }
+bool ListOffersExtensions() { return Ask(TypingAidHooks.ListOffersExtensions); }
 void MoveSelection(int step) { Ask(TypingAidHooks.MoveSelection, step); }
 void MatchTypedText(const std::string& typed) { Ask(TypingAidHooks.MatchTypedText, typed); }
 std::optional<std::string> PickCharacterName(char initial, bool sayWhenNone, bool withoutGuess) {

@@ -24,6 +24,8 @@ struct TTypingAidHooks {
   std::function<bool()> ListOnScreen;
   std::function<void()> CloseList;
   std::function<std::optional<std::string>()> SelectedEntry;
+  // Whether the list shows a cue's extensions rather than its names.
+  std::function<bool()> ListOffersExtensions;
   std::function<void(int step)> MoveSelection;
   std::function<void(const std::string& typed)> MatchTypedText;
   // The script's character names beginning with the letter (every name for
@@ -67,6 +69,7 @@ bool ListShowing();
 bool ListOnScreen();
 void CloseList();
 std::optional<std::string> SelectedEntry();
+bool ListOffersExtensions();
 void MoveSelection(int step);
 void MatchTypedText(const std::string& typed);
 std::optional<std::string> PickCharacterName(char initial, bool sayWhenNone, bool withoutGuess);
