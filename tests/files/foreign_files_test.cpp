@@ -10,7 +10,6 @@
 #include "files/storydev_import.h"
 #include "files/tagged_text.h"
 #include "files/text_encoding.h"
-#include "platform/dialog_builder.h"
 #include "platform/dialogs.h"
 #include "script/layout/cue_extension.h"
 #include "script/model/packed_text.h"
@@ -147,15 +146,7 @@ TEST_F(ForeignFilesTest, TaggedFileAsksItsStylesOnce) {
   const std::string path = Write("scene.tag", tagged);
   for (int pass = 0; pass < 2; ++pass) {
     ChooseFile(path, kTaggedFilter);
-    if (pass == 0) {
-      for (const char* choice : {"RadioButton6", "ActionBtn"})
-        Driver().Expect(
-            [choice](TForm& form) {
-              DialogControl<TRadioButton>(form, choice)->SetChecked(true);
-              form.ModalResult = mrOk;
-            },
-            "define a style");
-    }
+    if (pass == 0) testing::DefineStyles(Driver(), {"RadioButton6", "ActionBtn"});
     testing::AnswerMessageBox(Driver(), "Import Complete.", mrOk);
     MainForm->FileOpenItem->Click();
     ASSERT_NE(ActiveScript(), nullptr);
@@ -170,12 +161,7 @@ TEST_F(ForeignFilesTest, LongTaggedParagraphArrivesWhole) {
   words.pop_back();
   const std::string path = Write("long.tag", "[Action]\r\n<A>" + words + "\r\n");
   ChooseFile(path, kTaggedFilter);
-  Driver().Expect(
-      [](TForm& form) {
-        DialogControl<TRadioButton>(form, "ActionBtn")->SetChecked(true);
-        form.ModalResult = mrOk;
-      },
-      "define a style");
+  testing::DefineStyles(Driver(), {"ActionBtn"});
   testing::AnswerMessageBox(Driver(), "Import Complete.", mrOk);
   MainForm->FileOpenItem->Click();
   ASSERT_NE(ActiveScript(), nullptr);

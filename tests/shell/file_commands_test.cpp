@@ -10,7 +10,6 @@
 
 #include "base/prompt_table.h"
 #include "files/progress_dialog.h"
-#include "platform/dialog_builder.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -349,13 +348,7 @@ TEST_F(PasteFromTest, EveryFormatFileOpenReadsIsMergedAtTheCaret) {
   const std::vector<Byte> exchange =
       testing::ExchangeBytes({{"SNAM", "EXT. YARD - DAY"}, {"SDES", "Birds sing."}, {"LAST", ""}});
   const auto defineStyles = [this] {
-    for (const char* choice : {"RadioButton6", "ActionBtn"})
-      Driver().Expect(
-          [choice](TForm& form) {
-            DialogControl<TRadioButton>(form, choice)->SetChecked(true);
-            form.ModalResult = mrOk;
-          },
-          "define a style");
+    testing::DefineStyles(Driver(), {"RadioButton6", "ActionBtn"});
     testing::AnswerMessageBox(Driver(), "Import Complete.", mrOk);
   };
   const auto acceptPasteAs = [this] { testing::AcceptPasteAs(Driver()); };

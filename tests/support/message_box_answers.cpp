@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/dialog_builder.h"
 #include "platform/dialogs.h"
 #include "platform/forms.h"
 
@@ -75,6 +76,17 @@ void AcceptPasteAs(ModalDriver& driver) {
         form.ModalResult = mrOk;
       },
       "the paste-as dialog");
+}
+
+void DefineStyles(ModalDriver& driver, std::initializer_list<const char*> choices) {
+  for (const char* choice : choices)
+    driver.Expect(
+        [choice](TForm& form) {
+          EXPECT_EQ(form.Caption(), "Define Element Type");
+          DialogControl<TRadioButton>(form, choice)->SetChecked(true);
+          form.ModalResult = mrOk;
+        },
+        "define a style");
 }
 
 }  // namespace qm::testing
