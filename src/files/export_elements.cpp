@@ -19,16 +19,6 @@ bool ExportsInCapitals(const TScriptElement& element) {
   return element.format.AllCaps && element.Kind() != ekCharacterName;
 }
 
-bool ExportsInParentheses(const TMDIChild& script, Byte kind) {
-  switch (kind) {
-    case ekParenthetical: return true;
-    case ekSceneInformation: case ekLockedSceneInformation: return script.SceneInfoParentheses != 0;
-    case ekActInformation: case ekActStart: case ekPrologueText: return script.ActParentheses != 0;
-    case ekAction: return script.ActionParentheticals != 0;
-    default: return false;
-  }
-}
-
 namespace {
 
 // The header set-up's display styles.

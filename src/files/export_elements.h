@@ -18,8 +18,6 @@ bool IsExportedElement(const TMDIChild& script, const TScriptElement& element);
 // A cue is stored in capitals up to its extension; other kinds follow
 // their format's capitals flag.
 bool ExportsInCapitals(const TScriptElement& element);
-// Kinds the script shows between "(" and ")".
-bool ExportsInParentheses(const TMDIChild& script, Byte kind);
 
 // The number an act or scene-information element shows, as it goes out
 // after the element's text: in the script's display style for its kind

@@ -4,6 +4,7 @@
 
 #include "files/clipboard_copy.h"
 #include "files/export_elements.h"
+#include "script/layout/element_parentheses.h"
 #include "script/layout/cue_extension.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/word_wrap.h"
@@ -64,7 +65,7 @@ class TFormattedWriter {
   // each line without its codes and trailing blanks.
   std::vector<std::string> PrintedLines(TScriptElement& e) {
     const std::string text = ElementText(e);
-    const bool parentheses = ExportsInParentheses(w_, e.Kind());
+    const bool parentheses = ShownInParentheses(w_, e.Kind());
     if (e.Kind() == ekCharacterName) return {OutsideText(w_, text + CharacterExtensionText(w_, e), false)};
     wrap_.Wrap(e, text);
     TLineOffsets offsets{};

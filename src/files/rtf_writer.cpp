@@ -8,6 +8,7 @@
 #include "files/clipboard_copy.h"
 #include "files/export_elements.h"
 #include "script/layout/cue_extension.h"
+#include "script/layout/element_parentheses.h"
 #include "script/model/script_model.h"
 #include "script/model/script_record.h"
 #include "script/script_window.h"
@@ -63,7 +64,7 @@ void AppendParagraph(std::string& out, TMDIChild& script, TScriptElement& e, boo
   if (kind < 32 && ((CenteredKinds(script) >> kind) & 1)) out += "\\qc";
   else if (flushRight) out += "\\qr";
   out += "\\f0\\fs24 ";
-  const bool parentheses = ExportsInParentheses(script, kind);
+  const bool parentheses = ShownInParentheses(script, kind);
   if (parentheses) out += '(';
   out += RtfText(script, ElementText(e) + CharacterExtensionText(script, e), ExportsInCapitals(e));
   if (parentheses) out += ')';

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/recording_canvas.h"
+#include "printing/print_run_pdf.h"
 
 namespace qm {
 
@@ -171,6 +172,7 @@ bool StartPrintJob(bool continuation, const std::string& title) {
     TPrinter* printer = Printer();
     if (!printer) return false;
     printer->Title = title;
+    if (printer->Device() && !ChoosePdfFile(*printer->Device(), title)) return false;
     if (!printer->BeginDoc()) {
       const std::string why = printer->LastError();
       ShowMessageBox("The print job could not be started." + std::string("\r\r") +
@@ -276,6 +278,7 @@ bool FinishPrintJob() {
     ShowMessageBox("The print job did NOT finish." + std::string("\r\r") + printer->LastError(), "Warning");
     return false;
   }
+  if (printer->Device()) ReportPdfFile(*printer->Device());
   return true;
 }
 

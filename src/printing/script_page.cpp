@@ -6,6 +6,7 @@
 #include "printing/page_header.h"
 #include "printing/print_run.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/element_parentheses.h"
 #include "script/layout/line_revision_marks.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/word_wrap.h"
@@ -86,9 +87,12 @@ class PagePrinter {
     const TFontDesc font = ElementFont(s_, e);
     const int x = g_.Dots(printed.leftMargin);
     const int count = static_cast<int>(printed.lines.size());
+    // An outdented "(" hangs in the margin: the text keeps its column.
+    const bool hanging = OpeningParenthesis(s_, e) == TOpening::Hanging;
     for (int i = 0; i < count; ++i) {
       const int top = y + spacing * line * i / 10;
-      PrintLaidLine(s_, printed.lines[static_cast<std::size_t>(i)], x, top, font, options_.colored);
+      const int left = i == 0 && hanging ? x - PrintedWidth(font, "(") : x;
+      PrintLaidLine(s_, printed.lines[static_cast<std::size_t>(i)], left, top, font, options_.colored);
       if (options_.revisionMarks) PrintRevisionMarks(RevisionMarkLevel(s_, e, i + 1), top);
     }
     if (options_.sceneNumbers && IsSceneHeading(e.Kind())) PrintSceneNumbers(e, y, font);

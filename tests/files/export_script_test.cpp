@@ -407,5 +407,40 @@ TEST_F(ExportScriptTest, FormattedAsciiPagesFollowThePagination) {
   }
 }
 
+// A speech broken across the first page: the page ends with the MORE line
+// in the cue's column and the next one opens, after its number, with the
+// speaker's name and its CONT'D mark, as the printed page shows them.
+TEST_F(ExportScriptTest, FormattedAsciiSpeechBrokenAcrossAPage) {
+  struct Case {
+    const char* name;
+    int actionsBefore;
+  };
+  for (const Case c : {Case{"the page breaks early in the speech", 14}, Case{"the page breaks late in the speech", 13}}) {
+    SCOPED_TRACE(c.name);
+    ScriptWindow w;
+    std::vector<ElementSpec> script{{ekSceneHeading, "INT. HOUSE - DAY"}};
+    for (int i = 0; i < c.actionsBefore; ++i)
+      script.push_back({ekAction, "The rain runs down the window and the kettle sings on the stove for a while."});
+    script.push_back({ekCharacterName, "ANNA"});
+    std::string speech;
+    for (int i = 0; i < 16; ++i) speech += "Word after word the speech goes on. ";
+    script.push_back({ekDialogue, speech});
+    script.push_back({ekAction, "The kettle stops."});
+    AddElements(*w, script);
+    LayOut(*w);
+    const std::string text = ExportBytes(*w, ekExportFormattedAscii);
+    const auto pages = Pages(text);
+    ASSERT_GE(pages.size(), 2u);
+    const auto first = LinesOf(pages[0]);
+    const auto second = LinesOf(pages[1]);
+    const TFormatSet& f = w->FormatSet;
+    const std::string cueColumn(static_cast<std::size_t>(f[fsCharacterName].LeftMargin - 5), ' ');
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first.back(), cueColumn + "(" + w->MoreText + ")") << pages[0];
+    const std::string again = cueColumn + "ANNA (" + w->LayoutOptions.CharacterMoreContinued + ")";
+    EXPECT_NE(std::find(second.begin(), second.end(), again), second.end()) << pages[1];
+  }
+}
+
 }  // namespace
 }  // namespace qm::testing

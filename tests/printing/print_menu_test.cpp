@@ -6,6 +6,9 @@
 
 #include <algorithm>
 
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/pdf_printer.h"
 #include "platform/printer.h"
 #include "platform/recording_canvas.h"
 #include "base/program_options.h"
@@ -13,6 +16,7 @@
 #include "printing/page_header.h"
 #include "printing/print_run.h"
 #include "script/editing/editor_calls.h"
+#include "support/message_box_answers.h"
 #include "support/temp_folder.h"
 #include "script/layout/word_wrap.h"
 #include "script/fixtures/keys_fixture.h"
@@ -163,6 +167,51 @@ TEST_F(PrintCommandTest, FilePrintPrintsTheChosenPagesInNumberedCopies) {
   }, mrCancel);
   MainForm->MenuItem("PrintItem")->Click();
   EXPECT_EQ(Recorder().DocumentsPrinted(), 1) << "Cancel prints nothing";
+}
+
+// Printing to PDF names the file in the save dialog, which proposes the
+// script's name with ".pdf" in the script's folder, and the finished job
+// says where the file went. Cancel there prints nothing.
+TEST_F(PrintCommandTest, PrintingToPdfAsksForTheFileBesideTheScriptAndSaysWhere) {
+  LoadThreePages();
+  Backend().OtherPrinters().push_back(std::make_unique<PdfPrinterDevice>());
+  Printer()->Refresh();
+  const int pdfIndex = Printer()->Printers().IndexOf(PdfPrinterName);
+  ASSERT_GE(pdfIndex, 0);
+  const std::string folder = HomeFile("scripts");
+  ASSERT_TRUE(ForceDirectories(folder));
+  W().ScriptFileName = JoinPath(folder, "THE LIGHT.QMW");
+  const struct {
+    const char* what;
+    std::string typed;  // empty: the proposed name as it stands
+    bool cancel;
+    std::string written;
+  } cases[] = {
+      {"the proposed name", "", false, JoinPath(folder, "THE LIGHT.pdf")},
+      {"another name typed", HomeFile("second draft"), false, HomeFile("second draft.pdf")},
+      {"cancelled", "", true, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    AnswerPrintMenu([pdfIndex](TPrintMenuDlg& menu) { menu.PrinterBox->SetItemIndex(pdfIndex); });
+    Driver().Expect([&](TForm& form) {
+      auto& dialog = dynamic_cast<TFileDialog&>(form);
+      EXPECT_TRUE(dialog.Saving());
+      EXPECT_EQ(dialog.InitialDir, folder);
+      EXPECT_EQ(dialog.FileName, "THE LIGHT.pdf");
+      if (!c.typed.empty()) dialog.FileNameEdit->Text = c.typed;
+      if (c.cancel) dialog.CancelBtn->Click();
+      else dialog.OkBtn->Click();
+    });
+    if (!c.written.empty()) AnswerMessageBox(Driver(), "The PDF file " + c.written + " was written.", mrOk, "Print to PDF");
+    MainForm->MenuItem("PrintItem")->Click();
+    EXPECT_FALSE(PrintJobOpen());
+    if (c.written.empty()) continue;
+    ASSERT_TRUE(FileExists(c.written));
+    const std::string text = CommandOutput("pdftotext '" + c.written + "' -");
+    EXPECT_NE(text.find("INT. ONE - DAY"), std::string::npos) << text;
+  }
+  EXPECT_FALSE(FileExists(HomeFile("THE LIGHT.pdf"))) << "nothing goes to the settings folder";
 }
 
 TEST_F(PrintCommandTest, ChoicesThatCannotPrintAreSaidAndAskedAgain) {

@@ -77,6 +77,21 @@ TEST_F(PrintPreviewTest, ThePreviewShowsThePagesAsTheyPrintAndItsPrintButtonPrin
   EXPECT_EQ(Backend().PrinterList()[0]->Pages().size(), 3u);
 }
 
+TEST_F(PrintPreviewTest, ThePreviewShowsAParentheticalBetweenItsBrackets) {
+  Load({{ekSceneHeading, "INT. ONE - DAY"},
+        {ekCharacterName, "ANNA"},
+        {ekParenthetical, "under her breath"},
+        {ekDialogue, "Not now."}});
+  Driver().Expect([](TForm& form) {
+    auto& preview = dynamic_cast<TPreviewForm&>(form);
+    RecordingCanvas surface(96, preview.PageBox->Width(), preview.PageBox->Height());
+    const std::string page = Painted(preview, surface);
+    EXPECT_NE(surface.FindText("(under her breath)"), nullptr) << page;
+    preview.CloseBtn->Click();
+  });
+  MainForm->MenuItem("PrintPreviewItem")->Click();
+}
+
 TEST_F(PrintPreviewTest, ThePrintMenusPreviewShowsTheChosenPagesOnly) {
   LoadThreePages();
   Driver().Expect([](TForm& form) {

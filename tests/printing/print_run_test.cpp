@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "files/imported_script.h"
+#include "files/text_classifier.h"
 #include "platform/files.h"
 #include "platform/pdf_printer.h"
 #include "platform/printer.h"
@@ -118,35 +120,57 @@ TEST_F(PrintRunTest, ThePdfFontsMeasureAsTheLayoutTables) {
   }
 }
 
+// A parenthetical holds its words without brackets, whether typed or
+// imported (the importer takes them off); the page reads "(to herself)".
 TEST_F(PrintRunTest, AShortScriptPrintsToAPdfWhoseTextStaysText) {
-  Load({{ekSceneHeading, "INT. LIGHTHOUSE - NIGHT"},
-        {ekAction, "Rain hammers the glass. MARA climbs the last steps, a lantern in her hand."},
-        {ekCharacterName, "MARA"},
-        {ekParenthetical, "(to herself)"},
-        {ekDialogue, "Somebody has to keep the light."},
-        {ekTransition, "CUT TO:"}});
+  const std::string heading = "INT. LIGHTHOUSE - NIGHT";
+  const std::string action = "Rain hammers the glass. MARA climbs the last steps, a lantern in her hand.";
+  const std::string speech = "Somebody has to keep the light.";
+  const struct {
+    const char* what;
+    bool imported;
+  } cases[] = {{"typed", false}, {"imported from plain text", true}};
   PdfPrinterDevice& pdf = UsePdfPrinter();
-  const std::string path = HomeFile("short.pdf");
-  pdf.NextOutputFile = path;
-  Repaginate();
-  const std::vector<TScriptPage> pages = ScriptPages(Window());
-  ASSERT_TRUE(StartPrintJob(false, "Short"));
-  for (std::size_t i = 0; i < pages.size(); ++i) {
-    if (i > 0) EjectPage();
-    PrintScriptPage(Window(), pages[i], {});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.imported) {
+      const std::string text = heading + "\r\n\r\n" + action + "\r\n\r\n          MARA\r\n     (to herself)\r\n" + speech +
+                               "\r\n\r\n                                   CUT TO:\r\n";
+      ReplaceScriptElements(Window(), ImportPlainText(text, ClassifierContextOf(Window()), TPasteChoices{}));
+      ASSERT_NE(Window().FirstElement, nullptr);
+      const TScriptElement* e = Window().FirstElement;
+      while (e && e->Kind() != ekParenthetical) e = e->next;
+      ASSERT_NE(e, nullptr) << "the import finds the parenthetical";
+    } else {
+      Load({{ekSceneHeading, heading},
+            {ekAction, action},
+            {ekCharacterName, "MARA"},
+            {ekParenthetical, "to herself"},
+            {ekDialogue, speech},
+            {ekTransition, "CUT TO:"}});
+    }
+    const std::string path = HomeFile(c.imported ? "imported.pdf" : "short.pdf");
+    pdf.NextOutputFile = path;
+    Repaginate();
+    const std::vector<TScriptPage> pages = ScriptPages(Window());
+    ASSERT_TRUE(StartPrintJob(false, "Short"));
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+      if (i > 0) EjectPage();
+      PrintScriptPage(Window(), pages[i], {});
+    }
+    ASSERT_TRUE(FinishPrintJob());
+    const std::string bytes = ReadFileText(path);
+    ASSERT_EQ(bytes.substr(0, 5), "%PDF-");
+    EXPECT_NE(bytes.find("/FontFile2"), std::string::npos) << "the font is embedded";
+    const std::string info = CommandOutput("pdfinfo '" + path + "'");
+    const std::size_t pagesAt = info.find("Pages:");
+    ASSERT_NE(pagesAt, std::string::npos) << info;
+    EXPECT_EQ(std::stoi(info.substr(pagesAt + 6)), 1);
+    const std::string text = CommandOutput("pdftotext -layout '" + path + "' -");
+    const std::string expected = ReadFileText(std::string(QM_SOURCE_DIR) + "/tests/printing/fixtures/short_script.txt");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(text, expected);
   }
-  ASSERT_TRUE(FinishPrintJob());
-  const std::string bytes = ReadFileText(path);
-  ASSERT_EQ(bytes.substr(0, 5), "%PDF-");
-  EXPECT_NE(bytes.find("/FontFile2"), std::string::npos) << "the font is embedded";
-  const std::string info = CommandOutput("pdfinfo '" + path + "'");
-  const std::size_t pagesAt = info.find("Pages:");
-  ASSERT_NE(pagesAt, std::string::npos) << info;
-  EXPECT_EQ(std::stoi(info.substr(pagesAt + 6)), 1);
-  const std::string text = CommandOutput("pdftotext -layout '" + path + "' -");
-  const std::string expected = ReadFileText(std::string(QM_SOURCE_DIR) + "/tests/printing/fixtures/short_script.txt");
-  ASSERT_FALSE(expected.empty());
-  EXPECT_EQ(text, expected);
 }
 
 }  // namespace

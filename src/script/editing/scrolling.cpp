@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "script/layout/char_widths.h"
+#include "script/layout/element_parentheses.h"
 #include "script/layout/kept_screen.h"
 #include "script/editing/element_transitions.h"
 #include "script/editing/hidden_elements.h"
@@ -45,7 +46,7 @@ int LineStart(const TMDIChild& window, int line) {
 
 // The caret's distance from the window's left edge, as it is drawn.
 int CaretX(TMDIChild& window, int line) {
-  return window.LeftTextOffset + ScreenLeftOf(window, window.CurrentElement->format) +
+  return window.LeftTextOffset + ScreenTextLeft(window, *window.CurrentElement, line) +
          MeasureTextWidth(window, LineStart(window, line), window.CaretColumn - 1);
 }
 
@@ -320,7 +321,7 @@ int FollowHorizontalScroll(TMDIChild& window, int scrollPos, int minPos, int max
   const int lineStart = LineStart(window, line);
   const int lineEnd = std::min<int>(window.LineOffsets[static_cast<std::size_t>(line)], static_cast<int>(window.EditBuffer.size()));
   int column = window.CaretColumn;
-  int x = ScreenLeftOf(window, window.CurrentElement->format) + MeasureTextWidth(window, lineStart, column - 1);
+  int x = ScreenTextLeft(window, *window.CurrentElement, line) + MeasureTextWidth(window, lineStart, column - 1);
   if (scrollPos + x < 0) {
     while (column < lineEnd && scrollPos + x < 0) {
       x += CharWidthAt(window, column);

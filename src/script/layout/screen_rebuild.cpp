@@ -12,6 +12,7 @@
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/element_parentheses.h"
 #include "script/layout/kept_screen.h"
 #include "script/editing/hidden_elements.h"
 #include "script/editing/editor_state.h"
@@ -154,7 +155,7 @@ int ColumnUnderX(TMDIChild& window, int lineInElement, int x) {
   if (window.EditBuffer == "\x04" || window.EditBuffer == " ") return 0;
   int column = lineInElement == 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(lineInElement - 1)];
   const int lineEnd = std::min<int>(window.LineOffsets[static_cast<std::size_t>(lineInElement)], length);
-  int left = window.LeftTextOffset + ScreenLeftOf(window, window.CurrentElement->format);
+  int left = window.LeftTextOffset + ScreenTextLeft(window, *window.CurrentElement, lineInElement);
   while (column < lineEnd) {
     const int width = CharWidthAt(window, column);
     if (x <= left + width / 2) break;
@@ -288,7 +289,7 @@ void UpdateCaret() {
   line = window->CaretLine;
 
   const int lineStart = line == 1 ? 0 : window->LineOffsets[static_cast<std::size_t>(line - 1)];
-  window->CaretX = ScreenLeftOf(*window, element->format) + MeasureTextWidth(*window, lineStart, window->CaretColumn - 1);
+  window->CaretX = ScreenTextLeft(*window, *element, line) + MeasureTextWidth(*window, lineStart, window->CaretColumn - 1);
   const int screenLine = std::clamp(element->screenLine + line - 1, 1, ScreenLineCount);
   window->CaretY = window->ScreenLines[static_cast<std::size_t>(screenLine)].y;
 

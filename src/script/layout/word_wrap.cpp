@@ -15,6 +15,7 @@
 #include "platform/printer.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/cue_extension.h"
+#include "script/layout/element_parentheses.h"
 #include "script/layout/fixed_pitch.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_lines.h"
@@ -585,6 +586,7 @@ TWrapOutcome ComputeWrap(TMDIChild& window, TScriptElement& element, std::string
       line.lineInElement = static_cast<Word>(i + 1);
     }
     if (!outcome.lines.empty()) FixScreenText(window, element, outcome.lines.back());
+    AddElementParentheses(window, element, outcome.lines);
   }
   return outcome;
 }

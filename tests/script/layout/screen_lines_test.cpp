@@ -9,6 +9,7 @@
 
 #include "platform/recording_canvas.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/element_parentheses.h"
 #include "script/model/cue_codes.h"
 #include "script/model/packed_text.h"
 #include "script/model/standard_formats.h"
@@ -445,6 +446,76 @@ TEST_F(ScreenLinesTest, ContinuedPagesOfASceneAreCounted) {
     ProgramOptions().CountAPageContinued = c.countAPages;
     Window().LeftNumber = Window().RightNumber = c.numbers;
     EXPECT_EQ(ContinuedPageCountText(Window(), *Window().LastElement), c.text) << c.what;
+  }
+}
+
+// A parenthetical stores its words alone: the screen shows "(" before its
+// first line and ")" after its last, and the lines break where they break
+// without them.
+int ParentheticalX(const TMDIChild& w) { return w.LeftTextOffset + w.FormatSet[fsParenthetical].LeftMargin * 10; }
+
+std::string Speech(int words) {
+  std::string text;
+  for (int i = 0; i < words; ++i) text += (i ? " " : "") + std::string("softly");
+  return text;
+}
+
+TEST_F(ScreenLinesTest, TheScreenShowsTheBracketsAroundTheWrappedLines) {
+  const struct {
+    const char* what;
+    Byte kind;
+    Byte actionParentheticals;
+    std::string text;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"a one-line parenthetical", ekParenthetical, 0, "under her breath", {"(under her breath)"}},
+      {"an empty parenthetical", ekParenthetical, 0, "", {"()"}},
+      {"one typed with its own brackets gets no second pair", ekParenthetical, 0, "(quietly)", {"(quietly)"}},
+      {"dialogue has none", ekDialogue, 0, "under her breath", {"under her breath"}},
+      {"action has none by default", ekAction, 0, "She waits.", {"She waits."}},
+      {"action while it is shown in parentheses", ekAction, 1, "She waits.", {"(She waits.)"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window().ActionParentheticals = c.actionParentheticals;
+    EXPECT_EQ(Shown(c.kind, c.text), c.shown);
+  }
+}
+
+TEST_F(ScreenLinesTest, TheBracketsDoNotMoveTheLineBreaks) {
+  // The same action with and without its parentheses breaks in the same
+  // places: only the first line gains "(" and the last ")".
+  const std::string text = Speech(25);
+  Window().ActionParentheticals = 0;
+  const std::vector<std::string> plain = Shown(ekAction, text);
+  ASSERT_GE(plain.size(), 3u);
+  Window().ActionParentheticals = 1;
+  std::vector<std::string> expected = plain;
+  expected.front() = "(" + expected.front();
+  expected.back() += ")";
+  EXPECT_EQ(Shown(ekAction, text), expected);
+}
+
+TEST_F(ScreenLinesTest, TheOpeningBracketStandsAtTheMarginOrHangsOutdented) {
+  const struct {
+    const char* what;
+    Byte outdent;
+    int shift;  // characters from the margin
+  } cases[] = {{"at the margin", 0, 0}, {"outdented into the margin", 1, -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window().OutdentParentheticals = c.outdent;
+    Shown(ekParenthetical, "under her breath");
+    Paint();
+    const DrawOp* op = TextOp("(under her breath)");
+    ASSERT_NE(op, nullptr) << Window().Recording()->Transcript();
+    EXPECT_EQ(op->rect.Left, ParentheticalX(Window()) + c.shift * 10);
+    // The caret before the first letter stands after the "(" as painted.
+    Window().CaretColumn = 1;
+    Window().CaretLine = 1;
+    EXPECT_EQ(ScreenTextLeft(Window(), *Window().CurrentElement, 1) + Window().LeftTextOffset,
+              op->rect.Left + 10);
+    EXPECT_EQ(ScreenTextLeft(Window(), *Window().CurrentElement, 2) + Window().LeftTextOffset, ParentheticalX(Window()));
   }
 }
 
