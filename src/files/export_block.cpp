@@ -7,6 +7,7 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "script/layout/cue_extension.h"
+#include "script/layout/element_parentheses.h"
 #include "script/model/script_model.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
@@ -97,7 +98,7 @@ void AddElement(TMDIChild& script, TExportVariables& vars, TScriptElement& e, bo
   const auto cased = [capitals](const std::string& s) { return capitals ? AnsiUpperCase(s) : s; };
   SetParagraph(vars, e.format, wordPerfect);
   vars.Style = StyleOfFormat(e.format.Style);
-  const bool parentheses = ExportsInParentheses(script, e.Kind());
+  const bool parentheses = ShownInParentheses(script, e.Kind());
   if (parentheses) AddToRun(vars, pass, "(");
   AddText(vars, pass, cased(ElementText(e)));
   if (parentheses) AddToRun(vars, pass, ")");
