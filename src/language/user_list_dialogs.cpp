@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "language/character_names.h"
+#include "language/quick_text_entry.h"
 #include "script/editing/editor_calls.h"
 #include "language/list_builders.h"
 #include "language/pick_list.h"
@@ -90,21 +91,6 @@ std::string CombineAlias(std::string alias, const std::string& text, int width) 
                    "Attention");
   return alias.empty() ? text : alias + "\\" + text;
 }
-
-// The small box in which the writer gives a row its alias.
-class TUserListAliasDlg : public TForm {
- public:
-  explicit TUserListAliasDlg(TComponent* owner) : TForm(owner) {
-    Caption = "User List Alias";
-    BorderStyle = TFormBorderStyle::bsDialog;
-    SetBounds(0, 0, 260, 110);
-    Position = TPosition::poScreenCenter;
-    BuildDialog(*this, TDialogTable{{Edit, "AliasEdit", "", {10, 10, 230, 22}}});
-    BuildDialog(*this, ButtonRow(sbOK | sbCancel, {40, 44, 80, 25}, 90));
-    AliasEdit = DialogControl<TEdit>(*this, "AliasEdit");
-  }
-  TEdit* AliasEdit;
-};
 
 std::string RowNumber(int row) { return std::to_string(row + 1); }
 
@@ -218,11 +204,11 @@ void TEditUserListDlg::ListButtonClick(TUserList list) {
 }
 
 void TEditUserListDlg::AliasButtonClick(int row) {
-  TUserListAliasDlg dialog(this);
-  dialog.AliasEdit->Text = RowAliases[static_cast<size_t>(row)];
-  dialog.AliasEdit->MaxLength = UserListSpec(Shown).Width - 1;
+  TQuickTextEntryDlg dialog(this);
+  dialog.SetText(RowAliases[static_cast<size_t>(row)]);
+  dialog.TextEdit->MaxLength = UserListSpec(Shown).Width - 1;
   if (dialog.ShowModal() != mrOk) return;
-  std::string alias = dialog.AliasEdit->Text();
+  std::string alias = dialog.MarkedText();
   TrimTrailingBlanks(alias);
   std::erase(alias, '\\');
   RowAliases[static_cast<size_t>(row)] = alias;

@@ -6,6 +6,7 @@
 
 #include "language/language_fixture.h"
 #include "language/pick_list.h"
+#include "language/quick_text_entry.h"
 #include "language/user_list_dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -303,27 +304,34 @@ TEST_F(UserListTest, TheEditorOpensOnTheFirstRowAndEnterGoesDownTheRows) {
 
 TEST_F(UserListTest, TheAliasBoxStoresTheAliasWithoutBackslashesOrTrailingBlanks) {
   const struct {
+    const char* stored;
+    const char* shown;
     const char* typed;
     TModalResult closedWith;
     const char* alias;
   } cases[] = {
-      {"C\\T  ", mrOk, "CT"},
-      {"FADE", mrCancel, "OLD"},
-      {"", mrOk, ""},
+      {"OLD", "OLD", "C\\T  ", mrOk, "CT"},
+      {"OLD", "OLD", "FADE", mrCancel, "OLD"},
+      {"OLD", "OLD", "", mrOk, ""},
+      // The capitals marks are kept through an edit though the box hides the choice.
+      {"|OLD", "OLD", "FADE", mrOk, "|FADE"},
+      {"||OLD", "OLD", "CT", mrOk, "||CT"},
   };
   TEditUserListDlg dialog(Application);
   dialog.SetupList(TUserList::ShotText);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.typed);
-    dialog.RowAliases[2] = "OLD";
-    Driver().Expect([&](TForm& box) {
-      auto* edit = dynamic_cast<TEdit*>(box.FindComponent("AliasEdit"));
-      ASSERT_NE(edit, nullptr);
-      EXPECT_EQ(box.FocusedControl(), edit);
-      EXPECT_EQ(edit->Text(), "OLD");
-      EXPECT_EQ(edit->MaxLength, UserListSpec(TUserList::ShotText).Width - 1);
-      edit->Text = c.typed;
-      SendKey(c.closedWith == mrOk ? VK_RETURN : VK_ESCAPE);
+    SCOPED_TRACE(c.stored);
+    dialog.RowAliases[2] = c.stored;
+    Driver().Expect([&](TForm& form) {
+      auto& box = dynamic_cast<TQuickTextEntryDlg&>(form);
+      EXPECT_EQ(box.Caption(), "Alias Auto-Recognition Text");
+      EXPECT_FALSE(box.CapitalsPanel->Visible()) << "the user lists do not offer the capitals choice";
+      EXPECT_EQ(box.FocusedControl(), box.TextEdit);
+      EXPECT_EQ(box.TextEdit->Text(), c.shown);
+      EXPECT_EQ(box.TextEdit->MaxLength, UserListSpec(TUserList::ShotText).Width - 1);
+      box.TextEdit->Text = c.typed;
+      if (c.closedWith == mrOk) box.OKBtn->Click();
+      else SendKey(VK_ESCAPE);
     });
     dialog.AliasButtons[2]->Click();
     EXPECT_EQ(dialog.RowAliases[2], c.alias);
