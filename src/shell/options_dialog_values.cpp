@@ -378,7 +378,7 @@ void TSettingsDlg::SetScriptExtension(const std::string& ext) {
   ScriptExtension = ext;
 }
 
-bool ShowProgramSettings() {
+bool ShowProgramSettings(const std::string& page, const std::string& caption) {
   if (OpenSettingsFile().ReadBool("Program", "Lock Options", false)) {
     std::string first = CommandLine.empty() ? std::string() : CommandLine.front();
     std::transform(first.begin(), first.end(), first.begin(), [](unsigned char c) { return std::toupper(c); });
@@ -387,15 +387,16 @@ bool ShowProgramSettings() {
       return false;
     }
   }
-  int page = 0;
+  std::string shown = page;
   for (;;) {
     TSettingsDlg dialog(nullptr);
-    dialog.Notebook->SetActivePageIndex(page);
+    dialog.Notebook->SetActivePage(DialogControl<TTabSheet>(dialog, shown));
+    if (!caption.empty()) dialog.Caption = caption;
     if (dialog.ShowModal() != TSettingsDlg::mrCardSetup) break;
     TPrintCardsDlg cards(nullptr);
     cards.SetSetupMode();
     cards.ShowModal();
-    page = 6;
+    shown = "RevisionsPage";
   }
   return true;
 }

@@ -12,6 +12,7 @@
 #include "script/model/script_list_data.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "shell/options_dialog.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/temp_folder.h"
@@ -136,6 +137,35 @@ TEST_F(SpellingCommandsTest, ALanguageWhoseDictionaryIsMissingCannotBeChosen) {
   });
   Choose("SelectLanguage1");
   EXPECT_EQ(RecordOf(Script()).SpellLanguage, 1);
+}
+
+TEST_F(SpellingCommandsTest, SetupOptionsShowsTheSpellingPageAndComesBackToTheWord) {
+  Type("The cat zorblax.");
+  const bool beepBefore = ProgramOptions().BeepOnUnknown;
+  Driver().Expect([this, beepBefore](TForm& form) {
+    auto* dialog = dynamic_cast<TSpellCheckingDlg*>(&form);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->FoundWord(), "zorblax");
+    ASSERT_TRUE(dialog->SetupOptionsBtn->Enabled);
+    Driver().Expect([dialog, beepBefore](TForm& options) {
+      auto* settings = dynamic_cast<TSettingsDlg*>(&options);
+      ASSERT_NE(settings, nullptr);
+      EXPECT_EQ(settings->Caption(), "Set Spell Check Options");
+      ASSERT_NE(settings->Notebook->ActivePage(), nullptr);
+      EXPECT_EQ(settings->Notebook->ActivePage()->Name, "SpellCheckPage");
+      EXPECT_FALSE(dialog->Visible()) << "the question waits out of sight";
+      settings->Box("BeepUnknownBox")->SetChecked(!beepBefore);
+      settings->OKBtn->Click();
+    });
+    dialog->SetupOptionsBtn->Click();
+    Driver().Expect([](TForm& box) { box.ModalResult = mrOk; }, "the pass's closing message");
+    EXPECT_TRUE(dialog->Visible());
+    EXPECT_EQ(dialog->ModalResult, mrNone) << "the word is still asked about";
+    dialog->SkipBtn->Click();
+  });
+  MainForm->MenuItem("SpellScriptItem")->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(ProgramOptions().BeepOnUnknown, !beepBefore);
 }
 
 TEST_F(SpellingCommandsTest, ChangeDictionaryStoresATidiedName) {
