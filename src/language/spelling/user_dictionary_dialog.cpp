@@ -31,8 +31,9 @@ TUserDictionaryDlg::TUserDictionaryDlg(TComponent* owner) : TForm(owner) {
   DeleteBtn = DialogControl<TButton>(*this, "DeleteBtn");
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
-  // Enter adds the typed word; OK is a click away.
+  // Enter adds the typed word; OK has a letter of its own instead.
   OKBtn->Default = false;
+  OKBtn->Caption = "&OK";
   AddBtn->Default = true;
   AddBtn->OnClick = [this](TObject*) { AddClick(); };
   DeleteBtn->OnClick = [this](TObject*) { DeleteClick(); };
