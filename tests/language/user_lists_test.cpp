@@ -338,6 +338,47 @@ TEST_F(UserListTest, TheAliasBoxStoresTheAliasWithoutBackslashesOrTrailingBlanks
   }
 }
 
+TEST_F(UserListTest, SetupDayOneEntryPutsDayOneIntoTheTimesOfDayOnYes) {
+  const std::vector<std::string> full(12, "SOON");
+  const struct {
+    const char* what;
+    std::vector<std::string> times;
+    TModalResult answer;
+    int slot;  // where "DAY 1" stands after OK; 0 for nowhere
+    bool full;
+  } cases[] = {
+      {"yes fills the first empty row", {"MORNING", "", "NIGHT"}, mrYes, 2, false},
+      {"no leaves the list", {"MORNING", "", "NIGHT"}, mrNo, 0, false},
+      {"an entry already there is not doubled", {"DAY 1", "NIGHT"}, mrYes, 1, false},
+      {"a full list says so", full, mrYes, 0, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetList(TUserList::TimeofDay, c.times);
+    Driver().Expect([&](TForm& form) {
+      auto& dialog = dynamic_cast<TEditUserListDlg&>(form);
+      ExpectMessage("Should I add \"DAY 1\" to your Times of Day?", "", c.answer);
+      if (c.full) ExpectMessage("There are no Empty User List Elements!");
+      dialog.SetupDayBtn->Click();
+      if (c.answer == mrYes) {
+        EXPECT_EQ(dialog.Caption(), "Edit User Lists - Times of Day");
+      }
+      dialog.OKBtn->Click();
+    });
+    ShowEditUserLists();
+    EXPECT_EQ(Driver().Pending(), 0);
+    int at = 0;
+    for (int slot = 1; slot <= UserListSpec(TUserList::TimeofDay).Slots; ++slot) {
+      if (UserListEntry(Lists(), TUserList::TimeofDay, slot) == "DAY 1") {
+        EXPECT_EQ(at, 0) << "once only";
+        at = slot;
+      }
+    }
+    EXPECT_EQ(at, c.slot);
+    EXPECT_EQ(UserListEntry(Lists(), TUserList::TimeofDay, 1), c.times[0]);
+  }
+}
+
 TEST_F(UserListTest, CopyFromScriptPutsPickedNamesIntoTheEmptyRows) {
   Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekCharacterName, "ALICE"}, {ekDialogue, "Yes."}});
   SetList(TUserList::CharNames, {"ZED"});
