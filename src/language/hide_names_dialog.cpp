@@ -82,6 +82,13 @@ THideNamesDlg::THideNamesDlg(TComponent* owner, bool names) : TForm(owner), name
   ExcAllBtn->OnClick = [this](TObject* s) { ExcAllBtnClick(s); };
   ShowNameList->OnDblClick = IncludeBtn->OnClick;
   HideNameList->OnDblClick = ExcludeBtn->OnClick;
+  // A name dropped on the other list moves as its arrow button would move it.
+  drag_.CanDrop = [](int from, int to) { return from != to; };
+  drag_.Dropped = [this](int from, int item, int, TPoint) {
+    if (from == 0) HideEntry(item);
+    else ShowEntry(item);
+  };
+  drag_.Attach({ShowNameList, HideNameList});
   OnShow = [this](TObject*) { UpdateButtons(); };
 }
 

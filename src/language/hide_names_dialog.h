@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/forms.h"
+#include "platform/list_drag.h"
 
 namespace qm {
 
@@ -42,6 +43,7 @@ class THideNamesDlg : public TForm {
  private:
   bool FitsHidden(const std::string& name) const;
   bool names_;
+  TListDrag drag_;
 };
 
 // "Hide Names in Pop-Up List...".

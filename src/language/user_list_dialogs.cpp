@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "language/character_names.h"
+#include "language/quick_text_entry.h"
 #include "script/editing/editor_calls.h"
 #include "language/list_builders.h"
 #include "language/pick_list.h"
@@ -91,21 +92,6 @@ std::string CombineAlias(std::string alias, const std::string& text, int width) 
   return alias.empty() ? text : alias + "\\" + text;
 }
 
-// The small box in which the writer gives a row its alias.
-class TUserListAliasDlg : public TForm {
- public:
-  explicit TUserListAliasDlg(TComponent* owner) : TForm(owner) {
-    Caption = "User List Alias";
-    BorderStyle = TFormBorderStyle::bsDialog;
-    SetBounds(0, 0, 260, 110);
-    Position = TPosition::poScreenCenter;
-    BuildDialog(*this, TDialogTable{{Edit, "AliasEdit", "", {10, 10, 230, 22}}});
-    BuildDialog(*this, ButtonRow(sbOK | sbCancel, {40, 44, 80, 25}, 90));
-    AliasEdit = DialogControl<TEdit>(*this, "AliasEdit");
-  }
-  TEdit* AliasEdit;
-};
-
 std::string RowNumber(int row) { return std::to_string(row + 1); }
 
 int RowTopOf(int row) { return RowTop + row * RowHeight; }
@@ -128,6 +114,7 @@ TDialogTable EditUserListTable(bool interactive) {
   table.push_back({Button, "CopyFromScriptBtn", "Copy From Script", {160, bottom, 120, 25}});
   // Not the default button: Enter moves down the rows.
   table.push_back({Button, "OKBtn", "OK", {300, bottom, 80, 25}});
+  table.push_back({Button, "SetupDayBtn", "Setup (DAY 1) Entry", {400, bottom, 150, 25}});
   return table;
 }
 
@@ -166,6 +153,8 @@ TEditUserListDlg::TEditUserListDlg(TComponent* owner) : TForm(owner) {
   SaveDefaultsBox = DialogControl<TCheckBox>(*this, "SaveDefaultsBox");
   CopyFromScriptBtn = DialogControl<TButton>(*this, "CopyFromScriptBtn");
   CopyFromScriptBtn->OnClick = [this](TObject* s) { CopyFromScriptClick(s); };
+  SetupDayBtn = DialogControl<TButton>(*this, "SetupDayBtn");
+  SetupDayBtn->OnClick = [this](TObject*) { SetupDayClick(); };
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   OKBtn->OnClick = [this](TObject* s) { OKBtnClick(s); };
   OnShow = [this](TObject* s) { FormShow(s); };
@@ -218,11 +207,11 @@ void TEditUserListDlg::ListButtonClick(TUserList list) {
 }
 
 void TEditUserListDlg::AliasButtonClick(int row) {
-  TUserListAliasDlg dialog(this);
-  dialog.AliasEdit->Text = RowAliases[static_cast<size_t>(row)];
-  dialog.AliasEdit->MaxLength = UserListSpec(Shown).Width - 1;
+  TQuickTextEntryDlg dialog(this);
+  dialog.SetText(RowAliases[static_cast<size_t>(row)]);
+  dialog.TextEdit->MaxLength = UserListSpec(Shown).Width - 1;
   if (dialog.ShowModal() != mrOk) return;
-  std::string alias = dialog.AliasEdit->Text();
+  std::string alias = dialog.MarkedText();
   TrimTrailingBlanks(alias);
   std::erase(alias, '\\');
   RowAliases[static_cast<size_t>(row)] = alias;
@@ -252,18 +241,33 @@ bool TEditUserListDlg::FillSourceList() {
   return false;
 }
 
+TEdit* TEditUserListDlg::FirstEmptyRow() const {
+  const auto rows = RowEdits.begin() + UserListSpec(Shown).Slots;
+  const auto empty = std::find_if(RowEdits.begin(), rows, [](TEdit* e) { return e->Text().empty(); });
+  if (empty != rows) return *empty;
+  ShowMessageBox("There are no Empty User List Elements!", PromptTable(0));
+  return nullptr;
+}
+
+// The story's first day as a time of day, for headings that count the
+// days of the story.
+void TEditUserListDlg::SetupDayClick() {
+  static const std::string DayOne = "DAY 1";
+  if (!AskYesNo("Should I add \"" + DayOne + "\" to your Times of Day?", PromptTable(20), true)) return;
+  ListButtonClick(TUserList::TimeofDay);
+  const auto rows = RowEdits.begin() + UserListSpec(Shown).Slots;
+  if (std::any_of(RowEdits.begin(), rows, [](TEdit* e) { return e->Text() == DayOne; })) return;
+  if (TEdit* empty = FirstEmptyRow()) empty->Text = DayOne;
+}
+
 void TEditUserListDlg::CopyEntriesIntoRows() {
   TListMenu& menu = ListMenuInstance();
-  const int slots = UserListSpec(Shown).Slots;
   while (menu.List->Items.Count() > 0) {
     const int picked = menu.ShowPicker("Double Click on an Entry to Copy it", false, false);
     if (picked <= 0) break;
-    auto empty = std::find_if(RowEdits.begin(), RowEdits.begin() + slots, [](TEdit* e) { return e->Text().empty(); });
-    if (empty == RowEdits.begin() + slots) {
-      ShowMessageBox("There are no Empty User List Elements!", PromptTable(0));
-      break;
-    }
-    (*empty)->Text = menu.List->Items[picked - 1].substr(0, static_cast<size_t>(UserListSpec(Shown).Width));
+    TEdit* empty = FirstEmptyRow();
+    if (!empty) break;
+    empty->Text = menu.List->Items[picked - 1].substr(0, static_cast<size_t>(UserListSpec(Shown).Width));
     menu.List->Items.Delete(picked - 1);
   }
   menu.DoneWithList();

@@ -24,6 +24,7 @@ class TEditUserListDlg : public TForm {
   std::array<TSpeedButton*, UserListCount> ListButtons{};
   TCheckBox* SaveDefaultsBox;
   TButton* CopyFromScriptBtn;
+  TButton* SetupDayBtn;
   TButton* OKBtn;
 
   // The dialog edits a copy of the script's lists.
@@ -40,10 +41,13 @@ class TEditUserListDlg : public TForm {
   void ListButtonClick(TUserList list);
   void AliasButtonClick(int row);
   void CopyFromScriptClick(TObject* sender);
+  void SetupDayClick();
   void OKBtnClick(TObject* sender);
 
  private:
   void CopyEntriesIntoRows();
+  // The first empty row of the list shown, or null.
+  TEdit* FirstEmptyRow() const;
   bool FillSourceList();
 };
 

@@ -69,8 +69,9 @@ class TSettingsDlg : public TForm {
 };
 
 // The program options command: the administrator lock, then the dialog
-// (and the card layout round trip) until it closes. False when the lock
+// (and the card layout round trip) until it closes, first on the page of
+// that name and under `caption` when one is given. False when the lock
 // refused it.
-bool ShowProgramSettings();
+bool ShowProgramSettings(const std::string& page = "TextEntryPage", const std::string& caption = {});
 
 }  // namespace qm

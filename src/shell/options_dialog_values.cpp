@@ -378,22 +378,23 @@ void TSettingsDlg::SetScriptExtension(const std::string& ext) {
   ScriptExtension = ext;
 }
 
-bool ShowProgramSettings() {
+bool ShowProgramSettings(const std::string& page, const std::string& caption) {
   if (OpenSettingsFile().ReadBool("Program", "Lock Options", false)) {
     if (!FirstParameterIs("/WARDN")) {
       ShowMessageBox("Sorry but only the System Administrator has the right to change the program settings.", "");
       return false;
     }
   }
-  int page = 0;
+  std::string shown = page;
   for (;;) {
     TSettingsDlg dialog(nullptr);
-    dialog.Notebook->SetActivePageIndex(page);
+    dialog.Notebook->SetActivePage(DialogControl<TTabSheet>(dialog, shown));
+    if (!caption.empty()) dialog.Caption = caption;
     if (dialog.ShowModal() != TSettingsDlg::mrCardSetup) break;
     TPrintCardsDlg cards(nullptr);
     cards.SetSetupMode();
     cards.ShowModal();
-    page = 6;
+    shown = "RevisionsPage";
   }
   return true;
 }

@@ -131,4 +131,49 @@ TSetupDisplayFontDlg::TSetupDisplayFontDlg(TComponent* owner) : TForm(owner) {
   };
 }
 
+TStealTextDlg::TStealTextDlg(TComponent* owner) : TForm(owner) {
+  Name = "StealTextDlg";
+  Caption = "Double Click on item to Copy...";
+  BorderStyle = TFormBorderStyle::bsDialog;
+  Position = TPosition::poScreenCenter;
+  SetBounds(0, 0, 320, 260);
+  BuildDialog(*this, TDialogTable{
+                         {ListBox, "TextList", "", {8, 8, 296, 180}},
+                         {Button, "CloseBtn", "&Close", {120, 196, 80, 25}},
+                     });
+  TextList = DialogControl<TListBox>(*this, "TextList");
+  CloseBtn = DialogControl<TButton>(*this, "CloseBtn");
+  CloseBtn->ModalResult = mrAbort;
+  // The press picks the text the double click then takes.
+  TextList->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int x, int y) {
+    const int item = TextList->ItemAtPos(TPoint{x, y});
+    if (item >= 0) TextList->SetItemIndex(item);
+  };
+  TextList->OnDblClick = [this](TObject*) {
+    if (TextList->ItemIndex() >= 0) ModalResult = mrOk;
+  };
+}
+
+TGetFileNameDlg::TGetFileNameDlg(TComponent* owner) : TForm(owner) {
+  Name = "GetFileNameDlg";
+  Caption = "Enter File Name";
+  BorderStyle = TFormBorderStyle::bsDialog;
+  Position = TPosition::poScreenCenter;
+  SetBounds(0, 0, 300, 160);
+  TDialogTable t = {
+      {EnterEdit, "FileNameEdit", "", {8, 8, 276, 22}},
+      {DropDownList, "FileList", "", {8, 38, 276, 22}},
+      {CheckBox, "AllowViewingBox", " &Allow Viewing/Printing without Password", {8, 68, 276, 19}},
+  };
+  for (TDialogItem& row : ButtonRow(sbOK | sbCancel, {60, 96, 80, 25}, 90)) t.push_back(row);
+  BuildDialog(*this, t);
+  FileNameEdit = DialogControl<TEdit>(*this, "FileNameEdit");
+  FileList = DialogControl<TComboBox>(*this, "FileList");
+  AllowViewingBox = DialogControl<TCheckBox>(*this, "AllowViewingBox");
+  OKBtn = DialogControl<TButton>(*this, "OKBtn");
+  OKBtn->ModalResult = mrNone;
+  OKBtn->OnClick = [this](TObject*) { OKClick(); };
+  FileNameEdit->OnKeyPress = [this](TObject*, char& key) { FileNameKeyPress(key); };
+}
+
 }  // namespace qm

@@ -1,8 +1,10 @@
-// Small dialogs behind single commands: the calendar and the program font.
+// Small dialogs behind single commands: the calendar, the program font, the
+// script folder, a text to copy and a file name.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/forms.h"
 
@@ -89,6 +91,34 @@ class TProducerHelpDlg : public TForm {
   TButton* OKBtn = nullptr;
   TButton* CancelBtn = nullptr;
   std::function<int(int)> Draw;
+};
+
+// A list of texts to copy from: a double click on one closes with mrOk (the
+// caller copies ItemIndex's text), "&Close" with mrAbort.
+class TStealTextDlg : public TForm {
+ public:
+  explicit TStealTextDlg(TComponent* owner);
+  TListBox* TextList = nullptr;
+  TButton* CloseBtn = nullptr;
+};
+
+// Whether typing `key` at `caret` into the file name `text` may stand:
+// blanks and wildcard or list characters never, "." only with extensions,
+// and no name longer than eight characters.
+bool FileNameKeyAllowed(std::string_view text, int caret, char key, bool extensionsAllowed);
+
+class TGetFileNameDlg : public TForm {
+ public:
+  explicit TGetFileNameDlg(TComponent* owner);
+  TEdit* FileNameEdit = nullptr;
+  TComboBox* FileList = nullptr;
+  TCheckBox* AllowViewingBox = nullptr;
+  TButton* OKBtn = nullptr;
+  bool ExtensionsAllowed = false;
+
+ private:
+  void FileNameKeyPress(char& key);
+  void OKClick();
 };
 
 void ShowProducerHelp();

@@ -5,12 +5,14 @@
 #include <cctype>
 #include <iterator>
 #include <random>
+#include <string_view>
 
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 #include "platform/files.h"
 #include "platform/dialog_builder.h"
+#include "platform/messages.h"
 #include "shell/program_start.h"
 #include "shell/utility_dialogs.h"
 
@@ -184,6 +186,32 @@ void ShowMenuFontSetup() {
   dialog.NameBox->SetItemIndex(dialog.NameBox->Items.IndexOf(dialog.FontName));
   dialog.ShowSample();
   if (dialog.ShowModal() == mrOk) dialog.Store();
+}
+
+bool FileNameKeyAllowed(std::string_view text, int caret, char key, bool extensionsAllowed) {
+  constexpr std::size_t NameLength = 8;
+  const auto k = static_cast<unsigned char>(key);
+  if (k < 0x20 || key == '\\') return true;
+  if (key == '.') return extensionsAllowed;
+  if (std::string_view(" *,;?").find(key) != std::string_view::npos) return false;
+  const auto at = std::min(text.size(), static_cast<std::size_t>(std::max(caret, 0)));
+  const auto separator = [extensionsAllowed](char ch) { return ch == '\\' || ch == '/' || (extensionsAllowed && ch == '.'); };
+  std::size_t begin = at;
+  while (begin > 0 && !separator(text[begin - 1])) --begin;
+  std::size_t end = at;
+  while (end < text.size() && !separator(text[end])) ++end;
+  return end - begin < NameLength;
+}
+
+void TGetFileNameDlg::FileNameKeyPress(char& key) {
+  if (FileList->Text().starts_with("*")) return;
+  if (FileNameKeyAllowed(FileNameEdit->Text(), FileNameEdit->SelStart, key, ExtensionsAllowed)) return;
+  key = 0;
+  MessageBeep(0);
+}
+
+void TGetFileNameDlg::OKClick() {
+  ModalResult = FileNameEdit->Text().empty() && FileList->Text().empty() ? mrCancel : mrOk;
 }
 
 }  // namespace qm

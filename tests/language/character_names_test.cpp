@@ -5,6 +5,7 @@
 #include "script/editing/editor_calls.h"
 #include "language/hide_names_dialog.h"
 #include "language/language_fixture.h"
+#include "platform/input.h"
 #include "platform/stringlist.h"
 
 namespace qm {
@@ -194,6 +195,48 @@ TEST_F(HideNamesTest, HidingStopsAt450LettersAndAtWhatTheScriptCanStore) {
     const THiddenNames stored = PackHiddenNames(Texts(dialog.HideNameList->Items), &fits);
     EXPECT_TRUE(fits);
     EXPECT_EQ(UnpackHiddenNames(stored).size(), c.hiddenAfterAll);
+  }
+}
+
+TEST_F(HideNamesTest, NamesDraggedBetweenTheListsMoveAsTheArrowsMoveThem) {
+  const std::string longName(20, 'L');
+  // 22 hidden names of 20 letters leave room for no more than 10.
+  std::vector<std::string> nearlyFull;
+  for (char c = 'A'; c < 'A' + 22; ++c) nearlyFull.push_back(std::string(1, c) + std::string(19, 'X'));
+  const struct {
+    const char* what;
+    std::vector<std::string> shown;
+    std::vector<std::string> hidden;
+    bool fromShown;
+    int item;
+    bool ontoOther;
+    Names shownAfter;
+    size_t hiddenAfter;
+    bool refused;
+  } cases[] = {
+      {"to the hidden names", {"ALICE", "BOB"}, {}, true, 1, true, {"ALICE"}, 1, false},
+      {"back to the shown names", {"ALICE"}, {"BOB", "CAROL"}, false, 0, true, {"ALICE", "BOB"}, 1, false},
+      {"within its own list", {"ALICE", "BOB"}, {}, true, 0, false, {"ALICE", "BOB"}, 0, false},
+      {"past the letter limit", {longName}, nearlyFull, true, 0, true, {longName}, 22, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    THideNamesDlg dialog(Application, true);
+    for (const auto& n : c.shown) dialog.ShowNameList->Items.Add(n);
+    for (const auto& n : c.hidden) dialog.HideNameList->Items.Add(n);
+    Driver().Expect([&](TForm&) {
+      if (c.refused) ExpectMessage("You can only hide up to about 50 names (for a maximum of 450 letters)");
+      TListBox& from = c.fromShown ? *dialog.ShowNameList : *dialog.HideNameList;
+      TListBox& onto = c.ontoOther == c.fromShown ? *dialog.HideNameList : *dialog.ShowNameList;
+      const TRect item = from.ItemRect(c.item);
+      const TPoint press{item.Left + 4, item.Top + 2};
+      const TPoint drop = from.ScreenToClient(onto.ClientToScreen({10, 150}));
+      DragAt(from, press, drop);
+      dialog.CancelBtn->Click();
+    });
+    dialog.ShowModal();
+    EXPECT_EQ(Texts(dialog.ShowNameList->Items), c.shownAfter);
+    EXPECT_EQ(static_cast<size_t>(dialog.HideNameList->Items.Count()), c.hiddenAfter);
   }
 }
 

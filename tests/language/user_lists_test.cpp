@@ -6,6 +6,7 @@
 
 #include "language/language_fixture.h"
 #include "language/pick_list.h"
+#include "language/quick_text_entry.h"
 #include "language/user_list_dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -303,30 +304,78 @@ TEST_F(UserListTest, TheEditorOpensOnTheFirstRowAndEnterGoesDownTheRows) {
 
 TEST_F(UserListTest, TheAliasBoxStoresTheAliasWithoutBackslashesOrTrailingBlanks) {
   const struct {
+    const char* stored;
+    const char* shown;
     const char* typed;
     TModalResult closedWith;
     const char* alias;
   } cases[] = {
-      {"C\\T  ", mrOk, "CT"},
-      {"FADE", mrCancel, "OLD"},
-      {"", mrOk, ""},
+      {"OLD", "OLD", "C\\T  ", mrOk, "CT"},
+      {"OLD", "OLD", "FADE", mrCancel, "OLD"},
+      {"OLD", "OLD", "", mrOk, ""},
+      // The capitals marks are kept through an edit though the box hides the choice.
+      {"|OLD", "OLD", "FADE", mrOk, "|FADE"},
+      {"||OLD", "OLD", "CT", mrOk, "||CT"},
   };
   TEditUserListDlg dialog(Application);
   dialog.SetupList(TUserList::ShotText);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.typed);
-    dialog.RowAliases[2] = "OLD";
-    Driver().Expect([&](TForm& box) {
-      auto* edit = dynamic_cast<TEdit*>(box.FindComponent("AliasEdit"));
-      ASSERT_NE(edit, nullptr);
-      EXPECT_EQ(box.FocusedControl(), edit);
-      EXPECT_EQ(edit->Text(), "OLD");
-      EXPECT_EQ(edit->MaxLength, UserListSpec(TUserList::ShotText).Width - 1);
-      edit->Text = c.typed;
-      SendKey(c.closedWith == mrOk ? VK_RETURN : VK_ESCAPE);
+    SCOPED_TRACE(c.stored);
+    dialog.RowAliases[2] = c.stored;
+    Driver().Expect([&](TForm& form) {
+      auto& box = dynamic_cast<TQuickTextEntryDlg&>(form);
+      EXPECT_EQ(box.Caption(), "Alias Auto-Recognition Text");
+      EXPECT_FALSE(box.CapitalsPanel->Visible()) << "the user lists do not offer the capitals choice";
+      EXPECT_EQ(box.FocusedControl(), box.TextEdit);
+      EXPECT_EQ(box.TextEdit->Text(), c.shown);
+      EXPECT_EQ(box.TextEdit->MaxLength, UserListSpec(TUserList::ShotText).Width - 1);
+      box.TextEdit->Text = c.typed;
+      if (c.closedWith == mrOk) box.OKBtn->Click();
+      else SendKey(VK_ESCAPE);
     });
     dialog.AliasButtons[2]->Click();
     EXPECT_EQ(dialog.RowAliases[2], c.alias);
+  }
+}
+
+TEST_F(UserListTest, SetupDayOneEntryPutsDayOneIntoTheTimesOfDayOnYes) {
+  const std::vector<std::string> full(12, "SOON");
+  const struct {
+    const char* what;
+    std::vector<std::string> times;
+    TModalResult answer;
+    int slot;  // where "DAY 1" stands after OK; 0 for nowhere
+    bool full;
+  } cases[] = {
+      {"yes fills the first empty row", {"MORNING", "", "NIGHT"}, mrYes, 2, false},
+      {"no leaves the list", {"MORNING", "", "NIGHT"}, mrNo, 0, false},
+      {"an entry already there is not doubled", {"DAY 1", "NIGHT"}, mrYes, 1, false},
+      {"a full list says so", full, mrYes, 0, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetList(TUserList::TimeofDay, c.times);
+    Driver().Expect([&](TForm& form) {
+      auto& dialog = dynamic_cast<TEditUserListDlg&>(form);
+      ExpectMessage("Should I add \"DAY 1\" to your Times of Day?", "", c.answer);
+      if (c.full) ExpectMessage("There are no Empty User List Elements!");
+      dialog.SetupDayBtn->Click();
+      if (c.answer == mrYes) {
+        EXPECT_EQ(dialog.Caption(), "Edit User Lists - Times of Day");
+      }
+      dialog.OKBtn->Click();
+    });
+    ShowEditUserLists();
+    EXPECT_EQ(Driver().Pending(), 0);
+    int at = 0;
+    for (int slot = 1; slot <= UserListSpec(TUserList::TimeofDay).Slots; ++slot) {
+      if (UserListEntry(Lists(), TUserList::TimeofDay, slot) == "DAY 1") {
+        EXPECT_EQ(at, 0) << "once only";
+        at = slot;
+      }
+    }
+    EXPECT_EQ(at, c.slot);
+    EXPECT_EQ(UserListEntry(Lists(), TUserList::TimeofDay, 1), c.times[0]);
   }
 }
 

@@ -1,6 +1,8 @@
 // The Spell menu's commands as the writer chooses them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/message_box_form.h"
 #include "base/program_options.h"
 #include "platform/files.h"
@@ -8,10 +10,12 @@
 #include "language/spelling/spell_check_dialog.h"
 #include "language/spelling/spell_engine.h"
 #include "language/spelling/spell_pass.h"
+#include "language/spelling/user_dictionary.h"
 #include "platform/input.h"
 #include "script/model/script_list_data.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "shell/options_dialog.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/temp_folder.h"
@@ -81,11 +85,83 @@ TEST_F(SpellingCommandsTest, ClearingTheIgnoreListSaysSo) {
   EXPECT_NE(IsWordUnknown("zorblax"), wrs::Ok);
 }
 
-TEST_F(SpellingCommandsTest, TheDictionaryEditorIsNotThereAndTheEngineCloses) {
-  ASSERT_TRUE(OpenSpellEngine(1, ""));
-  ExpectMessageStarting("Cannot find Dictionary Editor!", "Attention");
-  Choose("EditUserDictionary1");
-  EXPECT_FALSE(SpellEngineLoaded());
+// The words written are the ones the engine then knows; Cancel writes nothing.
+TEST_F(SpellingCommandsTest, TheUserDictionaryEditorWritesWhatTheEngineReadsAndReopensIt) {
+  const struct {
+    const char* what;
+    bool ok;
+    std::vector<std::string> shownAfter;
+  } cases[] = {
+      {"OK", true, {"grumbleton", "teh = the", "zorblax"}},
+      {"Cancel", false, {"grumbleton", "oldword", "teh = the"}},
+  };
+  const std::string path = UserDictionaryPath(1);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    UnloadSpellEngine();
+    testing::WriteFileText(path, "QUILLMASTER WORD LIST 1\ngrumbleton\noldword\nteh\tthe\n");
+    ASSERT_TRUE(OpenSpellEngine(1, ""));
+    ASSERT_NE(IsWordUnknown("zorblax"), wrs::Ok);
+    Driver().Expect([&c](TForm& form) {
+      auto* dialog = dynamic_cast<TUserDictionaryDlg*>(&form);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_FALSE(SpellEngineLoaded()) << "the engine lets go of its files meanwhile";
+      std::vector<std::string> shown;
+      for (int i = 0; i < dialog->WordList->Items.Count(); ++i) shown.push_back(dialog->WordList->Items[i]);
+      EXPECT_EQ(shown, (std::vector<std::string>{"grumbleton", "oldword", "teh = the"}));
+      dialog->WordEdit->SetFocus();
+      TypeText("zorblax");
+      dialog->AddBtn->Click();
+      dialog->WordList->SetItemIndex(1);
+      dialog->DeleteBtn->Click();
+      if (c.ok) dialog->OKBtn->Click();
+      else dialog->CancelBtn->Click();
+    });
+    Choose("EditUserDictionary1");
+    EXPECT_TRUE(SpellEngineOpen());
+    EXPECT_EQ(IsWordUnknown("zorblax") == wrs::Ok, c.ok);
+    EXPECT_EQ(IsWordUnknown("oldword") == wrs::Ok, !c.ok);
+    std::vector<std::string> stored;
+    for (const auto& e : ReadUserDictionary(path).entries) stored.push_back(UserDictionaryLine(e));
+    std::sort(stored.begin(), stored.end());
+    EXPECT_EQ(stored, c.shownAfter);
+    EXPECT_EQ(GetAutoCorrection("teh"), "the") << "automatic replacements survive the edit";
+  }
+}
+
+TEST_F(SpellingCommandsTest, TheUserDictionaryEditorAddsEachWordOnceAndRefusesNone) {
+  TUserDictionaryDlg dialog(nullptr);
+  dialog.Words.entries = {{"alpha", ""}};
+  dialog.ShowWords();
+  const struct {
+    const char* typed;
+    int count;
+    int selected;
+    bool beeped;
+  } cases[] = {
+      {"  beta  ", 2, 1, false},
+      {"alpha", 2, 0, false},
+      {"   ", 2, 0, true},
+      {"bad\x01word", 2, 0, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    Backend().ClearSounds();
+    dialog.WordEdit->Text = c.typed;
+    dialog.AddClick();
+    EXPECT_EQ(dialog.WordList->Items.Count(), c.count);
+    EXPECT_EQ(static_cast<int>(dialog.Words.entries.size()), c.count);
+    EXPECT_EQ(dialog.WordList->ItemIndex(), c.selected);
+    EXPECT_EQ(!Backend().Sounds().empty(), c.beeped);
+  }
+  EXPECT_EQ(dialog.Words.entries[1].word, "beta");
+  dialog.WordList->SetItemIndex(1);
+  dialog.DeleteClick();
+  EXPECT_EQ(dialog.WordList->ItemIndex(), 0) << "the selection stays on the last entry";
+  dialog.DeleteClick();
+  EXPECT_EQ(dialog.WordList->ItemIndex(), -1);
+  EXPECT_FALSE(dialog.DeleteBtn->Enabled);
+  EXPECT_TRUE(dialog.Words.entries.empty());
 }
 
 TEST_F(SpellingCommandsTest, SelectLanguageSetsTheScriptsLanguage) {
@@ -136,6 +212,35 @@ TEST_F(SpellingCommandsTest, ALanguageWhoseDictionaryIsMissingCannotBeChosen) {
   });
   Choose("SelectLanguage1");
   EXPECT_EQ(RecordOf(Script()).SpellLanguage, 1);
+}
+
+TEST_F(SpellingCommandsTest, SetupOptionsShowsTheSpellingPageAndComesBackToTheWord) {
+  Type("The cat zorblax.");
+  const bool beepBefore = ProgramOptions().BeepOnUnknown;
+  Driver().Expect([this, beepBefore](TForm& form) {
+    auto* dialog = dynamic_cast<TSpellCheckingDlg*>(&form);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->FoundWord(), "zorblax");
+    ASSERT_TRUE(dialog->SetupOptionsBtn->Enabled);
+    Driver().Expect([dialog, beepBefore](TForm& options) {
+      auto* settings = dynamic_cast<TSettingsDlg*>(&options);
+      ASSERT_NE(settings, nullptr);
+      EXPECT_EQ(settings->Caption(), "Set Spell Check Options");
+      ASSERT_NE(settings->Notebook->ActivePage(), nullptr);
+      EXPECT_EQ(settings->Notebook->ActivePage()->Name, "SpellCheckPage");
+      EXPECT_FALSE(dialog->Visible()) << "the question waits out of sight";
+      settings->Box("BeepUnknownBox")->SetChecked(!beepBefore);
+      settings->OKBtn->Click();
+    });
+    dialog->SetupOptionsBtn->Click();
+    Driver().Expect([](TForm& box) { box.ModalResult = mrOk; }, "the pass's closing message");
+    EXPECT_TRUE(dialog->Visible());
+    EXPECT_EQ(dialog->ModalResult, mrNone) << "the word is still asked about";
+    dialog->SkipBtn->Click();
+  });
+  MainForm->MenuItem("SpellScriptItem")->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(ProgramOptions().BeepOnUnknown, !beepBefore);
 }
 
 TEST_F(SpellingCommandsTest, ChangeDictionaryStoresATidiedName) {

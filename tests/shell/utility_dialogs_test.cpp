@@ -5,6 +5,7 @@
 
 #include "base/ini_file.h"
 #include "platform/files.h"
+#include "platform/input.h"
 #include "support/message_box_answers.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
@@ -145,6 +146,107 @@ TEST_F(UtilityDialogsTest, TheScriptFolderRefusesTheRootAndOffersToCreateAMissin
   EXPECT_EQ(Driver().Pending(), 0);
   EXPECT_TRUE(DirectoryExists(missing));
   EXPECT_EQ(ScriptDirectory, missing);
+}
+
+TEST(FileNameTyping, RefusesWhatAFileNameCannotHoldAndANinthCharacter) {
+  const struct {
+    const char* text;
+    int caret;
+    char key;
+    bool extensions;
+    bool allowed;
+  } cases[] = {
+      {"", 0, 'A', false, true},
+      {"", 0, ' ', false, false},
+      {"", 0, '*', false, false},
+      {"", 0, ',', false, false},
+      {"", 0, ';', false, false},
+      {"", 0, '?', false, false},
+      {"DRAFT", 5, '.', false, false},
+      {"DRAFT", 5, '.', true, true},
+      {"DRAFT", 5, '\\', false, true},
+      {"DRAFT", 5, '\b', false, true},
+      {"ABCDEFGH", 8, '\b', false, true},
+      {"ABCDEFG", 7, 'H', false, true},
+      {"ABCDEFGH", 8, 'I', false, false},
+      {"ABCDEFGH", 0, 'I', false, false},
+      // Each name of a path, and the extension, counts on its own.
+      {"ABCDEFGH\\", 9, 'I', false, true},
+      {"ABCDEFGH\\AB", 2, 'I', false, false},
+      {"ABCDEFGH.", 9, 'S', true, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FileNameKeyAllowed(c.text, c.caret, c.key, c.extensions), c.allowed)
+        << '"' << c.text << "\" at " << c.caret << " key " << static_cast<int>(c.key);
+  }
+}
+
+TEST_F(UtilityDialogsTest, TheFileNameBoxFiltersTypingUnlessTheListHoldsAPattern) {
+  const struct {
+    const char* listed;
+    bool extensions;
+    const char* typed;
+    const char* field;
+  } cases[] = {
+      {"", false, "MY SCRIPT.TXT", "MYSCRIPT"},
+      {"", true, "MY SCRIPT.TXT", "MYSCRIPT.TXT"},
+      {"", false, "LONGNAMES", "LONGNAME"},
+      {"*.SCR", false, "MY SCRIPT.TXT", "MY SCRIPT.TXT"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    TGetFileNameDlg dialog(nullptr);
+    EXPECT_EQ(dialog.Caption(), "Enter File Name");
+    EXPECT_EQ(dialog.AllowViewingBox->Caption(), " &Allow Viewing/Printing without Password");
+    dialog.ExtensionsAllowed = c.extensions;
+    if (*c.listed) {
+      dialog.FileList->Items.Add(c.listed);
+      dialog.FileList->SetItemIndex(0);
+    }
+    Backend().ClearSounds();
+    Driver().Expect([&](TForm&) {
+      TypeText(c.typed);
+      EXPECT_EQ(dialog.FileNameEdit->Text(), c.field);
+      const bool refusedSome = std::string(c.typed) != c.field;
+      EXPECT_EQ(Backend().Sounds().empty(), !refusedSome) << "a refused key beeps";
+      dialog.OKBtn->Click();
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+  }
+}
+
+TEST_F(UtilityDialogsTest, TheFileNameBoxClosesAsCancelWhenOkFindsNothingTyped) {
+  TGetFileNameDlg dialog(nullptr);
+  Driver().Expect([&](TForm&) { dialog.OKBtn->Click(); });
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);
+}
+
+TEST_F(UtilityDialogsTest, TheCopyListClosesWithOneOnADoubleClickAndThreeOnClose) {
+  const struct {
+    const char* what;
+    void (*answer)(TStealTextDlg&);
+    TModalResult result;
+    int chosen;
+  } cases[] = {
+      {"double click on the second text",
+       [](TStealTextDlg& d) {
+         const TRect r = d.TextList->ItemRect(1);
+         DoubleClickAt(*d.TextList, r.Left + 4, r.Top + 4);
+       },
+       mrOk, 1},
+      {"close", [](TStealTextDlg& d) { d.CloseBtn->Click(); }, mrAbort, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TStealTextDlg dialog(nullptr);
+    EXPECT_EQ(dialog.Caption(), "Double Click on item to Copy...");
+    EXPECT_EQ(dialog.CloseBtn->Caption(), "&Close");
+    dialog.TextList->Items.Add("INT. HOUSE -- DAY");
+    dialog.TextList->Items.Add("EXT. GARDEN -- NIGHT");
+    Driver().Expect([&](TForm&) { c.answer(dialog); });
+    EXPECT_EQ(dialog.ShowModal(), c.result);
+    EXPECT_EQ(dialog.TextList->ItemIndex(), c.chosen);
+  }
 }
 
 }  // namespace

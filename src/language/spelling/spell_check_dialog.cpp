@@ -12,6 +12,8 @@
 #include "script/script_window.h"
 
 namespace qm {
+
+TSpellDialogHooks SpellDialogHooks;
 namespace {
 
 TSpellCheckingDlg* Instance = nullptr;
@@ -88,8 +90,7 @@ TSpellCheckingDlg::TSpellCheckingDlg(TComponent* owner) : TForm(owner) {
   AddOkBtn = DialogControl<TButton>(*this, "AddOkBtn");
   AddCancelBtn = DialogControl<TButton>(*this, "AddCancelBtn");
   CancelBtn->Cancel = true;
-  // The program has no options dialog to open on its spelling page yet.
-  SetupOptionsBtn->Enabled = false;
+  SetupOptionsBtn->OnClick = [this](TObject*) { SetupOptionsClick(); };
 
   BadWord->OnChange = [this](TObject*) { BadWordChange(); };
   BadWord->OnKeyPress = [this](TObject*, char& key) {
@@ -206,11 +207,21 @@ void TSpellCheckingDlg::DictionaryChosen() {
     ChooseSupplementaryDictionary(*script_, AddWordsToBox->Items[AddWordsToBox->ItemIndex()]);
 }
 
+// The options take the screen alone, and the question comes back after.
+void TSpellCheckingDlg::SetupOptionsClick() {
+  if (!SpellDialogHooks.SpellingOptions) return;
+  Visible = false;
+  SpellDialogHooks.SpellingOptions();
+  Visible = true;
+  if (BadWord->CanFocus()) BadWord->SetFocus();
+}
+
 void TSpellCheckingDlg::SetChoosingOnly(bool only) {
   choosingOnly_ = only;
   for (TButton* b : {ReplaceBtn, SuggestBtn, IgnoreBtn, LearnBtn, AutoCorrectBtn, SkipBtn, CancelBtn, BitBtn2})
     b->Enabled = !only;
   BadWord->Enabled = !only;
+  SetupOptionsBtn->Enabled = !only && SpellDialogHooks.SpellingOptions != nullptr;
   SuggestList->Enabled = !only;
   HelpBtn->Caption = only ? "OK" : "&Help";
   HelpBtn->Enabled = only;

@@ -24,6 +24,13 @@ enum TSpellAnswer : int {
   saSkip = 7,
 };
 
+// What the dialog opens in the program above it (set by the shell).
+struct TSpellDialogHooks {
+  // The program options, on their spelling page.
+  void (*SpellingOptions)() = nullptr;
+};
+extern TSpellDialogHooks SpellDialogHooks;
+
 class TSpellCheckingDlg : public TForm {
  public:
   explicit TSpellCheckingDlg(TComponent* owner);
@@ -69,6 +76,7 @@ class TSpellCheckingDlg : public TForm {
   void RefillDictionaries();
   void DictionaryChosen();
   void SetChoosingOnly(bool only);
+  void SetupOptionsClick();
 
   TMDIChild* script_ = nullptr;
   std::string foundWord_;

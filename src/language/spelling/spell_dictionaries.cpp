@@ -104,12 +104,4 @@ void ChangeScriptDictionary() {
   OpenSpellEngineForScript(language);
 }
 
-void RunDictionaryEditor() {
-  UnloadSpellEngine();
-  ShowMessageBox("Cannot find Dictionary Editor!\r\rYour user dictionaries are plain text files in " +
-                     UserDictionaryFolder() + ", one word a line (a word, a tab and its replacement for an "
-                     "Auto-Correct entry); any text editor can change them.",
-                 "Attention");
-}
-
 }  // namespace qm

@@ -40,8 +40,8 @@ std::string TidyDictionaryName(const std::string& typed);
 // "Change Dictionary": the script's supplementary dictionary chosen in the
 // spelling dialog; the engine reopens with a new one.
 void ChangeScriptDictionary();
-// "Edit User Dictionary": the engine closes so that the writer can edit
-// the files, which are plain text.
+// "Edit User Dictionary": the program's own editor of the language's user
+// dictionary, the engine closed meanwhile and opened again after.
 void RunDictionaryEditor();
 
 }  // namespace qm
