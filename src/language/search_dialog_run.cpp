@@ -5,6 +5,7 @@
 #include "language/search_dialog.h"
 #include "language/search_replace.h"
 #include "platform/stringlist.h"
+#include "script/editing/goto_commands.h"
 #include "script/editing/editor_calls.h"
 #include "script/script_window.h"
 
@@ -86,6 +87,7 @@ bool TSearchingDlg::Execute() {
     memory.lastReplace = replacement;
     memory.options = options;
     memory.lastKind = replacing ? skReplace : skSearch;
+    RepeatSearch.armed = false;
   }
   if (EntireScriptBtn->Checked()) StartAtScriptEnd(*script, options.backwards);
   if (replacing) SearchReplaceOrTag(*script, text, replacement, options);

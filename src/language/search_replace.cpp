@@ -8,6 +8,7 @@
 #include "base/message_boxes.h"
 #include "language/search_tools.h"
 #include "platform/cp1252.h"
+#include "script/editing/goto_commands.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/layout/char_widths.h"
@@ -527,7 +528,23 @@ void SearchReplaceOrTag(TMDIChild& script, const std::string& text, const std::s
   EndSearch();
 }
 
+namespace {
+
+// The Goto menu's searches leave their own kind: a script note (4), an
+// A-page (6) or a forced break (7).
+bool RepeatGotoSearch(TMDIChild& script) {
+  switch (RepeatSearch.kind) {
+    case 4: SearchNextMarked(script, TGotoTarget::ScriptNote); return true;
+    case 6: SearchNextBreak(script, TGotoTarget::APage); return true;
+    case 7: SearchNextBreak(script, TGotoTarget::ForcedBreak); return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
 bool RepeatLastSearch(TMDIChild& script) {
+  if (RepeatSearch.armed) return RepeatGotoSearch(script);
   switch (Memory.lastKind) {
     case skSearch:
       SearchScript(script, Memory.lastSearch, Memory.options);

@@ -9,6 +9,7 @@
 #include "language/search_replace.h"
 #include "platform/cp1252.h"
 #include "platform/stringlist.h"
+#include "script/editing/goto_commands.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/layout/char_widths.h"
@@ -118,6 +119,7 @@ void NextSpeechBy(TMDIChild& script, bool again) {
     memory.speechName = menu.List->Items[picked];
   }
   memory.lastKind = skNextSpeech;
+  RepeatSearch.armed = false;
   for (TScriptElement* e = script.CurrentElement ? script.CurrentElement->next : nullptr; e; e = e->next) {
     if (IsCueOf(script, *e, memory.speechName)) {
       ShowElement(script, *e, 6);

@@ -18,6 +18,10 @@ using DWord = std::uint32_t;
 using HWND = std::uint64_t;
 constexpr HWND NullWindow = 0;
 constexpr HWND HWND_BROADCAST = 0xFFFF;
+// The window commands a WM_SYSCOMMAND carries.
+constexpr unsigned SC_MINIMIZE = 0xF020;
+constexpr unsigned SC_MAXIMIZE = 0xF030;
+constexpr unsigned SC_RESTORE = 0xF120;
 
 using WPARAM = std::int64_t;
 using LPARAM = std::int64_t;

@@ -31,6 +31,9 @@ struct TScriptWindowHooks {
   // A new element was made between two others (Enter, or a new element
   // for another subsystem): the storyboard links let it join their run.
   std::function<void(TMDIChild& script, TScriptElement& element)> ElementMade;
+  // The Add Forced Page Break command at the script's caret (Enter after
+  // the end of an act).
+  std::function<void(TMDIChild& script)> AddForcedPageBreak;
 };
 extern TScriptWindowHooks ScriptWindowHooks;
 

@@ -99,6 +99,7 @@ class TMDIChild : public TForm, public TScriptRecord {
   void StartPaginateTimer(Byte reasons);
   void FormActivate(TObject* sender);
   void FormDeactivate(TObject* sender);
+  void LoseFocus();
   void FormPaint(TObject* sender);
   void FormResize(TObject* sender);
   void FormClose(TObject* sender, TCloseAction& action);

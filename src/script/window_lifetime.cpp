@@ -38,6 +38,19 @@ void Call(const std::function<void()>& hook) {
   if (hook) hook();
 }
 
+// Maximised or restored, every script window follows; minimised, only
+// this one.
+void FollowWindowCommand(TMDIChild& window, unsigned command) {
+  if (command == SC_MINIMIZE) {
+    window.WindowState = TWindowState::wsMinimized;
+    return;
+  }
+  if (command != SC_MAXIMIZE && command != SC_RESTORE) return;
+  const TWindowState state = command == SC_MAXIMIZE ? TWindowState::wsMaximized : TWindowState::wsNormal;
+  for (int slot = 1; slot <= DocumentCount; ++slot)
+    if (TMDIChild* script = Documents[static_cast<std::size_t>(slot)]) script->WindowState = state;
+}
+
 bool IsNavigationKey(Word key) { return (key >= VK_SHIFT && key <= VK_MENU) || (key >= VK_PRIOR && key <= VK_DOWN); }
 
 }  // namespace
@@ -137,6 +150,14 @@ void TMDIChild::FormDeactivate(TObject*) {
   MouseSelecting = 0;
   EndMouseDrag(*this);
   Screen->SetCursor(crDefault);
+  if (ActivationHooks.ScriptDeactivated) ActivationHooks.ScriptDeactivated(*this);
+}
+
+// The focus went to another window: no caret, no selecting with the mouse.
+void TMDIChild::LoseFocus() {
+  if (Platform::Current().Caret().owner == Handle()) DestroyCaret();
+  if (Screen) Screen->SetCursor(crDefault);
+  MouseSelecting = 0;
 }
 
 void TMDIChild::FormPaint(TObject*) {
@@ -177,13 +198,17 @@ void TMDIChild::FormDestroy(TObject*) {
 
 void TMDIChild::FormKeyDown(TObject*, Word& key, TShiftState shift) {
   if (JobRunning || key == 0) return;
+  const bool modified = shift.Contains(ssCtrl) || shift.Contains(ssAlt);
   if (!Editable && !IsNavigationKey(key)) {
-    key = 0;
+    // A character typed goes on to be refused with the read-only warning.
+    if (modified || !(IsTypingKey(key) || key == VK_SPACE)) key = 0;
     return;
   }
-  const bool modified = shift.Contains(ssCtrl) || shift.Contains(ssAlt);
-  if (IsTypingKey(key) && !modified) return;
-  HandleCommandKey(key, shift, this);
+  const Word pressed = key;
+  if (!IsTypingKey(key) || modified) HandleCommandKey(key, shift, this);
+  // The pointer stays out of the writer's way until the mouse moves.
+  const bool modifierKey = pressed >= VK_SHIFT && pressed <= VK_MENU;
+  if (Editable && ProgramOptions().HideMouse && !modifierKey && !Closing) Cursor = crNone;
 }
 
 void TMDIChild::WndProc(TMessage& m) {
@@ -192,6 +217,14 @@ void TMDIChild::WndProc(TMessage& m) {
     case WM_CLOSE:
       m.Result = 0;
       Call(ScriptWindowHooks.CloseScript);
+      return;
+    case WM_SYSCOMMAND:
+      TForm::WndProc(m);
+      FollowWindowCommand(*this, static_cast<unsigned>(m.WParam) & 0xFFF0);
+      return;
+    case WM_KILLFOCUS:
+      TForm::WndProc(m);
+      if (static_cast<HWND>(m.WParam) != Handle()) LoseFocus();
       return;
     case WM_MOUSEWHEEL:
       m.Result = 0;

@@ -12,8 +12,10 @@
 #include "printing/print_menu.h"
 #include "platform/menus.h"
 #include "script/editing/revision_marks.h"
+#include "script/editing/window_activation.h"
 #include "base/document_table.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/script_hooks.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
@@ -177,6 +179,20 @@ void TMainForm::InstallDraftHooks() {
   UndoHooks.UpdatePageRevisedState = [] {
     if (TMDIChild* script = ActiveScript()) UpdatePageRevisedState(*script);
   };
+  ScriptWindowHooks.AddForcedPageBreak = [](TMDIChild& script) { InsertPageBreak(script); };
+  ActivationHooks.ScriptDeactivated = [this](TMDIChild& script) { EndPausedLocking(script); };
+}
+
+// A lock paused for one window holds again once the writer leaves it.
+void TMainForm::EndPausedLocking(TMDIChild& script) {
+  TMenuItem* pages = MenuItem("PausePageLockingItem");
+  TMenuItem* scenes = MenuItem("PauseSceneLockingItem");
+  if (pages->Checked) script.PagesLocked = 1;
+  if (scenes->Checked) script.ScenesLocked = 1;
+  pages->Checked = false;
+  scenes->Checked = false;
+  MenusDue = 1;
+  StatusLineDue = 1;
 }
 
 }  // namespace qm

@@ -8,9 +8,11 @@
 #include "printing/print_menu.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/office_button.h"
 #include "platform/profile.h"
 #include "script/editing/alt_letter_names.h"
 #include "script/editing/block_selection.h"
+#include "script/editing/keyboard_commands.h"
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_hooks.h"
@@ -75,6 +77,11 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleAppMessage(msg, handled); };
   Application->OnHint = [this](TObject*) { StatusLine().ShowAppHint(); };
   ActivationHooks.ScriptActivated = [this](TMDIChild&) { FollowActivatedScript(); };
+  KeyCommandHooks.ClickButton = [this](const std::string& name) {
+    if (auto* button = dynamic_cast<TOfficeButton*>(FindComponent(name)); button && button->Enabled()) button->Click();
+  };
+  KeyCommandHooks.ShotMenu = [this] { ScriptPopups().ShowShotPopup(nullptr); };
+  KeyCommandHooks.TransitionMenu = [this] { ScriptPopups().ShowTransitionPopup(nullptr); };
   InstallStoryHooks();
   autoScroll_ = std::make_unique<TAutoScroll>();
   autoScroll_->HookMessages();
@@ -95,7 +102,10 @@ TMainForm::~TMainForm() {
     BlockSelectionHooks.BlockCommandsChanged = nullptr;
     ScriptWindowHooks.ReadFormatDefaults = nullptr;
     ScriptWindowHooks.LoadDefaultFormats = nullptr;
+    ScriptWindowHooks.AddForcedPageBreak = nullptr;
     ActivationHooks.ScriptActivated = nullptr;
+    ActivationHooks.ScriptDeactivated = nullptr;
+    KeyCommandHooks = {};
     PrintMenuHooks = {};
     story::StoryboardHooks.ActivateSlot = nullptr;
   }

@@ -412,6 +412,7 @@ class TMainForm : public TForm, public TProgramOptions {
   void RemoveDraftItemClick(TObject* sender);
   void OverrideItemClick(TObject* sender);
   void TogglePauseLockingClick(TObject* sender);
+  void EndPausedLocking(TMDIChild& script);
   void LockRevMarksItemClick(TObject* sender);
   void UnlockRevMarkLevelItemClick(TObject* sender);
   void FixHeadersItemClick(TObject* sender);

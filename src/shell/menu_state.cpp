@@ -105,6 +105,8 @@ void TMainForm::UpdateMenusAndButtons() {
       case TMenuRule::Redo: return s.open && item.Visible && UndoObject && UndoObject->RedoIsAvailable();
       case TMenuRule::PagesLocked: return s.pagesLocked;
       case TMenuRule::ScenesLocked: return s.scenesLocked;
+      case TMenuRule::PagesPausable: return s.pagesLocked || item.Checked;
+      case TMenuRule::ScenesPausable: return s.scenesLocked || item.Checked;
       case TMenuRule::LockScript: return s.open && !(s.pagesLocked && s.scenesLocked);
       case TMenuRule::UnlockScript: return s.open && (s.pagesLocked || s.scenesLocked);
       case TMenuRule::NumberingNotLocked: return s.numbering != 2;
@@ -129,6 +131,9 @@ void TMainForm::UpdateMenusAndButtons() {
     const bool managed = std::any_of(chain.begin() + 1, chain.begin() + row.depth + 1,
                                      [](TMenuRule rule) { return rule != TMenuRule::AsMenu; });
     if (managed || row.waitsFor != Built) item.Enabled = usable;
+    // A pause stays ticked only while it can be taken back.
+    const bool pause = row.rule == TMenuRule::PagesPausable || row.rule == TMenuRule::ScenesPausable;
+    if (pause && !usable) item.Checked = false;
   }
   ShowScriptChecks();
   ShowLastThree();

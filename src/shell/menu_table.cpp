@@ -387,9 +387,9 @@ const TMenuRow kRows[] = {
     Do(3, "Manual &Overrides", "", "OverridesHelpItem", QM_CMD(ProductionHelpClick)),
     Menu(3, "Temporarily &Disable", "TemporarilyDisableItem"),
     Do(4, "Locking of &Pages", "", "PausePageLockingItem", QM_CMD(TogglePauseLockingClick))
-        .When(R::Open),
+        .When(R::PagesPausable),
     Do(4, "Locking of &Scenes", "", "PauseSceneLockingItem", QM_CMD(TogglePauseLockingClick))
-        .When(R::Open),
+        .When(R::ScenesPausable),
 
     // ---- The key menus, never shown ----
     Menu(1, "AltKeys", "AltKeysMenu").Hidden(),

@@ -27,6 +27,8 @@ enum class TMenuRule : Byte {
   Redo,            // the undo ring can redo
   PagesLocked,
   ScenesLocked,
+  PagesPausable,   // pages locked, or their locking paused (the item ticked)
+  ScenesPausable,  // scenes likewise
   LockScript,      // open and not both pages and scenes locked
   UnlockScript,    // open and pages or scenes locked
   NumberingNotLocked,

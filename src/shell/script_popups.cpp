@@ -7,6 +7,7 @@
 #include "base/program_options.h"
 #include "breakdown/tagging.h"
 #include "platform/menus.h"
+#include "language/act_scene_commands.h"
 #include "language/list_builders.h"
 #include "platform/office_button.h"
 #include "script/editing/editor_calls.h"
@@ -47,8 +48,8 @@ const TPopupRow kSelectRows[] = {
     {1, "SelectPageItem", "Select &Page", WithoutBlock, &TMainForm::Page1Click},
     {1, "SelectSceneItem", "Select S&cene", WithoutBlock, &TMainForm::Scene1Click},
     {1, "SelectAllItem", "Select &All", WithoutBlock, &TMainForm::SelectAllItemClick},
-    {1, "SceneRange1", "Scene Range", WithoutBlock, nullptr},
-    {1, "ExtendBlock1", "Extend Selection...", 0, nullptr},
+    {1, "SceneRange1", "Scene Range", WithoutBlock, &TMainForm::SceneRangeItemClick},
+    {1, "ExtendBlock1", "Extend Selection...", 0, &TMainForm::ExtendBlockItemClick},
     {1, "N2", "-", WithBlock, nullptr},
     {1, "CutItem", "&Cut", WithBlock, &TMainForm::CutBtnClick},
     {1, "CopyItem", "C&opy", WithBlock, &TMainForm::CopyBtnClick},
@@ -87,6 +88,8 @@ TScriptPopups::TScriptPopups(TMainForm& form) : form_(form) {
   ScriptPopupHooks.Pressed = [this] {
     if (powerPanel_ && powerPanel_->Visible) powerPanel_->ClosePanel();
   };
+  ScriptPopupHooks.ChoiceMenu = [this](TMDIChild& script, const std::vector<std::string>& captions, TObject* sender,
+                                       TPoint offset) { ShowChoiceMenu(script, captions, sender, offset); };
 }
 
 TScriptPopups::~TScriptPopups() { ScriptPopupHooks = {}; }
@@ -252,7 +255,12 @@ void TScriptPopups::ShowScriptPopup(int x, int y) {
   form_.ExitQuillmasterItem->OnClick = std::move(exit);
   if (NoActiveDocument() || ActiveScript() != &script) return;
   TPopupChoice& choice = PopupChoice(script);
-  if (choice.PendingPopupCommand && choice.PopupChoiceCode == MakeTransitionCode) {
+  if (choice.PendingPopupCommand && choice.PopupChoiceCode == ActChoiceCode) {
+    const std::string command = choice.PopupChoiceText;
+    choice.Clear();
+    InsertActSceneInfo(script, command);
+    PopupContext = pcNoMenu;
+  } else if (choice.PendingPopupCommand && choice.PopupChoiceCode == MakeTransitionCode) {
     choice.Clear();
     ShowTransitionPopup(nullptr);
   } else if (choice.PendingPopupCommand && choice.PopupChoiceCode == MakeShotCode) {
@@ -266,13 +274,26 @@ void TScriptPopups::ShowScriptPopup(int x, int y) {
 namespace {
 
 // Where a menu opens: under the button that asked, or beside the caret.
-TPoint MenuPoint(TObject* sender, TMDIChild& script) {
+TPoint MenuPoint(TObject* sender, TMDIChild& script, TPoint offset = {40, 40}) {
   if (auto* control = dynamic_cast<TControl*>(sender)) return control->ClientToScreen(TPoint{0, control->Height});
   const TPoint caret = editor::CaretScreenPoint(script);
-  return TPoint{caret.X + 40 + script.CaretX, caret.Y + 40};
+  return TPoint{caret.X + offset.X + script.CaretX, caret.Y + offset.Y};
 }
 
 }  // namespace
+
+void TScriptPopups::ShowChoiceMenu(TMDIChild& script, const std::vector<std::string>& captions, TObject* sender,
+                                   TPoint offset) {
+  for (int i = 1; i <= 12; ++i) {
+    TMenuItem* item = ChildItem(("UserItem" + std::to_string(i)).c_str());
+    const std::string caption = i <= static_cast<int>(captions.size()) ? captions[i - 1] : std::string();
+    item->Caption = caption;
+    item->Visible = !caption.empty();
+  }
+  script.SetFocus();
+  const TPoint at = MenuPoint(sender, script, offset);
+  ShowScriptPopup(at.X, at.Y);
+}
 
 void TScriptPopups::ShowShotPopup(TObject* sender) {
   if (NoActiveDocument()) return;
@@ -294,7 +315,7 @@ void TScriptPopups::ShowShotPopup(TObject* sender) {
     ShowScriptPopup(at.X, at.Y);
     if (!NoActiveDocument() && ActiveScript() == &script && script.EditBuffer.empty() &&
         script.CurrentElement->Kind() == ekShot && script.CurrentElement->prev)
-      script.DisposeIndex(true);
+      TakeNewElementAway(script);
   } else {
     PopupContext = pcNoMenu;
   }

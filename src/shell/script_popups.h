@@ -3,6 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "platform/types.h"
 
 namespace qm {
 
@@ -29,6 +32,9 @@ class TScriptPopups {
   // is the button that asked, or null for a key.
   void ShowShotPopup(TObject* sender);
   void ShowTransitionPopup(TObject* sender);
+  // The choice menu with items 1 to 12 captioned (an empty one hidden),
+  // under the button that asked or at the offset from the caret.
+  void ShowChoiceMenu(TMDIChild& script, const std::vector<std::string>& captions, TObject* sender, TPoint offset);
 
   // Enables the items by their tags: 1367 only with a block, 1467 only
   // without one, 1867 without one while Paste is enabled.

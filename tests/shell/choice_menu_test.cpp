@@ -64,6 +64,10 @@ TEST_F(ChoiceMenuTest, ClosingOrNevermindTakesTheNewShotAway) {
     SCOPED_TRACE(answer.empty() ? "closed" : "Nevermind");
     PressAndChoose("ShotBtn", answer);
     EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "An action."}}));
+    // The writer types on at the end of the action, which keeps its text.
+    TypeText("x");
+    EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "An action.x"}}));
+    SendKey(VK_BACK);
   }
 }
 

@@ -60,17 +60,38 @@ TEST_F(ScriptPopupsTest, ItemsAreEnabledByWhetherABlockIsMarked) {
   RightClickAndChoose(nullptr, &without);
   EXPECT_EQ(without, (std::vector<std::string>{"SelectWordItem", "SelectSentenceItem", "SelectElementItem",
                                                "SelectGroupItem", "SelectPageItem", "SelectSceneItem",
-                                               "SelectAllItem", "ConvertCase1"}))
-      << "no block and nothing to paste: the Select items";
+                                               "SelectAllItem", "SceneRange1", "ExtendBlock1", "ConvertCase1"}))
+      << "no block and nothing to paste: the Select items, the scene range and Extend Selection";
 
   MarkAll();
   std::vector<std::string> with;
   RightClickAndChoose(nullptr, &with);
-  EXPECT_EQ(with, (std::vector<std::string>{"TurnoffBlockItem", "CutItem", "CopyItem", "DeleteItem", "CopytoItem",
-                                            "CuttoItem", "ConvertCase1"}))
-      << "a block: Turn off Block, the clipboard commands, Copy to and Cut to";
-  EXPECT_FALSE(Item("SceneRange1")->Enabled()) << "the range dialog is not there yet";
-  EXPECT_FALSE(Item("ExtendBlock1")->Enabled());
+  EXPECT_EQ(with, (std::vector<std::string>{"TurnoffBlockItem", "ExtendBlock1", "CutItem", "CopyItem", "DeleteItem",
+                                            "CopytoItem", "CuttoItem", "ConvertCase1"}))
+      << "a block: Turn off Block, Extend Selection, the clipboard commands, Copy to and Cut to";
+}
+
+// Scene Range and Extend Selection open the range dialog with its question.
+TEST_F(ScriptPopupsTest, TheRangeItemsOpenTheRangeDialog) {
+  Script().SetFocus();
+  TypeText("INT. HALL - DAY");
+  SendKey(VK_RETURN);  // a heading with its time of day: no menu
+  TypeText("He waits.");
+  ASSERT_EQ(Script().FirstElement->Kind(), ekSceneHeading);
+  MainForm->UpdateMenusAndButtons();
+  for (const auto& [item, caption] : {std::pair{"SceneRange1", "Select Range of Scenes for Blocking"},
+                                      std::pair{"ExtendBlock1", "Select how to extend Block"}}) {
+    SCOPED_TRACE(item);
+    std::string shown;
+    Driver().ExpectPopup([this, name = item](TPopupMenu&) { return Item(name); }, item);
+    Driver().Expect([&shown](TForm& form) {
+      shown = form.Caption;
+      form.ModalResult = mrCancel;
+    }, caption);
+    ClickAt(Script(), 60, 10, TMouseButton::mbRight);
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(shown, caption);
+  }
 }
 
 TEST_F(ScriptPopupsTest, EachChoiceRunsItsCommand) {

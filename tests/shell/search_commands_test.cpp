@@ -92,3 +92,44 @@ TEST_F(SearchCommandsTest, TheRemoveItemsTakeTheirOwnColoursCodes) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+class SearchAgainAfterGotoTest : public testing::KeysFixture {};
+
+// A Goto search names itself on "Search Again", which then repeats it
+// rather than asking for a text to search.
+TEST_F(SearchAgainAfterGotoTest, SearchAgainRepeatsTheGotoSearch) {
+  const ElementSpec pageBreak{ekForcedPageBreak, " "};
+  const ElementSpec note{ekScriptNote, "Check."};
+  const struct {
+    const char* item;
+    const char* caption;
+    std::vector<ElementSpec> script;
+    int first, again;
+    const char* noneLeft;
+  } cases[] = {
+      {"NextForcedPageItem", "Se&arch for Act/Scene Break",
+       {{ekAction, "A."}, {ekAction, "B."}, pageBreak, {ekAction, "C."}, {ekAction, "D."}, pageBreak, {ekAction, "E."}},
+       1, 4, "No More Act Breaks Found!"},
+      {"NextNoteItem", "Se&arch for Note",
+       {{ekAction, "A."}, note, {ekAction, "B."}, note, {ekAction, "C."}}, 1, 3, "No more Script Notes Found"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    Load(c.script, 0);
+    MainForm->MenuItem(c.item)->Click();
+    EXPECT_EQ(CurrentIndex(), c.first);
+    EXPECT_EQ(MainForm->MenuItem("SearchAgainItem")->Caption(), c.caption);
+    Press(VK_F2, ssShift);
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(CurrentIndex(), c.again) << "the same search once more, no Search dialog";
+    ExpectBox(c.noneLeft, mrOk);
+    Press(VK_F2, ssShift);
+    EXPECT_EQ(CurrentIndex(), c.again);
+  }
+}
+
+}  // namespace
+}  // namespace qm

@@ -331,9 +331,15 @@ void FormPeer::WindowStateChangedByUser(Qt::WindowStates states) {
   TWindowState state = TWindowState::wsNormal;
   if (states & Qt::WindowMinimized) state = TWindowState::wsMinimized;
   else if (states & Qt::WindowMaximized) state = TWindowState::wsMaximized;
+  if (state == form_.WindowState()) return;
   syncing_ = true;
   form_.WindowState = state;
   syncing_ = false;
+  // The form hears of it as of a command from its window menu.
+  const unsigned command = state == TWindowState::wsMinimized   ? SC_MINIMIZE
+                           : state == TWindowState::wsMaximized ? SC_MAXIMIZE
+                                                                : SC_RESTORE;
+  form_.Perform(WM_SYSCOMMAND, command, 0);
 }
 
 }  // namespace qm

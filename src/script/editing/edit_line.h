@@ -18,4 +18,12 @@ bool TypeCharacter(char ch, bool revises = true);
 // text) and marks the script modified.
 void DeleteCharAtCaret();
 
+inline constexpr const char* ReadOnlyWarning =
+    "This script is marked Read && Print-Only only!\r\r"
+    "To get to a normally editable script, simply click the NEW Icon on the button bar, or load any script that "
+    "you've created.";
+// Typing into a script marked read and print only: the writer is told why
+// nothing happens (unless expert prompting is on).
+void WarnReadOnlyScript();
+
 }  // namespace qm

@@ -5,7 +5,9 @@
 #include "script/editing/hidden_elements.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
+#include <vector>
 
 #include "script/model/character_name_table.h"
 #include "script/model/script_list_data.h"
@@ -20,8 +22,11 @@
 #include "script/editing/editor_state.h"
 #include "script/pagination/element_groups.h"
 #include "script/editing/message_pump.h"
+#include "script/editing/popup_choice.h"
+#include "script/editing/popup_hooks.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/script_hooks.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
@@ -56,6 +61,11 @@ void StartWithCurrentFormat(TMDIChild& window, TNewElementFlags flags) {
 }
 
 void StartAction(TMDIChild& window) { StartElementOfSlot(window, fsAction); }
+
+// The main window's Add Forced Page Break command, before the caret.
+void AddForcedPageBreak(TMDIChild& window) {
+  if (ScriptWindowHooks.AddForcedPageBreak) ScriptWindowHooks.AddForcedPageBreak(window);
+}
 
 // Scene Information after an act heading: the third ActText entry when
 // the script asks for it, else the empty marker.
@@ -171,6 +181,59 @@ std::string SceneTextForLetter(const TMDIChild& window, char letter) {
   return {};
 }
 
+void ShowChoiceMenu(TMDIChild& window, const std::vector<std::string>& captions, TObject* sender, TPoint offset) {
+  if (ScriptPopupHooks.ChoiceMenu) ScriptPopupHooks.ChoiceMenu(window, captions, sender, offset);
+}
+
+// The script's opening text chosen for a heading: the element becomes the
+// Action that opens the script, and a heading follows unless one does.
+void OpeningTextChosen(TMDIChild& window) {
+  TScriptElement& e = *window.CurrentElement;
+  e.format = window.FormatSet[fsAction];
+  e.state = esKeepFollowing;
+  std::string line = window.EditBuffer;
+  TrimTrailingBlanks(line);
+  ReplaceEditLine(window, line);
+  RedrawScreen(window);
+  if (!e.next || !IsSceneHeading(e.next->Kind())) StartSceneHeading(0, false);
+}
+
+// Where the opening menu opens beside the caret.
+constexpr TPoint OpeningMenuOffset{40, 40};
+
+// The menu of the script's scene openings for a new heading, the script's
+// opening text last; without a choice the new heading goes again.
+void OfferSceneOpening(TMDIChild& window) {
+  const TUserListTables& lists = window.UserLists;
+  std::vector<std::string> captions;
+  for (int i = 1; i <= 10; ++i)
+    captions.push_back(MenuCaptionOf(DisplayText(UserListEntry(lists, TUserList::SceneText, i))));
+  captions.emplace_back();
+  const std::string opening = DisplayText(UserListEntry(lists, TUserList::ScriptOpenText, 1));
+  captions.push_back(opening.empty() ? std::string() : "&" + opening);
+  TScriptElement* made = window.CurrentElement;
+  PopupContext = pcSceneOpening;
+  ShowChoiceMenu(window, captions, nullptr, OpeningMenuOffset);
+  if (ActiveScript() != &window) return;
+  if (PopupContext == pcOpeningChosen && window.CurrentElement == made) {
+    std::string line = window.EditBuffer;
+    TrimTrailingBlanks(line);
+    const bool scriptOpening = PlainUpperText(line) == PlainUpperText(opening);
+    if (scriptOpening) OpeningTextChosen(window);
+    else if (IsSceneHeading(made->Kind())) CompleteSceneHeading(nullptr);
+    return;
+  }
+  if (PopupContext == pcNoMenu) return;
+  if (window.CurrentElement == made && TrimmedLength(window.EditBuffer) == 0) {
+    made->format = window.FormatSet[fsAction];
+    TakeNewElementAway(window);
+  }
+  if (window.EditBuffer == std::string(1, PlaceholderChar)) {
+    window.EditBuffer = " ";
+    window.CaretColumn = 0;
+  }
+}
+
 // Each word of a name typed into text other than a cue gets an initial
 // capital and lower case after it.
 bool KeepsCapital(char previous) {
@@ -226,7 +289,8 @@ void EnterInAction(TMDIChild& window, bool fromTool, bool empty) {
   SetDocumentModified(true, true);
 }
 
-void EnterInSceneHeading(TMDIChild& window, bool fromTool, bool empty, bool atStartOfText) {
+void EnterInSceneHeading(TMDIChild& window, TObject* sender, bool empty, bool atStartOfText) {
+  const bool fromTool = FromToolButton(sender);
   const TProgramOptions& options = ProgramOptions();
   if (atStartOfText || (!options.UseQuickType && !fromTool) || (!empty && window.InteractiveScript)) {
     StartAction(window);
@@ -239,9 +303,9 @@ void EnterInSceneHeading(TMDIChild& window, bool fromTool, bool empty, bool atSt
   // A heading that goes on past its opening text needs only its time of
   // day; one that is just the opening text wants its location first.
   aids::ExpandSceneTextAlias(false, false);
-  if (!aids::ExpandSceneTextAlias(true, true) ||
-      (aids::OfferLocations(fromTool) && options.AutoAddTimeDay)) {
-    StartAction(window);
+  if (!aids::ExpandSceneTextAlias(true, true) || (aids::OfferLocations(fromTool) && options.AutoAddTimeDay)) {
+    ShowTimeOfDayPopup(fromTool ? sender : nullptr);
+    if (ActiveScript() == &window) StartAction(window);
     return;
   }
   UpdateCaret();
@@ -271,8 +335,15 @@ void EnterInEndOfAct(TMDIChild& window, bool atStartOfText) {
     StartAction(window);
     return;
   }
-  if (!ProgramOptions().UseQuickType) return;
+  if (!ProgramOptions().UseQuickType) {
+    AddForcedPageBreak(window);
+    return;
+  }
+  // The new act is made first so that the break goes in before it: the
+  // break opens the act's page even at the end of the script.
   StartElementOfSlot(window, fsActInformation, {.forceAfter = true}, ekActStart);
+  AddForcedPageBreak(window);
+  if (ActiveScript() != &window || window.CurrentElement->Kind() != ekActStart) return;
   ReplaceEditLine(window, UserListText(window, TUserList::ActText, 1));
   if (!window.ActGoesToScene) StartSceneInformation(window);
   RedrawScreen(window);
@@ -366,7 +437,7 @@ void EnterTransition(TMDIChild& window, TShiftState shift, TObject* sender) {
     case ekAction: EnterInAction(window, fromTool, empty); break;
     case ekSceneHeading:
     case ekASceneHeading:
-    case ekDashASceneHeading: EnterInSceneHeading(window, fromTool, empty, atStartOfText); break;
+    case ekDashASceneHeading: EnterInSceneHeading(window, sender, empty, atStartOfText); break;
     case ekCharacterName:
       if (!empty || PickListShowing()) {
         CompleteCue(window, TCueStep::TakeList);
@@ -459,7 +530,7 @@ Byte LockedHeadingKind(const TMDIChild& window, const TScriptElement* from) {
   return ekDashASceneHeading;
 }
 
-void StartSceneHeading(char letter, bool) {
+void StartSceneHeading(char letter, bool showMenu) {
   TMDIChild* window = ActiveScript();
   if (!window || !window->CurrentElement) return;
   const int kind = window->ScenesLocked ? LockedHeadingKind(*window, window->CurrentElement) : -1;
@@ -473,9 +544,15 @@ void StartSceneHeading(char letter, bool) {
   if (TrimmedLength(window->EditBuffer) == 0) {
     const std::string text = letter != 0 ? SceneTextForLetter(*window, letter) : std::string();
     ReplaceEditLine(*window, text.empty() ? text : text + " ");
+    const bool menuWanted = ProgramOptions().UseQuickType || showMenu;
+    if (letter == 0 && menuWanted && !UserListEntry(window->UserLists, TUserList::SceneText, 1).empty()) {
+      OfferSceneOpening(*window);
+      if (ActiveScript() != window) return;
+    }
   }
   SetDocumentModified(true, true);
   window->StartPaginateTimer(1);
+  PopupChoice(*window).Clear();
   UpdateCaret();
 }
 
@@ -486,11 +563,81 @@ bool CompleteSceneHeading(TObject* sender) {
   if (!options.AutoAddSceneBody || !aids::OfferLocations(FromToolButton(sender)) ||
       !options.AutoAddTimeDay)
     return false;
+  ShowTimeOfDayPopup(sender);
+  if (ActiveScript() != window) return false;
   ProcessMessagesGuarded();
   StartAction(*window);
   window->CaretColumn = 0;
   window->CaretLine = 1;
   return true;
+}
+
+namespace {
+
+// The times of day up to the first empty entry, each with a letter of
+// its own.
+std::vector<std::string> TimeOfDayCaptions(const TMDIChild& window) {
+  std::vector<std::string> captions;
+  std::array<bool, 26> used{};
+  for (const std::string& entry : LeadingEntries(window.UserLists, TUserList::TimeofDay)) {
+    std::string caption = ListItemText(entry, false, false);
+    std::erase_if(caption, [](char c) { return c == BoldOn || c == UnderlineOn || c == ItalicsOn; });
+    captions.push_back(AssignShortcutLetter(caption, used));
+  }
+  return captions;
+}
+
+// Where the time-of-day menu opens beside the caret.
+constexpr TPoint TimeOfDayMenuOffset{100, 20};
+
+bool ColourCloseCode(Byte b) {
+  return std::any_of(ColorPairs.begin(), ColorPairs.end(), [b](const ColorPair& p) { return p.off == b; });
+}
+
+// What ends a line without being text of it: blanks, hard spaces and the
+// colour's closing code.
+void CutAfterLastText(std::string& line) {
+  while (!line.empty()) {
+    const auto b = static_cast<Byte>(line.back());
+    if (b != ' ' && b != HardSpace && !ColourCloseCode(b)) break;
+    line.pop_back();
+  }
+}
+
+bool EndsWithTimeOfDay(const TMDIChild& window, const std::string& line) {
+  const std::string upper = AnsiUpperCase(line);
+  for (const std::string& entry : LeadingEntries(window.UserLists, TUserList::TimeofDay)) {
+    const std::string added = " " + AnsiUpperCase(ListItemText(entry));
+    if (upper.size() >= added.size() && upper.compare(upper.size() - added.size(), added.size(), added) == 0)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void ShowTimeOfDayPopup(TObject* sender) {
+  TMDIChild* window = ActiveScript();
+  if (!window || !window->CurrentElement) return;
+  if (!ProgramOptions().UseQuickType && !FromToolButton(sender)) return;
+  std::string line = window->EditBuffer;
+  CutAfterLastText(line);
+  if (line != window->EditBuffer) ReplaceEditLine(*window, line);
+  window->CaretColumn = static_cast<Word>(window->EditBuffer.size());
+  const std::vector<std::string> captions = TimeOfDayCaptions(*window);
+  if (!captions.empty() && !EndsWithTimeOfDay(*window, line)) {
+    PopupContext = pcTimeOfDay;
+    ShowChoiceMenu(*window, captions, FromToolButton(sender) ? sender : nullptr, TimeOfDayMenuOffset);
+    if (ActiveScript() != window) return;
+  }
+  window->CaretColumn = static_cast<Word>(TrimmedLength(window->EditBuffer));
+  UpdateCaret();
+  window->StartPaginateTimer(window->LayoutDue | 1);
+}
+
+void OfferTimeOfDayAgain(TMDIChild& window) {
+  PopupContext = pcTimeOfDay;
+  ShowChoiceMenu(window, TimeOfDayCaptions(window), nullptr, TimeOfDayMenuOffset);
 }
 
 }  // namespace qm

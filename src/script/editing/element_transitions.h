@@ -65,9 +65,17 @@ void FinishCue(TMDIChild& window);
 // A new Scene Heading; with a letter it holds the SceneText entry whose
 // alias (or text) begins with that letter.
 void StartSceneHeading(char letter, bool showMenu);
-// After Ctrl+I or Ctrl+E: the location list, then a new Action when a
-// location was picked. True when it started the Action.
+// After Ctrl+I or Ctrl+E: the location list, then (with the time of day
+// offered) a new Action when a location was picked. True when it started
+// the Action.
 bool CompleteSceneHeading(TObject* sender);
+// The menu of the script's times of day that ends the heading being typed
+// (none while QuickType is off, unless a tool button asked, nor when the
+// heading already ends with one of them).
+void ShowTimeOfDayPopup(TObject* sender);
+// The time-of-day menu once more, after a time of day was added to a
+// heading from the menu shown again.
+void OfferTimeOfDayAgain(TMDIChild& window);
 // The kind a new scene heading takes while the scene numbers are locked:
 // added headings are lettered (9), or dashed (16) before another added
 // heading in a multi-locked script; one after every heading is plain (1).

@@ -18,6 +18,7 @@
 #include "script/pagination/element_groups.h"
 #include "script/editing/element_recognition.h"
 #include "script/editing/element_transitions.h"
+#include "script/editing/revision_marks.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/editing/scrolling.h"
@@ -26,13 +27,18 @@
 #include "script/model/text_codes.h"
 #include "script/layout/word_wrap.h"
 #include "base/document_table.h"
+#include "base/global_state.h"
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/prompt_table.h"
 
 namespace qm {
 
+TKeyCommandHooks KeyCommandHooks;
+
 namespace {
+
+const GlobalState resetHooks([] { KeyCommandHooks = {}; });
 
 // ---- Key bindings ----
 
@@ -305,6 +311,7 @@ void DeleteEmptyElement(TMDIChild& w, bool forward) {
     } else if (forward) {
       if (following) GoToElement(w, following, false);
       else w.CaretColumn = static_cast<Word>(w.EditBuffer.size());
+      MarkCutAsRevision();
     } else if (!wasFirst) {
       if (!IsPageBreakKind(current->Kind())) w.CaretColumn = static_cast<Word>(w.EditBuffer.size());
       else if (TScriptElement* back = PreviousTextElement(current)) GoToElement(w, back, true);
@@ -579,7 +586,49 @@ TTail InsertKey(KeyCommand&) {
   return TTail::Skip;
 }
 
+void ClickButton(const char* name) {
+  if (KeyCommandHooks.ClickButton) KeyCommandHooks.ClickButton(name);
+}
+
+// The style buttons of the main window take the key; their codes go in
+// at the caret or around the block.
+TTail ButtonKey(KeyCommand& c) {
+  ClickButton(c.arg == 'B' ? "BoldBtn" : c.arg == 'U' ? "UnderlineBtn" : c.arg == 'Y' ? "ItalicsBtn" : "NormalBtn");
+  return TTail::Skip;
+}
+
+TTail TransitionKey(KeyCommand& c) {
+  if (c.w.BlockOn) return TTail::Run;
+  if (c.w.InteractiveScript) ClickButton("TransitionBtn");
+  else if (KeyCommandHooks.TransitionMenu) KeyCommandHooks.TransitionMenu();
+  return TTail::Run;
+}
+
+TTail ShotKey(KeyCommand& c) {
+  if (!c.w.BlockOn && KeyCommandHooks.ShotMenu) KeyCommandHooks.ShotMenu();
+  return TTail::Run;
+}
+
+// An interactive script's Action comes from the button, which offers its
+// branches.
+TTail InteractiveActionKey(KeyCommand& c) {
+  if (c.w.InteractiveScript) ClickButton("ActionBtn");
+  return TTail::Run;
+}
+
+// Ctrl+PgUp and Ctrl+PgDn move by printed page, as the page buttons do.
+TTail PrintedPageKey(KeyCommand& c) {
+  NavigationStep();
+  if (c.w.BlockOn) ClearBlockSelection(false);
+  GotoNeighbourPage(c.w, c.arg > 0);
+  return TTail::Run;
+}
+
 TTail SceneLetterKey(KeyCommand& c) {
+  if (c.w.BlockOn && c.arg == 'I') {
+    ClickButton("ItalicsBtn");
+    return TTail::Skip;
+  }
   if (c.w.BlockOn) return TTail::Run;
   StartSceneHeading(static_cast<char>(c.arg), false);
   CompleteSceneHeading(c.sender);
@@ -658,6 +707,8 @@ constexpr KeyBinding Bindings[] = {
     {VK_ESCAPE, NoModifier, Escape},
     {VK_PRIOR, NoModifier | WithShift, PageKey, -1},
     {VK_NEXT, NoModifier | WithShift, PageKey, 1},
+    {VK_PRIOR, WithCtrl, PrintedPageKey, -1},
+    {VK_NEXT, WithCtrl, PrintedPageKey, 1},
     {VK_PRIOR, WithAlt, NavigationOnly},
     {VK_NEXT, WithAlt, NavigationOnly},
     {VK_END, NoModifier | WithShift, EndKey},
@@ -674,6 +725,14 @@ constexpr KeyBinding Bindings[] = {
     {'E', WithCtrl, SceneLetterKey, 'E'},
     {'S', WithCtrl, SceneHeadingKey},
     {'C', WithCtrl, PickNameKey},
+    {'B', WithCtrl, ButtonKey, 'B'},
+    {'U', WithCtrl, ButtonKey, 'U'},
+    {'Y', WithCtrl, ButtonKey, 'Y'},
+    {'N', WithCtrl, ButtonKey, 'N'},
+    {'T', WithCtrl, TransitionKey},
+    {'H', WithCtrl, ShotKey},
+    {'O', WithCtrl, ShotKey},
+    {'J', WithCtrl, InteractiveActionKey},
     {VK_F1, WithCtrl, ScriptNoteKey},
     {'2', WithCtrl, AccentKey, '0'},
     {'6', WithCtrl, AccentKey, '^'},
@@ -788,6 +847,14 @@ bool AskUnhideForEditing() {
 
 void DeletePartnerCode(Byte code) {
   if (TMDIChild* w = ActiveScript()) RemovePartner(*w, code);
+}
+
+void MarkCutAsRevision() {
+  TMDIChild* w = ActiveScript();
+  if (!w || !w->CurrentElement || !ProgramOptions().MarkAllCuts || !w->RevisionMarking) return;
+  MarkRevisedLine(*w, false);
+  w->WordWrapText(w->CurrentElement, w->EditBuffer, true, true);
+  w->DisplayElement();
 }
 
 void GoToElementStart() {

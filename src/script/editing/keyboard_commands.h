@@ -6,12 +6,24 @@
 // with a made-up key.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "platform/types.h"
 
 namespace qm {
 
 class TMDIChild;
 class TObject;
+
+// What the key commands call in the main window: a tool button clicked
+// by its name, and the shot and transition menus. Empty, they do nothing.
+struct TKeyCommandHooks {
+  std::function<void(const std::string& button)> ClickButton;
+  std::function<void()> ShotMenu;
+  std::function<void()> TransitionMenu;
+};
+extern TKeyCommandHooks KeyCommandHooks;
 
 // The command for a key of the active script; `sender` is the script
 // window for real keys, else the button or window that made the key up.
@@ -28,6 +40,10 @@ bool ElementsHidden(const TMDIChild& window);
 // edit line, its partner goes too: forward for an opening code, back for
 // a closing one (the caret follows when a byte before it goes).
 void DeletePartnerCode(Byte code);
+
+// With "Mark All Cuts" on in a script that marks revisions: the caret's
+// line, where a deleted element was, is marked revised.
+void MarkCutAsRevision();
 
 // The caret to the start of the current element, the element on screen.
 void GoToElementStart();

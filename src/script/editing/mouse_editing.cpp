@@ -295,6 +295,7 @@ void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, 
 }
 
 void TMDIChild::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
+  if (Cursor == crNone) Cursor = crIBeam;
   if (!Editable || ActiveScript() != this || !CurrentElement) return;
   auto& state = BlockSelection(*this);
   const TPoint point{x, y};

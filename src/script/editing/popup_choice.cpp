@@ -7,6 +7,10 @@
 #include "script/editing/document_modified.h"
 #include "script/editing/element_transitions.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/model/cue_codes.h"
+#include "script/model/script_list_data.h"
+#include "script/model/string_utils.h"
+#include "script/model/user_list_entries.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -72,14 +76,84 @@ std::string ListItemText(const std::string& entry) {
   return text;
 }
 
-void ApplyPopupChoice(TMDIChild& window, std::string text, Byte) {
+namespace {
+
+// The opening of a new heading, and room to type on after it.
+void ApplySceneOpening(TMDIChild& window, const std::string& text) {
+  const int blanks = RecordOf(window).TimeOfDaySpaces / 10 + 1;
+  ReplaceEditLine(window, text + std::string(static_cast<std::size_t>(blanks), ' '));
+  PopupContext = pcOpeningChosen;
+}
+
+// The heading's time of day after the separator the script asks for.
+void ApplyTimeOfDay(TMDIChild& window, const std::string& text) {
+  std::string line = window.EditBuffer;
+  while (!line.empty() && (line.back() == ' ' || line.back() == '-')) line.pop_back();
+  const std::string spaces(static_cast<std::size_t>(GetTimeOfDaySpaces(window)), ' ');
+  const int dashes = GetTimeOfDayDashes(window);
+  line += spaces;
+  if (dashes != 0) line += std::string(static_cast<std::size_t>(dashes), '-') + spaces;
+  ReplaceEditLine(window, line + text);
+}
+
+// Which extension entry a cue code names: 1 to 6 and 7 to 10 sit either
+// side of the codes that name none.
+Byte CueCodeOfEntry(int entry) { return static_cast<Byte>(entry <= 6 ? (entry - 1) * 3 : entry * 3); }
+
+constexpr Byte NewExtensionCode = 11;
+constexpr Byte NoExtensionChoice = 12;
+constexpr int ExtensionEntries = 10;
+
+// A cue's extension: a text of its own after the name (code 0), one of the
+// script's extensions, none, or a new entry at the list's first free slot.
+void ApplyExtension(TMDIChild& window, const std::string& text, Byte code) {
+  std::string line = window.EditBuffer;
+  TrimTrailingBlanks(line);
+  TScriptElement& cue = *window.CurrentElement;
+  if (code == 0) {
+    ReplaceEditLine(window, line + " " + text);
+    return;
+  }
+  ReplaceEditLine(window, line);
+  int entry = code;
+  if (code == NewExtensionCode) {
+    entry = FirstEmptySlot(window.UserLists, TUserList::Extension);
+    if (entry == 0 || entry > ExtensionEntries) return;
+    SetUserListEntry(window.UserLists, TUserList::Extension, entry, text);
+  }
+  SetCueExtension(cue, code == NoExtensionChoice ? NoExtensionCode : CueCodeOfEntry(entry));
+  window.DisplayElement();
+}
+
+}  // namespace
+
+void ApplyPopupChoice(TMDIChild& window, std::string text, Byte code) {
   SetDocumentModified(true, true);
   std::erase(text, '&');
   switch (PopupContext) {
+    case pcSceneOpening: ApplySceneOpening(window, text); break;
     case pcTransition:
     case pcShot: ReplaceEditLine(window, text); break;
+    case pcTimeOfDay: ApplyTimeOfDay(window, text); break;
+    case pcTimeOfDayAgain:
+      ApplyTimeOfDay(window, text);
+      PopupContext = pcTimeOfDay;
+      OfferTimeOfDayAgain(window);
+      break;
+    case pcExtension: ApplyExtension(window, text, code); break;
     default: break;
   }
+}
+
+void TakeNewElementAway(TMDIChild& window) {
+  const TScriptElement* gone = window.CurrentElement;
+  if (!gone || (!gone->prev && !gone->next)) return;
+  const bool backToPrevious = gone->prev != nullptr;
+  // The edit line takes the element that is current now, so that its
+  // text is not overwritten by the empty line of the one that went.
+  window.Delete_Element();
+  if (backToPrevious) window.CaretColumn = static_cast<Word>(window.EditBuffer.size());
+  RebuildScreen(&window);
 }
 
 void UserItemSelect(TMDIChild& window) {
@@ -97,7 +171,7 @@ void UserItemSelect(TMDIChild& window) {
     ReplaceEditLine(window, std::string(1, PlaceholderChar));
   } else if (window.EditBuffer.empty() && window.CurrentElement && (window.CurrentElement->prev || window.CurrentElement->next)) {
     if (PopupContext == pcSceneOpening) window.CurrentElement->format = window.FormatSet[fsAction];
-    window.DisposeIndex(true);
+    TakeNewElementAway(window);
   }
   if (PopupContext == pcTimeOfDayAgain) PopupContext = pcTimeOfDay;
   choice.Clear();

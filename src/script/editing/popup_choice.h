@@ -60,6 +60,9 @@ std::string AssignShortcutLetter(const std::string& text, std::array<bool, 26>& 
 // without "&" and the underline, bold and italics opening codes.
 std::string ListItemText(const std::string& entry);
 
+// The new element a menu was offered for goes again (it has no text);
+// the caret goes to the end of the element before it.
+void TakeNewElementAway(TMDIChild& window);
 // After the menu closed: a chosen text is carried out; "<No Initial
 // Text>" leaves the placeholder as the line; Nevermind on an empty line
 // takes the new element away again.

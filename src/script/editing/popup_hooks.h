@@ -4,10 +4,15 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
 
 namespace qm {
 
 class TMDIChild;
+class TObject;
 
 struct TScriptPopupHooks {
   // A right click at a client point of the script window.
@@ -16,6 +21,12 @@ struct TScriptPopupHooks {
   std::function<void()> Pressed;
   // The mouse let go with a block marked, at a client point.
   std::function<void(TMDIChild& script, int x, int y)> BlockMarked;
+  // The quick-choice menu for the script's new element, in the context
+  // `PopupContext` names: its items 1 to 12 take the captions (an empty
+  // one is hidden). It opens under the button that asked, or at the
+  // offset from the caret; the choice is carried out before it returns.
+  std::function<void(TMDIChild& script, const std::vector<std::string>& captions, TObject* sender, TPoint offset)>
+      ChoiceMenu;
 };
 extern TScriptPopupHooks ScriptPopupHooks;
 

@@ -23,6 +23,7 @@
 #include "base/document_table.h"
 #include "script/editing/element_transitions.h"
 #include "script/pagination/repagination.h"
+#include "base/message_boxes.h"
 #include "base/program_options.h"
 
 namespace qm {
@@ -37,9 +38,16 @@ bool BeforeExtension(const std::string& text, size_t column) { return text.find(
 
 }  // namespace
 
+void WarnReadOnlyScript() {
+  const TMDIChild* script = ActiveScript();
+  if (!script || script->Editable || ProgramOptions().ExpertPrompting) return;
+  ShowMessageBox(ReadOnlyWarning, "");
+}
+
 void TMDIChild::FormKeyPress(TObject* sender, char& key) {
   if (!Editable) {
     key = 0;
+    WarnReadOnlyScript();
     return;
   }
   key = ComposeDeadKey(key);

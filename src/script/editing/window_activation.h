@@ -12,6 +12,9 @@ class TMDIChild;
 struct TActivationHooks {
   // The main window's share: its menus, status line, bars and ruler.
   std::function<void(TMDIChild& window)> ScriptActivated;
+  // The window lost activation: a paused page or scene lock ends (the
+  // main window's Pause items are unticked) and the status line follows.
+  std::function<void(TMDIChild& window)> ScriptDeactivated;
 };
 extern TActivationHooks ActivationHooks;
 

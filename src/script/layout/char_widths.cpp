@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <vector>
 
 #include "platform/cp1252.h"
 #include "platform/forms.h"
@@ -17,6 +19,7 @@
 #include "script/model/string_utils.h"
 #include "base/document_table.h"
 #include "base/global_state.h"
+#include "base/message_boxes.h"
 
 namespace qm {
 
@@ -334,13 +337,23 @@ Word PrinterTextWidth(std::string_view text, TPrinterWidths& widths) {
 }
 
 void ShowCharacterMap() {
-  if (const HWND map = FindWindow("MyDlgClass", "Character Map"); map != NullWindow) {
-    BringWindowToTop(map);
+  const auto installed = std::find_if(std::begin(CharacterMapTools), std::end(CharacterMapTools),
+                                      [](const TCharacterMapTool& tool) { return FindProgram(tool.program); });
+  if (installed == std::end(CharacterMapTools)) {
+    ShowMessageBox(NoCharacterMapText, "");
     return;
   }
-  if (const TMDIChild* script = ActiveScript())
-    ProfileWriteString("WIN.INI", "MSCharMap", "Font", ElementFontName(*script, script->CurrentElement));
-  StartProgram("CHARMAP.EXE", {});
+  // The map opens on the font of the element being typed. A map that runs
+  // already is one application: started again, it comes to the top.
+  std::vector<std::string> args;
+  const TMDIChild* script = ActiveScript();
+  if (script && script->CurrentElement && installed->fontOption[0] != '\0') {
+    const TScriptElement& e = *script->CurrentElement;
+    args.push_back(std::string(installed->fontOption) + ElementFontName(*script, &e) + " " +
+                   std::to_string(e.format.FontSize ? e.format.FontSize : script->ScriptFontSize));
+  }
+  if (!StartProgram(installed->program, args))
+    ShowMessageBox(std::string("The character map (") + installed->program + ") could not be started.", "");
 }
 
 }  // namespace qm

@@ -86,4 +86,19 @@ Word PrinterTextWidth(std::string_view text, TPrinterWidths& widths);
 // The Character Set Information command.
 void ShowCharacterMap();
 
+// The desktop's character maps, in the order they are tried, with the
+// option that names the font to open on and the package that gives each.
+struct TCharacterMapTool {
+  const char* program;
+  const char* fontOption;
+  const char* package;
+};
+inline constexpr TCharacterMapTool CharacterMapTools[] = {
+    {"gucharmap", "--font=", "gucharmap"},
+    {"kcharselect", "", "kcharselect"},
+};
+inline constexpr const char* NoCharacterMapText =
+    "No character map is installed.\r\rInstall the package gucharmap (or kcharselect) to see every character "
+    "of the script's fonts.";
+
 }  // namespace qm

@@ -24,6 +24,8 @@ struct RecognitionCase {
   int currentAfter;
   bool quickType = true;
   bool withinActs = false;
+  // The opening chosen for the heading that follows (its menu shows).
+  const char* opening = nullptr;
 };
 
 TEST_F(ElementRecognitionTest, EachKindOfTheDefaultListsIsRecognised) {
@@ -33,19 +35,20 @@ TEST_F(ElementRecognitionTest, EachKindOfTheDefaultListsIsRecognised) {
       {"a shot", {Before, {ekAction, ""}}, "angle on Bob", {Before, {ekShot, "ANGLE ON Bob"}}, 1},
       {"the end of an act", {Before, {ekAction, ""}}, "END OF", {Before, {ekEndOfActText, "END OF"}}, 1},
       {"a prologue starts the first scene", {Before, {ekAction, ""}}, "teaser",
-       {Before, {ekPrologueText, "TEASER"}, {ekSceneHeading, ""}}, 2},
-      {"the tag text", {Before, {ekAction, ""}}, "TAG", {Before, {ekPrologueText, "TAG"}, {ekSceneHeading, ""}}, 2},
+       {Before, {ekPrologueText, "TEASER"}, {ekSceneHeading, "INT. "}}, 2, true, false, "&INT."},
+      {"the tag text", {Before, {ekAction, ""}}, "TAG", {Before, {ekPrologueText, "TAG"}, {ekSceneHeading, "EXT. "}}, 2,
+       true, false, "&EXT."},
       {"a new act by its alias", {Before, {ekAction, ""}}, "NEWACT", {Before, {ekActStart, "ACT"}}, 1},
       {"the same act", {{ekActStart, "ACT ONE"}, {ekAction, ""}}, "SAMEACT",
        {{ekActStart, "ACT ONE"}, {ekActInformation, "ACT"}}, 1},
       {"a new scene within acts", {Before, {ekAction, ""}}, "NEWSCENE",
-       {Before, {ekSceneInformation, "SCENE"}, {ekSceneHeading, ""}}, 2, true, true},
+       {Before, {ekSceneInformation, "SCENE"}, {ekSceneHeading, "INT. "}}, 2, true, true, "&INT."},
       {"a transition starts the next scene", {Before, {ekAction, ""}}, "fade out:",
-       {Before, {ekTransition, "FADE OUT:"}, {ekSceneHeading, ""}}, 2},
+       {Before, {ekTransition, "FADE OUT:"}, {ekSceneHeading, "INT. "}}, 2, true, false, "&INT."},
       {"a typed transition keeps its letters", {Before, {ekAction, ""}}, "cut to:",
-       {Before, {ekTransition, "cut to:"}, {ekSceneHeading, ""}}, 2},
+       {Before, {ekTransition, "cut to:"}, {ekSceneHeading, "INT. "}}, 2, true, false, "&INT."},
       {"any line ending in TO: is a transition", {Before, {ekAction, ""}}, "SMASH CUT TO:",
-       {Before, {ekTransition, "SMASH CUT TO:"}, {ekSceneHeading, ""}}, 2},
+       {Before, {ekTransition, "SMASH CUT TO:"}, {ekSceneHeading, "INT. "}}, 2, true, false, "&INT."},
       {"a TO: past column 21 is text", {Before, {ekAction, ""}}, "And then she slowly walks TO:",
        {Before, {ekAction, "And then she slowly walks TO:"}}, 1},
       {"without QuickType nothing more starts", {Before, {ekAction, ""}}, "CUT TO:",
@@ -62,6 +65,7 @@ TEST_F(ElementRecognitionTest, EachKindOfTheDefaultListsIsRecognised) {
     Options().UseQuickType = c.quickType;
     Load(c.before, static_cast<int>(c.before.size()) - 1);
     W().ScenesWithinActs = c.withinActs;
+    if (c.opening) ExpectChoice(c.opening);
     TypeText(c.typed);
     EXPECT_EQ(Elements(), c.after);
     EXPECT_EQ(CurrentIndex(), c.currentAfter);
@@ -70,6 +74,7 @@ TEST_F(ElementRecognitionTest, EachKindOfTheDefaultListsIsRecognised) {
 
 TEST_F(ElementRecognitionTest, TheScriptOpeningMakesAKeptCapitalActionAndAHeading) {
   Load({{ekAction, ""}});
+  ExpectChoice("&INT.");
   TypeText("fade in:");
   ASSERT_EQ(W().ElementCount(), 2);
   const TScriptElement* opening = W().FirstElement;
@@ -90,10 +95,12 @@ TEST_F(ElementRecognitionTest, ARecognisedOpeningEndsTheKeystrokeAndOffersTheLoc
   Load({{ekSceneHeading, "INT. KITCHEN - NIGHT"}, {ekAction, "She waits."}, {ekAction, ""}}, 2);
   std::vector<std::string> offered;
   ExpectPick("KITCHEN", &offered);
+  ExpectChoice("&DAY");
   TypeText("INT.");
   EXPECT_EQ(offered, (std::vector<std::string>{" ", "KITCHEN"}));
-  // The location was picked, so the heading is done and an Action follows.
-  EXPECT_EQ(Elements()[2].kind, ekSceneHeading);
+  // The location was picked, so the heading takes its time of day and an
+  // Action follows.
+  EXPECT_EQ(Elements()[2], (ElementSpec{ekSceneHeading, "INT. KITCHEN - DAY"}));
   EXPECT_EQ(W().CurrentElement->Kind(), ekAction);
   EXPECT_EQ(CurrentIndex(), 3);
 }

@@ -18,6 +18,7 @@ class ElementTransitionsTest : public testing::KeysFixture {};
 constexpr int End = -1;
 const ElementSpec Before{ekAction, "Before."};
 const ElementSpec Mary{ekCharacterName, "MARY"};
+const ElementSpec PageBreak{ekForcedPageBreak, " "};
 
 TEST_F(ElementTransitionsTest, EnterAndTabChooseTheNextElementByTypeAndCaret) {
   const ElementSpec heading{ekSceneHeading, "INT. HOUSE - DAY"};
@@ -33,10 +34,12 @@ TEST_F(ElementTransitionsTest, EnterAndTabChooseTheNextElementByTypeAndCaret) {
       // Enter.
       {"action, at the end", {Before, action}, 1, End, VK_RETURN, 0, {Before, action, {ekAction, ""}}, 2},
       {"action, at column 0", {Before, action}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}, action}, 1},
-      {"empty action", {Before, {ekAction, ""}}, 1, 0, VK_RETURN, 0, {Before, {ekSceneHeading, ""}}, 1},
+      {"empty action", {Before, {ekAction, ""}}, 1, 0, VK_RETURN, 0, {Before, {ekSceneHeading, "INT. "}}, 1, 5, false,
+       "&INT."},
       {"heading, at the end", {Before, heading}, 1, End, VK_RETURN, 0, {Before, heading, {ekAction, ""}}, 2},
       {"heading, at column 0", {Before, heading}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}, heading}, 1},
-      {"empty heading", {Before, {ekSceneHeading, ""}}, 1, 0, VK_RETURN, 0, {Before, {ekSceneHeading, ""}}, 1},
+      {"empty heading", {Before, {ekSceneHeading, ""}}, 1, 0, VK_RETURN, 0, {Before, {ekSceneHeading, "EXT. "}}, 1, 5,
+       false, "&EXT."},
       {"shot, at the end", {Before, shot}, 1, End, VK_RETURN, 0, {Before, shot, {ekAction, ""}}, 2},
       {"shot, at column 0", {Before, shot}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}, shot}, 1},
       {"empty shot", {Before, {ekShot, ""}}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}}, 1},
@@ -56,15 +59,17 @@ TEST_F(ElementTransitionsTest, EnterAndTabChooseTheNextElementByTypeAndCaret) {
       {"dialogue, at the end", {Mary, speech}, 1, End, VK_RETURN, 0, {Mary, speech, {ekAction, ""}}, 2},
       {"empty dialogue", {Mary, {ekDialogue, ""}}, 1, 0, VK_RETURN, 0, {Mary, {ekAction, ""}}, 1},
       {"transition, at the end", {Before, transition}, 1, End, VK_RETURN, 0,
-       {Before, transition, {ekSceneHeading, ""}}, 2},
+       {Before, transition, {ekSceneHeading, "INT. "}}, 2, 5, false, "&INT."},
       {"transition, at column 0", {Before, transition}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}, transition}, 1},
-      {"empty transition", {Before, {ekTransition, ""}}, 1, 0, VK_RETURN, 0, {Before, {ekSceneHeading, ""}}, 1},
+      {"empty transition", {Before, {ekTransition, ""}}, 1, 0, VK_RETURN, 0, {Before, {ekSceneHeading, "EXT. "}}, 1, 5,
+       false, "&EXT."},
       {"scene information, at the end", {Before, {ekSceneInformation, "SCENE 2"}}, 1, End, VK_RETURN, 0,
-       {Before, {ekSceneInformation, "SCENE 2"}, {ekSceneHeading, ""}}, 2},
+       {Before, {ekSceneInformation, "SCENE 2"}, {ekSceneHeading, "INT. "}}, 2, 5, false, "&INT."},
       {"act, at the end", {Before, act}, 1, End, VK_RETURN, 0, {Before, act, {ekSceneInformation, "~"}}, 2, 1},
       {"act, at column 0", {Before, act}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}, act}, 1},
       {"end of act, at the end", {Before, endOfAct}, 1, End, VK_RETURN, 0,
-       {Before, endOfAct, {ekActStart, "ACT"}, {ekSceneInformation, "~"}, {ekSceneHeading, ""}}, 4},
+       {Before, endOfAct, PageBreak, {ekActStart, "ACT"}, {ekSceneInformation, "~"}, {ekSceneHeading, "INT. "}}, 5, 5,
+       false, "&INT."},
       {"end of act, at column 0", {Before, endOfAct}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}, endOfAct}, 1},
       {"note, at the end", {Before, note}, 1, End, VK_RETURN, 0, {Before, note, {ekAction, ""}}, 2},
       {"empty note", {Before, {ekScriptNote, ""}}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}}, 1},
@@ -98,18 +103,36 @@ TEST_F(ElementTransitionsTest, EnterAndTabChooseTheNextElementByTypeAndCaret) {
   RunKeyCases(cases);
 }
 
+// Without QuickType the end of an act only puts in the break that starts
+// the next act's page; at column 0 it makes room for an Action above.
+TEST_F(ElementTransitionsTest, EnterOnTheEndOfAnActWithoutQuickTypePutsInAForcedBreak) {
+  const ElementSpec endOfAct{ekEndOfActText, "END OF ACT ONE"};
+  const ElementSpec act{ekActStart, "ACT TWO"};
+  const std::vector<KeyCase> cases = {
+      {"at the end, last element", {Before, endOfAct}, 1, End, VK_RETURN, 0, {Before, endOfAct, PageBreak}, 1, 0},
+      {"at the end, an act follows", {Before, endOfAct, act}, 1, End, VK_RETURN, 0,
+       {Before, endOfAct, PageBreak, act}, 3, 0},
+      {"an empty line", {Before, {ekEndOfActText, ""}, act}, 1, 0, VK_RETURN, 0,
+       {Before, PageBreak, {ekEndOfActText, " "}, act}, 2, 0},
+      {"column 0", {Before, endOfAct}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}, endOfAct}, 1},
+  };
+  Options().UseQuickType = false;
+  RunKeyCases(cases);
+}
+
 TEST_F(ElementTransitionsTest, EnterInTheEmptyFirstActionOffersTheScriptOpening) {
   for (const TModalResult answer : {mrYes, mrNo}) {
     SCOPED_TRACE(answer == mrYes ? "Yes" : "No");
     Load({{ekAction, ""}});
     ExpectBox("Put In \"FADE IN:\"?", answer);
+    ExpectChoice("<No Initial Te&xt>");
     Press(VK_RETURN);
     if (answer == mrYes) {
-      EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "FADE IN:"}, {ekSceneHeading, ""}}));
+      EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "FADE IN:"}, {ekSceneHeading, " "}}));
       EXPECT_EQ(W().FirstElement->format.AllCaps, 1);
       EXPECT_EQ(W().FirstElement->state, esKeepFollowing);
     } else {
-      EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekSceneHeading, ""}}));
+      EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekSceneHeading, " "}}));
     }
   }
 }

@@ -2,6 +2,8 @@
 // element types come from Enter, Tab and what the lines say.
 #include <gtest/gtest.h>
 
+#include "script/editing/popup_choice.h"
+
 #include "script/fixtures/keys_fixture.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
@@ -54,6 +56,7 @@ TEST_F(TypeASceneWithKeysTest, AHeadingActionSpeechAndTransitionFromTheKeysAlone
   Press(VK_RETURN);
   TypeText("Not tonight.");
   Press(VK_RETURN);
+  ExpectChoice(NoInitialTextCaption);  // the next scene's heading, its opening left to type
   TypeText("cut to:");
   Repaginate();
 

@@ -11,6 +11,7 @@
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
+#include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 
 namespace qm {
@@ -146,12 +147,15 @@ TEST_F(TypingTest, ABlankAfterASentenceBecomesTheSentenceSpacing) {
   EXPECT_EQ(w.EditBuffer, "She waits. He comes.") << "the option off";
 }
 
+// Typing into a read-only script changes nothing, and each key says why.
 TEST_F(TypingTest, AReadOnlyScriptIgnoresTyping) {
   TMDIChild& w = Script();
   w.Editable = 0;
   w.SetFocus();
+  for (int i = 0; i < 3; ++i) testing::AnswerMessageBox(Driver(), ReadOnlyWarning, mrOk);
   TypeText("abc");
   EXPECT_EQ(w.EditBuffer, "");
+  EXPECT_EQ(Driver().Pending(), 0);
 }
 
 TEST_F(TypingTest, KeysTypedDuringAJobAppearInOrderWhenItEnds) {

@@ -234,12 +234,6 @@ TEST(PrinterTextWidth, SumsThePrinterWidthsOfTheCharacters) {
   EXPECT_EQ(PrinterTextWidth("\x02" "A\x03", widths), 30);
 }
 
-TEST_F(CharWidthsTest, TheCharacterMapIsToldTheScriptFont) {
-  Window().ScriptFontName = "Courier";
-  ShowCharacterMap();
-  EXPECT_EQ(ProfileReadString("WIN.INI", "MSCharMap", "Font", ""), "Courier");
-}
-
 TEST_F(CharWidthsTest, AnElementsFontComesFromTheFontTable) {
   TScriptElement* element = Window().CurrentElement;
   element->format.SetFontIndex(2);
