@@ -3,6 +3,8 @@
 // lands in it rather than in the menu bar or nowhere.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "desktop/desktop_session.h"
@@ -39,6 +41,68 @@ INSTANTIATE_TEST_SUITE_P(
         // Cascade keeps the same script active with its caret at the end.
         MenuCase{"WindowCascade", "alt+w c", "INT. HALL - DAYEXT. ROOF\n"}),
     [](const ::testing::TestParamInfo<MenuCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace qm::desktop
+
+namespace qm::desktop {
+namespace {
+
+// The print dialog's Print button as the dialog opens on the 1400 x 900 display.
+constexpr int kPrintButtonX = 752, kPrintButtonY = 605;
+
+TEST(PrintKeysDesktopTest, TypingAfterPrintingToPdfReachesTheScript) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("INT. HALL - DAY");
+  session.Keys("alt+f p");
+  session.Settle(1500);
+  ASSERT_TRUE(session.WaitForWindowTitle("Print")) << session.ActiveWindowTitle();
+  // The dialog's Print button, with the mouse.
+  session.Click(kPrintButtonX, kPrintButtonY);
+  session.Settle(2500);
+  session.Screenshot("print_after_return");
+  session.Type("EXT. ROOF");
+  session.Screenshot("print_typed");
+  EXPECT_EQ(session.ScriptText(), "INT. HALL - DAYEXT. ROOF\n");
+}
+
+}  // namespace
+}  // namespace qm::desktop
+
+namespace qm::desktop {
+namespace {
+
+// The bookmark window's Close button where it opens beside the first script.
+constexpr int kCloseBookmarksX = 663, kCloseBookmarksY = 284;
+
+TEST(BookmarkKeysDesktopTest, ANameTypedAsTheBookmarkDialogOpensIsSet) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("INT. HALL - DAY");
+  session.Keys("ctrl+alt+b");
+  ASSERT_TRUE(session.WaitForWindowTitle("Bookmarks")) << session.ActiveWindowTitle();
+  session.Type("Roof");
+  session.Keys("Return");
+  session.Settle(800);
+  session.Screenshot("bookmark_named");
+  session.Click(kCloseBookmarksX, kCloseBookmarksY);
+  session.Settle(600);
+  session.Keys("F10");
+  session.Settle(1500);
+  session.Type(session.Home() + "/HALL.QMW", 60);
+  session.Keys("Return");
+  session.Settle(2500);
+  session.Screenshot("bookmark_saved");
+  // The saved script's bookmark table holds the typed name alone, its
+  // length byte first.
+  std::ifstream file(session.Home() + "/HALL.QMW", std::ios::binary);
+  ASSERT_TRUE(file) << "the script was not saved";
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  EXPECT_NE(bytes.find(std::string("\x04Roof", 5)), std::string::npos);
+}
 
 }  // namespace
 }  // namespace qm::desktop
