@@ -12,6 +12,12 @@
 namespace qm::desktop {
 namespace {
 
+// The first script gets the keyboard with a click and a heading typed.
+void TypeHeading(DesktopSession& session) {
+  session.ClickInScript();
+  session.Type("INT. HALL - DAY");
+}
+
 struct MenuCase {
   const char* name;
   const char* keys;      // the menu command, by Alt and its letters
@@ -24,8 +30,7 @@ TEST_P(MenuKeysDesktopTest, TypingAfterTheCommandReachesTheActiveScript) {
   const MenuCase& c = GetParam();
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
-  session.ClickInScript();
-  session.Type("INT. HALL - DAY");
+  TypeHeading(session);
   session.Keys(c.keys);
   session.Settle(1200);
   session.Type("EXT. ROOF");
@@ -42,37 +47,23 @@ INSTANTIATE_TEST_SUITE_P(
         MenuCase{"WindowCascade", "alt+w c", "INT. HALL - DAYEXT. ROOF\n"}),
     [](const ::testing::TestParamInfo<MenuCase>& info) { return std::string(info.param.name); });
 
-}  // namespace
-}  // namespace qm::desktop
-
-namespace qm::desktop {
-namespace {
-
 // The print dialog's Print button as the dialog opens on the 1400 x 900 display.
 constexpr int kPrintButtonX = 752, kPrintButtonY = 605;
 
 TEST(PrintKeysDesktopTest, TypingAfterPrintingToPdfReachesTheScript) {
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
-  session.ClickInScript();
-  session.Type("INT. HALL - DAY");
+  TypeHeading(session);
   session.Keys("alt+f p");
   session.Settle(1500);
   ASSERT_TRUE(session.WaitForWindowTitle("Print")) << session.ActiveWindowTitle();
   // The dialog's Print button, with the mouse.
   session.Click(kPrintButtonX, kPrintButtonY);
   session.Settle(2500);
-  session.Screenshot("print_after_return");
   session.Type("EXT. ROOF");
   session.Screenshot("print_typed");
   EXPECT_EQ(session.ScriptText(), "INT. HALL - DAYEXT. ROOF\n");
 }
-
-}  // namespace
-}  // namespace qm::desktop
-
-namespace qm::desktop {
-namespace {
 
 // The bookmark window's Close button where it opens beside the first script.
 constexpr int kCloseBookmarksX = 663, kCloseBookmarksY = 284;
@@ -80,8 +71,7 @@ constexpr int kCloseBookmarksX = 663, kCloseBookmarksY = 284;
 TEST(BookmarkKeysDesktopTest, ANameTypedAsTheBookmarkDialogOpensIsSet) {
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
-  session.ClickInScript();
-  session.Type("INT. HALL - DAY");
+  TypeHeading(session);
   session.Keys("ctrl+alt+b");
   ASSERT_TRUE(session.WaitForWindowTitle("Bookmarks")) << session.ActiveWindowTitle();
   session.Type("Roof");
