@@ -117,7 +117,12 @@ void TBookmarkDlg::FormActivate(TObject*) {
   UpdateData();
   BookmarkText->Text = CurrentPlainText(*script).substr(0, OfferedTextLength);
   if (BookmarkList->Items.Count() > 0 && BookmarkList->ItemIndex() < 0) BookmarkList->SetItemIndex(0);
-  FocusControl(BookmarkList);
+  // The name box has the keyboard, its offered text selected, so a name
+  // typed as the window opens replaces it and Enter sets it. Selected here
+  // too: when the box kept the focus through a deactivation, it is not
+  // entered again.
+  FocusControl(BookmarkText);
+  BookmarkText->SelectAll();
 }
 
 void TBookmarkDlg::SetBtnClick(TObject*) {

@@ -71,6 +71,25 @@ TEST_F(BookmarksTest, SetNamesTheBookmarkAndPicksItsElement) {
   EXPECT_TRUE(Script().DocumentModified);
 }
 
+// The window opens with the name box taking the keyboard and the offered
+// name selected, so a name typed at once replaces it; also when the box kept
+// the focus through a deactivation.
+TEST_F(BookmarksTest, TheNameBoxTakesTheKeyboardWithTheOfferedNameSelected) {
+  Add({{ekAction, "The hall is dark."}});
+  PlaceCaret(0);
+  const struct {
+    const char* when;
+    bool deactivatedFirst;
+  } cases[] = {{"on opening", false}, {"on coming back", true}};
+  for (const auto& c : cases) {
+    if (c.deactivatedFirst) Dialog().OnDeactivate(&Dialog());
+    Dialog().OnActivate(&Dialog());
+    EXPECT_EQ(Dialog().FocusedControl(), Dialog().BookmarkText) << c.when;
+    EXPECT_EQ(Dialog().BookmarkText->Text(), "The hall is dark.") << c.when;
+    EXPECT_EQ(Dialog().BookmarkText->SelText(), "The hall is dark.") << c.when;
+  }
+}
+
 TEST_F(BookmarksTest, TwentyAtMost) {
   Add({{ekAction, "One."}});
   for (int i = 0; i < 19; ++i) SetAt(0, "Mark " + std::to_string(i));

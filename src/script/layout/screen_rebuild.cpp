@@ -313,7 +313,9 @@ void FocusActiveScript() {
   window->Enabled = true;
   if (window->Visible && (!DocumentFrame || DocumentFrame->Visible)) {
     if (window->WindowState == TWindowState::wsMinimized) window->WindowState = TWindowState::wsMaximized;
-    if (!WindowHasFocus(*window)) window->SetFocus();
+    // Asked every time: after a menu or dialog the desktop may have moved the
+    // keyboard elsewhere while the window still counts as focused here.
+    window->SetFocus();
   }
   if (Screen) Screen->SetCursor(crDefault);
   UpdateCaret();
