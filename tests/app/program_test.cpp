@@ -35,7 +35,8 @@ TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
   const std::string missing = home.Path() + "/kitchen.qmw";
   // Files that are there but that the program refuses, each with its reason.
   const std::string notAScript = home.File("letter.qmw");
-  std::ofstream(notAScript) << "Dear Ruth, the kettle is on.\n";
+  // Plain text is read as text whatever its name; bytes of no known format are not.
+  std::ofstream(notAScript, std::ios::binary) << std::string("\x01\x02\x03\xfe\xff\0binary\x07\x08", 14);
   const std::string empty = home.File("empty.qmw");
   std::ofstream{empty};
   const std::string folder = home.File("drafts.qmw");
@@ -54,7 +55,7 @@ TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
       {"headless with a script that is not there", {"--headless", missing}, noDesktop, 1,
        {missing + " does NOT exist!"}},
       {"headless with a file that is no script", {"--headless", notAScript}, noDesktop, 1,
-       {"Unable to open " + notAScript, "it is not a script file"}},
+       {"I am unable to identify the format of this file"}},
       {"headless with an empty file", {"--headless", empty}, noDesktop, 1, {"Unable to open " + empty, "it is empty"}},
       {"headless with a folder", {"--headless", folder}, noDesktop, 1, {folder + " is a folder, not a file."}},
       {"headless with nothing to open", {"--headless"}, noDesktop, 0, {}},

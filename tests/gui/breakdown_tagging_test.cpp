@@ -12,6 +12,8 @@
 #include "breakdown/tagging.h"
 #include "gui/breakdown_gui_fixture.h"
 #include "platform/forms.h"
+#include "platform/pdf_printer.h"
+#include "platform/printer.h"
 #include "shell/main_form.h"
 #include "support/temp_folder.h"
 
@@ -88,6 +90,10 @@ TEST_F(BreakdownTaggingTest, ARightClickTagsAWordThatShowsAndTheStandardBreakdow
   // dialog leave the OMITTED scenes out.
   Script().ScenesLocked = 1;
   const std::string pdf = Home() + "/Breakdowns.pdf";
+  // The file named beforehand, as batch printing does: no save dialog asks.
+  auto* device = dynamic_cast<PdfPrinterDevice*>(Printer()->Device());
+  ASSERT_NE(device, nullptr) << "the PDF printer is the one selected";
+  device->NextOutputFile = pdf;
   bool dialogShown = false;
   testing::Typist print;
   print.Then([] { QTimer::singleShot(0, [] { MainForm->MenuItem("PrintBreakdownsItem")->Click(); }); });

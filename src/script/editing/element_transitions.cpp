@@ -228,8 +228,10 @@ void OfferSceneOpening(TMDIChild& window) {
     made->format = window.FormatSet[fsAction];
     TakeNewElementAway(window);
   }
+  // Left empty, not blank: a blank after the caret would be stepped over by
+  // the first blank typed and leave two.
   if (window.EditBuffer == std::string(1, PlaceholderChar)) {
-    window.EditBuffer = " ";
+    window.EditBuffer.clear();
     window.CaretColumn = 0;
   }
 }

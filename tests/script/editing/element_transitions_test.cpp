@@ -113,7 +113,7 @@ TEST_F(ElementTransitionsTest, EnterOnTheEndOfAnActWithoutQuickTypePutsInAForced
       {"at the end, an act follows", {Before, endOfAct, act}, 1, End, VK_RETURN, 0,
        {Before, endOfAct, PageBreak, act}, 3, 0},
       {"an empty line", {Before, {ekEndOfActText, ""}, act}, 1, 0, VK_RETURN, 0,
-       {Before, PageBreak, {ekEndOfActText, " "}, act}, 2, 0},
+       {Before, PageBreak, {ekEndOfActText, ""}, act}, 2, 0},
       {"column 0", {Before, endOfAct}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}, endOfAct}, 1},
   };
   Options().UseQuickType = false;
@@ -128,11 +128,11 @@ TEST_F(ElementTransitionsTest, EnterInTheEmptyFirstActionOffersTheScriptOpening)
     ExpectChoice("<No Initial Te&xt>");
     Press(VK_RETURN);
     if (answer == mrYes) {
-      EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "FADE IN:"}, {ekSceneHeading, " "}}));
+      EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "FADE IN:"}, {ekSceneHeading, ""}}));
       EXPECT_EQ(W().FirstElement->format.AllCaps, 1);
       EXPECT_EQ(W().FirstElement->state, esKeepFollowing);
     } else {
-      EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekSceneHeading, " "}}));
+      EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekSceneHeading, ""}}));
     }
   }
 }

@@ -83,7 +83,7 @@ TEST_F(KeyboardCommandsTest, EditingKeysChangeTheElementsAndPlaceTheCaret) {
       {"Ctrl+I inside a heading keeps the text it splits off", {{ekSceneHeading, "INT. HOUSE"}}, 0, 4, 'I', ssCtrl,
        {{ekSceneHeading, "INT. "}, {ekSceneHeading, "HOUSE"}}, 1, 0},
       {"Ctrl+S starts a heading", {{ekAction, "He waits."}}, 0, End, 'S', ssCtrl,
-       {{ekAction, "He waits."}, {ekSceneHeading, " "}}, 1, 0, false, NoInitialTextCaption},
+       {{ekAction, "He waits."}, {ekSceneHeading, ""}}, 1, 0, false, NoInitialTextCaption},
       {"Ctrl+F1 puts a note before a cue", {Mary, {ekDialogue, "Hi."}}, 0, End, VK_F1, ssCtrl,
        {{ekScriptNote, ""}, Mary, {ekDialogue, "Hi."}}, 0, 0},
       {"Ctrl+F1 after an action", {{ekAction, "Hi."}}, 0, End, VK_F1, ssCtrl, {{ekAction, "Hi."}, {ekScriptNote, ""}},

@@ -93,7 +93,7 @@ TEST_F(SceneHeadingMenusTest, WhatTheOpeningMenuLeaves) {
     int current, caret;
   } cases[] = {
       {"a scene text", "&INT.", {Before, {ekSceneHeading, "INT. "}}, 1, 5},
-      {"no initial text", NoInitialTextCaption, {Before, {ekSceneHeading, " "}}, 1, 0},
+      {"no initial text", NoInitialTextCaption, {Before, {ekSceneHeading, ""}}, 1, 0},
       {"Nevermind", NevermindCaption, {Before}, 0, 7},
       {"closed", None, {Before}, 0, 7},
   };

@@ -168,6 +168,7 @@ TEST_F(TypeASceneWithKeysTest, APauseOnAnEmptyElementAddsNoBlank) {
     std::string typed;
     int typedInto;
     ElementSpec after;
+    const char* menuChoice = nullptr;  // the opening menu a new heading offers
   };
   const std::vector<PauseCase> cases = {
       {"an Action after a heading", {{ekSceneHeading, "INT. KITCHEN - NIGHT"}}, 0, {VK_RETURN},
@@ -180,13 +181,15 @@ TEST_F(TypeASceneWithKeysTest, APauseOnAnEmptyElementAddsNoBlank) {
        {ekCharacterName, "MARY ANN"}},
       {"an empty parenthetical", {{ekCharacterName, "RUTH"}, {ekParenthetical, ""}}, 1, {}, "(not looking up)", 1,
        {ekParenthetical, "(not looking up)"}},
-      {"a transition", {{ekDialogue, "Not tonight."}}, 0, {VK_RETURN}, "CUT TO:", 1, {ekTransition, "CUT TO:"}},
+      {"a transition", {{ekDialogue, "Not tonight."}}, 0, {VK_RETURN}, "CUT TO:", 1, {ekTransition, "CUT TO:"},
+       NoInitialTextCaption},
       {"an empty element reached with Up", {{ekAction, ""}, {ekAction, "She turns away."}}, 1, {VK_UP},
        "He waits by the door.", 0, {ekAction, "He waits by the door."}},
   };
   for (const PauseCase& c : cases) {
     SCOPED_TRACE(c.what);
     Load(c.before, c.current, -1);
+    if (c.menuChoice) ExpectChoice(c.menuChoice);
     for (Word key : c.keys) Press(key);
     Repaginate();
     TypeText(c.typed);
