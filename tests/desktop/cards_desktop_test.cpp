@@ -28,7 +28,8 @@ TEST(CardsDesktopTest, CtrlZAfterTheCardViewUndoesTheShuffle) {
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
   session.ClickInScript();
-  for (const char* heading : {"INT. A", "INT. B", "INT. C"}) {
+  // Each heading ends in its time, so Enter offers no time-of-day menu.
+  for (const char* heading : {"INT. A - DAY", "INT. B - DAY", "INT. C - DAY"}) {
     session.Type(heading, 150);
     session.Keys("Return");
   }
@@ -40,7 +41,7 @@ TEST(CardsDesktopTest, CtrlZAfterTheCardViewUndoesTheShuffle) {
   EXPECT_EQ(session.ScriptText(), before);
   // The same moves again, kept this time: the shuffle that was undone.
   MoveThirdCardFirst(session);
-  EXPECT_EQ(session.ScriptText(), "INT. C\n\n \n\nINT. A\n\nINT. B\n");
+  EXPECT_EQ(session.ScriptText(), "INT. C - DAY\n\n \n\nINT. A - DAY\n\nINT. B - DAY\n");
 }
 
 }  // namespace

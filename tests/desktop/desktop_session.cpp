@@ -237,6 +237,18 @@ bool DesktopSession::WaitForTitleGone(const std::string& part, int seconds) {
   return false;
 }
 
+bool DesktopSession::ActivateWindowTitled(const std::string& title) {
+  for (int tries = 0; tries < 50; ++tries) {
+    const std::string found = Run({"xdotool", "search", "--onlyvisible", "--name", title});
+    if (!found.empty()) {
+      Run({"xdotool", "windowactivate", "--sync", found.substr(0, found.find('\n'))});
+      return WaitForWindowTitle(title, 5);
+    }
+    Settle(200);
+  }
+  return false;
+}
+
 std::string DesktopSession::ScriptText() {
   Keys("ctrl+a ctrl+Insert", 700);
   std::string text = Clipboard();

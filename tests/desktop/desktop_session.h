@@ -53,6 +53,10 @@ class DesktopSession {
   std::optional<WindowGeometry> MainWindowGeometry();
   bool WaitForWindowTitle(const std::string& part, int seconds = 10);
   bool WaitForTitleGone(const std::string& part, int seconds = 10);
+  // Brings forward a window whose title holds `title`, as a writer's click
+  // would (the window manager does not always give a new dialog the
+  // keyboard); false when none shows.
+  bool ActivateWindowTitled(const std::string& title);
 
   // The active script's whole text as its plain-text copy (select all, copy),
   // lines joined by "\n" (Ctrl+A, then Ctrl+Ins, the copy key). The selection

@@ -59,7 +59,11 @@ TEST(PrintKeysDesktopTest, TypingAfterPrintingToPdfReachesTheScript) {
   ASSERT_TRUE(session.WaitForWindowTitle("Print")) << session.ActiveWindowTitle();
   // The dialog's Print button, with the mouse.
   session.Click(kPrintButtonX, kPrintButtonY);
-  session.Settle(2500);
+  // The file the PDF goes to, as proposed, and the message saying where.
+  ASSERT_TRUE(session.ActivateWindowTitled("Print to PDF")) << session.ActiveWindowTitle();
+  session.Keys("Return", 1500);
+  ASSERT_TRUE(session.ActivateWindowTitled("Print to PDF")) << session.ActiveWindowTitle();
+  session.Keys("Return", 1500);
   session.Type("EXT. ROOF");
   session.Screenshot("print_typed");
   EXPECT_EQ(session.ScriptText(), "INT. HALL - DAYEXT. ROOF\n");

@@ -14,18 +14,6 @@ bool Exists(const std::string& path) { return std::ifstream(path).good(); }
 
 // Waits for a window of the program with this title and gives it the
 // keyboard, as a writer's click on it would.
-bool ActivateWindow(DesktopSession& session, const std::string& title) {
-  for (int tries = 0; tries < 50; ++tries) {
-    const std::string found = session.Run({"xdotool", "search", "--onlyvisible", "--name", title});
-    if (!found.empty()) {
-      session.Run({"xdotool", "windowactivate", "--sync", found.substr(0, found.find('\n'))});
-      return session.WaitForWindowTitle(title, 5);
-    }
-    session.Settle(200);
-  }
-  return false;
-}
-
 // A home whose settings let Tab in a speech open its parenthetical.
 void WriteSettings(const testing::TempFolder& home) {
   std::ofstream(home.File("QUILLPAD.INI")) << "[Editing Options]\nTab to Parenth=1\n";
@@ -58,10 +46,10 @@ TEST(PrintingDesktopTest, PrintToPdfAsksForTheFileAndSaysWhere) {
   ASSERT_TRUE(session.WaitForWindowTitle("Print...")) << session.ActiveWindowTitle();
   session.Screenshot("print_menu");
   session.Keys("Return");
-  ASSERT_TRUE(ActivateWindow(session, "Print to PDF")) << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.ActivateWindowTitled("Print to PDF")) << session.ActiveWindowTitle();
   session.Screenshot("pdf_save_dialog");
   session.Keys("Return", 1500);
-  EXPECT_TRUE(ActivateWindow(session, "Print to PDF")) << "the message saying where";
+  EXPECT_TRUE(session.ActivateWindowTitled("Print to PDF")) << "the message saying where";
   session.Screenshot("pdf_written");
   session.Keys("Return");
   // A new script is named in the scripts folder; its PDF goes beside it.

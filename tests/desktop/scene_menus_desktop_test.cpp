@@ -29,13 +29,13 @@ TEST(SceneMenusDesktopTest, CtrlBMakesTheMarkedWordBold) {
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
   session.ClickInScript();
-  session.Type("one two");
+  session.Type("One two");
   session.Keys("ctrl+shift+Left ctrl+b End");
   session.Type(" three");
   session.Screenshot("ctrl_b_bold");
-  EXPECT_EQ(FirstLine(session.ScriptText()), "one two three");
+  EXPECT_EQ(FirstLine(session.ScriptText()), "One two three");
   const std::string rtf = session.Run({"xclip", "-o", "-selection", "clipboard", "-t", "text/rtf"});
-  const std::size_t one = rtf.find("one");
+  const std::size_t one = rtf.find("One");
   const std::size_t bold = rtf.find("\\b", one == std::string::npos ? 0 : one);
   const std::size_t two = rtf.find("two");
   ASSERT_NE(two, std::string::npos) << rtf;
