@@ -3,6 +3,7 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
+#include "base/message_box_form.h"
 #include "base/message_boxes.h"
 #include "platform/cp1252.h"
 #include "platform/dialogs.h"
@@ -29,6 +30,24 @@ std::string BaseName(const std::string& path) {
   return name;
 }
 
+// A run's "Please Wait" notice would stand over the dialog and keep the
+// keyboard from it: it steps aside while the writer names the file.
+class TNoticeAside {
+ public:
+  TNoticeAside() {
+    if (MyNewMsgBox && MyNewMsgBox->IsNotice() && MyNewMsgBox->Visible && !MyNewMsgBox->Modal()) box_ = MyNewMsgBox;
+    if (box_) box_->Hide();
+  }
+  ~TNoticeAside() {
+    if (box_ && box_->IsNotice()) box_->Show();
+  }
+  TNoticeAside(const TNoticeAside&) = delete;
+  TNoticeAside& operator=(const TNoticeAside&) = delete;
+
+ private:
+  TMyNewMsgBox* box_ = nullptr;
+};
+
 }  // namespace
 
 std::string ProposedPdfFile(const std::string& scriptFileName, const std::string& title) {
@@ -51,6 +70,7 @@ bool ChoosePdfFile(PrinterDevice& device, const std::string& title) {
   dialog.DefaultExt = "pdf";
   dialog.InitialDir = ExtractFileDir(proposed);
   dialog.FileName = ExtractFileName(proposed);
+  const TNoticeAside aside;
   for (;;) {
     if (!dialog.Execute()) return false;
     std::string path = dialog.FileName;

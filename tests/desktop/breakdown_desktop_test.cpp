@@ -16,8 +16,7 @@ void OpenBreakdownsMenu(DesktopSession& session, const WindowGeometry& main) {
   session.Keys("b", 700);
 }
 
-// Disabled until the report's save dialog is answered right on the desktop.
-TEST(BreakdownDesktopTest, DISABLED_ARightClickTagShowsItsCategoryAndTheStandardBreakdownsListIt) {
+TEST(BreakdownDesktopTest, ARightClickTagShowsItsCategoryAndTheStandardBreakdownsListIt) {
   testing::TempFolder home;
   // The tag code letters were checked once, as in a production office.
   testing::WriteFileText(home.Path() + "/QUILLPAD.INI", "[Breakdowns]\r\nChecked Code Usage=1\r\n");
@@ -61,8 +60,10 @@ TEST(BreakdownDesktopTest, DISABLED_ARightClickTagShowsItsCategoryAndTheStandard
   session.Keys("alt+y", 2000);
   // The report's file, as proposed beside the script, and the message saying where.
   ASSERT_TRUE(session.ActivateWindowTitled("Print to PDF")) << session.ActiveWindowTitle();
+  session.Screenshot("breakdown_pdf_dialog");
   session.Keys("Return", 2000);
   ASSERT_TRUE(session.ActivateWindowTitled("Print to PDF")) << session.ActiveWindowTitle();
+  session.Screenshot("breakdown_pdf_written");
   session.Keys("Return", 1000);
   const std::string pdf = testing::CommandOutput("find '" + session.Home() + "' -name '*.pdf' | head -n 1");
   ASSERT_FALSE(pdf.empty()) << "no PDF was written";
