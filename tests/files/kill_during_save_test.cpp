@@ -65,6 +65,12 @@ int FinishedSaves(int done) {
   return count;
 }
 
+// Blocks until the child has finished one save; 0 if it died before.
+int FirstFinishedSave(int done) {
+  char byte;
+  return read(done, &byte, 1) == 1 ? 1 : 0;
+}
+
 class KillDuringSaveTest : public FileTest {};
 
 TEST_F(KillDuringSaveTest, TheNameHoldsACompleteScriptAfterEveryKill) {
@@ -92,11 +98,14 @@ TEST_F(KillDuringSaveTest, TheNameHoldsACompleteScriptAfterEveryKill) {
     const pid_t child = StartSavingLoop(target, done[1]);
     ASSERT_GT(child, 0);
     close(done[1]);
+    // The other runs kill a later save: waiting for the first one keeps a
+    // loaded machine from turning them into killed first saves.
+    const int waited = kill % 4 == 0 ? 0 : FirstFinishedSave(done[0]);
     std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
     ::kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
-    saved = FinishedSaves(done[0]) > 0 || saved;
+    saved = waited + FinishedSaves(done[0]) > 0 || saved;
     close(done[0]);
     WithinOneSecond({target, NewFileNameFor(target)});
     if (NewerWorkLeft(target)) {
@@ -107,7 +116,7 @@ TEST_F(KillDuringSaveTest, TheNameHoldsACompleteScriptAfterEveryKill) {
     ++checked;
     ASSERT_TRUE(ParsesAsScript(target)) << "after kill " << kill;
   }
-  EXPECT_GE(checked, kKills * 7 / 10) << "the saves were too slow for the kills to land after one";
+  EXPECT_GE(checked, kKills * 3 / 4);
   RecordProperty("newer work offered", offered);
 
   std::set<std::string> left;
