@@ -15,6 +15,7 @@
 #include "platform/stringlist.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
+#include "script/model/element_kinds.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -43,7 +44,7 @@ std::string OneLine(std::string text) {
 int SceneOfCaret(TMDIChild& script) {
   int scene = -1;
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
-    if (IsSceneHeading(*e)) ++scene;
+    if (IsListedHeading(*e)) ++scene;
     if (e == script.CurrentElement) break;
   }
   return scene;

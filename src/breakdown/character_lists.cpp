@@ -19,6 +19,7 @@
 #include "printing/print_names.h"
 #include "script/editing/editor_calls.h"
 #include "script/layout/char_widths.h"
+#include "script/model/element_kinds.h"
 #include "script/model/script_record.h"
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
@@ -48,14 +49,6 @@ bool IsCombinedCueText(const std::string& upper) {
 bool LeftEdgeChar(Byte b) { return IsInlineCode(b) || b == ' ' || b == '(' || b == ')' || b == '<' || b == '>'; }
 bool RightEdgeChar(Byte b) {
   return IsInlineCode(b) || std::string_view(" !(),./<>\\").find(static_cast<char>(b)) != std::string_view::npos;
-}
-
-// Section openers: scene starts by the script's use of scene information,
-// and act information and prologues always.
-bool OpensSection(Byte kind, bool sceneInformation) {
-  if (kind == ekActInformation || kind == ekActStart || kind == ekPrologueText) return true;
-  if (kind == ekSceneInformation || kind == ekLockedSceneInformation) return true;
-  return !sceneInformation && (kind == ekSceneHeading || kind == ekASceneHeading || kind == ekDashASceneHeading);
 }
 
 std::string UpperPlainHeading(const TScriptElement& heading) { return AnsiUpperCase(PlainText(ElementText(heading))); }
@@ -123,7 +116,7 @@ class TListGenerator {
   }
 
  private:
-  bool IsSceneStart(const TScriptElement& e) const { return IsListHeading(e) && !continuations_.contains(&e); }
+  bool IsSceneStart(const TScriptElement& e) const { return IsListedHeading(e) && !continuations_.contains(&e); }
 
   void MarkContinuations() {
     if (!run_.Options.AfterFirst) return;
@@ -136,7 +129,7 @@ class TListGenerator {
         inSection = true;
         started = false;
       }
-      if (!inSection || !IsListHeading(*e)) continue;
+      if (!inSection || !IsListedHeading(*e)) continue;
       if (started) continuations_.insert(e);
       started = true;
     }
@@ -156,7 +149,7 @@ class TListGenerator {
     ShowPleaseWait("Scene " + std::to_string(script_.DisplayNumber(heading->group)), true, false);
     TScriptElement* body = heading->next;
     while (body && IsSceneStart(*body)) body = body->next;
-    if (body && body->prev && IsListHeading(*body->prev) && IsGeneratedList(*body)) body = body->next;
+    if (body && body->prev && IsListedHeading(*body->prev) && IsGeneratedList(*body)) body = body->next;
     return body;
   }
 
@@ -353,8 +346,6 @@ void WriteCharacterListOptions(TIniFile& ini, const TCharacterListOptions& o, co
 
 bool UsesSceneInformation(const TMDIChild& script) { return script.SceneInformationOff == 0; }
 
-bool IsListHeading(const TScriptElement& e) { return IsSceneHeading(e.Kind()) && e.state != esHidden; }
-
 bool IsGeneratedList(const TScriptElement& e) {
   return e.Kind() == ekAction && ((e.format.NumberWord >> 8) == 150 || e.format.NumberWord == 150);
 }
@@ -439,7 +430,7 @@ int RemoveAllLists(TMDIChild& script) {
   TScriptElement* e = script.FirstElement;
   while (e) {
     TScriptElement* next = e->next;
-    if (e->prev && IsListHeading(*e->prev) && IsGeneratedList(*e) && script.FirstElement != script.LastElement) {
+    if (e->prev && IsListedHeading(*e->prev) && IsGeneratedList(*e) && script.FirstElement != script.LastElement) {
       editor::TakeElement(script, *e);
       script.EditBuffer.clear();
       editor::DeleteCurrentElement(script);

@@ -42,8 +42,6 @@ void WriteCharacterListOptions(TIniFile& ini, const TCharacterListOptions& optio
 // "Use Scene Information in Script": scenes start at scene information.
 bool UsesSceneInformation(const TMDIChild& script);
 
-// A heading for these tools: kinds 1, 9 and 16, not hidden.
-bool IsListHeading(const TScriptElement& e);
 // An element right after a heading that a generation made: Action carrying
 // the list's number word. Lines before say nothing: the writer's own Action
 // may have none.

@@ -16,6 +16,7 @@
 #include "platform/cp1252.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/position_texts.h"
+#include "script/model/element_kinds.h"
 #include "script/model/number_texts.h"
 #include "script/model/script_record.h"
 #include "script/model/string_utils.h"
@@ -33,12 +34,6 @@ constexpr Byte LettersStyle = 2;
 
 bool IsActKind(Byte kind) { return kind == ekActInformation || kind == ekActStart; }
 bool IsSceneInfoKind(Byte kind) { return kind == ekSceneInformation || kind == ekLockedSceneInformation; }
-
-// What starts a scene for the prologue's test (act kinds always count).
-bool IsSceneStartKind(Byte kind, bool sceneInformation) {
-  if (IsActKind(kind) || kind == ekPrologueText || IsSceneInfoKind(kind)) return true;
-  return !sceneInformation && IsSceneHeading(kind);
-}
 
 std::string TrimmedText(std::string s) {
   TrimTrailingBlanks(s);
@@ -75,10 +70,10 @@ class TRowGatherer {
       row_.Kind = 14;
       const std::string text = PlainText(ElementText(e));
       row_.Act = e.format.AllCaps ? AnsiUpperCase(text) : text;
-      if (!e.next || !IsSceneStartKind(e.next->Kind(), sceneInformation_)) row_.Scene = " ";
+      if (!e.next || !OpensSection(e.next->Kind(), sceneInformation_)) row_.Scene = " ";
     } else if (IsPageBreakKind(kind)) {
       page_ = TrimmedText(PageNumberText(script_, &e));
-    } else if (IsSceneHeading(kind) && e.state != esHidden) {
+    } else if (IsListedHeading(e)) {
       TakeHeading(e);
     } else if (kind == ekScriptNote) {
       TakeDescription(ElementText(e));

@@ -9,6 +9,7 @@
 #include "script/editing/editor_calls.h"
 #include "script/editing/position_texts.h"
 #include "script/layout/char_widths.h"
+#include "script/model/element_kinds.h"
 #include "script/model/script_list_data.h"
 #include "script/model/number_texts.h"
 #include "script/model/string_utils.h"
@@ -26,11 +27,6 @@ const char* const NoSeparator = "Find THIS, Sucker!!!";
 constexpr std::array<const char*, 6> FixedTimes = {"SAME", "LATER", "MOMENTS LATER", "SAME TIME", "CONTINUOUS",
                                                    "SIMULTANEOUS"};
 constexpr std::array<const char*, 6> ActionOnlyNames = {"MAN", "WOMAN", "CHILD", "BOY", "GIRL", "VOICE"};
-
-bool IsHeading(const TScriptElement& e) {
-  const Byte k = e.Kind();
-  return (k == ekSceneHeading || k == 9 || k == 16) && e.state != esHidden;
-}
 
 // The blank lines the page shows before the element: pagination gives
 // whatever opens a page one line before it (more only after a forced break).
@@ -87,11 +83,11 @@ class TSceneGatherer {
     page_ = std::to_string(script_.PageStart);
     editor::Assemble(script_);
     for (TScriptElement* e = script_.FirstElement; e; e = e->next) {
-      if (IsHeading(*e) && options_.KeepGoing && !options_.KeepGoing()) {
+      if (IsListedHeading(*e) && options_.KeepGoing && !options_.KeepGoing()) {
         run_.Stopped = true;
         break;
       }
-      if (IsHeading(*e)) TakeHeading(*e);
+      if (IsListedHeading(*e)) TakeHeading(*e);
       else TakeElement(*e);
     }
     CloseScene();
@@ -106,7 +102,7 @@ class TSceneGatherer {
 
   void TakeElement(TScriptElement& e) {
     const Byte kind = e.Kind();
-    if ((e.state == esShownHidden || e.state == esHidden) && kind != ekScriptNote) return;
+    if (IsHiddenFromLists(e) && kind != ekScriptNote) return;
     if (IsPageBreakKind(kind)) {
       page_ = PageNumberText(script_, &e);
       return;

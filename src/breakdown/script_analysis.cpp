@@ -13,6 +13,7 @@
 #include "script/editing/editor_calls.h"
 #include "script/editing/position_texts.h"
 #include "script/layout/char_widths.h"
+#include "script/model/element_kinds.h"
 #include "script/model/script_record.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
@@ -131,7 +132,7 @@ class TAnalyzer {
     const Byte kind = e.Kind();
     if (kind == ekAction) {
       a_.Action.Add(e.lineCount, page_);
-    } else if (IsSceneHeading(kind) && e.state != esHidden) {
+    } else if (IsListedHeading(e)) {
       ++a_.Scenes;
       scene_ = SceneNumberText(script_, e);
     } else if (IsPageBreakKind(kind)) {

@@ -4,6 +4,7 @@
 
 #include "script/editing/editor_calls.h"
 #include "script/layout/char_widths.h"
+#include "script/model/element_kinds.h"
 #include "script/script_window.h"
 #include "breakdown/breakdown_sheet.h"
 
@@ -125,12 +126,10 @@ TRewriteResult RewriteTagsInText(std::string& text, bool scriptNote, const TTagC
   return TRewriteResult::Held;
 }
 
-bool IsSceneHeading(const TScriptElement& e) { return IsSceneHeading(e.Kind()) && e.state != esHidden; }
-
 TScriptElement* SceneHeading(TMDIChild& script, int scene) {
   int count = -1;
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
-    if (IsSceneHeading(*e) && ++count == scene) return e;
+    if (IsListedHeading(*e) && ++count == scene) return e;
   return nullptr;
 }
 
@@ -158,7 +157,7 @@ bool RewriteSceneTags(TMDIChild& script, int scene, const TTagChange& change) {
   editor::Assemble(script);
   const CharSet codes = CodeSetOf(script);
   bool held = false;
-  for (TScriptElement* e = heading->next; e && !IsSceneHeading(*e); e = e->next) {
+  for (TScriptElement* e = heading->next; e && !IsListedHeading(*e); e = e->next) {
     if (!HoldsItems(*e)) continue;
     const bool note = e->Kind() == ekScriptNote;
     editor::RewriteElementText(script, *e, [&](std::string& text) {

@@ -34,7 +34,6 @@ TRewriteResult RewriteTagsInText(std::string& text, bool scriptNote, const TTagC
 
 // The heading of the scene (0 = the first), or null.
 TScriptElement* SceneHeading(TMDIChild& script, int scene);
-bool IsSceneHeading(const TScriptElement& element);
 
 // The change in every Action and Script Note of the scene. When no element
 // held the item, an off entry of its first old code goes into the Script
