@@ -7,6 +7,7 @@
 #include "platform/cp1252.h"
 #include "platform/graphics.h"
 #include "printing/print_run.h"
+#include "printing/report_page.h"
 
 namespace qm {
 
@@ -44,7 +45,9 @@ std::string OrderCaption(const TBreakdownOptions& options, const BreakdownRecord
 class TGraphPrinter {
  public:
   TGraphPrinter(const TBreakdownRun& run, const TBreakdownOptions& options, TCanvas& canvas)
-      : run_(run), options_(options), canvas_(canvas) {
+      : run_(run), options_(options), canvas_(canvas), page_(canvas, PrintRun.PageWidth, PrintRun.PageHeight) {
+    page_.OnFooter([](TReportPage&) { ShowRunProgress("Ejecting Page"); });
+    page_.OnHeader([](TReportPage&) { ShowRunProgress("Please Wait"); });
     W_ = PrintRun.PageHeight;
     H_ = PrintRun.PageWidth;
     dx_ = PrintRun.DpiY;
@@ -74,7 +77,7 @@ class TGraphPrinter {
       const std::size_t lastName = DrawNames(firstName);
       DrawMarks(scenes, firstName, lastName);
       if (lastName < run_.Names.size()) {
-        EjectGraphPage();
+        page_.NewPage();
         letter = letter == 0 ? 'A' : static_cast<char>(letter + 1);
         firstName = lastName;
         continue;
@@ -83,7 +86,7 @@ class TGraphPrinter {
       firstName = 0;
       first += scenes.size();
       if (first < drawn_.size()) {
-        EjectGraphPage();
+        page_.NewPage();
         ++page;
       }
     }
@@ -92,11 +95,6 @@ class TGraphPrinter {
 
  private:
   static bool Cancelled() { return GetMsgBoxResult() == mrCancel; }
-  static void EjectGraphPage() {
-    ShowRunProgress("Ejecting Page");
-    EjectPage();
-    ShowRunProgress("Please Wait");
-  }
 
   void UseFont(const char* name, unsigned style) {
     canvas_.Font.Name = name;
@@ -201,6 +199,7 @@ class TGraphPrinter {
   const TBreakdownRun& run_;
   const TBreakdownOptions& options_;
   TCanvas& canvas_;
+  TReportPage page_;
   int W_, H_, dx_, dy_, rowH_ = 0, colW_ = 0, cols_ = 0, lineH_ = 0, yb_ = 0, nameLimit_ = 0, gap_ = 0;
   std::vector<std::size_t> drawn_;
 };

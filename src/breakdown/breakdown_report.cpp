@@ -39,15 +39,15 @@ std::string GroupHeading(const std::string& key, TPrimaryOrder order) {
 class TReportPrinter {
  public:
   TReportPrinter(const TBreakdownRun& run, const TBreakdownOptions& options, TReportPage& page)
-      : run_(run), options_(options), page_(page) {}
+      : run_(run), options_(options), page_(page), pen_(page) {}
 
   void Print() {
     page_.X = page_.InchX / 2;
     page_.Y = page_.InchY / 4;
-    page_.Header = ReportHeaderText(run_, options_);
-    page_.PrintHeader();
-    page_.NextLine();
-    page_.NextLine();
+    pen_.Header = ReportHeaderText(run_, options_);
+    pen_.PrintHeader();
+    pen_.NextLine();
+    pen_.NextLine();
     if (options_.Primary == TPrimaryOrder::Characters) PrintCharacterGroups();
     else PrintKeyGroups();
     if (options_.Primary != TPrimaryOrder::ScriptOrder) PrintEnd();
@@ -92,12 +92,12 @@ class TReportPrinter {
     page_.SetStyle(style | fsUnderline);
     page_.PrintAt(heading, false);
     page_.SetStyle(style);
-    page_.NextLine();
+    pen_.NextLine();
     std::string cont = " - " + heading + " Cont'd  ";
     if (heading == "INTERIORS:") cont = " - INTERIORS Cont'd  ";
     else if (heading == "EXTERIORS:") cont = " - EXTERIORS Cont'd  ";
     else if (options_.Primary == TPrimaryOrder::Characters) cont = " - " + heading + " Cont'd";
-    page_.Header = run_.FileName + cont;
+    pen_.Header = run_.FileName + cont;
   }
 
   int SceneTextColumn() const {
@@ -106,9 +106,9 @@ class TReportPrinter {
 
   void PrintScene(const TRunScene& scene) {
     const BreakdownRecord& r = scene.Record;
-    page_.SceneNumber = SceneNumberShown(r);
+    pen_.SceneNumber = SceneNumberShown(r);
     page_.X = page_.InchX / 2;
-    page_.PrintAt(page_.SceneNumber, true);
+    page_.PrintAt(pen_.SceneNumber, true);
     const int column = SceneTextColumn();
     page_.X = column;
     std::string heading = SceneHeadingText(run_, options_, r);
@@ -117,12 +117,12 @@ class TReportPrinter {
     page_.PrintAt(heading, false);
     page_.X = page_.Width - 2 * page_.InchX;
     page_.PrintAt(r.StartPage + "-" + r.EndPage, false);
-    page_.PrintRight(LengthColumnText(scene.Length));
+    pen_.PrintRight(LengthColumnText(scene.Length));
     totals_.Add(scene);
-    page_.NextLine();
+    pen_.NextLine();
     PrintCharacters(r, column);
     // The next scene starts below the last item, not on its line.
-    if (options_.PrintTagged && PrintSceneItems(page_, r)) page_.NextLine();
+    if (options_.PrintTagged && PrintSceneItems(page_, r)) pen_.NextLine();
     if (page_.PastBottom()) page_.NewPage();
   }
 
@@ -136,7 +136,7 @@ class TReportPrinter {
       const std::string text = (first ? "" : ", ") + run_.Names[n - 1];
       if (!first && page_.X + page_.TextWidth(text) > page_.Width - page_.InchX) {
         page_.PrintAt(",", false);
-        page_.NextLine();
+        pen_.NextLine();
         page_.X = column;
         page_.PrintAt(run_.Names[n - 1], true);
       } else {
@@ -144,35 +144,35 @@ class TReportPrinter {
       }
       first = false;
     }
-    page_.NextLine();
+    pen_.NextLine();
     page_.Y += page_.InchY / 10;
   }
 
   void PrintGroupTotal(bool moreFollow) {
     if (totals_.Empty()) return;
     page_.X = page_.Width - page_.InchX;
-    page_.PrintRight("------------");
+    pen_.PrintRight("------------");
     const unsigned style = page_.Style();
     page_.SetStyle(style | fsBold);
-    page_.PrintEighths(totals_.Total(options_));
+    pen_.PrintEighths(totals_.Total(options_));
     page_.SetStyle(style);
     totals_ = {};
-    if (options_.Primary != TPrimaryOrder::Location) page_.Header = run_.FileName + " - Breakdown Cont'd  ";
-    page_.NextLine();
+    if (options_.Primary != TPrimaryOrder::Location) pen_.Header = run_.FileName + " - Breakdown Cont'd  ";
+    pen_.NextLine();
     if (moreFollow && page_.PastBottom()) page_.NewPage();
   }
 
   void PrintEnd() {
     PrintGroupTotal(false);
     if (!options_.TrueTotals || ProgramOptions().ExpertPrompting) return;
-    page_.NextLine();
-    page_.NextLine();
+    pen_.NextLine();
+    pen_.NextLine();
     if (page_.Y + 6 * (page_.TextHeight() + 1) >= page_.Height - page_.InchY / 2) page_.NewPage();
     const unsigned style = page_.Style();
     for (const char* line : TotalsNote) {
       page_.SetStyle(line == TotalsNote[0] ? style | fsBold : style);
       page_.PrintAt(line, false);
-      page_.NextLine();
+      pen_.NextLine();
     }
     page_.SetStyle(style);
   }
@@ -180,6 +180,7 @@ class TReportPrinter {
   const TBreakdownRun& run_;
   const TBreakdownOptions& options_;
   TReportPage& page_;
+  TBreakdownPen pen_;
   TGroupTotals totals_;
 };
 

@@ -3,57 +3,43 @@
 #include "base/message_boxes.h"
 #include "breakdown/run_progress.h"
 #include "platform/graphics.h"
-#include "printing/print_run.h"
 
 namespace qm {
 
-TReportPage::TReportPage(TCanvas& canvas, int width, int height)
-    : InchX(canvas.PixelsPerInch()), InchY(canvas.PixelsPerInch()), Width(width), Height(height), canvas_(canvas) {}
-
-void TReportPage::PrintAt(const std::string& text, bool advance) {
-  PrintTextAt(X, Y, text);
-  Printed = true;
-  if (advance) X += TextWidth(text);
+TBreakdownPen::TBreakdownPen(TReportPage& page) : page_(page) {
+  page_.Top = page_.InchY / 4;
+  page_.Bottom = page_.Height - page_.InchY;
+  page_.OnHeader([this](TReportPage& p) {
+    PrintHeader();
+    p.Advance(2 * p.TextHeight() + 2);
+    p.X = p.InchX / 4;
+  });
 }
 
-void TReportPage::PrintRight(std::string text) {
+void TBreakdownPen::PrintRight(std::string text) {
   text.erase(0, text.find_first_not_of(' ') == std::string::npos ? text.size() : text.find_first_not_of(' '));
-  X = Width - (2 * InchX) / 3 - TextWidth(text);
-  PrintAt(text, true);
+  page_.X = page_.Width - (2 * page_.InchX) / 3 - page_.TextWidth(text);
+  page_.PrintAt(text, true);
 }
 
-void TReportPage::NextLine() {
-  Y += TextHeight() + 1;
-  X = InchX / 4;
+void TBreakdownPen::NextLine() {
+  page_.Advance(page_.TextHeight() + 1);
+  page_.X = page_.InchX / 4;
   TickPleaseWait();
   ShowRunProgress("Printing Scene #" + SceneNumber);
 }
 
-void TReportPage::PrintHeader() {
-  const unsigned style = Style();
-  SetStyle(style | fsUnderline);
-  PrintRight(PageCount > 1 ? Header + std::to_string(PageCount) + "." : Header);
-  SetStyle(style);
-  Printed = false;
+void TBreakdownPen::PrintHeader() {
+  const unsigned style = page_.Style();
+  page_.SetStyle(style | fsUnderline);
+  PrintRight(page_.Number() > 1 ? Header + std::to_string(page_.Number()) + "." : Header);
+  page_.SetStyle(style);
+  page_.Printed = false;
 }
 
-void TReportPage::NewPage() {
-  EjectPage();
-  ++PageCount;
-  Y = InchY / 4;
-  PrintHeader();
-  Y += 2 * TextHeight() + 2;
-  X = InchX / 4;
-}
-
-void TReportPage::PrintEighths(const TPageLength& length) {
+void TBreakdownPen::PrintEighths(const TPageLength& length) {
   NextLine();
   PrintRight(TotalText(length));
 }
-
-void TReportPage::SetStyle(unsigned style) { canvas_.Font.Style = style; }
-unsigned TReportPage::Style() const { return canvas_.Font.Style; }
-int TReportPage::TextWidth(const std::string& text) const { return canvas_.TextWidth(text); }
-int TReportPage::TextHeight() const { return canvas_.TextHeight("Ap"); }
 
 }  // namespace qm

@@ -8,6 +8,7 @@
 #include "platform/graphics.h"
 #include "platform/printer.h"
 #include "printing/print_run.h"
+#include "printing/report_page.h"
 
 namespace qm {
 
@@ -37,7 +38,11 @@ struct TColumns {
 class TRundownTable {
  public:
   TRundownTable(const TRundownOptions& o, const TProductionDetails& d, int boxTenths, int minHeight)
-      : o_(o), d_(d), boxTenths_(boxTenths), minHeight_(minHeight) {}
+      : o_(o), d_(d), boxTenths_(boxTenths), minHeight_(minHeight),
+        page_(Canvas(), PrintRun.PageWidth, PrintRun.PageHeight) {
+    page_.OnFooter([this](TReportPage&) { ColumnBoxes(); });
+    page_.OnHeader([this](TReportPage&) { Header(); });
+  }
 
   void Print(const TRundownRows& rows) {
     X_ = PrintRun.DpiX;
@@ -52,8 +57,11 @@ class TRundownTable {
     lh_ = Canvas().TextHeight("Ap");
     Canvas().Pen = TPenDesc{clBlack, 4};
     Canvas().Brush.Style = TBrushStyle::bsClear;
+    // A group's box ends above the printable foot, above the closing
+    // total boxes when they print.
+    page_.Bottom = (o_.PrintTotalBoxes ? PP_ - (3 * Y_) / 2 : PP_) - 1;
     Header();
-    top_ = y_ - lh_ / 2;
+    top_ = page_.Y - lh_ / 2;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       const bool first = i == 0 || rows[i - 1].Key != rows[i].Key;
       if (first) StartGroup(rows, i);
@@ -93,33 +101,35 @@ class TRundownTable {
     c_.timing = x;
   }
 
-  void RightText(const std::string& text) { y_ = WrappedText(PW_ - (Width(text) + X_ / 2 + X_ / 4), y_, PW_, text, false); }
-  void LeftText(const std::string& text) { y_ = WrappedText(X_ / 2, y_, PW_, text, false); }
+  void RightText(const std::string& text) {
+    page_.Y = WrappedText(PW_ - (Width(text) + X_ / 2 + X_ / 4), page_.Y, PW_, text, false);
+  }
+  void LeftText(const std::string& text) { page_.Y = WrappedText(X_ / 2, page_.Y, PW_, text, false); }
 
   void Header() {
     Columns();
     SetStyle(true, false);
-    y_ = Y_ / 4;
+    page_.Y = Y_ / 4;
     LeftText(d_.Company);
     LeftText(d_.Title);
     if (d_.Director.empty()) {
-      y_ = Y_ / 4;
+      page_.Y = Y_ / 4;
       RightText(d_.Episode);
       RightText(d_.Draft.empty() ? d_.ReportedDate : (d_.Draft + " - ").substr(0, 28) + d_.ReportedDate);
     } else {
       LeftText(d_.Episode);
-      y_ = Y_ / 4;
+      page_.Y = Y_ / 4;
       RightText(d_.ReportedDate);
       RightText(d_.Draft);
       RightText(("Dir: " + d_.Director).substr(0, 45));
     }
-    const int H = y_;
+    const int H = page_.Y;
     if (o_.DayNightColumn || o_.PageNumColumn) {
       if (o_.DayNightColumn) WrappedText(c_.dayNight, H - lh_, c_.narrow, "Day", true);
       if (o_.PageNumColumn) WrappedText(c_.page, H - lh_, c_.narrow, "Pg", true);
     }
     SetStyle(false, false);
-    y_ = H + lh_;
+    page_.Y = H + lh_;
   }
 
   void ActStyle() { SetStyle(o_.BoldAct, o_.UndAct); }
@@ -146,14 +156,9 @@ class TRundownTable {
 
   void StartGroup(const TRundownRows& rows, std::size_t i) {
     if (open_) CloseGroup();
-    const int limit = o_.PrintTotalBoxes ? PP_ - (3 * Y_) / 2 : PP_;
-    if (y_ + GroupHeight(rows, i) + Y_ / 2 >= limit) {
-      ColumnBoxes();
-      EjectPage();
-      Header();
-    }
+    page_.KeepTogether(GroupHeight(rows, i) + Y_ / 2);
     open_ = true;
-    g_ = y_;
+    g_ = page_.Y;
     const TRundownRow& row = rows[i].Row;
     std::string page = row.Page;
     while (!page.empty() && page.back() == ' ') page.pop_back();
@@ -171,10 +176,10 @@ class TRundownTable {
       int y = WrappedText(c_.actScene, g_, 2 * c_.narrow, row.Act + " " + row.Scene, true);
       if (!o_.DayNightColumn && !row.DayNight.empty()) y = WrappedText(c_.actScene, y, 2 * c_.narrow, row.DayNight, true);
       k_ = (y - g_) + Canvas().TextHeight("Ap");
-      y_ = g_;
+      page_.Y = g_;
     } else {
       const std::string& key = rows[i].Key;
-      y_ = WrappedText(c_.main, g_, c_.mainWidth - Width("AA"), key, false);
+      page_.Y = WrappedText(c_.main, g_, c_.mainWidth - Width("AA"), key, false);
       SetStyle(false, false);
       if (!o_.DayNightColumn && !row.DayNight.empty())
         WrappedText(c_.main + Width(key + "AA"), g_, c_.mainWidth, "(" + row.DayNight + ")", false);
@@ -187,50 +192,50 @@ class TRundownTable {
     const TRundownRow& row = rows[i].Row;
     SetStyle(o_.BoldSceneHead, o_.UndSceneHead);
     const int headingWidth = o_.PageNumColumn ? c_.mainWidth : c_.mainWidth - Width("N(" + row.Page + ")");
-    y_ = WrappedText(c_.main, y_, headingWidth, AnsiUpperCase(row.Heading), false);
+    page_.Y = WrappedText(c_.main, page_.Y, headingWidth, AnsiUpperCase(row.Heading), false);
     SetStyle(false, false);
-    y_ = WrappedText(c_.main, y_, c_.mainWidth, row.Characters, false);
+    page_.Y = WrappedText(c_.main, page_.Y, c_.mainWidth, row.Characters, false);
     if (HasDescription(row)) {
-      y_ += lh_;
-      const int e = y_;
+      page_.Advance(lh_);
+      const int e = page_.Y;
       const int D = WrappedText(c_.main, 0, c_.mainWidth, row.Description, false, false);
       const int b = std::max({e, g_ + minHeight_, g_ + k_});
       const int start = b != e ? std::max(e, b - D - lh_ / 2) : e;
       WrappedText(c_.main, start, c_.mainWidth, row.Description, false);
-      y_ = e + D;
+      page_.Y = e + D;
     }
     const bool nextInGroup = i + 1 < rows.size() && rows[i + 1].Key == rows[i].Key;
-    if (!(row.Characters.empty() && nextInGroup)) y_ += lh_;
+    if (!(row.Characters.empty() && nextInGroup)) page_.Advance(lh_);
   }
 
   void CloseGroup() {
-    y_ = std::max({y_, g_ + minHeight_, g_ + k_});
-    Canvas().Rectangle(c_.left, g_ - lh_ / 2, c_.right, y_ - lh_ / 2);
+    page_.Y = std::max({page_.Y, g_ + minHeight_, g_ + k_});
+    Canvas().Rectangle(c_.left, g_ - lh_ / 2, c_.right, page_.Y - lh_ / 2);
     k_ = 0;
     open_ = false;
   }
 
   void ColumnBoxes() {
-    const int bottom = y_ - lh_ / 2;
+    const int bottom = page_.Y - lh_ / 2;
     if (o_.ActSceneColumn) Canvas().Rectangle(c_.actScene, top_, c_.actScene + 2 * c_.narrow, bottom);
     Canvas().Rectangle(c_.main, top_, c_.main + c_.mainWidth, bottom);
     if (o_.DayNightColumn) Canvas().Rectangle(c_.dayNight, top_, c_.dayNight + c_.narrow, bottom);
     if (o_.PageNumColumn) Canvas().Rectangle(c_.page, top_, c_.page + c_.narrow, bottom);
     const int boxes = o_.TwoTimingBoxes ? 2 : 4;
     const int width = o_.TwoTimingBoxes ? 2 * c_.timingWidth : c_.timingWidth;
-    const int B = o_.PrintTotalBoxes ? std::min(y_ + (3 * Y_) / 2, PH_ - top_ - Y_ / 4) : bottom;
+    const int B = o_.PrintTotalBoxes ? std::min(page_.Y + (3 * Y_) / 2, PH_ - top_ - Y_ / 4) : bottom;
     for (int n = 0; n < boxes; ++n) Canvas().Rectangle(c_.timing + n * width, top_, c_.timing + (n + 1) * width, B);
     if (o_.PrintTotalBoxes)
-      Canvas().Rectangle(c_.timing, y_ + (B - y_) / 3, c_.timing + 4 * c_.timingWidth, B - (B - y_) / 3);
+      Canvas().Rectangle(c_.timing, page_.Y + (B - page_.Y) / 3, c_.timing + 4 * c_.timingWidth, B - (B - page_.Y) / 3);
   }
 
   const TRundownOptions& o_;
   const TProductionDetails& d_;
   int boxTenths_;
   int minHeight_;
+  TReportPage page_;
   int X_ = 0, Y_ = 0, PW_ = 0, PH_ = 0, PP_ = 0;
   int lh_ = 0;
-  int y_ = 0;
   int top_ = 0;
   int g_ = 0;
   int k_ = 0;

@@ -10,6 +10,7 @@
 #include "platform/graphics.h"
 #include "platform/stringlist.h"
 #include "printing/print_run.h"
+#include "printing/report_page.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/position_texts.h"
 #include "script/layout/char_widths.h"
@@ -300,20 +301,30 @@ int ApHeight() { return CurrentPrintCanvas->TextHeight("Ap"); }
 // current line, and the page number its continuation headings count.
 class TAnalysisPage {
  public:
-  TAnalysisPage() : x_(PrintRun.DpiX) {}
+  TAnalysisPage() : x_(PrintRun.DpiX), page_(*CurrentPrintCanvas, PrintRun.PageWidth, PrintRun.PageHeight) {
+    page_.Top = PrintRun.DpiY / 2;
+    // The next entry's eight lines end above the half-inch margin.
+    page_.Bottom = PrintRun.PageHeight - PrintRun.DpiY / 2 - 1;
+    page_.OnHeader([this](TReportPage& page) {
+      SetPrintFont("Times New Roman", 18, true, true);
+      PrintTextAt(x_, page.Y, "Character Detail Analysis Continued - Page " + std::to_string(page.Number()));
+      page.Advance(ApHeight());
+      BodyFont();
+    });
+  }
 
   void Heading(const std::string& text, bool detail) {
-    y_ = detail ? PrintRun.DpiY / 2 : PrintRun.DpiY;
+    page_.Y = detail ? PrintRun.DpiY / 2 : PrintRun.DpiY;
     SetPrintFont("Times New Roman", 16, true, true);
-    PrintTextAt(x_, y_, text);
+    PrintTextAt(x_, page_.Y, text);
     if (detail) {
-      y_ += ApHeight();
+      page_.Advance(ApHeight());
       SetPrintFont("Times New Roman", 11, true, false);
-      PrintTextAt(x_, y_, "(Listed in order of Total Number of Speeches - Highest to Lowest)");
+      PrintTextAt(x_, page_.Y, "(Listed in order of Total Number of Speeches - Highest to Lowest)");
     }
-    y_ += ApHeight();
+    page_.Advance(ApHeight());
     BodyFont();
-    y_ += lineHeight_;
+    page_.Advance(lineHeight_);
   }
 
   // Each piece of the text up to the next mark on a line of its own; the
@@ -321,25 +332,18 @@ class TAnalysisPage {
   void Paragraph(std::string text, const std::string& mark, bool pageCheck) {
     for (;;) {
       const std::size_t at = text.find(mark);
-      y_ += lineHeight_;
-      PrintTextAt(x_, y_, text.substr(0, at));
+      page_.Advance(lineHeight_);
+      PrintTextAt(x_, page_.Y, text.substr(0, at));
       if (at == std::string::npos) break;
       text.erase(0, at + 1);
     }
-    y_ += lineHeight_;
+    page_.Advance(lineHeight_);
     if (!pageCheck) return;
-    y_ += lineHeight_;
-    if (y_ < PrintRun.PageHeight - (8 * lineHeight_ + PrintRun.DpiY / 2)) return;
-    EjectPage();
-    y_ = PrintRun.DpiY / 2;
-    ++page_;
-    SetPrintFont("Times New Roman", 18, true, true);
-    PrintTextAt(x_, y_, "Character Detail Analysis Continued - Page " + std::to_string(page_));
-    y_ += ApHeight();
-    BodyFont();
+    page_.Advance(lineHeight_);
+    page_.KeepTogether(8 * lineHeight_);
   }
 
-  void BackOneLine() { y_ -= lineHeight_; }
+  void BackOneLine() { page_.Advance(-lineHeight_); }
 
  private:
   void BodyFont() {
@@ -348,9 +352,8 @@ class TAnalysisPage {
   }
 
   int x_;
-  int y_ = 0;
+  TReportPage page_;
   int lineHeight_ = 0;
-  int page_ = 1;
 };
 
 std::string Quoted(const std::string& fileName) { return "\x93" + AnalysisTitleName(fileName) + "\x94"; }

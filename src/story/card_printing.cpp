@@ -6,6 +6,7 @@
 #include "base/message_boxes.h"
 #include "platform/printer.h"
 #include "printing/print_run.h"
+#include "printing/report_page.h"
 #include "script/model/text_codes.h"
 
 namespace qm {
@@ -102,15 +103,17 @@ bool PrintCards(const TMDIChild& script, const TCardTable& table, int from, int 
   const int f = std::abs(canvas.Font.Height());
   SetMsgBoxResult(0);
   ShowPleaseWait("Printing Index Card " + std::to_string(from), false, true);
-  for (int card = from, n = 0; card <= to; ++card, ++n) {
-    if (n == perSheet) {
-      ShowPleaseWait("\rEjecting Page\r", false, true);
-      EjectPage();
-      canvas.Font.Style = 0;
-      canvas.Brush.Color = clWhite;
-      canvas.Font.Color = clBlack;
-      n = 0;
-    }
+  // The sheet's cursor counts its cards.
+  TReportPage sheet(canvas, PrintRun.PageWidth, PrintRun.PageHeight);
+  sheet.Bottom = perSheet;
+  sheet.OnFooter([](TReportPage&) { ShowPleaseWait("\rEjecting Page\r", false, true); });
+  sheet.OnHeader([](TReportPage& page) {
+    page.Canvas().Font.Style = 0;
+    page.Canvas().Brush.Color = clWhite;
+    page.Canvas().Font.Color = clBlack;
+  });
+  for (int card = from; card <= to; ++card) {
+    sheet.KeepTogether(1);
     if (card > from) ShowPleaseWait("\rPrinting Index Card " + std::to_string(card) + "\r", false, true);
     TickPleaseWait();
     if (GetMsgBoxResult() == mrCancel) {
@@ -118,7 +121,9 @@ bool PrintCards(const TMDIChild& script, const TCardTable& table, int from, int 
       AbortPrintJob();
       return false;
     }
-    PrintOneCard(canvas, MakeCardFace(script, table[card], false), CardOrigin(g, layout, vertical, n), g, layout, f);
+    const TPoint origin = CardOrigin(g, layout, vertical, sheet.Y);
+    PrintOneCard(canvas, MakeCardFace(script, table[card], false), origin, g, layout, f);
+    sheet.Advance(1);
   }
   ShowPleaseWait("\rFinishing Print Job\r", false, true);
   const bool finished = FinishPrintJob();

@@ -5,6 +5,7 @@
 
 #include "platform/printer.h"
 #include "printing/print_run.h"
+#include "printing/report_page.h"
 #include "story/linkage_graph_drawing.h"
 
 namespace qm::story {
@@ -58,28 +59,25 @@ bool PrintLinkageGraphs(const TLinkageGraph& graph, std::size_t from, std::size_
   if (from > to || !StartPrintJob(false, "Branch Targets")) return false;
   TCanvas& canvas = *CurrentPrintCanvas;
   SetPrintFont(canvas);
-  const int pageHeight = Printer()->PageHeight();
+  // A target takes a quarter of the page.
+  const int quarter = Printer()->PageHeight() / 4;
   TLinkageDrawing drawing(graph, canvas);
-  int offset = 0;
   Word first = 0, number = 0;
+  TReportPage page(canvas, PrintRun.PageWidth, 4 * quarter);
+  page.OnFooter([&](TReportPage&) { PrintPageNumber(canvas, scriptPath, first, number, hooks); });
+  page.OnHeader([&](TReportPage&) { SetPrintFont(canvas); });
   for (std::size_t i = from; i <= to; ++i) {
     const std::int64_t read = TrueJumpNumber(graph.Labels[i]);
     number = read < 0 ? 0 : static_cast<Word>(read);
-    if (offset == 0) first = number;
+    if (page.Y == page.Top) first = number;
     if (hooks.Progress) hooks.Progress("Printing Branch Target " + std::to_string(number));
     drawing.Draw(number, {.centre = PrintRun.PageWidth / 2,
                           .clipRight = Printer()->PageWidth(),
-                          .pageOffset = offset,
+                          .pageOffset = page.Y,
                           .screen = false,
                           .colour = true});
-    if (offset < (pageHeight / 4) * 3) {
-      offset += pageHeight / 4;
-    } else if (i != to) {
-      PrintPageNumber(canvas, scriptPath, first, number, hooks);
-      EjectPage();
-      SetPrintFont(canvas);
-      offset = 0;
-    }
+    if (page.Fits(2 * quarter)) page.Advance(quarter);
+    else if (i != to) page.NewPage();
   }
   PrintPageNumber(canvas, scriptPath, first, number, hooks);
   return FinishPrintJob();
