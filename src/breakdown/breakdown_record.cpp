@@ -7,6 +7,7 @@
 #include "platform/cp1252.h"
 #include "script/editing/editor_calls.h"
 #include "script/layout/char_widths.h"
+#include "script/model/element_kinds.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
 
@@ -83,7 +84,7 @@ BreakdownRecord GatherAllSceneBreakdowns(TMDIChild& script) {
   editor::Assemble(script);
   const CharSet codes = CodeSetOf(script);
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
-    if (e->state == esShownHidden || e->state == esHidden || !ExtractedItemKind(e->Kind())) continue;
+    if (IsHiddenFromLists(*e) || !ExtractedItemKind(e->Kind())) continue;
     std::string text = ElementText(*e);
     ExtractTaggedItems(record, text, codes);
   }
