@@ -24,6 +24,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -100,11 +101,6 @@ bool KnownTime(TMDIChild& script, const std::string& time) {
   return false;
 }
 
-std::string Trimmed(std::string text) {
-  TrimTrailingBlanks(text);
-  return text;
-}
-
 // Doubtful times of day, asked about in script order; false on Cancel.
 bool CheckTimesOfDay(TMDIChild& script, TBreakdownRun& run) {
   for (std::size_t i = 0; i < run.Scenes.size(); ++i) {
@@ -116,7 +112,7 @@ bool CheckTimesOfDay(TMDIChild& script, TBreakdownRun& run) {
         r.TimeOfDay = "DAY";
       continue;
     }
-    const std::string number = Trimmed(r.SceneNumber);
+    const std::string number = WithoutTrailingBlanks(r.SceneNumber);
     const std::string& previous = run.Scenes[i - 1].Record.TimeOfDay;
     const TModalResult answer =
         AskYesNoCancel("Scene " + number + "'s Time-of-Day is \"" + r.TimeOfDay +

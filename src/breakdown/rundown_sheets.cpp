@@ -22,6 +22,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -39,12 +40,6 @@ bool IsSceneInfoKind(Byte kind) { return kind == ekSceneInformation || kind == e
 bool IsSceneStartKind(Byte kind, bool sceneInformation) {
   if (IsActKind(kind) || kind == ekPrologueText || IsSceneInfoKind(kind)) return true;
   return !sceneInformation && IsSceneHeading(kind);
-}
-
-std::string TrimmedText(std::string s) {
-  TrimTrailingBlanks(s);
-  s.erase(0, std::min(s.size(), s.find_first_not_of(' ')));
-  return s;
 }
 
 class TRowGatherer {
@@ -78,7 +73,7 @@ class TRowGatherer {
       row_.Act = e.format.AllCaps ? AnsiUpperCase(text) : text;
       if (!e.next || !IsSceneStartKind(e.next->Kind(), sceneInformation_)) row_.Scene = " ";
     } else if (IsPageBreakKind(kind)) {
-      page_ = TrimmedText(PageNumberText(script_, &e));
+      page_ = TrimBlanks(PageNumberText(script_, &e));
     } else if (IsSceneHeading(kind) && e.state != esHidden) {
       TakeHeading(e);
     } else if (kind == ekScriptNote) {
@@ -259,7 +254,7 @@ void MergeTwinRows(TRundownRows& rows, const TMDIChild& script) {
 }
 
 int BoxTenths(std::string text, int unreadable) {
-  text = TrimmedText(text);
+  text = TrimBlanks(text);
   const std::size_t point = text.find('.');
   if (point != std::string::npos) text = text.substr(0, point) + text.substr(point + 1, 1);
   if (text.empty() || text.size() > 6 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
