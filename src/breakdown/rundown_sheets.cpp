@@ -61,14 +61,14 @@ class TRowGatherer {
     const Byte kind = e.Kind();
     if (IsActKind(kind)) {
       NewRow(false);
-      row_.Kind = 10;
+      row_.Kind = ekActInformation;
       row_.Act = NumberingText(script_.DisplayNumber(e.group), script_.ActDisplayStyle, e.format.AllCaps);
     } else if (IsSceneInfoKind(kind)) {
       NewRow(false);
       row_.Scene = NumberingText(script_.DisplayNumber(e.group), script_.SceneInfoDisplayStyle, e.format.AllCaps);
     } else if (kind == ekPrologueText) {
       NewRow(false);
-      row_.Kind = 14;
+      row_.Kind = ekPrologueText;
       const std::string text = PlainText(ElementText(e));
       row_.Act = e.format.AllCaps ? AnsiUpperCase(text) : text;
       if (!e.next || !IsSceneStartKind(e.next->Kind(), sceneInformation_)) row_.Scene = " ";
@@ -129,7 +129,7 @@ class TRowGatherer {
 
   void Store() {
     if (row_.Act.empty() || row_.Scene.empty()) return;
-    const std::string actKey = row_.Kind == 14 ? row_.Act : ActListText(script_, 1) + " " + row_.Act;
+    const std::string actKey = row_.Kind == ekPrologueText ? row_.Act : ActListText(script_, 1) + " " + row_.Act;
     std::string key = actKey;
     if (row_.Scene != " ") {
       key += ", ";

@@ -28,8 +28,7 @@ constexpr std::array<const char*, 6> FixedTimes = {"SAME", "LATER", "MOMENTS LAT
 constexpr std::array<const char*, 6> ActionOnlyNames = {"MAN", "WOMAN", "CHILD", "BOY", "GIRL", "VOICE"};
 
 bool IsHeading(const TScriptElement& e) {
-  const Byte k = e.Kind();
-  return (k == ekSceneHeading || k == 9 || k == 16) && e.state != esHidden;
+  return IsSceneHeading(e.Kind()) && e.state != esHidden;
 }
 
 // The blank lines the page shows before the element: pagination gives
