@@ -8,17 +8,13 @@
 #include "platform/graphics.h"
 #include "printing/print_run.h"
 #include "printing/report_page.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
 namespace {
 
 constexpr int FontPoints = 10;
-
-std::string Trimmed(std::string text) {
-  text.erase(text.find_last_not_of(' ') == std::string::npos ? 0 : text.find_last_not_of(' ') + 1);
-  return text;
-}
 
 // The script's name as the title shows it: no folder, lower case up to
 // its first ".", each word's first letter raised, in curly quotes.
@@ -143,7 +139,7 @@ class TGraphPrinter {
   void DrawColumnLabels(std::size_t scene, int x, int k) {
     const TRunScene& s = run_.Scenes[scene];
     const BreakdownRecord& r = s.Record;
-    const std::string number = Trimmed(r.SceneNumber);
+    const std::string number = WithoutTrailingBlanks(r.SceneNumber);
     const int centre = x + colW_ / 2 - canvas_.TextWidth(number) / 2;
     Text(centre, yb_ - rowH_, number);
     Text(centre, 3 * (dy_ / 5), number);
@@ -154,7 +150,7 @@ class TGraphPrinter {
     if (!r.Location.empty()) heading += r.Location + " ";
     if (!r.TimeOfDay.empty()) heading += "-- " + r.TimeOfDay;
     Text(2 * dx_ + dx_ / 4 + dx_ / 2, y, heading);
-    Text(8 * dx_, y, Trimmed(r.StartPage) + "-" + r.EndPage);
+    Text(8 * dx_, y, WithoutTrailingBlanks(r.StartPage) + "-" + r.EndPage);
     Text(8 * dx_ + 2 * (dx_ / 3), y, GraphEighthsText(s.Length));
     const int edge = x + colW_;
     Line(edge, yb_, edge, yb_ - dy_ / 4);

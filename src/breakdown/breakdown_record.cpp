@@ -10,6 +10,7 @@
 #include "script/model/element_kinds.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -37,16 +38,6 @@ std::string CleanItem(const std::string& item, const CharSet& codes, bool keepTi
   return out;
 }
 
-void TrimBlanks(std::string& s) {
-  const std::size_t first = s.find_first_not_of(' ');
-  if (first == std::string::npos) {
-    s.clear();
-    return;
-  }
-  s.erase(0, first);
-  s.erase(s.find_last_not_of(' ') + 1);
-}
-
 bool ExtractedItemKind(Byte kind) { return kind == ekAction || kind == ekScriptNote; }
 
 }  // namespace
@@ -68,7 +59,7 @@ void ExtractTaggedItems(BreakdownRecord& record, std::string& text, const CharSe
     const std::size_t from = open == std::string::npos ? 0 : open + 1;
     std::string item = ShortString(text.substr(from, end - from));
     item = CleanItem(item, itemCodes, true);
-    TrimBlanks(item);
+    item = TrimBlanks(item);
     if (open != std::string::npos) AddItem(record, static_cast<Byte>(text[open]), item, codes);
     text.erase(end, 1);
     if (open == std::string::npos) continue;

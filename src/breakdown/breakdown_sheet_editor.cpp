@@ -17,24 +17,16 @@
 #include "script/editing/editor_calls.h"
 #include "script/model/element_kinds.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
 namespace {
 
-void Trim(std::string& text, std::string_view chars = " ") {
-  const std::size_t first = text.find_first_not_of(chars);
-  if (first == std::string::npos) {
-    text.clear();
-    return;
-  }
-  text.erase(0, first);
-  text.erase(text.find_last_not_of(chars) + 1);
-}
 
 // A description is one item of the text: its line ends become blanks.
 std::string OneLine(std::string text) {
-  Trim(text, "\r\n ");
+  text = std::string(TrimChars(text, "\r\n "));
   for (char& ch : text)
     if (ch == '\r' || ch == '\n') ch = ' ';
   return text;
@@ -167,8 +159,8 @@ void TBreakdownSheetEditor::AddOrEdit(int square) {
 }
 
 void TBreakdownSheetEditor::AddTaggedItem(std::string oldItem, std::string newItem, int square) {
-  Trim(oldItem);
-  Trim(newItem);
+  oldItem = TrimBlanks(oldItem);
+  newItem = TrimBlanks(newItem);
   const std::string oldCodes =
       square == 0 ? std::string(1, static_cast<char>(SceneDescriptionCode)) : SquareCodes(CategoryMenus(), square);
   if (!oldItem.empty()) {

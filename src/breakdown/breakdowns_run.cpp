@@ -4,6 +4,7 @@
 
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
+#include "base/option_keys.h"
 #include "breakdown/associations.h"
 #include "breakdown/breakdown_graph.h"
 #include "breakdown/breakdown_report.h"
@@ -23,6 +24,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -99,11 +101,6 @@ bool KnownTime(TMDIChild& script, const std::string& time) {
   return false;
 }
 
-std::string Trimmed(std::string text) {
-  TrimTrailingBlanks(text);
-  return text;
-}
-
 // Doubtful times of day, asked about in script order; false on Cancel.
 bool CheckTimesOfDay(TMDIChild& script, TBreakdownRun& run) {
   for (std::size_t i = 0; i < run.Scenes.size(); ++i) {
@@ -115,7 +112,7 @@ bool CheckTimesOfDay(TMDIChild& script, TBreakdownRun& run) {
         r.TimeOfDay = "DAY";
       continue;
     }
-    const std::string number = Trimmed(r.SceneNumber);
+    const std::string number = WithoutTrailingBlanks(r.SceneNumber);
     const std::string& previous = run.Scenes[i - 1].Record.TimeOfDay;
     const TModalResult answer =
         AskYesNoCancel("Scene " + number + "'s Time-of-Day is \"" + r.TimeOfDay +
@@ -208,28 +205,46 @@ bool TakeNames(TMDIChild& script, const TBreakdownOptions& options, TBreakdownRu
 
 }  // namespace
 
+namespace {
+
+using BreakdownKey = OptionKey<TBreakdownOptions>;
+
+const BreakdownKey FlagKeys[] = {
+    BreakdownKey::Flag(Section, "True Totals", &TBreakdownOptions::TrueTotals, true),
+    BreakdownKey::Flag(Section, "List Char Names", &TBreakdownOptions::ListCharacters, true),
+    BreakdownKey::Flag(Section, "Non-Speaking", &TBreakdownOptions::NonSpeaking, true),
+    BreakdownKey::Flag(Section, "Each Group On Page", &TBreakdownOptions::EachGroupOnPage, false),
+};
+
+constexpr const char* AdjustedLinesKey = "Adjusted Lines";
+
+// One flag per name order; the last one set wins, none set is alphabetical.
+struct NameOrderKey {
+  const char* key;
+  TNameOrder order;
+  bool read;
+};
+constexpr NameOrderKey NameOrderKeys[] = {
+    {"Sort Char Names", TNameOrder::Alphabetical, false},
+    {"Names in Script Order", TNameOrder::ScriptOrder, true},
+    {"Speaking Names First", TNameOrder::SpeakingFirst, true},
+    {"User List Order", TNameOrder::UserList, true},
+};
+
+}  // namespace
+
 void ReadBreakdownOptions(const TIniFile& ini, TBreakdownOptions& options) {
-  options.TrueTotals = ini.ReadBool(Section, "True Totals", true);
-  options.LinesPerEighth = ini.ReadBool(Section, "Adjusted Lines", true) ? 7 : 6;
-  options.ListCharacters = ini.ReadBool(Section, "List Char Names", true);
-  options.NonSpeaking = ini.ReadBool(Section, "Non-Speaking", true);
-  options.EachGroupOnPage = ini.ReadBool(Section, "Each Group On Page", false);
+  ReadOptionKeys(ini, options, FlagKeys);
+  options.LinesPerEighth = ini.ReadBool(Section, AdjustedLinesKey, true) ? 7 : 6;
   options.NameOrder = TNameOrder::Alphabetical;
-  if (ini.ReadBool(Section, "Names in Script Order", false)) options.NameOrder = TNameOrder::ScriptOrder;
-  if (ini.ReadBool(Section, "Speaking Names First", false)) options.NameOrder = TNameOrder::SpeakingFirst;
-  if (ini.ReadBool(Section, "User List Order", false)) options.NameOrder = TNameOrder::UserList;
+  for (const NameOrderKey& k : NameOrderKeys)
+    if (k.read && ini.ReadBool(Section, k.key, false)) options.NameOrder = k.order;
 }
 
 void SaveBreakdownOptions(TIniFile& ini, const TBreakdownOptions& options) {
-  ini.WriteBool(Section, "True Totals", options.TrueTotals);
-  ini.WriteBool(Section, "Adjusted Lines", options.LinesPerEighth == 7);
-  ini.WriteBool(Section, "List Char Names", options.ListCharacters);
-  ini.WriteBool(Section, "Non-Speaking", options.NonSpeaking);
-  ini.WriteBool(Section, "Sort Char Names", options.NameOrder == TNameOrder::Alphabetical);
-  ini.WriteBool(Section, "Names in Script Order", options.NameOrder == TNameOrder::ScriptOrder);
-  ini.WriteBool(Section, "Speaking Names First", options.NameOrder == TNameOrder::SpeakingFirst);
-  ini.WriteBool(Section, "User List Order", options.NameOrder == TNameOrder::UserList);
-  ini.WriteBool(Section, "Each Group On Page", options.EachGroupOnPage);
+  WriteOptionKeys(ini, options, FlagKeys);
+  ini.WriteBool(Section, AdjustedLinesKey, options.LinesPerEighth == 7);
+  for (const NameOrderKey& k : NameOrderKeys) ini.WriteBool(Section, k.key, options.NameOrder == k.order);
 }
 
 TPageLength SceneLength(int lines, int linesPerEighth) {

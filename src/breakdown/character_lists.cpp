@@ -6,6 +6,7 @@
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
+#include "base/option_keys.h"
 #include "base/prompt_table.h"
 #include "breakdown/associations.h"
 #include "breakdown/breakdown_record.h"
@@ -328,20 +329,30 @@ class TListGenerator {
 
 }  // namespace
 
+namespace {
+
+using ListKey = OptionKey<TCharacterListOptions>;
+
+const ListKey ListKeys[] = {
+    ListKey::Number(Section, "Sort Order", &TCharacterListOptions::SortOrder, {}, 0, 4),
+    ListKey::Flag(Section, "All Caps", &TCharacterListOptions::AllCaps),
+    ListKey::Flag(Section, "Non-Speaking", &TCharacterListOptions::NonSpeaking),
+};
+const ListKey AfterFirstKey = ListKey::Flag(Section, "After First", &TCharacterListOptions::AfterFirst);
+
+}  // namespace
+
 TCharacterListOptions ReadCharacterListOptions(const TIniFile& ini, const TMDIChild& script) {
   TCharacterListOptions o;
-  o.SortOrder = std::clamp(ini.ReadInteger(Section, "Sort Order", 0), 0, 4);
-  o.AllCaps = ini.ReadBool(Section, "All Caps", true);
-  o.NonSpeaking = ini.ReadBool(Section, "Non-Speaking", true);
-  o.AfterFirst = ini.ReadBool(Section, "After First", true) && UsesSceneInformation(script);
+  ReadOptionKeys(ini, o, ListKeys);
+  ReadOptionKey(ini, o, AfterFirstKey);
+  o.AfterFirst = o.AfterFirst && UsesSceneInformation(script);
   return o;
 }
 
 void WriteCharacterListOptions(TIniFile& ini, const TCharacterListOptions& o, const TMDIChild& script) {
-  ini.WriteInteger(Section, "Sort Order", o.SortOrder);
-  ini.WriteBool(Section, "All Caps", o.AllCaps);
-  ini.WriteBool(Section, "Non-Speaking", o.NonSpeaking);
-  if (UsesSceneInformation(script)) ini.WriteBool(Section, "After First", o.AfterFirst);
+  WriteOptionKeys(ini, o, ListKeys);
+  if (UsesSceneInformation(script)) WriteOptionKey(ini, o, AfterFirstKey);
 }
 
 bool UsesSceneInformation(const TMDIChild& script) { return script.SceneInformationOff == 0; }

@@ -5,6 +5,7 @@
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
+#include "base/option_keys.h"
 #include "base/prompt_table.h"
 #include "breakdown/character_lists.h"
 #include "breakdown/character_lists_dialog.h"
@@ -22,6 +23,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -34,12 +36,6 @@ constexpr Byte LettersStyle = 2;
 
 bool IsActKind(Byte kind) { return kind == ekActInformation || kind == ekActStart; }
 bool IsSceneInfoKind(Byte kind) { return kind == ekSceneInformation || kind == ekLockedSceneInformation; }
-
-std::string TrimmedText(std::string s) {
-  TrimTrailingBlanks(s);
-  s.erase(0, std::min(s.size(), s.find_first_not_of(' ')));
-  return s;
-}
 
 class TRowGatherer {
  public:
@@ -60,19 +56,19 @@ class TRowGatherer {
     const Byte kind = e.Kind();
     if (IsActKind(kind)) {
       NewRow(false);
-      row_.Kind = 10;
+      row_.Kind = ekActInformation;
       row_.Act = NumberingText(script_.DisplayNumber(e.group), script_.ActDisplayStyle, e.format.AllCaps);
     } else if (IsSceneInfoKind(kind)) {
       NewRow(false);
       row_.Scene = NumberingText(script_.DisplayNumber(e.group), script_.SceneInfoDisplayStyle, e.format.AllCaps);
     } else if (kind == ekPrologueText) {
       NewRow(false);
-      row_.Kind = 14;
+      row_.Kind = ekPrologueText;
       const std::string text = PlainText(ElementText(e));
       row_.Act = e.format.AllCaps ? AnsiUpperCase(text) : text;
       if (!e.next || !OpensSection(e.next->Kind(), sceneInformation_)) row_.Scene = " ";
     } else if (IsPageBreakKind(kind)) {
-      page_ = TrimmedText(PageNumberText(script_, &e));
+      page_ = TrimBlanks(PageNumberText(script_, &e));
     } else if (IsListedHeading(e)) {
       TakeHeading(e);
     } else if (kind == ekScriptNote) {
@@ -128,7 +124,7 @@ class TRowGatherer {
 
   void Store() {
     if (row_.Act.empty() || row_.Scene.empty()) return;
-    const std::string actKey = row_.Kind == 14 ? row_.Act : ActListText(script_, 1) + " " + row_.Act;
+    const std::string actKey = row_.Kind == ekPrologueText ? row_.Act : ActListText(script_, 1) + " " + row_.Act;
     std::string key = actKey;
     if (row_.Scene != " ") {
       key += ", ";
@@ -151,57 +147,52 @@ std::string UpperLocation(const std::string& separator, const std::string& headi
 
 }  // namespace
 
+namespace {
+
+using RundownKey = OptionKey<TRundownOptions>;
+using O = TRundownOptions;
+
+// A missing key keeps the record's own default.
+const RundownKey SetListKeys[] = {
+    RundownKey::Number(Section, "font size", &O::FontSize, {}, 8, 15),
+    RundownKey::Text(Section, "font", &O::Font),
+    RundownKey::Flag(Section, "UndAct", &O::UndAct),
+    RundownKey::Flag(Section, "Und Scene Head", &O::UndSceneHead),
+    RundownKey::Flag(Section, "BoldAct", &O::BoldAct),
+    RundownKey::Flag(Section, "Bold Scene Head", &O::BoldSceneHead),
+    RundownKey::Flag(Section, "PrintSetList", &O::PrintSetList),
+    RundownKey::Flag(Section, "PrintPgNumbsInSetList", &O::PrintPageNumbers),
+    RundownKey::Flag(Section, "Start And Ending Pg #", &O::StartAndEndingPage),
+    RundownKey::Flag(Section, "List Chars In Set List", &O::ListChars),
+    RundownKey::Flag(Section, "Print Locations Bold", &O::LocationsBold),
+    RundownKey::Flag(Section, "Chars All Caps", &O::CharsAllCaps),
+    RundownKey::Text(Section, "Set List Page Text", &O::PageText),
+    RundownKey::Text(Section, "Set List Final Text", &O::FinalText),
+    RundownKey::Flag(Section, "Put in Clipboard", &O::PutInClipboard),
+    RundownKey::Flag(Section, "Print Total Boxes", &O::PrintTotalBoxes),
+};
+
+const RundownKey TableKeys[] = {
+    RundownKey::Flag(Section, "ActSceneColumn", &O::ActSceneColumn),
+    RundownKey::Flag(Section, "DayNightColumn", &O::DayNightColumn),
+    RundownKey::Flag(Section, "PageNumColumn", &O::PageNumColumn),
+    RundownKey::Text(Section, "Min Box Height", &O::MinBoxHeight),
+    RundownKey::Text(Section, "BoxWidth", &O::BoxWidth),
+    RundownKey::Flag(Section, "2 Timing Boxes", &O::TwoTimingBoxes),
+};
+
+}  // namespace
+
 TRundownOptions ReadRundownOptions(const TIniFile& ini) {
   TRundownOptions o;
-  o.FontSize = std::clamp(ini.ReadInteger(Section, "font size", 10), 8, 15);
-  o.Font = ini.ReadString(Section, "font", "Times New Roman");
-  o.UndAct = ini.ReadBool(Section, "UndAct", false);
-  o.UndSceneHead = ini.ReadBool(Section, "Und Scene Head", false);
-  o.BoldAct = ini.ReadBool(Section, "BoldAct", false);
-  o.BoldSceneHead = ini.ReadBool(Section, "Bold Scene Head", false);
-  o.PrintSetList = ini.ReadBool(Section, "PrintSetList", true);
-  o.PrintPageNumbers = ini.ReadBool(Section, "PrintPgNumbsInSetList", false);
-  o.StartAndEndingPage = ini.ReadBool(Section, "Start And Ending Pg #", false);
-  o.ListChars = ini.ReadBool(Section, "List Chars In Set List", false);
-  o.LocationsBold = ini.ReadBool(Section, "Print Locations Bold", false);
-  o.CharsAllCaps = ini.ReadBool(Section, "Chars All Caps", false);
-  o.PageText = ini.ReadString(Section, "Set List Page Text", "Pg.");
-  o.FinalText = ini.ReadString(Section, "Set List Final Text", "END OF SHOW");
-  o.PutInClipboard = ini.ReadBool(Section, "Put in Clipboard", false);
-  o.ActSceneColumn = ini.ReadBool(Section, "ActSceneColumn", false);
-  o.DayNightColumn = ini.ReadBool(Section, "DayNightColumn", false);
-  o.PageNumColumn = ini.ReadBool(Section, "PageNumColumn", false);
-  o.MinBoxHeight = ini.ReadString(Section, "Min Box Height", "0.7");
-  o.BoxWidth = ini.ReadString(Section, "BoxWidth", "0.8");
-  o.TwoTimingBoxes = ini.ReadBool(Section, "2 Timing Boxes", false);
-  o.PrintTotalBoxes = ini.ReadBool(Section, "Print Total Boxes", true);
+  ReadOptionKeys(ini, o, SetListKeys);
+  ReadOptionKeys(ini, o, TableKeys);
   return o;
 }
 
 void WriteRundownOptions(TIniFile& ini, const TRundownOptions& o, bool justSetList) {
-  ini.WriteInteger(Section, "font size", o.FontSize);
-  ini.WriteString(Section, "font", o.Font);
-  ini.WriteBool(Section, "UndAct", o.UndAct);
-  ini.WriteBool(Section, "Und Scene Head", o.UndSceneHead);
-  ini.WriteBool(Section, "BoldAct", o.BoldAct);
-  ini.WriteBool(Section, "Bold Scene Head", o.BoldSceneHead);
-  ini.WriteBool(Section, "PrintSetList", o.PrintSetList);
-  ini.WriteBool(Section, "PrintPgNumbsInSetList", o.PrintPageNumbers);
-  ini.WriteBool(Section, "Start And Ending Pg #", o.StartAndEndingPage);
-  ini.WriteBool(Section, "List Chars In Set List", o.ListChars);
-  ini.WriteBool(Section, "Print Locations Bold", o.LocationsBold);
-  ini.WriteBool(Section, "Chars All Caps", o.CharsAllCaps);
-  ini.WriteString(Section, "Set List Page Text", o.PageText);
-  ini.WriteString(Section, "Set List Final Text", o.FinalText);
-  ini.WriteBool(Section, "Put in Clipboard", o.PutInClipboard);
-  ini.WriteBool(Section, "Print Total Boxes", o.PrintTotalBoxes);
-  if (justSetList) return;
-  ini.WriteBool(Section, "ActSceneColumn", o.ActSceneColumn);
-  ini.WriteBool(Section, "DayNightColumn", o.DayNightColumn);
-  ini.WriteBool(Section, "PageNumColumn", o.PageNumColumn);
-  ini.WriteString(Section, "Min Box Height", o.MinBoxHeight);
-  ini.WriteString(Section, "BoxWidth", o.BoxWidth);
-  ini.WriteBool(Section, "2 Timing Boxes", o.TwoTimingBoxes);
+  WriteOptionKeys(ini, o, SetListKeys);
+  if (!justSetList) WriteOptionKeys(ini, o, TableKeys);
 }
 
 std::string ActListText(const TMDIChild& script, int slot) {
@@ -258,7 +249,7 @@ void MergeTwinRows(TRundownRows& rows, const TMDIChild& script) {
 }
 
 int BoxTenths(std::string text, int unreadable) {
-  text = TrimmedText(text);
+  text = TrimBlanks(text);
   const std::size_t point = text.find('.');
   if (point != std::string::npos) text = text.substr(0, point) + text.substr(point + 1, 1);
   if (text.empty() || text.size() > 6 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "script/model/script_model.h"
 
 namespace qm {
 
@@ -22,7 +23,7 @@ struct TRundownRow {
   std::string Page;         // the page the row starts on
   std::string Characters;   // the scene's generated character list
   std::string Description;  // the Scene Description tagged in its note
-  Byte Kind = 10;           // 10 an act, 14 a prologue
+  Byte Kind = ekActInformation;  // or ekPrologueText
   std::string DayNight;     // DAY ONE
 };
 

@@ -18,6 +18,7 @@
 #include "script/model/script_record.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -28,12 +29,6 @@ constexpr const char* VoiceMark = "'S VOICE";
 // Codes, user colours and control bytes a cue may carry.
 bool IsCueNoise(Byte b) {
   return b == 1 || b == 2 || b == 3 || (b >= 6 && b <= 30 && b != 4 && b != 5) || b == 127 || IsUserColorCode(b);
-}
-
-std::string Trimmed(std::string s) {
-  TrimTrailingBlanks(s);
-  s.erase(0, std::min(s.size(), s.find_first_not_of(' ')));
-  return s;
 }
 
 // The people a cue names: split at " AND ", "/" and "\", in that order.
@@ -137,7 +132,7 @@ class TAnalyzer {
       ++a_.Scenes;
       scene_ = SceneNumberText(script_, e);
     } else if (IsPageBreakKind(kind)) {
-      page_ = Trimmed(PageNumberText(script_, &e));
+      page_ = TrimBlanks(PageNumberText(script_, &e));
     } else if (kind == ekCharacterName) {
       TakeCue(e);
     } else if (kind == ekParenthetical && !IsContinuedMark(ElementText(e))) {
@@ -146,8 +141,8 @@ class TAnalyzer {
   }
 
   bool IsContinuedMark(std::string text) const {
-    text = Trimmed(AnsiUpperCase(PlainText(text)));
-    if (text.size() >= 2 && text.front() == '(' && text.back() == ')') text = Trimmed(text.substr(1, text.size() - 2));
+    text = TrimBlanks(AnsiUpperCase(PlainText(text)));
+    if (text.size() >= 2 && text.front() == '(' && text.back() == ')') text = TrimBlanks(text.substr(1, text.size() - 2));
     return text == AnsiUpperCase(script_.CharacterContinuedText);
   }
 

@@ -138,7 +138,7 @@ void WriteSetList(const TRundownRows& rows, const TRundownOptions& o, const TPro
     if (i == 0 || rows[i - 1].ActKey != rows[i].ActKey) {
       w.Skip(1);
       w.Style(RunBold | RunUnderline);
-      const int below = w.Cell(w.X(), row.Kind == 14 ? row.Act : ActListText(script, 1) + " " + row.Act);
+      const int below = w.Cell(w.X(), row.Kind == ekPrologueText ? row.Act : ActListText(script, 1) + " " + row.Act);
       w.Style(0);
       w.EndLine(below);
       if (!sceneInformation) w.Skip(1);

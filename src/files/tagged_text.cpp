@@ -10,6 +10,7 @@
 #include "script/model/standard_formats.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -191,15 +192,9 @@ class TTaggedReader {
   bool RepeatsCue(const TImportedElement& cue) const {
     for (auto it = result_.elements.rbegin(); it != result_.elements.rend(); ++it) {
       if (it->kind == ekDialogue || it->kind == ekParenthetical) continue;
-      return it->kind == ekCharacterName && SameText(Trim(it->text), Trim(cue.text));
+      return it->kind == ekCharacterName && SameText(TrimBlanks(it->text), TrimBlanks(cue.text));
     }
     return false;
-  }
-
-  static std::string Trim(std::string s) {
-    TrimTrailingBlanks(s);
-    s.erase(0, std::min(s.find_first_not_of(' '), s.size()));
-    return s;
   }
 
   void Push(TImportedElement element) {

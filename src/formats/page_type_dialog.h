@@ -8,6 +8,7 @@
 
 #include "platform/forms.h"
 #include "platform/types.h"
+#include "script/model/script_model.h"
 
 namespace qm {
 
@@ -39,7 +40,8 @@ enum TSceneTypeChoice : int {
 };
 
 // The page-break kinds in the order the dialog lists them.
-inline constexpr Byte PageBreakChoiceKinds[] = {17, 12, 21, 18};
+inline constexpr Byte PageBreakChoiceKinds[] = {ekLockedPageBreak, ekForcedPageBreak, ekFixedAPageBreak,
+                                                 ekMultiLockedPageBreak};
 
 // Asks which kind of page break to put in (or to change one into), the
 // list starting on `current` when it is one of them; nothing on Cancel.

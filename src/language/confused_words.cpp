@@ -5,6 +5,7 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "platform/cp1252.h"
+#include "platform/text_trim.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/layout/char_widths.h"
@@ -37,15 +38,6 @@ std::string Joined(const std::vector<std::string>& words) {
 }
 
 bool IsLetter(char ch) { return IsAnsiAlpha(static_cast<Byte>(ch)); }
-
-void Trim(std::string& s) {
-  const std::size_t first = s.find_first_not_of(' ');
-  if (first == std::string::npos) {
-    s.clear();
-    return;
-  }
-  s = s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 // The script text as the check compares it: capitals, codes as byte 1.
 std::string Comparable(const std::string& text, const CharSet& codes) {
@@ -86,7 +78,7 @@ void SaveWordGroups(TIniFile& ini, const std::vector<std::string>& groups) {
 
 std::optional<std::string> NormaliseWordGroup(const std::string& typed) {
   std::string text = typed;
-  Trim(text);
+  text = TrimBlanks(text);
   if (text.find(':') == std::string::npos) return std::nullopt;
   std::vector<std::string> words;
   std::size_t from = 0;
@@ -95,7 +87,7 @@ std::optional<std::string> NormaliseWordGroup(const std::string& typed) {
     from = at + 1;
   }
   words.push_back(text.substr(from));
-  for (std::string& w : words) Trim(w);
+  for (std::string& w : words) w = TrimBlanks(w);
   return Joined(words);
 }
 

@@ -12,6 +12,7 @@
 #include "script/editing/editor_state.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -45,12 +46,6 @@ bool BeginsWith(const std::string& name, const std::string& typed) {
   for (std::size_t i = 0; i < typed.size(); ++i)
     if (Lower(name[i]) != Lower(typed[i])) return false;
   return true;
-}
-
-std::string Trimmed(std::string s) {
-  s.erase(0, std::min(s.find_first_not_of(' '), s.size()));
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-  return s;
 }
 
 std::string SelectedName(const TListBox& list) {
@@ -276,7 +271,7 @@ void TReadNameBank::MatchChange(TNameList list) {
 
 void TReadNameBank::MatchKeyDown(TNameList list, Word& key) {
   if (key != VK_RETURN) return;
-  const std::string typed = Trimmed(Match[At(list)]->Text);
+  const std::string typed = TrimBlanks(Match[At(list)]->Text());
   if (typed.empty()) return;
   key = 0;
   const std::string name = CapitalizeBankName(list == nlFamily, Recased(typed));
@@ -334,7 +329,7 @@ void TReadNameBank::RemoveFavorite(TNameList list, const std::string& name) {
 
 void TReadNameBank::TypeNameClick() {
   TMDIChild* script = ActiveScript();
-  std::string name = Trimmed(InsertName->Text);
+  std::string name = TrimBlanks(InsertName->Text());
   if (!script || name.empty()) return;
   editor::SaveUndoStep(*script, 1);
   editor::SetActiveScriptModified();
@@ -384,7 +379,7 @@ void TReadNameBank::SaveSettings() {
       ini.WriteString("Inserted Names", "Last Name", text);
       // The new name heads the drop-down list next time.
       std::vector<std::string> recent;
-      if (!Trimmed(text).empty()) recent.push_back(text);
+      if (!TrimBlanks(text).empty()) recent.push_back(text);
       for (int k = 0; k < InsertName->Items.Count(); ++k) recent.push_back(InsertName->Items[k]);
       for (std::size_t k = 0; k < std::min<std::size_t>(RecentNames, recent.size()); ++k)
         ini.WriteString("Inserted Names", "Name " + std::to_string(k + 1), recent[k]);

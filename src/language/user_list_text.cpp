@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/text_trim.h"
+
 namespace qm {
 
 namespace {
@@ -9,11 +11,7 @@ namespace {
 std::string CleanLine(std::string_view line) {
   std::string entry(line);
   std::erase_if(entry, [](char c) { return c == '\t' || c == '\0'; });
-  const std::size_t first = entry.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  entry.erase(0, first);
-  entry.erase(entry.find_last_not_of(' ') + 1);
-  return entry;
+  return TrimBlanks(entry);
 }
 
 }  // namespace

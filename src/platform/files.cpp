@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "platform/cp1252.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -151,12 +152,6 @@ bool MatchesOneMask(std::string_view name, std::string_view mask) {
   return mask.ends_with(".*") && noExtension && WildMatch(name, mask.substr(0, mask.size() - 2));
 }
 
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 std::string Env(const char* name) {
   const char* value = std::getenv(name);
   return value ? std::string(value) : std::string();
@@ -251,7 +246,7 @@ bool MatchesFileMask(std::string_view name, std::string_view masks) {
   const std::string key = Utf8UpperCase(name);
   while (!masks.empty()) {
     const std::size_t semi = masks.find(';');
-    const std::string_view mask = TrimBlanks(masks.substr(0, semi));
+    const std::string_view mask = TrimBlanksAndTabs(masks.substr(0, semi));
     if (!mask.empty() && MatchesOneMask(key, Utf8UpperCase(mask))) return true;
     if (semi == std::string_view::npos) break;
     masks.remove_prefix(semi + 1);

@@ -12,6 +12,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -66,12 +67,6 @@ struct Document {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 bool HasQuotePair(std::string_view v) {
   return v.size() >= 2 && v.front() == v.back() && (v.front() == '"' || v.front() == '\'');
 }
@@ -81,21 +76,21 @@ std::string_view Unquote(std::string_view v) { return HasQuotePair(v) ? v.substr
 ParsedLine ParseLine(std::string_view text) {
   gLinesExamined.fetch_add(1, std::memory_order_relaxed);
   ParsedLine p;
-  const std::string_view t = Trim(text);
+  const std::string_view t = TrimBlanksAndTabs(text);
   if (t.empty() || t[0] == ';') return p;
   if (t[0] == '[') {
     p.kind = LineKind::Section;
     const std::size_t close = t.find(']');
-    p.name = Trim(t.substr(1, close == std::string_view::npos ? close : close - 1));
+    p.name = TrimBlanksAndTabs(t.substr(1, close == std::string_view::npos ? close : close - 1));
     return p;
   }
   const std::size_t eq = text.find('=');
-  if (eq == std::string_view::npos || Trim(text.substr(0, eq)).empty()) return p;
+  if (eq == std::string_view::npos || TrimBlanksAndTabs(text.substr(0, eq)).empty()) return p;
   p.kind = LineKind::Key;
-  p.name = Trim(text.substr(0, eq));
+  p.name = TrimBlanksAndTabs(text.substr(0, eq));
   p.valueStart = eq + 1;
   while (p.valueStart < text.size() && IsBlank(text[p.valueStart])) ++p.valueStart;
-  p.value = Trim(text.substr(p.valueStart));
+  p.value = TrimBlanksAndTabs(text.substr(p.valueStart));
   return p;
 }
 
@@ -148,7 +143,7 @@ std::string Serialize(const Document& d) {
 }
 
 Section* FindSection(Document& d, std::string_view name) {
-  const auto it = d.bySection.find(AnsiUpperCase(Trim(name)));
+  const auto it = d.bySection.find(AnsiUpperCase(TrimBlanksAndTabs(name)));
   return it == d.bySection.end() ? nullptr : &d.sections[it->second];
 }
 
@@ -157,7 +152,7 @@ const Section* FindSection(const Document& d, std::string_view name) {
 }
 
 Entry* FindEntry(Section& s, std::string_view key) {
-  const auto it = s.byKey.find(AnsiUpperCase(Trim(key)));
+  const auto it = s.byKey.find(AnsiUpperCase(TrimBlanksAndTabs(key)));
   return it == s.byKey.end() ? nullptr : &s.entries[it->second];
 }
 
@@ -198,7 +193,7 @@ bool SetKey(Document& d, const std::string& section, const std::string& key, con
   const std::string encoded = EncodeValue(value);
   Section* s = FindSection(d, section);
   if (!s) {
-    if (!d.lines.empty() && !Trim(d.lines.back().text).empty()) InsertLine(d, d.lines.end(), "");
+    if (!d.lines.empty() && !TrimBlanksAndTabs(d.lines.back().text).empty()) InsertLine(d, d.lines.end(), "");
     AddSection(d, section, InsertLine(d, d.lines.end(), "[" + section + "]"));
     s = &d.sections.back();
   }
@@ -382,7 +377,7 @@ bool ProfileWriteBatch::Commit() {
 namespace {
 
 bool ValidName(std::string_view name, std::string_view forbidden) {
-  name = Trim(name);
+  name = TrimBlanksAndTabs(name);
   return !name.empty() && name.find_first_of(forbidden) == std::string_view::npos;
 }
 
@@ -400,18 +395,18 @@ std::string ProfileReadString(const std::string& file, const std::string& sectio
 bool ProfileWriteString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
   if (!ValidName(section, "]\r\n") || !ValidName(key, "=\r\n")) return false;
-  const std::string s(Trim(section));
-  const std::string k(Trim(key));
+  const std::string s(TrimBlanksAndTabs(section));
+  const std::string k(TrimBlanksAndTabs(key));
   if (k[0] == ';' || k[0] == '[') return false;
   return Modify(file, true, [&](Document& d) { return SetKey(d, s, k, value); });
 }
 
 bool ProfileEraseKey(const std::string& file, const std::string& section, const std::string& key) {
-  return Modify(file, false, [&](Document& d) { return EraseKey(d, section, std::string(Trim(key))); });
+  return Modify(file, false, [&](Document& d) { return EraseKey(d, section, std::string(TrimBlanksAndTabs(key))); });
 }
 
 bool ProfileEraseSection(const std::string& file, const std::string& section) {
-  return Modify(file, false, [&](Document& d) { return EraseSection(d, std::string(Trim(section))); });
+  return Modify(file, false, [&](Document& d) { return EraseSection(d, std::string(TrimBlanksAndTabs(section))); });
 }
 
 std::vector<std::string> ProfileReadSection(const std::string& file, const std::string& section) {

@@ -11,16 +11,11 @@
 #include "printing/print_run.h"
 #include "printing/printing_dialog.h"
 #include "script/model/string_utils.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
 namespace {
-
-std::string Trim(std::string text) {
-  TrimTrailingBlanks(text);
-  const std::size_t start = text.find_first_not_of(' ');
-  return start == std::string::npos ? std::string() : text.substr(start);
-}
 
 // The pages each element stands on.
 std::map<const TScriptElement*, std::size_t> PageOfElements(const std::vector<TScriptPage>& pages) {
@@ -63,11 +58,11 @@ bool IsCueOf(const TScriptElement& e, const std::string& name) {
 std::vector<TScriptPage> PageRange(const TMDIChild& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
   const auto find = [&](const std::string& label) {
     for (std::size_t i = 0; i < pages.size(); ++i)
-      if (SameText(PageLabel(script, pages[i]), Trim(label))) return i;
+      if (SameText(PageLabel(script, pages[i]), TrimBlanks(label))) return i;
     return pages.size();
   };
   const std::size_t first = find(c.From);
-  const std::size_t last = Trim(c.To).empty() ? pages.size() - 1 : find(c.To);
+  const std::size_t last = TrimBlanks(c.To).empty() ? pages.size() - 1 : find(c.To);
   return Slice(pages, first, last);
 }
 
@@ -86,14 +81,14 @@ std::vector<TScriptPage> ListedScenes(const TMDIChild& script, const std::vector
   std::vector<std::string> numbers;
   for (std::size_t start = 0; start <= list.size();) {
     const std::size_t comma = std::min(list.find(',', start), list.size());
-    if (std::string number = Trim(list.substr(start, comma - start)); !number.empty()) numbers.push_back(number);
+    if (std::string number = TrimBlanks(list.substr(start, comma - start)); !number.empty()) numbers.push_back(number);
     start = comma + 1;
   }
   const auto pageOf = PageOfElements(pages);
   std::vector<bool> wanted(pages.size(), false);
   for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!IsSceneHeading(e->Kind())) continue;
-    const std::string number = Trim(script.SceneNumberText(*e));
+    const std::string number = TrimBlanks(script.SceneNumberText(*e));
     if (std::none_of(numbers.begin(), numbers.end(), [&](const std::string& n) { return SameText(n, number); }))
       continue;
     const auto first = pageOf.find(e), last = pageOf.find(SceneEnd(e));
@@ -109,11 +104,11 @@ std::vector<TScriptPage> ListedScenes(const TMDIChild& script, const std::vector
 std::vector<TScriptPage> SceneRange(const TMDIChild& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
   const TScriptElement* from = nullptr;
   const TScriptElement* to = nullptr;
-  const std::string last = Trim(c.To).empty() ? Trim(c.From) : Trim(c.To);
+  const std::string last = TrimBlanks(c.To).empty() ? TrimBlanks(c.From) : TrimBlanks(c.To);
   for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!IsSceneHeading(e->Kind())) continue;
     const std::string number = script.SceneNumberText(*e);
-    if (!from && SameText(number, Trim(c.From))) from = e;
+    if (!from && SameText(number, TrimBlanks(c.From))) from = e;
     if (from && SameText(number, last)) to = e;
   }
   if (!from || !to) return {};
@@ -134,7 +129,7 @@ std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choi
     case TPrintRange::RevisedPages: return PagesWhere(pages, IsRevised, {});
     case TPrintRange::CharacterDialogue:
       if (choice.CharacterPages != TCharacterPages::Speaks) return ListedScenes(script, pages, choice.SceneList);
-      return PagesWhere(pages, IsCueOf, AnsiUpperCase(Trim(choice.Character)));
+      return PagesWhere(pages, IsCueOf, AnsiUpperCase(TrimBlanks(choice.Character)));
   }
   return {};
 }
@@ -142,7 +137,7 @@ std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choi
 std::vector<std::string> DraftWatermarkLines(const TDraftInformation& info) {
   std::vector<std::string> lines;
   const auto add = [&lines](const std::string& label, const std::string& value) {
-    const std::string text = Trim(value);
+    const std::string text = TrimBlanks(value);
     if (!text.empty()) lines.push_back(label + text);
   };
   add("", info.Date);
@@ -178,7 +173,7 @@ bool PrintScript(TMDIChild& script, const TPrintChoice& choice) {
   options.colored = ProgramOptions().PrintColoredText;
   const int copies = std::max(1, choice.Copies);
   const auto watermark = [&](int copy) {
-    PrintingVariables().Watermark = choice.NumberCopies ? Trim(choice.WatermarkText + " " + std::to_string(copy)) : "";
+    PrintingVariables().Watermark = choice.NumberCopies ? TrimBlanks(choice.WatermarkText + " " + std::to_string(copy)) : "";
   };
   watermark(1);
   PrintingVariables().DraftWatermark = choice.DraftLines;

@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <cstdint>
 #include <limits>
-#include <span>
-#include <variant>
 
 #include "platform/cp1252.h"
 #include "script/model/standard_formats.h"
@@ -17,6 +15,7 @@
 #include "platform/printer.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
+#include "base/option_keys.h"
 #include "shell/main_form.h"
 #include "shell/display_options.h"
 #include "shell/key_overrides.h"
@@ -56,45 +55,7 @@ constexpr const char* ScreenSizeSection = "Screen Size";
 // ---- Keys that map one to one onto a place -------------------------------------
 
 using Options = TProgramOptions;
-using Place = std::variant<bool Options::*, Byte Options::*, Word Options::*, std::string Options::*, bool*, Byte*,
-                           Word*, std::string*>;
-
-struct OptionKey {
-  const char* section;
-  const char* key;
-  Place place;
-  int defaultNumber = 0;
-  const char* defaultText = "";
-  std::size_t maxLength = 255;
-  // A flag whose default is the value just read into this one.
-  bool Options::* defaultFrom = nullptr;
-  bool written = true;
-};
-
-OptionKey Flag(const char* section, const char* key, Place place, bool defaultValue) {
-  return {section, key, place, defaultValue ? 1 : 0};
-}
-OptionKey FlagFollowing(const char* section, const char* key, bool Options::* place, bool Options::* defaultFrom) {
-  OptionKey k{section, key, place};
-  k.defaultFrom = defaultFrom;
-  return k;
-}
-OptionKey Number(const char* section, const char* key, Place place, int defaultValue) {
-  return {section, key, place, defaultValue};
-}
-OptionKey Text(const char* section, const char* key, Place place, const char* defaultValue, std::size_t maxLength) {
-  return {section, key, place, 0, defaultValue, maxLength};
-}
-OptionKey NotWritten(OptionKey k) {
-  k.written = false;
-  return k;
-}
-
-// Texts of "at most N characters" are cut on every store.
-std::string CutTo(std::string text, std::size_t maxLength) {
-  if (text.size() > maxLength) text.resize(maxLength);
-  return text;
-}
+using Key = OptionKey<Options>;
 
 // Numbers beyond what a field holds stop at its limits instead of wrapping.
 template <typename T>
@@ -102,219 +63,176 @@ T ClampTo(int value) {
   return static_cast<T>(std::clamp<int>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
 }
 
-template <typename T>
-T& PlaceOf(Options& options, T Options::* member) {
-  return options.*member;
-}
-template <typename T>
-const T& PlaceOf(const Options& options, T Options::* member) {
-  return options.*member;
-}
-template <typename T>
-T& PlaceOf(const Options&, T* global) {
-  return *global;
-}
-
-void Read(const TIniFile& ini, const OptionKey& k, const Options& o, bool& value) {
-  value = ini.ReadBool(k.section, k.key, k.defaultFrom ? o.*k.defaultFrom : k.defaultNumber != 0);
-}
-template <typename T>
-  requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
-void Read(const TIniFile& ini, const OptionKey& k, const Options&, T& value) {
-  value = ClampTo<T>(ini.ReadInteger(k.section, k.key, k.defaultNumber));
-}
-void Read(const TIniFile& ini, const OptionKey& k, const Options&, std::string& value) {
-  value = CutTo(ini.ReadString(k.section, k.key, k.defaultText), k.maxLength);
-}
-
-void Write(TIniFile& ini, const OptionKey& k, bool value) { ini.WriteBool(k.section, k.key, value); }
-template <typename T>
-  requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
-void Write(TIniFile& ini, const OptionKey& k, T value) {
-  ini.WriteInteger(k.section, k.key, value);
-}
-void Write(TIniFile& ini, const OptionKey& k, const std::string& value) { ini.WriteString(k.section, k.key, value); }
-
-void ReadKeys(const TIniFile& ini, Options& o, std::span<const OptionKey> keys) {
-  for (const OptionKey& k : keys)
-    std::visit([&](auto place) { Read(ini, k, o, PlaceOf(o, place)); }, k.place);
-}
-
-void WriteKeys(TIniFile& ini, const Options& o, std::span<const OptionKey> keys) {
-  for (const OptionKey& k : keys)
-    if (k.written) std::visit([&](auto place) { Write(ini, k, PlaceOf(o, place)); }, k.place);
-}
-
 // The groups below follow the order in which loading reads them.
 
-const OptionKey StartupKeys[] = {
-    Number(ProgramSettingsSection, "Startup Choice", &Options::StartupChoice, 0),
-    Flag(ProgramSettingsSection, "Autogenerate File Names", &Options::AutogenerateFileNames, true),
-    Number(ProgramSettingsSection, "Autosave Interval", &AutosaveInterval, 15),
-    NotWritten(Flag(ProgramSettingsSection, "Backup Prompt", &Options::BackupPrompt, true)),
-    Number(ProgramSettingsSection, "Pagination Delay", &Options::PaginationDelay, 10),
-    Flag(ProgramSettingsSection, "No Auto Pagination", &Options::NoAutoPagination, false),
+const Key StartupKeys[] = {
+    Key::Number(ProgramSettingsSection, "Startup Choice", &Options::StartupChoice, 0),
+    Key::Flag(ProgramSettingsSection, "Autogenerate File Names", &Options::AutogenerateFileNames, true),
+    Key::Number(ProgramSettingsSection, "Autosave Interval", &AutosaveInterval, 15),
+    Key::NotWritten(Key::Flag(ProgramSettingsSection, "Backup Prompt", &Options::BackupPrompt, true)),
+    Key::Number(ProgramSettingsSection, "Pagination Delay", &Options::PaginationDelay, 10),
+    Key::Flag(ProgramSettingsSection, "No Auto Pagination", &Options::NoAutoPagination, false),
 };
 
-const OptionKey InteractiveKeys[] = {
-    Flag(InteractiveSection, "Smart Arrows", &Options::SmartArrows, true),
-    Flag(InteractiveSection, "Auto Variable Input", &Options::AutoVariableInput, true),
-    Flag(InteractiveSection, "Each Jump Position on New Page", &Options::EachJumpPositionOnNewPage, false),
-    Flag(InteractiveSection, "Print Reference Pg Numbers", &Options::PrintReferencePgNumbers, true),
+const Key InteractiveKeys[] = {
+    Key::Flag(InteractiveSection, "Smart Arrows", &Options::SmartArrows, true),
+    Key::Flag(InteractiveSection, "Auto Variable Input", &Options::AutoVariableInput, true),
+    Key::Flag(InteractiveSection, "Each Jump Position on New Page", &Options::EachJumpPositionOnNewPage, false),
+    Key::Flag(InteractiveSection, "Print Reference Pg Numbers", &Options::PrintReferencePgNumbers, true),
 };
 
-const OptionKey MouseKeys[] = {
-    Flag(ProgramSettingsSection, "Allow Menu To Move Mouse", &Options::AllowMenuToMoveMouse, false),
-    Flag(ProgramSettingsSection, "Mouse Click Kills Block", &Options::MouseClickKillsBlock, true),
-    Flag(ProgramSettingsSection, "Stay for Block", &Options::StayForBlock, false),
-    Flag(ProgramSettingsSection, "Move to Right Click", &Options::MoveToRightClick, false),
-    Flag(ProgramSettingsSection, "Select On Mouse Up", &Options::SelectOnMouseUp, false),
-    Flag(ProgramSettingsSection, "Use PowerPanel", &Options::UsePowerPanel, true),
-    Flag(ProgramSettingsSection, "Mouse Menu", &MouseMenu, true),
-    Text(ProgramSettingsSection, "Script Extension", &ScriptExtension, "QMW", 255),
+const Key MouseKeys[] = {
+    Key::Flag(ProgramSettingsSection, "Allow Menu To Move Mouse", &Options::AllowMenuToMoveMouse, false),
+    Key::Flag(ProgramSettingsSection, "Mouse Click Kills Block", &Options::MouseClickKillsBlock, true),
+    Key::Flag(ProgramSettingsSection, "Stay for Block", &Options::StayForBlock, false),
+    Key::Flag(ProgramSettingsSection, "Move to Right Click", &Options::MoveToRightClick, false),
+    Key::Flag(ProgramSettingsSection, "Select On Mouse Up", &Options::SelectOnMouseUp, false),
+    Key::Flag(ProgramSettingsSection, "Use PowerPanel", &Options::UsePowerPanel, true),
+    Key::Flag(ProgramSettingsSection, "Mouse Menu", &MouseMenu, true),
+    Key::Text(ProgramSettingsSection, "Script Extension", &ScriptExtension, "QMW", 255),
 };
 
-const OptionKey EditingAltKeys[] = {
-    Flag(EditingSection, "Proprietary Format Only", &ProprietaryFormatOnly, false),
-    Flag(EditingSection, "Show Cut/Paste Progress", &Options::ShowCutPasteProgress, false),
-    Flag(EditingSection, "Strip Known Times Only", &Options::StripKnownTimesOnly, false),
-    Flag(EditingSection, "Show Retrieve Progress", &Options::ShowRetrieveProgress, true),
-    Flag(EditingSection, "Use SmartTab", &Options::UseSmartTab, true),
-    Flag(EditingSection, "Use SmartTabPlus", &Options::UseSmartTabPlus, false),
-    Flag(EditingSection, "Use AltKeys", &Options::UseAltKeys, false),
-    Flag(EditingSection, "Use Ultimate AltKeys", &Options::UseUltimateAltKeys, true),
+const Key EditingAltKeys[] = {
+    Key::Flag(EditingSection, "Proprietary Format Only", &ProprietaryFormatOnly, false),
+    Key::Flag(EditingSection, "Show Cut/Paste Progress", &Options::ShowCutPasteProgress, false),
+    Key::Flag(EditingSection, "Strip Known Times Only", &Options::StripKnownTimesOnly, false),
+    Key::Flag(EditingSection, "Show Retrieve Progress", &Options::ShowRetrieveProgress, true),
+    Key::Flag(EditingSection, "Use SmartTab", &Options::UseSmartTab, true),
+    Key::Flag(EditingSection, "Use SmartTabPlus", &Options::UseSmartTabPlus, false),
+    Key::Flag(EditingSection, "Use AltKeys", &Options::UseAltKeys, false),
+    Key::Flag(EditingSection, "Use Ultimate AltKeys", &Options::UseUltimateAltKeys, true),
 };
 
-const OptionKey EditingQuickTypeKeys[] = {
-    Flag(EditingSection, "Use QuickType", &Options::UseQuickType, true),
-    Flag(EditingSection, "Display Char Name List", &Options::DisplayCharNameList, true),
-    FlagFollowing(EditingSection, "AutoAddTimeDay", &Options::AutoAddTimeDay, &Options::UseQuickType),
-    Flag(EditingSection, "AutoAddSceneBody", &Options::AutoAddSceneBody, true),
-    FlagFollowing(EditingSection, "Keep Running Transitions", &Options::KeepRunningTransitions,
+const Key EditingQuickTypeKeys[] = {
+    Key::Flag(EditingSection, "Use QuickType", &Options::UseQuickType, true),
+    Key::Flag(EditingSection, "Display Char Name List", &Options::DisplayCharNameList, true),
+    Key::FlagFollowing(EditingSection, "AutoAddTimeDay", &Options::AutoAddTimeDay, &Options::UseQuickType),
+    Key::Flag(EditingSection, "AutoAddSceneBody", &Options::AutoAddSceneBody, true),
+    Key::FlagFollowing(EditingSection, "Keep Running Transitions", &Options::KeepRunningTransitions,
                   &Options::UseQuickType),
-    Flag(EditingSection, "Keep Running Extensions", &Options::KeepRunningExtensions, false),
-    FlagFollowing(EditingSection, "Keep Running Shots", &Options::KeepRunningShots, &Options::UseQuickType),
-    Flag(EditingSection, "Hide Mouse", &Options::HideMouse, true),
-    Flag(EditingSection, "Password Protect", &Options::PasswordProtect, false),
-    Flag(EditingSection, "Allow Typeover", &Options::AllowTypeover, true),
-    Flag(EditingSection, "Allow Text Mode", &Options::AllowTextMode, true),
+    Key::Flag(EditingSection, "Keep Running Extensions", &Options::KeepRunningExtensions, false),
+    Key::FlagFollowing(EditingSection, "Keep Running Shots", &Options::KeepRunningShots, &Options::UseQuickType),
+    Key::Flag(EditingSection, "Hide Mouse", &Options::HideMouse, true),
+    Key::Flag(EditingSection, "Password Protect", &Options::PasswordProtect, false),
+    Key::Flag(EditingSection, "Allow Typeover", &Options::AllowTypeover, true),
+    Key::Flag(EditingSection, "Allow Text Mode", &Options::AllowTextMode, true),
 };
 
-const OptionKey PrintingKeys[] = {
-    Text(PrintingSection, "Substitute Font", &Options::SubstituteFont, "Courier Old", 100),
-    Text(PrintingSection, "Display Font", &Options::DisplayFont, "Courier New", 100),
-    Text(PrintingSection, "Fax Modem Name", &Options::FaxModemName, "", 100),
-    Number(PrintingSection, "Print Direction", &PrintDirection, 0),
-    Number(PrintingSection, "Darken Courier New", &Options::DarkenCourierNew, 1),
-    Flag(PrintingSection, "Print Final More", &Options::PrintFinalMore, false),
-    Flag(PrintingSection, "Print Colored Text", &Options::PrintColoredText, true),
-    Flag(PrintingSection, "Always Compress QPress Files", &Options::AlwaysCompressQPressFiles, false),
-    Flag(PrintingSection, "Print Entire Scene Pages", &Options::PrintEntireScenePages, false),
+const Key PrintingKeys[] = {
+    Key::Text(PrintingSection, "Substitute Font", &Options::SubstituteFont, "Courier Old", 100),
+    Key::Text(PrintingSection, "Display Font", &Options::DisplayFont, "Courier New", 100),
+    Key::Text(PrintingSection, "Fax Modem Name", &Options::FaxModemName, "", 100),
+    Key::Number(PrintingSection, "Print Direction", &PrintDirection, 0),
+    Key::Number(PrintingSection, "Darken Courier New", &Options::DarkenCourierNew, 1),
+    Key::Flag(PrintingSection, "Print Final More", &Options::PrintFinalMore, false),
+    Key::Flag(PrintingSection, "Print Colored Text", &Options::PrintColoredText, true),
+    Key::Flag(PrintingSection, "Always Compress QPress Files", &Options::AlwaysCompressQPressFiles, false),
+    Key::Flag(PrintingSection, "Print Entire Scene Pages", &Options::PrintEntireScenePages, false),
 };
 
-const OptionKey AnimationKeys[] = {
-    NotWritten(Flag(AnimationSection, "Bracket Dia Numbering", &BracketDialogueNumbers, true)),
+const Key AnimationKeys[] = {
+    Key::NotWritten(Key::Flag(AnimationSection, "Bracket Dia Numbering", &BracketDialogueNumbers, true)),
 };
 
-const OptionKey SmartCheckKeys[] = {
-    Flag(SmartCheckSection, "Auto-Run", &Options::SmartCheckAutoRun, true),
-    Flag(SmartCheckSection, "Blank Space", &Options::SmartCheckBlankSpace, true),
-    Flag(SmartCheckSection, "Blank Element", &Options::SmartCheckBlankElement, true),
-    Flag(SmartCheckSection, "No Dialogue", &Options::SmartCheckNoDialogue, true),
-    Flag(SmartCheckSection, "Second Name", &Options::SmartCheckSecondName, true),
-    Flag(SmartCheckSection, "Require Matched Extensions", &Options::SmartCheckRequireMatchedExtensions, false),
-    Flag(SmartCheckSection, "Beep On Error", &Options::SmartCheckBeepOnError, true),
-    Flag(SmartCheckSection, "Ignore Blanks With Revision Mark", &Options::SmartCheckIgnoreBlanksWithRevisionMark,
+const Key SmartCheckKeys[] = {
+    Key::Flag(SmartCheckSection, "Auto-Run", &Options::SmartCheckAutoRun, true),
+    Key::Flag(SmartCheckSection, "Blank Space", &Options::SmartCheckBlankSpace, true),
+    Key::Flag(SmartCheckSection, "Blank Element", &Options::SmartCheckBlankElement, true),
+    Key::Flag(SmartCheckSection, "No Dialogue", &Options::SmartCheckNoDialogue, true),
+    Key::Flag(SmartCheckSection, "Second Name", &Options::SmartCheckSecondName, true),
+    Key::Flag(SmartCheckSection, "Require Matched Extensions", &Options::SmartCheckRequireMatchedExtensions, false),
+    Key::Flag(SmartCheckSection, "Beep On Error", &Options::SmartCheckBeepOnError, true),
+    Key::Flag(SmartCheckSection, "Ignore Blanks With Revision Mark", &Options::SmartCheckIgnoreBlanksWithRevisionMark,
          true),
-    Flag(SmartCheckSection, "Find Widowed Omitteds", &Options::SmartCheckFindWidowedOmitteds, true),
+    Key::Flag(SmartCheckSection, "Find Widowed Omitteds", &Options::SmartCheckFindWidowedOmitteds, true),
 };
 
-const OptionKey BottomContinuedKeys[] = {
-    Flag(PrintingSection, "Bottom Continued", &Options::BottomContinued, true),
+const Key BottomContinuedKeys[] = {
+    Key::Flag(PrintingSection, "Bottom Continued", &Options::BottomContinued, true),
 };
 
-const OptionKey ExpertKeys[] = {
-    Flag(ProgramSettingsSection, "Expert Prompting", &Options::ExpertPrompting, false),
-    Flag(ProgramSettingsSection, "Allow Page Break At Elipses", &AllowPageBreakAtElipses, false),
+const Key ExpertKeys[] = {
+    Key::Flag(ProgramSettingsSection, "Expert Prompting", &Options::ExpertPrompting, false),
+    Key::Flag(ProgramSettingsSection, "Allow Page Break At Elipses", &AllowPageBreakAtElipses, false),
 };
 
-const OptionKey EditingMouseKeys[] = {
-    Flag(EditingSection, "Drag and Drop Break", &Options::DragAndDropBreak, true),
-    Flag(EditingSection, "Mouse Blocks by Words", &Options::MouseBlocksByWords, true),
-    Flag(EditingSection, "Mouse Block Start Word", &Options::MouseBlockStartWord, false),
-    Flag(EditingSection, "Format Kills Block", &Options::FormatKillsBlock, true),
-    Flag(EditingSection, "Enter to Character Name", &Options::EnterToCharacterName, false),
-    Flag(EditingSection, "Enter in Note is HR", &Options::EnterInNoteIsHR, false),
-    Flag(EditingSection, "Tab to Parenth", &Options::TabToParenth, false),
-    Flag(EditingSection, "Skip Name Hide", &Options::SkipNameHide, true),
+const Key EditingMouseKeys[] = {
+    Key::Flag(EditingSection, "Drag and Drop Break", &Options::DragAndDropBreak, true),
+    Key::Flag(EditingSection, "Mouse Blocks by Words", &Options::MouseBlocksByWords, true),
+    Key::Flag(EditingSection, "Mouse Block Start Word", &Options::MouseBlockStartWord, false),
+    Key::Flag(EditingSection, "Format Kills Block", &Options::FormatKillsBlock, true),
+    Key::Flag(EditingSection, "Enter to Character Name", &Options::EnterToCharacterName, false),
+    Key::Flag(EditingSection, "Enter in Note is HR", &Options::EnterInNoteIsHR, false),
+    Key::Flag(EditingSection, "Tab to Parenth", &Options::TabToParenth, false),
+    Key::Flag(EditingSection, "Skip Name Hide", &Options::SkipNameHide, true),
 };
 
-const OptionKey DisplayHeadersKeys[] = {
-    Flag(DisplaySection, "Display Headers", &Options::DisplayHeaders, true),
+const Key DisplayHeadersKeys[] = {
+    Key::Flag(DisplaySection, "Display Headers", &Options::DisplayHeaders, true),
 };
 
-const OptionKey RightScrollKeys[] = {
-    Flag(ProgramSettingsSection, "Right Scroll By Screen", &Options::RightScrollByScreen, true),
+const Key RightScrollKeys[] = {
+    Key::Flag(ProgramSettingsSection, "Right Scroll By Screen", &Options::RightScrollByScreen, true),
 };
 
-const OptionKey PageBreakTypeKeys[] = {
-    Flag(DisplaySection, "Display Page Break Type", &DisplayPageBreakType, true),
+const Key PageBreakTypeKeys[] = {
+    Key::Flag(DisplaySection, "Display Page Break Type", &DisplayPageBreakType, true),
 };
 
 // "Sentence Spacing" is read and written on its own: the file holds a count.
-const OptionKey SpellingKeys[] = {
-    Number(SpellingSection, "Default Language", &Options::DefaultLanguage, 1),
-    Flag(SpellingSection, "Real-Time Spell Check", &Options::RealTimeSpellCheck, true),
-    Flag(SpellingSection, "Real-Time Autocorect", &Options::RealTimeAutocorrect, true),
-    Number(SpellingSection, "Autocorect Max Length", &Options::AutocorrectMaxLength, 25),
-    Flag(SpellingSection, "Correct MIstakes", &Options::CorrectMistakes, true),
-    Flag(SpellingSection, "Allow Swears in Thesaurus", &Options::AllowSwearsInThesaurus, false),
-    Flag(SpellingSection, "Name Capitalization", &Options::NameCapitalization, false),
-    Flag(SpellingSection, "All Cap Names", &AllCapNames, false),
-    Flag(SpellingSection, "Sentence Capitalization", &Options::SentenceCapitalization, true),
-    Flag(SpellingSection, "Right Parenths is Sentence End", &Options::RightParenthsIsSentenceEnd, false),
-    Flag(SpellingSection, "Capitalize after Shots", &Options::CapitalizeAfterShots, false),
-    Flag(SpellingSection, "AutoSentence Spacing", &Options::AutoSentenceSpacing, true),
-    Flag(SpellingSection, "Prompt on Multiples", &Options::PromptOnMultiples, true),
-    Flag(SpellingSection, "Beep On Unknown", &Options::BeepOnUnknown, true),
-    Flag(SpellingSection, "NonRealTimeCorrection", &Options::NonRealTimeCorrection, true),
-    Flag(SpellingSection, "IgnoreCaps", &Options::IgnoreCaps, true),
+const Key SpellingKeys[] = {
+    Key::Number(SpellingSection, "Default Language", &Options::DefaultLanguage, 1),
+    Key::Flag(SpellingSection, "Real-Time Spell Check", &Options::RealTimeSpellCheck, true),
+    Key::Flag(SpellingSection, "Real-Time Autocorect", &Options::RealTimeAutocorrect, true),
+    Key::Number(SpellingSection, "Autocorect Max Length", &Options::AutocorrectMaxLength, 25),
+    Key::Flag(SpellingSection, "Correct MIstakes", &Options::CorrectMistakes, true),
+    Key::Flag(SpellingSection, "Allow Swears in Thesaurus", &Options::AllowSwearsInThesaurus, false),
+    Key::Flag(SpellingSection, "Name Capitalization", &Options::NameCapitalization, false),
+    Key::Flag(SpellingSection, "All Cap Names", &AllCapNames, false),
+    Key::Flag(SpellingSection, "Sentence Capitalization", &Options::SentenceCapitalization, true),
+    Key::Flag(SpellingSection, "Right Parenths is Sentence End", &Options::RightParenthsIsSentenceEnd, false),
+    Key::Flag(SpellingSection, "Capitalize after Shots", &Options::CapitalizeAfterShots, false),
+    Key::Flag(SpellingSection, "AutoSentence Spacing", &Options::AutoSentenceSpacing, true),
+    Key::Flag(SpellingSection, "Prompt on Multiples", &Options::PromptOnMultiples, true),
+    Key::Flag(SpellingSection, "Beep On Unknown", &Options::BeepOnUnknown, true),
+    Key::Flag(SpellingSection, "NonRealTimeCorrection", &Options::NonRealTimeCorrection, true),
+    Key::Flag(SpellingSection, "IgnoreCaps", &Options::IgnoreCaps, true),
 };
 
-const OptionKey ControlSKeys[] = {
-    Flag(ProgramSettingsSection, "Control S is Save", &Options::ControlSIsSave, false),
+const Key ControlSKeys[] = {
+    Key::Flag(ProgramSettingsSection, "Control S is Save", &Options::ControlSIsSave, false),
 };
 
-const OptionKey RevisionKeys[] = {
-    Flag(RevisionSection, "Print After Threshold", &Options::PrintAfterThreshold, true),
-    Flag(RevisionSection, "Use Revision Threshhold", &Options::UseRevisionThreshold, true),
-    Flag(RevisionSection, "Use Plain Asterisk", &Options::UsePlainAsterisk, false),
-    Flag(RevisionSection, "Asterisk New A-Pages", &Options::AsteriskNewAPages, false),
-    Flag(RevisionSection, "Put Asterisk On Line Under Header", &Options::PutAsteriskOnLineUnderHeader, false),
-    Flag(RevisionSection, "Mark All Cuts", &Options::MarkAllCuts, true),
-    Number(RevisionSection, "Revision Threshold", &Options::RevisionThreshold, 15),
-    Flag(RevisionSection, "Combine Omitted Pages", &Options::CombineOmittedPages, true),
-    Flag(RevisionSection, "Auto Update Headers", &Options::AutoUpdateHeaders, true),
-    Flag(RevisionSection, "Show Colored Pages", &Options::ShowColoredPages, true),
-    Flag(RevisionSection, "Count APage Continued", &Options::CountAPageContinued, true),
+const Key RevisionKeys[] = {
+    Key::Flag(RevisionSection, "Print After Threshold", &Options::PrintAfterThreshold, true),
+    Key::Flag(RevisionSection, "Use Revision Threshhold", &Options::UseRevisionThreshold, true),
+    Key::Flag(RevisionSection, "Use Plain Asterisk", &Options::UsePlainAsterisk, false),
+    Key::Flag(RevisionSection, "Asterisk New A-Pages", &Options::AsteriskNewAPages, false),
+    Key::Flag(RevisionSection, "Put Asterisk On Line Under Header", &Options::PutAsteriskOnLineUnderHeader, false),
+    Key::Flag(RevisionSection, "Mark All Cuts", &Options::MarkAllCuts, true),
+    Key::Number(RevisionSection, "Revision Threshold", &Options::RevisionThreshold, 15),
+    Key::Flag(RevisionSection, "Combine Omitted Pages", &Options::CombineOmittedPages, true),
+    Key::Flag(RevisionSection, "Auto Update Headers", &Options::AutoUpdateHeaders, true),
+    Key::Flag(RevisionSection, "Show Colored Pages", &Options::ShowColoredPages, true),
+    Key::Flag(RevisionSection, "Count APage Continued", &Options::CountAPageContinued, true),
 };
 
-const OptionKey BookmarkKeys[] = {
-    Flag(ProgramSettingsSection, "Start At Bookmark", &Options::StartAtBookmark, true),
-    Flag(ProgramSettingsSection, "Color As Background", &Options::ColorAsBackground, false),
+const Key BookmarkKeys[] = {
+    Key::Flag(ProgramSettingsSection, "Start At Bookmark", &Options::StartAtBookmark, true),
+    Key::Flag(ProgramSettingsSection, "Color As Background", &Options::ColorAsBackground, false),
 };
 
-const OptionKey KeyboardKeys[] = {
-    Number(KeyboardSection, "Goto Top", &Options::GotoTopKeys, 3),
-    Number(KeyboardSection, "Goto Bottom", &Options::GotoBottomKeys, 3),
-    Number(KeyboardSection, "Delete Word", &Options::DeleteWordKeys, 1),
-    Number(KeyboardSection, "Delete Left Word", &Options::DeleteLeftWordKeys, 3),
-    Number(KeyboardSection, "Delete To Eol", &Options::DeleteToEolKeys, 6),
-    Flag(KeyboardSection, "Ctrl Key Cut/Paste", &Options::CtrlKeyCutPaste, false),
+const Key KeyboardKeys[] = {
+    Key::Number(KeyboardSection, "Goto Top", &Options::GotoTopKeys, 3),
+    Key::Number(KeyboardSection, "Goto Bottom", &Options::GotoBottomKeys, 3),
+    Key::Number(KeyboardSection, "Delete Word", &Options::DeleteWordKeys, 1),
+    Key::Number(KeyboardSection, "Delete Left Word", &Options::DeleteLeftWordKeys, 3),
+    Key::Number(KeyboardSection, "Delete To Eol", &Options::DeleteToEolKeys, 6),
+    Key::Flag(KeyboardSection, "Ctrl Key Cut/Paste", &Options::CtrlKeyCutPaste, false),
 };
 
-const OptionKey ProducerHelpKeys[] = {
-    NotWritten(Flag("Producer Help", "Offer", &JokeyPrompts, true)),
+const Key ProducerHelpKeys[] = {
+    Key::NotWritten(Key::Flag("Producer Help", "Offer", &JokeyPrompts, true)),
 };
 
 // ---- Keys with rules of their own ------------------------------------------------
@@ -609,40 +527,40 @@ bool ReadProgramSettings(TIniFile& ini, TMainForm& o, bool reload) {
     if (!ReadFolders(ini, o)) return false;
   }
   ReadBackupDrive(ini, reload);
-  ReadKeys(ini, o, StartupKeys);
+  ReadOptionKeys(ini, o, StartupKeys);
   ReadZoom(ini, o);
 
-  ReadKeys(ini, o, InteractiveKeys);
-  ReadKeys(ini, o, MouseKeys);
-  ReadKeys(ini, o, EditingAltKeys);
+  ReadOptionKeys(ini, o, InteractiveKeys);
+  ReadOptionKeys(ini, o, MouseKeys);
+  ReadOptionKeys(ini, o, EditingAltKeys);
   SetAltKeyShortCuts(o.UseAltKeys);
-  ReadKeys(ini, o, EditingQuickTypeKeys);
-  ReadKeys(ini, o, PrintingKeys);
-  ReadKeys(ini, o, AnimationKeys);
+  ReadOptionKeys(ini, o, EditingQuickTypeKeys);
+  ReadOptionKeys(ini, o, PrintingKeys);
+  ReadOptionKeys(ini, o, AnimationKeys);
   ReadSpeechNumberFlag(ini);
-  ReadKeys(ini, o, SmartCheckKeys);
-  ReadKeys(ini, o, BottomContinuedKeys);
+  ReadOptionKeys(ini, o, SmartCheckKeys);
+  ReadOptionKeys(ini, o, BottomContinuedKeys);
 
-  ReadKeys(ini, o, ExpertKeys);
-  ReadKeys(ini, o, EditingMouseKeys);
-  ReadKeys(ini, o, DisplayHeadersKeys);
-  ReadKeys(ini, o, RightScrollKeys);
+  ReadOptionKeys(ini, o, ExpertKeys);
+  ReadOptionKeys(ini, o, EditingMouseKeys);
+  ReadOptionKeys(ini, o, DisplayHeadersKeys);
+  ReadOptionKeys(ini, o, RightScrollKeys);
 
-  ReadKeys(ini, o, PageBreakTypeKeys);
-  ReadKeys(ini, o, SpellingKeys);
+  ReadOptionKeys(ini, o, PageBreakTypeKeys);
+  ReadOptionKeys(ini, o, SpellingKeys);
   const int sentenceBlanks = ini.ReadInteger(SpellingSection, "Sentence Spacing", 2);
-  ReadKeys(ini, o, ControlSKeys);
-  ReadKeys(ini, o, RevisionKeys);
-  ReadKeys(ini, o, BookmarkKeys);
+  ReadOptionKeys(ini, o, ControlSKeys);
+  ReadOptionKeys(ini, o, RevisionKeys);
+  ReadOptionKeys(ini, o, BookmarkKeys);
   if (!reload) {
     ReadLastScripts(ini);
     CleanUpLastScripts();
   }
   SetSentenceSpacing(o, sentenceBlanks);
 
-  ReadKeys(ini, o, KeyboardKeys);
+  ReadOptionKeys(ini, o, KeyboardKeys);
   ApplyKeyboardLayout(o);
-  ReadKeys(ini, o, ProducerHelpKeys);
+  ReadOptionKeys(ini, o, ProducerHelpKeys);
   SelectStoredPrinter(ini);
   ReadScreenColors(ini);
   ReadOverrideKeys(ini, o);
@@ -656,28 +574,28 @@ void WriteProgramSettings(TIniFile& ini, const TMainForm& o) {
   WriteScreenSize(ini, o);
   WriteBackupDrive(ini);
   WriteFolders(ini, o);
-  WriteKeys(ini, o, StartupKeys);
+  WriteOptionKeys(ini, o, StartupKeys);
   ini.WriteInteger(ProgramSettingsSection, "Zoom Size", o.ZoomSize);
-  WriteKeys(ini, o, MouseKeys);
-  WriteKeys(ini, o, InteractiveKeys);
-  WriteKeys(ini, o, EditingAltKeys);
+  WriteOptionKeys(ini, o, MouseKeys);
+  WriteOptionKeys(ini, o, InteractiveKeys);
+  WriteOptionKeys(ini, o, EditingAltKeys);
   SetAltKeyShortCuts(o.UseAltKeys);
-  WriteKeys(ini, o, EditingQuickTypeKeys);
-  WriteKeys(ini, o, EditingMouseKeys);
-  WriteKeys(ini, o, PrintingKeys);
-  WriteKeys(ini, o, BottomContinuedKeys);
-  WriteKeys(ini, o, ExpertKeys);
-  WriteKeys(ini, o, RightScrollKeys);
-  WriteKeys(ini, o, DisplayHeadersKeys);
-  WriteKeys(ini, o, PageBreakTypeKeys);
-  WriteKeys(ini, o, SpellingKeys);
+  WriteOptionKeys(ini, o, EditingQuickTypeKeys);
+  WriteOptionKeys(ini, o, EditingMouseKeys);
+  WriteOptionKeys(ini, o, PrintingKeys);
+  WriteOptionKeys(ini, o, BottomContinuedKeys);
+  WriteOptionKeys(ini, o, ExpertKeys);
+  WriteOptionKeys(ini, o, RightScrollKeys);
+  WriteOptionKeys(ini, o, DisplayHeadersKeys);
+  WriteOptionKeys(ini, o, PageBreakTypeKeys);
+  WriteOptionKeys(ini, o, SpellingKeys);
   ini.WriteInteger(SpellingSection, "Sentence Spacing", static_cast<int>(o.SentenceSpacing.size()));
-  WriteKeys(ini, o, ControlSKeys);
-  WriteKeys(ini, o, BookmarkKeys);
-  WriteKeys(ini, o, SmartCheckKeys);
+  WriteOptionKeys(ini, o, ControlSKeys);
+  WriteOptionKeys(ini, o, BookmarkKeys);
+  WriteOptionKeys(ini, o, SmartCheckKeys);
   WriteLastScripts(ini);
-  WriteKeys(ini, o, RevisionKeys);
-  WriteKeys(ini, o, KeyboardKeys);
+  WriteOptionKeys(ini, o, RevisionKeys);
+  WriteOptionKeys(ini, o, KeyboardKeys);
   if (MainForm) ini.WriteBool("Menu Bar", "Two Rows", MainForm->ToolBar().TwoRows());
   WriteDisplayOptions(ini);
   WritePrinter(ini);

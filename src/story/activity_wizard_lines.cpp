@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 
+#include "platform/text_trim.h"
+
 namespace qm::story {
 
 namespace {
@@ -84,12 +86,6 @@ std::string RemoveFillers(std::string text) {
   return first == std::string::npos ? "" : text.substr(first);
 }
 
-std::string Trimmed(const std::string& s) {
-  const auto first = s.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 void AppendConditions(const TActivityAnswers& a, std::string& line) {
   std::vector<std::string> items;
   for (const std::string& v : a.trueVariables) items.push_back("<" + v + "> ");
@@ -159,14 +155,14 @@ int ParseActivityLine(std::string_view text, const std::vector<std::string>& var
     if (!Contains(variables, group)) result = alUnknownVariable;
     (negated ? a.falseVariables : a.trueVariables).push_back(group);
   }
-  const std::string action = Trimmed(RemoveFillers(condition.rest));
+  const std::string action = TrimBlanks(RemoveFillers(condition.rest));
   if (!action.empty()) {
     if (a.mode == TActivityMode::JustChecking) a.mode = TActivityMode::ConditionalChoice;
     a.action = action;
   }
 
   TGroups effect = SplitGroups(moved.substr(then + 5));
-  if (Trimmed(effect.rest).empty() && effect.groups.empty()) return result;
+  if (TrimBlanks(effect.rest).empty() && effect.groups.empty()) return result;
   bool jumped = false;
   for (std::string group : effect.groups) {
     if (group.starts_with("JMP ") || group.starts_with("JUMP ")) {
@@ -191,7 +187,7 @@ int ParseActivityLine(std::string_view text, const std::vector<std::string>& var
       (negated ? a.othersFalse : a.othersTrue).push_back(group);
     }
   }
-  if (result == alIfLine && Trimmed(RemoveFillers(effect.rest)) == ".") {
+  if (result == alIfLine && TrimBlanks(RemoveFillers(effect.rest)) == ".") {
     if (jumped) return alJumpOnly;
     a.outcome = TActivityOutcome::ContinuesNormally;
     return alSetOrContinues;

@@ -10,15 +10,11 @@
 #include "script/editing/element_splice.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
 namespace {
-
-void TrimBlanks(std::string& s) {
-  s.erase(0, std::min(s.find_first_not_of(' '), s.size()));
-  while (!s.empty() && s.back() == ' ') s.pop_back();
-}
 
 struct TFrame {
   const char* open;
@@ -39,12 +35,12 @@ std::vector<TCardElement> Speech(const std::string& name, std::string rest) {
       out.push_back({ekParenthetical, rest.substr(1, close == std::string::npos ? std::string::npos : close - 1)});
       if (close == std::string::npos) break;
       rest.erase(0, close + 1);
-      TrimBlanks(rest);
+      rest = TrimBlanks(rest);
       continue;
     }
     const std::size_t open = rest.find('(');
     std::string part = rest.substr(0, open);
-    TrimBlanks(part);
+    part = TrimBlanks(part);
     if (!part.empty()) out.push_back({ekDialogue, part});
     if (open == std::string::npos) break;
     rest.erase(0, open);
@@ -161,7 +157,7 @@ std::vector<TCardElement> CardParagraphToElements(std::string_view paragraph) {
   const std::size_t colon = p.find(":  ");
   if (colon != std::string::npos && colon > 0) {
     std::string speech = p.substr(colon + 3);
-    TrimBlanks(speech);
+    speech = TrimBlanks(speech);
     if (!speech.empty()) return Speech(p.substr(0, colon), speech);
   }
   return {{ekAction, p}};
@@ -233,7 +229,7 @@ bool RemoveEmptyElements(TMDIChild& script) {
   const auto empty = [&script](const TScriptElement* e) {
     if (IsPageBreakKind(e->Kind())) return false;
     std::string text = LiveElementText(script, *e);
-    TrimBlanks(text);
+    text = TrimBlanks(text);
     return text.empty();
   };
   editor::Assemble(script);

@@ -11,6 +11,7 @@
 #include "platform/messages.h"
 #include "script/model/script_list_data.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -43,9 +44,7 @@ void TUserDictionaryDlg::ShowWords() {
 }
 
 void TUserDictionaryDlg::AddClick() {
-  std::string word = WordEdit->Text();
-  word.erase(0, word.find_first_not_of(' '));
-  word.erase(word.find_last_not_of(' ') + 1);
+  const std::string word = TrimBlanks(WordEdit->Text());
   if (word.empty() || !spelling::IsStorableEntry(word, false)) {
     MessageBeep(0);
     return;

@@ -29,12 +29,6 @@ namespace qm {
 
 namespace {
 
-bool IsNumberedKind(Byte kind) {
-  switch (kind) {
-    case 1: case 9: case 10: case 11: case 13: case 14: case 15: case 16: case 19: return true;
-    default: return false;
-  }
-}
 
 // Split bytes of a cue whose speech continues onto the next page.
 bool IsContinuedCueSplit(Byte split) { return split % 3 == 1 && split <= 31; }

@@ -103,13 +103,6 @@ constexpr int ListPageStep = 6;
 constexpr int WidestMargins = 85;
 constexpr Byte NarrowestRightMargin = 5;
 
-bool IsNumberedKind(Byte kind) {
-  switch (kind) {
-    case ekSceneHeading: case ekASceneHeading: case ekActInformation: case ekSceneInformation: case ekActStart:
-    case ekPrologueText: case ekEndOfActText: case ekDashASceneHeading: case ekLockedSceneInformation: return true;
-    default: return false;
-  }
-}
 
 
 void NavigationStep() { SaveUndoStep(ukNavigation, false, false, 0); }

@@ -8,6 +8,7 @@
 #include "script/model/text_codes.h"
 #include "script/pagination/numbering.h"
 #include "script/script_window.h"
+#include "platform/text_trim.h"
 
 namespace qm {
 
@@ -18,11 +19,6 @@ constexpr int MaxPanelPageText = 15;
 // The act and scene-information display style that letters the numbers.
 constexpr Byte LettersStyle = 2;
 constexpr char HardSpaceByte = 0x04;
-
-std::string Trimmed(std::string text) {
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
 
 // A letter byte as it joins a number: nothing for a blank or none.
 std::string LetterText(Byte letter) { return letter > ' ' ? std::string(1, static_cast<char>(letter)) : ""; }
@@ -103,11 +99,11 @@ std::string PageNumberText(const TMDIChild& window, const TScriptElement* elemen
   const std::string start = std::to_string(window.PageStart);
   if (!element || !element->group || !IsPageBreakKind(element->Kind())) return start;
   const Byte kind = element->Kind();
-  const std::string n = Trimmed(std::to_string(window.DisplayNumber(element->group)));
+  const std::string n = WithoutTrailingBlanks(std::to_string(window.DisplayNumber(element->group)));
   const bool locked = window.PagesLocked || window.PagesMultiLocked;
   if (kind == ekForcedPageBreak || kind == ekLockedPageBreak || (kind == ekAutoPageBreak && !locked)) return n;
   if (kind == ekAutoPageBreak && (!window.PagesMultiLocked || !window.NextLockedBreakIsAPage(element->group)))
-    return Trimmed(n + LetterText(window.DisplayNumberLetter(element->group)));
+    return WithoutTrailingBlanks(n + LetterText(window.DisplayNumberLetter(element->group)));
 
   int k = 1;
   const TScriptElement* base = element->prev;
@@ -368,7 +364,7 @@ bool ComputeStatusTexts(TMDIChild& window, const TStatusOptions& options, TStatu
 
   std::string pageText = above.lastBreak ? PageNumberText(window, above.lastBreak) : std::to_string(window.PageStart);
   if (pageText.size() > MaxPageText) pageText.resize(MaxPageText);
-  pageText = Trimmed(pageText);
+  pageText = WithoutTrailingBlanks(pageText);
   texts.caretPageText = pageText;
   if (options.noAutoPagination && !above.lastBreak) {
     texts.page = " Pg: -- of --";

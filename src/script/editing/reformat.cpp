@@ -12,20 +12,6 @@ namespace qm {
 
 namespace {
 
-bool IsNumberedKind(Byte kind) {
-  switch (kind) {
-    case ekSceneHeading:
-    case ekASceneHeading:
-    case ekActInformation:
-    case ekSceneInformation:
-    case ekActStart:
-    case ekPrologueText:
-    case ekEndOfActText:
-    case ekDashASceneHeading:
-    case ekLockedSceneInformation: return true;
-    default: return false;
-  }
-}
 
 constexpr Word CueContinuedBit = 0x8000;
 

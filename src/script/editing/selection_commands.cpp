@@ -50,9 +50,9 @@ bool IsHeadingOrLeadIn(Byte kind) {
          InScene(kind, {ekActInformation, ekSceneInformation, ekActStart, ekPrologueText, ekLockedSceneInformation});
 }
 // Kinds that begin the next scene (or a page of its own).
-bool EndsScene(Byte kind) { return kind == ekSceneHeading || (kind >= 9 && kind <= 14) || (kind >= 16 && kind <= 19) || kind == 21; }
+bool EndsScene(Byte kind) { return IsHeadingOrLeadIn(kind) || IsHardPageBreakKind(kind); }
 // Kinds that never end a selected scene.
-bool TrimmedFromSceneEnd(Byte kind) { return kind == ekSceneHeading || (kind >= 8 && kind <= 14) || (kind >= 16 && kind <= 19) || kind == 21; }
+bool TrimmedFromSceneEnd(Byte kind) { return IsHeadingOrLeadIn(kind) || IsPageBreakKind(kind); }
 
 // A page break that continues the group before it across the page.
 bool ContinuesGroup(const TScriptElement* e) {

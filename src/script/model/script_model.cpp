@@ -14,6 +14,21 @@ bool IsPageBreakKind(Byte kind) {
   return kind == ekAutoPageBreak || IsHardPageBreakKind(kind);
 }
 
+bool IsNumberedKind(Byte kind) {
+  switch (kind) {
+    case ekSceneHeading:
+    case ekASceneHeading:
+    case ekActInformation:
+    case ekSceneInformation:
+    case ekActStart:
+    case ekPrologueText:
+    case ekEndOfActText:
+    case ekDashASceneHeading:
+    case ekLockedSceneInformation: return true;
+    default: return false;
+  }
+}
+
 bool IsHardPageBreakKind(Byte kind) {
   return kind == ekForcedPageBreak || kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak ||
          kind == ekFixedAPageBreak;

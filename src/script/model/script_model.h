@@ -52,6 +52,10 @@ inline bool HoldsPackedText(Byte kind) { return kind != ekCharacterName; }
 // The kinds of a speech: cue, dialogue, parenthetical.
 inline bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
 
+// Kinds whose groups carry a number: headings, act and scene information,
+// act starts, prologue and end-of-act text.
+bool IsNumberedKind(Byte kind);
+
 inline bool IsSceneHeading(Byte kind) {
   return kind == ekSceneHeading || kind == ekASceneHeading || kind == ekDashASceneHeading;
 }

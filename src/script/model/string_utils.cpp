@@ -27,13 +27,6 @@ std::string ShortString(std::string s) {
 
 // ---- Text ----
 
-void TrimTrailingBlanks(std::string& s) { s.resize(TrimmedLength(s)); }
-
-std::size_t TrimmedLength(std::string_view text) {
-  const std::size_t last = text.find_last_not_of(' ');
-  return last == std::string_view::npos ? 0 : last + 1;
-}
-
 std::string PlainText(std::string_view text) {
   std::string plain = CopyWithoutCodes(false, text);
   TrimTrailingBlanks(plain);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text_trim.h"
 #include "platform/types.h"
 
 namespace qm {
@@ -17,9 +18,6 @@ namespace qm {
 std::string ShortString(std::string s);
 
 // ---- Text ----
-
-void TrimTrailingBlanks(std::string& s);
-std::size_t TrimmedLength(std::string_view text);
 
 // The text without inline codes (CodeCharSet), at most 255 characters,
 // trailing blanks removed.
