@@ -639,6 +639,20 @@ void ShowTimeOfDayPopup(TObject* sender) {
   window->StartPaginateTimer(window->LayoutDue | 1);
 }
 
+void OfferCueExtension(TMDIChild& window) {
+  if (PickListShowing()) {
+    const std::optional<std::string> entry = aids::SelectedEntry();
+    aids::CloseList();
+    if (entry) ReplaceEditLine(window, *entry);
+  }
+  std::vector<std::string> captions;
+  std::array<bool, 26> used{};
+  for (const std::string& entry : LeadingEntries(window.UserLists, TUserList::Extension))
+    captions.push_back(AssignShortcutLetter(ListItemText(entry), used));
+  PopupContext = pcExtension;
+  ShowChoiceMenu(window, captions, nullptr, TimeOfDayMenuOffset);
+}
+
 void OfferTimeOfDayAgain(TMDIChild& window) {
   PopupContext = pcTimeOfDay;
   ShowChoiceMenu(window, TimeOfDayCaptions(window), nullptr, TimeOfDayMenuOffset);
