@@ -44,6 +44,19 @@ TEST_F(CueExtensionMenuTest, AParenthesisInACueOffersTheExtensions) {
   }
 }
 
+// After an extension is chosen, Enter goes on to the speech as after any cue.
+TEST_F(CueExtensionMenuTest, EnterAfterAChosenExtensionStartsTheSpeech) {
+  Load({{ekAction, "He waits."}, {ekCharacterName, ""}}, 1);
+  TypeText("edward ");
+  ExpectChoice("&V.O.");
+  TypeText("(");
+  Press(VK_RETURN);
+  TypeText("Hello.");
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "He waits."}, {ekCharacterName, "EDWARD"},
+                                                  {ekDialogue, "Hello."}}));
+  EXPECT_EQ(CueExtensionEntry(ElementAt(1)->split), 2);
+}
+
 TEST_F(CueExtensionMenuTest, TheExtensionTypedAsTextKeepsItsCase) {
   Load({{ekCharacterName, ""}}, 0);
   TypeText("edward ");
