@@ -2,7 +2,6 @@
 // continued mark after the name, on screen and in the copied text.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,17 +10,6 @@
 
 namespace qm::desktop {
 namespace {
-
-// The script's text lines without their indent; blank lines left out.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    const std::size_t start = line.find_first_not_of(' ');
-    if (start != std::string::npos) lines.push_back(line.substr(start));
-  }
-  return lines;
-}
 
 // How the writer gives the cue its extension after typing "(": from the
 // menu, or typed as text after Add as Text.
@@ -61,7 +49,7 @@ TEST_P(ContinuedCueDesktopTest, TheMarkFollowsTheExtensionAfterABlank) {
   TypeCue(session);
   session.Type("Again.");
   session.Screenshot(std::string("continued_cue_") + way.name);
-  EXPECT_EQ(Lines(session.ScriptText()),
+  EXPECT_EQ(TextLines(session.ScriptText()),
             (std::vector<std::string>{"INT. HALL - DAY", way.cue, "Hello.", "He sits.", way.cue, "Again."}))
       << "the marks are not part of the names' text";
   // Printed to PDF: the print dialog, the file proposed, the message saying where.

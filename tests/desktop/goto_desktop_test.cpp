@@ -1,7 +1,6 @@
 // The Goto menu's searches on a real display, and Search Again repeating them.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,17 +8,6 @@
 
 namespace qm::desktop {
 namespace {
-
-// The script's text lines without their indent; blank lines left out.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    const std::size_t start = line.find_first_not_of(' ');
-    if (start != std::string::npos) lines.push_back(line.substr(start));
-  }
-  return lines;
-}
 
 // Next Forced Page Break stops on the element the first break follows;
 // Search Again (Shift+F2) then goes on to the one before the second break.
@@ -40,7 +28,7 @@ TEST(GotoDesktopTest, SearchAgainGoesToTheNextForcedBreak) {
   session.Keys("shift+F2 End");
   session.Type("Y");
   session.Screenshot("search_again_forced_break");
-  EXPECT_EQ(Lines(session.ScriptText()),
+  EXPECT_EQ(TextLines(session.ScriptText()),
             (std::vector<std::string>{"INT. HALL - DAY", "One.X", "Two.Y", "Three."}));
 }
 

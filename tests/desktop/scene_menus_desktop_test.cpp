@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,17 +12,6 @@ namespace qm::desktop {
 namespace {
 
 std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
-
-// The script's text lines without their indent; blank lines left out.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    const std::size_t start = line.find_first_not_of(' ');
-    if (start != std::string::npos) lines.push_back(line.substr(start));
-  }
-  return lines;
-}
 
 TEST(SceneMenusDesktopTest, EnterAfterALocationOffersTheTimeOfDay) {
   DesktopSession session;
@@ -68,7 +56,7 @@ TEST(SceneMenusDesktopTest, EnterOnAnEmptyActionOffersTheSceneOpenings) {
   session.Keys("Down Down Return");
   session.Type("YARD - DAY");
   session.Screenshot("scene_opening_chosen");
-  EXPECT_EQ(Lines(session.ScriptText()), (std::vector<std::string>{"He waits.", "EXT. YARD - DAY"}));
+  EXPECT_EQ(TextLines(session.ScriptText()), (std::vector<std::string>{"He waits.", "EXT. YARD - DAY"}));
 }
 
 // A home where shots and transitions are chosen from the menu rather than
@@ -91,7 +79,7 @@ TEST_F(QuickChoiceDesktopTest, CtrlTOffersTheTransitions) {
   session.Screenshot("transition_menu");
   session.Keys("d");  // DISSOLVE TO:, by its letter
   session.Screenshot("transition_chosen");
-  EXPECT_EQ(Lines(session.ScriptText()), (std::vector<std::string>{"He waits.", "DISSOLVE TO:"}));
+  EXPECT_EQ(TextLines(session.ScriptText()), (std::vector<std::string>{"He waits.", "DISSOLVE TO:"}));
 }
 
 TEST_F(QuickChoiceDesktopTest, CtrlHOffersTheShots) {
@@ -104,7 +92,7 @@ TEST_F(QuickChoiceDesktopTest, CtrlHOffersTheShots) {
   session.Keys("a");  // ANGLE ON, by its letter
   session.Type(" THE DOOR");
   session.Screenshot("shot_chosen");
-  EXPECT_EQ(Lines(session.ScriptText()), (std::vector<std::string>{"He waits.", "ANGLE ON THE DOOR"}));
+  EXPECT_EQ(TextLines(session.ScriptText()), (std::vector<std::string>{"He waits.", "ANGLE ON THE DOOR"}));
 }
 
 // Ctrl+PgDn goes to the next printed page: what is typed there lands
@@ -119,7 +107,7 @@ TEST(SceneMenusDesktopTest, CtrlPageDownGoesToTheNextPrintedPage) {
   session.Keys("ctrl+alt+Home ctrl+Next End");
   session.Type("X");
   session.Screenshot("ctrl_page_down");
-  EXPECT_EQ(Lines(session.ScriptText()), (std::vector<std::string>{"One.", "Two.X"}));
+  EXPECT_EQ(TextLines(session.ScriptText()), (std::vector<std::string>{"One.", "Two.X"}));
 }
 
 }  // namespace
