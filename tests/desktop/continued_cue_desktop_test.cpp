@@ -2,6 +2,7 @@
 // continued mark after the name, on screen and in the copied text.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -60,8 +61,12 @@ TEST_P(ContinuedCueDesktopTest, TheMarkFollowsTheExtensionAfterABlank) {
   session.Keys("Return", 1500);
   ASSERT_TRUE(session.ActivateWindowTitled("Print to PDF")) << session.ActiveWindowTitle();
   session.Keys("Return");
-  const std::string paper =
-      testing::CommandOutput("pdftotext -layout '" + session.Home() + "/Scripts/NONAME1.pdf' -");
+  // A loaded machine may still be writing it.
+  const std::string pdf = session.Home() + "/Scripts/NONAME1.pdf";
+  std::error_code error;
+  for (int i = 0; i < 40 && std::filesystem::file_size(pdf, error) == 0; ++i) session.Settle(500);
+  session.Settle(500);
+  const std::string paper = testing::CommandOutput("pdftotext -layout '" + pdf + "' -");
   EXPECT_NE(paper.find("EDWARD (V.O.) (CONT'D)"), std::string::npos) << paper;
   EXPECT_EQ(paper.find(")(CONT'D)"), std::string::npos) << paper;
 }
