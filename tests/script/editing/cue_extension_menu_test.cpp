@@ -57,6 +57,16 @@ TEST_F(CueExtensionMenuTest, EnterAfterAChosenExtensionStartsTheSpeech) {
   EXPECT_EQ(CueExtensionEntry(ElementAt(1)->split), 2);
 }
 
+// The name the list offers for what was typed is taken before the menu.
+TEST_F(CueExtensionMenuTest, TheNameTheListOffersIsTakenFirst) {
+  Load({{ekCharacterName, "RUTH"}, {ekDialogue, "Hi."}, {ekCharacterName, ""}}, 2);
+  TypeText("r");
+  ExpectChoice("&V.O.");
+  TypeText("(");
+  EXPECT_EQ(W().EditBuffer, "RUTH");
+  EXPECT_EQ(CueExtensionEntry(W().CurrentElement->split), 2);
+}
+
 TEST_F(CueExtensionMenuTest, TheExtensionTypedAsTextKeepsItsCase) {
   Load({{ekCharacterName, ""}}, 0);
   TypeText("edward ");
