@@ -90,6 +90,7 @@ TScriptPopups::TScriptPopups(TMainForm& form) : form_(form) {
   };
   ScriptPopupHooks.ChoiceMenu = [this](TMDIChild& script, const std::vector<std::string>& captions, TObject* sender,
                                        TPoint offset) { ShowChoiceMenu(script, captions, sender, offset); };
+  ScriptPopupHooks.SceneHeadingButton = [this] { return form_.FindComponent("SceneHeadingBtn"); };
 }
 
 TScriptPopups::~TScriptPopups() { ScriptPopupHooks = {}; }
@@ -165,7 +166,8 @@ void TScriptPopups::RightClick(TMDIChild& script, int x, int y) {
 }
 
 void TScriptPopups::ShowBlockMenu(TMDIChild& script, int x, int y) {
-  const TPoint at = script.ClientToScreen(TPoint{x, y});
+  // Below and right of the click, clear of the text clicked on.
+  const TPoint at = script.ClientToScreen(TPoint{x + 10, y + 60});
   SelectPopUp->Popup(at.X, at.Y);
 }
 
@@ -300,9 +302,8 @@ void TScriptPopups::ShowShotPopup(TObject* sender) {
   TMDIChild& script = *ActiveScript();
   const bool wanted = form_.UseQuickType || sender ||
                       (script.CurrentElement->Kind() == ekShot && script.EditBuffer.empty());
-  TNewElementFlags after;
-  after.forceAfter = true;
-  StartElementOfSlot(script, fsShot, after);
+  // An empty element, such as a heading just started, becomes the new one.
+  StartElementOfSlot(script, fsShot);
   script.EditBuffer.clear();
   if (form_.KeepRunningShots) {
     PopupContext = pcNoMenu;
@@ -328,9 +329,8 @@ void TScriptPopups::ShowTransitionPopup(TObject* sender) {
   TMDIChild& script = *ActiveScript();
   const bool wanted = form_.UseQuickType || sender ||
                       (script.CurrentElement->Kind() == ekTransition && script.EditBuffer.empty());
-  TNewElementFlags after;
-  after.forceAfter = true;
-  StartElementOfSlot(script, fsTransition, after);
+  // An empty element, such as a heading just started, becomes the new one.
+  StartElementOfSlot(script, fsTransition);
   ReplaceEditLine(script, std::string(1, PlaceholderChar));
   script.CaretColumn = 0;
   if (form_.KeepRunningTransitions) {

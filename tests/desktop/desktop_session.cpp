@@ -283,4 +283,14 @@ std::optional<int> DesktopSession::ExitCode(int waitMs) {
 
 std::uint32_t DesktopSession::ProgramPid() const { return program_ ? program_->Pid() : 0; }
 
+std::vector<std::string> TextLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t start = line.find_first_not_of(' ');
+    if (start != std::string::npos) lines.push_back(line.substr(start));
+  }
+  return lines;
+}
+
 }  // namespace qm::desktop

@@ -92,6 +92,10 @@ class DesktopSession {
   bool hadDisplay_ = false;
 };
 
+// A script's copied text as its lines without their indent, the blank
+// lines between elements left out.
+std::vector<std::string> TextLines(const std::string& text);
+
 // The path of a program on PATH ("" when there is none).
 std::string FindProgram(const std::string& name);
 

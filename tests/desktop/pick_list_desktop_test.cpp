@@ -1,7 +1,6 @@
 // The pick lists of the real program, typed into at a writer's pace.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,18 +8,6 @@
 
 namespace qm::desktop {
 namespace {
-
-// The script's text lines without their indent; the blank lines between
-// elements left out.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    const std::size_t start = line.find_first_not_of(' ');
-    if (start != std::string::npos) lines.push_back(line.substr(start));
-  }
-  return lines;
-}
 
 // After RUTH has spoken, "R" in a new cue offers RUTH; Enter takes it.
 TEST(PickListDesktopTest, EnterTakesTheNameTheListOffers) {
@@ -36,7 +23,7 @@ TEST(PickListDesktopTest, EnterTakesTheNameTheListOffers) {
   session.Screenshot("pick_list_offers_ruth");
   session.Keys("Return");
   session.Type("Hi.");
-  const std::vector<std::string> lines = Lines(session.ScriptText());
+  const std::vector<std::string> lines = TextLines(session.ScriptText());
   EXPECT_EQ(lines, (std::vector<std::string>{"RUTH", "Hey.", "RUTH", "Hi."}));
 }
 
@@ -52,7 +39,7 @@ TEST(PickListDesktopTest, TheElementListOfF4OpensWhollyInView) {
   session.Keys("h");
   session.Keys("End");
   session.Type(".");
-  const std::vector<std::string> lines = Lines(session.ScriptText());
+  const std::vector<std::string> lines = TextLines(session.ScriptText());
   EXPECT_EQ(lines, (std::vector<std::string>{"ANGLE ON THE DOOR."}));
 }
 

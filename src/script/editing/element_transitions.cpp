@@ -202,8 +202,9 @@ void OpeningTextChosen(TMDIChild& window) {
 constexpr TPoint OpeningMenuOffset{40, 40};
 
 // The menu of the script's scene openings for a new heading, the script's
-// opening text last; without a choice the new heading goes again.
-void OfferSceneOpening(TMDIChild& window) {
+// opening text last, beside the caret or the Scene Heading button; without
+// a choice the new heading goes again.
+void OfferSceneOpening(TMDIChild& window, bool besideButton) {
   const TUserListTables& lists = window.UserLists;
   std::vector<std::string> captions;
   for (int i = 1; i <= 10; ++i)
@@ -213,7 +214,8 @@ void OfferSceneOpening(TMDIChild& window) {
   captions.push_back(opening.empty() ? std::string() : "&" + opening);
   TScriptElement* made = window.CurrentElement;
   PopupContext = pcSceneOpening;
-  ShowChoiceMenu(window, captions, nullptr, OpeningMenuOffset);
+  TObject* button = besideButton && ScriptPopupHooks.SceneHeadingButton ? ScriptPopupHooks.SceneHeadingButton() : nullptr;
+  ShowChoiceMenu(window, captions, button, OpeningMenuOffset);
   if (ActiveScript() != &window) return;
   if (PopupContext == pcOpeningChosen && window.CurrentElement == made) {
     std::string line = window.EditBuffer;
@@ -548,7 +550,7 @@ void StartSceneHeading(char letter, bool showMenu) {
     ReplaceEditLine(*window, text.empty() ? text : text + " ");
     const bool menuWanted = ProgramOptions().UseQuickType || showMenu;
     if (letter == 0 && menuWanted && !UserListEntry(window->UserLists, TUserList::SceneText, 1).empty()) {
-      OfferSceneOpening(*window);
+      OfferSceneOpening(*window, showMenu);
       if (ActiveScript() != window) return;
     }
   }
@@ -635,6 +637,20 @@ void ShowTimeOfDayPopup(TObject* sender) {
   window->CaretColumn = static_cast<Word>(TrimmedLength(window->EditBuffer));
   UpdateCaret();
   window->StartPaginateTimer(window->LayoutDue | 1);
+}
+
+void OfferCueExtension(TMDIChild& window) {
+  if (PickListShowing()) {
+    const std::optional<std::string> entry = aids::SelectedEntry();
+    aids::CloseList();
+    if (entry) ReplaceEditLine(window, *entry);
+  }
+  std::vector<std::string> captions;
+  std::array<bool, 26> used{};
+  for (const std::string& entry : LeadingEntries(window.UserLists, TUserList::Extension))
+    captions.push_back(AssignShortcutLetter(ListItemText(entry), used));
+  PopupContext = pcExtension;
+  ShowChoiceMenu(window, captions, nullptr, TimeOfDayMenuOffset);
 }
 
 void OfferTimeOfDayAgain(TMDIChild& window) {

@@ -65,6 +65,9 @@ void FinishCue(TMDIChild& window);
 // A new Scene Heading; with a letter it holds the SceneText entry whose
 // alias (or text) begins with that letter.
 void StartSceneHeading(char letter, bool showMenu);
+// "(" typed in a cue: a name picked in the list showing is taken, then the
+// script's extensions are offered at the caret.
+void OfferCueExtension(TMDIChild& window);
 // After Ctrl+I or Ctrl+E: the location list, then (with the time of day
 // offered) a new Action when a location was picked. True when it started
 // the Action.

@@ -111,7 +111,7 @@ void ApplyExtension(TMDIChild& window, const std::string& text, Byte code) {
   TrimTrailingBlanks(line);
   TScriptElement& cue = *window.CurrentElement;
   if (code == 0) {
-    ReplaceEditLine(window, line + " " + text);
+    ReplaceEditLine(window, line.empty() ? text : line + " " + text);
     return;
   }
   ReplaceEditLine(window, line);
@@ -167,8 +167,13 @@ void UserItemSelect(TMDIChild& window) {
     UpdateCaret();
     return;
   }
-  if (choice.PendingPopupCommand && LeavesLineToType(text)) {
+  if (choice.PendingPopupCommand && LeavesLineToType(text) && PopupContext == pcExtension) {
+    // The writer types the extension: the parenthesis goes after the name.
+    ApplyPopupChoice(window, "(", 0);
+  } else if (choice.PendingPopupCommand && LeavesLineToType(text)) {
     ReplaceEditLine(window, std::string(1, PlaceholderChar));
+  } else if (PopupContext == pcExtension) {
+    // The cue was not made for the menu: Nevermind leaves it as it is.
   } else if (window.EditBuffer.empty() && window.CurrentElement && (window.CurrentElement->prev || window.CurrentElement->next)) {
     if (PopupContext == pcSceneOpening) window.CurrentElement->format = window.FormatSet[fsAction];
     TakeNewElementAway(window);

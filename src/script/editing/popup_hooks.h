@@ -27,6 +27,9 @@ struct TScriptPopupHooks {
   // offset from the caret; the choice is carried out before it returns.
   std::function<void(TMDIChild& script, const std::vector<std::string>& captions, TObject* sender, TPoint offset)>
       ChoiceMenu;
+  // The main window's Scene Heading button, beside which a heading's
+  // opening menu opens when the heading was asked for with its menu.
+  std::function<TObject*()> SceneHeadingButton;
 };
 extern TScriptPopupHooks ScriptPopupHooks;
 

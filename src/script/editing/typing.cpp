@@ -36,6 +36,10 @@ constexpr char HardDashChar = '\x05';
 // In a Character Name, letters before the first "(" are capitals.
 bool BeforeExtension(const std::string& text, size_t column) { return text.find('(') >= column; }
 
+// One option switches off both the asterisk's revision mark and the
+// extension menu of a parenthesis typed in a cue.
+bool TypingMarksOff() { return ProgramOptions().UsePlainAsterisk; }
+
 }  // namespace
 
 void WarnReadOnlyScript() {
@@ -91,11 +95,17 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   // The asterisk marks the caret's line revised; on a marked line it
   // takes the mark away and is typed, as no edit that marks it again.
   const bool userAsterisk = fromUser && ch == '*';
-  if (userAsterisk && !ProgramOptions().UsePlainAsterisk) {
+  if (userAsterisk && !TypingMarksOff()) {
     const bool marked = ToggleRevisedLine(*this);
     SetDocumentModified(true, false);
     RedisplayScreen(true);
     if (marked) return;
+  }
+  // A cue's extension is chosen rather than typed.
+  if (fromUser && ch == '(' && CurrentElement->Kind() == ekCharacterName && !TypingMarksOff()) {
+    if (ProgramOptions().RealTimeSpellCheck) aids::SpellWordBeforeCaret();
+    OfferCueExtension(*this);
+    return;
   }
   // Marks left on while the text under them moves would point at other
   // text by the next Delete: typing ends the block.

@@ -2,11 +2,14 @@
 // the script's scene texts, and the time of day that ends it.
 #include <gtest/gtest.h>
 
+#include "script/editing/element_transitions.h"
 #include "script/editing/popup_choice.h"
+#include "script/editing/popup_hooks.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/model/cue_codes.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
+#include "shell/main_form.h"
 
 namespace qm {
 namespace {
@@ -105,6 +108,56 @@ TEST_F(SceneHeadingMenusTest, WhatTheOpeningMenuLeaves) {
     EXPECT_EQ(Elements(), c.after);
     EXPECT_EQ(CurrentIndex(), c.current);
     EXPECT_EQ(W().CaretColumn, c.caret);
+  }
+}
+
+// "Make this a Shot" and "Make this a Transition" turn the heading just
+// started into the new element, which takes the choice of its own menu.
+TEST_F(SceneHeadingMenusTest, MakeThisAShotOrTransitionTurnsTheNewHeadingIntoIt) {
+  Options().KeepRunningShots = false;
+  Options().KeepRunningTransitions = false;
+  const struct {
+    const char* what;
+    const char* make;
+    const char* choice;
+    ElementSpec made;
+  } cases[] = {
+      {"a shot", "<Make this a S&hot>", "&ANGLE ON", {ekShot, "ANGLE ON"}},
+      {"a transition", "<Make this a &Transition>", "&DISSOLVE TO:", {ekTransition, "DISSOLVE TO:"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({Before, {ekAction, ""}}, 1);
+    ExpectChoice(c.make);
+    ExpectChoice(c.choice);
+    Press(VK_RETURN);
+    EXPECT_EQ(Driver().Pending(), 0) << "both menus shown";
+    EXPECT_EQ(Elements(), (std::vector<ElementSpec>{Before, c.made})) << "no empty heading left behind";
+    EXPECT_EQ(CurrentIndex(), 1);
+  }
+}
+
+// The opening menu opens beside the Scene Heading button when the heading
+// was asked for with its menu, otherwise beside the caret.
+TEST_F(SceneHeadingMenusTest, TheOpeningMenuOpensBesideTheSceneHeadingButtonWhenAsked) {
+  TObject* button = MainForm->FindComponent("SceneHeadingBtn");
+  ASSERT_NE(button, nullptr);
+  const auto shown = ScriptPopupHooks.ChoiceMenu;
+  for (const bool showMenu : {true, false}) {
+    SCOPED_TRACE(showMenu);
+    Load({Before, {ekAction, ""}}, 1);
+    TObject* openedBy = button;
+    ScriptPopupHooks.ChoiceMenu = [&](TMDIChild& script, const std::vector<std::string>& captions, TObject* sender,
+                                      TPoint offset) {
+      openedBy = sender;
+      shown(script, captions, sender, offset);
+    };
+    ExpectChoice("&INT.");
+    StartSceneHeading(0, showMenu);
+    ScriptPopupHooks.ChoiceMenu = shown;
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(openedBy, showMenu ? button : nullptr);
+    EXPECT_EQ(Elements(), (std::vector<ElementSpec>{Before, {ekSceneHeading, "INT. "}}));
   }
 }
 
