@@ -39,13 +39,36 @@ const GlobalState reset([] {
   instance = nullptr;
 });
 
+// A box shown over a job moves the dialog aside and back; a file error
+// disables it while it is reported and leaves no pending error behind.
+void ConnectToMessageBox(TProgressDlg& dialog) {
+  TMessageBoxHooks& hooks = MessageBoxHooks;
+  hooks.ProgressDialogVisible = [&dialog] { return static_cast<bool>(dialog.Visible); };
+  hooks.ProgressDialogHideNow = [&dialog] { dialog.HideNow(); };
+  hooks.ProgressDialogShowNow = [&dialog] { dialog.ShowNow(); };
+  hooks.EnableProgressDialog = [&dialog](bool enabled) { dialog.Enabled = enabled; };
+  hooks.ClearPendingIoError = [] { PendingIOError = 0; };
+}
+
+void DisconnectFromMessageBox() {
+  TMessageBoxHooks& hooks = MessageBoxHooks;
+  hooks.ProgressDialogVisible = nullptr;
+  hooks.ProgressDialogHideNow = nullptr;
+  hooks.ProgressDialogShowNow = nullptr;
+  hooks.EnableProgressDialog = nullptr;
+  hooks.ClearPendingIoError = nullptr;
+}
+
 // Save codes without a writer end with the OK result, as before.
 bool HasNoWriter(Byte code) { return (code >= 8 && code <= 10) || code == 15 || (code >= 17 && code <= 19); }
 
 }  // namespace
 
 TProgressDlg& ProgressDlg() {
-  if (!instance) instance = new TProgressDlg(Application);
+  if (!instance) {
+    instance = new TProgressDlg(Application);
+    ConnectToMessageBox(*instance);
+  }
   return *instance;
 }
 
@@ -84,7 +107,10 @@ TProgressDlg::TProgressDlg(TComponent* owner) : TForm(owner) {
 
 TProgressDlg::~TProgressDlg() {
   FormDestroy(this);
-  if (instance == this) instance = nullptr;
+  if (instance == this) {
+    instance = nullptr;
+    DisconnectFromMessageBox();
+  }
 }
 
 void TProgressDlg::FormDestroy(TObject*) {
