@@ -39,37 +39,31 @@ const GlobalState reset([] {
   instance = nullptr;
 });
 
-// A box shown over a job moves the dialog aside and back; a file error
-// disables it while it is reported and leaves no pending error behind.
-void ConnectToMessageBox(TProgressDlg& dialog) {
-  TMessageBoxHooks& hooks = MessageBoxHooks;
-  hooks.ProgressDialogVisible = [&dialog] { return static_cast<bool>(dialog.Visible); };
-  hooks.ProgressDialogHideNow = [&dialog] { dialog.HideNow(); };
-  hooks.ProgressDialogShowNow = [&dialog] { dialog.ShowNow(); };
-  hooks.EnableProgressDialog = [&dialog](bool enabled) { dialog.Enabled = enabled; };
-  hooks.ClearPendingIoError = [] { PendingIOError = 0; };
-}
-
-void DisconnectFromMessageBox() {
-  TMessageBoxHooks& hooks = MessageBoxHooks;
-  hooks.ProgressDialogVisible = nullptr;
-  hooks.ProgressDialogHideNow = nullptr;
-  hooks.ProgressDialogShowNow = nullptr;
-  hooks.EnableProgressDialog = nullptr;
-  hooks.ClearPendingIoError = nullptr;
-}
-
 // Save codes without a writer end with the OK result, as before.
 bool HasNoWriter(Byte code) { return (code >= 8 && code <= 10) || code == 15 || (code >= 17 && code <= 19); }
 
 }  // namespace
 
 TProgressDlg& ProgressDlg() {
-  if (!instance) {
-    instance = new TProgressDlg(Application);
-    ConnectToMessageBox(*instance);
-  }
+  if (!instance) instance = new TProgressDlg(Application);
   return *instance;
+}
+
+// The hooks ask for the dialog each time, so they hold before it is made
+// and after it has gone.
+void ConnectProgressDialogToMessageBox() {
+  TMessageBoxHooks& hooks = MessageBoxHooks;
+  hooks.ProgressDialogVisible = [] { return instance && instance->Visible; };
+  hooks.ProgressDialogHideNow = [] {
+    if (instance) instance->HideNow();
+  };
+  hooks.ProgressDialogShowNow = [] {
+    if (instance) instance->ShowNow();
+  };
+  hooks.EnableProgressDialog = [](bool enabled) {
+    if (instance) instance->Enabled = enabled;
+  };
+  hooks.ClearPendingIoError = [] { PendingIOError = 0; };
 }
 
 void ReportMissingFilter(const std::string& filterName) {
@@ -107,10 +101,7 @@ TProgressDlg::TProgressDlg(TComponent* owner) : TForm(owner) {
 
 TProgressDlg::~TProgressDlg() {
   FormDestroy(this);
-  if (instance == this) {
-    instance = nullptr;
-    DisconnectFromMessageBox();
-  }
+  if (instance == this) instance = nullptr;
 }
 
 void TProgressDlg::FormDestroy(TObject*) {

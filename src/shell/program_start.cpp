@@ -85,8 +85,7 @@ bool RunSplashScreen() {
   splash->InitializeSplashSettings();
   splash->Show();
   splash->UpdateBar(true, 5);
-  // Made before the first job, so that a message box finds it from the start.
-  ProgressDlg();
+  ConnectProgressDialogToMessageBox();
   if (!SetupApplication()) return false;
   if (ProgramFont) MainForm->ToolBar().TakeProgramFont(*ProgramFont);
   ScaleForWideScreen(MainForm->ToolBar().Configured());
