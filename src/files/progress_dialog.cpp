@@ -49,6 +49,23 @@ TProgressDlg& ProgressDlg() {
   return *instance;
 }
 
+// The hooks ask for the dialog each time, so they hold before it is made
+// and after it has gone.
+void ConnectProgressDialogToMessageBox() {
+  TMessageBoxHooks& hooks = MessageBoxHooks;
+  hooks.ProgressDialogVisible = [] { return instance && instance->Visible; };
+  hooks.ProgressDialogHideNow = [] {
+    if (instance) instance->HideNow();
+  };
+  hooks.ProgressDialogShowNow = [] {
+    if (instance) instance->ShowNow();
+  };
+  hooks.EnableProgressDialog = [](bool enabled) {
+    if (instance) instance->Enabled = enabled;
+  };
+  hooks.ClearPendingIoError = [] { PendingIOError = 0; };
+}
+
 void ReportMissingFilter(const std::string& filterName) {
   ShowMessageBox("Unable to find " + filterName + ".XTD!", "Export Aborted");
   PendingIOError = 100;

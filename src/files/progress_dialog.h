@@ -82,6 +82,11 @@ class TProgressDlg : public TForm {
 // The one progress dialog of the program, made on first use.
 TProgressDlg& ProgressDlg();
 
+// A message box shown over a job moves the dialog off the screen and back;
+// a file error disables it while it is reported and then clears the
+// pending I/O error. Set once at start-up.
+void ConnectProgressDialogToMessageBox();
+
 // "Unable to find <name>.XTD!" (caption "Export Aborted") and the pending
 // I/O error 100.
 void ReportMissingFilter(const std::string& filterName);

@@ -5,9 +5,11 @@
 
 #include "files/native_file.h"
 #include "files/script_header.h"
+#include "formats/page_headers.h"
 #include "platform/menus.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_state.h"
+#include "script/editing/revision_marks.h"
 #include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
@@ -351,25 +353,24 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   // The next change opens a step of its own, so the redo slot never
   // outlives a change it does not know about.
   LastUndoKind = ukWholeScript;
-  if (UndoHooks.UpdatePageRevisedState) UndoHooks.UpdatePageRevisedState();
+  UpdatePageRevisedState(*w);
   return true;
 }
 
 TScriptElement* MarkPageChanged(TScriptElement* element) {
-  const TMDIChild* w = ActiveScript();
+  TMDIChild* w = ActiveScript();
   if (!w || !element || !w->HeadersLocked) return element;
   TScriptElement* e = element;
   while (!IsPageBreakKind(e->Kind()) && e->prev) e = e->prev;
   const bool firstPage = !IsPageBreakKind(e->Kind());
-  if ((firstPage || e->Kind() != ekAutoPageBreak) && UndoHooks.UpdatePageHeader)
-    UndoHooks.UpdatePageHeader(firstPage ? nullptr : e);
+  if (firstPage || e->Kind() != ekAutoPageBreak) UpdatePageHeader(*w, firstPage ? nullptr : e);
   return e;
 }
 
 void MarkEditRevised(TScriptElement* element) {
-  const TMDIChild* w = ActiveScript();
+  TMDIChild* w = ActiveScript();
   if (!w || !w->RevisionMarking) return;
-  if (UndoHooks.MarkRevisedLine) UndoHooks.MarkRevisedLine(true);
+  MarkRevisedLine(*w, true);
   MarkPageChanged(element);
 }
 

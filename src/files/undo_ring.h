@@ -109,18 +109,11 @@ extern Byte UndoSuspended;
 // the element after a cue repeated there.
 bool IsPaginationElement(const TScriptElement* element);
 
-// Routines of the revision and page-header code and of the main window
-// that the ring calls; an empty member does nothing.
+// Routines of the main window that the ring calls; an empty member does
+// nothing.
 struct TUndoHooks {
-  // Refreshes the locked header of the page beginning at a page-break
-  // element; null for the first page.
-  std::function<void(TScriptElement* pageStart)> UpdatePageHeader;
-  // Marks the caret's line of the current element revised.
-  std::function<void(bool force)> MarkRevisedLine;
-  // Brings the revised state of the current element's page up to date.
-  std::function<void()> UpdatePageRevisedState;
-  // Of the main window: shows or hides the Undo and Redo commands, and
-  // asks for the menus to be brought up to date after a step.
+  // Shows or hides the Undo and Redo commands, and asks for the menus to be
+  // brought up to date after a step.
   std::function<void(bool shown)> ShowUndoCommands;
   std::function<void()> MenusDue;
 };

@@ -170,15 +170,6 @@ void TMainForm::AdjustNumberingItemClick(TObject*) {
 }
 
 void TMainForm::InstallDraftHooks() {
-  UndoHooks.UpdatePageHeader = [](TScriptElement* pageStart) {
-    if (TMDIChild* script = ActiveScript()) UpdatePageHeader(*script, pageStart);
-  };
-  UndoHooks.MarkRevisedLine = [](bool force) {
-    if (TMDIChild* script = ActiveScript()) MarkRevisedLine(*script, force);
-  };
-  UndoHooks.UpdatePageRevisedState = [] {
-    if (TMDIChild* script = ActiveScript()) UpdatePageRevisedState(*script);
-  };
   ScriptWindowHooks.AddForcedPageBreak = [](TMDIChild& script) { InsertPageBreak(script); };
   ActivationHooks.ScriptDeactivated = [this](TMDIChild& script) { EndPausedLocking(script); };
 }

@@ -1,9 +1,12 @@
 #include "shell/main_form.h"
 
+#include "breakdown/set_lists.h"
 #include "files/disk_utils.h"
 #include "files/file_format.h"
 #include "files/format_files.h"
+#include "files/rtf_writer.h"
 #include "files/undo_ring.h"
+#include "language/spelling/spell_check_dialog.h"
 #include "language/typing_aids.h"
 #include "printing/print_menu.h"
 #include "platform/files.h"
@@ -21,6 +24,7 @@
 #include "script/editing/window_activation.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
+#include "shell/options_dialog.h"
 #include "story/storyboard_protocol.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
@@ -64,6 +68,10 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     for (TMenuItem* item : {UndoItem, RedoItem, UndoBar}) item->Visible = shown;
   };
   UndoHooks.MenusDue = [this] { MenusDue = 1; };
+  // Set lists reach the clipboard as RTF through the file writers; the
+  // spelling dialog opens the options at their spelling page.
+  SetListHooks.RichTextAsRtf = &SetListAsRtf;
+  SpellDialogHooks.SpellingOptions = [] { ShowProgramSettings("SpellCheckPage", "Set Spell Check Options"); };
   InstallDraftHooks();
   UndoObject = new TUndoObject(this);
   ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };

@@ -5,8 +5,6 @@
 #include "breakdown/character_lists.h"
 #include "breakdown/gibberish.h"
 #include "breakdown/rundown_sheets.h"
-#include "breakdown/set_lists.h"
-#include "files/rtf_writer.h"
 #include "breakdown/script_analysis.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -40,17 +38,14 @@ void TMainForm::GibberishItemClick(TObject*) {
   FocusActiveScript();
 }
 
-// The set list reaches the clipboard as RTF through the file writers.
 void TMainForm::RundownSheetItemClick(TObject*) {
   if (!EditableActiveScript()) return;
-  SetListHooks.RichTextAsRtf = &SetListAsRtf;
   GenerateRundownSheets(false);
   FocusActiveScript();
 }
 
 void TMainForm::PrintSetListItemClick(TObject*) {
   if (!EditableActiveScript()) return;
-  SetListHooks.RichTextAsRtf = &SetListAsRtf;
   GenerateRundownSheets(true);
   FocusActiveScript();
 }

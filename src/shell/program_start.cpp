@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "files/progress_dialog.h"
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
@@ -84,6 +85,7 @@ bool RunSplashScreen() {
   splash->InitializeSplashSettings();
   splash->Show();
   splash->UpdateBar(true, 5);
+  ConnectProgressDialogToMessageBox();
   if (!SetupApplication()) return false;
   if (ProgramFont) MainForm->ToolBar().TakeProgramFont(*ProgramFont);
   ScaleForWideScreen(MainForm->ToolBar().Configured());

@@ -4,7 +4,6 @@
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 #include "language/spelling/language_dialog.h"
-#include "language/spelling/spell_check_dialog.h"
 #include "language/spelling/spell_dictionaries.h"
 #include "language/spelling/spell_engine.h"
 #include "language/spelling/spell_pass.h"
@@ -12,7 +11,6 @@
 #include "script/layout/screen_rebuild.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
-#include "shell/options_dialog.h"
 
 namespace qm {
 namespace {
@@ -29,15 +27,12 @@ char SpellModeOf(const TObject* sender) {
   return smForwards;
 }
 
-void ShowSpellingOptions() { ShowProgramSettings("SpellCheckPage", "Set Spell Check Options"); }
-
 }  // namespace
 
 void TMainForm::SpellCheckItemClick(TObject* sender) {
   const char mode = SpellModeOf(sender);
   // Counting changes nothing, so a script open for reading is counted too.
   if (mode == smCount ? NoActiveDocument() : EditableActiveScript() == nullptr) return;
-  SpellDialogHooks.SpellingOptions = &ShowSpellingOptions;
   RunSpellCommand(mode);
   UpdateMenusAndButtons();
   FocusActiveScript();

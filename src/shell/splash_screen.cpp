@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "base/global_state.h"
+#include "base/message_boxes.h"
 #include "base/ini_file.h"
 #include "base/program_identity.h"
 #include "platform/platform.h"
@@ -48,6 +49,9 @@ TSplashScreen::TSplashScreen(TComponent* owner) : TForm(owner) {
   OnPaint = [this](TObject* s) { FormPaint(s); };
   OnKeyDown = [this](TObject* s, Word& key, TShiftState shift) { FormKeyDown(s, key, shift); };
   SplashScreen = this;
+  // Start-up lasts as long as a splash is up; the boxes it shows then
+  // neither pump messages nor move the progress dialog.
+  MessageBoxHooks.StartupRunning = [] { return SplashScreen != nullptr; };
 }
 
 TSplashScreen::~TSplashScreen() {

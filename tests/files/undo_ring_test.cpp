@@ -10,6 +10,7 @@
 #include "platform/menus.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_state.h"
+#include "script/editing/revision_marks.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
@@ -550,6 +551,7 @@ TEST_F(UndoRingTest, TheUndoToolButtonUndoes) {
 
 class PageChangeTest : public UndoRingTest {
  protected:
+  static constexpr Byte kRevision = 3;
   void SetUp() override {
     UndoRingTest::SetUp();
     Load({{ekAction, "A"},
@@ -559,11 +561,21 @@ class PageChangeTest : public UndoRingTest {
           {ekAction, "C"},
           {ekLockedPageBreak, " "}});
     W().Assemble();
-    UndoHooks.UpdatePageHeader = [this](TScriptElement* pageStart) { updated.push_back(pageStart); };
-    UndoHooks.MarkRevisedLine = [this](bool force) { marked.push_back(force); };
+    W().CurrentRevision = kRevision;
   }
-  std::vector<TScriptElement*> updated;
-  std::vector<bool> marked;
+  // The pages whose header took the current revision, by their first
+  // element (null: the first page); each is put back to revision 0.
+  std::vector<TScriptElement*> TakeUpdatedPages() {
+    std::vector<TScriptElement*> updated;
+    if (W().FirstPageRevision == kRevision) updated.push_back(nullptr);
+    W().FirstPageRevision = 0;
+    for (TScriptElement* e = W().FirstElement; e; e = e->next) {
+      if ((e->format.NumberWord & 0xFF) == kRevision) updated.push_back(e);
+      e->format.NumberWord = static_cast<Word>(e->format.NumberWord & 0xFF00);
+    }
+    return updated;
+  }
+  bool CurrentLineMarked() { return HasRevisedLines(*W().CurrentElement); }
 };
 
 TEST_F(PageChangeTest, TheHeaderOfALockedPageIsUpdated) {
@@ -574,28 +586,28 @@ TEST_F(PageChangeTest, TheHeaderOfALockedPageIsUpdated) {
   };
   const Row rows[] = {{0, -1, true}, {2, 1, true}, {1, 1, true}, {4, 3, false}, {5, 5, true}};
   EXPECT_EQ(MarkPageChanged(Nth(2)), Nth(2)) << "headers not locked";
-  EXPECT_TRUE(updated.empty());
+  EXPECT_TRUE(TakeUpdatedPages().empty());
   W().HeadersLocked = 1;
   for (const Row& row : rows) {
-    updated.clear();
+    TakeUpdatedPages();
     TScriptElement* start = MarkPageChanged(Nth(row.element));
     EXPECT_EQ(start, Nth(row.pageStart < 0 ? 0 : row.pageStart)) << row.element;
     const std::vector<TScriptElement*> expected =
         row.updates ? std::vector<TScriptElement*>{row.pageStart < 0 ? nullptr : Nth(row.pageStart)}
                     : std::vector<TScriptElement*>{};
-    EXPECT_EQ(updated, expected) << row.element;
+    EXPECT_EQ(TakeUpdatedPages(), expected) << row.element;
   }
 }
 
 TEST_F(PageChangeTest, AnEditIsMarkedRevisedOnlyWhenRevisionsAreMarked) {
   W().HeadersLocked = 1;
   MarkEditRevised(Nth(2));
-  EXPECT_TRUE(marked.empty());
-  EXPECT_TRUE(updated.empty());
+  EXPECT_FALSE(CurrentLineMarked());
+  EXPECT_TRUE(TakeUpdatedPages().empty());
   W().RevisionMarking = 1;
   MarkEditRevised(Nth(2));
-  EXPECT_EQ(marked, std::vector<bool>{true});
-  EXPECT_EQ(updated, std::vector<TScriptElement*>{Nth(1)});
+  EXPECT_TRUE(CurrentLineMarked());
+  EXPECT_EQ(TakeUpdatedPages(), std::vector<TScriptElement*>{Nth(1)});
 }
 
 }  // namespace

@@ -1,12 +1,19 @@
-// The main window's menus: the whole tree with its captions and keys, and
-// which commands may be used in each state of the active script.
+// The main window's menus: every item reachable under its menu, every
+// command with its routine, no letter shared within a menu, and which
+// commands may be used in each state of the active script.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <iterator>
 #include <map>
 #include <set>
-#include <sstream>
+#include <string>
+#include <vector>
 
 #include "base/document_table.h"
+#include "platform/clipboard.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "shell/menu_table.h"
@@ -19,343 +26,76 @@ namespace {
 
 using testing::ElementSpec;
 
-// Every menu as the writer sees it, from the command tables: the captions
-// with their accelerators, and the keys in brackets (the keyboard-layout
-// options at their defaults). The separators, the
-// window list and the letter menus (AltKeys and UserKeys) are left out here.
-constexpr const char* kTree = R"( &File
-  &New
-  &Open  [Shift+F10]
-  &Close  [Ctrl+F4]
-  &Save  [F7]
-  Save &As...  [F10]
-  Sav&e All Open Scripts  [Ctrl+F7]
-  &Backup Script to Floppy
-    Drive &A:\
-    Drive &B:\
-  &Header Setup...
-  Title Page P&ublisher...
-  Page &Layout...
-  Print Pre&view...
-  &Print...  [Ctrl+P]
-  Prin&ter Setup...
-  Pro&gram Options...
-  &Display Options
-    &Only Show Top Menu
-    Show &Hints
-    &Scroll Hints When Needed
-    &Always Show Boxes around Buttons
-    Setup &Font for Menus
-    Show &Top Speedbar
-    &Edit Top Speed Bar
-    &Show Status Bar
-    S&cene Count
-    &Act/Scene Info
-    Show &Right Speed Bar
-    Show &Element Buttons
-    Show Scene &Pilot
-    Show &Ruler
-    &Zoom Screen Text...
-    Show &Format Codes  [Alt+F3]
-    &Clear File History List
-    Set Screen C&olors
-  H&ide Elements on Screen
-    &Action
-    &Character/Dialogue
-    &Scene Headings
-    Script &Notes
-      &All Colors
-      All Colors &Except...
-    Non-&Printing Text
-    StoryBoard &Links
-    &Unhide
-      &Normally Displayed Elements
-      &Script Notes
-      All Script Notes &Except...
-      Non-&Printing Text
-      StoryBoard &Links
-  Graph &Branch Points  [Alt+F11]
-  Pla&y Multimedia Script
-  &1 
-  &2 
-  &3 
-  E&xit  [Alt+F4]
- &Edit
-  &Undo  [Alt+Bksp]
-  R&edo  [Ctrl+Alt+Bksp]
-  Cu&t  [Shift+Del]
-  &Copy  [Ctrl+Ins]
-  &Delete
-  &Paste  [Shift+Ins]
-  Paste &from...
-  Cop&y to...
-    &New File
-    &Existing File
-    &Scrap File  [Shift+Alt+C]
-  Cut t&o...
-    &New File
-    &Existing File
-    &Scrap File  [Shift+Alt+X]
-  Select &All  [Ctrl+A]
-  Select &Special
-    &Word  [Alt+F5]
-    &Sentence  [Alt+F7]
-    &Element  [Alt+F8]
-    &Group  [Alt+F10]
-    &Page  [Alt+F11]
-    S&cene  [Alt+F12]
-    Scene &Range
-    E&xtend Selection...
-  Turn off Bloc&k
-  Add Forced Page &Break  [Shift+Enter]
-  &Remove Forced Page
-  Add &Hard Return  [Alt+Enter]
-  Add D&ialogue Paragraph  [Ctrl+Alt+D]
-  Con&vert case
-    &Uppercase
-    &Lowercase
-    &Initial Capitals
-    Capitalize &Word  [F12]
-    Cap && &Bold Word  [Ctrl+F12]
-    Lowercase W&ord  [Shift+F12]
-  Change Text Co&lor
-    &Blue
-    &Red
-    &Green
-    &User Defined...
-    Blac&k
- For&mat
-  &Edit Script Formats...
-  &Load Script Format
-    &Screenplay
-    Si&tcom Version I
-    Sit&com Version II
-    Stage &Play
-    &Multimedia (for CD ROM, etc.)
-    &User Defined
-    &From a Quillmaster Script
-  &Save Script Format
-    &Screenplay
-    Si&tcom Version I
-    Sit&com Version II
-    Stage &Play
-    &Multimedia (for CD ROM, etc.)
-    &All New Scripts
-    &User Defined
-  Edit &User Lists...
-  L&oad User Lists from
-    Quillmaster &Script
-    &ASCII List
-    &Collaborator
-    &StoryDev
-    &Original Defaults
-  Hide &Names in Pop-Up List...
-  H&ide  Locations in Pop-Up List...
-  &Cheat
-    &Element  [F3]
-    &Page
-    &Script
-    &The Government
-    &Keep Element Together  [Ctrl+K]
-    Keep &Group Together  [Ctrl+Alt+K]
-    Keep With &Following
-    &Mark as Non-Printing  [Ctrl+Alt+X]
-    Normal &WP Mode  [Ctrl+W]
-  &Reset Cheated
-    &Element
-    &Page
-    &Script
-    &Unmark as Non-Printing  [Ctrl+Alt+Y]
-  C&hange Element Type
-    &Pop Down List  [F4]
-    &Left Column  [Ctrl+1]
-    &Right Column  [Ctrl+2]
-    &Normal (Full Width)  [Ctrl+0]
-    &Set Column Margins
-  Re&paginate Now  [Ctrl+R]
-  Run S&martCheck
-  Renumber all &Branch Targets
-  Scene Character Lists
-    &Generate
-    &Remove
-  &Mark One Character's Dialogue
- &Search
-  &Search  [F2]
-  Search && &Replace  [Alt+F2]
-  Search &Again  [Shift+F2]
-  &Change Character Name
-  Convert to &Gibberish
- &Goto
-  &Top  [Ctrl+Alt+Home]
-  &Bottom  [Ctrl+Alt+End]
-  &Page  [Ctrl+G]
-  &Scene
-  Act&/Scene Info
-  Pre&vious Scene Heading  [Ctrl+Alt+Up]
-  Ne&xt Scene Heading  [Ctrl+Alt+Down]
-  Next Script N&ote
-  Next &Hidden Text
-  Next &A-Page
-  Next Forced Page Brea&k
-  &Next Speech by...
-  Next Current &Revision Mark
-  Next Strikeout or &Colored Text  [Shift+F3]
-  &Last Position  [Alt+Home]
-  Book&mark...  [Ctrl+Alt+B]
- S&pell
-  &Word  [Ctrl+L]
-  &Element
-  &Page
-  &Forwards
-  Entire &Script
-  &Count Words
-  &Thesaurus  [F5]
-  Word We&b  [Ctrl+F5]
-  Mac&quarie Concise
-  Check &Homonyms
-  Pause &Autocorrection  [Ctrl+Alt+S]
-  Clear &Ignore List
-  Change &Dictionary
-  Select &Language
-  Edit &User Dictionary
- &Window
-  &Cascade
-  &Tile
-  &Arrange Icons
-  &Minimize All
-  Ma&ximize
-  &View As Index Cards  [Ctrl+V]
-  Redra&w Screen
- &Help
-  &Contents  [F1]
-  Search &for Help on...
-  &Quick Help  [Alt+F1]
-  &Memory Available
-  Ca&lendar
-  &Name Bank...  [Ctrl+Alt+N]
-  Script Anal&ysis
-  C&ompare Two Scripts
-  Configuration &Wizard
-  Character &Set
-  &About...
- P&roduction
-  &Lock The Script
-  &Unlock The Script
-  Mult&i-Lock
-    &Scenes
-    &Pages
-  Start &Next Revision
-  Set Revision &Draft Color
-  Se&tup Draft Information
-  &Fix or Flex...
-    &Fix All A-Pages
-    F&lex All A-Pages
-    F&ix (Lock) All Headers
-    Fle&x All Headers
-    &Unlock Headers
-  &Auto-Revision...
-    &Marks
-    &Colors
-      &Blue
-      &Red
-      &Green
-      &User Defined Color...
-      Turn Revision Color &Off
-  &Remove...
-    &Current Revision Marks
-    &Strikeout Codes and/or Text
-    &Red Highlights
-    &Blue Highlights
-    &Green Highlights
-    &User Defined Color Highlights
-    &All OMITTED Scene Headings
-    Scene &Heading w/o OMITTED
-    &Locked Page Break
-  &Override
-    &Page's Header/Draft Color
-    Page &Break Type
-    &Element's Numbering
-  &Breakdowns
-    &Tagging Mode
-    &Edit Categories
-    Tag Item &Globally
-    &Untag All Items
-    &Setup Duplicate Names...
-    Setup &Duplicate Locations...
-    &Associate Items with Names
-    Associate Items with &Locations
-    &ShootPlan Scheduling Export
-    Print &Standard Breakdowns
-    La&yout Breakdown Sheets
-    E&dit Breakdown Sheets
-    &Print Breakdown Sheets
-  T&V Breakdowns
-    &Generate Rundown Sheet
-    &Print Set List
-    Scene Character Lists
-      &Generate
-      &Remove
-  Animation Loc&king
-    Loc&k Current Rev. Marks
-    U&nlock One Rev. Mark Level
-    &Print Numbering in Script
-    &Lock Dialogue Numbering
-    &Unlock Dialogue Numbering
-    &Adjust Dialogue Numbering  [Ctrl+F3]
-  Stor&yBoard Linking
-    &Create New Frame
-    &Assign Text to Existing Frame
-    Clear &Links to Frame(s)
-    &Hide All Link Brackets
-  &Production Solutions
-    &Merge Text into Script
-    &General Techniques...
-    &Scene Headings
-    &Page Breaks
-    &Headers
-    Manual &Overrides
-    Temporarily &Disable
-      Locking of &Pages
-      Locking of &Scenes
-Hidden
-  Make Title  [Shift+F6]
-  Delete Word  [Ctrl+Del]
-  Delete Left Word  [Ctrl+Bksp]
-  Delete To End of Line  [Ctrl+End]
-  Underline  [F8]
-  Bold  [F6]
-  Italics  [F9]
-  StrikeOut  [F11]
-  ProducerHelp  [Ctrl+Alt+H]
-  Alternate Print  [Shift+F7]
-  Interactive Wizard  [Ctrl+A]
-  Clear ClipBoard/Undo  [Shift+Ctrl+Alt+6]
-  QuickEntry  [Ctrl+Q]
-  Quick Entry Setup  [Ctrl+Alt+Q]
-  Prev Scene  [Shift+Ctrl+Alt+Up]
-  Next Scene  [Shift+Ctrl+Alt+Down]
-  AlternateUndo  [Ctrl+Z]
-  StraightText  [Ctrl+J]
-  Alt Search  [Ctrl+F]
-  CutToEol
-  Hard Space  [Ctrl+Alt+Space]
-  Alt Goto Top  [Shift+Ctrl+Alt+Home]
-  Alt Goto Bottom  [Shift+Ctrl+Alt+End]
-)";
+// The letters that items of one menu share in the captions the program
+// was given ("&Backup Script to Floppy" and "Graph &Branch Points"): the
+// letter there steps between those items rather than running one.
+const std::map<std::string, std::set<char>> kSharedLetters = {
+    {"FileMenu", {'B'}},
+    {"DisplayOptionsItem", {'A', 'C', 'E', 'F', 'O', 'R', 'S'}},
+    {"FormatMenu", {'M'}},
+    {"LoadUserListsItem", {'S'}},
+    {"BreakdownsItem", {'D', 'S'}},
+};
+
+// The letter an "&" marks in a caption ("&&" is a plain ampersand), or 0.
+char Mnemonic(const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    ++i;
+  }
+  return 0;
+}
+
+// The Window menu's list of open scripts and the line above it, made as
+// scripts open rather than from the table.
+bool InWindowList(const TMenuItem& item) { return item.Name.rfind("Doc", 0) == 0 || item.Name == "WindowListBar"; }
+
+// The states a script can be in, and which commands each allows.
+enum State { NoScript, EmptyScript, WithBlock, Locked, ReadOnly, StateCount };
+const char* const kStateNames[] = {"no script", "empty script", "script with a block", "locked script",
+                                   "read-only script"};
+
+// What each rule allows in the states its meaning fixes: no script, an
+// editable script without a block and with one; nothing locked, numbered,
+// interactive or pasteable, nothing to undo, the speed bars allowed.
+bool RuleHolds(TMenuRule rule, State state) {
+  const bool open = state != NoScript;
+  const bool block = state == WithBlock;
+  switch (rule) {
+    case TMenuRule::AsMenu:
+    case TMenuRule::Always:
+    case TMenuRule::NumberingNotLocked:
+    case TMenuRule::SpeedBars:
+      return true;
+    case TMenuRule::Open:
+    case TMenuRule::Editable:
+    case TMenuRule::LockScript:
+      return open;
+    case TMenuRule::Block:
+      return block;
+    case TMenuRule::NoBlock:
+      return open && !block;
+    case TMenuRule::TextMode:
+      return open && MainForm->AllowTextMode;
+    case TMenuRule::Paste:
+    case TMenuRule::Undo:
+    case TMenuRule::Redo:
+    case TMenuRule::PagesLocked:
+    case TMenuRule::ScenesLocked:
+    case TMenuRule::PagesPausable:
+    case TMenuRule::ScenesPausable:
+    case TMenuRule::UnlockScript:
+    case TMenuRule::NumberingOn:
+    case TMenuRule::HeadersLocked:
+    case TMenuRule::Interactive:
+      return false;
+  }
+  return false;
+}
 
 class MainMenusTest : public testing::KeysFixture {
  protected:
-  static void Walk(const TMenuItem& parent, int depth, std::ostringstream& out) {
-    for (int i = 0; i < parent.Count(); ++i) {
-      const TMenuItem& item = *parent.Items(i);
-      if (item.IsLine() || item.Name.rfind("Doc", 0) == 0) continue;
-      if (depth == 0 && (item.Name == "AltKeysMenu" || item.Name == "UserKeysMenu")) continue;
-      const std::string key = ShortCutToText(item.ShortCut);
-      out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << item.Caption()
-          << (key.empty() ? "" : "  [" + key + "]") << "\n";
-      Walk(item, depth + 1, out);
-    }
-  }
   static std::vector<std::string> Letters(const TMenuItem& menu) {
     std::vector<std::string> letters;
     for (int i = 0; i < menu.Count(); ++i)
@@ -366,13 +106,150 @@ class MainMenusTest : public testing::KeysFixture {
     bool done = false;
     MainForm->AppIdle(nullptr, done);
   }
+  // Puts the active script (or none) into a state.
+  void Enter(State state) {
+    if (state == NoScript) {
+      MainForm->CloseFileItem->Click();
+      ASSERT_EQ(DocumentCount, 0);
+      return;
+    }
+    if (DocumentCount == 0) MainForm->FileNewItem->Click();
+    TMDIChild& w = W();
+    Load({{ekAction, "One two three."}});
+    w.BlockOn = state == WithBlock;
+    if (state == WithBlock) {
+      w.CurrentElement->blockStart = 4;
+      w.CurrentElement->blockEnd = 7;
+    }
+    w.PagesLocked = w.ScenesLocked = state == Locked;
+    w.Editable = state != ReadOnly;
+  }
 };
 
-TEST_F(MainMenusTest, EveryMenuHasTheCommandsOfTheTablesWithTheirCaptionsAndKeys) {
-  std::ostringstream walked;
-  Walk(*MainForm->MainMenu->Items(), 0, walked);
-  EXPECT_EQ(walked.str(), kTree);
+// Each row of the table, with the rows above it that it hangs under.
+struct RowInTree {
+  const TMenuRow* row;
+  std::vector<const TMenuRow*> ancestors;
+};
 
+std::vector<RowInTree> RowsInTree() {
+  std::vector<RowInTree> rows;
+  std::vector<const TMenuRow*> open;
+  for (const TMenuRow& row : MainMenuRows()) {
+    open.resize(row.depth - 1u);
+    rows.push_back({&row, open});
+    open.push_back(&row);
+  }
+  return rows;
+}
+
+bool HasChildren(const RowInTree& entry, const RowInTree* next) {
+  return next && next->row->depth > entry.row->depth;
+}
+
+TEST_F(MainMenusTest, EveryItemHangsUnderItsMenuAndTheShownOnesCanBeReached) {
+  const std::vector<RowInTree> rows = RowsInTree();
+  std::multiset<std::string> named;
+  for (const RowInTree& entry : rows) {
+    const TMenuRow& row = *entry.row;
+    if (!row.name[0]) continue;
+    named.insert(row.name);
+    SCOPED_TRACE(row.name);
+    const TMenuItem* item = MainForm->MenuItem(row.name);
+    ASSERT_NE(item, nullptr);
+    const TMenuItem* parent =
+        entry.ancestors.empty() ? MainForm->MainMenu->Items() : MainForm->MenuItem(entry.ancestors.back()->name);
+    EXPECT_EQ(item->Parent(), parent);
+    // A writer opens the menus above an item to reach it: each is shown,
+    // unless the table keeps it out of sight (a key menu, an interactive
+    // command).
+    std::vector<const TMenuRow*> chain = entry.ancestors;
+    chain.push_back(&row);
+    const bool keptOutOfSight = std::any_of(chain.begin(), chain.end(), [](const TMenuRow* r) {
+      return r->hidden || r->rule == TMenuRule::Interactive || r->IsLine();
+    });
+    if (keptOutOfSight) continue;
+    for (const TMenuItem* shown = item; shown != MainForm->MainMenu->Items(); shown = shown->Parent())
+      EXPECT_TRUE(shown->Visible()) << shown->Name << " is hidden";
+  }
+  // Nothing in the menus but the table's rows and the window list.
+  std::multiset<std::string> built;
+  std::function<void(const TMenuItem&)> collect = [&](const TMenuItem& menu) {
+    for (int i = 0; i < menu.Count(); ++i) {
+      const TMenuItem& item = *menu.Items(i);
+      if (InWindowList(item)) continue;
+      if (!item.Name.empty()) built.insert(item.Name);
+      collect(item);
+    }
+  };
+  collect(*MainForm->MainMenu->Items());
+  std::vector<std::string> stray, lost;
+  std::set_difference(built.begin(), built.end(), named.begin(), named.end(), std::back_inserter(stray));
+  std::set_difference(named.begin(), named.end(), built.begin(), built.end(), std::back_inserter(lost));
+  EXPECT_EQ(stray, std::vector<std::string>{}) << "in the menus but not in the table";
+  EXPECT_EQ(lost, std::vector<std::string>{}) << "in the table but not in the menus";
+}
+
+TEST_F(MainMenusTest, EveryCommandHasItsRoutineOrSaysWhatItWaitsFor) {
+  const std::vector<RowInTree> rows = RowsInTree();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const TMenuRow& row = *rows[i].row;
+    if (row.IsLine() || HasChildren(rows[i], i + 1 < rows.size() ? &rows[i + 1] : nullptr)) continue;
+    SCOPED_TRACE(row.name);
+    EXPECT_TRUE(row.command || row.waitsFor != Built) << "a command with nothing to run";
+    EXPECT_TRUE(row.handler[0]) << "a command without its routine's name";
+    EXPECT_EQ(static_cast<bool>(MainForm->MenuItem(row.name)->OnClick), row.command != nullptr);
+  }
+}
+
+TEST_F(MainMenusTest, NoTwoItemsOfAMenuShareTheirLetter) {
+  std::function<void(const TMenuItem&)> check = [&](const TMenuItem& menu) {
+    std::map<char, std::vector<std::string>> holders;
+    for (int i = 0; i < menu.Count(); ++i) {
+      const TMenuItem& item = *menu.Items(i);
+      if (InWindowList(item)) continue;
+      if (const char letter = Mnemonic(item.Caption())) holders[letter].push_back(item.Name);
+      check(item);
+    }
+    const auto shared = kSharedLetters.find(menu.Name);
+    for (const auto& [letter, items] : holders) {
+      const bool mayShare = shared != kSharedLetters.end() && shared->second.count(letter) > 0;
+      if (!mayShare) {
+        EXPECT_EQ(items.size(), 1u) << "'" << letter << "' in " << (menu.Name.empty() ? "the menu bar" : menu.Name)
+                                    << " is held by " << ::testing::PrintToString(items);
+      }
+    }
+  };
+  check(*MainForm->MainMenu->Items());
+}
+
+TEST_F(MainMenusTest, EachCommandIsEnabledByItsRuleAndTheRulesAboveIt) {
+  Clipboard()->Open(NullWindow);
+  Clipboard()->Clear();
+  Clipboard()->Close();
+  MainForm->MenuItem("OnlyTopMenuItem")->Checked = false;
+  for (const State state : {NoScript, EmptyScript, WithBlock}) {
+    SCOPED_TRACE(kStateNames[state]);
+    Enter(state);
+    Idle();
+    for (const RowInTree& entry : RowsInTree()) {
+      const TMenuRow& row = *entry.row;
+      if (row.depth == 1 || row.IsLine()) continue;
+      std::vector<TMenuRule> rules;
+      for (const TMenuRow* above : entry.ancestors) rules.push_back(above->rule);
+      rules.push_back(row.rule);
+      const bool ruled = std::any_of(rules.begin(), rules.end(), [](TMenuRule r) { return r != TMenuRule::AsMenu; });
+      // The other items are switched by what they belong to (the key menus by
+      // their option), not by the state of the script.
+      if (!ruled && row.waitsFor == Built) continue;
+      const bool expected =
+          row.waitsFor == Built && std::all_of(rules.begin(), rules.end(), [&](TMenuRule r) { return RuleHolds(r, state); });
+      EXPECT_EQ(MainForm->MenuItem(row.name)->Enabled(), expected) << row.name;
+    }
+  }
+}
+
+TEST_F(MainMenusTest, TheKeyMenusHoldEveryLetterAndAreNeverShown) {
   std::vector<std::string> alphabet;
   for (char letter = 'A'; letter <= 'Z'; ++letter) alphabet.emplace_back(1, letter);
   EXPECT_EQ(Letters(*MainForm->MenuItem("AltKeysMenu")), alphabet);
@@ -468,11 +345,6 @@ TEST_F(MainMenusTest, CommandsWithoutTheirRoutineAreDisabledAndTheOthersAnswer) 
   }
 }
 
-// The states a script can be in, and which commands each allows.
-enum State { NoScript, EmptyScript, WithBlock, Locked, ReadOnly, StateCount };
-const char* const kStateNames[] = {"no script", "empty script", "script with a block", "locked script",
-                                   "read-only script"};
-
 struct EnabledCase {
   const char* item;
   bool enabled[StateCount];
@@ -503,21 +375,7 @@ TEST_F(MainMenusTest, CommandsAreEnabledByTheStateOfTheActiveScript) {
   };
   for (int state = NoScript; state < StateCount; ++state) {
     SCOPED_TRACE(kStateNames[state]);
-    if (state == NoScript) {
-      MainForm->CloseFileItem->Click();
-      ASSERT_EQ(DocumentCount, 0);
-    } else {
-      if (DocumentCount == 0) MainForm->FileNewItem->Click();
-      TMDIChild& w = W();
-      Load({{ekAction, "One two three."}});
-      w.BlockOn = state == WithBlock;
-      if (state == WithBlock) {
-        w.CurrentElement->blockStart = 4;
-        w.CurrentElement->blockEnd = 7;
-      }
-      w.PagesLocked = w.ScenesLocked = state == Locked;
-      w.Editable = state != ReadOnly;
-    }
+    Enter(static_cast<State>(state));
     Idle();
     for (const EnabledCase& c : cases)
       EXPECT_EQ(MainForm->MenuItem(c.item)->Enabled(), c.enabled[state]) << c.item;

@@ -1,0 +1,91 @@
+// The progress dialog beside the message boxes: a box shown over a job
+// moves the dialog off the screen and back; a file error disables the
+// dialog while it is reported and leaves no pending error behind.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/message_boxes.h"
+#include "files/file_job.h"
+#include "files/progress_dialog.h"
+#include "platform/input.h"
+#include "shell/main_form.h"
+#include "shell/splash_screen.h"
+#include "support/message_box_answers.h"
+#include "support/program_fixture.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+class ProgressDialogBoxesTest : public testing::ProgramFixture {
+ protected:
+  static bool OffScreen(const TProgressDlg& dialog) { return dialog.Left == -dialog.Width; }
+  static int Centred(const TProgressDlg& dialog) { return (Screen->Width() - dialog.Width) / 2; }
+};
+
+TEST_F(ProgressDialogBoxesTest, AQuestionAskedDuringAJobMovesTheDialogOffTheScreenWhileItWaits) {
+  const std::string noise = HomeFile("NOISE.QMW");
+  testing::WriteFileText(noise, std::string("\x01\x02\x03\xfe\xff binary\x07\x08", 14));
+  TProgressDlg& dialog = ProgressDlg();
+  testing::ChooseFile(Driver(), noise);
+  bool asked = false;
+  Driver().Expect([&](TForm& box) {
+    asked = true;
+    EXPECT_EQ(testing::MessageBoxText(box), UnidentifiedFileQuestion);
+    EXPECT_TRUE(dialog.Visible);
+    EXPECT_TRUE(OffScreen(dialog)) << "left " << dialog.Left << ", width " << dialog.Width;
+    box.ModalResult = mrNo;
+  });
+  MainForm->FileOpenItem->Click();
+  EXPECT_TRUE(asked);
+}
+
+TEST_F(ProgressDialogBoxesTest, TheDialogComesBackOnceTheBoxIsAnswered) {
+  TProgressDlg& dialog = ProgressDlg();
+  dialog.Show();
+  ASSERT_EQ(dialog.Left, Centred(dialog));
+  for (const bool question : {false, true}) {
+    SCOPED_TRACE(question ? "a question" : "a message");
+    Driver().Expect([&](TForm&) {
+      EXPECT_TRUE(OffScreen(dialog));
+      SendKey(VK_RETURN);
+    });
+    if (question) {
+      AskYesNo("Go on?", "", true);
+    } else {
+      ShowMessageBox("Done.", "");
+    }
+    EXPECT_EQ(dialog.Left, Centred(dialog));
+  }
+  dialog.Hide();
+}
+
+TEST_F(ProgressDialogBoxesTest, ABoxShownWhileTheProgramStartsLeavesTheDialogWhereItIs) {
+  TProgressDlg& dialog = ProgressDlg();
+  dialog.Show();
+  TSplashScreen splash(nullptr);
+  Driver().Expect([&](TForm&) {
+    EXPECT_EQ(dialog.Left, Centred(dialog));
+    SendKey(VK_RETURN);
+  });
+  ShowMessageBox("Starting.", "");
+  EXPECT_EQ(dialog.Left, Centred(dialog));
+  dialog.Hide();
+}
+
+TEST_F(ProgressDialogBoxesTest, AFileErrorDisablesTheDialogAndClearsThePendingError) {
+  TProgressDlg& dialog = ProgressDlg();
+  PendingIOError = 5;
+  Driver().Expect([&](TForm& box) {
+    EXPECT_EQ(testing::MessageBoxText(box), "Error reading KITCHEN.QMW\rFile Access Denied");
+    EXPECT_FALSE(dialog.Enabled);
+    box.ModalResult = mrOk;
+  });
+  ShowFileError("reading KITCHEN.QMW", 5);
+  EXPECT_TRUE(dialog.Enabled);
+  EXPECT_EQ(PendingIOError, 0);
+}
+
+}  // namespace
+}  // namespace qm
