@@ -30,6 +30,14 @@ TScriptElement* SplitForBreak(TMDIChild& script) {
   return script.CurrentElement;
 }
 
+TScriptElement* AppendEmptyAction(TMDIChild& script) {
+  TScriptElement* action = NewElementRecord();
+  action->format = script.FormatSet[fsAction];
+  action->text = PackText(" ");
+  script.InsertElementAfter(script.LastElement, action);
+  return action;
+}
+
 }  // namespace
 
 TScriptElement* PageStartBreak(TScriptElement* element) {
@@ -57,10 +65,13 @@ void InsertPageBreak(TMDIChild& script) {
   if (script.PagesLocked) pageBreak->format.NumberWord = NewPageRevisionWord(script);
   pageBreak->text = PackText(" ");
   script.InsertElementAfter(before ? before->prev : script.LastElement, pageBreak);
-  // The caret goes on at the start of what now opens the page.
+  // The caret goes on at the start of what now opens the page; a break that
+  // ends the script gets an empty Action to type into, or the next keys
+  // would land in the element before it.
   TScriptElement* next = pageBreak->next;
   while (next && IsPageBreakKind(next->Kind())) next = next->next;
-  script.CurrentElement = next ? next : script.CurrentElement;
+  if (!next) next = AppendEmptyAction(script);
+  script.CurrentElement = next;
   script.CurrentGroup = script.CurrentElement->group;
   script.CaretColumn = 0;
   script.CaretLine = 1;

@@ -163,6 +163,7 @@ struct HookMembers<TScriptPopupHooks> {
     visit("Pressed", &TScriptPopupHooks::Pressed);
     visit("BlockMarked", &TScriptPopupHooks::BlockMarked);
     visit("ChoiceMenu", &TScriptPopupHooks::ChoiceMenu);
+    visit("SceneHeadingButton", &TScriptPopupHooks::SceneHeadingButton);
   }
 };
 static_assert(ListsEveryMember<TScriptPopupHooks>());

@@ -282,7 +282,7 @@ void TMDIChild::ContinueSpeech(bool keepType) {
   const bool followedBySpeech = e->next && (e->next->Kind() == ekDialogue || e->next->Kind() == ekParenthetical);
   if (!followedBySpeech && CaretColumn >= EditBuffer.size()) return;
   if (e->Kind() == ekCharacterName && CaretColumn == 0) return;
-  // The Part names this the cue repeated from the nearest earlier name.
+  // The cue is repeated from the nearest earlier name.
   std::string cue = "?";
   Byte cueSplit = spWhole;
   for (const TScriptElement* p = e; p; p = p->prev)

@@ -3,6 +3,7 @@
 // what follows it, and the pointer hidden while the writer types.
 #include <gtest/gtest.h>
 
+#include "platform/input.h"
 #include "platform/office_button.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/fixtures/keys_fixture.h"
@@ -102,6 +103,32 @@ TEST_F(KeyBindingsTest, CtrlPageKeysMoveByPrintedPage) {
   EXPECT_EQ(W().CaretColumn, 0);
   Press(VK_PRIOR, TShiftState(ssCtrl));
   EXPECT_EQ(CurrentIndex(), 0) << "back to the page before";
+}
+
+// What is typed after a forced break goes on the new page, wherever the
+// caret stood: at the end of the script's last element nothing followed the
+// break, and the text used to land before the old element's text.
+TEST_F(KeyBindingsTest, TextTypedAfterAForcedBreakGoesOnTheNewPage) {
+  const ElementSpec pageBreak{ekForcedPageBreak, " "};
+  const struct {
+    const char* what;
+    std::vector<ElementSpec> script;
+    int current;
+    std::vector<ElementSpec> typed;
+  } cases[] = {
+      {"at the end of the last element", {{ekAction, "One."}}, 0, {{ekAction, "One."}, pageBreak, {ekAction, "Two."}}},
+      {"at the end of an element with one after it",
+       {{ekAction, "One."}, {ekAction, "Three."}},
+       0,
+       {{ekAction, "One."}, pageBreak, {ekAction, "Two.Three."}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(c.script, c.current, -1);
+    Press(VK_RETURN, TShiftState(ssShift));
+    TypeText("Two.");
+    EXPECT_EQ(Elements(), c.typed);
+  }
 }
 
 TEST_F(KeyBindingsTest, DeletingAWholeElementMarksWhatFollowsWhenCutsAreMarked) {
