@@ -10,8 +10,11 @@
 namespace qm::desktop {
 
 // Brings forward the file dialog whose title holds `title`; when `name` is
-// given, clicks into its name field, replaces what it holds with the name;
-// then clicks its Open or Save button. False when no such dialog showed.
-bool AnswerFileDialog(DesktopSession& session, const std::string& title, const std::string& name = {});
+// given, chooses the file type `typesDown` entries below the one proposed
+// (an Open button stays off for a name its file type hides) and replaces
+// the name field's text with the name; then clicks its Open or Save button.
+// False when no such dialog showed.
+bool AnswerFileDialog(DesktopSession& session, const std::string& title, const std::string& name = {},
+                      int typesDown = 0);
 
 }  // namespace qm::desktop
