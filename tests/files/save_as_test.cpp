@@ -58,8 +58,8 @@ TEST_F(SaveAsTest, EachTypeSetsItsFormatAndWritesOrSaysWhyNot) {
       {"WordPerfect w/Styles", 5, "", "",
        "Saving as WordPerfect with styles is not available in this version: please save as Rich Text Format, "
        "which WordPerfect reads with its styles."},
-      {"Rich Text Format (Win)", 6, "T7.RTF", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r\n", ""},
-      {"Rich Text Format (Mac)", 13, "T8.RTF", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r{", ""},
+      {"Rich Text Format (Win)", 6, "", "", "Missing Export Utility: XTDLINK.EXE"},
+      {"Rich Text Format (Mac)", 13, "", "", "Missing Export Utility: XTDLINK.EXE"},
       {"Scriptware Tagged", 7, "T9.TAG", "[Scene Heading]\r\n<A>INT. KITCHEN - NIGHT\r\n", ""},
       {"MS Word for DOS (5.5)", 11, "", "", "Saving as MS Word for DOS" + kConverterCannotWrite},
       {"MS Word for Windows", 12, "", "", "Missing Export Utility: XTDLINK.EXE"},
@@ -103,11 +103,32 @@ TEST_F(SaveAsTest, AWordExportWithoutItsFilterSaysWhichIsMissing) {
   EXPECT_FALSE(FileExists(InScripts("SCENE.DOC")));
 }
 
+// Without the RTF filter in the program folder, RTF for Windows says the
+// filter is missing, and RTF for the Macintosh is the program's own styled
+// RTF in the same file.
+TEST_F(SaveAsTest, WithoutTheRtfFilterWindowsSaysSoAndTheMacintoshGetsTheStyledRtf) {
+  testing::TempFolder emptyProgramFolder;
+  testing::ScopedEnv programFolder("QUILLMASTER_PROGRAM_FOLDER", emptyProgramFolder.Path());
+  LoadScene();
+  ChooseFile("WINDOWS", 7);
+  testing::AnswerMessageBox(Driver(), "Unable to find RTF.XTD!", mrOk, "Export Aborted");
+  MainForm->FileSaveAsItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_FALSE(FileExists(InScripts("WINDOWS.RTF")));
+
+  ChooseFile("MACINTOSH", 8);
+  MainForm->FileSaveAsItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_TRUE(testing::ReadFileText(InScripts("MACINTOSH.RTF"))
+                  .starts_with("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r\n{\\stylesheet"));
+}
+
 TEST_F(SaveAsTest, AnExportAsksBeforeOverwritingAndNoKeepsTheFile) {
   LoadScene();
   const std::string path = testing::WriteFileText(InScripts("SCENE.RTF"), "old");
   for (const TModalResult answer : {mrNo, mrYes}) {
-    ChooseFile("SCENE", 7);
+    // Final Draft RTF, which the program writes itself.
+    ChooseFile("SCENE", 12);
     testing::AnswerMessageBox(Driver(), PathToText(path) + " already exists!\r\rShould I Overwrite this file?", answer);
     MainForm->FileSaveAsItem->Click();
     EXPECT_EQ(Driver().Pending(), 0);
