@@ -91,30 +91,26 @@ TEST_F(SaveAsTest, EachTypeSetsItsFormatAndWritesOrSaysWhyNot) {
   }
 }
 
-// A Word export needs its filter in the program folder before anything else.
-TEST_F(SaveAsTest, AWordExportWithoutItsFilterSaysWhichIsMissing) {
+// An export through the converter needs its filter in the program folder
+// before anything else; only RTF for the Macintosh has a way without it:
+// the program's own styled RTF in the same file.
+TEST_F(SaveAsTest, AnExportWithoutItsFilterSaysWhichIsMissing) {
   testing::TempFolder emptyProgramFolder;
   testing::ScopedEnv programFolder("QUILLMASTER_PROGRAM_FOLDER", emptyProgramFolder.Path());
   LoadScene();
-  ChooseFile("SCENE", 11);
-  testing::AnswerMessageBox(Driver(), "Unable to find WORDWIN.XTD!", mrOk, "Export Aborted");
-  MainForm->FileSaveAsItem->Click();
-  EXPECT_EQ(Driver().Pending(), 0);
-  EXPECT_FALSE(FileExists(InScripts("SCENE.DOC")));
-}
-
-// Without the RTF filter in the program folder, RTF for Windows says the
-// filter is missing, and RTF for the Macintosh is the program's own styled
-// RTF in the same file.
-TEST_F(SaveAsTest, WithoutTheRtfFilterWindowsSaysSoAndTheMacintoshGetsTheStyledRtf) {
-  testing::TempFolder emptyProgramFolder;
-  testing::ScopedEnv programFolder("QUILLMASTER_PROGRAM_FOLDER", emptyProgramFolder.Path());
-  LoadScene();
-  ChooseFile("WINDOWS", 7);
-  testing::AnswerMessageBox(Driver(), "Unable to find RTF.XTD!", mrOk, "Export Aborted");
-  MainForm->FileSaveAsItem->Click();
-  EXPECT_EQ(Driver().Pending(), 0);
-  EXPECT_FALSE(FileExists(InScripts("WINDOWS.RTF")));
+  const struct {
+    int filter;
+    const char* name;
+    const char* file;
+    const char* missing;
+  } cases[] = {{11, "SCENE", "SCENE.DOC", "WORDWIN"}, {7, "WINDOWS", "WINDOWS.RTF", "RTF"}};
+  for (const auto& c : cases) {
+    ChooseFile(c.name, c.filter);
+    testing::AnswerMessageBox(Driver(), std::string("Unable to find ") + c.missing + ".XTD!", mrOk, "Export Aborted");
+    MainForm->FileSaveAsItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0) << c.file;
+    EXPECT_FALSE(FileExists(InScripts(c.file)));
+  }
 
   ChooseFile("MACINTOSH", 8);
   MainForm->FileSaveAsItem->Click();
