@@ -9,6 +9,7 @@
 #include "files/foreign_files.h"
 #include "files/imported_script.h"
 #include "files/native_file.h"
+#include "files/rtf_page.h"
 #include "files/text_files.h"
 #include "files/undo_ring.h"
 #include "platform/clipboard.h"
@@ -169,17 +170,14 @@ void TProgressDlg::RunSaveJob() {
     SaveScriptFile(JobFileName, false, code == 0);
   } else if (code == 3 || code == 5 || code == 7 || code == 16) {
     ExportScript(JobFileName, code);
-  } else if (code == 6 || code == 13) {
-    // The program writes its RTF itself; the Macintosh wants bare CRs.
-    if (ExportScript(JobFileName, ekExportStyledRtf) && code == 13 && !ConvertLineEnds(JobFileName, true))
-      PendingIOError = 100;
+  } else if (code == 6) {
+    if (ExportThroughFilter("RTF") && !FinishRtfExport(JobFileName)) PendingIOError = 100;
+  } else if (code == 13) {
+    ExportMacintoshRtf();
   } else if (code == 12 || code == 14) {
     // Written as a Word 97 file, which every later Word reads: the old
     // advice to prefer WordPerfect no longer applies.
-    const std::string filter = code == 12 ? "WORDWIN" : "WORDWIN6";
-    const std::string filterFile = ProgramFolder() + filter + ".XTD";
-    if (FileExists(filterFile)) ExportViaFilter(JobFileName, filterFile);
-    else ReportMissingFilter(filter);
+    ExportThroughFilter(code == 12 ? "WORDWIN" : "WORDWIN6");
   } else if (code == 4 || code == 11) {
     RefuseFormat(code == 4 ? "WordPerfect 5.1/6.x" : "MS Word for DOS");
   } else if (!HasNoWriter(code)) {
@@ -187,6 +185,28 @@ void TProgressDlg::RunSaveJob() {
   }
   ModalResult = PendingIOError != 0 ? mrCancel : mrOk;
   PendingIOError = 0;
+}
+
+// Whether the converter wrote the job's file through the filter of the
+// program folder; a missing filter is said.
+bool TProgressDlg::ExportThroughFilter(const std::string& filter) {
+  const std::string filterFile = ProgramFolder() + filter + ".XTD";
+  if (!FileExists(filterFile)) {
+    ReportMissingFilter(filter);
+    return false;
+  }
+  return ExportViaFilter(JobFileName, filterFile);
+}
+
+// The Macintosh wants bare CRs; without the RTF filter the program's own
+// styled RTF goes to the same file.
+void TProgressDlg::ExportMacintoshRtf() {
+  if (!FileExists(ProgramFolder() + "RTF.XTD")) {
+    ExportScript(JobFileName, ekExportStyledRtf);
+    return;
+  }
+  if (ExportThroughFilter("RTF") && !(FinishRtfExport(JobFileName) && ConvertLineEnds(JobFileName, true)))
+    PendingIOError = 100;
 }
 
 // The converter reads these formats but cannot write them.

@@ -73,6 +73,8 @@ class TProgressDlg : public TForm {
   void DispatchLoad(Byte code);
   bool ReadForeign(const std::string& fileName, Byte code);
   void TitleAfterLoad(Byte code);
+  bool ExportThroughFilter(const std::string& filter);
+  void ExportMacintoshRtf();
   void Refuse(const std::string& what);
   void RefuseFormat(const std::string& format);
   void RefuseLoad(const std::string& message);

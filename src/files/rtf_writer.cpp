@@ -7,6 +7,7 @@
 #include "breakdown/set_lists.h"
 #include "files/clipboard_copy.h"
 #include "files/export_elements.h"
+#include "files/rtf_page.h"
 #include "script/layout/cue_extension.h"
 #include "script/layout/element_parentheses.h"
 #include "script/model/script_model.h"
@@ -47,7 +48,9 @@ void AppendHeader(std::string& out) {
     out += kStyleNames[i];
     out += ";}";
   }
-  out += "}\r\n\\paperw12240\\paperh15840\\margt1440\\margb1440\\margl720\\margr720\\widowctrl\\deftab720\r\n";
+  out += "}\r\n";
+  out += RtfPageControls;
+  out += "\\widowctrl\\deftab720\r\n";
 }
 
 // Margins are tenths of an inch from the paper's edge; the page margin is

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "desktop/desktop_session.h"
+#include "desktop/file_dialog.h"
 
 namespace qm::desktop {
 namespace {
@@ -60,8 +61,8 @@ TEST(PrintKeysDesktopTest, TypingAfterPrintingToPdfReachesTheScript) {
   // The dialog's Print button, with the mouse.
   session.Click(kPrintButtonX, kPrintButtonY);
   // The file the PDF goes to, as proposed, and the message saying where.
-  ASSERT_TRUE(session.ActivateWindowTitled("Print to PDF")) << session.ActiveWindowTitle();
-  session.Keys("Return", 1500);
+  ASSERT_TRUE(AnswerFileDialog(session, "Print to PDF")) << session.ActiveWindowTitle();
+  session.Settle(1500);
   ASSERT_TRUE(session.ActivateWindowTitled("Print to PDF")) << session.ActiveWindowTitle();
   session.Keys("Return", 1500);
   session.Type("EXT. ROOF");

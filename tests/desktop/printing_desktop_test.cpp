@@ -5,6 +5,7 @@
 #include <string>
 
 #include "desktop/desktop_session.h"
+#include "desktop/file_dialog.h"
 #include "support/temp_folder.h"
 
 namespace qm::desktop {
@@ -48,7 +49,8 @@ TEST(PrintingDesktopTest, PrintToPdfAsksForTheFileAndSaysWhere) {
   session.Keys("Return");
   ASSERT_TRUE(session.ActivateWindowTitled("Print to PDF")) << session.ActiveWindowTitle();
   session.Screenshot("pdf_save_dialog");
-  session.Keys("Return", 1500);
+  ASSERT_TRUE(AnswerFileDialog(session, "Print to PDF"));
+  session.Settle(1500);
   EXPECT_TRUE(session.ActivateWindowTitled("Print to PDF")) << "the message saying where";
   session.Screenshot("pdf_written");
   session.Keys("Return");

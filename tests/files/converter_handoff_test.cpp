@@ -33,6 +33,8 @@ namespace {
 using testing::ElementSpec;
 
 const std::string kConverterFolder = ExtractFileDir(QM_CONVERTER_PATH);
+constexpr int kRtfForWindows = 7;
+constexpr int kRtfForMacintosh = 8;
 constexpr int kWordForWindows = 11;
 constexpr int kAllFiles = 12;
 
@@ -64,6 +66,32 @@ class ConverterHandoffTest : public testing::ProgramFixture {
       if (name.starts_with(".~") || name.starts_with(".xtdlink")) ++count;
     }
     return count;
+  }
+  // A generated screenplay saved through the type `filter` of the Save As
+  // dialog as `file` opens again with every element's type and text.
+  void ExpectGeneratedScriptReadBack(int filter, const std::string& file) {
+    TMDIChild& w = Script();
+    w.FreeElements();
+    std::vector<ElementSpec> script = testing::GenerateScreenplay(7, 3);
+    testing::AddElements(w, script);
+    w.DisAssemble();
+    ChooseFile(file, filter);
+    MainForm->FileSaveAsItem->Click();
+    ChooseFile(InScripts(file), kAllFiles);
+    testing::AcceptPasteAs(Driver());
+    MainForm->FileOpenItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    ASSERT_NE(ActiveScript(), nullptr);
+    const auto read = testing::ElementsOf(Script());
+    // A cue's extension is kept as its code, apart from its text.
+    for (ElementSpec& e : script)
+      if (e.kind == ekCharacterName) e.text = e.text.substr(0, e.text.find(" ("));
+    for (std::size_t i = 0; i < std::min(read.size(), script.size()); ++i)
+      if (!(read[i] == script[i])) {
+        ADD_FAILURE() << "element " << i << " read " << read[i] << " written " << script[i];
+        break;
+      }
+    EXPECT_EQ(read.size(), script.size());
   }
   const std::vector<ElementSpec> kScene{{ekSceneHeading, "INT. KITCHEN - NIGHT"},
                                         {ekAction, "A kettle whistles on the stove."},
@@ -153,6 +181,26 @@ TEST_F(ConverterHandoffTest, OnlyWordProcessorFilesGoToTheConverter) {
   }
 }
 
+// RTF goes out through the converter as well, which writes it from the
+// export block itself: no office program is on the search path.
+TEST_F(WithoutOfficeTest, AScriptSavedAsRtfThroughTheConverterComesBackWithItsTypes) {
+  const struct {
+    int filter;
+    const char* file;
+    bool bareCarriageReturns;
+  } cases[] = {{kRtfForWindows, "WINDOWS.RTF", false}, {kRtfForMacintosh, "MACINTOSH.RTF", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    ExpectGeneratedScriptReadBack(c.filter, c.file);
+    const std::string rtf = testing::ReadFileText(InScripts(c.file));
+    EXPECT_TRUE(rtf.starts_with("{\\rtf1\\ansi\\ansicpg1252")) << "the converter's RTF: " << rtf.substr(0, 60);
+    EXPECT_EQ(rtf.find("\\stylesheet"), std::string::npos) << "not the program's own styled RTF";
+    EXPECT_NE(rtf.find("\\paperw12240\\paperh15840\\margt1440\\margb1440\\margl720\\margr720"), std::string::npos);
+    EXPECT_EQ(rtf.find('\n') == std::string::npos, c.bareCarriageReturns);
+    EXPECT_EQ(LeftOvers(ScriptDirectory), 0);
+  }
+}
+
 // The whole road with LibreOffice: written as a Word file, opened again.
 class WithOfficeTest : public ConverterHandoffTest {
  protected:
@@ -195,27 +243,7 @@ TEST_F(WithOfficeTest, ANameEndingInDocxGetsTheNewerWordFormat) {
 
 TEST_F(WithOfficeTest, AGeneratedScriptComesBackFromWordWithItsTypes) {
   if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
-  TMDIChild& w = Script();
-  w.FreeElements();
-  std::vector<ElementSpec> script = testing::GenerateScreenplay(7, 3);
-  testing::AddElements(w, script);
-  w.DisAssemble();
-  ChooseFile("GENERATED", kWordForWindows);
-  MainForm->FileSaveAsItem->Click();
-  ChooseFile(InScripts("GENERATED.DOC"), kAllFiles);
-  testing::AcceptPasteAs(Driver());
-  MainForm->FileOpenItem->Click();
-  ASSERT_NE(ActiveScript(), nullptr);
-  const auto read = testing::ElementsOf(Script());
-  // A cue's extension is kept as its code, apart from its text.
-  for (ElementSpec& e : script)
-    if (e.kind == ekCharacterName) e.text = e.text.substr(0, e.text.find(" ("));
-  for (std::size_t i = 0; i < std::min(read.size(), script.size()); ++i)
-    if (!(read[i] == script[i])) {
-      ADD_FAILURE() << "element " << i << " read " << read[i] << " written " << script[i];
-      break;
-    }
-  EXPECT_EQ(read.size(), script.size());
+  ExpectGeneratedScriptReadBack(kWordForWindows, "GENERATED.DOC");
 }
 
 // The export hands the script over on the clipboard: no file of a name

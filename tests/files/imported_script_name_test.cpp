@@ -20,6 +20,8 @@ namespace qm {
 namespace {
 
 constexpr int kRtfFilter = 5;
+// Of Save As: the RTF the program writes itself.
+constexpr int kFinalDraftRtf = 12;
 const std::string kKitchenRtf = "{\\rtf1\\ansi \\pard INT. KITCHEN - NIGHT\\par\\pard A kettle whistles.\\par}";
 
 class ImportedScriptNameTest : public testing::ProgramFixture {
@@ -105,7 +107,7 @@ TEST_F(ImportedScriptNameTest, ACopyUnderAnotherExtensionOpenedAgainIsNamedApart
   const struct {
     const char* name;
     int filter;  // of Save As
-  } cases[] = {{"saved as rich text", 7}, {"saved as a script", 1}};
+  } cases[] = {{"saved as rich text", kFinalDraftRtf}, {"saved as a script", 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     SaveNativeKitchen(true);

@@ -58,8 +58,8 @@ TEST_F(SaveAsTest, EachTypeSetsItsFormatAndWritesOrSaysWhyNot) {
       {"WordPerfect w/Styles", 5, "", "",
        "Saving as WordPerfect with styles is not available in this version: please save as Rich Text Format, "
        "which WordPerfect reads with its styles."},
-      {"Rich Text Format (Win)", 6, "T7.RTF", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r\n", ""},
-      {"Rich Text Format (Mac)", 13, "T8.RTF", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r{", ""},
+      {"Rich Text Format (Win)", 6, "", "", "Missing Export Utility: XTDLINK.EXE"},
+      {"Rich Text Format (Mac)", 13, "", "", "Missing Export Utility: XTDLINK.EXE"},
       {"Scriptware Tagged", 7, "T9.TAG", "[Scene Heading]\r\n<A>INT. KITCHEN - NIGHT\r\n", ""},
       {"MS Word for DOS (5.5)", 11, "", "", "Saving as MS Word for DOS" + kConverterCannotWrite},
       {"MS Word for Windows", 12, "", "", "Missing Export Utility: XTDLINK.EXE"},
@@ -91,23 +91,40 @@ TEST_F(SaveAsTest, EachTypeSetsItsFormatAndWritesOrSaysWhyNot) {
   }
 }
 
-// A Word export needs its filter in the program folder before anything else.
-TEST_F(SaveAsTest, AWordExportWithoutItsFilterSaysWhichIsMissing) {
+// An export through the converter needs its filter in the program folder
+// before anything else; only RTF for the Macintosh has a way without it:
+// the program's own styled RTF in the same file.
+TEST_F(SaveAsTest, AnExportWithoutItsFilterSaysWhichIsMissing) {
   testing::TempFolder emptyProgramFolder;
   testing::ScopedEnv programFolder("QUILLMASTER_PROGRAM_FOLDER", emptyProgramFolder.Path());
   LoadScene();
-  ChooseFile("SCENE", 11);
-  testing::AnswerMessageBox(Driver(), "Unable to find WORDWIN.XTD!", mrOk, "Export Aborted");
+  const struct {
+    int filter;
+    const char* name;
+    const char* file;
+    const char* missing;
+  } cases[] = {{11, "SCENE", "SCENE.DOC", "WORDWIN"}, {7, "WINDOWS", "WINDOWS.RTF", "RTF"}};
+  for (const auto& c : cases) {
+    ChooseFile(c.name, c.filter);
+    testing::AnswerMessageBox(Driver(), std::string("Unable to find ") + c.missing + ".XTD!", mrOk, "Export Aborted");
+    MainForm->FileSaveAsItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0) << c.file;
+    EXPECT_FALSE(FileExists(InScripts(c.file)));
+  }
+
+  ChooseFile("MACINTOSH", 8);
   MainForm->FileSaveAsItem->Click();
   EXPECT_EQ(Driver().Pending(), 0);
-  EXPECT_FALSE(FileExists(InScripts("SCENE.DOC")));
+  EXPECT_TRUE(testing::ReadFileText(InScripts("MACINTOSH.RTF"))
+                  .starts_with("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r\n{\\stylesheet"));
 }
 
 TEST_F(SaveAsTest, AnExportAsksBeforeOverwritingAndNoKeepsTheFile) {
   LoadScene();
   const std::string path = testing::WriteFileText(InScripts("SCENE.RTF"), "old");
   for (const TModalResult answer : {mrNo, mrYes}) {
-    ChooseFile("SCENE", 7);
+    // Final Draft RTF, which the program writes itself.
+    ChooseFile("SCENE", 12);
     testing::AnswerMessageBox(Driver(), PathToText(path) + " already exists!\r\rShould I Overwrite this file?", answer);
     MainForm->FileSaveAsItem->Click();
     EXPECT_EQ(Driver().Pending(), 0);

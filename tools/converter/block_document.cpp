@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "files/export_block.h"
+#include "files/rtf_page.h"
 
 namespace qm::converter {
 
@@ -66,9 +67,9 @@ std::optional<std::vector<TBlockParagraph>> ReadExportBlock(const std::vector<st
 }
 
 std::string BlockAsRtf(const std::vector<TBlockParagraph>& paragraphs) {
-  std::string out =
-      "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r\n"
-      "\\paperw12240\\paperh15840\\margt1440\\margb1440\\margl720\\margr720\\widowctrl\r\n";
+  std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r\n";
+  out += RtfPageControls;
+  out += "\\widowctrl\r\n";
   for (const TBlockParagraph& p : paragraphs) {
     out += "\\pard\\plain\\li" + std::to_string(Twips(p.leftIndent)) + "\\ri" + std::to_string(Twips(p.rightIndent));
     out += "\\sl" + std::to_string(240 * ((p.lineSpacing >> 16) + 1)) + "\\slmult1\\f0\\fs24 ";

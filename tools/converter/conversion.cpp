@@ -90,6 +90,15 @@ int ConversionTimeLimitMs() {
 
 namespace {
 
+// A complete file of the work folder becomes the target.
+TOutcome MoveIntoPlace(const std::string& written, const std::string& target, std::string& why) {
+  if (!ReplaceFile(written, target)) {
+    why = "unable to write " + target + ".";
+    return TOutcome::Failed;
+  }
+  return TOutcome::Converted;
+}
+
 // LibreOffice writes `input` (a file in the work folder) in `format`; the
 // result moves to target.
 TOutcome RunOffice(const TWorkFolder& work, const std::string& input, const TTargetFormat& format,
@@ -119,11 +128,7 @@ TOutcome RunOffice(const TWorkFolder& work, const std::string& input, const TTar
     why = run.started ? "LibreOffice could not convert " + target + "." : run.error;
     return TOutcome::Failed;
   }
-  if (!ReplaceFile(written, target)) {
-    why = "unable to write " + target + ".";
-    return TOutcome::Failed;
-  }
-  return TOutcome::Converted;
+  return MoveIntoPlace(written, target, why);
 }
 
 }  // namespace
@@ -163,6 +168,8 @@ TOutcome ConvertBlock(const std::vector<std::uint8_t>& block, const std::string&
     why = "no room for the work folder beside " + target + ".";
     return TOutcome::Failed;
   }
+  // RTF is the block's own document: no office program is needed for it.
+  if (format->extension == "rtf") return MoveIntoPlace(input, target, why);
   return RunOffice(work, input, *format, target, why);
 }
 

@@ -41,7 +41,8 @@ enum class TOutcome { Converted, Failed, NoOffice, TimedOut };
 // Converts source into target; `why` says what went wrong.
 TOutcome Convert(const std::string& source, const std::string& target, std::string& why);
 
-// Writes target from the export block in the filter's format.
+// Writes target from the export block in the filter's format: RTF as
+// the block reads, any other format through LibreOffice.
 TOutcome ConvertBlock(const std::vector<std::uint8_t>& block, const std::string& filterFile, const std::string& target,
                       std::string& why);
 

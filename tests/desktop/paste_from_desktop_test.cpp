@@ -1,0 +1,34 @@
+// Paste From on the real desktop, as a writer uses it: a plain-text
+// screenplay chosen in the file dialog goes in at the caret of the script
+// being written, its heading and action becoming elements of their own.
+#include <gtest/gtest.h>
+
+#include "desktop/desktop_session.h"
+#include "desktop/file_dialog.h"
+#include "support/temp_folder.h"
+
+namespace qm::desktop {
+namespace {
+
+TEST(PasteFromDesktopTest, APlainTextScreenplayIsMergedAtTheCaret) {
+  testing::TempFolder home;
+  const std::string file = home.Path() + "/YARD.TXT";
+  testing::WriteFileText(file, "EXT. YARD - DAY\n\nBirds sing.\n");
+  DesktopSession session({}, home.Path());
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("First.", 250);
+  // Edit > Paste from..., the file's type "ASCII File", fourth in the list.
+  session.Keys("alt+e f", 700);
+  ASSERT_TRUE(AnswerFileDialog(session, "Paste From", file, 3)) << session.ActiveWindowTitle();
+  // Text from another program asks how it is to be read; OK reads it as a screenplay.
+  ASSERT_TRUE(session.ActivateWindowTitled("How should I Interpret This Text?")) << session.ActiveWindowTitle();
+  session.Screenshot("paste_from_interpret");
+  session.Keys("Return", 1000);
+  ASSERT_TRUE(session.WaitForTitleGone("How should I Interpret This Text?")) << "the text was not read";
+  session.Screenshot("paste_from_merged");
+  EXPECT_EQ(session.ScriptText(), "First.\n\nEXT. YARD - DAY\n\nBirds sing.\n");
+}
+
+}  // namespace
+}  // namespace qm::desktop
