@@ -109,7 +109,10 @@ TEST_F(ElementTransitionsTest, EnterOnTheEndOfAnActWithoutQuickTypePutsInAForced
   const ElementSpec endOfAct{ekEndOfActText, "END OF ACT ONE"};
   const ElementSpec act{ekActStart, "ACT TWO"};
   const std::vector<KeyCase> cases = {
-      {"at the end, last element", {Before, endOfAct}, 1, End, VK_RETURN, 0, {Before, endOfAct, PageBreak}, 1, 0},
+      // Nothing follows the break: an empty Action takes the caret, so what
+      // is typed next goes on the new page and not into the act's end.
+      {"at the end, last element", {Before, endOfAct}, 1, End, VK_RETURN, 0,
+       {Before, endOfAct, PageBreak, {ekAction, ""}}, 3, 0},
       {"at the end, an act follows", {Before, endOfAct, act}, 1, End, VK_RETURN, 0,
        {Before, endOfAct, PageBreak, act}, 3, 0},
       {"an empty line", {Before, {ekEndOfActText, ""}, act}, 1, 0, VK_RETURN, 0,
