@@ -1,5 +1,7 @@
 #include "platform/forms.h"
 
+#include <cctype>
+
 #include <algorithm>
 
 #include "platform/dialog_builder.h"
@@ -483,7 +485,40 @@ TButton* FindButton(TWinControl* parent, bool wantDefault) {
   return nullptr;
 }
 
+// The letter after the single "&" of a caption, in capitals; 0 for none.
+char HotkeyOf(const std::string& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+    ++i;
+  }
+  return 0;
+}
+
+TButton* FindHotkeyButton(TWinControl* parent, char letter) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (auto* b = dynamic_cast<TButton*>(c); b && b->CanFocus() && HotkeyOf(b->Caption()) == letter) return b;
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      if (auto* found = FindHotkeyButton(w, letter)) return found;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+// Alt and a button's underlined letter press the button in a dialog, as
+// the desktop's own dialogs do; the frame and the script windows leave the
+// letter to their menus.
+bool TApplication::IsButtonHotkey(TWinControl* target, char letter) {
+  TForm* form = target ? target->ParentForm() : nullptr;
+  if (!form || form == MainForm || form->FormStyle != TFormStyle::fsNormal) return false;
+  const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  TButton* button = wanted >= 'A' && wanted <= 'Z' ? FindHotkeyButton(form, wanted) : nullptr;
+  if (!button) return false;
+  button->Click();
+  return true;
+}
 
 bool TApplication::IsMenuKey(TWinControl* target, Word key, TShiftState shift) {
   const TShortCut sc = ShortCut(key, shift);
@@ -534,7 +569,7 @@ bool TApplication::DeliverInput(TMsg msg) {
     const TShiftState shift(static_cast<unsigned>(msg.lParam));
     if (IsMenuKey(target, key, shift) || IsDialogKey(target, key, shift)) return true;
   }
-  if (msg.message == WM_SYSCHAR) return false;
+  if (msg.message == WM_SYSCHAR) return IsButtonHotkey(target, static_cast<char>(msg.wParam));
   TMessage m{msg.message, msg.wParam, msg.lParam, 0};
   target->WndProc(m);
   PaintPending();

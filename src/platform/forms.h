@@ -210,6 +210,7 @@ class TApplication : public TComponent {
   void DispatchToWindow(TMsg& msg);
   bool IsMenuKey(TWinControl* target, Word key, TShiftState shift);
   bool IsDialogKey(TWinControl* target, Word key, TShiftState shift);
+  bool IsButtonHotkey(TWinControl* target, char letter);
 
   std::deque<TMsg> queue_;
   std::vector<TTimer*> timers_;

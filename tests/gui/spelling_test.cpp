@@ -6,6 +6,8 @@
 #include <QtTest/QTest>
 
 #include "gui/program_gui_fixture.h"
+#include "base/message_box_form.h"
+#include "base/message_boxes.h"
 #include "language/spelling/spell_check_dialog.h"
 #include "platform/menus.h"
 #include "shell/main_form.h"
@@ -63,6 +65,29 @@ TEST_F(SpellingGuiTest, AnUnknownWordIsCorrectedInTheDialog) {
   Play(typist, 60000);
   EXPECT_EQ(asked, (std::vector<std::string>{"Zorblax", "barkd"}));
   EXPECT_EQ(Script().EditBuffer, "Zebra dog barkd.");
+}
+
+// Ten words in, the pass shows its count in the "Please Wait" notice; the
+// question about an unknown word after them must not sit under it.
+TEST_F(SpellingGuiTest, ThePleaseWaitNoticeStandsClearOfTheDialog) {
+  testing::Typist typist;
+  typist.Type("the dog and a cat sat on my old mat zorblax.");
+  typist.Then([] { MainForm->MenuItem("SpellScriptItem")->Click(); });
+  QRect notice, dialog;
+  bool noticeUp = false;
+  typist.When([] { return DialogUp() != nullptr; },
+              [&] {
+                noticeUp = MyNewMsgBox && MyNewMsgBox->Visible && MyNewMsgBox->IsNotice();
+                if (noticeUp) notice = WindowOf(*MyNewMsgBox)->frameGeometry();
+                dialog = WindowOf(*DialogUp())->frameGeometry();
+                Press("&Ignore");
+              });
+  typist.When([] { return Button("OK") != nullptr; }, [&] { Press("OK"); });
+  Play(typist, 60000);
+  ASSERT_TRUE(noticeUp) << "the count was still showing when the question came";
+  EXPECT_FALSE(notice.intersects(dialog)) << "notice " << notice.x() << "," << notice.y() << " " << notice.width()
+                                          << "x" << notice.height() << "; dialog " << dialog.x() << ","
+                                          << dialog.y() << " " << dialog.width() << "x" << dialog.height();
 }
 
 }  // namespace

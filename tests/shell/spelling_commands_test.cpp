@@ -214,6 +214,34 @@ TEST_F(SpellingCommandsTest, ALanguageWhoseDictionaryIsMissingCannotBeChosen) {
   EXPECT_EQ(RecordOf(Script()).SpellLanguage, 1);
 }
 
+// The questions of a whole-script check answered from the keyboard, Alt
+// and the button's underlined letter; typing reaches the script after.
+TEST_F(SpellingCommandsTest, EachQuestionIsAnsweredWithAltAndItsLetter) {
+  Type("The zorblax quindle froop.");
+  const struct {
+    const char* word;
+    Word letter;
+  } answers[] = {{"zorblax", 'I'}, {"quindle", 'K'}, {"froop", 'I'}};
+  for (const auto& a : answers)
+    Driver().Expect(
+        [a](TForm& form) {
+          auto* dialog = dynamic_cast<TSpellCheckingDlg*>(&form);
+          ASSERT_NE(dialog, nullptr);
+          EXPECT_EQ(dialog->FoundWord(), a.word);
+          SendKey(a.letter, TShiftState(ssAlt));
+          EXPECT_NE(dialog->ModalResult, mrNone) << "Alt+" << static_cast<char>(a.letter) << " answers " << a.word;
+          if (dialog->ModalResult == mrNone) dialog->CancelBtn->Click();
+        },
+        a.word);
+  testing::AnswerMessageBox(Driver(), "Checked 4 words", mrOk);
+  MainForm->MenuItem("SpellScriptItem")->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  Script().SetFocus();
+  SendKey(VK_END);
+  TypeText("x");
+  EXPECT_EQ(Script().EditBuffer, "The zorblax quindle froop.x");
+}
+
 TEST_F(SpellingCommandsTest, SetupOptionsShowsTheSpellingPageAndComesBackToTheWord) {
   Type("The cat zorblax.");
   const bool beepBefore = ProgramOptions().BeepOnUnknown;

@@ -3,9 +3,12 @@
 // block's case only while there is one.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "files/native_file.h"
+#include "platform/clipboard.h"
 #include "platform/input.h"
 #include "platform/menus.h"
 #include "script/script_window.h"
@@ -96,6 +99,69 @@ TEST_F(StatusLineTest, AnOpenedScriptShowsItsScenesAtOnce) {
   MainForm->AppIdle(Application, done);
   EXPECT_EQ(S().ScenePanel->Caption(), "Scn: 1 of 2");
   EXPECT_TRUE(S().ScenePanel->Visible());
+}
+
+// An edit taken back leaves the status line showing the caret's scene and
+// the page count at the next idle moment, as before the edit.
+TEST_F(StatusLineTest, UndoKeepsTheScenePanel) {
+  const struct {
+    const char* what;
+    std::function<void()> edit;
+  } edits[] = {
+      {"typing", [] { TypeText(" Wind."); }},
+      {"a new element", [] { SendKey(VK_RETURN); TypeText("Thunder."); }},
+      {"a cut element", [] {
+         MainForm->MenuItem("ElementSelectItem")->Click();
+         MainForm->MenuItem("CutItem")->Click();
+       }},
+      {"a paste", [] {
+         Clipboard()->SetAsText("Hail.");
+         MainForm->PasteBtnClick(nullptr);
+       }},
+      {"a deleted word", [] { SendKey(VK_BACK, TShiftState(ssCtrl)); }},
+  };
+  for (const auto& e : edits) {
+    SCOPED_TRACE(e.what);
+    testing::LoadInteractiveScript(Script(), {{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."},
+                                              {ekSceneHeading, "EXT. YARD - NIGHT"}, {ekAction, "Snow falls."}},
+                                   3);
+    Script().SetFocus();
+    bool done = false;
+    MainForm->AppIdle(Application, done);
+    ASSERT_EQ(S().ScenePanel->Caption(), "Scn: 2 of 2");
+    SendKey(VK_END);
+    e.edit();
+    MainForm->AppIdle(Application, done);
+    MainForm->MenuItem("UndoItem")->Click();
+    MainForm->AppIdle(Application, done);
+    EXPECT_EQ(S().ScenePanel->Caption(), "Scn: 2 of 2");
+    EXPECT_TRUE(S().ScenePanel->Visible());
+    EXPECT_EQ(S().PagePanel->Caption(), " Pg: 1 of 1");
+  }
+}
+
+// A paste that adds pages shows the new page count at the next idle
+// moment: what the line shows once every pending layout has run.
+TEST_F(StatusLineTest, APasteShowsItsPageCountAtOnce) {
+  std::vector<testing::ElementSpec> elements{{ekSceneHeading, "INT. HALL - DAY"}};
+  for (int i = 0; i < 23; ++i) elements.push_back({ekAction, "Rain on the windows."});
+  testing::LoadInteractiveScript(Script(), elements, 0);
+  Script().SetFocus();
+  Script().RefreshKeepingCursor();
+  bool done = false;
+  MainForm->AppIdle(Application, done);
+  const std::string before = S().PagePanel->Caption();
+  MainForm->MenuItem("SelectAllItem")->Click();
+  MainForm->MenuItem("CopyItem")->Click();
+  MainForm->MenuItem("TurnoffBlockItem")->Click();
+  SendKey(VK_END, TShiftState(ssCtrl));
+  MainForm->PasteBtnClick(nullptr);
+  MainForm->AppIdle(Application, done);
+  const std::string shown = S().PagePanel->Caption();
+  EXPECT_NE(shown, before) << "the pasted pages count";
+  Script().RefreshKeepingCursor();
+  S().Refresh(true);
+  EXPECT_EQ(shown, S().PagePanel->Caption()) << "nothing left to catch up";
 }
 
 TEST_F(StatusLineTest, F12ConvertsTheBlockOnlyWhileThereIsOne) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/global_state.h"
+#include "base/message_box_form.h"
+#include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "language/spelling/language_dialog.h"
 #include "language/spelling/spell_dictionaries.h"
@@ -21,6 +23,28 @@ TSpellCheckingDlg* Instance = nullptr;
 const GlobalState reset([] { FreeSpellCheckingDlg(); });
 
 using enum TDialogItemKind;
+
+// A "Please Wait" notice still up stands above the screen while the
+// question is asked, so that it never covers the dialog's buttons, and
+// comes back where it was after.
+class NoticeAside {
+ public:
+  NoticeAside() {
+    if (!MyNewMsgBox || !MyNewMsgBox->Visible || !MyNewMsgBox->IsNotice()) return;
+    notice_ = MyNewMsgBox;
+    top_ = notice_->Top;
+    notice_->Top = -notice_->Height;
+  }
+  ~NoticeAside() {
+    if (notice_ && notice_ == MyNewMsgBox && notice_->Visible) notice_->Top = top_;
+  }
+  NoticeAside(const NoticeAside&) = delete;
+  NoticeAside& operator=(const NoticeAside&) = delete;
+
+ private:
+  TMyNewMsgBox* notice_ = nullptr;
+  int top_ = 0;
+};
 
 TDialogTable SpellTable() {
   return {
@@ -243,7 +267,10 @@ TSpellAnswer TSpellCheckingDlg::Ask(TMDIChild& script, const std::string& word,
   FillSuggestions(suggestions);
   RefillDictionaries();
   ModalResult = mrNone;
-  const TModalResult result = ShowModal();
+  const TModalResult result = [this] {
+    const NoticeAside aside;
+    return ShowModal();
+  }();
   script_ = nullptr;
   suggest_ = nullptr;
   switch (result) {

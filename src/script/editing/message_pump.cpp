@@ -26,17 +26,36 @@ LongJob::~LongJob() {
 
 bool LongJobRunning() { return jobDepth > 0; }
 
+namespace {
+
+// What the pump sets while it runs, put back however the pump is left: a
+// handler that throws must not leave every script refusing keys.
+class PumpScope {
+ public:
+  PumpScope() : wasRunning_(JobRunning), idle_(std::move(Application->OnIdle)) {
+    PumpBusy = 1;
+    JobRunning = 1;
+    Application->OnIdle = nullptr;
+  }
+  ~PumpScope() {
+    if (Application) Application->OnIdle = std::move(idle_);
+    JobRunning = wasRunning_;
+    PumpBusy = 0;
+  }
+  PumpScope(const PumpScope&) = delete;
+  PumpScope& operator=(const PumpScope&) = delete;
+
+ private:
+  Byte wasRunning_;
+  TIdleEvent idle_;
+};
+
+}  // namespace
+
 void ProcessMessagesGuarded() {
   if (PumpBusy) return;
-  PumpBusy = 1;
-  const Byte wasRunning = JobRunning;
-  JobRunning = 1;
-  TIdleEvent idle = std::move(Application->OnIdle);
-  Application->OnIdle = nullptr;
+  PumpScope scope;
   Application->ProcessMessages();
-  Application->OnIdle = std::move(idle);
-  JobRunning = wasRunning;
-  PumpBusy = 0;
 }
 
 bool IsKeyDown(Word virtualKey) { return IsKeyDownNow(virtualKey); }
