@@ -56,6 +56,13 @@ std::string TypedKeys(const std::string& text) {
 bool TypeText(TMDIChild& w, const std::string& text) {
   const std::string keys = TypedKeys(text);
   for (char c : keys) {
+    // The key press leaves control characters alone: a line end is the
+    // Enter key itself, else two short lines would run together.
+    if (c == '\r') {
+      Word enter = VK_RETURN;
+      w.FormKeyDown(&w, enter, {});
+      continue;
+    }
     char key = c;
     w.FormKeyPress(&w, key);
   }

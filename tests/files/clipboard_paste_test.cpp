@@ -272,6 +272,25 @@ TEST_F(ClipboardPasteTest, PlainTextIsTypedWhenShortAndClassifiedOtherwise) {
                                               {ekDialogue, "Not tonight."}}));
 }
 
+// A line end inside a short text is typed as the Enter key: the two lines
+// must not run together into one element.
+TEST_F(ClipboardPasteTest, AShortTextsLineEndIsTypedAsEnter) {
+  const struct {
+    const char* what;
+    const char* text;
+  } cases[] = {{"CR LF", "One.\r\nTwo."}, {"LF", "One.\nTwo."}, {"CR", "One.\rTwo."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptWindow w;
+    AppendElement(*w, ekAction, "");
+    LayOut(*w);
+    PutCaret(*w, w->FirstElement, 0);
+    Clipboard()->SetAsText(c.text);
+    Paste();
+    EXPECT_EQ(ElementsOf(*w), (std::vector<ElementSpec>{{ekAction, "One."}, {ekAction, "Two."}}));
+  }
+}
+
 TEST_F(ClipboardPasteTest, RtfFromAWordProcessorIsReadIntoElements) {
   ScriptWindow w;
   AppendElement(*w, ekAction, "");
