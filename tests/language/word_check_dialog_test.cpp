@@ -46,6 +46,59 @@ TEST_F(WordCheckDialogTest, CheckScriptRunsFromTheFirstElement) {
   EXPECT_EQ(testing::ElementsOf(Script())[0].text, "It's late.");
 }
 
+TEST_F(WordCheckDialogTest, EnterInTheEntryFieldAddsAndADoubleClickTakesAGroupBackForEditing) {
+  Add({{ekAction, "Go."}});
+  PlaceCaret(0);
+  Driver().Expect([&](TForm& form) {
+    auto& dialog = dynamic_cast<TCheckWordsDlg&>(form);
+    dialog.AddWords->Text = "lose:loose";
+    char enter = '\r';
+    dialog.AddWords->DoKeyPress(enter);
+    EXPECT_EQ(dialog.Groups(), (Groups{"their : they're : there", "it's : its", "lose : loose"}));
+    EXPECT_EQ(dialog.AddWords->Text(), "");
+    // Text waiting in the field goes in first; the clicked group moves out.
+    dialog.AddWords->Text = " to: too ";
+    dialog.CompareList->SetItemIndex(1);
+    dialog.CompareListDblClick();
+    EXPECT_EQ(dialog.Groups(), (Groups{"their : they're : there", "lose : loose", "to : too"}));
+    EXPECT_EQ(dialog.AddWords->Text(), "it's : its");
+    dialog.CloseBtn->Click();
+  });
+  ShowConfusedWordsCheck();
+  EXPECT_EQ(ReadWordGroups(OpenSettingsFile()), (Groups{"their : they're : there", "lose : loose", "to : too"}));
+}
+
+TEST_F(WordCheckDialogTest, CheckForwardsStartsAtTheCurrentElementAndOffersAlternativesOnAMenu) {
+  Add({{ekAction, "Its late."},
+       {ekTransition, "THERE:"},
+       {ekAction, "THEIR car. There's a dog over there, by Their house."},
+       {ekScriptNote, "its"}});
+  PlaceCaret(1);
+  Driver().Expect([&](TForm& form) { dynamic_cast<TCheckWordsDlg&>(form).CheckForwardsButton->Click(); });
+  std::vector<Groups> offered;
+  const auto choose = [&](const std::string& word) {
+    Driver().ExpectPopup([&offered, word](TPopupMenu& menu) -> TMenuItem* {
+      Groups captions;
+      for (int i = 0; i < menu.Items()->Count(); ++i) captions.push_back(menu.Items()->Items(i)->Caption());
+      offered.push_back(captions);
+      return menu.Items()->Find(word);
+    });
+  };
+  ExpectMessage("Is this the correct word?", "\tAttention", mrNo);  // THEIR
+  choose("THERE");
+  ExpectMessage("Is this the correct word?", "\tAttention", mrYes);  // there
+  ExpectMessage("Is this the correct word?", "\tAttention", mrNo);   // Their
+  choose("THEY'RE");
+  ExpectMessage("Is this the correct word?", "\tAttention", mrNo);  // its: one alternative, no menu
+  ShowConfusedWordsCheck();
+  EXPECT_EQ(offered, (std::vector<Groups>{{"THEY'RE", "THERE"}, {"THEY'RE", "THERE"}}));
+  const auto elements = testing::ElementsOf(Script());
+  EXPECT_EQ(elements[0].text, "Its late.");
+  EXPECT_EQ(elements[1].text, "THERE:");
+  EXPECT_EQ(elements[2].text, "THERE car. There's a dog over there, by They're house.");
+  EXPECT_EQ(elements[3].text, "it's");
+}
+
 TEST_F(WordCheckDialogTest, CombinedNamesBecomeAliasesOnApply) {
   Add({{ekCharacterName, "ROBERT"}, {ekDialogue, "Hi."}, {ekCharacterName, "BOB"}, {ekDialogue, "Hi."},
        {ekCharacterName, "SAM"}, {ekDialogue, "Hi."}});
@@ -77,6 +130,7 @@ TEST_F(WordCheckDialogTest, CombinedNamesBecomeAliasesOnApply) {
   EXPECT_EQ(SubstitutedName(r.CharacterAliasList, "JANIE", 45), "JANE");
   EXPECT_EQ(SubstitutedName(r.CharacterAliasList, "SAM", 45), "SAM");
 }
+
 
 }  // namespace
 }  // namespace qm
