@@ -2,6 +2,8 @@
 // names combined and applied as aliases.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/ini_file.h"
 #include "language/confused_words.h"
 #include "language/confused_words_dialog.h"
@@ -131,6 +133,70 @@ TEST_F(WordCheckDialogTest, CombinedNamesBecomeAliasesOnApply) {
   EXPECT_EQ(SubstitutedName(r.CharacterAliasList, "SAM", 45), "SAM");
 }
 
+
+TEST_F(WordCheckDialogTest, LocationDuplicatesAreCombinedBrokenApartAndCancelled) {
+  Add({{ekSceneHeading, "INT. BARN - DAY"}, {ekAction, "Hay."}, {ekSceneHeading, "EXT. OLD BARN - NIGHT"},
+       {ekAction, "Rain."}, {ekSceneHeading, "INT. KITCHEN - DAY"}, {ekAction, "Soup."}});
+  PlaceCaret(1);
+  TScriptRecord& r = Settings();
+  const auto select = [](TCheckWordsDlg& dialog, std::initializer_list<int> rows) {
+    for (int row : rows) {
+      dialog.NamesBox->SetSelected(row, true);
+      dialog.NamesBoxClick();
+    }
+  };
+  const struct {
+    const char* what;
+    std::function<void(TCheckWordsDlg&)> work;
+    Groups shownFirst;
+    Groups aliases;
+    bool modified;
+  } steps[] = {
+      {"combined and applied",
+       [&](TCheckWordsDlg& d) {
+         EXPECT_FALSE(d.CombineBtn->Enabled());
+         select(d, {0, 2});
+         EXPECT_TRUE(d.CombineBtn->Enabled());
+         d.CombineBtn->Click();
+         d.ApplyButton->Click();
+       },
+       {"BARN", "KITCHEN", "OLD BARN"}, {"OLD BARN"}, true},
+      {"a combination cancelled",
+       [&](TCheckWordsDlg& d) {
+         select(d, {1, 0});
+         d.CombineBtn->Click();
+         EXPECT_EQ(d.Entries(), Groups{"KITCHEN : BARN : OLD BARN"});
+         d.CancelBtn->Click();
+       },
+       {"BARN : OLD BARN", "KITCHEN"}, {"OLD BARN"}, false},
+      {"broken apart and applied",
+       [&](TCheckWordsDlg& d) {
+         select(d, {0});
+         EXPECT_TRUE(d.BreakApartBtn->Enabled());
+         d.BreakApartBtn->Click();
+         EXPECT_EQ(d.Entries(), (Groups{"BARN", "KITCHEN", "OLD BARN"}));
+         d.ApplyButton->Click();
+       },
+       {"BARN : OLD BARN", "KITCHEN"}, {}, true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    Script().DocumentModified = false;
+    Driver().Expect([&](TForm& form) {
+      auto& dialog = dynamic_cast<TCheckWordsDlg&>(form);
+      EXPECT_EQ(dialog.Caption(), "Setup Location Duplicates");
+      EXPECT_EQ(dialog.InfoLabel->Caption(),
+                "Highlight ALL the Locations which are really the same Location but with different names,\r"
+                "STARTING WITH THE ONE YOU WANT TO BE THE REPORTED LOCATION and\rthen click the COMBINE button.");
+      EXPECT_EQ(dialog.Entries(), step.shownFirst);
+      step.work(dialog);
+    });
+    ShowDuplicateNames(true);
+    EXPECT_EQ(Texts(r.LocationAliasList), step.aliases);
+    EXPECT_EQ(Script().DocumentModified, step.modified);
+    EXPECT_EQ(SubstitutedName(r.LocationAliasList, "old barn", 45), step.aliases.empty() ? "OLD BARN" : "BARN");
+  }
+}
 
 }  // namespace
 }  // namespace qm
