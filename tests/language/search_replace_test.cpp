@@ -404,5 +404,67 @@ TEST_F(SearchScriptTest, RenameWithoutANewNameAsksFirst) {
   EXPECT_EQ(ElementsOf(Script()).front().text, "BOB");
 }
 
+
+// The dialog as the writer fills it in: the last search offered, the whole
+// script searched backwards from its end, and the text moved to the end of
+// the history whatever its capitals.
+TEST_F(SearchScriptTest, TheDialogSearchesTheWholeScriptBackwardsAndKeepsItsHistory) {
+  Add({{ekAction, "needle one"}, {ekAction, "needle two"}, {ekAction, "The end."}});
+  PlaceCaret(0);
+  SearchMemory().searchHistory = {"Needle", "thread"};
+  Driver().Expect(
+      [](TForm& form) {
+        auto& dialog = dynamic_cast<TSearchingDlg&>(form);
+        EXPECT_EQ(dialog.SearchText->Text(), "thread");
+        EXPECT_EQ(dialog.ReplaceText->Text(), DontReplaceText);
+        dialog.SearchText->Text = "needle";
+        dialog.BackwardsBox->SetChecked(true);
+        dialog.EntireScriptBtn->SetChecked(true);
+        dialog.OKBtn->Click();
+      },
+      "the search dialog");
+  ExpectMessage("Search Again?", "I Found \"needle\"", mrNo);
+  ShowSearchDialog(false);
+  EXPECT_EQ(Script().CurrentElement, &Element(1));
+  EXPECT_EQ(Script().CaretColumn, 0);
+  EXPECT_EQ(SearchMemory().searchHistory, (std::vector<std::string>{"thread", "needle"}));
+  EXPECT_EQ(SearchMemory().lastKind, skSearch);
+}
+
+// An empty search text asks first: Yes goes back to the script, No back to
+// the search box.
+TEST_F(SearchScriptTest, AnEmptySearchTextAsksWhetherToGoBack) {
+  Add({{ekAction, "needle"}});
+  PlaceCaret(0);
+  const struct {
+    TModalResult answer;
+    TModalResult closedAs;
+  } cases[] = {{mrYes, mrCancel}, {mrNo, mrNone}};
+  for (const auto& c : cases) {
+    TSearchingDlg dialog(Application, false);
+    dialog.SearchText->Text = "";
+    ExpectMessage("You have not specified ANY text for me\rto search for...\r\rShould I simply return to your script?",
+                  "", c.answer);
+    dialog.ModalResult = mrOk;
+    dialog.OKBtnClick(nullptr);
+    EXPECT_EQ(dialog.ModalResult, c.closedAs);
+  }
+}
+
+// A replacement shows the text an element hid behind its marker; a script
+// note goes back to plain.
+TEST_F(SearchScriptTest, AReplacementShowsHiddenText) {
+  Add({{ekAction, "a bob here"}, {ekScriptNote, "bob note"}, {ekAction, "no match"}});
+  Element(0).state = esHidden;
+  Element(1).state = esHidden;
+  Element(2).state = esHidden;
+  PlaceCaret(0);
+  ReplaceAll("bob", "ann", {}, "Found: 2\rReplaced: 2");
+  EXPECT_EQ(Element(0).state, esShownHidden);
+  EXPECT_EQ(Element(1).state, esNormal);
+  EXPECT_EQ(Element(2).state, esHidden);
+  EXPECT_EQ(ElementsOf(Script())[1].text, "ann note");
+}
+
 }  // namespace
 }  // namespace qm
