@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/ini_file.h"
 #include "language/language_fixture.h"
 #include "language/quick_entry_dialog.h"
 #include "support/temp_folder.h"
@@ -179,6 +180,53 @@ TEST_F(QuickEntryTest, TypeAheadPicksTheFirstItemThatBeginsSo) {
   Word back = VK_BACK;
   box.ListKeyDown(0, back);
   EXPECT_EQ(box.Lists[0]->ItemIndex(), 1);
+}
+
+
+// Opened with only its lists named: the template takes a token for each
+// list file that is there; Enter goes on to the next list with items and
+// the fourth list's Enter takes the text in; Setup and Done swap the pages.
+TEST_F(QuickEntryTest, TheBoxWalksItsListsAndSwapsItsPages) {
+  Add({{ekAction, "Text."}});
+  Name("script.SCR");
+  const std::string one = WriteFileText(folder_.File("one.LST"), "ALPHA\n");
+  const std::string three = WriteFileText(folder_.File("three.LST"), "GAMMA\n");
+  const std::string four = WriteFileText(folder_.File("four.LST"), "DELTA\n");
+  {
+    TIniFile ini(folder_.File("script.QTE"));
+    ini.WriteString("Lists", "#1", one);
+    ini.WriteString("Lists", "#2", folder_.File("missing.LST"));
+    ini.WriteString("Lists", "#3", three);
+    ini.WriteString("Lists", "#4", four);
+  }
+  TQuickEntryDialog box(Application, folder_.File("script.QTE"));
+  EXPECT_EQ(box.FormatEdit->Text(), "[#] / [1] / [3] / [4]");
+  EXPECT_TRUE(box.NewElementBox->Checked());
+  EXPECT_EQ(box.ElementTypeBox->ItemIndex(), 2);
+  box.Show();
+  EXPECT_EQ(box.FocusedControl(), box.Lists[0]);
+  const struct {
+    int list;
+    TWinControl* focusAfter;
+    TModalResult result;
+  } enters[] = {{0, box.Lists[2], mrNone}, {2, box.Lists[3], mrNone}, {3, box.Lists[3], mrOk}};
+  for (const auto& e : enters) {
+    Word enter = VK_RETURN;
+    box.ListKeyDown(e.list, enter);
+    EXPECT_EQ(box.FocusedControl(), e.focusAfter) << e.list;
+    EXPECT_EQ(box.ModalResult, e.result) << e.list;
+  }
+  box.ModalResult = mrNone;
+  box.SetupBtn->Click();
+  EXPECT_EQ(box.Pages->ActivePage(), box.SetupPage);
+  EXPECT_EQ(box.SetupBtn->Caption(), "Done");
+  EXPECT_FALSE(box.OKBtn->Visible());
+  EXPECT_FALSE(box.CancelBtn->Visible());
+  box.SetupBtn->Click();
+  EXPECT_EQ(box.Pages->ActivePage(), box.ListsPage);
+  EXPECT_EQ(box.SetupBtn->Caption(), "&Setup");
+  EXPECT_TRUE(box.OKBtn->Visible());
+  box.Hide();
 }
 
 }  // namespace
