@@ -87,6 +87,41 @@ TEST(FindInTextTest, FindsByTheTable) {
   }
 }
 
+// Whole words end where the tables of characters before and after a word
+// say: a hyphen, a slash or a brace before a word joins it to what stands
+// there, while most punctuation after it ends it.
+TEST(FindInTextTest, WholeWordsEndWhereTheBoundaryTablesSay) {
+  const std::optional<TTextMatch> none;
+  const FindCase cases[] = {
+      {"dog-cat", "cat", false, true, 0, false, none},
+      {"cat-dog", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"/cat", "cat", false, true, 0, false, none},
+      {"cat/", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"{cat}", "cat", false, true, 0, false, none},
+      {"[cat]", "cat", false, true, 0, false, TTextMatch{1, 4}},
+      {"\"cat\"", "cat", false, true, 0, false, TTextMatch{1, 4}},
+      {"'cat'", "cat", false, true, 0, false, TTextMatch{1, 4}},
+      {"\x91" "cat\x92", "cat", false, true, 0, false, TTextMatch{1, 4}},
+      {"\x93" "cat\x94", "cat", false, true, 0, false, none},
+      {"cat#", "cat", false, true, 0, false, none},
+      {"cat%", "cat", false, true, 0, false, none},
+      {"cat*", "cat", false, true, 0, false, none},
+      {"cat$", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"cat?", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"cat\xBB", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      // a search text that starts or ends with such a character carries
+      // its own boundary
+      {"x(cat)", "(cat", false, true, 0, false, TTextMatch{1, 5}},
+      {"cat,x", "cat,", false, true, 0, false, TTextMatch{0, 4}},
+      {"cat-x", "cat-", false, true, 0, false, TTextMatch{0, 4}},
+      {"cat", "ca", false, true, 0, false, none},
+  };
+  for (const auto& c : cases) {
+    const TSearchPattern p = MakeSearchPattern(c.search, c.exactCase, c.wholeWords, CodeCharSet);
+    EXPECT_EQ(FindInText(ComparableText(c.text, p), p, c.from, c.backwards), c.match) << c.text << " / " << c.search;
+  }
+}
+
 // A user colour's open byte is also an accented letter: upper-casing the
 // text must not turn one colour's code into another's.
 TEST(FindInTextTest, CapitalsLeaveTheScriptsCodesAlone) {
