@@ -7,6 +7,7 @@
 #include "language/search_dialog.h"
 #include "platform/stringlist.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/revision_marks.h"
 
 namespace qm {
 namespace {
@@ -499,6 +500,45 @@ TEST_F(SearchScriptTest, AReplacementShowsHiddenText) {
   EXPECT_EQ(Element(1).state, esNormal);
   EXPECT_EQ(Element(2).state, esHidden);
   EXPECT_EQ(ElementsOf(Script())[1].text, "ann note");
+}
+
+
+// A replacement is a revision: with revision marks on, the lines it
+// changes are marked; with a revision colour chosen, it stands in that
+// colour. Tagging revises nothing.
+TEST_F(SearchScriptTest, AReplacementIsMarkedAndColouredAsARevision) {
+  const std::string blueOn(1, '\x12'), blueOff(1, '\x13');
+  const struct {
+    const char* what;
+    Byte colour;
+    bool tagging;
+    std::vector<std::string> texts;
+    std::vector<bool> marked;
+  } cases[] = {
+      {"marked", 0, false, {"a ann here", "nothing", "ann again"}, {true, false, true}},
+      {"in blue", 1, false, {"a " + blueOn + "ann" + blueOff + " here", "nothing", blueOn + "ann" + blueOff + " again"},
+       {true, false, true}},
+      {"tagged", 0, true, {"a ann here", "nothing", "ann again"}, {false, false, false}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Script().FreeElements();
+    Add({{ekAction, "a bob here"}, {ekAction, "nothing"}, {ekAction, "bob again"}});
+    PlaceCaret(0);
+    Script().RevisionMarking = 1;
+    Script().AutoRevisionColor = c.colour;
+    TReplaceOptions options;
+    options.prompt = false;
+    options.tagging = c.tagging;
+    ExpectMessage(c.tagging ? "Found: 2\rTagged: 2" : "Found: 2\rReplaced: 2");
+    ExpectMessage("Return to Starting Position of Search?", "", mrNo);
+    SearchReplaceOrTag(Script(), "bob", "ann", options);
+    const auto elements = ElementsOf(Script());
+    for (std::size_t i = 0; i < c.texts.size(); ++i) {
+      EXPECT_EQ(elements[i].text, c.texts[i]) << i;
+      EXPECT_EQ(HasRevisedLines(Element(static_cast<int>(i))), c.marked[i]) << i;
+    }
+  }
 }
 
 }  // namespace

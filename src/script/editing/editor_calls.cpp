@@ -12,6 +12,7 @@
 #include "script/editing/selection_commands.h"
 #include "script/editing/edit_line.h"
 #include "script/editing/revision_colour.h"
+#include "script/editing/revision_marks.h"
 #include "script/editing/scrolling.h"
 #include "script/model/packed_text.h"
 #include "base/document_table.h"
@@ -66,6 +67,8 @@ bool TypeIntoActiveScript(char ch) { return ActiveScript() && qm::TypeCharacter(
 void EnterRevisionColour(TMDIChild& script) {
   if (script.AutoRevisionColor != 0) EnterRevisionColor(script, false);
 }
+
+void MarkCaretLineRevised(TMDIChild& script) { MarkRevisedLine(script, false); }
 
 void SetActiveScriptModified() { SetDocumentModified(true, true); }
 

@@ -43,6 +43,9 @@ bool TypeIntoActiveScript(char ch);
 // Before text is typed in place of other text: the chosen revision
 // colour's codes round the caret, as the typing keys do.
 void EnterRevisionColour(TMDIChild& script);
+// After text was typed in place of other text: the caret's line is marked
+// revised while the script marks revisions.
+void MarkCaretLineRevised(TMDIChild& script);
 // After a change: the active script is modified (nothing for a script
 // opened for reading only).
 void SetActiveScriptModified();
