@@ -171,6 +171,17 @@ void ClearBlock(TMDIChild& script, bool repaint) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
 }
 
+void AnchorBlockAtCaret(TMDIChild& script) {
+  if (!script.BlockOn && script.CurrentElement) ExtendBlockTo(script, *script.CurrentElement, script.CaretColumn);
+}
+
+void ReachBlockTo(TMDIChild& script, TScriptElement& target) {
+  bool below = false;
+  for (const TScriptElement* e = script.CurrentElement ? script.CurrentElement->next : nullptr; e && !below; e = e->next)
+    below = e == &target;
+  MarkBlockFromElement(&target, below);
+}
+
 bool DeleteBlock(TMDIChild& script) { return qm::DeleteBlock(script); }
 
 void SelectInActiveScript(TSelectionLevel level) { SelectUnit(level); }

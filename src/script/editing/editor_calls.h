@@ -98,6 +98,11 @@ std::vector<TBlockSpan> BlockSpans(TMDIChild& script);
 void MarkBlock(TMDIChild& script, TScriptElement& from, int fromColumn, TScriptElement& to, int toColumn);
 // Takes the block away; with repaint the screen is drawn again.
 void ClearBlock(TMDIChild& script, bool repaint);
+// A move made with Shift held: a block starts at the caret unless one
+// exists.
+void AnchorBlockAtCaret(TMDIChild& script);
+// The caret to the element's start, the block reaching it there.
+void ReachBlockTo(TMDIChild& script, TScriptElement& target);
 // Removes the block's text from the script (the clipboard is not
 // touched); false when there was none.
 bool DeleteBlock(TMDIChild& script);
