@@ -5,6 +5,7 @@
 #include "base/ini_file.h"
 #include "language/language_fixture.h"
 #include "language/quick_entry_dialog.h"
+#include "platform/dialogs.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -227,6 +228,60 @@ TEST_F(QuickEntryTest, TheBoxWalksItsListsAndSwapsItsPages) {
   EXPECT_EQ(box.SetupBtn->Caption(), "&Setup");
   EXPECT_TRUE(box.OKBtn->Visible());
   box.Hide();
+}
+
+
+// Set up from nothing: each list loaded through the open dialog moves the
+// choice on to the next list; a cleared list keeps its file; Cancel keeps
+// what the box holds, and the settings are written for the script.
+TEST_F(QuickEntryTest, ListsAreLoadedAndClearedOnTheSetupPage) {
+  Add({{ekAction, "Text."}});
+  PlaceCaret(0);
+  Name("script.SCR");
+  const std::string one = WriteFileText(folder_.File("one.LST"), "ALPHA\r\n");
+  const std::string two = WriteFileText(folder_.File("two.LST"), "BETA\r\n");
+  const auto load = [this](int list, const std::string& path) {
+    Driver().Expect([list, path](TForm& form) {
+      auto& open = dynamic_cast<TFileDialog&>(form);
+      EXPECT_EQ(open.Caption(), "Load List #" + std::to_string(list));
+      EXPECT_EQ(open.Filter, "ASCII List|*.LST");
+      EXPECT_EQ(open.DefaultExt, "LST");
+      open.FileNameEdit->Text = path;
+      open.OkBtn->Click();
+    });
+  };
+  Driver().Expect(
+      [&](TForm& form) {
+        auto& box = dynamic_cast<TQuickEntryDialog&>(form);
+        EXPECT_EQ(box.Pages->ActivePage(), box.SetupPage);
+        EXPECT_EQ(box.FormatEdit->Text(), "[#]");
+        const struct {
+          std::string path;
+          int listAfter;
+        } loads[] = {{one, 1}, {two, 2}};
+        for (const auto& l : loads) {
+          load(box.SelectedListGroup->ItemIndex() + 1, l.path);
+          box.LoadBtn->Click();
+          EXPECT_EQ(box.SelectedListGroup->ItemIndex(), l.listAfter) << l.path;
+        }
+        EXPECT_EQ(Texts(box.Lists[0]->Items), std::vector<std::string>{"  ALPHA"});
+        EXPECT_EQ(Texts(box.Lists[1]->Items), std::vector<std::string>{"  BETA"});
+        box.SelectedListGroup->SetItemIndex(1);
+        box.ClearListBtn->Click();
+        EXPECT_EQ(box.Lists[1]->Items.Count(), 0);
+        box.SetupBtn->Click();
+        box.Lists[0]->SetItemIndex(0);
+        box.CancelBtn->Click();
+      },
+      "the quick entry box");
+  ShowQuickEntry(true);
+  EXPECT_EQ(ElementsOf(Script()).size(), 1u);
+  const TQuickEntrySettings saved = ReadQuickEntrySettings(folder_.File("script.QTE"));
+  EXPECT_EQ(saved.listFiles[0], one);
+  EXPECT_EQ(saved.listFiles[1], two);
+  EXPECT_EQ(ReadFileText(one), "  ALPHA\r\n");
+  EXPECT_EQ(ReadFileText(two), "");
+  SaveQuickEntrySettings();
 }
 
 }  // namespace
