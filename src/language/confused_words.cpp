@@ -60,14 +60,10 @@ std::string Comparable(const std::string& text, const CharSet& codes) {
 bool TypeInstead(TMDIChild& script, const TConfusedHit& hit, const std::string& chosen) {
   std::string& line = script.EditBuffer;
   const std::string typed = AlternativeLike(line.substr(hit.start, hit.end - hit.start), chosen);
-  const std::size_t colourCodes = script.AutoRevisionColor != 0 ? 2 : 0;
-  if (line.size() - (hit.end - hit.start) + typed.size() + colourCodes >= static_cast<std::size_t>(EditBufferSize))
-    return false;
+  if (!editor::RoomToType(script, hit.end - hit.start, typed)) return false;
   line.erase(hit.start, hit.end - hit.start);
   script.CaretColumn = static_cast<Word>(hit.start);
-  editor::EnterRevisionColour(script);
-  line.insert(script.CaretColumn, typed);
-  script.CaretColumn = static_cast<Word>(script.CaretColumn + typed.size());
+  editor::TypeAtCaret(script, typed);
   editor::RedisplayCurrent(script);
   editor::MarkCaretLineRevised(script);
   return true;

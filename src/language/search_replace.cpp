@@ -430,17 +430,12 @@ bool ReplaceMatch(TMDIChild& script, const TScriptSearch& search, const TScriptM
   const bool inCue = m.element->Kind() == ekCharacterName;
   const std::string typed =
       options.matchCaps ? CapitalsLike(found.matched, replacement, inCue, search.Pattern().codes) : replacement;
-  // A chosen revision colour puts its pair of codes round the replacement.
-  const std::size_t colourCodes = script.AutoRevisionColor != 0 ? 2 : 0;
-  const std::size_t grown = found.keptCodes.size() + typed.size() + colourCodes;
-  if (line.size() - (m.at.end - m.at.start) + grown >= static_cast<std::size_t>(EditBufferSize)) return false;
+  if (!editor::RoomToType(script, m.at.end - m.at.start - found.keptCodes.size(), typed)) return false;
   line.replace(m.at.start, m.at.end - m.at.start, found.keptCodes);
   script.CaretColumn = static_cast<Word>(m.at.start + found.keptCodes.size());
-  editor::EnterRevisionColour(script);
-  const Word typedAt = script.CaretColumn;
-  line.insert(typedAt, typed);
+  const Word typedAt = editor::TypeAtCaret(script, typed);
   if (m.element->state == esHidden) m.element->state = m.element->Kind() == ekScriptNote ? esNormal : esShownHidden;
-  script.CaretColumn = static_cast<Word>(options.backwards ? typedAt : typedAt + typed.size());
+  if (options.backwards) script.CaretColumn = typedAt;
   if (quiet) editor::RewrapCurrent(script);
   else editor::RedisplayCurrent(script);
   if (!options.tagging) editor::MarkCaretLineRevised(script);

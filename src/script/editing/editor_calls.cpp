@@ -68,6 +68,20 @@ void EnterRevisionColour(TMDIChild& script) {
   if (script.AutoRevisionColor != 0) EnterRevisionColor(script, false);
 }
 
+bool RoomToType(const TMDIChild& script, std::size_t replaced, const std::string& text) {
+  const std::size_t colourCodes = script.AutoRevisionColor != 0 ? 2 : 0;
+  const std::size_t kept = script.EditBuffer.size() - std::min(replaced, script.EditBuffer.size());
+  return kept + text.size() + colourCodes < static_cast<std::size_t>(EditBufferSize);
+}
+
+Word TypeAtCaret(TMDIChild& script, const std::string& text) {
+  EnterRevisionColour(script);
+  const Word at = std::min(script.CaretColumn, static_cast<Word>(script.EditBuffer.size()));
+  script.EditBuffer.insert(at, text);
+  script.CaretColumn = static_cast<Word>(at + text.size());
+  return at;
+}
+
 void MarkCaretLineRevised(TMDIChild& script) { MarkRevisedLine(script, false); }
 
 void SetActiveScriptModified() { SetDocumentModified(true, true); }

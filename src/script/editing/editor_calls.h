@@ -43,6 +43,13 @@ bool TypeIntoActiveScript(char ch);
 // Before text is typed in place of other text: the chosen revision
 // colour's codes round the caret, as the typing keys do.
 void EnterRevisionColour(TMDIChild& script);
+// Whether the edit line can take `text` typed in where `replaced`
+// characters go, the revision colour's codes round it included.
+bool RoomToType(const TMDIChild& script, std::size_t replaced, const std::string& text);
+// Puts text in at the caret as typing does (inside the chosen revision
+// colour's codes), the caret after it; gives the column where it begins.
+// The caller has made sure of the room.
+Word TypeAtCaret(TMDIChild& script, const std::string& text);
 // After text was typed in place of other text: the caret's line is marked
 // revised while the script marks revisions.
 void MarkCaretLineRevised(TMDIChild& script);
