@@ -423,6 +423,36 @@ TEST_F(SearchScriptTest, ChangeCharacterNameRenamesEveryCue) {
   EXPECT_EQ(Script().CurrentElement, &Element(1));
 }
 
+// A rename starts without questions, yet the writer may ask for them once
+// the new name is typed: only the capitals and whole names stay locked.
+TEST_F(SearchScriptTest, ARenameMayAskAtEachCue) {
+  Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekCharacterName, "BOB"}, {ekDialogue, "Bye."}});
+  PlaceCaret(1);
+  BuildCharacterNameTable();
+  Driver().Expect(
+      [](TForm& form) {
+        auto& dialog = dynamic_cast<TSearchingDlg&>(form);
+        EXPECT_FALSE(dialog.PromptBox->Checked());
+        EXPECT_FALSE(dialog.WholeWordsBox->Enabled());
+        EXPECT_FALSE(dialog.ExactCaseBox->Enabled());
+        dialog.SearchText->Text = "BOB";
+        dialog.ReplaceText->Text = "ROBERT";
+        dialog.ReplaceTextChange(nullptr);
+        EXPECT_TRUE(dialog.PromptBox->Enabled());
+        EXPECT_FALSE(dialog.MatchCapsBox->Enabled());
+        dialog.PromptBox->SetChecked(true);
+        dialog.OKBtn->Click();
+      },
+      "the rename dialog");
+  ExpectMessage("Should I replace it?", "I Found \"BOB\"", mrNo);
+  ExpectMessage("Should I replace it?", "I Found \"BOB\"", mrOk);
+  ExpectMessage("Found: 2\rReplaced: 1", "Search/Replace is done");
+  ExpectMessage("Return to Starting Position of Search?", "", mrNo);
+  ChangeCharacterName();
+  EXPECT_EQ(ElementsOf(Script())[0].text, "BOB");
+  EXPECT_EQ(ElementsOf(Script())[2].text, "ROBERT");
+}
+
 TEST_F(SearchScriptTest, RenameWithoutANewNameAsksFirst) {
   Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}});
   PlaceCaret(1);
