@@ -41,7 +41,7 @@ const TScriptBookmarks* FindBookmarks(const TMDIChild& script) {
 TScriptElement* BookmarkedElement(TScriptElement* element) {
   if (!element) return nullptr;
   if (element->Kind() == ekDialogue && element->prev && element->prev->Kind() == ekCharacterName)
-    return element->prev;
+    element = element->prev;
   const Byte kind = element->Kind();
   if (kind != ekAction && kind != ekCharacterName && kind != ekAutoPageBreak) return element;
   auto onBreak = [](const TScriptElement* e) { return e && e->Kind() == ekAutoPageBreak; };

@@ -55,7 +55,7 @@ TScriptBookmarks& Bookmarks(TMDIChild& script);
 const TScriptBookmarks* FindBookmarks(const TMDIChild& script);
 
 // The element a bookmark set at `element` rests on: a speech's dialogue is
-// marked at its cue, and never on an automatic page break.
+// marked at its cue, and neither rests on an automatic page break.
 TScriptElement* BookmarkedElement(TScriptElement* element);
 
 }  // namespace qm

@@ -46,6 +46,21 @@ std::string Comparable(const std::string& text, const CharSet& codes) {
   return out;
 }
 
+// The chosen word typed over the found one in the edit line, as the writer
+// would type it (in the revision colour, its line marked); the caret after
+// it. False when the element cannot hold it.
+bool TypeInstead(TMDIChild& script, const TConfusedHit& hit, const std::string& chosen) {
+  std::string& line = script.EditBuffer;
+  const std::string typed = AlternativeLike(line.substr(hit.start, hit.end - hit.start), chosen);
+  if (!editor::RoomToType(script, hit.end - hit.start, typed)) return false;
+  line.erase(hit.start, hit.end - hit.start);
+  script.CaretColumn = static_cast<Word>(hit.start);
+  editor::TypeAtCaret(script, typed);
+  editor::RedisplayCurrent(script);
+  editor::MarkCaretLineRevised(script);
+  return true;
+}
+
 bool Examined(Byte kind) {
   return kind == ekAction || kind == ekDialogue || kind == ekParenthetical || kind == ekScriptNote;
 }
@@ -162,13 +177,8 @@ void CheckConfusedWords(TMDIChild& script, const std::vector<std::string>& group
       } else if (answer == mrNo) {
         const std::string chosen =
             hit->alternatives.size() == 1 ? hit->alternatives.front() : (choose ? choose(hit->alternatives) : "");
-        if (!chosen.empty()) {
-          const std::string found = script.EditBuffer.substr(hit->start, hit->end - hit->start);
-          const std::string typed = AlternativeLike(found, chosen);
-          script.EditBuffer.replace(hit->start, hit->end - hit->start, typed);
-          script.CaretColumn = static_cast<Word>(hit->start + typed.size());
-          editor::RedisplayCurrent(script);
-          from = hit->start + typed.size();
+        if (!chosen.empty() && TypeInstead(script, *hit, chosen)) {
+          from = script.CaretColumn;
           changed = true;
         }
       }
@@ -176,7 +186,8 @@ void CheckConfusedWords(TMDIChild& script, const std::vector<std::string>& group
     }
   }
   editor::DisAssemble(script);
-  if (changed) editor::SetActiveScriptModified();
+  // Each changed line was marked as it changed: the caret's is no other.
+  if (changed) SetDocumentModified(true, false);
   editor::RedisplayScreen(script);
 }
 

@@ -80,6 +80,11 @@ TCheckWordsDlg::TCheckWordsDlg(TComponent* owner, bool duplicates) : TForm(owner
   Pages->SetActivePage(Pages->Pages(duplicates ? 1 : 0));
 
   AddBtn->OnClick = [this](TObject*) { AddBtnClick(); };
+  AddWords->OnKeyPress = [this](TObject*, char& key) {
+    if (key != '\r') return;
+    key = 0;
+    AddBtnClick();
+  };
   SpeedButton1->OnClick = [this](TObject*) { DeleteWordsClick(); };
   CompareList->OnDblClick = [this](TObject*) { CompareListDblClick(); };
   CloseBtn->OnClick = [this](TObject*) { ModalResult = mrCancel; };

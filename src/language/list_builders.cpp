@@ -9,6 +9,7 @@
 #include "script/model/script_list_data.h"
 #include "language/user_lists.h"
 #include "platform/cp1252.h"
+#include "platform/messages.h"
 #include "platform/stringlist.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
@@ -302,8 +303,10 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
 void GotoSceneFromList(bool branchTargets) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
+  const bool extendBlock = IsKeyDownNow(VK_SHIFT);
   editor::SaveUndoStep(script, 3);
   SaveLastPosition(script, false);
+  if (extendBlock) editor::AnchorBlockAtCaret(script);
   const TPopupListKind kind = branchTargets ? plBranchTargets : plScenesWithLabels;
   TListMenu& menu = ListMenuInstance();
   menu.DoneWithList();
@@ -319,7 +322,8 @@ void GotoSceneFromList(bool branchTargets) {
     target = ElementStillThere(script, ptr->Element);
   }
   if (!target) return;
-  editor::MoveCaretTo(script, *target);
+  if (extendBlock) editor::ReachBlockTo(script, *target);
+  else editor::MoveCaretTo(script, *target);
   FocusActiveScript();
 }
 

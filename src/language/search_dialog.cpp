@@ -131,7 +131,7 @@ void TSearchingDlg::SaveStates() {
 
 void TSearchingDlg::ReplaceTextChange(TObject*) {
   const std::string text = ReplaceText->Text();
-  PromptBox->Enabled = !nameMode_ && !text.empty();
+  PromptBox->Enabled = !text.empty();
   MatchCapsBox->Enabled = !nameMode_ && text != DontReplaceText;
   MatchCapsLabel->Font.Color = MatchCapsBox->Enabled() ? clBlack : DisabledLabelColor;
 }

@@ -43,7 +43,7 @@ void StartAtScriptEnd(TMDIChild& script, bool backwards) {
 }
 
 // Locks the options of a rename: whole names, every cue, capitals as the
-// name's, no questions.
+// name's; it asks no questions unless the writer wants them.
 void PresetNameMode(TSearchingDlg& dialog) {
   dialog.WholeWordsBox->SetChecked(true);
   dialog.EntireScriptBtn->SetChecked(true);
@@ -52,7 +52,7 @@ void PresetNameMode(TSearchingDlg& dialog) {
   dialog.ExactCaseBox->SetChecked(false);
   dialog.BackwardsBox->SetChecked(false);
   for (TWinControl* c : std::initializer_list<TWinControl*>{dialog.WholeWordsBox, dialog.MatchCapsBox,
-                                                            dialog.ExactCaseBox, dialog.PromptBox})
+                                                            dialog.ExactCaseBox})
     c->Enabled = false;
   dialog.ReplaceText->Text = "";
   if (dialog.SearchText->Items.Count() > 0) dialog.SearchText->SetItemIndex(0);

@@ -430,13 +430,15 @@ bool ReplaceMatch(TMDIChild& script, const TScriptSearch& search, const TScriptM
   const bool inCue = m.element->Kind() == ekCharacterName;
   const std::string typed =
       options.matchCaps ? CapitalsLike(found.matched, replacement, inCue, search.Pattern().codes) : replacement;
-  const std::string inserted = found.keptCodes + typed;
-  if (line.size() - (m.at.end - m.at.start) + inserted.size() >= static_cast<std::size_t>(EditBufferSize)) return false;
-  line.replace(m.at.start, m.at.end - m.at.start, inserted);
+  if (!editor::RoomToType(script, m.at.end - m.at.start - found.keptCodes.size(), typed)) return false;
+  line.replace(m.at.start, m.at.end - m.at.start, found.keptCodes);
+  script.CaretColumn = static_cast<Word>(m.at.start + found.keptCodes.size());
+  const Word typedAt = editor::TypeAtCaret(script, typed);
   if (m.element->state == esHidden) m.element->state = m.element->Kind() == ekScriptNote ? esNormal : esShownHidden;
-  script.CaretColumn = static_cast<Word>(options.backwards ? m.at.start : m.at.start + inserted.size());
+  if (options.backwards) script.CaretColumn = typedAt;
   if (quiet) editor::RewrapCurrent(script);
   else editor::RedisplayCurrent(script);
+  if (!options.tagging) editor::MarkCaretLineRevised(script);
   return true;
 }
 
@@ -515,7 +517,8 @@ void SearchReplaceOrTag(TMDIChild& script, const std::string& text, const std::s
   const bool cancelled =
       ReplaceMatches(script, search, text, TranslateFormatCodes(replacement), options, options.prompt);
   ClosePleaseWait();
-  if (Memory.replaced > 0) editor::SetActiveScriptModified();
+  // Tags revise no text: the caret's line is not marked.
+  if (Memory.replaced > 0) SetDocumentModified(true, !options.tagging);
   if (options.tagging)
     ShowMessageBox("Found: " + std::to_string(Memory.found) + "\rTagged: " + std::to_string(Memory.replaced),
                    "Item Tagging is done");

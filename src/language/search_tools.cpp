@@ -1,5 +1,6 @@
 #include "language/search_tools.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/document_table.h"
@@ -173,8 +174,11 @@ void RemoveColorCodes(TMDIChild& script, TMarkColour colour, int userColour) {
         editor::DeleteCurrentElement(script);
       } else {
         script.EditBuffer = cleaned;
-        script.CaretColumn = 0;
+        // The line where the first code went is the one marked revised.
+        const auto first = std::mismatch(text.begin(), text.end(), cleaned.begin(), cleaned.end()).second;
+        script.CaretColumn = static_cast<Word>(first - cleaned.begin());
         editor::RewrapCurrent(script);
+        editor::MarkCaretLineRevised(script);
       }
     }
     e = next;
@@ -184,7 +188,8 @@ void RemoveColorCodes(TMDIChild& script, TMarkColour colour, int userColour) {
   if (back == script.FirstElement) back->screenLine = 1;
   editor::MoveCaretTo(script, *back);
   editor::RedisplayScreen(script);
-  editor::SetActiveScriptModified();
+  // The changed lines are marked already: the caret's is no other.
+  SetDocumentModified(true, false);
   ClosePleaseWait();
   ShowMessageBox("All " + codes.name + " Codes have been removed.", "Attention");
 }

@@ -45,7 +45,11 @@ TEST_F(BookmarksTest, SetNamesTheBookmarkAndPicksItsElement) {
        {ekCharacterName, "BOB"},
        {ekDialogue, "Hello there."},
        {ekAutoPageBreak, ""},
-       {ekAction, "After the break."}});
+       {ekAction, "After the break."},
+       {ekAction, "More."},
+       {ekAutoPageBreak, ""},
+       {ekCharacterName, "ANN"},
+       {ekDialogue, "Hello yourself."}});
   const struct {
     int element;
     std::string typed;
@@ -60,6 +64,8 @@ TEST_F(BookmarksTest, SetNamesTheBookmarkAndPicksItsElement) {
       // never on an automatic page break, nor just after one
       {4, "After", "After", 2},
       {3, "Break", "Break", 2},
+      // a speech whose cue opens a page: the cue's page break is stepped over too
+      {8, "Over the page", "Over the page", 5},
   };
   for (const auto& c : cases) {
     SetAt(c.element, c.typed);
@@ -109,6 +115,46 @@ TEST_F(BookmarksTest, GotoMakesTheElementCurrent) {
   Dialog().GotoBtnClick(nullptr);
   EXPECT_EQ(Script().CurrentElement, &Element(1));
   EXPECT_EQ(Script().CaretColumn, 0);
+}
+
+// Enter in the name box sets, Enter in the list goes; a bookmark's element
+// shows on the fifth screen line (the first for the script's first element);
+// a deletion leaves the same position selected, or the last entry.
+TEST_F(BookmarksTest, EnterSetsAndGoesAndDeletingKeepsThePosition) {
+  Add({{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."}});
+  for (int i = 0; i < 3; ++i) {
+    PlaceCaret(i);
+    Dialog().BookmarkText->Text = "Mark " + std::to_string(i + 1);
+    Word enter = VK_RETURN;
+    Dialog().BookmarkText->DoKeyDown(enter, {});
+  }
+  ASSERT_EQ(Marks().Count(), 3);
+  EXPECT_EQ(Marks()[2].Text, "Mark 3");
+  const struct {
+    int selected;
+    int element;
+    int screenLine;
+  } jumps[] = {{1, 1, 5}, {0, 0, 1}, {2, 2, 5}};
+  for (const auto& j : jumps) {
+    PlaceCaret(j.selected == 2 ? 0 : 2, 2);
+    Dialog().BookmarkList->SetItemIndex(j.selected);
+    Word enter = VK_RETURN;
+    Dialog().BookmarkList->DoKeyDown(enter, {});
+    EXPECT_EQ(Script().CurrentElement, &Element(j.element)) << j.selected;
+    EXPECT_EQ(Script().CaretColumn, 0) << j.selected;
+    EXPECT_EQ(Element(j.element).screenLine, j.screenLine) << j.selected;
+  }
+  const struct {
+    int deleted;
+    int selectedAfter;
+    std::vector<std::string> left;
+  } deletions[] = {{0, 0, {"Mark 2", "Mark 3"}}, {1, 0, {"Mark 2"}}, {0, -1, {}}};
+  for (const auto& d : deletions) {
+    Dialog().BookmarkList->SetItemIndex(d.deleted);
+    Dialog().DeleteBtnClick(nullptr);
+    EXPECT_EQ(Texts(Dialog().BookmarkList->Items), d.left);
+    EXPECT_EQ(Dialog().BookmarkList->ItemIndex(), d.selectedAfter);
+  }
 }
 
 TEST_F(BookmarksTest, GotoAndDeleteNeedASelection) {

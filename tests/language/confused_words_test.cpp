@@ -4,6 +4,7 @@
 
 #include "base/ini_file.h"
 #include "language/language_fixture.h"
+#include "script/editing/revision_marks.h"
 
 namespace qm {
 namespace {
@@ -106,6 +107,39 @@ TEST_F(ConfusedWordsSettingsTest, TheCheckAsksAtEachWordAndReplacesOnNo) {
                                              {ekCharacterName, "THERE"},
                                              {ekDialogue, "IT'S LATE. It's \x02their\x03 fault."}};
   EXPECT_EQ(ElementsOf(Script()), expected);
+}
+
+
+// The chosen word is typed in as the writer would type it: in the chosen
+// revision colour, its line marked as revised.
+TEST_F(ConfusedWordsSettingsTest, TheChosenWordIsTypedAsARevision) {
+  const std::string blueOn(1, '\x12'), blueOff(1, '\x13');
+  const struct {
+    const char* what;
+    Byte colour;
+    std::vector<std::string> texts;
+  } cases[] = {
+      {"marked", 0, {"It's late.", "Nothing.", "Their it's."}},
+      {"in blue", 1, {blueOn + "It's" + blueOff + " late.", "Nothing.", "Their " + blueOn + "it's" + blueOff + "."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Script().FreeElements();
+    Add({{ekAction, "Its late."}, {ekAction, "Nothing."}, {ekAction, "Their its."}});
+    PlaceCaret(1);
+    Script().RevisionMarking = 1;
+    Script().AutoRevisionColor = c.colour;
+    ExpectMessage("Is this the correct word?", "", mrNo);   // Its
+    ExpectMessage("Is this the correct word?", "", mrYes);  // Their
+    ExpectMessage("Is this the correct word?", "", mrNo);   // its
+    CheckConfusedWords(Script(), {"their : they're : there", "it's : its"}, true, nullptr);
+    const auto elements = ElementsOf(Script());
+    const bool marked[] = {true, false, true};
+    for (std::size_t i = 0; i < c.texts.size(); ++i) {
+      EXPECT_EQ(elements[i].text, c.texts[i]) << i;
+      EXPECT_EQ(HasRevisedLines(Element(static_cast<int>(i))), marked[i]) << i;
+    }
+  }
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "language/language_fixture.h"
 #include "language/pick_list.h"
 #include "platform/input.h"
+#include "platform/platform.h"
 #include "platform/stringlist.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -215,6 +219,50 @@ TEST_F(ListBuilderTest, TheGotoListOpensOnTheCurrentSceneAndMovesTheCaret) {
     });
     GotoSceneFromList(false);
     EXPECT_EQ(Script().CurrentElement, &Element(c.target));
+  }
+}
+
+// With Shift held the goto selects: a block starts at the caret and
+// reaches the chosen heading, up the script or down it.
+TEST_F(ListBuilderTest, AGotoWithShiftSelectsFromTheCaretToTheHeading) {
+  const struct {
+    const char* what;
+    bool shift;
+    int caret;
+    Word column;
+    int keyDowns;
+    int target;
+    std::optional<editor::TBlockSpan> first, last;
+  } cases[] = {
+      {"no Shift", false, 2, 2, 1, 5, std::nullopt, std::nullopt},
+      {"down", true, 2, 2, 1, 5, editor::TBlockSpan{nullptr, 2, 5}, editor::TBlockSpan{nullptr, 0, 0}},
+      {"up", true, 9, 3, 0, 1, editor::TBlockSpan{nullptr, 0, 20}, editor::TBlockSpan{nullptr, 0, 3}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    editor::ClearBlock(Script(), false);
+    Script().FreeElements();
+    AddLocationScript();
+    PlaceCaret(c.caret, c.column);
+    Platform::Current().SetKeyDown(VK_SHIFT, c.shift);
+    Driver().Expect([&](TForm&) {
+      SendKey(VK_HOME);
+      for (int i = 0; i < c.keyDowns; ++i) SendKey(VK_DOWN);
+      SendKey(VK_RETURN);
+    });
+    GotoSceneFromList(false);
+    Platform::Current().SetKeyDown(VK_SHIFT, false);
+    EXPECT_EQ(Script().CurrentElement, &Element(c.target));
+    const std::vector<editor::TBlockSpan> spans = editor::BlockSpans(Script());
+    EXPECT_EQ(spans.empty(), !c.first.has_value());
+    if (spans.empty() || !c.first) continue;
+    const int from = std::min(c.caret, c.target), to = std::max(c.caret, c.target);
+    EXPECT_EQ(spans.front().element, &Element(from));
+    EXPECT_EQ(spans.front().start, c.first->start);
+    EXPECT_EQ(spans.front().end, c.first->end);
+    EXPECT_EQ(spans.back().element, &Element(to));
+    EXPECT_EQ(spans.back().start, c.last->start);
+    EXPECT_EQ(spans.back().end, c.last->end);
   }
 }
 

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/ini_file.h"
 #include "language/language_fixture.h"
 #include "language/quick_entry_dialog.h"
+#include "platform/dialogs.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -179,6 +181,107 @@ TEST_F(QuickEntryTest, TypeAheadPicksTheFirstItemThatBeginsSo) {
   Word back = VK_BACK;
   box.ListKeyDown(0, back);
   EXPECT_EQ(box.Lists[0]->ItemIndex(), 1);
+}
+
+
+// Opened with only its lists named: the template takes a token for each
+// list file that is there; Enter goes on to the next list with items and
+// the fourth list's Enter takes the text in; Setup and Done swap the pages.
+TEST_F(QuickEntryTest, TheBoxWalksItsListsAndSwapsItsPages) {
+  Add({{ekAction, "Text."}});
+  Name("script.SCR");
+  const std::string one = WriteFileText(folder_.File("one.LST"), "ALPHA\n");
+  const std::string three = WriteFileText(folder_.File("three.LST"), "GAMMA\n");
+  const std::string four = WriteFileText(folder_.File("four.LST"), "DELTA\n");
+  {
+    TIniFile ini(folder_.File("script.QTE"));
+    ini.WriteString("Lists", "#1", one);
+    ini.WriteString("Lists", "#2", folder_.File("missing.LST"));
+    ini.WriteString("Lists", "#3", three);
+    ini.WriteString("Lists", "#4", four);
+  }
+  TQuickEntryDialog box(Application, folder_.File("script.QTE"));
+  EXPECT_EQ(box.FormatEdit->Text(), "[#] / [1] / [3] / [4]");
+  EXPECT_TRUE(box.NewElementBox->Checked());
+  EXPECT_EQ(box.ElementTypeBox->ItemIndex(), 2);
+  box.Show();
+  EXPECT_EQ(box.FocusedControl(), box.Lists[0]);
+  const struct {
+    int list;
+    TWinControl* focusAfter;
+    TModalResult result;
+  } enters[] = {{0, box.Lists[2], mrNone}, {2, box.Lists[3], mrNone}, {3, box.Lists[3], mrOk}};
+  for (const auto& e : enters) {
+    Word enter = VK_RETURN;
+    box.ListKeyDown(e.list, enter);
+    EXPECT_EQ(box.FocusedControl(), e.focusAfter) << e.list;
+    EXPECT_EQ(box.ModalResult, e.result) << e.list;
+  }
+  box.ModalResult = mrNone;
+  box.SetupBtn->Click();
+  EXPECT_EQ(box.Pages->ActivePage(), box.SetupPage);
+  EXPECT_EQ(box.SetupBtn->Caption(), "Done");
+  EXPECT_FALSE(box.OKBtn->Visible());
+  EXPECT_FALSE(box.CancelBtn->Visible());
+  box.SetupBtn->Click();
+  EXPECT_EQ(box.Pages->ActivePage(), box.ListsPage);
+  EXPECT_EQ(box.SetupBtn->Caption(), "&Setup");
+  EXPECT_TRUE(box.OKBtn->Visible());
+  box.Hide();
+}
+
+
+// Set up from nothing: each list loaded through the open dialog moves the
+// choice on to the next list; a cleared list keeps its file; Cancel keeps
+// what the box holds, and the settings are written for the script.
+TEST_F(QuickEntryTest, ListsAreLoadedAndClearedOnTheSetupPage) {
+  Add({{ekAction, "Text."}});
+  PlaceCaret(0);
+  Name("script.SCR");
+  const std::string one = WriteFileText(folder_.File("one.LST"), "ALPHA\r\n");
+  const std::string two = WriteFileText(folder_.File("two.LST"), "BETA\r\n");
+  const auto load = [this](int list, const std::string& path) {
+    Driver().Expect([list, path](TForm& form) {
+      auto& open = dynamic_cast<TFileDialog&>(form);
+      EXPECT_EQ(open.Caption(), "Load List #" + std::to_string(list));
+      EXPECT_EQ(open.Filter, "ASCII List|*.LST");
+      EXPECT_EQ(open.DefaultExt, "LST");
+      open.FileNameEdit->Text = path;
+      open.OkBtn->Click();
+    });
+  };
+  Driver().Expect(
+      [&](TForm& form) {
+        auto& box = dynamic_cast<TQuickEntryDialog&>(form);
+        EXPECT_EQ(box.Pages->ActivePage(), box.SetupPage);
+        EXPECT_EQ(box.FormatEdit->Text(), "[#]");
+        const struct {
+          std::string path;
+          int listAfter;
+        } loads[] = {{one, 1}, {two, 2}};
+        for (const auto& l : loads) {
+          load(box.SelectedListGroup->ItemIndex() + 1, l.path);
+          box.LoadBtn->Click();
+          EXPECT_EQ(box.SelectedListGroup->ItemIndex(), l.listAfter) << l.path;
+        }
+        EXPECT_EQ(Texts(box.Lists[0]->Items), std::vector<std::string>{"  ALPHA"});
+        EXPECT_EQ(Texts(box.Lists[1]->Items), std::vector<std::string>{"  BETA"});
+        box.SelectedListGroup->SetItemIndex(1);
+        box.ClearListBtn->Click();
+        EXPECT_EQ(box.Lists[1]->Items.Count(), 0);
+        box.SetupBtn->Click();
+        box.Lists[0]->SetItemIndex(0);
+        box.CancelBtn->Click();
+      },
+      "the quick entry box");
+  ShowQuickEntry(true);
+  EXPECT_EQ(ElementsOf(Script()).size(), 1u);
+  const TQuickEntrySettings saved = ReadQuickEntrySettings(folder_.File("script.QTE"));
+  EXPECT_EQ(saved.listFiles[0], one);
+  EXPECT_EQ(saved.listFiles[1], two);
+  EXPECT_EQ(ReadFileText(one), "  ALPHA\r\n");
+  EXPECT_EQ(ReadFileText(two), "");
+  SaveQuickEntrySettings();
 }
 
 }  // namespace

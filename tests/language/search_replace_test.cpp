@@ -7,6 +7,7 @@
 #include "language/search_dialog.h"
 #include "platform/stringlist.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/revision_marks.h"
 
 namespace qm {
 namespace {
@@ -84,6 +85,41 @@ TEST(FindInTextTest, FindsByTheTable) {
     const TSearchPattern p = MakeSearchPattern(c.search, c.exactCase, c.wholeWords, CodeCharSet);
     EXPECT_EQ(FindInText(ComparableText(c.text, p), p, c.from, c.backwards), c.match)
         << c.text << " / " << c.search << " from " << c.from;
+  }
+}
+
+// Whole words end where the tables of characters before and after a word
+// say: a hyphen, a slash or a brace before a word joins it to what stands
+// there, while most punctuation after it ends it.
+TEST(FindInTextTest, WholeWordsEndWhereTheBoundaryTablesSay) {
+  const std::optional<TTextMatch> none;
+  const FindCase cases[] = {
+      {"dog-cat", "cat", false, true, 0, false, none},
+      {"cat-dog", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"/cat", "cat", false, true, 0, false, none},
+      {"cat/", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"{cat}", "cat", false, true, 0, false, none},
+      {"[cat]", "cat", false, true, 0, false, TTextMatch{1, 4}},
+      {"\"cat\"", "cat", false, true, 0, false, TTextMatch{1, 4}},
+      {"'cat'", "cat", false, true, 0, false, TTextMatch{1, 4}},
+      {"\x91" "cat\x92", "cat", false, true, 0, false, TTextMatch{1, 4}},
+      {"\x93" "cat\x94", "cat", false, true, 0, false, none},
+      {"cat#", "cat", false, true, 0, false, none},
+      {"cat%", "cat", false, true, 0, false, none},
+      {"cat*", "cat", false, true, 0, false, none},
+      {"cat$", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"cat?", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      {"cat\xBB", "cat", false, true, 0, false, TTextMatch{0, 3}},
+      // a search text that starts or ends with such a character carries
+      // its own boundary
+      {"x(cat)", "(cat", false, true, 0, false, TTextMatch{1, 5}},
+      {"cat,x", "cat,", false, true, 0, false, TTextMatch{0, 4}},
+      {"cat-x", "cat-", false, true, 0, false, TTextMatch{0, 4}},
+      {"cat", "ca", false, true, 0, false, none},
+  };
+  for (const auto& c : cases) {
+    const TSearchPattern p = MakeSearchPattern(c.search, c.exactCase, c.wholeWords, CodeCharSet);
+    EXPECT_EQ(FindInText(ComparableText(c.text, p), p, c.from, c.backwards), c.match) << c.text << " / " << c.search;
   }
 }
 
@@ -387,6 +423,36 @@ TEST_F(SearchScriptTest, ChangeCharacterNameRenamesEveryCue) {
   EXPECT_EQ(Script().CurrentElement, &Element(1));
 }
 
+// A rename starts without questions, yet the writer may ask for them once
+// the new name is typed: only the capitals and whole names stay locked.
+TEST_F(SearchScriptTest, ARenameMayAskAtEachCue) {
+  Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekCharacterName, "BOB"}, {ekDialogue, "Bye."}});
+  PlaceCaret(1);
+  BuildCharacterNameTable();
+  Driver().Expect(
+      [](TForm& form) {
+        auto& dialog = dynamic_cast<TSearchingDlg&>(form);
+        EXPECT_FALSE(dialog.PromptBox->Checked());
+        EXPECT_FALSE(dialog.WholeWordsBox->Enabled());
+        EXPECT_FALSE(dialog.ExactCaseBox->Enabled());
+        dialog.SearchText->Text = "BOB";
+        dialog.ReplaceText->Text = "ROBERT";
+        dialog.ReplaceTextChange(nullptr);
+        EXPECT_TRUE(dialog.PromptBox->Enabled());
+        EXPECT_FALSE(dialog.MatchCapsBox->Enabled());
+        dialog.PromptBox->SetChecked(true);
+        dialog.OKBtn->Click();
+      },
+      "the rename dialog");
+  ExpectMessage("Should I replace it?", "I Found \"BOB\"", mrNo);
+  ExpectMessage("Should I replace it?", "I Found \"BOB\"", mrOk);
+  ExpectMessage("Found: 2\rReplaced: 1", "Search/Replace is done");
+  ExpectMessage("Return to Starting Position of Search?", "", mrNo);
+  ChangeCharacterName();
+  EXPECT_EQ(ElementsOf(Script())[0].text, "BOB");
+  EXPECT_EQ(ElementsOf(Script())[2].text, "ROBERT");
+}
+
 TEST_F(SearchScriptTest, RenameWithoutANewNameAsksFirst) {
   Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}});
   PlaceCaret(1);
@@ -402,6 +468,107 @@ TEST_F(SearchScriptTest, RenameWithoutANewNameAsksFirst) {
   ExpectMessage("You have not specified a Name for me to replace BOB with...", "", mrYes);
   ChangeCharacterName();
   EXPECT_EQ(ElementsOf(Script()).front().text, "BOB");
+}
+
+
+// The dialog as the writer fills it in: the last search offered, the whole
+// script searched backwards from its end, and the text moved to the end of
+// the history whatever its capitals.
+TEST_F(SearchScriptTest, TheDialogSearchesTheWholeScriptBackwardsAndKeepsItsHistory) {
+  Add({{ekAction, "needle one"}, {ekAction, "needle two"}, {ekAction, "The end."}});
+  PlaceCaret(0);
+  SearchMemory().searchHistory = {"Needle", "thread"};
+  Driver().Expect(
+      [](TForm& form) {
+        auto& dialog = dynamic_cast<TSearchingDlg&>(form);
+        EXPECT_EQ(dialog.SearchText->Text(), "thread");
+        EXPECT_EQ(dialog.ReplaceText->Text(), DontReplaceText);
+        dialog.SearchText->Text = "needle";
+        dialog.BackwardsBox->SetChecked(true);
+        dialog.EntireScriptBtn->SetChecked(true);
+        dialog.OKBtn->Click();
+      },
+      "the search dialog");
+  ExpectMessage("Search Again?", "I Found \"needle\"", mrNo);
+  ShowSearchDialog(false);
+  EXPECT_EQ(Script().CurrentElement, &Element(1));
+  EXPECT_EQ(Script().CaretColumn, 0);
+  EXPECT_EQ(SearchMemory().searchHistory, (std::vector<std::string>{"thread", "needle"}));
+  EXPECT_EQ(SearchMemory().lastKind, skSearch);
+}
+
+// An empty search text asks first: Yes goes back to the script, No back to
+// the search box.
+TEST_F(SearchScriptTest, AnEmptySearchTextAsksWhetherToGoBack) {
+  Add({{ekAction, "needle"}});
+  PlaceCaret(0);
+  const struct {
+    TModalResult answer;
+    TModalResult closedAs;
+  } cases[] = {{mrYes, mrCancel}, {mrNo, mrNone}};
+  for (const auto& c : cases) {
+    TSearchingDlg dialog(Application, false);
+    dialog.SearchText->Text = "";
+    ExpectMessage("You have not specified ANY text for me\rto search for...\r\rShould I simply return to your script?",
+                  "", c.answer);
+    dialog.ModalResult = mrOk;
+    dialog.OKBtnClick(nullptr);
+    EXPECT_EQ(dialog.ModalResult, c.closedAs);
+  }
+}
+
+// A replacement shows the text an element hid behind its marker; a script
+// note goes back to plain.
+TEST_F(SearchScriptTest, AReplacementShowsHiddenText) {
+  Add({{ekAction, "a bob here"}, {ekScriptNote, "bob note"}, {ekAction, "no match"}});
+  Element(0).state = esHidden;
+  Element(1).state = esHidden;
+  Element(2).state = esHidden;
+  PlaceCaret(0);
+  ReplaceAll("bob", "ann", {}, "Found: 2\rReplaced: 2");
+  EXPECT_EQ(Element(0).state, esShownHidden);
+  EXPECT_EQ(Element(1).state, esNormal);
+  EXPECT_EQ(Element(2).state, esHidden);
+  EXPECT_EQ(ElementsOf(Script())[1].text, "ann note");
+}
+
+
+// A replacement is a revision: with revision marks on, the lines it
+// changes are marked; with a revision colour chosen, it stands in that
+// colour. Tagging revises nothing.
+TEST_F(SearchScriptTest, AReplacementIsMarkedAndColouredAsARevision) {
+  const std::string blueOn(1, '\x12'), blueOff(1, '\x13');
+  const struct {
+    const char* what;
+    Byte colour;
+    bool tagging;
+    std::vector<std::string> texts;
+    std::vector<bool> marked;
+  } cases[] = {
+      {"marked", 0, false, {"a ann here", "nothing", "ann again"}, {true, false, true}},
+      {"in blue", 1, false, {"a " + blueOn + "ann" + blueOff + " here", "nothing", blueOn + "ann" + blueOff + " again"},
+       {true, false, true}},
+      {"tagged", 0, true, {"a ann here", "nothing", "ann again"}, {false, false, false}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Script().FreeElements();
+    Add({{ekAction, "a bob here"}, {ekAction, "nothing"}, {ekAction, "bob again"}});
+    PlaceCaret(0);
+    Script().RevisionMarking = 1;
+    Script().AutoRevisionColor = c.colour;
+    TReplaceOptions options;
+    options.prompt = false;
+    options.tagging = c.tagging;
+    ExpectMessage(c.tagging ? "Found: 2\rTagged: 2" : "Found: 2\rReplaced: 2");
+    ExpectMessage("Return to Starting Position of Search?", "", mrNo);
+    SearchReplaceOrTag(Script(), "bob", "ann", options);
+    const auto elements = ElementsOf(Script());
+    for (std::size_t i = 0; i < c.texts.size(); ++i) {
+      EXPECT_EQ(elements[i].text, c.texts[i]) << i;
+      EXPECT_EQ(HasRevisedLines(Element(static_cast<int>(i))), c.marked[i]) << i;
+    }
+  }
 }
 
 }  // namespace

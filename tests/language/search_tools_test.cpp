@@ -7,6 +7,7 @@
 #include "language/pick_list.h"
 #include "language/search_replace.h"
 #include "platform/input.h"
+#include "script/editing/revision_marks.h"
 #include "support/message_box_answers.h"
 
 namespace qm {
@@ -114,6 +115,21 @@ TEST_F(SearchToolsTest, StrikeOutTextCanGoWithItsCodes) {
     RemoveColorCodes(Script(), TMarkColour::Strikeout);
     EXPECT_EQ(ElementsOf(Script()), c.after);
   }
+}
+
+// With revision marks on, the lines that lost codes are marked revised,
+// and no other.
+TEST_F(SearchToolsTest, RemovedCodesMarkTheirLinesRevised) {
+  Add({{ekAction, "A \x10red\x11 word."}, {ekAction, "Plain."}, {ekAction, "\x10Red\x11 too."}});
+  PlaceCaret(1);
+  Script().RevisionMarking = 1;
+  ExpectTypeYes(true);
+  ExpectMessage("All Red Codes have been removed.");
+  RemoveColorCodes(Script(), TMarkColour::Red);
+  const bool marked[] = {true, false, true};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(HasRevisedLines(Element(i)), marked[i]) << i;
+  EXPECT_EQ(Current(), 1);
+  EXPECT_TRUE(Script().DocumentModified);
 }
 
 TEST_F(SearchToolsTest, NothingIsRemovedWithoutYes) {

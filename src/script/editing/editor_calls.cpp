@@ -12,6 +12,7 @@
 #include "script/editing/selection_commands.h"
 #include "script/editing/edit_line.h"
 #include "script/editing/revision_colour.h"
+#include "script/editing/revision_marks.h"
 #include "script/editing/scrolling.h"
 #include "script/model/packed_text.h"
 #include "base/document_table.h"
@@ -66,6 +67,22 @@ bool TypeIntoActiveScript(char ch) { return ActiveScript() && qm::TypeCharacter(
 void EnterRevisionColour(TMDIChild& script) {
   if (script.AutoRevisionColor != 0) EnterRevisionColor(script, false);
 }
+
+bool RoomToType(const TMDIChild& script, std::size_t replaced, const std::string& text) {
+  const std::size_t colourCodes = script.AutoRevisionColor != 0 ? 2 : 0;
+  const std::size_t kept = script.EditBuffer.size() - std::min(replaced, script.EditBuffer.size());
+  return kept + text.size() + colourCodes < static_cast<std::size_t>(EditBufferSize);
+}
+
+Word TypeAtCaret(TMDIChild& script, const std::string& text) {
+  EnterRevisionColour(script);
+  const Word at = std::min(script.CaretColumn, static_cast<Word>(script.EditBuffer.size()));
+  script.EditBuffer.insert(at, text);
+  script.CaretColumn = static_cast<Word>(at + text.size());
+  return at;
+}
+
+void MarkCaretLineRevised(TMDIChild& script) { MarkRevisedLine(script, false); }
 
 void SetActiveScriptModified() { SetDocumentModified(true, true); }
 
@@ -166,6 +183,17 @@ void ClearBlock(TMDIChild& script, bool repaint) {
   }
   script.BlockOn = 0;
   for (TScriptElement* e = script.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
+}
+
+void AnchorBlockAtCaret(TMDIChild& script) {
+  if (!script.BlockOn && script.CurrentElement) ExtendBlockTo(script, *script.CurrentElement, script.CaretColumn);
+}
+
+void ReachBlockTo(TMDIChild& script, TScriptElement& target) {
+  bool below = false;
+  for (const TScriptElement* e = script.CurrentElement ? script.CurrentElement->next : nullptr; e && !below; e = e->next)
+    below = e == &target;
+  MarkBlockFromElement(&target, below);
 }
 
 bool DeleteBlock(TMDIChild& script) { return qm::DeleteBlock(script); }

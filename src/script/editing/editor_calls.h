@@ -43,6 +43,16 @@ bool TypeIntoActiveScript(char ch);
 // Before text is typed in place of other text: the chosen revision
 // colour's codes round the caret, as the typing keys do.
 void EnterRevisionColour(TMDIChild& script);
+// Whether the edit line can take `text` typed in where `replaced`
+// characters go, the revision colour's codes round it included.
+bool RoomToType(const TMDIChild& script, std::size_t replaced, const std::string& text);
+// Puts text in at the caret as typing does (inside the chosen revision
+// colour's codes), the caret after it; gives the column where it begins.
+// The caller has made sure of the room.
+Word TypeAtCaret(TMDIChild& script, const std::string& text);
+// After text was typed in place of other text: the caret's line is marked
+// revised while the script marks revisions.
+void MarkCaretLineRevised(TMDIChild& script);
 // After a change: the active script is modified (nothing for a script
 // opened for reading only).
 void SetActiveScriptModified();
@@ -95,6 +105,11 @@ std::vector<TBlockSpan> BlockSpans(TMDIChild& script);
 void MarkBlock(TMDIChild& script, TScriptElement& from, int fromColumn, TScriptElement& to, int toColumn);
 // Takes the block away; with repaint the screen is drawn again.
 void ClearBlock(TMDIChild& script, bool repaint);
+// A move made with Shift held: a block starts at the caret unless one
+// exists.
+void AnchorBlockAtCaret(TMDIChild& script);
+// The caret to the element's start, the block reaching it there.
+void ReachBlockTo(TMDIChild& script, TScriptElement& target);
 // Removes the block's text from the script (the clipboard is not
 // touched); false when there was none.
 bool DeleteBlock(TMDIChild& script);
