@@ -54,7 +54,9 @@ std::string TypedKeys(const std::string& text) {
 }
 
 bool TypeText(TMDIChild& w, const std::string& text) {
-  const std::string keys = TypedKeys(text);
+  std::string keys = TypedKeys(text);
+  // The copy ends its last line too; that end makes no new element.
+  while (!keys.empty() && keys.back() == '\r') keys.pop_back();
   for (char c : keys) {
     // The key press leaves control characters alone: a line end is the
     // Enter key itself, else two short lines would run together.
