@@ -887,6 +887,16 @@ int TListBox::SelCount() const {
   return static_cast<int>(std::count(selected_.begin(), selected_.end(), true));
 }
 
+// A press selects the item under it before the press's own handlers
+// run, so a double click or a drag starts from the item pressed.
+void TListBox::WndProc(TMessage& m) {
+  if (m.Msg == WM_LBUTTONDOWN) {
+    const int index = ItemAtPos(TPoint{LowSigned(m.LParam), HighSigned(m.LParam)});
+    if (index >= 0 && !Selected(index)) SetItemIndex(index);
+  }
+  TCustomControl::WndProc(m);
+}
+
 int TListBox::ItemAtPos(TPoint p, bool existing) const {
   if (ItemHeight <= 0 || p.Y < 0) return -1;
   const int index = TopIndex + p.Y / ItemHeight;

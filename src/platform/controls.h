@@ -541,6 +541,7 @@ class TListBox : public TCustomControl {
 
  protected:
   void Paint() override;
+  void WndProc(TMessage& message) override;
   void KeyDown(Word& key, TShiftState shift) override;
 
  private:

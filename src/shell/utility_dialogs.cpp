@@ -144,11 +144,6 @@ TStealTextDlg::TStealTextDlg(TComponent* owner) : TForm(owner) {
   TextList = DialogControl<TListBox>(*this, "TextList");
   CloseBtn = DialogControl<TButton>(*this, "CloseBtn");
   CloseBtn->ModalResult = mrAbort;
-  // The press picks the text the double click then takes.
-  TextList->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int x, int y) {
-    const int item = TextList->ItemAtPos(TPoint{x, y});
-    if (item >= 0) TextList->SetItemIndex(item);
-  };
   TextList->OnDblClick = [this](TObject*) {
     if (TextList->ItemIndex() >= 0) ModalResult = mrOk;
   };

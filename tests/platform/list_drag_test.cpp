@@ -49,6 +49,27 @@ class ListDragTest : public testing::PlatformFixture {
   std::vector<Drop> drops_;
 };
 
+// Every list box, on every backend, selects the item under a press before
+// the press's own handlers run; below the last item nothing changes.
+TEST_F(ListDragTest, APressSelectsTheItemUnderItFirst) {
+  TListBox& list = *right_;
+  for (const char* item : {"Y", "Z"}) list.Items.Add(item);
+  const int h = list.ItemHeight;
+  int seenInHandler = -2;
+  list.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { seenInHandler = list.ItemIndex(); };
+  const struct {
+    const char* what;
+    int y;
+    int selected;
+  } cases[] = {{"the second item", h + 2, 1}, {"the third item", 2 * h + 2, 2}, {"below the items", 5 * h, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ClickAt(list, 5, c.y);
+    EXPECT_EQ(list.ItemIndex(), c.selected);
+    EXPECT_EQ(seenInHandler, c.selected);
+  }
+}
+
 TEST_F(ListDragTest, AReleaseOverAShowingListDropsThere) {
   const int h = left_->ItemHeight;
   DragAt(*left_, {5, h + 2}, Over(*left_, *right_, {5, 30}));

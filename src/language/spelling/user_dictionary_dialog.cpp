@@ -39,11 +39,7 @@ TUserDictionaryDlg::TUserDictionaryDlg(TComponent* owner) : TForm(owner) {
   DeleteBtn->OnClick = [this](TObject*) { DeleteClick(); };
   WordEdit->OnChange = [this](TObject*) { UpdateButtons(); };
   WordList->OnClick = [this](TObject*) { UpdateButtons(); };
-  WordList->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int x, int y) {
-    const int item = WordList->ItemAtPos(TPoint{x, y});
-    if (item >= 0) WordList->SetItemIndex(item);
-    UpdateButtons();
-  };
+  WordList->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { UpdateButtons(); };
   UpdateButtons();
 }
 

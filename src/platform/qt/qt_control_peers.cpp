@@ -607,26 +607,6 @@ class PageControlPeer : public QtPeer {
 // ---------------------------------------------------------------------------
 // Canvas controls with something of their own
 
-class ListBoxPeer : public CanvasPeer {
- public:
-  ListBoxPeer(QtBackend& backend, TListBox& list) : CanvasPeer(backend, list), list_(list) {}
-
-  // The list box selects the item under a press before the core hears it.
-  void Mouse(UINT message, QMouseEvent* event) override {
-    if (message == WM_LBUTTONDOWN) {
-      const auto alive = alive_;
-      const QPoint at = event->position().toPoint();
-      const int index = list_.ItemAtPos(TPoint{at.x(), at.y()});
-      if (index >= 0 && !list_.Selected(index)) list_.SetItemIndex(index);
-      if (!*alive) return;
-    }
-    CanvasPeer::Mouse(message, event);
-  }
-
- private:
-  TListBox& list_;
-};
-
 void DrawBevel(QPainter& p, QRect r, TPanelBevel bevel, int width) {
   if (bevel == TPanelBevel::bvNone || bevel == TPanelBevel::bvSpace) return;
   const QColor light = Qt::white;
@@ -754,7 +734,6 @@ std::unique_ptr<QtPeer> NewPeer(QtBackend& backend, TControl& control) {
   if (auto* c = dynamic_cast<TRadioGroup*>(&control)) return Make<RadioGroupPeer>(backend, *c);
   if (auto* c = dynamic_cast<TGroupBox*>(&control)) return Make<GroupBoxPeer>(backend, *c);
   if (auto* c = dynamic_cast<TPanel*>(&control)) return Make<PanelPeer>(backend, *c);
-  if (auto* c = dynamic_cast<TListBox*>(&control)) return Make<ListBoxPeer>(backend, *c);
   if (dynamic_cast<TCustomControl*>(&control) || dynamic_cast<TPaintBox*>(&control) ||
       dynamic_cast<TPaintedGraphic*>(&control))
     return std::make_unique<CanvasPeer>(backend, control);
