@@ -45,22 +45,6 @@ void TMDIChild::FreeElements() {
   CurrentGroup = LastGroup = nullptr;
 }
 
-TScriptElement* TMDIChild::InsertElementAfter(TScriptElement* after, TScriptElement* element) {
-  element->prev = after;
-  element->next = after ? after->next : FirstElement;
-  if (element->next) element->next->prev = element;
-  else LastElement = element;
-  if (after) after->next = element;
-  else FirstElement = element;
-  return element;
-}
-
-int TMDIChild::ElementCount() const {
-  int count = 0;
-  for (const TScriptElement* e = FirstElement; e; e = e->next) ++count;
-  return count;
-}
-
 TScriptElement* NewElementRecord() {
   auto* element = new TScriptElement;
   if (const TMDIChild* script = ActiveScript()) {
@@ -76,9 +60,5 @@ TScriptElement* NewElementRecord() {
 }
 
 TElementGroup* NewGroupRecord() { return new TElementGroup; }
-
-std::string LiveElementText(const TMDIChild& window, const TScriptElement& e) {
-  return &e == window.CurrentElement && !e.text ? window.EditBuffer : ElementText(e);
-}
 
 }  // namespace qm

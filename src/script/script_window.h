@@ -1,6 +1,7 @@
-// The script window: one MDI child per open script. Its fields are the
-// whole per-script record; it owns the element list, the groups and
-// everything else of its script until it is freed.
+// The script window: one MDI child per open script. It is the script's
+// document (its record, elements and groups) and edit line, and it owns
+// them and everything else of its script until it is freed; its own
+// fields are the screen: widths, screen lines, painting and events.
 #pragma once
 
 #include <array>
@@ -12,6 +13,8 @@
 #include "platform/forms.h"
 #include "platform/stringlist.h"
 #include "script/model/script_model.h"
+#include "script/editing/edit_line.h"
+#include "script/model/script_document.h"
 #include "script/model/script_record.h"
 
 namespace qm {
@@ -25,10 +28,14 @@ using TWidthTable = std::array<std::int32_t, 256>;
 constexpr int FontNameCount = 31;
 constexpr int FontNameLength = 30;
 
-class TMDIChild : public TForm, public TScriptRecord {
+class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
  public:
   explicit TMDIChild(TComponent* owner);
   ~TMDIChild() override;
+
+  const std::string* EditedText(const TScriptElement& e) const override {
+    return &e == CurrentElement && !e.text ? &EditBuffer : nullptr;
+  }
 
   // 1. Screen and caret state.
   Word AvailableWidth = 0;
@@ -51,10 +58,6 @@ class TMDIChild : public TForm, public TScriptRecord {
   Byte Closing = 0;
   Word ScreenLineHeight = 0;
   Byte RulerShown = 0;
-  Byte BlockOn = 0;
-  Byte DocumentModified = 0;
-  Byte ModifiedSinceBackup = 0;
-  Byte ModifiedThisSession = 0;
   Byte ScreenFontSize = 0;
   Word DotWidth = 0;
   // 7. Printer metrics of the script font.
@@ -62,27 +65,8 @@ class TMDIChild : public TForm, public TScriptRecord {
   Byte PrintingState = 0;
   // 8. The visible lines, numbered 1 to 150 (entry 0 unused).
   std::array<TScreenLine, ScreenLineCount + 1> ScreenLines{};
-  // 9. Where each wrapped line of the edited element begins; one entry
-  // beyond the last line is always inside the table.
-  std::array<Word, MaxLineCount + 2> LineOffsets{};
   // 10. Font names by an element's font index.
   std::array<std::string, FontNameCount> FontNameTable{};
-  // 11. Edit-line flags.
-  Byte EditFlags[3] = {0, 0, 0};
-  // 12. The element list.
-  TScriptElement* CurrentElement = nullptr;
-  TScriptElement* FirstElement = nullptr;
-  TScriptElement* LastElement = nullptr;
-  // 13. The current element's unpacked text while it is edited.
-  std::string EditBuffer;
-  // 14. Group anchors.
-  TElementGroup* CurrentGroup = nullptr;
-  TElementGroup* LastGroup = nullptr;
-  // 15. The caret: 0-based column in EditBuffer, 1-based wrapped line.
-  Word CaretColumn = 0;
-  Word CaretLine = 1;
-  // The script's full file name ("NONAME" and a number while untitled).
-  std::string ScriptFileName;
   // Keeps the title; the window text itself is "Script" and the title bar
   // shows the title.
   void SetScriptCaption(const std::string& title);
@@ -279,15 +263,6 @@ class TMDIChild : public TForm, public TScriptRecord {
   // The Keep Together commands: toggles the state of the current group's
   // first element; the new state (1 or 2 keep, 0 free).
   Byte KeepGroupTogether(bool withFollowing);
-  // Hidden by its kind (the script's hidden kinds) or by its state 4.
-  bool IsHiddenElement(const TScriptElement* element) const {
-    if (!element) return false;
-    return element->state == esHidden || (element->Kind() < 32 && ((HiddenKinds >> element->Kind()) & 1));
-  }
-  // Hidden elements and shown hidden text (state 3) never print.
-  bool IsUnprintedElement(const TScriptElement* element) const {
-    return element && (element->state == esShownHidden || IsHiddenElement(element));
-  }
   // The automatic breaks the last rebuild met, for the repagination that
   // follows it; and the elements on screen while a pass runs (so that
   // removing an element not among them needs no look at the screen).
@@ -366,18 +341,11 @@ class TMDIChild : public TForm, public TScriptRecord {
 
   // Frees every element and group; the script is then empty.
   void FreeElements();
-  // Appends a fresh element after `after` (or first when null).
-  TScriptElement* InsertElementAfter(TScriptElement* after, TScriptElement* element);
-  // Walks the list: the number of elements.
-  int ElementCount() const;
 };
 
 // A freshly initialised element: whole, one line, outside the block, the
 // Action format of the active script with its font size.
 TScriptElement* NewElementRecord();
 TElementGroup* NewGroupRecord();
-
-// An element's text wherever it is: the edit line for the one being edited.
-std::string LiveElementText(const TMDIChild& window, const TScriptElement& e);
 
 }  // namespace qm

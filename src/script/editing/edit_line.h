@@ -3,7 +3,29 @@
 // rewraps and repaints.
 #pragma once
 
+#include <array>
+#include <string>
+
+#include "platform/types.h"
+#include "script/model/script_model.h"
+
 namespace qm {
+
+// The element being edited: which it is, its text unpacked while it is
+// edited, where its wrapped lines begin, the caret in it, and whether a
+// block is marked.
+class TEditLine {
+ public:
+  TScriptElement* CurrentElement = nullptr;
+  std::string EditBuffer;
+  // Where each wrapped line of the edited element begins; one entry
+  // beyond the last line is always inside the table.
+  std::array<Word, MaxLineCount + 2> LineOffsets{};
+  // The caret: 0-based column in EditBuffer, 1-based wrapped line.
+  Word CaretColumn = 0;
+  Word CaretLine = 1;
+  Byte BlockOn = 0;
+};
 
 // Most characters an element may hold before typing is refused.
 constexpr int TypingLimit = 2500;

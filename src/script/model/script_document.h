@@ -1,0 +1,53 @@
+// A script as a document: its settings record, its elements and their
+// groups, and whether it changed. It holds no screen and no fonts, so
+// reports, exports and walks over a script work on it without a window.
+#pragma once
+
+#include <string>
+
+#include "script/model/script_model.h"
+#include "script/model/script_record.h"
+
+namespace qm {
+
+class TScriptDocument : public TScriptRecord {
+ public:
+  TScriptDocument() = default;
+  TScriptDocument(const TScriptDocument&) = delete;
+  TScriptDocument& operator=(const TScriptDocument&) = delete;
+  virtual ~TScriptDocument() = default;
+
+  // The element list and the chain of groups over it.
+  TScriptElement* FirstElement = nullptr;
+  TScriptElement* LastElement = nullptr;
+  TElementGroup* CurrentGroup = nullptr;
+  TElementGroup* LastGroup = nullptr;
+  // The script's full file name ("NONAME" and a number while untitled).
+  std::string ScriptFileName;
+  Byte DocumentModified = 0;
+  Byte ModifiedSinceBackup = 0;
+  Byte ModifiedThisSession = 0;
+
+  // The text of the element being edited, which its record does not hold
+  // while it is edited; none for every other element.
+  virtual const std::string* EditedText(const TScriptElement&) const { return nullptr; }
+
+  // Appends a fresh element after `after` (or first when null).
+  TScriptElement* InsertElementAfter(TScriptElement* after, TScriptElement* element);
+  // Walks the list: the number of elements.
+  int ElementCount() const;
+  // Hidden by its kind (the script's hidden kinds) or by its state 4.
+  bool IsHiddenElement(const TScriptElement* element) const {
+    if (!element) return false;
+    return element->state == esHidden || (element->Kind() < 32 && ((HiddenKinds >> element->Kind()) & 1));
+  }
+  // Hidden elements and shown hidden text (state 3) never print.
+  bool IsUnprintedElement(const TScriptElement* element) const {
+    return element && (element->state == esShownHidden || IsHiddenElement(element));
+  }
+};
+
+// An element's text wherever it is: the edit line for the one being edited.
+std::string LiveElementText(const TScriptDocument& document, const TScriptElement& e);
+
+}  // namespace qm
