@@ -129,7 +129,7 @@ TAssociationLists ReadAssociations(std::span<const Byte> block) {
   return lists;
 }
 
-TAssociationLists ScriptAssociations(const TMDIChild& script) { return ReadAssociations(script.Associations); }
+TAssociationLists ScriptAssociations(const TScriptDocument& script) { return ReadAssociations(script.Associations); }
 
 void SetScriptAssociations(TMDIChild& script, const TAssociationLists& lists) {
   script.Associations = WriteAssociations(lists);

@@ -13,6 +13,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 enum TIntExtChoice : Byte { ieIntOnly = 0, ieExtOnly = 1, ieBoth = 2 };
 
@@ -46,7 +47,7 @@ TAssociationLists ReadAssociations(std::span<const Byte> block);
 
 // The script's associations, and a new set of them (the script is then
 // modified).
-TAssociationLists ScriptAssociations(const TMDIChild& script);
+TAssociationLists ScriptAssociations(const TScriptDocument& script);
 void SetScriptAssociations(TMDIChild& script, const TAssociationLists& lists);
 
 // The entry of a name (letter case ignored); null when none.

@@ -342,7 +342,7 @@ const ListKey AfterFirstKey = ListKey::Flag(Section, "After First", &TCharacterL
 
 }  // namespace
 
-TCharacterListOptions ReadCharacterListOptions(const TIniFile& ini, const TMDIChild& script) {
+TCharacterListOptions ReadCharacterListOptions(const TIniFile& ini, const TScriptDocument& script) {
   TCharacterListOptions o;
   ReadOptionKeys(ini, o, ListKeys);
   ReadOptionKey(ini, o, AfterFirstKey);
@@ -350,18 +350,18 @@ TCharacterListOptions ReadCharacterListOptions(const TIniFile& ini, const TMDICh
   return o;
 }
 
-void WriteCharacterListOptions(TIniFile& ini, const TCharacterListOptions& o, const TMDIChild& script) {
+void WriteCharacterListOptions(TIniFile& ini, const TCharacterListOptions& o, const TScriptDocument& script) {
   WriteOptionKeys(ini, o, ListKeys);
   if (UsesSceneInformation(script)) WriteOptionKey(ini, o, AfterFirstKey);
 }
 
-bool UsesSceneInformation(const TMDIChild& script) { return script.SceneInformationOff == 0; }
+bool UsesSceneInformation(const TScriptDocument& script) { return script.SceneInformationOff == 0; }
 
 bool IsGeneratedList(const TScriptElement& e) {
   return e.Kind() == ekAction && ((e.format.NumberWord >> 8) == 150 || e.format.NumberWord == 150);
 }
 
-std::vector<std::string> AtmosphereCandidates(const TMDIChild& script) {
+std::vector<std::string> AtmosphereCandidates(const TScriptDocument& script) {
   std::vector<std::string> out;
   for (int slot = 1; slot <= 10; ++slot) {
     const std::string& entry = UserListEntry(script.UserLists, TUserList::SceneBodyText, slot);

@@ -13,6 +13,7 @@ namespace qm {
 
 class TIniFile;
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // The number word that marks a generated list (high byte 150).
@@ -35,12 +36,12 @@ struct TCharacterListOptions {
   bool Bold = false;
 };
 
-TCharacterListOptions ReadCharacterListOptions(const TIniFile& ini, const TMDIChild& script);
+TCharacterListOptions ReadCharacterListOptions(const TIniFile& ini, const TScriptDocument& script);
 // "After First" is written only when the script could use it.
-void WriteCharacterListOptions(TIniFile& ini, const TCharacterListOptions& options, const TMDIChild& script);
+void WriteCharacterListOptions(TIniFile& ini, const TCharacterListOptions& options, const TScriptDocument& script);
 
 // "Use Scene Information in Script": scenes start at scene information.
-bool UsesSceneInformation(const TMDIChild& script);
+bool UsesSceneInformation(const TScriptDocument& script);
 
 // An element right after a heading that a generation made: Action carrying
 // the list's number word. Lines before say nothing: the writer's own Action
@@ -48,7 +49,7 @@ bool UsesSceneInformation(const TMDIChild& script);
 bool IsGeneratedList(const TScriptElement& e);
 
 // The Scene Body Text entries the atmosphere can be given to, in slot order.
-std::vector<std::string> AtmosphereCandidates(const TMDIChild& script);
+std::vector<std::string> AtmosphereCandidates(const TScriptDocument& script);
 
 // What a generation works from: the script's names (a name is referred to
 // by its place in this list) and the locations that get the atmosphere.

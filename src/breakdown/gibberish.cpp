@@ -20,7 +20,7 @@ namespace qm {
 
 namespace {
 
-bool KeepsItsText(const TMDIChild& script, const TScriptElement& e) {
+bool KeepsItsText(const TScriptDocument& script, const TScriptElement& e) {
   if (e.Kind() == ekCharacterName) return true;
   const std::string& omit = script.SceneOmitText;
   return IsSceneHeading(e.Kind()) && !omit.empty() &&

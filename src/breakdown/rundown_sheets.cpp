@@ -195,11 +195,11 @@ void WriteRundownOptions(TIniFile& ini, const TRundownOptions& o, bool justSetLi
   if (!justSetList) WriteOptionKeys(ini, o, TableKeys);
 }
 
-std::string ActListText(const TMDIChild& script, int slot) {
+std::string ActListText(const TScriptDocument& script, int slot) {
   return DisplayText(UserListEntry(script.UserLists, TUserList::ActText, slot));
 }
 
-bool HasActInformation(const TMDIChild& script) {
+bool HasActInformation(const TScriptDocument& script) {
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsActKind(e->Kind()) || e->Kind() == ekPrologueText) return true;
   return false;
@@ -217,7 +217,7 @@ std::string NumberingText(int number, Byte displayStyle, bool capitals) {
 
 TRundownRows GatherRundownRows(TMDIChild& script) { return TRowGatherer(script).Run(); }
 
-void MergeTwinRows(TRundownRows& rows, const TMDIChild& script) {
+void MergeTwinRows(TRundownRows& rows, const TScriptDocument& script) {
   if (!UsesSceneInformation(script) || rows.size() < 2) return;
   auto runStart = [&](std::size_t i) {
     while (i > 0 && rows[i - 1].Key == rows[i].Key) --i;
@@ -296,7 +296,7 @@ constexpr const char* ClipboardMessage =
 // The set list into the clipboard: measured on the printer's canvas, as
 // no print run is open.
 void CopySetList(const TRundownRows& rows, const TRundownOptions& o, const TProductionDetails& d,
-                 const TMDIChild& script) {
+                 const TScriptDocument& script) {
   TCanvas* kept = CurrentPrintCanvas;
   if (!CurrentPrintCanvas) CurrentPrintCanvas = &Printer()->Canvas();
   TRichText text;

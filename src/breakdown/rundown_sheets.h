@@ -15,6 +15,7 @@ namespace qm {
 
 class TIniFile;
 class TMDIChild;
+class TScriptDocument;
 
 struct TRundownRow {
   std::string Act;          // ONE, 1, A, a Roman numeral; a prologue's text
@@ -72,10 +73,10 @@ struct TProductionDetails {
 
 // The display text of an "Act" user-list slot (1 the act word, 3 the
 // scene word).
-std::string ActListText(const TMDIChild& script, int slot);
+std::string ActListText(const TScriptDocument& script, int slot);
 
 // Whether the script holds act information or a prologue.
-bool HasActInformation(const TMDIChild& script);
+bool HasActInformation(const TScriptDocument& script);
 
 // An act or scene number as the scheme writes it: 1 digits, 2 letters,
 // 3 and 4 words (4 in capitals), 5 a blank and a Roman numeral.
@@ -85,7 +86,7 @@ std::string NumberingText(int number, Byte displayStyle, bool capitals);
 TRundownRows GatherRundownRows(TMDIChild& script);
 // Twin rows of one scene: a row without characters takes those of the
 // first row of its run; rows at the same location are joined.
-void MergeTwinRows(TRundownRows& rows, const TMDIChild& script);
+void MergeTwinRows(TRundownRows& rows, const TScriptDocument& script);
 
 // A box size typed in inches with one decimal, in tenths: "0.8" is 8,
 // "1.25" 12 (digits past the first decimal dropped); `unreadable` when it

@@ -309,8 +309,14 @@ class TSceneGatherer {
 }  // namespace
 
 std::vector<std::string> BuildNameTable(TMDIChild& script) {
-  std::vector<std::string> names;
   editor::Assemble(script);
+  std::vector<std::string> names = ScriptNameTable(script);
+  editor::DisAssemble(script);
+  return names;
+}
+
+std::vector<std::string> ScriptNameTable(const TScriptDocument& script) {
+  std::vector<std::string> names;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->Kind() == ekCharacterName && e->text && !e->text->empty()) {
       // The extension is no part of the name.
@@ -318,9 +324,8 @@ std::vector<std::string> BuildNameTable(TMDIChild& script) {
       CutAtParenthesis(name);
       if (!name.empty()) names.push_back(name);
     }
-  editor::DisAssemble(script);
   for (int slot = 1; slot <= 15; ++slot) {
-    const std::string entry = DisplayText(UserListEntry(RecordOf(script).UserLists, TUserList::CharNames, slot));
+    const std::string entry = DisplayText(UserListEntry(script.UserLists, TUserList::CharNames, slot));
     if (!entry.empty()) names.push_back(AnsiUpperCase(entry));
   }
   std::sort(names.begin(), names.end());

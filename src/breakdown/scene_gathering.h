@@ -12,6 +12,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 struct TSceneBreakdowns {
   // The run's name table: the records' character indexes count from 1 in it.
@@ -23,6 +24,9 @@ struct TSceneBreakdowns {
 // The character names of the script (cues and the Char Names list), upper
 // case, sorted, without repeats; combined names ("A/B", "A AND B") left out.
 std::vector<std::string> BuildNameTable(TMDIChild& script);
+// The same from the document as it stands: the element being edited counts
+// only once its text is stored back.
+std::vector<std::string> ScriptNameTable(const TScriptDocument& script);
 
 // What a breakdown run asks of the gathering; the defaults gather
 // everything.

@@ -249,7 +249,7 @@ void TLengthClasses::Add(int lines, const std::string& page) {
   else ++Long;
 }
 
-int ScriptPageCount(const TMDIChild& script) {
+int ScriptPageCount(const TScriptDocument& script) {
   int pages = 1;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsPageBreakKind(e->Kind())) ++pages;

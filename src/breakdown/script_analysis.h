@@ -11,6 +11,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 // One character's speeches. Counts are wide: a lead may speak hundreds
 // of times.
@@ -61,7 +62,7 @@ struct TScriptAnalysis {
 };
 
 // The pages of the script: one more than its page breaks.
-int ScriptPageCount(const TMDIChild& script);
+int ScriptPageCount(const TScriptDocument& script);
 
 // Walks the script once (the active script: names and locations come from
 // its tables).

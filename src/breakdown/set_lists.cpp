@@ -8,11 +8,12 @@
 #include "breakdown/script_analysis.h"
 #include "platform/clipboard.h"
 #include "platform/cp1252.h"
+#include "platform/forms.h"
 #include "platform/graphics.h"
 #include "printing/print_run.h"
+#include "script/model/script_document.h"
 #include "script/model/script_record.h"
 #include "script/model/user_list_entries.h"
-#include "script/script_window.h"
 
 namespace qm {
 
@@ -118,7 +119,7 @@ class TSetListWriter {
 }  // namespace
 
 void WriteSetList(const TRundownRows& rows, const TRundownOptions& o, const TProductionDetails& d,
-                  const TMDIChild& script, const std::string& lastPage, TRichText* clipboard) {
+                  const TScriptDocument& script, const std::string& lastPage, TRichText* clipboard) {
   TSetListWriter w(o, clipboard);
   const bool sceneInformation = UsesSceneInformation(script);
   w.CentredLine(d.Company);
@@ -196,7 +197,7 @@ bool CopySetListToClipboard(const TRichText& text) {
   return ok;
 }
 
-std::string LastPageText(const TMDIChild& script) {
+std::string LastPageText(const TScriptDocument& script) {
   return std::to_string(ScriptPageCount(script) + script.PageStart - 1);
 }
 

@@ -13,7 +13,7 @@
 
 namespace qm {
 
-class TMDIChild;
+class TScriptDocument;
 
 // One piece of the collected text and how it looks. The tables grow with
 // the list: a long show has more runs than a byte counts, and more text
@@ -41,13 +41,13 @@ extern TSetListHooks SetListHooks;
 // Writes the set list on the open print run, or, given `clipboard`, into
 // it instead. `lastPage` ends the last scene's page range.
 void WriteSetList(const TRundownRows& rows, const TRundownOptions& options, const TProductionDetails& details,
-                  const TMDIChild& script, const std::string& lastPage, TRichText* clipboard);
+                  const TScriptDocument& script, const std::string& lastPage, TRichText* clipboard);
 
 // Puts the collected text on the clipboard as RTF and plain text; false
 // when nothing could be put there.
 bool CopySetListToClipboard(const TRichText& text);
 
 // The number of the script's last page, counted from its page breaks.
-std::string LastPageText(const TMDIChild& script);
+std::string LastPageText(const TScriptDocument& script);
 
 }  // namespace qm

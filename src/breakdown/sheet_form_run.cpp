@@ -18,7 +18,7 @@ namespace qm {
 
 namespace {
 
-TSheetHeader HeaderOf(const TMDIChild& script, const BreakdownRecord& record, int linesPerEighth) {
+TSheetHeader HeaderOf(const TScriptDocument& script, const BreakdownRecord& record, int linesPerEighth) {
   TSheetHeader header;
   header.Company = script.ProductionCompany;
   header.Title = script.ProductionTitle;
@@ -80,7 +80,7 @@ bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
 
 bool PrintSheetForScene(TMDIChild& script, int scene) { return PrintSheetsOfScenes(script, {scene}); }
 
-bool PrintSheetsOfRun(const TMDIChild& script, const TBreakdownRun& run, int linesPerEighth) {
+bool PrintSheetsOfRun(const TScriptDocument& script, const TBreakdownRun& run, int linesPerEighth) {
   if (!StartPrintJob(false, "Breakdown Sheets")) return false;
   TSheetRun sheets = NewSheetRun();
   for (const TRunScene& scene : run.Scenes) {

@@ -7,6 +7,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TBreakdownRun;
 
 // The sheets of the chosen scenes (0 = the first; all when none is
@@ -17,6 +18,6 @@ bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen);
 bool PrintSheetForScene(TMDIChild& script, int scene);
 // The sheets of a breakdowns run, in its order: its wanted scenes, whose
 // records already hold their associations and cast.
-bool PrintSheetsOfRun(const TMDIChild& script, const TBreakdownRun& run, int linesPerEighth);
+bool PrintSheetsOfRun(const TScriptDocument& script, const TBreakdownRun& run, int linesPerEighth);
 
 }  // namespace qm

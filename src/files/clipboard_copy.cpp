@@ -125,7 +125,7 @@ void AppendRtfIndent(std::string& out, const char* word, int margin) {
   out += std::to_string(margin >= 5 ? (margin - 5) * 140 : 0);
 }
 
-void AppendRtfParagraphStart(std::string& out, const TMDIChild& w, const TScriptElement& e) {
+void AppendRtfParagraphStart(std::string& out, const TScriptDocument& w, const TScriptElement& e) {
   const Byte kind = e.Kind();
   const bool flushRight = kind == ekTransition && w.TransitionsFlushRight;
   out += kind == ekDialogue || kind == ekParenthetical ? "\r\n\\par" : "\r\n\\par \r\n\\par";

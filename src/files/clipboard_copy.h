@@ -15,6 +15,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 inline constexpr const char* RichTextClipboardName = "Rich Text Format";
 

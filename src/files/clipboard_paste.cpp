@@ -136,7 +136,7 @@ bool PasteImportedElements(TMDIChild& w, const TImportedElements& elements) {
 
 namespace {
 
-bool Unusable(const TMDIChild& w, const TScriptElement* e) {
+bool Unusable(const TScriptDocument& w, const TScriptElement* e) {
   return IsPageBreakKind(e->Kind()) || w.IsHiddenElement(e);
 }
 

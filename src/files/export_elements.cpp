@@ -9,7 +9,7 @@
 
 namespace qm {
 
-bool IsExportedElement(const TMDIChild& script, const TScriptElement& element) {
+bool IsExportedElement(const TScriptDocument& script, const TScriptElement& element) {
   const Byte kind = element.Kind();
   if (IsPageBreakKind(kind)) return false;
   return kind == ekScriptNote || !script.IsUnprintedElement(&element);
@@ -51,7 +51,7 @@ std::string ExportNumberText(const TMDIChild& script, const TScriptElement& elem
   return own.empty() || own.back() == ' ' ? text : " " + text;
 }
 
-std::string CueExtensionEntryText(const TMDIChild& script, const TScriptElement& cue) {
+std::string CueExtensionEntryText(const TScriptDocument& script, const TScriptElement& cue) {
   const Byte code = NormalCueCode(cue.split);
   if (cue.Kind() != ekCharacterName || !CueHasExtension(code)) return {};
   std::string entry = UserListEntry(script.UserLists, TUserList::Extension, CueExtensionEntry(code));

@@ -11,10 +11,11 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // Page breaks are left out, and hidden elements, except Script Notes.
-bool IsExportedElement(const TMDIChild& script, const TScriptElement& element);
+bool IsExportedElement(const TScriptDocument& script, const TScriptElement& element);
 // A cue is stored in capitals up to its extension; other kinds follow
 // their format's capitals flag.
 bool ExportsInCapitals(const TScriptElement& element);
@@ -29,7 +30,7 @@ std::string ExportNumberText(const TMDIChild& script, const TScriptElement& elem
 
 // The entry of the script's extension list a cue's code names ("V.O."),
 // without its accelerator mark; empty when it names none.
-std::string CueExtensionEntryText(const TMDIChild& script, const TScriptElement& cue);
+std::string CueExtensionEntryText(const TScriptDocument& script, const TScriptElement& cue);
 
 // For the lifetime of the object the script's elements hold their whole
 // texts; with `joinSplits` the page breaks' split pieces are joined first

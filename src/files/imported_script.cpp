@@ -15,7 +15,7 @@ namespace qm {
 
 namespace {
 
-TElementFormat FormatOf(const TMDIChild& script, const TImportedElement& imported) {
+TElementFormat FormatOf(const TScriptDocument& script, const TImportedElement& imported) {
   const int slot = FormatSlotOfKind(imported.kind);
   TElementFormat format = slot >= 0 ? script.FormatSet[static_cast<std::size_t>(slot)]
                                     : imported.kind == ekForcedPageBreak ? ForcedPageBreakFormat
@@ -35,7 +35,7 @@ std::string StoredText(const TImportedElement& imported) {
 }
 
 // No file has the name (in any case), nor another open window.
-bool NameIsFree(const TMDIChild& script, const std::string& name) {
+bool NameIsFree(const TScriptDocument& script, const std::string& name) {
   if (FindNameNoCase(ExtractFileDir(name), ExtractFileName(name))) return false;
   for (int slot = 1; slot <= DocumentCount; ++slot) {
     const TMDIChild* other = Documents[static_cast<std::size_t>(slot)];
@@ -58,7 +58,7 @@ std::string ImportedScriptName(const TMDIChild& script, const std::string& forei
   return UnclaimedScriptName(script, NativeScriptName(JoinPath(ScriptDirectory, ExtractFileName(foreignFile))));
 }
 
-TScriptElement* NewImportedElement(const TMDIChild& script, const TImportedElement& imported) {
+TScriptElement* NewImportedElement(const TScriptDocument& script, const TImportedElement& imported) {
   TScriptElement* e = NewElementRecord();
   e->format = FormatOf(script, imported);
   e->text = StoredText(imported);

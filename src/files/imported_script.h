@@ -10,10 +10,11 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // One element made for the script, not yet linked into its list.
-TScriptElement* NewImportedElement(const TMDIChild& script, const TImportedElement& imported);
+TScriptElement* NewImportedElement(const TScriptDocument& script, const TImportedElement& imported);
 
 // A name for a script that was not read from the file of that name: the
 // name wanted, unless a file or another open window has it; then the

@@ -24,7 +24,7 @@ std::string PlainOf(const TClipRecord& r) {
 
 // The open and close code of the script's current typing colour; none
 // while no colour is chosen.
-std::pair<std::string, std::string> ColourCodes(const TMDIChild& w) {
+std::pair<std::string, std::string> ColourCodes(const TScriptDocument& w) {
   if (!w.CurrentColor) return {};
   for (const ColorPair& pair : ColorPairs)
     if (pair.on == w.TypingColorCode)

@@ -10,6 +10,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 // The tagged text of the whole script (its elements must hold their
 // texts: see TExportWalk).

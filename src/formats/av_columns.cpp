@@ -44,7 +44,7 @@ bool Store(const TForm& d, const std::string& prefix, const char* what, TColumnM
 }
 
 // An element's margins for its column (or its kind's for none).
-void TakeColumnMargins(const TMDIChild& script, TScriptElement& e) {
+void TakeColumnMargins(const TScriptDocument& script, TScriptElement& e) {
   if (e.avColumn == 0) {
     const int slot = FormatSlotOfKind(e.Kind());
     if (slot < 0) return;

@@ -37,7 +37,7 @@ TPage PageAt(const TMDIChild& script) {
   return page;
 }
 
-bool Printed(const TMDIChild& script, const TScriptElement& e) {
+bool Printed(const TScriptDocument& script, const TScriptElement& e) {
   return !script.IsUnprintedElement(&e) && !(e.Kind() == ekScriptNote && !script.PrintScriptNotes);
 }
 
@@ -61,7 +61,7 @@ struct TKnob {
 // elements (not the first, whose blank line a page always has), then the
 // spacing within elements of several lines. Blank lines move by half
 // their height at most, spacing by a fifth, so the page keeps its look.
-std::vector<std::vector<TKnob>> Knobs(const TMDIChild& script, const TPage& page) {
+std::vector<std::vector<TKnob>> Knobs(const TScriptDocument& script, const TPage& page) {
   std::vector<std::vector<TKnob>> knobs(2);
   // An Action cut by the page end is cut by whole lines, whatever its
   // spacing.

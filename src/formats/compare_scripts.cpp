@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "script/model/script_document.h"
 #include "script/model/text_codes.h"
-#include "script/script_window.h"
 
 namespace qm {
 
@@ -137,7 +137,7 @@ int PageAt(const std::vector<TCompareItem>& items, std::size_t index) {
 
 }  // namespace
 
-std::vector<TCompareItem> CompareItemsOf(const TMDIChild& script) {
+std::vector<TCompareItem> CompareItemsOf(const TScriptDocument& script) {
   std::vector<TCompareItem> items;
   int page = 1;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
@@ -217,7 +217,7 @@ std::string CompareWords(const std::string& original, const std::string& revised
   return text;
 }
 
-void MarkComparedNames(TMDIChild& result, const TComparison& comparison) {
+void MarkComparedNames(TScriptDocument& result, const TComparison& comparison) {
   TScriptElement* e = result.FirstElement;
   for (const TComparedElement& compared : comparison.elements) {
     if (!e) return;

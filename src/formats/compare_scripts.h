@@ -12,7 +12,7 @@
 
 namespace qm {
 
-class TMDIChild;
+class TScriptDocument;
 
 enum class TChange { Same, Added, Removed, Changed, PageNote };
 
@@ -52,7 +52,7 @@ constexpr Byte RemovedOff = 15;
 
 // The script's elements as the comparison reads them (page breaks left
 // out, each element with its page).
-std::vector<TCompareItem> CompareItemsOf(const TMDIChild& script);
+std::vector<TCompareItem> CompareItemsOf(const TScriptDocument& script);
 
 // Compares the drafts element by element.
 TComparison CompareScriptItems(const std::vector<TCompareItem>& original, const std::vector<TCompareItem>& revised);
@@ -64,7 +64,7 @@ std::string CompareWords(const std::string& original, const std::string& revised
 // Gives the result's character names their marks as formats (a name's
 // text holds no codes): struck out when removed, red when added. The
 // script's elements are the comparison's, in order.
-void MarkComparedNames(TMDIChild& result, const TComparison& comparison);
+void MarkComparedNames(TScriptDocument& result, const TComparison& comparison);
 
 // The message that sums the comparison up.
 std::string ComparisonSummary(const TComparison& comparison);

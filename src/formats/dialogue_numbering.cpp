@@ -33,7 +33,7 @@ void ClearSpeechNumbers(TMDIChild& script) {
     if (e->Kind() == ekCharacterName) e->format.NumberWord = static_cast<Word>(e->format.NumberWord & ~NumberBits);
 }
 
-bool AnySpeech(const TMDIChild& script, bool numbered) {
+bool AnySpeech(const TScriptDocument& script, bool numbered) {
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->Kind() == ekCharacterName && (dialogue_word::Number(e->format.NumberWord) != 0) == numbered) return true;
   return false;
@@ -44,12 +44,12 @@ bool AnySpeech(const TMDIChild& script, bool numbered) {
 // Numbers kept from an earlier lock are locked again over the speeches
 // added since; a lock with added speeches is first taken back to numbers
 // and letters.
-TDialogueNumbering LockModeOf(const TMDIChild& script) {
+TDialogueNumbering LockModeOf(const TScriptDocument& script) {
   return !script.DialogueNumberingLock && AnySpeech(script, true) ? TDialogueNumbering::MultiLock
                                                                    : TDialogueNumbering::Lock;
 }
 
-TDialogueNumbering UnlockModeOf(const TMDIChild& script) {
+TDialogueNumbering UnlockModeOf(const TScriptDocument& script) {
   return script.DialogueNumberingLock && AnySpeech(script, false) ? TDialogueNumbering::UnlockMultiLocked
                                                                   : TDialogueNumbering::Unlock;
 }

@@ -15,6 +15,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 enum class TDialogueNumbering : Byte { Lock, MultiLock, Unlock, UnlockMultiLocked, Adjust };
 
@@ -36,7 +37,7 @@ bool LockDialogueNumbering(TMDIChild& script, TDialogueNumbering mode);
 bool TogglePrintedDialogueNumbers(TMDIChild& script);
 
 // The Lock and Unlock items choose by what the script has now.
-TDialogueNumbering LockModeOf(const TMDIChild& script);
-TDialogueNumbering UnlockModeOf(const TMDIChild& script);
+TDialogueNumbering LockModeOf(const TScriptDocument& script);
+TDialogueNumbering UnlockModeOf(const TScriptDocument& script);
 
 }  // namespace qm

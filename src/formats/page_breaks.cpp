@@ -46,7 +46,7 @@ TScriptElement* PageStartBreak(TScriptElement* element) {
   return nullptr;
 }
 
-Word NewPageRevisionWord(const TMDIChild& script) { return script.CurrentRevision; }
+Word NewPageRevisionWord(const TScriptDocument& script) { return script.CurrentRevision; }
 
 void InsertPageBreak(TMDIChild& script) {
   if (!script.CurrentElement) return;

@@ -9,6 +9,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // Add Forced Page Break.
@@ -25,6 +26,6 @@ TScriptElement* PageStartBreak(TScriptElement* element);
 
 // The number word a locked break gets when it is made now: the page
 // belongs to the revision being made.
-Word NewPageRevisionWord(const TMDIChild& script);
+Word NewPageRevisionWord(const TScriptDocument& script);
 
 }  // namespace qm

@@ -63,9 +63,9 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 }  // namespace
 
-std::string CurrentHeaderText(const TMDIChild& script) { return StoredHeader(script.HeaderLine1, script.HeaderLine2); }
+std::string CurrentHeaderText(const TScriptDocument& script) { return StoredHeader(script.HeaderLine1, script.HeaderLine2); }
 
-std::string PageHeaderText(const TMDIChild& script, const TScriptElement* pageStart) {
+std::string PageHeaderText(const TScriptDocument& script, const TScriptElement* pageStart) {
   if (pageStart && IsHardPageBreakKind(pageStart->Kind()) && CarriesHeader(*pageStart))
     return UnpackText(*pageStart->text);
   return CurrentHeaderText(script);

@@ -13,13 +13,14 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // The current header as a break stores it.
-std::string CurrentHeaderText(const TMDIChild& script);
+std::string CurrentHeaderText(const TScriptDocument& script);
 // The header a page shows: the break's own when it carries one, else the
 // current header.
-std::string PageHeaderText(const TMDIChild& script, const TScriptElement* pageStart);
+std::string PageHeaderText(const TScriptDocument& script, const TScriptElement* pageStart);
 
 // The page starting at the break (null: the first page) takes the current
 // revision and header.

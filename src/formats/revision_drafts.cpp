@@ -6,7 +6,7 @@
 
 namespace qm {
 
-TRevisionDraftList RevisionDraftListOf(const TMDIChild& script) {
+TRevisionDraftList RevisionDraftListOf(const TScriptDocument& script) {
   TRevisionDraftList list;
   for (int i = 0; i < script.RevisionColours.Count(); ++i)
     list.drafts.push_back({script.RevisionColours[i], script.RevisionColourOf(i)});
@@ -32,7 +32,7 @@ void SetRevisionDraftList(TMDIChild& script, const TRevisionDraftList& list) {
   script.Invalidate();
 }
 
-bool RevisionMarksInForce(const TMDIChild& script) {
+bool RevisionMarksInForce(const TScriptDocument& script) {
   if (!script.PagesLocked) return false;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->revisedLines && !e->revisedLines->empty()) return true;

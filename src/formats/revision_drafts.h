@@ -12,6 +12,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 struct TRevisionDraft {
   std::string name;
@@ -27,7 +28,7 @@ struct TRevisionDraftList {
   friend bool operator==(const TRevisionDraftList&, const TRevisionDraftList&) = default;
 };
 
-TRevisionDraftList RevisionDraftListOf(const TMDIChild& script);
+TRevisionDraftList RevisionDraftListOf(const TScriptDocument& script);
 // Replaces the script's drafts; a list without drafts keeps the first
 // version's WHITE, and a current draft outside 0..255 falls back to the
 // first. The screen's page colours follow.
@@ -35,6 +36,6 @@ void SetRevisionDraftList(TMDIChild& script, const TRevisionDraftList& list);
 
 // Whether revision marks are in force: a locked script holding marks of
 // the current revision (changing the drafts then recolours its pages).
-bool RevisionMarksInForce(const TMDIChild& script);
+bool RevisionMarksInForce(const TScriptDocument& script);
 
 }  // namespace qm

@@ -72,7 +72,7 @@ void UnlockPageBreaks(TMDIChild& script) {
   }
 }
 
-void SaveLockedHeaders(const TMDIChild& script) {
+void SaveLockedHeaders(const TScriptDocument& script) {
   TIniFile ini("QUILLPAD.INI");
   ini.WriteString(LockSection, "Header Line 1", script.HeaderLine1);
   ini.WriteString(LockSection, "Header Line 2", script.HeaderLine2);
@@ -247,7 +247,7 @@ void MultiLockScenesOrPages(TMDIChild& script, bool scenes) {
   ShowMessageBox(flag ? what + " are now Multi-Locked." : what + " are no longer Multi-Locked.", "");
 }
 
-bool IsOmittedHeading(const TMDIChild& script, const TScriptElement& heading) {
+bool IsOmittedHeading(const TScriptDocument& script, const TScriptElement& heading) {
   if (!IsSceneHeading(heading.Kind()) || script.SceneOmitText.empty()) return false;
   const std::string text = PlainText(LiveElementText(script, heading));
   return text.compare(0, script.SceneOmitText.size(), script.SceneOmitText) == 0;

@@ -12,6 +12,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 struct TElementGroup;
 
@@ -72,7 +73,7 @@ bool ChangeSceneNumberingType(TMDIChild& script);
 std::optional<Word> TypedSceneNumber(std::string text, int sceneStart);
 
 // Whether a scene heading stands for omitted scenes.
-bool IsOmittedHeading(const TMDIChild& script, const TScriptElement& heading);
+bool IsOmittedHeading(const TScriptDocument& script, const TScriptElement& heading);
 // Removes every OMITTED heading (after a question when asked) and reports
 // how many went; the count.
 int RemoveAllOmittedSceneHeadings(TMDIChild& script, bool ask);

@@ -15,7 +15,7 @@ namespace qm {
 
 namespace {
 
-std::vector<TScriptElement*> SceneHeadings(const TMDIChild& script) {
+std::vector<TScriptElement*> SceneHeadings(const TScriptDocument& script) {
   std::vector<TScriptElement*> headings;
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsSceneHeading(e->Kind())) headings.push_back(e);
@@ -95,7 +95,7 @@ TScriptElement* ChosenEnd(TMDIChild& script, TScriptElement& from, const TSelect
 }
 
 // The nearest shown scene heading past the caret's element, or nothing.
-TScriptElement* NeighbourScene(const TMDIChild& script, TScriptElement& from, bool below) {
+TScriptElement* NeighbourScene(const TScriptDocument& script, TScriptElement& from, bool below) {
   TScriptElement* e = below ? from.next : from.prev;
   while (e && !(IsSceneHeading(e->Kind()) && !script.IsHiddenElement(e))) e = below ? e->next : e->prev;
   return e;

@@ -8,7 +8,7 @@
 #include "platform/files.h"
 #include "platform/graphics.h"
 #include "script/model/number_texts.h"
-#include "script/script_window.h"
+#include "script/model/script_document.h"
 
 namespace qm {
 
@@ -63,7 +63,7 @@ std::string StoredText(const std::string& text) {
 
 std::string TodayText() { return FormatScriptDate(std::time(nullptr), true, false); }
 
-std::string TitleOf(const TMDIChild& script) {
+std::string TitleOf(const TScriptDocument& script) {
   if (!script.ProductionTitle.empty()) return script.ProductionTitle;
   std::string name = ExtractFileName(script.ScriptFileName);
   if (const std::size_t dot = name.rfind('.'); dot != std::string::npos) name.erase(dot);
@@ -138,7 +138,7 @@ bool WriteTitlePage(const TTitlePage& page, std::array<Byte, TitlePageItemsSize>
   return true;
 }
 
-TTitlePage DefaultTitlePage(const TMDIChild& script) {
+TTitlePage DefaultTitlePage(const TScriptDocument& script) {
   using enum TAlignment;
   struct Row {
     const char* text;
@@ -177,7 +177,7 @@ TTitlePage DefaultTitlePage(const TMDIChild& script) {
   return page;
 }
 
-TTitlePage TitlePageOf(const TMDIChild& script) {
+TTitlePage TitlePageOf(const TScriptDocument& script) {
   if (TitlePageNeverSetUp(script.TitlePageItems)) return DefaultTitlePage(script);
   return ReadTitlePage(script.TitlePageItems, script.TitlePageText);
 }

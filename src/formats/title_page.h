@@ -15,6 +15,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 constexpr int TitlePageItemCount = 15;
 constexpr std::size_t TitlePageItemBytes = 35;
@@ -63,8 +64,8 @@ bool WriteTitlePage(const TTitlePage& page, std::array<Byte, TitlePageItemsSize>
 // What a script's title page holds; the default layout for a script whose
 // title page was never set up: its title, "written by", the writer, the
 // revision and the contact, in the script's font.
-TTitlePage TitlePageOf(const TMDIChild& script);
-TTitlePage DefaultTitlePage(const TMDIChild& script);
+TTitlePage TitlePageOf(const TScriptDocument& script);
+TTitlePage DefaultTitlePage(const TScriptDocument& script);
 // The name the publisher lists an item under.
 const char* TitlePageItemName(int index);
 

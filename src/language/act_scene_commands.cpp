@@ -17,7 +17,7 @@ namespace {
 
 constexpr Byte OneBlankLine = 10;
 
-TElementFormat FormatOfKind(const TMDIChild& script, int slot, Byte kind) {
+TElementFormat FormatOfKind(const TScriptDocument& script, int slot, Byte kind) {
   TElementFormat format = script.FormatSet[static_cast<size_t>(slot)];
   format.Kind = kind;
   return format;

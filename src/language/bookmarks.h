@@ -17,6 +17,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // One bookmark; its element follows deletions (see above).

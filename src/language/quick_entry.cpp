@@ -49,7 +49,7 @@ std::string ItemText(std::string_view item) { return std::string(item.substr(std
 
 std::string MarkUsed(std::string_view item) { return UsedMark + ItemText(item); }
 
-std::string QuickEntrySettingsPath(const TMDIChild& script) {
+std::string QuickEntrySettingsPath(const TScriptDocument& script) {
   if (!HasDrive(script.ScriptFileName)) return {};
   return ChangeFileExt(script.ScriptFileName, ".QTE");
 }

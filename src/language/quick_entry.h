@@ -15,6 +15,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 constexpr int QuickEntryListCount = 4;
 constexpr Byte UsedBullet = 149;
@@ -49,7 +50,7 @@ struct TQuickEntrySettings {
 };
 
 // The script's settings file; empty for a script without a name.
-std::string QuickEntrySettingsPath(const TMDIChild& script);
+std::string QuickEntrySettingsPath(const TScriptDocument& script);
 // The template when the file names none: "[#]" and a token per list whose
 // file exists.
 std::string DefaultQuickEntryTemplate(const std::array<bool, QuickEntryListCount>& listsThere);

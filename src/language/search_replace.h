@@ -18,6 +18,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // Every element kind 0..21: the normal search. Any other set restricts it.

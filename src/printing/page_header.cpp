@@ -53,7 +53,7 @@ std::string NumberOf(const TMDIChild& script, const TScriptElement* e, int style
   return StyledNumber(script.DisplayNumber(e->group), style);
 }
 
-std::string TodayText(const TMDIChild& script) {
+std::string TodayText(const TScriptDocument& script) {
   const std::time_t now =
       Platform::Exists() ? static_cast<std::time_t>(Platform::Current().backend().WallClockMs() / 1000) : std::time(nullptr);
   // Date forms: bit 0 dashes, bit 1 the day first.
@@ -111,7 +111,7 @@ std::string FillHeaderLine(const TMDIChild& script, const TScriptPage& page, con
   return filled;
 }
 
-bool PageHasHeader(const TMDIChild& script, const TScriptPage& page) {
+bool PageHasHeader(const TScriptDocument& script, const TScriptPage& page) {
   switch (script.HeaderPages) {
     case 1: return page.index != 1;
     case 2: return !(page.first && IsSceneHeading(page.first->Kind()));

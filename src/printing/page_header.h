@@ -27,7 +27,7 @@ std::string FillHeaderLine(const TMDIChild& script, const TScriptPage& page, con
 
 // Whether the page carries the header block ("Every Page", "Not Page
 // One", "Every Page Except first Page of Scene").
-bool PageHasHeader(const TMDIChild& script, const TScriptPage& page);
+bool PageHasHeader(const TScriptDocument& script, const TScriptPage& page);
 
 // Prints the header block of a page from the top of its first line on
 // CurrentPrintCanvas.

@@ -147,7 +147,7 @@ std::vector<std::string> DraftWatermarkLines(const TDraftInformation& info) {
   return lines;
 }
 
-std::vector<std::string> SpeakingCharacters(const TMDIChild& script) {
+std::vector<std::string> SpeakingCharacters(const TScriptDocument& script) {
   std::vector<std::string> names;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->Kind() == ekCharacterName && e->text) {

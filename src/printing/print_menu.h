@@ -55,7 +55,7 @@ std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choi
 
 // The character names of the script, upper case up to their extensions,
 // sorted, each once.
-std::vector<std::string> SpeakingCharacters(const TMDIChild& script);
+std::vector<std::string> SpeakingCharacters(const TScriptDocument& script);
 
 // Prints the chosen pages of the script, every copy, with the progress
 // dialog; false (after saying why) when nothing matched, the run could

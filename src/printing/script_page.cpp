@@ -150,7 +150,7 @@ class PagePrinter {
 
 }  // namespace
 
-TFontDesc ScriptFont(const TMDIChild& script) {
+TFontDesc ScriptFont(const TScriptDocument& script) {
   TFontDesc font;
   font.Name = script.ScriptFontName;
   font.Size = script.ScriptFontSize;

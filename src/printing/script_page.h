@@ -41,7 +41,7 @@ bool PrintScriptPage(TMDIChild& script, const TScriptPage& page, const TPageOutp
 
 // The script's own font, plain and black: the page's lines of its own
 // (headers, numbers, MORE and CONTINUED) print in it.
-TFontDesc ScriptFont(const TMDIChild& script);
+TFontDesc ScriptFont(const TScriptDocument& script);
 
 // The geometry a page is printed with, from the pagination's printer
 // metrics and the script's page layout, in printer dots from the paper's

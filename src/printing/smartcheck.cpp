@@ -7,6 +7,7 @@
 #include "script/model/cue_codes.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
+#include "script/script_window.h"
 
 namespace qm {
 
@@ -20,7 +21,7 @@ bool IsBlankText(const std::string& text) {
   return true;
 }
 
-std::string Speaker(const TMDIChild& script, const TScriptElement& cue) {
+std::string Speaker(const TScriptDocument& script, const TScriptElement& cue) {
   std::string name = AnsiUpperCase(LiveElementText(script, cue));
   CutAtParenthesis(name);
   TrimTrailingBlanks(name);
@@ -28,12 +29,12 @@ std::string Speaker(const TMDIChild& script, const TScriptElement& cue) {
   return start == std::string::npos ? std::string() : name.substr(start);
 }
 
-bool Skipped(const TMDIChild& script, const TScriptElement* e) {
+bool Skipped(const TScriptDocument& script, const TScriptElement* e) {
   return IsPageBreakKind(e->Kind()) || script.IsUnprintedElement(e);
 }
 
 // The speaker of the speech just before a cue, when only its lines lie between.
-const TScriptElement* PreviousSpeechCue(const TMDIChild& script, const TScriptElement& cue) {
+const TScriptElement* PreviousSpeechCue(const TScriptDocument& script, const TScriptElement& cue) {
   for (const TScriptElement* e = cue.prev; e; e = e->prev) {
     if (Skipped(script, e) || e->Kind() == ekDialogue || e->Kind() == ekParenthetical) continue;
     return e->Kind() == ekCharacterName ? e : nullptr;
@@ -41,7 +42,7 @@ const TScriptElement* PreviousSpeechCue(const TMDIChild& script, const TScriptEl
   return nullptr;
 }
 
-bool HasDialogue(const TMDIChild& script, const TScriptElement& cue) {
+bool HasDialogue(const TScriptDocument& script, const TScriptElement& cue) {
   for (const TScriptElement* e = cue.next; e; e = e->next) {
     if (Skipped(script, e)) continue;
     return e->Kind() == ekDialogue || e->Kind() == ekParenthetical;
@@ -49,13 +50,13 @@ bool HasDialogue(const TMDIChild& script, const TScriptElement& cue) {
   return false;
 }
 
-bool IsOmittedHeading(const TMDIChild& script, const TScriptElement& e) {
+bool IsOmittedHeading(const TScriptDocument& script, const TScriptElement& e) {
   return IsSceneHeading(e.Kind()) && !script.SceneOmitText.empty() &&
          AnsiUpperCase(LiveElementText(script, e)).find(AnsiUpperCase(script.SceneOmitText)) != std::string::npos;
 }
 
 // An omitted heading with nothing after it on its page.
-bool EndsItsPage(const TMDIChild& script, const TScriptElement& e) {
+bool EndsItsPage(const TScriptDocument& script, const TScriptElement& e) {
   for (const TScriptElement* n = e.next; n; n = n->next) {
     if (IsPageBreakKind(n->Kind())) return true;
     if (!script.IsUnprintedElement(n)) return false;
@@ -65,7 +66,7 @@ bool EndsItsPage(const TMDIChild& script, const TScriptElement& e) {
 
 }  // namespace
 
-std::vector<TFinding> SmartCheckFindings(const TMDIChild& script) {
+std::vector<TFinding> SmartCheckFindings(const TScriptDocument& script) {
   std::vector<TFinding> findings;
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (Skipped(script, e)) continue;
@@ -89,7 +90,7 @@ std::vector<TFinding> SmartCheckFindings(const TMDIChild& script) {
   return findings;
 }
 
-std::string FindingQuestion(const TMDIChild& script, const TFinding& f) {
+std::string FindingQuestion(const TScriptDocument& script, const TFinding& f) {
   const std::string text = LiveElementText(script, *f.element);
   std::string question;
   switch (f.kind) {

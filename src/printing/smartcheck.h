@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "script/script_window.h"
+#include "script/model/script_document.h"
 
 namespace qm {
 
@@ -28,9 +28,9 @@ struct TFinding {
 };
 
 // What SmartCheck finds, in script order.
-std::vector<TFinding> SmartCheckFindings(const TMDIChild& script);
+std::vector<TFinding> SmartCheckFindings(const TScriptDocument& script);
 // The question asked about a finding.
-std::string FindingQuestion(const TMDIChild& script, const TFinding& finding);
+std::string FindingQuestion(const TScriptDocument& script, const TFinding& finding);
 
 // The pass over the active script: for each finding the writer is asked
 // whether to go to it (Yes ends the check with the caret there), to go on

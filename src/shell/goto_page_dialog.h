@@ -9,6 +9,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 // The modal result of "Goto &Scene Listings": the caller shows the list
 // of scenes instead.

@@ -29,6 +29,7 @@ class TScriptPopups;
 class TRuler;
 class TAutoScroll;
 class TMDIChild;
+class TScriptDocument;
 
 class TMainForm : public TForm, public TProgramOptions {
  public:
@@ -175,7 +176,7 @@ class TMainForm : public TForm, public TProgramOptions {
   void ToggleWPMode(bool forceOff);
   // The Production menu's checks from the script's own switches, where
   // their items may be used; the Colors checks from the active colour.
-  void FollowScriptOptions(const TMDIChild& script);
+  void FollowScriptOptions(const TScriptDocument& script);
   void ShowRevisionColorChecks(Byte active);
   // The status line along the foot, and the display items that choose
   // which of its panels show.

@@ -187,7 +187,7 @@ void TMainForm::FollowActivatedScript() {
   StatusLine().ShowAppHint();
 }
 
-void TMainForm::FollowScriptOptions(const TMDIChild& script) {
+void TMainForm::FollowScriptOptions(const TScriptDocument& script) {
   // A check follows the script only while its item may be used.
   const auto follow = [](TMenuItem* item, bool on) {
     if (item && item->Enabled() && item->Checked() != on) item->Checked = on;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "script/model/script_document.h"
 #include "script/model/script_model.h"
-#include "script/script_window.h"
 
 namespace qm::story {
 
@@ -34,11 +34,11 @@ std::vector<std::string> VariablesOfLine(std::string_view line) {
   return names;
 }
 
-std::vector<std::string> ScriptVariables(const TMDIChild& script) {
+std::vector<std::string> ScriptVariables(const TScriptDocument& script) {
   std::vector<std::string> all;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (e->Kind() != ekShot) continue;
-    const std::string text = e == script.CurrentElement && !e->text ? script.EditBuffer : ElementText(*e);
+    const std::string text = LiveElementText(script, *e);
     for (std::string& name : VariablesOfLine(text))
       if (std::find(all.begin(), all.end(), name) == all.end()) all.push_back(std::move(name));
   }

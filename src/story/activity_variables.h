@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace qm {
-class TMDIChild;
+class TScriptDocument;
 }
 
 namespace qm::story {
@@ -18,6 +18,6 @@ namespace qm::story {
 std::vector<std::string> VariablesOfLine(std::string_view line);
 // Every variable of the script's activity lines, each once, in the order
 // first met.
-std::vector<std::string> ScriptVariables(const TMDIChild& script);
+std::vector<std::string> ScriptVariables(const TScriptDocument& script);
 
 }  // namespace qm::story

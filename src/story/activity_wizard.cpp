@@ -38,10 +38,6 @@ void RemoveItem(TListBox& list, const std::string& item) {
   if (at >= 0) list.Items.Delete(at);
 }
 
-std::string ElementTextNow(const TMDIChild& script, const TScriptElement& e) {
-  return &e == script.CurrentElement && !e.text ? script.EditBuffer : ElementText(e);
-}
-
 Word PageNumberOf(const std::string& text) { return static_cast<Word>(std::strtoul(text.c_str(), nullptr, 10)); }
 
 // Writes one line as a new element of the format after the current one,
@@ -133,7 +129,7 @@ void TActivityWizardDlg::AddVariable(const std::string& name) {
 int TActivityWizardDlg::ParseThisActivityLine(bool) {
   TMDIChild* script = ActiveScript();
   if (!script || !script->CurrentElement) return alEmpty;
-  const std::string line = PlainUpperText(ElementTextNow(*script, *script->CurrentElement));
+  const std::string line = PlainUpperText(LiveElementText(*script, *script->CurrentElement));
   TActivityAnswers answers;
   const int result = ParseActivityLine(line, variables_, ItemsOf(*AvailableJumps), answers);
   if (result == alIfLine || result == alUnknownVariable || result == alSetOrContinues || result == alJumpOnly)

@@ -12,6 +12,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TPrintRunGlobals;
 
 // Where the cards of a sheet go, in printer units on the printable area.

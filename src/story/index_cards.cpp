@@ -32,13 +32,13 @@ bool IsActOrSceneInfo(Byte kind) {
 bool IsHiddenState(const TScriptElement* e) { return e->state == esShownHidden || e->state == esHidden; }
 
 // Elements in front of a heading that go with its card.
-bool TakenWithHeading(const TMDIChild& script, const TScriptElement* e) {
+bool TakenWithHeading(const TScriptDocument& script, const TScriptElement* e) {
   if (IsCardHeading(script, e)) return false;
   if (e->Kind() == ekAction && e == script.FirstElement) return false;
   return e->state == esKeepFollowing || IsHiddenState(e) || IsActOrSceneInfo(e->Kind());
 }
 
-TScriptElement* CardStart(const TMDIChild& script, TScriptElement* heading) {
+TScriptElement* CardStart(const TScriptDocument& script, TScriptElement* heading) {
   TScriptElement* first = heading;
   while (first->prev && TakenWithHeading(script, first->prev)) first = first->prev;
   return first;
@@ -70,7 +70,7 @@ int TCardTable::Count() const {
   return n;
 }
 
-bool IsCardHeading(const TMDIChild& script, const TScriptElement* element) {
+bool IsCardHeading(const TScriptDocument& script, const TScriptElement* element) {
   return element && IsSceneHeading(element->Kind()) && !IsHiddenState(element) && !script.IsHiddenElement(element);
 }
 
@@ -138,7 +138,7 @@ TCardLoad LoadCardTable(TMDIChild& script, TCardTable& table, const TAbortQuesti
   return load;
 }
 
-std::string CardBodyText(const TMDIChild& script, const TScriptElement* heading, bool outline, bool* tooLong) {
+std::string CardBodyText(const TScriptDocument& script, const TScriptElement* heading, bool outline, bool* tooLong) {
   std::string body;
   Byte previous = ekCharacterName;
   for (const TScriptElement* e = heading->next; e && !EndsCardBody(e->Kind()); e = e->next) {

@@ -17,6 +17,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 constexpr int MaxCards = 400;
 
@@ -51,7 +52,7 @@ struct TCardLoad {
 using TAbortQuestion = std::function<bool(const std::string& reason)>;
 
 // A visible scene heading: kinds 1, 9 and 16, not hidden.
-bool IsCardHeading(const TMDIChild& script, const TScriptElement* element);
+bool IsCardHeading(const TScriptDocument& script, const TScriptElement* element);
 
 // Builds the table from the script (its edit line stored first).
 TCardLoad LoadCardTable(TMDIChild& script, TCardTable& table, const TAbortQuestion& abortAt);
@@ -88,7 +89,7 @@ TCardFace MakeCardFace(const TMDIChild& script, const TCardEntry& entry, bool ou
 
 // The body text with its inline codes and hidden markers, as the writer
 // edits it on the card.
-std::string CardBodyText(const TMDIChild& script, const TScriptElement* heading, bool outline, bool* tooLong);
+std::string CardBodyText(const TScriptDocument& script, const TScriptElement* heading, bool outline, bool* tooLong);
 // Collects the style runs of a body and takes the codes and markers out.
 std::vector<TStyleRun> TakeStyleRuns(std::string& body);
 

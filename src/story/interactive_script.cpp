@@ -32,11 +32,6 @@ unsigned long ReadNumber(std::string_view digits) {
   return n;
 }
 
-// The text an element holds now: the edit line for the element being edited.
-std::string CurrentText(const TMDIChild& script, const TScriptElement& e) {
-  return &e == script.CurrentElement && !e.text ? script.EditBuffer : ElementText(e);
-}
-
 const TNumberObject* FindRecord(const std::vector<TNumberObject>& map, unsigned long oldNumber) {
   for (const auto& record : map)
     if (record.oldNumber == oldNumber) return &record;
@@ -49,11 +44,11 @@ std::string BranchTargetLabel(std::string_view headingText, Word number) {
   return PlainUpperText(headingText) + " (" + std::to_string(number) + ")";
 }
 
-std::string BranchTargetLabel(const TMDIChild& script, const TScriptElement& target) {
-  return BranchTargetLabel(CurrentText(script, target), TargetNumber(target));
+std::string BranchTargetLabel(const TScriptDocument& script, const TScriptElement& target) {
+  return BranchTargetLabel(LiveElementText(script, target), TargetNumber(target));
 }
 
-TScriptElement* FindBranchTarget(const TMDIChild& script, int number) {
+TScriptElement* FindBranchTarget(const TScriptDocument& script, int number) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsBranchTarget(*e) && TargetNumber(*e) == number) return e;
   return nullptr;
@@ -176,7 +171,7 @@ void FollowJump() {
   TMDIChild* script = ActiveScript();
   if (!script || !script->CurrentElement) return;
   FlushMouseMessages();
-  const std::optional<unsigned long> number = FirstJumpNumber(CurrentText(*script, *script->CurrentElement));
+  const std::optional<unsigned long> number = FirstJumpNumber(LiveElementText(*script, *script->CurrentElement));
   if (number == ReturnNumber) {
     ShowMessageBox("Sorry, but RETURN (0) is only accessible within the Run-Time Player", PromptTable(14));
     return;

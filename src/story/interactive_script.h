@@ -14,6 +14,7 @@
 
 namespace qm {
 class TMDIChild;
+class TScriptDocument;
 }
 
 namespace qm::story {
@@ -34,10 +35,10 @@ inline bool HoldsTargetReferences(Byte kind) { return kind == ekShot || kind == 
 std::string BranchTargetLabel(std::string_view headingText, Word number);
 // The label of a target of the script (its text from the edit line while
 // it is the current element).
-std::string BranchTargetLabel(const TMDIChild& script, const TScriptElement& target);
+std::string BranchTargetLabel(const TScriptDocument& script, const TScriptElement& target);
 
 // The first branch target with the number, or null.
-TScriptElement* FindBranchTarget(const TMDIChild& script, int number);
+TScriptElement* FindBranchTarget(const TScriptDocument& script, int number);
 
 // A new branch target with the text after the script's last element,
 // numbered one above the highest target; the caret comes back to where it

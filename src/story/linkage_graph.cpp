@@ -4,9 +4,9 @@
 #include <cctype>
 
 #include "platform/cp1252.h"
+#include "script/model/script_document.h"
 #include "script/model/script_model.h"
 #include "script/model/string_utils.h"
-#include "script/script_window.h"
 #include "story/interactive_script.h"
 
 namespace qm::story {
@@ -67,14 +67,14 @@ void TLinkageGraph::ScanReferences(const std::string& text, bool conditional) {
   }
 }
 
-void TLinkageGraph::SetupAllLinks(const TMDIChild& script) {
+void TLinkageGraph::SetupAllLinks(const TScriptDocument& script) {
   Nodes.clear();
   Labels.clear();
   bool conditional = false;
   const TScriptElement* e = script.FirstElement;
   while (e && !IsBranchTarget(*e)) e = e->next;
   for (; e; e = e->next) {
-    const std::string text = &*e == script.CurrentElement && !e->text ? script.EditBuffer : ElementText(*e);
+    const std::string text = LiveElementText(script, *e);
     if (e->Kind() == ekShot) {
       const std::string upper = AnsiUpperCase(text);
       if (IsActivityEnd(upper)) conditional = false;

@@ -11,7 +11,7 @@
 #include "platform/types.h"
 
 namespace qm {
-class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 }
 
@@ -38,7 +38,7 @@ struct TGraphNode {
 class TLinkageGraph {
  public:
   // Every target with its links, and the labels (SortJumps not yet run).
-  void SetupAllLinks(const TMDIChild& script);
+  void SetupAllLinks(const TScriptDocument& script);
   // The labels in ascending order of number (up to `stop` when not 0), and
   // links to target 0 (a return) expanded to the targets leading here.
   void SortJumps(Word stop);

@@ -28,7 +28,7 @@ int EntryWithNumber(const TComboBox& box, std::int64_t number) {
   return -1;
 }
 
-bool InScript(const TMDIChild& script, const TScriptElement* element) {
+bool InScript(const TScriptDocument& script, const TScriptElement* element) {
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e == element) return true;
   return false;

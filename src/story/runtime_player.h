@@ -10,6 +10,7 @@
 
 namespace qm {
 class TMDIChild;
+class TScriptDocument;
 }
 
 namespace qm::story {

@@ -24,7 +24,7 @@ const GlobalState reset([] {
 
 constexpr std::size_t CaptionLimit = 200;
 
-bool SkippedInCaption(const TMDIChild& script, const TScriptElement* e) {
+bool SkippedInCaption(const TScriptDocument& script, const TScriptElement* e) {
   const Byte kind = e->Kind();
   return kind == ekAutoPageBreak || kind == ekForcedPageBreak || kind == ekLockedPageBreak ||
          kind == ekMultiLockedPageBreak || kind == ekFixedAPageBreak || e->state == esShownHidden ||
@@ -40,24 +40,25 @@ bool Inside(const TControl& control, TPoint screen) {
 
 }  // namespace
 
-TScriptElement* NextPilotHeading(const TMDIChild& script, TScriptElement* from) {
+TScriptElement* NextPilotHeading(const TScriptDocument& script, TScriptElement* from) {
   for (TScriptElement* e = from ? from->next : nullptr; e; e = e->next)
     if (IsCardHeading(script, e)) return e;
   return nullptr;
 }
 
-TScriptElement* PreviousPilotHeading(const TMDIChild& script, TScriptElement* from) {
+TScriptElement* PreviousPilotHeading(const TScriptDocument& script, TScriptElement* from) {
   for (TScriptElement* e = from ? from->prev : nullptr; e; e = e->prev)
     if (IsCardHeading(script, e)) return e;
   return nullptr;
 }
 
-TScriptElement* PilotStartHeading(const TMDIChild& script) {
-  TScriptElement* current = script.CurrentElement;
-  if (!current) return nullptr;
-  if (IsCardHeading(script, current)) return current;
-  if (TScriptElement* before = PreviousPilotHeading(script, current)) return before;
-  return NextPilotHeading(script, current);
+TScriptElement* PilotStartHeading(const TMDIChild& script) { return PilotHeadingAround(script, script.CurrentElement); }
+
+TScriptElement* PilotHeadingAround(const TScriptDocument& script, TScriptElement* at) {
+  if (!at) return nullptr;
+  if (IsCardHeading(script, at)) return at;
+  if (TScriptElement* before = PreviousPilotHeading(script, at)) return before;
+  return NextPilotHeading(script, at);
 }
 
 std::string PilotCaption(const TMDIChild& script, const TScriptElement& heading) {

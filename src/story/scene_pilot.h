@@ -14,6 +14,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 constexpr int PilotSlots = 6;
 // While the mouse rests on a scroll button the list moves one scene this
@@ -29,9 +30,11 @@ constexpr int PilotSlideSteps = 5;
 // The scene of the caret: the nearest heading at or before the current
 // element, else the next one; null when the script has none.
 TScriptElement* PilotStartHeading(const TMDIChild& script);
+// The same around any element of the document.
+TScriptElement* PilotHeadingAround(const TScriptDocument& script, TScriptElement* at);
 // The next (previous) scene heading after (before) an element; null at the end.
-TScriptElement* NextPilotHeading(const TMDIChild& script, TScriptElement* from);
-TScriptElement* PreviousPilotHeading(const TMDIChild& script, TScriptElement* from);
+TScriptElement* NextPilotHeading(const TScriptDocument& script, TScriptElement* from);
+TScriptElement* PreviousPilotHeading(const TScriptDocument& script, TScriptElement* from);
 // A button's caption: number, heading and the scene's text, at most 200
 // characters of text.
 std::string PilotCaption(const TMDIChild& script, const TScriptElement& heading);

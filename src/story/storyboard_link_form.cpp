@@ -20,10 +20,6 @@ namespace {
 
 TMDIChild* ActiveScriptOrNull() { return NoActiveDocument() ? nullptr : ActiveScript(); }
 
-std::string ElementTextNow(const TMDIChild& script, const TScriptElement& e) {
-  return &e == script.CurrentElement && !e.text ? script.EditBuffer : ElementText(e);
-}
-
 // The run of elements that share the element's link.
 std::pair<TScriptElement*, TScriptElement*> RunOf(TScriptElement* e) {
   TScriptElement* first = e;
@@ -45,7 +41,7 @@ constexpr const char* OtherLinksQuestion =
 
 }  // namespace
 
-std::string LinkTextOf(const TMDIChild& script, const TScriptElement* first, const TScriptElement* last) {
+std::string LinkTextOf(const TScriptDocument& script, const TScriptElement* first, const TScriptElement* last) {
   std::string out;
   const TScriptElement* previous = nullptr;
   for (const TScriptElement* e = first; e; e = e->next) {
@@ -55,7 +51,7 @@ std::string LinkTextOf(const TMDIChild& script, const TScriptElement* first, con
         if (kind == ekDialogue || kind == ekParenthetical) out += previous->Kind() == ekCharacterName ? ":  " : " ";
         else out += "\r\n\r\n";
       }
-      std::string text = PlainText(ElementTextNow(script, *e));
+      std::string text = PlainText(LiveElementText(script, *e));
       if (e->format.AllCaps) text = AnsiUpperCase(text);
       std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
       const bool inParentheses = kind == ekParenthetical || (kind == ekAction && script.ActionParentheticals);

@@ -12,6 +12,7 @@
 
 namespace qm {
 class TMDIChild;
+class TScriptDocument;
 }
 
 namespace qm::story {
@@ -84,6 +85,6 @@ void CreateLinkedFrame();
 
 // The script text of elements for the form: speeches run together, other
 // elements apart, codes left out.
-std::string LinkTextOf(const TMDIChild& script, const TScriptElement* first, const TScriptElement* last);
+std::string LinkTextOf(const TScriptDocument& script, const TScriptElement* first, const TScriptElement* last);
 
 }  // namespace qm::story

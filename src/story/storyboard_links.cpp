@@ -26,13 +26,13 @@ std::string WithoutFolder(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-TScriptElement* FirstLinkedTo(const TMDIChild& script, Word index) {
+TScriptElement* FirstLinkedTo(const TScriptDocument& script, Word index) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->storyboardLink == index) return e;
   return nullptr;
 }
 
-TScriptElement* LastLinked(const TMDIChild& script) {
+TScriptElement* LastLinked(const TScriptDocument& script) {
   TScriptElement* last = script.FirstElement;
   while (last && last->next) last = last->next;
   for (TScriptElement* e = last; e; e = e->prev)
@@ -53,9 +53,9 @@ void LinksChanged(TMDIChild& script) {
 
 }  // namespace
 
-int FrameIndex(const TMDIChild& script, DWord frameId) { return script.StoryboardLinks.IndexOf(std::to_string(frameId)); }
+int FrameIndex(const TScriptDocument& script, DWord frameId) { return script.StoryboardLinks.IndexOf(std::to_string(frameId)); }
 
-DWord FrameOfIndex(const TMDIChild& script, Word index) {
+DWord FrameOfIndex(const TScriptDocument& script, Word index) {
   if (index == 0 || index >= script.StoryboardLinks.Count()) return 0;
   return static_cast<DWord>(std::strtoul(script.StoryboardLinks[index].c_str(), nullptr, 10));
 }

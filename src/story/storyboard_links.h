@@ -10,6 +10,7 @@
 
 namespace qm {
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 }  // namespace qm
 
@@ -21,9 +22,9 @@ constexpr DWord LastLinkedFrame = 0x0FFFFFFF;
 constexpr int LinkMarkMargin = 9;
 
 // The index of the frame in the script's list, or -1.
-int FrameIndex(const TMDIChild& script, DWord frameId);
+int FrameIndex(const TScriptDocument& script, DWord frameId);
 // The frame an index names, 0 for 0 or an index past the list.
-DWord FrameOfIndex(const TMDIChild& script, Word index);
+DWord FrameOfIndex(const TScriptDocument& script, Word index);
 // The frame's index, appended to the list when it is not there.
 Word AddFrame(TMDIChild& script, DWord frameId);
 // The link's first element for the frame (see LastLinkedFrame); with move

@@ -22,7 +22,7 @@ constexpr std::size_t ExtensionLength = 4;
 bool NoDictionary(const std::string& name) { return name.empty() || AnsiUpperCase(name) == "DICTFILE"; }
 
 // The script's own name, without folder, extension and blanks, in capitals.
-std::string ScriptBaseName(const TMDIChild& script) {
+std::string ScriptBaseName(const TScriptDocument& script) {
   std::string name = ChangeFileExt(ExtractFileName(script.ScriptFileName), "");
   std::erase(name, ' ');
   return AnsiUpperCase(name);

@@ -8,9 +8,9 @@
 #include "language/spelling/spell_engine.h"
 #include "language/spelling/spell_words.h"
 #include "platform/cp1252.h"
+#include "script/model/script_document.h"
 #include "script/model/script_model.h"
 #include "script/pagination/repagination.h"
-#include "script/script_window.h"
 
 namespace qm {
 namespace {
@@ -78,7 +78,7 @@ long SetSentenceSpacing(std::string& text, std::size_t wordStart, const std::str
   return static_cast<long>(spacing.size()) - static_cast<long>(end - start);
 }
 
-bool KeepsSmallLetterAtElementStart(const TMDIChild& script, const TScriptElement& element, bool capitalizeAfterShots) {
+bool KeepsSmallLetterAtElementStart(const TScriptDocument& script, const TScriptElement& element, bool capitalizeAfterShots) {
   const TScriptElement* prev = element.prev;
   if (prev == nullptr) return false;
   if (prev->Kind() == ekShot) return !capitalizeAfterShots && script.InteractiveScript == 0;

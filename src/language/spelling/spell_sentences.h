@@ -6,7 +6,7 @@
 
 namespace qm {
 
-class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 struct TSentenceStart {
@@ -28,6 +28,6 @@ long SetSentenceSpacing(std::string& text, std::size_t wordStart, const std::str
 // Whether the first word of an element keeps its small letter: after a
 // Shot (unless capitals after shots are asked for), or going on a
 // sentence that a page break cut.
-bool KeepsSmallLetterAtElementStart(const TMDIChild& script, const TScriptElement& element, bool capitalizeAfterShots);
+bool KeepsSmallLetterAtElementStart(const TScriptDocument& script, const TScriptElement& element, bool capitalizeAfterShots);
 
 }  // namespace qm
