@@ -7,6 +7,7 @@
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
 #include "base/document_table.h"
+#include "support/document_builder.h"
 
 namespace qm::testing {
 
@@ -17,13 +18,7 @@ TScriptElement* AppendElement(TMDIChild& window, Byte kind, const std::string& t
   element->format.Kind = kind;
   if (IsPageBreakKind(kind)) element->text = PackText(" ");
   else element->text = kind == ekCharacterName ? text : PackText(text);
-  auto* group = NewGroupRecord();
-  group->first = element;
-  group->count = 1;
-  group->prev = window.LastGroup;
-  if (window.LastGroup) window.LastGroup->next = group;
-  window.LastGroup = group;
-  element->group = group;
+  TElementGroup* group = AppendGroup(window, element);
   window.InsertElementAfter(window.LastElement, element);
   if (!window.CurrentElement) {
     window.CurrentElement = element;
