@@ -131,7 +131,7 @@ TAssociationLists ReadAssociations(std::span<const Byte> block) {
 
 TAssociationLists ScriptAssociations(const TScriptDocument& script) { return ReadAssociations(script.Associations); }
 
-void SetScriptAssociations(TMDIChild& script, const TAssociationLists& lists) {
+void SetScriptAssociations(TScriptDocument& script, const TAssociationLists& lists) {
   script.Associations = WriteAssociations(lists);
   editor::SetActiveScriptModified();
 }

@@ -48,7 +48,7 @@ TAssociationLists ReadAssociations(std::span<const Byte> block);
 // The script's associations, and a new set of them (the script is then
 // modified).
 TAssociationLists ScriptAssociations(const TScriptDocument& script);
-void SetScriptAssociations(TMDIChild& script, const TAssociationLists& lists);
+void SetScriptAssociations(TScriptDocument& script, const TAssociationLists& lists);
 
 // The entry of a name (letter case ignored); null when none.
 const TAssociationEntry* FindAssociations(const std::vector<TAssociationEntry>& list, const std::string& name);

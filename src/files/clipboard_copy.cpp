@@ -191,7 +191,7 @@ void AppendRtfChar(std::string& out, Byte b) {
   }
 }
 
-std::vector<TCopiedPiece> CollectBlock(TMDIChild& w) {
+std::vector<TCopiedPiece> CollectBlock(TScriptDocument& w) {
   std::vector<TCopiedPiece> block;
   TScriptElement* e = w.FirstElement;
   while (e && !e->InBlock()) e = e->next;

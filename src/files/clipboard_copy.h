@@ -34,7 +34,7 @@ struct TCopiedPiece {
 };
 
 // The block of a script whose elements are all stored, in script order.
-std::vector<TCopiedPiece> CollectBlock(TMDIChild& script);
+std::vector<TCopiedPiece> CollectBlock(TScriptDocument& script);
 
 struct TClipboardBlocks {
   std::vector<Byte> native;

@@ -256,7 +256,7 @@ bool TakeLeftoverOfStoppedSave(const std::string& fileName, std::vector<Byte>& b
 
 // ---- Putting elements into a window -----------------------------------------
 
-void GiveOwnGroups(TMDIChild& s, TScriptElement* first, TScriptElement* last) {
+void GiveOwnGroups(TScriptDocument& s, TScriptElement* first, TScriptElement* last) {
   TElementGroup* before = first->prev ? first->prev->group : nullptr;
   TElementGroup* after = before ? before->next : (last->next ? last->next->group : nullptr);
   for (TScriptElement* e = first;; e = e->next) {

@@ -86,6 +86,6 @@ bool MergeScriptFile(const std::string& fileName);
 // Each element of a run just linked into the script gets a group of its
 // own, chained after the group of the element before the run; the layout
 // passes regroup.
-void GiveOwnGroups(TMDIChild& script, TScriptElement* first, TScriptElement* last);
+void GiveOwnGroups(TScriptDocument& script, TScriptElement* first, TScriptElement* last);
 
 }  // namespace qm

@@ -13,7 +13,7 @@ namespace {
 
 constexpr Word NumberBits = dialogue_word::NumberMask | dialogue_word::AddedUnderLock;
 
-void LockSpeechNumbers(TMDIChild& script) {
+void LockSpeechNumbers(TScriptDocument& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (e->Kind() != ekCharacterName || !e->group || script.IsHiddenElement(e)) continue;
     const Word number = static_cast<Word>((e->group->number << 2) & dialogue_word::NumberMask);
@@ -22,13 +22,13 @@ void LockSpeechNumbers(TMDIChild& script) {
 }
 
 // The speeches added under the lock keep the letters they show now.
-void KeepAddedLetters(TMDIChild& script) {
+void KeepAddedLetters(TScriptDocument& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->Kind() == ekCharacterName && dialogue_word::Number(e->format.NumberWord) == 0)
       e->format.NumberWord = static_cast<Word>(e->format.NumberWord & ~dialogue_word::AddedUnderLock);
 }
 
-void ClearSpeechNumbers(TMDIChild& script) {
+void ClearSpeechNumbers(TScriptDocument& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->Kind() == ekCharacterName) e->format.NumberWord = static_cast<Word>(e->format.NumberWord & ~NumberBits);
 }

@@ -30,7 +30,7 @@ TScriptElement* SplitForBreak(TMDIChild& script) {
   return script.CurrentElement;
 }
 
-TScriptElement* AppendEmptyAction(TMDIChild& script) {
+TScriptElement* AppendEmptyAction(TScriptDocument& script) {
   TScriptElement* action = NewElementRecord();
   action->format = script.FormatSet[fsAction];
   action->text = PackText(" ");

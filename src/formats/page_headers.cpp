@@ -25,7 +25,7 @@ bool CarriesHeader(const TScriptElement& pageBreak) {
   return pageBreak.text && UnpackText(*pageBreak.text).size() >= 2;
 }
 
-void StoreHeader(TMDIChild& script, TScriptElement& pageBreak) {
+void StoreHeader(TScriptDocument& script, TScriptElement& pageBreak) {
   pageBreak.text = PackText(CurrentHeaderText(script));
 }
 
@@ -71,7 +71,7 @@ std::string PageHeaderText(const TScriptDocument& script, const TScriptElement* 
   return CurrentHeaderText(script);
 }
 
-void UpdatePageHeader(TMDIChild& script, TScriptElement* pageStart) {
+void UpdatePageHeader(TScriptDocument& script, TScriptElement* pageStart) {
   if (!pageStart) {
     script.FirstPageRevision = script.CurrentRevision;
     return;
@@ -82,7 +82,7 @@ void UpdatePageHeader(TMDIChild& script, TScriptElement* pageStart) {
   if (script.HeaderTextLocked) StoreHeader(script, *pageStart);
 }
 
-void StoreCurrentHeaders(TMDIChild& script) {
+void StoreCurrentHeaders(TScriptDocument& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsHardPageBreakKind(e->Kind()) && !CarriesHeader(*e)) StoreHeader(script, *e);
   script.HeadersLocked = 1;

@@ -24,9 +24,9 @@ std::string PageHeaderText(const TScriptDocument& script, const TScriptElement* 
 
 // The page starting at the break (null: the first page) takes the current
 // revision and header.
-void UpdatePageHeader(TMDIChild& script, TScriptElement* pageStart);
+void UpdatePageHeader(TScriptDocument& script, TScriptElement* pageStart);
 // Every hard break without a header of its own keeps the current one.
-void StoreCurrentHeaders(TMDIChild& script);
+void StoreCurrentHeaders(TScriptDocument& script);
 // Fix (Lock) All Headers: the current marks go without a question, the
 // header text is locked and every hard break keeps the header it shows.
 void FixAllHeaders(TMDIChild& script);

@@ -32,7 +32,7 @@ std::string NewRevisionQuestion() {
 
 // The marks of the elements from `from` on; each page's revised-now flag
 // goes with them.
-void ClearMarksFrom(TMDIChild& script, TScriptElement* from) {
+void ClearMarksFrom(TScriptDocument& script, TScriptElement* from) {
   for (TScriptElement* e = from; e; e = e->next) {
     e->revisedLines.reset();
     if (IsHardPageBreakKind(e->Kind())) e->format.NumberWord = static_cast<Word>(e->format.NumberWord & 0x00FF);

@@ -39,7 +39,7 @@ void LockSceneNumbers(TMDIChild& script, bool aScenesToo) {
   }
 }
 
-void LockPageBreaks(TMDIChild& script) {
+void LockPageBreaks(TScriptDocument& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (e->Kind() == ekAutoPageBreak) {
       e->format.Kind = ekLockedPageBreak;
@@ -51,7 +51,7 @@ void LockPageBreaks(TMDIChild& script) {
   script.FirstPageRevision = script.CurrentRevision;
 }
 
-void UnlockSceneNumbers(TMDIChild& script) {
+void UnlockSceneNumbers(TScriptDocument& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (IsSceneHeading(e->Kind())) {
       e->format.Kind = ekSceneHeading;
@@ -64,7 +64,7 @@ void UnlockSceneNumbers(TMDIChild& script) {
 }
 
 // Locked pages flow again; forced pages stay, without a revision.
-void UnlockPageBreaks(TMDIChild& script) {
+void UnlockPageBreaks(TScriptDocument& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!IsHardPageBreakKind(e->Kind())) continue;
     if (e->Kind() != ekForcedPageBreak) e->format.Kind = ekAutoPageBreak;
@@ -81,7 +81,7 @@ void SaveLockedHeaders(const TScriptDocument& script) {
 // Tighter than this the cheat would show on every page.
 constexpr int LeastCheatPercent = 50;
 
-void SetPageLines(TMDIChild& script, const TLockedPageLines& lines) {
+void SetPageLines(TScriptDocument& script, const TLockedPageLines& lines) {
   script.HeaderLine1 = lines.line1;
   script.HeaderLine2 = lines.line2;
   const Byte continueds = lines.continueds ? 1 : 0;

@@ -40,7 +40,7 @@ TScriptElement* LastLinked(const TScriptDocument& script) {
   return script.FirstElement;
 }
 
-void SetLinks(TMDIChild& script, Word from, Word to) {
+void SetLinks(TScriptDocument& script, Word from, Word to) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->storyboardLink == from) e->storyboardLink = to;
 }
@@ -60,7 +60,7 @@ DWord FrameOfIndex(const TScriptDocument& script, Word index) {
   return static_cast<DWord>(std::strtoul(script.StoryboardLinks[index].c_str(), nullptr, 10));
 }
 
-Word AddFrame(TMDIChild& script, DWord frameId) {
+Word AddFrame(TScriptDocument& script, DWord frameId) {
   const int index = FrameIndex(script, frameId);
   if (index >= 0) return static_cast<Word>(index);
   return static_cast<Word>(script.StoryboardLinks.Add(std::to_string(frameId)));
@@ -82,7 +82,7 @@ bool GoToStoryboardLink(DWord frameId, bool move) {
   return true;
 }
 
-void SetStoryboardFileName(TMDIChild& script, const std::string& name) {
+void SetStoryboardFileName(TScriptDocument& script, const std::string& name) {
   script.StoryboardFileName = name.substr(0, capacity::StoryboardFileName);
   if (&script == ActiveScriptOrNull()) editor::SetActiveScriptModified();
 }

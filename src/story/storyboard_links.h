@@ -26,12 +26,12 @@ int FrameIndex(const TScriptDocument& script, DWord frameId);
 // The frame an index names, 0 for 0 or an index past the list.
 DWord FrameOfIndex(const TScriptDocument& script, Word index);
 // The frame's index, appended to the list when it is not there.
-Word AddFrame(TMDIChild& script, DWord frameId);
+Word AddFrame(TScriptDocument& script, DWord frameId);
 // The link's first element for the frame (see LastLinkedFrame); with move
 // it becomes current. False when the frame is not linked.
 bool GoToStoryboardLink(DWord frameId, bool move);
 // The script's storyboard file (the script is then modified).
-void SetStoryboardFileName(TMDIChild& script, const std::string& name);
+void SetStoryboardFileName(TScriptDocument& script, const std::string& name);
 // Whether an open script has the file name (no folder, the script
 // extension); with activate it becomes the active one.
 bool FindScriptByName(const std::string& name, bool activate);
