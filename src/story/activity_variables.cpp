@@ -38,7 +38,7 @@ std::vector<std::string> ScriptVariables(const TMDIChild& script) {
   std::vector<std::string> all;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (e->Kind() != ekShot) continue;
-    const std::string text = e == script.CurrentElement && !e->text ? script.EditBuffer : ElementText(*e);
+    const std::string text = e == script.CurrentElement() && !e->text ? script.EditBuffer() : ElementText(*e);
     for (std::string& name : VariablesOfLine(text))
       if (std::find(all.begin(), all.end(), name) == all.end()) all.push_back(std::move(name));
   }

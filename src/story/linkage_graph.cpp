@@ -74,7 +74,7 @@ void TLinkageGraph::SetupAllLinks(const TMDIChild& script) {
   const TScriptElement* e = script.FirstElement;
   while (e && !IsBranchTarget(*e)) e = e->next;
   for (; e; e = e->next) {
-    const std::string text = &*e == script.CurrentElement && !e->text ? script.EditBuffer : ElementText(*e);
+    const std::string text = &*e == script.CurrentElement() && !e->text ? script.EditBuffer() : ElementText(*e);
     if (e->Kind() == ekShot) {
       const std::string upper = AnsiUpperCase(text);
       if (IsActivityEnd(upper)) conditional = false;

@@ -53,7 +53,7 @@ TScriptElement* PreviousPilotHeading(const TMDIChild& script, TScriptElement* fr
 }
 
 TScriptElement* PilotStartHeading(const TMDIChild& script) {
-  TScriptElement* current = script.CurrentElement;
+  TScriptElement* current = script.CurrentElement();
   if (!current) return nullptr;
   if (IsCardHeading(script, current)) return current;
   if (TScriptElement* before = PreviousPilotHeading(script, current)) return before;
