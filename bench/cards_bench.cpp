@@ -16,6 +16,7 @@
 #include "story/index_cards.h"
 #include "support/script_builder.h"
 #include "support/script_generator.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -23,7 +24,7 @@ namespace {
 class OpenScript : public bench::TBenchScript {
  public:
   explicit OpenScript(int pages) : TBenchScript(Screenplay(pages)) {
-    Window().CurrentElement = Window().FirstElement;
+    editor::SetCurrentElement(Window(), Window().FirstElement);
     Window().CurrentGroup = Window().FirstElement->group;
   }
 };

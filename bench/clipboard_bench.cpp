@@ -15,6 +15,7 @@
 #include "script/script_window.h"
 #include "support/script_builder.h"
 #include "support/script_generator.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -45,7 +46,7 @@ class ClipboardScript {
       e->blockStart = in ? 0 : -1;
       e->blockEnd = in ? static_cast<int>(IsPageBreakKind(e->Kind()) ? 1 : ElementText(*e).size()) : -1;
     }
-    w.BlockOn = 1;
+    EditFields(w).BlockOn = 1;
     w.DisAssemble();
   }
   void Report(benchmark::State& state) {

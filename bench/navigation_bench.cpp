@@ -46,7 +46,7 @@ void PageDownStep(benchmark::State& state) {
   TMDIChild& w = script.Window();
   int steps = 0;
   for (auto _ : state) {
-    if (!w.CurrentElement->next) {
+    if (!w.CurrentElement()->next) {
       state.PauseTiming();
       GotoScriptTop(w);
       state.ResumeTiming();
@@ -88,10 +88,10 @@ void StatusLineAfterAnElementMove(benchmark::State& state) {
   OpenScript script(static_cast<int>(state.range(0)));
   TMDIChild& w = script.Window();
   for (int i = 0; i < 400; ++i) ScrollPageDown(w);
-  TScriptElement* const start = w.CurrentElement;
+  TScriptElement* const start = w.CurrentElement();
   for (auto _ : state) {
     state.PauseTiming();
-    MakeElementCurrent(w, w.CurrentElement->next ? w.CurrentElement->next : start);
+    MakeElementCurrent(w, w.CurrentElement()->next ? w.CurrentElement()->next : start);
     state.ResumeTiming();
     TStatusTexts texts;
     benchmark::DoNotOptimize(ComputeStatusTexts(w, {}, texts));

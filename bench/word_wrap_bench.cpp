@@ -18,6 +18,8 @@
 #include "base/global_state.h"
 #include "support/script_builder.h"
 #include "support/script_generator.h"
+#include "script/editing/edit_line_writer.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -39,8 +41,8 @@ class OpenScript {
   // Makes the element current with its text in the edit buffer and lays
   // the screen out around it.
   void Edit(TScriptElement* element) {
-    window_->CurrentElement = element;
-    window_->EditBuffer = ElementText(*element);
+    editor::SetCurrentElement(*window_, element);
+    editor::SetEditText(*window_, ElementText(*element));
     element->text.reset();
     element->screenLine = 10;
     RebuildScreen(window_.get());
@@ -83,17 +85,17 @@ void BM_KeystrokeInSixLineAction(benchmark::State& state) {
     return;
   }
   script.Edit(element);
-  const Word middle = static_cast<Word>(window.EditBuffer.size() / 2);
+  const Word middle = static_cast<Word>(window.EditBuffer().size() / 2);
   for (auto _ : state) {
-    window.CaretColumn = middle;
+    editor::SetCaretColumn(window, middle);
     TypeCharacter('x');
-    ++window.CaretColumn;
-    window.WordWrapText(element, window.EditBuffer, false, true);
+    editor::SetCaretColumn(window, window.CaretColumn() + 1);
+    window.WordWrapText(element, window.EditBuffer(), false, true);
     benchmark::DoNotOptimize(window.ScreenLines[12].repaint);
     state.PauseTiming();
-    window.EditBuffer.erase(middle, 1);
-    window.CaretColumn = middle;
-    window.WordWrapText(element, window.EditBuffer, false, true);
+    EditFields(window).EditBuffer.erase(middle, 1);
+    editor::SetCaretColumn(window, middle);
+    window.WordWrapText(element, window.EditBuffer(), false, true);
     state.ResumeTiming();
   }
   state.counters["elements"] = window.ElementCount();

@@ -37,7 +37,7 @@ int SceneOfCaret(TMDIChild& script) {
   int scene = -1;
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (IsListedHeading(*e)) ++scene;
-    if (e == script.CurrentElement) break;
+    if (e == script.CurrentElement()) break;
   }
   return scene;
 }

@@ -92,7 +92,7 @@ class TListGenerator {
       : script_(script), run_(run), names_(run.Names), associations_(ScriptAssociations(script)) {}
 
   void Run() {
-    TScriptElement* anchor = script_.CurrentElement;
+    TScriptElement* anchor = script_.CurrentElement();
     int offset = 0;
     while (anchor && anchor->prev && (anchor->prev->Kind() == ekCharacterName || anchor->prev->Kind() == ekAutoPageBreak)) {
       anchor = anchor->prev;
@@ -298,13 +298,13 @@ class TListGenerator {
     if (run_.Options.Bold) format.Style = stBold;
     if (heading.next && IsGeneratedList(*heading.next)) {
       editor::TakeElement(script_, *heading.next);
-      script_.CurrentElement->format = format;
+      script_.CurrentElement()->format = format;
     } else {
       editor::TakeElement(script_, heading);
-      script_.CaretColumn = static_cast<Word>(script_.EditBuffer.size());
+      editor::SetCaretColumn(script_, script_.EditBuffer().size());
       editor::NewElement(script_, format, true);
     }
-    script_.EditBuffer = text;
+    editor::SetEditText(script_, text);
     editor::RewrapCurrent(script_);
     editor::Assemble(script_);
   }
@@ -443,7 +443,7 @@ int RemoveAllLists(TMDIChild& script) {
     TScriptElement* next = e->next;
     if (e->prev && IsListedHeading(*e->prev) && IsGeneratedList(*e) && script.FirstElement != script.LastElement) {
       editor::TakeElement(script, *e);
-      script.EditBuffer.clear();
+      editor::SetEditText(script, "");
       editor::DeleteCurrentElement(script);
       editor::Assemble(script);
       ++removed;

@@ -138,7 +138,7 @@ namespace {
 // The Script Note right under the heading; a new one when there is none.
 TScriptElement& NoteUnder(TMDIChild& script, TScriptElement& heading) {
   if (heading.next && heading.next->Kind() == ekScriptNote) return *heading.next;
-  TScriptElement* was = script.CurrentElement;
+  TScriptElement* was = script.CurrentElement();
   editor::TakeElement(script, heading);
   TScriptElement* note = editor::NewElement(script, script.FormatSet[fsScriptNote], true);
   editor::Assemble(script);

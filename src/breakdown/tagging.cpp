@@ -72,27 +72,28 @@ bool EnterTaggingMode(TMDIChild* script) {
 void LeaveTaggingMode() { ModeOn = false; }
 
 std::string SelectedItemText(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e) return {};
-  const auto span = TrimTagSelection(script.EditBuffer, e->blockStart, e->blockEnd, CodeSetOf(script));
-  return span ? script.EditBuffer.substr(span->start, span->end - span->start) : std::string();
+  const auto span = TrimTagSelection(script.EditBuffer(), e->blockStart, e->blockEnd, CodeSetOf(script));
+  return span ? script.EditBuffer().substr(span->start, span->end - span->start) : std::string();
 }
 
 void TagSelectionWithCategory(TMDIChild& script, int category) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e || e->blockStart < 0 || e->blockEnd < 0) return;
   if (e->prev && SelectsText(*e->prev)) {
     ShowMessageBox("You cannot TAG text across Elements!", "");
     return;
   }
   editor::DisAssemble(script);
-  const auto span = TrimTagSelection(script.EditBuffer, e->blockStart, e->blockEnd, CodeSetOf(script));
+  const auto span = TrimTagSelection(script.EditBuffer(), e->blockStart, e->blockEnd, CodeSetOf(script));
   editor::ClearBlock(script, true);
   if (!span) return;
-  if (script.EditBuffer.size() + 2 >= static_cast<std::size_t>(EditBufferSize)) return;
+  if (script.EditBuffer().size() + 2 >= static_cast<std::size_t>(EditBufferSize)) return;
   editor::SaveUndoStep(script, ukInsert);
-  script.CaretColumn =
-      static_cast<Word>(InsertTag(script.EditBuffer, *span, TagCodeOfCategory(category), script.CaretColumn));
+  editor::ChangeEditText(script, [&](std::string& text) {
+    editor::SetCaretColumn(script, InsertTag(text, *span, TagCodeOfCategory(category), script.CaretColumn()));
+  });
   editor::RedisplayCurrent(script);
   editor::SetActiveScriptModified();
 }

@@ -170,10 +170,6 @@ void SetSpeakerName(const std::vector<TCopiedPiece>& block) {
   if (e && e->Kind() == ekCharacterName) CopiedSpeakerName = ElementText(*e).substr(0, MaxShortStringChars);
 }
 
-void ClearBlockMarks(TMDIChild& w) {
-  for (TScriptElement* e = w.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
-  w.BlockOn = 0;
-}
 
 }  // namespace
 
@@ -331,15 +327,15 @@ bool PublishClipboardBlocks(TClipboardBlocks blocks, bool withText) {
 
 void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   TMDIChild* w = ActiveScript();
-  if (!w || !w->CurrentElement) return;
+  if (!w || !w->CurrentElement()) return;
   PromptText->Caption = cut ? "Cutting Text" : "Copying Text";
-  if (!w->BlockOn) {
-    ClearBlockMarks(*w);
+  if (!w->BlockOn()) {
+    editor::DropBlockMarks(*w);
     return;
   }
-  TScriptElement* current = w->CurrentElement;
-  if (current->blockEnd >= 0 && current->blockEnd != w->CaretColumn) w->CaretColumn = static_cast<Word>(current->blockEnd);
-  const Word caret = w->CaretColumn;
+  TScriptElement* current = w->CurrentElement();
+  if (current->blockEnd >= 0 && current->blockEnd != w->CaretColumn()) editor::SetCaretColumn(*w, current->blockEnd);
+  const Word caret = w->CaretColumn();
   w->RejoinSplitElements();
   w->Assemble();
   std::vector<TCopiedPiece> block = CollectBlock(*w);
@@ -359,8 +355,8 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   }
   // The split elements were joined for the copy; the idle loop breaks the
   // pages again, as after typing.
-  ClearBlockMarks(*w);
-  editor::MakeCurrent(*w, *w->CurrentElement, caret);
+  editor::DropBlockMarks(*w);
+  editor::MakeCurrent(*w, *w->CurrentElement(), caret);
   RebuildScreen(w);
   w->RedisplayScreen(true);
   w->StartPaginateTimer(w->LayoutDue | 1);

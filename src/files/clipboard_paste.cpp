@@ -142,7 +142,7 @@ bool Unusable(const TScriptDocument& w, const TScriptElement* e) {
 
 // The caret off page breaks and hidden elements: forward, else back.
 void SettleCaret(TMDIChild& w) {
-  TScriptElement* e = w.CurrentElement;
+  TScriptElement* e = w.CurrentElement();
   if (!e || !Unusable(w, e)) return;
   TScriptElement* target = e->next;
   while (target && Unusable(w, target)) target = target->next;
@@ -162,7 +162,7 @@ bool ClipboardHasPasteableData() {
 
 void TProgressDlg::PasteFromClipBoard() {
   TMDIChild* w = ActiveScript();
-  if (!w || !w->CurrentElement || ClipboardBusy) return;
+  if (!w || !w->CurrentElement() || ClipboardBusy) return;
   CancelBtn->Visible = false;
   SetupScreenHeight();
   Caption = "";
@@ -170,7 +170,7 @@ void TProgressDlg::PasteFromClipBoard() {
   PercentDone->Progress = 0;
   TClipboard* clipboard = Clipboard();
   clipboard->Open(DocumentFrame ? DocumentFrame->Handle() : NullWindow);
-  const bool blockRemoved = w->BlockOn != 0;
+  const bool blockRemoved = w->BlockOn() != 0;
   if (blockRemoved) CopyToClipBoard(false, true);
   ClipboardBusy = true;
   const bool pasted = PasteBestFormat(*w, *clipboard);

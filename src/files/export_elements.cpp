@@ -60,9 +60,9 @@ std::string CueExtensionEntryText(const TScriptDocument& script, const TScriptEl
 }
 
 TExportWalk::TExportWalk(TMDIChild& script, bool joinSplits)
-    : script_(script), joined_(joinSplits && script.CurrentElement), assembled_(false) {
+    : script_(script), joined_(joinSplits && script.CurrentElement()), assembled_(false) {
   if (joined_) script_.RejoinSplitElements();
-  assembled_ = script_.CurrentElement && !script_.CurrentElement->text;
+  assembled_ = script_.CurrentElement() && !script_.CurrentElement()->text;
   if (assembled_) script_.Assemble();
 }
 

@@ -131,7 +131,7 @@ bool ImportForeignFile(const std::string& fileName, Byte loadFormat) {
 
 bool PasteForeignFile(const std::string& fileName, Byte loadFormat) {
   TMDIChild* script = ActiveScript();
-  if (!script || !script->CurrentElement) return false;
+  if (!script || !script->CurrentElement()) return false;
   const std::optional<TImportedElements> elements = ReadForeignFile(*script, fileName, loadFormat);
   return elements && PasteImportedElements(*script, *elements);
 }

@@ -10,6 +10,7 @@
 #include "script/model/packed_text.h"
 #include "script/model/standard_formats.h"
 #include "script/script_window.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 
@@ -86,12 +87,8 @@ void ReplaceScriptElements(TMDIChild& script, const TImportedElements& elements)
   script.FirstElement = first;
   script.LastElement = last;
   GiveOwnGroups(script, first, last);
-  script.CurrentElement = first;
+  editor::ResetEditLine(script, first, 0, 1);
   script.CurrentGroup = first->group;
-  script.CaretColumn = 0;
-  script.CaretLine = 1;
-  script.EditBuffer.clear();
-  script.LineOffsets.fill(0);
   script.ScreenLines.fill(TScreenLine{});
   script.WidthsStale = true;
 }

@@ -17,6 +17,7 @@
 #include "script/editing/document_modified.h"
 #include "script/model/packed_text.h"
 #include "base/document_table.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 
@@ -36,11 +37,11 @@ struct TEditedElement {
 
 TEditedElement EditedElementOf(const TMDIChild& s, const TScriptElement& e) {
   TEditedElement edited;
-  edited.text = HoldsPackedText(e.Kind()) ? PackText(s.EditBuffer) : s.EditBuffer;
-  if (s.LineOffsets[1] != 0 && e.lineCount >= 1 && e.lineCount <= MaxLineCount) {
+  edited.text = HoldsPackedText(e.Kind()) ? PackText(s.EditBuffer()) : s.EditBuffer();
+  if (s.LineOffsets()[1] != 0 && e.lineCount >= 1 && e.lineCount <= MaxLineCount) {
     ByteWriter w(edited.lineOffsets);
     w.U8(static_cast<Byte>(2 * e.lineCount + 1));
-    for (int line = 1; line <= e.lineCount; ++line) w.U16(s.LineOffsets[static_cast<std::size_t>(line)]);
+    for (int line = 1; line <= e.lineCount; ++line) w.U16(s.LineOffsets()[static_cast<std::size_t>(line)]);
   }
   return edited;
 }
@@ -61,8 +62,8 @@ void AppendElements(const TMDIChild& s, ByteWriter& w, Append append) {
 THeaderInfo InfoOf(const TMDIChild& s, bool timed) {
   THeaderInfo info;
   info.TimedBackup = timed ? 1 : 0;
-  info.CaretColumn = s.CaretColumn;
-  info.CaretLine = s.CaretLine;
+  info.CaretColumn = s.CaretColumn();
+  info.CaretLine = s.CaretLine();
   info.SavedTitle = CutToCapacity(s.ScriptFileName, 255);
   std::vector<const TScriptElement*> marked;
   const TScriptBookmarks* marks = FindBookmarks(s);
@@ -70,7 +71,7 @@ THeaderInfo InfoOf(const TMDIChild& s, bool timed) {
   DWord number = 0;
   for (const TScriptElement* e = s.FirstElement; e; e = e->next) {
     ++number;
-    if (e == s.CurrentElement) info.CurrentElementNumber = number;
+    if (e == s.CurrentElement()) info.CurrentElementNumber = number;
     for (std::size_t i = 0; i < marked.size(); ++i) {
       if (marked[i] != e || number > 0xFFFF) continue;
       info.Bookmarks[i] = {CutToCapacity((*marks)[static_cast<int>(i)].Text, capacity::BookmarkText),
@@ -306,13 +307,9 @@ void RestoreBookmarks(TMDIChild& s, const THeaderInfo& info) {
 void PlaceCaret(TMDIChild& s, const THeaderInfo& info) {
   TScriptElement* current = s.FirstElement;
   for (DWord n = 1; current->next && n < info.CurrentElementNumber; ++n) current = current->next;
-  s.CurrentElement = current;
   s.CurrentGroup = current->group;
   const std::size_t length = ElementText(*current).size();
-  s.CaretColumn = static_cast<Word>(std::min<std::size_t>(info.CaretColumn, length));
-  s.CaretLine = std::max<Word>(info.CaretLine, 1);
-  s.EditBuffer.clear();
-  s.LineOffsets.fill(0);
+  editor::ResetEditLine(s, current, std::min<std::size_t>(info.CaretColumn, length), std::max<Word>(info.CaretLine, 1));
   s.ScreenLines.fill(TScreenLine{});
   s.WidthsStale = true;
 }
@@ -458,7 +455,7 @@ TNativeLoadResult LoadScriptFile(const std::string& fileName, bool timedBackup) 
 
 bool MergeScriptFile(const std::string& fileName) {
   TMDIChild* script = ActiveScript();
-  if (!script || !script->CurrentElement) return false;
+  if (!script || !script->CurrentElement()) return false;
   std::vector<Byte> bytes;
   TParsedScript parsed;
   if (!ReadScriptFile(fileName, bytes, parsed)) return false;
@@ -468,8 +465,8 @@ bool MergeScriptFile(const std::string& fileName) {
     e->blockStart = e->blockEnd = -1;
   }
   const auto [first, last] = ChainOf(parsed.elements);
-  TScriptElement* current = script->CurrentElement;
-  TScriptElement* before = script->CaretColumn == 0 ? current->prev : current;
+  TScriptElement* current = script->CurrentElement();
+  TScriptElement* before = script->CaretColumn() == 0 ? current->prev : current;
   TScriptElement* after = before ? before->next : script->FirstElement;
   first->prev = before;
   last->next = after;

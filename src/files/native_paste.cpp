@@ -87,8 +87,8 @@ struct TPastePoint {
 };
 
 TPastePoint PastePointOf(TMDIChild& w) {
-  TScriptElement* e = w.CurrentElement;
-  const std::size_t column = w.CaretColumn;
+  TScriptElement* e = w.CurrentElement();
+  const std::size_t column = w.CaretColumn();
   const std::string text = IsPageBreakKind(e->Kind()) ? std::string() : ElementText(*e);
   const bool firstHalfOfName = e->Kind() == ekCharacterName && column < TrimmedLength(text) / 2;
   if ((column != 0 && !firstHalfOfName) || !e->prev || IsHardPageBreakKind(e->prev->Kind()))
@@ -158,7 +158,7 @@ void DropEmptyCueAfter(TMDIChild& w, TScriptElement& last) {
 }  // namespace
 
 bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
-  if (records.empty() || !w.CurrentElement) return false;
+  if (records.empty() || !w.CurrentElement()) return false;
   w.Assemble();
   const TPastePoint point = PastePointOf(w);
   TScriptElement* anchor = point.element;

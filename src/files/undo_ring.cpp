@@ -21,6 +21,7 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/program_options.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 
@@ -78,12 +79,12 @@ bool LeansOnBreakBefore(const TScriptElement* e) {
   return kind == ekDialogue && IsCueAfterAutoBreak(e->prev);
 }
 
-bool InBlock(const TMDIChild& w, const TScriptElement* e) { return w.BlockOn && e && e->InBlock(); }
+bool InBlock(const TMDIChild& w, const TScriptElement* e) { return w.BlockOn() && e && e->InBlock(); }
 
 // The block, two elements more, and back over what leans on a page break.
 TScriptElement* RunStart(const TMDIChild& w, bool wholeScript) {
   if (wholeScript) return w.FirstElement;
-  TScriptElement* e = w.CurrentElement;
+  TScriptElement* e = w.CurrentElement();
   while (InBlock(w, e) && e->prev) e = e->prev;
   for (int i = 0; i < 2 && e->prev; ++i) e = e->prev;
   while (e->prev && LeansOnBreakBefore(e)) e = e->prev;
@@ -97,7 +98,7 @@ bool EndsRun(const TMDIChild& w, const TScriptElement* e) {
 
 TScriptElement* RunEnd(const TMDIChild& w, bool wholeScript) {
   if (wholeScript) return w.LastElement;
-  TScriptElement* e = w.CurrentElement;
+  TScriptElement* e = w.CurrentElement();
   for (int i = 0; i < 2 && e->next; ++i) e = e->next;
   while (e->next && !EndsRun(w, e)) e = e->next;
   return e;
@@ -111,8 +112,8 @@ TScriptElement* CopyOf(const TMDIChild& w, const TScriptElement& e) {
   copy->group = nullptr;
   copy->blockStart = copy->blockEnd = -1;
   if (!e.text) {
-    copy->text = HoldsPackedText(e.Kind()) ? PackText(w.EditBuffer) : w.EditBuffer;
-    WriteLineOffsetBlock(w.LineOffsets, e.lineCount, copy->lineOffsets);
+    copy->text = HoldsPackedText(e.Kind()) ? PackText(w.EditBuffer()) : w.EditBuffer();
+    WriteLineOffsetBlock(w.LineOffsets(), e.lineCount, copy->lineOffsets);
   }
   return copy;
 }
@@ -127,7 +128,7 @@ TScriptElement* CopyRun(const TMDIChild& w, const TScriptElement* first, const T
     if (tail) tail->next = copy;
     else head = copy;
     tail = copy;
-    if (e == w.CurrentElement) currentCopy = copy;
+    if (e == w.CurrentElement()) currentCopy = copy;
     if (e == last) break;
   }
   return head;
@@ -255,7 +256,7 @@ bool TUndoObject::UndoIsAvailable() const { return !NoActiveDocument() && Newest
 
 void TUndoObject::SaveData(bool wholeScript, bool withHeader) {
   TMDIChild* w = ActiveScript();
-  if (!w || !w->CurrentElement || undoLevels_ == 0 || UndoSuspended) return;
+  if (!w || !w->CurrentElement() || undoLevels_ == 0 || UndoSuspended) return;
   redo_.Free();
   TUndoSlot& slot = slots_[currentSlot_];
   slot.Free();
@@ -263,8 +264,8 @@ void TUndoObject::SaveData(bool wholeScript, bool withHeader) {
     slot.HeaderImage.assign(ScriptHeaderSize, 0);
     WriteScriptImage(slot.HeaderImage, 0, 0, true);
   }
-  slot.SavedCaretColumn = w->CaretColumn;
-  slot.SavedCaretLine = w->CaretLine;
+  slot.SavedCaretColumn = w->CaretColumn();
+  slot.SavedCaretLine = w->CaretLine();
   const TScriptElement* first = RunStart(*w, wholeScript);
   const TScriptElement* last = RunEnd(*w, wholeScript);
   slot.ElementsBefore = 1 + CountedElements(w->FirstElement, first);
@@ -308,10 +309,10 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   // What stands in the script now becomes the other side of the swap. Its
   // caret stays inside it, so that swapping back never points at an
   // element repagination may since have joined away.
-  const bool currentInRun = RunHolds(start, end, w->CurrentElement);
-  target.SavedCurrent = currentInRun ? w->CurrentElement : start;
-  target.SavedCaretColumn = currentInRun ? w->CaretColumn : Word{0};
-  target.SavedCaretLine = currentInRun ? w->CaretLine : Word{1};
+  const bool currentInRun = RunHolds(start, end, w->CurrentElement());
+  target.SavedCurrent = currentInRun ? w->CurrentElement() : start;
+  target.SavedCaretColumn = currentInRun ? w->CaretColumn() : Word{0};
+  target.SavedCaretLine = currentInRun ? w->CaretLine() : Word{1};
   target.ElementsBefore = source.ElementsBefore;
   target.ElementsAfter = source.ElementsAfter;
   if (!source.HeaderImage.empty()) {
@@ -338,10 +339,9 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   if (after) after->prev = last;
   else w->LastElement = last;
 
-  w->CurrentElement = source.SavedCurrent;
+  editor::SetCurrentElement(*w, source.SavedCurrent);
   w->CurrentGroup = group;
-  w->CaretColumn = source.SavedCaretColumn;
-  w->CaretLine = source.SavedCaretLine;
+  editor::SetCaret(*w, source.SavedCaretColumn, source.SavedCaretLine);
   source.SavedRun = source.SavedCurrent = nullptr;
   w->DisAssemble();
   w->RebuildElementGroups();

@@ -87,12 +87,12 @@ bool ShowAVColumnsDialog(TMDIChild& script) {
 }
 
 bool SetElementColumn(TMDIChild& script, Byte column) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e || FormatSlotOfKind(e->Kind()) < 0 || column > 2) return false;
   SaveUndoStep(ukInsert, false, true, 0);
   e->avColumn = column;
   TakeColumnMargins(script, *e);
-  script.WrapScreenText(e, script.EditBuffer);
+  script.WrapScreenText(e, script.EditBuffer());
   RefreshAfterDraftChange(script);
   return true;
 }

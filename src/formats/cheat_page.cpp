@@ -11,6 +11,7 @@
 #include "script/editing/document_modified.h"
 #include "script/pagination/repagination.h"
 #include "script/script_window.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 
@@ -29,7 +30,7 @@ struct TPage {
 };
 
 TPage PageAt(const TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (IsPageBreakKind(e->Kind()) && e->next) e = e->next;
   TPage page{e, e};
   while (page.first->prev && !IsPageBreakKind(page.first->prev->Kind())) page.first = page.first->prev;
@@ -159,7 +160,7 @@ TPage CheatablePage(const TMDIChild& script) {
 }  // namespace
 
 bool CheatPageLines(TMDIChild& script, int lines, std::string& error) {
-  if (!script.CurrentElement || lines == 0) return false;
+  if (!script.CurrentElement() || lines == 0) return false;
   script.Assemble();
   const TPage page = PageAt(script);
   std::vector<TElementFormat> before;
@@ -195,7 +196,7 @@ bool CheatPageLines(TMDIChild& script, int lines, std::string& error) {
 }
 
 bool CheatThePage(TMDIChild& script) {
-  if (!script.CurrentElement) return false;
+  if (!script.CurrentElement()) return false;
   if (script.LayoutDue) script.RefreshLayout();
   if ((script.TextSpacing < LowTextSpacing || script.BlankSpacing < LowBlankSpacing) &&
       !AskYesNo(PromptTable(35), PromptTable(6), false))
@@ -215,15 +216,15 @@ bool CheatThePage(TMDIChild& script) {
 }
 
 void ResetPage(TMDIChild& script, const TPageResetParts& parts) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   SaveUndoStep(ukWholeScript, true, true, 0);
   script.Assemble();
-  TScriptElement* keep = script.CurrentElement;
+  TScriptElement* keep = script.CurrentElement();
   const TPage page = PageAt(script);
   TDefaultFormatParts notes;
   notes.noteOnly = true;
   for (TScriptElement* e = page.first; e && e != page.end; e = e->next) {
-    script.CurrentElement = e;
+    editor::SetCurrentElement(script, e);
     script.CurrentGroup = e->group;
     script.DisAssemble();
     ApplyDefaultFormat(script, parts.format);
@@ -232,14 +233,14 @@ void ResetPage(TMDIChild& script, const TPageResetParts& parts) {
     if (e->group) e->group->stale = 1;
     script.Assemble();
   }
-  script.CurrentElement = keep;
+  editor::SetCurrentElement(script, keep);
   script.CurrentGroup = keep->group;
   script.DisAssemble();
   RefreshAfterDraftChange(script);
 }
 
 bool ResetThePage(TMDIChild& script) {
-  if (!script.CurrentElement) return false;
+  if (!script.CurrentElement()) return false;
   TResetWhatDlg dialog(nullptr);
   if (dialog.ShowModal() != mrOk) return false;
   TPageResetParts parts;

@@ -37,7 +37,7 @@ bool ReadOverride(const std::string& typed, const std::string& shown, int sceneS
 }  // namespace
 
 bool CheatElement(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e) return false;
   if (FormatSlotOfKind(e->Kind()) < 0) {
     ShowMessageBox(NotCheatable, "");
@@ -62,7 +62,7 @@ bool CheatElement(TMDIChild& script) {
   SaveUndoStep(ukInsert, false, true, 0);
   e->format = format;
   script.FontNameTable = fonts;
-  script.WrapScreenText(e, script.EditBuffer);
+  script.WrapScreenText(e, script.EditBuffer());
   RefreshAfterDraftChange(script);
   return true;
 }

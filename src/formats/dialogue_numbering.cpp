@@ -55,7 +55,7 @@ TDialogueNumbering UnlockModeOf(const TScriptDocument& script) {
 }
 
 bool LockDialogueNumbering(TMDIChild& script, TDialogueNumbering mode) {
-  if (!script.CurrentElement) return false;
+  if (!script.CurrentElement()) return false;
   TDialogueNumberingDlg dialog(nullptr, mode);
   if (dialog.ShowModal() != mrOk) return false;
   SaveUndoStep(ukWholeScript, true, true, 0);

@@ -22,12 +22,12 @@ const char* const CannotChangeBreak = "Unable to Change Page Break Type";
 
 // Where the new break goes: before this element.
 TScriptElement* SplitForBreak(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
-  const std::size_t trimmed = TrimmedLength(script.EditBuffer);
-  if (script.CaretColumn == 0 || trimmed == 0 || IsPageBreakKind(e->Kind())) return e;
-  if (script.CaretColumn >= trimmed) return e->next;
+  TScriptElement* e = script.CurrentElement();
+  const std::size_t trimmed = TrimmedLength(script.EditBuffer());
+  if (script.CaretColumn() == 0 || trimmed == 0 || IsPageBreakKind(e->Kind())) return e;
+  if (script.CaretColumn() >= trimmed) return e->next;
   script.BreakElement();
-  return script.CurrentElement;
+  return script.CurrentElement();
 }
 
 TScriptElement* AppendEmptyAction(TScriptDocument& script) {
@@ -49,7 +49,7 @@ TScriptElement* PageStartBreak(TScriptElement* element) {
 Word NewPageRevisionWord(const TScriptDocument& script) { return script.CurrentRevision; }
 
 void InsertPageBreak(TMDIChild& script) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   Byte kind = ekForcedPageBreak;
   if (script.PagesLocked) {
     const auto chosen = AskPageBreakKind(ekLockedPageBreak);
@@ -71,23 +71,22 @@ void InsertPageBreak(TMDIChild& script) {
   TScriptElement* next = pageBreak->next;
   while (next && IsPageBreakKind(next->Kind())) next = next->next;
   if (!next) next = AppendEmptyAction(script);
-  script.CurrentElement = next;
-  script.CurrentGroup = script.CurrentElement->group;
-  script.CaretColumn = 0;
-  script.CaretLine = 1;
+  editor::SetCurrentElement(script, next);
+  script.CurrentGroup = script.CurrentElement()->group;
+  editor::SetCaret(script, 0, 1);
   script.DisAssemble();
   RefreshAfterDraftChange(script);
 }
 
 void RemoveForcedPageBreak(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e) return;
   Word key = 0;
   if (e->prev && IsHardPageBreakKind(e->prev->Kind())) {
-    script.CaretColumn = 0;
+    editor::SetCaretColumn(script, 0);
     key = VK_BACK;
   } else if (e->next && IsHardPageBreakKind(e->next->Kind())) {
-    script.CaretColumn = static_cast<Word>(TrimmedLength(script.EditBuffer));
+    editor::SetCaretColumn(script, TrimmedLength(script.EditBuffer()));
     key = VK_DELETE;
   } else {
     ShowMessageBox(NoBreakNearCaret, "");
@@ -97,7 +96,7 @@ void RemoveForcedPageBreak(TMDIChild& script) {
 }
 
 void ChangePageBreakType(TMDIChild& script) {
-  TScriptElement* pageBreak = PageStartBreak(script.CurrentElement);
+  TScriptElement* pageBreak = PageStartBreak(script.CurrentElement());
   if (!pageBreak || !script.PagesLocked) {
     ShowMessageBox(CannotChangeBreak, "");
     return;

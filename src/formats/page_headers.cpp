@@ -98,10 +98,10 @@ void FixAllHeaders(TMDIChild& script) {
 }
 
 void UnfixAllHeaders(TMDIChild& script, bool wholeScript) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   SaveUndoStep(ukWholeScript, true, true, 0);
   script.Assemble();
-  TScriptElement* from = wholeScript ? script.FirstElement : PageStartBreak(script.CurrentElement);
+  TScriptElement* from = wholeScript ? script.FirstElement : PageStartBreak(script.CurrentElement());
   if (!from) from = script.FirstElement;
   if (from == script.FirstElement) UpdatePageHeader(script, nullptr);
   for (TScriptElement* e = from; e; e = e->next)
@@ -111,7 +111,7 @@ void UnfixAllHeaders(TMDIChild& script, bool wholeScript) {
 }
 
 bool CheatPageHeader(TMDIChild& script) {
-  TScriptElement* pageStart = PageStartBreak(script.CurrentElement);
+  TScriptElement* pageStart = PageStartBreak(script.CurrentElement());
   if (!Cheatable(pageStart)) {
     ShowMessageBox(NotACheatablePage, "");
     return false;
@@ -148,7 +148,7 @@ bool CheatPageHeader(TMDIChild& script) {
 }
 
 void UnlockHeaderText(TMDIChild& script) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   SaveUndoStep(ukWholeScript, true, true, 0);
   script.Assemble();
   script.HeaderTextLocked = 0;

@@ -54,21 +54,21 @@ void ReportLevel(TMDIChild& script) {
 // The level's code at the start of every marked line of the current
 // element, each start moved on by the codes put in before it.
 void LockMarkedLines(TMDIChild& script, char code) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   const std::string marks = *e->revisedLines;
-  const std::array<Word, MaxLineCount + 2> starts = script.LineOffsets;
+  const std::array<Word, MaxLineCount + 2> starts = script.LineOffsets();
   int added = 0;
   for (int line = 1; line <= e->lineCount && line <= MaxLineCount; ++line) {
     if (marks.find(static_cast<char>(line)) == std::string::npos) continue;
     const int at = (line == 1 ? 0 : starts[static_cast<std::size_t>(line - 1)]) + added;
-    script.CaretColumn = static_cast<Word>(std::min<std::size_t>(at, script.EditBuffer.size()));
-    if (script.CaretColumn < script.EditBuffer.size() && IsLockCode(script.EditBuffer[script.CaretColumn])) {
-      script.EditBuffer[script.CaretColumn] = code;
+    editor::SetCaretColumn(script, std::min<std::size_t>(at, script.EditBuffer().size()));
+    if (script.CaretColumn() < script.EditBuffer().size() && IsLockCode(script.EditBuffer()[script.CaretColumn()])) {
+      editor::ChangeEditText(script, [&](std::string& text) { text[script.CaretColumn()] = code; });
     } else if (TypeCharacter(code)) {
       ++added;
     }
   }
-  script.WordWrapText(e, script.EditBuffer, false, false);
+  script.WordWrapText(e, script.EditBuffer(), false, false);
 }
 
 }  // namespace
@@ -80,7 +80,7 @@ char LockCodeOfLevel(int level) {
 }
 
 void LockRevisionMarks(TMDIChild& script) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   if (!ProgramOptions().ExpertPrompting &&
       !AskTypeYes("You should ONLY lock Revision marks if you want to have multiple revision marks on the same line "
                   "and this is generally used only in animation scripts due to faxing overseas!\r\r"
@@ -98,8 +98,8 @@ void LockRevisionMarks(TMDIChild& script) {
   const Byte insertMode = InsertMode;
   InsertMode = 1;
   script.Assemble();
-  TScriptElement* caretElement = script.CurrentElement;
-  const Word caretColumn = script.CaretColumn;
+  TScriptElement* caretElement = script.CurrentElement();
+  const Word caretColumn = script.CaretColumn();
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!e->revisedLines || e->revisedLines->empty() || IsPageBreakKind(e->Kind())) continue;
     editor::TakeElement(script, *e);
@@ -108,14 +108,14 @@ void LockRevisionMarks(TMDIChild& script) {
   }
   InsertMode = insertMode;
   editor::TakeElement(script, *caretElement);
-  script.CaretColumn = std::min<Word>(caretColumn, static_cast<Word>(script.EditBuffer.size()));
+  editor::SetCaretColumn(script, std::min<Word>(caretColumn, static_cast<Word>(script.EditBuffer().size())));
   RemoveRevisionMarks(script, TMarksRemoval::Silently, true);
   InteractiveEdit = 1;
   ReportLevel(script);
 }
 
 void UnlockRevisionMarkLevel(TMDIChild& script) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   TRevisionLocking& locking = LockingOf(script);
   if (!AskTypeYes("Should I REALLY remove all \rLOCKING LEVEL " + std::to_string(locking.Level) + " Revision Marks?",
                   PromptTable(6)))

@@ -44,32 +44,32 @@ int FirstMarkedColumn(const TMDIChild& script, const TScriptElement& e) {
   int line = MaxLineCount;
   for (char c : *e.revisedLines) line = std::min(line, static_cast<int>(static_cast<Byte>(c)));
   line = std::clamp(line, 1, std::max<int>(1, e.lineCount));
-  return line == 1 ? 0 : script.LineOffsets[static_cast<std::size_t>(line - 1)];
+  return line == 1 ? 0 : script.LineOffsets()[static_cast<std::size_t>(line - 1)];
 }
 
 }  // namespace
 
 bool GotoNextRevisionMark(TMDIChild& script) {
-  if (!script.CurrentElement) return false;
-  TScriptElement* e = script.CurrentElement->next;
+  if (!script.CurrentElement()) return false;
+  TScriptElement* e = script.CurrentElement()->next;
   while (e && !HasRevisedLines(*e)) e = e->next;
   if (!e) {
     ShowMessageBox(NoMoreMarks, "");
     return false;
   }
   editor::MoveCaretTo(script, *e);
-  script.CaretColumn = static_cast<Word>(FirstMarkedColumn(script, *e));
+  editor::SetCaretColumn(script, FirstMarkedColumn(script, *e));
   editor::RedisplayScreen(script);
   return true;
 }
 
 bool RemoveRevisionMarks(TMDIChild& script, TMarksRemoval how, bool wholeScript) {
-  if (!script.CurrentElement) return false;
+  if (!script.CurrentElement()) return false;
   if (how == TMarksRemoval::AskFirst && !AskTypeYes(wholeScript ? RemoveAllQuestion : RemoveDownQuestion, ""))
     return false;
   SaveUndoStep(ukWholeScript, true, true, 0);
   script.Assemble();
-  ClearMarksFrom(script, wholeScript ? script.FirstElement : script.CurrentElement);
+  ClearMarksFrom(script, wholeScript ? script.FirstElement : script.CurrentElement());
   if (wholeScript) script.FirstPageRevised = 0;
   if (how == TMarksRemoval::FixingHeaders) {
     if (script.HeaderTextLocked) ShowMessageBox(HeadersAlreadyLocked, "");
@@ -82,7 +82,7 @@ bool RemoveRevisionMarks(TMDIChild& script, TMarksRemoval how, bool wholeScript)
 }
 
 void StartNewRevision(TMDIChild& script) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   if (!AskYesNo(NewRevisionQuestion(), "", true)) {
     ShowMessageBox(RevisionCanceled, "");
     return;

@@ -87,7 +87,7 @@ std::optional<Word> TypedSceneNumber(std::string text, int sceneStart) {
 }
 
 bool ChangeSceneNumberingType(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e) return false;
   if (!IsSceneHeading(e->Kind())) {
     ShowMessageBox(NotOnSceneHeading, "");

@@ -127,7 +127,7 @@ Word LockedNumberWord(const TMDIChild& script, const TElementGroup& group) {
 }
 
 void LockScript(TMDIChild& script, const TLockChoices& choices) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   SaveUndoStep(ukWholeScript, true, true, 0);
   script.Assemble();
   script.RefreshLayout();
@@ -154,7 +154,7 @@ void LockScript(TMDIChild& script, const TLockChoices& choices) {
 }
 
 void UnlockScript(TMDIChild& script, const TLockChoices& keep) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   SaveUndoStep(ukWholeScript, true, true, 0);
   if (keep.removeMarks) RemoveRevisionMarks(script, TMarksRemoval::Silently, true);
   if (keep.removeOmitted && script.ScenesLocked) RemoveAllOmittedSceneHeadings(script, false);
@@ -183,7 +183,7 @@ void UnlockScript(TMDIChild& script, const TLockChoices& keep) {
 }
 
 void LockTheScript(TMDIChild& script) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   TLockScriptDlg dialog(nullptr, false);
   dialog.HeaderLine1Edit->Text = script.HeaderLine1;
   dialog.HeaderLine2Edit->Text = script.HeaderLine2;
@@ -214,7 +214,7 @@ void LockTheScript(TMDIChild& script) {
 }
 
 void UnlockTheScript(TMDIChild& script) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   TLockScriptDlg dialog(nullptr, true);
   dialog.ScenesBox->AllowGrayed = script.ScenesMultiLocked != 0;
   dialog.PagesBox->AllowGrayed = script.PagesMultiLocked != 0;
@@ -233,7 +233,7 @@ void UnlockTheScript(TMDIChild& script) {
 }
 
 void MultiLockScenesOrPages(TMDIChild& script, bool scenes) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   Byte& flag = scenes ? script.ScenesMultiLocked : script.PagesMultiLocked;
   const std::string what = scenes ? "Scenes" : "Pages";
   if (flag && !AskYesNo("Should I turn off the Multi-Locking of " + what + "?", "", false)) return;
@@ -254,25 +254,25 @@ bool IsOmittedHeading(const TScriptDocument& script, const TScriptElement& headi
 }
 
 int RemoveAllOmittedSceneHeadings(TMDIChild& script, bool ask) {
-  if (!script.CurrentElement) return 0;
+  if (!script.CurrentElement()) return 0;
   if (ask && !AskYesNo(RemoveOmittedQuestion, "", false)) return 0;
   SaveUndoStep(ukWholeScript, true, true, 0);
   script.Assemble();
-  TScriptElement* keep = script.CurrentElement;
+  TScriptElement* keep = script.CurrentElement();
   int removed = 0;
   for (TScriptElement* e = script.FirstElement; e;) {
     TScriptElement* next = e->next;
     if (IsOmittedHeading(script, *e) && (e->prev || e->next)) {
       if (e == keep) keep = next ? next : e->prev;
-      script.CurrentElement = e;
+      editor::SetCurrentElement(script, e);
       script.DisposeIndex(false);
       ++removed;
     }
     e = next;
   }
-  script.CurrentElement = keep;
+  editor::SetCurrentElement(script, keep);
   script.CurrentGroup = keep->group;
-  script.CaretColumn = 0;
+  editor::SetCaretColumn(script, 0);
   script.DisAssemble();
   RefreshAfterDraftChange(script);
   if (ask) ShowMessageBox(std::to_string(removed) + " OMITTED Scene Headings were removed.", "");
@@ -280,7 +280,7 @@ int RemoveAllOmittedSceneHeadings(TMDIChild& script, bool ask) {
 }
 
 void RemoveSceneHeadingNoOmit(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e) return;
   if (!IsSceneHeading(e->Kind())) {
     ShowMessageBox(NotOnSceneHeading, "");

@@ -108,7 +108,7 @@ bool ExtendToScene(TMDIChild& script, TScriptElement& from, bool below) {
     return false;
   }
   // Called without a block, one starts at the caret.
-  if (!script.BlockOn) ExtendBlockTo(script, from, script.CaretColumn);
+  if (!script.BlockOn()) ExtendBlockTo(script, from, script.CaretColumn());
   MarkBlockFromElement(heading, below);
   return true;
 }
@@ -141,12 +141,12 @@ bool SelectSceneRange(TMDIChild& script) {
 }
 
 bool ExtendBlockSelection(TMDIChild& script, bool toNextScene, bool toPreviousScene) {
-  TScriptElement* from = script.CurrentElement;
+  TScriptElement* from = script.CurrentElement();
   if (!from) return false;
   if (toNextScene || toPreviousScene) return ExtendToScene(script, *from, toNextScene);
   TSelectRangeDlg dialog(nullptr, TRangeQuestion::ExtendBlock);
   dialog.ExtendGroup->SetItemIndex(ecEndOfScene);
-  const int column = script.CaretColumn;
+  const int column = script.CaretColumn();
   for (;;) {
     if (dialog.ShowModal() != mrOk) return false;
     if (TScriptElement* end = ChosenEnd(script, *from, dialog)) {

@@ -27,11 +27,11 @@ TElementFormat FormatOfKind(const TScriptDocument& script, int slot, Byte kind) 
 void StartElementWithText(TMDIChild& script, const TElementFormat& format, const std::string& text,
                           bool forceAfter = false) {
   editor::NewElement(script, format, forceAfter);
-  script.EditBuffer = text;
+  editor::SetEditText(script, text);
 }
 
 void FinishElement(TMDIChild& script) {
-  script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
+  editor::SetCaretColumn(script, script.EditBuffer().size());
   editor::RedisplayCurrent(script);
 }
 
@@ -43,35 +43,35 @@ std::string ListText(TMDIChild& script, TUserList list, int slot) {
 // follows.
 bool InsertEndOfAct(TMDIChild& script) {
   editor::DisAssemble(script);
-  TScriptElement* current = script.CurrentElement;
+  TScriptElement* current = script.CurrentElement();
   const bool emptyHeadingOrShot = current && (IsSceneHeading(current->Kind()) || current->Kind() == ekShot) &&
-                                  TrimmedLength(script.EditBuffer) == 0;
+                                  TrimmedLength(script.EditBuffer()) == 0;
   if (emptyHeadingOrShot) current->format = FormatOfKind(script, fsAction, ekAction);
   StartElementWithText(script, FormatOfKind(script, fsActInformation, ekEndOfActText),
                        ListText(script, TUserList::EndofActText, 1));
   FinishElement(script);
-  return RecordOf(script).LastActNumber != 0 && AnsiUpperCase(script.EditBuffer).find("SHOW") != std::string::npos;
+  return RecordOf(script).LastActNumber != 0 && AnsiUpperCase(script.EditBuffer()).find("SHOW") != std::string::npos;
 }
 
 // Act information holding ActText 1, before a current element with text
 // (after it when it follows the end of an act); the act the last-act number
 // names ends the show with the tag text instead when the script asks for it.
 void InsertAct(TMDIChild& script, Byte kind, bool afterEndOfAct = false) {
-  script.CaretColumn = 0;
+  editor::SetCaretColumn(script, 0);
   StartElementWithText(script, FormatOfKind(script, fsActInformation, kind), ListText(script, TUserList::ActText, 1),
                        afterEndOfAct);
   editor::RenumberScenes(script);
   const std::string tag = ListText(script, TUserList::TagText, 1);
   if (RecordOf(script).ActTagSetting && RecordOf(script).LastActNumber != 0 && !tag.empty() &&
-      script.DisplayNumber(script.CurrentElement->group) == RecordOf(script).LastActNumber) {
-    script.EditBuffer = tag;
-    script.CurrentElement->format.Kind = ekPrologueText;
+      script.DisplayNumber(script.CurrentElement()->group) == RecordOf(script).LastActNumber) {
+    editor::SetEditText(script, tag);
+    script.CurrentElement()->format.Kind = ekPrologueText;
   }
   FinishElement(script);
 }
 
 void InsertSceneInformation(TMDIChild& script) {
-  script.CaretColumn = 0;
+  editor::SetCaretColumn(script, 0);
   const std::string text = RecordOf(script).ActSceneInfoText ? ListText(script, TUserList::ActText, 3) : "~";
   StartElementWithText(script, FormatOfKind(script, fsSceneInformation, ekSceneInformation), text);
   FinishElement(script);
@@ -94,7 +94,7 @@ void InsertSceneHeading() {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
   editor::SaveUndoStep(script, 0);
-  const bool onHeading = script.CurrentElement && IsSceneHeading(script.CurrentElement->Kind());
+  const bool onHeading = script.CurrentElement() && IsSceneHeading(script.CurrentElement()->Kind());
   if (!onHeading) {
     editor::NewElement(script, FormatOfKind(script, fsSceneHeading, ekSceneHeading), false);
     editor::RedisplayCurrent(script);
@@ -106,7 +106,7 @@ void InsertSceneHeading() {
 void InsertDialogueParagraph() {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
-  const Byte kind = script.CurrentElement ? script.CurrentElement->Kind() : Byte{ekAction};
+  const Byte kind = script.CurrentElement() ? script.CurrentElement()->Kind() : Byte{ekAction};
   if (kind != ekCharacterName && kind != ekDialogue && kind != ekParenthetical) {
     MessageBeep(0);
     return;

@@ -11,6 +11,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 #include "base/document_table.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 
@@ -25,7 +26,7 @@ constexpr CharSet WordEndingPunctuation = CharSet{'!', '"', '$', '&', '\'', '(',
 
 bool IsDialogueOrParenthetical(Byte kind) { return kind == ekDialogue || kind == ekParenthetical; }
 
-Byte CurrentKind(const TMDIChild& script) { return script.CurrentElement ? script.CurrentElement->Kind() : Byte{ekAction}; }
+Byte CurrentKind(const TMDIChild& script) { return script.CurrentElement() ? script.CurrentElement()->Kind() : Byte{ekAction}; }
 
 // What the writer may type for an entry: its alias, then its text.
 std::vector<std::string> Candidates(const std::string& entry, bool textOnly) {
@@ -47,12 +48,12 @@ bool StartsWithWord(const TMDIChild& script, size_t start, const std::string& up
   if (!upperLine.starts_with(candidate)) return false;
   if (!boundaryNeeded || WordEndingPunctuation.Contains(candidate.back())) return true;
   const size_t after = start + candidate.size();
-  return after < script.EditBuffer.size() && script.EditBuffer[after] == ' ' &&
-         candidate.size() != static_cast<size_t>(script.CaretColumn) + 1;
+  return after < script.EditBuffer().size() && script.EditBuffer()[after] == ' ' &&
+         candidate.size() != static_cast<size_t>(script.CaretColumn()) + 1;
 }
 
 bool ExpandPrefix(TMDIChild& script, const PrefixCheck& check, bool testOnly) {
-  std::string& line = script.EditBuffer;
+  const std::string& line = script.EditBuffer();
   size_t start = 0;
   while (start < line.size() && CodeCharSet.Contains(line[start])) ++start;
   const std::string upperLine = AnsiUpperCase(line.substr(start));
@@ -63,21 +64,22 @@ bool ExpandPrefix(TMDIChild& script, const PrefixCheck& check, bool testOnly) {
                                          : StartsWithWord(script, start, upperLine, candidate, check.boundaryNeeded);
       if (!match) continue;
       if (testOnly) return true;
-      if (!check.wholeLine) line.replace(start, candidate.size(), InsertedText(entry));
-      script.CaretColumn = static_cast<Word>(line.size());
+      if (!check.wholeLine)
+        editor::ChangeEditText(script, [&](std::string& text) { text.replace(start, candidate.size(), InsertedText(entry)); });
+      editor::SetCaretColumn(script, line.size());
       return true;
     }
   return false;
 }
 
 bool ExpandWholeLine(TMDIChild& script, const std::vector<std::string>& entries, bool testOnly) {
-  const std::string plainLine = PlainUpperText(script.EditBuffer);
+  const std::string plainLine = PlainUpperText(script.EditBuffer());
   for (const std::string& entry : entries)
     for (const std::string& candidate : Candidates(entry, false)) {
       if (plainLine != candidate) continue;
       if (testOnly) return true;
-      script.EditBuffer = InsertedText(entry).substr(0, EditBufferSize);
-      script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
+      editor::SetEditText(script, InsertedText(entry).substr(0, EditBufferSize));
+      editor::SetCaretColumn(script, script.EditBuffer().size());
       return true;
     }
   return false;
@@ -105,7 +107,7 @@ bool ExpandShotTextAlias(bool testOnly) {
   if (!script) return false;
   const Byte kind = CurrentKind(*script);
   const bool interactive = RecordOf(*script).InteractiveScript;
-  if (IsDialogueOrParenthetical(kind) || script->EditBuffer.size() > MaxShotLine) return false;
+  if (IsDialogueOrParenthetical(kind) || script->EditBuffer().size() > MaxShotLine) return false;
   if (interactive && kind == ekCharacterName) return false;
   return ExpandPrefix(*script, {TUserList::ShotText, false, !interactive}, testOnly);
 }
@@ -113,8 +115,8 @@ bool ExpandShotTextAlias(bool testOnly) {
 bool ExpandTransitionAlias(bool testOnly) {
   TMDIChild* script = ActiveScript();
   if (!script || IsDialogueOrParenthetical(CurrentKind(*script))) return false;
-  const std::string& line = script->EditBuffer;
-  const bool oneLine = script->CurrentElement && script->CurrentElement->lineCount == 1;
+  const std::string& line = script->EditBuffer();
+  const bool oneLine = script->CurrentElement() && script->CurrentElement()->lineCount == 1;
   if (line.size() > 3 && oneLine && AnsiUpperCase(line.substr(line.size() - 4)) == " TO:") return true;
   return ExpandPrefix(*script, {TUserList::Transition, false, true}, testOnly);
 }

@@ -41,9 +41,9 @@ TDialogTable BookmarkTable() {
 // The current element's text without codes, from the edit line while it
 // is there.
 std::string CurrentPlainText(const TMDIChild& script) {
-  const TScriptElement* e = script.CurrentElement;
+  const TScriptElement* e = script.CurrentElement();
   if (!e) return {};
-  return PlainText(e->text ? ElementText(*e) : script.EditBuffer);
+  return PlainText(e->text ? ElementText(*e) : script.EditBuffer());
 }
 
 }  // namespace
@@ -127,7 +127,7 @@ void TBookmarkDlg::FormActivate(TObject*) {
 
 void TBookmarkDlg::SetBtnClick(TObject*) {
   TMDIChild* script = ActiveScript();
-  if (!script || !script->CurrentElement) return;
+  if (!script || !script->CurrentElement()) return;
   TScriptBookmarks& marks = Bookmarks(*script);
   if (marks.Count() >= MaxBookmarks) {
     ShowMessageBox("You can only have a maximum of Twenty bookmarks per script", "Bookmarks");
@@ -138,7 +138,7 @@ void TBookmarkDlg::SetBtnClick(TObject*) {
   text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
   text = text.substr(0, capacity::BookmarkText);
   if (text.empty()) text = CurrentPlainText(*script).substr(0, DefaultNameLength);
-  marks.Add(text, BookmarkedElement(script->CurrentElement));
+  marks.Add(text, BookmarkedElement(script->CurrentElement()));
   editor::SetActiveScriptModified();
   UpdateData();
   BookmarkList->SetItemIndex(BookmarkList->Items.Count() - 1);

@@ -36,12 +36,12 @@ const TScriptElement* CueOfGroup(const TScriptElement* first) {
 // the edit line.
 std::vector<std::string> SpeakersOfCurrentScene(TMDIChild& script) {
   std::vector<std::string> speakers;
-  TScriptElement* start = script.CurrentElement;
+  TScriptElement* start = script.CurrentElement();
   while (start && start->prev && !StartsScene(start->Kind())) start = start->prev;
   for (TScriptElement* e = start; e; e = e->next) {
     if (e != start && StartsScene(e->Kind())) break;
     if (e->Kind() != ekCharacterName) continue;
-    const std::string& text = e->text ? *e->text : script.EditBuffer;
+    const std::string& text = e->text ? *e->text : script.EditBuffer();
     speakers.push_back(SpeakerName(text));
   }
   return speakers;

@@ -50,11 +50,10 @@ std::string Comparable(const std::string& text, const CharSet& codes) {
 // would type it (in the revision colour, its line marked); the caret after
 // it. False when the element cannot hold it.
 bool TypeInstead(TMDIChild& script, const TConfusedHit& hit, const std::string& chosen) {
-  std::string& line = script.EditBuffer;
-  const std::string typed = AlternativeLike(line.substr(hit.start, hit.end - hit.start), chosen);
+  const std::string typed = AlternativeLike(script.EditBuffer().substr(hit.start, hit.end - hit.start), chosen);
   if (!editor::RoomToType(script, hit.end - hit.start, typed)) return false;
-  line.erase(hit.start, hit.end - hit.start);
-  script.CaretColumn = static_cast<Word>(hit.start);
+  editor::ChangeEditText(script, [&](std::string& line) { line.erase(hit.start, hit.end - hit.start); });
+  editor::SetCaretColumn(script, hit.start);
   editor::TypeAtCaret(script, typed);
   editor::RedisplayCurrent(script);
   editor::MarkCaretLineRevised(script);
@@ -155,7 +154,7 @@ void CheckConfusedWords(TMDIChild& script, const std::vector<std::string>& group
   if (groups.empty()) return;
   const TConfusedTable table = BuildConfusedTable(groups);
   editor::Assemble(script);
-  TScriptElement* e = fromStart ? script.FirstElement : script.CurrentElement;
+  TScriptElement* e = fromStart ? script.FirstElement : script.CurrentElement();
   const CharSet codes = CodeSetOf(script);
   bool cancelled = false;
   bool changed = false;
@@ -178,7 +177,7 @@ void CheckConfusedWords(TMDIChild& script, const std::vector<std::string>& group
         const std::string chosen =
             hit->alternatives.size() == 1 ? hit->alternatives.front() : (choose ? choose(hit->alternatives) : "");
         if (!chosen.empty() && TypeInstead(script, *hit, chosen)) {
-          from = script.CaretColumn;
+          from = script.CaretColumn();
           changed = true;
         }
       }

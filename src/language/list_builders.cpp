@@ -202,7 +202,7 @@ int CurrentSceneIndex(TMDIChild& script, TPopupListKind kind, const TStringList&
   for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (kind == plBranchTargets ? std::find(targets.begin(), targets.end(), e) != targets.end() : IsListedHeading(*e))
       ++count;
-    if (e == script.CurrentElement) break;
+    if (e == script.CurrentElement()) break;
   }
   return count - 1;
 }
@@ -275,7 +275,7 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
   BuildPopupList(kind, menu.List->Items);
   const TModalResult result = menu.ShowElementList(quiet);
   if (result == mrCancel) {
-    if (shotOrTransition) script.CaretColumn = 0;
+    if (shotOrTransition) editor::SetCaretColumn(script, 0);
     return false;
   }
   // Letters that matched no entry are the list's only entry: they are
@@ -285,15 +285,16 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
   const int selected = menu.List->ItemIndex();
   const std::string text = selected >= 0 ? InsertedText(menu.List->Items[selected]) : std::string();
   editor::DisAssemble(script);
-  std::string& line = script.EditBuffer;
-  if (shotOrTransition) line.clear();
-  line += text;
-  if (elementType == ekShot && picked) line += ' ';
-  if (line.size() > MaxAppendedLine) line.resize(MaxAppendedLine);
-  script.CaretColumn = static_cast<Word>(line.size());
+  editor::ChangeEditText(script, [&](std::string& line) {
+    if (shotOrTransition) line.clear();
+    line += text;
+    if (elementType == ekShot && picked) line += ' ';
+    if (line.size() > MaxAppendedLine) line.resize(MaxAppendedLine);
+  });
+  editor::SetCaretColumn(script, script.EditBuffer().size());
   editor::RedisplayCurrent(script);
   if (picked && elementType == ekTransition && ProgramOptions().UseQuickType) {
-    const TScriptElement* next = script.CurrentElement ? script.CurrentElement->next : nullptr;
+    const TScriptElement* next = script.CurrentElement() ? script.CurrentElement()->next : nullptr;
     const bool headingOrShotFollows = next && (IsSceneHeading(next->Kind()) || next->Kind() == ekShot);
     if (!headingOrShotFollows) editor::PassEnterKey(script);
   }

@@ -208,7 +208,7 @@ void TReadNameBank::FormShow() {
   lastPage_ = Notebook->ActivePageIndex();
   TMDIChild* script = ActiveScript();
   TypeName->Enabled = script != nullptr;
-  if (script && script->CurrentElement && script->CurrentElement->Kind() == ekCharacterName) {
+  if (script && script->CurrentElement() && script->CurrentElement()->Kind() == ekCharacterName) {
     // A cue is upper case and never bold.
     CapTheName->SetChecked(true);
     CapTheName->Enabled = false;
@@ -341,15 +341,15 @@ void TReadNameBank::TypeNameClick() {
   InsertMode = 1;
   const auto type = [script](char ch) {
     if (!editor::TypeIntoActiveScript(ch)) return false;
-    ++script->CaretColumn;
+    editor::SetCaretColumn(*script, script->CaretColumn() + 1);
     return true;
   };
-  const std::string& line = script->EditBuffer;
-  if (script->CaretColumn > 0 && script->CaretColumn <= line.size() && line[script->CaretColumn - 1u] != ' ')
+  const std::string& line = script->EditBuffer();
+  if (script->CaretColumn() > 0 && script->CaretColumn() <= line.size() && line[script->CaretColumn() - 1u] != ' ')
     type(' ');
   bool typed = true;
   for (char ch : name) typed = typed && type(ch);
-  if (typed && (script->CaretColumn >= line.size() || line[script->CaretColumn] != ' ')) {
+  if (typed && (script->CaretColumn() >= line.size() || line[script->CaretColumn()] != ' ')) {
     type(' ');
   }
   InsertMode = insertMode;

@@ -49,8 +49,8 @@ bool IsPlaceholder(const std::string& entry) { return entry.size() == 1 && entry
 // The name of the nearest cue of the current scene, before the caret,
 // that begins with the letter.
 std::string LastSpeakerInScene(TMDIChild& script, char letter) {
-  for (const TScriptElement* e = script.CurrentElement; e; e = e->prev) {
-    if (e != script.CurrentElement && StartsScene(e->Kind())) break;
+  for (const TScriptElement* e = script.CurrentElement(); e; e = e->prev) {
+    if (e != script.CurrentElement() && StartsScene(e->Kind())) break;
     if (e->Kind() != ekCharacterName || !e->text || e->text->empty()) continue;
     if (AnsiUpper(static_cast<Byte>((*e->text)[0])) == static_cast<Byte>(letter)) return SpeakerName(*e->text);
   }
@@ -76,12 +76,13 @@ std::string ExtensionOf(std::string text) {
 // The edit line without trailing blanks, nor, while the writer types in a
 // colour, that colour's close code.
 void TrimEditLineEnd(TMDIChild& script) {
-  std::string& line = script.EditBuffer;
   const TScriptRecord& record = RecordOf(script);
   const int colour = record.CurrentColor != 0 ? ColorIndexOfOnCode(record.TypingColorCode) : 0;
-  if (colour > 0 && !line.empty() && static_cast<Byte>(line.back()) == ColorPairs[static_cast<size_t>(colour - 1)].off)
-    line.pop_back();
-  TrimTrailingBlanks(line);
+  editor::ChangeEditText(script, [&](std::string& line) {
+    if (colour > 0 && !line.empty() && static_cast<Byte>(line.back()) == ColorPairs[static_cast<size_t>(colour - 1)].off)
+      line.pop_back();
+    TrimTrailingBlanks(line);
+  });
 }
 
 }  // namespace
@@ -164,7 +165,7 @@ int TListMenu::ShowPicker(const std::string& prompt, bool sorted, bool multiSele
 TModalResult TListMenu::ShowAtCaret(bool modal) {
   SavedHeight = static_cast<Word>(Height());
   TMDIChild* script = ActiveScript();
-  if (script && !modal && script->EditBuffer.find('(') != std::string::npos) {
+  if (script && !modal && script->EditBuffer().find('(') != std::string::npos) {
     ShowExtensionList();
     return mrNone;
   }
@@ -216,19 +217,21 @@ TModalResult TListMenu::ShowElementList(bool quiet) {
   FocusControl(List);
   editor::DisAssemble(*script);
   const bool interactive = RecordOf(*script).InteractiveScript;
-  const Word caretBefore = script->CaretColumn;
-  TrimTrailingBlanks(script->EditBuffer);
-  if (!interactive) script->EditBuffer.append(static_cast<size_t>(GetTimeOfDaySpaces(*script)), ' ');
-  script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
+  const Word caretBefore = script->CaretColumn();
+  editor::ChangeEditText(*script, [&](std::string& text) {
+    TrimTrailingBlanks(text);
+    if (!interactive) text.append(static_cast<size_t>(GetTimeOfDaySpaces(*script)), ' ');
+  });
+  editor::SetCaretColumn(*script, script->EditBuffer().size());
   PassedKey = 0;
   const TModalResult result = ShowModal();
   // The key that ended the list reaches the script once the list is gone.
   if (PassedKey != 0) PostMessage(script->Handle(), WM_KEYDOWN, PassedKey, PassedShift.Bits);
   if (interactive && !TypedText.empty()) {
-    script->CaretColumn = std::min<Word>(caretBefore, static_cast<Word>(script->EditBuffer.size()));
+    editor::SetCaretColumn(*script, std::min<Word>(caretBefore, static_cast<Word>(script->EditBuffer().size())));
     for (char ch : TypedText) {
       if (!editor::TypeIntoActiveScript(ch)) break;
-      ++script->CaretColumn;
+      editor::SetCaretColumn(*script, script->CaretColumn() + 1);
     }
     editor::RedisplayCurrent(*script);
   }
@@ -265,7 +268,7 @@ void TListMenu::ShowExtensionList() {
   TMDIChild* script = ActiveScript();
   if (!script || (Visible && PromptPanel->Visible)) return;
   SetUse(false, false, true);
-  const std::string& line = script->EditBuffer;
+  const std::string& line = script->EditBuffer();
   const size_t paren = line.find('(');
   const Byte filter = paren != std::string::npos && paren + 1 < line.size() ? AnsiUpper(static_cast<Byte>(line[paren + 1])) : 0;
   std::vector<std::string> candidates = LeadingEntries(RecordOf(*script).UserLists, TUserList::Extension);
@@ -344,7 +347,7 @@ void TListMenu::MatchTypedText(const std::string& typed) {
   if (CharacterNameCase() && script) {
     const int selected = List->ItemIndex();
     editor::SetHint(*script, selected >= 0 ? FinishOutHint(List->Items[selected])
-                                           : "Press ENTER to add " + AnsiUpperCase(script->EditBuffer));
+                                           : "Press ENTER to add " + AnsiUpperCase(script->EditBuffer()));
   }
 }
 
@@ -539,7 +542,7 @@ void TListMenu::ApplyListFont() {
   if (TMDIChild* script = ActiveScript()) {
     name = script->ScriptFontName;
     size = script->ScriptFontSize;
-    if (const TScriptElement* e = script->CurrentElement) {
+    if (const TScriptElement* e = script->CurrentElement()) {
       const size_t index = e->format.FontIndex();
       if (index < 30 && !script->FontNameTable[index].empty()) name = script->FontNameTable[index];
     }
@@ -608,7 +611,7 @@ void TListMenu::RemoveLeadingPlaceholdersAndRepeats() {
 // ---- The cue being typed -------------------------------------------------
 
 void OfferCharacterNames(TMDIChild& script) {
-  const std::string& line = script.EditBuffer;
+  const std::string& line = script.EditBuffer();
   if (line.empty() || line.find('(') != std::string::npos) return;
   TListMenu& menu = ListMenuInstance();
   if (!menu.Visible || menu.ExtensionMode || line.size() == 1) {

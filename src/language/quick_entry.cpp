@@ -88,7 +88,7 @@ void WriteQuickEntrySettings(const std::string& path, const TQuickEntrySettings&
 }
 
 std::string QuickEntrySceneNumber(const TMDIChild& script) {
-  const TScriptElement* e = script.CurrentElement;
+  const TScriptElement* e = script.CurrentElement();
   while (e && e->prev && !IsSceneHeading(e->Kind())) e = e->prev;
   if (!e) return "0";
   if (script.InteractiveScript) return std::to_string(e->format.NumberWord);
@@ -112,21 +112,21 @@ std::string ExpandQuickEntryTemplate(std::string text, const std::string& sceneN
 }
 
 void InsertQuickEntry(TMDIChild& script, const std::string& text, int newElementType) {
-  if (!script.CurrentElement) return;
+  if (!script.CurrentElement()) return;
   editor::SaveUndoStep(script, ukInsert);
   if (newElementType >= 0 && newElementType < static_cast<int>(TypeKinds.size())) {
     const auto type = static_cast<std::size_t>(newElementType);
     TElementFormat format = script.FormatSet[static_cast<std::size_t>(TypeSlots[type])];
     format.Kind = TypeKinds[type];
     editor::NewElement(script, format, false);
-    script.EditBuffer.clear();
+    editor::SetEditText(script, "");
   } else {
     editor::DisAssemble(script);
   }
   // An element holds no more than its edit line can.
-  const std::size_t room = static_cast<std::size_t>(EditBufferSize - 1) - std::min<std::size_t>(script.EditBuffer.size(), EditBufferSize - 1);
-  script.EditBuffer += text.substr(0, room);
-  script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
+  const std::size_t room = static_cast<std::size_t>(EditBufferSize - 1) - std::min<std::size_t>(script.EditBuffer().size(), EditBufferSize - 1);
+  editor::SetEditText(script, script.EditBuffer() + text.substr(0, room));
+  editor::SetCaretColumn(script, script.EditBuffer().size());
   editor::RedisplayCurrent(script);
   editor::SetActiveScriptModified();
 }

@@ -39,7 +39,7 @@ void StartAtScriptEnd(TMDIChild& script, bool backwards) {
     return;
   }
   editor::MoveCaretTo(script, *script.LastElement);
-  script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
+  editor::SetCaretColumn(script, script.EditBuffer().size());
 }
 
 // Locks the options of a rename: whole names, every cue, capitals as the

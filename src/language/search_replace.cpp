@@ -240,12 +240,12 @@ class TScriptSearch {
   // after a Cancel.
   std::optional<TScriptMatch> Next() {
     if (pattern_.text.empty()) return std::nullopt;
-    TScriptElement* e = script_.CurrentElement;
-    std::size_t from = script_.CaretColumn;
+    TScriptElement* e = script_.CurrentElement();
+    std::size_t from = script_.CaretColumn();
     while (e) {
       if (Searchable(*e) && MayHold(*e)) {
         const std::string text = TextOf(*e);
-        if (e != script_.CurrentElement) from = options_.backwards ? text.size() : 0;
+        if (e != script_.CurrentElement()) from = options_.backwards ? text.size() : 0;
         if (auto m = FindInText(text, pattern_, from, options_.backwards)) return TScriptMatch{e, *m};
       }
       e = options_.backwards ? e->prev : e->next;
@@ -273,7 +273,7 @@ class TScriptSearch {
   }
 
   std::string TextOf(const TScriptElement& e) const {
-    std::string text = e.text ? ElementText(e) : script_.EditBuffer;
+    std::string text = e.text ? ElementText(e) : script_.EditBuffer();
     return text.empty() ? std::string(" ") : text;
   }
 
@@ -319,15 +319,15 @@ std::string FoundCaption(const std::string& text, const TSearchOptions& options)
 
 // The element with the match becomes current, its text in the edit line.
 void PlaceAtMatch(TMDIChild& script, const TScriptMatch& m) {
-  if (script.CurrentElement != m.element) editor::MoveCaretTo(script, *m.element);
+  if (script.CurrentElement() != m.element) editor::MoveCaretTo(script, *m.element);
   else editor::DisAssemble(script);
-  script.CaretColumn = static_cast<Word>(std::min(m.at.start, script.EditBuffer.size()));
+  editor::SetCaretColumn(script, std::min(m.at.start, script.EditBuffer().size()));
 }
 
 void FrameMatch(TMDIChild& script, const TScriptMatch& m, bool backwards) {
   PlaceAtMatch(script, m);
   editor::MarkBlock(script, *m.element, static_cast<int>(m.at.start), *m.element, static_cast<int>(m.at.end));
-  script.CaretColumn = static_cast<Word>(backwards ? m.at.start : m.at.end);
+  editor::SetCaretColumn(script, backwards ? m.at.start : m.at.end);
   script.FoundMarkerLeft = script.FoundMarkerRight = 1;
 }
 
@@ -339,7 +339,7 @@ void ClearFrame(TMDIChild& script) {
 void ReturnToStart(TMDIChild& script) {
   if (!SearchStart) return;
   editor::MoveCaretTo(script, *SearchStart);
-  script.CaretColumn = static_cast<Word>(std::min<std::size_t>(SearchStartColumn, script.EditBuffer.size()));
+  editor::SetCaretColumn(script, std::min<std::size_t>(SearchStartColumn, script.EditBuffer().size()));
   editor::RedisplayCurrent(script);
 }
 
@@ -359,8 +359,8 @@ void RememberInHistory(std::vector<std::string>& history, const std::string& tex
 }
 
 void InitSearchPosition(TMDIChild& script) {
-  SearchStart = script.CurrentElement;
-  SearchStartColumn = script.CaretColumn;
+  SearchStart = script.CurrentElement();
+  SearchStartColumn = script.CaretColumn();
 }
 
 std::string PageLabelAt(const TMDIChild& script, const TScriptElement* element) {
@@ -376,7 +376,7 @@ std::string PageLabelAt(const TMDIChild& script, const TScriptElement* element) 
 bool SearchScript(TMDIChild& script, const std::string& text, const TSearchOptions& options) {
   TScriptSearch search(script, text, options, false);
   if (search.Pattern().text.empty()) return false;
-  ShowPleaseWait(search.BoxText(script.CurrentElement), false, true);
+  ShowPleaseWait(search.BoxText(script.CurrentElement()), false, true);
   if (!SearchStart) InitSearchPosition(script);
   while (auto m = search.Next()) {
     ClosePleaseWait();
@@ -425,17 +425,16 @@ TFoundText SplitFound(std::string_view text, const TSearchPattern& p, const TTex
 // would grow past what it may hold.
 bool ReplaceMatch(TMDIChild& script, const TScriptSearch& search, const TScriptMatch& m,
                   const std::string& replacement, const TReplaceOptions& options, bool quiet) {
-  std::string& line = script.EditBuffer;
-  const TFoundText found = SplitFound(line, search.Pattern(), m.at);
+  const TFoundText found = SplitFound(script.EditBuffer(), search.Pattern(), m.at);
   const bool inCue = m.element->Kind() == ekCharacterName;
   const std::string typed =
       options.matchCaps ? CapitalsLike(found.matched, replacement, inCue, search.Pattern().codes) : replacement;
   if (!editor::RoomToType(script, m.at.end - m.at.start - found.keptCodes.size(), typed)) return false;
-  line.replace(m.at.start, m.at.end - m.at.start, found.keptCodes);
-  script.CaretColumn = static_cast<Word>(m.at.start + found.keptCodes.size());
+  editor::ChangeEditText(script, [&](std::string& line) { line.replace(m.at.start, m.at.end - m.at.start, found.keptCodes); });
+  editor::SetCaretColumn(script, m.at.start + found.keptCodes.size());
   const Word typedAt = editor::TypeAtCaret(script, typed);
   if (m.element->state == esHidden) m.element->state = m.element->Kind() == ekScriptNote ? esNormal : esShownHidden;
-  if (options.backwards) script.CaretColumn = typedAt;
+  if (options.backwards) editor::SetCaretColumn(script, typedAt);
   if (quiet) editor::RewrapCurrent(script);
   else editor::RedisplayCurrent(script);
   if (!options.tagging) editor::MarkCaretLineRevised(script);
@@ -444,7 +443,7 @@ bool ReplaceMatch(TMDIChild& script, const TScriptSearch& search, const TScriptM
 
 // The caret past a match the user skipped.
 void SkipMatch(TMDIChild& script, const TScriptMatch& m, bool backwards) {
-  script.CaretColumn = static_cast<Word>(backwards ? m.at.start : m.at.end);
+  editor::SetCaretColumn(script, backwards ? m.at.start : m.at.end);
 }
 
 }  // namespace
@@ -463,7 +462,7 @@ bool ReplaceMatches(TMDIChild& script, TScriptSearch& search, const std::string&
     else editor::TakeElement(script, *m->element);
     // Tagging: a match right after the tag's code is tagged already.
     if (options.tagging && !translated.empty() && m->at.start > 0 &&
-        script.EditBuffer[m->at.start - 1] == translated[0]) {
+        script.EditBuffer()[m->at.start - 1] == translated[0]) {
       SkipMatch(script, *m, options.backwards);
       continue;
     }
@@ -513,7 +512,7 @@ void SearchReplaceOrTag(TMDIChild& script, const std::string& text, const std::s
   Memory.found = Memory.replaced = 0;
   editor::SaveUndoStep(script, ukWholeScript);
   TScriptSearch search(script, text, options, true);
-  ShowPleaseWait(search.BoxText(script.CurrentElement), false, true);
+  ShowPleaseWait(search.BoxText(script.CurrentElement()), false, true);
   const bool cancelled =
       ReplaceMatches(script, search, text, TranslateFormatCodes(replacement), options, options.prompt);
   ClosePleaseWait();

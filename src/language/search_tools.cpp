@@ -33,7 +33,7 @@ bool TakesElementColour(Byte kind) {
 }
 
 std::string TextOf(const TMDIChild& script, const TScriptElement& e) {
-  return e.text ? ElementText(e) : script.EditBuffer;
+  return e.text ? ElementText(e) : script.EditBuffer();
 }
 
 bool IsCueOf(const TMDIChild& script, const TScriptElement& e, const std::string& name) {
@@ -121,7 +121,7 @@ void NextSpeechBy(TMDIChild& script, bool again) {
   }
   memory.lastKind = skNextSpeech;
   RepeatSearch.armed = false;
-  for (TScriptElement* e = script.CurrentElement ? script.CurrentElement->next : nullptr; e; e = e->next) {
+  for (TScriptElement* e = script.CurrentElement() ? script.CurrentElement()->next : nullptr; e; e = e->next) {
     if (IsCueOf(script, *e, memory.speechName)) {
       ShowElement(script, *e, 6);
       return;
@@ -131,7 +131,7 @@ void NextSpeechBy(TMDIChild& script, bool again) {
 }
 
 void FindNextMarkedText(TMDIChild& script) {
-  for (TScriptElement* e = script.CurrentElement ? script.CurrentElement->next : nullptr; e; e = e->next) {
+  for (TScriptElement* e = script.CurrentElement() ? script.CurrentElement()->next : nullptr; e; e = e->next) {
     if (!IsPageBreakKind(e->Kind()) && HasMark(script, *e)) {
       ShowElement(script, *e, 5);
       return;
@@ -159,7 +159,7 @@ void RemoveColorCodes(TMDIChild& script, TMarkColour colour, int userColour) {
   ShowPleaseWait("Scanning Script for Codes", false, false);
   editor::SaveUndoStep(script, ukWholeScript);
   // Where the caret was, moved on should its element go.
-  TScriptElement* home = script.CurrentElement;
+  TScriptElement* home = script.CurrentElement();
   RegisterElementCursor(&home);
   for (TScriptElement* e = script.FirstElement; e;) {
     TScriptElement* next = e->next;
@@ -173,10 +173,10 @@ void RemoveColorCodes(TMDIChild& script, TMarkColour colour, int userColour) {
       if (emptied && (e->prev || e->next)) {
         editor::DeleteCurrentElement(script);
       } else {
-        script.EditBuffer = cleaned;
+        editor::SetEditText(script, cleaned);
         // The line where the first code went is the one marked revised.
         const auto first = std::mismatch(text.begin(), text.end(), cleaned.begin(), cleaned.end()).second;
-        script.CaretColumn = static_cast<Word>(first - cleaned.begin());
+        editor::SetCaretColumn(script, first - cleaned.begin());
         editor::RewrapCurrent(script);
         editor::MarkCaretLineRevised(script);
       }

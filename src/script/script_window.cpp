@@ -6,6 +6,7 @@
 #include "script/script_hooks.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -41,7 +42,7 @@ void TMDIChild::FreeElements() {
     delete g;
     g = prev;
   }
-  FirstElement = LastElement = CurrentElement = nullptr;
+  FirstElement = LastElement = EditFields(*this).CurrentElement = nullptr;
   CurrentGroup = LastGroup = nullptr;
 }
 

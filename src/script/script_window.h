@@ -34,7 +34,7 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   ~TMDIChild() override;
 
   const std::string* EditedText(const TScriptElement& e) const override {
-    return &e == CurrentElement && !e.text ? &EditBuffer : nullptr;
+    return &e == CurrentElement() && !e.text ? &EditBuffer() : nullptr;
   }
 
   // 1. Screen and caret state.

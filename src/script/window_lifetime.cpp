@@ -22,6 +22,7 @@
 #include "script/layout/word_wrap.h"
 #include "base/document_table.h"
 #include "base/program_options.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -98,20 +99,20 @@ void TMDIChild::Created() {
   InsertMode = 1;
   // A new script is checked in the language chosen for new scripts.
   SpellLanguage = ProgramOptions().DefaultLanguage;
-  CurrentElement = NewElementRecord();
-  CurrentElement->format = FormatSet[fsAction];
+  EditFields(*this).CurrentElement = NewElementRecord();
+  CurrentElement()->format = FormatSet[fsAction];
   auto* group = NewGroupRecord();
-  group->first = CurrentElement;
+  group->first = CurrentElement();
   group->count = 1;
   group->stale = 1;
   CurrentGroup = LastGroup = group;
-  CurrentElement->group = group;
-  CurrentElement->text.reset();
-  FirstElement = LastElement = CurrentElement;
-  AvailableWidth = FormatMarginToDots(CurrentElement->format);
-  EditBuffer.clear();
-  LineOffsets.fill(0);
-  LineOffsets[1] = 1;
+  CurrentElement()->group = group;
+  CurrentElement()->text.reset();
+  FirstElement = LastElement = CurrentElement();
+  AvailableWidth = FormatMarginToDots(CurrentElement()->format);
+  EditFields(*this).EditBuffer.clear();
+  EditFields(*this).LineOffsets.fill(0);
+  EditFields(*this).LineOffsets[1] = 1;
   ResetScreenLines(*this);
   const std::string defaultFormats = ProgramFolder() + "DEFAULT.FMT";
   if (FileExists(defaultFormats) && ScriptWindowHooks.LoadDefaultFormats &&
@@ -119,9 +120,9 @@ void TMDIChild::Created() {
     DocumentModified = ModifiedSinceBackup = ModifiedThisSession = 0;
   }
   SetupScreenFont(*this);
-  MeasureScreenFont(*this, CurrentElement);
-  CaretLine = 1;
-  CaretColumn = 0;
+  MeasureScreenFont(*this, CurrentElement());
+  EditFields(*this).CaretLine = 1;
+  EditFields(*this).CaretColumn = 0;
   // The tables measured above stay valid; they are remeasured when stale.
   UpdateCaret();
   Enabled = true;
@@ -167,7 +168,7 @@ void TMDIChild::FormPaint(TObject*) {
 
 void TMDIChild::FormResize(TObject*) {
   PaintTitle();
-  if (NoActiveDocument() || !CurrentElement || Closing || JobRunning || ActiveScript() != this || !ResizeAttached)
+  if (NoActiveDocument() || !CurrentElement() || Closing || JobRunning || ActiveScript() != this || !ResizeAttached)
     return;
   ResizeAttached = false;
   Screen->SetCursor(crHourGlass);
@@ -188,7 +189,7 @@ void TMDIChild::FormClose(TObject*, TCloseAction& action) {
 // Frees the script and takes the window's own slot out of the table.
 void TMDIChild::FormDestroy(TObject*) {
   Closing = 1;
-  CurrentElement = FirstElement;
+  EditFields(*this).CurrentElement = FirstElement;
   InteractiveEdit = 0;
   FreeElements();
   RemoveDocument(this);
@@ -228,7 +229,7 @@ void TMDIChild::WndProc(TMessage& m) {
       return;
     case WM_MOUSEWHEEL:
       m.Result = 0;
-      if (ActiveScript() != this || !CurrentElement) return;
+      if (ActiveScript() != this || !CurrentElement()) return;
       WheelScroll(*this, static_cast<std::int16_t>(m.WParam >> 16));
       UpdateCaret();
       return;

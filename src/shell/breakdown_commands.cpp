@@ -82,9 +82,9 @@ void TMainForm::UntagAllItemClick(TObject*) {
 }
 
 void TMainForm::PopupCategoryMenu(TMDIChild& script, int x, int y) {
-  const TScriptElement* e = script.CurrentElement;
+  const TScriptElement* e = script.CurrentElement();
   const Byte kind = e ? e->Kind() : Byte{ekAction};
-  if (script.BlockOn && IsSpeechKind(kind)) {
+  if (script.BlockOn() && IsSpeechKind(kind)) {
     ShowMessageBox("You CANNOT Tag items in Dialogue!", "");
     return;
   }

@@ -38,7 +38,7 @@ void TMainForm::PasteAtScriptEnd() {
 
 void TMainForm::CutCopyToClick(TObject* sender) {
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
-  if (!item || NoActiveDocument() || !ActiveScript()->BlockOn) return;
+  if (!item || NoActiveDocument() || !ActiveScript()->BlockOn()) return;
   PumpBusy = 1;
   const bool cut = item->Tag > CutActions;
   MenuItem(cut ? "CutItem" : "CopyItem")->Click();

@@ -27,6 +27,7 @@
 #include "shell/splash_screen.h"
 #include "shell/workspace.h"
 #include "script/editing/scrolling.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 
@@ -79,7 +80,7 @@ SaveAnswer AskToSave(TMDIChild& script) {
 
 TMDIChild* EditableActiveScript() {
   TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
-  return script && script->Editable && script->CurrentElement ? script : nullptr;
+  return script && script->Editable && script->CurrentElement() ? script : nullptr;
 }
 
 void CloseActiveScript(bool closeWindow) {
@@ -119,7 +120,7 @@ std::string NormalizeScriptName(std::string name) {
 void LayOutLoadedScript(TMDIChild& script) {
   TWrapPass pass(script);
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
-    if (e == script.CurrentElement || !NeedsRewrap(*e)) continue;
+    if (e == script.CurrentElement() || !NeedsRewrap(*e)) continue;
     pass.Wrap(*e, ElementText(*e));
   }
   script.DisAssemble();
@@ -159,7 +160,7 @@ bool OpenScriptByName(std::string fileName, Byte hint) {
   const std::string reusedTitle = reused ? ActiveScript()->ScriptFileName : std::string();
   if (reused) {
     window = ActiveScript();
-    window->EditBuffer.clear();
+    editor::SetEditText(*window, "");
     window->SetScriptCaption(fileName);
   } else {
     if (!NewDocument(fileName)) return false;

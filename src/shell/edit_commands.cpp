@@ -18,7 +18,7 @@ namespace {
 
 TMDIChild* ScriptWithBlock() {
   TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
-  return script && script->BlockOn ? script : nullptr;
+  return script && script->BlockOn() ? script : nullptr;
 }
 
 }  // namespace

@@ -69,15 +69,15 @@ void TMainForm::ShowRevisionColorChecks(Byte active) {
 
 void TMainForm::CapitalizeWordItemClick(TObject* sender) {
   TMDIChild* script = EditableActiveScript();
-  if (!script || script->BlockOn) return;
+  if (!script || script->BlockOn()) return;
   const std::string name = SenderName(sender);
   editor::SelectInActiveScript(slWord);
   const std::vector<editor::TBlockSpan> spans = editor::BlockSpans(*script);
   if (spans.size() != 1) return;  // no word at the caret
   editor::TBlockSpan word = spans.front();
-  word.end = std::min(word.end, static_cast<int>(script->EditBuffer.size()));
+  word.end = std::min(word.end, static_cast<int>(script->EditBuffer().size()));
   // The word's selection takes the blanks after it; the bold stops at the word.
-  while (word.end > word.start && script->EditBuffer[static_cast<std::size_t>(word.end - 1)] == ' ') --word.end;
+  while (word.end > word.start && script->EditBuffer()[static_cast<std::size_t>(word.end - 1)] == ' ') --word.end;
   ConvertCaseOfSelection(*script, name == "LowercaseWordItem" ? TCaseMode::Lower : TCaseMode::Upper);
   if (name == "CapBoldWordItem") {
     editor::MarkBlock(*script, *word.element, word.start, *word.element, word.end);

@@ -83,7 +83,7 @@ void TMainForm::ShowScriptChecks() {
   MenuItem("HideAllNotesItem")->Checked = hides(ScriptNoteKinds);
   MenuItem("DisplayCodesItem")->Checked = script && script->LayoutOptions.ShowCodes;
   MenuItem("AutoRevMarksItem")->Checked = script && script->RevisionMarking;
-  const TScriptElement* e = script ? script->CurrentElement : nullptr;
+  const TScriptElement* e = script ? script->CurrentElement() : nullptr;
   const Byte own = e ? e->state : Byte{esNormal};
   const Byte group = e && e->group && e->group->first ? e->group->first->state : Byte{esNormal};
   const auto keeps = [](Byte state) { return state == esKeepGroup || state == esKeepFollowing; };

@@ -34,7 +34,7 @@ const GlobalState reset([] {
 });
 
 bool BackupWanted(const TMDIChild& script, int slot) {
-  return script.DocumentModified && !script.Closing && script.CurrentElement && !IsDocumentEmpty(slot);
+  return script.DocumentModified && !script.Closing && script.CurrentElement() && !IsDocumentEmpty(slot);
 }
 
 // One script's timed backup. The new .TMB replaces the previous one in one
@@ -56,14 +56,14 @@ TIdleRefresh& IdleRefresh() { return idleRefresh; }
 void TIdleRefresh::RefreshFormatButtons(const TMDIChild* script, bool always, const std::function<void()>& refresh) {
   TCaretState now;
   now.script = script;
-  if (script && script->CurrentElement) {
-    const TScriptElement& e = *script->CurrentElement;
+  if (script && script->CurrentElement()) {
+    const TScriptElement& e = *script->CurrentElement();
     now.element = &e;
     now.kind = e.Kind();
     now.style = e.format.Style;
-    now.column = script->CaretColumn;
+    now.column = script->CaretColumn();
     now.packed = e.text.has_value();
-    if (!now.packed) now.editLine = script->EditBuffer;
+    if (!now.packed) now.editLine = script->EditBuffer();
   }
   if (!always && buttonsShown_ && now == buttons_) return;
   buttons_ = std::move(now);
@@ -141,7 +141,7 @@ void TMainForm::AppIdle(TObject*, bool& done) {
     } else {
       idleRefresh.RefreshFormatButtons(script, false, [this] { ToolBar().UpdateFormatButtons(); });
     }
-    const bool unpacked = script->CurrentElement->text.has_value();
+    const bool unpacked = script->CurrentElement()->text.has_value();
     if (unpacked) script->DisAssemble();
     const bool layoutWanted = script->LayoutDue && script->Active();
     if (layoutWanted || TimedBackupDue > 0) {

@@ -76,14 +76,14 @@ void TMainForm::AddHardReturnItemClick(TObject*) {
   TMDIChild* script = EditableActiveScript();
   if (!script) return;
   script->DisAssemble();
-  const auto hardReturns = std::count(script->EditBuffer.begin(), script->EditBuffer.end(),
+  const auto hardReturns = std::count(script->EditBuffer().begin(), script->EditBuffer().end(),
                                       static_cast<char>(HardReturn));
   if (hardReturns >= MaxHardReturns) {
     MessageBeep(0);
     ShowMessageBox("You can have a maximum of 50 lines with Hard Returns", "Sorry...");
   } else {
     SaveUndoStep(ukInsert, false, false, 0);
-    if (TypeCharacter(static_cast<char>(HardReturn))) ++script->CaretColumn;
+    if (TypeCharacter(static_cast<char>(HardReturn))) editor::SetCaretColumn(*script, script->CaretColumn() + 1);
     editor::RedisplayCurrent(*script);
   }
   FocusActiveScript();

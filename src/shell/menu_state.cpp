@@ -41,7 +41,7 @@ TScriptState StateOfActiveScript() {
   if (!script) return state;
   state.open = true;
   state.editable = script->Editable != 0;
-  state.block = script->BlockOn != 0;
+  state.block = script->BlockOn() != 0;
   state.pagesLocked = script->PagesLocked != 0;
   state.scenesLocked = script->ScenesLocked != 0;
   state.headersLocked = script->HeaderTextLocked != 0 && state.pagesLocked;
@@ -49,7 +49,7 @@ TScriptState StateOfActiveScript() {
   state.numbering = script->DialogueNumberingLock ? 2 : (script->DialogueNumbering ? 1 : 0);
   state.showCodes = script->LayoutOptions.ShowCodes != 0;
   state.hiddenKinds = script->HiddenKinds;
-  if (const TScriptElement* e = script->CurrentElement) {
+  if (const TScriptElement* e = script->CurrentElement()) {
     state.keepElement = e->state;
     state.keepGroup = e->group && e->group->first ? e->group->first->state : Byte{esNormal};
   }

@@ -70,7 +70,7 @@ void TMainForm::GoNextClick(TObject* sender) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
   const int tag = TagOf(sender);
-  if (script.BlockOn && (tag == ExtendToPreviousSceneTag || tag == ExtendToNextSceneTag)) {
+  if (script.BlockOn() && (tag == ExtendToPreviousSceneTag || tag == ExtendToNextSceneTag)) {
     SaveUndoStep(ukNavigation, false, false, 0);
     SaveLastPosition(script, false);
     ExtendBlockSelection(script, tag == ExtendToNextSceneTag, tag == ExtendToPreviousSceneTag);
@@ -123,7 +123,7 @@ void TMainForm::ZoomBtnClick(TObject* sender) {
   }
   SaveProgramSettings();
   SetupScreenFont(script);
-  MeasureScreenFont(script, script.CurrentElement);
+  MeasureScreenFont(script, script.CurrentElement());
   Ruler().RulerCharWidth = 0;
   Ruler().LayoutRuler();
   RefreshAfterChange();

@@ -126,7 +126,7 @@ void TPowerPanel::ChooseFirstSet() {
     else SetButton(2, "Close", 32, "Closes the Open Script");
     SetButton(5, "Open", 31, "Opens a Script");
     SetButton(8, "Paste", 8, "Pastes Text");
-  } else if (ActiveScript()->BlockOn) {
+  } else if (ActiveScript()->BlockOn()) {
     SetButton(1, "Bold", 11, "Bolds the Selected Text");
     SetButton(2, "Italics", 12, "Italicizes the Selected Text");
     SetButton(3, "Underline", 13, "Underlines the Selected Text");

@@ -22,7 +22,7 @@ void TMainForm::PrintItemClick(TObject* sender) {
   if (NoActiveDocument()) return;
   // The word last typed is checked before the pages go out, unless a block
   // is marked (the check would clear it).
-  if (!ActiveScript()->BlockOn) SpellCheckScript(smAsTyped);
+  if (!ActiveScript()->BlockOn()) SpellCheckScript(smAsTyped);
   if (NoPrinterAvailable()) return;
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
   const bool standardBreakdowns = item && item->Name == "PrintBreakdownsItem";

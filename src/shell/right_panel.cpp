@@ -18,6 +18,7 @@
 #include "shell/main_form.h"
 #include "shell/ruler.h"
 #include "shell/script_popups.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 
@@ -88,8 +89,8 @@ bool TakesCaret(const TScreenLine& line) { return line.element && !IsPageBreakKi
 
 void CaretToScreenLine(TMDIChild& script, const TScreenLine& line) {
   MakeElementCurrent(script, line.element);
-  script.CaretLine = std::max<Word>(1, line.lineInElement);
-  script.CaretColumn = script.CaretLine <= 1 ? 0 : script.LineOffsets[script.CaretLine - 1];
+  const Word caretLine = std::max<Word>(1, line.lineInElement);
+  editor::SetCaret(script, caretLine <= 1 ? 0 : script.LineOffsets()[caretLine - 1], caretLine);
 }
 
 }  // namespace
@@ -259,7 +260,7 @@ void TRightPanel::LineDownFromBottom() {
     if (line.y + script.ScreenDescent > script.ClientHeight()) break;
     if (TakesCaret(line)) last = row;
   }
-  const int caretRow = script.CurrentElement->screenLine + script.CaretLine - 1;
+  const int caretRow = script.CurrentElement()->screenLine + script.CaretLine() - 1;
   if (last > 0 && caretRow < last) CaretToScreenLine(script, script.ScreenLines[static_cast<std::size_t>(last)]);
   Word key = VK_DOWN;
   HandleCommandKey(key, {}, &script);
@@ -314,9 +315,9 @@ void TRightPanel::HorizScrollBarScrolling(int& scrollPos) {
 void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
-  if (down ? !script.CurrentElement->next : !script.CurrentElement->prev) return;
+  if (down ? !script.CurrentElement()->next : !script.CurrentElement()->prev) return;
   const bool byPage = (button == TMouseButton::mbLeft) == form_.RightScrollByScreen;
-  if (script.BlockOn) ClearBlockSelection(false);
+  if (script.BlockOn()) ClearBlockSelection(false);
   if (!byPage) {
     Word key = down ? VK_NEXT : VK_PRIOR;
     HandleCommandKey(key, {}, &script);

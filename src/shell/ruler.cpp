@@ -101,19 +101,19 @@ void TRuler::LayoutRuler() {
 }
 
 void TRuler::SetRightMarginPos() {
-  if (NoActiveDocument() || !ActiveScript()->CurrentElement) return;
+  if (NoActiveDocument() || !ActiveScript()->CurrentElement()) return;
   if (PageWidthTenths == 0)
     PageWidthTenths = static_cast<Word>(
         std::lround(static_cast<double>(PrinterMetrics.PageWidth) * 10.0 / std::max(1, PrinterMetrics.DpiX)));
-  const TElementFormat& f = ActiveScript()->CurrentElement->format;
+  const TElementFormat& f = ActiveScript()->CurrentElement()->format;
   RightMargin->Left = (PageWidthTenths - f.RightMargin) * RulerCharWidth - MarkerLead + Offset();
   RightMargin->Hint = HintAt(RightMargin->Left);
 }
 
 void TRuler::PlaceMarkers() {
-  if (NoActiveDocument() || !ActiveScript()->CurrentElement || dragging_) return;
+  if (NoActiveDocument() || !ActiveScript()->CurrentElement() || dragging_) return;
   if (RulerCharWidth == 0) LayoutRuler();
-  const TElementFormat& f = ActiveScript()->CurrentElement->format;
+  const TElementFormat& f = ActiveScript()->CurrentElement()->format;
   LeftMargin->Left = f.LeftMargin * RulerCharWidth - MarkerLead + Offset();
   LeftMargin->Hint = HintAt(LeftMargin->Left);
   SetRightMarginPos();
@@ -135,7 +135,7 @@ void TRuler::MarkerMouseMove(bool right, int x) {
   int from = MinLeftTenths * w + o;
   int to = RightMargin->Left - MarkerGapTenths * w + o;
   if (right) {
-    from = (ActiveScript()->CurrentElement->format.LeftMargin + MarkerGapTenths) * w + o;
+    from = (ActiveScript()->CurrentElement()->format.LeftMargin + MarkerGapTenths) * w + o;
     to = MaxRightTenths * w + o;
   }
   TPanel* marker = right ? RightMargin : LeftMargin;
@@ -148,14 +148,14 @@ void TRuler::MarkerMouseUp(bool right) {
   dragging_ = false;
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e || !script.Editable) return;
   SaveUndoStep(ukInsert, false, true, 0);
   const int tenths = std::clamp(TenthsAt((right ? RightMargin : LeftMargin)->Left), 0, 255);
   if (right) e->format.RightMargin = static_cast<Byte>(std::clamp(PageWidthTenths - tenths, 0, 255));
   else e->format.LeftMargin = static_cast<Byte>(tenths);
   PlaceMarkers();
-  script.WrapScreenText(e, script.EditBuffer);
+  script.WrapScreenText(e, script.EditBuffer());
   RebuildScreen(&script);
   script.RedisplayScreen(true);
   UpdateCaret();

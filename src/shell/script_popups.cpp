@@ -123,7 +123,7 @@ void TScriptPopups::BuildSelectPopUp() {
 
 void TScriptPopups::SelectPopUpPopup() {
   const TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
-  const bool block = script && script->BlockOn;
+  const bool block = script && script->BlockOn();
   const TMenuItem* paste = form_.MenuItem("PasteItem");
   const bool pasteEnabled = paste && paste->Enabled();
   const std::size_t count = std::size(kSelectRows);
@@ -301,10 +301,10 @@ void TScriptPopups::ShowShotPopup(TObject* sender) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
   const bool wanted = form_.UseQuickType || sender ||
-                      (script.CurrentElement->Kind() == ekShot && script.EditBuffer.empty());
+                      (script.CurrentElement()->Kind() == ekShot && script.EditBuffer().empty());
   // An empty element, such as a heading just started, becomes the new one.
   StartElementOfSlot(script, fsShot);
-  script.EditBuffer.clear();
+  editor::SetEditText(script, "");
   if (form_.KeepRunningShots) {
     PopupContext = pcNoMenu;
     ShowElementPopup(true, ekShot, sender != nullptr);
@@ -314,8 +314,8 @@ void TScriptPopups::ShowShotPopup(TObject* sender) {
     script.SetFocus();
     const TPoint at = MenuPoint(sender, script);
     ShowScriptPopup(at.X, at.Y);
-    if (!NoActiveDocument() && ActiveScript() == &script && script.EditBuffer.empty() &&
-        script.CurrentElement->Kind() == ekShot && script.CurrentElement->prev)
+    if (!NoActiveDocument() && ActiveScript() == &script && script.EditBuffer().empty() &&
+        script.CurrentElement()->Kind() == ekShot && script.CurrentElement()->prev)
       TakeNewElementAway(script);
   } else {
     PopupContext = pcNoMenu;
@@ -328,11 +328,11 @@ void TScriptPopups::ShowTransitionPopup(TObject* sender) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
   const bool wanted = form_.UseQuickType || sender ||
-                      (script.CurrentElement->Kind() == ekTransition && script.EditBuffer.empty());
+                      (script.CurrentElement()->Kind() == ekTransition && script.EditBuffer().empty());
   // An empty element, such as a heading just started, becomes the new one.
   StartElementOfSlot(script, fsTransition);
   ReplaceEditLine(script, std::string(1, PlaceholderChar));
-  script.CaretColumn = 0;
+  editor::SetCaretColumn(script, 0);
   if (form_.KeepRunningTransitions) {
     PopupContext = pcNoMenu;
     ShowElementPopup(true, ekTransition, sender != nullptr);

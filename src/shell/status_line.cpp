@@ -109,7 +109,7 @@ void TStatusLine::UpdateStatusLine() {
     if (TMenuItem* i = form_.MenuItem(item); i && i->Checked() != on) i->Checked = on;
 
   TListBox* list = form_.ElementPopDownList;
-  const int kind = script.CurrentElement->Kind();
+  const int kind = script.CurrentElement()->Kind();
   if (list && texts.elementEntry >= 0 &&
       (kind != lastType_ || texts.avColumn != lastAvColumn_ || list->ItemIndex() < 0)) {
     list->SetItemIndex(texts.elementEntry);
@@ -134,8 +134,8 @@ void TStatusLine::UpdateStatusLine() {
 void TStatusLine::UpdatePositionDisplay(bool force) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
-  const bool moved = script.CurrentElement != lastElement_ || script.CaretLine != lastLine_ ||
-                     script.CaretColumn != lastColumn_;
+  const bool moved = script.CurrentElement() != lastElement_ || script.CaretLine() != lastLine_ ||
+                     script.CaretColumn() != lastColumn_;
   if (!force && !moved) return;
   LinePanel->Caption = PositionText(script);
 }
@@ -146,16 +146,16 @@ void TStatusLine::Refresh(bool force) {
     return;
   }
   const TMDIChild& script = *ActiveScript();
-  const TScriptElement* e = script.CurrentElement;
+  const TScriptElement* e = script.CurrentElement();
   // A keystroke that keeps the caret on its line only moves the position;
   // the page, scene and scroll bar need the walk over the script.
-  const bool moved = e != lastElement_ || script.CaretLine != lastLine_ || (e && e->lineCount != lastLineCount_);
-  if (!force && !moved && script.CaretColumn == lastColumn_) return;
+  const bool moved = e != lastElement_ || script.CaretLine() != lastLine_ || (e && e->lineCount != lastLineCount_);
+  if (!force && !moved && script.CaretColumn() == lastColumn_) return;
   if (force || moved) UpdateStatusLine();
   UpdatePositionDisplay(true);
   lastElement_ = e;
-  lastLine_ = script.CaretLine;
-  lastColumn_ = script.CaretColumn;
+  lastLine_ = script.CaretLine();
+  lastColumn_ = script.CaretColumn();
   lastLineCount_ = e ? e->lineCount : -1;
 }
 

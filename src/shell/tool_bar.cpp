@@ -537,10 +537,10 @@ void TToolBar::UpdateFormatButtons() {
     for (TOfficeButton* candidate : buttons_)
       if (candidate->Tag == tag && candidate->GroupIndex >= 10 && candidate->GroupIndex < 20) b = candidate;
     bool down = false;
-    if (script && script->CurrentElement && !script->CurrentElement->text) {
+    if (script && script->CurrentElement() && !script->CurrentElement()->text) {
       const TInlineStyle& style = InlineStyles[tag];
-      down = IsInsideCodePair(script->EditBuffer, script->CaretColumn, style.open,
-                              (script->CurrentElement->format.Style >> style.styleBit) & 1, style.close);
+      down = IsInsideCodePair(script->EditBuffer(), script->CaretColumn(), style.open,
+                              (script->CurrentElement()->format.Style >> style.styleBit) & 1, style.close);
     }
     b->SetDown(down);
     anyDown = anyDown || down;

@@ -45,10 +45,10 @@ Word PageNumberOf(const std::string& text) { return static_cast<Word>(std::strto
 // current element itself; what follows always comes after.
 TScriptElement* WriteElement(TMDIChild& script, int format, const std::string& text, bool intoEmpty = false) {
   editor::NewElement(script, script.FormatSet[format], !intoEmpty);
-  script.EditBuffer = text;
-  script.CaretColumn = static_cast<Word>(text.size());
+  editor::SetEditText(script, text);
+  editor::SetCaretColumn(script, text.size());
   editor::RedisplayCurrent(script);
-  return script.CurrentElement;
+  return script.CurrentElement();
 }
 
 void Warn(const std::string& text) {
@@ -128,8 +128,8 @@ void TActivityWizardDlg::AddVariable(const std::string& name) {
 
 int TActivityWizardDlg::ParseThisActivityLine(bool) {
   TMDIChild* script = ActiveScript();
-  if (!script || !script->CurrentElement) return alEmpty;
-  const std::string line = PlainUpperText(LiveElementText(*script, *script->CurrentElement));
+  if (!script || !script->CurrentElement()) return alEmpty;
+  const std::string line = PlainUpperText(LiveElementText(*script, *script->CurrentElement()));
   TActivityAnswers answers;
   const int result = ParseActivityLine(line, variables_, ItemsOf(*AvailableJumps), answers);
   if (result == alIfLine || result == alUnknownVariable || result == alSetOrContinues || result == alJumpOnly)
@@ -264,13 +264,13 @@ void TActivityWizardDlg::CreateNewClick() {
 
 void TActivityWizardDlg::WriteLines() {
   TMDIChild* script = ActiveScript();
-  if (!script || !script->CurrentElement) return;
+  if (!script || !script->CurrentElement()) return;
   editor::SetActiveScriptModified();
   const TActivityAnswers a = Answers();
   editor::DisAssemble(*script);
   // An activity line read back is written over; anything else is followed.
-  if (script->CurrentElement->Kind() == ekShot) script->EditBuffer.clear();
-  else script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
+  if (script->CurrentElement()->Kind() == ekShot) editor::SetEditText(*script, "");
+  else editor::SetCaretColumn(*script, script->EditBuffer().size());
   WriteElement(*script, fsShot, ActivityLine(a), true);
   if (a.mode == TActivityMode::SettingVariable) {
     if (newActivity_) WriteElement(*script, fsAction, "");

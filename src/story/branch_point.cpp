@@ -65,7 +65,7 @@ void TJumpDlg::FormShow() {
   Source->Items.Add(ReturnLabel);
   for (const TScriptElement* e = script_.FirstElement; e; e = e->next)
     if (IsBranchTarget(*e)) Source->Items.Add(BranchTargetLabel(script_, *e));
-  const TScriptElement* current = script_.CurrentElement;
+  const TScriptElement* current = script_.CurrentElement();
   if (current && current->Kind() == ekTransition) {
     for (const TReference& ref : FindReferences(ElementText(*current))) {
       const int index = EntryOfNumber(*Source, ref.number);
@@ -111,20 +111,19 @@ void TJumpDlg::SetButtons() {
 void TJumpDlg::Build(bool byButton) {
   const TElementFormat transition = script_.FormatSet[fsTransition];
   editor::DisAssemble(script_);
-  if (script_.CurrentElement->Kind() != ekTransition) {
-    script_.CaretColumn = static_cast<Word>(script_.EditBuffer.size());
+  if (script_.CurrentElement()->Kind() != ekTransition) {
+    editor::SetCaretColumn(script_, script_.EditBuffer().size());
     editor::NewElement(script_, transition, true);
   }
-  script_.EditBuffer.clear();
+  editor::SetEditText(script_, "");
   if (JumpList->Items.Count() == 0 && GetFirstSelection(*Source) >= 0) MoveSelected(*Source, *JumpList);
-  script_.EditBuffer = BranchPointText(JumpList->Items);
-  script_.CaretColumn = 0;
-  script_.CaretLine = 1;
-  script_.CurrentElement->format = transition;
+  editor::SetEditText(script_, BranchPointText(JumpList->Items));
+  editor::SetCaret(script_, 0, 1);
+  script_.CurrentElement()->format = transition;
   editor::RedisplayCurrent(script_);
   editor::SetActiveScriptModified();
   if (!byButton) return;
-  TScriptElement* next = script_.CurrentElement->next;
+  TScriptElement* next = script_.CurrentElement()->next;
   if (next && next->Kind() == ekAction) editor::MoveCaretTo(script_, *next);
   else editor::NewElement(script_, script_.FormatSet[fsAction], true);
   editor::RedisplayScreen(script_);

@@ -237,7 +237,7 @@ bool RemoveEmptyElements(TMDIChild& script) {
   for (const TScriptElement* e = script.LastElement; e && e != script.FirstElement && !any; e = e->prev) any = empty(e);
   if (!any) return false;
   editor::SaveUndoStep(script, ukWholeScript);
-  TScriptElement* current = script.CurrentElement;
+  TScriptElement* current = script.CurrentElement();
   // The caret waits on the first element, which never goes.
   editor::MakeCurrent(script, *script.FirstElement, 0);
   for (TScriptElement* e = script.LastElement; e && e != script.FirstElement;) {

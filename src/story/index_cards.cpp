@@ -92,7 +92,7 @@ TCardLoad LoadCardTable(TMDIChild& script, TCardTable& table, const TAbortQuesti
   bool overLimit = false;
   for (TScriptElement* e = first; e; e = e->next) {
     ++passed;
-    if (e == script.CurrentElement) caretPassed = true;
+    if (e == script.CurrentElement()) caretPassed = true;
     if (IsCardHeading(script, e)) {
       if (cards == MaxCards) {
         MessageBeep(0);

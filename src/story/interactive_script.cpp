@@ -56,20 +56,19 @@ TScriptElement* FindBranchTarget(const TScriptDocument& script, int number) {
 
 TScriptElement* AppendBranchTarget(TMDIChild& script, const std::string& text) {
   editor::Assemble(script);
-  TScriptElement* back = script.CurrentElement;
-  const Word column = script.CaretColumn;
-  const Word line = script.CaretLine;
+  TScriptElement* back = script.CurrentElement();
+  const Word column = script.CaretColumn();
+  const Word line = script.CaretLine();
   int highest = 0;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsBranchTarget(*e)) highest = std::max<int>(highest, TargetNumber(*e));
   editor::MoveCaretToScriptEnd(script);
   TScriptElement* target = editor::NewElement(script, script.FormatSet[fsSceneHeading], true);
   target->format.NumberWord = static_cast<Word>(highest + 1);
-  script.EditBuffer = text;
+  editor::SetEditText(script, text);
   editor::RedisplayCurrent(script);
   editor::MoveCaretTo(script, *back);
-  script.CaretColumn = column;
-  script.CaretLine = line;
+  editor::SetCaret(script, column, line);
   editor::SetActiveScriptModified();
   return target;
 }
@@ -169,9 +168,9 @@ void RenumberAllJumpPositions() {
 
 void FollowJump() {
   TMDIChild* script = ActiveScript();
-  if (!script || !script->CurrentElement) return;
+  if (!script || !script->CurrentElement()) return;
   FlushMouseMessages();
-  const std::optional<unsigned long> number = FirstJumpNumber(LiveElementText(*script, *script->CurrentElement));
+  const std::optional<unsigned long> number = FirstJumpNumber(LiveElementText(*script, *script->CurrentElement()));
   if (number == ReturnNumber) {
     ShowMessageBox("Sorry, but RETURN (0) is only accessible within the Run-Time Player", PromptTable(14));
     return;

@@ -55,11 +55,11 @@ bool TLinkagesDlg::CreateFirstTarget() {
     if (IsBranchTarget(*e)) highest = std::max(highest, TargetNumber(*e));
   if (script_.FirstElement) {
     editor::MoveCaretTo(script_, *script_.FirstElement);
-    script_.CaretColumn = 0;
+    editor::SetCaretColumn(script_, 0);
   }
   TScriptElement* target = editor::NewElement(script_, script_.FormatSet[fsSceneHeading], false);
   target->format.NumberWord = static_cast<Word>(highest + 1);
-  script_.EditBuffer = text;
+  editor::SetEditText(script_, text);
   editor::RedisplayCurrent(script_);
   editor::SetActiveScriptModified();
   stopNumber_ = static_cast<Word>(highest + 2);
@@ -70,7 +70,7 @@ void TLinkagesDlg::SelectNearestTarget() {
   std::int64_t number = -1;
   for (const TScriptElement* e = script_.FirstElement; e; e = e->next) {
     if (IsBranchTarget(*e)) number = TargetNumber(*e);
-    if (e == script_.CurrentElement) break;
+    if (e == script_.CurrentElement()) break;
   }
   JumpPositionBox->SetItemIndex(std::max(0, EntryWithNumber(*JumpPositionBox, number)));
 }
@@ -148,7 +148,7 @@ void TLinkagesDlg::AddBranch() {
   if (!last) return;
   while (last->next && !IsBranchTarget(*last->next)) last = last->next;
   editor::Assemble(script_);
-  TScriptElement* before = script_.CurrentElement;
+  TScriptElement* before = script_.CurrentElement();
   TScriptElement* beforeNext = before ? before->next : nullptr;
   TScriptElement* beforePrev = before ? before->prev : nullptr;
   const std::string label = JumpPositionBox->Items[JumpPositionBox->ItemIndex()];

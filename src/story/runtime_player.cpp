@@ -32,7 +32,7 @@ struct TModifiedState {
 
 int CurrentElementOrdinal(const TMDIChild& script) {
   int ordinal = 1;
-  for (const TScriptElement* e = script.FirstElement; e && e != script.CurrentElement; e = e->next) ++ordinal;
+  for (const TScriptElement* e = script.FirstElement; e && e != script.CurrentElement(); e = e->next) ++ordinal;
   return ordinal;
 }
 

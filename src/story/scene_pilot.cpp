@@ -52,7 +52,9 @@ TScriptElement* PreviousPilotHeading(const TScriptDocument& script, TScriptEleme
   return nullptr;
 }
 
-TScriptElement* PilotStartHeading(const TMDIChild& script) { return PilotHeadingAround(script, script.CurrentElement); }
+TScriptElement* PilotStartHeading(const TMDIChild& script) {
+  return PilotHeadingAround(script, script.CurrentElement());
+}
 
 TScriptElement* PilotHeadingAround(const TScriptDocument& script, TScriptElement* at) {
   if (!at) return nullptr;

@@ -75,7 +75,7 @@ void TStoryBoardLinkForm::FillLinkTextFromBlock() {
 
 void TStoryBoardLinkForm::FillLinkTextFromLink() {
   if (!ScriptOpen()) return;
-  TScriptElement* e = script_.CurrentElement;
+  TScriptElement* e = script_.CurrentElement();
   if (!e || e->storyboardLink == 0) return;
   const auto [first, last] = RunOf(e);
   LinkText->Lines.SetText(LinkTextOf(script_, first, last));
@@ -92,8 +92,8 @@ void TStoryBoardLinkForm::LoadPicture() {
 void TStoryBoardLinkForm::FormShow() {
   if (!ScriptOpen()) return;
   LoadPicture();
-  if (script_.CurrentElement && script_.CurrentElement->storyboardLink != 0)
-    LinkFrameId = FrameOfIndex(script_, script_.CurrentElement->storyboardLink);
+  if (script_.CurrentElement() && script_.CurrentElement()->storyboardLink != 0)
+    LinkFrameId = FrameOfIndex(script_, script_.CurrentElement()->storyboardLink);
   CheckPending = 0;
   DeleteLinkBtn->Enabled = LinkFrameId >= 1;
   if (std::string(EstablishLinkBtn->Caption()) != CreateLinkedFrameCaption) {
@@ -104,13 +104,13 @@ void TStoryBoardLinkForm::FormShow() {
       if (savedMouseUp_) savedMouseUp_(s, b, sh, x, y);
       FillLinkTextFromBlock();
     };
-    if (script_.BlockOn) FillLinkTextFromBlock();
+    if (script_.BlockOn()) FillLinkTextFromBlock();
   }
   BringToFront();
 }
 
 DWord TStoryBoardLinkForm::MakeFrame() {
-  TScriptElement* anchor = LinkedAtOrBefore(script_.CurrentElement);
+  TScriptElement* anchor = LinkedAtOrBefore(script_.CurrentElement());
   for (;;) {
     const DWord anchorFrame = anchor ? FrameOfIndex(script_, anchor->storyboardLink) : 0;
     LinkFrameId = anchorFrame;
@@ -155,7 +155,7 @@ void TStoryBoardLinkForm::EstablishLinkBtnClick() {
     }
     // The block, or the element at the caret when nothing is selected.
     const auto spans = editor::BlockSpans(script_);
-    if (spans.empty()) script_.CurrentElement->storyboardLink = index;
+    if (spans.empty()) script_.CurrentElement()->storyboardLink = index;
     for (const editor::TBlockSpan& span : spans) span.element->storyboardLink = index;
     editor::ClearBlock(script_, true);
   }
@@ -177,7 +177,7 @@ void TStoryBoardLinkForm::ShowInvalidFrame() {
 
 void TStoryBoardLinkForm::StepFrame(bool forward) {
   if (!ScriptOpen()) return;
-  TScriptElement* here = script_.CurrentElement;
+  TScriptElement* here = script_.CurrentElement();
   if (!here) return;
   const Word current = here->storyboardLink;
   TScriptElement* e = forward ? here->next : here->prev;

@@ -121,10 +121,10 @@ void DeleteFrameLinks(DWord frameId, bool ask) {
 
 void DeleteStoryboardLinksInBlock() {
   TMDIChild* script = ActiveScriptOrNull();
-  if (!script || !script->CurrentElement) return;
+  if (!script || !script->CurrentElement()) return;
   editor::SaveUndoStep(*script, ukWholeScript);
-  script->CurrentElement->storyboardLink = 0;
-  if (script->BlockOn)
+  script->CurrentElement()->storyboardLink = 0;
+  if (script->BlockOn())
     for (const editor::TBlockSpan& span : editor::BlockSpans(*script)) span.element->storyboardLink = 0;
   editor::ClearBlock(*script, false);
   LinksChanged(*script);
@@ -169,7 +169,7 @@ bool ShowStoryboardLinkHint(TMDIChild& script, int x, int y) {
 void AssignStoryboardFrame() {
   TMDIChild* script = ActiveScriptOrNull();
   if (!script) return;
-  if (!script->BlockOn || editor::BlockSpans(*script).empty()) {
+  if (!script->BlockOn() || editor::BlockSpans(*script).empty()) {
     ShowMessageBox("You have to have selected the text to assign before running this function!", "Attention");
     return;
   }
@@ -191,9 +191,9 @@ void AssignStoryboardFrame() {
 
 void OpenStoryboardLink() {
   TMDIChild* script = ActiveScriptOrNull();
-  if (!script || !script->CurrentElement) return;
+  if (!script || !script->CurrentElement()) return;
   ProgramBusyScope busy;
-  const Word link = script->CurrentElement->storyboardLink;
+  const Word link = script->CurrentElement()->storyboardLink;
   if (link == 0 || link >= script->StoryboardLinks.Count()) {
     if (!LinkErrorsSilenced()) ShowMessageBox("Link Reference Error", "Warning");
     return;

@@ -90,7 +90,7 @@ TEST_F(GatherAllTest, TheWholeScriptsTagsGoIntoOneRecordHiddenOnesLeftOut) {
   EXPECT_EQ(record.Items[rsCastMembers], Items{"CAROL"});
   EXPECT_EQ(record.Items[rsVehicles], Items{"truck"});
   // The script keeps its tags.
-  EXPECT_EQ(Script().EditBuffer, T("BOB lifts a [ogun]."));
+  EXPECT_EQ(Script().EditBuffer(), T("BOB lifts a [ogun]."));
 }
 
 TEST_F(GatherAllTest, OffEntriesCancelTheirItemsWithoutAnyAssociations) {

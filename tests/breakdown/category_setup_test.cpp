@@ -13,6 +13,7 @@
 #include "language/language_fixture.h"
 #include "platform/menus.h"
 #include "script/model/script_record.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -129,7 +130,7 @@ TEST_F(CategorySetupTest, TheMenuShowsTheCategoriesInTwoColumnsAndTagsTheSelecti
 
   Element(0).blockStart = 11;
   Element(0).blockEnd = 14;
-  Script().BlockOn = 1;
+  EditFields(Script()).BlockOn = 1;
   TPopupMenu* shown = nullptr;
   Driver().ExpectPopup([&](TPopupMenu& menu) {
     shown = &menu;
@@ -149,8 +150,8 @@ TEST_F(CategorySetupTest, TheMenuShowsTheCategoriesInTwoColumnsAndTagsTheSelecti
     EXPECT_EQ(item->Break() == TMenuBreak::mbBarBreak, item->Visible() && shownCount == 15) << i;
   }
   EXPECT_EQ(shownCount, 28);
-  EXPECT_EQ(Script().EditBuffer, T("He lifts a [ogun]."));
-  EXPECT_FALSE(Script().BlockOn);
+  EXPECT_EQ(Script().EditBuffer(), T("He lifts a [ogun]."));
+  EXPECT_FALSE(Script().BlockOn());
   LeaveTaggingMode();
 }
 
@@ -160,15 +161,15 @@ TEST_F(CategorySetupTest, ABlockMarkedWithTheMouseInTaggingModeIsOfferedTheCateg
   PlaceCaret(0, 14);
   Element(0).blockStart = 11;
   Element(0).blockEnd = 14;
-  Script().BlockOn = 1;
+  EditFields(Script()).BlockOn = 1;
   // Not in tagging mode: the block stays a block.
   Script().FormMouseUp(nullptr, TMouseButton::mbLeft, TShiftState(), 10, 10);
-  EXPECT_TRUE(Script().BlockOn);
+  EXPECT_TRUE(Script().BlockOn());
   ASSERT_TRUE(EnterTaggingMode(&Script()));
   Driver().ExpectPopup([](TPopupMenu& menu) { return menu.Items()->Items(Props); });
   Script().FormMouseUp(nullptr, TMouseButton::mbLeft, TShiftState(), 10, 10);
-  EXPECT_EQ(Script().EditBuffer, T("He lifts a [ogun]."));
-  EXPECT_FALSE(Script().BlockOn);
+  EXPECT_EQ(Script().EditBuffer(), T("He lifts a [ogun]."));
+  EXPECT_FALSE(Script().BlockOn());
   LeaveTaggingMode();
 }
 
@@ -178,10 +179,10 @@ TEST_F(CategorySetupTest, DialogueIsNotTagged) {
   PlaceCaret(0, 0);
   Element(0).blockStart = 12;
   Element(0).blockEnd = 15;
-  Script().BlockOn = 1;
+  EditFields(Script()).BlockOn = 1;
   ExpectMessage("You CANNOT Tag items in Dialogue!");
   Main().PopupCategoryMenu(Script(), 10, 10);
-  EXPECT_EQ(Script().EditBuffer, "Give me the gun.");
+  EXPECT_EQ(Script().EditBuffer(), "Give me the gun.");
 }
 
 TEST_F(CategorySetupTest, ACategoryDraggedToAnotherSquarePrintsThereAfterOk) {

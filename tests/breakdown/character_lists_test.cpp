@@ -13,6 +13,7 @@
 #include "language/language_fixture.h"
 #include "script/model/script_record.h"
 #include "support/message_box_answers.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -98,7 +99,7 @@ TEST_F(CharacterListsTest, ARunAgainRewritesTheListsInPlaceAndRemovalTakesThemAl
   EXPECT_EQ(list.format.LinesBefore, 0);
   EXPECT_EQ(list.format.AllCaps, 1);
   // The caret stays on the dialogue it was on.
-  EXPECT_EQ(ElementText(*Script().CurrentElement) + Script().EditBuffer, "Hello.");
+  EXPECT_EQ(ElementText(*Script().CurrentElement()) + Script().EditBuffer(), "Hello.");
   Generate(Sorted(nsAlphabetical));
   EXPECT_EQ(testing::ElementsOf(Script()), once);
 
@@ -286,8 +287,8 @@ class CharacterListsUndoTest : public ProgramFixture {};
 TEST_F(CharacterListsUndoTest, OneUndoTakesBackAGenerationAndARemoval) {
   Script().FreeElements();
   AddElements(Script(), {{ekSceneHeading, "INT. BARN - DAY"}, {ekCharacterName, "ANN"}, {ekDialogue, "Hi."}});
-  Script().CurrentElement = Script().FirstElement->next;
-  Script().CurrentGroup = Script().CurrentElement->group;
+  editor::SetCurrentElement(Script(), Script().FirstElement->next);
+  Script().CurrentGroup = Script().CurrentElement()->group;
   Script().DisAssemble();
   const std::vector<ElementSpec> plain = ElementsOf(Script());
   TCharacterListRun run;

@@ -10,6 +10,7 @@
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
 #include "script/model/script_record.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -90,7 +91,7 @@ class GibberishCommandTest : public ProgramFixture {};
 TEST_F(GibberishCommandTest, TheMenuItemHidesAfterAScrambleAndStaysHidden) {
   Script().FreeElements();
   AddElements(Script(), {{ekAction, "Secret plans."}});
-  Script().CurrentElement = Script().FirstElement;
+  editor::SetCurrentElement(Script(), Script().FirstElement);
   Script().DisAssemble();
   Script().ScriptFileName = Home() + "/heist.qmw";
   Script().DocumentModified = 0;

@@ -55,7 +55,7 @@ TEST_F(TaggingTest, TheSelectionBecomesATagOfTheCategory) {
     PlaceCaret(index, 0);
     Select(index, c.start, c.end);
     TagSelectionWithCategory(Script(), c.category);
-    EXPECT_EQ(Script().EditBuffer, T(c.expected));
+    EXPECT_EQ(Script().EditBuffer(), T(c.expected));
     EXPECT_FALSE(Element(index).InBlock());
   }
 }
@@ -67,7 +67,7 @@ TEST_F(TaggingTest, TaggingAcrossElementsIsRefused) {
   Select(1, 0, 3);
   ExpectMessage("You cannot TAG text across Elements!");
   TagSelectionWithCategory(Script(), Props);
-  EXPECT_EQ(Script().EditBuffer, "a hat");
+  EXPECT_EQ(Script().EditBuffer(), "a hat");
 }
 
 TEST_F(TaggingTest, UntagAllLeavesThePlainWordsOnlyAfterYes) {

@@ -10,6 +10,7 @@
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm::testing {
 namespace {
@@ -19,10 +20,10 @@ class TaggingUndoTest : public ProgramFixture {
   void Load(const std::vector<ElementSpec>& elements) {
     Script().FreeElements();
     AddElements(Script(), elements);
-    Script().CurrentElement = Script().FirstElement->next;
-    Script().CurrentGroup = Script().CurrentElement->group;
+    editor::SetCurrentElement(Script(), Script().FirstElement->next);
+    Script().CurrentGroup = Script().CurrentElement()->group;
     Script().DisAssemble();
-    Script().CaretColumn = 0;
+    editor::SetCaretColumn(Script(), 0);
     Script().TaggingUsed = 1;
   }
 };
@@ -30,12 +31,12 @@ class TaggingUndoTest : public ProgramFixture {
 TEST_F(TaggingUndoTest, OneUndoTakesBackATagAndAnUntagging) {
   Load({{ekSceneHeading, "INT. BARN - DAY"}, {ekAction, "He lifts a gun."}});
   const std::vector<ElementSpec> plain = ElementsOf(Script());
-  Script().CurrentElement->blockStart = 11;
-  Script().CurrentElement->blockEnd = 14;
+  Script().CurrentElement()->blockStart = 11;
+  Script().CurrentElement()->blockEnd = 14;
   TagSelectionWithCategory(Script(), 14);
   const std::string tagged = "He lifts a " + std::string(1, static_cast<char>(TagCodeOfCategory(14))) + "gun" +
                              std::string(1, static_cast<char>(TagEnd)) + ".";
-  ASSERT_EQ(Script().EditBuffer, tagged);
+  ASSERT_EQ(Script().EditBuffer(), tagged);
   const std::vector<ElementSpec> withTag = ElementsOf(Script());
 
   AnswerMessageBox(Driver(), "Do you REALLY want to remove all breakdown tagging codes?", mrYes);

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "script/model/packed_text.h"
 #include "script/model/text_codes.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm::testing {
 namespace {
@@ -129,9 +130,9 @@ TEST_F(ClipboardCopyTest, PartialWholeAndSpecialElementsCopyByTheirRules) {
   TScriptElement* paren = AppendElement(*w, ekParenthetical, "beat");
   TScriptElement* name = AppendElement(*w, ekCharacterName, "MARY (O.S.)");
   TScriptElement* last = AppendElement(*w, ekAction, "Tail words   ");
-  w->CurrentElement = action;
-  w->EditBuffer = "The quick brown fox jumps over the lazy dog and keeps running down the long road home.";
-  action->text = PackText(w->EditBuffer);
+  editor::SetCurrentElement(*w, action);
+  editor::SetEditText(*w, "The quick brown fox jumps over the lazy dog and keeps running down the long road home.");
+  action->text = PackText(w->EditBuffer());
   LayOut(*w);
   action->format.LeftMargin = 15;
   action->format.RightMargin = 10;

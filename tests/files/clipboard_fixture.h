@@ -11,6 +11,7 @@
 #include "files/script_samples.h"
 #include "platform/clipboard.h"
 #include "script/layout/word_wrap.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm::testing {
 
@@ -25,10 +26,10 @@ class ClipboardFixture : public FileTest {
       e->blockEnd = e == last && to >= 0 ? to : length;
       if (e == last) break;
     }
-    w.BlockOn = 1;
+    EditFields(w).BlockOn = 1;
   }
   // The element's text, from the edit line while it is there.
-  static std::string TextOf(const TMDIChild& w, const TScriptElement& e) { return e.text ? ElementText(e) : w.EditBuffer; }
+  static std::string TextOf(const TMDIChild& w, const TScriptElement& e) { return e.text ? ElementText(e) : w.EditBuffer(); }
   static void SelectAll(TMDIChild& w) { MarkBlock(w, w.FirstElement, 0, w.LastElement, -1); }
 
   static std::optional<Bytes> ClipData(const std::string& name) {
@@ -58,7 +59,7 @@ inline std::string Describe(TMDIChild& w, const TScriptElement& e) {
       << e.storyboardLink << " lines " << int(e.lineCount) << " offsets";
   for (Byte b : e.lineOffsets) out << " " << int(b);
   out << " revised '" << (e.revisedLines ? *e.revisedLines : std::string()) << "' text '"
-      << (e.text ? *e.text : w.EditBuffer) << "'";
+      << (e.text ? *e.text : w.EditBuffer()) << "'";
   return out.str();
 }
 

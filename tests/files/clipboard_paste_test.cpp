@@ -17,6 +17,7 @@
 #include "script/model/packed_text.h"
 #include "script/model/text_codes.h"
 #include "support/script_generator.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm::testing {
 namespace {
@@ -85,10 +86,10 @@ class ClipboardPasteTest : public ClipboardFixture {
   }
   static void PutCaret(TMDIChild& w, TScriptElement* e, int column) {
     w.Assemble();
-    w.CurrentElement = e;
+    editor::SetCurrentElement(w, e);
     w.CurrentGroup = e->group;
     w.DisAssemble();
-    w.CaretColumn = static_cast<Word>(column);
+    editor::SetCaretColumn(w, column);
   }
 };
 

@@ -42,8 +42,8 @@ TEST_F(ImportedScriptTest, ElementsTakeTheirFormatsAndMarks) {
   EXPECT_EQ(e->format.LinesBefore, 10);
   EXPECT_EQ(e->next->split, spSecondPiece);
   EXPECT_EQ(e->next->next->format.LeftMargin, script.FormatSet[fsActInformation].LeftMargin);
-  EXPECT_EQ(script.CurrentElement, script.FirstElement);
-  EXPECT_EQ(script.CaretColumn, 0);
+  EXPECT_EQ(script.CurrentElement(), script.FirstElement);
+  EXPECT_EQ(script.CaretColumn(), 0);
   int groups = 0;
   for (const TScriptElement* x = script.FirstElement; x; x = x->next) groups += x->group != nullptr;
   EXPECT_EQ(groups, 5);

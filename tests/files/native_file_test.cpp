@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "support/script_builder.h"
 #include "support/script_generator.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm::testing {
 namespace {
@@ -273,8 +274,8 @@ TEST_F(NativeFileTest, MergeInsertsTheFileAtTheCaretWithItsLinks) {
     AppendElement(*target, ekAction, "First.");
     AppendElement(*target, ekAction, "Second.");
     AppendElement(*target, ekAction, "Third.");
-    target->CurrentElement = target->FirstElement->next;
-    target->CaretColumn = c.caretColumn;
+    editor::SetCurrentElement(*target, target->FirstElement->next);
+    editor::SetCaretColumn(*target, c.caretColumn);
     target->StoryboardLinks.Add("66");
     ASSERT_TRUE(MergeScriptFile(Path("PART.QMW")));
     std::vector<std::string> texts;

@@ -16,6 +16,8 @@
 #include "script/model/text_codes.h"
 #include "base/document_table.h"
 #include "support/script_builder.h"
+#include "script/editing/edit_line_writer.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm::testing {
 
@@ -134,16 +136,16 @@ inline void FillSampleElements(TMDIChild& w, int seed, int extra = 0, int curren
   }
   TScriptElement* open = w.FirstElement;
   for (int i = 0; i < current && open->next; ++i) open = open->next;
-  w.CurrentElement = open;
+  editor::SetCurrentElement(w, open);
   w.CurrentGroup = open->group;
-  w.EditBuffer = ElementText(*open);
+  editor::SetEditText(w, ElementText(*open));
   open->text.reset();
   open->lineCount = 2;
-  w.LineOffsets.fill(0);
-  w.LineOffsets[1] = 12;
-  w.LineOffsets[2] = static_cast<Word>(w.EditBuffer.size() + 1);
-  w.CaretColumn = static_cast<Word>(std::min<std::size_t>(4, w.EditBuffer.size()));
-  w.CaretLine = 1;
+  EditFields(w).LineOffsets.fill(0);
+  EditFields(w).LineOffsets[1] = 12;
+  EditFields(w).LineOffsets[2] = static_cast<Word>(w.EditBuffer().size() + 1);
+  editor::SetCaretColumn(w, std::min<std::size_t>(4, w.EditBuffer().size()));
+  EditFields(w).CaretLine = 1;
 }
 
 // Puts a value of its own into one field of a header image (the field's
@@ -241,11 +243,11 @@ struct ExpectedElement {
 };
 inline ExpectedElement StoredFormOf(const TMDIChild& w, const TScriptElement& e) {
   if (e.text) return {*e.text, e.LineOffsetsValid() ? e.lineOffsets : std::vector<Byte>{}};
-  ExpectedElement x{HoldsPackedText(e.Kind()) ? PackText(w.EditBuffer) : w.EditBuffer, {}};
+  ExpectedElement x{HoldsPackedText(e.Kind()) ? PackText(w.EditBuffer()) : w.EditBuffer(), {}};
   x.lineOffsets.push_back(static_cast<Byte>(2 * e.lineCount + 1));
   for (int l = 1; l <= e.lineCount; ++l) {
-    x.lineOffsets.push_back(static_cast<Byte>(w.LineOffsets[static_cast<std::size_t>(l)]));
-    x.lineOffsets.push_back(static_cast<Byte>(w.LineOffsets[static_cast<std::size_t>(l)] >> 8));
+    x.lineOffsets.push_back(static_cast<Byte>(w.LineOffsets()[static_cast<std::size_t>(l)]));
+    x.lineOffsets.push_back(static_cast<Byte>(w.LineOffsets()[static_cast<std::size_t>(l)] >> 8));
   }
   return x;
 }
@@ -295,10 +297,10 @@ inline std::vector<std::string> ScriptDifferences(const TMDIChild& saved, const 
     if (BookmarkText(saved) != BookmarkText(read)) differ("bookmarks " + BookmarkText(read));
     if (saved.Associations != read.Associations) differ("associations");
   }
-  if (NumberOf(saved, saved.CurrentElement) != NumberOf(read, read.CurrentElement)) differ("current element");
-  if (saved.CaretColumn != read.CaretColumn || saved.CaretLine != read.CaretLine)
-    differ("caret " + std::to_string(saved.CaretColumn) + "," + std::to_string(saved.CaretLine) + " read as " +
-           std::to_string(read.CaretColumn) + "," + std::to_string(read.CaretLine));
+  if (NumberOf(saved, saved.CurrentElement()) != NumberOf(read, read.CurrentElement())) differ("current element");
+  if (saved.CaretColumn() != read.CaretColumn() || saved.CaretLine() != read.CaretLine())
+    differ("caret " + std::to_string(saved.CaretColumn()) + "," + std::to_string(saved.CaretLine()) + " read as " +
+           std::to_string(read.CaretColumn()) + "," + std::to_string(read.CaretLine()));
   const TScriptElement* x = saved.FirstElement;
   const TScriptElement* y = read.FirstElement;
   for (int n = 1; x || y; ++n, x = x ? x->next : nullptr, y = y ? y->next : nullptr) {

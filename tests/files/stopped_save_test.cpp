@@ -19,6 +19,7 @@
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -72,11 +73,11 @@ TEST_F(StoppedSaveTest, OpeningTheScriptOffersWhatTheStoppedSaveWrote) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string path = ScriptDirectory + "/STOPPED" + std::to_string(++n) + ".QMW";
-    Script().EditBuffer = "First draft.";
+    editor::SetEditText(Script(), "First draft.");
     if (c.savedBefore) {
       ASSERT_TRUE(Save(path));
     }
-    Script().EditBuffer = c.stoppedText;
+    editor::SetEditText(Script(), c.stoppedText);
     SaveAndDie(path);
     ASSERT_TRUE(FileExists(NewFileNameFor(path)));
     testing::WithinOneSecond({path, NewFileNameFor(path)});

@@ -18,6 +18,8 @@
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "script/editing/edit_line_writer.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -61,12 +63,12 @@ class UndoRingTest : public testing::ProgramFixture {
     int i = 0;
     for (TScriptElement* e = W().FirstElement; e; e = e->next, ++i) {
       e->split = pieces[static_cast<size_t>(i)].split;
-      if (i == current) W().CurrentElement = e;
+      if (i == current) editor::SetCurrentElement(W(), e);
     }
-    W().CurrentGroup = W().CurrentElement->group;
+    W().CurrentGroup = W().CurrentElement()->group;
     W().DisAssemble();
-    W().CaretColumn = static_cast<Word>(W().EditBuffer.size());
-    W().CaretLine = 1;
+    editor::SetCaretColumn(W(), W().EditBuffer().size());
+    EditFields(W()).CaretLine = 1;
   }
   TScriptElement* Nth(int index) {
     TScriptElement* e = W().FirstElement;
@@ -75,10 +77,10 @@ class UndoRingTest : public testing::ProgramFixture {
   }
   void MakeCurrent(int index) {
     W().Assemble();
-    W().CurrentElement = Nth(index);
+    editor::SetCurrentElement(W(), Nth(index));
     W().DisAssemble();
-    W().CaretColumn = 0;
-    W().CaretLine = 1;
+    editor::SetCaretColumn(W(), 0);
+    EditFields(W()).CaretLine = 1;
   }
   void Type(const std::string& text) {
     for (char ch : text) W().TypeOneCharacter(ch, true);
@@ -87,7 +89,7 @@ class UndoRingTest : public testing::ProgramFixture {
  protected:
   TUndoObject& Ring() { return *UndoObject; }
   std::vector<ElementSpec> Elements() { return testing::ElementsOf(W()); }
-  std::string CurrentText() { return W().EditBuffer; }
+  std::string CurrentText() { return W().EditBuffer(); }
 
   void ExpectNothingTo(const std::string& what) {
     testing::AnswerMessageBox(Driver(), "Nothing to " + what, mrOk, "Attention");
@@ -166,14 +168,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(UndoRingTest, UndoPutsTheCaretBackAndRedoWhereItWas) {
   Load({{ekAction, "One"}, {ekAction, "Two"}}, 1);
-  W().CaretColumn = 1;
+  editor::SetCaretColumn(W(), 1);
   Type("x");
   Ring().Undo();
   EXPECT_EQ(CurrentText(), "Two");
-  EXPECT_EQ(W().CaretColumn, 1);
+  EXPECT_EQ(W().CaretColumn(), 1);
   Ring().Redo();
   EXPECT_EQ(CurrentText(), "Txwo");
-  EXPECT_EQ(W().CaretColumn, 2);
+  EXPECT_EQ(W().CaretColumn(), 2);
 }
 
 TEST_F(UndoRingTest, OnlyAStepWithTheHeaderBringsTheSettingsBack) {
@@ -191,10 +193,10 @@ TEST_F(UndoRingTest, OnlyAStepWithTheHeaderBringsTheSettingsBack) {
 TEST_F(UndoRingTest, AMarkedBlockIsSavedWhole) {
   Load(Actions(1, 9), 5);
   for (int i = 1; i <= 5; ++i) Nth(i)->blockStart = Nth(i)->blockEnd = 0;
-  W().BlockOn = 1;
+  EditFields(W()).BlockOn = 1;
   SaveUndoStep(ukDelete, false, false, 0);
   // The block's elements are cut out.
-  W().BlockOn = 0;
+  EditFields(W()).BlockOn = 0;
   Load(Actions(1, 1) + Actions(7, 9), 0);
   Ring().Undo();
   EXPECT_EQ(Elements(), SpecsOf(Actions(1, 9)));
@@ -339,7 +341,7 @@ TEST_P(CoalesceTest, SameKindChangesFormOneStep) {
   int n = 0;
   for (const auto& step : c.steps) {
     SaveUndoStep(step.kind, step.whole, step.force, 0);
-    W().EditBuffer = "t" + std::to_string(++n);
+    editor::SetEditText(W(), "t" + std::to_string(++n));
   }
   EXPECT_EQ(UndoAll(), c.undone);
 }
@@ -377,7 +379,7 @@ TEST_P(LevelsTest, TheRingKeepsTheNewestSteps) {
   Load({{ekAction, "v0"}});
   for (int i = 1; i <= c.saves; ++i) {
     SaveUndoStep(ukDelete, false, true, 0);
-    W().EditBuffer = "v" + std::to_string(i);
+    editor::SetEditText(W(), "v" + std::to_string(i));
   }
   std::vector<std::string> expected;
   for (int k = 1; k <= c.undoable; ++k) expected.push_back("v" + std::to_string(c.saves - k));
@@ -399,7 +401,7 @@ TEST_F(UndoRingTest, ADifferentNumberOfLevelsClearsTheStepsEvenWhileSuspended) {
   Load({{ekAction, "v0"}});
   for (int i = 1; i <= 10; ++i) {
     SaveUndoStep(ukDelete, false, true, 0);
-    W().EditBuffer = "v" + std::to_string(i);
+    editor::SetEditText(W(), "v" + std::to_string(i));
   }
   Ring().SetMaxUndoLevels(20);
   ASSERT_TRUE(Ring().UndoIsAvailable());
@@ -408,7 +410,7 @@ TEST_F(UndoRingTest, ADifferentNumberOfLevelsClearsTheStepsEvenWhileSuspended) {
   UndoSuspended = 0;
   EXPECT_EQ(UndoAll(), std::vector<std::string>{});
   SaveUndoStep(ukDelete, false, true, 0);
-  W().EditBuffer = "v11";
+  editor::SetEditText(W(), "v11");
   EXPECT_EQ(UndoAll(), std::vector<std::string>{"v10"});
   Ring().SetMaxUndoLevels(40);
   EXPECT_EQ(Ring().UndoLevels(), UndoSlotCount);
@@ -519,9 +521,9 @@ class EditMenuTest : public UndoRingTest, public ::testing::WithParamInterface<C
 TEST_P(EditMenuTest, UndoKeysUndoAndRedoKeysRedo) {
   Load({{ekAction, "t0"}});
   SaveUndoStep(ukDelete, false, true, 0);
-  W().EditBuffer = "t1";
+  editor::SetEditText(W(), "t1");
   SaveUndoStep(ukDelete, false, true, 0);
-  W().EditBuffer = "t2";
+  editor::SetEditText(W(), "t2");
   Ring().Undo();
   ASSERT_EQ(CurrentText(), "t1");
   // The menus follow the ring at the next idle moment.
@@ -575,7 +577,7 @@ class PageChangeTest : public UndoRingTest {
     }
     return updated;
   }
-  bool CurrentLineMarked() { return HasRevisedLines(*W().CurrentElement); }
+  bool CurrentLineMarked() { return HasRevisedLines(*W().CurrentElement()); }
 };
 
 TEST_F(PageChangeTest, TheHeaderOfALockedPageIsUpdated) {

@@ -49,7 +49,7 @@ TEST_F(DialogueNumberingTest, LockedSpeechesKeepTheirNumbersAndAddedOnesTakeLett
   // shows the first's number and a letter.
   CaretAt(1, 4);
   editor::NewElement(Window(), Window().FormatSet[fsCharacterName], true);
-  Window().EditBuffer = "DEE";
+  editor::SetEditText(Window(), "DEE");
   Window().RefreshKeepingCursor();
   EXPECT_NE(ElementNo(2)->format.NumberWord & dialogue_word::AddedUnderLock, 0);
   EXPECT_EQ(SpeechNumbers(), (std::vector<std::string>{"1", "1A", "2", "3"}));
@@ -101,11 +101,11 @@ TEST_F(DialogueNumberingTest, OnlySpeechesBegunUnderTheLockAreMarkedAdded) {
     CaretAt(1, 4);
     if (c.emptyElementRetyped) {
       editor::NewElement(Window(), Window().FormatSet[fsAction], true);
-      ASSERT_EQ(Window().CurrentElement->Kind(), ekAction);
+      ASSERT_EQ(Window().CurrentElement()->Kind(), ekAction);
     }
     TElementFormat format = Window().FormatSet[c.kind == ekCharacterName ? fsCharacterName : fsDialogue];
     editor::NewElement(Window(), format, !c.emptyElementRetyped);
-    ASSERT_EQ(Window().CurrentElement, ElementNo(2)) << "in place, after the first speech";
+    ASSERT_EQ(Window().CurrentElement(), ElementNo(2)) << "in place, after the first speech";
     EXPECT_EQ(ElementNo(2)->Kind(), c.kind);
     EXPECT_EQ((ElementNo(2)->format.NumberWord & dialogue_word::AddedUnderLock) != 0, c.marked);
     EXPECT_EQ(dialogue_word::Number(ElementNo(0)->format.NumberWord), c.locked ? 1 : 0) << "the locked one untouched";
@@ -122,7 +122,7 @@ TEST_F(DialogueNumberingTest, AnElementMadeACueUnderTheLockIsMarkedAdded) {
     }
     CaretAt(1, 4);
     editor::NewElement(Window(), Window().FormatSet[fsAction], true);
-    Window().EditBuffer = "DEE";
+    editor::SetEditText(Window(), "DEE");
     ASSERT_TRUE(ChangeElementType(Window(), ebCharacterName, nullptr));
     ASSERT_EQ(ElementNo(2)->Kind(), ekCharacterName);
     EXPECT_EQ((ElementNo(2)->format.NumberWord & dialogue_word::AddedUnderLock) != 0, locked);
@@ -138,7 +138,7 @@ TEST_F(DialogueNumberingTest, AdjustingNumbersEverySpeechAfresh) {
   ASSERT_TRUE(LockDialogueNumbering(Window(), TDialogueNumbering::Lock));
   CaretAt(1, 4);
   editor::NewElement(Window(), Window().FormatSet[fsCharacterName], true);
-  Window().EditBuffer = "DEE";
+  editor::SetEditText(Window(), "DEE");
   Window().RefreshKeepingCursor();
   ASSERT_EQ(SpeechNumbers(), (std::vector<std::string>{"1", "1A", "2", "3"}));
 

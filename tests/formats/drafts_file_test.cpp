@@ -14,6 +14,7 @@
 #include "script/editing/revision_marks.h"
 #include "script/pagination/numbering.h"
 #include "support/temp_folder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm::testing {
 namespace {
@@ -39,7 +40,7 @@ TEST_F(DraftsFileTest, EveryLockRevisionAndMarkSurvivesSaveAndLoad) {
   // A line marked on the last page, and its page made a fixed A-page.
   Window().Assemble();
   Edit(Window().LastElement);
-  Window().CaretColumn = 70;
+  editor::SetCaretColumn(Window(), 70);
   ToggleRevisedLine(Window());
   PageStartBreak(Window().LastElement)->format.Kind = ekFixedAPageBreak;
   Window().Assemble();

@@ -2,6 +2,7 @@
 
 #include "support/message_box_answers.h"
 #include "formats/page_type_dialog.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm::testing {
 
@@ -26,7 +27,7 @@ std::vector<int> DraftsFixture::BreakKinds() const {
 void DraftsFixture::CaretAt(int element, int column) {
   Window().Assemble();
   Edit(ElementNo(element));
-  Window().CaretColumn = static_cast<Word>(column);
+  editor::SetCaretColumn(Window(), column);
 }
 
 void DraftsFixture::ChoosePageBreakType(int index) {

@@ -154,7 +154,7 @@ TEST_F(LockingTest, OmittedHeadingsAreRemovedAllAtOnceOrOneHeadingLeavesNone) {
 
   // The heading of scene 3 becomes Action after the warning.
   CaretAt(2, 0);
-  ASSERT_TRUE(IsSceneHeading(Window().CurrentElement->Kind()));
+  ASSERT_TRUE(IsSceneHeading(Window().CurrentElement()->Kind()));
   Press(mrYes);
   RemoveSceneHeadingNoOmit(Window());
   EXPECT_EQ(SceneNumbers(), (std::vector<std::string>{"1"}));
@@ -188,7 +188,7 @@ TEST_F(LockingTest, AHeadingsNumberIsOverriddenByTheWritersChoice) {
     SCOPED_TRACE(c.what);
     Start(ThreeScenesOnTwoPages());
     CaretAt(2, 0);
-    ASSERT_TRUE(IsSceneHeading(Window().CurrentElement->Kind()));
+    ASSERT_TRUE(IsSceneHeading(Window().CurrentElement()->Kind()));
     Driver().Expect([&c](TForm& form) {
       auto& dialog = dynamic_cast<TWhichPageTypeDlg&>(form);
       EXPECT_EQ(dialog.Caption(), "Change Scene Type");

@@ -112,8 +112,8 @@ TEST_F(ProductionScenarioTest, ALockedScriptKeepsItsNumbersThroughARevision) {
 
   // Scene 90's heading erased: it stays as OMITTED with its number.
   CaretAt(IndexOf(Heading(91)), 0);  // the 91st heading is scene 90 now
-  Window().EditBuffer.clear();
-  Window().CaretColumn = 0;
+  editor::SetEditText(Window(), "");
+  editor::SetCaretColumn(Window(), 0);
   InteractiveEdit = 1;
   Window().Assemble();
   Window().RefreshKeepingCursor();

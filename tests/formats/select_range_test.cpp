@@ -141,7 +141,7 @@ TEST_F(SelectRangeTest, SceneItemsExtendTheBlockToTheNeighbouringHeading) {
     ExtendBlockTo(Window(), *ElementNo(c.element), c.column);
     for (bool down : c.downs) ASSERT_TRUE(ExtendBlockSelection(Window(), down, !down));
     EXPECT_EQ(Block(), c.block);
-    EXPECT_EQ(IndexOf(Window().CurrentElement), c.current);
+    EXPECT_EQ(IndexOf(Window().CurrentElement()), c.current);
     EXPECT_EQ(Driver().Pending(), 0) << "no dialog comes up";
   }
 }
@@ -162,7 +162,7 @@ TEST_F(SelectRangeTest, NoHeadingBeyondTheCaretLeavesTheBlock) {
     EXPECT_FALSE(ExtendBlockSelection(Window(), c.down, !c.down));
     EXPECT_EQ(message, "No more Scenes Found");
     EXPECT_EQ(Block(), (Range{c.element, 1, c.element, 3}));
-    EXPECT_EQ(IndexOf(Window().CurrentElement), c.element);
+    EXPECT_EQ(IndexOf(Window().CurrentElement()), c.element);
   }
 }
 

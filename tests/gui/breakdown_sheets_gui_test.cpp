@@ -31,7 +31,7 @@ TEST_F(BreakdownSheetsGuiTest, TheEditorShowsTheSceneAndWritesADragBackAsTags) {
   MainForm->MenuItem("TaggingModeItem")->Click();
   Application->ProcessMessages();
   const std::string tagged = "He lifts a " + Tag(Props, "gun") + ".";
-  ASSERT_EQ(Script().EditBuffer, tagged);
+  ASSERT_EQ(Script().EditBuffer(), tagged);
 
   bool seen = false;
   Later(300, [&] {
@@ -61,13 +61,13 @@ TEST_F(BreakdownSheetsGuiTest, TheEditorShowsTheSceneAndWritesADragBackAsTags) {
   EXPECT_FALSE(TaggingModeOn()) << "left again as it was";
   constexpr int SpecialFX = 20;
   const std::string retagged = "He lifts a " + Tag(SpecialFX, "gun") + ".";
-  EXPECT_EQ(Script().CurrentElement->Kind(), ekAction);
-  EXPECT_EQ(Script().EditBuffer, retagged);
+  EXPECT_EQ(Script().CurrentElement()->Kind(), ekAction);
+  EXPECT_EQ(Script().EditBuffer(), retagged);
 
   testing::Typist undo;
   undo.Key(Qt::Key_Backspace, Qt::AltModifier);
   Play(undo);
-  EXPECT_EQ(Script().EditBuffer, tagged);
+  EXPECT_EQ(Script().EditBuffer(), tagged);
 }
 
 TEST_F(BreakdownSheetsGuiTest, TheCategoryPageRenamesAndItsLayoutPageMovesSquares) {

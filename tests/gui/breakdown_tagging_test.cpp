@@ -31,7 +31,7 @@ TEST_F(BreakdownTaggingTest, AWordMarkedAndTaggedShowsInTaggingMode) {
   t.Key(Qt::Key_Left);
   for (int i = 0; i < 3; ++i) t.Key(Qt::Key_Left, Qt::ShiftModifier);
   Play(t);
-  ASSERT_GE(Script().CurrentElement->blockStart, 0);
+  ASSERT_GE(Script().CurrentElement()->blockStart, 0);
 
   MainForm->MenuItem("TaggingModeItem")->Click();
   Application->ProcessMessages();
@@ -42,7 +42,7 @@ TEST_F(BreakdownTaggingTest, AWordMarkedAndTaggedShowsInTaggingMode) {
   TagSelectionWithCategory(Script(), Props);
   Application->ProcessMessages();
   const std::string tagged = "He lifts a " + Tag(Props, "gun") + ".";
-  EXPECT_EQ(Script().EditBuffer, tagged);
+  EXPECT_EQ(Script().EditBuffer(), tagged);
   Script().Invalidate();
   Application->ProcessMessages();
   EXPECT_EQ(LinesWithoutInk(Shot("breakdown-tagging-mode")), std::vector<std::string>{});
@@ -78,7 +78,7 @@ TEST_F(BreakdownTaggingTest, ARightClickTagsAWordThatShowsAndTheStandardBreakdow
   });
   QTest::mouseClick(ScriptClient(), Qt::RightButton, {}, QPoint(150, 60));
   Application->ProcessMessages();
-  EXPECT_EQ(Script().EditBuffer, "A " + Tag(Vehicles, "truck") + " waits.");
+  EXPECT_EQ(Script().EditBuffer(), "A " + Tag(Vehicles, "truck") + " waits.");
   Script().Invalidate();
   Application->ProcessMessages();
   bool labelled = false;

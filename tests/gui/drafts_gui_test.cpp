@@ -65,7 +65,7 @@ TEST_F(DraftsGuiTest, ALockedScriptTakesTheLockedPageBreakTheWriterChooses) {
   while (pageBreak && pageBreak->Kind() != ekLockedPageBreak) pageBreak = pageBreak->next;
   ASSERT_NE(pageBreak, nullptr);
   ASSERT_NE(pageBreak->next, nullptr);
-  EXPECT_EQ(pageBreak->next, Script().CurrentElement) << "the caret's element opens the new page";
+  EXPECT_EQ(pageBreak->next, Script().CurrentElement()) << "the caret's element opens the new page";
   Script().Invalidate();
   Application->ProcessMessages();
   EXPECT_EQ(LinesWithoutInk(Shot("locked-page-break")), std::vector<std::string>{});

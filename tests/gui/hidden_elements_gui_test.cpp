@@ -64,11 +64,11 @@ TEST_F(HiddenElementsGuiTest, HiddenActionTakesNoLinesAndTheCaretStepsOverIt) {
   up.Key(Qt::Key_Up);
   up.Key(Qt::Key_Up);
   Play(up);
-  EXPECT_EQ(Script().CurrentElement, heading) << "up from the dialogue: the cue, then the heading";
+  EXPECT_EQ(Script().CurrentElement(), heading) << "up from the dialogue: the cue, then the heading";
   testing::Typist down;
   down.Key(Qt::Key_Down);
   Play(down);
-  EXPECT_EQ(Script().CurrentElement, cue) << "down from the heading passes the hidden Action";
+  EXPECT_EQ(Script().CurrentElement(), cue) << "down from the heading passes the hidden Action";
 
   Choose("UnhideElementsItem");
   EXPECT_EQ(Script().HiddenKinds, 0u);

@@ -48,14 +48,14 @@ TEST_F(KeyOverridesGuiTest, ShiftCtrlAltDownAndUpGrowTheBlockToTheSceneHeadings)
   // A block of the first action's first word, by Shift+Ctrl+Right.
   QTest::keyClick(client, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
   Application->ProcessMessages();
-  ASSERT_TRUE(Script().BlockOn);
+  ASSERT_TRUE(Script().BlockOn());
   ASSERT_EQ(Block().size(), 4u);
   ASSERT_EQ(Block()[0], 1);
   ASSERT_EQ(Block()[1], 0);
 
   QTest::keyClick(client, Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   Application->ProcessMessages();
-  EXPECT_EQ(IndexOf(Script().CurrentElement), 4) << "the caret on the second scene heading";
+  EXPECT_EQ(IndexOf(Script().CurrentElement()), 4) << "the caret on the second scene heading";
   EXPECT_EQ(Block(), (std::vector<int>{1, 0, 4, 0})) << "the rest of the first scene";
   const QImage shot = Shot("extend_block_to_scene");
   // The heading goes low in the window: the lines above the script's
@@ -71,12 +71,12 @@ TEST_F(KeyOverridesGuiTest, ShiftCtrlAltDownAndUpGrowTheBlockToTheSceneHeadings)
 
   QTest::keyClick(client, Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   Application->ProcessMessages();
-  EXPECT_EQ(IndexOf(Script().CurrentElement), 8);
+  EXPECT_EQ(IndexOf(Script().CurrentElement()), 8);
   EXPECT_EQ(Block(), (std::vector<int>{1, 0, 8, 0})) << "and the whole second scene";
 
   QTest::keyClick(client, Qt::Key_Up, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   Application->ProcessMessages();
-  EXPECT_EQ(IndexOf(Script().CurrentElement), 4);
+  EXPECT_EQ(IndexOf(Script().CurrentElement()), 4);
   EXPECT_EQ(Block(), (std::vector<int>{1, 0, 4, 0})) << "back to the second heading";
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no dialog asks how to extend";
 }
@@ -85,8 +85,8 @@ TEST_F(KeyOverridesGuiTest, WithoutABlockTheKeysOnlyMoveToTheScene) {
   LoadScenes();
   QTest::keyClick(ScriptClient(), Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
   Application->ProcessMessages();
-  EXPECT_EQ(IndexOf(Script().CurrentElement), 4);
-  EXPECT_FALSE(Script().BlockOn);
+  EXPECT_EQ(IndexOf(Script().CurrentElement()), 4);
+  EXPECT_FALSE(Script().BlockOn());
 }
 
 class OverriddenKeyGuiTest : public KeyOverridesGuiTest {
@@ -100,13 +100,13 @@ class OverriddenKeyGuiTest : public KeyOverridesGuiTest {
 
 TEST_F(OverriddenKeyGuiTest, AnOverriddenKeyDoesItsActionInsteadOfOpeningThePageDialog) {
   LoadScenes();
-  ASSERT_EQ(Script().CaretColumn, 0);
+  ASSERT_EQ(Script().CaretColumn(), 0);
   QTest::keyClick(ScriptClient(), Qt::Key_G, Qt::ControlModifier);
   Application->ProcessMessages();
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the page dialog stays shut";
-  EXPECT_EQ(IndexOf(Script().CurrentElement), 1);
-  EXPECT_EQ(std::size_t{Script().CaretColumn}, Script().EditBuffer.size()) << "the caret at the end of the line";
-  EXPECT_EQ(Script().EditBuffer, "Scene 1, action 1.");
+  EXPECT_EQ(IndexOf(Script().CurrentElement()), 1);
+  EXPECT_EQ(std::size_t{Script().CaretColumn()}, Script().EditBuffer().size()) << "the caret at the end of the line";
+  EXPECT_EQ(Script().EditBuffer(), "Scene 1, action 1.");
   Shot("overridden_key");
 }
 

@@ -71,9 +71,9 @@ TEST_F(LinkageGraphGuiTest, AltF11ShowsTheGraphAndARightClickReturnsToTheTarget)
          });
   t.When([&] { return graph() == nullptr; },
          [&] {
-           ASSERT_NE(Script().CurrentElement, nullptr);
-           EXPECT_EQ(Script().CurrentElement->Kind(), ekSceneHeading);
-           EXPECT_EQ(Script().CurrentElement->format.NumberWord, 3) << "the right click returns to Right";
+           ASSERT_NE(Script().CurrentElement(), nullptr);
+           EXPECT_EQ(Script().CurrentElement()->Kind(), ekSceneHeading);
+           EXPECT_EQ(Script().CurrentElement()->format.NumberWord, 3) << "the right click returns to Right";
          });
   Play(t, 30000);
 }

@@ -65,7 +65,7 @@ TEST_F(NameBankGuiTest, CtrlAltNShowsTheNamesAndInsertTypesTheNameDraggedThere) 
   });
   t.When([] { return NameBankWindow() != nullptr; }, [&] { NameBankWindow()->CloseBtn->Click(); });
   t.When([] { return NameBankWindow() == nullptr; },
-         [&] { EXPECT_EQ(Script().EditBuffer, "Enter Robert "); });
+         [&] { EXPECT_EQ(Script().EditBuffer(), "Enter Robert "); });
   Play(t);
 }
 

@@ -45,8 +45,8 @@ TEST_F(NavigationTest, ScrollBarPageButtonsAndStatusLineFollowTheCaret) {
   ASSERT_TRUE(pageDown->isVisible());
   QTest::mouseClick(pageDown, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
   Settle();
-  ASSERT_NE(Script().CurrentElement->prev, nullptr);
-  EXPECT_TRUE(IsPageBreakKind(Script().CurrentElement->prev->Kind())) << "the caret at the top of the next page";
+  ASSERT_NE(Script().CurrentElement()->prev, nullptr);
+  EXPECT_TRUE(IsPageBreakKind(Script().CurrentElement()->prev->Kind())) << "the caret at the top of the next page";
   EXPECT_EQ(Caption(status.PagePanel).substr(0, 9), " Pg: 2 of");
   EXPECT_GT(right.RightScroll->Position(), 0);
 

@@ -14,6 +14,7 @@
 #include "printing/print_menu.h"
 #include "shell/main_form.h"
 #include "support/temp_folder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -42,13 +43,13 @@ TEST_F(ArrowKeySpellingGuiTest, LeavingATypedWordWithAnArrowChecksIt) {
     testing::Typist typist;
     // Each case starts on an empty line of the same element.
     typist.Then([this] {
-      Script().EditBuffer.clear();
-      Script().CaretColumn = 0;
+      editor::SetEditText(Script(), "");
+      editor::SetCaretColumn(Script(), 0);
     });
     typist.Type("Go ofthe");
     typist.Key(c.key, c.modifiers);
     std::string line;
-    typist.Then([&] { line = Script().EditBuffer; });
+    typist.Then([&] { line = Script().EditBuffer(); });
     Play(typist, 30000);
     EXPECT_EQ(line, c.after);
   }
@@ -62,14 +63,14 @@ TEST_F(ArrowKeySpellingGuiTest, AWordLeftUncheckedIsNotCheckedByTheNextArrow) {
   typist.Key(Qt::Key_Left);
   typist.Key(Qt::Key_Right);
   std::string afterArrows;
-  typist.Then([&] { afterArrows = Script().EditBuffer; });
+  typist.Then([&] { afterArrows = Script().EditBuffer(); });
   // Mending the word (Backspace, a letter typed) leaves it waiting again.
   typist.Key(Qt::Key_End);
   typist.Key(Qt::Key_Backspace);
   typist.Type("e");
   typist.Key(Qt::Key_Right, Qt::ControlModifier);
   std::string afterMend;
-  typist.Then([&] { afterMend = Script().EditBuffer; });
+  typist.Then([&] { afterMend = Script().EditBuffer(); });
   Play(typist, 30000);
   EXPECT_EQ(afterArrows, "Go ofthe");
   EXPECT_EQ(afterMend, "Go of the");

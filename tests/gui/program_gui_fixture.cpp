@@ -13,6 +13,7 @@
 #include "shell/program_start.h"
 #include "shell/status_line.h"
 #include "support/script_builder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm::testing {
 
@@ -101,9 +102,9 @@ void ProgramGuiFixture::ShowScript(const std::vector<ElementSpec>& elements, int
   w.FreeElements();
   ResetScreenLines(w);
   AddElements(w, elements);
-  w.CurrentElement = w.FirstElement;
-  for (int i = 0; i < current && w.CurrentElement->next; ++i) w.CurrentElement = w.CurrentElement->next;
-  w.CurrentGroup = w.CurrentElement->group;
+  editor::SetCurrentElement(w, w.FirstElement);
+  for (int i = 0; i < current && w.CurrentElement()->next; ++i) editor::SetCurrentElement(w, w.CurrentElement()->next);
+  w.CurrentGroup = w.CurrentElement()->group;
   w.DisAssemble();
   w.RefreshKeepingCursor();
   RebuildScreen(&w);

@@ -31,6 +31,7 @@
 #include "base/message_boxes.h"
 #include "platform/files.h"
 #include "support/script_builder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -44,10 +45,10 @@ class ProgramWindowTest : public testing::ProgramGuiFixture {
   QMdiArea* Area() { return FormPeerOf(MainForm)->MdiArea(); }
   // The caret's line lies inside the window.
   bool CaretInView() {
-    const int row = Script().CurrentElement->screenLine + Script().CaretLine - 1;
+    const int row = Script().CurrentElement()->screenLine + Script().CaretLine() - 1;
     if (row < 1 || row > ScreenLineCount) return false;
     const TScreenLine& line = Script().ScreenLines[static_cast<size_t>(row)];
-    return line.element == Script().CurrentElement && line.y + Script().ScreenDescent <= ScriptClient()->height();
+    return line.element == Script().CurrentElement() && line.y + Script().ScreenDescent <= ScriptClient()->height();
   }
   QFileDialog* FileDialog() {
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -171,10 +172,10 @@ TEST_F(ProgramWindowTest, ThePickListsTakeOnlyTheKeysTheyUse) {
     Script().FreeElements();
     ResetScreenLines(Script());
     testing::AddElements(Script(), {{ekAction, ""}});
-    Script().CurrentElement = Script().FirstElement;
+    editor::SetCurrentElement(Script(), Script().FirstElement);
     Script().CurrentGroup = Script().FirstElement->group;
     Script().DisAssemble();
-    Script().CaretColumn = 0;
+    editor::SetCaretColumn(Script(), 0);
     RebuildScreen(&Script());
   }
 }
@@ -316,7 +317,7 @@ TEST_F(ProgramWindowTest, TheViewFollowsTheCaretUpAndDown) {
   t.Then([this] { EXPECT_EQ(TopLine(), "INT. HALL - DAY"); });
   t.Key(Qt::Key_End, Qt::ControlModifier | Qt::AltModifier);
   t.Then(inView("Goto Bottom"));
-  t.Then([this] { EXPECT_EQ(Script().EditBuffer, "The end."); });
+  t.Then([this] { EXPECT_EQ(Script().EditBuffer(), "The end."); });
   t.Key(Qt::Key_PageUp);
   t.Then([this] { Wheel(120); });
   t.Then(inView("the wheel up"));

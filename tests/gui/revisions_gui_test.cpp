@@ -12,6 +12,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "shell/main_form.h"
 #include "support/script_builder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -57,13 +58,13 @@ class RevisionsGuiTest : public testing::ProgramGuiFixture {
     Element(10)->revisedLines = std::string("\x01");
     Element(11)->storyboardLink = 1;
     w.StoryboardLinks.Add("7");
-    w.CurrentElement = Element(4);
-    w.CurrentGroup = w.CurrentElement->group;
+    editor::SetCurrentElement(w, Element(4));
+    w.CurrentGroup = w.CurrentElement()->group;
     w.DisAssemble();
     w.RebuildElementGroups();
     SetupRevisionColorDisplay(w);
     // The script shown from its first line.
-    w.CurrentElement->screenLine = 9;
+    w.CurrentElement()->screenLine = 9;
     RebuildScreen(&w);
     w.RedisplayScreen(true);
     Application->ProcessMessages();
@@ -105,7 +106,7 @@ TEST_F(RevisionsGuiTest, PagesShowTheirRevisionColourAndRevisedLinesTheirMarks) 
   Play(typist);
   Script().Invalidate();
   Application->ProcessMessages();
-  EXPECT_EQ(Script().EditBuffer.substr(0, 9), "Page two ");
+  EXPECT_EQ(Script().EditBuffer().substr(0, 9), "Page two ");
 
   const QImage shot = Shot("revisions");
   EXPECT_EQ(MarginColour(shot, Element(1)), AsQColor(clWhite)) << "the first page is white";

@@ -14,6 +14,7 @@
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -43,7 +44,7 @@ class ScriptClipboardTest : public testing::ProgramGuiFixture {
       e->blockStart = 0;
       e->blockEnd = static_cast<int>(ElementText(*e).size());
     }
-    Script().BlockOn = 1;
+    EditFields(Script()).BlockOn = 1;
     Script().DisAssemble();
   }
 };

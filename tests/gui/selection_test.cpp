@@ -19,8 +19,8 @@ class SelectionTest : public testing::ProgramGuiFixture {
   // The middle of a column of the first screen line.
   QPoint PointOf(int column) {
     TMDIChild& w = Script();
-    int x = w.LeftTextOffset + ScreenLeftOf(w, w.CurrentElement->format);
-    for (int i = 0; i < column; ++i) x += w.ScreenWidths[wsPlain][static_cast<unsigned char>(w.EditBuffer[static_cast<std::size_t>(i)])];
+    int x = w.LeftTextOffset + ScreenLeftOf(w, w.CurrentElement()->format);
+    for (int i = 0; i < column; ++i) x += w.ScreenWidths[wsPlain][static_cast<unsigned char>(w.EditBuffer()[static_cast<std::size_t>(i)])];
     const TScreenLine& line = w.ScreenLines[1];
     return QPoint(x + 2, w.TextTopOffset + line.height / 2);
   }
@@ -45,9 +45,9 @@ TEST_F(SelectionTest, ADragWithTheMouseMarksAndPaintsTheBlock) {
   Send(QEvent::MouseMove, to, Qt::LeftButton);
   Send(QEvent::MouseButtonRelease, to, Qt::NoButton);
 
-  ASSERT_EQ(Script().BlockOn, 1);
-  EXPECT_EQ(Script().CurrentElement->blockStart, 6);
-  EXPECT_EQ(Script().CurrentElement->blockEnd, 16);
+  ASSERT_EQ(Script().BlockOn(), 1);
+  EXPECT_EQ(Script().CurrentElement()->blockStart, 6);
+  EXPECT_EQ(Script().CurrentElement()->blockEnd, 16);
 
   Script().Invalidate();
   Application->ProcessMessages();
@@ -77,9 +77,9 @@ TEST_F(SelectionTest, ADoubleClickOnTheDesktopSelectsTheWord) {
   Send(QEvent::MouseButtonRelease, word, Qt::NoButton);
   Send(QEvent::MouseButtonDblClick, word, Qt::LeftButton);
   Send(QEvent::MouseButtonRelease, word, Qt::NoButton);
-  ASSERT_EQ(Script().BlockOn, 1);
-  EXPECT_EQ(Script().CurrentElement->blockStart, 6);
-  EXPECT_EQ(Script().CurrentElement->blockEnd, 11) << "the word and the blank after it";
+  ASSERT_EQ(Script().BlockOn(), 1);
+  EXPECT_EQ(Script().CurrentElement()->blockStart, 6);
+  EXPECT_EQ(Script().CurrentElement()->blockEnd, 11) << "the word and the blank after it";
 }
 
 }  // namespace

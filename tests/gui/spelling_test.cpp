@@ -64,7 +64,7 @@ TEST_F(SpellingGuiTest, AnUnknownWordIsCorrectedInTheDialog) {
   typist.When([] { return Button("OK") != nullptr; }, [&] { Press("OK"); });
   Play(typist, 60000);
   EXPECT_EQ(asked, (std::vector<std::string>{"Zorblax", "barkd"}));
-  EXPECT_EQ(Script().EditBuffer, "Zebra dog barkd.");
+  EXPECT_EQ(Script().EditBuffer(), "Zebra dog barkd.");
 }
 
 // Ten words in, the pass shows its count in the "Please Wait" notice; the

@@ -102,7 +102,7 @@ TEST_F(StoryboardGuiTest, TheFramePictureOnTheDesktopsClipboardShowsInTheLinkFor
   ResetScreenLines(w);
   testing::LoadInteractiveScript(w, {{ekSceneHeading, "Start"}, {ekAction, "The hall is dark."}}, 1);
   w.StoryboardLinks.Add("7");
-  w.CurrentElement->storyboardLink = 1;
+  w.CurrentElement()->storyboardLink = 1;
   RebuildScreen(&w);
   Application->ProcessMessages();
 

@@ -55,7 +55,7 @@ TEST_F(ThesaurusWindowTest, CtrlF5ShowsTheSensesAndTheChosenSynonymReplacesTheWo
            window.SynonymsClick();
            window.CopyButton->Click();
          });
-  t.When([] { return ThesaurusWindow() == nullptr; }, [&] { EXPECT_EQ(Script().EditBuffer, "She take the air home."); });
+  t.When([] { return ThesaurusWindow() == nullptr; }, [&] { EXPECT_EQ(Script().EditBuffer(), "She take the air home."); });
   Play(t);
 }
 
@@ -76,7 +76,7 @@ TEST_F(ThesaurusWindowTest, F5ListsTheSynonymsAndAClickedOneReplacesTheWordWithI
            dialog.SynonymListMouseUp();
            dialog.SynonymListMouseUp();
          });
-  t.When([] { return ThesaurusList() == nullptr; }, [&] { EXPECT_EQ(Script().EditBuffer, "She passed home."); });
+  t.When([] { return ThesaurusList() == nullptr; }, [&] { EXPECT_EQ(Script().EditBuffer(), "She passed home."); });
   Play(t);
 }
 

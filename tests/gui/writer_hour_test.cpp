@@ -106,13 +106,13 @@ TEST_F(WriterHourTest, AWritersHourOnTheDesktop) {
   t.Type(" KITCHEN - NIGHT");
   t.Then([&] {
     EXPECT_FALSE(ListShowing()) << "the typed letters dismissed the list";
-    EXPECT_EQ(Script().EditBuffer, "INT. KITCHEN - NIGHT");
+    EXPECT_EQ(Script().EditBuffer(), "INT. KITCHEN - NIGHT");
     ShotOf("02-heading");
   });
   t.Key(Qt::Key_Return);
   t.Type(action);
   t.Then([&] {
-    EXPECT_GE(Script().CurrentElement->lineCount, 2) << "the action wraps";
+    EXPECT_GE(Script().CurrentElement()->lineCount, 2) << "the action wraps";
     ShotOf("03-action", true);
   });
   t.Key(Qt::Key_Return);
@@ -184,7 +184,7 @@ TEST_F(WriterHourTest, AWritersHourOnTheDesktop) {
   EXPECT_EQ(testing::ElementsOf(Script()), written) << "every element is back";
   EXPECT_EQ(ScriptFilesNamedKitchen(), (std::vector<std::string>{"kitchen.BK", kScriptName}))
       << "the script lives in the file of the name the writer chose";
-  EXPECT_EQ(Script().CurrentElement, Script().FirstElement);
+  EXPECT_EQ(Script().CurrentElement(), Script().FirstElement);
   EXPECT_EQ(TopLine(), "EXT. GARDEN - DAY") << "the view shows the start";
   ShotOf("08-reopened");
 }

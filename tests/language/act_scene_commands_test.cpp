@@ -43,8 +43,8 @@ TEST_F(ActSceneTest, TheEndOfAnActIsFollowedByANewActUnlessItEndsTheShow) {
     Specs expected = {{ekActStart, "ACT"}, {ekSceneHeading, "INT. HALL"}, {ekAction, "They leave."}};
     expected.insert(expected.end(), c.added.begin(), c.added.end());
     EXPECT_EQ(Elements(), expected);
-    EXPECT_EQ(Script().CurrentElement, Script().LastElement);
-    EXPECT_EQ(Script().CaretColumn, Script().EditBuffer.size());
+    EXPECT_EQ(Script().CurrentElement(), Script().LastElement);
+    EXPECT_EQ(Script().CaretColumn(), Script().EditBuffer().size());
   }
 }
 
@@ -131,7 +131,7 @@ TEST_F(ActSceneTest, TheSceneHeadingButton) {
     const int before = EnterKeysPassed();
     InsertSceneHeading();
     EXPECT_EQ(Elements().size(), c.elements);
-    EXPECT_EQ(Script().CurrentElement->Kind(), ekSceneHeading);
+    EXPECT_EQ(Script().CurrentElement()->Kind(), ekSceneHeading);
     EXPECT_EQ(EnterKeysPassed() - before, c.enterKeys);
   }
 }

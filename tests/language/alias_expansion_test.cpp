@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "language/language_fixture.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -20,8 +21,8 @@ class AliasExpansionTest : public LanguageFixture {
     Add({{kind, ""}});
     PlaceCaret(0);
     Element(0).lineCount = lines;
-    Script().EditBuffer = line;
-    Script().CaretColumn = static_cast<Word>(caret < 0 ? line.size() : static_cast<size_t>(caret));
+    editor::SetEditText(Script(), line);
+    editor::SetCaretColumn(Script(), caret < 0 ? line.size() : static_cast<size_t>(caret));
   }
 };
 
@@ -76,8 +77,8 @@ TEST_F(AliasExpansionTest, EachListExpandsAsItsRulesSay) {
     SCOPED_TRACE(c.what);
     Typing(c.kind, c.line, -1, c.lines);
     EXPECT_EQ(c.check(), c.matches);
-    EXPECT_EQ(Script().EditBuffer, c.after);
-    if (c.matches && c.after != c.line) { EXPECT_EQ(Script().CaretColumn, c.after.size()); }
+    EXPECT_EQ(Script().EditBuffer(), c.after);
+    if (c.matches && c.after != c.line) { EXPECT_EQ(Script().CaretColumn(), c.after.size()); }
   }
 }
 
@@ -86,7 +87,7 @@ TEST_F(AliasExpansionTest, ShotsInAnInteractiveScriptNeedNoWordEnd) {
   Settings().InteractiveScript = true;
   Typing(ekAction, "GOX");
   EXPECT_TRUE(ExpandShotTextAlias(false));
-  EXPECT_EQ(Script().EditBuffer, "GOTOX");
+  EXPECT_EQ(Script().EditBuffer(), "GOTOX");
   Typing(ekCharacterName, "GO ");
   EXPECT_FALSE(ExpandShotTextAlias(false));
 }
@@ -112,7 +113,7 @@ TEST_F(AliasExpansionTest, ActTextsExpandByTheirOwnSlots) {
     Settings().ScenesWithinActs = c.withinActs;
     Typing(ekActInformation, c.line);
     EXPECT_EQ(c.check(), c.matches);
-    EXPECT_EQ(Script().EditBuffer, c.after);
+    EXPECT_EQ(Script().EditBuffer(), c.after);
   }
 }
 

@@ -113,8 +113,8 @@ TEST_F(BookmarksTest, GotoMakesTheElementCurrent) {
   PlaceCaret(2, 3);
   Dialog().BookmarkList->SetItemIndex(0);
   Dialog().GotoBtnClick(nullptr);
-  EXPECT_EQ(Script().CurrentElement, &Element(1));
-  EXPECT_EQ(Script().CaretColumn, 0);
+  EXPECT_EQ(Script().CurrentElement(), &Element(1));
+  EXPECT_EQ(Script().CaretColumn(), 0);
 }
 
 // Enter in the name box sets, Enter in the list goes; a bookmark's element
@@ -140,8 +140,8 @@ TEST_F(BookmarksTest, EnterSetsAndGoesAndDeletingKeepsThePosition) {
     Dialog().BookmarkList->SetItemIndex(j.selected);
     Word enter = VK_RETURN;
     Dialog().BookmarkList->DoKeyDown(enter, {});
-    EXPECT_EQ(Script().CurrentElement, &Element(j.element)) << j.selected;
-    EXPECT_EQ(Script().CaretColumn, 0) << j.selected;
+    EXPECT_EQ(Script().CurrentElement(), &Element(j.element)) << j.selected;
+    EXPECT_EQ(Script().CaretColumn(), 0) << j.selected;
     EXPECT_EQ(Element(j.element).screenLine, j.screenLine) << j.selected;
   }
   const struct {

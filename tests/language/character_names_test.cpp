@@ -84,7 +84,7 @@ TEST_F(CharacterNameTest, TheCharNamesListAddsNamesUpToItsFirstGap) {
 TEST_F(CharacterNameTest, StoringACueAddsItsName) {
   Add({{ekCharacterName, "BOB"}});
   PlaceCaret(0);
-  Script().EditBuffer = "carla (o.s.)";
+  editor::SetEditText(Script(), "carla (o.s.)");
   editor::Assemble(Script());
   EXPECT_EQ(*Element(0).text, "CARLA (o.s.)");
   EXPECT_TRUE(ListData(Script()).NameTable.Contains("CARLA"));
@@ -121,7 +121,7 @@ TEST_F(CharacterNameTest, HiddenNamesLeaveTheListsUnlessTheySpeakInThisScene) {
   EXPECT_EQ(Collected(0, true, true), (Names{"BOB"}));
   // The cue being edited speaks too, from its edit line.
   PlaceCaret(5);
-  Script().EditBuffer = "smith, john (o.s.)";
+  editor::SetEditText(Script(), "smith, john (o.s.)");
   EXPECT_EQ(Collected(0, true, true), (Names{"SMITH, JOHN"}));
 }
 

@@ -48,7 +48,7 @@ void LanguageFixture::Number(int index, int number) { Element(index).group->numb
 
 void LanguageFixture::PlaceCaret(int index, Word column) {
   editor::MoveCaretTo(*script_, Element(index));
-  script_->CaretColumn = column;
+  editor::SetCaretColumn(*script_, column);
 }
 
 void LanguageFixture::SetList(TUserList list, const std::vector<std::string>& entries) {

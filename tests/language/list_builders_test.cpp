@@ -173,8 +173,8 @@ TEST_F(ListBuilderTest, APickedEntryFinishesTheElement) {
       for (Word key : c.keys) SendKey(key);
     });
     EXPECT_EQ(ShowElementPopup(false, c.kind, false), c.accepted);
-    EXPECT_EQ(Script().EditBuffer, c.result);
-    EXPECT_EQ(Script().CaretColumn, c.accepted ? c.result.size() : 0u);
+    EXPECT_EQ(Script().EditBuffer(), c.result);
+    EXPECT_EQ(Script().CaretColumn(), c.accepted ? c.result.size() : 0u);
     EXPECT_EQ(EnterKeysPassed() - enterBefore, c.enterKeys);
   }
 }
@@ -187,7 +187,7 @@ TEST_F(ListBuilderTest, TheDropDownNeedsQuickTypeOrAToolButton) {
   EXPECT_FALSE(ShowElementPopup(false, ekShot, false));
   Driver().Expect([](TForm&) { SendKey(VK_RETURN); });
   EXPECT_TRUE(ShowElementPopup(false, ekShot, true));
-  EXPECT_EQ(Script().EditBuffer, "ANGLE ON ");
+  EXPECT_EQ(Script().EditBuffer(), "ANGLE ON ");
 }
 
 // ---- Going to a scene ---------------------------------------------------------
@@ -218,7 +218,7 @@ TEST_F(ListBuilderTest, TheGotoListOpensOnTheCurrentSceneAndMovesTheCaret) {
       if (c.key != VK_RETURN) SendKey(VK_RETURN);
     });
     GotoSceneFromList(false);
-    EXPECT_EQ(Script().CurrentElement, &Element(c.target));
+    EXPECT_EQ(Script().CurrentElement(), &Element(c.target));
   }
 }
 
@@ -252,7 +252,7 @@ TEST_F(ListBuilderTest, AGotoWithShiftSelectsFromTheCaretToTheHeading) {
     });
     GotoSceneFromList(false);
     Platform::Current().SetKeyDown(VK_SHIFT, false);
-    EXPECT_EQ(Script().CurrentElement, &Element(c.target));
+    EXPECT_EQ(Script().CurrentElement(), &Element(c.target));
     const std::vector<editor::TBlockSpan> spans = editor::BlockSpans(Script());
     EXPECT_EQ(spans.empty(), !c.first.has_value());
     if (spans.empty() || !c.first) continue;
@@ -282,14 +282,14 @@ TEST_F(ListBuilderTest, BranchTargetsAreGoneToByTheirElements) {
     SendKey(VK_RETURN);
   });
   GotoSceneFromList(true);
-  EXPECT_EQ(Script().CurrentElement, &Element(4));
+  EXPECT_EQ(Script().CurrentElement(), &Element(4));
 }
 
 TEST_F(ListBuilderTest, AnEmptyGotoListOnlySaysSo) {
   Add({{ekAction, "No scenes at all."}});
   ExpectMessage("There are currently no Act or Scene locations available for going to...", "Attention");
   GotoSceneFromList(false);
-  EXPECT_EQ(Script().CurrentElement, &Element(0));
+  EXPECT_EQ(Script().CurrentElement(), &Element(0));
 }
 
 }  // namespace

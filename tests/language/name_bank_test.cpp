@@ -16,6 +16,7 @@
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
 #include "support/temp_folder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -247,10 +248,10 @@ TEST_F(NameBankTest, AComposedNameIsTypedAtTheCaretInBoldCapitals) {
   w.FreeElements();
   ResetScreenLines(w);
   testing::AddElements(w, {{ekAction, "Then arrives."}});
-  w.CurrentElement = w.FirstElement;
+  editor::SetCurrentElement(w, w.FirstElement);
   w.CurrentGroup = w.FirstElement->group;
   w.DisAssemble();
-  w.CaretColumn = 4;
+  editor::SetCaretColumn(w, 4);
   w.RefreshKeepingCursor();
   std::vector<std::string> composed;
   WithWindow([&](TReadNameBank& bank) {

@@ -67,7 +67,7 @@ TEST_F(PickListTest, TypeAheadInACueFollowsTheOptions) {
     if (c.sceneBreak) Add({{ekSceneHeading, "INT. TWO"}});
     Add({{ekCharacterName, "CHARLIE"}, {ekDialogue, "Yo."}, {ekCharacterName, ""}});
     PlaceCaret(c.sceneBreak ? 6 : 5);
-    Script().EditBuffer = c.typed;
+    editor::SetEditText(Script(), c.typed);
     Main().UseSmartTab = c.smartTab;
     Main().UseSmartTabPlus = c.smartTabPlus;
     SetList(TUserList::CharNames, c.charNames);
@@ -85,7 +85,7 @@ TEST_F(PickListTest, TypeAheadInACueFollowsTheOptions) {
 TEST_F(PickListTest, AnEditWhileTheListShowsLeavesTheListsHint) {
   Add({{ekCharacterName, ""}});
   PlaceCaret(0);
-  Script().EditBuffer = "x";
+  editor::SetEditText(Script(), "x");
   Fill({"BARRY", "BOB"});
   Menu().ShowAtCaret(false);
   Menu().MatchTypedText("x");
@@ -179,15 +179,15 @@ TEST_F(PickListTest, PlaceholdersAndRepeatsNeverShow) {
   EXPECT_EQ(Menu().ShowElementList(false), mrCancel);
 
   Fill({});
-  Script().EditBuffer = "AN  ";
+  editor::SetEditText(Script(), "AN  ");
   ExpectMessage("There are currently no locations available for automatic text entry", "Attention");
   EXPECT_EQ(Menu().ShowElementList(false), mrCancel);
-  EXPECT_EQ(Script().EditBuffer, "AN");
+  EXPECT_EQ(Script().EditBuffer(), "AN");
   // Typing in a colour, the line also loses that colour's close code.
   Settings().CurrentColor = 4;
-  Script().EditBuffer = "AN \xFE";
+  editor::SetEditText(Script(), "AN \xFE");
   EXPECT_EQ(Menu().ShowElementList(true), mrCancel);
-  EXPECT_EQ(Script().EditBuffer, "AN");
+  EXPECT_EQ(Script().EditBuffer(), "AN");
 }
 
 TEST_F(PickListTest, AGotoListRefusesATypedNumberItLacksWithABeep) {
@@ -250,16 +250,16 @@ TEST_F(PickListTest, AHiddenNameListStillFollowsTheTyping) {
   Add({{ekCharacterName, "BOB"}, {ekCharacterName, "BARRY"}, {ekCharacterName, "ALICE"}, {ekCharacterName, ""}});
   PlaceCaret(3);
   Main().DisplayCharNameList = false;
-  Script().EditBuffer = "B";
+  editor::SetEditText(Script(), "B");
   OfferCharacterNames(Script());
   EXPECT_TRUE(Menu().Visible());
   EXPECT_EQ(Menu().Left(), Screen->Width() + 2);
   EXPECT_EQ(Shown(), (Entries{"BOB", "BARRY"}));
   EXPECT_EQ(Selected(), "BOB");
-  Script().EditBuffer = "BA";
+  editor::SetEditText(Script(), "BA");
   OfferCharacterNames(Script());
   EXPECT_EQ(Selected(), "BARRY");
-  Script().EditBuffer = "BARRY (";
+  editor::SetEditText(Script(), "BARRY (");
   OfferCharacterNames(Script());
   EXPECT_EQ(Selected(), "BARRY");
 }
@@ -313,7 +313,7 @@ TEST_F(PickListTest, TypingWhileTheNameListShowsLeavesItsHint) {
   ASSERT_EQ(Selected(), "BOB");
   SetDocumentModified(false, false);
   type('o');
-  EXPECT_EQ(Script().EditBuffer, "BO");
+  EXPECT_EQ(Script().EditBuffer(), "BO");
   EXPECT_TRUE(Script().DocumentModified);
   EXPECT_EQ(Script().Hint(), "Press ENTER to finish out BOB");
   Menu().DoneWithList();
@@ -323,7 +323,7 @@ TEST_F(PickListTest, AClickInTheScriptClosesTheNameList) {
   Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekCharacterName, ""}});
   PlaceCaret(2);
   RebuildScreen(&Script());
-  Script().EditBuffer = "B";
+  editor::SetEditText(Script(), "B");
   OfferCharacterNames(Script());
   ASSERT_TRUE(Menu().Visible());
   ClickAt(Script(), 200, 10);
@@ -343,7 +343,7 @@ TEST_F(PickListTest, TheExtensionListOffersTheScriptsExtensions) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    Script().EditBuffer = c.line;
+    editor::SetEditText(Script(), c.line);
     Menu().ShowAtCaret(false);
     EXPECT_EQ(Shown(), c.shown);
     EXPECT_EQ(Menu().Visible(), !c.shown.empty());

@@ -249,8 +249,8 @@ TEST_F(SearchScriptTest, YesToAllReplacesTheRestWithoutAsking) {
   SearchReplaceOrTag(Script(), "cat", "dog", options);
   const std::vector<ElementSpec> expected{{ekAction, "dog dog"}, {ekAction, "dog"}};
   EXPECT_EQ(ElementsOf(Script()), expected);
-  EXPECT_EQ(Script().CurrentElement, &Element(0));
-  EXPECT_EQ(Script().CaretColumn, 0);
+  EXPECT_EQ(Script().CurrentElement(), &Element(0));
+  EXPECT_EQ(Script().CaretColumn(), 0);
 }
 
 TEST_F(SearchScriptTest, NothingFoundReturnsToWhereTheSearchBegan) {
@@ -259,8 +259,8 @@ TEST_F(SearchScriptTest, NothingFoundReturnsToWhereTheSearchBegan) {
   ExpectMessage("No More Found!");
   TSearchOptions options;
   EXPECT_FALSE(SearchScript(Script(), "needle", options));
-  EXPECT_EQ(Script().CurrentElement, &Element(1));
-  EXPECT_EQ(Script().CaretColumn, 4);
+  EXPECT_EQ(Script().CurrentElement(), &Element(1));
+  EXPECT_EQ(Script().CaretColumn(), 4);
 }
 
 // Each match the user goes on from becomes the place to come back to.
@@ -272,8 +272,8 @@ TEST_F(SearchScriptTest, SearchAgainFromEachMatchToTheEnd) {
   ExpectMessage("No More Found!");
   TSearchOptions options;
   EXPECT_FALSE(SearchScript(Script(), "needle", options));
-  EXPECT_EQ(Script().CurrentElement, &Element(2));
-  EXPECT_EQ(Script().CaretColumn, 6);
+  EXPECT_EQ(Script().CurrentElement(), &Element(2));
+  EXPECT_EQ(Script().CaretColumn(), 6);
 }
 
 TEST_F(SearchScriptTest, BackwardsSearchFindsTheEarlierMatch) {
@@ -283,8 +283,8 @@ TEST_F(SearchScriptTest, BackwardsSearchFindsTheEarlierMatch) {
   TSearchOptions options;
   options.backwards = true;
   EXPECT_TRUE(SearchScript(Script(), "needle", options));
-  EXPECT_EQ(Script().CurrentElement, &Element(0));
-  EXPECT_EQ(Script().CaretColumn, 0);
+  EXPECT_EQ(Script().CurrentElement(), &Element(0));
+  EXPECT_EQ(Script().CaretColumn(), 0);
 }
 
 TEST_F(SearchScriptTest, NoStopsAtTheMatch) {
@@ -293,8 +293,8 @@ TEST_F(SearchScriptTest, NoStopsAtTheMatch) {
   ExpectMessage("Search Again?", "I Found \"needle\"", mrNo);
   TSearchOptions options;
   EXPECT_TRUE(SearchScript(Script(), "needle", options));
-  EXPECT_EQ(Script().CurrentElement, &Element(1));
-  EXPECT_EQ(Script().CaretColumn, 8);
+  EXPECT_EQ(Script().CurrentElement(), &Element(1));
+  EXPECT_EQ(Script().CaretColumn(), 8);
 }
 
 TEST_F(SearchScriptTest, LongSearchTextsAreCutInTheCaption) {
@@ -420,7 +420,7 @@ TEST_F(SearchScriptTest, ChangeCharacterNameRenamesEveryCue) {
   TStringList names;
   CollectCharacterNames(0, false, false, names, false);
   EXPECT_EQ(Texts(names), (std::vector<std::string>{"BOBBY", "ROBERT"}));
-  EXPECT_EQ(Script().CurrentElement, &Element(1));
+  EXPECT_EQ(Script().CurrentElement(), &Element(1));
 }
 
 // A rename starts without questions, yet the writer may ask for them once
@@ -491,8 +491,8 @@ TEST_F(SearchScriptTest, TheDialogSearchesTheWholeScriptBackwardsAndKeepsItsHist
       "the search dialog");
   ExpectMessage("Search Again?", "I Found \"needle\"", mrNo);
   ShowSearchDialog(false);
-  EXPECT_EQ(Script().CurrentElement, &Element(1));
-  EXPECT_EQ(Script().CaretColumn, 0);
+  EXPECT_EQ(Script().CurrentElement(), &Element(1));
+  EXPECT_EQ(Script().CaretColumn(), 0);
   EXPECT_EQ(SearchMemory().searchHistory, (std::vector<std::string>{"thread", "needle"}));
   EXPECT_EQ(SearchMemory().lastKind, skSearch);
 }

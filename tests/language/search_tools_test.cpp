@@ -24,7 +24,7 @@ class SearchToolsTest : public LanguageFixture {
   }
   int Current() {
     int i = 0;
-    for (TScriptElement* e = Script().FirstElement; e && e != Script().CurrentElement; e = e->next) ++i;
+    for (TScriptElement* e = Script().FirstElement; e && e != Script().CurrentElement(); e = e->next) ++i;
     return i;
   }
 };

@@ -268,7 +268,7 @@ TEST_F(PrintCommandTest, PrintingChecksTheWordLastTyped) {
     if (block) editor::MarkBlock(W(), *W().FirstElement, 0, *W().FirstElement, 2);
     AnswerPrintMenu([](TPrintMenuDlg&) {}, mrCancel);
     MainForm->MenuItem("PrintItem")->Click();
-    EXPECT_EQ(W().EditBuffer, block ? "Go ofthe" : "Go of the");
+    EXPECT_EQ(W().EditBuffer(), block ? "Go ofthe" : "Go of the");
   }
 }
 

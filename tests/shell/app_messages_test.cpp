@@ -20,6 +20,7 @@
 #include "support/child_process.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -29,7 +30,7 @@ class AppMessagesTest : public testing::ProgramFixture {
   // A script file in the script folder, written from the open script,
   // which keeps its own name and its text.
   std::string SavedScript(const std::string& name) {
-    Script().EditBuffer = "Some text.";
+    editor::SetEditText(Script(), "Some text.");
     const std::string path = ScriptDirectory + "/" + name;
     const std::string own = Script().ScriptFileName;
     EXPECT_TRUE(SaveScriptFile(path, false, true));

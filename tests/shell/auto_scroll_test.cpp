@@ -13,6 +13,7 @@
 #include "shell/main_form.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -35,7 +36,7 @@ class AutoScrollTest : public testing::ProgramFixture {
     std::vector<testing::ElementSpec> elements{{ekSceneHeading, "INT. HALL - DAY"}};
     for (int i = 0; i < 60; ++i) elements.push_back({ekAction, "Action " + std::to_string(i) + "."});
     testing::AddElements(w, elements);
-    w.CurrentElement = w.FirstElement;
+    editor::SetCurrentElement(w, w.FirstElement);
     w.CurrentGroup = w.FirstElement->group;
     w.DisAssemble();
     RebuildScreen(&w);
@@ -78,7 +79,7 @@ TEST_F(AutoScrollTest, AKeyStopsItAndIsSwallowed) {
   ASSERT_TRUE(A().Running());
   SendKey('X', {}, 'x');
   EXPECT_FALSE(A().Running());
-  EXPECT_EQ(Script().EditBuffer, "Words") << "the key only stopped the scrolling";
+  EXPECT_EQ(Script().EditBuffer(), "Words") << "the key only stopped the scrolling";
   // The first middle click after a key only clears the origin.
   Send(WM_MBUTTONUP);
   EXPECT_FALSE(A().Running());

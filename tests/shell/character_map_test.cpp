@@ -50,8 +50,8 @@ TEST_F(CharacterMapTest, TheMapOpensOnTheElementsFont) {
   testing::ScopedEnv programFolder("QUILLMASTER_PROGRAM_FOLDER", tools_.Path());
   testing::ScopedEnv path("PATH", tools_.Path());
   Script().SetFocus();
-  const std::string font = ElementFontName(Script(), Script().CurrentElement);
-  const int size = Script().CurrentElement->format.FontSize;
+  const std::string font = ElementFontName(Script(), Script().CurrentElement());
+  const int size = Script().CurrentElement()->format.FontSize;
   const std::string once = tools_.File("gucharmap") + " --font=" + font + " " + std::to_string(size) + "\n";
   Choose();
   EXPECT_EQ(WaitForCalls(1), once) << "the first map found, on the element's font";

@@ -80,8 +80,8 @@ TEST_F(ChoiceMenuTest, TheTransitionMenuOffersTheTransitionsAndANewOne) {
             (std::vector<ElementSpec>{{ekAction, "An action."}, {ekTransition, "DISSOLVE TO:"}}));
 
   PressAndChoose("TransitionBtn", NewTransitionCaption);
-  EXPECT_EQ(Script().CurrentElement->Kind(), ekTransition);
-  EXPECT_EQ(Script().EditBuffer, std::string(1, PlaceholderChar)) << "a line for the writer's own transition";
+  EXPECT_EQ(Script().CurrentElement()->Kind(), ekTransition);
+  EXPECT_EQ(Script().EditBuffer(), std::string(1, PlaceholderChar)) << "a line for the writer's own transition";
 }
 
 TEST(ChoiceCaptions, CaptionsAndLetters) {
@@ -120,7 +120,7 @@ TEST_F(RunningShotsTest, TheShotButtonStartsAShot) {
     list.ModalResult = mrCancel;
   }, "the pick list of shots");
   dynamic_cast<TOfficeButton*>(MainForm->FindComponent("ShotBtn"))->Click();
-  EXPECT_EQ(Script().CurrentElement->Kind(), ekShot);
+  EXPECT_EQ(Script().CurrentElement()->Kind(), ekShot);
   EXPECT_EQ(PopupContext, pcNoMenu);
   EXPECT_TRUE(listShown);
 }

@@ -10,6 +10,7 @@
 #include "script/editing/document_modified.h"
 #include "script/fixtures/keys_fixture.h"
 #include "shell/main_form.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -27,25 +28,25 @@ class CutCopyToTest : public testing::KeysFixture {
     MainForm->MenuItem("CutItem")->OnClick = [this](TObject*) {
       ++cuts;
       clip = BlockText();
-      W().EditBuffer.erase(static_cast<std::size_t>(W().CurrentElement->blockStart), clip.size());
+      EditFields(W()).EditBuffer.erase(static_cast<std::size_t>(W().CurrentElement()->blockStart), clip.size());
     };
     MainForm->MenuItem("PasteItem")->OnClick = [this](TObject*) {
       TMDIChild& target = *ActiveScript();
-      target.EditBuffer.insert(target.CaretColumn, clip);
+      EditFields(target).EditBuffer.insert(target.CaretColumn(), clip);
       SetDocumentModified(true, true);
     };
   }
   std::string BlockText() {
-    const TScriptElement& e = *W().CurrentElement;
-    return W().EditBuffer.substr(static_cast<std::size_t>(e.blockStart),
+    const TScriptElement& e = *W().CurrentElement();
+    return W().EditBuffer().substr(static_cast<std::size_t>(e.blockStart),
                                  static_cast<std::size_t>(e.blockEnd - e.blockStart));
   }
   void LoadWithBlock(const std::string& title) {
     W().SetScriptCaption(title);
     Load({{ekAction, "Keep this. Move this."}}, 0, 0);
-    W().BlockOn = 1;
-    W().CurrentElement->blockStart = 11;
-    W().CurrentElement->blockEnd = 21;
+    EditFields(W()).BlockOn = 1;
+    W().CurrentElement()->blockStart = 11;
+    W().CurrentElement()->blockEnd = 21;
   }
   void Send(const char* item) { MainForm->MenuItem(item)->Click(); }
   std::string TextOf(TMDIChild& script) {

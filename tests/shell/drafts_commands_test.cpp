@@ -83,11 +83,11 @@ TEST_F(DraftsCommandsTest, NextRevisionMarkGoesToTheNextMarkedLine) {
   third->revisedLines = std::string(1, '\x01');
   W().DisAssemble();
   MainForm->MenuItem("NextRevisionMarkItem")->Click();
-  EXPECT_EQ(W().CurrentElement, third);
-  EXPECT_EQ(W().CaretColumn, 0);
+  EXPECT_EQ(W().CurrentElement(), third);
+  EXPECT_EQ(W().CaretColumn(), 0);
   ExpectBox("There are no more current Revision Marks below the Cursor.", mrOk);
   MainForm->MenuItem("NextRevisionMarkItem")->Click();
-  EXPECT_EQ(W().CurrentElement, third);
+  EXPECT_EQ(W().CurrentElement(), third);
   EXPECT_EQ(Driver().Pending(), 0);
 }
 

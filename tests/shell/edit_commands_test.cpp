@@ -13,6 +13,7 @@
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -25,9 +26,9 @@ class EditCommandsTest : public testing::ProgramFixture {
   void TypeAndSelect(const std::string& text) {
     Script().SetFocus();
     TypeText(text);
-    Script().CurrentElement->blockStart = 0;
-    Script().CurrentElement->blockEnd = static_cast<int>(Script().EditBuffer.size());
-    Script().BlockOn = 1;
+    Script().CurrentElement()->blockStart = 0;
+    Script().CurrentElement()->blockEnd = static_cast<int>(Script().EditBuffer().size());
+    EditFields(Script()).BlockOn = 1;
     MainForm->UpdateMenusAndButtons();
   }
 };

@@ -9,6 +9,7 @@
 #include "script/editing/hidden_elements.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -32,7 +33,7 @@ TEST_F(ElementCommandsTest, ConvertCaseTakesItsModeFromTheItem) {
     SCOPED_TRACE(c.item);
     ASSERT_TRUE(MainForm->MenuItem(c.item)->Enabled());
     MainForm->MenuItem(c.item)->Click();
-    EXPECT_EQ(Script().EditBuffer, c.text);
+    EXPECT_EQ(Script().EditBuffer(), c.text);
   }
 }
 
@@ -43,7 +44,7 @@ TEST_F(ElementCommandsTest, TheRevisionColourItemsChooseAndCheck) {
   EXPECT_TRUE(MainForm->MenuItem("RevBlueItem")->Checked());
   EXPECT_TRUE(MainForm->MenuItem("AutoRevColorsItem")->Checked());
   TypeText(" new");
-  EXPECT_EQ(Script().EditBuffer, "Old.\x12 new\x13");
+  EXPECT_EQ(Script().EditBuffer(), "Old.\x12 new\x13");
   MainForm->MenuItem("RevColorOffItem")->Click();
   EXPECT_EQ(Script().AutoRevisionColor, 0);
   EXPECT_TRUE(MainForm->MenuItem("RevColorOffItem")->Checked());
@@ -64,7 +65,7 @@ TEST_F(ElementCommandsTest, TheUserDefinedRevisionColourAsksWhichOneAndTypesInIt
   EXPECT_TRUE(MainForm->MenuItem("RevUserColorItem")->Checked());
   EXPECT_FALSE(MainForm->MenuItem("RevBlueItem")->Checked());
   TypeText(" new");
-  EXPECT_EQ(Script().EditBuffer, "Old.\xEE new\xF8");
+  EXPECT_EQ(Script().EditBuffer(), "Old.\xEE new\xF8");
 
   // Asked again, the dialog starts on the colour in use; Cancel keeps it.
   int shown = 0;
@@ -92,7 +93,7 @@ TEST_F(ElementCommandsTest, TheElementBoxChangesTheTypeByALetter) {
   ASSERT_TRUE(MainForm->ElementPopDownList->Visible());
   TypeIntoList('h');
   EXPECT_FALSE(MainForm->ElementPopDownList->Visible());
-  EXPECT_EQ(Script().CurrentElement->Kind(), ekShot);
+  EXPECT_EQ(Script().CurrentElement()->Kind(), ekShot);
 
   // A locked script asks which kind of heading through the scene-type pop-up.
   Script().ScenesLocked = 1;
@@ -105,7 +106,7 @@ TEST_F(ElementCommandsTest, TheElementBoxChangesTheTypeByALetter) {
   MainForm->MenuItem("ChangeElementToItem")->Click();
   TypeIntoList('s');
   EXPECT_EQ(offered, (std::vector<std::string>{"&Normal Scene Heading", "&Locked Scene Heading", "&Double-Locked Scene"}));
-  EXPECT_EQ(Script().CurrentElement->Kind(), ekASceneHeading);
+  EXPECT_EQ(Script().CurrentElement()->Kind(), ekASceneHeading);
 }
 
 TEST_F(ElementCommandsTest, TheWordCommandsChangeTheWordAtTheCaret) {
@@ -120,24 +121,24 @@ TEST_F(ElementCommandsTest, TheWordCommandsChangeTheWordAtTheCaret) {
     SCOPED_TRACE(cases[i].item);
     MainForm->FileNewItem->Click();
     Type(cases[i].text);
-    Script().CaretColumn = 4;  // inside "gunshot"
+    editor::SetCaretColumn(Script(), 4);  // inside "gunshot"
     ASSERT_TRUE(MainForm->MenuItem(cases[i].item)->Enabled());
     MainForm->MenuItem(cases[i].item)->Click();
-    EXPECT_EQ(Script().EditBuffer, expected[i]);
-    EXPECT_FALSE(Script().BlockOn) << "the word is not left marked";
+    EXPECT_EQ(Script().EditBuffer(), expected[i]);
+    EXPECT_FALSE(Script().BlockOn()) << "the word is not left marked";
   }
 }
 
 TEST_F(ElementCommandsTest, TheKeepItemsToggleAndCheck) {
   Type("Rain.");
   MainForm->MenuItem("KeepElementTogetherItem")->Click();
-  EXPECT_EQ(Script().CurrentElement->state, esKeepGroup);
+  EXPECT_EQ(Script().CurrentElement()->state, esKeepGroup);
   EXPECT_TRUE(MainForm->MenuItem("KeepElementTogetherItem")->Checked());
   EXPECT_TRUE(MainForm->MenuItem("KeepGroupTogetherItem")->Checked()) << "the element starts its group";
   MainForm->MenuItem("KeepElementTogetherItem")->Click();
   EXPECT_FALSE(MainForm->MenuItem("KeepElementTogetherItem")->Checked());
   MainForm->MenuItem("KeepWithFollowingItem")->Click();
-  EXPECT_EQ(Script().CurrentElement->state, esKeepFollowing);
+  EXPECT_EQ(Script().CurrentElement()->state, esKeepFollowing);
   EXPECT_TRUE(MainForm->MenuItem("KeepWithFollowingItem")->Checked());
 }
 

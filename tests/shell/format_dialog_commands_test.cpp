@@ -44,11 +44,11 @@ TEST_F(FormatDialogCommandsTest, TheColumnKeysPutTheElementInItsColumn) {
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<char>(c.key));
     Press(c.key, TShiftState(ssCtrl));
-    EXPECT_EQ(W().CurrentElement->avColumn, c.column);
-    EXPECT_EQ(W().EditBuffer, "Rain.") << "no accent is pending or typed";
+    EXPECT_EQ(W().CurrentElement()->avColumn, c.column);
+    EXPECT_EQ(W().EditBuffer(), "Rain.") << "no accent is pending or typed";
   }
   TypeText("e");
-  EXPECT_EQ(W().EditBuffer, "eRain.");
+  EXPECT_EQ(W().EditBuffer(), "eRain.");
 }
 
 TEST_F(FormatDialogCommandsTest, PageLayoutKeptForThisScriptOnly) {

@@ -9,6 +9,8 @@
 #include "shell/main_form.h"
 #include "shell/right_panel.h"
 #include "support/program_fixture.h"
+#include "script/editing/edit_line_writer.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -17,9 +19,9 @@ class HorizontalScrollTest : public testing::ProgramFixture {
  protected:
   int CaretDrawnX() {
     TMDIChild& w = Script();
-    const int start = w.CaretLine <= 1 ? 0 : w.LineOffsets[w.CaretLine - 1];
-    return w.LeftTextOffset + ScreenLeftOf(w, w.CurrentElement->format) +
-           MeasureTextWidth(w, start, w.CaretColumn - 1);
+    const int start = w.CaretLine() <= 1 ? 0 : w.LineOffsets()[w.CaretLine() - 1];
+    return w.LeftTextOffset + ScreenLeftOf(w, w.CurrentElement()->format) +
+           MeasureTextWidth(w, start, w.CaretColumn() - 1);
   }
 };
 
@@ -38,8 +40,8 @@ TEST_F(HorizontalScrollTest, TheCaretStaysInSight) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Script().CaretColumn = static_cast<Word>(c.column < 0 ? Script().EditBuffer.size() : c.column);
-    Script().CaretLine = 1;
+    editor::SetCaretColumn(Script(), c.column < 0 ? Script().EditBuffer().size() : c.column);
+    EditFields(Script()).CaretLine = 1;
     bar->Scroll(TScrollCode::scTrack, c.to);
     EXPECT_EQ(Script().LeftTextOffset, bar->Position());
     EXPECT_GE(CaretDrawnX(), 0);

@@ -13,6 +13,7 @@
 #include "base/program_options.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -53,7 +54,7 @@ TEST_F(IdleLoopTest, ButtonsAndWindowListAreSetOnlyWhenWhatTheyShowChanged) {
   TMDIChild& w = Script();
   w.FreeElements();
   testing::AddElements(w, {{ekAction, "Plain \x02" "bold\x03 plain."}, {ekAction, "Next."}});
-  w.CurrentElement = w.FirstElement;
+  editor::SetCurrentElement(w, w.FirstElement);
   w.CurrentGroup = w.FirstElement->group;
   w.DisAssemble();
   w.SetFocus();
@@ -74,7 +75,7 @@ TEST_F(IdleLoopTest, ButtonsAndWindowListAreSetOnlyWhenWhatTheyShowChanged) {
   EXPECT_EQ(shown.FormatButtonRefreshes(), buttons) << "nothing changed: nothing set again";
   EXPECT_EQ(shown.WindowListRefreshes(), lists);
 
-  w.CaretColumn = 9;  // inside the bold run
+  editor::SetCaretColumn(w, 9);  // inside the bold run
   idle(3);
   EXPECT_EQ(shown.FormatButtonRefreshes(), buttons + 1);
   EXPECT_TRUE(bold.Down());

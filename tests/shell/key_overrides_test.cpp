@@ -10,6 +10,7 @@
 #include "shell/goto_page_dialog.h"
 #include "shell/main_form.h"
 #include "shell/options_dialog.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -93,16 +94,16 @@ TEST_F(KeyOverridesTest, AnOverriddenKeyDoesItsActionInsteadOfTheItemThatHadTheK
     SCOPED_TRACE(c.what);
     Load({{ekAction, "Hello world"}}, 0, 0);
     if (c.block) {
-      W().CurrentElement->blockStart = 0;
-      W().CurrentElement->blockEnd = 6;
-      W().BlockOn = 1;
+      W().CurrentElement()->blockStart = 0;
+      W().CurrentElement()->blockEnd = 6;
+      EditFields(W()).BlockOn = 1;
       MainForm->UpdateMenusAndButtons();
     }
     Override(c.slot, c.action);
     const Word letter = static_cast<Word>('A' + c.slot % 26);
     Press(letter, c.slot < 26 ? TShiftState(ssAlt) : TShiftState(ssCtrl));
-    EXPECT_EQ(W().EditBuffer, c.text);
-    EXPECT_EQ(W().CaretColumn, c.column);
+    EXPECT_EQ(W().EditBuffer(), c.text);
+    EXPECT_EQ(W().CaretColumn(), c.column);
     EXPECT_EQ(Driver().Pending(), 0);
     Override(c.slot, NoOverride);
   }
@@ -119,7 +120,7 @@ TEST_F(KeyOverridesTest, ClearingAnOverrideGivesTheKeyBackToItsItem) {
   });
   Press('G', TShiftState(ssCtrl));
   EXPECT_TRUE(pageDialog);
-  EXPECT_EQ(W().CaretColumn, 0);
+  EXPECT_EQ(W().CaretColumn(), 0);
 }
 
 TEST_F(KeyOverridesTest, TheOptionsDialogsOkAppliesTheChosenAction) {

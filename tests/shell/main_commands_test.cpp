@@ -23,7 +23,7 @@ TEST_F(MainCommandsTest, AddHardReturnTypesTheMarkAtTheCaretUpToFiftyLines) {
   Load({{ekAction, "Line one.Line two."}}, 0, 9);
   Click("AddHardReturnItem");
   EXPECT_EQ(Elements()[0].text, "Line one." + mark + "Line two.");
-  EXPECT_EQ(W().CaretColumn, 10);
+  EXPECT_EQ(W().CaretColumn(), 10);
 
   std::string full;
   for (int i = 0; i < 50; ++i) full += "x" + mark;

@@ -20,6 +20,8 @@
 #include "shell/program_settings.h"
 #include "script/editing/document_modified.h"
 #include "script/fixtures/keys_fixture.h"
+#include "script/editing/edit_line_writer.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -116,10 +118,10 @@ class MainMenusTest : public testing::KeysFixture {
     if (DocumentCount == 0) MainForm->FileNewItem->Click();
     TMDIChild& w = W();
     Load({{ekAction, "One two three."}});
-    w.BlockOn = state == WithBlock;
+    EditFields(w).BlockOn = state == WithBlock;
     if (state == WithBlock) {
-      w.CurrentElement->blockStart = 4;
-      w.CurrentElement->blockEnd = 7;
+      w.CurrentElement()->blockStart = 4;
+      w.CurrentElement()->blockEnd = 7;
     }
     w.PagesLocked = w.ScenesLocked = state == Locked;
     w.Editable = state != ReadOnly;
@@ -392,7 +394,7 @@ TEST_F(MainMenusTest, UndoAndRedoFollowTheRing) {
   Idle();
   EXPECT_FALSE(MainForm->UndoItem->Enabled());
   SaveUndoStep(ukDelete, false, true, 0);
-  W().EditBuffer = "v1";
+  editor::SetEditText(W(), "v1");
   Idle();
   EXPECT_TRUE(MainForm->UndoItem->Enabled());
   EXPECT_FALSE(MainForm->RedoItem->Enabled());

@@ -118,8 +118,8 @@ TEST_F(NavigationCommandsTest, SceneListingsAndActSceneInfoOpenTheSceneList) {
     }, "the scene list");
     if (std::string(how) == "scene listings") Item("GotoPageItem")->Click();
     else Item("GotoSceneItem")->Click();
-    EXPECT_EQ(Script().CurrentElement->Kind(), ekSceneHeading);
-    EXPECT_EQ(Script().CurrentElement->prev->prev, Script().FirstElement) << "the second scene";
+    EXPECT_EQ(Script().CurrentElement()->Kind(), ekSceneHeading);
+    EXPECT_EQ(Script().CurrentElement()->prev->prev, Script().FirstElement) << "the second scene";
   }
 }
 
@@ -184,9 +184,9 @@ TEST_F(NavigationCommandsTest, WordProcessorModeShowsItsNoticeAndMakesTabTypeBla
   EXPECT_EQ(S().HintLine->Caption(), ">>>WP MODE: Press <CTRL+W> to Exit<<<");
   EXPECT_EQ(S().HintLine->Color(), RGB(128, 0, 0));
   SendKey(VK_TAB);
-  EXPECT_EQ(Script().EditBuffer, "Words     ");
-  EXPECT_EQ(Script().CaretColumn, 10);
-  EXPECT_EQ(Script().CurrentElement->Kind(), ekAction) << "no character name begun";
+  EXPECT_EQ(Script().EditBuffer(), "Words     ");
+  EXPECT_EQ(Script().CaretColumn(), 10);
+  EXPECT_EQ(Script().CurrentElement()->Kind(), ekAction) << "no character name begun";
   S().ShowAppHint();
   EXPECT_EQ(S().HintLine->Caption(), ">>>WP MODE: Press <CTRL+W> to Exit<<<") << "hints leave the notice";
 
@@ -258,10 +258,10 @@ TEST_F(NavigationCommandsTest, TheHiddenSceneItemsExtendAMarkedBlockAndOtherwise
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.item << (c.block ? " with a block" : ""));
     Load(script, c.from, 0);
-    if (c.block) ExtendBlockTo(W(), *W().CurrentElement, 0);
+    if (c.block) ExtendBlockTo(W(), *W().CurrentElement(), 0);
     Item(c.item)->Click();
     EXPECT_EQ(CurrentIndex(), c.to);
-    EXPECT_EQ(W().BlockOn != 0, c.block);
+    EXPECT_EQ(W().BlockOn() != 0, c.block);
     std::vector<int> inBlock;
     for (int i = 0; ElementAt(i); ++i)
       if (ElementAt(i)->InBlock()) inBlock.push_back(i);

@@ -13,6 +13,7 @@
 #include "shell/power_panel.h"
 #include "shell/script_popups.h"
 #include "support/program_fixture.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -65,9 +66,9 @@ TEST_F(PowerPanelTest, TheButtonsSuitTheMoment) {
        [this] {
          Script().SetFocus();
          TypeText("Words.");
-         Script().CurrentElement->blockStart = 0;
-         Script().CurrentElement->blockEnd = 5;
-         Script().BlockOn = 1;
+         Script().CurrentElement()->blockStart = 0;
+         Script().CurrentElement()->blockEnd = 5;
+         EditFields(Script()).BlockOn = 1;
        },
        {"Bold", "Italics", "Underline", "Copy", "Cut", "Delete", "Cut To", "Case Chng", "Extend..."}},
   };
@@ -99,7 +100,7 @@ TEST_F(PowerPanelTest, SecondSetsAndWhatStaysOpen) {
   EXPECT_EQ(Captions(), (std::vector<std::string>{"Word", "Sentence", "Element", "Scene", "Page", "Group",
                                                   "Scn Range", "Script", "Extend..."}));
   Press("Word");
-  EXPECT_TRUE(Script().BlockOn) << "the word is selected";
+  EXPECT_TRUE(Script().BlockOn()) << "the word is selected";
   EXPECT_TRUE(Panel().Visible()) << "the panel stays, now with the block set";
   EXPECT_EQ(Captions()[0], "Bold");
   Press("Case Chng");
@@ -107,7 +108,7 @@ TEST_F(PowerPanelTest, SecondSetsAndWhatStaysOpen) {
                                                   "Turn Off", ""}))
       << "the second button keeps what the set before showed";
   Press("Turn Off");
-  EXPECT_FALSE(Script().BlockOn);
+  EXPECT_FALSE(Script().BlockOn());
   EXPECT_FALSE(Panel().Visible());
 
   struct Case {

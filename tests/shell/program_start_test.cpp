@@ -67,9 +67,9 @@ TEST_F(StartupTest, StartsWithTheMainWindowAndOneEmptyScript) {
   EXPECT_EQ(ActiveDocument, 1);
   TMDIChild& script = Script();
   EXPECT_EQ(script.ElementCount(), 1);
-  EXPECT_EQ(script.CurrentElement->Kind(), ekAction);
-  EXPECT_EQ(script.CaretLine, 1);
-  EXPECT_EQ(script.CaretColumn, 0);
+  EXPECT_EQ(script.CurrentElement()->Kind(), ekAction);
+  EXPECT_EQ(script.CaretLine(), 1);
+  EXPECT_EQ(script.CaretColumn(), 0);
   EXPECT_EQ(ExtractFileName(script.ScriptFileName), "NONAME1.QMW");
   EXPECT_FALSE(NoActiveDocument());
 }

@@ -11,6 +11,7 @@
 #include "shell/right_panel.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm {
 namespace {
@@ -26,7 +27,7 @@ class RightPanelTest : public testing::ProgramFixture {
     std::vector<testing::ElementSpec> elements;
     for (int i = 0; i < 150; ++i) elements.push_back({ekAction, "Action " + std::to_string(i) + "."});
     testing::AddElements(w, elements);
-    w.CurrentElement = w.FirstElement;
+    editor::SetCurrentElement(w, w.FirstElement);
     w.CurrentGroup = w.FirstElement->group;
     w.DisAssemble();
     w.RefreshKeepingCursor();
@@ -77,19 +78,19 @@ TEST_F(RightPanelTest, PageButtonsGoToTheNextPageOrScrollAWindow) {
   LoadPages();
   ASSERT_TRUE(MainForm->RightScrollByScreen);
   Button("PageDownBtn")->Click();
-  TScriptElement* e = Script().CurrentElement;
+  TScriptElement* e = Script().CurrentElement();
   ASSERT_NE(e->prev, nullptr);
   EXPECT_TRUE(IsPageBreakKind(e->prev->Kind())) << "a left click: the top of the next page";
   EXPECT_EQ(e->screenLine, 6);
-  EXPECT_EQ(Script().CaretColumn, 0);
+  EXPECT_EQ(Script().CaretColumn(), 0);
 
   Button("PageUpBtn")->Click();
-  EXPECT_EQ(Script().CurrentElement, Script().FirstElement) << "back to the top of the first page";
+  EXPECT_EQ(Script().CurrentElement(), Script().FirstElement) << "back to the top of the first page";
 
   // A right click scrolls by a window instead.
   Button("PageDownBtn")->MouseDown(TMouseButton::mbRight, {}, 2, 2);
-  EXPECT_NE(Script().CurrentElement, Script().FirstElement);
-  EXPECT_FALSE(e->prev && Script().CurrentElement == e) << "a window is shorter than a page";
+  EXPECT_NE(Script().CurrentElement(), Script().FirstElement);
+  EXPECT_FALSE(e->prev && Script().CurrentElement() == e) << "a window is shorter than a page";
 }
 
 }  // namespace

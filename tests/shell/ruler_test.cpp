@@ -28,7 +28,7 @@ class RulerTest : public testing::ProgramFixture {
     marker->MouseMove(TShiftState(ssLeft), rulerX - marker->Left, 2);
     marker->MouseUp(TMouseButton::mbLeft, {}, rulerX - marker->Left, 2);
   }
-  TElementFormat& Format() { return Script().CurrentElement->format; }
+  TElementFormat& Format() { return Script().CurrentElement()->format; }
 };
 
 TEST_F(RulerTest, MarkersStandAtTheMarginsAtEveryZoom) {
@@ -55,7 +55,7 @@ TEST_F(RulerTest, DraggingAMarkerSetsItsMargin) {
   TypeText("A line of action that is long enough to wrap when its margins come closer together.");
   ShowAtZoom(90);
   const int w = R().RulerCharWidth;
-  const int linesBefore = Script().CurrentElement->lineCount;
+  const int linesBefore = Script().CurrentElement()->lineCount;
 
   Drag(R().LeftMargin, 25 * w);
   EXPECT_EQ(Format().LeftMargin, 25);
@@ -63,7 +63,7 @@ TEST_F(RulerTest, DraggingAMarkerSetsItsMargin) {
 
   Drag(R().RightMargin, 60 * w);
   EXPECT_EQ(Format().RightMargin, PageWidthTenths - 60);
-  EXPECT_GT(Script().CurrentElement->lineCount, linesBefore) << "the narrower element wraps into more lines";
+  EXPECT_GT(Script().CurrentElement()->lineCount, linesBefore) << "the narrower element wraps into more lines";
 
   // Dragged far right, the left marker stops an inch short of the right.
   Drag(R().LeftMargin, 80 * w);

@@ -152,7 +152,7 @@ TEST_F(ScreenColorsTest, HideNotesExceptKeepsTheMarkedColours) {
     ASSERT_GE(states.size(), 4u);
     states.erase(states.begin(), states.end() - 4);
     EXPECT_EQ(states, c.states);
-    EXPECT_FALSE(Script().IsHiddenElement(Script().CurrentElement));
+    EXPECT_FALSE(Script().IsHiddenElement(Script().CurrentElement()));
   }
 }
 
@@ -174,7 +174,7 @@ TEST_F(ScreenColorsTest, UserColoursAskToConvertTheCodeLettersFirst) {
   MainForm->MenuItem("UserTextColorItem")->Click();
   EXPECT_EQ(Script().UsesUserColours, 0);
   EXPECT_EQ(Script().LayoutOptions.UsesUserColors, 0);
-  EXPECT_EQ(Script().EditBuffer, "Old.");
+  EXPECT_EQ(Script().EditBuffer(), "Old.");
 
   Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); });
   Driver().Expect([](TForm& form) {
@@ -191,7 +191,7 @@ TEST_F(ScreenColorsTest, UserColoursAskToConvertTheCodeLettersFirst) {
   EXPECT_EQ(Script().LayoutOptions.UserColors[2], clLime);
   EXPECT_EQ(Script().CurrentColor, 6);
   EXPECT_EQ(Script().TypingColorCode, 238);
-  EXPECT_EQ(Script().EditBuffer, std::string("Old.") + static_cast<char>(238));
+  EXPECT_EQ(Script().EditBuffer(), std::string("Old.") + static_cast<char>(238));
 }
 
 TEST_F(ScreenColorsTest, EditingAUserColourTakesTheColourDialogsAnswerAndCancelKeepsIt) {
@@ -243,7 +243,7 @@ TEST_F(ScreenColorsTest, TextColourItemsPutTheirOpenCodeAtTheCaretAndBlackCloses
     TypeText("b");
     MainForm->MenuItem("BlackTextItem")->Click();
     TypeText("c");
-    const std::string& text = Script().EditBuffer;
+    const std::string& text = Script().EditBuffer();
     ASSERT_GE(text.size(), 5u);
     EXPECT_EQ(text.substr(text.size() - 5),
               std::string("A") + static_cast<char>(c.open) + "b" + static_cast<char>(c.close) + "c");

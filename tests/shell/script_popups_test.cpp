@@ -11,6 +11,7 @@
 #include "shell/main_form.h"
 #include "shell/script_popups.h"
 #include "support/program_fixture.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -26,9 +27,9 @@ class ScriptPopupsTest : public testing::ProgramFixture {
     TypeText("Some words here");
   }
   void MarkAll() {
-    Script().CurrentElement->blockStart = 0;
-    Script().CurrentElement->blockEnd = static_cast<int>(Script().EditBuffer.size());
-    Script().BlockOn = 1;
+    Script().CurrentElement()->blockStart = 0;
+    Script().CurrentElement()->blockEnd = static_cast<int>(Script().EditBuffer().size());
+    EditFields(Script()).BlockOn = 1;
     MainForm->UpdateMenusAndButtons();
   }
   TMenuItem* Item(const char* name) {
@@ -98,22 +99,22 @@ TEST_F(ScriptPopupsTest, EachChoiceRunsItsCommand) {
   TypeWords();
   MainForm->UpdateMenusAndButtons();
   RightClickAndChoose("SelectAllItem");
-  EXPECT_TRUE(Script().BlockOn) << "Select All marked the script";
+  EXPECT_TRUE(Script().BlockOn()) << "Select All marked the script";
   RightClickAndChoose("TurnoffBlockItem");
-  EXPECT_FALSE(Script().BlockOn);
+  EXPECT_FALSE(Script().BlockOn());
 
   RightClickAndChoose("SelectAllItem");
   RightClickAndChoose("Uppercase1");
-  EXPECT_EQ(Script().EditBuffer, "SOME WORDS HERE");
+  EXPECT_EQ(Script().EditBuffer(), "SOME WORDS HERE");
 
   RightClickAndChoose("SelectAllItem");
   RightClickAndChoose("CopyItem");
   EXPECT_EQ(Clipboard()->AsText(), "SOME WORDS HERE\r\n");
 
   MainForm->UpdateMenusAndButtons();
-  const std::size_t before = Script().EditBuffer.size();
+  const std::size_t before = Script().EditBuffer().size();
   RightClickAndChoose("PasteItem");
-  EXPECT_GT(Script().EditBuffer.size(), before) << "the copied words pasted at the caret";
+  EXPECT_GT(Script().EditBuffer().size(), before) << "the copied words pasted at the caret";
 }
 
 }  // namespace

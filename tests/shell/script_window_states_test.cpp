@@ -94,7 +94,7 @@ TEST_F(ScriptWindowStatesTest, TypingIntoAReadOnlyScriptSaysWhy) {
     if (!expert) testing::AnswerMessageBox(Driver(), ReadOnlyWarning, mrOk);
     TypeText("x");
     EXPECT_EQ(Driver().Pending(), 0);
-    EXPECT_EQ(script.EditBuffer, "Kept.");
+    EXPECT_EQ(script.EditBuffer(), "Kept.");
   }
   EXPECT_EQ(std::string(ReadOnlyWarning),
             "This script is marked Read && Print-Only only!\r\rTo get to a normally editable script, simply click "

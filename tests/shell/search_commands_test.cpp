@@ -51,12 +51,12 @@ TEST_F(SearchCommandsTest, SearchAgainRepeatsTheLastSearchFromTheCaret) {
   ExpectBox("Search Again?", mrNo);
   Press(VK_F2);
   EXPECT_EQ(CurrentIndex(), 0);
-  EXPECT_EQ(W().CaretColumn, 10);
+  EXPECT_EQ(W().CaretColumn(), 10);
   EXPECT_EQ(MainForm->MenuItem("SearchAgainItem")->Caption(), "Search &Again");
   ExpectBox("Search Again?", mrNo);
   Press(VK_F2, ssShift);
   EXPECT_EQ(CurrentIndex(), 1);
-  EXPECT_EQ(W().CaretColumn, 23);
+  EXPECT_EQ(W().CaretColumn(), 23);
   EXPECT_EQ(SearchMemory().searchHistory, std::vector<std::string>{"needle"});
 }
 

@@ -63,18 +63,18 @@ TEST_F(SpellingCommandsTest, EachPassCommandChecksItsPartOfTheScript) {
     testing::AnswerMessageBox(Driver(), c.message, mrOk);
     Choose(c.item);
   }
-  EXPECT_EQ(Script().EditBuffer, "The cat sat on the mat.");
+  EXPECT_EQ(Script().EditBuffer(), "The cat sat on the mat.");
 }
 
 TEST_F(SpellingCommandsTest, PauseStopsTheCorrectionsWhileTypingUntilChosenAgain) {
   Choose("PauseAutocorrectionItem");
   EXPECT_TRUE(MainForm->MenuItem("PauseAutocorrectionItem")->Checked());
   Type("ofthe ");
-  EXPECT_EQ(Script().EditBuffer, "ofthe ");
+  EXPECT_EQ(Script().EditBuffer(), "ofthe ");
   Choose("PauseAutocorrectionItem");
   EXPECT_FALSE(AutoCorrectionPaused());
   Type("ofthe ");
-  EXPECT_EQ(Script().EditBuffer, "ofthe of the ");
+  EXPECT_EQ(Script().EditBuffer(), "ofthe of the ");
 }
 
 TEST_F(SpellingCommandsTest, ClearingTheIgnoreListSaysSo) {
@@ -239,7 +239,7 @@ TEST_F(SpellingCommandsTest, EachQuestionIsAnsweredWithAltAndItsLetter) {
   Script().SetFocus();
   SendKey(VK_END);
   TypeText("x");
-  EXPECT_EQ(Script().EditBuffer, "The zorblax quindle froop.x");
+  EXPECT_EQ(Script().EditBuffer(), "The zorblax quindle froop.x");
 }
 
 TEST_F(SpellingCommandsTest, SetupOptionsShowsTheSpellingPageAndComesBackToTheWord) {

@@ -171,11 +171,11 @@ TEST_F(StatusLineTest, F12ConvertsTheBlockOnlyWhileThereIsOne) {
   TMenuItem* lower = MainForm->MenuItem("LowercaseItem");
   EXPECT_EQ(upper->ShortCut(), 0);
   MainForm->MenuItem("SelectAllItem")->Click();
-  ASSERT_TRUE(Script().BlockOn);
+  ASSERT_TRUE(Script().BlockOn());
   EXPECT_EQ(upper->ShortCut(), TextToShortCut("F12"));
   EXPECT_EQ(lower->ShortCut(), TextToShortCut("Shift+F12"));
   SendKey(VK_F12);
-  EXPECT_EQ(Script().EditBuffer, "QUIET WORDS");
+  EXPECT_EQ(Script().EditBuffer(), "QUIET WORDS");
   MainForm->MenuItem("TurnoffBlockItem")->Click();
   EXPECT_EQ(upper->ShortCut(), 0);
   EXPECT_EQ(lower->ShortCut(), 0);

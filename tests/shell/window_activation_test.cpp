@@ -73,7 +73,7 @@ TEST_F(WindowActivationTest, TheBookmarkWindowAndTheShortcutLettersFollowTheActi
   TMDIChild& first = Script();
   first.SetFocus();
   TypeText("Marked here.");
-  Bookmarks(first).Add("THE MARK", first.CurrentElement);
+  Bookmarks(first).Add("THE MARK", first.CurrentElement());
   ShowBookmarks();
   ASSERT_NE(BookmarkDialog(), nullptr);
   EXPECT_EQ(BookmarkDialog()->BookmarkList->Items.Count(), 1);

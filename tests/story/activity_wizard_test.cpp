@@ -56,7 +56,7 @@ class ActivityWizardTest : public testing::ProgramFixture {
     editor::MoveCaretTo(Script(), *last);
     for (const char* line : {"SET <LAMP LIT> TO FALSE.", "SET <HAS MAP> TO TRUE.", "SET <TIRED> TO FALSE."}) {
       editor::NewElement(Script(), Script().FormatSet[fsShot], true);
-      Script().EditBuffer = line;
+      editor::SetEditText(Script(), line);
       editor::RedisplayCurrent(Script());
     }
     editor::NewElement(Script(), Script().FormatSet[fsAction], true);  // element 11: where the wizard writes
@@ -165,7 +165,7 @@ TEST_F(ActivityWizardTest, ScriptedAnswersWriteTheirLinesAndReadBackTheSame) {
     if (!walk.jump.empty()) testing::AnswerMessageBox(Driver(), "Jump to " + walk.jump + " now?", mrNo);
     w.WriteLines();
     EXPECT_EQ(From(11), walk.written);
-    EXPECT_EQ(Script().CurrentElement, testing::NthElement(Script(), 11 + walk.caretOn));
+    EXPECT_EQ(Script().CurrentElement(), testing::NthElement(Script(), 11 + walk.caretOn));
     EXPECT_EQ(Driver().Pending(), 0);
 
     // Opened again on the line it wrote, the wizard shows the same answers.
@@ -321,7 +321,7 @@ TEST_F(ActivityWizardTest, ANewTargetIsAddedToTheScriptAndChosen) {
   w.CreateNewClick();
   EXPECT_EQ(w.AvailableJumps->Items[w.AvailableJumps->ItemIndex()], "GARDEN (10)");
   EXPECT_EQ(testing::ElementsOf(Script()).back(), (testing::ElementSpec{ekSceneHeading, "Garden"}));
-  EXPECT_EQ(Script().CurrentElement, testing::NthElement(Script(), 9)) << "the caret comes back";
+  EXPECT_EQ(Script().CurrentElement(), testing::NthElement(Script(), 9)) << "the caret comes back";
 }
 
 TEST_F(ActivityWizardTest, TheCommandRunsTheWizardModallyAndCanJumpToTheTarget) {
@@ -341,7 +341,7 @@ TEST_F(ActivityWizardTest, TheCommandRunsTheWizardModallyAndCanJumpToTheTarget) 
   testing::AnswerMessageBox(Driver(), "Jump to CELLAR (9) now?", mrYes);
   MainForm->InteractiveWizardItemClick(nullptr);
   EXPECT_EQ(Driver().Pending(), 0);
-  EXPECT_EQ(Script().CurrentElement, testing::NthElement(Script(), 6)) << "the cellar";
+  EXPECT_EQ(Script().CurrentElement(), testing::NthElement(Script(), 6)) << "the cellar";
   EXPECT_EQ(testing::ElementsOf(Script())[11], (testing::ElementSpec{ekShot, "IF YOU climb then"})) << "a blank at the end is not kept";
 }
 

@@ -46,20 +46,20 @@ TEST_F(BranchClickTest, ADoubleClickOnTheMarkerFollowsTheBranch) {
     SCOPED_TRACE(c.what);
     if (!c.message.empty()) AnswerMessageBox(Driver(), c.message, mrOk);
     DoubleClick(MarkerOf(c.element));
-    EXPECT_EQ(W().CurrentElement, NthElement(W(), c.landsOn));
+    EXPECT_EQ(W().CurrentElement(), NthElement(W(), c.landsOn));
     EXPECT_EQ(Driver().Pending(), 0);
-    EXPECT_FALSE(W().BlockOn) << "nothing was selected";
+    EXPECT_FALSE(W().BlockOn()) << "nothing was selected";
   }
 }
 
 TEST_F(BranchClickTest, ElsewhereOrInAnOrdinaryScriptADoubleClickSelectsAWord) {
   DoubleClick(PointOf(1, 7));  // on "CELLAR"
-  EXPECT_EQ(W().CurrentElement, NthElement(W(), 1));
-  EXPECT_TRUE(W().BlockOn);
+  EXPECT_EQ(W().CurrentElement(), NthElement(W(), 1));
+  EXPECT_TRUE(W().BlockOn());
 
   W().InteractiveScript = 0;
   DoubleClick(MarkerOf(1));
-  EXPECT_EQ(W().CurrentElement, NthElement(W(), 1)) << "no branch is followed";
+  EXPECT_EQ(W().CurrentElement(), NthElement(W(), 1)) << "no branch is followed";
 }
 
 }  // namespace

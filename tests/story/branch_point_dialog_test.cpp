@@ -83,7 +83,7 @@ TEST_F(BranchPointDialogTest, BuildingWritesOneTransitionAndMovesOnToItsEvents) 
   EXPECT_EQ(elements[5], (testing::ElementSpec{ekTransition,
                                                "GO TO FRONT DOOR (5)\xA7GO TO ATTIC (2)\xA7GO TO CELLAR (9)"}));
   EXPECT_EQ(elements[6], (testing::ElementSpec{ekAction, ""})) << "a new action for the events";
-  EXPECT_EQ(Script().CurrentElement, Nth(6));
+  EXPECT_EQ(Script().CurrentElement(), Nth(6));
   EXPECT_EQ(elements[7].text, "GO TO GONE (4)");
 
   // Built again on the branch point itself, it is rewritten in place.
@@ -93,7 +93,7 @@ TEST_F(BranchPointDialogTest, BuildingWritesOneTransitionAndMovesOnToItsEvents) 
   dialog->Source->SetSelected(2, true);
   dialog->ContinueBtn->Click();
   EXPECT_EQ(testing::ElementsOf(Script())[5].text, "GO TO ATTIC (2)") << "the selection is taken when none was moved";
-  EXPECT_EQ(Script().CurrentElement, Nth(6)) << "the action after it is reused";
+  EXPECT_EQ(Script().CurrentElement(), Nth(6)) << "the action after it is reused";
   EXPECT_EQ(testing::ElementsOf(Script()).size(), 10u);
 }
 
@@ -102,7 +102,7 @@ TEST_F(BranchPointDialogTest, PerformingAJumpGoesToTheChosenTarget) {
   dialog->JumpList->SetItemIndex(1);  // ATTIC (2)
   dialog->ActiveControl = dialog->JumpList;
   dialog->PerformJumpBtn->Click();
-  EXPECT_EQ(Script().CurrentElement, Nth(3));
+  EXPECT_EQ(Script().CurrentElement(), Nth(3));
   EXPECT_EQ(Nth(2)->Kind(), ekTransition);
   EXPECT_EQ(testing::ElementsOf(Script())[2].text, "GO TO CELLAR (9)\xA7GO TO ATTIC (2)");
 }
@@ -114,7 +114,7 @@ TEST_F(BranchPointDialogTest, ReturnIsNeverATargetEvenWhenOneIsNumberedZero) {
   dialog->JumpList->SetItemIndex(0);
   testing::AnswerMessageBox(Driver(), "Branch Target: RETURN (0) not Found!", mrOk);
   dialog->PerformJumpBtn->Click();
-  EXPECT_EQ(Script().CurrentElement, Nth(7));
+  EXPECT_EQ(Script().CurrentElement(), Nth(7));
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
@@ -132,7 +132,7 @@ TEST_F(BranchPointDialogTest, ANewTargetGoesAtTheEndWithTheNextNumber) {
   EXPECT_EQ(elements[8], (testing::ElementSpec{ekSceneHeading, "Garden"}));
   EXPECT_EQ(Nth(8)->format.NumberWord, 10);
   EXPECT_EQ(Entries(*dialog->Source).back(), "GARDEN (10)");
-  EXPECT_EQ(Script().CurrentElement, Nth(2)) << "the caret returns";
+  EXPECT_EQ(Script().CurrentElement(), Nth(2)) << "the caret returns";
 
   Driver().Expect([](TForm& form) { form.ModalResult = mrCancel; });
   dialog->NewBtn->Click();

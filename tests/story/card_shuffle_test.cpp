@@ -107,7 +107,7 @@ TEST_F(CardShuffleTest, TheScriptTakesTheNewOrderAsOneUndoStep) {
                                                                        {ekSceneHeading, "INT. B"},
                                                                        {ekCharacterName, "BOB"},
                                                                        {ekDialogue, "b"}}));
-  EXPECT_EQ(IndexOf(Script().CurrentElement), 1);
+  EXPECT_EQ(IndexOf(Script().CurrentElement()), 1);
   EXPECT_TRUE(Script().DocumentModified);
   ASSERT_TRUE(UndoObject->UndoIsAvailable());
   UndoObject->Undo();

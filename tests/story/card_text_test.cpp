@@ -131,7 +131,7 @@ TEST_F(EmptyElementsTest, BlankElementsGoButTheFirstAndPageBreaksStay) {
                                                                        {ekSceneHeading, "INT. A"},
                                                                        {ekForcedPageBreak, " "},
                                                                        {ekAction, "kept"}}));
-  EXPECT_EQ(Script().CurrentElement, Nth(1)) << "the caret's element went: the one before it";
+  EXPECT_EQ(Script().CurrentElement(), Nth(1)) << "the caret's element went: the one before it";
   EXPECT_FALSE(RemoveEmptyElements(Script())) << "nothing more to remove";
 }
 

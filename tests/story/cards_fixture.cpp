@@ -3,6 +3,8 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/model/script_model.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm::testing {
 
@@ -11,11 +13,11 @@ void CardsFixture::Load(const std::vector<ElementSpec>& elements, int current) {
   w.FreeElements();
   ResetScreenLines(w);
   AddElements(w, elements);
-  w.CurrentElement = Nth(current);
-  w.CurrentGroup = w.CurrentElement->group;
+  editor::SetCurrentElement(w, Nth(current));
+  w.CurrentGroup = w.CurrentElement()->group;
   w.DisAssemble();
-  w.CaretColumn = 0;
-  w.CaretLine = 1;
+  editor::SetCaretColumn(w, 0);
+  EditFields(w).CaretLine = 1;
   w.RefreshKeepingCursor();
 }
 

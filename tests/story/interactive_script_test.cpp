@@ -127,7 +127,7 @@ TEST_F(InteractiveScriptTest, ALockedTargetIsFoundAndRenumberedByItsNumber) {
   Nth(6)->format.NumberWord = 0x209;  // CELLAR: 9, locked
   editor::MoveCaretTo(Script(), *Nth(2));
   story::FollowJump();
-  EXPECT_EQ(Script().CurrentElement, Nth(6));
+  EXPECT_EQ(Script().CurrentElement(), Nth(6));
   EXPECT_EQ(Driver().Pending(), 0);
   EXPECT_EQ(story::BranchTargetLabel(Script(), *Nth(6)), "CELLAR (9)");
 
@@ -155,7 +155,7 @@ TEST_F(InteractiveScriptTest, FollowingAJumpGoesToItsTargetOrSaysWhyNot) {
     editor::MoveCaretTo(Script(), *Nth(c.from));
     if (c.message) testing::AnswerMessageBox(Driver(), c.message, mrOk);
     story::FollowJump();
-    EXPECT_EQ(Script().CurrentElement, Nth(c.lands));
+    EXPECT_EQ(Script().CurrentElement(), Nth(c.lands));
     EXPECT_EQ(Driver().Pending(), 0);
   }
   // The jump is remembered as the last position.

@@ -36,8 +36,8 @@ TEST_F(LinkMarksTest, ADoubleClickOnAMarkAsksForTheFrame) {
   });
   DoubleClick(MarkOf(1));
   EXPECT_EQ(Driver().Pending(), 0);
-  EXPECT_EQ(W().CurrentElement, NthElement(W(), 1));
-  EXPECT_FALSE(W().BlockOn) << "no word was selected";
+  EXPECT_EQ(W().CurrentElement(), NthElement(W(), 1));
+  EXPECT_FALSE(W().BlockOn()) << "no word was selected";
 
   DoubleClick(MarkOf(0));  // no link: an ordinary double click
   EXPECT_EQ(Driver().Pending(), 0);

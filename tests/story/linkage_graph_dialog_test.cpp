@@ -58,7 +58,7 @@ TEST_F(LinkageGraphDialogTest, OpensOnTheTargetAtTheCaretAndMovesWithTheMouse) {
   // A right click on Start's box returns to the script there.
   dialog.MouseDown(TMouseButton::mbRight, false, start.x + 1, start.y + 1);
   EXPECT_EQ(dialog.ModalResult, mrOk);
-  EXPECT_EQ(Script().CurrentElement, Script().FirstElement);
+  EXPECT_EQ(Script().CurrentElement(), Script().FirstElement);
 }
 
 TEST_F(LinkageGraphDialogTest, PrintsTheChosenRange) {

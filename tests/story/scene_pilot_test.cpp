@@ -67,7 +67,7 @@ TEST_F(ScenePilotTest, ButtonsShowSixScenesAndScrollingNeverEmptiesTheLast) {
   pilot.ScrollBtnClick(false);  // six up, but only three remain
   EXPECT_EQ(Shown(pilot), (std::vector<int>{1, 2, 3, 4, 5, 6}));
   pilot.ScnBtnClick(5);
-  EXPECT_EQ(Script().CurrentElement, Nth(9));
+  EXPECT_EQ(Script().CurrentElement(), Nth(9));
 }
 
 TEST_F(ScenePilotTest, ALongSceneShowsAboutTwoHundredCharacters) {
@@ -93,7 +93,7 @@ TEST_F(ScenePilotTest, GotoSceneOpensThePilotOnceTheMenuHasGoneAndAClickGoesTher
   EXPECT_EQ(IndexOf(pilot->FirstShown()), 5) << "the caret's scene on the button under the pointer";
   pilot->Scn[1]->Click();
   EXPECT_EQ(ScenePilot(), nullptr);
-  EXPECT_EQ(Script().CurrentElement, Nth(7));
+  EXPECT_EQ(Script().CurrentElement(), Nth(7));
 }
 
 TEST_F(ScenePilotTest, AClickedSceneLandsOnTheSixthScreenLineUnlessItOpensTheScript) {
@@ -120,9 +120,9 @@ TEST_F(ScenePilotTest, AClickedSceneLandsOnTheSixthScreenLineUnlessItOpensTheScr
     TScenePilot pilot(nullptr, Script());
     pilot.ShowAround(Nth(c.fadeIn ? 1 : 0), 1);
     pilot.ScnBtnClick(c.button);
-    ASSERT_EQ(Script().CurrentElement, Nth(c.element));
-    EXPECT_EQ(Script().CurrentElement->screenLine, c.line);
-    EXPECT_EQ(Script().CaretColumn, 0);
+    ASSERT_EQ(Script().CurrentElement(), Nth(c.element));
+    EXPECT_EQ(Script().CurrentElement()->screenLine, c.line);
+    EXPECT_EQ(Script().CaretColumn(), 0);
   }
 }
 

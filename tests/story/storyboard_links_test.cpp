@@ -142,7 +142,7 @@ TEST_F(StoryboardLinksTest, TheBlockIsLinkedToTheFrameTheUserSelects) {
   EXPECT_EQ(Driver().Pending(), 0);
   EXPECT_EQ(LinksOf(), (Links{0, 1, 1, 0}));
   EXPECT_EQ(Frames(), (Strings{"0", "7"}));
-  EXPECT_FALSE(Script().BlockOn);
+  EXPECT_FALSE(Script().BlockOn());
   EXPECT_TRUE(Script().DocumentModified);
   EXPECT_NE(story::StoryboardPartnerWindow(), story::NoStoryboardPartner) << "the handshake found it";
   EXPECT_TRUE(Saw(*board, "FrameQuery 4573"));
@@ -254,7 +254,7 @@ TEST_F(StoryboardLinksTest, TheStoryboardsRequestsAreAnsweredAtIdle) {
     Tell(*board, c.send);
     EXPECT_TRUE(Saw(*board, c.answer));
     if (c.send == "send ScriptAction 187 *7") {
-      EXPECT_EQ(Script().CurrentElement, testing::NthElement(Script(), 1));
+      EXPECT_EQ(Script().CurrentElement(), testing::NthElement(Script(), 1));
     }
   }
   EXPECT_EQ(LinksOf(), (Links{0, 0, 0, 0})) << "the storyboard deleted the frame's links";
@@ -273,7 +273,7 @@ TEST_F(StoryboardLinksTest, ClearingHidingAndInheritingLinks) {
   MarkBlock(2, 3);
   MainForm->StoryBoardLinkClick(MainForm->MenuItem("ClearFrameLinksItem"));
   EXPECT_EQ(LinksOf(), (Links{0, 1, 0, 0}));
-  EXPECT_FALSE(Script().BlockOn);
+  EXPECT_FALSE(Script().BlockOn());
   EXPECT_TRUE(Script().DocumentModified);
 
   for (bool hidden : {true, false}) {
@@ -307,7 +307,7 @@ TEST_F(StoryboardLinksTest, EnterInsideALinkedRunMakesAnElementOfTheSameLink) {
     SCOPED_TRACE(c.what);
     Link({0, 1, 1, 0}, {"0", "7"});
     editor::MoveCaretTo(Script(), *testing::NthElement(Script(), c.element));
-    Script().CaretColumn = static_cast<Word>(c.column < 0 ? Script().EditBuffer.size() : c.column);
+    editor::SetCaretColumn(Script(), c.column < 0 ? Script().EditBuffer().size() : c.column);
     SendKey(VK_RETURN);
     EXPECT_EQ(LinksOf(), c.after);
     LoadStorm();
@@ -316,7 +316,7 @@ TEST_F(StoryboardLinksTest, EnterInsideALinkedRunMakesAnElementOfTheSameLink) {
   // Typed into and kept in the file.
   Link({0, 1, 1, 0}, {"0", "7"});
   editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 1));
-  Script().CaretColumn = static_cast<Word>(Script().EditBuffer.size());
+  editor::SetCaretColumn(Script(), Script().EditBuffer().size());
   SendKey(VK_RETURN);
   TypeText("Wind.");
   const std::string file = ScriptDirectory + "/STORM.QMW";
@@ -390,7 +390,7 @@ TEST_F(StoryboardLinksTest, TheLinkFormStepsFromFrameToFrame) {
   EXPECT_TRUE(form->DeleteLinkBtn->Enabled());
 
   form->NextBtn->Click();
-  EXPECT_EQ(Script().CurrentElement, testing::NthElement(Script(), 2));
+  EXPECT_EQ(Script().CurrentElement(), testing::NthElement(Script(), 2));
   EXPECT_EQ(form->LinkFrameId, 9u);
   EXPECT_EQ(form->LinkText->Lines.Text(), "Thunder.\r\n\r\nSilence.\r\n");
   EXPECT_FALSE(form->EstablishLinkBtn->Enabled()) << "frame 9 is not in the storyboard";
@@ -399,7 +399,7 @@ TEST_F(StoryboardLinksTest, TheLinkFormStepsFromFrameToFrame) {
   EXPECT_EQ(Driver().Pending(), 0);
 
   form->PrevBtn->Click();
-  EXPECT_EQ(Script().CurrentElement, testing::NthElement(Script(), 0));
+  EXPECT_EQ(Script().CurrentElement(), testing::NthElement(Script(), 0));
   EXPECT_EQ(form->LinkFrameId, 7u);
   EXPECT_TRUE(form->EstablishLinkBtn->Enabled());
   EXPECT_TRUE(Saw(*board, "FrameAction 2730 *9"));
@@ -463,12 +463,12 @@ TEST_F(StoryboardLinksTest, TheLinkFormClosesOnceItLosesActivation) {
   TScriptElement* other = nullptr;
   for (int line = 1; line <= ScreenLineCount && !other; ++line) {
     const TScreenLine& row = Script().ScreenLines[static_cast<std::size_t>(line)];
-    if (row.element && row.element != Script().CurrentElement && !IsPageBreakKind(row.element->Kind())) other = row.element;
+    if (row.element && row.element != Script().CurrentElement() && !IsPageBreakKind(row.element->Kind())) other = row.element;
     else y += row.height;
   }
   ASSERT_NE(other, nullptr);
   ClickAt(Script(), 40, y + 2);
-  EXPECT_EQ(Script().CurrentElement, other);
+  EXPECT_EQ(Script().CurrentElement(), other);
 }
 
 TEST_F(StoryboardLinksTest, TheFramePictureTheStoryboardLeavesOnTheClipboardShowsInTheForm) {

@@ -8,6 +8,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "base/document_table.h"
 #include "support/document_builder.h"
+#include "script/editing/editor_calls.h"
 
 namespace qm::testing {
 
@@ -20,8 +21,8 @@ TScriptElement* AppendElement(TMDIChild& window, Byte kind, const std::string& t
   else element->text = kind == ekCharacterName ? text : PackText(text);
   TElementGroup* group = AppendGroup(window, element);
   window.InsertElementAfter(window.LastElement, element);
-  if (!window.CurrentElement) {
-    window.CurrentElement = element;
+  if (!window.CurrentElement()) {
+    editor::SetCurrentElement(window, element);
     window.CurrentGroup = group;
   }
   return element;
@@ -41,7 +42,7 @@ void AddElements(TMDIChild& window, const std::vector<ElementSpec>& elements) {
 std::vector<ElementSpec> ElementsOf(const TMDIChild& window) {
   std::vector<ElementSpec> result;
   for (const TScriptElement* e = window.FirstElement; e; e = e->next) {
-    result.push_back(ElementSpec{e->Kind(), e->text ? ElementText(*e) : window.EditBuffer});
+    result.push_back(ElementSpec{e->Kind(), e->text ? ElementText(*e) : window.EditBuffer()});
   }
   return result;
 }
@@ -75,7 +76,7 @@ void LoadInteractiveScript(TMDIChild& window, const std::vector<ElementSpec>& el
     if (e->Kind() == ekSceneHeading) e->format.NumberWord = ++number;
   TScriptElement* e = window.FirstElement;
   for (int i = 0; i < current && e && e->next; ++i) e = e->next;
-  window.CurrentElement = e;
+  editor::SetCurrentElement(window, e);
   window.CurrentGroup = e ? e->group : nullptr;
   window.DisAssemble();
 }

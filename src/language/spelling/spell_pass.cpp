@@ -83,10 +83,13 @@ class TSpellPass {
   bool RunAsTyped();
 
  private:
-  std::string& Text() { return script_.EditBuffer; }
+  const std::string& Text() const { return script_.EditBuffer(); }
+  void SetAt(std::size_t at, char ch) {
+    editor::ChangeEditText(script_, [&](std::string& text) { text[at] = ch; });
+  }
   bool Manual() const { return mode_ != smAsTyped; }
   bool Counting() const { return mode_ == smCount; }
-  bool ElementAllCaps() const { return script_.CurrentElement && script_.CurrentElement->format.AllCaps != 0; }
+  bool ElementAllCaps() const { return script_.CurrentElement() && script_.CurrentElement()->format.AllCaps != 0; }
   bool WalksElements() const {
     return mode_ == smForwards || mode_ == smScript || mode_ == smCount || mode_ == smPage;
   }
@@ -130,8 +133,8 @@ class TSpellPass {
 
 void TSpellPass::Run() {
   SetMsgBoxResult(mrOk);
-  if (script_.BlockOn) editor::ClearBlock(script_, true);
-  std::size_t at = script_.CaretColumn;
+  if (script_.BlockOn()) editor::ClearBlock(script_, true);
+  std::size_t at = script_.CaretColumn();
   if (mode_ == smWord) at = StartOfWordAtCaret();
   for (;;) {
     WalkElement(at);
@@ -143,9 +146,9 @@ void TSpellPass::Run() {
 
 bool TSpellPass::RunAsTyped() {
   WordPendingSpell = 0;
-  if (!options_.RealTimeSpellCheck || Paused || script_.CurrentElement == nullptr) return true;
+  if (!options_.RealTimeSpellCheck || Paused || script_.CurrentElement() == nullptr) return true;
   const std::string& text = Text();
-  const std::size_t caret = std::min<std::size_t>(script_.CaretColumn, text.size());
+  const std::size_t caret = std::min<std::size_t>(script_.CaretColumn(), text.size());
   std::size_t end = caret;
   while (end > 0 && BackUpDelimiters.Contains(text[end - 1])) --end;
   if (end == 0) return true;
@@ -156,8 +159,8 @@ bool TSpellPass::RunAsTyped() {
   const TFoundWord found = TakeWord(start);
   if (!found.raw.empty()) CheckWord(found);
   const long moved = static_cast<long>(Text().size()) - static_cast<long>(before);
-  script_.CaretColumn = static_cast<Word>(std::clamp<long>(static_cast<long>(caret) + moved, 0,
-                                                           static_cast<long>(Text().size())));
+  editor::SetCaretColumn(script_, static_cast<std::size_t>(std::clamp<long>(static_cast<long>(caret) + moved, 0,
+                                                                         static_cast<long>(Text().size()))));
   if (changed_) {
     if (ActiveScript() == &script_) editor::SetActiveScriptModified();
     editor::RedisplayCurrent(script_);
@@ -166,7 +169,7 @@ bool TSpellPass::RunAsTyped() {
 }
 
 void TSpellPass::WalkElement(std::size_t at) {
-  TScriptElement* element = script_.CurrentElement;
+  TScriptElement* element = script_.CurrentElement();
   if (element == nullptr) return;
   if (element->Kind() == ekCharacterName || IsPageBreakKind(element->Kind())) {
     CountWordsOfUncheckedElement(at);
@@ -196,7 +199,7 @@ void TSpellPass::CountWordsOfUncheckedElement(std::size_t at) {
 }
 
 bool TSpellPass::NextElement() {
-  TScriptElement* next = script_.CurrentElement ? script_.CurrentElement->next : nullptr;
+  TScriptElement* next = script_.CurrentElement() ? script_.CurrentElement()->next : nullptr;
   if (next == nullptr) return false;
   if (mode_ == smPage && IsPageBreakKind(next->Kind())) return false;
   // A changed element is wrapped again before it is stored.
@@ -210,7 +213,7 @@ bool TSpellPass::NextElement() {
 // after blanks.
 std::size_t TSpellPass::StartOfWordAtCaret() {
   const std::string& text = Text();
-  std::size_t at = std::min<std::size_t>(script_.CaretColumn, text.size());
+  std::size_t at = std::min<std::size_t>(script_.CaretColumn(), text.size());
   while (at > 0 && (at == text.size() || text[at] == ' ') && text[at - 1] == ' ') --at;
   if (at > 0 && (at == text.size() || WordSeparators.Contains(text[at]))) --at;
   while (at > 0 && !WordSeparators.Contains(text[at - 1])) --at;
@@ -283,7 +286,7 @@ std::size_t TSpellPass::CheckWord(TFoundWord found) {
   }
   if (corrections && options_.SentenceCapitalization && IsTitle(upper) && IsLowerAZ(Text()[found.start])) {
     BeforeChange();
-    Text()[found.start] = ToUpperAZ(Text()[found.start]);
+    SetAt(found.start, ToUpperAZ(Text()[found.start]));
     return found.end;
   }
   if (corrections && mode_ == smAsTyped)
@@ -361,7 +364,7 @@ std::size_t TSpellPass::CorrectTypo(const TFoundWord& found, const TShapedWord& 
 
 // A sentence's first word gets its capital and the blanks before it.
 void TSpellPass::StartSentence(TFoundWord& found) {
-  const TScriptElement& element = *script_.CurrentElement;
+  const TScriptElement& element = *script_.CurrentElement();
   const Byte kind = element.Kind();
   if (kind != ekAction && kind != ekDialogue && kind != ekCenteredTitle && kind != ekScriptNote) return;
   std::size_t letter = found.start;
@@ -379,7 +382,7 @@ void TSpellPass::StartSentence(TFoundWord& found) {
     const long moved = SetSentenceSpacing(spaced, found.start, options_.SentenceSpacing);
     if (moved != 0 && spaced.size() <= MaxElementChars) {
       BeforeChange();
-      Text() = spaced;
+      editor::SetEditText(script_, spaced);
       found.start = static_cast<std::size_t>(static_cast<long>(found.start) + moved);
       found.end = static_cast<std::size_t>(static_cast<long>(found.end) + moved);
       letter = static_cast<std::size_t>(static_cast<long>(letter) + moved);
@@ -389,7 +392,7 @@ void TSpellPass::StartSentence(TFoundWord& found) {
       (start.atElementStart && KeepsSmallLetterAtElementStart(script_, element, options_.CapitalizeAfterShots)))
     return;
   BeforeChange();
-  Text()[letter] = ToUpperAZ(first);
+  SetAt(letter, ToUpperAZ(first));
   found.raw = TakeWord(found.start).raw;
 }
 
@@ -399,14 +402,14 @@ void TSpellPass::StartSentence(TFoundWord& found) {
 void TSpellPass::WriteNameCapitals(const TFoundWord& found, const std::string& name) {
   std::size_t at = found.start;
   while (at < found.end && AnsiUpper(static_cast<Byte>(Text()[at])) != static_cast<Byte>(name[0])) ++at;
-  const bool everyLetter = AllCapNames && script_.CurrentElement->Kind() == ekAction;
+  const bool everyLetter = AllCapNames && script_.CurrentElement()->Kind() == ekAction;
   for (std::size_t n = 0; at < found.end && n < name.size(); ++at) {
     if (WordCodes.Contains(Text()[at])) continue;
     const auto before = n == 0 ? Byte{' '} : static_cast<Byte>(name[n - 1]);
     const bool wordStart = before == ' ' || before == '-' || IsApostrophe(before);
     if ((wordStart || everyLetter) && IsAnsiAlpha(static_cast<Byte>(name[n])) && Text()[at] != name[n]) {
       BeforeChange();
-      Text()[at] = name[n];
+      SetAt(at, name[n]);
     }
     ++n;
   }
@@ -418,19 +421,19 @@ bool TSpellPass::AskDoubleCapital(const TFoundWord& found) {
   ++second;
   while (second < found.end && WordCodes.Contains(Text()[second])) ++second;
   if (mode_ != smAsTyped) {
-    script_.CaretColumn = static_cast<Word>(found.start);
+    editor::SetCaretColumn(script_, found.start);
     editor::RedisplayCurrent(script_);
     const TModalResult answer = AskYesNoCancel("Should I make the second letter lowercase?", PromptTable(0), true);
     if (answer == mrCancel) return false;
     if (answer != mrYes) return true;
   }
   BeforeChange();
-  Text()[second] = ToLowerAZ(Text()[second]);
+  SetAt(second, ToLowerAZ(Text()[second]));
   return true;
 }
 
 std::size_t TSpellPass::DeleteDuplicate(const TFoundWord& found) {
-  script_.CaretColumn = static_cast<Word>(found.start);
+  editor::SetCaretColumn(script_, found.start);
   editor::RedisplayCurrent(script_);
   const TModalResult answer = AskYesNoCancel("I found a duplicate word!\r\rShould I delete One?", PromptTable(0), true);
   if (answer == mrCancel) return std::string::npos;
@@ -442,7 +445,7 @@ std::size_t TSpellPass::DeleteDuplicate(const TFoundWord& found) {
   std::size_t start = found.start;
   if (end == Text().size())
     while (start > 0 && Text()[start - 1] == ' ') --start;
-  Text().erase(start, end - start);
+  editor::ChangeEditText(script_, [&](std::string& text) { text.erase(start, end - start); });
   return start;
 }
 
@@ -460,12 +463,12 @@ std::size_t TSpellPass::Ask(const TFoundWord& found, const TShapedWord& shape,
     CheckWordSuggest(w, list, allCaps, initial);
     return list;
   };
-  TScriptElement* element = script_.CurrentElement;
+  TScriptElement* element = script_.CurrentElement();
   if (element->state == esHidden) element->state = esShownHidden;
-  const Word caret = script_.CaretColumn;
-  script_.CaretColumn = static_cast<Word>(found.start);
+  const Word caret = script_.CaretColumn();
+  editor::SetCaretColumn(script_, found.start);
   editor::RedisplayScreen(script_);
-  if (!Manual()) script_.CaretColumn = caret;
+  if (!Manual()) editor::SetCaretColumn(script_, caret);
   TSpellCheckingDlg& dialog = SpellCheckingDlg();
   const std::string shown = allCaps ? AnsiUpperCase(shape.word) : shape.word;
   switch (dialog.Ask(script_, shown, suggestions, suggest)) {
@@ -502,7 +505,7 @@ std::size_t TSpellPass::Replace(const TFoundWord& found, const TShapedWord& shap
     return found.end;
   }
   BeforeChange();
-  Text().replace(found.start, found.end - found.start, replacement);
+  editor::ChangeEditText(script_, [&](std::string& text) { text.replace(found.start, found.end - found.start, replacement); });
   return found.start + replacement.size();
 }
 
@@ -515,7 +518,7 @@ void TSpellPass::BeforeChange() {
 void TSpellPass::Finish() {
   ClosePleaseWait();
   if (changed_ && ActiveScript() == &script_) editor::SetActiveScriptModified();
-  script_.CaretColumn = static_cast<Word>(std::min<std::size_t>(script_.CaretColumn, Text().size()));
+  editor::SetCaretColumn(script_, std::min<std::size_t>(script_.CaretColumn(), Text().size()));
   editor::RedisplayCurrent(script_);
   editor::RedisplayScreen(script_);
   if (Manual()) {
@@ -569,14 +572,14 @@ void RunSpellCommand(char mode) {
   TMDIChild* script = ActiveScript();
   if (script == nullptr) return;
   editor::Assemble(*script);
-  TScriptElement* start = script->CurrentElement;
+  TScriptElement* start = script->CurrentElement();
   if (mode == smScript || mode == smCount) start = script->FirstElement;
   if (mode == smPage)
     while (start && start->prev && !IsPageBreakKind(start->prev->Kind())) start = start->prev;
   if (start == nullptr) return;
-  const Word column = script->CaretColumn;
+  const Word column = script->CaretColumn();
   editor::TakeElement(*script, *start);
-  if (mode == smWord || mode == smForwards) script->CaretColumn = column;
+  if (mode == smWord || mode == smForwards) editor::SetCaretColumn(*script, column);
   SpellCheckScript(mode);
 }
 

@@ -86,14 +86,14 @@ bool ListModeRetry(TThesaurusDlg& dialog, std::string& word, const std::string& 
 
 void ReplaceWordInScript(TMDIChild& script, std::size_t start, const std::string& word) {
   editor::SaveUndoStep(script, 1);
-  std::string& line = script.EditBuffer;
+  const std::string& line = script.EditBuffer();
   std::size_t caret = std::min(start, line.size());
   while (caret < line.size() && CodeCharSet.Contains(static_cast<Byte>(line[caret]))) ++caret;
   const std::string replaced = line.substr(caret, 2);
   std::size_t end = caret;
   while (end < line.size() && !IsSeparator(line[end])) ++end;
-  line.erase(caret, end - caret);
-  script.CaretColumn = static_cast<Word>(caret);
+  editor::ChangeEditText(script, [&](std::string& text) { text.erase(caret, end - caret); });
+  editor::SetCaretColumn(script, caret);
   // The new word goes in beside the text after it, also in overwrite mode,
   // which would otherwise type it over the rest of the line.
   const Byte insertMode = InsertMode;
@@ -101,10 +101,10 @@ void ReplaceWordInScript(TMDIChild& script, std::size_t start, const std::string
   editor::EnterRevisionColour(script);
   for (const char ch : CapitalisedLike(replaced, word)) {
     if (!editor::TypeIntoActiveScript(ch)) break;
-    ++script.CaretColumn;
+    editor::SetCaretColumn(script, script.CaretColumn() + 1);
   }
   InsertMode = insertMode;
-  if (At(line, script.CaretColumn) == ' ') ++script.CaretColumn;
+  if (At(line, script.CaretColumn()) == ' ') editor::SetCaretColumn(script, script.CaretColumn() + 1);
   editor::SetActiveScriptModified();
   editor::RedisplayCurrent(script);
 }
@@ -175,12 +175,12 @@ void Thesaurus(TThesaurusDlg& dialog, bool windowMode) {
   dialog.CurrentWord.clear();
   editor::DisAssemble(*script);
   const auto spans = editor::BlockSpans(*script);
-  if (spans.size() == 1 && spans[0].element == script->CurrentElement) {
-    script->CaretColumn = static_cast<Word>(std::min(spans[0].start, spans[0].end));
+  if (spans.size() == 1 && spans[0].element == script->CurrentElement()) {
+    editor::SetCaretColumn(*script, std::min(spans[0].start, spans[0].end));
     editor::ClearBlock(*script, true);
   }
-  const std::string& line = script->EditBuffer;
-  const std::size_t start = WordStart(line, script->CaretColumn);
+  const std::string& line = script->EditBuffer();
+  const std::size_t start = WordStart(line, script->CaretColumn());
   std::string word = WordAt(line, start);
   if (word.size() < 2) {
     ShowMessageBox(NoWordMessage, PromptTable(26));

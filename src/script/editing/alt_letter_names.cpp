@@ -15,6 +15,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/prompt_table.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -46,31 +47,31 @@ bool IsCue(const TScriptElement* e) { return e && e->Kind() == ekCharacterName; 
 void HandleAltLetter(char letter) {
   TMDIChild* window = ActiveScript();
   const Byte slot = LetterSlot(letter);
-  if (!window || !window->CurrentElement || slot == 0) return;
+  if (!window || !window->CurrentElement() || slot == 0) return;
   window->LastAltLetter = slot;
   std::string name = window->AltLetterNames[slot];
   bool startingNew = false;
   if (name.empty() && !NameForUnassignedLetter(slot, name, startingNew)) return;
   StartElementOfSlot(*window, fsCharacterName);
   ReplaceEditLine(*window, name);
-  window->CaretLine = 1;
+  EditFields(*window).CaretLine = 1;
   if (!startingNew) {
     // A speech already under the new cue is typed into; otherwise the cue
     // gets a dialogue of its own.
-    TScriptElement* next = window->CurrentElement->next;
+    TScriptElement* next = window->CurrentElement()->next;
     if (next && (next->Kind() == ekDialogue || next->Kind() == ekParenthetical)) GoToElement(*window, next, false);
     else StartElementOfSlot(*window, fsDialogue);
   }
-  window->CaretLine = 1;
+  EditFields(*window).CaretLine = 1;
   RedrawScreen(*window);
   UpdateCaret();
 }
 
 void PickAltLetterName(char letter) {
   TMDIChild* window = ActiveScript();
-  if (!window || !window->CurrentElement) return;
+  if (!window || !window->CurrentElement()) return;
   const TProgramOptions& options = ProgramOptions();
-  TScriptElement* cue = window->CurrentElement->prev;
+  TScriptElement* cue = window->CurrentElement()->prev;
   if (!IsCue(cue)) cue = nullptr;
   Byte slot = LetterSlot(letter);
   const std::string& lastName = window->AltLetterNames[window->LastAltLetter];
@@ -83,7 +84,7 @@ void PickAltLetterName(char letter) {
   const std::string name = CutToCapacity(*chosen, AltLetterNameLength);
   window->AltLetterNames[slot] = name;
   if (cue) {
-    TScriptElement* back = window->CurrentElement;
+    TScriptElement* back = window->CurrentElement();
     GoToElement(*window, cue, false);
     ReplaceEditLine(*window, name);
     GoToElement(*window, back, false);

@@ -11,6 +11,7 @@
 #include "script/editing/keyboard_commands.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -80,18 +81,18 @@ void FollowCut(TTextPoint* follow, const TScriptElement* e) {
 // Cuts one element's selected characters; true when the element went.
 bool CutElement(TMDIChild& script, TScriptElement* e, TTextPoint* follow) {
   MakeElementCurrent(script, e);
-  const int length = static_cast<int>(script.EditBuffer.size());
+  const int length = static_cast<int>(script.EditBuffer().size());
   const bool whole = e->blockStart == 0 && e->blockEnd >= length;
   if (whole && !KeptWhenWhole(script, *e) && (e->prev || e->next)) {
     script.Delete_Element();
     return true;
   }
   if (!IsPageBreakKind(e->Kind())) {
-    script.EditBuffer.erase(static_cast<std::size_t>(e->blockStart),
+    EditFields(script).EditBuffer.erase(static_cast<std::size_t>(e->blockStart),
                             static_cast<std::size_t>(std::min(e->blockEnd, length) - e->blockStart));
-    script.CaretColumn = static_cast<Word>(e->blockStart);
+    EditFields(script).CaretColumn = static_cast<Word>(e->blockStart);
     FollowCut(follow, e);
-    script.WordWrapText(e, script.EditBuffer, false, false);
+    script.WordWrapText(e, script.EditBuffer(), false, false);
     if (script.RevisionMarking) SetDocumentModified(true, true);
   }
   return false;
@@ -100,8 +101,8 @@ bool CutElement(TMDIChild& script, TScriptElement* e, TTextPoint* follow) {
 }  // namespace
 
 bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
-  if (!script.CurrentElement) return false;
-  if (!script.BlockOn) {
+  if (!script.CurrentElement()) return false;
+  if (!script.BlockOn()) {
     ClearBlockSelection(false);
     return false;
   }
@@ -122,25 +123,25 @@ bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
   }
   const Word caret = firstPiece ? static_cast<Word>(std::max(firstPiece->blockStart, 0)) : 0;
   for (TScriptElement* e = script.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
-  script.BlockOn = 0;
-  TScriptElement* target = firstPiece ? firstPiece : after ? after : script.CurrentElement;
+  EditFields(script).BlockOn = 0;
+  TScriptElement* target = firstPiece ? firstPiece : after ? after : script.CurrentElement();
   MakeElementCurrent(script, target);
-  script.CaretColumn = firstPiece ? caret : 0;
+  EditFields(script).CaretColumn = firstPiece ? caret : 0;
   if (join && firstPiece && lastPiece && firstPiece != lastPiece && firstPiece->next == lastPiece) {
     const int tail = BlockTextLength(script, *lastPiece);
     if (JoinWithNextElement(false, false, script) && follow && follow->element == lastPiece) {
       follow->element = firstPiece;
-      follow->column += static_cast<int>(script.EditBuffer.size()) - tail;
+      follow->column += static_cast<int>(script.EditBuffer().size()) - tail;
     }
   }
-  script.CaretColumn = std::min<Word>(firstPiece ? caret : 0, static_cast<Word>(script.EditBuffer.size()));
+  EditFields(script).CaretColumn = std::min<Word>(firstPiece ? caret : 0, static_cast<Word>(script.EditBuffer().size()));
   ClearBlockSelection(false);
   script.RebuildElementGroups();
   return !run.empty();
 }
 
 bool DeleteBlock(TMDIChild& script, TTextPoint* follow) {
-  if (!script.CurrentElement) return false;
+  if (!script.CurrentElement()) return false;
   script.RebuildElementGroups();
   script.RejoinSplitElements();
   const bool removed = RemoveBlock(script, follow);

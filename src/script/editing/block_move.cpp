@@ -11,6 +11,7 @@
 #include "script/model/text_codes.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -19,61 +20,61 @@ namespace {
 // At the start of an element (or in the first half of a cue) the pieces go
 // after the element before it.
 void CaretBeforeSplice(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
-  const std::size_t trimmed = TrimmedLength(script.EditBuffer);
-  const bool early = script.CaretColumn == 0 || (e->Kind() == ekCharacterName && script.CaretColumn < trimmed / 2);
+  TScriptElement* e = script.CurrentElement();
+  const std::size_t trimmed = TrimmedLength(script.EditBuffer());
+  const bool early = script.CaretColumn() == 0 || (e->Kind() == ekCharacterName && script.CaretColumn() < trimmed / 2);
   if (!early || !e->prev) return;
   if (IsHardPageBreakKind(e->prev->Kind())) {
-    script.CaretColumn = 0;
+    EditFields(script).CaretColumn = 0;
     return;
   }
   TScriptElement* back = e->prev;
   while (back && (IsPageBreakKind(back->Kind()) || script.IsHiddenElement(back))) back = back->prev;
   if (!back) return;
   MakeElementCurrent(script, back);
-  script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
+  EditFields(script).CaretColumn = static_cast<Word>(script.EditBuffer().size());
 }
 
 // The first piece into the current element's text; the caret after it.
 // True when it went inside the text rather than at its end.
 bool MergeIntoCurrent(TMDIChild& script, const std::string& text) {
-  std::string& buffer = script.EditBuffer;
-  const std::size_t caret = std::min<std::size_t>(script.CaretColumn, buffer.size());
+  std::string& buffer = EditFields(script).EditBuffer;
+  const std::size_t caret = std::min<std::size_t>(script.CaretColumn(), buffer.size());
   if (caret < buffer.size()) {
     buffer.insert(caret, text);
-    script.CaretColumn = static_cast<Word>(caret + text.size());
+    EditFields(script).CaretColumn = static_cast<Word>(caret + text.size());
     return true;
   }
   buffer += editor::AppendSeparator(buffer);
   buffer += text;
-  script.CaretColumn = static_cast<Word>(buffer.size());
+  EditFields(script).CaretColumn = static_cast<Word>(buffer.size());
   return false;
 }
 
 void NewElementWith(TMDIChild& script, const TElementFormat& format, const std::string& text) {
   editor::NewElement(script, format, true);
-  script.EditBuffer = text.substr(0, MaxElementChars);
-  script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
+  EditFields(script).EditBuffer = text.substr(0, MaxElementChars);
+  EditFields(script).CaretColumn = static_cast<Word>(script.EditBuffer().size());
 }
 
 void PlacePiece(TMDIChild& script, const TBlockPiece& piece, const std::string& speaker) {
   const bool dialogue = piece.format.Kind == ekDialogue || piece.format.Kind == ekParenthetical;
-  if (dialogue && !IsSpeechKind(script.CurrentElement->Kind()))
+  if (dialogue && !IsSpeechKind(script.CurrentElement()->Kind()))
     NewElementWith(script, script.FormatSet[fsCharacterName], speaker.empty() ? "?" : speaker);
   NewElementWith(script, piece.format, piece.text);
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   e->split = piece.split;
   e->state = piece.state;
   e->avColumn = piece.avColumn;
   e->storyboardLink = piece.storyboardLink;
-  if (!IsPageBreakKind(e->Kind())) script.WordWrapText(e, script.EditBuffer, false, false);
+  if (!IsPageBreakKind(e->Kind())) script.WordWrapText(e, script.EditBuffer(), false, false);
 }
 
 // After the last piece: the element that followed the caret's text takes
 // the run's end when both are of one type (a cue that followed gives way
 // to the pasted one).
 void RejoinTail(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   TScriptElement* next = e->next;
   if (!next || !editor::MayJoinElement(script, *next, e->Kind(), e->avColumn)) return;
   if (next->Kind() == ekCharacterName) {
@@ -119,20 +120,20 @@ std::string BlockSpeakerName(TMDIChild& script) {
 
 void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, const std::string& speaker,
                   bool exactly) {
-  if (pieces.empty() || !script.CurrentElement) return;
+  if (pieces.empty() || !script.CurrentElement()) return;
   if (!exactly) CaretBeforeSplice(script);
-  TScriptElement* anchor = script.CurrentElement;
-  const Word anchorColumn = script.CaretColumn;
-  const std::size_t trimmed = TrimmedLength(script.EditBuffer);
+  TScriptElement* anchor = script.CurrentElement();
+  const Word anchorColumn = script.CaretColumn();
+  const std::size_t trimmed = TrimmedLength(script.EditBuffer());
   const bool textAfterCaret = trimmed > anchorColumn;
   bool insertedInside = false;
   bool first = true;
   for (const TBlockPiece& piece : pieces) {
     const bool merge = first && trimmed > 0 && editor::MayJoinElement(script, *anchor, piece.format.Kind, piece.avColumn) &&
-                       script.EditBuffer.size() + piece.text.size() <= editor::MergeLimit;
+                       script.EditBuffer().size() + piece.text.size() <= editor::MergeLimit;
     if (merge) {
       insertedInside = MergeIntoCurrent(script, piece.text);
-      script.WordWrapText(script.CurrentElement, script.EditBuffer, false, false);
+      script.WordWrapText(script.CurrentElement(), script.EditBuffer(), false, false);
     } else {
       PlacePiece(script, piece, speaker);
     }
@@ -140,20 +141,20 @@ void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, con
   }
   if (!insertedInside && textAfterCaret) RejoinTail(script);
   MakeElementCurrent(script, anchor);
-  script.CaretColumn = std::min<Word>(anchorColumn, static_cast<Word>(script.EditBuffer.size()));
+  EditFields(script).CaretColumn = std::min<Word>(anchorColumn, static_cast<Word>(script.EditBuffer().size()));
 }
 
 bool MoveBlockTo(TMDIChild& script, TTextPoint drop) {
-  if (!drop.element || !script.BlockOn) return false;
+  if (!drop.element || !script.BlockOn()) return false;
   const std::vector<TBlockPiece> pieces = TakeBlockPieces(script);
   const std::string speaker = BlockSpeakerName(script);
   if (pieces.empty()) return false;
   if (!RemoveBlock(script, &drop) || !drop.element) return false;
   script.Assemble();
-  script.CurrentElement = drop.element;
+  EditFields(script).CurrentElement = drop.element;
   script.CurrentGroup = drop.element->group;
   script.DisAssemble();
-  script.CaretColumn = static_cast<Word>(std::clamp<int>(drop.column, 0, static_cast<int>(script.EditBuffer.size())));
+  EditFields(script).CaretColumn = static_cast<Word>(std::clamp<int>(drop.column, 0, static_cast<int>(script.EditBuffer().size())));
   SplicePieces(script, pieces, speaker, true);
   script.RebuildElementGroups();
   script.RefreshKeepingCursor();

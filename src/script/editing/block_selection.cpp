@@ -11,6 +11,7 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -53,7 +54,7 @@ bool BlockRunsForward(TMDIChild& script, TScriptElement& old) {
   if (after && after->InBlock()) return false;
   if (before && before->InBlock()) return true;
   if (old.blockStart >= 0 && old.blockEnd >= 0) return old.blockStart < old.blockEnd;
-  script.BlockOn = 0;
+  EditFields(script).BlockOn = 0;
   return false;
 }
 
@@ -113,7 +114,7 @@ void ReachUp(TMDIChild& script, TScriptElement& old, TScriptElement& target, boo
 
 std::int16_t TargetScreenLine(const TMDIChild& script, const TScriptElement& target) {
   if (!target.prev) return 1;
-  if (!script.BlockOn) return 6;
+  if (!script.BlockOn()) return 6;
   return IsPageBreakKind(target.prev->Kind()) ? 12 : 9;
 }
 
@@ -128,14 +129,14 @@ TBlockSelection& BlockSelection(TMDIChild& script) {
 
 int BlockTextLength(const TMDIChild& script, const TScriptElement& element) {
   if (IsPageBreakKind(element.Kind())) return 1;
-  if (&element == script.CurrentElement && !element.text) return static_cast<int>(script.EditBuffer.size());
+  if (&element == script.CurrentElement() && !element.text) return static_cast<int>(script.EditBuffer().size());
   return static_cast<int>(ElementText(element).size());
 }
 
 void ExtendBlockTo(TMDIChild& script, TScriptElement& element, int column) {
   if (!script.Editable) return;
   if (ElementsHidden(script) && !AskUnhideForEditing()) return;
-  script.BlockOn = 1;
+  EditFields(script).BlockOn = 1;
   DraggingBlock = 0;
   if (element.blockStart < 0) element.blockStart = column;
   if (element.blockEnd < 0) element.blockEnd = column;
@@ -145,7 +146,7 @@ void ExtendBlockTo(TMDIChild& script, TScriptElement& element, int column) {
 void ClearBlockSelection(bool repaint) {
   TMDIChild* script = ActiveScript();
   if (!script) return;
-  script->BlockOn = 0;
+  EditFields(*script).BlockOn = 0;
   BlockSelection(*script).SelectionLevel = slWord;
   BlockSelection(*script).Grown = false;
   for (TScriptElement* e = script->FirstElement; e; e = e->next) Unmark(*e);
@@ -168,7 +169,7 @@ void MarkElementSelected(TMDIChild& script, TScriptElement& element) {
 }
 
 bool BlockHasExtent(const TMDIChild& script) {
-  if (!script.BlockOn) return false;
+  if (!script.BlockOn()) return false;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->InBlock() && e->blockEnd >= 0 && e->blockStart != e->blockEnd) return true;
   return false;
@@ -176,40 +177,40 @@ bool BlockHasExtent(const TMDIChild& script) {
 
 void ShiftBlockAnchor(bool shiftHeld) {
   TMDIChild* script = ActiveScript();
-  if (!script || !script->CurrentElement) return;
-  if (shiftHeld && !script->BlockOn) ExtendBlockTo(*script, *script->CurrentElement, script->CaretColumn);
-  else if (!shiftHeld && script->BlockOn) ClearBlockSelection(true);
+  if (!script || !script->CurrentElement()) return;
+  if (shiftHeld && !script->BlockOn()) ExtendBlockTo(*script, *script->CurrentElement(), script->CaretColumn());
+  else if (!shiftHeld && script->BlockOn()) ClearBlockSelection(true);
 }
 
 void BlockEndFollowsCaret(TMDIChild& script) {
-  TScriptElement* element = script.CurrentElement;
-  if (!script.BlockOn || DraggingBlock || !element || IsPageBreakKind(element->Kind())) return;
-  if (element->blockStart < 0) element->blockStart = script.CaretColumn;
-  element->blockEnd = script.CaretColumn;
-  script.WrapScreenText(element, script.EditBuffer);
+  TScriptElement* element = script.CurrentElement();
+  if (!script.BlockOn() || DraggingBlock || !element || IsPageBreakKind(element->Kind())) return;
+  if (element->blockStart < 0) element->blockStart = script.CaretColumn();
+  element->blockEnd = script.CaretColumn();
+  script.WrapScreenText(element, script.EditBuffer());
   script.RedisplayScreen(false);
 }
 
 void MarkBlockFromElement(TScriptElement* target, bool below) {
   TMDIChild* script = ActiveScript();
-  if (!script || !target || !script->CurrentElement) return;
+  if (!script || !target || !script->CurrentElement()) return;
   if (IsPageBreakKind(target->Kind())) target = target->next ? target->next : target->prev;
   if (!target) return;
   script->Assemble();
-  TScriptElement& old = *script->CurrentElement;
-  const bool forward = script->BlockOn && BlockRunsForward(*script, old);
-  const int column = script->CaretColumn;
-  script->CurrentElement = target;
+  TScriptElement& old = *script->CurrentElement();
+  const bool forward = script->BlockOn() && BlockRunsForward(*script, old);
+  const int column = script->CaretColumn();
+  EditFields(*script).CurrentElement = target;
   script->CurrentGroup = target->group;
   InteractiveEdit = 0;
-  if (script->BlockOn && target != &old) {
+  if (script->BlockOn() && target != &old) {
     if (below) ReachDown(*script, old, *target, forward, column);
     else ReachUp(*script, old, *target, forward);
   }
   target->screenLine = TargetScreenLine(*script, *target);
   script->DisAssemble();
-  script->CaretColumn = 0;
-  script->CaretLine = 1;
+  EditFields(*script).CaretColumn = 0;
+  EditFields(*script).CaretLine = 1;
   InteractiveEdit = 1;
   RebuildScreen(script);
   script->RedisplayScreen(true);

@@ -1,3 +1,4 @@
+#include "script/editing/edit_line_writer.h"
 #include "script/editing/case_conversion.h"
 
 #include <algorithm>
@@ -106,16 +107,16 @@ void CapitalizeSentences(const TMDIChild& window, std::string& text, std::option
 }
 
 void ConvertCaseOfSelection(TMDIChild& window, TCaseMode mode) {
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   if (!e) return;
   std::optional<std::vector<std::string>> names;
   SaveUndoStep(ukInsert, false, true, 0);
   SetDocumentModified(true, true);
-  if (window.BlockOn) {
+  if (window.BlockOn()) {
     ConvertBlock(window, mode, names);
   } else {
-    ConvertText(window, e->Kind(), window.EditBuffer, 0, window.EditBuffer.size(), mode, names);
-    window.WordWrapText(e, window.EditBuffer, true, true);
+    ConvertText(window, e->Kind(), EditFields(window).EditBuffer, 0, window.EditBuffer().size(), mode, names);
+    window.WordWrapText(e, window.EditBuffer(), true, true);
     window.DisplayElement();
   }
   UpdateCaret();

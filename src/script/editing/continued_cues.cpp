@@ -10,6 +10,7 @@
 #include "script/model/packed_text.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -54,10 +55,10 @@ TScriptElement* ParentheticalOf(TMDIChild& window, TScriptElement& cue) {
 std::size_t WordsStart(const std::string& text) { return !text.empty() && text[0] == '(' ? 1 : 0; }
 
 void StoreText(TMDIChild& window, TScriptElement& e, const std::string& text) {
-  if (&e == window.CurrentElement && !e.text) {
-    window.EditBuffer = text;
-    window.CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn, text.size()));
-    window.WordWrapText(&e, window.EditBuffer, false, false);
+  if (&e == window.CurrentElement() && !e.text) {
+    EditFields(window).EditBuffer = text;
+    EditFields(window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), text.size()));
+    window.WordWrapText(&e, window.EditBuffer(), false, false);
     return;
   }
   e.text = PackText(text);
@@ -67,14 +68,14 @@ void StoreText(TMDIChild& window, TScriptElement& e, const std::string& text) {
 
 // The element gone from the list; the current one stays current.
 void DeleteElement(TMDIChild& window, TScriptElement& e) {
-  TScriptElement* keep = window.CurrentElement == &e ? nullptr : window.CurrentElement;
-  window.CurrentElement = &e;
+  TScriptElement* keep = window.CurrentElement() == &e ? nullptr : window.CurrentElement();
+  EditFields(window).CurrentElement = &e;
   window.DisposeIndex(false);
-  if (keep) window.CurrentElement = keep;
-  window.CurrentGroup = window.CurrentElement ? window.CurrentElement->group : nullptr;
+  if (keep) EditFields(window).CurrentElement = keep;
+  window.CurrentGroup = window.CurrentElement() ? window.CurrentElement()->group : nullptr;
   if (!keep) {
     // The edit line held the element that went: the new current one's text takes its place.
-    window.CaretColumn = 0;
+    EditFields(window).CaretColumn = 0;
     window.DisAssemble();
   }
 }
@@ -143,19 +144,19 @@ bool InsertParentheticalContinued(TMDIChild& window, TScriptElement& cue) {
 
 bool UpdateContinuedCues(TMDIChild& window) {
   const std::string& continued = window.CharacterContinuedText;
-  if (continued.empty() || window.ContinuedPosition == 2 || !window.CurrentElement) return false;
-  TScriptElement* current = window.CurrentElement;
+  if (continued.empty() || window.ContinuedPosition == 2 || !window.CurrentElement()) return false;
+  TScriptElement* current = window.CurrentElement();
   bool changed = false;
   // Typed by hand before the name was marked: the mark comes from the cue.
   if (window.ContinuedPosition == 1 && current->Kind() == ekParenthetical && current->prev &&
       current->prev->Kind() == ekCharacterName && CueContinuedState(current->prev->split) != 1 &&
-      window.EditBuffer.compare(WordsStart(window.EditBuffer), continued.size(), continued) == 0) {
+      window.EditBuffer().compare(WordsStart(window.EditBuffer()), continued.size(), continued) == 0) {
     const std::string mark = continued + window.ContinuedSeparator;
-    const std::size_t at = WordsStart(window.EditBuffer);
-    const bool withSeparator = window.EditBuffer.compare(at, mark.size(), mark) == 0;
-    window.EditBuffer.erase(at, withSeparator ? mark.size() : continued.size());
-    window.CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn, window.EditBuffer.size()));
-    window.WordWrapText(current, window.EditBuffer, false, false);
+    const std::size_t at = WordsStart(window.EditBuffer());
+    const bool withSeparator = window.EditBuffer().compare(at, mark.size(), mark) == 0;
+    EditFields(window).EditBuffer.erase(at, withSeparator ? mark.size() : continued.size());
+    EditFields(window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), window.EditBuffer().size()));
+    window.WordWrapText(current, window.EditBuffer(), false, false);
     changed = true;
   }
   if (IsSceneHeading(current->Kind())) {
@@ -173,7 +174,7 @@ bool UpdateContinuedCues(TMDIChild& window) {
 }
 
 bool RefreshContinuedCues(TMDIChild& window, bool force) {
-  if (!window.CurrentElement || (!force && window.CurrentElement->Kind() != ekCharacterName)) return false;
+  if (!window.CurrentElement() || (!force && window.CurrentElement()->Kind() != ekCharacterName)) return false;
   if (!UpdateContinuedCues(window)) return false;
   RebuildScreen(&window);
   window.RedisplayScreen(false);

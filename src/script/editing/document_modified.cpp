@@ -69,11 +69,11 @@ void SetDocumentModified(bool modified, bool markRevision) {
 bool IsDocumentEmpty(int slot) {
   if (!ActiveScript() || slot < 1 || slot > MaxDocuments || !Documents[slot]) return false;
   const TMDIChild* script = Documents[slot];
-  const TScriptElement* current = script->CurrentElement;
+  const TScriptElement* current = script->CurrentElement();
   if (!current) return true;
   if (current->next || current->prev) return false;
   // The element's own text, whether it sits in the edit buffer or is packed.
-  if (!current->text) return TrimmedLength(script->EditBuffer) == 0;
+  if (!current->text) return TrimmedLength(script->EditBuffer()) == 0;
   return TrimmedLength(ElementText(*current)) == 0;
 }
 

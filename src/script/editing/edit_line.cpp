@@ -1,3 +1,4 @@
+#include "script/editing/edit_line_writer.h"
 #include "script/editing/edit_line.h"
 
 #include "platform/forms.h"
@@ -35,14 +36,14 @@ bool MarksRevision(char ch) {
 bool TypeCharacter(char ch, bool revises) {
   TMDIChild* script = ActiveScript();
   if (!script) return false;
-  std::string& text = script->EditBuffer;
+  std::string& text = EditFields(*script).EditBuffer;
   if (static_cast<int>(text.size()) > TypingLimit) {
     MessageBeep(0);
     Application->MessageBox("You cannot have a SINGLE element with more\rthan 2500 letters in it!", "Attention",
                             MB_ICONINFORMATION);
     return false;
   }
-  const size_t column = std::min<size_t>(script->CaretColumn, text.size());
+  const size_t column = std::min<size_t>(script->CaretColumn(), text.size());
   const bool atEnd = column >= text.size();
   const bool insert = InsertMode == 1 || IsCode(ch) || static_cast<Byte>(ch) == SoftHyphen ||
                       (!atEnd && IsCode(text[column]));
@@ -56,8 +57,8 @@ bool TypeCharacter(char ch, bool revises) {
 void DeleteCharAtCaret() {
   TMDIChild* script = ActiveScript();
   if (!script) return;
-  std::string& text = script->EditBuffer;
-  if (script->CaretColumn < text.size()) text.erase(script->CaretColumn, 1);
+  std::string& text = EditFields(*script).EditBuffer;
+  if (script->CaretColumn() < text.size()) text.erase(script->CaretColumn(), 1);
   SetDocumentModified(true, true);
 }
 

@@ -24,6 +24,7 @@
 #include "script/layout/word_wrap.h"
 #include "base/program_options.h"
 #include "base/program_options.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -67,91 +68,91 @@ bool TrimTrailing(std::string& text, std::string_view chars) {
 }  // namespace
 
 void TMDIChild::DisAssemble() {
-  TScriptElement* e = CurrentElement;
+  TScriptElement* e = CurrentElement();
   if (!e || !e->text || e->Kind() >= FirstInvalidKind) return;
   const bool pageBreak = IsPageBreakKind(e->Kind());
-  EditBuffer.clear();
+  EditFields(*this).EditBuffer.clear();
   bool truncated = false;
-  if (pageBreak) EditBuffer = " ";
-  else if (e->Kind() == ekCharacterName) EditBuffer = e->text->substr(0, MaxElementChars);
-  else EditBuffer = UnpackText(*e->text, &truncated);
-  if (truncated) ShowUnpackWarning(EditBuffer);
+  if (pageBreak) EditFields(*this).EditBuffer = " ";
+  else if (e->Kind() == ekCharacterName) EditFields(*this).EditBuffer = e->text->substr(0, MaxElementChars);
+  else EditFields(*this).EditBuffer = UnpackText(*e->text, &truncated);
+  if (truncated) ShowUnpackWarning(EditBuffer());
   // An empty element is stored as one blank. Loaded back as that blank it
   // would stand after the caret, and the first blank the writer types
   // would step over it and leave two.
-  const bool storedEmpty = !pageBreak && EditBuffer == " ";
+  const bool storedEmpty = !pageBreak && EditBuffer() == " ";
   if (storedEmpty) {
-    EditBuffer.clear();
-    CaretColumn = 0;
+    EditFields(*this).EditBuffer.clear();
+    EditFields(*this).CaretColumn = 0;
   }
   const bool keepsHeader = e->Kind() != ekAutoPageBreak && pageBreak && e->text->size() >= 2 && PagesLocked &&
                            RevisionSetLocked;
   if (!keepsHeader) e->text.reset();
-  LineOffsets.fill(0);
-  if (storedEmpty || !ReadLineOffsetBlock(*e, LineOffsets) || LineOffsets[1] == 0)
-    WordWrapText(e, EditBuffer, false, false);
+  EditFields(*this).LineOffsets.fill(0);
+  if (storedEmpty || !ReadLineOffsetBlock(*e, EditFields(*this).LineOffsets) || LineOffsets()[1] == 0)
+    WordWrapText(e, EditBuffer(), false, false);
   e->lineOffsets.clear();
   if (InteractiveEdit == 1 && e->Kind() == ekParenthetical && e->prev && IsContinuedCueSplit(e->prev->split) &&
-      ContinuedPosition == 1 && EditBuffer.size() == CharacterContinuedText.size() && !ContinuedSeparator.empty()) {
-    EditBuffer += ContinuedSeparator.substr(0, 2);
-    WrapScreenText(e, EditBuffer);
+      ContinuedPosition == 1 && EditBuffer().size() == CharacterContinuedText.size() && !ContinuedSeparator.empty()) {
+    EditFields(*this).EditBuffer += ContinuedSeparator.substr(0, 2);
+    WrapScreenText(e, EditBuffer());
     DisplayElement();
   }
-  if (e->Kind() == ekCharacterName && !EditBuffer.empty() && EditBuffer[0] == ' ') {
-    CaretColumn = 0;
-    while (!EditBuffer.empty() && EditBuffer[0] == ' ') DeleteCharAtCaret();
-    if (EditBuffer.empty()) EditBuffer = " ";
+  if (e->Kind() == ekCharacterName && !EditBuffer().empty() && EditBuffer()[0] == ' ') {
+    EditFields(*this).CaretColumn = 0;
+    while (!EditBuffer().empty() && EditBuffer()[0] == ' ') DeleteCharAtCaret();
+    if (EditBuffer().empty()) EditFields(*this).EditBuffer = " ";
   }
 }
 
 void TMDIChild::Assemble() {
-  TScriptElement* e = CurrentElement;
+  TScriptElement* e = CurrentElement();
   if (!e || e->text) return;
-  LastTrimmedLength = static_cast<int>(TrimmedLength(EditBuffer));
+  LastTrimmedLength = static_cast<int>(TrimmedLength(EditBuffer()));
   if (InteractiveScript && e->Kind() == ekShot) ShotStoredWhileInteractive = 1;
   if (InteractiveEdit == 1) {
     if (IsSceneHeading(e->Kind()) && LastTrimmedLength == 0 && ScenesLocked) {
-      EditBuffer = SceneOmitText;
+      EditFields(*this).EditBuffer = SceneOmitText;
       if (RevisionMarking) e->revisedLines = std::string(1, '\x01');
-      WrapScreenText(e, EditBuffer);
+      WrapScreenText(e, EditBuffer());
       DisplayElement();
-    } else if (!EditBuffer.empty()) {
+    } else if (!EditBuffer().empty()) {
       const bool parenthetical = e->Kind() == ekParenthetical;
       const bool trims = parenthetical || (e->Kind() == ekAction && ActionParentheticals) ||
                          (e->Kind() == ekSceneHeading && InteractiveScript);
       std::string chars = " \x04";
       if (parenthetical && !ContinuedSeparator.empty()) chars += ContinuedSeparator[0];
-      if (trims && TrimTrailing(EditBuffer, chars)) {
-        WrapScreenText(e, EditBuffer);
+      if (trims && TrimTrailing(EditFields(*this).EditBuffer, chars)) {
+        WrapScreenText(e, EditBuffer());
         DisplayElement();
       }
     }
   }
-  if (EditBuffer.empty()) EditBuffer = " ";
+  if (EditBuffer().empty()) EditFields(*this).EditBuffer = " ";
   if (IsPageBreakKind(e->Kind())) {
     e->text = PackText(" ");
-    EditBuffer.clear();
+    EditFields(*this).EditBuffer.clear();
     return;
   }
   if (e->Kind() == ekCharacterName) {
-    e->text = StoredCueText(EditBuffer);
+    e->text = StoredCueText(EditBuffer());
     AddCharacterName(*this, *e->text);
   } else {
-    e->text = PackText(EditBuffer);
+    e->text = PackText(EditBuffer());
   }
-  WriteLineOffsetBlock(LineOffsets, e->lineCount, e->lineOffsets);
-  EditBuffer.clear();
+  WriteLineOffsetBlock(LineOffsets(), e->lineCount, e->lineOffsets);
+  EditFields(*this).EditBuffer.clear();
 }
 
 void TMDIChild::NewIndex() {
   Assemble();
-  CurrentGroup = CurrentElement->group;
+  CurrentGroup = CurrentElement()->group;
   TScriptElement* element = NewElementRecord();
   element->format = CurrentFormat;
-  InsertElementAfter(CurrentElement, element);
+  InsertElementAfter(CurrentElement(), element);
   // On screen it follows the element it was made after.
-  element->screenLine = static_cast<std::int16_t>(CurrentElement->screenLine + CurrentElement->lineCount);
-  CurrentElement = element;
+  element->screenLine = static_cast<std::int16_t>(CurrentElement()->screenLine + CurrentElement()->lineCount);
+  EditFields(*this).CurrentElement = element;
   element->split = spWhole;
   element->lineCount = 1;
   element->group = CurrentGroup;
@@ -160,8 +161,8 @@ void TMDIChild::NewIndex() {
 }
 
 bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) {
-  if (IsPageBreakKind(CurrentElement->Kind())) forceAfter = true;
-  LastTrimmedLength = static_cast<int>(TrimmedLength(EditBuffer));
+  if (IsPageBreakKind(CurrentElement()->Kind())) forceAfter = true;
+  LastTrimmedLength = static_cast<int>(TrimmedLength(EditBuffer()));
   const Byte savedInteractive = InteractiveEdit;
   InteractiveEdit = 0;
   auto finish = [&]() {
@@ -176,70 +177,70 @@ bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) 
 
   // An empty element changes its type instead of being followed.
   if (LastTrimmedLength == 0 && !forceAfter) {
-    CurrentElement->format = CurrentFormat;
-    MarkSpeechAddedUnderLock(*this, *CurrentElement);
-    CurrentElement->split = spWhole;
-    WordWrapText(CurrentElement, EditBuffer, false, false);
+    CurrentElement()->format = CurrentFormat;
+    MarkSpeechAddedUnderLock(*this, *CurrentElement());
+    CurrentElement()->split = spWhole;
+    WordWrapText(CurrentElement(), EditBuffer(), false, false);
     LayoutDue = 1;
     return finish();
   }
 
   // The caret skips blanks; blanks at the end are cut.
-  while (CaretColumn < EditBuffer.size() && EditBuffer[CaretColumn] == ' ') ++CaretColumn;
-  if (CaretColumn >= EditBuffer.size()) {
-    TrimTrailingBlanks(EditBuffer);
-    CaretColumn = static_cast<Word>(EditBuffer.size());
+  while (CaretColumn() < EditBuffer().size() && EditBuffer()[CaretColumn()] == ' ') ++EditFields(*this).CaretColumn;
+  if (CaretColumn() >= EditBuffer().size()) {
+    TrimTrailingBlanks(EditFields(*this).EditBuffer);
+    EditFields(*this).CaretColumn = static_cast<Word>(EditBuffer().size());
   }
 
   // At column 0 the new element goes before the current one.
-  if (CaretColumn == 0 && !EditBuffer.empty() && !forceAfter) {
-    if (CurrentElement == FirstElement) {
+  if (CaretColumn() == 0 && !EditBuffer().empty() && !forceAfter) {
+    if (CurrentElement() == FirstElement) {
       Assemble();
       TScriptElement* element = NewElementRecord();
       element->format = CurrentFormat;
-      element->group = CurrentElement->group;
-      element->screenLine = CurrentElement->screenLine;
+      element->group = CurrentElement()->group;
+      element->screenLine = CurrentElement()->screenLine;
       InsertElementAfter(nullptr, element);
-      CurrentElement = element;
-      EditBuffer.clear();
-      LineOffsets.fill(0);
-      LineOffsets[1] = 1;
-      CaretLine = 1;
+      EditFields(*this).CurrentElement = element;
+      EditFields(*this).EditBuffer.clear();
+      EditFields(*this).LineOffsets.fill(0);
+      EditFields(*this).LineOffsets[1] = 1;
+      EditFields(*this).CaretLine = 1;
       ListChanged = 1;
       AfterNewElement();
       return finish();
     }
     Assemble();
-    CurrentElement = CurrentElement->prev;
+    EditFields(*this).CurrentElement = CurrentElement()->prev;
     DisAssemble();
-    CaretColumn = static_cast<Word>(EditBuffer.size());
-  } else if (CaretColumn > 0 && CaretColumn < EditBuffer.size()) {
+    EditFields(*this).CaretColumn = static_cast<Word>(EditBuffer().size());
+  } else if (CaretColumn() > 0 && CaretColumn() < EditBuffer().size()) {
     BreakElement();
-    TElementFormat& piece = CurrentElement->format;
+    TElementFormat& piece = CurrentElement()->format;
     if (piece.Kind == CurrentFormat.Kind) piece.LinesBefore = CurrentFormat.LinesBefore;
     else if (piece.Kind == ekDialogue) piece.LinesBefore = FormatSet[fsDialogue].LinesBefore;
     if (piece.Kind == CurrentFormat.Kind && !forceAfter) {
-      CaretColumn = 0;
-      CaretLine = 1;
+      EditFields(*this).CaretColumn = 0;
+      EditFields(*this).CaretLine = 1;
       return finish();
     }
-    CaretColumn = static_cast<Word>(EditBuffer.size());
+    EditFields(*this).CaretColumn = static_cast<Word>(EditBuffer().size());
   }
 
   NewIndex();
-  LineOffsets.fill(0);
-  CaretColumn = 0;
-  CaretLine = 1;
+  EditFields(*this).LineOffsets.fill(0);
+  EditFields(*this).CaretColumn = 0;
+  EditFields(*this).CaretLine = 1;
   LastTrimmedLength = 0;
   AfterNewElement();
-  if (ScriptWindowHooks.ElementMade) ScriptWindowHooks.ElementMade(*this, *CurrentElement);
+  if (ScriptWindowHooks.ElementMade) ScriptWindowHooks.ElementMade(*this, *CurrentElement());
   return finish();
 }
 
 // Rules 8 and 9 of a new element: locked scene kinds and what must be
 // renumbered or rechecked at idle.
 void TMDIChild::AfterNewElement() {
-  TScriptElement* e = CurrentElement;
+  TScriptElement* e = CurrentElement();
   if (e->Kind() == ekSceneHeading && ScenesLocked) {
     for (const TScriptElement* later = e->next; later; later = later->next) {
       if (IsSceneHeading(later->Kind())) {
@@ -258,16 +259,16 @@ void TMDIChild::AfterNewElement() {
 void TMDIChild::NewElement(bool interactive, bool forceAfter, bool keepType) {
   HideCaret(Handle());
   InteractiveEdit = InteractiveEdit || interactive;
-  if (interactive && CurrentElement->Kind() == ekAction && ActionParentheticals && !EditBuffer.empty() &&
-      EditBuffer.back() == ' ') {
+  if (interactive && CurrentElement()->Kind() == ekAction && ActionParentheticals && !EditBuffer().empty() &&
+      EditBuffer().back() == ' ') {
     Assemble();
     DisAssemble();
   }
-  if (CurrentElement->Kind() == ekCharacterName && TrimmedLength(EditBuffer) > 0)
-    CaretColumn = CaretColumn * 2 >= EditBuffer.size() ? static_cast<Word>(EditBuffer.size()) : 0;
+  if (CurrentElement()->Kind() == ekCharacterName && TrimmedLength(EditBuffer()) > 0)
+    EditFields(*this).CaretColumn = CaretColumn() * 2 >= EditBuffer().size() ? static_cast<Word>(EditBuffer().size()) : 0;
   static constexpr std::string_view offCodes{"\x03\x0F\x16\x1A\x0D\x11\x13"};
-  while (CaretColumn < EditBuffer.size() && offCodes.find(EditBuffer[CaretColumn]) != std::string_view::npos)
-    ++CaretColumn;
+  while (CaretColumn() < EditBuffer().size() && offCodes.find(EditBuffer()[CaretColumn()]) != std::string_view::npos)
+    ++EditFields(*this).CaretColumn;
   ContinueSpeech(keepType);
   Nw_Elmnt(interactive, forceAfter, true, false);
   TakeAvColumn();
@@ -277,31 +278,31 @@ void TMDIChild::NewElement(bool interactive, bool forceAfter, bool keepType) {
 // gets the speech's cue repeated so that the speech stays whole.
 void TMDIChild::ContinueSpeech(bool keepType) {
   const auto inSpeech = [](Byte k) { return k == ekCharacterName || k == ekDialogue || k == ekParenthetical; };
-  TScriptElement* e = CurrentElement;
+  TScriptElement* e = CurrentElement();
   if (keepType || inSpeech(CurrentFormat.Kind) || !inSpeech(e->Kind())) return;
   const bool followedBySpeech = e->next && (e->next->Kind() == ekDialogue || e->next->Kind() == ekParenthetical);
-  if (!followedBySpeech && CaretColumn >= EditBuffer.size()) return;
-  if (e->Kind() == ekCharacterName && CaretColumn == 0) return;
+  if (!followedBySpeech && CaretColumn() >= EditBuffer().size()) return;
+  if (e->Kind() == ekCharacterName && CaretColumn() == 0) return;
   // The cue is repeated from the nearest earlier name.
   std::string cue = "?";
   Byte cueSplit = spWhole;
   for (const TScriptElement* p = e; p; p = p->prev)
     if (p->Kind() == ekCharacterName) {
-      cue = p->text ? *p->text : EditBuffer;
+      cue = p->text ? *p->text : EditBuffer();
       cueSplit = p->split;
       break;
     }
   const TElementFormat saved = CurrentFormat;
   CurrentFormat = FormatSet[fsCharacterName];
   Nw_Elmnt(false, true, false, false);
-  EditBuffer = cue;
-  CurrentElement->split = cueSplit;
-  CaretColumn = static_cast<Word>(EditBuffer.size());
+  EditFields(*this).EditBuffer = cue;
+  CurrentElement()->split = cueSplit;
+  EditFields(*this).CaretColumn = static_cast<Word>(EditBuffer().size());
   CurrentFormat = saved;
 }
 
 void TMDIChild::TakeAvColumn() {
-  TScriptElement* e = CurrentElement;
+  TScriptElement* e = CurrentElement();
   if (!e->prev || e->prev->avColumn == 0) return;
   if (e->Kind() != ekDialogue && e->Kind() != ekParenthetical) return;
   e->avColumn = e->prev->avColumn;
@@ -311,36 +312,36 @@ void TMDIChild::TakeAvColumn() {
 }
 
 void TMDIChild::BreakElement() {
-  TScriptElement* e = CurrentElement;
+  TScriptElement* e = CurrentElement();
   if (IsPageBreakKind(e->Kind())) return;
-  while (CaretColumn > 0 && CodeCharSet.Contains(static_cast<Byte>(EditBuffer[CaretColumn - 1]))) --CaretColumn;
-  const auto open = OpenRunsAt(EditBuffer, CaretColumn, e->format.Style, UsesUserColours != 0);
+  while (CaretColumn() > 0 && CodeCharSet.Contains(static_cast<Byte>(EditBuffer()[CaretColumn() - 1]))) --EditFields(*this).CaretColumn;
+  const auto open = OpenRunsAt(EditBuffer(), CaretColumn(), e->format.Style, UsesUserColours != 0);
   // Each open run is closed at the end of the first piece...
   std::string reopen;
   for (const OpenRun& run : open) {
     TypeCharacter(static_cast<char>(run.off));
-    ++CaretColumn;
+    ++EditFields(*this).CaretColumn;
     if (run.byCode) reopen += static_cast<char>(run.on);
   }
-  std::string rest = EditBuffer.substr(CaretColumn);
-  EditBuffer.erase(CaretColumn);
-  WordWrapText(e, EditBuffer, false, false);
+  std::string rest = EditBuffer().substr(CaretColumn());
+  EditFields(*this).EditBuffer.erase(CaretColumn());
+  WordWrapText(e, EditBuffer(), false, false);
   CurrentFormat = e->format;
   const Byte av = e->avColumn;
   const Word link = e->storyboardLink;
   NewIndex();
-  CurrentElement->avColumn = av;
-  CurrentElement->storyboardLink = link;
+  CurrentElement()->avColumn = av;
+  CurrentElement()->storyboardLink = link;
   if (link != 0) ScreenDirty = 1;
   // ...and opened again at the start of the second, so it keeps its look.
-  EditBuffer = reopen + rest;
-  if (ProgramOptions().SentenceCapitalization && CurrentElement->Kind() != ekParenthetical) CapitalizeFirstLetter(EditBuffer);
-  WordWrapText(CurrentElement, EditBuffer, false, false);
-  if (IsNumberedKind(CurrentElement->Kind())) RenumberDue = 1;
+  EditFields(*this).EditBuffer = reopen + rest;
+  if (ProgramOptions().SentenceCapitalization && CurrentElement()->Kind() != ekParenthetical) CapitalizeFirstLetter(EditFields(*this).EditBuffer);
+  WordWrapText(CurrentElement(), EditBuffer(), false, false);
+  if (IsNumberedKind(CurrentElement()->Kind())) RenumberDue = 1;
 }
 
 void TMDIChild::DisposeIndex(bool repaint) {
-  TScriptElement* removed = CurrentElement;
+  TScriptElement* removed = CurrentElement();
   if (!removed || (!removed->prev && !removed->next)) return;
   TScriptElement* successor;
   if (removed == FirstElement) {
@@ -353,7 +354,7 @@ void TMDIChild::DisposeIndex(bool repaint) {
     if (removed->next) removed->next->prev = successor;
     else LastElement = successor;
   }
-  CurrentElement = successor;
+  EditFields(*this).CurrentElement = successor;
   MoveElementCursors(removed, successor);
   ForgetScreenLinesOf(*this, removed);
   DetachFromGroup(removed);
@@ -373,25 +374,25 @@ void TMDIChild::DetachFromGroup(TScriptElement* removed) {
 }
 
 void TMDIChild::Delete_Element() {
-  TScriptElement* e = CurrentElement;
+  TScriptElement* e = CurrentElement();
   if (!e) return;
   if (!e->prev && !e->next) {
     e->format = FormatSet[fsAction];
     e->lineCount = 1;
-    EditBuffer.clear();
+    EditFields(*this).EditBuffer.clear();
     e->text.reset();
-    LineOffsets.fill(0);
-    LineOffsets[1] = 1;
-    CaretColumn = 0;
-    CaretLine = 1;
+    EditFields(*this).LineOffsets.fill(0);
+    EditFields(*this).LineOffsets[1] = 1;
+    EditFields(*this).CaretColumn = 0;
+    EditFields(*this).CaretLine = 1;
     SetDocumentModified(true, true);
     return;
   }
   if (ScenesLocked && IsSceneHeading(e->Kind())) {
     DisAssemble();
-    EditBuffer = SceneOmitText;
-    CaretColumn = 0;
-    WordWrapText(e, EditBuffer, false, false);
+    EditFields(*this).EditBuffer = SceneOmitText;
+    EditFields(*this).CaretColumn = 0;
+    WordWrapText(e, EditBuffer(), false, false);
     SetDocumentModified(true, true);
     return;
   }
@@ -401,8 +402,8 @@ void TMDIChild::Delete_Element() {
   DisposeIndex(true);
   if (ContinuedPosition == 1 && speechOrScene) ContinuedCheckDue = 1;
   DisAssemble();
-  CaretColumn = 0;
-  CaretLine = 1;
+  EditFields(*this).CaretColumn = 0;
+  EditFields(*this).CaretLine = 1;
   SetDocumentModified(true, true);
 }
 

@@ -19,6 +19,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm::editor {
 
@@ -30,29 +31,29 @@ TScriptElement* NewElement(TMDIChild& script, const TElementFormat& format, bool
   script.DisAssemble();
   script.CurrentFormat = format;
   script.Nw_Elmnt(false, forceAfter, false, false);
-  script.CurrentGroup = script.CurrentElement->group;
-  script.CaretColumn = 0;
-  script.CaretLine = 1;
-  return script.CurrentElement;
+  script.CurrentGroup = script.CurrentElement()->group;
+  EditFields(script).CaretColumn = 0;
+  EditFields(script).CaretLine = 1;
+  return script.CurrentElement();
 }
 
 void RedisplayCurrent(TMDIChild& script) {
-  TScriptElement* element = script.CurrentElement;
+  TScriptElement* element = script.CurrentElement();
   if (!element || IsPageBreakKind(element->Kind())) return;
-  script.WordWrapText(element, script.EditBuffer, true, true);
+  script.WordWrapText(element, script.EditBuffer(), true, true);
   script.DisplayElement();
 }
 
 bool RewriteElementText(TMDIChild& script, TScriptElement& element, const std::function<bool(std::string&)>& change) {
   if (IsPageBreakKind(element.Kind())) return false;
-  TScriptElement* current = script.CurrentElement;
+  TScriptElement* current = script.CurrentElement();
   script.Assemble();
-  script.CurrentElement = &element;
+  EditFields(script).CurrentElement = &element;
   script.DisAssemble();
-  const bool changed = change(script.EditBuffer);
-  if (changed) script.WordWrapText(&element, script.EditBuffer, false, false);
+  const bool changed = change(EditFields(script).EditBuffer);
+  if (changed) script.WordWrapText(&element, script.EditBuffer(), false, false);
   script.Assemble();
-  script.CurrentElement = current;
+  EditFields(script).CurrentElement = current;
   script.DisAssemble();
   return changed;
 }
@@ -70,15 +71,15 @@ void EnterRevisionColour(TMDIChild& script) {
 
 bool RoomToType(const TMDIChild& script, std::size_t replaced, const std::string& text) {
   const std::size_t colourCodes = script.AutoRevisionColor != 0 ? 2 : 0;
-  const std::size_t kept = script.EditBuffer.size() - std::min(replaced, script.EditBuffer.size());
+  const std::size_t kept = script.EditBuffer().size() - std::min(replaced, script.EditBuffer().size());
   return kept + text.size() + colourCodes < static_cast<std::size_t>(EditBufferSize);
 }
 
 Word TypeAtCaret(TMDIChild& script, const std::string& text) {
   EnterRevisionColour(script);
-  const Word at = std::min(script.CaretColumn, static_cast<Word>(script.EditBuffer.size()));
-  script.EditBuffer.insert(at, text);
-  script.CaretColumn = static_cast<Word>(at + text.size());
+  const Word at = std::min(script.CaretColumn(), static_cast<Word>(script.EditBuffer().size()));
+  EditFields(script).EditBuffer.insert(at, text);
+  EditFields(script).CaretColumn = static_cast<Word>(at + text.size());
   return at;
 }
 
@@ -96,7 +97,7 @@ TPoint CaretScreenPoint(TMDIChild& script) {
   int y = 0;
   for (int line = 1; line <= ScreenLineCount; ++line) {
     const TScreenLine& screenLine = script.ScreenLines[static_cast<size_t>(line)];
-    if (screenLine.element == script.CurrentElement && screenLine.lineInElement == script.CaretLine) {
+    if (screenLine.element == script.CurrentElement() && screenLine.lineInElement == script.CaretLine()) {
       y = screenLine.y;
       break;
     }
@@ -117,11 +118,11 @@ void MoveCaretToLanding(TMDIChild& script, TScriptElement& element) {
 
 void TakeElement(TMDIChild& script, TScriptElement& element) {
   Assemble(script);
-  script.CurrentElement = &element;
+  EditFields(script).CurrentElement = &element;
   script.CurrentGroup = element.group;
   DisAssemble(script);
-  script.CaretColumn = 0;
-  script.CaretLine = 1;
+  EditFields(script).CaretColumn = 0;
+  EditFields(script).CaretLine = 1;
 }
 
 void DeleteCurrentElement(TMDIChild& script) {
@@ -130,8 +131,8 @@ void DeleteCurrentElement(TMDIChild& script) {
 }
 
 void RewrapCurrent(TMDIChild& script) {
-  TScriptElement* element = script.CurrentElement;
-  if (element && !IsPageBreakKind(element->Kind())) script.WordWrapText(element, script.EditBuffer, false, false);
+  TScriptElement* element = script.CurrentElement();
+  if (element && !IsPageBreakKind(element->Kind())) script.WordWrapText(element, script.EditBuffer(), false, false);
 }
 
 // Page breaks hold no text: the last element with text is the end.
@@ -141,9 +142,9 @@ void MoveCaretToScriptEnd(TMDIChild& script) {
   if (!last) return;
   MoveCaretTo(script, *last);
   // An empty element is stored as one blank.
-  if (script.EditBuffer == " ") script.EditBuffer.clear();
-  script.CaretColumn = static_cast<Word>(script.EditBuffer.size());
-  script.CaretLine = last->lineCount;
+  if (script.EditBuffer() == " ") EditFields(script).EditBuffer.clear();
+  EditFields(script).CaretColumn = static_cast<Word>(script.EditBuffer().size());
+  EditFields(script).CaretLine = last->lineCount;
 }
 
 void SetHint(TMDIChild& script, const std::string& hint) { script.Hint = hint; }
@@ -151,7 +152,7 @@ void SetHint(TMDIChild& script, const std::string& hint) { script.Hint = hint; }
 
 std::vector<TBlockSpan> BlockSpans(TMDIChild& script) {
   std::vector<TBlockSpan> spans;
-  if (!script.BlockOn) return spans;
+  if (!script.BlockOn()) return spans;
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->InBlock() && e->blockEnd >= 0)
       spans.push_back(TBlockSpan{e, std::min(e->blockStart, e->blockEnd), std::max(e->blockStart, e->blockEnd)});
@@ -159,19 +160,19 @@ std::vector<TBlockSpan> BlockSpans(TMDIChild& script) {
 }
 
 void MarkBlock(TMDIChild& script, TScriptElement& from, int fromColumn, TScriptElement& to, int toColumn) {
-  if (script.BlockOn) ClearBlock(script, false);
+  if (script.BlockOn()) ClearBlock(script, false);
   script.Assemble();
   ExtendBlockTo(script, from, fromColumn);
-  if (!script.BlockOn) return;
+  if (!script.BlockOn()) return;
   for (TScriptElement* e = &from; e; e = e->next) {
     e->blockStart = e == &from ? fromColumn : 0;
     e->blockEnd = e == &to ? toColumn : BlockTextLength(script, *e);
     if (e == &to) break;
   }
-  script.CurrentElement = &to;
+  EditFields(script).CurrentElement = &to;
   script.CurrentGroup = to.group;
   script.DisAssemble();
-  script.CaretColumn = static_cast<Word>(std::clamp<int>(toColumn, 0, static_cast<int>(script.EditBuffer.size())));
+  EditFields(script).CaretColumn = static_cast<Word>(std::clamp<int>(toColumn, 0, static_cast<int>(script.EditBuffer().size())));
   RebuildScreen(&script);
   script.RedisplayScreen(true);
 }
@@ -181,17 +182,45 @@ void ClearBlock(TMDIChild& script, bool repaint) {
     ClearBlockSelection(repaint);
     return;
   }
-  script.BlockOn = 0;
+  DropBlockMarks(script);
+}
+
+void DropBlockMarks(TMDIChild& script) {
+  EditFields(script).BlockOn = 0;
   for (TScriptElement* e = script.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
 }
 
+void SetCaretColumn(TMDIChild& script, std::size_t column) { EditFields(script).CaretColumn = static_cast<Word>(column); }
+
+void SetCaret(TMDIChild& script, std::size_t column, Word line) {
+  EditFields(script).CaretColumn = static_cast<Word>(column);
+  EditFields(script).CaretLine = line;
+}
+
+void SetEditText(TMDIChild& script, std::string text) { EditFields(script).EditBuffer = std::move(text); }
+
+void ChangeEditText(TMDIChild& script, const std::function<void(std::string&)>& change) {
+  change(EditFields(script).EditBuffer);
+}
+
+void SetCurrentElement(TMDIChild& script, TScriptElement* element) { EditFields(script).CurrentElement = element; }
+
+void ResetEditLine(TMDIChild& script, TScriptElement* element, std::size_t column, Word line) {
+  TEditLineFields& edit = EditFields(script);
+  edit.CurrentElement = element;
+  edit.CaretColumn = static_cast<Word>(column);
+  edit.CaretLine = line;
+  edit.EditBuffer.clear();
+  edit.LineOffsets.fill(0);
+}
+
 void AnchorBlockAtCaret(TMDIChild& script) {
-  if (!script.BlockOn && script.CurrentElement) ExtendBlockTo(script, *script.CurrentElement, script.CaretColumn);
+  if (!script.BlockOn() && script.CurrentElement()) ExtendBlockTo(script, *script.CurrentElement(), script.CaretColumn());
 }
 
 void ReachBlockTo(TMDIChild& script, TScriptElement& target) {
   bool below = false;
-  for (const TScriptElement* e = script.CurrentElement ? script.CurrentElement->next : nullptr; e && !below; e = e->next)
+  for (const TScriptElement* e = script.CurrentElement() ? script.CurrentElement()->next : nullptr; e && !below; e = e->next)
     below = e == &target;
   MarkBlockFromElement(&target, below);
 }

@@ -91,6 +91,22 @@ void MoveCaretToScriptEnd(TMDIChild& script);
 // The window's hint line on the status bar.
 void SetHint(TMDIChild& script, const std::string& hint);
 
+// ---- The edit line ----
+// The caret's column in the edit line; its line as given (SetCaret) or
+// left for the next rewrap to find.
+void SetCaretColumn(TMDIChild& script, std::size_t column);
+void SetCaret(TMDIChild& script, std::size_t column, Word line);
+// The edit line's text replaced, or changed in place; the caret stays
+// where it was and nothing is rewrapped or drawn.
+void SetEditText(TMDIChild& script, std::string text);
+void ChangeEditText(TMDIChild& script, const std::function<void(std::string&)>& change);
+// Points the edit line at an element and moves no text: for passes that
+// store and unpack each element themselves (Assemble, DisAssemble).
+void SetCurrentElement(TMDIChild& script, TScriptElement* element);
+// A script just read: its edit line is empty and not yet unpacked, on the
+// element at the caret's column and line.
+void ResetEditLine(TMDIChild& script, TScriptElement* element, std::size_t column, Word line);
+
 // ---- The block ----
 // One element's share of the block: the selected columns, start before end.
 struct TBlockSpan {
@@ -105,6 +121,9 @@ std::vector<TBlockSpan> BlockSpans(TMDIChild& script);
 void MarkBlock(TMDIChild& script, TScriptElement& from, int fromColumn, TScriptElement& to, int toColumn);
 // Takes the block away; with repaint the screen is drawn again.
 void ClearBlock(TMDIChild& script, bool repaint);
+// Takes the block's marks out of the elements and nothing else: the
+// screen and the block commands are left as they are.
+void DropBlockMarks(TMDIChild& script);
 // A move made with Shift held: a block starts at the caret unless one
 // exists.
 void AnchorBlockAtCaret(TMDIChild& script);

@@ -15,6 +15,7 @@
 #include "script/model/string_utils.h"
 #include "base/document_table.h"
 #include "base/program_options.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -24,7 +25,7 @@ constexpr int ColonReach = 21;
 constexpr Byte OneLineBefore = 10;
 
 bool NextIsSceneHeading(const TMDIChild& window) {
-  const TScriptElement* next = window.CurrentElement->next;
+  const TScriptElement* next = window.CurrentElement()->next;
   return next && IsSceneHeading(next->Kind());
 }
 
@@ -35,7 +36,7 @@ void TakeFormat(TMDIChild& window, int slot, int kind = -1) {
   ApplyCurrentFormat();
 }
 
-void CaretToLineEnd(TMDIChild& window) { window.CaretColumn = static_cast<Word>(window.EditBuffer.size()); }
+void CaretToLineEnd(TMDIChild& window) { EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size()); }
 
 // With QuickType, a finished lead-in element is followed by the next
 // scene's heading unless one follows already.
@@ -47,7 +48,7 @@ bool StartHeadingAfter(TMDIChild& window, bool showMenu) {
 
 bool RecognizeSceneHeading(TMDIChild& window) {
   TakeFormat(window, fsSceneHeading,
-             window.ScenesLocked ? LockedHeadingKind(window, window.CurrentElement) : -1);
+             window.ScenesLocked ? LockedHeadingKind(window, window.CurrentElement()) : -1);
   // A heading typed between two speeches of one speaker ends the mark.
   RefreshContinuedCues(window, true);
   bool started = false;
@@ -55,7 +56,7 @@ bool RecognizeSceneHeading(TMDIChild& window) {
     CompleteSceneHeading(nullptr);
     started = true;
   }
-  if (window.CurrentElement->Kind() == ekAction) window.CaretColumn = 0;
+  if (window.CurrentElement()->Kind() == ekAction) EditFields(window).CaretColumn = 0;
   return started;
 }
 
@@ -63,8 +64,8 @@ bool RecognizeSceneHeading(TMDIChild& window) {
 // its text.
 bool IsScriptOpening(const TMDIChild& window, const std::string& entry) {
   if (entry.empty()) return false;
-  const std::size_t length = TrimmedLength(window.EditBuffer);
-  const std::string plain = PlainUpperText(window.EditBuffer);
+  const std::size_t length = TrimmedLength(window.EditBuffer());
+  const std::string plain = PlainUpperText(window.EditBuffer());
   for (const std::string& form : {ListItemKey(entry), DisplayText(entry)})
     if (!form.empty() && length == form.size() && plain == AnsiUpperCase(form)) return true;
   return false;
@@ -75,7 +76,7 @@ bool RecognizeScriptOpening(TMDIChild& window, const std::string& entry) {
   ReplaceEditLine(window, ListItemText(entry, true, true));
   window.CurrentFormat.AllCaps = 1;
   ApplyCurrentFormat();
-  window.CurrentElement->state = esKeepFollowing;
+  window.CurrentElement()->state = esKeepFollowing;
   if (NextIsSceneHeading(window)) return false;
   StartSceneHeading(0, false);
   return true;
@@ -101,7 +102,7 @@ std::optional<bool> RecognizeActText(TMDIChild& window) {
 
 // The tests in their fixed order; the first that matches is carried out.
 bool RecognizeIn(TMDIChild& window) {
-  const Byte kind = window.CurrentElement->Kind();
+  const Byte kind = window.CurrentElement()->Kind();
   const bool headingOrShot = IsHeadingOrShot(kind);
   const std::string& opening = UserListEntry(window.UserLists, TUserList::ScriptOpenText, 1);
   if (!headingOrShot && aids::ExpandSceneTextAlias(false, false)) return RecognizeSceneHeading(window);
@@ -136,16 +137,16 @@ bool RecognizeIn(TMDIChild& window) {
 
 bool RecognitionInReach(TMDIChild& window) {
   const TUserListMeasure& measure = ListData(window).ListMeasure;
-  return window.CaretColumn <= measure.Longest && static_cast<int>(window.EditBuffer.size()) >= measure.Shortest;
+  return window.CaretColumn() <= measure.Longest && static_cast<int>(window.EditBuffer().size()) >= measure.Shortest;
 }
 
 bool RecognitionDueAfterTyping(TMDIChild& window, char typed) {
-  return (typed == ':' && window.CaretColumn <= ColonReach) || RecognitionInReach(window);
+  return (typed == ':' && window.CaretColumn() <= ColonReach) || RecognitionInReach(window);
 }
 
 bool RecognizeTypedElement() {
   TMDIChild* window = ActiveScript();
-  if (!window || !window->CurrentElement || IsPageBreakKind(window->CurrentElement->Kind())) return false;
+  if (!window || !window->CurrentElement() || IsPageBreakKind(window->CurrentElement()->Kind())) return false;
   const bool started = RecognizeIn(*window);
   UpdateCaret();
   return started;
@@ -153,10 +154,10 @@ bool RecognizeTypedElement() {
 
 void ApplyCurrentFormat() {
   TMDIChild* window = ActiveScript();
-  if (!window || !window->CurrentElement) return;
+  if (!window || !window->CurrentElement()) return;
   if (PickListShowing()) aids::CloseList();
-  window->CurrentElement->format = window->CurrentFormat;
-  window->WordWrapText(window->CurrentElement, window->EditBuffer, false, false);
+  window->CurrentElement()->format = window->CurrentFormat;
+  window->WordWrapText(window->CurrentElement(), window->EditBuffer(), false, false);
   window->RefreshLayout();
   RebuildScreen(window);
   window->RedisplayScreen(true);

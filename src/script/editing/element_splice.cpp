@@ -6,6 +6,7 @@
 #include "script/editing/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm::editor {
 
@@ -37,11 +38,11 @@ void InsertElements(TMDIChild& script, TScriptElement* after, TScriptElement* fi
 }
 
 void RemoveElement(TMDIChild& script, TScriptElement* element) {
-  TScriptElement* current = script.CurrentElement;
-  script.CurrentElement = element;
+  TScriptElement* current = script.CurrentElement();
+  EditFields(script).CurrentElement = element;
   script.DisposeIndex(false);
-  if (current != element) script.CurrentElement = current;
-  script.CurrentGroup = script.CurrentElement->group;
+  if (current != element) EditFields(script).CurrentElement = current;
+  script.CurrentGroup = script.CurrentElement()->group;
 }
 
 void RelinkRuns(TMDIChild& script, TScriptElement* leadEnd, const std::vector<TElementRun>& runs) {
@@ -67,11 +68,11 @@ void StoreText(TMDIChild& script, TScriptElement& element, std::string_view plai
 
 void MakeCurrent(TMDIChild& script, TScriptElement& element, std::size_t column) {
   script.Assemble();
-  script.CurrentElement = &element;
+  EditFields(script).CurrentElement = &element;
   script.CurrentGroup = element.group;
   script.DisAssemble();
-  script.CaretColumn = static_cast<Word>(std::min(column, script.EditBuffer.size()));
-  script.CaretLine = 1;
+  EditFields(script).CaretColumn = static_cast<Word>(std::min(column, script.EditBuffer().size()));
+  EditFields(script).CaretLine = 1;
 }
 
 bool MayJoinElement(const TMDIChild& script, const TScriptElement& element, Byte kind, Byte avColumn) {

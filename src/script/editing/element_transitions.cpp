@@ -34,6 +34,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/program_options.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -80,7 +81,7 @@ void StartSceneInformation(TMDIChild& window) {
 // The cue's name, kept per first letter for the pick list's SmartTab. A
 // name that does not begin with a letter from "A" up has no place there.
 void RememberCueName(TMDIChild& window) {
-  std::string name = PlainUpperText(SpeakerName(window.EditBuffer)).substr(0, RememberedNameLength);
+  std::string name = PlainUpperText(SpeakerName(window.EditBuffer())).substr(0, RememberedNameLength);
   if (name.empty() || static_cast<Byte>(name[0]) < 'A') return;
   ListData(window).RememberedNames[static_cast<Byte>(name[0])] = name;
 }
@@ -94,7 +95,7 @@ void TakeListChoice(TMDIChild& window) {
   const bool extensions = aids::ListOffersExtensions();
   aids::CloseList();
   if (!entry) return;
-  std::string line = window.EditBuffer;
+  std::string line = window.EditBuffer();
   if (const std::size_t paren = line.find('('); paren != std::string::npos) {
     if (!extensions) return;
     line = line.substr(0, paren + 1) + *entry;
@@ -118,14 +119,14 @@ bool EnterContinuedParenthetical(TMDIChild& window, TScriptElement& cue) {
     return false;
   GoToElement(window, p, false);
   const std::string mark = window.CharacterContinuedText + window.ContinuedSeparator;
-  const std::size_t at = !window.EditBuffer.empty() && window.EditBuffer[0] == '(' ? 1 : 0;
+  const std::size_t at = !window.EditBuffer().empty() && window.EditBuffer()[0] == '(' ? 1 : 0;
   std::size_t column = at + mark.size();
-  if (column > window.EditBuffer.size()) {
-    window.EditBuffer.resize(std::min(window.EditBuffer.size(), at + window.CharacterContinuedText.size()));
-    column = window.EditBuffer.size();
-    window.WordWrapText(p, window.EditBuffer, true, true);
+  if (column > window.EditBuffer().size()) {
+    EditFields(window).EditBuffer.resize(std::min(window.EditBuffer().size(), at + window.CharacterContinuedText.size()));
+    column = window.EditBuffer().size();
+    window.WordWrapText(p, window.EditBuffer(), true, true);
   }
-  window.CaretColumn = static_cast<Word>(column);
+  EditFields(window).CaretColumn = static_cast<Word>(column);
   UpdateCaret();
   return true;
 }
@@ -133,20 +134,20 @@ bool EnterContinuedParenthetical(TMDIChild& window, TScriptElement& cue) {
 void CompleteCue(TMDIChild& window, TCueStep from) {
   if (from == TCueStep::TakeList && PickListShowing()) TakeListChoice(window);
   if (from != TCueStep::CloseParenthesis) RememberCueName(window);
-  std::string line = window.EditBuffer;
+  std::string line = window.EditBuffer();
   TrimTrailingBlanks(line);
   if (line.find('(') != std::string::npos && line.back() != ')') ReplaceEditLine(window, line + ")");
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   if (e->next && e->next->Kind() == ekDialogue) {
     RefreshContinuedCues(window, true);
-    GoToElement(window, window.CurrentElement->next, false);
+    GoToElement(window, window.CurrentElement()->next, false);
     return;
   }
   RefreshContinuedCues(window, true);
-  e = window.CurrentElement;
+  e = window.CurrentElement();
   if (EnterContinuedParenthetical(window, *e)) return;
-  window.CaretColumn = static_cast<Word>(TrimmedLength(window.EditBuffer));
-  const bool empty = window.CaretColumn == 0;
+  EditFields(window).CaretColumn = static_cast<Word>(TrimmedLength(window.EditBuffer()));
+  const bool empty = window.CaretColumn() == 0;
   const bool afterCue = e->prev && e->prev->Kind() == ekCharacterName;
   const bool action = empty && e->Kind() == ekParenthetical && !afterCue;
   window.CurrentFormat = window.FormatSet[action ? fsAction : fsDialogue];
@@ -164,8 +165,8 @@ void OfferScriptOpening(TMDIChild& window) {
   const std::string& entry = UserListEntry(window.UserLists, TUserList::ScriptOpenText, 1);
   if (entry.empty() || window.FirstElement != window.LastElement) return;
   if (!AskYesNo("Put In \"" + DisplayText(entry) + "\"?", "Starting a New Script", true)) return;
-  window.CurrentElement->format.AllCaps = 1;
-  window.CurrentElement->state = esKeepFollowing;
+  window.CurrentElement()->format.AllCaps = 1;
+  window.CurrentElement()->state = esKeepFollowing;
   ReplaceEditLine(window, InsertedText(entry));
 }
 
@@ -188,10 +189,10 @@ void ShowChoiceMenu(TMDIChild& window, const std::vector<std::string>& captions,
 // The script's opening text chosen for a heading: the element becomes the
 // Action that opens the script, and a heading follows unless one does.
 void OpeningTextChosen(TMDIChild& window) {
-  TScriptElement& e = *window.CurrentElement;
+  TScriptElement& e = *window.CurrentElement();
   e.format = window.FormatSet[fsAction];
   e.state = esKeepFollowing;
-  std::string line = window.EditBuffer;
+  std::string line = window.EditBuffer();
   TrimTrailingBlanks(line);
   ReplaceEditLine(window, line);
   RedrawScreen(window);
@@ -212,13 +213,13 @@ void OfferSceneOpening(TMDIChild& window, bool besideButton) {
   captions.emplace_back();
   const std::string opening = DisplayText(UserListEntry(lists, TUserList::ScriptOpenText, 1));
   captions.push_back(opening.empty() ? std::string() : "&" + opening);
-  TScriptElement* made = window.CurrentElement;
+  TScriptElement* made = window.CurrentElement();
   PopupContext = pcSceneOpening;
   TObject* button = besideButton && ScriptPopupHooks.SceneHeadingButton ? ScriptPopupHooks.SceneHeadingButton() : nullptr;
   ShowChoiceMenu(window, captions, button, OpeningMenuOffset);
   if (ActiveScript() != &window) return;
-  if (PopupContext == pcOpeningChosen && window.CurrentElement == made) {
-    std::string line = window.EditBuffer;
+  if (PopupContext == pcOpeningChosen && window.CurrentElement() == made) {
+    std::string line = window.EditBuffer();
     TrimTrailingBlanks(line);
     const bool scriptOpening = PlainUpperText(line) == PlainUpperText(opening);
     if (scriptOpening) OpeningTextChosen(window);
@@ -226,15 +227,15 @@ void OfferSceneOpening(TMDIChild& window, bool besideButton) {
     return;
   }
   if (PopupContext == pcNoMenu) return;
-  if (window.CurrentElement == made && TrimmedLength(window.EditBuffer) == 0) {
+  if (window.CurrentElement() == made && TrimmedLength(window.EditBuffer()) == 0) {
     made->format = window.FormatSet[fsAction];
     TakeNewElementAway(window);
   }
   // Left empty, not blank: a blank after the caret would be stepped over by
   // the first blank typed and leave two.
-  if (window.EditBuffer == std::string(1, PlaceholderChar)) {
-    window.EditBuffer.clear();
-    window.CaretColumn = 0;
+  if (window.EditBuffer() == std::string(1, PlaceholderChar)) {
+    EditFields(window).EditBuffer.clear();
+    EditFields(window).CaretColumn = 0;
   }
 }
 
@@ -247,34 +248,34 @@ bool KeepsCapital(char previous) {
 
 bool TypeAtCaret(TMDIChild& window, char ch) {
   if (!TypeCharacter(ch)) return false;
-  ++window.CaretColumn;
+  ++EditFields(window).CaretColumn;
   return true;
 }
 
 void InsertPickedName(TMDIChild& window, const std::string& name) {
   const Byte savedInsertMode = InsertMode;
   InsertMode = 1;
-  std::string& line = window.EditBuffer;
-  window.CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn, line.size()));
+  std::string& line = EditFields(window).EditBuffer;
+  EditFields(window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), line.size()));
   bool hadBlank = false;
-  while (window.CaretColumn > 0 && line[window.CaretColumn - 1] == ' ') {
-    --window.CaretColumn;
+  while (window.CaretColumn() > 0 && line[window.CaretColumn() - 1] == ' ') {
+    --EditFields(window).CaretColumn;
     DeleteCharAtCaret();
     hadBlank = true;
   }
-  const char before = window.CaretColumn > 0 ? line[window.CaretColumn - 1] : '\0';
+  const char before = window.CaretColumn() > 0 ? line[window.CaretColumn() - 1] : '\0';
   std::string lead = hadBlank ? " " : "";
   if (before == '!' || before == '.' || before == '?') lead = ProgramOptions().SentenceSpacing;
   for (char ch : lead) TypeAtCaret(window, ch);
-  const Byte kind = window.CurrentElement->Kind();
+  const Byte kind = window.CurrentElement()->Kind();
   const bool capitalsOnly = kind == ekCharacterName || (kind == ekAction && AllCapNames);
   for (std::size_t i = 0; i < name.size(); ++i) {
     char ch = name[i];
     if (!capitalsOnly && i > 0 && !KeepsCapital(name[i - 1])) ch = static_cast<char>(AnsiLower(static_cast<Byte>(ch)));
     if (!TypeAtCaret(window, ch)) break;
   }
-  if (window.CaretColumn < line.size() && IsAnsiAlpha(static_cast<Byte>(line[window.CaretColumn]))) TypeCharacter(' ');
-  window.WordWrapText(window.CurrentElement, line, true, true);
+  if (window.CaretColumn() < line.size() && IsAnsiAlpha(static_cast<Byte>(line[window.CaretColumn()]))) TypeCharacter(' ');
+  window.WordWrapText(window.CurrentElement(), line, true, true);
   window.RedisplayScreen(false);
   InsertMode = savedInsertMode;
 }
@@ -347,7 +348,7 @@ void EnterInEndOfAct(TMDIChild& window, bool atStartOfText) {
   // break opens the act's page even at the end of the script.
   StartElementOfSlot(window, fsActInformation, {.forceAfter = true}, ekActStart);
   AddForcedPageBreak(window);
-  if (ActiveScript() != &window || window.CurrentElement->Kind() != ekActStart) return;
+  if (ActiveScript() != &window || window.CurrentElement()->Kind() != ekActStart) return;
   ReplaceEditLine(window, UserListText(window, TUserList::ActText, 1));
   if (!window.ActGoesToScene) StartSceneInformation(window);
   RedrawScreen(window);
@@ -355,8 +356,8 @@ void EnterInEndOfAct(TMDIChild& window, bool atStartOfText) {
 }
 
 void EnterInDialogue(TMDIChild& window) {
-  const TScriptElement* cue = window.CurrentElement->prev;
-  if (ProgramOptions().UseAltKeys && window.CaretColumn == 0 && cue && cue->Kind() == ekCharacterName) {
+  const TScriptElement* cue = window.CurrentElement()->prev;
+  if (ProgramOptions().UseAltKeys && window.CaretColumn() == 0 && cue && cue->Kind() == ekCharacterName) {
     const std::string name = StoredText(*cue);
     const auto first = std::find_if(name.begin(), name.end(), [](char ch) { return !CodeCharSet.Contains(ch); });
     PickAltLetterName(first == name.end() ? '\0' : *first);
@@ -379,9 +380,9 @@ void RedrawScreen(TMDIChild& window) {
 }
 
 void ReplaceEditLine(TMDIChild& window, std::string_view text) {
-  window.EditBuffer = std::string(text.substr(0, MaxElementChars));
-  window.CaretColumn = static_cast<Word>(window.EditBuffer.size());
-  window.WordWrapText(window.CurrentElement, window.EditBuffer, true, true);
+  EditFields(window).EditBuffer = std::string(text.substr(0, MaxElementChars));
+  EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size());
+  window.WordWrapText(window.CurrentElement(), window.EditBuffer(), true, true);
   window.DisplayElement();
 }
 
@@ -400,15 +401,15 @@ TScriptElement* PreviousTextElement(TScriptElement* element) {
 void GoToElement(TMDIChild& window, TScriptElement* target, bool atEnd) {
   if (!target) return;
   bool forward = false;
-  for (const TScriptElement* e = window.CurrentElement; e && !forward; e = e->next) forward = e == target;
+  for (const TScriptElement* e = window.CurrentElement(); e && !forward; e = e->next) forward = e == target;
   // The caret steps over hidden elements: one of them is reached at the
   // nearest shown element beyond it.
   while (target && TakesNoScreenRoom(window, *target)) target = forward ? target->next : target->prev;
   if (!target) return;
-  while (window.CurrentElement != target)
+  while (window.CurrentElement() != target)
     if (!(forward ? MoveToNextElement() : MoveToPreviousElement())) break;
-  window.CaretColumn = atEnd ? static_cast<Word>(window.EditBuffer.size()) : 0;
-  window.CaretLine = 1;
+  EditFields(window).CaretColumn = atEnd ? static_cast<Word>(window.EditBuffer().size()) : 0;
+  EditFields(window).CaretLine = 1;
 }
 
 std::string StoredText(const TScriptElement& element) {
@@ -427,11 +428,11 @@ void StartElementOfSlot(TMDIChild& window, int slot, TNewElementFlags flags, int
 void EnterTransition(TMDIChild& window, TShiftState shift, TObject* sender) {
   InteractiveEdit = 1;
   SaveUndoStep(ukInsert, false, !PickListShowing(), 0);
-  if (window.BlockOn) DeleteBlockCommand();
+  if (window.BlockOn()) DeleteBlockCommand();
   const bool fromTool = FromToolButton(sender);
-  TScriptElement* e = window.CurrentElement;
-  const bool empty = TrimmedLength(window.EditBuffer) == 0;
-  const bool atStartOfText = window.CaretColumn == 0 && !empty;
+  TScriptElement* e = window.CurrentElement();
+  const bool empty = TrimmedLength(window.EditBuffer()) == 0;
+  const bool atStartOfText = window.CaretColumn() == 0 && !empty;
   if (shift.Contains(ssCtrl)) {
     const bool inEmptyAction = e->Kind() == ekAction && empty;
     StartElementOfSlot(window, fsAction, {.forceAfter = inEmptyAction, .keepType = inEmptyAction});
@@ -474,11 +475,11 @@ void EnterTransition(TMDIChild& window, TShiftState shift, TObject* sender) {
 
 void StartCharacterName(Word key) {
   TMDIChild* window = ActiveScript();
-  if (!window || !window->CurrentElement) return;
-  if (window->BlockOn) DeleteBlockCommand();
+  if (!window || !window->CurrentElement()) return;
+  if (window->BlockOn()) DeleteBlockCommand();
   int slot = fsCharacterName;
   if (key == VK_TAB) {
-    TScriptElement* e = window->CurrentElement;
+    TScriptElement* e = window->CurrentElement();
     if (e->Kind() == ekCharacterName && PickListShowing()) {
       if (const std::optional<std::string> entry = aids::SelectedEntry()) {
         aids::CloseList();
@@ -499,7 +500,7 @@ void StartCharacterName(Word key) {
 void StartOtherSpeaker(TMDIChild& window) {
   std::string last;
   std::string other;
-  for (const TScriptElement* e = window.CurrentElement->prev; e && other.empty(); e = e->prev) {
+  for (const TScriptElement* e = window.CurrentElement()->prev; e && other.empty(); e = e->prev) {
     if (e->Kind() != ekCharacterName || window.IsHiddenElement(e) || !e->text) continue;
     const std::string name = SpeakerName(*e->text);
     if (TrimmedLength(name) == 0) continue;
@@ -517,7 +518,7 @@ void StartOtherSpeaker(TMDIChild& window) {
 }
 
 bool PickCharacterName(TMDIChild& window, bool sayWhenNone) {
-  if (window.BlockOn) DeleteBlockCommand();
+  if (window.BlockOn()) DeleteBlockCommand();
   const std::optional<std::string> name = aids::PickCharacterName('\0', sayWhenNone, false);
   if (!name) return false;
   InsertPickedName(window, *name);
@@ -536,8 +537,8 @@ Byte LockedHeadingKind(const TMDIChild& window, const TScriptElement* from) {
 
 void StartSceneHeading(char letter, bool showMenu) {
   TMDIChild* window = ActiveScript();
-  if (!window || !window->CurrentElement) return;
-  const int kind = window->ScenesLocked ? LockedHeadingKind(*window, window->CurrentElement) : -1;
+  if (!window || !window->CurrentElement()) return;
+  const int kind = window->ScenesLocked ? LockedHeadingKind(*window, window->CurrentElement()) : -1;
   StartElementOfSlot(*window, fsSceneHeading, {}, kind);
   if (window->TopSceneContinued || window->BottomSceneContinued) {
     window->RenumberScenes(true);
@@ -545,7 +546,7 @@ void StartSceneHeading(char letter, bool showMenu) {
   }
   // A heading split off by the new element keeps its text; only a blank
   // line takes the opening.
-  if (TrimmedLength(window->EditBuffer) == 0) {
+  if (TrimmedLength(window->EditBuffer()) == 0) {
     const std::string text = letter != 0 ? SceneTextForLetter(*window, letter) : std::string();
     ReplaceEditLine(*window, text.empty() ? text : text + " ");
     const bool menuWanted = ProgramOptions().UseQuickType || showMenu;
@@ -571,8 +572,8 @@ bool CompleteSceneHeading(TObject* sender) {
   if (ActiveScript() != window) return false;
   ProcessMessagesGuarded();
   StartAction(*window);
-  window->CaretColumn = 0;
-  window->CaretLine = 1;
+  EditFields(*window).CaretColumn = 0;
+  EditFields(*window).CaretLine = 1;
   return true;
 }
 
@@ -622,19 +623,19 @@ bool EndsWithTimeOfDay(const TMDIChild& window, const std::string& line) {
 
 void ShowTimeOfDayPopup(TObject* sender) {
   TMDIChild* window = ActiveScript();
-  if (!window || !window->CurrentElement) return;
+  if (!window || !window->CurrentElement()) return;
   if (!ProgramOptions().UseQuickType && !FromToolButton(sender)) return;
-  std::string line = window->EditBuffer;
+  std::string line = window->EditBuffer();
   CutAfterLastText(line);
-  if (line != window->EditBuffer) ReplaceEditLine(*window, line);
-  window->CaretColumn = static_cast<Word>(window->EditBuffer.size());
+  if (line != window->EditBuffer()) ReplaceEditLine(*window, line);
+  EditFields(*window).CaretColumn = static_cast<Word>(window->EditBuffer().size());
   const std::vector<std::string> captions = TimeOfDayCaptions(*window);
   if (!captions.empty() && !EndsWithTimeOfDay(*window, line)) {
     PopupContext = pcTimeOfDay;
     ShowChoiceMenu(*window, captions, FromToolButton(sender) ? sender : nullptr, TimeOfDayMenuOffset);
     if (ActiveScript() != window) return;
   }
-  window->CaretColumn = static_cast<Word>(TrimmedLength(window->EditBuffer));
+  EditFields(*window).CaretColumn = static_cast<Word>(TrimmedLength(window->EditBuffer()));
   UpdateCaret();
   window->StartPaginateTimer(window->LayoutDue | 1);
 }

@@ -13,6 +13,7 @@
 #include "script/model/string_utils.h"
 #include "script/pagination/numbering.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -59,8 +60,8 @@ int CutBlanksBefore(std::string& text, int column) {
 }
 
 bool IsolateBlock(TMDIChild& window) {
-  TScriptElement* e = window.CurrentElement;
-  if (!window.BlockOn || !e->InBlock()) return true;
+  TScriptElement* e = window.CurrentElement();
+  if (!window.BlockOn() || !e->InBlock()) return true;
   if ((e->prev && e->prev->InBlock()) || (e->next && e->next->InBlock())) {
     ShowMessageBox("Sorry but you cannot convert the type of more than one element at a time!", "");
     return false;
@@ -68,28 +69,28 @@ bool IsolateBlock(TMDIChild& window) {
   int start = std::min(e->blockStart, e->blockEnd);
   int end = std::max(e->blockStart, e->blockEnd);
   e->blockStart = e->blockEnd = -1;
-  window.BlockOn = 0;
-  const int length = static_cast<int>(window.EditBuffer.size());
+  EditFields(window).BlockOn = 0;
+  const int length = static_cast<int>(window.EditBuffer().size());
   start = std::clamp(start, 0, length);
   end = std::clamp(end, start, length);
-  if (end < length && TrimmedLength(window.EditBuffer.substr(static_cast<std::size_t>(end))) > 0) {
-    window.CaretColumn = static_cast<Word>(CutBlanksBefore(window.EditBuffer, end));
+  if (end < length && TrimmedLength(window.EditBuffer().substr(static_cast<std::size_t>(end))) > 0) {
+    EditFields(window).CaretColumn = static_cast<Word>(CutBlanksBefore(EditFields(window).EditBuffer, end));
     window.BreakElement();
-    DropLeadingBlanks(window.EditBuffer);
-    GoToElement(window, window.CurrentElement->prev, true);
+    DropLeadingBlanks(EditFields(window).EditBuffer);
+    GoToElement(window, window.CurrentElement()->prev, true);
   }
-  if (start > 0 && TrimmedLength(window.EditBuffer.substr(0, static_cast<std::size_t>(start))) > 0) {
-    window.CaretColumn = static_cast<Word>(CutBlanksBefore(window.EditBuffer, start));
+  if (start > 0 && TrimmedLength(window.EditBuffer().substr(0, static_cast<std::size_t>(start))) > 0) {
+    EditFields(window).CaretColumn = static_cast<Word>(CutBlanksBefore(EditFields(window).EditBuffer, start));
     window.BreakElement();
-    DropLeadingBlanks(window.EditBuffer);
-    window.CaretColumn = 0;
+    DropLeadingBlanks(EditFields(window).EditBuffer);
+    EditFields(window).CaretColumn = 0;
   }
   return true;
 }
 
 // The edit text as the new type keeps it.
 void TidyText(TMDIChild& window, Byte kind) {
-  std::string& text = window.EditBuffer;
+  std::string& text = EditFields(window).EditBuffer;
   if (kind == ekParenthetical) {
     DropLeadingBlanks(text);
     if (!text.empty() && text[0] == '(') text.erase(0, 1);
@@ -100,7 +101,7 @@ void TidyText(TMDIChild& window, Byte kind) {
     const std::size_t paren = std::min(text.find('('), text.size());
     text = AnsiUpperCase(text.substr(0, paren)) + text.substr(paren);
   }
-  window.CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn, text.size()));
+  EditFields(window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), text.size()));
 }
 
 void Retype(TMDIChild& window, TScriptElement& e, int slot) {
@@ -116,7 +117,7 @@ std::string NearestSpeaker(const TScriptElement* e) {
 
 // A name keeps its dialogue, a dialogue keeps a speaker.
 void KeepSpeechesSound(TMDIChild& window, Byte oldKind, Byte newKind) {
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   TScriptElement* next = e->next;
   if (oldKind == ekCharacterName && !IsSpeechKind(newKind) && next && next->Kind() == ekDialogue)
     Retype(window, *next, fsAction);
@@ -127,9 +128,9 @@ void KeepSpeechesSound(TMDIChild& window, Byte oldKind, Byte newKind) {
     const std::string speaker = NearestSpeaker(e);
     window.CurrentFormat = window.FormatSet[fsCharacterName];
     window.NewIndex();
-    MarkSpeechAddedUnderLock(window, *window.CurrentElement);
-    window.EditBuffer = speaker;
-    window.WordWrapText(window.CurrentElement, window.EditBuffer, false, false);
+    MarkSpeechAddedUnderLock(window, *window.CurrentElement());
+    EditFields(window).EditBuffer = speaker;
+    window.WordWrapText(window.CurrentElement(), window.EditBuffer(), false, false);
     GoToElement(window, e, false);
     UpdateContinuedCues(window);
   }
@@ -138,7 +139,7 @@ void KeepSpeechesSound(TMDIChild& window, Byte oldKind, Byte newKind) {
 }  // namespace
 
 bool ChangeElementType(TMDIChild& window, int entry, const TTypePopup& popup) {
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   if (!e || entry < 0 || entry >= ElementBoxEntryCount || IsPageBreakKind(e->Kind())) return false;
   SaveUndoStep(ukDelete, false, true, 0);
   const int kind = ChosenKind(window, entry, popup);
@@ -149,7 +150,7 @@ bool ChangeElementType(TMDIChild& window, int entry, const TTypePopup& popup) {
     return false;
   }
   if (!IsolateBlock(window)) return false;
-  e = window.CurrentElement;
+  e = window.CurrentElement();
   const Byte oldKind = e->Kind();
   if ((kind == ekDialogue || kind == ekParenthetical) && e->prev && e->prev->Kind() == ekAutoPageBreak)
     e->prev->split = spFirstPiece;
@@ -157,9 +158,9 @@ bool ChangeElementType(TMDIChild& window, int entry, const TTypePopup& popup) {
   e->format.Kind = static_cast<Byte>(kind);
   MarkSpeechAddedUnderLock(window, *e);
   TidyText(window, static_cast<Byte>(kind));
-  window.WordWrapText(e, window.EditBuffer, false, false);
+  window.WordWrapText(e, window.EditBuffer(), false, false);
   KeepSpeechesSound(window, oldKind, static_cast<Byte>(kind));
-  window.CurrentFormat = window.CurrentElement->format;
+  window.CurrentFormat = window.CurrentElement()->format;
   window.RefreshLayout();
   RebuildScreen(&window);
   RecognizeTypedElement();

@@ -7,6 +7,7 @@
 #include "script/editing/scrolling.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -39,8 +40,8 @@ void Arm(Byte kind, const char* caption) { RepeatSearch = {kind, caption, true};
 // landing line (the first line for the script's first element).
 void Land(TMDIChild& window, TScriptElement* element) {
   MakeElementCurrent(window, element);
-  window.CaretColumn = 0;
-  window.CaretLine = 1;
+  EditFields(window).CaretColumn = 0;
+  EditFields(window).CaretLine = 1;
   ShowOnLine(window, *element, element->prev ? LandingLine : 1);
   window.RedisplayScreen(true);
 }
@@ -57,7 +58,7 @@ bool SearchNextBreak(TMDIChild& window, TGotoTarget target) {
   else Arm(7, "Se&arch for Act/Scene Break");
   SaveUndoStep(ukNavigation, false, false, 0);
   TScriptElement* found = nullptr;
-  for (TScriptElement* e = window.CurrentElement ? window.CurrentElement->next : nullptr; e && e->next; e = e->next) {
+  for (TScriptElement* e = window.CurrentElement() ? window.CurrentElement()->next : nullptr; e && e->next; e = e->next) {
     if (IsSought(window, *e->next, target)) {
       found = e;
       break;
@@ -72,12 +73,12 @@ bool SearchNextBreak(TMDIChild& window, TGotoTarget target) {
 }
 
 bool SearchNextMarked(TMDIChild& window, TGotoTarget target) {
-  if (!window.CurrentElement) return false;
+  if (!window.CurrentElement()) return false;
   SaveUndoStep(ukNavigation, false, false, 0);
   SaveLastPosition(window, false);
   if (target == TGotoTarget::ScriptNote) Arm(4, "Se&arch for Note");
   const bool backwards = target == TGotoTarget::PreviousScene;
-  TScriptElement* found = backwards ? window.CurrentElement->prev : window.CurrentElement->next;
+  TScriptElement* found = backwards ? window.CurrentElement()->prev : window.CurrentElement()->next;
   while (found && !IsSought(window, *found, target)) found = backwards ? found->prev : found->next;
   if (!found) {
     const char* what = target == TGotoTarget::ScriptNote   ? "No more Script Notes Found"

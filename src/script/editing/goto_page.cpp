@@ -8,6 +8,7 @@
 #include "script/editing/scrolling.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -77,8 +78,8 @@ void GotoPage(TMDIChild& window, TPageRequest page) {
   while (target->next && TakesNoCaret(window, target)) target = target->next;
   while (target->prev && TakesNoCaret(window, target)) target = target->prev;
   MakeElementCurrent(window, target);
-  window.CaretColumn = 0;
-  window.CaretLine = 1;
+  EditFields(window).CaretColumn = 0;
+  EditFields(window).CaretLine = 1;
   ShowOnLine(window, *target, target->prev ? LandingLine : 1);
   window.RedisplayScreen(true);
 }

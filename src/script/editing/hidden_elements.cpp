@@ -7,6 +7,7 @@
 #include "script/editing/hidden_text.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -19,9 +20,9 @@ bool OnScreen(const TMDIChild& window, const TScriptElement* e) {
 // The current element, or the nearest one after it (else before it) that
 // stays on screen; null when none does.
 TScriptElement* NearestOnScreen(const TMDIChild& window) {
-  for (TScriptElement* e = window.CurrentElement; e; e = e->next)
+  for (TScriptElement* e = window.CurrentElement(); e; e = e->next)
     if (OnScreen(window, e)) return e;
-  for (TScriptElement* e = window.CurrentElement; e; e = e->prev)
+  for (TScriptElement* e = window.CurrentElement(); e; e = e->prev)
     if (OnScreen(window, e)) return e;
   return nullptr;
 }
@@ -48,9 +49,9 @@ void ShowFrom(TMDIChild& window, TScriptElement* current, TScriptElement* top) {
   // What is hidden changed the script's height on screen.
   NoteScriptShapeChange();
   KeepTop(window, top, current);
-  window.CurrentElement = current;
+  EditFields(window).CurrentElement = current;
   window.CurrentGroup = current->group;
-  window.CaretColumn = 0;
+  EditFields(window).CaretColumn = 0;
   window.DisAssemble();
   RebuildScreen(&window);
   window.RedisplayScreen(true);
@@ -74,7 +75,7 @@ int ScreenLinesOf(const TMDIChild& window, const TScriptElement& element) {
 }
 
 bool SetKindsHidden(TMDIChild& window, std::uint32_t kinds, bool hide) {
-  if (!window.CurrentElement) return false;
+  if (!window.CurrentElement()) return false;
   const std::uint32_t before = window.HiddenKinds;
   TScriptElement* top = TopOfView(window);
   window.Assemble();
@@ -90,7 +91,7 @@ bool SetKindsHidden(TMDIChild& window, std::uint32_t kinds, bool hide) {
 }
 
 bool SetNonPrintingHidden(TMDIChild& window, bool hide) {
-  if (!window.CurrentElement) return false;
+  if (!window.CurrentElement()) return false;
   TScriptElement* top = TopOfView(window);
   window.Assemble();
   std::vector<TStateChange> changed;
@@ -112,7 +113,7 @@ bool SetNonPrintingHidden(TMDIChild& window, bool hide) {
 }
 
 void SetNoteStates(TMDIChild& window, const std::function<Byte(const TScriptElement&)>& stateOf) {
-  if (!window.CurrentElement) return;
+  if (!window.CurrentElement()) return;
   TScriptElement* top = TopOfView(window);
   window.Assemble();
   bool changed = false;
@@ -124,7 +125,7 @@ void SetNoteStates(TMDIChild& window, const std::function<Byte(const TScriptElem
   }
   TScriptElement* current = NearestOnScreen(window);
   if (!current) {
-    current = window.CurrentElement;
+    current = window.CurrentElement();
     current->state = esNormal;
   }
   ShowFrom(window, current, top);
@@ -132,7 +133,7 @@ void SetNoteStates(TMDIChild& window, const std::function<Byte(const TScriptElem
 }
 
 void MarkElementsNonPrinting(TMDIChild& window, bool on) {
-  if (!window.CurrentElement) return;
+  if (!window.CurrentElement()) return;
   window.Assemble();
   const auto set = [&](TScriptElement* e) {
     e->state = on && !IsPageBreakKind(e->Kind()) ? Byte{esShownHidden} : Byte{esNormal};
@@ -144,14 +145,14 @@ void MarkElementsNonPrinting(TMDIChild& window, bool on) {
     for (TScriptElement* x = e->next; x && (x->Kind() == ekDialogue || x->Kind() == ekParenthetical); x = x->next)
       set(x);
   };
-  if (window.BlockOn) {
+  if (window.BlockOn()) {
     for (TScriptElement* e = window.FirstElement; e; e = e->next)
       if (e->InBlock()) mark(e);
-    window.BlockOn = 0;
+    EditFields(window).BlockOn = 0;
     for (TScriptElement* e = window.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
     if (BlockSelectionHooks.BlockCommandsChanged) BlockSelectionHooks.BlockCommandsChanged(false);
   } else {
-    mark(window.CurrentElement);
+    mark(window.CurrentElement());
   }
   SetDocumentModified(true, false);
   window.DisAssemble();
@@ -163,7 +164,7 @@ void MarkElementsNonPrinting(TMDIChild& window, bool on) {
 }
 
 Byte KeepElementTogether(TMDIChild& window) {
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   if (!e || e->state > esKeepFollowing) return e ? e->state : Byte{esNormal};
   e->state = e->state == esNormal ? esKeepGroup : esNormal;
   SetDocumentModified(true, false);

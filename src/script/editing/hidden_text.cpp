@@ -8,6 +8,7 @@
 #include "script/editing/document_modified.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -22,7 +23,7 @@ bool IsDialogueOrParenthetical(const TScriptElement* e) {
 bool HiddenOrShown(const TScriptElement* e) { return e && (e->state == esShownHidden || e->state == esHidden); }
 
 void ShowBefore(TMDIChild& window, int line) {
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   if (!e->prev) return;
   window.Assemble();
   e = e->prev;
@@ -32,7 +33,7 @@ void ShowBefore(TMDIChild& window, int line) {
     e = e->prev;
     e->state = esShownHidden;
   }
-  window.CurrentElement = e;
+  EditFields(window).CurrentElement = e;
   window.CurrentGroup = e->group;
   e->screenLine = static_cast<std::int16_t>(line);
   window.DisAssemble();
@@ -54,7 +55,7 @@ void HideOne(TScriptElement* e, std::vector<THidden>& hidden) {
 
 // False when the command ends at once (the last element of the script).
 bool HideUnder(TMDIChild& window, int line) {
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   if (!e->next) {
     ShowMessageBox("You CANNOT hide the last Element in the script...", PromptTable(12));
     return false;
@@ -89,7 +90,7 @@ bool HideUnder(TMDIChild& window, int line) {
       window.HiddenKinds = 0;
     }
   }
-  window.CurrentElement = e;
+  EditFields(window).CurrentElement = e;
   window.CurrentGroup = e->group;
   window.DisAssemble();
   return true;
@@ -100,11 +101,11 @@ bool HideUnder(TMDIChild& window, int line) {
 void ShowHiddenElement(TScriptElement& e) { e.state = e.Kind() == ekScriptNote ? esNormal : esShownHidden; }
 
 void ToggleHiddenText(TMDIChild& window, THiddenMarker marker) {
-  if (marker == THiddenMarker::None || !window.CurrentElement) return;
-  const int line = window.CurrentElement->screenLine;
+  if (marker == THiddenMarker::None || !window.CurrentElement()) return;
+  const int line = window.CurrentElement()->screenLine;
   if (marker == THiddenMarker::Show) ShowBefore(window, line);
   else if (!HideUnder(window, line)) return;
-  window.CaretColumn = 0;
+  EditFields(window).CaretColumn = 0;
   RebuildScreen(&window);
   window.RedisplayScreen(true);
   UpdateCaret();

@@ -15,6 +15,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -37,9 +38,9 @@ bool StyleBitSet(const TScriptElement& e, Byte styleBit) { return (e.format.Styl
 // block marks stay as they are (stepping with the caret keys would extend
 // the block).
 void Load(TMDIChild& w, TScriptElement* e) {
-  if (w.CurrentElement != e) {
+  if (w.CurrentElement() != e) {
     w.Assemble();
-    w.CurrentElement = e;
+    EditFields(w).CurrentElement = e;
     w.CurrentGroup = e->group;
   }
   w.DisAssemble();
@@ -66,50 +67,50 @@ Byte At(const std::string& text, std::int32_t pos) {
 // An element current with no block part of its own hands the command to a
 // neighbour that is in the block.
 void RepairEmptyBlockPart(TMDIChild& w) {
-  TScriptElement* e = w.CurrentElement;
-  const bool empty = (w.BlockOn && e->blockStart < 0) || e->blockEnd < 0 || e->blockStart == e->blockEnd;
+  TScriptElement* e = w.CurrentElement();
+  const bool empty = (w.BlockOn() && e->blockStart < 0) || e->blockEnd < 0 || e->blockStart == e->blockEnd;
   if (!empty) return;
   e->blockStart = e->blockEnd = -1;
   if (e->prev && e->prev->blockEnd >= 0) {
     Load(w, e->prev);
-    w.CaretColumn = static_cast<Word>(w.EditBuffer.size());
-    w.CaretLine = w.CurrentElement->lineCount;
+    EditFields(w).CaretColumn = static_cast<Word>(w.EditBuffer().size());
+    EditFields(w).CaretLine = w.CurrentElement()->lineCount;
   } else if (e->next && e->next->blockEnd >= 0) {
     Load(w, e->next);
-    w.CaretColumn = 0;
-    w.CaretLine = 1;
+    EditFields(w).CaretColumn = 0;
+    EditFields(w).CaretLine = 1;
   }
 }
 
 bool CaretCase(const TMDIChild& w) {
-  const TScriptElement* e = w.CurrentElement;
-  return !w.BlockOn || (InBlock(e) && e->blockStart == e->blockEnd);
+  const TScriptElement* e = w.CurrentElement();
+  return !w.BlockOn() || (InBlock(e) && e->blockStart == e->blockEnd);
 }
 
 void ToggleAtCaret(TMDIChild& w, const TInlineStyle& style) {
-  const bool start = StyleBitSet(*w.CurrentElement, style.styleBit);
-  const auto inside = [&] { return IsInsideCodePair(w.EditBuffer, w.CaretColumn, style.open, start, style.close); };
+  const bool start = StyleBitSet(*w.CurrentElement(), style.styleBit);
+  const auto inside = [&] { return IsInsideCodePair(w.EditBuffer(), w.CaretColumn(), style.open, start, style.close); };
   const auto insert = [&](Byte code) {
-    if (TypeCode(code)) ++w.CaretColumn;
+    if (TypeCode(code)) ++EditFields(w).CaretColumn;
   };
   if (!inside()) {
     insert(style.open);
-  } else if (w.CaretColumn > 0 && At(w.EditBuffer, w.CaretColumn - 1) == style.open) {
-    --w.CaretColumn;
+  } else if (w.CaretColumn() > 0 && At(w.EditBuffer(), w.CaretColumn() - 1) == style.open) {
+    --EditFields(w).CaretColumn;
     DeleteCharAtCaret();
     if (inside()) insert(style.close);
   } else {
     insert(style.close);
   }
-  w.WordWrapText(w.CurrentElement, w.EditBuffer, true, true);
+  w.WordWrapText(w.CurrentElement(), w.EditBuffer(), true, true);
   w.DisplayElement();
 }
 
 // Tightens the current element's marks so that blanks at the block's edges
 // and the pair's own codes stay outside the style run.
 void TrimCurrentMarks(TMDIChild& w, const TInlineStyle& style) {
-  TScriptElement& e = *w.CurrentElement;
-  const std::string& text = w.EditBuffer;
+  TScriptElement& e = *w.CurrentElement();
+  const std::string& text = w.EditBuffer();
   NormalizeMarks(w, e);
   if (e.blockEnd > 0 && static_cast<std::int32_t>(text.size()) > e.blockEnd && At(text, e.blockEnd - 1) == ' ')
     --e.blockEnd;
@@ -125,29 +126,29 @@ void TrimCurrentMarks(TMDIChild& w, const TInlineStyle& style) {
 // The style over one element's block part, given the states at the
 // block's start and end.
 void ToggleInElement(TMDIChild& w, const TInlineStyle& style, bool startOn, bool endOn) {
-  TScriptElement& e = *w.CurrentElement;
-  std::string& text = w.EditBuffer;
+  TScriptElement& e = *w.CurrentElement();
+  std::string& text = EditFields(w).EditBuffer;
   NormalizeMarks(w, e);
-  w.CaretColumn = static_cast<Word>(e.blockStart);
-  if (startOn && w.CaretColumn > 0 && At(text, w.CaretColumn - 1) == style.open) {
-    --w.CaretColumn;
+  EditFields(w).CaretColumn = static_cast<Word>(e.blockStart);
+  if (startOn && w.CaretColumn() > 0 && At(text, w.CaretColumn() - 1) == style.open) {
+    --EditFields(w).CaretColumn;
     DeleteCharAtCaret();
     --e.blockStart;
     --e.blockEnd;
   } else if (TypeCode(startOn ? style.close : style.open)) {
     ++e.blockEnd;
   }
-  ++w.CaretColumn;
-  while (w.CaretColumn < e.blockEnd) {
-    const Byte b = At(text, w.CaretColumn);
+  ++EditFields(w).CaretColumn;
+  while (w.CaretColumn() < e.blockEnd) {
+    const Byte b = At(text, w.CaretColumn());
     if (b == style.open || b == style.close) {
       DeleteCharAtCaret();
       --e.blockEnd;
     } else {
-      ++w.CaretColumn;
+      ++EditFields(w).CaretColumn;
     }
   }
-  w.CaretColumn = static_cast<Word>(std::min<std::size_t>(e.blockEnd, text.size()));
+  EditFields(w).CaretColumn = static_cast<Word>(std::min<std::size_t>(e.blockEnd, text.size()));
   const Byte after = endOn ? style.open : (!startOn ? style.close : 0);
   if (after != 0 && TypeCode(after)) ++e.blockEnd;
   w.WordWrapText(&e, text, false, false);
@@ -155,7 +156,7 @@ void ToggleInElement(TMDIChild& w, const TInlineStyle& style, bool startOn, bool
 }
 
 void ToggleOverBlock(TMDIChild& w, const TInlineStyle& style, TScriptElement* home) {
-  TScriptElement* current = w.CurrentElement;
+  TScriptElement* current = w.CurrentElement();
   if (!InBlock(current)) return;
   const bool forward = current->blockStart < current->blockEnd;
   TrimCurrentMarks(w, style);
@@ -177,9 +178,9 @@ void ToggleOverBlock(TMDIChild& w, const TInlineStyle& style, TScriptElement* ho
     ToggleInElement(w, style, startOn, endOn);
   }
   Load(w, home);
-  if (forward) w.CaretColumn = static_cast<Word>(home->blockEnd >= 0 ? home->blockEnd : w.EditBuffer.size());
-  else if (home->blockStart >= 0) w.CaretColumn = static_cast<Word>(home->blockStart);
-  w.CaretColumn = static_cast<Word>(std::min<std::size_t>(w.CaretColumn, w.EditBuffer.size()));
+  if (forward) EditFields(w).CaretColumn = static_cast<Word>(home->blockEnd >= 0 ? home->blockEnd : w.EditBuffer().size());
+  else if (home->blockStart >= 0) EditFields(w).CaretColumn = static_cast<Word>(home->blockStart);
+  EditFields(w).CaretColumn = static_cast<Word>(std::min<std::size_t>(w.CaretColumn(), w.EditBuffer().size()));
 }
 
 void EndBlockCommand(TMDIChild& w, bool killsBlock) {
@@ -195,15 +196,15 @@ void EndBlockCommand(TMDIChild& w, bool killsBlock) {
 
 void ApplyInlineStyle(const TInlineStyle& style) {
   TMDIChild* w = ActiveScript();
-  if (NoActiveDocument() || !w || !w->CurrentElement) return;
+  if (NoActiveDocument() || !w || !w->CurrentElement()) return;
   SaveUndoStep(ukInsert, false, true, 0);
   const Byte marking = w->RevisionMarking;
   w->RevisionMarking = 0;
-  TScriptElement* home = w->CurrentElement;
+  TScriptElement* home = w->CurrentElement();
   RepairEmptyBlockPart(*w);
   if (CaretCase(*w)) {
     ToggleAtCaret(*w, style);
-  } else if (InBlock(w->CurrentElement)) {
+  } else if (InBlock(w->CurrentElement())) {
     ToggleOverBlock(*w, style, home);
     EndBlockCommand(*w, true);
   }
@@ -212,18 +213,18 @@ void ApplyInlineStyle(const TInlineStyle& style) {
 }
 
 void RemoveCodePairFromBlock(TMDIChild& w, Byte openCode, Byte closeCode, Byte styleBit) {
-  TScriptElement& e = *w.CurrentElement;
+  TScriptElement& e = *w.CurrentElement();
   if (!InBlock(&e)) return;
-  std::string& text = w.EditBuffer;
+  std::string& text = EditFields(w).EditBuffer;
   const bool isStyle = openCode == BoldOn || openCode == StrikeOutOn || openCode == UnderlineOn ||
                        openCode == ItalicsOn;
   const bool start = isStyle && StyleBitSet(e, styleBit);
   const bool startOn = IsInsideCodePair(text, e.blockStart, openCode, start, closeCode);
   const bool endOn = IsInsideCodePair(text, e.blockEnd, openCode, start, closeCode);
-  w.CaretColumn = static_cast<Word>(e.blockStart);
+  EditFields(w).CaretColumn = static_cast<Word>(e.blockStart);
   if (startOn) {
-    if (w.CaretColumn > 0 && At(text, w.CaretColumn - 1) == openCode) {
-      --w.CaretColumn;
+    if (w.CaretColumn() > 0 && At(text, w.CaretColumn() - 1) == openCode) {
+      --EditFields(w).CaretColumn;
       DeleteCharAtCaret();
       --e.blockStart;
       --e.blockEnd;
@@ -231,35 +232,35 @@ void RemoveCodePairFromBlock(TMDIChild& w, Byte openCode, Byte closeCode, Byte s
       ++e.blockEnd;
     }
   }
-  for (w.CaretColumn = static_cast<Word>(w.CaretColumn + 1); w.CaretColumn < e.blockEnd;) {
-    const Byte b = At(text, w.CaretColumn);
+  for (EditFields(w).CaretColumn = static_cast<Word>(w.CaretColumn() + 1); w.CaretColumn() < e.blockEnd;) {
+    const Byte b = At(text, w.CaretColumn());
     if (b == openCode || b == closeCode) {
       DeleteCharAtCaret();
       --e.blockEnd;
     } else {
-      ++w.CaretColumn;
+      ++EditFields(w).CaretColumn;
     }
   }
   if (endOn) {
-    w.CaretColumn = static_cast<Word>(std::min<std::size_t>(e.blockEnd, text.size()));
+    EditFields(w).CaretColumn = static_cast<Word>(std::min<std::size_t>(e.blockEnd, text.size()));
     if (TypeCharacter(static_cast<char>(openCode))) ++e.blockEnd;
   }
   while (!text.empty() && (At(text, static_cast<std::int32_t>(text.size()) - 1) == openCode ||
                            At(text, static_cast<std::int32_t>(text.size()) - 1) == closeCode))
     text.pop_back();
   e.blockEnd = std::min<std::int32_t>(e.blockEnd, static_cast<std::int32_t>(text.size()));
-  w.CaretColumn = static_cast<Word>(std::min<std::size_t>(w.CaretColumn, text.size()));
+  EditFields(w).CaretColumn = static_cast<Word>(std::min<std::size_t>(w.CaretColumn(), text.size()));
 }
 
 void CloseCodePairAtCaret(TMDIChild& w, Byte openCode, Byte closeCode) {
-  std::string& text = w.EditBuffer;
-  if (w.CaretColumn >= 2 && At(text, w.CaretColumn - 1) == openCode) --w.CaretColumn;
-  if (At(text, w.CaretColumn) == openCode) DeleteCharAtCaret();
-  const Byte colour = w.CurrentElement->format.ColorIndex();
+  std::string& text = EditFields(w).EditBuffer;
+  if (w.CaretColumn() >= 2 && At(text, w.CaretColumn() - 1) == openCode) --EditFields(w).CaretColumn;
+  if (At(text, w.CaretColumn()) == openCode) DeleteCharAtCaret();
+  const Byte colour = w.CurrentElement()->format.ColorIndex();
   const bool start = colour != 0 && ElementColorCodes[colour - 1] == openCode;
-  if (!IsInsideCodePair(text, w.CaretColumn, openCode, start, closeCode)) return;
-  if (TypeCharacter(static_cast<char>(closeCode))) ++w.CaretColumn;
-  for (std::size_t i = w.CaretColumn; i < text.size(); ++i) {
+  if (!IsInsideCodePair(text, w.CaretColumn(), openCode, start, closeCode)) return;
+  if (TypeCharacter(static_cast<char>(closeCode))) ++EditFields(w).CaretColumn;
+  for (std::size_t i = w.CaretColumn(); i < text.size(); ++i) {
     const Byte b = static_cast<Byte>(text[i]);
     if (b == openCode) break;
     if (b == closeCode) {
@@ -284,7 +285,7 @@ void ForEachRemovedPair(const TMDIChild& w, bool styles, Action action) {
 }
 
 void RemoveOverBlock(TMDIChild& w, bool styles, TScriptElement* home) {
-  TScriptElement* current = w.CurrentElement;
+  TScriptElement* current = w.CurrentElement();
   const bool forward = current->blockStart < current->blockEnd;
   InteractiveEdit = 0;
   w.Assemble();
@@ -292,12 +293,12 @@ void RemoveOverBlock(TMDIChild& w, bool styles, TScriptElement* home) {
     Load(w, e);
     const std::int32_t markedStart = e->blockStart, markedEnd = e->blockEnd;
     NormalizeMarks(w, *e);
-    if (e->blockStart == 0 && e->blockEnd == static_cast<std::int32_t>(w.EditBuffer.size()))
+    if (e->blockStart == 0 && e->blockEnd == static_cast<std::int32_t>(w.EditBuffer().size()))
       SetColorNibble(0, e->format.FontAndColor);
-    while (CodeCharSet.Contains(At(w.EditBuffer, e->blockStart))) ++e->blockStart;
-    while (CodeCharSet.Contains(At(w.EditBuffer, e->blockEnd))) ++e->blockEnd;
+    while (CodeCharSet.Contains(At(w.EditBuffer(), e->blockStart))) ++e->blockStart;
+    while (CodeCharSet.Contains(At(w.EditBuffer(), e->blockEnd))) ++e->blockEnd;
     ForEachRemovedPair(w, styles, [&](Byte open, Byte close, Byte bit) { RemoveCodePairFromBlock(w, open, close, bit); });
-    w.WordWrapText(e, w.EditBuffer, false, false);
+    w.WordWrapText(e, w.EditBuffer(), false, false);
     if (!styles) {
       e->blockStart = markedStart;
       e->blockEnd = markedEnd;
@@ -305,9 +306,9 @@ void RemoveOverBlock(TMDIChild& w, bool styles, TScriptElement* home) {
     w.Assemble();
   }
   Load(w, home);
-  if (forward) w.CaretColumn = static_cast<Word>(home->blockEnd >= 0 ? home->blockEnd : w.EditBuffer.size());
-  else w.CaretColumn = static_cast<Word>(home->blockStart >= 0 ? home->blockStart : 0);
-  w.CaretColumn = static_cast<Word>(std::min<std::size_t>(w.CaretColumn, w.EditBuffer.size()));
+  if (forward) EditFields(w).CaretColumn = static_cast<Word>(home->blockEnd >= 0 ? home->blockEnd : w.EditBuffer().size());
+  else EditFields(w).CaretColumn = static_cast<Word>(home->blockStart >= 0 ? home->blockStart : 0);
+  EditFields(w).CaretColumn = static_cast<Word>(std::min<std::size_t>(w.CaretColumn(), w.EditBuffer().size()));
 }
 
 void RemoveAtCaret(TMDIChild& w, bool styles) {
@@ -315,14 +316,14 @@ void RemoveAtCaret(TMDIChild& w, bool styles) {
     // A style is on at the caret exactly while its button shows down.
     for (int tag : {1, 3, 2, 4}) {
       const TInlineStyle& style = InlineStyles[tag];
-      if (IsInsideCodePair(w.EditBuffer, w.CaretColumn, style.open, StyleBitSet(*w.CurrentElement, style.styleBit),
+      if (IsInsideCodePair(w.EditBuffer(), w.CaretColumn(), style.open, StyleBitSet(*w.CurrentElement(), style.styleBit),
                            style.close))
         ApplyInlineStyle(style);
     }
   } else {
     ForEachRemovedPair(w, false, [&](Byte open, Byte close, Byte) { CloseCodePairAtCaret(w, open, close); });
   }
-  w.WordWrapText(w.CurrentElement, w.EditBuffer, true, true);
+  w.WordWrapText(w.CurrentElement(), w.EditBuffer(), true, true);
   w.DisplayElement();
 }
 
@@ -330,15 +331,15 @@ void RemoveAtCaret(TMDIChild& w, bool styles) {
 
 void RemoveInlineStyles(bool styles) {
   TMDIChild* w = ActiveScript();
-  if (NoActiveDocument() || !w || !w->CurrentElement) return;
-  if (!w->BlockOn) {
+  if (NoActiveDocument() || !w || !w->CurrentElement()) return;
+  if (!w->BlockOn()) {
     RemoveAtCaret(*w, styles);
     return;
   }
   SaveUndoStep(ukInsert, false, false, 0);
-  TScriptElement* home = w->CurrentElement;
+  TScriptElement* home = w->CurrentElement();
   RepairEmptyBlockPart(*w);
-  if (!InBlock(w->CurrentElement) || w->CurrentElement->blockStart == w->CurrentElement->blockEnd) {
+  if (!InBlock(w->CurrentElement()) || w->CurrentElement()->blockStart == w->CurrentElement()->blockEnd) {
     Load(*w, home);
     RemoveAtCaret(*w, styles);
     return;

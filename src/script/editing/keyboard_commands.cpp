@@ -31,6 +31,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/prompt_table.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -109,11 +110,11 @@ void NavigationStep() { SaveUndoStep(ukNavigation, false, false, 0); }
 
 // The edit line's wrapped line the caret is on, and where lines begin.
 int CaretLineNow(const TMDIChild& w) {
-  return CaretLineOfColumn(w.LineOffsets, w.CurrentElement->lineCount, w.CaretColumn, w.EditBuffer);
+  return CaretLineOfColumn(w.LineOffsets(), w.CurrentElement()->lineCount, w.CaretColumn(), w.EditBuffer());
 }
 bool IsLineStart(const TMDIChild& w, std::size_t position) {
-  for (int line = 1; line < w.CurrentElement->lineCount; ++line)
-    if (w.LineOffsets[static_cast<std::size_t>(line)] == position) return true;
+  for (int line = 1; line < w.CurrentElement()->lineCount; ++line)
+    if (w.LineOffsets()[static_cast<std::size_t>(line)] == position) return true;
   return false;
 }
 
@@ -134,10 +135,10 @@ class OptionOff {
 
 // Unlinks an element other than the current one; the edit line stays.
 void RemoveElement(TMDIChild& w, TScriptElement* element) {
-  TScriptElement* current = w.CurrentElement;
-  w.CurrentElement = element;
+  TScriptElement* current = w.CurrentElement();
+  EditFields(w).CurrentElement = element;
   w.DisposeIndex(false);
-  w.CurrentElement = current;
+  EditFields(w).CurrentElement = current;
   w.CurrentGroup = current->group;
 }
 
@@ -145,7 +146,7 @@ void RemoveElement(TMDIChild& w, TScriptElement* element) {
 // the writer can type in; a beep when there is none or the list holds the
 // caret.
 void CaretToNeighbour(TMDIChild& w, bool forward) {
-  TScriptElement* target = forward ? NextTextElement(w.CurrentElement) : PreviousTextElement(w.CurrentElement);
+  TScriptElement* target = forward ? NextTextElement(w.CurrentElement()) : PreviousTextElement(w.CurrentElement());
   if (PickListShowing() || !target) {
     MessageBeep(0);
     return;
@@ -165,7 +166,7 @@ bool DeletePageBreak(TMDIChild& w, TScriptElement* pageBreak) {
     return false;
   SetDocumentModified(true, true);
   w.Assemble();
-  w.CurrentElement = pageBreak;
+  EditFields(w).CurrentElement = pageBreak;
   w.CurrentGroup = pageBreak->group;
   w.DisAssemble();
   w.Delete_Element();
@@ -209,8 +210,8 @@ std::optional<CodePair> PairOf(Byte code, bool allColours) {
 bool RemovePartner(TMDIChild& w, Byte code) {
   const std::optional<CodePair> pair = PairOf(code, w.UsesUserColours != 0);
   if (!pair) return false;
-  std::string& text = w.EditBuffer;
-  const std::size_t caret = std::min<std::size_t>(w.CaretColumn, text.size());
+  std::string& text = EditFields(w).EditBuffer;
+  const std::size_t caret = std::min<std::size_t>(w.CaretColumn(), text.size());
   int depth = 0;
   if (pair->opening) {
     for (std::size_t i = caret; i < text.size(); ++i) {
@@ -229,7 +230,7 @@ bool RemovePartner(TMDIChild& w, Byte code) {
         ++depth;
       } else if (pair->Opens(b) && depth-- == 0) {
         text.erase(i, 1);
-        --w.CaretColumn;
+        --EditFields(w).CaretColumn;
         break;
       }
     }
@@ -240,11 +241,11 @@ bool RemovePartner(TMDIChild& w, Byte code) {
 // Deletes the character at the caret with its code partner, rewraps and
 // repaints, and looks at the line for element recognition again.
 void DeleteAtCaret(TMDIChild& w) {
-  if (w.CaretColumn >= w.EditBuffer.size()) return;
-  const auto code = static_cast<Byte>(w.EditBuffer[w.CaretColumn]);
+  if (w.CaretColumn() >= w.EditBuffer().size()) return;
+  const auto code = static_cast<Byte>(w.EditBuffer()[w.CaretColumn()]);
   DeleteCharAtCaret();
   const bool partnered = RemovePartner(w, code);
-  w.WordWrapText(w.CurrentElement, w.EditBuffer, true, true);
+  w.WordWrapText(w.CurrentElement(), w.EditBuffer(), true, true);
   if (partnered) RebuildScreen(&w);
   w.RedisplayScreen(partnered);
   w.StartPaginateTimer(w.LayoutDue | 1);
@@ -255,16 +256,16 @@ void DeleteAtCaret(TMDIChild& w) {
 // continued cue opens with that text and its separator: Backspace inside
 // them only moves the caret past them.
 bool StepOverContinuedText(TMDIChild& w) {
-  const TScriptElement* e = w.CurrentElement;
+  const TScriptElement* e = w.CurrentElement();
   if (w.ContinuedPosition != 1 || e->Kind() != ekParenthetical || !e->prev ||
       e->prev->Kind() != ekCharacterName || CueContinuedState(e->prev->split) != 1)
     return false;
   const std::string lead = w.CharacterContinuedText + w.ContinuedSeparator;
-  const std::size_t start = !w.EditBuffer.empty() && w.EditBuffer[0] == '(' ? 1 : 0;
-  if (w.EditBuffer.compare(start, lead.size(), lead) != 0) return false;
+  const std::size_t start = !w.EditBuffer().empty() && w.EditBuffer()[0] == '(' ? 1 : 0;
+  if (w.EditBuffer().compare(start, lead.size(), lead) != 0) return false;
   const std::size_t end = start + lead.size();
-  if (w.CaretColumn <= start || w.CaretColumn > end) return false;
-  w.CaretColumn = static_cast<Word>(end);
+  if (w.CaretColumn() <= start || w.CaretColumn() > end) return false;
+  EditFields(w).CaretColumn = static_cast<Word>(end);
   MessageBeep(0);
   return true;
 }
@@ -280,7 +281,7 @@ bool KeptAsSpeechHeading(const TScriptElement* e) {
 // An empty element deleted by Backspace (the caret goes to the end of the
 // element before) or by Delete (to the start of the element after).
 void DeleteEmptyElement(TMDIChild& w, bool forward) {
-  TScriptElement* e = w.CurrentElement;
+  TScriptElement* e = w.CurrentElement();
   if (IsSceneHeading(e->Kind()) && w.ScenesLocked) {
     if (!AskYesNo(DeleteSceneQuestion, PromptTable(PageBreakPromptEntry), false)) return;
     e->format.Kind = ekAction;
@@ -294,19 +295,19 @@ void DeleteEmptyElement(TMDIChild& w, bool forward) {
   const bool wasFirst = e == w.FirstElement;
   const bool onlyOne = !e->prev && !e->next;
   w.Delete_Element();
-  TScriptElement* current = w.CurrentElement;
+  TScriptElement* current = w.CurrentElement();
   if (!onlyOne) {
     w.RebuildElementGroups();
     if (!wasFirst && current->Kind() == ekDialogue && following && current->next == following &&
         following->Kind() == ekDialogue) {
-      w.CaretColumn = static_cast<Word>(w.EditBuffer.size());
+      EditFields(w).CaretColumn = static_cast<Word>(w.EditBuffer().size());
       JoinWithNextElement(false, true, w);
     } else if (forward) {
       if (following) GoToElement(w, following, false);
-      else w.CaretColumn = static_cast<Word>(w.EditBuffer.size());
+      else EditFields(w).CaretColumn = static_cast<Word>(w.EditBuffer().size());
       MarkCutAsRevision();
     } else if (!wasFirst) {
-      if (!IsPageBreakKind(current->Kind())) w.CaretColumn = static_cast<Word>(w.EditBuffer.size());
+      if (!IsPageBreakKind(current->Kind())) EditFields(w).CaretColumn = static_cast<Word>(w.EditBuffer().size());
       else if (TScriptElement* back = PreviousTextElement(current)) GoToElement(w, back, true);
       else GoToElement(w, NextTextElement(current), false);
     }
@@ -319,7 +320,7 @@ void DeleteEmptyElement(TMDIChild& w, bool forward) {
 // before when that has the same type (an automatic page break between
 // them goes); otherwise the caret only goes back.
 void BackspaceAtElementStart(TMDIChild& w) {
-  TScriptElement* e = w.CurrentElement;
+  TScriptElement* e = w.CurrentElement();
   TScriptElement* before = e->prev;
   TScriptElement* into = before && before->Kind() == ekAutoPageBreak ? before->prev : before;
   const bool joins =
@@ -336,7 +337,7 @@ void BackspaceAtElementStart(TMDIChild& w) {
 // Delete at the end of the text: the next element of the same type is
 // joined on; another type only takes the caret.
 void DeleteAtTextEnd(TMDIChild& w) {
-  const TScriptElement* e = w.CurrentElement;
+  const TScriptElement* e = w.CurrentElement();
   const bool joins = e->next && e->next->Kind() == e->Kind() && !(e->Kind() == ekSceneHeading && w.InteractiveScript);
   if (joins) JoinWithNextElement(true, true, w);
   else CaretToNeighbour(w, true);
@@ -351,22 +352,22 @@ bool CarriesCueState(Byte split) { return split < spWhole || (split >= 21 && spl
 TTail Backspace(KeyCommand& c) {
   TMDIChild& w = c.w;
   InteractiveEdit = 1;
-  const bool atStart = w.CaretColumn == 0;
-  const bool empty = TrimmedLength(w.EditBuffer) == 0;
+  const bool atStart = w.CaretColumn() == 0;
+  const bool empty = TrimmedLength(w.EditBuffer()) == 0;
   SaveUndoStep(ukDelete, false, atStart || empty, 0);
-  TScriptElement* e = w.CurrentElement;
-  if (atStart && !w.BlockOn && e->prev && IsHardPageBreakKind(e->prev->Kind()) && DeletePageBreak(w, e->prev)) {
+  TScriptElement* e = w.CurrentElement();
+  if (atStart && !w.BlockOn() && e->prev && IsHardPageBreakKind(e->prev->Kind()) && DeletePageBreak(w, e->prev)) {
     AfterPageBreakDeleted(w, e);
     return TTail::Run;
   }
   SetDocumentModified(true, true);
-  if (w.BlockOn) {
+  if (w.BlockOn()) {
     DeleteBlockCommand();
     return TTail::Run;
   }
   if (StepOverContinuedText(w)) return TTail::Run;
   if (!atStart) {
-    --w.CaretColumn;
+    --EditFields(w).CaretColumn;
     DeleteAtCaret(w);
     WordPendingSpell = 1;
   } else if (!empty) {
@@ -380,23 +381,23 @@ TTail Backspace(KeyCommand& c) {
 TTail Delete(KeyCommand& c) {
   TMDIChild& w = c.w;
   InteractiveEdit = 1;
-  const std::size_t trimmed = TrimmedLength(w.EditBuffer);
-  const bool atEnd = w.CaretColumn >= trimmed;
+  const std::size_t trimmed = TrimmedLength(w.EditBuffer());
+  const bool atEnd = w.CaretColumn() >= trimmed;
   SaveUndoStep(ukDelete, false, atEnd, 0);
-  TScriptElement* e = w.CurrentElement;
-  if (atEnd && !w.BlockOn && e->next && IsHardPageBreakKind(e->next->Kind()) && DeletePageBreak(w, e->next)) {
-    TScriptElement* next = NextTextElement(w.CurrentElement);
-    AfterPageBreakDeleted(w, next ? next : w.CurrentElement);
+  TScriptElement* e = w.CurrentElement();
+  if (atEnd && !w.BlockOn() && e->next && IsHardPageBreakKind(e->next->Kind()) && DeletePageBreak(w, e->next)) {
+    TScriptElement* next = NextTextElement(w.CurrentElement());
+    AfterPageBreakDeleted(w, next ? next : w.CurrentElement());
     return TTail::Run;
   }
   SetDocumentModified(true, true);
-  if (w.BlockOn) {
+  if (w.BlockOn()) {
     DeleteBlockCommand();
     return TTail::Run;
   }
   if (trimmed == 0) {
     DeleteEmptyElement(w, true);
-  } else if (w.CaretColumn < w.EditBuffer.size()) {
+  } else if (w.CaretColumn() < w.EditBuffer().size()) {
     DeleteAtCaret(w);
   } else if (e->Kind() == ekCharacterName && CarriesCueState(e->split)) {
     e->split = spWhole;
@@ -411,9 +412,9 @@ TTail Delete(KeyCommand& c) {
 void TypeTabBlanks(TMDIChild& w) {
   const Byte mode = InsertMode;
   InsertMode = 1;
-  for (int i = 0; i < 5 && TypeCharacter(' '); ++i) ++w.CaretColumn;
+  for (int i = 0; i < 5 && TypeCharacter(' '); ++i) ++EditFields(w).CaretColumn;
   InsertMode = mode;
-  w.WrapScreenText(w.CurrentElement, w.EditBuffer);
+  w.WrapScreenText(w.CurrentElement(), w.EditBuffer());
   w.DisplayElement();
 }
 
@@ -436,7 +437,7 @@ TTail Enter(KeyCommand& c) {
 TTail Escape(KeyCommand& c) {
   if (!PickListShowing()) return TTail::Run;
   aids::CloseList();
-  if (c.w.CurrentElement->Kind() == ekCharacterName) FinishCue(c.w);
+  if (c.w.CurrentElement()->Kind() == ekCharacterName) FinishCue(c.w);
   return TTail::Run;
 }
 
@@ -461,19 +462,19 @@ TTail NavigationOnly(KeyCommand&) {
 TTail EndKey(KeyCommand& c) {
   TMDIChild& w = c.w;
   c.ShiftBlock();
-  const std::string& text = w.EditBuffer;
+  const std::string& text = w.EditBuffer();
   const int line = CaretLineNow(w);
   std::size_t column = text.size();
-  if (line >= w.CurrentElement->lineCount) {
+  if (line >= w.CurrentElement()->lineCount) {
     if (column > 0 && text[column - 1] == ' ') --column;
   } else {
     // A wrapped line ends before the blank it broke at; a line broken
     // inside a word (or after a hyphen) ends after its last character. A
     // hard-return mark ends its line without being on it.
-    column = std::min<std::size_t>(w.LineOffsets[static_cast<std::size_t>(line)] - 1u, text.size());
+    column = std::min<std::size_t>(w.LineOffsets()[static_cast<std::size_t>(line)] - 1u, text.size());
     if (column < text.size() && text[column] != ' ' && static_cast<Byte>(text[column]) != HardReturn) ++column;
   }
-  w.CaretColumn = static_cast<Word>(column);
+  EditFields(w).CaretColumn = static_cast<Word>(column);
   return c.Moved();
 }
 
@@ -481,19 +482,19 @@ TTail HomeKey(KeyCommand& c) {
   TMDIChild& w = c.w;
   c.ShiftBlock();
   const int line = CaretLineNow(w);
-  std::size_t column = line <= 1 ? 0 : w.LineOffsets[static_cast<std::size_t>(line - 1)];
-  while (column < w.EditBuffer.size() && LineOpeningSet.Contains(w.EditBuffer[column])) ++column;
-  w.CaretColumn = static_cast<Word>(column);
+  std::size_t column = line <= 1 ? 0 : w.LineOffsets()[static_cast<std::size_t>(line - 1)];
+  while (column < w.EditBuffer().size() && LineOpeningSet.Contains(w.EditBuffer()[column])) ++column;
+  EditFields(w).CaretColumn = static_cast<Word>(column);
   return c.Moved();
 }
 
 TTail LeftKey(KeyCommand& c) {
   TMDIChild& w = c.w;
   c.ShiftBlock();
-  const std::string& text = w.EditBuffer;
-  std::size_t column = std::min<std::size_t>(w.CaretColumn, text.size());
+  const std::string& text = w.EditBuffer();
+  std::size_t column = std::min<std::size_t>(w.CaretColumn(), text.size());
   const bool behindParenthesis =
-      w.CurrentElement->Kind() == ekParenthetical && !text.empty() && text[0] == '(' && column <= 1;
+      w.CurrentElement()->Kind() == ekParenthetical && !text.empty() && text[0] == '(' && column <= 1;
   if (column == 0 || behindParenthesis) {
     NavigationStep();
     CaretToNeighbour(w, false);
@@ -509,15 +510,15 @@ TTail LeftKey(KeyCommand& c) {
            !(text[column] == '~' && IsLineStart(w, column)))
       --column;
   }
-  w.CaretColumn = static_cast<Word>(column);
+  EditFields(w).CaretColumn = static_cast<Word>(column);
   return c.Moved();
 }
 
 TTail RightKey(KeyCommand& c) {
   TMDIChild& w = c.w;
   c.ShiftBlock();
-  const std::string& text = w.EditBuffer;
-  std::size_t column = std::min<std::size_t>(w.CaretColumn, text.size());
+  const std::string& text = w.EditBuffer();
+  std::size_t column = std::min<std::size_t>(w.CaretColumn(), text.size());
   if (column >= text.size()) {
     NavigationStep();
     CaretToNeighbour(w, true);
@@ -533,13 +534,13 @@ TTail RightKey(KeyCommand& c) {
            !(text[column] == '~' && IsLineStart(w, column + 1)))
       ++column;
   }
-  w.CaretColumn = static_cast<Word>(column);
+  EditFields(w).CaretColumn = static_cast<Word>(column);
   return c.Moved();
 }
 
 TTail LineKey(KeyCommand& c) {
   TMDIChild& w = c.w;
-  if (PickListShowing() && w.CurrentElement->Kind() != ekCharacterName) aids::CloseList();
+  if (PickListShowing() && w.CurrentElement()->Kind() != ekCharacterName) aids::CloseList();
   if (PickListShowing()) {
     if (aids::ListOnScreen()) {
       aids::MoveSelection(c.arg);
@@ -548,7 +549,7 @@ TTail LineKey(KeyCommand& c) {
     aids::CloseList();
   }
   const int line = CaretLineNow(w);
-  if ((c.arg < 0 && line <= 1) || (c.arg > 0 && line >= w.CurrentElement->lineCount)) NavigationStep();
+  if ((c.arg < 0 && line <= 1) || (c.arg > 0 && line >= w.CurrentElement()->lineCount)) NavigationStep();
   c.ShiftBlock();
   if (c.arg < 0) MoveCaretLineUp(w);
   else MoveCaretLineDown(w);
@@ -559,17 +560,17 @@ TTail ElementKey(KeyCommand& c) {
   TMDIChild& w = c.w;
   NavigationStep();
   if (c.arg < 0) {
-    TScriptElement* target = PreviousTextElement(w.CurrentElement);
+    TScriptElement* target = PreviousTextElement(w.CurrentElement());
     if (!target) {
       GoToElementStart();
       return TTail::Run;
     }
     GoToElement(w, target, true);
-    if (w.EditBuffer == "\x04" || w.EditBuffer == " ") w.CaretColumn = 0;
+    if (w.EditBuffer() == "\x04" || w.EditBuffer() == " ") EditFields(w).CaretColumn = 0;
   } else {
-    TScriptElement* target = NextTextElement(w.CurrentElement);
+    TScriptElement* target = NextTextElement(w.CurrentElement());
     if (target) GoToElement(w, target, false);
-    else w.CaretColumn = static_cast<Word>(w.EditBuffer.size());
+    else EditFields(w).CaretColumn = static_cast<Word>(w.EditBuffer().size());
   }
   return TTail::Run;
 }
@@ -591,14 +592,14 @@ TTail ButtonKey(KeyCommand& c) {
 }
 
 TTail TransitionKey(KeyCommand& c) {
-  if (c.w.BlockOn) return TTail::Run;
+  if (c.w.BlockOn()) return TTail::Run;
   if (c.w.InteractiveScript) ClickButton("TransitionBtn");
   else if (KeyCommandHooks.TransitionMenu) KeyCommandHooks.TransitionMenu();
   return TTail::Run;
 }
 
 TTail ShotKey(KeyCommand& c) {
-  if (!c.w.BlockOn && KeyCommandHooks.ShotMenu) KeyCommandHooks.ShotMenu();
+  if (!c.w.BlockOn() && KeyCommandHooks.ShotMenu) KeyCommandHooks.ShotMenu();
   return TTail::Run;
 }
 
@@ -612,17 +613,17 @@ TTail InteractiveActionKey(KeyCommand& c) {
 // Ctrl+PgUp and Ctrl+PgDn move by printed page, as the page buttons do.
 TTail PrintedPageKey(KeyCommand& c) {
   NavigationStep();
-  if (c.w.BlockOn) ClearBlockSelection(false);
+  if (c.w.BlockOn()) ClearBlockSelection(false);
   GotoNeighbourPage(c.w, c.arg > 0);
   return TTail::Run;
 }
 
 TTail SceneLetterKey(KeyCommand& c) {
-  if (c.w.BlockOn && c.arg == 'I') {
+  if (c.w.BlockOn() && c.arg == 'I') {
     ClickButton("ItalicsBtn");
     return TTail::Skip;
   }
-  if (c.w.BlockOn) return TTail::Run;
+  if (c.w.BlockOn()) return TTail::Run;
   StartSceneHeading(static_cast<char>(c.arg), false);
   CompleteSceneHeading(c.sender);
   return TTail::Run;
@@ -634,12 +635,12 @@ TTail SceneHeadingKey(KeyCommand&) {
 }
 
 TTail PickNameKey(KeyCommand& c) {
-  if (!c.w.BlockOn && PickCharacterName(c.w, true) && c.w.CurrentElement->Kind() == ekCharacterName) FinishCue(c.w);
+  if (!c.w.BlockOn() && PickCharacterName(c.w, true) && c.w.CurrentElement()->Kind() == ekCharacterName) FinishCue(c.w);
   return TTail::Run;
 }
 
 TTail ScriptNoteKey(KeyCommand& c) {
-  if (c.w.CurrentElement->Kind() == ekCharacterName) c.w.CaretColumn = 0;
+  if (c.w.CurrentElement()->Kind() == ekCharacterName) EditFields(c.w).CaretColumn = 0;
   StartElementOfSlot(c.w, fsScriptNote);
   return TTail::Run;
 }
@@ -665,8 +666,8 @@ TTail InvertedQuestionKey(KeyCommand& c) {
 // Ctrl+Minus types a soft hyphen (Ctrl+Shift+Minus a dash), never next to
 // a soft hyphen already there.
 TTail HyphenKey(KeyCommand& c) {
-  const std::string& text = c.w.EditBuffer;
-  const std::size_t column = c.w.CaretColumn;
+  const std::string& text = c.w.EditBuffer();
+  const std::size_t column = c.w.CaretColumn();
   if ((column < text.size() && text[column] == '~') || (column > 0 && column <= text.size() && text[column - 1] == '~'))
     return TTail::Run;
   SetDocumentModified(true, true);
@@ -681,10 +682,10 @@ TTail RightMarginKey(KeyCommand& c) {
   const bool inward = c.arg > 0;
   SetDocumentModified(true, true);
   SaveUndoStep(inward ? ukDelete : ukInsert, false, false, 0);
-  TElementFormat& format = w.CurrentElement->format;
+  TElementFormat& format = w.CurrentElement()->format;
   if (inward && format.LeftMargin + format.RightMargin + 10 < WidestMargins) ++format.RightMargin;
   if (!inward && format.RightMargin > NarrowestRightMargin) --format.RightMargin;
-  w.WordWrapText(w.CurrentElement, w.EditBuffer, true, true);
+  w.WordWrapText(w.CurrentElement(), w.EditBuffer(), true, true);
   RebuildScreen(&w);
   w.RedisplayScreen(true);
   UpdateCaret();
@@ -762,8 +763,8 @@ bool EditingAllowed(const TMDIChild& w, Word& key) {
 // What the pick list is matched against: the edit line, or in a cue with
 // an extension begun, the extension.
 std::string ListFilter(const TMDIChild& w) {
-  std::string text = w.EditBuffer;
-  if (w.CurrentElement->Kind() == ekCharacterName) {
+  std::string text = w.EditBuffer();
+  if (w.CurrentElement()->Kind() == ekCharacterName) {
     if (const std::size_t paren = text.find('('); paren != std::string::npos) {
       text.erase(0, paren + 1);
       text.resize(std::min(text.find(')'), text.size()));
@@ -782,8 +783,8 @@ void SpellWordLeft(TMDIChild& w, Word key, unsigned combination) {
   if (!ProgramOptions().RealTimeSpellCheck || !WordPendingSpell) return;
   if (key == VK_BACK || key == VK_DELETE || key == VK_SPACE || (key >= VK_SHIFT && key <= VK_MENU)) return;
   if (key >= 'A' && key <= 255) return;
-  const std::string& text = w.EditBuffer;
-  const Word caret = static_cast<Word>(std::min<std::size_t>(w.CaretColumn, text.size()));
+  const std::string& text = w.EditBuffer();
+  const Word caret = static_cast<Word>(std::min<std::size_t>(w.CaretColumn(), text.size()));
   std::size_t at = caret;
   while (at < text.size() && text[at] == ' ') ++at;
   const bool ctrl = (combination & ssCtrl) != 0;
@@ -792,11 +793,11 @@ void SpellWordLeft(TMDIChild& w, Word key, unsigned combination) {
                      (key == VK_LEFT && at > 0 && text[at - 1] == ' ');
   if (check) {
     const std::string before = text;
-    w.CaretColumn = static_cast<Word>(at);
+    EditFields(w).CaretColumn = static_cast<Word>(at);
     aids::SpellWordBeforeCaret();
     const std::size_t stepped = at - caret;
-    if (w.EditBuffer != before) w.CaretColumn = static_cast<Word>(w.CaretColumn > stepped ? w.CaretColumn - stepped : 0);
-    else w.CaretColumn = caret;
+    if (w.EditBuffer() != before) EditFields(w).CaretColumn = static_cast<Word>(w.CaretColumn() > stepped ? w.CaretColumn() - stepped : 0);
+    else EditFields(w).CaretColumn = caret;
   }
   WordPendingSpell = 0;
 }
@@ -814,7 +815,7 @@ void CommonTail(TMDIChild& w) {
 
 void HandleCommandKey(Word& key, TShiftState shift, TObject* sender) {
   TMDIChild* w = ActiveScript();
-  if (!w || !w->CurrentElement || key == 0 || !EditingAllowed(*w, key)) return;
+  if (!w || !w->CurrentElement() || key == 0 || !EditingAllowed(*w, key)) return;
   if (key >= VK_PRIOR && key <= VK_DOWN) PendingDeadKey = 0;
   const unsigned combination = shift.Bits & (ssShift | ssAlt | ssCtrl);
   SpellWordLeft(*w, key, combination);
@@ -844,19 +845,19 @@ void DeletePartnerCode(Byte code) {
 
 void MarkCutAsRevision() {
   TMDIChild* w = ActiveScript();
-  if (!w || !w->CurrentElement || !ProgramOptions().MarkAllCuts || !w->RevisionMarking) return;
+  if (!w || !w->CurrentElement() || !ProgramOptions().MarkAllCuts || !w->RevisionMarking) return;
   MarkRevisedLine(*w, false);
-  w->WordWrapText(w->CurrentElement, w->EditBuffer, true, true);
+  w->WordWrapText(w->CurrentElement(), w->EditBuffer(), true, true);
   w->DisplayElement();
 }
 
 void GoToElementStart() {
   TMDIChild* w = ActiveScript();
-  if (!w || !w->CurrentElement) return;
-  w->CaretColumn = 0;
-  w->CaretLine = 1;
-  if (w->CurrentElement->screenLine < 1) {
-    w->CurrentElement->screenLine = 1;
+  if (!w || !w->CurrentElement()) return;
+  EditFields(*w).CaretColumn = 0;
+  EditFields(*w).CaretLine = 1;
+  if (w->CurrentElement()->screenLine < 1) {
+    w->CurrentElement()->screenLine = 1;
     RebuildScreen(w);
   }
 }
@@ -880,11 +881,11 @@ void CarryRevisedLines(TScriptElement& element, const std::string& lines, int sh
 }  // namespace
 
 bool JoinWithNextElement(bool redisplay, bool addBlank, TMDIChild& window) {
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   TScriptElement* next = e ? e->next : nullptr;
   if (!next || next->Kind() != e->Kind() || (IsSceneHeading(e->Kind()) && window.ScenesLocked)) return false;
   const std::string second = StoredText(*next);
-  std::string first = window.EditBuffer;
+  std::string first = window.EditBuffer();
   if (first == "\x04" || first == " ") first.clear();
   if (TrimmedLength(second) > 0 && second.size() + TrimmedLength(first) > static_cast<std::size_t>(JoinLimit)) {
     ShowMessageBox(JoinTooLongText, "");
@@ -901,8 +902,8 @@ bool JoinWithNextElement(bool redisplay, bool addBlank, TMDIChild& window) {
   const std::string keptRevised = next->revisedLines ? std::string(*next->revisedLines) : std::string();
   const int nextLines = next->lineCount;
   RemoveElement(window, next);
-  window.EditBuffer = (first + second).substr(0, MaxElementChars);
-  window.WordWrapText(e, window.EditBuffer, false, false);
+  EditFields(window).EditBuffer = (first + second).substr(0, MaxElementChars);
+  window.WordWrapText(e, window.EditBuffer(), false, false);
   CarryRevisedLines(*e, keptRevised, e->lineCount - nextLines);
   if (nextOpenedGroup) window.RebuildElementGroups();
   ListChanged = 1;

@@ -27,6 +27,7 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -40,15 +41,15 @@ constexpr int DragSlack = 20;
 constexpr int PageWidthTenths = 85;
 
 bool CaretInBlock(const TMDIChild& script) {
-  const TScriptElement* e = script.CurrentElement;
-  if (!script.BlockOn || !e || !e->InBlock() || e->blockEnd < 0) return false;
-  const int column = script.CaretColumn;
+  const TScriptElement* e = script.CurrentElement();
+  if (!script.BlockOn() || !e || !e->InBlock() || e->blockEnd < 0) return false;
+  const int column = script.CaretColumn();
   return column >= std::min(e->blockStart, e->blockEnd) && column <= std::max(e->blockStart, e->blockEnd);
 }
 
 // Whether x lies within reach of the current element's text.
 bool NearElementText(const TMDIChild& script, int x) {
-  const TElementFormat& format = script.CurrentElement->format;
+  const TElementFormat& format = script.CurrentElement()->format;
   const int left = format.LeftMargin * script.DotWidth + script.LeftTextOffset;
   const int right = (PageWidthTenths - format.RightMargin) * script.DotWidth + script.LeftTextOffset;
   return x >= left - DragSlack && x <= right + DragSlack;
@@ -61,16 +62,16 @@ bool HoldsSelection(const TScriptElement* e, bool forward) {
 }
 
 bool IsLonePoint(const TMDIChild& script) {
-  const TScriptElement* e = script.CurrentElement;
+  const TScriptElement* e = script.CurrentElement();
   return e->blockStart == e->blockEnd && e->blockStart >= 0 && !HoldsSelection(e->prev, false) &&
          !HoldsSelection(e->next, true);
 }
 
 // A block that never grew: its marks go and the block commands with them.
 void DropEmptyBlock(TMDIChild& script) {
-  const TScriptElement* e = script.CurrentElement;
+  const TScriptElement* e = script.CurrentElement();
   const bool incomplete = e->blockStart < 0 || e->blockEnd < 0;
-  if (script.BlockOn && (incomplete || IsLonePoint(script))) ClearBlockSelection(true);
+  if (script.BlockOn() && (incomplete || IsLonePoint(script))) ClearBlockSelection(true);
 }
 
 int VisibleLineCount(const TMDIChild& script) {
@@ -86,8 +87,8 @@ int VisibleLineCount(const TMDIChild& script) {
 
 // The view follows the caret by one line at a time.
 void KeepCaretInView(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
-  const int caretLine = e->screenLine + script.CaretLine - 1;
+  TScriptElement* e = script.CurrentElement();
+  const int caretLine = e->screenLine + script.CaretLine() - 1;
   const int visible = VisibleLineCount(script);
   if (caretLine > visible) e->screenLine = static_cast<std::int16_t>(e->screenLine - (caretLine - visible));
   else if (caretLine < 1) e->screenLine = static_cast<std::int16_t>(e->screenLine + (1 - caretLine));
@@ -106,7 +107,7 @@ TScriptElement* DragStart(TMDIChild& script) {
 // The drag's pass past the window's edge: one line, the block following.
 void AutoScrollPass(TMDIChild& script) {
   auto& state = BlockSelection(script);
-  if (!script.BlockOn && script.MouseSelecting && !DraggingBlock && DragStart(script))
+  if (!script.BlockOn() && script.MouseSelecting && !DraggingBlock && DragStart(script))
     ExtendBlockTo(script, *state.DragElement, state.DragColumn);
   const bool down = state.LastMousePoint.Y >= script.ClientHeight();
   StepCaretLine(script, down);
@@ -121,17 +122,17 @@ bool PastWindowEdge(const TMDIChild& script, TPoint p) {
 void FollowMouse(TMDIChild& script, int x, int y) {
   auto& state = BlockSelection(script);
   SaveUndoStep(ukNavigation, false, false, 0);
-  const TScriptElement* before = script.CurrentElement;
-  const Word column = script.CaretColumn;
+  const TScriptElement* before = script.CurrentElement();
+  const Word column = script.CaretColumn();
   const bool extend = script.MouseSelecting && !DraggingBlock;
   PlaceCaretAtPoint(x, y, extend, script);
-  const bool moved = script.CurrentElement != before || script.CaretColumn != column;
+  const bool moved = script.CurrentElement() != before || script.CaretColumn() != column;
   if (!moved && !DraggingBlock) {
     DropEmptyBlock(script);
-  } else if (moved && !script.BlockOn && script.MouseSelecting && !DraggingBlock && DragStart(script)) {
+  } else if (moved && !script.BlockOn() && script.MouseSelecting && !DraggingBlock && DragStart(script)) {
     MakeElementCurrent(script, state.DragElement);
-    script.CaretColumn = std::min<Word>(state.DragColumn, static_cast<Word>(script.EditBuffer.size()));
-    ExtendBlockTo(script, *script.CurrentElement, script.CaretColumn);
+    EditFields(script).CaretColumn = std::min<Word>(state.DragColumn, static_cast<Word>(script.EditBuffer().size()));
+    ExtendBlockTo(script, *script.CurrentElement(), script.CaretColumn());
     SaveUndoStep(ukNavigation, false, false, 0);
     PlaceCaretAtPoint(x, y, true, script);
   }
@@ -175,10 +176,10 @@ void StartAutoScroll(TMDIChild& script) {
 TTextPoint DropPoint(TMDIChild& script, int x, int y) {
   SaveUndoStep(ukNavigation, false, false, 0);
   PlaceCaretAtPoint(x, y, false, script);
-  TScriptElement* e = script.CurrentElement;
-  int column = script.CaretColumn;
+  TScriptElement* e = script.CurrentElement();
+  int column = script.CaretColumn();
   if (!e->InBlock() && !ProgramOptions().DragAndDropBreak) {
-    const int length = static_cast<int>(script.EditBuffer.size());
+    const int length = static_cast<int>(script.EditBuffer().size());
     column = column * 2 > length ? length : 0;
   }
   return TTextPoint{e, column};
@@ -195,14 +196,14 @@ bool IsLoneWholeHeading(TMDIChild& script) {
 }
 
 void DropBlock(TMDIChild& script, int x, int y) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (e->blockEnd < e->blockStart) std::swap(e->blockStart, e->blockEnd);
   if (CaretInBlock(script)) return;
   TTextPoint drop = DropPoint(script, x, y);
   if (CaretInBlock(script)) return;
   SaveUndoStep(ukDelete, false, true, 0);
   script.RejoinSplitElements();
-  drop.element = script.CurrentElement;
+  drop.element = script.CurrentElement();
   const Byte scenesLocked = script.ScenesLocked;
   if (scenesLocked && IsLoneWholeHeading(script)) script.ScenesLocked = 0;
   const bool moved = MoveBlockTo(script, drop);
@@ -236,7 +237,7 @@ bool MarkerUnderMouse(TMDIChild& script, int x, int y) {
 }
 
 void PressInBlock(TMDIChild& script, TShiftState shift, int x) {
-  if (!script.BlockOn || shift.Contains(ssShift) || shift.Contains(ssDouble)) return;
+  if (!script.BlockOn() || shift.Contains(ssShift) || shift.Contains(ssDouble)) return;
   if (CaretInBlock(script) && BlockHasExtent(script) && NearElementText(script, x)) {
     DraggingBlock = 1;
     script.Cursor = crDrag;
@@ -253,7 +254,7 @@ void EndMouseDrag(TMDIChild& script) {
 }
 
 bool StepCaretLine(TMDIChild& script, bool down) {
-  if (!script.CurrentElement) return false;
+  if (!script.CurrentElement()) return false;
   if (!(down ? MoveCaretLineDown(script) : MoveCaretLineUp(script))) return false;
   BlockEndFollowsCaret(script);
   KeepCaretInView(script);
@@ -267,7 +268,7 @@ void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, 
     return;
   }
   auto& state = BlockSelection(*this);
-  state.BlockAtPress = BlockOn != 0;
+  state.BlockAtPress = BlockOn() != 0;
   if (shift.Contains(ssShift)) MouseSelecting = 1;
   if (!Active()) SetFocus();
   // The list belongs to the element being typed, which a click leaves.
@@ -282,13 +283,13 @@ void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, 
   if (HiddenTextMarkerHit(*this, x, y, false) != THiddenMarker::None) return;
   SaveUndoStep(ukNavigation, false, false, 0);
   const bool extend = shift.Contains(ssShift);
-  if (extend && CurrentElement) ExtendBlockTo(*this, *CurrentElement, CaretColumn);
-  const TScriptElement* before = CurrentElement;
+  if (extend && CurrentElement()) ExtendBlockTo(*this, *CurrentElement(), CaretColumn());
+  const TScriptElement* before = CurrentElement();
   PlaceCaretAtPoint(x, y, extend, *this);
-  if (CurrentElement != before) SaveUndoStep(ukNavigation, false, false, 0);
-  if (CurrentElement) PressInBlock(*this, shift, x);
-  state.DragElement = CurrentElement;
-  state.DragColumn = CaretColumn;
+  if (CurrentElement() != before) SaveUndoStep(ukNavigation, false, false, 0);
+  if (CurrentElement()) PressInBlock(*this, shift, x);
+  state.DragElement = CurrentElement();
+  state.DragColumn = CaretColumn();
   state.LastMousePoint = TPoint{x, y};
   UpdateCaret();
   MouseSelecting = 1;
@@ -296,7 +297,7 @@ void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, 
 
 void TMDIChild::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
   if (Cursor == crNone) Cursor = crIBeam;
-  if (!Editable || ActiveScript() != this || !CurrentElement) return;
+  if (!Editable || ActiveScript() != this || !CurrentElement()) return;
   auto& state = BlockSelection(*this);
   const TPoint point{x, y};
   if (point == state.LastMousePoint && !DraggingBlock) return;
@@ -312,9 +313,9 @@ void TMDIChild::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
   if (!held || state.AutoScrolling || ProgramBusy) return;
   if (ElementsHidden(*this) && !AskUnhideForEditing()) return;
   if (shift.Contains(ssShift)) MouseSelecting = 1;
-  if (!BlockOn) {
-    state.DragElement = CurrentElement;
-    state.DragColumn = CaretColumn;
+  if (!BlockOn()) {
+    state.DragElement = CurrentElement();
+    state.DragColumn = CaretColumn();
   }
   if (PastWindowEdge(*this, point)) StartAutoScroll(*this);
   else FollowMouse(*this, x, y);
@@ -339,7 +340,7 @@ void TMDIChild::FormMouseUp(TObject*, TMouseButton button, TShiftState shift, in
     MouseSelecting = 0;
     if (ScriptClickHooks.FollowBranch) ScriptClickHooks.FollowBranch(*this);
     return;
-  } else if (ProgramBusy || !BlockOn) {
+  } else if (ProgramBusy || !BlockOn()) {
     FlushMouseMessages();
     DraggingBlock = 0;
     Cursor = crIBeam;
@@ -349,15 +350,15 @@ void TMDIChild::FormMouseUp(TObject*, TMouseButton button, TShiftState shift, in
     if (Screen) Screen->SetCursor(crDefault);
     Cursor = crIBeam;
     if (!DraggingBlock) {
-      if (CurrentElement && IsLonePoint(*this)) ClearBlockSelection(true);
-      else if (BlockOn && ScriptPopupHooks.BlockMarked) ScriptPopupHooks.BlockMarked(*this, x, y);
+      if (CurrentElement() && IsLonePoint(*this)) ClearBlockSelection(true);
+      else if (BlockOn() && ScriptPopupHooks.BlockMarked) ScriptPopupHooks.BlockMarked(*this, x, y);
     } else {
       DropBlock(*this, x, y);
     }
     DraggingBlock = 0;
   }
   ClickTimer->SetEnabled(false);
-  if (state.BlockAtPress && !shift.Contains(ssShift) && ProgramOptions().MouseClickKillsBlock && BlockOn)
+  if (state.BlockAtPress && !shift.Contains(ssShift) && ProgramOptions().MouseClickKillsBlock && BlockOn())
     ClickTimer->SetEnabled(true);
 }
 

@@ -12,6 +12,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -87,7 +88,7 @@ void ApplySceneOpening(TMDIChild& window, const std::string& text) {
 
 // The heading's time of day after the separator the script asks for.
 void ApplyTimeOfDay(TMDIChild& window, const std::string& text) {
-  std::string line = window.EditBuffer;
+  std::string line = window.EditBuffer();
   while (!line.empty() && (line.back() == ' ' || line.back() == '-')) line.pop_back();
   const std::string spaces(static_cast<std::size_t>(GetTimeOfDaySpaces(window)), ' ');
   const int dashes = GetTimeOfDayDashes(window);
@@ -107,9 +108,9 @@ constexpr int ExtensionEntries = 10;
 // A cue's extension: a text of its own after the name (code 0), one of the
 // script's extensions, none, or a new entry at the list's first free slot.
 void ApplyExtension(TMDIChild& window, const std::string& text, Byte code) {
-  std::string line = window.EditBuffer;
+  std::string line = window.EditBuffer();
   TrimTrailingBlanks(line);
-  TScriptElement& cue = *window.CurrentElement;
+  TScriptElement& cue = *window.CurrentElement();
   if (code == 0) {
     ReplaceEditLine(window, line.empty() ? text : line + " " + text);
     return;
@@ -146,13 +147,13 @@ void ApplyPopupChoice(TMDIChild& window, std::string text, Byte code) {
 }
 
 void TakeNewElementAway(TMDIChild& window) {
-  const TScriptElement* gone = window.CurrentElement;
+  const TScriptElement* gone = window.CurrentElement();
   if (!gone || (!gone->prev && !gone->next)) return;
   const bool backToPrevious = gone->prev != nullptr;
   // The edit line takes the element that is current now, so that its
   // text is not overwritten by the empty line of the one that went.
   window.Delete_Element();
-  if (backToPrevious) window.CaretColumn = static_cast<Word>(window.EditBuffer.size());
+  if (backToPrevious) EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size());
   RebuildScreen(&window);
 }
 
@@ -174,8 +175,8 @@ void UserItemSelect(TMDIChild& window) {
     ReplaceEditLine(window, std::string(1, PlaceholderChar));
   } else if (PopupContext == pcExtension) {
     // The cue was not made for the menu: Nevermind leaves it as it is.
-  } else if (window.EditBuffer.empty() && window.CurrentElement && (window.CurrentElement->prev || window.CurrentElement->next)) {
-    if (PopupContext == pcSceneOpening) window.CurrentElement->format = window.FormatSet[fsAction];
+  } else if (window.EditBuffer().empty() && window.CurrentElement() && (window.CurrentElement()->prev || window.CurrentElement()->next)) {
+    if (PopupContext == pcSceneOpening) window.CurrentElement()->format = window.FormatSet[fsAction];
     TakeNewElementAway(window);
   }
   if (PopupContext == pcTimeOfDayAgain) PopupContext = pcTimeOfDay;

@@ -327,7 +327,7 @@ TStatusWalk& StatusWalkOf(TMDIChild& window) {
 // What lies above the caret and in the whole script: from the last walk
 // when the script kept its shape and the caret is near, else a new walk.
 void Walk(TMDIChild& window, TAbove& above, TWhole& whole) {
-  const TScriptElement* current = window.CurrentElement;
+  const TScriptElement* current = window.CurrentElement();
   TStatusWalk& kept = StatusWalkOf(window);
   const bool trusted = kept.valid && kept.shape == ScriptShapeChanges;
   const int direction = trusted ? DirectionOf(kept.above.at, current) : 0;
@@ -345,7 +345,7 @@ void Walk(TMDIChild& window, TAbove& above, TWhole& whole) {
 void ForgetStatusWalk(TMDIChild& window) { StatusWalkOf(window).valid = false; }
 
 bool ComputeStatusTexts(TMDIChild& window, const TStatusOptions& options, TStatusTexts& texts) {
-  const TScriptElement* current = window.CurrentElement;
+  const TScriptElement* current = window.CurrentElement();
   if (!current || IsPageBreakKind(current->Kind()) || current->format.LeftMargin == 0) return false;
 
   const TScriptElement* groupFirst = current->group && current->group->first ? current->group->first : current;
@@ -384,7 +384,7 @@ bool ComputeStatusTexts(TMDIChild& window, const TStatusOptions& options, TStatu
 }
 
 std::string PositionText(TMDIChild& window) {
-  const TScriptElement* current = window.CurrentElement;
+  const TScriptElement* current = window.CurrentElement();
   if (!current) return {};
   const int size = std::max<int>(1, window.ScriptFontSize);
   const bool notesCount = window.PrintScriptNotes != 0;
@@ -394,7 +394,7 @@ std::string PositionText(TMDIChild& window) {
   auto linePoints = [](const TScriptElement& e) { return e.format.Spacing * e.format.FontSize / 10; };
 
   // Points from the top of the page to the caret line's foot.
-  int points = (window.CaretLine - 1) * linePoints(*current) + current->format.FontSize;
+  int points = (window.CaretLine() - 1) * linePoints(*current) + current->format.FontSize;
   const TScriptElement* e = current->prev;
   for (; e && !IsPageBreakKind(e->Kind()); e = e->prev) {
     if (!counts(*e)) continue;
@@ -408,8 +408,8 @@ std::string PositionText(TMDIChild& window) {
   if (counts(*current) && remainder != 0) line += "." + std::to_string(remainder);
 
   // Tenths of an inch from the page's left edge to the caret.
-  const int lineStart = window.CaretLine <= 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(window.CaretLine - 1)];
-  const int dots = window.CaretColumn > lineStart ? MeasureLayoutTextWidth(window, lineStart, window.CaretColumn - 1) : 0;
+  const int lineStart = window.CaretLine() <= 1 ? 0 : window.LineOffsets()[static_cast<std::size_t>(window.CaretLine() - 1)];
+  const int dots = window.CaretColumn() > lineStart ? MeasureLayoutTextWidth(window, lineStart, window.CaretColumn() - 1) : 0;
   const int tenths = (current->format.LeftMargin * 30 + dots) / 30;
   std::string across = std::to_string(tenths / 10);
   if (tenths % 10 != 0) across += "." + std::to_string(tenths % 10);

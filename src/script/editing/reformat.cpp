@@ -50,7 +50,7 @@ void TakeKindFormat(TMDIChild& window, TScriptElement& e) {
 template <typename Visit>
 void ReformatEach(TMDIChild& window, const std::string& notice, Visit visit) {
   if (!window.FirstElement) return;
-  if (window.BlockOn) ClearBlockSelection(true);
+  if (window.BlockOn()) ClearBlockSelection(true);
   const int cursor = Screen->Cursor();
   Screen->SetCursor(crHourGlass);
   ShowPleaseWait(notice, false, false);
@@ -69,11 +69,11 @@ void ReformatEach(TMDIChild& window, const std::string& notice, Visit visit) {
 }  // namespace
 
 void ApplyDefaultFormat(TMDIChild& window, const TDefaultFormatParts& parts) {
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   if (!e) return;
   const int slot = FormatSlotOfKind(e->Kind());
   if (slot < 0) return;
-  if (window.BlockOn) ClearBlockSelection(true);
+  if (window.BlockOn()) ClearBlockSelection(true);
   const TElementFormat& base = window.FormatSet[static_cast<std::size_t>(slot)];
   TElementFormat& f = e->format;
   if (parts.noteOnly) {
@@ -99,7 +99,7 @@ void ApplyDefaultFormat(TMDIChild& window, const TDefaultFormatParts& parts) {
       RefreshContinuedCues(window, true);
     }
   }
-  window.WrapScreenText(e, window.EditBuffer);
+  window.WrapScreenText(e, window.EditBuffer());
 }
 
 void ReformatScript(TMDIChild& window) {

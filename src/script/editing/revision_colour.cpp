@@ -7,6 +7,7 @@
 #include "script/model/text_codes.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -28,11 +29,11 @@ const ColorPair& PairOf(Byte colour) { return ColorPairs[static_cast<std::size_t
 
 // Types a code at the caret and steps over it.
 void TypeCodeAndStep(TMDIChild& window, Byte code) {
-  if (TypeCharacter(static_cast<char>(code))) ++window.CaretColumn;
+  if (TypeCharacter(static_cast<char>(code))) ++EditFields(window).CaretColumn;
 }
 
 bool CodeAt(const TMDIChild& window, std::size_t column, Byte code) {
-  return column < window.EditBuffer.size() && static_cast<Byte>(window.EditBuffer[column]) == code;
+  return column < window.EditBuffer().size() && static_cast<Byte>(window.EditBuffer()[column]) == code;
 }
 
 }  // namespace
@@ -44,42 +45,42 @@ bool ColorCodeMatches(Byte code, Byte colorByte) {
 }
 
 bool ColorPairOpenAt(const TMDIChild& window, Byte open, Byte close, std::size_t column) {
-  const TScriptElement* e = window.CurrentElement;
+  const TScriptElement* e = window.CurrentElement();
   const bool ownColour = e && TakesOwnColour(e->Kind()) && ColorCodeMatches(open, e->format.FontAndColor);
-  return IsInsideCodePair(window.EditBuffer, column, open, ownColour, close);
+  return IsInsideCodePair(window.EditBuffer(), column, open, ownColour, close);
 }
 
 bool EnterRevisionColor(TMDIChild& window, bool stepBack) {
   const Byte colour = window.AutoRevisionColor;
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   // A user colour's codes are letters while the script does not use them.
   if (!IsRevisionColour(window, colour) || !e || IsPageBreakKind(e->Kind())) return false;
   const ColorPair& chosen = PairOf(colour);
-  if (ColorPairOpenAt(window, chosen.on, chosen.off, window.CaretColumn)) return false;
-  if (!stepBack && window.CaretColumn > 0 && CodeAt(window, window.CaretColumn - 1u, chosen.off)) {
-    --window.CaretColumn;
+  if (ColorPairOpenAt(window, chosen.on, chosen.off, window.CaretColumn())) return false;
+  if (!stepBack && window.CaretColumn() > 0 && CodeAt(window, window.CaretColumn() - 1u, chosen.off)) {
+    --EditFields(window).CaretColumn;
     return false;
   }
   const Byte savedInsert = InsertMode;
   InsertMode = 1;
   for (const ColorPair& other : ColorPairs)
-    if (&other != &chosen && ColorPairOpenAt(window, other.on, other.off, window.CaretColumn)) {
+    if (&other != &chosen && ColorPairOpenAt(window, other.on, other.off, window.CaretColumn())) {
       TypeCodeAndStep(window, other.off);
       TypeCodeAndStep(window, other.on);
     }
-  if (stepBack && window.CaretColumn > 0) --window.CaretColumn;
-  if (!CodeAt(window, window.CaretColumn, chosen.on)) TypeCharacter(static_cast<char>(chosen.on));
-  window.CaretColumn = static_cast<Word>(window.CaretColumn + (stepBack ? 2 : 1));
-  window.CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn, window.EditBuffer.size()));
-  const std::size_t at = window.CaretColumn;
-  if (at + 1 == window.EditBuffer.size() && window.EditBuffer[at] == ' ') window.EditBuffer[at] = static_cast<char>(chosen.off);
+  if (stepBack && window.CaretColumn() > 0) --EditFields(window).CaretColumn;
+  if (!CodeAt(window, window.CaretColumn(), chosen.on)) TypeCharacter(static_cast<char>(chosen.on));
+  EditFields(window).CaretColumn = static_cast<Word>(window.CaretColumn() + (stepBack ? 2 : 1));
+  EditFields(window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), window.EditBuffer().size()));
+  const std::size_t at = window.CaretColumn();
+  if (at + 1 == window.EditBuffer().size() && window.EditBuffer()[at] == ' ') EditFields(window).EditBuffer[at] = static_cast<char>(chosen.off);
   else if (!CodeAt(window, at, chosen.off)) TypeCharacter(static_cast<char>(chosen.off));
   InsertMode = savedInsert;
   return true;
 }
 
 void CloseColorPairAtCaret(TMDIChild& window, Byte open, Byte close) {
-  if (!ColorPairOpenAt(window, open, close, window.CaretColumn)) return;
+  if (!ColorPairOpenAt(window, open, close, window.CaretColumn())) return;
   TypeCodeAndStep(window, close);
   TypeCharacter(static_cast<char>(open));
 }

@@ -41,10 +41,10 @@ void ForgetEmptyList(TScriptElement& e) {
 bool HasRevisedLines(const TScriptElement& element) { return element.revisedLines && !element.revisedLines->empty(); }
 
 int CaretLineOfCurrent(const TMDIChild& script) {
-  const TScriptElement* e = script.CurrentElement;
+  const TScriptElement* e = script.CurrentElement();
   if (!e) return 1;
-  if (e->text) return std::clamp<int>(script.CaretLine, 1, std::max<int>(1, e->lineCount));
-  return CaretLineOfColumn(script.LineOffsets, e->lineCount, script.CaretColumn, script.EditBuffer);
+  if (e->text) return std::clamp<int>(script.CaretLine(), 1, std::max<int>(1, e->lineCount));
+  return CaretLineOfColumn(script.LineOffsets(), e->lineCount, script.CaretColumn(), script.EditBuffer());
 }
 
 void CompactRevisedLines(TScriptElement& element, bool force) {
@@ -65,7 +65,7 @@ void AddRevisedLines(TScriptElement& element, std::string_view lines) {
 }
 
 void MarkRevisedLine(TMDIChild& script, bool force) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e || (!script.RevisionMarking && !force) || IsPageBreakKind(e->Kind())) return;
   const bool made = !e->revisedLines;
   if (made) e->revisedLines = std::string();
@@ -79,7 +79,7 @@ void MarkRevisedLine(TMDIChild& script, bool force) {
 }
 
 bool ToggleRevisedLine(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e || IsPageBreakKind(e->Kind())) return false;
   const char mark = static_cast<char>(CaretLineOfCurrent(script));
   if (e->revisedLines && e->revisedLines->find(mark) != std::string::npos) {
@@ -97,7 +97,7 @@ bool ToggleRevisedLine(TMDIChild& script) {
 // The revised-now flag is cleared whatever the colour display: a flag
 // left set while colours are off would never be cleared.
 void UpdatePageRevisedState(TMDIChild& script) {
-  TScriptElement* e = script.CurrentElement;
+  TScriptElement* e = script.CurrentElement();
   if (!e) return;
   while (e->next && !IsPageBreakKind(e->Kind())) e = e->next;
   if (IsPageBreakKind(e->Kind()) && e->prev) e = e->prev;

@@ -14,6 +14,7 @@
 #include "script/script_window.h"
 #include "script/layout/word_wrap.h"
 #include "base/global_state.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -34,28 +35,28 @@ const GlobalState reset([] {
 
 const TScreenLine& Row(const TMDIChild& window, int line) { return window.ScreenLines[static_cast<std::size_t>(line)]; }
 
-int CaretRow(const TMDIChild& window) { return window.CurrentElement->screenLine + window.CaretLine - 1; }
+int CaretRow(const TMDIChild& window) { return window.CurrentElement()->screenLine + window.CaretLine() - 1; }
 
 int RowBottom(const TMDIChild& window, int line) { return Row(window, line).y + window.ScreenDescent; }
 
-bool ContentAbove(const TMDIChild& window) { return window.CaretLine > 1 || window.CurrentElement->prev; }
+bool ContentAbove(const TMDIChild& window) { return window.CaretLine() > 1 || window.CurrentElement()->prev; }
 
 int LineStart(const TMDIChild& window, int line) {
-  return line <= 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(line - 1)];
+  return line <= 1 ? 0 : window.LineOffsets()[static_cast<std::size_t>(line - 1)];
 }
 
 // The caret's distance from the window's left edge, as it is drawn.
 int CaretX(TMDIChild& window, int line) {
-  return window.LeftTextOffset + ScreenTextLeft(window, *window.CurrentElement, line) +
-         MeasureTextWidth(window, LineStart(window, line), window.CaretColumn - 1);
+  return window.LeftTextOffset + ScreenTextLeft(window, *window.CurrentElement(), line) +
+         MeasureTextWidth(window, LineStart(window, line), window.CaretColumn() - 1);
 }
 
 int CurrentLine(const TMDIChild& window) {
-  return CaretLineOfColumn(window.LineOffsets, window.CurrentElement->lineCount, window.CaretColumn, window.EditBuffer);
+  return CaretLineOfColumn(window.LineOffsets(), window.CurrentElement()->lineCount, window.CaretColumn(), window.EditBuffer());
 }
 
 void MoveView(TMDIChild& window, int lines) {
-  window.CurrentElement->screenLine = static_cast<std::int16_t>(window.CurrentElement->screenLine + lines);
+  window.CurrentElement()->screenLine = static_cast<std::int16_t>(window.CurrentElement()->screenLine + lines);
   RebuildScreen(&window);
 }
 
@@ -66,17 +67,17 @@ void ShowLineOnTop(TMDIChild& window, TScriptElement* target, int line) {
   if (!target) return;
   // A block grows over every element passed; without one the edit line
   // goes straight to the target.
-  if (window.BlockOn) GoToElement(window, target, false);
+  if (window.BlockOn()) GoToElement(window, target, false);
   else MakeElementCurrent(window, target);
-  line = std::clamp(line, 1, std::max<int>(1, window.CurrentElement->lineCount));
-  window.CaretColumn = static_cast<Word>(LineStart(window, line));
+  line = std::clamp(line, 1, std::max<int>(1, window.CurrentElement()->lineCount));
+  EditFields(window).CaretColumn = static_cast<Word>(LineStart(window, line));
   // The start of a wrapped line is the end of the line before it, where
   // the caret is drawn: that line goes on the row, so that the view is
   // laid and painted once.
   line = CurrentLine(window);
-  window.CaretLine = static_cast<Word>(line);
+  EditFields(window).CaretLine = static_cast<Word>(line);
   const int row = ContentAbove(window) ? 2 : 1;
-  window.CurrentElement->screenLine = static_cast<std::int16_t>(row - line + 1);
+  window.CurrentElement()->screenLine = static_cast<std::int16_t>(row - line + 1);
   RebuildScreen(&window);
   window.RedisplayScreen(true);
 }
@@ -116,7 +117,7 @@ TScriptElement* NeighbourCaretElement(const TMDIChild& window, TScriptElement* e
 }
 
 void EnsureCaretVisible(TMDIChild& window) {
-  if (window.Closing || !window.CurrentElement) return;
+  if (window.Closing || !window.CurrentElement()) return;
   const int client = window.ClientHeight();
   bool moved = false;
   // A few passes at most: lines out of sight are measured at the plain
@@ -170,13 +171,13 @@ bool MoveCaretLineUp(TMDIChild& window) {
   int target = line - 1;
   bool moved = line > 1;
   if (line <= 1) {
-    TScriptElement* previous = NeighbourCaretElement(window, window.CurrentElement, false);
+    TScriptElement* previous = NeighbourCaretElement(window, window.CurrentElement(), false);
     if (previous) GoToElement(window, previous, true);
-    target = previous ? window.CurrentElement->lineCount : 1;
+    target = previous ? window.CurrentElement()->lineCount : 1;
     moved = previous != nullptr;
   }
-  window.CaretLine = static_cast<Word>(target);
-  window.CaretColumn = static_cast<Word>(ColumnUnderX(window, target, x));
+  EditFields(window).CaretLine = static_cast<Word>(target);
+  EditFields(window).CaretColumn = static_cast<Word>(ColumnUnderX(window, target, x));
   return moved;
 }
 
@@ -184,20 +185,20 @@ bool MoveCaretLineDown(TMDIChild& window) {
   const int line = CurrentLine(window);
   const int x = CaretX(window, line);
   int target = line + 1;
-  bool moved = line < window.CurrentElement->lineCount;
+  bool moved = line < window.CurrentElement()->lineCount;
   if (!moved) {
-    TScriptElement* next = NeighbourCaretElement(window, window.CurrentElement, true);
+    TScriptElement* next = NeighbourCaretElement(window, window.CurrentElement(), true);
     if (next) GoToElement(window, next, false);
     target = next ? 1 : line;
     moved = next != nullptr;
   }
-  window.CaretLine = static_cast<Word>(target);
-  window.CaretColumn = static_cast<Word>(ColumnUnderX(window, target, x));
+  EditFields(window).CaretLine = static_cast<Word>(target);
+  EditFields(window).CaretColumn = static_cast<Word>(ColumnUnderX(window, target, x));
   return moved;
 }
 
 void ScrollPageUp(TMDIChild& window) {
-  if (!window.CurrentElement->prev) return;
+  if (!window.CurrentElement()->prev) return;
   RebuildScreen(&window);
   TScriptElement* element = Row(window, 1).element;
   int line = std::max<int>(1, Row(window, 1).lineInElement);
@@ -219,7 +220,7 @@ void ScrollPageUp(TMDIChild& window) {
 }
 
 void ScrollPageDown(TMDIChild& window) {
-  if (!window.CurrentElement->next) return;
+  if (!window.CurrentElement()->next) return;
   RebuildScreen(&window);
   // The last line wholly in the window becomes the first.
   int last = 1;
@@ -268,10 +269,10 @@ namespace {
 constexpr std::int16_t JumpLandingLine = 6;
 
 void LandAt(TMDIChild& window, TScriptElement* target) {
-  if (target != window.CurrentElement) {
+  if (target != window.CurrentElement()) {
     MakeElementCurrent(window, target);
-    window.CaretColumn = 0;
-    window.CaretLine = 1;
+    EditFields(window).CaretColumn = 0;
+    EditFields(window).CaretLine = 1;
     ShowOnLine(window, *target, target->prev ? JumpLandingLine : 1);
   } else {
     RebuildScreen(&window);
@@ -285,7 +286,7 @@ bool IsBreak(const TScriptElement* e) { return e && IsPageBreakKind(e->Kind()); 
 
 void ScrollToScriptLine(TMDIChild& window, int position) {
   TScriptElement* target = window.FirstElement;
-  if (!target || !window.CurrentElement) return;
+  if (!target || !window.CurrentElement()) return;
   for (int rest = position - 1; rest > 0 && target->next; target = target->next)
     rest -= target->format.LinesBefore / 10 + target->lineCount;
   int line = 1;
@@ -294,10 +295,10 @@ void ScrollToScriptLine(TMDIChild& window, int position) {
 }
 
 bool GotoNeighbourPage(TMDIChild& window, bool down) {
-  TScriptElement* e = window.CurrentElement;
+  TScriptElement* e = window.CurrentElement();
   if (!e || (down ? !e->next : !e->prev)) return false;
   if (window.LayoutDue) window.RefreshKeepingCursor();
-  e = window.CurrentElement;
+  e = window.CurrentElement();
   if (down) {
     if (IsBreak(e->prev)) e = e->next;
     while (e->next && !IsBreak(e->prev)) e = e->next;
@@ -309,19 +310,19 @@ bool GotoNeighbourPage(TMDIChild& window, bool down) {
   // Nothing but hidden elements is left: their kind is shown again.
   if (window.IsHiddenElement(e) && e->Kind() < 32) window.HiddenKinds &= ~(1u << e->Kind());
   if (IsBreak(e) && e->prev) e = e->prev;
-  const bool moved = e != window.CurrentElement;
+  const bool moved = e != window.CurrentElement();
   LandAt(window, e);
   return moved;
 }
 
 int FollowHorizontalScroll(TMDIChild& window, int scrollPos, int minPos, int maxPos) {
-  if (!window.CurrentElement) return scrollPos;
+  if (!window.CurrentElement()) return scrollPos;
   constexpr int Step = 5;
   const int line = CurrentLine(window);
   const int lineStart = LineStart(window, line);
-  const int lineEnd = std::min<int>(window.LineOffsets[static_cast<std::size_t>(line)], static_cast<int>(window.EditBuffer.size()));
-  int column = window.CaretColumn;
-  int x = ScreenTextLeft(window, *window.CurrentElement, line) + MeasureTextWidth(window, lineStart, column - 1);
+  const int lineEnd = std::min<int>(window.LineOffsets()[static_cast<std::size_t>(line)], static_cast<int>(window.EditBuffer().size()));
+  int column = window.CaretColumn();
+  int x = ScreenTextLeft(window, *window.CurrentElement(), line) + MeasureTextWidth(window, lineStart, column - 1);
   if (scrollPos + x < 0) {
     while (column < lineEnd && scrollPos + x < 0) {
       x += CharWidthAt(window, column);
@@ -337,7 +338,7 @@ int FollowHorizontalScroll(TMDIChild& window, int scrollPos, int minPos, int max
     }
     while (scrollPos > minPos && width < scrollPos + x) scrollPos -= Step;
   }
-  window.CaretColumn = static_cast<Word>(column);
+  EditFields(window).CaretColumn = static_cast<Word>(column);
   return std::clamp(scrollPos, minPos, maxPos);
 }
 
@@ -346,8 +347,8 @@ void GotoScriptTop(TMDIChild& window) {
   TScriptElement* first = TextElementAt(window, window.FirstElement, line);
   if (!first) return;
   MakeElementCurrent(window, first);
-  window.CaretLine = 1;
-  window.CaretColumn = 0;
+  EditFields(window).CaretLine = 1;
+  EditFields(window).CaretColumn = 0;
   first->screenLine = 1;
   RebuildScreen(&window);
   window.RedisplayScreen(true);
@@ -358,8 +359,8 @@ void GotoScriptBottom(TMDIChild& window) {
   if (last && IsPageBreakKind(last->Kind())) last = PreviousTextElement(last);
   if (!last) return;
   MakeElementCurrent(window, last);
-  window.CaretColumn = static_cast<Word>(window.EditBuffer.size());
-  window.CaretLine = static_cast<Word>(CurrentLine(window));
+  EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size());
+  EditFields(window).CaretLine = static_cast<Word>(CurrentLine(window));
   // Laid out from the bottom of the window up; the caret's line is then
   // brought inside it.
   last->screenLine = static_cast<std::int16_t>(std::max(1, window.ClientHeight() / std::max<int>(1, window.ScreenLineHeight)));

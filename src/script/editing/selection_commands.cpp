@@ -14,6 +14,7 @@
 #include "script/model/text_codes.h"
 #include "script/pagination/repagination.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -63,22 +64,22 @@ bool ContinuesGroup(const TScriptElement* e) {
 // the caret, nothing else selected.
 TMDIChild* BeginSelect() {
   TMDIChild* script = ActiveScript();
-  if (!script || !script->CurrentElement) return nullptr;
-  if (script->BlockOn) ClearBlockSelection(false);
-  ExtendBlockTo(*script, *script->CurrentElement, script->CaretColumn);
-  return script->BlockOn ? script : nullptr;
+  if (!script || !script->CurrentElement()) return nullptr;
+  if (script->BlockOn()) ClearBlockSelection(false);
+  ExtendBlockTo(*script, *script->CurrentElement(), script->CaretColumn());
+  return script->BlockOn() ? script : nullptr;
 }
 
 void SetBlock(TMDIChild& script, int start, int end) {
-  script.CurrentElement->blockStart = start;
-  script.CurrentElement->blockEnd = end;
-  script.CaretColumn = static_cast<Word>(end);
+  script.CurrentElement()->blockStart = start;
+  script.CurrentElement()->blockEnd = end;
+  EditFields(script).CaretColumn = static_cast<Word>(end);
 }
 
 // The end every command shares: the element that became current brought
 // into view, the screen laid out and painted, the caret placed.
 void EndSelect(TMDIChild& script, const TScriptElement* before, std::int16_t topLine) {
-  TScriptElement* current = script.CurrentElement;
+  TScriptElement* current = script.CurrentElement();
   if (current != before && (current->screenLine < 1 || current->screenLine > NearTopLines))
     current->screenLine = topLine;
   RebuildScreen(&script);
@@ -95,8 +96,8 @@ int GroupSize(const TScriptElement& element) { return element.group ? element.gr
 void SelectWord() {
   TMDIChild* script = BeginSelect();
   if (!script) return;
-  const std::string& text = script->EditBuffer;
-  const int caret = script->CaretColumn;
+  const std::string& text = script->EditBuffer();
+  const int caret = script->CaretColumn();
   int start = caret;
   while (start > 0 && !(At(text, start - 1) == ' ' && At(text, start) != ' ')) --start;
   int end = caret;
@@ -104,16 +105,16 @@ void SelectWord() {
   if (At(text, end) == ' ') ++end;
   else if (start > 0) --start;
   SetBlock(*script, start, end);
-  const Byte kind = script->CurrentElement->Kind();
+  const Byte kind = script->CurrentElement()->Kind();
   LevelOf(*script) = IsSceneHeading(kind) || kind == ekShot ? slElement : slSentence;
-  EndSelect(*script, script->CurrentElement, SceneTopLine);
+  EndSelect(*script, script->CurrentElement(), SceneTopLine);
 }
 
 void SelectSentence() {
   TMDIChild* script = BeginSelect();
   if (!script) return;
-  const std::string& text = script->EditBuffer;
-  const int caret = script->CaretColumn;
+  const std::string& text = script->EditBuffer();
+  const int caret = script->CaretColumn();
   const auto& options = ProgramOptions();
   const bool twoBlanks = options.AutoSentenceSpacing && options.SentenceSpacing.size() > 1;
   const std::vector<Word> ends = FindSentenceEnds(text, twoBlanks, AllowPageBreakAtElipses);
@@ -131,24 +132,24 @@ void SelectSentence() {
     }
   SetBlock(*script, start, end);
   const bool whole = start == 0 && end == static_cast<int>(text.size());
-  LevelOf(*script) = !whole ? slElement : GroupSize(*script->CurrentElement) == 1 ? slScene : slGroup;
-  EndSelect(*script, script->CurrentElement, SceneTopLine);
+  LevelOf(*script) = !whole ? slElement : GroupSize(*script->CurrentElement()) == 1 ? slScene : slGroup;
+  EndSelect(*script, script->CurrentElement(), SceneTopLine);
 }
 
 void SelectElement() {
   TMDIChild* script = BeginSelect();
   if (!script) return;
-  SetBlock(*script, 0, static_cast<int>(script->EditBuffer.size()));
-  LevelOf(*script) = GroupSize(*script->CurrentElement) < 2 ? slScene : slGroup;
-  EndSelect(*script, script->CurrentElement, SceneTopLine);
+  SetBlock(*script, 0, static_cast<int>(script->EditBuffer().size()));
+  LevelOf(*script) = GroupSize(*script->CurrentElement()) < 2 ? slScene : slGroup;
+  EndSelect(*script, script->CurrentElement(), SceneTopLine);
 }
 
 void SelectGroup() {
   TMDIChild* script = BeginSelect();
   if (!script) return;
-  const TScriptElement* before = script->CurrentElement;
+  const TScriptElement* before = script->CurrentElement();
   InteractiveEdit = 0;
-  TScriptElement* first = script->CurrentElement;
+  TScriptElement* first = script->CurrentElement();
   for (;;) {
     while (first->prev && first->group && first->group->first != first) first = first->prev;
     if (!ContinuesGroup(first->prev) || !first->prev->prev) break;
@@ -166,7 +167,7 @@ void SelectGroup() {
     e = e->next;
   }
   MakeElementCurrent(*script, last);
-  script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
+  EditFields(*script).CaretColumn = static_cast<Word>(script->EditBuffer().size());
   InteractiveEdit = 1;
   LevelOf(*script) = slScene;
   EndSelect(*script, before, SceneTopLine);
@@ -175,10 +176,10 @@ void SelectGroup() {
 void SelectScene() {
   TMDIChild* script = BeginSelect();
   if (!script) return;
-  const TScriptElement* before = script->CurrentElement;
+  const TScriptElement* before = script->CurrentElement();
   script->Assemble();
   InteractiveEdit = 0;
-  TScriptElement* first = script->CurrentElement;
+  TScriptElement* first = script->CurrentElement();
   while (first->prev && !IsSceneHeading(first->Kind())) first = first->prev;
   bool leadIn = false;
   while (first->prev && IsLeadIn(first->prev->Kind())) {
@@ -207,7 +208,7 @@ void SelectScene() {
     last = last->prev;
   }
   MakeElementCurrent(*script, last);
-  script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
+  EditFields(*script).CaretColumn = static_cast<Word>(script->EditBuffer().size());
   InteractiveEdit = 1;
   LevelOf(*script) = slAll;
   EndSelect(*script, before, SceneTopLine);
@@ -216,9 +217,9 @@ void SelectScene() {
 void SelectPage() {
   TMDIChild* script = BeginSelect();
   if (!script) return;
-  const TScriptElement* before = script->CurrentElement;
+  const TScriptElement* before = script->CurrentElement();
   InteractiveEdit = 0;
-  TScriptElement* e = script->CurrentElement;
+  TScriptElement* e = script->CurrentElement();
   while (e->prev && !IsPageBreakKind(e->Kind())) e = e->prev;
   if (IsPageBreakKind(e->Kind()) && e->next) e = e->next;
   bool pastBreak = false;
@@ -233,7 +234,7 @@ void SelectPage() {
   // last page of a script has no break to step back over.
   while (pastBreak && e->prev && (IsPageBreakKind(e->Kind()) || IsPageBreakKind(e->prev->Kind()))) e = e->prev;
   MakeElementCurrent(*script, e);
-  script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
+  EditFields(*script).CaretColumn = static_cast<Word>(script->EditBuffer().size());
   InteractiveEdit = 1;
   LevelOf(*script) = slAll;
   EndSelect(*script, before, SceneTopLine);
@@ -241,17 +242,17 @@ void SelectPage() {
 
 void SelectAll() {
   TMDIChild* script = ActiveScript();
-  if (!script || !script->CurrentElement) return;
-  const TScriptElement* before = script->CurrentElement;
+  if (!script || !script->CurrentElement()) return;
+  const TScriptElement* before = script->CurrentElement();
   SaveUndoStep(ukNavigation, true, false, 0);
-  ExtendBlockTo(*script, *script->CurrentElement, script->CaretColumn);
-  if (!script->BlockOn) return;
+  ExtendBlockTo(*script, *script->CurrentElement(), script->CaretColumn());
+  if (!script->BlockOn()) return;
   script->Assemble();
   ExtendBlockTo(*script, *script->FirstElement, 0);
   for (TScriptElement* e = script->FirstElement; e; e = e->next) MarkElementSelected(*script, *e);
   MakeElementCurrent(*script, script->LastElement);
-  script->CaretColumn = static_cast<Word>(script->EditBuffer.size());
-  script->BlockOn = 1;
+  EditFields(*script).CaretColumn = static_cast<Word>(script->EditBuffer().size());
+  EditFields(*script).BlockOn = 1;
   EndSelect(*script, before, AllTopLine);
 }
 

@@ -25,6 +25,7 @@
 #include "script/pagination/repagination.h"
 #include "base/message_boxes.h"
 #include "base/program_options.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -91,7 +92,7 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   HideCaret(Handle());
   if (!fromUser && ch == ' ') ch = HardSpaceChar;
   if (!fromUser && ch == '-') ch = HardDashChar;
-  if (CurrentElement->Kind() == ekCharacterName && BeforeExtension(EditBuffer, CaretColumn)) ch = UpCaseChar(ch);
+  if (CurrentElement()->Kind() == ekCharacterName && BeforeExtension(EditBuffer(), CaretColumn())) ch = UpCaseChar(ch);
   // The asterisk marks the caret's line revised; on a marked line it
   // takes the mark away and is typed, as no edit that marks it again.
   const bool userAsterisk = fromUser && ch == '*';
@@ -102,36 +103,36 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
     if (marked) return;
   }
   // A cue's extension is chosen rather than typed.
-  if (fromUser && ch == '(' && CurrentElement->Kind() == ekCharacterName && !TypingMarksOff()) {
+  if (fromUser && ch == '(' && CurrentElement()->Kind() == ekCharacterName && !TypingMarksOff()) {
     if (ProgramOptions().RealTimeSpellCheck) aids::SpellWordBeforeCaret();
     OfferCueExtension(*this);
     return;
   }
   // Marks left on while the text under them moves would point at other
   // text by the next Delete: typing ends the block.
-  if (BlockOn) ClearBlockSelection(false);
+  if (BlockOn()) ClearBlockSelection(false);
   if (fromUser && ProgramOptions().RealTimeSpellCheck && EndsTypedWord(ch)) aids::SpellWordBeforeCaret();
   if (fromUser && !EndsTypedWord(ch)) WordPendingSpell = 1;
   if (AutoRevisionColor != 0) EnterRevisionColor(*this, false);
-  const size_t startColumn = CaretColumn;
+  const size_t startColumn = CaretColumn();
   if (!TypeCharacter(ch, !userAsterisk)) return;
   if (RecognitionDueAfterTyping(*this, ch) && RecognizeTypedElement()) {
     UpdateCaret();
     return;
   }
-  ++CaretColumn;
-  if (CaretColumn < EditBuffer.size() && EditBuffer[CaretColumn] == ch && (ch == '"' || ch == ')'))
-    ++CaretColumn;
-  else if (startColumn + 1 < EditBuffer.size() && EditBuffer[startColumn + 1] == ' ' && ch == ' ')
-    ++CaretColumn;
+  ++EditFields(*this).CaretColumn;
+  if (CaretColumn() < EditBuffer().size() && EditBuffer()[CaretColumn()] == ch && (ch == '"' || ch == ')'))
+    ++EditFields(*this).CaretColumn;
+  else if (startColumn + 1 < EditBuffer().size() && EditBuffer()[startColumn + 1] == ' ' && ch == ' ')
+    ++EditFields(*this).CaretColumn;
   else if (fromUser && ch == ' ') AddSentenceSpacing(startColumn);
-  WordWrapText(CurrentElement, EditBuffer, true, true);
+  WordWrapText(CurrentElement(), EditBuffer(), true, true);
   StartPaginateTimer(LayoutDue | 1);
   RedisplayScreen(false);
   UpdateCaret();
   // Names beginning with what was typed are offered while a cue is typed.
-  if (fromUser && CurrentElement->Kind() == ekCharacterName && IsAnsiAlpha(static_cast<Byte>(ch)) &&
-      EditBuffer.find('(') == std::string::npos)
+  if (fromUser && CurrentElement()->Kind() == ekCharacterName && IsAnsiAlpha(static_cast<Byte>(ch)) &&
+      EditBuffer().find('(') == std::string::npos)
     aids::OfferCharacterNames(*this);
 }
 
@@ -140,12 +141,12 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
 // blanks after which the page breaker knows that a sentence ended.
 void TMDIChild::AddSentenceSpacing(size_t blankColumn) {
   const std::string& spacing = ProgramOptions().SentenceSpacing;
-  const Byte kind = CurrentElement->Kind();
+  const Byte kind = CurrentElement()->Kind();
   if (!ProgramOptions().AutoSentenceSpacing || spacing.size() < 2 || (kind != ekAction && kind != ekDialogue)) return;
-  if (!EndsSentenceBefore(EditBuffer, blankColumn, AllowPageBreakAtElipses)) return;
+  if (!EndsSentenceBefore(EditBuffer(), blankColumn, AllowPageBreakAtElipses)) return;
   for (size_t i = 1; i < spacing.size(); ++i) {
     if (!TypeCharacter(' ')) break;
-    ++CaretColumn;
+    ++EditFields(*this).CaretColumn;
   }
 }
 

@@ -31,7 +31,7 @@ void ActivateScriptWindow(TMDIChild& window) {
     lastActivatedSlot = ActiveDocument;
   }
   if (ActivationHooks.ScriptActivated) ActivationHooks.ScriptActivated(window);
-  if (!window.CurrentElement || ActiveScript() != &window) return;
+  if (!window.CurrentElement() || ActiveScript() != &window) return;
   SetupRevisionColorDisplay(window);
   RebuildScreen(&window);
   window.Invalidate();

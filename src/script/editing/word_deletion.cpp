@@ -10,6 +10,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -50,18 +51,18 @@ int WordStart(const std::string& text, int column, bool leftWord) {
 
 void DeleteWord(bool leftWord) {
   TMDIChild* script = ActiveScript();
-  if (!script || !script->CurrentElement || !EditingAllowed(*script)) return;
+  if (!script || !script->CurrentElement() || !EditingAllowed(*script)) return;
   SaveUndoStep(ukDelete, false, false, 0);
-  std::string& text = script->EditBuffer;
-  const int start = WordStart(text, script->CaretColumn, leftWord);
+  std::string& text = EditFields(*script).EditBuffer;
+  const int start = WordStart(text, script->CaretColumn(), leftWord);
   if (start < 0) return;
-  script->CaretColumn = static_cast<Word>(start);
+  EditFields(*script).CaretColumn = static_cast<Word>(start);
   while (At(text, start) != ' ' && start < static_cast<int>(text.size())) DeleteCharAtCaret();
   // The blank after the word goes too, but never past the end of the
   // text: there the next element is left alone.
   if (start < static_cast<int>(text.size())) DeleteCharAtCaret();
   while (At(text, start) == ' ') DeleteCharAtCaret();
-  script->WordWrapText(script->CurrentElement, text, true, true);
+  script->WordWrapText(script->CurrentElement(), text, true, true);
   script->RedisplayScreen(false);
   FocusActiveScript();
 }

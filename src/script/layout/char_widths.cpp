@@ -149,10 +149,10 @@ void CopyWidthsInAllTables(TMDIChild& window, Byte dest, Byte source) {
 // The sum of the widths of EditBuffer characters from..to from one set of
 // tables, with the running bold and italic state.
 int SumWidths(TMDIChild& window, int from, int to, const std::array<TWidthTable, 4>& set) {
-  MeasureScreenFont(window, window.CurrentElement);
-  const TScriptElement* element = window.CurrentElement;
+  MeasureScreenFont(window, window.CurrentElement());
+  const TScriptElement* element = window.CurrentElement();
   if (!element) return 0;
-  const std::string& text = window.EditBuffer;
+  const std::string& text = window.EditBuffer();
   if (from < 0) from = 0;
   to = std::min(to, static_cast<int>(text.size()) - 1);
   if (from > to) return 0;
@@ -347,8 +347,8 @@ void ShowCharacterMap() {
   // already is one application: started again, it comes to the top.
   std::vector<std::string> args;
   const TMDIChild* script = ActiveScript();
-  if (script && script->CurrentElement && installed->fontOption[0] != '\0') {
-    const TScriptElement& e = *script->CurrentElement;
+  if (script && script->CurrentElement() && installed->fontOption[0] != '\0') {
+    const TScriptElement& e = *script->CurrentElement();
     args.push_back(std::string(installed->fontOption) + ElementFontName(*script, &e) + " " +
                    std::to_string(e.format.FontSize ? e.format.FontSize : script->ScriptFontSize));
   }

@@ -14,7 +14,7 @@ bool SameUpper(const std::string& a, const std::string& b) { return AnsiUpperCas
 // The name's own text, from the edit line while it is being typed.
 const std::string& OwnText(const TMDIChild& window, const TScriptElement& cue) {
   static const std::string none;
-  if (&cue == window.CurrentElement && !cue.text) return window.EditBuffer;
+  if (&cue == window.CurrentElement() && !cue.text) return window.EditBuffer();
   return cue.text ? *cue.text : none;
 }
 

@@ -29,8 +29,8 @@ TLaidLine LaidLineOf(const TScreenLine& row) {
 
 }  // namespace
 
-TKeptScreen::TKeptScreen(TMDIChild& window) : window_(window), caretElement_(window.CurrentElement) {
-  if (!window.BlockOn) {
+TKeptScreen::TKeptScreen(TMDIChild& window) : window_(window), caretElement_(window.CurrentElement()) {
+  if (!window.BlockOn()) {
     // An element's lines follow each other, from its first to its last.
     for (int line = 1; line <= ScreenLineCount; ++line) {
       const TScreenLine& row = window.ScreenLines[static_cast<std::size_t>(line)];
@@ -55,7 +55,7 @@ TKeptScreen::~TKeptScreen() {
 }
 
 bool TKeptScreen::Lay(TScriptElement& element) {
-  if (&element == caretElement_ || &element == window_.CurrentElement) return false;
+  if (&element == caretElement_ || &element == window_.CurrentElement()) return false;
   const auto found = lines_.find(&element);
   if (found == lines_.end() || found->second.size() != element.lineCount) return false;
   LayElementLines(window_, element, found->second, element.lineCount, false);

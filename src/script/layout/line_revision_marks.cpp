@@ -17,8 +17,8 @@ namespace {
 int LineStart(const TMDIChild& window, const TScriptElement& element, int line) {
   if (line <= 1) return 0;
   if (line > MaxLineCount) return -1;
-  if (&element == window.CurrentElement && !element.text)
-    return window.LineOffsets[static_cast<std::size_t>(line - 1)];
+  if (&element == window.CurrentElement() && !element.text)
+    return window.LineOffsets()[static_cast<std::size_t>(line - 1)];
   TLineOffsets offsets;
   if (!ReadLineOffsetBlock(element, offsets)) return -1;
   return offsets[static_cast<std::size_t>(line - 1)];

@@ -247,7 +247,7 @@ void DrawSceneNumbers(TMDIChild& window, const TScreenLine& row, int y) {
 
 // Whether the block holds the whole note.
 bool NoteWhollyInBlock(const TMDIChild& window, const TScriptElement& e) {
-  if (!window.BlockOn) return false;
+  if (!window.BlockOn()) return false;
   const int length = static_cast<int>(LiveElementText(window, e).size());
   return (e.blockStart == 0 && e.blockEnd == length) || (e.blockEnd == 0 && e.blockStart == length);
 }

@@ -100,7 +100,7 @@ bool InsideScene(const TScriptElement& element) {
 std::string SpeakerBefore(const TMDIChild& window, const TScriptElement& element) {
   for (const TScriptElement* e = element.prev; e; e = e->prev)
     if (e->Kind() == ekCharacterName) {
-      std::string name = e->text ? *e->text : e == window.CurrentElement ? window.EditBuffer : std::string();
+      std::string name = e->text ? *e->text : e == window.CurrentElement() ? window.EditBuffer() : std::string();
       CutAtParenthesis(name);
       TrimTrailingBlanks(name);
       return name;
@@ -426,7 +426,7 @@ namespace {
 void BeginPainting(TMDIChild& window) {
   if (WindowHasFocus(window)) DestroyCaret();
   SelectScreenFont(window);
-  MeasureScreenFont(window, window.CurrentElement);
+  MeasureScreenFont(window, window.CurrentElement());
   window.Canvas.TextAlign = TTextAlign::Baseline;
   window.Canvas.Font.Color = ScreenColors.Text;
   window.Canvas.Font.Style = 0;
@@ -436,7 +436,7 @@ void BeginPainting(TMDIChild& window) {
 }  // namespace
 
 void TMDIChild::RedisplayScreen(bool full) {
-  if (!CurrentElement || Closing) return;
+  if (!CurrentElement() || Closing) return;
   full = full || ScreenDirty;
   ScreenDirty = 0;
   if (ProgramOptions().ZoomSize < 50 || ProgramOptions().ZoomSize > 150) ProgramOptions().ZoomSize = 98;
@@ -452,10 +452,10 @@ void TMDIChild::RedisplayScreen(bool full) {
 }
 
 void TMDIChild::DisplayElement() {
-  if (!CurrentElement || Closing) return;
+  if (!CurrentElement() || Closing) return;
   BeginPainting(*this);
-  const int first = CurrentElement->screenLine;
-  for (int line = std::max(first, 1); line < first + CurrentElement->lineCount && line <= ScreenLineCount; ++line)
+  const int first = CurrentElement()->screenLine;
+  for (int line = std::max(first, 1); line < first + CurrentElement()->lineCount && line <= ScreenLineCount; ++line)
     PaintScreenLine(*this, line, 1);
   UpdateCaret();
 }

@@ -25,6 +25,7 @@
 #include "script/layout/word_wrap.h"
 #include "base/document_table.h"
 #include "base/global_state.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -47,7 +48,7 @@ class CaretBusyScope {
 // The unpacked text of an element, wherever it sits.
 std::string TextOfElement(const TMDIChild& window, const TScriptElement& element) {
   if (IsPageBreakKind(element.Kind())) return " ";
-  if (!element.text) return &element == window.CurrentElement ? window.EditBuffer : std::string();
+  if (!element.text) return &element == window.CurrentElement() ? window.EditBuffer() : std::string();
   if (!HoldsPackedText(element.Kind())) return *element.text;
   return UnpackText(*element.text);
 }
@@ -71,7 +72,7 @@ int StartOfWord(const std::string& text, int column) {
 // reaches the element's end (its start, going back), or leaves the element
 // when the caret took it back to where it began.
 void SettleBlockMarks(TMDIChild& window, TScriptElement& element, const TScriptElement* following, bool forward) {
-  const int length = static_cast<int>(window.EditBuffer.size());
+  const int length = static_cast<int>(window.EditBuffer().size());
   const int edge = forward ? length : 0;
   const bool shrinking = forward ? element.blockStart > element.blockEnd : element.blockStart < element.blockEnd;
   if (element.blockStart < 0 || element.blockEnd < 0) {
@@ -84,19 +85,19 @@ void SettleBlockMarks(TMDIChild& window, TScriptElement& element, const TScriptE
   } else {
     element.blockEnd = length;
     if (ProgramOptions().MouseBlocksByWords && ProgramOptions().MouseBlockStartWord)
-      element.blockStart = StartOfWord(window.EditBuffer, element.blockStart);
+      element.blockStart = StartOfWord(window.EditBuffer(), element.blockStart);
   }
-  window.WrapScreenText(&element, window.EditBuffer);
+  window.WrapScreenText(&element, window.EditBuffer());
 }
 
 bool MoveToElement(bool forward) {
   TMDIChild* window = ActiveScript();
-  if (!window || !window->CurrentElement) return false;
-  TScriptElement* old = window->CurrentElement;
+  if (!window || !window->CurrentElement()) return false;
+  TScriptElement* old = window->CurrentElement();
   TScriptElement* target = forward ? old->next : old->prev;
   while (target && TakesNoScreenRoom(*window, *target)) target = forward ? target->next : target->prev;
   if (!target) return false;
-  if (window->BlockOn) SettleBlockMarks(*window, *old, target, forward);
+  if (window->BlockOn()) SettleBlockMarks(*window, *old, target, forward);
   MakeElementCurrent(*window, target);
   if (forward) {
     if (old->screenLine + old->lineCount <= ScreenLineCount)
@@ -104,14 +105,14 @@ bool MoveToElement(bool forward) {
   } else {
     target->screenLine = static_cast<std::int16_t>(old->screenLine - target->lineCount);
   }
-  window->CaretColumn = 0;
-  window->CaretLine = 1;
-  if (window->BlockOn) {
-    const auto length = static_cast<std::int32_t>(window->EditBuffer.size());
+  EditFields(*window).CaretColumn = 0;
+  EditFields(*window).CaretLine = 1;
+  if (window->BlockOn()) {
+    const auto length = static_cast<std::int32_t>(window->EditBuffer().size());
     if (target->blockStart < 0) target->blockStart = forward ? 0 : length;
     if (target->blockEnd < 0) target->blockEnd = forward ? length : 0;
   }
-  if (!IsPageBreakKind(target->Kind())) window->WrapScreenText(target, window->EditBuffer);
+  if (!IsPageBreakKind(target->Kind())) window->WrapScreenText(target, window->EditBuffer());
   if (InteractiveEdit) MeasureScreenFont(*window, target);
   return true;
 }
@@ -142,20 +143,20 @@ bool ElementInScript(const TMDIChild& window, const TScriptElement* element) {
 }
 
 void MakeElementCurrent(TMDIChild& window, TScriptElement* element) {
-  if (window.CurrentElement != element) {
+  if (window.CurrentElement() != element) {
     window.Assemble();
-    window.CurrentElement = element;
+    EditFields(window).CurrentElement = element;
     window.CurrentGroup = element->group;
   }
   window.DisAssemble();
 }
 
 int ColumnUnderX(TMDIChild& window, int lineInElement, int x) {
-  const int length = static_cast<int>(window.EditBuffer.size());
-  if (window.EditBuffer == "\x04" || window.EditBuffer == " ") return 0;
-  int column = lineInElement == 1 ? 0 : window.LineOffsets[static_cast<std::size_t>(lineInElement - 1)];
-  const int lineEnd = std::min<int>(window.LineOffsets[static_cast<std::size_t>(lineInElement)], length);
-  int left = window.LeftTextOffset + ScreenTextLeft(window, *window.CurrentElement, lineInElement);
+  const int length = static_cast<int>(window.EditBuffer().size());
+  if (window.EditBuffer() == "\x04" || window.EditBuffer() == " ") return 0;
+  int column = lineInElement == 1 ? 0 : window.LineOffsets()[static_cast<std::size_t>(lineInElement - 1)];
+  const int lineEnd = std::min<int>(window.LineOffsets()[static_cast<std::size_t>(lineInElement)], length);
+  int left = window.LeftTextOffset + ScreenTextLeft(window, *window.CurrentElement(), lineInElement);
   while (column < lineEnd) {
     const int width = CharWidthAt(window, column);
     if (x <= left + width / 2) break;
@@ -202,13 +203,13 @@ void ResetScreenLines(TMDIChild& window) {
 
 void RebuildScreen(TMDIChild* window) {
   if (!window || window->Closing || window != ActiveScript()) return;
-  TScriptElement* current = window->CurrentElement;
+  TScriptElement* current = window->CurrentElement();
   if (!current) return;
   SetupScreenFont(*window);
   InteractiveEdit = 0;
-  const Word caretColumn = window->CaretColumn;
-  const Byte blockOn = window->BlockOn;
-  window->BlockOn = 0;
+  const Word caretColumn = window->CaretColumn();
+  const Byte blockOn = window->BlockOn();
+  EditFields(*window).BlockOn = 0;
 
   if (current->screenLine > ScreenLineCount || current->screenLine + ScreenLinesOf(*window, *current) <= 1)
     current->screenLine = 1;
@@ -231,9 +232,9 @@ void RebuildScreen(TMDIChild* window) {
     }
     TKeptScreen* keptLines = KeptScreenOf(*window);
     if (!keptLines || !keptLines->Lay(*element)) {
-      window->BlockOn = blockOn;
+      EditFields(*window).BlockOn = blockOn;
       WrapForScreen(*window, *element, TextOfElement(*window, *element), false);
-      window->BlockOn = 0;
+      EditFields(*window).BlockOn = 0;
     }
     const int first = element->screenLine;
     if (first >= 1 && first <= ScreenLineCount) window->ScreenLines[static_cast<std::size_t>(first)].stale = 1;
@@ -255,10 +256,10 @@ void RebuildScreen(TMDIChild* window) {
   UpdateScreenLinePositions(*window);
 
   InteractiveEdit = 1;
-  window->CaretColumn = caretColumn;
-  window->BlockOn = blockOn;
-  window->CaretLine = static_cast<Word>(
-      CaretLineOfColumn(window->LineOffsets, current->lineCount, window->CaretColumn, window->EditBuffer));
+  EditFields(*window).CaretColumn = caretColumn;
+  EditFields(*window).BlockOn = blockOn;
+  EditFields(*window).CaretLine = static_cast<Word>(
+      CaretLineOfColumn(window->LineOffsets(), current->lineCount, window->CaretColumn(), window->EditBuffer()));
 }
 
 void UpdateCaret() {
@@ -266,30 +267,30 @@ void UpdateCaret() {
   TMDIChild* window = ActiveScript();
   if (!window) return;
   if (DocumentFrame && !DocumentFrame->Visible) return;
-  TScriptElement* element = window->CurrentElement;
+  TScriptElement* element = window->CurrentElement();
   if (!element || !window->Visible || window->Closing || IsPageBreakKind(element->Kind()) ||
       TakesNoScreenRoom(*window, *element))
     return;
   const CaretBusyScope busy;
 
-  if (window->CaretColumn > MaxCaretColumn) window->CaretColumn = 0;
-  const std::string& text = window->EditBuffer;
-  if (window->CaretColumn > text.size()) {
-    window->CaretColumn = static_cast<Word>(text.size());
+  if (window->CaretColumn() > MaxCaretColumn) EditFields(*window).CaretColumn = 0;
+  const std::string& text = window->EditBuffer();
+  if (window->CaretColumn() > text.size()) {
+    EditFields(*window).CaretColumn = static_cast<Word>(text.size());
     window->WrapScreenText(element, text);
   }
-  int line = CaretLineOfColumn(window->LineOffsets, element->lineCount, window->CaretColumn, text);
-  if (window->CaretColumn > window->LineOffsets[static_cast<std::size_t>(element->lineCount)]) {
+  int line = CaretLineOfColumn(window->LineOffsets(), element->lineCount, window->CaretColumn(), text);
+  if (window->CaretColumn() > window->LineOffsets()[static_cast<std::size_t>(element->lineCount)]) {
     window->WrapScreenText(element, text);
-    window->CaretColumn = static_cast<Word>(std::min<std::size_t>(window->CaretColumn, TrimmedLength(text)));
-    line = CaretLineOfColumn(window->LineOffsets, element->lineCount, window->CaretColumn, text);
+    EditFields(*window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window->CaretColumn(), TrimmedLength(text)));
+    line = CaretLineOfColumn(window->LineOffsets(), element->lineCount, window->CaretColumn(), text);
   }
-  window->CaretLine = static_cast<Word>(line);
+  EditFields(*window).CaretLine = static_cast<Word>(line);
   EnsureCaretVisible(*window);
-  line = window->CaretLine;
+  line = window->CaretLine();
 
-  const int lineStart = line == 1 ? 0 : window->LineOffsets[static_cast<std::size_t>(line - 1)];
-  window->CaretX = ScreenTextLeft(*window, *element, line) + MeasureTextWidth(*window, lineStart, window->CaretColumn - 1);
+  const int lineStart = line == 1 ? 0 : window->LineOffsets()[static_cast<std::size_t>(line - 1)];
+  window->CaretX = ScreenTextLeft(*window, *element, line) + MeasureTextWidth(*window, lineStart, window->CaretColumn() - 1);
   const int screenLine = std::clamp(element->screenLine + line - 1, 1, ScreenLineCount);
   window->CaretY = window->ScreenLines[static_cast<std::size_t>(screenLine)].y;
 
@@ -302,8 +303,8 @@ void UpdateCaret() {
     ShowCaret(window->Handle());
   }
   window->ReportedCaretElement = element;
-  window->ReportedCaretLine = window->CaretLine;
-  window->ReportedCaretColumn = window->CaretColumn;
+  window->ReportedCaretLine = window->CaretLine();
+  window->ReportedCaretColumn = window->CaretColumn();
 }
 
 void FocusActiveScript() {
@@ -327,10 +328,10 @@ bool MoveToPreviousElement() { return MoveToElement(false); }
 
 void SaveLastPosition(TMDIChild& window, bool force) {
   if (!force && window.LastPositionElement && !LayoutProgramOptions.KeepLastPosition) return;
-  window.LastPositionElement = window.CurrentElement;
-  window.LastPositionLine = window.CaretLine;
-  window.LastPositionScreenLine = window.CurrentElement ? window.CurrentElement->screenLine : 0;
-  window.LastPositionColumn = window.CaretColumn;
+  window.LastPositionElement = window.CurrentElement();
+  window.LastPositionLine = window.CaretLine();
+  window.LastPositionScreenLine = window.CurrentElement() ? window.CurrentElement()->screenLine : 0;
+  window.LastPositionColumn = window.CaretColumn();
 }
 
 void GotoLastPosition(TObject* sender) {
@@ -344,8 +345,8 @@ void GotoLastPosition(TObject* sender) {
       SaveLastPosition(*window, true);
       MakeElementCurrent(*window, target);
       target->screenLine = screenLine;
-      window->CaretLine = line;
-      window->CaretColumn = column;
+      EditFields(*window).CaretLine = line;
+      EditFields(*window).CaretColumn = column;
       RebuildScreen(window);
       window->RedisplayScreen(true);
     } else {
@@ -357,42 +358,42 @@ void GotoLastPosition(TObject* sender) {
 }
 
 bool PlaceCaretAtPoint(int x, int y, bool extend, TMDIChild& window) {
-  if (!window.CurrentElement) return true;
+  if (!window.CurrentElement()) return true;
   int line = ScreenLineAtY(window, y);
   if (!TakesCaret(window.ScreenLines[static_cast<std::size_t>(line)])) {
     if (line < ScreenLineCount && TakesCaret(window.ScreenLines[static_cast<std::size_t>(line + 1)])) {
       ++line;
     } else {
-      if (!window.BlockOn) MessageBeep(0);
+      if (!window.BlockOn()) MessageBeep(0);
       return true;
     }
   }
   const TScreenLine& row = window.ScreenLines[static_cast<std::size_t>(line)];
   TScriptElement* target = row.element;
-  const bool sameElement = target == window.CurrentElement;
-  const TScriptElement* oldElement = window.CurrentElement;
-  const Word oldColumn = window.CaretColumn;
+  const bool sameElement = target == window.CurrentElement();
+  const TScriptElement* oldElement = window.CurrentElement();
+  const Word oldColumn = window.CaretColumn();
   const int rowLine = row.lineInElement;
-  const bool extending = extend && window.BlockOn && &window == ActiveScript();
+  const bool extending = extend && window.BlockOn() && &window == ActiveScript();
   if (extending && !sameElement) {
     // The block follows the walk from the old element to the new one.
     bool forward = false;
-    for (const TScriptElement* e = window.CurrentElement; e && !forward; e = e->next) forward = e == target;
-    while (window.CurrentElement != target)
+    for (const TScriptElement* e = window.CurrentElement(); e && !forward; e = e->next) forward = e == target;
+    while (window.CurrentElement() != target)
       if (!MoveToElement(forward)) break;
   }
   MakeElementCurrent(window, target);
   const int lineInElement = std::clamp<int>(rowLine, 1, std::min<int>(target->lineCount, MaxLineCount));
-  window.CaretLine = static_cast<Word>(lineInElement);
+  EditFields(window).CaretLine = static_cast<Word>(lineInElement);
   const int column = ColumnUnderX(window, lineInElement, x);
-  window.CaretColumn = static_cast<Word>(column);
+  EditFields(window).CaretColumn = static_cast<Word>(column);
   if (extending) {
     if (target->blockStart < 0) target->blockStart = column;
     target->blockEnd = column;
-    window.WrapScreenText(target, window.EditBuffer);
+    window.WrapScreenText(target, window.EditBuffer());
     window.RedisplayScreen(false);
   }
-  if (window.CurrentElement != oldElement || window.CaretColumn != oldColumn) UpdateCaret();
+  if (window.CurrentElement() != oldElement || window.CaretColumn() != oldColumn) UpdateCaret();
   return sameElement;
 }
 

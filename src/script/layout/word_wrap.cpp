@@ -21,6 +21,7 @@
 #include "script/layout/screen_lines.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -399,7 +400,7 @@ class ScreenTextBuilder {
     codes_ = CodeSetOf(window);
     if (forPrint) return;
     const TScriptElement& e = *setup.element;
-    if (window.BlockOn && e.InBlock()) {
+    if (window.BlockOn() && e.InBlock()) {
       selStart_ = std::min(e.blockStart, e.blockEnd);
       selEnd_ = std::max(e.blockStart, e.blockEnd);
     }
@@ -596,13 +597,13 @@ void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view tex
   const int oldCount = element.lineCount;
   element.format.LeftMargin = outcome.leftMargin;
   element.format.RightMargin = outcome.rightMargin;
-  if (&element == window.CurrentElement) {
+  if (&element == window.CurrentElement()) {
     const auto used = outcome.offsets.begin() + outcome.lineCount + 1;
-    std::copy(outcome.offsets.begin(), used, window.LineOffsets.begin());
-    std::fill(window.LineOffsets.begin() + outcome.lineCount + 1, window.LineOffsets.end(), Word{0});
+    std::copy(outcome.offsets.begin(), used, EditFields(window).LineOffsets.begin());
+    std::fill(EditFields(window).LineOffsets.begin() + outcome.lineCount + 1, EditFields(window).LineOffsets.end(), Word{0});
     window.AvailableWidth = outcome.available;
-    window.CaretLine =
-        static_cast<Word>(CaretLineOfColumn(outcome.offsets, outcome.lineCount, window.CaretColumn, text));
+    EditFields(window).CaretLine =
+        static_cast<Word>(CaretLineOfColumn(outcome.offsets, outcome.lineCount, window.CaretColumn(), text));
   }
   if (element.text) WriteLineOffsetBlock(outcome.offsets, outcome.lineCount, element.lineOffsets);
   if (outcome.lineCount != oldCount) {

@@ -7,6 +7,7 @@
 #include "script/model/packed_text.h"
 #include "script/pagination/repagination.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -127,7 +128,7 @@ class GroupHeights {
 }  // namespace
 
 void TMDIChild::RebuildElementGroups() {
-  if (!CurrentElement || !FirstElement) return;
+  if (!CurrentElement() || !FirstElement) return;
   Word pageCounter = 1;
   Word speechCounter = 1;
   Byte letterCounter = 0;
@@ -236,7 +237,7 @@ void TMDIChild::RebuildElementGroups() {
   }
   g->next = nullptr;
   LastGroup = g;
-  CurrentGroup = CurrentElement->group;
+  CurrentGroup = CurrentElement()->group;
   if (!numbering) {
     RenumberScenes(RenumberDue != 0);
     return;
@@ -295,8 +296,8 @@ void TMDIChild::DeleteNextGroup() {
 void TMDIChild::DeleteNextElement() {
   if (!WalkElement || !WalkElement->next) return;
   TScriptElement* gone = WalkElement->next;
-  if (gone == CurrentElement) {
-    CurrentElement = WalkElement;
+  if (gone == CurrentElement()) {
+    EditFields(*this).CurrentElement = WalkElement;
     SavedEditText.reset();
   }
   if (!ShownElementsListed || std::binary_search(ShownElements.begin(), ShownElements.end(), gone))
@@ -314,8 +315,8 @@ void TMDIChild::DeleteNextElement() {
 }
 
 Byte TMDIChild::KeepGroupTogether(bool withFollowing) {
-  if (!CurrentElement || !CurrentElement->group) return 0;
-  TScriptElement* first = CurrentElement->group->first;
+  if (!CurrentElement() || !CurrentElement()->group) return 0;
+  TScriptElement* first = CurrentElement()->group->first;
   // Back over the automatic breaks that cut the group in two.
   while (first && first->prev && first->prev->Kind() == ekAutoPageBreak && first->prev->split != spWhole &&
          first->prev->prev && first->prev->prev->group)
@@ -335,7 +336,7 @@ void TMDIChild::SplitGroupAtWalk() {
 }
 
 void TMDIChild::RegroupAfterNewElement() {
-  TScriptElement* added = CurrentElement;
+  TScriptElement* added = CurrentElement();
   if (!added) return;
   TScriptElement* before = added->prev;
   TElementGroup* g = before ? before->group : nullptr;

@@ -159,7 +159,7 @@ void TSceneNumbering::OmittedRange(const TScriptElement* e) {
 }
 
 void TMDIChild::RenumberScenes(bool repaint) {
-  if (!CurrentElement || !FirstElement || !FirstElement->group || ScreenUpdatesSuspended()) return;
+  if (!CurrentElement() || !FirstElement || !FirstElement->group || ScreenUpdatesSuspended()) return;
   RenumberDue = 0;
   CurrentGroup = FirstElement->group;
   if (InteractiveScript) {
@@ -316,7 +316,7 @@ void MarkSpeechAddedUnderLock(const TMDIChild& script, TScriptElement& cue) {
 }
 
 void TMDIChild::FlexOrFixAPages(bool flex) {
-  if (!CurrentElement) return;
+  if (!CurrentElement()) return;
   if (flex && !AskTypeYes("By Flexing your Fixed A-Pages, it will recombine any short A-Pages that were fixed, and "
                           "if the script has Double-Locked Pages it may combine them with normal A-Pages!\r\r"
                           "Do you REALLY want to do this?",

@@ -64,7 +64,7 @@ void TPageBreaker::Run() {
     if (!g || !g->first) break;
     g = FillPage(g);
   }
-  w.CurrentGroup = w.CurrentElement ? w.CurrentElement->group : nullptr;
+  w.CurrentGroup = w.CurrentElement() ? w.CurrentElement()->group : nullptr;
   w.DisAssemble();
   w.LayoutDue = 0;
   NoteScriptShapeChange();
@@ -517,7 +517,7 @@ void TPageBreaker::UpdateFixedAPageRevisions(const TScriptElement* b) {
 }
 
 void TMDIChild::PaginateScript() {
-  if (!CurrentElement || !FirstElement || ScreenUpdatesSuspended()) return;
+  if (!CurrentElement() || !FirstElement || ScreenUpdatesSuspended()) return;
   TPageBreaker(*this).Run();
 }
 

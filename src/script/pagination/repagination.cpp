@@ -16,6 +16,7 @@
 #include "script/model/text_codes.h"
 #include "base/global_state.h"
 #include "base/program_options.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
@@ -335,7 +336,7 @@ void RemoveLeadingBreak(TMDIChild& w) {
     b->lineCount = 1;
     return;
   }
-  if (w.CurrentElement == b) w.CurrentElement = b->next;
+  if (w.CurrentElement() == b) EditFields(w).CurrentElement = b->next;
   ForgetScreenLinesOf(w, b);
   w.FirstElement = b->next;
   b->next->prev = nullptr;
@@ -352,7 +353,7 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
   if (!p->text || !s->text) return;
   TSplitMemo& memos = SplitMemoOf(w);
   TSplitMemo::Entry* memo = memos.Find(p);
-  const bool marked = w.BlockOn && (p->InBlock() || s->InBlock());
+  const bool marked = w.BlockOn() && (p->InBlock() || s->InBlock());
   // Unchanged pieces give back the very text they were cut from, also
   // where the cut went through a word that the blank of a join would break.
   const bool remembered = memo && !marked && p->text == memo->first &&
@@ -372,11 +373,11 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
     firstLength = first.size();
   }
   const size_t offset = firstLength + gap;
-  if (s == w.CurrentElement) {
-    w.CurrentElement = p;
-    w.CaretColumn = static_cast<Word>(w.CaretColumn + offset);
+  if (s == w.CurrentElement()) {
+    EditFields(w).CurrentElement = p;
+    EditFields(w).CaretColumn = static_cast<Word>(w.CaretColumn() + offset);
   }
-  if (p == w.CurrentElement) w.SavedEditText.reset();
+  if (p == w.CurrentElement()) w.SavedEditText.reset();
   if (s->InBlock()) {
     if (!p->InBlock()) p->blockStart = static_cast<std::int32_t>(s->blockStart + offset);
     p->blockEnd = static_cast<std::int32_t>(s->blockEnd + offset);
@@ -557,7 +558,7 @@ void TMDIChild::ComputeUsablePageHeight() {
 }
 
 void TMDIChild::RefreshLayout(TLayoutRun run) {
-  if (!CurrentElement) return;
+  if (!CurrentElement()) return;
   RebuildElementGroups();
   if (run == TLayoutRun::Explicit || !ProgramOptions().NoAutoPagination) {
     AutoBreaksListed = !IsPageBreakKind(FirstElement->Kind());
@@ -571,14 +572,14 @@ void TMDIChild::RefreshLayout(TLayoutRun run) {
 }
 
 void TMDIChild::RepaginateScript() {
-  if (!CurrentElement) return;
-  const bool caretAtStart = CaretColumn == 0;
-  const bool edited = !CurrentElement->text.has_value();
+  if (!CurrentElement()) return;
+  const bool caretAtStart = CaretColumn() == 0;
+  const bool edited = !CurrentElement()->text.has_value();
   bool endAfterBlank = false;
   SavedEditText.reset();
-  if (edited && !EditBuffer.empty() && !IsPageBreakKind(CurrentElement->Kind())) {
-    SavedEditText = EditBuffer;
-    endAfterBlank = CaretColumn >= EditBuffer.size() && EditBuffer.back() == ' ';
+  if (edited && !EditBuffer().empty() && !IsPageBreakKind(CurrentElement()->Kind())) {
+    SavedEditText = EditBuffer();
+    endAfterBlank = CaretColumn() >= EditBuffer().size() && EditBuffer().back() == ' ';
   }
   ShownElements.clear();
   for (int i = 1; i <= ScreenLineCount; ++i)
@@ -590,10 +591,10 @@ void TMDIChild::RepaginateScript() {
   ShownElementsListed = false;
   LayoutDue = 0;
   NoteScriptShapeChange();
-  const bool editing = !CurrentElement->text;
+  const bool editing = !CurrentElement()->text;
   if (editing) RestoreEditLine(endAfterBlank);
   SavedEditText.reset();
-  if (caretAtStart) CaretColumn = 0;
+  if (caretAtStart) EditFields(*this).CaretColumn = 0;
 }
 
 // The edit line comes back as the writer left it when the pass did not
@@ -601,22 +602,22 @@ void TMDIChild::RepaginateScript() {
 // blank typed at the end stays there.
 void TMDIChild::RestoreEditLine(bool endAfterBlank) {
   bool rewrap = false;
-  if (SavedEditText && *SavedEditText != EditBuffer) {
-    EditBuffer = SavedEditText->substr(0, MaxElementChars);
+  if (SavedEditText && *SavedEditText != EditBuffer()) {
+    EditFields(*this).EditBuffer = SavedEditText->substr(0, MaxElementChars);
     rewrap = true;
   }
-  if (CaretColumn > EditBuffer.size()) CaretColumn = static_cast<Word>(EditBuffer.size());
-  if (endAfterBlank && CaretColumn == EditBuffer.size() && (EditBuffer.empty() || EditBuffer.back() != ' ') &&
-      EditBuffer.size() < MaxElementChars) {
-    EditBuffer.push_back(' ');
-    ++CaretColumn;
+  if (CaretColumn() > EditBuffer().size()) EditFields(*this).CaretColumn = static_cast<Word>(EditBuffer().size());
+  if (endAfterBlank && CaretColumn() == EditBuffer().size() && (EditBuffer().empty() || EditBuffer().back() != ' ') &&
+      EditBuffer().size() < MaxElementChars) {
+    EditFields(*this).EditBuffer.push_back(' ');
+    ++EditFields(*this).CaretColumn;
     rewrap = true;
   }
-  if (rewrap) WordWrapText(CurrentElement, EditBuffer, false, false);
+  if (rewrap) WordWrapText(CurrentElement(), EditBuffer(), false, false);
 }
 
 void TMDIChild::RefreshKeepingCursor(TLayoutRun run) {
-  if (!CurrentElement) return;
+  if (!CurrentElement()) return;
   RefreshLayout(run);
   RenumberScenes(true);
   // The edit line goes to an element the writer can type in: not an
@@ -626,16 +627,16 @@ void TMDIChild::RefreshKeepingCursor(TLayoutRun run) {
            !(e->Kind() == ekCharacterName && CueContinuedState(e->split) == 2 && e->prev &&
              e->prev->Kind() == ekAutoPageBreak);
   };
-  if (!usable(CurrentElement)) {
+  if (!usable(CurrentElement())) {
     Assemble();
-    TScriptElement* e = CurrentElement;
+    TScriptElement* e = CurrentElement();
     while (e && !usable(e)) e = e->next;
     if (!e)
-      for (e = CurrentElement; e && !usable(e);) e = e->prev;
+      for (e = CurrentElement(); e && !usable(e);) e = e->prev;
     if (e) {
-      CurrentElement = e;
-      CaretColumn = 0;
-      CaretLine = 1;
+      EditFields(*this).CurrentElement = e;
+      EditFields(*this).CaretColumn = 0;
+      EditFields(*this).CaretLine = 1;
     }
   }
   DisAssemble();
@@ -687,7 +688,7 @@ bool TPageBreaker::SplitElementAt(int position) {
   TScriptElement* w = w_.WalkElement;
   if (!w || position < 0 || position >= EditBufferSize || !w->text || IsPageBreakKind(w->Kind())) return false;
   TSplitMemo::Entry* memo = splitMemo.Find(w);
-  const bool inBlock = w_.BlockOn && w->InBlock();
+  const bool inBlock = w_.BlockOn() && w->InBlock();
   const bool remembered = memo && !inBlock && memo->position == position && memo->whole == *w->text &&
                           memo->format == w->format && memo->wholeOffsets == w->lineOffsets &&
                           memo->wholeLines == w->lineCount;
@@ -703,7 +704,7 @@ bool TPageBreaker::SplitElementAt(int position) {
   }
   splitMade_ = true;
   speechSplit_ = false;
-  if (w == w_.CurrentElement) w_.SavedEditText.reset();
+  if (w == w_.CurrentElement()) w_.SavedEditText.reset();
 
   TScriptElement* n = NewElementRecord();
   n->format = w->format;
@@ -775,9 +776,9 @@ bool TPageBreaker::SplitElementAt(int position) {
   if (memo) memo->usedInPass = splitMemo.pass;
   SplitRevisedLines(*w, *n);
   n->group->stale = 1;
-  if (w == w_.CurrentElement && w_.CaretColumn > secondStart) {
-    w_.CurrentElement = n;
-    w_.CaretColumn = static_cast<Word>(w_.CaretColumn - secondStart);
+  if (w == w_.CurrentElement() && w_.CaretColumn() > secondStart) {
+    EditFields(w_).CurrentElement = n;
+    EditFields(w_).CaretColumn = static_cast<Word>(w_.CaretColumn() - secondStart);
   }
   w_.WalkElement = n;
   w_.CurrentGroup = n->group;
@@ -814,20 +815,20 @@ void TPageBreaker::InsertContinuedCue(bool elementSplit) {
 }
 
 void TMDIChild::RejoinSplitElements() {
-  if (!CurrentElement || ScreenUpdatesSuspended()) return;
+  if (!CurrentElement() || ScreenUpdatesSuspended()) return;
   ForgetScreenLinesOf(*this, nullptr);
   LayoutDue = 0;
   NoteScriptShapeChange();
   Assemble();
   SplitMemoOf(*this).StartPass(LayoutFingerprint(*this));
-  if (CurrentElement->Kind() == ekAutoPageBreak) {
-    TScriptElement* e = CurrentElement;
+  if (CurrentElement()->Kind() == ekAutoPageBreak) {
+    TScriptElement* e = CurrentElement();
     while (e && IsPageBreakKind(e->Kind())) e = e->prev;
     if (!e)
-      for (e = CurrentElement; e && IsPageBreakKind(e->Kind());) e = e->next;
+      for (e = CurrentElement(); e && IsPageBreakKind(e->Kind());) e = e->next;
     if (e) {
-      CurrentElement = e;
-      CaretColumn = 0;
+      EditFields(*this).CurrentElement = e;
+      EditFields(*this).CaretColumn = 0;
     }
   }
   // The breaks the rebuild just listed are all there is to visit; taking

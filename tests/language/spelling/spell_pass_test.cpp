@@ -47,7 +47,7 @@ class SpellPassTest : public testing::LanguageFixture {
   }
   void Press(TSpellCheckingDlg& d, TButton* button) { button->Click(); }
   std::string TextOf(int index) {
-    if (&Element(index) == Script().CurrentElement) return Script().EditBuffer;
+    if (&Element(index) == Script().CurrentElement()) return Script().EditBuffer();
     return ElementText(Element(index));
   }
   // Appends an element and checks it alone.
@@ -123,7 +123,7 @@ TEST_F(SpellPassTest, TheDialogsAnswersActOnTheWord) {
     for (int i = 0; i < c.asked; ++i) AnswerDialog("zorblax", c.act);
     ExpectMessage("Checked 5 words");
     CheckNewElement("A zorblax and a zorblax.");
-    EXPECT_EQ(Script().EditBuffer, "A zorblax and a zorblax.");
+    EXPECT_EQ(Script().EditBuffer(), "A zorblax and a zorblax.");
   }
   EXPECT_EQ(testing::ReadFileText(UserDictionaryFolder() + "USER_US.LXA"), "QUILLMASTER WORD LIST 1\nzorblax\n");
 }
@@ -167,7 +167,7 @@ TEST_F(SpellPassTest, DuplicateWordsAreOfferedForDeletion) {
     if (c.answer != mrNone) ExpectMessage("I found a duplicate word!\r\rShould I delete One?", "", c.answer);
     ExpectMessage("Checked");
     CheckNewElement(c.text);
-    EXPECT_EQ(Script().EditBuffer, c.after);
+    EXPECT_EQ(Script().EditBuffer(), c.after);
   }
 }
 
@@ -209,7 +209,7 @@ TEST_F(SpellPassTest, SentencesBeginWithACapitalAndTheirSpacing) {
     SCOPED_TRACE(c.text);
     ExpectMessage("Checked");
     CheckNewElement(c.text);
-    EXPECT_EQ(Script().EditBuffer, c.after);
+    EXPECT_EQ(Script().EditBuffer(), c.after);
   }
 }
 
@@ -226,7 +226,7 @@ TEST_F(SpellPassTest, WithoutCorrectionsOutsideTypingTheTextStaysAsItIs) {
   ProgramOptions().NonRealTimeCorrection = false;
   ExpectMessage("Checked");
   CheckNewElement("the dog ran. it fell. i did.");
-  EXPECT_EQ(Script().EditBuffer, "the dog ran. it fell. i did.");
+  EXPECT_EQ(Script().EditBuffer(), "the dog ran. it fell. i did.");
 }
 
 TEST_F(SpellPassTest, ALoneIBecomesCapitalInEnglish) {
@@ -291,10 +291,10 @@ TEST_F(SpellPassTest, TheWordJustTypedIsMendedWhileTyping) {
     SCOPED_TRACE(c.typed);
     Add({{ekAction, std::string("Go ") + c.typed}});
     editor::MoveCaretTo(Script(), *Script().LastElement);
-    Script().CaretColumn = static_cast<Word>(Script().EditBuffer.size());
+    editor::SetCaretColumn(Script(), Script().EditBuffer().size());
     EXPECT_EQ(SpellCheckScript(smAsTyped), c.accepted);
-    EXPECT_EQ(Script().EditBuffer, std::string("Go ") + c.after);
-    EXPECT_EQ(Script().CaretColumn, Script().EditBuffer.size());
+    EXPECT_EQ(Script().EditBuffer(), std::string("Go ") + c.after);
+    EXPECT_EQ(Script().CaretColumn(), Script().EditBuffer().size());
   }
 }
 
@@ -327,9 +327,9 @@ TEST_F(SpellPassTest, ATypedNameTakesTheNamesCapitals) {
     AllCapNames = c.allCaps;
     Add({{c.kind, std::string("Then ") + c.typed}});
     editor::MoveCaretTo(Script(), *Script().LastElement);
-    Script().CaretColumn = static_cast<Word>(Script().EditBuffer.size());
+    editor::SetCaretColumn(Script(), Script().EditBuffer().size());
     EXPECT_TRUE(SpellCheckScript(smAsTyped));
-    EXPECT_EQ(Script().EditBuffer, std::string("Then ") + c.after);
+    EXPECT_EQ(Script().EditBuffer(), std::string("Then ") + c.after);
   }
 }
 
@@ -338,7 +338,7 @@ TEST_F(SpellPassTest, APausedCheckLeavesTypedWordsAlone) {
   PlaceCaret(0, 5);
   SetAutoCorrectionPaused(true);
   EXPECT_TRUE(SpellCheckScript(smAsTyped));
-  EXPECT_EQ(Script().EditBuffer, "ofthe");
+  EXPECT_EQ(Script().EditBuffer(), "ofthe");
 }
 
 TEST_F(SpellPassTest, TypingWithoutTheLibraryGoesOnUndisturbed) {
@@ -350,7 +350,7 @@ TEST_F(SpellPassTest, TypingWithoutTheLibraryGoesOnUndisturbed) {
     char key = c;
     Script().FormKeyPress(&Script(), key);
   }
-  EXPECT_EQ(Script().EditBuffer, "Go ofthe now");
+  EXPECT_EQ(Script().EditBuffer(), "Go ofthe now");
   // The Spell menu says why it cannot check.
   ExpectMessage("The WRS32.DLL is missing!", "Unable to Run Spell Check");
   RunSpellCommand(smScript);
@@ -363,7 +363,7 @@ TEST_F(SpellPassTest, ABlankTypedAfterAWordChecksIt) {
     char key = c;
     Script().FormKeyPress(&Script(), key);
   }
-  EXPECT_EQ(Script().EditBuffer, "Go of the now");
+  EXPECT_EQ(Script().EditBuffer(), "Go of the now");
 }
 
 TEST_F(SpellPassTest, AnActivatedScriptBringsItsLanguageAndDictionary) {
@@ -439,9 +439,9 @@ TEST_F(SpellPassTest, ATypedAliasBecomesItsText) {
     SCOPED_TRACE(c.typed);
     Add({{ekAction, std::string("Go ") + c.typed}});
     editor::MoveCaretTo(Script(), *Script().LastElement);
-    Script().CaretColumn = static_cast<Word>(Script().EditBuffer.size());
+    editor::SetCaretColumn(Script(), Script().EditBuffer().size());
     SpellCheckScript(smAsTyped);
-    EXPECT_EQ(Script().EditBuffer, std::string("Go ") + c.after);
+    EXPECT_EQ(Script().EditBuffer(), std::string("Go ") + c.after);
   }
 }
 

@@ -39,7 +39,7 @@ class ThesaurusDialogTest : public testing::LanguageFixture {
     PlaceCaret(elements_++, column);
   }
   int elements_ = 0;
-  std::string Line() { return Script().EditBuffer; }
+  std::string Line() { return Script().EditBuffer(); }
 
   // Runs the command; `answer` works the list dialog.
   void RunList(const std::function<void(TThesaurusDlg&)>& answer) {

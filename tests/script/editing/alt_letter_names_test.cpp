@@ -48,7 +48,7 @@ TEST_F(AltLetterNamesTest, ALetterTypesItsNameAndGoesOnIntoTheDialogue) {
     HandleAltLetter('m');
     EXPECT_EQ(Elements(), c.after);
     EXPECT_EQ(CurrentIndex(), c.currentAfter);
-    EXPECT_EQ(W().CaretColumn, 0);
+    EXPECT_EQ(W().CaretColumn(), 0);
     EXPECT_EQ(W().LastAltLetter, 'M');
   }
 }
@@ -65,7 +65,7 @@ TEST_F(AltLetterNamesTest, ALetterWithoutANameOffersToStartOne) {
       continue;
     }
     EXPECT_EQ(Elements().back(), (ElementSpec{ekCharacterName, "J"}));
-    EXPECT_EQ(W().CaretColumn, 1) << "the caret stays in the cue to finish the name";
+    EXPECT_EQ(W().CaretColumn(), 1) << "the caret stays in the cue to finish the name";
   }
 }
 

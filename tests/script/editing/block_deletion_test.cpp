@@ -52,12 +52,12 @@ TEST_F(BlockDeletionTest, TheDeleteKeyRemovesTheBlockAndJoinsWhatIsLeft) {
     LoadGrouped(c.before);
     W().PagesLocked = 1;
     editor::MarkBlock(W(), *ElementAt(c.from), c.fromColumn, *ElementAt(c.to), c.toColumn);
-    ASSERT_EQ(W().BlockOn, 1);
+    ASSERT_EQ(W().BlockOn(), 1);
     Press(VK_DELETE);
     EXPECT_EQ(Elements(), c.after);
     EXPECT_EQ(CurrentIndex(), c.current);
-    EXPECT_EQ(W().CaretColumn, c.caret);
-    EXPECT_EQ(W().BlockOn, 0);
+    EXPECT_EQ(W().CaretColumn(), c.caret);
+    EXPECT_EQ(W().BlockOn(), 0);
   }
 }
 
@@ -77,7 +77,7 @@ TEST_F(BlockDeletionTest, EnterAndTabDeleteTheBlockBeforeTheirNewElement) {
     editor::MarkBlock(W(), *ElementAt(0), 4, *ElementAt(0), 7);
     Press(c.key);
     EXPECT_EQ(Elements(), c.after);
-    EXPECT_EQ(W().BlockOn, 0);
+    EXPECT_EQ(W().BlockOn(), 0);
   }
 }
 
@@ -85,9 +85,9 @@ TEST_F(BlockDeletionTest, TypingEndsTheBlockAndKeepsItsText) {
   LoadGrouped({{ekAction, "one two"}}, 0, -1);
   editor::MarkBlock(W(), *ElementAt(0), 0, *ElementAt(0), 3);
   TypeText("x");
-  EXPECT_EQ(W().BlockOn, 0);
+  EXPECT_EQ(W().BlockOn(), 0);
   EXPECT_EQ(BlockMarks(), (Marks{Unmarked}));
-  EXPECT_EQ(W().EditBuffer, "onex two");
+  EXPECT_EQ(W().EditBuffer(), "onex two");
 }
 
 TEST_F(BlockDeletionTest, BackspaceDeletesTheBlockToo) {
@@ -127,7 +127,7 @@ TEST_F(BlockDeletionTest, JoiningFollowsTheSentenceAndLengthRules) {
     LoadGrouped(c.before, 0, -1);
     if (!c.joined && c.text == longA) ExpectBox(JoinTooLongText, mrOk);
     EXPECT_EQ(JoinWithNextElement(true, true, W()), c.joined);
-    EXPECT_EQ(W().EditBuffer, c.text);
+    EXPECT_EQ(W().EditBuffer(), c.text);
     EXPECT_EQ(static_cast<int>(Elements().size()), c.joined ? 1 : 2);
   }
 }
@@ -138,7 +138,7 @@ TEST_F(BlockDeletionTest, AJoinKeepsTheRevisedLinesOfTheJoinedText) {
   LoadGrouped({{ekAction, first}, {ekAction, "Revised."}}, 0, -1);
   ElementAt(1)->revisedLines = std::string(1, '\x01');
   ASSERT_TRUE(JoinWithNextElement(false, true, W()));
-  TScriptElement* joined = W().CurrentElement;
+  TScriptElement* joined = W().CurrentElement();
   ASSERT_GT(joined->lineCount, 1);
   ASSERT_TRUE(joined->revisedLines);
   EXPECT_EQ(std::string(*joined->revisedLines), std::string(1, static_cast<char>(joined->lineCount)))
@@ -164,7 +164,7 @@ TEST_F(BlockDeletionTest, MarkingFromAnElementReachesTheTarget) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     LoadGrouped(elements, c.current, 0);
-    if (c.blockFirst) ExtendBlockTo(W(), *W().CurrentElement, 0);
+    if (c.blockFirst) ExtendBlockTo(W(), *W().CurrentElement(), 0);
     MarkBlockFromElement(ElementAt(c.target), c.below);
     EXPECT_EQ(CurrentIndex(), c.target);
     EXPECT_EQ(BlockMarks(), c.marks);

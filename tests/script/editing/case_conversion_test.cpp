@@ -5,6 +5,7 @@
 
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -41,7 +42,7 @@ TEST_F(CaseConversionTest, TheCurrentElementWithoutABlock) {
     Load({John, Man, {ekDialogue, "Hi."}, c.element}, 3, 0);
     W().SpellLanguage = c.language;
     ConvertCaseOfSelection(W(), c.mode);
-    EXPECT_EQ(W().EditBuffer, c.after);
+    EXPECT_EQ(W().EditBuffer(), c.after);
   }
 }
 
@@ -49,14 +50,14 @@ TEST_F(CaseConversionTest, ABlockChangesOnlyWhatItMarksButSentencesWhole) {
   Load({{ekAction, "ONE TWO. THREE"}, {ekAction, "FOUR FIVE"}, {ekAction, "SIX"}}, 0, 0);
   TScriptElement* first = ElementAt(0);
   TScriptElement* second = ElementAt(1);
-  W().BlockOn = 1;
+  EditFields(W()).BlockOn = 1;
   first->blockStart = 4;
   first->blockEnd = 14;
   second->blockStart = 0;
   second->blockEnd = 4;
   ConvertCaseOfSelection(W(), TCaseMode::Lower);
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "ONE two. Three"}, {ekAction, "Four FIVE"}, {ekAction, "SIX"}}));
-  EXPECT_FALSE(W().BlockOn);
+  EXPECT_FALSE(W().BlockOn());
   EXPECT_FALSE(first->InBlock());
 }
 

@@ -85,7 +85,7 @@ TEST_F(ContinuedCuesTest, EnterAfterARepeatedSpeakerMarksTheName) {
   Load({John, Hi, Pause, {ekCharacterName, "JOHN"}}, 3, -1);
   Press(VK_RETURN);
   EXPECT_EQ(CueContinuedState(ElementAt(3)->split), 1);
-  EXPECT_EQ(W().CurrentElement->Kind(), ekDialogue);
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekDialogue);
 }
 
 // A heading typed between two speeches of one speaker ends the mark.

@@ -37,9 +37,9 @@ TEST_F(CueExtensionMenuTest, AParenthesisInACueOffersTheExtensions) {
     TypeText("(");
     EXPECT_EQ(Driver().Pending(), 0) << "the extension menu was offered";
     EXPECT_EQ(shown, (std::vector<std::string>{"&O.S.", "&V.O.", AddAsTextCaption, NevermindCaption}));
-    EXPECT_EQ(W().EditBuffer, c.line);
-    EXPECT_EQ(W().CaretColumn, c.line.size());
-    EXPECT_EQ(CueExtensionEntry(W().CurrentElement->split), c.entry);
+    EXPECT_EQ(W().EditBuffer(), c.line);
+    EXPECT_EQ(W().CaretColumn(), c.line.size());
+    EXPECT_EQ(CueExtensionEntry(W().CurrentElement()->split), c.entry);
     EXPECT_EQ(Elements().size(), 2u) << "the cue stays";
   }
 }
@@ -63,8 +63,8 @@ TEST_F(CueExtensionMenuTest, TheNameTheListOffersIsTakenFirst) {
   TypeText("r");
   ExpectChoice("&V.O.");
   TypeText("(");
-  EXPECT_EQ(W().EditBuffer, "RUTH");
-  EXPECT_EQ(CueExtensionEntry(W().CurrentElement->split), 2);
+  EXPECT_EQ(W().EditBuffer(), "RUTH");
+  EXPECT_EQ(CueExtensionEntry(W().CurrentElement()->split), 2);
 }
 
 TEST_F(CueExtensionMenuTest, TheExtensionTypedAsTextKeepsItsCase) {
@@ -73,7 +73,7 @@ TEST_F(CueExtensionMenuTest, TheExtensionTypedAsTextKeepsItsCase) {
   ExpectChoice(AddAsTextCaption);
   TypeText("(");
   TypeText("v.o.)");
-  EXPECT_EQ(W().EditBuffer, "EDWARD (v.o.)");
+  EXPECT_EQ(W().EditBuffer(), "EDWARD (v.o.)");
 }
 
 TEST_F(CueExtensionMenuTest, NevermindOnAnEmptyCueKeepsTheCue) {
@@ -90,7 +90,7 @@ TEST_F(CueExtensionMenuTest, ParenthesesElsewhereAreTyped) {
     Load({{kind, "Hm "}}, 0, -1);
     TypeText("(");
     EXPECT_EQ(Driver().Pending(), 0);
-    EXPECT_EQ(W().EditBuffer.substr(0, 4), "Hm (");
+    EXPECT_EQ(W().EditBuffer().substr(0, 4), "Hm (");
   }
 }
 

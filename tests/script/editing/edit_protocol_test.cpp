@@ -6,6 +6,7 @@
 #include "script/model/text_codes.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -40,12 +41,12 @@ TEST_F(EditProtocolTest, DisAssembleThenAssembleLeavesEveryElementByteForByte) {
   InteractiveEdit = 0;
   TMDIChild& w = W();
   std::vector<std::optional<std::string>> before;
-  for (TScriptElement* e = w.FirstElement; e; e = e->next) before.push_back(e == w.CurrentElement ? std::nullopt : e->text);
+  for (TScriptElement* e = w.FirstElement; e; e = e->next) before.push_back(e == w.CurrentElement() ? std::nullopt : e->text);
   w.Assemble();
   before[0] = w.FirstElement->text;
   size_t i = 0;
   for (TScriptElement* e = w.FirstElement; e; e = e->next, ++i) {
-    w.CurrentElement = e;
+    EditFields(w).CurrentElement = e;
     w.DisAssemble();
     EXPECT_FALSE(e->text.has_value());
     w.DisAssemble();  // a second call changes nothing
@@ -58,33 +59,33 @@ TEST_F(EditProtocolTest, DisAssembleThenAssembleLeavesEveryElementByteForByte) {
 
 TEST_F(EditProtocolTest, CharacterNamesAreCapitalsUpToTheExtension) {
   Load({{ekCharacterName, ""}});
-  W().EditBuffer = "bob (cont'd)  ";
+  EditFields(W()).EditBuffer = "bob (cont'd)  ";
   W().Assemble();
-  EXPECT_EQ(*W().CurrentElement->text, "BOB (cont'd)");
-  W().CurrentElement->text = "  JOHN";
+  EXPECT_EQ(*W().CurrentElement()->text, "BOB (cont'd)");
+  W().CurrentElement()->text = "  JOHN";
   W().DisAssemble();
-  EXPECT_EQ(W().EditBuffer, "JOHN") << "leading blanks go when the name is loaded";
+  EXPECT_EQ(W().EditBuffer(), "JOHN") << "leading blanks go when the name is loaded";
 }
 
 TEST_F(EditProtocolTest, PageBreaksAlwaysShowABlank) {
   Load({{ekAction, "A"}, {ekAutoPageBreak, " "}});
   W().Assemble();
-  W().CurrentElement = W().LastElement;
-  W().CurrentElement->text = PackText("junk");
+  EditFields(W()).CurrentElement = W().LastElement;
+  W().CurrentElement()->text = PackText("junk");
   W().DisAssemble();
-  EXPECT_EQ(W().EditBuffer, " ");
-  W().EditBuffer = "typed";
+  EXPECT_EQ(W().EditBuffer(), " ");
+  EditFields(W()).EditBuffer = "typed";
   W().Assemble();
-  EXPECT_EQ(UnpackText(*W().CurrentElement->text), " ");
+  EXPECT_EQ(UnpackText(*W().CurrentElement()->text), " ");
 }
 
 TEST_F(EditProtocolTest, AnEmptiedHeadingOfALockedScriptIsOmitted) {
   Load({{ekSceneHeading, "INT. HOUSE"}});
   W().ScenesLocked = 1;
-  W().EditBuffer.clear();
+  EditFields(W()).EditBuffer.clear();
   InteractiveEdit = 1;
   W().Assemble();
-  EXPECT_EQ(UnpackText(*W().CurrentElement->text), "OMITTED");
+  EXPECT_EQ(UnpackText(*W().CurrentElement()->text), "OMITTED");
 }
 
 TEST_F(EditProtocolTest, EnterMakesTheRightElements) {
@@ -105,12 +106,12 @@ TEST_F(EditProtocolTest, EnterMakesTheRightElements) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Load(c.before);
-    W().CaretColumn = c.caret;
+    EditFields(W()).CaretColumn = c.caret;
     W().CurrentFormat = W().FormatSet[static_cast<size_t>(FormatSlotOfKind(c.nextKind))];
     W().NewElement(false, false, true);
     W().Assemble();
     EXPECT_EQ(Elements(), c.after);
-    EXPECT_EQ(W().CurrentElement->Kind(), c.nextKind);
+    EXPECT_EQ(W().CurrentElement()->Kind(), c.nextKind);
   }
 }
 
@@ -118,7 +119,7 @@ TEST_F(EditProtocolTest, EnterMakesTheRightElements) {
 // default) its first letter is a capital.
 TEST_F(EditProtocolTest, ASplitInsideABoldRunKeepsBothPiecesBold) {
   Load({{ekAction, "one \x02two three\x03 four"}});
-  W().CaretColumn = 9;  // before "three"
+  EditFields(W()).CaretColumn = 9;  // before "three"
   W().CurrentFormat = W().FormatSet[fsAction];
   W().BreakElement();
   W().Assemble();
@@ -131,8 +132,8 @@ TEST_F(EditProtocolTest, TheOnlyElementIsNeverRemoved) {
   EXPECT_EQ(W().ElementCount(), 1);
   W().Delete_Element();
   EXPECT_EQ(W().ElementCount(), 1);
-  EXPECT_EQ(W().EditBuffer, "");
-  EXPECT_EQ(W().CurrentElement->Kind(), ekAction);
+  EXPECT_EQ(W().EditBuffer(), "");
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekAction);
 }
 
 TEST_F(EditProtocolTest, RemovingAnElementLeavesNoGroupPointingAtIt) {
@@ -144,7 +145,7 @@ TEST_F(EditProtocolTest, RemovingAnElementLeavesNoGroupPointingAtIt) {
   dialogue->group = speech;
   speech->count = 2;
   w.Assemble();
-  w.CurrentElement = w.FirstElement;
+  EditFields(w).CurrentElement = w.FirstElement;
   w.DisAssemble();
   w.Delete_Element();
   EXPECT_EQ(speech->count, 1);

@@ -81,14 +81,14 @@ TEST_F(ElementRecognitionTest, TheScriptOpeningMakesAKeptCapitalActionAndAHeadin
   EXPECT_EQ(opening->Kind(), ekAction);
   EXPECT_EQ(opening->format.AllCaps, 1);
   EXPECT_EQ(opening->state, esKeepFollowing);
-  EXPECT_EQ(W().CurrentElement->Kind(), ekSceneHeading);
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekSceneHeading);
 }
 
 TEST_F(ElementRecognitionTest, TheEndOfAnActTakesTheActFormatWithOneLineBefore) {
   Load({Before, {ekAction, ""}}, 1);
   TypeText("end of");
-  EXPECT_EQ(W().CurrentElement->format.LinesBefore, 10);
-  EXPECT_EQ(W().CurrentElement->format.LeftMargin, W().FormatSet[fsActInformation].LeftMargin);
+  EXPECT_EQ(W().CurrentElement()->format.LinesBefore, 10);
+  EXPECT_EQ(W().CurrentElement()->format.LeftMargin, W().FormatSet[fsActInformation].LeftMargin);
 }
 
 TEST_F(ElementRecognitionTest, ARecognisedOpeningEndsTheKeystrokeAndOffersTheLocations) {
@@ -101,7 +101,7 @@ TEST_F(ElementRecognitionTest, ARecognisedOpeningEndsTheKeystrokeAndOffersTheLoc
   // The location was picked, so the heading takes its time of day and an
   // Action follows.
   EXPECT_EQ(Elements()[2], (ElementSpec{ekSceneHeading, "INT. KITCHEN - DAY"}));
-  EXPECT_EQ(W().CurrentElement->Kind(), ekAction);
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekAction);
   EXPECT_EQ(CurrentIndex(), 3);
 }
 

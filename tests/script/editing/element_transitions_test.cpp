@@ -149,7 +149,7 @@ TEST_F(ElementTransitionsTest, EnterOnANameWithTheListUpTakesTheListsChoice) {
   Press(VK_RETURN);
   EXPECT_FALSE(PickListShowing());
   EXPECT_EQ(ElementAt(4)->text.value_or(""), "MIKE");
-  EXPECT_EQ(W().CurrentElement->Kind(), ekDialogue);
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekDialogue);
 }
 
 TEST_F(ElementTransitionsTest, EscapeClosesTheListAndFinishesTheCueAsTyped) {
@@ -160,7 +160,7 @@ TEST_F(ElementTransitionsTest, EscapeClosesTheListAndFinishesTheCueAsTyped) {
   Press(VK_ESCAPE);
   EXPECT_FALSE(PickListShowing());
   EXPECT_EQ(ElementAt(2)->text.value_or(""), "MA");
-  EXPECT_EQ(W().CurrentElement->Kind(), ekDialogue);
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekDialogue);
 }
 
 TEST_F(ElementTransitionsTest, EnterOnAnEmptyCuePicksANameAndGoesOnIntoItsDialogue) {
@@ -171,7 +171,7 @@ TEST_F(ElementTransitionsTest, EnterOnAnEmptyCuePicksANameAndGoesOnIntoItsDialog
   EXPECT_EQ(offered, (std::vector<std::string>{"BOB", "MARY"}));
   EXPECT_EQ(ElementAt(4)->text.value_or(""), "BOB");
   EXPECT_EQ(CurrentIndex(), 5);
-  EXPECT_EQ(W().CurrentElement->Kind(), ekDialogue);
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekDialogue);
 }
 
 TEST_F(ElementTransitionsTest, AFinishedCueIsRememberedUnderItsInitial) {
@@ -188,7 +188,7 @@ TEST_F(ElementTransitionsTest, AFinishedCueIsRememberedUnderItsInitial) {
     SCOPED_TRACE(c.cue);
     Load({Before, {ekCharacterName, c.cue}}, 1, End);
     Press(VK_RETURN);
-    EXPECT_EQ(W().CurrentElement->Kind(), ekDialogue);
+    EXPECT_EQ(W().CurrentElement()->Kind(), ekDialogue);
     EXPECT_EQ(ListData(W()).RememberedNames[c.initial], c.remembered);
   }
 }
@@ -215,8 +215,8 @@ TEST_F(ElementTransitionsTest, ScenesLockedGiveNewHeadingsTheirAddedKind) {
     W().ScenesLocked = 1;
     W().ScenesMultiLocked = c.multiLocked;
     Press('E', TShiftState(ssCtrl));
-    EXPECT_EQ(W().CurrentElement->Kind(), c.kind);
-    EXPECT_EQ(W().EditBuffer, "EXT. ");
+    EXPECT_EQ(W().CurrentElement()->Kind(), c.kind);
+    EXPECT_EQ(W().EditBuffer(), "EXT. ");
     W().ScenesLocked = 0;
   }
 }

@@ -5,6 +5,7 @@
 
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -65,18 +66,18 @@ TEST_F(ElementTypeChangeTest, DialogueNeedsASpeechBeforeIt) {
 
 TEST_F(ElementTypeChangeTest, AMarkedMiddlePartBecomesAnElementOfItsOwn) {
   Load({{ekAction, "Before. ANGLE ON DOOR After."}}, 0, 0);
-  W().BlockOn = 1;
-  W().CurrentElement->blockStart = 8;
-  W().CurrentElement->blockEnd = 21;
+  EditFields(W()).BlockOn = 1;
+  W().CurrentElement()->blockStart = 8;
+  W().CurrentElement()->blockEnd = 21;
   EXPECT_TRUE(ChangeElementType(W(), ebShot, {}));
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "Before."}, {ekShot, "ANGLE ON DOOR"}, {ekAction, "After."}}));
 
   Load({{ekAction, "One."}, {ekAction, "Two."}}, 0, 0);
-  W().BlockOn = 1;
-  W().CurrentElement->blockStart = 2;
-  W().CurrentElement->blockEnd = 4;
-  W().CurrentElement->next->blockStart = 0;
-  W().CurrentElement->next->blockEnd = 2;
+  EditFields(W()).BlockOn = 1;
+  W().CurrentElement()->blockStart = 2;
+  W().CurrentElement()->blockEnd = 4;
+  W().CurrentElement()->next->blockStart = 0;
+  W().CurrentElement()->next->blockEnd = 2;
   ExpectBox("Sorry but you cannot convert the type of more than one element at a time!", mrOk);
   EXPECT_FALSE(ChangeElementType(W(), ebShot, {}));
 }
@@ -84,15 +85,15 @@ TEST_F(ElementTypeChangeTest, AMarkedMiddlePartBecomesAnElementOfItsOwn) {
 TEST_F(ElementTypeChangeTest, ActAndLockedHeadingsAskWhichKind) {
   Load({{ekAction, "ACT ONE"}}, 0, 0);
   EXPECT_FALSE(ChangeElementType(W(), ebActInformation, Answer(0)));
-  EXPECT_EQ(W().CurrentElement->Kind(), ekAction) << "dismissed";
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekAction) << "dismissed";
   EXPECT_TRUE(ChangeElementType(W(), ebActInformation, Answer(1)));
   EXPECT_EQ(shown_, (std::vector<std::string>{"&New Act Information", "&Same Act Information"}));
-  EXPECT_EQ(W().CurrentElement->Kind(), ekActStart);
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekActStart);
 
   Load({{ekAction, "INT. HALL - DAY"}}, 0, 0);
   W().ScenesLocked = 1;
   EXPECT_TRUE(ChangeElementType(W(), ebSceneHeading, Answer(2)));
-  EXPECT_EQ(W().CurrentElement->Kind(), ekASceneHeading);
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekASceneHeading);
 }
 
 }  // namespace

@@ -69,9 +69,9 @@ TEST_F(GotoCommandsTest, EachSearchFindsTheNextElementOfItsKind) {
     Click(c.item);
     EXPECT_EQ(CurrentIndex(), c.lands < 0 ? c.from : c.lands);
     if (c.lands < 0) continue;
-    EXPECT_EQ(W().CaretColumn, 0);
-    EXPECT_EQ(W().CaretLine, 1);
-    EXPECT_EQ(W().CurrentElement->screenLine, c.lands == 0 ? 1 : 6) << "what was found shows near the top";
+    EXPECT_EQ(W().CaretColumn(), 0);
+    EXPECT_EQ(W().CaretLine(), 1);
+    EXPECT_EQ(W().CurrentElement()->screenLine, c.lands == 0 ? 1 : 6) << "what was found shows near the top";
   }
 }
 

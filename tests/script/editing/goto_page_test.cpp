@@ -70,14 +70,14 @@ TEST_F(GotoPageTest, TheCaretGoesToTheFirstElementOfThePage) {
     SCOPED_TRACE(c.what);
     GotoPage(W(), c.page);
     EXPECT_EQ(CaretPage(), std::to_string(c.lands));
-    EXPECT_EQ(W().CaretColumn, 0);
-    EXPECT_EQ(W().CaretLine, 1);
-    EXPECT_FALSE(IsPageBreakKind(W().CurrentElement->Kind()));
+    EXPECT_EQ(W().CaretColumn(), 0);
+    EXPECT_EQ(W().CaretLine(), 1);
+    EXPECT_FALSE(IsPageBreakKind(W().CurrentElement()->Kind()));
     if (c.lands == 1) {
-      EXPECT_EQ(W().CurrentElement, W().FirstElement);
+      EXPECT_EQ(W().CurrentElement(), W().FirstElement);
     } else {
-      EXPECT_TRUE(IsPageBreakKind(W().CurrentElement->prev->Kind())) << "the page's first element";
-      EXPECT_EQ(W().CurrentElement->screenLine, 6);
+      EXPECT_TRUE(IsPageBreakKind(W().CurrentElement()->prev->Kind())) << "the page's first element";
+      EXPECT_EQ(W().CurrentElement()->screenLine, 6);
     }
   }
 }
@@ -88,7 +88,7 @@ TEST_F(GotoPageTest, AHiddenFirstElementGivesTheCaretToTheNextShownOne) {
   while (!IsPageBreakKind(pageBreak->Kind())) pageBreak = pageBreak->next;
   pageBreak->next->state = esHidden;
   GotoPage(W(), {2, 0, true});
-  EXPECT_EQ(W().CurrentElement, pageBreak->next->next);
+  EXPECT_EQ(W().CurrentElement(), pageBreak->next->next);
 }
 
 }  // namespace

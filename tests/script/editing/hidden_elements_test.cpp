@@ -9,6 +9,7 @@
 #include "script/fixtures/keys_fixture.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -40,7 +41,7 @@ TEST_F(HiddenElementsTest, HidingKindsMovesTheCaretToTheNearestShownElement) {
     ASSERT_TRUE(SetKindsHidden(W(), c.kinds, true));
     EXPECT_EQ(W().HiddenKinds, c.kinds);
     EXPECT_EQ(CurrentIndex(), c.currentAfter);
-    EXPECT_FALSE(W().IsHiddenElement(W().CurrentElement));
+    EXPECT_FALSE(W().IsHiddenElement(W().CurrentElement()));
     ASSERT_TRUE(SetKindsHidden(W(), c.kinds, false));
     EXPECT_EQ(W().HiddenKinds, 0u);
   }
@@ -52,7 +53,7 @@ TEST_F(HiddenElementsTest, NothingIsHiddenWhenNoElementWouldBeLeft) {
   EXPECT_FALSE(SetKindsHidden(W(), ActionKinds, true));
   EXPECT_EQ(W().HiddenKinds, SpeechKinds);
   EXPECT_EQ(CurrentIndex(), 0);
-  EXPECT_EQ(W().EditBuffer, "Rain.") << "the edit line is the current element's again";
+  EXPECT_EQ(W().EditBuffer(), "Rain.") << "the edit line is the current element's again";
 }
 
 TEST_F(HiddenElementsTest, NonPrintingTextIsHiddenAndShownAgainWithItsMarker) {
@@ -76,7 +77,7 @@ TEST_F(HiddenElementsTest, KeepElementTogetherTogglesButLeavesHiddenText) {
   EXPECT_EQ(KeepElementTogether(W()), esKeepGroup);
   EXPECT_TRUE(W().DocumentModified);
   EXPECT_EQ(KeepElementTogether(W()), esNormal);
-  W().CurrentElement->state = esShownHidden;
+  W().CurrentElement()->state = esShownHidden;
   EXPECT_EQ(KeepElementTogether(W()), esShownHidden);
 }
 
@@ -109,12 +110,12 @@ TEST_F(HiddenElementsTest, MarkingAsNonPrintingTakesTheElementTheBlockOrAWholeSp
       ElementAt(i)->blockStart = 0;
       ElementAt(i)->blockEnd = 1;
     }
-    W().BlockOn = c.block.empty() ? 0 : 1;
+    EditFields(W()).BlockOn = c.block.empty() ? 0 : 1;
     W().DisAssemble();
     W().DocumentModified = 0;
     MarkElementsNonPrinting(W(), c.on);
     EXPECT_EQ(States(), c.states);
-    EXPECT_EQ(W().BlockOn, 0) << "the block goes";
+    EXPECT_EQ(W().BlockOn(), 0) << "the block goes";
     for (int i = 0; i < static_cast<int>(script.size()); ++i) EXPECT_FALSE(ElementAt(i)->InBlock());
     EXPECT_TRUE(W().DocumentModified);
   }
@@ -203,7 +204,7 @@ TEST_F(HiddenOnScreenTest, TheCaretStepsOverHiddenElements) {
   EXPECT_EQ(CurrentIndex(), 3);
   EXPECT_FALSE(MoveToNextElement()) << "only a hidden element follows";
   EXPECT_EQ(CurrentIndex(), 3);
-  EXPECT_EQ(W().EditBuffer, "Go.");
+  EXPECT_EQ(W().EditBuffer(), "Go.");
 
   Show(0, {0, esHidden, 0, 0, 0}, 2);
   EXPECT_TRUE(MoveToPreviousElement());

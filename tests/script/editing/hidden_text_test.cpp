@@ -23,7 +23,7 @@ TEST_F(HiddenTextTest, ASpeechIsShownAndHiddenWhole) {
   SetStates({0, 4, 4, 4, 0});
   ToggleHiddenText(W(), THiddenMarker::Show);
   EXPECT_EQ(States(), (std::vector<int>{0, 3, 3, 3, 0}));
-  EXPECT_EQ(W().CurrentElement->Kind(), ekCharacterName);
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekCharacterName);
   EXPECT_TRUE(W().DocumentModified);
 
   // The marker of its dialogue hides all three again.
@@ -31,7 +31,7 @@ TEST_F(HiddenTextTest, ASpeechIsShownAndHiddenWhole) {
   SetStates({0, 3, 3, 3, 0});
   ToggleHiddenText(W(), THiddenMarker::Hide);
   EXPECT_EQ(States(), (std::vector<int>{0, 4, 4, 4, 0}));
-  EXPECT_EQ(W().CurrentElement->Kind(), ekAction) << "the next visible element takes the marker's place";
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekAction) << "the next visible element takes the marker's place";
 }
 
 TEST_F(HiddenTextTest, AShownNoteIsPlainTextAgain) {
@@ -52,7 +52,7 @@ TEST_F(HiddenTextTest, TheLastVisibleTextIsNeverHidden) {
   ExpectBox("You cannot have only hidden elements in the script!", mrOk);
   ToggleHiddenText(W(), THiddenMarker::Hide);
   EXPECT_EQ(States(), (std::vector<int>{4, 3, 4})) << "the text hidden stays shown, with a beep";
-  EXPECT_EQ(W().CurrentElement, ElementAt(1));
+  EXPECT_EQ(W().CurrentElement(), ElementAt(1));
 }
 
 TEST_F(HiddenTextTest, ShowingAtTheTopChangesNothingButStillMarksTheScript) {

@@ -9,6 +9,7 @@
 #include "script/fixtures/keys_fixture.h"
 #include "script/model/text_codes.h"
 #include "shell/main_form.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -24,7 +25,7 @@ class InlineStylesTest : public testing::KeysFixture {
   void Bold() { Style(1); }
   // Marks [start, end) of an element as part of the block.
   void Mark(int index, int start, int end) {
-    W().BlockOn = 1;
+    EditFields(W()).BlockOn = 1;
     ElementAt(index)->blockStart = start;
     ElementAt(index)->blockEnd = end;
   }
@@ -42,10 +43,10 @@ TEST_F(InlineStylesTest, EachStyleAtTheCaretOpensItsRunAndAtOnceAgainTakesItBack
     Load({{ekAction, plain}}, 0, 5);
     Style(tag);
     EXPECT_EQ(Text(), "Rain " + Code(style.open) + "falls.");
-    EXPECT_EQ(W().CaretColumn, 6);
+    EXPECT_EQ(W().CaretColumn(), 6);
     Style(tag);
     EXPECT_EQ(Text(), plain);
-    EXPECT_EQ(W().CaretColumn, 5);
+    EXPECT_EQ(W().CaretColumn(), 5);
   }
 }
 
@@ -71,7 +72,7 @@ TEST_F(InlineStylesTest, AtTheCaretInsideARunTheCloseCodeEndsIt) {
 
 TEST_F(InlineStylesTest, AnElementWhoseFormatIsBoldGetsTheCloseCodeAtTheCaret) {
   Load({{ekAction, "Rain falls."}}, 0, 5);
-  W().CurrentElement->format.Style = 1;
+  W().CurrentElement()->format.Style = 1;
   Bold();
   EXPECT_EQ(Text(), "Rain " + Off + "falls.");
 }
@@ -82,7 +83,7 @@ TEST_F(InlineStylesTest, ABlockInPlainTextIsWrappedInThePairAndTheSameCommandUnw
   Mark(0, 5, 10);
   Bold();
   EXPECT_EQ(Text(), "Rain " + On + "falls" + Off + " hard.");
-  EXPECT_TRUE(W().BlockOn);
+  EXPECT_TRUE(W().BlockOn());
   Mark(0, 5, 12);
   Bold();
   EXPECT_EQ(Text(), "Rain falls hard.");
@@ -115,7 +116,7 @@ TEST_F(InlineStylesTest, ABlockOverThreeElementsGetsAPairInEachOfThem) {
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "One " + On + "two." + Off},
                                                   {ekAction, On + "Three." + Off},
                                                   {ekAction, On + "Four" + Off + " five."}}));
-  EXPECT_EQ(W().CurrentElement, ElementAt(2)) << "the caret comes home";
+  EXPECT_EQ(W().CurrentElement(), ElementAt(2)) << "the caret comes home";
 }
 
 TEST_F(InlineStylesTest, UndoTakesAStyledBlockBack) {
@@ -141,7 +142,7 @@ TEST_F(InlineStylesTest, FormatKillsBlockClearsTheBlockUnlessShiftIsHeld) {
     Bold();
     Platform::Current().SetKeyDown(VK_SHIFT, false);
     EXPECT_EQ(Text(), "Rain " + On + "falls" + Off + " hard.");
-    EXPECT_EQ(W().BlockOn != 0, shift);
+    EXPECT_EQ(W().BlockOn() != 0, shift);
     EXPECT_EQ(ElementAt(0)->blockStart >= 0, shift);
     EXPECT_EQ(BlockSelection(W()).SelectionLevel == slWord, !shift) << "a new block starts again from a word";
   }
@@ -169,7 +170,7 @@ TEST_F(InlineStylesTest, NormalOverABlockTakesEveryStyleOutOfIt) {
 TEST_F(InlineStylesTest, ColoursOffOverAWholeElementAlsoClearItsOwnColour) {
   const std::string blueOn = Code(ColorPairs[0].on), blueOff = Code(ColorPairs[0].off);
   Load({{ekAction, "Rain " + blueOn + "falls" + blueOff + "."}}, 0, 0);
-  W().CurrentElement->format.SetColorIndex(2);
+  W().CurrentElement()->format.SetColorIndex(2);
   Mark(0, 0, 13);
   MainForm->NormalBtnClick(nullptr);
   EXPECT_EQ(Text(), "Rain falls.");

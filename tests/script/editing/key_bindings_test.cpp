@@ -9,6 +9,7 @@
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -20,9 +21,9 @@ class KeyBindingsTest : public testing::KeysFixture {
   // The script is one Action with the characters from `from` to `to` marked.
   void LoadMarked(const std::string& text, int from, int to) {
     Load({{ekAction, text}}, 0, to);
-    W().CurrentElement->blockStart = from;
-    W().CurrentElement->blockEnd = to;
-    W().BlockOn = 1;
+    W().CurrentElement()->blockStart = from;
+    W().CurrentElement()->blockEnd = to;
+    EditFields(W()).BlockOn = 1;
   }
   TOfficeButton* Button(const char* name) { return dynamic_cast<TOfficeButton*>(MainForm->FindComponent(name)); }
 };
@@ -41,15 +42,15 @@ TEST_F(KeyBindingsTest, StyleKeysPutTheirCodesAroundTheBlock) {
     SCOPED_TRACE(static_cast<char>(c.key));
     LoadMarked("one two three", 4, 7);
     Press(c.key, TShiftState(ssCtrl));
-    EXPECT_EQ(W().EditBuffer, c.result);
-    EXPECT_EQ(W().CurrentElement->Kind(), ekAction) << "no new element";
+    EXPECT_EQ(W().EditBuffer(), c.result);
+    EXPECT_EQ(W().CurrentElement()->Kind(), ekAction) << "no new element";
   }
 }
 
 TEST_F(KeyBindingsTest, CtrlNTakesTheStylesOff) {
   LoadMarked("one \x02two\x03 three", 0, 13);
   Press('N', TShiftState(ssCtrl));
-  EXPECT_EQ(W().EditBuffer, "one two three");
+  EXPECT_EQ(W().EditBuffer(), "one two three");
 }
 
 TEST_F(KeyBindingsTest, ShotAndTransitionKeysOfferTheirMenus) {
@@ -100,7 +101,7 @@ TEST_F(KeyBindingsTest, CtrlPageKeysMoveByPrintedPage) {
   Load({first, {ekAction, "More of it."}, pageBreak, second}, 0, 3);
   Press(VK_NEXT, TShiftState(ssCtrl));
   EXPECT_EQ(CurrentIndex(), 3) << "past the page break";
-  EXPECT_EQ(W().CaretColumn, 0);
+  EXPECT_EQ(W().CaretColumn(), 0);
   Press(VK_PRIOR, TShiftState(ssCtrl));
   EXPECT_EQ(CurrentIndex(), 0) << "back to the page before";
 }
@@ -149,7 +150,7 @@ TEST_F(KeyBindingsTest, DeletingAWholeElementMarksWhatFollowsWhenCutsAreMarked) 
     Press(VK_DELETE);
     ASSERT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "First."}, {ekAction, "Second one."}}));
     ASSERT_EQ(CurrentIndex(), 1);
-    TScriptElement* next = W().CurrentElement;
+    TScriptElement* next = W().CurrentElement();
     const bool lineOne = next->revisedLines && next->revisedLines->find('\x01') != std::string::npos;
     EXPECT_EQ(lineOne, c.marked);
   }

@@ -109,9 +109,9 @@ TEST_F(KeyboardCommandsTest, TheCaretStepsOverTagBytesWhileTheScriptIsTagged) {
     Load({{ekAction, text}}, 0, 1);
     W().TaggingUsed = tagged;
     Press(VK_RIGHT);
-    EXPECT_EQ(W().CaretColumn, tagged ? 3 : 2);
+    EXPECT_EQ(W().CaretColumn(), tagged ? 3 : 2);
     Press(VK_RIGHT);
-    EXPECT_EQ(W().CaretColumn, tagged ? 5 : 3);
+    EXPECT_EQ(W().CaretColumn(), tagged ? 5 : 3);
   }
 }
 
@@ -157,7 +157,7 @@ TEST_F(KeyboardCommandsTest, LeftAtTheStartOfTheScriptBeeps) {
   const int before = Beeps();
   Press(VK_LEFT);
   EXPECT_EQ(Beeps(), before + 1);
-  EXPECT_EQ(W().CaretColumn, 0);
+  EXPECT_EQ(W().CaretColumn(), 0);
 }
 
 TEST_F(KeyboardCommandsTest, ForcedAndLockedPageBreaksGoOnlyWhenTheWriterAgrees) {
@@ -189,13 +189,13 @@ TEST_F(KeyboardCommandsTest, ForcedAndLockedPageBreaksGoOnlyWhenTheWriterAgrees)
       const bool breakLeft = W().FirstElement->next->Kind() == c.breakKind;
       EXPECT_EQ(!breakLeft, c.deleted);
       if (c.deleted) {
-        EXPECT_EQ(W().CurrentElement, W().LastElement) << "the caret is at the start of the text after the break";
-        EXPECT_EQ(W().CaretColumn, 0);
+        EXPECT_EQ(W().CurrentElement(), W().LastElement) << "the caret is at the start of the text after the break";
+        EXPECT_EQ(W().CaretColumn(), 0);
       } else {
         // The caret passes the break: to the end of the text before it, or
         // to the start of the text after it.
         EXPECT_EQ(CurrentIndex(), key == VK_BACK ? 0 : 2);
-        EXPECT_EQ(W().CaretColumn, key == VK_BACK ? 4 : 0);
+        EXPECT_EQ(W().CaretColumn(), key == VK_BACK ? 4 : 0);
       }
     }
   }
@@ -227,7 +227,7 @@ TEST_F(KeyboardCommandsTest, UserColourPairsOpenAndCloseAsTheirTableSays) {
     Load({{ekAction, text}}, 0, 2);
     W().UsesUserColours = userColours;
     Press(VK_BACK);
-    EXPECT_EQ(W().EditBuffer, userColours ? "abc" : "ab\xF8" "c");
+    EXPECT_EQ(W().EditBuffer(), userColours ? "abc" : "ab\xF8" "c");
   }
 }
 
@@ -240,7 +240,7 @@ TEST_F(KeyboardCommandsTest, KeysWhileElementsAreHiddenAskToShowThemFirst) {
               "Hidden!\r\rShould I unhide them for you at this time?",
               answer);
     Press(VK_BACK);
-    EXPECT_EQ(W().EditBuffer, answer == mrYes ? "Hell" : "Hello");
+    EXPECT_EQ(W().EditBuffer(), answer == mrYes ? "Hell" : "Hello");
     EXPECT_EQ(W().HiddenKinds, answer == mrYes ? 1u << ekScriptNote : (1u << ekCharacterName) | (1u << ekScriptNote));
     Press(VK_LEFT);  // moving needs no question
   }
@@ -249,7 +249,7 @@ TEST_F(KeyboardCommandsTest, KeysWhileElementsAreHiddenAskToShowThemFirst) {
   EXPECT_EQ(W().ElementCount(), 1) << "Tab does nothing, and asks nothing";
   W().HiddenKinds = 1u << ekScriptNote;
   Press(VK_BACK);
-  EXPECT_EQ(W().EditBuffer, "Hel") << "hidden script notes alone stop nothing";
+  EXPECT_EQ(W().EditBuffer(), "Hel") << "hidden script notes alone stop nothing";
 }
 
 TEST_F(KeyboardCommandsTest, AnEmptySceneGoesWhileScenesAreLockedOnlyWhenConfirmed) {
@@ -281,19 +281,19 @@ TEST_F(KeyboardCommandsTest, CtrlAltMinusAndEqualsMoveTheRightMargin) {
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.right));
     Load({{ekAction, "Some text that wraps when the margin moves in far enough."}}, 0, 0);
-    W().CurrentElement->format.LeftMargin = c.left;
-    W().CurrentElement->format.RightMargin = c.right;
+    W().CurrentElement()->format.LeftMargin = c.left;
+    W().CurrentElement()->format.RightMargin = c.right;
     Press(c.key, TShiftState(ssCtrl | ssAlt));
-    EXPECT_EQ(W().CurrentElement->format.RightMargin, c.rightAfter);
+    EXPECT_EQ(W().CurrentElement()->format.RightMargin, c.rightAfter);
   }
   // 45 characters fit in a line of 46 and no longer in one of 43.
   Load({{ekAction, std::string(40, 'x') + " abcd"}}, 0, 0);
-  W().CurrentElement->format.LeftMargin = 15;
-  W().CurrentElement->format.RightMargin = 24;
-  W().WordWrapText(W().CurrentElement, W().EditBuffer, true, true);
-  ASSERT_EQ(W().CurrentElement->lineCount, 1);
+  W().CurrentElement()->format.LeftMargin = 15;
+  W().CurrentElement()->format.RightMargin = 24;
+  W().WordWrapText(W().CurrentElement(), W().EditBuffer(), true, true);
+  ASSERT_EQ(W().CurrentElement()->lineCount, 1);
   for (int i = 0; i < 3; ++i) Press(VK_OEM_MINUS, TShiftState(ssCtrl | ssAlt));
-  EXPECT_EQ(W().CurrentElement->lineCount, 2) << "the element is wrapped in its new margins";
+  EXPECT_EQ(W().CurrentElement()->lineCount, 2) << "the element is wrapped in its new margins";
 }
 
 TEST_F(KeyboardCommandsTest, InsertSwitchesTypeoverWhenItIsAllowed) {
@@ -301,7 +301,7 @@ TEST_F(KeyboardCommandsTest, InsertSwitchesTypeoverWhenItIsAllowed) {
   Press(VK_INSERT);
   EXPECT_EQ(InsertMode, 0);
   TypeText("X");
-  EXPECT_EQ(W().EditBuffer, "aXc");
+  EXPECT_EQ(W().EditBuffer(), "aXc");
   Press(VK_INSERT);
   EXPECT_EQ(InsertMode, 1);
   Options().AllowTypeover = false;
@@ -332,7 +332,7 @@ TEST_F(KeyboardCommandsTest, AccentKeysComposeTheNextLetter) {
       Press(c.key, TShiftState(c.shift));
     }
     TypeText(std::string(1, c.letter));
-    EXPECT_EQ(W().EditBuffer, std::string(1, static_cast<char>(c.result)));
+    EXPECT_EQ(W().EditBuffer(), std::string(1, static_cast<char>(c.result)));
   }
   Load({{ekAction, "ab"}}, 0, 1);
   Press(VK_OEM_7, TShiftState(ssCtrl));
@@ -360,14 +360,14 @@ TEST_F(KeyboardCommandsTest, PageAndArrowKeysMoveTheNameListWhileItIsUp) {
     Press(s.key);
     EXPECT_EQ(list.ItemIndex(), s.index) << s.key;
   }
-  EXPECT_EQ(W().EditBuffer, "M") << "moving in the list leaves the cue alone";
+  EXPECT_EQ(W().EditBuffer(), "M") << "moving in the list leaves the cue alone";
 }
 
 TEST_F(KeyboardCommandsTest, DeleteAtTheEndOfACueTakesItsContinuedMark) {
   Load({Mary, {ekDialogue, "Hi."}}, 0, End);
-  W().CurrentElement->split = 1;  // the automatic continued mark
+  W().CurrentElement()->split = 1;  // the automatic continued mark
   Press(VK_DELETE);
-  EXPECT_EQ(W().CurrentElement->split, spWhole);
+  EXPECT_EQ(W().CurrentElement()->split, spWhole);
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{Mary, {ekDialogue, "Hi."}}));
 }
 
@@ -386,8 +386,8 @@ TEST_F(KeyboardCommandsTest, CtrlCInsertsAPickedNameInWordsCapitals) {
     Load({{ekCharacterName, "MARY JO"}, {ekDialogue, "Hi."}, {ekAction, c.line}}, 2, End);
     ExpectPick("MARY JO");
     Press('C', TShiftState(ssCtrl));
-    EXPECT_EQ(W().EditBuffer, c.after);
-    EXPECT_EQ(W().CaretColumn, c.after.size());
+    EXPECT_EQ(W().EditBuffer(), c.after);
+    EXPECT_EQ(W().CaretColumn(), c.after.size());
   }
 }
 

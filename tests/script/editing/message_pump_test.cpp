@@ -33,7 +33,7 @@ TEST_F(MessagePumpTest, APumpLeftByAFailingHandlerLeavesNoJobRunning) {
   EXPECT_EQ(PumpBusy, 0) << "a later pump runs again";
   EXPECT_TRUE(Application->OnIdle) << "the idle handler is attached again";
   TypeText("ok");
-  EXPECT_EQ(w.EditBuffer, "ok") << "letters reach the script";
+  EXPECT_EQ(w.EditBuffer(), "ok") << "letters reach the script";
 }
 
 TEST_F(MessagePumpTest, ThePumpSetsJobRunningOnlyWhileItRunsAndNestsNot) {

@@ -40,9 +40,9 @@ TEST_F(MouseEditingTest, ADragMarksTheTextBetweenPressAndRelease) {
     const TPoint to = PointOf(c.toElement, c.toColumn);
     Drag(from, to);
     EXPECT_EQ(BlockMarks(), c.marks);
-    EXPECT_EQ(W().BlockOn, 1);
+    EXPECT_EQ(W().BlockOn(), 1);
     EXPECT_EQ(CurrentIndex(), c.toElement);
-    EXPECT_EQ(W().CaretColumn, c.toColumn);
+    EXPECT_EQ(W().CaretColumn(), c.toColumn);
     ClearBlockSelection(false);
   }
 }
@@ -50,8 +50,8 @@ TEST_F(MouseEditingTest, ADragMarksTheTextBetweenPressAndRelease) {
 TEST_F(MouseEditingTest, AClickWithoutADragLeavesNoBlock) {
   Load(three);
   ClickAt(W(), PointOf(0, 3).X, PointOf(0, 3).Y);
-  EXPECT_EQ(W().BlockOn, 0);
-  EXPECT_EQ(W().CaretColumn, 3);
+  EXPECT_EQ(W().BlockOn(), 0);
+  EXPECT_EQ(W().CaretColumn(), 3);
 }
 
 TEST_F(MouseEditingTest, ShiftClickExtendsFromTheCaret) {
@@ -82,13 +82,13 @@ TEST_F(MouseEditingTest, AClickOnTheBlockClearsItOnlyAfterTheDoubleClickTime) {
   ASSERT_GT(doubleClickTime, 1);
   EXPECT_EQ(W().ClickTimer->Interval(), doubleClickTime);
   Drag(PointOf(0, 6), PointOf(0, 10));
-  ASSERT_EQ(W().BlockOn, 1);
+  ASSERT_EQ(W().BlockOn(), 1);
   AdvanceClock(static_cast<std::uint64_t>(doubleClickTime) * 3);
   ClickAt(W(), PointOf(0, 8).X, PointOf(0, 8).Y);
   AdvanceClock(static_cast<std::uint64_t>(doubleClickTime) / 2);
-  EXPECT_EQ(W().BlockOn, 1) << "a double click may still follow";
+  EXPECT_EQ(W().BlockOn(), 1) << "a double click may still follow";
   AdvanceClock(static_cast<std::uint64_t>(doubleClickTime));
-  EXPECT_EQ(W().BlockOn, 0);
+  EXPECT_EQ(W().BlockOn(), 0);
 }
 
 TEST_F(MouseEditingTest, AShiftClickOnTheBlockKeepsIt) {
@@ -98,7 +98,7 @@ TEST_F(MouseEditingTest, AShiftClickOnTheBlockKeepsIt) {
   Press(inside, MouseLeft | MouseShift);
   Release(inside, MouseShift);
   AdvanceClock(5000);
-  EXPECT_EQ(W().BlockOn, 1);
+  EXPECT_EQ(W().BlockOn(), 1);
 }
 
 TEST_F(MouseEditingTest, ShiftWithTheMovementKeysMarksAndUnmarks) {
@@ -127,7 +127,7 @@ TEST_F(MouseEditingTest, ShiftWithTheMovementKeysMarksAndUnmarks) {
     Load(three, 0, c.column);
     for (const auto& [key, shift] : c.keys) Press(key, TShiftState(shift));
     EXPECT_EQ(BlockMarks(), c.marks);
-    EXPECT_EQ(W().BlockOn, c.blockOn);
+    EXPECT_EQ(W().BlockOn(), c.blockOn);
     ClearBlockSelection(false);
   }
 }
@@ -220,12 +220,12 @@ TEST_F(MouseEditingTest, ADragWhoseStartWasDeletedByAKeyGoesOnFromTheCaret) {
 TEST_F(MouseEditingTest, APressFarRightOfTheTextClearsTheBlockInsteadOfDragging) {
   Load(three);
   Drag(PointOf(0, 0), PointOf(1, 5));
-  ASSERT_EQ(W().BlockOn, 1);
+  ASSERT_EQ(W().BlockOn(), 1);
   const TPoint far{W().ClientWidth() - 2, PointOf(0, 3).Y};
   Press(far);
   EXPECT_EQ(DraggingBlock, 0);
   Release(far);
-  EXPECT_EQ(W().BlockOn, 0);
+  EXPECT_EQ(W().BlockOn(), 0);
 }
 
 TEST_F(MouseEditingTest, DraggingPastTheWindowScrollsALineAPassWhileTheButtonIsHeld) {
@@ -235,7 +235,7 @@ TEST_F(MouseEditingTest, DraggingPastTheWindowScrollsALineAPassWhileTheButtonIsH
     SCOPED_TRACE(down ? "below the window" : "above the window");
     Load(many, down ? 0 : 40, 0);
     if (!down) {
-      W().CurrentElement->screenLine = 1;
+      W().CurrentElement()->screenLine = 1;
       RebuildScreen(&W());
     }
     // Press on the line nearest the edge the drag leaves by.
@@ -252,7 +252,7 @@ TEST_F(MouseEditingTest, DraggingPastTheWindowScrollsALineAPassWhileTheButtonIsH
     Release(outside);
     AdvanceClock(AutoScrollInterval * 5);
     EXPECT_EQ(CurrentIndex(), from + moved) << "the release ends the scroll";
-    EXPECT_EQ(W().BlockOn, 1);
+    EXPECT_EQ(W().BlockOn(), 1);
     const int low = std::min(from, from + moved);
     const int high = std::max(from, from + moved);
     const Marks marks = BlockMarks();
@@ -276,7 +276,7 @@ TEST_F(MouseEditingTest, ADoubleClickOnAHiddenTextMarkerShowsOrHidesTheText) {
   EXPECT_EQ(std::string(W().Hint), "Double Click to Show Text");
   DoubleClick(marker);
   EXPECT_EQ(W().FirstElement->next->state, esShownHidden);
-  EXPECT_EQ(W().BlockOn, 0) << "the double click selects nothing";
+  EXPECT_EQ(W().BlockOn(), 0) << "the double click selects nothing";
   // Shown hidden text keeps a marker of its own, which hides it again.
   RebuildScreen(&W());
   W().RedisplayScreen(true);

@@ -43,9 +43,9 @@ class PageMoveScreenTest : public testing::KeysFixture {
   }
   // The same view laid from an empty table.
   std::string ShownFromNothing() {
-    const std::int16_t top = W().CurrentElement->screenLine;
+    const std::int16_t top = W().CurrentElement()->screenLine;
     ResetScreenLines(W());
-    W().CurrentElement->screenLine = top;
+    W().CurrentElement()->screenLine = top;
     RebuildScreen(&W());
     return Shown();
   }
@@ -75,9 +75,9 @@ TEST_F(PageMoveScreenTest, EveryStepShowsWhatALayoutFromNothingShows) {
   for (bool down : {true, false}) {
     SCOPED_TRACE(down ? "page down" : "page up");
     for (int i = 0; i < 80; ++i) {
-      const TScriptElement* before = W().CurrentElement;
+      const TScriptElement* before = W().CurrentElement();
       Step(down);
-      if (W().CurrentElement == before) break;  // an end of the script
+      if (W().CurrentElement() == before) break;  // an end of the script
       ++steps;
       SCOPED_TRACE(steps);
       const std::string shown = Shown();

@@ -193,7 +193,7 @@ TEST_F(PositionTextsTest, PositionPanelShowsInchesFromThePageEdge) {
   } cases[] = {{15, "Pos: 1.5"}, {20, "Pos: 2"}};
   for (const Case& c : cases) {
     Load({{ekAction, "One."}}, 0, 0);
-    W().CurrentElement->format.LeftMargin = c.leftMargin;
+    W().CurrentElement()->format.LeftMargin = c.leftMargin;
     const std::string text = PositionText(W());
     EXPECT_EQ(text.substr(0, 5), " Ln: ");
     EXPECT_GE(text.find("Pos: "), 11u) << "the line part is padded to eleven characters";

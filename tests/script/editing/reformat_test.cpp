@@ -26,7 +26,7 @@ class ReformatTest : public testing::KeysFixture {
   // A scene heading with every part of its format changed by hand.
   TElementFormat Cheat() {
     Load({{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "One."}}, 0);
-    TElementFormat& f = W().CurrentElement->format;
+    TElementFormat& f = W().CurrentElement()->format;
     f.LeftMargin = 30;
     f.RightMargin = 20;
     f.LinesBefore = 5;
@@ -55,7 +55,7 @@ TEST_F(ReformatTest, EachPartComesBackAlone) {
     SCOPED_TRACE(c.what);
     const TElementFormat base = Cheat();
     ApplyDefaultFormat(W(), c.parts);
-    const TElementFormat& f = W().CurrentElement->format;
+    const TElementFormat& f = W().CurrentElement()->format;
     EXPECT_EQ(f.LeftMargin == base.LeftMargin && f.RightMargin == base.RightMargin, c.margins);
     EXPECT_EQ(f.LinesBefore == base.LinesBefore && f.Spacing == base.Spacing, c.spacing);
     EXPECT_EQ(f.FontSize == base.FontSize && f.Style == base.Style, c.font);
@@ -67,7 +67,7 @@ TEST_F(ReformatTest, EachPartComesBackAlone) {
 TEST_F(ReformatTest, ResetCheatedElementUndoesAHandSetMargin) {
   const TElementFormat base = Cheat();
   MainForm->MenuItem("ResetElementItem")->Click();
-  const TElementFormat& f = W().CurrentElement->format;
+  const TElementFormat& f = W().CurrentElement()->format;
   EXPECT_EQ(f.LeftMargin, base.LeftMargin);
   EXPECT_EQ(f.Spacing, base.Spacing);
   EXPECT_EQ(f.FontSize, base.FontSize);
@@ -143,16 +143,16 @@ TEST_F(ReformatTest, ReformatScriptRewrapsForTheNewMarginsAndKeepsTheCaret) {
   Load({{ekAction, words}, {ekAction, words}}, 1, 20);
   const int lines = ElementAt(0)->lineCount;
   ElementAt(0)->format.RightMargin = 50;
-  W().CurrentElement->format.RightMargin = 50;
+  W().CurrentElement()->format.RightMargin = 50;
   W().WrapScreenText(ElementAt(0), LiveElementText(W(), *ElementAt(0)));
-  W().WrapScreenText(W().CurrentElement, W().EditBuffer);
+  W().WrapScreenText(W().CurrentElement(), W().EditBuffer());
   ASSERT_GT(ElementAt(0)->lineCount, lines) << "the cheat narrows the lines";
   MainForm->MenuItem("ResetScriptItem")->Click();
   EXPECT_EQ(ElementAt(0)->lineCount, lines);
-  EXPECT_EQ(W().CurrentElement->lineCount, lines);
+  EXPECT_EQ(W().CurrentElement()->lineCount, lines);
   EXPECT_EQ(CurrentIndex(), 1);
-  EXPECT_EQ(W().CaretColumn, 20);
-  EXPECT_EQ(W().EditBuffer, words);
+  EXPECT_EQ(W().CaretColumn(), 20);
+  EXPECT_EQ(W().EditBuffer(), words);
   EXPECT_EQ(W().DocumentModified, 1);
 }
 

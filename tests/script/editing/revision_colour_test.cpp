@@ -37,17 +37,17 @@ TEST_F(RevisionColourTest, TypedTextGoesInsideTheChosenColour) {
     Load({{ekAction, c.before}}, 0, c.column);
     W().AutoRevisionColor = c.colour;
     TypeText(c.typed);
-    EXPECT_EQ(W().EditBuffer, c.after);
-    EXPECT_EQ(W().CaretColumn, c.caret);
+    EXPECT_EQ(W().EditBuffer(), c.after);
+    EXPECT_EQ(W().CaretColumn(), c.caret);
   }
 }
 
 TEST_F(RevisionColourTest, AnElementsOwnColourCountsAsOpen) {
   Load({{ekAction, "plain"}}, 0, -1);
-  W().CurrentElement->format.FontAndColor = 2 << 4;  // element colour 2 opens with 18, blue
+  W().CurrentElement()->format.FontAndColor = 2 << 4;  // element colour 2 opens with 18, blue
   W().AutoRevisionColor = 1;
   TypeText("s");
-  EXPECT_EQ(W().EditBuffer, "plains");
+  EXPECT_EQ(W().EditBuffer(), "plains");
 }
 
 TEST_F(RevisionColourTest, TurningTheColourOffClosesItAtTheCaret) {
@@ -55,7 +55,7 @@ TEST_F(RevisionColourTest, TurningTheColourOffClosesItAtTheCaret) {
   W().AutoRevisionColor = 1;
   SelectRevisionColor(W(), 0);
   EXPECT_EQ(W().AutoRevisionColor, 0);
-  EXPECT_EQ(W().EditBuffer, "a\x12x\x13\x12y\x13");
+  EXPECT_EQ(W().EditBuffer(), "a\x12x\x13\x12y\x13");
 }
 
 }  // namespace

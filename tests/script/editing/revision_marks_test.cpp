@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "script/fixtures/pagination_fixture.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm::testing {
 namespace {
@@ -21,7 +22,7 @@ class RevisionMarksTest : public PaginationFixture {
     Window().CurrentRevision = 2;
     TScriptElement* action = ElementNo(2);
     Edit(action);
-    Window().CaretColumn = static_cast<Word>(column);
+    EditFields(Window()).CaretColumn = static_cast<Word>(column);
     return action;
   }
   Word PageWord() const { return ElementNo(1)->format.NumberWord; }
@@ -39,7 +40,7 @@ TEST_F(RevisionMarksTest, TheCaretsLineIsMarkedOnceAndOnlyWhileMarking) {
   EXPECT_EQ(PageWord() >> 8, 2) << "the locked page is revised now";
 
   Window().RevisionMarking = 0;
-  Window().CaretColumn = 0;
+  EditFields(Window()).CaretColumn = 0;
   MarkRevisedLine(Window(), true);
   EXPECT_EQ(*action->revisedLines, RevisedLineSet({3, 1})) << "forced";
 }
@@ -54,7 +55,7 @@ TEST_F(RevisionMarksTest, ALineMarkedAtAWrapBoundaryIsTheLineTheCaretShowsOn) {
   for (const Case& c : {Case{0, 1}, Case{59, 1}, Case{60, 1}, Case{61, 2}, Case{120, 2}, Case{299, 5}}) {
     SCOPED_TRACE(c.column);
     TScriptElement* action = FiveLines(c.column);
-    ASSERT_EQ(Window().LineOffsets[1], 60);
+    ASSERT_EQ(Window().LineOffsets()[1], 60);
     EXPECT_EQ(CaretLineOfCurrent(Window()), c.line);
     MarkRevisedLine(Window(), true);
     EXPECT_EQ(*action->revisedLines, RevisedLineSet({c.line}));
@@ -96,18 +97,18 @@ TEST_F(RevisionMarksTest, TheAsteriskKeyMarksALineAndIsTypedOnlyWhenItUnmarksOne
     SCOPED_TRACE(marking);
     TScriptElement* action = FiveLines(70);
     Window().RevisionMarking = marking;
-    const std::string before = Window().EditBuffer;
+    const std::string before = Window().EditBuffer();
     char key = '*';
     Window().FormKeyPress(&Window(), key);
     ASSERT_TRUE(action->revisedLines);
     EXPECT_EQ(*action->revisedLines, RevisedLineSet({2}));
-    EXPECT_EQ(Window().EditBuffer, before) << "marking types nothing";
+    EXPECT_EQ(Window().EditBuffer(), before) << "marking types nothing";
     EXPECT_EQ(PageWord(), 0x0200);
     key = '*';
     Window().FormKeyPress(&Window(), key);
     EXPECT_FALSE(action->revisedLines) << "the only mark is gone";
     EXPECT_EQ(PageWord(), 0x0000) << "the page is no longer revised now";
-    EXPECT_EQ(Window().EditBuffer.find('*'), 70u) << "unmarking types the asterisk";
+    EXPECT_EQ(Window().EditBuffer().find('*'), 70u) << "unmarking types the asterisk";
   }
 }
 

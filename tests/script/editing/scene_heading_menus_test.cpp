@@ -85,7 +85,7 @@ TEST_F(SceneHeadingMenusTest, EnterOnAnEmptyActionOffersTheSceneOpenings) {
             (std::vector<std::string>{"&INT.", "&EXT.", "&P.O.V.", "&FULL SHOT", "&FADE IN:"}))
       << "the scene texts, then the script's opening text";
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{Before, {ekSceneHeading, "EXT. "}}));
-  EXPECT_EQ(W().CaretColumn, 5);
+  EXPECT_EQ(W().CaretColumn(), 5);
 }
 
 TEST_F(SceneHeadingMenusTest, WhatTheOpeningMenuLeaves) {
@@ -107,7 +107,7 @@ TEST_F(SceneHeadingMenusTest, WhatTheOpeningMenuLeaves) {
     Press(VK_RETURN);
     EXPECT_EQ(Elements(), c.after);
     EXPECT_EQ(CurrentIndex(), c.current);
-    EXPECT_EQ(W().CaretColumn, c.caret);
+    EXPECT_EQ(W().CaretColumn(), c.caret);
   }
 }
 
@@ -192,7 +192,7 @@ TEST_F(SceneHeadingMenusTest, AnActCommandFromTheOpeningMenuIsCarriedOut) {
   bool act = false;
   for (const ElementSpec& e : Elements()) act = act || (e.kind == ekActStart && e.text == "ACT");
   EXPECT_TRUE(act) << "a new act holding the first act text";
-  EXPECT_EQ(W().CurrentElement->Kind(), ekActStart);
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekActStart);
 }
 
 // A choice carried out in the contexts no key opens on its own: an
@@ -201,25 +201,25 @@ TEST_F(SceneHeadingMenusTest, ChoicesInTheExtensionAndRepeatedTimeContexts) {
   Load({{ekCharacterName, "MARY "}}, 0, -1);
   PopupContext = pcExtension;
   ApplyPopupChoice(W(), "V.O.", 2);
-  EXPECT_EQ(W().EditBuffer, "MARY");
-  EXPECT_EQ(CueExtensionEntry(W().CurrentElement->split), 2);
+  EXPECT_EQ(W().EditBuffer(), "MARY");
+  EXPECT_EQ(CueExtensionEntry(W().CurrentElement()->split), 2);
 
   Load({{ekCharacterName, "MARY"}}, 0, -1);
   PopupContext = pcExtension;
   ApplyPopupChoice(W(), "FILTERED", 11);
   EXPECT_EQ(UserListEntry(W().UserLists, TUserList::Extension, 3), "FILTERED") << "the first free entry";
-  EXPECT_EQ(CueExtensionEntry(W().CurrentElement->split), 3);
+  EXPECT_EQ(CueExtensionEntry(W().CurrentElement()->split), 3);
 
   Load({{ekCharacterName, "MARY"}}, 0, -1);
   PopupContext = pcExtension;
   ApplyPopupChoice(W(), "(&LATER)", 0);
-  EXPECT_EQ(W().EditBuffer, "MARY (LATER)");
+  EXPECT_EQ(W().EditBuffer(), "MARY (LATER)");
 
   Load({Kitchen}, 0, -1);
   PopupContext = pcTimeOfDayAgain;
   ExpectChoice(None);
   ApplyPopupChoice(W(), "&NIGHT", 5);
-  EXPECT_EQ(W().EditBuffer, "INT. KITCHEN - NIGHT");
+  EXPECT_EQ(W().EditBuffer(), "INT. KITCHEN - NIGHT");
   EXPECT_EQ(Driver().Pending(), 0) << "the menu was shown once more";
   EXPECT_EQ(PopupContext, pcTimeOfDay);
 }

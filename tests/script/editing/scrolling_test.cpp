@@ -29,14 +29,14 @@ class ScrollingTest : public testing::KeysFixture {
     for (int i = 0; i < kActions; ++i) elements.push_back({ekAction, "Action " + std::to_string(i) + "."});
     Load(elements, current, column);
   }
-  int CaretRow() { return W().CurrentElement->screenLine + W().CaretLine - 1; }
+  int CaretRow() { return W().CurrentElement()->screenLine + W().CaretLine() - 1; }
   // The caret's line lies wholly inside the window, and the row the caret
   // is drawn on shows the caret's element.
   bool CaretInView() {
     const int row = CaretRow();
     if (row < 1 || row > ScreenLineCount) return false;
     const TScreenLine& line = W().ScreenLines[static_cast<size_t>(row)];
-    return line.element == W().CurrentElement && line.y + W().ScreenDescent <= W().ClientHeight();
+    return line.element == W().CurrentElement() && line.y + W().ScreenDescent <= W().ClientHeight();
   }
   // A key, and whether the caret was still in view after it.
   void Key(Word key, int times = 1) {
@@ -71,7 +71,7 @@ class ScrollingTest : public testing::KeysFixture {
     return {};
   }
   std::string TopText() { return W().ScreenLines[1].text; }
-  std::string CurrentText() { return W().EditBuffer; }
+  std::string CurrentText() { return W().EditBuffer(); }
   void Wheel(int delta) {
     const WPARAM keys = static_cast<WPARAM>(static_cast<std::uint16_t>(static_cast<std::int16_t>(delta))) << 16;
     SendMessage(W().Handle(), WM_MOUSEWHEEL, keys, 0);
@@ -133,7 +133,7 @@ TEST_F(ScrollingTest, PageUpShowsTheLinesAboveAndKeepsOneLineForContext) {
   EXPECT_EQ(CaretRow(), 2) << "the first line of the window became its last, and a line stays above the caret";
   Press(VK_NEXT);
   EXPECT_TRUE(CaretInView());
-  EXPECT_EQ(W().ScreenLines[1].element->next, W().CurrentElement);
+  EXPECT_EQ(W().ScreenLines[1].element->next, W().CurrentElement());
 }
 
 TEST_F(ScrollingTest, AScriptOpenedFromItsFileShowsItsStart) {
@@ -143,8 +143,8 @@ TEST_F(ScrollingTest, AScriptOpenedFromItsFileShowsItsStart) {
   ASSERT_TRUE(SaveScriptFile(name, false, true));
   CloseActiveScript(false);
   ASSERT_TRUE(OpenScriptByName(name));
-  EXPECT_EQ(W().CurrentElement, W().FirstElement);
-  EXPECT_EQ(W().CaretColumn, 0);
+  EXPECT_EQ(W().CurrentElement(), W().FirstElement);
+  EXPECT_EQ(W().CaretColumn(), 0);
   EXPECT_EQ(TopText(), "INT. HALL - DAY");
   EXPECT_TRUE(CaretInView());
 }
@@ -171,10 +171,10 @@ TEST_F(ScrollingTest, TheScreenLineTableFollowsEveryMove) {
          Key(VK_END);
          const std::string more = " And then a great deal more happens in the hall, which goes on and on.";
          TypeText(more);
-         EXPECT_GT(W().CurrentElement->lineCount, 1);
+         EXPECT_GT(W().CurrentElement()->lineCount, 1);
          EXPECT_EQ(TableFault(), "") << "after growing";
          for (std::size_t i = 0; i < more.size(); ++i) Key(VK_BACK);
-         EXPECT_EQ(W().CurrentElement->lineCount, 1);
+         EXPECT_EQ(W().CurrentElement()->lineCount, 1);
        },
        5},
   };
@@ -189,7 +189,7 @@ TEST_F(ScrollingTest, TheScreenLineTableFollowsEveryMove) {
       EXPECT_EQ(CurrentIndex(), c.caretIn);
     }
     if (c.caretIn >= 0 && c.from != 5) {
-      EXPECT_EQ(W().CaretColumn, 2);
+      EXPECT_EQ(W().CaretColumn(), 2);
     }
   }
 }
@@ -262,7 +262,7 @@ TEST_F(ScrollingTest, LineAndPageMovesPassOverHiddenElementsAndBreaks) {
     RebuildScreen(&W());
     c.act();
     EXPECT_EQ(CurrentIndex(), c.lands);
-    EXPECT_EQ(W().CaretColumn, 2) << "the caret keeps its place across";
+    EXPECT_EQ(W().CaretColumn(), 2) << "the caret keeps its place across";
   }
 }
 

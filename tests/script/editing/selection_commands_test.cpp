@@ -68,8 +68,8 @@ TEST_F(SelectionCommandsTest, EachCommandSelectsItsUnitAndSetsTheNextOne) {
     c.command();
     EXPECT_EQ(BlockMarks(), c.marks);
     EXPECT_EQ(CurrentIndex(), c.currentAfter);
-    EXPECT_EQ(W().CaretColumn, c.caretAfter);
-    EXPECT_EQ(W().BlockOn, 1);
+    EXPECT_EQ(W().CaretColumn(), c.caretAfter);
+    EXPECT_EQ(W().BlockOn(), 1);
     EXPECT_EQ(BlockSelection(W()).SelectionLevel, c.level);
     ClearBlockSelection(false);
   }
@@ -107,7 +107,7 @@ TEST_F(SelectionCommandsTest, ClearingTheBlockStartsTheGrowAgainAtTheWord) {
   ASSERT_NE(BlockSelection(W()).SelectionLevel, slWord);
   ClearBlockSelection(true);
   EXPECT_EQ(BlockSelection(W()).SelectionLevel, slWord);
-  EXPECT_EQ(W().BlockOn, 0);
+  EXPECT_EQ(W().BlockOn(), 0);
   EXPECT_EQ(BlockMarks(), (Marks{Unmarked}));
 }
 
@@ -127,7 +127,7 @@ TEST_F(SelectionCommandsTest, AReadOnlyScriptGetsNoBlock) {
   LoadGrouped({{ekAction, "One two."}}, 0, 1);
   W().Editable = 0;
   SelectWord();
-  EXPECT_EQ(W().BlockOn, 0);
+  EXPECT_EQ(W().BlockOn(), 0);
   EXPECT_EQ(BlockMarks(), (Marks{Unmarked}));
 }
 

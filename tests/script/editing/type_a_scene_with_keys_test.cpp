@@ -68,8 +68,8 @@ TEST_F(TypeASceneWithKeysTest, AHeadingActionSpeechAndTransitionFromTheKeysAlone
                                                   {ekTransition, "cut to:"},
                                                   {ekSceneHeading, ""}}))
       << "the new heading's edit line stays empty through the repagination";
-  EXPECT_EQ(W().CurrentElement, W().LastElement) << "the transition started the next scene";
-  EXPECT_EQ(W().CaretColumn, 0);
+  EXPECT_EQ(W().CurrentElement(), W().LastElement) << "the transition started the next scene";
+  EXPECT_EQ(W().CaretColumn(), 0);
   EXPECT_EQ(ShownLines(), (std::vector<std::string>{"INT. KITCHEN - NIGHT",
                                                     "Rain hammers the window.  MARY, forties, stirs a pot that",
                                                     "has long since boiled dry and does not notice.", "MARY", "(quietly)",

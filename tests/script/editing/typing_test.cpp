@@ -15,6 +15,7 @@
 #include "shell/program_settings.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -25,8 +26,8 @@ TEST_F(TypingTest, TypedKeysGoIntoTheEditLineAndMarkTheScript) {
   TMDIChild& w = Script();
   w.SetFocus();
   TypeText("INT. HOUSE");
-  EXPECT_EQ(w.EditBuffer, "INT. HOUSE");
-  EXPECT_EQ(w.CaretColumn, 10);
+  EXPECT_EQ(w.EditBuffer(), "INT. HOUSE");
+  EXPECT_EQ(w.CaretColumn(), 10);
   EXPECT_TRUE(w.DocumentModified);
   EXPECT_EQ(w.Hint(), "Modified");
   EXPECT_GT(w.RepaginateDue, 0);
@@ -50,18 +51,18 @@ TEST_F(TypingTest, InsertAndTypeoverFollowTheModeButCodesAreAlwaysInserted) {
       {"abc", 1, 0, '~', "a~bc"},
   };
   for (const auto& c : cases) {
-    w.EditBuffer = c.text;
-    w.CaretColumn = c.caret;
+    EditFields(w).EditBuffer = c.text;
+    EditFields(w).CaretColumn = c.caret;
     InsertMode = c.insertMode;
     ASSERT_TRUE(TypeCharacter(c.typed));
-    EXPECT_EQ(w.EditBuffer, c.result) << c.text << " + " << c.typed;
+    EXPECT_EQ(w.EditBuffer(), c.result) << c.text << " + " << c.typed;
   }
 }
 
 TEST_F(TypingTest, AnElementOverTheLimitRefusesMoreText) {
   TMDIChild& w = Script();
-  w.EditBuffer = std::string(2500, 'a');
-  w.CaretColumn = 2500;
+  EditFields(w).EditBuffer = std::string(2500, 'a');
+  EditFields(w).CaretColumn = 2500;
   EXPECT_TRUE(TypeCharacter('b')) << "2,500 characters still take one more";
   std::string text;
   Driver().Expect([&](TForm& box) {
@@ -71,15 +72,15 @@ TEST_F(TypingTest, AnElementOverTheLimitRefusesMoreText) {
     box.ModalResult = mrOk;
   });
   EXPECT_FALSE(TypeCharacter('c'));
-  EXPECT_EQ(w.EditBuffer.size(), 2501u);
+  EXPECT_EQ(w.EditBuffer().size(), 2501u);
   EXPECT_EQ(text, "You cannot have a SINGLE element with more\rthan 2500 letters in it!");
 }
 
 TEST_F(TypingTest, TagsAndColourCodesChangeTheScriptWithoutRevisingIt) {
   TMDIChild& w = Script();
-  w.EditBuffer = "x";
+  EditFields(w).EditBuffer = "x";
   for (char code : {'\x18', '\x12', '\x01'}) {
-    w.CaretColumn = 0;
+    EditFields(w).CaretColumn = 0;
     w.DocumentModified = 0;
     ASSERT_TRUE(TypeCharacter(code));
     EXPECT_TRUE(w.DocumentModified);
@@ -106,7 +107,7 @@ TEST_F(TypingTest, DeadKeysComposeAccentedLetters) {
 
 TEST_F(TypingTest, NamesAreCapitalsUntilTheExtension) {
   TMDIChild& w = Script();
-  w.CurrentElement->format = w.FormatSet[fsCharacterName];
+  w.CurrentElement()->format = w.FormatSet[fsCharacterName];
   w.SetFocus();
   // The parenthesis offers the extensions; the writer types one instead.
   Driver().ExpectPopup([](TPopupMenu& menu) -> TMenuItem* {
@@ -115,7 +116,7 @@ TEST_F(TypingTest, NamesAreCapitalsUntilTheExtension) {
     return nullptr;
   });
   TypeText("john (v.o.)");
-  EXPECT_EQ(w.EditBuffer, "JOHN (v.o.)");
+  EXPECT_EQ(w.EditBuffer(), "JOHN (v.o.)");
 }
 
 // With "AutoSentence Spacing" on (the default, two blanks) a blank typed
@@ -141,18 +142,18 @@ TEST_F(TypingTest, ABlankAfterASentenceBecomesTheSentenceSpacing) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    w.EditBuffer.clear();
-    w.CaretColumn = 0;
-    w.CurrentElement->format = w.FormatSet[static_cast<size_t>(c.slot)];
+    EditFields(w).EditBuffer.clear();
+    EditFields(w).CaretColumn = 0;
+    w.CurrentElement()->format = w.FormatSet[static_cast<size_t>(c.slot)];
     TypeText(c.typed);
-    EXPECT_EQ(w.EditBuffer, c.line);
+    EXPECT_EQ(w.EditBuffer(), c.line);
   }
   MainForm->AutoSentenceSpacing = false;
-  w.EditBuffer.clear();
-  w.CaretColumn = 0;
-  w.CurrentElement->format = w.FormatSet[fsAction];
+  EditFields(w).EditBuffer.clear();
+  EditFields(w).CaretColumn = 0;
+  w.CurrentElement()->format = w.FormatSet[fsAction];
   TypeText("She waits. He comes.");
-  EXPECT_EQ(w.EditBuffer, "She waits. He comes.") << "the option off";
+  EXPECT_EQ(w.EditBuffer(), "She waits. He comes.") << "the option off";
 }
 
 // Typing into a read-only script changes nothing, and each key says why.
@@ -162,7 +163,7 @@ TEST_F(TypingTest, AReadOnlyScriptIgnoresTyping) {
   w.SetFocus();
   for (int i = 0; i < 3; ++i) testing::AnswerMessageBox(Driver(), ReadOnlyWarning, mrOk);
   TypeText("abc");
-  EXPECT_EQ(w.EditBuffer, "");
+  EXPECT_EQ(w.EditBuffer(), "");
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
@@ -176,9 +177,9 @@ TEST_F(TypingTest, KeysTypedDuringAJobAppearInOrderWhenItEnds) {
     JobRunning = 1;
     TypeText("bc");
     JobRunning = 0;
-    EXPECT_EQ(w.EditBuffer, "A") << "nothing is typed inside the job";
+    EXPECT_EQ(w.EditBuffer(), "A") << "nothing is typed inside the job";
   }
-  EXPECT_EQ(w.EditBuffer, "Abc");
+  EXPECT_EQ(w.EditBuffer(), "Abc");
 }
 
 TEST_F(TypingTest, ACommandTypesHardSpacesAndHardDashes) {
@@ -187,7 +188,7 @@ TEST_F(TypingTest, ACommandTypesHardSpacesAndHardDashes) {
   w.FormKeyPress(nullptr, key);
   key = '-';
   w.FormKeyPress(nullptr, key);
-  EXPECT_EQ(w.EditBuffer, "\x04\x05");
+  EXPECT_EQ(w.EditBuffer(), "\x04\x05");
 }
 
 TEST_F(TypingTest, TheTimedBackupIsPostponedWhileTheUserTypesButAtMostTwoMinutes) {
@@ -214,11 +215,11 @@ TEST_F(TypingTest, TheTimedBackupIsPostponedWhileTheUserTypesButAtMostTwoMinutes
 
 TEST_F(TypingTest, AnEmptyScriptArmsNoTimedBackup) {
   TMDIChild& w = Script();
-  w.EditBuffer = " ";
+  EditFields(w).EditBuffer = " ";
   SetDocumentModified(true, true);
   EXPECT_EQ(TimedBackupDue, 0);
   EXPECT_TRUE(IsDocumentEmpty(ActiveDocument));
-  w.EditBuffer = "x";
+  EditFields(w).EditBuffer = "x";
   EXPECT_FALSE(IsDocumentEmpty(ActiveDocument));
 }
 

@@ -5,6 +5,7 @@
 #include "platform/menus.h"
 #include "script/fixtures/block_fixture.h"
 #include "script/script_window.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm::testing {
 namespace {
@@ -34,7 +35,7 @@ TEST_F(WordDeletionTest, DeletesTheWordAtOrBeforeTheCaret) {
     Load({{ekAction, c.text}, {ekAction, "Next one."}}, 0, c.column);
     DeleteWord(c.left);
     EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, c.after}, {ekAction, "Next one."}}));
-    EXPECT_EQ(W().CaretColumn, c.caret);
+    EXPECT_EQ(W().CaretColumn(), c.caret);
   }
 }
 
@@ -52,7 +53,7 @@ TEST_F(WordDeletionTest, TheMenuItemsNameTheirVariant) {
   Load({{ekAction, "one two three"}}, 0, 5);
   DeleteWordAtCaret(&right);
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "one three"}}));
-  W().CaretColumn = 5;
+  EditFields(W()).CaretColumn = 5;
   DeleteWordAtCaret(&left);
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "three"}}));
 }

@@ -7,6 +7,7 @@
 
 #include "script/layout/word_wrap.h"
 #include "support/layout_fixture.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -63,7 +64,7 @@ TEST_F(CenteredElementsTest, WrappingACentredTitleCentresItOnScreenAndOnPaper) {
   EXPECT_EQ(Window().FirstElement->next->format.LeftMargin, Window().FormatSet[fsAction].LeftMargin)
       << "an Action is left alone";
   // Typing more moves it back by half a character's room per character.
-  Window().EditBuffer = std::string(40, 'A');
+  EditFields(Window()).EditBuffer = std::string(40, 'A');
   WrapCurrent();
   EXPECT_EQ(Window().FirstElement->format.LeftMargin, 15 + 10);
 }

@@ -11,6 +11,7 @@
 #include "script/layout/screen_lines.h"
 #include "shell/main_form.h"
 #include "support/layout_fixture.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -22,7 +23,7 @@ class CharWidthsTest : public LayoutFixture {
   void SetUp() override {
     LayoutFixture::SetUp();
     Build({{ekAction, "text"}});
-    MeasureScreenFont(Window(), Window().CurrentElement);
+    MeasureScreenFont(Window(), Window().CurrentElement());
   }
   int Screen(int style, Byte ch) { return Window().ScreenWidths[static_cast<std::size_t>(style)][ch]; }
   int Layout(int style, Byte ch) { return Window().LayoutWidths[static_cast<std::size_t>(style)][ch]; }
@@ -34,7 +35,7 @@ TEST_F(CharWidthsTest, LayoutTablesAre300DpiAndScreenTablesFollowTheZoom) {
   EXPECT_EQ(Screen(wsPlain, 'A'), 10);
   EXPECT_EQ(Window().ScreenCharHeight, 18);
   ProgramOptions().ZoomSize = 50;
-  MeasureScreenFont(Window(), Window().CurrentElement);
+  MeasureScreenFont(Window(), Window().CurrentElement());
   EXPECT_EQ(Layout(wsPlain, 'A'), 30) << "the zoom leaves the layout alone";
   EXPECT_EQ(Screen(wsPlain, 'A'), 5);
   EXPECT_EQ(Window().ScreenCharHeight, 10);
@@ -42,7 +43,7 @@ TEST_F(CharWidthsTest, LayoutTablesAre300DpiAndScreenTablesFollowTheZoom) {
 
 TEST_F(CharWidthsTest, TheTablesAreMeasuredAgainOnlyWhenTheFontChanges) {
   Window().LayoutWidths[wsPlain]['Q'] = 77;
-  MeasureScreenFont(Window(), Window().CurrentElement);
+  MeasureScreenFont(Window(), Window().CurrentElement());
   EXPECT_EQ(Layout(wsPlain, 'Q'), 77) << "the same font is not measured again";
   const struct {
     const char* what;
@@ -51,15 +52,15 @@ TEST_F(CharWidthsTest, TheTablesAreMeasuredAgainOnlyWhenTheFontChanges) {
       {"zoom", [](TMDIChild&) { ProgramOptions().ZoomSize = 120; }},
       {"display font", [](TMDIChild&) { ProgramOptions().DisplayFont = "Arial"; }},
       {"script font", [](TMDIChild& w) { w.ScriptFontName = "Times New Roman"; }},
-      {"element font size", [](TMDIChild& w) { w.CurrentElement->format.FontSize = 10; }},
+      {"element font size", [](TMDIChild& w) { w.CurrentElement()->format.FontSize = 10; }},
       {"display codes", [](TMDIChild& w) { w.LayoutOptions.ShowCodes = 1; }},
       {"stale tables", [](TMDIChild& w) { w.WidthsStale = true; }},
   };
   for (const auto& c : cases) {
-    MeasureScreenFont(Window(), Window().CurrentElement);
+    MeasureScreenFont(Window(), Window().CurrentElement());
     Window().LayoutWidths[wsPlain]['Q'] = 77;
     c.change(Window());
-    MeasureScreenFont(Window(), Window().CurrentElement);
+    MeasureScreenFont(Window(), Window().CurrentElement());
     EXPECT_NE(Layout(wsPlain, 'Q'), 77) << c.what;
   }
   EXPECT_FALSE(Window().WidthsStale);
@@ -96,14 +97,14 @@ TEST_F(CharWidthsTest, SpecialCharactersTakeTheirWidthsInEveryStyle) {
     }
   }
   Window().LayoutOptions.ShowCodes = 1;
-  MeasureScreenFont(Window(), Window().CurrentElement);
+  MeasureScreenFont(Window(), Window().CurrentElement());
   EXPECT_EQ(Screen(wsPlain, SoftHyphen), 10) << "shown codes are measured like other characters";
   EXPECT_EQ(Screen(wsPlain, HardReturn), 10);
   EXPECT_EQ(Screen(wsPlain, BoldOn), 30) << "[B] in three columns";
   EXPECT_EQ(Screen(wsBoldItalic, BoldOn), 30);
   EXPECT_EQ(Screen(wsPlain, 253), 10) << "without user colours 253 is a letter";
   Window().LayoutOptions.UsesUserColors = 1;
-  MeasureScreenFont(Window(), Window().CurrentElement);
+  MeasureScreenFont(Window(), Window().CurrentElement());
   EXPECT_EQ(Screen(wsItalic, 253), 40) << "[U1]";
 }
 
@@ -128,24 +129,24 @@ TEST_F(CharWidthsTest, MeasureTextWidthFollowsTheStyleCodes) {
       {"ab\xA7~", 0, 3, 0, 20},
   };
   for (const auto& c : cases) {
-    Window().CurrentElement->format.Style = c.style;
-    Window().EditBuffer = c.text;
+    Window().CurrentElement()->format.Style = c.style;
+    EditFields(Window()).EditBuffer = c.text;
     EXPECT_EQ(MeasureTextWidth(Window(), c.from, c.to), c.width) << c.text;
   }
 }
 
 TEST_F(CharWidthsTest, AllCapitalsElementsMeasureInUpperCase) {
   Window().ScreenWidths[wsPlain]['M'] = 14;
-  Window().EditBuffer = "m";
+  EditFields(Window()).EditBuffer = "m";
   EXPECT_EQ(MeasureTextWidth(Window(), 0, 0), 10);
-  Window().CurrentElement->format.AllCaps = 1;
+  Window().CurrentElement()->format.AllCaps = 1;
   EXPECT_EQ(MeasureTextWidth(Window(), 0, 0), 14);
-  Window().CurrentElement->format.Kind = ekCharacterName;
+  Window().CurrentElement()->format.Kind = ekCharacterName;
   EXPECT_EQ(MeasureTextWidth(Window(), 0, 0), 10) << "a Character Name is stored as it shows";
 }
 
 TEST_F(CharWidthsTest, FillOutModeGivesTagsAndColoursTheirWidth) {
-  Window().EditBuffer = std::string("a\x18" "b");  // 24: a tag code of the zero-width set
+  EditFields(Window()).EditBuffer = std::string("a\x18" "b");  // 24: a tag code of the zero-width set
   EXPECT_EQ(MeasureTextWidth(Window(), 0, 2), 20);
   LayoutProgramOptions.FillOutBreakdowns = true;
   Window().LayoutOptions.ShowsBreakdownTags = 1;
@@ -235,7 +236,7 @@ TEST(PrinterTextWidth, SumsThePrinterWidthsOfTheCharacters) {
 }
 
 TEST_F(CharWidthsTest, AnElementsFontComesFromTheFontTable) {
-  TScriptElement* element = Window().CurrentElement;
+  TScriptElement* element = Window().CurrentElement();
   element->format.SetFontIndex(2);
   EXPECT_EQ(ElementFontName(Window(), element), Window().ScriptFontName) << "an empty entry means the script font";
   Window().FontNameTable[2] = "Arial";

@@ -10,6 +10,7 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "support/layout_fixture.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -298,7 +299,7 @@ TEST_F(MarginMarksTest, OmittedRangesShowTheirWordAndLastNumberBelowTheHeading) 
   Window().LeftNumber = 1;
   Window().RightNumber = 1;
   ElementAt(0)->format.NumberWord = number_word::Make(12, true, '\0');
-  Window().CurrentElement->format.NumberWord = number_word::Make(12, true, '\0');
+  Window().CurrentElement()->format.NumberWord = number_word::Make(12, true, '\0');
   Paint();
   const int y = BaselineOf(1);
   const int height = Window().ScreenLineHeight;
@@ -340,7 +341,7 @@ TEST_F(MarginMarksTest, ScriptNotesSitOnABoxOfTheirColourOrTheBlocksHighlight) {
   EXPECT_EQ(index, 0);
 
   const int length = static_cast<int>(ElementText(*note).size());
-  Window().BlockOn = 1;
+  EditFields(Window()).BlockOn = 1;
   note->blockStart = 0;
   note->blockEnd = length;
   Paint();
@@ -370,7 +371,7 @@ TEST_F(MarginMarksTest, MarkersAreFoundUnderTheMouse) {
   }
   EXPECT_EQ(HiddenTextMarkerHit(Window(), 3, Top(1) + 2, false), THiddenMarker::None) << "a line with no marker";
   EXPECT_EQ(HiddenTextMarkerHit(Window(), 3, y, true), THiddenMarker::Show);
-  EXPECT_EQ(Window().CurrentElement, ElementAt(2)) << "a toggle makes the marked element current";
+  EXPECT_EQ(Window().CurrentElement(), ElementAt(2)) << "a toggle makes the marked element current";
 
   // Branch markers only in interactive scripts, three cells left of a
   // Transition's margin.

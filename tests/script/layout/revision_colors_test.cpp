@@ -151,7 +151,7 @@ TEST_F(RevisionColorsTest, EmptyLinesAboveTheScriptTakeTheFirstPagesColour) {
   int line = 3;
   for (TScriptElement* e = Window().FirstElement; e; e = e->next) {
     e->screenLine = static_cast<std::int16_t>(line);
-    Window().WrapScreenText(e, e->text ? ElementText(*e) : Window().EditBuffer);
+    Window().WrapScreenText(e, e->text ? ElementText(*e) : Window().EditBuffer());
     line += e->lineCount;
   }
   ASSERT_EQ(Window().ScreenLines[1].element, nullptr);

@@ -14,6 +14,7 @@
 #include "script/model/packed_text.h"
 #include "script/model/standard_formats.h"
 #include "support/layout_fixture.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -33,7 +34,7 @@ class ScreenLinesTest : public LayoutFixture {
     Window().FreeElements();
     Build({{kind, text}});
     LayOutAll();
-    return ShownLines(Window().CurrentElement->lineCount);
+    return ShownLines(Window().CurrentElement()->lineCount);
   }
   std::vector<Byte> Attributes(int line) const {
     const TScreenLine& row = Window().ScreenLines[static_cast<std::size_t>(line)];
@@ -96,12 +97,12 @@ TEST_F(ScreenLinesTest, ACharacterNameShowsItsGeneratedExtension) {
     SCOPED_TRACE(c.what);
     Window().FreeElements();
     Build({{ekCharacterName, c.name}});
-    TScriptElement* cue = Window().CurrentElement;
+    TScriptElement* cue = Window().CurrentElement();
     cue->split = c.code;
     LayOutAll();
     EXPECT_EQ(ShownLines(1), std::vector<std::string>{c.shown});
     EXPECT_EQ(Attributes(1).back(), c.lastAttribute);
-    EXPECT_EQ(Window().EditBuffer, c.name);
+    EXPECT_EQ(Window().EditBuffer(), c.name);
   }
 }
 
@@ -163,12 +164,12 @@ TEST_F(ScreenLinesTest, ParenthesesInDialogueTakeTheParentheticalStyle) {
 
 TEST_F(ScreenLinesTest, SelectedTextTakesColourFifteen) {
   Build({{ekAction, "abcd"}});
-  Window().CurrentElement->blockStart = 3;
-  Window().CurrentElement->blockEnd = 1;
-  Window().BlockOn = 1;
+  Window().CurrentElement()->blockStart = 3;
+  Window().CurrentElement()->blockEnd = 1;
+  EditFields(Window()).BlockOn = 1;
   LayOutAll();
   EXPECT_EQ(Attributes(1), (std::vector<Byte>{0, 0xF0, 0xF0, 0}));
-  Window().BlockOn = 0;
+  EditFields(Window()).BlockOn = 0;
   LayOutAll();
   EXPECT_EQ(Attributes(1), (std::vector<Byte>(4, 0)));
 }
@@ -204,7 +205,7 @@ TEST_F(ScreenLinesTest, ATypedCharacterMarksAndRepaintsOnlyWhatChanged) {
   LayOutAll();
   Paint();
   for (int line = 1; line <= 3; ++line) ASSERT_EQ(Window().ScreenLines[static_cast<std::size_t>(line)].repaint, 0);
-  Window().EditBuffer.insert(61, "X");
+  EditFields(Window()).EditBuffer.insert(61, "X");
   WrapCurrent();
   EXPECT_EQ(Window().ScreenLines[1].repaint, 0);
   EXPECT_EQ(Window().ScreenLines[2].repaint, 1);
@@ -217,7 +218,7 @@ TEST_F(ScreenLinesTest, ATypedCharacterMarksAndRepaintsOnlyWhatChanged) {
   EXPECT_EQ(ops[0]->text, "Xbbbbb");
   EXPECT_EQ(ops[0]->rect.Left, 150 + 50);
   // A style change without a text change marks from its column too.
-  Window().EditBuffer.insert(59, "\x02");
+  EditFields(Window()).EditBuffer.insert(59, "\x02");
   WrapCurrent();
   EXPECT_EQ(Window().ScreenLines[2].fromColumn, 4);
 }
@@ -228,15 +229,15 @@ TEST_F(ScreenLinesTest, LinesBelowMoveWhenAnElementGrowsOrShrinks) {
   TScriptElement* second = ElementAt(1);
   TScriptElement* third = ElementAt(2);
   ASSERT_EQ(second->screenLine, 2);
-  Window().EditBuffer = A(55) + " " + A(55) + " " + A(20);
+  EditFields(Window()).EditBuffer = A(55) + " " + A(55) + " " + A(20);
   WrapCurrent();
-  EXPECT_EQ(Window().CurrentElement->lineCount, 3);
+  EXPECT_EQ(Window().CurrentElement()->lineCount, 3);
   EXPECT_EQ(second->screenLine, 4);
   EXPECT_EQ(third->screenLine, 5);
   EXPECT_EQ(ShownLines(5)[3], "two");
   EXPECT_EQ(Window().ScreenLines[4].element, second);
   EXPECT_EQ(Window().LayoutDue, 1);
-  Window().EditBuffer = "one";
+  EditFields(Window()).EditBuffer = "one";
   WrapCurrent();
   EXPECT_EQ(second->screenLine, 2);
   EXPECT_EQ(ShownLines(4), (std::vector<std::string>{"one", "two", "three", ""}));
@@ -289,7 +290,7 @@ TEST_F(ScreenLinesTest, ColoursShowInTheTextOrAsBackground) {
     ProgramOptions().ColorAsBackground = c.asBackground;
     Window().FreeElements();
     Build({{ekAction, c.text}});
-    Window().CurrentElement->state = c.state;
+    Window().CurrentElement()->state = c.state;
     LayOutAll();
     Paint();
     const DrawOp* op = TextOp("blue");
@@ -303,9 +304,9 @@ TEST_F(ScreenLinesTest, SelectionPaintsInTheHighlightColours) {
   ScreenColors.Highlight = clNavy;
   ScreenColors.HighlightText = clYellow;
   Build({{ekAction, "pick this"}});
-  Window().CurrentElement->blockStart = 5;
-  Window().CurrentElement->blockEnd = 9;
-  Window().BlockOn = 1;
+  Window().CurrentElement()->blockStart = 5;
+  Window().CurrentElement()->blockEnd = 9;
+  EditFields(Window()).BlockOn = 1;
   LayOutAll();
   Paint();
   const DrawOp* op = TextOp("this");
@@ -511,11 +512,11 @@ TEST_F(ScreenLinesTest, TheOpeningBracketStandsAtTheMarginOrHangsOutdented) {
     ASSERT_NE(op, nullptr) << Window().Recording()->Transcript();
     EXPECT_EQ(op->rect.Left, ParentheticalX(Window()) + c.shift * 10);
     // The caret before the first letter stands after the "(" as painted.
-    Window().CaretColumn = 1;
-    Window().CaretLine = 1;
-    EXPECT_EQ(ScreenTextLeft(Window(), *Window().CurrentElement, 1) + Window().LeftTextOffset,
+    EditFields(Window()).CaretColumn = 1;
+    EditFields(Window()).CaretLine = 1;
+    EXPECT_EQ(ScreenTextLeft(Window(), *Window().CurrentElement(), 1) + Window().LeftTextOffset,
               op->rect.Left + 10);
-    EXPECT_EQ(ScreenTextLeft(Window(), *Window().CurrentElement, 2) + Window().LeftTextOffset, ParentheticalX(Window()));
+    EXPECT_EQ(ScreenTextLeft(Window(), *Window().CurrentElement(), 2) + Window().LeftTextOffset, ParentheticalX(Window()));
   }
 }
 

@@ -17,6 +17,7 @@
 #include "support/message_box_answers.h"
 #include "support/layout_fixture.h"
 #include "support/script_generator.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -95,7 +96,7 @@ TEST_F(ScreenRebuildTest, TheRebuildLaysElementsBelowEachOtherUntilTheWindowIsFu
   }
   EXPECT_GT(used, Window().ClientHeight() + 25) << "the walk fills the window";
   EXPECT_EQ(Window().ScreenLines[static_cast<std::size_t>(last + 1)].text, "") << "below the walk the lines are empty";
-  EXPECT_EQ(Window().CurrentElement, current) << "the current element stays current";
+  EXPECT_EQ(Window().CurrentElement(), current) << "the current element stays current";
   EXPECT_FALSE(current->text.has_value());
 }
 
@@ -112,7 +113,7 @@ TEST_F(ScreenRebuildTest, TheCaretIsPlacedFromTheScreenWidths) {
       {0, 150}, {5, 200}, {6, 210}, {7, 210}, {9, 234}, {10, 244}, {13, 264}, {22, 354},
   };
   for (const auto& c : cases) {
-    Window().CaretColumn = c.column;
+    EditFields(Window()).CaretColumn = c.column;
     UpdateCaret();
     EXPECT_EQ(Window().CaretX, c.x) << "column " << c.column;
     EXPECT_EQ(Caret().pos.X, c.x) << "column " << c.column;
@@ -122,7 +123,7 @@ TEST_F(ScreenRebuildTest, TheCaretIsPlacedFromTheScreenWidths) {
   EXPECT_EQ(Caret().height, 19);
   EXPECT_TRUE(Caret().Visible());
   Window().LeftTextOffset = -40;
-  Window().CaretColumn = 5;
+  EditFields(Window()).CaretColumn = 5;
   UpdateCaret();
   EXPECT_EQ(Caret().pos.X, 160) << "the horizontal scroll moves the caret";
 }
@@ -137,12 +138,12 @@ TEST_F(ScreenRebuildTest, TheCaretFindsItsLine) {
     int x;
   } cases[] = {{10, 1, 250}, {56, 1, 710}, {57, 2, 160}, {76, 2, 350}, {3000, 1, 150}, {90, 2, 350}};
   for (const auto& c : cases) {
-    Window().CaretColumn = c.column;
+    EditFields(Window()).CaretColumn = c.column;
     UpdateCaret();
-    EXPECT_EQ(Window().CaretLine, c.line) << "column " << c.column;
+    EXPECT_EQ(Window().CaretLine(), c.line) << "column " << c.column;
     EXPECT_EQ(Window().CaretX, c.x) << "column " << c.column;
   }
-  EXPECT_EQ(Window().CaretColumn, 76) << "a column past the text goes to its end";
+  EXPECT_EQ(Window().CaretColumn(), 76) << "a column past the text goes to its end";
 }
 
 TEST_F(ScreenRebuildTest, NoCaretWithoutFocusOrOnAPageBreak) {
@@ -150,7 +151,7 @@ TEST_F(ScreenRebuildTest, NoCaretWithoutFocusOrOnAPageBreak) {
   LayOutAll();
   Window().Show();
   Window().Deactivate();
-  Window().CaretColumn = 2;
+  EditFields(Window()).CaretColumn = 2;
   UpdateCaret();
   EXPECT_EQ(Window().CaretX, 170);
   EXPECT_FALSE(Caret().Visible()) << "the window does not have the keyboard";
@@ -163,33 +164,33 @@ TEST_F(ScreenRebuildTest, NoCaretWithoutFocusOrOnAPageBreak) {
 TEST_F(ScreenRebuildTest, MovingBetweenElementsStoresAndLoadsTheirTexts) {
   Build({{ekAction, "first " + A(60)}, {ekCharacterName, "JOE"}, {ekDialogue, "Hi."}});
   LayOutAll();
-  Window().EditBuffer = "first edited " + A(60);
+  EditFields(Window()).EditBuffer = "first edited " + A(60);
   WrapCurrent();
   TScriptElement* first = ElementAt(0);
   ASSERT_TRUE(MoveToNextElement());
   EXPECT_EQ(StoredText(first), "first edited " + A(60));
   EXPECT_TRUE(first->LineOffsetsValid());
-  EXPECT_EQ(Window().CurrentElement, ElementAt(1));
-  EXPECT_EQ(Window().EditBuffer, "JOE");
+  EXPECT_EQ(Window().CurrentElement(), ElementAt(1));
+  EXPECT_EQ(Window().EditBuffer(), "JOE");
   EXPECT_EQ(ElementAt(1)->screenLine, first->screenLine + first->lineCount);
   ASSERT_TRUE(MoveToNextElement());
   EXPECT_EQ(ElementAt(1)->text, "JOE") << "a Character Name is stored plain";
   EXPECT_FALSE(MoveToNextElement()) << "at the last element";
-  EXPECT_EQ(Window().CurrentElement, ElementAt(2));
-  EXPECT_EQ(Window().EditBuffer, "Hi.");
+  EXPECT_EQ(Window().CurrentElement(), ElementAt(2));
+  EXPECT_EQ(Window().EditBuffer(), "Hi.");
   ASSERT_TRUE(MoveToPreviousElement());
   ASSERT_TRUE(MoveToPreviousElement());
-  EXPECT_EQ(Window().EditBuffer, "first edited " + A(60));
-  EXPECT_EQ(Window().LineOffsets[1], 13) << "the saved line offsets come back";
-  EXPECT_EQ(Window().LineOffsets[2], 74);
+  EXPECT_EQ(Window().EditBuffer(), "first edited " + A(60));
+  EXPECT_EQ(Window().LineOffsets()[1], 13) << "the saved line offsets come back";
+  EXPECT_EQ(Window().LineOffsets()[2], 74);
   EXPECT_FALSE(MoveToPreviousElement());
 }
 
 TEST_F(ScreenRebuildTest, MovingOutOfABlockSettlesItsMarks) {
   Build({{ekAction, "one two"}, {ekAction, "three"}});
-  Window().BlockOn = 1;
-  Window().CurrentElement->blockStart = 5;
-  Window().CurrentElement->blockEnd = 5;
+  EditFields(Window()).BlockOn = 1;
+  Window().CurrentElement()->blockStart = 5;
+  Window().CurrentElement()->blockEnd = 5;
   ProgramOptions().MouseBlockStartWord = true;
   ASSERT_TRUE(MoveToNextElement());
   EXPECT_EQ(ElementAt(0)->blockStart, 4) << "back to the start of its word";
@@ -216,9 +217,9 @@ TEST_F(ScreenRebuildTest, AClickPlacesTheCaretOnTheCharacterUnderIt) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(PlaceCaretAtPoint(c.x, c.y, false, Window()), c.sameElement) << c.x << "," << c.y;
-    EXPECT_EQ(Window().CurrentElement, ElementAt(c.element)) << c.x << "," << c.y;
-    EXPECT_EQ(Window().CaretColumn, c.column) << c.x << "," << c.y;
-    EXPECT_EQ(Window().CaretLine, c.line) << c.x << "," << c.y;
+    EXPECT_EQ(Window().CurrentElement(), ElementAt(c.element)) << c.x << "," << c.y;
+    EXPECT_EQ(Window().CaretColumn(), c.column) << c.x << "," << c.y;
+    EXPECT_EQ(Window().CaretLine(), c.line) << c.x << "," << c.y;
     if (c.element == 2) Edit(ElementAt(0));
   }
 }
@@ -228,7 +229,7 @@ TEST_F(ScreenRebuildTest, AClickBelowTheScriptIsRefusedWithABeep) {
   LayOutAll();
   Backend().ClearSounds();
   EXPECT_TRUE(PlaceCaretAtPoint(200, 500, false, Window()));
-  EXPECT_EQ(Window().CurrentElement, ElementAt(0));
+  EXPECT_EQ(Window().CurrentElement(), ElementAt(0));
   EXPECT_EQ(Backend().Sounds().size(), 1u);
 }
 
@@ -237,16 +238,16 @@ TEST_F(ScreenRebuildTest, LastPositionReturnsToTheRememberedElement) {
   LayOutAll();
   ShowAndFocus();
   MoveToNextElement();
-  Window().CaretColumn = 4;
+  EditFields(Window()).CaretColumn = 4;
   SaveLastPosition(Window(), false);
   MoveToPreviousElement();
-  Window().CaretColumn = 2;
+  EditFields(Window()).CaretColumn = 2;
   SaveLastPosition(Window(), false);
   EXPECT_EQ(Window().LastPositionElement, ElementAt(1)) << "a remembered position is kept unless forced";
   GotoLastPosition(nullptr);
-  EXPECT_EQ(Window().CurrentElement, ElementAt(1));
-  EXPECT_EQ(Window().CaretColumn, 4);
-  EXPECT_EQ(Window().EditBuffer, "two three");
+  EXPECT_EQ(Window().CurrentElement(), ElementAt(1));
+  EXPECT_EQ(Window().CaretColumn(), 4);
+  EXPECT_EQ(Window().EditBuffer(), "two three");
   EXPECT_EQ(Window().LastPositionElement, ElementAt(0)) << "the position left is remembered in its place";
   EXPECT_EQ(Window().LastPositionColumn, 2);
 }

@@ -15,6 +15,7 @@
 #include "support/message_box_answers.h"
 #include "support/layout_fixture.h"
 #include "support/script_generator.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm {
 namespace {
@@ -31,8 +32,8 @@ class WordWrapTest : public LayoutFixture {
   std::vector<std::string> Wrap(Byte kind, const std::string& text, Word caretColumn = 0) {
     Window().FreeElements();
     TScriptElement* element = Build({{kind, "x"}});
-    Window().EditBuffer = text;
-    Window().CaretColumn = caretColumn;
+    EditFields(Window()).EditBuffer = text;
+    EditFields(Window()).CaretColumn = caretColumn;
     Window().WordWrapText(element, text, false, false);
     return CurrentLines();
   }
@@ -122,8 +123,8 @@ TEST_F(WordWrapTest, LineOffsetsHoldWhereEachLineEnds) {
   for (const auto& c : cases) {
     Wrap(ekAction, c.text);
     for (std::size_t i = 0; i < c.offsets.size(); ++i)
-      EXPECT_EQ(Window().LineOffsets[i], c.offsets[i]) << "entry " << i << " of \"" << c.text << "\"";
-    EXPECT_EQ(Window().CurrentElement->lineCount, c.offsets.size() - 2);
+      EXPECT_EQ(Window().LineOffsets()[i], c.offsets[i]) << "entry " << i << " of \"" << c.text << "\"";
+    EXPECT_EQ(Window().CurrentElement()->lineCount, c.offsets.size() - 2);
   }
 }
 
@@ -131,11 +132,11 @@ TEST_F(WordWrapTest, AnElementNeverHasMoreThan75Lines) {
   std::string text;
   for (int i = 0; i < 100; ++i) text += "x\xA7";
   const std::vector<std::string> lines = Wrap(ekAction, text);
-  ASSERT_EQ(Window().CurrentElement->lineCount, MaxLineCount);
-  EXPECT_EQ(Window().LineOffsets[74], 148);
+  ASSERT_EQ(Window().CurrentElement()->lineCount, MaxLineCount);
+  EXPECT_EQ(Window().LineOffsets()[74], 148);
   // The last line takes the rest, and the entry after it stays inside the table.
-  EXPECT_EQ(Window().LineOffsets[75], text.size() + 1);
-  EXPECT_EQ(Window().LineOffsets[76], 0);
+  EXPECT_EQ(Window().LineOffsets()[75], text.size() + 1);
+  EXPECT_EQ(Window().LineOffsets()[76], 0);
   EXPECT_EQ(lines.back(), text.substr(148));
 }
 
@@ -155,7 +156,7 @@ TEST_F(WordWrapTest, TheCaretLineFollowsTheColumn) {
   };
   for (const auto& c : cases) {
     Wrap(ekAction, c.text, c.column);
-    EXPECT_EQ(Window().CaretLine, c.line) << "column " << c.column << " of \"" << c.text << "\"";
+    EXPECT_EQ(Window().CaretLine(), c.line) << "column " << c.column << " of \"" << c.text << "\"";
   }
 }
 
@@ -163,7 +164,7 @@ TEST_F(WordWrapTest, ZoomAndDisplayFontNeverMoveABreak) {
   const std::string text = "He looks at the \x02" "clock\x03 on the wall, then back at her: a long, tired look "
                            "that says\x04what he cannot. She turns to the window and waits for the rain.";
   Wrap(ekAction, text);
-  const TLineOffsets reference = Window().LineOffsets;
+  const TLineOffsets reference = Window().LineOffsets();
   const int referenceWidth = Window().ScreenWidths[wsPlain]['a'];
   const struct {
     Word zoom;
@@ -172,8 +173,8 @@ TEST_F(WordWrapTest, ZoomAndDisplayFontNeverMoveABreak) {
   for (const auto& c : cases) {
     ProgramOptions().ZoomSize = c.zoom;
     ProgramOptions().DisplayFont = c.displayFont;
-    Window().WordWrapText(Window().CurrentElement, text, false, true);
-    EXPECT_EQ(Window().LineOffsets, reference) << c.zoom << "% " << c.displayFont;
+    Window().WordWrapText(Window().CurrentElement(), text, false, true);
+    EXPECT_EQ(Window().LineOffsets(), reference) << c.zoom << "% " << c.displayFont;
     if (c.zoom != 100) { EXPECT_NE(Window().ScreenWidths[wsPlain]['a'], referenceWidth) << "the screen tables followed"; }
   }
 }
@@ -216,15 +217,15 @@ TEST_F(WordWrapTest, RightAlignedTransitionsEndAtTheRightMargin) {
   for (const auto& c : cases) {
     Window().TransitionsFlushRight = c.rightAligned;
     Wrap(ekTransition, c.text);
-    EXPECT_EQ(Window().CurrentElement->format.LeftMargin, c.leftMargin) << c.text;
-    EXPECT_EQ(Window().CurrentElement->lineCount, c.text.size() > 15 ? 2 : 1) << c.text;
+    EXPECT_EQ(Window().CurrentElement()->format.LeftMargin, c.leftMargin) << c.text;
+    EXPECT_EQ(Window().CurrentElement()->lineCount, c.text.size() > 15 ? 2 : 1) << c.text;
   }
 }
 
 TEST_F(WordWrapTest, AFailedWrapLeavesTheElementAsItWas) {
   TScriptElement* element = Build({{ekAction, A(55) + " bbbbbbbb"}, {ekAction, "next"}});
   LayOutAll();
-  const TLineOffsets offsets = Window().LineOffsets;
+  const TLineOffsets offsets = Window().LineOffsets();
   const std::string secondLine = Window().ScreenLines[2].text;
   std::string shown;
   Driver().Expect(
@@ -238,14 +239,14 @@ TEST_F(WordWrapTest, AFailedWrapLeavesTheElementAsItWas) {
   Window().WordWrapText(element, std::string(3000, 'z'), false, true);
   EXPECT_EQ(shown, WordWrapErrorText);
   EXPECT_EQ(element->lineCount, 2);
-  EXPECT_EQ(Window().LineOffsets, offsets);
+  EXPECT_EQ(Window().LineOffsets(), offsets);
   EXPECT_EQ(Window().ScreenLines[2].text, secondLine);
   EXPECT_EQ(element->next->screenLine, 3);
 }
 
 TEST_F(WordWrapTest, AStoredElementKeepsItsSavedOffsetsCurrent) {
   Build({{ekAction, "current"}, {ekAction, A(59) + " " + A(59) + " end"}});
-  TScriptElement* stored = Window().CurrentElement->next;
+  TScriptElement* stored = Window().CurrentElement()->next;
   const std::string text = UnpackText(*stored->text);
   Window().LayoutDue = 0;
   Window().WordWrapText(stored, text, false, false);
@@ -254,12 +255,12 @@ TEST_F(WordWrapTest, AStoredElementKeepsItsSavedOffsetsCurrent) {
   EXPECT_EQ(stored->lineOffsets[1] | stored->lineOffsets[2] << 8, 60);
   EXPECT_EQ(Window().LayoutDue, 1) << "the line count changed";
   // The current element's table is not touched by another element's wrap.
-  EXPECT_EQ(Window().LineOffsets[1], 8);
+  EXPECT_EQ(Window().LineOffsets()[1], 8);
 }
 
 TEST_F(WordWrapTest, AStoredElementIsNotWrappedFromAnEmptyText) {
   Build({{ekAction, "current"}, {ekAction, A(55) + " " + A(55)}});
-  TScriptElement* stored = Window().CurrentElement->next;
+  TScriptElement* stored = Window().CurrentElement()->next;
   stored->lineCount = 7;
   Window().WordWrapText(stored, "", false, false);
   EXPECT_EQ(stored->lineCount, 7);
@@ -281,7 +282,7 @@ TEST_F(WordWrapTest, GeneratedScriptsWrapWithinTheirMargins) {
   Build(testing::GenerateScreenplay(11, 6));
   for (TScriptElement* e = Window().FirstElement; e; e = e->next) {
     Edit(e);
-    const std::string& text = Window().EditBuffer;
+    const std::string& text = Window().EditBuffer();
     const int available = Window().AvailableWidth;
     const std::vector<std::string> lines = CurrentLines();
     std::string joined;
@@ -296,7 +297,7 @@ TEST_F(WordWrapTest, GeneratedScriptsWrapWithinTheirMargins) {
       }
     }
     EXPECT_EQ(joined, text);
-    EXPECT_EQ(Window().LineOffsets[e->lineCount], text.size() + 1);
+    EXPECT_EQ(Window().LineOffsets()[e->lineCount], text.size() + 1);
   }
 }
 
@@ -324,7 +325,7 @@ TEST_F(WordWrapTest, AWrapPassBreaksAsWrappingEachElementAlone) {
     std::size_t index = 0;
     for (TScriptElement* e = Window().FirstElement; e; e = e->next, ++index) {
       e->format.FontSize = static_cast<Byte>(c.sizes[index % c.sizes.size()]);
-      texts.push_back(e->text ? ElementText(*e) : Window().EditBuffer);
+      texts.push_back(e->text ? ElementText(*e) : Window().EditBuffer());
     }
     std::vector<std::vector<Byte>> alone;
     std::vector<int> aloneCounts;

@@ -9,6 +9,7 @@
 #include "script/fixtures/pagination_fixture.h"
 #include "script/model/packed_text.h"
 #include "script/pagination/repagination.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm::testing {
 namespace {
@@ -153,12 +154,12 @@ TEST_F(ElementGroupsTest, RemovingAnElementLeavesNoGroupPointingAtIt) {
   Load({{ekAction, "a"}, {ekCharacterName, "JOHN"}, {ekDialogue, "one"}, {ekDialogue, "two"}});
   Window().RebuildElementGroups();
   TElementGroup* speech = ElementNo(1)->group;
-  Window().CurrentElement = ElementNo(1);
+  EditFields(Window()).CurrentElement = ElementNo(1);
   Window().WalkElement = ElementNo(0);
   Window().DeleteNextElement();
   EXPECT_EQ(speech->first, ElementNo(1));
   EXPECT_EQ(speech->count, 2);
-  EXPECT_EQ(Window().CurrentElement, ElementNo(0));
+  EXPECT_EQ(Window().CurrentElement(), ElementNo(0));
   Window().WalkElement = ElementNo(2);
   Window().DeleteNextElement();
   EXPECT_EQ(speech->count, 2);
@@ -259,7 +260,7 @@ TEST_F(ElementGroupsTest, NextLockedBreakDecidesAPages) {
 TEST_F(ElementGroupsTest, KeepTogetherTogglesTheFirstElementOfTheGroup) {
   Load({{ekSceneHeading, "INT. ROOM"}, {ekAction, "a"}, {ekAction, "b"}});
   Window().RebuildElementGroups();
-  Window().CurrentElement = ElementNo(1);
+  EditFields(Window()).CurrentElement = ElementNo(1);
   const std::vector<std::pair<bool, Byte>> steps = {
       {false, esKeepGroup}, {false, esNormal}, {true, esKeepFollowing}, {false, esNormal}, {true, esKeepFollowing}};
   for (const auto& [following, state] : steps) {
@@ -293,7 +294,7 @@ TEST_F(ElementGroupsTest, NewElementsKeepTheChainWhole) {
     added->format.Kind = c.kind;
     added->text = PackText("new");
     Window().InsertElementAfter(ElementNo(c.after), added);
-    Window().CurrentElement = added;
+    EditFields(Window()).CurrentElement = added;
     Window().RegroupAfterNewElement();
     EXPECT_EQ(GroupSizes(), c.sizes);
     EXPECT_EQ(Window().CurrentGroup, added->group);

@@ -16,6 +16,7 @@
 #include "shell/main_form.h"
 #include "script/model/text_codes.h"
 #include "support/script_generator.h"
+#include "script/editing/edit_line_writer.h"
 
 namespace qm::testing {
 namespace {
@@ -299,34 +300,34 @@ TEST_F(RepaginationTest, NoAutoPaginationStopsOnlyTheBackgroundPass) {
 TEST_F(RepaginationTest, TheCaretStaysOnItsCharacter) {
   Load({ActionLines(40), {ekAction, Sentences(20, 11)}, ActionLines(1)});
   TScriptElement* split = ElementNo(1);
-  Window().CurrentElement = split;
+  EditFields(Window()).CurrentElement = split;
   const std::string text = Sentences(20, 11);
   const Word column = 57 * 15 + 3;  // in the 16th sentence, on the next page
-  Window().CaretColumn = column;
+  EditFields(Window()).CaretColumn = column;
   Repaginate();
   ASSERT_EQ(BreakStates(), std::vector<int>{spFirstPiece});
-  TScriptElement* current = Window().CurrentElement;
+  TScriptElement* current = Window().CurrentElement();
   EXPECT_EQ(current, ElementNo(3));
   // The pass leaves the current element in the edit line.
-  const std::string piece = current->text ? UnpackText(*current->text) : Window().EditBuffer;
-  ASSERT_LT(Window().CaretColumn, piece.size());
-  EXPECT_EQ(piece.substr(Window().CaretColumn), text.substr(column));
+  const std::string piece = current->text ? UnpackText(*current->text) : Window().EditBuffer();
+  ASSERT_LT(Window().CaretColumn(), piece.size());
+  EXPECT_EQ(piece.substr(Window().CaretColumn()), text.substr(column));
 
   // Taking the break out again brings the caret back with its text.
   Window().RejoinSplitElements();
-  EXPECT_EQ(Window().CurrentElement, split);
-  EXPECT_EQ(Window().CaretColumn, column);
+  EXPECT_EQ(Window().CurrentElement(), split);
+  EXPECT_EQ(Window().CaretColumn(), column);
 }
 
 TEST_F(RepaginationTest, TheEditLineLeavesAnAutomaticBreak) {
   Load({ActionLines(40), ActionLines(20), ActionLines(1)});
   Window().ActionBreakMode = 0;
   Repaginate();
-  Window().CurrentElement = ElementNo(1);
-  ASSERT_EQ(Window().CurrentElement->Kind(), ekAutoPageBreak);
+  EditFields(Window()).CurrentElement = ElementNo(1);
+  ASSERT_EQ(Window().CurrentElement()->Kind(), ekAutoPageBreak);
   Window().RefreshKeepingCursor();
-  EXPECT_NE(Window().CurrentElement->Kind(), ekAutoPageBreak);
-  EXPECT_EQ(Window().CaretColumn, 0);
+  EXPECT_NE(Window().CurrentElement()->Kind(), ekAutoPageBreak);
+  EXPECT_EQ(Window().CaretColumn(), 0);
 }
 
 TEST_F(RepaginationTest, SplittingCarriesStylesBlocksAndRevisedLines) {
@@ -337,7 +338,7 @@ TEST_F(RepaginationTest, SplittingCarriesStylesBlocksAndRevisedLines) {
   TScriptElement* whole = ElementNo(0);
   whole->format.Style = stItalic;
   whole->revisedLines = std::string{1, 4, 5};
-  Window().BlockOn = 1;
+  EditFields(Window()).BlockOn = 1;
   whole->blockStart = 10;
   whole->blockEnd = 200;
   Window().WordWrapText(whole, UnpackText(*whole->text), false, false);
