@@ -19,6 +19,7 @@
 #include "shell/key_overrides.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
+#include "shell/settings_keys.h"
 
 namespace qm {
 
@@ -225,8 +226,8 @@ void TSettingsDlg::FillControls() {
   DialogControl<TListBox>(*this, "KeyList")->SetItemIndex(0);
   List("KeyValueBox")->SetItemIndex(KeyOverrides[0]);
   const TIniFile ini = OpenSettingsFile();
-  Box("SplashMusicBox")->SetChecked(ini.ReadBool(ProgramSettings, "Splash Music", true));
-  Box("ZoomLogoBox")->SetChecked(ini.ReadBool(ProgramSettings, "Zoom Logo", true));
+  Box("SplashMusicBox")->SetChecked(ReadOptionValue<bool>(ini, SplashMusicKey));
+  Box("ZoomLogoBox")->SetChecked(ReadOptionValue<bool>(ini, ZoomLogoKey));
   SetupEnabled();
   filling_ = false;
 }
@@ -281,8 +282,8 @@ bool TSettingsDlg::StoreControls() {
     numbers[n.Name] = value;
   }
   TIniFile ini = OpenSettingsFile();
-  ini.WriteBool(ProgramSettings, "Splash Music", Box("SplashMusicBox")->Checked());
-  ini.WriteBool(ProgramSettings, "Zoom Logo", Box("ZoomLogoBox")->Checked());
+  WriteOptionValue(ini, SplashMusicKey, Box("SplashMusicBox")->Checked());
+  WriteOptionValue(ini, ZoomLogoKey, Box("ZoomLogoBox")->Checked());
 
   TProgramOptions& o = ProgramOptions();
   o.KeyOverrideTable = KeyOverrides;
@@ -379,7 +380,7 @@ void TSettingsDlg::SetScriptExtension(const std::string& ext) {
 }
 
 bool ShowProgramSettings(const std::string& page, const std::string& caption) {
-  if (OpenSettingsFile().ReadBool("Program", "Lock Options", false)) {
+  if (ReadOptionValue<bool>(OpenSettingsFile(), LockOptionsKey)) {
     if (!FirstParameterIs("/WARDN")) {
       ShowMessageBox("Sorry but only the System Administrator has the right to change the program settings.", "");
       return false;
