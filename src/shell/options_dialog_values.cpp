@@ -37,8 +37,6 @@ bool ReadNumber(const TEdit& edit, int min, int max, int& value) {
   return true;
 }
 
-constexpr const char* ProgramSettings = "Program Settings";
-
 }  // namespace
 
 const std::vector<TOptionBox>& OptionBoxes() {
@@ -321,7 +319,7 @@ bool TSettingsDlg::StoreControls() {
         if (item) item->Visible = undo;
     }
   }
-  ini.WriteInteger(ProgramSettings, "Max Undo Levels", numbers["UndoLevelsEdit"]);
+  WriteOptionValue(ini, MaxUndoLevelsKey, numbers["UndoLevelsEdit"]);
   SetScriptExtension(Radio("ScrExtension")->Checked() ? "SCR" : "QMW");
   if (!o.AllowTypeover) InsertMode = 1;
   o.StartupChoice = 3;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "base/ini_file.h"
+#include "files/undo_ring.h"
 #include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/profile.h"
@@ -153,6 +154,14 @@ TEST_F(SettingsKeysTest, WhatAWriterStoresItsReaderFindsAndAMissingKeyIsItsDefau
          return Printer()->PrinterIndex();
        },
        0, 1},
+      {"Max Undo Levels: the options dialog to the undo ring",
+       [this](int levels) {
+         RunOptionsDialog([&](TSettingsDlg& d) {
+           d.NumberEdit("UndoLevelsEdit")->Text = std::to_string(levels);
+           d.OKBtn->Click();
+         });
+       },
+       []() -> int { return ReadUndoLevels(); }, 20, 5},
       {"Index Cards: the layout chosen, then the view opened again",
        [this](int vertical) {
          auto view = OpenCards();
