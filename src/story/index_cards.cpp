@@ -18,17 +18,9 @@ namespace {
 
 constexpr std::size_t BodyLimit = 40860;
 
-bool IsActOrSceneInfo(Byte kind) {
-  switch (kind) {
-    case ekActInformation:
-    case ekSceneInformation:
-    case ekActStart:
-    case ekPrologueText:
-    case ekEndOfActText:
-    case ekLockedSceneInformation: return true;
-    default: return false;
-  }
-}
+// The act and scene information, prologue and end-of-act text: what starts
+// a scene without heading it.
+bool IsActOrSceneInfo(Byte kind) { return StartsScene(kind) && !IsSceneHeading(kind); }
 
 // Elements in front of a heading that go with its card.
 bool TakenWithHeading(const TMDIChild& script, const TScriptElement* e) {
