@@ -395,7 +395,10 @@ void WritePrinter(TIniFile& ini) {
   const TStringList& names = printer.Printers();
   const int index = printer.PrinterIndex();
   if (names.Count() == 0 || index < 0) return;
-  WriteOptionKeys(ini, TStoredPrinter{.Index = index, .Name = names[index]}, StoredPrinterKeys);
+  TStoredPrinter stored;
+  stored.Index = index;
+  stored.Name = names[index];
+  WriteOptionKeys(ini, stored, StoredPrinterKeys);
 }
 
 // ---- Colours by the class library's names ------------------------------------
@@ -634,7 +637,9 @@ bool AskKeepSelectedPrinter(const std::function<void()>& runPrinterSetup) {
                PromptTable(4), true);
   try {
     TIniFile ini = OpenSettingsFile();
-    WriteOptionKey(ini, TStoredPrinter{.KeepDefault = keep}, KeepPrinterKey);
+    TStoredPrinter stored;
+    stored.KeepDefault = keep;
+    WriteOptionKey(ini, stored, KeepPrinterKey);
     return true;
   } catch (const EIniFileError&) {
     return false;
