@@ -191,11 +191,13 @@ void TUndoSlot::Free() {
   SavedCaretColumn = SavedCaretLine = 0;
 }
 
+const OptionKey<TProgramOptions> MaxUndoLevelsKey = OptionKey<TProgramOptions>::Number(
+    "Program Settings", "Max Undo Levels", ShownPlace, MaxUndoLevels, 0, MaxUndoLevels);
+
 Byte ReadUndoLevels() {
   const TIniFile ini = OpenSettingsFile();
   if (ini.ReadBool("Program Settings", "Disable Undo", false)) return 0;
-  return static_cast<Byte>(std::clamp(ini.ReadInteger("Program Settings", "Max Undo Levels", MaxUndoLevels), 0,
-                                      MaxUndoLevels));
+  return static_cast<Byte>(ReadOptionValue<int>(ini, MaxUndoLevelsKey));
 }
 
 TUndoObject::TUndoObject(TComponent* owner) : TComponent(owner) {

@@ -27,11 +27,7 @@ TDialogTable LanguageTable() {
 }  // namespace
 
 TSelectLanguageDlg::TSelectLanguageDlg(TComponent* owner) : TForm(owner) {
-  Name = "SelectLanguageDlg";
-  Caption = "Spell Check Language Selection";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 370, 320);
+  SetUpDialogForm(*this, "SelectLanguageDlg", "Spell Check Language Selection", 370, 320);
   BuildDialog(*this, LanguageTable());
   BuildDialog(*this, ButtonRow(sbOK | sbCancel, {270, 16, 80, 25}, 0));
   LanguageGroup = DialogControl<TRadioGroup>(*this, "LanguageGroup");

@@ -57,14 +57,6 @@ void CapitalizeFirstLetter(std::string& text) {
   }
 }
 
-// Removes the given characters from the end of the edit buffer; true when
-// any went.
-bool TrimTrailing(std::string& text, std::string_view chars) {
-  const size_t before = text.size();
-  while (!text.empty() && chars.find(text.back()) != std::string_view::npos) text.pop_back();
-  return text.size() != before;
-}
-
 }  // namespace
 
 void TMDIChild::DisAssemble() {

@@ -6,14 +6,13 @@
 #include "script/pagination/numbering.h"
 #include "script/model/packed_text.h"
 #include "script/pagination/repagination.h"
+#include "script/model/element_kinds.h"
 #include "script/script_window.h"
 #include "script/editing/edit_line_writer.h"
 
 namespace qm {
 
 namespace {
-
-bool IsHiddenState(const TScriptElement* e) { return e->state == esShownHidden || e->state == esHidden; }
 
 // Moves the elements from `start` on that belong to `from` into `to`.
 void MoveRun(TElementGroup* from, TElementGroup* to, TScriptElement* start) {
@@ -60,7 +59,7 @@ bool TMDIChild::IsSkipLetter(int letter) const {
 
 bool TMDIChild::IsSuppressedCue(const TScriptElement* element) const {
   if (!element) return false;
-  if (IsHiddenState(element)) return true;
+  if (IsHiddenFromLists(*element)) return true;
   if (!ContinuedNamesOnlyFirst || element->Kind() != ekCharacterName) return false;
   // Cue codes carrying the automatic CONT'D.
   const Byte code = element->split;
@@ -169,7 +168,7 @@ void TMDIChild::RebuildElementGroups() {
         e = e->next;
         SetIfChanged(e->group, g);
         ++count;
-        if (e->Kind() == ekAction && !IsHiddenState(e)) break;
+        if (e->Kind() == ekAction && !IsHiddenFromLists(*e)) break;
       }
     };
     switch (e->Kind()) {
@@ -177,11 +176,11 @@ void TMDIChild::RebuildElementGroups() {
       case ekShot:
       case ekASceneHeading:
       case ekDashASceneHeading:
-        absorb([](const TScriptElement* n) { return n->Kind() == ekAction || IsHiddenState(n); });
+        absorb([](const TScriptElement* n) { return n->Kind() == ekAction || IsHiddenFromLists(*n); });
         break;
       case ekCharacterName:
         number = speechCounter++;
-        absorb([](const TScriptElement* n) { return IsDialogueOrParenthetical(n->Kind()) || IsHiddenState(n); });
+        absorb([](const TScriptElement* n) { return IsDialogueOrParenthetical(n->Kind()) || IsHiddenFromLists(*n); });
         break;
       case ekAutoPageBreak:
         RebuiltAutoBreaks.push_back(e);
