@@ -140,8 +140,7 @@ TEST_F(ElementGroupsTest, ARebuildFreesTheGroupsBeyondTheLastElement) {
   Window().RebuildElementGroups();
   TScriptElement* keep = ElementNo(9);
   while (keep->next) {
-    Window().WalkElement = keep;
-    Window().DeleteNextElement();
+    Window().DeleteNextElement(keep);
   }
   Window().RebuildElementGroups();
   EXPECT_EQ(GroupSizes().size(), 10u);
@@ -154,13 +153,11 @@ TEST_F(ElementGroupsTest, RemovingAnElementLeavesNoGroupPointingAtIt) {
   Window().RebuildElementGroups();
   TElementGroup* speech = ElementNo(1)->group;
   Window().CurrentElement = ElementNo(1);
-  Window().WalkElement = ElementNo(0);
-  Window().DeleteNextElement();
+  Window().DeleteNextElement(ElementNo(0));
   EXPECT_EQ(speech->first, ElementNo(1));
   EXPECT_EQ(speech->count, 2);
   EXPECT_EQ(Window().CurrentElement, ElementNo(0));
-  Window().WalkElement = ElementNo(2);
-  Window().DeleteNextElement();
+  Window().DeleteNextElement(ElementNo(2));
   EXPECT_EQ(speech->count, 2);
   EXPECT_EQ(Window().LastElement, ElementNo(2));
 }
