@@ -3,7 +3,7 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "script/model/element_cursors.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
 

@@ -9,7 +9,7 @@
 #include "platform/clipboard.h"
 #include "platform/menus.h"
 #include "script/editing/document_modified.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/revision_marks.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"

@@ -5,7 +5,7 @@
 
 #include "base/document_table.h"
 #include "base/global_state.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/element_transitions.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/layout/screen_lines.h"

@@ -3,7 +3,7 @@
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/script_window.h"
 #include "script/model/text_codes.h"
 #include "base/document_table.h"

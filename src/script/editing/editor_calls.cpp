@@ -4,7 +4,7 @@
 
 #include "script/model/character_name_table.h"
 #include "script/model/element_kinds.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "platform/cp1252.h"
 #include "script/editing/block_deletion.h"
 #include "script/editing/block_selection.h"

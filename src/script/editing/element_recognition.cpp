@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/user_list_entries.h"
 #include "platform/cp1252.h"
 #include "script/pagination/element_groups.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/program_options.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 

@@ -14,7 +14,7 @@
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/pagination/element_groups.h"
 #include "script/editing/element_recognition.h"
 #include "script/editing/element_transitions.h"

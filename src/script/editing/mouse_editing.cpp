@@ -17,7 +17,7 @@
 #include "script/editing/hidden_text.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/message_pump.h"
 #include "script/editing/popup_hooks.h"

@@ -8,7 +8,7 @@
 #include "script/editing/element_transitions.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/cue_codes.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"

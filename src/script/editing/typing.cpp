@@ -10,7 +10,7 @@
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/element_recognition.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"

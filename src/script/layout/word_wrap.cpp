@@ -1,7 +1,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/program_options.h"
-#include "script/editing/hidden_elements.h"
+#include "script/model/element_visibility.h"
 #include "script/layout/centered_elements.h"
 #include "script/layout/word_wrap.h"
 

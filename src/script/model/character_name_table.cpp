@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "script/model/script_list_data.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 
@@ -60,7 +59,5 @@ std::string SpeakerName(std::string_view cueText) {
   TrimTrailing(name, " \x04");
   return name;
 }
-
-void AddCharacterName(TMDIChild& script, std::string_view cueText) { ListData(script).NameTable.Add(CueName(cueText)); }
 
 }  // namespace qm

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "script/editing/document_modified.h"
 #include "script/pagination/numbering.h"
 #include "script/model/packed_text.h"
 #include "script/pagination/repagination.h"
@@ -309,21 +308,6 @@ void TMDIChild::DeleteNextElement(TScriptElement* at, TLayoutPass* pass) {
     g->stale = 1;
   }
   delete gone;
-}
-
-Byte TMDIChild::KeepGroupTogether(bool withFollowing) {
-  if (!CurrentElement || !CurrentElement->group) return 0;
-  TScriptElement* first = CurrentElement->group->first;
-  // Back over the automatic breaks that cut the group in two.
-  while (first && first->prev && first->prev->Kind() == ekAutoPageBreak && first->prev->split != spWhole &&
-         first->prev->prev && first->prev->prev->group)
-    first = first->prev->prev->group->first;
-  if (!first) return 0;
-  if (first->state == esKeepGroup || first->state == esKeepFollowing) first->state = esNormal;
-  else first->state = withFollowing ? esKeepFollowing : esKeepGroup;
-  SetDocumentModified(true, false);
-  RefreshKeepingCursor();
-  return first->state;
 }
 
 void TMDIChild::SplitGroupAt(TScriptElement* at) {

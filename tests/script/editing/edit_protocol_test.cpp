@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "script/model/text_codes.h"

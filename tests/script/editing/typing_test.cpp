@@ -5,7 +5,7 @@
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/editing/popup_choice.h"
 #include "script/script_window.h"

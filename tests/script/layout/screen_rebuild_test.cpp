@@ -10,7 +10,7 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "script/layout/char_widths.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_lines.h"
 #include "base/document_table.h"
