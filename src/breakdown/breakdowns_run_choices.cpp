@@ -9,7 +9,7 @@
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
 #include "printing/print_run.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/script_record.h"
 #include "script/script_window.h"
 

@@ -11,7 +11,7 @@
 #include "script/editing/position_texts.h"
 #include "script/layout/char_widths.h"
 #include "script/model/element_kinds.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/number_texts.h"
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"

@@ -6,7 +6,7 @@
 #include "language/character_names.h"
 #include "script/editing/editor_calls.h"
 #include "language/list_builders.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "platform/dialog_builder.h"
 #include "script/script_window.h"
 #include "base/document_table.h"

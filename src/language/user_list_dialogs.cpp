@@ -8,7 +8,7 @@
 #include "language/list_builders.h"
 #include "language/pick_list.h"
 #include "language/user_list_text.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "platform/cp1252.h"
 #include "platform/dialog_builder.h"
 #include "platform/files.h"

@@ -10,7 +10,7 @@
 #include "base/prompt_table.h"
 #include "base/document_table.h"
 #include "files/undo_ring.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
 #include "printing/print_cards_dialog.h"

@@ -6,7 +6,7 @@
 #include "base/prompt_table.h"
 #include "platform/dialog_builder.h"
 #include "language/spelling/spell_language_choice.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/script_window.h"
 
 namespace qm {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/text_trim.h"
-#include "script/model/script_list_data.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 
@@ -53,7 +52,5 @@ std::string SpeakerName(std::string_view cueText) {
   TrimTrailing(name, " \x04");
   return name;
 }
-
-void AddCharacterName(TMDIChild& script, std::string_view cueText) { ListData(script).NameTable.Add(CueName(cueText)); }
 
 }  // namespace qm
