@@ -15,7 +15,7 @@
 #include "script/script_window.h"
 #include "support/script_builder.h"
 #include "support/script_generator.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

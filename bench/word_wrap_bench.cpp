@@ -18,7 +18,7 @@
 #include "base/global_state.h"
 #include "support/script_builder.h"
 #include "support/script_generator.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 #include "script/editing/editor_calls.h"
 
 namespace qm {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <variant>
@@ -17,10 +18,14 @@
 
 namespace qm {
 
+// The place of a key whose value no record holds: the forms that show it
+// read and write it themselves (ReadOptionValue, WriteOptionValue).
+inline constexpr std::monostate ShownPlace{};
+
 template <typename Options>
 struct OptionKey {
   using Place = std::variant<bool Options::*, Byte Options::*, Word Options::*, int Options::*,
-                             std::string Options::*, bool*, Byte*, Word*, std::string*>;
+                             std::string Options::*, bool*, Byte*, Word*, std::string*, std::monostate>;
 
   const char* section;
   const char* key;
@@ -89,15 +94,17 @@ T& PlaceOf(const Options&, T* global) {
   return *global;
 }
 
+// Without a record, a flag that follows another keeps its own value as
+// the default.
 template <typename Options>
-void Read(const TIniFile& ini, const OptionKey<Options>& k, const Options& o, bool& value) {
-  const bool fallback = k.defaultFrom ? o.*k.defaultFrom : k.defaultNumber ? *k.defaultNumber != 0 : value;
+void Read(const TIniFile& ini, const OptionKey<Options>& k, const Options* o, bool& value) {
+  const bool fallback = k.defaultFrom && o ? o->*k.defaultFrom : k.defaultNumber ? *k.defaultNumber != 0 : value;
   value = ini.ReadBool(k.section, k.key, fallback);
 }
 
 template <typename Options, typename T>
   requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
-void Read(const TIniFile& ini, const OptionKey<Options>& k, const Options&, T& value) {
+void Read(const TIniFile& ini, const OptionKey<Options>& k, const Options*, T& value) {
   const int stored = ini.ReadInteger(k.section, k.key, k.defaultNumber.value_or(static_cast<int>(value))) & k.mask;
   // Numbers beyond what the field holds stop at its limits instead of wrapping.
   const long long lowest = std::max<long long>(k.minimum, std::numeric_limits<T>::min());
@@ -107,7 +114,7 @@ void Read(const TIniFile& ini, const OptionKey<Options>& k, const Options&, T& v
 
 // Texts of "at most N characters" are cut on every read.
 template <typename Options>
-void Read(const TIniFile& ini, const OptionKey<Options>& k, const Options&, std::string& value) {
+void Read(const TIniFile& ini, const OptionKey<Options>& k, const Options*, std::string& value) {
   value = ini.ReadString(k.section, k.key, k.defaultText ? std::string(k.defaultText) : value);
   if (value.size() > k.maxLength) value.resize(k.maxLength);
 }
@@ -126,20 +133,45 @@ void Write(TIniFile& ini, const OptionKey<Options>& k, const std::string& value)
   ini.WriteString(k.section, k.key, value);
 }
 
+[[noreturn]] inline void NoPlace(const char* key) {
+  throw std::logic_error(std::string("the settings key ") + key + " has no place in a record");
+}
+
 }  // namespace option_keys_detail
 
 // The record may be of a type derived from the table's.
 template <typename Options>
 void ReadOptionKey(const TIniFile& ini, std::type_identity_t<Options>& o, const OptionKey<Options>& k) {
-  std::visit([&](auto place) { option_keys_detail::Read(ini, k, o, option_keys_detail::PlaceOf(o, place)); },
-             k.place);
+  std::visit(
+      [&](auto place) {
+        if constexpr (std::is_same_v<decltype(place), std::monostate>) option_keys_detail::NoPlace(k.key);
+        else option_keys_detail::Read(ini, k, &o, option_keys_detail::PlaceOf(o, place));
+      },
+      k.place);
 }
 
 template <typename Options>
 void WriteOptionKey(TIniFile& ini, const std::type_identity_t<Options>& o, const OptionKey<Options>& k) {
   if (!k.written) return;
-  std::visit([&](auto place) { option_keys_detail::Write(ini, k, option_keys_detail::PlaceOf(o, place)); },
-             k.place);
+  std::visit(
+      [&](auto place) {
+        if constexpr (std::is_same_v<decltype(place), std::monostate>) option_keys_detail::NoPlace(k.key);
+        else option_keys_detail::Write(ini, k, option_keys_detail::PlaceOf(o, place));
+      },
+      k.place);
+}
+
+// A key's value for a form that shows it: `value` is what a key without a
+// default keeps.
+template <typename T, typename Options>
+T ReadOptionValue(const TIniFile& ini, const OptionKey<Options>& k, T value = T{}) {
+  option_keys_detail::Read(ini, k, static_cast<const Options*>(nullptr), value);
+  return value;
+}
+
+template <typename T, typename Options>
+void WriteOptionValue(TIniFile& ini, const OptionKey<Options>& k, const T& value) {
+  if (k.written) option_keys_detail::Write(ini, k, value);
 }
 
 // In table order: a flag may take its default from one read before it.

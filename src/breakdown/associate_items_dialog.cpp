@@ -46,11 +46,9 @@ int VisibleIndexOf(const std::string& caption) {
 }  // namespace
 
 TAssociateItemsDlg::TAssociateItemsDlg(TComponent* owner, bool locations) : TForm(owner), locations_(locations) {
-  Name = "AssociateItemsDlg";
-  Caption = locations ? "Associate Breakdown Items with Locations" : "Associate Breakdown Items with Names";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, locations ? 640 : 560, 400);
+  SetUpDialogForm(*this, "AssociateItemsDlg",
+                  locations ? "Associate Breakdown Items with Locations" : "Associate Breakdown Items with Names",
+                  locations ? 640 : 560, 400);
   BuildDialog(*this, AssociateTable(locations));
   BuildDialog(*this, ButtonRow(sbOK | sbCancel | sbHelp, {locations ? 300 : 220, 340, 90, 25}, 100));
   NameList = DialogControl<TListBox>(*this, "NameList");
@@ -153,11 +151,7 @@ namespace {
 // The one-line input behind "Add New"; "" when cancelled.
 std::string AskNewItem() {
   TForm form(nullptr);
-  form.Name = "AddItemDlg";
-  form.Caption = "Add Item";
-  form.BorderStyle = TFormBorderStyle::bsDialog;
-  form.Position = TPosition::poScreenCenter;
-  form.SetBounds(0, 0, 320, 110);
+  SetUpDialogForm(form, "AddItemDlg", "Add Item", 320, 110);
   BuildDialog(form, TDialogTable{{Edit, "ItemEdit", "", {8, 8, 296, 22}}});
   BuildDialog(form, ButtonRow(sbOK | sbCancel, {60, 44, 90, 25}, 100));
   if (form.ShowModal() != mrOk) return {};

@@ -45,11 +45,8 @@ TDialogTable EditorTable() {
 }  // namespace
 
 void TBreakdownSheetEditor::BuildForm() {
-  Name = "BreakdownSheetEditor";
-  Caption = "Breakdown Sheet Editor";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 3 * (ColumnWidth + 4) + 16, SquaresTop + 5 * RowHeight + 80);
+  SetUpDialogForm(*this, "BreakdownSheetEditor", "Breakdown Sheet Editor", 3 * (ColumnWidth + 4) + 16,
+                  SquaresTop + 5 * RowHeight + 80);
   BuildDialog(*this, EditorTable());
   SceneSelectList = DialogControl<TComboBox>(*this, "SceneSelectList");
   for (int k = 0; k < SheetSquareCount; ++k) {
@@ -66,11 +63,7 @@ void TBreakdownSheetEditor::BuildForm() {
 std::optional<std::string> AskItemText(const std::string& caption, const std::string& text,
                                        const std::vector<std::string>& choices) {
   TForm form(nullptr);
-  form.Name = "ItemTextDlg";
-  form.Caption = caption;
-  form.BorderStyle = TFormBorderStyle::bsDialog;
-  form.Position = TPosition::poScreenCenter;
-  form.SetBounds(0, 0, 360, 110);
+  SetUpDialogForm(form, "ItemTextDlg", caption, 360, 110);
   BuildDialog(form, TDialogTable{{ComboBox, "ItemCombo", "", {8, 8, 336, 22}, "", choices}});
   BuildDialog(form, ButtonRow(sbOK | sbCancel, {80, 44, 90, 25}, 100));
   auto* combo = DialogControl<TComboBox>(form, "ItemCombo");
@@ -81,11 +74,7 @@ std::optional<std::string> AskItemText(const std::string& caption, const std::st
 
 std::optional<std::string> AskDescription(const std::string& text) {
   TForm form(nullptr);
-  form.Name = "SceneDescriptionDlg";
-  form.Caption = "Scene Description";
-  form.BorderStyle = TFormBorderStyle::bsDialog;
-  form.Position = TPosition::poScreenCenter;
-  form.SetBounds(0, 0, 420, 220);
+  SetUpDialogForm(form, "SceneDescriptionDlg", "Scene Description", 420, 220);
   BuildDialog(form, TDialogTable{{Memo, "DescriptionMemo", "", {8, 8, 396, 140}}});
   BuildDialog(form, ButtonRow(sbOK | sbCancel, {110, 156, 90, 25}, 100));
   auto* memo = DialogControl<TMemo>(form, "DescriptionMemo");

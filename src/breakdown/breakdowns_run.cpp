@@ -19,7 +19,7 @@
 #include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/stringlist.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/script_record.h"
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"

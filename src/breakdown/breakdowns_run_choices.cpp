@@ -9,7 +9,7 @@
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
 #include "printing/print_run.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/script_record.h"
 #include "script/script_window.h"
 
@@ -32,11 +32,7 @@ std::string ProposedTitle(TMDIChild& script) {
 std::vector<std::string> PickCharacterNames(const std::vector<std::string>& names) {
   using enum TDialogItemKind;
   TForm picker(nullptr);
-  picker.Name = "PickNamesDlg";
-  picker.Caption = "Select Names - Double Click Here when Done";
-  picker.BorderStyle = TFormBorderStyle::bsDialog;
-  picker.Position = TPosition::poScreenCenter;
-  picker.SetBounds(0, 0, 300, 380);
+  SetUpDialogForm(picker, "PickNamesDlg", "Select Names - Double Click Here when Done", 300, 380);
   BuildDialog(picker, TDialogTable{{ListBox, "NameList", "", {8, 8, 276, 300}}});
   BuildDialog(picker, ButtonRow(sbOK | sbCancel, {8, 316, 90, 25}, 100));
   auto* list = DialogControl<TListBox>(picker, "NameList");

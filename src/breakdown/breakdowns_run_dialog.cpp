@@ -87,11 +87,7 @@ TDialogTable ButtonsTable() {
 
 TBreakdownDlg::TBreakdownDlg(TComponent* owner, TMDIChild& script, TBreakdownOutput preset)
     : TForm(owner), script_(script) {
-  Name = "BreakdownDlg";
-  Caption = "Production Breakdowns";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 600, 480);
+  SetUpDialogForm(*this, "BreakdownDlg", "Production Breakdowns", 600, 480);
   BuildDialog(*this, PagesTable());
   BuildDialog(*this, DefaultPageTable());
   BuildDialog(*this, SelectPageTable());

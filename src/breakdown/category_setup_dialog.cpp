@@ -29,11 +29,7 @@ TDialogTable CategorySetupTable() {
 }  // namespace
 
 TCategorySetupDlg::TCategorySetupDlg(TComponent* owner) : TForm(owner) {
-  Name = "CategorySetupDlg";
-  Caption = "Setup Categories";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 640, 480);
+  SetUpDialogForm(*this, "CategorySetupDlg", "Setup Categories", 640, 480);
   BuildDialog(*this, CategorySetupTable());
   BuildDialog(*this, ButtonRow(sbOK | sbCancel | sbHelp, {320, 404, 90, 25}, 100));
   EditList = DialogControl<TListBox>(*this, "EditList");

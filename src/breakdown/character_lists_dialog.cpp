@@ -43,11 +43,7 @@ constexpr const char* PageCaptions[] = {"Generate Character Lists", "Setup Autom
 }  // namespace
 
 TCharNameListDlg::TCharNameListDlg(TComponent* owner, TMDIChild& script) : TForm(owner), script_(script) {
-  Name = "CharNameListDlg";
-  Caption = "Character Lists";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 476, 380);
+  SetUpDialogForm(*this, "CharNameListDlg", "Character Lists", 476, 380);
   BuildDialog(*this, CharacterListTable());
   BuildDialog(*this, RundownPageTable());
   BuildDialog(*this, SetListPageTable());

@@ -6,11 +6,12 @@
 #include "breakdown/categories.h"
 #include "language/duplicate_names.h"
 #include "platform/cp1252.h"
+#include "platform/text_trim.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/position_texts.h"
 #include "script/layout/char_widths.h"
 #include "script/model/element_kinds.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/number_texts.h"
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
@@ -39,12 +40,6 @@ int PrintedLinesBefore(const TScriptElement& e) {
 
 bool IsCombinedCue(const std::string& upper) {
   return upper.find_first_of("\\/,") != std::string::npos || upper.find(" AND ") != std::string::npos;
-}
-
-void TrimLeading(std::string& s, std::string_view chars) { s.erase(0, s.find_first_not_of(chars) == std::string::npos ? s.size() : s.find_first_not_of(chars)); }
-void TrimTrailing(std::string& s, std::string_view chars) {
-  const std::size_t last = s.find_last_not_of(chars);
-  s.erase(last == std::string::npos ? 0 : last + 1);
 }
 
 // The candidates in their order, except that each goes before the first

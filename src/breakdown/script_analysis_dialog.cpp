@@ -48,11 +48,7 @@ std::string Shown(std::string text) {
 }  // namespace
 
 TScriptAnalysisDlg::TScriptAnalysisDlg(TComponent* owner, TMDIChild& script) : TForm(owner), script_(script) {
-  Name = "ScriptAnalysisDlg";
-  Caption = "In your script, there were...";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 526, 490);
+  SetUpDialogForm(*this, "ScriptAnalysisDlg", "In your script, there were...", 526, 490);
   BuildDialog(*this, AnalysisTable());
   TabbedNotebook1 = DialogControl<TPageControl>(*this, "TabbedNotebook1");
   GeneralPage = DialogControl<TTabSheet>(*this, "GeneralPage");

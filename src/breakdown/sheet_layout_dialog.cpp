@@ -26,11 +26,7 @@ TDialogTable SheetLayoutTable() {
 }  // namespace
 
 TSheetLayoutDlg::TSheetLayoutDlg(TComponent* owner) : TForm(owner) {
-  Name = "SheetLayoutDlg";
-  Caption = "Setup BSheet";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 4 * (CellWidth + 8) + 16, 3 * CellHeight + 64);
+  SetUpDialogForm(*this, "SheetLayoutDlg", "Setup BSheet", 4 * (CellWidth + 8) + 16, 3 * CellHeight + 64);
   BuildDialog(*this, SheetLayoutTable());
   BuildDialog(*this, ButtonRow(sbOK | sbCancel | sbHelp, {8 + 2 * (CellWidth + 8), 3 * CellHeight + 16, 90, 25}, 100));
   DialogControl<TButton>(*this, "OKBtn")->Caption = "Ok";

@@ -29,11 +29,7 @@ TDialogTable TagItemTable() {
 }  // namespace
 
 TTagItemDlg::TTagItemDlg(TComponent* owner) : TForm(owner) {
-  Name = "TagItemDlg";
-  Caption = "Tag Globally";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 460, 440);
+  SetUpDialogForm(*this, "TagItemDlg", "Tag Globally", 460, 440);
   BuildDialog(*this, TagItemTable());
   BuildDialog(*this, ButtonRow(sbOK | sbCancel, {130, 392, 90, 25}, 110));
   ItemEdit = DialogControl<TEdit>(*this, "ItemEdit");

@@ -41,12 +41,8 @@ TDialogTable PasteAsTable() {
 }  // namespace
 
 TPasteAsDlg::TPasteAsDlg(TComponent* owner) : TForm(owner) {
-  Name = "PasteAsDlg";
-  Caption = "How should I Interpret This Text?";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
+  SetUpDialogForm(*this, "PasteAsDlg", "How should I Interpret This Text?", 520, 400);
   HelpContext = 1062;
-  SetBounds(0, 0, 520, 400);
   BuildDialog(*this, PasteAsTable());
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");

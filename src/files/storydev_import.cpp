@@ -7,7 +7,7 @@
 #include "base/message_boxes.h"
 #include "platform/cp1252.h"
 #include "script/model/packed_text.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/user_list_entries.h"
 
 namespace qm {

@@ -41,12 +41,8 @@ TDialogTable ChoiceTable() {
 const std::array<TStyleChoice, StyleChoiceCount>& StyleChoices() { return kChoices; }
 
 TImportScriptwareDlg::TImportScriptwareDlg(TComponent* owner, bool picker) : TForm(owner) {
-  Name = "ImportScriptwareDlg";
-  Caption = picker ? "Identify the Style" : "Define Element Type";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
+  SetUpDialogForm(*this, "ImportScriptwareDlg", picker ? "Identify the Style" : "Define Element Type", 350, 260);
   HelpContext = 1090;
-  SetBounds(0, 0, 350, 260);
   BuildDialog(*this, ChoiceTable());
   BuildDialog(*this, ButtonRow(sbOK | sbCancel | sbHelp, {40, 216, 80, 25}, 95));
   Panel2 = DialogControl<TPanel>(*this, "Panel2");

@@ -9,7 +9,7 @@
 #include "files/text_encoding.h"
 #include "platform/cp1252.h"
 #include "script/model/packed_text.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 #include "script/model/user_list_entries.h"

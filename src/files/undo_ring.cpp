@@ -8,12 +8,12 @@
 #include "formats/page_headers.h"
 #include "platform/menus.h"
 #include "script/editing/document_modified.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/revision_marks.h"
 #include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "script/script_window.h"
 #include "script/layout/word_wrap.h"
 #include "base/document_table.h"
@@ -191,11 +191,13 @@ void TUndoSlot::Free() {
   SavedCaretColumn = SavedCaretLine = 0;
 }
 
+const OptionKey<TProgramOptions> MaxUndoLevelsKey = OptionKey<TProgramOptions>::Number(
+    "Program Settings", "Max Undo Levels", ShownPlace, MaxUndoLevels, 0, MaxUndoLevels);
+
 Byte ReadUndoLevels() {
   const TIniFile ini = OpenSettingsFile();
   if (ini.ReadBool("Program Settings", "Disable Undo", false)) return 0;
-  return static_cast<Byte>(std::clamp(ini.ReadInteger("Program Settings", "Max Undo Levels", MaxUndoLevels), 0,
-                                      MaxUndoLevels));
+  return static_cast<Byte>(ReadOptionValue<int>(ini, MaxUndoLevelsKey));
 }
 
 TUndoObject::TUndoObject(TComponent* owner) : TComponent(owner) {

@@ -15,6 +15,8 @@
 #include <functional>
 #include <vector>
 
+#include "base/option_keys.h"
+#include "base/program_options.h"
 #include "platform/controls.h"
 #include "platform/types.h"
 #include "script/model/script_model.h"
@@ -98,6 +100,8 @@ class TUndoObject : public TComponent {
 // [Program Settings] "Max Undo Levels" kept within the ring's slots.
 constexpr int MaxUndoLevels = 20;
 Byte ReadUndoLevels();
+// The options dialog writes it.
+extern const OptionKey<TProgramOptions> MaxUndoLevelsKey;
 
 extern TUndoObject* UndoObject;
 // While set, saving and clearing do nothing (a command working across two

@@ -12,7 +12,7 @@
 #include "files/storydev_import.h"
 #include "platform/files.h"
 #include "script/editing/editor_calls.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "base/document_table.h"
 
 namespace qm {

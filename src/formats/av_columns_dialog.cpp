@@ -28,11 +28,7 @@ void ColumnGroup(TDialogTable& table, const std::string& name, const std::string
 }  // namespace
 
 TSetupAVColumnsDlg::TSetupAVColumnsDlg(TComponent* owner) : TForm(owner) {
-  Name = "SetupAVColumnsDlg";
-  Caption = "Setup A/V Column Margins";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 470, 220);
+  SetUpDialogForm(*this, "SetupAVColumnsDlg", "Setup A/V Column Margins", 470, 220);
   TDialogTable table;
   ColumnGroup(table, "Dialogue", "Dialogue", 8);
   ColumnGroup(table, "Other", "Other Elements", 236);

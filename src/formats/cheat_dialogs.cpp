@@ -8,14 +8,6 @@ namespace {
 
 using enum TDialogItemKind;
 
-void DialogFrame(TForm& form, const char* name, const char* caption, int width, int height) {
-  form.Name = name;
-  form.Caption = caption;
-  form.BorderStyle = TFormBorderStyle::bsDialog;
-  form.Position = TPosition::poScreenCenter;
-  form.SetBounds(0, 0, width, height);
-}
-
 void AddButtons(TDialogTable& table, TPlace first) {
   for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, first, 95)) table.push_back(button);
 }
@@ -23,7 +15,7 @@ void AddButtons(TDialogTable& table, TPlace first) {
 }  // namespace
 
 TCheatElementDlg::TCheatElementDlg(TComponent* owner) : TForm(owner) {
-  DialogFrame(*this, "CheatElementDlg", "Cheat Element", 420, 260);
+  SetUpDialogForm(*this, "CheatElementDlg", "Cheat Element", 420, 260);
   TDialogTable table;
   AddElementFormatRows(table, "", "");
   AddNumberRow(table, "", "OverrideEdit", "&Override Scene Number:", {160, 180, 60, 22});
@@ -35,7 +27,7 @@ TCheatElementDlg::TCheatElementDlg(TComponent* owner) : TForm(owner) {
 }
 
 TCheatPageDlg::TCheatPageDlg(TComponent* owner) : TForm(owner) {
-  DialogFrame(*this, "CheatPageDlg", "Cheat the Page", 300, 170);
+  SetUpDialogForm(*this, "CheatPageDlg", "Cheat the Page", 300, 170);
   TDialogTable table{
       {GroupBox, "LinesGroup", "Change the Number of Lines on this Page:", {8, 8, 276, 82}},
       {RadioButton, "IncreaseBtn", "&Increase by...", {12, 22, 130, 20}, "LinesGroup"},
@@ -55,7 +47,7 @@ TCheatPageDlg::TCheatPageDlg(TComponent* owner) : TForm(owner) {
 }
 
 TResetWhatDlg::TResetWhatDlg(TComponent* owner) : TForm(owner) {
-  DialogFrame(*this, "ResetWhatDlg", "Reseting Cheated Elements", 260, 262);
+  SetUpDialogForm(*this, "ResetWhatDlg", "Reseting Cheated Elements", 260, 262);
   const struct {
     const char* name;
     const char* caption;

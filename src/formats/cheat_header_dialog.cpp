@@ -24,11 +24,7 @@ TDialogTable CheatHeaderTable() {
 }  // namespace
 
 TCheatHeaderDlg::TCheatHeaderDlg(TComponent* owner) : TForm(owner) {
-  Name = "CheatHeaderDlg";
-  Caption = "Cheat Page Header";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 396, 180);
+  SetUpDialogForm(*this, "CheatHeaderDlg", "Cheat Page Header", 396, 180);
   BuildDialog(*this, CheatHeaderTable());
   Line1Edit = DialogControl<TEdit>(*this, "Line1Edit");
   Line2Edit = DialogControl<TEdit>(*this, "Line2Edit");

@@ -28,11 +28,7 @@ TDialogTable DialogueNumberingTable(TDialogueNumbering mode) {
 }  // namespace
 
 TDialogueNumberingDlg::TDialogueNumberingDlg(TComponent* owner, TDialogueNumbering mode) : TForm(owner) {
-  Name = "DialogueNumberingDlg";
-  Caption = "Dialogue Numbering";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 340, 140);
+  SetUpDialogForm(*this, "DialogueNumberingDlg", "Dialogue Numbering", 340, 140);
   BuildDialog(*this, DialogueNumberingTable(mode));
   WhatLabel = DialogControl<TLabel>(*this, "WhatLabel");
   WhatLabel->AutoSize = false;

@@ -65,11 +65,7 @@ TDialogTable HeaderTable() {
 }  // namespace
 
 THeaderSetupDlg::THeaderSetupDlg(TComponent* owner) : TForm(owner) {
-  Name = "HeaderSetupDlg";
-  Caption = "Header Setup";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 542, 440);
+  SetUpDialogForm(*this, "HeaderSetupDlg", "Header Setup", 542, 440);
   BuildDialog(*this, HeaderTable());
   Line1Edit = DialogControl<TEdit>(*this, "Line1Edit");
   Line2Edit = DialogControl<TEdit>(*this, "Line2Edit");

@@ -30,11 +30,7 @@ TDialogTable LockTable() {
 }  // namespace
 
 TLockScriptDlg::TLockScriptDlg(TComponent* owner, bool unlock) : TForm(owner) {
-  Name = "LockScriptDlg";
-  Caption = unlock ? "Unlock The Script" : "Lock The Script";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 320, 256);
+  SetUpDialogForm(*this, "LockScriptDlg", unlock ? "Unlock The Script" : "Lock The Script", 320, 256);
   BuildDialog(*this, LockTable());
   ScenesBox = DialogControl<TCheckBox>(*this, "ScenesBox");
   PagesBox = DialogControl<TCheckBox>(*this, "PagesBox");

@@ -34,11 +34,7 @@ TDialogTable PageLayoutTable() {
 }  // namespace
 
 TPageLayoutDlg::TPageLayoutDlg(TComponent* owner) : TForm(owner) {
-  Name = "PageLayoutDlg";
-  Caption = "Setup Page Layout";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 290, 400);
+  SetUpDialogForm(*this, "PageLayoutDlg", "Setup Page Layout", 290, 400);
   BuildDialog(*this, PageLayoutTable());
   TopEdit = DialogControl<TEdit>(*this, "TopEdit");
   BottomEdit = DialogControl<TEdit>(*this, "BottomEdit");

@@ -30,10 +30,7 @@ TDialogTable WhichTypeTable() {
 }  // namespace
 
 TWhichPageTypeDlg::TWhichPageTypeDlg(TComponent* owner, TTypeQuestion question) : TForm(owner) {
-  Name = "WhichPageTypeDlg";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 320, 316);
+  SetUpDialogForm(*this, "WhichPageTypeDlg", "", 320, 316);
   BuildDialog(*this, WhichTypeTable());
   PageBreakPanel = DialogControl<TPanel>(*this, "PageBreakPanel");
   PageBreakGroup = DialogControl<TRadioGroup>(*this, "PageBreakGroup");

@@ -10,7 +10,7 @@
 #include "platform/forms.h"
 #include "script/editing/edit_line.h"
 #include "script/editing/editor_calls.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 

@@ -123,21 +123,13 @@ TDialogTable SkipListTable() {
 }  // namespace
 
 TLetterSkipDlg::TLetterSkipDlg(TComponent* owner) : TForm(owner) {
-  Name = "LetterSkipDlg";
-  Caption = "Letter Skip List";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 330, 130);
+  SetUpDialogForm(*this, "LetterSkipDlg", "Letter Skip List", 330, 130);
   BuildDialog(*this, SkipListTable());
   SkipLetters = DialogControl<TEdit>(*this, "SkipLetters");
 }
 
 TEditScriptFormatsDlg::TEditScriptFormatsDlg(TComponent* owner) : TForm(owner) {
-  Name = "EditScriptFormatsDlg";
-  Caption = "Script Formats";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 606, 410);
+  SetUpDialogForm(*this, "EditScriptFormatsDlg", "Script Formats", 606, 410);
   BuildDialog(*this, FormatsTable());
   Notebook = DialogControl<TPageControl>(*this, "Notebook");
   SkipListBtn = DialogControl<TButton>(*this, "SkipListBtn");

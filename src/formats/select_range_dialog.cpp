@@ -29,13 +29,10 @@ TDialogTable ExtendTable() {
 }  // namespace
 
 TSelectRangeDlg::TSelectRangeDlg(TComponent* owner, TRangeQuestion question) : TForm(owner) {
-  Name = "SelectRangeDlg";
   const bool scenes = question == TRangeQuestion::Scenes;
-  Caption = scenes ? "Select Range of Scenes for Blocking" : "Select how to extend Block";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
   const int buttonsTop = scenes ? 84 : 160;
-  SetBounds(0, 0, 412, buttonsTop + 64);
+  SetUpDialogForm(*this, "SelectRangeDlg",
+                  scenes ? "Select Range of Scenes for Blocking" : "Select how to extend Block", 412, buttonsTop + 64);
   TDialogTable table = scenes ? ScenesTable() : ExtendTable();
   for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, {116, buttonsTop, 80, 25}, 95)) table.push_back(button);
   BuildDialog(*this, table);

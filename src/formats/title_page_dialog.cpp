@@ -81,12 +81,7 @@ void TPageItemLabel::DrawCaption(TCanvas& canvas, TRect& r, unsigned flags) {
 }
 
 TTitlePageDlg::TTitlePageDlg(TComponent* owner) : TForm(owner) {
-  Name = "TitlePageDlg";
-  Caption = "Title Page Publisher";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetClientWidth(778);
-  SetClientHeight(525);
+  SetUpDialogFormClient(*this, "TitlePageDlg", "Title Page Publisher", 778, 525);
   BuildDialog(*this, PublisherTable());
   PagePanel = DialogControl<TPanel>(*this, "PagePanel");
   ItemList = DialogControl<TListBox>(*this, "ItemList");

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "language/user_lists.h"
 #include "platform/cp1252.h"
 #include "script/model/script_model.h"

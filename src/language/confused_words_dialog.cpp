@@ -52,11 +52,7 @@ void Fill(TListBox& list, const std::vector<std::string>& items) {
 }  // namespace
 
 TCheckWordsDlg::TCheckWordsDlg(TComponent* owner, bool duplicates) : TForm(owner) {
-  Name = "CheckWordsDlg";
-  Caption = "Easily confused word check";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 470, 360);
+  SetUpDialogForm(*this, "CheckWordsDlg", "Easily confused word check", 470, 360);
   BuildDialog(*this, CheckWordsTable());
   Pages = DialogControl<TPageControl>(*this, "Pages");
   CompareList = DialogControl<TListBox>(*this, "CompareList");

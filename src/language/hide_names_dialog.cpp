@@ -6,7 +6,7 @@
 #include "language/character_names.h"
 #include "script/editing/editor_calls.h"
 #include "language/list_builders.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "platform/dialog_builder.h"
 #include "script/script_window.h"
 #include "base/document_table.h"
@@ -55,11 +55,8 @@ TDialogTable HideNamesTable(bool names) {
 }  // namespace
 
 THideNamesDlg::THideNamesDlg(TComponent* owner, bool names) : TForm(owner), names_(names) {
-  Name = "HideNamesDlg";
-  Caption = names ? "Hide Names in Pop-Up Lists" : "Hide Locations from Pop-up List";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 390, 320);
+  SetUpDialogForm(*this, "HideNamesDlg", names ? "Hide Names in Pop-Up Lists" : "Hide Locations from Pop-up List", 390,
+                  320);
   BuildDialog(*this, HideNamesTable(names));
   BuildDialog(*this, ButtonRow(sbOK | sbCancel, {100, 264, 80, 25}, 100));
   SrcLabel = DialogControl<TLabel>(*this, "SrcLabel");

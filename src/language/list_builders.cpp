@@ -6,7 +6,7 @@
 #include "script/editing/editor_calls.h"
 #include "script/model/element_kinds.h"
 #include "language/pick_list.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "language/user_lists.h"
 #include "platform/cp1252.h"
 #include "platform/messages.h"

@@ -9,7 +9,7 @@
 #include "base/prompt_table.h"
 #include "platform/files.h"
 #include "script/editing/editor_calls.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
 #include "platform/text_trim.h"

@@ -58,11 +58,7 @@ std::string Upper(std::string_view text) { return AnsiUpperCase(text); }
 
 TQuickEntryDialog::TQuickEntryDialog(TComponent* owner, const std::string& settingsPath)
     : TForm(owner), settingsPath_(settingsPath) {
-  Name = "QuickEntryDialog";
-  Caption = "Quick Text Entry";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 490, 330);
+  SetUpDialogForm(*this, "QuickEntryDialog", "Quick Text Entry", 490, 330);
   BuildDialog(*this, QuickEntryTable());
   TDialogTable buttons = ButtonRow(sbOK | sbCancel | sbHelp, {8, 266, 80, 25}, 96);
   buttons[0].Caption = "O&K";

@@ -14,11 +14,7 @@ constexpr int ButtonsTopWithCapitals = 100;
 }  // namespace
 
 TQuickTextEntryDlg::TQuickTextEntryDlg(TComponent* owner) : TForm(owner) {
-  Name = "QuickTextEntryDlg";
-  Caption = "Alias Auto-Recognition Text";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 290, ButtonsTopBare + 64);
+  SetUpDialogForm(*this, "QuickTextEntryDlg", "Alias Auto-Recognition Text", 290, ButtonsTopBare + 64);
   TDialogTable t = {
       {Label, "TextLabel", "Alias Auto-Recognition Text", {10, 8, 0, 0}},
       {EnterEdit, "TextEdit", "", {10, 28, 260, 22}},

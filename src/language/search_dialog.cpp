@@ -71,14 +71,10 @@ char ComposeSearchBoxKey(char typed) {
 }
 
 TSearchingDlg::TSearchingDlg(TComponent* owner, bool nameMode) : TForm(owner), nameMode_(nameMode) {
-  Name = "SearchingDlg";
-  Caption = nameMode ? "Change Character Name" : "Search";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
+  SetUpDialogForm(*this, "SearchingDlg", nameMode ? "Change Character Name" : "Search", 430, 310);
   KeyPreview = true;
   HelpContext = SearchHelpContext;
   Font.Style = fsBold;
-  SetBounds(0, 0, 430, 310);
   BuildDialog(*this, SearchTable());
   TDialogTable buttons = ButtonRow(sbOK | sbCancel | sbHelp, {12, 240, 80, 25}, 96);
   buttons[0].Caption = "O&K";

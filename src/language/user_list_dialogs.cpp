@@ -8,7 +8,7 @@
 #include "language/list_builders.h"
 #include "language/pick_list.h"
 #include "language/user_list_text.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "platform/cp1252.h"
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
@@ -131,10 +131,7 @@ TDialogTable LoadListTable() {
 // ---- The editor ------------------------------------------------------------
 
 TEditUserListDlg::TEditUserListDlg(TComponent* owner) : TForm(owner) {
-  Name = "EditUserListDlg";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 560, RowTop + UserListRows * RowHeight + 60);
+  SetUpDialogForm(*this, "EditUserListDlg", "", 560, RowTop + UserListRows * RowHeight + 60);
   BuildDialog(*this, EditUserListTable(InteractiveActive()));
   for (int i = 0; i < UserListCount; ++i) {
     const TUserList list = AllUserLists[i];
@@ -307,11 +304,7 @@ void ShowEditUserLists() {
 // ---- Loading a text file -----------------------------------------------------
 
 TASCIIUserListDlg::TASCIIUserListDlg(TComponent* owner) : TForm(owner) {
-  Name = "ASCIIUserListDlg";
-  Caption = "Load into which User List?";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 280, 160);
+  SetUpDialogForm(*this, "ASCIIUserListDlg", "Load into which User List?", 280, 160);
   BuildDialog(*this, LoadListTable());
   BuildDialog(*this, ButtonRow(sbOK | sbCancel, {40, 96, 80, 25}, 100));
   CharNamesRadio = DialogControl<TRadioButton>(*this, "CharNamesRadio");

@@ -4,7 +4,7 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/script_window.h"
 
 namespace qm {

@@ -14,13 +14,8 @@ int Part(TColor color, int shift) { return static_cast<int>((color >> shift) & 0
 }  // namespace
 
 TColorDialog::TColorDialog(TComponent* owner) : TForm(owner) {
-  Name = "ColorDialog";
   WindowClass = "TColorDialog";
-  Caption = "Color";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetClientWidth(350);
-  SetClientHeight(120);
+  SetUpDialogFormClient(*this, "ColorDialog", "Color", 350, 120);
   using enum TDialogItemKind;
   TDialogTable table = {
       {Label, "RedLabel", "&Red:", {8, 12, 0, 0}},

@@ -1,6 +1,7 @@
 #include "platform/dialog_builder.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/enter_controls.h"
 #include "platform/rich_edit.h"
@@ -176,6 +177,28 @@ void BuildDialog(TForm& form, std::span<const TDialogItem> table) {
       std::find_if(table.begin(), table.end(), [](const TDialogItem& row) { return TakesTyping(row.Kind); });
   if (typing != table.end())
     form.ActiveControl = static_cast<TWinControl*>(built[static_cast<size_t>(typing - table.begin())]);
+}
+
+namespace {
+
+void SetUpDialogFrame(TForm& form, std::string name, std::string caption) {
+  form.Name = std::move(name);
+  form.Caption = std::move(caption);
+  form.BorderStyle = TFormBorderStyle::bsDialog;
+  form.Position = TPosition::poScreenCenter;
+}
+
+}  // namespace
+
+void SetUpDialogForm(TForm& form, std::string name, std::string caption, int width, int height) {
+  SetUpDialogFrame(form, std::move(name), std::move(caption));
+  form.SetBounds(0, 0, width, height);
+}
+
+void SetUpDialogFormClient(TForm& form, std::string name, std::string caption, int clientWidth, int clientHeight) {
+  SetUpDialogFrame(form, std::move(name), std::move(caption));
+  form.SetClientWidth(clientWidth);
+  form.SetClientHeight(clientHeight);
 }
 
 TDialogTable ButtonRow(unsigned buttons, TPlace first, int step) {

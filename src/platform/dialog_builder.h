@@ -78,6 +78,14 @@ class EDialogTable : public std::logic_error {
 // typing becomes it.
 void BuildDialog(TForm& form, std::span<const TDialogItem> table);
 
+// How a dialog's form starts, before its table: its name and caption, the
+// dialog border, centred on the screen, `width` by `height` pixels in all.
+void SetUpDialogForm(TForm& form, std::string name, std::string caption, int width, int height);
+
+// The same, sized by its client area: the frame comes on top of the table's
+// places.
+void SetUpDialogFormClient(TForm& form, std::string name, std::string caption, int clientWidth, int clientHeight);
+
 enum TStandardButton : unsigned { sbOK = 1, sbCancel = 2, sbHelp = 4 };
 
 // The standard row "OKBtn", "CancelBtn", "HelpBtn" (those asked for, in that

@@ -7,12 +7,8 @@
 namespace qm {
 
 TFileDialog::TFileDialog(TComponent* owner, bool saving) : TForm(owner), saving_(saving) {
-  Name = saving ? "SaveDialog" : "OpenDialog";
   WindowClass = "TFileDialog";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetClientWidth(420);
-  SetClientHeight(110);
+  SetUpDialogFormClient(*this, saving ? "SaveDialog" : "OpenDialog", "", 420, 110);
   using enum TDialogItemKind;
   BuildDialog(*this, TDialogTable{
                          {Edit, "FileNameEdit", "", {10, 10, 400, 23}},

@@ -1,5 +1,7 @@
 #include "platform/text_trim.h"
 
+#include <algorithm>
+
 namespace qm {
 
 std::string_view TrimChars(std::string_view text, std::string_view chars) {
@@ -20,5 +22,18 @@ std::size_t TrimmedLength(std::string_view text) {
 std::string WithoutTrailingBlanks(std::string_view text) { return std::string(text.substr(0, TrimmedLength(text))); }
 
 void TrimTrailingBlanks(std::string& text) { text.resize(TrimmedLength(text)); }
+
+bool TrimLeading(std::string& text, std::string_view chars) {
+  const std::size_t before = text.size();
+  text.erase(0, std::min(text.find_first_not_of(chars), text.size()));
+  return text.size() != before;
+}
+
+bool TrimTrailing(std::string& text, std::string_view chars) {
+  const std::size_t before = text.size();
+  const std::size_t last = text.find_last_not_of(chars);
+  text.resize(last == std::string::npos ? 0 : last + 1);
+  return text.size() != before;
+}
 
 }  // namespace qm

@@ -22,4 +22,9 @@ std::size_t TrimmedLength(std::string_view text);
 std::string WithoutTrailingBlanks(std::string_view text);
 void TrimTrailingBlanks(std::string& text);
 
+// Any of the given characters gone from the one end, in place; true when
+// any went.
+bool TrimLeading(std::string& text, std::string_view chars);
+bool TrimTrailing(std::string& text, std::string_view chars);
+
 }  // namespace qm

@@ -42,11 +42,7 @@ TDialogTable PrintCardsTable() {
 }  // namespace
 
 TPrintCardsDlg::TPrintCardsDlg(TComponent* owner) : TForm(owner) {
-  Name = "PrintCardsDlg";
-  Caption = "Setup Index Card Printing";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 372, 320);
+  SetUpDialogForm(*this, "PrintCardsDlg", "Setup Index Card Printing", 372, 320);
   BuildDialog(*this, PrintCardsTable());
   CardsAcross = DialogControl<TEdit>(*this, "CardsAcross");
   CardsDown = DialogControl<TEdit>(*this, "CardsDown");

@@ -91,11 +91,7 @@ bool FindCharacterScenes(TMDIChild& script, TPrintChoice& choice) {
 }  // namespace
 
 TPrintMenuDlg::TPrintMenuDlg(TComponent* owner) : TForm(owner) {
-  Name = "PrintMenuDlg";
-  Caption = PrintMenuCaption;
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 416, 380);
+  SetUpDialogForm(*this, "PrintMenuDlg", PrintMenuCaption, 416, 380);
   BuildDialog(*this, PrintMenuTable());
   BuildDialog(*this, ButtonRow(sbOK | sbCancel, {220, 314, 80, 25}, 90));
   PrinterBox = DialogControl<TComboBox>(*this, "PrinterBox");

@@ -26,11 +26,7 @@ void ListPrinters(TStringList& items) {
 }
 
 TPrinterSetupDlg::TPrinterSetupDlg(TComponent* owner) : TForm(owner) {
-  Name = "PrinterSetupDlg";
-  Caption = "Printer Setup";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 328, 236);
+  SetUpDialogForm(*this, "PrinterSetupDlg", "Printer Setup", 328, 236);
   BuildDialog(*this, PrinterSetupTable());
   BuildDialog(*this, ButtonRow(sbOK | sbCancel, {140, 184, 80, 25}, 90));
   PrinterList = DialogControl<TListBox>(*this, "PrinterList");

@@ -24,11 +24,7 @@ TDialogTable PrintingTable() {
 }  // namespace
 
 TPrintingDlg::TPrintingDlg(TComponent* owner) : TForm(owner) {
-  Name = "PrintingDlg";
-  Caption = "Printing";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 300, 130);
+  SetUpDialogForm(*this, "PrintingDlg", "Printing", 300, 130);
   BuildDialog(*this, PrintingTable());
   BuildDialog(*this, ButtonRow(sbCancel, {110, 70, 80, 25}, 0));
   StatusLabel = DialogControl<TLabel>(*this, "StatusLabel");

@@ -3,10 +3,10 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "script/model/element_cursors.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

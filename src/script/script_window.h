@@ -7,13 +7,14 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/forms.h"
 #include "platform/stringlist.h"
 #include "script/model/script_model.h"
-#include "script/editing/edit_line.h"
+#include "script/model/edit_line.h"
 #include "script/model/script_document.h"
 #include "script/model/script_record.h"
 
@@ -24,6 +25,8 @@ namespace qm {
 // (plain, bold, italic, bold italic) and character code.
 enum TWidthStyle { wsPlain = 0, wsBold = 1, wsItalic = 2, wsBoldItalic = 3 };
 using TWidthTable = std::array<std::int32_t, 256>;
+
+struct TLayoutPass;
 
 constexpr int FontNameCount = 31;
 constexpr int FontNameLength = 30;
@@ -238,38 +241,28 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   Byte LastAltLetter = 0;
 
   // ---- Element groups ----
-  // The element a pass over the script is visiting, and the group that
-  // LinkNewGroup puts a new group in front of (none: at the end). Both are
-  // meaningful only during one pass.
-  TScriptElement* WalkElement = nullptr;
-  TElementGroup* SavedSuccessor = nullptr;
   // Rebuilds the whole chain of groups from the element list (reusing the
-  // records), numbers pages and speeches, then renumbers the scenes.
-  void RebuildElementGroups();
+  // records), numbers pages and speeches, then renumbers the scenes. Within
+  // a layout pass the rebuild lists the automatic breaks it meets for it.
+  void RebuildElementGroups(TLayoutPass* pass = nullptr);
   // The group's printed height in printer dots, from the cache when valid.
   std::int32_t MeasureLineRun(TElementGroup* group);
-  // A new group for the walk element, linked after the current group and
-  // before the saved successor; it becomes the current group.
-  void LinkNewGroup();
-  void InsertGroupBefore();
-  void InsertGroupAfter();
+  // A new group beginning at `first`, linked after the current group and
+  // before `successor` (none: at the end); it becomes the current group.
+  void LinkNewGroup(TScriptElement* first, TElementGroup* successor);
+  void InsertGroupBefore(TScriptElement* first);
+  void InsertGroupAfter(TScriptElement* first);
   // Frees the group after the current one.
   void DeleteNextGroup();
-  // Unlinks and frees the element after the walk element.
-  void DeleteNextElement();
+  // Unlinks and frees the element after `at`; within a layout pass, the
+  // screen is looked at only when the element may be on it.
+  void DeleteNextElement(TScriptElement* at, TLayoutPass* pass = nullptr);
   // Stores an A-letter: a blank as '=', '-' as '>', others past the skip set.
   void StoreGroupLetter(TElementGroup* group, Byte letter) const;
   Byte StoredLetter(Byte letter) const;
   // The Keep Together commands: toggles the state of the current group's
   // first element; the new state (1 or 2 keep, 0 free).
   Byte KeepGroupTogether(bool withFollowing);
-  // The automatic breaks the last rebuild met, for the repagination that
-  // follows it; and the elements on screen while a pass runs (so that
-  // removing an element not among them needs no look at the screen).
-  std::vector<TScriptElement*> RebuiltAutoBreaks;
-  bool AutoBreaksListed = false;
-  std::vector<const TScriptElement*> ShownElements;
-  bool ShownElementsListed = false;
   // A character name that takes no line on the page.
   bool IsSuppressedCue(const TScriptElement* element) const;
   // Whether the next forced or locked break after the group is an A-page.
@@ -277,9 +270,9 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   // Keeps the chain whole after an element was linked in after the
   // element that was current (the new element is current).
   void RegroupAfterNewElement();
-  // Moves the walk element and the elements after it that share the
-  // current group into a new group after it; both are marked stale.
-  void SplitGroupAtWalk();
+  // Moves `at` and the elements after it that share the current group into
+  // a new group after it; both are marked stale.
+  void SplitGroupAt(TScriptElement* at);
   // Whether A-letters pass over this character.
   bool IsSkipLetter(int letter) const;
 
@@ -287,26 +280,25 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   // Who asks for a repagination: the idle loop, or a command, printing,
   // saving or exporting, which always repaginate.
   enum class TLayoutRun { Explicit, Background };
-  // The usable page height in printer dots (ComputePageHeight).
+  // The usable page height in printer dots that the last pass (or
+  // ComputeUsablePageHeight) found; the printed pages read it.
   std::int32_t UsablePageHeight = 0;
-  // The edit line kept across a pass; dropped when the pass changes the
-  // current element's text.
-  std::optional<std::string> SavedEditText;
 
   // Regroups, repaginates and renumbers. A background run leaves the page
   // breaks alone while "No Auto Pagination" is on.
   void RefreshLayout(TLayoutRun run = TLayoutRun::Explicit);
   // Takes the automatic breaks out and paginates again, keeping the edit
-  // line and the caret.
-  void RepaginateScript();
-  void RestoreEditLine(bool endAfterBlank);
+  // line and the caret; a pass of RefreshLayout brings the breaks its
+  // rebuild listed.
+  void RepaginateScript(TLayoutPass* pass = nullptr);
+  void RestoreEditLine(const std::optional<std::string>& kept, bool endAfterBlank);
   // The script font (on screen too), its printer line height and the
   // usable page height; the page breaker takes the last two each pass.
   void ComputePageHeight();
-  void ComputeUsablePageHeight();
+  std::int32_t ComputeUsablePageHeight();
   void SetPrinterLineHeight();
   // Removes the automatic page breaks and joins what they split.
-  void RejoinSplitElements();
+  void RejoinSplitElements(TLayoutPass* pass = nullptr);
   // RefreshLayout and renumbering, then the edit line on an element the
   // writer can type in.
   void RefreshKeepingCursor(TLayoutRun run = TLayoutRun::Explicit);
@@ -316,7 +308,7 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   // ---- Page-breaking rules ----
   // The page breaker: fills pages with groups, splits or moves the group
   // that does not fit and puts automatic page breaks in.
-  void PaginateScript();
+  void PaginateScript(TLayoutPass* pass = nullptr);
 
   // ---- Scene, speech, act and page numbering ----
   // Numbers scenes, speeches, acts and scene information on their groups;

@@ -8,13 +8,13 @@
 #include "script/layout/char_widths.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/mouse_editing.h"
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "script/editing/scrolling.h"
 #include "script/editing/typing_aids.h"
 #include "script/script_window.h"
@@ -22,7 +22,7 @@
 #include "script/layout/word_wrap.h"
 #include "base/document_table.h"
 #include "base/program_options.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

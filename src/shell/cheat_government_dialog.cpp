@@ -74,11 +74,7 @@ bool GovernmentPasswordAccepted(const std::string& typed) {
 }
 
 TCheatGovernmentDlg::TCheatGovernmentDlg(TComponent* owner) : TForm(owner) {
-  Name = "CheatGovernmentDlg";
-  Caption = "Cheat the Government";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 340, 170);
+  SetUpDialogForm(*this, "CheatGovernmentDlg", "Cheat the Government", 340, 170);
   BuildDialog(*this, TDialogTable{
                          {Label, "StatusLabel", Dialling[0], {16, 16, 300, 18}},
                          {Edit, "PasswordEdit", "", {16, 44, 200, 22}},

@@ -4,7 +4,7 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "script/editing/editor_calls.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"

@@ -15,7 +15,7 @@
 #include "script/editing/window_activation.h"
 #include "base/document_table.h"
 #include "script/layout/screen_rebuild.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"

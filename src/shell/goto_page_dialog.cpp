@@ -31,11 +31,7 @@ TDialogTable GotoPageTable() {
 
 TGotoPgDlg::TGotoPgDlg(TComponent* owner, const TMDIChild& script)
     : TForm(owner), first_(FirstPageNumber(script)), last_(LastPageNumber(script)) {
-  Name = "GotoPgDlg";
-  Caption = "Goto Page";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 290, 130);
+  SetUpDialogForm(*this, "GotoPgDlg", "Goto Page", 290, 130);
   BuildDialog(*this, GotoPageTable());
   BuildDialog(*this, ButtonRow(sbOK, {200, 12, 75, 25}, 0));
   BuildDialog(*this, ButtonRow(sbCancel, {200, 44, 75, 25}, 0));

@@ -37,11 +37,7 @@ TDialogTable SamplePageTable() {
 }  // namespace
 
 THelpPageDialog::THelpPageDialog(TComponent* owner) : TForm(owner) {
-  Name = "HelpPageDialog";
-  Caption = "Click on Text in Page for Information....";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 610, 410);
+  SetUpDialogForm(*this, "HelpPageDialog", "Click on Text in Page for Information....", 610, 410);
   BuildDialog(*this, PagesTable());
   BuildDialog(*this, SamplePageTable());
   BuildDialog(*this, ButtonRow(sbOK, {514, 334, 80, 25}, 0));

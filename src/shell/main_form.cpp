@@ -18,7 +18,7 @@
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_rebuild.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/scrolling.h"
 #include "script/editing/window_activation.h"

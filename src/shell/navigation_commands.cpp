@@ -16,7 +16,7 @@
 #include "script/editing/position_texts.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/screen_rebuild.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/script_window.h"
 #include "shell/display_options.h"
 #include "shell/goto_page_dialog.h"

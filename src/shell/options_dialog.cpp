@@ -157,11 +157,7 @@ TDialogTable SettingsTable() {
 }  // namespace
 
 TSettingsDlg::TSettingsDlg(TComponent* owner) : TForm(owner) {
-  Name = "SettingsDlg";
-  Caption = "Quillmaster for Windows Program Options";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 830, 492);
+  SetUpDialogForm(*this, "SettingsDlg", "Quillmaster for Windows Program Options", 830, 492);
   SetClientHeight(492);
   BuildDialog(*this, SettingsTable());
   Notebook = DialogControl<TPageControl>(*this, "Notebook");

@@ -10,7 +10,7 @@
 #include "base/prompt_table.h"
 #include "base/document_table.h"
 #include "files/undo_ring.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
 #include "printing/print_cards_dialog.h"
@@ -19,6 +19,7 @@
 #include "shell/key_overrides.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
+#include "shell/settings_keys.h"
 
 namespace qm {
 
@@ -35,8 +36,6 @@ bool ReadNumber(const TEdit& edit, int min, int max, int& value) {
   value = static_cast<int>(n);
   return true;
 }
-
-constexpr const char* ProgramSettings = "Program Settings";
 
 }  // namespace
 
@@ -225,8 +224,8 @@ void TSettingsDlg::FillControls() {
   DialogControl<TListBox>(*this, "KeyList")->SetItemIndex(0);
   List("KeyValueBox")->SetItemIndex(KeyOverrides[0]);
   const TIniFile ini = OpenSettingsFile();
-  Box("SplashMusicBox")->SetChecked(ini.ReadBool(ProgramSettings, "Splash Music", true));
-  Box("ZoomLogoBox")->SetChecked(ini.ReadBool(ProgramSettings, "Zoom Logo", true));
+  Box("SplashMusicBox")->SetChecked(ReadOptionValue<bool>(ini, SplashMusicKey));
+  Box("ZoomLogoBox")->SetChecked(ReadOptionValue<bool>(ini, ZoomLogoKey));
   SetupEnabled();
   filling_ = false;
 }
@@ -281,8 +280,8 @@ bool TSettingsDlg::StoreControls() {
     numbers[n.Name] = value;
   }
   TIniFile ini = OpenSettingsFile();
-  ini.WriteBool(ProgramSettings, "Splash Music", Box("SplashMusicBox")->Checked());
-  ini.WriteBool(ProgramSettings, "Zoom Logo", Box("ZoomLogoBox")->Checked());
+  WriteOptionValue(ini, SplashMusicKey, Box("SplashMusicBox")->Checked());
+  WriteOptionValue(ini, ZoomLogoKey, Box("ZoomLogoBox")->Checked());
 
   TProgramOptions& o = ProgramOptions();
   o.KeyOverrideTable = KeyOverrides;
@@ -320,7 +319,7 @@ bool TSettingsDlg::StoreControls() {
         if (item) item->Visible = undo;
     }
   }
-  ini.WriteInteger(ProgramSettings, "Max Undo Levels", numbers["UndoLevelsEdit"]);
+  WriteOptionValue(ini, MaxUndoLevelsKey, numbers["UndoLevelsEdit"]);
   SetScriptExtension(Radio("ScrExtension")->Checked() ? "SCR" : "QMW");
   if (!o.AllowTypeover) InsertMode = 1;
   o.StartupChoice = 3;
@@ -379,7 +378,7 @@ void TSettingsDlg::SetScriptExtension(const std::string& ext) {
 }
 
 bool ShowProgramSettings(const std::string& page, const std::string& caption) {
-  if (OpenSettingsFile().ReadBool("Program", "Lock Options", false)) {
+  if (ReadOptionValue<bool>(OpenSettingsFile(), LockOptionsKey)) {
     if (!FirstParameterIs("/WARDN")) {
       ShowMessageBox("Sorry but only the System Administrator has the right to change the program settings.", "");
       return false;

@@ -19,6 +19,7 @@
 #include "shell/main_form.h"
 #include "shell/display_options.h"
 #include "shell/key_overrides.h"
+#include "shell/settings_keys.h"
 #include "shell/tool_bar.h"
 #include "story/runtime_player.h"
 
@@ -46,11 +47,9 @@ constexpr const char* SpellingSection = "Spelling";
 constexpr const char* RevisionSection = "Revision Options";
 constexpr const char* LastScriptsSection = "Last Scripts";
 constexpr const char* KeyboardSection = "KeyBoard Layout";
-constexpr const char* PrinterSection = "Printer";
 constexpr const char* ProgramOptionsSection = "Program Options";
 constexpr const char* ScreenColorsSection = "Screen Colors";
 constexpr const char* OverrideKeysSection = "Override Keys";
-constexpr const char* ScreenSizeSection = "Screen Size";
 
 // ---- Keys that map one to one onto a place -------------------------------------
 
@@ -384,10 +383,11 @@ void SelectStoredPrinter(const TIniFile& ini) {
   if (names.Count() == 0) return;
   const int current = printer.PrinterIndex();
   const std::string currentName = current >= 0 ? names[current] : std::string();
-  const int index = ini.ReadInteger(PrinterSection, "Index", 0);
-  const std::string name = ini.ReadString(PrinterSection, "Name", currentName);
-  if (!ini.ReadBool(PrinterSection, "Keep Default", false)) return;
-  if (index != current && index >= 0 && index < names.Count() && names[index] == name) printer.SetPrinterIndex(index);
+  const TStoredPrinter stored = ReadStoredPrinter(ini, currentName);
+  if (!stored.KeepDefault) return;
+  const int index = stored.Index;
+  if (index != current && index >= 0 && index < names.Count() && names[index] == stored.Name)
+    printer.SetPrinterIndex(index);
 }
 
 void WritePrinter(TIniFile& ini) {
@@ -395,8 +395,10 @@ void WritePrinter(TIniFile& ini) {
   const TStringList& names = printer.Printers();
   const int index = printer.PrinterIndex();
   if (names.Count() == 0 || index < 0) return;
-  ini.WriteInteger(PrinterSection, "Index", index);
-  ini.WriteString(PrinterSection, "Name", names[index]);
+  TStoredPrinter stored;
+  stored.Index = index;
+  stored.Name = names[index];
+  WriteOptionKeys(ini, stored, StoredPrinterKeys);
 }
 
 // ---- Colours by the class library's names ------------------------------------
@@ -512,11 +514,9 @@ void WriteOverrideKeys(TIniFile& ini, const Options& o) {
 }
 
 void WriteScreenSize(TIniFile& ini, const TMainForm& form) {
-  ini.WriteBool(ScreenSizeSection, "Maximized", form.WindowState == TWindowState::wsMaximized);
-  ini.WriteInteger(ScreenSizeSection, "Left", form.Left);
-  ini.WriteInteger(ScreenSizeSection, "Top", form.Top);
-  ini.WriteInteger(ScreenSizeSection, "Width", form.Width);
-  ini.WriteInteger(ScreenSizeSection, "Height", form.Height);
+  const TScreenPlace place{form.WindowState == TWindowState::wsMaximized, form.Left, form.Top, form.Width, form.Height};
+  WriteOptionKey(ini, place, ScreenMaximizedKey);
+  WriteOptionKeys(ini, place, ScreenBoundsKeys);
 }
 
 // ---- The whole load and save -----------------------------------------------------
@@ -637,7 +637,9 @@ bool AskKeepSelectedPrinter(const std::function<void()>& runPrinterSetup) {
                PromptTable(4), true);
   try {
     TIniFile ini = OpenSettingsFile();
-    ini.WriteBool(PrinterSection, "Keep Default", keep);
+    TStoredPrinter stored;
+    stored.KeepDefault = keep;
+    WriteOptionKey(ini, stored, KeepPrinterKey);
     return true;
   } catch (const EIniFileError&) {
     return false;

@@ -30,11 +30,7 @@ TDialogTable RevisionColorTable() {
 }  // namespace
 
 TRevisionColorDlg::TRevisionColorDlg(TComponent* owner) : TForm(owner) {
-  Name = "RevisionColorDlg";
-  Caption = "Setup Revision Draft Color Order";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 440, 440);
+  SetUpDialogForm(*this, "RevisionColorDlg", "Setup Revision Draft Color Order", 440, 440);
   BuildDialog(*this, RevisionColorTable());
   TheColorList = DialogControl<TListBox>(*this, "TheColorList");
   Edit1 = DialogControl<TEdit>(*this, "Edit1");

@@ -35,11 +35,7 @@ void SetCustomColors(TColorDialog& dialog, TColor color) {
 // ---- Screen colours ------------------------------------------------------------
 
 TSetScreenColorsdlg::TSetScreenColorsdlg(TComponent* owner) : TForm(owner) {
-  Name = "SetScreenColorsdlg";
-  Caption = "Set Screen Colors";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 400, 380);
+  SetUpDialogForm(*this, "SetScreenColorsdlg", "Set Screen Colors", 400, 380);
   TDialogTable t = {
       {PageControl, "Pages", "", {8, 8, 380, 300}},
       {Page, "ColorsPage", "Screen Colors", {}, "Pages"},
@@ -130,11 +126,7 @@ void TSetScreenColorsdlg::SetColorClick() {
 // ---- User colours --------------------------------------------------------------
 
 TSelectUserColorDlg::TSelectUserColorDlg(TComponent* owner) : TForm(owner) {
-  Name = "SelectUserColorDlg";
-  Caption = "Select User Colors";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 320, 140);
+  SetUpDialogForm(*this, "SelectUserColorDlg", "Select User Colors", 320, 140);
   TDialogTable t;
   for (int i = 1; i <= 7; ++i)
     t.push_back({Panel, "U" + std::to_string(i), "U" + std::to_string(i), {8 + (i - 1) * 42, 8, 38, 38}});

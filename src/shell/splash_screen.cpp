@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "shell/main_form.h"
+#include "shell/settings_keys.h"
 #include "shell/splash_sound.h"
 #include "shell/startup_setup.h"
 
@@ -24,7 +25,6 @@ namespace {
 
 const GlobalState reset([] { SplashScreen = nullptr; });
 
-constexpr const char* SettingsSection = "Program Settings";
 constexpr std::int64_t ShortestShowTenths = 10;
 // The logo grows from a third of its size to the whole in this time.
 constexpr std::int64_t ZoomTenths = 8;
@@ -59,8 +59,8 @@ TSplashScreen::~TSplashScreen() {
   if (musicPlayed_) PlaySoundNamed("");
   try {
     TIniFile ini(SettingsFileName);
-    ini.WriteBool(SettingsSection, "Splash Music", MusicOnSaved != 0);
-    ini.WriteBool(SettingsSection, "Zoom Logo", ZoomOnSaved != 0);
+    WriteOptionValue(ini, SplashMusicKey, MusicOnSaved != 0);
+    WriteOptionValue(ini, ZoomLogoKey, ZoomOnSaved != 0);
   } catch (const EIniFileError&) {
   }
   if (!PendingNotice.empty()) Application->MessageBox(PendingNotice, "Attention", MB_ICONINFORMATION);
@@ -69,8 +69,8 @@ TSplashScreen::~TSplashScreen() {
 void TSplashScreen::InitializeSplashSettings() {
   Screen->SetCursor(5);
   const TIniFile ini(SettingsFileName);
-  MusicOn = MusicOnSaved = ini.ReadBool(SettingsSection, "Splash Music", true);
-  ZoomOn = ZoomOnSaved = ini.ReadBool(SettingsSection, "Zoom Logo", true);
+  MusicOn = MusicOnSaved = ReadOptionValue<bool>(ini, SplashMusicKey);
+  ZoomOn = ZoomOnSaved = ReadOptionValue<bool>(ini, ZoomLogoKey);
   VersionLine = std::string("Version ") + ProgramVersion + " (32bit)";
   // The date of the program's own file: when this version was made.
   const std::time_t made = FileAge(ExecutablePath());

@@ -10,6 +10,7 @@
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
+#include "shell/settings_keys.h"
 #include "shell/tool_bar.h"
 #include "base/program_identity.h"
 #include "base/program_busy.h"
@@ -39,18 +40,20 @@ void RegisterClipboardFormats() {
 }
 
 void SelectStoredPrinter(TIniFile& ini) {
-  if (!ini.ReadBool("Printer", "Keep Default", false)) return;
-  const int index = ini.ReadInteger("Printer", "Index", 0);
-  const std::string name = ini.ReadString("Printer", "Name", "");
+  const TStoredPrinter stored = ReadStoredPrinter(ini, "");
+  if (!stored.KeepDefault) return;
   const TStringList& printers = Printer()->Printers();
-  if (!name.empty() && index >= 0 && index < printers.Count() && printers[index] == name) Printer()->SetPrinterIndex(index);
+  const int index = stored.Index;
+  if (!stored.Name.empty() && index >= 0 && index < printers.Count() && printers[index] == stored.Name)
+    Printer()->SetPrinterIndex(index);
 }
 
 void PlaceMainWindow(TIniFile& ini) {
-  const int height = ini.ReadInteger("Screen Size", "Height", 0);
-  if (!ini.ReadBool("Screen Size", "Maximized", true) && height != 0) {
-    MainForm->SetBounds(ini.ReadInteger("Screen Size", "Left", 0), ini.ReadInteger("Screen Size", "Top", 0),
-                        ini.ReadInteger("Screen Size", "Width", 0), height);
+  TScreenPlace place;
+  ReadOptionKey(ini, place, ScreenMaximizedKey);
+  ReadOptionKeys(ini, place, ScreenBoundsKeys);
+  if (!place.Maximized && place.Height != 0) {
+    MainForm->SetBounds(place.Left, place.Top, place.Width, place.Height);
     MainForm->WindowState = TWindowState::wsNormal;
   } else {
     MainForm->WindowState = TWindowState::wsMaximized;
@@ -65,7 +68,8 @@ bool SetupApplication() {
   DocumentCount = 0;
   RegisterStoryboardMessages();
   if (!LoadProgramSettings(false)) {
-    TIniFile(SettingsFileName).WriteString("Screen Size", "Maximized", "1");
+    TIniFile ini(SettingsFileName);
+    WriteOptionValue(ini, ScreenMaximizedKey, true);
     Application->Terminate();
     return false;
   }
@@ -73,7 +77,7 @@ bool SetupApplication() {
   RegisterClipboardFormats();
   TIniFile ini(SettingsFileName);
   SelectStoredPrinter(ini);
-  AdministratorLock = ini.ReadBool("Program", "Lock Options", false) || ini.ReadBool("Override", "Freeze INI", false);
+  AdministratorLock = ReadOptionValue<bool>(ini, LockOptionsKey) || ini.Frozen();
   PlaceMainWindow(ini);
   MainForm->ToolBar().SetupToolBars(true);
   return true;

@@ -1,7 +1,7 @@
 // The main window's storyboard link commands, and what the storyboard
 // program's requests and the script window's link marks need of it.
 #include "script/editing/click_hooks.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "script/script_window.h"
 #include "shell/app_messages.h"
 #include "shell/documents.h"

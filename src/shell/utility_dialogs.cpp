@@ -17,11 +17,7 @@ std::string DayName(int cell) { return "Day" + std::to_string(cell); }
 }  // namespace
 
 TCalendarDlg::TCalendarDlg(TComponent* owner) : TForm(owner) {
-  Name = "CalendarDlg";
-  Caption = "These are the Times that try Men's Souls...";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 260, 250);
+  SetUpDialogForm(*this, "CalendarDlg", "These are the Times that try Men's Souls...", 260, 250);
   TDialogTable t = {{Label, "Heading", "", {90, 8, 80, 18}}};
   const char* days[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
   for (int d = 0; d < 7; ++d) t.push_back({Label, std::string("Head") + days[d], days[d], {12 + d * 34, 30, 30, 16}});
@@ -41,11 +37,7 @@ TCalendarDlg::TCalendarDlg(TComponent* owner) : TForm(owner) {
 }
 
 TProducerHelpDlg::TProducerHelpDlg(TComponent* owner) : TForm(owner) {
-  Name = "ProducerHelpDlg";
-  Caption = "Producer Help";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 440, 300);
+  SetUpDialogForm(*this, "ProducerHelpDlg", "Producer Help", 440, 300);
   TDialogTable t = {
       {Label, "AskLabel",
        "While you were gone, I read your script and I was wondering if you'd be open to getting some friendly, "
@@ -70,11 +62,7 @@ TProducerHelpDlg::TProducerHelpDlg(TComponent* owner) : TForm(owner) {
 }
 
 TSetupScriptDirectoryDlg::TSetupScriptDirectoryDlg(TComponent* owner) : TForm(owner) {
-  Name = "SetupScriptDirectoryDlg";
-  Caption = "Setup Script Directory";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 420, 120);
+  SetUpDialogForm(*this, "SetupScriptDirectoryDlg", "Setup Script Directory", 420, 120);
   TDialogTable t = {
       {Label, "DirLabel", "Script &Directory:", {8, 12, 0, 0}},
       {EnterEdit, "ScriptDirEdit", "", {8, 32, 400, 22}},
@@ -90,11 +78,7 @@ TSetupScriptDirectoryDlg::TSetupScriptDirectoryDlg(TComponent* owner) : TForm(ow
 }
 
 TSetupDisplayFontDlg::TSetupDisplayFontDlg(TComponent* owner) : TForm(owner) {
-  Name = "SetupDisplayFontDlg";
-  Caption = "Setup Display Font Size";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 420, 240);
+  SetUpDialogForm(*this, "SetupDisplayFontDlg", "Setup Display Font Size", 420, 240);
   TDialogTable t = {
       {Label, "NameLabel", "Font &Name:", {8, 12, 0, 0}},
       {DropDownList, "NameBox", "", {100, 8, 200, 22}},
@@ -132,11 +116,7 @@ TSetupDisplayFontDlg::TSetupDisplayFontDlg(TComponent* owner) : TForm(owner) {
 }
 
 TStealTextDlg::TStealTextDlg(TComponent* owner) : TForm(owner) {
-  Name = "StealTextDlg";
-  Caption = "Double Click on item to Copy...";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 320, 260);
+  SetUpDialogForm(*this, "StealTextDlg", "Double Click on item to Copy...", 320, 260);
   BuildDialog(*this, TDialogTable{
                          {ListBox, "TextList", "", {8, 8, 296, 180}},
                          {Button, "CloseBtn", "&Close", {120, 196, 80, 25}},
@@ -150,11 +130,7 @@ TStealTextDlg::TStealTextDlg(TComponent* owner) : TForm(owner) {
 }
 
 TGetFileNameDlg::TGetFileNameDlg(TComponent* owner) : TForm(owner) {
-  Name = "GetFileNameDlg";
-  Caption = "Enter File Name";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 300, 160);
+  SetUpDialogForm(*this, "GetFileNameDlg", "Enter File Name", 300, 160);
   TDialogTable t = {
       {EnterEdit, "FileNameEdit", "", {8, 8, 276, 22}},
       {DropDownList, "FileList", "", {8, 38, 276, 22}},

@@ -24,11 +24,7 @@ TDialogTable ZoomTable() {
 
 TZoomScreenDlg::TZoomScreenDlg(TComponent* owner, const std::string& fontName, int fontSize, int zoom)
     : TForm(owner), baseSize_(fontSize) {
-  Name = "ZoomScreenDlg";
-  Caption = "Zoom Screen Text";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 410, 270);
+  SetUpDialogForm(*this, "ZoomScreenDlg", "Zoom Screen Text", 410, 270);
   BuildDialog(*this, ZoomTable());
   ZoomLabel = DialogControl<TLabel>(*this, "ZoomLabel");
   SampleMemo = DialogControl<TMemo>(*this, "SampleMemo");

@@ -87,12 +87,8 @@ const TDialogTable& QuestionsTable() {
 }  // namespace
 
 TActivityWizardDlg::TActivityWizardDlg(TComponent* owner) : TForm(owner) {
-  Name = "ActivityWizardDlg";
-  Caption = "User Activity Wizard";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
+  SetUpDialogForm(*this, "ActivityWizardDlg", "User Activity Wizard", 480, 360);
   KeyPreview = true;
-  SetBounds(0, 0, 480, 360);
   BuildDialog(*this, TDialogTable{{Label, "PageTitle", "", {8, 8, 464, 20}}});
   BuildDialog(*this, PagesTable());
   BuildDialog(*this, QuestionsTable());

@@ -30,11 +30,7 @@ const TDialogTable& JumpTable() {
 class TJumpPositionTextDlg : public TForm {
  public:
   explicit TJumpPositionTextDlg(TComponent* owner) : TForm(owner) {
-    Name = "JumpPositionTextDlg";
-    Caption = "Enter Text for New Jump Position";
-    BorderStyle = TFormBorderStyle::bsDialog;
-    Position = TPosition::poScreenCenter;
-    SetBounds(0, 0, 360, 110);
+    SetUpDialogForm(*this, "JumpPositionTextDlg", "Enter Text for New Jump Position", 360, 110);
     BuildDialog(*this, TDialogTable{{Edit, "JumpPosition", "", {8, 8, 336, 24}}});
     BuildDialog(*this, ButtonRow(sbOK | sbCancel, {90, 44, 80, 25}, 100));
     auto* edit = DialogControl<TEdit>(*this, "JumpPosition");
@@ -48,11 +44,7 @@ class TJumpPositionTextDlg : public TForm {
 }  // namespace
 
 TJumpDlg::TJumpDlg(TComponent* owner, TMDIChild& script) : TForm(owner), script_(script) {
-  Name = "JumpDlg";
-  Caption = "Select which Branch Targets to Make Available";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 520, 360);
+  SetUpDialogForm(*this, "JumpDlg", "Select which Branch Targets to Make Available", 520, 360);
   BuildDialog(*this, JumpTable());
   BuildDialog(*this, ButtonRow(sbCancel | sbHelp, {284, 290, 100, 25}, 110));
   Source = DialogControl<TListBox>(*this, "Source");

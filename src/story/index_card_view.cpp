@@ -7,6 +7,7 @@
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
+#include "base/option_keys.h"
 #include "base/prompt_table.h"
 #include "platform/messages.h"
 #include "platform/printer.h"
@@ -33,6 +34,15 @@ constexpr int CardCounts[] = {4, 6, 9, 12};
 int ValidCount(int count) {
   return std::find(std::begin(CardCounts), std::end(CardCounts), count) != std::end(CardCounts) ? count : 9;
 }
+
+using CardViewKey = OptionKey<TIndexCardView>;
+const CardViewKey LayoutKeys[] = {
+    CardViewKey::Number(Section, "Number of Cards", &TIndexCardView::CardCount, 9),
+    CardViewKey::Flag(Section, "Orientation", &TIndexCardView::Vertical, false),
+};
+// Set in the settings file by hand only.
+const CardViewKey FontNameKey =
+    CardViewKey::NotWritten(CardViewKey::Text(Section, "Font Name", ShownPlace, "Courier New"));
 
 }  // namespace
 
@@ -122,9 +132,9 @@ void TIndexCardView::WireControls() {
 
 void TIndexCardView::ReadSettings() {
   TIniFile ini = OpenSettingsFile();
-  CardCount = ValidCount(ini.ReadInteger(Section, "Number of Cards", 9));
-  Vertical = ini.ReadBool(Section, "Orientation", false);
-  const std::string font = ini.ReadString(Section, "Font Name", "Courier New");
+  ReadOptionKeys(ini, *this, LayoutKeys);
+  CardCount = ValidCount(CardCount);
+  const std::string font = ReadOptionValue<std::string>(ini, FontNameKey);
   for (TCardControls& card : CardControls) {
     card.Text->Font.Name = font;
     card.Title->Font.Name = font;
@@ -134,8 +144,7 @@ void TIndexCardView::ReadSettings() {
 void TIndexCardView::WriteSettings() {
   try {
     TIniFile ini = OpenSettingsFile();
-    ini.WriteInteger(Section, "Number of Cards", CardCount);
-    ini.WriteBool(Section, "Orientation", Vertical);
+    WriteOptionKeys(ini, *this, LayoutKeys);
   } catch (const EIniFileError& error) {
     ShowMessageBox(error.what(), "Attention");
   }

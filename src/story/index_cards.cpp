@@ -8,6 +8,7 @@
 #include "script/editing/editor_calls.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
+#include "script/model/element_kinds.h"
 #include "script/script_window.h"
 #include "story/interactive_script.h"
 
@@ -17,25 +18,15 @@ namespace {
 
 constexpr std::size_t BodyLimit = 40860;
 
-bool IsActOrSceneInfo(Byte kind) {
-  switch (kind) {
-    case ekActInformation:
-    case ekSceneInformation:
-    case ekActStart:
-    case ekPrologueText:
-    case ekEndOfActText:
-    case ekLockedSceneInformation: return true;
-    default: return false;
-  }
-}
-
-bool IsHiddenState(const TScriptElement* e) { return e->state == esShownHidden || e->state == esHidden; }
+// The act and scene information, prologue and end-of-act text: what starts
+// a scene without heading it.
+bool IsActOrSceneInfo(Byte kind) { return StartsScene(kind) && !IsSceneHeading(kind); }
 
 // Elements in front of a heading that go with its card.
 bool TakenWithHeading(const TScriptDocument& script, const TScriptElement* e) {
   if (IsCardHeading(script, e)) return false;
   if (e->Kind() == ekAction && e == script.FirstElement) return false;
-  return e->state == esKeepFollowing || IsHiddenState(e) || IsActOrSceneInfo(e->Kind());
+  return e->state == esKeepFollowing || IsHiddenFromLists(*e) || IsActOrSceneInfo(e->Kind());
 }
 
 TScriptElement* CardStart(const TScriptDocument& script, TScriptElement* heading) {
@@ -71,7 +62,7 @@ int TCardTable::Count() const {
 }
 
 bool IsCardHeading(const TScriptDocument& script, const TScriptElement* element) {
-  return element && IsSceneHeading(element->Kind()) && !IsHiddenState(element) && !script.IsHiddenElement(element);
+  return element && IsListedHeading(*element) && !script.IsHiddenElement(element);
 }
 
 TCardLoad LoadCardTable(TMDIChild& script, TCardTable& table, const TAbortQuestion& abortAt) {
@@ -165,7 +156,7 @@ std::string CardBodyText(const TScriptDocument& script, const TScriptElement* he
         if (e->format.AllCaps) CharUpperInPlace(text);
         piece = text;
     }
-    if (IsHiddenState(e)) piece = std::string{HiddenOpen0, HiddenMark} + piece + HiddenMark + HiddenClose1 + ' ';
+    if (IsHiddenFromLists(*e)) piece = std::string{HiddenOpen0, HiddenMark} + piece + HiddenMark + HiddenClose1 + ' ';
     const std::string gap = !body.empty() && kind != ekDialogue && kind != ekParenthetical ? "\r\n\r\n" : "";
     if (body.size() + gap.size() + piece.size() >= BodyLimit) {
       if (tooLong) *tooLong = true;

@@ -40,12 +40,8 @@ const TDialogTable& PrintLinksTable() {
 
 TLinkagesDlg::TLinkagesDlg(TComponent* owner, TMDIChild& script)
     : TForm(owner), script_(script) {
-  Name = "LinkagesDlg";
-  Caption = "Interactive Linkages";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
+  SetUpDialogForm(*this, "LinkagesDlg", "Interactive Linkages", GraphWidth + 16, 40 + 24 + GraphHeight + 32);
   KeyPreview = true;
-  SetBounds(0, 0, GraphWidth + 16, 40 + 24 + GraphHeight + 32);
   BuildDialog(*this, LinkagesTable());
   JumpPositionBox = DialogControl<TComboBox>(*this, "JumpPositionBox");
   ExitBtn = DialogControl<TButton>(*this, "ExitBtn");
@@ -81,11 +77,7 @@ TLinkagesDlg::TLinkagesDlg(TComponent* owner, TMDIChild& script)
 
 bool AskPrintRange(const std::vector<std::string>& labels, int& from, int& to) {
   TForm dialog(Application);
-  dialog.Name = "PrintLinksDlg";
-  dialog.Caption = "Print Branch Target Graphs";
-  dialog.BorderStyle = TFormBorderStyle::bsDialog;
-  dialog.Position = TPosition::poScreenCenter;
-  dialog.SetBounds(0, 0, 440, 140);
+  SetUpDialogForm(dialog, "PrintLinksDlg", "Print Branch Target Graphs", 440, 140);
   BuildDialog(dialog, PrintLinksTable());
   BuildDialog(dialog, ButtonRow(sbOK | sbCancel, {120, 76, 80, 25}, 100));
   auto* fromJump = DialogControl<TComboBox>(dialog, "FromJump");

@@ -24,11 +24,10 @@ const GlobalState reset([] {
 
 constexpr std::size_t CaptionLimit = 200;
 
+// What does not print, hidden kinds included, rather than what the lists
+// leave out.
 bool SkippedInCaption(const TScriptDocument& script, const TScriptElement* e) {
-  const Byte kind = e->Kind();
-  return kind == ekAutoPageBreak || kind == ekForcedPageBreak || kind == ekLockedPageBreak ||
-         kind == ekMultiLockedPageBreak || kind == ekFixedAPageBreak || e->state == esShownHidden ||
-         script.IsHiddenElement(e);
+  return IsPageBreakKind(e->Kind()) || script.IsUnprintedElement(e);
 }
 
 TPoint MousePoint() { return Platform::Current().backend().CursorPos(); }

@@ -40,13 +40,8 @@ const TDialogTable& LinkFormTable() {
 TStoryBoardLinkForm* StoryboardLinkForm() { return Open; }
 
 TStoryBoardLinkForm::TStoryBoardLinkForm(TComponent* owner, TMDIChild& script) : TForm(owner), script_(script) {
-  Name = "StoryBoardLinkForm";
-  Caption = "Story Board Linking";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
   // The table's places are client places: the frame comes on top.
-  SetClientWidth(520);
-  SetClientHeight(264);
+  SetUpDialogFormClient(*this, "StoryBoardLinkForm", "Story Board Linking", 520, 264);
   BuildDialog(*this, LinkFormTable());
   Panel1 = DialogControl<TPanel>(*this, "Panel1");
   Image1 = new TImage(this);

@@ -152,5 +152,34 @@ TEST_F(OptionKeysTest, TextsAreCutToTheirLengthAndOthersKeptWhole) {
   EXPECT_EQ(read.Name, longName);
 }
 
+TEST_F(OptionKeysTest, AKeyShownByAFormIsReadAndWrittenByValueWithItsDefaults) {
+  const SampleKey shownFlag = SampleKey::Flag(S, "Shown Flag", ShownPlace, true);
+  const SampleKey shownNumber = SampleKey::Number(S, "Shown Number", ShownPlace, 9, 1, 12);
+  const SampleKey shownText = SampleKey::Text(S, "Shown Text", ShownPlace, "Courier New", 5);
+  const SampleKey shownOwn = SampleKey::Text(S, "Shown Own", ShownPlace);
+  const SampleKey readOnly = SampleKey::NotWritten(SampleKey::Flag(S, "Shown Read Only", ShownPlace, false));
+  TIniFile ini = Ini();
+  // Missing: the key's default, or the caller's value where it has none.
+  EXPECT_TRUE(ReadOptionValue<bool>(ini, shownFlag));
+  EXPECT_EQ(ReadOptionValue<int>(ini, shownNumber), 9);
+  EXPECT_EQ(ReadOptionValue<std::string>(ini, shownText), "Couri");
+  EXPECT_EQ(ReadOptionValue<std::string>(ini, shownOwn, "caller's"), "caller's");
+
+  WriteOptionValue(ini, shownFlag, false);
+  WriteOptionValue(ini, shownNumber, 40);
+  WriteOptionValue(ini, shownText, std::string("Arial"));
+  WriteOptionValue(ini, readOnly, true);
+  EXPECT_EQ(ini.ReadString(S, "Shown Flag", ""), "0");
+  EXPECT_FALSE(ReadOptionValue<bool>(ini, shownFlag));
+  EXPECT_EQ(ReadOptionValue<int>(ini, shownNumber), 12) << "kept within its limits";
+  EXPECT_EQ(ReadOptionValue<std::string>(ini, shownText), "Arial");
+  EXPECT_FALSE(ini.ValueExists(S, "Shown Read Only"));
+
+  // No record holds it: a table read or write of it is a fault of the program.
+  TSample record;
+  EXPECT_THROW(ReadOptionKey(ini, record, shownFlag), std::logic_error);
+  EXPECT_THROW(WriteOptionKey(ini, record, shownText), std::logic_error);
+}
+
 }  // namespace
 }  // namespace qm

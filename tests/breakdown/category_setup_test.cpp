@@ -13,7 +13,7 @@
 #include "language/language_fixture.h"
 #include "platform/menus.h"
 #include "script/model/script_record.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

@@ -11,7 +11,7 @@
 #include "files/script_samples.h"
 #include "platform/clipboard.h"
 #include "script/layout/word_wrap.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm::testing {
 

@@ -13,7 +13,7 @@
 #include "platform/dialogs.h"
 #include "script/layout/cue_extension.h"
 #include "script/model/packed_text.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "support/exchange_data.h"

@@ -16,7 +16,7 @@
 #include "script/model/text_codes.h"
 #include "base/document_table.h"
 #include "support/script_builder.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 #include "script/editing/editor_calls.h"
 
 namespace qm::testing {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "files/file_test_fixture.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "support/exchange_data.h"
 #include "support/program_fixture.h"
 #include "script/model/packed_text.h"

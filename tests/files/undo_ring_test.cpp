@@ -9,7 +9,7 @@
 #include "platform/clipboard.h"
 #include "platform/menus.h"
 #include "script/editing/document_modified.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/revision_marks.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
@@ -18,7 +18,7 @@
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 #include "script/editing/editor_calls.h"
 
 namespace qm {

@@ -17,7 +17,7 @@
 #include "formats/script_locking.h"
 #include "formats/title_page_dialog.h"
 #include "script/editing/editor_calls.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/revision_marks.h"
 #include "script/model/packed_text.h"
 

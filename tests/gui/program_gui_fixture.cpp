@@ -5,7 +5,7 @@
 
 #include "platform/files.h"
 #include "script/layout/screen_rebuild.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "shell/documents.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"

@@ -14,7 +14,7 @@
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

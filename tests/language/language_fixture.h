@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "platform/stringlist.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <typeindex>
 
@@ -289,6 +290,46 @@ TEST_F(DialogBuilderTest, PagesHoldTheControlsOfTheirTabs) {
   notebook->SetActivePageIndex(1);
   EXPECT_FALSE(typeover->Showing());
   EXPECT_TRUE(hideMouse->Showing());
+}
+
+TEST_F(DialogBuilderTest, ADialogFormStartsNamedCaptionedFramedCentredAndSized) {
+  const struct {
+    bool client;  // the size asked for is the client area's
+    const char* name;
+    const char* caption;
+    int width;
+    int height;
+  } cases[] = {
+      {false, "GotoPgDlg", "Goto Page", 290, 130},
+      {false, "WhichPageTypeDlg", "", 320, 316},
+      {true, "TitlePageDlg", "Title Page Publisher", 778, 525},
+  };
+  for (const auto& c : cases) {
+    TForm dialog(nullptr);
+    if (c.client) {
+      SetUpDialogFormClient(dialog, c.name, c.caption, c.width, c.height);
+    } else {
+      SetUpDialogForm(dialog, c.name, c.caption, c.width, c.height);
+    }
+    EXPECT_EQ(dialog.Name, c.name);
+    EXPECT_EQ(dialog.Caption(), c.caption) << c.name;
+    EXPECT_EQ(dialog.BorderStyle(), TFormBorderStyle::bsDialog) << c.name;
+    EXPECT_EQ(dialog.Position, TPosition::poScreenCenter) << c.name;
+    if (c.client) {
+      // The dialog border's frame, not a sizeable one's, comes on top.
+      TForm framed(nullptr);
+      framed.BorderStyle = TFormBorderStyle::bsDialog;
+      framed.SetBounds(0, 0, 300, 200);
+      EXPECT_EQ(dialog.ClientWidth(), c.width) << c.name;
+      EXPECT_EQ(dialog.ClientHeight(), c.height) << c.name;
+      EXPECT_EQ(dialog.Width - c.width, framed.Width - framed.ClientWidth()) << c.name;
+      EXPECT_GT(dialog.Height, c.height) << c.name;
+    } else {
+      EXPECT_EQ((std::array{dialog.Left(), dialog.Top(), dialog.Width(), dialog.Height()}),
+                (std::array{0, 0, c.width, c.height}))
+          << c.name;
+    }
+  }
 }
 
 TEST_F(DialogBuilderTest, AFaultyTableIsRefused) {

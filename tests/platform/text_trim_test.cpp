@@ -52,5 +52,33 @@ TEST(TextTrimTest, TrimCharsTakesAnyOfItsSetAtBothEnds) {
   }
 }
 
+TEST(TextTrimTest, LeadingAndTrailingTakeAnyOfTheirSetFromTheirOwnEndInPlace) {
+  using namespace std::string_literals;
+  const struct {
+    std::string text;
+    std::string chars;
+    std::string leading;
+    std::string trailing;
+  } cases[] = {
+      {"", " -", "", ""},
+      {" - ", " -", "", ""},
+      {" - DAY - ", " -", "DAY - ", " - DAY"},
+      {"NIGHT", " -", "NIGHT", "NIGHT"},
+      {"JOHN \x04 ", " \x04", "JOHN \x04 ", "JOHN"},
+      {"JOHN \0\x04"s, " \0\x04"s, "JOHN \0\x04"s, "JOHN"},
+      {"\0JOHN"s, " \x04", "\0JOHN"s, "\0JOHN"s},
+      {"MARY (V.O.)", " ", "MARY (V.O.)", "MARY (V.O.)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("[" + c.text + "]");
+    std::string leading = c.text;
+    EXPECT_EQ(TrimLeading(leading, c.chars), c.leading != c.text);
+    EXPECT_EQ(leading, c.leading);
+    std::string trailing = c.text;
+    EXPECT_EQ(TrimTrailing(trailing, c.chars), c.trailing != c.text);
+    EXPECT_EQ(trailing, c.trailing);
+  }
+}
+
 }  // namespace
 }  // namespace qm

@@ -10,7 +10,7 @@
 #include "script/editing/document_modified.h"
 #include "script/fixtures/keys_fixture.h"
 #include "shell/main_form.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

@@ -9,7 +9,7 @@
 #include "shell/main_form.h"
 #include "shell/right_panel.h"
 #include "support/program_fixture.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 #include "script/editing/editor_calls.h"
 
 namespace qm {

@@ -10,7 +10,7 @@
 #include "shell/goto_page_dialog.h"
 #include "shell/main_form.h"
 #include "shell/options_dialog.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

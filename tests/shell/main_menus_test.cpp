@@ -20,7 +20,7 @@
 #include "shell/program_settings.h"
 #include "script/editing/document_modified.h"
 #include "script/fixtures/keys_fixture.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 #include "script/editing/editor_calls.h"
 
 namespace qm {

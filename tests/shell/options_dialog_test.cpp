@@ -5,7 +5,7 @@
 
 #include "base/document_table.h"
 #include "base/ini_file.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
 #include "support/message_box_answers.h"

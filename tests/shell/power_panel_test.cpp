@@ -13,7 +13,7 @@
 #include "shell/power_panel.h"
 #include "shell/script_popups.h"
 #include "support/program_fixture.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

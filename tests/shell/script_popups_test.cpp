@@ -11,7 +11,7 @@
 #include "shell/main_form.h"
 #include "shell/script_popups.h"
 #include "support/program_fixture.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

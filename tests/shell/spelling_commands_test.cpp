@@ -12,7 +12,7 @@
 #include "language/spelling/spell_pass.h"
 #include "language/spelling/user_dictionary.h"
 #include "platform/input.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "shell/options_dialog.h"

@@ -10,7 +10,7 @@
 #include "language/bookmarks.h"
 #include "language/bookmarks_dialog.h"
 #include "platform/menus.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "platform/input.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"

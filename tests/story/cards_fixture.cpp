@@ -3,7 +3,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/model/script_model.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 #include "script/editing/editor_calls.h"
 
 namespace qm::testing {

@@ -24,7 +24,7 @@
 #include "script/editing/scrolling.h"
 #include "script/editing/typing_aids.h"
 #include "script/editing/window_activation.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "story/storyboard_protocol.h"
 
 namespace qm::testing {

@@ -6,7 +6,7 @@
 #include "base/prompt_table.h"
 #include "platform/dialog_builder.h"
 #include "language/spelling/spell_language_choice.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -27,11 +27,7 @@ TDialogTable LanguageTable() {
 }  // namespace
 
 TSelectLanguageDlg::TSelectLanguageDlg(TComponent* owner) : TForm(owner) {
-  Name = "SelectLanguageDlg";
-  Caption = "Spell Check Language Selection";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 370, 320);
+  SetUpDialogForm(*this, "SelectLanguageDlg", "Spell Check Language Selection", 370, 320);
   BuildDialog(*this, LanguageTable());
   BuildDialog(*this, ButtonRow(sbOK | sbCancel, {270, 16, 80, 25}, 0));
   LanguageGroup = DialogControl<TRadioGroup>(*this, "LanguageGroup");

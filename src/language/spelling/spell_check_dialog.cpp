@@ -87,11 +87,7 @@ std::string WithInitialCapital(const std::string& s) {
 }  // namespace
 
 TSpellCheckingDlg::TSpellCheckingDlg(TComponent* owner) : TForm(owner) {
-  Name = "SpellCheckingDlg";
-  Caption = "Found Unknown Word...";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 476, 330);
+  SetUpDialogForm(*this, "SpellCheckingDlg", "Found Unknown Word...", 476, 330);
   BuildDialog(*this, SpellTable());
   Notebook = DialogControl<TPageControl>(*this, "Notebook");
   MainPage = DialogControl<TTabSheet>(*this, "MainPage");

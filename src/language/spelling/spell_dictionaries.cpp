@@ -10,7 +10,7 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "script/editing/editor_calls.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/script_record.h"
 #include "script/script_window.h"
 

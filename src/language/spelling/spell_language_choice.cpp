@@ -8,7 +8,7 @@
 #include "language/spelling/spell_dictionaries.h"
 #include "language/spelling/spell_engine.h"
 #include "platform/files.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/script_window.h"
 
 namespace qm {

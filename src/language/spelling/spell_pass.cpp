@@ -23,11 +23,11 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "script/editing/editor_calls.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/editing/typing_aids.h"
 #include "script/model/packed_text.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/script_window.h"
 
 namespace qm {

@@ -5,7 +5,7 @@
 
 #include "language/spelling/spell_engine.h"
 #include "platform/cp1252.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 
 namespace qm {
 namespace {

@@ -9,7 +9,7 @@
 #include "language/spelling/spell_engine.h"
 #include "platform/files.h"
 #include "platform/messages.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/script_window.h"
 #include "platform/text_trim.h"
 

@@ -11,11 +11,7 @@ using enum TDialogItemKind;
 }  // namespace
 
 TUserDictionaryDlg::TUserDictionaryDlg(TComponent* owner) : TForm(owner) {
-  Name = "UserDictionaryDlg";
-  Caption = "Quillmaster User Dictionary Editor";
-  BorderStyle = TFormBorderStyle::bsDialog;
-  Position = TPosition::poScreenCenter;
-  SetBounds(0, 0, 340, 330);
+  SetUpDialogForm(*this, "UserDictionaryDlg", "Quillmaster User Dictionary Editor", 340, 330);
   TDialogTable t = {
       {Label, "WordLabel", "&Word:", {8, 10, 0, 0}},
       {Edit, "WordEdit", "", {60, 6, 170, 22}},

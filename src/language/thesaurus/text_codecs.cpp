@@ -178,24 +178,38 @@ TDecodedPair DecodePair(std::span<const Byte> input) {
   return pair;
 }
 
+namespace {
+
+std::string EncodeSymbols(const std::string& symbols, const TModel& model) {
+  TArithmeticEncoder encoder;
+  encoder.ArithmeticEncode(symbols, model);
+  return encoder.Flush();
+}
+
+// Symbols up to the stop symbol, after the `lead` the encoder framed them
+// with (the first symbol's context), which is left off.
+std::string DecodeSymbols(std::span<const Byte> input, std::size_t limit, const TModel& model, char lead) {
+  TArithmeticState state;
+  state.input = input;
+  state.model = &model;
+  state.stopSymbol = 0;
+  state.outputLimit = limit;
+  std::string out(1, lead);
+  ArithmeticDecode(out, state);
+  return out.substr(1);
+}
+
+}  // namespace
+
 std::string EncodeCharacters(std::string_view text) {
   std::string framed(1, ' ');
   framed.append(text);
   framed.push_back('\0');
-  TArithmeticEncoder encoder;
-  encoder.ArithmeticEncode(framed, CharacterModel());
-  return encoder.Flush();
+  return EncodeSymbols(framed, CharacterModel());
 }
 
 std::string DecodeCharacters(std::span<const Byte> input, std::size_t limit) {
-  TArithmeticState state;
-  state.input = input;
-  state.model = &CharacterModel();
-  state.stopSymbol = 0;
-  state.outputLimit = limit;
-  std::string out(1, ' ');
-  ArithmeticDecode(out, state);
-  return out.substr(1);
+  return DecodeSymbols(input, limit, CharacterModel(), ' ');
 }
 
 bool IsLetterModelText(std::string_view text) {
@@ -206,20 +220,11 @@ std::string EncodeLetters(std::string_view text) {
   std::string symbols(1, '\0');
   for (char c : text) symbols.push_back(static_cast<char>(c - 47));
   symbols.push_back('\0');
-  TArithmeticEncoder encoder;
-  encoder.ArithmeticEncode(symbols, LetterModel());
-  return encoder.Flush();
+  return EncodeSymbols(symbols, LetterModel());
 }
 
 std::string DecodeLetters(std::span<const Byte> input, std::size_t limit) {
-  TArithmeticState state;
-  state.input = input;
-  state.model = &LetterModel();
-  state.stopSymbol = 0;
-  state.outputLimit = limit;
-  std::string out(1, '\0');
-  ArithmeticDecode(out, state);
-  std::string text = out.substr(1);
+  std::string text = DecodeSymbols(input, limit, LetterModel(), '\0');
   for (char& c : text) c = static_cast<char>(c + 47);
   return text;
 }

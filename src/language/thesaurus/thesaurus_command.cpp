@@ -9,7 +9,7 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "script/editing/editor_calls.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
 

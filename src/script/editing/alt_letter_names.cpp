@@ -15,7 +15,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/prompt_table.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

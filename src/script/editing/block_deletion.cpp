@@ -7,11 +7,11 @@
 #include "base/document_table.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

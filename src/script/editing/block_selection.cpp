@@ -5,13 +5,13 @@
 
 #include "base/document_table.h"
 #include "base/global_state.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/element_transitions.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

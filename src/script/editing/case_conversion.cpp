@@ -1,4 +1,4 @@
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 #include "script/editing/case_conversion.h"
 
 #include <algorithm>

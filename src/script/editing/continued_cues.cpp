@@ -10,7 +10,7 @@
 #include "script/model/packed_text.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

@@ -1,10 +1,10 @@
 #include "script/editing/document_modified.h"
 
 #include "platform/messages.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/element_transitions.h"
 #include "script/editing/revision_marks.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"

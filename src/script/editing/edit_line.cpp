@@ -1,10 +1,10 @@
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 #include "script/editing/edit_line.h"
 
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/script_window.h"
 #include "script/model/text_codes.h"
 #include "base/document_table.h"

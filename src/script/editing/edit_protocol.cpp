@@ -4,12 +4,13 @@
 #include <algorithm>
 
 #include "script/model/character_name_table.h"
+#include "script/editing/script_list_data.h"
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/code_runs.h"
 #include "script/model/element_cursors.h"
 #include "script/pagination/element_groups.h"
@@ -18,13 +19,13 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 #include "script/layout/word_wrap.h"
 #include "base/program_options.h"
 #include "base/program_options.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 
@@ -55,14 +56,6 @@ void CapitalizeFirstLetter(std::string& text) {
     ch = UpCaseChar(ch);
     return;
   }
-}
-
-// Removes the given characters from the end of the edit buffer; true when
-// any went.
-bool TrimTrailing(std::string& text, std::string_view chars) {
-  const size_t before = text.size();
-  while (!text.empty() && chars.find(text.back()) != std::string_view::npos) text.pop_back();
-  return text.size() != before;
 }
 
 }  // namespace

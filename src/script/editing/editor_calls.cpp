@@ -4,7 +4,7 @@
 
 #include "script/model/character_name_table.h"
 #include "script/model/element_kinds.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "platform/cp1252.h"
 #include "script/editing/block_deletion.h"
 #include "script/editing/block_selection.h"
@@ -19,7 +19,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm::editor {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/user_list_entries.h"
 #include "platform/cp1252.h"
 #include "script/pagination/element_groups.h"
@@ -15,7 +15,7 @@
 #include "script/model/string_utils.h"
 #include "base/document_table.h"
 #include "base/program_options.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "base/program_options.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm::editor {
 

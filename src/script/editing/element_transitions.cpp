@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "script/model/character_name_table.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/user_list_entries.h"
 #include "platform/controls.h"
 #include "platform/cp1252.h"
@@ -19,14 +19,14 @@
 #include "script/editing/block_deletion.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/pagination/element_groups.h"
 #include "script/editing/message_pump.h"
 #include "script/editing/popup_choice.h"
 #include "script/editing/popup_hooks.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
@@ -34,7 +34,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/program_options.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

@@ -13,7 +13,7 @@
 #include "script/model/string_utils.h"
 #include "script/pagination/numbering.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

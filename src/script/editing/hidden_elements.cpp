@@ -7,7 +7,7 @@
 #include "script/editing/hidden_text.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 
@@ -65,14 +65,6 @@ struct TStateChange {
 };
 
 }  // namespace
-
-bool TakesNoScreenRoom(const TMDIChild& window, const TScriptElement& element) {
-  return window.IsHiddenElement(&element);
-}
-
-int ScreenLinesOf(const TMDIChild& window, const TScriptElement& element) {
-  return TakesNoScreenRoom(window, element) ? 0 : element.lineCount;
-}
 
 bool SetKindsHidden(TMDIChild& window, std::uint32_t kinds, bool hide) {
   if (!window.CurrentElement()) return false;
@@ -170,6 +162,21 @@ Byte KeepElementTogether(TMDIChild& window) {
   SetDocumentModified(true, false);
   window.RefreshKeepingCursor();
   return e->state;
+}
+
+Byte TMDIChild::KeepGroupTogether(bool withFollowing) {
+  if (!CurrentElement() || !CurrentElement()->group) return 0;
+  TScriptElement* first = CurrentElement()->group->first;
+  // Back over the automatic breaks that cut the group in two.
+  while (first && first->prev && first->prev->Kind() == ekAutoPageBreak && first->prev->split != spWhole &&
+         first->prev->prev && first->prev->prev->group)
+    first = first->prev->prev->group->first;
+  if (!first) return 0;
+  if (first->state == esKeepGroup || first->state == esKeepFollowing) first->state = esNormal;
+  else first->state = withFollowing ? esKeepFollowing : esKeepGroup;
+  SetDocumentModified(true, false);
+  RefreshKeepingCursor();
+  return first->state;
 }
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "script/model/element_visibility.h"
 #include "script/model/script_model.h"
 
 namespace qm {
@@ -20,11 +21,6 @@ constexpr std::uint32_t SceneHeadingKinds =
     KindBit(ekSceneHeading) | KindBit(ekASceneHeading) | KindBit(ekDashASceneHeading);
 constexpr std::uint32_t ScriptNoteKinds = KindBit(ekScriptNote);
 
-// A hidden element (its state, or its kind hidden) takes no room on
-// screen and no caret; it still wraps, for its printed lines.
-bool TakesNoScreenRoom(const TMDIChild& window, const TScriptElement& element);
-// The screen lines an element fills: none for a hidden one.
-int ScreenLinesOf(const TMDIChild& window, const TScriptElement& element);
 
 // Hides or shows the kinds. False, with nothing changed, when no element
 // would be left on screen.

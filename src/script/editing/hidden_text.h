@@ -2,14 +2,12 @@
 // under it, after a double click on the marker; a speech goes whole.
 #pragma once
 
+#include "script/layout/margin_marks.h"
+
 namespace qm {
 
 class TMDIChild;
 struct TScriptElement;
-
-// What a double click on the margin found: no marker, a marker of hidden
-// text to show, or of shown text to hide.
-enum class THiddenMarker { None = 0, Show = 1, Hide = 2 };
 
 // The toggle for the marker the current element carries (the mouse
 // handling makes the element under the point current first).

@@ -14,7 +14,7 @@
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/pagination/element_groups.h"
 #include "script/editing/element_recognition.h"
 #include "script/editing/element_transitions.h"
@@ -31,7 +31,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/prompt_table.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

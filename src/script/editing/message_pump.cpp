@@ -2,7 +2,7 @@
 
 #include "platform/forms.h"
 #include "platform/messages.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/script_window.h"
 #include "base/document_table.h"
 #include "base/global_state.h"

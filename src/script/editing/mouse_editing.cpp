@@ -17,7 +17,7 @@
 #include "script/editing/hidden_text.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/message_pump.h"
 #include "script/editing/popup_hooks.h"
@@ -27,7 +27,7 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

@@ -8,11 +8,11 @@
 #include "script/editing/element_transitions.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/cue_codes.h"
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "script/editing/edit_line.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/text_codes.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdlib>
 
+#include "script/layout/caret_view.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/element_parentheses.h"
 #include "script/layout/kept_screen.h"
@@ -14,7 +15,7 @@
 #include "script/script_window.h"
 #include "script/layout/word_wrap.h"
 #include "base/global_state.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 
@@ -33,14 +34,6 @@ const GlobalState reset([] {
   WheelScrollLines = 0;
 });
 
-const TScreenLine& Row(const TMDIChild& window, int line) { return window.ScreenLines[static_cast<std::size_t>(line)]; }
-
-int CaretRow(const TMDIChild& window) { return window.CurrentElement()->screenLine + window.CaretLine() - 1; }
-
-int RowBottom(const TMDIChild& window, int line) { return Row(window, line).y + window.ScreenDescent; }
-
-bool ContentAbove(const TMDIChild& window) { return window.CaretLine() > 1 || window.CurrentElement()->prev; }
-
 int LineStart(const TMDIChild& window, int line) {
   return line <= 1 ? 0 : window.LineOffsets()[static_cast<std::size_t>(line - 1)];
 }
@@ -53,11 +46,6 @@ int CaretX(TMDIChild& window, int line) {
 
 int CurrentLine(const TMDIChild& window) {
   return CaretLineOfColumn(window.LineOffsets(), window.CurrentElement()->lineCount, window.CaretColumn(), window.EditBuffer());
-}
-
-void MoveView(TMDIChild& window, int lines) {
-  window.CurrentElement()->screenLine = static_cast<std::int16_t>(window.CurrentElement()->screenLine + lines);
-  RebuildScreen(&window);
 }
 
 // The caret to the start of a wrapped line of another element, the line at
@@ -76,7 +64,7 @@ void ShowLineOnTop(TMDIChild& window, TScriptElement* target, int line) {
   // laid and painted once.
   line = CurrentLine(window);
   EditFields(window).CaretLine = static_cast<Word>(line);
-  const int row = ContentAbove(window) ? 2 : 1;
+  const int row = HasContentAbove(window) ? 2 : 1;
   window.CurrentElement()->screenLine = static_cast<std::int16_t>(row - line + 1);
   RebuildScreen(&window);
   window.RedisplayScreen(true);
@@ -116,34 +104,6 @@ TScriptElement* NeighbourCaretElement(const TMDIChild& window, TScriptElement* e
   return e;
 }
 
-void EnsureCaretVisible(TMDIChild& window) {
-  if (window.Closing || !window.CurrentElement()) return;
-  const int client = window.ClientHeight();
-  bool moved = false;
-  // A few passes at most: lines out of sight are measured at the plain
-  // line height until they are laid out.
-  for (int pass = 0; pass < 8; ++pass) {
-    const int row = CaretRow(window);
-    if (row < 2 && ContentAbove(window)) {
-      MoveView(window, 2 - row);
-      moved = true;
-      continue;
-    }
-    if (row > ScreenLineCount) {
-      RebuildScreen(&window);
-      moved = true;
-      continue;
-    }
-    const int overflow = RowBottom(window, row) - client;
-    if (overflow <= 0 || row <= 1) break;
-    int lines = 0;
-    for (int covered = 0; covered < overflow && lines < row - 1;) covered += Row(window, ++lines).height;
-    MoveView(window, -lines);
-    moved = true;
-  }
-  if (moved) window.RedisplayScreen(true);
-}
-
 void ShowOnLine(TMDIChild& window, TScriptElement& element, int line) {
   // The lines above are laid from their stored counts, which the layout
   // may change (a page break shows its banner lines): a second pass puts
@@ -156,12 +116,12 @@ void ShowOnLine(TMDIChild& window, TScriptElement& element, int line) {
 }
 
 void ScrollScreenUp(TMDIChild& window, int lines) {
-  MoveView(window, -std::clamp(lines, 0, ScreenLineCount - 1));
+  MoveViewBy(window, -std::clamp(lines, 0, ScreenLineCount - 1));
   window.RedisplayScreen(true);
 }
 
 void ScrollScreenDown(TMDIChild& window, int lines) {
-  MoveView(window, std::clamp(lines, 0, ScreenLineCount - 1));
+  MoveViewBy(window, std::clamp(lines, 0, ScreenLineCount - 1));
   window.RedisplayScreen(true);
 }
 
@@ -200,11 +160,11 @@ bool MoveCaretLineDown(TMDIChild& window) {
 void ScrollPageUp(TMDIChild& window) {
   if (!window.CurrentElement()->prev) return;
   RebuildScreen(&window);
-  TScriptElement* element = Row(window, 1).element;
-  int line = std::max<int>(1, Row(window, 1).lineInElement);
+  TScriptElement* element = ScreenRow(window, 1).element;
+  int line = std::max<int>(1, ScreenRow(window, 1).lineInElement);
   if (!element) return;
   // The first line of the window becomes its last.
-  int budget = window.ClientHeight() - Row(window, 1).height;
+  int budget = window.ClientHeight() - ScreenRow(window, 1).height;
   TScriptElement* above = element;
   int aboveLine = line;
   while (LineAbove(window, above, aboveLine)) {
@@ -224,11 +184,11 @@ void ScrollPageDown(TMDIChild& window) {
   RebuildScreen(&window);
   // The last line wholly in the window becomes the first.
   int last = 1;
-  for (int row = 1; row <= ScreenLineCount && RowBottom(window, row) <= window.ClientHeight(); ++row) last = row;
+  for (int row = 1; row <= ScreenLineCount && ScreenRowBottom(window, row) <= window.ClientHeight(); ++row) last = row;
   int row = last;
-  while (row > 1 && !Row(window, row).element) --row;
-  TScriptElement* element = Row(window, row).element;
-  int line = std::max<int>(1, Row(window, row).lineInElement);
+  while (row > 1 && !ScreenRow(window, row).element) --row;
+  TScriptElement* element = ScreenRow(window, row).element;
+  int line = std::max<int>(1, ScreenRow(window, row).lineInElement);
   if (!element) return;
   // Past the end of the script: the element after the last one shown.
   if (row < last && element->next) {

@@ -8,15 +8,13 @@
 
 #include <functional>
 
+#include "script/layout/caret_view.h"
+
 namespace qm {
 
 class TMDIChild;
 struct TScriptElement;
 
-// Scrolls the window until the caret's line is wholly inside it: up when
-// it fell below the bottom, down when it rose above the second line (the
-// first when nothing is above it). Called whenever the caret is placed.
-void EnsureCaretVisible(TMDIChild& window);
 
 // The view moves by whole lines: up shows the lines below, down the lines
 // above; the table is laid out again and the window repainted.

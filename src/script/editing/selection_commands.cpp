@@ -9,12 +9,12 @@
 #include "base/program_options.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/text_codes.h"
 #include "script/pagination/repagination.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

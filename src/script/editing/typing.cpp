@@ -10,7 +10,7 @@
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/element_recognition.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
@@ -25,7 +25,7 @@
 #include "script/pagination/repagination.h"
 #include "base/message_boxes.h"
 #include "base/program_options.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

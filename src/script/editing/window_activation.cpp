@@ -4,7 +4,7 @@
 #include "base/global_state.h"
 #include "script/layout/revision_colors.h"
 #include "script/layout/screen_rebuild.h"
-#include "script/script_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "script/script_window.h"
 
 namespace qm {

@@ -10,7 +10,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

@@ -11,8 +11,8 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/layout/word_wrap.h"
+#include "script/model/number_texts.h"
 #include "script/model/string_utils.h"
-#include "script/pagination/numbering.h"
 #include "script/script_window.h"
 
 namespace qm {

@@ -7,7 +7,6 @@
 #pragma once
 
 #include "platform/types.h"
-#include "script/editing/hidden_text.h"
 #include "script/model/script_model.h"
 
 namespace qm {
@@ -50,6 +49,10 @@ int PagePositionToScreenX(const TMDIChild& window, int tenths);
 
 // The screen line (1..150) under a window y, 0 when none.
 int ScreenLineAtY(const TMDIChild& window, int y);
+
+// What a double click on the margin found: no marker, a marker of hidden
+// text to show, or of shown text to hide.
+enum class THiddenMarker { None = 0, Show = 1, Hide = 2 };
 
 // Whether a point lies on a hidden-text marker, and whether that marker
 // shows or hides text. Sets the window's hint (and the arrow cursor on a

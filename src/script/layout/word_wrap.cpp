@@ -1,7 +1,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "base/program_options.h"
-#include "script/editing/hidden_elements.h"
+#include "script/model/element_visibility.h"
 #include "script/layout/centered_elements.h"
 #include "script/layout/word_wrap.h"
 
@@ -21,7 +21,7 @@
 #include "script/layout/screen_lines.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 

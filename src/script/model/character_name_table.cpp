@@ -2,19 +2,11 @@
 
 #include <algorithm>
 
-#include "script/model/script_list_data.h"
+#include "platform/text_trim.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
 
 namespace qm {
-
-namespace {
-
-void TrimTrailing(std::string& text, std::string_view chars) {
-  while (!text.empty() && chars.find(text.back()) != std::string_view::npos) text.pop_back();
-}
-
-}  // namespace
 
 bool TCharacterNameTable::Add(std::string_view name) {
   if (name.empty() || static_cast<Byte>(name[0]) < FirstCode) return false;
@@ -60,7 +52,5 @@ std::string SpeakerName(std::string_view cueText) {
   TrimTrailing(name, " \x04");
   return name;
 }
-
-void AddCharacterName(TMDIChild& script, std::string_view cueText) { ListData(script).NameTable.Add(CueName(cueText)); }
 
 }  // namespace qm

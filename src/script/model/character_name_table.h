@@ -11,8 +11,6 @@
 
 namespace qm {
 
-class TMDIChild;
-
 // One chain of names per first character, for the codes 65 to 255. Names
 // in one chain are unique, compared exactly.
 class TCharacterNameTable {
@@ -41,8 +39,5 @@ std::string CueName(std::string_view cueText);
 // A cue's name as the scene's speakers are compared: up to "(", without
 // trailing blanks or hard spaces.
 std::string SpeakerName(std::string_view cueText);
-
-// For the script window's store of a cue: the cue's name joins the table.
-void AddCharacterName(TMDIChild& script, std::string_view cueText);
 
 }  // namespace qm

@@ -189,4 +189,16 @@ int WholeLinesBefore(const TElementFormat& f) {
   return whole + (rest > 5 || (rest == 5 && whole % 2 == 1) ? 1 : 0);
 }
 
+Byte NumberWordLetter(const TScriptElement* element) {
+  if (!element) return ' ';
+  const int letter = (element->format.NumberWord >> 10) + 60;
+  if (letter == 61) return ' ';
+  if (letter == 62) return '-';
+  return static_cast<Byte>(letter);
+}
+
+bool ElementHasLock(const TScriptElement* element) {
+  return element && number_word::Locked(element->format.NumberWord);
+}
+
 }  // namespace qm

@@ -50,4 +50,10 @@ void SetLinesBeforeTenths(TElementFormat& f, int tenths);
 // to even (15 tenths give 2, 25 give 2, 35 give 4).
 int WholeLinesBefore(const TElementFormat& f);
 
+// The letter of an element's number word: (word >> 10) + 60, where 61
+// shows as a blank and 62 as '-'.
+Byte NumberWordLetter(const TScriptElement* element);
+// Whether the number in the word is locked.
+bool ElementHasLock(const TScriptElement* element);
+
 }  // namespace qm

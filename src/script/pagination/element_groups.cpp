@@ -2,18 +2,16 @@
 
 #include <algorithm>
 
-#include "script/editing/document_modified.h"
 #include "script/pagination/numbering.h"
 #include "script/model/packed_text.h"
 #include "script/pagination/repagination.h"
+#include "script/model/element_kinds.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 
 namespace {
-
-bool IsHiddenState(const TScriptElement* e) { return e->state == esShownHidden || e->state == esHidden; }
 
 // Moves the elements from `start` on that belong to `from` into `to`.
 void MoveRun(TElementGroup* from, TElementGroup* to, TScriptElement* start) {
@@ -60,7 +58,7 @@ bool TMDIChild::IsSkipLetter(int letter) const {
 
 bool TMDIChild::IsSuppressedCue(const TScriptElement* element) const {
   if (!element) return false;
-  if (IsHiddenState(element)) return true;
+  if (IsHiddenFromLists(*element)) return true;
   if (!ContinuedNamesOnlyFirst || element->Kind() != ekCharacterName) return false;
   // Cue codes carrying the automatic CONT'D.
   const Byte code = element->split;
@@ -127,7 +125,7 @@ class GroupHeights {
 
 }  // namespace
 
-void TMDIChild::RebuildElementGroups() {
+void TMDIChild::RebuildElementGroups(TLayoutPass* pass) {
   if (!CurrentElement() || !FirstElement) return;
   Word pageCounter = 1;
   Word speechCounter = 1;
@@ -152,7 +150,7 @@ void TMDIChild::RebuildElementGroups() {
   const GroupHeights heights(*this);
   const bool numbering = !InteractiveScript && !ScreenUpdatesSuspended();
   TSceneNumbering numbers(*this);
-  RebuiltAutoBreaks.clear();
+  if (pass) pass->autoBreaks.clear();
 
   TScriptElement* e = FirstElement;
   for (;;) {
@@ -169,7 +167,7 @@ void TMDIChild::RebuildElementGroups() {
         e = e->next;
         SetIfChanged(e->group, g);
         ++count;
-        if (e->Kind() == ekAction && !IsHiddenState(e)) break;
+        if (e->Kind() == ekAction && !IsHiddenFromLists(*e)) break;
       }
     };
     switch (e->Kind()) {
@@ -177,14 +175,14 @@ void TMDIChild::RebuildElementGroups() {
       case ekShot:
       case ekASceneHeading:
       case ekDashASceneHeading:
-        absorb([](const TScriptElement* n) { return n->Kind() == ekAction || IsHiddenState(n); });
+        absorb([](const TScriptElement* n) { return n->Kind() == ekAction || IsHiddenFromLists(*n); });
         break;
       case ekCharacterName:
         number = speechCounter++;
-        absorb([](const TScriptElement* n) { return IsDialogueOrParenthetical(n->Kind()) || IsHiddenState(n); });
+        absorb([](const TScriptElement* n) { return IsDialogueOrParenthetical(n->Kind()) || IsHiddenFromLists(*n); });
         break;
       case ekAutoPageBreak:
-        RebuiltAutoBreaks.push_back(e);
+        if (pass) pass->autoBreaks.push_back(e);
         if (PagesMultiLocked && NextLockedBreakIsAPage(g)) {
           number = pageCounter;
           letter = StoredLetter(letterCounter);
@@ -255,33 +253,32 @@ std::int32_t TMDIChild::MeasureLineRun(TElementGroup* group) {
   return group->height;
 }
 
-void TMDIChild::LinkNewGroup() {
+void TMDIChild::LinkNewGroup(TScriptElement* first, TElementGroup* successor) {
   TElementGroup* g = NewGroupRecord();
   g->prev = CurrentGroup;
-  g->next = SavedSuccessor;
+  g->next = successor;
   if (CurrentGroup) {
     CurrentGroup->next = g;
     g->number = CurrentGroup->number;
     g->letter = CurrentGroup->letter;
   }
-  if (SavedSuccessor) SavedSuccessor->prev = g;
+  if (successor) successor->prev = g;
   else LastGroup = g;
-  g->first = WalkElement;
-  if (WalkElement) WalkElement->group = g;
+  g->first = first;
+  if (first) first->group = g;
   g->count = 1;
   g->stale = 1;
   CurrentGroup = g;
 }
 
-void TMDIChild::InsertGroupBefore() {
-  SavedSuccessor = CurrentGroup;
+void TMDIChild::InsertGroupBefore(TScriptElement* first) {
+  TElementGroup* successor = CurrentGroup;
   CurrentGroup = CurrentGroup ? CurrentGroup->prev : nullptr;
-  LinkNewGroup();
+  LinkNewGroup(first, successor);
 }
 
-void TMDIChild::InsertGroupAfter() {
-  SavedSuccessor = CurrentGroup ? CurrentGroup->next : nullptr;
-  LinkNewGroup();
+void TMDIChild::InsertGroupAfter(TScriptElement* first) {
+  LinkNewGroup(first, CurrentGroup ? CurrentGroup->next : nullptr);
 }
 
 void TMDIChild::DeleteNextGroup() {
@@ -293,18 +290,17 @@ void TMDIChild::DeleteNextGroup() {
   delete gone;
 }
 
-void TMDIChild::DeleteNextElement() {
-  if (!WalkElement || !WalkElement->next) return;
-  TScriptElement* gone = WalkElement->next;
+void TMDIChild::DeleteNextElement(TScriptElement* at, TLayoutPass* pass) {
+  if (!at || !at->next) return;
+  TScriptElement* gone = at->next;
   if (gone == CurrentElement()) {
-    EditFields(*this).CurrentElement = WalkElement;
-    SavedEditText.reset();
+    EditFields(*this).CurrentElement = at;
+    if (pass) pass->savedEditText.reset();
   }
-  if (!ShownElementsListed || std::binary_search(ShownElements.begin(), ShownElements.end(), gone))
-    ForgetScreenLinesOf(*this, gone);
-  WalkElement->next = gone->next;
-  if (gone->next) gone->next->prev = WalkElement;
-  else LastElement = WalkElement;
+  if (!pass || pass->MayBeShown(gone)) ForgetScreenLinesOf(*this, gone);
+  at->next = gone->next;
+  if (gone->next) gone->next->prev = at;
+  else LastElement = at;
   // Its group never keeps pointing at it.
   if (TElementGroup* g = gone->group) {
     if (g->first == gone) g->first = gone->next && gone->next->group == g ? gone->next : nullptr;
@@ -314,25 +310,10 @@ void TMDIChild::DeleteNextElement() {
   delete gone;
 }
 
-Byte TMDIChild::KeepGroupTogether(bool withFollowing) {
-  if (!CurrentElement() || !CurrentElement()->group) return 0;
-  TScriptElement* first = CurrentElement()->group->first;
-  // Back over the automatic breaks that cut the group in two.
-  while (first && first->prev && first->prev->Kind() == ekAutoPageBreak && first->prev->split != spWhole &&
-         first->prev->prev && first->prev->prev->group)
-    first = first->prev->prev->group->first;
-  if (!first) return 0;
-  if (first->state == esKeepGroup || first->state == esKeepFollowing) first->state = esNormal;
-  else first->state = withFollowing ? esKeepFollowing : esKeepGroup;
-  SetDocumentModified(true, false);
-  RefreshKeepingCursor();
-  return first->state;
-}
-
-void TMDIChild::SplitGroupAtWalk() {
+void TMDIChild::SplitGroupAt(TScriptElement* at) {
   TElementGroup* from = CurrentGroup;
-  InsertGroupAfter();
-  if (from) MoveRun(from, CurrentGroup, WalkElement);
+  InsertGroupAfter(at);
+  if (from) MoveRun(from, CurrentGroup, at);
 }
 
 void TMDIChild::RegroupAfterNewElement() {
@@ -341,7 +322,6 @@ void TMDIChild::RegroupAfterNewElement() {
   TScriptElement* before = added->prev;
   TElementGroup* g = before ? before->group : nullptr;
   added->group = nullptr;
-  WalkElement = added;
   if (g && IsDialogueOrParenthetical(added->Kind())) {
     added->group = g;
     g->count = GroupRunLength(g);
@@ -350,9 +330,8 @@ void TMDIChild::RegroupAfterNewElement() {
     return;
   }
   CurrentGroup = g;
-  if (!g) SavedSuccessor = added->next ? added->next->group : (FirstElement == added ? nullptr : LastGroup);
-  if (g) InsertGroupAfter();
-  else LinkNewGroup();
+  if (g) InsertGroupAfter(added);
+  else LinkNewGroup(added, added->next ? added->next->group : (FirstElement == added ? nullptr : LastGroup));
   TElementGroup* own = CurrentGroup;
   if (g) {
     g->count = GroupRunLength(g);
@@ -360,14 +339,12 @@ void TMDIChild::RegroupAfterNewElement() {
     // The elements of the old group after the new one become a group of
     // their own until the next rebuild sorts them.
     if (added->next && added->next->group == g) {
-      WalkElement = added->next;
-      SplitGroupAtWalk();
+      SplitGroupAt(added->next);
       LayoutDue |= 1;
     }
   }
   if (IsSceneHeading(added->Kind())) RenumberScenes(false);
   CurrentGroup = own;
-  WalkElement = added;
 }
 
 }  // namespace qm

@@ -5,6 +5,7 @@
 // numbers are members of the script window.
 #pragma once
 
+#include "script/model/number_texts.h"
 #include "script/model/script_model.h"
 
 namespace qm {
@@ -42,11 +43,6 @@ class TSceneNumbering {
 // marked for painting (their continued lines follow the numbers).
 void MarkSceneHeadingsForRepaint(TMDIChild& window);
 
-// The letter of a number word: (word >> 10) + 60, where 61 shows as a
-// blank and 62 as '-'.
-Byte NumberWordLetter(const TScriptElement* element);
-// Whether the number in the word is locked.
-bool ElementHasLock(const TScriptElement* element);
 
 // The speech-number layout of a character name's number word.
 // A scene heading's number word that keeps it out of the numbering: the

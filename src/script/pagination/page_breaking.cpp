@@ -49,8 +49,7 @@ int TPageBreaker::Lt(const TScriptElement* e) const { return std::max(1, TextLin
 void TPageBreaker::Run() {
   TMDIChild& w = w_;
   w.Assemble();
-  w.ComputeUsablePageHeight();
-  usable_ = w.UsablePageHeight;
+  usable_ = w.ComputeUsablePageHeight();
   pageCounter_ = 1;
   letterCounter_ = 0;
   savedCue_ = {};
@@ -373,17 +372,15 @@ NextPage TPageBreaker::BreakSpeechBefore(TElementGroup* g, TScriptElement* e) {
   if (e->prev && e->prev->Kind() == ekParenthetical) e = e->prev;
   if (e->prev == name || e == name) return EndPageBefore(name);
   TScriptElement* before = e->prev;
-  w_.WalkElement = e;
   w_.CurrentGroup = g;
-  w_.SplitGroupAtWalk();
-  InsertContinuedCue(false);
+  w_.SplitGroupAt(e);
+  InsertContinuedCue(e, false);
   return EndPageBefore(e->prev != before ? e->prev : e);
 }
 
 NextPage TPageBreaker::SplitAndEnd(TScriptElement* e, int position, TScriptElement* otherwise) {
-  w_.WalkElement = e;
   w_.CurrentGroup = e->group;
-  if (!SplitElementAt(position)) return EndPageBefore(otherwise);
+  if (!SplitElementAt(e, position)) return EndPageBefore(otherwise);
   return EndPageBefore(e->next);
 }
 
@@ -454,13 +451,11 @@ TScriptElement* TPageBreaker::CreateBreak(TScriptElement* at) {
   // The break gets a group of its own in front of the one the page now
   // starts with.
   if (at->group && at->group->first != at) {
-    w.WalkElement = at;
     w.CurrentGroup = at->group;
-    w.SplitGroupAtWalk();
+    w.SplitGroupAt(at);
   }
-  w.WalkElement = b;
   w.CurrentGroup = at->group;
-  w.InsertGroupBefore();
+  w.InsertGroupBefore(b);
   b->group->letter = 0;
   NumberNewBreak(b->group);
   UpdateFixedAPageRevisions(b);
@@ -516,9 +511,9 @@ void TPageBreaker::UpdateFixedAPageRevisions(const TScriptElement* b) {
   }
 }
 
-void TMDIChild::PaginateScript() {
+void TMDIChild::PaginateScript(TLayoutPass* pass) {
   if (!CurrentElement() || !FirstElement || ScreenUpdatesSuspended()) return;
-  TPageBreaker(*this).Run();
+  TPageBreaker(*this, pass).Run();
 }
 
 }  // namespace qm

@@ -16,6 +16,7 @@ namespace qm {
 
 class TMDIChild;
 struct TSplitMemo;
+struct TLayoutPass;
 
 // The break modes of Action and Dialogue.
 enum TBreakMode : Byte { bmNever = 0, bmSentenceEndsOnly = 1, bmSentenceEndsPreferred = 2, bmMaximumLines = 3 };
@@ -25,14 +26,15 @@ using NextPage = TElementGroup*;
 
 class TPageBreaker {
  public:
-  explicit TPageBreaker(TMDIChild& window) : w_(window) {}
+  // Within a layout pass, the pass learns when the current element is cut.
+  explicit TPageBreaker(TMDIChild& window, TLayoutPass* pass = nullptr) : w_(window), pass_(pass) {}
   // Fills the pages from the first group and puts automatic breaks in.
   void Run();
-  // Splits the window's walk element after the character at a 0-based
-  // position of its text; false when there is nothing to split there.
-  bool SplitElementAt(int position);
-  // Repeats the saved character name before the walk element.
-  void InsertContinuedCue(bool elementSplit);
+  // Splits the element after the character at a 0-based position of its
+  // text; false when there is nothing to split there.
+  bool SplitElementAt(TScriptElement* element, int position);
+  // Repeats the saved character name before the element.
+  void InsertContinuedCue(TScriptElement* at, bool elementSplit);
   // Fills the sentence-end and line-start tables for the element.
   void MarkSentenceEnds(TScriptElement* element);
 
@@ -73,6 +75,7 @@ class TPageBreaker {
   TSplitMemo& Memo();
 
   TMDIChild& w_;
+  TLayoutPass* pass_;
   TSplitMemo* memo_ = nullptr;
   TElementGroup* pageStart_ = nullptr;
   int usable_ = 0;

@@ -16,7 +16,7 @@
 #include "script/model/text_codes.h"
 #include "base/global_state.h"
 #include "base/program_options.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 
@@ -349,7 +349,7 @@ void RemoveLeadingBreak(TMDIChild& w) {
 }
 
 // Joins the second piece of a split element onto the first.
-void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
+void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s, TLayoutPass* pass) {
   if (!p->text || !s->text) return;
   TSplitMemo& memos = SplitMemoOf(w);
   TSplitMemo::Entry* memo = memos.Find(p);
@@ -377,15 +377,14 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
     EditFields(w).CurrentElement = p;
     EditFields(w).CaretColumn = static_cast<Word>(w.CaretColumn() + offset);
   }
-  if (p == w.CurrentElement()) w.SavedEditText.reset();
+  if (p == w.CurrentElement() && pass) pass->savedEditText.reset();
   if (s->InBlock()) {
     if (!p->InBlock()) p->blockStart = static_cast<std::int32_t>(s->blockStart + offset);
     p->blockEnd = static_cast<std::int32_t>(s->blockEnd + offset);
   }
   JoinRevisedLines(*p, *s);
   TElementGroup* sg = s->group;
-  w.WalkElement = p;
-  w.DeleteNextElement();
+  w.DeleteNextElement(p, pass);
   if (sg && sg != p->group) {
     if (sg->first) MergeGroupInto(w, sg, p->group);
     else FreeGroup(w, sg);
@@ -409,7 +408,7 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s) {
 // Takes out the automatic break b and what the pagination did there: the
 // repeated character name, the cut through an element. Returns where the
 // walk goes on.
-TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b) {
+TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
   TScriptElement* p = b->prev;
   TScriptElement* n = b->next;
   const Byte how = b->split;
@@ -418,8 +417,7 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b) {
     if (n->group) n->group->stale = 1;
   }
   TElementGroup* bg = b->group;
-  w.WalkElement = p;
-  w.DeleteNextElement();
+  w.DeleteNextElement(p, pass);
   if (bg && !bg->first) FreeGroup(w, bg);
   if (how == spWhole || !n) return p->next;
   const TScriptElement* name = p->group && p->group->first && p->group->first->Kind() == ekCharacterName
@@ -428,15 +426,14 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b) {
   TScriptElement* second = n;
   if (name && name != n && n->Kind() == ekCharacterName && n->text && name->text && *n->text == *name->text) {
     TElementGroup* cg = n->group;
-    w.WalkElement = p;
-    w.DeleteNextElement();
+    w.DeleteNextElement(p, pass);
     second = p->next;
     if (cg && cg->first) MergeGroupInto(w, cg, p->group);
     else if (cg) FreeGroup(w, cg);
   }
   if (how == spFirstPiece && second && second->Kind() == p->Kind() && !IsPageBreakKind(second->Kind()) &&
       !w.IsUnprintedElement(p) && !w.IsUnprintedElement(second))
-    JoinPieces(w, p, second);
+    JoinPieces(w, p, second, pass);
   return p->next;
 }
 
@@ -544,7 +541,7 @@ void TMDIChild::ComputePageHeight() {
   ComputeUsablePageHeight();
 }
 
-void TMDIChild::ComputeUsablePageHeight() {
+std::int32_t TMDIChild::ComputeUsablePageHeight() {
   SetPrinterLineHeight();  // raises the top margin to the printer's smallest
   if (TopMargin + BottomMargin == 0) BottomMargin = 8;
   const int lh = PrinterLineHeight;
@@ -555,55 +552,55 @@ void TMDIChild::ComputeUsablePageHeight() {
   if (TopSceneContinued) usable -= blank + text;
   usable -= HeaderBlankLines * blank;
   UsablePageHeight = usable;
+  return usable;
 }
 
 void TMDIChild::RefreshLayout(TLayoutRun run) {
   if (!CurrentElement()) return;
-  RebuildElementGroups();
+  TLayoutPass pass;
+  RebuildElementGroups(&pass);
   if (run == TLayoutRun::Explicit || !ProgramOptions().NoAutoPagination) {
-    AutoBreaksListed = !IsPageBreakKind(FirstElement->Kind());
-    RepaginateScript();
+    pass.autoBreaksListed = !IsPageBreakKind(FirstElement->Kind());
+    RepaginateScript(&pass);
   }
-  AutoBreaksListed = false;
   if (RenumberDue) RenumberScenes(true);
   RenumberDue = 0;
   LayoutDue = 0;
   NoteScriptShapeChange();
 }
 
-void TMDIChild::RepaginateScript() {
+void TMDIChild::RepaginateScript(TLayoutPass* given) {
   if (!CurrentElement()) return;
+  TLayoutPass own;
+  TLayoutPass& pass = given ? *given : own;
   const bool caretAtStart = CaretColumn() == 0;
   const bool edited = !CurrentElement()->text.has_value();
   bool endAfterBlank = false;
-  SavedEditText.reset();
   if (edited && !EditBuffer().empty() && !IsPageBreakKind(CurrentElement()->Kind())) {
-    SavedEditText = EditBuffer();
+    pass.savedEditText = EditBuffer();
     endAfterBlank = CaretColumn() >= EditBuffer().size() && EditBuffer().back() == ' ';
   }
-  ShownElements.clear();
   for (int i = 1; i <= ScreenLineCount; ++i)
-    if (const TScriptElement* shown = ScreenLines[static_cast<size_t>(i)].element) ShownElements.push_back(shown);
-  std::sort(ShownElements.begin(), ShownElements.end());
-  ShownElementsListed = true;
-  RejoinSplitElements();
-  PaginateScript();
-  ShownElementsListed = false;
+    if (const TScriptElement* shown = ScreenLines[static_cast<size_t>(i)].element) pass.shownElements.push_back(shown);
+  std::sort(pass.shownElements.begin(), pass.shownElements.end());
+  pass.shownElementsListed = true;
+  RejoinSplitElements(&pass);
+  PaginateScript(&pass);
+  pass.shownElementsListed = false;
   LayoutDue = 0;
   NoteScriptShapeChange();
   const bool editing = !CurrentElement()->text;
-  if (editing) RestoreEditLine(endAfterBlank);
-  SavedEditText.reset();
+  if (editing) RestoreEditLine(pass.savedEditText, endAfterBlank);
   if (caretAtStart) EditFields(*this).CaretColumn = 0;
 }
 
 // The edit line comes back as the writer left it when the pass did not
 // change the element (storing trims blanks the writer has just typed); a
 // blank typed at the end stays there.
-void TMDIChild::RestoreEditLine(bool endAfterBlank) {
+void TMDIChild::RestoreEditLine(const std::optional<std::string>& kept, bool endAfterBlank) {
   bool rewrap = false;
-  if (SavedEditText && *SavedEditText != EditBuffer()) {
-    EditFields(*this).EditBuffer = SavedEditText->substr(0, MaxElementChars);
+  if (kept && *kept != EditBuffer()) {
+    EditFields(*this).EditBuffer = kept->substr(0, MaxElementChars);
     rewrap = true;
   }
   if (CaretColumn() > EditBuffer().size()) EditFields(*this).CaretColumn = static_cast<Word>(EditBuffer().size());
@@ -683,9 +680,8 @@ void TPageBreaker::MarkSentenceEnds(TScriptElement* element) {
   }
 }
 
-bool TPageBreaker::SplitElementAt(int position) {
+bool TPageBreaker::SplitElementAt(TScriptElement* w, int position) {
   TSplitMemo& splitMemo = Memo();
-  TScriptElement* w = w_.WalkElement;
   if (!w || position < 0 || position >= EditBufferSize || !w->text || IsPageBreakKind(w->Kind())) return false;
   TSplitMemo::Entry* memo = splitMemo.Find(w);
   const bool inBlock = w_.BlockOn() && w->InBlock();
@@ -704,7 +700,7 @@ bool TPageBreaker::SplitElementAt(int position) {
   }
   splitMade_ = true;
   speechSplit_ = false;
-  if (w == w_.CurrentElement()) w_.SavedEditText.reset();
+  if (w == w_.CurrentElement() && pass_) pass_->savedEditText.reset();
 
   TScriptElement* n = NewElementRecord();
   n->format = w->format;
@@ -713,9 +709,8 @@ bool TPageBreaker::SplitElementAt(int position) {
   w_.InsertElementAfter(w, n);
   if (ClearSpeechLinesBefore(w_, n)) speechSplit_ = true;
   TElementGroup* whole = w->group;
-  w_.WalkElement = n;
   w_.CurrentGroup = whole;
-  w_.InsertGroupAfter();
+  w_.InsertGroupAfter(n);
   // The rest of the group (of a speech) goes on with the second piece.
   for (TScriptElement* e = n->next; whole && e && e->group == whole; e = e->next) e->group = n->group;
   if (whole) {
@@ -780,16 +775,14 @@ bool TPageBreaker::SplitElementAt(int position) {
     EditFields(w_).CurrentElement = n;
     EditFields(w_).CaretColumn = static_cast<Word>(w_.CaretColumn() - secondStart);
   }
-  w_.WalkElement = n;
   w_.CurrentGroup = n->group;
-  InsertContinuedCue(true);
+  InsertContinuedCue(n, true);
   return true;
 }
 
-void TPageBreaker::InsertContinuedCue(bool elementSplit) {
+void TPageBreaker::InsertContinuedCue(TScriptElement* x, bool elementSplit) {
   splitMade_ = true;
   if (elementSplit) speechSplit_ = false;
-  TScriptElement* x = w_.WalkElement;
   if (!savedCue_.saved || !x || !x->prev || !IsDialogueOrParenthetical(x->Kind()) || !x->group) return;
   TScriptElement* r = NewElementRecord();
   r->format = savedCue_.format;
@@ -814,7 +807,7 @@ void TPageBreaker::InsertContinuedCue(bool elementSplit) {
   if (w_.DialogueNumbering && w_.Editable) w_.RenumberDue = 1;
 }
 
-void TMDIChild::RejoinSplitElements() {
+void TMDIChild::RejoinSplitElements(TLayoutPass* pass) {
   if (!CurrentElement() || ScreenUpdatesSuspended()) return;
   ForgetScreenLinesOf(*this, nullptr);
   LayoutDue = 0;
@@ -833,15 +826,15 @@ void TMDIChild::RejoinSplitElements() {
   }
   // The breaks the rebuild just listed are all there is to visit; taking
   // one out never removes another.
-  if (AutoBreaksListed) {
-    AutoBreaksListed = false;
-    for (TScriptElement* b : RebuiltAutoBreaks) RejoinAt(*this, b);
-    RebuiltAutoBreaks.clear();
+  if (pass && pass->autoBreaksListed) {
+    pass->autoBreaksListed = false;
+    for (TScriptElement* b : pass->autoBreaks) RejoinAt(*this, b, pass);
+    pass->autoBreaks.clear();
     return;
   }
   if (FirstElement->Kind() == ekAutoPageBreak) RemoveLeadingBreak(*this);
   for (TScriptElement* e = FirstElement; e;) {
-    if (e->Kind() == ekAutoPageBreak && e->prev) e = RejoinAt(*this, e);
+    if (e->Kind() == ekAutoPageBreak && e->prev) e = RejoinAt(*this, e, pass);
     else e = e->next;
   }
 }

@@ -5,6 +5,9 @@
 // taking the automatic breaks out again.
 #pragma once
 
+#include <algorithm>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +18,27 @@
 namespace qm {
 
 class TMDIChild;
+
+// One pass of RefreshLayout or RepaginateScript: what it keeps aside while
+// it regroups, takes the automatic breaks out and paginates again. Made at
+// the start of the pass and gone at its end.
+struct TLayoutPass {
+  // The automatic breaks the pass's own rebuild met: all the rejoin has to
+  // visit, since taking one out never removes another.
+  std::vector<TScriptElement*> autoBreaks;
+  bool autoBreaksListed = false;
+  // The elements on screen when the pass began, sorted.
+  std::vector<const TScriptElement*> shownElements;
+  bool shownElementsListed = false;
+  // The edit line as the writer left it; dropped when the pass changes the
+  // current element's text.
+  std::optional<std::string> savedEditText;
+
+  // Whether removing the element may change the screen.
+  bool MayBeShown(const TScriptElement* element) const {
+    return !shownElementsListed || std::binary_search(shownElements.begin(), shownElements.end(), element);
+  }
+};
 
 // The printer's metrics, program-wide. Without a printer: 300 dots per
 // inch, a page of 2,550 by 3,300 dots and an offset of 75 by 75.

@@ -11,7 +11,7 @@
 #include "language/thesaurus/thes_dic.h"
 #include "language/thesaurus/wordnet_files.h"
 #include "platform/files.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/element_kinds.h"
 #include "script/model/text_codes.h"
 #include "support/temp_folder.h"

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "script/model/text_codes.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
 

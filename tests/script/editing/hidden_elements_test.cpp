@@ -9,7 +9,7 @@
 #include "script/fixtures/keys_fixture.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

@@ -9,7 +9,7 @@
 #include "script/fixtures/keys_fixture.h"
 #include "script/model/text_codes.h"
 #include "shell/main_form.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

@@ -10,7 +10,7 @@
 #include "language/pick_list.h"
 #include "platform/headless/headless_backend.h"
 #include "script/editing/dead_keys.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/element_transitions.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"

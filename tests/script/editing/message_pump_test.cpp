@@ -4,7 +4,7 @@
 
 #include "platform/forms.h"
 #include "platform/input.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/script_window.h"
 #include "support/program_fixture.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "script/fixtures/pagination_fixture.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm::testing {
 namespace {

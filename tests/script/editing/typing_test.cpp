@@ -5,7 +5,7 @@
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/editing/popup_choice.h"
 #include "script/script_window.h"
@@ -15,7 +15,7 @@
 #include "shell/program_settings.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

@@ -5,7 +5,7 @@
 #include "platform/menus.h"
 #include "script/fixtures/block_fixture.h"
 #include "script/script_window.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm::testing {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "script/layout/word_wrap.h"
 #include "support/layout_fixture.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

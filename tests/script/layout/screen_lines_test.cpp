@@ -14,7 +14,7 @@
 #include "script/model/packed_text.h"
 #include "script/model/standard_formats.h"
 #include "support/layout_fixture.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

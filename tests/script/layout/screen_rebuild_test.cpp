@@ -10,14 +10,14 @@
 #include "platform/forms.h"
 #include "platform/platform.h"
 #include "script/layout/char_widths.h"
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_lines.h"
 #include "base/document_table.h"
 #include "support/message_box_answers.h"
 #include "support/layout_fixture.h"
 #include "support/script_generator.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

@@ -15,7 +15,7 @@
 #include "support/message_box_answers.h"
 #include "support/layout_fixture.h"
 #include "support/script_generator.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm {
 namespace {

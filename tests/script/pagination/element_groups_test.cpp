@@ -9,7 +9,7 @@
 #include "script/fixtures/pagination_fixture.h"
 #include "script/model/packed_text.h"
 #include "script/pagination/repagination.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm::testing {
 namespace {
@@ -141,8 +141,7 @@ TEST_F(ElementGroupsTest, ARebuildFreesTheGroupsBeyondTheLastElement) {
   Window().RebuildElementGroups();
   TScriptElement* keep = ElementNo(9);
   while (keep->next) {
-    Window().WalkElement = keep;
-    Window().DeleteNextElement();
+    Window().DeleteNextElement(keep);
   }
   Window().RebuildElementGroups();
   EXPECT_EQ(GroupSizes().size(), 10u);
@@ -155,13 +154,11 @@ TEST_F(ElementGroupsTest, RemovingAnElementLeavesNoGroupPointingAtIt) {
   Window().RebuildElementGroups();
   TElementGroup* speech = ElementNo(1)->group;
   EditFields(Window()).CurrentElement = ElementNo(1);
-  Window().WalkElement = ElementNo(0);
-  Window().DeleteNextElement();
+  Window().DeleteNextElement(ElementNo(0));
   EXPECT_EQ(speech->first, ElementNo(1));
   EXPECT_EQ(speech->count, 2);
   EXPECT_EQ(Window().CurrentElement(), ElementNo(0));
-  Window().WalkElement = ElementNo(2);
-  Window().DeleteNextElement();
+  Window().DeleteNextElement(ElementNo(2));
   EXPECT_EQ(speech->count, 2);
   EXPECT_EQ(Window().LastElement, ElementNo(2));
 }

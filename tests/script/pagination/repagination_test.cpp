@@ -16,7 +16,7 @@
 #include "shell/main_form.h"
 #include "script/model/text_codes.h"
 #include "support/script_generator.h"
-#include "script/editing/edit_line_writer.h"
+#include "script/model/edit_line_writer.h"
 
 namespace qm::testing {
 namespace {
@@ -346,12 +346,10 @@ TEST_F(RepaginationTest, SplittingCarriesStylesBlocksAndRevisedLines) {
   Window().RebuildElementGroups();
 
   TPageBreaker pass(Window());
-  Window().WalkElement = whole;
-  EXPECT_FALSE(pass.SplitElementAt(EditBufferSize));
-  EXPECT_FALSE(pass.SplitElementAt(static_cast<int>(text.size())));
+  EXPECT_FALSE(pass.SplitElementAt(whole, EditBufferSize));
+  EXPECT_FALSE(pass.SplitElementAt(whole, static_cast<int>(text.size())));
   const int afterThirdLine = static_cast<int>(UnpackText(*whole->text).find('\x02')) + 60;
-  Window().WalkElement = whole;
-  ASSERT_TRUE(pass.SplitElementAt(afterThirdLine));
+  ASSERT_TRUE(pass.SplitElementAt(whole, afterThirdLine));
   TScriptElement* second = whole->next;
   EXPECT_EQ(second->Kind(), ekAction);
   EXPECT_EQ(second->format.Style & (stBold | stItalic), stBold);

@@ -1,4 +1,4 @@
-#include "script/editing/editor_state.h"
+#include "script/layout/editor_state.h"
 
 #include "base/global_state.h"
 

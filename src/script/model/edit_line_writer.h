@@ -3,7 +3,7 @@
 // change the caret and the edited text only through qm::editor.
 #pragma once
 
-#include "script/editing/edit_line.h"
+#include "script/model/edit_line.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "script/model/script_list_data.h"
+#include "script/editing/script_list_data.h"
 
 #include <algorithm>
 
@@ -25,6 +25,8 @@ TUserListTables* ActiveUserLists() {
   TMDIChild* script = ActiveScript();
   return script ? &RecordOf(*script).UserLists : nullptr;
 }
+
+void AddCharacterName(TMDIChild& script, std::string_view cueText) { ListData(script).NameTable.Add(CueName(cueText)); }
 
 void UserListsChanged(TMDIChild& script) {
   ListData(script).ListMeasure = MeasureUserLists(RecordOf(script).UserLists);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "script/model/character_name_table.h"
 #include "script/model/user_list_entries.h"
@@ -36,6 +37,9 @@ TScriptListData& ListData(TMDIChild& script);
 inline TScriptRecord& RecordOf(TMDIChild& script) { return script; }
 // The active script's lists; null without one.
 TUserListTables* ActiveUserLists();
+
+// For the script window's store of a cue: the cue's name joins the table.
+void AddCharacterName(TMDIChild& script, std::string_view cueText);
 
 // After a script's lists changed: what the script window reads of them is
 // measured again.
