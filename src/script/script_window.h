@@ -127,18 +127,6 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
 
   // ---- Word wrap ----
 
-  // Per-script options the layout reads that the script record does not
-  // hold yet; they move into the record with the same names.
-  struct TLayoutOptions {
-    Byte ShowCodes = 0;              // inline codes shown as marks
-    Byte DialogueParenthesis = 0;    // parentheses in Dialogue keep Dialogue's style
-    Byte UsesUserColors = 0;         // colour pairs 4 to 10 are codes
-    std::array<TColor, 7> UserColors{clMaroon, clNavy, clPurple, clTeal, clOlive, clGray, clFuchsia};
-    Byte ShowsBreakdownTags = 0;
-    Byte MoreLines = 1;              // MORE and CONT'D lines around a split speech
-    std::string CharacterMoreContinued = "CONT'D";
-  };
-  TLayoutOptions LayoutOptions;
 
   // Breaks an element's text into lines as they print, records them in
   // LineOffsets (the current element) or the element's saved offsets (a

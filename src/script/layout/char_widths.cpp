@@ -178,14 +178,14 @@ int SumWidths(TMDIChild& window, int from, int to, const std::array<TWidthTable,
 
 }  // namespace
 
-CharSet CodeSetOf(const TMDIChild& window) {
-  const CharSet codes = InlineCodes(window.TaggingUsed != 0);
-  return window.LayoutOptions.UsesUserColors ? codes + UserColorSet : codes;
+CharSet CodeSetOf(const TScriptDocument& script) {
+  const CharSet codes = InlineCodes(script.TaggingUsed != 0);
+  return script.LayoutOptions.UsesUserColors ? codes + UserColorSet : codes;
 }
 
-CharSet ZeroWidthSetOf(const TMDIChild& window) {
-  const CharSet bytes = ZeroWidthBytes(window.TaggingUsed != 0);
-  return window.LayoutOptions.UsesUserColors ? bytes + UserColorSet : bytes;
+CharSet ZeroWidthSetOf(const TScriptDocument& script) {
+  const CharSet bytes = ZeroWidthBytes(script.TaggingUsed != 0);
+  return script.LayoutOptions.UsesUserColors ? bytes + UserColorSet : bytes;
 }
 
 bool IsUserColorCode(Byte code) { return UserColorSet.Contains(code); }

@@ -15,6 +15,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // Program options the layout and painting read, kept here until the main
@@ -27,10 +28,10 @@ extern TLayoutProgramOptions LayoutProgramOptions;
 
 // The inline codes of a script: CodeCharSet, with the user-colour pairs
 // while the script uses user colours (their bytes are letters otherwise).
-CharSet CodeSetOf(const TMDIChild& window);
+CharSet CodeSetOf(const TScriptDocument& script);
 // What measuring gives no width: the codes, the tag code 24, the soft
 // hyphen and the hard return.
-CharSet ZeroWidthSetOf(const TMDIChild& window);
+CharSet ZeroWidthSetOf(const TScriptDocument& script);
 // The colour-pair bytes of user colours 1 to 7.
 bool IsUserColorCode(Byte code);
 

@@ -3,6 +3,7 @@
 // reports, exports and walks over a script work on it without a window.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "script/model/script_model.h"
@@ -27,6 +28,19 @@ class TScriptDocument : public TScriptRecord {
   Byte DocumentModified = 0;
   Byte ModifiedSinceBackup = 0;
   Byte ModifiedThisSession = 0;
+
+  // Per-script options the layout reads that the script record does not
+  // hold yet; they move into the record with the same names.
+  struct TLayoutOptions {
+    Byte ShowCodes = 0;              // inline codes shown as marks
+    Byte DialogueParenthesis = 0;    // parentheses in Dialogue keep Dialogue's style
+    Byte UsesUserColors = 0;         // colour pairs 4 to 10 are codes
+    std::array<TColor, 7> UserColors{clMaroon, clNavy, clPurple, clTeal, clOlive, clGray, clFuchsia};
+    Byte ShowsBreakdownTags = 0;
+    Byte MoreLines = 1;              // MORE and CONT'D lines around a split speech
+    std::string CharacterMoreContinued = "CONT'D";
+  };
+  TLayoutOptions LayoutOptions;
 
   // The text of the element being edited, which its record does not hold
   // while it is edited; none for every other element.
