@@ -2,7 +2,6 @@
 
 #include "base/document_table.h"
 #include "base/global_state.h"
-#include "script/model/element_cursors.h"
 #include "script/editing/script_hooks.h"
 #include "platform/files.h"
 #include "platform/graphics.h"
@@ -30,20 +29,8 @@ void TMDIChild::PaintTitle() {
 }
 
 void TMDIChild::FreeElements() {
-  for (TScriptElement* e = FirstElement; e;) {
-    TScriptElement* next = e->next;
-    // Nothing kept elsewhere points at an element that is gone.
-    MoveElementCursors(e, nullptr);
-    delete e;
-    e = next;
-  }
-  for (TElementGroup* g = LastGroup; g;) {
-    TElementGroup* prev = g->prev;
-    delete g;
-    g = prev;
-  }
-  FirstElement = LastElement = EditFields(*this).CurrentElement = nullptr;
-  CurrentGroup = LastGroup = nullptr;
+  TScriptDocument::FreeElements();
+  EditFields(*this).CurrentElement = nullptr;
 }
 
 TScriptElement* NewElementRecord() {

@@ -319,8 +319,9 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
 
   // ---- Element list helpers ----
 
-  // Frees every element and group; the script is then empty.
-  void FreeElements();
+  // Frees every element and group; the script is then empty, with no
+  // current element.
+  void FreeElements() override;
 };
 
 // A freshly initialised element: whole, one line, outside the block, the

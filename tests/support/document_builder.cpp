@@ -93,18 +93,7 @@ TElementGroup* AppendGroup(TScriptDocument& document, TScriptElement* first) {
   return g;
 }
 
-TBuiltDocument::~TBuiltDocument() {
-  for (TScriptElement* e = FirstElement; e;) {
-    TScriptElement* next = e->next;
-    delete e;
-    e = next;
-  }
-  for (TElementGroup* g = LastGroup; g;) {
-    TElementGroup* prev = g->prev;
-    delete g;
-    g = prev;
-  }
-}
+TBuiltDocument::~TBuiltDocument() { TScriptDocument::FreeElements(); }
 
 TScriptElement& TBuiltDocument::Element(int index) const {
   TScriptElement* e = FirstElement;

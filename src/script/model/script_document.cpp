@@ -1,5 +1,7 @@
 #include "script/model/script_document.h"
 
+#include "script/model/element_cursors.h"
+
 namespace qm {
 
 TScriptElement* TScriptDocument::InsertElementAfter(TScriptElement* after, TScriptElement* element) {
@@ -10,6 +12,23 @@ TScriptElement* TScriptDocument::InsertElementAfter(TScriptElement* after, TScri
   if (after) after->next = element;
   else FirstElement = element;
   return element;
+}
+
+void TScriptDocument::FreeElements() {
+  for (TScriptElement* e = FirstElement; e;) {
+    TScriptElement* next = e->next;
+    // Nothing kept elsewhere points at an element that is gone.
+    MoveElementCursors(e, nullptr);
+    delete e;
+    e = next;
+  }
+  for (TElementGroup* g = LastGroup; g;) {
+    TElementGroup* prev = g->prev;
+    delete g;
+    g = prev;
+  }
+  FirstElement = LastElement = nullptr;
+  CurrentGroup = LastGroup = nullptr;
 }
 
 int TScriptDocument::ElementCount() const {

@@ -48,6 +48,8 @@ class TScriptDocument : public TScriptRecord {
 
   // Appends a fresh element after `after` (or first when null).
   TScriptElement* InsertElementAfter(TScriptElement* after, TScriptElement* element);
+  // Frees every element and group; the document is then empty.
+  virtual void FreeElements();
   // Walks the list: the number of elements.
   int ElementCount() const;
   // Hidden by its kind (the script's hidden kinds) or by its state 4.
