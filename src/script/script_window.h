@@ -28,8 +28,6 @@ using TWidthTable = std::array<std::int32_t, 256>;
 
 struct TLayoutPass;
 
-constexpr int FontNameCount = 31;
-constexpr int FontNameLength = 30;
 
 class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
  public:
@@ -68,8 +66,6 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   Byte PrintingState = 0;
   // 8. The visible lines, numbered 1 to 150 (entry 0 unused).
   std::array<TScreenLine, ScreenLineCount + 1> ScreenLines{};
-  // 10. Font names by an element's font index.
-  std::array<std::string, FontNameCount> FontNameTable{};
   // Keeps the title; the window text itself is "Script" and the title bar
   // shows the title.
   void SetScriptCaption(const std::string& title);
@@ -245,24 +241,15 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   // Unlinks and frees the element after `at`; within a layout pass, the
   // screen is looked at only when the element may be on it.
   void DeleteNextElement(TScriptElement* at, TLayoutPass* pass = nullptr);
-  // Stores an A-letter: a blank as '=', '-' as '>', others past the skip set.
-  void StoreGroupLetter(TElementGroup* group, Byte letter) const;
-  Byte StoredLetter(Byte letter) const;
   // The Keep Together commands: toggles the state of the current group's
   // first element; the new state (1 or 2 keep, 0 free).
   Byte KeepGroupTogether(bool withFollowing);
-  // A character name that takes no line on the page.
-  bool IsSuppressedCue(const TScriptElement* element) const;
-  // Whether the next forced or locked break after the group is an A-page.
-  bool NextLockedBreakIsAPage(const TElementGroup* group) const;
   // Keeps the chain whole after an element was linked in after the
   // element that was current (the new element is current).
   void RegroupAfterNewElement();
   // Moves `at` and the elements after it that share the current group into
   // a new group after it; both are marked stale.
   void SplitGroupAt(TScriptElement* at);
-  // Whether A-letters pass over this character.
-  bool IsSkipLetter(int letter) const;
 
   // ---- Repagination and page-break elements ----
   // Who asks for a repagination: the idle loop, or a command, printing,
@@ -302,20 +289,10 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   // Numbers scenes, speeches, acts and scene information on their groups;
   // with repaint, scene headings on screen are marked for painting.
   void RenumberScenes(bool repaint);
-  // The number shown: the stored one plus the start offset of its kind.
-  Word DisplayNumber(const TElementGroup* group) const;
-  Byte DisplayNumberLetter(const TElementGroup* group) const;
   // The Fix / Flex A-Pages commands.
   void FlexOrFixAPages(bool flex);
-  // The speech number shown beside a character name.
-  std::string DialogueNumberText(const TScriptElement* cue) const;
-  // A scene heading's number with its letter, locked or not; empty when it
-  // has none.
-  std::string SceneNumberText(const TScriptElement& heading) const;
   // The Pause Locking commands: the new checked state of the item.
   bool TogglePauseLocking(bool pages, bool checked);
-  // THRU or AND between the first and last number of an omitted range.
-  std::string OmittedRangeWord(std::string& text, const TElementGroup* group) const;
 
   // ---- Element list helpers ----
 

@@ -58,9 +58,9 @@ std::string PageRequestText(const TPageRequest& page) {
   return text;
 }
 
-int FirstPageNumber(const TMDIChild& window) { return window.PageStart; }
+int FirstPageNumber(const TScriptDocument& window) { return window.PageStart; }
 
-int LastPageNumber(const TMDIChild& window) {
+int LastPageNumber(const TScriptDocument& window) {
   int breaks = 0;
   for (const TScriptElement* e = window.FirstElement; e; e = e->next)
     if (IsPageBreakKind(e->Kind())) ++breaks;

@@ -8,6 +8,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 // A typed page: its number and an A-page letter (upper case, or 0).
 // Valid is false when the text holds no digit.
@@ -22,8 +23,8 @@ TPageRequest ParsePageRequest(const std::string& text);
 
 // The script's first and last page numbers (the page start number, and
 // that plus the page breaks).
-int FirstPageNumber(const TMDIChild& window);
-int LastPageNumber(const TMDIChild& window);
+int FirstPageNumber(const TScriptDocument& window);
+int LastPageNumber(const TScriptDocument& window);
 
 // The page's text as the page panel shows it ("12", "12A").
 std::string PageRequestText(const TPageRequest& page);

@@ -32,8 +32,8 @@ void UserListsChanged(TMDIChild& script) {
   ListData(script).ListMeasure = MeasureUserLists(RecordOf(script).UserLists);
 }
 
-int GetTimeOfDaySpaces(TMDIChild& script) { return std::max<int>(1, RecordOf(script).TimeOfDaySpaces); }
+int GetTimeOfDaySpaces(const TScriptDocument& script) { return std::max<int>(1, RecordOf(script).TimeOfDaySpaces); }
 
-int GetTimeOfDayDashes(TMDIChild& script) { return RecordOf(script).TimeOfDayDashes; }
+int GetTimeOfDayDashes(const TScriptDocument& script) { return RecordOf(script).TimeOfDayDashes; }
 
 }  // namespace qm

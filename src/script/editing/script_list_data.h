@@ -34,7 +34,8 @@ class TScriptListData : public TComponent {
 // The script's data, made on first use.
 TScriptListData& ListData(TMDIChild& script);
 // The script record's fields the list tools use.
-inline TScriptRecord& RecordOf(TMDIChild& script) { return script; }
+inline TScriptRecord& RecordOf(TScriptDocument& script) { return script; }
+inline const TScriptRecord& RecordOf(const TScriptDocument& script) { return script; }
 // The active script's lists; null without one.
 TUserListTables* ActiveUserLists();
 
@@ -47,7 +48,7 @@ void UserListsChanged(TMDIChild& script);
 
 // The number of blanks on each side of a heading's time-of-day dashes
 // (at least 1), and the number of dashes.
-int GetTimeOfDaySpaces(TMDIChild& script);
-int GetTimeOfDayDashes(TMDIChild& script);
+int GetTimeOfDaySpaces(const TScriptDocument& script);
+int GetTimeOfDayDashes(const TScriptDocument& script);
 
 }  // namespace qm

@@ -190,14 +190,6 @@ CharSet ZeroWidthSetOf(const TScriptDocument& script) {
 
 bool IsUserColorCode(Byte code) { return UserColorSet.Contains(code); }
 
-const std::string& ElementFontName(const TMDIChild& window, const TScriptElement* element) {
-  if (element) {
-    const std::string& name = window.FontNameTable[element->format.FontIndex()];
-    if (!name.empty()) return name;
-  }
-  return window.ScriptFontName;
-}
-
 std::string ScreenFaceName(const std::string& fontName) {
   const std::string& display = ProgramOptions().DisplayFont;
   if (!display.empty() && SameText(fontName, "Courier New")) return display;

@@ -35,9 +35,6 @@ CharSet ZeroWidthSetOf(const TScriptDocument& script);
 // The colour-pair bytes of user colours 1 to 7.
 bool IsUserColorCode(Byte code);
 
-// The name of an element's font: its entry of the font-name table, or the
-// script font (also without an element).
-const std::string& ElementFontName(const TMDIChild& window, const TScriptElement* element);
 
 // The layout resolution: widths that decide line breaks are 1/300 inch.
 constexpr int LayoutDpi = 300;

@@ -56,4 +56,16 @@ Byte NumberWordLetter(const TScriptElement* element);
 // Whether the number in the word is locked.
 bool ElementHasLock(const TScriptElement* element);
 
+// A scene heading's number word that keeps it out of the numbering: the
+// lock flag on no number.
+inline constexpr Word UnnumberedHeadingWord = 0x0200;
+
+// The speech-number layout of a character name's number word.
+namespace dialogue_word {
+constexpr Word NumberMask = 0x3FFC;  // bits 2-13: the locked speech number
+constexpr Word AddedUnderLock = 0x4000;
+constexpr Word NoContinued = 0x8000;
+inline int Number(Word w) { return (w & NumberMask) >> 2; }
+}  // namespace dialogue_word
+
 }  // namespace qm

@@ -42,4 +42,18 @@ std::string LiveElementText(const TScriptDocument& document, const TScriptElemen
   return edited ? *edited : ElementText(e);
 }
 
+const std::string& ElementFontName(const TScriptDocument& document, const TScriptElement* element) {
+  if (element) {
+    const std::string& name = document.FontNameTable[element->format.FontIndex()];
+    if (!name.empty()) return name;
+  }
+  return document.ScriptFontName;
+}
+
+int TextPercent(const TScriptDocument& document) {
+  int percent = document.TextSpacing;
+  if (document.FontPercent != 100) percent = document.FontPercent * percent / 100;
+  return percent;
+}
+
 }  // namespace qm

@@ -11,6 +11,9 @@
 
 namespace qm {
 
+constexpr int FontNameCount = 31;
+constexpr int FontNameLength = 30;
+
 class TScriptDocument : public TScriptRecord {
  public:
   TScriptDocument() = default;
@@ -42,6 +45,30 @@ class TScriptDocument : public TScriptRecord {
   };
   TLayoutOptions LayoutOptions;
 
+  // Font names by an element's font index.
+  std::array<std::string, FontNameCount> FontNameTable{};
+
+  // ---- Numbers and letters as they show ----
+  // The number shown: the stored one plus the start offset of its kind.
+  Word DisplayNumber(const TElementGroup* group) const;
+  Byte DisplayNumberLetter(const TElementGroup* group) const;
+  // A scene heading's number with its letter, locked or not; empty when it
+  // has none.
+  std::string SceneNumberText(const TScriptElement& heading) const;
+  // The speech number shown beside a character name.
+  std::string DialogueNumberText(const TScriptElement* cue) const;
+  // THRU or AND between the first and last number of an omitted range.
+  std::string OmittedRangeWord(std::string& text, const TElementGroup* group) const;
+  // Whether A-letters pass over this character.
+  bool IsSkipLetter(int letter) const;
+  // Stores an A-letter: a blank as '=', '-' as '>', others past the skip set.
+  Byte StoredLetter(Byte letter) const;
+  void StoreGroupLetter(TElementGroup* group, Byte letter) const;
+  // A character name that takes no line on the page.
+  bool IsSuppressedCue(const TScriptElement* element) const;
+  // Whether the next forced or locked break after the group is an A-page.
+  bool NextLockedBreakIsAPage(const TElementGroup* group) const;
+
   // The text of the element being edited, which its record does not hold
   // while it is edited; none for every other element.
   virtual const std::string* EditedText(const TScriptElement&) const { return nullptr; }
@@ -65,5 +92,11 @@ class TScriptDocument : public TScriptRecord {
 
 // An element's text wherever it is: the edit line for the one being edited.
 std::string LiveElementText(const TScriptDocument& document, const TScriptElement& e);
+// The name of an element's font: its entry of the font-name table, or the
+// script font (also without an element).
+const std::string& ElementFontName(const TScriptDocument& document, const TScriptElement* element);
+// The text percentage of a script's lines: the text line spacing, scaled
+// by the font percentage when that is not 100.
+int TextPercent(const TScriptDocument& document);
 
 }  // namespace qm

@@ -235,4 +235,11 @@ constexpr Byte SelectedColorIndex = 15;
 constexpr int EditBufferSize = 2816;
 constexpr int MaxLineCount = 75;
 
+// Walks over the whole script write a field only when its value changes,
+// so that passing over unchanged elements and groups leaves them clean.
+template <typename T, typename V>
+void SetIfChanged(T& field, V value) {
+  if (field != value) field = static_cast<T>(value);
+}
+
 }  // namespace qm

@@ -51,48 +51,6 @@ void ForgetScreenLinesOf(TMDIChild& window, const TScriptElement* element) {
   }
 }
 
-bool TMDIChild::IsSkipLetter(int letter) const {
-  if (letter < 0 || letter > 255) return false;
-  return (SkipLetters[static_cast<size_t>(letter >> 3)] >> (letter & 7)) & 1;
-}
-
-bool TMDIChild::IsSuppressedCue(const TScriptElement* element) const {
-  if (!element) return false;
-  if (IsHiddenFromLists(*element)) return true;
-  if (!ContinuedNamesOnlyFirst || element->Kind() != ekCharacterName) return false;
-  // Cue codes carrying the automatic CONT'D.
-  const Byte code = element->split;
-  const bool continued = (code <= 31 && code % 3 == 1) || code == 32 || code == 33 || code == 36 || code == 38;
-  if (!continued) return false;
-  for (const TScriptElement* p = element->prev; p; p = p->prev) {
-    if (p->Kind() == ekCharacterName) return true;
-    if (IsPageBreakKind(p->Kind())) return false;
-  }
-  return true;
-}
-
-// Read from the element list, so that it also holds while a rebuild has
-// not yet reached the groups ahead.
-bool TMDIChild::NextLockedBreakIsAPage(const TElementGroup* group) const {
-  if (!group || !group->first) return false;
-  for (const TScriptElement* e = group->first->next; e; e = e->next) {
-    if (!IsHardPageBreakKind(e->Kind())) continue;
-    return e->Kind() == ekMultiLockedPageBreak || e->Kind() == ekFixedAPageBreak;
-  }
-  return false;
-}
-
-Byte TMDIChild::StoredLetter(Byte letter) const {
-  if (letter == ' ') return '=';
-  if (letter == '-') return '>';
-  while (letter < 126 && IsSkipLetter(letter)) ++letter;
-  return letter >= 126 ? Byte{'}'} : letter;
-}
-
-void TMDIChild::StoreGroupLetter(TElementGroup* group, Byte letter) const {
-  SetIfChanged(group->letter, StoredLetter(letter));
-}
-
 namespace {
 
 // Printed heights of groups, with the script's percentages and the

@@ -21,12 +21,6 @@ bool IsDialogueOrParenthetical(Byte kind);
 Word GroupRunLength(const TElementGroup* group);
 
 
-// Walks over the whole script write a field only when its value changes,
-// so that passing over unchanged elements and groups leaves them clean.
-template <typename T, typename V>
-void SetIfChanged(T& field, V value) {
-  if (field != value) field = static_cast<T>(value);
-}
 
 // Every screen line showing the element loses it and is marked for
 // painting; with none, every line showing an automatic page break.

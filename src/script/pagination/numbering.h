@@ -44,17 +44,6 @@ class TSceneNumbering {
 void MarkSceneHeadingsForRepaint(TMDIChild& window);
 
 
-// The speech-number layout of a character name's number word.
-// A scene heading's number word that keeps it out of the numbering: the
-// lock flag on no number.
-inline constexpr Word UnnumberedHeadingWord = 0x0200;
-
-namespace dialogue_word {
-constexpr Word NumberMask = 0x3FFC;  // bits 2-13: the locked speech number
-constexpr Word AddedUnderLock = 0x4000;
-constexpr Word NoContinued = 0x8000;
-inline int Number(Word w) { return (w & NumberMask) >> 2; }
-}  // namespace dialogue_word
 
 // A character name begun while the dialogue numbers are locked is marked
 // as a speech added under the lock (a name that holds a locked number is

@@ -465,21 +465,15 @@ void ReadPrinterMetrics(TMDIChild* script) {
   if (script && script->TopMargin < m.MinTopMargin) script->TopMargin = static_cast<Byte>(m.MinTopMargin);
 }
 
-int TextPercent(const TMDIChild& script) {
-  int percent = script.TextSpacing;
-  if (script.FontPercent != 100) percent = script.FontPercent * percent / 100;
-  return percent;
-}
-
-int TextLineHeight(const TMDIChild& script, const TElementFormat& format) {
+int TextLineHeight(const TScriptDocument& script, const TElementFormat& format) {
   return format.FontSize * PrinterMetrics.DpiY / 72 * TextPercent(script) / 100;
 }
 
-int BlankLineHeight(const TMDIChild& script, const TElementFormat& format) {
+int BlankLineHeight(const TScriptDocument& script, const TElementFormat& format) {
   return format.FontSize * PrinterMetrics.DpiY / 72 * script.BlankSpacing / 100;
 }
 
-Byte PageBreakLineCount(const TMDIChild& script, const TScriptElement* pageBreak) {
+Byte PageBreakLineCount(const TScriptDocument& script, const TScriptElement* pageBreak) {
   if (!ProgramOptions().DisplayHeaders) return 2;
   bool secondHeader = !script.HeaderLine2.empty();
   // A locked header text carried by the break counts as a second line.

@@ -18,6 +18,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 // One pass of RefreshLayout or RepaginateScript: what it keeps aside while
 // it regroups, takes the automatic breaks out and paginates again. Made at
@@ -59,15 +60,12 @@ extern TPrinterMetrics PrinterMetrics;
 // a given script's top margin is raised to the smallest top margin.
 void ReadPrinterMetrics(TMDIChild* script);
 
-// The text percentage of a script's lines: the text line spacing, scaled
-// by the font percentage when that is not 100.
-int TextPercent(const TMDIChild& script);
 // A text line and a blank line of an element, in printer dots.
-int TextLineHeight(const TMDIChild& script, const TElementFormat& format);
-int BlankLineHeight(const TMDIChild& script, const TElementFormat& format);
+int TextLineHeight(const TScriptDocument& script, const TElementFormat& format);
+int BlankLineHeight(const TScriptDocument& script, const TElementFormat& format);
 
 // The number of banner lines a page-break element shows.
-Byte PageBreakLineCount(const TMDIChild& script, const TScriptElement* pageBreak);
+Byte PageBreakLineCount(const TScriptDocument& script, const TScriptElement* pageBreak);
 
 // Sentence ends in an element's plain text: 0-based positions after which
 // a page may break, at most 150 of them.
