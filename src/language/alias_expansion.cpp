@@ -24,8 +24,6 @@ constexpr size_t MaxShotLine = 30;
 constexpr CharSet WordEndingPunctuation = CharSet{'!', '"', '$', '&', '\'', '(', ')', ',', '-', '.', ':', ';',
                                                   '?', '[', ']', '{', '}', 145, 146, 147, 148, 151, 171, 187};
 
-bool IsDialogueOrParenthetical(Byte kind) { return kind == ekDialogue || kind == ekParenthetical; }
-
 Byte CurrentKind(const TMDIChild& script) { return script.CurrentElement() ? script.CurrentElement()->Kind() : Byte{ekAction}; }
 
 // What the writer may type for an entry: its alias, then its text.

@@ -7,6 +7,7 @@
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/model/element_kinds.h"
 #include "script/script_window.h"
 #include "script/model/edit_line_writer.h"
 
@@ -14,13 +15,7 @@ namespace qm {
 
 namespace {
 
-bool IsSpeechPart(const TScriptElement* e) {
-  return e && (e->Kind() == ekCharacterName || e->Kind() == ekDialogue || e->Kind() == ekParenthetical);
-}
-bool IsDialogueOrParenthetical(const TScriptElement* e) {
-  return e && (e->Kind() == ekDialogue || e->Kind() == ekParenthetical);
-}
-bool HiddenOrShown(const TScriptElement* e) { return e && (e->state == esShownHidden || e->state == esHidden); }
+bool HiddenOrShown(const TScriptElement* e) { return e && IsHiddenFromLists(*e); }
 
 void ShowBefore(TMDIChild& window, int line) {
   TScriptElement* e = window.CurrentElement();
@@ -29,7 +24,7 @@ void ShowBefore(TMDIChild& window, int line) {
   e = e->prev;
   ShowHiddenElement(*e);
   // A hidden speech comes back whole, up to its name.
-  while (e->Kind() != ekCharacterName && e->prev && window.IsHiddenElement(e->prev) && IsSpeechPart(e->prev)) {
+  while (e->Kind() != ekCharacterName && e->prev && window.IsHiddenElement(e->prev) && IsSpeechKind(e->prev->Kind())) {
     e = e->prev;
     e->state = esShownHidden;
   }

@@ -11,6 +11,7 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/layout/word_wrap.h"
+#include "script/model/element_kinds.h"
 #include "script/model/number_texts.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
@@ -84,10 +85,6 @@ void DrawSpeechNumber(TMDIChild& window, const TScreenLine& row, int y) {
   window.Canvas.TextOut(x, y, number);
 }
 
-bool IsDialogueOrParenthetical(const TScriptElement& e) {
-  return e.Kind() == ekDialogue || e.Kind() == ekParenthetical;
-}
-
 // How many hidden-text boxes the line shows (0, 1 or 2) and whether the
 // first is an "S" box (hidden text lies before the line).
 struct THiddenBoxes {
@@ -104,7 +101,7 @@ THiddenBoxes HiddenBoxesOf(const TMDIChild& window, const TScreenLine& row) {
   const bool note = e.Kind() == ekScriptNote;
   const bool startsShownText =
       e.state == esShownHidden &&
-      (!IsDialogueOrParenthetical(e) || (e.prev && e.prev->state != esShownHidden && e.prev->state != esHidden));
+      (!IsDialogueOrParenthetical(e.Kind()) || (e.prev && !IsHiddenFromLists(*e.prev)));
   if (!hiddenBefore && !note && !startsShownText) return boxes;
   boxes.count = 1;
   boxes.showFirst = hiddenBefore;

@@ -13,6 +13,7 @@
 #include "script/layout/margin_marks.h"
 #include "script/layout/revision_colors.h"
 #include "script/model/cue_codes.h"
+#include "script/model/element_kinds.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
@@ -83,10 +84,6 @@ void MoveLinesBelow(TMDIChild& window, int from, int delta) {
     for (int line = std::max(from + delta, ScreenLineCount + delta + 1); line <= ScreenLineCount; ++line)
       ClearScreenLine(window, line);
   }
-}
-
-bool IsSpeechText(const TScriptElement* element) {
-  return element && (element->Kind() == ekDialogue || element->Kind() == ekParenthetical);
 }
 
 bool InsideScene(const TScriptElement& element) {
@@ -242,9 +239,9 @@ TPageBreakTexts PageBreakTexts(const TMDIChild& window, const TScriptElement& el
   // itself leaves 19 and the repeated name after it.
   const TScriptElement* after = element.next;
   const bool repeatedName = after && after->Kind() == ekCharacterName && CueContinuedState(after->split) == 2;
-  const bool speechSplit = window.LayoutOptions.MoreLines && IsSpeechText(element.prev) &&
-                           (element.split == spSecondPiece || IsSpeechText(after) ||
-                            (repeatedName && IsSpeechText(after->next)));
+  const bool speechSplit = window.LayoutOptions.MoreLines && IsDialogueOrParenthetical(element.prev) &&
+                           (element.split == spSecondPiece || IsDialogueOrParenthetical(after) ||
+                            (repeatedName && IsDialogueOrParenthetical(after->next)));
   const bool sceneContinues = SceneContinuesPastBreak(window, element) && InsideScene(element);
   TPageBreakTexts texts;
   texts.more = speechSplit;
@@ -408,7 +405,7 @@ void TMDIChild::SetCanvasFontStyle(Byte attribute, int line, const TScriptElemen
     if (ProgramOptions().ColorAsBackground) background = BackgroundColorOfIndex(*this, color);
     else text = TextColorOfIndex(*this, color);
   }
-  if (element && (element->state == esShownHidden || element->state == esHidden) && color != SelectedColorIndex)
+  if (element && IsHiddenFromLists(*element) && color != SelectedColorIndex)
     text = clSilver;
   Canvas.Font.Color = text;
   Canvas.Brush.Color = background;

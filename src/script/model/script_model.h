@@ -51,6 +51,8 @@ inline bool HoldsPackedText(Byte kind) { return kind != ekCharacterName; }
 
 // The kinds of a speech: cue, dialogue, parenthetical.
 inline bool IsSpeechKind(Byte kind) { return kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical; }
+// What a speech holds after its name.
+inline bool IsDialogueOrParenthetical(Byte kind) { return kind == ekDialogue || kind == ekParenthetical; }
 
 // Kinds whose groups carry a number: headings, act and scene information,
 // act starts, prologue and end-of-act text.
@@ -181,6 +183,9 @@ struct alignas(64) TScriptElement final {
   bool LineOffsetsValid() const;
 };
 static_assert(sizeof(TScriptElement) <= 128, "an element takes two cache lines");
+
+// Null-safe, for looks at the neighbours of an element.
+inline bool IsDialogueOrParenthetical(const TScriptElement* e) { return e && IsDialogueOrParenthetical(e->Kind()); }
 
 // Counts the changes that can alter what a walk over a script adds up: an
 // element made or freed, a change marked on a script, a layout pass done,

@@ -25,8 +25,6 @@ void MoveRun(TElementGroup* from, TElementGroup* to, TScriptElement* start) {
 
 bool IsHeadingOrShot(Byte kind) { return IsSceneHeading(kind) || kind == ekShot; }
 
-bool IsDialogueOrParenthetical(Byte kind) { return kind == ekDialogue || kind == ekParenthetical; }
-
 // Counts are recomputed from the run rather than trusted.
 Word GroupRunLength(const TElementGroup* group) {
   Word count = 0;

@@ -13,8 +13,6 @@ class TMDIChild;
 
 // Kinds the pagination and numbering sort elements by.
 bool IsHeadingOrShot(Byte kind);  // 1, 2, 9, 16
-// What a speech holds after its name.
-bool IsDialogueOrParenthetical(Byte kind);
 
 // The number of elements of a group: the run from its first element of
 // those that point back at it (what a group's count must say).
