@@ -3,6 +3,8 @@
 // and redlining one character's speeches.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "language/search_tools.h"
 #include "script/model/text_codes.h"
 #include "support/document_builder.h"
