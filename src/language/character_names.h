@@ -13,7 +13,6 @@
 
 namespace qm {
 
-class TMDIChild;
 class TStringList;
 struct TScriptElement;
 

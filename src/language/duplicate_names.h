@@ -8,7 +8,6 @@
 
 namespace qm {
 
-class TMDIChild;
 class TStringList;
 
 // A combined entry: the reported name, then " : " and each alias.

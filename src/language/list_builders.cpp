@@ -69,7 +69,7 @@ struct Labels {
 
 class EntryBuilder {
  public:
-  EntryBuilder(TMDIChild& script, TPopupListKind kind, TStringList& items)
+  EntryBuilder(const TScriptDocument& script, TPopupListKind kind, TStringList& items)
       : script_(script), kind_(kind), items_(items) {
     for (const std::string& entry : LeadingEntries(RecordOf(script).UserLists, TUserList::SceneText))
       prefixes_.push_back(AnsiUpperCase(DisplayText(entry)));
@@ -154,7 +154,7 @@ class EntryBuilder {
     return entry.empty() ? " " : entry;
   }
 
-  TMDIChild& script_;
+  const TScriptDocument& script_;
   TPopupListKind kind_;
   TStringList& items_;
   std::vector<std::string> prefixes_;
@@ -207,7 +207,7 @@ int CurrentSceneIndex(TMDIChild& script, TPopupListKind kind, const TStringList&
   return count - 1;
 }
 
-TScriptElement* NthVisibleHeading(TMDIChild& script, int n) {
+TScriptElement* NthVisibleHeading(const TScriptDocument& script, int n) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsListedHeading(*e) && --n == 0) return e;
   return nullptr;
@@ -215,7 +215,7 @@ TScriptElement* NthVisibleHeading(TMDIChild& script, int n) {
 
 // The element a branch-target entry stands for, while it is still in
 // the script.
-TScriptElement* ElementStillThere(TMDIChild& script, const TScriptElement* wanted) {
+TScriptElement* ElementStillThere(const TScriptDocument& script, const TScriptElement* wanted) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e == wanted) return e;
   return nullptr;

@@ -222,11 +222,10 @@ struct TScriptMatch {
   TTextMatch at;
 };
 
-// How a search walks the script: its pattern, direction, kinds, and the
-// text of the element at the caret.
+// How a search walks the script: its pattern, direction and kinds.
 class TScriptSearch {
  public:
-  TScriptSearch(TMDIChild& script, const std::string& text, const TSearchOptions& options, bool counting)
+  TScriptSearch(const TScriptDocument& script, const std::string& text, const TSearchOptions& options, bool counting)
       : script_(script),
         pattern_(MakeSearchPattern(text, options.exactCase, options.wholeWords, CodeSetOf(script))),
         options_(options),
@@ -236,16 +235,16 @@ class TScriptSearch {
   const TSearchPattern& Pattern() const { return pattern_; }
   bool Cancelled() const { return cancelled_; }
 
-  // The next match from the caret on; none at the end of the script or
-  // after a Cancel.
-  std::optional<TScriptMatch> Next() {
+  // The next match from a column of an element on; none at the end of
+  // the script or after a Cancel.
+  std::optional<TScriptMatch> Next(TScriptElement* start, std::size_t column) {
     if (pattern_.text.empty()) return std::nullopt;
-    TScriptElement* e = script_.CurrentElement();
-    std::size_t from = script_.CaretColumn();
+    TScriptElement* e = start;
+    std::size_t from = column;
     while (e) {
       if (Searchable(*e) && MayHold(*e)) {
         const std::string text = TextOf(*e);
-        if (e != script_.CurrentElement()) from = options_.backwards ? text.size() : 0;
+        if (e != start) from = options_.backwards ? text.size() : 0;
         if (auto m = FindInText(text, pattern_, from, options_.backwards)) return TScriptMatch{e, *m};
       }
       e = options_.backwards ? e->prev : e->next;
@@ -273,7 +272,7 @@ class TScriptSearch {
   }
 
   std::string TextOf(const TScriptElement& e) const {
-    std::string text = e.text ? ElementText(e) : script_.EditBuffer();
+    std::string text = LiveElementText(script_, e);
     return text.empty() ? std::string(" ") : text;
   }
 
@@ -287,7 +286,7 @@ class TScriptSearch {
     return cancelled_;
   }
 
-  TMDIChild& script_;
+  const TScriptDocument& script_;
   TSearchPattern pattern_;
   TSearchOptions options_;
   CharSet packedBytes_;
@@ -363,7 +362,7 @@ void InitSearchPosition(TMDIChild& script) {
   SearchStartColumn = script.CaretColumn();
 }
 
-std::string PageLabelAt(const TMDIChild& script, const TScriptElement* element) {
+std::string PageLabelAt(const TScriptDocument& script, const TScriptElement* element) {
   for (const TScriptElement* e = element; e; e = e->prev) {
     if (!IsPageBreakKind(e->Kind())) continue;
     std::string label = std::to_string(script.DisplayNumber(e->group));
@@ -378,7 +377,7 @@ bool SearchScript(TMDIChild& script, const std::string& text, const TSearchOptio
   if (search.Pattern().text.empty()) return false;
   ShowPleaseWait(search.BoxText(script.CurrentElement()), false, true);
   if (!SearchStart) InitSearchPosition(script);
-  while (auto m = search.Next()) {
+  while (auto m = search.Next(script.CurrentElement(), script.CaretColumn())) {
     ClosePleaseWait();
     FrameMatch(script, *m, options.backwards);
     if (!AskYesNo("Search Again?", FoundCaption(text, options), true)) {
@@ -455,7 +454,7 @@ namespace {
 bool ReplaceMatches(TMDIChild& script, TScriptSearch& search, const std::string& text, const std::string& translated,
                     const TReplaceOptions& options, bool prompt) {
   bool quietRun = false;
-  while (const auto m = search.Next()) {
+  while (const auto m = search.Next(script.CurrentElement(), script.CaretColumn())) {
     // Unasked, the screen is laid out once at the end.
     quietRun |= !prompt;
     if (prompt) PlaceAtMatch(script, *m);
@@ -492,8 +491,13 @@ bool ReplaceMatches(TMDIChild& script, TScriptSearch& search, const std::string&
 }  // namespace
 
 std::optional<TFoundPlace> FindNextInScript(TMDIChild& script, const std::string& text, const TSearchOptions& options) {
+  return FindNextInDocument(script, script.CurrentElement(), script.CaretColumn(), text, options);
+}
+
+std::optional<TFoundPlace> FindNextInDocument(const TScriptDocument& script, TScriptElement* start, std::size_t column,
+                                              const std::string& text, const TSearchOptions& options) {
   TScriptSearch search(script, text, options, false);
-  const auto m = search.Next();
+  const auto m = search.Next(start, column);
   if (!m) return std::nullopt;
   return TFoundPlace{m->element, m->at};
 }

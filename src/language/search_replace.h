@@ -136,6 +136,10 @@ struct TFoundPlace {
   TTextMatch at;
 };
 std::optional<TFoundPlace> FindNextInScript(TMDIChild& script, const std::string& text, const TSearchOptions& options);
+// The same from a column of an element (the edited one read from its edit
+// line).
+std::optional<TFoundPlace> FindNextInDocument(const TScriptDocument& script, TScriptElement* start, std::size_t column,
+                                              const std::string& text, const TSearchOptions& options);
 // Replaces every match from the caret on without asking; the number
 // replaced.
 int ReplaceEveryMatch(TMDIChild& script, const std::string& text, const std::string& replacement,
@@ -146,6 +150,6 @@ int ReplaceEveryMatch(TMDIChild& script, const std::string& text, const std::str
 bool RepeatLastSearch(TMDIChild& script);
 
 // The page label shown while a search passes an element.
-std::string PageLabelAt(const TMDIChild& script, const TScriptElement* element);
+std::string PageLabelAt(const TScriptDocument& script, const TScriptElement* element);
 
 }  // namespace qm

@@ -32,12 +32,8 @@ bool TakesElementColour(Byte kind) {
   return kind == ekAction || kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical;
 }
 
-std::string TextOf(const TMDIChild& script, const TScriptElement& e) {
-  return e.text ? ElementText(e) : script.EditBuffer();
-}
-
-bool IsCueOf(const TMDIChild& script, const TScriptElement& e, const std::string& name) {
-  return e.Kind() == ekCharacterName && AnsiUpperCase(CueName(TextOf(script, e))) == name;
+bool IsCueOf(const TScriptDocument& script, const TScriptElement& e, const std::string& name) {
+  return e.Kind() == ekCharacterName && AnsiUpperCase(CueName(LiveElementText(script, e))) == name;
 }
 
 // The element becomes current with its first line at `screenLine` (1 for
@@ -56,11 +52,11 @@ bool FillNames(TListMenu& menu) {
   return CollectCharacterNames(0, true, false, menu.List->Items, false);
 }
 
-bool HasMark(const TMDIChild& script, const TScriptElement& e) {
+bool HasMark(const TScriptDocument& script, const TScriptElement& e) {
   if (TakesElementColour(e.Kind()) && e.format.ColorIndex() != 0) return true;
   if (e.format.Style & stStrikeOut) return true;
   const CharSet codes = CodeSetOf(script);
-  for (char ch : TextOf(script, e)) {
+  for (char ch : LiveElementText(script, e)) {
     const auto b = static_cast<Byte>(ch);
     if (b == RedOn || b == BlueOn || b == GreenOn || b == StrikeOutOn) return true;
     for (const ColorPair& pair : UserColourPairs)
@@ -108,6 +104,28 @@ std::string WithoutCodes(const std::string& text, const ColorPair& pair, bool wi
 
 }  // namespace
 
+TScriptElement* NextSpeechOf(const TScriptDocument& script, const TScriptElement* after, const std::string& name) {
+  for (TScriptElement* e = after ? after->next : nullptr; e; e = e->next)
+    if (IsCueOf(script, *e, name)) return e;
+  return nullptr;
+}
+
+TScriptElement* NextMarkedElement(const TScriptDocument& script, const TScriptElement* after) {
+  for (TScriptElement* e = after ? after->next : nullptr; e; e = e->next)
+    if (!IsPageBreakKind(e->Kind()) && HasMark(script, *e)) return e;
+  return nullptr;
+}
+
+void RedlineSpeechesOf(TScriptDocument& script, const std::string& name) {
+  const auto red = static_cast<Byte>(ElementColorIndex(RedOn));
+  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
+    if (!IsCueOf(script, *e, name)) continue;
+    e->format.SetColorIndex(red);
+    for (TScriptElement* s = e->next; s && (s->Kind() == ekDialogue || s->Kind() == ekParenthetical); s = s->next)
+      s->format.SetColorIndex(red);
+  }
+}
+
 void NextSpeechBy(TMDIChild& script, bool again) {
   TListMenu& menu = ListMenuInstance();
   if (!FillNames(menu)) return;
@@ -121,21 +139,17 @@ void NextSpeechBy(TMDIChild& script, bool again) {
   }
   memory.lastKind = skNextSpeech;
   RepeatSearch.armed = false;
-  for (TScriptElement* e = script.CurrentElement() ? script.CurrentElement()->next : nullptr; e; e = e->next) {
-    if (IsCueOf(script, *e, memory.speechName)) {
-      ShowElement(script, *e, 6);
-      return;
-    }
+  if (TScriptElement* cue = NextSpeechOf(script, script.CurrentElement(), memory.speechName)) {
+    ShowElement(script, *cue, 6);
+    return;
   }
   ShowMessageBox("No more speeches by " + memory.speechName, "Search");
 }
 
 void FindNextMarkedText(TMDIChild& script) {
-  for (TScriptElement* e = script.CurrentElement() ? script.CurrentElement()->next : nullptr; e; e = e->next) {
-    if (!IsPageBreakKind(e->Kind()) && HasMark(script, *e)) {
-      ShowElement(script, *e, 5);
-      return;
-    }
+  if (TScriptElement* marked = NextMarkedElement(script, script.CurrentElement())) {
+    ShowElement(script, *marked, 5);
+    return;
   }
   ShowMessageBox("No more Strikeout/Colored Text found!", "Search");
 }
@@ -165,7 +179,7 @@ void RemoveColorCodes(TMDIChild& script, TMarkColour colour, int userColour) {
     TScriptElement* next = e->next;
     if (codes.elementColour != 0 && TakesElementColour(e->Kind()) && e->format.ColorIndex() == codes.elementColour)
       e->format.SetColorIndex(0);
-    const std::string text = TextOf(script, *e);
+    const std::string text = LiveElementText(script, *e);
     const std::string cleaned = WithoutCodes(text, codes.pair, withText);
     if (cleaned != text) {
       editor::TakeElement(script, *e);
@@ -201,13 +215,7 @@ void RedlineSpeeches(TMDIChild& script) {
   if (picked <= 0 || picked > menu.List->Items.Count()) return;
   const std::string name = menu.List->Items[picked - 1];
   editor::SaveUndoStep(script, ukWholeScript);
-  const auto red = static_cast<Byte>(ElementColorIndex(RedOn));
-  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
-    if (!IsCueOf(script, *e, name)) continue;
-    e->format.SetColorIndex(red);
-    for (TScriptElement* s = e->next; s && (s->Kind() == ekDialogue || s->Kind() == ekParenthetical); s = s->next)
-      s->format.SetColorIndex(red);
-  }
+  RedlineSpeechesOf(script, name);
   editor::RedisplayScreen(script);
   editor::SetActiveScriptModified();
   ShowMessageBox("Redline has been applied to all of " + name + "'" + "s speeches!", "Attention");

@@ -8,14 +8,21 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
+struct TScriptElement;
 
 // The next cue of a character after the caret. The name is picked from
 // the pick list at the caret, or with `again` the one picked before.
 void NextSpeechBy(TMDIChild& script, bool again);
+// The first Character Name after an element whose name, in capitals and
+// without its extension, is `name`; none past the end.
+TScriptElement* NextSpeechOf(const TScriptDocument& script, const TScriptElement* after, const std::string& name);
 
 // The next element with an element colour, the strike-out style, or a
 // colour or strike-out code in its text.
 void FindNextMarkedText(TMDIChild& script);
+// The first such element after an element; none past the end.
+TScriptElement* NextMarkedElement(const TScriptDocument& script, const TScriptElement* after);
 
 enum class TMarkColour { Strikeout, Red, Blue, Green, User };
 // Removes a colour's (or strike-out's) codes from the whole script, after
@@ -24,5 +31,8 @@ void RemoveColorCodes(TMDIChild& script, TMarkColour colour, int userColour = 0)
 
 // Every speech of the character picked from the list turns red.
 void RedlineSpeeches(TMDIChild& script);
+// Gives every cue of a name (as NextSpeechOf compares it) and the Dialogue
+// and Parentheticals right after it the red element colour.
+void RedlineSpeechesOf(TScriptDocument& script, const std::string& name);
 
 }  // namespace qm

@@ -8,6 +8,7 @@
 #include "printing/print_run.h"
 #include "script/layout/screen_lines.h"
 #include "script/model/number_texts.h"
+#include "script/script_window.h"
 
 namespace qm {
 
@@ -48,7 +49,7 @@ std::string StyledNumber(int number, int style) {
   }
 }
 
-std::string NumberOf(const TMDIChild& script, const TScriptElement* e, int style) {
+std::string NumberOf(const TScriptDocument& script, const TScriptElement* e, int style) {
   if (!e || !e->group) return {};
   return StyledNumber(script.DisplayNumber(e->group), style);
 }
@@ -84,7 +85,7 @@ bool IsOmittedPage(const TScriptPage& page) {
   return page.startBreak && IsLockedBreakKind(page.startBreak->Kind()) && page.first == page.endBreak;
 }
 
-std::string HeaderPageLabel(const TMDIChild& script, const TScriptPage& page) {
+std::string HeaderPageLabel(const TScriptDocument& script, const TScriptPage& page) {
   std::string label = PageLabel(script, page);
   if (!ProgramOptions().CombineOmittedPages || IsOmittedPage(page)) return label;
   // Each omitted page opens at the break that ends the page before it.
@@ -94,7 +95,7 @@ std::string HeaderPageLabel(const TMDIChild& script, const TScriptPage& page) {
   return last.empty() ? label : label + "-" + last;
 }
 
-std::string FillHeaderLine(const TMDIChild& script, const TScriptPage& page, const std::string& line) {
+std::string FillHeaderLine(const TScriptDocument& script, const TScriptPage& page, const std::string& line) {
   std::string filled;
   for (char c : line) {
     switch (static_cast<Byte>(c)) {

@@ -20,10 +20,10 @@ bool IsOmittedPage(const TScriptPage& page);
 // The page's number as its header shows it: "12", or with the omitted
 // pages after it combined into it ([Revision Options] "Combine Omitted
 // Pages"), "12-14".
-std::string HeaderPageLabel(const TMDIChild& script, const TScriptPage& page);
+std::string HeaderPageLabel(const TScriptDocument& script, const TScriptPage& page);
 
 // A header line with its placeholders filled for a page.
-std::string FillHeaderLine(const TMDIChild& script, const TScriptPage& page, const std::string& line);
+std::string FillHeaderLine(const TScriptDocument& script, const TScriptPage& page, const std::string& line);
 
 // Whether the page carries the header block ("Every Page", "Not Page
 // One", "Every Page Except first Page of Scene").

@@ -12,6 +12,7 @@
 #include "printing/printing_dialog.h"
 #include "script/model/string_utils.h"
 #include "platform/text_trim.h"
+#include "script/script_window.h"
 
 namespace qm {
 
@@ -55,7 +56,7 @@ bool IsCueOf(const TScriptElement& e, const std::string& name) {
   return e.Kind() == ekCharacterName && e.text && SpeakerName(e) == name;
 }
 
-std::vector<TScriptPage> PageRange(const TMDIChild& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
+std::vector<TScriptPage> PageRange(const TScriptDocument& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
   const auto find = [&](const std::string& label) {
     for (std::size_t i = 0; i < pages.size(); ++i)
       if (SameText(PageLabel(script, pages[i]), TrimBlanks(label))) return i;
@@ -76,7 +77,7 @@ const TScriptElement* SceneEnd(const TScriptElement* heading) {
 }
 
 // The pages of the scenes a list names ("3,7,12A"), each page once.
-std::vector<TScriptPage> ListedScenes(const TMDIChild& script, const std::vector<TScriptPage>& pages,
+std::vector<TScriptPage> ListedScenes(const TScriptDocument& script, const std::vector<TScriptPage>& pages,
                                       const std::string& list) {
   std::vector<std::string> numbers;
   for (std::size_t start = 0; start <= list.size();) {
@@ -101,7 +102,7 @@ std::vector<TScriptPage> ListedScenes(const TMDIChild& script, const std::vector
   return chosen;
 }
 
-std::vector<TScriptPage> SceneRange(const TMDIChild& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
+std::vector<TScriptPage> SceneRange(const TScriptDocument& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
   const TScriptElement* from = nullptr;
   const TScriptElement* to = nullptr;
   const std::string last = TrimBlanks(c.To).empty() ? TrimBlanks(c.From) : TrimBlanks(c.To);
@@ -118,7 +119,7 @@ std::vector<TScriptPage> SceneRange(const TMDIChild& script, const std::vector<T
 
 }  // namespace
 
-std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choice) {
+std::vector<TScriptPage> SelectPages(const TScriptDocument& script, const TPrintChoice& choice) {
   std::vector<TScriptPage> pages = ScriptPages(script);
   // Omitted pages combined into the page before them print no page of their own.
   if (ProgramOptions().CombineOmittedPages) std::erase_if(pages, IsOmittedPage);
@@ -160,6 +161,7 @@ std::vector<std::string> SpeakingCharacters(const TScriptDocument& script) {
 }
 
 bool PrintScript(TMDIChild& script, const TPrintChoice& choice) {
+  BuildPageList(script);
   const std::vector<TScriptPage> pages = SelectPages(script, choice);
   if (pages.empty()) {
     ShowMessageBox("There are no pages to print in what you chose.", "Attention");

@@ -51,7 +51,7 @@ struct TDraftInformation {
 std::vector<std::string> DraftWatermarkLines(const TDraftInformation& info);
 
 // The pages a choice prints, in order; empty when none match.
-std::vector<TScriptPage> SelectPages(TMDIChild& script, const TPrintChoice& choice);
+std::vector<TScriptPage> SelectPages(const TScriptDocument& script, const TPrintChoice& choice);
 
 // The character names of the script, upper case up to their extensions,
 // sorted, each once.
@@ -106,7 +106,7 @@ class TPrintMenuDlg : public TForm {
   void SetupVariables();
   // The dialog's choice; false with a message when a value is not valid.
   bool ReadChoice(TPrintChoice& choice);
-  void FillFrom(TMDIChild& script);
+  void FillFrom(const TScriptDocument& script);
   // The draft information as the watermark page holds it.
   TDraftInformation DraftInformation() const;
   // Shows the watermark page alone, without the print buttons, or the

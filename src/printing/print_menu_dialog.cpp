@@ -13,6 +13,7 @@
 #include "printing/printer_setup_dialog.h"
 #include "printing/smartcheck.h"
 #include "script/model/script_record.h"
+#include "script/script_window.h"
 
 namespace qm {
 
@@ -153,7 +154,7 @@ void TPrintMenuDlg::RunPrinterSetup() {
   PrinterBox->SetItemIndex(Printer()->PrinterIndex());
 }
 
-void TPrintMenuDlg::FillFrom(TMDIChild& script) {
+void TPrintMenuDlg::FillFrom(const TScriptDocument& script) {
   ListPrinters(PrinterBox->Items);
   PrinterBox->SetItemIndex(Printer()->PrinterIndex());
   CharacterBox->Items.Clear();

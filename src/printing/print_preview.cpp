@@ -9,6 +9,7 @@
 #include "printing/print_run.h"
 #include "printing/script_page.h"
 #include "script/pagination/repagination.h"
+#include "script/script_window.h"
 
 namespace qm {
 
@@ -154,6 +155,7 @@ bool TPrintPreview::Execute() {
 }
 
 bool PreviewScript(TMDIChild& script, const TPrintChoice& choice) {
+  BuildPageList(script);
   const std::vector<TScriptPage> pages = SelectPages(script, choice);
   if (pages.empty()) {
     ShowMessageBox("There are no pages to print in what you chose.", "Attention");

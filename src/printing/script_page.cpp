@@ -11,12 +11,13 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/word_wrap.h"
 #include "script/pagination/repagination.h"
+#include "script/script_window.h"
 
 namespace qm {
 
 namespace {
 
-TFontDesc ElementFont(const TMDIChild& script, const TScriptElement& e) {
+TFontDesc ElementFont(const TScriptDocument& script, const TScriptElement& e) {
   TFontDesc font;
   font.Name = ElementFontName(script, &e);
   font.Size = e.format.FontSize ? e.format.FontSize : script.ScriptFontSize;
@@ -178,8 +179,7 @@ TPageGeometry PageGeometry(const TMDIChild& script) {
   return g;
 }
 
-std::vector<TScriptPage> ScriptPages(TMDIChild& script) {
-  if (script.FirstElement && !script.FirstElement->group) script.RebuildElementGroups();
+std::vector<TScriptPage> ScriptPages(const TScriptDocument& script) {
   std::vector<TScriptPage> pages;
   TScriptPage page;
   page.index = 1;
@@ -194,7 +194,11 @@ std::vector<TScriptPage> ScriptPages(TMDIChild& script) {
   return pages;
 }
 
-std::string PageLabel(const TMDIChild& script, const TScriptPage& page) {
+void BuildPageList(TMDIChild& script) {
+  if (script.FirstElement && !script.FirstElement->group) script.RebuildElementGroups();
+}
+
+std::string PageLabel(const TScriptDocument& script, const TScriptPage& page) {
   if (!page.startBreak || !page.startBreak->group) return std::to_string(script.PageStart);
   std::string label = std::to_string(script.DisplayNumber(page.startBreak->group));
   const char letter = static_cast<char>(script.DisplayNumberLetter(page.startBreak->group));

@@ -10,9 +10,11 @@
 
 #include "platform/graphics.h"
 #include "platform/types.h"
-#include "script/script_window.h"
+#include "script/model/script_document.h"
 
 namespace qm {
+
+class TMDIChild;
 
 // One page of the script as its page list has it.
 struct TScriptPage {
@@ -22,12 +24,16 @@ struct TScriptPage {
   TScriptElement* endBreak = nullptr;     // the break that ends it; null on the last page
 };
 
-// The pages from the page-break elements; the element groups (the page
-// list) are built first when they are missing.
-std::vector<TScriptPage> ScriptPages(TMDIChild& script);
+// The pages from the page-break elements. Their labels read the element
+// groups (the page list): a caller whose script may lack them rebuilds
+// them first.
+std::vector<TScriptPage> ScriptPages(const TScriptDocument& script);
+// Builds the element groups of a script that has none yet, so that its
+// pages carry their numbers.
+void BuildPageList(TMDIChild& script);
 
 // The page's number with its A-letter, as the page-number text shows it.
-std::string PageLabel(const TMDIChild& script, const TScriptPage& page);
+std::string PageLabel(const TScriptDocument& script, const TScriptPage& page);
 
 struct TPageOutputOptions {
   bool colored = true;        // [Printing Options] "Print Colored Text"

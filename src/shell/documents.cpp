@@ -55,7 +55,7 @@ namespace {
 enum class SaveAnswer { Saved, Discard, Stay };
 
 // The save prompt and its "are you sure": Stay keeps the script open.
-SaveAnswer AskToSave(TMDIChild& script) {
+SaveAnswer AskToSave(const TScriptDocument& script) {
   for (;;) {
     const TModalResult answer = AskYesNoCancel("Save " + ShownFileName(script.ScriptFileName, 30) + "?", "", true);
     if (answer == mrCancel) return SaveAnswer::Stay;

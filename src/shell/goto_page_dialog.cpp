@@ -29,7 +29,7 @@ TDialogTable GotoPageTable() {
 
 }  // namespace
 
-TGotoPgDlg::TGotoPgDlg(TComponent* owner, const TMDIChild& script)
+TGotoPgDlg::TGotoPgDlg(TComponent* owner, const TScriptDocument& script)
     : TForm(owner), first_(FirstPageNumber(script)), last_(LastPageNumber(script)) {
   SetUpDialogForm(*this, "GotoPgDlg", "Goto Page", 290, 130);
   BuildDialog(*this, GotoPageTable());

@@ -8,7 +8,6 @@
 
 namespace qm {
 
-class TMDIChild;
 class TScriptDocument;
 
 // The modal result of "Goto &Scene Listings": the caller shows the list
@@ -17,7 +16,7 @@ constexpr TModalResult mrSceneList = mrRetry;
 
 class TGotoPgDlg : public TForm {
  public:
-  TGotoPgDlg(TComponent* owner, const TMDIChild& script);
+  TGotoPgDlg(TComponent* owner, const TScriptDocument& script);
 
   TEdit* PageEdit;
   TSpeedButton* SpinUpBtn;

@@ -248,7 +248,7 @@ void TSpellCheckingDlg::SetChoosingOnly(bool only) {
   HelpBtn->OnClick = only ? TNotifyEvent([this](TObject*) { ModalResult = mrOk; }) : TNotifyEvent();
 }
 
-TSpellAnswer TSpellCheckingDlg::Ask(TMDIChild& script, const std::string& word,
+TSpellAnswer TSpellCheckingDlg::Ask(TScriptDocument& script, const std::string& word,
                                     const std::vector<std::string>& suggestions,
                                     std::function<std::vector<std::string>(const std::string&)> suggest) {
   script_ = &script;
@@ -279,7 +279,7 @@ TSpellAnswer TSpellCheckingDlg::Ask(TMDIChild& script, const std::string& word,
   }
 }
 
-bool TSpellCheckingDlg::ChooseDictionary(TMDIChild& script) {
+bool TSpellCheckingDlg::ChooseDictionary(TScriptDocument& script) {
   script_ = &script;
   ShowMainPage();
   RefillDictionaries();

@@ -12,7 +12,7 @@
 
 namespace qm {
 
-class TMDIChild;
+class TScriptDocument;
 
 // What the dialog closes with.
 enum TSpellAnswer : int {
@@ -59,10 +59,10 @@ class TSpellCheckingDlg : public TForm {
   // Asks about a word of the script with the suggestions given; the
   // answer, with BadWord's text and the dictionary chosen left in the
   // controls. `suggest` refills the suggestions for another text.
-  TSpellAnswer Ask(TMDIChild& script, const std::string& word, const std::vector<std::string>& suggestions,
+  TSpellAnswer Ask(TScriptDocument& script, const std::string& word, const std::vector<std::string>& suggestions,
                    std::function<std::vector<std::string>(const std::string&)> suggest);
   // "Change Dictionary": only the dictionary list works; true on OK.
-  bool ChooseDictionary(TMDIChild& script);
+  bool ChooseDictionary(TScriptDocument& script);
 
   const std::string& FoundWord() const { return foundWord_; }
 
@@ -78,7 +78,7 @@ class TSpellCheckingDlg : public TForm {
   void SetChoosingOnly(bool only);
   void SetupOptionsClick();
 
-  TMDIChild* script_ = nullptr;
+  TScriptDocument* script_ = nullptr;
   std::string foundWord_;
   std::string lastClicked_;
   TSpellAnswer learnAnswer_ = saLearn;

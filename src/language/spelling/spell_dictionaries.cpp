@@ -39,7 +39,7 @@ std::string CleanDictionaryName(const std::string& name) {
   return NoDictionary(clean) ? std::string() : clean;
 }
 
-TDictionaryChoices UserDictionaryChoices(TMDIChild& script) {
+TDictionaryChoices UserDictionaryChoices(const TScriptDocument& script) {
   const SpellLanguage language = RecordOf(script).SpellLanguage;
   const std::string extension = UserDictionaryExtension(language);
   TDictionaryChoices choices;
@@ -57,7 +57,7 @@ TDictionaryChoices UserDictionaryChoices(TMDIChild& script) {
   return choices;
 }
 
-bool ChooseSupplementaryDictionary(TMDIChild& script, const std::string& entry) {
+bool ChooseSupplementaryDictionary(TScriptDocument& script, const std::string& entry) {
   const std::string upper = AnsiUpperCase(entry);
   if (upper.starts_with("USER_")) return false;
   std::string name = upper.size() > ExtensionLength ? upper.substr(0, upper.size() - ExtensionLength) : upper;

@@ -10,7 +10,7 @@
 
 namespace qm {
 
-class TMDIChild;
+class TScriptDocument;
 
 struct TDictionaryChoices {
   std::vector<std::string> names;  // file names with the language's extension
@@ -19,10 +19,10 @@ struct TDictionaryChoices {
 
 // The "Add Words to:" entries for a script, its supplementary dictionary
 // selected when it has one.
-TDictionaryChoices UserDictionaryChoices(TMDIChild& script);
+TDictionaryChoices UserDictionaryChoices(const TScriptDocument& script);
 // A chosen entry becomes the script's supplementary dictionary (the
 // language's own changes nothing); true when the script changed.
-bool ChooseSupplementaryDictionary(TMDIChild& script, const std::string& entry);
+bool ChooseSupplementaryDictionary(TScriptDocument& script, const std::string& entry);
 // The script's supplementary dictionary name with only letters, digits,
 // "-", "_" and "~" kept; empty when it has none.
 std::string CleanDictionaryName(const std::string& name);

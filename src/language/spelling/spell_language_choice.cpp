@@ -21,7 +21,7 @@ std::string SpellLanguageName(SpellLanguage language) {
   return Names[static_cast<std::size_t>(language - 1)];
 }
 
-bool ChooseScriptLanguage(TMDIChild& script, SpellLanguage language, bool asDefault) {
+bool ChooseScriptLanguage(TScriptDocument& script, SpellLanguage language, bool asDefault) {
   const std::string notInstalled = "Sorry, the " + SpellLanguageName(language) + " dictionary is not installed.";
   if (!FileExists(ProgramFolder() + MainDictionaryName(language))) {
     ShowMessageBox(notInstalled, PromptTable(0));

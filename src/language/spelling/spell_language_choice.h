@@ -8,13 +8,13 @@
 
 namespace qm {
 
-class TMDIChild;
+class TScriptDocument;
 
 // The language's name as the language dialog lists it.
 std::string SpellLanguageName(SpellLanguage language);
 // Sets the script's language (and with `asDefault` the default for new
 // scripts) and opens the engine for it; false, after saying so, when the
 // language's main dictionary is not in the program folder.
-bool ChooseScriptLanguage(TMDIChild& script, SpellLanguage language, bool asDefault);
+bool ChooseScriptLanguage(TScriptDocument& script, SpellLanguage language, bool asDefault);
 
 }  // namespace qm
