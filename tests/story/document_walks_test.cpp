@@ -142,6 +142,52 @@ TEST(StoryWalksOnADocument, BranchTargetsAreFoundByNumberAndLabelledInCapitals) 
   EXPECT_EQ(story::BranchTargetLabel(*script, script->Element(5)), "THE HOUSE (2)");
 }
 
+// Targets numbered 12, 2 and 9 become 1, 2 and 3; every reference in an
+// activity line or branch point follows, and one to a number no target
+// carries becomes "??"; the return from a branch (0) stays.
+TEST(StoryWalksOnADocument, RenumberingNumbersTheTargetsInOrderAndFollowsEveryReference) {
+  auto script = BuildDocument({
+      {ekSceneHeading, "the gate"},                            // 0 was 12
+      {ekShot, "IF <HAVE KEY> THEN <JUMP (12)> <LAMP LIT>"},  // 1
+      {ekTransition, "GO TO THE CELLAR (9)"},                  // 2
+      {ekSceneHeading, "the house"},                           // 3 was 2
+      {ekAction, "A note (9) is no reference."},               // 4
+      {ekShot, "SET <LAMP LIT> TO TRUE. <JUMP (7)>"},          // 5
+      {ekSceneHeading, "the cellar"},                          // 6 was 9
+      {ekTransition, "RETURN (0)"},                            // 7
+  });
+  script->InteractiveScript = 1;
+  const std::pair<int, Word> numbers[] = {{0, 12}, {3, 2}, {6, 9}};
+  for (const auto& [index, number] : numbers) script->Element(index).format.NumberWord = number;
+  bool missing = false;
+  std::vector<TScriptElement*> relaid;
+  EXPECT_EQ(story::RenumberTargets(*script, &missing, relaid), 3);
+  EXPECT_TRUE(missing);
+  const std::pair<int, Word> renumbered[] = {{0, 1}, {3, 2}, {6, 3}};
+  for (const auto& [index, number] : renumbered) EXPECT_EQ(story::TargetNumber(script->Element(index)), number);
+  const std::pair<int, std::string> texts[] = {
+      {1, "IF <HAVE KEY> THEN <JUMP (1)> <LAMP LIT>"},
+      {2, "GO TO THE CELLAR (3)"},
+      {4, "A note (9) is no reference."},
+      {5, "SET <LAMP LIT> TO TRUE. <JUMP (\?\?)>"},
+      {7, "RETURN (0)"},
+  };
+  for (const auto& [index, text] : texts) EXPECT_EQ(ElementText(script->Element(index)), text) << index;
+  // The texts that changed length are laid out again.
+  std::vector<int> changed;
+  for (const TScriptElement* e : relaid) changed.push_back(IndexOf(*script, e));
+  EXPECT_EQ(changed, (std::vector<int>{1, 5}));
+}
+
+TEST(StoryWalksOnADocument, WithoutTargetsEveryReferenceIsMissing) {
+  auto script = BuildDocument({{ekAction, "Dark."}, {ekTransition, "GO TO THE GATE (1)"}});
+  bool missing = false;
+  std::vector<TScriptElement*> relaid;
+  EXPECT_EQ(story::RenumberTargets(*script, &missing, relaid), 0);
+  EXPECT_TRUE(missing);
+  EXPECT_EQ(ElementText(script->Element(1)), "GO TO THE GATE (\?\?)");
+}
+
 // The card table: which elements each card takes, the text in front of the
 // first card, the first card shown for an element, and whether the cards
 // may be edited.
