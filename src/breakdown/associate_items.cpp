@@ -15,7 +15,7 @@ namespace qm {
 namespace {
 
 // The names as the reports count them: aliases under their reported name.
-std::vector<std::string> NamesFor(TMDIChild& script, bool locations) {
+std::vector<std::string> NamesFor(const TScriptDocument& script, bool locations) {
   TStringList found;
   if (locations) BuildPopupList(plLocationsAndUserList, found);
   else CollectCharacterNames(0, false, false, found, false);

@@ -12,7 +12,6 @@
 
 namespace qm {
 
-class TMDIChild;
 class TScriptDocument;
 
 enum TIntExtChoice : Byte { ieIntOnly = 0, ieExtOnly = 1, ieBoth = 2 };

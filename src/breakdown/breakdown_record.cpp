@@ -70,15 +70,20 @@ void ExtractTaggedItems(BreakdownRecord& record, std::string& text, const CharSe
     if (static_cast<Byte>(ch) == ExtrasStandIn) ch = static_cast<char>(ExtrasCode);
 }
 
-BreakdownRecord GatherAllSceneBreakdowns(TMDIChild& script) {
+BreakdownRecord ScriptTaggedItems(const TScriptDocument& script) {
   BreakdownRecord record;
-  editor::Assemble(script);
   const CharSet codes = CodeSetOf(script);
-  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
+  for (const TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (IsHiddenFromLists(*e) || !ExtractedItemKind(e->Kind())) continue;
-    std::string text = ElementText(*e);
+    std::string text = LiveElementText(script, *e);
     ExtractTaggedItems(record, text, codes);
   }
+  return record;
+}
+
+BreakdownRecord GatherAllSceneBreakdowns(TMDIChild& script) {
+  editor::Assemble(script);
+  BreakdownRecord record = ScriptTaggedItems(script);
   editor::DisAssemble(script);
   const TAssociationLists associations = ScriptAssociations(script);
   std::vector<std::string> characters;

@@ -14,6 +14,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 // Record slots, in the order the sheets and reports list them.
 enum TRecordSlot {
@@ -48,7 +49,11 @@ void AddItem(BreakdownRecord& record, Byte code, std::string item, const CharSet
 void ExtractTaggedItems(BreakdownRecord& record, std::string& text, const CharSet& codes);
 
 // One record with the tagged items of the whole script (Action and Script
-// Note text of the elements that are not hidden).
+// Note text of the elements that are not hidden, the one being edited with
+// its edit text).
+BreakdownRecord ScriptTaggedItems(const TScriptDocument& script);
+// The same from a window, its edit line stored first, with the script's
+// associations applied to it.
 BreakdownRecord GatherAllSceneBreakdowns(TMDIChild& script);
 
 }  // namespace qm

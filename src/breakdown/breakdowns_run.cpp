@@ -19,6 +19,7 @@
 #include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/stringlist.h"
+#include "script/editing/editor_calls.h"
 #include "script/editing/script_list_data.h"
 #include "script/model/script_record.h"
 #include "script/model/string_utils.h"
@@ -53,7 +54,7 @@ void Reindex(TBreakdownRun& run, const std::vector<std::string>& names) {
 }
 
 // The character user list's names lead, in the list's order.
-void PutUserListNamesFirst(TMDIChild& script, TBreakdownRun& run) {
+void PutUserListNamesFirst(const TScriptDocument& script, TBreakdownRun& run) {
   std::vector<std::string> names = run.Names;
   for (int slot = 15; slot >= 1; --slot) {
     const std::string entry =
@@ -90,19 +91,19 @@ bool HasPickedName(const TBreakdownRun& run, const BreakdownRecord& record) {
   return false;
 }
 
-std::string TimeEntry(TMDIChild& script, int slot) {
+std::string TimeEntry(const TScriptDocument& script, int slot) {
   return AnsiUpperCase(WithoutAccelerator(
       ListItemText(UserListEntry(RecordOf(script).UserLists, TUserList::TimeofDay, slot), false, false)));
 }
 
-bool KnownTime(TMDIChild& script, const std::string& time) {
+bool KnownTime(const TScriptDocument& script, const std::string& time) {
   for (int slot = 1; slot <= 12; ++slot)
     if (!TimeEntry(script, slot).empty() && TimeEntry(script, slot) == time) return true;
   return false;
 }
 
 // Doubtful times of day, asked about in script order; false on Cancel.
-bool CheckTimesOfDay(TMDIChild& script, TBreakdownRun& run) {
+bool CheckTimesOfDay(const TScriptDocument& script, TBreakdownRun& run) {
   for (std::size_t i = 0; i < run.Scenes.size(); ++i) {
     BreakdownRecord& r = run.Scenes[i].Record;
     if (KnownTime(script, r.TimeOfDay)) continue;
@@ -183,7 +184,7 @@ void CharactersIntoCast(TBreakdownRun& run) {
   }
 }
 
-bool TakeNames(TMDIChild& script, const TBreakdownOptions& options, TBreakdownRun& run) {
+bool TakeNames(const TScriptDocument& script, const TBreakdownOptions& options, TBreakdownRun& run) {
   const bool byCharacters = options.Primary == TPrimaryOrder::Characters;
   if (!options.ListCharacters && !byCharacters) {
     run.Names.clear();
@@ -312,7 +313,7 @@ const std::string& PrimaryKey(const TRunScene& scene, TPrimaryOrder order) {
   return none;
 }
 
-bool GatherBreakdownRun(TMDIChild& script, const TBreakdownOptions& options, TBreakdownRun& run,
+bool GatherBreakdownRun(const TScriptDocument& script, const TBreakdownOptions& options, TBreakdownRun& run,
                         const std::function<bool()>& keepGoing) {
   const TScriptRecord& settings = RecordOf(script);
   run = {};
@@ -399,7 +400,7 @@ bool PrintReport(const TBreakdownRun& run, const TBreakdownOptions& options) {
 
 }  // namespace
 
-std::string ScenesOfCharacters(TMDIChild& script, const std::vector<std::string>& names, bool everyName) {
+std::string ScenesOfCharacters(const TScriptDocument& script, const std::vector<std::string>& names, bool everyName) {
   TBreakdownOptions options;
   options.Primary = TPrimaryOrder::Characters;
   options.SomeNames = true;
@@ -428,11 +429,14 @@ bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options) {
   if (!CurrentPrintCanvas && Printer()) CurrentPrintCanvas = &Printer()->Canvas();
   ShowPleaseWait("Gathering Data", true, true);
   TBreakdownRun run;
+  // The gathering reads the element being edited as leaving it stores it.
+  editor::Assemble(script);
   // Cancel in the progress box stops the gathering at the next scene.
   bool done = GatherBreakdownRun(script, options, run, [] {
     TickPleaseWait();
     return GetMsgBoxResult() != mrCancel;
   });
+  editor::DisAssemble(script);
   ShowPleaseWait("Please Wait", true, true);
   if (done) {
     switch (options.Output) {

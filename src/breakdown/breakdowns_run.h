@@ -14,6 +14,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 class TIniFile;
 
 enum class TPrimaryOrder { ScriptOrder, IntExt, Location, TimeOfDay, Characters };
@@ -113,7 +114,7 @@ const std::string& PrimaryKey(const TRunScene& scene, TPrimaryOrder order);
 // its message) when the run stops: no scenes, no names for the characters
 // order, or the user said so; false without a message when `keepGoing`,
 // asked at every scene, says no.
-bool GatherBreakdownRun(TMDIChild& script, const TBreakdownOptions& options, TBreakdownRun& run,
+bool GatherBreakdownRun(const TScriptDocument& script, const TBreakdownOptions& options, TBreakdownRun& run,
                         const std::function<bool()>& keepGoing = nullptr);
 
 // The scene list's entries of the dialog, one per scene heading of the
@@ -125,7 +126,7 @@ std::vector<bool> SelectAllExceptOmitted(const std::vector<std::string>& entries
 // The scenes in which the names speak or appear (every one of them, or
 // any), as the print menu's scene list: numbers joined by ",". Empty when
 // no scene has them or the run stopped.
-std::string ScenesOfCharacters(TMDIChild& script, const std::vector<std::string>& names, bool everyName);
+std::string ScenesOfCharacters(const TScriptDocument& script, const std::vector<std::string>& names, bool everyName);
 
 // Runs the breakdown to its output. False when it stopped or failed.
 bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options);

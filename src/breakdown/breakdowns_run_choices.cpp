@@ -9,6 +9,7 @@
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
 #include "printing/print_run.h"
+#include "script/editing/editor_calls.h"
 #include "script/editing/script_list_data.h"
 #include "script/model/script_record.h"
 #include "script/script_window.h"
@@ -19,7 +20,7 @@ namespace {
 
 // The title the second page proposes: the script's, else its file name
 // without folder and extension, one trailing "." removed.
-std::string ProposedTitle(TMDIChild& script) {
+std::string ProposedTitle(const TScriptDocument& script) {
   const std::string& title = RecordOf(script).ProductionTitle;
   if (!title.empty()) return title;
   std::string name = ExtractFileName(ChangeFileExt(script.ScriptFileName, ""));
@@ -57,7 +58,10 @@ std::optional<std::string> AskScenesOfCharacters(TMDIChild& script, bool everyNa
     ShowMessageBox("You haven't Selected Any Names", "Breakdown Canceled.");
     return std::nullopt;
   }
-  return ScenesOfCharacters(script, picked, everyName);
+  editor::Assemble(script);
+  std::string scenes = ScenesOfCharacters(script, picked, everyName);
+  editor::DisAssemble(script);
+  return scenes;
 }
 
 bool TBreakdownDlg::Exporting() const { return ShootPlanBtn->Checked(); }

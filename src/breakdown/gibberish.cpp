@@ -39,7 +39,7 @@ void ScrambleBookmarks(TMDIChild& script, const std::function<char()>& draw) {
 }
 
 // Every list but the character names, which the script keeps readable.
-void ScrambleUserLists(TMDIChild& script, const std::function<char()>& draw) {
+void ScrambleUserLists(TScriptDocument& script, const std::function<char()>& draw) {
   TUserListTables& lists = script.UserLists;
   for (int list = 0; list < UserListCount; ++list) {
     if (static_cast<TUserList>(list) == TUserList::CharNames) continue;
@@ -49,7 +49,7 @@ void ScrambleUserLists(TMDIChild& script, const std::function<char()>& draw) {
 }
 
 // The title page's text block, up to its end.
-void ScrambleTitlePage(TMDIChild& script, const std::function<char()>& draw) {
+void ScrambleTitlePage(TScriptDocument& script, const std::function<char()>& draw) {
   auto& block = script.TitlePageText;
   const char letter = draw();
   for (Byte& b : block) {

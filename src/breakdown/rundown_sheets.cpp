@@ -39,20 +39,19 @@ bool IsSceneInfoKind(Byte kind) { return kind == ekSceneInformation || kind == e
 
 class TRowGatherer {
  public:
-  explicit TRowGatherer(TMDIChild& script) : script_(script), sceneInformation_(UsesSceneInformation(script)) {}
+  explicit TRowGatherer(const TScriptDocument& script)
+      : script_(script), sceneInformation_(UsesSceneInformation(script)) {}
 
   TRundownRows Run() {
-    editor::Assemble(script_);
     page_ = std::to_string(script_.PageStart);
     row_.Page = page_;
-    for (TScriptElement* e = script_.FirstElement; e; e = e->next) Take(*e);
+    for (const TScriptElement* e = script_.FirstElement; e; e = e->next) Take(*e);
     Store();
-    editor::DisAssemble(script_);
     return std::move(rows_);
   }
 
  private:
-  void Take(TScriptElement& e) {
+  void Take(const TScriptElement& e) {
     const Byte kind = e.Kind();
     if (IsActKind(kind)) {
       NewRow(false);
@@ -64,7 +63,7 @@ class TRowGatherer {
     } else if (kind == ekPrologueText) {
       NewRow(false);
       row_.Kind = ekPrologueText;
-      const std::string text = PlainText(ElementText(e));
+      const std::string text = PlainText(LiveElementText(script_, e));
       row_.Act = e.format.AllCaps ? AnsiUpperCase(text) : text;
       if (!e.next || !OpensSection(e.next->Kind(), sceneInformation_)) row_.Scene = " ";
     } else if (IsPageBreakKind(kind)) {
@@ -72,12 +71,12 @@ class TRowGatherer {
     } else if (IsListedHeading(e)) {
       TakeHeading(e);
     } else if (kind == ekScriptNote) {
-      TakeDescription(ElementText(e));
+      TakeDescription(LiveElementText(script_, e));
     }
   }
 
-  void TakeHeading(TScriptElement& e) {
-    std::string heading = AnsiUpperCase(PlainText(ElementText(e)));
+  void TakeHeading(const TScriptElement& e) {
+    std::string heading = AnsiUpperCase(PlainText(LiveElementText(script_, e)));
     if (sceneInformation_) {
       if (!row_.Heading.empty()) NewRow(true);
     } else {
@@ -99,7 +98,7 @@ class TRowGatherer {
     }
     row_.Heading = heading;
     if (e.next && e.next->Kind() == ekAction && (e.next->format.NumberWord >> 8) == 150)
-      row_.Characters = PlainText(ElementText(*e.next));
+      row_.Characters = PlainText(LiveElementText(script_, *e.next));
   }
 
   void TakeDescription(const std::string& note) {
@@ -134,7 +133,7 @@ class TRowGatherer {
     rows_.push_back({key, actKey, row_});
   }
 
-  TMDIChild& script_;
+  const TScriptDocument& script_;
   bool sceneInformation_;
   std::string page_;
   TRundownRow row_;
@@ -215,7 +214,7 @@ std::string NumberingText(int number, Byte displayStyle, bool capitals) {
   }
 }
 
-TRundownRows GatherRundownRows(TMDIChild& script) { return TRowGatherer(script).Run(); }
+TRundownRows GatherRundownRows(const TScriptDocument& script) { return TRowGatherer(script).Run(); }
 
 void MergeTwinRows(TRundownRows& rows, const TScriptDocument& script) {
   if (!UsesSceneInformation(script) || rows.size() < 2) return;
@@ -314,7 +313,10 @@ bool ProduceRundown(TMDIChild& script, const TRundownOptions& o, const TProducti
   // The clipboard takes the set list only: the table still prints.
   const bool printFirst = !justSetList || !o.PutInClipboard;
   if (printFirst && !StartPrintJob(false, "Rundown")) return false;
+  // The rows read the element being edited as leaving it stores it.
+  editor::Assemble(script);
   TRundownRows rows = GatherRundownRows(script);
+  editor::DisAssemble(script);
   if (rows.empty()) {
     FocusActiveScript();
     ShowMessageBox(NoRowsMessage, PromptTable(32));

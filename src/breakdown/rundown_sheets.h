@@ -82,8 +82,9 @@ bool HasActInformation(const TScriptDocument& script);
 // 3 and 4 words (4 in capitals), 5 a blank and a Roman numeral.
 std::string NumberingText(int number, Byte displayStyle, bool capitals);
 
-// Every row of the script in order, under its key.
-TRundownRows GatherRundownRows(TMDIChild& script);
+// Every row of the script in order, under its key; the element being
+// edited with its edit text.
+TRundownRows GatherRundownRows(const TScriptDocument& script);
 // Twin rows of one scene: a row without characters takes those of the
 // first row of its run; rows at the same location are joined.
 void MergeTwinRows(TRundownRows& rows, const TScriptDocument& script);

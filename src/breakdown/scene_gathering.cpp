@@ -15,7 +15,6 @@
 #include "script/model/number_texts.h"
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
-#include "script/script_window.h"
 
 namespace qm {
 
@@ -56,14 +55,14 @@ std::vector<std::string> LongerBeforeContained(const std::vector<std::string>& c
 }
 
 // A list's entries by slot, as the gathering compares them.
-std::string EntryText(TMDIChild& script, TUserList list, int slot, bool keepAccelerators) {
+std::string EntryText(const TScriptDocument& script, TUserList list, int slot, bool keepAccelerators) {
   const std::string text = ListItemText(UserListEntry(RecordOf(script).UserLists, list, slot), false, false);
   return AnsiUpperCase(keepAccelerators ? text : WithoutAccelerator(text));
 }
 
 class TSceneGatherer {
  public:
-  TSceneGatherer(TMDIChild& script, const TGatherOptions& options)
+  TSceneGatherer(const TScriptDocument& script, const TGatherOptions& options)
       : script_(script), options_(options), codes_(CodeSetOf(script)) {
     const int spaces = GetTimeOfDaySpaces(script);
     const int dashes = GetTimeOfDayDashes(script);
@@ -73,11 +72,10 @@ class TSceneGatherer {
   }
 
   TSceneBreakdowns Run() {
-    run_.Names = BuildNameTable(script_);
+    run_.Names = ScriptNameTable(script_);
     run_.Records.emplace_back();
     page_ = std::to_string(script_.PageStart);
-    editor::Assemble(script_);
-    for (TScriptElement* e = script_.FirstElement; e; e = e->next) {
+    for (const TScriptElement* e = script_.FirstElement; e; e = e->next) {
       if (IsListedHeading(*e) && options_.KeepGoing && !options_.KeepGoing()) {
         run_.Stopped = true;
         break;
@@ -88,14 +86,13 @@ class TSceneGatherer {
     CloseScene();
     Current().LineCount = lines_;
     Current().EndPage = CutToCapacity(page_, PageTextCapacity);
-    editor::DisAssemble(script_);
     return std::move(run_);
   }
 
  private:
   BreakdownRecord& Current() { return run_.Records.back(); }
 
-  void TakeElement(TScriptElement& e) {
+  void TakeElement(const TScriptElement& e) {
     const Byte kind = e.Kind();
     if (IsHiddenFromLists(e) && kind != ekScriptNote) return;
     if (IsPageBreakKind(kind)) {
@@ -104,7 +101,7 @@ class TSceneGatherer {
     }
     if (kind != ekScriptNote) lines_ = static_cast<std::uint16_t>(lines_ + PrintedLinesBefore(e) + e.lineCount);
     if (kind != ekAction && kind != ekCharacterName && kind != ekScriptNote) return;
-    std::string text = ElementText(e);
+    std::string text = LiveElementText(script_, e);
     if (kind == ekCharacterName) CutAtParenthesis(text);
     // Tags count even in a script without names.
     TakeItems(text);
@@ -175,8 +172,8 @@ class TSceneGatherer {
 
   void Record(std::size_t n, bool inAction) {
     std::size_t index = n;
-    std::string reported = run_.Names[n - 1];
-    SubstituteCharacterName(reported, 255);
+    // The document's own aliases: the walk needs no active window.
+    const std::string reported = SubstitutedName(script_.CharacterAliasList, run_.Names[n - 1], 255);
     if (reported != run_.Names[n - 1]) {
       const auto it = std::find(run_.Names.begin(), run_.Names.end(), reported);
       if (it != run_.Names.end()) index = static_cast<std::size_t>(it - run_.Names.begin()) + 1;
@@ -208,11 +205,11 @@ class TSceneGatherer {
     }
   }
 
-  void TakeHeading(TScriptElement& e) {
+  void TakeHeading(const TScriptElement& e) {
     CloseScene();
     // Capitals, but not of the tag codes: 158 would become 142, a Crew
     // tag an Additional Labor one.
-    std::string heading = ElementText(e);
+    std::string heading = LiveElementText(script_, e);
     for (char& ch : heading)
       if (!TagCodeSet.Contains(ch)) ch = static_cast<char>(AnsiUpper(static_cast<Byte>(ch)));
     if (!Current().Location.empty()) {
@@ -286,11 +283,10 @@ class TSceneGatherer {
       }
     }
     if (heading.empty()) heading = "UNKNOWN LOCATION";
-    SubstituteLocationName(heading, 255);
-    r.Location = heading;
+    r.Location = SubstitutedName(script_.LocationAliasList, heading, 255);
   }
 
-  TMDIChild& script_;
+  const TScriptDocument& script_;
   TGatherOptions options_;
   CharSet codes_;
   std::string separator_;
@@ -313,9 +309,9 @@ std::vector<std::string> BuildNameTable(TMDIChild& script) {
 std::vector<std::string> ScriptNameTable(const TScriptDocument& script) {
   std::vector<std::string> names;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
-    if (e->Kind() == ekCharacterName && e->text && !e->text->empty()) {
+    if (e->Kind() == ekCharacterName) {
       // The extension is no part of the name.
-      std::string name = AnsiUpperCase(ElementText(*e));
+      std::string name = AnsiUpperCase(LiveElementText(script, *e));
       CutAtParenthesis(name);
       if (!name.empty()) names.push_back(name);
     }
@@ -329,7 +325,7 @@ std::vector<std::string> ScriptNameTable(const TScriptDocument& script) {
   return names;
 }
 
-TSceneBreakdowns GatherSceneRecords(TMDIChild& script, const TGatherOptions& options) {
+TSceneBreakdowns GatherSceneRecords(const TScriptDocument& script, const TGatherOptions& options) {
   return TSceneGatherer(script, options).Run();
 }
 

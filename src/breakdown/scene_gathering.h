@@ -24,8 +24,8 @@ struct TSceneBreakdowns {
 // The character names of the script (cues and the Char Names list), upper
 // case, sorted, without repeats; combined names ("A/B", "A AND B") left out.
 std::vector<std::string> BuildNameTable(TMDIChild& script);
-// The same from the document as it stands: the element being edited counts
-// only once its text is stored back.
+// The same from the document as it stands, the element being edited with
+// the text it has in the edit line.
 std::vector<std::string> ScriptNameTable(const TScriptDocument& script);
 
 // What a breakdown run asks of the gathering; the defaults gather
@@ -42,8 +42,10 @@ struct TGatherOptions {
 };
 
 // Every scene of the script, in order; what stands before the first
-// heading counts for the first scene.
-TSceneBreakdowns GatherSceneRecords(TMDIChild& script, const TGatherOptions& options = {});
+// heading counts for the first scene. The element being edited counts with
+// its edit text; a window stores its edit line first when that is to be
+// tidied as leaving the element tidies it.
+TSceneBreakdowns GatherSceneRecords(const TScriptDocument& script, const TGatherOptions& options = {});
 
 // The names of a record's characters.
 std::vector<std::string> CharacterNamesOf(const TSceneBreakdowns& run, const BreakdownRecord& record);

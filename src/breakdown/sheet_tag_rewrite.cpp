@@ -126,7 +126,7 @@ TRewriteResult RewriteTagsInText(std::string& text, bool scriptNote, const TTagC
   return TRewriteResult::Held;
 }
 
-TScriptElement* SceneHeading(TMDIChild& script, int scene) {
+TScriptElement* SceneHeading(const TScriptDocument& script, int scene) {
   int count = -1;
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsListedHeading(*e) && ++count == scene) return e;

@@ -10,6 +10,7 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // The untag code: the item's tags go, a name is marked off.
@@ -33,7 +34,7 @@ enum class TRewriteResult { NotHeld, Held, Refused };
 TRewriteResult RewriteTagsInText(std::string& text, bool scriptNote, const TTagChange& change, const CharSet& codes);
 
 // The heading of the scene (0 = the first), or null.
-TScriptElement* SceneHeading(TMDIChild& script, int scene);
+TScriptElement* SceneHeading(const TScriptDocument& script, int scene);
 
 // The change in every Action and Script Note of the scene. When no element
 // held the item, an off entry of its first old code goes into the Script

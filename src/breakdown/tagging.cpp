@@ -46,7 +46,7 @@ std::string TagCodeLetters() {
 
 bool TaggingModeOn() { return ModeOn; }
 
-bool EnterTaggingMode(TMDIChild* script) {
+bool EnterTaggingMode(TScriptDocument* script) {
   // The categories as the user left them, read each time the mode begins.
   if (!ModeOn) ReadCategorySettings();
   if (script && !script->TaggingUsed) {

@@ -8,13 +8,14 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 
 // Tagging mode is on from entering it until it is left again.
 bool TaggingModeOn();
 // Enters tagging mode for the script. The first time for a script that
 // holds no tags yet the user is asked once whether the tag code letters
 // are free; a No leaves the mode off (false) and asks again next time.
-bool EnterTaggingMode(TMDIChild* script);
+bool EnterTaggingMode(TScriptDocument* script);
 void LeaveTaggingMode();
 
 // Wraps the block of the current element into a tag of the category

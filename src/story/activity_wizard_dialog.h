@@ -12,7 +12,6 @@
 #include "story/activity_wizard_lines.h"
 
 namespace qm {
-class TMDIChild;
 }
 
 namespace qm::story {

@@ -81,8 +81,8 @@ std::string PrintableCardText(std::string_view text) {
   return out;
 }
 
-bool PrintCards(const TMDIChild& script, const TCardTable& table, int from, int to, const TCardPrintLayout& layout,
-                bool vertical) {
+bool PrintCards(const TScriptDocument& script, const TCardTable& table, int from, int to,
+                const TCardPrintLayout& layout, bool vertical) {
   if (from > to) std::swap(from, to);
   from = std::max(from, 1);
   to = std::min(to, table.Count());

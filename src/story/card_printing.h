@@ -11,7 +11,6 @@
 
 namespace qm {
 
-class TMDIChild;
 class TScriptDocument;
 struct TPrintRunGlobals;
 
@@ -31,7 +30,7 @@ std::string PrintableCardText(std::string_view text);
 
 // Prints cards `from` to `to` (either order) of the table; false when the
 // printer was busy, no run opened or the writer cancelled.
-bool PrintCards(const TMDIChild& script, const TCardTable& table, int from, int to, const TCardPrintLayout& layout,
-                bool vertical);
+bool PrintCards(const TScriptDocument& script, const TCardTable& table, int from, int to,
+                const TCardPrintLayout& layout, bool vertical);
 
 }  // namespace qm

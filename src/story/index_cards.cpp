@@ -66,11 +66,16 @@ bool IsCardHeading(const TScriptDocument& script, const TScriptElement* element)
 }
 
 TCardLoad LoadCardTable(TMDIChild& script, TCardTable& table, const TAbortQuestion& abortAt) {
+  editor::Assemble(script);
+  return LoadCardTable(script, table, abortAt, script.CurrentElement());
+}
+
+TCardLoad LoadCardTable(const TScriptDocument& script, TCardTable& table, const TAbortQuestion& abortAt,
+                        const TScriptElement* caret) {
   TCardLoad load;
   load.editable = script.Editable != 0;
   load.noShuffling = !load.editable;
   table.Clear();
-  editor::Assemble(script);
   TScriptElement* first = script.FirstElement;
   if (first && !IsCardHeading(script, first)) {
     load.prologueEnd = first;
@@ -83,7 +88,7 @@ TCardLoad LoadCardTable(TMDIChild& script, TCardTable& table, const TAbortQuesti
   bool overLimit = false;
   for (TScriptElement* e = first; e; e = e->next) {
     ++passed;
-    if (e == script.CurrentElement()) caretPassed = true;
+    if (e == caret) caretPassed = true;
     if (IsCardHeading(script, e)) {
       if (cards == MaxCards) {
         MessageBeep(0);
@@ -227,7 +232,7 @@ std::vector<TStyleRun> TakeStyleRuns(std::string& body) {
   return runs;
 }
 
-TCardFace MakeCardFace(const TMDIChild& script, const TCardEntry& entry, bool outline) {
+TCardFace MakeCardFace(const TScriptDocument& script, const TCardEntry& entry, bool outline) {
   TCardFace face;
   const TScriptElement* heading = entry.first;
   while (heading && !IsCardHeading(script, heading)) heading = heading->next;

@@ -54,7 +54,12 @@ using TAbortQuestion = std::function<bool(const std::string& reason)>;
 // A visible scene heading: kinds 1, 9 and 16, not hidden.
 bool IsCardHeading(const TScriptDocument& script, const TScriptElement* element);
 
-// Builds the table from the script (its edit line stored first).
+// Builds the table from the script as it stands; the first card shown is
+// the scene of `caret`.
+TCardLoad LoadCardTable(const TScriptDocument& script, TCardTable& table, const TAbortQuestion& abortAt,
+                        const TScriptElement* caret);
+// The same from a window: its edit line stored first, its caret's scene
+// shown first.
 TCardLoad LoadCardTable(TMDIChild& script, TCardTable& table, const TAbortQuestion& abortAt);
 
 // The card text markers of a hidden element.
@@ -85,7 +90,7 @@ struct TCardFace {
 
 // The card of an entry: outline mode keeps the title's codes and shows
 // forced page breaks.
-TCardFace MakeCardFace(const TMDIChild& script, const TCardEntry& entry, bool outline);
+TCardFace MakeCardFace(const TScriptDocument& script, const TCardEntry& entry, bool outline);
 
 // The body text with its inline codes and hidden markers, as the writer
 // edits it on the card.

@@ -115,6 +115,13 @@ std::string RenumberReferences(std::string_view text, const std::vector<TNumberO
 
 int RenumberTargets(TMDIChild& script, bool* missing) {
   editor::Assemble(script);
+  std::vector<TScriptElement*> relaid;
+  const int count = RenumberTargets(script, missing, relaid);
+  for (TScriptElement* e : relaid) script.WordWrapText(e, ElementText(*e), false, false);
+  return count;
+}
+
+int RenumberTargets(TScriptDocument& script, bool* missing, std::vector<TScriptElement*>& relaid) {
   std::vector<TNumberObject> map;
   Word counter = 0;
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
@@ -133,7 +140,7 @@ int RenumberTargets(TMDIChild& script, bool* missing) {
     // A changed length may change the wrapping.
     if (renumbered.size() != old.size()) {
       e->lineOffsets.clear();
-      script.WordWrapText(e, renumbered, false, false);
+      relaid.push_back(e);
     }
   }
   return counter;

@@ -68,7 +68,12 @@ std::string RenumberReferences(std::string_view text, const std::vector<TNumberO
 
 // The renumbering without questions or reports: targets numbered 1, 2, 3
 // in script order and every reference updated. Returns the target count;
-// *missing tells whether a reference was turned into "(??)".
+// *missing tells whether a reference was turned into "(??)". The stored
+// texts only: the elements whose text changed length lose their line
+// offsets and are added to `relaid`, to be laid out again.
+int RenumberTargets(TScriptDocument& script, bool* missing, std::vector<TScriptElement*>& relaid);
+// The same on a window: its edit line stored first, the changed elements
+// wrapped again.
 int RenumberTargets(TMDIChild& script, bool* missing);
 
 // The renumbering command on the active script: asks first, reports after.

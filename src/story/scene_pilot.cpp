@@ -62,7 +62,7 @@ TScriptElement* PilotHeadingAround(const TScriptDocument& script, TScriptElement
   return NextPilotHeading(script, at);
 }
 
-std::string PilotCaption(const TMDIChild& script, const TScriptElement& heading) {
+std::string PilotCaption(const TScriptDocument& script, const TScriptElement& heading) {
   std::string caption = script.SceneNumberText(heading);
   std::string title = PlainText(LiveElementText(script, heading));
   title.erase(0, std::min(title.find_first_not_of(' '), title.size()));

@@ -37,7 +37,7 @@ TScriptElement* NextPilotHeading(const TScriptDocument& script, TScriptElement* 
 TScriptElement* PreviousPilotHeading(const TScriptDocument& script, TScriptElement* from);
 // A button's caption: number, heading and the scene's text, at most 200
 // characters of text.
-std::string PilotCaption(const TMDIChild& script, const TScriptElement& heading);
+std::string PilotCaption(const TScriptDocument& script, const TScriptElement& heading);
 
 class TScenePilot : public TForm {
  public:

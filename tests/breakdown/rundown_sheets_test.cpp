@@ -4,11 +4,14 @@
 
 #include "base/ini_file.h"
 #include "breakdown/character_lists_dialog.h"
+#include "breakdown/sheet_tag_rewrite.h"
 #include "breakdown/sitcom_script.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/printer.h"
 #include "platform/recording_canvas.h"
 #include "printing/print_run.h"
+#include "script/model/user_list_entries.h"
+#include "support/document_builder.h"
 
 namespace qm {
 namespace {
@@ -201,6 +204,80 @@ TEST_F(RundownSheetsTest, TheCommandAsksPrintsAndStoresTheChoices) {
   EXPECT_FALSE(ini.ReadBool("Rundown", "PrintSetList", true));
   EXPECT_EQ(ini.ReadString("Rundown", "BoxWidth", ""), "1.1");
   EXPECT_EQ(ini.ReadString("Rundown", "font", ""), "Arial");
+}
+
+// ---- The rows gathered from a bare document, with no script window ----
+
+constexpr Word GeneratedListWord = 150 << 8;
+
+std::string Description(const std::string& text) {
+  return std::string(1, static_cast<char>(SceneDescriptionCode)) + text + '\x01';
+}
+
+// Two acts with scene information (acts in words, scenes in letters); the
+// first scene has two headings on two pages.
+std::unique_ptr<testing::TBuiltDocument> SitcomDocument() {
+  auto script = testing::BuildDocument({
+      {ekActStart, "ACT ONE"},                            // 0
+      {ekSceneInformation, "SCENE A"},                    // 1
+      {ekSceneHeading, "INT. KITCHEN (DAY ONE)"},         // 2
+      {ekAction, "(Ann, Ben)"},                           // 3 the generated list
+      {ekScriptNote, "Tea. " + Description("Ann makes tea")},  // 4
+      {ekForcedPageBreak, ""},                            // 5 page 2
+      {ekSceneHeading, "INT. HALL (DAY ONE)"},            // 6
+      {ekActStart, "ACT TWO"},                            // 7
+      {ekSceneInformation, "SCENE B"},                    // 8
+      {ekSceneHeading, "EXT. GARDEN (NIGHT TWO)"},        // 9
+      {ekAction, "Rain."},                                // 10
+  });
+  script->SceneInformationOff = 0;
+  script->ScenesWithinActs = 1;
+  script->ActDisplayStyle = 4;  // words in capitals
+  script->SceneInfoDisplayStyle = 2;
+  SetUserListEntry(script->UserLists, TUserList::ActText, 1, "ACT");
+  SetUserListEntry(script->UserLists, TUserList::ActText, 3, "SCENE");
+  const std::pair<int, Word> numbers[] = {{0, 1}, {1, 1}, {7, 2}, {8, 2}};
+  for (const auto& [index, number] : numbers) {
+    script->Element(index).group->number = number;
+    script->Element(index).format.AllCaps = 1;
+  }
+  script->Element(3).format.NumberWord = GeneratedListWord;
+  return script;
+}
+
+TEST(RundownRowsOfADocument, EveryHeadingIsARowUnderItsActAndScene) {
+  const auto script = SitcomDocument();
+  const TRundownRows rows = GatherRundownRows(*script);
+  const std::vector<RowFields> expected = {
+      {"ACT ONE, SCENE A", "ONE", "A", "INT. KITCHEN", "1", "(Ann, Ben)", "Ann makes tea", "DAY ONE", 10},
+      {"ACT ONE, SCENE A", "ONE", "A", "INT. HALL", "2", "", "", "DAY ONE", 10},
+      {"ACT TWO, SCENE B", "TWO", "B", "EXT. GARDEN", "2", "", "", "NIGHT TWO", 10},
+  };
+  EXPECT_EQ(Fields(rows), expected);
+}
+
+// A heading that opens with "[" gives its first word as the scene label.
+TEST(RundownRowsOfADocument, WithoutSceneInformationEachHeadingTakesItsSceneNumber) {
+  const auto script = testing::BuildDocument({
+      {ekActStart, "ACT ONE"},
+      {ekSceneHeading, "INT. BAR (NIGHT ONE)"},
+      {ekSceneHeading, "[12B] EXT. ROAD"},
+      {ekActStart, "ACT TWO"},
+      {ekSceneHeading, "INT. BAR"},
+  });
+  script->SceneInformationOff = 1;
+  script->SceneStart = 20;
+  script->ActDisplayStyle = 4;  // words in capitals
+  SetUserListEntry(script->UserLists, TUserList::ActText, 1, "ACT");
+  script->Element(0).group->number = 1;
+  script->Element(3).group->number = 2;
+  for (int index : {0, 3}) script->Element(index).format.AllCaps = 1;
+  const std::vector<RowFields> expected = {
+      {"ACT ONE, 21", "ONE", "21", "INT. BAR", "1", "", "", "NIGHT ONE", 10},
+      {"ACT ONE, [12B]", "ONE", "[12B]", "EXT. ROAD", "1", "", "", "", 10},
+      {"ACT TWO, 23", "TWO", "23", "INT. BAR", "1", "", "", "", 10},
+  };
+  EXPECT_EQ(Fields(GatherRundownRows(*script)), expected);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The story tools' walks over a script run on a bare document, with no
-// script window: the index cards' headings and texts, the scene pilot's
-// scenes, the activity wizard's variables and the branch targets.
+// script window: the index cards' headings and texts, the card table, the
+// scene pilot's scenes, the activity wizard's variables and the branch
+// targets.
 #include <gtest/gtest.h>
 
 #include "story/activity_variables.h"
@@ -139,6 +140,151 @@ TEST(StoryWalksOnADocument, BranchTargetsAreFoundByNumberAndLabelledInCapitals) 
   EXPECT_EQ(story::FindBranchTarget(*script, 3), nullptr);
   EXPECT_EQ(story::BranchTargetLabel(*script, script->Element(0)), "THE GATE (5)");
   EXPECT_EQ(story::BranchTargetLabel(*script, script->Element(5)), "THE HOUSE (2)");
+}
+
+// Targets numbered 12, 2 and 9 become 1, 2 and 3; every reference in an
+// activity line or branch point follows, and one to a number no target
+// carries becomes "??"; the return from a branch (0) stays.
+TEST(StoryWalksOnADocument, RenumberingNumbersTheTargetsInOrderAndFollowsEveryReference) {
+  auto script = BuildDocument({
+      {ekSceneHeading, "the gate"},                            // 0 was 12
+      {ekShot, "IF <HAVE KEY> THEN <JUMP (12)> <LAMP LIT>"},  // 1
+      {ekTransition, "GO TO THE CELLAR (9)"},                  // 2
+      {ekSceneHeading, "the house"},                           // 3 was 2
+      {ekAction, "A note (9) is no reference."},               // 4
+      {ekShot, "SET <LAMP LIT> TO TRUE. <JUMP (7)>"},          // 5
+      {ekSceneHeading, "the cellar"},                          // 6 was 9
+      {ekTransition, "RETURN (0)"},                            // 7
+  });
+  script->InteractiveScript = 1;
+  const std::pair<int, Word> numbers[] = {{0, 12}, {3, 2}, {6, 9}};
+  for (const auto& [index, number] : numbers) script->Element(index).format.NumberWord = number;
+  bool missing = false;
+  std::vector<TScriptElement*> relaid;
+  EXPECT_EQ(story::RenumberTargets(*script, &missing, relaid), 3);
+  EXPECT_TRUE(missing);
+  const std::pair<int, Word> renumbered[] = {{0, 1}, {3, 2}, {6, 3}};
+  for (const auto& [index, number] : renumbered) EXPECT_EQ(story::TargetNumber(script->Element(index)), number);
+  const std::pair<int, std::string> texts[] = {
+      {1, "IF <HAVE KEY> THEN <JUMP (1)> <LAMP LIT>"},
+      {2, "GO TO THE CELLAR (3)"},
+      {4, "A note (9) is no reference."},
+      {5, "SET <LAMP LIT> TO TRUE. <JUMP (\?\?)>"},
+      {7, "RETURN (0)"},
+  };
+  for (const auto& [index, text] : texts) EXPECT_EQ(ElementText(script->Element(index)), text) << index;
+  // The texts that changed length are laid out again.
+  std::vector<int> changed;
+  for (const TScriptElement* e : relaid) changed.push_back(IndexOf(*script, e));
+  EXPECT_EQ(changed, (std::vector<int>{1, 5}));
+}
+
+TEST(StoryWalksOnADocument, WithoutTargetsEveryReferenceIsMissing) {
+  auto script = BuildDocument({{ekAction, "Dark."}, {ekTransition, "GO TO THE GATE (1)"}});
+  bool missing = false;
+  std::vector<TScriptElement*> relaid;
+  EXPECT_EQ(story::RenumberTargets(*script, &missing, relaid), 0);
+  EXPECT_TRUE(missing);
+  EXPECT_EQ(ElementText(script->Element(1)), "GO TO THE GATE (\?\?)");
+}
+
+// The card table: which elements each card takes, the text in front of the
+// first card, the first card shown for an element, and whether the cards
+// may be edited.
+std::unique_ptr<TBuiltDocument> ThreeScenes() {
+  return BuildDocument({
+      {ekAction, "FADE IN:"},                            // 0 in front of the first card
+      {ekSceneHeading, "INT. ATTIC - DAY"},              // 1 card 1
+      {ekAction, "Dust."},                               // 2
+      {ekCharacterName, "ANN"},                          // 3
+      {ekDialogue, "Hello?"},                            // 4
+      {ekSceneHeading, "INT. CELLAR - DAY", esHidden},   // 5 no card; goes with the next one
+      {ekActStart, "ACT TWO"},                           // 6 goes with the next heading
+      {ekSceneHeading, "EXT. GARDEN - NIGHT"},           // 7 card 2
+      {ekAction, "Rain."},                               // 8
+      {ekSceneHeading, "INT. HALL - DAY"},               // 9 card 3
+      {ekScriptNote, "check the lamp"},                  // 10
+  });
+}
+
+TEST(IndexCardsOfADocument, EachCardRunsFromWhatGoesWithItsHeadingToTheNextCard) {
+  const auto script = ThreeScenes();
+  TCardTable table;
+  const TCardLoad load = LoadCardTable(*script, table, {}, nullptr);
+  ASSERT_TRUE(load.loaded);
+  ASSERT_EQ(table.Count(), 3);
+  const std::pair<int, int> expected[] = {{1, 4}, {5, 8}, {9, 10}};
+  for (int k = 1; k <= 3; ++k) {
+    SCOPED_TRACE(k);
+    EXPECT_EQ(IndexOf(*script, table[k].first), expected[k - 1].first);
+    EXPECT_EQ(IndexOf(*script, table[k].last), expected[k - 1].second);
+  }
+  // The opening Action stays in front: it is never taken by the first card.
+  EXPECT_EQ(IndexOf(*script, load.prologueEnd), 0);
+}
+
+// The cards before the element's scene are scrolled past; an element on a
+// heading does not count that heading.
+TEST(IndexCardsOfADocument, TheFirstCardShownIsTheSceneOfTheGivenElement) {
+  const auto script = ThreeScenes();
+  const struct {
+    int caret;  // -1: none
+    int firstCard;
+  } cases[] = {{0, 0}, {1, 0}, {2, 0}, {5, 0}, {7, 0}, {8, 1}, {9, 1}, {10, 2}, {-1, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.caret);
+    TCardTable table;
+    const TScriptElement* caret = c.caret < 0 ? nullptr : &script->Element(c.caret);
+    EXPECT_EQ(LoadCardTable(*script, table, {}, caret).firstCard, c.firstCard);
+  }
+}
+
+TEST(IndexCardsOfADocument, EditingStopsAtWhatTheCardTextCannotHold) {
+  const struct {
+    const char* name;
+    Byte editable;
+    Byte scenesLocked;
+    bool abort;
+    bool loaded, stillEditable, noShuffling, mixed;
+    std::vector<std::string> asked;
+    int stopAt;
+  } cases[] = {
+      // The act information of the second card is asked about once; the
+      // cue and speech before it make the elements mixed.
+      {"editable", 1, 0, false, true, false, false, true, {"Act and/or Scene Information"}, -1},
+      {"aborted", 1, 0, true, false, true, false, true, {"Act and/or Scene Information"}, 6},
+      {"read-only", 0, 0, false, true, false, true, false, {}, -1},
+      {"locked scenes", 1, 1, false, true, false, false, false, {}, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto script = ThreeScenes();
+    script->Editable = c.editable;
+    script->ScenesLocked = c.scenesLocked;
+    std::vector<std::string> asked;
+    TCardTable table;
+    const TCardLoad load = LoadCardTable(
+        *script, table,
+        [&](const std::string& reason) {
+          asked.push_back(reason);
+          return c.abort;
+        },
+        nullptr);
+    EXPECT_EQ(load.loaded, c.loaded);
+    EXPECT_EQ(load.editable, c.stillEditable);
+    EXPECT_EQ(load.noShuffling, c.noShuffling);
+    EXPECT_EQ(load.mixedElements, c.mixed);
+    EXPECT_EQ(asked, c.asked);
+    EXPECT_EQ(IndexOf(*script, load.stopAt), c.stopAt);
+  }
+}
+
+TEST(IndexCardsOfADocument, AScriptWithoutHeadingsHasNoCards) {
+  const auto script = BuildDocument({{ekAction, "Rain."}, {ekAction, "More rain."}});
+  TCardTable table;
+  const TCardLoad load = LoadCardTable(*script, table, {}, nullptr);
+  EXPECT_EQ(table.Count(), 0);
+  EXPECT_EQ(IndexOf(*script, load.prologueEnd), 1);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ int WholeLinesOf(const TMDIChild& window, const TScriptElement& e) {
 
 }  // namespace
 
-char NthUnskippedLetter(const TMDIChild& window, int n) {
+char NthUnskippedLetter(const TScriptDocument& window, int n) {
   int letter = 'A';
   for (int found = 0; letter < 126; ++letter) {
     if (window.IsSkipLetter(letter)) continue;
@@ -64,7 +64,7 @@ std::string NumberAsLetters(int number) {
   return std::string(static_cast<std::size_t>(times), static_cast<char>('A' + (number - 1) % 26));
 }
 
-std::string SceneNumberText(const TMDIChild& window, const TScriptElement& element) {
+std::string SceneNumberText(const TScriptDocument& window, const TScriptElement& element) {
   if (window.InteractiveScript) return std::to_string(element.format.NumberWord);
   std::string text = std::to_string(window.SceneStart);
   if (!IsSceneHeading(element.Kind())) return text;
@@ -95,7 +95,7 @@ std::string SceneNumberText(const TMDIChild& window, const TScriptElement& eleme
   return baseOrder ? text + suffix : suffix + text;
 }
 
-std::string PageNumberText(const TMDIChild& window, const TScriptElement* element) {
+std::string PageNumberText(const TScriptDocument& window, const TScriptElement* element) {
   const std::string start = std::to_string(window.PageStart);
   if (!element || !element->group || !IsPageBreakKind(element->Kind())) return start;
   const Byte kind = element->Kind();

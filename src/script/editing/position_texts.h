@@ -12,17 +12,18 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // A scene heading's number as the status line shows it; for any other
 // element the scene start number.
-std::string SceneNumberText(const TMDIChild& window, const TScriptElement& element);
+std::string SceneNumberText(const TScriptDocument& script, const TScriptElement& element);
 // A page-break element's page number as shown; the page start number for
 // any other element (or none).
-std::string PageNumberText(const TMDIChild& window, const TScriptElement* element);
+std::string PageNumberText(const TScriptDocument& script, const TScriptElement* element);
 
 // The n-th letter from "A" (n from 1) that A-numbering does not skip.
-char NthUnskippedLetter(const TMDIChild& window, int n);
+char NthUnskippedLetter(const TScriptDocument& script, int n);
 // An act or scene-information number as letters: 1 to 26 "A" to "Z",
 // 27 to 52 doubled, 53 to 78 tripled; decimal otherwise.
 std::string NumberAsLetters(int number);
