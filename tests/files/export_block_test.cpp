@@ -229,25 +229,20 @@ TEST(ExportBlockOfDocument, RunsOfEachElementByTheScriptsSettings) {
     std::vector<std::string> texts;  // the runs, paragraph ends left out
   };
   const auto none = [](TBuiltDocument&) {};
+  // Scene information numbered 3 in digits, in parentheses or not.
+  const auto sceneInfo = [](Byte parentheses) {
+    return [parentheses](TBuiltDocument& d) {
+      d.SceneInfoParentheses = parentheses;
+      d.SceneInfoDisplayStyle = 1;
+      d.SceneStart = 0;
+      d.Element(0).group->number = 3;
+    };
+  };
   const std::vector<Case> cases = {
       {"a parenthetical always in parentheses", {{ekParenthetical, "beat"}}, none, {"(beat)"}},
       {"scene information in parentheses when the script puts it so, then its number",
-       {{ekSceneInformation, "SCENE"}},
-       [](TBuiltDocument& d) {
-         d.SceneInfoParentheses = 1;
-         d.SceneInfoDisplayStyle = 1;
-         d.SceneStart = 0;
-         d.Element(0).group->number = 3;
-       },
-       {"(SCENE) 3"}},
-      {"scene information plain otherwise", {{ekSceneInformation, "SCENE"}},
-       [](TBuiltDocument& d) {
-         d.SceneInfoParentheses = 0;
-         d.SceneInfoDisplayStyle = 1;
-         d.SceneStart = 0;
-         d.Element(0).group->number = 3;
-       },
-       {"SCENE 3"}},
+       {{ekSceneInformation, "SCENE"}}, sceneInfo(1), {"(SCENE) 3"}},
+      {"scene information plain otherwise", {{ekSceneInformation, "SCENE"}}, sceneInfo(0), {"SCENE 3"}},
       {"act information in parentheses when the script puts it so", {{ekActStart, "ACT"}},
        [](TBuiltDocument& d) {
          d.ActParentheses = 1;
