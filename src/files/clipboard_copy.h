@@ -14,7 +14,6 @@
 
 namespace qm {
 
-class TMDIChild;
 class TScriptDocument;
 
 inline constexpr const char* RichTextClipboardName = "Rich Text Format";
