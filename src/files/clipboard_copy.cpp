@@ -54,7 +54,7 @@ enum class TByteKind : Byte { Text, Style, HardSpace, HardDash, SoftHyphen, Hard
 // What each byte of a script's text is to other programs.
 using TByteKinds = std::array<TByteKind, 256>;
 
-TByteKinds ByteKindsOf(const TMDIChild& w) {
+TByteKinds ByteKindsOf(const TScriptDocument& w) {
   const CharSet codes = CodeSetOf(w);
   TByteKinds kinds{};
   for (int b = 0; b < 256; ++b)
@@ -137,7 +137,7 @@ void AppendRtfParagraphStart(std::string& out, const TScriptDocument& w, const T
   out += "\\plain\\f0\\fs24 ";
 }
 
-TClipRecord RecordOf(const TMDIChild& w, const TCopiedPiece& p) {
+TClipRecord RecordOf(const TScriptDocument& w, const TCopiedPiece& p) {
   TScriptElement& e = *p.element;
   if (e.split > spSecondPiece) e.split = spWhole;
   TClipRecord r;
@@ -260,19 +260,19 @@ void AppendRtfText(std::string& out, const TByteKinds& kinds, std::string_view t
 
 }  // namespace
 
-std::string OutsideText(const TMDIChild& w, std::string_view text, bool upperCase) {
+std::string OutsideText(const TScriptDocument& w, std::string_view text, bool upperCase) {
   std::string out;
   AppendOutsideText(out, ByteKindsOf(w), text, upperCase);
   return out;
 }
 
-std::string RtfText(const TMDIChild& w, std::string_view text, bool upperCase) {
+std::string RtfText(const TScriptDocument& w, std::string_view text, bool upperCase) {
   std::string out;
   AppendRtfText(out, ByteKindsOf(w), text, upperCase);
   return out;
 }
 
-TClipboardBlocks BuildClipboardBlocks(TMDIChild& w, const std::vector<TCopiedPiece>& block, bool withText) {
+TClipboardBlocks BuildClipboardBlocks(const TScriptDocument& w, const std::vector<TCopiedPiece>& block, bool withText) {
   TClipboardBlocks out;
   std::size_t textBytes = 0;
   for (const auto& p : block) textBytes += p.end - p.start;

@@ -14,7 +14,6 @@
 
 namespace qm {
 
-class TMDIChild;
 class TScriptDocument;
 
 inline constexpr const char* RichTextClipboardName = "Rich Text Format";
@@ -43,16 +42,16 @@ struct TClipboardBlocks {
 };
 
 // The three formats of a block; without `withText` only the native one.
-TClipboardBlocks BuildClipboardBlocks(TMDIChild& script, const std::vector<TCopiedPiece>& block, bool withText);
+TClipboardBlocks BuildClipboardBlocks(const TScriptDocument& script, const std::vector<TCopiedPiece>& block, bool withText);
 
 // An element's text as other programs read it: without the script's
 // inline codes, hard spaces as blanks, hard dashes as "-", hard returns
 // as line ends.
-std::string OutsideText(const TMDIChild& script, std::string_view text, bool upperCase);
+std::string OutsideText(const TScriptDocument& script, std::string_view text, bool upperCase);
 // One byte as RTF text: "\\", "{" and "}" escaped, bytes from 128 as \'hh.
 void AppendRtfChar(std::string& out, Byte b);
 // The same text as RTF, its style codes as balanced groups.
-std::string RtfText(const TMDIChild& script, std::string_view text, bool upperCase);
+std::string RtfText(const TScriptDocument& script, std::string_view text, bool upperCase);
 
 // Puts the blocks on the clipboard at one opening; false when nothing could
 // be put there.

@@ -68,7 +68,7 @@ std::string FailureText(const TConverterRun& run, const std::string& verb, const
 
 // The block goes on the clipboard under its registered name, the main
 // window its owner; false when there is no memory for it.
-bool PutExportBlock(TMDIChild& script, const std::string& filterFile) {
+bool PutExportBlock(TScriptDocument& script, const std::string& filterFile) {
   if (Clipboard()->Open()) {
     Clipboard()->Clear();
     Clipboard()->Close();

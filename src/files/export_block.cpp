@@ -8,9 +8,9 @@
 #include "platform/files.h"
 #include "script/layout/cue_extension.h"
 #include "script/layout/element_parentheses.h"
+#include "script/model/script_document.h"
 #include "script/model/script_model.h"
 #include "script/model/text_codes.h"
-#include "script/script_window.h"
 
 namespace qm {
 
@@ -93,7 +93,7 @@ void AddText(TExportVariables& vars, int pass, const std::string& text) {
   }
 }
 
-void AddElement(TMDIChild& script, TExportVariables& vars, TScriptElement& e, bool wordPerfect, int pass) {
+void AddElement(TScriptDocument& script, TExportVariables& vars, TScriptElement& e, bool wordPerfect, int pass) {
   const bool capitals = ExportsInCapitals(e);
   const auto cased = [capitals](const std::string& s) { return capitals ? AnsiUpperCase(s) : s; };
   SetParagraph(vars, e.format, wordPerfect);
@@ -140,7 +140,7 @@ void AppendRunRecord(TExportVariables& vars, int pass) {
   vars.PendingRun.clear();
 }
 
-std::uint32_t BuildExportBlock(TMDIChild& script, TExportVariables& vars, std::string targetFile,
+std::uint32_t BuildExportBlock(TScriptDocument& script, TExportVariables& vars, std::string targetFile,
                                const std::string& filterFile, int pass) {
   if (targetFile.empty() || targetFile.back() != '\0') targetFile += '\0';
   vars.BlockSize = RunRecordBytes;
@@ -166,7 +166,7 @@ std::uint32_t BuildExportBlock(TMDIChild& script, TExportVariables& vars, std::s
   return pass == 0 ? vars.BlockSize : static_cast<std::uint32_t>(vars.WritePointer + RunRecordBytes);
 }
 
-std::vector<Byte> ExportBlockOf(TMDIChild& script, const std::string& filterFile) {
+std::vector<Byte> ExportBlockOf(TScriptDocument& script, const std::string& filterFile) {
   TExportVariables vars;
   vars.Block.assign(BuildExportBlock(script, vars, "", filterFile, 0), 0);
   BuildExportBlock(script, vars, "", filterFile, 1);

@@ -13,7 +13,7 @@
 
 namespace qm {
 
-class TMDIChild;
+class TScriptDocument;
 
 inline constexpr const char* ExportFormatName = "Quillmaster Export";
 inline constexpr std::size_t RunRecordBytes = 299;
@@ -61,10 +61,10 @@ void AppendRunRecord(TExportVariables& vars, int pass);
 // One pass over the script's exported elements: pass 0 counts the bytes,
 // pass 1 writes them into vars.Block (sized by pass 0). Returns the size,
 // the closing record included. `filterFile` decides the WordPerfect indents.
-std::uint32_t BuildExportBlock(TMDIChild& script, TExportVariables& vars, std::string targetFile,
+std::uint32_t BuildExportBlock(TScriptDocument& script, TExportVariables& vars, std::string targetFile,
                                const std::string& filterFile, int pass);
 
 // The whole block of a script: both passes.
-std::vector<Byte> ExportBlockOf(TMDIChild& script, const std::string& filterFile);
+std::vector<Byte> ExportBlockOf(TScriptDocument& script, const std::string& filterFile);
 
 }  // namespace qm

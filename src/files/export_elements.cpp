@@ -36,7 +36,7 @@ std::string StyledNumber(int number, Byte style) {
 
 }  // namespace
 
-std::string ExportNumberText(const TMDIChild& script, const TScriptElement& element) {
+std::string ExportNumberText(const TScriptDocument& script, const TScriptElement& element) {
   const Byte kind = element.Kind();
   const bool act = kind == ekActInformation || kind == ekActStart || kind == ekEndOfActText;
   const bool sceneInfo = kind == ekSceneInformation || kind == ekLockedSceneInformation;

@@ -26,7 +26,7 @@ bool ExportsInCapitals(const TScriptElement& element);
 // information with its letter, an end of act as "ACT " and the number; a
 // blank before it unless the text is empty or ends in one. Empty for
 // other kinds and for an element not numbered.
-std::string ExportNumberText(const TMDIChild& script, const TScriptElement& element);
+std::string ExportNumberText(const TScriptDocument& script, const TScriptElement& element);
 
 // The entry of the script's extension list a cue's code names ("V.O."),
 // without its accelerator mark; empty when it names none.

@@ -13,8 +13,6 @@
 
 namespace qm {
 
-class TMDIChild;
-
 // Load formats that ImportForeignFile reads or refuses itself.
 bool IsForeignFormat(Byte loadFormat);
 

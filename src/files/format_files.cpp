@@ -237,7 +237,7 @@ void WriteFormatSet(TIniFile& ini, const TFormatSet& set) {
 
 // Every element takes its kind's format again; its type and number word
 // (locked numbers, note colours) stay.
-void ApplyFormatsToElements(TMDIChild& s) {
+void ApplyFormatsToElements(TScriptDocument& s) {
   for (TScriptElement* e = s.FirstElement; e; e = e->next) {
     const int slot = FormatSlotOfKind(e->Kind());
     if (slot < 0) continue;

@@ -10,9 +10,9 @@
 #include "files/rtf_page.h"
 #include "script/layout/cue_extension.h"
 #include "script/layout/element_parentheses.h"
+#include "script/model/script_document.h"
 #include "script/model/script_model.h"
 #include "script/model/script_record.h"
-#include "script/script_window.h"
 
 namespace qm {
 
@@ -57,7 +57,7 @@ void AppendHeader(std::string& out) {
 // half an inch.
 std::string Indent(int margin) { return std::to_string(margin >= 5 ? (margin - 5) * 144 : 0); }
 
-void AppendParagraph(std::string& out, TMDIChild& script, TScriptElement& e, bool first) {
+void AppendParagraph(std::string& out, TScriptDocument& script, TScriptElement& e, bool first) {
   const Byte kind = e.Kind();
   const bool flushRight = kind == ekTransition && script.TransitionsFlushRight;
   out += "\\pard\\plain\\s" + std::to_string(StyleOf(kind));
@@ -77,7 +77,7 @@ void AppendParagraph(std::string& out, TMDIChild& script, TScriptElement& e, boo
 
 }  // namespace
 
-std::string ScriptAsRtf(TMDIChild& script) {
+std::string ScriptAsRtf(TScriptDocument& script) {
   std::string out;
   AppendHeader(out);
   bool first = true;

@@ -7,12 +7,12 @@
 
 namespace qm {
 
-class TMDIChild;
+class TScriptDocument;
 struct TRichText;
 
 // The RTF of the whole script, a cue with its extension and continued
 // marks as printed (its elements must hold their texts: see TExportWalk).
-std::string ScriptAsRtf(TMDIChild& script);
+std::string ScriptAsRtf(TScriptDocument& script);
 
 // Formatted text collected as runs (the set list) as RTF: a font table of
 // the runs' fonts, each run in its font, size and style, each paragraph

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "script/model/script_document.h"
 #include "script/model/script_record.h"
-#include "script/script_window.h"
 
 namespace qm {
 

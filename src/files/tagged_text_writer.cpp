@@ -6,7 +6,7 @@
 #include "files/export_elements.h"
 #include "platform/cp1252.h"
 #include "script/model/script_model.h"
-#include "script/script_window.h"
+#include "script/model/script_document.h"
 
 namespace qm {
 
@@ -65,7 +65,7 @@ void AppendExtension(std::string& out, const std::string& entry) {
 
 }  // namespace
 
-std::string ScriptAsTaggedText(const TMDIChild& script) {
+std::string ScriptAsTaggedText(const TScriptDocument& script) {
   std::string out;
   std::string_view style;
   for (const TScriptElement* e = script.FirstElement; e; e = e->next) {

@@ -9,11 +9,11 @@
 
 namespace qm {
 
-class TMDIChild;
+class TScriptDocument;
 class TScriptDocument;
 
 // The tagged text of the whole script (its elements must hold their
 // texts: see TExportWalk).
-std::string ScriptAsTaggedText(const TMDIChild& script);
+std::string ScriptAsTaggedText(const TScriptDocument& script);
 
 }  // namespace qm

@@ -137,7 +137,7 @@ TScriptElement* CopyRun(const TMDIChild& w, const TScriptElement* first, const T
 // Counts elements in from both ends as the save counted them. The run's
 // end keeps any pagination elements before the first element after it,
 // since they may be the rest of its last element.
-bool FindRun(const TMDIChild& w, const TUndoSlot& slot, TScriptElement*& start, TScriptElement*& end) {
+bool FindRun(const TScriptDocument& w, const TUndoSlot& slot, TScriptElement*& start, TScriptElement*& end) {
   start = w.FirstElement;
   if (!start) return false;
   for (std::int32_t n = slot.ElementsBefore - 1; n > 0;) {

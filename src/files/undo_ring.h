@@ -23,8 +23,6 @@
 
 namespace qm {
 
-class TMDIChild;
-
 constexpr int UndoSlotCount = 20;
 
 // One saved step: a private chain of element copies and where it belongs.

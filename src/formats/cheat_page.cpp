@@ -43,7 +43,7 @@ bool Printed(const TScriptDocument& script, const TScriptElement& e) {
 }
 
 // An element's printed height in dots, as the page breaker measures it.
-int PrintedHeight(const TMDIChild& script, const TScriptElement& e) {
+int PrintedHeight(const TScriptDocument& script, const TScriptElement& e) {
   const int unit = e.format.FontSize * PrinterMetrics.DpiY / 72;
   const int line = unit * TextPercent(script) / 100;
   return unit * script.BlankSpacing / 100 * e.format.LinesBefore / 10 + line +
@@ -82,7 +82,7 @@ std::vector<std::vector<TKnob>> Knobs(const TScriptDocument& script, const TPage
 
 // What moving the knob one step changes its element's height by; -1 when
 // the step would leave the knob's limits.
-int StepEffect(const TMDIChild& script, const TKnob& k, int step) {
+int StepEffect(const TScriptDocument& script, const TKnob& k, int step) {
   const int next = *k.value + step;
   if (next < k.low || next > k.high) return -1;
   const Byte was = *k.value;
@@ -97,7 +97,7 @@ int StepEffect(const TMDIChild& script, const TKnob& k, int step) {
 // line at a time, the knobs taking turns; false when they run out. A
 // coarse last step is evened out by taking fine ones back, so the page
 // changes by as little more than asked as the steps allow.
-bool MovePage(const TMDIChild& script, const TPage& page, int change) {
+bool MovePage(const TScriptDocument& script, const TPage& page, int change) {
   const int target = std::abs(change);
   const int step = change > 0 ? -1 : 1;
   std::vector<std::vector<TKnob>> knobs = Knobs(script, page);

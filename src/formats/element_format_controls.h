@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/dialog_builder.h"
+#include "script/model/script_document.h"
 #include "script/model/script_model.h"
-#include "script/script_window.h"
 
 namespace qm {
 

@@ -30,11 +30,11 @@ Byte KindForWord(Word word, Byte current) {
 }
 
 // The number (and letter) the heading shows now, as a locked word.
-Word ShownWord(const TMDIChild& script, const TScriptElement& heading) {
+Word ShownWord(const TScriptDocument& script, const TScriptElement& heading) {
   return heading.group ? LockedNumberWord(script, *heading.group) : Word{0};
 }
 
-std::optional<TChosenNumbering> ChosenNumbering(const TMDIChild& script, const TScriptElement& heading, int choice,
+std::optional<TChosenNumbering> ChosenNumbering(const TScriptDocument& script, const TScriptElement& heading, int choice,
                                                const std::string& typed) {
   const Word own = heading.format.NumberWord;
   switch (choice) {

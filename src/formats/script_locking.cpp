@@ -31,7 +31,7 @@ const char* const NoOmitWarning =
     "it.\r\rShould I continue?";
 const char* const RemoveOmittedQuestion = "Should I REALLY remove all the OMITTED Scene Headings?";
 
-void LockSceneNumbers(TMDIChild& script, bool aScenesToo) {
+void LockSceneNumbers(TScriptDocument& script, bool aScenesToo) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!e->group || number_word::Locked(e->format.NumberWord)) continue;
     const bool heading = e->Kind() == ekSceneHeading;
@@ -118,7 +118,7 @@ void TakeLockedPageLines(TMDIChild& script, const TLockedPageLines& lines, bool 
   if (AskCheatOrAdjust(question, LockSection) == 250) CheatScriptSpacing(script, usableBefore);
 }
 
-Word LockedNumberWord(const TMDIChild& script, const TElementGroup& group) {
+Word LockedNumberWord(const TScriptDocument& script, const TElementGroup& group) {
   int number = group.number;
   if (number > MostLockedNumber) number -= 500;
   const Byte shown = script.DisplayNumberLetter(&group);

@@ -61,7 +61,7 @@ inline constexpr int MostLockedNumber = 511;
 // Refusal of the heading commands away from a scene heading.
 inline constexpr const char* NotOnSceneHeading = "The Cursor must be on a Scene Heading.";
 
-Word LockedNumberWord(const TMDIChild& script, const TElementGroup& group);
+Word LockedNumberWord(const TScriptDocument& script, const TElementGroup& group);
 
 // Override > Element's Numbering: the heading at the caret left without a
 // number, numbered normally, locked (its letter on the usual or the other

@@ -22,7 +22,7 @@ std::vector<TScriptElement*> SceneHeadings(const TScriptDocument& script) {
   return headings;
 }
 
-std::string HeadingEntry(const TMDIChild& script, const TScriptElement& heading) {
+std::string HeadingEntry(const TScriptDocument& script, const TScriptElement& heading) {
   const std::string number = script.SceneNumberText(heading);
   const std::string text = PlainText(LiveElementText(script, heading));
   return number.empty() ? text : number + "  " + text;
@@ -47,7 +47,7 @@ void MarkTo(TMDIChild& script, TScriptElement& from, int column, TScriptElement&
 }
 
 // The end of the page with this shown number, or nothing.
-TScriptElement* EndOfPage(TMDIChild& script, int page) {
+TScriptElement* EndOfPage(const TScriptDocument& script, int page) {
   if (page < 1) return nullptr;
   int pages = script.PageStart;  // the first page's number
   TScriptElement* first = script.FirstElement;

@@ -3,6 +3,7 @@
 // partial elements, parentheticals, names, margins and the options.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -10,10 +11,12 @@
 #include "base/program_options.h"
 #include "files/clipboard_fixture.h"
 #include "files/progress_dialog.h"
+#include "platform/cp1252.h"
 #include "platform/files.h"
 #include "script/model/packed_text.h"
 #include "script/model/text_codes.h"
 #include "script/editing/editor_calls.h"
+#include "support/document_builder.h"
 
 namespace qm::testing {
 namespace {
@@ -200,6 +203,62 @@ TEST_F(ClipboardCopyTest, CopyRemembersTheSpeakerOfTheSpeech) {
     MarkBlock(*w, c.from, 0, line, -1);
     ProgressDlg().CopyToClipBoard(true, false);
     EXPECT_EQ(CopiedSpeakerName, c.speaker);
+  }
+}
+
+
+// The three formats of a block read a bare document: no window, no form.
+TEST(ClipboardBlocksOfDocument, EachFormatByItsRules) {
+  constexpr std::size_t kWhole = std::string::npos;
+  struct Piece {
+    int index;
+    std::size_t start = 0;
+    std::size_t end = kWhole;
+  };
+  struct Case {
+    const char* what;
+    std::vector<DocumentRow> rows;
+    std::vector<Piece> pieces;
+    std::string plain;                 // without its closing zero
+    std::vector<std::string> inRtf;    // pieces the RTF holds
+    std::vector<std::string> native;   // each record's stored text
+  };
+  const std::vector<Case> cases = {
+      {"a parenthetical in parentheses outside, its own text inside",
+       {{ekParenthetical, "beat"}}, {{0}}, "(beat)\r\n", {"\\fs24 (beat)"}, {PackText("beat")}},
+      {"a name in capitals outside, plain inside", {{ekCharacterName, "JOHN"}}, {{0}}, "JOHN\r\n", {"\\fs24 JOHN"},
+       {"john"}},
+      {"part of an element: only its selected characters", {{ekAction, "She runs home."}}, {{0, 4, 8}}, "runs\r\n",
+       {"\\fs24 runs"}, {PackText("runs")}},
+      {"margins 15 and 10 as twips from the half-inch page margin", {{ekAction, "Go."}}, {{0}}, "Go.\r\n",
+       {"\\li1400\\ri700\\ql"}, {PackText("Go.")}},
+      {"a whole blank line before an element asking for one", {{ekAction, "One."}, {ekAction, "Two."}},
+       {{0}, {1}}, "One.\r\n\r\nTwo.\r\n", {"\\fs24 One.", "\\fs24 Two."}, {PackText("One."), PackText("Two.")}},
+      {"a page break goes only into the native format", {{ekAction, "One."}, {ekForcedPageBreak, ""}},
+       {{0}, {1}}, "One.\r\n", {"\\fs24 One."}, {PackText("One."), PackText(" ")}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto document = BuildDocument(c.rows);
+    // A name keeps what the writer typed; the clipboard's text raises it.
+    for (TScriptElement* e = document->FirstElement; e; e = e->next)
+      if (e->Kind() == ekCharacterName) e->text = AnsiLowerCase(*e->text);
+    std::vector<TCopiedPiece> block;
+    for (const Piece& p : c.pieces) {
+      TScriptElement& e = document->Element(p.index);
+      const std::string text = ElementText(e);
+      block.push_back({&e, text, p.start, std::min(p.end, text.size())});
+    }
+    const TClipboardBlocks blocks = BuildClipboardBlocks(*document, block, true);
+    EXPECT_EQ(blocks.plain, c.plain + '\0');
+    for (const std::string& piece : c.inRtf) EXPECT_NE(blocks.rtf.find(piece), std::string::npos) << piece << "\n" << blocks.rtf;
+    const TClipReadResult read = ReadClipRecords(blocks.native);
+    std::vector<std::string> native;
+    for (const TClipRecord& r : read.records) {
+      native.push_back(r.text);
+      EXPECT_TRUE(r.lineOffsets.empty()) << "no laid-out lines to keep";
+    }
+    EXPECT_EQ(native, c.native);
   }
 }
 

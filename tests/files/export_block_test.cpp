@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "block_document.h"
 #include "files/clipboard_fixture.h"
+#include "support/document_builder.h"
 
 namespace qm::testing {
 namespace {
@@ -211,6 +213,84 @@ TEST_F(ExportBlockTest, TheConverterReadsTheBlockBackIntoParagraphs) {
   badLength[rrTextLength] ^= 0x40;
   EXPECT_FALSE(converter::ReadExportBlock(badLength).has_value());
   EXPECT_FALSE(converter::ReadExportBlock({}).has_value());
+}
+
+
+// The walk reads a bare document: no window, no form. Each element's run
+// opens with "(" where its kind or the script's settings put it in
+// parentheses, closes it after the text, and then takes the displayed
+// number and a cue's extension; hidden elements stay out but Script Notes
+// go.
+TEST(ExportBlockOfDocument, RunsOfEachElementByTheScriptsSettings) {
+  struct Case {
+    const char* what;
+    std::vector<DocumentRow> rows;
+    std::function<void(TBuiltDocument&)> set;
+    std::vector<std::string> texts;  // the runs, paragraph ends left out
+  };
+  const auto none = [](TBuiltDocument&) {};
+  // Scene information numbered 3 in digits, in parentheses or not.
+  const auto sceneInfo = [](Byte parentheses) {
+    return [parentheses](TBuiltDocument& d) {
+      d.SceneInfoParentheses = parentheses;
+      d.SceneInfoDisplayStyle = 1;
+      d.SceneStart = 0;
+      d.Element(0).group->number = 3;
+    };
+  };
+  const std::vector<Case> cases = {
+      {"a parenthetical always in parentheses", {{ekParenthetical, "beat"}}, none, {"(beat)"}},
+      {"scene information in parentheses when the script puts it so, then its number",
+       {{ekSceneInformation, "SCENE"}}, sceneInfo(1), {"(SCENE) 3"}},
+      {"scene information plain otherwise", {{ekSceneInformation, "SCENE"}}, sceneInfo(0), {"SCENE 3"}},
+      {"act information in parentheses when the script puts it so", {{ekActStart, "ACT"}},
+       [](TBuiltDocument& d) {
+         d.ActParentheses = 1;
+         d.ActDisplayStyle = 1;
+         d.ActStart = 0;
+         d.Element(0).group->number = 2;
+       },
+       {"(ACT) 2"}},
+      {"action in parentheses only when the script puts it so", {{ekAction, "Aside."}, {ekAction, "Plain."}},
+       [](TBuiltDocument& d) { d.ActionParentheticals = 1; }, {"(Aside.)", "(Plain.)"}},
+      {"action plain by default", {{ekAction, "Aside."}}, [](TBuiltDocument& d) { d.ActionParentheticals = 0; },
+       {"Aside."}},
+      {"a cue with its extension in parentheses", {{ekCharacterName, "JOHN"}},
+       [](TBuiltDocument& d) { d.Element(0).split = 3; },  // extension entry 2, "V.O."
+       {"JOHN (V.O.)"}},
+      {"hidden elements stay out, Script Notes go",
+       {{ekAction, "Seen."}, {ekAction, "Gone.", esHidden}, {ekScriptNote, "Note.", esHidden},
+        {ekAction, "Shown hidden.", esShownHidden}},
+       none, {"Seen.", "Note."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto document = BuildDocument(c.rows);
+    c.set(*document);
+    std::vector<std::string> texts;
+    for (const std::string& t : Texts(Records(ExportBlockOf(*document, "WORDWIN.XTD"))))
+      if (!t.empty() && t[0] != RunParagraphEnd) texts.push_back(t);
+    EXPECT_EQ(texts, c.texts);
+  }
+}
+
+// Indents are (margin - 5) tenths of an inch in points; the WordPerfect
+// filter adds 18 points on the left past 9 tenths.
+TEST(ExportBlockOfDocument, IndentsByFilter) {
+  const struct {
+    const char* filter;
+    std::uint32_t left;
+  } cases[] = {{"WORDWIN.XTD", Points(72)}, {"WPERFECT.XTD", Points(90)}};
+  for (const auto& c : cases) {
+    auto document = BuildDocument({{ekAction, "She waits."}, {ekDialogue, "Hi."}});
+    document->Element(0).format.LeftMargin = 15;
+    document->Element(0).format.RightMargin = 10;
+    const auto records = Records(ExportBlockOf(*document, c.filter));
+    ASSERT_EQ(records.size(), 4u) << c.filter << ": a run, a paragraph end, a run and the closing record";
+    EXPECT_EQ(records[0].left, c.left) << c.filter;
+    EXPECT_EQ(records[0].right, Points(36)) << c.filter;
+    EXPECT_EQ(records[3].last, 1);
+  }
 }
 
 }  // namespace

@@ -16,7 +16,10 @@
 #include "files/style_picker.h"
 #include "files/tagged_text.h"
 #include "files/text_classifier.h"
+#include "files/rtf_writer.h"
+#include "files/tagged_text_writer.h"
 #include "script/model/standard_formats.h"
+#include "support/document_builder.h"
 #include "support/script_generator.h"
 
 namespace qm::testing {
@@ -439,6 +442,56 @@ TEST_F(ExportScriptTest, FormattedAsciiSpeechBrokenAcrossAPage) {
     EXPECT_EQ(first.back(), cueColumn + "(" + w->MoreText + ")") << pages[0];
     const std::string again = cueColumn + "ANNA (" + w->LayoutOptions.CharacterMoreContinued + ")";
     EXPECT_NE(std::find(second.begin(), second.end(), again), second.end()) << pages[1];
+  }
+}
+
+
+// The tagged text and the styled RTF of a bare document (no window, no
+// form) read back with the type and text of every element that prints,
+// and a cue's extension as its own code.
+TEST(ExportOfDocument, TaggedTextAndRtfReadBackByTypeAndText) {
+  struct Case {
+    const char* what;
+    std::vector<DocumentRow> rows;
+    Byte cueSplit;  // the cues' extension code
+    std::vector<ElementSpec> read;
+    int extensionKind;  // of every cue read back
+  };
+  const std::vector<Case> cases = {
+      {"a scene with a speech",
+       {{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "She waits."}, {ekCharacterName, "JOHN"},
+        {ekParenthetical, "quietly"}, {ekDialogue, "Hello."}, {ekTransition, "CUT TO:"}},
+       spWhole,
+       {{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "She waits."}, {ekCharacterName, "JOHN"},
+        {ekParenthetical, "quietly"}, {ekDialogue, "Hello."}, {ekTransition, "CUT TO:"}},
+       0},
+      {"hidden elements stay out",
+       {{ekAction, "Seen."}, {ekAction, "Gone.", esHidden}, {ekAction, "Shown hidden.", esShownHidden},
+        {ekAction, "Seen too."}},
+       spWhole, {{ekAction, "Seen."}, {ekAction, "Seen too."}}, 0},
+      {"a voice-over cue", {{ekAction, "She turns."}, {ekCharacterName, "JOHN"}, {ekDialogue, "Over here."}},
+       3,  // extension entry 2, "V.O."
+       {{ekAction, "She turns."}, {ekCharacterName, "JOHN"}, {ekDialogue, "Over here."}}, 2},
+  };
+  const auto answers = TaggedAnswers();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto document = BuildDocument(c.rows);
+    for (TScriptElement* e = document->FirstElement; e; e = e->next)
+      if (e->Kind() == ekCharacterName) e->split = c.cueSplit;
+    TStyleTable table;
+    const TTaggedTextResult tagged =
+        ReadTaggedText(ScriptAsTaggedText(*document), table, StandardFormatSet(),
+                       [&](const std::string& q) -> std::optional<int> { return answers.at(q); });
+    EXPECT_TRUE(tagged.isTagged);
+    EXPECT_EQ(Specs(tagged.elements), c.read);
+    const std::string rtf = ScriptAsRtf(*document);
+    EXPECT_TRUE(BracesBalance(rtf));
+    const auto fromRtf = ImportRtf(rtf, QuietContext(), DefaultPasteChoices(rtf, false));
+    EXPECT_EQ(Specs(fromRtf), c.read);
+    for (const auto* read : {&tagged.elements, &fromRtf})
+      for (const TImportedElement& e : *read)
+        if (e.kind == ekCharacterName) EXPECT_EQ(e.extensionKind, c.extensionKind) << e.text;
   }
 }
 

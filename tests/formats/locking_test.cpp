@@ -8,6 +8,7 @@
 #include "formats/page_type_dialog.h"
 #include "script/model/packed_text.h"
 #include "script/pagination/page_breaking.h"
+#include "support/document_builder.h"
 
 namespace qm::testing {
 namespace {
@@ -260,6 +261,28 @@ TEST_F(LockingTest, PageLinesThatShortenThePagesBringTheOfferToCheatOrAdjust) {
       EXPECT_LT(LinesPerPage(Window()), linesBefore);
       EXPECT_LT(ElementNo(2)->lineCount, firstPageBefore) << "the first page break moved up";
     }
+  }
+}
+
+
+// The word a lock stores reads a bare document: the number the heading's
+// group holds in bits 0-8, the locked bit 9, and the A-letter it shows as
+// its character code minus 60 in bits 10-15; no letter leaves those bits 0.
+TEST(LockedNumberWordOfDocument, NumberLockAndShownLetter) {
+  const struct {
+    Word number;
+    Byte letter;  // as typed; a blank is none
+    char shown;
+  } cases[] = {{7, ' ', '\0'}, {12, 'A', 'A'}, {3, 'B', 'B'}, {1, 'C', 'C'}};
+  for (const auto& c : cases) {
+    auto document = BuildDocument({{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "She waits."}});
+    TElementGroup& group = *document->Element(0).group;
+    group.number = c.number;
+    document->StoreGroupLetter(&group, c.letter);
+    const Word word = LockedNumberWord(*document, group);
+    EXPECT_EQ(word & 0x01FF, c.number) << c.number << c.letter;
+    EXPECT_NE(word & 0x0200, 0) << "locked";
+    EXPECT_EQ(word >> 10, c.shown ? c.shown - 60 : 0) << c.number << c.letter;
   }
 }
 

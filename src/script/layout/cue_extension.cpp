@@ -2,8 +2,8 @@
 
 #include "platform/cp1252.h"
 #include "script/model/cue_codes.h"
+#include "script/model/script_document.h"
 #include "script/model/user_list_entries.h"
-#include "script/script_window.h"
 
 namespace qm {
 
@@ -12,26 +12,26 @@ namespace {
 bool SameUpper(const std::string& a, const std::string& b) { return AnsiUpperCase(a) == AnsiUpperCase(b); }
 
 // The name's own text, from the edit line while it is being typed.
-const std::string& OwnText(const TMDIChild& window, const TScriptElement& cue) {
+const std::string& OwnText(const TScriptDocument& script, const TScriptElement& cue) {
   static const std::string none;
-  if (&cue == window.CurrentElement() && !cue.text) return window.EditBuffer();
+  if (const std::string* edited = script.EditedText(cue)) return *edited;
   return cue.text ? *cue.text : none;
 }
 
 }  // namespace
 
-std::string CharacterExtensionText(TMDIChild& window, TScriptElement& cue) {
+std::string CharacterExtensionText(TScriptDocument& script, TScriptElement& cue) {
   if (cue.Kind() != ekCharacterName) return {};
   const Byte code = NormalCueCode(cue.split);
   const int state = CueContinuedState(code);
-  const std::string& continued = window.CharacterContinuedText;
-  const std::string& acrossPages = window.MoreContinuedText;
-  const std::string& separator = window.ContinuedSeparator;
-  const bool join = window.JoinSceneExtensions != 0;
-  const bool afterName = window.ContinuedPosition == 0;
+  const std::string& continued = script.CharacterContinuedText;
+  const std::string& acrossPages = script.MoreContinuedText;
+  const std::string& separator = script.ContinuedSeparator;
+  const bool join = script.JoinSceneExtensions != 0;
+  const bool afterName = script.ContinuedPosition == 0;
   std::string entry;
   bool extension = CueHasExtension(code);
-  if (extension) entry = UserListEntry(window.UserLists, TUserList::Extension, CueExtensionEntry(code));
+  if (extension) entry = UserListEntry(script.UserLists, TUserList::Extension, CueExtensionEntry(code));
   std::string s;
   if (extension && entry.empty()) {
     SetCueExtension(cue, NoExtensionCode);
@@ -55,7 +55,7 @@ std::string CharacterExtensionText(TMDIChild& window, TScriptElement& cue) {
   if (!(extension && SameUpper(entry, acrossPages)) && !acrossPages.empty() && state == 2)
     s += " (" + acrossPages + ")";
   std::erase(s, '&');
-  if (join && OwnText(window, cue).find(')') != std::string::npos)
+  if (join && OwnText(script, cue).find(')') != std::string::npos)
     if (const std::size_t at = s.find(" ("); at != std::string::npos) s.replace(at, 2, separator);
   return s;
 }

@@ -8,11 +8,11 @@
 
 namespace qm {
 
-class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 
 // Empty for anything but a Character Name. An extension whose entry of the
 // list was emptied resets the name to none.
-std::string CharacterExtensionText(TMDIChild& window, TScriptElement& cue);
+std::string CharacterExtensionText(TScriptDocument& script, TScriptElement& cue);
 
 }  // namespace qm

@@ -46,15 +46,15 @@ bool OpensItself(std::string_view text) {
 
 }  // namespace
 
-bool ShownInParentheses(const TMDIChild& window, Byte kind) {
+bool ShownInParentheses(const TScriptDocument& script, Byte kind) {
   switch (kind) {
     case ekParenthetical: return true;
     case ekSceneInformation:
-    case ekLockedSceneInformation: return window.SceneInfoParentheses != 0;
+    case ekLockedSceneInformation: return script.SceneInfoParentheses != 0;
     case ekActInformation:
     case ekActStart:
-    case ekPrologueText: return window.ActParentheses != 0;
-    case ekAction: return window.ActionParentheticals != 0;
+    case ekPrologueText: return script.ActParentheses != 0;
+    case ekAction: return script.ActionParentheticals != 0;
     default: return false;
   }
 }

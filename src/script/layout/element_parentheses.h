@@ -12,11 +12,12 @@
 namespace qm {
 
 class TMDIChild;
+class TScriptDocument;
 struct TScriptElement;
 struct TLaidLine;
 
 // Whether elements of this kind are shown between "(" and ")".
-bool ShownInParentheses(const TMDIChild& window, Byte kind);
+bool ShownInParentheses(const TScriptDocument& script, Byte kind);
 
 // Where an element's added "(" stands: at the margin, with the first line's
 // text after it, or outdented, hanging left of the margin so that the text
