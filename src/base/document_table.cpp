@@ -29,6 +29,8 @@ bool NoActiveDocument() {
   return DocumentFrame == nullptr || DocumentFrame->ActiveMDIChild() == nullptr;
 }
 
+TMDIChild* ScriptForCommand() { return NoActiveDocument() ? nullptr : ActiveScript(); }
+
 int SlotOf(const TMDIChild* window) {
   for (int slot = 1; slot <= DocumentCount && slot <= MaxDocuments; ++slot)
     if (Documents[slot] == window) return slot;

@@ -26,6 +26,8 @@ extern TForm* DocumentFrame;
 TMDIChild* ActiveScript();
 // True when no script window is open or active; every command asks first.
 bool NoActiveDocument();
+// The script window a command works on: null when NoActiveDocument.
+TMDIChild* ScriptForCommand();
 // Makes a window's own slot the active one; unknown windows change nothing.
 void SetActiveSlotOf(const TMDIChild* window);
 // The slot of a window, or 0.

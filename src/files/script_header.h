@@ -23,8 +23,6 @@ constexpr std::string_view WindowsScriptTag = "Quillmaster WinVer. 3.35c";
 constexpr std::string_view DosScriptTag = "Quillmaster DosVer. 3.35c";
 constexpr Word HeaderLayoutRevision = 1;
 
-using TFontNames = std::array<std::string, FontNameCount>;
-
 // Which fields a reader applies: each field belongs to one group.
 enum THeaderGroup : unsigned {
   hgIdentity = 1,   // the record's own bookkeeping (counts, sizes, caret)

@@ -12,8 +12,6 @@
 
 namespace qm {
 
-using TFontNames = std::array<std::string, FontNameCount>;
-
 // The rows, named prefix + "Left", "Right", "Before", "Spacing", "Size",
 // "Font", "Caps", "Bold", "Italic", "Underline", "StrikeOut".
 void AddElementFormatRows(TDialogTable& table, const std::string& parent, const std::string& prefix);

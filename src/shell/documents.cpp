@@ -79,7 +79,7 @@ SaveAnswer AskToSave(const TScriptDocument& script) {
 }  // namespace
 
 TMDIChild* EditableActiveScript() {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   return script && script->Editable && script->CurrentElement() ? script : nullptr;
 }
 

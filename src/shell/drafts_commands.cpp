@@ -135,7 +135,7 @@ void TMainForm::UnlockHeadersItemClick(TObject*) {
 }
 
 void TMainForm::NextRevisionMarkItemClick(TObject*) {
-  if (TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript()) GotoNextRevisionMark(*script);
+  if (TMDIChild* script = ScriptForCommand()) GotoNextRevisionMark(*script);
   FocusActiveScript();
 }
 

@@ -17,7 +17,7 @@ namespace qm {
 namespace {
 
 TMDIChild* ScriptWithBlock() {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   return script && script->BlockOn() ? script : nullptr;
 }
 
@@ -67,7 +67,7 @@ void TMainForm::Page1Click(TObject*) { SelectPage(); }
 void TMainForm::Scene1Click(TObject*) { editor::SelectInActiveScript(slScene); }
 
 void TMainForm::TurnoffBlockItemClick(TObject* sender) {
-  if (TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript()) script->TurnoffBlockItemClick(sender);
+  if (TMDIChild* script = ScriptForCommand()) script->TurnoffBlockItemClick(sender);
 }
 
 void TMainForm::DeleteWordItemClick(TObject* sender) { DeleteWordAtCaret(sender); }

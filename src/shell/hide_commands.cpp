@@ -32,7 +32,7 @@ std::uint32_t KindsOfItem(const std::string& name) {
 }  // namespace
 
 void TMainForm::HideElementListClick(TObject* sender) {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   if (!script) return;
   const std::string name = SenderName(sender);
   const std::uint32_t kinds = KindsOfItem(name);
@@ -43,7 +43,7 @@ void TMainForm::HideElementListClick(TObject* sender) {
 }
 
 void TMainForm::HideNotesItemClick(TObject* sender) {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   if (!script) return;
   if (const std::string name = SenderName(sender); name == "HideNotesExceptItem" || name == "UnhideNotesExceptItem") {
     SelectNotesToHide(name == "HideNotesExceptItem");
@@ -64,7 +64,7 @@ void TMainForm::HideNonPrintingTextItemClick(TObject* sender) {
 }
 
 void TMainForm::DisplayCodesItemClick(TObject*) {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   if (!script) return;
   script->LayoutOptions.ShowCodes = script->LayoutOptions.ShowCodes ? 0 : 1;
   RebuildScreen(script);
@@ -74,7 +74,7 @@ void TMainForm::DisplayCodesItemClick(TObject*) {
 }
 
 void TMainForm::ShowScriptChecks() {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   const std::uint32_t hidden = script ? script->HiddenKinds : 0;
   const auto hides = [hidden](std::uint32_t kinds) { return (hidden & kinds) == kinds; };
   MenuItem("HideActionItem")->Checked = hides(ActionKinds);

@@ -47,7 +47,7 @@ bool RunOutsideProgram(const std::string& program, const std::string& failure) {
 }  // namespace
 
 void TMainForm::RefreshAfterChange() {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   if (!script) return;
   RebuildScreen(script);
   script->RedisplayScreen(true);

@@ -37,7 +37,7 @@ struct TScriptState {
 
 TScriptState StateOfActiveScript() {
   TScriptState state;
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   if (!script) return state;
   state.open = true;
   state.editable = script->Editable != 0;

@@ -70,7 +70,7 @@ TRuler::TRuler(TMainForm& form) : form_(form) {
 }
 
 int TRuler::Offset() const {
-  const TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  const TMDIChild* script = ScriptForCommand();
   return script ? script->LeftTextOffset : 0;
 }
 

@@ -122,7 +122,7 @@ void TScriptPopups::BuildSelectPopUp() {
 }
 
 void TScriptPopups::SelectPopUpPopup() {
-  const TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  const TMDIChild* script = ScriptForCommand();
   const bool block = script && script->BlockOn();
   const TMenuItem* paste = form_.MenuItem("PasteItem");
   const bool pasteEnabled = paste && paste->Enabled();
@@ -226,7 +226,7 @@ void TScriptPopups::ChildPopUpPopup() {
   const bool extension = PopupContext == pcExtension;
   ChildItem("ChildSeparator")->Visible = !extension;
   ChildItem("NoInitialTextItem")->Caption = extension ? AddAsTextCaption : NoInitialTextCaption;
-  const TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  const TMDIChild* script = ScriptForCommand();
   for (const char* name : {"EndofActInfoItem", "StartNewActItem", "AddLineItem", "AddShotItem", "MakeaTransitionItem"})
     ChildItem(name)->Visible = opening;
   ChildItem("StartNewSceneItem")->Visible = opening && script && !script->ActGoesToScene;

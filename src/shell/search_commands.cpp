@@ -38,7 +38,7 @@ void TMainForm::SearchItemClick(TObject*) {
 }
 
 void TMainForm::SearchandReplaceItemClick(TObject*) {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   if (!script || !script->Editable) return;
   ShowSearchDialog(true);
   CaptionSearchAgain(*this);
@@ -58,7 +58,7 @@ void TMainForm::SearchAgainItemClick(TObject* sender) {
 }
 
 void TMainForm::ChangeCharacterName1Click(TObject*) {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   if (!script || !script->Editable) return;
   ChangeCharacterName();
   FocusActiveScript();
@@ -78,12 +78,12 @@ void TMainForm::QuickEntrySetupItemClick(TObject*) {
 }
 
 void TMainForm::NextSpeechItemClick(TObject*) {
-  if (TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript()) NextSpeechBy(*script, false);
+  if (TMDIChild* script = ScriptForCommand()) NextSpeechBy(*script, false);
   FocusActiveScript();
 }
 
 void TMainForm::NextColoredText1Click(TObject*) {
-  if (TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript()) FindNextMarkedText(*script);
+  if (TMDIChild* script = ScriptForCommand()) FindNextMarkedText(*script);
   FocusActiveScript();
 }
 

@@ -530,7 +530,7 @@ void TToolBar::UpdateButtons() {
 // A style button is down while the caret is inside its run; Normal while
 // none is.
 void TToolBar::UpdateFormatButtons() {
-  TMDIChild* script = NoActiveDocument() ? nullptr : ActiveScript();
+  TMDIChild* script = ScriptForCommand();
   bool anyDown = false;
   for (int tag = 1; tag <= 4; ++tag) {
     TOfficeButton* b = nullptr;

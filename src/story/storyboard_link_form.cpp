@@ -18,8 +18,6 @@ namespace qm::story {
 
 namespace {
 
-TMDIChild* ActiveScriptOrNull() { return NoActiveDocument() ? nullptr : ActiveScript(); }
-
 // The run of elements that share the element's link.
 std::pair<TScriptElement*, TScriptElement*> RunOf(TScriptElement* e) {
   TScriptElement* first = e;
@@ -127,7 +125,7 @@ DWord TStoryBoardLinkForm::MakeFrame() {
 }
 
 void TStoryBoardLinkForm::EstablishLinkBtnClick() {
-  if (!ScriptOpen() || !ActiveScriptOrNull() || script_.StoryboardFileName.empty() || !EnsureStoryboardFile(script_.StoryboardFileName)) {
+  if (!ScriptOpen() || !ScriptForCommand() || script_.StoryboardFileName.empty() || !EnsureStoryboardFile(script_.StoryboardFileName)) {
     Close();
     return;
   }
@@ -215,7 +213,7 @@ void TStoryBoardLinkForm::Image1MouseUp() {
 }
 
 void ShowStoryboardLinkForm(DWord frameId, bool creating) {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (!script || StoryboardLinkForm()) return;
   auto* form = new TStoryBoardLinkForm(Application, *script);
   form->LinkFrameId = frameId;
@@ -228,7 +226,7 @@ void CloseStoryboardLinkForm() {
 }
 
 void CreateLinkedFrame() {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (!script || !EnsureStoryboardRunning()) return;
   if (script->StoryboardFileName.empty()) {
     do {

@@ -18,14 +18,6 @@ namespace qm::story {
 
 namespace {
 
-
-TMDIChild* ActiveScriptOrNull() { return NoActiveDocument() ? nullptr : ActiveScript(); }
-
-std::string WithoutFolder(const std::string& path) {
-  const auto cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 TScriptElement* FirstLinkedTo(const TScriptDocument& script, Word index) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     if (e->storyboardLink == index) return e;
@@ -67,7 +59,7 @@ Word AddFrame(TScriptDocument& script, DWord frameId) {
 }
 
 bool GoToStoryboardLink(DWord frameId, bool move) {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (!script) return false;
   const int index = frameId == LastLinkedFrame ? script->StoryboardLinks.Count() : FrameIndex(*script, frameId);
   if (index < 0) return false;
@@ -84,7 +76,7 @@ bool GoToStoryboardLink(DWord frameId, bool move) {
 
 void SetStoryboardFileName(TScriptDocument& script, const std::string& name) {
   script.StoryboardFileName = name.substr(0, capacity::StoryboardFileName);
-  if (&script == ActiveScriptOrNull()) editor::SetActiveScriptModified();
+  if (&script == ScriptForCommand()) editor::SetActiveScriptModified();
 }
 
 bool FindScriptByName(const std::string& name, bool activate) {
@@ -93,7 +85,7 @@ bool FindScriptByName(const std::string& name, bool activate) {
     if (!doc || ChangeFileExt(WithoutFolder(doc->ScriptFileName), "." + ScriptExtension) != name) continue;
     if (IsDocumentEmpty(ActiveDocument)) {
       // An empty script counts for nothing: it takes a name of its own.
-      if (TMDIChild* active = ActiveScriptOrNull())
+      if (TMDIChild* active = ScriptForCommand())
         active->ScriptFileName =
             JoinPath(ScriptDirectory, "NONAME" + std::to_string(ActiveDocument) + "." + ScriptExtension);
       continue;
@@ -106,7 +98,7 @@ bool FindScriptByName(const std::string& name, bool activate) {
 }
 
 void DeleteFrameLinks(DWord frameId, bool ask) {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (!script) return;
   editor::SaveUndoStep(*script, ukWholeScript);
   if (ask && !AskYesNo("Delete all Links in Script to this frame?", PromptTable(6), false)) return;
@@ -120,7 +112,7 @@ void DeleteFrameLinks(DWord frameId, bool ask) {
 }
 
 void DeleteStoryboardLinksInBlock() {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (!script || !script->CurrentElement()) return;
   editor::SaveUndoStep(*script, ukWholeScript);
   script->CurrentElement()->storyboardLink = 0;
@@ -131,7 +123,7 @@ void DeleteStoryboardLinksInBlock() {
 }
 
 void ToggleStoryboardLinkMarks() {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (!script) return;
   script->HideStoryboardLinks = script->HideStoryboardLinks ? 0 : 1;
   LinksChanged(*script);
@@ -167,7 +159,7 @@ bool ShowStoryboardLinkHint(TMDIChild& script, int x, int y) {
 }
 
 void AssignStoryboardFrame() {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (!script) return;
   if (!script->BlockOn() || editor::BlockSpans(*script).empty()) {
     ShowMessageBox("You have to have selected the text to assign before running this function!", "Attention");
@@ -190,7 +182,7 @@ void AssignStoryboardFrame() {
 }
 
 void OpenStoryboardLink() {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (!script || !script->CurrentElement()) return;
   ProgramBusyScope busy;
   const Word link = script->CurrentElement()->storyboardLink;

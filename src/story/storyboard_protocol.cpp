@@ -38,19 +38,11 @@ const GlobalState reset([] {
 Word Low(LPARAM value) { return static_cast<Word>(value & 0xFFFF); }
 Word High(LPARAM value) { return static_cast<Word>((value >> 16) & 0xFFFF); }
 
-// The name of a path without its folder, whichever separator it uses.
-std::string WithoutFolder(const std::string& path) {
-  const auto cut = path.find_last_of("/\\");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
-TMDIChild* ActiveScriptOrNull() { return NoActiveDocument() ? nullptr : ActiveScript(); }
-
 bool IsHandshakeCode(Word code) { return code == sbAnnounce || code == sbFindPartner || code == sbPartnerFound; }
 
 // The atom of the active script's file name; found, else added.
 Word ScriptNameAtom() {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (!script) return 0;
   const std::string name = WithoutFolder(script->ScriptFileName);
   if (name.empty()) return 0;
@@ -75,7 +67,7 @@ bool ScriptFileAvailable(const std::string& name) {
 }
 
 void AnswerQuery(UINT message, Word code, const TMsg& msg) {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   switch (code) {
     case sbRunning: Answer(message, script && script->Editable ? sbYes : sbNo, 0); break;
     case sbFile: {
@@ -99,7 +91,7 @@ void AnswerQuery(UINT message, Word code, const TMsg& msg) {
 }
 
 void AnswerAction(UINT message, Word code, const TMsg& msg) {
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   switch (code) {
     case sbWhichFile: {
       const DWord frame = AtomToFrameId(Low(msg.lParam));
@@ -155,6 +147,11 @@ void TakeActionResponse(Word code, const TMsg& msg) {
 }
 
 }  // namespace
+
+std::string WithoutFolder(const std::string& path) {
+  const auto cut = path.find_last_of("/\\");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
 
 UINT StoryboardMessage(const char* name) {
   // Only what the storyboard program sends us is taken from outside.
@@ -220,7 +217,7 @@ bool WaitForStoryboardReply(UINT message) {
   if (code == sbPartnerFound || code == sbWhichFile) return true;
   const ATOM atom = High(Reply.lParam);
   const std::string name = GlobalGetAtomName(atom);
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (!name.empty() && script && !script->StoryboardFileName.empty() &&
       !SameAsciiText(name, script->StoryboardFileName))
     Reply.wParam = 0;
@@ -237,7 +234,7 @@ bool EnsureStoryboardRunning() {
   for (;;) {
     if (AskStoryboard(FrameQuery(), sbRunning, 0, ScriptQueryResponse())) return true;
     // Asking again at once without a script would never end.
-    if (!ActiveScriptOrNull()) return false;
+    if (!ScriptForCommand()) return false;
     if (AskAbortRetry("This StoryBoard Linking function requires that the StoryBoard Program be running.\r\r"
                       "Please run it, then press Retry...",
                       "Attention", true) != mrRetry)
@@ -256,7 +253,7 @@ bool CheckStoryboardFile(const std::string& expectedName, bool open) {
     return false;
   const std::string openName = TakeAtomName(Low(Reply.lParam));
   std::string expected = expectedName;
-  TMDIChild* script = ActiveScriptOrNull();
+  TMDIChild* script = ScriptForCommand();
   if (expected.empty() && script) {
     SetStoryboardFileName(*script, openName);
     expected = openName;
@@ -282,7 +279,7 @@ bool EnsureStoryboardFile(const std::string& name) {
   ProgramBusyScope busy;
   for (;;) {
     if (CheckStoryboardFile(name, true)) return true;
-    if (!ActiveScriptOrNull()) return false;
+    if (!ScriptForCommand()) return false;
     if (!AskOkCancel("The StoryBoard Program could not open the storyboard named " + name +
                          " automatically.\r\rPlease open it manually, then press OK...",
                      "Attention"))
@@ -297,7 +294,7 @@ void ShowStoryboardWindow() {
 
 void ShowScriptWindow() {
   ShowWindow(Application->Handle(), SW_RESTORE);
-  if (TMDIChild* script = ActiveScriptOrNull()) {
+  if (TMDIChild* script = ScriptForCommand()) {
     script->SetFocus();
     SetForegroundWindow(script->Handle());
   }

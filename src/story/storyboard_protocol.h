@@ -95,4 +95,7 @@ void AskRemoveInvalidLink(DWord frameId);
 // Handles one storyboard message taken from the queue at idle.
 void ProcessStoryboardMessage(const TMsg& msg);
 
+// The name of a path without its folder, whichever separator it uses.
+std::string WithoutFolder(const std::string& path);
+
 }  // namespace qm::story

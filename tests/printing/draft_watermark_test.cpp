@@ -21,10 +21,8 @@ class DraftWatermarkTest : public KeysFixture {
  protected:
   RecordingPrinter& Recorder() { return *Backend().PrinterList()[0]; }
   void LoadTwoPages() {
-    Load({{ekSceneHeading, "INT. ONE - DAY"}, ActionLines(60), {ekSceneHeading, "INT. TWO - DAY"},
-          {ekAction, "The end."}});
-    TWrapPass pass(W());
-    for (TScriptElement* e = W().FirstElement; e; e = e->next) pass.Wrap(*e, LiveElementText(W(), *e));
+    LoadWrapped({{ekSceneHeading, "INT. ONE - DAY"}, ActionLines(60), {ekSceneHeading, "INT. TWO - DAY"},
+                 {ekAction, "The end."}});
     W().RefreshLayout();
   }
   // Answers the Setup Script Information dialog: its look is checked, the

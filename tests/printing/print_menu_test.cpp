@@ -118,11 +118,7 @@ class PrintCommandTest : public KeysFixture {
  protected:
   RecordingPrinter& Recorder() { return *Backend().PrinterList()[0]; }
   void LoadThreePages() {
-    Load({{ekSceneHeading, "INT. ONE - DAY"}, ActionLines(60), {ekSceneHeading, "INT. TWO - DAY"}, ActionLines(60),
-          {ekSceneHeading, "INT. THREE - DAY"}, {ekAction, "The end."}});
-    // Wrapped whole, as a script read from its file is.
-    TWrapPass pass(W());
-    for (TScriptElement* e = W().FirstElement; e; e = e->next) pass.Wrap(*e, LiveElementText(W(), *e));
+    LoadWrapped(ThreePageScript());
   }
   // Answers the print menu by setting its controls and pressing a button.
   void AnswerPrintMenu(std::function<void(TPrintMenuDlg&)> set, TModalResult press = mrOk) {

@@ -18,10 +18,7 @@ namespace {
 class PrintPreviewTest : public KeysFixture {
  protected:
   void LoadThreePages() {
-    Load({{ekSceneHeading, "INT. ONE - DAY"}, ActionLines(60), {ekSceneHeading, "INT. TWO - DAY"}, ActionLines(60),
-          {ekSceneHeading, "INT. THREE - DAY"}, {ekAction, "The end."}});
-    TWrapPass pass(W());
-    for (TScriptElement* e = W().FirstElement; e; e = e->next) pass.Wrap(*e, LiveElementText(W(), *e));
+    LoadWrapped(ThreePageScript());
   }
   // Paints the preview's page onto a recording of the window's size.
   static std::string Painted(TPreviewForm& preview, RecordingCanvas& surface) {

@@ -13,6 +13,8 @@ namespace qm {
 
 constexpr int FontNameCount = 31;
 constexpr int FontNameLength = 30;
+// Font names by an element's font index.
+using TFontNames = std::array<std::string, FontNameCount>;
 
 class TScriptDocument : public TScriptRecord {
  public:
@@ -45,8 +47,7 @@ class TScriptDocument : public TScriptRecord {
   };
   TLayoutOptions LayoutOptions;
 
-  // Font names by an element's font index.
-  std::array<std::string, FontNameCount> FontNameTable{};
+  TFontNames FontNameTable{};
 
   // ---- Numbers and letters as they show ----
   // The number shown: the stored one plus the start offset of its kind.

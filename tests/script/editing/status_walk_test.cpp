@@ -29,10 +29,7 @@ class StatusWalkTest : public testing::KeysFixture {
     elements.insert(elements.begin(), {ekActStart, "ACT ONE"});
     for (std::size_t at : {40u, 90u, 170u}) elements.insert(elements.begin() + at, {ekSceneInformation, "SCENE"});
     elements.insert(elements.begin() + 130, {ekActStart, "ACT TWO"});
-    Load(elements, 0);
-    // Every element wrapped, as a script read from its file comes.
-    TWrapPass pass(W());
-    for (TScriptElement* e = W().FirstElement; e; e = e->next) pass.Wrap(*e, LiveElementText(W(), *e));
+    LoadWrapped(elements);
     W().ActDisplayStyle = 2;
     W().RefreshLayout();
     W().RenumberScenes(false);
