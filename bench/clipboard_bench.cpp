@@ -75,7 +75,11 @@ void BM_CopyWholeScript(benchmark::State& state) {
   }
   script.Report(state);
 }
-BENCHMARK(BM_CopyWholeScript)->Arg(120)->Arg(1200)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+BENCHMARK(BM_CopyWholeScript)
+    ->Arg(120)
+    ->Arg(1200)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void BM_PasteIntoEmptyScript(benchmark::State& state) {
@@ -103,7 +107,11 @@ void BM_PasteIntoEmptyScript(benchmark::State& state) {
   }
   script.Report(state);
 }
-BENCHMARK(BM_PasteIntoEmptyScript)->Arg(120)->Arg(1200)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+BENCHMARK(BM_PasteIntoEmptyScript)
+    ->Arg(120)
+    ->Arg(1200)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 // One page of whole elements from the middle is cut; the paste that puts
@@ -123,7 +131,11 @@ void BM_CutOnePageFromTheMiddle(benchmark::State& state) {
   }
   script.Report(state);
 }
-BENCHMARK(BM_CutOnePageFromTheMiddle)->Arg(120)->Arg(1200)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+BENCHMARK(BM_CutOnePageFromTheMiddle)
+    ->Arg(120)
+    ->Arg(1200)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

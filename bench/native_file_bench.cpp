@@ -38,8 +38,7 @@ struct BenchFolder {
 
 struct BenchScript {
   BenchScript()
-      : platform(std::make_unique<Platform>(std::make_unique<HeadlessBackend>())),
-        file(folder.path + "/BENCH.QMW") {
+      : platform(std::make_unique<Platform>(std::make_unique<HeadlessBackend>())), file(folder.path + "/BENCH.QMW") {
     window = std::make_unique<testing::ScriptWindow>();
     testing::FillSampleElements(**window, 1, kElements, kElements / 2);
     testing::FillSampleSettings(**window, 1, 40);

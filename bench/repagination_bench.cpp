@@ -90,7 +90,12 @@ void BM_Repaginate(benchmark::State& state) {
   }
   script.Report(state);
 }
-BENCHMARK(BM_Repaginate)->Arg(120)->Arg(4500 / testing::GeneratedElementsPerPage)->Arg(1200)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+BENCHMARK(BM_Repaginate)
+    ->Arg(120)
+    ->Arg(4500 / testing::GeneratedElementsPerPage)
+    ->Arg(1200)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 // The same after every element was wrapped again (a format or font change).
@@ -110,7 +115,12 @@ void BM_RewrapAndRepaginate(benchmark::State& state) {
   }
   script.Report(state);
 }
-BENCHMARK(BM_RewrapAndRepaginate)->Arg(120)->Arg(4500 / testing::GeneratedElementsPerPage)->Arg(1200)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+BENCHMARK(BM_RewrapAndRepaginate)
+    ->Arg(120)
+    ->Arg(4500 / testing::GeneratedElementsPerPage)
+    ->Arg(1200)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 // A word typed at the end of an Action in the middle and taken out again
@@ -135,7 +145,10 @@ void BM_RepaginateAfterKeystroke(benchmark::State& state) {
   }
   script.Report(state);
 }
-BENCHMARK(BM_RepaginateAfterKeystroke)->Arg(120)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+BENCHMARK(BM_RepaginateAfterKeystroke)
+    ->Arg(120)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 // For scale: one bare walk over the list, reading what every pass reads of
@@ -150,7 +163,11 @@ void BM_WalkTheElementList(benchmark::State& state) {
   }
   script.Report(state);
 }
-BENCHMARK(BM_WalkTheElementList)->Arg(120)->Arg(1200)->Unit(benchmark::kMicrosecond)->Repetitions(9)
+BENCHMARK(BM_WalkTheElementList)
+    ->Arg(120)
+    ->Arg(1200)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(9)
     ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -100,7 +100,11 @@ void BM_KeystrokeInSixLineAction(benchmark::State& state) {
   }
   state.counters["elements"] = window.ElementCount();
 }
-BENCHMARK(BM_KeystrokeInSixLineAction)->Arg(120)->Arg(600)->Unit(benchmark::kMicrosecond)->Repetitions(5)
+BENCHMARK(BM_KeystrokeInSixLineAction)
+    ->Arg(120)
+    ->Arg(600)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 // Every element of a script wrapped once, as laying out a loaded script
@@ -122,7 +126,12 @@ void BM_WrapWholeScript(benchmark::State& state) {
 }
 // 120 printed pages, and a script of 4,500 elements (about 250 KB of text,
 // some 230 printed pages) for the figure quoted in elements.
-BENCHMARK(BM_WrapWholeScript)->Arg(120)->Arg(4500 / testing::GeneratedElementsPerPage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_WrapWholeScript)
+    ->Arg(120)
+    ->Arg(4500 / testing::GeneratedElementsPerPage)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace qm

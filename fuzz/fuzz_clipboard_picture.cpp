@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (const auto picture = qm::DecodeBitmapFile(bytes)) {
     Check(picture->Width > 0 && picture->Width <= qm::MaxPictureSide);
     Check(picture->Height > 0 && picture->Height <= qm::MaxPictureSide);
-    Check(picture->Pixels.size() == static_cast<std::size_t>(picture->Width) * static_cast<std::size_t>(picture->Height));
+    Check(picture->Pixels.size() ==
+          static_cast<std::size_t>(picture->Width) * static_cast<std::size_t>(picture->Height));
     const auto again = qm::DecodeBitmapFile(qm::EncodeBitmapFile(*picture));
     Check(again && again->Pixels == picture->Pixels);
   }

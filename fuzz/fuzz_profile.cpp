@@ -35,8 +35,8 @@ const std::string& SettingsPath() {
 // takes it for the input before it.
 void PutInput(const std::string& path, const std::uint8_t* data, std::size_t size) {
   static long long stamp = 1'000'000'000;
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                                 static_cast<std::streamsize>(size));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   const timespec times[2] = {{0, UTIME_OMIT}, {++stamp, 0}};
   utimensat(AT_FDCWD, path.c_str(), times, 0);
 }

@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   static const std::string path = qm::JoinPath(qm::TempFolder(), "fuzz-" + std::to_string(getpid()) + ".wwd");
-  std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                               static_cast<std::streamsize>(size));
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   th::TWWDatabase db;
   db.SetFileName(path);
   for (const char* word : {"walk", "walked", "run", "brighter"}) {

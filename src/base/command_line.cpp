@@ -18,9 +18,8 @@ const GlobalState reset([] { CommandLine.clear(); });
 bool FirstParameterIs(std::string_view upperSwitch) {
   if (CommandLine.empty()) return false;
   const std::string& first = CommandLine.front();
-  return std::equal(first.begin(), first.end(), upperSwitch.begin(), upperSwitch.end(), [](char a, char b) {
-    return std::toupper(static_cast<unsigned char>(a)) == b;
-  });
+  return std::equal(first.begin(), first.end(), upperSwitch.begin(), upperSwitch.end(),
+                    [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
 }
 
 }  // namespace qm

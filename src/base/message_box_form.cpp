@@ -213,14 +213,9 @@ void TMyNewMsgBox::ApplyKind(int kind, bool defaultFirst, std::string& message) 
       message += "\r\rType YES to accept...\r\r\r";
       break;
     case MsgBoxOkSkipCancelAll:
-    case MsgBoxOkSkipEditCancel:
-      ShowFourthButton(kind);
-      break;
-    case MsgBoxNameOrPath:
-      WidenNameOrPathButtons();
-      break;
-    default:
-      break;
+    case MsgBoxOkSkipEditCancel: ShowFourthButton(kind); break;
+    case MsgBoxNameOrPath: WidenNameOrPathButtons(); break;
+    default: break;
   }
   ActiveControl = focused;
   FocusControl(focused);

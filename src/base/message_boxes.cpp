@@ -92,12 +92,9 @@ bool AskOkCancel(const std::string& text, const std::string& caption) {
 
 char AskDrive(const std::string& text, const std::string& caption, bool defaultFirst) {
   switch (Ask(text, caption, defaultFirst, MsgBoxDrive)) {
-    case mrYes:
-      return 'A';
-    case mrNo:
-      return 'B';
-    default:
-      return '\0';
+    case mrYes: return 'A';
+    case mrNo: return 'B';
+    default: return '\0';
   }
 }
 
@@ -157,41 +154,24 @@ void ClosePleaseWait() {
 
 std::string FileErrorText(Byte code) {
   switch (code) {
-    case 2:
-      return "File Not Found";
-    case 3:
-      return "Path Not Found";
-    case 4:
-      return "Too Many Open Files";
-    case 5:
-      return "File Access Denied";
-    case 8:
-      return "Not Enough Memory";
-    case 100:
-      return "Disk Read Error";
+    case 2: return "File Not Found";
+    case 3: return "Path Not Found";
+    case 4: return "Too Many Open Files";
+    case 5: return "File Access Denied";
+    case 8: return "Not Enough Memory";
+    case 100: return "Disk Read Error";
     case 101:
-    case 112:
-      return "Disk is Full";
-    case 150:
-      return "Disk is Write Protected.";
-    case 152:
-      return "Disk Drive isn't ready.";
-    case 156:
-      return "Disk Seek Error.";
-    case 157:
-      return "Unknown Media Type";
-    case 158:
-      return "Sector Not Found";
-    case 160:
-      return "Device Write Fault";
-    case 161:
-      return "Device Read Fault";
-    case 162:
-      return "Hardware Error";
-    case FileTooLargeError:
-      return "File is larger than the system allows this program to write";
-    default:
-      return "Error #" + std::to_string(code);
+    case 112: return "Disk is Full";
+    case 150: return "Disk is Write Protected.";
+    case 152: return "Disk Drive isn't ready.";
+    case 156: return "Disk Seek Error.";
+    case 157: return "Unknown Media Type";
+    case 158: return "Sector Not Found";
+    case 160: return "Device Write Fault";
+    case 161: return "Device Read Fault";
+    case 162: return "Hardware Error";
+    case FileTooLargeError: return "File is larger than the system allows this program to write";
+    default: return "Error #" + std::to_string(code);
   }
 }
 

@@ -24,8 +24,8 @@ inline constexpr std::monostate ShownPlace{};
 
 template <typename Options>
 struct OptionKey {
-  using Place = std::variant<bool Options::*, Byte Options::*, Word Options::*, int Options::*,
-                             std::string Options::*, bool*, Byte*, Word*, std::string*, std::monostate>;
+  using Place = std::variant<bool Options::*, Byte Options::*, Word Options::*, int Options::*, std::string Options::*,
+                             bool*, Byte*, Word*, std::string*, std::monostate>;
 
   const char* section;
   const char* key;
@@ -35,7 +35,7 @@ struct OptionKey {
   const char* defaultText = nullptr;
   std::size_t maxLength = std::numeric_limits<std::size_t>::max();
   // A flag whose default is the value just read into this one.
-  bool Options::* defaultFrom = nullptr;
+  bool Options::*defaultFrom = nullptr;
   // Numbers beyond these stop at them; a number is first masked when a
   // stored field packs bits.
   int minimum = INT_MIN;
@@ -48,8 +48,8 @@ struct OptionKey {
     if (defaultValue) k.defaultNumber = *defaultValue ? 1 : 0;
     return k;
   }
-  static OptionKey FlagFollowing(const char* section, const char* key, bool Options::* place,
-                                 bool Options::* defaultFrom) {
+  static OptionKey FlagFollowing(const char* section, const char* key, bool Options::*place,
+                                 bool Options::*defaultFrom) {
     OptionKey k{section, key, place};
     k.defaultFrom = defaultFrom;
     return k;
@@ -82,11 +82,11 @@ struct OptionKey {
 namespace option_keys_detail {
 
 template <typename Options, typename T>
-T& PlaceOf(Options& options, T Options::* member) {
+T& PlaceOf(Options& options, T Options::*member) {
   return options.*member;
 }
 template <typename Options, typename T>
-const T& PlaceOf(const Options& options, T Options::* member) {
+const T& PlaceOf(const Options& options, T Options::*member) {
   return options.*member;
 }
 template <typename Options, typename T>
@@ -103,8 +103,8 @@ void Read(const TIniFile& ini, const OptionKey<Options>& k, const Options* o, bo
 }
 
 template <typename Options, typename T>
-  requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
-void Read(const TIniFile& ini, const OptionKey<Options>& k, const Options*, T& value) {
+requires(std::is_integral_v<T> && !std::is_same_v<T, bool>) void Read(const TIniFile& ini, const OptionKey<Options>& k,
+                                                                      const Options*, T& value) {
   const int stored = ini.ReadInteger(k.section, k.key, k.defaultNumber.value_or(static_cast<int>(value))) & k.mask;
   // Numbers beyond what the field holds stop at its limits instead of wrapping.
   const long long lowest = std::max<long long>(k.minimum, std::numeric_limits<T>::min());
@@ -124,8 +124,8 @@ void Write(TIniFile& ini, const OptionKey<Options>& k, bool value) {
   ini.WriteBool(k.section, k.key, value);
 }
 template <typename Options, typename T>
-  requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
-void Write(TIniFile& ini, const OptionKey<Options>& k, T value) {
+requires(std::is_integral_v<T> && !std::is_same_v<T, bool>) void Write(TIniFile& ini, const OptionKey<Options>& k,
+                                                                       T value) {
   ini.WriteInteger(k.section, k.key, value);
 }
 template <typename Options>

@@ -146,20 +146,20 @@ namespace qm {
 // Program-wide options kept outside the main window, loaded and saved with
 // the rest (shell/program_settings.h).
 
-extern Word AutosaveInterval;          // [Program Settings] "Autosave Interval", minutes
-extern bool MouseMenu;                 // [Program Settings] "Mouse Menu"
-extern std::string ScriptExtension;    // [Program Settings] "Script Extension", without the dot
-extern bool AllowPageBreakAtElipses;   // [Program Settings] "Allow Page Break At Elipses"
-extern bool FloppyBackup;              // [Save/Retrieve] "Floppy Backup"
-extern char BackupDrive;               // [Save/Retrieve] "Backup Drive"
-extern bool ProprietaryFormatOnly;     // [Editing Options] "Proprietary Format Only"
-extern Byte PrintDirection;            // [Printing Options] "Print Direction"
-extern bool BracketDialogueNumbers;    // [Animation Options] "Bracket Dia Numbering"
-extern Byte SpeechNumberFlag;          // [Animation Options] "Speech Num Pos", lowest bit inverted
-extern bool DisplayPageBreakType;      // [Display Settings] "Display Page Break Type"
-extern bool AllCapNames;               // [Spelling] "All Cap Names"
-extern bool JokeyPrompts;              // [Producer Help] "Offer"
-extern bool UseWinColors;              // [Program Options] "Use Win Colors"
+extern Word AutosaveInterval;         // [Program Settings] "Autosave Interval", minutes
+extern bool MouseMenu;                // [Program Settings] "Mouse Menu"
+extern std::string ScriptExtension;   // [Program Settings] "Script Extension", without the dot
+extern bool AllowPageBreakAtElipses;  // [Program Settings] "Allow Page Break At Elipses"
+extern bool FloppyBackup;             // [Save/Retrieve] "Floppy Backup"
+extern char BackupDrive;              // [Save/Retrieve] "Backup Drive"
+extern bool ProprietaryFormatOnly;    // [Editing Options] "Proprietary Format Only"
+extern Byte PrintDirection;           // [Printing Options] "Print Direction"
+extern bool BracketDialogueNumbers;   // [Animation Options] "Bracket Dia Numbering"
+extern Byte SpeechNumberFlag;         // [Animation Options] "Speech Num Pos", lowest bit inverted
+extern bool DisplayPageBreakType;     // [Display Settings] "Display Page Break Type"
+extern bool AllCapNames;              // [Spelling] "All Cap Names"
+extern bool JokeyPrompts;             // [Producer Help] "Offer"
+extern bool UseWinColors;             // [Program Options] "Use Win Colors"
 
 // The colours of the script windows while UseWinColors is false.
 struct TScreenColors {

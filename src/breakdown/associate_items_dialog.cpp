@@ -95,10 +95,10 @@ TAssociation* TAssociateItemsDlg::CurrentAssociation(bool create) {
   for (TAssociation& a : chain)
     if (a.Category == category_) return &a;
   if (!create) return nullptr;
-  const Byte choice = !chain.empty()           ? chain.back().IntExt
-                      : !IntExtGroup->Visible  ? Byte{ieIntOnly}
+  const Byte choice = !chain.empty()                 ? chain.back().IntExt
+                      : !IntExtGroup->Visible        ? Byte{ieIntOnly}
                       : IntExtGroup->ItemIndex() > 0 ? static_cast<Byte>(IntExtGroup->ItemIndex())
-                                               : Byte{ieIntOnly};
+                                                     : Byte{ieIntOnly};
   chain.push_back({{}, category_, choice});
   return &chain.back();
 }
@@ -107,7 +107,8 @@ void TAssociateItemsDlg::CategoryChange() {
   category_ = VisibleIndexOf(CategoryCombo->Text());
   ItemList->Clear();
   if (category_ >= 0)
-    for (const std::string& item : Gathered.Items[static_cast<std::size_t>(RecordSlotOfTagCode(TagCodeOfCategory(category_)))])
+    for (const std::string& item :
+         Gathered.Items[static_cast<std::size_t>(RecordSlotOfTagCode(TagCodeOfCategory(category_)))])
       ItemList->Items.Add(item);
   NameClick();
 }

@@ -157,7 +157,9 @@ class TGraphPrinter {
     Line(edge, 3 * (dy_ / 4), edge, dy_ / 2);
   }
 
-  bool Picked(std::size_t n) const { return options_.SomeNames && n < run_.NameTakesPart.size() && run_.NameTakesPart[n]; }
+  bool Picked(std::size_t n) const {
+    return options_.SomeNames && n < run_.NameTakesPart.size() && run_.NameTakesPart[n];
+  }
 
   // The names from the first that fit down the page; the index after the last.
   std::size_t DrawNames(std::size_t firstName) {

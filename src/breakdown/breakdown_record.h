@@ -18,10 +18,32 @@ class TScriptDocument;
 
 // Record slots, in the order the sheets and reports list them.
 enum TRecordSlot {
-  rsCastMembers = 0, rsExtras, rsStunts, rsVehicles, rsProps, rsSpecialFX, rsCostumes, rsMakeupHair,
-  rsLivestock, rsAnimalHandler, rsMusic, rsSound, rsSetDressing, rsGreenery, rsSpecialEquipment, rsSecurity,
-  rsAdditionalLabor, rsOpticalFX, rsMechanicalFX, rsMisc, rsCrew, rsNotes, rsSceneDescription, rsUserDefined1,
-  rsUserDefined2, rsUserDefined3,
+  rsCastMembers = 0,
+  rsExtras,
+  rsStunts,
+  rsVehicles,
+  rsProps,
+  rsSpecialFX,
+  rsCostumes,
+  rsMakeupHair,
+  rsLivestock,
+  rsAnimalHandler,
+  rsMusic,
+  rsSound,
+  rsSetDressing,
+  rsGreenery,
+  rsSpecialEquipment,
+  rsSecurity,
+  rsAdditionalLabor,
+  rsOpticalFX,
+  rsMechanicalFX,
+  rsMisc,
+  rsCrew,
+  rsNotes,
+  rsSceneDescription,
+  rsUserDefined1,
+  rsUserDefined2,
+  rsUserDefined3,
 };
 
 struct BreakdownRecord {
@@ -29,10 +51,10 @@ struct BreakdownRecord {
   std::string Location;
   std::string TimeOfDay;
   std::uint16_t LineCount = 0;
-  std::string StartPage;        // at most 6 characters
-  std::string EndPage;          // at most 6 characters
-  std::string SceneNumber;      // at most 6 characters
-  std::string CharacterIndexes; // 1-based indexes into the run's name table, at most 50
+  std::string StartPage;         // at most 6 characters
+  std::string EndPage;           // at most 6 characters
+  std::string SceneNumber;       // at most 6 characters
+  std::string CharacterIndexes;  // 1-based indexes into the run's name table, at most 50
   // One list per slot; items in the order added, each once (letter case ignored).
   std::array<std::vector<std::string>, CategoryCount> Items;
 };

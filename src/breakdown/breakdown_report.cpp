@@ -65,7 +65,8 @@ class TReportPrinter {
     const std::vector<const TRunScene*> scenes = Wanted();
     for (std::size_t i = 0; i < scenes.size(); ++i) {
       const std::string& key = PrimaryKey(*scenes[i], options_.Primary);
-      if (options_.Primary != TPrimaryOrder::ScriptOrder && (i == 0 || key != PrimaryKey(*scenes[i - 1], options_.Primary)))
+      if (options_.Primary != TPrimaryOrder::ScriptOrder &&
+          (i == 0 || key != PrimaryKey(*scenes[i - 1], options_.Primary)))
         StartGroup(GroupHeading(key, options_.Primary), i > 0);
       PrintScene(*scenes[i]);
     }
@@ -100,9 +101,7 @@ class TReportPrinter {
     pen_.Header = run_.FileName + cont;
   }
 
-  int SceneTextColumn() const {
-    return page_.TextWidth(run_.MultiLockedScenes ? "XXXXXX" : "XXXXX") + page_.InchX / 2;
-  }
+  int SceneTextColumn() const { return page_.TextWidth(run_.MultiLockedScenes ? "XXXXXX" : "XXXXX") + page_.InchX / 2; }
 
   void PrintScene(const TRunScene& scene) {
     const BreakdownRecord& r = scene.Record;

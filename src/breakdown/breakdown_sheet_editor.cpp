@@ -23,7 +23,6 @@ namespace qm {
 
 namespace {
 
-
 // A description is one item of the text: its line ends become blanks.
 std::string OneLine(std::string text) {
   text = std::string(TrimChars(text, "\r\n "));
@@ -58,7 +57,8 @@ TBreakdownSheetEditor::TBreakdownSheetEditor(TComponent* owner, TMDIChild& scrip
     title->OnDblClick = [this](TObject*) {
       if (!ShowBreakdownSheetLayout()) return;
       const TSheetTitles now = ReadSheetTitles(OpenSettingsFile());
-      for (int n = 0; n < SheetSquareCount; ++n) Titles[static_cast<std::size_t>(n)]->Text = now[static_cast<std::size_t>(n)];
+      for (int n = 0; n < SheetSquareCount; ++n)
+        Titles[static_cast<std::size_t>(n)]->Text = now[static_cast<std::size_t>(n)];
       Regather();
     };
     TListBox* square = Squares[static_cast<std::size_t>(k)];
@@ -172,10 +172,10 @@ void TBreakdownSheetEditor::AddTaggedItem(std::string oldItem, std::string newIt
     return;
   }
   if (newItem.empty()) return;
-  const Byte code = square == 0 ? SceneDescriptionCode
-                                : SquareCategoryCode(CategoryMenus(), square, SelectedCategory(square),
-                                                     Titles[static_cast<std::size_t>(square - 1)]->Text(), newItem,
-                                                     AllItems);
+  const Byte code = square == 0
+                        ? SceneDescriptionCode
+                        : SquareCategoryCode(CategoryMenus(), square, SelectedCategory(square),
+                                             Titles[static_cast<std::size_t>(square - 1)]->Text(), newItem, AllItems);
   // No category decides for the square: nothing to tag the item with.
   if (code == 0) return;
   if (!AddSceneItem(script_, scene_, code, newItem)) {

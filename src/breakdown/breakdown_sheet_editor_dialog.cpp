@@ -17,10 +17,12 @@ constexpr int SquaresTop = 40;
 struct TSquarePlace {
   int column, row, columns, rows;
 };
+// clang-format off
 constexpr std::array<TSquarePlace, SheetSquareCount> SquarePlaces{{
     {0, 0, 1, 2}, {1, 0, 1, 1}, {1, 1, 1, 1}, {2, 0, 1, 2}, {0, 2, 1, 1}, {1, 2, 1, 1},
     {2, 2, 1, 1}, {0, 3, 1, 1}, {1, 3, 1, 1}, {2, 3, 1, 1}, {0, 4, 1, 1}, {1, 4, 2, 1},
 }};
+// clang-format on
 
 TDialogTable EditorTable() {
   TDialogTable table{{DropDownList, "SceneSelectList", "", {8, 8, 3 * ColumnWidth + 8, 22}}};

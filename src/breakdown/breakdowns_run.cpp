@@ -109,7 +109,8 @@ bool CheckTimesOfDay(const TScriptDocument& script, TBreakdownRun& run) {
     if (KnownTime(script, r.TimeOfDay)) continue;
     if (i == 0) {
       if (AskYesNo("Your VERY FIRST Scene has a time of day of " + r.TimeOfDay +
-                       "\r\n\r\nShould I report it as DAY instead?", "Time of Day", true))
+                       "\r\n\r\nShould I report it as DAY instead?",
+                   "Time of Day", true))
         r.TimeOfDay = "DAY";
       continue;
     }
@@ -344,9 +345,9 @@ bool GatherBreakdownRun(const TScriptDocument& script, const TBreakdownOptions& 
   if (!TakeNames(script, options, run)) return false;
   const TAssociationLists associations = ScriptAssociations(script);
   for (TRunScene& scene : run.Scenes) {
-    scene.Wanted = options.Scenes == TSceneChoice::All ||
-                   (static_cast<std::size_t>(scene.Position) <= options.Selected.size() &&
-                    options.Selected[static_cast<std::size_t>(scene.Position) - 1]);
+    scene.Wanted =
+        options.Scenes == TSceneChoice::All || (static_cast<std::size_t>(scene.Position) <= options.Selected.size() &&
+                                                options.Selected[static_cast<std::size_t>(scene.Position) - 1]);
     if (options.SomeNames && !run.NameTakesPart.empty() && !HasPickedName(run, scene.Record)) {
       if (options.Output == TBreakdownOutput::Graph) scene.Wanted = false;
     }
@@ -377,7 +378,6 @@ std::vector<bool> SelectAllExceptOmitted(const std::vector<std::string>& entries
 }
 
 namespace {
-
 
 bool HoldsNames(const TBreakdownRun& run, const BreakdownRecord& record, const std::vector<std::string>& names,
                 bool everyName) {

@@ -73,8 +73,8 @@ std::string TotalText(const TPageLength& length);
 
 struct TRunScene {
   BreakdownRecord Record;
-  int Position = 0;     // 1-based, in script order
-  bool Wanted = true;   // selected (and, with some names, holds one of them)
+  int Position = 0;    // 1-based, in script order
+  bool Wanted = true;  // selected (and, with some names, holds one of them)
   TPageLength Length;
 };
 
@@ -84,10 +84,10 @@ struct TBreakdownRun {
   std::vector<bool> NameTakesPart;
   // The scenes in the run's order.
   std::vector<TRunScene> Scenes;
-  std::string FileName;     // the script's, without folder
+  std::string FileName;  // the script's, without folder
   bool MultiLockedScenes = false;
   std::string OmitText;
-  std::string Separator;    // between location and time of day
+  std::string Separator;  // between location and time of day
 };
 
 // A scene's number as the outputs show it: its leading blanks left out.

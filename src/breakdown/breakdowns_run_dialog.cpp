@@ -139,8 +139,8 @@ TBreakdownDlg::TBreakdownDlg(TComponent* owner, TMDIChild& script, TBreakdownOut
   SelectAll->SetChecked(true);
   if (preset == TBreakdownOutput::Export) ShootPlanBtn->SetChecked(true);
   if (preset == TBreakdownOutput::Sheets) BreakdownSheetBtn->SetChecked(true);
-  for (TRadioButton* b : {ScriptOrderBtn, IntExtBtn, LocationBtn, TimeofDayBtn, CharNameBtn, ShootPlanBtn,
-                          BreakdownSheetBtn})
+  for (TRadioButton* b :
+       {ScriptOrderBtn, IntExtBtn, LocationBtn, TimeofDayBtn, CharNameBtn, ShootPlanBtn, BreakdownSheetBtn})
     b->OnClick = [this](TObject*) { PrimarySortClick(); };
   ListCharsBox->OnClick = [this](TObject*) { ListCharsBoxClick(); };
   GraphBreakDowns->OnClick = [this](TObject*) { GraphBreakDownsClick(); };

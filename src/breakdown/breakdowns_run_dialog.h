@@ -22,8 +22,8 @@ class TBreakdownDlg : public TForm {
   TBreakdownDlg(TComponent* owner, TMDIChild& script, TBreakdownOutput preset);
 
   TPageControl* Notebook1;
-  TRadioButton *ScriptOrderBtn, *IntExtBtn, *LocationBtn, *TimeofDayBtn, *CharNameBtn, *AllBtn, *SomeBtn,
-      *ShootPlanBtn, *BreakdownSheetBtn;
+  TRadioButton *ScriptOrderBtn, *IntExtBtn, *LocationBtn, *TimeofDayBtn, *CharNameBtn, *AllBtn, *SomeBtn, *ShootPlanBtn,
+      *BreakdownSheetBtn;
   TRadioButton *IntExt2Btn, *ScriptOrder2Btn, *Location2Btn, *TimeofDay2Btn;
   TCheckBox* ListCharsBox;
   TRadioButton *SortNamesBox, *ScriptOrderBox, *DialogueFirstBox, *UserListOrderBox;

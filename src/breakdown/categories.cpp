@@ -48,10 +48,12 @@ constexpr std::array<TBuiltInCategory, CategoryCount> BuiltIn{{
     {"User Defined #&3", "U3", 12, false, 25},
 }};
 
+// clang-format off
 constexpr std::array<const char*, SheetSquareCount> DefaultSheetTitles{
     "CAST",        "STUNTS", "SET DRESSING", "EXTRAS",      "SPECIAL EFFECTS",   "PROPS",
     "VEHICLES/ANIMALS", "WARDROBE", "MAKEUP/HAIR", "SOUND FX/MUSIC", "SPECIAL EQUIPMENT", "PRODUCTION NOTES",
 };
+// clang-format on
 
 constexpr int CastMembersIndex = 2;
 constexpr std::size_t HintCapacity = 6;

@@ -127,9 +127,7 @@ void TCategorySetupDlg::OkClick() {
   ModalResult = mrOk;
 }
 
-void TCategorySetupDlg::UpdateReplace() {
-  ReplaceBtn->Enabled = Setup.CanReplace(NameEdit->Text(), CodeEdit->Text());
-}
+void TCategorySetupDlg::UpdateReplace() { ReplaceBtn->Enabled = Setup.CanReplace(NameEdit->Text(), CodeEdit->Text()); }
 
 void TCategorySetupDlg::ClosePanel() {
   Setup.Editing = -1;

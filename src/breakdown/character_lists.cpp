@@ -81,7 +81,8 @@ std::vector<std::string> LocationCast(const TAssociationLists& lists, const std:
 // Every letter at the start or after a blank or "(" upper case.
 void CapitaliseWords(std::string& text) {
   for (std::size_t i = 0; i < text.size(); ++i)
-    if (i == 0 || text[i - 1] == ' ' || text[i - 1] == '(') text[i] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[i])));
+    if (i == 0 || text[i - 1] == ' ' || text[i - 1] == '(')
+      text[i] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[i])));
 }
 
 // One generation: the continuation marks and the two name lists of the
@@ -94,7 +95,8 @@ class TListGenerator {
   void Run() {
     TScriptElement* anchor = script_.CurrentElement();
     int offset = 0;
-    while (anchor && anchor->prev && (anchor->prev->Kind() == ekCharacterName || anchor->prev->Kind() == ekAutoPageBreak)) {
+    while (anchor && anchor->prev &&
+           (anchor->prev->Kind() == ekCharacterName || anchor->prev->Kind() == ekAutoPageBreak)) {
       anchor = anchor->prev;
       ++offset;
     }
@@ -213,9 +215,8 @@ class TListGenerator {
 
   bool StartsLongerName(const std::string& text, std::size_t at, const std::string& name) const {
     const std::string rest = PlainUpperText(std::string_view(text).substr(at));
-    return std::any_of(names_.begin(), names_.end(), [&](const std::string& other) {
-      return other.size() > name.size() && rest.starts_with(other);
-    });
+    return std::any_of(names_.begin(), names_.end(),
+                       [&](const std::string& other) { return other.size() > name.size() && rest.starts_with(other); });
   }
 
   bool Occurs(const std::string& text, const std::string& name, bool looseRight, bool combined) const {
@@ -248,7 +249,8 @@ class TListGenerator {
     const int order = run_.Options.SortOrder;
     int upTo = 0;
     if (order == nsAlphabetical || order == nsUserListAlphabetical) upTo = static_cast<int>(names_.size());
-    else if (order == nsUserListSpeaking) upTo = static_cast<int>(LeadingEntries(script_.UserLists, TUserList::CharNames).size());
+    else if (order == nsUserListSpeaking)
+      upTo = static_cast<int>(LeadingEntries(script_.UserLists, TUserList::CharNames).size());
     if (upTo == 0) return;
     std::vector<int> front;
     for (int n = 1; n <= upTo; ++n)
@@ -260,9 +262,8 @@ class TListGenerator {
 
   bool AtmosphereApplies(const std::string& location) const {
     if (run_.AtmosphereLocations.empty() || script_.AtmosphereText.empty()) return false;
-    return std::any_of(run_.AtmosphereLocations.begin(), run_.AtmosphereLocations.end(), [&](const std::string& a) {
-      return !a.empty() && location.starts_with(AnsiUpperCase(a));
-    });
+    return std::any_of(run_.AtmosphereLocations.begin(), run_.AtmosphereLocations.end(),
+                       [&](const std::string& a) { return !a.empty() && location.starts_with(AnsiUpperCase(a)); });
   }
 
   std::string ListText(const TScriptElement& heading) const {

@@ -18,7 +18,11 @@ TDialogTable CharacterListTable() {
   return {
       {PageControl, "Notebook", "", {0, 0, 470, 330}},
       {Page, "DefaultPage", "Default", {}, "Notebook"},
-      {RadioGroup, "SortNamesBox", "Sort the Character Names:", {8, 8, 440, 130}, "DefaultPage",
+      {RadioGroup,
+       "SortNamesBox",
+       "Sort the Character Names:",
+       {8, 8, 440, 130},
+       "DefaultPage",
        {"&Alphabetically", "In &Script Order", "Script Order but Speaking Characters &1st",
         "In &User List Order (Alphabetical)", "In User &List Order (Speaking Order)"}},
       {CheckBox, "AllCapsBox", "&Generate Character List in ALL CAPS", {8, 146, 440, 20}, "DefaultPage"},
@@ -122,10 +126,9 @@ bool TCharNameListDlg::Confirm() {
   const int order = Options().SortOrder;
   const bool userOrder = order == nsUserListAlphabetical || order == nsUserListSpeaking;
   if (userOrder && UserListEntry(script_.UserLists, TUserList::CharNames, 1).empty()) {
-    if (Visible &&
-        AskYesNo("You have selected a sort by User List Order but there are NO names currently in the User "
-                 "List!\r\rGo to the User List to add them?",
-                 PromptTable(2), true))
+    if (Visible && AskYesNo("You have selected a sort by User List Order but there are NO names currently in the User "
+                            "List!\r\rGo to the User List to add them?",
+                            PromptTable(2), true))
       SetupUserListOrderBtnClick(false);
     return false;
   }

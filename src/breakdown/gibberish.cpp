@@ -23,8 +23,7 @@ namespace {
 bool KeepsItsText(const TScriptDocument& script, const TScriptElement& e) {
   if (e.Kind() == ekCharacterName) return true;
   const std::string& omit = script.SceneOmitText;
-  return IsSceneHeading(e.Kind()) && !omit.empty() &&
-         AnsiUpperCase(ElementText(e)).starts_with(AnsiUpperCase(omit));
+  return IsSceneHeading(e.Kind()) && !omit.empty() && AnsiUpperCase(ElementText(e)).starts_with(AnsiUpperCase(omit));
 }
 
 void ScrambleBookmarks(TMDIChild& script, const std::function<char()>& draw) {

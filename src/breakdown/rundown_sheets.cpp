@@ -251,7 +251,8 @@ int BoxTenths(std::string text, int unreadable) {
   text = TrimBlanks(text);
   const std::size_t point = text.find('.');
   if (point != std::string::npos) text = text.substr(0, point) + text.substr(point + 1, 1);
-  if (text.empty() || text.size() > 6 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+  if (text.empty() || text.size() > 6 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
     return unreadable;
   return std::stoi(text);
 }

@@ -18,14 +18,14 @@ class TMDIChild;
 class TScriptDocument;
 
 struct TRundownRow {
-  std::string Act;          // ONE, 1, A, a Roman numeral; a prologue's text
-  std::string Scene;        // a single blank for a prologue without a scene
-  std::string Heading;      // upper case, plain, without its day/night part
-  std::string Page;         // the page the row starts on
-  std::string Characters;   // the scene's generated character list
-  std::string Description;  // the Scene Description tagged in its note
+  std::string Act;               // ONE, 1, A, a Roman numeral; a prologue's text
+  std::string Scene;             // a single blank for a prologue without a scene
+  std::string Heading;           // upper case, plain, without its day/night part
+  std::string Page;              // the page the row starts on
+  std::string Characters;        // the scene's generated character list
+  std::string Description;       // the Scene Description tagged in its note
   Byte Kind = ekActInformation;  // or ekPrologueText
-  std::string DayNight;     // DAY ONE
+  std::string DayNight;          // DAY ONE
 };
 
 // A row under its key: act key followed by scene key (ACT ONE, SCENE A).

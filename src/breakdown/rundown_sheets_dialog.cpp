@@ -39,8 +39,7 @@ TDialogTable RundownPageTable() {
   const TDialogTable rest = {
       {Label, "FontLabel", "Font:", {8, 167, 0, 0}, "RundownPage"},
       {DropDownList, "FontList", "", {130, 164, 150, 22}, "RundownPage"},
-      {ComboBox, "FontSize", "", {290, 164, 50, 22}, "RundownPage",
-       {"8", "9", "10", "11", "12", "13", "14", "15"}},
+      {ComboBox, "FontSize", "", {290, 164, 50, 22}, "RundownPage", {"8", "9", "10", "11", "12", "13", "14", "15"}},
       {CheckBox, "UndAct", "Underline Act/Scene Info", {8, 192, 200, 20}, "RundownPage"},
       {CheckBox, "BoldAct", "Bold Act/Scene Info", {220, 192, 200, 20}, "RundownPage"},
       {CheckBox, "UndSH", "Underline Scene Headings", {8, 212, 200, 20}, "RundownPage"},
@@ -145,9 +144,8 @@ void TCharNameListDlg::StartRundown(const TRundownOptions& o, bool justSetList) 
   ReportedDate->Text = Today();
   // A font the desktop lacks gives way to Arial, else to its first font.
   std::string font = o.Font;
-  if (FontList->Items.IndexOf(font) < 0) font = FontList->Items.IndexOf("Arial") >= 0 || FontList->Items.Count() == 0
-                                                   ? "Arial"
-                                                   : FontList->Items[0];
+  if (FontList->Items.IndexOf(font) < 0)
+    font = FontList->Items.IndexOf("Arial") >= 0 || FontList->Items.Count() == 0 ? "Arial" : FontList->Items[0];
   FontList->Text = font;
   FontSize->Text = std::to_string(o.FontSize);
   UndAct->SetChecked(o.UndAct);

@@ -31,14 +31,17 @@ struct TColumns {
   int page = -1;
   int timing = 0;
   int mainWidth = 0;
-  int narrow = 0;     // U: day/night and page columns; act/scene is 2U
+  int narrow = 0;       // U: day/night and page columns; act/scene is 2U
   int timingWidth = 0;  // T
 };
 
 class TRundownTable {
  public:
   TRundownTable(const TRundownOptions& o, const TProductionDetails& d, int boxTenths, int minHeight)
-      : o_(o), d_(d), boxTenths_(boxTenths), minHeight_(minHeight),
+      : o_(o),
+        d_(d),
+        boxTenths_(boxTenths),
+        minHeight_(minHeight),
         page_(Canvas(), PrintRun.PageWidth, PrintRun.PageHeight) {
     page_.OnFooter([this](TReportPage&) { ColumnBoxes(); });
     page_.OnHeader([this](TReportPage&) { Header(); });
@@ -174,7 +177,8 @@ class TRundownTable {
     ActStyle();
     if (o_.ActSceneColumn) {
       int y = WrappedText(c_.actScene, g_, 2 * c_.narrow, row.Act + " " + row.Scene, true);
-      if (!o_.DayNightColumn && !row.DayNight.empty()) y = WrappedText(c_.actScene, y, 2 * c_.narrow, row.DayNight, true);
+      if (!o_.DayNightColumn && !row.DayNight.empty())
+        y = WrappedText(c_.actScene, y, 2 * c_.narrow, row.DayNight, true);
       k_ = (y - g_) + Canvas().TextHeight("Ap");
       page_.Y = g_;
     } else {

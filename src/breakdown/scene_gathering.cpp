@@ -24,8 +24,8 @@ constexpr Byte ExtrasCode = 7;
 constexpr std::size_t MaxCharacters = 50;
 constexpr std::size_t PageTextCapacity = 6;
 const char* const NoSeparator = "Find THIS, Sucker!!!";
-constexpr std::array<const char*, 6> FixedTimes = {"SAME", "LATER", "MOMENTS LATER", "SAME TIME", "CONTINUOUS",
-                                                   "SIMULTANEOUS"};
+constexpr std::array<const char*, 6> FixedTimes = {"SAME",      "LATER",      "MOMENTS LATER",
+                                                   "SAME TIME", "CONTINUOUS", "SIMULTANEOUS"};
 constexpr std::array<const char*, 6> ActionOnlyNames = {"MAN", "WOMAN", "CHILD", "BOY", "GIRL", "VOICE"};
 
 // The blank lines the page shows before the element: pagination gives

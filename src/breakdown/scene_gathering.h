@@ -31,12 +31,12 @@ std::vector<std::string> ScriptNameTable(const TScriptDocument& script);
 // What a breakdown run asks of the gathering; the defaults gather
 // everything.
 struct TGatherOptions {
-  bool CollectItems = true;      // take the tagged items into the records
-  bool ActionNames = true;       // names met in Action count too
+  bool CollectItems = true;        // take the tagged items into the records
+  bool ActionNames = true;         // names met in Action count too
   bool NamesInSceneOrder = false;  // every name in order of first appearance
-  bool SpeakersFirst = false;    // a name met in Action is looked for again in cues
+  bool SpeakersFirst = false;      // a name met in Action is looked for again in cues
   bool DropCastCharacters = true;  // a cast item that is one of the scene's characters goes
-  bool SplitHeadings = true;     // false: the whole heading is the location
+  bool SplitHeadings = true;       // false: the whole heading is the location
   // Asked at every scene heading; false stops the gathering there.
   std::function<bool()> KeepGoing;
 };

@@ -8,6 +8,7 @@
 
 namespace qm {
 
+// clang-format off
 const std::vector<TListedCategory> ListingOrder = {
     {rsSceneDescription, 15, -1}, {rsCastMembers, 2, 0},      {rsProps, 14, 4},
     {rsExtras, 5, 1},             {rsStunts, 21, 2},          {rsVehicles, 22, 3},
@@ -19,13 +20,15 @@ const std::vector<TListedCategory> ListingOrder = {
     {rsCrew, 4, 21},              {rsNotes, 12, 20},          {rsUserDefined1, 23, 22},
     {rsUserDefined2, 24, 23},     {rsUserDefined3, 25, 24},
 };
+// clang-format on
 
 std::vector<TListedItems> SceneItemLists(const BreakdownRecord& record, bool exporting) {
   std::vector<TListedItems> lists;
   for (const TListedCategory& category : ListingOrder) {
     const std::vector<std::string>& items = record.Items[static_cast<std::size_t>(category.Slot)];
     if (items.empty() || (exporting && category.ExportNumber < 0)) continue;
-    lists.push_back({&category, WithoutAccelerator(CategoryMenus()[static_cast<std::size_t>(category.MenuCategory)].Caption),
+    lists.push_back({&category,
+                     WithoutAccelerator(CategoryMenus()[static_cast<std::size_t>(category.MenuCategory)].Caption),
                      &items});
   }
   return lists;

@@ -17,11 +17,13 @@ constexpr Word RecordTag = 0x0023;
 constexpr Word NameTableKind = 0, SceneKind = 1, ItemKind = 2, LengthKind = 3;
 constexpr std::uint32_t NameTableLength = 226;
 
+// clang-format off
 constexpr std::array<const char*, 21> ExportCategoryNames = {
     "Cast Members", "Extras",         "Stunts",     "Vehicles",      "Props",         "Special Effects",
     "Costumes",     "Makeup",         "Livestock",  "Animal Handler", "Music",        "Sound",
     "Set Dressing", "Greenery",       "Special Equipment", "Security", "Additional Labor", "Optical FX",
     "Mechanical FX", "Miscellaneous", "Notes"};
+// clang-format on
 
 std::vector<Byte> NameTable() {
   std::vector<Byte> table;
@@ -118,8 +120,7 @@ void TScheduleWriter::WriteNumbers(Word eighths, Word pages) {
 }
 
 std::string SchedulingSceneLine(const BreakdownRecord& r) {
-  return r.StartPage + "\t" + SceneNumberShown(r) + "\t" + r.IntExt + " " + r.Location + " - " +
-         r.TimeOfDay;
+  return r.StartPage + "\t" + SceneNumberShown(r) + "\t" + r.IntExt + " " + r.Location + " - " + r.TimeOfDay;
 }
 
 bool WriteScheduleExport(const TBreakdownRun& run, const TBreakdownOptions& options, TScheduleWriter& writer,
@@ -195,20 +196,19 @@ std::string ChooseExportFile(const std::string& scriptFileName) {
 
 }  // namespace
 
-bool ExportScheduleFile(const std::string& scriptFileName, const TBreakdownRun& run,
-                        const TBreakdownOptions& options) {
+bool ExportScheduleFile(const std::string& scriptFileName, const TBreakdownRun& run, const TBreakdownOptions& options) {
   const std::string path = ChooseExportFile(scriptFileName);
   if (path.empty()) return false;
   std::vector<bool> selected;
   if (options.Scenes != TSceneChoice::All)
     for (const TRunScene& scene : run.Scenes) {
-      if (selected.size() < static_cast<std::size_t>(scene.Position)) selected.resize(static_cast<std::size_t>(scene.Position));
+      if (selected.size() < static_cast<std::size_t>(scene.Position))
+        selected.resize(static_cast<std::size_t>(scene.Position));
       selected[static_cast<std::size_t>(scene.Position) - 1] = scene.Wanted;
     }
   TScheduleWriter writer(selected);
-  const bool whole = WriteScheduleExport(run, options, writer, [](const std::string& question) {
-    return AskOkCancel(question, "Attention");
-  });
+  const bool whole = WriteScheduleExport(
+      run, options, writer, [](const std::string& question) { return AskOkCancel(question, "Attention"); });
   const std::vector<Byte>& bytes = writer.Bytes();
   if (!WriteFileAtomic(path, bytes.data(), bytes.size())) {
     ShowMessageBox("Error Writing: " + PathToText(path), "Attention");

@@ -68,7 +68,6 @@ bool StampSchedulingFileTime(const std::string& path);
 
 // Chooses the file, writes it, stamps it and says where it went. False
 // when nothing was written or the run was ended.
-bool ExportScheduleFile(const std::string& scriptFileName, const TBreakdownRun& run,
-                        const TBreakdownOptions& options);
+bool ExportScheduleFile(const std::string& scriptFileName, const TBreakdownRun& run, const TBreakdownOptions& options);
 
 }  // namespace qm

@@ -142,7 +142,8 @@ class TAnalyzer {
 
   bool IsContinuedMark(std::string text) const {
     text = TrimBlanks(AnsiUpperCase(PlainText(text)));
-    if (text.size() >= 2 && text.front() == '(' && text.back() == ')') text = TrimBlanks(text.substr(1, text.size() - 2));
+    if (text.size() >= 2 && text.front() == '(' && text.back() == ')')
+      text = TrimBlanks(text.substr(1, text.size() - 2));
     return text == AnsiUpperCase(script_.CharacterContinuedText);
   }
 

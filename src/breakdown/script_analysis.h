@@ -81,8 +81,7 @@ std::string AnalysisTitleName(const std::string& fileName);
 // their place in analysis.Names), with the script's name in the heading.
 // False when nothing could be printed.
 bool PrintGeneralAnalysis(const TScriptAnalysis& analysis, const std::string& fileName);
-bool PrintCharacterDetail(const TScriptAnalysis& analysis, const std::vector<int>& chosen,
-                          const std::string& fileName);
+bool PrintCharacterDetail(const TScriptAnalysis& analysis, const std::vector<int>& chosen, const std::string& fileName);
 
 // The "Script Analysis" command.
 void ShowScriptAnalysis();

@@ -49,7 +49,8 @@ class TSetListWriter {
 
   void Style(Byte style) {
     style_ = style;
-    Canvas().Font.Style = ((style & RunBold) ? unsigned{fsBold} : 0u) | ((style & RunUnderline) ? unsigned{fsUnderline} : 0u);
+    Canvas().Font.Style =
+        ((style & RunBold) ? unsigned{fsBold} : 0u) | ((style & RunUnderline) ? unsigned{fsUnderline} : 0u);
   }
 
   // A line centred between one inch in and the page's right edge.

@@ -19,12 +19,12 @@ class TScriptDocument;
 // the list: a long show has more runs than a byte counts, and more text
 // than 16 bits reach.
 struct TRichTextRun {
-  std::size_t Start = 0;   // in characters of the collected text
+  std::size_t Start = 0;  // in characters of the collected text
   std::size_t Length = 0;
   std::string FontName;
   int FontSize = 10;
-  Byte Style = 0;          // bit 0 bold, bit 1 italic, bit 2 underline
-  Byte Alignment = 0;      // 0 left, 2 centre
+  Byte Style = 0;      // bit 0 bold, bit 1 italic, bit 2 underline
+  Byte Alignment = 0;  // 0 left, 2 centre
 };
 
 struct TRichText {

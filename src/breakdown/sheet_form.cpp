@@ -161,8 +161,7 @@ void PrintHeader(const TSheetHeader& header, const THeaderGeometry& g, const std
   Rule(g, y4, L + 2 * W + G, L + 3 * W);
   Label(L, y4, "DESCRIPTION");
   Label(L + 2 * W + G, y4, "PAGE COUNT");
-  Value(g, L + 2 * W + G, y4,
-        "   " + std::to_string(header.WholePages) + " " + std::to_string(header.Eighths) + "/8");
+  Value(g, L + 2 * W + G, y4, "   " + std::to_string(header.WholePages) + " " + std::to_string(header.Eighths) + "/8");
   LabelFont();
   const std::string pagesLabel = "SCRIPT PAGE NO.'S";
   const int labelWidth = Width(pagesLabel);

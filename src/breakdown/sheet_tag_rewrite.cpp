@@ -102,8 +102,7 @@ TRewriteResult RewriteTagsInText(std::string& text, bool scriptNote, const TTagC
     if (m.start == std::string::npos) break;
     const bool tagged = m.start > 0 && m.end < work.size() && static_cast<Byte>(work[m.end]) == TagEnd;
     const bool name = !tagged && castOnly && EndsWord(work, m.end, codes) && StartsWord(work, m.start, codes) &&
-                      !(m.start > 0 && work[m.start - 1] == static_cast<char>(UntagCode)) &&
-                      !InsideTag(work, m.start);
+                      !(m.start > 0 && work[m.start - 1] == static_cast<char>(UntagCode)) && !InsideTag(work, m.start);
     if (!tagged && !name) {
       from = m.start + 1;
       continue;

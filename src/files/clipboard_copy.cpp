@@ -92,7 +92,6 @@ bool IsLockedBreak(Byte kind) {
   return kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak || kind == ekFixedAPageBreak;
 }
 
-
 std::string PlainTextOf(const TScriptElement& e) {
   if (IsPageBreakKind(e.Kind())) return " ";
   return ElementText(e);
@@ -170,7 +169,6 @@ void SetSpeakerName(const std::vector<TCopiedPiece>& block) {
   if (e && e->Kind() == ekCharacterName) CopiedSpeakerName = ElementText(*e).substr(0, MaxShortStringChars);
 }
 
-
 }  // namespace
 
 void AppendRtfChar(std::string& out, Byte b) {
@@ -234,7 +232,9 @@ void AppendRtfText(std::string& out, const TByteKinds& kinds, std::string_view t
     const Byte b = static_cast<Byte>(text[i]);
     if (kinds[b] == TByteKind::Text && !upperCase && PlainRtfByte(b)) {
       std::size_t j = i + 1;
-      while (j < text.size() && kinds[static_cast<Byte>(text[j])] == TByteKind::Text && PlainRtfByte(static_cast<Byte>(text[j]))) ++j;
+      while (j < text.size() && kinds[static_cast<Byte>(text[j])] == TByteKind::Text &&
+             PlainRtfByte(static_cast<Byte>(text[j])))
+        ++j;
       out.append(text.substr(i, j - i));
       i = j;
       continue;
@@ -319,7 +319,8 @@ bool PublishClipboardBlocks(TClipboardBlocks blocks, bool withText) {
   bool ok = clipboard->SetData(RegisterClipboardFormat(NativeClipboardFormatName), std::move(blocks.native));
   if (withText) {
     ok = ok && clipboard->SetData(CF_TEXT, Bytes(blocks.plain.begin(), blocks.plain.end()));
-    ok = ok && clipboard->SetData(RegisterClipboardFormat(RichTextClipboardName), Bytes(blocks.rtf.begin(), blocks.rtf.end()));
+    ok = ok && clipboard->SetData(RegisterClipboardFormat(RichTextClipboardName),
+                                  Bytes(blocks.rtf.begin(), blocks.rtf.end()));
   }
   clipboard->Close();
   return ok;

@@ -42,7 +42,8 @@ struct TClipboardBlocks {
 };
 
 // The three formats of a block; without `withText` only the native one.
-TClipboardBlocks BuildClipboardBlocks(const TScriptDocument& script, const std::vector<TCopiedPiece>& block, bool withText);
+TClipboardBlocks BuildClipboardBlocks(const TScriptDocument& script, const std::vector<TCopiedPiece>& block,
+                                      bool withText);
 
 // An element's text as other programs read it: without the script's
 // inline codes, hard spaces as blanks, hard dashes as "-", hard returns

@@ -99,8 +99,8 @@ std::optional<std::string> ConverterProgram() {
 bool HasConverterSignature(std::string_view head) {
   static constexpr std::array<std::string_view, 3> kSignatures{
       std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),  // Word 97 and older
-      std::string_view("PK\x03\x04", 4),                              // Word 2007 and OpenDocument
-      std::string_view("\xFFWPC", 4),                                  // WordPerfect
+      std::string_view("PK\x03\x04", 4),                        // Word 2007 and OpenDocument
+      std::string_view("\xFFWPC", 4),                           // WordPerfect
   };
   for (std::string_view signature : kSignatures)
     if (head.starts_with(signature)) return true;
@@ -135,7 +135,8 @@ Byte ImportViaConverter(const std::string& source, const std::string& target) {
   const TConverterRun run = RunConverter(*program, {ExpandFileName(source), ExpandFileName(target), ConverterToken});
   const Byte result = ReadConverterOutcome(FileSize(target) > 0);
   if (result == crResultFailed) {
-    ShowMessageBox(FailureText(run, "read", source, "Unable to convert " + PathToText(source) + "."), "Import Canceled");
+    ShowMessageBox(FailureText(run, "read", source, "Unable to convert " + PathToText(source) + "."),
+                   "Import Canceled");
   }
   return result;
 }
@@ -170,8 +171,9 @@ bool ExportViaFilter(const std::string& targetFile, const std::string& filterFil
   const TConverterRun run = RunConverter(*program, {filterFile, target});
   if (ReadConverterOutcome(FileSize(target) > 0) == crResultConverted) return true;
   if (created && FileSize(target) == 0) DeleteFile(target);
-  ShowMessageBox(FailureText(run, "write", target, "Unable to write " + PathToText(target) + ": the conversion failed."),
-                 "Export Canceled");
+  ShowMessageBox(
+      FailureText(run, "write", target, "Unable to write " + PathToText(target) + ": the conversion failed."),
+      "Export Canceled");
   PendingIOError = 100;
   return false;
 }

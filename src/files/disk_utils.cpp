@@ -74,7 +74,8 @@ void GoToWindow(int slot) {
 bool EnsureDriveReady(const std::string& pathOrDrive) {
   const std::string mapped = MappedPath(pathOrDrive);
   while (!DriveProbes.Ready(mapped)) {
-    if (AskAbortRetry(NotReadyText(pathOrDrive, mapped) + "\r\rShould I retry?", "Warning", true) != mrRetry) return false;
+    if (AskAbortRetry(NotReadyText(pathOrDrive, mapped) + "\r\rShould I retry?", "Warning", true) != mrRetry)
+      return false;
   }
   return true;
 }
@@ -93,15 +94,16 @@ bool DirectoryExistsOnDrive(const std::string& path) {
 bool ConfirmOpenAgain(const std::string& fileName) {
   int slot = 0;
   for (int n = 1; n <= DocumentCount && n <= MaxDocuments && slot == 0; ++n)
-    if (Documents[static_cast<std::size_t>(n)] && SameFile(Documents[static_cast<std::size_t>(n)]->ScriptFileName, fileName))
+    if (Documents[static_cast<std::size_t>(n)] &&
+        SameFile(Documents[static_cast<std::size_t>(n)]->ScriptFileName, fileName))
       slot = n;
   if (slot == 0) return false;
   const std::string window = "Window #" + std::to_string(slot);
   const std::string shown = PathToText(fileName);
   if (AskTypeYes("The script " + shown + " is already open in " + window +
-                         " and opening it twice can cause you great confusion and possible loss of editing "
-                         "changes if you save them both!\r\rShould I REALLY open this script twice?",
-                     ""))
+                     " and opening it twice can cause you great confusion and possible loss of editing "
+                     "changes if you save them both!\r\rShould I REALLY open this script twice?",
+                 ""))
     return false;
   if (slot != ActiveDocument && AskYesNo("Go to the open script " + shown + " in " + window + "?", "", true))
     GoToWindow(slot);

@@ -15,7 +15,7 @@
 
 namespace qm {
 
-constexpr std::size_t ElementRecordSize = 24;     // the fixed part
+constexpr std::size_t ElementRecordSize = 24;  // the fixed part
 constexpr std::size_t DosElementRecordSize = 16;
 
 // What an element stores besides its own fields: its text as held (packed,

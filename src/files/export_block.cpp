@@ -132,7 +132,8 @@ void AppendRunRecord(TExportVariables& vars, int pass) {
   Put(vars.RunRecord, rrStyle, vars.Style, 2);
   vars.RunRecord[rrLastRecord] = 0;
   if (pass == 1 && vars.WritePointer + RunRecordBytes <= vars.Block.size()) {
-    std::copy(vars.RunRecord.begin(), vars.RunRecord.end(), vars.Block.begin() + static_cast<std::ptrdiff_t>(vars.WritePointer));
+    std::copy(vars.RunRecord.begin(), vars.RunRecord.end(),
+              vars.Block.begin() + static_cast<std::ptrdiff_t>(vars.WritePointer));
     vars.WritePointer += RunRecordBytes;
   } else if (pass == 0) {
     vars.BlockSize += RunRecordBytes;

@@ -23,9 +23,9 @@ namespace qm {
 namespace {
 
 // The style sheet the program's own RTF copy writes.
-constexpr std::array<std::string_view, 6> kOwnStyles{
-    "\\sbasedon0 SCENE HEADING;}", "\\sbasedon0 ACTION;}",     "\\sbasedon0 CHARACTER NAME;}",
-    "\\sbasedon0 PARENTHETICAL;}", "\\sbasedon0 TRANSITION;}", "\\sbasedon0 DIALOG;}"};
+constexpr std::array<std::string_view, 6> kOwnStyles{"\\sbasedon0 SCENE HEADING;}",  "\\sbasedon0 ACTION;}",
+                                                     "\\sbasedon0 CHARACTER NAME;}", "\\sbasedon0 PARENTHETICAL;}",
+                                                     "\\sbasedon0 TRANSITION;}",     "\\sbasedon0 DIALOG;}"};
 
 std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
   return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -61,8 +61,14 @@ TImportedElements ReadStoryDev(TMDIChild& script, std::string_view bytes, bool& 
 
 bool IsForeignFormat(Byte loadFormat) {
   switch (loadFormat) {
-    case lfOlderNative: case lfPlainText: case lfRtf: case lfTaggedText: case lfMovieMaster:
-    case lfWordStar: case lfWordStarUnsupported: case lfStoryDev: return true;
+    case lfOlderNative:
+    case lfPlainText:
+    case lfRtf:
+    case lfTaggedText:
+    case lfMovieMaster:
+    case lfWordStar:
+    case lfWordStarUnsupported:
+    case lfStoryDev: return true;
     default: return false;
   }
 }
@@ -71,8 +77,9 @@ TPasteChoices DefaultPasteChoices(std::string_view rtf, bool scriptHasLockedPage
   TPasteChoices choices;
   choices.MatchPageBreaks = scriptHasLockedPages;
   choices.UseStyleSheets = rtf.find("{\\stylesheet{") != std::string_view::npos &&
-                           std::all_of(kOwnStyles.begin(), kOwnStyles.end(),
-                                       [rtf](std::string_view style) { return rtf.find(style) != std::string_view::npos; });
+                           std::all_of(kOwnStyles.begin(), kOwnStyles.end(), [rtf](std::string_view style) {
+                             return rtf.find(style) != std::string_view::npos;
+                           });
   return choices;
 }
 

@@ -159,8 +159,8 @@ constexpr TMarginKey kMarginKeys[] = {
 
 // One settings section per element format slot (slot 6 copies Dialogue).
 constexpr const char* kSlotSections[FormatSlotCount] = {
-    "Action", "Scene Heading", "Shot", "Script Note", "Centered Title", "Dialogue",
-    nullptr, "Character Name", "Parenthetical", "Transition", "Act Information", "Scene Information",
+    "Action", "Scene Heading",  "Shot",          "Script Note", "Centered Title",  "Dialogue",
+    nullptr,  "Character Name", "Parenthetical", "Transition",  "Act Information", "Scene Information",
 };
 
 struct TFormatKey {
@@ -168,10 +168,14 @@ struct TFormatKey {
   Byte TElementFormat::*field;
 };
 constexpr TFormatKey kFormatKeys[] = {
-    {"Left Margin", &TElementFormat::LeftMargin}, {"Right Margin", &TElementFormat::RightMargin},
-    {"Lines Before", &TElementFormat::LinesBefore}, {"All Caps", &TElementFormat::AllCaps},
-    {"Line Spacing", &TElementFormat::Spacing},    {"Font And Color", &TElementFormat::FontAndColor},
-    {"Font Size", &TElementFormat::FontSize},      {"Carried", &TElementFormat::Carried},
+    {"Left Margin", &TElementFormat::LeftMargin},
+    {"Right Margin", &TElementFormat::RightMargin},
+    {"Lines Before", &TElementFormat::LinesBefore},
+    {"All Caps", &TElementFormat::AllCaps},
+    {"Line Spacing", &TElementFormat::Spacing},
+    {"Font And Color", &TElementFormat::FontAndColor},
+    {"Font Size", &TElementFormat::FontSize},
+    {"Carried", &TElementFormat::Carried},
     {"Style", &TElementFormat::Style},
 };
 
@@ -180,9 +184,8 @@ struct TDraftColour {
   TColor colour;
 };
 constexpr TDraftColour kDraftColours[] = {
-    {"WHITE", 0xFFFFFF}, {"BLUE", 0xFFE0C0},      {"PINK", 0xE0C0FF},   {"YELLOW", 0xA0FFFF},
-    {"GREEN", 0xC0FFC0}, {"GOLDENROD", 0x20A5DA}, {"SALMON", 0x7280FA}, {"CHERRY", 0x6331DE},
-    {"BUFF", 0x82DCF0},  {"TAN", 0x8CB4D2},
+    {"WHITE", 0xFFFFFF},     {"BLUE", 0xFFE0C0},   {"PINK", 0xE0C0FF},   {"YELLOW", 0xA0FFFF}, {"GREEN", 0xC0FFC0},
+    {"GOLDENROD", 0x20A5DA}, {"SALMON", 0x7280FA}, {"CHERRY", 0x6331DE}, {"BUFF", 0x82DCF0},   {"TAN", 0x8CB4D2},
 };
 
 std::string ColourText(TColor colour) {
@@ -295,7 +298,8 @@ void ReadFormatDefaults(TScriptRecord& r) {
   ReadFormatSet(ini, r.FormatSet);
   for (const auto& k : kByteKeys) r.*k.field = static_cast<Byte>(ini.ReadInteger(k.section, k.key, fresh.*k.field));
   for (const auto& k : kWordKeys) r.*k.field = static_cast<Word>(ini.ReadInteger(k.section, k.key, fresh.*k.field));
-  for (const auto& k : kTextKeys) r.*k.field = CutToCapacity(ini.ReadString(k.section, k.key, fresh.*k.field), k.capacity);
+  for (const auto& k : kTextKeys)
+    r.*k.field = CutToCapacity(ini.ReadString(k.section, k.key, fresh.*k.field), k.capacity);
   // The separator is kept in quotes in the file so that its blank survives.
   std::erase(r.ContinuedSeparator, '"');
   for (const auto& k : kMarginKeys) {
@@ -340,15 +344,16 @@ bool LoadFormatsFile(const std::string& fileName, bool silent, bool withUserList
   if (!script) return false;
   if (!IsDefaultFormatsFile(fileName) && !IsDocumentEmpty(ActiveDocument) &&
       !AskYesNo("Loading New formats will cause Quillmaster for Windows to reset all margins to the new "
-                    "settings, including any cheated elements!\r\rDo you REALLY want to continue?",
-                    "", false))
+                "settings, including any cheated elements!\r\rDo you REALLY want to continue?",
+                "", false))
     return false;
   std::string error;
   const auto bytes = ReadFileBytes(fileName, &error);
   THeaderInfo info;
   const unsigned apply = hgFormats | (withUserLists ? hgUserLists : 0u);
   if (!bytes || !DecodeScriptHeader(*bytes, apply, *script, script->FontNameTable, info, nullptr, error)) {
-    if (!silent) ShowMessageBox("Unable to load the formats of " + PathToText(fileName) + ":\r" + error + ".", "Warning");
+    if (!silent)
+      ShowMessageBox("Unable to load the formats of " + PathToText(fileName) + ":\r" + error + ".", "Warning");
     return false;
   }
   if (applyToElements) ApplyFormatsToElements(*script);

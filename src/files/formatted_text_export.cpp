@@ -99,7 +99,8 @@ class TFormattedWriter {
   void Element(TScriptElement& e) {
     if (!pageStart_) Blank(LinesBeforeWhole(e.format));
     const int spacing = std::max(1, e.format.Spacing / 10);
-    const TElementFormat& margins = e.Kind() == ekTransition && w_.TransitionsFlushRight ? w_.FormatSet[fsAction] : e.format;
+    const TElementFormat& margins =
+        e.Kind() == ekTransition && w_.TransitionsFlushRight ? w_.FormatSet[fsAction] : e.format;
     const int left = LeftColumn(margins);
     const int right = std::max(left, RightColumn(e.format));
     bool first = true;

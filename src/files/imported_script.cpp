@@ -18,9 +18,9 @@ namespace {
 
 TElementFormat FormatOf(const TScriptDocument& script, const TImportedElement& imported) {
   const int slot = FormatSlotOfKind(imported.kind);
-  TElementFormat format = slot >= 0 ? script.FormatSet[static_cast<std::size_t>(slot)]
-                                    : imported.kind == ekForcedPageBreak ? ForcedPageBreakFormat
-                                                                         : AutoPageBreakFormat;
+  TElementFormat format = slot >= 0                            ? script.FormatSet[static_cast<std::size_t>(slot)]
+                          : imported.kind == ekForcedPageBreak ? ForcedPageBreakFormat
+                                                               : AutoPageBreakFormat;
   format.Kind = imported.kind;
   if (imported.allCaps) format.AllCaps = 1;
   if (imported.linesBefore) format.LinesBefore = *imported.linesBefore;

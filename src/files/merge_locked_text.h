@@ -9,7 +9,8 @@ namespace qm {
 inline constexpr const char* MergeNeedsTwoScriptsMessage =
     "To use this function you must have already opened both the script from which you are getting the modified "
     "text, AND the script into which this text is going to be merged.";
-inline constexpr const char* MergeNeedsSavedScriptsMessage = "To use this function, both \rscripts must be already saved.";
+inline constexpr const char* MergeNeedsSavedScriptsMessage =
+    "To use this function, both \rscripts must be already saved.";
 inline constexpr const char* MergeWizardMissingMessage =
     "Both scripts are open and saved, but the Merge Locked Text wizard is not part of this version of the "
     "program, so nothing has been merged.";

@@ -148,8 +148,8 @@ bool ReadInChunks(const std::string& fileName, std::vector<Byte>& bytes, Byte& c
 
 using TRecordReader = std::unique_ptr<TScriptElement> (*)(ByteReader&, std::size_t, std::string&);
 
-bool ParseElements(std::span<const Byte> records, const THeaderInfo& info, std::size_t ownSize,
-                   TRecordReader read, TParsedScript& parsed, std::string& error) {
+bool ParseElements(std::span<const Byte> records, const THeaderInfo& info, std::size_t ownSize, TRecordReader read,
+                   TParsedScript& parsed, std::string& error) {
   const std::size_t fixed = info.ElementRecordSize;
   if (fixed < ownSize) {
     error = "its element records are too short";
@@ -193,11 +193,11 @@ bool ParseWindows(std::span<const Byte> bytes, TParsedScript& parsed, std::strin
   const auto extra = bytes.subspan(ScriptHeaderSize);
   parsed.storyboardBlock = extra.first(info.StoryboardBlockSize);
   parsed.associationsBlock = extra.subspan(info.StoryboardBlockSize, info.AssociationsBlockSize);
-  const auto overflow = extra.subspan(info.StoryboardBlockSize + info.AssociationsBlockSize, info.ListOverflowBlockSize);
+  const auto overflow =
+      extra.subspan(info.StoryboardBlockSize + info.AssociationsBlockSize, info.ListOverflowBlockSize);
   if (!DecodeListOverflow(overflow, parsed.overflow, error)) return false;
   if (!DecodeScriptHeader(parsed.settings, 0, scratch, fonts, info, &parsed.overflow, error)) return false;
-  return ParseElements(extra.subspan(info.ExtraBlocksTotal), info, ElementRecordSize, ReadElementRecord, parsed,
-                       error);
+  return ParseElements(extra.subspan(info.ExtraBlocksTotal), info, ElementRecordSize, ReadElementRecord, parsed, error);
 }
 
 bool ParseDos(std::span<const Byte> bytes, TParsedScript& parsed, std::string& error) {
@@ -205,8 +205,8 @@ bool ParseDos(std::span<const Byte> bytes, TParsedScript& parsed, std::string& e
   TScriptRecord scratch;
   if (!DecodeDosSettings(bytes, 0, scratch, parsed.info, error)) return false;
   parsed.settings = bytes.first(DosSettingsSize);
-  return ParseElements(bytes.subspan(DosSettingsSize), parsed.info, DosElementRecordSize, ReadDosElementRecord,
-                       parsed, error);
+  return ParseElements(bytes.subspan(DosSettingsSize), parsed.info, DosElementRecordSize, ReadDosElementRecord, parsed,
+                       error);
 }
 
 // Reads and checks a file; reports what went wrong.
@@ -357,10 +357,9 @@ bool BackupBeforeSave(const std::string& fileName, bool timedBackup, bool dos) {
   (void)dos;
   const std::string target = timedBackup ? fileName + ".TMB" : fileName;
   if (FileExists(target) && IsReadOnly(target)) {
-    ShowMessageBox(
-        "This File is marked READ ONLY and I am unable to save it with this File Name.  Please give it a "
-        "different name...",
-        "Warning");
+    ShowMessageBox("This File is marked READ ONLY and I am unable to save it with this File Name.  Please give it a "
+                   "different name...",
+                   "Warning");
     return false;
   }
   return true;
@@ -391,8 +390,7 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
   bool storyboardFailed = false;
   const std::vector<Byte> bytes =
       windowsFormat ? BuildWindowsImage(*script, timedBackup, &storyboardFailed) : BuildDosImage(*script);
-  if (storyboardFailed && !LinkErrorsSilenced())
-    ShowMessageBox("Error Saving StoryBoard Link Information!", "Warning");
+  if (storyboardFailed && !LinkErrorsSilenced()) ShowMessageBox("Error Saving StoryBoard Link Information!", "Warning");
   const TSaveOutcome outcome = SaveWithBackup(target, backup, bytes, !timedBackup);
   if (outcome.ok) {
     script->ModifiedSinceBackup = 0;

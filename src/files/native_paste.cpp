@@ -18,9 +18,7 @@ namespace {
 // Font indexes are a nibble: only the first 16 names can be chosen.
 constexpr std::size_t kFontSlots = 16;
 
-std::string PlainOf(const TClipRecord& r) {
-  return HoldsPackedText(r.format.Kind) ? UnpackText(r.text) : r.text;
-}
+std::string PlainOf(const TClipRecord& r) { return HoldsPackedText(r.format.Kind) ? UnpackText(r.text) : r.text; }
 
 // The open and close code of the script's current typing colour; none
 // while no colour is chosen.

@@ -17,5 +17,4 @@ class TMDIChild;
 // caret goes back to where the paste began; the script is laid out again.
 bool SpliceRecords(TMDIChild& script, std::vector<TClipRecord>& records);
 
-
 }  // namespace qm

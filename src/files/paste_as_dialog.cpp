@@ -9,6 +9,7 @@ namespace {
 using enum TDialogItemKind;
 
 TDialogTable PasteAsTable() {
+  // clang-format off
   TDialogTable table{
       {Panel, "Panel1", "", {8, 8, 504, 320}},
       {Bevel, "Bevel1", "", {4, 4, 496, 312}, "Panel1"},
@@ -32,6 +33,7 @@ TDialogTable PasteAsTable() {
       {Label, "BtrLabel2", "ONLY when the script is already in Production and the page breaks have to match",
        {24, 216, 430, 32}, "OptionPanel"},
   };
+  // clang-format on
   for (const TDialogItem& button : ButtonRow(sbOK | sbCancel | sbHelp, {140, 338, 80, 25}, 95)) table.push_back(button);
   table[table.size() - 3].Caption = "O&K";
   table[table.size() - 2].Caption = "&Cancel";

@@ -211,8 +211,9 @@ void TProgressDlg::ExportMacintoshRtf() {
 
 // The converter reads these formats but cannot write them.
 void TProgressDlg::RefuseFormat(const std::string& format) {
-  ShowMessageBox("Saving as " + format + " is not available: the converter can read this format but not write it.\r\r"
-                 "Please save as Rich Text Format or MS Word for Windows, which this word processor reads.",
+  ShowMessageBox("Saving as " + format +
+                     " is not available: the converter can read this format but not write it.\r\r"
+                     "Please save as Rich Text Format or MS Word for Windows, which this word processor reads.",
                  "Attention");
   PendingIOError = 100;
 }
@@ -223,11 +224,13 @@ void TProgressDlg::Refuse(const std::string& what) {
 }
 
 void TProgressDlg::RunLoadJob() {
-  const std::string probed = FileExists(JobFileName) ? JobFileName : LeftoverOfStoppedSave(JobFileName).value_or(JobFileName);
+  const std::string probed =
+      FileExists(JobFileName) ? JobFileName : LeftoverOfStoppedSave(JobFileName).value_or(JobFileName);
   Byte code = DetectFileFormat(probed, LoadFormatCode);
   if (code == 21) {
     std::string why = WhyNotReadable(JobFileName);
-    RefuseLoad("Error Reading File\r\r" + PathToText(JobFileName) + ":\r" + (why.empty() ? "it could not be read" : why) + ".");
+    RefuseLoad("Error Reading File\r\r" + PathToText(JobFileName) + ":\r" +
+               (why.empty() ? "it could not be read" : why) + ".");
     return;
   }
   if (code == 10) {

@@ -29,9 +29,9 @@ int HexValue(char c) {
 
 // Groups whose whole content is dropped, by the control word that opens them.
 constexpr std::array<std::string_view, 24> kDroppedGroups{
-    "header",  "headerl",  "headerr",  "headerf",   "footer",   "footerl",    "footerr",           "footerf",
-    "pict",    "info",     "fonttbl",  "colortbl",  "stylesheet", "listtable", "listoverridetable", "rsidtbl",
-    "revtbl",  "filetbl",  "generator", "xmlnstbl", "object",   "nonshppict", "footnote",          "shp"};
+    "header", "headerl", "headerr",   "headerf",  "footer",     "footerl",    "footerr",           "footerf",
+    "pict",   "info",    "fonttbl",   "colortbl", "stylesheet", "listtable",  "listoverridetable", "rsidtbl",
+    "revtbl", "filetbl", "generator", "xmlnstbl", "object",     "nonshppict", "footnote",          "shp"};
 
 bool IsDroppedGroup(std::string_view word) {
   return std::find(kDroppedGroups.begin(), kDroppedGroups.end(), word) != kDroppedGroups.end();
@@ -133,8 +133,11 @@ class TRtfCleaner {
       case '_': Text(static_cast<char>(HardDash), true); break;
       case '~': Text(static_cast<char>(HardSpace), true); break;
       case ':': Text(':', true); break;
-      case '\\': case '{': case '}': Text(c); break;
-      case '\r': case '\n': EndParagraph(true); break;
+      case '\\':
+      case '{':
+      case '}': Text(c); break;
+      case '\r':
+      case '\n': EndParagraph(true); break;
       default: break;
     }
   }

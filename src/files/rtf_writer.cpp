@@ -20,13 +20,15 @@ namespace {
 
 // Styles 1 to 6 are the ones the paste looks for to trust the style
 // sheet; the rest name the other types so they come back as well.
-constexpr std::array<std::string_view, 12> kStyleNames{
-    "SCENE HEADING", "ACTION",     "CHARACTER NAME", "PARENTHETICAL", "TRANSITION", "DIALOG",
-    "SHOT",          "TITLE",      "SCRIPT NOTE",    "ACT INFO",      "SCENE INFO", "PROLOGUE"};
+constexpr std::array<std::string_view, 12> kStyleNames{"SCENE HEADING", "ACTION",   "CHARACTER NAME", "PARENTHETICAL",
+                                                       "TRANSITION",    "DIALOG",   "SHOT",           "TITLE",
+                                                       "SCRIPT NOTE",   "ACT INFO", "SCENE INFO",     "PROLOGUE"};
 
 int StyleOf(Byte kind) {
   switch (kind) {
-    case ekSceneHeading: case ekASceneHeading: case ekDashASceneHeading: return 1;
+    case ekSceneHeading:
+    case ekASceneHeading:
+    case ekDashASceneHeading: return 1;
     case ekCharacterName: return 3;
     case ekParenthetical: return 4;
     case ekTransition: return 5;
@@ -34,8 +36,11 @@ int StyleOf(Byte kind) {
     case ekShot: return 7;
     case ekCenteredTitle: return 8;
     case ekScriptNote: return 9;
-    case ekActInformation: case ekActStart: case ekEndOfActText: return 10;
-    case ekSceneInformation: case ekLockedSceneInformation: return 11;
+    case ekActInformation:
+    case ekActStart:
+    case ekEndOfActText: return 10;
+    case ekSceneInformation:
+    case ekLockedSceneInformation: return 11;
     case ekPrologueText: return 12;
     default: return 2;
   }
@@ -104,8 +109,10 @@ std::string SetListAsRtf(const TRichText& text) {
   out += "}\r\n";
   bool paragraphStart = true;
   for (const TRichTextRun& run : text.Runs) {
-    const std::size_t font = static_cast<std::size_t>(std::find(fonts.begin(), fonts.end(), run.FontName) - fonts.begin());
-    const std::string_view piece = std::string_view(text.Text).substr(std::min(run.Start, text.Text.size()), run.Length);
+    const std::size_t font =
+        static_cast<std::size_t>(std::find(fonts.begin(), fonts.end(), run.FontName) - fonts.begin());
+    const std::string_view piece =
+        std::string_view(text.Text).substr(std::min(run.Start, text.Text.size()), run.Length);
     std::string group = "{\\f" + std::to_string(font) + "\\fs" + std::to_string(run.FontSize * 2);
     if (run.Style & 1) group += "\\b";
     if (run.Style & 2) group += "\\i";

@@ -29,8 +29,7 @@ std::vector<std::string> SplitParameters(const std::string& parameters) {
   return args;
 }
 
-int RunProgramAndWait(const std::string& program, const std::string& parameters, int showStyle,
-                      bool lockMainWindow) {
+int RunProgramAndWait(const std::string& program, const std::string& parameters, int showStyle, bool lockMainWindow) {
   return RunProgramAndWait(program, SplitParameters(parameters), showStyle, lockMainWindow);
 }
 

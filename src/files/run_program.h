@@ -12,8 +12,7 @@ namespace qm {
 // quotes. The show style has no meaning on this desktop (the program
 // shows its own windows); with `lockMainWindow` the main window takes no
 // input until the program has ended.
-int RunProgramAndWait(const std::string& program, const std::string& parameters, int showStyle,
-                      bool lockMainWindow);
+int RunProgramAndWait(const std::string& program, const std::string& parameters, int showStyle, bool lockMainWindow);
 // The same with the arguments one by one, each passed whole.
 int RunProgramAndWait(const std::string& program, const std::vector<std::string>& args, int showStyle,
                       bool lockMainWindow);

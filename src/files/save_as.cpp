@@ -58,7 +58,8 @@ bool ShowSaveAsDialog(const std::string& fileName) {
   // A name typed without an extension takes the chosen type's.
   std::string target = dialog.FileName;
   if (ExtractFileExt(target).empty()) target += "." + type.extension;
-  if (FileExists(target) && !AskYesNo(PathToText(target) + " already exists!\r\rShould I Overwrite this file?", "", false))
+  if (FileExists(target) &&
+      !AskYesNo(PathToText(target) + " already exists!\r\rShould I Overwrite this file?", "", false))
     return false;
   TProgressDlg& progress = ProgressDlg();
   progress.FileFormatCode = type.code;

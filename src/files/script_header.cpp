@@ -24,8 +24,8 @@ constexpr TListKind kCharacterAliases{2, TListShape::Alias};
 constexpr TListKind kLocationAliases{3, TListShape::Alias};
 constexpr TListKind kHiddenLocations{4, TListShape::Plain};
 constexpr TListKind kExtraLocations{5, TListShape::Plain};
-constexpr std::array<TListKind, 5> kListKinds{kRevisionColours, kCharacterAliases, kLocationAliases,
-                                              kHiddenLocations, kExtraLocations};
+constexpr std::array<TListKind, 5> kListKinds{kRevisionColours, kCharacterAliases, kLocationAliases, kHiddenLocations,
+                                              kExtraLocations};
 
 struct TListEntry {
   std::string text;
@@ -223,13 +223,21 @@ class FieldLister {
     Add(at, name, tag.size() + 1, hgIdentity, TFieldKind::Tag);
   }
   template <class T>
-  void U8(std::size_t at, const char* name, unsigned g, T&) { Add(at, name, 1, g, TFieldKind::U8); }
+  void U8(std::size_t at, const char* name, unsigned g, T&) {
+    Add(at, name, 1, g, TFieldKind::U8);
+  }
   template <class T>
-  void U16(std::size_t at, const char* name, unsigned g, T&) { Add(at, name, 2, g, TFieldKind::U16); }
+  void U16(std::size_t at, const char* name, unsigned g, T&) {
+    Add(at, name, 2, g, TFieldKind::U16);
+  }
   template <class T>
-  void U32(std::size_t at, const char* name, unsigned g, T&) { Add(at, name, 4, g, TFieldKind::U32); }
+  void U32(std::size_t at, const char* name, unsigned g, T&) {
+    Add(at, name, 4, g, TFieldKind::U32);
+  }
   template <class S>
-  void Colors(std::size_t at, const char* name, unsigned g, S v) { Add(at, name, 4 * v.size(), g, TFieldKind::Colours); }
+  void Colors(std::size_t at, const char* name, unsigned g, S v) {
+    Add(at, name, 4 * v.size(), g, TFieldKind::Colours);
+  }
   template <class T>
   void Str(std::size_t at, const char* name, unsigned g, std::size_t cap, T&) {
     Add(at, name, cap + 1, g, TFieldKind::Text, cap);
@@ -239,7 +247,9 @@ class FieldLister {
     Add(at, name, (cap + 1) * v.size(), g, TFieldKind::Texts, cap);
   }
   template <class S>
-  void Raw(std::size_t at, const char* name, unsigned g, S v) { Add(at, name, v.size(), g, TFieldKind::Bytes); }
+  void Raw(std::size_t at, const char* name, unsigned g, S v) {
+    Add(at, name, v.size(), g, TFieldKind::Bytes);
+  }
   template <class T>
   void Formats(std::size_t at, const char* name, unsigned g, T& set) {
     Add(at, name, set.size() * TElementFormat::Size, g, TFieldKind::FormatSet);

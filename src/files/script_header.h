@@ -25,10 +25,10 @@ constexpr Word HeaderLayoutRevision = 1;
 
 // Which fields a reader applies: each field belongs to one group.
 enum THeaderGroup : unsigned {
-  hgIdentity = 1,   // the record's own bookkeeping (counts, sizes, caret)
-  hgFormats = 2,    // formats, layout, breaking, continueds, numbering, headers: a format file's part
+  hgIdentity = 1,  // the record's own bookkeeping (counts, sizes, caret)
+  hgFormats = 2,   // formats, layout, breaking, continueds, numbering, headers: a format file's part
   hgUserLists = 4,
-  hgScript = 8,     // the script's own state and data
+  hgScript = 8,  // the script's own state and data
   hgSettings = hgFormats | hgUserLists | hgScript,
 };
 

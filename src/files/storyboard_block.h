@@ -36,8 +36,7 @@ bool DecodeStoryboardBlock(std::span<const Byte> block, TStoryboardBlock& out);
 // Gives the elements from `first` on the link indexes the block names,
 // each through `remap` (old index to new; empty keeps them); false when an element number
 // lies past the last element (the links before it stay).
-bool ApplyStoryboardLinks(const TStoryboardBlock& block, TScriptElement* first,
-                          const std::vector<Word>& remap);
+bool ApplyStoryboardLinks(const TStoryboardBlock& block, TScriptElement* first, const std::vector<Word>& remap);
 
 // The frame list becomes "0" and the block's frames, and the elements
 // take their links; false when the block is damaged or names an element

@@ -107,8 +107,9 @@ int AddStoryDevNames(TMDIChild& script, const std::vector<std::string>& names) {
   int added = 0;
   for (const std::string& name : names) {
     const auto existing = LeadingEntries(lists, TUserList::CharNames);
-    const bool known = std::any_of(existing.begin(), existing.end(),
-                                   [&name](const std::string& entry) { return AnsiUpperCase(DisplayText(entry)) == name; });
+    const bool known = std::any_of(existing.begin(), existing.end(), [&name](const std::string& entry) {
+      return AnsiUpperCase(DisplayText(entry)) == name;
+    });
     const int slot = FirstEmptySlot(lists, TUserList::CharNames);
     if (known || slot == 0 || static_cast<std::size_t>(slot) > MaxNames) continue;
     SetUserListEntry(lists, TUserList::CharNames, slot, name);

@@ -70,15 +70,19 @@ std::optional<TStyledKind> StyledKindOf(std::string_view name) {
 std::string CanonicalStyleName(Byte kind) {
   switch (kind) {
     case ekAction: return "ACTION";
-    case ekSceneHeading: case ekASceneHeading: case ekDashASceneHeading: return "SCENEHEADING";
+    case ekSceneHeading:
+    case ekASceneHeading:
+    case ekDashASceneHeading: return "SCENEHEADING";
     case ekShot: return "SHOT";
     case ekCharacterName: return "CHARNAME";
     case ekDialogue: return "DIALOGUE";
     case ekParenthetical: return "PARENTHETICAL";
     case ekTransition: return "TRANSITION";
-    case ekCenteredTitle: case ekForcedPageBreak: return "TITLE";
+    case ekCenteredTitle:
+    case ekForcedPageBreak: return "TITLE";
     case ekActInformation: return "ACTINFO";
-    case ekSceneInformation: case ekLockedSceneInformation: return "SCENEINFO";
+    case ekSceneInformation:
+    case ekLockedSceneInformation: return "SCENEINFO";
     case ekActStart: return "NEWACT";
     case ekPrologueText: return "PROLOGUE";
     case ekEndOfActText: return "ENDOFACT";

@@ -47,7 +47,8 @@ TImportScriptwareDlg::TImportScriptwareDlg(TComponent* owner, bool picker) : TFo
   BuildDialog(*this, ButtonRow(sbOK | sbCancel | sbHelp, {40, 216, 80, 25}, 95));
   Panel2 = DialogControl<TPanel>(*this, "Panel2");
   for (int i = 0; i < StyleChoiceCount; ++i)
-    Choices[static_cast<std::size_t>(i)] = DialogControl<TRadioButton>(*this, kChoices[static_cast<std::size_t>(i)].Button);
+    Choices[static_cast<std::size_t>(i)] =
+        DialogControl<TRadioButton>(*this, kChoices[static_cast<std::size_t>(i)].Button);
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
   HelpBtn = DialogControl<TButton>(*this, "HelpBtn");

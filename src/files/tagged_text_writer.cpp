@@ -15,14 +15,20 @@ namespace {
 // The style line of a type; the parts of a speech share one.
 std::string_view StyleLineOf(Byte kind) {
   switch (kind) {
-    case ekSceneHeading: case ekASceneHeading: case ekDashASceneHeading: return "[Scene Heading]";
+    case ekSceneHeading:
+    case ekASceneHeading:
+    case ekDashASceneHeading: return "[Scene Heading]";
     case ekShot: return "[Shot]";
-    case ekCharacterName: case ekDialogue: case ekParenthetical: return "[Dialogue]";
+    case ekCharacterName:
+    case ekDialogue:
+    case ekParenthetical: return "[Dialogue]";
     case ekTransition: return "[Transition]";
     case ekCenteredTitle: return "[Centered Title]";
     case ekScriptNote: return "[Script Note]";
-    case ekActInformation: case ekActStart: return "[Act Information]";
-    case ekSceneInformation: case ekLockedSceneInformation: return "[Scene Information]";
+    case ekActInformation:
+    case ekActStart: return "[Act Information]";
+    case ekSceneInformation:
+    case ekLockedSceneInformation: return "[Scene Information]";
     case ekPrologueText: return "[Prologue]";
     case ekEndOfActText: return "[End of Act]";
     default: return "[Action]";

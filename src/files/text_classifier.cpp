@@ -98,8 +98,8 @@ bool EndsWithUpper(std::string_view line, std::string_view text) {
 // A cue's extension at the end of the line, bare or in parentheses.
 TExtensionCut FindExtension(std::string_view line) {
   static constexpr std::array<std::string_view, 21> kExtensions{
-      "V.O.", "V.O", "V.0.", "V.0", "VO",  "V0",  "O.S.", "0.S.", "O.S",   "0.S",    "OS",
-      "0S",   "O.C.", "0.C.", "O.C", "0.C", "OC",  "0C",  "CONT.", "CONT", "CONT'D."};
+      "V.O.", "V.O",  "V.0.", "V.0", "VO",  "V0", "O.S.", "0.S.",  "O.S",  "0.S",    "OS",
+      "0S",   "O.C.", "0.C.", "O.C", "0.C", "OC", "0C",   "CONT.", "CONT", "CONT'D."};
   if (CountBlanks(line, 4) > 3) return {};
   for (std::string_view ext : kExtensions) {
     const Byte kind = ext[0] == 'V' ? 2 : ext[0] == 'C' ? 0 : 1;
@@ -135,7 +135,8 @@ TClassifierContext ClassifierContextOf(TMDIChild& script) {
   context.Lists = record.UserLists;
   const TCharacterNameTable& names = ListData(script).NameTable;
   for (int code = TCharacterNameTable::FirstCode; code < 256; ++code)
-    for (const std::string& name : names.Chain(static_cast<Byte>(code))) context.CharacterNames.insert(AnsiUpperCase(name));
+    for (const std::string& name : names.Chain(static_cast<Byte>(code)))
+      context.CharacterNames.insert(AnsiUpperCase(name));
   for (const std::string& name : LeadingEntries(record.UserLists, TUserList::CharNames))
     context.CharacterNames.insert(EntryText(name));
   context.CharacterContinuedText = record.CharacterContinuedText;
@@ -210,8 +211,9 @@ bool TTextClassifier::IsCharacterName(const std::string& plainUpper) const {
 }
 
 bool TTextClassifier::CarriesScriptExtension(const std::string& plainUpper) const {
-  return std::any_of(words_.extensionPatterns.begin(), words_.extensionPatterns.end(),
-                     [&plainUpper](const std::string& pattern) { return plainUpper.find(pattern) != std::string::npos; });
+  return std::any_of(
+      words_.extensionPatterns.begin(), words_.extensionPatterns.end(),
+      [&plainUpper](const std::string& pattern) { return plainUpper.find(pattern) != std::string::npos; });
 }
 
 bool TTextClassifier::IsScriptOpenText(const std::string& plainUpper) const {
@@ -269,7 +271,12 @@ bool TTextClassifier::IsContinuedLine(const std::string& upper) const {
   static constexpr CharSet edge = CharSet{'\t', '\n', '\r', ' ', '(', ')', ':', '|'}.IncludeRange('0', '9');
   const std::string_view s = TrimBoth(upper, edge, edge + CharSet{'.'});
   if (s.empty()) return false;
-  for (std::string_view form : {"CONT", "CONT'D", "CONT\x91" "D", "CONT\x92" "D", "CONTINUED", "<A>", "<F", ">"})
+  for (std::string_view form : {"CONT", "CONT'D",
+                                "CONT\x91"
+                                "D",
+                                "CONT\x92"
+                                "D",
+                                "CONTINUED", "<A>", "<F", ">"})
     if (s == form) return true;
   return s == words_.topContinued || s == words_.bottomContinued;
 }
@@ -300,7 +307,8 @@ bool TTextClassifier::LooksLikeCue(std::string_view line, const std::string& upp
   }
   if (CountBlanks(line, 3) > 2) return false;
   std::size_t last = line.size();
-  while (last > 0 && (IsCode(line[last - 1]) || line[last - 1] == ' ' || line[last - 1] == ':' || line[last - 1] == '|'))
+  while (last > 0 &&
+         (IsCode(line[last - 1]) || line[last - 1] == ' ' || line[last - 1] == ':' || line[last - 1] == '|'))
     --last;
   if (last == 0) return false;
   const char end = line[last - 1];
@@ -362,9 +370,8 @@ bool TTextClassifier::JoinsNext(const std::string& line, Byte lastChar, bool ind
   if (next.empty()) return false;
   const char first = next.front();
   const bool candidate =
-      choices_.Aggressive
-          ? first != '(' && first != ')' && (IsAsciiLower(first) || !SentenceEndSet.Contains(lastChar))
-          : endsAfter == 1 && first != '(';
+      choices_.Aggressive ? first != '(' && first != ')' && (IsAsciiLower(first) || !SentenceEndSet.Contains(lastChar))
+                          : endsAfter == 1 && first != '(';
   if (!candidate) return false;
   if (choices_.UseStyleSheets && next.size() > 2 && next.starts_with("\\s") && IsDigit(next[2])) return false;
   if (indented != nextIndented) return false;
@@ -533,8 +540,8 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
     current_.kind = ekPrologueText;
     return {};
   }
-  const bool inSpeech = before && (before->kind == ekCharacterName || before->kind == ekDialogue ||
-                                   before->kind == ekParenthetical);
+  const bool inSpeech =
+      before && (before->kind == ekCharacterName || before->kind == ekDialogue || before->kind == ekParenthetical);
   if (inSpeech && IsParenthetical(text, line.indented)) {
     if (IsSceneContinuedText(upper)) return ContinuedOrPageBreak(line);
     std::string inner = current_.text;
@@ -623,8 +630,8 @@ void TTextClassifier::TidyHeadingNumbers() {
   while (text.size() > 1) {
     const char last = text.back();
     const char before = text[text.size() - 2];
-    const bool numberEnd = last == ' ' || IsDigit(last) ||
-                           ((last == '.' || IsCapital(last)) && (before == ' ' || IsDigit(before)));
+    const bool numberEnd =
+        last == ' ' || IsDigit(last) || ((last == '.' || IsCapital(last)) && (before == ' ' || IsDigit(before)));
     if (!numberEnd) break;
     text.pop_back();
   }
@@ -651,11 +658,9 @@ void TTextClassifier::TidyUnderlines() {
 
 void TTextClassifier::Tidy(TLine& line, int from) {
   TImportedElement* before = out_.empty() ? nullptr : &out_.back();
-  if (from <= 1 && current_.kind == ekCharacterName && current_.text.starts_with("\""))
-    current_.kind = ekCenteredTitle;
+  if (from <= 1 && current_.kind == ekCharacterName && current_.text.starts_with("\"")) current_.kind = ekCenteredTitle;
   if (from <= 2 && current_.kind == ekAction && line.endsAfter == 1 && before && before->kind == ekDialogue &&
-      !before->text.empty() &&
-      (before->text.back() == ',' || IsAnsiAlpha(static_cast<Byte>(before->text.back())))) {
+      !before->text.empty() && (before->text.back() == ',' || IsAnsiAlpha(static_cast<Byte>(before->text.back())))) {
     current_.kind = ekDialogue;
     speechContinues_ = true;
   }
@@ -712,7 +717,8 @@ std::string PreparePlainText(std::string_view text, bool matchPageBreaks) {
     if (i == text.size()) break;
     const char c = text[i];
     switch (c) {
-      case '\0': case '\xFF': break;
+      case '\0':
+      case '\xFF': break;
       case '\r':
         out += CR;
         if (i + 1 < text.size() && text[i + 1] == '\n') ++i;

@@ -101,8 +101,7 @@ class TTextClassifier {
   static bool BeginsWithAny(const std::vector<std::string>& texts, const std::string& plainUpper);
 
   bool StandsAlone(std::string_view line, bool indented, bool asItself, int endsAfter);
-  bool LooksLikeCue(std::string_view line, const std::string& upper, bool indented, bool asItself,
-                    int endsAfter) const;
+  bool LooksLikeCue(std::string_view line, const std::string& upper, bool indented, bool asItself, int endsAfter) const;
   bool IsSceneHeading(std::string_view line, const std::string& upper);
   bool IsShot(std::string_view line, const std::string& upper);
   bool IsParenthetical(std::string_view line, bool indented) const;

@@ -8,9 +8,8 @@ namespace {
 
 // The base letters of U+0100 to U+017F (the code page holds a few of them
 // itself, which are looked up first).
-constexpr std::string_view kLatinExtendedA =
-    "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiIiJjKkkLlLlLlL"
-    "lLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
+constexpr std::string_view kLatinExtendedA = "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiIiJjKkkLlLlLlL"
+                                             "lLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
 static_assert(kLatinExtendedA.size() == 128);
 
 bool ValidUtf8WithWideCharacters(std::string_view s) {
@@ -78,12 +77,26 @@ int ClosestAnsiByte(char32_t ch) {
   if (direct >= 0) return direct;
   if (ch >= 0x100 && ch < 0x180) return static_cast<unsigned char>(kLatinExtendedA[ch - 0x100]);
   switch (ch) {
-    case 0x2010: case 0x2011: case 0x2012: case 0x2212: return '-';
+    case 0x2010:
+    case 0x2011:
+    case 0x2012:
+    case 0x2212: return '-';
     case 0x2015: return 0x97;
-    case 0x2032: case 0x02B9: return '\'';
+    case 0x2032:
+    case 0x02B9: return '\'';
     case 0x2033: return '"';
-    case 0x2000: case 0x2001: case 0x2002: case 0x2003: case 0x2004: case 0x2005: case 0x2006:
-    case 0x2007: case 0x2008: case 0x2009: case 0x200A: case 0x202F: return ' ';
+    case 0x2000:
+    case 0x2001:
+    case 0x2002:
+    case 0x2003:
+    case 0x2004:
+    case 0x2005:
+    case 0x2006:
+    case 0x2007:
+    case 0x2008:
+    case 0x2009:
+    case 0x200A:
+    case 0x202F: return ' ';
     default: return -1;
   }
 }

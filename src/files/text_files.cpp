@@ -16,7 +16,8 @@ namespace {
 constexpr std::size_t kBlockSize = 4096;
 
 bool IsDotCommandLine(std::string_view line) {
-  return line.size() >= 2 && line[0] == '.' && ((line[1] >= 'a' && line[1] <= 'z') || (line[1] >= 'A' && line[1] <= 'Z'));
+  return line.size() >= 2 && line[0] == '.' &&
+         ((line[1] >= 'a' && line[1] <= 'z') || (line[1] >= 'A' && line[1] <= 'Z'));
 }
 
 std::string AsText(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }

@@ -56,9 +56,7 @@ bool IsRepeatedCue(const TScriptElement* e) {
   return e->Kind() == ekCharacterName && e->split <= 32 && e->split % 3 == 2;
 }
 
-bool IsCueAfterAutoBreak(const TScriptElement* e) {
-  return e && e->Kind() == ekCharacterName && IsAutoBreak(e->prev);
-}
+bool IsCueAfterAutoBreak(const TScriptElement* e) { return e && e->Kind() == ekCharacterName && IsAutoBreak(e->prev); }
 
 // Non-pagination elements after `from` up to and including `to`.
 std::int32_t CountedElements(const TScriptElement* from, const TScriptElement* to) {

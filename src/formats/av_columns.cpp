@@ -68,7 +68,8 @@ bool ShowAVColumnsDialog(TMDIChild& script) {
   for (;;) {
     if (dialog.ShowModal() != mrOk) return false;
     std::string error;
-    if (Store(dialog, "Dialogue", "Dialogue", dialogue, error) && Store(dialog, "Other", "Other Elements", other, error))
+    if (Store(dialog, "Dialogue", "Dialogue", dialogue, error) &&
+        Store(dialog, "Other", "Other Elements", other, error))
       break;
     ShowMessageBox(error, "A/V Columns");
   }

@@ -52,9 +52,12 @@ TResetWhatDlg::TResetWhatDlg(TComponent* owner) : TForm(owner) {
     const char* name;
     const char* caption;
   } boxes[] = {
-      {"SpacingBox", "&Line Spacing"},           {"MarginsBox", "Left and Right &Margins"},
-      {"ContinuedsBox", "&Character Continueds"}, {"NumberingBox", "&Scene Numbering"},
-      {"TextFormatsBox", "&Text Formats"},        {"KeptTogetherBox", "&Kept Together Elements"},
+      {"SpacingBox", "&Line Spacing"},
+      {"MarginsBox", "Left and Right &Margins"},
+      {"ContinuedsBox", "&Character Continueds"},
+      {"NumberingBox", "&Scene Numbering"},
+      {"TextFormatsBox", "&Text Formats"},
+      {"KeptTogetherBox", "&Kept Together Elements"},
       {"NoteColorsBox", "Script &Note Colors"},
   };
   TDialogTable table;

@@ -10,12 +10,9 @@ using enum TDialogItemKind;
 
 TDialogTable CheatHeaderTable() {
   TDialogTable table{
-      {Label, "Line1Label", "&Line 1:", {12, 16, 60, 16}},
-      {Edit, "Line1Edit", "", {80, 12, 300, 22}},
-      {Label, "Line2Label", "L&ine 2:", {12, 48, 60, 16}},
-      {Edit, "Line2Edit", "", {80, 44, 300, 22}},
-      {Label, "RevisionLabel", "&Draft Color:", {12, 80, 66, 16}},
-      {DropDownList, "RevisionBox", "", {80, 76, 200, 22}},
+      {Label, "Line1Label", "&Line 1:", {12, 16, 60, 16}},         {Edit, "Line1Edit", "", {80, 12, 300, 22}},
+      {Label, "Line2Label", "L&ine 2:", {12, 48, 60, 16}},         {Edit, "Line2Edit", "", {80, 44, 300, 22}},
+      {Label, "RevisionLabel", "&Draft Color:", {12, 80, 66, 16}}, {DropDownList, "RevisionBox", "", {80, 76, 200, 22}},
   };
   for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, {110, 116, 80, 25}, 95)) table.push_back(button);
   return table;

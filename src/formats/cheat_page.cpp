@@ -170,9 +170,9 @@ bool CheatPageLines(TMDIChild& script, int lines, std::string& error) {
     std::size_t i = 0;
     for (TScriptElement* e = page.first; e && e != page.end; e = e->next) e->format = before[i++];
     script.DisAssemble();
-    error = lines > 0 ? "There is not enough room between the lines of this page to fit " + LinesText(lines) +
-                            " more on it."
-                      : "There are not enough blank lines on this page to take " + LinesText(-lines) + " off it.";
+    error = lines > 0
+                ? "There is not enough room between the lines of this page to fit " + LinesText(lines) + " more on it."
+                : "There are not enough blank lines on this page to take " + LinesText(-lines) + " off it.";
     return false;
   }
   // The undo step keeps the script as it was before the cheat.

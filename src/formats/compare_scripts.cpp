@@ -60,8 +60,7 @@ std::vector<TDiffStep> EditSteps(const std::vector<T>& a, const std::vector<T>& 
     for (std::size_t i = 0; i < n; ++i) steps.push_back({TStep::Removed, head + i, 0});
     for (std::size_t j = 0; j < m; ++j) steps.push_back({TStep::Added, 0, head + j});
   }
-  for (std::size_t k = 0; k < tail; ++k)
-    steps.push_back({TStep::Same, a.size() - tail + k, b.size() - tail + k});
+  for (std::size_t k = 0; k < tail; ++k) steps.push_back({TStep::Same, a.size() - tail + k, b.size() - tail + k});
   return steps;
 }
 
@@ -198,8 +197,10 @@ std::string CompareWords(const std::string& original, const std::string& revised
     const std::string word = runStep == TStep::Same ? run : WordOnly(run);
     const std::string blanks = run.substr(word.size());
     if (runStep == TStep::Same) text += run;
-    else text += Marked(runStep == TStep::Added ? AddedOn : RemovedOn, word,
-                        runStep == TStep::Added ? AddedOff : RemovedOff) + blanks;
+    else
+      text +=
+          Marked(runStep == TStep::Added ? AddedOn : RemovedOn, word, runStep == TStep::Added ? AddedOff : RemovedOff) +
+          blanks;
     run.clear();
   };
   for (const TDiffStep& step : EditSteps(a, b, same, complete)) {
@@ -229,8 +230,8 @@ void MarkComparedNames(TScriptDocument& result, const TComparison& comparison) {
 
 std::string ComparisonSummary(const TComparison& comparison) {
   std::string summary = "The comparison is done: " + std::to_string(comparison.added) + " element(s) added, " +
-                        std::to_string(comparison.removed) + " removed and " +
-                        std::to_string(comparison.changed) + " changed.";
+                        std::to_string(comparison.removed) + " removed and " + std::to_string(comparison.changed) +
+                        " changed.";
   if (!comparison.complete)
     summary += "\r\rThe drafts differ too much to be matched element by element everywhere: where they do, "
                "the original's elements are shown struck out before the revised draft's.";

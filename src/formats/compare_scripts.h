@@ -45,7 +45,7 @@ struct TComparison {
 };
 
 // The codes the marks are made of.
-constexpr Byte AddedOn = 16;   // red
+constexpr Byte AddedOn = 16;  // red
 constexpr Byte AddedOff = 17;
 constexpr Byte RemovedOn = 14;  // strike-out
 constexpr Byte RemovedOff = 15;

@@ -46,7 +46,7 @@ bool AnySpeech(const TScriptDocument& script, bool numbered) {
 // and letters.
 TDialogueNumbering LockModeOf(const TScriptDocument& script) {
   return !script.DialogueNumberingLock && AnySpeech(script, true) ? TDialogueNumbering::MultiLock
-                                                                   : TDialogueNumbering::Lock;
+                                                                  : TDialogueNumbering::Lock;
 }
 
 TDialogueNumbering UnlockModeOf(const TScriptDocument& script) {

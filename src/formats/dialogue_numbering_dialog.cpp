@@ -11,7 +11,8 @@ using enum TDialogItemKind;
 const char* WhatItDoes(TDialogueNumbering mode) {
   switch (mode) {
     case TDialogueNumbering::Lock: return "Lock the Dialogue Numbers as they are now?";
-    case TDialogueNumbering::MultiLock: return "Multi-Lock the Dialogue Numbers, keeping the letters of added speeches?";
+    case TDialogueNumbering::MultiLock:
+      return "Multi-Lock the Dialogue Numbers, keeping the letters of added speeches?";
     case TDialogueNumbering::Unlock: return "Unlock the Dialogue Numbers so that every speech is numbered again?";
     case TDialogueNumbering::UnlockMultiLocked: return "Unlock the Multi-Locked Dialogue Numbers?";
     case TDialogueNumbering::Adjust: return "Renumber every Speech from 1, so that added speeches lose their letters?";

@@ -47,6 +47,7 @@ TDialogTable HeaderTable() {
     scene.push_back(number.substr(0, number.size() - 1) + "&" + number.back() + ". " +
                     styles[static_cast<std::size_t>(i)]);
   }
+  // clang-format off
   const TDialogTable rest{
       {Label, "BlankLinesLabel", "&Blank Lines Following Header:", {12, 108, 180, 16}},
       {Edit, "BlankLinesEdit", "", {196, 104, 40, 22}},
@@ -57,6 +58,7 @@ TDialogTable HeaderTable() {
       {RadioGroup, "HeaderPagesGroup", "Print the Header on", {12, 272, 516, 90}, "",
        {"E&very Page", "No&t Page One", "Every Page E&xcept first Page of Scene"}},
   };
+  // clang-format on
   table.insert(table.end(), rest.begin(), rest.end());
   for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, {180, 374, 80, 25}, 95)) table.push_back(button);
   return table;

@@ -50,7 +50,8 @@ TLockScriptDlg::TLockScriptDlg(TComponent* owner, bool unlock) : TForm(owner) {
     for (TButton* button : {OKBtn, CancelBtn}) button->SetBounds(button->Left, 182, button->Width, button->Height);
     SetBounds(Left, Top, Width, 248);
   } else {
-    for (const char* name : {"HeaderLine1Label", "HeaderLine2Label"}) DialogControl<TLabel>(*this, name)->Visible = false;
+    for (const char* name : {"HeaderLine1Label", "HeaderLine2Label"})
+      DialogControl<TLabel>(*this, name)->Visible = false;
     for (TControl* control : std::initializer_list<TControl*>{HeaderLine1Edit, HeaderLine2Edit, ContinuedsBox})
       control->Visible = false;
     ScenesBox->Caption = "&Scene Numbers stay Locked";

@@ -63,7 +63,9 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 }  // namespace
 
-std::string CurrentHeaderText(const TScriptDocument& script) { return StoredHeader(script.HeaderLine1, script.HeaderLine2); }
+std::string CurrentHeaderText(const TScriptDocument& script) {
+  return StoredHeader(script.HeaderLine1, script.HeaderLine2);
+}
 
 std::string PageHeaderText(const TScriptDocument& script, const TScriptElement* pageStart) {
   if (pageStart && IsHardPageBreakKind(pageStart->Kind()) && CarriesHeader(*pageStart))
@@ -77,8 +79,7 @@ void UpdatePageHeader(TScriptDocument& script, TScriptElement* pageStart) {
     return;
   }
   if (!IsHardPageBreakKind(pageStart->Kind())) return;
-  pageStart->format.NumberWord =
-      static_cast<Word>((pageStart->format.NumberWord & 0xFF00) | script.CurrentRevision);
+  pageStart->format.NumberWord = static_cast<Word>((pageStart->format.NumberWord & 0xFF00) | script.CurrentRevision);
   if (script.HeaderTextLocked) StoreHeader(script, *pageStart);
 }
 
@@ -132,7 +133,8 @@ bool CheatPageHeader(TMDIChild& script) {
   const int revision = dialog.RevisionBox->ItemIndex() < 0 ? pageRevision : dialog.RevisionBox->ItemIndex();
   const std::string oldName = RevisionColorName(script, pageRevision);
   const std::string newName = RevisionColorName(script, revision);
-  const bool named = !oldName.empty() && (line1.find(oldName) != std::string::npos || line2.find(oldName) != std::string::npos);
+  const bool named =
+      !oldName.empty() && (line1.find(oldName) != std::string::npos || line2.find(oldName) != std::string::npos);
   if (revision != pageRevision && named &&
       AskYesNo("Should I replace " + oldName + " with " + newName + " in Header Lines 1 and 2?", "", true)) {
     ReplaceAll(line1, oldName, newName);

@@ -14,9 +14,12 @@ TDialogTable PageLayoutTable() {
     const char* name;
     const char* caption;
   } numbers[] = {
-      {"TopEdit", "&Top Margin (inches):"},           {"BottomEdit", "&Bottom Margin (inches):"},
-      {"BindingEdit", "B&inding Adjustment (inches):"}, {"TextSpacingEdit", "Te&xt Line Spacing (%):"},
-      {"BlankSpacingEdit", "B&lank Line Spacing (%):"},  {"FontPercentEdit", "Script &Font Size (%):"},
+      {"TopEdit", "&Top Margin (inches):"},
+      {"BottomEdit", "&Bottom Margin (inches):"},
+      {"BindingEdit", "B&inding Adjustment (inches):"},
+      {"TextSpacingEdit", "Te&xt Line Spacing (%):"},
+      {"BlankSpacingEdit", "B&lank Line Spacing (%):"},
+      {"FontPercentEdit", "Script &Font Size (%):"},
   };
   int top = 12;
   for (const auto& number : numbers) {

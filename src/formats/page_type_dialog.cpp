@@ -12,6 +12,7 @@ namespace {
 using enum TDialogItemKind;
 
 TDialogTable WhichTypeTable() {
+  // clang-format off
   TDialogTable table{
       {Panel, "PageBreakPanel", "", {8, 8, 304, 236}},
       {RadioGroup, "PageBreakGroup", "Page Break Type", {8, 8, 288, 134}, "PageBreakPanel",
@@ -23,6 +24,7 @@ TDialogTable WhichTypeTable() {
       {Label, "SceneNumberLabel", "Scene N&umber:", {8, 206, 100, 20}, "ScenePanel"},
       {Edit, "SceneNumberEdit", "", {112, 202, 80, 24}, "ScenePanel"},
   };
+  // clang-format on
   for (const TDialogItem& button : ButtonRow(sbOK | sbCancel, {70, 254, 80, 25}, 95)) table.push_back(button);
   return table;
 }
@@ -49,9 +51,8 @@ TWhichPageTypeDlg::TWhichPageTypeDlg(TComponent* owner, TTypeQuestion question) 
 std::optional<Byte> AskPageBreakKind(Byte current) {
   TWhichPageTypeDlg dialog(nullptr, TTypeQuestion::PageBreak);
   const auto* found = std::find(std::begin(PageBreakChoiceKinds), std::end(PageBreakChoiceKinds), current);
-  dialog.PageBreakGroup->SetItemIndex(found == std::end(PageBreakChoiceKinds)
-                                          ? 0
-                                          : static_cast<int>(found - std::begin(PageBreakChoiceKinds)));
+  dialog.PageBreakGroup->SetItemIndex(
+      found == std::end(PageBreakChoiceKinds) ? 0 : static_cast<int>(found - std::begin(PageBreakChoiceKinds)));
   if (dialog.ShowModal() != mrOk) return std::nullopt;
   const int index = dialog.PageBreakGroup->ItemIndex();
   if (index < 0 || index >= static_cast<int>(std::size(PageBreakChoiceKinds))) return std::nullopt;

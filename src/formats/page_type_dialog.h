@@ -41,7 +41,7 @@ enum TSceneTypeChoice : int {
 
 // The page-break kinds in the order the dialog lists them.
 inline constexpr Byte PageBreakChoiceKinds[] = {ekLockedPageBreak, ekForcedPageBreak, ekFixedAPageBreak,
-                                                 ekMultiLockedPageBreak};
+                                                ekMultiLockedPageBreak};
 
 // Asks which kind of page break to put in (or to change one into), the
 // list starting on `current` when it is one of them; nothing on Cancel.

@@ -22,8 +22,8 @@ struct TRevisionDraft {
 
 struct TRevisionDraftList {
   std::vector<TRevisionDraft> drafts;
-  int current = 0;            // index of the draft being made now
-  Byte loopChoice = 1;        // 0 no prefix, 1 DOUBLE, 2 SECOND, 3 2ND
+  int current = 0;      // index of the draft being made now
+  Byte loopChoice = 1;  // 0 no prefix, 1 DOUBLE, 2 SECOND, 3 2ND
   bool showPageColours = true;
   friend bool operator==(const TRevisionDraftList&, const TRevisionDraftList&) = default;
 };

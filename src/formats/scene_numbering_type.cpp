@@ -34,8 +34,8 @@ Word ShownWord(const TScriptDocument& script, const TScriptElement& heading) {
   return heading.group ? LockedNumberWord(script, *heading.group) : Word{0};
 }
 
-std::optional<TChosenNumbering> ChosenNumbering(const TScriptDocument& script, const TScriptElement& heading, int choice,
-                                               const std::string& typed) {
+std::optional<TChosenNumbering> ChosenNumbering(const TScriptDocument& script, const TScriptElement& heading,
+                                                int choice, const std::string& typed) {
   const Word own = heading.format.NumberWord;
   switch (choice) {
     case stNoNumbering: return TChosenNumbering{UnnumberedHeadingWord, ekSceneHeading};
@@ -81,8 +81,10 @@ std::optional<Word> TypedSceneNumber(std::string text, int sceneStart) {
   if (digits == 0 || text.size() > digits + 1) return std::nullopt;
   // Locked numbers are stored as counted; the offset is only shown.
   const int number = std::stoi(text.substr(0, digits)) - sceneStart;
-  const char letter = text.size() > digits ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[digits]))) : '\0';
-  if (number < 1 || number > MostLockedNumber || (letter != '\0' && (letter < 'A' || letter > 'Z'))) return std::nullopt;
+  const char letter =
+      text.size() > digits ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[digits]))) : '\0';
+  if (number < 1 || number > MostLockedNumber || (letter != '\0' && (letter < 'A' || letter > 'Z')))
+    return std::nullopt;
   return number_word::Make(number, true, letter);
 }
 

@@ -37,8 +37,8 @@ void LoadElementPage(TEditScriptFormatsDlg& d, const TFormatPage& page, const TS
   SetCheck(d, std::string(page.Prefix) + "Hidden", (s.HiddenKinds & KindsOfSlot(page.Slot)) != 0);
 }
 
-bool StoreElementPage(const TEditScriptFormatsDlg& d, const TFormatPage& page, TScriptSettings& s,
-                      TFontNames& fonts, std::string& error) {
+bool StoreElementPage(const TEditScriptFormatsDlg& d, const TFormatPage& page, TScriptSettings& s, TFontNames& fonts,
+                      std::string& error) {
   TElementFormat& f = s.FormatSet[static_cast<std::size_t>(page.Slot)];
   if (!StoreElementFormat(d, page.Prefix, f, fonts, error)) {
     error = std::string(page.Caption) + ": " + error;

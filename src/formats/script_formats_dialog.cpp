@@ -43,16 +43,17 @@ void ElementPage(TDialogTable& table, const TFormatPage& page) {
 // The options some element pages carry besides the format.
 void ElementOptions(TDialogTable& table) {
   Add(table, {CheckBox, "CenterNamesBox", "Ce&nter Character Names", {8, 184, 220, 20}}, "CharacterPage");
+  // clang-format off
   Add(table, {RadioGroup, "ContinuedGroup", "Character Continueds as...", {240, 130, 200, 90}, "",
                {"&Extension", "&Parenthetical", "No&ne"}},
       "CharacterPage");
+  // clang-format on
   Add(table, {CheckBox, "SameExtensionBox", "Onl&y when Extensions Match", {8, 206, 220, 20}}, "CharacterPage");
   LabelledEdit(table, "CharacterPage", "ContinuedText", "Continued &Text:", 230);
   LabelledEdit(table, "CharacterPage", "MoreText", "&More Text:", 258);
 
   Add(table, {CheckBox, "OutdentBox", "&Outdent Parentheticals", {8, 184, 260, 20}}, "ParentheticalPage");
-  Add(table, {CheckBox, "SeparateBox", "&Parentheticals are Separate Element", {8, 206, 260, 20}},
-      "ParentheticalPage");
+  Add(table, {CheckBox, "SeparateBox", "&Parentheticals are Separate Element", {8, 206, 260, 20}}, "ParentheticalPage");
 
   Add(table, {CheckBox, "LeftNumberBox", "Le&ft", {8, 184, 80, 20}}, "SceneHeadingPage");
   Add(table, {CheckBox, "RightNumberBox", "&Right", {90, 184, 80, 20}}, "SceneHeadingPage");
@@ -82,12 +83,16 @@ void LockedPage(TDialogTable& table) {
 void PageBreaksPage(TDialogTable& table) {
   const std::string tab = "BreaksPage";
   table.push_back({Page, tab, "Page Breaks", {}, "Notebook"});
+  // clang-format off
   Add(table, {RadioGroup, "BreakAction", "Break Action", {8, 8, 220, 110}, "",
                {"Do &Not Break Action", "&Sentence Ends Only", "Sentence Ends &Preferred", "&Maximum Lines on Page"}},
       tab);
+  // clang-format on
+  // clang-format off
   Add(table, {RadioGroup, "BreakDialogue", "Break Dialogue", {240, 8, 220, 110}, "",
                {"Do No&t Break Dialogue", "Sentence Ends &Only", "Sentence &Ends Preferred", "Ma&ximum Lines on Page"}},
       tab);
+  // clang-format on
   LabelledEdit(table, tab, "MinAction", "Minimum &Action Lines on a Page:", 126);
   LabelledEdit(table, tab, "MinDialogue", "Minimum &Dialogue Lines on Page:", 154);
   LabelledEdit(table, tab, "PageStart", "Starting Pa&ge Number:", 182);

@@ -35,7 +35,8 @@ void LockSceneNumbers(TScriptDocument& script, bool aScenesToo) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!e->group || number_word::Locked(e->format.NumberWord)) continue;
     const bool heading = e->Kind() == ekSceneHeading;
-    if (heading || (aScenesToo && IsSceneHeading(e->Kind()))) e->format.NumberWord = LockedNumberWord(script, *e->group);
+    if (heading || (aScenesToo && IsSceneHeading(e->Kind())))
+      e->format.NumberWord = LockedNumberWord(script, *e->group);
   }
 }
 
@@ -200,10 +201,10 @@ void LockTheScript(TMDIChild& script) {
   dialog.PagesBox->Enabled = script.PagesLocked == 0;
   if (dialog.ShowModal() != mrOk) return;
   TLockChoices choices;
-  choices.scenes = dialog.ScenesBox->Checked() && !script.ScenesLocked ? TCheckBoxState::cbChecked
-                                                                        : TCheckBoxState::cbUnchecked;
-  choices.pages = dialog.PagesBox->Checked() && !script.PagesLocked ? TCheckBoxState::cbChecked
-                                                                     : TCheckBoxState::cbUnchecked;
+  choices.scenes =
+      dialog.ScenesBox->Checked() && !script.ScenesLocked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked;
+  choices.pages =
+      dialog.PagesBox->Checked() && !script.PagesLocked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked;
   choices.headers = dialog.HeadersBox->Checked();
   // New page lines matter to the breaks about to be locked.
   TakeLockedPageLines(script,

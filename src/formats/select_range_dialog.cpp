@@ -19,7 +19,11 @@ TDialogTable ScenesTable() {
 
 TDialogTable ExtendTable() {
   return {
-      {RadioGroup, "ExtendGroup", "Extend the Block to the...", {12, 8, 384, 140}, "",
+      {RadioGroup,
+       "ExtendGroup",
+       "Extend the Block to the...",
+       {12, 8, 384, 140},
+       "",
        {"End of this &Page", "End of this &Scene", "Next &Act or Scene Break", "&End of the Script",
         "End of Page &Number:"}},
       {Edit, "PageEdit", "", {200, 116, 60, 22}},

@@ -22,9 +22,11 @@ constexpr size_t MaxShotLine = 30;
 // A candidate ending in one of these stands alone; any other must be
 // followed by a blank to count as a whole word.
 constexpr CharSet WordEndingPunctuation = CharSet{'!', '"', '$', '&', '\'', '(', ')', ',', '-', '.', ':', ';',
-                                                  '?', '[', ']', '{', '}', 145, 146, 147, 148, 151, 171, 187};
+                                                  '?', '[', ']', '{', '}',  145, 146, 147, 148, 151, 171, 187};
 
-Byte CurrentKind(const TMDIChild& script) { return script.CurrentElement() ? script.CurrentElement()->Kind() : Byte{ekAction}; }
+Byte CurrentKind(const TMDIChild& script) {
+  return script.CurrentElement() ? script.CurrentElement()->Kind() : Byte{ekAction};
+}
 
 // What the writer may type for an entry: its alias, then its text.
 std::vector<std::string> Candidates(const std::string& entry, bool textOnly) {
@@ -63,7 +65,8 @@ bool ExpandPrefix(TMDIChild& script, const PrefixCheck& check, bool testOnly) {
       if (!match) continue;
       if (testOnly) return true;
       if (!check.wholeLine)
-        editor::ChangeEditText(script, [&](std::string& text) { text.replace(start, candidate.size(), InsertedText(entry)); });
+        editor::ChangeEditText(script,
+                               [&](std::string& text) { text.replace(start, candidate.size(), InsertedText(entry)); });
       editor::SetCaretColumn(script, line.size());
       return true;
     }

@@ -28,12 +28,9 @@ using enum TDialogItemKind;
 
 TDialogTable BookmarkTable() {
   return {
-      {Edit, "BookmarkText", "", {8, 8, 190, 24}},
-      {ListBox, "BookmarkList", "", {8, 38, 190, 170}},
-      {Button, "SetBtn", "&Set", {206, 8, 75, 25}},
-      {Button, "GotoBtn", "&Goto", {206, 38, 75, 25}},
-      {Button, "DeleteBtn", "&Delete", {206, 68, 75, 25}},
-      {Button, "MinimizeBtn", "&Minimize", {206, 150, 75, 25}},
+      {Edit, "BookmarkText", "", {8, 8, 190, 24}},         {ListBox, "BookmarkList", "", {8, 38, 190, 170}},
+      {Button, "SetBtn", "&Set", {206, 8, 75, 25}},        {Button, "GotoBtn", "&Goto", {206, 38, 75, 25}},
+      {Button, "DeleteBtn", "&Delete", {206, 68, 75, 25}}, {Button, "MinimizeBtn", "&Minimize", {206, 150, 75, 25}},
       {Button, "CloseBtn", "&Close", {206, 182, 75, 25}},
   };
 }

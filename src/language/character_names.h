@@ -28,8 +28,7 @@ void FreeCharacterNameTable();
 // `keepSpeakers`, those who speak in the current scene. False when the
 // target is left empty (with `showMessage`, after saying so) or no script
 // is open.
-bool CollectCharacterNames(char firstLetter, bool showMessage, bool dropHidden, TStringList& target,
-                           bool keepSpeakers);
+bool CollectCharacterNames(char firstLetter, bool showMessage, bool dropHidden, TStringList& target, bool keepSpeakers);
 
 // The two stored strings of hidden names: each name followed by ",", a
 // "," inside a name kept as "|", the first string filled while it stays

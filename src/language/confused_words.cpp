@@ -148,8 +148,7 @@ std::string AlternativeLike(const std::string& found, const std::string& chosen)
   return out;
 }
 
-void CheckConfusedWords(TMDIChild& script, const std::vector<std::string>& groups, bool fromStart,
-                        TChooseWord choose) {
+void CheckConfusedWords(TMDIChild& script, const std::vector<std::string>& groups, bool fromStart, TChooseWord choose) {
   editor::SaveUndoStep(script, ukWholeScript);
   if (groups.empty()) return;
   const TConfusedTable table = BuildConfusedTable(groups);
@@ -204,7 +203,8 @@ std::string ChooseFromPopup(TCheckWordsDlg& dialog, TMDIChild& script, const std
   std::string chosen;
   dialog.ChooseWordPopUp->Items()->Clear();
   for (const std::string& word : alternatives)
-    dialog.ChooseWordPopUp->Items()->AddItem(word, [&chosen, word](TObject*) { chosen = word; }, 0, "");
+    dialog.ChooseWordPopUp->Items()->AddItem(
+        word, [&chosen, word](TObject*) { chosen = word; }, 0, "");
   const TPoint at = script.ClientToScreen(editor::CaretScreenPoint(script));
   dialog.ChooseWordPopUp->Popup(at.X, at.Y);
   return chosen;
@@ -218,8 +218,14 @@ void ShowConfusedWordsCheck() {
   TCheckWordsDlg dialog(nullptr, false);
   dialog.SetGroups(ReadWordGroups(OpenSettingsFile()));
   bool fromStart = false;
-  dialog.CheckForwardsButton->OnClick = [&](TObject*) { fromStart = false; dialog.ModalResult = mrYes; };
-  dialog.CheckScriptButton->OnClick = [&](TObject*) { fromStart = true; dialog.ModalResult = mrYes; };
+  dialog.CheckForwardsButton->OnClick = [&](TObject*) {
+    fromStart = false;
+    dialog.ModalResult = mrYes;
+  };
+  dialog.CheckScriptButton->OnClick = [&](TObject*) {
+    fromStart = true;
+    dialog.ModalResult = mrYes;
+  };
   const TModalResult result = dialog.ShowModal();
   TIniFile ini = OpenSettingsFile();
   SaveWordGroups(ini, dialog.Groups());

@@ -50,8 +50,7 @@ std::string AlternativeLike(const std::string& found, const std::string& chosen)
 // current one): asks at each hit; a No offers the alternatives through
 // `choose` (which gives the chosen one, or "" for none).
 using TChooseWord = std::function<std::string(const std::vector<std::string>& alternatives)>;
-void CheckConfusedWords(TMDIChild& script, const std::vector<std::string>& groups, bool fromStart,
-                        TChooseWord choose);
+void CheckConfusedWords(TMDIChild& script, const std::vector<std::string>& groups, bool fromStart, TChooseWord choose);
 
 }  // namespace qm
 

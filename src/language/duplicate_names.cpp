@@ -33,7 +33,8 @@ std::vector<std::string> MergeAliases(std::vector<std::string> names, const TStr
   for (int i = 0; i < aliases.Count(); ++i) std::erase(names, aliases[i]);
   for (int i = 0; i < aliases.Count(); ++i) {
     const std::string reported = TScriptRecord::ReportedNameOf(aliases, i);
-    auto entry = std::find_if(names.begin(), names.end(), [&](const std::string& e) { return ReportedOf(e) == reported; });
+    auto entry =
+        std::find_if(names.begin(), names.end(), [&](const std::string& e) { return ReportedOf(e) == reported; });
     if (entry == names.end()) {
       // Kept rather than lost: the writer may break it apart.
       names.push_back(reported);
@@ -53,7 +54,8 @@ void CombineEntries(std::vector<std::string>& entries, int firstSelected, const 
   for (int i : selected)
     if (i != firstSelected && i >= 0 && i < static_cast<int>(entries.size())) others.push_back(i);
   std::sort(others.begin(), others.end());
-  for (auto it = others.rbegin(); it != others.rend(); ++it) combined += NameSeparator + entries[static_cast<std::size_t>(*it)];
+  for (auto it = others.rbegin(); it != others.rend(); ++it)
+    combined += NameSeparator + entries[static_cast<std::size_t>(*it)];
   others.push_back(firstSelected);
   std::sort(others.rbegin(), others.rend());
   for (int i : others) entries.erase(entries.begin() + i);

@@ -97,7 +97,8 @@ class EntryBuilder {
       case ekPrologueText: {
         std::string label = PlainText(ElementText(e));
         if (e.Kind() != ekPrologueText)
-          label += " " + NumberOrLetter(script_.DisplayNumber(e.group), RecordOf(script_).ActDisplayStyle == LettersStyle);
+          label +=
+              " " + NumberOrLetter(script_.DisplayNumber(e.group), RecordOf(script_).ActDisplayStyle == LettersStyle);
         labels_.act = TitleCase(CleanCodes(label));
         labels_.scene.clear();
         break;
@@ -105,7 +106,8 @@ class EntryBuilder {
       case ekSceneInformation:
       case ekLockedSceneInformation: {
         const std::string label =
-            PlainText(ElementText(e)) + " " + NumberOrLetter(script_.DisplayNumber(e.group), RecordOf(script_).SceneInfoDisplayStyle == LettersStyle);
+            PlainText(ElementText(e)) + " " +
+            NumberOrLetter(script_.DisplayNumber(e.group), RecordOf(script_).SceneInfoDisplayStyle == LettersStyle);
         labels_.scene = TitleCase(CleanCodes(label));
         break;
       }
@@ -270,8 +272,9 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
   TListMenu& menu = ListMenuInstance();
   menu.DoneWithList();
   const bool shotOrTransition = elementType == ekShot || elementType == ekTransition;
-  const TPopupListKind kind =
-      elementType == ekShot ? plShots : elementType == ekTransition ? plTransitions : plLocationsAndUserList;
+  const TPopupListKind kind = elementType == ekShot         ? plShots
+                              : elementType == ekTransition ? plTransitions
+                                                            : plLocationsAndUserList;
   BuildPopupList(kind, menu.List->Items);
   const TModalResult result = menu.ShowElementList(quiet);
   if (result == mrCancel) {

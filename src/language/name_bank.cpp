@@ -107,16 +107,15 @@ bool Contains(const TControl& control, TPoint screen) {
 
 void TReadNameBank::WireDragging() {
   dragLists_.clear();
-  for (const auto* lists : {&Names, &Favorites, &Personal}) dragLists_.insert(dragLists_.end(), lists->begin(), lists->end());
+  for (const auto* lists : {&Names, &Favorites, &Personal})
+    dragLists_.insert(dragLists_.end(), lists->begin(), lists->end());
   // Only the names and the favourites take a drop, and only names of
   // their own kind.
   drag_.CanDrop = [](int from, int to) { return RoleOf(to) != drPersonal && KindOf(from) == KindOf(to); };
   drag_.Dropped = [this](int from, int item, int to, TPoint) {
     const std::string name = dragLists_[static_cast<std::size_t>(from)]->Items[item];
-    if (RoleOf(to) == drFavorites)
-      FavoritesDragDrop(KindOf(to), name);
-    else
-      NamesDragDrop(KindOf(to), *dragLists_[static_cast<std::size_t>(from)], name);
+    if (RoleOf(to) == drFavorites) FavoritesDragDrop(KindOf(to), name);
+    else NamesDragDrop(KindOf(to), *dragLists_[static_cast<std::size_t>(from)], name);
   };
   drag_.DroppedOutside = [this](int from, int item, TPoint screen) {
     DropOutside(from, dragLists_[static_cast<std::size_t>(from)]->Items[item], screen);
@@ -126,10 +125,8 @@ void TReadNameBank::WireDragging() {
 
 void TReadNameBank::DropOutside(int from, const std::string& name, TPoint screen) {
   TListBox& list = *dragLists_[static_cast<std::size_t>(from)];
-  if (Contains(*InsertName, screen))
-    InsertNameDragDrop(KindOf(from), name);
-  else if (ClientRect().Contains(ScreenToClient(screen)))
-    FormDragDrop(KindOf(from), list, name);
+  if (Contains(*InsertName, screen)) InsertNameDragDrop(KindOf(from), name);
+  else if (ClientRect().Contains(ScreenToClient(screen))) FormDragDrop(KindOf(from), list, name);
 }
 
 void TReadNameBank::FavoritesDragDrop(TNameList list, const std::string& name) { AddFavorite(list, name); }
@@ -319,8 +316,7 @@ void TReadNameBank::FavoritesKeyDown(TNameList list, TListBox& from, Word& key) 
 }
 
 void TReadNameBank::RemoveFavorite(TNameList list, const std::string& name) {
-  if (name.empty() ||
-      !AskYesNo("Remove the name \"" + name + "\" from your Favorite List?", PromptTable(3), false))
+  if (name.empty() || !AskYesNo("Remove the name \"" + name + "\" from your Favorite List?", PromptTable(3), false))
     return;
   RemoveName(*Favorites[At(list)], name);
   RemoveName(*Personal[At(list)], name);

@@ -35,14 +35,16 @@ TDialogTable NameBankTable() {
     table.push_back({Edit, list + "Match", "", {240, 26, 170, 22}, list + "Page"});
     table.push_back({Label, list + "FavoritesLabel", "Personal Favorites:", {240, 58, 0, 0}, list + "Page"});
     table.push_back({ListBox, FavoriteNames[i], "", {240, 76, 284, 170}, list + "Page"});
-    table.push_back({Label, list + "Hint",
+    table.push_back({Label,
+                     list + "Hint",
                      "Using the mouse, DRAG Names from the MAIN List on the left over to your PERSONAL LISTS for "
                      "faster access to names that you like...",
-                     {240, 254, 284, 60}, list + "Page"});
+                     {240, 254, 284, 60},
+                     list + "Page"});
   }
   for (int i = 0; i < 3; ++i) {
-    table.push_back({Label, std::string(PersonalNames[i]) + "Label", PersonalCaptions[i], {8 + 176 * i, 8, 0, 0},
-                     "PersonalPage"});
+    table.push_back(
+        {Label, std::string(PersonalNames[i]) + "Label", PersonalCaptions[i], {8 + 176 * i, 8, 0, 0}, "PersonalPage"});
     table.push_back({ListBox, PersonalNames[i], "", {8 + 176 * i, 26, 168, 256}, "PersonalPage"});
   }
   table.push_back({Button, "Button1", "Clear Out All Personal Lists", {8, 290, 220, 26}, "PersonalPage"});

@@ -10,53 +10,62 @@ namespace {
 
 const std::vector<std::string>& MaleFragments() {
   static const std::vector<std::string> table = {
-    "iechiele", "ond", "inald", "ust", "ener", "erd", "elbert", "fabe", "lean", "ance", "thaire", "ilbert",
-    "rdan", "isco", "ton", "son", "ord", "iot", "ard", "cell", "win", "ley", "man", "phael", "ynd", "old",
-    "sein", "recht", "nie", "mer", "ice", "ell", "ekiah", "ward", "ssandro", "neas", "nard", "land", "bert",
-    "ian", "lbert", "lan", "keem", "idar", "esar", "edee", "yne", "und", "ter", "ney", "ner", "mie", "lle",
-    "aimbaud", "well", "toir", "rick", "otoem", "ntijn", "lock", "irce", "vin", "ver", "ric", "nce", "ington",
-    "ime", "ick", "gomery", "gan", "die", "ster", "rian", "osby", "mond", "hard", "clay", "vel", "uld", "udale",
-    "uad", "teban", "rab", "nan", "mar", "leigh", "field", "ffard", "athan", "ald", "wood", "van", "urdain",
-    "unce", "tus", "tian", "tch", "sha", "rod", "rey", "ram", "rad", "ome", "lin", "lie", "lden", "iah", "her",
-    "gel", "emar", "den", "rance", "pence", "nolin", "ebart", "deigh", "court", "zio", "ven", "ube", "tab",
-    "ren", "red", "ran", "ood", "olf", "mon", "lee", "lby", "igh", "ier", "hee", "ham", "gie", "eon", "eem",
-    "dor", "byl", "ylan", "rard", "race", "pold", "obal", "main", "maal", "kiel", "ford", "zechiel", "yer",
-    "urt", "uel", "tie", "sel", "ron", "rke", "ris", "rie", "rge", "rel", "que", "ory", "ngamar", "len",
-    "lebert", "las", "ing", "ill", "ike", "ige", "ias", "huyler", "han", "hacher", "ert", "dovico", "der",
-    "del", "dan", "chabod", "badiah", "ael", "ysius", "stace", "rthur", "rling", "rence", "quito", "odard",
-    "obard", "ndall", "nando", "naldo", "mitri", "idiah", "ester", "brook", "zzie", "yden", "yale", "wald",
-    "wain", "vard", "urke", "tore", "tair", "ston", "sten", "spar", "sley", "sili", "scha", "sain", "rner",
-    "rald", "orgo", "omeo", "nell", "ncho", "lton", "lett", "lace", "ison", "fred", "eton", "eric", "erey",
-    "dric", "dick", "dham", "ddie", "yim", "yan", "wen", "wan", "vyn", "vis", "uin", "uck", "sey", "sco", "sch",
-    "say", "sar", "rio", "rek", "rch", "ras", "per", "oyd", "ott",
+      "iechiele", "ond",     "inald",  "ust",    "ener",    "erd",    "elbert", "fabe",   "lean",  "ance",    "thaire",
+      "ilbert",   "rdan",    "isco",   "ton",    "son",     "ord",    "iot",    "ard",    "cell",  "win",     "ley",
+      "man",      "phael",   "ynd",    "old",    "sein",    "recht",  "nie",    "mer",    "ice",   "ell",     "ekiah",
+      "ward",     "ssandro", "neas",   "nard",   "land",    "bert",   "ian",    "lbert",  "lan",   "keem",    "idar",
+      "esar",     "edee",    "yne",    "und",    "ter",     "ney",    "ner",    "mie",    "lle",   "aimbaud", "well",
+      "toir",     "rick",    "otoem",  "ntijn",  "lock",    "irce",   "vin",    "ver",    "ric",   "nce",     "ington",
+      "ime",      "ick",     "gomery", "gan",    "die",     "ster",   "rian",   "osby",   "mond",  "hard",    "clay",
+      "vel",      "uld",     "udale",  "uad",    "teban",   "rab",    "nan",    "mar",    "leigh", "field",   "ffard",
+      "athan",    "ald",     "wood",   "van",    "urdain",  "unce",   "tus",    "tian",   "tch",   "sha",     "rod",
+      "rey",      "ram",     "rad",    "ome",    "lin",     "lie",    "lden",   "iah",    "her",   "gel",     "emar",
+      "den",      "rance",   "pence",  "nolin",  "ebart",   "deigh",  "court",  "zio",    "ven",   "ube",     "tab",
+      "ren",      "red",     "ran",    "ood",    "olf",     "mon",    "lee",    "lby",    "igh",   "ier",     "hee",
+      "ham",      "gie",     "eon",    "eem",    "dor",     "byl",    "ylan",   "rard",   "race",  "pold",    "obal",
+      "main",     "maal",    "kiel",   "ford",   "zechiel", "yer",    "urt",    "uel",    "tie",   "sel",     "ron",
+      "rke",      "ris",     "rie",    "rge",    "rel",     "que",    "ory",    "ngamar", "len",   "lebert",  "las",
+      "ing",      "ill",     "ike",    "ige",    "ias",     "huyler", "han",    "hacher", "ert",   "dovico",  "der",
+      "del",      "dan",     "chabod", "badiah", "ael",     "ysius",  "stace",  "rthur",  "rling", "rence",   "quito",
+      "odard",    "obard",   "ndall",  "nando",  "naldo",   "mitri",  "idiah",  "ester",  "brook", "zzie",    "yden",
+      "yale",     "wald",    "wain",   "vard",   "urke",    "tore",   "tair",   "ston",   "sten",  "spar",    "sley",
+      "sili",     "scha",    "sain",   "rner",   "rald",    "orgo",   "omeo",   "nell",   "ncho",  "lton",    "lett",
+      "lace",     "ison",    "fred",   "eton",   "eric",    "erey",   "dric",   "dick",   "dham",  "ddie",    "yim",
+      "yan",      "wen",     "wan",    "vyn",    "vis",     "uin",    "uck",    "sey",    "sco",   "sch",     "say",
+      "sar",      "rio",     "rek",    "rch",    "ras",     "per",    "oyd",    "ott",
   };
   return table;
 }
 const std::vector<std::string>& FemaleFragments() {
   static const std::vector<std::string> table = {
-    "iacinta", "nada", "tabatha", "la verne", "race", "dacey", "ieda", "sa zsa", "ina", "nee", "kacey", "yna",
-    "eeley", "yacinth", "cacilia", "lea", "ena", "ona", "tte", "tta", "ela", "eabal", "cee", "ssa", "ine",
-    "tha", "lla", "lee", "ette", "nda", "val", "lia", "mab", "had", "leen", "fae", "sha", "mie", "ita", "yla",
-    "tea", "ria", "ila", "ann", "ida", "ana", "rina", "ella", "ora", "nie", "nia", "bel", "zabel", "gaard",
-    "diana", "tia", "sia", "sea", "een", "yne", "sie", "sey", "lyn", "kki", "isa", "bab", "ndra", "elle",
-    "anne", "ola", "lie", "gid", "beth", "stina", "rie", "que", "nna", "marie", "maria", "lle", "lin", "fer",
-    "ean", "belle", "ysa", "ula", "ris", "rica", "rena", "quelin", "onne", "line", "ley", "ica", "gan", "etta",
-    "eda", "dee", "-ann", "yetta", "ralda", "odora", "netta", "ndrea", "laina", "eline", "zia", "ynn", "tza",
-    "the", "rin", "ril", "ree", "nne", "ney", "lda", "hea", "esa", "era", "ell", "dra", "wnya", "rdre", "page",
-    "otta", "orie", "oise", "meda", "illa", "ilia", "iana", "dora", "bbie", "anna", "jacenta", "yan", "und",
-    "tti", "rea", "ota", "nni", "nde", "-marie", "len", "kta", "jeanne", "ika", "ice", "get", "eta", "cha",
-    "vette", "toria", "rissa", "rella", "ralee", "overa", "nella", "ndace", "liese", "ileen", "icent", "helle",
-    "hanna", "halia", "berta", "becca", "-anne", "andra", "ysta", "vina", "ulah", "uela", "tlin", "thea",
-    "stin", "ster", "sina", "reda", "onna", "odee", "nore", "nita", "mond", "mona", "meko", "main", "lvia",
-    "lida", "lair", "jean", "jane", "ilee", "icia", "hlia", "fred", "enka", "enda", "elia", "dene", "cent",
-    "berg", "zie", "yle", "yda", "yce", "wen", "vra", "vis", "vie", "tra", "tal", "sya", "sun", "sta", "say",
-    "ret", "ran", "ppy", "pha", "org", "oma", "nor", "nny", "nce", "nca", "lma", "kah", "ith", "ise", "ile",
-    "igh", "iam", "her", "han", "gra", "gee", "fie", "eth", "ece", "eah", "del", "cia", "cca", "bey", "bet",
-    "bal", "ani",
+      "iacinta", "nada",   "tabatha", "la verne", "race",  "dacey", "ieda",  "sa zsa", "ina",   "nee",   "kacey",
+      "yna",     "eeley",  "yacinth", "cacilia",  "lea",   "ena",   "ona",   "tte",    "tta",   "ela",   "eabal",
+      "cee",     "ssa",    "ine",     "tha",      "lla",   "lee",   "ette",  "nda",    "val",   "lia",   "mab",
+      "had",     "leen",   "fae",     "sha",      "mie",   "ita",   "yla",   "tea",    "ria",   "ila",   "ann",
+      "ida",     "ana",    "rina",    "ella",     "ora",   "nie",   "nia",   "bel",    "zabel", "gaard", "diana",
+      "tia",     "sia",    "sea",     "een",      "yne",   "sie",   "sey",   "lyn",    "kki",   "isa",   "bab",
+      "ndra",    "elle",   "anne",    "ola",      "lie",   "gid",   "beth",  "stina",  "rie",   "que",   "nna",
+      "marie",   "maria",  "lle",     "lin",      "fer",   "ean",   "belle", "ysa",    "ula",   "ris",   "rica",
+      "rena",    "quelin", "onne",    "line",     "ley",   "ica",   "gan",   "etta",   "eda",   "dee",   "-ann",
+      "yetta",   "ralda",  "odora",   "netta",    "ndrea", "laina", "eline", "zia",    "ynn",   "tza",   "the",
+      "rin",     "ril",    "ree",     "nne",      "ney",   "lda",   "hea",   "esa",    "era",   "ell",   "dra",
+      "wnya",    "rdre",   "page",    "otta",     "orie",  "oise",  "meda",  "illa",   "ilia",  "iana",  "dora",
+      "bbie",    "anna",   "jacenta", "yan",      "und",   "tti",   "rea",   "ota",    "nni",   "nde",   "-marie",
+      "len",     "kta",    "jeanne",  "ika",      "ice",   "get",   "eta",   "cha",    "vette", "toria", "rissa",
+      "rella",   "ralee",  "overa",   "nella",    "ndace", "liese", "ileen", "icent",  "helle", "hanna", "halia",
+      "berta",   "becca",  "-anne",   "andra",    "ysta",  "vina",  "ulah",  "uela",   "tlin",  "thea",  "stin",
+      "ster",    "sina",   "reda",    "onna",     "odee",  "nore",  "nita",  "mond",   "mona",  "meko",  "main",
+      "lvia",    "lida",   "lair",    "jean",     "jane",  "ilee",  "icia",  "hlia",   "fred",  "enka",  "enda",
+      "elia",    "dene",   "cent",    "berg",     "zie",   "yle",   "yda",   "yce",    "wen",   "vra",   "vis",
+      "vie",     "tra",    "tal",     "sya",      "sun",   "sta",   "say",   "ret",    "ran",   "ppy",   "pha",
+      "org",     "oma",    "nor",     "nny",      "nce",   "nca",   "lma",   "kah",    "ith",   "ise",   "ile",
+      "igh",     "iam",    "her",     "han",      "gra",   "gee",   "fie",   "eth",    "ece",   "eah",   "del",
+      "cia",     "cca",    "bey",     "bet",      "bal",   "ani",
   };
   return table;
 }
 const std::vector<std::string>& FamilyFragments() {
+  // clang-format off
   static const std::vector<std::string> table = {
     "iechiele", "naba", "ona", "iabi", "taal", "usalem", "laab", "era", "man", "raab", "ina", "ena", "dab",
     "lea", "son", "kablesh", "saba", "nea", "cear", "ela", "maal", "yna", "lla", "haab", "tta", "ton", "ana",
@@ -77,6 +86,7 @@ const std::vector<std::string>& FamilyFragments() {
     "lyn", "ker", "gel", "don", "ngton", "ddard", "ysa", "wick", "ven", "urn", "sky", "sel", "ron", "rell",
     "ling", "ika", "hia", "fee", "fabe", "elle", "ber", "bea", "zel", "the", "tch", "rin", "pshanks", "ott",
   };
+  // clang-format on
   return table;
 }
 
@@ -164,8 +174,7 @@ std::vector<std::string> TNameBankFile::ReadLetter(TNameList list, char letter) 
   const std::uint32_t offset = letters_[LetterSlot(list, letter)];
   if (offset >= bytes_.size()) return {};
   const std::size_t size = std::min<std::size_t>(NameBankLetterLimit, bytes_.size() - offset);
-  return DecodeNameLetter(std::string_view(reinterpret_cast<const char*>(bytes_.data()) + offset, size), list,
-                          letter);
+  return DecodeNameLetter(std::string_view(reinterpret_cast<const char*>(bytes_.data()) + offset, size), list, letter);
 }
 
 }  // namespace qm

@@ -79,7 +79,8 @@ void TrimEditLineEnd(TMDIChild& script) {
   const TScriptRecord& record = RecordOf(script);
   const int colour = record.CurrentColor != 0 ? ColorIndexOfOnCode(record.TypingColorCode) : 0;
   editor::ChangeEditText(script, [&](std::string& line) {
-    if (colour > 0 && !line.empty() && static_cast<Byte>(line.back()) == ColorPairs[static_cast<size_t>(colour - 1)].off)
+    if (colour > 0 && !line.empty() &&
+        static_cast<Byte>(line.back()) == ColorPairs[static_cast<size_t>(colour - 1)].off)
       line.pop_back();
     TrimTrailingBlanks(line);
   });
@@ -124,14 +125,18 @@ TListMenu::TListMenu(TComponent* owner) : TForm(owner) {
   List->OnDblClick = [this](TObject* s) { ListDblClick(s); };
   OnDblClick = List->OnDblClick;
   PromptPanel->OnDblClick = List->OnDblClick;
-  List->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { ListMouseDown(s, b, sh, x, y); };
+  List->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    ListMouseDown(s, b, sh, x, y);
+  };
   List->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { ListMouseUp(s, b, sh, x, y); };
   PromptPanel->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
     PromptPanelMouseDown(s, b, sh, x, y);
   };
   PromptPanel->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { PromptPanelMouseMove(s, sh, x, y); };
   PromptPanel->OnResize = [this](TObject* s) { PromptPanelResize(s); };
-  FakeX->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { FakeXMouseDown(s, b, sh, x, y); };
+  FakeX->OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+    FakeXMouseDown(s, b, sh, x, y);
+  };
   FakeX->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { FakeXMouseUp(s, b, sh, x, y); };
   OnShow = [this](TObject* s) { FormShow(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
@@ -270,10 +275,12 @@ void TListMenu::ShowExtensionList() {
   SetUse(false, false, true);
   const std::string& line = script->EditBuffer();
   const size_t paren = line.find('(');
-  const Byte filter = paren != std::string::npos && paren + 1 < line.size() ? AnsiUpper(static_cast<Byte>(line[paren + 1])) : 0;
+  const Byte filter =
+      paren != std::string::npos && paren + 1 < line.size() ? AnsiUpper(static_cast<Byte>(line[paren + 1])) : 0;
   std::vector<std::string> candidates = LeadingEntries(RecordOf(*script).UserLists, TUserList::Extension);
   for (const TScriptElement* e = script->FirstElement; e; e = e->next)
-    if (e->Kind() == ekCharacterName && e->text && e->text->find('(') != std::string::npos) candidates.push_back(*e->text);
+    if (e->Kind() == ekCharacterName && e->text && e->text->find('(') != std::string::npos)
+      candidates.push_back(*e->text);
   ClearList();
   for (const std::string& candidate : candidates) {
     const std::string extension = ExtensionOf(candidate);
@@ -358,9 +365,19 @@ void TListMenu::MatchTypedText(const std::string& typed) {
 bool TListMenu::PassesKeyOn(Word key) const {
   if (!ListTyping || ListHasFocus || !Modal()) return false;
   switch (key) {
-    case VK_ESCAPE: case CancelKey: case VK_RETURN: case VK_UP: case VK_DOWN: case VK_HOME: case VK_END:
-    case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_CAPITAL: return false;
-    case VK_BACK: case VK_DELETE: return TypedText.empty();
+    case VK_ESCAPE:
+    case CancelKey:
+    case VK_RETURN:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_CAPITAL: return false;
+    case VK_BACK:
+    case VK_DELETE: return TypedText.empty();
     default: return !IsTypingKey(key);
   }
 }
@@ -481,7 +498,9 @@ void TListMenu::PromptPanelResize(TObject*) {
   FakeX->SetBounds(PromptPanel->Width - side - 3, 3, side, side);
 }
 
-void TListMenu::FakeXMouseDown(TObject*, TMouseButton, TShiftState, int, int) { FakeX->BevelOuter = TPanelBevel::bvLowered; }
+void TListMenu::FakeXMouseDown(TObject*, TMouseButton, TShiftState, int, int) {
+  FakeX->BevelOuter = TPanelBevel::bvLowered;
+}
 
 void TListMenu::FakeXMouseUp(TObject*, TMouseButton, TShiftState, int x, int y) {
   FakeX->BevelOuter = TPanelBevel::bvRaised;
@@ -561,7 +580,8 @@ void TListMenu::SizeRows() {
 
 int TListMenu::FitWidth(int start, int margin) {
   int width = start;
-  for (int i = 0; i < List->Items.Count(); ++i) width = std::max(width, List->Canvas.TextWidth(List->Items[i]) + margin);
+  for (int i = 0; i < List->Items.Count(); ++i)
+    width = std::max(width, List->Canvas.TextWidth(List->Items[i]) + margin);
   return width;
 }
 

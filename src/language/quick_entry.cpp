@@ -124,7 +124,8 @@ void InsertQuickEntry(TMDIChild& script, const std::string& text, int newElement
     editor::DisAssemble(script);
   }
   // An element holds no more than its edit line can.
-  const std::size_t room = static_cast<std::size_t>(EditBufferSize - 1) - std::min<std::size_t>(script.EditBuffer().size(), EditBufferSize - 1);
+  const std::size_t room = static_cast<std::size_t>(EditBufferSize - 1) -
+                           std::min<std::size_t>(script.EditBuffer().size(), EditBufferSize - 1);
   editor::SetEditText(script, script.EditBuffer() + text.substr(0, room));
   editor::SetCaretColumn(script, script.EditBuffer().size());
   editor::RedisplayCurrent(script);

@@ -29,6 +29,7 @@ TDialogTable QuickEntryTable() {
   };
   for (int i = 0; i < QuickEntryListCount; ++i)
     table.push_back({ListBox, ListName(i), "", {4 + 114 * i, 4, 110, 210}, "ListsPage"});
+  // clang-format off
   const TDialogTable setup{
       {Label, "FormatLabel", "Text Format:", {8, 8, 0, 0}, "SetupPage"},
       {Edit, "FormatEdit", "", {90, 4, 360, 24}, "SetupPage"},
@@ -48,6 +49,7 @@ TDialogTable QuickEntryTable() {
       {Button, "ClearListBtn", "Clear List", {360, 160, 80, 25}, "SetupPage"},
       {Button, "SetupBtn", "&Setup", {398, 266, 80, 25}},
   };
+  // clang-format on
   table.insert(table.end(), setup.begin(), setup.end());
   return table;
 }

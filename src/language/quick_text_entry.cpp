@@ -1,7 +1,6 @@
 // The capitals marks of an alias text and the entry box's use of them.
 #include "language/quick_text_entry.h"
 
-
 namespace qm {
 
 TMarkedText SplitCapitalsMarks(std::string_view text) {

@@ -120,7 +120,7 @@ void TSearchingDlg::LoadStates() {
 
 void TSearchingDlg::SaveStates() {
   if (nameMode_) return;
-  SearchMemory().optionStates = {WholeWordsBox->Checked(), BackwardsBox->Checked(), ExactCaseBox->Checked(),
+  SearchMemory().optionStates = {WholeWordsBox->Checked(), BackwardsBox->Checked(),    ExactCaseBox->Checked(),
                                  FromCursorBtn->Checked(), EntireScriptBtn->Checked(), PromptBox->Checked(),
                                  MatchCapsBox->Checked()};
 }

@@ -51,8 +51,8 @@ void PresetNameMode(TSearchingDlg& dialog) {
   dialog.MatchCapsBox->SetChecked(true);
   dialog.ExactCaseBox->SetChecked(false);
   dialog.BackwardsBox->SetChecked(false);
-  for (TWinControl* c : std::initializer_list<TWinControl*>{dialog.WholeWordsBox, dialog.MatchCapsBox,
-                                                            dialog.ExactCaseBox})
+  for (TWinControl* c :
+       std::initializer_list<TWinControl*>{dialog.WholeWordsBox, dialog.MatchCapsBox, dialog.ExactCaseBox})
     c->Enabled = false;
   dialog.ReplaceText->Text = "";
   if (dialog.SearchText->Items.Count() > 0) dialog.SearchText->SetItemIndex(0);

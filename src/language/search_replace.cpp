@@ -24,17 +24,19 @@ struct TFormatWord {
   const char* word;
   Byte code;
 };
+// clang-format off
 constexpr std::array<TFormatWord, 11> FormatWords{{
     {"{U+}", UnderlineOn}, {"{U-}", UnderlineOff}, {"{B+}", BoldOn}, {"{B-}", BoldOff},
     {"{I+}", ItalicsOn}, {"{I-}", ItalicsOff}, {"{S+}", StrikeOutOn}, {"{S-}", StrikeOutOff},
     {"{HS}", HardSpace}, {"{HD}", HardDash}, {"{HR}", HardReturn},
 }};
+// clang-format on
 
 // Whole words: what may stand before a word and after it, and the last
 // characters of a search text that need no word end after them.
 constexpr CharSet MayPrecede{4, 32, 34, 39, 40, 91, 145, 146};
-constexpr CharSet NoWordEnd =
-    CharSet{32, 33, 34, 36, 38, 39, 40, 41, 44, 45, 46, 58, 59, 63, 91, 93, 123, 125, 145, 146, 147, 148, 151, 171, 187};
+constexpr CharSet NoWordEnd = CharSet{32, 33, 34, 36,  38,  39,  40,  41,  44,  45,  46,  58, 59,
+                                      63, 91, 93, 123, 125, 145, 146, 147, 148, 151, 171, 187};
 constexpr CharSet MayFollow = NoWordEnd + CharSet{0, 47};
 
 Byte At(std::string_view text, std::size_t i) { return static_cast<Byte>(text[i]); }
@@ -120,8 +122,7 @@ TSearchPattern MakeSearchPattern(std::string_view typed, bool exactCase, bool wh
   return p;
 }
 
-std::optional<TTextMatch> FindInText(std::string_view text, const TSearchPattern& p, std::size_t from,
-                                     bool backwards) {
+std::optional<TTextMatch> FindInText(std::string_view text, const TSearchPattern& p, std::size_t from, bool backwards) {
   if (p.text.empty() || text.empty()) return std::nullopt;
   if (!backwards) {
     for (std::size_t s = from; s < text.size(); ++s)
@@ -255,7 +256,8 @@ class TScriptSearch {
 
   std::string BoxText(const TScriptElement* e) const {
     std::string text = "Searching Page " + PageLabelAt(script_, e);
-    if (counting_) text += "\r\r" + std::string(options_.tagging ? "Tagged: " : "Replaced: ") + std::to_string(Memory.replaced);
+    if (counting_)
+      text += "\r\r" + std::string(options_.tagging ? "Tagged: " : "Replaced: ") + std::to_string(Memory.replaced);
     return text;
   }
 
@@ -422,14 +424,15 @@ TFoundText SplitFound(std::string_view text, const TSearchPattern& p, const TTex
 
 // Replaces the framed match in the edit line; false when the element
 // would grow past what it may hold.
-bool ReplaceMatch(TMDIChild& script, const TScriptSearch& search, const TScriptMatch& m,
-                  const std::string& replacement, const TReplaceOptions& options, bool quiet) {
+bool ReplaceMatch(TMDIChild& script, const TScriptSearch& search, const TScriptMatch& m, const std::string& replacement,
+                  const TReplaceOptions& options, bool quiet) {
   const TFoundText found = SplitFound(script.EditBuffer(), search.Pattern(), m.at);
   const bool inCue = m.element->Kind() == ekCharacterName;
   const std::string typed =
       options.matchCaps ? CapitalsLike(found.matched, replacement, inCue, search.Pattern().codes) : replacement;
   if (!editor::RoomToType(script, m.at.end - m.at.start - found.keptCodes.size(), typed)) return false;
-  editor::ChangeEditText(script, [&](std::string& line) { line.replace(m.at.start, m.at.end - m.at.start, found.keptCodes); });
+  editor::ChangeEditText(script,
+                         [&](std::string& line) { line.replace(m.at.start, m.at.end - m.at.start, found.keptCodes); });
   editor::SetCaretColumn(script, m.at.start + found.keptCodes.size());
   const Word typedAt = editor::TypeAtCaret(script, typed);
   if (m.element->state == esHidden) m.element->state = m.element->Kind() == ekScriptNote ? esNormal : esShownHidden;
@@ -469,8 +472,8 @@ bool ReplaceMatches(TMDIChild& script, TScriptSearch& search, const std::string&
     if (prompt) {
       ClosePleaseWait();
       FrameMatch(script, *m, options.backwards);
-      const TModalResult answer =
-          AskOkSkipCancelAll(options.tagging ? "Should I tag it?" : "Should I replace it?", QuotedForCaption(text), true);
+      const TModalResult answer = AskOkSkipCancelAll(options.tagging ? "Should I tag it?" : "Should I replace it?",
+                                                     QuotedForCaption(text), true);
       ClearFrame(script);
       PlaceAtMatch(script, *m);
       if (answer == mrCancel) return true;
@@ -552,18 +555,14 @@ bool RepeatGotoSearch(TMDIChild& script) {
 bool RepeatLastSearch(TMDIChild& script) {
   if (RepeatSearch.armed) return RepeatGotoSearch(script);
   switch (Memory.lastKind) {
-    case skSearch:
-      SearchScript(script, Memory.lastSearch, Memory.options);
-      return true;
+    case skSearch: SearchScript(script, Memory.lastSearch, Memory.options); return true;
     case skReplace: {
       TReplaceOptions options = Memory.options;
       options.restart = true;
       SearchReplaceOrTag(script, Memory.lastSearch, Memory.lastReplace, options);
       return true;
     }
-    case skNextSpeech:
-      NextSpeechBy(script, true);
-      return true;
+    case skNextSpeech: NextSpeechBy(script, true); return true;
     default: return false;
   }
 }

@@ -24,9 +24,11 @@ namespace qm {
 namespace {
 
 constexpr Byte RedOn = 16, RedOff = 17, BlueOn = 18, BlueOff = 19, GreenOn = 20, GreenOff = 13;
+// clang-format off
 constexpr std::array<ColorPair, 7> UserColourPairs{{
     {253, 254}, {221, 222}, {238, 248}, {245, 216}, {208, 177}, {159, 164}, {131, 132},
 }};
+// clang-format on
 
 bool TakesElementColour(Byte kind) {
   return kind == ekAction || kind == ekCharacterName || kind == ekDialogue || kind == ekParenthetical;

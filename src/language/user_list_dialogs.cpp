@@ -107,7 +107,9 @@ TDialogTable EditUserListTable(bool interactive) {
   for (int row = 0; row < UserListRows; ++row)
     table.push_back({Button, "AliasBtn" + RowNumber(row), "Alias", {336, RowTopOf(row), 50, 21}});
   for (int i = 0; i < UserListCount; ++i)
-    table.push_back({SpeedButton, "ListBtn" + RowNumber(i), ButtonCaption(AllUserLists[i], interactive),
+    table.push_back({SpeedButton,
+                     "ListBtn" + RowNumber(i),
+                     ButtonCaption(AllUserLists[i], interactive),
                      {400, 8 + i * 26, 150, 24}});
   const int bottom = RowTopOf(UserListRows) + 8;
   table.push_back({CheckBox, "SaveDefaultsBox", "Sa&ve as Defaults", {8, bottom, 140, 20}});
@@ -165,8 +167,8 @@ void TEditUserListDlg::FormShow(TObject*) {
 void TEditUserListDlg::SetupList(TUserList list) {
   Shown = list;
   const TUserListSpec& spec = UserListSpec(list);
-  Caption = "Edit User Lists - " +
-            std::string(list == TUserList::Extension ? "Character Name Extensions" : ButtonCaption(list, InteractiveActive()));
+  Caption = "Edit User Lists - " + std::string(list == TUserList::Extension ? "Character Name Extensions"
+                                                                            : ButtonCaption(list, InteractiveActive()));
   for (int row = 0; row < UserListRows; ++row) {
     const bool used = row < spec.Slots;
     const std::string& entry = UserListEntry(Lists, list, row + 1);
@@ -194,7 +196,9 @@ void TEditUserListDlg::WriteBackList() {
     const std::string& alias = RowAliases[static_cast<size_t>(row)];
     if (text.empty()) SetUserListEntry(Lists, Shown, row + 1, "");
     else if (alias.empty()) SetUserListEntry(Lists, Shown, row + 1, text);
-    else SetUserListEntry(Lists, Shown, row + 1, CombineAlias(alias, text.substr(0, static_cast<size_t>(spec.Width)), spec.Width));
+    else
+      SetUserListEntry(Lists, Shown, row + 1,
+                       CombineAlias(alias, text.substr(0, static_cast<size_t>(spec.Width)), spec.Width));
   }
 }
 

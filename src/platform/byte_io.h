@@ -22,9 +22,7 @@ inline void PutU16(std::span<Byte> out, std::size_t at, Word v) {
 inline void PutU32(std::span<Byte> out, std::size_t at, DWord v) {
   for (int i = 0; i < 4; ++i) out[at + i] = static_cast<Byte>(v >> (8 * i));
 }
-inline Word GetU16(std::span<const Byte> in, std::size_t at) {
-  return static_cast<Word>(in[at] | (in[at + 1] << 8));
-}
+inline Word GetU16(std::span<const Byte> in, std::size_t at) { return static_cast<Word>(in[at] | (in[at + 1] << 8)); }
 inline DWord GetU32(std::span<const Byte> in, std::size_t at) {
   DWord v = 0;
   for (int i = 0; i < 4; ++i) v |= static_cast<DWord>(in[at + i]) << (8 * i);

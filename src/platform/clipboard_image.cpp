@@ -12,11 +12,11 @@ constexpr DWord NoCompression = 0;
 // 32-bit rows with colour masks; the masks of the usual order are assumed.
 constexpr DWord BitFields = 3;
 
-std::size_t RowBytes(int width, int bits) { return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) / 8 + 3) & ~std::size_t{3}; }
-
-TColor ColorOfBgr(Byte blue, Byte green, Byte red) {
-  return static_cast<TColor>(red | (green << 8) | (blue << 16));
+std::size_t RowBytes(int width, int bits) {
+  return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) / 8 + 3) & ~std::size_t{3};
 }
+
+TColor ColorOfBgr(Byte blue, Byte green, Byte red) { return static_cast<TColor>(red | (green << 8) | (blue << 16)); }
 
 }  // namespace
 

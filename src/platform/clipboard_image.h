@@ -22,7 +22,9 @@ struct TPixelImage {
   int Width = 0;
   int Height = 0;
   std::vector<TColor> Pixels;  // rows from the top, each left to right
-  TColor At(int x, int y) const { return Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)]; }
+  TColor At(int x, int y) const {
+    return Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)];
+  }
 };
 
 // A 24-bit bitmap file, rows from the bottom as the format keeps them.

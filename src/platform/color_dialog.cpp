@@ -18,12 +18,9 @@ TColorDialog::TColorDialog(TComponent* owner) : TForm(owner) {
   SetUpDialogFormClient(*this, "ColorDialog", "Color", 350, 120);
   using enum TDialogItemKind;
   TDialogTable table = {
-      {Label, "RedLabel", "&Red:", {8, 12, 0, 0}},
-      {Edit, "RedEdit", "", {60, 8, 50, 22}},
-      {Label, "GreenLabel", "&Green:", {120, 12, 0, 0}},
-      {Edit, "GreenEdit", "", {170, 8, 50, 22}},
-      {Label, "BlueLabel", "Bl&ue:", {230, 12, 0, 0}},
-      {Edit, "BlueEdit", "", {280, 8, 50, 22}},
+      {Label, "RedLabel", "&Red:", {8, 12, 0, 0}},       {Edit, "RedEdit", "", {60, 8, 50, 22}},
+      {Label, "GreenLabel", "&Green:", {120, 12, 0, 0}}, {Edit, "GreenEdit", "", {170, 8, 50, 22}},
+      {Label, "BlueLabel", "Bl&ue:", {230, 12, 0, 0}},   {Edit, "BlueEdit", "", {280, 8, 50, 22}},
       {Panel, "Swatch", "", {8, 40, 322, 34}},
   };
   for (TDialogItem& row : ButtonRow(sbOK | sbCancel, {170, 84, 80, 25}, 90)) table.push_back(row);

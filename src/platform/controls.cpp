@@ -666,6 +666,7 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
     const char* glyph;
     TModalResult result;
   };
+  // clang-format off
   static const Stock stock[] = {
       {TBitBtnKind::bkOK, "OK", "BBOK", mrOk},          {TBitBtnKind::bkCancel, "Cancel", "BBCANCEL", mrCancel},
       {TBitBtnKind::bkHelp, "&Help", "BBHELP", mrNone}, {TBitBtnKind::bkYes, "&Yes", "BBYES", mrYes},
@@ -673,6 +674,7 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
       {TBitBtnKind::bkAbort, "Abort", "BBABORT", mrAbort}, {TBitBtnKind::bkRetry, "&Retry", "BBRETRY", mrRetry},
       {TBitBtnKind::bkIgnore, "&Ignore", "BBIGNORE", mrIgnore}, {TBitBtnKind::bkAll, "&All", "BBALL", mrAll},
   };
+  // clang-format on
   for (const auto& s : stock) {
     if (s.kind != kind) continue;
     Caption = s.caption;
@@ -765,10 +767,22 @@ void TEdit::KeyDown(Word& key, TShiftState shift) {
   TWinControl::KeyDown(key, shift);
   const int length = static_cast<int>(Text().size());
   switch (key) {
-    case VK_LEFT: SelStart = std::max(0, SelStart - 1); SelLength = 0; break;
-    case VK_RIGHT: SelStart = std::min(length, SelStart + 1); SelLength = 0; break;
-    case VK_HOME: SelStart = 0; SelLength = 0; break;
-    case VK_END: SelStart = length; SelLength = 0; break;
+    case VK_LEFT:
+      SelStart = std::max(0, SelStart - 1);
+      SelLength = 0;
+      break;
+    case VK_RIGHT:
+      SelStart = std::min(length, SelStart + 1);
+      SelLength = 0;
+      break;
+    case VK_HOME:
+      SelStart = 0;
+      SelLength = 0;
+      break;
+    case VK_END:
+      SelStart = length;
+      SelLength = 0;
+      break;
     case VK_DELETE:
       if (!ReadOnly) {
         if (SelLength == 0) SelLength = SelStart < length ? 1 : 0;
@@ -789,7 +803,9 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
 
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) { TabStop = true; }
 
-void TCheckBox::SetChecked(bool checked) { SetState(checked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
+void TCheckBox::SetChecked(bool checked) {
+  SetState(checked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+}
 
 void TCheckBox::SetState(TCheckBoxState state) {
   if (state == state_) return;

@@ -8,10 +8,9 @@ namespace {
 
 // The characters of bytes 0x80-0x9F; the undefined five keep their own number.
 constexpr char32_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 struct CasePair {
@@ -42,7 +41,6 @@ void AppendUtf8(std::string& out, char32_t u) {
     out += static_cast<char>(0x80 | (u & 0x3F));
   }
 }
-
 
 }  // namespace
 
@@ -103,9 +101,7 @@ std::string AnsiLowerCase(std::string_view s) { return MapBytes(s, AnsiLower); }
 
 bool IsAnsiUpper(Byte c) { return AnsiLower(c) != c; }
 
-bool IsAnsiLower(Byte c) {
-  return AnsiUpper(c) != c || c == 0xDF || c == 0xB5 || c == 0x83;
-}
+bool IsAnsiLower(Byte c) { return AnsiUpper(c) != c || c == 0xDF || c == 0xB5 || c == 0x83; }
 
 bool IsAnsiAlpha(Byte c) { return IsAnsiUpper(c) || IsAnsiLower(c) || c == 0xAA || c == 0xBA; }
 
@@ -123,9 +119,7 @@ int CompareText(std::string_view a, std::string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && CompareText(a, b) == 0;
-}
+bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
 
 char32_t AnsiToUnicode(Byte c) {
   if (c >= 0x80 && c <= 0x9F) return kHighControls[c - 0x80];

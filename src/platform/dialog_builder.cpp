@@ -35,7 +35,8 @@ bool TakesFocus(TDialogItemKind kind) {
 }
 
 bool TakesTyping(TDialogItemKind kind) {
-  return kind == Edit || kind == EnterEdit || kind == Memo || kind == RichEdit || kind == ComboBox || kind == EnterComboBox;
+  return kind == Edit || kind == EnterEdit || kind == Memo || kind == RichEdit || kind == ComboBox ||
+         kind == EnterComboBox;
 }
 
 const char* StockCaption(TDialogItemKind kind) {

@@ -25,23 +25,23 @@ struct TPlace {
 };
 
 enum class TDialogItemKind {
-  Label,         // its FocusControl is the next row that takes the focus
+  Label,  // its FocusControl is the next row that takes the focus
   Edit,
-  EnterEdit,     // an edit on which Enter, Up and Down move between the controls
+  EnterEdit,  // an edit on which Enter, Up and Down move between the controls
   Memo,
-  RichEdit,      // a memo whose characters carry styles and colours
-  ComboBox,      // a drop-down list with an edit for typing
-  EnterComboBox, // a combo box with the keys of an EnterEdit
-  DropDownList,  // a drop-down list to choose from only
+  RichEdit,       // a memo whose characters carry styles and colours
+  ComboBox,       // a drop-down list with an edit for typing
+  EnterComboBox,  // a combo box with the keys of an EnterEdit
+  DropDownList,   // a drop-down list to choose from only
   ListBox,
   CheckBox,
-  RadioButton,   // exclusive with the radio buttons of the same parent
-  RadioGroup,    // a framed group of the row's items, one of them chosen
-  GroupBox,      // a framed, captioned parent for the rows that name it
-  Panel,         // a plain parent: radio buttons in it form a group of their own
+  RadioButton,  // exclusive with the radio buttons of the same parent
+  RadioGroup,   // a framed group of the row's items, one of them chosen
+  GroupBox,     // a framed, captioned parent for the rows that name it
+  Panel,        // a plain parent: radio buttons in it form a group of their own
   Bevel,
-  PageControl,   // the parent of the pages that name it
-  Page,          // one tab sheet; the caption is its tab's
+  PageControl,  // the parent of the pages that name it
+  Page,         // one tab sheet; the caption is its tab's
   Button,
   BitButton,     // a button whose stock kind the form sets
   SpeedButton,   // clicked with the mouse only: never a tab stop

@@ -325,8 +325,8 @@ bool DeleteOwnFileIn(const std::string& path, const std::vector<std::string>& fo
   const int dir = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (dir < 0) return false;
   struct stat st;
-  const bool plain = ::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
-                     st.st_uid == ::geteuid();
+  const bool plain =
+      ::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
   const bool deleted = plain && !Injected(TFileStep::Remove, path) && ::unlinkat(dir, name.c_str(), 0) == 0;
   ::close(dir);
   return deleted;
@@ -514,8 +514,7 @@ std::string MapPath(std::string_view path) {
   // A backslash or a colon is an ordinary character of a name here.
   if (EntryExists(s)) return s;
   std::replace(s.begin(), s.end(), '\\', '/');
-  const bool drive = s.size() >= 2 && s[1] == ':' &&
-                     ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
+  const bool drive = s.size() >= 2 && s[1] == ':' && ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
   if (drive) s.erase(0, 2);
   const bool absolute = !s.empty() && s[0] == '/';
   std::string out = absolute ? "/" : "";
@@ -591,8 +590,7 @@ std::string ShortFileBaseName(const std::string& path, int maxLength, int number
 
 std::string ConfigFolder() {
   if (std::string home = Env("QUILLMASTER_HOME"); !home.empty()) return ExcludeTrailingPathDelimiter(home);
-  if (std::string xdg = Env("XDG_CONFIG_HOME"); !xdg.empty() && xdg[0] == '/')
-    return JoinPath(xdg, "quillmaster");
+  if (std::string xdg = Env("XDG_CONFIG_HOME"); !xdg.empty() && xdg[0] == '/') return JoinPath(xdg, "quillmaster");
   return JoinPath(HomeFolder(), ".config/quillmaster");
 }
 
@@ -693,7 +691,8 @@ bool TFileReplacement::Create() {
   const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
   if (hiddenFresh_) {
     static std::atomic<unsigned> counter = 0;
-    const std::string stem = JoinPath(ExtractFileDir(target_), HiddenPrefix(target_)) + std::to_string(::getpid()) + "-";
+    const std::string stem =
+        JoinPath(ExtractFileDir(target_), HiddenPrefix(target_)) + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
       fresh_ = stem + std::to_string(++counter);
       if (Injected(TFileStep::Create, fresh_)) break;

@@ -50,10 +50,10 @@ void SetFileFaultHook(TFileFaultHook hook);
 
 // ---- Files and folders ------------------------------------------------
 
-bool FileExists(const std::string& path);       // anything but a folder
+bool FileExists(const std::string& path);  // anything but a folder
 bool DirectoryExists(const std::string& path);
-bool CreateDir(const std::string& path);        // one level; false when it exists
-bool ForceDirectories(const std::string& path); // every missing level; true when the folder is there
+bool CreateDir(const std::string& path);         // one level; false when it exists
+bool ForceDirectories(const std::string& path);  // every missing level; true when the folder is there
 // A read-only file cannot be deleted, renamed over or replaced, as on the
 // old platform; clear the attribute first.
 bool DeleteFile(const std::string& path);
@@ -94,15 +94,14 @@ TFileInfo FileAttributes(const std::string& path);
 // The names in `folder` that match `masks` (see MatchesFileMask), sorted
 // byte-wise: plain files, or with `directories` the sub-folders ("." and
 // ".." left out). Hidden entries (a leading '.') are left out.
-std::vector<std::string> FindFiles(const std::string& folder, const std::string& masks,
-                                   bool directories = false);
+std::vector<std::string> FindFiles(const std::string& folder, const std::string& masks, bool directories = false);
 
 // ---- Path parts (pure string functions) --------------------------------
 
 std::string ExtractFilePath(std::string_view path);  // folder with trailing '/', or ""
 std::string ExtractFileDir(std::string_view path);   // folder without it ("/" for the root)
 std::string ExtractFileName(std::string_view path);
-std::string ExtractFileExt(std::string_view path);   // ".ext" of the last part, or ""
+std::string ExtractFileExt(std::string_view path);  // ".ext" of the last part, or ""
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
 std::string IncludeTrailingPathDelimiter(std::string_view path);
 std::string ExcludeTrailingPathDelimiter(std::string_view path);  // keeps "/" itself
@@ -176,12 +175,10 @@ std::string ExecutablePath();
 // ---- Whole files and streams --------------------------------------------
 
 // The whole of a plain file, or no result with the reason in `error`.
-std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path,
-                                                       std::string* error = nullptr);
+std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::string* error = nullptr);
 // Writes `path` whole through a TFileReplacement, so a crash leaves either
 // the old or the new file, never a half one.
-bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size,
-                     std::string* error = nullptr);
+bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error = nullptr);
 
 // A new version of a file, written beside it and then given its name in
 // one step, so that the name holds a complete version, old or new, at

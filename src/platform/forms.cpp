@@ -220,8 +220,8 @@ TModalResult TForm::ShowModal() {
   modal_ = false;
   Hide();
   // The form that had the keyboard may have gone while this one was up.
-  const bool previousLives = previous && Screen &&
-                             std::find(Screen->forms_.begin(), Screen->forms_.end(), previous) != Screen->forms_.end();
+  const bool previousLives =
+      previous && Screen && std::find(Screen->forms_.begin(), Screen->forms_.end(), previous) != Screen->forms_.end();
   if (previousLives && previous != this && previous->Visible && !previous->Destroying()) previous->Activate();
   return result;
 }
@@ -388,9 +388,7 @@ std::vector<std::string> TScreen::Fonts() const { return Platform::Current().bac
 // The hidden window another instance finds the running program by.
 class TApplicationWindow : public TWinControl {
  public:
-  explicit TApplicationWindow(TApplication* app) : TWinControl(nullptr), app_(app) {
-    WindowClass = "TApplication";
-  }
+  explicit TApplicationWindow(TApplication* app) : TWinControl(nullptr), app_(app) { WindowClass = "TApplication"; }
   void WndProc(TMessage& m) override {
     switch (m.Msg) {
       case WM_CLOSE:
@@ -557,7 +555,8 @@ bool TApplication::IsDialogKey(TWinControl* target, Word key, TShiftState shift)
 
 bool TApplication::DeliverInput(TMsg msg) {
   auto& platform = Platform::Current();
-  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) platform.SetKeyDown(static_cast<Word>(msg.wParam), true);
+  if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
+    platform.SetKeyDown(static_cast<Word>(msg.wParam), true);
   if (msg.message == WM_KEYUP) platform.SetKeyDown(static_cast<Word>(msg.wParam), false);
   bool handled = false;
   if (OnMessage) OnMessage(msg, handled);
@@ -675,7 +674,9 @@ void TApplication::BringToFront() {
 
 void TApplication::AddTimer(TTimer* timer) { timers_.push_back(timer); }
 
-void TApplication::RemoveTimer(TTimer* timer) { timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end()); }
+void TApplication::RemoveTimer(TTimer* timer) {
+  timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
+}
 
 bool TApplication::FireDueTimers() {
   const std::uint64_t now = Platform::Current().backend().TickCount64();

@@ -181,7 +181,9 @@ int TCanvas::DrawText(std::string_view text, TRect& rect, unsigned flags) {
     const int w = TextWidth(line);
     if (flags & DT_CENTER) x = rect.Left + (rect.Width() - w) / 2;
     if (flags & DT_RIGHT) x = rect.Right - w;
-    if (sink_) sink_->Text(x, y, line, DeviceFont(), TBrushDesc{Brush.Color, TBrushStyle::bsClear}, (flags & DT_NOCLIP) ? nullptr : &rect);
+    if (sink_)
+      sink_->Text(x, y, line, DeviceFont(), TBrushDesc{Brush.Color, TBrushStyle::bsClear},
+                  (flags & DT_NOCLIP) ? nullptr : &rect);
     y += lineHeight;
   }
   return total;
@@ -201,8 +203,7 @@ void TCanvas::FrameRect(const TRect& rect) {
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
-  if (sink_)
-    sink_->Polygon({{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}}, Pen, Brush);
+  if (sink_) sink_->Polygon({{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}}, Pen, Brush);
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
@@ -261,7 +262,8 @@ void TBitmap::SetSize(int width, int height) {
 }
 
 CanvasSink* TBitmap::Surface() {
-  if (!surface_) surface_ = Platform::Current().backend().CreateBitmapSurface(std::max(width_, 1), std::max(height_, 1));
+  if (!surface_)
+    surface_ = Platform::Current().backend().CreateBitmapSurface(std::max(width_, 1), std::max(height_, 1));
   return surface_.get();
 }
 

@@ -36,11 +36,11 @@ struct KeyChar {
 };
 
 constexpr KeyChar kPunctuation[] = {
-    {'0', ')', '0'},        {'1', '!', '1'},         {'2', '@', '2'},        {'3', '#', '3'},
-    {'4', '$', '4'},        {'5', '%', '5'},         {'6', '^', '6'},        {'7', '&', '7'},
-    {'8', '*', '8'},        {'9', '(', '9'},         {';', ':', VK_OEM_1},   {'=', '+', VK_OEM_PLUS},
+    {'0', ')', '0'},          {'1', '!', '1'},          {'2', '@', '2'},           {'3', '#', '3'},
+    {'4', '$', '4'},          {'5', '%', '5'},          {'6', '^', '6'},           {'7', '&', '7'},
+    {'8', '*', '8'},          {'9', '(', '9'},          {';', ':', VK_OEM_1},      {'=', '+', VK_OEM_PLUS},
     {',', '<', VK_OEM_COMMA}, {'-', '_', VK_OEM_MINUS}, {'.', '>', VK_OEM_PERIOD}, {'/', '?', VK_OEM_2},
-    {'`', '~', VK_OEM_3},   {'[', '{', VK_OEM_4},    {'\\', '|', VK_OEM_5},  {']', '}', VK_OEM_6},
+    {'`', '~', VK_OEM_3},     {'[', '{', VK_OEM_4},     {'\\', '|', VK_OEM_5},     {']', '}', VK_OEM_6},
     {'\'', '"', VK_OEM_7},
 };
 
@@ -124,7 +124,9 @@ void MouseMessage(TControl& control, UINT message, WPARAM keys, int x, int y) {
 
 void ClickAt(TControl& control, int x, int y, TMouseButton button, TShiftState shift) {
   const WPARAM keys = ButtonKeys(button, shift);
-  const UINT down = button == TMouseButton::mbLeft ? WM_LBUTTONDOWN : button == TMouseButton::mbRight ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+  const UINT down = button == TMouseButton::mbLeft    ? WM_LBUTTONDOWN
+                    : button == TMouseButton::mbRight ? WM_RBUTTONDOWN
+                                                      : WM_MBUTTONDOWN;
   MouseMessage(control, down, keys, x, y);
   MouseMessage(control, down + 1, keys & ~WPARAM(0x13), x, y);
   Application->ProcessMessages();

@@ -54,8 +54,7 @@ std::optional<std::vector<std::uint8_t>> OpenRecord(std::string_view tag, const 
 std::optional<std::vector<std::uint8_t>> ReadSmallFile(const std::string& path, std::size_t limit);
 // Writes a temporary file and renames it over the path, so that a reader
 // sees the old or the new contents and never a part.
-bool WriteFileThroughTemp(const std::string& path, const std::string& tempPath,
-                          const std::vector<std::uint8_t>& bytes);
+bool WriteFileThroughTemp(const std::string& path, const std::string& tempPath, const std::vector<std::uint8_t>& bytes);
 
 // Texts that compare without regard to ASCII case.
 bool SameAsciiText(std::string_view a, std::string_view b);

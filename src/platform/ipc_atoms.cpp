@@ -55,8 +55,7 @@ AtomEntry* FindByName(std::vector<AtomEntry>& entries, const std::string& name) 
 }
 
 std::vector<AtomEntry>::iterator PlaceOf(std::vector<AtomEntry>& entries, ATOM atom) {
-  return std::lower_bound(entries.begin(), entries.end(), atom,
-                          [](const AtomEntry& e, ATOM a) { return e.atom < a; });
+  return std::lower_bound(entries.begin(), entries.end(), atom, [](const AtomEntry& e, ATOM a) { return e.atom < a; });
 }
 
 std::vector<AtomEntry>::iterator FindByAtom(std::vector<AtomEntry>& entries, ATOM atom) {

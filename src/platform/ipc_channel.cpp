@@ -41,9 +41,8 @@ constexpr int kMaxDrain = 4096;
 bool CanTravel(const WireMessage& m) {
   bool registered = m.message >= FirstRegisteredMessage;
   return m.message <= kLastMessage && registered == !m.registeredName.empty() &&
-         m.registeredName.size() <= MaxRegisteredNameLength &&
-         m.registeredName.find('\0') == std::string::npos && (!m.isReply || m.sendId != 0) &&
-         ProcessOfWindow(m.source) != 0;
+         m.registeredName.size() <= MaxRegisteredNameLength && m.registeredName.find('\0') == std::string::npos &&
+         (!m.isReply || m.sendId != 0) && ProcessOfWindow(m.source) != 0;
 }
 
 std::string ShortText(const std::string& s) { return s.substr(0, kMaxWindowText); }
@@ -119,7 +118,7 @@ std::vector<std::uint8_t> EncodeWindowList(const std::vector<PublishedWindow>& w
 }
 
 std::optional<std::vector<PublishedWindow>> DecodeWindowList(std::uint32_t process,
-                                                            const std::vector<std::uint8_t>& bytes) {
+                                                             const std::vector<std::uint8_t>& bytes) {
   auto fields = OpenRecord(kWindowListTag, bytes);
   if (!fields) return std::nullopt;
   ByteReader in(*fields);
@@ -131,8 +130,7 @@ std::optional<std::vector<PublishedWindow>> DecodeWindowList(std::uint32_t proce
     w.handle = in.U64();
     w.className = in.Text(in.U16());
     w.title = in.Text(in.U16());
-    if (ProcessOfWindow(w.handle) != process || w.className.size() > kMaxWindowText ||
-        w.title.size() > kMaxWindowText)
+    if (ProcessOfWindow(w.handle) != process || w.className.size() > kMaxWindowText || w.title.size() > kMaxWindowText)
       return std::nullopt;
     windows.push_back(std::move(w));
   }

@@ -58,7 +58,7 @@ std::optional<WireMessage> DecodeWireMessage(const std::uint8_t* data, std::size
 // window of any other process.
 std::vector<std::uint8_t> EncodeWindowList(const std::vector<PublishedWindow>& windows);
 std::optional<std::vector<PublishedWindow>> DecodeWindowList(std::uint32_t process,
-                                                            const std::vector<std::uint8_t>& bytes);
+                                                             const std::vector<std::uint8_t>& bytes);
 
 class IpcChannel {
  public:

@@ -100,7 +100,8 @@ HWND FindWindow(const std::string& className, const std::string& title) {
   if (Application && matches("TApplication", Application->Title())) return Application->Handle();
   for (int i = 0; Screen && i < Screen->FormCount(); ++i) {
     TForm* form = Screen->Forms(i);
-    if (form->FormStyle != TFormStyle::fsMDIChild && form->HandleAllocated() && matches(form->WindowClass, form->Caption()))
+    if (form->FormStyle != TFormStyle::fsMDIChild && form->HandleAllocated() &&
+        matches(form->WindowClass, form->Caption()))
       return form->Handle();
   }
   if (auto* ipc = P().Ipc()) return ipc->FindWindow(className, title).value_or(NullWindow);

@@ -34,7 +34,15 @@ std::string GetWindowText(HWND window);
 // window of ours (ShowWindow and SetForegroundWindow across processes).
 inline constexpr const char* ShowWindowRequestName = "QuillmasterShowWindow";
 
-enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOWMAXIMIZED = 3, SW_SHOW = 5, SW_MINIMIZE = 6, SW_RESTORE = 9 };
+enum : int {
+  SW_HIDE = 0,
+  SW_SHOWNORMAL = 1,
+  SW_SHOWMINIMIZED = 2,
+  SW_SHOWMAXIMIZED = 3,
+  SW_SHOW = 5,
+  SW_MINIMIZE = 6,
+  SW_RESTORE = 9
+};
 bool ShowWindow(HWND window, int command);
 bool SetForegroundWindow(HWND window);
 bool BringWindowToTop(HWND window);

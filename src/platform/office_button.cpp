@@ -178,11 +178,13 @@ void TFlatButton::PlaceContent(TCanvas& canvas, const TRect& area, TRect& glyph,
   const int lineHeight = canvas.TextHeight("Wg");
   switch (Layout) {
     case TExplorerButtonLayout::blBitmapTop:
-      caption = TRect{area.Left, std::max(area.Top, area.Bottom - lineHeight * (WordWrap ? 2 : 1)), area.Right, area.Bottom};
+      caption =
+          TRect{area.Left, std::max(area.Top, area.Bottom - lineHeight * (WordWrap ? 2 : 1)), area.Right, area.Bottom};
       glyph.Bottom = caption.Top - 1;
       break;
     case TExplorerButtonLayout::blBitmapBottom:
-      caption = TRect{area.Left, area.Top, area.Right, std::min(area.Bottom, area.Top + lineHeight * (WordWrap ? 2 : 1))};
+      caption =
+          TRect{area.Left, area.Top, area.Right, std::min(area.Bottom, area.Top + lineHeight * (WordWrap ? 2 : 1))};
       glyph.Top = caption.Bottom + 1;
       break;
     case TExplorerButtonLayout::blBitmapLeft:
@@ -258,7 +260,8 @@ void TOfficeButton::Click() {
   if (ClicksOnRelease()) TCustomControl::Click();
 }
 
-TExplorerButton::TExplorerButton(TComponent* owner) : TGraphicControl(owner), TFlatButton(static_cast<TControl&>(*this)) {}
+TExplorerButton::TExplorerButton(TComponent* owner)
+    : TGraphicControl(owner), TFlatButton(static_cast<TControl&>(*this)) {}
 
 void TExplorerButton::Click() {
   if (ClicksOnRelease()) TGraphicControl::Click();

@@ -33,7 +33,8 @@ std::string SafeFileName(const std::string& title) {
 constexpr double PointsPerInch = 72.0;
 
 void UseFont(cairo_t* cr, const TFontDesc& font, int dpi) {
-  cairo_select_font_face(cr, font.Name.c_str(), (font.Style & fsItalic) ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+  cairo_select_font_face(cr, font.Name.c_str(),
+                         (font.Style & fsItalic) ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
                          (font.Style & fsBold) ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, font.EmPixels(dpi));
 }
@@ -260,7 +261,8 @@ std::string PdfPrinterDevice::ResolvedFamily(const std::string& name) {
   FcPattern* match = FcFontMatch(nullptr, pattern, &result);
   std::string family;
   FcChar8* value = nullptr;
-  if (match && FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch) family = reinterpret_cast<char*>(value);
+  if (match && FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch)
+    family = reinterpret_cast<char*>(value);
   if (match) FcPatternDestroy(match);
   FcPatternDestroy(pattern);
   return family;

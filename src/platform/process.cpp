@@ -126,9 +126,7 @@ int ExitCode(int status) {
   return -1;
 }
 
-std::string StartError(const std::string& path, int err) {
-  return "cannot start " + path + ": " + std::strerror(err);
-}
+std::string StartError(const std::string& path, int err) { return "cannot start " + path + ": " + std::strerror(err); }
 
 }  // namespace
 

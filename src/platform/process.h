@@ -14,7 +14,7 @@ struct RunResult {
   // The program's exit status; 128 + the signal number when a signal
   // ended it; -1 when it did not start.
   int exitCode = -1;
-  std::string error;  // why it did not start
+  std::string error;      // why it did not start
   bool timedOut = false;  // stopped when its time was up
 };
 
@@ -32,8 +32,7 @@ RunResult RunProgramWithin(const std::string& program, const std::vector<std::st
 
 // Starts `program` and returns at once; the program lives on by itself
 // (it is not a child that needs waiting for). False when it did not start.
-bool StartProgram(const std::string& program, const std::vector<std::string>& args,
-                  const std::string& workFolder = "");
+bool StartProgram(const std::string& program, const std::vector<std::string>& args, const std::string& workFolder = "");
 
 // The program the old code names, like "XTDLINK.EXE": the name as given,
 // then without a ".EXE" or ".COM" extension, each in any case, first in

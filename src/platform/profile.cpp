@@ -52,16 +52,16 @@ struct Entry {
 
 struct Section {
   std::string name;
-  LinePos header;   // the "[name]" line
-  LinePos lastKey;  // its last key line (every key line counts), or the header
+  LinePos header;              // the "[name]" line
+  LinePos lastKey;             // its last key line (every key line counts), or the header
   std::vector<Entry> entries;  // the first line of each key, in order
   std::unordered_map<std::string, std::size_t> byKey;
 };
 
 struct Document {
   Lines lines;
-  std::string eol = "\n";  // for lines we add
-  std::vector<Section> sections;  // every occurrence, in order
+  std::string eol = "\n";                                  // for lines we add
+  std::vector<Section> sections;                           // every occurrence, in order
   std::unordered_map<std::string, std::size_t> bySection;  // the first occurrence
 };
 

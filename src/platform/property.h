@@ -34,9 +34,9 @@ class Prop {
     return *this;
   }
   template <class U>
-    requires(std::is_convertible_v<U, T> && !std::is_same_v<std::decay_t<U>, Prop> &&
-             !std::is_same_v<std::decay_t<U>, T>)
-  Prop& operator=(U&& value) {
+  requires(std::is_convertible_v<U, T> && !std::is_same_v<std::decay_t<U>, Prop> &&
+           !std::is_same_v<std::decay_t<U>, T>) Prop&
+  operator=(U&& value) {
     return *this = T(std::forward<U>(value));
   }
 
@@ -44,26 +44,10 @@ class Prop {
   const T& operator()() const { return value_; }
   const T* operator->() const { return &value_; }
 
-  Prop& operator+=(const T& d)
-    requires std::is_arithmetic_v<T>
-  {
-    return *this = static_cast<T>(value_ + d);
-  }
-  Prop& operator-=(const T& d)
-    requires std::is_arithmetic_v<T>
-  {
-    return *this = static_cast<T>(value_ - d);
-  }
-  Prop& operator++()
-    requires std::is_arithmetic_v<T>
-  {
-    return *this += 1;
-  }
-  Prop& operator--()
-    requires std::is_arithmetic_v<T>
-  {
-    return *this -= 1;
-  }
+  Prop& operator+=(const T& d) requires std::is_arithmetic_v<T> { return *this = static_cast<T>(value_ + d); }
+  Prop& operator-=(const T& d) requires std::is_arithmetic_v<T> { return *this = static_cast<T>(value_ - d); }
+  Prop& operator++() requires std::is_arithmetic_v<T> { return *this += 1; }
+  Prop& operator--() requires std::is_arithmetic_v<T> { return *this -= 1; }
 
   friend bool operator==(const Prop& a, const T& b) { return a.value_ == b; }
   friend bool operator==(const T& a, const Prop& b) { return a == b.value_; }

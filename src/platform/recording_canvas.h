@@ -12,12 +12,12 @@ namespace qm {
 struct DrawOp {
   enum class Kind { FillRect, Line, Polygon, Ellipse, Text, Copy, SetPixel };
   Kind kind = Kind::FillRect;
-  TRect rect;             // FillRect, Ellipse, Copy destination, Text cell
-  TPoint from, to;        // Line
+  TRect rect;       // FillRect, Ellipse, Copy destination, Text cell
+  TPoint from, to;  // Line
   std::vector<TPoint> points;
-  std::string text;       // cp1252
+  std::string text;  // cp1252
   TFontDesc font;
-  TBrushDesc brush;       // fill, or the text background
+  TBrushDesc brush;  // fill, or the text background
   TPenDesc pen;
   TCopyMode copyMode = TCopyMode::cmSrcCopy;
 };

@@ -68,7 +68,8 @@ void TRichEdit::SetSelText(const std::string& text) {
 void TRichEdit::ToggleSelStyle(unsigned style) {
   if (selLength_ == 0) return;
   const auto from = attributes_.begin() + selStart_, to = from + selLength_;
-  const bool allHaveIt = std::all_of(from, to, [style](const TTextAttributes& a) { return (a.Style & style) == style; });
+  const bool allHaveIt =
+      std::all_of(from, to, [style](const TTextAttributes& a) { return (a.Style & style) == style; });
   for (auto a = from; a != to; ++a) a->Style = allHaveIt ? a->Style & ~style : a->Style | style;
   Changed();
 }

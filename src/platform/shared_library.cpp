@@ -16,9 +16,7 @@ bool TSharedLibrary::Load(const std::string& path, std::string* error) {
   return handle_ != nullptr;
 }
 
-void* TSharedLibrary::Symbol(const char* name) const {
-  return handle_ == nullptr ? nullptr : ::dlsym(handle_, name);
-}
+void* TSharedLibrary::Symbol(const char* name) const { return handle_ == nullptr ? nullptr : ::dlsym(handle_, name); }
 
 void TSharedLibrary::Free() {
   if (handle_ != nullptr) ::dlclose(handle_);

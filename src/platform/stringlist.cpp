@@ -14,8 +14,7 @@ const std::string kEmpty;
 
 bool NeedsQuotes(std::string_view s) {
   if (s.empty()) return true;
-  return std::any_of(s.begin(), s.end(),
-                     [](char c) { return static_cast<Byte>(c) <= ' ' || c == '"' || c == ','; });
+  return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<Byte>(c) <= ' ' || c == '"' || c == ','; });
 }
 
 std::string Quoted(std::string_view s) {
@@ -136,9 +135,7 @@ void TStringList::Clear() {
   Changed();
 }
 
-const std::string& TStringList::Strings(int index) const {
-  return ValidIndex(index) ? items_[index].text : kEmpty;
-}
+const std::string& TStringList::Strings(int index) const { return ValidIndex(index) ? items_[index].text : kEmpty; }
 
 void TStringList::SetString(int index, const std::string& s) {
   if (!ValidIndex(index)) return;

@@ -8,17 +8,17 @@ namespace qm {
 TColor ColorToRGB(TColor color) {
   if ((color & clSystemColor) == 0 || color == clNone) return color;
   switch (color & 0xFF) {
-    case 2: return RGB(0, 0, 128);        // active caption
-    case 3: return RGB(128, 128, 128);    // inactive caption
-    case 5: return clWhite;               // window
-    case 8: return clBlack;               // window text
-    case 9: return clWhite;               // caption text
-    case 13: return RGB(0, 0, 128);       // highlight
-    case 14: return clWhite;              // highlight text
-    case 15: return RGB(192, 192, 192);   // button face
-    case 16: return RGB(128, 128, 128);   // button shadow
-    case 20: return clWhite;              // button highlight
-    case 24: return RGB(255, 255, 225);   // info background
+    case 2: return RGB(0, 0, 128);       // active caption
+    case 3: return RGB(128, 128, 128);   // inactive caption
+    case 5: return clWhite;              // window
+    case 8: return clBlack;              // window text
+    case 9: return clWhite;              // caption text
+    case 13: return RGB(0, 0, 128);      // highlight
+    case 14: return clWhite;             // highlight text
+    case 15: return RGB(192, 192, 192);  // button face
+    case 16: return RGB(128, 128, 128);  // button shadow
+    case 20: return clWhite;             // button highlight
+    case 24: return RGB(255, 255, 225);  // info background
     default: return RGB(192, 192, 192);
   }
 }
@@ -31,10 +31,9 @@ struct KeyName {
 };
 
 constexpr KeyName kKeyNames[] = {
-    {VK_BACK, "Bksp"},   {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"},
-    {VK_SPACE, "Space"}, {VK_PRIOR, "PgUp"},  {VK_NEXT, "PgDn"},    {VK_END, "End"},
-    {VK_HOME, "Home"},   {VK_LEFT, "Left"},   {VK_UP, "Up"},        {VK_RIGHT, "Right"},
-    {VK_DOWN, "Down"},   {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},
+    {VK_BACK, "Bksp"},  {VK_TAB, "Tab"},     {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},   {VK_END, "End"},      {VK_HOME, "Home"},  {VK_LEFT, "Left"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},    {VK_INSERT, "Ins"}, {VK_DELETE, "Del"},
 };
 
 std::string KeyText(Word key) {

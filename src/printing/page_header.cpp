@@ -55,8 +55,9 @@ std::string NumberOf(const TScriptDocument& script, const TScriptElement* e, int
 }
 
 std::string TodayText(const TScriptDocument& script) {
-  const std::time_t now =
-      Platform::Exists() ? static_cast<std::time_t>(Platform::Current().backend().WallClockMs() / 1000) : std::time(nullptr);
+  const std::time_t now = Platform::Exists()
+                              ? static_cast<std::time_t>(Platform::Current().backend().WallClockMs() / 1000)
+                              : std::time(nullptr);
   // Date forms: bit 0 dashes, bit 1 the day first.
   return FormatScriptDate(now, (script.HeaderDateForm & 2) == 0, (script.HeaderDateForm & 1) != 0);
 }
@@ -100,7 +101,9 @@ std::string FillHeaderLine(const TScriptDocument& script, const TScriptPage& pag
   for (char c : line) {
     switch (static_cast<Byte>(c)) {
       case header_code::PageNumber: filled += HeaderPageLabel(script, page); break;
-      case header_code::ActInfo: filled += NumberOf(script, NearestBefore(page, IsActKind), script.ActDisplayStyle); break;
+      case header_code::ActInfo:
+        filled += NumberOf(script, NearestBefore(page, IsActKind), script.ActDisplayStyle);
+        break;
       case header_code::SceneInfo:
         filled += NumberOf(script, NearestBefore(page, IsSceneInfoKind), script.SceneInfoDisplayStyle);
         break;
@@ -123,7 +126,9 @@ bool PageHasHeader(const TScriptDocument& script, const TScriptPage& page) {
 void PrintPageHeader(TMDIChild& script, const TScriptPage& page, const TPageGeometry& geometry) {
   if (!CurrentPrintCanvas) return;
   // The page number stands at the right of line 1 unless a line places it.
-  const auto places = [](const std::string& l) { return l.find(static_cast<char>(header_code::PageNumber)) != std::string::npos; };
+  const auto places = [](const std::string& l) {
+    return l.find(static_cast<char>(header_code::PageNumber)) != std::string::npos;
+  };
   const bool placed = places(script.HeaderLine1) || places(script.HeaderLine2);
   PrintHeaderLine(script, FillHeaderLine(script, page, script.HeaderLine1), geometry, geometry.top,
                   placed ? std::string() : HeaderPageLabel(script, page) + ".");
@@ -133,7 +138,8 @@ void PrintPageHeader(TMDIChild& script, const TScriptPage& page, const TPageGeom
   if (IsOmittedPage(page)) {
     const TFontDesc font = ScriptFont(script);
     const TLaidLine line = StyledLine(OmittedPageText, 0, 0, 0);
-    PrintLaidLine(script, line, (geometry.pageWidth - PrintedWidth(font, line.text)) / 2, geometry.bodyTop, font, false);
+    PrintLaidLine(script, line, (geometry.pageWidth - PrintedWidth(font, line.text)) / 2, geometry.bodyTop, font,
+                  false);
   }
 }
 

@@ -73,7 +73,8 @@ bool TPrintCardsDlg::ReadFont() {
   }
   FontName = name.substr(0, 255);
   FontSize = static_cast<Byte>(points);
-  CardFontStyle = static_cast<Byte>((CardFontStyle & ~3) | (FontBoldBox->Checked() ? 1 : 0) | (FontItalicBox->Checked() ? 2 : 0));
+  CardFontStyle =
+      static_cast<Byte>((CardFontStyle & ~3) | (FontBoldBox->Checked() ? 1 : 0) | (FontItalicBox->Checked() ? 2 : 0));
   return true;
 }
 

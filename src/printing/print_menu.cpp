@@ -31,7 +31,8 @@ std::vector<TScriptPage> Slice(const std::vector<TScriptPage>& pages, std::size_
   return {pages.begin() + static_cast<std::ptrdiff_t>(first), pages.begin() + static_cast<std::ptrdiff_t>(last) + 1};
 }
 
-std::vector<TScriptPage> PagesWhere(const std::vector<TScriptPage>& pages, bool (*wanted)(const TScriptElement&, const std::string&),
+std::vector<TScriptPage> PagesWhere(const std::vector<TScriptPage>& pages,
+                                    bool (*wanted)(const TScriptElement&, const std::string&),
                                     const std::string& what) {
   std::vector<TScriptPage> chosen;
   for (const TScriptPage& page : pages)
@@ -56,7 +57,8 @@ bool IsCueOf(const TScriptElement& e, const std::string& name) {
   return e.Kind() == ekCharacterName && e.text && SpeakerName(e) == name;
 }
 
-std::vector<TScriptPage> PageRange(const TScriptDocument& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
+std::vector<TScriptPage> PageRange(const TScriptDocument& script, const std::vector<TScriptPage>& pages,
+                                   const TPrintChoice& c) {
   const auto find = [&](const std::string& label) {
     for (std::size_t i = 0; i < pages.size(); ++i)
       if (SameText(PageLabel(script, pages[i]), TrimBlanks(label))) return i;
@@ -102,7 +104,8 @@ std::vector<TScriptPage> ListedScenes(const TScriptDocument& script, const std::
   return chosen;
 }
 
-std::vector<TScriptPage> SceneRange(const TScriptDocument& script, const std::vector<TScriptPage>& pages, const TPrintChoice& c) {
+std::vector<TScriptPage> SceneRange(const TScriptDocument& script, const std::vector<TScriptPage>& pages,
+                                    const TPrintChoice& c) {
   const TScriptElement* from = nullptr;
   const TScriptElement* to = nullptr;
   const std::string last = TrimBlanks(c.To).empty() ? TrimBlanks(c.From) : TrimBlanks(c.To);
@@ -175,7 +178,8 @@ bool PrintScript(TMDIChild& script, const TPrintChoice& choice) {
   options.colored = ProgramOptions().PrintColoredText;
   const int copies = std::max(1, choice.Copies);
   const auto watermark = [&](int copy) {
-    PrintingVariables().Watermark = choice.NumberCopies ? TrimBlanks(choice.WatermarkText + " " + std::to_string(copy)) : "";
+    PrintingVariables().Watermark =
+        choice.NumberCopies ? TrimBlanks(choice.WatermarkText + " " + std::to_string(copy)) : "";
   };
   watermark(1);
   PrintingVariables().DraftWatermark = choice.DraftLines;

@@ -31,10 +31,10 @@ struct TPrintChoice {
   TCharacterPages CharacterPages = TCharacterPages::Speaks;
   std::string SceneList;  // the scenes of the chosen names: "3,7,12A"
   int Copies = 1;
-  bool NumberCopies = false;      // each copy carries "<text> <n>" as a watermark
+  bool NumberCopies = false;  // each copy carries "<text> <n>" as a watermark
   std::string WatermarkText = "Copy";
   bool SmartCheckFirst = false;
-  std::string PrintFile;          // a system path: the job writes a print file
+  std::string PrintFile;                // a system path: the job writes a print file
   std::vector<std::string> DraftLines;  // the draft information watermark; empty for none
 };
 

@@ -43,13 +43,21 @@ TDialogTable PrintMenuTable() {
       {Label, "PrinterLabel", "&Printer:", {12, 14, 60, 16}, "PrintPage"},
       {DropDownList, "PrinterBox", "", {80, 10, 230, 22}, "PrintPage"},
       {Button, "SetupBtn", "Set&up...", {320, 9, 80, 25}, "PrintPage"},
-      {RadioGroup, "RangeGroup", "Print", {12, 44, 388, 132}, "PrintPage",
+      {RadioGroup,
+       "RangeGroup",
+       "Print",
+       {12, 44, 388, 132},
+       "PrintPage",
        {"&All Pages", "Page &Range", "&Scenes", "Re&vised Pages Only", "One &Character's Dialogue"}},
       {Label, "FromLabel", "&From:", {220, 66, 40, 16}, "PrintPage"},
       {Edit, "FromEdit", "", {264, 62, 50, 22}, "PrintPage"},
       {Label, "ToLabel", "&To:", {320, 66, 24, 16}, "PrintPage"},
       {Edit, "ToEdit", "", {344, 62, 50, 22}, "PrintPage"},
-      {DropDownList, "CharacterPagesBox", "", {220, 118, 174, 22}, "PrintPage",
+      {DropDownList,
+       "CharacterPagesBox",
+       "",
+       {220, 118, 174, 22},
+       "PrintPage",
        {"Pages where it Speaks", "Scenes of Any Names...", "Scenes of All Names..."}},
       {ComboBox, "CharacterBox", "", {220, 146, 174, 22}, "PrintPage"},
       {Label, "CopiesLabel", "C&opies:", {12, 190, 50, 16}, "PrintPage"},
@@ -68,7 +76,10 @@ TDialogTable PrintMenuTable() {
       {Edit, "ApprovedByEdit", "", {140, 82, 250, 22}, "WatermarkPage"},
       {Label, "FurtherInfoLabel", "&Further Information:", {12, 120, 120, 16}, "WatermarkPage"},
       {Edit, "FurtherInfoEdit", "", {140, 116, 250, 22}, "WatermarkPage"},
-      {CheckBox, "PrintDraftInfoBox", "Print the Draft Information as a &Watermark on every Page", {12, 156, 380, 20},
+      {CheckBox,
+       "PrintDraftInfoBox",
+       "Print the Draft Information as a &Watermark on every Page",
+       {12, 156, 380, 20},
        "WatermarkPage"},
       {Button, "PreviewBtn", "Pre&view", {12, 314, 80, 25}},
       {Button, "DoneBtn", "OK", {220, 314, 80, 25}},
@@ -83,7 +94,8 @@ bool FindCharacterScenes(TMDIChild& script, TPrintChoice& choice) {
     ShowMessageBox("The scenes of chosen characters cannot be found in this version.", "Attention");
     return false;
   }
-  const auto list = PrintMenuHooks.ScenesOfCharacters(script, choice.CharacterPages == TCharacterPages::ScenesWithEvery);
+  const auto list =
+      PrintMenuHooks.ScenesOfCharacters(script, choice.CharacterPages == TCharacterPages::ScenesWithEvery);
   if (!list) return false;
   choice.SceneList = *list;
   return true;
@@ -160,7 +172,8 @@ void TPrintMenuDlg::FillFrom(const TScriptDocument& script) {
   CharacterBox->Items.Clear();
   for (const std::string& name : SpeakingCharacters(script)) CharacterBox->Items.Add(name);
   if (PrintFileEdit->Text().empty())
-    PrintFileEdit->Text = PathToText(ChangeFileExt(script.ScriptFileName.empty() ? "Untitled" : script.ScriptFileName, ".qpf"));
+    PrintFileEdit->Text =
+        PathToText(ChangeFileExt(script.ScriptFileName.empty() ? "Untitled" : script.ScriptFileName, ".qpf"));
   UpdateControls();
 }
 
@@ -240,7 +253,8 @@ bool TPrintMenuDlg::ReadChoice(TPrintChoice& choice) {
   choice.Character = CharacterBox->Text();
   choice.CharacterPages = static_cast<TCharacterPages>(std::clamp(CharacterPagesBox->ItemIndex(), 0, 2));
   const std::string copies = CopiesEdit->Text();
-  const bool digits = !copies.empty() && copies.size() <= 2 && copies.find_first_not_of("0123456789") == std::string::npos;
+  const bool digits =
+      !copies.empty() && copies.size() <= 2 && copies.find_first_not_of("0123456789") == std::string::npos;
   choice.Copies = digits ? std::atoi(copies.c_str()) : 0;
   if (choice.Copies < 1 || choice.Copies > 99) {
     ShowMessageBox("The number of copies must be a whole number from 1 to 99.", "Attention");

@@ -93,7 +93,8 @@ const RecordingCanvas& TPreviewForm::PageDrawing(int page) {
   if (pages_.size() < static_cast<std::size_t>(PageCount)) pages_.resize(static_cast<std::size_t>(PageCount));
   auto& drawing = pages_[static_cast<std::size_t>(page - 1)];
   if (!drawing) {
-    drawing = std::make_unique<RecordingCanvas>(PrinterMetrics.DpiY, PrinterMetrics.PageWidth, PrinterMetrics.PageHeight);
+    drawing =
+        std::make_unique<RecordingCanvas>(PrinterMetrics.DpiY, PrinterMetrics.PageWidth, PrinterMetrics.PageHeight);
     TCanvas canvas(drawing.get());
     canvas.Brush.Style = TBrushStyle::bsClear;
     canvas.Font.PixelsPerInch = PrinterMetrics.DpiY;
@@ -118,15 +119,19 @@ void TPreviewForm::PaintPage() {
   const int left = std::max(10, (boxWidth - sheetWidth) / 2), top = 10;
   sink->FillRect(TRect{0, 0, boxWidth, boxHeight}, TBrushDesc{clGray, TBrushStyle::bsSolid});
   sink->FillRect(TRect{left, top, left + sheetWidth, top + sheetHeight}, TBrushDesc{clWhite, TBrushStyle::bsSolid});
-  const auto x = [&](int dots) { return left + static_cast<int>(std::lround((dots + PrinterMetrics.OffsetX) * scale)); };
+  const auto x = [&](int dots) {
+    return left + static_cast<int>(std::lround((dots + PrinterMetrics.OffsetX) * scale));
+  };
   const auto y = [&](int dots) { return top + static_cast<int>(std::lround((dots + PrinterMetrics.OffsetY) * scale)); };
   if (GridBox->Checked()) {
     const TPenDesc pen{GridColor, GridWidth, TPenStyle::psDot, TPenMode::pmCopy};
     const int inch = PrinterMetrics.DpiX;
     for (int d = inch; d < PrinterMetrics.PageWidth; d += inch)
-      sink->Line(TPoint{x(d - PrinterMetrics.OffsetX), top}, TPoint{x(d - PrinterMetrics.OffsetX), top + sheetHeight}, pen);
+      sink->Line(TPoint{x(d - PrinterMetrics.OffsetX), top}, TPoint{x(d - PrinterMetrics.OffsetX), top + sheetHeight},
+                 pen);
     for (int d = inch; d < PrinterMetrics.PageHeight; d += inch)
-      sink->Line(TPoint{left, y(d - PrinterMetrics.OffsetY)}, TPoint{left + sheetWidth, y(d - PrinterMetrics.OffsetY)}, pen);
+      sink->Line(TPoint{left, y(d - PrinterMetrics.OffsetY)}, TPoint{left + sheetWidth, y(d - PrinterMetrics.OffsetY)},
+                 pen);
   }
   for (const DrawOp* op : PageDrawing(CurrentPage).TextOps()) {
     TFontDesc font = op->font;

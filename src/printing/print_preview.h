@@ -18,7 +18,7 @@ struct TPreviewHandlers {
   std::function<void()> BeginPrint;
   std::function<bool(int page)> PrintPage;  // 1-based, on CurrentPrintCanvas
   std::function<void()> EndPrint;
-  std::function<void()> PrintJob;           // the Print button's whole job
+  std::function<void()> PrintJob;  // the Print button's whole job
 };
 
 // The preview window.

@@ -175,11 +175,12 @@ bool StartPrintJob(bool continuation, const std::string& title) {
     if (printer->Device() && !ChoosePdfFile(*printer->Device(), title)) return false;
     if (!printer->BeginDoc()) {
       const std::string why = printer->LastError();
-      ShowMessageBox("The print job could not be started." + std::string("\r\r") +
-                         (why.empty() ? "The printer " + (printer->Device() ? printer->Device()->Name() : std::string()) +
-                                            " is not available."
-                                      : why),
-                     "Warning");
+      ShowMessageBox(
+          "The print job could not be started." + std::string("\r\r") +
+              (why.empty() ? "The printer " + (printer->Device() ? printer->Device()->Name() : std::string()) +
+                                 " is not available."
+                           : why),
+          "Warning");
       return false;
     }
     CurrentPrintCanvas = &printer->Canvas();

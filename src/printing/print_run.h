@@ -26,13 +26,13 @@ extern TCanvas* CurrentPrintCanvas;
 struct TPrintRunGlobals {
   Word DpiX = 300;
   Word DpiY = 300;
-  std::int16_t PageWidth = 2550;   // the physical page, printer units
+  std::int16_t PageWidth = 2550;  // the physical page, printer units
   std::int16_t PageHeight = 3300;
-  std::int16_t OffsetX = 75;       // where the printable area begins
+  std::int16_t OffsetX = 75;  // where the printable area begins
   std::int16_t OffsetY = 75;
   int LeftMargin = 0;
-  bool ToFile = false;             // the run writes a print file
-  Byte Cancelled = 0;              // the user cancelled, or a print-file write failed
+  bool ToFile = false;  // the run writes a print file
+  Byte Cancelled = 0;   // the user cancelled, or a print-file write failed
 };
 extern TPrintRunGlobals PrintRun;
 

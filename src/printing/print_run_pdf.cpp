@@ -76,7 +76,8 @@ bool ChoosePdfFile(PrinterDevice& device, const std::string& title) {
     std::string path = dialog.FileName;
     if (!SameText(ExtractFileExt(path), ".pdf")) path += ".pdf";
     if (ExtractFileDir(path).empty()) path = JoinPath(dialog.InitialDir, path);
-    if (FileExists(path) && !AskYesNo(PathToText(path) + " already exists!\r\rShould I Overwrite this file?", PdfCaption, false))
+    if (FileExists(path) &&
+        !AskYesNo(PathToText(path) + " already exists!\r\rShould I Overwrite this file?", PdfCaption, false))
       continue;
     pdf->NextOutputFile = ChosenFile = path;
     return true;

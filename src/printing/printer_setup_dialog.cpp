@@ -54,7 +54,8 @@ void TPrinterSetupDlg::ShowPage() {
   if (dpi <= 0) return;
   const auto inches = [dpi](int dots) {
     const int hundredths = dots * 100 / dpi;
-    return std::to_string(hundredths / 100) + "." + std::to_string(hundredths % 100 / 10) + std::to_string(hundredths % 10);
+    return std::to_string(hundredths / 100) + "." + std::to_string(hundredths % 100 / 10) +
+           std::to_string(hundredths % 10);
   };
   PageLabel->Caption = "Paper " + inches(width) + " x " + inches(height) + " in, " + std::to_string(dpi) + " dpi";
 }

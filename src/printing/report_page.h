@@ -25,8 +25,8 @@ class TReportPage {
   const int InchY;
   const int Width;
   const int Height;
-  int Top = 0;  // where the cursor starts on a new page
-  int Bottom;   // the lowest point a block may reach
+  int Top = 0;           // where the cursor starts on a new page
+  int Bottom;            // the lowest point a block may reach
   bool Printed = false;  // something went on this page besides its header
 
   // Drawn on the full page before it goes.

@@ -18,10 +18,10 @@ class TMDIChild;
 
 // One page of the script as its page list has it.
 struct TScriptPage {
-  int index = 0;                          // 1-based
-  TScriptElement* startBreak = nullptr;   // the break that begins it; null on page 1
-  TScriptElement* first = nullptr;        // its first element after that break
-  TScriptElement* endBreak = nullptr;     // the break that ends it; null on the last page
+  int index = 0;                         // 1-based
+  TScriptElement* startBreak = nullptr;  // the break that begins it; null on page 1
+  TScriptElement* first = nullptr;       // its first element after that break
+  TScriptElement* endBreak = nullptr;    // the break that ends it; null on the last page
 };
 
 // The pages from the page-break elements. Their labels read the element
@@ -58,11 +58,11 @@ struct TPageGeometry {
   int pageWidth = 2550;
   int offsetX = 75;
   int offsetY = 75;
-  int lineHeight = 50;   // a text line of the script font
-  int blankHeight = 50;  // a blank line of the script font
-  int top = 300;         // header line 1
-  int bodyTop = 400;     // the first element line's top, before its lines before
-  int bodyBottom = 3000; // bodyTop + the usable page height
+  int lineHeight = 50;    // a text line of the script font
+  int blankHeight = 50;   // a blank line of the script font
+  int top = 300;          // header line 1
+  int bodyTop = 400;      // the first element line's top, before its lines before
+  int bodyBottom = 3000;  // bodyTop + the usable page height
   int Dots(int tenths) const { return tenths * dpiX / 10; }
 };
 TPageGeometry PageGeometry(const TMDIChild& script);

@@ -105,7 +105,9 @@ std::string FindingQuestion(const TScriptDocument& script, const TFinding& f) {
     case TFindingKind::NameWithoutDialogue:
       question = "The name " + Speaker(script, *f.element) + " has no dialogue after it.";
       break;
-    case TFindingKind::LeadingBlank: question = "This element begins with a blank: \"" + text.substr(0, 40) + "\"."; break;
+    case TFindingKind::LeadingBlank:
+      question = "This element begins with a blank: \"" + text.substr(0, 40) + "\".";
+      break;
     case TFindingKind::WidowedOmitted:
       question = "The omitted scene \"" + text + "\" stands alone at the bottom of its page.";
       break;

@@ -28,7 +28,6 @@ using TWidthTable = std::array<std::int32_t, 256>;
 
 struct TLayoutPass;
 
-
 class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
  public:
   explicit TMDIChild(TComponent* owner);
@@ -120,9 +119,7 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   void DetachFromGroup(TScriptElement* removed);
 
  public:
-
   // ---- Word wrap ----
-
 
   // Breaks an element's text into lines as they print, records them in
   // LineOffsets (the current element) or the element's saved offsets (a

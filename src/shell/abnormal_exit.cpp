@@ -16,8 +16,8 @@ bool CheckAbnormalExit() {
   if (!exitedNormally && !FindFiles(ScriptDirectory, "*.TMB").empty()) {
     Application->OnIdle = nullptr;
     MessageBeep(0);
-    if (AskYesNo("Quillmaster for Windows was exited Abnormally!\r\rDo you want to retrieve any of the timed Backups?", "",
-                 true)) {
+    if (AskYesNo("Quillmaster for Windows was exited Abnormally!\r\rDo you want to retrieve any of the timed Backups?",
+                 "", true)) {
       retrieved = true;
       MainForm->FileOpenItemClick(nullptr);
     }

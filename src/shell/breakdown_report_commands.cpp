@@ -11,9 +11,7 @@
 namespace qm {
 
 void TMainForm::InstallBreakdownReports() {
-  PrintMenuHooks.StandardBreakdowns = [](TMDIChild& script) {
-    ShowBreakdownsDialog(script, TBreakdownOutput::Report);
-  };
+  PrintMenuHooks.StandardBreakdowns = [](TMDIChild& script) { ShowBreakdownsDialog(script, TBreakdownOutput::Report); };
   PrintMenuHooks.ScenesOfCharacters = [](TMDIChild& script, bool everyName) {
     return AskScenesOfCharacters(script, everyName);
   };

@@ -40,9 +40,7 @@ std::string Unscrambled(const std::array<Byte, 9>& scrambled) {
 
 // Touch tones for the tax form's number, then the screech of a modem.
 std::vector<Byte> DialSamples() {
-  const struct {
-    double low, high;
-  } tones[] = {{697, 1209}, {941, 1336}, {770, 1209}, {941, 1336}};
+  const struct { double low, high; } tones[] = {{697, 1209}, {941, 1336}, {770, 1209}, {941, 1336}};
   std::vector<Byte> samples;
   const auto add = [&](double seconds, auto wave) {
     const int count = static_cast<int>(seconds * WaveSampleRate);
@@ -115,7 +113,8 @@ void TCheatGovernmentDlg::Tick() {
 }
 
 void TCheatGovernmentDlg::Submit() {
-  StatusLabel->Caption = std::string(GovernmentPasswordAccepted(PasswordEdit->Text()) ? "Password Accepted" : "Invalid Password");
+  StatusLabel->Caption =
+      std::string(GovernmentPasswordAccepted(PasswordEdit->Text()) ? "Password Accepted" : "Invalid Password");
   PasswordEdit->Text = std::string();
 }
 

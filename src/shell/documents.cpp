@@ -68,9 +68,10 @@ SaveAnswer AskToSave(const TScriptDocument& script) {
       return SaveAnswer::Stay;
     }
     if (MainForm->ExpertPrompting) return SaveAnswer::Discard;
-    const TModalResult sure = AskYesNoCancel("Are you SURE you want to exit \"" + PathToText(ExtractFileName(script.ScriptFileName)) +
-                                                 "\" without saving?\r\rAll changes WILL be lost if you select YES!",
-                                             "Warning!", false);
+    const TModalResult sure =
+        AskYesNoCancel("Are you SURE you want to exit \"" + PathToText(ExtractFileName(script.ScriptFileName)) +
+                           "\" without saving?\r\rAll changes WILL be lost if you select YES!",
+                       "Warning!", false);
     if (sure == mrCancel) return SaveAnswer::Stay;
     if (sure == mrYes) return SaveAnswer::Discard;
   }

@@ -20,8 +20,8 @@ namespace qm {
 namespace {
 
 constexpr std::array<const char*, ElementBoxEntryCount> EntryCaptions{
-    "Act &Information", "&Action", "&Character Name", "&Dialogue", "&Parenthetical", "&Scene Heading",
-    "Scene In&formation", "Script &Note", "S&hot", "Tit&le (Centered)", "&Transition"};
+    "Act &Information",   "&Action",      "&Character Name", "&Dialogue",         "&Parenthetical", "&Scene Heading",
+    "Scene In&formation", "Script &Note", "S&hot",           "Tit&le (Centered)", "&Transition"};
 
 // The entry a letter typed in the list picks; -1 for other letters.
 int EntryOfLetter(char letter) {

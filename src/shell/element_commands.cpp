@@ -48,7 +48,8 @@ void TMainForm::RevColorClick(TObject* sender) {
   // "User Defined Color..." asks which of the seven, the active one first.
   if (item->Name == "RevUserColorItem") {
     const Byte active = script->AutoRevisionColor;
-    const Byte code = active > BasicColorCount && std::size_t{active} <= ColorPairs.size() ? ColorPairs[active - 1u].on : 0;
+    const Byte code =
+        active > BasicColorCount && std::size_t{active} <= ColorPairs.size() ? ColorPairs[active - 1u].on : 0;
     colour = ChooseUserColor(false, "", code);
   }
   if (colour != 0 || item->Name != "RevUserColorItem") {

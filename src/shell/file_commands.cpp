@@ -23,14 +23,17 @@ namespace qm {
 namespace {
 
 const std::string kOpenFilter =
-    std::string("Quillmaster Scripts|") + ScriptFileMask + "|Prev. Saved Script|*.BK|Timed Backups|*.TMB|ASCII File|*.DOS;*.DOC;*.TXT"
+    std::string("Quillmaster Scripts|") + ScriptFileMask +
+    "|Prev. Saved Script|*.BK|Timed Backups|*.TMB|ASCII File|*.DOS;*.DOC;*.TXT"
     "|Rich Text Format|*.RTF|WordPerfect\xAE (5.1/6.x)|*.WP*;*.*|MS Word\xAE|*.DOC|Scriptware\xAE Tag|*.TAG"
     "|Movie Master\xAE|*.SCR|WordStar\xAE|*.WDS;*.*|StoryDev\xAE Exchange|*.DSW|All Files (*.*)|*.*";
 
 // The load format a chosen filter asks for.
 Byte LoadCodeOfFilter(int filter) {
   switch (filter) {
-    case 1: case 2: case 3: return 0;
+    case 1:
+    case 2:
+    case 3: return 0;
     case 4: return 3;
     case 5: return 6;
     case 8: return 7;
@@ -119,7 +122,9 @@ void TMainForm::SetupLastThree() {
   if (NoActiveDocument()) return;
   const std::string full = ActiveScript()->ScriptFileName;
   const TLastScript entry{ExtractFileName(full), ExtractFileDir(full)};
-  const auto same = [&](const TLastScript& e) { return AnsiUpperCase(e.FullName()) == AnsiUpperCase(entry.FullName()); };
+  const auto same = [&](const TLastScript& e) {
+    return AnsiUpperCase(e.FullName()) == AnsiUpperCase(entry.FullName());
+  };
   std::vector<TLastScript> kept{entry};
   for (const TLastScript& e : LastScriptsBuffer)
     if (!e.Empty() && !same(e) && kept.size() < LastScriptsBuffer.size()) kept.push_back(e);

@@ -19,7 +19,10 @@ TDialogTable PagesTable() {
       {Label, "ProgramIcon", "QM", {24, 16, 56, 40}},
       {Panel, "DefaultPage", "", kPagePlace},
       {Panel, "NoFeathersPage", "", kPagePlace},
-      {Label, "NoFeathersLabel", "No feathers were harmed in the writing of this script.", {40, 140, 400, 16},
+      {Label,
+       "NoFeathersLabel",
+       "No feathers were harmed in the writing of this script.",
+       {40, 140, 400, 16},
        "NoFeathersPage"},
   };
 }
@@ -52,8 +55,8 @@ THelpPageDialog::THelpPageDialog(TComponent* owner) : TForm(owner) {
   for (const THelpPageItem& item : HelpPageItems()) {
     TLabel* label = nullptr;
     if (item.name == kHeaderItem) {
-      auto* header = MakeControl<TTitlePageLabel>(this, DefaultPage, item.name, item.left, item.top, item.width, 16,
-                                                  item.caption);
+      auto* header =
+          MakeControl<TTitlePageLabel>(this, DefaultPage, item.name, item.left, item.top, item.width, 16, item.caption);
       header->SetTrueLeft(static_cast<std::int16_t>(item.left));
       header->SetTrueTop(static_cast<std::int16_t>(item.top));
       label = header;

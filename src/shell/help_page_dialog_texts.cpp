@@ -61,8 +61,9 @@ std::string HelpPageExplanation(const std::string& labelName) {
 }
 
 void ShowNoHelpFile(const std::string& what) {
-  ShowMessageBox("This program has no help file, so " + what + " cannot be shown.\r\r"
-                 "Quick Help (Alt+F1) explains the parts of a script page.",
+  ShowMessageBox("This program has no help file, so " + what +
+                     " cannot be shown.\r\r"
+                     "Quick Help (Alt+F1) explains the parts of a script page.",
                  "Attention");
 }
 

@@ -20,9 +20,8 @@ void TMainForm::PlayMultimediaScriptItemClick(TObject*) {
   if (!ActiveScript()) return;
   story::PlayInteractiveScript({
       .SaveScript = [](const std::string& fileName) { return SaveScriptFile(fileName, false, true); },
-      .RunAndWait = [](const std::string& program, const std::vector<std::string>& args) {
-        return RunProgramAndWait(program, args, 3, true);
-      },
+      .RunAndWait = [](const std::string& program,
+                       const std::vector<std::string>& args) { return RunProgramAndWait(program, args, 3, true); },
   });
 }
 

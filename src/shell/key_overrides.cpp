@@ -58,7 +58,9 @@ TMenuItem* CommandWithShortCut(TMenuItem& parent, TShortCut shortCut) {
 
 // The key as if typed: a menu command that has it, else the script.
 bool SendOverrideKey(Word key, const std::string& modifier) {
-  const TShiftState shift = modifier == "C" ? TShiftState(ssCtrl) : modifier == "S" ? TShiftState(ssShift) : TShiftState();
+  const TShiftState shift = modifier == "C"   ? TShiftState(ssCtrl)
+                            : modifier == "S" ? TShiftState(ssShift)
+                                              : TShiftState();
   if (TMenuItem* command = CommandWithShortCut(*MainForm->MainMenu->Items(), ShortCut(key, shift))) {
     command->Click();
     return true;

@@ -76,8 +76,8 @@ void TMainForm::AddHardReturnItemClick(TObject*) {
   TMDIChild* script = EditableActiveScript();
   if (!script) return;
   script->DisAssemble();
-  const auto hardReturns = std::count(script->EditBuffer().begin(), script->EditBuffer().end(),
-                                      static_cast<char>(HardReturn));
+  const auto hardReturns =
+      std::count(script->EditBuffer().begin(), script->EditBuffer().end(), static_cast<char>(HardReturn));
   if (hardReturns >= MaxHardReturns) {
     MessageBeep(0);
     ShowMessageBox("You can have a maximum of 50 lines with Hard Returns", "Sorry...");
@@ -213,6 +213,8 @@ void TMainForm::MacquarieConciseItemClick(TObject*) {
   ShowMessageBox("The MegaLex Macquarie Concise Dictionary is not available on this system.", "Attention");
 }
 
-void TMainForm::About1Click(TObject*) { ShowMessageBox(std::string(ProgramTitle) + "\r\rA word processor for scripts.", "About"); }
+void TMainForm::About1Click(TObject*) {
+  ShowMessageBox(std::string(ProgramTitle) + "\r\rA word processor for scripts.", "About");
+}
 
 }  // namespace qm

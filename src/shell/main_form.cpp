@@ -79,7 +79,9 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   InstallBreakdownReports();
   BlockSelectionHooks.BlockCommandsChanged = [this](bool block) { SetEditCommandsEnabled(block); };
   ScriptWindowHooks.ReadFormatDefaults = [] { ReadFormatDefaults(); };
-  ScriptWindowHooks.LoadDefaultFormats = [](const std::string& name) { return LoadFormatsFile(name, true, true, true); };
+  ScriptWindowHooks.LoadDefaultFormats = [](const std::string& name) {
+    return LoadFormatsFile(name, true, true, true);
+  };
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleAppMessage(msg, handled); };
@@ -148,8 +150,9 @@ void TMainForm::BuildMenus() {
   WindowListBar = WindowMenu->AddItem("-", {}, 0, "WindowListBar");
   WindowListBar->Visible = false;
   for (int slot = 1; slot <= 9; ++slot) {
-    TMenuItem* item = WindowMenu->AddItem("&" + std::to_string(slot), [this](TObject* s) { SwitchDocumentItem(s); }, 0,
-                                          "Doc" + std::to_string(slot) + "Item");
+    TMenuItem* item = WindowMenu->AddItem(
+        "&" + std::to_string(slot), [this](TObject* s) { SwitchDocumentItem(s); }, 0,
+        "Doc" + std::to_string(slot) + "Item");
     item->Tag = slot;
     item->Visible = false;
     DocItems[slot - 1] = item;

@@ -61,8 +61,8 @@ std::uint64_t Signature(const TScriptState& s) {
   const bool canUndo = s.open && UndoObject && UndoObject->UndoIsAvailable();
   const bool canRedo = s.open && UndoObject && UndoObject->RedoIsAvailable();
   unsigned bits = 0;
-  for (bool flag : {s.open, s.editable, s.block, s.pagesLocked, s.scenesLocked, s.headersLocked, s.interactive,
-                    canUndo, canRedo, s.showCodes})
+  for (bool flag : {s.open, s.editable, s.block, s.pagesLocked, s.scenesLocked, s.headersLocked, s.interactive, canUndo,
+                    canRedo, s.showCodes})
     bits = (bits << 1) | (flag ? 1u : 0u);
   const unsigned states = (unsigned{s.keepElement} & 7) << 3 | (unsigned{s.keepGroup} & 7);
   const std::uint64_t low =

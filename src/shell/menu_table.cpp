@@ -28,6 +28,7 @@ constexpr TMenuRow Await(Byte depth, const char* caption, const char* key, const
 
 #define QM_CMD(fn) #fn, &TMainForm::fn
 
+// clang-format off
 const TMenuRow kRows[] = {
     // ---- The user keys, never shown: first, so that a key given an
     // action in the options takes it from every other item that has it ----
@@ -425,6 +426,7 @@ const TMenuRow kRows[] = {
     Do(2, "Alt Goto Top", "", "AltGotoTopItem", QM_CMD(GotoTopOrBottomClick)),
     Do(2, "Alt Goto Bottom", "", "AltGotoBottomItem", QM_CMD(GotoTopOrBottomClick)),
 };
+// clang-format on
 
 #undef QM_CMD
 

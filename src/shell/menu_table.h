@@ -16,15 +16,15 @@ using TMainCommand = void (TMainForm::*)(TObject*);
 
 // When an item may be used, judged on the active script.
 enum class TMenuRule : Byte {
-  AsMenu,          // as its top-level menu says
+  AsMenu,  // as its top-level menu says
   Always,
-  Open,            // a script is open
-  Editable,        // ... and not read and print only
-  Block,           // the menu's own rule and a block is marked
-  NoBlock,         // editable and no block is marked
-  Paste,           // the menu's own rule and the clipboard holds something to paste
-  Undo,            // the undo ring can undo
-  Redo,            // the undo ring can redo
+  Open,      // a script is open
+  Editable,  // ... and not read and print only
+  Block,     // the menu's own rule and a block is marked
+  NoBlock,   // editable and no block is marked
+  Paste,     // the menu's own rule and the clipboard holds something to paste
+  Undo,      // the undo ring can undo
+  Redo,      // the undo ring can redo
   PagesLocked,
   ScenesLocked,
   PagesPausable,   // pages locked, or their locking paused (the item ticked)
@@ -33,10 +33,10 @@ enum class TMenuRule : Byte {
   UnlockScript,    // open and pages or scenes locked
   NumberingNotLocked,
   NumberingOn,
-  HeadersLocked,   // header text and pages locked
-  TextMode,        // open and text mode allowed
-  SpeedBars,       // only while the menus are not the top menu alone
-  Interactive,     // shown only for an interactive script
+  HeadersLocked,  // header text and pages locked
+  TextMode,       // open and text mode allowed
+  SpeedBars,      // only while the menus are not the top menu alone
+  Interactive,    // shown only for an interactive script
 };
 
 // Why a command is shown disabled: the issue whose routine it waits for,
@@ -46,13 +46,13 @@ enum class TMenuRule : Byte {
 enum : int { Built = 0, NoFloppyDrives = -1, NoRoutine = -2 };
 
 struct TMenuRow {
-  Byte depth;             // 1 a top-level menu, 2 its items, 3 and 4 sub-menus
-  const char* caption;    // "-" is a separator
-  const char* shortCut;   // as the desktop writes it ("Ctrl+F4"), or ""
+  Byte depth;            // 1 a top-level menu, 2 its items, 3 and 4 sub-menus
+  const char* caption;   // "-" is a separator
+  const char* shortCut;  // as the desktop writes it ("Ctrl+F4"), or ""
   const char* name;
-  const char* handler;    // the handler's name, also while it is not built
-  TMainCommand command;   // null while its routine is not built
-  int waitsFor;           // Built, an issue number, or a reason above
+  const char* handler;   // the handler's name, also while it is not built
+  TMainCommand command;  // null while its routine is not built
+  int waitsFor;          // Built, an issue number, or a reason above
   TMenuRule rule;
   int tag;
   bool hidden;

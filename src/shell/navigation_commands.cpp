@@ -79,9 +79,9 @@ void TMainForm::GoNextClick(TObject* sender) {
   }
   const std::string name = NameOf(sender);
   const TGotoTarget target = name == "PreviousSceneItem" || name == "AltPreviousSceneItem" ? TGotoTarget::PreviousScene
-                             : name == "NextNoteItem"                                     ? TGotoTarget::ScriptNote
-                             : name == "NextHiddenItem"                                   ? TGotoTarget::HiddenText
-                                                                                          : TGotoTarget::NextScene;
+                             : name == "NextNoteItem"                                      ? TGotoTarget::ScriptNote
+                             : name == "NextHiddenItem"                                    ? TGotoTarget::HiddenText
+                                                                                           : TGotoTarget::NextScene;
   SearchNextMarked(script, target);
   AfterGoto();
 }

@@ -21,10 +21,10 @@ struct PageName {
 };
 // The tabs in their order; the boxes name their page by its tab.
 constexpr PageName Pages[] = {
-    {"TextEntryPage", "Editing"},   {"QuickTypePage", "QuickType"}, {"StartupPage", "Startup/Files"},
+    {"TextEntryPage", "Editing"},     {"QuickTypePage", "QuickType"},   {"StartupPage", "Startup/Files"},
     {"SmartCheckPage", "SmartCheck"}, {"SpellCheckPage", "SpellCheck"}, {"MiscPage", "Misc."},
-    {"RevisionsPage", "Revisions"}, {"PrintingPage", "Printer"},  {"KeyboardPage", "Keyboard"},
-    {"MousePage", "Mouse"},         {"MultimediaPage", "Multimedia"},
+    {"RevisionsPage", "Revisions"},   {"PrintingPage", "Printer"},      {"KeyboardPage", "Keyboard"},
+    {"MousePage", "Mouse"},           {"MultimediaPage", "Multimedia"},
 };
 
 const char* PageOf(const char* tab) {
@@ -49,8 +49,8 @@ std::vector<std::string> OverrideValues() {
   return captions;
 }
 
-const std::vector<std::string> DeleteKeys = {"<No Hot Key>",   "Ctrl + Delete", " Alt + Delete", "Ctrl + Backspace",
-                                             "Ctrl + Home",    " Alt + Home",   "Ctrl + End",    " Alt + End"};
+const std::vector<std::string> DeleteKeys = {"<No Hot Key>", "Ctrl + Delete", " Alt + Delete", "Ctrl + Backspace",
+                                             "Ctrl + Home",  " Alt + Home",   "Ctrl + End",    " Alt + End"};
 
 TDialogTable SettingsTable() {
   TDialogTable t = {{PageControl, "Notebook", "", {8, 8, 814, 440}}};
@@ -77,12 +77,18 @@ TDialogTable SettingsTable() {
   }
   int top = below("Editing");
   t.push_back({CheckBox, "DisplayFontBox", "&Display", {8, top + 2, 80, 19}, "TextEntryPage"});
-  t.push_back({Label, "DisplayFontLabel", "in place of the Courier New (TrueType) Font on screen", {300, top + 3, 0, 0},
+  t.push_back({Label,
+               "DisplayFontLabel",
+               "in place of the Courier New (TrueType) Font on screen",
+               {300, top + 3, 0, 0},
                "TextEntryPage"});
   t.push_back({DropDownList, "SubstituteFontBox", "", {90, top, 200, 22}, "TextEntryPage"});
 
   top = below("QuickType");
-  t.push_back({RadioGroup, "SmartTabGroup", "When Entering Character Names, sort the list...", {8, top, 500, 90},
+  t.push_back({RadioGroup,
+               "SmartTabGroup",
+               "When Entering Character Names, sort the list...",
+               {8, top, 500, 90},
                "QuickTypePage",
                {"By Last Name used - &SmartTab", "By Last Name used in Scene - SmartTab &Plus",
                 "&Alphabetically (User List Order)"}});
@@ -103,20 +109,31 @@ TDialogTable SettingsTable() {
 
   top = below("Misc.");
   t.push_back({Label, "DelayLabel", "Pagination Delay: (in Seconds)", {8, top + 3, 0, 0}, "MiscPage"});
-  t.push_back({DropDownList, "DelayBox", "", {300, top, 80, 22}, "MiscPage",
+  t.push_back({DropDownList,
+               "DelayBox",
+               "",
+               {300, top, 80, 22},
+               "MiscPage",
                {"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0"}});
 
   top = below("Printer");
   t.push_back({Panel, "PrintFontPanel", "", {8, top, 560, 60}, "PrintingPage"});
   t.push_back({RadioButton, "DarkenRadio", "&Darken Courier New (TrueType) Font", {4, 4, 280, 19}, "PrintFontPanel"});
-  t.push_back({DropDownList, "DarknessBox", "", {300, 2, 160, 22}, "PrintFontPanel",
+  t.push_back({DropDownList,
+               "DarknessBox",
+               "",
+               {300, 2, 160, 22},
+               "PrintFontPanel",
                {"Normal", "Dark (recommended)", "Darker", "Darkest"}});
   t.push_back({RadioButton, "SubstituteRadio", "&Substitute", {4, 32, 100, 19}, "PrintFontPanel"});
   t.push_back({DropDownList, "FontToSubstituteBox", "", {110, 30, 180, 22}, "PrintFontPanel"});
   t.push_back({Label, "SubstituteLabel", "for Courier New when printing", {300, 34, 0, 0}, "PrintFontPanel"});
   t.push_back({Button, "CardSetupBtn", "&Setup View As Index Card Printing", {8, top + 70, 260, 25}, "PrintingPage"});
 
-  t.push_back({GroupBox, "OverrideGroup", "Alt+Ctrl Keys - Will Override ALL other Settings", {8, 8, 560, 160},
+  t.push_back({GroupBox,
+               "OverrideGroup",
+               "Alt+Ctrl Keys - Will Override ALL other Settings",
+               {8, 8, 560, 160},
                "KeyboardPage"});
   t.push_back({ListBox, "KeyList", "", {8, 20, 120, 130}, "OverrideGroup", KeyNames()});
   t.push_back({DropDownList, "KeyValueBox", "", {140, 20, 200, 22}, "OverrideGroup", OverrideValues()});

@@ -81,8 +81,7 @@ const std::vector<TOptionBox>& OptionBoxes() {
        "&Spell Check as you Type && Edit (Required for the use of Character Name Aliases && Substition Text)",
        &O::RealTimeSpellCheck},
       {"SpellCheck", "AutocorrectBox", "&Auto-Correct Typos", &O::RealTimeAutocorrect},
-      {"SpellCheck", "PromptMultiplesBox", "&Prompt on Multiple Words during Auto-Correction",
-       &O::PromptOnMultiples},
+      {"SpellCheck", "PromptMultiplesBox", "&Prompt on Multiple Words during Auto-Correction", &O::PromptOnMultiples},
       {"SpellCheck", "BeepUnknownBox", "&Beep on Unknown Words", &O::BeepOnUnknown},
       {"SpellCheck", "SentenceCapsBox", "S&entences", &O::SentenceCapitalization},
       {"SpellCheck", "AfterShotsBox", "&Except immediately following Shots...", &O::CapitalizeAfterShots, true},
@@ -93,8 +92,7 @@ const std::vector<TOptionBox>& OptionBoxes() {
       {"SpellCheck", "ParenthEndBox",
        "&Treat \")\" as a Sentence end in dialogue for the purposes of auto-capitalization && spacing",
        &O::RightParenthsIsSentenceEnd},
-      {"SpellCheck", "NonRealTimeBox", "&Correct Capitalization/Spacing when run normally",
-       &O::NonRealTimeCorrection},
+      {"SpellCheck", "NonRealTimeBox", "&Correct Capitalization/Spacing when run normally", &O::NonRealTimeCorrection},
       {"SpellCheck", "IgnoreCapsBox", "&Ignore Capitalization when checking Words", &O::IgnoreCaps},
       {"Misc.", "NoAutoPaginationBox", "Not Real-&Time", &O::NoAutoPagination},
       {"Misc.", "ExpertBox", "&Disable Warning Prompts (Expert Users Only)", &O::ExpertPrompting},
@@ -110,18 +108,17 @@ const std::vector<TOptionBox>& OptionBoxes() {
       {"Misc.", "SwearsBox", "Allow swear words in thesaurus", &O::AllowSwearsInThesaurus},
       {"Revisions", "ThresholdBox", "&After this many Revision Marks on the Page, print a Revision Mark on the Header",
        &O::UseRevisionThreshold},
-      {"Revisions", "PlainAsteriskBox",
-       "&Use an Asterisk on the Header instead of the Normally Defined Revision Mark", &O::UsePlainAsterisk},
+      {"Revisions", "PlainAsteriskBox", "&Use an Asterisk on the Header instead of the Normally Defined Revision Mark",
+       &O::UsePlainAsterisk},
       {"Revisions", "PrintAfterThresholdBox",
-       "&Don't print Revision marks on each line for pages which have reached the threshold",
-       &O::PrintAfterThreshold, true},
+       "&Don't print Revision marks on each line for pages which have reached the threshold", &O::PrintAfterThreshold,
+       true},
       {"Revisions", "AsteriskAPagesBox", "Asterisk Headers of &NEW A-Pages that don't have any revisions on them.",
        &O::AsteriskNewAPages},
       {"Revisions", "LineUnderHeaderBox",
        "&Put the Header Revision mark on the line under the header rather than to the right of it",
        &O::PutAsteriskOnLineUnderHeader},
-      {"Revisions", "SeparateOmittedBox", "Print &Separate full \"PAGE OMITTED\" pages", &O::CombineOmittedPages,
-       true},
+      {"Revisions", "SeparateOmittedBox", "Print &Separate full \"PAGE OMITTED\" pages", &O::CombineOmittedPages, true},
       {"Revisions", "MarkAllCutsBox", "&Mark Element following Complete Deletion", &O::MarkAllCuts},
       {"Revisions", "APageContinuedBox", "Consider A-Pa&ges in numbering Top Continueds", &O::CountAPageContinued},
       {"Revisions", "AutoUpdateHeadersBox", "Auto-&Update Locked Headers on Revision", &O::AutoUpdateHeaders},
@@ -139,8 +136,8 @@ const std::vector<TOptionBox>& OptionBoxes() {
       {"Mouse", "MouseStartWordBox", "&Including First Word of Block", &O::MouseBlockStartWord},
       {"Mouse", "ClickKillsBlockBox", "Single Click Turns O&ff Block", &O::MouseClickKillsBlock},
       {"Mouse", "SelectOnUpBox", "Make selection &when you release right button", &O::SelectOnMouseUp},
-      {"Mouse", "StayForBlockBox",
-       "Display Block Editing Panel when you choose any Block Selection Button", &O::StayForBlock},
+      {"Mouse", "StayForBlockBox", "Display Block Editing Panel when you choose any Block Selection Button",
+       &O::StayForBlock},
       {"Mouse", "MoveToClickBox", "Mo&ve Cursor to Right Click Position", &O::MoveToRightClick},
       {"Multimedia", "RefPageNumbersBox",
        " When &Printing Branch Points, print the page number of each referenced Branch Target",
@@ -169,10 +166,8 @@ namespace {
 bool& FlagOf(const TOptionBox& box, TProgramOptions& options) {
   return std::visit(
       [&](auto place) -> bool& {
-        if constexpr (std::is_same_v<decltype(place), bool*>)
-          return *place;
-        else
-          return options.*place;
+        if constexpr (std::is_same_v<decltype(place), bool*>) return *place;
+        else return options.*place;
       },
       box.Flag);
 }
@@ -310,7 +305,8 @@ bool TSettingsDlg::StoreControls() {
     o.DisplayFont = replace ? screenFont.substr(0, 100) : "Courier New";
   }
   o.DarkenCourierNew = static_cast<Byte>(std::max(0, List("DarknessBox")->ItemIndex()));
-  if (List("DelayBox")->ItemIndex() >= 0) o.PaginationDelay = static_cast<Byte>((List("DelayBox")->ItemIndex() + 1) * 5);
+  if (List("DelayBox")->ItemIndex() >= 0)
+    o.PaginationDelay = static_cast<Byte>((List("DelayBox")->ItemIndex() + 1) * 5);
   if (UndoObject) {
     UndoObject->SetMaxUndoLevels(static_cast<Byte>(numbers["UndoLevelsEdit"]));
     if (MainForm) {
@@ -354,10 +350,10 @@ void TSettingsDlg::CardSetupClick() {
 
 void TSettingsDlg::SetScriptExtension(const std::string& ext) {
   if (ext == ScriptExtension) return;
-  const TModalResult answer = AskYesNoCancel(
-      "Rename all existing \"." + ScriptExtension + "\" scripts that are in the " + ScriptDirectory +
-          " Directory to use the new \"." + ext + "\" Extension?",
-      PromptTable(4), true);
+  const TModalResult answer =
+      AskYesNoCancel("Rename all existing \"." + ScriptExtension + "\" scripts that are in the " + ScriptDirectory +
+                         " Directory to use the new \"." + ext + "\" Extension?",
+                     PromptTable(4), true);
   if (answer == mrCancel) return;
   if (answer == mrYes) {
     int count = 0;
@@ -366,7 +362,7 @@ void TSettingsDlg::SetScriptExtension(const std::string& ext) {
       const std::string to = ChangeFileExt(from, "." + ext);
       if (FileExists(to)) {
         ShowMessageBox(ChangeFileExt(from, "") + " already exists with BOTH extensions, so I am unable to rename "
-                                                  "this script!",
+                                                 "this script!",
                        PromptTable(11));
       } else if (RenameFile(from, to)) {
         ++count;

@@ -88,9 +88,9 @@ TPowerPanel::TPowerPanel(TComponent* owner, TMainForm& form) : TForm(owner), for
   ExitBtn->OnClick = [this](TObject*) { ClosePanel(); };
   for (int i = 0; i < 9; ++i) {
     const std::string name = "B" + std::to_string(i + 1);
-    B[static_cast<std::size_t>(i)] = MakeControl<TButton>(this, this, name.c_str(), 2 + (i % 3) * ButtonWidth,
-                                                          TitleHeight + 2 + (i / 3) * ButtonHeight, ButtonWidth,
-                                                          ButtonHeight);
+    B[static_cast<std::size_t>(i)] =
+        MakeControl<TButton>(this, this, name.c_str(), 2 + (i % 3) * ButtonWidth,
+                             TitleHeight + 2 + (i / 3) * ButtonHeight, ButtonWidth, ButtonHeight);
     B[static_cast<std::size_t>(i)]->ShowHint = true;
     B[static_cast<std::size_t>(i)]->OnClick = [this](TObject* s) { B1Click(s); };
     B[static_cast<std::size_t>(i)]->OnKeyDown = [this](TObject*, Word& key, TShiftState) {

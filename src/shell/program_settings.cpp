@@ -29,9 +29,7 @@ std::function<bool()> ScriptDirectoryDialog;
 
 namespace {
 
-const GlobalState reset([] {
-  ScriptDirectoryDialog = nullptr;
-});
+const GlobalState reset([] { ScriptDirectoryDialog = nullptr; });
 
 // ---- Sections ----------------------------------------------------------------
 
@@ -108,7 +106,7 @@ const Key EditingQuickTypeKeys[] = {
     Key::FlagFollowing(EditingSection, "AutoAddTimeDay", &Options::AutoAddTimeDay, &Options::UseQuickType),
     Key::Flag(EditingSection, "AutoAddSceneBody", &Options::AutoAddSceneBody, true),
     Key::FlagFollowing(EditingSection, "Keep Running Transitions", &Options::KeepRunningTransitions,
-                  &Options::UseQuickType),
+                       &Options::UseQuickType),
     Key::Flag(EditingSection, "Keep Running Extensions", &Options::KeepRunningExtensions, false),
     Key::FlagFollowing(EditingSection, "Keep Running Shots", &Options::KeepRunningShots, &Options::UseQuickType),
     Key::Flag(EditingSection, "Hide Mouse", &Options::HideMouse, true),
@@ -142,7 +140,7 @@ const Key SmartCheckKeys[] = {
     Key::Flag(SmartCheckSection, "Require Matched Extensions", &Options::SmartCheckRequireMatchedExtensions, false),
     Key::Flag(SmartCheckSection, "Beep On Error", &Options::SmartCheckBeepOnError, true),
     Key::Flag(SmartCheckSection, "Ignore Blanks With Revision Mark", &Options::SmartCheckIgnoreBlanksWithRevisionMark,
-         true),
+              true),
     Key::Flag(SmartCheckSection, "Find Widowed Omitteds", &Options::SmartCheckFindWidowedOmitteds, true),
 };
 
@@ -319,8 +317,7 @@ void ReadBackupDrive(const TIniFile& ini, bool reload) {
   std::string drive;
   if (!reload && !ini.ReadString(SaveRetrieveSection, "Backup Drive", "").empty())
     drive = ini.ReadString(SaveRetrieveSection, "Backup Drive", "A");
-  else
-    drive = ini.ReadBool(SaveRetrieveSection, "Drive A:", false) ? "B" : "A";
+  else drive = ini.ReadBool(SaveRetrieveSection, "Drive A:", false) ? "B" : "A";
   BackupDrive = drive.size() == 1 ? drive[0] : 'A';
 }
 
@@ -473,7 +470,7 @@ TColor StringToColor(const std::string& text, TColor fallback) {
 
 struct ScreenColorKey {
   const char* key;
-  TColor TScreenColors::* color;
+  TColor TScreenColors::*color;
 };
 constexpr ScreenColorKey ScreenColorKeys[] = {
     {"Window", &TScreenColors::Window},
@@ -488,7 +485,8 @@ void ReadScreenColors(const TIniFile& ini) {
   const TScreenColors system{};
   for (const ScreenColorKey& k : ScreenColorKeys) {
     const TColor fallback = system.*k.color;
-    ScreenColors.*k.color = StringToColor(ini.ReadString(ScreenColorsSection, k.key, ColorToString(fallback)), fallback);
+    ScreenColors.*k.color =
+        StringToColor(ini.ReadString(ScreenColorsSection, k.key, ColorToString(fallback)), fallback);
   }
 }
 
@@ -674,9 +672,8 @@ void SetDeleteKeyShortCut(TMenuItem& item, Byte code) {
     Word key;
     TShiftFlag shift;
   };
-  static constexpr Key keys[] = {{VK_DELETE, ssCtrl}, {VK_DELETE, ssAlt}, {VK_BACK, ssCtrl},
-                                 {VK_HOME, ssCtrl},   {VK_HOME, ssAlt},   {VK_END, ssCtrl},
-                                 {VK_END, ssAlt}};
+  static constexpr Key keys[] = {{VK_DELETE, ssCtrl}, {VK_DELETE, ssAlt}, {VK_BACK, ssCtrl}, {VK_HOME, ssCtrl},
+                                 {VK_HOME, ssAlt},    {VK_END, ssCtrl},   {VK_END, ssAlt}};
   if (code == 0) item.ShortCut = TShortCut{0};
   else if (static_cast<std::size_t>(code) <= std::size(keys))
     item.ShortCut = ShortCut(keys[code - 1].key, keys[code - 1].shift);

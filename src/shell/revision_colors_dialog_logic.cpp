@@ -154,8 +154,8 @@ void TRevisionColorDlg::SetPageColor() {
 
 void TRevisionColorDlg::OKBtnClick() {
   if (TheColorList->ItemIndex() < 0 && !Entries.empty()) {
-    if (AskYesNo("You haven't selected a Revision Color!\r\n\r\nSet it to " + Entries.front().Name + "?",
-                 "Attention", false))
+    if (AskYesNo("You haven't selected a Revision Color!\r\n\r\nSet it to " + Entries.front().Name + "?", "Attention",
+                 false))
       TheColorList->SetItemIndex(0);
   }
   ModalResult = mrOk;

@@ -131,8 +131,8 @@ TRightPanel::TRightPanel(TMainForm& form) : form_(form) {
   };
   RightPanel->OnResize = [this](TObject*) { LayoutRightSpeedBar(); };
   LayoutRightSpeedBar();
-  HorizScrollBar = MakeControl<TScrollBar>(&form, &form, "HorizScrollBar", 0, form.ClientHeight() - 16,
-                                          form.ClientWidth(), 16);
+  HorizScrollBar =
+      MakeControl<TScrollBar>(&form, &form, "HorizScrollBar", 0, form.ClientHeight() - 16, form.ClientWidth(), 16);
   HorizScrollBar->Kind = TScrollBarKind::sbHorizontal;
   HorizScrollBar->Align = TAlign::alBottom;
   HorizScrollBar->SetParams(0, -HorizRange, HorizRange);
@@ -225,7 +225,8 @@ void TRightPanel::LayoutElementButtons() {
   if (TListBox* list = form_.ElementPopDownList) {
     const int indexes[3] = {5, 8, 10};
     for (int i = 0; i < 3; ++i)
-      if (indexes[i] < list->Items.Count()) list->Items.SetString(indexes[i], StripHotkey(entries[static_cast<std::size_t>(i)]));
+      if (indexes[i] < list->Items.Count())
+        list->Items.SetString(indexes[i], StripHotkey(entries[static_cast<std::size_t>(i)]));
   }
 }
 

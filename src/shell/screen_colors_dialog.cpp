@@ -111,8 +111,8 @@ void TSetScreenColorsdlg::DrawSample() {
 }
 
 void TSetScreenColorsdlg::SetColorClick() {
-  TColor TScreenColors::* const places[] = {&TScreenColors::Window, &TScreenColors::Text, &TScreenColors::Highlight,
-                                            &TScreenColors::HighlightText};
+  TColor TScreenColors::*const places[] = {&TScreenColors::Window, &TScreenColors::Text, &TScreenColors::Highlight,
+                                           &TScreenColors::HighlightText};
   int chosen = 0;
   for (int i = 0; i < 4; ++i)
     if (Which[i]->Checked()) chosen = i;

@@ -28,12 +28,12 @@ constexpr int WithoutBlock = 1467;
 constexpr int PasteWithoutBlock = 1867;
 
 struct TPopupRow {
-  int depth;              // 1 an item, 2 an item of the sub-menu above
+  int depth;  // 1 an item, 2 an item of the sub-menu above
   const char* name;
   const char* caption;
   int tag;
-  TMainCommand command;   // null: the routine is not there yet (disabled)
-  int subTag = 0;         // the tag the main window's handler reads
+  TMainCommand command;  // null: the routine is not there yet (disabled)
+  int subTag = 0;        // the tag the main window's handler reads
 };
 
 const TPopupRow kSelectRows[] = {
@@ -300,8 +300,8 @@ void TScriptPopups::ShowChoiceMenu(TMDIChild& script, const std::vector<std::str
 void TScriptPopups::ShowShotPopup(TObject* sender) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
-  const bool wanted = form_.UseQuickType || sender ||
-                      (script.CurrentElement()->Kind() == ekShot && script.EditBuffer().empty());
+  const bool wanted =
+      form_.UseQuickType || sender || (script.CurrentElement()->Kind() == ekShot && script.EditBuffer().empty());
   // An empty element, such as a heading just started, becomes the new one.
   StartElementOfSlot(script, fsShot);
   editor::SetEditText(script, "");
@@ -327,8 +327,8 @@ void TScriptPopups::ShowShotPopup(TObject* sender) {
 void TScriptPopups::ShowTransitionPopup(TObject* sender) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
-  const bool wanted = form_.UseQuickType || sender ||
-                      (script.CurrentElement()->Kind() == ekTransition && script.EditBuffer().empty());
+  const bool wanted =
+      form_.UseQuickType || sender || (script.CurrentElement()->Kind() == ekTransition && script.EditBuffer().empty());
   // An empty element, such as a heading just started, becomes the new one.
   StartElementOfSlot(script, fsTransition);
   ReplaceEditLine(script, std::string(1, PlaceholderChar));
@@ -340,9 +340,8 @@ void TScriptPopups::ShowTransitionPopup(TObject* sender) {
     const auto& list = script.UserLists.Transition;
     FillUserItems(list.data(), static_cast<int>(list.size()));
     // After the transitions, one more for a transition of the writer's own.
-    const int next = static_cast<int>(std::count_if(list.begin(), list.end(), [](const std::string& t) {
-                       return !t.empty();
-                     })) + 1;
+    const int next =
+        static_cast<int>(std::count_if(list.begin(), list.end(), [](const std::string& t) { return !t.empty(); })) + 1;
     if (next <= 12) {
       TMenuItem* item = ChildItem(("UserItem" + std::to_string(next)).c_str());
       item->Caption = NewTransitionCaption;

@@ -89,9 +89,9 @@ void TMainForm::NextColoredText1Click(TObject*) {
 
 void TMainForm::RemoveItemClick(TObject* sender) {
   static const std::pair<const char*, TMarkColour> kColours[] = {{"RemoveStrikeoutItem", TMarkColour::Strikeout},
-                                                                  {"RemoveRedItem", TMarkColour::Red},
-                                                                  {"RemoveBlueItem", TMarkColour::Blue},
-                                                                  {"RemoveGreenItem", TMarkColour::Green}};
+                                                                 {"RemoveRedItem", TMarkColour::Red},
+                                                                 {"RemoveBlueItem", TMarkColour::Blue},
+                                                                 {"RemoveGreenItem", TMarkColour::Green}};
   TMDIChild* script = EditableActiveScript();
   const std::string name = SenderName(sender);
   for (const auto& [item, colour] : kColours)

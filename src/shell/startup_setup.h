@@ -7,9 +7,9 @@
 namespace qm {
 
 // The registered numbers of the program's own clipboard formats.
-extern UINT NativeClipboardFormat;     // "Quillmaster Text"
-extern UINT RtfClipboardFormat;        // "Rich Text Format"
-extern UINT StoryDevClipboardFormat;   // "StoryDev Exchange"
+extern UINT NativeClipboardFormat;    // "Quillmaster Text"
+extern UINT RtfClipboardFormat;       // "Rich Text Format"
+extern UINT StoryDevClipboardFormat;  // "StoryDev Exchange"
 // Set when [Program] "Lock Options" or [Override] "Freeze INI" holds.
 extern bool AdministratorLock;
 

@@ -103,9 +103,9 @@ void TStatusLine::UpdateStatusLine() {
   TStatusTexts texts;
   if (!ComputeStatusTexts(script, options, texts)) return;
 
-  for (auto [item, on] : {std::pair{"KeepElementTogetherItem", texts.keepElement},
-                          std::pair{"KeepGroupTogetherItem", texts.keepGroup},
-                          std::pair{"KeepWithFollowingItem", texts.keepWithFollowing}})
+  for (auto [item, on] :
+       {std::pair{"KeepElementTogetherItem", texts.keepElement}, std::pair{"KeepGroupTogetherItem", texts.keepGroup},
+        std::pair{"KeepWithFollowingItem", texts.keepWithFollowing}})
     if (TMenuItem* i = form_.MenuItem(item); i && i->Checked() != on) i->Checked = on;
 
   TListBox* list = form_.ElementPopDownList;
@@ -134,8 +134,8 @@ void TStatusLine::UpdateStatusLine() {
 void TStatusLine::UpdatePositionDisplay(bool force) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
-  const bool moved = script.CurrentElement() != lastElement_ || script.CaretLine() != lastLine_ ||
-                     script.CaretColumn() != lastColumn_;
+  const bool moved =
+      script.CurrentElement() != lastElement_ || script.CaretLine() != lastLine_ || script.CaretColumn() != lastColumn_;
   if (!force && !moved) return;
   LinePanel->Caption = PositionText(script);
 }

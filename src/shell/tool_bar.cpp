@@ -31,7 +31,7 @@ struct TToolButtonRow {
   TShape shape;
   const char* text;
   TColor color;
-  int gapBefore;        // pixels between it and the button before it
+  int gapBefore;  // pixels between it and the button before it
 };
 
 constexpr TColor Ink = clBlack;
@@ -108,9 +108,9 @@ const TSmallColorRow kSmallColors[] = {
 // Buttons the designed bar leaves out to fit a screen; the set-up
 // program can show each of them.
 bool HiddenByDesign(const std::string& name) {
-  static const char* const hidden[] = {"BlackBtn",       "BlueBtn",       "RedBtn",          "GreenBtn",
-                                       "ExitQMWBtn",     "UppercaseBtn",  "LowercaseBtn",    "InitialCapsBtn",
-                                       "CapBtn",         "CapAndBoldBtn", "LeftColumnBtn",   "NormalColumnBtn",
+  static const char* const hidden[] = {"BlackBtn",       "BlueBtn",       "RedBtn",        "GreenBtn",
+                                       "ExitQMWBtn",     "UppercaseBtn",  "LowercaseBtn",  "InitialCapsBtn",
+                                       "CapBtn",         "CapAndBoldBtn", "LeftColumnBtn", "NormalColumnBtn",
                                        "RightColumnBtn", "WordWebBtn",    "PauseSpellBtn"};
   for (const char* h : hidden)
     if (name == h) return true;
@@ -123,9 +123,7 @@ constexpr int DesignedBoxHeight = 20;
 constexpr int ElementButtonWidth = 16;
 
 // Buttons usable with no script open.
-bool UsableWithoutScript(const std::string& name) {
-  return name == "ExitBtn" || name == "TwoRowsBtn";
-}
+bool UsableWithoutScript(const std::string& name) { return name == "ExitBtn" || name == "TwoRowsBtn"; }
 
 TColor LookColor(TGlyphLook look, TColor color) { return look == TGlyphLook::Grey ? clBtnShadow : color; }
 
@@ -135,12 +133,14 @@ void PaintShape(TCanvas& c, const TRect& a, TShape shape, TColor color) {
   c.Brush.Style = TBrushStyle::bsClear;
   switch (shape) {
     case TShape::Page:
-      c.Polyline({{cx - 5, cy - 7}, {cx + 2, cy - 7}, {cx + 5, cy - 4}, {cx + 5, cy + 7}, {cx - 5, cy + 7},
-                  {cx - 5, cy - 7}});
+      c.Polyline(
+          {{cx - 5, cy - 7}, {cx + 2, cy - 7}, {cx + 5, cy - 4}, {cx + 5, cy + 7}, {cx - 5, cy + 7}, {cx - 5, cy - 7}});
       break;
     case TShape::Folder:
+      // clang-format off
       c.Polyline({{cx - 7, cy + 5}, {cx - 7, cy - 5}, {cx - 2, cy - 5}, {cx, cy - 3}, {cx + 7, cy - 3},
                   {cx + 7, cy + 5}, {cx - 7, cy + 5}});
+      // clang-format on
       break;
     case TShape::Disk:
       c.Rectangle(cx - 6, cy - 6, cx + 7, cy + 7);
@@ -292,7 +292,8 @@ void TToolBar::MakeElementBox() {
   currentElement_->Hint = "Element Type|Quick Key: <F4>";
   currentElement_->ShowHint = true;
   currentElement_->OnClick = [this](TObject*) { ToggleElementList(); };
-  elementBoxBtn_ = MakeControl<TOfficeButton>(&form_, panel_, "ElementBoxBtn", 0, 5, ElementButtonWidth, DesignedBoxHeight);
+  elementBoxBtn_ =
+      MakeControl<TOfficeButton>(&form_, panel_, "ElementBoxBtn", 0, 5, ElementButtonWidth, DesignedBoxHeight);
   elementBoxBtn_->Glyph = GlyphOf(TToolButtonRow{"ElementBoxBtn", "", "", TShape::ArrowDown, "", Ink, 0});
   elementBoxBtn_->AlwaysBeveled = true;
   elementBoxBtn_->MouseLeft();
@@ -358,9 +359,7 @@ void TToolBar::PlaceElementBoxButton(int below, int height) {
                             elementBoxBtn_->Width, height);
 }
 
-bool TToolBar::TwoRows() const {
-  return panel_->ClientHeight() == Button("FileNewBtn")->Height * 2 + 9;
-}
+bool TToolBar::TwoRows() const { return panel_->ClientHeight() == Button("FileNewBtn")->Height * 2 + 9; }
 
 void TToolBar::SetToolBarRows(bool twoRows) {
   ApplyRows(twoRows);
@@ -404,9 +403,8 @@ void TToolBar::PlaceElementList(TMDIChild& script) {
   if (!list) return;
   const int width = currentElement_->Width + 1;
   const int height = (list->Items.Count() + 1) * list->ItemHeight;
-  const TPoint at = currentElement_->Showing()
-                        ? currentElement_->ClientToScreen(TPoint{0, currentElement_->Height})
-                        : editor::CaretScreenPoint(script);
+  const TPoint at = currentElement_->Showing() ? currentElement_->ClientToScreen(TPoint{0, currentElement_->Height})
+                                               : editor::CaretScreenPoint(script);
   TPoint top = form_.ScreenToClient(at);
   top.X = std::clamp(top.X, 0, std::max(0, form_.ClientWidth() - width));
   top.Y = std::clamp(top.Y, 0, std::max(0, form_.ClientHeight() - height));

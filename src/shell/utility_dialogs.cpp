@@ -39,7 +39,8 @@ TCalendarDlg::TCalendarDlg(TComponent* owner) : TForm(owner) {
 TProducerHelpDlg::TProducerHelpDlg(TComponent* owner) : TForm(owner) {
   SetUpDialogForm(*this, "ProducerHelpDlg", "Producer Help", 440, 300);
   TDialogTable t = {
-      {Label, "AskLabel",
+      {Label,
+       "AskLabel",
        "While you were gone, I read your script and I was wondering if you'd be open to getting some friendly, "
        "producer-like advice?",
        {8, 8, 420, 40}},

@@ -148,8 +148,9 @@ std::string ProducerNote(const std::function<int(int)>& draw) {
       "I think you need a couple more Characters...", "I think the lead needs a dog...",
       "I think it should all happen on a boat...", "I think we should set it in the future..."};
   static constexpr const char* parts[] = {"the ending", "the second act", "the villain", "the title"};
-  static constexpr const char* verbs[] = {"has to be",     "really needs to be",      "definitely should be",
-                                          "has absolutely got to be", "has got to be", "must be"};
+  static constexpr const char* verbs[] = {
+      "has to be", "really needs to be", "definitely should be", "has absolutely got to be", "has got to be",
+      "must be"};
   static constexpr const char* wishes[] = {"funnier", "darker", "shorter", "bigger", "more like the last hit"};
   auto pick = [&](const auto& list) {
     const int n = static_cast<int>(std::size(list));
@@ -195,7 +196,9 @@ bool FileNameKeyAllowed(std::string_view text, int caret, char key, bool extensi
   if (key == '.') return extensionsAllowed;
   if (std::string_view(" *,;?").find(key) != std::string_view::npos) return false;
   const auto at = std::min(text.size(), static_cast<std::size_t>(std::max(caret, 0)));
-  const auto separator = [extensionsAllowed](char ch) { return ch == '\\' || ch == '/' || (extensionsAllowed && ch == '.'); };
+  const auto separator = [extensionsAllowed](char ch) {
+    return ch == '\\' || ch == '/' || (extensionsAllowed && ch == '.');
+  };
   std::size_t begin = at;
   while (begin > 0 && !separator(text[begin - 1])) --begin;
   std::size_t end = at;

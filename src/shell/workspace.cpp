@@ -23,7 +23,9 @@ constexpr const char* Section = "WorkSpace";
 
 std::string Key(const char* name, int n) { return std::string(name) + " " + std::to_string(n); }
 
-bool Untitled(const TScriptDocument& script) { return AnsiUpperCase(script.ScriptFileName).find("NONAME") != std::string::npos; }
+bool Untitled(const TScriptDocument& script) {
+  return AnsiUpperCase(script.ScriptFileName).find("NONAME") != std::string::npos;
+}
 
 void WriteEntry(TIniFile& ini, int n, TMDIChild& script) {
   ini.WriteString(Section, Key("Script Name", n), script.ScriptFileName);

@@ -185,13 +185,11 @@ void TActivityWizardDlg::NotebookPageChanged() {
   const std::string action = ActionText();
   SetVariableQuestion->Caption =
       "If the user chooses to " + AnsiUpperCase(action) + " now, what are the results of this action?";
-  if (UserChoiceBtn->Checked())
-    WhatHappensQuestion->Caption = "What happens when user chooses to " + action + "?";
+  if (UserChoiceBtn->Checked()) WhatHappensQuestion->Caption = "What happens when user chooses to " + action + "?";
   else if (ConditionalChoice->Checked())
     WhatHappensQuestion->Caption =
         "What happens when the selected conditions are met and the user chooses to " + action + "?";
-  else
-    WhatHappensQuestion->Caption = "What happens when the selected conditions are met?";
+  else WhatHappensQuestion->Caption = "What happens when the selected conditions are met?";
   NeedElse->Caption = "&Something different happens if the user does NOT " + action;
   // A branch goes on to the choice of its target, so Next is not Finish then.
   if (page == wpWhatHappens && JumpToNew->Checked()) NextBtn->Caption = "&Next >>";

@@ -12,19 +12,18 @@ using enum TDialogItemKind;
 TActivityWizardDlg* Kept = nullptr;
 const GlobalState reset([] { Kept = nullptr; });
 
-const char* const PageCaptions[] = {"What are we doing?",  "What is User Action",
-                                    "Set what Variable?",  "What Happens when User does this?",
-                                    "Check Variables",     "Setting Variable",
-                                    "Set Variable To...",  "SetJump"};
+const char* const PageCaptions[] = {
+    "What are we doing?", "What is User Action", "Set what Variable?", "What Happens when User does this?",
+    "Check Variables",    "Setting Variable",    "Set Variable To...", "SetJump"};
 
 TDialogTable PagesTable() {
   TDialogTable table = {{PageControl, "Notebook", "", {8, 36, 464, 250}}};
-  for (int i = 0; i < 8; ++i)
-    table.push_back({Page, "Page" + std::to_string(i), PageCaptions[i], {}, "Notebook"});
+  for (int i = 0; i < 8; ++i) table.push_back({Page, "Page" + std::to_string(i), PageCaptions[i], {}, "Notebook"});
   return table;
 }
 
 const TDialogTable& QuestionsTable() {
+  // clang-format off
   static const TDialogTable table = {
       {RadioButton, "UserChoiceBtn", "&Does the User have a choice to do something?", {8, 16, 440, 20}, "Page0"},
       {RadioButton, "JustChecking", "&Are we checking to see if the user has already done", {8, 48, 440, 20}, "Page0"},
@@ -81,6 +80,7 @@ const TDialogTable& QuestionsTable() {
       {Button, "PrevBtn", "<< &Previous", {8, 296, 100, 25}},
       {Button, "NextBtn", "&Next >>", {116, 296, 100, 25}},
   };
+  // clang-format on
   return table;
 }
 
@@ -126,7 +126,8 @@ TActivityWizardDlg::TActivityWizardDlg(TComponent* owner) : TForm(owner) {
   SetToFalse = DialogControl<TListBox>(*this, "SetToFalse");
   AvailableJumps = DialogControl<TListBox>(*this, "AvailableJumps");
   CreateNew = DialogControl<TButton>(*this, "CreateNew");
-  for (TListBox* list : {TrueVariableList, FalseVariableList, availableVariables, OtherVariableList, SetToTrue, SetToFalse})
+  for (TListBox* list :
+       {TrueVariableList, FalseVariableList, availableVariables, OtherVariableList, SetToTrue, SetToFalse})
     list->MultiSelect = true;
   SetVariableBtn->SetChecked(true);
   RadioButton2->SetChecked(true);
@@ -143,8 +144,8 @@ TActivityWizardDlg::TActivityWizardDlg(TComponent* owner) : TForm(owner) {
   SetToTrue->OnDblClick = [this](TObject*) { MoveItems(*SetToTrue, *SetToFalse, -1); };
   SetToFalse->OnDblClick = [this](TObject*) { MoveItems(*SetToFalse, *OtherVariableList, -1); };
   // Any variable list takes a drop, at the row under the mouse.
-  const std::vector<TListBox*> variableLists{TrueVariableList, FalseVariableList, availableVariables,
-                                             OtherVariableList, SetToTrue,        SetToFalse};
+  const std::vector<TListBox*> variableLists{TrueVariableList,  FalseVariableList, availableVariables,
+                                             OtherVariableList, SetToTrue,         SetToFalse};
   variableDrag_.Dropped = [this, variableLists](int from, int, int to, TPoint at) {
     TListBox& target = *variableLists[static_cast<std::size_t>(to)];
     MoveItems(*variableLists[static_cast<std::size_t>(from)], target, target.ItemAtPos(at, false));

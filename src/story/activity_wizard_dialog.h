@@ -11,8 +11,7 @@
 #include "platform/list_drag.h"
 #include "story/activity_wizard_lines.h"
 
-namespace qm {
-}
+namespace qm {}
 
 namespace qm::story {
 

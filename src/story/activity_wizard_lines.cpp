@@ -77,10 +77,8 @@ bool TakeNegation(std::string& group) {
 std::string RemoveFillers(std::string text) {
   for (std::string_view word : FillerWords)
     for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at))
-      if (at == 0 || text[at - 1] == ' ')
-        text.erase(at, word.size());
-      else
-        at += word.size();
+      if (at == 0 || text[at - 1] == ' ') text.erase(at, word.size());
+      else at += word.size();
   text = CollapseBlanks(text);
   const auto first = text.find_first_not_of(' ');
   return first == std::string::npos ? "" : text.substr(first);

@@ -13,16 +13,16 @@ enum class TActivityOutcome { JumpToNew, ContinuesNormally, EventsHappen };
 
 struct TActivityAnswers {
   TActivityMode mode = TActivityMode::UserChoice;
-  std::string action;                     // what the user can do
-  bool setVariable = false;               // checkable later
-  std::string variable;                   // the variable the action sets
-  bool setToFalse = false;                // ... to FALSE
+  std::string action;        // what the user can do
+  bool setVariable = false;  // checkable later
+  std::string variable;      // the variable the action sets
+  bool setToFalse = false;   // ... to FALSE
   bool affectsOthers = false;
-  std::vector<std::string> othersTrue, othersFalse;  // the other variables set
+  std::vector<std::string> othersTrue, othersFalse;        // the other variables set
   std::vector<std::string> trueVariables, falseVariables;  // checked first
   TActivityOutcome outcome = TActivityOutcome::EventsHappen;
-  std::string jumpLabel;                  // the target chosen for a branch
-  std::string setValue;                   // setting a variable only
+  std::string jumpLabel;  // the target chosen for a branch
+  std::string setValue;   // setting a variable only
   bool setValueFalse = false;
 };
 

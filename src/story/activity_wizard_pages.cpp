@@ -21,20 +21,15 @@ TPageStep NextPage(int page, const TActivityAnswers& a) {
     case wpSetWhatVariable:
       if (a.variable.empty()) return Warn("You select a Variable to Set!");
       return Go(a.affectsOthers ? wpSetVariableTo : wpWhatHappens);
-    case wpWhatHappens:
-      return a.outcome == TActivityOutcome::JumpToNew ? Go(wpSetJump) : Finish();
+    case wpWhatHappens: return a.outcome == TActivityOutcome::JumpToNew ? Go(wpSetJump) : Finish();
     case wpCheckVariables:
       if (a.trueVariables.empty() && a.falseVariables.empty())
         return Warn("You MUST select either one true or false action!");
       return Go(a.mode == TActivityMode::ConditionalChoice ? wpUserAction : wpWhatHappens);
-    case wpSettingVariable:
-      return a.setValue.empty() ? Warn("You MUST select a variable to Set!") : Finish();
-    case wpSetVariableTo:
-      return Go(wpWhatHappens);
-    case wpSetJump:
-      return a.jumpLabel.empty() ? Warn("You MUST select a Branch Target!") : Finish();
-    default:
-      return Go(wpWhatAreWeDoing);
+    case wpSettingVariable: return a.setValue.empty() ? Warn("You MUST select a variable to Set!") : Finish();
+    case wpSetVariableTo: return Go(wpWhatHappens);
+    case wpSetJump: return a.jumpLabel.empty() ? Warn("You MUST select a Branch Target!") : Finish();
+    default: return Go(wpWhatAreWeDoing);
   }
 }
 

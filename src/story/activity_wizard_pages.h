@@ -20,9 +20,9 @@ enum TWizardPage : int {
 };
 
 struct TPageStep {
-  int page = -1;         // the next page; -1 with finish or a warning
-  bool finish = false;   // the wizard closes with OK and writes
-  std::string warning;   // what is missing: the page stays
+  int page = -1;        // the next page; -1 with finish or a warning
+  bool finish = false;  // the wizard closes with OK and writes
+  std::string warning;  // what is missing: the page stays
 };
 
 TPageStep NextPage(int page, const TActivityAnswers& answers);

@@ -14,7 +14,6 @@ namespace qm::story {
 
 namespace {
 
-
 void ClearSelected(TListBox& list) {
   for (int i = 0; i < list.Items.Count(); ++i) list.SetSelected(i, false);
 }
@@ -137,8 +136,9 @@ void TJumpDlg::PerformJump() {
   const std::string label = list.Items[index];
   const auto refs = FindReferences(label);
   // RETURN (0) leads back at play time only: it is never a target here.
-  TScriptElement* target =
-      refs.empty() || refs.back().number == 0 ? nullptr : FindBranchTarget(script_, static_cast<int>(refs.back().number));
+  TScriptElement* target = refs.empty() || refs.back().number == 0
+                               ? nullptr
+                               : FindBranchTarget(script_, static_cast<int>(refs.back().number));
   if (!target) {
     ShowMessageBox("Branch Target: " + label + " not Found!", "");
     return;

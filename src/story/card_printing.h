@@ -16,10 +16,10 @@ struct TPrintRunGlobals;
 
 // Where the cards of a sheet go, in printer units on the printable area.
 struct TCardGeometry {
-  int Gap = 0;     // between cards, both ways
-  int Left = 0;    // the first card's corner
+  int Gap = 0;   // between cards, both ways
+  int Left = 0;  // the first card's corner
   int Top = 0;
-  int Width = 0;   // of one card
+  int Width = 0;  // of one card
   int Height = 0;
 };
 TCardGeometry CardPrintGeometry(const TCardPrintLayout& layout, const TPrintRunGlobals& run);

@@ -280,8 +280,7 @@ void TIndexCardView::SwitchModes(bool outline) {
                  "edited scene to be lost.\r\n\r\nContinue Anyway?",
                  "Warning", false))
       Load.mixedElements = false;
-    else
-      outline = false;
+    else outline = false;
   }
   if (!Building) WriteBackNow();
   Outline = outline && Load.editable;
@@ -479,9 +478,8 @@ void TIndexCardView::ScrollRelease() {
 bool TIndexCardView::CardTyping() {
   TWinControl* focused = FocusedControl();
   if (!focused) return false;
-  return std::any_of(CardControls.begin(), CardControls.end(), [focused](const TCardControls& card) {
-    return focused == card.Text || focused == card.Title;
-  });
+  return std::any_of(CardControls.begin(), CardControls.end(),
+                     [focused](const TCardControls& card) { return focused == card.Text || focused == card.Title; });
 }
 
 void TIndexCardView::CardTextKeyDown(TRichEdit& text, Word& key, TShiftState shift) {

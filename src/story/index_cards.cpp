@@ -154,9 +154,7 @@ std::string CardBodyText(const TScriptDocument& script, const TScriptElement* he
       case ekCenteredTitle: piece = marked("==", "=="); break;
       case ekScriptNote: piece = "<<" + text + ">>"; break;
       case ekForcedPageBreak: piece = "##Forced Page Break##"; break;
-      case ekParenthetical:
-        piece = (body.empty() || previous == ekCharacterName ? "(" : " (") + text + ") ";
-        break;
+      case ekParenthetical: piece = (body.empty() || previous == ekCharacterName ? "(" : " (") + text + ") "; break;
       default:
         if (e->format.AllCaps) CharUpperInPlace(text);
         piece = text;

@@ -38,11 +38,11 @@ struct TCardTable {
 
 // What loading found besides the table.
 struct TCardLoad {
-  bool loaded = true;      // false: the caller goes to `stopAt` instead
-  bool editable = false;   // outline mode may be offered
+  bool loaded = true;     // false: the caller goes to `stopAt` instead
+  bool editable = false;  // outline mode may be offered
   bool noShuffling = false;
   bool mixedElements = false;
-  int firstCard = 0;       // 0-based first card shown: the caret's scene
+  int firstCard = 0;  // 0-based first card shown: the caret's scene
   TScriptElement* prologueEnd = nullptr;
   TScriptElement* stopAt = nullptr;
 };

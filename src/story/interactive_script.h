@@ -15,7 +15,7 @@
 namespace qm {
 class TMDIChild;
 class TScriptDocument;
-}
+}  // namespace qm
 
 namespace qm::story {
 

@@ -108,8 +108,8 @@ void TLinkageGraph::SortJumps(Word stop) {
   Word n = 0;
   do {
     const std::string part = "(" + std::to_string(n) + ")";
-    const auto found = std::find_if(left.begin(), left.end(),
-                                    [&](const std::string& l) { return l.find(part) != std::string::npos; });
+    const auto found =
+        std::find_if(left.begin(), left.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
     if (found != left.end()) {
       sorted.push_back(*found);
       left.erase(found);

@@ -13,7 +13,7 @@
 namespace qm {
 class TScriptDocument;
 struct TScriptElement;
-}
+}  // namespace qm
 
 namespace qm::story {
 

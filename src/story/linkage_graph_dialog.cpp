@@ -38,8 +38,7 @@ const TDialogTable& PrintLinksTable() {
 
 }  // namespace
 
-TLinkagesDlg::TLinkagesDlg(TComponent* owner, TMDIChild& script)
-    : TForm(owner), script_(script) {
+TLinkagesDlg::TLinkagesDlg(TComponent* owner, TMDIChild& script) : TForm(owner), script_(script) {
   SetUpDialogForm(*this, "LinkagesDlg", "Interactive Linkages", GraphWidth + 16, 40 + 24 + GraphHeight + 32);
   KeyPreview = true;
   BuildDialog(*this, LinkagesTable());

@@ -208,10 +208,8 @@ void TLinkageDrawing::DrawArrow(int x1, int y1, int x2, int y2) {
 }
 
 void TLinkageDrawing::SetupPenColor(bool conditional) {
-  if (colour_)
-    canvas_.Pen = TPenDesc{conditional ? Conditional : Unconditional, penWidth_};
-  else
-    canvas_.Pen = TPenDesc{clBlack, conditional ? 1 : penWidth_};
+  if (colour_) canvas_.Pen = TPenDesc{conditional ? Conditional : Unconditional, penWidth_};
+  else canvas_.Pen = TPenDesc{clBlack, conditional ? 1 : penWidth_};
 }
 
 std::optional<Word> TLinkageDrawing::OverBox(int x, int y, bool rightButton) const {

@@ -23,12 +23,12 @@ struct TDrawnBox {
 
 // Where the graph goes on its device.
 struct TGraphPlacement {
-  int centre = 0;       // the x the rows centre on
-  int clipRight = 0;    // rows break half an inch before this
-  int clipBottom = 0;   // the screen's background fill reaches this
-  int pageOffset = 0;   // every y shifted by this on a printed page
-  bool screen = true;   // screen: background filled, always in colour
-  bool colour = true;   // printer: more than one bit per pixel
+  int centre = 0;      // the x the rows centre on
+  int clipRight = 0;   // rows break half an inch before this
+  int clipBottom = 0;  // the screen's background fill reaches this
+  int pageOffset = 0;  // every y shifted by this on a printed page
+  bool screen = true;  // screen: background filled, always in colour
+  bool colour = true;  // printer: more than one bit per pixel
 };
 
 class TLinkageDrawing {

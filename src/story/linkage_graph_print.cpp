@@ -27,7 +27,8 @@ void PrintPageNumber(TCanvas& canvas, const std::string& scriptPath, Word first,
                      const TGraphPrintHooks& hooks) {
   canvas.Font.Color = clBlack;
   canvas.Brush = TBrushDesc{clWhite, TBrushStyle::bsClear};
-  const std::string numbers = first == last ? std::to_string(first) : std::to_string(first) + "-" + std::to_string(last);
+  const std::string numbers =
+      first == last ? std::to_string(first) : std::to_string(first) + "-" + std::to_string(last);
   PrintTextAt(PrintRun.DpiX, 10, FileNameOnly(scriptPath));
   const std::string heading = "Branch Targets " + numbers;
   PrintTextAt(Printer()->PageWidth() - canvas.TextWidth(heading), 10, heading);

@@ -17,8 +17,8 @@ namespace qm::story {
 
 namespace {
 
-
-const char* const BoxHint = "Left Click to Branch to this Target or Right Click to return to script at this Branch Target";
+const char* const BoxHint =
+    "Left Click to Branch to this Target or Right Click to return to script at this Branch Target";
 const char* const SpaceHint = "Double Click to add new Branch";
 
 int EntryWithNumber(const TComboBox& box, std::int64_t number) {
@@ -96,9 +96,8 @@ void TLinkagesDlg::Paint() {
   if (printing_ || ModalResult != mrNone) return;
   const std::int64_t number = SelectedNumber();
   if (number < 0) return;
-  drawing_->Draw(static_cast<Word>(number), {.centre = PaintBox1->Width / 2,
-                                              .clipRight = PaintBox1->Width,
-                                              .clipBottom = PaintBox1->Height});
+  drawing_->Draw(static_cast<Word>(number),
+                 {.centre = PaintBox1->Width / 2, .clipRight = PaintBox1->Width, .clipBottom = PaintBox1->Height});
 }
 
 void TLinkagesDlg::MouseMove(int x, int y) {
@@ -116,10 +115,8 @@ void TLinkagesDlg::MouseDown(TMouseButton button, bool twice, int x, int y) {
     return;
   }
   if (button != TMouseButton::mbLeft || !twice) return;
-  if (const auto number = drawing_->OverBox(x, y, false))
-    SelectNumber(*number);
-  else
-    AddBranch();
+  if (const auto number = drawing_->OverBox(x, y, false)) SelectNumber(*number);
+  else AddBranch();
 }
 
 void TLinkagesDlg::SelectNumber(Word number) {
@@ -184,10 +181,10 @@ bool TLinkagesDlg::PrintGraphs(int from, int to) {
   if (from < 0 || to < 0) return false;
   EnableAll(false);
   printing_ = true;
-  const bool printed = PrintLinkageGraphs(
-      Graph, static_cast<std::size_t>(from), static_cast<std::size_t>(to), script_.ScriptFileName,
-      {.Progress = [this](const std::string& text) { PrintPanel->Caption = text; },
-       .Status = [this](const std::string& text) { editor::SetHint(script_, text); }});
+  const bool printed =
+      PrintLinkageGraphs(Graph, static_cast<std::size_t>(from), static_cast<std::size_t>(to), script_.ScriptFileName,
+                         {.Progress = [this](const std::string& text) { PrintPanel->Caption = text; },
+                          .Status = [this](const std::string& text) { editor::SetHint(script_, text); }});
   printing_ = false;
   EnableAll(true);
   PaintBox1->Invalidate();

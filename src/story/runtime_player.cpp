@@ -16,7 +16,9 @@ namespace {
 // The temporary save clears the modified state; playing changes nothing.
 struct TModifiedState {
   explicit TModifiedState(const TMDIChild& s)
-      : document(s.DocumentModified), sinceBackup(s.ModifiedSinceBackup), thisSession(s.ModifiedThisSession),
+      : document(s.DocumentModified),
+        sinceBackup(s.ModifiedSinceBackup),
+        thisSession(s.ModifiedThisSession),
         hint(s.Hint) {}
   void RestoreTo(TMDIChild& s) const {
     s.DocumentModified = document;

@@ -11,7 +11,7 @@
 namespace qm {
 class TMDIChild;
 class TScriptDocument;
-}
+}  // namespace qm
 
 namespace qm::story {
 

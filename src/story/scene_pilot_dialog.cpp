@@ -15,7 +15,8 @@ constexpr int SceneHeight = 58;
 TDialogTable PilotTable() {
   TDialogTable table = {{Button, "ExplorerButton1", "Up", {0, 0, Width, ScrollHeight}}};
   for (int i = 1; i <= PilotSlots; ++i)
-    table.push_back({Button, "Scn" + std::to_string(i), "", {0, ScrollHeight + (i - 1) * SceneHeight, Width, SceneHeight}});
+    table.push_back(
+        {Button, "Scn" + std::to_string(i), "", {0, ScrollHeight + (i - 1) * SceneHeight, Width, SceneHeight}});
   table.push_back({Button, "ScrollDownBtn", "Down", {0, ScrollHeight + PilotSlots * SceneHeight, Width, ScrollHeight}});
   return table;
 }

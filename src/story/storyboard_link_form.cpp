@@ -125,7 +125,8 @@ DWord TStoryBoardLinkForm::MakeFrame() {
 }
 
 void TStoryBoardLinkForm::EstablishLinkBtnClick() {
-  if (!ScriptOpen() || !ScriptForCommand() || script_.StoryboardFileName.empty() || !EnsureStoryboardFile(script_.StoryboardFileName)) {
+  if (!ScriptOpen() || !ScriptForCommand() || script_.StoryboardFileName.empty() ||
+      !EnsureStoryboardFile(script_.StoryboardFileName)) {
     Close();
     return;
   }

@@ -13,7 +13,7 @@
 namespace qm {
 class TMDIChild;
 class TScriptDocument;
-}
+}  // namespace qm
 
 namespace qm::story {
 

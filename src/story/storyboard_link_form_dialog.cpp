@@ -63,7 +63,9 @@ TStoryBoardLinkForm::TStoryBoardLinkForm(TComponent* owner, TMDIChild& script) :
   PrevBtn->OnClick = [this](TObject*) { RunHandler([this] { StepFrame(false); }); };
   NextBtn->OnClick = [this](TObject*) { RunHandler([this] { StepFrame(true); }); };
   Image1->OnDblClick = [this](TObject*) { Image1DblClick(); };
-  Image1->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { RunHandler([this] { Image1MouseUp(); }); };
+  Image1->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) {
+    RunHandler([this] { Image1MouseUp(); });
+  };
   OnShow = [this](TObject*) { RunHandler([this] { FormShow(); }); };
   OnDeactivate = [this](TObject*) { Deactivated(); };
   OnClose = [this](TObject*, TCloseAction& action) {

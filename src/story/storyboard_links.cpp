@@ -45,7 +45,9 @@ void LinksChanged(TMDIChild& script) {
 
 }  // namespace
 
-int FrameIndex(const TScriptDocument& script, DWord frameId) { return script.StoryboardLinks.IndexOf(std::to_string(frameId)); }
+int FrameIndex(const TScriptDocument& script, DWord frameId) {
+  return script.StoryboardLinks.IndexOf(std::to_string(frameId));
+}
 
 DWord FrameOfIndex(const TScriptDocument& script, Word index) {
   if (index == 0 || index >= script.StoryboardLinks.Count()) return 0;

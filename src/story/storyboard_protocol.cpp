@@ -51,13 +51,11 @@ Word ScriptNameAtom() {
 }
 
 // A requested file name: the script extension in place of its own.
-std::string RequestedScriptName(ATOM atom) {
-  return ChangeFileExt(TakeAtomName(atom), "." + ScriptExtension);
-}
+std::string RequestedScriptName(ATOM atom) { return ChangeFileExt(TakeAtomName(atom), "." + ScriptExtension); }
 
 void Answer(UINT request, Word code, Word value) {
-  const UINT response = StoryboardMessage(request == StoryboardMessage("ScriptQuery") ? "FrameQueryResponse"
-                                                                                     : "FrameActionResponse");
+  const UINT response =
+      StoryboardMessage(request == StoryboardMessage("ScriptQuery") ? "FrameQueryResponse" : "FrameActionResponse");
   PostToStoryboard(response, code, value);
 }
 

@@ -18,15 +18,15 @@ namespace qm::story {
 enum : Word {
   sbYes = 0xAA00,
   sbNo = 0xBB00,
-  sbRunning = 204,         // 0xCC
-  sbWhichFile = 170,       // 0xAA: also "not linked" and "invalid link"
-  sbFile = 221,            // 0xDD
-  sbFrame = 187,           // 0xBB
+  sbRunning = 204,    // 0xCC
+  sbWhichFile = 170,  // 0xAA: also "not linked" and "invalid link"
+  sbFile = 221,       // 0xDD
+  sbFrame = 187,      // 0xBB
   sbSelectedFrame = 0x33AA,
   sbSelectedFrameAnswer = 0x33BB,
-  sbNewFrame = 238,        // 0xEE
-  sbShowFrame = 2730,      // 0xAAA
-  sbDeleteFrame = 255,     // 0xFF
+  sbNewFrame = 238,     // 0xEE
+  sbShowFrame = 2730,   // 0xAAA
+  sbDeleteFrame = 255,  // 0xFF
   sbFindPartner = 0x11DD,
   sbPartnerFound = 0xDD11,
   sbAnnounce = 0x22DD,

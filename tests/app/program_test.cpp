@@ -41,8 +41,9 @@ TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
   std::ofstream{empty};
   const std::string folder = home.File("drafts.qmw");
   std::filesystem::create_directory(folder);
-  const std::vector<std::string> noDesktop{"QT_QPA_PLATFORM=", "DISPLAY=", "WAYLAND_DISPLAY=",
-                                           "QUILLMASTER_HOME=" + home.Path()};
+  const std::vector<std::string> noDesktop{
+      "QT_QPA_PLATFORM=", "DISPLAY=", "WAYLAND_DISPLAY=", "QUILLMASTER_HOME=" + home.Path()};
+  // clang-format off
   const struct {
     const char* what;
     std::vector<std::string> args;
@@ -60,6 +61,7 @@ TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
       {"headless with a folder", {"--headless", folder}, noDesktop, 1, {folder + " is a folder, not a file."}},
       {"headless with nothing to open", {"--headless"}, noDesktop, 0, {}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const ProgramRun run = RunProgram(c.args, c.environment);

@@ -34,6 +34,7 @@ class IniFileTest : public ::testing::Test {
 };
 
 TEST_F(IniFileTest, IntegersReadInDecimalOrHexadecimal) {
+  // clang-format off
   const struct {
     const char* stored;
     int expected;
@@ -45,6 +46,7 @@ TEST_F(IniFileTest, IntegersReadInDecimalOrHexadecimal) {
       {"0xFFFFFFFF", -1}, {"0x100000000", -7}, {" 42", 42},          {"42 ", -7},
       {"4 2", -7},        {"-", -7},           {"$", -7},
   };
+  // clang-format on
   for (const auto& c : cases) {
     Ini().WriteString("Numbers", "Value", c.stored);
     EXPECT_EQ(Ini().ReadInteger("Numbers", "Value", -7), c.expected) << '"' << c.stored << '"';
@@ -59,8 +61,8 @@ TEST_F(IniFileTest, BooleansAreNumbersThatAreNotZero) {
     bool defaultValue;
     bool expected;
   } cases[] = {
-      {"1", false, true},   {"0", true, false},    {"2", false, true},  {"-1", false, true},
-      {"0x0", true, false}, {"0x10", false, true}, {"yes", true, true}, {"yes", false, false},
+      {"1", false, true},   {"0", true, false},    {"2", false, true},     {"-1", false, true},
+      {"0x0", true, false}, {"0x10", false, true}, {"yes", true, true},    {"yes", false, false},
       {"", true, true},     {"", false, false},    {"true", false, false},
   };
   for (const auto& c : cases) {

@@ -90,8 +90,8 @@ TEST_F(OptionKeysTest, EveryKindOfKeyReadsBackWhatWasWritten) {
 TEST_F(OptionKeysTest, AWriteStoresEachWrittenKeyOnce) {
   TIniFile ini = Ini();
   WriteOptionKeys(ini, TSample{}, SampleKeys);
-  const std::vector<std::string> expected = {"Flag",   "Following", "Small",       "Wide",       "Ranged",
-                                             "Packed", "Name",      "Short",       "Global Flag", "Global Text"};
+  const std::vector<std::string> expected = {"Flag",   "Following", "Small", "Wide",        "Ranged",
+                                             "Packed", "Name",      "Short", "Global Flag", "Global Text"};
   EXPECT_EQ(Ini().ReadSection(S), expected);
 }
 

@@ -61,7 +61,7 @@ TEST_F(AssociateItemsTest, AnItemHoldingACommaIsRefusedNeverSplit) {
   dialog.CategoryCombo->Text = "Costumes";
   dialog.CategoryChange();
   const struct {
-    const char* added;    // typed into "Add New"; null: a click on `clicked`
+    const char* added;  // typed into "Add New"; null: a click on `clicked`
     const char* clicked;
     bool refused;
     Items kept;

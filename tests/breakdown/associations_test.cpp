@@ -49,10 +49,10 @@ TEST(AssociationsBlockTest, LocationsTakeTheirTagFromTheFirstChoiceAndComeAfterC
     lists.Locations.push_back({"BARN", {{{"hay"}, SetDressing, c.choice}, {{"cow"}, Extras, c.choice}}});
     lists.Characters.push_back({"ANN", {{{"hat"}, Costumes, ieIntOnly}}});
     const Bytes block = WriteAssociations(lists);
-    const Bytes expected = Concat({Str(PackShortString("@ann")), Str(std::string(1, '\x04') + PackText("hat")),
-                                   Str(PackShortString(std::string(1, c.tag) + "barn")),
-                                   Str(std::string(1, '\x12') + PackText("hay")),
-                                   Str(std::string(1, '\x06') + PackText("cow"))});
+    const Bytes expected =
+        Concat({Str(PackShortString("@ann")), Str(std::string(1, '\x04') + PackText("hat")),
+                Str(PackShortString(std::string(1, c.tag) + "barn")), Str(std::string(1, '\x12') + PackText("hay")),
+                Str(std::string(1, '\x06') + PackText("cow"))});
     EXPECT_EQ(block, expected);
     EXPECT_EQ(ReadAssociations(block), lists);
   }

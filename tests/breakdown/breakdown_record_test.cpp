@@ -24,14 +24,14 @@ TEST(BreakdownRecordTest, TagsOfEachKindLandInTheirSlots) {
   };
   const std::vector<Case> cases = {
       {"a [ogun] b", rsProps, {"gun"}, "a gun b"},
-      {"[cbob] and [cBob]", rsCastMembers, {"BOB"}, "bob and Bob"},       // one upper-case entry
-      {"[o~gun]", rsProps, {"~gun"}, "~gun"},                            // an off entry
-      {"[og~u~n]", rsProps, {"gun"}, "g~u~n"},                           // "~" inside goes
-      {"[o  gun  ]", rsProps, {"gun"}, "  gun  "},                       // blanks trimmed
-      {"[cbob's [ohat]]", rsCastMembers, {"BOB'S HAT"}, "bob's hat"},   // outer without inner codes
-      {"[cbob's [ohat]]", rsProps, {"hat"}, "bob's hat"},               // inner alone
+      {"[cbob] and [cBob]", rsCastMembers, {"BOB"}, "bob and Bob"},    // one upper-case entry
+      {"[o~gun]", rsProps, {"~gun"}, "~gun"},                          // an off entry
+      {"[og~u~n]", rsProps, {"gun"}, "g~u~n"},                         // "~" inside goes
+      {"[o  gun  ]", rsProps, {"gun"}, "  gun  "},                     // blanks trimmed
+      {"[cbob's [ohat]]", rsCastMembers, {"BOB'S HAT"}, "bob's hat"},  // outer without inner codes
+      {"[cbob's [ohat]]", rsProps, {"hat"}, "bob's hat"},              // inner alone
       {"[ojeep] [wjeep] x", rsVehicles, {"jeep"}, "jeep jeep x"},
-      {"no code] here", rsProps, {}, "no code here"},                    // end byte alone: no item
+      {"no code] here", rsProps, {}, "no code here"},  // end byte alone: no item
       {"[o[fcrowd] gun]", rsExtras, {"crowd"}, std::string("\x07") + "crowd gun"},
       {"[o[fcrowd] gun]", rsProps, {"crowd gun"}, std::string("\x07") + "crowd gun"},
       {"[pmusic][hlamb][zown]", rsUserDefined3, {"own"}, "musiclambown"},
@@ -54,7 +54,8 @@ TEST(BreakdownRecordTest, AnExtrasTagInsideAnotherKeepsItsCodeInTheText) {
     std::string text;
     Items props;
   };
-  for (const Case& c : std::vector<Case>{{"[fbob]", {}}, {"[o[fbob]]", {"bob"}}, {"[o[fbob] [ohat]]", {"bob hat", "hat"}}}) {
+  for (const Case& c :
+       std::vector<Case>{{"[fbob]", {}}, {"[o[fbob]]", {"bob"}}, {"[o[fbob] [ohat]]", {"bob hat", "hat"}}}) {
     SCOPED_TRACE(c.text);
     BreakdownRecord record;
     std::string text = T(c.text);

@@ -54,6 +54,7 @@ TEST(BreakdownSheetTest, AnItemPutIntoASquareTakesTheCategoryItsTitleNames) {
     std::string title;
     Byte code;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {1, -1, "CAST", 6},           {12, -1, "EXTRA LABOR", 142},  {8, -1, "Wardrobe", 12},
       {8, -1, "COSTUMES", 12},      {2, -1, "STUNTS", 8},          {4, -1, "EXTRAS", 7},
@@ -67,6 +68,7 @@ TEST(BreakdownSheetTest, AnItemPutIntoASquareTakesTheCategoryItsTitleNames) {
       {10, Music, "SOUND FX/MUSIC", 128},
       {13, -1, "CAST", 0},
   };
+  // clang-format on
   const TCategoryTable table = DefaultCategories();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
@@ -90,19 +92,18 @@ TEST(BreakdownSheetTest, FindingAnItemPassesOverTheTagBytes) {
   };
   const std::size_t none = std::string::npos;
   const std::vector<Case> cases = {
-      {T("He lifts a [ogun]."), "GUN", true, 12, 15},
-      {T("He lifts a [ogun]."), "gun", false, 12, 15},
-      {T("a [cB[oOB]]"), "bob", true, 3, 7},
-      {T("a [cB[oOB]]"), "bob", false, none, none},
-      {"nothing here", "gun", true, none, none},
-      {"gun", "", true, none, none},
+      {T("He lifts a [ogun]."), "GUN", true, 12, 15}, {T("He lifts a [ogun]."), "gun", false, 12, 15},
+      {T("a [cB[oOB]]"), "bob", true, 3, 7},          {T("a [cB[oOB]]"), "bob", false, none, none},
+      {"nothing here", "gun", true, none, none},      {"gun", "", true, none, none},
   };
   const CharSet codes = InlineCodes(true);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     const TItemMatch m = FindUntaggedText(c.text, c.item, c.skip, codes);
     EXPECT_EQ(m.start, c.start);
-    if (c.start != none) { EXPECT_EQ(m.end, c.end); }
+    if (c.start != none) {
+      EXPECT_EQ(m.end, c.end);
+    }
   }
 }
 

@@ -23,8 +23,11 @@ class BreakdownDialogTest : public testing::LanguageFixture {
  protected:
   void SetUp() override {
     LanguageFixture::SetUp();
-    Add({{ekSceneHeading, "INT. BARN - DAY"}, {ekCharacterName, "ANN"}, {ekDialogue, "Hi."},
-         {ekSceneHeading, "EXT. FIELD - NIGHT"}, {ekAction, "Wind."}});
+    Add({{ekSceneHeading, "INT. BARN - DAY"},
+         {ekCharacterName, "ANN"},
+         {ekDialogue, "Hi."},
+         {ekSceneHeading, "EXT. FIELD - NIGHT"},
+         {ekAction, "Wind."}});
     Number(0, 1);
     Number(3, 2);
     PlaceCaret(0);
@@ -149,8 +152,7 @@ TEST_F(BreakdownDialogTest, PrintStandardBreakdownsPrintsTheReport) {
 // pick from, and a script with locked scene numbers leaves its OMITTEDs out.
 TEST_F(BreakdownDialogTest, StandardBreakdownsOnTheDefaultsPrintTheScenesAndTheirItems) {
   Settings().TaggingUsed = 1;
-  Add({{ekSceneHeading, "INT. SHED - DAY"}, {ekAction, testing::T("A [wtruck] waits.")},
-       {ekSceneHeading, "OMITTED"}});
+  Add({{ekSceneHeading, "INT. SHED - DAY"}, {ekAction, testing::T("A [wtruck] waits.")}, {ekSceneHeading, "OMITTED"}});
   Number(5, 3);
   Number(7, 4);
   const struct {

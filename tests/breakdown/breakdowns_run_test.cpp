@@ -22,10 +22,10 @@ TEST(SceneLengthTest, LinesBecomePagesAndEighths) {
     TPageLength length;
     const char* column;
   } cases[] = {
-      {0, 6, {0, 0}, "    0/8"},     {1, 6, {0, 1}, "    1/8"},     {7, 6, {0, 1}, "    1/8"},
-      {8, 6, {0, 2}, "    2/8"},     {47, 6, {1, 0}, "  1 0/8"},    {48, 6, {1, 0}, "  1 0/8"},
-      {49, 6, {1, 0}, "  1 0/8"},    {50, 6, {1, 1}, "  1 1/8"},    {56, 7, {1, 0}, "  1 0/8"},
-      {55, 7, {1, 0}, "  1 0/8"},    {9, 7, {0, 2}, "    2/8"},     {8, 7, {0, 1}, "    1/8"},
+      {0, 6, {0, 0}, "    0/8"},           {1, 6, {0, 1}, "    1/8"},        {7, 6, {0, 1}, "    1/8"},
+      {8, 6, {0, 2}, "    2/8"},           {47, 6, {1, 0}, "  1 0/8"},       {48, 6, {1, 0}, "  1 0/8"},
+      {49, 6, {1, 0}, "  1 0/8"},          {50, 6, {1, 1}, "  1 1/8"},       {56, 7, {1, 0}, "  1 0/8"},
+      {55, 7, {1, 0}, "  1 0/8"},          {9, 7, {0, 2}, "    2/8"},        {8, 7, {0, 1}, "    1/8"},
       {3 * 48 + 13, 6, {3, 2}, "  3 2/8"}, {12 * 56, 7, {12, 0}, " 12 0/8"},
   };
   for (const Case& c : cases) {
@@ -65,10 +65,12 @@ TEST(SceneLengthTest, GroupTotalsRoundOrCountTheLines) {
 class PagedSceneLengthTest : public testing::PaginationFixture {};
 
 TEST_F(PagedSceneLengthTest, ScenesMeasureTheLinesTheirPagesPrint) {
+  // clang-format off
   Load({{ekSceneHeading, "INT. ONE - DAY"}, testing::ActionLines(5),
         {ekSceneHeading, "INT. TWO - DAY"}, testing::ActionLines(30), testing::ActionLines(20),
         {ekSceneHeading, "INT. THREE - DAY"}, testing::ActionLines(40),
         {ekSceneHeading, "INT. FOUR - NIGHT"}, testing::ActionLines(2)});
+  // clang-format on
   Repaginate();
   TBreakdownOptions options;
   options.LinesPerEighth = 6;
@@ -83,13 +85,15 @@ TEST_F(PagedSceneLengthTest, ScenesMeasureTheLinesTheirPagesPrint) {
   // page 1, then the split Action's 12 lines under one line at the top of
   // page 2. THREE: 1 + 36 lines, then 1 + 5 on page 3. FOUR: 1 + 3.
   EXPECT_EQ(shape, (Rows{"INT. ONE - DAY 7 1-1    1/8", "INT. TWO - DAY 54 1-2  1 1/8",
-                          "INT. THREE - DAY 43 2-3    7/8", "INT. FOUR - NIGHT 4 3-3    1/8"}))
+                         "INT. THREE - DAY 43 2-3    7/8", "INT. FOUR - NIGHT 4 3-3    1/8"}))
       << ::testing::PrintToString(Shape());
   EXPECT_EQ(Shape(), (Rows{"H4 A60 H4 A360 A96", "A144 H4 A420", "A60 H4 A24"})) << "the pages measured";
 }
 
 TEST_F(PagedSceneLengthTest, AScenePrintingAboutAPageIsOnePageNotEightEighths) {
-  Load({{ekSceneHeading, "INT. ONE - DAY"}, testing::ActionLines(47), {ekShot, "CLOSE ON THE DOOR"},
+  Load({{ekSceneHeading, "INT. ONE - DAY"},
+        testing::ActionLines(47),
+        {ekShot, "CLOSE ON THE DOOR"},
         testing::ActionLines(3)});
   Repaginate();
   ASSERT_EQ(Shape(), (Rows{"H4 A563", "S4 A36"}));
@@ -111,11 +115,13 @@ class BreakdownRunTest : public testing::LanguageFixture {
     Settings().TaggingUsed = 1;
   }
   void AddFourScenes() {
+    // clang-format off
     Add({{ekSceneHeading, "INT. HOUSE - NIGHT"}, {ekCharacterName, "ZOE"}, {ekDialogue, "Hi."},
          {ekSceneHeading, "EXT. GARDEN - DAY"}, {ekAction, "ADAM digs."},
          {ekSceneHeading, "INT. HOUSE - DAY"}, {ekCharacterName, "ADAM"}, {ekDialogue, "Zoe?"},
          {ekCharacterName, "ZOE"}, {ekDialogue, "Here."},
          {ekSceneHeading, "EXT. GARDEN - NIGHT"}, {ekAction, "Nobody."}});
+    // clang-format on
     Number(0, 1);
     Number(3, 2);
     Number(5, 3);
@@ -138,6 +144,7 @@ class BreakdownRunTest : public testing::LanguageFixture {
 
 TEST_F(BreakdownRunTest, ScenesSortByThePrimaryThenTheSecondaryKey) {
   AddFourScenes();
+  // clang-format off
   struct Case {
     const char* what;
     TPrimaryOrder primary;
@@ -156,6 +163,7 @@ TEST_F(BreakdownRunTest, ScenesSortByThePrimaryThenTheSecondaryKey) {
       {"characters: the secondary key alone", TPrimaryOrder::Characters, TSecondaryOrder::TimeOfDay,
        {"2 EXT.|GARDEN|DAY ADAM", "3 INT.|HOUSE|DAY ADAM ZOE", "1 INT.|HOUSE|NIGHT ZOE", "4 EXT.|GARDEN|NIGHT"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     TBreakdownOptions options;
@@ -173,7 +181,7 @@ TEST_F(BreakdownRunTest, TheChosenScenesAndNamesTakePart) {
   options.Selected = {true, false, true, true};
   options.NonSpeaking = false;
   EXPECT_EQ(Order(options), (Rows{"2 EXT.|GARDEN|DAY (out)", "4 EXT.|GARDEN|NIGHT", "1 INT.|HOUSE|NIGHT ZOE",
-                                   "3 INT.|HOUSE|DAY ADAM ZOE"}))
+                                  "3 INT.|HOUSE|DAY ADAM ZOE"}))
       << "without the non-speaking names ADAM only counts where he speaks";
 
   options = {};
@@ -181,8 +189,8 @@ TEST_F(BreakdownRunTest, TheChosenScenesAndNamesTakePart) {
   options.SomeNames = true;
   options.PickedNames = {"ZOE"};
   options.ListAllNamesOfPickedScenes = false;
-  EXPECT_EQ(Order(options), (Rows{"1 INT.|HOUSE|NIGHT ZOE", "2 EXT.|GARDEN|DAY", "3 INT.|HOUSE|DAY ZOE",
-                                   "4 EXT.|GARDEN|NIGHT"}))
+  EXPECT_EQ(Order(options),
+            (Rows{"1 INT.|HOUSE|NIGHT ZOE", "2 EXT.|GARDEN|DAY", "3 INT.|HOUSE|DAY ZOE", "4 EXT.|GARDEN|NIGHT"}))
       << "only the picked name is listed";
 }
 
@@ -195,11 +203,8 @@ TEST_F(BreakdownRunTest, TheScenesOfChosenNamesMakeTheirSceneList) {
     bool every;
     const char* list;
   } cases[] = {
-      {{"ZOE"}, false, "1,3"},
-      {{"ADAM"}, false, "2,3"},  // in scene 2 he only digs
-      {{"ADAM", "ZOE"}, false, "1,2,3"},
-      {{"ADAM", "ZOE"}, true, "3"},
-      {{"ZOE", "NOBODY"}, true, ""},
+      {{"ZOE"}, false, "1,3"},           {{"ADAM"}, false, "2,3"},  // in scene 2 he only digs
+      {{"ADAM", "ZOE"}, false, "1,2,3"}, {{"ADAM", "ZOE"}, true, "3"}, {{"ZOE", "NOBODY"}, true, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.names[0] + (c.every ? " every" : " any"));
@@ -254,7 +259,8 @@ TEST_F(BreakdownRunTest, CancelStopsTheGatheringQuietly) {
 }
 
 TEST_F(BreakdownRunTest, DoubtfulTimesOfDayAreAskedAbout) {
-  Add({{ekSceneHeading, "INT. HALL - DUSKISH"}, {ekSceneHeading, "INT. HALL - DAY"},
+  Add({{ekSceneHeading, "INT. HALL - DUSKISH"},
+       {ekSceneHeading, "INT. HALL - DAY"},
        {ekSceneHeading, "INT. HALL - EVENTIDE"}});
   PlaceCaret(0);
   TBreakdownOptions options;
@@ -263,8 +269,8 @@ TEST_F(BreakdownRunTest, DoubtfulTimesOfDayAreAskedAbout) {
   options.AskAboutTimes = true;
   ExpectMessage("Your VERY FIRST Scene has a time of day of DUSKISH\r\n\r\nShould I report it as DAY instead?", "",
                 mrNo);
-  ExpectMessage("'s Time-of-Day is \"EVENTIDE\" and I've identified the PREVIOUS Scene's Time-of-Day as \"DAY\"...",
-                "", mrYes);
+  ExpectMessage("'s Time-of-Day is \"EVENTIDE\" and I've identified the PREVIOUS Scene's Time-of-Day as \"DAY\"...", "",
+                mrYes);
   TBreakdownRun run;
   ASSERT_TRUE(GatherBreakdownRun(Script(), options, run));
   EXPECT_EQ(run.Scenes[0].Record.TimeOfDay, "DUSKISH");

@@ -23,10 +23,14 @@ struct CategoryCase {
 
 TEST(BreakdownCategoryTest, BuiltInCategoriesCarryTheirCodesAndSlots) {
   const std::vector<CategoryCase> cases = {
-      {0, "&Additional Labor", "AL", 12, true, 142, 16}, {2, "&Cast Members", "C", 1, true, 6, 0},
-      {4, "Cre&w", "CW", 12, false, 158, 20},             {5, "&Extras", "EX", 4, true, 7, 1},
-      {7, "&Livestock", "LV", 7, true, 24, 8},            {14, "&Props", "PR", 6, true, 10, 4},
-      {15, "Scene Descrip&tion", "DS", 0, true, 168, 22}, {22, "&Vehicles", "VH", 7, true, 9, 3},
+      {0, "&Additional Labor", "AL", 12, true, 142, 16},
+      {2, "&Cast Members", "C", 1, true, 6, 0},
+      {4, "Cre&w", "CW", 12, false, 158, 20},
+      {5, "&Extras", "EX", 4, true, 7, 1},
+      {7, "&Livestock", "LV", 7, true, 24, 8},
+      {14, "&Props", "PR", 6, true, 10, 4},
+      {15, "Scene Descrip&tion", "DS", 0, true, 168, 22},
+      {22, "&Vehicles", "VH", 7, true, 9, 3},
       {25, "User Defined #&3", "U3", 12, false, 184, 25},
   };
   const TCategoryTable table = DefaultCategories();
@@ -61,8 +65,8 @@ TEST(BreakdownCategoryTest, TheSecondColumnStartsAfterHalfTheShownItems) {
   oneHidden[4] = false;  // 31 shown: counted as 30
   std::vector<bool> hiddenFirst = all;
   hiddenFirst[0] = hiddenFirst[1] = false;  // 30 shown
-  const std::vector<Case> cases = {
-      {all, 16}, {oneHidden, 16}, {hiddenFirst, 17}, {{true}, 0}, {{}, -1}, {{false, false}, -1}};
+  const std::vector<Case> cases = {{all, 16},   {oneHidden, 16}, {hiddenFirst, 17},
+                                   {{true}, 0}, {{}, -1},        {{false, false}, -1}};
   for (const Case& c : cases) EXPECT_EQ(SecondColumnItem(c.visible), c.expected);
 }
 
@@ -76,9 +80,9 @@ TEST(BreakdownCategoryTest, ARenameClashingWithAnotherCategoryIsRefused) {
   };
   const std::vector<Case> cases = {
       {0, "Crowd", "CR", false},
-      {0, "props", "ZZ", true},       // letter case ignored
-      {0, "P&rops", "ZZ", true},      // "&" ignored
-      {0, "Crowd", "ex", true},       // a code in use
+      {0, "props", "ZZ", true},              // letter case ignored
+      {0, "P&rops", "ZZ", true},             // "&" ignored
+      {0, "Crowd", "ex", true},              // a code in use
       {0, "Additional Labor", "AL", false},  // its own name and code
   };
   for (const Case& c : cases) {
@@ -140,8 +144,8 @@ TEST_F(CategorySettingsTest, ASquareTheSheetHasNotIsRefusedAtLoad) {
     int expected;
   };
   const std::vector<Case> cases = {
-      {5, "9", 9},    {5, "12", 12}, {5, "13", 4}, {5, "0", 4},   {5, "-3", 4},
-      {5, "x", 4},    {4, "0", 12},  {15, "0", 0}, {15, "13", 0}, {15, "2", 2},
+      {5, "9", 9}, {5, "12", 12}, {5, "13", 4}, {5, "0", 4},   {5, "-3", 4},
+      {5, "x", 4}, {4, "0", 12},  {15, "0", 0}, {15, "13", 0}, {15, "2", 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.index) + " " + c.square);

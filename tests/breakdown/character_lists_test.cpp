@@ -118,8 +118,8 @@ TEST_F(CharacterListsTest, TheWritersActionUnderAHeadingIsNeverTakenForAList) {
                                            {ekAction, "It creaks."},
                                            {ekCharacterName, "MARY"},
                                            {ekDialogue, "Hello?"}};
-  const std::vector<ElementSpec> listed = {{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "(Mary)"},
-                                           script[1], script[2], script[3], script[4]};
+  const std::vector<ElementSpec> listed = {
+      {ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "(Mary)"}, script[1], script[2], script[3], script[4]};
   Add(script);
   Element(1).format.LinesBefore = 0;
   Element(2).format.LinesBefore = 0;
@@ -203,7 +203,8 @@ TEST_F(CharacterListsTest, CastAssociatedWithALocationJoinsItsListsWhenItsSideFi
        {ekDialogue, "Sun."}});
   TAssociationLists lists;
   // Cast Members and Extras go in; the props do not.
-  lists.Locations.push_back({"BARN", {{{"Farmer"}, 2, ieIntOnly}, {{"Cows", "Sue"}, 5, ieIntOnly}, {{"rake"}, 14, ieIntOnly}}});
+  lists.Locations.push_back(
+      {"BARN", {{{"Farmer"}, 2, ieIntOnly}, {{"Cows", "Sue"}, 5, ieIntOnly}, {{"rake"}, 14, ieIntOnly}}});
   SetScriptAssociations(Script(), lists);
   PlaceCaret(0);
   Generate(Sorted(nsAlphabetical));

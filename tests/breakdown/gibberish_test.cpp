@@ -35,7 +35,7 @@ TEST_F(GibberishTest, EachElementTakesOneLetterAndKeepsItsShape) {
   EXPECT_EQ(elements[1].text, "Qqq Qqq Qqq. Qqq\xe9 42!");  // an accented letter stays
   EXPECT_EQ(elements[2].text, "MARY (V.O.)");               // names stay
   EXPECT_EQ(elements[3].text, "Zzzzz, zzzzz.");
-  EXPECT_EQ(elements[4].text, "OMITTED");                   // so do omitted headings
+  EXPECT_EQ(elements[4].text, "OMITTED");  // so do omitted headings
 }
 
 TEST_F(GibberishTest, BookmarksTheTitlePageAndTheUserListsAreScrambledButNotTheNames) {

@@ -17,10 +17,10 @@ TEST(NameTableOfADocument, HoldsTheCuesAndTheCharNamesListOnce) {
       {ekDialogue, "Hello."},
       {ekCharacterName, "bob (V.O.)"},  // the extension is no part of the name
       {ekDialogue, "Hi."},
-      {ekAction, "CAROL walks in."},    // a name in Action is no cue
+      {ekAction, "CAROL walks in."},  // a name in Action is no cue
       {ekCharacterName, "ANN"},
       {ekDialogue, "Again."},
-      {ekCharacterName, "DAN/EVE"},     // a combined cue names no one character
+      {ekCharacterName, "DAN/EVE"},  // a combined cue names no one character
       {ekDialogue, "Together."},
   });
   SetUserListEntry(script->UserLists, TUserList::CharNames, 1, "zed");

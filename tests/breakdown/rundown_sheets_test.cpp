@@ -71,7 +71,10 @@ TEST_F(RundownSheetsTest, RowsAreGatheredActByActAndTwinsMerged) {
 TEST_F(RundownSheetsTest, APrologueWithoutASceneHasABlankSceneAndNoSceneKey) {
   Settings().SceneInformationOff = 0;
   SetList(TUserList::ActText, {"ACT", "", "SCENE"});
-  Add({{ekPrologueText, "Cold Opening"}, {ekAction, "Dark."}, {ekActStart, "ACT ONE"}, {ekSceneInformation, "SCENE A"},
+  Add({{ekPrologueText, "Cold Opening"},
+       {ekAction, "Dark."},
+       {ekActStart, "ACT ONE"},
+       {ekSceneInformation, "SCENE A"},
        {ekSceneHeading, "INT. BAR - NIGHT"}});
   Element(0).format.AllCaps = 1;
   Number(2, 1);
@@ -105,7 +108,7 @@ TEST_F(RundownSheetsTest, NumbersBoxSizesAndDayNightTexts) {
     Byte style;
     bool caps;
     const char* text;
-  } numbers[] = {{1, 1, false, "1"}, {2, 2, false, "B"}, {27, 2, false, "AA"}, {3, 3, false, "Three"},
+  } numbers[] = {{1, 1, false, "1"},    {2, 2, false, "B"},    {27, 2, false, "AA"}, {3, 3, false, "Three"},
                  {3, 3, true, "THREE"}, {4, 4, false, "FOUR"}, {4, 5, false, " IV"}};
   for (const auto& c : numbers) EXPECT_EQ(NumberingText(c.n, c.style, c.caps), c.text) << c.n << " " << int(c.style);
 
@@ -123,8 +126,8 @@ TEST_F(RundownSheetsTest, NumbersBoxSizesAndDayNightTexts) {
   const struct {
     const char* in;
     const char* out;
-  } dayNight[] = {{"DAY ONE", "D1"}, {"NIGHT TWO", "N2"}, {"DAY THREE", "D3"}, {"DAY TEN", "D10"},
-                  {"DAY AFTER", "DAFTER"}, {"day one", "D1"}, {"DAY", "DAY"}};
+  } dayNight[] = {{"DAY ONE", "D1"},       {"NIGHT TWO", "N2"}, {"DAY THREE", "D3"}, {"DAY TEN", "D10"},
+                  {"DAY AFTER", "DAFTER"}, {"day one", "D1"},   {"DAY", "DAY"}};
   for (const auto& c : dayNight) EXPECT_EQ(DayNightColumnText(c.in), c.out) << c.in;
 }
 
@@ -218,17 +221,17 @@ std::string Description(const std::string& text) {
 // first scene has two headings on two pages.
 std::unique_ptr<testing::TBuiltDocument> SitcomDocument() {
   auto script = testing::BuildDocument({
-      {ekActStart, "ACT ONE"},                            // 0
-      {ekSceneInformation, "SCENE A"},                    // 1
-      {ekSceneHeading, "INT. KITCHEN (DAY ONE)"},         // 2
-      {ekAction, "(Ann, Ben)"},                           // 3 the generated list
+      {ekActStart, "ACT ONE"},                                 // 0
+      {ekSceneInformation, "SCENE A"},                         // 1
+      {ekSceneHeading, "INT. KITCHEN (DAY ONE)"},              // 2
+      {ekAction, "(Ann, Ben)"},                                // 3 the generated list
       {ekScriptNote, "Tea. " + Description("Ann makes tea")},  // 4
-      {ekForcedPageBreak, ""},                            // 5 page 2
-      {ekSceneHeading, "INT. HALL (DAY ONE)"},            // 6
-      {ekActStart, "ACT TWO"},                            // 7
-      {ekSceneInformation, "SCENE B"},                    // 8
-      {ekSceneHeading, "EXT. GARDEN (NIGHT TWO)"},        // 9
-      {ekAction, "Rain."},                                // 10
+      {ekForcedPageBreak, ""},                                 // 5 page 2
+      {ekSceneHeading, "INT. HALL (DAY ONE)"},                 // 6
+      {ekActStart, "ACT TWO"},                                 // 7
+      {ekSceneInformation, "SCENE B"},                         // 8
+      {ekSceneHeading, "EXT. GARDEN (NIGHT TWO)"},             // 9
+      {ekAction, "Rain."},                                     // 10
   });
   script->SceneInformationOff = 0;
   script->ScenesWithinActs = 1;

@@ -42,21 +42,21 @@ std::unique_ptr<testing::TBuiltDocument> Build(const std::vector<Row>& rows) {
 std::unique_ptr<testing::TBuiltDocument> TwoScenes() {
   return Build({
       {{ekAction, T("Before it all, a [ofeather].")}, 10, 2},  // the first scene's tags, not its lines
-      {{ekSceneHeading, "INT. BARN - DAY"}, 20, 1},           // 1
-      {{ekAction, T("BOB waits. [ulightning]")}, 10, 2},      // 1 + 3
-      {{ekAction, "MARY hides.", esHidden}, 10, 5},           // passed over
-      {{ekCharacterName, "ANN"}, 10, 1},                      // + 2
-      {{ekDialogue, "Hi."}, 0, 3},                            // + 3 = 9
-      {{ekScriptNote, "a note about MARY"}, 10, 4},           // counts no lines; names MARY
-      {{ekForcedPageBreak, ""}, 0, 1},                        // page 2
-      {{ekSceneHeading, "EXT. FIELD - NIGHT"}, 20, 2},        // 2
-      {{ekCharacterName, "MARY"}, 10, 1},                     // + 2
-      {{ekDialogue, "Bye."}, 0, 1},                           // + 1
-      {{ekCharacterName, "BOB"}, 10, 1},                      // + 2
-      {{ekDialogue, "Wait."}, 0, 1},                          // + 1 = 8
-      {{ekAction, T("[oumbrella]"), esShownHidden}, 10, 3},   // passed over, tag and all
-      {{ekScriptNote, T("[ecook]"), esHidden}, 10, 1},        // a hidden note still counts
-      {{ekAction, "ANN leaves.", esHidden}, 10, 4},           // passed over at the end
+      {{ekSceneHeading, "INT. BARN - DAY"}, 20, 1},            // 1
+      {{ekAction, T("BOB waits. [ulightning]")}, 10, 2},       // 1 + 3
+      {{ekAction, "MARY hides.", esHidden}, 10, 5},            // passed over
+      {{ekCharacterName, "ANN"}, 10, 1},                       // + 2
+      {{ekDialogue, "Hi."}, 0, 3},                             // + 3 = 9
+      {{ekScriptNote, "a note about MARY"}, 10, 4},            // counts no lines; names MARY
+      {{ekForcedPageBreak, ""}, 0, 1},                         // page 2
+      {{ekSceneHeading, "EXT. FIELD - NIGHT"}, 20, 2},         // 2
+      {{ekCharacterName, "MARY"}, 10, 1},                      // + 2
+      {{ekDialogue, "Bye."}, 0, 1},                            // + 1
+      {{ekCharacterName, "BOB"}, 10, 1},                       // + 2
+      {{ekDialogue, "Wait."}, 0, 1},                           // + 1 = 8
+      {{ekAction, T("[oumbrella]"), esShownHidden}, 10, 3},    // passed over, tag and all
+      {{ekScriptNote, T("[ecook]"), esHidden}, 10, 1},         // a hidden note still counts
+      {{ekAction, "ANN leaves.", esHidden}, 10, 4},            // passed over at the end
   });
 }
 
@@ -99,9 +99,7 @@ TEST(SceneGatheringOnADocument, PageAndSceneNumbersFollowTheScriptsStartNumbers)
   script->SceneStart = 10;
   const TSceneBreakdowns run = GatherSceneRecords(*script);
   ASSERT_EQ(run.Records.size(), 2u);
-  const struct {
-    std::string number, startPage, endPage;
-  } expected[] = {{"11", "5", "6"}, {"12", "6", "6"}};
+  const struct { std::string number, startPage, endPage; } expected[] = {{"11", "5", "6"}, {"12", "6", "6"}};
   for (std::size_t i = 0; i < std::size(expected); ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(run.Records[i].SceneNumber, expected[i].number);

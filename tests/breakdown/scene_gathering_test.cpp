@@ -49,6 +49,7 @@ TEST_F(SceneGatheringTest, EachSceneGetsItsHeadingPartsItemsAndCharacters) {
     Items characters;
     std::vector<std::pair<TRecordSlot, Items>> items;
   };
+  // clang-format off
   const std::vector<Expected> expected = {
       // BOB is met in Action before he speaks; MARY there is tagged as an extra.
       {"INT.", "OLD BARN", "DAY", {"ANN", "BOB"},
@@ -58,6 +59,7 @@ TEST_F(SceneGatheringTest, EachSceneGetsItsHeadingPartsItemsAndCharacters) {
        {{rsMusic, {"violin"}}, {rsStunts, {"stunt"}}, {rsVehicles, {"truck"}}, {rsCastMembers, {}}}},
       {"EXT.", "ROAD", "", {"MARY"}, {}},
   };
+  // clang-format on
   for (std::size_t i = 0; i < expected.size(); ++i) {
     SCOPED_TRACE(i);
     const BreakdownRecord& r = run.Records[i];

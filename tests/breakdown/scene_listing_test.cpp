@@ -37,8 +37,8 @@ TEST_F(SceneListingTest, CategoriesComeInTheirOrderUnderTheirCaptions) {
     return out;
   };
   using Out = std::vector<std::pair<std::string, int>>;
-  EXPECT_EQ(rows(false), (Out{{"Scene Description", -1}, {"Cast Members", 0}, {"Hand Props", 4}, {"Crew", 21},
-                              {"Notes", 20}}));
+  EXPECT_EQ(rows(false),
+            (Out{{"Scene Description", -1}, {"Cast Members", 0}, {"Hand Props", 4}, {"Crew", 21}, {"Notes", 20}}));
   EXPECT_EQ(rows(true), (Out{{"Cast Members", 0}, {"Hand Props", 4}, {"Crew", 21}, {"Notes", 20}}));
 }
 

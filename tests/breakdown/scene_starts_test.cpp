@@ -110,8 +110,7 @@ const WalkerCase kWalkers[] = {
     {"character_lists", &SceneStartsTest::CharacterLists, {"(Ann)", "(Bob)", "(Cal)"}, {"(Ann, Bob)", "BOB", "(Cal)"}},
 };
 
-class EveryWalkerTest : public SceneStartsTest,
-                        public ::testing::WithParamInterface<std::tuple<std::size_t, Byte>> {};
+class EveryWalkerTest : public SceneStartsTest, public ::testing::WithParamInterface<std::tuple<std::size_t, Byte>> {};
 
 TEST_P(EveryWalkerTest, AHiddenHeadingStartsNoScene) {
   const auto [walker, state] = GetParam();
@@ -123,14 +122,15 @@ TEST_P(EveryWalkerTest, AHiddenHeadingStartsNoScene) {
 
 INSTANTIATE_TEST_SUITE_P(HeadingStates, EveryWalkerTest,
                          ::testing::Combine(::testing::Range<std::size_t>(0, std::size(kWalkers)),
-                                            ::testing::Values(Byte{esNormal}, Byte{esKeepGroup},
-                                                              Byte{esShownHidden}, Byte{esHidden})),
+                                            ::testing::Values(Byte{esNormal}, Byte{esKeepGroup}, Byte{esShownHidden},
+                                                              Byte{esHidden})),
                          [](const auto& info) {
                            return std::string(kWalkers[std::get<0>(info.param)].walker) + "_state" +
                                   std::to_string(std::get<1>(info.param));
                          });
 
 TEST(SectionOpenersTest, ActsAndProloguesAlwaysOpenASectionHeadingsOnlyWithoutSceneInformation) {
+  // clang-format off
   const struct {
     Byte kind;
     bool withSceneInformation, withoutSceneInformation;
@@ -140,6 +140,7 @@ TEST(SectionOpenersTest, ActsAndProloguesAlwaysOpenASectionHeadingsOnlyWithoutSc
       {ekASceneHeading, false, true},   {ekDashASceneHeading, false, true}, {ekEndOfActText, false, false},
       {ekAction, false, false},         {ekShot, false, false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(int(c.kind));
     EXPECT_EQ(OpensSection(c.kind, true), c.withSceneInformation);

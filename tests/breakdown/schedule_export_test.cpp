@@ -31,10 +31,12 @@ void Header(Bytes& b, unsigned length, unsigned kind, unsigned counter) {
 Bytes FileStart() {
   Bytes b = {'S', 'S', 'I', '*'};
   Header(b, 226, 0, 0);
+  // clang-format off
   const char* names[] = {"Cast Members", "Extras", "Stunts", "Vehicles", "Props", "Special Effects", "Costumes",
                          "Makeup", "Livestock", "Animal Handler", "Music", "Sound", "Set Dressing", "Greenery",
                          "Special Equipment", "Security", "Additional Labor", "Optical FX", "Mechanical FX",
                          "Miscellaneous", "Notes"};
+  // clang-format on
   for (const char* name : names) {
     Text(b, name);
     b.push_back(0);
@@ -105,8 +107,8 @@ TEST(ScheduleExportTest, ItemsByCategoryNumberThenTheCharacters) {
   U16(expected, 1);
   U16(expected, 0);
   // Props, then Crew as 21 and Notes as 20; the scene description stays out.
-  const std::pair<unsigned, std::string> items[] = {{4, "gun"},  {4, "hat"}, {21, "cook"},
-                                                     {20, "call early"}, {0, "BOB"}, {0, "ANN"}};
+  const std::pair<unsigned, std::string> items[] = {{4, "gun"},         {4, "hat"}, {21, "cook"},
+                                                    {20, "call early"}, {0, "BOB"}, {0, "ANN"}};
   for (const auto& [number, text] : items) {
     Header(expected, static_cast<unsigned>(text.size()) + 6, 2, 1);
     U16(expected, number);

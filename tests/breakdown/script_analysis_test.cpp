@@ -22,6 +22,7 @@ class ScriptAnalysisTest : public testing::LanguageFixture {
   // times (once under his alias DANNY), EVE once; three parentheticals
   // and a continued mark that does not count.
   void BuildScript() {
+    // clang-format off
     std::vector<ElementSpec> e = {
         {ekSceneHeading, "INT. HOUSE - DAY"},
         {ekAction, "Ann waits."},
@@ -37,6 +38,7 @@ class ScriptAnalysisTest : public testing::LanguageFixture {
         {ekAction, "Rain."},
         {ekCharacterName, "DANNY"},     {ekParenthetical, "(loud)"},   {ekDialogue, "Now."},
     };
+    // clang-format on
     for (int i = 0; i < 300; ++i) {
       if (i == 100 || i == 200) e.push_back({ekAutoPageBreak, ""});
       e.push_back({ekCharacterName, "DAN"});
@@ -68,9 +70,8 @@ TEST_F(ScriptAnalysisTest, CountsAHandMadeScript) {
   EXPECT_EQ(a.Labels[0], "5 characters, of whom 1 spoke 11 or more times\r0 spoke 5-10 times, and 4 spoke 1-4 times");
   EXPECT_EQ(a.Labels[1], "2 Scenes with 2 unique locations");
   EXPECT_EQ(a.Labels[2], "2 Action Elements\r2 were 1 or 2 lines long\rThe longest Action line was 1 lines on Page 1");
-  EXPECT_EQ(a.Labels[3],
-            "309 Speeches\r308 were 1 or 2 lines long\r1 were 5 or more lines long\r"
-            "The longest Speech was 1 lines on Page 1 by ANN");
+  EXPECT_EQ(a.Labels[3], "309 Speeches\r308 were 1 or 2 lines long\r1 were 5 or more lines long\r"
+                         "The longest Speech was 1 lines on Page 1 by ANN");
   EXPECT_EQ(a.Labels[4],
             "3 Parentheticals in the script which roughly averages out to 0.75 per page or approximately 1 every "
             "103 speeches");
@@ -99,17 +100,22 @@ TEST_F(ScriptAnalysisTest, CountsAHandMadeScript) {
 TEST_F(ScriptAnalysisTest, AJointCueFirstInTheListIsDroppedToo) {
   // "AL/BO" sorts first of the names; AL never speaks alone.
   Add({{ekSceneHeading, "INT. ROOM - DAY"},
-       {ekCharacterName, "AL/BO"}, {ekDialogue, "Both."},
-       {ekCharacterName, "BO"}, {ekDialogue, "Me."},
-       {ekCharacterName, "CY"}, {ekDialogue, "Hm."},
-       {ekCharacterName, "BO\\AL"}, {ekDialogue, "Us."}});
+       {ekCharacterName, "AL/BO"},
+       {ekDialogue, "Both."},
+       {ekCharacterName, "BO"},
+       {ekDialogue, "Me."},
+       {ekCharacterName, "CY"},
+       {ekDialogue, "Hm."},
+       {ekCharacterName, "BO\\AL"},
+       {ekDialogue, "Us."}});
   PlaceCaret(0);
   const TScriptAnalysis a = AnalyzeScript(Script());
   ASSERT_EQ(a.Names.size(), 2u);
   EXPECT_EQ(a.Names[0].Name, "BO");
   EXPECT_EQ(a.Names[0].Data.Speeches, 3);
   EXPECT_EQ(a.Names[1].Name, "CY");
-  EXPECT_EQ(a.Labels[4], "There are NO Parentheticals in the script... I'm impressed with your extraordinary self-control");
+  EXPECT_EQ(a.Labels[4],
+            "There are NO Parentheticals in the script... I'm impressed with your extraordinary self-control");
 }
 
 TEST_F(ScriptAnalysisTest, HundredthsHaveTwoDecimals) {
@@ -151,7 +157,9 @@ TEST_F(ScriptAnalysisTest, CharacterDetailPrintsEightLinesEachAndContinuesOnNewP
   // Eight lines one under the other, then two blank lines.
   const int line = first[3]->rect.Top - first[2]->rect.Top;
   ASSERT_GT(line, 0);
-  for (int i = 3; i < 10; ++i) EXPECT_EQ(first[static_cast<std::size_t>(i)]->rect.Top - first[static_cast<std::size_t>(i) - 1]->rect.Top, line) << i;
+  for (int i = 3; i < 10; ++i)
+    EXPECT_EQ(first[static_cast<std::size_t>(i)]->rect.Top - first[static_cast<std::size_t>(i) - 1]->rect.Top, line)
+        << i;
   EXPECT_EQ(first[10]->rect.Top - first[9]->rect.Top, 3 * line);
   EXPECT_EQ(first[10]->text, "ANN spoke in a total of 1 Scenes");
   EXPECT_NE(pages[1]->FindText("Character Detail Analysis Continued - Page 2"), nullptr) << pages[1]->Transcript();

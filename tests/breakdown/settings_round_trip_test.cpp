@@ -81,6 +81,7 @@ TEST_F(SettingsRoundTripTest, EachFeatureReadsBackWhatItWroteUnderItsOwnKeys) {
   };
   TMDIChild& script = Script();
   script.SceneInformationOff = 0;
+  // clang-format off
   const Feature features[] = {
       {"rundown sheets", "Rundown",
        [] {
@@ -127,6 +128,7 @@ TEST_F(SettingsRoundTripTest, EachFeatureReadsBackWhatItWroteUnderItsOwnKeys) {
        {"Cards Across", "Cards Down", "Landscape", "Draw Boxes", "Bold Headlines", "Top Margin", "Left Margin",
         "Inter-Card Margin", "Font Name", "Font Size", "Card Font Style"}},
   };
+  // clang-format on
   for (const Feature& f : features) {
     SCOPED_TRACE(f.name);
     OpenSettingsFile().EraseSection(f.section);

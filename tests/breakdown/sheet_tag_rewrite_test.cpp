@@ -13,8 +13,8 @@
 namespace qm {
 namespace {
 
-using testing::ElementSpec;
 using testing::ElementsOf;
+using testing::ElementSpec;
 using testing::T;
 
 const std::string PropsCodes = "\x0a";
@@ -29,6 +29,7 @@ TEST(SheetTagRewriteTest, OneElementsTagsChangeAsTheEditorAsks) {
     TRewriteResult result;
     std::string expected;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"retagged", T("He lifts a [ogun]."), false, {"gun", PropsCodes, 11, "gun"}, TRewriteResult::Held,
        T("He lifts a [ugun].")},
@@ -57,6 +58,7 @@ TEST(SheetTagRewriteTest, OneElementsTagsChangeAsTheEditorAsks) {
       {"plain words are no tag", "a gun", false, {"gun", PropsCodes, UntagCode, "gun"}, TRewriteResult::NotHeld,
        "a gun"},
   };
+  // clang-format on
   const CharSet codes = InlineCodes(true);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -72,11 +74,8 @@ TEST(SheetTagRewriteTest, AnItemAddedToTheNoteIsThereOnce) {
     std::string expected;
   };
   const std::vector<Case> cases = {
-      {"", T("[sfog]")},
-      {T("[ogun], "), T("[ogun], [sfog]")},
-      {T("[ogun], [s~fog]"), T("[ogun], [sfog]")},
-      {T("[sFOG]"), T("[sFOG]")},
-      {T("[ofog]"), T("[ofog], [sfog]")},
+      {"", T("[sfog]")},          {T("[ogun], "), T("[ogun], [sfog]")}, {T("[ogun], [s~fog]"), T("[ogun], [sfog]")},
+      {T("[sFOG]"), T("[sFOG]")}, {T("[ofog]"), T("[ofog], [sfog]")},
   };
   for (const Case& c : cases) {
     std::string note = c.note;

@@ -22,8 +22,8 @@ class SitcomFixture : public LanguageFixture {
   void BuildSitcom() {
     Settings().SceneInformationOff = 0;
     Settings().ScenesWithinActs = 1;
-    Settings().ActDisplayStyle = 4;         // ONE, TWO
-    Settings().SceneInfoDisplayStyle = 2;   // A, B
+    Settings().ActDisplayStyle = 4;        // ONE, TWO
+    Settings().SceneInfoDisplayStyle = 2;  // A, B
     SetList(TUserList::ActText, {"ACT", "END OF ACT", "SCENE"});
     struct Spec {
       Byte kind;

@@ -16,7 +16,8 @@ namespace qm {
 namespace {
 
 std::string Tag(int category, const std::string& item) {
-  return std::string(1, static_cast<char>(TagCodeOfCategory(category))) + item + std::string(1, static_cast<char>(TagEnd));
+  return std::string(1, static_cast<char>(TagCodeOfCategory(category))) + item +
+         std::string(1, static_cast<char>(TagEnd));
 }
 
 // The bytes of a tag that leaked: every tag code, and TagEnd. The Props

@@ -41,7 +41,9 @@ TEST_F(TagPrintingTest, TaggingModePrintsNoTagLabels) {
   for (const char* label : {"[Props", "[Cast Members", "[Extras", "[Set Dressing", "]"})
     EXPECT_EQ(printed.find(label), std::string::npos) << label << " in " << printed;
   for (char ch : printed)
-    if (ch != '|') { EXPECT_FALSE(TagCodeSet.Contains(static_cast<Byte>(ch))) << static_cast<int>(static_cast<Byte>(ch)); }
+    if (ch != '|') {
+      EXPECT_FALSE(TagCodeSet.Contains(static_cast<Byte>(ch))) << static_cast<int>(static_cast<Byte>(ch));
+    }
 }
 
 }  // namespace

@@ -14,8 +14,8 @@
 namespace qm {
 namespace {
 
-using testing::ElementSpec;
 using testing::ElementsOf;
+using testing::ElementSpec;
 
 using testing::T;
 

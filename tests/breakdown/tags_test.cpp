@@ -39,13 +39,13 @@ TEST(BreakdownTagTest, TaggingASelectionTrimsBlanksAndCodes) {
   };
   const std::vector<Case> cases = {
       {"a gun here", 2, 5, 5, "a [Pgun] here", 7},
-      {"a gun here", 5, 2, 2, "a [Pgun] here", 3},            // block made backwards
-      {"a  gun  here", 1, 8, 0, "a  [Pgun]  here", 1},        // blanks left outside
-      {"{gun} x", 0, 5, 7, "{[Pgun]} x", 9},                  // a code at column 0 stays before the tag
-      {"x {gun} y", 2, 7, 9, "x {[Pgun]} y", 11},             // inside a bold run
-      {"x [Cbob] y", 2, 8, 0, "x [C[Pbob]] y", 1},           // round an inner tag: codes stay outside
-      {"a {} b", 1, 5, 0, "", 0},                             // only blanks and codes
-      {"abc", 1, 1, 0, "", 0},                                // empty
+      {"a gun here", 5, 2, 2, "a [Pgun] here", 3},      // block made backwards
+      {"a  gun  here", 1, 8, 0, "a  [Pgun]  here", 1},  // blanks left outside
+      {"{gun} x", 0, 5, 7, "{[Pgun]} x", 9},            // a code at column 0 stays before the tag
+      {"x {gun} y", 2, 7, 9, "x {[Pgun]} y", 11},       // inside a bold run
+      {"x [Cbob] y", 2, 8, 0, "x [C[Pbob]] y", 1},      // round an inner tag: codes stay outside
+      {"a {} b", 1, 5, 0, "", 0},                       // only blanks and codes
+      {"abc", 1, 1, 0, "", 0},                          // empty
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

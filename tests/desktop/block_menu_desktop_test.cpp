@@ -26,9 +26,7 @@ struct RangeItem {
 // A right click opens the block menu once the writer has the power panel off.
 class BlockMenuDesktopTest : public ::testing::TestWithParam<RangeItem> {
  protected:
-  BlockMenuDesktopTest() {
-    std::ofstream(home_.File("QUILLPAD.INI")) << "[Program Settings]\nUse PowerPanel=0\n";
-  }
+  BlockMenuDesktopTest() { std::ofstream(home_.File("QUILLPAD.INI")) << "[Program Settings]\nUse PowerPanel=0\n"; }
   testing::TempFolder home_;
 };
 
@@ -54,11 +52,11 @@ TEST_P(BlockMenuDesktopTest, TheItemOpensItsDialog) {
   EXPECT_TRUE(session.WaitForTitleGone(item.dialog, 5));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RangeItems, BlockMenuDesktopTest,
-    ::testing::Values(RangeItem{"SceneRange", kSceneRangeY, "Select Range of Scenes for Blocking"},
-                      RangeItem{"ExtendSelection", kExtendSelectionY, "Select how to extend Block"}),
-    [](const ::testing::TestParamInfo<RangeItem>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(RangeItems, BlockMenuDesktopTest,
+                         ::testing::Values(RangeItem{"SceneRange", kSceneRangeY, "Select Range of Scenes for Blocking"},
+                                           RangeItem{"ExtendSelection", kExtendSelectionY,
+                                                     "Select how to extend Block"}),
+                         [](const ::testing::TestParamInfo<RangeItem>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qm::desktop

@@ -75,7 +75,9 @@ TEST_P(ContinuedCueDesktopTest, TheMarkFollowsTheExtensionAfterABlank) {
 INSTANTIATE_TEST_SUITE_P(Ways, ContinuedCueDesktopTest,
                          ::testing::Values(ExtensionWay{"FromTheMenu", "v Return", "", "EDWARD"},
                                            ExtensionWay{"TypedAsText", "x", "V.O.)", "EDWARD (V.O.)"}),
-                         [](const ::testing::TestParamInfo<ExtensionWay>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<ExtensionWay>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace qm::desktop

@@ -256,16 +256,14 @@ std::string DesktopSession::ScriptText() {
   return text;
 }
 
-std::string DesktopSession::Clipboard() {
-  return Run({"xclip", "-o", "-selection", "clipboard"});
-}
+std::string DesktopSession::Clipboard() { return Run({"xclip", "-o", "-selection", "clipboard"}); }
 
 void DesktopSession::SetClipboard(const std::string& text) {
   const std::string file = home_ + "/.desktop-clipboard.txt";
   testing::WriteFileText(file, text);
   // xclip stays to serve the selection until another program takes it.
-  const std::string command = "DISPLAY=" + ShellQuoted(display_) + " xclip -selection clipboard -i " + ShellQuoted(file) +
-                              " >/dev/null 2>&1 &";
+  const std::string command =
+      "DISPLAY=" + ShellQuoted(display_) + " xclip -selection clipboard -i " + ShellQuoted(file) + " >/dev/null 2>&1 &";
   if (std::system(command.c_str()) != 0) return;
   SleepMs(500);
 }

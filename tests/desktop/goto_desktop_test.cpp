@@ -28,8 +28,7 @@ TEST(GotoDesktopTest, SearchAgainGoesToTheNextForcedBreak) {
   session.Keys("shift+F2 End");
   session.Type("Y");
   session.Screenshot("search_again_forced_break");
-  EXPECT_EQ(TextLines(session.ScriptText()),
-            (std::vector<std::string>{"INT. HALL - DAY", "One.X", "Two.Y", "Three."}));
+  EXPECT_EQ(TextLines(session.ScriptText()), (std::vector<std::string>{"INT. HALL - DAY", "One.X", "Two.Y", "Three."}));
 }
 
 }  // namespace

@@ -39,14 +39,13 @@ TEST_P(MenuKeysDesktopTest, TypingAfterTheCommandReachesTheActiveScript) {
   EXPECT_EQ(session.ScriptText(), std::string(c.expected)) << "after " << c.keys;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, MenuKeysDesktopTest,
-    ::testing::Values(
-        // A new script takes the keyboard; the first one keeps its heading.
-        MenuCase{"FileNew", "alt+f n", "EXT. ROOF\n"},
-        // Cascade keeps the same script active with its caret at the end.
-        MenuCase{"WindowCascade", "alt+w c", "INT. HALL - DAYEXT. ROOF\n"}),
-    [](const ::testing::TestParamInfo<MenuCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Commands, MenuKeysDesktopTest,
+                         ::testing::Values(
+                             // A new script takes the keyboard; the first one keeps its heading.
+                             MenuCase{"FileNew", "alt+f n", "EXT. ROOF\n"},
+                             // Cascade keeps the same script active with its caret at the end.
+                             MenuCase{"WindowCascade", "alt+w c", "INT. HALL - DAYEXT. ROOF\n"}),
+                         [](const ::testing::TestParamInfo<MenuCase>& info) { return std::string(info.param.name); });
 
 // The print dialog's Print button as the dialog opens on the 1400 x 900 display.
 constexpr int kPrintButtonX = 752, kPrintButtonY = 605;

@@ -21,7 +21,9 @@
 namespace qm::testing {
 namespace {
 
-std::string FixturePath(const std::string& name) { return std::string(QM_SOURCE_DIR) + "/tests/files/fixtures/" + name; }
+std::string FixturePath(const std::string& name) {
+  return std::string(QM_SOURCE_DIR) + "/tests/files/fixtures/" + name;
+}
 
 std::string ReadFixture(const std::string& name) {
   std::ifstream in(FixturePath(name), std::ios::binary);
@@ -206,7 +208,6 @@ TEST_F(ClipboardCopyTest, CopyRemembersTheSpeakerOfTheSpeech) {
   }
 }
 
-
 // The three formats of a block read a bare document: no window, no form.
 TEST(ClipboardBlocksOfDocument, EachFormatByItsRules) {
   constexpr std::size_t kWhole = std::string::npos;
@@ -219,10 +220,11 @@ TEST(ClipboardBlocksOfDocument, EachFormatByItsRules) {
     const char* what;
     std::vector<DocumentRow> rows;
     std::vector<Piece> pieces;
-    std::string plain;                 // without its closing zero
-    std::vector<std::string> inRtf;    // pieces the RTF holds
-    std::vector<std::string> native;   // each record's stored text
+    std::string plain;                // without its closing zero
+    std::vector<std::string> inRtf;   // pieces the RTF holds
+    std::vector<std::string> native;  // each record's stored text
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"a parenthetical in parentheses outside, its own text inside",
        {{ekParenthetical, "beat"}}, {{0}}, "(beat)\r\n", {"\\fs24 (beat)"}, {PackText("beat")}},
@@ -237,6 +239,7 @@ TEST(ClipboardBlocksOfDocument, EachFormatByItsRules) {
       {"a page break goes only into the native format", {{ekAction, "One."}, {ekForcedPageBreak, ""}},
        {{0}, {1}}, "One.\r\n", {"\\fs24 One."}, {PackText("One."), PackText(" ")}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     auto document = BuildDocument(c.rows);
@@ -251,7 +254,8 @@ TEST(ClipboardBlocksOfDocument, EachFormatByItsRules) {
     }
     const TClipboardBlocks blocks = BuildClipboardBlocks(*document, block, true);
     EXPECT_EQ(blocks.plain, c.plain + '\0');
-    for (const std::string& piece : c.inRtf) EXPECT_NE(blocks.rtf.find(piece), std::string::npos) << piece << "\n" << blocks.rtf;
+    for (const std::string& piece : c.inRtf)
+      EXPECT_NE(blocks.rtf.find(piece), std::string::npos) << piece << "\n" << blocks.rtf;
     const TClipReadResult read = ReadClipRecords(blocks.native);
     std::vector<std::string> native;
     for (const TClipRecord& r : read.records) {

@@ -29,7 +29,9 @@ class ClipboardFixture : public FileTest {
     EditFields(w).BlockOn = 1;
   }
   // The element's text, from the edit line while it is there.
-  static std::string TextOf(const TMDIChild& w, const TScriptElement& e) { return e.text ? ElementText(e) : w.EditBuffer(); }
+  static std::string TextOf(const TMDIChild& w, const TScriptElement& e) {
+    return e.text ? ElementText(e) : w.EditBuffer();
+  }
   static void SelectAll(TMDIChild& w) { MarkBlock(w, w.FirstElement, 0, w.LastElement, -1); }
 
   static std::optional<Bytes> ClipData(const std::string& name) {
@@ -75,7 +77,8 @@ inline std::string FirstDifference(const std::vector<std::string>& got, const st
   for (std::size_t i = 0; i < std::max(got.size(), want.size()); ++i) {
     const std::string a = i < got.size() ? got[i] : "<none>";
     const std::string b = i < want.size() ? want[i] : "<none>";
-    if (a != b) return "element " + std::to_string(i) + " of " + std::to_string(want.size()) + ":\n  got  " + a + "\n  want " + b;
+    if (a != b)
+      return "element " + std::to_string(i) + " of " + std::to_string(want.size()) + ":\n  got  " + a + "\n  want " + b;
   }
   return {};
 }

@@ -71,7 +71,9 @@ void FillEveryKind(TMDIChild& w) {
 void KeepForCorpus(const std::string& name) {
   const char* folder = std::getenv("QM_WRITE_CLIPBOARD_CORPUS");
   auto data = Clipboard()->GetData(RegisterClipboardFormat(NativeClipboardFormatName));
-  if (folder && *folder && data) std::ofstream(std::string(folder) + "/" + name, std::ios::binary).write(reinterpret_cast<const char*>(data->data()), static_cast<std::streamsize>(data->size()));
+  if (folder && *folder && data)
+    std::ofstream(std::string(folder) + "/" + name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data->data()), static_cast<std::streamsize>(data->size()));
 }
 
 class ClipboardPasteTest : public ClipboardFixture {
@@ -120,10 +122,8 @@ struct CutCase {
 
 TEST_F(ClipboardPasteTest, BlockCutFromTheMiddleAndPastedBackRestoresTheScript) {
   const CutCase cases[] = {
-      {"whole_elements", 10, 0, 30, -1, false},
-      {"one_page_of_elements", 20, 0, 40, -1, false},
-      {"inside_one_element", 12, 6, 12, 20, false},
-      {"from_inside_to_inside", 11, 4, 25, 8, true},
+      {"whole_elements", 10, 0, 30, -1, false},         {"one_page_of_elements", 20, 0, 40, -1, false},
+      {"inside_one_element", 12, 6, 12, 20, false},     {"from_inside_to_inside", 11, 4, 25, 8, true},
       {"from_inside_to_the_end", 13, 5, 16, -1, false},
   };
   for (const auto& c : cases) {
@@ -189,7 +189,8 @@ TEST_F(ClipboardPasteTest, OneRecordGoesIntoTheElementAtTheCaret) {
     SCOPED_TRACE(c.name);
     ScriptWindow w;
     TScriptElement* source = AppendElement(*w, ekAction, "quick ");
-    TScriptElement* target = AppendElement(*w, ekAction, c.column == 7 ? "The fox" : (c.column == 4 ? "The red fox." : "The fox."));
+    TScriptElement* target =
+        AppendElement(*w, ekAction, c.column == 7 ? "The fox" : (c.column == 4 ? "The red fox." : "The fox."));
     LayOut(*w);
     MarkBlock(*w, source, 0, source, -1);
     Copy();
@@ -233,7 +234,8 @@ TEST_F(ClipboardPasteTest, RecordsBringTheirFontByNameAndTheirRevisionMarks) {
   ScriptWindow target;
   AppendElement(*target, ekAction, "");
   target->FontNameTable[3] = "Pica";
-  for (int slot = 4; slot < 16; ++slot) target->FontNameTable[static_cast<std::size_t>(slot)] = "Used " + std::to_string(slot);
+  for (int slot = 4; slot < 16; ++slot)
+    target->FontNameTable[static_cast<std::size_t>(slot)] = "Used " + std::to_string(slot);
   target->FontNameTable[20] = "";
   target.Activate();
   LayOut(*target);
@@ -257,9 +259,8 @@ TEST_F(ClipboardPasteTest, PlainTextIsTypedWhenShortAndClassifiedOtherwise) {
   Paste();
   EXPECT_EQ(ElementsOf(*w)[0].text, "Start typed");
 
-  Clipboard()->SetAsText(
-      "INT. KITCHEN - NIGHT\r\n\r\nRain hammers the window. Mary waits.\r\n\r\n"
-      "                         MARY\r\n               Not tonight.\r\n");
+  Clipboard()->SetAsText("INT. KITCHEN - NIGHT\r\n\r\nRain hammers the window. Mary waits.\r\n\r\n"
+                         "                         MARY\r\n               Not tonight.\r\n");
   PutCaret(*w, w->FirstElement, 11);
   AcceptPasteAs(Driver());
   Paste();
@@ -297,8 +298,7 @@ TEST_F(ClipboardPasteTest, RtfFromAWordProcessorIsReadIntoElements) {
   AppendElement(*w, ekAction, "");
   LayOut(*w);
   PutCaret(*w, w->FirstElement, 0);
-  const std::string rtf =
-      "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0 INT. ROOF - DAY\\par\\par Wind.\\par }";
+  const std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0 INT. ROOF - DAY\\par\\par Wind.\\par }";
   Clipboard()->Open();
   Clipboard()->Clear();
   Clipboard()->SetData(RegisterClipboardFormat("Rich Text Format"), Bytes(rtf.begin(), rtf.end()));
@@ -375,6 +375,7 @@ struct CutRuleCase {
 };
 
 TEST_F(ClipboardCutTest, WhollySelectedElementsGoUnlessTheScriptNeedsThem) {
+  // clang-format off
   const CutRuleCase cases[] = {
       {"a_name_whose_speech_stays_is_emptied",
        {{ekAction, "Before."}, {ekCharacterName, "ANNA"}, {ekDialogue, "Stay."}},
@@ -397,6 +398,7 @@ TEST_F(ClipboardCutTest, WhollySelectedElementsGoUnlessTheScriptNeedsThem) {
        0, 0, [](TMDIChild&) {},
        {{ekAction, " "}}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ScriptWindow w;
@@ -428,7 +430,8 @@ TEST_F(ClipboardCutTest, FontsAreLookedForInTheSixteenSlotsAnIndexCanName) {
 
   ScriptWindow target;
   AppendElement(*target, ekAction, "");
-  for (int slot = 0; slot < 16; ++slot) target->FontNameTable[static_cast<std::size_t>(slot)] = "Font " + std::to_string(slot);
+  for (int slot = 0; slot < 16; ++slot)
+    target->FontNameTable[static_cast<std::size_t>(slot)] = "Font " + std::to_string(slot);
   target.Activate();
   LayOut(*target);
   ProgressDlg().PasteFromClipBoard();

@@ -127,9 +127,9 @@ TEST_F(WithoutOfficeTest, AWordFileThatCannotBeReadSaysWhichPackageReadsIt) {
   testing::WriteFileText(path, std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(600, '\0'));
   const int before = DocumentCount;
   ChooseFile(path, kAllFiles);
-  testing::AnswerMessageBox(Driver(),
-                            "LibreOffice is needed to read OLD.DOC.\r\rPlease install the package libreoffice-writer-nogui.",
-                            mrOk, "Import Canceled");
+  testing::AnswerMessageBox(
+      Driver(), "LibreOffice is needed to read OLD.DOC.\r\rPlease install the package libreoffice-writer-nogui.", mrOk,
+      "Import Canceled");
   MainForm->FileOpenItem->Click();
   EXPECT_EQ(Driver().Pending(), 0);
   EXPECT_EQ(DocumentCount, before) << "no window is left for a file nothing was read from";
@@ -270,7 +270,8 @@ TEST_F(WithOfficeTest, ALinkPlantedBesideTheTargetIsNeverWrittenThrough) {
 TEST_F(WithOfficeTest, FoldersWithBlanksHashesPercentsAndAccentsConvertBothWays) {
   if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
   testing::ScopedEnv limit("QUILLMASTER_CONVERT_SECONDS", "60");
-  for (const std::string folder : {"Quillmaster Scripts", "Draft #2 at 100% R\xC3\xA9\xC3\xA9" "crit"}) {
+  for (const std::string folder : {"Quillmaster Scripts", "Draft #2 at 100% R\xC3\xA9\xC3\xA9"
+                                                          "crit"}) {
     LoadScene();
     const std::string dir = InScripts(folder);
     ASSERT_TRUE(ForceDirectories(dir));

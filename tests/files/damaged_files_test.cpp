@@ -66,10 +66,13 @@ std::vector<Damage> WindowsDamages(const Bytes& sample) {
       {"huge storyboard block", [](Bytes& f) { PutU32(f, 48, 0xFFFFFFF0); }},
       {"huge text length", [](Bytes& f) { PutU16(f, FirstTextLength(f), 0xFFFF); }},
       {"unknown element type", [](Bytes& f) { f[RecordsStart(f) + 6] = 200; }},
-      {"revised lines without their flag", [](Bytes& f) { f[RecordsStart(f) + 22] = 3; f[RecordsStart(f) + 20] = 0; }},
+      {"revised lines without their flag",
+       [](Bytes& f) {
+         f[RecordsStart(f) + 22] = 3;
+         f[RecordsStart(f) + 20] = 0;
+       }},
       {"text longer than its room", [](Bytes& f) { f[656] = 200; }},
-      {"list overflow of an unknown list",
-       [](Bytes& f) { f[ScriptHeaderSize + GetU32(f, 48) + GetU32(f, 52)] = 99; }},
+      {"list overflow of an unknown list", [](Bytes& f) { f[ScriptHeaderSize + GetU32(f, 48) + GetU32(f, 52)] = 99; }},
   };
   damages.insert(damages.end(), more.begin(), more.end());
   return damages;
@@ -94,15 +97,16 @@ TEST_F(DamagedFileTest, DamagedWindowsFilesAreRefusedWithTheirReason) {
 }
 
 TEST_F(DamagedFileTest, DamagedDosFilesAreRefusedWithTheirReason) {
-  ExpectRefusedWithAReason(SampleFile(false), {
-      {"cut inside the record", [](Bytes& f) { f.resize(DosSettingsSize - 1); }},
-      {"cut inside an element", [](Bytes& f) { f.resize(DosSettingsSize + 20); }},
-      {"one byte short", [](Bytes& f) { f.pop_back(); }},
-      {"record size below its own", [](Bytes& f) { PutU16(f, 28, 15); }},
-      {"huge element count", [](Bytes& f) { PutU32(f, 32, 0x7FFFFFFF); }},
-      {"huge text length", [](Bytes& f) { PutU16(f, DosSettingsSize + 14, 0xF000); }},
-      {"text longer than its room", [](Bytes& f) { f[64 + 144] = 31; }},
-  });
+  ExpectRefusedWithAReason(SampleFile(false),
+                           {
+                               {"cut inside the record", [](Bytes& f) { f.resize(DosSettingsSize - 1); }},
+                               {"cut inside an element", [](Bytes& f) { f.resize(DosSettingsSize + 20); }},
+                               {"one byte short", [](Bytes& f) { f.pop_back(); }},
+                               {"record size below its own", [](Bytes& f) { PutU16(f, 28, 15); }},
+                               {"huge element count", [](Bytes& f) { PutU32(f, 32, 0x7FFFFFFF); }},
+                               {"huge text length", [](Bytes& f) { PutU16(f, DosSettingsSize + 14, 0xF000); }},
+                               {"text longer than its room", [](Bytes& f) { f[64 + 144] = 31; }},
+                           });
 }
 
 TEST_F(DamagedFileTest, ADamagedFileOpensNothingAndNamesTheFile) {
@@ -156,7 +160,8 @@ TEST_F(DamagedFileTest, BlocksAndBytesOfLaterVersionsAreSkipped) {
          f.insert(f.begin() + static_cast<std::ptrdiff_t>(at), 77, Byte{0xAB});
          PutU32(f, 44, GetU32(f, 44) + 77);
        }},
-      {"longer fixed record parts", [](Bytes& f) {
+      {"longer fixed record parts",
+       [](Bytes& f) {
          // Every record gets two more fixed bytes, as a later version might write.
          TParsedScript parsed;
          std::string error;

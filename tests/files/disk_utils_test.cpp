@@ -24,9 +24,8 @@ class DiskUtilsTest : public FileTest {
   std::vector<std::string> probed_;
 };
 
-const char* const kDoorText =
-    "The Door for Drive A: is NOT closed \ror the Disk in the drive is invalid!\r\r"
-    "Please close the door or replace the\rdisk and then continue.\r\rShould I retry?";
+const char* const kDoorText = "The Door for Drive A: is NOT closed \ror the Disk in the drive is invalid!\r\r"
+                              "Please close the door or replace the\rdisk and then continue.\r\rShould I retry?";
 const char* const kCdText =
     "That's a CD ROM Drive and you \reither have no disk in the drive, \ror a non-data disk.\r\r"
     "Please insert or replace the disk.\r\rShould I retry?";
@@ -73,7 +72,7 @@ TEST_F(DiskUtilsTest, ReadOnlyFilesAreFoundInTheScriptFolder) {
     bool readOnly;
   };
   const Case cases[] = {
-      {"LOCKED.QMW", true}, {"OPEN.QMW", false}, {"MISSING.QMW", false},
+      {"LOCKED.QMW", true},       {"OPEN.QMW", false},  {"MISSING.QMW", false},
       {Path("LOCKED.QMW"), true}, {"locked.qmw", true},
   };
   for (const auto& c : cases) EXPECT_EQ(IsFileReadOnly(c.name), c.readOnly) << c.name;
@@ -89,8 +88,9 @@ TEST_F(DiskUtilsTest, FoldersAndDriveRoots) {
     bool exists;
   };
   const Case cases[] = {
-      {folder_.Path(), true}, {folder_.Path() + "/", true}, {Path("FILE"), false},
-      {Path("NONE"), false},  {"C:\\", true},               {"/", true},
+      {folder_.Path(), true}, {folder_.Path() + "/", true},
+      {Path("FILE"), false},  {Path("NONE"), false},
+      {"C:\\", true},         {"/", true},
   };
   for (const auto& c : cases) EXPECT_EQ(DirectoryExistsOnDrive(c.path), c.exists) << c.path;
   DriveReadyAfter(1000);
@@ -106,8 +106,8 @@ TEST_F(DiskUtilsTest, OpeningAScriptTwiceIsQuestioned) {
   EXPECT_FALSE(ConfirmOpenAgain(Path("NEW.QMW")));
 
   struct Case {
-    int confirm;    // answer to the type-YES question
-    int goTo;       // answer to "Go to ..." (0: not asked)
+    int confirm;  // answer to the type-YES question
+    int goTo;     // answer to "Go to ..." (0: not asked)
     bool result;
     int active;
   };
@@ -130,7 +130,9 @@ TEST_F(DiskUtilsTest, OpeningAScriptTwiceIsQuestioned) {
                                  " is already open in Window #1 and opening it twice can cause you great confusion "
                                  "and possible loss of editing changes if you save them both!\r\rShould I REALLY "
                                  "open this script twice?\r\rType YES to accept...\r\r\r");
-    if (c.goTo) { EXPECT_EQ(goTo.text, "Go to the open script " + Path("PILOT.QMW") + " in Window #1?"); }
+    if (c.goTo) {
+      EXPECT_EQ(goTo.text, "Go to the open script " + Path("PILOT.QMW") + " in Window #1?");
+    }
     EXPECT_EQ(ActiveDocument, c.active);
   }
   // The active window holding the file is not offered.

@@ -59,7 +59,9 @@ TEST_F(ExportBlockTest, RecordsCarryTheirParagraphsIndentsByFilter) {
   const struct {
     const char* filter;
     std::uint32_t left;
-  } cases[] = {{"/x/WORDWIN.XTD", Points(72)}, {"/x/RTF.XTD", Points(72)}, {"/x/WPERFECT.XTD", Points(90)},
+  } cases[] = {{"/x/WORDWIN.XTD", Points(72)},
+               {"/x/RTF.XTD", Points(72)},
+               {"/x/WPERFECT.XTD", Points(90)},
                {"/x/wperfect.xtd", Points(90)}};
   for (const auto& c : cases) {
     ScriptWindow w;
@@ -102,13 +104,16 @@ TEST_F(ExportBlockTest, IndentsKeepTheirTenthsOfAPoint) {
 
 TEST_F(ExportBlockTest, InlineStylesSplitTheTextIntoRuns) {
   ScriptWindow w;
-  AddElements(*w, {{ekDialogue, "Not \x02tonight\x03, dear."}, {ekAction, "She \x19waits\x1A~ \x15under\x16 \x0Eno\x0F."}});
+  AddElements(*w,
+              {{ekDialogue, "Not \x02tonight\x03, dear."}, {ekAction, "She \x19waits\x1A~ \x15under\x16 \x0Eno\x0F."}});
   w->LastElement->format.LinesBefore = 10;
   const auto records = Records(ExportBlockOf(*w, "WORDWIN.XTD"));
   const std::string end(1, RunParagraphEnd);
+  // clang-format off
   const std::vector<std::pair<std::string, unsigned>> expected = {
       {"Not ", 0}, {"tonight", rsBold}, {", dear.", 0}, {end, 0}, {end, 0}, {"She ", 0}, {"waits", rsItalic},
       {"\x1F ", 0}, {"under", rsUnderline}, {" ", 0}, {"no", rsStrikeOut}, {".", 0}, {"", 0}};
+  // clang-format on
   std::vector<std::pair<std::string, unsigned>> read;
   for (const auto& r : records) read.emplace_back(r.text, r.style);
   EXPECT_EQ(read, expected);
@@ -215,7 +220,6 @@ TEST_F(ExportBlockTest, TheConverterReadsTheBlockBackIntoParagraphs) {
   EXPECT_FALSE(converter::ReadExportBlock({}).has_value());
 }
 
-
 // The walk reads a bare document: no window, no form. Each element's run
 // opens with "(" where its kind or the script's settings put it in
 // parentheses, closes it after the text, and then takes the displayed
@@ -238,6 +242,7 @@ TEST(ExportBlockOfDocument, RunsOfEachElementByTheScriptsSettings) {
       d.Element(0).group->number = 3;
     };
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"a parenthetical always in parentheses", {{ekParenthetical, "beat"}}, none, {"(beat)"}},
       {"scene information in parentheses when the script puts it so, then its number",
@@ -263,6 +268,7 @@ TEST(ExportBlockOfDocument, RunsOfEachElementByTheScriptsSettings) {
         {ekAction, "Shown hidden.", esShownHidden}},
        none, {"Seen.", "Note."}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     auto document = BuildDocument(c.rows);

@@ -127,15 +127,16 @@ TEST_F(ExportScriptTest, RtfStylesAndMarginsOfEachType) {
                    {ekTransition, "CUT TO:"}});
   LayOut(*w);
   const std::string rtf = ExportBytes(*w, ekExportStyledRtf);
-  for (const char* style : {"{\\s1\\sbasedon0 SCENE HEADING;}", "{\\s2\\sbasedon0 ACTION;}",
-                            "{\\s3\\sbasedon0 CHARACTER NAME;}", "{\\s4\\sbasedon0 PARENTHETICAL;}",
-                            "{\\s5\\sbasedon0 TRANSITION;}", "{\\s6\\sbasedon0 DIALOG;}"})
+  for (const char* style :
+       {"{\\s1\\sbasedon0 SCENE HEADING;}", "{\\s2\\sbasedon0 ACTION;}", "{\\s3\\sbasedon0 CHARACTER NAME;}",
+        "{\\s4\\sbasedon0 PARENTHETICAL;}", "{\\s5\\sbasedon0 TRANSITION;}", "{\\s6\\sbasedon0 DIALOG;}"})
     EXPECT_NE(rtf.find(style), std::string::npos) << style;
   const TFormatSet& f = w->FormatSet;
   const auto indent = [](int margin) { return std::to_string((margin - 5) * 144); };
-  EXPECT_NE(rtf.find("\\s2\\sb" + std::to_string(f[fsAction].LinesBefore * 24) + "\\li" + indent(f[fsAction].LeftMargin) +
-                     "\\ri" + indent(f[fsAction].RightMargin) + "\\f0\\fs24 She \\{waits\\} \\\\ here.\\par"),
-            std::string::npos)
+  EXPECT_NE(
+      rtf.find("\\s2\\sb" + std::to_string(f[fsAction].LinesBefore * 24) + "\\li" + indent(f[fsAction].LeftMargin) +
+               "\\ri" + indent(f[fsAction].RightMargin) + "\\f0\\fs24 She \\{waits\\} \\\\ here.\\par"),
+      std::string::npos)
       << rtf;
   EXPECT_NE(rtf.find("(quietly)\\par"), std::string::npos);
   EXPECT_NE(rtf.find("Hello {\\plain \\fs24\\b there}.\\par"), std::string::npos);
@@ -148,7 +149,9 @@ std::map<std::string, int> TaggedAnswers() {
   std::map<std::string, int> answers;
   for (int row = 0; row < StyleChoiceCount; ++row) {
     switch (StyleChoices()[static_cast<std::size_t>(row)].Kind) {
-      case ekAction: if (row == 0) answers["What is: [Action]?"] = row; break;
+      case ekAction:
+        if (row == 0) answers["What is: [Action]?"] = row;
+        break;
       case ekSceneHeading: answers["What is: [Scene Heading]?"] = row; break;
       case ekDialogue: answers["What is: [Dialogue]?"] = row; break;
       case ekTransition: answers["What is: [Transition]?"] = row; break;
@@ -274,7 +277,10 @@ TEST_F(ExportScriptTest, ActAndSceneInformationNumbersInTheirDisplayStyles) {
   const std::vector<Case> cases = {
       {"digits", 1, 1, 0, {" 1", " 1", " 1A", "", "ACT 1", "2", " 1", ""}},
       {"words and letters", 3, 2, 0, {" One", " A", " AA", "", "ACT One", "Two", " A", ""}},
-      {"WORDS from the act offset, Roman scenes", 4, 5, 10,
+      {"WORDS from the act offset, Roman scenes",
+       4,
+       5,
+       10,
        {" ELEVEN", " I", " IA", "", "ACT ELEVEN", "TWELVE", " I", ""}},
       {"Roman acts", 5, 1, 3, {" IV", " 1", " 1A", "", "ACT IV", "V", " 1", ""}},
   };
@@ -338,7 +344,9 @@ TEST_F(ExportScriptTest, FormattedAsciiSmallScriptInItsColumns) {
                    {ekTransition, "CUT TO:"}});
   LayOut(*w);
   const TFormatSet& f = w->FormatSet;
-  const auto at = [](int margin, const std::string& text) { return std::string(static_cast<std::size_t>(margin - 5), ' ') + text; };
+  const auto at = [](int margin, const std::string& text) {
+    return std::string(static_cast<std::size_t>(margin - 5), ' ') + text;
+  };
   std::vector<std::string> expected{at(f[fsSceneHeading].LeftMargin, "INT. HOUSE - DAY")};
   const auto blanks = [&](int slot) {
     for (int i = 0; i < f[static_cast<std::size_t>(slot)].LinesBefore / 10; ++i) expected.emplace_back();
@@ -384,7 +392,9 @@ TEST_F(ExportScriptTest, FormattedAsciiPagesFollowThePagination) {
     ASSERT_GE(lines.size(), 3u);
     // The number of the page, flush with the Action's right margin.
     const std::string number = std::to_string(breaks[i]->group->number) + ".";
-    EXPECT_EQ(lines[0], std::string(static_cast<std::size_t>(80 - w->FormatSet[fsAction].RightMargin) - number.size(), ' ') + number);
+    EXPECT_EQ(
+        lines[0],
+        std::string(static_cast<std::size_t>(80 - w->FormatSet[fsAction].RightMargin) - number.size(), ' ') + number);
     EXPECT_EQ(lines[1], "");
     // A speech cut by the page: (MORE) ends the page, the name comes back.
     const auto before = LinesOf(pages[i]);
@@ -418,7 +428,8 @@ TEST_F(ExportScriptTest, FormattedAsciiSpeechBrokenAcrossAPage) {
     const char* name;
     int actionsBefore;
   };
-  for (const Case c : {Case{"the page breaks early in the speech", 14}, Case{"the page breaks late in the speech", 13}}) {
+  for (const Case c :
+       {Case{"the page breaks early in the speech", 14}, Case{"the page breaks late in the speech", 13}}) {
     SCOPED_TRACE(c.name);
     ScriptWindow w;
     std::vector<ElementSpec> script{{ekSceneHeading, "INT. HOUSE - DAY"}};
@@ -445,7 +456,6 @@ TEST_F(ExportScriptTest, FormattedAsciiSpeechBrokenAcrossAPage) {
   }
 }
 
-
 // The tagged text and the styled RTF of a bare document (no window, no
 // form) read back with the type and text of every element that prints,
 // and a cue's extension as its own code.
@@ -457,6 +467,7 @@ TEST(ExportOfDocument, TaggedTextAndRtfReadBackByTypeAndText) {
     std::vector<ElementSpec> read;
     int extensionKind;  // of every cue read back
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"a scene with a speech",
        {{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "She waits."}, {ekCharacterName, "JOHN"},
@@ -473,6 +484,7 @@ TEST(ExportOfDocument, TaggedTextAndRtfReadBackByTypeAndText) {
        3,  // extension entry 2, "V.O."
        {{ekAction, "She turns."}, {ekCharacterName, "JOHN"}, {ekDialogue, "Over here."}}, 2},
   };
+  // clang-format on
   const auto answers = TaggedAnswers();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

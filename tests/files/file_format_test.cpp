@@ -27,6 +27,7 @@ TEST_F(FileFormatTest, NativeScriptsForeignFilesAndTextAreRecognised) {
     // What plain text is when the writer asked for text.
     Byte asText = 0xFF;
   };
+  // clang-format off
   const Case cases[] = {
       {"windows", std::string(windows.begin(), windows.end()), lfNativeWindows},
       {"password", std::string(locked.begin(), locked.end()), lfPasswordNative},
@@ -51,6 +52,7 @@ TEST_F(FileFormatTest, NativeScriptsForeignFilesAndTextAreRecognised) {
       {"wordperfect", "\xFFWPC\x8D\x0A", lfUnknown, lfPlainText},
       {"empty", "", lfUnknown},
   };
+  // clang-format on
   for (const auto& c : cases) {
     WriteFileText(Path(c.name), c.bytes);
     for (Byte hint : {Byte{0}, Byte{3}, Byte{8}}) {

@@ -67,12 +67,13 @@ TEST_F(ForeignFilesTest, RtfIsToldByItsBytesWhateverTheChoice) {
 }
 
 TEST_F(ForeignFilesTest, Utf8TextArrivesInTheScriptsCharacters) {
-  const std::string path = Write("cafe.txt", "\xEF\xBB\xBFINT. CAF\xC3\x89 - DAY\n\nShe says \xE2\x80\x9Chi\xE2\x80\x9D.\n");
+  const std::string path =
+      Write("cafe.txt", "\xEF\xBB\xBFINT. CAF\xC3\x89 - DAY\n\nShe says \xE2\x80\x9Chi\xE2\x80\x9D.\n");
   ChooseFile(path, kAsciiFilter);
   testing::AcceptPasteAs(Driver());
   MainForm->FileOpenItem->Click();
-  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. CAF\xC9 - DAY"},
-                                                                     {ekAction, "She says \x93hi\x94."}}));
+  EXPECT_EQ(testing::ElementsOf(Script()),
+            (std::vector<ElementSpec>{{ekSceneHeading, "INT. CAF\xC9 - DAY"}, {ekAction, "She says \x93hi\x94."}}));
 }
 
 TEST_F(ForeignFilesTest, CharactersWithoutAFormAreSaidOnce) {
@@ -98,9 +99,9 @@ TEST_F(ForeignFilesTest, ExchangeFileGivesElementsAndNames) {
   ChooseFile(path, kAllFilesFilter);
   MainForm->FileOpenItem->Click();
   ASSERT_NE(ActiveScript(), nullptr);
-  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekCenteredTitle, "The Visit"},
-                                                                     {ekSceneHeading, "INT. CAFE - DAY"},
-                                                                     {ekAction, "Anna waits."}}));
+  EXPECT_EQ(testing::ElementsOf(Script()),
+            (std::vector<ElementSpec>{
+                {ekCenteredTitle, "The Visit"}, {ekSceneHeading, "INT. CAFE - DAY"}, {ekAction, "Anna waits."}}));
   EXPECT_EQ(UserListEntry(RecordOf(Script()).UserLists, TUserList::CharNames, 1), "ANNA");
 }
 
@@ -179,10 +180,9 @@ TEST_F(ForeignFilesTest, LongTaggedParagraphArrivesWhole) {
 // character of the script; the cues keep their extensions on screen and on
 // paper.
 TEST_F(ForeignFilesTest, PlainTextCuesKeepTheirExtensionsAndTheTitleIsNoCue) {
-  const std::string path = Write("harbour.txt",
-                                 "THE HARBOUR LIGHT\n\nWritten by Ann Example\n\nFADE IN:\n\n"
-                                 "INT. HARBOUR OFFICE - NIGHT\n\nRain runs down the glass.\n\n"
-                                 "HARBOUR MASTER (V.O.)\nWho goes there?\n\nNELL (O.S.)\nOnly me.\n");
+  const std::string path = Write("harbour.txt", "THE HARBOUR LIGHT\n\nWritten by Ann Example\n\nFADE IN:\n\n"
+                                                "INT. HARBOUR OFFICE - NIGHT\n\nRain runs down the glass.\n\n"
+                                                "HARBOUR MASTER (V.O.)\nWho goes there?\n\nNELL (O.S.)\nOnly me.\n");
   ChooseFile(path, kAsciiFilter);
   testing::AcceptPasteAs(Driver());
   MainForm->FileOpenItem->Click();
@@ -192,7 +192,8 @@ TEST_F(ForeignFilesTest, PlainTextCuesKeepTheirExtensionsAndTheTitleIsNoCue) {
     EXPECT_FALSE(e->Kind() == ekDialogue && ElementText(*e).starts_with("Written")) << "the title block is no speech";
     if (e->Kind() == ekCharacterName) cues.emplace_back(ElementText(*e), CharacterExtensionText(Script(), *e));
   }
-  EXPECT_EQ(cues, (std::vector<std::pair<std::string, std::string>>{{"HARBOUR MASTER", " (V.O.)"}, {"NELL", " (O.S.)"}}));
+  EXPECT_EQ(cues,
+            (std::vector<std::pair<std::string, std::string>>{{"HARBOUR MASTER", " (V.O.)"}, {"NELL", " (O.S.)"}}));
   const TCharacterNameTable& names = ListData(Script()).NameTable;
   EXPECT_FALSE(names.Contains("THE HARBOUR LIGHT"));
   EXPECT_TRUE(names.Contains("HARBOUR MASTER"));

@@ -53,8 +53,8 @@ class ImportedScriptNameTest : public testing::ProgramFixture {
 TEST_F(ImportedScriptNameTest, AnImportTakesANameNoFileAndNoOtherWindowHas) {
   const struct {
     const char* name;
-    bool nativeFile;   // Kitchen.QMW was saved before
-    bool nativeOpen;   // and its window is still open
+    bool nativeFile;  // Kitchen.QMW was saved before
+    bool nativeOpen;  // and its window is still open
     const char* title;
   } cases[] = {
       {"the native script is open", true, true, "NONAME2.QMW"},
@@ -120,8 +120,7 @@ TEST_F(ImportedScriptNameTest, ACopyUnderAnotherExtensionOpenedAgainIsNamedApart
     // A copy that named the window is the same script opened twice.
     if (SameFileName(firstTitle, InScripts("Kitchen.RTF")))
       Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); }, "open it twice");
-    else
-      testing::AcceptPasteAs(Driver());
+    else testing::AcceptPasteAs(Driver());
     MainForm->FileOpenItem->Click();
     ASSERT_EQ(DocumentCount, 2);
     EXPECT_EQ(ExtractFileName(Script().ScriptFileName), "NONAME2.QMW");

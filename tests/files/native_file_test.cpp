@@ -50,12 +50,9 @@ struct RoundTripCase {
 
 TEST_F(NativeFileTest, SavedScriptsReadBackFieldForField) {
   const RoundTripCase cases[] = {
-      {"every_kind_and_code", 1, 0, 5, true},
-      {"open_first_element", 2, 3, 0, true},
-      {"open_last_element", 3, 4, 1000, true},
-      {"long_script", 4, 2500, 700, true},
-      {"dos_every_kind", 5, 0, 5, false},
-      {"dos_long_script", 6, 600, 40, false},
+      {"every_kind_and_code", 1, 0, 5, true},  {"open_first_element", 2, 3, 0, true},
+      {"open_last_element", 3, 4, 1000, true}, {"long_script", 4, 2500, 700, true},
+      {"dos_every_kind", 5, 0, 5, false},      {"dos_long_script", 6, 600, 40, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -152,8 +149,8 @@ TEST_F(NativeFileTest, ASavedScriptSavedAgainGivesTheSameBytes) {
     const std::string b = ReadFileText(Path("B.QMW"));
     EXPECT_EQ(a.size(), b.size()) << (windows ? "Windows" : "DOS");
     const auto differs = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
-    EXPECT_TRUE(differs.first == a.end()) << (windows ? "Windows" : "DOS") << " first differs at byte "
-                                          << (differs.first - a.begin());
+    EXPECT_TRUE(differs.first == a.end())
+        << (windows ? "Windows" : "DOS") << " first differs at byte " << (differs.first - a.begin());
   }
 }
 
@@ -285,7 +282,9 @@ TEST_F(NativeFileTest, MergeInsertsTheFileAtTheCaretWithItsLinks) {
       texts.push_back(UnpackText(*e->text));
       links.push_back(e->storyboardLink);
       ASSERT_NE(e->group, nullptr);
-      if (g) { EXPECT_EQ(e->group->prev, g); }
+      if (g) {
+        EXPECT_EQ(e->group->prev, g);
+      }
       g = e->group;
     }
     EXPECT_EQ(g, target->LastGroup);

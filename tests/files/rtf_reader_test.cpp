@@ -30,6 +30,7 @@ TRtfCleaning Styled(int count) {
   return options;
 }
 
+// clang-format off
 const CleanCase kCleanCases[] = {
     {"ParagraphsEndLines", "{\\rtf1 Hello\\par World}", "Hello\rWorld"},
     {"DroppedGroups",
@@ -61,6 +62,7 @@ const CleanCase kCleanCases[] = {
     {"BinaryDataIsSkipped", "{\\rtf1 A\\bin3 xyzB\\par}", "AB\r"},
     {"UnclosedGroupEndsTheText", "{\\rtf1 A\\par{\\header B", "A\r"},
 };
+// clang-format on
 INSTANTIATE_TEST_SUITE_P(Steps, RtfCleaning, ::testing::ValuesIn(kCleanCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -121,7 +123,9 @@ const std::vector<std::pair<int, std::string>> kWordProcessorElements{
     {ekAction, "Anna sits by the window. She is \x02very\x03 still."},
     {ekCharacterName, "ANNA"},
     {ekParenthetical, "quietly"},
-    {ekDialogue, "I ordered the \x15" "cr\xE8me br\xFBl\xE9" "e\x16, not this\x85"},
+    {ekDialogue, "I ordered the \x15"
+                 "cr\xE8me br\xFBl\xE9"
+                 "e\x16, not this\x85"},
     {ekTransition, "CUT TO:"},
 };
 
@@ -157,16 +161,14 @@ TEST(RtfUnknownStyles, AreAskedOnceEach) {
   choices.UseStyleSheets = true;
   const auto elements = ImportRtf(rtf, context, choices);
   EXPECT_EQ(asked, (std::vector<std::string>{"HEADINGTHING", "BODYTHING"}));
-  EXPECT_EQ(KindsAndTexts(elements), (std::vector<std::pair<int, std::string>>{
-                                          {ekSceneHeading, "int. house - day"},
-                                          {ekAction, "She waits."},
-                                          {ekSceneHeading, "ext. road - night"}}));
+  EXPECT_EQ(KindsAndTexts(elements), (std::vector<std::pair<int, std::string>>{{ekSceneHeading, "int. house - day"},
+                                                                               {ekAction, "She waits."},
+                                                                               {ekSceneHeading, "ext. road - night"}}));
 }
 
 TEST(RtfStyledSpeech, SecondDialogueGetsABlankLineBefore) {
-  const std::string rtf =
-      "{\\rtf1{\\stylesheet{\\s1\\sbasedon0 CHARACTER NAME;}{\\s2\\sbasedon0 DIALOG;}}"
-      "\\pard\\s1 ANNA (V.O.)\\par\\pard\\s2 One.\\par\\pard\\s2 Two.\\par}";
+  const std::string rtf = "{\\rtf1{\\stylesheet{\\s1\\sbasedon0 CHARACTER NAME;}{\\s2\\sbasedon0 DIALOG;}}"
+                          "\\pard\\s1 ANNA (V.O.)\\par\\pard\\s2 One.\\par\\pard\\s2 Two.\\par}";
   TPasteChoices choices;
   choices.UseStyleSheets = true;
   const auto elements = ImportRtf(rtf, QuietContext(), choices);

@@ -65,7 +65,8 @@ TEST_F(SaveOrderTest, AFailedStepLeavesThePreviousFileUnderItsName) {
     SCOPED_TRACE(c.path);
     WriteFileText(target, "previous script");
     WriteFileText(backup, "older");
-    SetFileFaultHook([&](TFileStep step, const std::string& path) { return step == c.step && path == c.path ? EIO : 0; });
+    SetFileFaultHook(
+        [&](TFileStep step, const std::string& path) { return step == c.step && path == c.path ? EIO : 0; });
     SeenBox seen;
     AnswerBox(IDOK, &seen);
     EXPECT_FALSE(SaveScriptFile(target, false, true));
@@ -90,7 +91,9 @@ TEST_F(SaveOrderTest, TheNameHoldsACompleteVersionAtEveryStep) {
     // Up to the step that gives the new file the name, the name holds the
     // previous version; the folder is flushed after it.
     const bool afterRename = step == TFileStep::Flush && path == ExtractFileDir(target);
-    if (!afterRename) { EXPECT_TRUE(ReadFileText(target) == previous) << "at step " << steps.size(); }
+    if (!afterRename) {
+      EXPECT_TRUE(ReadFileText(target) == previous) << "at step " << steps.size();
+    }
     return 0;
   });
   ASSERT_TRUE(SaveScriptFile(target, false, true));

@@ -21,9 +21,7 @@ struct Row {
   friend bool operator==(const Row&, const Row&) = default;
 };
 
-std::ostream& operator<<(std::ostream& out, const Row& r) {
-  return out << r.offset << " " << r.size << " " << r.name;
-}
+std::ostream& operator<<(std::ostream& out, const Row& r) { return out << r.offset << " " << r.size << " " << r.name; }
 
 // A header image read into a new script, and what it said of the file.
 struct Decoded {
@@ -99,6 +97,7 @@ TEST(ScriptHeaderLayout, SettingsAreWrittenAtTheirDocumentedOffsets) {
     std::size_t offset;
     std::vector<Byte> bytes;
   };
+  // clang-format off
   const Case cases[] = {
       {"Dialogue left margin", [](auto& r, auto&) { r.FormatSet[fsDialogue].LeftMargin = 33; }, 512 + 60, {33}},
       {"Dialogue number word", [](auto& r, auto&) { r.FormatSet[fsDialogue].NumberWord = 0x0A0B; }, 512 + 64, {0x0B, 0x0A}},
@@ -125,6 +124,7 @@ TEST(ScriptHeaderLayout, SettingsAreWrittenAtTheirDocumentedOffsets) {
       {"revision colours", [](auto& r, auto&) { r.ResetRevisionColours(); }, 2512,
        {1, 0, 1, 0, 5, 'W', 'H', 'I', 'T', 'E', 0xFF, 0xFF, 0xFF, 0}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     TScriptRecord record;
     TFontNames fonts;
@@ -261,7 +261,8 @@ TEST(ScriptHeaderLayout, DamagedRecordsAreRefusedAndChangeNothing) {
       {"user list slot too long", [](std::vector<Byte>& i) { i[4992 + 21] = 21; }},
       {"bookmark text too long", [](std::vector<Byte>& i) { i[7680 + 28] = 26; }},
       {"list stores more than its total", [](std::vector<Byte>& i) { i[13440] = 3; }},
-      {"list entries past the area", [](std::vector<Byte>& i) {
+      {"list entries past the area",
+       [](std::vector<Byte>& i) {
          i[13440] = i[13442] = 200;
          std::fill(i.begin() + 13444, i.begin() + 14208, Byte{200});
        }},

@@ -73,8 +73,8 @@ inline std::string EveryByteText() {
 
 // Words up to `length` characters, different for each seed.
 inline std::string WordsText(std::size_t length, int seed) {
-  static const char* const words[] = {"the", "script", "INT.", "night", "she", "runs", "quickly", "toward",
-                                      "ÉCOLE", "café", "door", "--", "and", "thing", "it's", "...", "away"};
+  static const char* const words[] = {"the",  "script", "INT.", "night", "she",   "runs", "quickly", "toward", "ÉCOLE",
+                                      "café", "door",   "--",   "and",   "thing", "it's", "...",     "away"};
   std::string s;
   for (int i = seed; s.size() < length; ++i) {
     s += words[static_cast<std::size_t>(i * 7 + seed) % std::size(words)];
@@ -127,8 +127,8 @@ inline void FillSampleElements(TMDIChild& w, int seed, int extra = 0, int curren
   AppendElement(w, ekDialogue, "")->split = spFirstPiece;
   AppendElement(w, ekDialogue, "the rest of it")->split = spSecondPiece;
   for (int i = 0; i < extra; ++i) {
-    static const Byte kinds[] = {ekSceneHeading, ekAction, ekCharacterName, ekParenthetical, ekDialogue, ekAction,
-                                 ekCharacterName, ekDialogue, ekTransition};
+    static const Byte kinds[] = {ekSceneHeading, ekAction,        ekCharacterName, ekParenthetical, ekDialogue,
+                                 ekAction,       ekCharacterName, ekDialogue,      ekTransition};
     const Byte kind = kinds[i % std::size(kinds)];
     TScriptElement* e = AppendElement(w, kind, kind == ekCharacterName ? "BOB" : WordsText(40 + (i * 53) % 300, i));
     e->lineCount = static_cast<Byte>(1 + (i % 4));
@@ -285,8 +285,7 @@ inline std::vector<std::string> ScriptDifferences(const TMDIChild& saved, const 
     for (const auto& f : ScriptHeaderFields())
       if (!std::equal(a.begin() + f.Offset, a.begin() + f.Offset + f.Size, b.begin() + f.Offset))
         differ("header field " + f.Name);
-    if (!(static_cast<const TScriptSettings&>(saved) == static_cast<const TScriptSettings&>(read)))
-      differ("settings");
+    if (!(static_cast<const TScriptSettings&>(saved) == static_cast<const TScriptSettings&>(read))) differ("settings");
     const std::pair<const TStringList*, const TStringList*> lists[] = {
         {&saved.RevisionColours, &read.RevisionColours},     {&saved.ExtraLocations, &read.ExtraLocations},
         {&saved.HiddenLocations, &read.HiddenLocations},     {&saved.CharacterAliasList, &read.CharacterAliasList},

@@ -23,9 +23,8 @@ std::vector<std::pair<int, std::string>> KindsAndTexts(const TStoryDevData& data
   return result;
 }
 
-const Records kStory{{"TITL", "The Visit"},      {"CNAM", "Anna"},
-                     {"CNOT", "Shy."},   {"XTRA", "skipped"},        {"SNAM", "INT. CAFE - DAY"},
-                     {"SDES", "Rain."},  {"SNOT", "Shorten."},       {"LAST", ""},
+const Records kStory{{"TITL", "The Visit"},       {"CNAM", "Anna"},  {"CNOT", "Shy."},     {"XTRA", "skipped"},
+                     {"SNAM", "INT. CAFE - DAY"}, {"SDES", "Rain."}, {"SNOT", "Shorten."}, {"LAST", ""},
                      {"TITL", "after the end"}};
 
 TEST(StoryDevExchange, RecordsBecomeElementsAndNames) {
@@ -33,10 +32,10 @@ TEST(StoryDevExchange, RecordsBecomeElementsAndNames) {
     TStoryDevData data;
     ASSERT_TRUE(ReadStoryDevData(Exchange(kStory, 0x5EED1234, swapped), data)) << swapped;
     EXPECT_EQ(KindsAndTexts(data), (std::vector<std::pair<int, std::string>>{{ekCenteredTitle, "The Visit"},
-                                                                           {ekAction, "Shy."},
-                                                                           {ekSceneHeading, "INT. CAFE - DAY"},
-                                                                           {ekAction, "Rain."},
-                                                                           {ekScriptNote, "Shorten."}}));
+                                                                             {ekAction, "Shy."},
+                                                                             {ekSceneHeading, "INT. CAFE - DAY"},
+                                                                             {ekAction, "Rain."},
+                                                                             {ekScriptNote, "Shorten."}}));
     EXPECT_EQ(data.characterNames, std::vector<std::string>{"ANNA"});
   }
 }
@@ -82,8 +81,8 @@ TEST(StoryDevExchange, DamagedDataIsRefusedOrCutShort) {
 
 TEST(StoryDevExchange, TextsAreClippedToTheirLimits) {
   TStoryDevData data;
-  ASSERT_TRUE(ReadStoryDevData(
-      Exchange({{"SDES", std::string(4000, 'x')}, {"CNAM", "Maximilian Alexander Smith"}}), data));
+  ASSERT_TRUE(
+      ReadStoryDevData(Exchange({{"SDES", std::string(4000, 'x')}, {"CNAM", "Maximilian Alexander Smith"}}), data));
   ASSERT_EQ(data.elements.size(), 1u);
   EXPECT_EQ(data.elements[0].text.size(), MaxElementChars);
   EXPECT_EQ(data.characterNames, std::vector<std::string>{"MAXIMILIAN ALEXANDER"});

@@ -31,9 +31,10 @@ TEST_F(StylePickerTest, AnswersTheCanonicalNames) {
     const char* button;
     std::string answer;
   };
-  const Case cases[] = {{"ActionBtn", "ACTION"},           {"RadioButton2", "CHARNAME"},  {"RadioButton3", "DIALOGUE"},
-                        {"RadioButton4", "PARENTHETICAL"}, {"RadioButton6", "SCENEHEADING"}, {"RadioButton9", "PROLOGUE"},
-                        {"RadioButton13", "TITLE"},        {"RadioButton14", "@"}};
+  const Case cases[] = {{"ActionBtn", "ACTION"},          {"RadioButton2", "CHARNAME"},
+                        {"RadioButton3", "DIALOGUE"},     {"RadioButton4", "PARENTHETICAL"},
+                        {"RadioButton6", "SCENEHEADING"}, {"RadioButton9", "PROLOGUE"},
+                        {"RadioButton13", "TITLE"},       {"RadioButton14", "@"}};
   for (const auto& c : cases) {
     std::string caption, question;
     Choose(c.button, mrOk, &caption, &question);

@@ -33,20 +33,19 @@ std::vector<std::pair<int, std::string>> KindsAndTexts(const TImportedElements& 
   return result;
 }
 
-const std::string kScene =
-    "[Scene Heading]\r\n"
-    "<A>INT. HOUSE - DAY\r\n"
-    "[Action]\r\n"
-    "<A>She waits by the door.\r\n"
-    "[Dialogue]\r\n"
-    "<C>JOHN\r\n"
-    "<P>quietly\r\n"
-    "<D>Hello there.\r\n";
+const std::string kScene = "[Scene Heading]\r\n"
+                           "<A>INT. HOUSE - DAY\r\n"
+                           "[Action]\r\n"
+                           "<A>She waits by the door.\r\n"
+                           "[Dialogue]\r\n"
+                           "<C>JOHN\r\n"
+                           "<P>quietly\r\n"
+                           "<D>Hello there.\r\n";
 
 Asker SceneAsker() {
   Asker asker;
-  asker.answers = {{"What is: [Scene Heading]?", kHeading}, {"What is: [Action]?", kAction},
-                   {"What is: [Dialogue]?", kDialogue}};
+  asker.answers = {
+      {"What is: [Scene Heading]?", kHeading}, {"What is: [Action]?", kAction}, {"What is: [Dialogue]?", kDialogue}};
   return asker;
 }
 
@@ -55,12 +54,12 @@ TEST(TaggedText, StylesAndLettersTypeTheElements) {
   Asker asker = SceneAsker();
   const TTaggedTextResult result = ReadTaggedText(kScene, table, StandardFormatSet(), asker.Function());
   EXPECT_TRUE(result.isTagged);
-  EXPECT_EQ(KindsAndTexts(result.elements), (std::vector<std::pair<int, std::string>>{
-                                                 {ekSceneHeading, "INT. HOUSE - DAY"},
-                                                 {ekAction, "She waits by the door."},
-                                                 {ekCharacterName, "JOHN"},
-                                                 {ekParenthetical, "quietly"},
-                                                 {ekDialogue, "Hello there."}}));
+  EXPECT_EQ(KindsAndTexts(result.elements),
+            (std::vector<std::pair<int, std::string>>{{ekSceneHeading, "INT. HOUSE - DAY"},
+                                                      {ekAction, "She waits by the door."},
+                                                      {ekCharacterName, "JOHN"},
+                                                      {ekParenthetical, "quietly"},
+                                                      {ekDialogue, "Hello there."}}));
   EXPECT_EQ(asker.asked.size(), 3u);
 }
 
@@ -172,8 +171,9 @@ TEST(TaggedText, ExtensionLineGoesWithTheCueAndRepeatedCuesGo) {
   Asker asker;
   asker.answers = {{"What is: [Dialogue]?", kDialogue}};
   const auto result = ReadTaggedText(text, table, StandardFormatSet(), asker.Function());
-  ASSERT_EQ(KindsAndTexts(result.elements), (std::vector<std::pair<int, std::string>>{
-                                                {ekCharacterName, "JOHN"}, {ekDialogue, "One."}, {ekDialogue, "Two."}}));
+  ASSERT_EQ(KindsAndTexts(result.elements),
+            (std::vector<std::pair<int, std::string>>{
+                {ekCharacterName, "JOHN"}, {ekDialogue, "One."}, {ekDialogue, "Two."}}));
   EXPECT_EQ(result.elements[0].extensionKind, 2);
 }
 
@@ -183,8 +183,8 @@ TEST(TaggedText, AttributeLinesStyleTheNextTextAndCloseInIt) {
   Asker asker;
   asker.answers = {{"What is: [Action]?", kAction}};
   const auto result = ReadTaggedText(text, table, StandardFormatSet(), asker.Function());
-  EXPECT_EQ(KindsAndTexts(result.elements), (std::vector<std::pair<int, std::string>>{
-                                                {ekAction, "\x02\x15Loud.\x16\x03"}, {ekAction, "Quiet."}}));
+  EXPECT_EQ(KindsAndTexts(result.elements),
+            (std::vector<std::pair<int, std::string>>{{ekAction, "\x02\x15Loud.\x16\x03"}, {ekAction, "Quiet."}}));
 }
 
 TEST(TaggedText, CancelKeepsWhatWasRead) {

@@ -68,6 +68,7 @@ TPasteChoices With(bool TPasteChoices::*flag) {
 }
 
 // Each rule with lines that take it and near-misses that must not.
+// clang-format off
 const Case kRuleCases[] = {
     {"EmptyLinesAreSkipped", "\r\r\rINT. HOUSE - DAY\r\r\r", {{ekSceneHeading, "INT. HOUSE - DAY"}}},
     {"ActionOnlyKeepsEveryLineAction", "INT. HOUSE - DAY\r\rJOHN\r\rHello.",
@@ -127,20 +128,23 @@ const Case kRuleCases[] = {
     {"LongLineOfWordsStaysAction", "The sun sets slowly over the distant hills",
      {{ekAction, "The sun sets slowly over the distant hills"}}},
 };
+// clang-format on
 INSTANTIATE_TEST_SUITE_P(Rules, Classification, ::testing::ValuesIn(kRuleCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The tidying steps, each with a line before and after.
 const Case kTidyCases[] = {
     {"QuotedCueIsCenteredTitle", "\"THE END\"", {{ekCenteredTitle, "\"THE END\""}}},
-    {"ActionAfterOpenDialogueJoinsIt", "JOHN\r\rWe go now,\rAND THEN WE RUN.\rMARY",
+    {"ActionAfterOpenDialogueJoinsIt",
+     "JOHN\r\rWe go now,\rAND THEN WE RUN.\rMARY",
      {{ekCharacterName, "JOHN"}, {ekDialogue, "We go now, AND THEN WE RUN."}, {ekAction, "MARY"}}},
     {"PlusMarksHeading", "+ THE HOUSE", {{ekSceneHeading, "THE HOUSE"}}},
     {"PlusWithoutMarkupIsShot", "+ THE HOUSE", {{ekShot, "THE HOUSE"}}, {}, false},
     {"DashMarksShot", "- CLOSE ON DOOR", {{ekShot, "CLOSE ON DOOR"}}},
     {"UnderlineMarks", "He _really_ runs.", {{ekAction, "He \x15really\x16 runs."}}},
     {"UnderlineMarksRefused", "He _really_ runs.", {{ekAction, "He _really_ runs."}}, {}, false},
-    {"CueWithoutSpeechBecomesShot", "JOHN\r\rINT. HOUSE - DAY",
+    {"CueWithoutSpeechBecomesShot",
+     "JOHN\r\rINT. HOUSE - DAY",
      {{ekShot, "JOHN"}, {ekSceneHeading, "INT. HOUSE - DAY"}}},
     {"LastCueBecomesAction", "He runs.\r\rJOHN", {{ekAction, "He runs."}, {ekAction, "JOHN"}}},
     {"MoreAndRepeatedCueJoinTheSpeech",
@@ -151,6 +155,7 @@ INSTANTIATE_TEST_SUITE_P(Tidying, Classification, ::testing::ValuesIn(kTidyCases
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Line joining.
+// clang-format off
 const Case kJoinCases[] = {
     {"WrappedParagraphJoins", "John walks to the door and\ropens it slowly.",
      {{ekAction, "John walks to the door and opens it slowly."}}, Gentle()},
@@ -162,6 +167,7 @@ const Case kJoinCases[] = {
     {"HeadingStandsAlone", "INT. HOUSE - DAY\rJohn walks in.",
      {{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "John walks in."}}},
 };
+// clang-format on
 INSTANTIATE_TEST_SUITE_P(Joining, Classification, ::testing::ValuesIn(kJoinCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -239,8 +245,14 @@ TEST(ClassificationOpening, TitleBlockBeforeTheOpeningTextIsNoSpeech) {
 TEST(PlainTextPreparation, NormalisesLineEndsTabsAndFormFeeds) {
   EXPECT_EQ(PreparePlainText("a\r\nb\nc\rd", false), "a\rb\rc\rd");
   EXPECT_EQ(PreparePlainText("a\tb\t\tc", false), "a\rb\rc");
-  EXPECT_EQ(PreparePlainText("a\x0C" "b", false), "a\rb");
-  EXPECT_EQ(PreparePlainText("a\x0C" "b", true), "a\r\x0C\rb");
+  EXPECT_EQ(PreparePlainText("a\x0C"
+                             "b",
+                             false),
+            "a\rb");
+  EXPECT_EQ(PreparePlainText("a\x0C"
+                             "b",
+                             true),
+            "a\r\x0C\rb");
   EXPECT_EQ(PreparePlainText(std::string("a\0b\xFF", 4), false), "ab");
 }
 

@@ -48,7 +48,8 @@ TEST_F(TextFilesTest, LineEndsAreRewrittenBothWays) {
 }
 
 TEST_F(TextFilesTest, WordStarTextLosesItsEighthBitAndDotCommands) {
-  const std::string document = ".op\r\n.pl 66\r\nShe waits by th\xE5\x8D\x0A" "door.\x02\r\n..not a command\r\n";
+  const std::string document = ".op\r\n.pl 66\r\nShe waits by th\xE5\x8D\x0A"
+                               "door.\x02\r\n..not a command\r\n";
   EXPECT_EQ(WordStarToText(document), "She waits by the\ndoor.\n..not a command\n");
 }
 
@@ -83,6 +84,7 @@ struct EncodingCase {
 };
 
 TEST(IncomingText, IsBroughtToTheCodePage) {
+  // clang-format off
   const EncodingCase cases[] = {
       {"code page already", "caf\xE9 \x93quoted\x94", "caf\xE9 \x93quoted\x94", false},
       {"utf-8", "caf\xC3\xA9 \xE2\x80\x9Cquoted\xE2\x80\x9D \xE2\x80\x94", "caf\xE9 \x93quoted\x94 \x97", false},
@@ -100,6 +102,7 @@ TEST(IncomingText, IsBroughtToTheCodePage) {
       {"surrogate", "\xED\xA0\x80", "\xED\xA0\x80", false},
       {"overlong after a mark", "\xEF\xBB\xBF" "a\xC0\xAF", "a??", true},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const TIncomingText incoming = IncomingTextToAnsi(c.bytes);
     EXPECT_EQ(incoming.text, c.text) << c.name;

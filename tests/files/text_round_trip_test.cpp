@@ -66,7 +66,9 @@ TEST(TextRoundTrip, PlainTextKeepsTypesAndTexts) {
   for (std::uint64_t seed = 1; seed <= 8; ++seed) {
     const auto script = Script(seed);
     ASSERT_GT(script.size(), 200u);
-    EXPECT_EQ(FirstDifference(Specs(ImportPlainText(testing::ScriptAsPlainText(script), Context(), {})), AsRead(script)), "") << "seed " << seed;
+    EXPECT_EQ(
+        FirstDifference(Specs(ImportPlainText(testing::ScriptAsPlainText(script), Context(), {})), AsRead(script)), "")
+        << "seed " << seed;
   }
 }
 
@@ -74,7 +76,8 @@ TEST(TextRoundTrip, StyledRtfKeepsTypesAndTexts) {
   const auto script = Script(21);
   TPasteChoices choices;
   choices.UseStyleSheets = true;
-  EXPECT_EQ(FirstDifference(Specs(ImportRtf(testing::ScriptAsStyledRtf(script), Context(), choices)), AsRead(script)), "");
+  EXPECT_EQ(FirstDifference(Specs(ImportRtf(testing::ScriptAsStyledRtf(script), Context(), choices)), AsRead(script)),
+            "");
 }
 
 }  // namespace

@@ -147,15 +147,15 @@ INSTANTIATE_TEST_SUITE_P(
                      t.Type("BOB");
                    },
                    {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}, {ekCharacterName, "BOB"}}},
-        ChangeCase{"Deletion",
-                   {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}, {ekCharacterName, "BOB"},
-                    {ekDialogue, "Hi."}},
-                   2,
-                   [](UndoRingTest&, TMDIChild& w) {
-                     SaveUndoStep(ukDelete, false, false, 0);
-                     w.Delete_Element();
-                   },
-                   {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}, {ekDialogue, "Hi."}}},
+        ChangeCase{
+            "Deletion",
+            {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}, {ekCharacterName, "BOB"}, {ekDialogue, "Hi."}},
+            2,
+            [](UndoRingTest&, TMDIChild& w) {
+              SaveUndoStep(ukDelete, false, false, 0);
+              w.Delete_Element();
+            },
+            {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}, {ekDialogue, "Hi."}}},
         ChangeCase{"WholeScript",
                    Actions(1, 12),
                    11,
@@ -238,11 +238,11 @@ INSTANTIATE_TEST_SUITE_P(
         RepaginationCase{"BreakAddedBeforeTheRun", Actions(1, 9),
                          Actions(1, 1) + Pieces{kBreak} + Actions(2, 4) + Pieces{kEdited} + Actions(6, 9),
                          Actions(1, 1) + Pieces{kBreak} + Actions(2, 9)},
-        RepaginationCase{"ElementSplitBeforeTheRun", Actions(1, 9),
-                         Pieces{{ekAction, "A1"}, {ekAction, "A2 one"}, kSplitBreak, {ekAction, "two"}} +
-                             Actions(3, 4) + Pieces{kEdited} + Actions(6, 9),
-                         Pieces{{ekAction, "A1"}, {ekAction, "A2 one"}, kSplitBreak, {ekAction, "two"}} +
-                             Actions(3, 9)},
+        RepaginationCase{
+            "ElementSplitBeforeTheRun", Actions(1, 9),
+            Pieces{{ekAction, "A1"}, {ekAction, "A2 one"}, kSplitBreak, {ekAction, "two"}} + Actions(3, 4) +
+                Pieces{kEdited} + Actions(6, 9),
+            Pieces{{ekAction, "A1"}, {ekAction, "A2 one"}, kSplitBreak, {ekAction, "two"}} + Actions(3, 9)},
         RepaginationCase{"SpeechSplitRightBeforeTheRun", Actions(1, 9),
                          Actions(1, 2) + Pieces{kSpeechBreak, kRepeatedCue, {ekDialogue, "rest"}} + Actions(3, 4) +
                              Pieces{kEdited} + Actions(6, 9),
@@ -253,8 +253,8 @@ INSTANTIATE_TEST_SUITE_P(
                          Actions(1, 1) + Pieces{kSpeechBreak, kRepeatedCue, {ekDialogue, "rest"}} + Actions(2, 9),
                          Actions(1, 4) + Pieces{kEdited} + Actions(6, 9), Actions(1, 9)},
         RepaginationCase{"LastElementOfTheRunSplit", Actions(1, 9),
-                         Actions(1, 4) + Pieces{kEdited, {ekAction, "A6"}, {ekAction, "A7 one"}, kSplitBreak,
-                                                {ekAction, "two"}} +
+                         Actions(1, 4) +
+                             Pieces{kEdited, {ekAction, "A6"}, {ekAction, "A7 one"}, kSplitBreak, {ekAction, "two"}} +
                              Actions(8, 9),
                          Actions(1, 9)},
         RepaginationCase{"BreaksOnBothSides", Actions(1, 9),

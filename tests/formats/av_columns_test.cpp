@@ -36,8 +36,7 @@ TEST_F(AVColumnsTest, ColumnCommandsSetTheColumnAndItsMargins) {
     Byte column;
     std::pair<int, int> margins;
   } const cases[] = {
-      {2, 1, {20, 45}}, {2, 2, {50, 15}}, {2, 0, {25, 25}},
-      {0, 1, {15, 45}}, {0, 2, {45, 10}}, {0, 0, {15, 10}},
+      {2, 1, {20, 45}}, {2, 2, {50, 15}}, {2, 0, {25, 25}}, {0, 1, {15, 45}}, {0, 2, {45, 10}}, {0, 0, {15, 10}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.element << " " << int(c.column));

@@ -13,8 +13,12 @@ namespace {
 class DialogueNumberingTest : public DraftsFixture {
  protected:
   void ThreeSpeeches() {
-    Start({{ekCharacterName, "ANN"}, {ekDialogue, "One."}, {ekCharacterName, "BOB"}, {ekDialogue, "Two."},
-           {ekCharacterName, "CAL"}, {ekDialogue, "Three."}});
+    Start({{ekCharacterName, "ANN"},
+           {ekDialogue, "One."},
+           {ekCharacterName, "BOB"},
+           {ekDialogue, "Two."},
+           {ekCharacterName, "CAL"},
+           {ekDialogue, "Three."}});
   }
   std::vector<std::string> SpeechNumbers() const {
     std::vector<std::string> numbers;

@@ -22,8 +22,10 @@ namespace {
 class DraftsFileTest : public DraftsFixture {};
 
 TEST_F(DraftsFileTest, EveryLockRevisionAndMarkSurvivesSaveAndLoad) {
+  // clang-format off
   Start({{ekSceneHeading, "INT. A"}, ActionLines(30), {ekSceneHeading, "INT. B"}, ActionLines(30),
          {ekSceneHeading, "INT. C"}, {ekCharacterName, "ANN"}, {ekDialogue, "Hello."}, ActionLines(36)});
+  // clang-format on
   Window().CurrentRevision = 2;
   Window().HeaderLine1 = "PINK DRAFT";
   LockScript(Window(), TLockChoices{});

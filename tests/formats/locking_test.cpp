@@ -84,8 +84,7 @@ TEST_F(LockingTest, UnlockingTurnsOffTheUncheckedLocksAndAGreyCheckKeepsTheMulti
   const std::vector<Case> cases = {
       {"both off", TCheckBoxState::cbUnchecked, TCheckBoxState::cbUnchecked, 0, 0, 0, 0, ekAutoPageBreak},
       {"both kept", TCheckBoxState::cbChecked, TCheckBoxState::cbChecked, 1, 1, 1, 1, ekLockedPageBreak},
-      {"grey: multi-locks only", TCheckBoxState::cbGrayed, TCheckBoxState::cbGrayed, 0, 1, 0, 1,
-       ekLockedPageBreak},
+      {"grey: multi-locks only", TCheckBoxState::cbGrayed, TCheckBoxState::cbGrayed, 0, 1, 0, 1, ekLockedPageBreak},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -139,8 +138,12 @@ TEST_F(LockingTest, MultiLockingSwitchesOnAndAsksBeforeItSwitchesOff) {
 }
 
 TEST_F(LockingTest, OmittedHeadingsAreRemovedAllAtOnceOrOneHeadingLeavesNone) {
-  Start({{ekSceneHeading, "INT. A"}, ActionLines(1), {ekSceneHeading, "OMITTED"}, {ekSceneHeading, "INT. B"},
-         {ekSceneHeading, "OMITTED"}, ActionLines(1)});
+  Start({{ekSceneHeading, "INT. A"},
+         ActionLines(1),
+         {ekSceneHeading, "OMITTED"},
+         {ekSceneHeading, "INT. B"},
+         {ekSceneHeading, "OMITTED"},
+         ActionLines(1)});
   LockScript(Window(), TLockChoices{});
   EXPECT_EQ(SceneNumbers(), (std::vector<std::string>{"1", "2", "3", "4"}));
 
@@ -263,7 +266,6 @@ TEST_F(LockingTest, PageLinesThatShortenThePagesBringTheOfferToCheatOrAdjust) {
     }
   }
 }
-
 
 // The word a lock stores reads a bare document: the number the heading's
 // group holds in bits 0-8, the locked bit 9, and the A-letter it shows as

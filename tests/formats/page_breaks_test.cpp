@@ -16,8 +16,8 @@ TEST_F(PageBreaksTest, ABreakGoesInBeforeTheCaretOfTheKindTheScriptAllows) {
   struct Case {
     const char* what;
     bool locked;
-    int column;       // of the second Action, 24 characters long
-    int choice;       // in the type dialog; -1 cancels
+    int column;  // of the second Action, 24 characters long
+    int choice;  // in the type dialog; -1 cancels
     std::vector<int> kinds;
     std::vector<std::string> shape;
   };
@@ -106,7 +106,11 @@ TEST_F(PageBreaksTest, AHardBreakBesideTheCaretIsRemovedWhenTheWriterAgrees) {
       {"the break before the caret", forced, 2, mrYes, {}, nullptr},
       {"the break after the caret", forced, 0, mrYes, {}, nullptr},
       {"the writer says no", forced, 2, mrNo, {ekForcedPageBreak}, nullptr},
-      {"no break beside the caret", forced, 3, std::nullopt, {ekForcedPageBreak},
+      {"no break beside the caret",
+       forced,
+       3,
+       std::nullopt,
+       {ekForcedPageBreak},
        "There is no Forced Page Break next to the Cursor."},
       {"a locked break in a locked script", locked, 2, mrYes, {}, nullptr},
       {"a locked break kept", locked, 0, mrNo, {ekLockedPageBreak}, nullptr},

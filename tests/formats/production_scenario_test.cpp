@@ -137,8 +137,8 @@ TEST_F(ProductionScenarioTest, ALockedScriptKeepsItsNumbersThroughARevision) {
   ASSERT_FALSE(Heading(31)->revisedLines) << "nothing typed on scene 31";
   Window().DocumentModified = 0;  // as saved
   Window().AddRevisionColour("BLUE", clNone);
-  Press(mrYes);                   // the five steps
-  Press(mrOk);                    // the A-pages are fixed
+  Press(mrYes);  // the five steps
+  Press(mrOk);   // the A-pages are fixed
   std::string increment;
   Press(mrYes, &increment);
   bool publisherOpened = false;

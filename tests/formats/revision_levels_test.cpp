@@ -94,7 +94,8 @@ TEST_F(RevisionLevelsTest, FiveLevelsAtMostAndEachUnlockTakesOneAway) {
       {2, 2, "Should I REALLY remove all \rLOCKING LEVEL 3 Revision Marks?", "You are now at Asterisk Locking Level 3"},
       {1, 1, "Should I REALLY remove all \rLOCKING LEVEL 2 Revision Marks?", "You are now at Asterisk Locking Level 2"},
       {0, 0, "Should I REALLY remove all \rLOCKING LEVEL 1 Revision Marks?", "You are now at Asterisk Locking Level 1"},
-      {0, 0, "Should I REALLY remove all \rLOCKING LEVEL 0 Revision Marks?", "You are now at Asterisk Locking Level 1"}};
+      {0, 0, "Should I REALLY remove all \rLOCKING LEVEL 0 Revision Marks?",
+       "You are now at Asterisk Locking Level 1"}};
   for (const Step& step : steps) {
     SCOPED_TRACE(step.question);
     std::string question, report;

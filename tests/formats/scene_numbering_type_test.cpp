@@ -16,8 +16,10 @@ class SceneNumberingTypeTest : public DraftsFixture {
   // Scenes 1 and 2, an A-scene put in after scene 2, scene 3; the scene
   // numbers locked.
   void StartLocked() {
+    // clang-format off
     Start({{ekSceneHeading, "INT. A"}, {ekAction, "a"}, {ekSceneHeading, "INT. B"}, {ekAction, "b"},
            {ekASceneHeading, "INT. B2"}, {ekAction, "x"}, {ekSceneHeading, "INT. C"}, {ekAction, "c"}});
+    // clang-format on
     TLockChoices choices;
     choices.pages = TCheckBoxState::cbUnchecked;
     choices.headers = false;
@@ -53,6 +55,7 @@ TEST_F(SceneNumberingTypeTest, EachChoiceNumbersTheHeadingAtTheCaret) {
     std::vector<std::string> numbers;
     const char* placed;  // the heading's placed number after; nullptr: not looked at
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"no number for a locked scene", B, stNoNumbering, "", stLocked, true, {"1", "", "1A", "3"}, ""},
       {"no number for the last scene", C, stNoNumbering, "", stLocked, true, {"1", "2", "2A", ""}, ""},
@@ -67,6 +70,7 @@ TEST_F(SceneNumberingTypeTest, EachChoiceNumbersTheHeadingAtTheCaret) {
       {"a number and letter typed in", B2, stManual, "5c", stNormal, true, {"1", "2", "5C", "3"}, "C5"},
       {"the order flipped on an A-scene", B2, stFlipOrder, "", stNormal, true, {"1", "2", "2A", "3"}, "2A"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     StartLocked();

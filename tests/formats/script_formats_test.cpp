@@ -58,23 +58,25 @@ TEST_F(ScriptFormatsTest, ShowsTheScriptsFormatsAndOptions) {
   Speeches();
   Window().FirstPageLine = 4;
   Window().DialogueBreakMode = 3;
-  Answer([](TEditScriptFormatsDlg& d) {
-    EXPECT_EQ(d.Caption(), "Script Formats");
-    std::vector<std::string> tabs;
-    for (int i = 0; i < d.Notebook->PageCount(); ++i) tabs.push_back(d.Notebook->Pages(i)->Caption());
-    EXPECT_EQ(tabs, (std::vector<std::string>{"Character Names", "Dialogue", "Parentheticals", "Scene Headings",
-                                              "Action", "Transitions", "Act Information", "Scene Information",
-                                              "Centered Title", "Shots", "Script Notes", "Locked Scripts",
-                                              "Page Breaks"}));
-    EXPECT_EQ(DialogControl<TEdit>(d, "DialogueLeft")->Text(), "2.5");
-    EXPECT_EQ(DialogControl<TEdit>(d, "CharacterLeft")->Text(), "3.7");
-    EXPECT_EQ(DialogControl<TEdit>(d, "SceneHeadingBefore")->Text(), "2.0");
-    EXPECT_TRUE(Check(d, "SceneHeadingCaps")->Checked());
-    EXPECT_FALSE(Check(d, "ActionCaps")->Checked());
-    EXPECT_EQ(DialogControl<TEdit>(d, "FirstLine")->Text(), "5") << "the stored line plus one";
-    EXPECT_EQ(Radio(d, "BreakDialogue")->ItemIndex(), 3);
-    EXPECT_EQ(Radio(d, "BreakAction")->ItemIndex(), 2);
-  }, mrCancel);
+  Answer(
+      [](TEditScriptFormatsDlg& d) {
+        EXPECT_EQ(d.Caption(), "Script Formats");
+        std::vector<std::string> tabs;
+        for (int i = 0; i < d.Notebook->PageCount(); ++i) tabs.push_back(d.Notebook->Pages(i)->Caption());
+        EXPECT_EQ(tabs,
+                  (std::vector<std::string>{"Character Names", "Dialogue", "Parentheticals", "Scene Headings", "Action",
+                                            "Transitions", "Act Information", "Scene Information", "Centered Title",
+                                            "Shots", "Script Notes", "Locked Scripts", "Page Breaks"}));
+        EXPECT_EQ(DialogControl<TEdit>(d, "DialogueLeft")->Text(), "2.5");
+        EXPECT_EQ(DialogControl<TEdit>(d, "CharacterLeft")->Text(), "3.7");
+        EXPECT_EQ(DialogControl<TEdit>(d, "SceneHeadingBefore")->Text(), "2.0");
+        EXPECT_TRUE(Check(d, "SceneHeadingCaps")->Checked());
+        EXPECT_FALSE(Check(d, "ActionCaps")->Checked());
+        EXPECT_EQ(DialogControl<TEdit>(d, "FirstLine")->Text(), "5") << "the stored line plus one";
+        EXPECT_EQ(Radio(d, "BreakDialogue")->ItemIndex(), 3);
+        EXPECT_EQ(Radio(d, "BreakAction")->ItemIndex(), 2);
+      },
+      mrCancel);
   const TScriptSettings before = Window();
   EXPECT_FALSE(Run());
   EXPECT_TRUE(static_cast<const TScriptSettings&>(Window()) == before) << "Cancel changes nothing";
@@ -194,10 +196,12 @@ TEST_F(ScriptFormatsTest, AnInstalledFontJoinsTheScriptsFontTable) {
   if (firstFont != chosen) {
     EXPECT_EQ(Window().FontNameTable[0], firstFont) << "the font of the other kinds stays";
   }
-  Answer([&chosen](TEditScriptFormatsDlg& d) {
-    auto* font = d.PageControl<TComboBox>("Action", "Font");
-    EXPECT_EQ(font->Items[font->ItemIndex()], chosen);
-  }, mrCancel);
+  Answer(
+      [&chosen](TEditScriptFormatsDlg& d) {
+        auto* font = d.PageControl<TComboBox>("Action", "Font");
+        EXPECT_EQ(font->Items[font->ItemIndex()], chosen);
+      },
+      mrCancel);
   EXPECT_FALSE(Run());
 }
 
@@ -239,10 +243,12 @@ TEST_F(ScriptFormatsTest, ValuesOutsideTheirLimitsAreRefused) {
 TEST_F(ScriptFormatsTest, TheSkipListTakesLettersOnly) {
   Speeches();
   Window().SkipLetters[static_cast<std::size_t>('O' / 8)] |= static_cast<Byte>(1u << ('O' % 8));
-  Answer([](TEditScriptFormatsDlg& d) {
-    d.SkipListBtn->Click();
-    EXPECT_TRUE(d.SkipLetters[static_cast<std::size_t>('Q' / 8)] & (1u << ('Q' % 8)));
-  }, mrCancel);
+  Answer(
+      [](TEditScriptFormatsDlg& d) {
+        d.SkipListBtn->Click();
+        EXPECT_TRUE(d.SkipLetters[static_cast<std::size_t>('Q' / 8)] & (1u << ('Q' % 8)));
+      },
+      mrCancel);
   Driver().Expect([](TForm& form) {
     auto& dialog = dynamic_cast<TLetterSkipDlg&>(form);
     EXPECT_EQ(dialog.SkipLetters->Text(), "O");

@@ -14,9 +14,11 @@ class SelectRangeTest : public DraftsFixture {
  protected:
   // Four scenes; the third runs over a page break.
   void FourScenes() {
+    // clang-format off
     Start({{ekSceneHeading, "INT. ONE - DAY"}, ActionLines(2), {ekSceneHeading, "INT. TWO - DAY"}, ActionLines(3),
            {ekSceneHeading, "INT. THREE - DAY"}, ActionLines(40), ActionLines(20),
            {ekSceneHeading, "INT. FOUR - DAY"}, ActionLines(2)});
+    // clang-format on
   }
   void Answer(std::function<void(TSelectRangeDlg&)> choose, TModalResult result = mrOk) {
     Driver().Expect([choose, result](TForm& form) {
@@ -115,9 +117,12 @@ TEST_F(SelectRangeTest, AMissingPageIsRefusedAndAsksAgain) {
 
 TEST_F(SelectRangeTest, SceneItemsExtendTheBlockToTheNeighbouringHeading) {
   // 0 heading, 1 action, 2 heading, 3 and 4 action, 5 heading, 6 action.
-  const std::vector<ElementSpec> script{{ekSceneHeading, "INT. ONE - DAY"}, {ekAction, "Alpha."},
-                                        {ekSceneHeading, "INT. TWO - DAY"}, {ekAction, "Beta."},
-                                        {ekAction, "Gamma."},                {ekSceneHeading, "INT. THREE - DAY"},
+  const std::vector<ElementSpec> script{{ekSceneHeading, "INT. ONE - DAY"},
+                                        {ekAction, "Alpha."},
+                                        {ekSceneHeading, "INT. TWO - DAY"},
+                                        {ekAction, "Beta."},
+                                        {ekAction, "Gamma."},
+                                        {ekSceneHeading, "INT. THREE - DAY"},
                                         {ekAction, "Delta."}};
   struct Case {
     const char* what;

@@ -58,7 +58,9 @@ TEST_F(BreakdownTaggingTest, AWordMarkedAndTaggedShowsInTaggingMode) {
 // Print Standard Breakdowns on the dialog's defaults lists the item.
 TEST_F(BreakdownTaggingTest, ARightClickTagsAWordThatShowsAndTheStandardBreakdownsList) {
   constexpr int Vehicles = 22;
-  ShowScript({{ekSceneHeading, "INT. BARN - DAY"}, {ekAction, "A truck waits."}, {ekCharacterName, "ANN"},
+  ShowScript({{ekSceneHeading, "INT. BARN - DAY"},
+              {ekAction, "A truck waits."},
+              {ekCharacterName, "ANN"},
               {ekDialogue, "Go."}},
              1);
   MainForm->MenuItem("TaggingModeItem")->Click();

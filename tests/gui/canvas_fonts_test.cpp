@@ -19,7 +19,9 @@ class CanvasFontsTest : public testing::GuiFixture {
     f.Style = style;
     return f;
   }
-  int Width(const TFontDesc& f, int dpi, char c) { return Backend().Fonts().CharWidth(f, dpi, static_cast<unsigned char>(c)); }
+  int Width(const TFontDesc& f, int dpi, char c) {
+    return Backend().Fonts().CharWidth(f, dpi, static_cast<unsigned char>(c));
+  }
 };
 
 TEST_F(CanvasFontsTest, TheProgramsFontNamesAreInstalled) {
@@ -39,16 +41,16 @@ TEST_F(CanvasFontsTest, WidthsFollowTheFontsMetrics) {
   };
   // Courier New advances 0.6 em: 12 pt is 10 px at 96 dpi, 30 at 300.
   const Case cases[] = {
-      {"Courier New", 12, 96, 'i', 'W', true, 10},
-      {"Courier New", 12, 300, 'i', 'W', true, 30},
-      {"Courier New", 10, 300, '.', '\xE9', true, 25},
-      {"Arial", 12, 96, 'i', 'W', false, 0},
+      {"Courier New", 12, 96, 'i', 'W', true, 10},      {"Courier New", 12, 300, 'i', 'W', true, 30},
+      {"Courier New", 10, 300, '.', '\xE9', true, 25},  {"Arial", 12, 96, 'i', 'W', false, 0},
       {"Times New Roman", 12, 300, 'l', 'M', false, 0},
   };
   for (const Case& c : cases) {
     const TFontDesc f = Font(c.family, c.size);
     EXPECT_EQ(Width(f, c.dpi, c.a) == Width(f, c.dpi, c.b), c.same) << c.family << " " << c.dpi;
-    if (c.width) { EXPECT_EQ(Width(f, c.dpi, c.a), c.width) << c.family << " " << c.dpi; }
+    if (c.width) {
+      EXPECT_EQ(Width(f, c.dpi, c.a), c.width) << c.family << " " << c.dpi;
+    }
   }
   const TextMetrics m = Backend().Fonts().Metrics(Font("Courier New", 12), 96);
   EXPECT_GT(m.Ascent, m.Descent);
@@ -71,11 +73,13 @@ TEST_F(CanvasFontsTest, TheCanvasKeepsTheOldDeviceRules) {
     int x, y;
     TColor color;
   };
+  // clang-format off
   const Case cases[] = {
       {"line start", 10, 5, clBlack},   {"line middle", 15, 5, clBlack}, {"line end left out", 20, 5, clWhite},
       {"fill corner", 30, 10, clRed},    {"fill inside", 39, 19, clRed},  {"fill right edge left out", 40, 15, clWhite},
       {"fill bottom edge left out", 35, 20, clWhite}, {"pixel", 90, 50, clBlue},
   };
+  // clang-format on
   for (const Case& c : cases) EXPECT_EQ(canvas.Pixel(c.x, c.y), c.color) << c.what;
 }
 

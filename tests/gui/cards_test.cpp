@@ -21,8 +21,14 @@ class CardsGuiTest : public testing::ProgramGuiFixture {
     std::vector<testing::ElementSpec> elements;
     for (int s = 1; s <= scenes; ++s) {
       elements.push_back({ekSceneHeading, "INT. ROOM " + std::to_string(s) + " - DAY"});
-      elements.push_back({ekAction, "Scene " + std::to_string(s) + " begins with a \x02" "bold\x03 line of \x19" "action\x1A."});
-      elements.push_back({ekAction, "Line " + std::to_string(s) + " follows it, \x15" "underlined\x16" " in part."});
+      elements.push_back({ekAction, "Scene " + std::to_string(s) +
+                                        " begins with a \x02"
+                                        "bold\x03 line of \x19"
+                                        "action\x1A."});
+      elements.push_back({ekAction, "Line " + std::to_string(s) +
+                                        " follows it, \x15"
+                                        "underlined\x16"
+                                        " in part."});
     }
     ShowScript(elements);
   }
@@ -102,8 +108,14 @@ TEST_F(CardsGuiTest, CardsShowTheScenesAndAClickedShuffleReordersTheScript) {
   // the edited card went back into the script with its codes
   const auto elements = testing::ElementsOf(Script());
   ASSERT_GT(elements.size(), 2u);
-  EXPECT_EQ(elements[1].text, "\x02" "Scene \x03" "1 begins with a \x02" "bold\x03 line of \x19" "action\x1A.");
-  EXPECT_EQ(elements[2].text, "Line 1 follows it, \x15" "underlined\x16" " in part. Done");
+  EXPECT_EQ(elements[1].text, "\x02"
+                              "Scene \x03"
+                              "1 begins with a \x02"
+                              "bold\x03 line of \x19"
+                              "action\x1A.");
+  EXPECT_EQ(elements[2].text, "Line 1 follows it, \x15"
+                              "underlined\x16"
+                              " in part. Done");
   EXPECT_TRUE(shuffleChosen);
   EXPECT_EQ(Headings(), (std::vector<std::string>{"1 ", "4 ", "2 ", "3 ", "5 ", "6 ", "7 ", "8 ", "9 ", "10"}));
 }

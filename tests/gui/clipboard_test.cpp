@@ -39,7 +39,8 @@ TEST_F(ClipboardTest, FormatNamesBecomeMimeTypesAndComeBack) {
 
 TEST_F(ClipboardTest, CopyInOneWindowPasteInAnother) {
   const UINT native = RegisterClipboardFormat("Quillmaster Text");
-  const std::string text = "Caf\xE9 \x80" "5";  // cp1252
+  const std::string text = "Caf\xE9 \x80"
+                           "5";  // cp1252
   const std::string block = std::string("\x01\x02\x00\xFF", 4);
   TForm* one = NewForm(TFormStyle::fsNormal, "One", 200, 100);
   TForm* two = NewForm(TFormStyle::fsNormal, "Two", 200, 100);
@@ -92,7 +93,8 @@ TEST_F(ClipboardTest, WhatAnotherProgramCopiedReachesTheCore) {
   EXPECT_EQ(std::string(rtf->begin(), rtf->end()), std::string("{\\rtf1 hi}\0", 11));
   const UINT storyDev = RegisterClipboardFormat("StoryDev Exchange");
   EXPECT_TRUE(Clipboard()->HasFormat(storyDev)) << "a named format is known by its name";
-  EXPECT_EQ(Clipboard()->Formats(), (std::vector<UINT>{CF_TEXT, RegisterClipboardFormat("Rich Text Format"), storyDev}));
+  EXPECT_EQ(Clipboard()->Formats(),
+            (std::vector<UINT>{CF_TEXT, RegisterClipboardFormat("Rich Text Format"), storyDev}));
 }
 
 TEST_F(ClipboardTest, RichTextGoesOutAsTextRtf) {

@@ -37,7 +37,8 @@ TEST_F(ControlsTest, AClickOnAListBoxSelectsTheItemUnderIt) {
   EXPECT_EQ(list->ItemIndex(), 1);
   EXPECT_EQ(clicks, 1);
   const QImage shot = Grab(*ClientOf(*list));
-  EXPECT_GT(DarkPixels(shot, QRect(0, list->ItemHeight, 150, list->ItemHeight)), 100) << "the selected row is highlighted";
+  EXPECT_GT(DarkPixels(shot, QRect(0, list->ItemHeight, 150, list->ItemHeight)), 100)
+      << "the selected row is highlighted";
 }
 
 TEST_F(ControlsTest, WidgetsTurnTheUsersActsIntoTheControlsCalls) {

@@ -79,9 +79,9 @@ TEST_F(DraftInfoGuiTest, ThePrintMenuShowsItsPrintPageWithTheWatermarkPageBeside
     tabs = ShownTabs(window);
     // Every control of the print page shows whole inside the page.
     QWidget* page = ClientOf(*dialog->PrintPage);
-    for (TControl* c : std::initializer_list<TControl*>{dialog->PrinterBox, dialog->RangeGroup, dialog->CopiesEdit,
-                                                        dialog->WatermarkEdit, dialog->PrintFileBox,
-                                                        dialog->PrintFileEdit}) {
+    for (TControl* c :
+         std::initializer_list<TControl*>{dialog->PrinterBox, dialog->RangeGroup, dialog->CopiesEdit,
+                                          dialog->WatermarkEdit, dialog->PrintFileBox, dialog->PrintFileEdit}) {
       QWidget* w = ClientOf(*c);
       if (!w || !w->isVisible() || !page->rect().contains(QRect(w->mapTo(page, QPoint(0, 0)), w->size())))
         cut.push_back(c->Name);
@@ -117,8 +117,8 @@ TEST_F(DraftInfoGuiTest, TheChangeSceneTypePageShowsEveryNumberingChoice) {
   MainForm->MenuItem("OverrideSceneHeading")->Click();
   Application->ProcessMessages();
   EXPECT_EQ(caption, "Change Scene Type");
-  EXPECT_EQ(choices, (std::vector<std::string>{"N&o Numbering", "&Normal", "&Locked", "&Flipped Locked", "&Multi-Locked",
-                                               "&Specify Manually", "Flip O&rder"}));
+  EXPECT_EQ(choices, (std::vector<std::string>{"N&o Numbering", "&Normal", "&Locked", "&Flipped Locked",
+                                               "&Multi-Locked", "&Specify Manually", "Flip O&rder"}));
   EXPECT_TRUE(inside) << "a choice is cut off";
 }
 

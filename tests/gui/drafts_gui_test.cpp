@@ -33,9 +33,9 @@ TEST_F(DraftsGuiTest, ALockedScriptTakesTheLockedPageBreakTheWriterChooses) {
   Later(100, [&] {
     auto* dialog = dynamic_cast<TLockScriptDlg*>(Screen->ActiveForm());
     ASSERT_NE(dialog, nullptr);
-    for (TControl* c : std::initializer_list<TControl*>{dialog->ScenesBox, dialog->PagesBox, dialog->HeadersBox,
-                                                        dialog->HeaderLine1Edit, dialog->HeaderLine2Edit,
-                                                        dialog->ContinuedsBox})
+    for (TControl* c :
+         std::initializer_list<TControl*>{dialog->ScenesBox, dialog->PagesBox, dialog->HeadersBox,
+                                          dialog->HeaderLine1Edit, dialog->HeaderLine2Edit, dialog->ContinuedsBox})
       if (QWidget* w = ClientOf(*c); !w || !w->isVisible()) unseen.push_back(c->Name);
     SaveShot(*WindowOf(*dialog), "lock-script-dialog");
     QTest::mouseClick(ClientOf(*dialog->OKBtn), Qt::LeftButton);

@@ -26,9 +26,9 @@ TEST_F(FormatDialogsGuiTest, TypedDialogueMarginIsTakenByTheScript) {
     dialog->Notebook->SetActivePageIndex(1);
     Application->ProcessMessages();
     auto* left = dialog->PageControl<TEdit>("Dialogue", "Left");
-    for (TControl* c : std::initializer_list<TControl*>{left, dialog->PageControl<TEdit>("Dialogue", "Right"),
-                                                        dialog->PageControl<TCheckBox>("Dialogue", "Caps"),
-                                                        dialog->OKBtn})
+    for (TControl* c :
+         std::initializer_list<TControl*>{left, dialog->PageControl<TEdit>("Dialogue", "Right"),
+                                          dialog->PageControl<TCheckBox>("Dialogue", "Caps"), dialog->OKBtn})
       if (QWidget* w = ClientOf(*c); !w || !w->isVisible()) unseen.push_back(c->Name);
     shown = left->Text();
     QWidget* edit = ClientOf(*left);

@@ -63,7 +63,8 @@ TEST_F(KeyOverridesGuiTest, ShiftCtrlAltDownAndUpGrowTheBlockToTheSceneHeadings)
   const QPoint origin = client->mapTo(MainWindow(), QPoint(0, 0));
   const TScreenLine* first = nullptr;
   for (int line = 1; line <= ScreenLineCount && !first; ++line)
-    if (Script().ScreenLines[static_cast<std::size_t>(line)].element) first = &Script().ScreenLines[static_cast<std::size_t>(line)];
+    if (Script().ScreenLines[static_cast<std::size_t>(line)].element)
+      first = &Script().ScreenLines[static_cast<std::size_t>(line)];
   ASSERT_NE(first, nullptr);
   ASSERT_GT(first->y, Script().ScreenAscent + Script().ScreenDescent) << "the script starts below the window's top";
   const QRect above(origin.x(), origin.y(), client->width(), first->y - Script().ScreenAscent);

@@ -20,7 +20,8 @@ class KeyboardTest : public testing::GuiFixture {
     Application->MainForm = frame;
     auto* menu = new TMainMenu(frame);
     TMenuItem* file = menu->Items()->AddItem("&File");
-    file->AddItem("&Save", [this](TObject*) { ++saves; }, ShortCut('S', ssCtrl));
+    file->AddItem(
+        "&Save", [this](TObject*) { ++saves; }, ShortCut('S', ssCtrl));
     frame->Menu = menu;
     frame->Show();
     child = NewForm(TFormStyle::fsMDIChild, "SCRIPT1.QMW", 400, 300);

@@ -52,23 +52,24 @@ TEST_F(LinkageGraphGuiTest, AltF11ShowsTheGraphAndARightClickReturnsToTheTarget)
   auto graph = [] { return dynamic_cast<story::TLinkagesDlg*>(Screen->ActiveForm()); };
   testing::Typist t;
   t.Key(Qt::Key_F11, Qt::AltModifier);
-  t.When([&] { return graph() && WindowOf(*graph())->windowHandle() && WindowOf(*graph())->windowHandle()->isExposed(); },
-         [&] {
-           story::TLinkagesDlg& dialog = *graph();
-           EXPECT_EQ(dialog.SelectedNumber(), 1);
-           const QImage shot = SaveShot(*WindowOf(dialog), "linkage-graph");
-           EXPECT_EQ(dialog.Drawing().Boxes().size(), 4u);
-           EXPECT_GT(CountPixels(shot, qRgb(0, 0, 255)), 20) << "unconditional arrows are drawn blue";
-           EXPECT_GT(CountPixels(shot, qRgb(255, 0, 0)), 10) << "the conditional arrow is drawn red";
-           bool clicked = false;
-           for (const auto& box : dialog.Drawing().Boxes())
-             if (box.number == 3) {
-               QTest::mouseClick(ClientOf(*dialog.PaintBox1), Qt::RightButton, {}, QPoint(box.x + 3, box.y + 3));
-               clicked = true;
-             }
-           EXPECT_TRUE(clicked) << "Right's box is drawn";
-           if (dialog.ModalResult == mrNone) dialog.ModalResult = mrCancel;  // never leave the test hanging
-         });
+  t.When(
+      [&] { return graph() && WindowOf(*graph())->windowHandle() && WindowOf(*graph())->windowHandle()->isExposed(); },
+      [&] {
+        story::TLinkagesDlg& dialog = *graph();
+        EXPECT_EQ(dialog.SelectedNumber(), 1);
+        const QImage shot = SaveShot(*WindowOf(dialog), "linkage-graph");
+        EXPECT_EQ(dialog.Drawing().Boxes().size(), 4u);
+        EXPECT_GT(CountPixels(shot, qRgb(0, 0, 255)), 20) << "unconditional arrows are drawn blue";
+        EXPECT_GT(CountPixels(shot, qRgb(255, 0, 0)), 10) << "the conditional arrow is drawn red";
+        bool clicked = false;
+        for (const auto& box : dialog.Drawing().Boxes())
+          if (box.number == 3) {
+            QTest::mouseClick(ClientOf(*dialog.PaintBox1), Qt::RightButton, {}, QPoint(box.x + 3, box.y + 3));
+            clicked = true;
+          }
+        EXPECT_TRUE(clicked) << "Right's box is drawn";
+        if (dialog.ModalResult == mrNone) dialog.ModalResult = mrCancel;  // never leave the test hanging
+      });
   t.When([&] { return graph() == nullptr; },
          [&] {
            ASSERT_NE(Script().CurrentElement(), nullptr);

@@ -21,7 +21,8 @@ class MainWindowTest : public testing::GuiFixture {
     Application->MainForm = frame;
     menu = new TMainMenu(frame);
     file = menu->Items()->AddItem("&File");
-    save = file->AddItem("&Save", [this](TObject*) { ++saves; }, ShortCut('S', ssCtrl));
+    save = file->AddItem(
+        "&Save", [this](TObject*) { ++saves; }, ShortCut('S', ssCtrl));
     file->AddItem("-");
     file->AddItem("E&xit");
     edit = menu->Items()->AddItem("&Edit");
@@ -102,7 +103,8 @@ TEST_F(MainWindowTest, TheMenuStaysInStepWithTheCore) {
       {"hidden", [&] { save->Visible = false; }, [](QAction& a) { return !a.isVisible(); }},
       {"shown", [&] { save->Visible = true; }, [](QAction& a) { return a.isVisible(); }},
       {"renamed", [&] { save->Caption = "Save &As"; }, [](QAction& a) { return a.text() == "Save &As\tCtrl+S"; }},
-      {"short cut", [&] { save->ShortCut = ShortCut(VK_F12, ssShift); }, [](QAction& a) { return a.text() == "Save &As\tShift+F12"; }},
+      {"short cut", [&] { save->ShortCut = ShortCut(VK_F12, ssShift); },
+       [](QAction& a) { return a.text() == "Save &As\tShift+F12"; }},
   };
   for (const Case& c : cases) {
     c.change();
@@ -162,7 +164,8 @@ TEST_F(MainWindowTest, TheWindowShowsWhatTheCorePainted) {
   QWidget* client = ClientOf(*child);
   child->Canvas.Font.Name = "Courier New";
   child->Canvas.Font.Size = 12;
-  const QRect text(client->mapTo(window, QPoint(20, 20)), QSize(child->Canvas.TextWidth("FADE IN:"), child->Canvas.TextHeight("F")));
+  const QRect text(client->mapTo(window, QPoint(20, 20)),
+                   QSize(child->Canvas.TextWidth("FADE IN:"), child->Canvas.TextHeight("F")));
   EXPECT_GT(DarkPixels(shot, text), 40) << "ink where the core drew its text";
   EXPECT_EQ(DarkPixels(shot, text.translated(0, 60)), 0) << "no ink below it";
   EXPECT_EQ(DarkPixels(shot, text.translated(text.width() + 20, 0)), 0) << "no ink beside it";

@@ -32,7 +32,8 @@ class NameBankGuiTest : public testing::ProgramGuiFixture {
     const QPoint start(rect.Left + 4, rect.Top + 4);
     QTest::mousePress(pressed, Qt::LeftButton, {}, start);
     QTest::mouseMove(pressed, start + QPoint(30, 0));
-    QTest::mouseRelease(pressed, Qt::LeftButton, {}, pressed->mapFromGlobal(target->mapToGlobal(target->rect().center())));
+    QTest::mouseRelease(pressed, Qt::LeftButton, {},
+                        pressed->mapFromGlobal(target->mapToGlobal(target->rect().center())));
   }
   testing::ScopedEnv programFolder_{"QUILLMASTER_PROGRAM_FOLDER", std::string(QM_BINARY_DIR) + "/data"};
 };
@@ -48,24 +49,24 @@ TEST_F(NameBankGuiTest, CtrlAltNShowsTheNamesAndInsertTypesTheNameDraggedThere) 
     bank.Match[0]->SetFocus();
   });
   t.Type("robe");
-  t.When([] { return NameBankWindow() && NameBankWindow()->Match[0]->Text() == "robe"; }, [&] {
-    TReadNameBank& bank = *NameBankWindow();
-    TListBox& names = *bank.Names[0];
-    ASSERT_GE(names.ItemIndex(), 0);
-    EXPECT_EQ(names.Items[names.ItemIndex()], "Robert");
-    EXPECT_EQ(bank.LetterIndex[0]->ItemIndex(), 'R' - 'A');
-    DragWithMouse(names, names.ItemIndex(), *bank.Favorites[0]);
-    ASSERT_EQ(bank.Favorites[0]->Items.IndexOf("Robert"), 0);
-    EXPECT_TRUE(bank.FavoritesChanged[0]);
-    DragWithMouse(*bank.Favorites[0], 0, *bank.InsertName);
-    EXPECT_EQ(bank.InsertName->Text(), "Robert ");
-    QApplication::processEvents();
-    ScreenShot("name-bank");
-    QTest::mouseClick(ClientOf(*bank.TypeName), Qt::LeftButton);
-  });
+  t.When([] { return NameBankWindow() && NameBankWindow()->Match[0]->Text() == "robe"; },
+         [&] {
+           TReadNameBank& bank = *NameBankWindow();
+           TListBox& names = *bank.Names[0];
+           ASSERT_GE(names.ItemIndex(), 0);
+           EXPECT_EQ(names.Items[names.ItemIndex()], "Robert");
+           EXPECT_EQ(bank.LetterIndex[0]->ItemIndex(), 'R' - 'A');
+           DragWithMouse(names, names.ItemIndex(), *bank.Favorites[0]);
+           ASSERT_EQ(bank.Favorites[0]->Items.IndexOf("Robert"), 0);
+           EXPECT_TRUE(bank.FavoritesChanged[0]);
+           DragWithMouse(*bank.Favorites[0], 0, *bank.InsertName);
+           EXPECT_EQ(bank.InsertName->Text(), "Robert ");
+           QApplication::processEvents();
+           ScreenShot("name-bank");
+           QTest::mouseClick(ClientOf(*bank.TypeName), Qt::LeftButton);
+         });
   t.When([] { return NameBankWindow() != nullptr; }, [&] { NameBankWindow()->CloseBtn->Click(); });
-  t.When([] { return NameBankWindow() == nullptr; },
-         [&] { EXPECT_EQ(Script().EditBuffer(), "Enter Robert "); });
+  t.When([] { return NameBankWindow() == nullptr; }, [&] { EXPECT_EQ(Script().EditBuffer(), "Enter Robert "); });
   Play(t);
 }
 

@@ -20,9 +20,10 @@ TEST_F(PasteAsDialogTest, ActionOnlyGreysTheOptionsAndOkGivesTheChoices) {
   bool textOnlyEnabled = false;
   Later(80, [&] {
     auto& dialog = dynamic_cast<TPasteAsDlg&>(*Screen->ActiveForm());
-    for (TControl* c : std::initializer_list<TControl*>{dialog.ScriptFormatBtn, dialog.ActionOnlyBtn, dialog.TextOnlyBox,
-                                                        dialog.UseStyleSheetsBox, dialog.DoubleSpacedBox, dialog.NoCapInfo,
-                                                        dialog.IgnoreMargins, dialog.ActionInPs, dialog.MatchPageBreaksBox})
+    for (TControl* c :
+         std::initializer_list<TControl*>{dialog.ScriptFormatBtn, dialog.ActionOnlyBtn, dialog.TextOnlyBox,
+                                          dialog.UseStyleSheetsBox, dialog.DoubleSpacedBox, dialog.NoCapInfo,
+                                          dialog.IgnoreMargins, dialog.ActionInPs, dialog.MatchPageBreaksBox})
       if (QWidget* w = ClientOf(*c); !w || !w->isVisible()) unseen.push_back(c->Name);
     SaveShot(*WindowOf(dialog), "paste-as-dialog");
     QTest::mouseClick(ClientOf(*dialog.ActionOnlyBtn), Qt::LeftButton, {}, QPoint(8, 8));
@@ -31,7 +32,8 @@ TEST_F(PasteAsDialogTest, ActionOnlyGreysTheOptionsAndOkGivesTheChoices) {
     Grab(*WindowOf(dialog)).save(QString(QM_BINARY_DIR) + "/screenshots/paste-as-dialog-action-only.png");
     QTest::mouseClick(ClientOf(*dialog.OKBtn), Qt::LeftButton);
   });
-  const std::optional<TPasteReading> reading = AskHowToRead(testing::ScriptAsStyledRtf({{ekAction, "Rain."}}), true, false);
+  const std::optional<TPasteReading> reading =
+      AskHowToRead(testing::ScriptAsStyledRtf({{ekAction, "Rain."}}), true, false);
   ASSERT_TRUE(reading.has_value());
   EXPECT_TRUE(unseen.empty()) << unseen.front() << " does not show";
   EXPECT_TRUE(greyed) << "the options are greyed for Action only";

@@ -33,16 +33,17 @@ TEST_F(PrintPreviewGuiTest, ThePreviewWindowShowsPageOne) {
   QImage shot;
   QString title;
   t.Then([] { MainForm->MenuItem("PrintPreviewItem")->Click(); });
-  t.When([] { return QApplication::activeModalWidget() && QApplication::activeModalWidget()->isVisible(); }, [&] {
-    QWidget* preview = QApplication::activeModalWidget();
-    QApplication::processEvents();
-    title = preview->windowTitle();
-    shot = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QString folder = QString(QM_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(folder);
-    shot.save(folder + "/preview.png");
-    preview->close();
-  });
+  t.When([] { return QApplication::activeModalWidget() && QApplication::activeModalWidget()->isVisible(); },
+         [&] {
+           QWidget* preview = QApplication::activeModalWidget();
+           QApplication::processEvents();
+           title = preview->windowTitle();
+           shot = preview->grab().toImage().convertToFormat(QImage::Format_RGB32);
+           const QString folder = QString(QM_BINARY_DIR) + "/screenshots";
+           QDir().mkpath(folder);
+           shot.save(folder + "/preview.png");
+           preview->close();
+         });
   t.When([] { return QApplication::activeModalWidget() == nullptr; }, [] {});
   Play(t, 30000);
   EXPECT_EQ(title.toStdString(), "Print Preview");

@@ -56,7 +56,8 @@ QImage ProgramGuiFixture::Shot(const std::string& name) {
   // Only the paints the desktop was asked for, as its loop would run them.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
   QWidget* window = MainWindow();
-  const QImage image = QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage image =
+      QGuiApplication::primaryScreen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
   image.save(ScreenshotPath(name));
   return image;
 }

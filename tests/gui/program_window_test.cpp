@@ -99,7 +99,8 @@ TEST_F(ProgramWindowTest, ThePickListsTakeOnlyTheKeysTheyUse) {
          t.Type("HALL");
        },
        {{ekSceneHeading, "INT. HALL"}}},
-      {"type-ahead and Enter take a location", [](testing::Typist& t) {
+      {"type-ahead and Enter take a location",
+       [](testing::Typist& t) {
          t.Type("INT. G");
          t.Key(Qt::Key_Return);
        },
@@ -145,7 +146,8 @@ TEST_F(ProgramWindowTest, ThePickListsTakeOnlyTheKeysTheyUse) {
          t.Key(Qt::Key_Return);
        },
        {{ekCharacterName, "MARY (v.o.)"}, {ekDialogue, ""}}},
-      {"Escape in the name list keeps what was typed", [](testing::Typist& t) {
+      {"Escape in the name list keeps what was typed",
+       [](testing::Typist& t) {
          t.Key(Qt::Key_Tab);
          t.Type("ma");
          t.Key(Qt::Key_Escape);
@@ -185,17 +187,20 @@ TEST_F(ProgramWindowTest, AClickOnANameTakesItAndTheNextEnterGoesOn) {
   TypeSpeech(t, "mary", "Hi.");
   t.Key(Qt::Key_Tab);
   t.Type("m");
-  t.When([this] { return ListShowing(); }, [] {
-    QWidget* list = ClientOf(*ListMenu->List);
-    QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, QPoint(5, ListMenu->List->ItemHeight / 2));
-  });
+  t.When([this] { return ListShowing(); },
+         [] {
+           QWidget* list = ClientOf(*ListMenu->List);
+           QTest::mouseClick(list, Qt::LeftButton, Qt::NoModifier, QPoint(5, ListMenu->List->ItemHeight / 2));
+         });
   t.Type("Hello again.");
   t.Key(Qt::Key_Return);
   Play(t);
   EXPECT_FALSE(ListShowing());
-  EXPECT_EQ(testing::ElementsOf(Script()),
-            (std::vector<ElementSpec>{{ekCharacterName, "MARY"}, {ekDialogue, "Hi."}, {ekCharacterName, "MARY"},
-                                      {ekDialogue, "Hello again."}, {ekAction, ""}}))
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekCharacterName, "MARY"},
+                                                                     {ekDialogue, "Hi."},
+                                                                     {ekCharacterName, "MARY"},
+                                                                     {ekDialogue, "Hello again."},
+                                                                     {ekAction, ""}}))
       << "the click finished the cue, and Enter after the speech made an action, not a second cue";
 }
 
@@ -326,12 +331,14 @@ TEST_F(ProgramWindowTest, TheViewFollowsTheCaretUpAndDown) {
 
 TEST_F(ProgramWindowTest, TheFileBoxesAreTheDesktopsDialogsWithTheNameFieldTakingTheKeys) {
   // Paste From reads whatever File Open reads.
+  // clang-format off
   const QStringList kEveryFormat{
       "Quillmaster Scripts (*.SC? *.sc? *.QMW *.qmw)", "Prev. Saved Script (*.BK *.bk)", "Timed Backups (*.TMB *.tmb)",
       "ASCII File (*.DOS *.dos *.DOC *.doc *.TXT *.txt)", "Rich Text Format (*.RTF *.rtf)",
       "WordPerfect\u00ae (5.1/6.x) (*.WP* *.wp* *)", "MS Word\u00ae (*.DOC *.doc)", "Scriptware\u00ae Tag (*.TAG *.tag)",
       "Movie Master\u00ae (*.SCR *.scr)", "WordStar\u00ae (*.WDS *.wds *)", "StoryDev\u00ae Exchange (*.DSW *.dsw)",
       "All Files (*.*) (*)"};
+  // clang-format on
   const struct {
     const char* what;
     TMenuItem* item;
@@ -345,13 +352,14 @@ TEST_F(ProgramWindowTest, TheFileBoxesAreTheDesktopsDialogsWithTheNameFieldTakin
     SCOPED_TRACE(c.what);
     testing::Typist t;
     t.Then([&] { ActionOf(c.item)->trigger(); });
-    t.When([&] { return FileDialog() && FileDialog()->isActiveWindow(); }, [&] {
-      QFileDialog* dialog = FileDialog();
-      EXPECT_EQ(dialog->windowTitle(), c.title);
-      EXPECT_EQ(dialog->nameFilters(), c.filters);
-      auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-      EXPECT_TRUE(field && dialog->isAncestorOf(field)) << "the name field has the focus";
-    });
+    t.When([&] { return FileDialog() && FileDialog()->isActiveWindow(); },
+           [&] {
+             QFileDialog* dialog = FileDialog();
+             EXPECT_EQ(dialog->windowTitle(), c.title);
+             EXPECT_EQ(dialog->nameFilters(), c.filters);
+             auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+             EXPECT_TRUE(field && dialog->isAncestorOf(field)) << "the name field has the focus";
+           });
     t.Key(Qt::Key_Escape);
     Play(t);
     EXPECT_EQ(FileDialog(), nullptr) << "Escape closed it";
@@ -366,12 +374,13 @@ TEST_F(ProgramWindowTest, ANameChosenInTheDesktopsDialogKeepsItsLetters) {
   testing::Typist t;
   t.Type("EXT. GARDEN - DAY");
   t.Key(Qt::Key_F10);
-  t.When([&] { return FileDialog() && FileDialog()->isActiveWindow(); }, [&] {
-    // Letters outside ASCII have no test key; the field takes them as text.
-    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    ASSERT_NE(field, nullptr);
-    field->setText(QString::fromStdString(name));
-  });
+  t.When([&] { return FileDialog() && FileDialog()->isActiveWindow(); },
+         [&] {
+           // Letters outside ASCII have no test key; the field takes them as text.
+           auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+           ASSERT_NE(field, nullptr);
+           field->setText(QString::fromStdString(name));
+         });
   t.Key(Qt::Key_Return);
   Play(t);
   const std::string saved = ScriptDirectory + "/" + name;
@@ -418,9 +427,10 @@ TEST_F(ProgramWindowTest, ScriptWindowsAreTitledAndListedInTheWindowMenu) {
 TEST_F(ProgramWindowTest, NoWindowIsGivenANegativeSize) {
   static std::vector<std::string> warnings;
   warnings.clear();
-  const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
-    if (text.contains("Negative size")) warnings.push_back(text.toStdString());
-  });
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+        if (text.contains("Negative size")) warnings.push_back(text.toStdString());
+      });
   testing::Typist t;
   t.Type("EXT. GARDEN - DAY");
   t.Key(Qt::Key_Return);

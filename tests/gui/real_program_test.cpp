@@ -43,8 +43,8 @@ class RealProgramTest : public testing::GuiFixture {
     testing::AddElements(*script, elements);
     const std::vector<Byte> image = BuildScriptImage(*script, false, true);
     testing::CloseOnlyDocument(script);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(image.data()),
-                                                static_cast<std::streamsize>(image.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
   }
   static std::vector<ElementSpec> ReadScript(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -59,7 +59,8 @@ class RealProgramTest : public testing::GuiFixture {
   // Waits for something another process does.
   static bool WaitFor(const std::function<bool()>& done, int seconds = 30) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!done() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    while (!done() && std::chrono::steady_clock::now() < end)
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
     return done();
   }
   static WireMessage Message(HWND target, UINT message, WPARAM wParam, LPARAM lParam, std::string name = {}) {

@@ -68,7 +68,8 @@ TEST_F(ScriptClipboardTest, CopyInOneWindowPasteInAnother) {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(data, nullptr);
   EXPECT_TRUE(data->hasFormat("application/x-quillmaster-Quillmaster-Text"));
-  EXPECT_EQ(data->text(), QString("A kettle whistles.\n\nMARY\nNot tonight.\n")) << "line ends as the desktop writes them";
+  EXPECT_EQ(data->text(), QString("A kettle whistles.\n\nMARY\nNot tonight.\n"))
+      << "line ends as the desktop writes them";
   EXPECT_TRUE(data->data("text/rtf").startsWith("{\\rtf0\\ansi"));
 
   MainForm->FileNewItem->Click();

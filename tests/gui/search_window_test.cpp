@@ -55,7 +55,8 @@ TEST_F(SearchWindowTest, ReplaceAllFromTheDialogWithRealKeys) {
   t.Type("dog");
   t.Then([this] { ScreenShot("search_dialog_filled"); });
   t.Key(Qt::Key_Return);
-  t.When([] { return BoxSays("Found: ") && HasKeyboard<TMyNewMsgBox>(); }, [this] { ScreenShot("search_replace_done"); });
+  t.When([] { return BoxSays("Found: ") && HasKeyboard<TMyNewMsgBox>(); },
+         [this] { ScreenShot("search_replace_done"); });
   t.Key(Qt::Key_Return);
   t.When([] { return BoxSays("Return to Starting Position of Search?") && HasKeyboard<TMyNewMsgBox>(); }, [] {});
   t.Key(Qt::Key_Return);

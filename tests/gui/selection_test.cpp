@@ -20,7 +20,8 @@ class SelectionTest : public testing::ProgramGuiFixture {
   QPoint PointOf(int column) {
     TMDIChild& w = Script();
     int x = w.LeftTextOffset + ScreenLeftOf(w, w.CurrentElement()->format);
-    for (int i = 0; i < column; ++i) x += w.ScreenWidths[wsPlain][static_cast<unsigned char>(w.EditBuffer()[static_cast<std::size_t>(i)])];
+    for (int i = 0; i < column; ++i)
+      x += w.ScreenWidths[wsPlain][static_cast<unsigned char>(w.EditBuffer()[static_cast<std::size_t>(i)])];
     const TScreenLine& line = w.ScreenLines[1];
     return QPoint(x + 2, w.TextTopOffset + line.height / 2);
   }

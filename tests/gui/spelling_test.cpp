@@ -85,9 +85,9 @@ TEST_F(SpellingGuiTest, ThePleaseWaitNoticeStandsClearOfTheDialog) {
   typist.When([] { return Button("OK") != nullptr; }, [&] { Press("OK"); });
   Play(typist, 60000);
   ASSERT_TRUE(noticeUp) << "the count was still showing when the question came";
-  EXPECT_FALSE(notice.intersects(dialog)) << "notice " << notice.x() << "," << notice.y() << " " << notice.width()
-                                          << "x" << notice.height() << "; dialog " << dialog.x() << ","
-                                          << dialog.y() << " " << dialog.width() << "x" << dialog.height();
+  EXPECT_FALSE(notice.intersects(dialog))
+      << "notice " << notice.x() << "," << notice.y() << " " << notice.width() << "x" << notice.height() << "; dialog "
+      << dialog.x() << "," << dialog.y() << " " << dialog.width() << "x" << dialog.height();
 }
 
 }  // namespace

@@ -38,28 +38,28 @@ class StoryboardGuiTest : public testing::ProgramGuiFixture {
     w.RedisplayScreen(true);
     Application->ProcessMessages();
   }
-  static story::TActivityWizardDlg* Wizard() {
-    return dynamic_cast<story::TActivityWizardDlg*>(Screen->ActiveForm());
-  }
+  static story::TActivityWizardDlg* Wizard() { return dynamic_cast<story::TActivityWizardDlg*>(Screen->ActiveForm()); }
 };
 
 TEST_F(StoryboardGuiTest, TheWizardIsAnsweredWithKeysAndClicksAndWritesItsLines) {
   LoadBranchingScript();
   testing::Typist t;
-  auto onPage = [](int page) {
-    return [page] { return Wizard() && Wizard()->Page() == page; };
-  };
+  auto onPage = [](int page) { return [page] { return Wizard() && Wizard()->Page() == page; }; };
   t.Then([] { MainForm->MenuItem("InteractiveWizardItem")->Click(); });
-  t.When([] { return Wizard() && WindowOf(*Wizard())->windowHandle() && WindowOf(*Wizard())->windowHandle()->isExposed(); },
-         [&] {
-           story::TActivityWizardDlg& w = *Wizard();
-           EXPECT_EQ(std::string(w.Caption()), "User Activity Wizard");
-           EXPECT_TRUE(w.UserChoiceBtn->Checked());
-           EXPECT_FALSE(w.PrevBtn->Enabled());
-           SaveShot(*WindowOf(w), "activity-wizard");
-         });
+  t.When(
+      [] {
+        return Wizard() && WindowOf(*Wizard())->windowHandle() && WindowOf(*Wizard())->windowHandle()->isExposed();
+      },
+      [&] {
+        story::TActivityWizardDlg& w = *Wizard();
+        EXPECT_EQ(std::string(w.Caption()), "User Activity Wizard");
+        EXPECT_TRUE(w.UserChoiceBtn->Checked());
+        EXPECT_FALSE(w.PrevBtn->Enabled());
+        SaveShot(*WindowOf(w), "activity-wizard");
+      });
   t.Key(Qt::Key_Return);  // a user's choice: what can the user do?
-  t.When(onPage(story::wpUserAction), [] { EXPECT_EQ(Screen->ActiveForm()->FocusedControl(), Wizard()->UserCanDoWhat); });
+  t.When(onPage(story::wpUserAction),
+         [] { EXPECT_EQ(Screen->ActiveForm()->FocusedControl(), Wizard()->UserCanDoWhat); });
   t.Type("open the trapdoor");
   t.Then([] { Wizard()->NoNeedToKnowBtn->SetChecked(true); });
   t.Key(Qt::Key_Return);  // from the edit: the wizard takes Enter as Next
@@ -175,32 +175,36 @@ TEST_F(StoryboardGuiTest, VariablesAreDraggedIntoTheCheckListWithTheMouse) {
   };
   testing::Typist t;
   t.Then([] { MainForm->MenuItem("InteractiveWizardItem")->Click(); });
-  t.When([] { return Wizard() && WindowOf(*Wizard())->windowHandle() && WindowOf(*Wizard())->windowHandle()->isExposed(); },
-         [] {
-           Wizard()->JustChecking->SetChecked(true);
-           QTest::mouseClick(ClientOf(*Wizard()->NextBtn), Qt::LeftButton);
+  t.When(
+      [] {
+        return Wizard() && WindowOf(*Wizard())->windowHandle() && WindowOf(*Wizard())->windowHandle()->isExposed();
+      },
+      [] {
+        Wizard()->JustChecking->SetChecked(true);
+        QTest::mouseClick(ClientOf(*Wizard()->NextBtn), Qt::LeftButton);
+      });
+  t.When([] { return Wizard() && Wizard()->Page() == story::wpCheckVariables; },
+         [&] {
+           story::TActivityWizardDlg& wizard = *Wizard();
+           TListBox& available = *wizard.availableVariables;
+           TListBox& checked = *wizard.TrueVariableList;
+           ASSERT_EQ(available.Items.Count(), 2);
+           // LAMP into the empty list, then KEY dropped on LAMP's row goes before it.
+           DragWithMouse(ClientOf(available), row(available, 1), ClientOf(checked), QPoint(20, 4));
+           ASSERT_EQ(checked.Items.Count(), 1);
+           EXPECT_EQ(checked.Items[0], "LAMP");
+           DragWithMouse(ClientOf(available), row(available, 0), ClientOf(checked), row(checked, 0));
+           ASSERT_EQ(checked.Items.Count(), 2);
+           EXPECT_EQ(checked.Items[0], "KEY");
+           EXPECT_EQ(checked.Items[1], "LAMP");
+           EXPECT_EQ(available.Items.Count(), 0);
+           // Within the list: KEY dropped below LAMP.
+           DragWithMouse(ClientOf(checked), row(checked, 0), ClientOf(checked), QPoint(20, 3 * checked.ItemHeight));
+           EXPECT_EQ(checked.Items[0], "LAMP");
+           EXPECT_EQ(checked.Items[1], "KEY");
+           SaveShot(*WindowOf(wizard), "activity-wizard-dragged");
+           QTest::mouseClick(ClientOf(*wizard.NextBtn), Qt::LeftButton);
          });
-  t.When([] { return Wizard() && Wizard()->Page() == story::wpCheckVariables; }, [&] {
-    story::TActivityWizardDlg& wizard = *Wizard();
-    TListBox& available = *wizard.availableVariables;
-    TListBox& checked = *wizard.TrueVariableList;
-    ASSERT_EQ(available.Items.Count(), 2);
-    // LAMP into the empty list, then KEY dropped on LAMP's row goes before it.
-    DragWithMouse(ClientOf(available), row(available, 1), ClientOf(checked), QPoint(20, 4));
-    ASSERT_EQ(checked.Items.Count(), 1);
-    EXPECT_EQ(checked.Items[0], "LAMP");
-    DragWithMouse(ClientOf(available), row(available, 0), ClientOf(checked), row(checked, 0));
-    ASSERT_EQ(checked.Items.Count(), 2);
-    EXPECT_EQ(checked.Items[0], "KEY");
-    EXPECT_EQ(checked.Items[1], "LAMP");
-    EXPECT_EQ(available.Items.Count(), 0);
-    // Within the list: KEY dropped below LAMP.
-    DragWithMouse(ClientOf(checked), row(checked, 0), ClientOf(checked), QPoint(20, 3 * checked.ItemHeight));
-    EXPECT_EQ(checked.Items[0], "LAMP");
-    EXPECT_EQ(checked.Items[1], "KEY");
-    SaveShot(*WindowOf(wizard), "activity-wizard-dragged");
-    QTest::mouseClick(ClientOf(*wizard.NextBtn), Qt::LeftButton);
-  });
   t.When([] { return Wizard() && Wizard()->Page() == story::wpWhatHappens; },
          [] { QTest::mouseClick(ClientOf(*Wizard()->NextBtn), Qt::LeftButton); });  // Finish: events happen
   t.When([] { return !Screen->ActiveForm() || !Screen->ActiveForm()->Modal(); },

@@ -41,21 +41,25 @@ TEST_F(ThesaurusWindowTest, CtrlF5ShowsTheSensesAndTheChosenSynonymReplacesTheWo
   t.Key(Qt::Key_Left);
   t.Key(Qt::Key_Left);
   t.Key(Qt::Key_F5, Qt::ControlModifier);
-  t.When([] { return ThesaurusWindow() && WindowOf(*ThesaurusWindow())->windowHandle() &&
-                     WindowOf(*ThesaurusWindow())->windowHandle()->isExposed(); },
-         [&] {
-           thesaurus::TWWForm& window = *ThesaurusWindow();
-           EXPECT_EQ(window.CurrentWord(), "WALKED");
-           EXPECT_GE(window.Definitions().size(), 10u) << "the ten verb senses of walk";
-           EXPECT_GE(window.Synonyms->Items.IndexOf("take the air"), 0);
-           EXPECT_TRUE(window.VerbButton->Enabled());
-           EXPECT_FALSE(window.NounButton->Enabled());
-           ScreenShot("thesaurus-window");
-           window.Synonyms->SetItemIndex(window.Synonyms->Items.IndexOf("take the air"));
-           window.SynonymsClick();
-           window.CopyButton->Click();
-         });
-  t.When([] { return ThesaurusWindow() == nullptr; }, [&] { EXPECT_EQ(Script().EditBuffer(), "She take the air home."); });
+  t.When(
+      [] {
+        return ThesaurusWindow() && WindowOf(*ThesaurusWindow())->windowHandle() &&
+               WindowOf(*ThesaurusWindow())->windowHandle()->isExposed();
+      },
+      [&] {
+        thesaurus::TWWForm& window = *ThesaurusWindow();
+        EXPECT_EQ(window.CurrentWord(), "WALKED");
+        EXPECT_GE(window.Definitions().size(), 10u) << "the ten verb senses of walk";
+        EXPECT_GE(window.Synonyms->Items.IndexOf("take the air"), 0);
+        EXPECT_TRUE(window.VerbButton->Enabled());
+        EXPECT_FALSE(window.NounButton->Enabled());
+        ScreenShot("thesaurus-window");
+        window.Synonyms->SetItemIndex(window.Synonyms->Items.IndexOf("take the air"));
+        window.SynonymsClick();
+        window.CopyButton->Click();
+      });
+  t.When([] { return ThesaurusWindow() == nullptr; },
+         [&] { EXPECT_EQ(Script().EditBuffer(), "She take the air home."); });
   Play(t);
 }
 
@@ -64,18 +68,21 @@ TEST_F(ThesaurusWindowTest, F5ListsTheSynonymsAndAClickedOneReplacesTheWordWithI
   t.Type("She walked home.");
   for (int i = 0; i < 8; ++i) t.Key(Qt::Key_Left);
   t.Key(Qt::Key_F5);
-  t.When([] { return ThesaurusList() && WindowOf(*ThesaurusList())->windowHandle() &&
-                     WindowOf(*ThesaurusList())->windowHandle()->isExposed(); },
-         [&] {
-           thesaurus::TThesaurusDlg& dialog = *ThesaurusList();
-           EXPECT_EQ(dialog.Caption(), "Get Synonyms: walk");
-           const int line = dialog.SynonymList->Items.IndexOf("pass");
-           ASSERT_GE(line, 0);
-           ScreenShot("thesaurus-list");
-           dialog.SynonymList->SetItemIndex(line);
-           dialog.SynonymListMouseUp();
-           dialog.SynonymListMouseUp();
-         });
+  t.When(
+      [] {
+        return ThesaurusList() && WindowOf(*ThesaurusList())->windowHandle() &&
+               WindowOf(*ThesaurusList())->windowHandle()->isExposed();
+      },
+      [&] {
+        thesaurus::TThesaurusDlg& dialog = *ThesaurusList();
+        EXPECT_EQ(dialog.Caption(), "Get Synonyms: walk");
+        const int line = dialog.SynonymList->Items.IndexOf("pass");
+        ASSERT_GE(line, 0);
+        ScreenShot("thesaurus-list");
+        dialog.SynonymList->SetItemIndex(line);
+        dialog.SynonymListMouseUp();
+        dialog.SynonymListMouseUp();
+      });
   t.When([] { return ThesaurusList() == nullptr; }, [&] { EXPECT_EQ(Script().EditBuffer(), "She passed home."); });
   Play(t);
 }

@@ -4,7 +4,6 @@
 // by the program.
 #include <QtTest/QTest>
 
-
 #include <memory>
 
 #include "base/document_table.h"

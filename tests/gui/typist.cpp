@@ -55,7 +55,9 @@ void Typist::When(std::function<bool()> ready, std::function<void()> step) {
 }
 
 void Typist::Start() {
-  if (!running_) QMetaObject::invokeMethod(qApp, [this] { Next(); }, Qt::QueuedConnection);
+  if (!running_)
+    QMetaObject::invokeMethod(
+        qApp, [this] { Next(); }, Qt::QueuedConnection);
   running_ = true;
 }
 
@@ -68,12 +70,14 @@ void Typist::Next() {
     return;
   }
   if ((Busy && Busy()) || (steps_.front().ready && !steps_.front().ready())) {
-    QMetaObject::invokeMethod(qApp, [this] { Next(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [this] { Next(); }, Qt::QueuedConnection);
     return;
   }
   std::function<void()> step = std::move(steps_.front().run);
   steps_.pop_front();
-  QMetaObject::invokeMethod(qApp, [this] { Next(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      qApp, [this] { Next(); }, Qt::QueuedConnection);
   step();
 }
 

@@ -120,11 +120,12 @@ TEST_F(WriterHourTest, AWritersHourOnTheDesktop) {
   // A cue from the name list: its first letter and Enter.
   t.Key(Qt::Key_Tab);
   t.Type("m");
-  t.When([&] { return ListShowing() && WindowOf(*ListMenu)->windowHandle()->isExposed(); }, [&] {
-    ExpectListAtCaret("the name list");
-    EXPECT_EQ(ListMenu->List->ItemIndex(), ListMenu->List->Items.IndexOf("MARY"));
-    ScreenShot("writer-04-name-list");
-  });
+  t.When([&] { return ListShowing() && WindowOf(*ListMenu)->windowHandle()->isExposed(); },
+         [&] {
+           ExpectListAtCaret("the name list");
+           EXPECT_EQ(ListMenu->List->ItemIndex(), ListMenu->List->Items.IndexOf("MARY"));
+           ScreenShot("writer-04-name-list");
+         });
   t.Key(Qt::Key_Return);
   t.Key(Qt::Key_Tab);
   t.Type("(quietly)");

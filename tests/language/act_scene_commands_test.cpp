@@ -7,8 +7,8 @@
 namespace qm {
 namespace {
 
-using testing::ElementSpec;
 using testing::ElementsOf;
+using testing::ElementSpec;
 using testing::LanguageFixture;
 using Specs = std::vector<ElementSpec>;
 
@@ -140,7 +140,8 @@ TEST_F(ActSceneTest, ADialogueParagraphFollowsOnlyASpeech) {
   Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekAction, "He waves."}});
   PlaceCaret(1, 0);
   InsertDialogueParagraph();
-  EXPECT_EQ(Elements(), (Specs{{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekDialogue, ""}, {ekAction, "He waves."}}));
+  EXPECT_EQ(Elements(),
+            (Specs{{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekDialogue, ""}, {ekAction, "He waves."}}));
   EXPECT_EQ(Element(2).format.LinesBefore, 10);
 
   PlaceCaret(0, 3);

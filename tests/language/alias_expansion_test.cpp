@@ -78,7 +78,9 @@ TEST_F(AliasExpansionTest, EachListExpandsAsItsRulesSay) {
     Typing(c.kind, c.line, -1, c.lines);
     EXPECT_EQ(c.check(), c.matches);
     EXPECT_EQ(Script().EditBuffer(), c.after);
-    if (c.matches && c.after != c.line) { EXPECT_EQ(Script().CaretColumn(), c.after.size()); }
+    if (c.matches && c.after != c.line) {
+      EXPECT_EQ(Script().CaretColumn(), c.after.size());
+    }
   }
 }
 

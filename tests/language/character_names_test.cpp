@@ -31,7 +31,9 @@ TEST(CueNameTest, CuesAreCleanedToTheirNames) {
       {"*BOB (V.O.)", "BOB"},
       {"MARY\x04JANE", "MARY JANE"},
       {"JEAN\x05LUC", "JEAN-LUC"},
-      {"\x02" "BOLD\x03 ONE  ", "BOLD ONE"},
+      {"\x02"
+       "BOLD\x03 ONE  ",
+       "BOLD ONE"},
       {"SAM\x04(CONT'D)", "SAM"},
       {"(O.S.)", ""},
       {"**STARS", "*STARS"},
@@ -168,7 +170,8 @@ TEST_F(HideNamesTest, HidingStopsAt450LettersAndAtWhatTheScriptCanStore) {
     size_t hiddenAfterAll;
   } cases[] = {
       // 22 names of 20 letters and one of 11 make 451: the last is refused.
-      {"the letter limit", [] {
+      {"the letter limit",
+       [] {
          std::vector<std::string> n;
          for (char c = 'A'; c < 'A' + 22; ++c) n.push_back(std::string(1, c) + std::string(19, 'X'));
          n.push_back("Z" + std::string(10, 'Y'));
@@ -176,10 +179,11 @@ TEST_F(HideNamesTest, HidingStopsAt450LettersAndAtWhatTheScriptCanStore) {
        }(),
        22},
       // Names of 3 letters take 4 characters stored: 63 go into each string.
-      {"the stored strings", [] {
+      {"the stored strings",
+       [] {
          std::vector<std::string> n;
-         for (int i = 0; i < 130; ++i) n.push_back(std::string(1, static_cast<char>('A' + i / 26)) +
-                                                   static_cast<char>('A' + i % 26) + "Q");
+         for (int i = 0; i < 130; ++i)
+           n.push_back(std::string(1, static_cast<char>('A' + i / 26)) + static_cast<char>('A' + i % 26) + "Q");
          return n;
        }(),
        126},

@@ -9,8 +9,8 @@
 namespace qm {
 namespace {
 
-using testing::ElementSpec;
 using testing::ElementsOf;
+using testing::ElementSpec;
 
 using Groups = std::vector<std::string>;
 
@@ -38,12 +38,9 @@ TEST(ConfusedWordsTest, WordsOfTheTableAreFoundInProse) {
     Groups alternatives;
   };
   const std::vector<Case> cases = {
-      {"OVER THERE'S A DOG", 0, 0, {}},
-      {"OVER THERE, A DOG", 5, 10, {"THEIR", "THEY'RE"}},
-      {"(ITS) TAIL", 1, 4, {"IT'S"}},
-      {"IT'S LATE", 0, 4, {"ITS"}},
-      {"THEIRS IS NOT", 0, 0, {}},
-      {"\x01THEY'RE\x01 BACK", 1, 8, {"THERE", "THEIR"}},
+      {"OVER THERE'S A DOG", 0, 0, {}}, {"OVER THERE, A DOG", 5, 10, {"THEIR", "THEY'RE"}},
+      {"(ITS) TAIL", 1, 4, {"IT'S"}},   {"IT'S LATE", 0, 4, {"ITS"}},
+      {"THEIRS IS NOT", 0, 0, {}},      {"\x01THEY'RE\x01 BACK", 1, 8, {"THERE", "THEIR"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -91,10 +88,10 @@ TEST_F(ConfusedWordsSettingsTest, TheCheckAsksAtEachWordAndReplacesOnNo) {
        {ekCharacterName, "THERE"},
        {ekDialogue, "ITS LATE. It's \x02their\x03 fault."}});
   PlaceCaret(0);
-  ExpectMessage("Is this the correct word?", "", mrYes);  // Their
-  ExpectMessage("Is this the correct word?", "", mrNo);   // there -> chosen their
-  ExpectMessage("Is this the correct word?", "", mrNo);   // ITS -> IT'S
-  ExpectMessage("Is this the correct word?", "", mrYes);  // It's
+  ExpectMessage("Is this the correct word?", "", mrYes);     // Their
+  ExpectMessage("Is this the correct word?", "", mrNo);      // there -> chosen their
+  ExpectMessage("Is this the correct word?", "", mrNo);      // ITS -> IT'S
+  ExpectMessage("Is this the correct word?", "", mrYes);     // It's
   ExpectMessage("Is this the correct word?", "", mrCancel);  // their
   std::vector<Groups> offered;
   CheckConfusedWords(Script(), {"their : they're : there", "it's : its"}, true, [&](const Groups& alternatives) {
@@ -108,7 +105,6 @@ TEST_F(ConfusedWordsSettingsTest, TheCheckAsksAtEachWordAndReplacesOnNo) {
                                              {ekDialogue, "IT'S LATE. It's \x02their\x03 fault."}};
   EXPECT_EQ(ElementsOf(Script()), expected);
 }
-
 
 // The chosen word is typed in as the writer would type it: in the chosen
 // revision colour, its line marked as revised.

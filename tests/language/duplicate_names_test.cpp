@@ -22,8 +22,8 @@ TEST(DuplicateNamesTest, CombiningThenApplyingMakesAliasesOfTheReportedName) {
     std::size_t max;
     std::string reported;
   };
-  for (const Case& c : std::vector<Case>{{"ROBERT", 45, "BOB"}, {"bobby", 45, "BOB"}, {"BOB", 45, "BOB"},
-                                         {"sam", 45, "SAM"}, {"ROBERTO", 6, "BOB"}})
+  for (const Case& c : std::vector<Case>{
+           {"ROBERT", 45, "BOB"}, {"bobby", 45, "BOB"}, {"BOB", 45, "BOB"}, {"sam", 45, "SAM"}, {"ROBERTO", 6, "BOB"}})
     EXPECT_EQ(SubstitutedName(aliases, c.name, c.max), c.reported) << c.name;
 
   // A reported name longer than the caller takes is cut to it.

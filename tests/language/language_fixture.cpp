@@ -73,7 +73,9 @@ void LanguageFixture::ExpectMessage(const std::string& text, const std::string& 
           return;
         }
         EXPECT_NE(box->MenuText->Caption().find(text), std::string::npos) << box->MenuText->Caption();
-        if (!caption.empty()) { EXPECT_EQ(form.Caption(), caption); }
+        if (!caption.empty()) {
+          EXPECT_EQ(form.Caption(), caption);
+        }
         form.ModalResult = result;
       },
       "message: " + text);

@@ -71,8 +71,7 @@ TEST_F(ListBuilderTest, SceneNumbersArePaddedSoTheHeadingsLineUp) {
   EXPECT_EQ(Built(plScenes), (Entries{"1   INT. A", "12  INT. A", "123 INT. A", "1234 INT. A", "12345 INT. A"}));
   Script().ScenesLocked = 1;
   Element(0).format.NumberWord = number_word::Make(5, true, 'A');
-  EXPECT_EQ(Built(plScenes),
-            (Entries{"5A    INT. A", "12    INT. A", "123   INT. A", "1234  INT. A", "12345 INT. A"}));
+  EXPECT_EQ(Built(plScenes), (Entries{"5A    INT. A", "12    INT. A", "123   INT. A", "1234  INT. A", "12345 INT. A"}));
 }
 
 TEST_F(ListBuilderTest, ActAndSceneLabelsNameTheScenesAndTheBranchTargets) {
@@ -138,6 +137,7 @@ TEST_F(ListBuilderTest, TheLocationEndsBeforeTheTimeOfDay) {
 // ---- The drop-down of the element being typed ---------------------------------
 
 TEST_F(ListBuilderTest, APickedEntryFinishesTheElement) {
+  // clang-format off
   const struct {
     const char* what;
     Byte kind;
@@ -161,6 +161,7 @@ TEST_F(ListBuilderTest, APickedEntryFinishesTheElement) {
       {"nor before a shot", ekTransition, "", {VK_RETURN}, "", true, "CUT TO:", 0, ekShot},
       {"a cancelled shot", ekShot, "AN", {VK_ESCAPE}, "", false, "AN ", 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Script().FreeElements();
@@ -268,7 +269,10 @@ TEST_F(ListBuilderTest, AGotoWithShiftSelectsFromTheCaretToTheHeading) {
 
 TEST_F(ListBuilderTest, BranchTargetsAreGoneToByTheirElements) {
   Settings().InteractiveScript = true;
-  Add({{ekActStart, "ACT"}, {ekSceneHeading, "INT. A"}, {ekAction, "Here."}, {ekActStart, "ACT"},
+  Add({{ekActStart, "ACT"},
+       {ekSceneHeading, "INT. A"},
+       {ekAction, "Here."},
+       {ekActStart, "ACT"},
        {ekSceneHeading, "INT. B"}});
   Number(0, 1);
   Number(3, 2);

@@ -14,6 +14,7 @@ namespace qm {
 namespace {
 
 TEST(NameBankFileTest, EntriesDecodeAgainstTheNameBefore) {
+  // clang-format off
   const struct {
     TNameList list;
     std::string previous;
@@ -27,10 +28,10 @@ TEST(NameBankFileTest, EntriesDecodeAgainstTheNameBefore) {
       {nlMale, "Bob", "\x21", "B"},                  // a code with no byte left is not taken
       {nlFemale, "", "\x12\xFA\x01" "x", "Iacintax"},  // code 250 lies past the 248 female fragments
   };
+  // clang-format on
   for (const auto& c : cases) {
     const std::string entry = c.entry.empty() ? std::string(1, '\0') : c.entry;
-    EXPECT_EQ(CapitalizeBankName(c.list == nlFamily, DecodeNameEntry(entry, c.previous, c.list)), c.name)
-        << c.name;
+    EXPECT_EQ(CapitalizeBankName(c.list == nlFamily, DecodeNameEntry(entry, c.previous, c.list)), c.name) << c.name;
   }
 }
 
@@ -45,6 +46,7 @@ TEST(NameBankFileTest, StoredNamesAreCapitalisedAfterBlanksApostrophesAndMc) {
 
 TEST(NameBankFileTest, ALetterEndsAtANullAtANameOfAnotherLetterOrAtACutEntry) {
   const std::string end{static_cast<char>(NameEntryEnd)};
+  // clang-format off
   const struct {
     const char* what;
     std::string data;
@@ -56,6 +58,7 @@ TEST(NameBankFileTest, ALetterEndsAtANullAtANameOfAnotherLetterOrAtACutEntry) {
       {"first entry of another letter", "\x10" "bea" + end, {}},
       {"entry without its end mark", "\x10" "ann" + end + "\x20" "dy", {"Ann"}},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(DecodeNameLetter(c.data, nlFemale, 'A'), c.names) << c.what;
 }
 

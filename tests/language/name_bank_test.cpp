@@ -24,19 +24,21 @@ namespace {
 class NameBankTest : public testing::ProgramFixture {
  protected:
   void BeforeStart() override {
-    const std::vector<std::uint8_t> file = BuildNameBank(
-        {std::vector<std::string>{"Edgar", "Edwin", "Adam", "Eddie", "Bob"},
-         std::vector<std::string>{"Ann", "Amy", "Jo", "Mary-ann", "La verne"},
-         std::vector<std::string>{"Smith", "Mcdonald", "Mcadams", "O'brien", "Jones"}});
+    const std::vector<std::uint8_t> file =
+        BuildNameBank({std::vector<std::string>{"Edgar", "Edwin", "Adam", "Eddie", "Bob"},
+                       std::vector<std::string>{"Ann", "Amy", "Jo", "Mary-ann", "La verne"},
+                       std::vector<std::string>{"Smith", "Mcdonald", "Mcadams", "O'brien", "Jones"}});
     testing::WriteFileText(folder.File("NAMEBANK.FIL"), std::string(file.begin(), file.end()));
   }
   // The window, answered by `use`.
   void WithWindow(const std::function<void(TReadNameBank&)>& use) {
-    Driver().Expect([use](TForm& form) {
-      auto& bank = dynamic_cast<TReadNameBank&>(form);
-      use(bank);
-      bank.CloseBtn->Click();
-    }, "the name bank");
+    Driver().Expect(
+        [use](TForm& form) {
+          auto& bank = dynamic_cast<TReadNameBank&>(form);
+          use(bank);
+          bank.CloseBtn->Click();
+        },
+        "the name bank");
   }
   std::vector<std::string> Items(const TListBox& list) {
     std::vector<std::string> items;
@@ -198,10 +200,8 @@ TEST_F(NameBankTest, NamesDroppedOnTheNameToInsertComposeIt) {
     const char* name;
     const char* composed;
   } drops[] = {
-      {nlFemale, false, "Ann", "Ann "},
-      {nlFamily, false, "Smith", "Ann Smith"},
-      {nlFemale, false, "Jo", "Jo Smith"},
-      {nlFamily, true, "Jones", "Jo Jones"},
+      {nlFemale, false, "Ann", "Ann "},    {nlFamily, false, "Smith", "Ann Smith"},
+      {nlFemale, false, "Jo", "Jo Smith"}, {nlFamily, true, "Jones", "Jo Jones"},
       {nlMale, true, "Bob", "Bob Jones"},
   };
   {
@@ -212,10 +212,8 @@ TEST_F(NameBankTest, NamesDroppedOnTheNameToInsertComposeIt) {
   std::vector<std::string> composed;
   WithWindow([&](TReadNameBank& bank) {
     for (const auto& d : drops) {
-      if (d.personal)
-        bank.Notebook->SetActivePageIndex(0);
-      else
-        ShowLetter(bank, d.list, d.name[0]);
+      if (d.personal) bank.Notebook->SetActivePageIndex(0);
+      else ShowLetter(bank, d.list, d.name[0]);
       DragName(d.personal ? *bank.Personal[d.list - 1] : *bank.Names[d.list - 1], d.name, *bank.InsertName);
       composed.push_back(bank.InsertName->Text);
     }

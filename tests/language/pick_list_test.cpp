@@ -77,7 +77,9 @@ TEST_F(PickListTest, TypeAheadInACueFollowsTheOptions) {
     EXPECT_TRUE(Menu().Visible());
     Menu().MatchTypedText(c.typed);
     EXPECT_EQ(Selected(), c.selected);
-    if (c.selected == "(none)") { EXPECT_EQ(Script().Hint(), "Press ENTER to add X"); }
+    if (c.selected == "(none)") {
+      EXPECT_EQ(Script().Hint(), "Press ENTER to add X");
+    }
     Menu().DoneWithList();
   }
 }
@@ -105,6 +107,7 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
     std::string selected;
     Word passedOn = 0;  // the key that went on to the script
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"Enter takes the first entry", [](TListMenu&) { SendKey(VK_RETURN); }, mrOk, "ALPHA"},
       {"Down and Enter", [](TListMenu&) { SendKey(VK_DOWN); SendKey(VK_RETURN); }, mrOk, "BETA"},
@@ -123,6 +126,7 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
       {"Backspace takes back a typed letter", [](TListMenu&) { TypeText("g"); SendKey(VK_BACK); SendKey(VK_RETURN); },
        mrOk, "ALPHA"},
   };
+  // clang-format on
   Add({{ekSceneHeading, "INT."}});
   PlaceCaret(0, 4);
   std::vector<Word> scriptKeys;
@@ -133,7 +137,9 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
     Driver().Expect([&](TForm& form) { c.act(dynamic_cast<TListMenu&>(form)); });
     EXPECT_EQ(Menu().ShowElementList(false), c.result);
     EXPECT_EQ(Selected(), c.selected);
-    if (c.result == mrNoMatch) { EXPECT_EQ(Shown(), Entries{"Q"}); }
+    if (c.result == mrNoMatch) {
+      EXPECT_EQ(Shown(), Entries{"Q"});
+    }
     Application->ProcessMessages();
     EXPECT_EQ(scriptKeys, c.passedOn ? std::vector<Word>{c.passedOn} : std::vector<Word>{});
     scriptKeys.clear();
@@ -141,6 +147,7 @@ TEST_F(PickListTest, TheModalResultsOfAList) {
 }
 
 TEST_F(PickListTest, ThePickerGivesThePickedIndexPlusOne) {
+  // clang-format off
   const struct {
     const char* what;
     std::function<void(TListMenu&)> act;
@@ -150,6 +157,7 @@ TEST_F(PickListTest, ThePickerGivesThePickedIndexPlusOne) {
       {"a double click on the second", [this](TListMenu& m) { DoubleClickAt(*m.List, 5, RowY(1)); }, 2},
       {"Escape", [](TListMenu&) { SendKey(VK_DOWN); SendKey(VK_ESCAPE); }, 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Fill({"C", "A", "B"});

@@ -11,8 +11,8 @@
 namespace qm {
 namespace {
 
-using testing::ElementSpec;
 using testing::ElementsOf;
+using testing::ElementSpec;
 using testing::LanguageFixture;
 using testing::ReadFileText;
 using testing::TempFolder;
@@ -183,7 +183,6 @@ TEST_F(QuickEntryTest, TypeAheadPicksTheFirstItemThatBeginsSo) {
   EXPECT_EQ(box.Lists[0]->ItemIndex(), 1);
 }
 
-
 // Opened with only its lists named: the template takes a token for each
 // list file that is there; Enter goes on to the next list with items and
 // the fourth list's Enter takes the text in; Setup and Done swap the pages.
@@ -229,7 +228,6 @@ TEST_F(QuickEntryTest, TheBoxWalksItsListsAndSwapsItsPages) {
   EXPECT_TRUE(box.OKBtn->Visible());
   box.Hide();
 }
-
 
 // Set up from nothing: each list loaded through the open dialog moves the
 // choice on to the next list; a cleared list keeps its file; Cancel keeps

@@ -14,12 +14,9 @@ TEST(CapitalsMarks, LeadingBarsChooseTheModeAndAreRemoved) {
     const char* marked;
     TMarkedText split;
   } cases[] = {
-      {"CUT TO:", {TCapitalsMode::Auto, "CUT TO:"}},
-      {"|McBain", {TCapitalsMode::AsEntered, "McBain"}},
-      {"||nasa", {TCapitalsMode::AllCaps, "nasa"}},
-      {"|||x", {TCapitalsMode::AllCaps, "|x"}},
-      {"a|b", {TCapitalsMode::Auto, "a|b"}},
-      {"", {TCapitalsMode::Auto, ""}},
+      {"CUT TO:", {TCapitalsMode::Auto, "CUT TO:"}}, {"|McBain", {TCapitalsMode::AsEntered, "McBain"}},
+      {"||nasa", {TCapitalsMode::AllCaps, "nasa"}},  {"|||x", {TCapitalsMode::AllCaps, "|x"}},
+      {"a|b", {TCapitalsMode::Auto, "a|b"}},         {"", {TCapitalsMode::Auto, ""}},
       {"|", {TCapitalsMode::AsEntered, ""}},
   };
   for (const auto& c : cases) {

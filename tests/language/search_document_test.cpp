@@ -11,13 +11,13 @@ namespace {
 
 std::unique_ptr<testing::TBuiltDocument> Script() {
   auto script = testing::BuildDocument({
-      {ekSceneHeading, "INT. ANN HOUSE - DAY"},   // 0
-      {ekAction, "Ann meets Anne and ann."},      // 1
-      {ekCharacterName, "BOB"},                   // 2
-      {ekDialogue, "Where is Ann?"},              // 3
-      {ekAutoPageBreak, ""},                      // 4
-      {ekScriptNote, "Ann waits here."},          // 5
-      {ekAction, "Bob waits."},                   // 6
+      {ekSceneHeading, "INT. ANN HOUSE - DAY"},  // 0
+      {ekAction, "Ann meets Anne and ann."},     // 1
+      {ekCharacterName, "BOB"},                  // 2
+      {ekDialogue, "Where is Ann?"},             // 3
+      {ekAutoPageBreak, ""},                     // 4
+      {ekScriptNote, "Ann waits here."},         // 5
+      {ekAction, "Bob waits."},                  // 6
   });
   script->HiddenKinds = 0;
   return script;

@@ -12,17 +12,20 @@
 namespace qm {
 namespace {
 
-using testing::ElementSpec;
 using testing::ElementsOf;
+using testing::ElementSpec;
 using testing::LanguageFixture;
 
 TEST(FormatWordsTest, WordsBecomeTheirCodes) {
   const struct {
     std::string typed, codes;
   } cases[] = {
-      {"{B+}bold{B-}", "\x02" "bold\x03"},
+      {"{B+}bold{B-}", "\x02"
+                       "bold\x03"},
       {"{U+}{U-}{I+}{I-}{S+}{S-}", "\x15\x16\x19\x1A\x0E\x0F"},
-      {"a{HS}b{HD}c{HR}", "a\x04" "b\x05" "c\xA7"},
+      {"a{HS}b{HD}c{HR}", "a\x04"
+                          "b\x05"
+                          "c\xA7"},
       {"{b+} stays a word", "{b+} stays a word"},
       {"{B+}{B+}", "\x02\x02"},
       {"{B", "{B"},
@@ -66,9 +69,13 @@ TEST(FindInTextTest, FindsByTheTable) {
       {"\x02hello\x03 there", "hello", false, true, 0, false, TTextMatch{1, 6}},
       {"wo~rd", "word", false, true, 0, false, TTextMatch{0, 5}},
       // codes in the search text are matched as themselves
-      {"plain \x02" "bold\x03", "{B+}bold", false, false, 0, false, TTextMatch{6, 11}},
+      {"plain \x02"
+       "bold\x03",
+       "{B+}bold", false, false, 0, false, TTextMatch{6, 11}},
       {"plain bold", "{B+}bold", false, false, 0, false, none},
-      {"a\x04" "b", "a{HS}b", false, true, 0, false, TTextMatch{0, 3}},
+      {"a\x04"
+       "b",
+       "a{HS}b", false, true, 0, false, TTextMatch{0, 3}},
       // a one-character search for a code finds the code
       {"x\x02y", "{B+}", false, false, 0, false, TTextMatch{1, 2}},
       // backwards: the last match ending before the caret
@@ -102,8 +109,12 @@ TEST(FindInTextTest, WholeWordsEndWhereTheBoundaryTablesSay) {
       {"[cat]", "cat", false, true, 0, false, TTextMatch{1, 4}},
       {"\"cat\"", "cat", false, true, 0, false, TTextMatch{1, 4}},
       {"'cat'", "cat", false, true, 0, false, TTextMatch{1, 4}},
-      {"\x91" "cat\x92", "cat", false, true, 0, false, TTextMatch{1, 4}},
-      {"\x93" "cat\x94", "cat", false, true, 0, false, none},
+      {"\x91"
+       "cat\x92",
+       "cat", false, true, 0, false, TTextMatch{1, 4}},
+      {"\x93"
+       "cat\x94",
+       "cat", false, true, 0, false, none},
       {"cat#", "cat", false, true, 0, false, none},
       {"cat%", "cat", false, true, 0, false, none},
       {"cat*", "cat", false, true, 0, false, none},
@@ -149,10 +160,13 @@ TEST(CapitalsLikeTest, ReplacementTakesTheFoundCapitals) {
       {"New York", "los angeles", false, "Los Angeles"},
       {"New york", "los angeles", false, "Los angeles"},
       {"new York", "LOS ANGELES", false, "los angeles"},
-      {"\x02" "Bob", "robert", false, "Robert"},
+      {"\x02"
+       "Bob",
+       "robert", false, "Robert"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(CapitalsLike(c.found, c.replacement, c.inCue, CodeCharSet), c.result) << c.found << " -> " << c.replacement;
+    EXPECT_EQ(CapitalsLike(c.found, c.replacement, c.inCue, CodeCharSet), c.result)
+        << c.found << " -> " << c.replacement;
 }
 
 class SearchScriptTest : public LanguageFixture {
@@ -183,7 +197,8 @@ TEST_F(SearchScriptTest, ReplaceKeepsCodesInsideTheWordAndDropsSoftHyphens) {
   TReplaceOptions options;
   options.matchCaps = false;
   ReplaceAll("hello", "bye", options, "Found: 2\rReplaced: 2");
-  EXPECT_EQ(ElementsOf(Script()).front().text, "say \x02\x03" "bye and bye");
+  EXPECT_EQ(ElementsOf(Script()).front().text, "say \x02\x03"
+                                               "bye and bye");
 }
 
 TEST_F(SearchScriptTest, ReplaceOnlyInTheChosenKindsAndFromTheCaret) {
@@ -308,7 +323,9 @@ TEST_F(SearchScriptTest, LongSearchTextsAreCutInTheCaption) {
 
 TEST_F(SearchScriptTest, ColourAndStrikeOutFindsAreNamedButTypedLettersAreNot) {
   Script().LayoutOptions.UsesUserColors = true;
-  Add({{ekAction, "a \x0E" "gone\x0F and \xFD" "blue-ish\xFE"}});
+  Add({{ekAction, "a \x0E"
+                  "gone\x0F and \xFD"
+                  "blue-ish\xFE"}});
   const struct {
     std::string text;
     bool colourCodes;
@@ -470,7 +487,6 @@ TEST_F(SearchScriptTest, RenameWithoutANewNameAsksFirst) {
   EXPECT_EQ(ElementsOf(Script()).front().text, "BOB");
 }
 
-
 // The dialog as the writer fills it in: the last search offered, the whole
 // script searched backwards from its end, and the text moved to the end of
 // the history whatever its capitals.
@@ -532,7 +548,6 @@ TEST_F(SearchScriptTest, AReplacementShowsHiddenText) {
   EXPECT_EQ(ElementsOf(Script())[1].text, "ann note");
 }
 
-
 // A replacement is a revision: with revision marks on, the lines it
 // changes are marked; with a revision colour chosen, it stands in that
 // colour. Tagging revises nothing.
@@ -546,7 +561,10 @@ TEST_F(SearchScriptTest, AReplacementIsMarkedAndColouredAsARevision) {
     std::vector<bool> marked;
   } cases[] = {
       {"marked", 0, false, {"a ann here", "nothing", "ann again"}, {true, false, true}},
-      {"in blue", 1, false, {"a " + blueOn + "ann" + blueOff + " here", "nothing", blueOn + "ann" + blueOff + " again"},
+      {"in blue",
+       1,
+       false,
+       {"a " + blueOn + "ann" + blueOff + " here", "nothing", blueOn + "ann" + blueOff + " again"},
        {true, false, true}},
       {"tagged", 0, true, {"a ann here", "nothing", "ann again"}, {false, false, false}},
   };

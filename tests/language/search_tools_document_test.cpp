@@ -48,10 +48,7 @@ TEST(SearchToolsOnADocument, NextSpeechIsTheNextCueOfThatNameAfterTheElement) {
       {0, "ANN", 2},    // the first of her cues
       {2, "ANN", 10},   // never the element itself; ANNE is not ANN; the extension is no part of the name
       {10, "ANN", -1},  // no more speeches by her
-      {0, "BOB", 4},
-      {4, "BOB", -1},
-      {0, "ANNE", 7},
-      {0, "CAROL", -1},
+      {0, "BOB", 4},   {4, "BOB", -1}, {0, "ANNE", 7}, {0, "CAROL", -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " after " + std::to_string(c.after));
@@ -74,16 +71,16 @@ TEST(SearchToolsOnADocument, RedlineColoursEachCueOfTheNameAndTheSpeechRightAfte
 TEST(SearchToolsOnADocument, NextMarkedTextIsTheNextElementWithAColourOrStrikeOut) {
   const std::string red = "\x10", redOff = "\x11", strike = "\x0E", strikeOff = "\x0F", green = "\x14";
   const auto script = testing::BuildDocument({
-      {ekSceneHeading, "INT. HALL - DAY"},             // 0 its element colour does not count
-      {ekAction, "Plain."},                            // 1
-      {ekAction, "A " + red + "red" + redOff + " word."},  // 2 a colour code in the text
-      {ekCharacterName, "ANN"},                        // 3 an element colour
-      {ekDialogue, "Plain."},                          // 4
-      {ekAutoPageBreak, ""},                           // 5
-      {ekAction, "The strike-out style."},             // 6
+      {ekSceneHeading, "INT. HALL - DAY"},                          // 0 its element colour does not count
+      {ekAction, "Plain."},                                         // 1
+      {ekAction, "A " + red + "red" + redOff + " word."},           // 2 a colour code in the text
+      {ekCharacterName, "ANN"},                                     // 3 an element colour
+      {ekDialogue, "Plain."},                                       // 4
+      {ekAutoPageBreak, ""},                                        // 5
+      {ekAction, "The strike-out style."},                          // 6
       {ekAction, "A " + strike + "struck" + strikeOff + " word."},  // 7
-      {ekTransition, green + "CUT TO:"},               // 8 a code in any kind
-      {ekAction, "Plain at the end."},                 // 9
+      {ekTransition, green + "CUT TO:"},                            // 8 a code in any kind
+      {ekAction, "Plain at the end."},                              // 9
   });
   script->Element(0).format.SetColorIndex(static_cast<Byte>(ElementColorIndex(16)));
   script->Element(3).format.SetColorIndex(static_cast<Byte>(ElementColorIndex(18)));

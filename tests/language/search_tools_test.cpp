@@ -13,8 +13,8 @@
 namespace qm {
 namespace {
 
-using testing::ElementSpec;
 using testing::ElementsOf;
+using testing::ElementSpec;
 using testing::LanguageFixture;
 
 class SearchToolsTest : public LanguageFixture {
@@ -30,8 +30,12 @@ class SearchToolsTest : public LanguageFixture {
 };
 
 TEST_F(SearchToolsTest, NextSpeechFindsTheNameAfterTheCaretAgainAndAgain) {
-  Add({{ekCharacterName, "BOB"}, {ekDialogue, "One."}, {ekCharacterName, "MARY"}, {ekDialogue, "Two."},
-       {ekCharacterName, "BOB (V.O.)"}, {ekDialogue, "Three."}});
+  Add({{ekCharacterName, "BOB"},
+       {ekDialogue, "One."},
+       {ekCharacterName, "MARY"},
+       {ekDialogue, "Two."},
+       {ekCharacterName, "BOB (V.O.)"},
+       {ekDialogue, "Three."}});
   PlaceCaret(1);
   BuildCharacterNameTable();
   SearchMemory().speechName = "BOB";
@@ -62,11 +66,13 @@ TEST_F(SearchToolsTest, NextMarkedTextFindsColoursAndStrikeOut) {
        {ekAction, "Also plain \xFD (a letter here)."},
        {ekAction, "Struck \x0Eout\x0F."},
        {ekDialogue, "Plain again."},
-       {ekAction, "Some \x12" "blue\x13."},
+       {ekAction, "Some \x12"
+                  "blue\x13."},
        {ekAction, "Plain."},
        {ekDialogue, "Coloured whole."},
        {ekAction, "Plain."},
-       {ekAction, "User \xFD" "colour\xFE."}});
+       {ekAction, "User \xFD"
+                  "colour\xFE."}});
   Element(6).format.SetColorIndex(2);
   PlaceCaret(0);
   for (int expected : {2, 4, 6}) {
@@ -83,14 +89,19 @@ TEST_F(SearchToolsTest, NextMarkedTextFindsColoursAndStrikeOut) {
 }
 
 TEST_F(SearchToolsTest, RemovingRedTakesItsCodesAndElementColours) {
-  Add({{ekAction, "A \x10red\x11 word and \x12" "blue\x13."}, {ekDialogue, "Whole."}, {ekAction, "\x11stray close"}});
+  Add({{ekAction, "A \x10red\x11 word and \x12"
+                  "blue\x13."},
+       {ekDialogue, "Whole."},
+       {ekAction, "\x11stray close"}});
   Element(1).format.SetColorIndex(static_cast<Byte>(ElementColorIndex(16)));
   PlaceCaret(1);
   ExpectTypeYes(true);
   ExpectMessage("All Red Codes have been removed.");
   RemoveColorCodes(Script(), TMarkColour::Red);
-  const std::vector<ElementSpec> expected{
-      {ekAction, "A red word and \x12" "blue\x13."}, {ekDialogue, "Whole."}, {ekAction, "stray close"}};
+  const std::vector<ElementSpec> expected{{ekAction, "A red word and \x12"
+                                                     "blue\x13."},
+                                          {ekDialogue, "Whole."},
+                                          {ekAction, "stray close"}};
   EXPECT_EQ(ElementsOf(Script()), expected);
   EXPECT_EQ(Element(1).format.ColorIndex(), 0);
   EXPECT_EQ(Current(), 1);
@@ -107,7 +118,9 @@ TEST_F(SearchToolsTest, StrikeOutTextCanGoWithItsCodes) {
   };
   for (const auto& c : cases) {
     Script().FreeElements();
-    Add({{ekAction, "Keep \x0Egone\x0F text."}, {ekAction, "\x0E" "all gone"}});
+    Add({{ekAction, "Keep \x0Egone\x0F text."},
+         {ekAction, "\x0E"
+                    "all gone"}});
     PlaceCaret(0);
     ExpectTypeYes(true);
     ExpectMessage("Should I remove the actual Striked-Out Text itself", "", c.answer);
@@ -141,8 +154,10 @@ TEST_F(SearchToolsTest, NothingIsRemovedWithoutYes) {
 }
 
 TEST_F(SearchToolsTest, RedlineColoursEverySpeechOfTheName) {
+  // clang-format off
   Add({{ekCharacterName, "BOB"}, {ekParenthetical, "(softly)"}, {ekDialogue, "One."}, {ekAction, "Then."},
        {ekCharacterName, "MARY"}, {ekDialogue, "Two."}, {ekCharacterName, "BOB (O.S.)"}, {ekDialogue, "Three."}});
+  // clang-format on
   PlaceCaret(3);
   BuildCharacterNameTable();
   Driver().Expect([](TForm& form) {

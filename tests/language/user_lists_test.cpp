@@ -42,6 +42,7 @@ TEST_F(UserListTest, AnEmptySettingsFileGivesTheBuiltInsAndEveryListHasItsKeys) 
   for (TUserList list : AllUserLists) ClearUserList(lists, list);
   ReadUserLists(OpenSettingsFile(), UserListsSection, lists);
   EXPECT_EQ(lists, TUserListTables{});
+  // clang-format off
   const SlotCase lastSlots[] = {
       {TUserList::Extension, 10, "Extension 10"},       {TUserList::TimeofDay, 12, "TimeofDay 12"},
       {TUserList::Transition, 8, "Transition 8"},       {TUserList::SceneText, 10, "SceneText 10"},
@@ -51,6 +52,7 @@ TEST_F(UserListTest, AnEmptySettingsFileGivesTheBuiltInsAndEveryListHasItsKeys) 
       {TUserList::SceneBodyText, 10, "SceneBodyText 10"}, {TUserList::CharNames, 15, "Char Names 15"},
       {TUserList::SubstitutionText, 15, "Substitution Text 15"},
   };
+  // clang-format on
   for (const auto& c : lastSlots) WriteSetting(c.expected, c.expected);
   ReadUserLists(OpenSettingsFile(), UserListsSection, lists);
   for (const auto& c : lastSlots) EXPECT_EQ(UserListEntry(lists, c.list, c.slot), c.expected);
@@ -74,7 +76,8 @@ TEST_F(UserListTest, AFilledSettingsFileIsReadKeyByKeyAndCutToTheSlotWidth) {
       {TUserList::SubstitutionText, 3, "JB\\JAMES BOND"},
       {TUserList::TagText, 2, ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(UserListEntry(Lists(), c.list, c.slot), c.expected) << UserListSpec(c.list).Key << c.slot;
+  for (const auto& c : cases)
+    EXPECT_EQ(UserListEntry(Lists(), c.list, c.slot), c.expected) << UserListSpec(c.list).Key << c.slot;
 }
 
 TEST_F(UserListTest, OriginalDefaultsIgnoreTheSettingsFileAndSaySo) {
@@ -177,6 +180,7 @@ TEST_F(UserListTest, TextFilesFillTheLocationsOrTheNames) {
   std::vector<std::string> ten, fifteen;
   for (int i = 1; i <= 10; ++i) ten.push_back("SET " + std::to_string(i));
   for (int i = 1; i <= 15; ++i) fifteen.push_back("NAME" + std::to_string(i));
+  // clang-format off
   const std::vector<LoadCase> cases = {
       {"twelve sets fill the ten slots", "sets.set", twelve, true, true, {"OLD"}, ten},
       {"sixteen names fill all fifteen slots", "cast.txt", sixteen, false, true, {}, fifteen},
@@ -186,6 +190,7 @@ TEST_F(UserListTest, TextFilesFillTheLocationsOrTheNames) {
        {"HALL", "ATTIC", "CELLAR"}},
       {"long lines are cut to the slot", "long.set", std::string(60, 'X'), true, true, {}, {std::string(45, 'X')}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const TUserList list = c.expectLocations ? TUserList::SceneBodyText : TUserList::CharNames;
@@ -217,7 +222,8 @@ TEST_F(UserListTest, AFullListIsEmptiedOnlyWhenTheWriterAgrees) {
       dialog.ClearFirstBox->SetChecked(false);
       dialog.OKBtn->Click();
     });
-    ExpectMessage("That List is already full!\r\rShould I empty it before loading the new list?", "", agree ? mrYes : mrNo);
+    ExpectMessage("That List is already full!\r\rShould I empty it before loading the new list?", "",
+                  agree ? mrYes : mrNo);
     ExpectMessage(agree ? "Your new User List has been loaded." : "List Loading was Canceled");
     EXPECT_EQ(LoadUserListFromTextFile(path), agree);
     EXPECT_EQ(Leading(TUserList::SceneBodyText), (agree ? std::vector<std::string>{"NEW 1", "NEW 2"} : full));
@@ -251,8 +257,8 @@ TEST_F(UserListTest, AnAliasIsCutToWhatTheSlotLeavesAndTheWriterIsTold) {
     dialog.RowAliases[0] = c.alias;
     if (!c.limit.empty()) {
       const std::string cut = c.stored.substr(0, c.stored.find('\\') == std::string::npos ? 0 : c.stored.find('\\'));
-      ExpectMessage("User Text can be no more than " + c.limit + " characters,\rso I am forced to truncate the alias \"" +
-                        c.alias + "\" to \"" + cut + "\"",
+      ExpectMessage("User Text can be no more than " + c.limit +
+                        " characters,\rso I am forced to truncate the alias \"" + c.alias + "\" to \"" + cut + "\"",
                     "Attention");
     }
     dialog.WriteBackList();
@@ -261,7 +267,9 @@ TEST_F(UserListTest, AnAliasIsCutToWhatTheSlotLeavesAndTheWriterIsTold) {
 }
 
 TEST_F(UserListTest, TheEditorShowsStyleCodesAsTagsAndStoresThemBack) {
-  SetList(TUserList::Transition, {"CT\\\x15" "CUT TO:", "", "FADE OUT:"});
+  SetList(TUserList::Transition, {"CT\\\x15"
+                                  "CUT TO:",
+                                  "", "FADE OUT:"});
   Driver().Expect([](TForm& form) {
     auto& dialog = dynamic_cast<TEditUserListDlg&>(form);
     EXPECT_EQ(dialog.Caption(), "Edit User Lists - Character Names");
@@ -280,11 +288,14 @@ TEST_F(UserListTest, TheEditorShowsStyleCodesAsTagsAndStoresThemBack) {
     dialog.OKBtn->Click();
   });
   ShowEditUserLists();
-  EXPECT_EQ(UserListEntry(Lists(), TUserList::Transition, 1), "CT\\\x15" "CUT TO:");
-  EXPECT_EQ(UserListEntry(Lists(), TUserList::Transition, 2), "\x02" "WIPE TO:");
+  EXPECT_EQ(UserListEntry(Lists(), TUserList::Transition, 1), "CT\\\x15"
+                                                              "CUT TO:");
+  EXPECT_EQ(UserListEntry(Lists(), TUserList::Transition, 2), "\x02"
+                                                              "WIPE TO:");
   EXPECT_EQ(UserListEntry(Lists(), TUserList::Transition, 3), "");
   EXPECT_TRUE(Script().DocumentModified);
-  EXPECT_EQ(OpenSettingsFile().ReadString(UserListsSection, "Transition 2", "?"), "\x02" "WIPE TO:");
+  EXPECT_EQ(OpenSettingsFile().ReadString(UserListsSection, "Transition 2", "?"), "\x02"
+                                                                                  "WIPE TO:");
 }
 
 TEST_F(UserListTest, TheEditorOpensOnTheFirstRowAndEnterGoesDownTheRows) {

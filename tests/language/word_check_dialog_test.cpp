@@ -102,8 +102,12 @@ TEST_F(WordCheckDialogTest, CheckForwardsStartsAtTheCurrentElementAndOffersAlter
 }
 
 TEST_F(WordCheckDialogTest, CombinedNamesBecomeAliasesOnApply) {
-  Add({{ekCharacterName, "ROBERT"}, {ekDialogue, "Hi."}, {ekCharacterName, "BOB"}, {ekDialogue, "Hi."},
-       {ekCharacterName, "SAM"}, {ekDialogue, "Hi."}});
+  Add({{ekCharacterName, "ROBERT"},
+       {ekDialogue, "Hi."},
+       {ekCharacterName, "BOB"},
+       {ekDialogue, "Hi."},
+       {ekCharacterName, "SAM"},
+       {ekDialogue, "Hi."}});
   PlaceCaret(1);
   TScriptRecord& r = Settings();
   r.AddAlias(r.CharacterAliasList, "JANIE", "JANE");
@@ -133,10 +137,13 @@ TEST_F(WordCheckDialogTest, CombinedNamesBecomeAliasesOnApply) {
   EXPECT_EQ(SubstitutedName(r.CharacterAliasList, "SAM", 45), "SAM");
 }
 
-
 TEST_F(WordCheckDialogTest, LocationDuplicatesAreCombinedBrokenApartAndCancelled) {
-  Add({{ekSceneHeading, "INT. BARN - DAY"}, {ekAction, "Hay."}, {ekSceneHeading, "EXT. OLD BARN - NIGHT"},
-       {ekAction, "Rain."}, {ekSceneHeading, "INT. KITCHEN - DAY"}, {ekAction, "Soup."}});
+  Add({{ekSceneHeading, "INT. BARN - DAY"},
+       {ekAction, "Hay."},
+       {ekSceneHeading, "EXT. OLD BARN - NIGHT"},
+       {ekAction, "Rain."},
+       {ekSceneHeading, "INT. KITCHEN - DAY"},
+       {ekAction, "Soup."}});
   PlaceCaret(1);
   TScriptRecord& r = Settings();
   const auto select = [](TCheckWordsDlg& dialog, std::initializer_list<int> rows) {
@@ -145,6 +152,7 @@ TEST_F(WordCheckDialogTest, LocationDuplicatesAreCombinedBrokenApartAndCancelled
       dialog.NamesBoxClick();
     }
   };
+  // clang-format off
   const struct {
     const char* what;
     std::function<void(TCheckWordsDlg&)> work;
@@ -179,6 +187,7 @@ TEST_F(WordCheckDialogTest, LocationDuplicatesAreCombinedBrokenApartAndCancelled
        },
        {"BARN : OLD BARN", "KITCHEN"}, {}, true},
   };
+  // clang-format on
   for (const auto& step : steps) {
     SCOPED_TRACE(step.what);
     Script().DocumentModified = false;

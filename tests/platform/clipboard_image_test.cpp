@@ -121,7 +121,8 @@ TEST_F(ClipboardImageTest, TheProcessesOfARuntimeFolderShareOneClipboard) {
   const std::string folder = Home();
   FolderClipboard ours(folder), theirs(folder);
   EXPECT_TRUE(theirs.Contents().empty());
-  const std::vector<ClipItem> items{{CF_BITMAP, "", EncodeBitmapFile(Striped(2, 2))}, {0xC010, "Rich Text Format", Bytes{'{', '}'}}};
+  const std::vector<ClipItem> items{{CF_BITMAP, "", EncodeBitmapFile(Striped(2, 2))},
+                                    {0xC010, "Rich Text Format", Bytes{'{', '}'}}};
   ours.Publish(items);
   const auto seen = theirs.Contents();
   ASSERT_EQ(seen.size(), 2u);

@@ -9,8 +9,7 @@ TEST(Cp1252, EveryByteSurvivesTheTripThroughUtf8) {
   std::string all;
   for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
   EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
-  for (int b = 0; b < 256; ++b)
-    EXPECT_EQ(UnicodeToAnsi(AnsiToUnicode(static_cast<Byte>(b))), b) << "byte " << b;
+  for (int b = 0; b < 256; ++b) EXPECT_EQ(UnicodeToAnsi(AnsiToUnicode(static_cast<Byte>(b))), b) << "byte " << b;
 }
 
 TEST(Cp1252, KnownCharactersHaveTheirUtf8Form) {
@@ -18,11 +17,11 @@ TEST(Cp1252, KnownCharactersHaveTheirUtf8Form) {
     const char* ansi;
     const char* utf8;
   } cases[] = {
-      {"\x80", "\xE2\x82\xAC"},          // euro sign
-      {"\x81", "\xC2\x81"},              // undefined byte keeps its number
-      {"\x8A", "\xC5\xA0"},              // S caron
+      {"\x80", "\xE2\x82\xAC"},  // euro sign
+      {"\x81", "\xC2\x81"},      // undefined byte keeps its number
+      {"\x8A", "\xC5\xA0"},      // S caron
       {"\x93\x94", "\xE2\x80\x9C\xE2\x80\x9D"},
-      {"\x9F", "\xC5\xB8"},              // Y diaeresis
+      {"\x9F", "\xC5\xB8"},  // Y diaeresis
       {"\xA0", "\xC2\xA0"},
       {"caf\xE9", "caf\xC3\xA9"},
       {"\xFF", "\xC3\xBF"},
@@ -31,7 +30,7 @@ TEST(Cp1252, KnownCharactersHaveTheirUtf8Form) {
     EXPECT_EQ(AnsiToUtf8(c.ansi), c.utf8);
     EXPECT_EQ(Utf8ToAnsi(c.utf8), c.ansi);
   }
-  EXPECT_EQ(UnicodeToAnsi(0x0080), -1);   // a C1 control the code page spends elsewhere
+  EXPECT_EQ(UnicodeToAnsi(0x0080), -1);  // a C1 control the code page spends elsewhere
   EXPECT_EQ(UnicodeToAnsi(0x4E2D), -1);
   EXPECT_EQ(UnicodeToAnsi(0x2122), 0x99);
 }
@@ -41,16 +40,18 @@ TEST(Cp1252, MalformedUtf8BecomesOneReplacementPerBrokenSequence) {
     const char* utf8;
     const char* ansi;
   } cases[] = {
-      {"\xC0\xAF", "??"},               // overlong '/'
-      {"\xE0\x80\xAF", "???"},          // overlong three-byte form
-      {"\xED\xA0\x80", "???"},          // surrogate half
-      {"\xF4\x90\x80\x80", "????"},     // past U+10FFFF
-      {"a\xE2\x82", "a?"},              // truncated at the end
-      {"\xE2\x82" "A", "?A"},           // truncated in the middle
-      {"\x80x", "?x"},                  // stray continuation byte
+      {"\xC0\xAF", "??"},            // overlong '/'
+      {"\xE0\x80\xAF", "???"},       // overlong three-byte form
+      {"\xED\xA0\x80", "???"},       // surrogate half
+      {"\xF4\x90\x80\x80", "????"},  // past U+10FFFF
+      {"a\xE2\x82", "a?"},           // truncated at the end
+      {"\xE2\x82"
+       "A",
+       "?A"},           // truncated in the middle
+      {"\x80x", "?x"},  // stray continuation byte
       {"\xFF\xFE", "??"},
-      {"\xE4\xB8\xAD", "?"},            // valid, but no byte in the code page
-      {"\xF0\x9F\x98\x80!", "?!"},      // four-byte character
+      {"\xE4\xB8\xAD", "?"},        // valid, but no byte in the code page
+      {"\xF0\x9F\x98\x80!", "?!"},  // four-byte character
   };
   for (const auto& c : cases) EXPECT_EQ(Utf8ToAnsi(c.utf8), c.ansi) << c.ansi;
   EXPECT_EQ(Utf8ToAnsi("\xC0", '_'), "_");
@@ -61,7 +62,7 @@ TEST(Cp1252, CasePairsMapBothWays) {
     Byte lower;
     Byte upper;
   } pairs[] = {
-      {'a', 'A'}, {'z', 'Z'}, {0xE0, 0xC0}, {0xE9, 0xC9}, {0xF6, 0xD6}, {0xF8, 0xD8},
+      {'a', 'A'},   {'z', 'Z'},   {0xE0, 0xC0}, {0xE9, 0xC9}, {0xF6, 0xD6}, {0xF8, 0xD8},
       {0xFE, 0xDE}, {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9E, 0x8E}, {0xFF, 0x9F},
   };
   for (const auto& p : pairs) {
@@ -93,8 +94,13 @@ TEST(Cp1252, CaseMappingIsStableOverTheWholeCodePage) {
     }
   }
   EXPECT_EQ(upperLetters, 26 + 30 + 4);
-  EXPECT_EQ(AnsiUpperCase("na\xEFve \x9C" "uvre \xFF"), "NA\xCFVE \x8CUVRE \x9F");
-  EXPECT_EQ(AnsiLowerCase("\xC9T\xC9 STRA\xDF" "E"), "\xE9t\xE9 stra\xDF" "e");
+  EXPECT_EQ(AnsiUpperCase("na\xEFve \x9C"
+                          "uvre \xFF"),
+            "NA\xCFVE \x8CUVRE \x9F");
+  EXPECT_EQ(AnsiLowerCase("\xC9T\xC9 STRA\xDF"
+                          "E"),
+            "\xE9t\xE9 stra\xDF"
+            "e");
 }
 
 TEST(Cp1252, AsciiHelpersLeaveAccentedLettersAlone) {
@@ -110,14 +116,10 @@ TEST(Cp1252, CompareTextIgnoresCaseOverTheCodePage) {
     const char* b;
     int result;
   } cases[] = {
-      {"abc", "ABC", 0},
-      {"\xE9t\xE9", "\xC9T\xC9", 0},
-      {"\xFF", "\x9F", 0},
-      {"a", "b", -1},
-      {"B", "a", 1},
-      {"ab", "abc", -1},
-      {"abc", "ab", 1},
-      {"", "", 0},
+      {"abc", "ABC", 0},   {"\xE9t\xE9", "\xC9T\xC9", 0},
+      {"\xFF", "\x9F", 0}, {"a", "b", -1},
+      {"B", "a", 1},       {"ab", "abc", -1},
+      {"abc", "ab", 1},    {"", "", 0},
       {"_", "a", 1},  // compared in upper case: '_' sorts after letters
   };
   for (const auto& c : cases) {

@@ -48,6 +48,7 @@ const TDialogTable EveryKind = {
 };
 
 TEST_F(DialogBuilderTest, EachRowGivesItsControlNamedCaptionedAndPlacedInItsParent) {
+  // clang-format off
   const std::map<TDialogItemKind, std::type_index> classOf = {
       {Label, typeid(TLabel)},          {ComboBox, typeid(TComboBox)},    {DropDownList, typeid(TComboBox)},
       {Edit, typeid(TEdit)},            {Memo, typeid(TMemo)},            {ListBox, typeid(TListBox)},
@@ -57,6 +58,7 @@ TEST_F(DialogBuilderTest, EachRowGivesItsControlNamedCaptionedAndPlacedInItsPare
       {Button, typeid(TButton)},        {BitButton, typeid(TBitBtn)},     {OkButton, typeid(TButton)},
       {CancelButton, typeid(TButton)},  {HelpButton, typeid(TButton)},
   };
+  // clang-format on
   // Rows without a caption of their own show these.
   const std::map<std::string, std::string> stockCaptions = {{"CancelBtn", "Cancel"}, {"HelpBtn", "&Help"}};
   BuildDialog(form, EveryKind);

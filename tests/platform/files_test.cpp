@@ -38,7 +38,6 @@ class Files : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-
 };
 
 // Sets environment variables for one test and puts the old values back.
@@ -96,8 +95,8 @@ TEST(FilePaths, ChangingExtensionsAndDelimiters) {
     const char* ext;
     const char* result;
   } changes[] = {
-      {"a/b.c", ".d", "a/b.d"},          {"dir.x/a", ".y", "dir.x/a.y"}, {"a.tar.gz", "", "a.tar"},
-      {"noext", ".BK", "noext.BK"},      {"/s/A.QMW", ".TMB", "/s/A.TMB"}, {"", ".x", ".x"},
+      {"a/b.c", ".d", "a/b.d"},     {"dir.x/a", ".y", "dir.x/a.y"},   {"a.tar.gz", "", "a.tar"},
+      {"noext", ".BK", "noext.BK"}, {"/s/A.QMW", ".TMB", "/s/A.TMB"}, {"", ".x", ".x"},
   };
   for (const auto& c : changes) EXPECT_EQ(ChangeFileExt(c.path, c.ext), c.result) << c.path;
 
@@ -122,9 +121,8 @@ TEST(FilePaths, ExpandFileNameResolvesDotsByTheTextAlone) {
     const char* path;
     const char* expanded;
   } cases[] = {
-      {"/a/./b/../c", "/a/c"},   {"/a//b/", "/a/b/"},         {"/../x", "/x"},
-      {"/a/..b/...c", "/a/..b/...c"}, {"/a/b ", "/a/b "},   {"/a/b/..", "/a"},
-      {"/", "/"},
+      {"/a/./b/../c", "/a/c"}, {"/a//b/", "/a/b/"}, {"/../x", "/x"}, {"/a/..b/...c", "/a/..b/...c"},
+      {"/a/b ", "/a/b "},      {"/a/b/..", "/a"},   {"/", "/"},
   };
   for (const auto& c : cases) EXPECT_EQ(ExpandFileName(c.path), c.expanded) << c.path;
   const std::string cwd = fs::current_path().string();
@@ -423,6 +421,7 @@ TEST_F(Files, StreamReadsAndWritesInChunks) {
 }
 
 TEST(Drives, KindsOfFileSystems) {
+  // clang-format off
   const struct {
     const char* type;
     const char* mountPoint;
@@ -436,6 +435,7 @@ TEST(Drives, KindsOfFileSystems) {
       {"vfat", "/boot/efi", DriveKind::Fixed},        {"ext4", "/", DriveKind::Fixed},
       {"", "/", DriveKind::Unknown},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(DriveKindForFileSystem(c.type, c.mountPoint), c.kind) << c.type;
 }
 
@@ -445,10 +445,8 @@ TEST(Drives, AShortBaseNameKeepsWhatComesBeforeTheFirstDot) {
     int maxLength;
     const char* name;
   } cases[] = {
-      {"/scripts/Act.One.QMW", 8, "Act"},
-      {"/scripts/LONGSCRIPTNAME.QMW", 8, "LONGSCRI"},
-      {"/scripts/.hidden", 8, "NONAME3"},
-      {"", 8, "NONAME3"},
+      {"/scripts/Act.One.QMW", 8, "Act"}, {"/scripts/LONGSCRIPTNAME.QMW", 8, "LONGSCRI"},
+      {"/scripts/.hidden", 8, "NONAME3"}, {"", 8, "NONAME3"},
       {"/scripts/", 8, "NONAME3"},
   };
   for (const auto& c : cases) EXPECT_EQ(ShortFileBaseName(c.path, c.maxLength, 3), c.name) << c.path;

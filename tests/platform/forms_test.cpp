@@ -159,7 +159,8 @@ TEST_F(KeyRoutingTest, MenuShortCutsOfTheFrameWorkFromAnMdiChild) {
   frame.Menu = new TMainMenu(&frame);
   int saves = 0;
   TMenuItem* file = frame.Menu->Items()->AddItem("&File");
-  TMenuItem* save = file->AddItem("&Save", [&](TObject*) { ++saves; }, ShortCut('S', ssCtrl));
+  TMenuItem* save = file->AddItem(
+      "&Save", [&](TObject*) { ++saves; }, ShortCut('S', ssCtrl));
   frame.Show();
   TForm child(nullptr);
   child.FormStyle = TFormStyle::fsMDIChild;
@@ -181,7 +182,8 @@ TEST_F(KeyRoutingTest, TheFramesMenuTakesNoKeyWhileAModalFormIsUp) {
   Application->MainForm = &frame;
   frame.Menu = new TMainMenu(&frame);
   int saves = 0;
-  frame.Menu->Items()->AddItem("&File")->AddItem("&Save", [&](TObject*) { ++saves; }, VK_F7);
+  frame.Menu->Items()->AddItem("&File")->AddItem(
+      "&Save", [&](TObject*) { ++saves; }, VK_F7);
   frame.Show();
   SampleDialog dialog;
   Driver().Expect([&](TForm& form) {
@@ -338,7 +340,7 @@ TEST_F(ControlTest, CheckBoxCyclesThroughGreyOnlyWhenAllowed) {
     states.push_back(box->State());
   }
   EXPECT_EQ(states, (std::vector<TCheckBoxState>{TCheckBoxState::cbChecked, TCheckBoxState::cbUnchecked,
-                                                  TCheckBoxState::cbChecked}));
+                                                 TCheckBoxState::cbChecked}));
   box->AllowGrayed = true;
   box->Click();
   EXPECT_EQ(box->State(), TCheckBoxState::cbGrayed);

@@ -20,13 +20,12 @@ TEST_F(GraphicsTest, HeadlessWidthsAreFixedAndDocumented) {
     unsigned char ch;
     int width;
   } cases[] = {
-      {"Courier New", 12, 300, 'M', 30},   // 0.6 em of a 50-dot em
-      {"Courier New", 12, 300, 0xE9, 30},  // every character alike
-      {"Courier New", 12, 96, 'i', 10},    // 9.6 rounds to 10
-      {"Courier", 10, 300, ' ', 25},
-      {"Arial", 12, 300, 'M', 42},         // 833 thousandths
-      {"Arial", 12, 300, 'i', 11},         // 222 thousandths
-      {"Times New Roman", 10, 96, 'A', 9},  // 667 of 13.33
+      {"Courier New", 12, 300, 'M', 30},                                 // 0.6 em of a 50-dot em
+      {"Courier New", 12, 300, 0xE9, 30},                                // every character alike
+      {"Courier New", 12, 96, 'i', 10},                                  // 9.6 rounds to 10
+      {"Courier", 10, 300, ' ', 25},       {"Arial", 12, 300, 'M', 42},  // 833 thousandths
+      {"Arial", 12, 300, 'i', 11},                                       // 222 thousandths
+      {"Times New Roman", 10, 96, 'A', 9},                               // 667 of 13.33
   };
   for (const auto& c : cases) {
     TFontDesc font;

@@ -73,7 +73,8 @@ TEST_F(InstanceMessagesTest, ABroadcastIsAnsweredByABroadcast) {
   ASSERT_TRUE(PostMessage(HWND_BROADCAST, RegisterWindowMessage("PasteStoryDev"), 0, 0));
   auto seen = Collect(2);
   EXPECT_EQ(other.ReadLine(), "PasteStoryDev");
-  seen.erase(std::remove_if(seen.begin(), seen.end(), [&](const TMsg& m) { return m.message != thankYou; }), seen.end());
+  seen.erase(std::remove_if(seen.begin(), seen.end(), [&](const TMsg& m) { return m.message != thankYou; }),
+             seen.end());
   EXPECT_EQ(seen.size(), 1u) << "the other program thanked us";
 }
 

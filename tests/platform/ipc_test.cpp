@@ -375,8 +375,7 @@ TEST(WireMessage, RefusesWhatCannotTravel) {
 
 TEST(WireMessage, RejectsEveryShortLongOrSpoiltDatagram) {
   const Bytes good = *EncodeWireMessage(Sample());
-  for (std::size_t size = 0; size < good.size(); ++size)
-    EXPECT_FALSE(DecodeWireMessage(good.data(), size)) << size;
+  for (std::size_t size = 0; size < good.size(); ++size) EXPECT_FALSE(DecodeWireMessage(good.data(), size)) << size;
   Bytes longer = good;
   longer.push_back('x');
   EXPECT_FALSE(DecodeWireMessage(longer.data(), longer.size()));
@@ -385,8 +384,9 @@ TEST(WireMessage, RejectsEveryShortLongOrSpoiltDatagram) {
     std::size_t offset;
     std::uint8_t value;
   } spoils[] = {
-      {"tag", 0, 'X'},        {"version", 4, 2},          {"unknown flag", 5, 2},
-      {"reserved byte", 6 + 1, 1}, {"name length", 6, 5}, {"zero byte in the name", 62, 0},
+      {"tag", 0, 'X'},        {"version", 4, 2},
+      {"unknown flag", 5, 2}, {"reserved byte", 6 + 1, 1},
+      {"name length", 6, 5},  {"zero byte in the name", 62, 0},
   };
   for (const auto& s : spoils) {
     Bytes bad = good;
@@ -593,8 +593,8 @@ TEST_F(IpcPeerTest, HandsACommandLineToTheRunningInstance) {
     std::string className, title;
     bool found;
   } lookups[] = {
-      {kClass, kTitle, true},        {kClass, "", true},  {"", kTitle, true},
-      {kClass, "quillmaster for windows", false}, {"TForm", "", false},
+      {kClass, kTitle, true}, {kClass, "", true}, {"", kTitle, true}, {kClass, "quillmaster for windows", false},
+      {"TForm", "", false},
   };
   for (const auto& l : lookups) {
     auto found = channel.FindWindow(l.className, l.title);

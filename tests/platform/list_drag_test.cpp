@@ -38,7 +38,9 @@ class ListDragTest : public testing::PlatformFixture {
     return list;
   }
   // A point of one list as a client point of another.
-  static TPoint Over(TListBox& pressed, TListBox& target, TPoint p) { return pressed.ScreenToClient(target.ClientToScreen(p)); }
+  static TPoint Over(TListBox& pressed, TListBox& target, TPoint p) {
+    return pressed.ScreenToClient(target.ClientToScreen(p));
+  }
   struct Drop {
     int from, item, to, y;
     bool operator==(const Drop&) const = default;
@@ -79,11 +81,11 @@ TEST_F(ListDragTest, AReleaseOverAShowingListDropsThere) {
   EXPECT_FALSE(left_->Selected(1));
 
   drops_.clear();
-  ClickAt(*left_, 5, 2);                                   // no move: a click
+  ClickAt(*left_, 5, 2);                                           // no move: a click
   DragAt(*left_, {5, 3 * h + 20}, Over(*left_, *right_, {5, 5}));  // pressed below the items
-  DragAt(*left_, {5, 2}, {5, 250});                        // released over no list
+  DragAt(*left_, {5, 2}, {5, 250});                                // released over no list
   drag_.CanDrop = [](int from, int to) { return from != to; };
-  DragAt(*left_, {5, 2}, {5, 40});                         // refused
+  DragAt(*left_, {5, 2}, {5, 40});  // refused
   EXPECT_TRUE(drops_.empty());
   EXPECT_FALSE(drag_.Dragging());
 }
@@ -97,10 +99,10 @@ TEST_F(ListDragTest, AReleaseOverNoListIsReportedWithItsScreenPoint) {
   drag_.DroppedOutside = [&](int from, int item, TPoint screen) { outside.push_back({from, item, screen}); };
   drag_.CanDrop = [](int from, int to) { return from != to; };
   const int h = left_->ItemHeight;
-  DragAt(*left_, {5, h + 2}, {5, 250});                              // below every list
-  DragAt(*left_, {5, 2}, {5, 40});                                   // over a list that refuses it
-  DragAt(*left_, {5, 2}, Over(*left_, *right_, {5, 30}));            // over a list that takes it
-  ClickAt(*left_, 5, 260);                                           // no drag at all
+  DragAt(*left_, {5, h + 2}, {5, 250});                    // below every list
+  DragAt(*left_, {5, 2}, {5, 40});                         // over a list that refuses it
+  DragAt(*left_, {5, 2}, Over(*left_, *right_, {5, 30}));  // over a list that takes it
+  ClickAt(*left_, 5, 260);                                 // no drag at all
   ASSERT_EQ(outside.size(), 1u);
   EXPECT_EQ(outside[0].from, 1);
   EXPECT_EQ(outside[0].item, 1);

@@ -339,9 +339,9 @@ TEST(GreyPicture, TheGreyPictureFollowsTheShading) {
     S shading;
     TColor grey;
   } cases[] = {
-      {128, S::stLight, clWhite},         {128, S::stMedium, clBtnHighlight}, {128, S::stDark, clWhite},
-      {64, S::stLight, clBtnHighlight},   {64, S::stMedium, clBtnShadow},     {64, S::stDark, clBtnShadow},
-      {255, S::stLight, clWhite},         {255, S::stMedium, clWhite},        {255, S::stDark, clWhite},
+      {128, S::stLight, clWhite},       {128, S::stMedium, clBtnHighlight}, {128, S::stDark, clWhite},
+      {64, S::stLight, clBtnHighlight}, {64, S::stMedium, clBtnShadow},     {64, S::stDark, clBtnShadow},
+      {255, S::stLight, clWhite},       {255, S::stMedium, clWhite},        {255, S::stDark, clWhite},
       {0, S::stMedium, clBlack},
   };
   for (const auto& c : cases)

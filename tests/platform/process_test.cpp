@@ -84,11 +84,11 @@ TEST_F(Process, OldProgramNamesFindTheProgramsHere) {
     const char* name;
     std::optional<std::string> found;
   } cases[] = {
-      {"TRUE.EXE", mine},                      // the program folder comes before $PATH
+      {"TRUE.EXE", mine},  // the program folder comes before $PATH
       {"true", mine},
       {"HELPER.COM", dir_ + "/Helper"},
       {"helper", dir_ + "/Helper"},
-      {"HELPER.BAT", std::nullopt},            // only .EXE and .COM are dropped
+      {"HELPER.BAT", std::nullopt},  // only .EXE and .COM are dropped
   };
   for (const auto& c : cases) EXPECT_EQ(FindProgram(c.name), c.found) << c.name;
   EXPECT_EQ(RunProgramAndWait("TRUE.EXE", {}, {}).exitCode, 3);
@@ -106,9 +106,9 @@ TEST_F(Process, OldProgramNamesFindTheProgramsHere) {
 }
 
 TEST_F(Process, ArgumentsAndWorkFolderReachTheProgram) {
-  const RunResult r =
-      RunProgramAndWait("sh", {"-c", "pwd > out.txt; printf '%s|%s' \"$1\" \"$2\" >> out.txt", "sh", "caf\xC3\xA9", "two words"},
-                        {}, dir_);
+  const RunResult r = RunProgramAndWait(
+      "sh", {"-c", "pwd > out.txt; printf '%s|%s' \"$1\" \"$2\" >> out.txt", "sh", "caf\xC3\xA9", "two words"}, {},
+      dir_);
   ASSERT_TRUE(r.started) << r.error;
   EXPECT_EQ(Bytes("out.txt"), fs::canonical(dir_).string() + "\ncaf\xC3\xA9|two words");
 }

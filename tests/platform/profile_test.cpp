@@ -19,9 +19,7 @@ class Profile : public ::testing::Test {
  protected:
   testing::TempFolder temp_;
   const std::string dir_ = temp_.Path();
-  void SetUp() override {
-    file_ = dir_ + "/test.ini";
-  }
+  void SetUp() override { file_ = dir_ + "/test.ini"; }
 
   void Put(const std::string& bytes) { testing::WriteFileText(file_, bytes); }
   std::string Bytes() const { return testing::ReadFileText(file_); }
@@ -57,19 +55,18 @@ TEST_F(Profile, ValuesReadBackAsWritten) {
 }
 
 TEST_F(Profile, HandEditedFileKeepsEveryByteAWriteDoesNotTouch) {
-  const std::string original =
-      "; top comment\n"
-      "[Program Settings]\n"
-      "  Zoom Size =  90  \n"
-      "Use Last Dir=\"1\"\n"
-      "odd line without equals\n"
-      "Zoom Size=75\n"
-      "\n"
-      "; about the unknown one\n"
-      "[Unknown Section]\n"
-      "x = 'y'\n"
-      "[program settings]\n"
-      "Zoom Size=60\n";
+  const std::string original = "; top comment\n"
+                               "[Program Settings]\n"
+                               "  Zoom Size =  90  \n"
+                               "Use Last Dir=\"1\"\n"
+                               "odd line without equals\n"
+                               "Zoom Size=75\n"
+                               "\n"
+                               "; about the unknown one\n"
+                               "[Unknown Section]\n"
+                               "x = 'y'\n"
+                               "[program settings]\n"
+                               "Zoom Size=60\n";
   Put(original);
 
   EXPECT_EQ(Read("PROGRAM SETTINGS", "zoom size"), "90");
@@ -183,7 +180,7 @@ TEST_F(Profile, WritesThatCannotBeStoredFail) {
   const struct {
     const char* section;
     const char* key;
-  } cases[] = {{"", "k"}, {"A", ""}, {"  ", "k"}, {"A", "a=b"}, {"A]", "k"}, {"A", "line\nbreak"},
+  } cases[] = {{"", "k"},         {"A", ""},  {"  ", "k"}, {"A", "a=b"}, {"A]", "k"}, {"A", "line\nbreak"},
                {"A", ";comment"}, {"A", "[x"}};
   for (const auto& c : cases) EXPECT_FALSE(ProfileWriteString(file_, c.section, c.key, "v")) << c.key;
   EXPECT_EQ(Bytes(), "[A]\nk=1\n");
@@ -292,10 +289,10 @@ TEST_F(ProfileBatchWork, ABatchEndsWithTheFileSingleWritesWouldLeave) {
       "; settings\n[Main]\nA=1\n; a comment after the keys\n\n[Other]\nx=1\nx=2\n[main]\nA=shadowed\n"
       "[Tail]\nlast=1";
   const Change changes[] = {
-      {"Main", "A", "2"},        {"Main", "B", "new"},     {"MAIN", "C", "later"},  {"Other", "x", "3"},
-      {"New", "n", "1"},         {"Tail", "more", "2"},    {"New", "m", "2"},       {"Main", "B", nullptr},
-      {"Main", "B", "again"},    {"Other", nullptr, nullptr}, {"Other", "y", "back"}, {"Tail", "last", " padded "},
-      {"Main", "A", "2"},        {"Later", "k", "v"},      {"Main", "D", "d"},
+      {"Main", "A", "2"},     {"Main", "B", "new"},        {"MAIN", "C", "later"}, {"Other", "x", "3"},
+      {"New", "n", "1"},      {"Tail", "more", "2"},       {"New", "m", "2"},      {"Main", "B", nullptr},
+      {"Main", "B", "again"}, {"Other", nullptr, nullptr}, {"Other", "y", "back"}, {"Tail", "last", " padded "},
+      {"Main", "A", "2"},     {"Later", "k", "v"},         {"Main", "D", "d"},
   };
   const std::string single = temp_.File("single.ini");
   const std::string batched = temp_.File("batched.ini");

@@ -58,7 +58,8 @@ TEST_F(BtrLabelTest, AutoSizeKeepsTheEdgeItsAlignmentNames) {
     const int w = WidthOf(*label, "Scene");
     EXPECT_EQ(label->Width(), w) << int(c.alignment);
     EXPECT_EQ(label->Left(), c.left(w)) << int(c.alignment);
-    EXPECT_EQ(label->Height(), LineHeight(*label) + std::abs(label->Font.Height()) / 8) << "an eighth of the font height more";
+    EXPECT_EQ(label->Height(), LineHeight(*label) + std::abs(label->Font.Height()) / 8)
+        << "an eighth of the font height more";
     delete label;
   }
 }

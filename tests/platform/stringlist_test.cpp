@@ -30,8 +30,8 @@ TEST(StringList, SortedListAddsInOrderAndFindGivesInsertPositions) {
     const char* text;
     bool found;
     int index;
-  } cases[] = {{"", false, 0},       {"APPLE", true, 0}, {"avocado", false, 1}, {"cherry", false, 2},
-               {"mango", true, 2},   {"zebra", false, 4}, {"pea", false, 3}};
+  } cases[] = {{"", false, 0},     {"APPLE", true, 0},  {"avocado", false, 1}, {"cherry", false, 2},
+               {"mango", true, 2}, {"zebra", false, 4}, {"pea", false, 3}};
   for (const auto& c : cases) {
     int index = -1;
     EXPECT_EQ(list.Find(c.text, index), c.found) << c.text;
@@ -77,11 +77,21 @@ TEST(StringList, UnsortedListAcceptsDuplicatesWhateverThePolicy) {
 
 TEST(StringList, IndexOfIgnoresCaseOfAccentedLetters) {
   TStringList list;
-  Fill(list, {"CAF\xC9", "na\xEFve", "\x8A" "eik", "plain"});
+  Fill(list, {"CAF\xC9", "na\xEFve",
+              "\x8A"
+              "eik",
+              "plain"});
   const struct {
     const char* text;
     int index;
-  } cases[] = {{"caf\xE9", 0}, {"NA\xCFVE", 1}, {"\x9A" "EIK", 2}, {"PLAIN", 3}, {"cafe", -1}, {"", -1}};
+  } cases[] = {{"caf\xE9", 0},
+               {"NA\xCFVE", 1},
+               {"\x9A"
+                "EIK",
+                2},
+               {"PLAIN", 3},
+               {"cafe", -1},
+               {"", -1}};
   for (const auto& c : cases) EXPECT_EQ(list.IndexOf(c.text), c.index) << c.text;
 
   list.SetCaseSensitive(true);
@@ -173,9 +183,8 @@ TEST(StringList, ExchangeMoveAndCustomSort) {
   list.Move(2, 0);
   list.Exchange(0, 1);
   EXPECT_EQ(Items(list), (std::vector<std::string>{"bbb", "a", "cc"}));
-  list.CustomSort([](const TStringList& l, int i, int j) {
-    return static_cast<int>(l[i].size()) - static_cast<int>(l[j].size());
-  });
+  list.CustomSort(
+      [](const TStringList& l, int i, int j) { return static_cast<int>(l[i].size()) - static_cast<int>(l[j].size()); });
   EXPECT_EQ(Items(list), (std::vector<std::string>{"a", "cc", "bbb"}));
 }
 
@@ -183,12 +192,12 @@ TEST(StringList, SortedListKeepsItsOrderThroughEveryChange) {
   TStringList list;
   list.SetSorted(true);
   Fill(list, {"b", "d", "f"});
-  list.Insert(0, "e");         // goes to its place
-  list.SetString(0, "g");      // "b" becomes "g" and moves
-  list.Exchange(0, 1);         // refused
-  list.Move(0, 2);             // refused
+  list.Insert(0, "e");     // goes to its place
+  list.SetString(0, "g");  // "b" becomes "g" and moves
+  list.Exchange(0, 1);     // refused
+  list.Move(0, 2);         // refused
   EXPECT_EQ(Items(list), (std::vector<std::string>{"d", "e", "f", "g"}));
-  list.SetString(0, "F");      // would duplicate "f": refused
+  list.SetString(0, "F");  // would duplicate "f": refused
   EXPECT_EQ(list[0], "d");
 }
 

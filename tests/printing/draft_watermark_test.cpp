@@ -21,7 +21,9 @@ class DraftWatermarkTest : public KeysFixture {
  protected:
   RecordingPrinter& Recorder() { return *Backend().PrinterList()[0]; }
   void LoadTwoPages() {
-    LoadWrapped({{ekSceneHeading, "INT. ONE - DAY"}, ActionLines(60), {ekSceneHeading, "INT. TWO - DAY"},
+    LoadWrapped({{ekSceneHeading, "INT. ONE - DAY"},
+                 ActionLines(60),
+                 {ekSceneHeading, "INT. TWO - DAY"},
                  {ekAction, "The end."}});
     W().RefreshLayout();
   }

@@ -34,7 +34,7 @@ std::unique_ptr<testing::TBuiltDocument> FourPages() {
 struct PageShape {
   int startBreak;  // -1: none
   int first;
-  int endBreak;    // -1: none
+  int endBreak;  // -1: none
   std::string label;
   friend bool operator==(const PageShape&, const PageShape&) = default;
 };
@@ -108,13 +108,13 @@ TEST(PageListOfADocument, AChoiceSelectsItsPages) {
 
 TEST(PageListOfADocument, OmittedPagesFoldIntoThePageBeforeThemWhenCombined) {
   const auto script = testing::BuildDocument({
-      {ekSceneHeading, "INT. ONE - DAY"},   // 0
-      {ekLockedPageBreak, ""},              // 1 opens page 2
-      {ekAction, "Two."},                   // 2
-      {ekLockedPageBreak, ""},              // 3 opens page 3, cut whole
-      {ekLockedPageBreak, ""},              // 4 opens page 4, cut whole
-      {ekLockedPageBreak, ""},              // 5 opens page 5
-      {ekAction, "Five."},                  // 6
+      {ekSceneHeading, "INT. ONE - DAY"},  // 0
+      {ekLockedPageBreak, ""},             // 1 opens page 2
+      {ekAction, "Two."},                  // 2
+      {ekLockedPageBreak, ""},             // 3 opens page 3, cut whole
+      {ekLockedPageBreak, ""},             // 4 opens page 4, cut whole
+      {ekLockedPageBreak, ""},             // 5 opens page 5
+      {ekAction, "Five."},                 // 6
   });
   const bool combine = ProgramOptions().CombineOmittedPages;
   const struct {
@@ -128,7 +128,8 @@ TEST(PageListOfADocument, OmittedPagesFoldIntoThePageBeforeThemWhenCombined) {
     SCOPED_TRACE(c.combine ? "combined" : "each on its own");
     ProgramOptions().CombineOmittedPages = c.combine;
     std::vector<std::string> labels;
-    for (const TScriptPage& page : SelectPages(*script, TPrintChoice{})) labels.push_back(HeaderPageLabel(*script, page));
+    for (const TScriptPage& page : SelectPages(*script, TPrintChoice{}))
+      labels.push_back(HeaderPageLabel(*script, page));
     EXPECT_EQ(labels, c.labels);
   }
   ProgramOptions().CombineOmittedPages = combine;

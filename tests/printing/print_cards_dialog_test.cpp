@@ -18,11 +18,9 @@ TEST_F(PrintCardsDialogTest, MarginsReadAsHundredthsWithinTheirLimits) {
     const char* text;
     int top, inter;
   } cases[] = {
-      {"1.5", 150, 150},   {"0.125", 30, 12},  // digits past two decimals are cut
-      {"0.3", 30, 30},     {"0", 30, 0},       // never under the printer's smallest margin
-      {"9", 500, 500},     {"", 30, 0},
-      {"abc", 30, 0},      {" 2.25 ", 225, 225},
-      {"-1", 30, 0},       {"0.30", 30, 30},
+      {"1.5", 150, 150}, {"0.125", 30, 12},  // digits past two decimals are cut
+      {"0.3", 30, 30},   {"0", 30, 0},       // never under the printer's smallest margin
+      {"9", 500, 500},   {"", 30, 0},       {"abc", 30, 0}, {" 2.25 ", 225, 225}, {"-1", 30, 0}, {"0.30", 30, 30},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

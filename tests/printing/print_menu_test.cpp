@@ -60,10 +60,12 @@ class PrintChoiceTest : public PaginationFixture {
 
 TEST_F(PrintChoiceTest, EachChoiceSelectsItsPages) {
   Window().LeftNumber = 1;
+  // clang-format off
   Load({{ekSceneHeading, "INT. ONE - DAY"}, ActionLines(40),                                       // 0, 1
         {ekSceneHeading, "INT. TWO - DAY"}, ActionLines(40),                                       // 2, 3
         {ekSceneHeading, "INT. THREE - DAY"}, {ekCharacterName, "JOHN"}, DialogueLines(2), ActionLines(40),  // 4..7
         {ekSceneHeading, "INT. FOUR - DAY"}, {ekCharacterName, "MARY"}, DialogueLines(2), ActionLines(30)});  // 8..11
+  // clang-format on
   ElementNo(3)->revisedLines = std::string(1, '\x01');
   const TScriptElement* revised = ElementNo(3);
   const TScriptElement* heading[] = {ElementNo(0), ElementNo(2), ElementNo(4), ElementNo(8)};
@@ -96,7 +98,8 @@ TEST_F(PrintChoiceTest, EachChoiceSelectsItsPages) {
       {"a range to the end", Choice(TPrintRange::PageRange, " 3 ", ""), span(3, pages)},
       {"a page that is not there", Choice(TPrintRange::PageRange, "99", ""), {}},
       {"a range backwards", Choice(TPrintRange::PageRange, "3", "2"), {}},
-      {"scenes two to three", Choice(TPrintRange::Scenes, "2", "3"), span(PageOf(heading[1]), PageOf(lastBefore(heading[3])))},
+      {"scenes two to three", Choice(TPrintRange::Scenes, "2", "3"),
+       span(PageOf(heading[1]), PageOf(lastBefore(heading[3])))},
       {"one scene", Choice(TPrintRange::Scenes, "4", ""), span(PageOf(heading[3]), pages)},
       {"revised pages", Choice(TPrintRange::RevisedPages), {PageOf(revised)}},
       {"one character's dialogue", Choice(TPrintRange::CharacterDialogue, "", "", "mary"), {PageOf(mary)}},
@@ -117,9 +120,7 @@ TEST_F(PrintChoiceTest, EachChoiceSelectsItsPages) {
 class PrintCommandTest : public KeysFixture {
  protected:
   RecordingPrinter& Recorder() { return *Backend().PrinterList()[0]; }
-  void LoadThreePages() {
-    LoadWrapped(ThreePageScript());
-  }
+  void LoadThreePages() { LoadWrapped(ThreePageScript()); }
   // Answers the print menu by setting its controls and pressing a button.
   void AnswerPrintMenu(std::function<void(TPrintMenuDlg&)> set, TModalResult press = mrOk) {
     Driver().Expect([set, press](TForm& form) {
@@ -156,11 +157,13 @@ TEST_F(PrintCommandTest, FilePrintPrintsTheChosenPagesInNumberedCopies) {
   EXPECT_FALSE(PrintJobOpen());
 
   // The choice is remembered for the next time.
-  AnswerPrintMenu([](TPrintMenuDlg& menu) {
-    EXPECT_EQ(menu.CopiesEdit->Text(), "2");
-    EXPECT_TRUE(menu.NumberCopiesBox->Checked());
-    EXPECT_EQ(menu.WatermarkEdit->Text(), "Draft");
-  }, mrCancel);
+  AnswerPrintMenu(
+      [](TPrintMenuDlg& menu) {
+        EXPECT_EQ(menu.CopiesEdit->Text(), "2");
+        EXPECT_TRUE(menu.NumberCopiesBox->Checked());
+        EXPECT_EQ(menu.WatermarkEdit->Text(), "Draft");
+      },
+      mrCancel);
   MainForm->MenuItem("PrintItem")->Click();
   EXPECT_EQ(Recorder().DocumentsPrinted(), 1) << "Cancel prints nothing";
 }
@@ -199,7 +202,8 @@ TEST_F(PrintCommandTest, PrintingToPdfAsksForTheFileBesideTheScriptAndSaysWhere)
       if (c.cancel) dialog.CancelBtn->Click();
       else dialog.OkBtn->Click();
     });
-    if (!c.written.empty()) AnswerMessageBox(Driver(), "The PDF file " + c.written + " was written.", mrOk, "Print to PDF");
+    if (!c.written.empty())
+      AnswerMessageBox(Driver(), "The PDF file " + c.written + " was written.", mrOk, "Print to PDF");
     MainForm->MenuItem("PrintItem")->Click();
     EXPECT_FALSE(PrintJobOpen());
     if (c.written.empty()) continue;
@@ -217,7 +221,8 @@ TEST_F(PrintCommandTest, ChoicesThatCannotPrintAreSaidAndAskedAgain) {
     std::function<void(TPrintMenuDlg&)> set;
     const char* message;
   } cases[] = {
-      {"no copies", [](TPrintMenuDlg& m) { m.CopiesEdit->Text = "0"; }, "The number of copies must be a whole number from 1 to 99."},
+      {"no copies", [](TPrintMenuDlg& m) { m.CopiesEdit->Text = "0"; },
+       "The number of copies must be a whole number from 1 to 99."},
       {"copies that are not a number", [](TPrintMenuDlg& m) { m.CopiesEdit->Text = "two"; },
        "The number of copies must be a whole number from 1 to 99."},
       {"a page range without its first page",
@@ -271,6 +276,7 @@ TEST_F(PrintCommandTest, PrintingChecksTheWordLastTyped) {
 // "One Character's Dialogue" for the scenes of chosen names: the names are
 // picked in the breakdowns' name list and only their scenes print.
 TEST_F(PrintCommandTest, TheScenesOfChosenNamesPrintAlone) {
+  // clang-format off
   Load({{ekSceneHeading, "INT. ONE - DAY"}, {ekCharacterName, "JOHN"}, {ekDialogue, "One."},
         {ekForcedPageBreak, ""},
         {ekSceneHeading, "INT. TWO - DAY"}, {ekCharacterName, "MARY"}, {ekDialogue, "Two."},
@@ -278,6 +284,7 @@ TEST_F(PrintCommandTest, TheScenesOfChosenNamesPrintAlone) {
         {ekSceneHeading, "INT. THREE - DAY"}, {ekAction, "JOHN and MARY wait."},
         {ekForcedPageBreak, ""},
         {ekSceneHeading, "INT. FOUR - DAY"}, {ekAction, "Nobody."}});
+  // clang-format on
   W().RenumberScenes(true);
   const struct {
     const char* what;
@@ -316,14 +323,17 @@ TEST_F(PrintCommandTest, TheScenesOfChosenNamesPrintAlone) {
 // into the page before it, whose number then spans both, or printed on
 // its own with the omitted-page text.
 TEST_F(PrintCommandTest, OmittedPagesCombineOrPrintOnTheirOwn) {
+  // clang-format off
   Load({{ekSceneHeading, "INT. ONE - DAY"}, {ekAction, "One."}, {ekLockedPageBreak, ""},
         {ekSceneHeading, "INT. TWO - DAY"}, {ekAction, "Two."}, {ekLockedPageBreak, ""}, {ekLockedPageBreak, ""},
         {ekLockedPageBreak, ""}, {ekSceneHeading, "INT. FIVE - DAY"}, {ekAction, "Five."}});
+  // clang-format on
   W().RefreshLayout();
   const std::vector<TScriptPage> pages = ScriptPages(W());
   ASSERT_EQ(pages.size(), 5u);
   std::vector<std::string> labels;
-  for (const TScriptPage& page : pages) labels.push_back(PageLabel(W(), page) + (IsOmittedPage(page) ? " omitted" : ""));
+  for (const TScriptPage& page : pages)
+    labels.push_back(PageLabel(W(), page) + (IsOmittedPage(page) ? " omitted" : ""));
   ASSERT_EQ(labels, (std::vector<std::string>{"1", "2", "3 omitted", "4 omitted", "5"}));
   const struct {
     bool combine;

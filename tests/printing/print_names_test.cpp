@@ -9,9 +9,8 @@ TEST(PrintNamesTest, NumberToLetters) {
   const struct {
     int number;
     const char* letters;
-  } cases[] = {{0, "0"}, {1, "A"}, {2, "B"}, {26, "Z"}, {27, "AA"}, {28, "BB"},
-               {52, "ZZ"}, {53, "AAA"}, {78, "ZZZ"}, {79, "79"}, {100000, "100000"},
-               {-3, "-3"}};
+  } cases[] = {{0, "0"},   {1, "A"},    {2, "B"},    {26, "Z"},  {27, "AA"},         {28, "BB"},
+               {52, "ZZ"}, {53, "AAA"}, {78, "ZZZ"}, {79, "79"}, {100000, "100000"}, {-3, "-3"}};
   for (const auto& c : cases) {
     std::string out = "old";
     NumberToLetters(c.number, out);

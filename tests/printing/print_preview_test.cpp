@@ -17,9 +17,7 @@ namespace {
 
 class PrintPreviewTest : public KeysFixture {
  protected:
-  void LoadThreePages() {
-    LoadWrapped(ThreePageScript());
-  }
+  void LoadThreePages() { LoadWrapped(ThreePageScript()); }
   // Paints the preview's page onto a recording of the window's size.
   static std::string Painted(TPreviewForm& preview, RecordingCanvas& surface) {
     surface.Clear();

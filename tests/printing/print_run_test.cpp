@@ -38,10 +38,10 @@ TEST_F(PrintRunTest, RunsPlacedEndToEndJoinAndOthersDoNot) {
   ASSERT_TRUE(StartPrintJob(false, "Runs"));
   UseFont("Courier New", 12);
   PrintTextAt(300, 600, "FADE");
-  PrintTextAt(300 + 4 * 30, 600, " IN:");      // right where the last ended: joined
-  PrintTextAt(300 + 9 * 30, 600, "gap");       // a column further: a run of its own
+  PrintTextAt(300 + 4 * 30, 600, " IN:");  // right where the last ended: joined
+  PrintTextAt(300 + 9 * 30, 600, "gap");   // a column further: a run of its own
   UseFont("Courier New", 12, fsBold);
-  PrintTextAt(300 + 12 * 30, 600, "BOLD");     // another font: a run of its own
+  PrintTextAt(300 + 12 * 30, 600, "BOLD");  // another font: a run of its own
   PrintTextAt(300, 650, "next line");
   EjectPage();
   PrintTextAt(300, 600, "page two");
@@ -134,8 +134,8 @@ TEST_F(PrintRunTest, AShortScriptPrintsToAPdfWhoseTextStaysText) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     if (c.imported) {
-      const std::string text = heading + "\r\n\r\n" + action + "\r\n\r\n          MARA\r\n     (to herself)\r\n" + speech +
-                               "\r\n\r\n                                   CUT TO:\r\n";
+      const std::string text = heading + "\r\n\r\n" + action + "\r\n\r\n          MARA\r\n     (to herself)\r\n" +
+                               speech + "\r\n\r\n                                   CUT TO:\r\n";
       ReplaceScriptElements(Window(), ImportPlainText(text, ClassifierContextOf(Window()), TPasteChoices{}));
       ASSERT_NE(Window().FirstElement, nullptr);
       const TScriptElement* e = Window().FirstElement;

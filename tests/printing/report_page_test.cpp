@@ -37,11 +37,8 @@ TEST_F(ReportPageTest, ABlockFitsWhenItEndsAtTheBottomOrAbove) {
     int y, height;
     bool fits;
   } cases[] = {
-      {800, 100, true},  // exactly fills the page
-      {801, 100, false},
-      {0, 900, true},
-      {0, 901, false},
-      {900, 0, true},  // the cursor at the bottom is not past it
+      {800, 100, true},                                                    // exactly fills the page
+      {801, 100, false}, {0, 900, true}, {0, 901, false}, {900, 0, true},  // the cursor at the bottom is not past it
       {901, 0, false},
   };
   for (const auto& c : cases) {
@@ -83,8 +80,8 @@ TEST_F(ReportPageTest, EachEjectionHasTheFooterBeforeItAndTheHeaderAfterIt) {
   ASSERT_TRUE(FinishPrintJob());
   // Four lines fill the first page; the header takes a line of the next.
   using Texts = std::vector<std::string>;
-  EXPECT_EQ(Pages(), (std::vector<Texts>{{"line 1", "line 2", "line 3", "line 4", "end of page 1"},
-                                         {"page 2", "line 5"}}));
+  EXPECT_EQ(Pages(),
+            (std::vector<Texts>{{"line 1", "line 2", "line 3", "line 4", "end of page 1"}, {"page 2", "line 5"}}));
   EXPECT_EQ(page.Number(), 2);
   EXPECT_EQ(page.Y, 250);
 }

@@ -189,6 +189,7 @@ TEST_F(ScriptPageTest, HeaderLinesContinuedScenesAndRevisionMarks) {
 }
 
 TEST_F(ScriptPageTest, ALineCarriesTheMarkOncePerLockedLevel) {
+  // clang-format off
   const struct {
     const char* what;
     std::string text;
@@ -200,6 +201,7 @@ TEST_F(ScriptPageTest, ALineCarriesTheMarkOncePerLockedLevel) {
       {"locked twice, not revised now", "\x1C" "A line.", "", "**"},
       {"the script's own mark", "\x1B" "A line.", "\x01", "R!R!"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Window().RevisionMarkText = c.marks.size() == 4 ? "R!" : "*";
@@ -266,8 +268,9 @@ TEST_F(SpeechNumberPrintTest, SpeechNumbersPrintBesideTheCuesOnlyWhileNumberingI
     const RecordingCanvas& page = *Printed().back();
     const TPageGeometry g = PageGeometry(Window());
     const TElementFormat& heading = Window().FormatSet[fsSceneHeading];
-    const int x = (c.position == 0 ? g.Dots(heading.LeftMargin) : g.pageWidth - g.Dots(heading.RightMargin) + g.dpiX / 10) -
-                  g.offsetX;
+    const int x =
+        (c.position == 0 ? g.Dots(heading.LeftMargin) : g.pageWidth - g.Dots(heading.RightMargin) + g.dpiX / 10) -
+        g.offsetX;
     std::vector<std::string> numbers;
     for (const char* cue : {"ANN", "BOB"}) {
       const DrawOp* name = page.FindText(cue);
@@ -293,7 +296,10 @@ namespace {
 // The marks generated after a name that ends with the writer's own
 // parenthesis open a pair of their own, one blank after it.
 TEST_F(ScriptPageTest, ACueEndingInItsOwnParenthesisPrintsItsMarksApart) {
-  Load({{ekCharacterName, "EDWARD"}, DialogueLines(1), ActionLines(1), {ekCharacterName, "EDWARD (V.O.)"},
+  Load({{ekCharacterName, "EDWARD"},
+        DialogueLines(1),
+        ActionLines(1),
+        {ekCharacterName, "EDWARD (V.O.)"},
         DialogueLines(1)});
   ElementNo(3)->split = NoExtensionCode + 1;
   Repaginate();

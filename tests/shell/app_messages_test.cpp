@@ -75,10 +75,10 @@ TEST_F(AppMessagesTest, PasteStoryDevIsThankedOnlyWhenItsDataIsThere) {
   Clipboard()->Open();
   Clipboard()->Clear();
   Clipboard()->SetData(StoryDevClipboardFormat, testing::ExchangeBytes({{"TITL", "The Visit"},
-                                                                       {"CNAM", "Anna"},
-                                                                       {"SNAM", "INT. CAFE - DAY"},
-                                                                       {"SDES", "Anna waits."},
-                                                                       {"LAST", ""}}));
+                                                                        {"CNAM", "Anna"},
+                                                                        {"SNAM", "INT. CAFE - DAY"},
+                                                                        {"SDES", "Anna waits."},
+                                                                        {"LAST", ""}}));
   Clipboard()->Close();
   Deliver(PasteStoryDevMessage, 0, 0);
   EXPECT_EQ(MainForm->StoryDevPastePending, 1);
@@ -87,9 +87,8 @@ TEST_F(AppMessagesTest, PasteStoryDevIsThankedOnlyWhenItsDataIsThere) {
   MainForm->AppIdle(Application, done);
   EXPECT_EQ(MainForm->StoryDevPastePending, 0) << "the idle pass takes the request";
   EXPECT_EQ(testing::ElementsOf(*ActiveScript()),
-            (std::vector<testing::ElementSpec>{{ekCenteredTitle, "The Visit"},
-                                               {ekSceneHeading, "INT. CAFE - DAY"},
-                                               {ekAction, "Anna waits."}}))
+            (std::vector<testing::ElementSpec>{
+                {ekCenteredTitle, "The Visit"}, {ekSceneHeading, "INT. CAFE - DAY"}, {ekAction, "Anna waits."}}))
       << "pasted into the empty script";
 }
 
@@ -135,7 +134,8 @@ TEST_F(AppMessagesTest, HandOffsThatArriveTogetherAreOpenedOneAfterAnother) {
     for (int i = 0; i < count; ++i) paths.push_back(SavedScript("TOGETHER" + std::to_string(count * 10 + i) + ".QMW"));
     const int before = DocumentCount;
     // A file manager opening several scripts at once.
-    for (const std::string& path : paths) PostMessage(Application->Handle(), LoadNameMessage, 0, GlobalAddAtom(path + " "));
+    for (const std::string& path : paths)
+      PostMessage(Application->Handle(), LoadNameMessage, 0, GlobalAddAtom(path + " "));
     Application->ProcessMessages();
     EXPECT_EQ(DocumentCount, before + count);
     std::vector<std::string> open;
@@ -185,13 +185,10 @@ TEST_F(HandOffTest, AnotherProcessCannotMakeUsFollowItsPointers) {
     std::string wParam, lParam;
   } attacks[] = {
       {"post", main, "13", "256", wild},  // the window's text into "our" buffer
-      {"send", main, "13", "256", wild},
-      {"send", app, "13", "256", wild},
-      {"post", main, "36", "0", wild},  // the size limits into a structure
-      {"send", main, "36", "0", wild},
-      {"post", app, "16", "0", "0"},  // close the program
-      {"send", main, "Bogus", "0", wild},
-      {"post", app, "LoadName", "0", "0x1234"},  // an integer atom names no file
+      {"send", main, "13", "256", wild},  {"send", app, "13", "256", wild},
+      {"post", main, "36", "0", wild},                                               // the size limits into a structure
+      {"send", main, "36", "0", wild},    {"post", app, "16", "0", "0"},             // close the program
+      {"send", main, "Bogus", "0", wild}, {"post", app, "LoadName", "0", "0x1234"},  // an integer atom names no file
   };
   for (const auto& a : attacks) {
     SCOPED_TRACE(std::string(a.mode) + " " + a.message + " to " + a.window);
@@ -259,7 +256,8 @@ TEST_F(HandOffTest, TheRunningProgramOpensTheVeryFileASecondStartWasGiven) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const int before = DocumentCount;
-    testing::ChildProcess second("/bin/sh", {"-c", "cd \"$0\" && exec \"$1\" --headless \"$2\"", folder, QM_PROGRAM_PATH, c.given},
+    testing::ChildProcess second("/bin/sh",
+                                 {"-c", "cd \"$0\" && exec \"$1\" --headless \"$2\"", folder, QM_PROGRAM_PATH, c.given},
                                  {"QUILLMASTER_HOME=" + Home()}, true);
     EXPECT_EQ(PumpUntilEnded(second), 0);
     for (int i = 0; i < 100 && DocumentCount == before; ++i) {

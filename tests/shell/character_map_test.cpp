@@ -71,10 +71,12 @@ TEST_F(CharacterMapTest, WithoutAMapTheWriterIsToldWhichPackageGivesOne) {
   testing::ScopedEnv programFolder("QUILLMASTER_PROGRAM_FOLDER", tools_.Path());
   testing::ScopedEnv path("PATH", tools_.Path());
   std::string shown;
-  Driver().Expect([&shown](TForm& box) {
-    shown = testing::MessageBoxText(box);
-    box.ModalResult = mrOk;
-  }, "the no-map notice");
+  Driver().Expect(
+      [&shown](TForm& box) {
+        shown = testing::MessageBoxText(box);
+        box.ModalResult = mrOk;
+      },
+      "the no-map notice");
   Choose();
   EXPECT_EQ(Driver().Pending(), 0) << "the writer is told, never nothing";
   EXPECT_NE(shown.find("No character map is installed"), std::string::npos) << shown;

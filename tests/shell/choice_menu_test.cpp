@@ -28,9 +28,7 @@ class ChoiceMenuTest : public testing::ProgramFixture {
     Script().SetFocus();
     TypeText("An action.");
   }
-  TOfficeButton* Button(const char* name) {
-    return dynamic_cast<TOfficeButton*>(MainForm->FindComponent(name));
-  }
+  TOfficeButton* Button(const char* name) { return dynamic_cast<TOfficeButton*>(MainForm->FindComponent(name)); }
   // The button pressed, the menu answered with the item of that caption
   // (none: closed without a choice); the shown captions are kept.
   void PressAndChoose(const char* button, const std::string& caption, std::vector<std::string>* shown = nullptr) {
@@ -55,8 +53,7 @@ TEST_F(ChoiceMenuTest, TheShotMenuOffersTheShotTexts) {
   PressAndChoose("ShotBtn", "&ANGLE ON", &shown);
   EXPECT_EQ(shown, (std::vector<std::string>{"&BACK TO SCENE", "&ANGLE ON", NoInitialTextCaption, NevermindCaption}))
       << "each text its own letter; A is taken by neither B nor the first";
-  EXPECT_EQ(testing::ElementsOf(Script()),
-            (std::vector<ElementSpec>{{ekAction, "An action."}, {ekShot, "ANGLE ON"}}));
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "An action."}, {ekShot, "ANGLE ON"}}));
 }
 
 TEST_F(ChoiceMenuTest, ClosingOrNevermindTakesTheNewShotAway) {
@@ -115,10 +112,12 @@ TEST_F(RunningShotsTest, TheShotButtonStartsAShot) {
   TypeText("An action.");
   ASSERT_TRUE(MainForm->KeepRunningShots);
   bool listShown = false;
-  Driver().Expect([&listShown](TForm& list) {
-    listShown = true;
-    list.ModalResult = mrCancel;
-  }, "the pick list of shots");
+  Driver().Expect(
+      [&listShown](TForm& list) {
+        listShown = true;
+        list.ModalResult = mrCancel;
+      },
+      "the pick list of shots");
   dynamic_cast<TOfficeButton*>(MainForm->FindComponent("ShotBtn"))->Click();
   EXPECT_EQ(Script().CurrentElement()->Kind(), ekShot);
   EXPECT_EQ(PopupContext, pcNoMenu);

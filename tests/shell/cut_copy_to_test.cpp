@@ -39,7 +39,7 @@ class CutCopyToTest : public testing::KeysFixture {
   std::string BlockText() {
     const TScriptElement& e = *W().CurrentElement();
     return W().EditBuffer().substr(static_cast<std::size_t>(e.blockStart),
-                                 static_cast<std::size_t>(e.blockEnd - e.blockStart));
+                                   static_cast<std::size_t>(e.blockEnd - e.blockStart));
   }
   void LoadWithBlock(const std::string& title) {
     W().SetScriptCaption(title);

@@ -20,7 +20,9 @@ class DraftsCommandsTest : public testing::KeysFixture {};
 
 TEST_F(DraftsCommandsTest, RemovingAUserColourTakesOnlyThatColoursCodes) {
   // User colour 3 is 238 ... 248, colour 1 is 253 ... 254.
-  Load({{ekAction, "One \xEE" "green\xF8 and \xFD" "gold\xFE."}});
+  Load({{ekAction, "One \xEE"
+                   "green\xF8 and \xFD"
+                   "gold\xFE."}});
   W().UsesUserColours = 1;
   Driver().Expect([](TForm& form) {
     auto& dialog = dynamic_cast<TSelectUserColorDlg&>(form);
@@ -31,13 +33,15 @@ TEST_F(DraftsCommandsTest, RemovingAUserColourTakesOnlyThatColoursCodes) {
   Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); });
   ExpectBox("All Selected User Color Codes Codes have been removed.", mrOk);
   MainForm->MenuItem("RemoveUserColorItem")->Click();
-  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "One green and \xFD" "gold\xFE."}}));
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "One green and \xFD"
+                                                             "gold\xFE."}}));
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
 TEST_F(DraftsCommandsTest, InAScriptWithoutUserColoursTheirBytesStayLetters) {
   // Without user colours these bytes are the letters of the text.
-  const std::string text = "Caf\xEE and \xFD" "gold\xFE.";
+  const std::string text = "Caf\xEE and \xFD"
+                           "gold\xFE.";
   Load({{ekAction, text}});
   std::string question;
   Driver().Expect([&question](TForm& box) {

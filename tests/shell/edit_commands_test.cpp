@@ -57,7 +57,8 @@ TEST_F(EditCommandsTest, CommandsAreEnabledOnlyWhileTheyCanAct) {
   Clipboard()->Clear();
   Clipboard()->Close();
   MainForm->UpdateMenusAndButtons();
-  for (TMenuItem* item : {MainForm->MenuItem("CutItem"), MainForm->MenuItem("CopyItem"), MainForm->MenuItem("DeleteItem"), MainForm->MenuItem("PasteItem")})
+  for (TMenuItem* item : {MainForm->MenuItem("CutItem"), MainForm->MenuItem("CopyItem"),
+                          MainForm->MenuItem("DeleteItem"), MainForm->MenuItem("PasteItem")})
     EXPECT_FALSE(item->Enabled()) << item->Caption();
   TypeAndSelect("Words");
   EXPECT_TRUE(MainForm->MenuItem("CutItem")->Enabled());

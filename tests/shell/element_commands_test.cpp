@@ -105,7 +105,8 @@ TEST_F(ElementCommandsTest, TheElementBoxChangesTheTypeByALetter) {
   });
   MainForm->MenuItem("ChangeElementToItem")->Click();
   TypeIntoList('s');
-  EXPECT_EQ(offered, (std::vector<std::string>{"&Normal Scene Heading", "&Locked Scene Heading", "&Double-Locked Scene"}));
+  EXPECT_EQ(offered,
+            (std::vector<std::string>{"&Normal Scene Heading", "&Locked Scene Heading", "&Double-Locked Scene"}));
   EXPECT_EQ(Script().CurrentElement()->Kind(), ekASceneHeading);
 }
 
@@ -113,7 +114,10 @@ TEST_F(ElementCommandsTest, TheWordCommandsChangeTheWordAtTheCaret) {
   const struct {
     const char* item;
     const char* text;
-  } cases[] = {{"CapitalizeWordItem", "A gunshot rings out.", },
+  } cases[] = {{
+                   "CapitalizeWordItem",
+                   "A gunshot rings out.",
+               },
                {"CapBoldWordItem", "A gunshot rings out."},
                {"LowercaseWordItem", "A GUNSHOT rings out."}};
   const char* const expected[] = {"A GUNSHOT rings out.", "A \x02GUNSHOT\x03 rings out.", "A gunshot rings out."};
@@ -147,7 +151,8 @@ TEST_F(ElementCommandsTest, TheHideItemsHideTheirKindsAndCheck) {
   const struct {
     const char* item;
     std::uint32_t kinds;
-  } cases[] = {{"HideDialogueItem", SpeechKinds}, {"HideScenesItem", SceneHeadingKinds}, {"HideAllNotesItem", ScriptNoteKinds}};
+  } cases[] = {
+      {"HideDialogueItem", SpeechKinds}, {"HideScenesItem", SceneHeadingKinds}, {"HideAllNotesItem", ScriptNoteKinds}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.item);
     MainForm->MenuItem(c.item)->Click();

@@ -47,7 +47,8 @@ TEST_F(FileCommandsTest, SaveAsAsksBeforeOverwritingAndNoKeepsTheOldFile) {
   testing::WriteFileText(InScripts("TAKEN.QMW"), "old");
   TypeScene();
   ChooseFile("TAKEN.QMW");
-  testing::AnswerMessageBox(Driver(), InScripts("TAKEN.QMW") + " already exists!\r\rShould I Overwrite this file?", mrNo);
+  testing::AnswerMessageBox(Driver(), InScripts("TAKEN.QMW") + " already exists!\r\rShould I Overwrite this file?",
+                            mrNo);
   MainForm->FileSaveAsItem->Click();
   EXPECT_EQ(testing::ReadFileText(InScripts("TAKEN.QMW")), "old");
   EXPECT_TRUE(Script().DocumentModified);
@@ -275,7 +276,9 @@ class OpenRefusalTest : public FileCommandsTest {
         EXPECT_FALSE(OpenScriptByName(path));
         EXPECT_EQ(DocumentCount, windows);
         EXPECT_EQ(Script().ScriptFileName, title);
-        if (plain) { EXPECT_EQ(testing::ReadFileText(path), before); }
+        if (plain) {
+          EXPECT_EQ(testing::ReadFileText(path), before);
+        }
       }
     }
   }
@@ -310,8 +313,7 @@ TEST_F(OpenRefusalTest, APipeOrAFolderIsRefusedWithoutWaiting) {
   ASSERT_EQ(::mkfifo(InScripts("PIPE.QMW").c_str(), 0644), 0);
   ASSERT_TRUE(CreateDir(InScripts("FOLDER.QMW")));
   alarm(60);  // a wait for ever ends the test
-  ExpectRefused({{"PIPE.QMW", "", ":\rit is not a plain file but a device, a pipe or a socket.",
-                  "Attention"}},
+  ExpectRefused({{"PIPE.QMW", "", ":\rit is not a plain file but a device, a pipe or a socket.", "Attention"}},
                 "Error Reading File\r\r");
   ExpectRefused({{"FOLDER.QMW", "", " is a folder, not a file.", "Unable to load File..."}}, "");
   alarm(0);
@@ -375,9 +377,9 @@ TEST_F(PasteFromTest, EveryFormatFileOpenReadsIsMergedAtTheCaret) {
     MainForm->PastefromItem->Click();
     EXPECT_EQ(Driver().Pending(), 0);
     EXPECT_EQ(DocumentCount, windows);
-    EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "First."},
-                                                                      {ekSceneHeading, "EXT. YARD - DAY"},
-                                                                      {ekAction, "Birds sing."}}));
+    EXPECT_EQ(testing::ElementsOf(Script()),
+              (std::vector<ElementSpec>{
+                  {ekAction, "First."}, {ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}}));
     EXPECT_TRUE(Script().DocumentModified);
   }
 }
@@ -387,7 +389,9 @@ TEST_F(PasteFromTest, EveryFormatFileOpenReadsIsMergedAtTheCaret) {
 // and leaves no window for it.
 TEST_F(PasteFromTest, AFileOfNoKnownFormatIsReadAsTextOnlyWhenTheWriterSaysSo) {
   const std::string path = InScripts("YARD.XYZ");
-  testing::WriteFileText(path, std::string("\x01\x02" "EXT. YARD - DAY\r\n\r\nBirds") + '\0' + " sing.\r\n");
+  testing::WriteFileText(path, std::string("\x01\x02"
+                                           "EXT. YARD - DAY\r\n\r\nBirds") +
+                                   '\0' + " sing.\r\n");
   const std::vector<ElementSpec> yard{{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}};
   for (const bool pasteFrom : {false, true}) {
     SCOPED_TRACE(pasteFrom ? "paste from" : "open");

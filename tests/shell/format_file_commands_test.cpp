@@ -317,7 +317,11 @@ TEST_F(FormatFileCommandsTest, AnAsciiListFillsTheChosenListThroughTheMenu) {
     TUserList list;
     std::vector<std::string> expected;
   } cases[] = {
-      {"names", "CAST.TXT", "SARAH\r\n\tJOHN  \r\n\r\nMRS. PIKE\n", TUserList::CharNames, {"SARAH", "JOHN", "MRS. PIKE"}},
+      {"names",
+       "CAST.TXT",
+       "SARAH\r\n\tJOHN  \r\n\r\nMRS. PIKE\n",
+       TUserList::CharNames,
+       {"SARAH", "JOHN", "MRS. PIKE"}},
       {"locations of a set file", "PLACES.SET", "KITCHEN\rGARDEN\r", TUserList::SceneBodyText, {"KITCHEN", "GARDEN"}},
       {"zero bytes and tabs go", "ODD.TXT", std::string("AN\0NA\r\n\t\t\r\n", 12), TUserList::CharNames, {"ANNA"}},
   };
@@ -350,13 +354,16 @@ TEST_F(FormatFileCommandsTest, AnAsciiListThatCannotBeReadLeavesTheListAsItWas) 
 TEST_F(FormatFileCommandsTest, AStoryDevFileAddsItsNamesButNoElements) {
   Load(kScene);
   SetUserListEntry(W().UserLists, TUserList::CharNames, 1, "SARAH");
-  const std::string file = WriteFile(
-      "STORY.DSW", testing::ExchangeBytes({{"CNAM", "Sarah"}, {"TITL", "The Story"}, {"CNAM", "John"},
-                                           {"SNAM", "INT. BARN - DAY"}, {"CNAM", "Mrs. Pike"}}));
+  const std::string file = WriteFile("STORY.DSW", testing::ExchangeBytes({{"CNAM", "Sarah"},
+                                                                          {"TITL", "The Story"},
+                                                                          {"CNAM", "John"},
+                                                                          {"SNAM", "INT. BARN - DAY"},
+                                                                          {"CNAM", "Mrs. Pike"}}));
   testing::ChooseFile(Driver(), file);
   ExpectBox("Import of StoryDev file\rinto User Lists is complete.", mrOk);
   Click("ListsFromStoryDevItem");
-  EXPECT_EQ(LeadingEntries(W().UserLists, TUserList::CharNames), (std::vector<std::string>{"SARAH", "JOHN", "MRS. PIKE"}));
+  EXPECT_EQ(LeadingEntries(W().UserLists, TUserList::CharNames),
+            (std::vector<std::string>{"SARAH", "JOHN", "MRS. PIKE"}));
   EXPECT_EQ(Elements(), kScene);
 }
 
@@ -410,4 +417,3 @@ TEST_F(FormatFileCommandsTest, CancellingTheFileDialogChangesNothing) {
 
 }  // namespace
 }  // namespace qm
-

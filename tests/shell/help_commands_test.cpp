@@ -34,7 +34,8 @@ TEST_F(HelpCommandsTest, HelpTopicsSayThereIsNoHelpFileAndNameTheTopic) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.item);
-    testing::AnswerMessageBox(Driver(), "This program has no help file, so " + c.what + " cannot be shown." + kQuickHelpHint,
+    testing::AnswerMessageBox(Driver(),
+                              "This program has no help file, so " + c.what + " cannot be shown." + kQuickHelpHint,
                               mrOk, "Attention");
     Click(c.item);
     EXPECT_EQ(Driver().Pending(), 0);
@@ -81,7 +82,8 @@ TEST_F(HelpCommandsTest, TheProgramIconTurnsToTheHiddenPageAndAClickThereTurnsBa
     EXPECT_EQ(page.ActivePageName(), "No Feathers");
     EXPECT_FALSE(page.DefaultPage->Showing());
     EXPECT_TRUE(page.NoFeathersPage->Showing());
-    EXPECT_FALSE(page.FindComponent("ShotLabel") && dynamic_cast<TControl*>(page.FindComponent("ShotLabel"))->Showing());
+    EXPECT_FALSE(page.FindComponent("ShotLabel") &&
+                 dynamic_cast<TControl*>(page.FindComponent("ShotLabel"))->Showing());
     page.NoFeathersPage->Click();
     EXPECT_EQ(page.ActivePageName(), "Default");
     EXPECT_TRUE(page.DefaultPage->Showing());

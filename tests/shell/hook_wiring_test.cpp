@@ -83,8 +83,8 @@ TEST_F(HookWiringTest, EveryHookIsSetOnceTheProgramHasStarted) {
   ASSERT_TRUE(Started());
   for (const auto& [table, unset] : UnsetMembersOfEveryTable()) {
     const auto optional = kSetOnlyWhileInUse.find(table);
-    const std::vector<std::string> allowed = optional == kSetOnlyWhileInUse.end() ? std::vector<std::string>{}
-                                                                                  : optional->second;
+    const std::vector<std::string> allowed =
+        optional == kSetOnlyWhileInUse.end() ? std::vector<std::string>{} : optional->second;
     std::vector<std::string> missing;
     for (const std::string& member : unset)
       if (std::find(allowed.begin(), allowed.end(), member) == allowed.end()) missing.push_back(table + "." + member);

@@ -53,7 +53,9 @@ TEST_F(IdleLoopTest, RepaginationWaitsUntilTypingPauses) {
 TEST_F(IdleLoopTest, ButtonsAndWindowListAreSetOnlyWhenWhatTheyShowChanged) {
   TMDIChild& w = Script();
   w.FreeElements();
-  testing::AddElements(w, {{ekAction, "Plain \x02" "bold\x03 plain."}, {ekAction, "Next."}});
+  testing::AddElements(w, {{ekAction, "Plain \x02"
+                                      "bold\x03 plain."},
+                           {ekAction, "Next."}});
   editor::SetCurrentElement(w, w.FirstElement);
   w.CurrentGroup = w.FirstElement->group;
   w.DisAssemble();

@@ -68,18 +68,13 @@ bool RuleHolds(TMenuRule rule, State state) {
     case TMenuRule::AsMenu:
     case TMenuRule::Always:
     case TMenuRule::NumberingNotLocked:
-    case TMenuRule::SpeedBars:
-      return true;
+    case TMenuRule::SpeedBars: return true;
     case TMenuRule::Open:
     case TMenuRule::Editable:
-    case TMenuRule::LockScript:
-      return open;
-    case TMenuRule::Block:
-      return block;
-    case TMenuRule::NoBlock:
-      return open && !block;
-    case TMenuRule::TextMode:
-      return open && MainForm->AllowTextMode;
+    case TMenuRule::LockScript: return open;
+    case TMenuRule::Block: return block;
+    case TMenuRule::NoBlock: return open && !block;
+    case TMenuRule::TextMode: return open && MainForm->AllowTextMode;
     case TMenuRule::Paste:
     case TMenuRule::Undo:
     case TMenuRule::Redo:
@@ -90,8 +85,7 @@ bool RuleHolds(TMenuRule rule, State state) {
     case TMenuRule::UnlockScript:
     case TMenuRule::NumberingOn:
     case TMenuRule::HeadersLocked:
-    case TMenuRule::Interactive:
-      return false;
+    case TMenuRule::Interactive: return false;
   }
   return false;
 }
@@ -145,9 +139,7 @@ std::vector<RowInTree> RowsInTree() {
   return rows;
 }
 
-bool HasChildren(const RowInTree& entry, const RowInTree* next) {
-  return next && next->row->depth > entry.row->depth;
-}
+bool HasChildren(const RowInTree& entry, const RowInTree* next) { return next && next->row->depth > entry.row->depth; }
 
 TEST_F(MainMenusTest, EveryItemHangsUnderItsMenuAndTheShownOnesCanBeReached) {
   const std::vector<RowInTree> rows = RowsInTree();
@@ -244,8 +236,8 @@ TEST_F(MainMenusTest, EachCommandIsEnabledByItsRuleAndTheRulesAboveIt) {
       // The other items are switched by what they belong to (the key menus by
       // their option), not by the state of the script.
       if (!ruled && row.waitsFor == Built) continue;
-      const bool expected =
-          row.waitsFor == Built && std::all_of(rules.begin(), rules.end(), [&](TMenuRule r) { return RuleHolds(r, state); });
+      const bool expected = row.waitsFor == Built &&
+                            std::all_of(rules.begin(), rules.end(), [&](TMenuRule r) { return RuleHolds(r, state); });
       EXPECT_EQ(MainForm->MenuItem(row.name)->Enabled(), expected) << row.name;
     }
   }
@@ -353,6 +345,7 @@ struct EnabledCase {
 };
 
 TEST_F(MainMenusTest, CommandsAreEnabledByTheStateOfTheActiveScript) {
+  // clang-format off
   const std::vector<EnabledCase> cases = {
       {"FileNewItem", {1, 1, 1, 1, 1}},       {"FileOpenItem", {1, 1, 1, 1, 1}},
       {"CloseFileItem", {0, 1, 1, 1, 1}},     {"FileSaveItem", {0, 1, 1, 1, 0}},
@@ -375,12 +368,12 @@ TEST_F(MainMenusTest, CommandsAreEnabledByTheStateOfTheActiveScript) {
       {"CapitalizeWordItem", {0, 1, 0, 1, 0}}, {"KeepElementTogetherItem", {0, 1, 1, 1, 0}},
       {"HideActionItem", {0, 1, 1, 1, 1}},
   };
+  // clang-format on
   for (int state = NoScript; state < StateCount; ++state) {
     SCOPED_TRACE(kStateNames[state]);
     Enter(static_cast<State>(state));
     Idle();
-    for (const EnabledCase& c : cases)
-      EXPECT_EQ(MainForm->MenuItem(c.item)->Enabled(), c.enabled[state]) << c.item;
+    for (const EnabledCase& c : cases) EXPECT_EQ(MainForm->MenuItem(c.item)->Enabled(), c.enabled[state]) << c.item;
     for (const TMenuRow& row : MainMenuRows()) {
       if (row.waitsFor != Built) {
         EXPECT_FALSE(MainForm->MenuItem(row.name)->Enabled()) << row.name;

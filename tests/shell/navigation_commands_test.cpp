@@ -100,8 +100,10 @@ TEST_F(NavigationCommandsTest, TheSpinButtonsStepWithinTheScriptsPagesKeepingThe
 }
 
 TEST_F(NavigationCommandsTest, SceneListingsAndActSceneInfoOpenTheSceneList) {
-  const std::vector<testing::ElementSpec> scenes = {{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "One."},
-                                                     {ekSceneHeading, "EXT. YARD - NIGHT"}, {ekAction, "Two."}};
+  const std::vector<testing::ElementSpec> scenes = {{ekSceneHeading, "INT. HALL - DAY"},
+                                                    {ekAction, "One."},
+                                                    {ekSceneHeading, "EXT. YARD - NIGHT"},
+                                                    {ekAction, "Two."}};
   for (const char* how : {"scene listings", "act/scene info"}) {
     SCOPED_TRACE(how);
     Load(scenes, 1);
@@ -110,12 +112,14 @@ TEST_F(NavigationCommandsTest, SceneListingsAndActSceneInfoOpenTheSceneList) {
     if (std::string(how) == "scene listings") {
       AnswerGotoPage([](TGotoPgDlg& dialog) { dialog.SceneListBtn->Click(); });
     }
-    Driver().Expect([](TForm& form) {
-      auto& menu = dynamic_cast<TListMenu&>(form);
-      EXPECT_EQ(menu.List->Items.Count(), 2);
-      SendKey(VK_DOWN);
-      SendKey(VK_RETURN);
-    }, "the scene list");
+    Driver().Expect(
+        [](TForm& form) {
+          auto& menu = dynamic_cast<TListMenu&>(form);
+          EXPECT_EQ(menu.List->Items.Count(), 2);
+          SendKey(VK_DOWN);
+          SendKey(VK_RETURN);
+        },
+        "the scene list");
     if (std::string(how) == "scene listings") Item("GotoPageItem")->Click();
     else Item("GotoSceneItem")->Click();
     EXPECT_EQ(Script().CurrentElement()->Kind(), ekSceneHeading);
@@ -240,8 +244,10 @@ TEST_F(NavigationCommandsTest, ThePanelsChecksAreKeptInTheSettingsFile) {
 }
 
 TEST_F(NavigationCommandsTest, TheHiddenSceneItemsExtendAMarkedBlockAndOtherwiseMove) {
-  const std::vector<testing::ElementSpec> script{{ekSceneHeading, "INT. ONE - DAY"}, {ekAction, "Alpha."},
-                                                 {ekSceneHeading, "INT. TWO - DAY"}, {ekAction, "Beta."},
+  const std::vector<testing::ElementSpec> script{{ekSceneHeading, "INT. ONE - DAY"},
+                                                 {ekAction, "Alpha."},
+                                                 {ekSceneHeading, "INT. TWO - DAY"},
+                                                 {ekAction, "Beta."},
                                                  {ekSceneHeading, "INT. THREE - DAY"}};
   const struct {
     const char* item;

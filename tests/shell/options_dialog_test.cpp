@@ -88,9 +88,9 @@ TEST_F(OptionsDialogTest, NumbersAreStoredWithinTheirRangesAndRefusedOutside) {
     const char* text;
     bool accepted;
   } cases[] = {
-      {"AutosaveEdit", "60", true}, {"AutosaveEdit", "0", false},   {"AutosaveEdit", "61", false},
-      {"MaxLengthEdit", "5", true}, {"MaxLengthEdit", "4", false},  {"SpacingEdit", "9", true},
-      {"SpacingEdit", "10", false}, {"ThresholdEdit", "abc", false}, {"ThresholdEdit", "100", true},
+      {"AutosaveEdit", "60", true},    {"AutosaveEdit", "0", false},    {"AutosaveEdit", "61", false},
+      {"MaxLengthEdit", "5", true},    {"MaxLengthEdit", "4", false},   {"SpacingEdit", "9", true},
+      {"SpacingEdit", "10", false},    {"ThresholdEdit", "abc", false}, {"ThresholdEdit", "100", true},
       {"UndoLevelsEdit", "21", false}, {"UndoLevelsEdit", "0", true},
   };
   for (const auto& c : cases) {

@@ -52,9 +52,7 @@ TEST_F(PowerPanelTest, TheButtonsSuitTheMoment) {
   const Case cases[] = {
       {"an empty script", [] {}, {"", "Close", "", "", "Open", "", "", "Paste", ""}},
       {"two scripts, the active one empty",
-       [] {
-         MainForm->FileNewItem->Click();
-       },
+       [] { MainForm->FileNewItem->Click(); },
        {"", "Next Doc", "", "", "Open", "", "", "Paste", ""}},
       {"a script with text",
        [this] {
@@ -97,15 +95,15 @@ TEST_F(PowerPanelTest, SecondSetsAndWhatStaysOpen) {
   RightClick();
   Press("Select");
   EXPECT_TRUE(Panel().Visible());
-  EXPECT_EQ(Captions(), (std::vector<std::string>{"Word", "Sentence", "Element", "Scene", "Page", "Group",
-                                                  "Scn Range", "Script", "Extend..."}));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"Word", "Sentence", "Element", "Scene", "Page", "Group", "Scn Range",
+                                                  "Script", "Extend..."}));
   Press("Word");
   EXPECT_TRUE(Script().BlockOn()) << "the word is selected";
   EXPECT_TRUE(Panel().Visible()) << "the panel stays, now with the block set";
   EXPECT_EQ(Captions()[0], "Bold");
   Press("Case Chng");
-  EXPECT_EQ(Captions(), (std::vector<std::string>{"", "Italics", "", "AB => ab", "ab => AB", "ab => Ab", "",
-                                                  "Turn Off", ""}))
+  EXPECT_EQ(Captions(),
+            (std::vector<std::string>{"", "Italics", "", "AB => ab", "ab => AB", "ab => Ab", "", "Turn Off", ""}))
       << "the second button keeps what the set before showed";
   Press("Turn Off");
   EXPECT_FALSE(Script().BlockOn());

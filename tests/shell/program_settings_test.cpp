@@ -33,7 +33,7 @@ std::string Text(Word v) { return std::to_string(v); }
 std::string Text(const std::string& v) { return v; }
 
 template <class T>
-Getter Field(T TProgramOptions::* m) {
+Getter Field(T TProgramOptions::*m) {
   return [m] { return Text(MainForm->*m); };
 }
 template <class T>
@@ -239,8 +239,7 @@ class ProgramSettingsTest : public testing::PlatformFixture {
 
 TEST_F(ProgramSettingsTest, AnEmptySettingsFileGivesEveryDefault) {
   ASSERT_TRUE(LoadProgramSettings(false));
-  for (const KeyRow& row : AllKeys())
-    EXPECT_EQ(row.place(), row.defaultValue) << "[" << row.section << "] " << row.key;
+  for (const KeyRow& row : AllKeys()) EXPECT_EQ(row.place(), row.defaultValue) << "[" << row.section << "] " << row.key;
   EXPECT_EQ(MainForm->SentenceSpacing, "  ");
   EXPECT_EQ(SpeechNumberFlag, 1);
   EXPECT_EQ(ScriptDirectory, ScriptsFolder());
@@ -267,7 +266,9 @@ TEST_F(ProgramSettingsTest, EveryKeyIsReadAndSavedBackOrLeftAlone) {
   NewMainForm();
   ASSERT_TRUE(LoadProgramSettings(false));
   for (const KeyRow& row : keys)
-    if (row.written) { EXPECT_EQ(row.place(), row.otherValue) << "reload [" << row.section << "] " << row.key; }
+    if (row.written) {
+      EXPECT_EQ(row.place(), row.otherValue) << "reload [" << row.section << "] " << row.key;
+    }
 }
 
 TEST_F(ProgramSettingsTest, ZoomFollowsTheScreenAndStaysBetween50And150) {
@@ -276,7 +277,7 @@ TEST_F(ProgramSettingsTest, ZoomFollowsTheScreenAndStaysBetween50And150) {
     const char* stored;  // null: missing
     int expected;
   } cases[] = {
-      {800, nullptr, 90}, {640, nullptr, 75}, {1024, "160", 90}, {1024, "40", 90},   {1024, "150", 150},
+      {800, nullptr, 90}, {640, nullptr, 75}, {1024, "160", 90}, {1024, "40", 90},  {1024, "150", 150},
       {1024, "50", 50},   {800, "151", 90},   {1024, "49", 90},  {1024, "abc", 75},
   };
   for (const auto& c : cases) {
@@ -313,8 +314,8 @@ TEST_F(ProgramSettingsTest, BackupDriveComesFromItsKeyOrTheOldDriveFlag) {
     bool reload;
     char expected;
   } cases[] = {
-      {nullptr, "1", false, 'B'},  {"", "1", false, 'B'},     {"C", "1", false, 'C'}, {"AB", nullptr, false, 'A'},
-      {"C", "1", true, 'B'},        {"C", nullptr, true, 'A'}, {"b", nullptr, false, 'b'},
+      {nullptr, "1", false, 'B'}, {"", "1", false, 'B'},     {"C", "1", false, 'C'},     {"AB", nullptr, false, 'A'},
+      {"C", "1", true, 'B'},      {"C", nullptr, true, 'A'}, {"b", nullptr, false, 'b'},
   };
   for (const auto& c : cases) {
     NewMainForm();
@@ -360,15 +361,15 @@ TEST_F(ProgramSettingsTest, UndoLevelsStayWithinTheRing) {
     const char* maxLevels;    // null: missing
     int expected;
   } cases[] = {
-      {nullptr, nullptr, 20}, {nullptr, "3", 3}, {nullptr, "25", 20}, {nullptr, "-3", 0},
+      {nullptr, nullptr, 20}, {nullptr, "3", 3}, {nullptr, "25", 20},  {nullptr, "-3", 0},
       {"1", "5", 0},          {"0", "0x0A", 10}, {nullptr, "abc", 20}, {"0", "0", 0},
   };
   for (const auto& c : cases) {
     ForgetSettingsFile();
     if (c.disableUndo) Set("Program Settings", "Disable Undo", c.disableUndo);
     if (c.maxLevels) Set("Program Settings", "Max Undo Levels", c.maxLevels);
-    EXPECT_EQ(ReadUndoLevels(), c.expected) << (c.disableUndo ? c.disableUndo : "-") << " "
-                                            << (c.maxLevels ? c.maxLevels : "-");
+    EXPECT_EQ(ReadUndoLevels(), c.expected)
+        << (c.disableUndo ? c.disableUndo : "-") << " " << (c.maxLevels ? c.maxLevels : "-");
   }
 }
 
@@ -578,12 +579,9 @@ TEST_F(ProgramSettingsTest, RecentScriptsThatAreGoneLeaveTheListAndTheRestMoveUp
     std::array<TLastScript, 3> stored;
     std::array<TLastScript, 3> expected;
   } cases[] = {
-      {{gone, two, three}, {two, three, empty}},
-      {{one, gone, three}, {one, three, empty}},
-      {{gone, gone, three}, {three, empty, empty}},
-      {{empty, empty, three}, {three, empty, empty}},
-      {{floppy, gone, two}, {floppy, two, empty}},
-      {{longOne, one, empty}, {longOne, one, empty}},
+      {{gone, two, three}, {two, three, empty}},      {{one, gone, three}, {one, three, empty}},
+      {{gone, gone, three}, {three, empty, empty}},   {{empty, empty, three}, {three, empty, empty}},
+      {{floppy, gone, two}, {floppy, two, empty}},    {{longOne, one, empty}, {longOne, one, empty}},
       {{empty, empty, empty}, {empty, empty, empty}},
   };
   for (const auto& c : cases) {
@@ -620,7 +618,7 @@ TEST_F(ProgramSettingsTest, ScreenColorsAreStoredOnlyWhenTheyAreNotTheDesktopsOw
     const char* useWinColors;
     std::array<const char*, 4> stored;  // null: missing
     TScreenColors loaded;
-    std::array<const char*, 4> saved;   // all null: the section is erased
+    std::array<const char*, 4> saved;  // all null: the section is erased
   } cases[] = {
       {"desktop colours in use", "1", {"clRed", "clRed", "clRed", "clRed"}, {}, {}},
       {"own colours",
@@ -629,8 +627,11 @@ TEST_F(ProgramSettingsTest, ScreenColorsAreStoredOnlyWhenTheyAreNotTheDesktopsOw
        {clRed, 0x123456, clNavy, clWhite},
        {"clRed", "$00123456", "clNavy", "clWhite"}},
       {"none stored", "0", {}, {}, {}},
-      {"a damaged colour", "0", {"purple-ish", "clBlack", nullptr, "$0000FF00"},
-       {clWindow, clBlack, clHighlight, clLime}, {"clWindow", "clBlack", "clHighlight", "clLime"}},
+      {"a damaged colour",
+       "0",
+       {"purple-ish", "clBlack", nullptr, "$0000FF00"},
+       {clWindow, clBlack, clHighlight, clLime},
+       {"clWindow", "clBlack", "clHighlight", "clLime"}},
   };
   const char* keys[] = {"Window", "Text", "Highlight", "Highlight Text"};
   for (const auto& c : cases) {
@@ -644,7 +645,9 @@ TEST_F(ProgramSettingsTest, ScreenColorsAreStoredOnlyWhenTheyAreNotTheDesktopsOw
     ASSERT_TRUE(SaveProgramSettings());
     EXPECT_EQ(Ini().SectionExists("Screen Colors"), c.saved[0] != nullptr) << c.what;
     for (int i = 0; i < 4; ++i)
-      if (c.saved[i]) { EXPECT_EQ(Stored("Screen Colors", keys[i]), c.saved[i]) << c.what << " " << keys[i]; }
+      if (c.saved[i]) {
+        EXPECT_EQ(Stored("Screen Colors", keys[i]), c.saved[i]) << c.what << " " << keys[i];
+      }
   }
 }
 
@@ -655,7 +658,7 @@ TEST_F(ProgramSettingsTest, AStoredPrinterIsUsedOnlyWhenItIsStillThere) {
     const char* name;  // null: missing
     int expected;
   } cases[] = {
-      {"1", "1", "Second Printer", 1},   {"0", "1", "Second Printer", 0}, {"1", "1", "Other Printer", 0},
+      {"1", "1", "Second Printer", 1},   {"0", "1", "Second Printer", 0},    {"1", "1", "Other Printer", 0},
       {"1", "5", "Second Printer", 0},   {"1", "-1", "Headless Printer", 0}, {"1", "1", nullptr, 0},
       {"1", "0", "Headless Printer", 0},
   };

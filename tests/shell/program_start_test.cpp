@@ -99,7 +99,8 @@ class NamesOutsideTheCodePageTest : public testing::ProgramFixture {
     // A stored script with its password taken out, so that it opens at once.
     std::string script = testing::ReadFileText(QM_SOURCE_DIR "/fuzz/corpus/native_file/every_kind_and_code");
     for (const auto& field : ScriptHeaderFields())
-      if (field.Name == "Password") std::fill_n(script.begin() + static_cast<std::ptrdiff_t>(field.Offset), field.Size, '\0');
+      if (field.Name == "Password")
+        std::fill_n(script.begin() + static_cast<std::ptrdiff_t>(field.Offset), field.Size, '\0');
     for (const std::string& name : names_) testing::WriteFileText(scripts_.File(name), script);
     Arguments = {scripts_.File(names_[0])};
     for (int i = 1; i <= 3; ++i) {

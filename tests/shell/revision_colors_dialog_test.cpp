@@ -31,9 +31,7 @@ class RevisionColorsDialogTest : public testing::ProgramFixture {
     MainForm->MenuItem("SetupRevisionColorsItem")->Click();
     EXPECT_EQ(Driver().Pending(), 0);
   }
-  void Answer(TModalResult result, const std::string& text) {
-    testing::AnswerMessageBox(Driver(), text, result);
-  }
+  void Answer(TModalResult result, const std::string& text) { testing::AnswerMessageBox(Driver(), text, result); }
   std::vector<std::string> Names() {
     std::vector<std::string> names;
     for (int i = 0; i < Script().RevisionColours.Count(); ++i) names.push_back(Script().RevisionColours[i]);
@@ -43,16 +41,15 @@ class RevisionColorsDialogTest : public testing::ProgramFixture {
 
 TEST(RevisionLoopChoices, TheSecondRoundIsNamedAfterTheFirstColourInItsCase) {
   EXPECT_EQ(LoopChoices("WHITE"), (std::vector<std::string>{"Don't Loop Colors", "Loop to: \"DOUBLE WHITE\"",
-                                                             "Loop to: \"SECOND WHITE\"", "Loop to: \"2ND WHITE\""}));
+                                                            "Loop to: \"SECOND WHITE\"", "Loop to: \"2ND WHITE\""}));
   EXPECT_EQ(LoopChoices("White"), (std::vector<std::string>{"Don't Loop Colors", "Loop to: \"Double White\"",
-                                                             "Loop to: \"Second White\"", "Loop to: \"2nd White\""}));
+                                                            "Loop to: \"Second White\"", "Loop to: \"2nd White\""}));
   const struct {
     const char* name;
     int style;
     bool looped;
-  } cases[] = {{"DOUBLE BLUE", 0, true}, {"Triple Pink", 0, true}, {"QUINTUPLE X", 0, true},
-               {"SECOND BLUE", 0, false}, {"SECOND BLUE", 2, true}, {"2ND BLUE", 3, true},
-               {"BLUE", 1, false},        {"DOUBLEBLUE", 0, false}};
+  } cases[] = {{"DOUBLE BLUE", 0, true}, {"Triple Pink", 0, true}, {"QUINTUPLE X", 0, true}, {"SECOND BLUE", 0, false},
+               {"SECOND BLUE", 2, true}, {"2ND BLUE", 3, true},    {"BLUE", 1, false},       {"DOUBLEBLUE", 0, false}};
   for (const auto& c : cases) EXPECT_EQ(IsLoopedDraftName(c.name, c.style), c.looped) << c.name;
 }
 

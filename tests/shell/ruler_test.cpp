@@ -43,8 +43,8 @@ TEST_F(RulerTest, MarkersStandAtTheMarginsAtEveryZoom) {
     widths[i] = w;
     EXPECT_EQ(R().LeftMargin->Left(), Format().LeftMargin * w - 4);
     EXPECT_EQ(R().RightMargin->Left(), (PageWidthTenths - Format().RightMargin) * w - 4);
-    EXPECT_EQ(R().LeftMargin->Hint(), std::to_string(Format().LeftMargin / 10) + "." +
-                                          std::to_string(Format().LeftMargin % 10) + "\"|");
+    EXPECT_EQ(R().LeftMargin->Hint(),
+              std::to_string(Format().LeftMargin / 10) + "." + std::to_string(Format().LeftMargin % 10) + "\"|");
   }
   EXPECT_EQ(PageWidthTenths, 85) << "a page of 2,550 dots at 300 dots per inch";
   EXPECT_GT(widths[1], widths[0]) << "the scale grows with the zoom";

@@ -60,8 +60,8 @@ TEST_F(ScriptPopupsTest, ItemsAreEnabledByWhetherABlockIsMarked) {
   std::vector<std::string> without;
   RightClickAndChoose(nullptr, &without);
   EXPECT_EQ(without, (std::vector<std::string>{"SelectWordItem", "SelectSentenceItem", "SelectElementItem",
-                                               "SelectGroupItem", "SelectPageItem", "SelectSceneItem",
-                                               "SelectAllItem", "SceneRange1", "ExtendBlock1", "ConvertCase1"}))
+                                               "SelectGroupItem", "SelectPageItem", "SelectSceneItem", "SelectAllItem",
+                                               "SceneRange1", "ExtendBlock1", "ConvertCase1"}))
       << "no block and nothing to paste: the Select items, the scene range and Extend Selection";
 
   MarkAll();
@@ -85,10 +85,12 @@ TEST_F(ScriptPopupsTest, TheRangeItemsOpenTheRangeDialog) {
     SCOPED_TRACE(item);
     std::string shown;
     Driver().ExpectPopup([this, name = item](TPopupMenu&) { return Item(name); }, item);
-    Driver().Expect([&shown](TForm& form) {
-      shown = form.Caption;
-      form.ModalResult = mrCancel;
-    }, caption);
+    Driver().Expect(
+        [&shown](TForm& form) {
+          shown = form.Caption;
+          form.ModalResult = mrCancel;
+        },
+        caption);
     ClickAt(Script(), 60, 10, TMouseButton::mbRight);
     EXPECT_EQ(Driver().Pending(), 0);
     EXPECT_EQ(shown, caption);

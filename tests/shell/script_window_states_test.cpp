@@ -37,9 +37,9 @@ TEST_F(ScriptWindowStatesTest, LeavingAWindowEndsAPausedLock) {
     (c.pages ? first.PagesLocked : first.ScenesLocked) = 1;
     MainForm->UpdateMenusAndButtons();
     Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); }, "type YES");
-    testing::AnswerMessageBox(Driver(), std::string("The locking of ") + (c.pages ? "Pages" : "Scenes") +
-                                            " has been temporarily disabled.",
-                              mrOk);
+    testing::AnswerMessageBox(
+        Driver(), std::string("The locking of ") + (c.pages ? "Pages" : "Scenes") + " has been temporarily disabled.",
+        mrOk);
     Item(c.item)->Click();
     ASSERT_TRUE(Item(c.item)->Checked());
     ASSERT_EQ(c.pages ? first.PagesLocked : first.ScenesLocked, 0);

@@ -63,7 +63,8 @@ TEST_F(SearchCommandsTest, SearchAgainRepeatsTheLastSearchFromTheCaret) {
 TEST_F(SearchCommandsTest, AnEmptySearchTextAsksToReturn) {
   Load({{ekAction, "Text."}});
   ExpectSearchDialog("", DontReplaceText, false);
-  ExpectBox("You have not specified ANY text for me\rto search for...\r\rShould I simply return to your script?", mrYes);
+  ExpectBox("You have not specified ANY text for me\rto search for...\r\rShould I simply return to your script?",
+            mrYes);
   Press(VK_F2);
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "Text."}}));
   EXPECT_EQ(SearchMemory().lastKind, skNone);
@@ -75,13 +76,18 @@ TEST_F(SearchCommandsTest, TheRemoveItemsTakeTheirOwnColoursCodes) {
     const char* message;
     const char* after;
   } cases[] = {
-      {"RemoveRedItem", "All Red Codes have been removed.", "A red and \x12" "blue\x13 and \x14green\x0D."},
+      {"RemoveRedItem", "All Red Codes have been removed.",
+       "A red and \x12"
+       "blue\x13 and \x14green\x0D."},
       {"RemoveBlueItem", "All Blue Codes have been removed.", "A \x10red\x11 and blue and \x14green\x0D."},
-      {"RemoveGreenItem", "All Green Codes have been removed.", "A \x10red\x11 and \x12" "blue\x13 and green."},
+      {"RemoveGreenItem", "All Green Codes have been removed.",
+       "A \x10red\x11 and \x12"
+       "blue\x13 and green."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.item);
-    Load({{ekAction, "A \x10red\x11 and \x12" "blue\x13 and \x14green\x0D."}});
+    Load({{ekAction, "A \x10red\x11 and \x12"
+                     "blue\x13 and \x14green\x0D."}});
     ASSERT_TRUE(MainForm->MenuItem(c.item)->Enabled());
     Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); }, "type YES");
     ExpectBox(c.message, mrOk);
@@ -103,6 +109,7 @@ class SearchAgainAfterGotoTest : public testing::KeysFixture {};
 TEST_F(SearchAgainAfterGotoTest, SearchAgainRepeatsTheGotoSearch) {
   const ElementSpec pageBreak{ekForcedPageBreak, " "};
   const ElementSpec note{ekScriptNote, "Check."};
+  // clang-format off
   const struct {
     const char* item;
     const char* caption;
@@ -116,6 +123,7 @@ TEST_F(SearchAgainAfterGotoTest, SearchAgainRepeatsTheGotoSearch) {
       {"NextNoteItem", "Se&arch for Note",
        {{ekAction, "A."}, note, {ekAction, "B."}, note, {ekAction, "C."}}, 1, 3, "No more Script Notes Found"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.item);
     Load(c.script, 0);

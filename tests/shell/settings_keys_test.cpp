@@ -76,7 +76,7 @@ class SettingsKeysTest : public testing::ProgramFixture {
     });
   }
 
-  static Byte TSplashScreen::* SplashFlag(bool music) {
+  static Byte TSplashScreen::*SplashFlag(bool music) {
     return music ? &TSplashScreen::MusicOnSaved : &TSplashScreen::ZoomOnSaved;
   }
   bool SplashReads(bool music) {
@@ -114,16 +114,13 @@ TEST_F(SettingsKeysTest, WhatAWriterStoresItsReaderFindsAndAMissingKeyIsItsDefau
     int byDefault;
     int other;
   } cases[] = {
-      {"Splash Music: the splash to the options dialog",
-       [this](int v) { SplashWrites(true, v); },
+      {"Splash Music: the splash to the options dialog", [this](int v) { SplashWrites(true, v); },
        [this]() -> int { return DialogBox("SplashMusicBox"); }, 1, 0},
-      {"Splash Music: the options dialog to the splash",
-       [this](int v) { SetDialogBox("SplashMusicBox", v); },
+      {"Splash Music: the options dialog to the splash", [this](int v) { SetDialogBox("SplashMusicBox", v); },
        [this]() -> int { return SplashReads(true); }, 1, 0},
       {"Zoom Logo: the splash to the options dialog", [this](int v) { SplashWrites(false, v); },
        [this]() -> int { return DialogBox("ZoomLogoBox"); }, 1, 0},
-      {"Zoom Logo: the options dialog to the splash",
-       [this](int v) { SetDialogBox("ZoomLogoBox", v); },
+      {"Zoom Logo: the options dialog to the splash", [this](int v) { SetDialogBox("ZoomLogoBox", v); },
        [this]() -> int { return SplashReads(false); }, 1, 0},
       {"Screen Size: saved, then placed at start-up",
        [](int maximized) {

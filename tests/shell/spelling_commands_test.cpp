@@ -196,7 +196,8 @@ TEST_F(SpellingCommandsTest, ALanguageWhoseDictionaryIsMissingCannotBeChosen) {
   // A program folder whose Italian file names a dictionary that is not installed.
   testing::TempFolder folder;
   const std::string data = std::string(QM_BINARY_DIR) + "/data/";
-  for (const char* f : {"libwrs32.so", "171.LEX"}) testing::WriteFileText(folder.File(f), testing::ReadFileText(data + f));
+  for (const char* f : {"libwrs32.so", "171.LEX"})
+    testing::WriteFileText(folder.File(f), testing::ReadFileText(data + f));
   testing::WriteFileText(folder.File("671.LEX"), "QUILLMASTER WORD LIST 1\nHUNSPELL xx_NONE\n");
   testing::ScopedEnv program("QUILLMASTER_PROGRAM_FOLDER", folder.Path() + "/");
   Driver().Expect([this, &folder](TForm& form) {

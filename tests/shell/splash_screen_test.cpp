@@ -56,7 +56,10 @@ TEST_F(SplashScreenTest, ShiftWithCtrlOrAltSwitchesZoomOrSoundForTheNextStartAnd
 
 TEST_F(SplashScreenTest, WithoutTheKeysTheSettingsStayAndNothingIsShown) {
   TIniFile(SettingsFileName).WriteBool("Program Settings", "Zoom Logo", false);
-  { TSplashScreen splash(nullptr); splash.InitializeSplashSettings(); }
+  {
+    TSplashScreen splash(nullptr);
+    splash.InitializeSplashSettings();
+  }
   EXPECT_FALSE(Stored("Zoom Logo"));
   EXPECT_TRUE(Stored("Splash Music"));
 }

@@ -87,8 +87,8 @@ TEST_F(StatusLineTest, TheElementBoxShowsTheCaretsElementType) {
 // program is idle, without a keystroke first.
 TEST_F(StatusLineTest, AnOpenedScriptShowsItsScenesAtOnce) {
   Script().FreeElements();
-  testing::AddElements(Script(), {{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."},
-                                  {ekSceneHeading, "EXT. YARD - NIGHT"}});
+  testing::AddElements(
+      Script(), {{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."}, {ekSceneHeading, "EXT. YARD - NIGHT"}});
   Script().DisAssemble();
   const std::string path = ScriptDirectory + "/two_scenes.qmw";
   ASSERT_TRUE(SaveScriptFile(path, false, true));
@@ -104,6 +104,7 @@ TEST_F(StatusLineTest, AnOpenedScriptShowsItsScenesAtOnce) {
 // An edit taken back leaves the status line showing the caret's scene and
 // the page count at the next idle moment, as before the edit.
 TEST_F(StatusLineTest, UndoKeepsTheScenePanel) {
+  // clang-format off
   const struct {
     const char* what;
     std::function<void()> edit;
@@ -120,10 +121,14 @@ TEST_F(StatusLineTest, UndoKeepsTheScenePanel) {
        }},
       {"a deleted word", [] { SendKey(VK_BACK, TShiftState(ssCtrl)); }},
   };
+  // clang-format on
   for (const auto& e : edits) {
     SCOPED_TRACE(e.what);
-    testing::LoadInteractiveScript(Script(), {{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."},
-                                              {ekSceneHeading, "EXT. YARD - NIGHT"}, {ekAction, "Snow falls."}},
+    testing::LoadInteractiveScript(Script(),
+                                   {{ekSceneHeading, "INT. HALL - DAY"},
+                                    {ekAction, "Rain."},
+                                    {ekSceneHeading, "EXT. YARD - NIGHT"},
+                                    {ekAction, "Snow falls."}},
                                    3);
     Script().SetFocus();
     bool done = false;

@@ -62,7 +62,8 @@ TEST_F(ToolBarTest, AConfiguredBarPlacesEachButtonOnItsGridAndRow) {
 TEST_F(ToolBarTest, AnUnconfiguredBarKeepsTheDesignedLayoutInOneRow) {
   EXPECT_FALSE(Bar().SetupToolBars(true));
   EXPECT_TRUE(B("PrintBtn").Visible());
-  EXPECT_EQ(B("OpenBtn").Left(), B("FileNewBtn").Left() + B("FileNewBtn").Width() - 1) << "touching buttons share a border";
+  EXPECT_EQ(B("OpenBtn").Left(), B("FileNewBtn").Left() + B("FileNewBtn").Width() - 1)
+      << "touching buttons share a border";
   EXPECT_EQ(B("OpenBtn").Top(), B("FileNewBtn").Top());
   EXPECT_FALSE(Bar().TwoRows());
 }

@@ -38,10 +38,9 @@ TEST(CalendarMoves, PagesAndWeeksCrossMonthsAsTheKeysSay) {
 
 TEST(ProducerNote, BeginsAndEndsWithItsFixedLinesAndDrawsEachPhraseInRange) {
   const std::string first = ProducerNote([](int) { return 0; });
-  EXPECT_EQ(first,
-            "Well, I read the script and...\r\n\r\nI think you need a couple more Characters...\r\n\r\n"
-            "The ending has to be funnier.\r\n\r\n"
-            "In the future, you can simply press Ctrl+Alt+H and I'll be here for you!");
+  EXPECT_EQ(first, "Well, I read the script and...\r\n\r\nI think you need a couple more Characters...\r\n\r\n"
+                   "The ending has to be funnier.\r\n\r\n"
+                   "In the future, you can simply press Ctrl+Alt+H and I'll be here for you!");
   // A draw past the end of a list takes its last phrase instead of reading beyond it.
   const std::string last = ProducerNote([](int n) { return n + 5; });
   EXPECT_NE(last.find("must be"), std::string::npos);

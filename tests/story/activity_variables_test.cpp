@@ -19,11 +19,11 @@ TEST(ActivityVariables, AreTheNamesInAngleBrackets) {
   } cases[] = {
       {"SET <DOOR OPEN> TO TRUE.", {"DOOR OPEN"}},
       {"IF YOU <HAVE KEY> and DON'T <NOT SEEN> YOU OPEN DOOR then you <INSIDE> AND", {"HAVE KEY", "SEEN", "INSIDE"}},
-      {"IF <NOT DON'T LOST  MAP> then", {"LOST MAP"}},   // each negation word once, in its order
-      {"IF <DON'T NOT LOST> then", {"NOT LOST"}},        // NOT is tested before DON'T
-      {"IF <KEY> THEN <JUMP (3)> <JMP (4)>", {"KEY"}},   // jump groups are no variables
+      {"IF <NOT DON'T LOST  MAP> then", {"LOST MAP"}},  // each negation word once, in its order
+      {"IF <DON'T NOT LOST> then", {"NOT LOST"}},       // NOT is tested before DON'T
+      {"IF <KEY> THEN <JUMP (3)> <JMP (4)>", {"KEY"}},  // jump groups are no variables
       {"IF <KEY> and <UNCLOSED then <NEVER>", {"KEY", "UNCLOSED then <NEVER"}},
-      {"IF <KEY then", {}},                              // no ">": the line ends
+      {"IF <KEY then", {}},  // no ">": the line ends
       {"OTHERWISE", {}},
   };
   for (const auto& c : cases) {

@@ -48,7 +48,8 @@ TEST(ActivityWizardLinesTest, LinesAreWrittenExactly) {
       {ContingentChoice(), "IF YOU <KEY> and <LAMP> and DON'T <GHOST SEEN> and YOU OPEN DOOR then you <DOOR OPEN> AND"},
       {continues, "IF YOU OPEN THE BOX then"},
       {set, "SET <LAMP> TO FALSE."},
-      {others, "IF YOU <KEY> and <LAMP> and DON'T <GHOST SEEN> then you NOT <DOOR OPEN> and <KEY> and DON'T <LAMP> and"},
+      {others,
+       "IF YOU <KEY> and <LAMP> and DON'T <GHOST SEEN> then you NOT <DOOR OPEN> and <KEY> and DON'T <LAMP> and"},
   };
   for (const Case& c : cases) EXPECT_EQ(story::ActivityLine(c.answers), c.line);
 }

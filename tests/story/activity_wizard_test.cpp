@@ -34,16 +34,16 @@ void Select(TListBox& list, const Strings& items) {
 // One user's way through the wizard: what is chosen on each page it shows.
 struct Walk {
   const char* name;
-  TRadioButton* TActivityWizardDlg::* mode;
+  TRadioButton* TActivityWizardDlg::*mode;
   Strings checkTrue, checkFalse;
   std::string action;
   std::string variable;  // empty: the action need not be known later
-  TRadioButton* TActivityWizardDlg::* outcome;
+  TRadioButton* TActivityWizardDlg::*outcome;
   bool needElse;
   std::string jump;
-  Strings pages;             // the captions of the pages shown, in order
+  Strings pages;                              // the captions of the pages shown, in order
   std::vector<testing::ElementSpec> written;  // from the line written on
-  int caretOn;               // the element (of `written`) the caret ends on
+  int caretOn;                                // the element (of `written`) the caret ends on
 };
 
 class ActivityWizardTest : public testing::ProgramFixture {
@@ -94,6 +94,7 @@ TEST_F(ActivityWizardTest, TheListsComeFromTheScriptAndTheCurrentLineIsReadBack)
 }
 
 TEST_F(ActivityWizardTest, ScriptedAnswersWriteTheirLinesAndReadBackTheSame) {
+  // clang-format off
   const Walk walks[] = {
       {"a contingent choice that branches",
        &TActivityWizardDlg::ConditionalChoice, {"KEY", "HAS MAP"}, {"TIRED"}, "UNLOCK IT", "DOOR OPEN",
@@ -123,6 +124,7 @@ TEST_F(ActivityWizardTest, ScriptedAnswersWriteTheirLinesAndReadBackTheSame) {
        {{ekShot, "IF YOU DON'T <LAMP LIT> then"}, {ekAction, ""}, {ekShot, "ENDIF"}},
        1},
   };
+  // clang-format on
   bool first = true;
   for (const Walk& walk : walks) {
     SCOPED_TRACE(walk.name);
@@ -206,7 +208,7 @@ TEST_F(ActivityWizardTest, SettingAVariableWritesOneLineAndAnEmptyActionAfterIt)
 
 TEST_F(ActivityWizardTest, APageLeftUnansweredWarnsAndStays) {
   const struct {
-    TRadioButton* TActivityWizardDlg::* mode;
+    TRadioButton* TActivityWizardDlg::*mode;
     int page;
     std::string warning;
   } cases[] = {
@@ -342,7 +344,8 @@ TEST_F(ActivityWizardTest, TheCommandRunsTheWizardModallyAndCanJumpToTheTarget) 
   MainForm->InteractiveWizardItemClick(nullptr);
   EXPECT_EQ(Driver().Pending(), 0);
   EXPECT_EQ(Script().CurrentElement(), testing::NthElement(Script(), 6)) << "the cellar";
-  EXPECT_EQ(testing::ElementsOf(Script())[11], (testing::ElementSpec{ekShot, "IF YOU climb then"})) << "a blank at the end is not kept";
+  EXPECT_EQ(testing::ElementsOf(Script())[11], (testing::ElementSpec{ekShot, "IF YOU climb then"}))
+      << "a blank at the end is not kept";
 }
 
 }  // namespace

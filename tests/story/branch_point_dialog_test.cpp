@@ -80,8 +80,8 @@ TEST_F(BranchPointDialogTest, BuildingWritesOneTransitionAndMovesOnToItsEvents) 
   dialog->ContinueBtn->Click();
   const auto elements = testing::ElementsOf(Script());
   ASSERT_EQ(elements.size(), 10u);
-  EXPECT_EQ(elements[5], (testing::ElementSpec{ekTransition,
-                                               "GO TO FRONT DOOR (5)\xA7GO TO ATTIC (2)\xA7GO TO CELLAR (9)"}));
+  EXPECT_EQ(elements[5],
+            (testing::ElementSpec{ekTransition, "GO TO FRONT DOOR (5)\xA7GO TO ATTIC (2)\xA7GO TO CELLAR (9)"}));
   EXPECT_EQ(elements[6], (testing::ElementSpec{ekAction, ""})) << "a new action for the events";
   EXPECT_EQ(Script().CurrentElement(), Nth(6));
   EXPECT_EQ(elements[7].text, "GO TO GONE (4)");

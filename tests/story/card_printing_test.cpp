@@ -37,6 +37,7 @@ TEST(CardPrintGeometryTest, CardsShareTheSheetLessMarginsAndGaps) {
 }
 
 TEST(CardPrintTextTest, SingleLineBreaksJoinWithABlankAndRunsStay) {
+  // clang-format off
   const struct {
     std::string card, printed;
   } cases[] = {
@@ -48,6 +49,7 @@ TEST(CardPrintTextTest, SingleLineBreaksJoinWithABlankAndRunsStay) {
       {std::string("a\x04" "b\x05" "c"), "a b-c"},
       {std::string("\x02" "bold\x03 \x19" "it\x1A"), "bold it"},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(PrintableCardText(c.card), c.printed) << c.card;
 }
 

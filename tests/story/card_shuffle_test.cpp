@@ -101,12 +101,12 @@ TEST_F(CardShuffleTest, TheScriptTakesTheNewOrderAsOneUndoStep) {
   ASSERT_TRUE(DropCards(table_, selection_, 1, nullptr));
   ApplyCardOrder(Script(), table_, 1);
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "FADE IN:"},
-                                                                       {ekSceneHeading, "INT. C"},
-                                                                       {ekSceneHeading, "INT. A"},
-                                                                       {ekAction, "a"},
-                                                                       {ekSceneHeading, "INT. B"},
-                                                                       {ekCharacterName, "BOB"},
-                                                                       {ekDialogue, "b"}}));
+                                                                     {ekSceneHeading, "INT. C"},
+                                                                     {ekSceneHeading, "INT. A"},
+                                                                     {ekAction, "a"},
+                                                                     {ekSceneHeading, "INT. B"},
+                                                                     {ekCharacterName, "BOB"},
+                                                                     {ekDialogue, "b"}}));
   EXPECT_EQ(IndexOf(Script().CurrentElement()), 1);
   EXPECT_TRUE(Script().DocumentModified);
   ASSERT_TRUE(UndoObject->UndoIsAvailable());

@@ -19,8 +19,8 @@ TEST(CardTextTest, ParagraphsInTheCardNotationBecomeTheirElements) {
     std::vector<E> elements;
   } cases[] = {
       {"He runs.", {{ekAction, "He runs."}}},
-      {"BOB:  Hello (beat) there", {{ekCharacterName, "BOB"}, {ekDialogue, "Hello"}, {ekParenthetical, "beat"},
-                                    {ekDialogue, "there"}}},
+      {"BOB:  Hello (beat) there",
+       {{ekCharacterName, "BOB"}, {ekDialogue, "Hello"}, {ekParenthetical, "beat"}, {ekDialogue, "there"}}},
       {"BOB:  (quietly) Hello.", {{ekCharacterName, "BOB"}, {ekParenthetical, "quietly"}, {ekDialogue, "Hello."}}},
       {"BOB:  Wait (sighs)", {{ekCharacterName, "BOB"}, {ekDialogue, "Wait"}, {ekParenthetical, "sighs"}}},
       {"<<check this>>", {{ekScriptNote, "check this"}}},
@@ -70,7 +70,11 @@ TEST(CardTextTest, StylesThatOverlapAreWrittenAsNestedPairsClosedAtEachParagraph
   // "ab" bold, "bc" italic; "d" bold on the next paragraph
   const std::string text = "abc\nd";
   const std::vector<TTextAttributes> looks = {{fsBold}, {fsBold | fsItalic}, {fsItalic}, {}, {fsBold}};
-  const std::string expected = "\x02" "a\x19" "b\x1A\x03\x19" "c\x1A\r\n\x02" "d\x03";
+  const std::string expected = "\x02"
+                               "a\x19"
+                               "b\x1A\x03\x19"
+                               "c\x1A\r\n\x02"
+                               "d\x03";
   EXPECT_EQ(CardBodyFromLooks(text, looks), expected);
   // grey text is hidden text: its paragraph becomes a hidden element
   const std::vector<TTextAttributes> grey(3, TTextAttributes{0, HiddenTextColor});
@@ -80,10 +84,7 @@ TEST(CardTextTest, StylesThatOverlapAreWrittenAsNestedPairsClosedAtEachParagraph
 class WriteBackTest : public testing::CardsFixture {};
 
 TEST_F(WriteBackTest, ACardsTextReplacesItsSceneAndKeepsItsStylesAsCodes) {
-  Load({{ekSceneHeading, "INT. A"},
-        {ekAction, "Old text."},
-        {ekSceneHeading, "INT. B"},
-        {ekAction, "b"}});
+  Load({{ekSceneHeading, "INT. A"}, {ekAction, "Old text."}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}});
   TCardTable table;
   LoadCardTable(Script(), table, {});
   // The face of a card and back: the codes its styles came from return.
@@ -91,11 +92,11 @@ TEST_F(WriteBackTest, ACardsTextReplacesItsSceneAndKeepsItsStylesAsCodes) {
   const std::string bold = std::string{static_cast<char>(BoldOn)} + "loud" + static_cast<char>(BoldOff);
   ASSERT_TRUE(WriteBackCard(Script(), table, 1, "INT. A - NIGHT", "New " + bold + " text.\r\n\r\nBOB:  Hi."));
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. A - NIGHT"},
-                                                                       {ekAction, "New " + bold + " text."},
-                                                                       {ekCharacterName, "BOB"},
-                                                                       {ekDialogue, "Hi."},
-                                                                       {ekSceneHeading, "INT. B"},
-                                                                       {ekAction, "b"}}));
+                                                                     {ekAction, "New " + bold + " text."},
+                                                                     {ekCharacterName, "BOB"},
+                                                                     {ekDialogue, "Hi."},
+                                                                     {ekSceneHeading, "INT. B"},
+                                                                     {ekAction, "b"}}));
   EXPECT_EQ(IndexOf(table[1].last), 3);
   EXPECT_EQ(IndexOf(table[2].first), 4);
   const TCardFace face = MakeCardFace(Script(), table[1], true);
@@ -104,10 +105,9 @@ TEST_F(WriteBackTest, ACardsTextReplacesItsSceneAndKeepsItsStylesAsCodes) {
   EXPECT_EQ(face.runs[0].style, csBold);
   // one undo step brings the old scene back
   UndoObject->Undo();
-  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. A"},
-                                                                       {ekAction, "Old text."},
-                                                                       {ekSceneHeading, "INT. B"},
-                                                                       {ekAction, "b"}}));
+  EXPECT_EQ(testing::ElementsOf(Script()),
+            (std::vector<ElementSpec>{
+                {ekSceneHeading, "INT. A"}, {ekAction, "Old text."}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}}));
 }
 
 }  // namespace
@@ -127,10 +127,9 @@ TEST_F(EmptyElementsTest, BlankElementsGoButTheFirstAndPageBreaksStay) {
         {ekAction, ""}},
        2);
   ASSERT_TRUE(RemoveEmptyElements(Script()));
-  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "  "},
-                                                                       {ekSceneHeading, "INT. A"},
-                                                                       {ekForcedPageBreak, " "},
-                                                                       {ekAction, "kept"}}));
+  EXPECT_EQ(testing::ElementsOf(Script()),
+            (std::vector<ElementSpec>{
+                {ekAction, "  "}, {ekSceneHeading, "INT. A"}, {ekForcedPageBreak, " "}, {ekAction, "kept"}}));
   EXPECT_EQ(Script().CurrentElement(), Nth(1)) << "the caret's element went: the one before it";
   EXPECT_FALSE(RemoveEmptyElements(Script())) << "nothing more to remove";
 }
@@ -138,6 +137,7 @@ TEST_F(EmptyElementsTest, BlankElementsGoButTheFirstAndPageBreaksStay) {
 class AddCardTest : public testing::CardsFixture {};
 
 TEST_F(AddCardTest, ANewCardIsAnEmptySceneAfterTheChosenCardOrInFront) {
+  // clang-format off
   const struct {
     const char* name;
     int after;
@@ -151,9 +151,14 @@ TEST_F(AddCardTest, ANewCardIsAnEmptySceneAfterTheChosenCardOrInFront) {
       {"past the last card: after the last", 9,
        {ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction, ekSceneHeading, ekAction}, 3},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Load({{ekAction, "FADE IN:"}, {ekSceneHeading, "INT. A"}, {ekAction, "a"}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}});
+    Load({{ekAction, "FADE IN:"},
+          {ekSceneHeading, "INT. A"},
+          {ekAction, "a"},
+          {ekSceneHeading, "INT. B"},
+          {ekAction, "b"}});
     TCardTable table;
     LoadCardTable(Script(), table, {});
     ASSERT_TRUE(AddCard(Script(), table, c.after));

@@ -20,23 +20,23 @@ using testing::TBuiltDocument;
 // the first scene's page and act information in front of the last.
 std::unique_ptr<TBuiltDocument> Screenplay() {
   return BuildDocument({
-      {ekAction, "FADE IN:"},                        // 0
-      {ekSceneHeading, "INT. KITCHEN - DAY"},        // 1
-      {ekAction, "Ann pours coffee."},               // 2
-      {ekCharacterName, "ANN"},                      // 3
-      {ekParenthetical, "quietly"},                  // 4
-      {ekDialogue, "Morning."},                      // 5
-      {ekCharacterName, "BOB (V.O.)"},               // 6
-      {ekDialogue, "You're up early."},              // 7
-      {ekShot, "ON THE WINDOW"},                     // 8
-      {ekForcedPageBreak, ""},                       // 9
+      {ekAction, "FADE IN:"},                             // 0
+      {ekSceneHeading, "INT. KITCHEN - DAY"},             // 1
+      {ekAction, "Ann pours coffee."},                    // 2
+      {ekCharacterName, "ANN"},                           // 3
+      {ekParenthetical, "quietly"},                       // 4
+      {ekDialogue, "Morning."},                           // 5
+      {ekCharacterName, "BOB (V.O.)"},                    // 6
+      {ekDialogue, "You're up early."},                   // 7
+      {ekShot, "ON THE WINDOW"},                          // 8
+      {ekForcedPageBreak, ""},                            // 9
       {ekSceneHeading, "INT. CELLAR - NIGHT", esHidden},  // 10
-      {ekAction, "Nobody sees this."},               // 11
-      {ekSceneHeading, "EXT. GARDEN - NIGHT"},       // 12
-      {ekTransition, "CUT TO:"},                     // 13
-      {ekActInformation, "ACT TWO"},                 // 14
-      {ekSceneHeading, "INT. HALL - DAY"},           // 15
-      {ekScriptNote, "check the lamp"},              // 16
+      {ekAction, "Nobody sees this."},                    // 11
+      {ekSceneHeading, "EXT. GARDEN - NIGHT"},            // 12
+      {ekTransition, "CUT TO:"},                          // 13
+      {ekActInformation, "ACT TWO"},                      // 14
+      {ekSceneHeading, "INT. HALL - DAY"},                // 15
+      {ekScriptNote, "check the lamp"},                   // 16
   });
 }
 
@@ -92,12 +92,10 @@ TEST(StoryWalksOnADocument, ThePilotFindsTheSceneAroundAnElementPassingHiddenHea
     int at;
     int heading;
   } cases[] = {
-      {0, 1},    // before the first heading: the first scene
-      {1, 1},    // on a heading: its own scene
-      {5, 1},
-      {11, 1},   // under a hidden heading: the scene before it
-      {13, 12},
-      {16, 15},
+      {0, 1},             // before the first heading: the first scene
+      {1, 1},             // on a heading: its own scene
+      {5, 1},   {11, 1},  // under a hidden heading: the scene before it
+      {13, 12}, {16, 15},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.at);
@@ -114,12 +112,12 @@ TEST(StoryWalksOnADocument, ThePilotFindsTheSceneAroundAnElementPassingHiddenHea
 // Two targets, numbered 5 and 2, with activity lines and a branch point.
 std::unique_ptr<TBuiltDocument> Branching() {
   auto script = BuildDocument({
-      {ekSceneHeading, "the gate"},                            // 0
-      {ekShot, "IF YOU <HAVE KEY> THEN <GATE  OPEN>"},        // 1
-      {ekShot, "SET <LAMP LIT> TO TRUE."},                     // 2
-      {ekAction, "The <GHOST> waits."},                        // 3
-      {ekTransition, "GO TO THE HOUSE (2)"},                   // 4
-      {ekSceneHeading, "The \x02house\x03"},                   // 5
+      {ekSceneHeading, "the gate"},                                    // 0
+      {ekShot, "IF YOU <HAVE KEY> THEN <GATE  OPEN>"},                 // 1
+      {ekShot, "SET <LAMP LIT> TO TRUE."},                             // 2
+      {ekAction, "The <GHOST> waits."},                                // 3
+      {ekTransition, "GO TO THE HOUSE (2)"},                           // 4
+      {ekSceneHeading, "The \x02house\x03"},                           // 5
       {ekShot, "IF DON'T <HAVE KEY> THEN <JUMP (5)> <NOT LAMP LIT>"},  // 6
   });
   script->InteractiveScript = 1;
@@ -147,14 +145,14 @@ TEST(StoryWalksOnADocument, BranchTargetsAreFoundByNumberAndLabelledInCapitals) 
 // carries becomes "??"; the return from a branch (0) stays.
 TEST(StoryWalksOnADocument, RenumberingNumbersTheTargetsInOrderAndFollowsEveryReference) {
   auto script = BuildDocument({
-      {ekSceneHeading, "the gate"},                            // 0 was 12
+      {ekSceneHeading, "the gate"},                           // 0 was 12
       {ekShot, "IF <HAVE KEY> THEN <JUMP (12)> <LAMP LIT>"},  // 1
-      {ekTransition, "GO TO THE CELLAR (9)"},                  // 2
-      {ekSceneHeading, "the house"},                           // 3 was 2
-      {ekAction, "A note (9) is no reference."},               // 4
-      {ekShot, "SET <LAMP LIT> TO TRUE. <JUMP (7)>"},          // 5
-      {ekSceneHeading, "the cellar"},                          // 6 was 9
-      {ekTransition, "RETURN (0)"},                            // 7
+      {ekTransition, "GO TO THE CELLAR (9)"},                 // 2
+      {ekSceneHeading, "the house"},                          // 3 was 2
+      {ekAction, "A note (9) is no reference."},              // 4
+      {ekShot, "SET <LAMP LIT> TO TRUE. <JUMP (7)>"},         // 5
+      {ekSceneHeading, "the cellar"},                         // 6 was 9
+      {ekTransition, "RETURN (0)"},                           // 7
   });
   script->InteractiveScript = 1;
   const std::pair<int, Word> numbers[] = {{0, 12}, {3, 2}, {6, 9}};
@@ -166,11 +164,8 @@ TEST(StoryWalksOnADocument, RenumberingNumbersTheTargetsInOrderAndFollowsEveryRe
   const std::pair<int, Word> renumbered[] = {{0, 1}, {3, 2}, {6, 3}};
   for (const auto& [index, number] : renumbered) EXPECT_EQ(story::TargetNumber(script->Element(index)), number);
   const std::pair<int, std::string> texts[] = {
-      {1, "IF <HAVE KEY> THEN <JUMP (1)> <LAMP LIT>"},
-      {2, "GO TO THE CELLAR (3)"},
-      {4, "A note (9) is no reference."},
-      {5, "SET <LAMP LIT> TO TRUE. <JUMP (\?\?)>"},
-      {7, "RETURN (0)"},
+      {1, "IF <HAVE KEY> THEN <JUMP (1)> <LAMP LIT>"}, {2, "GO TO THE CELLAR (3)"}, {4, "A note (9) is no reference."},
+      {5, "SET <LAMP LIT> TO TRUE. <JUMP (\?\?)>"},    {7, "RETURN (0)"},
   };
   for (const auto& [index, text] : texts) EXPECT_EQ(ElementText(script->Element(index)), text) << index;
   // The texts that changed length are laid out again.
@@ -193,17 +188,17 @@ TEST(StoryWalksOnADocument, WithoutTargetsEveryReferenceIsMissing) {
 // may be edited.
 std::unique_ptr<TBuiltDocument> ThreeScenes() {
   return BuildDocument({
-      {ekAction, "FADE IN:"},                            // 0 in front of the first card
-      {ekSceneHeading, "INT. ATTIC - DAY"},              // 1 card 1
-      {ekAction, "Dust."},                               // 2
-      {ekCharacterName, "ANN"},                          // 3
-      {ekDialogue, "Hello?"},                            // 4
-      {ekSceneHeading, "INT. CELLAR - DAY", esHidden},   // 5 no card; goes with the next one
-      {ekActStart, "ACT TWO"},                           // 6 goes with the next heading
-      {ekSceneHeading, "EXT. GARDEN - NIGHT"},           // 7 card 2
-      {ekAction, "Rain."},                               // 8
-      {ekSceneHeading, "INT. HALL - DAY"},               // 9 card 3
-      {ekScriptNote, "check the lamp"},                  // 10
+      {ekAction, "FADE IN:"},                           // 0 in front of the first card
+      {ekSceneHeading, "INT. ATTIC - DAY"},             // 1 card 1
+      {ekAction, "Dust."},                              // 2
+      {ekCharacterName, "ANN"},                         // 3
+      {ekDialogue, "Hello?"},                           // 4
+      {ekSceneHeading, "INT. CELLAR - DAY", esHidden},  // 5 no card; goes with the next one
+      {ekActStart, "ACT TWO"},                          // 6 goes with the next heading
+      {ekSceneHeading, "EXT. GARDEN - NIGHT"},          // 7 card 2
+      {ekAction, "Rain."},                              // 8
+      {ekSceneHeading, "INT. HALL - DAY"},              // 9 card 3
+      {ekScriptNote, "check the lamp"},                 // 10
   });
 }
 

@@ -20,9 +20,7 @@ using testing::ElementSpec;
 
 class IndexCardViewTest : public testing::CardsFixture {
  protected:
-  void LoadScenes(int scenes) {
-    LoadRooms(scenes);
-  }
+  void LoadScenes(int scenes) { LoadRooms(scenes); }
   // A click in the middle of screen card k.
   void Click(TIndexCardView& view, int k) {
     TPanel& card = *view.ScreenCard(k).Card;
@@ -50,11 +48,13 @@ class IndexCardViewTest : public testing::CardsFixture {
   // Runs `inside` while the view is up over the active script, as the
   // menu command shows it.
   void WithView(std::function<void(TIndexCardView&)> inside) {
-    Driver().Expect([inside](TForm& form) {
-      auto& view = dynamic_cast<TIndexCardView&>(form);
-      inside(view);
-      if (view.ModalResult == mrNone) view.ModalResult = mrCancel;
-    }, "the index card view");
+    Driver().Expect(
+        [inside](TForm& form) {
+          auto& view = dynamic_cast<TIndexCardView&>(form);
+          inside(view);
+          if (view.ModalResult == mrNone) view.ModalResult = mrCancel;
+        },
+        "the index card view");
     MainForm->IndexCardBtnClick(nullptr);
     EXPECT_EQ(Driver().Pending(), 0);
   }
@@ -97,7 +97,12 @@ TEST_F(IndexCardViewTest, TheViewOpensWithTheSavedLayoutAndKeepsTheChosenOne) {
 }
 
 TEST_F(IndexCardViewTest, AStyledCardIsEditedWithTheStyleKeysAndWrittenBackAsCodes) {
-  const std::string bold = "\x02" "loud" "\x03", italic = "\x19" "soft" "\x1A";
+  const std::string bold = "\x02"
+                           "loud"
+                           "\x03",
+                    italic = "\x19"
+                             "soft"
+                             "\x1A";
   Load({{ekSceneHeading, "INT. A"},
         {ekAction, "A " + bold + " and " + italic + " line."},
         {ekCharacterName, "BOB"},
@@ -133,17 +138,24 @@ TEST_F(IndexCardViewTest, AStyledCardIsEditedWithTheStyleKeysAndWrittenBackAsCod
   text.SetSelection(static_cast<int>(text.Text().size()) - 3, 3);
   text.DoKeyDown(key, TShiftState{ssCtrl});
   view.WriteBackNow();
-  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{
-                                                {ekSceneHeading, "INT. A"},
-                                                {ekAction, "\x02" "A\x03 " + bold + " and " + italic + " line."},
-                                                {ekCharacterName, "BOB"},
-                                                {ekDialogue, "Hi " + bold + ". \x15" "Bye\x16"},
-                                                {ekSceneHeading, "INT. B"},
-                                                {ekAction, "b"}}));
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. A"},
+                                                                     {ekAction, "\x02"
+                                                                                "A\x03 " +
+                                                                                    bold + " and " + italic + " line."},
+                                                                     {ekCharacterName, "BOB"},
+                                                                     {ekDialogue, "Hi " + bold +
+                                                                                      ". \x15"
+                                                                                      "Bye\x16"},
+                                                                     {ekSceneHeading, "INT. B"},
+                                                                     {ekAction, "b"}}));
 }
 
 TEST_F(IndexCardViewTest, EveryCodeOfAnEditedCardComesBackByteForByte) {
-  const std::string styled = "A \x02" "b\x19" "c\x1A\x03 d \x0E" "e\x0F \x15" "f\x16.";
+  const std::string styled = "A \x02"
+                             "b\x19"
+                             "c\x1A\x03 d \x0E"
+                             "e\x0F \x15"
+                             "f\x16.";
   Load({{ekSceneHeading, "INT. A"}, {ekAction, styled}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}});
   TIndexCardView view(nullptr);
   view.SetBounds(0, 0, 800, 600);
@@ -154,10 +166,9 @@ TEST_F(IndexCardViewTest, EveryCodeOfAnEditedCardComesBackByteForByte) {
   char x = 'x';
   text.DoKeyPress(x);
   view.WriteBackNow();
-  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. A"},
-                                                                       {ekAction, "x" + styled},
-                                                                       {ekSceneHeading, "INT. B"},
-                                                                       {ekAction, "b"}}));
+  EXPECT_EQ(testing::ElementsOf(Script()),
+            (std::vector<ElementSpec>{
+                {ekSceneHeading, "INT. A"}, {ekAction, "x" + styled}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}}));
 }
 
 TEST_F(IndexCardViewTest, ClicksPickAndDropAndExitAppliesTheOrder) {
@@ -202,7 +213,10 @@ TEST_F(IndexCardViewTest, ACardReleasedOverAnotherIsDroppedThere) {
     TShiftState shift;
     std::vector<std::string> titles;
   } cases[] = {
-      {"card 4 let go over card 2", 4, 2, {},
+      {"card 4 let go over card 2",
+       4,
+       2,
+       {},
        {"INT. ROOM 1", "INT. ROOM 4", "INT. ROOM 2", "INT. ROOM 3", "INT. ROOM 5"}},
       {"let go where it was pressed", 3, 3, {}, unmoved},
       {"Shift held: only picked", 4, 2, TShiftState{ssShift}, unmoved},
@@ -244,11 +258,13 @@ TEST_F(IndexCardViewTest, TheCursorShowsHowManyCardsArePicked) {
   EXPECT_EQ(view.Selection.Count(), 0);
   EXPECT_EQ(view.MainPanel->Cursor, crGrabbingHand);
   // Picking a print range: the first and the last card to print.
-  Driver().Expect([](TForm& form) {
-    auto& dialog = dynamic_cast<TPrintCardsDlg&>(form);
-    dialog.DefaultBox->SetChecked(false);
-    dialog.Printbtn->Click();
-  }, "the card print layout: a range");
+  Driver().Expect(
+      [](TForm& form) {
+        auto& dialog = dynamic_cast<TPrintCardsDlg&>(form);
+        dialog.DefaultBox->SetChecked(false);
+        dialog.Printbtn->Click();
+      },
+      "the card print layout: a range");
   view.PrintBtn->Click();
   ASSERT_TRUE(view.PrintPicking);
   EXPECT_EQ(view.MainPanel->Cursor, crFirstCardToPrint);
@@ -260,8 +276,8 @@ TEST_F(IndexCardViewTest, TheViewsMenuAndKeys) {
   LoadScenes(9);
   WithView([](TIndexCardView& view) {
     ASSERT_NE(view.Menu, nullptr);
-    const char* captions[] = {"Exit", "Cancel Shuffle", "Horizontal View", "Vertical View", "Print Cards",
-                              "Undo Selections", "Outline Mode", "Shuffle Mode"};
+    const char* captions[] = {"Exit",        "Cancel Shuffle",  "Horizontal View", "Vertical View",
+                              "Print Cards", "Undo Selections", "Outline Mode",    "Shuffle Mode"};
     for (const char* caption : captions) EXPECT_NE(Item(view, caption), nullptr) << caption;
     if (::testing::Test::HasFailure()) return;
     EXPECT_TRUE(view.Outline);
@@ -348,14 +364,16 @@ TEST_F(IndexCardViewTest, ARangePickedInEitherOrderPrintsThoseCards) {
   TIndexCardView view(nullptr);
   view.SetBounds(0, 0, 800, 600);
   ASSERT_TRUE(view.Created());
-  Driver().Expect([](TForm& form) {
-    auto& dialog = dynamic_cast<TPrintCardsDlg&>(form);
-    dialog.CardsAcross->Text = std::string("1");
-    dialog.CardsDown->Text = std::string("1");
-    dialog.TopMarginEdit->Text = std::string("0.5");
-    dialog.DefaultBox->SetChecked(false);
-    dialog.Printbtn->Click();
-  }, "the card print layout");
+  Driver().Expect(
+      [](TForm& form) {
+        auto& dialog = dynamic_cast<TPrintCardsDlg&>(form);
+        dialog.CardsAcross->Text = std::string("1");
+        dialog.CardsDown->Text = std::string("1");
+        dialog.TopMarginEdit->Text = std::string("0.5");
+        dialog.DefaultBox->SetChecked(false);
+        dialog.Printbtn->Click();
+      },
+      "the card print layout");
   view.PrintBtn->Click();
   ASSERT_TRUE(view.PrintPicking);
   Click(view, 4);

@@ -25,12 +25,12 @@ class IndexCardsTest : public testing::CardsFixture {
 };
 
 const std::vector<ElementSpec> kThreeScenes = {
-    {ekSceneHeading, "INT. HALL - DAY"},   // 0
-    {ekAction, "Rain on the windows."},    // 1
-    {ekSceneHeading, "EXT. YARD - NIGHT"}, // 2
-    {ekAction, "A dog barks."},            // 3
-    {ekSceneHeading, "INT. ATTIC - DAY"},  // 4
-    {ekAction, "Dust."},                   // 5
+    {ekSceneHeading, "INT. HALL - DAY"},    // 0
+    {ekAction, "Rain on the windows."},     // 1
+    {ekSceneHeading, "EXT. YARD - NIGHT"},  // 2
+    {ekAction, "A dog barks."},             // 3
+    {ekSceneHeading, "INT. ATTIC - DAY"},   // 4
+    {ekAction, "Dust."},                    // 5
 };
 
 TEST_F(IndexCardsTest, CardsRunFromHeadingToTheNextAndOpenAtTheCaretsScene) {
@@ -170,6 +170,7 @@ TEST_F(IndexCardsTest, InlineStylesAndHiddenTextBecomeStyleRuns) {
   const std::string b{static_cast<char>(BoldOn)}, bOff{static_cast<char>(BoldOff)};
   const std::string i{static_cast<char>(ItalicsOn)}, iOff{static_cast<char>(ItalicsOff)};
   const std::string u{static_cast<char>(UnderlineOn)};
+  // clang-format off
   const struct {
     const char* name;
     std::string coded;
@@ -182,6 +183,7 @@ TEST_F(IndexCardsTest, InlineStylesAndHiddenTextBecomeStyleRuns) {
       {"hidden element", std::string{"[\xA1"} + "gone" + "\xA1] " + "seen", "goneseen",
        {{0, 4, csHidden, HiddenTextColor}}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::string body = c.coded;

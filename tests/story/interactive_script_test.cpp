@@ -49,8 +49,8 @@ TEST(TargetReferences, TheFirstJumpNeedsADigitAfterTheParenthesis) {
   const struct {
     const char* text;
     std::optional<unsigned long> number;
-  } cases[] = {{"GO TO B (2)", 2UL},   {"RETURN (0)", 0UL},        {"GO TO (12)\xA7GO TO (3)", 12UL},
-               {"GO TO NOWHERE", {}},  {"GO TO (X) (4)", {}},      {"(7", 7UL}};
+  } cases[] = {{"GO TO B (2)", 2UL},  {"RETURN (0)", 0UL},   {"GO TO (12)\xA7GO TO (3)", 12UL},
+               {"GO TO NOWHERE", {}}, {"GO TO (X) (4)", {}}, {"(7", 7UL}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(story::FirstJumpNumber(c.text), c.number);
@@ -58,7 +58,10 @@ TEST(TargetReferences, TheFirstJumpNeedsADigitAfterTheParenthesis) {
 }
 
 TEST(TargetReferences, ALabelIsThePlainHeadingInCapitalsWithItsNumber) {
-  EXPECT_EQ(story::BranchTargetLabel("The \x02" "dark\x03 cellar  ", 12), "THE DARK CELLAR (12)");
+  EXPECT_EQ(story::BranchTargetLabel("The \x02"
+                                     "dark\x03 cellar  ",
+                                     12),
+            "THE DARK CELLAR (12)");
 }
 
 const std::string kAreYouSure =

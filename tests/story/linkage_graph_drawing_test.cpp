@@ -75,8 +75,10 @@ TEST_F(LinkageGraphDrawingTest, LaysOutTheLeadingTargetTheSelectedOneAndItsTarge
   // Four arrows: one conditional (red), three not (blue).
   const auto heads = Of(rec, Kind::Polygon, 3);
   ASSERT_EQ(heads.size(), 4u);
-  const auto red = std::count_if(heads.begin(), heads.end(), [](auto* op) { return op->brush.Color == RGB(255, 0, 0); });
-  const auto blue = std::count_if(heads.begin(), heads.end(), [](auto* op) { return op->brush.Color == RGB(0, 0, 255); });
+  const auto red =
+      std::count_if(heads.begin(), heads.end(), [](auto* op) { return op->brush.Color == RGB(255, 0, 0); });
+  const auto blue =
+      std::count_if(heads.begin(), heads.end(), [](auto* op) { return op->brush.Color == RGB(0, 0, 255); });
   EXPECT_EQ(red, 1);
   EXPECT_EQ(blue, 3);
   // The arrow into Right from Left on the same row comes down onto its top.
@@ -104,7 +106,7 @@ TEST_F(LinkageGraphDrawingTest, MonochromePrinterDrawsBranchesInBlackOfTwoWidths
   TCanvas canvas(&rec);
   story::TLinkageDrawing drawing(graph, canvas);
   drawing.Draw(1, {.centre = 1275, .clipRight = 2550, .pageOffset = 1000, .screen = false, .colour = false});
-  EXPECT_EQ(Box(drawing, 4).y, 75 + 1000);  // shifted by the page offset
+  EXPECT_EQ(Box(drawing, 4).y, 75 + 1000);          // shifted by the page offset
   EXPECT_EQ(Of(rec, Kind::Polygon, 4).size(), 3u);  // no background on paper
   std::vector<int> widths;
   for (const auto* op : Of(rec, Kind::Polygon, 3)) {

@@ -53,10 +53,10 @@ TEST_F(LinkageGraphTest, LinksAreReadFromBranchPointsAndJumpLines) {
                       {ekShot, "IF YOU OPEN THE DOOR then"},
                       {ekTransition, "GO TO TWO (2)\xA7GO TO THREE (3)"},  // inside the IF: conditional
                       {ekShot, "ENDIF"},
-                      {ekTransition, "GO TO (words) (3)\xA7GO TO (4"},     // words skipped; "(" unclosed ends it
+                      {ekTransition, "GO TO (words) (3)\xA7GO TO (4"},  // words skipped; "(" unclosed ends it
                       {ekSceneHeading, "Two"},
-                      {ekShot, "IF <KEY> THEN <JUMP (1)>"},              // a jump line is read
-                      {ekShot, "SET <DOOR> TO TRUE. (3)"},               // any other activity line is not
+                      {ekShot, "IF <KEY> THEN <JUMP (1)>"},  // a jump line is read
+                      {ekShot, "SET <DOOR> TO TRUE. (3)"},   // any other activity line is not
                       {ekSceneHeading, "Three"},
                       {ekTransition, many}},
                      {1, 2, 3});

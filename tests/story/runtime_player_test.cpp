@@ -33,11 +33,12 @@ class RuntimePlayerTest : public testing::ProgramFixture {
     CreateDir(folder);
     CreateDir(Record(""));
     const std::string player = folder + "/RTPLAYER";
-    testing::WriteFileText(player,
-                           "#!/bin/sh\n"
-                           "dir='" + Record("") + "'\n"
-                           "printf '%s\\n' \"$@\" > \"$dir/args.txt\"\n"
-                           "cp \"$1\" \"$dir/played.scr\"\n");
+    testing::WriteFileText(player, "#!/bin/sh\n"
+                                   "dir='" +
+                                       Record("") +
+                                       "'\n"
+                                       "printf '%s\\n' \"$@\" > \"$dir/args.txt\"\n"
+                                       "cp \"$1\" \"$dir/played.scr\"\n");
     chmod(player.c_str(), 0755);
     chmod(folder.c_str(), 0555);
     return folder;
@@ -89,9 +90,8 @@ TEST(RuntimePlayer, KnowsTheNamesOfItsTemporaryFile) {
     const char* name;
     bool known;
   } cases[] = {
-      {"RT-TEMP.SCR", true},     {"4242.RT-TEMP.SCR", true}, {"rt-temp.scr", false},
-      {"0.RT-TEMP.SCR", false},  {"x.RT-TEMP.SCR", false},   {"QUILLPAD.INI", false},
-      {"4242.RT-TEMP.SCR.x", false}, {"", false},
+      {"RT-TEMP.SCR", true},    {"4242.RT-TEMP.SCR", true}, {"rt-temp.scr", false},        {"0.RT-TEMP.SCR", false},
+      {"x.RT-TEMP.SCR", false}, {"QUILLPAD.INI", false},    {"4242.RT-TEMP.SCR.x", false}, {"", false},
   };
   for (const auto& c : cases) EXPECT_EQ(story::IsPlayerTempName(c.name), c.known) << c.name;
 }

@@ -42,10 +42,9 @@ class StoryboardLinksTest : public testing::ProgramFixture {
   void LoadStorm() {
     Script().FreeElements();
     ResetScreenLines(Script());
-    testing::AddElements(Script(), {{ekSceneHeading, "INT. HALL - DAY"},
-                                    {ekAction, "Rain."},
-                                    {ekAction, "Thunder."},
-                                    {ekAction, "Silence."}});
+    testing::AddElements(
+        Script(),
+        {{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."}, {ekAction, "Thunder."}, {ekAction, "Silence."}});
     Script().ScriptFileName = ScriptDirectory + "/STORM.QMW";
     editor::DisAssemble(Script());
   }
@@ -463,7 +462,8 @@ TEST_F(StoryboardLinksTest, TheLinkFormClosesOnceItLosesActivation) {
   TScriptElement* other = nullptr;
   for (int line = 1; line <= ScreenLineCount && !other; ++line) {
     const TScreenLine& row = Script().ScreenLines[static_cast<std::size_t>(line)];
-    if (row.element && row.element != Script().CurrentElement() && !IsPageBreakKind(row.element->Kind())) other = row.element;
+    if (row.element && row.element != Script().CurrentElement() && !IsPageBreakKind(row.element->Kind()))
+      other = row.element;
     else y += row.height;
   }
   ASSERT_NE(other, nullptr);
@@ -491,7 +491,7 @@ TEST_F(StoryboardLinksTest, TheFramePictureTheStoryboardLeavesOnTheClipboardShow
 
   const struct {
     const char* what;
-    TButton* story::TStoryBoardLinkForm::* button;
+    TButton* story::TStoryBoardLinkForm::*button;
     long colour;
   } steps[] = {{"on to frame 9", &story::TStoryBoardLinkForm::NextBtn, 9},
                {"back to frame 7", &story::TStoryBoardLinkForm::PrevBtn, 7}};

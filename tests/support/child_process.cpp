@@ -88,7 +88,8 @@ std::optional<std::string> ChildProcess::ReadLine(int timeoutMs) {
       buffer_.erase(0, end + 1);
       return line;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
     pollfd ready{stdout_, POLLIN, 0};
     if (left <= 0 || poll(&ready, 1, static_cast<int>(left)) <= 0) return std::nullopt;
     char chunk[512];

@@ -61,9 +61,7 @@ void GroupElements(TScriptDocument& document) {
         break;
       case ekShot:
       case ekASceneHeading:
-      case ekDashASceneHeading:
-        e = Absorb(g, e, [](const TScriptElement& n) { return n.Kind() == ekAction; });
-        break;
+      case ekDashASceneHeading: e = Absorb(g, e, [](const TScriptElement& n) { return n.Kind() == ekAction; }); break;
       case ekCharacterName:
         g->number = speech++;
         e = Absorb(g, e, [](const TScriptElement& n) { return n.Kind() == ekDialogue || n.Kind() == ekParenthetical; });

@@ -27,8 +27,8 @@ TScriptElement* LayoutFixture::Build(const std::vector<ElementSpec>& elements) {
 
 void LayoutFixture::Edit(TScriptElement* element) {
   TScriptElement* current = window_->CurrentElement();
-  if (current && !current->text) current->text = HoldsPackedText(current->Kind()) ? PackText(window_->EditBuffer())
-                                                                                    : window_->EditBuffer();
+  if (current && !current->text)
+    current->text = HoldsPackedText(current->Kind()) ? PackText(window_->EditBuffer()) : window_->EditBuffer();
   editor::SetCurrentElement(*window_, element);
   editor::SetEditText(*window_, ElementText(*element));
   element->text.reset();

@@ -50,7 +50,9 @@ void AnswerMessageBox(ModalDriver& driver, const std::string& text, TModalResult
   driver.Expect(
       [=](TForm& box) {
         EXPECT_EQ(MessageBoxText(box), text);
-        if (!caption.empty()) { EXPECT_EQ(box.Caption(), caption); }
+        if (!caption.empty()) {
+          EXPECT_EQ(box.Caption(), caption);
+        }
         TButton* button = ButtonGiving(box, answer);
         if (button) button->Click();
         else box.ModalResult = answer;

@@ -15,7 +15,6 @@
 
 namespace qm::testing {
 
-
 class PlatformFixture : public ::testing::Test {
  protected:
   void SetUp() override;

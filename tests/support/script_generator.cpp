@@ -30,23 +30,23 @@ class Random {
   std::uint64_t state_;
 };
 
-constexpr std::array<const char*, 12> Places{"KITCHEN", "PRECINCT HOUSE", "ROOFTOP", "DINER", "CAR",
-                                              "BEDROOM", "WAREHOUSE", "HOSPITAL CORRIDOR", "PARK", "OFFICE",
-                                              "SUBWAY PLATFORM", "LIVING ROOM"};
+constexpr std::array<const char*, 12> Places{"KITCHEN", "PRECINCT HOUSE", "ROOFTOP",         "DINER",
+                                             "CAR",     "BEDROOM",        "WAREHOUSE",       "HOSPITAL CORRIDOR",
+                                             "PARK",    "OFFICE",         "SUBWAY PLATFORM", "LIVING ROOM"};
 constexpr std::array<const char*, 5> Times{"DAY", "NIGHT", "CONTINUOUS", "LATER", "MORNING"};
-constexpr std::array<const char*, 8> Names{"SARAH", "DETECTIVE MILLS", "JOE", "MARGARET", "THE KID",
-                                           "DR. OKAFOR", "LENNY", "ANNA"};
+constexpr std::array<const char*, 8> Names{"SARAH",   "DETECTIVE MILLS", "JOE",   "MARGARET",
+                                           "THE KID", "DR. OKAFOR",      "LENNY", "ANNA"};
 constexpr std::array<const char*, 6> Extensions{"", "", "", " (V.O.)", " (O.S.)", " (CONT'D)"};
-constexpr std::array<const char*, 8> Parentheticals{"beat", "quietly", "to Joe", "laughing", "into the phone",
-                                                    "not looking up", "then", "sotto"};
-constexpr std::array<const char*, 5> Transitions{"CUT TO:", "DISSOLVE TO:", "SMASH CUT TO:", "MATCH CUT TO:",
-                                                 "FADE OUT."};
+constexpr std::array<const char*, 8> Parentheticals{"beat",           "quietly",        "to Joe", "laughing",
+                                                    "into the phone", "not looking up", "then",   "sotto"};
+constexpr std::array<const char*, 5> Transitions{
+    "CUT TO:", "DISSOLVE TO:", "SMASH CUT TO:", "MATCH CUT TO:", "FADE OUT."};
 constexpr std::array<const char*, 48> Words{
-    "the",    "a",       "door",    "slowly",  "opens",   "and",     "she",     "looks",   "at",     "him",
-    "before", "turning", "away",    "light",   "falls",   "across",  "table",   "where",   "papers", "lie",
-    "in",     "a",       "mess",    "nobody",  "speaks",  "for",     "long",    "moment",  "then",   "rain",
-    "starts", "against", "window",  "he",      "picks",   "up",      "phone",   "dials",   "waits",  "hangs",
-    "again",  "outside", "traffic", "hums",    "quietly", "somebody", "laughs", "upstairs"};
+    "the",    "a",       "door",    "slowly", "opens",   "and",      "she",    "looks",   "at",     "him",
+    "before", "turning", "away",    "light",  "falls",   "across",   "table",  "where",   "papers", "lie",
+    "in",     "a",       "mess",    "nobody", "speaks",  "for",      "long",   "moment",  "then",   "rain",
+    "starts", "against", "window",  "he",     "picks",   "up",       "phone",  "dials",   "waits",  "hangs",
+    "again",  "outside", "traffic", "hums",   "quietly", "somebody", "laughs", "upstairs"};
 
 std::string Sentence(Random& random) {
   std::string text;

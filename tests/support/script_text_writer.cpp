@@ -41,11 +41,10 @@ std::string ScriptAsPlainText(const std::vector<ElementSpec>& elements) {
 }
 
 std::string ScriptAsStyledRtf(const std::vector<ElementSpec>& elements) {
-  std::string rtf =
-      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r\n"
-      "{\\stylesheet{\\f0\\fs24 Normal;}{\\s1\\sbasedon0 SCENE HEADING;}{\\s2\\sbasedon0 ACTION;}"
-      "{\\s3\\sbasedon0 CHARACTER NAME;}{\\s4\\sbasedon0 PARENTHETICAL;}{\\s5\\sbasedon0 TRANSITION;}"
-      "{\\s6\\sbasedon0 DIALOG;}}\r\n";
+  std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern Courier New;}}\r\n"
+                    "{\\stylesheet{\\f0\\fs24 Normal;}{\\s1\\sbasedon0 SCENE HEADING;}{\\s2\\sbasedon0 ACTION;}"
+                    "{\\s3\\sbasedon0 CHARACTER NAME;}{\\s4\\sbasedon0 PARENTHETICAL;}{\\s5\\sbasedon0 TRANSITION;}"
+                    "{\\s6\\sbasedon0 DIALOG;}}\r\n";
   for (const ElementSpec& e : elements) {
     rtf += "\\pard\\plain \\s" + std::to_string(StyleOf(e.kind)) + "\\li" + std::to_string(IndentOf(e.kind) * 144) +
            "\\f0\\fs24 " + Shown(e) + "\\par\r\n";

@@ -159,9 +159,8 @@ int main(int argc, char** argv) {
   if (args.size() == 6 && args[1] == "handoff") return qm::HandoffMode(args[0], args[2], args[3], args[4], args[5]);
   if (args.size() == 6 && (args[1] == "post" || args[1] == "send"))
     return qm::RawMode(args[0], args[1] == "send", {args.begin() + 2, args.end()});
-  std::fprintf(stderr,
-               "usage: qm_test_peer <folder> serve <class> <title>\n"
-               "       qm_test_peer <folder> handoff <class> <title> <message> <text>\n"
-               "       qm_test_peer <folder> post|send <window> <message> <wParam> <lParam>\n");
+  std::fprintf(stderr, "usage: qm_test_peer <folder> serve <class> <title>\n"
+                       "       qm_test_peer <folder> handoff <class> <title> <message> <text>\n"
+                       "       qm_test_peer <folder> post|send <window> <message> <wParam> <lParam>\n");
   return 64;
 }

@@ -54,7 +54,8 @@ std::optional<std::vector<TBlockParagraph>> ReadExportBlock(const std::vector<st
       const std::size_t end = text.find(RunParagraphEnd, from);
       const std::string piece = text.substr(from, end == std::string::npos ? std::string::npos : end - from);
       if (!open && (!piece.empty() || end != std::string::npos)) {
-        paragraphs.push_back({Get(record, rrLeftIndent, 4), Get(record, rrRightIndent, 4), Get(record, rrLineSpacing, 4), {}});
+        paragraphs.push_back(
+            {Get(record, rrLeftIndent, 4), Get(record, rrRightIndent, 4), Get(record, rrLineSpacing, 4), {}});
         open = true;
       }
       if (!piece.empty()) paragraphs.back().runs.push_back({piece, style});

@@ -11,12 +11,12 @@
 namespace qm::converter {
 
 struct TBlockRun {
-  std::string text;  // cp1252; 31 an optional hyphen
+  std::string text;    // cp1252; 31 an optional hyphen
   unsigned style = 0;  // 1 bold, 2 italic, 4 underline, 512 strike-out
 };
 
 struct TBlockParagraph {
-  std::uint32_t leftIndent = 0;   // 16.16 fixed points
+  std::uint32_t leftIndent = 0;  // 16.16 fixed points
   std::uint32_t rightIndent = 0;
   std::uint32_t lineSpacing = 0;  // 16.16 fixed: whole lines between lines
   std::vector<TBlockRun> runs;

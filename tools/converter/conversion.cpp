@@ -120,7 +120,8 @@ TOutcome RunOffice(const TWorkFolder& work, const std::string& input, const TTar
        output, input},
       [] {}, ConversionTimeLimitMs());
   if (run.timedOut) {
-    why = "LibreOffice took longer than " + std::to_string(ConversionTimeLimitMs() / 1000) + " seconds and was stopped.";
+    why =
+        "LibreOffice took longer than " + std::to_string(ConversionTimeLimitMs() / 1000) + " seconds and was stopped.";
     return TOutcome::TimedOut;
   }
   const std::string written = JoinPath(output, ChangeFileExt(ExtractFileName(input), "." + format.extension));

@@ -8,8 +8,8 @@ namespace qm {
 
 namespace {
 
-constexpr std::size_t MaxKept = 14;   // h - 1 with h at most 15
-constexpr unsigned MaxCodes = 14;     // so that the first byte is never 0xFF
+constexpr std::size_t MaxKept = 14;  // h - 1 with h at most 15
+constexpr unsigned MaxCodes = 14;    // so that the first byte is never 0xFF
 
 std::string Lower(std::string s) {
   for (char& c : s)
@@ -19,7 +19,8 @@ std::string Lower(std::string s) {
 
 bool Storable(const std::string& name) {
   return !name.empty() && name.size() <= 200 && name[0] >= 'a' && name[0] <= 'z' &&
-         std::all_of(name.begin(), name.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == ' ' || c == '\'' || c == '-'; });
+         std::all_of(name.begin(), name.end(),
+                     [](char c) { return (c >= 'a' && c <= 'z') || c == ' ' || c == '\'' || c == '-'; });
 }
 
 // The fewest bytes for `rest`: fragment codes from its start, then letters.
@@ -113,8 +114,10 @@ std::vector<std::uint8_t> BuildNameBank(const std::array<std::vector<std::string
       const auto which = static_cast<TNameList>(list);
       const std::size_t offset = file.size();
       const std::size_t slot = LetterSlot(which, letter) * 4;
-      for (int b = 0; b < 4; ++b) file[slot + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(offset >> (8 * b));
-      const std::string bytes = EncodeNameLetter(NamesOfLetter(lists[static_cast<std::size_t>(list - 1)], which, letter), which);
+      for (int b = 0; b < 4; ++b)
+        file[slot + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(offset >> (8 * b));
+      const std::string bytes =
+          EncodeNameLetter(NamesOfLetter(lists[static_cast<std::size_t>(list - 1)], which, letter), which);
       file.insert(file.end(), bytes.begin(), bytes.end());
     }
   return file;

@@ -62,7 +62,11 @@ void Say(const std::string& line) {
 class Storyboard {
  public:
   Storyboard(IpcChannel& channel, SharedAtomTable& atoms, std::string file, std::vector<unsigned long> frames)
-      : channel_(channel), atoms_(atoms), clipboard_(channel.Folder()), file_(std::move(file)), frames_(std::move(frames)) {
+      : channel_(channel),
+        atoms_(atoms),
+        clipboard_(channel.Folder()),
+        file_(std::move(file)),
+        frames_(std::move(frames)) {
     window_ = MakeWindowHandle(CurrentProcess(), 1);
     channel_.PublishWindows({{window_, "TStoryboardForm", "Storyboard"}});
   }
@@ -132,9 +136,7 @@ class Storyboard {
     if (atomName.size() < 2 || (atomName[0] != '*' && atomName[0] != '#')) return 0;
     return std::strtoul(atomName.c_str() + 1, nullptr, 10);
   }
-  bool Exists(unsigned long frame) const {
-    return std::find(frames_.begin(), frames_.end(), frame) != frames_.end();
-  }
+  bool Exists(unsigned long frame) const { return std::find(frames_.begin(), frames_.end(), frame) != frames_.end(); }
   LPARAM Atom(const std::string& value) {
     if (value.empty()) return 0;
     if (value[0] == '*') return atoms_.Add(value);

@@ -30,9 +30,9 @@ int main(int argc, char** argv) {
         return 1;
       }
     }
-    std::printf("%s: %zu synsets, %zu links (%zu left out), %zu index words, %zu bytes; %s: %zu bytes\n",
-                path.c_str(), counts.synsets, counts.links, counts.droppedLinks, counts.indexWords, bytes.size(),
-                dicPath.c_str(), dic.size());
+    std::printf("%s: %zu synsets, %zu links (%zu left out), %zu index words, %zu bytes; %s: %zu bytes\n", path.c_str(),
+                counts.synsets, counts.links, counts.droppedLinks, counts.indexWords, bytes.size(), dicPath.c_str(),
+                dic.size());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "thesaurus build: %s\n", e.what());
     return 1;

@@ -19,7 +19,8 @@ TSynonymReach MeasureSynonymReach(const thesaurus::TDatabaseSource& source, cons
                                   std::size_t sampleSize) {
   std::vector<const std::pair<std::string, std::vector<std::size_t>>*> keys;
   for (const auto& entry : source.index)
-    if (IsThesDicKey(entry.first) && !KeySynonymLines(source, entry.first, entry.second).empty()) keys.push_back(&entry);
+    if (IsThesDicKey(entry.first) && !KeySynonymLines(source, entry.first, entry.second).empty())
+      keys.push_back(&entry);
   TSynonymReach reach;
   std::vector<std::string> missingNames;
   const std::size_t count = std::min(sampleSize, keys.size());

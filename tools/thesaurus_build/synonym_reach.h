@@ -11,10 +11,10 @@
 namespace qm::thesaurus_build {
 
 struct TSynonymReach {
-  std::size_t lemmas = 0;      // key words sampled
-  std::size_t synonyms = 0;    // synonyms of their lists (separators not counted)
-  std::size_t reached = 0;     // of those, listed by the dialog's reader
-  std::size_t plain = 0;       // synonyms that are plain words (lower case, no blank)
+  std::size_t lemmas = 0;    // key words sampled
+  std::size_t synonyms = 0;  // synonyms of their lists (separators not counted)
+  std::size_t reached = 0;   // of those, listed by the dialog's reader
+  std::size_t plain = 0;     // synonyms that are plain words (lower case, no blank)
   std::size_t plainReached = 0;
   std::vector<std::string> missing;  // "key: synonym", plain words first
 };

@@ -20,9 +20,9 @@ namespace {
 // WordNet's pointer symbols and the relations they show as.
 const std::map<std::string, Byte>& Relations() {
   static const std::map<std::string, Byte> relations = {
-      {"!", relAntonyms}, {"=", relAttribs}, {">", relCauses},  {"+", relDerived},  {"\\", relDerived},
-      {"*", relEntails},  {"%p", relParts},  {"%m", relParts},  {"%s", relParts},   {"@", relTypeOf},
-      {"@i", relTypeOf},  {"~", relTypes},   {"~i", relTypes},  {"#p", relPartOf},  {"#m", relPartOf},
+      {"!", relAntonyms}, {"=", relAttribs},    {">", relCauses},  {"+", relDerived}, {"\\", relDerived},
+      {"*", relEntails},  {"%p", relParts},     {"%m", relParts},  {"%s", relParts},  {"@", relTypeOf},
+      {"@i", relTypeOf},  {"~", relTypes},      {"~i", relTypes},  {"#p", relPartOf}, {"#m", relPartOf},
       {"#s", relPartOf},  {"<", relParticiple}, {"^", relSeeAlso}, {"&", relSimilar},
   };
   return relations;
@@ -106,8 +106,8 @@ TDatabaseSource ReadWordNet(const std::string& folder, TWordNetCounts* counts) {
         if (relation == Relations().end()) continue;
         const unsigned long st = std::stoul(f[at + 3], nullptr, 16);
         const char targetPos = f[at + 2][0] == 's' ? 'a' : f[at + 2][0];
-        links.push_back({relation->second, std::string(1, targetPos) + f[at + 1], static_cast<Byte>(std::min(st >> 8, 255ul)),
-                         static_cast<Byte>(std::min(st & 0xFF, 255ul))});
+        links.push_back({relation->second, std::string(1, targetPos) + f[at + 1],
+                         static_cast<Byte>(std::min(st >> 8, 255ul)), static_cast<Byte>(std::min(st & 0xFF, 255ul))});
       }
       synset.gloss = bar == std::string::npos ? std::string() : line.substr(bar + 3);
       while (!synset.gloss.empty() && synset.gloss.back() == ' ') synset.gloss.pop_back();
@@ -228,13 +228,13 @@ TWordMorpher::TLists InflectionLists(const std::string& folder) {
     std::vector<std::string> further;
     for (const auto& f : forms) {
       if (EndsWith(f, "ing") && fields[2].empty()) fields[2] = f;
-      else if (EndsWith(f, "s") && !EndsWith(f, "ss") && fields[3].empty() && f.size() <= base.size() + 2) fields[3] = f;
+      else if (EndsWith(f, "s") && !EndsWith(f, "ss") && fields[3].empty() && f.size() <= base.size() + 2)
+        fields[3] = f;
       else pasts.push_back(f);
     }
     // A participle of the strong verbs usually ends in n: eaten, gone, seen.
-    std::stable_sort(pasts.begin(), pasts.end(), [](const std::string& a, const std::string& b) {
-      return !EndsWith(a, "n") && EndsWith(b, "n");
-    });
+    std::stable_sort(pasts.begin(), pasts.end(),
+                     [](const std::string& a, const std::string& b) { return !EndsWith(a, "n") && EndsWith(b, "n"); });
     if (!pasts.empty()) fields[0] = pasts[0];
     if (pasts.size() > 1) fields[1] = pasts[1];
     for (std::size_t i = 2; i < pasts.size(); ++i) further.push_back(pasts[i]);
@@ -276,14 +276,13 @@ TWordMorpher::TLists InflectionLists(const std::string& folder) {
 }
 
 std::string DatabaseLicence() {
-  std::string text =
-      "This thesaurus database is derived from WordNet 3.0. WordNet 3.0 Copyright 2006 by Princeton "
-      "University. All rights reserved. THIS SOFTWARE AND DATABASE IS PROVIDED \"AS IS\" AND PRINCETON "
-      "UNIVERSITY MAKES NO REPRESENTATIONS OR WARRANTIES, EXPRESS OR IMPLIED. The name of Princeton "
-      "University or Princeton may not be used in advertising or publicity pertaining to distribution "
-      "of the software and/or database. Title to copyright in this software, database and any "
-      "associated documentation shall at all times remain with Princeton University. The whole "
-      "licence is in the file WORDNET-LICENSE beside the program's data.";
+  std::string text = "This thesaurus database is derived from WordNet 3.0. WordNet 3.0 Copyright 2006 by Princeton "
+                     "University. All rights reserved. THIS SOFTWARE AND DATABASE IS PROVIDED \"AS IS\" AND PRINCETON "
+                     "UNIVERSITY MAKES NO REPRESENTATIONS OR WARRANTIES, EXPRESS OR IMPLIED. The name of Princeton "
+                     "University or Princeton may not be used in advertising or publicity pertaining to distribution "
+                     "of the software and/or database. Title to copyright in this software, database and any "
+                     "associated documentation shall at all times remain with Princeton University. The whole "
+                     "licence is in the file WORDNET-LICENSE beside the program's data.";
   text.resize(LicenceBytes, ' ');
   return text;
 }

@@ -16,9 +16,13 @@ using enum TDialogItemKind;
 
 TDialogTable LanguageTable() {
   return {
-      {RadioGroup, "LanguageGroup", "Select a Language", {8, 8, 250, 250}, "",
-       {"  &American English", "  British &English", "  &French", "  &German", "  &Spanish", "  &Italian",
-        "  D&utch", "  &Swedish", "  &Danish", "  Nor&wegian"}},
+      {RadioGroup,
+       "LanguageGroup",
+       "Select a Language",
+       {8, 8, 250, 250},
+       "",
+       {"  &American English", "  British &English", "  &French", "  &German", "  &Spanish", "  &Italian", "  D&utch",
+        "  &Swedish", "  &Danish", "  Nor&wegian"}},
       {CheckBox, "DefaultBox", "Set as Default for All ", {8, 266, 160, 20}},
       {Label, "NewScriptsLabel", "New Scripts", {26, 286, 0, 0}},
   };

@@ -66,7 +66,11 @@ TDialogTable SpellTable() {
       {HelpButton, "HelpBtn", "&Help", {350, 188, 100, 25}, "MainPage"},
       {Page, "AddPage", "AddWindow", {}, "Notebook"},
       {Label, "LearnLabel", "", {8, 8, 0, 0}, "AddPage"},
-      {RadioGroup, "RadioGroup1", "How should I learn this word?", {8, 30, 440, 130}, "AddPage",
+      {RadioGroup,
+       "RadioGroup1",
+       "How should I learn this word?",
+       {8, 30, 440, 130},
+       "AddPage",
        {"&Accept Word with any normal Capitalization", "Learn Word &Exactly as Shown",
         "Require Word to have an &Initial Capital", "Require Word to be in All &Capitals"}},
       {Button, "AddOkBtn", "OK", {120, 180, 100, 25}, "AddPage"},
@@ -181,9 +185,7 @@ void TSpellCheckingDlg::SuggestListClick() {
   if (ReplaceBtn->CanFocus()) ReplaceBtn->SetFocus();
 }
 
-void TSpellCheckingDlg::ShowMainPage() {
-  Notebook->SetActivePage(MainPage);
-}
+void TSpellCheckingDlg::ShowMainPage() { Notebook->SetActivePage(MainPage); }
 
 // Learning a word with capitals asks how they should count, unless
 // capitals are ignored.

@@ -192,11 +192,9 @@ void UnloadSpellEngine() {
 bool OpenSpellEngine(SpellLanguage language, const std::string& userDictionary) {
   if (!LoadSpellEngine()) {
     State().open = false;
-    if (FailureReason.empty())
-      ShowMessageBox("The WRS32.DLL is missing!", UnableCaption);
+    if (FailureReason.empty()) ShowMessageBox("The WRS32.DLL is missing!", UnableCaption);
     else
-      ShowMessageBox("The spelling library " + SpellLibraryPath() + " cannot be used: " + FailureReason,
-                     UnableCaption);
+      ShowMessageBox("The spelling library " + SpellLibraryPath() + " cannot be used: " + FailureReason, UnableCaption);
     return false;
   }
   TSpellEngine& s = *Engine;

@@ -46,8 +46,7 @@ bool SpellErrorRecover(wrs::Result result, const std::string& path);
 wrs::Result IsWordUnknown(const std::string& word);
 // The word itself when known, else the engine's suggestions shaped like
 // the word; returns the engine's answer for the word.
-wrs::Result CheckWordSuggest(const std::string& word, std::vector<std::string>& list, bool allCaps,
-                             bool initialCap);
+wrs::Result CheckWordSuggest(const std::string& word, std::vector<std::string>& list, bool allCaps, bool initialCap);
 // The automatic replacement for the word, or empty.
 std::string GetAutoCorrection(const std::string& word);
 // Learns a word (second empty) or an automatic replacement into the user

@@ -15,8 +15,8 @@ namespace qm {
 
 std::string SpellLanguageName(SpellLanguage language) {
   static constexpr std::array<const char*, LastSpellLanguage> Names{
-      "American English", "British English", "French", "German",    "Spanish", "Italian",
-      "Dutch",            "Swedish",         "Danish", "Norwegian", "Finnish", "Portuguese"};
+      "American English", "British English", "French",    "German",  "Spanish",   "Italian", "Dutch",
+      "Swedish",          "Danish",          "Norwegian", "Finnish", "Portuguese"};
   if (language < FirstSpellLanguage || language > LastSpellLanguage) language = FirstSpellLanguage;
   return Names[static_cast<std::size_t>(language - 1)];
 }

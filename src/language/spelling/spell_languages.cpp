@@ -10,10 +10,12 @@ struct TLanguageNames {
   const char* extension;
 };
 
+// clang-format off
 constexpr std::array<TLanguageNames, LastSpellLanguage> Names{{
     {"US", "A"}, {"UK", "B"}, {"FR", "C"}, {"GR", "D"}, {"SP", "E"}, {"IT", "F"},
     {"DU", "G"}, {"SW", "H"}, {"DA", "I"}, {"NW", "J"}, {"FI", "K"}, {"PO", "L"},
 }};
+// clang-format on
 
 SpellLanguage Known(SpellLanguage language) {
   return language < FirstSpellLanguage || language > LastSpellLanguage ? FirstSpellLanguage : language;
@@ -25,9 +27,7 @@ const TLanguageNames& NamesOf(SpellLanguage language) { return Names[static_cast
 
 std::string LanguageSuffix(SpellLanguage language) { return std::string("._") + NamesOf(language).suffix; }
 
-std::string UserDictionaryExtension(SpellLanguage language) {
-  return std::string(".LX") + NamesOf(language).extension;
-}
+std::string UserDictionaryExtension(SpellLanguage language) { return std::string(".LX") + NamesOf(language).extension; }
 
 std::string UserDictionaryName(SpellLanguage language, bool withExtension) {
   const std::string base = std::string("USER_") + NamesOf(language).suffix;

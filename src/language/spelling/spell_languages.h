@@ -16,7 +16,7 @@ std::string LanguageSuffix(SpellLanguage language);           // "._US"
 std::string UserDictionaryExtension(SpellLanguage language);  // ".LXA"
 // "USER_US.LXA", or "USER_US" without the extension.
 std::string UserDictionaryName(SpellLanguage language, bool withExtension);
-std::string MainDictionaryName(SpellLanguage language);       // "171.LEX"
-std::string FilmTermsName(SpellLanguage language);            // "FILMTERM._US"
+std::string MainDictionaryName(SpellLanguage language);  // "171.LEX"
+std::string FilmTermsName(SpellLanguage language);       // "FILMTERM._US"
 
 }  // namespace qm

@@ -45,9 +45,8 @@ const GlobalState reset([] {
 });
 
 // Stepped back over from the caret to the word just typed.
-inline constexpr CharSet BackUpDelimiters = CharSet{0,   32,  33,  34,  36,  38,  39,  40,  41,  44,  45,  46, 47,
-                                                    58,  59,  63,  91,  93,  123, 125, 145, 146, 147, 148, 151, 171,
-                                                    187};
+inline constexpr CharSet BackUpDelimiters = CharSet{0,  32, 33, 34, 36,  38,  39,  40,  41,  44,  45,  46,  47, 58,
+                                                    59, 63, 91, 93, 123, 125, 145, 146, 147, 148, 151, 171, 187};
 
 void PlaySpellSound() {
   if (!ProgramOptions().BeepOnUnknown) return;
@@ -90,9 +89,7 @@ class TSpellPass {
   bool Manual() const { return mode_ != smAsTyped; }
   bool Counting() const { return mode_ == smCount; }
   bool ElementAllCaps() const { return script_.CurrentElement() && script_.CurrentElement()->format.AllCaps != 0; }
-  bool WalksElements() const {
-    return mode_ == smForwards || mode_ == smScript || mode_ == smCount || mode_ == smPage;
-  }
+  bool WalksElements() const { return mode_ == smForwards || mode_ == smScript || mode_ == smCount || mode_ == smPage; }
 
   void WalkElement(std::size_t at);
   void CountWordsOfUncheckedElement(std::size_t at);
@@ -160,7 +157,7 @@ bool TSpellPass::RunAsTyped() {
   if (!found.raw.empty()) CheckWord(found);
   const long moved = static_cast<long>(Text().size()) - static_cast<long>(before);
   editor::SetCaretColumn(script_, static_cast<std::size_t>(std::clamp<long>(static_cast<long>(caret) + moved, 0,
-                                                                         static_cast<long>(Text().size()))));
+                                                                            static_cast<long>(Text().size()))));
   if (changed_) {
     if (ActiveScript() == &script_) editor::SetActiveScriptModified();
     editor::RedisplayCurrent(script_);
@@ -281,7 +278,8 @@ std::size_t TSpellPass::CheckWord(TFoundWord found) {
     if (duplicate) return DeleteDuplicate(found);
   }
   if (IsCharacterNameWord(script_, upper, true)) {
-    if (corrections && mode_ == smAsTyped && options_.NameCapitalization) WriteNameCapitals(found, WithoutPossessive(upper));
+    if (corrections && mode_ == smAsTyped && options_.NameCapitalization)
+      WriteNameCapitals(found, WithoutPossessive(upper));
     return found.end;
   }
   if (corrections && options_.SentenceCapitalization && IsTitle(upper) && IsLowerAZ(Text()[found.start])) {
@@ -318,9 +316,7 @@ std::size_t TSpellPass::LeaveUnknown(const TFoundWord& found) {
 std::size_t TSpellPass::CorrectTypo(const TFoundWord& found, const TShapedWord& shape) {
   const std::string& word = shape.word;
   if (!options_.RealTimeAutocorrect) return LeaveUnknown(found);
-  const auto known = [this](const std::string& w) {
-    return CheckWordKnown(w, false, {}, options_.IgnoreCaps) == 1;
-  };
+  const auto known = [this](const std::string& w) { return CheckWordKnown(w, false, {}, options_.IgnoreCaps) == 1; };
   const std::string upper = AnsiUpperCase(word);
   const std::size_t n = word.size();
   if (n >= 4 && upper.ends_with("THE") && known(word.substr(0, n - 3)))
@@ -497,7 +493,8 @@ std::size_t TSpellPass::Ask(const TFoundWord& found, const TShapedWord& shape,
 std::size_t TSpellPass::Replace(const TFoundWord& found, const TShapedWord& shape, std::string replacement) {
   for (char& c : replacement)
     if (c == '\'') c = static_cast<char>(found.apostrophe);
-  if (shape.cuts.possessive) replacement += std::string(1, static_cast<char>(found.apostrophe)) + (shape.allCaps ? "S" : "s");
+  if (shape.cuts.possessive)
+    replacement += std::string(1, static_cast<char>(found.apostrophe)) + (shape.allCaps ? "S" : "s");
   else if (shape.cuts.trailingApostrophe) replacement += static_cast<char>(found.apostrophe);
   const std::size_t length = Text().size() - (found.end - found.start) + replacement.size();
   if (length > MaxElementChars) {
@@ -505,7 +502,8 @@ std::size_t TSpellPass::Replace(const TFoundWord& found, const TShapedWord& shap
     return found.end;
   }
   BeforeChange();
-  editor::ChangeEditText(script_, [&](std::string& text) { text.replace(found.start, found.end - found.start, replacement); });
+  editor::ChangeEditText(script_,
+                         [&](std::string& text) { text.replace(found.start, found.end - found.start, replacement); });
   return found.start + replacement.size();
 }
 

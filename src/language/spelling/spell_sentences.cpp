@@ -39,8 +39,8 @@ bool PeriodEndsSentence(const std::string& text, std::size_t period, bool allCap
   if (!before.empty() && IsWordUnknown(before) == wrs::Abbreviation) return false;
   if (!IsStreetOrSuffix(AnsiUpperCase(before))) return true;
   const auto& o = ProgramOptions();
-  const auto ends = FindSentenceEnds(text, o.AutoSentenceSpacing && o.SentenceSpacing.size() > 1,
-                                     AllowPageBreakAtElipses);
+  const auto ends =
+      FindSentenceEnds(text, o.AutoSentenceSpacing && o.SentenceSpacing.size() > 1, AllowPageBreakAtElipses);
   std::size_t after = period;
   while (after + 1 < text.size() && std::string_view("\"'\x92\x94\xBB").find(text[after + 1]) != std::string_view::npos)
     ++after;
@@ -78,7 +78,8 @@ long SetSentenceSpacing(std::string& text, std::size_t wordStart, const std::str
   return static_cast<long>(spacing.size()) - static_cast<long>(end - start);
 }
 
-bool KeepsSmallLetterAtElementStart(const TScriptDocument& script, const TScriptElement& element, bool capitalizeAfterShots) {
+bool KeepsSmallLetterAtElementStart(const TScriptDocument& script, const TScriptElement& element,
+                                    bool capitalizeAfterShots) {
   const TScriptElement* prev = element.prev;
   if (prev == nullptr) return false;
   if (prev->Kind() == ekShot) return !capitalizeAfterShots && script.InteractiveScript == 0;

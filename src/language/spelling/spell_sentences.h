@@ -28,6 +28,7 @@ long SetSentenceSpacing(std::string& text, std::size_t wordStart, const std::str
 // Whether the first word of an element keeps its small letter: after a
 // Shot (unless capitals after shots are asked for), or going on a
 // sentence that a page break cut.
-bool KeepsSmallLetterAtElementStart(const TScriptDocument& script, const TScriptElement& element, bool capitalizeAfterShots);
+bool KeepsSmallLetterAtElementStart(const TScriptDocument& script, const TScriptElement& element,
+                                    bool capitalizeAfterShots);
 
 }  // namespace qm

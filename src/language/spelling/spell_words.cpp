@@ -93,7 +93,8 @@ bool IsCommonCueWord(std::string_view upper) {
 std::string WithoutPossessive(std::string upper) {
   if (upper.size() > 2) {
     if (upper.ends_with("'S")) upper.resize(upper.size() - 2);
-    else if (upper.back() == 'S' && IsApostrophe(static_cast<Byte>(upper[upper.size() - 2]))) upper.resize(upper.size() - 2);
+    else if (upper.back() == 'S' && IsApostrophe(static_cast<Byte>(upper[upper.size() - 2])))
+      upper.resize(upper.size() - 2);
   }
   return upper;
 }

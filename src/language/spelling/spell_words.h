@@ -17,18 +17,17 @@ namespace spell_chars {
 constexpr Byte LeftQuote = 145;
 constexpr Byte RightQuote = 146;
 // Where a word starts after, and (without "-") where it ends.
-inline constexpr CharSet WordSeparators = CharSet{4, 32, 33, 34, 40, 41, 44, 45, 46, 47, 58, 59, 60, 62, 63, 91,
-                                                  92, 93, 147, 148, 150, 151, 166, 167, 171, 187};
-inline constexpr CharSet WordEnders = CharSet{4, 32, 33, 34, 40, 41, 44, 46, 47, 58, 59, 60, 62, 63, 91,
-                                              92, 93, 147, 148, 150, 151, 166, 167, 171, 187};
+inline constexpr CharSet WordSeparators = CharSet{4,  32, 33, 34, 40, 41,  44,  45,  46,  47,  58,  59,  60,
+                                                  62, 63, 91, 92, 93, 147, 148, 150, 151, 166, 167, 171, 187};
+inline constexpr CharSet WordEnders =
+    CharSet{4, 32, 33, 34, 40, 41, 44, 46, 47, 58, 59, 60, 62, 63, 91, 92, 93, 147, 148, 150, 151, 166, 167, 171, 187};
 // Stepped over between one word and the next.
 inline constexpr CharSet BetweenWords = CharSet{4, 32, 33, 34, 40, 41, 44, 45, 46, 47, 58, 59, 63, 92, 150, 151};
 // Codes inside a word that are not part of it.
 inline constexpr CharSet WordCodes = CodeCharSet + CharSet{24, SoftHyphen, HardReturn};
 // Known when every character is one of these (prices, times, measures).
-inline constexpr CharSet NumberLike = CharSet{'#', '$', '%', '+', ':', '=', 'H', 'T', 150, 162, 163, 165, 176,
-                                              178, 179, 188, 189}
-                                          .IncludeRange('0', '9');
+inline constexpr CharSet NumberLike =
+    CharSet{'#', '$', '%', '+', ':', '=', 'H', 'T', 150, 162, 163, 165, 176, 178, 179, 188, 189}.IncludeRange('0', '9');
 inline bool IsApostrophe(Byte c) { return c == '\'' || c == LeftQuote || c == RightQuote; }
 }  // namespace spell_chars
 

@@ -13,10 +13,8 @@ using enum TDialogItemKind;
 TUserDictionaryDlg::TUserDictionaryDlg(TComponent* owner) : TForm(owner) {
   SetUpDialogForm(*this, "UserDictionaryDlg", "Quillmaster User Dictionary Editor", 340, 330);
   TDialogTable t = {
-      {Label, "WordLabel", "&Word:", {8, 10, 0, 0}},
-      {Edit, "WordEdit", "", {60, 6, 170, 22}},
-      {Button, "AddBtn", "&Add", {240, 5, 80, 25}},
-      {ListBox, "WordList", "", {8, 38, 222, 220}},
+      {Label, "WordLabel", "&Word:", {8, 10, 0, 0}},       {Edit, "WordEdit", "", {60, 6, 170, 22}},
+      {Button, "AddBtn", "&Add", {240, 5, 80, 25}},        {ListBox, "WordList", "", {8, 38, 222, 220}},
       {Button, "DeleteBtn", "&Delete", {240, 38, 80, 25}},
   };
   for (TDialogItem& row : ButtonRow(sbOK | sbCancel, {70, 268, 80, 25}, 90)) t.push_back(row);

@@ -12,10 +12,10 @@
 namespace qm::thesaurus {
 
 struct TLinkSource {
-  Byte type = 0;            // a relation number below 12
-  std::size_t target = 0;   // index into TDatabaseSource::synsets
-  Byte firstNumber = 0;     // 0..27
-  Byte secondNumber = 0;    // 0..27
+  Byte type = 0;           // a relation number below 12
+  std::size_t target = 0;  // index into TDatabaseSource::synsets
+  Byte firstNumber = 0;    // 0..27
+  Byte secondNumber = 0;   // 0..27
 };
 
 struct TSynsetSource {

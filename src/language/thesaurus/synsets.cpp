@@ -9,8 +9,8 @@
 
 namespace qm::thesaurus {
 
-const char* const RelationNames[RelationCount] = {"Antonyms", "Attribs", "Causes",  "Derived",    "Entails",
-                                                  "Parts",    "Type of", "Types",   "Part of",    "Participle",
+const char* const RelationNames[RelationCount] = {"Antonyms", "Attribs", "Causes",  "Derived", "Entails",
+                                                  "Parts",    "Type of", "Types",   "Part of", "Participle",
                                                   "See also", "Similar", "Synonyms"};
 const char* const WordClassNames[WordClassCount] = {"Noun",        "Verb",        "Adjective", "Adverb",
                                                     "Preposition", "Conjunction", "Pronoun",   "Interjection"};
@@ -121,9 +121,8 @@ void TSynset::SetHeadWord(const std::string& word) {
     HeadWord.clear();
     for (char c : word) HeadWord.push_back(LowerChar(c));
   }
-  std::erase_if(Links, [position](const TSynsetLink& link) {
-    return link.firstNumber != 0 && link.firstNumber != position;
-  });
+  std::erase_if(Links,
+                [position](const TSynsetLink& link) { return link.firstNumber != 0 && link.firstNumber != position; });
   LinkCount = static_cast<int>(Links.size());
 }
 

@@ -17,8 +17,19 @@ class TWWDatabase;
 
 // Relation numbers, also the window's tab order.
 enum TRelation : Byte {
-  relAntonyms = 0, relAttribs, relCauses, relDerived, relEntails, relParts, relTypeOf, relTypes,
-  relPartOf, relParticiple, relSeeAlso, relSimilar, relSynonyms = 12,
+  relAntonyms = 0,
+  relAttribs,
+  relCauses,
+  relDerived,
+  relEntails,
+  relParts,
+  relTypeOf,
+  relTypes,
+  relPartOf,
+  relParticiple,
+  relSeeAlso,
+  relSimilar,
+  relSynonyms = 12,
 };
 constexpr int RelationCount = 13;
 extern const char* const RelationNames[RelationCount];
@@ -33,7 +44,7 @@ constexpr std::size_t MaxSynsetText = 3000;
 
 struct TSynsetLink {
   Byte type = 0;
-  DWord target = 0;  // 24 bits
+  DWord target = 0;       // 24 bits
   Byte firstNumber = 0;   // the word of this synset it is from (0: all)
   Byte secondNumber = 0;  // the word of the target it goes to (0: all)
 };

@@ -67,8 +67,7 @@ unsigned NextSymbol(TArithmeticState& s, Byte context) {
 void ArithmeticDecode(std::string& output, TArithmeticState& state) {
   if (state.model == nullptr || state.finished || state.exhausted) return;
   if (state.bitMask == 0) Start(state);
-  const std::size_t limit =
-      state.outputLimit == 0 ? MaxDecodedSymbols : std::min(state.outputLimit, MaxDecodedSymbols);
+  const std::size_t limit = state.outputLimit == 0 ? MaxDecodedSymbols : std::min(state.outputLimit, MaxDecodedSymbols);
   std::size_t stored = 0;
   for (;;) {
     // All real bits and the 32 zero bits after them are used up.
@@ -241,24 +240,24 @@ struct TGlossGroup {
 const std::array<TGlossGroup, 7>& GlossGroups() {
   // In the order the compressor replaces them.
   static const std::array<TGlossGroup, 7> groups = {{
-      {123, {"ation ", "tion ", "ical ", "having ", "relating ", "ing ", "ate ", "ment ", "manner ", "ness ",
-             "able ", "some", "form", "one ", "ive ", "ted ", "ther", "ous ", "ter ", "ent ", "all ", "tion",
-             "nce ", "tic ", "ight ", ";the ", "of ", "the ", "for ", "and ", ";a ", "a ", "in ", "to ",
-             "with ", "that ", "or ", "by ", "from ", "especially ", "as ", "used ", "an ", "genus ", "ally "}},
-      {1, {"ed ", "es ", "al ", "er ", "ter", "on ", "con", "per", "ing", "res", "le ", "ers", "ver", "eri",
-           "ine", "ant", "re ", "en ", "all", "se ", "pro", "ess", "str", "com", "ent", "is ", "tra", "est",
-           "ste", "der", "low"}},
-      {168, {"ar", "e ", "l ", "m ", "t ", "an", "or", "s ", "at", "it", "la", "ic", "ea", "el", "en", "li",
-             "ac", "ri", "is", "ra", "th", "ou", "ro", "le", "st", "ch", "on", "al", "us", "ma", "er", "ti",
-             "ha", "nd", "un", "il", "ta", "de", "di", "si", "ur", "ce", "as", "ho", "ol", "ca", "se", "d ",
-             "ge", "sh", "te", "ec", "lo", "h ", "et", "ni", "he", "po", "co", "id", "be", "hi", "pa", "ct",
-             "rt", "ne", "me", "mi", "mo", "es", "su", "no", "ut", "pe", "to", "am", "ad", "ul", "op", "ci",
-             "ot", "ed", "pl", "ns", "ll", "ee", "tr", "os"}},
+      {123, {"ation ", "tion ", "ical ", "having ",     "relating ", "ing ",  "ate ",  "ment ",  "manner ",
+             "ness ",  "able ", "some",  "form",        "one ",      "ive ",  "ted ",  "ther",   "ous ",
+             "ter ",   "ent ",  "all ",  "tion",        "nce ",      "tic ",  "ight ", ";the ",  "of ",
+             "the ",   "for ",  "and ",  ";a ",         "a ",        "in ",   "to ",   "with ",  "that ",
+             "or ",    "by ",   "from ", "especially ", "as ",       "used ", "an ",   "genus ", "ally "}},
+      {1,
+       {"ed ", "es ", "al ", "er ", "ter", "on ", "con", "per", "ing", "res", "le ", "ers", "ver", "eri", "ine", "ant",
+        "re ", "en ", "all", "se ", "pro", "ess", "str", "com", "ent", "is ", "tra", "est", "ste", "der", "low"}},
+      {168, {"ar", "e ", "l ", "m ", "t ", "an", "or", "s ", "at", "it", "la", "ic", "ea", "el", "en", "li", "ac", "ri",
+             "is", "ra", "th", "ou", "ro", "le", "st", "ch", "on", "al", "us", "ma", "er", "ti", "ha", "nd", "un", "il",
+             "ta", "de", "di", "si", "ur", "ce", "as", "ho", "ol", "ca", "se", "d ", "ge", "sh", "te", "ec", "lo", "h ",
+             "et", "ni", "he", "po", "co", "id", "be", "hi", "pa", "ct", "rt", "ne", "me", "mi", "mo", "es", "su", "no",
+             "ut", "pe", "to", "am", "ad", "ul", "op", "ci", "ot", "ed", "pl", "ns", "ll", "ee", "tr", "os"}},
       {91, {"in", "re", "k ", "ir", "n ", "qu"}},
       {35, {"p ", "ex", "sp", "ag"}},
       {60, {"um", "ff", "gr", "fi", "bo"}},
-      {66, {"pi", "mb", "ck", "of", "ru", "wh", "e;", "em", "br", "im", "s;", "ab", "ph", "wa", "gi", "ap",
-            "oo", "uc", "mp", "g ", "om", "od", "o ", "bi", "pr"}},
+      {66, {"pi", "mb", "ck", "of", "ru", "wh", "e;", "em", "br", "im", "s;", "ab", "ph",
+            "wa", "gi", "ap", "oo", "uc", "mp", "g ", "om", "od", "o ", "bi", "pr"}},
   }};
   return groups;
 }
@@ -273,9 +272,7 @@ const std::array<std::string_view, 256>& Expansions() {
   return table;
 }
 
-bool IsLiteral(Byte b) {
-  return (b >= 32 && b <= 34) || (b >= 39 && b <= 59) || b == 'A' || (b >= 'a' && b <= 'z');
-}
+bool IsLiteral(Byte b) { return (b >= 32 && b <= 34) || (b >= 39 && b <= 59) || b == 'A' || (b >= 'a' && b <= 'z'); }
 
 void ReplaceAll(std::string& word, std::string_view from, char code) {
   if (from.size() > word.size()) return;

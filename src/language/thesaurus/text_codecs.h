@@ -30,10 +30,10 @@ struct TModel {
   const Word* (*table)(Byte previous) = nullptr;
 };
 
-const TModel& RelationModel();   // 13 symbols, context the previous symbol
-const TModel& SmallNumberModel();// 28 symbols, no context
-const TModel& CharacterModel();  // 129 symbols, no context
-const TModel& LetterModel();     // 44 symbols, context the previous symbol
+const TModel& RelationModel();     // 13 symbols, context the previous symbol
+const TModel& SmallNumberModel();  // 28 symbols, no context
+const TModel& CharacterModel();    // 129 symbols, no context
+const TModel& LetterModel();       // 44 symbols, context the previous symbol
 
 constexpr DWord NoSymbol = 0xFFFFFFFF;
 
@@ -50,7 +50,7 @@ struct TArithmeticState {
   std::size_t position = 0;     // next input byte
   std::size_t outputLimit = 0;  // symbols one run may store; 0 = only the safety cap
   bool finished = false;
-  bool exhausted = false;       // ran 4 bytes past the input: corrupt data
+  bool exhausted = false;  // ran 4 bytes past the input: corrupt data
   const TModel* model = nullptr;
 };
 

@@ -34,8 +34,8 @@ constexpr std::size_t LetterPairEntryBytes = 5;
 extern const char* const SeparatorLine;
 
 struct TThesDicResult {
-  bool opened = false;       // false: no file (or it cannot be read)
-  bool headerRead = false;   // false: "Error Reading Thesaurus."
+  bool opened = false;      // false: no file (or it cannot be read)
+  bool headerRead = false;  // false: "Error Reading Thesaurus."
   std::vector<std::string> lines;
 };
 

@@ -25,12 +25,31 @@ constexpr const char* NoDatabaseMessage =
 
 bool IsSeparator(char ch) {
   switch (static_cast<Byte>(ch)) {
-    case ' ': case '!': case '"': case '$': case '&': case '\'': case '(': case ')': case ',': case '.':
-    case ':': case ';': case '?': case '[': case ']': case '{': case '}':
-    case 145: case 146: case 147: case 148: case 151: case 171: case 187:
-      return true;
-    default:
-      return false;
+    case ' ':
+    case '!':
+    case '"':
+    case '$':
+    case '&':
+    case '\'':
+    case '(':
+    case ')':
+    case ',':
+    case '.':
+    case ':':
+    case ';':
+    case '?':
+    case '[':
+    case ']':
+    case '{':
+    case '}':
+    case 145:
+    case 146:
+    case 147:
+    case 148:
+    case 151:
+    case 171:
+    case 187: return true;
+    default: return false;
   }
 }
 

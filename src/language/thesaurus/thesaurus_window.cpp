@@ -83,14 +83,12 @@ void TDefEdit::KeyDown(Word& key, TShiftState shift) {
     case VK_RETURN:
       if (Label) form_.SenseLabelClick(*Label);
       break;
-    default:
-      return TMemo::KeyDown(key, shift);
+    default: return TMemo::KeyDown(key, shift);
   }
   key = 0;
 }
 
-TSenseNumberLabel::TSenseNumberLabel(TWinControl* parent, int left, int top, int width, int height)
-    : TLabel(parent) {
+TSenseNumberLabel::TSenseNumberLabel(TWinControl* parent, int left, int top, int width, int height) : TLabel(parent) {
   SetParent(parent);
   AutoSize = false;
   Alignment = TAlignment::taRightJustify;

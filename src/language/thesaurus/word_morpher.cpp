@@ -150,9 +150,7 @@ std::string TWordMorpher::VerbForm(std::string_view w, Byte form) const {
     std::string listed;
     switch (form) {
       case wfPast: return Lower(Field(fields, 1));
-      case wfPastParticiple:
-        listed = Field(fields, 2);
-        return Lower(listed.empty() ? Field(fields, 1) : listed);
+      case wfPastParticiple: listed = Field(fields, 2); return Lower(listed.empty() ? Field(fields, 1) : listed);
       case wfPresentParticiple: listed = Field(fields, 3); break;
       default: listed = Field(fields, 4); break;
     }
@@ -184,8 +182,8 @@ std::string TWordMorpher::VerbForm(std::string_view w, Byte form) const {
   }
   if (EndsWith(k, "E")) return word + (third ? "s" : "d");
   if (!third) return word + "ed";
-  const bool es = EndsWith(k, "O") || EndsWith(k, "S") || EndsWith(k, "X") || EndsWith(k, "Z") ||
-                  EndsWith(k, "CH") || EndsWith(k, "SH");
+  const bool es = EndsWith(k, "O") || EndsWith(k, "S") || EndsWith(k, "X") || EndsWith(k, "Z") || EndsWith(k, "CH") ||
+                  EndsWith(k, "SH");
   return word + (es ? "es" : "s");
 }
 
@@ -198,12 +196,10 @@ std::string TWordMorpher::AdjectiveForm(std::string_view w, Byte form) const {
   if (ExceptionEntry(lists_.adjectiveExceptions, k, fields)) return Lower(Field(fields, comparative ? 1 : 2));
   if (k.size() < 2) return {};
   std::string s;
-  if (EndsWith(k, "E"))
-    s = word + (comparative ? "r" : "st");
+  if (EndsWith(k, "E")) s = word + (comparative ? "r" : "st");
   else if (EndsWith(k, "Y") && !IsVowel(k[k.size() - 2]))
     s = word.substr(0, word.size() - 1) + (comparative ? "ier" : "iest");
-  else
-    s = word + (comparative ? "er" : "est");
+  else s = word + (comparative ? "er" : "est");
   const std::size_t cut = comparative ? 2 : 3;
   const std::string stem = Upper(s.substr(0, s.size() - cut));
   if (InFramedList(lists_.regularComparison, stem)) return s;
@@ -212,8 +208,7 @@ std::string TWordMorpher::AdjectiveForm(std::string_view w, Byte form) const {
   return "more " + word;
 }
 
-int TWordMorpher::ExceptionBaseForms(std::string_view w, std::vector<std::string>& list,
-                                     TMorphClass wordClass) const {
+int TWordMorpher::ExceptionBaseForms(std::string_view w, std::vector<std::string>& list, TMorphClass wordClass) const {
   if (w.size() < 2) return 0;
   const std::string& text = ExceptionText(wordClass);
   const std::string pattern = "," + Upper(w);

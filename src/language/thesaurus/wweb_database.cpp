@@ -343,7 +343,8 @@ int TWWDatabase::WordWindow(std::vector<std::string>& list, int n) {
   std::vector<TListed> after;
   auto take = [](const TIndexDiskRec& block, std::size_t from, std::size_t to, std::vector<TListed>& out) {
     for (std::size_t i = from; i < to; ++i)
-      out.emplace_back(block.words[i].first, block.words[i].second.offsets.empty() ? 0 : block.words[i].second.offsets[0]);
+      out.emplace_back(block.words[i].first,
+                       block.words[i].second.offsets.empty() ? 0 : block.words[i].second.offsets[0]);
   };
   const Word key = IndexKey(currentWord_);
   if (index_->GetBlock(key)) {

@@ -119,12 +119,12 @@ namespace {
 
 // Widths of the printable ASCII characters, in thousandths of an em.
 constexpr int kProportional[95] = {
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,   // space ../
-    556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,   // 0 .. ?
+    278,  278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,  // space ../
+    556,  556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,  // 0 .. ?
     1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778,  // @ .. O
-    667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,   // P .. _
-    333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,   // ` .. o
-    556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584,        // p .. ~
+    667,  778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,  // P .. _
+    333,  556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,  // ` .. o
+    556,  556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584,       // p .. ~
 };
 
 double EmOf(const TFontDesc& font, int dpi) {
@@ -243,7 +243,9 @@ std::vector<PrinterDevice*> HeadlessBackend::Printers() {
   return result;
 }
 
-void HeadlessBackend::PlaySound(SoundKind kind, std::string_view name) { sounds_.push_back(Sound{kind, std::string(name)}); }
+void HeadlessBackend::PlaySound(SoundKind kind, std::string_view name) {
+  sounds_.push_back(Sound{kind, std::string(name)});
+}
 
 HeadlessBackend* Headless() {
   if (!Platform::Exists()) return nullptr;

@@ -208,7 +208,9 @@ QWidget* CaretWidget(const CaretState& caret) {
   return owner ? WidgetOf(*owner) : nullptr;
 }
 
-QRect CaretRect(const CaretState& caret) { return QRect(caret.pos.X, caret.pos.Y, std::max(1, caret.width), std::max(1, caret.height)); }
+QRect CaretRect(const CaretState& caret) {
+  return QRect(caret.pos.X, caret.pos.Y, std::max(1, caret.width), std::max(1, caret.height));
+}
 
 }  // namespace
 
@@ -256,7 +258,9 @@ void QtBackend::WatchDescriptor(int fd) {
 
 void QtBackend::AddForm(FormPeer* form) { forms_.push_back(form); }
 
-void QtBackend::RemoveForm(FormPeer* form) { forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end()); }
+void QtBackend::RemoveForm(FormPeer* form) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+}
 
 FormPeer* QtBackend::MdiFramePeer() {
   // A child made before its frame is shown still belongs inside it.

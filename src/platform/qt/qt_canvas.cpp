@@ -117,7 +117,8 @@ void PainterSink::Line(TPoint from, TPoint to, const TPenDesc& pen) {
   p.drawLine(QPoint(from.X, from.Y), end);
   p.restore();
   const int w = std::max(1, pen.Width);
-  Drawn(QRect(QPoint(std::min(from.X, to.X), std::min(from.Y, to.Y)), QPoint(std::max(from.X, to.X), std::max(from.Y, to.Y)))
+  Drawn(QRect(QPoint(std::min(from.X, to.X), std::min(from.Y, to.Y)),
+              QPoint(std::max(from.X, to.X), std::max(from.Y, to.Y)))
             .adjusted(-w, -w, w, w));
 }
 
@@ -190,7 +191,8 @@ void PainterSink::CopyFrom(const TRect& dest, CanvasSink& source, const TRect& s
   const QImage part = image->copy(QtRectOf(sourceRect));
   QPainter& p = Painter();
   p.save();
-  p.setCompositionMode(mode != TCopyMode::cmSrcCopy && RasterOps() ? CopyModeOf(mode) : QPainter::CompositionMode_Source);
+  p.setCompositionMode(mode != TCopyMode::cmSrcCopy && RasterOps() ? CopyModeOf(mode)
+                                                                   : QPainter::CompositionMode_Source);
   p.drawImage(QtRectOf(dest), part);
   p.restore();
   Drawn(QtRectOf(dest));

@@ -129,7 +129,8 @@ std::vector<ClipItem> QtClipboardStore::Contents() {
       const std::string text = Utf8ToAnsi(data->text().toStdString());
       add(CF_TEXT, {}, WithEnd(Bytes(text.begin(), text.end())));
     } else if (mime == RichTextMime || mime == "application/rtf") {
-      add(platform.RegisterName(RichTextFormatName), RichTextFormatName, WithEnd(WithoutEnd(BytesOf(data->data(format)))));
+      add(platform.RegisterName(RichTextFormatName), RichTextFormatName,
+          WithEnd(WithoutEnd(BytesOf(data->data(format)))));
     } else if (auto name = FormatNameOfMime(mime)) {
       if (UINT id = platform.RegisterName(*name)) add(id, *name, BytesOf(data->data(format)));
     }

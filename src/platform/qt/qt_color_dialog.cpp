@@ -15,7 +15,8 @@ namespace {
 
 QColor ToQColor(TColor color) {
   const TColor rgb = ColorToRGB(color);
-  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>((rgb >> 16) & 0xFF));
 }
 
 QWidget* OwnerWindow() {
@@ -28,7 +29,8 @@ QWidget* OwnerWindow() {
 
 std::optional<bool> QtBackend::RunColorDialog(TColorDialog& request) {
   const int offered = std::min(static_cast<int>(request.CustomColors.size()), QColorDialog::customCount());
-  for (int i = 0; i < offered; ++i) QColorDialog::setCustomColor(i, ToQColor(request.CustomColors[static_cast<std::size_t>(i)]));
+  for (int i = 0; i < offered; ++i)
+    QColorDialog::setCustomColor(i, ToQColor(request.CustomColors[static_cast<std::size_t>(i)]));
   QColorDialog dialog(ToQColor(request.Color), OwnerWindow());
   dialog.setWindowTitle(QString::fromStdString(AnsiToUtf8(request.Caption())));
   // The dialog runs in the core's loop, so that its timers and the

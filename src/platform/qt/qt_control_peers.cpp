@@ -51,7 +51,6 @@ Qt::Alignment AlignmentOf(TAlignment a) {
   }
 }
 
-
 // ---------------------------------------------------------------------------
 // Plain containers: a TWinControl that is not a canvas (tab sheets and
 // the like), and graphic controls without a widget of their own kind.
@@ -294,7 +293,7 @@ class CheckBoxPeer : public CheckablePeer<QCheckBox, TCheckBox> {
     if (!w || id != PropId::Checked) return;
     w->setTristate(control_.AllowGrayed);
     const TCheckBoxState s = control_.State();
-    w->setCheckState(s == TCheckBoxState::cbChecked ? Qt::Checked
+    w->setCheckState(s == TCheckBoxState::cbChecked  ? Qt::Checked
                      : s == TCheckBoxState::cbGrayed ? Qt::PartiallyChecked
                                                      : Qt::Unchecked);
   }
@@ -633,7 +632,8 @@ class PanelPeer : public CanvasPeer {
     QRect r(0, 0, panel_.Width, panel_.Height);
     DrawBevel(p, r, panel_.BevelOuter, panel_.BevelWidth);
     const int outer = panel_.BevelOuter == TPanelBevel::bvNone ? 0 : panel_.BevelWidth;
-    r.adjust(outer + panel_.BorderWidth, outer + panel_.BorderWidth, -outer - panel_.BorderWidth, -outer - panel_.BorderWidth);
+    r.adjust(outer + panel_.BorderWidth, outer + panel_.BorderWidth, -outer - panel_.BorderWidth,
+             -outer - panel_.BorderWidth);
     DrawBevel(p, r, panel_.BevelInner, panel_.BevelWidth);
     if (panel_.Caption().empty()) return;
     p.setFont(QtFonts::WidgetFont(panel_.Font.Desc(), Backend().ScreenDpi()));
@@ -716,7 +716,8 @@ class RadioGroupPeer : public GroupBoxPeer {
       b->setFont(font);
       b->setText(Q(group_.Items[i]));
       b->setChecked(i == group_.ItemIndex());
-      b->setGeometry(8 + (i / std::max(1, rows)) * columnWidth, top + (i % std::max(1, rows)) * rowHeight, columnWidth, rowHeight);
+      b->setGeometry(8 + (i / std::max(1, rows)) * columnWidth, top + (i % std::max(1, rows)) * rowHeight, columnWidth,
+                     rowHeight);
       b->show();
     }
   }

@@ -54,7 +54,8 @@ std::optional<bool> QtBackend::RunFileDialog(TFileDialog& request) {
   QStringList filters;
   for (const auto& [description, mask] : request.Filters()) filters << NameFilter(description, mask);
   dialog.setNameFilters(filters);
-  if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size()) dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+  if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+    dialog.selectNameFilter(filters[request.FilterIndex - 1]);
   if (!request.FileName.empty()) dialog.selectFile(PathText(ExtractFileName(request.FileName)));
   // The dialog runs in the core's loop, so that its timers and the
   // messages of other programs go on meanwhile.

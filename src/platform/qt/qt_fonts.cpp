@@ -21,12 +21,10 @@ struct Substitution {
 // Metric-compatible families first, so that widths match the fonts the
 // program was written against.
 constexpr Substitution kSubstitutions[] = {
-    {"Courier New", "Liberation Mono"},  {"Courier", "Liberation Mono"},
-    {"Lucida Console", "Liberation Mono"}, {"Fixedsys", "Liberation Mono"},
-    {"Terminal", "Liberation Mono"},     {"Arial", "Liberation Sans"},
-    {"Helvetica", "Liberation Sans"},    {"MS Sans Serif", "Liberation Sans"},
-    {"Times New Roman", "Liberation Serif"}, {"Times", "Liberation Serif"},
-    {"MS Serif", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"}, {"Courier", "Liberation Mono"},       {"Lucida Console", "Liberation Mono"},
+    {"Fixedsys", "Liberation Mono"},    {"Terminal", "Liberation Mono"},      {"Arial", "Liberation Sans"},
+    {"Helvetica", "Liberation Sans"},   {"MS Sans Serif", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"},
+    {"Times", "Liberation Serif"},      {"MS Serif", "Liberation Serif"},
 };
 
 QString FamilyOf(const std::string& name) { return QString::fromStdString(AnsiToUtf8(name)); }
@@ -68,8 +66,8 @@ const QtFonts::Face& QtFonts::FaceOf(const TFontDesc& desc, int dpi) {
   face.raw = QRawFont::fromFont(face.font);
   const QFontMetricsF fm(face.font);
   for (int b = 0; b < 256; ++b)
-    face.widths[static_cast<size_t>(b)] =
-        static_cast<int>(std::lround(fm.horizontalAdvance(QChar(static_cast<char16_t>(AnsiToUnicode(static_cast<Byte>(b)))))));
+    face.widths[static_cast<size_t>(b)] = static_cast<int>(
+        std::lround(fm.horizontalAdvance(QChar(static_cast<char16_t>(AnsiToUnicode(static_cast<Byte>(b)))))));
   face.metrics.Ascent = static_cast<int>(std::lround(fm.ascent()));
   face.metrics.Descent = static_cast<int>(std::lround(fm.descent()));
   face.metrics.InternalLeading = std::max(0, face.metrics.Height() - pixels);

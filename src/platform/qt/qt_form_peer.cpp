@@ -174,7 +174,8 @@ void FormPeer::Sync(PropId id) {
   CanvasPeer::Sync(id);
   switch (id) {
     case PropId::Style:
-      if (window_ && !window_->isVisible() && !qobject_cast<QMdiSubWindow*>(window_.data())) window_->setWindowFlags(FlagsOf());
+      if (window_ && !window_->isVisible() && !qobject_cast<QMdiSubWindow*>(window_.data()))
+        window_->setWindowFlags(FlagsOf());
       break;
     case PropId::WindowState: ApplyWindowState(); break;
     case PropId::ZOrder:
@@ -207,7 +208,8 @@ void FormPeer::SyncBounds() {
   const QRect wanted(form_.Left, form_.Top, form_.ClientWidth(), form_.ClientHeight());
   syncing_ = true;
   window_->move(wanted.topLeft());
-  const bool fixed = form_.BorderStyle != TFormBorderStyle::bsSizeable && form_.BorderStyle != TFormBorderStyle::bsSizeToolWin &&
+  const bool fixed = form_.BorderStyle != TFormBorderStyle::bsSizeable &&
+                     form_.BorderStyle != TFormBorderStyle::bsSizeToolWin &&
                      !qobject_cast<QMdiSubWindow*>(window_.data());
   const QSize outer = wanted.size() + FrameExtra();
   if (fixed) window_->setFixedSize(outer);

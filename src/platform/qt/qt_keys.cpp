@@ -12,6 +12,7 @@ struct KeyPair {
   Word vk;
 };
 
+// clang-format off
 constexpr KeyPair kKeys[] = {
     {Qt::Key_Backspace, VK_BACK},    {Qt::Key_Tab, VK_TAB},          {Qt::Key_Backtab, VK_TAB},
     {Qt::Key_Return, VK_RETURN},     {Qt::Key_Enter, VK_RETURN},     {Qt::Key_Shift, VK_SHIFT},
@@ -34,9 +35,10 @@ constexpr KeyPair kKeys[] = {
     {Qt::Key_AsciiCircum, '6'},      {Qt::Key_Ampersand, '7'},       {Qt::Key_Asterisk, '8'},
     {Qt::Key_ParenLeft, '9'},        {Qt::Key_ParenRight, '0'},
 };
+// clang-format on
 
 constexpr KeyPair kKeypad[] = {
-    {Qt::Key_Asterisk, VK_MULTIPLY}, {Qt::Key_Plus, VK_ADD},   {Qt::Key_Minus, VK_SUBTRACT},
+    {Qt::Key_Asterisk, VK_MULTIPLY}, {Qt::Key_Plus, VK_ADD},     {Qt::Key_Minus, VK_SUBTRACT},
     {Qt::Key_Period, VK_DECIMAL},    {Qt::Key_Slash, VK_DIVIDE},
 };
 

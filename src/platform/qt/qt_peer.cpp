@@ -177,7 +177,8 @@ void QtPeer::Sync(PropId id) {
 }
 
 void QtPeer::SyncBounds() {
-  if (QWidget* w = widget_) w->setGeometry(control_.Left, control_.Top, std::max(0, control_.Width()), std::max(0, control_.Height()));
+  if (QWidget* w = widget_)
+    w->setGeometry(control_.Left, control_.Top, std::max(0, control_.Width()), std::max(0, control_.Height()));
   if (QtPeer* parent = PeerOf(control_.Parent())) parent->ChildChanged(control_);
 }
 
@@ -312,8 +313,12 @@ void QtPeer::PointerLeft() { SendMouse(WM_MOUSELEAVE, 0, QPoint()); }
 void QtPeer::MouseEvent(QMouseEvent* e) {
   UINT message = WM_MOUSEMOVE;
   switch (e->type()) {
-    case QEvent::MouseButtonPress: message = ButtonMessage(e->button(), WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN); break;
-    case QEvent::MouseButtonRelease: message = ButtonMessage(e->button(), WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP); break;
+    case QEvent::MouseButtonPress:
+      message = ButtonMessage(e->button(), WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN);
+      break;
+    case QEvent::MouseButtonRelease:
+      message = ButtonMessage(e->button(), WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP);
+      break;
     case QEvent::MouseButtonDblClick:
       message = ButtonMessage(e->button(), WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK);
       break;
@@ -323,7 +328,8 @@ void QtPeer::MouseEvent(QMouseEvent* e) {
 }
 
 void QtPeer::Wheel(int delta, Qt::KeyboardModifiers modifiers, QPoint global) {
-  const WPARAM keys = MouseKeysOf(QApplication::mouseButtons(), modifiers) | (static_cast<WPARAM>(static_cast<std::int16_t>(delta)) << 16);
+  const WPARAM keys = MouseKeysOf(QApplication::mouseButtons(), modifiers) |
+                      (static_cast<WPARAM>(static_cast<std::int16_t>(delta)) << 16);
   auto* win = dynamic_cast<TWinControl*>(&control_);
   if (win && Application)
     Application->DeliverInput(TMsg{win->Handle(), WM_MOUSEWHEEL, keys, PointParam(global.x(), global.y()), 0, {}});
@@ -365,8 +371,9 @@ TCanvas* CanvasOf(TControl& control) {
 }  // namespace
 
 CanvasPeer::CanvasPeer(QtBackend& backend, TControl& control) : QtPeer(backend, control) {
-  surface_ = std::make_unique<ImageSurface>(backend.Fonts(), backend.ScreenDpi(),
-                                            QSize(std::max(1, control.Width()), std::max(1, control.Height())), Background());
+  surface_ =
+      std::make_unique<ImageSurface>(backend.Fonts(), backend.ScreenDpi(),
+                                     QSize(std::max(1, control.Width()), std::max(1, control.Height())), Background());
 }
 
 CanvasPeer::~CanvasPeer() = default;
@@ -375,9 +382,9 @@ void CanvasPeer::CreateWidget() {
   auto* widget = new CanvasWidget(this);
   const bool form = dynamic_cast<TForm*>(&Control()) != nullptr;
   auto* win = dynamic_cast<TWinControl*>(&Control());
-  widget->setFocusPolicy(form || (win && win->TabStop) ? Qt::StrongFocus
+  widget->setFocusPolicy(form || (win && win->TabStop)                                          ? Qt::StrongFocus
                          : win && !dynamic_cast<TPanel*>(win) && !dynamic_cast<TGroupBox*>(win) ? Qt::ClickFocus
-                                                                                                 : Qt::NoFocus);
+                                                                                                : Qt::NoFocus);
   surface_->OnDrawn = [this, widget](const QRect& r) {
     if (!rendering_) widget->update(r);
   };
@@ -458,7 +465,8 @@ void CanvasPeer::Paint(QWidget& widget, const QRect& area) {
 void CanvasPeer::DrawCaret(QPainter& painter) {
   auto* win = dynamic_cast<TWinControl*>(&Control());
   const CaretState& caret = Platform::Current().Caret();
-  if (!win || !win->HandleAllocated() || caret.owner != win->Handle() || !caret.Visible() || !Backend().CaretOn()) return;
+  if (!win || !win->HandleAllocated() || caret.owner != win->Handle() || !caret.Visible() || !Backend().CaretOn())
+    return;
   const QRect r(caret.pos.X, caret.pos.Y, std::max(1, caret.width), std::max(1, caret.height));
   QPaintEngine* engine = painter.paintEngine();
   if (engine && engine->hasFeature(QPaintEngine::RasterOpModes)) {

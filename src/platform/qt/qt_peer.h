@@ -80,9 +80,9 @@ class QtPeer : public ControlPeer {
   // keyboard a moment later) goes to the widget that has the keyboard now.
   bool PassedOn(QKeyEvent* event);
   enum class KeyRoute {
-    Core,             // the core does everything (canvas windows, edits)
-    CoreThenNative,   // the core first, then the widget's own handling
-    Filtered,         // characters go through the core's key-press handlers, then the widget
+    Core,            // the core does everything (canvas windows, edits)
+    CoreThenNative,  // the core first, then the widget's own handling
+    Filtered,        // characters go through the core's key-press handlers, then the widget
   };
   virtual KeyRoute Route() const { return KeyRoute::Core; }
   // Whether the widget's own handling follows a key the core left alone

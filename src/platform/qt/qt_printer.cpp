@@ -15,15 +15,14 @@ QPoint Pixels(const QRect& r) { return r.topLeft(); }
 }  // namespace
 
 QtPrinterDevice::QtPrinterDevice(QtFonts& fonts, const QString& systemName)
-    : fonts_(fonts), printer_(std::make_unique<QPrinter>(QPrinterInfo::printerInfo(systemName), QPrinter::HighResolution)) {}
+    : fonts_(fonts),
+      printer_(std::make_unique<QPrinter>(QPrinterInfo::printerInfo(systemName), QPrinter::HighResolution)) {}
 
 QtPrinterDevice::~QtPrinterDevice() {
   if (painter_.isActive()) Abort();
 }
 
-std::string QtPrinterDevice::Name() const {
-  return Utf8ToAnsi(printer_->printerName().toStdString());
-}
+std::string QtPrinterDevice::Name() const { return Utf8ToAnsi(printer_->printerName().toStdString()); }
 
 TPoint QtPrinterDevice::PhysicalSize() const {
   const QRect full = printer_->pageLayout().fullRectPixels(printer_->resolution());
@@ -32,7 +31,8 @@ TPoint QtPrinterDevice::PhysicalSize() const {
 
 TPoint QtPrinterDevice::PhysicalOffset() const {
   const QPageLayout layout = printer_->pageLayout();
-  const QPoint offset = Pixels(layout.paintRectPixels(printer_->resolution())) - Pixels(layout.fullRectPixels(printer_->resolution()));
+  const QPoint offset =
+      Pixels(layout.paintRectPixels(printer_->resolution())) - Pixels(layout.fullRectPixels(printer_->resolution()));
   return TPoint{offset.x(), offset.y()};
 }
 

@@ -35,7 +35,6 @@ class QtPrinterDevice : public PrinterDevice {
   void Abort() override;
   std::string LastError() const override { return error_; }
 
-
  private:
   QtFonts& fonts_;
   std::unique_ptr<QPrinter> printer_;

@@ -27,9 +27,7 @@ QTextCharFormat FormatOf(const TTextAttributes& look) {
   return format;
 }
 
-TColor ColorOf(const QColor& c) {
-  return static_cast<TColor>(c.red() | (c.green() << 8) | (c.blue() << 16));
-}
+TColor ColorOf(const QColor& c) { return static_cast<TColor>(c.red() | (c.green() << 8) | (c.blue() << 16)); }
 
 TTextAttributes LookOf(const QTextCharFormat& format) {
   TTextAttributes look;

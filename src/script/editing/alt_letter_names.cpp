@@ -32,8 +32,8 @@ Byte LetterSlot(char letter) {
 bool NameForUnassignedLetter(Byte slot, std::string& name, bool& startingNew) {
   name = aids::FirstCharacterName(static_cast<char>(slot));
   if (!name.empty()) return true;
-  const std::string question = PromptTable(1) + std::string(1, static_cast<char>(slot)) +
-                               "\".\r\rWould you like me to start one that does?";
+  const std::string question =
+      PromptTable(1) + std::string(1, static_cast<char>(slot)) + "\".\r\rWould you like me to start one that does?";
   if (!AskYesNo(question, PromptTable(2), false)) return false;
   name = std::string(1, static_cast<char>(slot));
   startingNew = true;

@@ -17,7 +17,6 @@ namespace qm {
 
 namespace {
 
-
 bool IsLockedPageKind(Byte kind) {
   return kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak || kind == ekFixedAPageBreak;
 }
@@ -89,7 +88,7 @@ bool CutElement(TMDIChild& script, TScriptElement* e, TTextPoint* follow) {
   }
   if (!IsPageBreakKind(e->Kind())) {
     EditFields(script).EditBuffer.erase(static_cast<std::size_t>(e->blockStart),
-                            static_cast<std::size_t>(std::min(e->blockEnd, length) - e->blockStart));
+                                        static_cast<std::size_t>(std::min(e->blockEnd, length) - e->blockStart));
     EditFields(script).CaretColumn = static_cast<Word>(e->blockStart);
     FollowCut(follow, e);
     script.WordWrapText(e, script.EditBuffer(), false, false);
@@ -134,7 +133,8 @@ bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
       follow->column += static_cast<int>(script.EditBuffer().size()) - tail;
     }
   }
-  EditFields(script).CaretColumn = std::min<Word>(firstPiece ? caret : 0, static_cast<Word>(script.EditBuffer().size()));
+  EditFields(script).CaretColumn =
+      std::min<Word>(firstPiece ? caret : 0, static_cast<Word>(script.EditBuffer().size()));
   ClearBlockSelection(false);
   script.RebuildElementGroups();
   return !run.empty();

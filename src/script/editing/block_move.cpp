@@ -118,8 +118,7 @@ std::string BlockSpeakerName(TMDIChild& script) {
   return {};
 }
 
-void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, const std::string& speaker,
-                  bool exactly) {
+void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, const std::string& speaker, bool exactly) {
   if (pieces.empty() || !script.CurrentElement()) return;
   if (!exactly) CaretBeforeSplice(script);
   TScriptElement* anchor = script.CurrentElement();
@@ -129,7 +128,8 @@ void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, con
   bool insertedInside = false;
   bool first = true;
   for (const TBlockPiece& piece : pieces) {
-    const bool merge = first && trimmed > 0 && editor::MayJoinElement(script, *anchor, piece.format.Kind, piece.avColumn) &&
+    const bool merge = first && trimmed > 0 &&
+                       editor::MayJoinElement(script, *anchor, piece.format.Kind, piece.avColumn) &&
                        script.EditBuffer().size() + piece.text.size() <= editor::MergeLimit;
     if (merge) {
       insertedInside = MergeIntoCurrent(script, piece.text);
@@ -154,7 +154,8 @@ bool MoveBlockTo(TMDIChild& script, TTextPoint drop) {
   EditFields(script).CurrentElement = drop.element;
   script.CurrentGroup = drop.element->group;
   script.DisAssemble();
-  EditFields(script).CaretColumn = static_cast<Word>(std::clamp<int>(drop.column, 0, static_cast<int>(script.EditBuffer().size())));
+  EditFields(script).CaretColumn =
+      static_cast<Word>(std::clamp<int>(drop.column, 0, static_cast<int>(script.EditBuffer().size())));
   SplicePieces(script, pieces, speaker, true);
   script.RebuildElementGroups();
   script.RefreshKeepingCursor();

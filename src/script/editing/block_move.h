@@ -35,8 +35,7 @@ std::string BlockSpeakerName(TMDIChild& script);
 // ends in the type of the element after it is joined to it.
 // A paste at column 0 goes after the element before; a drop (`exactly`)
 // stays where it was let go.
-void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, const std::string& speaker,
-                  bool exactly);
+void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, const std::string& speaker, bool exactly);
 
 // Moves the block to a point outside it (split elements rejoined first).
 // False when nothing moved.

@@ -23,10 +23,12 @@ constexpr Word UkEnglish = 2;
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 void UpperRange(std::string& text, std::size_t from, std::size_t to) {
-  for (std::size_t i = from; i < to && i < text.size(); ++i) text[i] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[i])));
+  for (std::size_t i = from; i < to && i < text.size(); ++i)
+    text[i] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[i])));
 }
 void LowerRange(std::string& text, std::size_t from, std::size_t to) {
-  for (std::size_t i = from; i < to && i < text.size(); ++i) text[i] = static_cast<char>(AnsiLower(static_cast<Byte>(text[i])));
+  for (std::size_t i = from; i < to && i < text.size(); ++i)
+    text[i] = static_cast<char>(AnsiLower(static_cast<Byte>(text[i])));
 }
 // Each word's first letter: at the start of the element or after a blank.
 void InitialCapsRange(std::string& text, std::size_t from, std::size_t to) {
@@ -36,8 +38,8 @@ void InitialCapsRange(std::string& text, std::size_t from, std::size_t to) {
 
 // One element's text converted, from `from` to `to`; the whole element
 // when the range is its whole text.
-void ConvertText(const TMDIChild& window, Byte kind, std::string& text, std::size_t from, std::size_t to, TCaseMode mode,
-                 std::optional<std::vector<std::string>>& names) {
+void ConvertText(const TMDIChild& window, Byte kind, std::string& text, std::size_t from, std::size_t to,
+                 TCaseMode mode, std::optional<std::vector<std::string>>& names) {
   const bool cue = kind == ekCharacterName;
   switch (mode) {
     case TCaseMode::Upper: UpperRange(text, from, to); return;
@@ -100,8 +102,8 @@ void CapitalizeSentences(const TMDIChild& window, std::string& text, std::option
   for (const std::string& name : *names) {
     if (name == "MAN" || name == "WOMAN") continue;
     const std::string lower = AnsiLowerCase(name);
-    for (const char lead : {' ', static_cast<char>(BoldOn), static_cast<char>(UnderlineOn), static_cast<char>(ItalicsOn),
-                            static_cast<char>(StrikeOutOn)})
+    for (const char lead : {' ', static_cast<char>(BoldOn), static_cast<char>(UnderlineOn),
+                            static_cast<char>(ItalicsOn), static_cast<char>(StrikeOutOn)})
       CapitalizeAfter(text, std::string(1, lead) + lower);
   }
 }

@@ -101,7 +101,8 @@ bool CheckCueContinued(TMDIChild& window, const TScriptElement* previous, TScrip
   if (!previous || IsSceneHeading(previous->Kind()) ||
       (window.ContinuedSameExtension && !SameExtensionGroup(previous->split, cue.split)))
     return ClearCue(window, cue);
-  if (!SameCharacterName(window, LiveElementText(window, *previous), LiveElementText(window, cue))) return ClearCue(window, cue);
+  if (!SameCharacterName(window, LiveElementText(window, *previous), LiveElementText(window, cue)))
+    return ClearCue(window, cue);
   bool changed = false;
   if (CueContinuedState(cue.split) == 0) {
     const Byte before = cue.split;
@@ -155,19 +156,22 @@ bool UpdateContinuedCues(TMDIChild& window) {
     const std::size_t at = WordsStart(window.EditBuffer());
     const bool withSeparator = window.EditBuffer().compare(at, mark.size(), mark) == 0;
     EditFields(window).EditBuffer.erase(at, withSeparator ? mark.size() : continued.size());
-    EditFields(window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), window.EditBuffer().size()));
+    EditFields(window).CaretColumn =
+        static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), window.EditBuffer().size()));
     window.WordWrapText(current, window.EditBuffer(), false, false);
     changed = true;
   }
   if (IsSceneHeading(current->Kind())) {
-    if (TScriptElement* first = NextCueInScene(current)) changed = CheckCueContinued(window, nullptr, *first) || changed;
+    if (TScriptElement* first = NextCueInScene(current))
+      changed = CheckCueContinued(window, nullptr, *first) || changed;
   } else {
     TScriptElement* start = current;
     while (start->prev && start->Kind() != ekCharacterName && !IsSceneHeading(start->Kind())) start = start->prev;
     TScriptElement* cue = start->Kind() == ekCharacterName ? start : NextCueInScene(start);
     if (cue) {
       changed = CheckCueContinued(window, PreviousCueInScene(cue), *cue) || changed;
-      if (TScriptElement* following = NextCueInScene(cue)) changed = CheckCueContinued(window, cue, *following) || changed;
+      if (TScriptElement* following = NextCueInScene(cue))
+        changed = CheckCueContinued(window, cue, *following) || changed;
     }
   }
   return changed;

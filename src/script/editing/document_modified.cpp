@@ -24,8 +24,8 @@ const GlobalState reset([] {
   BackupPostponed = 0;
 });
 
-constexpr std::int64_t kPostponeStep = 20;      // 2 seconds
-constexpr Word kMostPostponement = 1200;         // 2 minutes
+constexpr std::int64_t kPostponeStep = 20;  // 2 seconds
+constexpr Word kMostPostponement = 1200;    // 2 minutes
 
 void ArmTimedBackup() {
   const std::int64_t now = TickNow();

@@ -45,8 +45,8 @@ bool TypeCharacter(char ch, bool revises) {
   }
   const size_t column = std::min<size_t>(script->CaretColumn(), text.size());
   const bool atEnd = column >= text.size();
-  const bool insert = InsertMode == 1 || IsCode(ch) || static_cast<Byte>(ch) == SoftHyphen ||
-                      (!atEnd && IsCode(text[column]));
+  const bool insert =
+      InsertMode == 1 || IsCode(ch) || static_cast<Byte>(ch) == SoftHyphen || (!atEnd && IsCode(text[column]));
   if (atEnd) text.push_back(ch);
   else if (insert) text.insert(column, 1, ch);
   else text[column] = ch;

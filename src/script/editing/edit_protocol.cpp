@@ -31,7 +31,6 @@ namespace qm {
 
 namespace {
 
-
 // Split bytes of a cue whose speech continues onto the next page.
 bool IsContinuedCueSplit(Byte split) { return split % 3 == 1 && split <= 31; }
 
@@ -78,8 +77,8 @@ void TMDIChild::DisAssemble() {
     EditFields(*this).EditBuffer.clear();
     EditFields(*this).CaretColumn = 0;
   }
-  const bool keepsHeader = e->Kind() != ekAutoPageBreak && pageBreak && e->text->size() >= 2 && PagesLocked &&
-                           RevisionSetLocked;
+  const bool keepsHeader =
+      e->Kind() != ekAutoPageBreak && pageBreak && e->text->size() >= 2 && PagesLocked && RevisionSetLocked;
   if (!keepsHeader) e->text.reset();
   EditFields(*this).LineOffsets.fill(0);
   if (storedEmpty || !ReadLineOffsetBlock(*e, EditFields(*this).LineOffsets) || LineOffsets()[1] == 0)
@@ -258,7 +257,8 @@ void TMDIChild::NewElement(bool interactive, bool forceAfter, bool keepType) {
     DisAssemble();
   }
   if (CurrentElement()->Kind() == ekCharacterName && TrimmedLength(EditBuffer()) > 0)
-    EditFields(*this).CaretColumn = CaretColumn() * 2 >= EditBuffer().size() ? static_cast<Word>(EditBuffer().size()) : 0;
+    EditFields(*this).CaretColumn =
+        CaretColumn() * 2 >= EditBuffer().size() ? static_cast<Word>(EditBuffer().size()) : 0;
   static constexpr std::string_view offCodes{"\x03\x0F\x16\x1A\x0D\x11\x13"};
   while (CaretColumn() < EditBuffer().size() && offCodes.find(EditBuffer()[CaretColumn()]) != std::string_view::npos)
     ++EditFields(*this).CaretColumn;
@@ -307,7 +307,8 @@ void TMDIChild::TakeAvColumn() {
 void TMDIChild::BreakElement() {
   TScriptElement* e = CurrentElement();
   if (IsPageBreakKind(e->Kind())) return;
-  while (CaretColumn() > 0 && CodeCharSet.Contains(static_cast<Byte>(EditBuffer()[CaretColumn() - 1]))) --EditFields(*this).CaretColumn;
+  while (CaretColumn() > 0 && CodeCharSet.Contains(static_cast<Byte>(EditBuffer()[CaretColumn() - 1])))
+    --EditFields(*this).CaretColumn;
   const auto open = OpenRunsAt(EditBuffer(), CaretColumn(), e->format.Style, UsesUserColours != 0);
   // Each open run is closed at the end of the first piece...
   std::string reopen;
@@ -328,7 +329,8 @@ void TMDIChild::BreakElement() {
   if (link != 0) ScreenDirty = 1;
   // ...and opened again at the start of the second, so it keeps its look.
   EditFields(*this).EditBuffer = reopen + rest;
-  if (ProgramOptions().SentenceCapitalization && CurrentElement()->Kind() != ekParenthetical) CapitalizeFirstLetter(EditFields(*this).EditBuffer);
+  if (ProgramOptions().SentenceCapitalization && CurrentElement()->Kind() != ekParenthetical)
+    CapitalizeFirstLetter(EditFields(*this).EditBuffer);
   WordWrapText(CurrentElement(), EditBuffer(), false, false);
   if (IsNumberedKind(CurrentElement()->Kind())) RenumberDue = 1;
 }
@@ -389,8 +391,8 @@ void TMDIChild::Delete_Element() {
     SetDocumentModified(true, true);
     return;
   }
-  const bool speechOrScene = e->Kind() == ekCharacterName || e->Kind() == ekDialogue ||
-                             e->Kind() == ekParenthetical || IsSceneHeading(e->Kind());
+  const bool speechOrScene = e->Kind() == ekCharacterName || e->Kind() == ekDialogue || e->Kind() == ekParenthetical ||
+                             IsSceneHeading(e->Kind());
   e->text = PackText(" ");
   DisposeIndex(true);
   if (ContinuedPosition == 1 && speechOrScene) ContinuedCheckDue = 1;

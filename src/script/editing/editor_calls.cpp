@@ -149,7 +149,6 @@ void MoveCaretToScriptEnd(TMDIChild& script) {
 
 void SetHint(TMDIChild& script, const std::string& hint) { script.Hint = hint; }
 
-
 std::vector<TBlockSpan> BlockSpans(TMDIChild& script) {
   std::vector<TBlockSpan> spans;
   if (!script.BlockOn()) return spans;
@@ -172,7 +171,8 @@ void MarkBlock(TMDIChild& script, TScriptElement& from, int fromColumn, TScriptE
   EditFields(script).CurrentElement = &to;
   script.CurrentGroup = to.group;
   script.DisAssemble();
-  EditFields(script).CaretColumn = static_cast<Word>(std::clamp<int>(toColumn, 0, static_cast<int>(script.EditBuffer().size())));
+  EditFields(script).CaretColumn =
+      static_cast<Word>(std::clamp<int>(toColumn, 0, static_cast<int>(script.EditBuffer().size())));
   RebuildScreen(&script);
   script.RedisplayScreen(true);
 }
@@ -190,7 +190,9 @@ void DropBlockMarks(TMDIChild& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next) e->blockStart = e->blockEnd = -1;
 }
 
-void SetCaretColumn(TMDIChild& script, std::size_t column) { EditFields(script).CaretColumn = static_cast<Word>(column); }
+void SetCaretColumn(TMDIChild& script, std::size_t column) {
+  EditFields(script).CaretColumn = static_cast<Word>(column);
+}
 
 void SetCaret(TMDIChild& script, std::size_t column, Word line) {
   EditFields(script).CaretColumn = static_cast<Word>(column);
@@ -215,12 +217,14 @@ void ResetEditLine(TMDIChild& script, TScriptElement* element, std::size_t colum
 }
 
 void AnchorBlockAtCaret(TMDIChild& script) {
-  if (!script.BlockOn() && script.CurrentElement()) ExtendBlockTo(script, *script.CurrentElement(), script.CaretColumn());
+  if (!script.BlockOn() && script.CurrentElement())
+    ExtendBlockTo(script, *script.CurrentElement(), script.CaretColumn());
 }
 
 void ReachBlockTo(TMDIChild& script, TScriptElement& target) {
   bool below = false;
-  for (const TScriptElement* e = script.CurrentElement() ? script.CurrentElement()->next : nullptr; e && !below; e = e->next)
+  for (const TScriptElement* e = script.CurrentElement() ? script.CurrentElement()->next : nullptr; e && !below;
+       e = e->next)
     below = e == &target;
   MarkBlockFromElement(&target, below);
 }

@@ -36,7 +36,9 @@ void TakeFormat(TMDIChild& window, int slot, int kind = -1) {
   ApplyCurrentFormat();
 }
 
-void CaretToLineEnd(TMDIChild& window) { EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size()); }
+void CaretToLineEnd(TMDIChild& window) {
+  EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size());
+}
 
 // With QuickType, a finished lead-in element is followed by the next
 // scene's heading unless one follows already.
@@ -47,8 +49,7 @@ bool StartHeadingAfter(TMDIChild& window, bool showMenu) {
 }
 
 bool RecognizeSceneHeading(TMDIChild& window) {
-  TakeFormat(window, fsSceneHeading,
-             window.ScenesLocked ? LockedHeadingKind(window, window.CurrentElement()) : -1);
+  TakeFormat(window, fsSceneHeading, window.ScenesLocked ? LockedHeadingKind(window, window.CurrentElement()) : -1);
   // A heading typed between two speeches of one speaker ends the mark.
   RefreshContinuedCues(window, true);
   bool started = false;

@@ -122,7 +122,8 @@ bool EnterContinuedParenthetical(TMDIChild& window, TScriptElement& cue) {
   const std::size_t at = !window.EditBuffer().empty() && window.EditBuffer()[0] == '(' ? 1 : 0;
   std::size_t column = at + mark.size();
   if (column > window.EditBuffer().size()) {
-    EditFields(window).EditBuffer.resize(std::min(window.EditBuffer().size(), at + window.CharacterContinuedText.size()));
+    EditFields(window).EditBuffer.resize(
+        std::min(window.EditBuffer().size(), at + window.CharacterContinuedText.size()));
     column = window.EditBuffer().size();
     window.WordWrapText(p, window.EditBuffer(), true, true);
   }
@@ -215,7 +216,8 @@ void OfferSceneOpening(TMDIChild& window, bool besideButton) {
   captions.push_back(opening.empty() ? std::string() : "&" + opening);
   TScriptElement* made = window.CurrentElement();
   PopupContext = pcSceneOpening;
-  TObject* button = besideButton && ScriptPopupHooks.SceneHeadingButton ? ScriptPopupHooks.SceneHeadingButton() : nullptr;
+  TObject* button =
+      besideButton && ScriptPopupHooks.SceneHeadingButton ? ScriptPopupHooks.SceneHeadingButton() : nullptr;
   ShowChoiceMenu(window, captions, button, OpeningMenuOffset);
   if (ActiveScript() != &window) return;
   if (PopupContext == pcOpeningChosen && window.CurrentElement() == made) {
@@ -274,7 +276,8 @@ void InsertPickedName(TMDIChild& window, const std::string& name) {
     if (!capitalsOnly && i > 0 && !KeepsCapital(name[i - 1])) ch = static_cast<char>(AnsiLower(static_cast<Byte>(ch)));
     if (!TypeAtCaret(window, ch)) break;
   }
-  if (window.CaretColumn() < line.size() && IsAnsiAlpha(static_cast<Byte>(line[window.CaretColumn()]))) TypeCharacter(' ');
+  if (window.CaretColumn() < line.size() && IsAnsiAlpha(static_cast<Byte>(line[window.CaretColumn()])))
+    TypeCharacter(' ');
   window.WordWrapText(window.CurrentElement(), line, true, true);
   window.RedisplayScreen(false);
   InsertMode = savedInsertMode;
@@ -565,8 +568,7 @@ bool CompleteSceneHeading(TObject* sender) {
   TMDIChild* window = ActiveScript();
   if (!window) return false;
   const TProgramOptions& options = ProgramOptions();
-  if (!options.AutoAddSceneBody || !aids::OfferLocations(FromToolButton(sender)) ||
-      !options.AutoAddTimeDay)
+  if (!options.AutoAddSceneBody || !aids::OfferLocations(FromToolButton(sender)) || !options.AutoAddTimeDay)
     return false;
   ShowTimeOfDayPopup(sender);
   if (ActiveScript() != window) return false;

@@ -20,9 +20,8 @@ namespace qm {
 namespace {
 
 constexpr std::array<int, ElementBoxEntryCount> SlotOfEntry{
-    fsActInformation, fsAction, fsCharacterName, fsDialogue, fsParenthetical,   fsSceneHeading,
-    fsSceneInformation, fsScriptNote, fsShot, fsCenteredTitle, fsTransition};
-
+    fsActInformation,   fsAction,     fsCharacterName, fsDialogue,      fsParenthetical, fsSceneHeading,
+    fsSceneInformation, fsScriptNote, fsShot,          fsCenteredTitle, fsTransition};
 
 // The kind the pop-up gives, or -1 when it was dismissed; the slot's own
 // kind when no pop-up is asked.
@@ -145,8 +144,8 @@ bool ChangeElementType(TMDIChild& window, int entry, const TTypePopup& popup) {
   const int kind = ChosenKind(window, entry, popup);
   if (kind < 0) return false;
   if ((kind == ekDialogue || kind == ekParenthetical) && !FollowsASpeech(e->prev)) {
-    ShowMessageBox("You can ONLY convert an element to dialogue if it is following an existing Character Name or speech.",
-                   "");
+    ShowMessageBox(
+        "You can ONLY convert an element to dialogue if it is following an existing Character Name or speech.", "");
     return false;
   }
   if (!IsolateBlock(window)) return false;

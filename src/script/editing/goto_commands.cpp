@@ -58,7 +58,8 @@ bool SearchNextBreak(TMDIChild& window, TGotoTarget target) {
   else Arm(7, "Se&arch for Act/Scene Break");
   SaveUndoStep(ukNavigation, false, false, 0);
   TScriptElement* found = nullptr;
-  for (TScriptElement* e = window.CurrentElement() ? window.CurrentElement()->next : nullptr; e && e->next; e = e->next) {
+  for (TScriptElement* e = window.CurrentElement() ? window.CurrentElement()->next : nullptr; e && e->next;
+       e = e->next) {
     if (IsSought(window, *e->next, target)) {
       found = e;
       break;

@@ -21,7 +21,6 @@ constexpr std::uint32_t SceneHeadingKinds =
     KindBit(ekSceneHeading) | KindBit(ekASceneHeading) | KindBit(ekDashASceneHeading);
 constexpr std::uint32_t ScriptNoteKinds = KindBit(ekScriptNote);
 
-
 // Hides or shows the kinds. False, with nothing changed, when no element
 // would be left on screen.
 bool SetKindsHidden(TMDIChild& window, std::uint32_t kinds, bool hide);

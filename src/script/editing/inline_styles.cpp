@@ -33,7 +33,6 @@ bool InBlock(const TScriptElement* e) { return e && e->blockStart >= 0 && e->blo
 
 bool StyleBitSet(const TScriptElement& e, Byte styleBit) { return (e.format.Style >> styleBit) & 1; }
 
-
 // Another element into the edit line, the one there stored first. The
 // block marks stay as they are (stepping with the caret keys would extend
 // the block).
@@ -170,7 +169,8 @@ void ToggleOverBlock(TMDIChild& w, const TInlineStyle& style, TScriptElement* ho
   if (!forward)
     while (InBlock(last->next)) last = last->next;
   NormalizeMarks(w, *first);
-  const bool startOn = IsInsideCodePair(LiveElementText(w, *first), first->blockStart, style.open, startState, style.close);
+  const bool startOn =
+      IsInsideCodePair(LiveElementText(w, *first), first->blockStart, style.open, startState, style.close);
   NormalizeMarks(w, *last);
   const bool endOn = IsInsideCodePair(LiveElementText(w, *last), last->blockEnd, style.open, startState, style.close);
   for (TScriptElement* e = current; InBlock(e); e = forward ? e->prev : e->next) {
@@ -178,17 +178,16 @@ void ToggleOverBlock(TMDIChild& w, const TInlineStyle& style, TScriptElement* ho
     ToggleInElement(w, style, startOn, endOn);
   }
   Load(w, home);
-  if (forward) EditFields(w).CaretColumn = static_cast<Word>(home->blockEnd >= 0 ? home->blockEnd : w.EditBuffer().size());
+  if (forward)
+    EditFields(w).CaretColumn = static_cast<Word>(home->blockEnd >= 0 ? home->blockEnd : w.EditBuffer().size());
   else if (home->blockStart >= 0) EditFields(w).CaretColumn = static_cast<Word>(home->blockStart);
   EditFields(w).CaretColumn = static_cast<Word>(std::min<std::size_t>(w.CaretColumn(), w.EditBuffer().size()));
 }
 
 void EndBlockCommand(TMDIChild& w, bool killsBlock) {
   // Ending the block this way also tells the menus it is gone.
-  if (killsBlock && ProgramOptions().FormatKillsBlock && !IsKeyDown(VK_SHIFT))
-    ClearBlockSelection(false);
-  else
-    RebuildScreen(&w);
+  if (killsBlock && ProgramOptions().FormatKillsBlock && !IsKeyDown(VK_SHIFT)) ClearBlockSelection(false);
+  else RebuildScreen(&w);
   w.RedisplayScreen(true);
 }
 
@@ -216,8 +215,8 @@ void RemoveCodePairFromBlock(TMDIChild& w, Byte openCode, Byte closeCode, Byte s
   TScriptElement& e = *w.CurrentElement();
   if (!InBlock(&e)) return;
   std::string& text = EditFields(w).EditBuffer;
-  const bool isStyle = openCode == BoldOn || openCode == StrikeOutOn || openCode == UnderlineOn ||
-                       openCode == ItalicsOn;
+  const bool isStyle =
+      openCode == BoldOn || openCode == StrikeOutOn || openCode == UnderlineOn || openCode == ItalicsOn;
   const bool start = isStyle && StyleBitSet(e, styleBit);
   const bool startOn = IsInsideCodePair(text, e.blockStart, openCode, start, closeCode);
   const bool endOn = IsInsideCodePair(text, e.blockEnd, openCode, start, closeCode);
@@ -297,7 +296,8 @@ void RemoveOverBlock(TMDIChild& w, bool styles, TScriptElement* home) {
       SetColorNibble(0, e->format.FontAndColor);
     while (CodeCharSet.Contains(At(w.EditBuffer(), e->blockStart))) ++e->blockStart;
     while (CodeCharSet.Contains(At(w.EditBuffer(), e->blockEnd))) ++e->blockEnd;
-    ForEachRemovedPair(w, styles, [&](Byte open, Byte close, Byte bit) { RemoveCodePairFromBlock(w, open, close, bit); });
+    ForEachRemovedPair(w, styles,
+                       [&](Byte open, Byte close, Byte bit) { RemoveCodePairFromBlock(w, open, close, bit); });
     w.WordWrapText(e, w.EditBuffer(), false, false);
     if (!styles) {
       e->blockStart = markedStart;
@@ -306,7 +306,8 @@ void RemoveOverBlock(TMDIChild& w, bool styles, TScriptElement* home) {
     w.Assemble();
   }
   Load(w, home);
-  if (forward) EditFields(w).CaretColumn = static_cast<Word>(home->blockEnd >= 0 ? home->blockEnd : w.EditBuffer().size());
+  if (forward)
+    EditFields(w).CaretColumn = static_cast<Word>(home->blockEnd >= 0 ? home->blockEnd : w.EditBuffer().size());
   else EditFields(w).CaretColumn = static_cast<Word>(home->blockStart >= 0 ? home->blockStart : 0);
   EditFields(w).CaretColumn = static_cast<Word>(std::min<std::size_t>(w.CaretColumn(), w.EditBuffer().size()));
 }
@@ -316,8 +317,8 @@ void RemoveAtCaret(TMDIChild& w, bool styles) {
     // A style is on at the caret exactly while its button shows down.
     for (int tag : {1, 3, 2, 4}) {
       const TInlineStyle& style = InlineStyles[tag];
-      if (IsInsideCodePair(w.EditBuffer(), w.CaretColumn(), style.open, StyleBitSet(*w.CurrentElement(), style.styleBit),
-                           style.close))
+      if (IsInsideCodePair(w.EditBuffer(), w.CaretColumn(), style.open,
+                           StyleBitSet(*w.CurrentElement(), style.styleBit), style.close))
         ApplyInlineStyle(style);
     }
   } else {

@@ -104,8 +104,6 @@ constexpr int ListPageStep = 6;
 constexpr int WidestMargins = 85;
 constexpr Byte NarrowestRightMargin = 5;
 
-
-
 void NavigationStep() { SaveUndoStep(ukNavigation, false, false, 0); }
 
 // The edit line's wrapped line the caret is on, and where lines begin.
@@ -257,8 +255,8 @@ void DeleteAtCaret(TMDIChild& w) {
 // them only moves the caret past them.
 bool StepOverContinuedText(TMDIChild& w) {
   const TScriptElement* e = w.CurrentElement();
-  if (w.ContinuedPosition != 1 || e->Kind() != ekParenthetical || !e->prev ||
-      e->prev->Kind() != ekCharacterName || CueContinuedState(e->prev->split) != 1)
+  if (w.ContinuedPosition != 1 || e->Kind() != ekParenthetical || !e->prev || e->prev->Kind() != ekCharacterName ||
+      CueContinuedState(e->prev->split) != 1)
     return false;
   const std::string lead = w.CharacterContinuedText + w.ContinuedSeparator;
   const std::size_t start = !w.EditBuffer().empty() && w.EditBuffer()[0] == '(' ? 1 : 0;
@@ -323,8 +321,7 @@ void BackspaceAtElementStart(TMDIChild& w) {
   TScriptElement* e = w.CurrentElement();
   TScriptElement* before = e->prev;
   TScriptElement* into = before && before->Kind() == ekAutoPageBreak ? before->prev : before;
-  const bool joins =
-      into && into->Kind() == e->Kind() && !(e->Kind() == ekSceneHeading && w.InteractiveScript);
+  const bool joins = into && into->Kind() == e->Kind() && !(e->Kind() == ekSceneHeading && w.InteractiveScript);
   if (!joins) {
     CaretToNeighbour(w, false);
     return;
@@ -506,9 +503,7 @@ TTail LeftKey(KeyCommand& c) {
   } else {
     const CharSet skip = ZeroWidthBytes(w.TaggingUsed != 0);
     --column;
-    while (column > 0 && skip.Contains(text[column]) &&
-           !(text[column] == '~' && IsLineStart(w, column)))
-      --column;
+    while (column > 0 && skip.Contains(text[column]) && !(text[column] == '~' && IsLineStart(w, column))) --column;
   }
   EditFields(w).CaretColumn = static_cast<Word>(column);
   return c.Moved();
@@ -774,8 +769,8 @@ std::string ListFilter(const TMDIChild& w) {
 }
 
 // Where Right leaves a word for the real-time spelling check.
-constexpr CharSet WordEndSet = CharSet{0,  ' ', '!', '"', '$', '&', '\'', '(', ')', ',', '-', '.', ':', ';', '?',
-                                       '[', ']', '{', '}', 0x91, 0x92, 0x93, 0x94, 0x97, 0xAB, 0xBB};
+constexpr CharSet WordEndSet = CharSet{0,   ' ', '!', '"', '$', '&', '\'', '(',  ')',  ',',  '-',  '.',  ':',
+                                       ';', '?', '[', ']', '{', '}', 0x91, 0x92, 0x93, 0x94, 0x97, 0xAB, 0xBB};
 
 // A key that takes the caret away from a word typed or mended and not yet
 // checked has that word checked first, as typing a blank after it would.
@@ -796,7 +791,8 @@ void SpellWordLeft(TMDIChild& w, Word key, unsigned combination) {
     EditFields(w).CaretColumn = static_cast<Word>(at);
     aids::SpellWordBeforeCaret();
     const std::size_t stepped = at - caret;
-    if (w.EditBuffer() != before) EditFields(w).CaretColumn = static_cast<Word>(w.CaretColumn() > stepped ? w.CaretColumn() - stepped : 0);
+    if (w.EditBuffer() != before)
+      EditFields(w).CaretColumn = static_cast<Word>(w.CaretColumn() > stepped ? w.CaretColumn() - stepped : 0);
     else EditFields(w).CaretColumn = caret;
   }
   WordPendingSpell = 0;
@@ -895,8 +891,7 @@ bool JoinWithNextElement(bool redisplay, bool addBlank, TMDIChild& window) {
     const char last = first.back();
     if (SentenceEndSet.Contains(last) && !SameText(first, "INT.") && !SameText(first, "EXT."))
       first += ProgramOptions().SentenceSpacing;
-    else if (addBlank && last != ' ')
-      first += ' ';
+    else if (addBlank && last != ' ') first += ' ';
   }
   const bool nextOpenedGroup = next->group && next->group->first == next;
   const std::string keptRevised = next->revisedLines ? std::string(*next->revisedLines) : std::string();

@@ -191,8 +191,7 @@ bool IsLoneWholeHeading(TMDIChild& script) {
   const std::vector<editor::TBlockSpan> spans = editor::BlockSpans(script);
   if (spans.size() != 1) return false;
   const editor::TBlockSpan& span = spans.front();
-  return IsSceneHeading(span.element->Kind()) && span.start == 0 &&
-         span.end == BlockTextLength(script, *span.element);
+  return IsSceneHeading(span.element->Kind()) && span.start == 0 && span.end == BlockTextLength(script, *span.element);
 }
 
 void DropBlock(TMDIChild& script, int x, int y) {

@@ -175,7 +175,8 @@ void UserItemSelect(TMDIChild& window) {
     ReplaceEditLine(window, std::string(1, PlaceholderChar));
   } else if (PopupContext == pcExtension) {
     // The cue was not made for the menu: Nevermind leaves it as it is.
-  } else if (window.EditBuffer().empty() && window.CurrentElement() && (window.CurrentElement()->prev || window.CurrentElement()->next)) {
+  } else if (window.EditBuffer().empty() && window.CurrentElement() &&
+             (window.CurrentElement()->prev || window.CurrentElement()->next)) {
     if (PopupContext == pcSceneOpening) window.CurrentElement()->format = window.FormatSet[fsAction];
     TakeNewElementAway(window);
   }

@@ -109,10 +109,9 @@ std::string PageNumberText(const TScriptDocument& window, const TScriptElement* 
   const TScriptElement* base = element->prev;
   for (; base && !IsBaseBreak(base->Kind()); base = base->prev)
     if (base->Kind() == ekAutoPageBreak || base->Kind() == ekMultiLockedPageBreak) ++k;
-  const Byte baseLetter =
-      base && base->group && base->group->first && IsPageBreakKind(base->group->first->Kind())
-          ? window.DisplayNumberLetter(base->group)
-          : Byte{' '};
+  const Byte baseLetter = base && base->group && base->group->first && IsPageBreakKind(base->group->first->Kind())
+                              ? window.DisplayNumberLetter(base->group)
+                              : Byte{' '};
   const bool countSuffix = IsPlainPageLetter(baseLetter) == (window.PageBlankLetterRule != 0) &&
                            (window.PageSuffixStyle != 1 || !IsNoLetter(baseLetter));
   const std::string suffix = countSuffix ? std::to_string(k) : std::string(1, NthUnskippedLetter(window, k));
@@ -369,8 +368,7 @@ bool ComputeStatusTexts(TMDIChild& window, const TStatusOptions& options, TStatu
   if (options.noAutoPagination && !above.lastBreak) {
     texts.page = " Pg: -- of --";
   } else {
-    texts.page = " Pg: " + pageText.substr(0, MaxPanelPageText) + " of " +
-                 std::to_string(pages + window.PageStart - 1);
+    texts.page = " Pg: " + pageText.substr(0, MaxPanelPageText) + " of " + std::to_string(pages + window.PageStart - 1);
   }
 
   texts.scene.clear();
@@ -398,8 +396,8 @@ std::string PositionText(TMDIChild& window) {
   const TScriptElement* e = current->prev;
   for (; e && !IsPageBreakKind(e->Kind()); e = e->prev) {
     if (!counts(*e)) continue;
-    points += e->format.LinesBefore * e->format.FontSize / 10 + (e->lineCount - 1) * linePoints(*e) +
-              e->format.FontSize;
+    points +=
+        e->format.LinesBefore * e->format.FontSize / 10 + (e->lineCount - 1) * linePoints(*e) + e->format.FontSize;
   }
   int lines = points / size;
   if (!e || e->Kind() == ekForcedPageBreak) lines += window.FirstPageLine;
@@ -408,8 +406,10 @@ std::string PositionText(TMDIChild& window) {
   if (counts(*current) && remainder != 0) line += "." + std::to_string(remainder);
 
   // Tenths of an inch from the page's left edge to the caret.
-  const int lineStart = window.CaretLine() <= 1 ? 0 : window.LineOffsets()[static_cast<std::size_t>(window.CaretLine() - 1)];
-  const int dots = window.CaretColumn() > lineStart ? MeasureLayoutTextWidth(window, lineStart, window.CaretColumn() - 1) : 0;
+  const int lineStart =
+      window.CaretLine() <= 1 ? 0 : window.LineOffsets()[static_cast<std::size_t>(window.CaretLine() - 1)];
+  const int dots =
+      window.CaretColumn() > lineStart ? MeasureLayoutTextWidth(window, lineStart, window.CaretColumn() - 1) : 0;
   const int tenths = (current->format.LeftMargin * 30 + dots) / 30;
   std::string across = std::to_string(tenths / 10);
   if (tenths % 10 != 0) across += "." + std::to_string(tenths % 10);

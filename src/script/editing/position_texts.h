@@ -29,12 +29,12 @@ char NthUnskippedLetter(const TScriptDocument& script, int n);
 std::string NumberAsLetters(int number);
 
 struct TStatusTexts {
-  std::string page;           // " Pg: 3 of 40"
-  std::string scene;          // empty: the scene panel is hidden
-  std::string act;            // empty: the act panel is hidden
-  int elementEntry = -1;      // entry of the element-type list
-  Byte avColumn = 0;          // 1 (L) or 2 (R)
-  bool keepElement = false;   // the keep-together menu checks
+  std::string page;          // " Pg: 3 of 40"
+  std::string scene;         // empty: the scene panel is hidden
+  std::string act;           // empty: the act panel is hidden
+  int elementEntry = -1;     // entry of the element-type list
+  Byte avColumn = 0;         // 1 (L) or 2 (R)
+  bool keepElement = false;  // the keep-together menu checks
   bool keepGroup = false;
   bool keepWithFollowing = false;
   int scrollPosition = 0;     // in screen lines, the caret's place ...

@@ -12,7 +12,6 @@ namespace qm {
 
 namespace {
 
-
 constexpr Word CueContinuedBit = 0x8000;
 
 // An Action carrying this in either byte of its number word takes back

@@ -71,9 +71,11 @@ bool EnterRevisionColor(TMDIChild& window, bool stepBack) {
   if (stepBack && window.CaretColumn() > 0) --EditFields(window).CaretColumn;
   if (!CodeAt(window, window.CaretColumn(), chosen.on)) TypeCharacter(static_cast<char>(chosen.on));
   EditFields(window).CaretColumn = static_cast<Word>(window.CaretColumn() + (stepBack ? 2 : 1));
-  EditFields(window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), window.EditBuffer().size()));
+  EditFields(window).CaretColumn =
+      static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), window.EditBuffer().size()));
   const std::size_t at = window.CaretColumn();
-  if (at + 1 == window.EditBuffer().size() && window.EditBuffer()[at] == ' ') EditFields(window).EditBuffer[at] = static_cast<char>(chosen.off);
+  if (at + 1 == window.EditBuffer().size() && window.EditBuffer()[at] == ' ')
+    EditFields(window).EditBuffer[at] = static_cast<char>(chosen.off);
   else if (!CodeAt(window, at, chosen.off)) TypeCharacter(static_cast<char>(chosen.off));
   InsertMode = savedInsert;
   return true;
@@ -87,7 +89,8 @@ void CloseColorPairAtCaret(TMDIChild& window, Byte open, Byte close) {
 
 void SelectRevisionColor(TMDIChild& window, Byte colour) {
   const Byte active = window.AutoRevisionColor;
-  if (IsRevisionColour(window, active) && colour == 0) CloseColorPairAtCaret(window, PairOf(active).on, PairOf(active).off);
+  if (IsRevisionColour(window, active) && colour == 0)
+    CloseColorPairAtCaret(window, PairOf(active).on, PairOf(active).off);
   window.AutoRevisionColor = IsRevisionColour(window, colour) ? colour : 0;
 }
 

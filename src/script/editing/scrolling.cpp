@@ -45,7 +45,8 @@ int CaretX(TMDIChild& window, int line) {
 }
 
 int CurrentLine(const TMDIChild& window) {
-  return CaretLineOfColumn(window.LineOffsets(), window.CurrentElement()->lineCount, window.CaretColumn(), window.EditBuffer());
+  return CaretLineOfColumn(window.LineOffsets(), window.CurrentElement()->lineCount, window.CaretColumn(),
+                           window.EditBuffer());
 }
 
 // The caret to the start of a wrapped line of another element, the line at
@@ -280,7 +281,8 @@ int FollowHorizontalScroll(TMDIChild& window, int scrollPos, int minPos, int max
   constexpr int Step = 5;
   const int line = CurrentLine(window);
   const int lineStart = LineStart(window, line);
-  const int lineEnd = std::min<int>(window.LineOffsets()[static_cast<std::size_t>(line)], static_cast<int>(window.EditBuffer().size()));
+  const int lineEnd =
+      std::min<int>(window.LineOffsets()[static_cast<std::size_t>(line)], static_cast<int>(window.EditBuffer().size()));
   int column = window.CaretColumn();
   int x = ScreenTextLeft(window, *window.CurrentElement(), line) + MeasureTextWidth(window, lineStart, column - 1);
   if (scrollPos + x < 0) {
@@ -323,7 +325,8 @@ void GotoScriptBottom(TMDIChild& window) {
   EditFields(window).CaretLine = static_cast<Word>(CurrentLine(window));
   // Laid out from the bottom of the window up; the caret's line is then
   // brought inside it.
-  last->screenLine = static_cast<std::int16_t>(std::max(1, window.ClientHeight() / std::max<int>(1, window.ScreenLineHeight)));
+  last->screenLine =
+      static_cast<std::int16_t>(std::max(1, window.ClientHeight() / std::max<int>(1, window.ScreenLineHeight)));
   RebuildScreen(&window);
   EnsureCaretVisible(window);
   window.RedisplayScreen(true);

@@ -15,7 +15,6 @@ namespace qm {
 class TMDIChild;
 struct TScriptElement;
 
-
 // The view moves by whole lines: up shows the lines below, down the lines
 // above; the table is laid out again and the window repainted.
 void ScrollScreenUp(TMDIChild& window, int lines);

@@ -77,9 +77,8 @@ namespace {
 // A character typed after a word that ends it, for the real-time spelling
 // check of that word.
 bool EndsTypedWord(char ch) {
-  static constexpr CharSet Enders =
-      CharSet{32, 33, 34, 36, 38, 39, 40, 41, 44, 45, 46, 47, 58, 59, 63, 91, 93, 123, 125, 145, 146, 147, 148, 151,
-              171, 187};
+  static constexpr CharSet Enders = CharSet{32, 33, 34, 36, 38,  39,  40,  41,  44,  45,  46,  47,  58,
+                                            59, 63, 91, 93, 123, 125, 145, 146, 147, 148, 151, 171, 187};
   return Enders.Contains(ch);
 }
 

@@ -26,8 +26,7 @@ void TakeMargins(TElementFormat& format, const TElementFormat& base) {
 
 // The text as it measures: without the continued mark a repeated name
 // carries after a page break, without codes, in capitals when it shows so.
-std::string TextToMeasure(const TMDIChild& window, const TElementFormat& format, Byte cueCode,
-                          std::string_view text) {
+std::string TextToMeasure(const TMDIChild& window, const TElementFormat& format, Byte cueCode, std::string_view text) {
   std::string measured(text);
   if (format.Kind == ekCharacterName && CueContinuedState(NormalCueCode(cueCode)) == 2) {
     const std::string mark = " (" + window.LayoutOptions.CharacterMoreContinued + ")";

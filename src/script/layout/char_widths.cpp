@@ -43,9 +43,8 @@ struct CodeMark {
   const char* text;
 };
 constexpr CodeMark StyleMarks[] = {
-    {2, "[B]"},  {3, "[b]"},  {13, "[g]"}, {14, "[S]"}, {15, "[s]"}, {16, "[R]"},
-    {17, "[r]"}, {18, "[L]"}, {19, "[l]"}, {20, "[G]"}, {21, "[U]"}, {22, "[u]"},
-    {25, "[I]"}, {26, "[i]"}, {27, "[1]"}, {28, "[2]"}, {29, "[3]"}, {30, "[4]"},
+    {2, "[B]"},  {3, "[b]"},  {13, "[g]"}, {14, "[S]"}, {15, "[s]"}, {16, "[R]"}, {17, "[r]"}, {18, "[L]"}, {19, "[l]"},
+    {20, "[G]"}, {21, "[U]"}, {22, "[u]"}, {25, "[I]"}, {26, "[i]"}, {27, "[1]"}, {28, "[2]"}, {29, "[3]"}, {30, "[4]"},
 };
 constexpr CodeMark UserColorMarks[] = {
     {253, "[U1]"}, {254, "[u1]"}, {221, "[U2]"}, {222, "[u2]"}, {238, "[U3]"}, {248, "[u3]"}, {245, "[U4]"},
@@ -58,6 +57,7 @@ constexpr Byte StyleCodesToCopy[] = {27, 28, 29, 30, 2, 3, 21, 22, 25, 26, 14, 1
 
 // The category captions of a new program, by category index, used while the
 // main window has no category menu.
+// clang-format off
 constexpr const char* DefaultCategoryCaptions[26] = {
     "&Additional Labor", "Animal &Handler",  "&Cast Members",       "C&ostumes",         "Cre&w",
     "&Extras",           "&Greenery",        "&Livestock",          "&Makeup / Hair",    "Mechan&ical FX",
@@ -66,6 +66,7 @@ constexpr const char* DefaultCategoryCaptions[26] = {
     "Special F&X",       "&Stunts",          "&Vehicles",           "User Defined #&1",  "User Defined #&2",
     "User Defined #&3",
 };
+// clang-format on
 
 unsigned FontStyleOf(int widthStyle) {
   unsigned style = 0;

@@ -21,8 +21,8 @@ struct TScriptElement;
 // Program options the layout and painting read, kept here until the main
 // window's options hold them (the names are the option names).
 struct TLayoutProgramOptions {
-  bool FillOutBreakdowns = false;       // the main window's Fill Out Breakdowns item is checked
-  bool KeepLastPosition = false;        // the main window's last-position flag
+  bool FillOutBreakdowns = false;  // the main window's Fill Out Breakdowns item is checked
+  bool KeepLastPosition = false;   // the main window's last-position flag
 };
 extern TLayoutProgramOptions LayoutProgramOptions;
 
@@ -34,7 +34,6 @@ CharSet CodeSetOf(const TScriptDocument& script);
 CharSet ZeroWidthSetOf(const TScriptDocument& script);
 // The colour-pair bytes of user colours 1 to 7.
 bool IsUserColorCode(Byte code);
-
 
 // The layout resolution: widths that decide line breaks are 1/300 inch.
 constexpr int LayoutDpi = 300;

@@ -62,8 +62,8 @@ bool ShownInParentheses(const TScriptDocument& script, Byte kind) {
 TOpening OpeningParenthesis(const TMDIChild& window, const TScriptElement& element) {
   const Byte kind = element.Kind();
   if (!ShownInParentheses(window, kind) || OpensItself(LiveElementText(window, element))) return TOpening::None;
-  const bool outdented = kind == ekParenthetical ? window.OutdentParentheticals != 0
-                                                 : kind == ekAction && window.ActionOutdented;
+  const bool outdented =
+      kind == ekParenthetical ? window.OutdentParentheticals != 0 : kind == ekAction && window.ActionOutdented;
   return outdented ? TOpening::Hanging : TOpening::AtMargin;
 }
 

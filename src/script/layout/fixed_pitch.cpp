@@ -24,7 +24,8 @@ int TPlainCharacters::RunEnd(const Byte* text, int from, int to, int size) const
   const __m128i first = _mm_set1_epi8(static_cast<char>(First));
   const __m128i size16 = _mm_set1_epi8(static_cast<char>(Last - First + 1));
   __m128i excluded[6];
-  for (int k = 0; k < count_; ++k) excluded[k] = _mm_set1_epi8(static_cast<char>(excluded_[static_cast<std::size_t>(k)]));
+  for (int k = 0; k < count_; ++k)
+    excluded[k] = _mm_set1_epi8(static_cast<char>(excluded_[static_cast<std::size_t>(k)]));
   while (from < to) {
     const int base = from + 16 <= size ? from : to - 16;
     if (base < 0) break;

@@ -100,8 +100,7 @@ THiddenBoxes HiddenBoxesOf(const TMDIChild& window, const TScreenLine& row) {
   const bool hiddenBefore = e.prev && window.IsHiddenElement(e.prev);
   const bool note = e.Kind() == ekScriptNote;
   const bool startsShownText =
-      e.state == esShownHidden &&
-      (!IsDialogueOrParenthetical(e.Kind()) || (e.prev && !IsHiddenFromLists(*e.prev)));
+      e.state == esShownHidden && (!IsDialogueOrParenthetical(e.Kind()) || (e.prev && !IsHiddenFromLists(*e.prev)));
   if (!hiddenBefore && !note && !startsShownText) return boxes;
   boxes.count = 1;
   boxes.showFirst = hiddenBefore;
@@ -170,8 +169,7 @@ void DrawInteractiveMarks(TMDIChild& window, const TScreenLine& row, int y) {
 const TScriptElement* NumberedHeading(const TMDIChild& window, const TScreenLine& row) {
   const TScriptElement* e = row.element;
   if (IsSceneHeading(e->Kind())) return e;
-  if (!ProgramOptions().DisplayHeaders || !window.TopSceneContinued || !IsPageBreakKind(e->Kind()) ||
-      row.banner != 1)
+  if (!ProgramOptions().DisplayHeaders || !window.TopSceneContinued || !IsPageBreakKind(e->Kind()) || row.banner != 1)
     return nullptr;
   const std::string continued = StyledLine(window.TopSceneContinuedText, 0, 0, 0).text;
   if (continued.empty() || !Starts(row.text, continued)) return nullptr;
@@ -312,8 +310,7 @@ void DrawScreenLineMarks(TMDIChild& window, int line, int y) {
     DrawKeepMark(window, e, y);
     if (window.InteractiveScript && (e.Kind() == ekShot || e.Kind() == ekTransition))
       DrawInteractiveMarks(window, row, y);
-    else
-      DrawSceneNumbers(window, row, y);
+    else DrawSceneNumbers(window, row, y);
   }
   canvas.Brush.Style = TBrushStyle::bsSolid;
 }

@@ -216,8 +216,7 @@ void LayElementLines(TMDIChild& window, TScriptElement& element, std::span<const
   if (moveFollowing && delta != 0) {
     if (element.screenLine + oldLineCount <= 1)
       element.screenLine = static_cast<std::int16_t>(element.screenLine - delta);  // grew above the window
-    else
-      MoveLinesBelow(window, element.screenLine + oldLineCount, delta);
+    else MoveLinesBelow(window, element.screenLine + oldLineCount, delta);
   }
   const int first = element.screenLine;
   for (int i = 0; i < newCount; ++i)
@@ -261,8 +260,8 @@ std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElem
   std::vector<TLaidLine> lines;
   if (texts.more) lines.push_back(StyledLine("(" + window.MoreText + ")", cueLeft, height, 0));
   if (texts.bottomContinued)
-    lines.push_back(StyledLine(window.BottomSceneContinuedText, ScreenLeftOf(window, window.FormatSet[fsTransition]),
-                               height, 2));
+    lines.push_back(
+        StyledLine(window.BottomSceneContinuedText, ScreenLeftOf(window, window.FormatSet[fsTransition]), height, 2));
   lines.push_back(StyledLine(RuleText(window, kind), 0, height, 0));
   if (texts.topContinued) {
     const std::string& continued = window.TopSceneContinuedText;
@@ -324,7 +323,8 @@ int ShownTextWidth(const TMDIChild& window, const TScreenLine& line, int first, 
   for (int column = std::max(first, 1); column <= last; ++column) {
     const Byte attribute = line.attributes[static_cast<std::size_t>(column)];
     const int style = WidthStyleOf(attribute & AttrBold, attribute & AttrItalic);
-    width += window.ScreenWidths[static_cast<std::size_t>(style)][static_cast<Byte>(line.text[static_cast<std::size_t>(column - 1)])];
+    width += window.ScreenWidths[static_cast<std::size_t>(style)]
+                                [static_cast<Byte>(line.text[static_cast<std::size_t>(column - 1)])];
   }
   return width;
 }
@@ -353,8 +353,9 @@ void PaintScreenLine(TMDIChild& window, int line, int fromColumn) {
     window.SetCanvasFontStyle(row.attributes[static_cast<std::size_t>(index + 1)], line, row.element, underline);
     if (canvas.Brush.Color == window.BackgroundColor) canvas.Brush.Color = textBackground;
     const int width = ShownTextWidth(window, row, index + 1, end);
-    canvas.TextOut(x, row.y, std::string_view(row.text).substr(static_cast<std::size_t>(index),
-                                                                 static_cast<std::size_t>(end - index)));
+    canvas.TextOut(
+        x, row.y,
+        std::string_view(row.text).substr(static_cast<std::size_t>(index), static_cast<std::size_t>(end - index)));
     if (underline) {
       canvas.Pen.Color = canvas.Font.Color;
       canvas.MoveTo(x, row.y + 1);
@@ -405,8 +406,7 @@ void TMDIChild::SetCanvasFontStyle(Byte attribute, int line, const TScriptElemen
     if (ProgramOptions().ColorAsBackground) background = BackgroundColorOfIndex(*this, color);
     else text = TextColorOfIndex(*this, color);
   }
-  if (element && IsHiddenFromLists(*element) && color != SelectedColorIndex)
-    text = clSilver;
+  if (element && IsHiddenFromLists(*element) && color != SelectedColorIndex) text = clSilver;
   Canvas.Font.Color = text;
   Canvas.Brush.Color = background;
   Canvas.Brush.Style = TBrushStyle::bsSolid;

@@ -18,8 +18,8 @@ class TMDIChild;
 
 // One line as a layout produces it, before it goes into the table.
 struct TLaidLine {
-  std::string text;                                       // at most 150 characters
-  std::array<Byte, ScreenLineColumns + 1> attributes{};   // columns 1..150
+  std::string text;                                      // at most 150 characters
+  std::array<Byte, ScreenLineColumns + 1> attributes{};  // columns 1..150
   Word left = 0;
   Word height = 0;
   Word lineInElement = 0;
@@ -32,9 +32,7 @@ constexpr Byte AttrItalic = 2;
 constexpr Byte AttrUnderline = 4;
 constexpr Byte AttrStrikeOut = 8;
 inline Byte ColorOfAttribute(Byte attribute) { return attribute >> 4; }
-inline Byte WithColor(Byte attribute, int color) {
-  return static_cast<Byte>((attribute & 0x0F) | (color << 4));
-}
+inline Byte WithColor(Byte attribute, int color) { return static_cast<Byte>((attribute & 0x0F) | (color << 4)); }
 
 // A banner or header text whose bold and underline codes become
 // attribute bits, cut to a screen line.

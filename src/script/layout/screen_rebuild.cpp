@@ -52,7 +52,6 @@ std::string TextOfElement(const TMDIChild& window, const TScriptElement& element
   return UnpackText(*element.text);
 }
 
-
 // A line emptied before (a line shows nothing only once it was cleared)
 // need not be cleared again.
 bool IsEmptyLine(const TMDIChild& window, const TScreenLine& row) {
@@ -281,7 +280,8 @@ void UpdateCaret() {
   int line = CaretLineOfColumn(window->LineOffsets(), element->lineCount, window->CaretColumn(), text);
   if (window->CaretColumn() > window->LineOffsets()[static_cast<std::size_t>(element->lineCount)]) {
     window->WrapScreenText(element, text);
-    EditFields(*window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window->CaretColumn(), TrimmedLength(text)));
+    EditFields(*window).CaretColumn =
+        static_cast<Word>(std::min<std::size_t>(window->CaretColumn(), TrimmedLength(text)));
     line = CaretLineOfColumn(window->LineOffsets(), element->lineCount, window->CaretColumn(), text);
   }
   EditFields(*window).CaretLine = static_cast<Word>(line);
@@ -289,7 +289,8 @@ void UpdateCaret() {
   line = window->CaretLine();
 
   const int lineStart = line == 1 ? 0 : window->LineOffsets()[static_cast<std::size_t>(line - 1)];
-  window->CaretX = ScreenTextLeft(*window, *element, line) + MeasureTextWidth(*window, lineStart, window->CaretColumn() - 1);
+  window->CaretX =
+      ScreenTextLeft(*window, *element, line) + MeasureTextWidth(*window, lineStart, window->CaretColumn() - 1);
   const int screenLine = std::clamp(element->screenLine + line - 1, 1, ScreenLineCount);
   window->CaretY = window->ScreenLines[static_cast<std::size_t>(screenLine)].y;
 
@@ -297,8 +298,7 @@ void UpdateCaret() {
     const int charHeight = window->ScreenCharHeight ? window->ScreenCharHeight : window->ScreenLineHeight;
     DestroyCaret();
     CreateCaret(window->Handle(), 2, charHeight + 1);
-    SetCaretPos(window->CaretX + window->LeftTextOffset,
-                window->CaretY - window->ScreenAscent - (charHeight / 15 + 1));
+    SetCaretPos(window->CaretX + window->LeftTextOffset, window->CaretY - window->ScreenAscent - (charHeight / 15 + 1));
     ShowCaret(window->Handle());
   }
   window->ReportedCaretElement = element;
@@ -402,7 +402,8 @@ void SetButtonDown(TSpeedButton* button, bool down) {
 
 void UpdateFormatButton(TSpeedButton* button, std::string_view text, int column, Byte onCode, Byte offCode,
                         bool startState) {
-  SetButtonDown(button, IsInsideCodePair(text, static_cast<std::size_t>(std::max(column, 0)), onCode, startState, offCode));
+  SetButtonDown(button,
+                IsInsideCodePair(text, static_cast<std::size_t>(std::max(column, 0)), onCode, startState, offCode));
 }
 
 }  // namespace qm

@@ -41,7 +41,6 @@ enum : Byte {
 
 using TClassTable = std::array<Byte, 256>;
 
-
 enum ClassVariant : unsigned { cvUserColors = 1, cvDialogueParens = 2, cvInteractive = 4, cvTagging = 8, cvCount = 16 };
 
 TClassTable BuildClasses(unsigned variant) {
@@ -501,8 +500,7 @@ Byte RightAlignedLeftMargin(TMDIChild& window, const TScriptElement& element, co
   return static_cast<Byte>(std::clamp<int>(left, window.FormatSet[fsTransition].LeftMargin, 255));
 }
 
-TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::string_view text,
-                       TPitchCache& pitches) {
+TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::string_view text, TPitchCache& pitches) {
   TWrapSetup setup;
   setup.pitches = &pitches;
   setup.text = text;
@@ -600,7 +598,8 @@ void CommitWrap(TMDIChild& window, TScriptElement& element, std::string_view tex
   if (&element == window.CurrentElement()) {
     const auto used = outcome.offsets.begin() + outcome.lineCount + 1;
     std::copy(outcome.offsets.begin(), used, EditFields(window).LineOffsets.begin());
-    std::fill(EditFields(window).LineOffsets.begin() + outcome.lineCount + 1, EditFields(window).LineOffsets.end(), Word{0});
+    std::fill(EditFields(window).LineOffsets.begin() + outcome.lineCount + 1, EditFields(window).LineOffsets.end(),
+              Word{0});
     window.AvailableWidth = outcome.available;
     EditFields(window).CaretLine =
         static_cast<Word>(CaretLineOfColumn(outcome.offsets, outcome.lineCount, window.CaretColumn(), text));

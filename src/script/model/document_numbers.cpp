@@ -98,8 +98,7 @@ std::string TScriptDocument::OmittedRangeWord(std::string& text, const TElementG
   const Byte letterBefore = rest.empty() || letter == 'A' ? Byte{' '} : static_cast<Byte>(letter - 1);
   const int first = DisplayNumber(group);
   const Byte firstLetter = DisplayNumberLetter(group);
-  const bool adjacent =
-      (last == first + 1 && firstLetter == letter) || (last == first && firstLetter == letterBefore);
+  const bool adjacent = (last == first + 1 && firstLetter == letter) || (last == first && firstLetter == letterBefore);
   return adjacent && rest.size() <= 1 ? SceneAndText : SceneThruText;
 }
 

@@ -18,11 +18,10 @@ void Append(std::string& s, std::string_view more) {
   s.append(more.substr(0, NumberTextLength - std::min(s.size(), NumberTextLength)));
 }
 
-constexpr std::array<const char*, 21> Words{"Zero",     "One",      "Two",       "Three",    "Four",
-                                            "Five",     "Six",      "Seven",     "Eight",    "Nine",
-                                            "Ten",      "Eleven",   "Twelve",    "Thirteen", "Fourteen",
-                                            "Fifteen",  "Sixteen",  "Seventeen", "Eighteen", "Nineteen",
-                                            "Twenty"};
+constexpr std::array<const char*, 21> Words{"Zero",     "One",      "Two",      "Three",   "Four",    "Five",
+                                            "Six",      "Seven",    "Eight",    "Nine",    "Ten",     "Eleven",
+                                            "Twelve",   "Thirteen", "Fourteen", "Fifteen", "Sixteen", "Seventeen",
+                                            "Eighteen", "Nineteen", "Twenty"};
 
 // The prefixes of loops 1 to 4, one row a loop, one column a naming style.
 constexpr std::array<std::array<const char*, 3>, 4> LoopPrefixes{{
@@ -38,10 +37,12 @@ struct TPrefixStart {
   std::string_view start;
   int loop;
 };
+// clang-format off
 constexpr std::array<TPrefixStart, 12> PrefixStarts{{
     {"DOUBLE", 1}, {"SECOND", 1}, {"2ND", 1}, {"TRIPLE", 2}, {"THIRD", 2}, {"3RD", 2},
     {"QUADRU", 3}, {"FOURTH", 3}, {"4TH", 3}, {"QUINTU", 4}, {"FIFTH", 4}, {"5TH", 4},
 }};
+// clang-format on
 
 bool HasLowerBeforeFirstBlank(const std::string& name) {
   for (char c : name) {

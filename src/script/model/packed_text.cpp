@@ -213,9 +213,7 @@ std::string Thousands(std::size_t n) {
 
 }  // namespace
 
-std::string PackText(std::string_view plain, bool* truncated) {
-  return PackWithin(plain, MaxPackedBytes, truncated);
-}
+std::string PackText(std::string_view plain, bool* truncated) { return PackWithin(plain, MaxPackedBytes, truncated); }
 
 std::optional<std::string> PackElementText(const std::optional<std::string>& text, bool* truncated) {
   if (truncated) *truncated = false;
@@ -228,9 +226,7 @@ std::optional<std::string> PackString(std::string_view s) {
   return PackText(s.substr(0, MaxShortStringChars));
 }
 
-std::string PackShortString(std::string_view s) {
-  return PackWithin(s, MaxShortStringChars, nullptr);
-}
+std::string PackShortString(std::string_view s) { return PackWithin(s, MaxShortStringChars, nullptr); }
 
 std::string UnpackText(std::string_view packed, bool* truncated) {
   std::string out;
@@ -262,8 +258,8 @@ std::optional<std::string> UnpackElementText(const std::optional<std::string>& p
 
 std::string UnpackWarningText(std::string_view unpacked) {
   return "The Element which starts with:\r\r\"" + std::string(unpacked.substr(0, 35)) +
-         "...\"\r\rhas been truncated as it would otherwise\rhave been greater than " +
-         Thousands(MaxElementChars) + " characters long!";
+         "...\"\r\rhas been truncated as it would otherwise\rhave been greater than " + Thousands(MaxElementChars) +
+         " characters long!";
 }
 
 }  // namespace qm

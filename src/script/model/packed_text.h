@@ -37,8 +37,7 @@ constexpr std::size_t MaxShortStringChars = 255;
 std::string PackText(std::string_view plain, bool* truncated = nullptr);
 
 // An element's text: no text (the element is being edited) stays none.
-std::optional<std::string> PackElementText(const std::optional<std::string>& text,
-                                           bool* truncated = nullptr);
+std::optional<std::string> PackElementText(const std::optional<std::string>& text, bool* truncated = nullptr);
 
 // A short string's packed form, or none for an empty string.
 std::optional<std::string> PackString(std::string_view s);
@@ -55,8 +54,7 @@ std::string UnpackText(std::string_view packed, bool* truncated = nullptr);
 // An element's stored text unpacked; none stays none. When the text was cut,
 // *truncated is set and the caller beeps and shows UnpackWarningText in the
 // platform's message box, captioned "Warning", with an OK button.
-std::optional<std::string> UnpackElementText(const std::optional<std::string>& packed,
-                                             bool* truncated = nullptr);
+std::optional<std::string> UnpackElementText(const std::optional<std::string>& packed, bool* truncated = nullptr);
 
 // The warning for a cut element: it quotes the first 35 characters of the
 // unpacked text and names MaxElementChars as the limit.

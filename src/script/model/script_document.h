@@ -37,12 +37,12 @@ class TScriptDocument : public TScriptRecord {
   // Per-script options the layout reads that the script record does not
   // hold yet; they move into the record with the same names.
   struct TLayoutOptions {
-    Byte ShowCodes = 0;              // inline codes shown as marks
-    Byte DialogueParenthesis = 0;    // parentheses in Dialogue keep Dialogue's style
-    Byte UsesUserColors = 0;         // colour pairs 4 to 10 are codes
+    Byte ShowCodes = 0;            // inline codes shown as marks
+    Byte DialogueParenthesis = 0;  // parentheses in Dialogue keep Dialogue's style
+    Byte UsesUserColors = 0;       // colour pairs 4 to 10 are codes
     std::array<TColor, 7> UserColors{clMaroon, clNavy, clPurple, clTeal, clOlive, clGray, clFuchsia};
     Byte ShowsBreakdownTags = 0;
-    Byte MoreLines = 1;              // MORE and CONT'D lines around a split speech
+    Byte MoreLines = 1;  // MORE and CONT'D lines around a split speech
     std::string CharacterMoreContinued = "CONT'D";
   };
   TLayoutOptions LayoutOptions;

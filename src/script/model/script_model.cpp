@@ -10,9 +10,7 @@ std::string ElementText(const TScriptElement& e) {
   return HoldsPackedText(e.Kind()) ? UnpackText(*e.text) : *e.text;
 }
 
-bool IsPageBreakKind(Byte kind) {
-  return kind == ekAutoPageBreak || IsHardPageBreakKind(kind);
-}
+bool IsPageBreakKind(Byte kind) { return kind == ekAutoPageBreak || IsHardPageBreakKind(kind); }
 
 bool IsNumberedKind(Byte kind) {
   switch (kind) {
@@ -35,9 +33,18 @@ bool IsHardPageBreakKind(Byte kind) {
 }
 
 std::array<Byte, TElementFormat::Size> TElementFormat::ToBytes() const {
-  return {LeftMargin, RightMargin, LinesBefore, AllCaps,
-          static_cast<Byte>(NumberWord & 0xFF), static_cast<Byte>(NumberWord >> 8),
-          Kind, Spacing, FontAndColor, FontSize, Carried, Style};
+  return {LeftMargin,
+          RightMargin,
+          LinesBefore,
+          AllCaps,
+          static_cast<Byte>(NumberWord & 0xFF),
+          static_cast<Byte>(NumberWord >> 8),
+          Kind,
+          Spacing,
+          FontAndColor,
+          FontSize,
+          Carried,
+          Style};
 }
 
 TElementFormat TElementFormat::FromBytes(const Byte* b) {

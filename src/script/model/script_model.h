@@ -85,9 +85,9 @@ enum TStyleBits : Byte { stBold = 1, stItalic = 2, stUnderline = 4, stStrikeOut 
 // The 12-byte element format, stored byte for byte in files and on the
 // clipboard.
 struct TElementFormat {
-  Byte LeftMargin = 0;    // tenths of an inch
-  Byte RightMargin = 0;   // tenths of an inch
-  Byte LinesBefore = 0;   // tenths of a line
+  Byte LeftMargin = 0;   // tenths of an inch
+  Byte RightMargin = 0;  // tenths of an inch
+  Byte LinesBefore = 0;  // tenths of a line
   Byte AllCaps = 0;
   Word NumberWord = 0;    // locked number, flag and letter; see below
   Byte Kind = 0;          // TElementKind
@@ -222,7 +222,7 @@ struct TScreenLine {
   Byte repaint = 0;
   Byte stale = 0;
   Byte fromColumn = 1;
-  std::string text;  // at most 150 characters
+  std::string text;                                      // at most 150 characters
   std::array<Byte, ScreenLineColumns + 1> attributes{};  // columns 1..150
   TScriptElement* element = nullptr;
   Word height = 0;

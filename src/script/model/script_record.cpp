@@ -17,9 +17,7 @@ std::uint32_t CenteredKinds(const TScriptSettings& s) {
   return kinds;
 }
 
-std::string CutToCapacity(std::string_view s, std::size_t capacity) {
-  return std::string(s.substr(0, capacity));
-}
+std::string CutToCapacity(std::string_view s, std::size_t capacity) { return std::string(s.substr(0, capacity)); }
 
 TUserListTables::TUserListTables() {
   Extension[0] = "O.S.";

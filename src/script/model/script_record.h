@@ -70,9 +70,9 @@ struct TUserListTables {
   std::array<std::string, 1> TagText;
   std::array<std::string, 1> EndofActText;
   std::array<std::string, 1> ScriptOpenText;
-  std::array<std::string, 10> SceneBodyText;      // at most 45 characters
+  std::array<std::string, 10> SceneBodyText;  // at most 45 characters
   std::array<std::string, 15> CharNames;
-  std::array<std::string, 15> SubstitutionText;   // at most 45 characters
+  std::array<std::string, 15> SubstitutionText;  // at most 45 characters
   friend bool operator==(const TUserListTables&, const TUserListTables&) = default;
 };
 
@@ -112,7 +112,7 @@ struct TScriptSettings {
   Word PageStart = 1;
 
   // ---- Page breaking ----
-  Byte ActionBreakMode = 2;    // 0 never, 1 sentence ends only, 2 preferred, 3 maximum lines
+  Byte ActionBreakMode = 2;  // 0 never, 1 sentence ends only, 2 preferred, 3 maximum lines
   Byte DialogueBreakMode = 2;
   Byte MinActionLines = 2;
   Byte MinDialogueLines = 2;
@@ -129,8 +129,8 @@ struct TScriptSettings {
 
   // ---- Element options ----
   Byte FlexMargin = 1;
-  Byte ActionParentheticals = 0;    // [Action] "Parentheticals": Action shown in parentheses
-  Byte ActionOutdented = 0;         // [Action] "Outdented"
+  Byte ActionParentheticals = 0;  // [Action] "Parentheticals": Action shown in parentheses
+  Byte ActionOutdented = 0;       // [Action] "Outdented"
   Byte TransitionsFlushRight = 1;
   Byte CenterCharacterNames = 0;
   Byte CenterSceneInformation = 0;
@@ -139,7 +139,7 @@ struct TScriptSettings {
   Byte OutdentParentheticals = 0;
   Byte KeepSceneHeadingsApart = 0;  // the paste never joins a scene heading
   Byte CharacterListParentheses = 0;
-  Byte SceneInformationOff = 0;     // "Use Scene Information in Script", inverted
+  Byte SceneInformationOff = 0;  // "Use Scene Information in Script", inverted
   Byte JoinSceneExtensions = 0;
   Byte ParentheticalsSeparate = 0;  // a parenthetical is an element of its own
   Byte ActParentheses = 0;          // act information shown in parentheses
@@ -163,12 +163,12 @@ struct TScriptSettings {
   Byte NumberScenesContinuously = 0;
   Byte ScenesWithinActs = 0;
   Byte ActNumberingScheme = 0;
-  Byte ActDisplayStyle = 1;        // 1 numbers .. 5 Roman numerals
+  Byte ActDisplayStyle = 1;  // 1 numbers .. 5 Roman numerals
   Byte SceneInfoDisplayStyle = 1;
   Byte SceneLetterPlacement = 0;
-  Byte SceneDashScheme = 0;        // 0..2
+  Byte SceneDashScheme = 0;  // 0..2
   Byte SceneSuffixStyle = 0;
-  Byte PageSuffixStyle = 0;        // 0..2
+  Byte PageSuffixStyle = 0;  // 0..2
   Byte PageBlankLetterRule = 0;
   Byte DialogueNumbering = 0;
   std::array<Byte, 32> SkipLetters{};  // a bit per character code A-letters step over
@@ -186,7 +186,7 @@ struct TScriptSettings {
   Byte ScenesMultiLocked = 0;
   Byte PagesMultiLocked = 0;
   Byte DialogueNumberingLock = 0;
-  Byte HeadersLocked = 0;      // page headers locked: edits update them
+  Byte HeadersLocked = 0;  // page headers locked: edits update them
   Byte HeaderTextLocked = 0;
   Byte RevisionMarking = 0;
   Byte AutoRevisionColor = 0;  // 0 off, 1 blue, 2 red, 3 green

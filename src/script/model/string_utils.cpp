@@ -61,8 +61,7 @@ std::string InitialCaps(std::string_view s) {
   std::string result = LowerCaseShort(s);
   for (std::size_t i = 0; i < result.size(); ++i) {
     const bool startsWord = i == 0 || IsBlankOrOpenParen(result[i - 1]);
-    const bool afterWordAmpersand =
-        i > 0 && result[i - 1] == '&' && (i == 1 || IsBlankOrOpenParen(result[i - 2]));
+    const bool afterWordAmpersand = i > 0 && result[i - 1] == '&' && (i == 1 || IsBlankOrOpenParen(result[i - 2]));
     if (startsWord || afterWordAmpersand) result[i] = UpCaseChar(result[i]);
   }
   return result;
@@ -72,10 +71,8 @@ bool ReplaceChars(std::string_view fromChars, std::string_view toChars, std::str
   const std::string before = text;
   for (std::size_t k = 0; k < fromChars.size(); ++k) {
     const char from = fromChars[k];
-    if (k < toChars.size())
-      std::replace(text.begin(), text.end(), from, toChars[k]);
-    else
-      std::erase(text, from);
+    if (k < toChars.size()) std::replace(text.begin(), text.end(), from, toChars[k]);
+    else std::erase(text, from);
   }
   return text != before;
 }
@@ -106,9 +103,7 @@ std::string& AppendToPChar(std::string& dest, std::string_view s) { return dest.
 
 bool HasDrive(std::string_view path) { return !path.empty() && path.front() == PathDelimiter; }
 
-std::string ExtractDirectory(std::string_view path) {
-  return HasDrive(path) ? ExtractFilePath(path) : std::string();
-}
+std::string ExtractDirectory(std::string_view path) { return HasDrive(path) ? ExtractFilePath(path) : std::string(); }
 
 std::string ExtractFileNameOnly(std::string_view path) { return ExtractFileName(path); }
 

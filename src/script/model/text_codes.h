@@ -71,10 +71,12 @@ struct ColorPair {
   Byte on;
   Byte off;
 };
+// clang-format off
 inline constexpr std::array<ColorPair, 10> ColorPairs{{
     {18, 19}, {16, 17}, {20, 13}, {253, 254}, {221, 222},
     {238, 248}, {245, 216}, {208, 177}, {159, 164}, {131, 132},
 }};
+// clang-format on
 // Pairs after the first three count only while the script's extended-colour
 // option is on.
 constexpr int BasicColorCount = 3;
@@ -119,8 +121,7 @@ constexpr int ElementColorIndex(Byte code) {
 // A breakdown tag inside text is a tag code byte, the item's text, then
 // TagEnd. One code per breakdown category, in category order.
 inline constexpr std::array<Byte, 26> BreakdownTagCodes{
-    142, 127, 6, 12, 158, 7, 135, 24, 23, 144, 157, 128, 170,
-    143, 10, 168, 141, 134, 129, 137, 11, 8, 9, 175, 180, 184,
+    142, 127, 6, 12, 158, 7, 135, 24, 23, 144, 157, 128, 170, 143, 10, 168, 141, 134, 129, 137, 11, 8, 9, 175, 180, 184,
 };
 
 constexpr CharSet MakeTagOrColorSet() {

@@ -36,7 +36,8 @@ const std::array<TUserListSpec, UserListCount>& Specs() {
 int Index(TUserList list) { return static_cast<int>(list); }
 
 template <class Tables>
-auto SlotsOf(Tables& t, TUserList list) -> std::span<std::conditional_t<std::is_const_v<Tables>, const std::string, std::string>> {
+auto SlotsOf(Tables& t, TUserList list)
+    -> std::span<std::conditional_t<std::is_const_v<Tables>, const std::string, std::string>> {
   switch (list) {
     case TUserList::Extension: return t.Extension;
     case TUserList::TimeofDay: return t.TimeofDay;
@@ -63,8 +64,8 @@ bool IsStrippedCode(char ch) {
 // The lists whose entries the script window offers in menus and watches
 // for while the writer types.
 constexpr TUserList MenuLists[] = {
-    TUserList::Transition, TUserList::SceneText,    TUserList::ShotText,     TUserList::ActText,
-    TUserList::PrologueText, TUserList::TagText, TUserList::EndofActText, TUserList::ScriptOpenText,
+    TUserList::Transition,   TUserList::SceneText, TUserList::ShotText,     TUserList::ActText,
+    TUserList::PrologueText, TUserList::TagText,   TUserList::EndofActText, TUserList::ScriptOpenText,
 };
 
 }  // namespace

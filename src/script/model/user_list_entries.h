@@ -47,9 +47,9 @@ struct TUserListSpec {
 };
 const TUserListSpec& UserListSpec(TUserList list);
 constexpr TUserList AllUserLists[UserListCount] = {
-    TUserList::Extension,     TUserList::TimeofDay,      TUserList::Transition,    TUserList::SceneText,
-    TUserList::ShotText,      TUserList::ActText,        TUserList::PrologueText,  TUserList::TagText,
-    TUserList::EndofActText,  TUserList::ScriptOpenText, TUserList::SceneBodyText, TUserList::CharNames,
+    TUserList::Extension,        TUserList::TimeofDay,      TUserList::Transition,    TUserList::SceneText,
+    TUserList::ShotText,         TUserList::ActText,        TUserList::PrologueText,  TUserList::TagText,
+    TUserList::EndofActText,     TUserList::ScriptOpenText, TUserList::SceneBodyText, TUserList::CharNames,
     TUserList::SubstitutionText,
 };
 

@@ -36,8 +36,8 @@ void ForgetScreenLinesOf(TMDIChild& window, const TScriptElement* element) {
   bool inRun = false;
   for (int i = 1; i <= ScreenLineCount; ++i) {
     TScreenLine& line = window.ScreenLines[static_cast<size_t>(i)];
-    const bool shows = element ? line.element == element
-                               : line.element != nullptr && line.element->Kind() == ekAutoPageBreak;
+    const bool shows =
+        element ? line.element == element : line.element != nullptr && line.element->Kind() == ekAutoPageBreak;
     if (!shows) {
       if (inRun && element) return;
       continue;
@@ -56,7 +56,10 @@ namespace {
 class GroupHeights {
  public:
   explicit GroupHeights(const TMDIChild& window)
-      : w_(window), dpi_(PrinterMetrics.DpiY), text_(TextPercent(window)), blank_(window.BlankSpacing),
+      : w_(window),
+        dpi_(PrinterMetrics.DpiY),
+        text_(TextPercent(window)),
+        blank_(window.BlankSpacing),
         notes_(window.PrintScriptNotes != 0) {}
 
   std::int32_t Of(const TElementGroup* g) const {

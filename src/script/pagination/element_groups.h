@@ -18,8 +18,6 @@ bool IsHeadingOrShot(Byte kind);  // 1, 2, 9, 16
 // those that point back at it (what a group's count must say).
 Word GroupRunLength(const TElementGroup* group);
 
-
-
 // Every screen line showing the element loses it and is marked for
 // painting; with none, every line showing an automatic page break.
 void ForgetScreenLinesOf(TMDIChild& window, const TScriptElement* element);

@@ -184,7 +184,8 @@ void MarkSceneHeadingsForRepaint(TMDIChild& window) {
 }
 
 void MarkSpeechAddedUnderLock(const TMDIChild& script, TScriptElement& cue) {
-  if (cue.Kind() != ekCharacterName || !script.DialogueNumberingLock || dialogue_word::Number(cue.format.NumberWord) != 0)
+  if (cue.Kind() != ekCharacterName || !script.DialogueNumberingLock ||
+      dialogue_word::Number(cue.format.NumberWord) != 0)
     return;
   cue.format.NumberWord = static_cast<Word>(cue.format.NumberWord | dialogue_word::AddedUnderLock);
 }

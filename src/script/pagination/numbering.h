@@ -43,8 +43,6 @@ class TSceneNumbering {
 // marked for painting (their continued lines follow the numbers).
 void MarkSceneHeadingsForRepaint(TMDIChild& window);
 
-
-
 // A character name begun while the dialogue numbers are locked is marked
 // as a speech added under the lock (a name that holds a locked number is
 // left alone).

@@ -95,8 +95,8 @@ int TPageBreaker::StartUsed(const TElementGroup* g) const {
   int used = !before || afterForced ? w_.FirstPageLine * lh : 0;
   // The room kept for the top CONTINUED line is given back where nothing
   // continues onto the page.
-  if (w_.TopSceneContinued && ((w_.ScenesOnTopContinuedLine && StartsScene(g->first->Kind())) ||
-                               (w_.FirstPageLine == 0 && afterForced)))
+  if (w_.TopSceneContinued &&
+      ((w_.ScenesOnTopContinuedLine && StartsScene(g->first->Kind())) || (w_.FirstPageLine == 0 && afterForced)))
     used -= 2 * lh;
   return used;
 }
@@ -104,10 +104,9 @@ int TPageBreaker::StartUsed(const TElementGroup* g) const {
 int TPageBreaker::MeasureBreakGroup(TElementGroup* g, int used, bool firstOfPage) {
   TScriptElement* e = g->first;
   int height = 0;
-  const bool levelled =
-      firstOfPage && e &&
-      (e->format.LinesBefore < 10 ||
-       (e->format.LinesBefore > 10 && g->prev && g->prev->first && g->prev->first->Kind() != ekForcedPageBreak));
+  const bool levelled = firstOfPage && e &&
+                        (e->format.LinesBefore < 10 || (e->format.LinesBefore > 10 && g->prev && g->prev->first &&
+                                                        g->prev->first->Kind() != ekForcedPageBreak));
   if (levelled) {
     // One line before whatever opens a page.
     const Byte own = e->format.LinesBefore;
@@ -180,14 +179,15 @@ NextPage TPageBreaker::DoesNotFit(TElementGroup* g, int used) {
   const int need = used + e->format.LinesBefore * lt / 10;
   const Byte k = e->Kind();
   const bool action = k == ekAction || IsHeadingOrShot(k);
-  const bool splittable = need < usable_ && e->state == esNormal &&
-                          ((k == ekCharacterName && w_.DialogueBreakMode != bmNever) ||
-                           (action && w_.ActionBreakMode != bmNever));
+  const bool splittable =
+      need < usable_ && e->state == esNormal &&
+      ((k == ekCharacterName && w_.DialogueBreakMode != bmNever) || (action && w_.ActionBreakMode != bmNever));
   if (!splittable) return EndPageBefore(e);
   int room = usable_ - need;
   if (k == ekCharacterName) {
     // Room for the (MORE) line under the first part of the speech.
-    if (e->next && e->next->group == g && IsDialogueOrParenthetical(e->next->Kind()) && !w_.MoreText.empty() && w_.CountMoreLine)
+    if (e->next && e->next->group == g && IsDialogueOrParenthetical(e->next->Kind()) && !w_.MoreText.empty() &&
+        w_.CountMoreLine)
       room -= e->next->format.Spacing * lt / 10;
     return BreakSpeech(g, room, lt);
   }
@@ -248,9 +248,9 @@ NextPage TPageBreaker::BreakAction(TElementGroup* g, int room, int lt) {
     case bmSentenceEndsPreferred: {
       if (lines < minLines + 1 || fit < minLines) break;
       const int lo = fit + minLines > lines ? LineStart(minLines)
-                     : fit < 2             ? LineStart(fit)
-                     : fit == 2            ? LineStart(fit - 1)
-                                           : LineStart(fit - 2);
+                     : fit < 2              ? LineStart(fit)
+                     : fit == 2             ? LineStart(fit - 1)
+                                            : LineStart(fit - 2);
       position = LastSentenceEnd(lo, LineStart(fit + 1) - 1, [&](int e) {
         return e > LineStart(minLines) + 1 && (w_.BreakAfterSingleSentence || width + 1 < after(e) - 3);
       });
@@ -389,9 +389,7 @@ TScriptElement* TPageBreaker::BackedBreak(TScriptElement* start) const {
   while (at->prev && (at->prev->Kind() == ekScriptNote || w_.IsUnprintedElement(at->prev))) at = at->prev;
   TScriptElement* kept = at;
   const bool interactive = w_.InteractiveScript != 0;
-  const auto pulls = [&](const TScriptElement* p) {
-    return p && !(p->Kind() == ekShot && interactive);
-  };
+  const auto pulls = [&](const TScriptElement* p) { return p && !(p->Kind() == ekShot && interactive); };
   TScriptElement* p = at->prev;
   if (pulls(p) && (KeepsWithNext(p) || HoldsOnToNext(p->Kind()))) {
     at = p->group && p->group->first ? p->group->first : p;
@@ -480,7 +478,8 @@ void TPageBreaker::NumberAPage(TElementGroup* g, bool created) {
   g->number = pageCounter_;
   const bool keep = w_.PagesMultiLocked && w_.NextLockedBreakIsAPage(g);
   const Byte counter = letterCounter_;
-  const Byte letter = keep ? (counter ? counter : Byte{' '}) : (counter == 0 ? Byte{'A'} : static_cast<Byte>(counter + 1));
+  const Byte letter =
+      keep ? (counter ? counter : Byte{' '}) : (counter == 0 ? Byte{'A'} : static_cast<Byte>(counter + 1));
   w_.StoreGroupLetter(g, letter);
   if (!keep) letterCounter_ = g->letter == '=' ? 0 : g->letter == '>' ? Byte{'-'} : g->letter;
 }

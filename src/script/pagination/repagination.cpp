@@ -54,15 +54,16 @@ std::string WordBeforePeriod(std::string_view text, size_t period) {
   for (size_t i = period; i > 0 && letters.size() < 6;) {
     const char c = text[--i];
     if (c == ' ' || IsClosingQuote(c)) break;
-    if (IsAnsiAlpha(static_cast<Byte>(c))) letters.insert(letters.begin(), static_cast<char>(AnsiUpper(static_cast<Byte>(c))));
+    if (IsAnsiAlpha(static_cast<Byte>(c)))
+      letters.insert(letters.begin(), static_cast<char>(AnsiUpper(static_cast<Byte>(c))));
   }
   return letters;
 }
 
 bool IsAbbreviation(std::string_view word) {
   static constexpr std::array<std::string_view, 25> table{
-      "MR", "ST", "MT", "MS", "DR", "LT", "VS", "M", "MRS", "DRS", "MLLE", "MME", "SR",
-      "JR", "PHD", "PL", "LN", "RN", "CPL", "CAPT", "CPRL", "CPTN", "BLVD", "AVE", "LIEUT"};
+      "MR", "ST",  "MT", "MS", "DR", "LT",  "VS",   "M",    "MRS",  "DRS",  "MLLE", "MME",  "SR",
+      "JR", "PHD", "PL", "LN", "RN", "CPL", "CAPT", "CPRL", "CPTN", "BLVD", "AVE",  "LIEUT"};
   return std::find(table.begin(), table.end(), word) != table.end();
 }
 
@@ -120,9 +121,7 @@ std::string ElementText(const TScriptElement* e) {
   return UnpackText(*e->text);
 }
 
-std::string StoredText(Byte kind, const std::string& text) {
-  return kind == ekCharacterName ? text : PackText(text);
-}
+std::string StoredText(Byte kind, const std::string& text) { return kind == ekCharacterName ? text : PackText(text); }
 
 // Takes a group out of the chain and frees it.
 void FreeGroup(TMDIChild& w, TElementGroup* g) {
@@ -199,8 +198,8 @@ std::string JoinedText(const std::string& first, const std::string& second, size
   std::string sep;
   if (!first.empty() && !second.empty()) {
     const auto last = static_cast<Byte>(first.back());
-    const bool separated = last == ' ' || last == HardReturn || last == '-' || last == SoftHyphen ||
-                           last == HardSpace || last == HardDash;
+    const bool separated =
+        last == ' ' || last == HardReturn || last == '-' || last == SoftHyphen || last == HardSpace || last == HardDash;
     if (!separated) {
       size_t end = first.size();
       while (end > 0 && (IsClosingQuote(first[end - 1]) || IsCode(first[end - 1]))) --end;
@@ -213,8 +212,8 @@ std::string JoinedText(const std::string& first, const std::string& second, size
 
 // The style bits a second piece starts with, from the codes still open at
 // the end of the first.
-void CarryStyles(TElementFormat& second, const TElementFormat& whole, std::string_view first,
-                 std::string_view rest, bool extendedColors) {
+void CarryStyles(TElementFormat& second, const TElementFormat& whole, std::string_view first, std::string_view rest,
+                 bool extendedColors) {
   struct StylePair {
     Byte on, off, bit;
   };
@@ -356,11 +355,10 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s, TLayoutPass*
   const bool marked = w.BlockOn() && (p->InBlock() || s->InBlock());
   // Unchanged pieces give back the very text they were cut from, also
   // where the cut went through a word that the blank of a join would break.
-  const bool remembered = memo && !marked && p->text == memo->first &&
-                          p->format == memo->format && p->lineOffsets == memo->firstOffsets &&
-                          p->lineCount == memo->firstLines && s->text == memo->second &&
-                          s->format == memo->secondFormat && s->lineOffsets == memo->secondOffsets &&
-                          s->lineCount == memo->secondLines;
+  const bool remembered = memo && !marked && p->text == memo->first && p->format == memo->format &&
+                          p->lineOffsets == memo->firstOffsets && p->lineCount == memo->firstLines &&
+                          s->text == memo->second && s->format == memo->secondFormat &&
+                          s->lineOffsets == memo->secondOffsets && s->lineCount == memo->secondLines;
   std::string joined;
   size_t firstLength = 0, gap = 0;
   if (remembered) {
@@ -420,9 +418,8 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
   w.DeleteNextElement(p, pass);
   if (bg && !bg->first) FreeGroup(w, bg);
   if (how == spWhole || !n) return p->next;
-  const TScriptElement* name = p->group && p->group->first && p->group->first->Kind() == ekCharacterName
-                                   ? p->group->first
-                                   : nullptr;
+  const TScriptElement* name =
+      p->group && p->group->first && p->group->first->Kind() == ekCharacterName ? p->group->first : nullptr;
   TScriptElement* second = n;
   if (name && name != n && n->Kind() == ekCharacterName && n->text && name->text && *n->text == *name->text) {
     TElementGroup* cg = n->group;
@@ -477,7 +474,8 @@ Byte PageBreakLineCount(const TScriptDocument& script, const TScriptElement* pag
   if (!ProgramOptions().DisplayHeaders) return 2;
   bool secondHeader = !script.HeaderLine2.empty();
   // A locked header text carried by the break counts as a second line.
-  if (!secondHeader && script.HeaderTextLocked && pageBreak && pageBreak->text && pageBreak->Kind() != ekAutoPageBreak) {
+  if (!secondHeader && script.HeaderTextLocked && pageBreak && pageBreak->text &&
+      pageBreak->Kind() != ekAutoPageBreak) {
     const std::string header = UnpackText(*pageBreak->text);
     secondHeader = header.size() >= 2 && static_cast<Byte>(header.back()) != 0x8D;
   }
@@ -614,9 +612,8 @@ void TMDIChild::RefreshKeepingCursor(TLayoutRun run) {
   // The edit line goes to an element the writer can type in: not an
   // automatic break, not a name the pagination repeated.
   const auto usable = [](const TScriptElement* e) {
-    return e->Kind() != ekAutoPageBreak &&
-           !(e->Kind() == ekCharacterName && CueContinuedState(e->split) == 2 && e->prev &&
-             e->prev->Kind() == ekAutoPageBreak);
+    return e->Kind() != ekAutoPageBreak && !(e->Kind() == ekCharacterName && CueContinuedState(e->split) == 2 &&
+                                             e->prev && e->prev->Kind() == ekAutoPageBreak);
   };
   if (!usable(CurrentElement())) {
     Assemble();

@@ -42,6 +42,7 @@ TEST_F(SpellEngineTest, EachLanguageOpensItsOwnDictionary) {
     const char* known;
     const char* foreign;
   };
+  // clang-format off
   const Case cases[] = {
       {1, "color", "bonjour"},
       {2, "colour", "bonjour"},
@@ -49,6 +50,7 @@ TEST_F(SpellEngineTest, EachLanguageOpensItsOwnDictionary) {
       {4, "Stra\xDF" "e", "yesterday"},
       {5, "ma\xF1" "ana", "yesterday"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     ASSERT_TRUE(OpenSpellEngine(c.language, "")) << c.language;
     EXPECT_EQ(SpellEngineLanguage(), c.language);
@@ -113,8 +115,10 @@ TEST_F(SpellEngineTest, LanguagesOutsideTheTwelveNameTheAmericanFiles) {
     const char* suffix;
     const char* main;
   };
-  const Case cases[] = {{0, "USER_US.LXA", "._US", "171.LEX"}, {13, "USER_US.LXA", "._US", "171.LEX"},
-                        {4, "USER_GR.LXD", "._GR", "471.LEX"}, {11, "USER_FI.LXK", "._FI", "1171.LEX"},
+  const Case cases[] = {{0, "USER_US.LXA", "._US", "171.LEX"},
+                        {13, "USER_US.LXA", "._US", "171.LEX"},
+                        {4, "USER_GR.LXD", "._GR", "471.LEX"},
+                        {11, "USER_FI.LXK", "._FI", "1171.LEX"},
                         {12, "USER_PO.LXL", "._PO", "1271.LEX"}};
   for (const auto& c : cases) {
     EXPECT_EQ(UserDictionaryName(c.language, true), c.user);
@@ -155,8 +159,9 @@ TEST_F(SpellEngineTest, ALibraryWithoutEveryEntryPointIsNotUsed) {
   UseProgramFolder({"171.LEX"});
   // Any other shared object stands for a library that lacks entry points.
   std::filesystem::copy_file(QM_FOREIGN_SHARED_OBJECT, program_.File("libwrs32.so"));
-  ExpectMessage("The spelling library " + program_.Path() + "/libwrs32.so cannot be used: it has no entry point WRSinit",
-                "Unable to Run Spell Check");
+  ExpectMessage(
+      "The spelling library " + program_.Path() + "/libwrs32.so cannot be used: it has no entry point WRSinit",
+      "Unable to Run Spell Check");
   EXPECT_FALSE(OpenSpellEngine(1, ""));
   EXPECT_FALSE(SpellEngineLoaded());
 }

@@ -15,9 +15,9 @@ namespace qm {
 namespace {
 
 using namespace wrs;
+using testing::ReadFileText;
 using testing::TempFolder;
 using testing::WriteFileText;
-using testing::ReadFileText;
 
 const std::string DataFolder = std::string(QM_BINARY_DIR) + "/data/";
 
@@ -54,9 +54,9 @@ class SpellLibraryTest : public ::testing::Test {
 };
 
 TEST_F(SpellLibraryTest, AllSixteenEntryPointsAreThere) {
-  for (const char* name : {"WRSinit", "WRSterminate", "WRSopen", "WRScreate", "WRSheader", "WRScheck", "WRSadd",
-                           "WRSclose", "WRScorrect", "WRSdelete", "WRSfirst", "WRSgetdata", "WRSgetreplacement",
-                           "WRSnext", "WRSprev", "WRSrecover"})
+  for (const char* name :
+       {"WRSinit", "WRSterminate", "WRSopen", "WRScreate", "WRSheader", "WRScheck", "WRSadd", "WRSclose", "WRScorrect",
+        "WRSdelete", "WRSfirst", "WRSgetdata", "WRSgetreplacement", "WRSnext", "WRSprev", "WRSrecover"})
     EXPECT_NE(library_.Symbol(name), nullptr) << name;
 }
 
@@ -83,11 +83,15 @@ TEST_F(SpellLibraryTest, CheckTellsKnownUnknownAndHowTheCapitalsDiffer) {
     Result result;
   };
   const Case cases[] = {
-      {"hello", Ok},          {"Hello", Ok},           {"HELLO", Ok},         {"don't", Ok},
-      {"xqzvbn", UnknownWord}, {"paris", CaseMismatch}, {"nasa", NeedsCapitals},
-      {"Mr", Abbreviation},   {"zorblax", Ok},         {"ZORBLAX", Ok},       {"Quarnik", Ok},
-      {"quarnik", CaseMismatch}, {"SNARFU", Ok},       {"snarfu", NeedsCapitals},
-      {"teh", HasReplacement}, {"xqzv-bnmw", HyphenatedUnknown}, {"", UnknownWord},
+      {"hello", Ok},           {"Hello", Ok},
+      {"HELLO", Ok},           {"don't", Ok},
+      {"xqzvbn", UnknownWord}, {"paris", CaseMismatch},
+      {"nasa", NeedsCapitals}, {"Mr", Abbreviation},
+      {"zorblax", Ok},         {"ZORBLAX", Ok},
+      {"Quarnik", Ok},         {"quarnik", CaseMismatch},
+      {"SNARFU", Ok},          {"snarfu", NeedsCapitals},
+      {"teh", HasReplacement}, {"xqzv-bnmw", HyphenatedUnknown},
+      {"", UnknownWord},
   };
   for (const auto& c : cases) EXPECT_EQ(Check(c.word), c.result) << c.word;
   EXPECT_EQ(Fn<WRScheckFn>("WRScheck")(engine_, nullptr), NullPointer);

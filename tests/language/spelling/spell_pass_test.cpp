@@ -198,12 +198,9 @@ TEST_F(SpellPassTest, SentencesBeginWithACapitalAndTheirSpacing) {
     const char* after;
   };
   const Case cases[] = {
-      {"the dog ran. it fell.", "The dog ran.  It fell."},
-      {"Stop! go now.", "Stop!  Go now."},
-      {"He met Mr. Smith today.", "He met Mr. Smith today."},
-      {"Wait... then go.", "Wait... then go."},
-      {"It cost 10.25 dollars.", "It cost 10.25 dollars."},
-      {"He ran.     She sat.", "He ran.  She sat."},
+      {"the dog ran. it fell.", "The dog ran.  It fell."},    {"Stop! go now.", "Stop!  Go now."},
+      {"He met Mr. Smith today.", "He met Mr. Smith today."}, {"Wait... then go.", "Wait... then go."},
+      {"It cost 10.25 dollars.", "It cost 10.25 dollars."},   {"He ran.     She sat.", "He ran.  She sat."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -257,10 +254,8 @@ TEST_F(SpellPassTest, EachScriptIsCheckedInItsOwnLanguage) {
     const char* unknown;
   };
   const Case cases[] = {
-      {1, "The color of the sky zzqx.", "zzqx"},
-      {2, "The colour of the sky zzqx.", "zzqx"},
-      {3, "La couleur du ciel zzqx.", "zzqx"},
-      {4, "Die Farbe des Himmels zzqx.", "zzqx"},
+      {1, "The color of the sky zzqx.", "zzqx"}, {2, "The colour of the sky zzqx.", "zzqx"},
+      {3, "La couleur du ciel zzqx.", "zzqx"},   {4, "Die Farbe des Himmels zzqx.", "zzqx"},
       {5, "El color del cielo zzqx.", "zzqx"},
   };
   for (const auto& c : cases) {
@@ -280,6 +275,7 @@ TEST_F(SpellPassTest, TheWordJustTypedIsMendedWhileTyping) {
     const char* after;
     bool accepted;
   };
+  // clang-format off
   const Case cases[] = {
       {"ofthe", "of the", true},       {"withhim", "with him", true}, {"andthen", "and then", true},
       {"recieve", "receive", true},    {"THe", "The", true},          {"i", "I", true},
@@ -287,6 +283,7 @@ TEST_F(SpellPassTest, TheWordJustTypedIsMendedWhileTyping) {
       // A swap never moves the capital: "hTs" is no mend of "Ths".
       {"Ths", "Hts", true},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     Add({{ekAction, std::string("Go ") + c.typed}});
@@ -315,7 +312,11 @@ TEST_F(SpellPassTest, ATypedNameTakesTheNamesCapitals) {
       {true, true, ekAction, "krandor", "KRANDOR"},
       {true, true, ekAction, "kRandor's", "KRANDOR's"},
       {true, true, ekDialogue, "krandor", "Krandor"},
-      {true, false, ekAction, "k\x02ran\x03" "dor", "K\x02ran\x03" "dor"},
+      {true, false, ekAction,
+       "k\x02ran\x03"
+       "dor",
+       "K\x02ran\x03"
+       "dor"},
       {true, false, ekAction, "~krandor", "~krandor"},
       {false, true, ekAction, "krandor", "krandor"},
   };
@@ -431,10 +432,12 @@ TEST_F(SpellPassTest, ATypedAliasBecomesItsText) {
     const char* typed;
     const char* after;
   };
+  // clang-format off
   const Case cases[] = {
       {"b", "because"},          {"B", "Because"},         {"sf", "San Francisco"}, {"SF", "San Francisco"},
       {"fbi", "FEDERAL BUREAU"}, {"j", "John Smith-Jones"}, {"JJ", "JJ"},            {"a", "a"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     Add({{ekAction, std::string("Go ") + c.typed}});

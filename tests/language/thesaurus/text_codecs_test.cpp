@@ -8,9 +8,7 @@
 namespace qm::thesaurus {
 namespace {
 
-std::span<const Byte> Bytes(const std::string& s) {
-  return {reinterpret_cast<const Byte*>(s.data()), s.size()};
-}
+std::span<const Byte> Bytes(const std::string& s) { return {reinterpret_cast<const Byte*>(s.data()), s.size()}; }
 
 // Glosses and words as the dictionary has them, with every kind of byte the
 // substitution codec treats alike or apart.
@@ -21,7 +19,8 @@ const std::vector<std::string> RealGlosses = {
     "use one's feet to advance; advance by steps; \"Walk, don't run!\"",
     "a unit of length equal to 1/12 of a foot",
     "(chemistry) a compound of C2H5OH & water; 50% by weight; see also <ethanol> @ 78.5 degrees",
-    "caf\xE9 au lait with a caf\xE9 tone; relating to the \xC9" "cole normale [French]",
+    "caf\xE9 au lait with a caf\xE9 tone; relating to the \xC9"
+    "cole normale [French]",
     "especially genus of ichthyology: manner of having form for the one that is used",
     "a//b / c_d `quoted'",
     "",
@@ -46,24 +45,17 @@ struct ExpandCase {
 
 TEST(ThesaurusGlossCodec, HandMadeInputsHitTheEscapesAndTheTables) {
   const std::vector<ExpandCase> cases = {
-      {"", ""},
-      {"//", "/"},
-      {"/", ""},                 // an escape with nothing after it ends the text
-      {"/\x01", "\x01"},         // an escaped code byte is itself
-      {"\x01", "ed "},
-      {"\x7B", "ation "},
-      {"\xA7", "ally "},
-      {"\xFF", "os"},
-      {"\x23", "p "},
-      {"\x60", "qu"},
-      {"\x42", "pi"},
-      {"A\x5A", "Apr"},
-      {std::string("ab\0cd", 5), "ab"},
+      {"", ""},          {"//", "/"},        {"/", ""},  // an escape with nothing after it ends the text
+      {"/\x01", "\x01"},                                 // an escaped code byte is itself
+      {"\x01", "ed "},   {"\x7B", "ation "}, {"\xA7", "ally "},
+      {"\xFF", "os"},    {"\x23", "p "},     {"\x60", "qu"},
+      {"\x42", "pi"},    {"A\x5A", "Apr"},   {std::string("ab\0cd", 5), "ab"},
   };
   for (const auto& c : cases) EXPECT_EQ(ExpandGloss(c.packed), c.expected) << c.packed;
   EXPECT_EQ(CompressGloss("/"), "//");
   EXPECT_EQ(CompressGloss("ed "), "\x01");
-  EXPECT_EQ(CompressGloss("a_b`"), "\x9A" "b'");  // "a " is one code
+  EXPECT_EQ(CompressGloss("a_b`"), "\x9A"
+                                   "b'");  // "a " is one code
 }
 
 TEST(ThesaurusGlossCodec, ExpansionStopsAtItsLimit) {

@@ -54,16 +54,17 @@ TEST(ThesDic, WordsListTheirSynonymsSenseBySense) {
     EXPECT_FALSE(result.lines.empty()) << word;
   }
   EXPECT_EQ(ReadThesDicSynonyms(path, "WALK").lines, ExpectedLines("walk"));
-  for (const std::string word : {"zebra", "1a", "a1", "", "walkabout"}) EXPECT_TRUE(ReadThesDicSynonyms(path, word).lines.empty()) << word;
+  for (const std::string word : {"zebra", "1a", "a1", "", "walkabout"})
+    EXPECT_TRUE(ReadThesDicSynonyms(path, word).lines.empty()) << word;
 }
 
 // Synonym numbers are fewer than WordNet's words: a rare plain word must not
 // lose its number to a name or phrase that fills more lists, nor to one
 // that sorts before it.
 TEST(ThesDic, PlainWordsAreNumberedBeforeNamesAndPhrases) {
-  const std::map<std::string, std::size_t> uses = {
-      {"Aachen", 9}, {"Erotica", 5}, {"felicitous", 1}, {"well-chosen", 1}, {"glad", 3},
-      {"railway car", 7}, {"Zeus", 8}, {"gondola", 1}, {"aa", 40}};
+  const std::map<std::string, std::size_t> uses = {{"Aachen", 9},      {"Erotica", 5}, {"felicitous", 1},
+                                                   {"well-chosen", 1}, {"glad", 3},    {"railway car", 7},
+                                                   {"Zeus", 8},        {"gondola", 1}, {"aa", 40}};
   const struct {
     std::size_t limit;
     std::vector<std::string> numbered;  // in any order
@@ -105,7 +106,8 @@ TEST(ThesDic, TheShippedListKeepsEveryPlainSynonym) {
     for (const auto& word : c.listed)
       EXPECT_NE(std::find(lines.begin(), lines.end(), word), lines.end()) << c.word << " lacks " << word;
   }
-  const auto reach = thesaurus_build::MeasureSynonymReach(thesaurus_build::ReadWordNet("/usr/share/wordnet"), path, 1000);
+  const auto reach =
+      thesaurus_build::MeasureSynonymReach(thesaurus_build::ReadWordNet("/usr/share/wordnet"), path, 1000);
   EXPECT_EQ(reach.lemmas, 1000u);
   EXPECT_GT(reach.plain, 2000u);
   EXPECT_EQ(reach.plainReached, reach.plain) << (reach.missing.empty() ? "" : reach.missing.front());

@@ -43,11 +43,13 @@ class ThesaurusDialogTest : public testing::LanguageFixture {
 
   // Runs the command; `answer` works the list dialog.
   void RunList(const std::function<void(TThesaurusDlg&)>& answer) {
-    Driver().Expect([answer](TForm& form) {
-      auto* dialog = dynamic_cast<TThesaurusDlg*>(&form);
-      ASSERT_NE(dialog, nullptr) << form.Caption();
-      answer(*dialog);
-    }, "thesaurus dialog");
+    Driver().Expect(
+        [answer](TForm& form) {
+          auto* dialog = dynamic_cast<TThesaurusDlg*>(&form);
+          ASSERT_NE(dialog, nullptr) << form.Caption();
+          answer(*dialog);
+        },
+        "thesaurus dialog");
     TThesaurusDlg dialog(Application);
     Thesaurus(dialog, false);
   }
@@ -73,7 +75,7 @@ TEST_F(ThesaurusDialogTest, TheChosenSynonymReplacesTheWordWithItsInflectionAndC
   const std::vector<ReplaceCase> cases = {
       {"She walked home.", 6, "pass", "She passed home."},
       {"Walked in.", 2, "pass", "Passed in."},
-      {"WALKED IN.", 6, "pass", "PASSED IN."},   // the caret on the blank after the word
+      {"WALKED IN.", 6, "pass", "PASSED IN."},  // the caret on the blank after the word
       {"he strides on", 5, "tread", "he treads on"},
       {"We walk here", 4, "pass", "We pass here"},
       {"Slowly now", 0, "tardily", "Tardily now"},
@@ -168,18 +170,20 @@ TEST_F(ThesaurusDialogTest, KeysSkipSeparatorsAndSynonymsCanBeFollowedAndTakenBa
 
 TEST_F(ThesaurusDialogTest, TheWindowBackEndReturnsTheWordChosenInTheThesaurusWindow) {
   Type("Walked on", 3);
-  Driver().Expect([](TForm& form) {
-    auto* window = dynamic_cast<TWWForm*>(&form);
-    ASSERT_NE(window, nullptr) << form.Caption();
-    EXPECT_EQ(window->CurrentWord(), "WALKED");
-    EXPECT_FALSE(window->Definitions().empty());
-    const int line = window->Synonyms->Items.IndexOf("take the air");
-    ASSERT_GE(line, 0);
-    window->Synonyms->SetItemIndex(line);
-    window->SynonymsClick();
-    ASSERT_TRUE(window->CopyButton->Enabled());
-    window->CopyButton->Click();
-  }, "thesaurus window");
+  Driver().Expect(
+      [](TForm& form) {
+        auto* window = dynamic_cast<TWWForm*>(&form);
+        ASSERT_NE(window, nullptr) << form.Caption();
+        EXPECT_EQ(window->CurrentWord(), "WALKED");
+        EXPECT_FALSE(window->Definitions().empty());
+        const int line = window->Synonyms->Items.IndexOf("take the air");
+        ASSERT_GE(line, 0);
+        window->Synonyms->SetItemIndex(line);
+        window->SynonymsClick();
+        ASSERT_TRUE(window->CopyButton->Enabled());
+        window->CopyButton->Click();
+      },
+      "thesaurus window");
   TThesaurusDlg dialog(Application);
   Thesaurus(dialog, true);
   EXPECT_EQ(Line(), "Take The Air on");

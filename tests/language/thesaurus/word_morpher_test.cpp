@@ -13,9 +13,8 @@ namespace {
 TWordMorpher SampleMorpher() {
   TWordMorpher::TLists lists;
   lists.nounExceptions = "\rCHILD,CHILDREN\rMOUSE,MICE\rSHEEP,\r";
-  lists.verbExceptions =
-      "\rBE,WAS,BEEN,BEING,IS,WERE\rGO,WENT,GONE,,GOES\rGIVE,GAVE,GIVEN\rRUN,RAN,RUN\rSEE,SAW,SEEN\r"
-      "SET,SET,SET\rXYZ,,XYZED\rMAKE,MADE,MADE,,\rAA,BB,CC,,,DD\r";
+  lists.verbExceptions = "\rBE,WAS,BEEN,BEING,IS,WERE\rGO,WENT,GONE,,GOES\rGIVE,GAVE,GIVEN\rRUN,RAN,RUN\rSEE,SAW,SEEN\r"
+                         "SET,SET,SET\rXYZ,,XYZED\rMAKE,MADE,MADE,,\rAA,BB,CC,,,DD\r";
   lists.adjectiveExceptions = "\rGOOD,BETTER,BEST\rBIG,BIGGER,BIGGEST\rFAR,,FARTHEST\r";
   lists.regularComparison = "\rTALL\rLAT\rHAPPI\rBIGG\r";
   lists.doubling = "\rSTOP\rQUIZ\rPLAN\r";
@@ -30,6 +29,7 @@ struct InflectCase {
 
 TEST(ThesaurusInflection, WordsGoIntoTheirForms) {
   const TWordMorpher m = SampleMorpher();
+  // clang-format off
   const std::vector<InflectCase> cases = {
       {"box", wfPlural, "boxes"}, {"church", wfPlural, "churches"}, {"dish", wfPlural, "dishes"},
       {"buzz", wfPlural, "buzzes"}, {"city", wfPlural, "cities"}, {"day", wfPlural, "days"},
@@ -54,6 +54,7 @@ TEST(ThesaurusInflection, WordsGoIntoTheirForms) {
       {"good", wfComparative, "better"}, {"good", wfSuperlative, "best"}, {"far", wfComparative, ""},
       {"walk", wfBase, "walk"}, {"walk", 9, "walk"}, {"--", wfPast, ""},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(m.Inflect(c.word, c.form), c.expected) << c.word << " form " << int(c.form);
 }
 
@@ -123,8 +124,8 @@ TEST(ThesaurusInflection, FormsLinesListTheIrregularForms) {
   const TWordMorpher m = SampleMorpher();
   const std::vector<FormsCase> cases = {
       {"be", mcVerb, "am,are,is,was,were,been,being"},
-      {"xyz", mcVerb, "xyzed"},            // the empty first field leaves no comma
-      {"make", mcVerb, "made,made,"},      // empty last fields end in a comma
+      {"xyz", mcVerb, "xyzed"},        // the empty first field leaves no comma
+      {"make", mcVerb, "made,made,"},  // empty last fields end in a comma
       {"aa", mcVerb, "bb,cc, also dd"},
       {"go", mcVerb, "went,gone,goes"},
       {"stop", mcVerb, "stopped,stopping"},

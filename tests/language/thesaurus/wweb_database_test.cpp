@@ -119,8 +119,8 @@ TEST_F(ThesaurusDatabaseTest, TheWordWindowListsIndexWordsAroundThePlace) {
   std::vector<std::string> list;
   const int place = db_.WordWindow(list, 20);
   // The fixture's index has fewer words than the window.
-  std::vector<std::string> all = {"amble", "bright", "happy", "ice cream", "quick", "quickly", "run",
-                                  "saunter", "slow", "slowly", "stop", "stride", "stroll", "walk"};
+  std::vector<std::string> all = {"amble",   "bright", "happy",  "ice cream", "quick",  "quickly", "run",
+                                  "saunter", "slow",   "slowly", "stop",      "stride", "stroll",  "walk"};
   ASSERT_EQ(list.size(), all.size());
   EXPECT_EQ(list[place], "saunter");
   std::sort(list.begin(), list.end());
@@ -187,10 +187,10 @@ TEST_F(ThesaurusDatabaseTest, ADamagedDatabaseGivesItsErrorNeverACrash) {
       {},
       {1, 2, 3},
       std::vector<Byte>(good.begin(), good.end() - 1),
-      setU32(good, 36, 0xFFFFFFF0),          // the index area's end past the file
-      setU32(good, 40, 0xFFFFFFF0),          // its start past its end
-      setU32(good, 32, 0xFFFFFF),            // region ends out of order
-      setU32(good, 4, 0xFFFFFFFF),           // the last region end past the synsets
+      setU32(good, 36, 0xFFFFFFF0),  // the index area's end past the file
+      setU32(good, 40, 0xFFFFFFF0),  // its start past its end
+      setU32(good, 32, 0xFFFFFF),    // region ends out of order
+      setU32(good, 4, 0xFFFFFFFF),   // the last region end past the synsets
   };
   for (std::size_t i = 0; i < damaged.size(); ++i) {
     TWWDatabase db;
@@ -258,12 +258,10 @@ TEST(ThesaurusIndex, BlockLengthsRunToTheNextBlockOrTheAreasEnd) {
     DWord offset, length;
   };
   const std::vector<Case> cases = {
-      {0x0003, true, 0, 40},
-      {0x0009, true, 40, 60},    // the next bucket with a block starts the next block
-      {0x0005, false, 0, 0},     // a low byte not in its bucket
-      {0x0100, false, 0, 0},     // an empty bucket
-      {0xFF00, true, 100, 30},
-      {0xFFC8, true, 130, 370},  // the last block runs to the end of the area
+      {0x0003, true, 0, 40},   {0x0009, true, 40, 60},    // the next bucket with a block starts the next block
+      {0x0005, false, 0, 0},                              // a low byte not in its bucket
+      {0x0100, false, 0, 0},                              // an empty bucket
+      {0xFF00, true, 100, 30}, {0xFFC8, true, 130, 370},  // the last block runs to the end of the area
       {0xFFFF, false, 0, 0},
   };
   for (const auto& c : cases) {

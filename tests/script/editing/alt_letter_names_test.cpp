@@ -21,6 +21,7 @@ const ElementSpec Mike{ekCharacterName, "MIKE"};
 const ElementSpec Hi{ekDialogue, "Hi."};
 
 TEST_F(AltLetterNamesTest, ALetterTypesItsNameAndGoesOnIntoTheDialogue) {
+  // clang-format off
   const struct {
     const char* what;
     std::vector<ElementSpec> before;
@@ -40,6 +41,7 @@ TEST_F(AltLetterNamesTest, ALetterTypesItsNameAndGoesOnIntoTheDialogue) {
       {"an assigned name over a dialogue", {Mary, Hi, {ekAction, ""}, {ekDialogue, "Yes."}}, 2, "MIKE",
        {Mary, Hi, Mike, {ekDialogue, "Yes."}}, 3},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Load(c.before, c.current, -1);
@@ -112,8 +114,7 @@ TEST_F(AltLetterNamesTest, AltAndALetterTypesTheSpeechHeadingWhenAltKeysAreOn) {
     Press('Z', TShiftState(ssAlt));
     if (on)
       EXPECT_EQ(Elements(), (std::vector<ElementSpec>{zelda, Hi, {ekAction, "He waits."}, zelda, {ekDialogue, ""}}));
-    else
-      EXPECT_EQ(W().ElementCount(), 3);
+    else EXPECT_EQ(W().ElementCount(), 3);
   }
 }
 

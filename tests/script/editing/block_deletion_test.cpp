@@ -27,6 +27,7 @@ struct DeleteCase {
 };
 
 TEST_F(BlockDeletionTest, TheDeleteKeyRemovesTheBlockAndJoinsWhatIsLeft) {
+  // clang-format off
   const std::vector<DeleteCase> cases{
       {"part of one element", {{ekAction, "one two three"}}, 0, 4, 0, 8, {{ekAction, "one three"}}, 0, 4},
       {"trailing blanks go with a block that ends before them", {{ekAction, "keep this  "}}, 0, 4, 0, 9,
@@ -47,6 +48,7 @@ TEST_F(BlockDeletionTest, TheDeleteKeyRemovesTheBlockAndJoinsWhatIsLeft) {
       {"a cue whose speech stays is kept empty", {{ekCharacterName, "ANN"}, {ekDialogue, "Hi."}}, 0, 0, 0, 3,
        {{ekCharacterName, ""}, {ekDialogue, "Hi."}}, 0, 0},
   };
+  // clang-format on
   for (const DeleteCase& c : cases) {
     SCOPED_TRACE(c.what);
     LoadGrouped(c.before);
@@ -116,7 +118,9 @@ TEST_F(BlockDeletionTest, JoiningFollowsTheSentenceAndLengthRules) {
   const std::string longB(1250, 'b');
   const std::vector<Case> cases{
       {"INT. takes no sentence spacing", {{ekSceneHeading, "INT."}, {ekSceneHeading, "HOUSE"}}, true, "INT. HOUSE"},
-      {"a sentence end takes the sentence spacing", {{ekAction, "He left."}, {ekAction, "Door."}}, true,
+      {"a sentence end takes the sentence spacing",
+       {{ekAction, "He left."}, {ekAction, "Door."}},
+       true,
        "He left.  Door."},
       {"a word takes one blank", {{ekAction, "He"}, {ekAction, "left."}}, true, "He left."},
       {"two types never join", {{ekAction, "He"}, {ekDialogue, "left."}}, false, "He"},
@@ -154,8 +158,8 @@ TEST_F(BlockDeletionTest, MarkingFromAnElementReachesTheTarget) {
     bool below;
     Marks marks;
   };
-  const std::vector<ElementSpec> elements{{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."},
-                                          {ekAction, "Four."}};
+  const std::vector<ElementSpec> elements{
+      {ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."}, {ekAction, "Four."}};
   const std::vector<Case> cases{
       {"no block: only the caret moves", 0, false, 2, true, {Unmarked, Unmarked, Unmarked, Unmarked}},
       {"a block grows down to the target", 0, true, 3, true, {{0, 4}, {0, 4}, {0, 6}, {0, 0}}},

@@ -34,7 +34,10 @@ TEST_F(CaseConversionTest, TheCurrentElementWithoutABlock) {
       {"a name is never lowered", {ekCharacterName, "JOHN (V.O.)"}, TCaseMode::Lower, 1, "JOHN (V.O.)"},
       {"upper case on any kind", {ekCharacterName, "john"}, TCaseMode::Upper, 1, "JOHN"},
       {"initial capitals", {ekAction, "the OLD man"}, TCaseMode::InitialCaps, 1, "The Old Man"},
-      {"no capital after a code without a blank", {ekAction, "ONE\x02TWO THREE"}, TCaseMode::InitialCaps, 1,
+      {"no capital after a code without a blank",
+       {ekAction, "ONE\x02TWO THREE"},
+       TCaseMode::InitialCaps,
+       1,
        "One\x02two Three"},
   };
   for (const auto& c : cases) {
@@ -56,7 +59,8 @@ TEST_F(CaseConversionTest, ABlockChangesOnlyWhatItMarksButSentencesWhole) {
   second->blockStart = 0;
   second->blockEnd = 4;
   ConvertCaseOfSelection(W(), TCaseMode::Lower);
-  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "ONE two. Three"}, {ekAction, "Four FIVE"}, {ekAction, "SIX"}}));
+  EXPECT_EQ(Elements(),
+            (std::vector<ElementSpec>{{ekAction, "ONE two. Three"}, {ekAction, "Four FIVE"}, {ekAction, "SIX"}}));
   EXPECT_FALSE(W().BlockOn());
   EXPECT_FALSE(first->InBlock());
 }

@@ -21,6 +21,7 @@ const ElementSpec Pause{ekAction, "He waits."};
 const ElementSpec Heading{ekSceneHeading, "INT. ROOM - DAY"};
 
 TEST_F(ContinuedCuesTest, ASpeakerAgainInTheSceneIsMarkedContinued) {
+  // clang-format off
   const struct {
     const char* what;
     std::vector<ElementSpec> script;
@@ -42,6 +43,7 @@ TEST_F(ContinuedCuesTest, ASpeakerAgainInTheSceneIsMarkedContinued) {
       {"in a typed parenthesis", {John, Hi, Pause, John, {ekParenthetical, "(softly)"}, Hi}, 3, 0, 1, 1,
        {John, Hi, Pause, John, {ekParenthetical, "(CONT'D; softly)"}, Hi}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Load(c.script, c.cue, -1);

@@ -52,8 +52,8 @@ TEST_F(CueExtensionMenuTest, EnterAfterAChosenExtensionStartsTheSpeech) {
   TypeText("(");
   Press(VK_RETURN);
   TypeText("Hello.");
-  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "He waits."}, {ekCharacterName, "EDWARD"},
-                                                  {ekDialogue, "Hello."}}));
+  EXPECT_EQ(Elements(),
+            (std::vector<ElementSpec>{{ekAction, "He waits."}, {ekCharacterName, "EDWARD"}, {ekDialogue, "Hello."}}));
   EXPECT_EQ(CueExtensionEntry(ElementAt(1)->split), 2);
 }
 

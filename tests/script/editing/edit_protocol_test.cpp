@@ -30,7 +30,8 @@ class EditProtocolTest : public testing::ProgramFixture {
 TEST_F(EditProtocolTest, DisAssembleThenAssembleLeavesEveryElementByteForByte) {
   const std::vector<ElementSpec> script = {
       {ekSceneHeading, "INT. KITCHEN - NIGHT"},
-      {ekAction, std::string("Bold \x02word\x03 and \x19italic\x1A; hard\x04space, hard\x05" "dash\xA7return.")},
+      {ekAction, std::string("Bold \x02word\x03 and \x19italic\x1A; hard\x04space, hard\x05"
+                             "dash\xA7return.")},
       {ekCharacterName, "JOHN (V.O.)"},
       {ekParenthetical, "(quietly)"},
       {ekDialogue, std::string(2000, '\xE9')},
@@ -41,7 +42,8 @@ TEST_F(EditProtocolTest, DisAssembleThenAssembleLeavesEveryElementByteForByte) {
   InteractiveEdit = 0;
   TMDIChild& w = W();
   std::vector<std::optional<std::string>> before;
-  for (TScriptElement* e = w.FirstElement; e; e = e->next) before.push_back(e == w.CurrentElement() ? std::nullopt : e->text);
+  for (TScriptElement* e = w.FirstElement; e; e = e->next)
+    before.push_back(e == w.CurrentElement() ? std::nullopt : e->text);
   w.Assemble();
   before[0] = w.FirstElement->text;
   size_t i = 0;
@@ -89,6 +91,7 @@ TEST_F(EditProtocolTest, AnEmptiedHeadingOfALockedScriptIsOmitted) {
 }
 
 TEST_F(EditProtocolTest, EnterMakesTheRightElements) {
+  // clang-format off
   const struct {
     const char* what;
     std::vector<ElementSpec> before;
@@ -103,6 +106,7 @@ TEST_F(EditProtocolTest, EnterMakesTheRightElements) {
        {{ekDialogue, "Hello "}, {ekDialogue, "There."}}},
       {"on an empty element: its type changes", {{ekAction, ""}}, 0, ekCharacterName, {{ekCharacterName, " "}}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Load(c.before);

@@ -29,6 +29,7 @@ struct RecognitionCase {
 };
 
 TEST_F(ElementRecognitionTest, EachKindOfTheDefaultListsIsRecognised) {
+  // clang-format off
   const std::vector<RecognitionCase> cases = {
       {"a scene opening", {Before, {ekAction, ""}}, "INT. KITCHEN", {Before, {ekSceneHeading, "INT. KITCHEN"}}, 1},
       {"an opening in lower case", {Before, {ekAction, ""}}, "ext. yard", {Before, {ekSceneHeading, "EXT. yard"}}, 1},
@@ -60,6 +61,7 @@ TEST_F(ElementRecognitionTest, EachKindOfTheDefaultListsIsRecognised) {
       {"dialogue takes no transition", {{ekCharacterName, "MARY"}, {ekDialogue, ""}}, "cut to:",
        {{ekCharacterName, "MARY"}, {ekDialogue, "cut to:"}}, 1},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Options().UseQuickType = c.quickType;

@@ -30,6 +30,7 @@ TEST_F(ElementTransitionsTest, EnterAndTabChooseTheNextElementByTypeAndCaret) {
   const ElementSpec action{ekAction, "He waits."};
   const ElementSpec speech{ekDialogue, "Hello."};
   const ElementSpec aside{ekParenthetical, "(softly)"};
+  // clang-format off
   const std::vector<KeyCase> cases = {
       // Enter.
       {"action, at the end", {Before, action}, 1, End, VK_RETURN, 0, {Before, action, {ekAction, ""}}, 2},
@@ -100,6 +101,7 @@ TEST_F(ElementTransitionsTest, EnterAndTabChooseTheNextElementByTypeAndCaret) {
       {"Shift+Tab, one speaker only", {Mary, speech}, 1, End, VK_TAB, ssShift,
        {Mary, speech, {ekCharacterName, ""}}, 2},
   };
+  // clang-format on
   RunKeyCases(cases);
 }
 
@@ -108,6 +110,7 @@ TEST_F(ElementTransitionsTest, EnterAndTabChooseTheNextElementByTypeAndCaret) {
 TEST_F(ElementTransitionsTest, EnterOnTheEndOfAnActWithoutQuickTypePutsInAForcedBreak) {
   const ElementSpec endOfAct{ekEndOfActText, "END OF ACT ONE"};
   const ElementSpec act{ekActStart, "ACT TWO"};
+  // clang-format off
   const std::vector<KeyCase> cases = {
       // Nothing follows the break: an empty Action takes the caret, so what
       // is typed next goes on the new page and not into the act's end.
@@ -119,6 +122,7 @@ TEST_F(ElementTransitionsTest, EnterOnTheEndOfAnActWithoutQuickTypePutsInAForced
        {Before, PageBreak, {ekEndOfActText, ""}, act}, 2, 0},
       {"column 0", {Before, endOfAct}, 1, 0, VK_RETURN, 0, {Before, {ekAction, ""}, endOfAct}, 1},
   };
+  // clang-format on
   Options().UseQuickType = false;
   RunKeyCases(cases);
 }

@@ -28,6 +28,7 @@ const ElementSpec Mary{ekCharacterName, "MARY"};
 const ElementSpec Hi{ekDialogue, "Hi."};
 
 TEST_F(ElementTypeChangeTest, SpeechesStaySoundAroundTheChangedElement) {
+  // clang-format off
   const struct {
     const char* what;
     std::vector<ElementSpec> before;
@@ -48,6 +49,7 @@ TEST_F(ElementTypeChangeTest, SpeechesStaySoundAroundTheChangedElement) {
       {"a dialogue without a speaker has a made-up one", {{ekAction, "Rain."}, {ekAction, "Hi."}, Hi}, 1,
        ebShot, {{ekAction, "Rain."}, {ekShot, "Hi."}, {ekCharacterName, "???"}, Hi}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Load(c.before, c.current, 0);
@@ -70,7 +72,8 @@ TEST_F(ElementTypeChangeTest, AMarkedMiddlePartBecomesAnElementOfItsOwn) {
   W().CurrentElement()->blockStart = 8;
   W().CurrentElement()->blockEnd = 21;
   EXPECT_TRUE(ChangeElementType(W(), ebShot, {}));
-  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "Before."}, {ekShot, "ANGLE ON DOOR"}, {ekAction, "After."}}));
+  EXPECT_EQ(Elements(),
+            (std::vector<ElementSpec>{{ekAction, "Before."}, {ekShot, "ANGLE ON DOOR"}, {ekAction, "After."}}));
 
   Load({{ekAction, "One."}, {ekAction, "Two."}}, 0, 0);
   EditFields(W()).BlockOn = 1;

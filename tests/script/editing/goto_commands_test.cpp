@@ -18,18 +18,18 @@ class GotoCommandsTest : public testing::KeysFixture {
  protected:
   // Two scenes with a note, a hidden action, a forced break and an A-page.
   void LoadScript(int current) {
-    Load({{ekSceneHeading, "INT. HALL - DAY"},       // 0
-          {ekAction, "First action."},               // 1
-          {ekScriptNote, "A note."},                 // 2
-          {ekAction, "Hidden action."},              // 3
-          {ekAction, "Shown action."},               // 4
-          {ekForcedPageBreak, " "},                  // 5
-          {ekSceneHeading, "EXT. YARD - NIGHT"},     // 6
-          {ekAction, "Second action."},              // 7
-          {ekFixedAPageBreak, " "},                  // 8
-          {ekAction, "After the A-page."},           // 9
-          {ekAction, "Hidden too."},                 // 10
-          {ekAction, "Last."}},                      // 11
+    Load({{ekSceneHeading, "INT. HALL - DAY"},    // 0
+          {ekAction, "First action."},            // 1
+          {ekScriptNote, "A note."},              // 2
+          {ekAction, "Hidden action."},           // 3
+          {ekAction, "Shown action."},            // 4
+          {ekForcedPageBreak, " "},               // 5
+          {ekSceneHeading, "EXT. YARD - NIGHT"},  // 6
+          {ekAction, "Second action."},           // 7
+          {ekFixedAPageBreak, " "},               // 8
+          {ekAction, "After the A-page."},        // 9
+          {ekAction, "Hidden too."},              // 10
+          {ekAction, "Last."}},                   // 11
          current);
     ElementAt(3)->state = esHidden;
     ElementAt(10)->state = esHidden;

@@ -18,8 +18,10 @@ using testing::ElementSpec;
 
 using HiddenElementsTest = testing::KeysFixture;
 
-const std::vector<ElementSpec> Scene{{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."},
-                                     {ekCharacterName, "MARY"},           {ekDialogue, "Go."},
+const std::vector<ElementSpec> Scene{{ekSceneHeading, "INT. HALL - DAY"},
+                                     {ekAction, "Rain."},
+                                     {ekCharacterName, "MARY"},
+                                     {ekDialogue, "Go."},
                                      {ekScriptNote, "Fix this."}};
 
 TEST_F(HiddenElementsTest, HidingKindsMovesTheCaretToTheNearestShownElement) {
@@ -82,9 +84,9 @@ TEST_F(HiddenElementsTest, KeepElementTogetherTogglesButLeavesHiddenText) {
 }
 
 TEST_F(HiddenElementsTest, MarkingAsNonPrintingTakesTheElementTheBlockOrAWholeSpeech) {
-  const std::vector<ElementSpec> script{{ekAction, "One."},        {ekCharacterName, "MARY"}, {ekDialogue, "Go."},
-                                        {ekParenthetical, "(beat)"}, {ekDialogue, "Now."},      {ekForcedPageBreak, " "},
-                                        {ekAction, "Two."}};
+  const std::vector<ElementSpec> script{
+      {ekAction, "One."},   {ekCharacterName, "MARY"}, {ekDialogue, "Go."}, {ekParenthetical, "(beat)"},
+      {ekDialogue, "Now."}, {ekForcedPageBreak, " "},  {ekAction, "Two."}};
   const struct {
     const char* what;
     int current;
@@ -98,7 +100,11 @@ TEST_F(HiddenElementsTest, MarkingAsNonPrintingTakesTheElementTheBlockOrAWholeSp
       {"a dialogue goes alone", 2, {}, true, {0, 0, 0, 0, 0, 0, 0}, {0, 0, 3, 0, 0, 0, 0}},
       {"a block, its page break left out", 0, {4, 5, 6}, true, {1, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 3, 0, 3}},
       {"unmarked: a speech printed again", 1, {}, false, {3, 3, 3, 3, 3, 0, 3}, {3, 0, 0, 0, 0, 0, 3}},
-      {"unmarked: a block, hidden text shown", 6, {0, 1, 2, 3, 4, 5}, false, {4, 3, 3, 3, 3, 0, 0},
+      {"unmarked: a block, hidden text shown",
+       6,
+       {0, 1, 2, 3, 4, 5},
+       false,
+       {4, 3, 3, 3, 3, 0, 0},
        {0, 0, 0, 0, 0, 0, 0}},
   };
   for (const auto& c : cases) {
@@ -121,8 +127,10 @@ TEST_F(HiddenElementsTest, MarkingAsNonPrintingTakesTheElementTheBlockOrAWholeSp
   }
 }
 
-const std::vector<ElementSpec> Speech{{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."},
-                                      {ekCharacterName, "MARY"},           {ekDialogue, "Go."},
+const std::vector<ElementSpec> Speech{{ekSceneHeading, "INT. HALL - DAY"},
+                                      {ekAction, "Rain."},
+                                      {ekCharacterName, "MARY"},
+                                      {ekDialogue, "Go."},
                                       {ekAction, "Wind."}};
 
 class HiddenOnScreenTest : public testing::KeysFixture {

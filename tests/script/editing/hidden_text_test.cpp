@@ -14,8 +14,11 @@ using testing::ElementSpec;
 
 using HiddenTextTest = testing::KeysFixture;
 
-const std::vector<ElementSpec> Speech{{ekAction, "Rain."},         {ekCharacterName, "MARY"}, {ekParenthetical, "beat"},
-                                      {ekDialogue, "Go."},        {ekAction, "She goes."}};
+const std::vector<ElementSpec> Speech{{ekAction, "Rain."},
+                                      {ekCharacterName, "MARY"},
+                                      {ekParenthetical, "beat"},
+                                      {ekDialogue, "Go."},
+                                      {ekAction, "She goes."}};
 
 TEST_F(HiddenTextTest, ASpeechIsShownAndHiddenWhole) {
   // Hidden speech before the action that carries the marker: shown whole.

@@ -6,7 +6,6 @@
 
 #include "script/editing/popup_choice.h"
 
-
 #include "language/pick_list.h"
 #include "platform/headless/headless_backend.h"
 #include "script/editing/dead_keys.h"
@@ -35,6 +34,7 @@ TEST_F(KeyboardCommandsTest, EditingKeysChangeTheElementsAndPlaceTheCaret) {
   Options().AutoAddSceneBody = false;  // no location list after a new heading
   const std::string b(1, '\x02');
   const std::string unbold(1, '\x03');
+  // clang-format off
   const std::vector<KeyCase> cases = {
       {"Backspace deletes before the caret", {{ekAction, "Hello"}}, 0, 3, VK_BACK, 0, {{ekAction, "Helo"}}, 0, 2},
       {"Backspace on an open code takes its close code", {{ekAction, "a" + b + "b" + unbold + "c"}}, 0, 2, VK_BACK, 0,
@@ -97,13 +97,16 @@ TEST_F(KeyboardCommandsTest, EditingKeysChangeTheElementsAndPlaceTheCaret) {
       {"Ctrl+Shift+Minus types a dash", {{ekAction, "ab"}}, 0, 1, VK_OEM_MINUS, ssCtrl | ssShift,
        {{ekAction, "a-b"}}, 0, 2},
   };
+  // clang-format on
   RunKeyCases(cases);
 }
 
 // A breakdown tag's code byte is a code the caret steps over only while the
 // script is tagged; untagged it is a letter like any other.
 TEST_F(KeyboardCommandsTest, TheCaretStepsOverTagBytesWhileTheScriptIsTagged) {
-  const std::string text = "a\x8E" "b\x01" "c";
+  const std::string text = "a\x8E"
+                           "b\x01"
+                           "c";
   for (const bool tagged : {false, true}) {
     SCOPED_TRACE(tagged ? "tagged" : "untagged");
     Load({{ekAction, text}}, 0, 1);
@@ -119,6 +122,7 @@ TEST_F(KeyboardCommandsTest, MovementKeysPlaceTheCaret) {
   const std::string b(1, '\x02');
   const std::string longAction =
       "Rain hammers the window. MARY, forties, stirs a pot that has long since boiled dry and does not notice.";
+  // clang-format off
   const std::vector<KeyCase> cases = {
       {"Home steps over the opening codes", {{ekAction, b + "Hello"}}, 0, 4, VK_HOME, 0, {{ekAction, b + "Hello"}}, 0,
        1},
@@ -149,6 +153,7 @@ TEST_F(KeyboardCommandsTest, MovementKeysPlaceTheCaret) {
       {"Ctrl+Down in the last element goes to its end", {{ekAction, "One."}}, 0, 1, VK_DOWN, ssCtrl,
        {{ekAction, "One."}}, 0, 4},
   };
+  // clang-format on
   RunKeyCases(cases);
 }
 
@@ -221,13 +226,17 @@ TEST_F(KeyboardCommandsTest, AJoinOverTwoThousandFiveHundredCharactersIsRefused)
 
 TEST_F(KeyboardCommandsTest, UserColourPairsOpenAndCloseAsTheirTableSays) {
   // The sixth colour opens with 238 and closes with 248.
-  const std::string text = "a\xEE" "b\xF8" "c";
+  const std::string text = "a\xEE"
+                           "b\xF8"
+                           "c";
   for (const bool userColours : {true, false}) {
     SCOPED_TRACE(userColours ? "with user colours" : "without");
     Load({{ekAction, text}}, 0, 2);
     W().UsesUserColours = userColours;
     Press(VK_BACK);
-    EXPECT_EQ(W().EditBuffer(), userColours ? "abc" : "ab\xF8" "c");
+    EXPECT_EQ(W().EditBuffer(), userColours ? "abc"
+                                            : "ab\xF8"
+                                              "c");
   }
 }
 
@@ -316,8 +325,9 @@ TEST_F(KeyboardCommandsTest, AccentKeysComposeTheNextLetter) {
     char letter;
     Byte result;
   } cases[] = {
-      {VK_OEM_7, ssCtrl, 'e', 233}, {VK_OEM_3, ssCtrl | ssShift, 'n', 241}, {'2', ssCtrl, 'r', 174},
-      {VK_OEM_1, ssCtrl, 'u', 252}, {'6', ssCtrl, 'o', 244},              {VK_OEM_COMMA, ssCtrl, 'c', 231},
+      {VK_OEM_7, ssCtrl, 'e', 233}, {VK_OEM_3, ssCtrl | ssShift, 'n', 241},
+      {'2', ssCtrl, 'r', 174},      {VK_OEM_1, ssCtrl, 'u', 252},
+      {'6', ssCtrl, 'o', 244},      {VK_OEM_COMMA, ssCtrl, 'c', 231},
       {VK_OEM_3, ssCtrl, 'a', 224},
   };
   for (const auto& c : cases) {

@@ -17,8 +17,8 @@ namespace {
 
 class MouseEditingTest : public BlockFixture {
  protected:
-  const std::vector<ElementSpec> three{{ekAction, "Alpha beta gamma."}, {ekAction, "Delta epsilon."},
-                                       {ekAction, "Zeta eta."}};
+  const std::vector<ElementSpec> three{
+      {ekAction, "Alpha beta gamma."}, {ekAction, "Delta epsilon."}, {ekAction, "Zeta eta."}};
 };
 
 TEST_F(MouseEditingTest, ADragMarksTheTextBetweenPressAndRelease) {
@@ -109,6 +109,7 @@ TEST_F(MouseEditingTest, ShiftWithTheMovementKeysMarksAndUnmarks) {
     Marks marks;
     Byte blockOn;
   };
+  // clang-format off
   const std::vector<Case> cases{
       {"shift right twice", 2, {{VK_RIGHT, ssShift}, {VK_RIGHT, ssShift}}, {{2, 4}, Unmarked, Unmarked}, 1},
       {"shift left", 4, {{VK_LEFT, ssShift}}, {{4, 3}, Unmarked, Unmarked}, 1},
@@ -122,6 +123,7 @@ TEST_F(MouseEditingTest, ShiftWithTheMovementKeysMarksAndUnmarks) {
       {"a key without shift ends the block", 2, {{VK_RIGHT, ssShift}, {VK_RIGHT, 0}}, {Unmarked, Unmarked, Unmarked},
        0},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Load(three, 0, c.column);
@@ -139,6 +141,7 @@ TEST_F(MouseEditingTest, DragAndDropMovesTheBlockAndLeavesTheClipboardAlone) {
     int dropElement, dropColumn;
     std::vector<ElementSpec> after;
   };
+  // clang-format off
   const std::vector<Case> cases{
       {"a word into the middle of another element", true, 1, 6,
        {{ekAction, "Alpha gamma."}, {ekAction, "Delta beta epsilon."}, {ekAction, "Zeta eta."}}},
@@ -149,6 +152,7 @@ TEST_F(MouseEditingTest, DragAndDropMovesTheBlockAndLeavesTheClipboardAlone) {
       {"a drop inside the block changes nothing", true, 0, 8,
        {{ekAction, "Alpha beta gamma."}, {ekAction, "Delta epsilon."}, {ekAction, "Zeta eta."}}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Options().DragAndDropBreak = c.breaks;
@@ -180,10 +184,8 @@ TEST_F(MouseEditingTest, AForcedPageBreakInADraggedBlockTravelsWithIt) {
   ASSERT_EQ(DraggingBlock, 1);
   MoveTo(drop);
   Release(drop);
-  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "Ono."},
-                                                  {ekAction, "Three.  e."},
-                                                  {ekForcedPageBreak, " "},
-                                                  {ekAction, "Tw"}}));
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{
+                            {ekAction, "Ono."}, {ekAction, "Three.  e."}, {ekForcedPageBreak, " "}, {ekAction, "Tw"}}));
 }
 
 TEST_F(MouseEditingTest, ALockedSceneHeadingMovesWholeWithoutAnOmittedMark) {
@@ -197,8 +199,9 @@ TEST_F(MouseEditingTest, ALockedSceneHeadingMovesWholeWithoutAnOmittedMark) {
   ASSERT_EQ(DraggingBlock, 1);
   MoveTo(drop);
   Release(drop);
-  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{
-                            {ekAction, "x."}, {ekSceneHeading, "INT. B"}, {ekAction, "y."}, {ekSceneHeading, "INT. A"}}));
+  EXPECT_EQ(Elements(),
+            (std::vector<ElementSpec>{
+                {ekAction, "x."}, {ekSceneHeading, "INT. B"}, {ekAction, "y."}, {ekSceneHeading, "INT. A"}}));
   EXPECT_EQ(W().ScenesLocked, 1) << "the lock is back after the move";
 }
 

@@ -47,12 +47,14 @@ TEST_F(PositionTextsTest, PageNumbersTakeTheirLockedForms) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    // clang-format off
     Load({{ekAction, "One."},          {ekAutoPageBreak, " "},        {ekAction, "Two."},
           {ekForcedPageBreak, " "},    {ekAction, "Three."},          {ekLockedPageBreak, " "},
           {ekAction, "Four."},         {ekMultiLockedPageBreak, " "}, {ekAction, "Five."},
           {ekMultiLockedPageBreak, " "}, {ekAction, "Six."},          {ekAutoPageBreak, " "},
           {ekAction, "Seven."}},
          0);
+    // clang-format on
     W().PagesLocked = c.locked;
     W().PagesMultiLocked = c.multiLocked;
     W().PageSuffixStyle = c.suffixStyle;

@@ -107,8 +107,8 @@ TEST_F(ReformatTest, ReformatScriptGivesEachKindItsFormatAndKeepsWhatIsTheElemen
     int slot;
     bool wholeSlot;
   };
-  const Case cases[] = {{0, fsSceneHeading, true}, {2, fsCharacterName, true}, {3, fsDialogue, true},
-                        {6, fsAction, true}};
+  const Case cases[] = {
+      {0, fsSceneHeading, true}, {2, fsCharacterName, true}, {3, fsDialogue, true}, {6, fsAction, true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.index);
     const TElementFormat& base = W().FormatSet[static_cast<std::size_t>(c.slot)];

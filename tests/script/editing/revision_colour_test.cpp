@@ -26,7 +26,10 @@ TEST_F(RevisionColourTest, TypedTextGoesInsideTheChosenColour) {
     int caret;
   } cases[] = {
       {"blue at the end", "Old.", 4, 1, " new", "Old.\x12 new\x13", 9},
-      {"blue in the middle", "ab", 1, 1, "x", "a\x12x\x13" "b", 3},
+      {"blue in the middle", "ab", 1, 1, "x",
+       "a\x12x\x13"
+       "b",
+       3},
       {"typing on after the close code stays inside", "a\x12x\x13", 4, 1, "y", "a\x12xy\x13", 4},
       {"red closes an open blue and opens it again before its own pair", "a\x12x\x13", 3, 2, "r",
        "a\x12x\x13\x12\x10r\x11\x13", 7},

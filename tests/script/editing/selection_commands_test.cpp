@@ -26,14 +26,17 @@ struct SelectCase {
 };
 
 TEST_F(SelectionCommandsTest, EachCommandSelectsItsUnitAndSetsTheNextOne) {
-  const std::vector<ElementSpec> speech{{ekAction, "He waits."}, {ekCharacterName, "ANN"},
-                                        {ekDialogue, "Hello there."}, {ekParenthetical, "beat"},
+  const std::vector<ElementSpec> speech{{ekAction, "He waits."},
+                                        {ekCharacterName, "ANN"},
+                                        {ekDialogue, "Hello there."},
+                                        {ekParenthetical, "beat"},
                                         {ekDialogue, "Bye."}};
-  const std::vector<ElementSpec> acts{{ekActInformation, "ACT ONE"}, {ekSceneHeading, "INT. A - DAY"},
-                                      {ekAction, "x"}, {ekAction, "y"}, {ekActInformation, "ACT TWO"},
-                                      {ekSceneHeading, "INT. B - DAY"}, {ekAction, "z"}};
+  const std::vector<ElementSpec> acts{
+      {ekActInformation, "ACT ONE"}, {ekSceneHeading, "INT. A - DAY"}, {ekAction, "x"}, {ekAction, "y"},
+      {ekActInformation, "ACT TWO"}, {ekSceneHeading, "INT. B - DAY"}, {ekAction, "z"}};
   const std::vector<ElementSpec> pages{{ekAction, "a"}, {ekForcedPageBreak, " "}, {ekAction, "b"},
                                        {ekAction, "c"}, {ekForcedPageBreak, " "}, {ekAction, "d"}};
+  // clang-format off
   const std::vector<SelectCase> cases{
       {"a word before a comma takes the blank before it", SelectWord, {{ekAction, "he said, go"}}, 0, 4,
        {{2, 7}}, 0, 7, slSentence},
@@ -62,6 +65,7 @@ TEST_F(SelectionCommandsTest, EachCommandSelectsItsUnitAndSetsTheNextOne) {
       {"all of the script", SelectAll, pages, 2, 0, {{0, 1}, {0, 1}, {0, 1}, {0, 1}, {0, 1}, {0, 1}}, 5, 1,
        slWord},
   };
+  // clang-format on
   for (const SelectCase& c : cases) {
     SCOPED_TRACE(c.what);
     LoadGrouped(c.elements, c.current, c.column == End ? -1 : c.column);
@@ -76,8 +80,11 @@ TEST_F(SelectionCommandsTest, EachCommandSelectsItsUnitAndSetsTheNextOne) {
 }
 
 TEST_F(SelectionCommandsTest, TheGrowActionWalksWordSentenceElementGroupSceneAll) {
-  LoadGrouped({{ekSceneHeading, "INT. ROOM - DAY"}, {ekCharacterName, "ANN"},
-               {ekDialogue, "Come here.  Now please."}, {ekAction, "She goes."}, {ekSceneHeading, "EXT. YARD"}},
+  LoadGrouped({{ekSceneHeading, "INT. ROOM - DAY"},
+               {ekCharacterName, "ANN"},
+               {ekDialogue, "Come here.  Now please."},
+               {ekAction, "She goes."},
+               {ekSceneHeading, "EXT. YARD"}},
               2, 13);
   struct Step {
     Byte levelBefore;
@@ -85,9 +92,8 @@ TEST_F(SelectionCommandsTest, TheGrowActionWalksWordSentenceElementGroupSceneAll
     int lastSelected;
     Byte levelAfter;
   };
-  const std::vector<Step> steps{{slWord, 2, 2, slSentence},  {slSentence, 2, 2, slElement},
-                                {slElement, 2, 2, slGroup},  {slGroup, 1, 2, slScene},
-                                {slScene, 0, 3, slAll},      {slAll, 0, 4, slAll}};
+  const std::vector<Step> steps{{slWord, 2, 2, slSentence}, {slSentence, 2, 2, slElement}, {slElement, 2, 2, slGroup},
+                                {slGroup, 1, 2, slScene},   {slScene, 0, 3, slAll},        {slAll, 0, 4, slAll}};
   for (const Step& s : steps) {
     SCOPED_TRACE(static_cast<int>(s.levelBefore));
     ASSERT_EQ(BlockSelection(W()).SelectionLevel, s.levelBefore);

@@ -50,7 +50,8 @@ TEST_F(TypeASceneTest, AScenePlacesItsElementsLinesAndPaint) {
   EXPECT_EQ(actionElement->lineCount, 2);
   std::vector<std::string> shown;
   for (int line = 1; line <= ScreenLineCount; ++line)
-    if (w.ScreenLines[static_cast<size_t>(line)].element) shown.push_back(w.ScreenLines[static_cast<size_t>(line)].text);
+    if (w.ScreenLines[static_cast<size_t>(line)].element)
+      shown.push_back(w.ScreenLines[static_cast<size_t>(line)].text);
   ASSERT_GE(shown.size(), 5u);
   EXPECT_EQ(shown[0], "INT. KITCHEN - NIGHT") << "a heading shows in capitals";
   EXPECT_EQ(shown[1], "Rain hammers the window; MARY, forties, stirs a pot that has");

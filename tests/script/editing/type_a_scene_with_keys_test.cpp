@@ -70,10 +70,10 @@ TEST_F(TypeASceneWithKeysTest, AHeadingActionSpeechAndTransitionFromTheKeysAlone
       << "the new heading's edit line stays empty through the repagination";
   EXPECT_EQ(W().CurrentElement(), W().LastElement) << "the transition started the next scene";
   EXPECT_EQ(W().CaretColumn(), 0);
-  EXPECT_EQ(ShownLines(), (std::vector<std::string>{"INT. KITCHEN - NIGHT",
-                                                    "Rain hammers the window.  MARY, forties, stirs a pot that",
-                                                    "has long since boiled dry and does not notice.", "MARY", "(quietly)",
-                                                    "Not tonight.", "CUT TO:", ""}));
+  EXPECT_EQ(ShownLines(),
+            (std::vector<std::string>{
+                "INT. KITCHEN - NIGHT", "Rain hammers the window.  MARY, forties, stirs a pot that",
+                "has long since boiled dry and does not notice.", "MARY", "(quietly)", "Not tonight.", "CUT TO:", ""}));
   EXPECT_LT(LeftOf("Not tonight."), LeftOf("(quietly)"));
   EXPECT_LT(LeftOf("(quietly)"), LeftOf("MARY"));
   EXPECT_GT(LeftOf("CUT TO:"), LeftOf("MARY"));
@@ -170,6 +170,7 @@ TEST_F(TypeASceneWithKeysTest, APauseOnAnEmptyElementAddsNoBlank) {
     ElementSpec after;
     const char* menuChoice = nullptr;  // the opening menu a new heading offers
   };
+  // clang-format off
   const std::vector<PauseCase> cases = {
       {"an Action after a heading", {{ekSceneHeading, "INT. KITCHEN - NIGHT"}}, 0, {VK_RETURN},
        "A single bulb hangs over the table.", 1, {ekAction, "A single bulb hangs over the table."}},
@@ -186,6 +187,7 @@ TEST_F(TypeASceneWithKeysTest, APauseOnAnEmptyElementAddsNoBlank) {
       {"an empty element reached with Up", {{ekAction, ""}, {ekAction, "She turns away."}}, 1, {VK_UP},
        "He waits by the door.", 0, {ekAction, "He waits by the door."}},
   };
+  // clang-format on
   for (const PauseCase& c : cases) {
     SCOPED_TRACE(c.what);
     Load(c.before, c.current, -1);

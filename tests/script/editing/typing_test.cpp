@@ -36,6 +36,7 @@ TEST_F(TypingTest, TypedKeysGoIntoTheEditLineAndMarkTheScript) {
 
 TEST_F(TypingTest, InsertAndTypeoverFollowTheModeButCodesAreAlwaysInserted) {
   TMDIChild& w = Script();
+  // clang-format off
   const struct {
     const char* text;
     Word caret;
@@ -50,6 +51,7 @@ TEST_F(TypingTest, InsertAndTypeoverFollowTheModeButCodesAreAlwaysInserted) {
       {"abc", 1, 0, '\x02', "a\x02" "bc"},
       {"abc", 1, 0, '~', "a~bc"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     EditFields(w).EditBuffer = c.text;
     EditFields(w).CaretColumn = c.caret;
@@ -92,7 +94,7 @@ TEST_F(TypingTest, DeadKeysComposeAccentedLetters) {
     char deadKey, typed;
     Byte result;
   } cases[] = {
-      {'\'', 'e', 233}, {'\'', 'x', 'x'}, {'~', 'n', 241}, {'0', 'r', 174}, {':', 'y', 255},
+      {'\'', 'e', 233}, {'\'', 'x', 'x'}, {'~', 'n', 241}, {'0', 'r', 174},  {':', 'y', 255},
       {'^', 'O', 212},  {'`', 'a', 224},  {',', 'C', 199}, {'\'', '?', 191},
   };
   for (const auto& c : cases) {

@@ -70,6 +70,7 @@ TEST_F(CenteredElementsTest, WrappingACentredTitleCentresItOnScreenAndOnPaper) {
 }
 
 TEST_F(CenteredElementsTest, ASceneContinuesPastABreakUnlessTheNextShownElementOpensOne) {
+  // clang-format off
   const struct {
     const char* what;
     std::vector<testing::ElementSpec> after;  // what follows the break
@@ -93,6 +94,7 @@ TEST_F(CenteredElementsTest, ASceneContinuesPastABreakUnlessTheNextShownElementO
       {"unlocked pages: the empty element counts", {{ekAction, ""}, {ekLockedPageBreak, ""}, {ekSceneHeading, "INT. X"}},
        ekAutoPageBreak, false, -1, true},
   };
+  // clang-format on
   for (const auto& c : cases) {
     Window().FreeElements();
     std::vector<testing::ElementSpec> elements{{ekSceneHeading, "INT. HOUSE"}, {ekAction, "before"}, {c.breakKind, ""}};

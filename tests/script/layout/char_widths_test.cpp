@@ -146,7 +146,8 @@ TEST_F(CharWidthsTest, AllCapitalsElementsMeasureInUpperCase) {
 }
 
 TEST_F(CharWidthsTest, FillOutModeGivesTagsAndColoursTheirWidth) {
-  EditFields(Window()).EditBuffer = std::string("a\x18" "b");  // 24: a tag code of the zero-width set
+  EditFields(Window()).EditBuffer = std::string("a\x18"
+                                                "b");  // 24: a tag code of the zero-width set
   EXPECT_EQ(MeasureTextWidth(Window(), 0, 2), 20);
   LayoutProgramOptions.FillOutBreakdowns = true;
   Window().LayoutOptions.ShowsBreakdownTags = 1;
@@ -154,6 +155,7 @@ TEST_F(CharWidthsTest, FillOutModeGivesTagsAndColoursTheirWidth) {
 }
 
 TEST(BreakdownTagLabel, NamesTheCategoryOfATagCode) {
+  // clang-format off
   const struct {
     Byte code;
     std::string label;
@@ -161,6 +163,7 @@ TEST(BreakdownTagLabel, NamesTheCategoryOfATagCode) {
       {142, "[Additional Labor "}, {6, "[Cast Members "}, {24, "[Livestock "}, {184, "[User Defined #3 "},
       {1, "]"},                    {5, ""},               {2, ""},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(BreakdownTagLabel(c.code), c.label) << int(c.code);
 }
 
@@ -206,7 +209,9 @@ TEST_F(CharWidthsTest, CodeLabelsShowOnlyWhatTheModeAsksFor) {
     int bold = 0;
     for (Byte a : attributes) bold += a == AttrBold;
     EXPECT_EQ(bold, c.boldColumns);
-    if (c.boldColumns) { EXPECT_EQ(attributes[3], AttrBold) << "from the column after the text"; }
+    if (c.boldColumns) {
+      EXPECT_EQ(attributes[3], AttrBold) << "from the column after the text";
+    }
     EXPECT_EQ(shift, c.shift);
   }
 }
@@ -232,7 +237,10 @@ TEST(PrinterTextWidth, SumsThePrinterWidthsOfTheCharacters) {
   EXPECT_EQ(PrinterTextWidth("", widths), 0);
   EXPECT_EQ(PrinterTextWidth("\x02\x03\x15", widths), 0);
   EXPECT_EQ(PrinterTextWidth("AbW", widths), 30 + 25 + 40);
-  EXPECT_EQ(PrinterTextWidth("\x02" "A\x03", widths), 30);
+  EXPECT_EQ(PrinterTextWidth("\x02"
+                             "A\x03",
+                             widths),
+            30);
 }
 
 TEST_F(CharWidthsTest, AnElementsFontComesFromTheFontTable) {

@@ -81,8 +81,8 @@ TEST(FixedPitchTest, ASetWithTooManyExceptionsHoldsNothing) {
 TEST(FixedPitchTest, APitchIsTheOneWidthOfEveryPrintableCharacter) {
   std::array<std::int32_t, 256> courier{};
   courier.fill(30);
-  courier[0x02] = 0;    // a code outside the range does not count
-  courier[0xE9] = 45;   // nor does an accented letter
+  courier[0x02] = 0;   // a code outside the range does not count
+  courier[0xE9] = 45;  // nor does an accented letter
   std::array<std::int32_t, 256> proportional = courier;
   proportional['i'] = 12;
   std::array<std::int32_t, 256> blankDiffers = courier;

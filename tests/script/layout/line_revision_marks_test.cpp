@@ -63,7 +63,8 @@ TEST_F(LineRevisionMarksTest, RevisedLinesCarryTheirMarksBesideThem) {
     LayOutAll();
     ASSERT_EQ(ElementAt(0)->lineCount, 3) << c.what;
     Paint();
-    for (int line = 1; line <= 3; ++line) EXPECT_EQ(MarksOn(line), c.lines[static_cast<std::size_t>(line - 1)]) << c.what << ", line " << line;
+    for (int line = 1; line <= 3; ++line)
+      EXPECT_EQ(MarksOn(line), c.lines[static_cast<std::size_t>(line - 1)]) << c.what << ", line " << line;
     Window().FreeElements();
     ResetScreenLines(Window());
   }

@@ -63,8 +63,12 @@ TEST_F(MarginMarksTest, StoryboardLinksShowPennantsWhereTheLinkChangesAndABarBet
   // Unlinked, a three-line element linked to frame 1, then a page break and
   // a hidden element that the link looks through, a linked element, and an
   // unlinked one.
-  Make({{ekAction, "before"}, {ekAction, Words(30)}, {ekAutoPageBreak, ""}, {ekAction, "hidden"},
-        {ekAction, "joined"}, {ekAction, "after"}});
+  Make({{ekAction, "before"},
+        {ekAction, Words(30)},
+        {ekAutoPageBreak, ""},
+        {ekAction, "hidden"},
+        {ekAction, "joined"},
+        {ekAction, "after"}});
   ElementAt(1)->storyboardLink = 1;
   ElementAt(3)->state = esHidden;
   ElementAt(4)->storyboardLink = 1;
@@ -127,6 +131,7 @@ TEST_F(MarginMarksTest, SpeechNumbersStandBesideCharacterNames) {
 }
 
 TEST_F(MarginMarksTest, HiddenTextShowsShowAndHideBoxes) {
+  // clang-format off
   const struct {
     const char* what;
     std::vector<testing::ElementSpec> elements;
@@ -143,6 +148,7 @@ TEST_F(MarginMarksTest, HiddenTextShowsShowAndHideBoxes) {
        {MarkDarkGreen}},
       {"plain text: none", {{ekAction, "a"}, {ekAction, "b"}}, -1, -1, 1, {}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     Make(c.elements);
     if (c.hiddenIndex >= 0) ElementAt(c.hiddenIndex)->state = esHidden;
@@ -269,8 +275,12 @@ TEST_F(MarginMarksTest, SceneNumbersStandLeftAndRightOfTheHeading) {
 }
 
 TEST_F(MarginMarksTest, TheTopContinuedLineShowsTheNumberOfTheSceneItContinues) {
-  Make({{ekSceneHeading, "INT. HOUSE - DAY"}, {ekAction, "one"}, {ekSceneHeading, "OMITTED"}, {ekAction, "two"},
-        {ekAutoPageBreak, ""}, {ekAction, "three"}});
+  Make({{ekSceneHeading, "INT. HOUSE - DAY"},
+        {ekAction, "one"},
+        {ekSceneHeading, "OMITTED"},
+        {ekAction, "two"},
+        {ekAutoPageBreak, ""},
+        {ekAction, "three"}});
   Window().LeftNumber = 1;
   Window().TopSceneContinued = 1;
   LayOutAll();
@@ -318,7 +328,8 @@ TEST_F(MarginMarksTest, OmittedRangesShowTheirWordAndLastNumberBelowTheHeading) 
 }
 
 TEST_F(MarginMarksTest, ScriptNotesSitOnABoxOfTheirColourOrTheBlocksHighlight) {
-  Make({{ekAction, "a"}, {ekScriptNote, "A note that is long enough to wrap onto a second line of the box here"},
+  Make({{ekAction, "a"},
+        {ekScriptNote, "A note that is long enough to wrap onto a second line of the box here"},
         {ekAction, "b"}});
   Window().NoteColours[0] = clWhite;
   Window().NoteColours[2] = 0x00FF80;

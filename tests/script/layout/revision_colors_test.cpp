@@ -86,7 +86,8 @@ TEST_F(RevisionColorsTest, EachPageTakesTheColourOfItsRevision) {
 TEST_F(RevisionColorsTest, RevisionsPastTheEndOfTheListGoRoundFromItsSecondEntry) {
   MakeTwoPages(ekForcedPageBreak, 0);
   Window().RevisionColours.Clear();
-  for (int i = 0; i < 10; ++i) Window().AddRevisionColour("C" + std::to_string(i), static_cast<TColor>(0x010101 * (i + 1)));
+  for (int i = 0; i < 10; ++i)
+    Window().AddRevisionColour("C" + std::to_string(i), static_cast<TColor>(0x010101 * (i + 1)));
   const struct {
     Word revision;
     TColor colour;
@@ -179,8 +180,8 @@ TEST_F(RevisionColorsTest, ScreenColourCounts) {
     int bits;
     int planes;
     std::int32_t count;
-  } cases[] = {{1, 1, 2}, {4, 1, 16}, {8, 1, 256}, {16, 1, 65536}, {24, 1, 16777216}, {31, 1, Largest},
-               {32, 1, Largest}, {8, 4, Largest}, {4, 2, 256}, {8, 0, 1}};
+  } cases[] = {{1, 1, 2},        {4, 1, 16},       {8, 1, 256},     {16, 1, 65536}, {24, 1, 16777216},
+               {31, 1, Largest}, {32, 1, Largest}, {8, 4, Largest}, {4, 2, 256},    {8, 0, 1}};
   for (const auto& c : cases)
     EXPECT_EQ(ScreenColorCount(c.bits, c.planes), c.count) << c.bits << " bits, " << c.planes << " planes";
   EXPECT_GT(ScreenColorCount(), 256) << "the test screen is a rich one";

@@ -38,7 +38,8 @@ class ScreenLinesTest : public LayoutFixture {
   }
   std::vector<Byte> Attributes(int line) const {
     const TScreenLine& row = Window().ScreenLines[static_cast<std::size_t>(line)];
-    return std::vector<Byte>(row.attributes.begin() + 1, row.attributes.begin() + 1 + static_cast<long>(row.text.size()));
+    return std::vector<Byte>(row.attributes.begin() + 1,
+                             row.attributes.begin() + 1 + static_cast<long>(row.text.size()));
   }
   const DrawOp* TextOp(const std::string& text) const {
     for (const DrawOp* op : Window().Recording()->TextOps())
@@ -52,6 +53,7 @@ class ScreenLinesTest : public LayoutFixture {
 };
 
 TEST_F(ScreenLinesTest, ShownTextHidesCodesAndShowsWhatTheyStandFor) {
+  // clang-format off
   const struct {
     const char* what;
     Byte kind;
@@ -73,6 +75,7 @@ TEST_F(ScreenLinesTest, ShownTextHidesCodesAndShowsWhatTheyStandFor) {
       {"an all-capitals element shows capitals", ekSceneHeading, "int. house - day", false, {"INT. HOUSE - DAY"}},
       {"a Character Name shows as stored", ekCharacterName, "JOHN (v.o.)", false, {"JOHN (v.o.)"}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     Window().LayoutOptions.ShowCodes = c.showCodes;
     EXPECT_EQ(Shown(c.kind, c.text), c.shown) << c.what;
@@ -107,6 +110,7 @@ TEST_F(ScreenLinesTest, ACharacterNameShowsItsGeneratedExtension) {
 }
 
 TEST_F(ScreenLinesTest, AttributeBytesCarryStyleColourAndSelection) {
+  // clang-format off
   const struct {
     const char* what;
     std::string text;
@@ -133,6 +137,7 @@ TEST_F(ScreenLinesTest, AttributeBytesCarryStyleColourAndSelection) {
       {"interactive scripts bold the text between < and >", "a<b>c", {0, 0, 1, 0, 0},
        [](TMDIChild& w) { w.InteractiveScript = 1; }},
   };
+  // clang-format on
   for (const auto& c : cases) {
     Window().FormatSet = StandardFormatSet();
     Window().LayoutOptions = {};
@@ -183,12 +188,11 @@ TEST_F(ScreenLinesTest, EveryElementsFirstLineCarriesItsLinesBefore) {
     Word height;
     Word left;
   } expected[] = {
-      {1, 36, 150},  // Action: one line before
-      {2, 18, 150},
-      {3, 36, 370},  // Character Name: one line before
-      {4, 36, 250},  // Dialogue: none before, double spaced
-      {5, 54, 150},  // Scene Heading: two lines before
-      {6, 18, 0},    // empty
+      {1, 36, 150},                // Action: one line before
+      {2, 18, 150}, {3, 36, 370},  // Character Name: one line before
+      {4, 36, 250},                // Dialogue: none before, double spaced
+      {5, 54, 150},                // Scene Heading: two lines before
+      {6, 18, 0},                  // empty
   };
   int top = 0;
   for (const auto& e : expected) {
@@ -246,7 +250,9 @@ TEST_F(ScreenLinesTest, LinesBelowMoveWhenAnElementGrowsOrShrinks) {
 }
 
 TEST_F(ScreenLinesTest, PaintingDrawsRunsOfEqualAttributes) {
-  Build({{ekAction, "Plain \x02" "bold\x03 \x15" "under\x16 end"}});
+  Build({{ekAction, "Plain \x02"
+                    "bold\x03 \x15"
+                    "under\x16 end"}});
   LayOutAll();
   Paint();
   const struct {
@@ -270,6 +276,7 @@ TEST_F(ScreenLinesTest, PaintingDrawsRunsOfEqualAttributes) {
 }
 
 TEST_F(ScreenLinesTest, ColoursShowInTheTextOrAsBackground) {
+  // clang-format off
   const struct {
     const char* what;
     std::string text;
@@ -286,6 +293,7 @@ TEST_F(ScreenLinesTest, ColoursShowInTheTextOrAsBackground) {
       {"hidden text is grey", "blue", false, esShownHidden, clSilver, clWhite},
       {"hidden text is grey whatever its colour", "\x12" "blue\x13", false, esHidden, clSilver, clWhite},
   };
+  // clang-format on
   for (const auto& c : cases) {
     ProgramOptions().ColorAsBackground = c.asBackground;
     Window().FreeElements();
@@ -318,9 +326,7 @@ TEST_F(ScreenLinesTest, SelectionPaintsInTheHighlightColours) {
 
 TEST_F(ScreenLinesTest, AZoomOutsideFiftyToOneFiftyIsResetBeforePainting) {
   Build({{ekAction, "x"}});
-  const struct {
-    Word zoom, painted;
-  } cases[] = {{40, 98}, {200, 98}, {50, 50}, {150, 150}, {75, 75}};
+  const struct { Word zoom, painted; } cases[] = {{40, 98}, {200, 98}, {50, 50}, {150, 150}, {75, 75}};
   for (const auto& c : cases) {
     ProgramOptions().ZoomSize = c.zoom;
     Window().RedisplayScreen(false);
@@ -370,12 +376,15 @@ TEST_F(ScreenLinesTest, PageBreaksShowARuleWithTheirBanner) {
 }
 
 TEST_F(ScreenLinesTest, ASplitSpeechShowsMoreAndTheContinuedCue) {
-  Build({{ekCharacterName, "JOHN (V.O.)"}, {ekDialogue, "First half."}, {ekAutoPageBreak, ""}, {ekDialogue, "Second half."}});
+  Build({{ekCharacterName, "JOHN (V.O.)"},
+         {ekDialogue, "First half."},
+         {ekAutoPageBreak, ""},
+         {ekDialogue, "Second half."}});
   LayOutAll();
   TScriptElement* pageBreak = ElementAt(2);
   EXPECT_EQ(pageBreak->lineCount, 3);
   EXPECT_EQ(ShownLines(6), (std::vector<std::string>{"JOHN (V.O.)", "First half.", "(MORE)", std::string(148, '-'),
-                                                      "JOHN (CONT'D)", "Second half."}));
+                                                     "JOHN (CONT'D)", "Second half."}));
   EXPECT_EQ(Window().ScreenLines[3].left, 370);
   Window().LayoutOptions.MoreLines = 0;
   LayOutAll();
@@ -386,8 +395,10 @@ TEST_F(ScreenLinesTest, AContinuedSceneShowsItsContinuedLines) {
   Window().LeftNumber = 1;  // the page count shows only beside scene numbers
   Window().TopSceneContinued = 1;
   Window().BottomSceneContinued = 1;
+  // clang-format off
   Build({{ekSceneHeading, "INT. ROOM"}, {ekAction, "One."}, {ekAutoPageBreak, ""}, {ekAction, "Two."},
          {ekAutoPageBreak, ""}, {ekAction, "Three."}, {ekAutoPageBreak, ""}, {ekSceneHeading, "EXT. YARD"}});
+  // clang-format on
   LayOutAll();
   const std::string dashes(148, '-');
   EXPECT_EQ(ShownLines(13),
@@ -400,7 +411,9 @@ TEST_F(ScreenLinesTest, AContinuedSceneShowsItsContinuedLines) {
 
 TEST_F(ScreenLinesTest, ContinuedTextsKeepTheirBoldAndUnderline) {
   Window().TopSceneContinued = 1;
-  Window().TopSceneContinuedText = "\x02" "CONT\x03\x15" "INUED\x16:";
+  Window().TopSceneContinuedText = "\x02"
+                                   "CONT\x03\x15"
+                                   "INUED\x16:";
   Build({{ekSceneHeading, "INT. ROOM"}, {ekAction, "One."}, {ekAutoPageBreak, ""}, {ekAction, "Two."}});
   LayOutAll();
   EXPECT_EQ(ShownLines(4)[3], "CONTINUED:");
@@ -412,8 +425,12 @@ TEST_F(ScreenLinesTest, TheTopContinuedLineIsBoldWhenActionAndHeadingsAre) {
   Window().TopSceneContinued = 1;
   Window().FormatSet[fsAction].Style = stBold;
   Window().FormatSet[fsSceneHeading].Style = stBold;
-  Build({{ekSceneHeading, "INT. ROOM"}, {ekAction, "One."}, {ekAutoPageBreak, ""}, {ekAction, "Two."},
-         {ekAutoPageBreak, ""}, {ekAction, "Three."}});
+  Build({{ekSceneHeading, "INT. ROOM"},
+         {ekAction, "One."},
+         {ekAutoPageBreak, ""},
+         {ekAction, "Two."},
+         {ekAutoPageBreak, ""},
+         {ekAction, "Three."}});
   LayOutAll();
   EXPECT_EQ(ShownLines(7)[6], "CONTINUED: (2)");
   std::vector<Byte> expected(10, AttrBold);
@@ -514,9 +531,9 @@ TEST_F(ScreenLinesTest, TheOpeningBracketStandsAtTheMarginOrHangsOutdented) {
     // The caret before the first letter stands after the "(" as painted.
     EditFields(Window()).CaretColumn = 1;
     EditFields(Window()).CaretLine = 1;
-    EXPECT_EQ(ScreenTextLeft(Window(), *Window().CurrentElement(), 1) + Window().LeftTextOffset,
-              op->rect.Left + 10);
-    EXPECT_EQ(ScreenTextLeft(Window(), *Window().CurrentElement(), 2) + Window().LeftTextOffset, ParentheticalX(Window()));
+    EXPECT_EQ(ScreenTextLeft(Window(), *Window().CurrentElement(), 1) + Window().LeftTextOffset, op->rect.Left + 10);
+    EXPECT_EQ(ScreenTextLeft(Window(), *Window().CurrentElement(), 2) + Window().LeftTextOffset,
+              ParentheticalX(Window()));
   }
 }
 

@@ -211,8 +211,8 @@ TEST_F(ScreenRebuildTest, AClickPlacesTheCaretOnTheCharacterUnderIt) {
     Word column, line;
     bool sameElement;
   } cases[] = {
-      {150, 20, 0, 0, 1, true},  {184, 20, 0, 3, 1, true},  {186, 20, 0, 4, 1, true},
-      {700, 20, 0, 11, 1, true}, {100, 20, 0, 0, 1, true},  {186, 80, 2, 4, 1, false},
+      {150, 20, 0, 0, 1, true},    {184, 20, 0, 3, 1, true},    {186, 20, 0, 4, 1, true},
+      {700, 20, 0, 11, 1, true},   {100, 20, 0, 0, 1, true},    {186, 80, 2, 4, 1, false},
       {186, 100, 2, 60, 2, false}, {700, 100, 2, 67, 2, false}, {186, 40, 2, 4, 1, false},
   };
   for (const auto& c : cases) {
@@ -288,6 +288,7 @@ TEST_F(ScreenRebuildTest, FocusGoesBackToTheScript) {
 
 TEST(FormatButtons, AreDownInsideTheirCodePair) {
   TSpeedButton button(nullptr);
+  // clang-format off
   const struct {
     std::string text;
     int column;
@@ -297,6 +298,7 @@ TEST(FormatButtons, AreDownInsideTheirCodePair) {
       {"ab\x02" "cd\x03" "ef", 3, false, true}, {"ab\x02" "cd\x03" "ef", 2, false, false},
       {"ab\x02" "cd\x03" "ef", 7, false, false}, {"abc", 1, true, true}, {"ab\x03" "c", 3, true, false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     UpdateFormatButton(&button, c.text, c.column, 2, 3, c.startState);
     EXPECT_EQ(button.Down(), c.down) << c.column;

@@ -40,12 +40,15 @@ class WordWrapTest : public LayoutFixture {
   // The only printer: a page of the width given at a resolution; none for 0 dpi.
   void UsePrinter(int dpi, int width) {
     Backend().PrinterList().clear();
-    if (dpi) Backend().PrinterList().push_back(std::make_unique<RecordingPrinter>("P", dpi, TPoint{width, 3300}, TPoint{75, 75}));
+    if (dpi)
+      Backend().PrinterList().push_back(
+          std::make_unique<RecordingPrinter>("P", dpi, TPoint{width, 3300}, TPoint{75, 75}));
     Printer()->Refresh();
   }
 };
 
 TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
+  // clang-format off
   const struct {
     const char* what;
     Byte kind;
@@ -92,6 +95,7 @@ TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
       {"an Action's leading hard returns do", ekAction, "\xA7\xA7Hello", true, {"\xA7", "\xA7", "Hello"}},
       {"Dialogue holds 35 characters", ekDialogue, A(30) + " bbbbbbbbbb", true, {A(30) + " ", "bbbbbbbbbb"}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Window().FlexMargin = c.flex;
@@ -102,12 +106,19 @@ TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
 // A breakdown tag (its code byte, the item, byte 1) takes no room on the
 // line while the script is tagged; untagged, the same bytes are letters.
 TEST_F(WordWrapTest, TagBytesTakeNoRoomWhileTheScriptIsTagged) {
-  const std::string tagged = A(52) + " \x8E" "bbbbbbb\x01 " + A(10);
+  const std::string tagged = A(52) +
+                             " \x8E"
+                             "bbbbbbb\x01 " +
+                             A(10);
   Window().FlexMargin = 0;
   Window().TaggingUsed = 1;
-  EXPECT_EQ(Wrap(ekAction, tagged), (std::vector<std::string>{A(52) + " \x8E" "bbbbbbb\x01 ", A(10)}));
+  EXPECT_EQ(Wrap(ekAction, tagged), (std::vector<std::string>{A(52) + " \x8E"
+                                                                      "bbbbbbb\x01 ",
+                                                              A(10)}));
   Window().TaggingUsed = 0;
-  EXPECT_EQ(Wrap(ekAction, tagged), (std::vector<std::string>{A(52) + " ", "\x8E" "bbbbbbb\x01 " + A(10)}));
+  EXPECT_EQ(Wrap(ekAction, tagged), (std::vector<std::string>{A(52) + " ", "\x8E"
+                                                                           "bbbbbbb\x01 " +
+                                                                               A(10)}));
 }
 
 TEST_F(WordWrapTest, LineOffsetsHoldWhereEachLineEnds) {
@@ -118,7 +129,9 @@ TEST_F(WordWrapTest, LineOffsetsHoldWhereEachLineEnds) {
       {"", {0, 1, 0}},
       {"One line.", {0, 10, 0}},
       {A(59) + " " + A(59) + " end", {0, 60, 120, 124, 0}},
-      {"ab\xA7" "cd", {0, 3, 6, 0}},
+      {"ab\xA7"
+       "cd",
+       {0, 3, 6, 0}},
   };
   for (const auto& c : cases) {
     Wrap(ekAction, c.text);
@@ -150,8 +163,12 @@ TEST_F(WordWrapTest, TheCaretLineFollowsTheColumn) {
       {A(55) + " " + A(55), 56, 1},  // at a soft break the caret ends the earlier line
       {A(55) + " " + A(55), 57, 2},
       {A(55) + " " + A(55), 111, 2},
-      {"ab\xA7" "cd", 2, 1},
-      {"ab\xA7" "cd", 3, 2},  // right after a hard return the caret begins the next line
+      {"ab\xA7"
+       "cd",
+       2, 1},
+      {"ab\xA7"
+       "cd",
+       3, 2},  // right after a hard return the caret begins the next line
       {"End\xA7", 4, 2},
   };
   for (const auto& c : cases) {
@@ -161,7 +178,8 @@ TEST_F(WordWrapTest, TheCaretLineFollowsTheColumn) {
 }
 
 TEST_F(WordWrapTest, ZoomAndDisplayFontNeverMoveABreak) {
-  const std::string text = "He looks at the \x02" "clock\x03 on the wall, then back at her: a long, tired look "
+  const std::string text = "He looks at the \x02"
+                           "clock\x03 on the wall, then back at her: a long, tired look "
                            "that says\x04what he cannot. She turns to the window and waits for the rain.";
   Wrap(ekAction, text);
   const TLineOffsets reference = Window().LineOffsets();
@@ -175,7 +193,9 @@ TEST_F(WordWrapTest, ZoomAndDisplayFontNeverMoveABreak) {
     ProgramOptions().DisplayFont = c.displayFont;
     Window().WordWrapText(Window().CurrentElement(), text, false, true);
     EXPECT_EQ(Window().LineOffsets(), reference) << c.zoom << "% " << c.displayFont;
-    if (c.zoom != 100) { EXPECT_NE(Window().ScreenWidths[wsPlain]['a'], referenceWidth) << "the screen tables followed"; }
+    if (c.zoom != 100) {
+      EXPECT_NE(Window().ScreenWidths[wsPlain]['a'], referenceWidth) << "the screen tables followed";
+    }
   }
 }
 
@@ -267,7 +287,8 @@ TEST_F(WordWrapTest, AStoredElementIsNotWrappedFromAnEmptyText) {
 }
 
 TEST_F(WordWrapTest, CharWidthAtMeasuresTheScreenAndTheLayout) {
-  Build({{ekAction, "ab\x02" "c"}});
+  Build({{ekAction, "ab\x02"
+                    "c"}});
   EXPECT_EQ(CharWidthAt(Window(), 0), 10);
   EXPECT_EQ(LayoutCharWidthAt(Window(), 0), 30);
   EXPECT_EQ(CharWidthAt(Window(), 2), 0) << "a code has no width";
@@ -353,15 +374,20 @@ TEST_F(WordWrapTest, AWrapPassBreaksAsWrappingEachElementAlone) {
 // differs in one character no text holds takes the character-by-character
 // road with the same widths for every character that is there.
 TEST_F(WordWrapTest, FixedPitchRunsBreakAsMeasuringEveryCharacter) {
-  const std::vector<std::string> pieces = {"word", "a", "longerword", " ", " ", " ", "-", "~", "\x02", "\x03",
-                                           "\x19", "\x1A", "\xA7", "\x04", "\x05", "(", ")", "<", ">", "\xE9t\xE9", "\x12", "\x13"};
+  const std::vector<std::string> pieces = {"word", "a",    "longerword", " ",         " ",    " ",    "-",    "~",
+                                           "\x02", "\x03", "\x19",       "\x1A",      "\xA7", "\x04", "\x05", "(",
+                                           ")",    "<",    ">",          "\xE9t\xE9", "\x12", "\x13"};
   const Byte kinds[] = {ekAction, ekDialogue, ekSceneHeading, ekCharacterName, ekTransition};
   std::mt19937 random(5);
   // Besides random texts: a style switched between a break and the word
   // that passes the margin, so the next line starts in the style of the break.
   std::vector<std::pair<Byte, std::string>> texts = {
-      {ekAction, "\x02" "aaaa bbbb \x19" + A(60) + " " + A(50)},
-      {ekAction, "\x19" "aaaa bbbb >" + A(60) + " " + A(50)},
+      {ekAction, "\x02"
+                 "aaaa bbbb \x19" +
+                     A(60) + " " + A(50)},
+      {ekAction, "\x19"
+                 "aaaa bbbb >" +
+                     A(60) + " " + A(50)},
   };
   for (int n = 0; n < 300; ++n) {
     std::string text;
@@ -378,7 +404,7 @@ TEST_F(WordWrapTest, FixedPitchRunsBreakAsMeasuringEveryCharacter) {
   const struct {
     const char* what;
     bool flex;
-    bool interactive;  // "<" and ">" switch bold
+    bool interactive;        // "<" and ">" switch bold
     std::int32_t boldPitch;  // bold and bold italic; italic is as much narrower
   } cases[] = {
       {"one pitch for every style", false, false, 30},

@@ -30,10 +30,8 @@ TEST(BoxedValueTest, CopiesOwnTheirValueAndEmptyIsNotAbsent) {
     std::string b;
     bool equal;
   } cases[] = {
-      {"both absent", false, "", false, "", true},
-      {"absent and empty", false, "", true, "", false},
-      {"both empty", true, "", true, "", true},
-      {"same marks", true, "\x01", true, "\x01", true},
+      {"both absent", false, "", false, "", true},        {"absent and empty", false, "", true, "", false},
+      {"both empty", true, "", true, "", true},           {"same marks", true, "\x01", true, "\x01", true},
       {"other marks", true, "\x01", true, "\x02", false},
   };
   for (const auto& c : cases) {

@@ -10,6 +10,7 @@ namespace qm {
 namespace {
 
 TEST(ElementKindSetsTest, NamesKeepTheStoredCodes) {
+  // clang-format off
   const struct {
     TElementKind kind;
     int code;
@@ -23,6 +24,7 @@ TEST(ElementKindSetsTest, NamesKeepTheStoredCodes) {
       {ekMultiLockedPageBreak, 18}, {ekLockedSceneInformation, 19}, {ekScriptNote, 20},
       {ekFixedAPageBreak, 21},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(static_cast<int>(c.kind), c.code);
 }
 

@@ -11,9 +11,8 @@ TEST(NumberTextsTest, RomanNumeralsHaveNoDOrM) {
   const struct {
     Word n;
     const char* text;
-  } cases[] = {{0, ""},     {4, "IV"},    {9, "IX"},       {14, "XIV"},     {40, "XL"},
-               {49, "IL"},  {90, "XC"},   {99, "IC"},      {149, "CIL"},    {400, "CCCC"},
-               {38, "XXXVIII"}, {1996, "CCCCCCCCCCCCCCCCCCCX"}};
+  } cases[] = {{0, ""},    {4, "IV"},  {9, "IX"},    {14, "XIV"},   {40, "XL"},      {49, "IL"},
+               {90, "XC"}, {99, "IC"}, {149, "CIL"}, {400, "CCCC"}, {38, "XXXVIII"}, {1996, "CCCCCCCCCCCCCCCCCCCX"}};
   for (const auto& c : cases) EXPECT_EQ(RomanNumeral(c.n), c.text) << c.n;
 }
 
@@ -22,7 +21,7 @@ TEST(NumberTextsTest, NumberWordsUpToThirty) {
     int n;
     bool upper;
     const char* text;
-  } cases[] = {{0, false, "Zero"},        {13, false, "Thirteen"},   {20, false, "Twenty"},
+  } cases[] = {{0, false, "Zero"},        {13, false, "Thirteen"},    {20, false, "Twenty"},
                {21, false, "Twenty-One"}, {29, false, "Twenty-Nine"}, {30, false, "Thirty"},
                {31, false, "????"},       {-1, false, "????"},        {7, true, "SEVEN"}};
   for (const auto& c : cases) EXPECT_EQ(NumberToWords(c.n, c.upper), c.text) << c.n;
@@ -41,9 +40,9 @@ TEST(NumberTextsTest, RevisionNamesLoopFromTheSecondColourWithTheirPrefix) {
     Byte style;
     int n;
     const char* name;
-  } cases[] = {{1, 0, "WHITE"},         {1, 9, "TAN"},          {1, 10, "DOUBLE BLUE"}, {1, 19, "TRIPLE BLUE"},
-               {2, 10, "SECOND BLUE"},  {3, 11, "2ND PINK"},    {1, 37, "QUINTUPLE BLUE"}, {1, 46, "BLUE"},
-               {0, 10, "BLUE"}};
+  } cases[] = {{1, 0, "WHITE"},           {1, 9, "TAN"},          {1, 10, "DOUBLE BLUE"},
+               {1, 19, "TRIPLE BLUE"},    {2, 10, "SECOND BLUE"}, {3, 11, "2ND PINK"},
+               {1, 37, "QUINTUPLE BLUE"}, {1, 46, "BLUE"},        {0, 10, "BLUE"}};
   for (const auto& c : cases) {
     TScriptRecord r;
     SetTenColours(r, c.style);
@@ -84,6 +83,7 @@ TEST(NumberTextsTest, ScriptDatesAndStyleCodes) {
   EXPECT_EQ(FormatScriptDate(date, true, true), "3-5-96");
   EXPECT_EQ(FormatScriptDate(date, false, false), "5/3/96");
 
+  // clang-format off
   const struct {
     Byte style;
     Byte caps;
@@ -93,6 +93,7 @@ TEST(NumberTextsTest, ScriptDatesAndStyleCodes) {
                 {stBold | stItalic, 1, 9}, {stItalic | stUnderline, 1, 10}, {stBold | stUnderline, 0, 11},
                 {stBold | stItalic, 0, 12}, {stBold | stItalic | stUnderline, 0, 13},
                 {stItalic | stUnderline, 0, 14}, {stBold | stItalic | stUnderline, 1, 15}};
+  // clang-format on
   for (const auto& s : styles) {
     TElementFormat f;
     f.Style = s.style;
@@ -111,8 +112,8 @@ TEST(NumberTextsTest, WholeLinesBeforeRoundsHalfToEven) {
   const struct {
     int tenths;
     int whole;
-  } cases[] = {{0, 0}, {4, 0}, {5, 0}, {6, 1}, {10, 1}, {14, 1}, {15, 2}, {16, 2},
-               {20, 2}, {25, 2}, {26, 3}, {35, 4}, {45, 4}, {255, 26}};
+  } cases[] = {{0, 0},  {4, 0},  {5, 0},  {6, 1},  {10, 1}, {14, 1}, {15, 2},
+               {16, 2}, {20, 2}, {25, 2}, {26, 3}, {35, 4}, {45, 4}, {255, 26}};
   for (const auto& c : cases) {
     TElementFormat f;
     f.LinesBefore = static_cast<Byte>(c.tenths);

@@ -77,7 +77,9 @@ TEST(PackText, WritesTheKnownCodes) {
       {"thing", Bytes({125, 126})},
       {"This is it.", Bytes({212, 232, 117, 87, 243, 87, 244, 174})},
       // Inline codes and characters from 127 up.
-      {"\x02" "Bold\x03", Bytes({130, 194, 239, 236, 228, 131})},
+      {"\x02"
+       "Bold\x03",
+       Bytes({130, 194, 239, 236, 228, 131})},
       {"\x01~", Bytes({129, 254})},
       {"\x7F\x80\xFF", Bytes({127, 127, 127, 128, 127, 255})},
       {"Caf\xE9", Bytes({195, 6, 127, 233})},
@@ -125,8 +127,7 @@ std::string RandomText(std::mt19937& rng, std::size_t length, bool wordy) {
   std::uniform_int_distribution<int> anyByte(1, 255);
   std::uniform_int_distribution<std::size_t> pick(0, wordChars.size() - 1);
   std::string s;
-  for (std::size_t i = 0; i < length; ++i)
-    s.push_back(wordy ? wordChars[pick(rng)] : static_cast<char>(anyByte(rng)));
+  for (std::size_t i = 0; i < length; ++i) s.push_back(wordy ? wordChars[pick(rng)] : static_cast<char>(anyByte(rng)));
   return s;
 }
 
@@ -234,9 +235,8 @@ TEST(CodeSets, HoldExactlyTheirBytes) {
   }
   EXPECT_EQ(codes, "2 3 13 14 15 16 17 18 19 20 21 22 25 26 27 28 29 30 ");
   EXPECT_EQ(zeroWidth, "2 3 13 14 15 16 17 18 19 20 21 22 24 25 26 27 28 29 30 126 167 ");
-  EXPECT_EQ(tagOrColor,
-            "1 6 7 8 9 10 11 12 13 16 17 18 19 20 23 24 127 128 129 131 132 134 135 137 141 142 143 144 "
-            "157 158 159 164 168 170 175 177 180 184 208 216 221 222 238 245 248 253 254 ");
+  EXPECT_EQ(tagOrColor, "1 6 7 8 9 10 11 12 13 16 17 18 19 20 23 24 127 128 129 131 132 134 135 137 141 142 143 144 "
+                        "157 158 159 164 168 170 175 177 180 184 208 216 221 222 238 245 248 253 254 ");
   EXPECT_TRUE(IsBreakdownTagCode(24));
   EXPECT_FALSE(IsBreakdownTagCode(TagEnd));
   EXPECT_FALSE(IsBreakdownTagCode(18));
@@ -248,8 +248,8 @@ TEST(ColorIndexes, FollowThePairTableOnScreenAndTheElementTableInTheFormat) {
     int screen;
     int element;
   } cases[] = {
-      {18, 1, 2}, {16, 2, 1}, {20, 3, 3}, {253, 4, 4}, {221, 5, 5}, {238, 6, 6},
-      {245, 7, 7}, {208, 8, 8}, {159, 9, 9}, {131, 10, 10}, {19, 0, 0}, {65, 0, 0},
+      {18, 1, 2},  {16, 2, 1},  {20, 3, 3},  {253, 4, 4},   {221, 5, 5}, {238, 6, 6},
+      {245, 7, 7}, {208, 8, 8}, {159, 9, 9}, {131, 10, 10}, {19, 0, 0},  {65, 0, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ColorIndexOfOnCode(c.code), c.screen) << int(c.code);
@@ -266,16 +266,14 @@ TEST(ColorIndexes, StepThroughARunOfText) {
     bool extended;
     int next;
   } cases[] = {
-      {0, 18, false, 1},   // red on
-      {1, 19, false, 0},   // red off
-      {2, 19, false, 2},   // red off inside blue leaves blue
-      {1, 20, false, 3},   // green on replaces red
-      {3, 13, false, 0},   // green off
-      {0, 253, false, 0},  // user colour without extended colours
-      {0, 253, true, 4},
-      {4, 254, false, 4},  // its off byte does not count either
-      {4, 254, true, 0},
-      {5, 'x', true, 5},
+      {0, 18, false, 1},                       // red on
+      {1, 19, false, 0},                       // red off
+      {2, 19, false, 2},                       // red off inside blue leaves blue
+      {1, 20, false, 3},                       // green on replaces red
+      {3, 13, false, 0},                       // green off
+      {0, 253, false, 0},                      // user colour without extended colours
+      {0, 253, true, 4},  {4, 254, false, 4},  // its off byte does not count either
+      {4, 254, true, 0},  {5, 'x', true, 5},
   };
   for (const auto& c : cases)
     EXPECT_EQ(NextColorIndex(c.current, c.code, c.extended), c.next)

@@ -49,7 +49,8 @@ TEST(RecordPoolTest, TheLowestFreeRecordIsMadeFirst) {
       {"one in the middle", {500}},
       {"a few, highest first", {900, 400, 7}},
       {"a run across a slab's end", {380, 381, 382, 383, 384, 385, 386, 387, 388, 389}},
-      {"every other", [] {
+      {"every other",
+       [] {
          std::vector<int> v;
          for (int i = 0; i < 1000; i += 2) v.push_back(i);
          std::shuffle(v.begin(), v.end(), std::mt19937(5));

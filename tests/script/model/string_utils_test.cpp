@@ -32,7 +32,9 @@ TEST(PlainText, DropsInlineCodesThenTrailingBlanks) {
     std::string text, plain;
   } cases[] = {
       {"\x02Hello\x03 \x15world\x16  ", "Hello world"},
-      {"a\x0D\x0E\x0F\x10\x11\x12\x13\x14\x19\x1A\x1B\x1C\x1D\x1E" "b", "ab"},
+      {"a\x0D\x0E\x0F\x10\x11\x12\x13\x14\x19\x1A\x1B\x1C\x1D\x1E"
+       "b",
+       "ab"},
       // Hard space, hard dash and a tag code are text.
       {"a\x04\x05\x18\x01", "a\x04\x05\x18\x01"},
       {"\x02  \x03", ""},
@@ -45,7 +47,8 @@ TEST(PlainText, DropsInlineCodesThenTrailingBlanks) {
 }
 
 TEST(CopyWithoutCodes, KeepsOrDropsTheCodes) {
-  const std::string styled = "\x02" "BANG!\x03 \x12red\x13";
+  const std::string styled = "\x02"
+                             "BANG!\x03 \x12red\x13";
   EXPECT_EQ(CopyWithoutCodes(false, styled), "BANG! red");
   EXPECT_EQ(CopyWithoutCodes(true, styled), styled);
   EXPECT_EQ(CopyWithoutCodes(false, std::string(300, 'z')).size(), 255u);
@@ -65,9 +68,15 @@ TEST(CutAtParenthesis, CutsAtTheFirstParenthesisAndTheBlanksBeforeIt) {
 }
 
 TEST(CaseConversion, FollowsTheCodePage) {
-  EXPECT_EQ(LowerCaseShort("\xC9" "COLE"), "\xE9" "cole");
+  EXPECT_EQ(LowerCaseShort("\xC9"
+                           "COLE"),
+            "\xE9"
+            "cole");
   // y with diaeresis goes up to 159, which is also a colour-on byte.
-  EXPECT_EQ(UpperCaseShort("\xE9" "cole \xFF"), "\xC9" "COLE \x9F");
+  EXPECT_EQ(UpperCaseShort("\xE9"
+                           "cole \xFF"),
+            "\xC9"
+            "COLE \x9F");
   EXPECT_EQ(UpperCaseShort(std::string(300, 'a')), std::string(255, 'A'));
   EXPECT_EQ(UpCaseChar('\xE9'), '\xC9');
   EXPECT_EQ(UpCaseChar('1'), '1');
@@ -86,7 +95,10 @@ TEST(InitialCaps, CapitalisesEachWord) {
       {"rock & roll", "Rock & Roll"},
       {"(&x y)", "(&X Y)"},
       {"a&b", "A&b"},
-      {"\xC9" "COLE \xC9T\xC9", "\xC9" "cole \xC9t\xE9"},
+      {"\xC9"
+       "COLE \xC9T\xC9",
+       "\xC9"
+       "cole \xC9t\xE9"},
   };
   for (const auto& c : cases) EXPECT_EQ(InitialCaps(c.text), c.caps) << c.text;
 }
@@ -116,7 +128,7 @@ TEST(CommonPrefixEnd, GivesTheFirstDifferenceWithinTheShorterText) {
     std::string a, b;
     std::size_t end;
   } cases[] = {
-      {"abc", "abd", 3}, {"abc", "xbc", 1}, {"abc", "abc", 3}, {"ab", "abc", 2},
+      {"abc", "abd", 3}, {"abc", "xbc", 1}, {"abc", "abc", 3},       {"ab", "abc", 2},
       {"", "abc", 0},    {"", "", 0},       {"abcdef", "abXdef", 3},
   };
   for (const auto& c : cases) {
@@ -131,14 +143,9 @@ TEST(FindLastOccurrence, FindsTheLastButNeverAtTheStart) {
     std::string text, word;
     std::size_t pos;
   } cases[] = {
-      {"the cat the", "the", 8},
-      {"the cat", "the", none},  // only at the very start
-      {"xcat cat", "cat", 5},
-      {"aaaa", "aa", 2},
-      {"a cat", std::string("cat\0", 4), 2},
-      {"cat", "", none},
-      {"", "x", none},
-      {"dog", "cat", none},
+      {"the cat the", "the", 8}, {"the cat", "the", none},  // only at the very start
+      {"xcat cat", "cat", 5},    {"aaaa", "aa", 2},        {"a cat", std::string("cat\0", 4), 2},
+      {"cat", "", none},         {"", "x", none},          {"dog", "cat", none},
   };
   for (const auto& c : cases) EXPECT_EQ(FindLastOccurrence(c.text, c.word), c.pos) << c.text;
 }
@@ -154,7 +161,11 @@ TEST(CompareToPChar, ComparesBytesOrIgnoresCase) {
       {"ABC", "abc", true, -1},
       {"ABC", "abc", false, 0},
       {"\xE9", "z", true, 1},  // bytes compare unsigned
-      {"\xE9" "cole", "\xC9" "COLE", false, 0},
+      {"\xE9"
+       "cole",
+       "\xC9"
+       "COLE",
+       false, 0},
       {"ab", "abc", false, -1},
       {std::string(255, 'a'), std::string(255, 'a') + "zzz", true, 0},
   };
@@ -258,7 +269,10 @@ TEST(MoveBytes, CopiesOverlappingAreas) {
 }
 
 TEST(IsInsideCodePair, JudgesByTheLaterCodeBeforeThePosition) {
-  const std::string bold = "a\x02" "bc\x03" "de";  // on at 1, off at 4
+  const std::string bold = "a\x02"
+                           "bc\x03"
+                           "de";  // on at 1, off at 4
+  // clang-format off
   const struct {
     std::string text;
     std::size_t pos;
@@ -274,6 +288,7 @@ TEST(IsInsideCodePair, JudgesByTheLaterCodeBeforeThePosition) {
       {"\x02" "a\x03" "b\x02" "c", 6, false, true},
       {"", 0, true, true},
   };
+  // clang-format on
   for (const auto& c : cases)
     EXPECT_EQ(IsInsideCodePair(c.text, c.pos, BoldOn, c.startState, BoldOff), c.inside)
         << "pos " << c.pos << " start " << c.startState;
@@ -283,7 +298,7 @@ TEST(SetColorNibble, SetsTheElementColourOfAnOnByte) {
   const struct {
     Byte code, before, after;
   } cases[] = {
-      {16, 0x03, 0x13}, {18, 0x03, 0x23}, {20, 0x53, 0x33}, {131, 0x03, 0xA3},
+      {16, 0x03, 0x13}, {18, 0x03, 0x23}, {20, 0x53, 0x33},  {131, 0x03, 0xA3},
       {0, 0xA3, 0x03},  {19, 0x23, 0x23}, {'x', 0x23, 0x23},
   };
   for (const auto& c : cases) {

@@ -89,7 +89,8 @@ TEST_F(BuiltDocumentGroupsTest, AreTheGroupsOfTheRebuild) {
     Window().FreeElements();
     Load(specs);
     int index = 0;
-    for (TScriptElement* e = Window().FirstElement; e; e = e->next) e->state = c.rows[static_cast<size_t>(index++)].state;
+    for (TScriptElement* e = Window().FirstElement; e; e = e->next)
+      e->state = c.rows[static_cast<size_t>(index++)].state;
     Window().RebuildElementGroups();
     const auto built = BuildDocument(c.rows);
     EXPECT_EQ(ChainOf(*built), ChainOf(Window()));

@@ -52,6 +52,7 @@ TEST_F(ElementGroupsTest, GroupsFollowTheRunsOfTheScript) {
     std::vector<std::pair<int, Byte>> states;
     std::vector<int> sizes;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"one element", {{ekAction, "x"}}, {}, {1}},
       {"a heading holds hidden elements and the first visible Action",
@@ -70,6 +71,7 @@ TEST_F(ElementGroupsTest, GroupsFollowTheRunsOfTheScript) {
         {ekForcedPageBreak, " "}, {ekAction, "a"}, {ekDialogue, "d"}},
        {}, {1, 1, 1, 1, 1, 1, 1}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Reload(c.script);
@@ -112,6 +114,7 @@ TEST_F(ElementGroupsTest, PagesAreNumberedByTheirBreaks) {
   std::vector<Byte> eleven(11, ekForcedPageBreak);
   std::vector<Byte> lockedRun = eleven;
   lockedRun.insert(lockedRun.end(), {ekAutoPageBreak, ekAutoPageBreak, ekAutoPageBreak, ekForcedPageBreak});
+  // clang-format off
   const std::vector<Case> cases = {
       {"unlocked breaks count on", 0, 0, {ekAutoPageBreak, ekForcedPageBreak, ekAutoPageBreak}, {"2", "3", "4"}},
       {"locked pages give A-pages", 1, 0, lockedRun,
@@ -122,6 +125,7 @@ TEST_F(ElementGroupsTest, PagesAreNumberedByTheirBreaks) {
        {ekForcedPageBreak, ekAutoPageBreak, ekMultiLockedPageBreak, ekAutoPageBreak, ekLockedPageBreak},
        {"2", "2", "2A", "2B", "3"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     std::vector<ElementSpec> script{{ekAction, "a"}};
@@ -175,15 +179,19 @@ TEST_F(ElementGroupsTest, GroupHeightsInPrinterDots) {
   const std::vector<Case> cases = {
       {"an Action of three lines and its blank line", {{ekAction, Words(36)}}, none, 50 + 150},
       {"a scene heading: two blank lines", {{ekSceneHeading, "INT. ROOM"}}, none, 100 + 50},
-      {"double-spaced Dialogue of three lines", {{ekDialogue, Words(21)}},
-       [](TMDIChild& w) { w.FirstElement->format.Spacing = 20; }, 50 + 2 * 100},
+      {"double-spaced Dialogue of three lines",
+       {{ekDialogue, Words(21)}},
+       [](TMDIChild& w) { w.FirstElement->format.Spacing = 20; },
+       50 + 2 * 100},
       {"a Script Note takes no room", {{ekScriptNote, "note"}}, none, 0},
       {"... unless notes are printed", {{ekScriptNote, "note"}}, [](TMDIChild& w) { w.PrintScriptNotes = 1; }, 100},
       {"hidden text takes no room", {{ekAction, "a"}}, [](TMDIChild& w) { w.FirstElement->state = esHidden; }, 0},
       {"nor does shown hidden text", {{ekAction, "a"}}, [](TMDIChild& w) { w.FirstElement->state = esShownHidden; }, 0},
       {"nor a hidden kind", {{ekAction, "a"}}, [](TMDIChild& w) { w.HiddenKinds = 1u << ekAction; }, 0},
       {"text lines at 80 percent", {{ekAction, Words(24)}}, [](TMDIChild& w) { w.TextSpacing = 80; }, 50 + 80},
-      {"the font percentage scales text lines", {{ekAction, Words(24)}}, [](TMDIChild& w) { w.FontPercent = 50; },
+      {"the font percentage scales text lines",
+       {{ekAction, Words(24)}},
+       [](TMDIChild& w) { w.FontPercent = 50; },
        50 + 50},
       {"blank lines at 50 percent", {{ekAction, "a"}}, [](TMDIChild& w) { w.BlankSpacing = 50; }, 25 + 50},
   };
@@ -214,8 +222,10 @@ TEST_F(ElementGroupsTest, ALongSpeechAtAHighResolutionKeepsItsHeight) {
 }
 
 TEST_F(ElementGroupsTest, AContinuedNameTakesNoLineExceptAtTheTopOfAPage) {
+  // clang-format off
   Load({{ekCharacterName, "JOHN"}, {ekDialogue, "one"}, {ekCharacterName, "JOHN"}, {ekDialogue, "two"},
         {ekAutoPageBreak, " "}, {ekCharacterName, "JOHN"}, {ekDialogue, "three"}});
+  // clang-format on
   ElementNo(2)->split = 19;  // no extension, automatic CONT'D
   ElementNo(5)->split = 19;
   const TMDIChild& w = Window();
@@ -235,8 +245,8 @@ TEST_F(ElementGroupsTest, GroupLettersAreStoredPastTheSkippedLetters) {
   SkipLetter('I');
   SkipLetter('J');
   TElementGroup* g = Window().FirstElement->group;
-  const std::vector<std::pair<Byte, Byte>> cases = {
-      {' ', '='}, {'-', '>'}, {'H', 'H'}, {'I', 'K'}, {'}', '}'}, {126, '}'}, {200, '}'}, {0, 0}};
+  const std::vector<std::pair<Byte, Byte>> cases = {{' ', '='}, {'-', '>'}, {'H', 'H'}, {'I', 'K'},
+                                                    {'}', '}'}, {126, '}'}, {200, '}'}, {0, 0}};
   for (const auto& [given, stored] : cases) {
     Window().StoreGroupLetter(g, given);
     EXPECT_EQ(g->letter, stored) << int(given);
@@ -244,8 +254,10 @@ TEST_F(ElementGroupsTest, GroupLettersAreStoredPastTheSkippedLetters) {
 }
 
 TEST_F(ElementGroupsTest, NextLockedBreakDecidesAPages) {
+  // clang-format off
   Load({{ekAction, "a"}, {ekAutoPageBreak, " "}, {ekAction, "b"}, {ekMultiLockedPageBreak, " "},
         {ekAutoPageBreak, " "}, {ekForcedPageBreak, " "}, {ekAutoPageBreak, " "}, {ekAction, "c"}});
+  // clang-format on
   Window().RebuildElementGroups();
   const TMDIChild& w = Window();
   EXPECT_TRUE(w.NextLockedBreakIsAPage(ElementNo(1)->group));
@@ -276,6 +288,7 @@ TEST_F(ElementGroupsTest, NewElementsKeepTheChainWhole) {
     Byte kind;
     std::vector<int> sizes;
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"a Dialogue joins the speech", {{ekCharacterName, "JOHN"}, {ekDialogue, "d"}, {ekAction, "a"}}, 1, ekDialogue,
        {3, 1}},
@@ -283,6 +296,7 @@ TEST_F(ElementGroupsTest, NewElementsKeepTheChainWhole) {
        ekSceneHeading, {2, 1, 1}},
       {"an Action after the last element stands alone", {{ekAction, "a"}}, 0, ekAction, {1, 1}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Reload(c.script);

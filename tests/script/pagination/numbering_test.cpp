@@ -39,7 +39,9 @@ TScriptElement* Nth(TMDIChild& w, int index) {
   for (int i = 0; e && i < index; ++i) e = e->next;
   return e;
 }
-void SkipLetter(TMDIChild& w, char letter) { w.SkipLetters[static_cast<size_t>(letter) >> 3] |= Byte(1 << (letter & 7)); }
+void SkipLetter(TMDIChild& w, char letter) {
+  w.SkipLetters[static_cast<size_t>(letter) >> 3] |= Byte(1 << (letter & 7));
+}
 
 constexpr std::initializer_list<Byte> kHeadings{ekSceneHeading, ekASceneHeading, ekDashASceneHeading};
 
@@ -55,6 +57,7 @@ TEST_F(NumberingTest, ScenesAndTheirASceneLetters) {
   const auto word = [](int index, int number, bool locked, char letter) {
     return [=](TMDIChild& w) { Nth(w, index)->format.NumberWord = number_word::Make(number, locked, letter); };
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"plain scenes count from the scene offset", {Scene(), Scene(), Scene()},
        [](TMDIChild& w) { w.SceneStart = 100; }, {"101", "102", "103"}},
@@ -87,6 +90,7 @@ TEST_F(NumberingTest, ScenesAndTheirASceneLetters) {
       {"hidden headings are not counted", {Scene(), {ekAction, "a"}, Scene(), Scene()},
        [](TMDIChild& w) { Nth(w, 2)->state = esHidden; }, {"1", "0", "2"}},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Reload(c.script);
@@ -97,9 +101,11 @@ TEST_F(NumberingTest, ScenesAndTheirASceneLetters) {
 }
 
 TEST_F(NumberingTest, ActsAndSceneInformation) {
+  // clang-format off
   Load({{ekActInformation, "ACT ONE"}, {ekSceneInformation, "a"}, {ekSceneInformation, "b"}, {ekActInformation, "END"},
         {ekActStart, "ACT TWO"}, {ekSceneInformation, "c"}, {ekLockedSceneInformation, "d"},
         {ekLockedSceneInformation, "e"}});
+  // clang-format on
   Window().ActStart = 10;
   Window().RebuildElementGroups();
   EXPECT_EQ(ElementNo(0)->Kind(), ekActStart) << "the first act information starts an act";
@@ -120,8 +126,8 @@ TEST_F(NumberingTest, ActLettersPassTheSkippedLetters) {
   SkipLetter(Window(), 'I');
   SkipLetter(Window(), 'O');
   Window().RebuildElementGroups();
-  EXPECT_EQ(Shown({ekActStart}), (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "10", "11", "12",
-                                                          "13", "14", "16"}));
+  EXPECT_EQ(Shown({ekActStart}),
+            (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "10", "11", "12", "13", "14", "16"}));
 }
 
 TEST_F(NumberingTest, PagesShowTheirNumberFromThePageOffset) {
@@ -151,9 +157,11 @@ TEST_F(NumberingTest, TheNumberWordAndTheLettersShown) {
 
   Load({Scene(), Scene(ekDashASceneHeading)});
   Window().RebuildElementGroups();
-  const std::vector<std::tuple<TElementGroup*, Byte, Byte>> letters = {
-      {ElementNo(0)->group, '=', ' '}, {ElementNo(1)->group, '=', '-'}, {ElementNo(0)->group, '>', '-'},
-      {ElementNo(0)->group, 'C', 'C'}, {ElementNo(0)->group, 0, ' '}};
+  const std::vector<std::tuple<TElementGroup*, Byte, Byte>> letters = {{ElementNo(0)->group, '=', ' '},
+                                                                       {ElementNo(1)->group, '=', '-'},
+                                                                       {ElementNo(0)->group, '>', '-'},
+                                                                       {ElementNo(0)->group, 'C', 'C'},
+                                                                       {ElementNo(0)->group, 0, ' '}};
   for (const auto& [group, stored, shown] : letters) {
     group->letter = stored;
     EXPECT_EQ(Window().DisplayNumberLetter(group), shown) << int(stored);
@@ -172,8 +180,8 @@ TEST_F(NumberingTest, OmittedRangesAreWordedByTheirEnds) {
     const char* text;
     const char* word;
   } cases[] = {
-      {twelve, "13", "AND"}, {twelve, "15", "THRU"}, {twelve, "12A", "AND"},  {twelveA, "12B", "AND"},
-      {twelve, "13 PAGES", "THRU"}, {twelve, "*13", "AND"}, {twelve, "", "THRU"}, {twelve, "XX", "THRU"},
+      {twelve, "13", "AND"},        {twelve, "15", "THRU"}, {twelve, "12A", "AND"}, {twelveA, "12B", "AND"},
+      {twelve, "13 PAGES", "THRU"}, {twelve, "*13", "AND"}, {twelve, "", "THRU"},   {twelve, "XX", "THRU"},
   };
   for (const auto& c : cases) {
     std::string text = c.text;
@@ -226,8 +234,8 @@ TEST_F(NumberingTest, SceneNumberTextsTakeTheStartOffsetLockedOrNot) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.offset);
-    Reload({Scene(), Scene(), Scene(ekASceneHeading), Scene(ekASceneHeading), Scene(ekASceneHeading), Scene(),
-            Scene()});
+    Reload(
+        {Scene(), Scene(), Scene(ekASceneHeading), Scene(ekASceneHeading), Scene(ekASceneHeading), Scene(), Scene()});
     ElementNo(1)->format.NumberWord = number_word::Make(12, true, '=');
     ElementNo(3)->format.NumberWord = number_word::Make(12, true, 'E');
     ElementNo(5)->format.NumberWord = number_word::Make(501, true, '=');
@@ -258,9 +266,12 @@ TEST_F(NumberingTest, APagesAreFixedAndFlexed) {
     std::vector<Byte> before, after;
   };
   const std::vector<Case> cases = {
-      {"fixed", 0, {ekAutoPageBreak, ekAutoPageBreak, ekLockedPageBreak},
+      {"fixed",
+       0,
+       {ekAutoPageBreak, ekAutoPageBreak, ekLockedPageBreak},
        {ekFixedAPageBreak, ekFixedAPageBreak, ekLockedPageBreak}},
-      {"fixed before a fixed A-page in a multi-locked script", 1,
+      {"fixed before a fixed A-page in a multi-locked script",
+       1,
        {ekAutoPageBreak, ekFixedAPageBreak, ekAutoPageBreak, ekLockedPageBreak},
        {ekMultiLockedPageBreak, ekFixedAPageBreak, ekFixedAPageBreak, ekLockedPageBreak}},
   };

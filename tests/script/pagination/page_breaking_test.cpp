@@ -74,6 +74,7 @@ TEST_F(PageBreakingTest, ActionsBreakByTheirModeAndMinimumLines) {
       w.BreakAfterSingleSentence = on;
     };
   };
+  // clang-format off
   const std::vector<Case> cases = {
       {"maximum lines: ten lines fit", {ActionLines(34), ActionLines(14)}, mode(3, 2), {"A408 A120", "A48"}},
       {"maximum lines: the minimum stays for the next page", {ActionLines(34), ActionLines(11)}, mode(3, 2),
@@ -96,10 +97,12 @@ TEST_F(PageBreakingTest, ActionsBreakByTheirModeAndMinimumLines) {
       {"a single sentence at the top of the piece, allowed", singleFirst, single(1), {"A408 A11", "A155"}},
       {"a single sentence not allowed: the Action moves", singleFirst, single(0), {"A408", "A166"}},
   };
+  // clang-format on
   Run(cases);
 }
 
 TEST_F(PageBreakingTest, HeadingsStayWithTheirAction) {
+  // clang-format off
   Run({
       {"not one line of the Action fits under the heading", {ActionLines(42), Heading(), ActionLines(5)}, none,
        {"A504", "H2 A60"}},
@@ -108,14 +111,16 @@ TEST_F(PageBreakingTest, HeadingsStayWithTheirAction) {
       {"a heading alone before a speech goes with it", {ActionLines(42), Heading(), Name(), DialogueLines(3)}, none,
        {"A504", "H2 C:JOHN D21"}},
   });
+  // clang-format on
 }
 
 TEST_F(PageBreakingTest, TransitionsAndScenesAtTheTopOfAPage) {
-  const std::vector<ElementSpec> transition{ActionLines(43), ActionLines(1), {ekTransition, "CUT TO:"}, Heading(),
-                                            ActionLines(1)};
+  const std::vector<ElementSpec> transition{
+      ActionLines(43), ActionLines(1), {ekTransition, "CUT TO:"}, Heading(), ActionLines(1)};
   // With top continueds the page holds two lines less, given back to a
   // page that a scene opens when scenes may stand on that line.
   const std::vector<ElementSpec> topOfPage{ActionLines(43), Heading(), ActionLines(41), ActionLines(1)};
+  // clang-format off
   Run({
       {"a Transition that does not fit takes the group before it along", transition, none, {"A516", "A12 T2 H2 A12"}},
       {"... unless it may open a page", transition, [](TMDIChild& w) { w.TransitionOnFirstLine = 1; },
@@ -139,6 +144,7 @@ TEST_F(PageBreakingTest, TransitionsAndScenesAtTheTopOfAPage) {
       {"... and so does a forced page", {ActionLines(10), {ekForcedPageBreak, " "}, ActionLines(40), ActionLines(1)},
        [](TMDIChild& w) { w.FirstPageLine = 4; }, {"A120", "A480", "A12"}},
   });
+  // clang-format on
 }
 
 TEST_F(PageBreakingTest, SpeechesBreakWithTheNameRepeated) {
@@ -153,8 +159,7 @@ TEST_F(PageBreakingTest, SpeechesBreakWithTheNameRepeated) {
   const std::vector<ElementSpec> long14{ActionLines(34), Name(), DialogueLines(14), ActionLines(1)};
   // Two sentences of one line each, room for one of them (a MORE line
   // would take the room of the other).
-  const std::vector<ElementSpec> twoOneLiners{ActionLines(42), Name(), {ekDialogue, Sentences(2, 6)},
-                                              ActionLines(1)};
+  const std::vector<ElementSpec> twoOneLiners{ActionLines(42), Name(), {ekDialogue, Sentences(2, 6)}, ActionLines(1)};
   const auto oneLiners = [](Byte single, Byte two) {
     return [single, two](TMDIChild& w) {
       w.DialogueBreakMode = 1;
@@ -164,6 +169,7 @@ TEST_F(PageBreakingTest, SpeechesBreakWithTheNameRepeated) {
       w.BreakTwoOneLiners = two;
     };
   };
+  // clang-format off
   Run({
       {"inside the Dialogue, room kept for the MORE line", long14, none, {"A408 C:JOHN D56", "C:JOHN D42 A12"}},
       {"the MORE line not counted", long14, [](TMDIChild& w) { w.CountMoreLine = 0; },
@@ -186,6 +192,7 @@ TEST_F(PageBreakingTest, SpeechesBreakWithTheNameRepeated) {
        [](TMDIChild& w) { w.FirstElement->next->next->next->state = esKeepGroup; },
        {"A408 C:JOHN D21", "C:JOHN D98 A12"}},
   });
+  // clang-format on
 }
 
 // The screen shows "(MORE)" above every break that splits a speech, as
@@ -201,9 +208,12 @@ TEST_F(PageBreakingTest, EveryBreakInsideASpeechShowsMoreOnScreen) {
   const std::vector<MoreCase> cases = {
       {"inside the Dialogue, sentence ends preferred", 2, long14, {true}},
       {"inside the Dialogue, maximum lines", 3, long14, {true}},
-      {"inside the Dialogue, sentence ends only", 1,
-       {ActionLines(34), Name(), {ekDialogue, Sentences(14, 6)}, ActionLines(1)}, {true}},
-      {"before a Parenthetical", 2,
+      {"inside the Dialogue, sentence ends only",
+       1,
+       {ActionLines(34), Name(), {ekDialogue, Sentences(14, 6)}, ActionLines(1)},
+       {true}},
+      {"before a Parenthetical",
+       2,
        {ActionLines(34), Name(), DialogueLines(8), {ekParenthetical, "beat"}, DialogueLines(5), ActionLines(1)},
        {true}},
       {"a speech moved whole", 0, long14, {false}},
@@ -223,6 +233,7 @@ TEST_F(PageBreakingTest, EveryBreakInsideASpeechShowsMoreOnScreen) {
 }
 
 TEST_F(PageBreakingTest, PageEndsMoveBackOverWhatBelongsToTheNextPage) {
+  // clang-format off
   Run({
       {"over a Script Note", {ActionLines(42), {ekScriptNote, "note"}, Heading(), ActionLines(5)}, none,
        {"A504", "N1 H2 A60"}},
@@ -240,6 +251,7 @@ TEST_F(PageBreakingTest, PageEndsMoveBackOverWhatBelongsToTheNextPage) {
        {ActionLines(10), {ekForcedPageBreak, " "}, Heading(), Name(), DialogueLines(44)},
        [](TMDIChild& w) { w.DialogueBreakMode = 0; }, {"A120", "H2", "C:JOHN D308"}},
   });
+  // clang-format on
 }
 
 TEST_F(PageBreakingTest, NotesAndHiddenElementsTakeNoRoom) {
@@ -247,14 +259,17 @@ TEST_F(PageBreakingTest, NotesAndHiddenElementsTakeNoRoom) {
   Run({
       {"a note that is not printed", script, none, {"A516 N60 A12"}},
       {"a printed note", script, [](TMDIChild& w) { w.PrintScriptNotes = 1; }, {"A516", "N60 A12"}},
-      {"a hidden printed note", script,
+      {"a hidden printed note",
+       script,
        [](TMDIChild& w) {
          w.PrintScriptNotes = 1;
          w.FirstElement->next->state = esHidden;
        },
        {"A516 N60 A12"}},
-      {"shown hidden text", {ActionLines(43), ActionLines(5), ActionLines(1)},
-       [](TMDIChild& w) { w.FirstElement->next->state = esShownHidden; }, {"A516 A60 A12"}},
+      {"shown hidden text",
+       {ActionLines(43), ActionLines(5), ActionLines(1)},
+       [](TMDIChild& w) { w.FirstElement->next->state = esShownHidden; },
+       {"A516 A60 A12"}},
   });
 }
 
@@ -265,16 +280,20 @@ TEST_F(PageBreakingTest, ColumnsOfAnAVScriptStandSideBySide) {
     w.FirstElement->next->next->avColumn = 2;
   };
   Run({
-      {"the taller column counts", {ActionLines(34), ActionLines(5), ActionLines(8), ActionLines(3)}, columns,
+      {"the taller column counts",
+       {ActionLines(34), ActionLines(5), ActionLines(8), ActionLines(3)},
+       columns,
        {"A408 A60 A96", "A36"}},
-      {"a run that does not fit moves whole", {ActionLines(38), ActionLines(5), ActionLines(8), ActionLines(1)},
-       columns, {"A456", "A60 A96 A12"}},
+      {"a run that does not fit moves whole",
+       {ActionLines(38), ActionLines(5), ActionLines(8), ActionLines(1)},
+       columns,
+       {"A456", "A60 A96 A12"}},
   });
 }
 
 TEST_F(PageBreakingTest, LockedPagesGetAPagesPastTheSkippedLetters) {
-  const std::vector<ElementSpec> script{ActionLines(44), {ekLockedPageBreak, " "}, ActionLines(44), ActionLines(44),
-                                        ActionLines(44), ActionLines(44)};
+  const std::vector<ElementSpec> script{ActionLines(44), {ekLockedPageBreak, " "}, ActionLines(44),
+                                        ActionLines(44), ActionLines(44),          ActionLines(44)};
   struct Numbers {
     const char* what;
     std::function<void(TMDIChild&)> setup;
@@ -303,7 +322,11 @@ TEST_F(PageBreakingTest, LockedPagesGetAPagesPastTheSkippedLetters) {
 }
 
 TEST_F(PageBreakingTest, FixedAPagesAfterANewBreakTakeTheCurrentRevision) {
-  Load({ActionLines(44), {ekLockedPageBreak, " "}, ActionLines(44), ActionLines(10), {ekFixedAPageBreak, " "},
+  Load({ActionLines(44),
+        {ekLockedPageBreak, " "},
+        ActionLines(44),
+        ActionLines(10),
+        {ekFixedAPageBreak, " "},
         ActionLines(5)});
   Window().PagesLocked = 1;
   Window().CurrentRevision = 3;
@@ -364,12 +387,13 @@ TEST_F(PageBreakingTest, APageNeverEndsAtTheBreakThatOpenedIt) {
 // Parenthetical; each goes on under the repeated name.
 TEST_F(PageBreakingTest, SplitSpeechesGoOnUnderTheRepeatedName) {
   Window().BottomMargin = 20;
+  // clang-format off
   Load({ActionLines(34), Name(), {ekDialogue, "\x02" + Words(98) + "\x03"}, ActionLines(26),
         {ekCharacterName, "MARY"}, DialogueLines(8), {ekParenthetical, "beat"}, DialogueLines(5), ActionLines(1)});
+  // clang-format on
   const auto original = Elements();
   Repaginate();
-  EXPECT_EQ(Shape(), (std::vector<std::string>{"A408 C:JOHN D56", "C:JOHN D42 A312 C:MARY D56",
-                                               "C:MARY P1 D35 A12"}));
+  EXPECT_EQ(Shape(), (std::vector<std::string>{"A408 C:JOHN D56", "C:JOHN D42 A312 C:MARY D56", "C:MARY P1 D35 A12"}));
   EXPECT_EQ(BreakStates(), (std::vector<int>{spFirstPiece, spSecondPiece}));
   const TScriptElement* repeated = ElementNo(4);
   ASSERT_EQ(repeated->Kind(), ekCharacterName);

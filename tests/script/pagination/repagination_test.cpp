@@ -62,6 +62,7 @@ TEST_F(RepaginationTest, PrinterMetricsAndTheLineHeightOfTheScriptFont) {
     return std::vector<int>{m.DpiX,    m.DpiY,    m.PageWidth,     m.PageHeight,
                             m.OffsetX, m.OffsetY, m.MinLeftMargin, m.MinTopMargin};
   };
+  // clang-format off
   const struct {
     const char* what;
     int dpi;  // 0: no printer at all
@@ -75,6 +76,7 @@ TEST_F(RepaginationTest, PrinterMetricsAndTheLineHeightOfTheScriptFont) {
        {600, 600, 5100, 6600, 100, 50, 2, 1}, 100},
       {"a line height beyond one byte", 1440, {12240, 15840}, {0, 0}, 14, {1440, 1440, 12240, 15840, 0, 0, 0, 0}, 280},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     if (c.dpi) UsePrinter(c.dpi, c.size, c.offset);
@@ -229,7 +231,9 @@ TEST_F(RepaginationTest, AGeneratedScreenplay) {
   for (size_t i = 0; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], std::to_string(i + 2));
   int scene = 0;
   for (const TElementGroup* g = Window().FirstElement->group; g; g = g->next)
-    if (g->first->Kind() == ekSceneHeading) { EXPECT_EQ(g->number, ++scene); }
+    if (g->first->Kind() == ekSceneHeading) {
+      EXPECT_EQ(g->number, ++scene);
+    }
   EXPECT_GT(scene, 50);
 
   const auto once = Elements();

@@ -16,12 +16,12 @@ using DictionaryId = std::uint16_t;
 constexpr Result Ok = 0;
 
 // WRScheck's answers besides 0 (known).
-constexpr Result CaseMismatch = 0x808E4050;      // known with an initial capital only
-constexpr Result Abbreviation = 0x808E4051;      // known as an abbreviation (written with ".")
-constexpr Result HyphenatedUnknown = 0x808E4052; // unknown, and written with "-"
+constexpr Result CaseMismatch = 0x808E4050;       // known with an initial capital only
+constexpr Result Abbreviation = 0x808E4051;       // known as an abbreviation (written with ".")
+constexpr Result HyphenatedUnknown = 0x808E4052;  // unknown, and written with "-"
 constexpr Result UnknownWord = 0x808E4053;
-constexpr Result NeedsCapitals = 0x808E4056;     // known in capitals only
-constexpr Result HasReplacement = 0x808E4057;    // known, with an automatic replacement
+constexpr Result NeedsCapitals = 0x808E4056;   // known in capitals only
+constexpr Result HasReplacement = 0x808E4057;  // known, with an automatic replacement
 
 // Failures.
 constexpr Result ProcessFailed = 0x808E7001;

@@ -121,9 +121,7 @@ std::unique_ptr<Hunspell> OpenHunspell(const std::vector<std::string>& names) {
   return nullptr;
 }
 
-std::string ToDictionary(const TDictionary& d, const std::string& word) {
-  return d.utf8 ? qm::AnsiToUtf8(word) : word;
-}
+std::string ToDictionary(const TDictionary& d, const std::string& word) { return d.utf8 ? qm::AnsiToUtf8(word) : word; }
 
 // A suggestion the program's code page cannot hold is left out.
 std::optional<std::string> FromDictionary(const TDictionary& d, const std::string& word) {
@@ -260,8 +258,7 @@ __attribute__((visibility("default"))) Result WRScreate(EngineHandle engine, con
   if (path == nullptr || id == nullptr) return NullPointer;
   if (FindEngine(engine) == nullptr) return NotAReference;
   std::error_code error;
-  if (!std::filesystem::exists(path, error) && !WriteWhole(path, qm::spelling::FormatWordList({})))
-    return CannotCreate;
+  if (!std::filesystem::exists(path, error) && !WriteWhole(path, qm::spelling::FormatWordList({}))) return CannotCreate;
   return OpenDictionary(engine, path, false, id);
 }
 
