@@ -11,8 +11,9 @@ QM_PACKAGES=(cmake ninja-build clang libclang-rt-14-dev g++ libgtest-dev libgmoc
 # files through LibreOffice, which a writer installs when wanted; the PDF
 # tests read their text back with pdftotext; the desktop suite runs the
 # program on a virtual X display with a window manager, types through
-# xdotool, reads the clipboard with xclip and takes screenshots with import.
-QM_TEST_PACKAGES=(libreoffice-writer-nogui poppler-utils xvfb openbox xdotool xclip imagemagick)
+# xdotool, reads the clipboard with xclip and takes screenshots with import;
+# the style check runs clang-format.
+QM_TEST_PACKAGES=(libreoffice-writer-nogui poppler-utils xvfb openbox xdotool xclip imagemagick clang-format)
 
 qm_install_packages() {
   local missing=()
