@@ -501,9 +501,13 @@ TEST(ExportOfDocument, TaggedTextAndRtfReadBackByTypeAndText) {
     EXPECT_TRUE(BracesBalance(rtf));
     const auto fromRtf = ImportRtf(rtf, QuietContext(), DefaultPasteChoices(rtf, false));
     EXPECT_EQ(Specs(fromRtf), c.read);
-    for (const auto* read : {&tagged.elements, &fromRtf})
-      for (const TImportedElement& e : *read)
-        if (e.kind == ekCharacterName) EXPECT_EQ(e.extensionKind, c.extensionKind) << e.text;
+    for (const auto* read : {&tagged.elements, &fromRtf}) {
+      for (const TImportedElement& e : *read) {
+        if (e.kind == ekCharacterName) {
+          EXPECT_EQ(e.extensionKind, c.extensionKind) << e.text;
+        }
+      }
+    }
   }
 }
 
