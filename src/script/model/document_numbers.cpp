@@ -8,15 +8,7 @@
 
 namespace qm {
 
-bool TScriptDocument::IsSkipLetter(int letter) const {
-  if (letter < 0 || letter > 255) return false;
-  return (SkipLetters[static_cast<size_t>(letter >> 3)] >> (letter & 7)) & 1;
-}
-
-bool TScriptDocument::IsSuppressedCue(const TScriptElement* element) const {
-  if (!element) return false;
-  if (IsHiddenFromLists(*element)) return true;
-  if (!ContinuedNamesOnlyFirst || element->Kind() != ekCharacterName) return false;
+bool TScriptDocument::IsRepeatedContinuedCue(const TScriptElement* element) {
   // Cue codes carrying the automatic CONT'D.
   const Byte code = element->split;
   const bool continued = (code <= 31 && code % 3 == 1) || code == 32 || code == 33 || code == 36 || code == 38;

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "script/model/element_kinds.h"
 #include "script/model/script_model.h"
 #include "script/model/script_record.h"
 
@@ -61,15 +62,27 @@ class TScriptDocument : public TScriptRecord {
   // THRU or AND between the first and last number of an omitted range.
   std::string OmittedRangeWord(std::string& text, const TElementGroup* group) const;
   // Whether A-letters pass over this character.
-  bool IsSkipLetter(int letter) const;
+  bool IsSkipLetter(int letter) const {
+    return letter >= 0 && letter <= 255 && ((SkipLetters[static_cast<size_t>(letter >> 3)] >> (letter & 7)) & 1);
+  }
   // Stores an A-letter: a blank as '=', '-' as '>', others past the skip set.
   Byte StoredLetter(Byte letter) const;
   void StoreGroupLetter(TElementGroup* group, Byte letter) const;
   // A character name that takes no line on the page.
-  bool IsSuppressedCue(const TScriptElement* element) const;
+  // Inline: the page breaker asks it of every group it measures.
+  bool IsSuppressedCue(const TScriptElement* element) const {
+    if (!element) return false;
+    if (IsHiddenFromLists(*element)) return true;
+    return ContinuedNamesOnlyFirst && element->Kind() == ekCharacterName && IsRepeatedContinuedCue(element);
+  }
   // Whether the next forced or locked break after the group is an A-page.
   bool NextLockedBreakIsAPage(const TElementGroup* group) const;
 
+ private:
+  // A cue carrying the automatic CONT'D after another cue on its page.
+  static bool IsRepeatedContinuedCue(const TScriptElement* cue);
+
+ public:
   // The text of the element being edited, which its record does not hold
   // while it is edited; none for every other element.
   virtual const std::string* EditedText(const TScriptElement&) const { return nullptr; }
