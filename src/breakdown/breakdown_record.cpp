@@ -82,9 +82,7 @@ BreakdownRecord ScriptTaggedItems(const TScriptDocument& script) {
 }
 
 BreakdownRecord GatherAllSceneBreakdowns(TMDIChild& script) {
-  editor::Assemble(script);
-  BreakdownRecord record = ScriptTaggedItems(script);
-  editor::DisAssemble(script);
+  BreakdownRecord record = editor::WithEditLineStored(script, [&] { return ScriptTaggedItems(script); });
   const TAssociationLists associations = ScriptAssociations(script);
   std::vector<std::string> characters;
   if (!associations.Empty()) {

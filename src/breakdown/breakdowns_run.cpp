@@ -429,14 +429,13 @@ bool RunBreakdown(TMDIChild& script, const TBreakdownOptions& options) {
   if (!CurrentPrintCanvas && Printer()) CurrentPrintCanvas = &Printer()->Canvas();
   ShowPleaseWait("Gathering Data", true, true);
   TBreakdownRun run;
-  // The gathering reads the element being edited as leaving it stores it.
-  editor::Assemble(script);
   // Cancel in the progress box stops the gathering at the next scene.
-  bool done = GatherBreakdownRun(script, options, run, [] {
-    TickPleaseWait();
-    return GetMsgBoxResult() != mrCancel;
+  bool done = editor::WithEditLineStored(script, [&] {
+    return GatherBreakdownRun(script, options, run, [] {
+      TickPleaseWait();
+      return GetMsgBoxResult() != mrCancel;
+    });
   });
-  editor::DisAssemble(script);
   ShowPleaseWait("Please Wait", true, true);
   if (done) {
     switch (options.Output) {

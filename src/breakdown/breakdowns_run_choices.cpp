@@ -58,10 +58,7 @@ std::optional<std::string> AskScenesOfCharacters(TMDIChild& script, bool everyNa
     ShowMessageBox("You haven't Selected Any Names", "Breakdown Canceled.");
     return std::nullopt;
   }
-  editor::Assemble(script);
-  std::string scenes = ScenesOfCharacters(script, picked, everyName);
-  editor::DisAssemble(script);
-  return scenes;
+  return editor::WithEditLineStored(script, [&] { return ScenesOfCharacters(script, picked, everyName); });
 }
 
 bool TBreakdownDlg::Exporting() const { return ShootPlanBtn->Checked(); }

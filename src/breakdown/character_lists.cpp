@@ -374,9 +374,8 @@ std::vector<std::string> AtmosphereCandidates(const TScriptDocument& script) {
 std::vector<std::string> PrepareListNames(TMDIChild& script, int sortOrder) {
   TStringList list;
   // The names table reads stored cues only.
-  editor::Assemble(script);
-  const bool found = CollectCharacterNames(0, false, false, list, false);
-  editor::DisAssemble(script);
+  const bool found =
+      editor::WithEditLineStored(script, [&] { return CollectCharacterNames(0, false, false, list, false); });
   if (!found) return {};
   std::vector<std::string> names;
   for (int i = 0; i < list.Count(); ++i) names.push_back(list[i]);

@@ -314,10 +314,7 @@ bool ProduceRundown(TMDIChild& script, const TRundownOptions& o, const TProducti
   // The clipboard takes the set list only: the table still prints.
   const bool printFirst = !justSetList || !o.PutInClipboard;
   if (printFirst && !StartPrintJob(false, "Rundown")) return false;
-  // The rows read the element being edited as leaving it stores it.
-  editor::Assemble(script);
-  TRundownRows rows = GatherRundownRows(script);
-  editor::DisAssemble(script);
+  TRundownRows rows = editor::WithEditLineStored(script, [&] { return GatherRundownRows(script); });
   if (rows.empty()) {
     FocusActiveScript();
     ShowMessageBox(NoRowsMessage, PromptTable(32));

@@ -300,10 +300,7 @@ class TSceneGatherer {
 }  // namespace
 
 std::vector<std::string> BuildNameTable(TMDIChild& script) {
-  editor::Assemble(script);
-  std::vector<std::string> names = ScriptNameTable(script);
-  editor::DisAssemble(script);
-  return names;
+  return editor::WithEditLineStored(script, [&] { return ScriptNameTable(script); });
 }
 
 std::vector<std::string> ScriptNameTable(const TScriptDocument& script) {

@@ -52,9 +52,7 @@ TSheetRun NewSheetRun() {
 }  // namespace
 
 bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
-  editor::Assemble(script);
-  TSceneBreakdowns gathered = GatherSceneRecords(script);
-  editor::DisAssemble(script);
+  TSceneBreakdowns gathered = editor::WithEditLineStored(script, [&] { return GatherSceneRecords(script); });
   if (gathered.Records.size() == 1 && gathered.Records[0].Location.empty()) {
     ShowMessageBox("NO Scenes Found!", "Attention");
     return false;

@@ -26,6 +26,15 @@ void DisAssemble(TMDIChild& script);
 // The edit line back into the current element (a cue upper case up to its
 // "(", and its name into the name table); nothing when it is stored.
 void Assemble(TMDIChild& script);
+// A read of the script with its edit line stored first, so that the element
+// being edited reads as leaving it would store it; unpacked again after.
+template <typename Read>
+auto WithEditLineStored(TMDIChild& script, Read&& read) {
+  Assemble(script);
+  auto result = read();
+  DisAssemble(script);
+  return result;
+}
 // Starts a new element with the format at the caret: an empty current
 // element takes the format itself; otherwise the new element goes before
 // the current one when the caret is at its column 0 (unless `forceAfter`),
