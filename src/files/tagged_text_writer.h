@@ -10,7 +10,6 @@
 namespace qm {
 
 class TScriptDocument;
-class TScriptDocument;
 
 // The tagged text of the whole script (its elements must hold their
 // texts: see TExportWalk).

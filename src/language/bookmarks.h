@@ -17,7 +17,6 @@
 namespace qm {
 
 class TMDIChild;
-class TScriptDocument;
 struct TScriptElement;
 
 // One bookmark; its element follows deletions (see above).

@@ -11,8 +11,6 @@
 #include "platform/list_drag.h"
 #include "story/activity_wizard_lines.h"
 
-namespace qm {}
-
 namespace qm::story {
 
 // The page a branch target stands on and its number.

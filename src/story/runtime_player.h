@@ -10,7 +10,6 @@
 
 namespace qm {
 class TMDIChild;
-class TScriptDocument;
 }  // namespace qm
 
 namespace qm::story {

@@ -58,13 +58,13 @@ std::string PageRequestText(const TPageRequest& page) {
   return text;
 }
 
-int FirstPageNumber(const TScriptDocument& window) { return window.PageStart; }
+int FirstPageNumber(const TScriptDocument& script) { return script.PageStart; }
 
-int LastPageNumber(const TScriptDocument& window) {
+int LastPageNumber(const TScriptDocument& script) {
   int breaks = 0;
-  for (const TScriptElement* e = window.FirstElement; e; e = e->next)
+  for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsPageBreakKind(e->Kind())) ++breaks;
-  return window.PageStart + breaks;
+  return script.PageStart + breaks;
 }
 
 void GotoPage(TMDIChild& window, TPageRequest page) {

@@ -23,8 +23,8 @@ TPageRequest ParsePageRequest(const std::string& text);
 
 // The script's first and last page numbers (the page start number, and
 // that plus the page breaks).
-int FirstPageNumber(const TScriptDocument& window);
-int LastPageNumber(const TScriptDocument& window);
+int FirstPageNumber(const TScriptDocument& script);
+int LastPageNumber(const TScriptDocument& script);
 
 // The page's text as the page panel shows it ("12", "12A").
 std::string PageRequestText(const TPageRequest& page);

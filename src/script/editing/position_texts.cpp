@@ -49,10 +49,10 @@ int WholeLinesOf(const TMDIChild& window, const TScriptElement& e) {
 
 }  // namespace
 
-char NthUnskippedLetter(const TScriptDocument& window, int n) {
+char NthUnskippedLetter(const TScriptDocument& script, int n) {
   int letter = 'A';
   for (int found = 0; letter < 126; ++letter) {
-    if (window.IsSkipLetter(letter)) continue;
+    if (script.IsSkipLetter(letter)) continue;
     if (++found >= n) break;
   }
   return static_cast<char>(std::min(letter, 126));
@@ -64,16 +64,16 @@ std::string NumberAsLetters(int number) {
   return std::string(static_cast<std::size_t>(times), static_cast<char>('A' + (number - 1) % 26));
 }
 
-std::string SceneNumberText(const TScriptDocument& window, const TScriptElement& element) {
-  if (window.InteractiveScript) return std::to_string(element.format.NumberWord);
-  std::string text = std::to_string(window.SceneStart);
+std::string SceneNumberText(const TScriptDocument& script, const TScriptElement& element) {
+  if (script.InteractiveScript) return std::to_string(element.format.NumberWord);
+  std::string text = std::to_string(script.SceneStart);
   if (!IsSceneHeading(element.Kind())) return text;
   if (element.format.NumberWord == UnnumberedHeadingWord) return {};
-  const bool placement = window.SceneLetterPlacement != 0;
-  const Byte letter = window.DisplayNumberLetter(element.group);
-  const std::string number = std::to_string(window.DisplayNumber(element.group));
+  const bool placement = script.SceneLetterPlacement != 0;
+  const Byte letter = script.DisplayNumberLetter(element.group);
+  const std::string number = std::to_string(script.DisplayNumber(element.group));
   const bool dashed = letter == '-';
-  if (window.SceneDashScheme == 2 && dashed) text = number;
+  if (script.SceneDashScheme == 2 && dashed) text = number;
   else if (ElementHasLock(&element) == placement) text = number + LetterText(letter);
   else text = LetterText(letter) + number;
   if (element.Kind() != ekDashASceneHeading) return text;
@@ -83,40 +83,40 @@ std::string SceneNumberText(const TScriptDocument& window, const TScriptElement&
   for (; base && base->Kind() != ekSceneHeading && base->Kind() != ekASceneHeading; base = base->prev)
     if (base->Kind() == ekDashASceneHeading) ++k;
   const bool baseOrder = (base && ElementHasLock(base)) == placement;
-  if (window.SceneDashScheme == 1 && dashed) {
-    text = base ? std::to_string(window.DisplayNumber(base->group)) : text;
-    const std::string suffix(1, NthUnskippedLetter(window, k));
+  if (script.SceneDashScheme == 1 && dashed) {
+    text = base ? std::to_string(script.DisplayNumber(base->group)) : text;
+    const std::string suffix(1, NthUnskippedLetter(script, k));
     return placement ? text + suffix : suffix + text;
   }
-  const bool dashTwo = window.SceneDashScheme == 2 && dashed;
+  const bool dashTwo = script.SceneDashScheme == 2 && dashed;
   const std::string suffix =
-      (window.SceneSuffixStyle != 0) == dashTwo ? std::to_string(k) : std::string(1, NthUnskippedLetter(window, k));
+      (script.SceneSuffixStyle != 0) == dashTwo ? std::to_string(k) : std::string(1, NthUnskippedLetter(script, k));
   if (dashTwo) return baseOrder ? text + "A" + suffix : suffix + "A" + text;
   return baseOrder ? text + suffix : suffix + text;
 }
 
-std::string PageNumberText(const TScriptDocument& window, const TScriptElement* element) {
-  const std::string start = std::to_string(window.PageStart);
+std::string PageNumberText(const TScriptDocument& script, const TScriptElement* element) {
+  const std::string start = std::to_string(script.PageStart);
   if (!element || !element->group || !IsPageBreakKind(element->Kind())) return start;
   const Byte kind = element->Kind();
-  const std::string n = WithoutTrailingBlanks(std::to_string(window.DisplayNumber(element->group)));
-  const bool locked = window.PagesLocked || window.PagesMultiLocked;
+  const std::string n = WithoutTrailingBlanks(std::to_string(script.DisplayNumber(element->group)));
+  const bool locked = script.PagesLocked || script.PagesMultiLocked;
   if (kind == ekForcedPageBreak || kind == ekLockedPageBreak || (kind == ekAutoPageBreak && !locked)) return n;
-  if (kind == ekAutoPageBreak && (!window.PagesMultiLocked || !window.NextLockedBreakIsAPage(element->group)))
-    return WithoutTrailingBlanks(n + LetterText(window.DisplayNumberLetter(element->group)));
+  if (kind == ekAutoPageBreak && (!script.PagesMultiLocked || !script.NextLockedBreakIsAPage(element->group)))
+    return WithoutTrailingBlanks(n + LetterText(script.DisplayNumberLetter(element->group)));
 
   int k = 1;
   const TScriptElement* base = element->prev;
   for (; base && !IsBaseBreak(base->Kind()); base = base->prev)
     if (base->Kind() == ekAutoPageBreak || base->Kind() == ekMultiLockedPageBreak) ++k;
   const Byte baseLetter = base && base->group && base->group->first && IsPageBreakKind(base->group->first->Kind())
-                              ? window.DisplayNumberLetter(base->group)
+                              ? script.DisplayNumberLetter(base->group)
                               : Byte{' '};
-  const bool countSuffix = IsPlainPageLetter(baseLetter) == (window.PageBlankLetterRule != 0) &&
-                           (window.PageSuffixStyle != 1 || !IsNoLetter(baseLetter));
-  const std::string suffix = countSuffix ? std::to_string(k) : std::string(1, NthUnskippedLetter(window, k));
+  const bool countSuffix = IsPlainPageLetter(baseLetter) == (script.PageBlankLetterRule != 0) &&
+                           (script.PageSuffixStyle != 1 || !IsNoLetter(baseLetter));
+  const std::string suffix = countSuffix ? std::to_string(k) : std::string(1, NthUnskippedLetter(script, k));
   if (!IsNoLetter(baseLetter)) return n + static_cast<char>(baseLetter) + suffix;
-  switch (window.PageSuffixStyle) {
+  switch (script.PageSuffixStyle) {
     case 0: return n + "-" + suffix;
     case 1: return suffix + n;
     default: return n + "A" + suffix;
