@@ -12,12 +12,7 @@
 namespace qm {
 namespace {
 
-int IndexOf(const TScriptDocument& script, const TScriptElement* found) {
-  if (!found) return -1;
-  int index = 0;
-  for (const TScriptElement* e = script.FirstElement; e != found; e = e->next) ++index;
-  return index;
-}
+using testing::IndexOf;
 
 std::unique_ptr<testing::TBuiltDocument> Speeches() {
   return testing::BuildDocument({

@@ -13,6 +13,8 @@
 namespace qm {
 namespace {
 
+using testing::IndexOf;
+
 std::unique_ptr<testing::TBuiltDocument> FourPages() {
   auto script = testing::BuildDocument({
       {ekSceneHeading, "INT. ONE - DAY"},    // 0
@@ -41,13 +43,6 @@ struct PageShape {
 
 std::ostream& operator<<(std::ostream& out, const PageShape& p) {
   return out << "{" << p.startBreak << ", " << p.first << ", " << p.endBreak << ", \"" << p.label << "\"}";
-}
-
-int IndexOf(const TScriptDocument& script, const TScriptElement* found) {
-  if (!found) return -1;
-  int index = 0;
-  for (const TScriptElement* e = script.FirstElement; e != found; e = e->next) ++index;
-  return index;
 }
 
 TEST(PageListOfADocument, EachBreakEndsAPageNumberedFromTheFirstPageNumber) {

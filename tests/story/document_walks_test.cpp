@@ -14,6 +14,7 @@ namespace qm {
 namespace {
 
 using testing::BuildDocument;
+using testing::IndexOf;
 using testing::TBuiltDocument;
 
 // Three visible scenes behind an opening Action, a hidden heading inside
@@ -38,14 +39,6 @@ std::unique_ptr<TBuiltDocument> Screenplay() {
       {ekSceneHeading, "INT. HALL - DAY"},                // 15
       {ekScriptNote, "check the lamp"},                   // 16
   });
-}
-
-int IndexOf(const TScriptDocument& document, const TScriptElement* element) {
-  if (!element) return -1;
-  int index = 0;
-  for (const TScriptElement* e = document.FirstElement; e; e = e->next, ++index)
-    if (e == element) return index;
-  return -2;
 }
 
 TEST(StoryWalksOnADocument, CardHeadingsAreTheVisibleSceneHeadings) {

@@ -108,4 +108,12 @@ std::unique_ptr<TBuiltDocument> BuildDocument(const std::vector<DocumentRow>& ro
   return document;
 }
 
+int IndexOf(const TScriptDocument& document, const TScriptElement* element) {
+  if (!element) return -1;
+  int index = 0;
+  for (const TScriptElement* e = document.FirstElement; e; e = e->next, ++index)
+    if (e == element) return index;
+  return -2;
+}
+
 }  // namespace qm::testing

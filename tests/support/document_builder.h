@@ -36,4 +36,8 @@ TElementGroup* AppendGroup(TScriptDocument& document, TScriptElement* first);
 // in front of it).
 std::unique_ptr<TBuiltDocument> BuildDocument(const std::vector<DocumentRow>& rows);
 
+// An element's place in list order, from 0: -1 for none, -2 for one that is
+// not in the list.
+int IndexOf(const TScriptDocument& document, const TScriptElement* element);
+
 }  // namespace qm::testing

@@ -22,13 +22,6 @@ std::ostream& operator<<(std::ostream& out, const GroupShape& g) {
              << "}";
 }
 
-int IndexOf(const TScriptDocument& document, const TScriptElement* element) {
-  int index = 0;
-  for (const TScriptElement* e = document.FirstElement; e; e = e->next, ++index)
-    if (e == element) return index;
-  return -1;
-}
-
 std::vector<GroupShape> ChainOf(const TScriptDocument& document) {
   std::vector<GroupShape> chain;
   const TElementGroup* last = nullptr;
