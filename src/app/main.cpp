@@ -1,5 +1,6 @@
 // The program: picks the desktop (or the headless backend) and runs the
 // program block on it.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -18,10 +19,13 @@
 namespace {
 
 // "--headless" chooses the backend without a desktop; it is ours, not
-// part of the program's own command line.
+// part of the program's own command line. After "--" every parameter is
+// the script's name, so a file called "--headless" can be opened too.
 bool TakeHeadlessFlag(std::vector<std::string>& args) {
-  bool headless = false;
-  std::erase_if(args, [&](const std::string& a) { return a == "--headless" && (headless = true); });
+  const auto names = std::find(args.begin(), args.end(), "--");
+  const auto taken = std::remove(args.begin(), names, "--headless");
+  const bool headless = taken != names;
+  args.erase(taken, names);
   return headless;
 }
 

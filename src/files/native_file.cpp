@@ -237,7 +237,7 @@ bool ReadScriptFile(const std::string& fileName, std::vector<Byte>& bytes, TPars
 // script (or in its place, on a first save): it is offered rather than
 // lost.
 bool TakeLeftoverOfStoppedSave(const std::string& fileName, std::vector<Byte>& bytes, TParsedScript& parsed) {
-  const auto leftover = LeftoverOfStoppedSave(fileName);
+  const auto leftover = StoppedSaveToOffer(fileName);
   auto read = leftover ? ReadFileBytes(*leftover) : std::nullopt;
   if (!read) return false;
   bytes = std::move(*read);
@@ -251,6 +251,23 @@ bool TakeLeftoverOfStoppedSave(const std::string& fileName, std::vector<Byte>& b
   bytes.clear();
   parsed = TParsedScript{};
   return false;
+}
+
+// Why a script may not be written under `target` (its trusted links
+// followed), or nothing: only a plain file is replaced, or a new one made.
+std::optional<std::string> WhyNotSavedUnder(const std::string& target) {
+  const std::string shown = PathToText(target);
+  if (IsLink(target))
+    return shown + " is a link that another user made in a folder others can write to, so the script is not "
+                   "saved through it.  Please give it a different name...";
+  const TFileInfo info = FileAttributes(target);
+  if (info.directory)
+    return shown + " is a folder.  A script cannot be saved under the name of a folder; please give it a "
+                   "different name...";
+  if (info.exists && !info.regular)
+    return shown + " is not a plain file (it is a device, a pipe or a socket), so the script is not saved over "
+                   "it.  Please give it a different name...";
+  return std::nullopt;
 }
 
 }  // namespace
@@ -367,7 +384,9 @@ bool BackupBeforeSave(const std::string& fileName, bool timedBackup, bool dos) {
 
 std::string NativeScriptName(const std::string& fileName) {
   const std::string extension = "." + ScriptExtension;
-  if (SameFileName(ExtractFileExt(fileName), extension)) return fileName;
+  // Blanks after the extension belong to the name, which is kept byte for byte.
+  const std::string ext = ExtractFileExt(fileName);
+  if (SameFileName(ext.substr(0, ext.find_last_not_of(' ') + 1), extension)) return fileName;
   const std::string named = ChangeFileExt(fileName, extension);
   const auto existing = FindNameNoCase(ExtractFileDir(named), ExtractFileName(named));
   return existing ? JoinPath(ExtractFileDir(named), *existing) : named;
@@ -386,6 +405,13 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
     return false;
   }
   const std::string target = FollowLinks(timedBackup ? fileName + ".TMB" : fileName);
+  if (const auto why = WhyNotSavedUnder(target); why && !(timedBackup && IsLink(target))) {
+    // The script keeps its changes for a save under another name.
+    ShowMessageBox(*why, "Warning");
+    PendingIOError = 100;
+    ReportJobDone();
+    return false;
+  }
   const std::string backup = ChangeFileExt(target, timedBackup ? ".TBK" : ".BK");
   bool storyboardFailed = false;
   const std::vector<Byte> bytes =
@@ -425,6 +451,16 @@ bool ReadScriptHeader(std::span<const Byte> image) {
   std::string error;
   if (!DecodeScriptHeader(image, hgSettings, *script, script->FontNameTable, info, nullptr, error)) return false;
   return true;
+}
+
+std::optional<std::string> StoppedSaveToOffer(const std::string& fileName) {
+  for (const std::string& leftover : LeftoversOfStoppedSaves(fileName)) {
+    const auto bytes = ReadFileBytes(leftover);
+    TParsedScript parsed;
+    std::string error;
+    if (bytes && ParseScriptImage(*bytes, parsed, error)) return leftover;
+  }
+  return std::nullopt;
 }
 
 bool ParseScriptImage(std::span<const Byte> bytes, TParsedScript& parsed, std::string& error) {

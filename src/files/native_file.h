@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -72,6 +73,10 @@ struct TNativeLoadResult {
   std::size_t needRewrap = 0;
   explicit operator bool() const { return loaded; }
 };
+
+// The newest complete version that a stopped save of the script left
+// beside it (see LeftoversOfStoppedSaves); opening the script offers it.
+std::optional<std::string> StoppedSaveToOffer(const std::string& fileName);
 
 // Reads a native script (either variant) into the active script window,
 // replacing its script. A damaged or unreadable file changes nothing and

@@ -130,7 +130,7 @@ bool TProgressDlg::Execute(const std::string& fileName, bool loadJob, bool paste
     return false;
   }
   // A first save that was stopped left only its new file: the load offers it.
-  if ((loadJob || pasteFromJob) && !FileExists(fileName) && !(loadJob && LeftoverOfStoppedSave(fileName))) {
+  if ((loadJob || pasteFromJob) && !FileExists(fileName) && !(loadJob && StoppedSaveToOffer(fileName))) {
     ShowMessageBox(PathToText(fileName) + " not Found!", "Unable to load File...");
     return false;
   }
@@ -225,7 +225,7 @@ void TProgressDlg::Refuse(const std::string& what) {
 
 void TProgressDlg::RunLoadJob() {
   const std::string probed =
-      FileExists(JobFileName) ? JobFileName : LeftoverOfStoppedSave(JobFileName).value_or(JobFileName);
+      FileExists(JobFileName) ? JobFileName : StoppedSaveToOffer(JobFileName).value_or(JobFileName);
   Byte code = DetectFileFormat(probed, LoadFormatCode);
   if (code == 21) {
     std::string why = WhyNotReadable(JobFileName);

@@ -1,6 +1,7 @@
 #include "files/safe_save.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "files/file_job.h"
 #include "platform/files.h"
@@ -25,24 +26,42 @@ bool WriteInChunks(TFileReplacement& file, std::span<const Byte> bytes) {
 
 }  // namespace
 
-std::string NewFileNameFor(const std::string& target) { return target + ".new~"; }
+bool IsNewFileOf(const std::string& path, const std::string& target) {
+  return IsVisibleSideFileOf(path, FollowLinks(target));
+}
 
-std::optional<std::string> LeftoverOfStoppedSave(const std::string& target) {
-  const std::string real = FollowLinks(target);
-  const std::string fresh = NewFileNameFor(real);
-  const TFileInfo leftover = FileAttributes(fresh);
-  if (!leftover.regular) return std::nullopt;
+namespace {
+
+// Only what this user wrote itself, and could replace, passes for its own
+// stopped save; a second name of another file is none.
+bool OwnStoppedSave(const std::string& path) { return IsOwnWritablePlainFile(path) && !SideFileInUse(path); }
+
+bool NewerThan(const std::string& leftover, const TFileInfo& leftoverInfo, const std::string& real) {
   const TFileInfo current = FileAttributes(real);
-  if (!current.exists) return fresh;
-  if (leftover.mtimeNanoseconds < current.mtimeNanoseconds) return std::nullopt;
-  if (leftover.size == current.size && ReadFileBytes(fresh) == ReadFileBytes(real)) return std::nullopt;
-  return fresh;
+  if (!current.exists) return true;
+  if (leftoverInfo.mtimeNanoseconds < current.mtimeNanoseconds) return false;
+  return !(leftoverInfo.size == current.size && ReadFileBytes(leftover) == ReadFileBytes(real));
+}
+
+}  // namespace
+
+std::vector<std::string> LeftoversOfStoppedSaves(const std::string& target) {
+  const std::string real = FollowLinks(target);
+  std::vector<std::pair<std::int64_t, std::string>> found;
+  for (std::string& side : VisibleSideFilesOf(real)) {
+    if (!OwnStoppedSave(side)) continue;
+    const TFileInfo info = FileAttributes(side);
+    if (NewerThan(side, info, real)) found.emplace_back(info.mtimeNanoseconds, std::move(side));
+  }
+  std::sort(found.begin(), found.end(), std::greater<>());
+  std::vector<std::string> newestFirst;
+  for (auto& entry : found) newestFirst.push_back(std::move(entry.second));
+  return newestFirst;
 }
 
 TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup, std::span<const Byte> bytes,
                             bool keepBackup) {
-  const std::string real = FollowLinks(target);
-  TFileReplacement file(real, NewFileNameFor(real));
+  TFileReplacement file(target, TSideName::Visible);
   if (!file.Create()) return Failed(file);
   try {
     if (!WriteInChunks(file, bytes)) return Failed(file);

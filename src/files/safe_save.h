@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -25,19 +26,22 @@ struct TSaveOutcome {
 
 // Writes `bytes` in chunks of FileChunkSize, with a progress step after
 // each. With `keepBackup` the previous file stays as `backup` too. A link
-// is followed: the file it points to is the one replaced.
+// this user may trust is followed: the file it points to is the one
+// replaced (see FollowLinks). Each save writes a new file of its own
+// beside the target, so two saves of one file never cut each other's.
 TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup, std::span<const Byte> bytes,
                             bool keepBackup);
 
-// The file the new bytes go to before they take the target's name.
-std::string NewFileNameFor(const std::string& target);
+// A new file of a save of `target` (links followed as the save follows them).
+bool IsNewFileOf(const std::string& path, const std::string& target);
 
-// The new file of a save that was stopped before it took the target's
-// name (it may still be incomplete): a plain file that holds other bytes
-// than the target and is not older than it, or any such file when there
-// is no target yet (a first save). A finished save takes the new file's
-// name away, so one that is there was written after it; a clock that
-// counts whole seconds cannot tell more than "not older".
-std::optional<std::string> LeftoverOfStoppedSave(const std::string& target);
+// The new files that saves of `target` stopped before they took the
+// target's name (they may still be incomplete), newest first: plain files
+// of this user that it may write, that no running save still writes, that
+// hold other bytes than the target and are not older than it (any such
+// file when there is no target yet: a first save). A finished save takes
+// the new file's name away, so one that is there was written after it; a
+// clock that counts whole seconds cannot tell more than "not older".
+std::vector<std::string> LeftoversOfStoppedSaves(const std::string& target);
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -208,29 +209,79 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
-// The hidden name a replacement of `path` writes to: ".<name>.tmp<pid>-<n>".
-std::string HiddenPrefix(const std::string& path) { return "." + ExtractFileName(path) + ".tmp"; }
-
 bool IsDigits(std::string_view s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The hidden new files of `path` that a process no longer running left
-// behind (a program killed while it wrote).
-void RemoveStaleHiddenFiles(const std::string& path) {
+// The name of the new file of a replacement of `path`, around its own
+// "<pid>-<n>": ".<name>.tmp" + that, or "<name>." + that + ".new~".
+struct TSideNameParts {
+  std::string prefix;
+  std::string suffix;
+};
+TSideNameParts SideNameParts(const std::string& path, TSideName side) {
+  if (side == TSideName::Hidden) return {"." + ExtractFileName(path) + ".tmp", ""};
+  return {ExtractFileName(path) + ".", ".new~"};
+}
+
+// A name this process has not used yet for a new file beside `path`.
+std::string UniqueSideName(const std::string& path, TSideName side) {
+  static std::atomic<unsigned> counter = 0;
+  const TSideNameParts parts = SideNameParts(path, side);
+  return JoinPath(ExtractFileDir(path),
+                  parts.prefix + std::to_string(::getpid()) + "-" + std::to_string(++counter) + parts.suffix);
+}
+
+// The process that wrote `name`, a new file beside `path`; 0 when the
+// name is no such file.
+pid_t WriterOfSideName(std::string_view name, const std::string& path, TSideName side) {
+  const TSideNameParts parts = SideNameParts(path, side);
+  if (name.size() <= parts.prefix.size() + parts.suffix.size() || !name.starts_with(parts.prefix) ||
+      !name.ends_with(parts.suffix))
+    return 0;
+  const std::string_view rest =
+      name.substr(parts.prefix.size(), name.size() - parts.prefix.size() - parts.suffix.size());
+  const std::size_t dash = rest.find('-');
+  if (dash == std::string_view::npos || !IsDigits(rest.substr(0, dash)) || !IsDigits(rest.substr(dash + 1))) return 0;
+  const long pid = std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10);
+  return pid > 0 ? static_cast<pid_t>(pid) : 0;
+}
+
+// Open with the lock of the replacement that writes it (see SideFileInUse).
+bool HeldByWriter(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  ::close(fd);
+  return held;
+}
+
+// The new files of `path` that a process no longer running left behind (a
+// program killed while it wrote): only this user's own plain files.
+void RemoveStaleSideFiles(const std::string& path, TSideName side) {
   const std::string folder = ExtractFileDir(path);
-  const std::string prefix = HiddenPrefix(path);
   for (const std::string& name : FolderEntries(folder)) {
-    if (!name.starts_with(prefix)) continue;
-    const std::string_view rest = std::string_view(name).substr(prefix.size());
-    const std::size_t dash = rest.find('-');
-    if (dash == std::string_view::npos || !IsDigits(rest.substr(0, dash)) || !IsDigits(rest.substr(dash + 1))) continue;
-    const auto owner = static_cast<pid_t>(std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10));
-    if (owner <= 0 || owner == ::getpid()) continue;
+    const pid_t owner = WriterOfSideName(name, path, side);
+    if (owner == 0 || owner == ::getpid()) continue;
     // A process that still runs (or one we may not ask) may be writing it.
     if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
-    ::unlink(JoinPath(folder, name).c_str());
+    const std::string full = JoinPath(folder, name);
+    struct stat st;
+    if (!LStat(full, st) || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || HeldByWriter(full)) continue;
+    ::unlink(full.c_str());
   }
+}
+
+// A link this user may follow: one of its own, or one the owner of its
+// folder made there when no one else can write to that folder. The system
+// guards shared sticky folders the same way; a walk by hand must as well.
+bool MayFollowLink(const std::string& link, const struct stat& linkInfo) {
+  if (linkInfo.st_uid == ::geteuid()) return true;
+  const std::string folder = ExtractFileDir(link);
+  struct stat dir;
+  if (!Stat(folder.empty() ? "." : folder, dir)) return false;
+  const bool othersMayWrite = (dir.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+  return !othersMayWrite && linkInfo.st_uid == dir.st_uid;
 }
 
 // A link cannot be made here, but a copy can.
@@ -330,6 +381,12 @@ bool DeleteOwnFileIn(const std::string& path, const std::vector<std::string>& fo
   const bool deleted = plain && !Injected(TFileStep::Remove, path) && ::unlinkat(dir, name.c_str(), 0) == 0;
   ::close(dir);
   return deleted;
+}
+
+bool IsOwnWritablePlainFile(const std::string& path) {
+  struct stat st;
+  return LStat(path, st) && S_ISREG(st.st_mode) && st.st_nlink == 1 && st.st_uid == ::geteuid() &&
+         !ModeReadOnly(st.st_mode);
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
@@ -494,13 +551,18 @@ std::string FollowLinks(const std::string& path) {
   // As many links as the system itself follows.
   for (int hops = 0; hops < 40; ++hops) {
     struct stat st;
-    if (!LStat(p, st) || !S_ISLNK(st.st_mode)) break;
+    if (!LStat(p, st) || !S_ISLNK(st.st_mode) || !MayFollowLink(p, st)) break;
     char buffer[4096];
     const ssize_t n = ::readlink(p.c_str(), buffer, sizeof buffer);
     if (n <= 0 || static_cast<std::size_t>(n) >= sizeof buffer) break;
     p = JoinPath(ExtractFileDir(p), std::string_view(buffer, static_cast<std::size_t>(n)));
   }
   return p;
+}
+
+bool IsLink(const std::string& path) {
+  struct stat st;
+  return LStat(path, st) && S_ISLNK(st.st_mode);
 }
 
 std::string PathToText(std::string_view path) { return Utf8ToAnsi(path); }
@@ -634,6 +696,24 @@ std::string ExecutablePath() {
   return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
 }
 
+// ---- New files beside a file ----------------------------------------------------------
+
+std::vector<std::string> VisibleSideFilesOf(const std::string& target) {
+  std::vector<std::string> found;
+  const std::string folder = ExtractFileDir(target);
+  for (const std::string& name : FolderEntries(folder))
+    if (WriterOfSideName(name, target, TSideName::Visible) != 0) found.push_back(JoinPath(folder, name));
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+bool IsVisibleSideFileOf(const std::string& path, const std::string& target) {
+  return ExtractFileDir(path) == ExtractFileDir(target) &&
+         WriterOfSideName(ExtractFileName(path), target, TSideName::Visible) != 0;
+}
+
+bool SideFileInUse(const std::string& path) { return HeldByWriter(path); }
+
 // ---- Whole files -------------------------------------------------------------------
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::string* error) {
@@ -667,8 +747,7 @@ bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size
 
 // ---- TFileReplacement -------------------------------------------------------------
 
-TFileReplacement::TFileReplacement(const std::string& path, const std::string& freshPath)
-    : target_(FollowLinks(path)), fresh_(freshPath), hiddenFresh_(freshPath.empty()) {}
+TFileReplacement::TFileReplacement(const std::string& path, TSideName side) : target_(FollowLinks(path)), side_(side) {}
 
 TFileReplacement::~TFileReplacement() {
   if (fd_ >= 0) ::close(fd_);
@@ -685,28 +764,25 @@ bool TFileReplacement::Fail(const char* what, const std::string& path, int err) 
 bool TFileReplacement::Create() {
   IgnoreFileSizeSignal();
   struct stat st;
-  const bool replacing = Stat(target_, st);
+  // A link still there is one not to be followed: the name itself is replaced.
+  const bool replacing = LStat(target_, st) && !S_ISLNK(st.st_mode);
   if (replacing && S_ISDIR(st.st_mode)) return Fail("Cannot replace the folder", target_, EISDIR);
+  if (replacing && !S_ISREG(st.st_mode)) return Fail("Cannot replace what is no plain file:", target_, ENODEV);
   if (replacing && ModeReadOnly(st.st_mode)) return Fail("Cannot replace the read-only file", target_, EACCES);
-  const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
-  if (hiddenFresh_) {
-    static std::atomic<unsigned> counter = 0;
-    const std::string stem =
-        JoinPath(ExtractFileDir(target_), HiddenPrefix(target_)) + std::to_string(::getpid()) + "-";
-    for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-      fresh_ = stem + std::to_string(++counter);
-      if (Injected(TFileStep::Create, fresh_)) break;
-      fd_ = ::open(fresh_.c_str(), flags, 0666);
-      if (fd_ < 0 && errno != EEXIST) break;
-    }
-  } else if (!Injected(TFileStep::Create, fresh_)) {
-    // A leftover of a stopped save, or a link put in its place, is never
-    // written through.
-    ::unlink(fresh_.c_str());
+  // Always a new file of a name no one used, never opened through a name
+  // that someone else (or a stopped save) put there.
+  const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+    fresh_ = UniqueSideName(target_, side_);
+    if (Injected(TFileStep::Create, fresh_)) break;
     fd_ = ::open(fresh_.c_str(), flags, 0666);
+    if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) return Fail("Cannot create a file beside", target_, errno);
   created_ = true;
+  // Held until the file is closed: whoever finds it meanwhile knows it is
+  // being written.
+  ::flock(fd_, LOCK_EX | LOCK_NB);
   if (replacing) {
     // Only a privileged user can give the file to its owner; others own it anyway.
     if (::fchown(fd_, st.st_uid, st.st_gid) != 0) errno = 0;
@@ -742,12 +818,12 @@ bool TFileReplacement::Flush() {
 
 bool TFileReplacement::KeepCurrentAs(const std::string& backup) {
   struct stat st;
-  if (!Stat(target_, st)) return true;
+  // A link not to be followed holds no version of ours.
+  if (!LStat(target_, st) || S_ISLNK(st.st_mode)) return true;
   if (LStat(backup, st) && !S_ISLNK(st.st_mode) && (S_ISDIR(st.st_mode) || ModeReadOnly(st.st_mode)))
     return Fail("Cannot replace the backup", backup, S_ISDIR(st.st_mode) ? EISDIR : EACCES);
   // The second name is made aside and then renamed over the old backup.
-  const std::string second = backup + ".new~";
-  ::unlink(second.c_str());
+  const std::string second = UniqueSideName(backup, TSideName::Hidden);
   int err = Injected(TFileStep::Link, backup);
   if (err == 0 && ::link(target_.c_str(), second.c_str()) != 0) err = errno;
   if (err != 0 && NoLinksHere(err)) {
@@ -756,6 +832,7 @@ bool TFileReplacement::KeepCurrentAs(const std::string& backup) {
   }
   if (err == 0) err = Injected(TFileStep::Rename, backup);
   if (err == 0 && ::rename(second.c_str(), backup.c_str()) != 0) err = errno;
+  if (err == 0) RemoveStaleSideFiles(backup, TSideName::Hidden);
   if (err == 0) return true;
   ::unlink(second.c_str());
   return Fail("Cannot keep the previous version as", backup, err);
@@ -770,7 +847,7 @@ bool TFileReplacement::Commit() {
     return Fail("Cannot replace", target_, errno);
   created_ = false;
   SyncFolder(ExtractFileDir(target_));
-  if (hiddenFresh_) RemoveStaleHiddenFiles(target_);
+  RemoveStaleSideFiles(target_, side_);
   return true;
 }
 

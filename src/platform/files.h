@@ -62,6 +62,9 @@ bool DeleteFile(const std::string& path);
 // one of the folders (links on the way to it resolved first). False for
 // anything else, which is left as it is.
 bool DeleteOwnFileIn(const std::string& path, const std::vector<std::string>& folders);
+// A plain file of this user, itself no link and no second name of another
+// file, that the user may write.
+bool IsOwnWritablePlainFile(const std::string& path);
 // Fails when `to` exists.
 bool RenameFile(const std::string& from, const std::string& to);
 // Renames over an existing `to` (unless it is read-only).
@@ -112,8 +115,13 @@ std::string ExpandFileName(std::string_view path);
 std::string JoinPath(std::string_view folder, std::string_view name);
 // The file a path names once its links are followed, each link read
 // relative to its folder; the path itself when it is no link. A dangling
-// link gives the missing file it points to.
+// link gives the missing file it points to. Only a link this user may
+// trust is followed: one of its own, or one the owner of a folder that no
+// one else can write to made there. A link another user planted, say in
+// a shared folder, is where the walk stops.
 std::string FollowLinks(const std::string& path);
+// The name is a link (FollowLinks stops at one it may not follow).
+bool IsLink(const std::string& path);
 
 // A path as the program's text shows it: the system's UTF-8 in the code
 // page, each character the code page lacks (and each byte that is not
@@ -172,6 +180,16 @@ std::string HomeFolder();
 std::string TempFolder();
 std::string ExecutablePath();
 
+// ---- New files a replacement writes beside a file -----------------------
+
+// The visible new files of replacements of `target` (TSideName::Visible)
+// in its folder, as paths, whoever wrote them.
+std::vector<std::string> VisibleSideFilesOf(const std::string& target);
+// `path` is one of those names.
+bool IsVisibleSideFileOf(const std::string& path, const std::string& target);
+// A replacement that is still writing it holds it.
+bool SideFileInUse(const std::string& path);
+
 // ---- Whole files and streams --------------------------------------------
 
 // The whole of a plain file, or no result with the reason in `error`.
@@ -180,20 +198,29 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
 // the old or the new file, never a half one.
 bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error = nullptr);
 
+// Where a TFileReplacement writes the new version until Commit: a hidden
+// ".<name>.tmp<pid>-<n>" beside the file, or a visible "<name>.<pid>-<n>.new~"
+// that a stopped save leaves for the writer to find. Each replacement has
+// a name of its own, so two writers never cut each other's file.
+enum class TSideName { Hidden, Visible };
+
 // A new version of a file, written beside it and then given its name in
 // one step, so that the name holds a complete version, old or new, at
 // every moment; the renames are flushed with their folder, so a power loss
-// cannot undo them. A link is followed and the file it points to replaced.
-// The new file gets the permissions of the one it replaces (and its owner
-// where the system allows); a first version gets the usual ones. A read-only
-// file or a folder is refused and left as it was. A write past the
-// process's file-size limit fails with EFBIG instead of ending the program.
+// cannot undo them. A link this user may trust is followed and the file it
+// points to replaced (see FollowLinks); any other link is replaced itself,
+// never written through. The new file is always made new (never opened
+// through a name someone else put there). It gets the permissions of the
+// one it replaces (and its owner where the system allows); a first version
+// gets the usual ones. A read-only file, a folder, or anything else that is
+// no plain file (a device, a pipe) is refused and left as it was. A write
+// past the process's file-size limit fails with EFBIG instead of ending
+// the program.
 class TFileReplacement {
  public:
-  // `freshPath` is where the new version is written until Commit; empty
-  // picks a hidden name beside the file. Such hidden files that a killed
-  // program left behind are removed by the next commit.
-  explicit TFileReplacement(const std::string& path, const std::string& freshPath = {});
+  // New files of this kind that a killed program left behind are removed
+  // by the next commit.
+  explicit TFileReplacement(const std::string& path, TSideName side = TSideName::Hidden);
   ~TFileReplacement();  // a new file that was not committed is removed
   TFileReplacement(const TFileReplacement&) = delete;
   TFileReplacement& operator=(const TFileReplacement&) = delete;
@@ -215,6 +242,8 @@ class TFileReplacement {
 
   // The file replaced, its links followed.
   const std::string& Target() const { return target_; }
+  // Where the new version is written (known once Create has run).
+  const std::string& FreshPath() const { return fresh_; }
   int LastError() const { return lastError_; }
   const std::string& LastErrorMessage() const { return lastMessage_; }
 
@@ -223,7 +252,7 @@ class TFileReplacement {
 
   std::string target_;
   std::string fresh_;
-  bool hiddenFresh_ = false;
+  TSideName side_ = TSideName::Hidden;
   int fd_ = -1;
   bool created_ = false;
   bool flushed_ = false;

@@ -1,6 +1,8 @@
 #include "shell/abnormal_exit.h"
 
+#include "base/document_table.h"
 #include "base/ini_file.h"
+#include "files/native_file.h"
 #include "base/message_boxes.h"
 #include "base/program_identity.h"
 #include "platform/files.h"
@@ -9,11 +11,24 @@
 
 namespace qm {
 
+namespace {
+
+// Timed backups to retrieve: a .TMB, or the complete version a stopped
+// first backup of a slot left beside its name.
+bool TimedBackupsLeft() {
+  if (!FindFiles(ScriptDirectory, "*.TMB").empty()) return true;
+  for (int slot = 1; slot <= MaxDocuments; ++slot)
+    if (StoppedSaveToOffer(ScriptDirectory + "/SAVE" + std::to_string(slot) + ".TMB")) return true;
+  return false;
+}
+
+}  // namespace
+
 bool CheckAbnormalExit() {
   bool retrieved = false;
   TIniFile ini(SettingsFileName);
   const bool exitedNormally = ini.ReadBool("Pending", "Exited Normally", true);
-  if (!exitedNormally && !FindFiles(ScriptDirectory, "*.TMB").empty()) {
+  if (!exitedNormally && TimedBackupsLeft()) {
     Application->OnIdle = nullptr;
     MessageBeep(0);
     if (AskYesNo("Quillmaster for Windows was exited Abnormally!\r\rDo you want to retrieve any of the timed Backups?",

@@ -46,13 +46,14 @@ void LoadNamedFile(LPARAM lParam) {
   std::string text = GlobalGetAtomName(atom);
   if (text.empty()) return;
   DeleteGlobalAtom(atom);
-  PendingHandOffs.push_back(LongPathName(ScriptNameFromCommandLine(SplitHandOffText(text))));
+  const std::string name = ScriptNameFromCommandLine(SplitHandOffText(text));
+  PendingHandOffs.push_back(LongPathName(CommandLineScriptPath(name, false)));
   OpenHandedOffFiles();
 }
 
 void OpenHandedOffFile(const std::string& name) {
   // A folder or a file that cannot be read is refused by the open, with its reason.
-  const bool found = FileExists(name) || DirectoryExists(name);
+  const bool found = ScriptThereToOpen(name);
   if (!found) ShowMessageBox("Unable to find " + PathToText(name), "Attention");
   const bool opened = found && OpenScriptByName(name);
   if (!StartupFileHandedOff.empty() && name == StartupFileHandedOff) {

@@ -286,14 +286,11 @@ void TMainForm::SetupMenusEtc() {
   if (created) FocusActiveScript();
 }
 
-// A script named on the command line: a bare name lives in the script
-// folder, and a name without extension gets the script extension.
+// A script named on the command line (see CommandLineScriptPath).
 void TMainForm::OpenStartupFile(std::string name) {
   if (name.empty()) return;
-  if (name.find('/') == std::string::npos) name = ScriptDirectory + "/" + name;
-  const std::string ext = ExtractFileExt(name);
-  if (ext.empty() || ext == ".") name = ChangeFileExt(name, "." + ScriptExtension);
-  if (!FileExists(name) && !DirectoryExists(name)) {
+  name = CommandLineScriptPath(name, true);
+  if (!ScriptThereToOpen(name)) {
     StartupFileFailed = true;
     ShowMessageBox(PathToText(name) + " does NOT exist!", PromptTable(0));
     return;

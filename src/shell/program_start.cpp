@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "files/native_file.h"
 #include "files/progress_dialog.h"
 #include "platform/files.h"
 #include "platform/forms.h"
@@ -11,6 +12,7 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
+#include "base/program_options.h"
 #include "shell/main_form.h"
 #include "base/program_identity.h"
 #include "shell/splash_screen.h"
@@ -64,8 +66,13 @@ std::vector<std::string> HandOffParameters(const std::vector<std::string>& param
     if (!p.empty() && !IsSwitch(p)) break;
     handed.push_back(p);
   }
-  if (const std::string name = ScriptNameFromCommandLine(params); !name.empty())
-    handed.push_back(ExpandFileName(MapPath(name)));
+  // A bare name not in this folder is the running instance's script
+  // folder's; it knows that folder, this start does not.
+  if (const std::string name = ScriptNameFromCommandLine(params); !name.empty()) {
+    const bool bare = name.find('/') == std::string::npos;
+    const std::string here = CommandLineScriptPath(name, true);
+    handed.push_back(bare && !ScriptThereToOpen(here) ? name : ExpandFileName(MapPath(here)));
+  }
   return handed;
 }
 
@@ -135,6 +142,7 @@ std::vector<std::string> SplitHandOffText(const std::string& text) {
 std::string ScriptNameFromCommandLine(const std::vector<std::string>& params) {
   size_t first = 0;
   while (first < params.size() && (params[first].empty() || IsSwitch(params[first]))) ++first;
+  if (first < params.size() && params[first] == "--") ++first;
   std::string name;
   for (size_t i = first; i < params.size(); ++i) {
     if (i > first) name += ' ';
@@ -143,6 +151,20 @@ std::string ScriptNameFromCommandLine(const std::vector<std::string>& params) {
   // Quotes wrapped a name with blanks; a file whose own name holds quotes keeps them.
   if (!FileExists(name)) std::erase(name, '"');
   return name;
+}
+
+std::string CommandLineScriptPath(const std::string& name, bool currentFolderFirst) {
+  if (name.empty()) return name;
+  std::string path = name;
+  const std::string ext = ExtractFileExt(path);
+  if (ext.empty() || ext == ".") path = ChangeFileExt(path, "." + ScriptExtension);
+  if (path.find('/') != std::string::npos) return path;
+  if (currentFolderFirst && ScriptThereToOpen(path)) return ExpandFileName(path);
+  return ScriptDirectory + "/" + path;
+}
+
+bool ScriptThereToOpen(const std::string& name) {
+  return FileExists(name) || DirectoryExists(name) || StoppedSaveToOffer(name).has_value();
 }
 
 bool StartProgram() {

@@ -65,7 +65,21 @@ std::vector<std::string> SplitHandOffText(const std::string& text);
 
 // The script name the command line gives: leading switches ("/" or "\")
 // and empty parameters skipped, the rest joined with one blank, quotes
-// removed unless the file's own name holds them.
+// removed unless the file's own name holds them. A leading "--" ends the
+// switches: what follows is the name, whatever it begins with.
 std::string ScriptNameFromCommandLine(const std::vector<std::string>& params);
+
+// The file a script name from the command line stands for, on a first
+// start and when handed to a running instance alike. A name without an
+// extension, or ending in ".", gets the script extension. A name with a
+// folder part is read from the current folder. A bare name is the current
+// folder's file when one of that name is there to open (with
+// `currentFolderFirst`: the running instance is handed that file's whole
+// path instead), else the script folder's.
+std::string CommandLineScriptPath(const std::string& name, bool currentFolderFirst);
+// A script is there to open under the name: a file (or a folder, which the
+// open refuses with its reason), or the complete version a stopped first
+// save left.
+bool ScriptThereToOpen(const std::string& name);
 
 }  // namespace qm

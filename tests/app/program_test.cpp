@@ -60,6 +60,9 @@ TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
       {"headless with an empty file", {"--headless", empty}, noDesktop, 1, {"Unable to open " + empty, "it is empty"}},
       {"headless with a folder", {"--headless", folder}, noDesktop, 1, {folder + " is a folder, not a file."}},
       {"headless with nothing to open", {"--headless"}, noDesktop, 0, {}},
+      // After "--" every parameter is the name, whatever it begins with.
+      {"a name that looks like a flag", {"--headless", "--", "--headless"}, noDesktop, 1,
+       {"/--headless.QMW does NOT exist!"}},
   };
   // clang-format on
   for (const auto& c : cases) {

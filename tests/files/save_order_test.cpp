@@ -45,7 +45,11 @@ class SaveOrderTest : public FileTest {
 TEST_F(SaveOrderTest, AFailedStepLeavesThePreviousFileUnderItsName) {
   const std::string target = Path("PILOT.QMW");
   const std::string backup = Path("PILOT.BK");
-  const std::string fresh = NewFileNameFor(target);
+  // The new file of the save, whatever its own name.
+  const std::string fresh = "the new file";
+  const auto named = [&](const std::string& path, const std::string& wanted) {
+    return wanted == fresh ? IsNewFileOf(path, target) : path == wanted;
+  };
   struct Case {
     TFileStep step;
     std::string path;
@@ -66,13 +70,13 @@ TEST_F(SaveOrderTest, AFailedStepLeavesThePreviousFileUnderItsName) {
     WriteFileText(target, "previous script");
     WriteFileText(backup, "older");
     SetFileFaultHook(
-        [&](TFileStep step, const std::string& path) { return step == c.step && path == c.path ? EIO : 0; });
+        [&](TFileStep step, const std::string& path) { return step == c.step && named(path, c.path) ? EIO : 0; });
     SeenBox seen;
     AnswerBox(IDOK, &seen);
     EXPECT_FALSE(SaveScriptFile(target, false, true));
     EXPECT_EQ(ReadFileText(target), "previous script");
     EXPECT_EQ(ReadFileText(backup), c.backupAfter);
-    EXPECT_FALSE(FileExists(fresh));
+    EXPECT_TRUE(VisibleSideFilesOf(target).empty());
     EXPECT_EQ(seen.caption, "Warning");
     EXPECT_NE(seen.text.find("Error writing " + target), std::string::npos) << seen.text;
     EXPECT_NE(PendingIOError, 0);
@@ -115,7 +119,7 @@ TEST_F(SaveOrderTest, ASuccessfulSaveKeepsThePreviousFileAsTheBackup) {
   ASSERT_TRUE(SaveScriptFile(target, false, true));
   EXPECT_TRUE(ParsesAsScript(target));
   EXPECT_EQ(ReadFileText(Path("PILOT.BK")), "previous script");
-  EXPECT_FALSE(FileExists(NewFileNameFor(target)));
+  EXPECT_TRUE(VisibleSideFilesOf(target).empty());
 
   ASSERT_TRUE(SaveScriptFile(Path("FRESH.QMW"), false, true));
   EXPECT_FALSE(FileExists(Path("FRESH.BK")));
@@ -165,7 +169,7 @@ TEST_F(SaveOrderTest, AReadOnlyTargetIsRefusedAndKept) {
   AnswerBox(IDOK);
   EXPECT_FALSE(SaveScriptFile(target, false, true));
   EXPECT_EQ(ReadFileText(target), "protected");
-  EXPECT_FALSE(FileExists(NewFileNameFor(target)));
+  EXPECT_TRUE(VisibleSideFilesOf(target).empty());
   EXPECT_TRUE(BackupBeforeSave(Path("NEW.QMW"), false, false));
 }
 
@@ -178,7 +182,7 @@ TEST_F(SaveOrderTest, CancelDuringTheWriteKeepsThePreviousFile) {
   EXPECT_FALSE(SaveScriptFile(target, false, true));
   EXPECT_EQ(seen.text, "Cancel Pressed.");
   EXPECT_EQ(ReadFileText(target), "previous script");
-  EXPECT_FALSE(FileExists(NewFileNameFor(target)));
+  EXPECT_TRUE(VisibleSideFilesOf(target).empty());
   EXPECT_NE(PendingIOError, 0);
 }
 
@@ -244,7 +248,7 @@ TEST_F(SaveOrderTest, AFileSizeLimitIsReportedAsTheLimitItIs) {
   EXPECT_FALSE(saved);
   EXPECT_EQ(seen.text, "Error writing " + target + "\rFile is larger than the system allows this program to write");
   EXPECT_EQ(ReadFileText(target), "previous script");
-  EXPECT_FALSE(FileExists(NewFileNameFor(target)));
+  EXPECT_TRUE(VisibleSideFilesOf(target).empty());
 }
 
 TEST_F(SaveOrderTest, TheNewerVersionOfAStoppedSaveIsOfferedAtOpen) {
@@ -269,7 +273,7 @@ TEST_F(SaveOrderTest, TheNewerVersionOfAStoppedSaveIsOfferedAtOpen) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const std::string leftover = NewFileNameFor(target);
+    const std::string leftover = target + ".999999-1.new~";
     WriteFileText(leftover, std::string(newer.begin(), newer.begin() + static_cast<std::ptrdiff_t>(c.length)));
     const std::time_t now = FileAge(leftover);
     ASSERT_TRUE(SetFileAge(leftover, now));

@@ -79,9 +79,10 @@ TEST_F(StoppedSaveTest, OpeningTheScriptOffersWhatTheStoppedSaveWrote) {
     }
     editor::SetEditText(Script(), c.stoppedText);
     SaveAndDie(path);
-    ASSERT_TRUE(FileExists(NewFileNameFor(path)));
-    testing::WithinOneSecond({path, NewFileNameFor(path)});
-    EXPECT_EQ(LeftoverOfStoppedSave(path).has_value(), c.offered);
+    const std::vector<std::string> left = VisibleSideFilesOf(path);
+    ASSERT_EQ(left.size(), 1u);
+    testing::WithinOneSecond({path, left.front()});
+    EXPECT_EQ(StoppedSaveToOffer(path).has_value(), c.offered);
 
     const int before = DocumentCount;
     if (c.offered)

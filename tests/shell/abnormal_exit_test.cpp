@@ -65,6 +65,17 @@ TEST_F(AbnormalExitTest, TheBackupsOfACrashedRunAreOfferedAndTheChosenOneOpens) 
   EXPECT_FALSE(ExitedNormally()) << "this run has not ended yet";
 }
 
+// A first timed backup stopped before it took its name left only its
+// complete new file: that is a backup to retrieve as well.
+TEST_F(AbnormalExitTest, AStoppedFirstBackupIsOfferedToo) {
+  LeaveTimedBackup();
+  ASSERT_TRUE(RenameFile(InScripts("SAVE1.TMB"), InScripts("SAVE1.TMB.999999-1.new~")));
+  SetExitedNormally(false);
+  testing::AnswerMessageBox(Driver(), kQuestion, mrNo);
+  EXPECT_FALSE(RunFirstIdle());
+  EXPECT_EQ(Driver().Pending(), 0) << "the backups were offered";
+}
+
 TEST_F(AbnormalExitTest, NoMeansNothingIsOpened) {
   LeaveTimedBackup();
   SetExitedNormally(false);

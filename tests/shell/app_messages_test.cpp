@@ -51,6 +51,29 @@ TEST_F(AppMessagesTest, LoadNameOfAMissingFileSaysSo) {
   EXPECT_EQ(DocumentCount, 1);
 }
 
+// A first save stopped before it took the name left only its complete new
+// file: a name handed over opens it as File > Open does. A bare name is
+// the script folder's.
+TEST_F(AppMessagesTest, LoadNameOffersTheStoppedFirstSave) {
+  const std::string path = SavedScript("FIRST.QMW");
+  ASSERT_TRUE(RenameFile(path, path + ".999999-1.new~"));
+  for (const std::string& handed : {path, std::string("FIRST.QMW")}) {
+    SCOPED_TRACE(handed);
+    const int before = DocumentCount;
+    testing::AnswerMessageBox(Driver(),
+                              "The last save of " + path +
+                                  " was stopped before it was finished, and left a newer version of the script "
+                                  "beside it.\r\rShould I open that newer version?",
+                              mrYes, "Attention");
+    Deliver(LoadNameMessage, 0, GlobalAddAtom(handed + " "));
+    ASSERT_EQ(DocumentCount, before + 1);
+    EXPECT_EQ(Script().ScriptFileName, path);
+    Script().DocumentModified = 0;
+    MainForm->CloseFileItem->Click();
+    Application->ProcessMessages();
+  }
+}
+
 TEST_F(AppMessagesTest, LoadNameOfAFolderSaysItIsOne) {
   const std::string folder = ScriptDirectory + "/DRAFTS.QMW";
   ASSERT_TRUE(CreateDir(folder));

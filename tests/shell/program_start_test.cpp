@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "files/foreign_files.h"
 #include "files/script_header.h"
@@ -15,6 +16,7 @@
 #include "shell/app_messages.h"
 #include "shell/documents.h"
 #include "base/ini_file.h"
+#include "base/program_options.h"
 #include "base/program_identity.h"
 #include "shell/main_form.h"
 #include "platform/office_button.h"
@@ -54,6 +56,25 @@ TEST(CommandLine, ANameHandedOverComesBackWhole) {
     EXPECT_EQ(ScriptNameFromCommandLine({path}), path);
     EXPECT_EQ(ScriptNameFromCommandLine(SplitHandOffText(HandOffText({"/NM", path}))), path);
   }
+}
+
+// A bare name is the current folder's file when one is there, else the
+// script folder's; the same on a first start and when handed over.
+TEST(CommandLine, ABareNameIsTheCurrentFoldersFileElseTheScriptFolders) {
+  testing::TempFolder here;
+  testing::TempFolder scripts;
+  ScriptDirectory = scripts.Path();
+  ScriptExtension = "QMW";
+  testing::WriteFileText(here.File("HERE.QMW"), "x");
+  const std::string old = std::filesystem::current_path();
+  std::filesystem::current_path(here.Path());
+  EXPECT_EQ(CommandLineScriptPath("HERE.QMW", true), here.File("HERE.QMW"));
+  EXPECT_EQ(CommandLineScriptPath("HERE", true), here.File("HERE.QMW"));
+  EXPECT_EQ(CommandLineScriptPath("AWAY.QMW", true), scripts.File("AWAY.QMW"));
+  EXPECT_EQ(CommandLineScriptPath("HERE.QMW", false), scripts.File("HERE.QMW")) << "handed over: not here";
+  std::filesystem::current_path(old);
+  EXPECT_EQ(ScriptNameFromCommandLine({"--", "--headless"}), "--headless");
+  EXPECT_EQ(ScriptNameFromCommandLine({"/NM", "--", "/X"}), "/X");
 }
 
 using StartupTest = testing::ProgramFixture;
