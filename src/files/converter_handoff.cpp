@@ -96,17 +96,6 @@ std::optional<std::string> ConverterProgram() {
   return FindProgram(ConverterName);
 }
 
-bool HasConverterSignature(std::string_view head) {
-  static constexpr std::array<std::string_view, 3> kSignatures{
-      std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8),  // Word 97 and older
-      std::string_view("PK\x03\x04", 4),                        // Word 2007 and OpenDocument
-      std::string_view("\xFFWPC", 4),                           // WordPerfect
-  };
-  for (std::string_view signature : kSignatures)
-    if (head.starts_with(signature)) return true;
-  return false;
-}
-
 bool IsConverterFile(const std::string& fileName) {
   TFileStream in(fileName, TFileMode::OpenRead);
   if (!in.IsOpen()) return false;
@@ -122,6 +111,12 @@ Byte ReadConverterOutcome(bool targetExists) {
   else if (HasAtom("crASCII")) result = crResultAscii;
   ClearOutcomeAtoms();
   return result;
+}
+
+bool ConverterReportedConversion() {
+  const bool converted = HasAtom("HasAtomicInfo") && HasAtom("crConverted");
+  ClearOutcomeAtoms();
+  return converted;
 }
 
 Byte ImportViaConverter(const std::string& source, const std::string& target) {
@@ -169,7 +164,7 @@ bool ExportViaFilter(const std::string& targetFile, const std::string& filterFil
   const std::string target = LongPathName(ExpandFileName(targetFile));
   ReportJobDone();
   const TConverterRun run = RunConverter(*program, {filterFile, target});
-  if (ReadConverterOutcome(FileSize(target) > 0) == crResultConverted) return true;
+  if (ConverterReportedConversion() && FileSize(target) > 0) return true;
   if (created && FileSize(target) == 0) DeleteFile(target);
   ShowMessageBox(
       FailureText(run, "write", target, "Unable to write " + PathToText(target) + ": the conversion failed."),

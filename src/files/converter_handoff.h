@@ -31,14 +31,22 @@ enum TConverterResult : Byte {
 std::optional<std::string> ConverterProgram();
 
 // Whether the first bytes of a file are those of a Word file (old or new),
-// a WordPerfect or an OpenDocument file.
-bool HasConverterSignature(std::string_view head);
+// a WordPerfect or an OpenDocument file. The converter asks it too.
+inline bool HasConverterSignature(std::string_view head) {
+  return head.starts_with(std::string_view("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)) ||  // Word 97 and older
+         head.starts_with(std::string_view("PK\x03\x04", 4)) ||                        // Word 2007 and OpenDocument
+         head.starts_with(std::string_view("\xFFWPC", 4));                             // WordPerfect
+}
 // Whether a file is one the converter reads: a Word file (old or new), a
 // WordPerfect or an OpenDocument file, told by its first bytes.
 bool IsConverterFile(const std::string& fileName);
 
 // The outcome the atoms give for a run, the atoms taken away after.
 Byte ReadConverterOutcome(bool targetExists);
+
+// Whether the converter said it converted (a converter that died says
+// nothing, whatever file is there); the atoms taken away after.
+bool ConverterReportedConversion();
 
 // Has the converter turn source into target (any previous target is
 // deleted first); the failure is said to the writer.
@@ -47,8 +55,9 @@ Byte ImportViaConverter(const std::string& source, const std::string& target);
 // Exports the active script through a filter of the converter (the full
 // name of a *.XTD file): the script goes on the clipboard as the export
 // block, and the converter, run with the filter and the target, writes the
-// target from it. A previous target stays as it was unless the converter
-// left a complete new one. A failure is said and leaves a non-zero
+// target from it. Success is the converter's word and a non-empty target; a
+// previous target stays as it was unless the converter left a complete new
+// one. A failure is said and leaves a non-zero
 // PendingIOError.
 bool ExportViaFilter(const std::string& targetFile, const std::string& filterFile);
 

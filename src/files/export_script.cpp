@@ -10,6 +10,7 @@
 #include "files/rtf_writer.h"
 #include "files/safe_save.h"
 #include "files/tagged_text_writer.h"
+#include "files/text_encoding.h"
 #include "platform/files.h"
 #include "script/script_window.h"
 
@@ -26,7 +27,9 @@ std::string ExportBytes(TMDIChild& script, Byte kind) {
   switch (kind) {
     case ekExportFormattedAscii: {
       TExportWalk walk(script, false);
-      return ScriptAsFormattedText(script);
+      // The mark tells the reader the text is the program's own, in its
+      // own character set, however much of it looks like UTF-8.
+      return ScriptAsFormattedText(script) + DosEndOfFile;
     }
     case ekExportTaggedText: {
       TExportWalk walk(script, true);

@@ -54,16 +54,6 @@ bool IsTaggedText(std::string_view text) {
   return false;
 }
 
-// Text in any of the encodings the text reader takes: UTF-16 by its mark,
-// else no control byte but line ends, tabs, form feeds and an end-of-file
-// mark.
-bool LooksLikeText(std::string_view text) {
-  if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) return true;
-  return std::none_of(text.begin(), text.end(), [](char c) {
-    return static_cast<Byte>(c) < ' ' && c != '\r' && c != '\n' && c != '\t' && c != '\x0C' && c != '\x1A';
-  });
-}
-
 Byte DetectForeignFormat(std::span<const Byte> head, Byte hint) {
   const std::string_view text(reinterpret_cast<const char*>(head.data()), head.size());
   const std::string_view unmarked = text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
@@ -83,7 +73,9 @@ Byte DetectForeignFormat(std::span<const Byte> head, Byte hint) {
   if (hint == lfPlainText || hint == lfWordStar || hint == lfOlderNative || hint == lfMovieMaster ||
       hint == lfTaggedText || hint == lfStoryDev)
     return hint;
-  return LooksLikeText(text) ? Byte{lfPlainText} : Byte{lfUnknown};
+  // Text is read as text only when the writer chose it: other files, text
+  // or not, go the load job's way for a file it cannot name.
+  return lfUnknown;
 }
 
 }  // namespace

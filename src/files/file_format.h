@@ -50,8 +50,8 @@ enum TSaveFormat : Byte {
 // message), lfMissing for a file that is missing or cannot be read. The
 // hint (the format the writer chose) names what bytes cannot tell: the
 // formats whose layout this system lacks, and a damaged file of a chosen
-// format, which its reader then reports. Bytes that read as text are plain
-// text; lfUnknown otherwise.
+// format, which its reader then reports; plain text is one of these.
+// lfUnknown otherwise, for text too.
 Byte DetectFileFormat(const std::string& fileName, Byte hint);
 
 // Why a file cannot be read, worded to end a message ("it is a folder");

@@ -118,7 +118,7 @@ std::optional<TImportedElements> ReadForeignFile(TMDIChild& script, const std::s
     const TPasteChoices& choices = reading->choices;
     if (loadFormat == lfRtf) elements = ImportRtf(text, context, choices);
     else if (loadFormat == lfWordStar) elements = ImportPlainText(WordStarToText(text), context, choices);
-    else if (loadFormat == lfStrippedText) elements = ImportPlainText(StrippedText(text), context, choices);
+    else if (loadFormat == lfStrippedText) elements = ImportPlainText(text, context, choices, true);
     else elements = ImportPlainText(text, context, choices);
   }
   if (!ok) return std::nullopt;

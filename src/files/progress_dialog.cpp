@@ -242,18 +242,16 @@ void TProgressDlg::RunLoadJob() {
     }
     code = 0;
   }
-  if (code == 8 && LoadFormatCode != 3 && IsConverterFile(JobFileName)) {
-    if (ReadThroughConverter() && !NoActiveDocument()) TitleAfterLoad(lfPlainText);
-    return;
-  }
-  if (code == 8 && !ResolveUnrecognised(code)) return;
+  if (code == lfUnknown && !ResolveUnrecognised(code)) return;
   DispatchLoad(code);
   if (!NoActiveDocument()) TitleAfterLoad(code);
 }
 
 // An unrecognised file: with the plain-text hint it is text. Otherwise the
-// writer is asked whether to read it anyway; No reads nothing, so that no
-// empty window is left under the file's name.
+// outside converter has a go at it first, and what it leaves decides: its
+// output is read, its failure ends the job, and when it left nothing or
+// found plain text the writer is asked whether to read the file anyway. No
+// reads nothing, so that no empty window is left under the file's name.
 bool TProgressDlg::ResolveUnrecognised(Byte& code) {
   if (LoadFormatCode == lfPlainText) {
     code = lfPlainText;
@@ -263,28 +261,39 @@ bool TProgressDlg::ResolveUnrecognised(Byte& code) {
     RefuseLoad("Unable to open " + PathToText(JobFileName) + ":\r" + WhyNotRecognised(JobFileName) + ".");
     return false;
   }
-  const Byte hint = LoadFormatCode < lfPlainText ? Byte{lfUnknown} : LoadFormatCode;
-  const bool yes = hint == lfUnknown ? AskYesNo(UnidentifiedFileQuestion, PromptTable(31), false)
-                                     : AskYesNo(UnverifiedFileQuestion, PromptTable(32), false);
-  if (!yes) {
+  const std::string converted = JoinPath(ConfigFolder(), "CONVERT.FIL");
+  const Byte result = EnsureConfigFolder() ? ImportViaConverter(JobFileName, converted) : Byte{crResultNothing};
+  if (result == crResultConverted) {
+    if (ReadConverted(converted) && !NoActiveDocument()) TitleAfterLoad(lfPlainText);
+    return false;
+  }
+  if (result == crResultFailed) {
     ModalResult = mrCancel;
     Done();
     return false;
   }
-  code = hint == lfUnknown ? Byte{lfStrippedText} : hint;
+  if (result == crResultNothing) return AskToRead(StripCodesQuestion, PromptTable(31), lfStrippedText, code);
+  HideNow();
+  Invalidate();
+  const Byte hint = LoadFormatCode < lfPlainText ? Byte{lfUnknown} : LoadFormatCode;
+  if (hint == lfUnknown) return AskToRead(UnidentifiedFileQuestion, PromptTable(31), lfStrippedText, code);
+  return AskToRead(UnverifiedFileQuestion, PromptTable(32), hint, code);
+}
+
+// Yes reads the file as `as`; No ends the job with nothing read.
+bool TProgressDlg::AskToRead(const char* question, const std::string& caption, Byte as, Byte& code) {
+  if (!AskYesNo(question, caption, false)) {
+    ModalResult = mrCancel;
+    Done();
+    return false;
+  }
+  code = as;
   return true;
 }
 
-// A word processor's file: the outside converter turns it into a file the
-// program reads, which is then read as if opened.
-bool TProgressDlg::ReadThroughConverter() {
-  const std::string converted = JoinPath(ConfigFolder(), "CONVERT.FIL");
-  const Byte result = EnsureConfigFolder() ? ImportViaConverter(JobFileName, converted) : Byte{crResultNothing};
-  if (result == crResultNothing || result == crResultAscii) {
-    RefuseLoad("Unable to open " + PathToText(JobFileName) + ":\r" + WhyNotRecognised(JobFileName) + ".");
-    return false;
-  }
-  const bool read = result == crResultConverted && ReadForeign(converted, DetectFileFormat(converted, lfPlainText));
+// The converter's output is read as if it had been opened, then deleted.
+bool TProgressDlg::ReadConverted(const std::string& converted) {
+  const bool read = ReadForeign(converted, DetectFileFormat(converted, lfPlainText));
   DeleteFile(converted);
   if (!read) ModalResult = mrCancel;
   Done();

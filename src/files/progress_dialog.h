@@ -9,7 +9,12 @@
 
 namespace qm {
 
-// Asked before a file whose format could not be told is read anyway.
+// Asked before a file whose format could not be told is read anyway:
+// when the converter left nothing, and when it found plain text.
+inline constexpr const char* StripCodesQuestion =
+    "I can't directly read this file so importing it with Cut && Paste or from an RTF or ASCII version would be "
+    "better.\r\rHowever, I can ATTEMPT to strip out the format codes, but this will probably leave \"garbage\" that "
+    "you'll need to clean up.\r\rImport anyway?";
 inline constexpr const char* UnidentifiedFileQuestion =
     "I am unable to identify the format of this file...\r\rI can read it as an ASCII file--stripping any extended "
     "format codes--but it may not work well and there may be left over \"garbage\" codes which you'll need to clean "
@@ -69,7 +74,8 @@ class TProgressDlg : public TForm {
   void RunSaveJob();
   void RunLoadJob();
   bool ResolveUnrecognised(Byte& code);
-  bool ReadThroughConverter();
+  bool AskToRead(const char* question, const std::string& caption, Byte as, Byte& code);
+  bool ReadConverted(const std::string& converted);
   void DispatchLoad(Byte code);
   bool ReadForeign(const std::string& fileName, Byte code);
   void TitleAfterLoad(Byte code);

@@ -7,6 +7,7 @@
 #include "files/style_names.h"
 #include "files/style_picker.h"
 #include "files/text_encoding.h"
+#include "files/text_files.h"
 #include "platform/cp1252.h"
 #include "script/model/packed_text.h"
 #include "script/editing/script_list_data.h"
@@ -583,23 +584,11 @@ TTextClassifier::TVerdict TTextClassifier::DecideCueLike(TLine& line) {
   return {};
 }
 
-// The opening text is an Action in capitals kept with what follows. What
-// came before it with no scene yet is the title block: a title line is no
-// cue and the lines under it no speech, so no title reaches the cast.
+// The opening text is an Action in capitals kept with what follows.
 void TTextClassifier::OpenTheScript() {
   current_.kind = ekAction;
   current_.state = esKeepFollowing;
   current_.allCaps = true;
-  const bool titleBlock = std::none_of(out_.begin(), out_.end(), [](const TImportedElement& e) {
-    return qm::IsSceneHeading(e.kind) || e.kind == ekTransition || IsPageBreakKind(e.kind);
-  });
-  if (!titleBlock) return;
-  for (TImportedElement& e : out_) {
-    if (e.kind != ekCharacterName && e.kind != ekDialogue && e.kind != ekParenthetical) continue;
-    e.kind = ekAction;
-    e.extensionKind = 0;
-    e.linesBefore.reset();
-  }
 }
 
 TTextClassifier::TVerdict TTextClassifier::ContinuedOrPageBreak(const TLine& line) {
@@ -747,10 +736,10 @@ TImportedElements ClassifyPlainText(std::string_view ansiText, const TClassifier
 }
 
 TImportedElements ImportPlainText(std::string_view bytes, const TClassifierContext& context,
-                                  const TPasteChoices& choices) {
+                                  const TPasteChoices& choices, bool stripCodes) {
   const TIncomingText incoming = IncomingTextToAnsi(bytes);
   if (incoming.lossy) ShowMessageBox(LossyTextNotice, "Attention");
-  return ClassifyPlainText(incoming.text, context, choices);
+  return ClassifyPlainText(stripCodes ? StrippedText(incoming.text) : incoming.text, context, choices);
 }
 
 }  // namespace qm

@@ -139,8 +139,9 @@ TImportedElements ClassifyPlainText(std::string_view ansiText, const TClassifier
 
 // The paste's reader of plain text (clipboard or file bytes in any of the
 // encodings of text_encoding.h): the elements it makes. Characters that had
-// to be replaced are said once.
+// to be replaced are said once. With `stripCodes` the text loses its
+// control bytes (StrippedText) once it is read in its encoding.
 TImportedElements ImportPlainText(std::string_view bytes, const TClassifierContext& context,
-                                  const TPasteChoices& choices);
+                                  const TPasteChoices& choices, bool stripCodes = false);
 
 }  // namespace qm

@@ -107,6 +107,8 @@ TIncomingText IncomingTextToAnsi(std::string_view bytes) {
     result.text = FromUtf8(bytes.substr(3), result.lossy);
   } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
     result.text = FromUtf16(bytes.substr(2), bytes[0] == '\xFE', result.lossy);
+  } else if (bytes.ends_with(DosEndOfFile)) {
+    result.text.assign(bytes.substr(0, bytes.size() - 1));
   } else if (ValidUtf8WithWideCharacters(bytes)) {
     result.text = FromUtf8(bytes, result.lossy);
   } else {

@@ -94,13 +94,13 @@ void TMainForm::PastefromItemClick(TObject*) {
   if (NoActiveDocument()) return;
   TOpenDialog dialog(nullptr);
   dialog.Title = "Paste From...";
-  // Whatever File Open reads goes in at the caret.
-  dialog.Filter = kOpenFilter;
+  // One filter: the load job tells the format of whatever file is chosen.
+  dialog.Filter = std::string("Quillmaster Scripts|") + ScriptFileMask;
   dialog.InitialDir = ScriptDirectory;
   if (dialog.Execute()) {
     SaveUndoStep(ukWholeScript, true, false, 0);
     TProgressDlg& progress = ProgressDlg();
-    progress.LoadFormatCode = LoadCodeOfFilter(dialog.FilterIndex);
+    progress.LoadFormatCode = LoadCodeOfFilter(1);
     if (progress.Execute(dialog.FileName, true, true)) {
       LayOutLoadedScript(*ActiveScript());
       SetDocumentModified(true, true);

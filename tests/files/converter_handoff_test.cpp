@@ -14,12 +14,17 @@
 
 #include "base/document_table.h"
 #include "base/ini_file.h"
+#include "base/prompt_table.h"
+#include "files/file_job.h"
+#include "files/progress_dialog.h"
 #include "files/save_as.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/input.h"
 #include "platform/messages.h"
 #include "platform/process.h"
 #include "platform/types.h"
+#include "shell/documents.h"
 #include "shell/main_form.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
@@ -67,12 +72,11 @@ class ConverterHandoffTest : public testing::ProgramFixture {
     }
     return count;
   }
-  // A generated screenplay saved through the type `filter` of the Save As
-  // dialog as `file` opens again with every element's type and text.
-  void ExpectGeneratedScriptReadBack(int filter, const std::string& file) {
+  // The elements of `script` saved through the type `filter` of the Save
+  // As dialog as `file` and opened again; none when nothing opened.
+  std::vector<ElementSpec> SavedAndOpened(const std::vector<ElementSpec>& script, int filter, const std::string& file) {
     TMDIChild& w = Script();
     w.FreeElements();
-    std::vector<ElementSpec> script = testing::GenerateScreenplay(7, 3);
     testing::AddElements(w, script);
     w.DisAssemble();
     ChooseFile(file, filter);
@@ -81,8 +85,13 @@ class ConverterHandoffTest : public testing::ProgramFixture {
     testing::AcceptPasteAs(Driver());
     MainForm->FileOpenItem->Click();
     EXPECT_EQ(Driver().Pending(), 0);
-    ASSERT_NE(ActiveScript(), nullptr);
-    const auto read = testing::ElementsOf(Script());
+    return ActiveScript() ? testing::ElementsOf(Script()) : std::vector<ElementSpec>{};
+  }
+  // A generated screenplay saved through the type `filter` of the Save As
+  // dialog as `file` opens again with every element's type and text.
+  void ExpectGeneratedScriptReadBack(int filter, const std::string& file) {
+    std::vector<ElementSpec> script = testing::GenerateScreenplay(7, 3);
+    const auto read = SavedAndOpened(script, filter, file);
     // A cue's extension is kept as its code, apart from its text.
     for (ElementSpec& e : script)
       if (e.kind == ekCharacterName) e.text = e.text.substr(0, e.text.find(" ("));
@@ -93,6 +102,14 @@ class ConverterHandoffTest : public testing::ProgramFixture {
       }
     EXPECT_EQ(read.size(), script.size());
   }
+  // Besides text the export block carries hard spaces, hard dashes and
+  // optional hyphens ("~" in the script).
+  const std::vector<ElementSpec> kSpecials{{ekSceneHeading, "INT. KITCHEN - NIGHT"},
+                                           {ekAction, "MR.\x04SMITH will re\x05"
+                                                      "enter the kitch~en."},
+                                           {ekCharacterName, "MARY"},
+                                           {ekDialogue, "Not\x04tonight,\x04MR.\x04SMITH, it is my\x05"
+                                                        "day~off."}};
   const std::vector<ElementSpec> kScene{{ekSceneHeading, "INT. KITCHEN - NIGHT"},
                                         {ekAction, "A kettle whistles on the stove."},
                                         {ekCharacterName, "MARY"},
@@ -201,6 +218,13 @@ TEST_F(WithoutOfficeTest, AScriptSavedAsRtfThroughTheConverterComesBackWithItsTy
   }
 }
 
+TEST_F(WithoutOfficeTest, HardSpacesDashesAndOptionalHyphensComeBackFromTheConverterRtf) {
+  for (const auto& [filter, file] : {std::pair{kRtfForWindows, "SPECIAL.RTF"}, {kRtfForMacintosh, "MACSPECIAL.RTF"}}) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ(SavedAndOpened(kSpecials, filter, file), kSpecials);
+  }
+}
+
 // The whole road with LibreOffice: written as a Word file, opened again.
 class WithOfficeTest : public ConverterHandoffTest {
  protected:
@@ -239,6 +263,36 @@ TEST_F(WithOfficeTest, ANameEndingInDocxGetsTheNewerWordFormat) {
   MainForm->FileOpenItem->Click();
   ASSERT_NE(ActiveScript(), nullptr);
   EXPECT_EQ(testing::ElementsOf(Script()), kScene);
+}
+
+TEST_F(WithOfficeTest, HardSpacesDashesAndOptionalHyphensComeBackFromWord) {
+  if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
+  EXPECT_EQ(SavedAndOpened(kSpecials, kWordForWindows, "SPECIAL.DOC"), kSpecials);
+}
+
+// A "%41" in the name of the target's folder, or of the folder the
+// converted file goes to (the settings folder), is part of the name:
+// both ways convert, and nothing is left, neither beside the files nor in
+// a folder named as if the escape had been decoded.
+TEST_F(WithOfficeTest, AnEscapeInAFolderNameIsNeverDecoded) {
+  if (!FindProgram("soffice")) GTEST_SKIP() << "LibreOffice is not installed (the test command installs it)";
+  testing::ScopedEnv limit("QUILLMASTER_CONVERT_SECONDS", "60");
+  LoadScene();
+  const std::string drafts = InScripts("Drafts%41");
+  const std::string settings = InScripts("Settings%41");
+  ASSERT_TRUE(ForceDirectories(drafts));
+  ASSERT_TRUE(ForceDirectories(settings));
+  const std::string target = drafts + "/SCENE.DOC";
+  EXPECT_TRUE(ExportViaFilter(target, ProgramFolder() + "WORDWIN.XTD"));
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_TRUE(IsConverterFile(target));
+  const std::string converted = settings + "/CONVERT.FIL";
+  EXPECT_EQ(ImportViaConverter(target, converted), crResultConverted);
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_GT(FileSize(converted), 0);
+  for (const std::string& folder : {drafts, settings, ScriptDirectory}) EXPECT_EQ(LeftOvers(folder), 0) << folder;
+  EXPECT_FALSE(DirectoryExists(InScripts("DraftsA")));
+  EXPECT_FALSE(DirectoryExists(InScripts("SettingsA")));
 }
 
 TEST_F(WithOfficeTest, AGeneratedScriptComesBackFromWordWithItsTypes) {
@@ -324,6 +378,72 @@ TEST_F(WithHangingOfficeTest, AConversionPastItsTimeIsStoppedAndItsFilesRemoved)
     EXPECT_EQ(FileExists(file), !c.exporting) << "a new export target is not left empty";
     EXPECT_FALSE(FileExists(InScripts("CONVERT.FIL")));
   }
+}
+
+// A converter that dies leaves neither its outcome nor an output.
+class WithDyingConverterTest : public ConverterHandoffTest {
+ protected:
+  void BeforeStart() override {
+    ConverterHandoffTest::BeforeStart();
+    const std::string converter = fakeBin_.File("xtdlink");
+    testing::WriteFileText(converter, "#!/bin/sh\nkill -9 $$\n");
+    ::chmod(converter.c_str(), 0755);
+  }
+  testing::TempFolder fakeBin_;
+  testing::ScopedEnv path_{"PATH", fakeBin_.Path() + ":/usr/bin:/bin"};
+};
+
+// The previous file at the target is no sign that the export worked: only
+// the converter's word is.
+TEST_F(WithDyingConverterTest, AnExportTheConverterDiedInFailsAndKeepsThePreviousFile) {
+  LoadScene();
+  for (const char* filter : {"WORDWIN.XTD", "RTF.XTD"}) {
+    SCOPED_TRACE(filter);
+    const std::string target = testing::WriteFileText(InScripts("SCENE.DOC"), "the previous version");
+    testing::AnswerMessageBox(Driver(), "Unable to write " + PathToText(target) + ": the conversion failed.", mrOk,
+                              "Export Canceled");
+    PendingIOError = 0;
+    EXPECT_FALSE(ExportViaFilter(target, ProgramFolder() + filter));
+    EXPECT_NE(PendingIOError, 0);
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(testing::ReadFileText(target), "the previous version");
+    EXPECT_EQ(LeftOvers(ScriptDirectory), 0);
+  }
+  PendingIOError = 0;
+}
+
+// A file the converter left nothing of may still be read with its codes
+// stripped, when the writer says so, by File Open as by Paste From.
+TEST_F(WithDyingConverterTest, AFileTheConverterLeftNothingOfIsReadAsStrippedTextOnYes) {
+  const std::string path = testing::WriteFileText(InScripts("YARD.XYZ"), std::string("\x01\x02"
+                                                                                     "EXT. YARD - DAY\r\n\r\nBirds") +
+                                                                             '\0' + " sing.\r\n");
+  const std::vector<ElementSpec> yard{{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}};
+  LoadScene();
+  ChooseFile(path, kAllFiles);
+  testing::AnswerMessageBox(Driver(), StripCodesQuestion, mrNo, PromptTable(31));
+  MainForm->FileOpenItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(testing::ElementsOf(Script()), kScene) << "No reads nothing";
+
+  ChooseFile(path, kAllFiles);
+  testing::AnswerMessageBox(Driver(), StripCodesQuestion, mrYes, PromptTable(31));
+  testing::AcceptPasteAs(Driver());
+  MainForm->FileOpenItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(testing::ElementsOf(Script()), yard);
+
+  ASSERT_TRUE(NewDocument(InScripts("NONAME2.QMW")));
+  Script().SetFocus();
+  TypeText("First.");
+  ChooseFile(path, 1);
+  testing::AnswerMessageBox(Driver(), StripCodesQuestion, mrYes, PromptTable(31));
+  testing::AcceptPasteAs(Driver());
+  MainForm->PastefromItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  std::vector<ElementSpec> merged{{ekAction, "First."}};
+  merged.insert(merged.end(), yard.begin(), yard.end());
+  EXPECT_EQ(testing::ElementsOf(Script()), merged);
 }
 
 }  // namespace

@@ -13,6 +13,8 @@ namespace {
 
 class FileFormatTest : public FileTest {};
 
+// Text is plain text only when the writer chose it: with the detecting
+// hints (0, 8) a text file is unrecognised, for the load job to resolve.
 TEST_F(FileFormatTest, NativeScriptsForeignFilesAndTextAreRecognised) {
   ScriptWindow w;
   FillSampleElements(*w, 1);
@@ -24,7 +26,7 @@ TEST_F(FileFormatTest, NativeScriptsForeignFilesAndTextAreRecognised) {
     const char* name;
     std::string bytes;
     Byte expected;
-    // What plain text is when the writer asked for text.
+    // What the file is when the writer asked for plain text.
     Byte asText = 0xFF;
   };
   // clang-format off
@@ -34,16 +36,16 @@ TEST_F(FileFormatTest, NativeScriptsForeignFilesAndTextAreRecognised) {
       {"dos", std::string(dos.begin(), dos.end()), lfNativeDos},
       {"tag only", std::string(WindowsScriptTag), lfNativeWindows},
       {"dos tag only", std::string(DosScriptTag), lfNativeDos},
-      {"tag in other case", "QUILLMASTER WINVER. 3.35C and more", lfPlainText},
-      {"tag cut short", std::string(WindowsScriptTag.substr(0, 20)), lfPlainText},
-      {"text", "INT. HOUSE - DAY\r\n\r\nShe waits.\r\n", lfPlainText},
-      {"utf-8 text", "INT. CAF\xC3\x89 - DAY\n\tShe waits.\x0C\n", lfPlainText},
-      {"utf-16 text", std::string("\xFF\xFEI\0N\0T\0", 8), lfPlainText},
+      {"tag in other case", "QUILLMASTER WINVER. 3.35C and more", lfUnknown, lfPlainText},
+      {"tag cut short", std::string(WindowsScriptTag.substr(0, 20)), lfUnknown, lfPlainText},
+      {"text", "INT. HOUSE - DAY\r\n\r\nShe waits.\r\n", lfUnknown, lfPlainText},
+      {"utf-8 text", "INT. CAF\xC3\x89 - DAY\n\tShe waits.\x0C\n", lfUnknown, lfPlainText},
+      {"utf-16 text", std::string("\xFF\xFEI\0N\0T\0", 8), lfUnknown, lfPlainText},
       {"binary", std::string("INT. HOUSE\0\x01\x02", 13), lfUnknown, lfPlainText},
       {"rtf", "{\\rtf1\\ansi hello}", lfRtf},
       {"rtf after a mark", "\xEF\xBB\xBF{\\rtf1\\ansi hello}", lfRtf},
       {"tagged", "[Action]\r\n<A>She waits.\r\n", lfTaggedText},
-      {"brackets without tags", "[Notes]\r\nShe waits.\r\n", lfPlainText},
+      {"brackets without tags", "[Notes]\r\nShe waits.\r\n", lfUnknown, lfPlainText},
       {"wordstar", "She waits by the\x8D\x0A" "door.\r\n", lfWordStar},
       // Compressed bytes of a word processor's file that hold a WordStar
       // line end by chance: the file is still one for the converter.

@@ -5,8 +5,10 @@
 
 #include "base/document_table.h"
 #include "base/ini_file.h"
+#include "base/prompt_table.h"
 #include "files/export_script.h"
 #include "files/file_format.h"
+#include "files/progress_dialog.h"
 #include "files/storydev_import.h"
 #include "files/tagged_text.h"
 #include "files/text_encoding.h"
@@ -16,6 +18,7 @@
 #include "script/editing/script_list_data.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "support/converter_path.h"
 #include "support/exchange_data.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
@@ -176,10 +179,11 @@ TEST_F(ForeignFilesTest, LongTaggedParagraphArrivesWhole) {
   EXPECT_EQ(joined, words);
 }
 
-// A plain-text screenplay: its title block is no speech, so its title is no
-// character of the script; the cues keep their extensions on screen and on
+// A plain-text screenplay: its title block is read by the rules of any
+// text (a short capital line with nothing before it is a cue, the line
+// under it its speech); the cues keep their extensions on screen and on
 // paper.
-TEST_F(ForeignFilesTest, PlainTextCuesKeepTheirExtensionsAndTheTitleIsNoCue) {
+TEST_F(ForeignFilesTest, PlainTextCuesKeepTheirExtensionsAndTheTitleBlockIsReadByTheRules) {
   const std::string path = Write("harbour.txt", "THE HARBOUR LIGHT\n\nWritten by Ann Example\n\nFADE IN:\n\n"
                                                 "INT. HARBOUR OFFICE - NIGHT\n\nRain runs down the glass.\n\n"
                                                 "HARBOUR MASTER (V.O.)\nWho goes there?\n\nNELL (O.S.)\nOnly me.\n");
@@ -188,18 +192,49 @@ TEST_F(ForeignFilesTest, PlainTextCuesKeepTheirExtensionsAndTheTitleIsNoCue) {
   MainForm->FileOpenItem->Click();
   ASSERT_NE(ActiveScript(), nullptr);
   std::vector<std::pair<std::string, std::string>> cues;
-  for (TScriptElement* e = Script().FirstElement; e; e = e->next) {
-    EXPECT_FALSE(e->Kind() == ekDialogue && ElementText(*e).starts_with("Written")) << "the title block is no speech";
-    if (e->Kind() == ekCharacterName) cues.emplace_back(ElementText(*e), CharacterExtensionText(Script(), *e));
+  const std::vector<ElementSpec> read = testing::ElementsOf(Script());
+  std::size_t i = 0;
+  for (TScriptElement* e = Script().FirstElement; e; e = e->next, ++i) {
+    if (read[i].text.starts_with("Written")) EXPECT_EQ(e->Kind(), ekDialogue) << "the title's speech";
+    if (e->Kind() == ekCharacterName) cues.emplace_back(read[i].text, CharacterExtensionText(Script(), *e));
   }
-  EXPECT_EQ(cues,
-            (std::vector<std::pair<std::string, std::string>>{{"HARBOUR MASTER", " (V.O.)"}, {"NELL", " (O.S.)"}}));
+  EXPECT_EQ(cues, (std::vector<std::pair<std::string, std::string>>{
+                      {"THE HARBOUR LIGHT", ""}, {"HARBOUR MASTER", " (V.O.)"}, {"NELL", " (O.S.)"}}));
   const TCharacterNameTable& names = ListData(Script()).NameTable;
-  EXPECT_FALSE(names.Contains("THE HARBOUR LIGHT"));
   EXPECT_TRUE(names.Contains("HARBOUR MASTER"));
   const std::string printed = ExportBytes(Script(), ekExportFormattedAscii);
   EXPECT_NE(printed.find("HARBOUR MASTER (V.O.)\r\n"), std::string::npos) << printed;
   EXPECT_NE(printed.find("NELL (O.S.)\r\n"), std::string::npos) << printed;
+}
+
+// The program's own formatted text is read back in the program's own
+// character set, even where its bytes happen to read as UTF-8: "Ã©" stays
+// two characters and does not become "é". Opened as ASCII, or with the
+// first filter (the converter finds text, and the writer says to read it).
+TEST_F(ForeignFilesTest, FormattedAsciiWrittenByTheProgramReadsBackUnchanged) {
+  constexpr int kFormattedAsciiType = 4;
+  testing::ScopedEnv path("PATH", testing::SearchPathWithConverter());
+  const std::vector<ElementSpec> scene{{ekSceneHeading, "INT. CAF\xC3\xA9 - NIGHT"},
+                                       {ekAction, "The Caf\xC3\xA9 sign flickers over the door."}};
+  for (const int openFilter : {kAsciiFilter, 1}) {
+    SCOPED_TRACE(openFilter);
+    TMDIChild& w = Script();
+    w.FreeElements();
+    testing::AddElements(w, scene);
+    w.DisAssemble();
+    ChooseFile("CAFE", kFormattedAsciiType);
+    MainForm->FileSaveAsItem->Click();
+    const std::string file = ScriptDirectory + "/CAFE.DOS";
+    ASSERT_TRUE(FileExists(file));
+    ChooseFile(file, openFilter);
+    if (openFilter == 1) testing::AnswerMessageBox(Driver(), UnidentifiedFileQuestion, mrYes, PromptTable(31));
+    testing::AcceptPasteAs(Driver());
+    MainForm->FileOpenItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    ASSERT_NE(ActiveScript(), nullptr);
+    EXPECT_EQ(testing::ElementsOf(Script()), scene);
+    DeleteFile(file);
+  }
 }
 
 TEST_F(ForeignFilesTest, OwnStyleSheetIsReadByDefault) {

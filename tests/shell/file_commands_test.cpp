@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "base/prompt_table.h"
+#include "files/file_format.h"
 #include "files/progress_dialog.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -21,6 +22,7 @@
 #include "shell/idle_loop.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
+#include "support/converter_path.h"
 #include "support/exchange_data.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
@@ -249,6 +251,9 @@ TEST_F(FileCommandsTest, AFailedTimedBackupKeepsTheNewestOne) {
 // not read.
 class OpenRefusalTest : public FileCommandsTest {
  protected:
+  // An unrecognised file goes to the converter first, installed beside the
+  // program.
+  testing::ScopedEnv path_{"PATH", testing::SearchPathWithConverter()};
   struct Case {
     std::string name;
     std::string bytes;
@@ -319,7 +324,10 @@ TEST_F(OpenRefusalTest, APipeOrAFolderIsRefusedWithoutWaiting) {
   alarm(0);
 }
 
-using PasteFromTest = FileCommandsTest;
+class PasteFromTest : public FileCommandsTest {
+ protected:
+  testing::ScopedEnv path_{"PATH", testing::SearchPathWithConverter()};
+};
 
 TEST_F(PasteFromTest, AScriptFileIsMergedAtTheCaret) {
   TMDIChild& w = Script();
@@ -344,8 +352,36 @@ TEST_F(PasteFromTest, AScriptFileIsMergedAtTheCaret) {
   EXPECT_TRUE(Script().DocumentModified);
 }
 
+// The Paste From dialog offers script files only; whatever file is chosen,
+// the load job tells its format.
+TEST_F(PasteFromTest, TheDialogOffersScriptFilesOnly) {
+  testing::WriteFileText(InScripts("YARD.RTF"), "{\\rtf1\\ansi\\f0 EXT. YARD - DAY\\par\\par Birds sing.\\par }");
+  ASSERT_TRUE(NewDocument(InScripts("NONAME2.QMW")));
+  Script().SetFocus();
+  TypeText("First.");
+  Driver().Expect(
+      [this](TForm& form) {
+        auto& dialog = dynamic_cast<TFileDialog&>(form);
+        EXPECT_EQ(dialog.Title, "Paste From...");
+        EXPECT_FALSE(dialog.Saving());
+        EXPECT_EQ(dialog.Filters(),
+                  (std::vector<std::pair<std::string, std::string>>{{"Quillmaster Scripts", ScriptFileMask}}));
+        dialog.FileNameEdit->Text = InScripts("YARD.RTF");
+        dialog.OkBtn->Click();
+      },
+      "the Paste From dialog");
+  testing::AcceptPasteAs(Driver());
+  MainForm->PastefromItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(ProgressDlg().LoadFormatCode, lfRtf);
+  EXPECT_EQ(
+      testing::ElementsOf(Script()),
+      (std::vector<ElementSpec>{{ekAction, "First."}, {ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}}));
+}
+
 // Whatever File Open reads, Paste From puts in at the caret, each format
-// told by its bytes with the first filter of the dialog.
+// told by its bytes; plain text, which only the writer can name, is read
+// when the writer says so.
 TEST_F(PasteFromTest, EveryFormatFileOpenReadsIsMergedAtTheCaret) {
   const std::vector<Byte> exchange =
       testing::ExchangeBytes({{"SNAM", "EXT. YARD - DAY"}, {"SDES", "Birds sing."}, {"LAST", ""}});
@@ -359,7 +395,11 @@ TEST_F(PasteFromTest, EveryFormatFileOpenReadsIsMergedAtTheCaret) {
     std::string bytes;
     std::function<void()> answers;
   } cases[] = {
-      {"YARD.TXT", "EXT. YARD - DAY\n\nBirds sing.\n", acceptPasteAs},
+      {"YARD.TXT", "EXT. YARD - DAY\n\nBirds sing.\n",
+       [this] {
+         testing::AnswerMessageBox(Driver(), UnidentifiedFileQuestion, mrYes, PromptTable(31));
+         testing::AcceptPasteAs(Driver());
+       }},
       {"YARD.RTF", "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0 EXT. YARD - DAY\\par\\par Birds sing.\\par }",
        acceptPasteAs},
       {"YARD.TAG", "[Scene Heading]\r\n<A>EXT. YARD - DAY\r\n[Action]\r\n<A>Birds sing.\r\n", defineStyles},
@@ -422,18 +462,34 @@ TEST_F(PasteFromTest, AFileOfNoKnownFormatIsReadAsTextOnlyWhenTheWriterSaysSo) {
   }
 }
 
-// The bytes tell plain text whatever filter was chosen.
-TEST_F(FileCommandsTest, PlainTextOpensWithTheFirstFilter) {
+// Plain text is read without a question only through the ASCII filter;
+// through the first filter or All Files the converter finds text and the
+// writer is asked, and No opens nothing.
+TEST_F(FileCommandsTest, PlainTextIsReadAsAskedByTheFilter) {
+  testing::ScopedEnv path("PATH", testing::SearchPathWithConverter());
+  constexpr int kAsciiFile = 4;
+  constexpr int kAllFiles = 12;
   testing::WriteFileText(InScripts("YARD.TXT"), "EXT. YARD - DAY\n\nBirds sing.\n");
-  TypeScene();
-  const int windows = DocumentCount;
-  ChooseFile(InScripts("YARD.TXT"));
-  testing::AcceptPasteAs(Driver());
-  MainForm->FileOpenItem->Click();
-  EXPECT_EQ(Driver().Pending(), 0);
-  EXPECT_EQ(DocumentCount, windows + 1);
-  EXPECT_EQ(testing::ElementsOf(Script()),
-            (std::vector<ElementSpec>{{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}}));
+  const std::vector<ElementSpec> yard{{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}};
+  for (const int filter : {kAsciiFile, 1, kAllFiles}) {
+    SCOPED_TRACE(filter);
+    TypeScene();
+    const int windows = DocumentCount;
+    if (filter != kAsciiFile) {
+      ChooseFile(InScripts("YARD.TXT"), filter);
+      testing::AnswerMessageBox(Driver(), UnidentifiedFileQuestion, mrNo, PromptTable(31));
+      MainForm->FileOpenItem->Click();
+      EXPECT_EQ(Driver().Pending(), 0);
+      EXPECT_EQ(DocumentCount, windows);
+    }
+    ChooseFile(InScripts("YARD.TXT"), filter);
+    if (filter != kAsciiFile) testing::AnswerMessageBox(Driver(), UnidentifiedFileQuestion, mrYes, PromptTable(31));
+    testing::AcceptPasteAs(Driver());
+    MainForm->FileOpenItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(DocumentCount, windows + 1);
+    EXPECT_EQ(testing::ElementsOf(Script()), yard);
+  }
 }
 
 }  // namespace

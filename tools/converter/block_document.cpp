@@ -4,6 +4,7 @@
 
 #include "files/export_block.h"
 #include "files/rtf_page.h"
+#include "script/model/text_codes.h"
 
 namespace qm::converter {
 
@@ -22,6 +23,10 @@ void AppendText(std::string& out, const std::string& text) {
     const auto b = static_cast<unsigned char>(c);
     if (b == static_cast<unsigned char>(RunOptionalHyphen)) {
       out += "\\-";
+    } else if (b == HardSpace) {
+      out += "\\~";
+    } else if (b == HardDash) {
+      out += "\\_";
     } else if (c == '\\' || c == '{' || c == '}') {
       out += '\\';
       out += c;

@@ -9,6 +9,7 @@
 
 #include "block_document.h"
 
+#include "files/converter_handoff.h"
 #include "platform/files.h"
 #include "platform/ipc_atoms.h"
 #include "platform/process.h"
@@ -88,6 +89,14 @@ int ConversionTimeLimitMs() {
   return static_cast<int>(seconds >= 1 && seconds <= 3600 ? seconds : 120) * 1000;
 }
 
+bool IsWordProcessorFile(const std::string& path) {
+  TFileStream in(path, TFileMode::OpenRead);
+  if (!in.IsOpen()) return false;
+  char head[8] = {};
+  const std::size_t got = in.Read(head, sizeof head);
+  return HasConverterSignature(std::string_view(head, got));
+}
+
 namespace {
 
 // A complete file of the work folder becomes the target.
@@ -113,11 +122,13 @@ TOutcome RunOffice(const TWorkFolder& work, const std::string& input, const TTar
     why = "no room for the work folder beside " + target + ".";
     return TOutcome::Failed;
   }
+  // Every path goes as a file URL: LibreOffice decodes a "%41" in a plain
+  // path, and would read or write a folder of another name.
   const RunResult run = RunProgramWithin(
       *office,
       {"--headless", "--norestore", "--nologo", "--nolockcheck",
        "-env:UserInstallation=" + FileUrl(JoinPath(work.Path(), "profile")), "--convert-to", format.filter, "--outdir",
-       output, input},
+       FileUrl(output), FileUrl(input)},
       [] {}, ConversionTimeLimitMs());
   if (run.timedOut) {
     why =
@@ -138,6 +149,12 @@ TOutcome Convert(const std::string& source, const std::string& target, std::stri
   if (!FileExists(source)) {
     why = source + " not found.";
     return TOutcome::Failed;
+  }
+  // Only a word processor's file is LibreOffice's: anything else is left
+  // to the program, to be read as text if the writer wants it.
+  if (!IsWordProcessorFile(source)) {
+    why = source + " is no word processor's file: read it as text.";
+    return TOutcome::Ascii;
   }
   TWorkFolder work(target);
   // LibreOffice names its output after the source: a copy of a known name
@@ -179,6 +196,7 @@ int ExitStatusOf(TOutcome outcome) {
     case TOutcome::Converted: return 0;
     case TOutcome::NoOffice: return 3;
     case TOutcome::TimedOut: return 4;
+    case TOutcome::Ascii: return 5;
     default: return 1;
   }
 }
@@ -186,7 +204,7 @@ int ExitStatusOf(TOutcome outcome) {
 void ReportOutcome(TOutcome outcome) {
   SharedAtomTable atoms(RuntimeFolder());
   atoms.Add("HasAtomicInfo");
-  atoms.Add(outcome == TOutcome::Converted ? "crConverted" : "crFailed");
+  atoms.Add(outcome == TOutcome::Converted ? "crConverted" : outcome == TOutcome::Ascii ? "crASCII" : "crFailed");
 }
 
 }  // namespace qm::converter

@@ -36,7 +36,13 @@ std::string FileUrl(const std::string& path);
 // (1 to 3600), else 120 s.
 int ConversionTimeLimitMs();
 
-enum class TOutcome { Converted, Failed, NoOffice, TimedOut };
+// Ascii: the source is no word processor's file, and is left as it is for
+// the program to read as text.
+enum class TOutcome { Converted, Failed, NoOffice, TimedOut, Ascii };
+
+// Whether a file is one LibreOffice is asked to convert: a Word,
+// WordPerfect or OpenDocument file, told by its first bytes.
+bool IsWordProcessorFile(const std::string& path);
 
 // Converts source into target; `why` says what went wrong.
 TOutcome Convert(const std::string& source, const std::string& target, std::string& why);
@@ -46,8 +52,8 @@ TOutcome Convert(const std::string& source, const std::string& target, std::stri
 TOutcome ConvertBlock(const std::vector<std::uint8_t>& block, const std::string& filterFile, const std::string& target,
                       std::string& why);
 
-// Leaves the outcome's atoms: "HasAtomicInfo" and "crConverted" or
-// "crFailed".
+// Leaves the outcome's atoms: "HasAtomicInfo" and "crConverted",
+// "crASCII" or "crFailed".
 void ReportOutcome(TOutcome outcome);
 
 // The converter's exit status for an outcome.
