@@ -1,5 +1,7 @@
 #include "base/ini_file.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "base/global_state.h"
@@ -56,6 +58,11 @@ int TIniFile::ReadInteger(const std::string& section, const std::string& ident, 
   std::string text = ReadString(section, ident, "");
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, "$");
   return ParseNumber(text).value_or(defaultValue);
+}
+
+int TIniFile::ReadIntegerWithin(const std::string& section, const std::string& ident, int defaultValue, int lowest,
+                                int highest) const {
+  return std::clamp(ReadInteger(section, ident, defaultValue), lowest, highest);
 }
 
 bool TIniFile::ReadBool(const std::string& section, const std::string& ident, bool defaultValue) const {

@@ -34,6 +34,10 @@ class TIniFile {
   // Decimal, or hexadecimal after "0x" or "$"; Default when the value is
   // missing or not a number that fits 32 bits.
   int ReadInteger(const std::string& section, const std::string& ident, int defaultValue) const;
+  // ReadInteger stopped at the limits: a number that sizes or places
+  // something on screen or paper must not take the arithmetic past int.
+  int ReadIntegerWithin(const std::string& section, const std::string& ident, int defaultValue, int lowest,
+                        int highest) const;
   // True when the number is not 0.
   bool ReadBool(const std::string& section, const std::string& ident, bool defaultValue) const;
 
@@ -59,6 +63,11 @@ class TIniFile {
 
 // The program's own settings file.
 TIniFile OpenSettingsFile();
+
+// The widest a screen place or size read from the settings may be, in
+// pixels either way: far beyond any screen, and small enough that sums and
+// products of a few of them stay within int.
+constexpr int ScreenMeasureLimit = 16384;
 
 // The class library's number parser as the settings use it: blanks, a
 // sign, "$" for hexadecimal, then digits and nothing else. Hexadecimal

@@ -194,10 +194,6 @@ void WriteRundownOptions(TIniFile& ini, const TRundownOptions& o, bool justSetLi
   if (!justSetList) WriteOptionKeys(ini, o, TableKeys);
 }
 
-std::string ActListText(const TScriptDocument& script, int slot) {
-  return DisplayText(UserListEntry(script.UserLists, TUserList::ActText, slot));
-}
-
 bool HasActInformation(const TScriptDocument& script) {
   for (const TScriptElement* e = script.FirstElement; e; e = e->next)
     if (IsActKind(e->Kind()) || e->Kind() == ekPrologueText) return true;

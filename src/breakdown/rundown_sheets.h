@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "breakdown/rundown_rows.h"
+#include "breakdown/rundown_text.h"
 #include "platform/types.h"
 #include "script/model/script_model.h"
 
@@ -17,63 +19,9 @@ class TIniFile;
 class TMDIChild;
 class TScriptDocument;
 
-struct TRundownRow {
-  std::string Act;               // ONE, 1, A, a Roman numeral; a prologue's text
-  std::string Scene;             // a single blank for a prologue without a scene
-  std::string Heading;           // upper case, plain, without its day/night part
-  std::string Page;              // the page the row starts on
-  std::string Characters;        // the scene's generated character list
-  std::string Description;       // the Scene Description tagged in its note
-  Byte Kind = ekActInformation;  // or ekPrologueText
-  std::string DayNight;          // DAY ONE
-};
-
-// A row under its key: act key followed by scene key (ACT ONE, SCENE A).
-struct TRundownEntry {
-  std::string Key;
-  std::string ActKey;
-  TRundownRow Row;
-};
-using TRundownRows = std::vector<TRundownEntry>;
-
-// The [Rundown] settings.
-struct TRundownOptions {
-  int FontSize = 10;
-  std::string Font = "Times New Roman";
-  bool UndAct = false;
-  bool UndSceneHead = false;
-  bool BoldAct = false;
-  bool BoldSceneHead = false;
-  bool PrintSetList = true;
-  bool PrintPageNumbers = false;
-  bool StartAndEndingPage = false;
-  bool ListChars = false;
-  bool LocationsBold = false;
-  bool CharsAllCaps = false;
-  std::string PageText = "Pg.";
-  std::string FinalText = "END OF SHOW";
-  bool PutInClipboard = false;
-  bool ActSceneColumn = false;
-  bool DayNightColumn = false;
-  bool PageNumColumn = false;
-  std::string MinBoxHeight = "0.7";
-  std::string BoxWidth = "0.8";
-  bool TwoTimingBoxes = false;
-  bool PrintTotalBoxes = true;
-};
-
 TRundownOptions ReadRundownOptions(const TIniFile& ini);
 // Through "Print Set List" the table's own keys are left as they were.
 void WriteRundownOptions(TIniFile& ini, const TRundownOptions& options, bool justSetList);
-
-// The production details heading the table and the set list.
-struct TProductionDetails {
-  std::string Title, Company, Episode, Draft, ReportedDate, Director;
-};
-
-// The display text of an "Act" user-list slot (1 the act word, 3 the
-// scene word).
-std::string ActListText(const TScriptDocument& script, int slot);
 
 // Whether the script holds act information or a prologue.
 bool HasActInformation(const TScriptDocument& script);
@@ -95,11 +43,6 @@ void MergeTwinRows(TRundownRows& rows, const TScriptDocument& script);
 int BoxTenths(std::string text, int unreadable);
 // The day/night column's short form: DAY ONE gives D1, DAY AFTER DAFTER.
 std::string DayNightColumnText(const std::string& dayNight);
-
-// A text wrapped into a box of left edge x and width w from line y: each
-// line at its last blank that fits (or its last character), centred when
-// asked; drawn on the print canvas only with `draw`. The line below it.
-int WrappedText(int x, int y, int w, const std::string& text, bool centred, bool draw = true);
 
 // The table, on the print run that is open.
 void PrintRundownTable(const TRundownRows& rows, const TRundownOptions& options, const TProductionDetails& details,

@@ -249,26 +249,6 @@ class TRundownTable {
 
 }  // namespace
 
-int WrappedText(int x, int y, int w, const std::string& text, bool centred, bool draw) {
-  TCanvas& canvas = Canvas();
-  const int h = canvas.TextWidth(" ") / 2;
-  const int room = w - 3 * h;
-  std::string rest = text;
-  while (!rest.empty()) {
-    std::string line = rest;
-    while (line.size() > 1 && canvas.TextWidth(line) > room) {
-      const std::size_t blank = line.rfind(' ');
-      if (blank != std::string::npos && blank > 0) line.erase(blank);
-      else line.pop_back();
-    }
-    if (draw) PrintTextAt(centred ? x + h + (room - canvas.TextWidth(line)) / 2 : x + h, y, line);
-    y += canvas.TextHeight(line);
-    rest.erase(0, line.size());
-    rest.erase(0, std::min(rest.size(), rest.find_first_not_of(' ')));
-  }
-  return y;
-}
-
 void PrintRundownTable(const TRundownRows& rows, const TRundownOptions& options, const TProductionDetails& details,
                        int boxWidthTenths, int minHeightUnits) {
   TRundownTable(options, details, boxWidthTenths, minHeightUnits).Print(rows);

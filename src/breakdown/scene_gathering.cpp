@@ -28,15 +28,6 @@ constexpr std::array<const char*, 6> FixedTimes = {"SAME",      "LATER",      "M
                                                    "SAME TIME", "CONTINUOUS", "SIMULTANEOUS"};
 constexpr std::array<const char*, 6> ActionOnlyNames = {"MAN", "WOMAN", "CHILD", "BOY", "GIRL", "VOICE"};
 
-// The blank lines the page shows before the element: pagination gives
-// whatever opens a page one line before it (more only after a forced break).
-int PrintedLinesBefore(const TScriptElement& e) {
-  const Byte before = e.format.LinesBefore;
-  const TScriptElement* p = e.prev;
-  if (p && IsPageBreakKind(p->Kind()) && (before < 10 || (before > 10 && p->Kind() != ekForcedPageBreak))) return 1;
-  return WholeLinesBefore(e.format);
-}
-
 bool IsCombinedCue(const std::string& upper) {
   return upper.find_first_of("\\/,") != std::string::npos || upper.find(" AND ") != std::string::npos;
 }
@@ -99,7 +90,7 @@ class TSceneGatherer {
       page_ = PageNumberText(script_, &e);
       return;
     }
-    if (kind != ekScriptNote) lines_ = static_cast<std::uint16_t>(lines_ + PrintedLinesBefore(e) + e.lineCount);
+    if (kind != ekScriptNote) lines_ = static_cast<std::uint16_t>(lines_ + WholeLinesBefore(e.format) + e.lineCount);
     if (kind != ekAction && kind != ekCharacterName && kind != ekScriptNote) return;
     std::string text = LiveElementText(script_, e);
     if (kind == ekCharacterName) CutAtParenthesis(text);

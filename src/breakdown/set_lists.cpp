@@ -5,12 +5,14 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "breakdown/character_lists.h"
+#include "breakdown/rundown_text.h"
 #include "breakdown/script_analysis.h"
 #include "platform/clipboard.h"
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/graphics.h"
 #include "printing/print_run.h"
+#include "printing/report_page.h"
 #include "script/model/script_document.h"
 #include "script/model/script_record.h"
 #include "script/model/user_list_entries.h"
@@ -30,22 +32,28 @@ constexpr Byte AlignCentre = 2;
 
 TCanvas& Canvas() { return *CurrentPrintCanvas; }
 
-// The output primitives: the print canvas, or the run table.
+// The output primitives: the print canvas, or the run table. On paper the
+// list flows down the pages as the other reports do: a block that does not
+// fit above the foot begins a new page, one inch from its top.
 class TSetListWriter {
  public:
-  TSetListWriter(const TRundownOptions& o, TRichText* clipboard) : clip_(clipboard) {
+  TSetListWriter(const TRundownOptions& o, TRichText* clipboard)
+      : clip_(clipboard), page_(Canvas(), PrintRun.PageWidth, PrintRun.PageHeight) {
     Canvas().Font.Name = o.Font;
     Canvas().Font.Size = o.FontSize;
     Canvas().Font.Color = clBlack;
     Style(0);
     X_ = PrintRun.DpiX;
-    y_ = PrintRun.DpiY;
+    page_.Top = PrintRun.DpiY;
+    page_.Bottom = PrintRun.PageHeight - PrintRun.DpiY;
+    page_.Y = page_.Top;
     lh_ = Canvas().TextHeight("Ap");
   }
 
   int X() const { return X_; }
   int LineHeight() const { return lh_; }
   bool ToClipboard() const { return clip_ != nullptr; }
+  bool Measuring() const { return measuring_; }
 
   void Style(Byte style) {
     style_ = style;
@@ -60,8 +68,8 @@ class TSetListWriter {
       return;
     }
     const int width = Canvas().TextWidth(text);
-    PrintTextAt(X_ + (PrintRun.PageWidth - X_ - width) / 2, y_, text);
-    y_ += Canvas().TextHeight(text);
+    if (!measuring_) PrintTextAt(X_ + (PrintRun.PageWidth - X_ - width) / 2, page_.Y, text);
+    page_.Y += Canvas().TextHeight(text);
   }
 
   // A text at x on the current line; the line below it (printer) or where
@@ -69,9 +77,9 @@ class TSetListWriter {
   int Cell(int x, const std::string& text) {
     if (clip_) {
       AddRun(text, AlignLeft);
-      return y_;
+      return page_.Y;
     }
-    return WrappedText(x, y_, PrintRun.PageWidth - x, text, false);
+    return WrappedText(x, page_.Y, PrintRun.PageWidth - x, text, false, !measuring_);
   }
 
   void Skip(int lines) {
@@ -81,7 +89,7 @@ class TSetListWriter {
       AddRun(ends, AlignLeft);
       return;
     }
-    y_ += lines * lh_;
+    page_.Y += lines * lh_;
   }
 
   void Tabs(int count) {
@@ -91,10 +99,29 @@ class TSetListWriter {
   // Ends the line at the lowest text printed on it.
   void EndLine(int below) {
     if (clip_) AddRun("\r\n", AlignLeft);
-    else y_ = std::max(below, y_ + lh_);
+    else page_.Y = std::max(below, page_.Y + lh_);
   }
-  void MoveTo(int y) { y_ = y; }
-  int Y() const { return y_; }
+  void MoveTo(int y) { page_.Y = y; }
+  int Y() const { return page_.Y; }
+
+  // On paper, what `write` would print is measured first, and goes to a
+  // new page unless it fits on this one.
+  template <typename Write>
+  void KeptTogether(Write write) {
+    if (!clip_) {
+      const int start = page_.Y;
+      const Byte style = style_;
+      measuring_ = true;
+      write();
+      measuring_ = false;
+      Style(style);
+      const int height = page_.Y - start;
+      page_.Y = start;
+      // A block taller than a whole page starts one all the same.
+      if (page_.Y > page_.Top) page_.KeepTogether(height);
+    }
+    write();
+  }
 
  private:
   void AddRun(const std::string& text, Byte alignment) {
@@ -111,10 +138,93 @@ class TSetListWriter {
   }
 
   TRichText* clip_;
+  TReportPage page_;
   Byte style_ = 0;
+  bool measuring_ = false;
   int X_ = 0;
-  int y_ = 0;
   int lh_ = 0;
+};
+
+// The list's entries, row by row: an act heading where the act changes, a
+// scene key where the scene does, then the scene's set.
+class TSetListRows {
+ public:
+  TSetListRows(TSetListWriter& w, const TRundownRows& rows, const TRundownOptions& o, const TScriptDocument& script,
+               const std::string& lastPage)
+      : w_(w),
+        rows_(rows),
+        o_(o),
+        script_(script),
+        lastPage_(lastPage),
+        sceneInformation_(UsesSceneInformation(script)),
+        indent_(Canvas().TextWidth("COLD OPENINGZZZZ") + w.X()) {}
+
+  // A row and what heads it stay on one page.
+  void Write(std::size_t i) {
+    w_.KeptTogether([&] {
+      const std::string lastScene = lastScene_;
+      Row(i);
+      if (w_.Measuring()) lastScene_ = lastScene;
+    });
+  }
+
+ private:
+  void Row(std::size_t i) {
+    const TRundownRow& row = rows_[i].Row;
+    const bool sameEntry = i > 0 && rows_[i - 1].Key == rows_[i].Key;
+    if (i == 0 || rows_[i - 1].ActKey != rows_[i].ActKey) ActHeading(row);
+    if (!sameEntry && !row.Scene.empty() && row.Scene != " " && row.Scene != lastScene_) {
+      w_.Skip(1);
+      w_.Cell(w_.X(), sceneInformation_ ? ActListText(script_, 3) + " " + row.Scene : row.Scene);
+      w_.Tabs(1);
+      lastScene_ = row.Scene;
+    }
+    Set(i, row);
+  }
+
+  void ActHeading(const TRundownRow& row) {
+    w_.Skip(1);
+    w_.Style(RunBold | RunUnderline);
+    const int below = w_.Cell(w_.X(), row.Kind == ekPrologueText ? row.Act : ActListText(script_, 1) + " " + row.Act);
+    w_.Style(0);
+    w_.EndLine(below);
+    if (!sceneInformation_) w_.Skip(1);
+  }
+
+  void Set(std::size_t i, const TRundownRow& row) {
+    int x = indent_;
+    if (o_.PrintPageNumbers) {
+      std::string pages = o_.PageText + " " + row.Page;
+      if (o_.StartAndEndingPage) pages += "-" + (i + 1 < rows_.size() ? rows_[i + 1].Row.Page : lastPage_);
+      w_.Cell(indent_ - w_.X() / 4, pages);
+      w_.Tabs(2);
+      x += w_.X() / 2;
+    }
+    std::string location = AnsiUpperCase(row.Heading);
+    if (!row.DayNight.empty()) location += "  (" + row.DayNight + ")";
+    if (o_.LocationsBold) w_.Style(RunBold);
+    int below = w_.Cell(x, location);
+    w_.Style(0);
+    if (o_.ListChars && !row.Characters.empty()) {
+      if (w_.ToClipboard()) {
+        w_.EndLine(below);
+        w_.Tabs(3);
+      } else {
+        w_.MoveTo(std::max(below, w_.Y() + w_.LineHeight()));
+      }
+      below = w_.Cell(x, o_.CharsAllCaps ? AnsiUpperCase(row.Characters) : row.Characters);
+    }
+    w_.EndLine(below);
+  }
+
+  TSetListWriter& w_;
+  const TRundownRows& rows_;
+  const TRundownOptions& o_;
+  const TScriptDocument& script_;
+  const std::string& lastPage_;
+  const bool sceneInformation_;
+  const int indent_;
+  std::string lastScene_;
 };
 
 }  // namespace
@@ -122,7 +232,6 @@ class TSetListWriter {
 void WriteSetList(const TRundownRows& rows, const TRundownOptions& o, const TProductionDetails& d,
                   const TScriptDocument& script, const std::string& lastPage, TRichText* clipboard) {
   TSetListWriter w(o, clipboard);
-  const bool sceneInformation = UsesSceneInformation(script);
   w.CentredLine(d.Company);
   w.CentredLine(d.Title);
   w.CentredLine(d.Episode);
@@ -132,54 +241,15 @@ void WriteSetList(const TRundownRows& rows, const TRundownOptions& o, const TPro
   w.CentredLine("SETS");
   w.Style(0);
   w.Skip(2);
-  const int indent = Canvas().TextWidth("COLD OPENINGZZZZ") + w.X();
-  std::string lastScene;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const TRundownRow& row = rows[i].Row;
-    const bool sameEntry = i > 0 && rows[i - 1].Key == rows[i].Key;
-    if (i == 0 || rows[i - 1].ActKey != rows[i].ActKey) {
-      w.Skip(1);
-      w.Style(RunBold | RunUnderline);
-      const int below = w.Cell(w.X(), row.Kind == ekPrologueText ? row.Act : ActListText(script, 1) + " " + row.Act);
-      w.Style(0);
-      w.EndLine(below);
-      if (!sceneInformation) w.Skip(1);
-    }
-    if (!sameEntry && !row.Scene.empty() && row.Scene != " " && row.Scene != lastScene) {
-      w.Skip(1);
-      w.Cell(w.X(), sceneInformation ? ActListText(script, 3) + " " + row.Scene : row.Scene);
-      w.Tabs(1);
-      lastScene = row.Scene;
-    }
-    int x = indent;
-    if (o.PrintPageNumbers) {
-      std::string pages = o.PageText + " " + row.Page;
-      if (o.StartAndEndingPage) pages += "-" + (i + 1 < rows.size() ? rows[i + 1].Row.Page : lastPage);
-      w.Cell(indent - w.X() / 4, pages);
-      w.Tabs(2);
-      x += w.X() / 2;
-    }
-    std::string location = AnsiUpperCase(row.Heading);
-    if (!row.DayNight.empty()) location += "  (" + row.DayNight + ")";
-    if (o.LocationsBold) w.Style(RunBold);
-    int below = w.Cell(x, location);
+  TSetListRows entries(w, rows, o, script, lastPage);
+  for (std::size_t i = 0; i < rows.size(); ++i) entries.Write(i);
+  w.KeptTogether([&] {
+    w.Skip(1);
+    w.Style(RunBold | RunUnderline);
+    const int below = w.Cell(w.X(), o.FinalText);
     w.Style(0);
-    if (o.ListChars && !row.Characters.empty()) {
-      if (w.ToClipboard()) {
-        w.EndLine(below);
-        w.Tabs(3);
-      } else {
-        w.MoveTo(std::max(below, w.Y() + w.LineHeight()));
-      }
-      below = w.Cell(x, o.CharsAllCaps ? AnsiUpperCase(row.Characters) : row.Characters);
-    }
     w.EndLine(below);
-  }
-  w.Skip(1);
-  w.Style(RunBold | RunUnderline);
-  const int below = w.Cell(w.X(), o.FinalText);
-  w.Style(0);
-  w.EndLine(below);
+  });
 }
 
 bool CopySetListToClipboard(const TRichText& text) {

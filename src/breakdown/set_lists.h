@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "breakdown/rundown_sheets.h"
+#include "breakdown/rundown_rows.h"
 #include "platform/types.h"
 
 namespace qm {

@@ -17,6 +17,7 @@
 #include "script/editing/element_splice.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/model/number_texts.h"
 #include "script/model/packed_text.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
@@ -116,8 +117,6 @@ TCopiedPiece PieceOf(TScriptElement& e) {
 bool UpperCased(const TScriptElement& e, std::string_view text) {
   return e.format.AllCaps && !(e.Kind() == ekCharacterName && text.find('(') != std::string_view::npos);
 }
-
-bool WholeLineBefore(const TElementFormat& f) { return f.LinesBefore >= 10; }
 
 void AppendRtfIndent(std::string& out, const char* word, int margin) {
   out += word;
@@ -290,7 +289,7 @@ TClipboardBlocks BuildClipboardBlocks(const TScriptDocument& w, const std::vecto
       const std::string_view part = std::string_view(p.text).substr(p.start, p.end - p.start);
       const bool caps = UpperCased(e, part);
       const bool paren = e.Kind() == ekParenthetical;
-      if (!firstText && WholeLineBefore(e.format)) out.plain += "\r\n";
+      if (!firstText && WholeLinesBefore(e.format) >= 1) out.plain += "\r\n";
       firstText = false;
       if (paren) out.plain += '(';
       AppendOutsideText(out.plain, kinds, part, caps);

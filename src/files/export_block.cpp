@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "script/layout/cue_extension.h"
 #include "script/layout/element_parentheses.h"
+#include "script/model/number_texts.h"
 #include "script/model/script_document.h"
 #include "script/model/script_model.h"
 #include "script/model/text_codes.h"
@@ -18,13 +19,6 @@ namespace {
 
 void Put(std::array<Byte, RunRecordBytes>& record, std::size_t at, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) record[at + i] = static_cast<Byte>(value >> (8 * i));
-}
-
-// Tenths of a line to whole lines, halves to the even one.
-int WholeLines(int tenths) {
-  const int whole = tenths / 10;
-  const int rest = tenths % 10;
-  return rest > 5 || (rest == 5 && whole % 2 == 1) ? whole + 1 : whole;
 }
 
 // Tenths of a point of a margin's indent: 7.2 points a tenth of an inch
@@ -38,7 +32,7 @@ int IndentTenths(int margin, bool wordPerfect) {
 void SetParagraph(TExportVariables& vars, const TElementFormat& format, bool wordPerfect) {
   Put(vars.RunRecord, rrLeftIndent, FixedPoints(IndentTenths(format.LeftMargin, wordPerfect)), 4);
   Put(vars.RunRecord, rrRightIndent, FixedPoints(IndentTenths(format.RightMargin, wordPerfect)), 4);
-  const int between = std::max(WholeLines(format.Spacing) - 1, 0);
+  const int between = std::max(WholeLineSpacing(format) - 1, 0);
   vars.FixedValue = static_cast<std::uint32_t>(between) << 16;
   Put(vars.RunRecord, rrLineSpacing, vars.FixedValue, 4);
 }
@@ -154,7 +148,7 @@ std::uint32_t BuildExportBlock(TScriptDocument& script, TExportVariables& vars, 
   bool written = false;
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (!IsExportedElement(script, *e)) continue;
-    if (written) AddParagraphEnds(vars, WholeLines(e->format.LinesBefore) + 1, pass);
+    if (written) AddParagraphEnds(vars, WholeLinesBefore(e->format) + 1, pass);
     AddElement(script, vars, *e, wordPerfect, pass);
     written = true;
     if (pass == 1 && FileJobHooks.Percentage) FileJobHooks.Percentage(static_cast<Byte>(++done * 100 / count));

@@ -1,6 +1,7 @@
 #include "files/native_file.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "platform/byte_io.h"
 #include "files/element_records.h"
@@ -148,6 +149,26 @@ bool ReadInChunks(const std::string& fileName, std::vector<Byte>& bytes, Byte& c
 
 using TRecordReader = std::unique_ptr<TScriptElement> (*)(ByteReader&, std::size_t, std::string&);
 
+// Records must end where the file ends. A header that counts too few
+// would otherwise drop the elements after its count without a word (and
+// the next save would make that for good), so every whole record that
+// follows is read too; what is left that is no record is measured for
+// the warning.
+void ReadRecordsPastTheCount(std::span<const Byte> records, ByteReader& r, std::size_t fixed, TRecordReader read,
+                             TParsedScript& parsed) {
+  parsed.statedElementCount = parsed.info.ElementCount;
+  std::string unused;
+  while (!r.AtEnd()) {
+    ByteReader ahead = r;
+    auto e = read(ahead, fixed, unused);
+    if (!e || !ahead.Ok() || parsed.elements.size() >= std::numeric_limits<DWord>::max()) break;
+    parsed.elements.push_back(std::move(e));
+    r = ahead;
+  }
+  parsed.info.ElementCount = static_cast<DWord>(parsed.elements.size());
+  parsed.unreadTrailingBytes = records.size() - r.Position();
+}
+
 bool ParseElements(std::span<const Byte> records, const THeaderInfo& info, std::size_t ownSize, TRecordReader read,
                    TParsedScript& parsed, std::string& error) {
   const std::size_t fixed = info.ElementRecordSize;
@@ -167,6 +188,7 @@ bool ParseElements(std::span<const Byte> records, const THeaderInfo& info, std::
     parsed.elements.push_back(std::move(e));
     if (i % 256 == 255) ProgressStep(static_cast<Byte>(40 + 60 * i / info.ElementCount));
   }
+  ReadRecordsPastTheCount(records, r, fixed, read, parsed);
   return true;
 }
 
@@ -209,6 +231,22 @@ bool ParseDos(std::span<const Byte> bytes, TParsedScript& parsed, std::string& e
                        error);
 }
 
+// A file whose header and records disagree is opened whole, and the user
+// told before a save writes it out again.
+void WarnOfDisagreement(const std::string& fileName, const TParsedScript& parsed) {
+  if (!parsed.HeaderAndBodyDisagree()) return;
+  std::string text = "The script " + PathToText(fileName) + " is damaged:";
+  if (parsed.statedElementCount != parsed.info.ElementCount)
+    text += "\rits header counts " + std::to_string(parsed.statedElementCount) + " elements, but it holds " +
+            std::to_string(parsed.info.ElementCount) + ". All " + std::to_string(parsed.info.ElementCount) +
+            " are opened.";
+  if (parsed.unreadTrailingBytes != 0)
+    text += "\r" + std::to_string(parsed.unreadTrailingBytes) +
+            " bytes after its last element could not be read as elements and are left out.";
+  text += "\r\rPlease check the end of the script before you save it.";
+  ShowMessageBox(text, "Warning");
+}
+
 // Reads and checks a file; reports what went wrong.
 bool ReadScriptFile(const std::string& fileName, std::vector<Byte>& bytes, TParsedScript& parsed) {
   try {
@@ -224,6 +262,7 @@ bool ReadScriptFile(const std::string& fileName, std::vector<Byte>& bytes, TPars
       PendingIOError = 100;
       return false;
     }
+    WarnOfDisagreement(fileName, parsed);
   } catch (const ECancelPressed& cancel) {
     ShowMessageBox(cancel.what(), "Attention");
     PendingIOError = kCancelledJob;
@@ -246,8 +285,10 @@ bool TakeLeftoverOfStoppedSave(const std::string& fileName, std::vector<Byte>& b
       AskYesNo("The last save of " + PathToText(fileName) +
                    " was stopped before it was finished, and left a newer version of the script beside it.\r\r"
                    "Should I open that newer version?",
-               "Attention", true))
+               "Attention", true)) {
+    WarnOfDisagreement(*leftover, parsed);
     return true;
+  }
   bytes.clear();
   parsed = TParsedScript{};
   return false;

@@ -62,7 +62,16 @@ struct TParsedScript {
   std::span<const Byte> storyboardBlock;
   std::span<const Byte> associationsBlock;
   std::vector<std::unique_ptr<TScriptElement>> elements;
+  // Where the header and the records disagree: the element count the
+  // header states (info.ElementCount is the count read), and the bytes
+  // after the last record that could be read.
+  DWord statedElementCount = 0;
+  std::size_t unreadTrailingBytes = 0;
+  bool HeaderAndBodyDisagree() const { return statedElementCount != info.ElementCount || unreadTrailingBytes != 0; }
 };
+// A file whose records go on past the header's element count opens with
+// every record; bytes after them that are no records are reported in
+// unreadTrailingBytes. Neither is an error: the caller warns.
 bool ParseScriptImage(std::span<const Byte> bytes, TParsedScript& parsed, std::string& error);
 
 struct TNativeLoadResult {

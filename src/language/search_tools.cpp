@@ -156,11 +156,10 @@ void FindNextMarkedText(TMDIChild& script) {
   ShowMessageBox("No more Strikeout/Colored Text found!", "Search");
 }
 
+bool ConfirmUserColourRemoval() { return AskTypeYes("Remove all of a User Defined Color?", "Attention"); }
+
 void RemoveColorCodes(TMDIChild& script, TMarkColour colour, int userColour) {
-  if (colour == TMarkColour::User) {
-    if (!AskTypeYes("Remove all of a User Defined Color?", "Attention")) return;
-    if (userColour < 1 || userColour > static_cast<int>(UserColourPairs.size())) return;
-  }
+  if (colour == TMarkColour::User && (userColour < 1 || userColour > static_cast<int>(UserColourPairs.size()))) return;
   const TCodesToRemove codes = CodesOf(colour, userColour);
   if (colour != TMarkColour::User && !AskTypeYes("Remove all " + codes.name + " Codes?", "Attention")) return;
   bool withText = false;

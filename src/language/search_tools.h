@@ -26,8 +26,12 @@ TScriptElement* NextMarkedElement(const TScriptDocument& script, const TScriptEl
 
 enum class TMarkColour { Strikeout, Red, Blue, Green, User };
 // Removes a colour's (or strike-out's) codes from the whole script, after
-// the user typed YES; `userColour` (1 to 7) names the user colour.
+// the user typed YES; `userColour` (1 to 7) names the user colour. A user
+// colour is confirmed before it is chosen (ConfirmUserColourRemoval), so
+// it is not asked for here again.
 void RemoveColorCodes(TMDIChild& script, TMarkColour colour, int userColour = 0);
+// True when the user typed YES to removing a user colour.
+bool ConfirmUserColourRemoval();
 
 // Every speech of the character picked from the list turns red.
 void RedlineSpeeches(TMDIChild& script);

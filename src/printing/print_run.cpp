@@ -299,13 +299,21 @@ void AbortPrintJob() {
   CurrentPrintCanvas = nullptr;
 }
 
-void MeasurePrinterCharWidths() {
-  TPrintingVariables& v = PrintingVariables();
+void MeasurePrinterCharWidthsInto(TPrinterWidths& widths) {
   TFontDesc font = CurrentPrintCanvas ? CurrentPrintCanvas->Font.Desc() : TFontDesc{};
   const int dpi = PrintRun.DpiX ? PrintRun.DpiX : 300;
   for (int ch = 32; ch <= 255; ++ch)
-    v.CharWidths[static_cast<std::size_t>(ch - 32)] = MeasureText(font, dpi, std::string(1, static_cast<char>(ch)));
+    widths[static_cast<std::size_t>(ch - 32)] = MeasureText(font, dpi, std::string(1, static_cast<char>(ch)));
 }
+
+void MeasurePrinterCharWidths() { MeasurePrinterCharWidthsInto(PrintingVariables().CharWidths); }
+
+namespace {
+
+// Text widths measured below the print engine use its measuring.
+[[maybe_unused]] const bool measuringHooked = (MeasurePrinterWidthsHook = MeasurePrinterCharWidthsInto, true);
+
+}  // namespace
 
 namespace {
 

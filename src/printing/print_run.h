@@ -117,6 +117,7 @@ bool PrintJobOpen();
 
 // Fills the width table from CurrentPrintCanvas's font.
 void MeasurePrinterCharWidths();
+void MeasurePrinterCharWidthsInto(TPrinterWidths& widths);
 
 // Draws the watermark on the current page of CurrentPrintCanvas.
 void DrawWatermark(const std::string& text);

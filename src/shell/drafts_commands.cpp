@@ -83,7 +83,7 @@ void TMainForm::RemoveDraftItemClick(TObject* sender) {
   if (script && name == "SceneHeadingNoOmitItem") RemoveSceneHeadingNoOmit(*script);
   if (script && name == "RemoveLockedPageBrkItem") RemoveForcedPageBreak(*script);
   // The user colours are numbered 4 to 10 among the colours, 1 to 7 here.
-  if (script && name == "RemoveUserColorItem")
+  if (script && name == "RemoveUserColorItem" && ConfirmUserColourRemoval())
     if (const int colour = ChooseUserColor(false, "Select the Color to Remove...", 0); colour != 0)
       RemoveColorCodes(*script, TMarkColour::User, colour - 3);
   FocusActiveScript();

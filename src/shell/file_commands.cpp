@@ -15,8 +15,9 @@
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "shell/splash_screen.h"
-#include "shell/workspace.h"
+#include "base/message_boxes.h"
 #include "base/program_busy.h"
+#include "base/prompt_table.h"
 
 namespace qm {
 
@@ -142,9 +143,13 @@ void TMainForm::LastScriptItemClick(TObject* sender) {
   OpenScriptByName(LastScriptsBuffer[index].FullName());
 }
 
+// Only the recent scripts: the workspace is the start-up's, not the menu's.
 void TMainForm::ClearHistoryItemClick(TObject*) {
   for (TLastScript& entry : LastScriptsBuffer) entry.Clear();
-  ClearWorkSpace();
+  ShowLastThree();
+  MenuItem("LastThreeBar")->Visible = false;
+  std::string error;
+  if (!SaveLastScripts(&error)) ShowMessageBox(error, PromptTable(16));
   MenusDue = 1;
 }
 

@@ -79,7 +79,11 @@ void TMainForm::ShowLastThree() {
     TMenuItem* item = MenuItem("LastScript" + std::to_string(i + 1) + "Item");
     const TLastScript& entry = LastScriptsBuffer[static_cast<std::size_t>(i)];
     item->Visible = !entry.Empty();
-    if (entry.Empty()) continue;
+    if (entry.Empty()) {
+      item->Caption = "";
+      item->Hint = "";
+      continue;
+    }
     item->Caption = "&" + std::to_string(i + 1) + " " + PathToText(entry.Name).substr(0, 53);
     item->Hint = PathToText(entry.FullName()).substr(0, 100);
   }

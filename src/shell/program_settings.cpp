@@ -611,6 +611,17 @@ bool LoadProgramSettings(bool reload) {
   return loaded;
 }
 
+bool SaveLastScripts(std::string* error) {
+  try {
+    TIniFile ini = OpenSettingsFile();
+    WriteLastScripts(ini);
+    return true;
+  } catch (const EIniFileError& e) {
+    if (error) *error = e.what();
+    return false;
+  }
+}
+
 bool SaveProgramSettings(std::string* error) {
   if (MainForm == nullptr || MainForm->ZoomSize == 0) return true;
   try {

@@ -38,6 +38,11 @@ bool LoadProgramSettings(bool reload);
 // can go on.
 bool SaveProgramSettings(std::string* error = nullptr);
 
+// Writes the three recent scripts alone, at once: a cleared list must not
+// come back after a crash. False, with the reason in *error, when the
+// settings file refused the write.
+bool SaveLastScripts(std::string* error = nullptr);
+
 // The printer set-up command: runs the set-up dialog it is given and, when
 // the user chose another printer, asks whether to keep using it instead of
 // the desktop's default one and stores the answer. False when the answer

@@ -41,6 +41,11 @@ const GlobalState reset([] {
   HandOffFailed = false;
 });
 
+// A dialog font beyond these would not fit a dialog (the font dialog itself
+// offers 6 to 20 points).
+constexpr int MinProgramFontSize = 4;
+constexpr int MaxProgramFontSize = 72;
+
 // Switches begin with "/" or "\\". On this system an absolute path begins
 // with "/" too, so a "/" parameter is a switch only when it is one word
 // ("/NM", "/WARDN") and not a file.
@@ -54,7 +59,7 @@ void CreateProgramFont() {
   TIniFile ini(SettingsFileName);
   ProgramFont = std::make_unique<TFont>();
   ProgramFont->Name = ini.ReadString("Main Font", "Name", "MS Sans Serif");
-  ProgramFont->Size = ini.ReadInteger("Main Font", "Size", 9);
+  ProgramFont->Size = ini.ReadIntegerWithin("Main Font", "Size", 9, MinProgramFontSize, MaxProgramFontSize);
   ProgramFont->Style = ini.ReadBool("Main Font", "Bold", true) ? fsBold : 0u;
 }
 

@@ -37,10 +37,10 @@ TStoredPrinter ReadStoredPrinter(const TIniFile& ini, std::string fallbackName) 
 
 const PlaceKey ScreenMaximizedKey = PlaceKey::Flag(ScreenSizeSection, "Maximized", &TScreenPlace::Maximized, true);
 const PlaceKey ScreenBoundsKeys[4] = {
-    PlaceKey::Number(ScreenSizeSection, "Left", &TScreenPlace::Left, 0),
-    PlaceKey::Number(ScreenSizeSection, "Top", &TScreenPlace::Top, 0),
-    PlaceKey::Number(ScreenSizeSection, "Width", &TScreenPlace::Width, 0),
-    PlaceKey::Number(ScreenSizeSection, "Height", &TScreenPlace::Height, 0),
+    PlaceKey::Number(ScreenSizeSection, "Left", &TScreenPlace::Left, 0, -ScreenMeasureLimit, ScreenMeasureLimit),
+    PlaceKey::Number(ScreenSizeSection, "Top", &TScreenPlace::Top, 0, -ScreenMeasureLimit, ScreenMeasureLimit),
+    PlaceKey::Number(ScreenSizeSection, "Width", &TScreenPlace::Width, 0, 0, ScreenMeasureLimit),
+    PlaceKey::Number(ScreenSizeSection, "Height", &TScreenPlace::Height, 0, 0, ScreenMeasureLimit),
 };
 
 }  // namespace qm

@@ -213,6 +213,12 @@ const TSmallColorRow* SmallRowOf(const std::string& name) {
 }
 
 // Icon widths by the set-up program's icon size.
+// A hand-edited icon width or column beyond these would size the buttons
+// past the screen, or past int.
+constexpr int MinIconWidth = 8;
+constexpr int MaxIconWidth = 64;
+constexpr int MaxIconCount = 256;
+
 int DefaultIconWidth(int size) { return size >= 1 && size <= 3 ? 23 + size : 27; }
 
 std::string Padded(int value) {
@@ -448,23 +454,27 @@ bool TToolBar::SetupToolBars(bool initial) {
   const bool narrow = Screen->Width() == 640;
   if (configured) {
     const int size = ini.ReadInteger("Menu Bar", "Icon Size", 3);
-    const int w = ini.ReadInteger("MenuBar", "Icon Width", DefaultIconWidth(size)) - (narrow ? 3 : 0);
+    const int w = ini.ReadIntegerWithin("MenuBar", "Icon Width", DefaultIconWidth(size), MinIconWidth, MaxIconWidth) -
+                  (narrow ? 3 : 0);
+    const auto place = [&](const std::string& section, const char* key, int fallback) {
+      return ini.ReadIntegerWithin(section, key, fallback, -ScreenMeasureLimit, ScreenMeasureLimit);
+    };
     const auto adjust = [&](const std::string& section) {
-      const int a = ini.ReadInteger(section, "Left Adjust", 0);
+      const int a = place(section, "Left Adjust", 0);
       return narrow ? a * 8 / 10 : a;
     };
     const auto left = [&](const std::string& section) {
-      return w * ini.ReadInteger(section, "Icon Count", 0) + adjust(section);
+      return w * ini.ReadIntegerWithin(section, "Icon Count", 0, 0, MaxIconCount) + adjust(section);
     };
     const auto top = [&](const std::string& section, int current) {
-      return ini.ReadInteger(section, "Y Pos", current) > w ? w + 6 : 3;
+      return place(section, "Y Pos", current) > w ? w + 6 : 3;
     };
     for (TOfficeButton* b : buttons_) {
       b->SetBounds(left(b->Name), top(b->Name, b->Top), w, w);
       b->Visible = ini.ReadBool(b->Name, "Visible", false);
     }
     currentElement_->Visible = ini.ReadBool("CurrentElement", "Visible", true);
-    currentElement_->SetBounds(left("CurrentElement"), ini.ReadInteger("CurrentElement", "Y Pos", currentElement_->Top),
+    currentElement_->SetBounds(left("CurrentElement"), place("CurrentElement", "Y Pos", currentElement_->Top),
                                currentElement_->Width, currentElement_->Height);
     if (initial) {
       currentElement_->SetBounds(currentElement_->Left, currentElement_->Top, DesignedBoxWidth * 4 / 5,
@@ -478,7 +488,8 @@ bool TToolBar::SetupToolBars(bool initial) {
     horizScrollBar_->Visible = ini.ReadBool("HorizScrollBar", "Visible", false);
     horizScrollBar_->SetBounds(left("HorizScrollBar"),
                                top("HorizScrollBar", horizScrollBar_->Top) + (w - horizScrollBar_->Height) / 2,
-                               ini.ReadInteger("HorizScrollBar", "Width", Screen->Width()), horizScrollBar_->Height);
+                               ini.ReadIntegerWithin("HorizScrollBar", "Width", Screen->Width(), 0, ScreenMeasureLimit),
+                               horizScrollBar_->Height);
     fourColor_->SetBounds(left("FourColorBtn"), top("FourColorBtn", fourColor_->Top), w, w);
     fourColor_->Visible = ini.ReadBool("FourColorBtn", "Visible", false);
   } else if (initial) {

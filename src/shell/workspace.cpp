@@ -56,10 +56,16 @@ struct TEntry {
 TEntry ReadEntry(const TIniFile& ini, int n, std::string fileName) {
   TEntry e{std::move(fileName), {}, ini.ReadBool(Section, Key("Maximized", n), true), {}};
   e.longName = ini.ReadString(Section, Key("Long Name", n), ExtractFileName(e.fileName));
-  e.bounds.Left = ini.ReadInteger(Section, Key("Left", n), 0);
-  e.bounds.Top = ini.ReadInteger(Section, Key("Top", n), 0);
-  e.bounds.Right = e.bounds.Left + ini.ReadInteger(Section, Key("Width", n), MainForm->ClientWidth());
-  e.bounds.Bottom = e.bounds.Top + ini.ReadInteger(Section, Key("Height", n), MainForm->ClientHeight());
+  const auto place = [&](const char* key, int fallback) {
+    return ini.ReadIntegerWithin(Section, Key(key, n), fallback, -ScreenMeasureLimit, ScreenMeasureLimit);
+  };
+  const auto size = [&](const char* key, int fallback) {
+    return ini.ReadIntegerWithin(Section, Key(key, n), fallback, 0, ScreenMeasureLimit);
+  };
+  e.bounds.Left = place("Left", 0);
+  e.bounds.Top = place("Top", 0);
+  e.bounds.Right = e.bounds.Left + size("Width", MainForm->ClientWidth());
+  e.bounds.Bottom = e.bounds.Top + size("Height", MainForm->ClientHeight());
   return e;
 }
 

@@ -145,5 +145,32 @@ TEST_F(SceneGatheringTest, SceneLinesCountLinesBeforeRoundedHalfToEven) {
   }
 }
 
+// Directly after a page break an element still adds its own lines
+// before, as many as its format asks, rounded half to even: a break inside
+// a scene adds and takes away nothing.
+TEST_F(SceneGatheringTest, AnElementAfterAPageBreakAddsItsOwnLinesBefore) {
+  const struct {
+    Byte breakKind;
+    Byte tenths;
+    int lines;
+  } cases[] = {
+      {ekAutoPageBreak, 0, 2},         {ekAutoPageBreak, 5, 2},    {ekAutoPageBreak, 10, 3},
+      {ekAutoPageBreak, 20, 4},        {ekAutoPageBreak, 15, 4},   {ekForcedPageBreak, 0, 2},
+      {ekForcedPageBreak, 5, 2},       {ekForcedPageBreak, 20, 4}, {ekLockedPageBreak, 0, 2},
+      {ekMultiLockedPageBreak, 25, 4}, {ekFixedAPageBreak, 30, 5},
+  };
+  for (const auto& c : cases) Add({{ekSceneHeading, "INT. ROOM - DAY"}, {c.breakKind, " "}, {ekAction, "Still."}});
+  for (std::size_t i = 0; i < std::size(cases); ++i)
+    Element(static_cast<int>(3 * i + 2)).format.LinesBefore = cases[i].tenths;
+  PlaceCaret(0);
+  const TSceneBreakdowns run = GatherSceneRecords(Script());
+  ASSERT_EQ(run.Records.size(), std::size(cases));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(std::to_string(cases[i].breakKind) + " " + std::to_string(cases[i].tenths));
+    ASSERT_EQ(Element(static_cast<int>(3 * i + 2)).lineCount, 1);
+    EXPECT_EQ(run.Records[i].LineCount, cases[i].lines);
+  }
+}
+
 }  // namespace
 }  // namespace qm

@@ -133,6 +133,52 @@ TEST_F(SetListsTest, PrintedWithStartingPagesOnly) {
   EXPECT_EQ(location->rect.Top, scene->rect.Top);
 }
 
+// A list longer than a page goes on to the next pages: every entry is
+// printed once, on a sheet, and the final line closes the last page.
+TEST_F(SetListsTest, AListLongerThanAPageGoesOnToTheNextPages) {
+  BuildSitcom();
+  TRundownRows rows = Rows();
+  const TRundownEntry last = rows.back();
+  constexpr int More = 120;
+  for (int i = 0; i < More; ++i) {
+    TRundownEntry more = last;
+    more.Row.Scene = "S" + std::to_string(i);
+    more.Key = "ACT TWO, SCENE " + more.Row.Scene;
+    more.Row.Heading = "INT. ROOM " + std::to_string(i) + " - DAY";
+    more.Row.DayNight.clear();
+    more.Row.Characters = "Ann, Ben";
+    rows.push_back(more);
+  }
+  ASSERT_TRUE(StartPrintJob(false));
+  WriteSetList(rows, Options(), kDetails, Script(), "9", nullptr);
+  ASSERT_TRUE(FinishPrintJob());
+  const auto& pages = Backend().PrinterList()[0]->Pages();
+  ASSERT_GT(pages.size(), 2u) << "120 entries of two lines each fill more than two pages";
+  std::vector<int> seen(More, 0);
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    const RecordingCanvas& sheet = *pages[p];
+    SCOPED_TRACE("page " + std::to_string(p + 1));
+    EXPECT_FALSE(sheet.TextOps().empty()) << "no empty page";
+    for (const DrawOp* op : sheet.TextOps()) {
+      EXPECT_GE(op->rect.Top, 0) << op->text;
+      EXPECT_LE(op->rect.Bottom, sheet.Height()) << op->text << ": drawn past the bottom of the sheet";
+      for (int i = 0; i < More; ++i)
+        if (op->text == "INT. ROOM " + std::to_string(i) + " - DAY") ++seen[static_cast<std::size_t>(i)];
+    }
+  }
+  for (int i = 0; i < More; ++i) EXPECT_EQ(seen[static_cast<std::size_t>(i)], 1) << "entry " << i;
+  EXPECT_NE(pages.back()->FindText("END OF SHOW"), nullptr) << pages.back()->Transcript();
+  EXPECT_NE(pages.front()->FindText("SETS"), nullptr);
+  // A scene's key, pages, set and characters stay together on one page.
+  for (const auto& page : pages) {
+    const DrawOp* key = page->FindText("SCENE S");
+    if (!key) continue;
+    const std::string scene = key->text.substr(key->text.find('S', 6));
+    std::string number = scene.substr(1);
+    EXPECT_NE(page->FindText("INT. ROOM " + number + " - DAY"), nullptr) << key->text;
+  }
+}
+
 TEST_F(SetListsTest, TurningTheClipboardOnAndAnsweringNoLeavesItOff) {
   BuildSitcom();
   ExpectMessage("Regenerate Character Lists first?", "", mrNo);

@@ -208,6 +208,28 @@ TEST_F(ClipboardCopyTest, CopyRemembersTheSpeakerOfTheSpeech) {
   }
 }
 
+// The plain text writes a blank line before an element whose lines before
+// come to at least one whole line, rounded half to even.
+TEST(ClipboardBlocksOfDocument, ThePlainTextsBlankLineFollowsTheWholeLinesBefore) {
+  const struct {
+    Byte tenths;
+    bool blank;
+  } cases[] = {{0, false}, {5, false}, {6, true}, {9, true}, {10, true}, {15, true}, {20, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.tenths));
+    auto document = BuildDocument({{ekAction, "One."}, {ekAction, "Two."}});
+    document->Element(1).format.LinesBefore = c.tenths;
+    std::vector<TCopiedPiece> block;
+    for (int i = 0; i < 2; ++i) {
+      TScriptElement& e = document->Element(i);
+      const std::string text = ElementText(e);
+      block.push_back({&e, text, 0, text.size()});
+    }
+    const TClipboardBlocks blocks = BuildClipboardBlocks(*document, block, true);
+    EXPECT_EQ(blocks.plain, std::string(c.blank ? "One.\r\n\r\nTwo.\r\n" : "One.\r\nTwo.\r\n") + '\0');
+  }
+}
+
 // The three formats of a block read a bare document: no window, no form.
 TEST(ClipboardBlocksOfDocument, EachFormatByItsRules) {
   constexpr std::size_t kWhole = std::string::npos;

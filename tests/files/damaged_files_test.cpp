@@ -153,7 +153,6 @@ TEST_F(DamagedFileTest, BlocksAndBytesOfLaterVersionsAreSkipped) {
   FillSampleSettings(*saved, 12);
   const Bytes sample = BuildScriptImage(*saved, false, true);
   const Damage changes[] = {
-      {"trailing block", [](Bytes& f) { f.insert(f.end(), 5000, Byte{0xEE}); }},
       {"unknown extra block",
        [](Bytes& f) {
          const std::size_t at = RecordsStart(f);
@@ -192,6 +191,78 @@ TEST_F(DamagedFileTest, BlocksAndBytesOfLaterVersionsAreSkipped) {
     for (const auto& d : ScriptDifferences(*saved, *read)) diffs += d + "\n";
     EXPECT_EQ(diffs, "");
   }
+}
+
+// The header's element count (bytes 32-35) and the records must agree:
+// a file that holds more records than its header counts is opened with
+// all of them and a warning, and bytes after the last record that are no
+// record are named in a warning, never dropped without a word.
+TEST_F(DamagedFileTest, AHeaderAndBodyThatDisagreeOpenEveryElementWithAWarning) {
+  ScriptWindow saved;
+  FillSampleElements(*saved, 9, 2200);
+  FillSampleSettings(*saved, 9);
+  AppendElement(*saved, ekAction, "VERSION A ENDS HERE.");
+  const Bytes sample = BuildScriptImage(*saved, false, true);
+  const DWord count = GetU32(sample, 32);
+  ASSERT_EQ(count, saved->ElementCount());
+  const struct {
+    std::string what;
+    std::function<void(Bytes&)> apply;
+    std::vector<std::string> said;
+  } cases[] = {
+      {"a header that counts 105 too few",
+       [count](Bytes& f) { PutU32(f, 32, count - 105); },
+       {"counts " + std::to_string(count - 105) + " elements", "holds " + std::to_string(count)}},
+      {"a header that counts one",
+       [](Bytes& f) { PutU32(f, 32, 1); },
+       {"counts 1 elements", "holds " + std::to_string(count)}},
+      {"bytes after the last record", [](Bytes& f) { f.insert(f.end(), 5000, Byte{0xEE}); }, {"5000 bytes"}},
+      {"a short count and bytes after the records",
+       [count](Bytes& f) {
+         PutU32(f, 32, count - 3);
+         f.insert(f.end(), 7, Byte{0xEE});
+       },
+       {"counts " + std::to_string(count - 3) + " elements", "7 bytes"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bytes file = sample;
+    c.apply(file);
+    const std::string path = Path("DISAGREE.QMW");
+    WriteFileText(path, std::string(file.begin(), file.end()));
+    ScriptWindow read;
+    SeenBox seen;
+    AnswerBox(IDOK, &seen, "the warning");
+    ASSERT_TRUE(LoadScriptFile(path, false));
+    EXPECT_EQ(seen.caption, "Warning");
+    EXPECT_NE(seen.text.find(path), std::string::npos) << seen.text;
+    for (const auto& words : c.said) EXPECT_NE(seen.text.find(words), std::string::npos) << seen.text;
+    ASSERT_EQ(read->ElementCount(), saved->ElementCount());
+    EXPECT_EQ(UnpackText(*read->LastElement->text), "VERSION A ENDS HERE.");
+    std::string diffs;
+    for (const auto& d : ScriptDifferences(*saved, *read)) diffs += d + "\n";
+    EXPECT_EQ(diffs, "");
+
+    // Saved again, the file is whole and opens without a word.
+    ASSERT_TRUE(SaveScriptFile(path, false, true));
+    ScriptWindow again;
+    ASSERT_TRUE(LoadScriptFile(path, false));
+    EXPECT_EQ(again->ElementCount(), saved->ElementCount());
+  }
+}
+
+TEST_F(DamagedFileTest, AHeaderThatCountsTooFewIsReadWholeByTheParser) {
+  ScriptWindow saved;
+  FillSampleElements(*saved, 4, 40);
+  Bytes file = BuildScriptImage(*saved, false, false);
+  const DWord count = GetU32(file, 32);
+  PutU32(file, 32, count - 10);
+  TParsedScript parsed;
+  std::string error;
+  ASSERT_TRUE(ParseScriptImage(file, parsed, error)) << error;
+  EXPECT_EQ(parsed.elements.size(), count) << "the DOS variant too";
+  EXPECT_EQ(parsed.statedElementCount, count - 10);
+  EXPECT_TRUE(parsed.HeaderAndBodyDisagree());
 }
 
 TEST_F(DamagedFileTest, BadStoryboardBlockStillOpensTheScript) {

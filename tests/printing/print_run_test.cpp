@@ -54,6 +54,23 @@ TEST_F(PrintRunTest, RunsPlacedEndToEndJoinAndOthersDoNot) {
   EXPECT_FALSE(PrintJobOpen());
 }
 
+// A width table not measured yet (no width for "A") is measured from the
+// print canvas's font first; an empty text measures nothing.
+TEST_F(PrintRunTest, TextWidthsOfAnUnmeasuredTableMeasureThePrinterFirst) {
+  ASSERT_TRUE(StartPrintJob(false, "Widths"));
+  UseFont("Courier New", 12);  // 30 printer units a character at 300 dots an inch
+  TPrinterWidths widths{};
+  EXPECT_EQ(PrinterTextWidth("", widths), 0);
+  EXPECT_EQ(widths['A' - 32], 0) << "an empty text measures nothing";
+  EXPECT_EQ(PrinterTextWidth("FADE IN:", widths), 8 * 30);
+  EXPECT_EQ(widths['A' - 32], 30) << "the table keeps what was measured";
+  EXPECT_EQ(PrinterTextWidth("\x02"
+                             "AB\x03",
+                             widths),
+            2 * 30);
+  AbortPrintJob();
+}
+
 TEST_F(PrintRunTest, APrintFileHoldsItsRecords) {
   const std::string path = HomeFile("job.qpf");
   SetPrintFile(path);

@@ -24,15 +24,21 @@ TEST_F(DraftsCommandsTest, RemovingAUserColourTakesOnlyThatColoursCodes) {
                    "green\xF8 and \xFD"
                    "gold\xFE."}});
   W().UsesUserColours = 1;
+  // The type-YES question comes first, then the colour dialog.
+  std::string question;
+  Driver().Expect([&question](TForm& box) {
+    question = FormMessage(box);
+    testing::AnswerTypeYes(box, true);
+  });
   Driver().Expect([](TForm& form) {
     auto& dialog = dynamic_cast<TSelectUserColorDlg&>(form);
     EXPECT_EQ(dialog.Caption(), "Select the Color to Remove...");
     dialog.Select(3);
     dialog.OKBtn->Click();
   });
-  Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); });
   ExpectBox("All Selected User Color Codes Codes have been removed.", mrOk);
   MainForm->MenuItem("RemoveUserColorItem")->Click();
+  EXPECT_NE(question.find("Remove all of a User Defined Color?"), std::string::npos) << question;
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "One green and \xFD"
                                                              "gold\xFE."}}));
   EXPECT_EQ(Driver().Pending(), 0);
@@ -43,6 +49,10 @@ TEST_F(DraftsCommandsTest, InAScriptWithoutUserColoursTheirBytesStayLetters) {
   const std::string text = "Caf\xEE and \xFD"
                            "gold\xFE.";
   Load({{ekAction, text}});
+  Driver().Expect([](TForm& box) {
+    EXPECT_NE(FormMessage(box).find("Remove all of a User Defined Color?"), std::string::npos);
+    testing::AnswerTypeYes(box, true);
+  });
   std::string question;
   Driver().Expect([&question](TForm& box) {
     question = FormMessage(box);
@@ -52,6 +62,20 @@ TEST_F(DraftsCommandsTest, InAScriptWithoutUserColoursTheirBytesStayLetters) {
   EXPECT_NE(question.find("To use the Extra Colors"), std::string::npos);
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, text}}));
   EXPECT_EQ(W().UsesUserColours, 0);
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+TEST_F(DraftsCommandsTest, NoToTheRemovalQuestionShowsNoColourDialog) {
+  Load({{ekAction, "One \xEE"
+                   "green\xF8."}});
+  W().UsesUserColours = 1;
+  Driver().Expect([](TForm& box) {
+    EXPECT_NE(FormMessage(box).find("Remove all of a User Defined Color?"), std::string::npos);
+    testing::AnswerTypeYes(box, false);
+  });
+  MainForm->MenuItem("RemoveUserColorItem")->Click();
+  EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "One \xEE"
+                                                             "green\xF8."}}));
   EXPECT_EQ(Driver().Pending(), 0);
 }
 

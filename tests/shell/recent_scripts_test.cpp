@@ -5,10 +5,12 @@
 
 #include "base/document_table.h"
 #include "base/ini_file.h"
+#include "base/program_identity.h"
 #include "platform/dialogs.h"
 #include "platform/input.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "shell/program_settings.h"
 #include "support/program_fixture.h"
 
 namespace qm {
@@ -60,6 +62,28 @@ TEST_F(RecentScriptsTest, ARecentScriptOpensFromItsItemAndTheListCanBeCleared) {
   EXPECT_EQ(Script().ScriptFileName, ScriptDirectory + "/ONE.QMW");
   MainForm->MenuItem("ClearHistoryItem")->Click();
   EXPECT_TRUE(Shown().empty());
+}
+
+// Clearing empties the items' captions and saves the emptied list at once
+// (a crash afterwards must not bring it back); the workspace is left alone.
+TEST_F(RecentScriptsTest, ClearingTheListEmptiesTheItemsAndSavesItAtOnceButKeepsTheWorkspace) {
+  SaveAs("ALPHA");
+  ASSERT_EQ(Shown(), (std::vector<std::string>{"&1 ALPHA.QMW"}));
+  const TIniFile ini(SettingsFileName);
+  ASSERT_TRUE(SaveProgramSettings());
+  ASSERT_EQ(ini.ReadString("Last Scripts", "Long 1", ""), "ALPHA.QMW");
+  TIniFile(SettingsFileName).WriteString("WorkSpace", "Script Name 1", ScriptDirectory + "/ALPHA.QMW");
+
+  MainForm->MenuItem("ClearHistoryItem")->Click();
+  for (const char* name : {"LastScript1Item", "LastScript2Item", "LastScript3Item"}) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(MainForm->MenuItem(name)->Visible());
+    EXPECT_EQ(MainForm->MenuItem(name)->Caption(), "");
+  }
+  EXPECT_FALSE(MainForm->MenuItem("LastThreeBar")->Visible());
+  for (const char* key : {"Long 1", "Path 1", "Long 2", "Path 2", "Long 3", "Path 3"})
+    EXPECT_EQ(ini.ReadString("Last Scripts", key, ""), "") << key << ": saved without waiting for the exit";
+  EXPECT_EQ(ini.ReadString("WorkSpace", "Script Name 1", ""), ScriptDirectory + "/ALPHA.QMW");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "script/editing/hidden_elements.h"
 #include "script/layout/char_widths.h"
+#include "script/model/number_texts.h"
 #include "script/model/text_codes.h"
 #include "script/pagination/numbering.h"
 #include "script/script_window.h"
@@ -44,7 +45,7 @@ std::string EntryDisplayText(const std::string& entry) {
 // The screen lines an element takes, with its blank lines before: none
 // while it is hidden.
 int WholeLinesOf(const TMDIChild& window, const TScriptElement& e) {
-  return TakesNoScreenRoom(window, e) ? 0 : e.format.LinesBefore / 10 + e.lineCount;
+  return TakesNoScreenRoom(window, e) ? 0 : WholeLinesBefore(e.format) + e.lineCount;
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "script/layout/word_wrap.h"
 #include "base/global_state.h"
 #include "script/model/edit_line_writer.h"
+#include "script/model/number_texts.h"
 
 namespace qm {
 
@@ -249,7 +250,7 @@ void ScrollToScriptLine(TMDIChild& window, int position) {
   TScriptElement* target = window.FirstElement;
   if (!target || !window.CurrentElement()) return;
   for (int rest = position - 1; rest > 0 && target->next; target = target->next)
-    rest -= target->format.LinesBefore / 10 + target->lineCount;
+    rest -= WholeLinesBefore(target->format) + target->lineCount;
   int line = 1;
   target = TextElementAt(window, target, line);
   if (target) LandAt(window, target);

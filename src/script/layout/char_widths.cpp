@@ -319,8 +319,11 @@ void AppendCodeLabel(const TMDIChild& window, Byte code, std::string& lineText, 
   if (CodeSetOf(window).Contains(code)) columnShift = static_cast<Word>(columnShift + label.size());
 }
 
+TMeasurePrinterWidths MeasurePrinterWidthsHook = nullptr;
+
 Word PrinterTextWidth(std::string_view text, TPrinterWidths& widths) {
   if (text.empty()) return 0;
+  if (widths['A' - 32] == 0 && MeasurePrinterWidthsHook) MeasurePrinterWidthsHook(widths);
   Word sum = 0;
   for (char c : text) {
     const Byte ch = static_cast<Byte>(c);

@@ -76,9 +76,15 @@ void AppendCodeLabel(const TMDIChild& window, Byte code, std::string& lineText, 
                      Word& columnShift);
 
 // Printer width of a text from a table of the widths of characters 32 to
-// 255 (low 16 bits of each entry); code bytes below 32 add nothing.
+// 255 (low 16 bits of each entry); code bytes below 32 add nothing. A
+// table not measured yet (no width for "A") is measured first.
 using TPrinterWidths = std::array<std::int32_t, 224>;
 Word PrinterTextWidth(std::string_view text, TPrinterWidths& widths);
+// Fills a width table from the print canvas's font: the print engine,
+// above this layer, sets it. A plain pointer, so that it is set before any
+// constructor runs.
+using TMeasurePrinterWidths = void (*)(TPrinterWidths&);
+extern TMeasurePrinterWidths MeasurePrinterWidthsHook;
 
 // The Character Set Information command.
 void ShowCharacterMap();

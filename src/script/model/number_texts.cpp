@@ -184,11 +184,15 @@ void SetLinesBeforeTenths(TElementFormat& f, int tenths) {
   f.LinesBefore = static_cast<Byte>(LinesBeforeWhole(f) * 10 + tenths);
 }
 
-int WholeLinesBefore(const TElementFormat& f) {
-  const int whole = f.LinesBefore / 10;
-  const int rest = f.LinesBefore % 10;
+int WholeLinesOfTenths(int tenths) {
+  const int whole = tenths / 10;
+  const int rest = tenths % 10;
   return whole + (rest > 5 || (rest == 5 && whole % 2 == 1) ? 1 : 0);
 }
+
+int WholeLinesBefore(const TElementFormat& f) { return WholeLinesOfTenths(f.LinesBefore); }
+
+int WholeLineSpacing(const TElementFormat& f) { return WholeLinesOfTenths(f.Spacing); }
 
 Byte NumberWordLetter(const TScriptElement* element) {
   if (!element) return ' ';

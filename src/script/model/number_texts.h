@@ -46,9 +46,12 @@ inline int LinesBeforeWhole(const TElementFormat& f) { return f.LinesBefore / 10
 inline int LinesBeforeTenths(const TElementFormat& f) { return f.LinesBefore % 10; }
 void SetLinesBeforeWhole(TElementFormat& f, int whole);
 void SetLinesBeforeTenths(TElementFormat& f, int tenths);
-// Lines before as whole lines, the way line counts take it: rounded half
-// to even (15 tenths give 2, 25 give 2, 35 give 4).
+// Tenths of a line as whole lines, the way every line count takes them:
+// rounded half to even (15 tenths give 2, 25 give 2, 35 give 4).
+int WholeLinesOfTenths(int tenths);
+// A format's lines before and its interline spacing as whole lines.
 int WholeLinesBefore(const TElementFormat& f);
+int WholeLineSpacing(const TElementFormat& f);
 
 // The letter of an element's number word: (word >> 10) + 60, where 61
 // shows as a blank and 62 as '-'.

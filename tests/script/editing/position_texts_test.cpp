@@ -164,6 +164,25 @@ TEST_F(PositionTextsTest, ThePanelsSayWhereTheCaretIs) {
   EXPECT_EQ(Status(acts).act, "Act AA, Scn 3");
 }
 
+// The scroll bar's scale counts each element's lines before in whole
+// lines, rounded half to even, as every line count does.
+TEST_F(PositionTextsTest, TheScrollScaleCountsLinesBeforeRoundedHalfToEven) {
+  const struct {
+    Byte tenths;
+    int lines;
+  } cases[] = {{0, 0}, {5, 0}, {6, 1}, {10, 1}, {15, 2}, {20, 2}, {25, 2}, {35, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.tenths));
+    Load({{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."}}, 2);
+    ElementAt(0)->format.LinesBefore = 0;
+    ElementAt(1)->format.LinesBefore = c.tenths;
+    ElementAt(2)->format.LinesBefore = c.tenths;
+    const TStatusTexts texts = Status();
+    EXPECT_EQ(texts.scrollPosition, 1 + c.lines + 1) << "the two elements above the caret";
+    EXPECT_EQ(texts.scrollMaximum, 1 + 2 * (c.lines + 1));
+  }
+}
+
 // A locked script: the caret below an A-page and in an A-scene.
 TEST_F(PositionTextsTest, ALockedScriptShowsItsAPagesAndAScenes) {
   Load({{ekSceneHeading, "INT. HALL - DAY"},
