@@ -638,7 +638,8 @@ void OfferCharacterNames(TMDIChild& script) {
     menu.DoneWithList();
     menu.List->Items.SetSorted(false);
     const char first = static_cast<char>(AnsiUpper(static_cast<Byte>(line[0])));
-    if (!CollectCharacterNames(first, false, true, menu.List->Items, ProgramOptions().SkipNameHide)) return;
+    // The cue being typed is what the list completes, not one of its entries.
+    if (!CollectCharacterNames(first, false, true, menu.List->Items, ProgramOptions().SkipNameHide, false)) return;
     menu.ShowAtCaret(false);
   }
   menu.MatchTypedText(line);
