@@ -645,4 +645,21 @@ void OfferCharacterNames(TMDIChild& script) {
   menu.MatchTypedText(line);
 }
 
+void PickIntoScript(TMDIChild& script, const std::vector<std::string>& entries) {
+  if (entries.empty()) return;
+  TListMenu& menu = ListMenuInstance();
+  menu.DoneWithList();
+  menu.ClearList();
+  menu.List->Items.SetSorted(false);
+  for (const std::string& entry : entries) menu.List->Items.Add(entry);
+  if (menu.ShowAtCaret(true) != mrOk) return;
+  const int selected = menu.List->ItemIndex();
+  if (selected < 0) return;
+  const std::string chosen = menu.List->Items[selected];
+  if (!editor::RoomToType(script, 0, chosen)) return;
+  editor::TypeAtCaret(script, chosen);
+  editor::SetActiveScriptModified();
+  editor::RedisplayCurrent(script);
+}
+
 }  // namespace qm
