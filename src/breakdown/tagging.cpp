@@ -95,7 +95,7 @@ void TagSelectionWithCategory(TMDIChild& script, int category) {
     editor::SetCaretColumn(script, InsertTag(text, *span, TagCodeOfCategory(category), script.CaretColumn()));
   });
   editor::RedisplayCurrent(script);
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
 }
 
 void TagItemGlobally(TMDIChild& script, const std::string& item, int category, bool prompt) {

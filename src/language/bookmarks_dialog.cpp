@@ -136,7 +136,7 @@ void TBookmarkDlg::SetBtnClick(TObject*) {
   text = text.substr(0, capacity::BookmarkText);
   if (text.empty()) text = CurrentPlainText(*script).substr(0, DefaultNameLength);
   marks.Add(text, BookmarkedElement(script->CurrentElement()));
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   UpdateData();
   BookmarkList->SetItemIndex(BookmarkList->Items.Count() - 1);
 }

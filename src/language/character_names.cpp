@@ -20,16 +20,21 @@ namespace {
 
 bool IsHeadingShotOrLockedHeading(Byte kind) { return IsSceneHeading(kind) || kind == ekShot; }
 
-bool IsCueWithText(const TScriptElement* e) {
-  return e && e->Kind() == ekCharacterName && e->text && TrimmedLength(*e->text) > 0;
+// The name of a cue, the one being edited read from its edit line in the
+// capitals storing it gives (or left out); empty for any other element.
+std::string NameOfCue(const TMDIChild& script, const TScriptElement* e, bool withEditedCue) {
+  if (!e || e->Kind() != ekCharacterName) return {};
+  if (e->text) return CueName(*e->text);
+  const std::string* edited = script.EditedText(*e);
+  return edited && withEditedCue ? AnsiUpperCase(CueName(*edited)) : std::string();
 }
 
-// The cue a group contributes: its first element, or the one right after
-// a heading or shot that opens the group.
-const TScriptElement* CueOfGroup(const TScriptElement* first) {
-  if (IsCueWithText(first)) return first;
-  if (IsHeadingShotOrLockedHeading(first->Kind()) && IsCueWithText(first->next)) return first->next;
-  return nullptr;
+// The name a group contributes: its first element's, or that of the cue
+// right after a heading or shot that opens the group.
+std::string NameOfGroup(const TMDIChild& script, const TScriptElement* first, bool withEditedCue) {
+  if (first->Kind() == ekCharacterName) return NameOfCue(script, first, withEditedCue);
+  if (!IsHeadingShotOrLockedHeading(first->Kind())) return {};
+  return NameOfCue(script, first->next, withEditedCue);
 }
 
 // The names of the current scene's cues, the cue being edited read from
@@ -63,7 +68,7 @@ void DropHiddenNames(TMDIChild& script, TStringList& target, bool keepSpeakers) 
 
 }  // namespace
 
-void BuildCharacterNameTable() {
+void BuildCharacterNameTable(bool withEditedCue) {
   TMDIChild* script = ActiveScript();
   if (!script) return;
   TScriptListData& data = ListData(*script);
@@ -71,7 +76,7 @@ void BuildCharacterNameTable() {
   data.NameTable.Clear();
   for (const TScriptElement* e = script->FirstElement; e; e = e->next) {
     if (!StartsGroup(*e)) continue;
-    if (const TScriptElement* cue = CueOfGroup(e)) data.NameTable.Add(CueName(*cue->text));
+    data.NameTable.Add(NameOfGroup(*script, e, withEditedCue));
   }
   for (const std::string& entry : LeadingEntries(RecordOf(*script).UserLists, TUserList::CharNames))
     data.NameTable.Add(AnsiUpperCase(DisplayText(entry)));
@@ -81,11 +86,11 @@ void FreeCharacterNameTable() {
   if (TMDIChild* script = ActiveScript()) ListData(*script).NameTable.Clear();
 }
 
-bool CollectCharacterNames(char firstLetter, bool showMessage, bool dropHidden, TStringList& target,
-                           bool keepSpeakers) {
+bool CollectCharacterNames(char firstLetter, bool showMessage, bool dropHidden, TStringList& target, bool keepSpeakers,
+                           bool withEditedCue) {
   TMDIChild* script = ActiveScript();
   if (!script) return false;
-  BuildCharacterNameTable();
+  BuildCharacterNameTable(withEditedCue);
   target.Clear();
   const TCharacterNameTable& table = ListData(*script).NameTable;
   for (int code = TCharacterNameTable::FirstCode; code <= 255; ++code) {

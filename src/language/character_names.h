@@ -17,8 +17,10 @@ class TStringList;
 struct TScriptElement;
 
 // Rebuilds the active script's table from its cues and the Char Names
-// list (not while the script's screen updating is suspended).
-void BuildCharacterNameTable();
+// list (not while the script's screen updating is suspended). The cue at
+// the caret counts with its edit line, unless left out for the list that
+// completes its own typing.
+void BuildCharacterNameTable(bool withEditedCue = true);
 // Empties the active script's table.
 void FreeCharacterNameTable();
 
@@ -28,7 +30,8 @@ void FreeCharacterNameTable();
 // `keepSpeakers`, those who speak in the current scene. False when the
 // target is left empty (with `showMessage`, after saying so) or no script
 // is open.
-bool CollectCharacterNames(char firstLetter, bool showMessage, bool dropHidden, TStringList& target, bool keepSpeakers);
+bool CollectCharacterNames(char firstLetter, bool showMessage, bool dropHidden, TStringList& target, bool keepSpeakers,
+                           bool withEditedCue = true);
 
 // The two stored strings of hidden names: each name followed by ",", a
 // "," inside a name kept as "|", the first string filled while it stays

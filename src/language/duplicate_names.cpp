@@ -145,7 +145,7 @@ void ShowDuplicateNames(bool locations) {
   for (const std::string& entry : dialog.Entries())
     if (entry.find(NameSeparator) != std::string::npos) combined.push_back(entry);
   ApplyAliasEntries(combined, aliases);
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
 }
 
 }  // namespace qm

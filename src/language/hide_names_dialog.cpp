@@ -157,7 +157,7 @@ void HideCharacterNames() {
   if (dialog.ShowModal() != mrOk) return;
   ProgramOptions().SkipNameHide = dialog.ExceptWhenInSceneBox->Checked();
   stored = PackHiddenNames(Entries(*dialog.HideNameList));
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
 }
 
 void HideLocations() {

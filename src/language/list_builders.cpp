@@ -281,9 +281,9 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
     if (shotOrTransition) editor::SetCaretColumn(script, 0);
     return false;
   }
-  // Letters that matched no entry are the list's only entry: they are
-  // written as the element, which the writer may go on typing, so no blank
-  // follows them and no Enter ends it.
+  // Letters that matched no entry are the list's only entry and are
+  // written as an accepted entry is (a shot with its blank); only no Enter
+  // ends a transition the writer may go on typing.
   const bool picked = result == mrOk;
   const int selected = menu.List->ItemIndex();
   const std::string text = selected >= 0 ? InsertedText(menu.List->Items[selected]) : std::string();
@@ -291,7 +291,7 @@ bool ShowElementPopup(bool quiet, Byte elementType, bool fromToolButton) {
   editor::ChangeEditText(script, [&](std::string& line) {
     if (shotOrTransition) line.clear();
     line += text;
-    if (elementType == ekShot && picked) line += ' ';
+    if (elementType == ekShot) line += ' ';
     if (line.size() > MaxAppendedLine) line.resize(MaxAppendedLine);
   });
   editor::SetCaretColumn(script, script.EditBuffer().size());

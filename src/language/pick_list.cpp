@@ -638,10 +638,28 @@ void OfferCharacterNames(TMDIChild& script) {
     menu.DoneWithList();
     menu.List->Items.SetSorted(false);
     const char first = static_cast<char>(AnsiUpper(static_cast<Byte>(line[0])));
-    if (!CollectCharacterNames(first, false, true, menu.List->Items, ProgramOptions().SkipNameHide)) return;
+    // The cue being typed is what the list completes, not one of its entries.
+    if (!CollectCharacterNames(first, false, true, menu.List->Items, ProgramOptions().SkipNameHide, false)) return;
     menu.ShowAtCaret(false);
   }
   menu.MatchTypedText(line);
+}
+
+void PickIntoScript(TMDIChild& script, const std::vector<std::string>& entries) {
+  if (entries.empty()) return;
+  TListMenu& menu = ListMenuInstance();
+  menu.DoneWithList();
+  menu.ClearList();
+  menu.List->Items.SetSorted(false);
+  for (const std::string& entry : entries) menu.List->Items.Add(entry);
+  if (menu.ShowAtCaret(true) != mrOk) return;
+  const int selected = menu.List->ItemIndex();
+  if (selected < 0) return;
+  const std::string chosen = menu.List->Items[selected];
+  if (!editor::RoomToType(script, 0, chosen)) return;
+  editor::TypeAtCaret(script, chosen);
+  editor::SetActiveScriptModified();
+  editor::RedisplayCurrent(script);
 }
 
 }  // namespace qm

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/forms.h"
 
@@ -118,5 +119,8 @@ TListMenu& ListMenuInstance();
 // "Skip Name Hide" is on) are offered beside the caret, and the entry
 // matching the edit line is selected. Nothing once the line holds "(".
 void OfferCharacterNames(TMDIChild& script);
+// The entries in the list at the caret until one is chosen, which is then
+// typed in at the caret; nothing for no entries.
+void PickIntoScript(TMDIChild& script, const std::vector<std::string>& entries);
 
 }  // namespace qm

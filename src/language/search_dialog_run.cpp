@@ -26,8 +26,6 @@ TReplaceOptions OptionsOf(const TSearchingDlg& dialog) {
   o.exactCase = dialog.ExactCaseBox->Checked();
   o.prompt = dialog.PromptBox->Checked() && dialog.PromptBox->Enabled();
   o.matchCaps = dialog.MatchCapsBox->Checked();
-  // A name is only ever a cue's.
-  if (dialog.NameMode()) o.kinds = 1u << ekCharacterName;
   return o;
 }
 
@@ -42,8 +40,9 @@ void StartAtScriptEnd(TMDIChild& script, bool backwards) {
   editor::SetCaretColumn(script, script.EditBuffer().size());
 }
 
-// Locks the options of a rename: whole names, every cue, capitals as the
-// name's; it asks no questions unless the writer wants them.
+// Locks the options of a rename: whole names over the whole script (cues,
+// headings, action and speech alike), capitals as the name's; it asks no
+// questions unless the writer wants them (a name that is also a word).
 void PresetNameMode(TSearchingDlg& dialog) {
   dialog.WholeWordsBox->SetChecked(true);
   dialog.EntireScriptBtn->SetChecked(true);

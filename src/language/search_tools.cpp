@@ -218,7 +218,7 @@ void RedlineSpeeches(TMDIChild& script) {
   editor::SaveUndoStep(script, ukWholeScript);
   RedlineSpeechesOf(script, name);
   editor::RedisplayScreen(script);
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   ShowMessageBox("Redline has been applied to all of " + name + "'" + "s speeches!", "Attention");
 }
 

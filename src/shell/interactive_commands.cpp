@@ -1,9 +1,12 @@
 // The main window's commands for interactive (branching) scripts.
 #include "files/native_file.h"
 #include "files/run_program.h"
+#include "language/pick_list.h"
+#include "script/editing/typing_aids.h"
 #include "script/editing/click_hooks.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "story/activity_variables.h"
 #include "story/activity_wizard_dialog.h"
 #include "story/interactive_script.h"
 #include "story/linkage_graph_dialog.h"
@@ -32,6 +35,7 @@ void TMainForm::DialogueBtnClick(TObject*) {
 
 void TMainForm::InstallStoryHooks() {
   ScriptClickHooks.FollowBranch = [](TMDIChild&) { story::FollowJump(); };
+  TypingAidHooks.OfferVariables = [](TMDIChild& script) { PickIntoScript(script, story::ScriptVariables(script)); };
   InstallStoryboardHooks();
 }
 

@@ -127,6 +127,32 @@ TEST_F(CharacterNameTest, HiddenNamesLeaveTheListsUnlessTheySpeakInThisScene) {
   EXPECT_EQ(Collected(0, true, true), (Names{"SMITH, JOHN"}));
 }
 
+// The caret in a cue leaves its name in every list: the cue being edited
+// is read from its edit line, in a group of its own or after a heading.
+TEST_F(CharacterNameTest, TheCueAtTheCaretIsInTheLists) {
+  Add({{ekCharacterName, "ANN"},
+       {ekDialogue, "Hi."},
+       {ekCharacterName, "ZELDA"},
+       {ekDialogue, "Bye."},
+       {ekSceneHeading, "INT. HALL"},
+       {ekCharacterName, "WANDA (O.S.)"}});
+  const Names all{"ANN", "WANDA", "ZELDA"};
+  const struct {
+    const char* what;
+    int caret;
+  } cases[] = {{"ZELDA's only cue", 2}, {"a cue right after its heading", 5}, {"a speech", 1}};
+  for (const auto& c : cases) {
+    PlaceCaret(c.caret, 2);
+    EXPECT_EQ(Collected(), all) << c.what;
+    Driver().Expect([&](TForm& form) {
+      auto& dialog = dynamic_cast<THideNamesDlg&>(form);
+      EXPECT_EQ(Texts(dialog.ShowNameList->Items), all) << c.what;
+      dialog.CancelBtn->Click();
+    });
+    HideCharacterNames();
+  }
+}
+
 // ---- The hide dialog --------------------------------------------------------
 
 class HideNamesTest : public CharacterNameTest {

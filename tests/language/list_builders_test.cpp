@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "script/editing/typing_aids.h"
+
 #include <optional>
 
 #include "language/language_fixture.h"
@@ -150,9 +152,10 @@ TEST_F(ListBuilderTest, APickedEntryFinishesTheElement) {
     Byte next = ekAction;  // the element after it
   } cases[] = {
       {"a location after the opening", ekSceneHeading, "INT.", {VK_RETURN}, "k", true, "INT. KITCHEN", 0},
-      // Letters no entry begins with close the list: they are the new entry.
+      // Letters no entry begins with close the list: they are the new entry,
+      // written as a picked one is (a shot with its blank).
       {"a location the list lacks", ekSceneHeading, "INT.", {}, "q", true, "INT. Q", 0},
-      {"a shot the list lacks", ekShot, "", {}, "x", true, "X", 0},
+      {"a shot the list lacks", ekShot, "", {}, "x", true, "X ", 0},
       // The shot being typed is in its own list.
       {"a shot", ekShot, "ANG", {VK_DOWN, VK_DOWN, VK_RETURN}, "", true, "ANGLE ON BOB ", 0},
       {"a transition", ekTransition, "", {VK_RETURN}, "", true, "CUT TO:", 1},
@@ -177,6 +180,34 @@ TEST_F(ListBuilderTest, APickedEntryFinishesTheElement) {
     EXPECT_EQ(Script().EditBuffer(), c.result);
     EXPECT_EQ(Script().CaretColumn(), c.accepted ? c.result.size() : 0u);
     EXPECT_EQ(EnterKeysPassed() - enterBefore, c.enterKeys);
+  }
+}
+
+// A heading's location list reports a pick only when an entry was chosen:
+// letters it lacks are written into the heading, which is no pick.
+TEST_F(ListBuilderTest, TheLocationListReportsOnlyAChosenEntry) {
+  const struct {
+    const char* what;
+    std::string typed;
+    std::vector<Word> keys;
+    bool picked;
+    std::string result;
+  } cases[] = {
+      {"a location chosen", "k", {VK_RETURN}, true, "INT. KITCHEN"},
+      {"a location the list lacks", "q", {}, false, "INT. Q"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Script().FreeElements();
+    AddLocationScript();
+    Add({{ekSceneHeading, "INT."}, {ekAction, "AFTER"}});
+    PlaceCaret(10, 4);
+    Driver().Expect([&](TForm&) {
+      TypeText(c.typed);
+      for (Word key : c.keys) SendKey(key);
+    });
+    EXPECT_EQ(aids::OfferLocations(false), c.picked);
+    EXPECT_EQ(Script().EditBuffer(), c.result);
   }
 }
 

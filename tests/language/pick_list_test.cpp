@@ -375,5 +375,40 @@ TEST_F(PickListTest, ThePromptLineDragsTheWindowWithinTheScreen) {
   EXPECT_EQ(menu.Left(), 0);
 }
 
+// "<" typed in a shot of a branching script offers the script's variables
+// while "Auto Variable Input" is on; the one chosen is typed in after it.
+TEST_F(PickListTest, ALessThanInAShotOffersTheVariables) {
+  const struct {
+    const char* what;
+    bool interactive;
+    bool option;
+    Byte kind;
+    bool offered;
+  } cases[] = {
+      {"a shot of a branching script", true, true, ekShot, true},
+      {"with the option off", true, false, ekShot, false},
+      {"in a plain script", false, true, ekShot, false},
+      {"in an action", true, true, ekAction, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Script().FreeElements();
+    Add({{ekShot, "<HAS KEY> <JUMP 1>"}, {c.kind, "GO "}});
+    PlaceCaret(1, 3);
+    Script().InteractiveScript = c.interactive ? 1 : 0;
+    Main().AutoVariableInput = c.option;
+    if (c.offered)
+      Driver().Expect([&](TForm& form) {
+        EXPECT_EQ(&form, &Menu());
+        EXPECT_EQ(Shown(), Entries{"HAS KEY"});
+        SendKey(VK_RETURN);
+      });
+    char key = '<';
+    Script().FormKeyPress(&Script(), key);
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(Script().EditBuffer(), c.offered ? "GO <HAS KEY" : "GO <");
+  }
+}
+
 }  // namespace
 }  // namespace qm

@@ -402,15 +402,19 @@ TEST_F(SearchScriptTest, TheDialogRemembersItsOptions) {
   EXPECT_FALSE(second.FromCursorBtn->Checked());
 }
 
-// Renaming changes the cues (with their extensions) and the name table,
-// and leaves what the characters say alone.
-TEST_F(SearchScriptTest, ChangeCharacterNameRenamesEveryCue) {
-  Add({{ekCharacterName, "BOB"},
+// Renaming is a replace over the whole script: the name changes wherever
+// it stands as a whole word (cues with their extensions, headings, action
+// and speech), with the capitals of the text it replaces, and the name
+// table follows.
+TEST_F(SearchScriptTest, ChangeCharacterNameRenamesTheNameEverywhere) {
+  Add({{ekSceneHeading, "INT. BOB'S ROOM - DAY"},
+       {ekAction, "Bob enters."},
+       {ekCharacterName, "BOB"},
        {ekDialogue, "Bob is here, bob."},
        {ekCharacterName, "BOB (V.O.)"},
        {ekDialogue, "Still Bob."},
        {ekCharacterName, "BOBBY"}});
-  PlaceCaret(1);
+  PlaceCaret(3);
   BuildCharacterNameTable();
   Driver().Expect(
       [](TForm& form) {
@@ -421,29 +425,32 @@ TEST_F(SearchScriptTest, ChangeCharacterNameRenamesEveryCue) {
         EXPECT_TRUE(dialog.EntireScriptBtn->Checked());
         dialog.SearchText->SetItemIndex(dialog.SearchText->Items.IndexOf("BOB"));
         dialog.SearchText->Text = "BOB";
-        dialog.ReplaceText->Text = "Robert";
+        dialog.ReplaceText->Text = "ROBERT";
         dialog.OKBtn->Click();
       },
       "the rename dialog");
-  ExpectMessage("Found: 2\rReplaced: 2", "Search/Replace is done");
+  ExpectMessage("Found: 7\rReplaced: 7", "Search/Replace is done");
   ExpectMessage("Return to Starting Position of Search?", "", mrYes);
   ChangeCharacterName();
-  const std::vector<ElementSpec> expected{{ekCharacterName, "ROBERT"},
-                                          {ekDialogue, "Bob is here, bob."},
+  const std::vector<ElementSpec> expected{{ekSceneHeading, "INT. ROBERT'S ROOM - DAY"},
+                                          {ekAction, "Robert enters."},
+                                          {ekCharacterName, "ROBERT"},
+                                          {ekDialogue, "Robert is here, robert."},
                                           {ekCharacterName, "ROBERT (V.O.)"},
-                                          {ekDialogue, "Still Bob."},
+                                          {ekDialogue, "Still Robert."},
                                           {ekCharacterName, "BOBBY"}};
   EXPECT_EQ(ElementsOf(Script()), expected);
   TStringList names;
   CollectCharacterNames(0, false, false, names, false);
   EXPECT_EQ(Texts(names), (std::vector<std::string>{"BOBBY", "ROBERT"}));
-  EXPECT_EQ(Script().CurrentElement(), &Element(1));
+  EXPECT_EQ(Script().CurrentElement(), &Element(3));
 }
 
 // A rename starts without questions, yet the writer may ask for them once
-// the new name is typed: only the capitals and whole names stay locked.
-TEST_F(SearchScriptTest, ARenameMayAskAtEachCue) {
-  Add({{ekCharacterName, "BOB"}, {ekDialogue, "Hi."}, {ekCharacterName, "BOB"}, {ekDialogue, "Bye."}});
+// the new name is typed (a name that is also a word): only the capitals
+// and whole names stay locked.
+TEST_F(SearchScriptTest, ARenameMayAskAtEachPlace) {
+  Add({{ekCharacterName, "WILL"}, {ekDialogue, "I will go."}, {ekCharacterName, "WILL"}, {ekDialogue, "Bye, Will."}});
   PlaceCaret(1);
   BuildCharacterNameTable();
   Driver().Expect(
@@ -452,8 +459,8 @@ TEST_F(SearchScriptTest, ARenameMayAskAtEachCue) {
         EXPECT_FALSE(dialog.PromptBox->Checked());
         EXPECT_FALSE(dialog.WholeWordsBox->Enabled());
         EXPECT_FALSE(dialog.ExactCaseBox->Enabled());
-        dialog.SearchText->Text = "BOB";
-        dialog.ReplaceText->Text = "ROBERT";
+        dialog.SearchText->Text = "WILL";
+        dialog.ReplaceText->Text = "BILL";
         dialog.ReplaceTextChange(nullptr);
         EXPECT_TRUE(dialog.PromptBox->Enabled());
         EXPECT_FALSE(dialog.MatchCapsBox->Enabled());
@@ -461,13 +468,16 @@ TEST_F(SearchScriptTest, ARenameMayAskAtEachCue) {
         dialog.OKBtn->Click();
       },
       "the rename dialog");
-  ExpectMessage("Should I replace it?", "I Found \"BOB\"", mrNo);
-  ExpectMessage("Should I replace it?", "I Found \"BOB\"", mrOk);
-  ExpectMessage("Found: 2\rReplaced: 1", "Search/Replace is done");
+  ExpectMessage("Should I replace it?", "I Found \"WILL\"", mrOk);
+  ExpectMessage("Should I replace it?", "I Found \"WILL\"", mrNo);
+  ExpectMessage("Should I replace it?", "I Found \"WILL\"", mrNo);
+  ExpectMessage("Should I replace it?", "I Found \"WILL\"", mrOk);
+  ExpectMessage("Found: 4\rReplaced: 2", "Search/Replace is done");
   ExpectMessage("Return to Starting Position of Search?", "", mrNo);
   ChangeCharacterName();
-  EXPECT_EQ(ElementsOf(Script())[0].text, "BOB");
-  EXPECT_EQ(ElementsOf(Script())[2].text, "ROBERT");
+  const std::vector<ElementSpec> expected{
+      {ekCharacterName, "BILL"}, {ekDialogue, "I will go."}, {ekCharacterName, "WILL"}, {ekDialogue, "Bye, Bill."}};
+  EXPECT_EQ(ElementsOf(Script()), expected);
 }
 
 TEST_F(SearchScriptTest, RenameWithoutANewNameAsksFirst) {

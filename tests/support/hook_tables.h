@@ -194,6 +194,7 @@ struct HookMembers<TTypingAidHooks> {
     visit("AllCharacterNames", &TTypingAidHooks::AllCharacterNames);
     visit("OfferCharacterNames", &TTypingAidHooks::OfferCharacterNames);
     visit("OfferLocations", &TTypingAidHooks::OfferLocations);
+    visit("OfferVariables", &TTypingAidHooks::OfferVariables);
     visit("ExpandSceneTextAlias", &TTypingAidHooks::ExpandSceneTextAlias);
     visit("ExpandShotTextAlias", &TTypingAidHooks::ExpandShotTextAlias);
     visit("ExpandTransitionAlias", &TTypingAidHooks::ExpandTransitionAlias);

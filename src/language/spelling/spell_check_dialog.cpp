@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/message_box_form.h"
 #include "base/message_boxes.h"
@@ -82,6 +83,17 @@ bool HasCapital(const std::string& s) {
   return std::any_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
 }
 
+// Centred across the screen with its foot one and a half status lines
+// above the main window's, so that the script's text above stays in view.
+void PlaceAboveStatusLine(TForm& dialog) {
+  if (!DocumentFrame || !Screen) return;
+  const auto* status = dynamic_cast<const TControl*>(DocumentFrame->FindComponent("StatusPanel"));
+  const int statusHeight = status ? status->Height() : 0;
+  dialog.Left = (Screen->Width() - dialog.Width) / 2;
+  const int bottom = DocumentFrame->Top + DocumentFrame->Height - statusHeight * 3 / 2;
+  dialog.Top = std::max(bottom - dialog.Height, 0);
+}
+
 std::string WithInitialCapital(const std::string& s) {
   std::string out = AnsiLowerCase(s);
   if (!out.empty()) out[0] = static_cast<char>(AnsiUpper(static_cast<Byte>(out[0])));
@@ -157,6 +169,8 @@ TSpellCheckingDlg::TSpellCheckingDlg(TComponent* owner) : TForm(owner) {
   AddOkBtn->OnClick = [this](TObject*) { AddOkClick(); };
   AddCancelBtn->OnClick = [this](TObject*) { ShowMainPage(); };
   OnHide = [this](TObject*) { ShowMainPage(); };
+  Position = TPosition::poDesigned;
+  OnShow = [this](TObject*) { PlaceAboveStatusLine(*this); };
 }
 
 void TSpellCheckingDlg::FillSuggestions(const std::vector<std::string>& suggestions) {

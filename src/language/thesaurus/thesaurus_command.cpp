@@ -103,14 +103,27 @@ bool ListModeRetry(TThesaurusDlg& dialog, std::string& word, const std::string& 
   return false;
 }
 
+// Past the new word and one blank after it.
+void StepPastWord(TMDIChild& script, std::size_t end) {
+  editor::SetCaretColumn(script, end);
+  if (At(script.EditBuffer(), end) == ' ') editor::SetCaretColumn(script, end + 1);
+}
+
 void ReplaceWordInScript(TMDIChild& script, std::size_t start, const std::string& word) {
   editor::SaveUndoStep(script, 1);
   const std::string& line = script.EditBuffer();
   std::size_t caret = std::min(start, line.size());
   while (caret < line.size() && CodeCharSet.Contains(static_cast<Byte>(line[caret]))) ++caret;
-  const std::string replaced = line.substr(caret, 2);
   std::size_t end = caret;
   while (end < line.size() && !IsSeparator(line[end])) ++end;
+  const std::string typed = CapitalisedLike(line.substr(caret, 2), word);
+  // The word put back as it was changes no text and marks no line.
+  if (line.compare(caret, end - caret, typed) == 0) {
+    StepPastWord(script, end);
+    editor::SetActiveScriptModifiedUnrevised();
+    editor::RedisplayCurrent(script);
+    return;
+  }
   editor::ChangeEditText(script, [&](std::string& text) { text.erase(caret, end - caret); });
   editor::SetCaretColumn(script, caret);
   // The new word goes in beside the text after it, also in overwrite mode,
@@ -118,12 +131,12 @@ void ReplaceWordInScript(TMDIChild& script, std::size_t start, const std::string
   const Byte insertMode = InsertMode;
   InsertMode = 1;
   editor::EnterRevisionColour(script);
-  for (const char ch : CapitalisedLike(replaced, word)) {
+  for (const char ch : typed) {
     if (!editor::TypeIntoActiveScript(ch)) break;
     editor::SetCaretColumn(script, script.CaretColumn() + 1);
   }
   InsertMode = insertMode;
-  if (At(line, script.CaretColumn()) == ' ') editor::SetCaretColumn(script, script.CaretColumn() + 1);
+  StepPastWord(script, script.CaretColumn());
   editor::SetActiveScriptModified();
   editor::RedisplayCurrent(script);
 }

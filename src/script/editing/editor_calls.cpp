@@ -87,6 +87,8 @@ void MarkCaretLineRevised(TMDIChild& script) { MarkRevisedLine(script, false); }
 
 void SetActiveScriptModified() { SetDocumentModified(true, true); }
 
+void SetActiveScriptModifiedUnrevised() { SetDocumentModified(true, false); }
+
 void SaveUndoStep(TMDIChild&, Byte kind) { qm::SaveUndoStep(kind, false, false, 0); }
 
 void PassEnterKey(TMDIChild& script) { script.Perform(WM_KEYDOWN, VK_RETURN, 0); }

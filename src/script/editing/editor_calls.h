@@ -65,6 +65,10 @@ void MarkCaretLineRevised(TMDIChild& script);
 // After a change: the active script is modified (nothing for a script
 // opened for reading only).
 void SetActiveScriptModified();
+// After a change that leaves the text of every line as it was (a bookmark,
+// the names lists, an element colour, a tag's codes): the active script
+// is modified, and no line is marked revised.
+void SetActiveScriptModifiedUnrevised();
 // Changes one element's text where it stands (wrapped again, nothing
 // drawn) and keeps the current element; true when `change` changed it.
 // The caller lays the screen out once after a run of these.

@@ -129,6 +129,10 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   StartPaginateTimer(LayoutDue | 1);
   RedisplayScreen(false);
   UpdateCaret();
+  // In a branching script a variable is chosen where its name begins.
+  if (fromUser && ch == '<' && CurrentElement()->Kind() == ekShot && InteractiveScript &&
+      ProgramOptions().AutoVariableInput && !PickListShowing())
+    aids::OfferVariables(*this);
   // Names beginning with what was typed are offered while a cue is typed.
   if (fromUser && CurrentElement()->Kind() == ekCharacterName && IsAnsiAlpha(static_cast<Byte>(ch)) &&
       EditBuffer().find('(') == std::string::npos)

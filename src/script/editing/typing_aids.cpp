@@ -38,6 +38,7 @@ std::string FirstCharacterName(char initial) { return Ask(TypingAidHooks.FirstCh
 std::vector<std::string> AllCharacterNames() { return Ask(TypingAidHooks.AllCharacterNames); }
 void OfferCharacterNames(TMDIChild& script) { Ask(TypingAidHooks.OfferCharacterNames, script); }
 bool OfferLocations(bool fromTool) { return Ask(TypingAidHooks.OfferLocations, fromTool); }
+void OfferVariables(TMDIChild& script) { Ask(TypingAidHooks.OfferVariables, script); }
 bool ExpandSceneTextAlias(bool wholeLine, bool testOnly) {
   return Ask(TypingAidHooks.ExpandSceneTextAlias, wholeLine, testOnly);
 }

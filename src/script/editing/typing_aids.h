@@ -42,6 +42,9 @@ struct TTypingAidHooks {
   // The location list of a scene heading, when it holds one to pick;
   // false when nothing was offered.
   std::function<bool(bool fromTool)> OfferLocations;
+  // After "<" in a shot of a branching script: the script's variables at
+  // the caret, the one chosen typed in.
+  std::function<void(TMDIChild& script)> OfferVariables;
   // The user lists' aliases typed in the edit line, replaced by their texts.
   std::function<bool(bool wholeLine, bool testOnly)> ExpandSceneTextAlias;
   std::function<bool(bool testOnly)> ExpandShotTextAlias;
@@ -77,6 +80,7 @@ std::string FirstCharacterName(char initial);
 std::vector<std::string> AllCharacterNames();
 void OfferCharacterNames(TMDIChild& script);
 bool OfferLocations(bool fromTool);
+void OfferVariables(TMDIChild& script);
 bool ExpandSceneTextAlias(bool wholeLine, bool testOnly);
 bool ExpandShotTextAlias(bool testOnly);
 bool ExpandTransitionAlias(bool testOnly);

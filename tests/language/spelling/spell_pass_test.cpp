@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "base/program_options.h"
@@ -103,6 +104,23 @@ TEST_F(SpellPassTest, AnUnknownWordIsReplacedByTheChosenSuggestion) {
   Run(smScript);
   EXPECT_EQ(TextOf(0), "They receive the letter.");
   EXPECT_TRUE(Script().DocumentModified);
+}
+
+// The question stands centred across the screen, its foot one and a half
+// status lines above the foot of the main window.
+TEST_F(SpellPassTest, TheDialogStandsAboveTheStatusLine) {
+  Main().SetBounds(40, 30, 900, 700);
+  const auto* status = dynamic_cast<const TControl*>(Main().FindComponent("StatusPanel"));
+  ASSERT_NE(status, nullptr);
+  const int statusHeight = status->Height();
+  Add({{ekAction, "They recieve it."}});
+  AnswerDialog("recieve", [&](TSpellCheckingDlg& d) {
+    EXPECT_LE(std::abs(2 * d.Left + d.Width - Screen->Width()), 1);
+    EXPECT_EQ(d.Top + d.Height, 30 + 700 - statusHeight * 3 / 2);
+    d.SkipBtn->Click();
+  });
+  ExpectMessage("Checked 3 words");
+  Run(smScript);
 }
 
 TEST_F(SpellPassTest, TheDialogsAnswersActOnTheWord) {

@@ -11,6 +11,7 @@
 #include "language/thesaurus/thes_dic.h"
 #include "language/thesaurus/wordnet_files.h"
 #include "platform/files.h"
+#include "script/editing/revision_marks.h"
 #include "script/layout/editor_state.h"
 #include "script/model/element_kinds.h"
 #include "script/model/text_codes.h"
@@ -119,6 +120,33 @@ TEST_F(ThesaurusDialogTest, WithARevisionColourTheNewWordIsTypedInIt) {
     if (!CodeCharSet.Contains(static_cast<Byte>(c))) plain.push_back(c);
   EXPECT_EQ(plain, "She passed home.");
   EXPECT_NE(Line(), plain) << "the colour's codes are round the new word";
+}
+
+// While the script marks revisions a new word marks its line; Replace
+// with the word as it was changes nothing and marks nothing.
+TEST_F(ThesaurusDialogTest, OnlyAChangedWordMarksItsLineRevised) {
+  const struct {
+    const char* what;
+    std::string chosen;
+    std::string expected;
+    bool marked;
+  } cases[] = {
+      {"a synonym", "pass", "She passed home.", true},
+      {"the word itself", "walk", "She walked home.", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Type("She walked home.", 5);
+    Script().RevisionMarking = 1;
+    Script().DocumentModified = 0;
+    RunList([&](TThesaurusDlg& d) {
+      d.HeadWord->Text = c.chosen;
+      d.ReplaceBtn->Click();
+    });
+    EXPECT_EQ(Line(), c.expected);
+    EXPECT_TRUE(Script().DocumentModified);
+    EXPECT_EQ(HasRevisedLines(*Script().CurrentElement()), c.marked);
+  }
 }
 
 TEST_F(ThesaurusDialogTest, OneLetterIsNoWordAndCancelLeavesTheScript) {
