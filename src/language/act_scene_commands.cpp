@@ -90,7 +90,7 @@ void InsertActSceneInfo(TMDIChild& script, const std::string& command) {
   }
 }
 
-void InsertSceneHeading() {
+void InsertSceneHeading(TObject* sender) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
   editor::SaveUndoStep(script, 0);
@@ -100,7 +100,7 @@ void InsertSceneHeading() {
     editor::RedisplayCurrent(script);
     if (!ProgramOptions().UseQuickType) return;
   }
-  if (!RecordOf(script).InteractiveScript) editor::PassEnterKey(script);
+  if (!RecordOf(script).InteractiveScript) editor::PassEnterKey(script, sender);
 }
 
 void InsertDialogueParagraph() {

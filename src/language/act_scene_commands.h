@@ -8,6 +8,7 @@
 namespace qm {
 
 class TMDIChild;
+class TObject;
 
 // The act pop-up menu's commands, by the names the script window
 // remembers the chosen one under.
@@ -23,8 +24,10 @@ void InsertActSceneInfo(TMDIChild& script, const std::string& command);
 
 // The Scene Heading button: a new scene heading; with "Use QuickType" on,
 // or when the caret is on a heading already, the heading entry goes on as
-// if Enter was pressed (not in an interactive script).
-void InsertSceneHeading();
+// if Enter was pressed (not in an interactive script). `sender` is the
+// button clicked, whose Enter opens the heading's menus beside it; null
+// for the key.
+void InsertSceneHeading(TObject* sender);
 
 // A new Dialogue after a cue, dialogue or parenthetical (a beep anywhere
 // else); after a dialogue it is set off by one blank line.

@@ -95,7 +95,7 @@ void InstallTypingAids() {
   h.ExpandSameActAlias = ExpandSameActAlias;
   h.ExpandNewSceneAlias = ExpandNewSceneAlias;
   h.ExpandEndOfActAlias = ExpandEndOfActAlias;
-  h.InsertSceneHeading = InsertSceneHeading;
+  h.InsertSceneHeading = [] { InsertSceneHeading(nullptr); };
   InstallSpellingAids();
 }
 

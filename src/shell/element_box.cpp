@@ -84,6 +84,13 @@ void TMainForm::ElementPopDownListKeyPress(TObject*, char& key) {
   key = 0;
 }
 
+bool TMainForm::ApplyElementLetterToBlock(char letter) {
+  TMDIChild* script = EditableActiveScript();
+  if (!script || !script->BlockOn() || !ElementPopDownList) return false;
+  ElementPopDownListKeyPress(ElementPopDownList, letter);
+  return true;
+}
+
 void TMainForm::ApplyElementBoxEntry(int entry) {
   ElementPopDownList->Visible = false;
   TMDIChild* script = EditableActiveScript();

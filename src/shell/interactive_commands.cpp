@@ -5,9 +5,11 @@
 #include "script/editing/typing_aids.h"
 #include "script/editing/click_hooks.h"
 #include "shell/documents.h"
+#include "shell/element_type_dialog.h"
 #include "shell/main_form.h"
 #include "story/activity_variables.h"
 #include "story/activity_wizard_dialog.h"
+#include "story/branch_point_dialog.h"
 #include "story/interactive_script.h"
 #include "story/linkage_graph_dialog.h"
 #include "story/runtime_player.h"
@@ -42,6 +44,16 @@ void TMainForm::InstallStoryHooks() {
 void TMainForm::InteractiveWizardItemClick(TObject*) {
   if (!EditableActiveScript()) return;
   story::ShowActivityWizard();
+}
+
+void TMainForm::BranchPointBtnClick(TObject*) {
+  if (!EditableActiveScript()) return;
+  story::ShowBranchPointDialog();
+}
+
+int TMainForm::ChooseInteractiveElement() {
+  TSelectElementTypeDlg dialog(this);
+  return dialog.ShowModal();
 }
 
 }  // namespace qm

@@ -92,6 +92,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   };
   KeyCommandHooks.ShotMenu = [this] { ScriptPopups().ShowShotPopup(nullptr); };
   KeyCommandHooks.TransitionMenu = [this] { ScriptPopups().ShowTransitionPopup(nullptr); };
+  KeyCommandHooks.ChooseElementType = [this] { return ChooseInteractiveElement(); };
   InstallStoryHooks();
   autoScroll_ = std::make_unique<TAutoScroll>();
   autoScroll_->HookMessages();

@@ -153,6 +153,11 @@ class TMainForm : public TForm, public TProgramOptions {
   void ElementPopDownListKeyPress(TObject* sender, char& key);
   void ApplyElementBoxEntry(int entry);
   void BuildElementBox();
+  // Before an element button or key starts its element: with a block
+  // marked in the active script the letter goes to the element box as if
+  // typed there, and the marked part changes type (true); without a block
+  // nothing happens (false).
+  bool ApplyElementLetterToBlock(char letter);
   // Goto menu: the start or the end of the script.
   void GotoTopOrBottomClick(TObject* sender);
 
@@ -370,6 +375,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void DialogueBtnClick(TObject* sender);
   // The activity wizard (Ctrl+A where Select All does not take the key).
   void InteractiveWizardItemClick(TObject* sender);
+  // The branch point menu: a branch point built or edited at the caret.
+  void BranchPointBtnClick(TObject* sender);
+  // Enter's question on an empty Action: which element comes next.
+  int ChooseInteractiveElement();
   // What the script window's mouse asks of branching scripts.
   void InstallStoryHooks();
 

@@ -11,16 +11,36 @@
 #include "platform/office_button.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/element_transitions.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/scrolling.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "language/act_scene_commands.h"
+#include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/ruler.h"
 #include "shell/script_popups.h"
 #include "script/editing/editor_calls.h"
 
 namespace qm {
+
+// How an element button starts its element at the caret of the script.
+using TElementStart = void (*)(TMainForm& form, TMDIChild& script, TObject* sender);
+// The command a button runs in an interactive script's multimedia set.
+using TMultimediaCommand = void (TMainForm::*)(TObject* sender);
+
+struct TElementButtonRow {
+  const char* name;
+  const char* caption;
+  const char* hint;
+  // The letter the element box takes for the button's type, in the normal
+  // and in the multimedia set (0: the button changes no block).
+  char letter;
+  char multimediaLetter;
+  TElementStart start;
+  TMultimediaCommand multimedia;
+};
 
 namespace {
 
@@ -30,26 +50,32 @@ constexpr int PageButtonHeight = 20;
 // How far the text may be shifted either way, in pixels.
 constexpr int HorizRange = 400;
 
-struct TElementButtonRow {
-  const char* name;
-  const char* caption;
-  const char* hint;
-};
+void StartSlot(TMDIChild& script, int slot) { StartElementOfSlot(script, slot); }
 
-// The normal set, top to bottom. Shot and Transition open their quick
-// menus; the others' commands come with the element commands, and until
-// then they show what they will do, disabled.
-constexpr std::array<TElementButtonRow, 9> ElementButtons{{
-    {"CharNameBtn", "C", "Character Name|CHARACTER NAME: Press the <TAB> Key anywhere in the script"},
-    {"DialogueBtn", "D", "Dialogue|DIALOGUE: Press <ENTER> while in a Character Name/Parenthetical"},
-    {"ParentheticalBtn", "P", "Parenthetical|PARENTHETICAL: Press the LEFT PARENTHESIS <(> in Dialogue"},
-    {"ActionBtn", "A", "Action|ACTION: Press <ENTER> or <CTRL+ENTER>"},
-    {"TransitionBtn", "T", "Transition|TRANSITION"},
-    {"SceneHeadingBtn", "Sc", "Scene Heading|SCENE HEADING: Press <CTRL+S>"},
-    {"ShotBtn", "Sh", "Shot|SHOT: Press <CTRL+O>"},
-    {"ScriptNoteBtn", "N", "Script Note|SCRIPT NOTE"},
-    {"SceneGuideBtn", "SP", "Scene Pilot"},
+// The normal set, top to bottom; the scene pilot's button is not an
+// element's.
+const std::array<TElementButtonRow, 9> ElementButtons{{
+    {"CharNameBtn", "C", "Character Name|CHARACTER NAME: Press the <TAB> Key anywhere in the script", 'C', 0,
+     [](TMainForm&, TMDIChild&, TObject*) { StartCharacterName(VK_RETURN); },
+     &TMainForm::PlayMultimediaScriptItemClick},
+    {"DialogueBtn", "D", "Dialogue|DIALOGUE: Press <ENTER> while in a Character Name/Parenthetical", 'D', 0,
+     [](TMainForm&, TMDIChild& s, TObject*) { StartSlot(s, fsDialogue); }, &TMainForm::DialogueBtnClick},
+    {"ParentheticalBtn", "P", "Parenthetical|PARENTHETICAL: Press the LEFT PARENTHESIS <(> in Dialogue", 'P', 0,
+     [](TMainForm&, TMDIChild& s, TObject*) { StartSlot(s, fsParenthetical); }, &TMainForm::InteractiveWizardItemClick},
+    {"ActionBtn", "A", "Action|ACTION: Press <ENTER> or <CTRL+ENTER>", 'A', 0,
+     [](TMainForm&, TMDIChild& s, TObject*) { StartSlot(s, fsAction); }, &TMainForm::BranchPointBtnClick},
+    {"TransitionBtn", "T", "Transition|TRANSITION", 'T', 'T',
+     [](TMainForm& f, TMDIChild&, TObject* b) { f.ScriptPopups().ShowTransitionPopup(b); }, nullptr},
+    {"SceneHeadingBtn", "Sc", "Scene Heading|SCENE HEADING: Press <CTRL+S>", 'S', 'B',
+     [](TMainForm&, TMDIChild&, TObject* b) { InsertSceneHeading(b); }, nullptr},
+    {"ShotBtn", "Sh", "Shot|SHOT: Press <CTRL+O>", 'H', 'U',
+     [](TMainForm& f, TMDIChild&, TObject* b) { f.ScriptPopups().ShowShotPopup(b); }, nullptr},
+    {"ScriptNoteBtn", "N", "Script Note|SCRIPT NOTE", 'N', 'N',
+     [](TMainForm&, TMDIChild& s, TObject*) { StartScriptNote(s); }, nullptr},
+    {"SceneGuideBtn", "SP", "Scene Pilot", 0, 0, nullptr, nullptr},
 }};
+
+bool MultimediaSet() { return !NoActiveDocument() && ActiveScript()->InteractiveScript; }
 
 TGlyphPainter TextGlyph(std::string text) {
   return [text](TCanvas& c, const TRect& a, TGlyphLook look) {
@@ -150,20 +176,28 @@ void TRightPanel::MakeElementButtons() {
   int top = 2;
   for (const TElementButtonRow& row : ElementButtons) {
     TOfficeButton* b = MakeButton(form_, ElementButtonPanel, row.name, row.caption, row.hint, top, ButtonSize);
-    const std::string name = row.name;
-    if (name == "ShotBtn") {
-      b->OnClick = [this](TObject* sender) { form_.ScriptPopups().ShowShotPopup(sender); };
-    } else if (name == "TransitionBtn") {
-      b->OnClick = [this](TObject* sender) { form_.ScriptPopups().ShowTransitionPopup(sender); };
-    } else if (name == "SceneGuideBtn") {
+    if (row.start) {
+      b->OnClick = [this, &row](TObject* sender) { ElementButtonClick(row, sender); };
+    } else {
       // Resting the mouse on it opens the pilot beside it.
       b->OnMouseEnter = [this](TObject* sender) { form_.SceneGuideBtnEnter(sender); };
       b->OnClick = [this](TObject* sender) { form_.SceneGuideBtnEnter(sender); };
-    } else {
-      b->SetEnabled(false);
     }
     top += ButtonSize;
   }
+}
+
+void TRightPanel::ElementButtonClick(const TElementButtonRow& row, TObject* sender) {
+  const bool multimedia = MultimediaSet();
+  if (multimedia && row.multimedia) {
+    (form_.*row.multimedia)(sender);
+    return;
+  }
+  if (form_.ApplyElementLetterToBlock(multimedia ? row.multimediaLetter : row.letter)) return;
+  TMDIChild* script = EditableActiveScript();
+  if (!script) return;
+  row.start(form_, *script, sender);
+  FocusActiveScript();
 }
 
 void TRightPanel::LayoutRightSpeedBar() {
@@ -191,7 +225,7 @@ void TRightPanel::LayoutElementButtons() {
   TOfficeButton* shot = button("ShotBtn");
   TOfficeButton* note = button("ScriptNoteBtn");
   const int d = dialogue->Top - charName->Top;
-  const bool multimedia = !NoActiveDocument() && ActiveScript()->InteractiveScript;
+  const bool multimedia = MultimediaSet();
   const auto set = [](TOfficeButton* b, const std::string& caption, const char* hint) {
     b->Caption = caption;
     b->Hint = hint;

@@ -13,6 +13,7 @@ class TPanel;
 class TScrollBar;
 class TOfficeButton;
 enum class TScrollCode;
+struct TElementButtonRow;
 
 class TRightPanel {
  public:
@@ -44,6 +45,10 @@ class TRightPanel {
 
  private:
   void MakeElementButtons();
+  // An element button: in an interactive script the four top ones run the
+  // multimedia commands; any other starts its element at the caret, or
+  // with a block marked hands its letter to the element box.
+  void ElementButtonClick(const TElementButtonRow& row, TObject* sender);
   // The normal set of element buttons, or the multimedia set for an
   // interactive script (no transition button, the scene button in its place).
   void LayoutElementButtons();

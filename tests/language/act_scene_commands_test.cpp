@@ -129,7 +129,7 @@ TEST_F(ActSceneTest, TheSceneHeadingButton) {
     Main().UseQuickType = c.quickType;
     Settings().InteractiveScript = c.interactive;
     const int before = EnterKeysPassed();
-    InsertSceneHeading();
+    InsertSceneHeading(nullptr);
     EXPECT_EQ(Elements().size(), c.elements);
     EXPECT_EQ(Script().CurrentElement()->Kind(), ekSceneHeading);
     EXPECT_EQ(EnterKeysPassed() - before, c.enterKeys);

@@ -151,6 +151,7 @@ struct HookMembers<TKeyCommandHooks> {
     visit("ClickButton", &TKeyCommandHooks::ClickButton);
     visit("ShotMenu", &TKeyCommandHooks::ShotMenu);
     visit("TransitionMenu", &TKeyCommandHooks::TransitionMenu);
+    visit("ChooseElementType", &TKeyCommandHooks::ChooseElementType);
   }
 };
 static_assert(ListsEveryMember<TKeyCommandHooks>());

@@ -11,6 +11,7 @@
 #include "script/editing/document_modified.h"
 #include "script/editing/selection_commands.h"
 #include "script/editing/edit_line.h"
+#include "script/editing/keyboard_commands.h"
 #include "script/editing/revision_colour.h"
 #include "script/editing/revision_marks.h"
 #include "script/editing/scrolling.h"
@@ -91,7 +92,14 @@ void SetActiveScriptModifiedUnrevised() { SetDocumentModified(true, false); }
 
 void SaveUndoStep(TMDIChild&, Byte kind) { qm::SaveUndoStep(kind, false, false, 0); }
 
-void PassEnterKey(TMDIChild& script) { script.Perform(WM_KEYDOWN, VK_RETURN, 0); }
+void PassEnterKey(TMDIChild& script, TObject* sender) {
+  if (!sender) {
+    script.Perform(WM_KEYDOWN, VK_RETURN, 0);
+    return;
+  }
+  Word key = VK_RETURN;
+  HandleCommandKey(key, {}, sender);
+}
 
 void RenumberScenes(TMDIChild& script) { script.RenumberScenes(false); }
 

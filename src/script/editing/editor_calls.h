@@ -16,7 +16,8 @@
 
 namespace qm {
 class TMDIChild;
-}
+class TObject;
+}  // namespace qm
 
 namespace qm::editor {
 
@@ -77,8 +78,9 @@ bool RewriteElementText(TMDIChild& script, TScriptElement& element, const std::f
 void RedisplayScreen(TMDIChild& script);
 // Before a change: an undo step of the kind (3 moves the caret only).
 void SaveUndoStep(TMDIChild& script, Byte kind);
-// An Enter key to the script window's own key handling.
-void PassEnterKey(TMDIChild& script);
+// An Enter key to the script window's own key handling; with a sender
+// (a tool button) the Enter is that button's made-up key.
+void PassEnterKey(TMDIChild& script, TObject* sender = nullptr);
 // Numbers the acts and scenes again.
 void RenumberScenes(TMDIChild& script);
 // Where the caret's line begins on the screen.

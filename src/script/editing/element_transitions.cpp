@@ -3,6 +3,7 @@
 #include "script/editing/typing_aids.h"
 #include "script/editing/element_transitions.h"
 #include "script/editing/hidden_elements.h"
+#include "script/editing/keyboard_commands.h"
 
 #include <algorithm>
 #include <array>
@@ -13,6 +14,7 @@
 #include "script/editing/script_list_data.h"
 #include "script/model/user_list_entries.h"
 #include "platform/controls.h"
+#include "platform/office_button.h"
 #include "platform/cp1252.h"
 #include "platform/stringlist.h"
 #include "script/editing/alt_letter_names.h"
@@ -43,8 +45,27 @@ namespace {
 constexpr std::size_t RememberedNameLength = 30;
 constexpr const char* EmptySceneInformation = "~";
 
-// A made-up Enter from a tool button, not the key.
-bool FromToolButton(TObject* sender) { return dynamic_cast<TSpeedButton*>(sender) != nullptr; }
+// A made-up Enter from a tool button (the main window's element buttons
+// among them), not the key.
+bool FromToolButton(TObject* sender) {
+  return dynamic_cast<TSpeedButton*>(sender) != nullptr || dynamic_cast<TOfficeButton*>(sender) != nullptr;
+}
+
+void ClickButton(const char* name) {
+  if (KeyCommandHooks.ClickButton) KeyCommandHooks.ClickButton(name);
+}
+
+// An empty Action of an interactive script: the writer says what comes
+// next, and the main window's button for it makes it.
+void ChooseInteractiveElement() {
+  if (!KeyCommandHooks.ChooseElementType) return;
+  switch (KeyCommandHooks.ChooseElementType()) {
+    case mrOk: ClickButton("ParentheticalBtn"); break;
+    case mrYes: ClickButton("ActionBtn"); break;
+    case mrNo: ClickButton("SceneHeadingBtn"); break;
+    default: break;
+  }
+}
 
 std::string UserListText(const TMDIChild& window, TUserList list, int slot) {
   return InsertedText(UserListEntry(window.UserLists, list, slot));
@@ -288,8 +309,12 @@ void InsertPickedName(TMDIChild& window, const std::string& name) {
 // choice and never shows.
 void EnterInAction(TMDIChild& window, bool fromTool, bool empty) {
   const TProgramOptions& options = ProgramOptions();
-  if ((!options.UseQuickType && !fromTool) || !empty || window.InteractiveScript) {
+  if ((!options.UseQuickType && !fromTool) || !empty) {
     StartAction(window);
+    return;
+  }
+  if (window.InteractiveScript) {
+    ChooseInteractiveElement();
     return;
   }
   OfferScriptOpening(window);
@@ -319,8 +344,17 @@ void EnterInSceneHeading(TMDIChild& window, TObject* sender, bool empty, bool at
   UpdateCaret();
 }
 
+// In an interactive script a branch point ended by a hard return, or an
+// empty line there, goes on with the branch point menu.
+bool EndsInHardReturn(const TMDIChild& window) {
+  const std::string& line = window.EditBuffer();
+  if (TrimmedLength(line) == 0) return true;
+  return window.CaretColumn() >= line.size() && static_cast<Byte>(line.back()) == HardReturn;
+}
+
 void EnterAfterSceneLead(TMDIChild& window, bool atStartOfText) {
-  if (window.InteractiveScript || (ProgramOptions().UseQuickType && atStartOfText)) StartAction(window);
+  if (window.InteractiveScript && !atStartOfText && EndsInHardReturn(window)) ClickButton("ActionBtn");
+  else if (window.InteractiveScript || (ProgramOptions().UseQuickType && atStartOfText)) StartAction(window);
   else if (ProgramOptions().UseQuickType) StartSceneHeading(0, false);
   else StartElementOfSlot(window, fsSceneHeading);
 }
@@ -474,6 +508,12 @@ void EnterTransition(TMDIChild& window, TShiftState shift, TObject* sender) {
     case ekDialogue: EnterInDialogue(window); break;
     default: StartAction(window); break;
   }
+}
+
+void StartScriptNote(TMDIChild& window) {
+  // In a cue the note goes in before the name.
+  if (window.CurrentElement()->Kind() == ekCharacterName) EditFields(window).CaretColumn = 0;
+  StartElementOfSlot(window, fsScriptNote);
 }
 
 void StartCharacterName(Word key) {
@@ -633,9 +673,22 @@ void ShowTimeOfDayPopup(TObject* sender) {
   EditFields(*window).CaretColumn = static_cast<Word>(window->EditBuffer().size());
   const std::vector<std::string> captions = TimeOfDayCaptions(*window);
   if (!captions.empty() && !EndsWithTimeOfDay(*window, line)) {
+    TObject* button = FromToolButton(sender) ? sender : nullptr;
+    TPopupChoice& choice = PopupChoice(*window);
     PopupContext = pcTimeOfDay;
-    ShowChoiceMenu(*window, captions, FromToolButton(sender) ? sender : nullptr, TimeOfDayMenuOffset);
+    choice.RepeatFlag = true;
+    choice.NevermindChosen = false;
+    ShowChoiceMenu(*window, captions, button, TimeOfDayMenuOffset);
     if (ActiveScript() != window) return;
+    // Nevermind brings the menu back once: a slip of the mouse costs no
+    // time of day.
+    while (choice.RepeatFlag && choice.NevermindChosen) {
+      choice.RepeatFlag = false;
+      PopupContext = pcTimeOfDayAgain;
+      ShowChoiceMenu(*window, captions, button, TimeOfDayMenuOffset);
+      if (ActiveScript() != window) return;
+    }
+    choice.RepeatFlag = false;
   }
   EditFields(*window).CaretColumn = static_cast<Word>(TrimmedLength(window->EditBuffer()));
   UpdateCaret();

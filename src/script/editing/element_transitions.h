@@ -53,6 +53,8 @@ void EnterTransition(TMDIChild& window, TShiftState shift, TObject* sender);
 // Tab (key 9) and Enter's way to a new speech (key 13): a new Character
 // Name, or with "Tab To Parenth" a Parenthetical after a cue or dialogue.
 void StartCharacterName(Word key);
+// Ctrl+F1 and the note button: a new Script Note (before a cue at the caret).
+void StartScriptNote(TMDIChild& window);
 // Shift+Tab: a cue for the other speaker of the last exchange.
 void StartOtherSpeaker(TMDIChild& window);
 // Ctrl+C (and Enter on an empty cue): a name from the script's names,

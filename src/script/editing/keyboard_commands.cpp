@@ -635,8 +635,7 @@ TTail PickNameKey(KeyCommand& c) {
 }
 
 TTail ScriptNoteKey(KeyCommand& c) {
-  if (c.w.CurrentElement()->Kind() == ekCharacterName) EditFields(c.w).CaretColumn = 0;
-  StartElementOfSlot(c.w, fsScriptNote);
+  StartScriptNote(c.w);
   return TTail::Run;
 }
 

@@ -17,11 +17,14 @@ class TMDIChild;
 class TObject;
 
 // What the key commands call in the main window: a tool button clicked
-// by its name, and the shot and transition menus. Empty, they do nothing.
+// by its name, the shot and transition menus, and the question which
+// element comes next in an interactive script (the answer is the dialog's
+// modal result). Empty, they do nothing.
 struct TKeyCommandHooks {
   std::function<void(const std::string& button)> ClickButton;
   std::function<void()> ShotMenu;
   std::function<void()> TransitionMenu;
+  std::function<int()> ChooseElementType;
 };
 extern TKeyCommandHooks KeyCommandHooks;
 

@@ -160,6 +160,7 @@ void TakeNewElementAway(TMDIChild& window) {
 void UserItemSelect(TMDIChild& window) {
   TPopupChoice& choice = PopupChoice(window);
   const std::string text = choice.PopupChoiceText;
+  choice.NevermindChosen = choice.PendingPopupCommand && IsNevermind(text);
   if (!choice.PendingPopupCommand) {
     // The menu closed with nothing chosen: as Nevermind.
   } else if (!IsNevermind(text) && !LeavesLineToType(text)) {

@@ -45,6 +45,10 @@ class TPopupChoice : public TComponent {
   Byte PendingPopupCommand = 0;
   std::string PopupChoiceText;  // at most 50 characters
   Byte PopupChoiceCode = 0;
+  // The time-of-day menu may come once more after Nevermind while this is
+  // set; whether the menu that closed last was left with Nevermind.
+  bool RepeatFlag = false;
+  bool NevermindChosen = false;
   void Record(const std::string& text, Byte code);
   void Clear();
 };

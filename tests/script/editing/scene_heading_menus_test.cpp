@@ -2,6 +2,7 @@
 // the script's scene texts, and the time of day that ends it.
 #include <gtest/gtest.h>
 
+#include "platform/menus.h"
 #include "script/editing/element_transitions.h"
 #include "script/editing/popup_choice.h"
 #include "script/editing/popup_hooks.h"
@@ -66,6 +67,44 @@ TEST_F(SceneHeadingMenusTest, TheTimeOfDayMenuShowsEveryTimeWithALetter) {
   EXPECT_EQ(shown, (std::vector<std::string>{"&MORNING", "&DAY", "&AFTERNOON", "&EVENING", "&NIGHT", "&LATER",
                                              "&CONTINUOUS", "M&OMENTS LATER", NevermindCaption}));
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{Before, {ekSceneHeading, "INT. KITCHEN - EVENING"}, {ekAction, ""}}));
+}
+
+TEST_F(SceneHeadingMenusTest, NevermindBringsTheTimeOfDayMenuBackOnce) {
+  const struct {
+    const char* what;
+    std::vector<std::string> choices;  // one a menu, in order
+    std::vector<Byte> contexts;        // the context each menu showed in
+    std::string heading;
+  } cases[] = {
+      {"nevermind, then night",
+       {NevermindCaption, "&NIGHT", None},
+       {pcTimeOfDay, pcTimeOfDayAgain, pcTimeOfDay},
+       "INT. KITCHEN - NIGHT"},
+      {"nevermind twice", {NevermindCaption, NevermindCaption}, {pcTimeOfDay, pcTimeOfDayAgain}, "INT. KITCHEN"},
+      {"closed without a choice", {None}, {pcTimeOfDay}, "INT. KITCHEN"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({Before, Kitchen}, 1, -1);
+    std::vector<Byte> contexts;
+    for (const std::string& choice : c.choices) {
+      Driver().ExpectPopup(
+          [choice, &contexts](TPopupMenu& menu) -> TMenuItem* {
+            contexts.push_back(PopupContext);
+            for (int i = 0; i < menu.Items()->Count(); ++i) {
+              TMenuItem* item = menu.Items()->Items(i);
+              if (item->Visible() && !item->IsLine() && item->Caption() == choice) return item;
+            }
+            return nullptr;
+          },
+          "choose " + choice);
+    }
+    Press(VK_RETURN);
+    EXPECT_EQ(Driver().Pending(), 0) << "every menu expected was shown";
+    EXPECT_EQ(contexts, c.contexts);
+    EXPECT_EQ(Elements(), (std::vector<ElementSpec>{Before, {ekSceneHeading, c.heading}, {ekAction, ""}}));
+    EXPECT_EQ(PopupContext == pcTimeOfDayAgain, false) << "the context goes back to the plain time of day";
+  }
 }
 
 TEST_F(SceneHeadingMenusTest, WithoutQuickTypeEnterOnAHeadingOffersNoTimeOfDay) {
