@@ -26,6 +26,10 @@ class FormatFamiliesTest : public testing::KeysFixture {
     MainForm->MenuItem(item)->Click();
     EXPECT_EQ(Driver().Pending(), 0) << item;
   }
+  void Idle() {
+    bool done = false;
+    MainForm->AppIdle(nullptr, done);
+  }
   const TElementFormat& Format(TFormatSlot slot) { return W().FormatSet[slot]; }
 };
 
@@ -86,6 +90,24 @@ TEST_F(FormatFamiliesTest, AStagePlayCentresCuesAndSetsInItsStageDirections) {
   EXPECT_GT(Format(fsAction).LeftMargin, Format(fsDialogue).LeftMargin);
   EXPECT_EQ(Format(fsAction).AllCaps, 0);
   EXPECT_EQ(W().CenterActInformation, 1);
+}
+
+// In an interactive script the Goto menu's Scene item goes to the branch
+// targets, and says so; the branch-target renumbering shows.
+TEST_F(FormatFamiliesTest, TheSceneItemNamesBranchTargetsInAnInteractiveScript) {
+  const struct {
+    const char* item;
+    const char* caption;
+    bool renumbering;
+  } cases[] = {
+      {nullptr, "&Scene", false}, {"InteractiveCDROM1", "&Branch Targets", true}, {"Screenplay1", "&Scene", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item ? c.item : "a new script");
+    if (c.item) LoadFamily(c.item);
+    Idle();
+    EXPECT_EQ(MainForm->MenuItem("ScenePilotItem")->Caption(), c.caption);
+    EXPECT_EQ(MainForm->MenuItem("RenumberBTargetsItem")->Visible(), c.renumbering);
+  }
 }
 
 }  // namespace
