@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "files/element_records.h"
 #include "files/file_job.h"
 #include "files/native_file.h"
 #include "files/script_header.h"
@@ -202,8 +203,7 @@ void ReadRevisionColours(const TIniFile& ini, TScriptRecord& r) {
     if (name.empty()) break;
     r.AddRevisionColour(name, ini.ReadInteger(kRevisions, "Real Revision Color #" + std::to_string(n), clNone));
   }
-  if (r.RevisionColours.Count() > 0) return;
-  for (const auto& draft : kDraftColours) r.AddRevisionColour(draft.name, draft.colour);
+  if (r.RevisionColours.Count() == 0) SetStandardRevisionColours(r);
 }
 
 void WriteRevisionColours(TIniFile& ini, const TScriptRecord& r) {
@@ -287,6 +287,11 @@ void ZeroField(std::vector<Byte>& image, const char* name) {
 
 }  // namespace
 
+void SetStandardRevisionColours(TScriptRecord& r) {
+  r.RevisionColours.Clear();
+  for (const auto& draft : kDraftColours) r.AddRevisionColour(draft.name, draft.colour);
+}
+
 void SaveRevisionColoursAsDefaults(const TScriptRecord& record) {
   TIniFile ini(SettingsFileName);
   WriteRevisionColours(ini, record);
@@ -361,14 +366,21 @@ bool LoadFormatsFile(const std::string& fileName, bool silent, bool withUserList
   return true;
 }
 
-void SaveFormatsFile(const std::string& fileName) {
-  const TMDIChild* script = ActiveScript();
-  if (!script) return;
+std::vector<Byte> FormatsFileImage(const TScriptRecord& record, const TFontNames& fonts) {
   std::vector<Byte> image(ScriptHeaderSize);
-  WriteScriptImage(image, 0, 0, false);
+  THeaderInfo info;
+  info.ElementRecordSize = ElementRecordSize;
+  EncodeScriptHeader(record, fonts, info, image, nullptr);
   // A format file carries no password.
   ZeroField(image, "Password");
   ZeroField(image, "ViewWithoutPassword");
+  return image;
+}
+
+void SaveFormatsFile(const std::string& fileName) {
+  const TMDIChild* script = ActiveScript();
+  if (!script) return;
+  const std::vector<Byte> image = FormatsFileImage(*script, script->FontNameTable);
   const bool saved = WriteFileAtomic(fileName, image.data(), image.size());
   ShowMessageBox(saved ? "Defaults Saved" : "Error Saving Defaults", "");
 }

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "script/model/script_document.h"
 #include "script/model/script_record.h"
 
 namespace qm {
@@ -17,14 +19,19 @@ namespace qm {
 // `silent` it reports the end, or why the file could not be read.
 bool LoadFormatsFile(const std::string& fileName, bool silent, bool withUserLists, bool applyToElements);
 
-// Writes the active script's header record as a format file (without its
-// password or element count) and says whether that worked.
+// Writes the active script's formats as a format file and says whether
+// that worked.
 void SaveFormatsFile(const std::string& fileName);
+// A format file's bytes: the header record of a script with these
+// settings, fonts and user lists, but no password, elements or caret.
+std::vector<Byte> FormatsFileImage(const TScriptRecord& record, const TFontNames& fonts);
 
 // The defaults of new scripts, in QUILLPAD.INI: every key has its default
 // when it is missing.
 void ReadFormatDefaults(TScriptRecord& record);
 void SaveFormatsAsDefaults(const TScriptRecord& record);
+// The revision colours new scripts take when the settings file names none.
+void SetStandardRevisionColours(TScriptRecord& record);
 // The record's revision colours and loop choice as the defaults for new
 // scripts, in place of those stored before.
 void SaveRevisionColoursAsDefaults(const TScriptRecord& record);

@@ -139,6 +139,8 @@ void TMainForm::UpdateMenusAndButtons() {
     const bool pause = row.rule == TMenuRule::PagesPausable || row.rule == TMenuRule::ScenesPausable;
     if (pause && !usable) item.Checked = false;
   }
+  // An interactive script's scenes are its branch targets.
+  MenuItem("ScenePilotItem")->Caption = s.interactive ? "&Branch Targets" : "&Scene";
   ShowScriptChecks();
   ShowLastThree();
   MenuItem("LastThreeBar")->Visible = MenuItem("LastScript1Item")->Visible;
