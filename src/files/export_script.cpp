@@ -10,7 +10,6 @@
 #include "files/rtf_writer.h"
 #include "files/safe_save.h"
 #include "files/tagged_text_writer.h"
-#include "files/text_encoding.h"
 #include "platform/files.h"
 #include "script/script_window.h"
 
@@ -27,9 +26,7 @@ std::string ExportBytes(TMDIChild& script, Byte kind) {
   switch (kind) {
     case ekExportFormattedAscii: {
       TExportWalk walk(script, false);
-      // The mark tells the reader the text is the program's own, in its
-      // own character set, however much of it looks like UTF-8.
-      return ScriptAsFormattedText(script) + DosEndOfFile;
+      return ScriptAsFormattedText(script);
     }
     case ekExportTaggedText: {
       TExportWalk walk(script, true);

@@ -15,6 +15,7 @@
 #include "files/tagged_text.h"
 #include "files/text_classifier.h"
 #include "files/text_files.h"
+#include "platform/cp1252.h"
 #include "platform/files.h"
 #include "script/script_window.h"
 
@@ -116,10 +117,13 @@ std::optional<TImportedElements> ReadForeignFile(TMDIChild& script, const std::s
         AskHowToRead(loadFormat == lfRtf ? text : std::string_view{}, loadFormat != lfRtf, script.PagesLocked != 0);
     if (!reading) return std::nullopt;
     const TPasteChoices& choices = reading->choices;
+    TPlainTextSource source;
+    source.stripCodes = loadFormat == lfStrippedText;
+    // The Formatted ASCII export's own extension: its text is in the program's character set.
+    source.ownCharacterSet = SameText(ExtractFileExt(fileName), ".DOS");
     if (loadFormat == lfRtf) elements = ImportRtf(text, context, choices);
     else if (loadFormat == lfWordStar) elements = ImportPlainText(WordStarToText(text), context, choices);
-    else if (loadFormat == lfStrippedText) elements = ImportPlainText(text, context, choices, true);
-    else elements = ImportPlainText(text, context, choices);
+    else elements = ImportPlainText(text, context, choices, source);
   }
   if (!ok) return std::nullopt;
   return elements;

@@ -736,10 +736,10 @@ TImportedElements ClassifyPlainText(std::string_view ansiText, const TClassifier
 }
 
 TImportedElements ImportPlainText(std::string_view bytes, const TClassifierContext& context,
-                                  const TPasteChoices& choices, bool stripCodes) {
-  const TIncomingText incoming = IncomingTextToAnsi(bytes);
+                                  const TPasteChoices& choices, TPlainTextSource source) {
+  const TIncomingText incoming = IncomingTextToAnsi(bytes, source.ownCharacterSet);
   if (incoming.lossy) ShowMessageBox(LossyTextNotice, "Attention");
-  return ClassifyPlainText(stripCodes ? StrippedText(incoming.text) : incoming.text, context, choices);
+  return ClassifyPlainText(source.stripCodes ? StrippedText(incoming.text) : incoming.text, context, choices);
 }
 
 }  // namespace qm

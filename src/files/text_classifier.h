@@ -139,9 +139,12 @@ TImportedElements ClassifyPlainText(std::string_view ansiText, const TClassifier
 
 // The paste's reader of plain text (clipboard or file bytes in any of the
 // encodings of text_encoding.h): the elements it makes. Characters that had
-// to be replaced are said once. With `stripCodes` the text loses its
-// control bytes (StrippedText) once it is read in its encoding.
+// to be replaced are said once.
+struct TPlainTextSource {
+  bool stripCodes = false;       // control bytes go (StrippedText) once the text is decoded
+  bool ownCharacterSet = false;  // the program wrote it: Windows-1252, however UTF-8 it looks
+};
 TImportedElements ImportPlainText(std::string_view bytes, const TClassifierContext& context,
-                                  const TPasteChoices& choices, bool stripCodes = false);
+                                  const TPasteChoices& choices, TPlainTextSource source = {});
 
 }  // namespace qm

@@ -101,15 +101,13 @@ int ClosestAnsiByte(char32_t ch) {
   }
 }
 
-TIncomingText IncomingTextToAnsi(std::string_view bytes) {
+TIncomingText IncomingTextToAnsi(std::string_view bytes, bool ownCharacterSet) {
   TIncomingText result;
   if (bytes.starts_with("\xEF\xBB\xBF")) {
     result.text = FromUtf8(bytes.substr(3), result.lossy);
   } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
     result.text = FromUtf16(bytes.substr(2), bytes[0] == '\xFE', result.lossy);
-  } else if (bytes.ends_with(DosEndOfFile)) {
-    result.text.assign(bytes.substr(0, bytes.size() - 1));
-  } else if (ValidUtf8WithWideCharacters(bytes)) {
+  } else if (!ownCharacterSet && ValidUtf8WithWideCharacters(bytes)) {
     result.text = FromUtf8(bytes, result.lossy);
   } else {
     result.text.assign(bytes);

@@ -16,15 +16,11 @@ struct TIncomingText {
   bool lossy = false;
 };
 
-// Ends a text written for DOS or Windows, as this program's formatted
-// text files are.
-inline constexpr char DosEndOfFile = '\x1A';
-
 // UTF-8 (with or without its byte-order mark) and UTF-16 with a mark are
 // converted; anything else is taken as Windows-1252 already, and so is a
-// text without a mark that ends in DosEndOfFile (the mark is dropped),
-// whatever its bytes look like.
-TIncomingText IncomingTextToAnsi(std::string_view bytes);
+// text of the program's own (`ownCharacterSet`), whatever its bytes look
+// like.
+TIncomingText IncomingTextToAnsi(std::string_view bytes, bool ownCharacterSet = false);
 
 // The byte for a character, its closest plain form when Windows-1252 has
 // none, or -1.
