@@ -118,7 +118,11 @@ class BevelPeer : public QtPeer {
       default: w->setFrameShape(QFrame::Box); break;
     }
     w->setFrameShadow(lowered ? QFrame::Sunken : QFrame::Raised);
+    // A bevel is drawn behind the controls it frames and never takes their
+    // clicks, wherever it stands in its parent's order.
+    w->setAttribute(Qt::WA_TransparentForMouseEvents);
     Attach(w, w);
+    w->lower();
   }
 
  private:
