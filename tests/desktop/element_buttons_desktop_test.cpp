@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <sstream>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,32 +14,26 @@ namespace qm::desktop {
 namespace {
 
 // The element buttons stand one under the other at the top of the right
-// panel, the first (C) below the panel's top edge.
+// panel, under the menu bar and the tool bar; the first is C.
 constexpr int kButtonFromRight = 13;
-constexpr int kFirstButtonY = 13;
+constexpr int kFirstButtonY = 40;
 constexpr int kButtonStep = 22;
 
 void ClickElementButton(DesktopSession& session, int row) {
-  const std::optional<WindowGeometry> main = session.MainWindowGeometry();
+  const std::optional<WindowGeometry> main = session.ActiveWindowGeometry();
   ASSERT_TRUE(main.has_value());
   session.Click(main->x + main->width - kButtonFromRight, main->y + kFirstButtonY + row * kButtonStep);
   session.Settle(400);
 }
 
-struct Line {
-  std::size_t indent;
-  std::string text;
-};
-
-// The copied text's lines with their indent, the blank ones left out.
-std::vector<Line> IndentedLines(const std::string& text) {
-  std::vector<Line> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    const std::size_t start = line.find_first_not_of(' ');
-    if (start != std::string::npos) lines.push_back({start, line.substr(start)});
-  }
-  return lines;
+// The left indent (RTF "\\li", in twips) of the paragraph that holds
+// `word` in the copied script; -1 when there is none.
+int LeftIndentOf(const std::string& rtf, const std::string& word) {
+  const std::size_t at = rtf.find(word);
+  if (at == std::string::npos) return -1;
+  const std::size_t li = rtf.rfind("\\li", at);
+  if (li == std::string::npos) return -1;
+  return std::atoi(rtf.c_str() + li + 3);
 }
 
 TEST(ElementButtonsDesktopTest, ClickedButtonsStartACueItsDialogueAndAnAction) {
@@ -48,7 +42,7 @@ TEST(ElementButtonsDesktopTest, ClickedButtonsStartACueItsDialogueAndAnAction) {
   session.ClickInScript();
   session.Type("He waits.");
   ClickElementButton(session, 0);  // C
-  session.Type("BOB");
+  session.Type("bob");
   ClickElementButton(session, 1);  // D
   session.Type("Hi.");
   session.Screenshot("element_buttons_dialogue");
@@ -56,15 +50,11 @@ TEST(ElementButtonsDesktopTest, ClickedButtonsStartACueItsDialogueAndAnAction) {
   session.Type("Go.");
   session.Screenshot("element_buttons_action");
   const std::string text = session.ScriptText();
-  const std::vector<Line> lines = IndentedLines(text);
-  ASSERT_EQ(lines.size(), 4u) << text;
-  EXPECT_EQ(lines[0].text, "He waits.");
-  EXPECT_EQ(lines[1].text, "BOB");
-  EXPECT_EQ(lines[2].text, "Hi.");
-  EXPECT_EQ(lines[3].text, "Go.");
-  EXPECT_GT(lines[1].indent, lines[2].indent) << "the cue stands right of its dialogue: " << text;
-  EXPECT_GT(lines[2].indent, lines[0].indent) << "the dialogue is indented: " << text;
-  EXPECT_EQ(lines[3].indent, lines[0].indent) << "the last one is an Action: " << text;
+  // A cue takes capitals, a parenthetical its parentheses, a transition
+  // capitals: the words come back as a cue, dialogue and an Action give them.
+  EXPECT_EQ(TextLines(text), (std::vector<std::string>{"He waits.", "BOB", "Hi.", "Go."})) << text;
+  const std::string rtf = session.Run({"xclip", "-o", "-selection", "clipboard", "-t", "text/rtf"});
+  EXPECT_GT(LeftIndentOf(rtf, "Hi."), LeftIndentOf(rtf, "Go.")) << "the dialogue is indented, the Action not: " << rtf;
 }
 
 }  // namespace
