@@ -135,6 +135,9 @@ void TMainForm::UpdateMenusAndButtons() {
     const bool pause = row.rule == TMenuRule::PagesPausable || row.rule == TMenuRule::ScenesPausable;
     if (pause && !usable) item.Checked = false;
   }
+  // Counting changes nothing, so it needs only an open script, whatever
+  // the Spell menu's own rule.
+  MenuItem("CountWordsItem")->Enabled = s.open;
   ShowScriptChecks();
   ShowLastThree();
   MenuItem("LastThreeBar")->Visible = MenuItem("LastScript1Item")->Visible;
