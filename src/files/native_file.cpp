@@ -387,7 +387,7 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
   }
   // The page breaks are saved with the script: a change the idle pass has
   // not laid out yet is laid out now.
-  script->RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
+  if (script->LayoutDue) script->RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
   const std::string target = FollowLinks(timedBackup ? fileName + ".TMB" : fileName);
   const std::string backup = ChangeFileExt(target, timedBackup ? ".TBK" : ".BK");
   bool storyboardFailed = false;
