@@ -34,7 +34,8 @@ std::string CueExtensionEntryText(const TScriptDocument& script, const TScriptEl
 
 // For the lifetime of the object the script's elements hold their whole
 // texts; with `joinSplits` the page breaks' split pieces are joined first
-// and the script is laid out again at the end.
+// and the script is laid out again at the end; without, the pages are
+// laid out first (the walk follows them).
 class TExportWalk {
  public:
   TExportWalk(TMDIChild& script, bool joinSplits);

@@ -184,6 +184,9 @@ void TMDIChild::FormResize(TObject*) {
 void TMDIChild::FormClose(TObject*, TCloseAction& action) {
   Closing = 1;
   action = TCloseAction::caFree;
+  // Left open, a list or tool window would stand inert over the next script.
+  if (aids::ListShowing()) aids::CloseList();
+  Call(ScriptWindowHooks.ScriptClosing);
 }
 
 // Frees the script and takes the window's own slot out of the table.

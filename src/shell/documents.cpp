@@ -91,9 +91,8 @@ void CloseActiveScript(bool closeWindow) {
   if (!script->Editable) script->DocumentModified = script->ModifiedSinceBackup = 0;
   if (script->DocumentModified && !IsDocumentEmpty(ActiveDocument) && AskToSave(*script) == SaveAnswer::Stay) return;
   script->DocumentModified = 0;
-  script->Closing = 1;
-  // Word-processor mode belongs to the script being written.
-  MainForm->ToggleWPMode(true);
+  TCloseAction action = TCloseAction::caFree;
+  script->FormClose(nullptr, action);
   if (!closeWindow) return;
   // The slot is emptied at once; the window itself goes once the current
   // message has been handled.

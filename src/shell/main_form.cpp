@@ -75,6 +75,12 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   InstallDraftHooks();
   UndoObject = new TUndoObject(this);
   ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };
+  // Word-processor mode belongs to the script being written.
+  ScriptWindowHooks.ScriptClosing = [this] {
+    if (ElementPopDownList) ElementPopDownList->Visible = false;
+    ScriptPopups().ClosePowerPanel();
+    ToggleWPMode(true);
+  };
   InstallTypingAids();
   InstallBreakdownReports();
   BlockSelectionHooks.BlockCommandsChanged = [this](bool block) { SetEditCommandsEnabled(block); };
@@ -110,6 +116,7 @@ TMainForm::~TMainForm() {
     UndoHooks.ShowUndoCommands = nullptr;
     UndoHooks.MenusDue = nullptr;
     ScriptWindowHooks.CloseScript = nullptr;
+    ScriptWindowHooks.ScriptClosing = nullptr;
     BlockSelectionHooks.BlockCommandsChanged = nullptr;
     ScriptWindowHooks.ReadFormatDefaults = nullptr;
     ScriptWindowHooks.LoadDefaultFormats = nullptr;

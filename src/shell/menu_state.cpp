@@ -141,6 +141,9 @@ void TMainForm::UpdateMenusAndButtons() {
   }
   // An interactive script's scenes are its branch targets.
   MenuItem("ScenePilotItem")->Caption = s.interactive ? "&Branch Targets" : "&Scene";
+  // Counting changes nothing, so it needs only an open script, whatever
+  // the Spell menu's own rule.
+  MenuItem("CountWordsItem")->Enabled = s.open;
   ShowScriptChecks();
   ShowLastThree();
   MenuItem("LastThreeBar")->Visible = MenuItem("LastScript1Item")->Visible;

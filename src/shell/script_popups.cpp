@@ -85,9 +85,7 @@ TScriptPopups::TScriptPopups(TMainForm& form) : form_(form) {
   ScriptPopupHooks.BlockMarked = [this](TMDIChild& script, int x, int y) {
     if (TaggingModeOn()) form_.PopupCategoryMenu(script, x, y);
   };
-  ScriptPopupHooks.Pressed = [this] {
-    if (powerPanel_ && powerPanel_->Visible) powerPanel_->ClosePanel();
-  };
+  ScriptPopupHooks.Pressed = [this] { ClosePowerPanel(); };
   ScriptPopupHooks.ChoiceMenu = [this](TMDIChild& script, const std::vector<std::string>& captions, TObject* sender,
                                        TPoint offset) { ShowChoiceMenu(script, captions, sender, offset); };
   ScriptPopupHooks.SceneHeadingButton = [this] { return form_.FindComponent("SceneHeadingBtn"); };
@@ -159,10 +157,25 @@ TPowerPanel& TScriptPopups::PowerPanel() {
   return *powerPanel_;
 }
 
+void TScriptPopups::ClosePowerPanel() {
+  if (powerPanel_ && powerPanel_->Visible) powerPanel_->ClosePanel();
+}
+
 void TScriptPopups::RightClick(TMDIChild& script, int x, int y) {
-  if (TaggingModeOn()) form_.PopupCategoryMenu(script, x, y);
-  else if (MouseMenu && form_.UsePowerPanel) PowerPanel().ShowAt(script.ClientToScreen(TPoint{x, y}));
-  else ShowBlockMenu(script, x, y);
+  if (TaggingModeOn()) {
+    form_.PopupCategoryMenu(script, x, y);
+    return;
+  }
+  // A read-only script offers no commands, and the option turns the menus
+  // off altogether.
+  if (!script.Editable || !MouseMenu) return;
+  if (!form_.UsePowerPanel) {
+    ShowBlockMenu(script, x, y);
+    return;
+  }
+  // The panel's commands then work where the writer clicked.
+  if (form_.MoveToRightClick && !script.BlockOn()) editor::MoveCaretToPoint(script, TPoint{x, y});
+  PowerPanel().ShowAt(script.ClientToScreen(TPoint{x, y}));
 }
 
 void TScriptPopups::ShowBlockMenu(TMDIChild& script, int x, int y) {

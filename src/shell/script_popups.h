@@ -39,14 +39,18 @@ class TScriptPopups {
   // Enables the items by their tags: 1367 only with a block, 1467 only
   // without one, 1867 without one while Paste is enabled.
   void SelectPopUpPopup();
-  // A right click in the script: the power panel at the click while
-  // "Mouse Menu" and "Use PowerPanel" are on, else the block menu.
+  // A right click in the script: nothing in a read-only script or with
+  // "Mouse Menu" off; the power panel at the click while "Use PowerPanel"
+  // is on (the caret there first with "Move to Right Click"), else the
+  // block menu.
   void RightClick(TMDIChild& script, int x, int y);
   void ShowBlockMenu(TMDIChild& script, int x, int y);
   // An item of the block menu by its name.
   TMenuItem* PopupItem(const std::string& name) const;
   // Made on first use, kept for the rest of the run.
   TPowerPanel& PowerPanel();
+  // Hides the power panel when it shows.
+  void ClosePowerPanel();
 
  private:
   void BuildSelectPopUp();

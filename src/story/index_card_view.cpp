@@ -330,8 +330,9 @@ int TIndexCardView::GetCard(int x, int y) const {
 void TIndexCardView::ScrollCards(int cards) {
   int first = FirstCard + cards;
   const int count = Cards.Count();
-  // Nothing moves down when no card follows the last one shown.
-  if (cards > 0 && FirstCard + CardCount >= count) return;
+  // In shuffle mode nothing moves down when no card follows the last one
+  // shown; outline mode goes on until the last card is the first shown.
+  if (cards > 0 && !Outline && FirstCard + CardCount >= count) return;
   first = std::clamp(first, 0, std::max(0, count - 1));
   if (first == FirstCard) return;
   WriteBackNow();
@@ -514,7 +515,7 @@ void TIndexCardView::MainPanelKeyDown(Word& key, TShiftState) {
       else ScrollCards(-1);
       break;
     case VK_RIGHT:
-      if (FirstCard + CardCount >= Cards.Count()) MessageBeep(0);
+      if (!Outline && FirstCard + CardCount >= Cards.Count()) MessageBeep(0);
       else ScrollCards(1);
       break;
     case VK_PRIOR:

@@ -144,14 +144,12 @@ std::string CardBodyText(const TScriptDocument& script, const TScriptElement* he
       continue;
     std::string text = LiveElementText(script, *e);
     std::string piece;
-    // The marks tell the kinds apart when a typed card is read back; a card
-    // that is only looked at shows the script's words.
-    const auto marked = [&](const char* open, const char* close) { return outline ? open + text + close : text; };
+    // The marks tell the kinds apart, on a card typed in and one looked at.
     switch (kind) {
       case ekCharacterName: piece = text + ":  "; break;
-      case ekShot: piece = marked("[[", "]]"); break;
-      case ekTransition: piece = marked("^^", "^^"); break;
-      case ekCenteredTitle: piece = marked("==", "=="); break;
+      case ekShot: piece = "[[" + text + "]]"; break;
+      case ekTransition: piece = "^^" + text + "^^"; break;
+      case ekCenteredTitle: piece = "==" + text + "=="; break;
       case ekScriptNote: piece = "<<" + text + ">>"; break;
       case ekForcedPageBreak: piece = "##Forced Page Break##"; break;
       case ekParenthetical: piece = (body.empty() || previous == ekCharacterName ? "(" : " (") + text + ") "; break;

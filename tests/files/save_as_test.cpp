@@ -4,10 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
+
 #include "base/ini_file.h"
+#include "files/native_file.h"
 #include "files/progress_dialog.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/input.h"
+#include "script/model/script_model.h"
+#include "script/script_window.h"
 #include "shell/main_form.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
@@ -131,6 +138,54 @@ TEST_F(SaveAsTest, AnExportAsksBeforeOverwritingAndNoKeepsTheFile) {
     EXPECT_EQ(testing::ReadFileText(path) == "old", answer == mrNo);
   }
   EXPECT_TRUE(Script().ScriptFileName.find("SCENE.RTF") == std::string::npos) << "an export leaves the script's name";
+}
+
+// The writers that walk the pages lay them out first: a script typed a
+// moment ago, before the idle pass broke its pages, goes out with them.
+TEST_F(SaveAsTest, WritersThatWalkThePagesLayThemOutFirst) {
+  TMDIChild& w = Script();
+  w.SetFocus();
+  // 80 Actions, each a blank line and a line of text: 160 lines.
+  for (int i = 1; i <= 80; ++i) {
+    TypeText("Line " + std::to_string(i) + ".");
+    SendKey(VK_RETURN);
+  }
+  TypeText("The end.");
+  const auto breaksInScript = [&w] {
+    int count = 0;
+    for (const TScriptElement* e = w.FirstElement; e; e = e->next) count += IsPageBreakKind(e->Kind()) ? 1 : 0;
+    return count;
+  };
+  const struct {
+    const char* what;
+    int filter;
+    const char* file;
+    bool native;
+  } cases[] = {{"BriskSave Format (Win)", 1, "PAGES.QMW", true}, {"Formatted ASCII", 4, "PAGES.DOS", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(breaksInScript(), 0) << "the idle pass has not broken the pages yet";
+    ChooseFile("PAGES", c.filter);
+    MainForm->FileSaveAsItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    const std::string bytes = testing::ReadFileText(InScripts(c.file));
+    int breaks = 0;
+    if (c.native) {
+      TParsedScript parsed;
+      std::string error;
+      ASSERT_TRUE(ParseScriptImage(std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()), parsed, error))
+          << error;
+      for (const auto& e : parsed.elements) breaks += IsPageBreakKind(e->Kind()) ? 1 : 0;
+    } else {
+      breaks = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\f'));
+    }
+    EXPECT_GE(breaks, 2) << "160 lines fill more than two pages";
+    EXPECT_EQ(breaks, breaksInScript()) << "the file has the script's own breaks";
+    // The next writer meets a script typed in and not yet laid out again.
+    w.RejoinSplitElements();
+    w.RebuildElementGroups();
+    TypeText("x");
+  }
 }
 
 }  // namespace

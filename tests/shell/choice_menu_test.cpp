@@ -81,6 +81,37 @@ TEST_F(ChoiceMenuTest, TheTransitionMenuOffersTheTransitionsAndANewOne) {
   EXPECT_EQ(Script().EditBuffer(), std::string(1, PlaceholderChar)) << "a line for the writer's own transition";
 }
 
+// The placeholder a menu leaves for the writer's own text is never part of
+// that text: the first letter typed replaces it, and a line left untyped
+// keeps a blank.
+TEST_F(ChoiceMenuTest, ThePlaceholderIsTypedOverOrBecomesABlank) {
+  const struct {
+    const char* button;
+    const char* caption;
+    Byte kind;
+    const char* typed;
+    const char* stored;
+  } cases[] = {
+      {"ShotBtn", NoInitialTextCaption, ekShot, "CLOSE ON", "CLOSE ON"},
+      {"TransitionBtn", NewTransitionCaption, ekTransition, "SMASH CUT:", "SMASH CUT:"},
+      {"ShotBtn", NoInitialTextCaption, ekShot, "", " "},
+      {"TransitionBtn", NewTransitionCaption, ekTransition, "", " "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.caption) + " then \"" + c.typed + "\"");
+    // Each in a script of its own: an action typed, then the button.
+    MainForm->FileNewItem->Click();
+    Script().SetFocus();
+    TypeText("An action.");
+    PressAndChoose(c.button, c.caption);
+    ASSERT_EQ(Script().CurrentElement()->Kind(), c.kind);
+    TypeText(c.typed);
+    // The writer goes back up to the action; the new element is stored.
+    SendKey(VK_UP);
+    EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, "An action."}, {c.kind, c.stored}}));
+  }
+}
+
 TEST(ChoiceCaptions, CaptionsAndLetters) {
   struct Case {
     const char* text;

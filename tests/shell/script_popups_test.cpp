@@ -20,7 +20,7 @@ class ScriptPopupsTest : public testing::ProgramFixture {
  protected:
   void SetUp() override {
     ProgramFixture::SetUp();
-    MouseMenu = false;
+    MainForm->UsePowerPanel = false;
   }
   void TypeWords() {
     Script().SetFocus();

@@ -66,6 +66,17 @@ TEST_F(SpellingCommandsTest, EachPassCommandChecksItsPartOfTheScript) {
   EXPECT_EQ(Script().EditBuffer(), "The cat sat on the mat.");
 }
 
+// Counting changes nothing: a script open for reading is counted too, while
+// the passes that may correct words stay off.
+TEST_F(SpellingCommandsTest, CountWordsNeedsOnlyAnOpenScript) {
+  Type("The cat sat on the mat.");
+  Script().Editable = 0;
+  MainForm->UpdateMenusAndButtons();
+  EXPECT_FALSE(MainForm->MenuItem("SpellScriptItem")->Enabled()) << "the checking passes need an editable script";
+  testing::AnswerMessageBox(Driver(), "Counted 6 words", mrOk);
+  Choose("CountWordsItem");
+}
+
 TEST_F(SpellingCommandsTest, PauseStopsTheCorrectionsWhileTypingUntilChosenAgain) {
   Choose("PauseAutocorrectionItem");
   EXPECT_TRUE(MainForm->MenuItem("PauseAutocorrectionItem")->Checked());

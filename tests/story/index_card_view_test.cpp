@@ -150,6 +150,61 @@ TEST_F(IndexCardViewTest, AStyledCardIsEditedWithTheStyleKeysAndWrittenBackAsCod
                                                                      {ekAction, "b"}}));
 }
 
+// A card's body marks its shots, transitions and centred titles in both
+// modes: the marks are how the card tells the kinds apart.
+TEST_F(IndexCardViewTest, ShotsTransitionsAndTitlesKeepTheirMarksInBothModes) {
+  Load({{ekSceneHeading, "INT. A"},
+        {ekAction, "Rain."},
+        {ekShot, "CLOSE ON BOB"},
+        {ekTransition, "CUT TO:"},
+        {ekCenteredTitle, "THE END"},
+        {ekSceneHeading, "INT. B"},
+        {ekAction, "b"}});
+  const std::string body = "Rain.\n\n[[CLOSE ON BOB]]\n\n^^CUT TO:^^\n\n==THE END==";
+  TIndexCardView view(nullptr);
+  view.SetBounds(0, 0, 800, 600);
+  ASSERT_TRUE(view.Created());
+  ASSERT_FALSE(view.Outline) << "a shot in the script: the cards open in shuffle mode";
+  EXPECT_EQ(view.ScreenCard(1).Text->Text(), body) << "shuffle mode";
+  testing::AnswerMessageBox(Driver(),
+                            "Editing a Script in Index Card View when it has elements other than Action and Scene "
+                            "Headings can potentially cause formatting changes within the script, and will cause ALL "
+                            "cheating within an edited scene to be lost.\r\n\r\nContinue Anyway?",
+                            mrYes, "Warning");
+  view.SwitchModes(true);
+  ASSERT_TRUE(view.Outline);
+  EXPECT_EQ(view.ScreenCard(1).Text->Text(), body) << "outline mode";
+}
+
+// Right moves on one card; only shuffle mode refuses to move past the last
+// card shown, while outline mode goes on until the last card is the first.
+TEST_F(IndexCardViewTest, RightMovesPastTheLastCardOnlyInOutlineMode) {
+  const struct {
+    bool outline;
+    std::vector<int> firstCards;
+  } cases[] = {
+      {true, {1, 2, 3, 4, 5, 6, 7, 8, 9, 9}},
+      {false, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.outline ? "outline" : "shuffle");
+    LoadScenes(10);
+    WithView([&c](TIndexCardView& view) {
+      ASSERT_EQ(view.CardCount, 9);
+      ASSERT_TRUE(view.Outline);
+      if (!c.outline) SendKey('F', TShiftState{ssAlt});
+      ASSERT_EQ(view.Outline, c.outline);
+      view.MainPanel->SetFocus();
+      std::vector<int> firstCards;
+      for (std::size_t i = 0; i < c.firstCards.size(); ++i) {
+        SendKey(VK_RIGHT);
+        firstCards.push_back(view.FirstCard);
+      }
+      EXPECT_EQ(firstCards, c.firstCards);
+    });
+  }
+}
+
 TEST_F(IndexCardViewTest, EveryCodeOfAnEditedCardComesBackByteForByte) {
   const std::string styled = "A \x02"
                              "b\x19"

@@ -226,6 +226,7 @@ struct HookMembers<TScriptWindowHooks> {
   template <class Visit>
   static constexpr void ForEach(Visit&& visit) {
     visit("CloseScript", &TScriptWindowHooks::CloseScript);
+    visit("ScriptClosing", &TScriptWindowHooks::ScriptClosing);
     visit("UndoRecording", &TScriptWindowHooks::UndoRecording);
     visit("SaveUndoData", &TScriptWindowHooks::SaveUndoData);
     visit("ClearUndoData", &TScriptWindowHooks::ClearUndoData);

@@ -10,6 +10,7 @@
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
+#include "script/editing/popup_choice.h"
 #include "script/layout/editor_state.h"
 #include "script/model/code_runs.h"
 #include "script/model/element_cursors.h"
@@ -120,7 +121,8 @@ void TMDIChild::Assemble() {
       }
     }
   }
-  if (EditBuffer().empty()) EditFields(*this).EditBuffer = " ";
+  // An empty line, or a menu's placeholder left untyped, is stored as a blank.
+  if (EditBuffer().empty() || EditBuffer() == std::string(1, PlaceholderChar)) EditFields(*this).EditBuffer = " ";
   if (IsPageBreakKind(e->Kind())) {
     e->text = PackText(" ");
     EditFields(*this).EditBuffer.clear();

@@ -120,6 +120,12 @@ void MoveCaretTo(TMDIChild& script, TScriptElement& element) {
   RebuildScreen(&script);
 }
 
+void MoveCaretToPoint(TMDIChild& script, TPoint point) {
+  qm::SaveUndoStep(ukNavigation, false, false, 0);
+  PlaceCaretAtPoint(point.X, point.Y, false, script);
+  UpdateCaret();
+}
+
 void MoveCaretToLanding(TMDIChild& script, TScriptElement& element) {
   constexpr int LandingLine = 6;
   TakeElement(script, element);

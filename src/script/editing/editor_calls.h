@@ -87,6 +87,9 @@ void RenumberScenes(TMDIChild& script);
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.
 void MoveCaretTo(TMDIChild& script, TScriptElement& element);
+// The caret to a client point of the window, as a click puts it there (one
+// undo step that moves the caret only).
+void MoveCaretToPoint(TMDIChild& script, TPoint point);
 // The same, the element shown where jumps land: on the sixth screen line,
 // or on the first when it opens the script.
 void MoveCaretToLanding(TMDIChild& script, TScriptElement& element);

@@ -18,6 +18,9 @@ struct TScriptElement;
 struct TScriptWindowHooks {
   // The main window's Close command, for the window's own close box.
   std::function<void()> CloseScript;
+  // A script window is closing: the main window's tools that served it
+  // (the element list, the power panel, word-processor mode) go.
+  std::function<void()> ScriptClosing;
   // The undo ring: true while it records steps; records one (the whole
   // script, or the current element and those about it); forgets every
   // step, as a window comes or goes.

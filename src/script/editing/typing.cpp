@@ -12,6 +12,8 @@
 #include "script/editing/edit_line.h"
 #include "script/layout/editor_state.h"
 #include "script/editing/element_recognition.h"
+#include "script/editing/keyboard_commands.h"
+#include "script/editing/popup_choice.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/editing/revision_marks.h"
@@ -53,6 +55,12 @@ void TMDIChild::FormKeyPress(TObject* sender, char& key) {
   if (!Editable) {
     key = 0;
     WarnReadOnlyScript();
+    return;
+  }
+  // Letters typed into a script whose structure is hidden would land where
+  // the writer cannot see them.
+  if (static_cast<Byte>(key) >= 32 && ElementsHidden(*this) && !AskUnhideForEditing()) {
+    key = 0;
     return;
   }
   key = ComposeDeadKey(key);
@@ -112,6 +120,11 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (BlockOn()) ClearBlockSelection(false);
   if (fromUser && ProgramOptions().RealTimeSpellCheck && EndsTypedWord(ch)) aids::SpellWordBeforeCaret();
   if (fromUser && !EndsTypedWord(ch)) WordPendingSpell = 1;
+  // The placeholder a quick-choice menu left as the line is typed over.
+  if (EditBuffer() == std::string(1, PlaceholderChar)) {
+    EditFields(*this).EditBuffer.clear();
+    EditFields(*this).CaretColumn = 0;
+  }
   if (AutoRevisionColor != 0) EnterRevisionColor(*this, false);
   const size_t startColumn = CaretColumn();
   if (!TypeCharacter(ch, !userAsterisk)) return;

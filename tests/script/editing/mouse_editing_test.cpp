@@ -11,6 +11,12 @@
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "script/model/edit_line_writer.h"
+#include "shell/script_popups.h"
+#include "shell/power_panel.h"
+#include "shell/main_form.h"
+#include "platform/menus.h"
+#include "base/program_options.h"
 
 namespace qm::testing {
 namespace {
@@ -286,6 +292,82 @@ TEST_F(MouseEditingTest, ADoubleClickOnAHiddenTextMarkerShowsOrHidesTheText) {
   TScriptElement* shown = W().FirstElement->next;
   DoubleClick(TPoint{3, ScreenLineTop(W(), shown->screenLine) + 3});
   EXPECT_EQ(shown->state, esHidden);
+}
+
+// The right button offers commands only in a script that can be changed,
+// and only while the "Mouse Menu" option is on; "Use PowerPanel" chooses
+// between the panel and the block menu.
+TEST_F(MouseEditingTest, TheRightButtonOpensTheMenuOrPanelOnlyWhereTheyMayBeUsed) {
+  constexpr unsigned MouseRight = 0x02;
+  struct Case {
+    const char* what;
+    Byte editable;
+    bool mouseMenu;
+    bool powerPanel;
+    bool blockMenu;
+    bool panel;
+  };
+  const std::vector<Case> cases{
+      {"read-only, panel chosen", 0, true, true, false, false},
+      {"read-only, block menu chosen", 0, true, false, false, false},
+      {"Mouse Menu off, panel chosen", 1, false, true, false, false},
+      {"Mouse Menu off, block menu chosen", 1, false, false, false, false},
+      {"the block menu", 1, true, false, true, false},
+      {"the panel", 1, true, true, false, true},
+  };
+  TPowerPanel& panel = MainForm->ScriptPopups().PowerPanel();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(three, 0, 0);
+    W().Editable = c.editable;
+    MouseMenu = c.mouseMenu;
+    Options().UsePowerPanel = c.powerPanel;
+    std::string menuShown;
+    if (c.blockMenu)
+      Driver().ExpectPopup([&menuShown](TPopupMenu& menu) -> TMenuItem* {
+        menuShown = menu.Name;
+        return nullptr;
+      });
+    Mouse(WM_RBUTTONDOWN, MouseRight, PointOf(1, 3));
+    EXPECT_EQ(menuShown, c.blockMenu ? "SelectPopUp" : "");
+    EXPECT_EQ(panel.Visible(), c.panel);
+    EXPECT_EQ(Driver().Pending(), 0);
+    if (panel.Visible()) panel.ClosePanel();
+  }
+}
+
+// With "Move to Right Click" the panel's commands work where the writer
+// clicked: the caret goes there first, unless a block is marked.
+TEST_F(MouseEditingTest, MoveToRightClickTakesTheCaretToTheClickBeforeThePanelShows) {
+  constexpr unsigned MouseRight = 0x02;
+  struct Case {
+    const char* what;
+    bool moveToClick;
+    bool block;
+    int element;
+    int column;
+  };
+  const std::vector<Case> cases{
+      {"the option on", true, false, 1, 3},
+      {"the option off", false, false, 0, 0},
+      {"a block marked", true, true, 0, 0},
+  };
+  TPowerPanel& panel = MainForm->ScriptPopups().PowerPanel();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(three, 0, 0);
+    if (c.block) {
+      W().CurrentElement()->blockStart = 0;
+      W().CurrentElement()->blockEnd = 5;
+      EditFields(W()).BlockOn = 1;
+    }
+    Options().MoveToRightClick = c.moveToClick;
+    Mouse(WM_RBUTTONDOWN, MouseRight, PointOf(1, 3));
+    EXPECT_TRUE(panel.Visible());
+    EXPECT_EQ(CurrentIndex(), c.element);
+    EXPECT_EQ(W().CaretColumn(), c.column);
+    panel.ClosePanel();
+  }
 }
 
 }  // namespace

@@ -169,6 +169,35 @@ TEST_F(TypingTest, AReadOnlyScriptIgnoresTyping) {
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
+// A writer cannot see the structure the letters go into while element kinds
+// are hidden: each typed letter first asks to show them.
+TEST_F(TypingTest, TypingWhileElementsAreHiddenAsksToShowThemFirst) {
+  const std::string question = "You cannot EDIT your script when Elements other than Script Notes and Non-Printing "
+                               "Text are Hidden!\r\rShould I unhide them for you at this time?";
+  TMDIChild& w = Script();
+  w.SetFocus();
+  const unsigned hidden = (1u << ekAction) | (1u << ekScriptNote);
+  const struct {
+    TModalResult answer;
+    const char* text;
+    unsigned kindsAfter;
+  } cases[] = {{mrNo, "", hidden}, {mrYes, "a", 1u << ekScriptNote}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer == mrYes ? "Yes" : "No");
+    EditFields(w).EditBuffer.clear();
+    EditFields(w).CaretColumn = 0;
+    w.HiddenKinds = hidden;
+    testing::AnswerMessageBox(Driver(), question, c.answer);
+    TypeText("a");
+    EXPECT_EQ(w.EditBuffer(), c.text) << "No consumes the key; Yes types it";
+    EXPECT_EQ(w.HiddenKinds, c.kindsAfter);
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
+  w.HiddenKinds = 1u << ekScriptNote;
+  TypeText("b");
+  EXPECT_EQ(w.EditBuffer(), "ab") << "hidden script notes alone stop nothing";
+}
+
 TEST_F(TypingTest, KeysTypedDuringAJobAppearInOrderWhenItEnds) {
   TMDIChild& w = Script();
   w.SetFocus();
