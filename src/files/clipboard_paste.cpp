@@ -177,8 +177,10 @@ void TProgressDlg::PasteFromClipBoard() {
   clipboard->Close();
   ClipboardBusy = false;
   if (ActiveScript() != w) return;
-  // A paste that brought nothing leaves the script as it was.
-  if (pasted || blockRemoved) SetDocumentModified(true, true);
+  // A paste that brought nothing leaves the script as it was. The lines
+  // it brought are marked revised already (typed text as it was typed):
+  // the caret may stand on a line of old text.
+  if (pasted || blockRemoved) SetDocumentModified(true, false);
   SettleCaret(*w);
   UpdateCaret();
 }

@@ -6,6 +6,7 @@
 #include "files/undo_ring.h"
 #include "script/editing/element_splice.h"
 #include "script/editing/keyboard_commands.h"
+#include "script/editing/revision_marks.h"
 #include "script/model/packed_text.h"
 #include "script/model/string_utils.h"
 #include "script/model/text_codes.h"
@@ -153,6 +154,14 @@ void DropEmptyCueAfter(TMDIChild& w, TScriptElement& last) {
   if (TrimmedLength(ElementText(*next)) == 0 && next->avColumn == last.avColumn) editor::RemoveElement(w, next);
 }
 
+// Every line a paste brings in is new text: the pasted elements whole,
+// and the columns of the element the first record went into.
+void MarkPastedLines(const std::vector<TScriptElement*>& made, TScriptElement* mergedInto, std::size_t from,
+                     std::size_t to) {
+  if (mergedInto) MarkColumnsRevised(*mergedInto, from, to);
+  for (TScriptElement* e : made) MarkColumnsRevised(*e, 0, ElementText(*e).size());
+}
+
 }  // namespace
 
 bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
@@ -176,6 +185,7 @@ bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
       next = 1;
     }
   }
+  const bool merged = next == 1;
   TScriptElement* after = anchor;
   if (!emptyAnchor && !breakAnchor && column == 0) after = anchor->prev;
   TScriptElement* tail = nullptr;
@@ -207,6 +217,7 @@ bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
     editor::RemoveElement(w, anchor);
     anchor = made.front();
   }
+  if (w.RevisionMarking) MarkPastedLines(made, merged ? anchor : nullptr, savedColumn, column);
   w.ContinuedCheckDue = 1;
   editor::MakeCurrent(w, *anchor, emptyAnchor ? 0 : savedColumn);
   w.RefreshKeepingCursor();

@@ -248,6 +248,64 @@ TEST_F(ClipboardPasteTest, RecordsBringTheirFontByNameAndTheirRevisionMarks) {
   EXPECT_EQ(*pasted->revisedLines, std::string("\x01", 1));
 }
 
+// While the script marks revisions every line a paste brings in is new
+// text and is marked, as typed text is: whole elements pasted, records
+// merged into the element at the caret, and a screenplay read from text.
+TEST_F(ClipboardPasteTest, EveryLineAPasteBringsInIsMarkedRevised) {
+  const std::string longLine = WordsText(300, 7);
+  const struct {
+    const char* what;
+    std::vector<std::string> copied;  // Action elements copied from another script
+    const char* plainText;            // or a screenplay as plain text
+    int column;                       // where the caret stands in "Target text."
+  } cases[] = {
+      {"elements pasted before the target", {"First pasted.", longLine}, nullptr, 0},
+      {"one record merged at the caret", {longLine}, nullptr, 7},
+      {"a screenplay read from plain text",
+       {},
+       "INT. KITCHEN - NIGHT\r\n\r\nRain hammers the window. Mary waits.\r\n\r\n"
+       "                         MARY\r\n               Not tonight.\r\n",
+       0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.plainText) {
+      Clipboard()->SetAsText(c.plainText);
+      AcceptPasteAs(Driver());
+    } else {
+      ScriptWindow source;
+      for (const std::string& text : c.copied) AppendElement(*source, ekAction, text);
+      LayOut(*source);
+      SelectAll(*source);
+      Copy();
+    }
+    ScriptWindow w;
+    AppendElement(*w, ekAction, "Before.");
+    TScriptElement* target = AppendElement(*w, ekAction, "Target text.");
+    w.Activate();
+    LayOut(*w);
+    w->RevisionMarking = 1;
+    w->PagesLocked = 1;
+    PutCaret(*w, target, c.column);
+    Paste();
+    w->Assemble();
+    int checked = 0;
+    for (const TScriptElement* e = w->FirstElement; e; e = e->next) {
+      const std::string text = ElementText(*e);
+      const bool old = text == "Before." || text == "Target text.";
+      if (IsPageBreakKind(e->Kind()) || old) {
+        EXPECT_FALSE(e->revisedLines && !e->revisedLines->empty()) << text;
+        continue;
+      }
+      const std::string marks = e->revisedLines ? *e->revisedLines : std::string();
+      for (int line = 1; line <= e->lineCount; ++line)
+        EXPECT_NE(marks.find(static_cast<char>(line)), std::string::npos) << text << " line " << line;
+      ++checked;
+    }
+    EXPECT_GT(checked, 0);
+  }
+}
+
 // Short text is typed at the caret; longer text is read as a screenplay
 // laid out in plain text and pasted as the elements it holds.
 TEST_F(ClipboardPasteTest, PlainTextIsTypedWhenShortAndClassifiedOtherwise) {

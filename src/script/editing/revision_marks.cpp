@@ -64,6 +64,21 @@ void AddRevisedLines(TScriptElement& element, std::string_view lines) {
     if (c != '\0' && list.find(c) == std::string::npos && list.size() < 255) list += c;
 }
 
+void MarkColumnsRevised(TScriptElement& element, std::size_t from, std::size_t to) {
+  if (!element.text || IsPageBreakKind(element.Kind())) return;
+  const std::string text = ElementText(element);
+  TLineOffsets offsets{};
+  const bool wrapped = ReadLineOffsetBlock(element, offsets);
+  const auto lineOf = [&](std::size_t column) {
+    if (!wrapped) return 1;
+    return CaretLineOfColumn(offsets, element.lineCount, static_cast<int>(std::min(column, text.size())), text);
+  };
+  const int last = std::min<int>(lineOf(to), MaxLineCount);
+  std::string lines;
+  for (int line = lineOf(from); line <= last; ++line) lines += static_cast<char>(line);
+  AddRevisedLines(element, lines);
+}
+
 void MarkRevisedLine(TMDIChild& script, bool force) {
   TScriptElement* e = script.CurrentElement();
   if (!e || (!script.RevisionMarking && !force) || IsPageBreakKind(e->Kind())) return;

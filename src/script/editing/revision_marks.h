@@ -6,6 +6,7 @@
 // number word.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace qm {
@@ -28,6 +29,9 @@ void MarkRevisedLine(TMDIChild& script, bool force);
 void CompactRevisedLines(TScriptElement& element, bool force);
 // Appends each non-zero line number of `lines` the element's list lacks.
 void AddRevisedLines(TScriptElement& element, std::string_view lines);
+// Marks the wrapped lines of a stored element that hold its text from one
+// column up to another (new text that came in whole, as a paste's).
+void MarkColumnsRevised(TScriptElement& element, std::size_t from, std::size_t to);
 // The asterisk key: unmarks the caret's line when it is marked, else marks
 // it. True when the line is marked afterwards.
 bool ToggleRevisedLine(TMDIChild& script);
