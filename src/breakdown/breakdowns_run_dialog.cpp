@@ -131,6 +131,8 @@ TBreakdownDlg::TBreakdownDlg(TComponent* owner, TMDIChild& script, TBreakdownOut
   SetupBrkDownSheetBtn = DialogControl<TButton>(*this, "SetupBrkDownSheetBtn");
   ExportChoicePanel = DialogControl<TPanel>(*this, "ExportChoicePanel");
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
+  // Enter runs the breakdown, as the default button of a dialog.
+  OKBtn->Default = true;
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
 
   ScriptOrderBtn->SetChecked(true);

@@ -61,6 +61,8 @@ TBookmarkDlg::TBookmarkDlg(TComponent* owner) : TForm(owner) {
   DeleteBtn = DialogControl<TButton>(*this, "DeleteBtn");
   MinimizeBtn = DialogControl<TButton>(*this, "MinimizeBtn");
   CloseBtn = DialogControl<TButton>(*this, "CloseBtn");
+  // Escape closes the window, as it closes a dialog.
+  CloseBtn->Cancel = true;
 
   SetBtn->OnClick = [this](TObject* s) { SetBtnClick(s); };
   GotoBtn->OnClick = [this](TObject* s) { GotoBtnClick(s); };

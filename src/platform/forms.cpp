@@ -303,23 +303,45 @@ std::vector<TForm*> ShownChildren(const TForm& frame) {
 
 }  // namespace
 
+TRect TForm::MDIClientRect() const {
+  TRect area{0, 0, ClientWidth(), ClientHeight()};
+  for (int i = 0; i < ControlCount(); ++i) {
+    const TControl* c = Controls(i);
+    if (!c->Visible) continue;
+    switch (c->Align) {
+      case TAlign::alTop: area.Top = std::max(area.Top, c->Top + c->Height); break;
+      case TAlign::alBottom: area.Bottom = std::min(area.Bottom, static_cast<int>(c->Top)); break;
+      case TAlign::alLeft: area.Left = std::max(area.Left, c->Left + c->Width); break;
+      case TAlign::alRight: area.Right = std::min(area.Right, static_cast<int>(c->Left)); break;
+      default: break;
+    }
+  }
+  area.Right = std::max(area.Left, area.Right);
+  area.Bottom = std::max(area.Top, area.Bottom);
+  return area;
+}
+
+// The children are placed inside the area the frame leaves them, so that
+// every title bar with its buttons shows.
 void TForm::Cascade() {
   auto children = ShownChildren(*this);
+  const TRect area = MDIClientRect();
   int offset = 0;
   for (auto it = children.rbegin(); it != children.rend(); ++it, offset += kCaptionHeight + 3) {
     (*it)->WindowState = TWindowState::wsNormal;
-    (*it)->SetBounds(offset, offset, ClientWidth() * 3 / 4, ClientHeight() * 3 / 4);
+    (*it)->SetBounds(offset, offset, area.Width() * 3 / 4, area.Height() * 3 / 4);
   }
 }
 
 void TForm::Tile() {
   auto children = ShownChildren(*this);
   if (children.empty()) return;
+  const TRect area = MDIClientRect();
   const int n = static_cast<int>(children.size());
-  const int h = ClientHeight() / n;
+  const int h = area.Height() / n;
   for (int i = 0; i < n; ++i) {
     children[static_cast<size_t>(i)]->WindowState = TWindowState::wsNormal;
-    children[static_cast<size_t>(i)]->SetBounds(0, i * h, ClientWidth(), h);
+    children[static_cast<size_t>(i)]->SetBounds(0, i * h, area.Width(), h);
   }
 }
 
@@ -510,7 +532,9 @@ TButton* FindHotkeyButton(TWinControl* parent, char letter) {
 // letter to their menus.
 bool TApplication::IsButtonHotkey(TWinControl* target, char letter) {
   TForm* form = target ? target->ParentForm() : nullptr;
-  if (!form || form == MainForm || form->FormStyle != TFormStyle::fsNormal) return false;
+  if (!form || form == MainForm || form->FormStyle == TFormStyle::fsMDIChild ||
+      form->FormStyle == TFormStyle::fsMDIForm)
+    return false;
   const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
   TButton* button = wanted >= 'A' && wanted <= 'Z' ? FindHotkeyButton(form, wanted) : nullptr;
   if (!button) return false;

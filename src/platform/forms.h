@@ -80,6 +80,9 @@ class TForm : public TCustomControl {
   int MDIChildCount() const;
   TForm* MDIChildren(int index) const;
   TForm* ActiveMDIChild() const;
+  // The part of an MDI frame's client area that its aligned children (tool
+  // bars, the status line, side panels) leave to the children.
+  TRect MDIClientRect() const;
   void Cascade();
   void Tile();
   void ArrangeIcons();

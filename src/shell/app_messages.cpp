@@ -112,6 +112,11 @@ void TMainForm::HandleAppMessage(TMsg& msg, bool& handled) {
   } else if (IsStoryboardMessage(msg.message)) {
     handled = true;
     QueueStoryboardMessage(msg);
+  } else if (msg.message >= WM_KEYDOWN && msg.message <= WM_SYSCHAR && ElementPopDownList &&
+             ElementPopDownList->Visible) {
+    // While the element list shows, its keys are the list's, even when the
+    // desktop gave the keyboard back to the script under it.
+    msg.hwnd = ElementPopDownList->Handle();
   }
 }
 

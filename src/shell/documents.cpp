@@ -38,9 +38,13 @@ bool NewDocument(const std::string& fileName) {
     return false;
   }
   if (!SplashScreen) ClearWorkSpace();
+  // The open script windows share one state: a new one is maximised when they are.
+  const TMDIChild* previous = NoActiveDocument() ? nullptr : ActiveScript();
+  const bool maximized = previous && previous->WindowState == TWindowState::wsMaximized;
   ActiveDocument = static_cast<Byte>(DocumentCount + 1);
   Screen->SetCursor(5);
   auto* window = new TMDIChild(Application);
+  if (maximized) window->WindowState = TWindowState::wsMaximized;
   Documents[ActiveDocument] = window;
   window->SetScriptCaption(fileName);
   ++DocumentCount;

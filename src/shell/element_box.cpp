@@ -13,6 +13,7 @@
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/status_line.h"
 #include "shell/tool_bar.h"
 
 namespace qm {
@@ -44,6 +45,15 @@ int EntryOfLetter(char letter) {
   }
 }
 
+// Closed without a choice: the list, the box and the status line show the
+// caret's element again, and the script has the keyboard.
+void CloseElementList(TMainForm& form) {
+  form.ElementPopDownList->Visible = false;
+  form.ElementPopDownList->SetItemIndex(-1);
+  form.StatusLine().UpdateStatusLine();
+  FocusActiveScript();
+}
+
 }  // namespace
 
 void TMainForm::BuildElementBox() {
@@ -54,6 +64,11 @@ void TMainForm::BuildElementBox() {
   ElementPopDownList->SetBounds(0, 0, 160, 11 * 16 + 4);
   ElementPopDownList->Visible = false;
   ElementPopDownList->OnKeyPress = [this](TObject* s, char& key) { ElementPopDownListKeyPress(s, key); };
+  ElementPopDownList->OnKeyDown = [this](TObject*, Word& key, TShiftState) {
+    if (key != VK_ESCAPE) return;
+    key = 0;
+    CloseElementList(*this);
+  };
   ElementPopDownList->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) {
     ApplyElementBoxEntry(ElementPopDownList->ItemIndex());
   };
@@ -69,8 +84,7 @@ void TMainForm::ChangeElementToItemClick(TObject*) {
   TMDIChild* script = EditableActiveScript();
   if (!script || !ElementPopDownList) return;
   if (ElementPopDownList->Visible) {
-    ElementPopDownList->Visible = false;
-    FocusActiveScript();
+    CloseElementList(*this);
     return;
   }
   ToolBar().PlaceElementList(*script);

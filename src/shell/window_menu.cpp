@@ -53,9 +53,16 @@ void TMainForm::WindowMinimizeItemClick(TObject*) {
   }
 }
 
+// As with the window's own maximise button, every script window follows,
+// so that whichever the writer switches to shows maximised; the active
+// one last.
 void TMainForm::MaximizeWindowItemClick(TObject*) {
   if (NoActiveDocument()) return;
-  ActiveScript()->WindowState = TWindowState::wsMaximized;
+  TMDIChild* active = ActiveScript();
+  ForEachScript([active](TMDIChild& w) {
+    if (&w != active) w.WindowState = TWindowState::wsMaximized;
+  });
+  active->WindowState = TWindowState::wsMaximized;
   FocusActiveScript();
 }
 

@@ -58,6 +58,11 @@ class FormWindowOf : public PeerWidget<Base> {
 using FormWindow = FormWindowOf<QWidget>;
 using MdiChildWindow = FormWindowOf<QMdiSubWindow>;
 
+// Set while the core changes a script window's state: what Qt does to the
+// sub-windows meanwhile (it activates each window whose state it changes)
+// is the core's own doing, not the writer's, and is never reported back.
+int CoreArranging = 0;
+
 }  // namespace
 
 FormPeer* FormPeerOf(const TForm* form) { return form ? dynamic_cast<FormPeer*>(form->Peer()) : nullptr; }
@@ -92,6 +97,10 @@ void FormPeer::Init() {
   }
   if (form_.FormStyle == TFormStyle::fsMDIForm) {
     mdiArea_ = new QMdiArea(client);
+    // The core decides every window's state; Qt's own rule (restore the
+    // window left, maximise the one activated) fought the core's rule that
+    // all script windows share one state, and looped.
+    mdiArea_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
     mdiArea_->lower();
     QObject::connect(mdiArea_, &QMdiArea::subWindowActivated, mdiArea_, [](QMdiSubWindow* sub) {
       if (auto* link = dynamic_cast<PeerLink*>(sub))
@@ -258,8 +267,14 @@ void FormPeer::ApplyWindowState() {
   if (form_.WindowState == TWindowState::wsMinimized) state = Qt::WindowMinimized;
   if (form_.WindowState == TWindowState::wsMaximized) state = Qt::WindowMaximized;
   if ((window_->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) == state) return;
+  // Qt activates a sub-window whose state it changes: the active script
+  // stays the one in front with the keyboard.
+  QMdiSubWindow* active = parentArea_ ? parentArea_->activeSubWindow() : nullptr;
   syncing_ = true;
+  ++CoreArranging;
   window_->setWindowState(state);
+  if (active && active != window_ && parentArea_->activeSubWindow() != active) parentArea_->setActiveSubWindow(active);
+  --CoreArranging;
   syncing_ = false;
   // The core lays its lines out for the size the new state gives.
   WindowGeometryChanged();
@@ -291,19 +306,8 @@ void FormPeer::ChildChanged(TControl&) { LayoutMdiArea(); }
 // status line) leave of the frame's client area.
 void FormPeer::LayoutMdiArea() {
   if (!mdiArea_) return;
-  QRect area(0, 0, form_.ClientWidth(), form_.ClientHeight());
-  for (int i = 0; i < form_.ControlCount(); ++i) {
-    TControl* c = form_.Controls(i);
-    if (!c->Visible) continue;
-    switch (c->Align) {
-      case TAlign::alTop: area.setTop(std::max(area.top(), c->Top + c->Height)); break;
-      case TAlign::alBottom: area.setBottom(std::min(area.bottom(), c->Top - 1)); break;
-      case TAlign::alLeft: area.setLeft(std::max(area.left(), c->Left + c->Width)); break;
-      case TAlign::alRight: area.setRight(std::min(area.right(), c->Left - 1)); break;
-      default: break;
-    }
-  }
-  mdiArea_->setGeometry(area);
+  const TRect area = form_.MDIClientRect();
+  mdiArea_->setGeometry(area.Left, area.Top, area.Width(), area.Height());
   mdiArea_->lower();
   mdiArea_->show();
 }
@@ -313,7 +317,12 @@ void FormPeer::CloseRequested() {
 }
 
 void FormPeer::WindowActivated() {
-  if (Alive() && !form_.Active()) form_.Activate();
+  // Every sub-window hears that the frame became active; only the area's
+  // active one is the active script.
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data());
+      sub && parentArea_ && parentArea_->activeSubWindow() != sub)
+    return;
+  if (Alive() && !CoreArranging && !form_.Active()) form_.Activate();
 }
 
 void FormPeer::WindowGeometryChanged() {
@@ -329,7 +338,7 @@ void FormPeer::WindowGeometryChanged() {
 }
 
 void FormPeer::WindowStateChangedByUser(Qt::WindowStates states) {
-  if (syncing_ || !Alive()) return;
+  if (syncing_ || CoreArranging || !Alive()) return;
   TWindowState state = TWindowState::wsNormal;
   if (states & Qt::WindowMinimized) state = TWindowState::wsMinimized;
   else if (states & Qt::WindowMaximized) state = TWindowState::wsMaximized;

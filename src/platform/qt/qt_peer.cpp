@@ -225,6 +225,13 @@ void QtPeer::FocusIn() {
   form->FocusControl(win);
 }
 
+bool QtPeer::OwnsAltLetters(const QKeyEvent& event) const {
+  if (event.modifiers() != Qt::AltModifier || event.key() < Qt::Key_A || event.key() > Qt::Key_Z) return false;
+  const TForm* form = control_.ParentForm();
+  return form && Application && form != Application->MainForm && form->FormStyle != TFormStyle::fsMDIChild &&
+         form->FormStyle != TFormStyle::fsMDIForm;
+}
+
 bool QtPeer::PassedOn(QKeyEvent* event) {
   QWidget* w = widget_;
   if (!w || w->isVisible()) return false;

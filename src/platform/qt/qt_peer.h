@@ -74,6 +74,10 @@ class QtPeer : public ControlPeer {
   void PointerLeft();
   void Wheel(int delta, Qt::KeyboardModifiers modifiers, QPoint global);
   virtual void FocusIn();
+  // Whether Alt and a letter belong to this control's own window (a dialog's
+  // button letters) rather than to the main window's menu bar, which Qt
+  // would otherwise give them from a tool window it owns.
+  bool OwnsAltLetters(const QKeyEvent& event) const;
 
  protected:
   // A key that reaches a window after it was hidden (the desktop moves the
@@ -142,6 +146,11 @@ class PeerWidget : public Base, public PeerLink {
     struct Leave {
       ~Leave() { --PeerEventDepth(); }
     } leave;
+    if (e->type() == QEvent::ShortcutOverride && LinkedPeer() &&
+        LinkedPeer()->OwnsAltLetters(*static_cast<QKeyEvent*>(e))) {
+      e->accept();
+      return true;
+    }
     // Tab belongs to the core's dialog keys, not to Qt's focus chain.
     if (e->type() == QEvent::KeyPress && LinkedPeer()) {
       auto* key = static_cast<QKeyEvent*>(e);
