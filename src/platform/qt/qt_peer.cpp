@@ -228,8 +228,9 @@ void QtPeer::FocusIn() {
 bool QtPeer::OwnsAltLetters(const QKeyEvent& event) const {
   if (event.modifiers() != Qt::AltModifier || event.key() < Qt::Key_A || event.key() > Qt::Key_Z) return false;
   const TForm* form = control_.ParentForm();
-  return form && Application && form != Application->MainForm && form->FormStyle != TFormStyle::fsMDIChild &&
-         form->FormStyle != TFormStyle::fsMDIForm;
+  // A window with a menu bar of its own keeps its menus' letters.
+  return form && Application && form != Application->MainForm && !form->Menu &&
+         form->FormStyle != TFormStyle::fsMDIChild && form->FormStyle != TFormStyle::fsMDIForm;
 }
 
 bool QtPeer::PassedOn(QKeyEvent* event) {
