@@ -25,7 +25,7 @@ struct TPicture {
 using K = TStroke::Kind;
 
 // A play triangle; a graph of three boxes linked from the top one; a
-// figure with raised arms; a branch point's fork with an arrow on each
+// figure with open arms; a branch point's fork with an arrow on each
 // branch.
 const std::array<TPicture, 4>& Pictures() {
   static const std::array<TPicture, 4> pictures{{
@@ -37,12 +37,11 @@ const std::array<TPicture, 4>& Pictures() {
         {K::Line, {7, 5}, {3, 10}, {}},
         {K::Line, {9, 5}, {13, 10}, {}}}},
       {"USER_ACTIVITY",
-       {{K::Ring, {5, 0}, {11, 6}, {}},
-        {K::Line, {8, 6}, {8, 11}, {}},
-        {K::Line, {2, 3}, {8, 8}, {}},
-        {K::Line, {8, 8}, {14, 3}, {}},
-        {K::Line, {8, 11}, {4, 15}, {}},
-        {K::Line, {8, 11}, {12, 15}, {}}}},
+       {{K::Ring, {6, 0}, {11, 5}, {}},
+        {K::Line, {8, 5}, {8, 11}, {}},
+        {K::Line, {3, 7}, {14, 7}, {}},
+        {K::Line, {8, 10}, {4, 15}, {}},
+        {K::Line, {8, 10}, {12, 15}, {}}}},
       {"LINKS_GLYPH",
        {{K::Line, {0, 8}, {6, 8}, {}},
         {K::Line, {6, 8}, {12, 3}, {}},
