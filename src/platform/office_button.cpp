@@ -174,6 +174,11 @@ void TFlatButton::PlaceContent(TCanvas& canvas, const TRect& area, TRect& glyph,
   glyph = area;
   caption = TRect{};
   if (!HasCaption()) return;
+  // Without a picture the caption has the whole face to itself.
+  if (!Glyph) {
+    caption = area;
+    return;
+  }
   canvas.Font.Assign(self_.Font);
   const int lineHeight = canvas.TextHeight("Wg");
   switch (Layout) {

@@ -19,6 +19,7 @@
 #include "language/act_scene_commands.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/multimedia_glyphs.h"
 #include "shell/ruler.h"
 #include "shell/script_popups.h"
 #include "script/editing/editor_calls.h"
@@ -77,14 +78,6 @@ const std::array<TElementButtonRow, 9> ElementButtons{{
 
 bool MultimediaSet() { return !NoActiveDocument() && ActiveScript()->InteractiveScript; }
 
-TGlyphPainter TextGlyph(std::string text) {
-  return [text](TCanvas& c, const TRect& a, TGlyphLook look) {
-    c.Font.Color = look == TGlyphLook::Normal ? clBlack : clBtnShadow;
-    c.TextOut(a.Left + (a.Right - a.Left - c.TextWidth(text)) / 2, a.Top + (a.Bottom - a.Top - c.TextHeight(text)) / 2,
-              text);
-  };
-}
-
 // A page button's picture: a double arrow up or down.
 TGlyphPainter PageArrowGlyph(bool up) {
   return [up](TCanvas& c, const TRect& a, TGlyphLook look) {
@@ -107,7 +100,6 @@ TOfficeButton* MakeButton(TMainForm& form, TPanel* parent, const char* name, con
   b->Caption = caption;
   b->Hint = hint;
   b->ShowHint = true;
-  b->Glyph = TextGlyph(caption);
   return b;
 }
 
@@ -229,14 +221,19 @@ void TRightPanel::LayoutElementButtons() {
   const auto set = [](TOfficeButton* b, const std::string& caption, const char* hint) {
     b->Caption = caption;
     b->Hint = hint;
-    b->Glyph = TextGlyph(caption);
   };
+  // A button shows its caption or its picture, never both.
+  const auto picture = [&set](TOfficeButton* b, const char* glyph, const char* hint) {
+    set(b, std::string(), hint);
+    b->Glyph = MultimediaGlyph(glyph);
+  };
+  for (TOfficeButton* b : {charName, dialogue, parenthetical, action}) b->Glyph = nullptr;
   std::array<const char*, 3> entries{};
   if (multimedia) {
-    set(charName, "Play", "Play Script|Plays the Multimedia Script");
-    set(dialogue, "Graph", "Graph Script|Displays the Branching Linkages Graphically");
-    set(parenthetical, "UA", "Activity Wizard|Runs the Activity Wizard to Create a User Activity");
-    set(action, "BP", "Branch Point Menu|Starts/Edits a Branch Point");
+    picture(charName, "PLAY_GLYPH", "Play Script|Plays the Multimedia Script");
+    picture(dialogue, "GRAPH_GLYPH", "Graph Script|Displays the Branching Linkages Graphically");
+    picture(parenthetical, "USER_ACTIVITY", "Activity Wizard|Runs the Activity Wizard to Create a User Activity");
+    picture(action, "LINKS_GLYPH", "Branch Point Menu|Starts/Edits a Branch Point");
     set(shot, "UA", "User Activity|Starts a New User Activity without the Wizard");
     set(scene, "BT", "Branch Target|Starts a New Branch Target");
     transition->Visible = false;

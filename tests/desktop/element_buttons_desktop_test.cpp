@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,33 @@ void ClickElementButton(DesktopSession& session, int row) {
   ASSERT_TRUE(main.has_value());
   session.Click(main->x + main->width - kButtonFromRight, main->y + kFirstButtonY + row * kButtonStep);
   session.Settle(400);
+}
+
+// How many pixel rows of an element button, read from a screenshot, hold
+// ink (a pixel clearly darker than the button's face). Its bevel rows and
+// columns are left out, so a button under the mouse counts the same.
+int InkRowsOfButton(DesktopSession& session, const std::string& shot, int row) {
+  const std::optional<WindowGeometry> main = session.ActiveWindowGeometry();
+  if (!main) return -1;
+  const int x = main->x + main->width - kButtonFromRight - 8;
+  const int y = main->y + kFirstButtonY + row * kButtonStep - 9;
+  const std::string pixels =
+      session.Run({"convert", shot, "-crop", "17x19+" + std::to_string(x) + "+" + std::to_string(y), "+repage",
+                   "-depth", "8", "txt:-"});
+  std::vector<bool> inked(19, false);
+  std::istringstream in(pixels);
+  for (std::string line; std::getline(in, line);) {
+    const std::size_t hash = line.find('#');
+    const std::size_t comma = line.find(',');
+    if (line.empty() || line[0] == '#' || hash == std::string::npos || comma == std::string::npos) continue;
+    const int py = std::atoi(line.c_str() + comma + 1);
+    const long rgb = std::strtol(line.substr(hash + 1, 6).c_str(), nullptr, 16);
+    const long brightness = ((rgb >> 16) + ((rgb >> 8) & 0xff) + (rgb & 0xff)) / 3;
+    if (py >= 0 && py < 19 && brightness < 160) inked[static_cast<std::size_t>(py)] = true;
+  }
+  int rows = 0;
+  for (bool r : inked) rows += r ? 1 : 0;
+  return rows;
 }
 
 // The left indent (RTF "\\li", in twips) of the paragraph that holds
@@ -48,7 +76,14 @@ TEST(ElementButtonsDesktopTest, ClickedButtonsStartACueItsDialogueAndAnAction) {
   session.Screenshot("element_buttons_dialogue");
   ClickElementButton(session, 3);  // A
   session.Type("Go.");
-  session.Screenshot("element_buttons_action");
+  const std::string shot = session.Screenshot("element_buttons_action");
+  // One face a button: a letter about eight rows tall, not a picture of it
+  // with the caption again under it (twice that).
+  for (int row : {0, 1, 2}) {
+    const int ink = InkRowsOfButton(session, shot, row);
+    EXPECT_GT(ink, 4) << "button " << row << " shows its caption";
+    EXPECT_LE(ink, 11) << "button " << row << " shows one face, not two";
+  }
   const std::string text = session.ScriptText();
   // A cue takes capitals, a parenthetical its parentheses, a transition
   // capitals: the words come back as a cue, dialogue and an Action give them.

@@ -311,6 +311,21 @@ TYPED_TEST(FlatButtonTest, TheLayoutPlacesThePictureAgainstTheCaption) {
   }
 }
 
+TYPED_TEST(FlatButtonTest, ACaptionWithoutAPictureStandsInTheMiddle) {
+  for (const int height : {22, 40, 60}) {
+    SCOPED_TRACE(height);
+    auto* b = this->Make(0, 0);
+    b->SetBounds(0, 0, 22, height);
+    b->Caption = "C";
+    RecordingCanvas canvas;
+    b->PaintTo(canvas);
+    const DrawOp* text = canvas.FindText("C");
+    ASSERT_NE(text, nullptr);
+    EXPECT_NEAR(text->rect.Top + text->rect.Bottom, height, 2) << "centred top to bottom";
+    delete b;
+  }
+}
+
 class FitCaptionTest : public testing::PlatformFixture {};
 
 TEST_F(FitCaptionTest, AWrappedCaptionDropsTrailingWordsUntilItFits) {

@@ -5,9 +5,11 @@
 
 #include "base/document_table.h"
 #include "platform/office_button.h"
+#include "platform/recording_canvas.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "shell/multimedia_glyphs.h"
 #include "shell/right_panel.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
@@ -72,6 +74,107 @@ TEST_F(RightPanelTest, AnInteractiveScriptGetsTheMultimediaButtons) {
   EXPECT_TRUE(Button("TransitionBtn")->Visible());
   EXPECT_EQ(Button("SceneHeadingBtn")->Top(), sceneTop);
   EXPECT_EQ(MainForm->ElementPopDownList->Items[5], "Scene Heading");
+}
+
+// What painting a button draws besides its face's fill and bevel.
+std::vector<DrawOp> FaceOps(TOfficeButton& button) {
+  RecordingCanvas canvas;
+  button.PaintTo(canvas);
+  std::vector<DrawOp> ops;
+  for (const DrawOp& op : canvas.Ops())
+    if (op.kind != DrawOp::Kind::FillRect) ops.push_back(op);
+  return ops;
+}
+
+// The strokes of a named picture drawn where the button draws its own.
+std::vector<DrawOp> PictureOps(const char* glyph, TOfficeButton& button) {
+  RecordingCanvas canvas;
+  TCanvas c(&canvas);
+  const TRect r = button.ClientRect();
+  MultimediaGlyph(glyph)(c, TRect{r.Left + 3, r.Top + 3, r.Right - 3, r.Bottom - 3}, TGlyphLook::Grey);
+  return canvas.Ops();
+}
+
+bool SameStrokes(const std::vector<DrawOp>& a, const std::vector<DrawOp>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const bool same = a[i].kind == b[i].kind && a[i].from == b[i].from && a[i].to == b[i].to &&
+                      a[i].points == b[i].points && a[i].rect == b[i].rect;
+    if (!same) return false;
+  }
+  return true;
+}
+
+// Each button shows one face: a set's caption alone, or its picture alone.
+TEST_F(RightPanelTest, EachElementButtonShowsItsCaptionOrItsPictureNeverBoth) {
+  struct Face {
+    const char* button;
+    const char* caption;  // "" for a picture
+    const char* glyph;    // the picture's name, null for a caption
+    const char* hint;
+  };
+  const std::vector<Face> normal{
+      {"CharNameBtn", "C", nullptr, "Character Name|CHARACTER NAME: Press the <TAB> Key anywhere in the script"},
+      {"DialogueBtn", "D", nullptr, "Dialogue|DIALOGUE: Press <ENTER> while in a Character Name/Parenthetical"},
+      {"ParentheticalBtn", "P", nullptr, "Parenthetical|PARENTHETICAL: Press the LEFT PARENTHESIS <(> in Dialogue"},
+      {"ActionBtn", "A", nullptr, "Action|ACTION: Press <ENTER> or <CTRL+ENTER>"},
+      {"SceneHeadingBtn", "Sc", nullptr, "Scene Heading|SCENE HEADING: Press <CTRL+S>"},
+      {"ShotBtn", "Sh", nullptr, "Shot|SHOT: Press <CTRL+O>"},
+      {"TransitionBtn", "T", nullptr, nullptr},
+      {"ScriptNoteBtn", "N", nullptr, nullptr},
+  };
+  const std::vector<Face> multimedia{
+      {"CharNameBtn", "", "PLAY_GLYPH", "Play Script|Plays the Multimedia Script"},
+      {"DialogueBtn", "", "GRAPH_GLYPH", "Graph Script|Displays the Branching Linkages Graphically"},
+      {"ParentheticalBtn", "", "USER_ACTIVITY", "Activity Wizard|Runs the Activity Wizard to Create a User Activity"},
+      {"ActionBtn", "", "LINKS_GLYPH", "Branch Point Menu|Starts/Edits a Branch Point"},
+      {"ShotBtn", "UA", nullptr, "User Activity|Starts a New User Activity without the Wizard"},
+      {"SceneHeadingBtn", "BT", nullptr, "Branch Target|Starts a New Branch Target"},
+  };
+  const struct {
+    int interactive;
+    const std::vector<Face>& faces;
+  } sets[] = {{0, normal}, {1, multimedia}, {0, normal}};
+  for (const auto& set : sets) {
+    Script().InteractiveScript = static_cast<Byte>(set.interactive);
+    P().LayoutRightSpeedBar();
+    for (const Face& f : set.faces) {
+      SCOPED_TRACE(std::string(f.button) + (set.interactive ? " multimedia" : " normal"));
+      TOfficeButton& b = *Button(f.button);
+      EXPECT_EQ(b.Caption(), f.caption);
+      if (f.hint) EXPECT_EQ(b.Hint(), f.hint);
+      EXPECT_EQ(static_cast<bool>(b.Glyph), f.glyph != nullptr) << "a caption clears the picture and back";
+      const std::vector<DrawOp> ops = FaceOps(b);
+      std::vector<std::string> texts;
+      for (const DrawOp& op : ops)
+        if (op.kind == DrawOp::Kind::Text) texts.push_back(op.text);
+      if (!f.glyph) {
+        EXPECT_EQ(texts, std::vector<std::string>{f.caption}) << "the caption painted once, nothing else";
+        EXPECT_EQ(ops.size(), 1u) << "no picture beside the caption";
+        continue;
+      }
+      EXPECT_TRUE(texts.empty()) << "a picture button paints no text";
+      EXPECT_TRUE(SameStrokes(ops, PictureOps(f.glyph, b))) << "the button paints the picture " << f.glyph;
+    }
+  }
+}
+
+TEST(MultimediaGlyphs, TheFourPicturesAreDrawnAndDifferFromEachOther) {
+  const char* names[] = {"PLAY_GLYPH", "GRAPH_GLYPH", "USER_ACTIVITY", "LINKS_GLYPH"};
+  std::vector<std::vector<DrawOp>> drawn;
+  for (const char* name : names) {
+    SCOPED_TRACE(name);
+    const TGlyphPainter paint = MultimediaGlyph(name);
+    ASSERT_TRUE(static_cast<bool>(paint));
+    RecordingCanvas canvas;
+    TCanvas c(&canvas);
+    paint(c, TRect{0, 0, 16, 16}, TGlyphLook::Normal);
+    EXPECT_TRUE(canvas.TextOps().empty()) << "a picture, not a word";
+    ASSERT_FALSE(canvas.Ops().empty());
+    for (const std::vector<DrawOp>& other : drawn) EXPECT_FALSE(SameStrokes(canvas.Ops(), other));
+    drawn.push_back(canvas.Ops());
+  }
+  EXPECT_FALSE(static_cast<bool>(MultimediaGlyph("NO_SUCH_GLYPH")));
 }
 
 TEST_F(RightPanelTest, PageButtonsGoToTheNextPageOrScrollAWindow) {
