@@ -10,6 +10,7 @@
 #include "script/editing/editor_calls.h"
 #include "script/editing/element_splice.h"
 #include "script/script_window.h"
+#include "story/card_view_undo.h"
 
 namespace qm {
 
@@ -88,7 +89,7 @@ void ApplyCardOrder(TMDIChild& script, const TCardTable& table, int current) {
   for (int k = 1; k <= count; ++k) firsts.push_back(table[k].first);
   TScriptElement* goal = current >= 1 && current <= count ? table[current].first : nullptr;
   editor::Assemble(script);
-  editor::SaveUndoStep(script, ukWholeScript);
+  SaveCardUndoStep(script);
   // The automatic breaks go first: a heading that opened a page gets its
   // own lines before back, and no break travels with the scene before it.
   editor::MakeCurrent(script, *firsts.front(), 0);

@@ -10,6 +10,7 @@
 #include "script/editing/element_splice.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
+#include "story/card_view_undo.h"
 #include "platform/text_trim.h"
 
 namespace qm {
@@ -197,7 +198,7 @@ bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::strin
   while (heading && heading != table[n].last->next && heading->Kind() != ekSceneHeading) heading = heading->next;
   if (!heading || heading == table[n].last->next) return false;
   editor::Assemble(script);
-  editor::SaveUndoStep(script, ukWholeScript);
+  SaveCardUndoStep(script);
   // Park the caret on the heading so that the removed elements are never current.
   editor::MakeCurrent(script, *heading, 0);
   editor::Assemble(script);
@@ -236,7 +237,7 @@ bool RemoveEmptyElements(TMDIChild& script) {
   bool any = false;
   for (const TScriptElement* e = script.LastElement; e && e != script.FirstElement && !any; e = e->prev) any = empty(e);
   if (!any) return false;
-  editor::SaveUndoStep(script, ukWholeScript);
+  SaveCardUndoStep(script);
   TScriptElement* current = script.CurrentElement();
   // The caret waits on the first element, which never goes.
   editor::MakeCurrent(script, *script.FirstElement, 0);
@@ -266,7 +267,7 @@ bool AddCard(TMDIChild& script, TCardTable& table, int k) {
   }
   k = std::clamp(k, 0, count);
   editor::Assemble(script);
-  editor::SaveUndoStep(script, ukWholeScript);
+  SaveCardUndoStep(script);
   TScriptElement* heading = NewElementRecord();
   heading->format = script.FormatSet[fsSceneHeading];
   heading->format.Kind = ekSceneHeading;

@@ -16,6 +16,7 @@
 #include "script/script_window.h"
 #include "story/card_printing.h"
 #include "story/card_text.h"
+#include "story/card_view_undo.h"
 
 namespace qm {
 
@@ -574,6 +575,7 @@ void TIndexCardView::FormClose(TCloseAction&) {
 void ShowIndexCardView() {
   if (NoActiveDocument()) return;
   TIndexCardView view(Application);
+  const TCardViewUndoStep oneStep;
   Shown = &view;
   for (;;) {
     if (!view.Created()) {

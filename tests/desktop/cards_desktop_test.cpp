@@ -1,5 +1,6 @@
 // The index card view on the real display: a shuffle given to the script
-// on Exit is taken back by Ctrl+Z typed into the script.
+// on Exit, or by going back to outline mode, is taken back by one Ctrl+Z
+// typed into the script.
 #include <gtest/gtest.h>
 
 #include "desktop/desktop_session.h"
@@ -7,8 +8,8 @@
 namespace qm::desktop {
 namespace {
 
-// Card 3 picked and dropped on card 1 in shuffle mode, then Exit.
-void MoveThirdCardFirst(DesktopSession& session) {
+// Card 3 picked and dropped on card 1 in shuffle mode.
+void PickThirdDropOnFirst(DesktopSession& session) {
   session.Keys("ctrl+v");
   ASSERT_TRUE(session.WaitForWindowTitle("Index Card View"));
   session.Keys("alt+f");           // shuffle mode
@@ -19,6 +20,20 @@ void MoveThirdCardFirst(DesktopSession& session) {
   const int column = view->width / 3;
   session.Click(column * 5 / 2, 220);
   session.Click(column / 2, 220);
+}
+
+void ThreeScenes(DesktopSession& session) {
+  session.ClickInScript();
+  // Each heading ends in its time, so Enter offers no time-of-day menu.
+  for (const char* heading : {"INT. A - DAY", "INT. B - DAY", "INT. C - DAY"}) {
+    session.Type(heading, 150);
+    session.Keys("Return");
+  }
+}
+
+// Card 3 moved in front of card 1, then Exit.
+void MoveThirdCardFirst(DesktopSession& session) {
+  PickThirdDropOnFirst(session);
   session.Keys("ctrl+F4");  // Exit
   ASSERT_TRUE(session.WaitForTitleGone("Index Card View"));
   session.Settle(1000);
@@ -27,12 +42,7 @@ void MoveThirdCardFirst(DesktopSession& session) {
 TEST(CardsDesktopTest, CtrlZAfterTheCardViewUndoesTheShuffle) {
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
-  session.ClickInScript();
-  // Each heading ends in its time, so Enter offers no time-of-day menu.
-  for (const char* heading : {"INT. A - DAY", "INT. B - DAY", "INT. C - DAY"}) {
-    session.Type(heading, 150);
-    session.Keys("Return");
-  }
+  ThreeScenes(session);
   const std::string before = session.ScriptText();
   MoveThirdCardFirst(session);
   session.Keys("ctrl+z");
@@ -42,6 +52,40 @@ TEST(CardsDesktopTest, CtrlZAfterTheCardViewUndoesTheShuffle) {
   // The same moves again, kept this time: the shuffle that was undone.
   MoveThirdCardFirst(session);
   EXPECT_EQ(session.ScriptText(), "INT. C - DAY\n\n \n\nINT. A - DAY\n\nINT. B - DAY\n");
+}
+
+// Back to outline mode with the shuffle pending: Yes gives the script the
+// new order and shows the cards again; Exit there tidies the emptied lines
+// away. One Ctrl+Z takes back all the view did.
+TEST(CardsDesktopTest, CtrlZAfterShufflingAndGoingBackToOutlineUndoesTheShuffle) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  ThreeScenes(session);
+  const std::string before = session.ScriptText();
+  PickThirdDropOnFirst(session);
+  session.Keys("alt+o");  // outline mode
+  session.Settle(1000);
+  session.Screenshot("cards_process_shuffles");
+  ASSERT_EQ(session.ActiveWindowTitle().find("Index Card View"), std::string::npos) << "the question is up";
+  session.Keys("alt+y");  // "Process these shuffles?"
+  session.Settle(1500);
+  session.Screenshot("cards_outline_again");
+  session.Keys("ctrl+F4");
+  ASSERT_TRUE(session.WaitForTitleGone("Index Card View"));
+  session.Settle(1000);
+  session.Keys("ctrl+z");
+  session.Settle(1000);
+  session.Screenshot("cards_outline_undone");
+  EXPECT_EQ(session.ScriptText(), before);
+  // Again, kept this time: the shuffle that was undone.
+  PickThirdDropOnFirst(session);
+  session.Keys("alt+o");
+  session.Settle(1000);
+  session.Keys("alt+y");
+  session.Settle(1500);
+  session.Keys("ctrl+F4");
+  ASSERT_TRUE(session.WaitForTitleGone("Index Card View"));
+  EXPECT_EQ(session.ScriptText(), "INT. C - DAY\n\nINT. A - DAY\n\nINT. B - DAY\n");
 }
 
 }  // namespace
