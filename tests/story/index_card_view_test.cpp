@@ -21,6 +21,14 @@ using testing::ElementSpec;
 class IndexCardViewTest : public testing::CardsFixture {
  protected:
   void LoadScenes(int scenes) { LoadRooms(scenes); }
+  // Yes to the warning outline mode gives a script with more than actions and headings.
+  void AnswerOutlineWarning() {
+    testing::AnswerMessageBox(Driver(),
+                              "Editing a Script in Index Card View when it has elements other than Action and Scene "
+                              "Headings can potentially cause formatting changes within the script, and will cause "
+                              "ALL cheating within an edited scene to be lost.\r\n\r\nContinue Anyway?",
+                              mrYes, "Warning");
+  }
   // A click in the middle of screen card k.
   void Click(TIndexCardView& view, int k) {
     TPanel& card = *view.ScreenCard(k).Card;
@@ -113,11 +121,7 @@ TEST_F(IndexCardViewTest, AStyledCardIsEditedWithTheStyleKeysAndWrittenBackAsCod
   view.SetBounds(0, 0, 800, 600);
   ASSERT_TRUE(view.Created());
   ASSERT_FALSE(view.Outline) << "a speech in the script: the cards open in shuffle mode";
-  testing::AnswerMessageBox(Driver(),
-                            "Editing a Script in Index Card View when it has elements other than Action and Scene "
-                            "Headings can potentially cause formatting changes within the script, and will cause ALL "
-                            "cheating within an edited scene to be lost.\r\n\r\nContinue Anyway?",
-                            mrYes, "Warning");
+  AnswerOutlineWarning();
   view.SwitchModes(true);
   ASSERT_TRUE(view.Outline);
   TRichEdit& text = *view.ScreenCard(1).Text;
@@ -166,11 +170,7 @@ TEST_F(IndexCardViewTest, ShotsTransitionsAndTitlesKeepTheirMarksInBothModes) {
   ASSERT_TRUE(view.Created());
   ASSERT_FALSE(view.Outline) << "a shot in the script: the cards open in shuffle mode";
   EXPECT_EQ(view.ScreenCard(1).Text->Text(), body) << "shuffle mode";
-  testing::AnswerMessageBox(Driver(),
-                            "Editing a Script in Index Card View when it has elements other than Action and Scene "
-                            "Headings can potentially cause formatting changes within the script, and will cause ALL "
-                            "cheating within an edited scene to be lost.\r\n\r\nContinue Anyway?",
-                            mrYes, "Warning");
+  AnswerOutlineWarning();
   view.SwitchModes(true);
   ASSERT_TRUE(view.Outline);
   EXPECT_EQ(view.ScreenCard(1).Text->Text(), body) << "outline mode";
