@@ -77,6 +77,52 @@ TEST(CommandLine, ABareNameIsTheCurrentFoldersFileElseTheScriptFolders) {
   EXPECT_EQ(ScriptNameFromCommandLine({"/NM", "--", "/X"}), "/X");
 }
 
+// A second start hands the running instance, which has a current folder
+// and a script folder of its own, the name so that it opens the same
+// file: a file here or a name with a folder part by its whole path, a bare
+// name not here as it is, for the script folder.
+TEST(CommandLine, ASecondStartHandsOverTheNameOfTheFileMeant) {
+  testing::TempFolder here;
+  testing::TempFolder scripts;
+  ScriptDirectory = scripts.Path();
+  ScriptExtension = "QMW";
+  std::filesystem::create_directory(here.File("sub"));
+  for (const char* name : {"HERE.QMW", "-dash.QMW", "sub/IN.QMW"}) testing::WriteFileText(here.File(name), "x");
+  const std::string old = std::filesystem::current_path();
+  std::filesystem::current_path(here.Path());
+  const struct {
+    const char* what;
+    std::vector<std::string> params;
+    std::vector<std::string> switches;  // handed first
+    std::string name;                   // handed as the name
+    std::string opens;                  // by the running instance
+  } cases[] = {
+      {"in the current folder", {"HERE.QMW"}, {}, here.File("HERE.QMW"), here.File("HERE.QMW")},
+      {"in the current folder, no extension", {"HERE"}, {}, here.File("HERE.QMW"), here.File("HERE.QMW")},
+      {"not in the current folder", {"AWAY.QMW"}, {}, "AWAY.QMW", scripts.File("AWAY.QMW")},
+      {"not in the current folder, no extension", {"AWAY"}, {}, "AWAY", scripts.File("AWAY.QMW")},
+      {"after switches", {"/NM", "AWAY.QMW"}, {"/NM"}, "AWAY.QMW", scripts.File("AWAY.QMW")},
+      {"with a folder part", {"sub/IN.QMW"}, {}, here.File("sub/IN.QMW"), here.File("sub/IN.QMW")},
+      {"with a folder part, not there", {"sub/NONE.QMW"}, {}, here.File("sub/NONE.QMW"), here.File("sub/NONE.QMW")},
+      {"after --, in the current folder", {"--", "-dash.QMW"}, {}, here.File("-dash.QMW"), here.File("-dash.QMW")},
+      {"after --, not in the current folder", {"--", "-gone.QMW"}, {}, "-gone.QMW", scripts.File("-gone.QMW")},
+      {"after --, a name like a switch", {"--", "\\odd.QMW"}, {}, "\\odd.QMW", scripts.File("\\odd.QMW")},
+      {"after --, a name at the root like a switch", {"--", "/NM"}, {}, "/NM.QMW", "/NM.QMW"},
+      {"after --, a name that begins with a blank", {"--", " lead.QMW"}, {}, " lead.QMW", scripts.File(" lead.QMW")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::vector<std::string> handed = HandOffParameters(c.params);
+    EXPECT_FALSE(handed.empty());
+    if (handed.empty()) continue;
+    EXPECT_EQ(handed.back(), c.name);
+    EXPECT_TRUE(std::equal(c.switches.begin(), c.switches.end(), handed.begin())) << HandOffText(handed);
+    const std::string received = ScriptNameFromCommandLine(SplitHandOffText(HandOffText(handed)));
+    EXPECT_EQ(CommandLineScriptPath(received, false), c.opens) << HandOffText(handed);
+  }
+  std::filesystem::current_path(old);
+}
+
 // A stored script with its password taken out, so that it opens at once.
 std::string ScriptThatOpensAtOnce() {
   std::string script = testing::ReadFileText(QM_SOURCE_DIR "/fuzz/corpus/native_file/every_kind_and_code");
