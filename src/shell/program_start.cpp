@@ -63,24 +63,6 @@ void CreateProgramFont() {
   ProgramFont->Style = ini.ReadBool("Main Font", "Bold", true) ? fsBold : 0u;
 }
 
-// The running instance has a current folder of its own, so a relative
-// name is made absolute here: the switches, then the whole name.
-std::vector<std::string> HandOffParameters(const std::vector<std::string>& params) {
-  std::vector<std::string> handed;
-  for (const std::string& p : params) {
-    if (!p.empty() && !IsSwitch(p)) break;
-    handed.push_back(p);
-  }
-  // A bare name not in this folder is the running instance's script
-  // folder's; it knows that folder, this start does not.
-  if (const std::string name = ScriptNameFromCommandLine(params); !name.empty()) {
-    const bool bare = name.find('/') == std::string::npos;
-    const std::string here = CommandLineScriptPath(name, true);
-    handed.push_back(bare && !ScriptThereToOpen(here) ? name : ExpandFileName(MapPath(here)));
-  }
-  return handed;
-}
-
 // A second start restores or raises the running instance and hands it the
 // command line.
 void DeferToRunningInstance(HWND other) {
@@ -109,6 +91,28 @@ bool RunSplashScreen() {
 }
 
 }  // namespace
+
+// The running instance has a current folder of its own, so a relative
+// name is made absolute here: the switches, then the whole name.
+std::vector<std::string> HandOffParameters(const std::vector<std::string>& params) {
+  std::vector<std::string> handed;
+  for (const std::string& p : params) {
+    if (!p.empty() && !IsSwitch(p)) break;
+    handed.push_back(p);
+  }
+  // A bare name not in this folder is the running instance's script
+  // folder's; it knows that folder, this start does not.
+  if (const std::string name = ScriptNameFromCommandLine(params); !name.empty()) {
+    const bool bare = name.find('/') == std::string::npos;
+    const std::string here = CommandLineScriptPath(name, true);
+    const std::string handedName = bare && !ScriptThereToOpen(here) ? name : ExpandFileName(MapPath(here));
+    // A name that would not come back whole (it begins like a switch, or
+    // with a blank) follows "--".
+    if (ScriptNameFromCommandLine(SplitHandOffText(HandOffText({handedName}))) != handedName) handed.push_back("--");
+    handed.push_back(handedName);
+  }
+  return handed;
+}
 
 void ScaleForWideScreen(bool toolBarFits) {
   TToolBar& bar = MainForm->ToolBar();

@@ -54,6 +54,13 @@ void ScaleForWideScreen(bool toolBarFits);
 // The text a second instance hands to the first: every parameter followed
 // by one blank.
 std::string HandOffText(const std::vector<std::string>& params);
+// What a second start hands the running instance of its command line:
+// the leading switches, then the script's name, its whole path when it
+// is a file here or has a folder part; a bare name not here goes as it
+// is, for the running instance to look for in its script folder. A name
+// that would not come back whole otherwise (one that begins like a switch
+// or with a blank) follows "--".
+std::vector<std::string> HandOffParameters(const std::vector<std::string>& params);
 // Hands a text to another instance's window as a global atom with
 // "LoadName"; a failed post is reported, the atom released and false
 // returned.

@@ -4,6 +4,7 @@
 // writer's own stopped save is offered.
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -27,6 +28,14 @@ namespace fs = std::filesystem;
 
 // A user other than the one running the tests.
 constexpr uid_t kOtherUser = 4711;
+// A writer who is not root (see AsTheWriter).
+constexpr uid_t kWriter = 4712;
+// How a child run as kWriter ended.
+constexpr int kSaved = 0;
+constexpr int kOffered = 1;
+constexpr int kNotSaved = 2;
+constexpr int kMessageBox = 3;
+constexpr int kNotTheWriter = 4;
 constexpr const char* kNotes = "the writer's own notes";
 
 class SharedFolderSaveTest : public FileTest {
@@ -52,6 +61,28 @@ class SharedFolderSaveTest : public FileTest {
     EXPECT_EQ(::symlink(notes_.c_str(), link.c_str()), 0);
     EXPECT_EQ(::lchown(link.c_str(), kOtherUser, kOtherUser), 0);
     return link;
+  }
+  // A file of kOtherUser's beside the writer's script.
+  void PlantFile(const std::string& name, const std::vector<Byte>& bytes) {
+    WriteFileText(name, std::string(bytes.begin(), bytes.end()));
+    ASSERT_EQ(::chown(name.c_str(), kOtherUser, kOtherUser), 0);
+  }
+  // Runs `step` in a child that is kWriter, without root's rights; the
+  // child's outcome (one of the k... values above) comes back as its exit code.
+  template <typename Step>
+  int AsTheWriter(Step step) {
+    const pid_t child = fork();
+    if (child == 0) {
+      Driver().OnProblem = [](const std::string&) { _exit(kMessageBox); };
+      if (::setgroups(0, nullptr) != 0 || ::setresgid(kWriter, kWriter, kWriter) != 0 ||
+          ::setresuid(kWriter, kWriter, kWriter) != 0)
+        _exit(kNotTheWriter);
+      _exit(step());
+    }
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status)) << status;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   bool ParsesAsScript(const std::string& path) {
     const auto bytes = ReadFileBytes(path);
@@ -163,22 +194,28 @@ TEST_F(SharedFolderSaveTest, OnlyAPlainFileIsReplaced) {
 }
 
 // What another user put beside the script is no stopped save of the
-// writer's: it is not offered, and the writer's saves go on.
+// writer's: it is not offered, and the writer's saves go on. The writer
+// is no root, so it may not remove another user's file from a folder like
+// /tmp: a save that needs that file's name would fail.
 TEST_F(SharedFolderSaveTest, AnotherUsersFileIsNeverOfferedAsTheWritersStoppedSave) {
   NEEDS_ROOT();
   const std::string target = shared_ + "/PILOT.QMW";
   ASSERT_TRUE(SaveScriptFile(target, false, true));
-  AppendElement(Script(), ekAction, "Another user's words.");
-  const std::vector<Byte> theirs = BuildScriptImage(Script(), false, true);
+  ASSERT_EQ(::chown(target.c_str(), kWriter, kWriter), 0);
   for (const std::string& name : {target + ".new~", target + ".999999-1.new~"}) {
     SCOPED_TRACE(name);
-    WriteFileText(name, std::string(theirs.begin(), theirs.end()));
-    ASSERT_EQ(::chown(name.c_str(), kOtherUser, kOtherUser), 0);
+    AppendElement(Script(), ekAction, "Another user's words.");
+    PlantFile(name, BuildScriptImage(Script(), false, true));
     EXPECT_TRUE(LeftoversOfStoppedSaves(target).empty());
     EXPECT_FALSE(StoppedSaveToOffer(target));
-    // The writer's own save is not kept from its file by it.
-    ASSERT_TRUE(SaveScriptFile(target, false, true));
+    AppendElement(Script(), ekAction, "The writer's words.");
+    const int outcome = AsTheWriter([&] {
+      if (StoppedSaveToOffer(target)) return kOffered;
+      return SaveScriptFile(target, false, true) ? kSaved : kNotSaved;
+    });
+    EXPECT_EQ(outcome, kSaved) << "1: offered, 2: not saved, 3: a message box, 4: could not become the writer";
     EXPECT_TRUE(ParsesAsScript(target));
+    EXPECT_EQ(fs::file_size(target), BuildScriptImage(Script(), false, true).size()) << "the writer's version";
   }
 }
 

@@ -53,11 +53,11 @@ TEST_F(AppMessagesTest, LoadNameOfAMissingFileSaysSo) {
 
 // A first save stopped before it took the name left only its complete new
 // file: a name handed over opens it as File > Open does. A bare name is
-// the script folder's.
+// the script folder's, with the script extension when it has none.
 TEST_F(AppMessagesTest, LoadNameOffersTheStoppedFirstSave) {
   const std::string path = SavedScript("FIRST.QMW");
   ASSERT_TRUE(RenameFile(path, path + ".999999-1.new~"));
-  for (const std::string& handed : {path, std::string("FIRST.QMW")}) {
+  for (const std::string& handed : {path, std::string("FIRST.QMW"), std::string("FIRST")}) {
     SCOPED_TRACE(handed);
     const int before = DocumentCount;
     testing::AnswerMessageBox(Driver(),
@@ -66,7 +66,11 @@ TEST_F(AppMessagesTest, LoadNameOffersTheStoppedFirstSave) {
                                   "beside it.\r\rShould I open that newer version?",
                               mrYes, "Attention");
     Deliver(LoadNameMessage, 0, GlobalAddAtom(handed + " "));
-    ASSERT_EQ(DocumentCount, before + 1);
+    EXPECT_TRUE(Driver().PendingDescriptions().empty()) << "the stopped save was offered";
+    // An answer left unused by this pass is not one for the next.
+    Driver().Clear();
+    EXPECT_EQ(DocumentCount, before + 1);
+    if (DocumentCount != before + 1) continue;
     EXPECT_EQ(Script().ScriptFileName, path);
     Script().DocumentModified = 0;
     MainForm->CloseFileItem->Click();

@@ -77,6 +77,61 @@ TEST(CommandLine, ABareNameIsTheCurrentFoldersFileElseTheScriptFolders) {
   EXPECT_EQ(ScriptNameFromCommandLine({"/NM", "--", "/X"}), "/X");
 }
 
+// A second start hands the running instance, which has a current folder
+// and a script folder of its own, the name so that it opens the same
+// file: a file here or a name with a folder part by its whole path, a bare
+// name not here as it is, for the script folder.
+TEST(CommandLine, ASecondStartHandsOverTheNameOfTheFileMeant) {
+  testing::TempFolder here;
+  testing::TempFolder scripts;
+  ScriptDirectory = scripts.Path();
+  ScriptExtension = "QMW";
+  std::filesystem::create_directory(here.File("sub"));
+  for (const char* name : {"HERE.QMW", "-dash.QMW", "sub/IN.QMW"}) testing::WriteFileText(here.File(name), "x");
+  const std::string old = std::filesystem::current_path();
+  std::filesystem::current_path(here.Path());
+  const struct {
+    const char* what;
+    std::vector<std::string> params;
+    std::vector<std::string> switches;  // handed first
+    std::string name;                   // handed as the name
+    std::string opens;                  // by the running instance
+  } cases[] = {
+      {"in the current folder", {"HERE.QMW"}, {}, here.File("HERE.QMW"), here.File("HERE.QMW")},
+      {"in the current folder, no extension", {"HERE"}, {}, here.File("HERE.QMW"), here.File("HERE.QMW")},
+      {"not in the current folder", {"AWAY.QMW"}, {}, "AWAY.QMW", scripts.File("AWAY.QMW")},
+      {"not in the current folder, no extension", {"AWAY"}, {}, "AWAY", scripts.File("AWAY.QMW")},
+      {"after switches", {"/NM", "AWAY.QMW"}, {"/NM"}, "AWAY.QMW", scripts.File("AWAY.QMW")},
+      {"with a folder part", {"sub/IN.QMW"}, {}, here.File("sub/IN.QMW"), here.File("sub/IN.QMW")},
+      {"with a folder part, not there", {"sub/NONE.QMW"}, {}, here.File("sub/NONE.QMW"), here.File("sub/NONE.QMW")},
+      {"after --, in the current folder", {"--", "-dash.QMW"}, {}, here.File("-dash.QMW"), here.File("-dash.QMW")},
+      {"after --, not in the current folder", {"--", "-gone.QMW"}, {}, "-gone.QMW", scripts.File("-gone.QMW")},
+      {"after --, a name like a switch", {"--", "\\odd.QMW"}, {}, "\\odd.QMW", scripts.File("\\odd.QMW")},
+      {"after --, a name at the root like a switch", {"--", "/NM"}, {}, "/NM.QMW", "/NM.QMW"},
+      {"after --, a name that begins with a blank", {"--", " lead.QMW"}, {}, " lead.QMW", scripts.File(" lead.QMW")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::vector<std::string> handed = HandOffParameters(c.params);
+    EXPECT_FALSE(handed.empty());
+    if (handed.empty()) continue;
+    EXPECT_EQ(handed.back(), c.name);
+    EXPECT_TRUE(std::equal(c.switches.begin(), c.switches.end(), handed.begin())) << HandOffText(handed);
+    const std::string received = ScriptNameFromCommandLine(SplitHandOffText(HandOffText(handed)));
+    EXPECT_EQ(CommandLineScriptPath(received, false), c.opens) << HandOffText(handed);
+  }
+  std::filesystem::current_path(old);
+}
+
+// A stored script with its password taken out, so that it opens at once.
+std::string ScriptThatOpensAtOnce() {
+  std::string script = testing::ReadFileText(QM_SOURCE_DIR "/fuzz/corpus/native_file/every_kind_and_code");
+  for (const auto& field : ScriptHeaderFields())
+    if (field.Name == "Password")
+      std::fill_n(script.begin() + static_cast<std::ptrdiff_t>(field.Offset), field.Size, '\0');
+  return script;
+}
+
 using StartupTest = testing::ProgramFixture;
 
 TEST_F(StartupTest, StartsWithTheMainWindowAndOneEmptyScript) {
@@ -117,11 +172,7 @@ class NamesOutsideTheCodePageTest : public testing::ProgramFixture {
   const std::vector<std::string> names_ = {"Caf\xC3\xA9 Noir.qmw", "\xD0\x9A\xD1\x83\xD1\x85\xD0\xBD\xD1\x8F.qmw",
                                            "\xE5\x8E\xA8\xE6\x88\xBF.qmw", "\xF0\x9F\x8E\xAC.qmw"};
   void SetUp() override {
-    // A stored script with its password taken out, so that it opens at once.
-    std::string script = testing::ReadFileText(QM_SOURCE_DIR "/fuzz/corpus/native_file/every_kind_and_code");
-    for (const auto& field : ScriptHeaderFields())
-      if (field.Name == "Password")
-        std::fill_n(script.begin() + static_cast<std::ptrdiff_t>(field.Offset), field.Size, '\0');
+    const std::string script = ScriptThatOpensAtOnce();
     for (const std::string& name : names_) testing::WriteFileText(scripts_.File(name), script);
     Arguments = {scripts_.File(names_[0])};
     for (int i = 1; i <= 3; ++i) {
@@ -142,6 +193,52 @@ TEST_F(NamesOutsideTheCodePageTest, OpenFromTheCommandLineAndStayAmongTheRecentS
     EXPECT_EQ(LastScriptsBuffer[static_cast<std::size_t>(i)].Folder, scripts_.Path());
   }
 }
+
+// A first save stopped before it took its name left only its complete new
+// file in the script folder: the name on the command line offers it, as
+// File > Open does, rather than saying there is no such script.
+class StoppedFirstSaveOnTheCommandLineTest : public testing::ProgramFixture,
+                                             public ::testing::WithParamInterface<std::string> {
+ protected:
+  void SetUp() override {
+    // The current folder holds no script of the name.
+    std::filesystem::current_path(here_.Path());
+    testing::WriteFileText(scripts_.File("FIRST.QMW.999999-1.new~"), ScriptThatOpensAtOnce());
+    InitialSettings = {{"Program Settings", "Long Script Directory", scripts_.Path()}};
+    Arguments = {GetParam() == "full path" ? scripts_.File("FIRST.QMW") : GetParam()};
+    ProgramFixture::SetUp();
+  }
+  void TearDown() override {
+    ProgramFixture::TearDown();
+    std::filesystem::current_path(old_);
+  }
+  void BeforeStart() override {
+    testing::AnswerMessageBox(Driver(),
+                              "The last save of " + scripts_.File("FIRST.QMW") +
+                                  " was stopped before it was finished, and left a newer version of the script "
+                                  "beside it.\r\rShould I open that newer version?",
+                              mrYes, "Attention");
+  }
+  const std::string old_ = std::filesystem::current_path();
+  testing::TempFolder here_;
+  testing::TempFolder scripts_;
+};
+
+TEST_P(StoppedFirstSaveOnTheCommandLineTest, IsOffered) {
+  ASSERT_TRUE(Started());
+  Application->ProcessMessages();
+  EXPECT_TRUE(Driver().PendingDescriptions().empty()) << "the stopped save was offered";
+  ASSERT_EQ(DocumentCount, 1);
+  EXPECT_EQ(Script().ScriptFileName, scripts_.File("FIRST.QMW"));
+  EXPECT_FALSE(testing::ElementsOf(Script()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, StoppedFirstSaveOnTheCommandLineTest,
+                         ::testing::Values("FIRST.QMW", "FIRST", "full path"), [](const auto& info) {
+                           return info.param == "full path" ? "FullPath"
+                                  : info.param == "FIRST"   ? "NoExtension"
+                                                            : "BareName";
+                         });
 
 // The file is looked at before it is handed on to be loaded; the refusal is
 // still said once.
