@@ -195,7 +195,9 @@ TEST_F(ForeignFilesTest, PlainTextCuesKeepTheirExtensionsAndTheTitleBlockIsReadB
   const std::vector<ElementSpec> read = testing::ElementsOf(Script());
   std::size_t i = 0;
   for (TScriptElement* e = Script().FirstElement; e; e = e->next, ++i) {
-    if (read[i].text.starts_with("Written")) EXPECT_EQ(e->Kind(), ekDialogue) << "the title's speech";
+    if (read[i].text.starts_with("Written")) {
+      EXPECT_EQ(e->Kind(), ekDialogue) << "the title's speech";
+    }
     if (e->Kind() == ekCharacterName) cues.emplace_back(read[i].text, CharacterExtensionText(Script(), *e));
   }
   EXPECT_EQ(cues, (std::vector<std::pair<std::string, std::string>>{

@@ -142,7 +142,9 @@ TEST_F(RightPanelTest, EachElementButtonShowsItsCaptionOrItsPictureNeverBoth) {
       SCOPED_TRACE(std::string(f.button) + (set.interactive ? " multimedia" : " normal"));
       TOfficeButton& b = *Button(f.button);
       EXPECT_EQ(b.Caption(), f.caption);
-      if (f.hint) EXPECT_EQ(b.Hint(), f.hint);
+      if (f.hint) {
+        EXPECT_EQ(b.Hint(), f.hint);
+      }
       EXPECT_EQ(static_cast<bool>(b.Glyph), f.glyph != nullptr) << "a caption clears the picture and back";
       const std::vector<DrawOp> ops = FaceOps(b);
       std::vector<std::string> texts;
