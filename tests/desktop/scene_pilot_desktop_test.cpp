@@ -2,7 +2,6 @@
 // size, on the screen's right edge beside the main window's right panel.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <sstream>
 #include <string>
 
@@ -14,24 +13,6 @@ namespace {
 // The pilot's six scene buttons between its two scroll buttons.
 constexpr int kPilotWidth = 320, kPilotHeight = 392;
 
-std::optional<WindowGeometry> GeometryOf(DesktopSession& session, const std::string& window) {
-  std::istringstream shell(session.Run({"xdotool", "getwindowgeometry", "--shell", window}));
-  WindowGeometry g;
-  int found = 0;
-  for (std::string line; std::getline(shell, line);) {
-    const std::size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    const std::string name = line.substr(0, eq);
-    const int value = std::atoi(line.c_str() + eq + 1);
-    if (name == "X") g.x = value, ++found;
-    if (name == "Y") g.y = value, ++found;
-    if (name == "WIDTH") g.width = value, ++found;
-    if (name == "HEIGHT") g.height = value, ++found;
-  }
-  if (found != 4) return std::nullopt;
-  return g;
-}
-
 TEST(ScenePilotDesktopTest, GotoSceneOpensThePilotWholeOnTheScreenBesideTheRightPanel) {
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
@@ -42,7 +23,7 @@ TEST(ScenePilotDesktopTest, GotoSceneOpensThePilotWholeOnTheScreenBesideTheRight
   session.Screenshot("scene_pilot_open");
   const std::string found = session.Run({"xdotool", "search", "--onlyvisible", "--name", "^Scene Pilot$"});
   ASSERT_FALSE(found.empty()) << "no Scene Pilot window shows";
-  const auto pilot = GeometryOf(session, found.substr(0, found.find('\n')));
+  const auto pilot = session.GeometryOf(found.substr(0, found.find('\n')));
   ASSERT_TRUE(pilot);
   std::istringstream screenSize(session.Run({"xdotool", "getdisplaygeometry"}));
   int screenWidth = 0, screenHeight = 0;
