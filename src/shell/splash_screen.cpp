@@ -89,7 +89,11 @@ void TSplashScreen::FinishNow() {
   // Only a desktop shows the splash; the headless program does not wait.
   while (OnDesktop() && TickNow() - shownAt_ < ShortestShowTenths) {
     if (LogoPercent() < 100) Repaint();
-    Application->ProcessMessages();
+    // Only the desktop's own events and paints: what start-up queued (a
+    // file handed on to be imported) waits for the message loop, so that no
+    // dialog of it opens under the splash.
+    Platform::Current().backend().PumpEvents(false, 0);
+    Application->PaintPending();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   FinishStartup();

@@ -232,17 +232,13 @@ void UpdateScenePilot() {
     action = TCloseAction::caFree;
     if (Open == pilot) Open = nullptr;
   };
-  // At the right edge of the screen, at the mouse's height, slid in.
+  // At the right edge of the screen, at the mouse's height. It shows at
+  // once where it stays: a window moved in from off the screen is squeezed
+  // or kept off it by the window manager.
   const TPoint mouse = MousePoint();
-  const int right = Screen->Width() - pilot->Width;
   pilot->Top = std::clamp(mouse.Y - pilot->Height / 2, 0, std::max(0, Screen->Height() - pilot->Height));
-  pilot->Left = Screen->Width();
+  pilot->Left = std::max(0, Screen->Width() - pilot->Width);
   pilot->Show();
-  for (int step = 1; step <= PilotSlideSteps; ++step) {
-    pilot->Left = Screen->Width() - (pilot->Width * step) / PilotSlideSteps;
-    pilot->Repaint();
-  }
-  pilot->Left = right;
   pilot->Slide = true;
   int slot = 1;
   for (int i = 0; i < PilotSlots - 1; ++i)

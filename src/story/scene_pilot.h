@@ -23,8 +23,6 @@ constexpr int PilotScrollInterval = 250;
 // The main window's pilot timer: how long after the command the pilot
 // opens; short enough to feel immediate.
 constexpr int PilotOpenDelay = 100;
-// The slide in and out: steps, each a share of the window's width.
-constexpr int PilotSlideSteps = 5;
 
 // ---- The scenes ----
 // The scene of the caret: the nearest heading at or before the current

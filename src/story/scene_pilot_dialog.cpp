@@ -8,16 +8,17 @@ namespace {
 
 using enum TDialogItemKind;
 
-constexpr int Width = 320;
+constexpr int PilotWidth = 320;
 constexpr int ScrollHeight = 22;
 constexpr int SceneHeight = 58;
 
 TDialogTable PilotTable() {
-  TDialogTable table = {{Button, "ExplorerButton1", "Up", {0, 0, Width, ScrollHeight}}};
+  TDialogTable table = {{Button, "ExplorerButton1", "Up", {0, 0, PilotWidth, ScrollHeight}}};
   for (int i = 1; i <= PilotSlots; ++i)
     table.push_back(
-        {Button, "Scn" + std::to_string(i), "", {0, ScrollHeight + (i - 1) * SceneHeight, Width, SceneHeight}});
-  table.push_back({Button, "ScrollDownBtn", "Down", {0, ScrollHeight + PilotSlots * SceneHeight, Width, ScrollHeight}});
+        {Button, "Scn" + std::to_string(i), "", {0, ScrollHeight + (i - 1) * SceneHeight, PilotWidth, SceneHeight}});
+  table.push_back(
+      {Button, "ScrollDownBtn", "Down", {0, ScrollHeight + PilotSlots * SceneHeight, PilotWidth, ScrollHeight}});
   return table;
 }
 
@@ -28,9 +29,9 @@ TScenePilot::TScenePilot(TComponent* owner, TMDIChild& script) : TForm(owner), s
   Caption = "Scene Pilot";
   BorderStyle = TFormBorderStyle::bsToolWindow;
   FormStyle = TFormStyle::fsStayOnTop;
-  SetBounds(0, 0, Width, 2 * ScrollHeight + PilotSlots * SceneHeight);
+  SetBounds(0, 0, PilotWidth, 2 * ScrollHeight + PilotSlots * SceneHeight);
   SetClientHeight(2 * ScrollHeight + PilotSlots * SceneHeight);
-  SetClientWidth(Width);
+  SetClientWidth(PilotWidth);
   BuildDialog(*this, PilotTable());
   ExplorerButton1 = DialogControl<TButton>(*this, "ExplorerButton1");
   ExplorerButton1->Hint = "Click to Move UP by 6 Scenes";

@@ -216,7 +216,11 @@ std::optional<WindowGeometry> DesktopSession::ActiveWindowGeometry() {
 
 std::optional<WindowGeometry> DesktopSession::MainWindowGeometry() {
   if (mainWindow_.empty()) return std::nullopt;
-  return ParseGeometry(Run({"xdotool", "getwindowgeometry", "--shell", mainWindow_}));
+  return GeometryOf(mainWindow_);
+}
+
+std::optional<WindowGeometry> DesktopSession::GeometryOf(const std::string& window) {
+  return ParseGeometry(Run({"xdotool", "getwindowgeometry", "--shell", window}));
 }
 
 bool DesktopSession::WaitForWindowTitle(const std::string& part, int seconds) {

@@ -51,6 +51,8 @@ class DesktopSession {
   std::string ActiveWindowTitle();
   std::optional<WindowGeometry> ActiveWindowGeometry();
   std::optional<WindowGeometry> MainWindowGeometry();
+  // Any window's geometry by its id (as xdotool search prints it).
+  std::optional<WindowGeometry> GeometryOf(const std::string& window);
   bool WaitForWindowTitle(const std::string& part, int seconds = 10);
   bool WaitForTitleGone(const std::string& part, int seconds = 10);
   // Brings forward a window whose title holds `title`, as a writer's click
