@@ -46,8 +46,9 @@ TEST_F(FormatFamiliesTest, ScreenplayAndMultimediaKeepTheNewScriptsFormats) {
     SCOPED_TRACE(c.item);
     LoadFamily(c.item);
     EXPECT_EQ(W().InteractiveScript, c.interactive);
-    if (std::string(c.item) == "Screenplay1" || std::string(c.item) == "InteractiveCDROM1")
+    if (std::string(c.item) == "Screenplay1" || std::string(c.item) == "InteractiveCDROM1") {
       EXPECT_EQ(W().FormatSet, fresh);
+    }
   }
 }
 
