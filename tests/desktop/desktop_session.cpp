@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <thread>
 
@@ -258,6 +259,22 @@ std::string DesktopSession::ScriptText() {
   std::string text = Clipboard();
   std::erase(text, '\r');
   return text;
+}
+
+std::string DesktopSession::PrintedText() {
+  Keys("ctrl+p");
+  if (!WaitForWindowTitle("Print...")) return {};
+  Keys("Return");
+  if (!ActivateWindowTitled("Print to PDF")) return {};
+  Keys("Return", 1500);
+  if (!ActivateWindowTitled("Print to PDF")) return {};
+  Keys("Return");
+  // A loaded machine may still be writing it.
+  const std::string pdf = home_ + "/Scripts/NONAME1.pdf";
+  std::error_code error;
+  for (int i = 0; i < 40 && std::filesystem::file_size(pdf, error) == 0; ++i) Settle(500);
+  Settle(500);
+  return testing::CommandOutput("pdftotext -layout '" + pdf + "' -");
 }
 
 std::string DesktopSession::Clipboard() { return Run({"xclip", "-o", "-selection", "clipboard"}); }

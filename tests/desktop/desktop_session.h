@@ -65,6 +65,10 @@ class DesktopSession {
   // is left in place.
   std::string ScriptText();
   std::string Clipboard();
+  // Prints the new script NONAME1 to its PDF through Ctrl+P, the Print to
+  // PDF file dialog and the message saying where, and gives the PDF's text
+  // as laid out on the page ("" when a step did not come).
+  std::string PrintedText();
   // Puts UTF-8 text on the desktop's clipboard (another program copying it).
   void SetClipboard(const std::string& text);
 
