@@ -27,6 +27,9 @@ struct TScriptState {
   bool scenesLocked = false;
   bool headersLocked = false;
   bool interactive = false;
+  // Another program may change the clipboard while nothing in the script
+  // changes: judged on every pass, so that Paste never stays refused.
+  bool pasteable = false;
   Byte numbering = 0;
   // What the script's own check marks show.
   bool showCodes = false;
@@ -46,6 +49,7 @@ TScriptState StateOfActiveScript() {
   state.scenesLocked = script->ScenesLocked != 0;
   state.headersLocked = script->HeaderTextLocked != 0 && state.pagesLocked;
   state.interactive = script->InteractiveScript != 0;
+  state.pasteable = ClipboardHasPasteableData();
   state.numbering = script->DialogueNumberingLock ? 2 : (script->DialogueNumbering ? 1 : 0);
   state.showCodes = script->LayoutOptions.ShowCodes != 0;
   state.hiddenKinds = script->HiddenKinds;
@@ -60,14 +64,14 @@ TScriptState StateOfActiveScript() {
 std::uint64_t Signature(const TScriptState& s) {
   const bool canUndo = s.open && UndoObject && UndoObject->UndoIsAvailable();
   const bool canRedo = s.open && UndoObject && UndoObject->RedoIsAvailable();
-  unsigned bits = 0;
+  std::uint64_t bits = 0;
   for (bool flag : {s.open, s.editable, s.block, s.pagesLocked, s.scenesLocked, s.headersLocked, s.interactive, canUndo,
-                    canRedo, s.showCodes})
+                    canRedo, s.showCodes, s.pasteable})
     bits = (bits << 1) | (flag ? 1u : 0u);
   const unsigned states = (unsigned{s.keepElement} & 7) << 3 | (unsigned{s.keepGroup} & 7);
   const std::uint64_t low =
       (bits << 22) | (states << 16) | (unsigned{s.numbering} << 12) | (unsigned{ActiveDocument} << 4) | DocumentCount;
-  return std::uint64_t{s.hiddenKinds} << 32 | low;
+  return std::uint64_t{s.hiddenKinds} << 33 | low;
 }
 
 }  // namespace
@@ -104,7 +108,7 @@ void TMainForm::UpdateMenusAndButtons() {
       case TMenuRule::Editable: return s.open && s.editable;
       case TMenuRule::Block: return s.block;
       case TMenuRule::NoBlock: return s.open && s.editable && !s.block;
-      case TMenuRule::Paste: return s.open && ClipboardHasPasteableData();
+      case TMenuRule::Paste: return s.open && s.pasteable;
       case TMenuRule::Undo: return s.open && item.Visible && UndoObject && UndoObject->UndoIsAvailable();
       case TMenuRule::Redo: return s.open && item.Visible && UndoObject && UndoObject->RedoIsAvailable();
       case TMenuRule::PagesLocked: return s.pagesLocked;
