@@ -284,6 +284,35 @@ bool MayFollowLink(const std::string& link, const struct stat& linkInfo) {
   return !othersMayWrite && linkInfo.st_uid == dir.st_uid;
 }
 
+// Something that is no link is under the name: a link still there once
+// links are followed is one not to be followed, and holds no version of ours.
+bool HoldsVersion(const std::string& path) {
+  struct stat st;
+  return LStat(path, st) && !S_ISLNK(st.st_mode);
+}
+
+// LinkCurrentVersion's answer when the name holds no version any more.
+constexpr int kNoVersion = -1;
+
+// Gives the version under `target` the name `second`; the errno of a
+// failure, or kNoVersion. When another save gives the name a new version
+// just as link(2) has found the old one, the old one has no name left and
+// link(2) answers ENOENT, though the name never lacks a version (rename(2)
+// replaces it in one step): the version now under the name is linked
+// instead. `step` names the link for the fault hook.
+int LinkCurrentVersion(const std::string& target, const std::string& second, const std::string& step) {
+  // Each failed try means another save finished meanwhile: a bound keeps
+  // a fault that always answers ENOENT from looping for ever.
+  constexpr int kTries = 100;
+  int err = ENOENT;
+  for (int tries = 0; err == ENOENT && tries < kTries; ++tries) {
+    if (!HoldsVersion(target)) return kNoVersion;
+    err = Injected(TFileStep::Link, step);
+    if (err == 0 && ::link(target.c_str(), second.c_str()) != 0) err = errno;
+  }
+  return err;
+}
+
 // A link cannot be made here, but a copy can.
 bool NoLinksHere(int err) {
   return err == EPERM || err == EXDEV || err == EMLINK || err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS;
@@ -817,24 +846,25 @@ bool TFileReplacement::Flush() {
 }
 
 bool TFileReplacement::KeepCurrentAs(const std::string& backup) {
+  if (!HoldsVersion(target_)) return true;
   struct stat st;
-  // A link not to be followed holds no version of ours.
-  if (!LStat(target_, st) || S_ISLNK(st.st_mode)) return true;
   if (LStat(backup, st) && !S_ISLNK(st.st_mode) && (S_ISDIR(st.st_mode) || ModeReadOnly(st.st_mode)))
     return Fail("Cannot replace the backup", backup, S_ISDIR(st.st_mode) ? EISDIR : EACCES);
   // The second name is made aside and then renamed over the old backup.
   const std::string second = UniqueSideName(backup, TSideName::Hidden);
-  int err = Injected(TFileStep::Link, backup);
-  if (err == 0 && ::link(target_.c_str(), second.c_str()) != 0) err = errno;
+  int err = LinkCurrentVersion(target_, second, backup);
+  if (err == kNoVersion) return true;
   if (err != 0 && NoLinksHere(err)) {
     errno = 0;
     return CopyFile(target_, backup) || Fail("Cannot copy the previous version to", backup, errno);
   }
   if (err == 0) err = Injected(TFileStep::Rename, backup);
   if (err == 0 && ::rename(second.c_str(), backup.c_str()) != 0) err = errno;
+  // Gone either way: rename(2) does nothing when the backup already is a
+  // name of this version (another save kept it too), and leaves it.
+  ::unlink(second.c_str());
   if (err == 0) RemoveStaleSideFiles(backup, TSideName::Hidden);
   if (err == 0) return true;
-  ::unlink(second.c_str());
   return Fail("Cannot keep the previous version as", backup, err);
 }
 

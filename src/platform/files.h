@@ -232,7 +232,8 @@ class TFileReplacement {
   // The version now under the file's name gets `backup` as a second name
   // (a copy where the file system has no links), replacing an older
   // backup in one step; a read-only backup is refused. True when there is
-  // no version to keep.
+  // no version to keep. When another save gives the file a new version
+  // meanwhile, the one then under the name is kept.
   bool KeepCurrentAs(const std::string& backup);
   // Gives the new file the name.
   bool Commit();
