@@ -515,19 +515,40 @@ char HotkeyOf(const std::string& caption) {
   return 0;
 }
 
-TButton* FindHotkeyButton(TWinControl* parent, char letter) {
+// The control a dialog's Alt+letter reaches: a button, check box or radio
+// button with that underlined letter, or the control a label with it names.
+TControl* FindHotkeyControl(TWinControl* parent, char letter) {
   for (int i = 0; i < parent->ControlCount(); ++i) {
     TControl* c = parent->Controls(i);
-    if (auto* b = dynamic_cast<TButton*>(c); b && b->CanFocus() && HotkeyOf(b->Caption()) == letter) return b;
-    if (auto* w = dynamic_cast<TWinControl*>(c))
-      if (auto* found = FindHotkeyButton(w, letter)) return found;
+    if (auto* label = dynamic_cast<TLabel*>(c)) {
+      if (label->ShowAccelChar && label->FocusControl && label->FocusControl->CanFocus() &&
+          HotkeyOf(label->Caption()) == letter)
+        return label;
+      continue;
+    }
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (!w) continue;
+    const bool pressable = dynamic_cast<TButton*>(w) || dynamic_cast<TCheckBox*>(w) || dynamic_cast<TRadioButton*>(w);
+    if (pressable && w->CanFocus() && HotkeyOf(w->Caption()) == letter) return w;
+    if (auto* found = FindHotkeyControl(w, letter)) return found;
   }
   return nullptr;
 }
 
+// A button is pressed; a check box or radio button takes the focus and is
+// clicked; a label hands the focus to its control.
+void PressHotkeyControl(TControl& control) {
+  if (auto* label = dynamic_cast<TLabel*>(&control)) {
+    label->FocusControl->SetFocus();
+    return;
+  }
+  if (!dynamic_cast<TButton*>(&control)) static_cast<TWinControl&>(control).SetFocus();
+  control.Click();
+}
+
 }  // namespace
 
-// Alt and a button's underlined letter press the button in a dialog, as
+// Alt and a control's underlined letter reach the control in a dialog, as
 // the desktop's own dialogs do; the frame and the script windows leave the
 // letter to their menus.
 bool TApplication::IsButtonHotkey(TWinControl* target, char letter) {
@@ -536,9 +557,9 @@ bool TApplication::IsButtonHotkey(TWinControl* target, char letter) {
       form->FormStyle == TFormStyle::fsMDIForm)
     return false;
   const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-  TButton* button = wanted >= 'A' && wanted <= 'Z' ? FindHotkeyButton(form, wanted) : nullptr;
-  if (!button) return false;
-  button->Click();
+  TControl* control = wanted >= 'A' && wanted <= 'Z' ? FindHotkeyControl(form, wanted) : nullptr;
+  if (!control) return false;
+  PressHotkeyControl(*control);
   return true;
 }
 

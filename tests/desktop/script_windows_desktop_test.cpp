@@ -3,7 +3,10 @@
 // nothing loops, and a new script takes the state the open ones have.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "desktop/desktop_session.h"
 
@@ -79,6 +82,121 @@ TEST(NewScriptStateDesktopTest, ANewScriptIsMaximisedWhenTheOthersAre) {
   EXPECT_EQ(PixelAt(session, shot, kBeyondX, kBeyondY), kPage);
   EXPECT_NE(session.ActiveWindowTitle().find("NONAME2"), std::string::npos) << session.ActiveWindowTitle();
   EXPECT_EQ(session.ScriptText(), "EXT. ROOF\n");
+}
+
+// Saves the active script under `name` in the scripts folder (Save As).
+bool SaveAs(DesktopSession& session, const std::string& name) {
+  session.Keys("F10");
+  if (!session.WaitForWindowTitle("Save As")) return false;
+  session.Type(name, 120);
+  session.Keys("Return");
+  return session.WaitForWindowTitle(name + ".QMW");
+}
+
+struct OpenCase {
+  const char* name;
+  bool recent;  // from the File menu's list of recent scripts, else File > Open
+};
+
+class OpenWhileMaximisedDesktopTest : public ::testing::TestWithParam<OpenCase> {};
+
+// Hall open and maximised, Roof saved and closed: Roof opened again comes
+// up maximised at its full size, and Hall, switched back to, is still
+// maximised (not cascaded).
+TEST_P(OpenWhileMaximisedDesktopTest, TheOpenedScriptAndTheOthersStayMaximised) {
+  const OpenCase& c = GetParam();
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("INT. HALL");
+  ASSERT_TRUE(SaveAs(session, "Hall")) << session.ActiveWindowTitle();
+  session.Keys("alt+f n", 1200);
+  session.Type("EXT. ROOF");
+  ASSERT_TRUE(SaveAs(session, "Roof")) << session.ActiveWindowTitle();
+  session.Keys("ctrl+F4", 1200);
+  ASSERT_TRUE(session.WaitForWindowTitle("Hall.QMW")) << session.ActiveWindowTitle();
+  session.Keys("alt+w x", 1200);
+  if (c.recent) {
+    session.Keys("alt+f 1", 1200);
+  } else {
+    session.Keys("shift+F10");
+    ASSERT_TRUE(session.WaitForWindowTitle("Open")) << session.ActiveWindowTitle();
+    session.Type(session.Home() + "/Scripts/Roof.QMW", 40);
+    session.Keys("Return");
+  }
+  ASSERT_TRUE(session.WaitForWindowTitle("Roof.QMW")) << session.ActiveWindowTitle();
+  session.Settle(1000);
+  std::string shot = session.Screenshot(std::string("opened_maximised_") + c.name);
+  EXPECT_EQ(PixelAt(session, shot, kBeyondX, kBeyondY), kPage) << "the opened script is maximised";
+  EXPECT_LT(TopLinesBrightness(session, shot), 0.995) << "the opened script's text shows";
+  EXPECT_EQ(session.ScriptText(), "EXT. ROOF\n");
+  session.Keys("alt+w 1", 1500);
+  ASSERT_TRUE(session.WaitForWindowTitle("Hall.QMW")) << session.ActiveWindowTitle();
+  shot = session.Screenshot(std::string("first_still_maximised_") + c.name);
+  EXPECT_EQ(PixelAt(session, shot, kBeyondX, kBeyondY), kPage) << "the first script is still maximised";
+  EXPECT_EQ(session.ScriptText(), "INT. HALL\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, OpenWhileMaximisedDesktopTest,
+                         ::testing::Values(OpenCase{"FileOpen", false}, OpenCase{"RecentList", true}),
+                         [](const ::testing::TestParamInfo<OpenCase>& info) { return std::string(info.param.name); });
+
+// The column of the frame's client area the test looks down, left of any
+// title text, and the close button of a window as wide as that area.
+constexpr int kColumnX = 300, kCloseX = 1359;
+// The client area lies between the tool bar and the scroll bar below it.
+constexpr int kAreaTop = 60, kAreaBottom = 866;
+
+// The rows where the page of a script window runs down the column: each
+// [first, last] run of at least 100 white rows.
+std::vector<std::pair<int, int>> PageRuns(DesktopSession& session, const std::string& shot) {
+  const std::string column = session.Run({"convert", shot, "-crop", "1x900+" + std::to_string(kColumnX) + "+0",
+                                          "+repage", "-depth", "8", "-colorspace", "Gray", "txt:-"});
+  std::vector<std::pair<int, int>> runs;
+  int start = -1, y = 0;
+  std::istringstream lines(column);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    y = std::stoi(line.substr(line.find(',') + 1));
+    const bool white = line.find("gray(255)") != std::string::npos || line.find("white") != std::string::npos;
+    if (white && start < 0) start = y;
+    if (!white && start >= 0) {
+      if (y - start >= 100) runs.emplace_back(start, y - 1);
+      start = -1;
+    }
+  }
+  if (start >= 0 && y - start >= 100) runs.emplace_back(start, y);
+  return runs;
+}
+
+// Two scripts tiled lie one above the other inside the client area, each
+// page about half of it, each window with its close button: a click on
+// each closes them both.
+TEST(TileDesktopTest, TwoScriptsTiledShowTheirCloseButtonsInsideTheFrame) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.Keys("alt+f n", 1200);
+  ASSERT_TRUE(session.WaitForWindowTitle("NONAME2")) << session.ActiveWindowTitle();
+  session.Keys("alt+w t", 1500);
+  const std::string shot = session.Screenshot("tiled_two");
+  const auto runs = PageRuns(session, shot);
+  ASSERT_EQ(runs.size(), 2u) << "two pages one above the other";
+  const int half = (kAreaBottom - kAreaTop) / 2;
+  for (const auto& [first, last] : runs) {
+    EXPECT_GT(first - 22, kAreaTop) << "the title bar lies inside the client area";
+    EXPECT_LT(last, kAreaBottom);
+    EXPECT_GT(last - first, half * 3 / 4) << "each page takes about half the area";
+  }
+  // The title bar's middle row lies 11 rows above its page.
+  session.Click(kCloseX, runs[0].first - 11);
+  ASSERT_TRUE(session.WaitForTitleGone("NONAME2")) << session.ActiveWindowTitle();
+  EXPECT_NE(session.ActiveWindowTitle().find("NONAME1"), std::string::npos) << session.ActiveWindowTitle();
+  session.Click(kCloseX, runs[1].first - 11);
+  ASSERT_TRUE(session.WaitForTitleGone("NONAME1")) << session.ActiveWindowTitle();
+  session.Settle(800);
+  const std::string closed = session.Screenshot("tiled_both_closed");
+  EXPECT_TRUE(PageRuns(session, closed).empty()) << "no script window is left";
+  EXPECT_FALSE(session.ExitCode(100).has_value()) << "the program ended";
 }
 
 }  // namespace

@@ -1,35 +1,85 @@
 // Ctrl+Z typed after a replace across the script, once its last question
-// is answered, takes the replacement back: the question keeps no key.
+// is answered, takes the replacement back: the questions keep no key.
+// Every replacement is confirmed in the "Should I replace it?" box, and
+// the repeat (Search & Replace Again) asks the same questions.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "desktop/desktop_session.h"
 
 namespace qm::desktop {
 namespace {
 
-TEST(UndoAfterQuestionDesktopTest, CtrlZAfterReturnToStartingPositionUndoesTheReplace) {
-  DesktopSession session;
-  ASSERT_TRUE(session.Ready()) << session.Failure();
-  session.ClickInScript();
-  session.Type("A cat sat.");
+// Search & Replace of "cat" by "dog" over the entire script with the box's
+// own keys; the first found text is confirmed with Ok, the second too or,
+// with `cancelSecond`, the run ends there with Cancel. Answers the count and the closing question
+// with `answer`. False when a window did not come.
+bool ReplaceAndAnswer(DesktopSession& session, bool cancelSecond, const std::string& answer) {
   session.Keys("alt+F2");  // Search & Replace
-  session.Settle(1500);
+  if (!session.WaitForWindowTitle("Search")) return false;
+  session.Settle(800);
   session.Type("cat");
   session.Keys("alt+r");
   session.Type("dog");
+  session.Keys("alt+e");
   session.Screenshot("replace_dialog");
   session.Keys("Return");
-  ASSERT_TRUE(session.WaitForWindowTitle("Search/Replace is done")) << session.ActiveWindowTitle();
+  if (!session.WaitForWindowTitle("I Found")) return false;
+  session.Keys("alt+k");
+  session.Settle(800);
+  if (!session.WaitForWindowTitle("I Found")) return false;
+  session.Keys(cancelSecond ? "alt+c" : "alt+k");
+  if (!session.WaitForWindowTitle("Search/Replace is done")) return false;
   session.Keys("Return");
-  ASSERT_TRUE(session.WaitForWindowTitle("Search/Replace Completed")) << session.ActiveWindowTitle();
+  const std::string question = cancelSecond ? "Search Canceled" : "Search/Replace Completed";
+  if (!session.WaitForWindowTitle(question)) return false;
   session.Screenshot("replace_return_question");
-  session.Keys("alt+n");
-  ASSERT_TRUE(session.WaitForTitleGone("Search/Replace Completed"));
+  session.Keys(answer);
+  return session.WaitForTitleGone(question);
+}
+
+struct AnswerCase {
+  const char* name;
+  const char* answer;  // to "Return to Starting Position of Search?"
+  bool again;          // the run confirmed last is Search & Replace Again
+};
+
+class UndoAfterQuestionDesktopTest : public ::testing::TestWithParam<AnswerCase> {};
+
+// Ctrl+Z right after the last question gives back the text as it was
+// before the last run.
+TEST_P(UndoAfterQuestionDesktopTest, CtrlZAfterTheLastQuestionUndoesTheLastReplace) {
+  const AnswerCase& c = GetParam();
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("A cat and a cat.");
+  ASSERT_TRUE(ReplaceAndAnswer(session, c.again, c.again ? "alt+n" : c.answer)) << session.ActiveWindowTitle();
+  std::string before = "A cat and a cat.\n";
+  if (c.again) {
+    // The caret stayed at the second found text; the repeat asks for it.
+    before = "A dog and a cat.\n";
+    session.Keys("shift+F2");
+    ASSERT_TRUE(session.WaitForWindowTitle("I Found")) << session.ActiveWindowTitle();
+    session.Keys("alt+k");
+    ASSERT_TRUE(session.WaitForWindowTitle("Search/Replace is done")) << session.ActiveWindowTitle();
+    session.Keys("Return");
+    ASSERT_TRUE(session.WaitForWindowTitle("Search/Replace Completed")) << session.ActiveWindowTitle();
+    session.Keys(c.answer);
+    ASSERT_TRUE(session.WaitForTitleGone("Search/Replace Completed"));
+  }
   session.Keys("ctrl+z");
   session.Settle(1000);
-  session.Screenshot("replace_undone");
-  EXPECT_EQ(session.ScriptText(), "A cat sat.\n");
+  session.Screenshot(std::string("replace_undone_") + c.name);
+  EXPECT_EQ(session.ScriptText(), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Answers, UndoAfterQuestionDesktopTest,
+                         ::testing::Values(AnswerCase{"AltN", "alt+n", false}, AnswerCase{"Return", "Return", false},
+                                           AnswerCase{"AgainAltY", "alt+y", true},
+                                           AnswerCase{"AgainEscape", "Escape", true}),
+                         [](const ::testing::TestParamInfo<AnswerCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qm::desktop

@@ -360,3 +360,45 @@ TEST_F(DialogBuilderTest, AFaultyTableIsRefused) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+// Alt and an underlined letter reach every kind of control a dialog labels
+// so: a label hands the focus to the box it names, a check box is toggled,
+// a radio button checked, a button pressed.
+TEST_F(DialogBuilderTest, AltAndALettersControlTakesTheKey) {
+  BuildDialog(form, TDialogTable{
+                        {Label, "SearchLabel", "&Search for:", {8, 8, 0, 0}},
+                        {ComboBox, "SearchText", "", {8, 24, 200, 21}},
+                        {Label, "ReplaceLabel", "&Replace with:", {8, 50, 0, 0}},
+                        {ComboBox, "ReplaceText", "", {8, 66, 200, 21}},
+                        {CheckBox, "BackwardsBox", "Search &Backwards", {8, 96, 200, 20}},
+                        {Panel, "StartPanel", "", {220, 8, 180, 48}},
+                        {RadioButton, "FromCursorBtn", "From &Cursor Position", {4, 4, 170, 20}, "StartPanel"},
+                        {RadioButton, "EntireScriptBtn", "&Entire Script", {4, 26, 170, 20}, "StartPanel"},
+                        {Button, "FormatCodesBtn", "F&ormat Codes", {8, 130, 90, 25}},
+                    });
+  int pressed = 0;
+  DialogControl<TButton>(form, "FormatCodesBtn")->OnClick = [&](TObject*) { ++pressed; };
+  DialogControl<TRadioButton>(form, "FromCursorBtn")->SetChecked(true);
+  form.Show();
+  DialogControl<TComboBox>(form, "SearchText")->SetFocus();
+
+  SendKey('R', ssAlt);
+  EXPECT_EQ(NameOf(form.FocusedControl()), "ReplaceText");
+  SendKey('S', ssAlt);
+  EXPECT_EQ(NameOf(form.FocusedControl()), "SearchText");
+  SendKey('B', ssAlt);
+  EXPECT_TRUE(DialogControl<TCheckBox>(form, "BackwardsBox")->Checked());
+  SendKey('B', ssAlt);
+  EXPECT_FALSE(DialogControl<TCheckBox>(form, "BackwardsBox")->Checked());
+  SendKey('E', ssAlt);
+  EXPECT_TRUE(DialogControl<TRadioButton>(form, "EntireScriptBtn")->Checked());
+  EXPECT_FALSE(DialogControl<TRadioButton>(form, "FromCursorBtn")->Checked());
+  SendKey('O', ssAlt);
+  EXPECT_EQ(pressed, 1);
+}
+
+}  // namespace
+}  // namespace qm
