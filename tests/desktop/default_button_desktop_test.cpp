@@ -49,5 +49,39 @@ TEST(DefaultButtonDesktopTest, ReturnInThePrintToPdfFileDialogSavesUnderTheNameT
   EXPECT_NE(session.ActiveWindowTitle().find("Quillmaster"), std::string::npos) << session.ActiveWindowTitle();
 }
 
+TEST(DefaultButtonDesktopTest, ReturnInTheProductionBreakdownsDialogRunsTheReport) {
+  testing::TempFolder home;
+  DesktopSession session({}, home.Path());
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("INT. BARN - DAY");
+  // Production > Breakdowns opens on its first item; Print Standard
+  // Breakdowns is the tenth (its letter is also ShootPlan's).
+  session.Keys("alt+r b", 700);
+  session.Keys("Down Down Down Down Down Down Down Down Down Return", 300);
+  ASSERT_TRUE(session.WaitForWindowTitle("Production Breakdowns")) << session.ActiveWindowTitle();
+  session.Screenshot("default_button_breakdowns_dialog");
+  session.Keys("Return", 1500);
+  session.Screenshot("default_button_breakdowns_return");
+  EXPECT_TRUE(session.WaitForTitleGone("Production Breakdowns")) << "Return did not run the breakdown";
+  // The run looks for character names first; the script has none.
+  ASSERT_TRUE(session.WaitForWindowTitle("Breakdowns")) << session.ActiveWindowTitle();
+  session.Keys("alt+y", 1500);
+  // The report goes to a PDF, named by Return too.
+  ASSERT_TRUE(session.WaitForWindowTitle("Print to PDF")) << session.ActiveWindowTitle();
+  session.Settle(1000);
+  session.Screenshot("default_button_breakdowns_pdf_dialog");
+  session.Keys("ctrl+a BackSpace", 300);
+  session.Type("barn");
+  session.Keys("Return", 1500);
+  const std::string pdf = home.File("Scripts/barn.pdf");
+  ASSERT_TRUE(WaitForFile(session, pdf)) << "no " << pdf << "; active: " << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.WaitForWindowTitle("Print to PDF")) << session.ActiveWindowTitle();
+  session.Screenshot("default_button_breakdowns_pdf_message");
+  session.Keys("Return", 1000);
+  const std::string text = testing::CommandOutput("pdftotext -layout '" + pdf + "' -");
+  EXPECT_NE(text.find("BARN"), std::string::npos) << text;
+}
+
 }  // namespace
 }  // namespace qm::desktop
