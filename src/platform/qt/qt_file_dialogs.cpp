@@ -61,8 +61,13 @@ std::optional<bool> QtBackend::RunFileDialog(TFileDialog& request) {
   // messages of other programs go on meanwhile.
   bool finished = false;
   QObject::connect(&dialog, &QDialog::finished, &dialog, [&finished] { finished = true; });
-  dialog.setModal(true);
-  dialog.open();
+  // Modal to the whole program, as the old platform's was: open() would
+  // make it modal to the main window alone, and a window of the program
+  // shown just before (a print run's progress) then took the keyboard
+  // when it came up, which went on to the blocked main window, so the
+  // writer's typing and Return were lost.
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.show();
   if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit")) name->setFocus(Qt::ActiveWindowFocusReason);
   while (!finished && dialog.isVisible() && !Application->Terminated()) Application->HandleMessage();
   const QStringList chosen = dialog.selectedFiles();
