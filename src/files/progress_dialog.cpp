@@ -146,6 +146,9 @@ bool TProgressDlg::Execute(const std::string& fileName, bool loadJob, bool paste
   FileJobHooks.CancelPressed = [this] { return ModalResult == mrCancel; };
   FileJobHooks.Done = [this] { Done(); };
   ProcessMessagesGuarded();
+  // Laid out before it shows as well: the window of a dialog shown for the
+  // first time is made where the dialog stands, before it lays itself out.
+  LayOut();
   ShowModal();
   ProcessMessagesGuarded();
   FileJobHooks = TFileJobHooks{};
@@ -392,6 +395,11 @@ void TProgressDlg::FormShow(TObject*) {
   GaugeBevel->Visible = GaugePanel->Visible;
   for (TLabel* label : {Label1, Label2, Label3}) label->Visible = true;
   if (TMDIChild* script = ActiveScript()) FocusWindow = script->Handle();
+  LayOut();
+  Invalidate();
+}
+
+void TProgressDlg::LayOut() {
   const int h = Screen->Height();
   const int scale = h <= 600 ? 600 : h;
   Height = 204 * scale / 600;
@@ -406,8 +414,8 @@ void TProgressDlg::FormShow(TObject*) {
     MainPanel->Height -= CancelBtn->Height;
     Height -= CancelBtn->Height;
   }
+  Top = (Screen->Height() - Height) / 2;
   ShowNow();
-  Invalidate();
 }
 
 void TProgressDlg::FormHide(TObject*) {

@@ -84,6 +84,9 @@ class TProgressDlg : public TForm {
   void Refuse(const std::string& what);
   void RefuseFormat(const std::string& format);
   void RefuseLoad(const std::string& message);
+  // Sizes the dialog for the screen and the parts its job shows, and
+  // places it in the middle of the screen.
+  void LayOut();
   bool jobArmed_ = false;
 };
 

@@ -310,13 +310,6 @@ void MeasurePrinterCharWidths() { MeasurePrinterCharWidthsInto(PrintingVariables
 
 namespace {
 
-// Text widths measured below the print engine use its measuring.
-[[maybe_unused]] const bool measuringHooked = (MeasurePrinterWidthsHook = MeasurePrinterCharWidthsInto, true);
-
-}  // namespace
-
-namespace {
-
 // Grey text rising to the right across the page, centred on `middle` and
 // moved `down` printer units at right angles to its line.
 void DrawRisingText(TCanvas& canvas, const std::string& text, int size, int down, TPoint middle) {

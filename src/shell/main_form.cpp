@@ -9,6 +9,7 @@
 #include "language/spelling/spell_check_dialog.h"
 #include "language/typing_aids.h"
 #include "printing/print_menu.h"
+#include "printing/print_run.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/office_button.h"
@@ -17,6 +18,7 @@
 #include "script/editing/block_selection.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/message_pump.h"
+#include "script/layout/char_widths.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/editing/script_hooks.h"
 #include "script/editing/document_modified.h"
@@ -69,8 +71,10 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   };
   UndoHooks.MenusDue = [this] { MenusDue = 1; };
   // Set lists reach the clipboard as RTF through the file writers; the
-  // spelling dialog opens the options at their spelling page.
+  // spelling dialog opens the options at their spelling page; printer
+  // widths are measured by the print engine.
   SetListHooks.RichTextAsRtf = &SetListAsRtf;
+  CharWidthHooks.MeasurePrinterWidths = &MeasurePrinterCharWidthsInto;
   SpellDialogHooks.SpellingOptions = [] { ShowProgramSettings("SpellCheckPage", "Set Spell Check Options"); };
   InstallDraftHooks();
   UndoObject = new TUndoObject(this);

@@ -18,6 +18,12 @@ namespace {
 
 class PrintRunTest : public PaginationFixture {
  protected:
+  // The main window hands the layout the print engine's measuring; here
+  // there is none, so the test does.
+  void SetUp() override {
+    PaginationFixture::SetUp();
+    CharWidthHooks.MeasurePrinterWidths = &MeasurePrinterCharWidthsInto;
+  }
   void UseFont(const std::string& name, int size, unsigned style = 0) {
     CurrentPrintCanvas->Font.Name = name;
     CurrentPrintCanvas->Font.Size = size;

@@ -55,6 +55,7 @@ std::vector<std::pair<std::string, std::vector<std::string>>> UnsetMembersOfEver
       Unset("SetListHooks", SetListHooks),
       Unset("StoryboardHooks", story::StoryboardHooks),
       Unset("SpellDialogHooks", SpellDialogHooks),
+      Unset("CharWidthHooks", CharWidthHooks),
   };
 }
 

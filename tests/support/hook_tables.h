@@ -25,6 +25,7 @@
 #include "script/editing/typing_aids.h"
 #include "script/editing/window_activation.h"
 #include "script/editing/script_hooks.h"
+#include "script/layout/char_widths.h"
 #include "story/storyboard_protocol.h"
 
 namespace qm::testing {
@@ -237,6 +238,15 @@ struct HookMembers<TScriptWindowHooks> {
   }
 };
 static_assert(ListsEveryMember<TScriptWindowHooks>());
+
+template <>
+struct HookMembers<TCharWidthHooks> {
+  template <class Visit>
+  static constexpr void ForEach(Visit&& visit) {
+    visit("MeasurePrinterWidths", &TCharWidthHooks::MeasurePrinterWidths);
+  }
+};
+static_assert(ListsEveryMember<TCharWidthHooks>());
 
 template <>
 struct HookMembers<story::TStoryboardHooks> {

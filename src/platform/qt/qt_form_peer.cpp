@@ -1,5 +1,6 @@
 #include "platform/qt/qt_form_peer.h"
 
+#include <algorithm>
 #include <type_traits>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "platform/cp1252.h"
@@ -225,10 +227,39 @@ void FormPeer::SyncBounds() {
   else window_->resize(outer);
   syncing_ = false;
   LayoutMdiArea();
+  FollowPlacementOffScreen();
+}
+
+bool FormPeer::PlacedOffScreen() const {
+  if (!window_ || qobject_cast<QMdiSubWindow*>(window_.data())) return false;
+  const QRect placed(form_.Left, form_.Top, std::max(1, form_.Width()), std::max(1, form_.Height()));
+  const QList<QScreen*> screens = QGuiApplication::screens();
+  return !screens.isEmpty() && std::none_of(screens.begin(), screens.end(), [&](const QScreen* screen) {
+    return screen->geometry().intersects(placed);
+  });
+}
+
+void FormPeer::FollowPlacementOffScreen() {
+  if (!form_.Visible || putAside_ == PlacedOffScreen()) return;
+  putAside_ = !putAside_;
+  if (putAside_) {
+    window_->hide();
+    return;
+  }
+  // Back where it is seen, without taking the keyboard from the window
+  // that has it now.
+  window_->setAttribute(Qt::WA_ShowWithoutActivating, true);
+  window_->show();
+  window_->raise();
 }
 
 void FormPeer::SyncVisible() {
   if (!ready_ || !window_) return;
+  putAside_ = form_.Visible && PlacedOffScreen();
+  if (putAside_) {
+    window_->hide();
+    return;
+  }
   if (!form_.Visible) {
     const bool hadKeyboard = window_->isActiveWindow();
     window_->hide();

@@ -55,6 +55,11 @@ class FormPeer : public CanvasPeer {
   bool TakesKeyboard() const;
   QSize FrameExtra();
   void LayoutMdiArea();
+  // A window placed wholly off the screen, to be out of sight while another
+  // takes the screen: a window manager keeps a strip of it in view, so it
+  // is unmapped instead, and mapped again once it is placed back on.
+  bool PlacedOffScreen() const;
+  void FollowPlacementOffScreen();
 
   TForm& form_;
   QPointer<QWidget> window_;
@@ -64,6 +69,7 @@ class FormPeer : public CanvasPeer {
   QPointer<QMdiArea> parentArea_;
   std::unique_ptr<MenuMirror> menu_;
   bool ready_ = false;
+  bool putAside_ = false;
 };
 
 FormPeer* FormPeerOf(const TForm* form);

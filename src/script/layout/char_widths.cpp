@@ -1,5 +1,4 @@
 #include "base/program_options.h"
-#include "base/program_options.h"
 #include "script/layout/char_widths.h"
 
 #include <algorithm>
@@ -319,11 +318,15 @@ void AppendCodeLabel(const TMDIChild& window, Byte code, std::string& lineText, 
   if (CodeSetOf(window).Contains(code)) columnShift = static_cast<Word>(columnShift + label.size());
 }
 
-TMeasurePrinterWidths MeasurePrinterWidthsHook = nullptr;
+TCharWidthHooks CharWidthHooks;
+
+namespace {
+const GlobalState resetHooks([] { CharWidthHooks = {}; });
+}  // namespace
 
 Word PrinterTextWidth(std::string_view text, TPrinterWidths& widths) {
   if (text.empty()) return 0;
-  if (widths['A' - 32] == 0 && MeasurePrinterWidthsHook) MeasurePrinterWidthsHook(widths);
+  if (widths['A' - 32] == 0 && CharWidthHooks.MeasurePrinterWidths) CharWidthHooks.MeasurePrinterWidths(widths);
   Word sum = 0;
   for (char c : text) {
     const Byte ch = static_cast<Byte>(c);

@@ -80,11 +80,13 @@ void AppendCodeLabel(const TMDIChild& window, Byte code, std::string& lineText, 
 // table not measured yet (no width for "A") is measured first.
 using TPrinterWidths = std::array<std::int32_t, 224>;
 Word PrinterTextWidth(std::string_view text, TPrinterWidths& widths);
-// Fills a width table from the print canvas's font: the print engine,
-// above this layer, sets it. A plain pointer, so that it is set before any
-// constructor runs.
-using TMeasurePrinterWidths = void (*)(TPrinterWidths&);
-extern TMeasurePrinterWidths MeasurePrinterWidthsHook;
+
+// What the widths ask of the print engine above this layer (set by the
+// main window): filling a width table from the print canvas's font.
+struct TCharWidthHooks {
+  void (*MeasurePrinterWidths)(TPrinterWidths& widths) = nullptr;
+};
+extern TCharWidthHooks CharWidthHooks;
 
 // The Character Set Information command.
 void ShowCharacterMap();
