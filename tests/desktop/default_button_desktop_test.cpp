@@ -12,15 +12,6 @@
 namespace qm::desktop {
 namespace {
 
-bool WaitForFile(DesktopSession& session, const std::string& path) {
-  std::error_code error;
-  for (int tries = 0; tries < 40; ++tries) {
-    if (std::filesystem::file_size(path, error) > 0 && !error) return true;
-    session.Settle(500);
-  }
-  return false;
-}
-
 TEST(DefaultButtonDesktopTest, ReturnInThePrintToPdfFileDialogSavesUnderTheNameTyped) {
   testing::TempFolder home;
   DesktopSession session({}, home.Path());
@@ -40,7 +31,7 @@ TEST(DefaultButtonDesktopTest, ReturnInThePrintToPdfFileDialogSavesUnderTheNameT
   session.Keys("Return", 1500);
   session.Screenshot("default_button_pdf_return");
   const std::string pdf = home.File("Scripts/draft.pdf");
-  EXPECT_TRUE(WaitForFile(session, pdf)) << "no " << pdf << "; active: " << session.ActiveWindowTitle();
+  EXPECT_TRUE(session.WaitForFile(pdf)) << "no " << pdf << "; active: " << session.ActiveWindowTitle();
   // The message saying where comes next, and Return answers it too.
   ASSERT_TRUE(session.WaitForWindowTitle("Print to PDF")) << session.ActiveWindowTitle();
   session.Screenshot("default_button_pdf_message");
@@ -75,7 +66,7 @@ TEST(DefaultButtonDesktopTest, ReturnInTheProductionBreakdownsDialogRunsTheRepor
   session.Type("barn");
   session.Keys("Return", 1500);
   const std::string pdf = home.File("Scripts/barn.pdf");
-  ASSERT_TRUE(WaitForFile(session, pdf)) << "no " << pdf << "; active: " << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.WaitForFile(pdf)) << "no " << pdf << "; active: " << session.ActiveWindowTitle();
   ASSERT_TRUE(session.WaitForWindowTitle("Print to PDF")) << session.ActiveWindowTitle();
   session.Screenshot("default_button_breakdowns_pdf_message");
   session.Keys("Return", 1000);

@@ -261,6 +261,15 @@ std::string DesktopSession::ScriptText() {
   return text;
 }
 
+bool DesktopSession::WaitForFile(const std::string& path) {
+  std::error_code error;
+  for (int tries = 0; tries < 40; ++tries) {
+    if (std::filesystem::file_size(path, error) > 0 && !error) return true;
+    Settle(500);
+  }
+  return false;
+}
+
 std::string DesktopSession::PrintedText() {
   Keys("ctrl+p");
   if (!WaitForWindowTitle("Print...")) return {};
@@ -269,10 +278,8 @@ std::string DesktopSession::PrintedText() {
   Keys("Return", 1500);
   if (!ActivateWindowTitled("Print to PDF")) return {};
   Keys("Return");
-  // A loaded machine may still be writing it.
   const std::string pdf = home_ + "/Scripts/NONAME1.pdf";
-  std::error_code error;
-  for (int i = 0; i < 40 && std::filesystem::file_size(pdf, error) == 0; ++i) Settle(500);
+  WaitForFile(pdf);
   Settle(500);
   return testing::CommandOutput("pdftotext -layout '" + pdf + "' -");
 }

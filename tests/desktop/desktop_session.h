@@ -55,6 +55,8 @@ class DesktopSession {
   std::optional<WindowGeometry> GeometryOf(const std::string& window);
   bool WaitForWindowTitle(const std::string& part, int seconds = 10);
   bool WaitForTitleGone(const std::string& part, int seconds = 10);
+  // A loaded machine may still be writing it.
+  bool WaitForFile(const std::string& path);
   // Brings forward a window whose title holds `title`, as a writer's click
   // would (the window manager does not always give a new dialog the
   // keyboard); false when none shows.
