@@ -35,6 +35,10 @@ void Status(const std::string& text) {
   if (PrintRunHooks.Status) PrintRunHooks.Status(text);
 }
 
+void Ended() {
+  if (PrintRunHooks.Ended) PrintRunHooks.Ended();
+}
+
 void ReadRunMetrics() {
   TPrinter* printer = Printer();
   if (!printer || !printer->HasPrinter() || !printer->Device()) return;
@@ -259,6 +263,7 @@ bool FinishPrintJob() {
     const std::string name = PathToText(v.FileName);
     v.File.reset();
     CurrentPrintCanvas = nullptr;
+    Ended();
     if (!written) {
       PrintRun.Cancelled = 1;
       DeleteFile(v.FileName);
@@ -274,6 +279,7 @@ bool FinishPrintJob() {
   TPrinter* printer = Printer();
   const bool done = printer->EndDoc();
   CurrentPrintCanvas = nullptr;
+  Ended();
   if (!done) {
     PrintRun.Cancelled = 1;
     ShowMessageBox("The print job did NOT finish." + std::string("\r\r") + printer->LastError(), "Warning");

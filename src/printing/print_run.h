@@ -137,6 +137,9 @@ inline constexpr const char* FinishingText = "Finishing Print Job";
 // Progress of a run, shown by the print progress dialog when it is up.
 struct TPrintRunHooks {
   void (*Status)(const std::string& text) = nullptr;
+  // The pages are all out: the dialog goes before the run says where they
+  // went, so the message never stands over a window that is done.
+  void (*Ended)() = nullptr;
 };
 extern TPrintRunHooks PrintRunHooks;
 

@@ -38,6 +38,7 @@ TPrintingDlg::TPrintingDlg(TComponent* owner) : TForm(owner) {
 TPrintingDlg::~TPrintingDlg() {
   if (Instance == this) Instance = nullptr;
   PrintRunHooks.Status = nullptr;
+  PrintRunHooks.Ended = nullptr;
 }
 
 void TPrintingDlg::Begin(const std::string& title) {
@@ -45,6 +46,9 @@ void TPrintingDlg::Begin(const std::string& title) {
   PageLabel->Caption = std::string();
   PrintRunHooks.Status = [](const std::string& text) {
     if (Instance) Instance->StatusLabel->Caption = text;
+  };
+  PrintRunHooks.Ended = [] {
+    if (Instance) Instance->End();
   };
   Show();
 }
@@ -58,6 +62,7 @@ void TPrintingDlg::ShowPage(int page, int pages, int copy, int copies) {
 
 void TPrintingDlg::End() {
   PrintRunHooks.Status = nullptr;
+  PrintRunHooks.Ended = nullptr;
   Hide();
 }
 

@@ -15,6 +15,7 @@
 #include "printing/no_printer.h"
 #include "printing/page_header.h"
 #include "printing/print_run.h"
+#include "printing/printing_dialog.h"
 #include "script/editing/editor_calls.h"
 #include "support/message_box_answers.h"
 #include "support/temp_folder.h"
@@ -212,6 +213,49 @@ TEST_F(PrintCommandTest, PrintingToPdfAsksForTheFileBesideTheScriptAndSaysWhere)
     EXPECT_NE(text.find("INT. ONE - DAY"), std::string::npos) << text;
   }
   EXPECT_FALSE(FileExists(HomeFile("THE LIGHT.pdf"))) << "nothing goes to the settings folder";
+}
+
+// The message that the file was written stands alone: the "Printing"
+// window is gone before it shows, whether the pages went to a PDF file or
+// to a print file.
+TEST_F(PrintCommandTest, TheProgressWindowIsGoneBeforeTheWrittenMessage) {
+  LoadThreePages();
+  Backend().OtherPrinters().push_back(std::make_unique<PdfPrinterDevice>());
+  Printer()->Refresh();
+  const int pdfIndex = Printer()->Printers().IndexOf(PdfPrinterName);
+  ASSERT_GE(pdfIndex, 0);
+  const std::string pdf = HomeFile("pages.pdf");
+  const std::string printFile = HomeFile("pages.prn");
+  const struct {
+    const char* what;
+    std::function<void(TPrintMenuDlg&)> set;
+    std::string message;
+  } cases[] = {
+      {"to a PDF file", [pdfIndex](TPrintMenuDlg& m) { m.PrinterBox->SetItemIndex(pdfIndex); },
+       "The PDF file " + pdf + " was written."},
+      {"to a print file",
+       [printFile](TPrintMenuDlg& m) {
+         m.PrintFileBox->SetChecked(true);
+         m.PrintFileEdit->Text = printFile;
+       },
+       "The Print File " + printFile + " was written successfully."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    AnswerPrintMenu(c.set);
+    if (c.what == cases[0].what) ChooseFile(Driver(), pdf);
+    bool printingShown = true;
+    Driver().Expect(
+        [&](TForm& box) {
+          EXPECT_EQ(MessageBoxText(box), c.message);
+          printingShown = PrintingDlg().Visible;
+          box.ModalResult = mrOk;
+        },
+        c.message);
+    MainForm->MenuItem("PrintItem")->Click();
+    EXPECT_FALSE(printingShown);
+    EXPECT_FALSE(PrintingDlg().Visible);
+  }
 }
 
 TEST_F(PrintCommandTest, ChoicesThatCannotPrintAreSaidAndAskedAgain) {

@@ -25,8 +25,8 @@ class HookWiringTest : public testing::ProgramFixture {};
 const std::map<std::string, std::vector<std::string>> kSetOnlyWhileInUse = {
     // The progress dialog sets them for the job it runs and clears them after.
     {"FileJobHooks", {"Percentage", "CancelPressed", "Done"}},
-    // The printing progress dialog sets it for the run it shows.
-    {"PrintRunHooks", {"Status"}},
+    // The printing progress dialog sets them for the run it shows.
+    {"PrintRunHooks", {"Status", "Ended"}},
 };
 
 // Tables handed to a call rather than held in a global.

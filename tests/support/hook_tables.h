@@ -121,6 +121,7 @@ struct HookMembers<TPrintRunHooks> {
   template <class Visit>
   static constexpr void ForEach(Visit&& visit) {
     visit("Status", &TPrintRunHooks::Status);
+    visit("Ended", &TPrintRunHooks::Ended);
   }
 };
 static_assert(ListsEveryMember<TPrintRunHooks>());
