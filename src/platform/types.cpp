@@ -17,6 +17,7 @@ TColor ColorToRGB(TColor color) {
     case 14: return clWhite;             // highlight text
     case 15: return RGB(192, 192, 192);  // button face
     case 16: return RGB(128, 128, 128);  // button shadow
+    case 17: return RGB(128, 128, 128);  // disabled text
     case 20: return clWhite;             // button highlight
     case 24: return RGB(255, 255, 225);  // info background
     default: return RGB(192, 192, 192);

@@ -72,6 +72,7 @@ constexpr TColor clWindow = clSystemColor | 5;
 constexpr TColor clWindowText = clSystemColor | 8;
 constexpr TColor clHighlight = clSystemColor | 13;
 constexpr TColor clBtnShadow = clSystemColor | 16;
+constexpr TColor clGrayText = clSystemColor | 17;
 constexpr TColor clBtnHighlight = clSystemColor | 20;
 constexpr TColor clHighlightText = clSystemColor | 14;
 constexpr TColor clInactiveCaption = clSystemColor | 3;

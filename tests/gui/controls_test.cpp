@@ -1,9 +1,12 @@
 // Standard controls: what the user does on the widget reaches the core's
 // control through its own calls, and the widget shows the core's state.
+#include <cstdlib>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QtTest/QTest>
 
 #include "gui/gui_fixture.h"
@@ -84,9 +87,88 @@ TEST_F(ControlsTest, WidgetsTurnTheUsersActsIntoTheControlsCalls) {
 
   auto* qlabel = qobject_cast<QLabel*>(ClientOf(*label));
   ASSERT_NE(qlabel, nullptr);
-  EXPECT_EQ(qlabel->text(), "Scene:") << "the accelerator marker is not shown as text";
+  QTextDocument shown;
+  shown.setHtml(qlabel->text());
+  EXPECT_EQ(shown.toPlainText(), "Scene:") << "the accelerator marker is not shown as text";
   combo->Enabled = false;
   EXPECT_FALSE(qcombo->isEnabled());
+}
+
+// Pixels of a caption against the background its control shows at its
+// right end, where no caption reaches: those that read on it, and those
+// as dark as an enabled caption's black.
+struct TCaptionInk {
+  int readable = 0;
+  int black = 0;
+};
+TCaptionInk InkOf(const QImage& image) {
+  const int background = qGray(image.pixel(image.width() - 2, image.height() / 2));
+  TCaptionInk ink;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const int gray = qGray(image.pixel(x, y));
+      if (std::abs(gray - background) > 48) ++ink.readable;
+      if (gray < 100) ++ink.black;
+    }
+  return ink;
+}
+
+// A disabled control still shows its caption, in grey: its text reads on
+// the dialog's face, but nothing of it is as dark as an enabled control's.
+// On a page of a page control too, whose colours its controls take over.
+TEST_F(ControlsTest, ADisabledControlShowsItsCaptionInGrey) {
+  auto* pages = Add<TPageControl>(0, 0, 400, 300);
+  auto* page = new TTabSheet(form, pages);
+  page->Caption = "Default";
+  const auto onPage = [&]<class C>(C* control, int top, const char* caption) {
+    control->SetParent(page);
+    control->SetBounds(10, top, 300, 20);
+    control->Caption = caption;
+    return control;
+  };
+  const struct {
+    const char* what;
+    TControl* enabled;
+    TControl* disabled;
+  } cases[] = {
+      {"check box", onPage(new TCheckBox(form), 10, "Each Group on New Page"),
+       onPage(new TCheckBox(form), 40, "Each Group on New Page")},
+      {"radio button", onPage(new TRadioButton(form), 70, "Some Characters"),
+       onPage(new TRadioButton(form), 100, "Some Characters")},
+      {"label", onPage(new TLabel(form), 130, "Secondary Sort:"), onPage(new TLabel(form), 160, "Secondary Sort:")},
+  };
+  for (const auto& c : cases) c.disabled->Enabled = false;
+  form->Show();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TCaptionInk enabled = InkOf(Grab(*ClientOf(*c.enabled)));
+    const TCaptionInk disabled = InkOf(Grab(*ClientOf(*c.disabled)));
+    EXPECT_GT(enabled.black, 30) << "an enabled caption is black";
+    EXPECT_GT(disabled.readable, enabled.readable / 4) << "the disabled caption still reads";
+    EXPECT_EQ(disabled.black, 0) << "and is grey";
+  }
+}
+
+// A label's underlined letter shows: the label that takes Alt+F draws a
+// line under its F that the same words without the letter do not have.
+TEST_F(ControlsTest, ALabelUnderlinesItsAcceleratorLetter) {
+  auto* marked = Add<TLabel>(10, 10, 120, 20);
+  marked->Caption = "&From Scene:";
+  auto* plain = Add<TLabel>(10, 40, 120, 20);
+  plain->Caption = "From Scene:";
+  form->Show();
+  const QImage withLetter = Grab(*ClientOf(*marked));
+  const QImage without = Grab(*ClientOf(*plain));
+  ASSERT_EQ(withLetter.size(), without.size());
+  const int letterWidth = QFontMetrics(ClientOf(*plain)->font()).horizontalAdvance('F');
+  int underline = 0;
+  int elsewhere = 0;
+  for (int y = 0; y < withLetter.height(); ++y)
+    for (int x = 0; x < withLetter.width(); ++x)
+      if (qGray(withLetter.pixel(x, y)) < 128 && qGray(without.pixel(x, y)) >= 128)
+        ++(x <= letterWidth + 1 ? underline : elsewhere);
+  EXPECT_GE(underline, letterWidth / 2) << "a line under the F";
+  EXPECT_EQ(elsewhere, 0) << "the rest of the caption reads as without the letter";
 }
 
 }  // namespace

@@ -32,9 +32,15 @@ void SetTextColors(QWidget& w, const TControl& control, QPalette::ColorRole back
   QPalette palette = w.palette();
   palette.setColor(background, QtColorOf(control.Color));
   const QColor text = QtColorOf(control.Font.Color);
-  palette.setColor(QPalette::Text, text);
-  palette.setColor(QPalette::WindowText, text);
-  palette.setColor(QPalette::ButtonText, text);
+  // A disabled caption is grey, here and in the controls that take this
+  // palette over, yet still reads on the button face; an edit's text keeps
+  // its colour.
+  const QColor disabled = background == QPalette::Base ? text : QtColorOf(clGrayText);
+  for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+    palette.setColor(QPalette::Active, role, text);
+    palette.setColor(QPalette::Inactive, role, text);
+    palette.setColor(QPalette::Disabled, role, disabled);
+  }
   w.setPalette(palette);
 }
 
@@ -76,6 +82,18 @@ class ContainerPeer : public QtPeer {
 // ---------------------------------------------------------------------------
 // Labels, bevels, gauges, images
 
+// A caption as rich text with its "&" letter underlined, as the desktop
+// shows the letter Alt reaches; empty when it has no such letter.
+QString UnderlinedHotkey(const std::string& caption) {
+  std::size_t amp = 0;
+  while ((amp = caption.find('&', amp)) != std::string::npos && amp + 1 < caption.size() && caption[amp + 1] == '&')
+    amp += 2;
+  if (amp == std::string::npos || amp + 1 >= caption.size()) return {};
+  const auto text = [](const std::string& part) { return Q(StripHotkey(part)).toHtmlEscaped(); };
+  return "<span style=\"white-space:pre-wrap\">" + text(caption.substr(0, amp)) + "<u>" +
+         Q(caption.substr(amp + 1, 1)).toHtmlEscaped() + "</u>" + text(caption.substr(amp + 2)) + "</span>";
+}
+
 class LabelPeer : public QtPeer {
  public:
   LabelPeer(QtBackend& backend, TLabel& label) : QtPeer(backend, label), label_(label) {}
@@ -89,7 +107,10 @@ class LabelPeer : public QtPeer {
   QLabel* Label() const { return static_cast<QLabel*>(Widget()); }
   void SyncCaption() override {
     if (!Label()) return;
-    Label()->setText(Q(label_.ShowAccelChar ? StripHotkey(label_.Caption()) : label_.Caption()));
+    const std::string& caption = label_.Caption();
+    const QString underlined = label_.ShowAccelChar ? UnderlinedHotkey(caption) : QString();
+    Label()->setTextFormat(underlined.isEmpty() ? Qt::PlainText : Qt::RichText);
+    Label()->setText(!underlined.isEmpty() ? underlined : Q(label_.ShowAccelChar ? StripHotkey(caption) : caption));
     Label()->setWordWrap(label_.WordWrap);
     Label()->setAlignment(AlignmentOf(label_.Alignment) | Qt::AlignTop);
   }
