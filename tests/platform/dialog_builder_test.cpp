@@ -358,12 +358,6 @@ TEST_F(DialogBuilderTest, AFaultyTableIsRefused) {
   EXPECT_THROW(DialogControl<TEdit>(form, "Missing"), EDialogTable) << "a name not built";
 }
 
-}  // namespace
-}  // namespace qm
-
-namespace qm {
-namespace {
-
 // Alt and an underlined letter reach every kind of control a dialog labels
 // so: a label hands the focus to the box it names, a check box is toggled,
 // a radio button checked, a button pressed.
