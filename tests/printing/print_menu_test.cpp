@@ -122,6 +122,12 @@ class PrintCommandTest : public KeysFixture {
  protected:
   RecordingPrinter& Recorder() { return *Backend().PrinterList()[0]; }
   void LoadThreePages() { LoadWrapped(ThreePageScript()); }
+  // The PDF printer joins the printers; its place in the list.
+  int AddPdfPrinter() {
+    Backend().OtherPrinters().push_back(std::make_unique<PdfPrinterDevice>());
+    Printer()->Refresh();
+    return Printer()->Printers().IndexOf(PdfPrinterName);
+  }
   // Answers the print menu by setting its controls and pressing a button.
   void AnswerPrintMenu(std::function<void(TPrintMenuDlg&)> set, TModalResult press = mrOk) {
     Driver().Expect([set, press](TForm& form) {
@@ -174,9 +180,7 @@ TEST_F(PrintCommandTest, FilePrintPrintsTheChosenPagesInNumberedCopies) {
 // says where the file went. Cancel there prints nothing.
 TEST_F(PrintCommandTest, PrintingToPdfAsksForTheFileBesideTheScriptAndSaysWhere) {
   LoadThreePages();
-  Backend().OtherPrinters().push_back(std::make_unique<PdfPrinterDevice>());
-  Printer()->Refresh();
-  const int pdfIndex = Printer()->Printers().IndexOf(PdfPrinterName);
+  const int pdfIndex = AddPdfPrinter();
   ASSERT_GE(pdfIndex, 0);
   const std::string folder = HomeFile("scripts");
   ASSERT_TRUE(ForceDirectories(folder));
@@ -220,9 +224,7 @@ TEST_F(PrintCommandTest, PrintingToPdfAsksForTheFileBesideTheScriptAndSaysWhere)
 // to a print file.
 TEST_F(PrintCommandTest, TheProgressWindowIsGoneBeforeTheWrittenMessage) {
   LoadThreePages();
-  Backend().OtherPrinters().push_back(std::make_unique<PdfPrinterDevice>());
-  Printer()->Refresh();
-  const int pdfIndex = Printer()->Printers().IndexOf(PdfPrinterName);
+  const int pdfIndex = AddPdfPrinter();
   ASSERT_GE(pdfIndex, 0);
   const std::string pdf = HomeFile("pages.pdf");
   const std::string printFile = HomeFile("pages.prn");
