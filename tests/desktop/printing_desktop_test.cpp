@@ -53,6 +53,8 @@ TEST(PrintingDesktopTest, PrintToPdfAsksForTheFileAndSaysWhere) {
   session.Settle(1500);
   EXPECT_TRUE(session.ActivateWindowTitled("Print to PDF")) << "the message saying where";
   session.Screenshot("pdf_written");
+  EXPECT_EQ(session.Run({"xdotool", "search", "--onlyvisible", "--name", "^Printing$"}), "")
+      << "the Printing window is gone before the message";
   session.Keys("Return");
   // A new script is named in the scripts folder; its PDF goes beside it.
   EXPECT_TRUE(Exists(home.File("Scripts/NONAME1.pdf")));
