@@ -507,12 +507,8 @@ TButton* FindButton(TWinControl* parent, bool wantDefault) {
 
 // The letter after the single "&" of a caption, in capitals; 0 for none.
 char HotkeyOf(const std::string& caption) {
-  for (size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != '&') continue;
-    if (caption[i + 1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
-    ++i;
-  }
-  return 0;
+  const std::size_t at = HotkeyIndex(caption);
+  return at == std::string::npos ? 0 : static_cast<char>(std::toupper(static_cast<unsigned char>(caption[at])));
 }
 
 // The control a dialog's Alt+letter reaches: a button, check box or radio

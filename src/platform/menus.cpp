@@ -21,6 +21,15 @@ std::string StripHotkey(const std::string& caption) {
   return out;
 }
 
+std::size_t HotkeyIndex(const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] != '&') return i + 1;
+    ++i;
+  }
+  return std::string::npos;
+}
+
 // ---------------------------------------------------------------------------
 // TMenuItem
 

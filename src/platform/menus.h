@@ -99,5 +99,8 @@ class TPopupMenu : public TMenu {
 
 // Removes the "&" accelerator markers from a caption ("&&" stays one "&").
 std::string StripHotkey(const std::string& caption);
+// Where the letter after a caption's first single "&" stands (the one Alt
+// reaches); npos for none.
+std::size_t HotkeyIndex(const std::string& caption);
 
 }  // namespace qm

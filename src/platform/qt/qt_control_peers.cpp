@@ -82,16 +82,12 @@ class ContainerPeer : public QtPeer {
 // ---------------------------------------------------------------------------
 // Labels, bevels, gauges, images
 
-// A caption as rich text with its "&" letter underlined, as the desktop
-// shows the letter Alt reaches; empty when it has no such letter.
-QString UnderlinedHotkey(const std::string& caption) {
-  std::size_t amp = 0;
-  while ((amp = caption.find('&', amp)) != std::string::npos && amp + 1 < caption.size() && caption[amp + 1] == '&')
-    amp += 2;
-  if (amp == std::string::npos || amp + 1 >= caption.size()) return {};
+// A caption as rich text with the letter at `letter` underlined, as the
+// desktop shows the letter Alt reaches.
+QString UnderlinedHotkey(const std::string& caption, std::size_t letter) {
   const auto text = [](const std::string& part) { return Q(StripHotkey(part)).toHtmlEscaped(); };
-  return "<span style=\"white-space:pre-wrap\">" + text(caption.substr(0, amp)) + "<u>" +
-         Q(caption.substr(amp + 1, 1)).toHtmlEscaped() + "</u>" + text(caption.substr(amp + 2)) + "</span>";
+  return "<span style=\"white-space:pre-wrap\">" + text(caption.substr(0, letter - 1)) + "<u>" +
+         Q(caption.substr(letter, 1)).toHtmlEscaped() + "</u>" + text(caption.substr(letter + 1)) + "</span>";
 }
 
 class LabelPeer : public QtPeer {
@@ -108,9 +104,10 @@ class LabelPeer : public QtPeer {
   void SyncCaption() override {
     if (!Label()) return;
     const std::string& caption = label_.Caption();
-    const QString underlined = label_.ShowAccelChar ? UnderlinedHotkey(caption) : QString();
-    Label()->setTextFormat(underlined.isEmpty() ? Qt::PlainText : Qt::RichText);
-    Label()->setText(!underlined.isEmpty() ? underlined : Q(label_.ShowAccelChar ? StripHotkey(caption) : caption));
+    const std::size_t letter = label_.ShowAccelChar ? HotkeyIndex(caption) : std::string::npos;
+    Label()->setTextFormat(letter == std::string::npos ? Qt::PlainText : Qt::RichText);
+    if (letter != std::string::npos) Label()->setText(UnderlinedHotkey(caption, letter));
+    else Label()->setText(Q(label_.ShowAccelChar ? StripHotkey(caption) : caption));
     Label()->setWordWrap(label_.WordWrap);
     Label()->setAlignment(AlignmentOf(label_.Alignment) | Qt::AlignTop);
   }
