@@ -2,6 +2,7 @@
 #include "formats/draft_refresh.h"
 
 #include "base/message_boxes.h"
+#include "formats/page_headers.h"
 #include "formats/page_type_dialog.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
@@ -36,6 +37,23 @@ TScriptElement* AppendEmptyAction(TScriptDocument& script) {
   action->text = PackText(" ");
   script.InsertElementAfter(script.LastElement, action);
   return action;
+}
+
+const char* const FlexQuestion =
+    "By Flexing your Fixed A-Pages, it will recombine any short A-Pages that were fixed, and if the script has "
+    "Double-Locked Pages it may combine them with normal A-Pages!\r\rDo you REALLY want to do this?";
+
+// What an automatic break becomes when the A-pages are fixed: in a
+// multi-locked script a multi-locked page when the next forced, locked or
+// fixed break is a fixed A-page; otherwise a fixed A-page.
+Byte FixedKindOf(const TScriptDocument& script, const TScriptElement& pageBreak) {
+  if (!script.PagesMultiLocked) return ekFixedAPageBreak;
+  for (const TScriptElement* n = pageBreak.next; n; n = n->next) {
+    const Byte k = n->Kind();
+    if (k == ekFixedAPageBreak) return ekMultiLockedPageBreak;
+    if (k == ekForcedPageBreak || k == ekLockedPageBreak) break;
+  }
+  return ekFixedAPageBreak;
 }
 
 }  // namespace
@@ -110,6 +128,22 @@ void ChangePageBreakType(TMDIChild& script) {
   pageBreak->format.Kind = *chosen;
   script.DisAssemble();
   RefreshAfterDraftChange(script);
+}
+
+void FlexOrFixAPages(TMDIChild& script, bool flex) {
+  if (!script.CurrentElement()) return;
+  if (flex && !AskTypeYes(FlexQuestion, "")) return;
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  script.Assemble();
+  const Byte changing = flex ? ekFixedAPageBreak : ekAutoPageBreak;
+  for (TScriptElement* e = script.FirstElement; e; e = e->next) {
+    if (e->Kind() != changing) continue;
+    e->format.Kind = flex ? Byte{ekAutoPageBreak} : FixedKindOf(script, *e);
+    UpdatePageHeader(script, e);
+  }
+  SetDocumentModified(true, false);
+  script.RefreshLayout();
+  ShowMessageBox(flex ? " All the A-Pages are now Flexible" : "All the A-Pages are now Fixed", "");
 }
 
 }  // namespace qm

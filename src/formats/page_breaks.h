@@ -19,6 +19,11 @@ void InsertPageBreak(TMDIChild& script);
 void RemoveForcedPageBreak(TMDIChild& script);
 // Override > Page Break Type.
 void ChangePageBreakType(TMDIChild& script);
+// Fix All A-Pages: every automatic break becomes a fixed A-page (a
+// multi-locked page before a fixed A-page of a multi-locked script).
+// Flex All A-Pages (after the writer types YES): every fixed A-page
+// becomes automatic again.
+void FlexOrFixAPages(TMDIChild& script, bool flex);
 
 // The page-break element that starts the page holding `element` (itself
 // when it is one); null on the first page.

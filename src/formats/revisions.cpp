@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/message_boxes.h"
+#include "formats/page_breaks.h"
 #include "formats/page_headers.h"
 #include "formats/title_page.h"
 #include "script/editing/document_modified.h"
@@ -92,7 +93,7 @@ void StartNewRevision(TMDIChild& script) {
     return;
   }
   RemoveRevisionMarks(script, TMarksRemoval::Silently, true);
-  script.FlexOrFixAPages(false);
+  FlexOrFixAPages(script, false);
   script.Assemble();
   script.HeaderTextLocked = 1;
   StoreCurrentHeaders(script);

@@ -286,8 +286,6 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   // Numbers scenes, speeches, acts and scene information on their groups;
   // with repaint, scene headings on screen are marked for painting.
   void RenumberScenes(bool repaint);
-  // The Fix / Flex A-Pages commands.
-  void FlexOrFixAPages(bool flex);
   // The Pause Locking commands: the new checked state of the item.
   bool TogglePauseLocking(bool pages, bool checked);
 

@@ -63,7 +63,7 @@ void TMainForm::StartNextRevisionItemClick(TObject*) {
 }
 
 void TMainForm::FixFlexAPagesItemClick(TObject* sender) {
-  if (TMDIChild* script = EditableActiveScript()) script->FlexOrFixAPages(SenderName(sender) == "FlexAPagesItem");
+  if (TMDIChild* script = EditableActiveScript()) FlexOrFixAPages(*script, SenderName(sender) == "FlexAPagesItem");
   FocusActiveScript();
 }
 

@@ -259,54 +259,6 @@ TEST_F(NumberingTest, InteractiveScriptsWriteNewSceneNumbersIntoTheHeadings) {
   EXPECT_EQ(ElementNo(1)->group->number, 1);
 }
 
-TEST_F(NumberingTest, APagesAreFixedAndFlexed) {
-  struct Case {
-    const char* what;
-    Byte multiLocked;
-    std::vector<Byte> before, after;
-  };
-  const std::vector<Case> cases = {
-      {"fixed",
-       0,
-       {ekAutoPageBreak, ekAutoPageBreak, ekLockedPageBreak},
-       {ekFixedAPageBreak, ekFixedAPageBreak, ekLockedPageBreak}},
-      {"fixed before a fixed A-page in a multi-locked script",
-       1,
-       {ekAutoPageBreak, ekFixedAPageBreak, ekAutoPageBreak, ekLockedPageBreak},
-       {ekMultiLockedPageBreak, ekFixedAPageBreak, ekFixedAPageBreak, ekLockedPageBreak}},
-  };
-  const auto kinds = [this] {
-    std::vector<Byte> found;
-    for (const TScriptElement* e = Window().FirstElement; e; e = e->next)
-      if (IsPageBreakKind(e->Kind())) found.push_back(e->Kind());
-    return found;
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    std::vector<ElementSpec> script{{ekAction, "a"}};
-    for (Byte kind : c.before) script.insert(script.end(), {{kind, " "}, {ekAction, "a"}});
-    Reload(script);
-    Window().PagesMultiLocked = c.multiLocked;
-    std::string said;
-    AnswerMessage(&said);
-    Window().FlexOrFixAPages(false);
-    EXPECT_EQ(kinds(), c.after);
-    EXPECT_EQ(said, "\rAll the A-Pages are now Fixed");
-  }
-
-  // Flexing asks first; what is flexible again is repaginated away.
-  Reload({{ekAction, "a"}, {ekFixedAPageBreak, " "}, {ekAction, "b"}});
-  AnswerTypeYes("NO");
-  Window().FlexOrFixAPages(true);
-  EXPECT_EQ(kinds(), std::vector<Byte>{ekFixedAPageBreak});
-  AnswerTypeYes("YES");
-  std::string said;
-  AnswerMessage(&said);
-  Window().FlexOrFixAPages(true);
-  EXPECT_EQ(kinds(), std::vector<Byte>{});
-  EXPECT_EQ(said, "\r All the A-Pages are now Flexible");
-}
-
 TEST_F(NumberingTest, LockingIsPausedOnlyWhenTheWriterTypesYes) {
   Load({{ekAction, "a"}});
   Window().PagesLocked = Window().ScenesLocked = 1;
