@@ -92,7 +92,8 @@ void TMainForm::FileSaveItemClick(TObject* sender) {
 }
 
 void TMainForm::PastefromItemClick(TObject*) {
-  if (NoActiveDocument()) return;
+  // A read-only script takes nothing in, as with Paste.
+  if (!EditableActiveScript()) return;
   TOpenDialog dialog(nullptr);
   dialog.Title = "Paste From...";
   // One filter: the load job tells the format of whatever file is chosen.
