@@ -58,6 +58,15 @@ void CapitalizeFirstLetter(std::string& text) {
   }
 }
 
+// The element before the current one takes the edit line, the caret at
+// the end of its text.
+void StepBackToEndOfPrevious(TMDIChild& window) {
+  window.Assemble();
+  EditFields(window).CurrentElement = window.CurrentElement()->prev;
+  window.DisAssemble();
+  EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size());
+}
+
 }  // namespace
 
 void TMDIChild::DisAssemble() {
@@ -204,21 +213,23 @@ bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) 
       AfterNewElement();
       return finish();
     }
-    Assemble();
-    EditFields(*this).CurrentElement = CurrentElement()->prev;
-    DisAssemble();
-    EditFields(*this).CaretColumn = static_cast<Word>(EditBuffer().size());
+    StepBackToEndOfPrevious(*this);
   } else if (CaretColumn() > 0 && CaretColumn() < EditBuffer().size()) {
+    // The break gives the current format the element's own; the new
+    // element is still to take the one asked for.
+    const TElementFormat wanted = CurrentFormat;
     BreakElement();
+    CurrentFormat = wanted;
     TElementFormat& piece = CurrentElement()->format;
-    if (piece.Kind == CurrentFormat.Kind) piece.LinesBefore = CurrentFormat.LinesBefore;
+    if (piece.Kind == wanted.Kind) piece.LinesBefore = wanted.LinesBefore;
     else if (piece.Kind == ekDialogue) piece.LinesBefore = FormatSet[fsDialogue].LinesBefore;
-    if (piece.Kind == CurrentFormat.Kind && !forceAfter) {
+    if (piece.Kind == wanted.Kind && !forceAfter) {
       EditFields(*this).CaretColumn = 0;
       EditFields(*this).CaretLine = 1;
       return finish();
     }
-    EditFields(*this).CaretColumn = static_cast<Word>(EditBuffer().size());
+    // The new element goes in where the caret was, before the words after it.
+    StepBackToEndOfPrevious(*this);
   }
 
   NewIndex();
@@ -289,10 +300,15 @@ void TMDIChild::ContinueSpeech(bool keepType) {
     }
   const TElementFormat saved = CurrentFormat;
   CurrentFormat = FormatSet[fsCharacterName];
-  Nw_Elmnt(false, true, false, false);
+  // The name goes in at the caret (before the text when the caret is at
+  // its start, where the text would otherwise stay above it)...
+  const bool atStart = CaretColumn() == 0 && TrimmedLength(EditBuffer()) > 0;
+  Nw_Elmnt(false, !atStart, false, false);
   EditFields(*this).EditBuffer = cue;
   CurrentElement()->split = cueSplit;
-  EditFields(*this).CaretColumn = static_cast<Word>(EditBuffer().size());
+  // ...and heads the rest of the speech: with the caret at its start the
+  // new element goes in before it, never between a name and its dialogue.
+  EditFields(*this).CaretColumn = 0;
   CurrentFormat = saved;
 }
 
