@@ -256,10 +256,7 @@ void OfferSceneOpening(TMDIChild& window, bool besideButton) {
   }
   // Left empty, not blank: a blank after the caret would be stepped over by
   // the first blank typed and leave two.
-  if (window.EditBuffer() == std::string(1, PlaceholderChar)) {
-    EditFields(window).EditBuffer.clear();
-    EditFields(window).CaretColumn = 0;
-  }
+  ClearPlaceholderLine(window);
 }
 
 // Each word of a name typed into text other than a cue gets an initial
@@ -278,6 +275,8 @@ bool TypeAtCaret(TMDIChild& window, char ch) {
 void InsertPickedName(TMDIChild& window, const std::string& name) {
   const Byte savedInsertMode = InsertMode;
   InsertMode = 1;
+  // The line a menu left for the writer's own text takes the name.
+  ClearPlaceholderLine(window);
   std::string& line = EditFields(window).EditBuffer;
   EditFields(window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), line.size()));
   bool hadBlank = false;

@@ -146,6 +146,12 @@ void ApplyPopupChoice(TMDIChild& window, std::string text, Byte code) {
   }
 }
 
+void ClearPlaceholderLine(TMDIChild& window) {
+  if (window.EditBuffer() != std::string(1, PlaceholderChar)) return;
+  EditFields(window).EditBuffer.clear();
+  EditFields(window).CaretColumn = 0;
+}
+
 void TakeNewElementAway(TMDIChild& window) {
   const TScriptElement* gone = window.CurrentElement();
   if (!gone || (!gone->prev && !gone->next)) return;

@@ -64,6 +64,9 @@ std::string AssignShortcutLetter(const std::string& text, std::array<bool, 26>& 
 // without "&" and the underline, bold and italics opening codes.
 std::string ListItemText(const std::string& entry);
 
+// A line that is nothing but the placeholder becomes empty, the caret at
+// its start, so that what is put there next takes its place.
+void ClearPlaceholderLine(TMDIChild& window);
 // The new element a menu was offered for goes again (it has no text);
 // the caret goes to the end of the element before it.
 void TakeNewElementAway(TMDIChild& window);

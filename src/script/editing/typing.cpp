@@ -121,10 +121,7 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (fromUser && ProgramOptions().RealTimeSpellCheck && EndsTypedWord(ch)) aids::SpellWordBeforeCaret();
   if (fromUser && !EndsTypedWord(ch)) WordPendingSpell = 1;
   // The placeholder a quick-choice menu left as the line is typed over.
-  if (EditBuffer() == std::string(1, PlaceholderChar)) {
-    EditFields(*this).EditBuffer.clear();
-    EditFields(*this).CaretColumn = 0;
-  }
+  ClearPlaceholderLine(*this);
   if (AutoRevisionColor != 0) EnterRevisionColor(*this, false);
   const size_t startColumn = CaretColumn();
   if (!TypeCharacter(ch, !userAsterisk)) return;

@@ -102,5 +102,30 @@ TEST_F(NewElementInsideTextTest, CtrlSInsideAnActionStartsAHeadingBetweenItsPiec
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
+// A name picked with Ctrl+C on the line a menu left for the writer's own
+// text takes the line's place.
+TEST_F(NewElementInsideTextTest, ANamePickedOnALineLeftToTypeReplacesItsPlaceholder) {
+  const struct {
+    const char* what;
+    Word key;
+    const char* choice;
+    Byte kind;
+  } cases[] = {
+      {"a shot with no initial text", 'H', NoInitialTextCaption, ekShot},
+      {"a new transition", 'T', NewTransitionCaption, ekTransition},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({{ekCharacterName, "MARY"}, {ekDialogue, "Hi."}, {ekAction, "He waits."}}, 2, -1);
+    ExpectChoice(c.choice);
+    Press(c.key, TShiftState(ssCtrl));
+    ExpectPick("MARY");
+    Press('C', TShiftState(ssCtrl));
+    EXPECT_EQ(Elements().back(), (ElementSpec{c.kind, "Mary"}));
+    EXPECT_EQ(W().CaretColumn(), 4);
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
+}
+
 }  // namespace
 }  // namespace qm::testing
