@@ -1,9 +1,13 @@
 #include "files/file_job.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 #include "base/global_state.h"
 #include "base/message_boxes.h"
+#include "base/program_busy.h"
+#include "script/editing/document_modified.h"
 
 namespace qm {
 
@@ -24,6 +28,31 @@ void ProgressStep(Byte percent) {
 
 void ReportJobDone() {
   if (FileJobHooks.Done) FileJobHooks.Done();
+}
+
+void EndFileJob() {
+  FileJobHooks.Percentage = nullptr;
+  FileJobHooks.CancelPressed = nullptr;
+  FileJobHooks.Done = nullptr;
+}
+
+void BackUpBeforeRiskyRead() {
+  if (!FileJobHooks.IdlePass) return;
+  const TFileJobHooks job = FileJobHooks;
+  const bool busy = ProgramBusy;
+  const int pendingError = PendingIOError;
+  const std::int64_t due = std::max<std::int64_t>(TickNow(), 1);
+  const std::int64_t scheduled = TimedBackupDue;
+  TimedBackupDue = due;
+  EndFileJob();
+  // The question just answered has closed: nothing else holds the program.
+  ProgramBusy = false;
+  job.IdlePass();
+  // A pass that could not run leaves the backups to their own time.
+  if (TimedBackupDue == due) TimedBackupDue = scheduled;
+  ProgramBusy = busy;
+  PendingIOError = pendingError;
+  FileJobHooks = job;
 }
 
 Byte FileErrorCode(int errnoValue, bool writing) {
