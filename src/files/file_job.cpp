@@ -1,13 +1,9 @@
 #include "files/file_job.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdint>
 
 #include "base/global_state.h"
 #include "base/message_boxes.h"
-#include "base/program_busy.h"
-#include "script/editing/document_modified.h"
 
 namespace qm {
 
@@ -37,20 +33,13 @@ void EndFileJob() {
 }
 
 void BackUpBeforeRiskyRead() {
-  if (!FileJobHooks.IdlePass) return;
+  if (!FileJobHooks.WriteTimedBackups) return;
   const TFileJobHooks job = FileJobHooks;
-  const bool busy = ProgramBusy;
   const int pendingError = PendingIOError;
-  const std::int64_t due = std::max<std::int64_t>(TickNow(), 1);
-  const std::int64_t scheduled = TimedBackupDue;
-  TimedBackupDue = due;
   EndFileJob();
-  // The question just answered has closed: nothing else holds the program.
-  ProgramBusy = false;
-  job.IdlePass();
-  // A pass that could not run leaves the backups to their own time.
-  if (TimedBackupDue == due) TimedBackupDue = scheduled;
-  ProgramBusy = busy;
+  // Only the backups of the idle pass: the rest of it (a paste, a file
+  // handed over) would start a second job inside this one.
+  job.WriteTimedBackups();
   PendingIOError = pendingError;
   FileJobHooks = job;
 }

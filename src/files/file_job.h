@@ -11,13 +11,14 @@
 namespace qm {
 
 // Each member may be empty. The first three are set by the progress
-// dialog while it runs a job; IdlePass by the main window for the run.
+// dialog while it runs a job; WriteTimedBackups by the main window for the
+// run.
 struct TFileJobHooks {
   std::function<void(Byte percent)> Percentage;
   std::function<bool()> CancelPressed;
   std::function<void()> Done;
-  // One pass of the program's idle loop.
-  std::function<void()> IdlePass;
+  // The idle loop's timed backups, written now.
+  std::function<void()> WriteTimedBackups;
 };
 extern TFileJobHooks FileJobHooks;
 
@@ -38,9 +39,9 @@ void ReportJobDone();
 void EndFileJob();
 
 // Before a file of a format the program cannot vouch for is read, the
-// timed backup is made due and one idle pass runs, so that every modified
-// open script is backed up first. The backups are no part of the running
-// job: their progress and their end reach no dialog.
+// timed backups fall due at once, so that every modified open script is
+// backed up first. They are no part of the running job: their progress
+// and their end reach no dialog.
 void BackUpBeforeRiskyRead();
 
 // The old runtime's error number for an errno value of a failed read or write.

@@ -83,7 +83,7 @@ struct HookMembers<TFileJobHooks> {
     visit("Percentage", &TFileJobHooks::Percentage);
     visit("CancelPressed", &TFileJobHooks::CancelPressed);
     visit("Done", &TFileJobHooks::Done);
-    visit("IdlePass", &TFileJobHooks::IdlePass);
+    visit("WriteTimedBackups", &TFileJobHooks::WriteTimedBackups);
   }
 };
 static_assert(ListsEveryMember<TFileJobHooks>());
