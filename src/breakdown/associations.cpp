@@ -133,7 +133,7 @@ TAssociationLists ScriptAssociations(const TScriptDocument& script) { return Rea
 
 void SetScriptAssociations(TScriptDocument& script, const TAssociationLists& lists) {
   script.Associations = WriteAssociations(lists);
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
 }
 
 const TAssociationEntry* FindAssociations(const std::vector<TAssociationEntry>& list, const std::string& name) {

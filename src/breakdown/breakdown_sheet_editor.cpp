@@ -113,7 +113,7 @@ void TBreakdownSheetEditor::ShowSquares() {
 }
 
 void TBreakdownSheetEditor::Changed() {
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   Regather();
 }
 
@@ -213,7 +213,7 @@ void TBreakdownSheetEditor::PrintSheet() {
     const auto company = AskItemText("Enter Production Company Name", "", {});
     if (company && !company->empty()) {
       script_.ProductionCompany = CutToCapacity(*company, capacity::ProductionCompany);
-      editor::SetActiveScriptModified();
+      editor::SetActiveScriptModifiedUnrevised();
     }
   }
   PrintSheetForScene(script_, scene_);

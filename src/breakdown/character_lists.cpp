@@ -405,7 +405,7 @@ void GenerateAllLists(TMDIChild& script, const TCharacterListRun& run) {
 
 void RunCharacterListGeneration(TMDIChild& script, const TCharacterListRun& run) {
   editor::SaveUndoStep(script, 2);
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   script.CharacterListsGenerated = 1;
   TCharacterListRun kept;
   kept.Options = run.Options;
@@ -462,7 +462,7 @@ void RemoveCharacterLists() {
     return;
   editor::SaveUndoStep(*script, 2);
   script->CharacterListsGenerated = 0;
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   RemoveAllLists(*script);
   editor::TakeElement(*script, *script->FirstElement);
   script->RefreshKeepingCursor();

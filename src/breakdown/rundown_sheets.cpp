@@ -357,7 +357,7 @@ void GenerateRundownSheets(bool justSetList) {
   script->EpisodeNumber = details.Episode;
   script->Draft = details.Draft;
   script->Director = details.Director;
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   ProduceRundown(*script, options, details, justSetList);
   editor::RedisplayScreen(*script);
 }

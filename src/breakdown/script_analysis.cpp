@@ -14,6 +14,7 @@
 #include "script/editing/editor_calls.h"
 #include "script/editing/position_texts.h"
 #include "script/layout/char_widths.h"
+#include "script/model/character_name_table.h"
 #include "script/model/element_kinds.h"
 #include "script/model/script_record.h"
 #include "script/model/string_utils.h"
@@ -71,6 +72,9 @@ class TAnalyzer {
     editor::Assemble(script_);
     CountLocations();
     CollectNames();
+    // The lists put the edit line back: stored again, every cue of the walk
+    // has its text, the one at the caret too.
+    editor::Assemble(script_);
     page_ = std::to_string(script_.PageStart);
     for (TScriptElement* e = script_.FirstElement; e; e = e->next) {
       Take(*e);
@@ -165,8 +169,9 @@ class TAnalyzer {
     std::erase_if(cue, [](char ch) { return IsCueNoise(static_cast<Byte>(ch)); });
     if (const std::size_t voice = cue.find(VoiceMark); voice != std::string::npos) cue.erase(voice);
     const int length = SpeechLength(e);
-    for (std::string speaker : Speakers(cue)) {
-      TrimTrailingBlanks(speaker);
+    for (const std::string& named : Speakers(cue)) {
+      // "ZELDA (V.O.)" speaks as ZELDA.
+      std::string speaker = SpeakerName(named);
       SubstituteCharacterName(speaker, 255);
       TAnalysisEntry* entry = Find(speaker);
       if (length > a_.Speech.Longest || a_.Speech.Count == 0) a_.LongestSpeaker = speaker;

@@ -124,7 +124,7 @@ bool RemoveAllTaggingCodes(TMDIChild& script) {
     changed |= editor::RewriteElementText(script, *e, RemoveTags);
   if (script.FirstElement) editor::MoveCaretTo(script, *script.FirstElement);
   ClosePleaseWait();
-  if (changed) editor::SetActiveScriptModified();
+  if (changed) editor::SetActiveScriptModifiedUnrevised();
   ShowMessageBox("All Tagging Codes Removed", "");
   editor::RedisplayScreen(script);
   return true;

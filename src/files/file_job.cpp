@@ -26,6 +26,24 @@ void ReportJobDone() {
   if (FileJobHooks.Done) FileJobHooks.Done();
 }
 
+void EndFileJob() {
+  FileJobHooks.Percentage = nullptr;
+  FileJobHooks.CancelPressed = nullptr;
+  FileJobHooks.Done = nullptr;
+}
+
+void BackUpBeforeRiskyRead() {
+  if (!FileJobHooks.WriteTimedBackups) return;
+  const TFileJobHooks job = FileJobHooks;
+  const int pendingError = PendingIOError;
+  EndFileJob();
+  // Only the backups of the idle pass: the rest of it (a paste, a file
+  // handed over) would start a second job inside this one.
+  job.WriteTimedBackups();
+  PendingIOError = pendingError;
+  FileJobHooks = job;
+}
+
 Byte FileErrorCode(int errnoValue, bool writing) {
   switch (errnoValue) {
     case ENOENT: return 2;

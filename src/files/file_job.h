@@ -10,11 +10,15 @@
 
 namespace qm {
 
-// Set by the progress dialog while it runs a job; each member may be empty.
+// Each member may be empty. The first three are set by the progress
+// dialog while it runs a job; WriteTimedBackups by the main window for the
+// run.
 struct TFileJobHooks {
   std::function<void(Byte percent)> Percentage;
   std::function<bool()> CancelPressed;
   std::function<void()> Done;
+  // The idle loop's timed backups, written now.
+  std::function<void()> WriteTimedBackups;
 };
 extern TFileJobHooks FileJobHooks;
 
@@ -31,6 +35,14 @@ class ECancelPressed : public std::runtime_error {
 // Moves the gauge and raises ECancelPressed when Cancel was pressed.
 void ProgressStep(Byte percent);
 void ReportJobDone();
+// The running job is over: its own hooks are cleared.
+void EndFileJob();
+
+// Before a file of a format the program cannot vouch for is read, the
+// timed backups fall due at once, so that every modified open script is
+// backed up first. They are no part of the running job: their progress
+// and their end reach no dialog.
+void BackUpBeforeRiskyRead();
 
 // The old runtime's error number for an errno value of a failed read or write.
 Byte FileErrorCode(int errnoValue, bool writing);

@@ -151,7 +151,7 @@ bool TProgressDlg::Execute(const std::string& fileName, bool loadJob, bool paste
   LayOut();
   ShowModal();
   ProcessMessagesGuarded();
-  FileJobHooks = TFileJobHooks{};
+  EndFileJob();
   jobArmed_ = false;
   return ModalResult == mrOk;
 }
@@ -279,8 +279,10 @@ bool TProgressDlg::ResolveUnrecognised(Byte& code) {
   HideNow();
   Invalidate();
   const Byte hint = LoadFormatCode < lfPlainText ? Byte{lfUnknown} : LoadFormatCode;
-  if (hint == lfUnknown) return AskToRead(UnidentifiedFileQuestion, PromptTable(31), lfStrippedText, code);
-  return AskToRead(UnverifiedFileQuestion, PromptTable(32), hint, code);
+  const bool read = hint == lfUnknown ? AskToRead(UnidentifiedFileQuestion, PromptTable(31), lfStrippedText, code)
+                                      : AskToRead(UnverifiedFileQuestion, PromptTable(32), hint, code);
+  if (read) BackUpBeforeRiskyRead();
+  return read;
 }
 
 // Yes reads the file as `as`; No ends the job with nothing read.

@@ -38,7 +38,7 @@ std::optional<std::vector<Byte>> ReadListSource(const std::string& fileName, con
 
 void ListsChanged(TMDIChild& script) {
   UserListsChanged(script);
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ bool LoadUserListsFromStoryDev(const std::string& fileName) {
   if (!bytes) return false;
   TStoryDevData data;
   if (!ReadStoryDevExchange(*bytes, data)) return false;
-  if (AddStoryDevNames(*script, data.characterNames) > 0) editor::SetActiveScriptModified();
+  if (AddStoryDevNames(*script, data.characterNames) > 0) editor::SetActiveScriptModifiedUnrevised();
   ShowMessageBox("Import of StoryDev file\rinto User Lists is complete.", "Attention");
   return true;
 }

@@ -127,7 +127,7 @@ void UnlockRevisionMarkLevel(TMDIChild& script) {
   for (TScriptElement* e = script.FirstElement; e; e = e->next)
     editor::RewriteElementText(script, *e, [code](std::string& text) { return std::erase(text, code) > 0; });
   script.RevisionLevelOptions = options;
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   editor::RedisplayScreen(script);
   ReportLevel(script);
 }

@@ -12,7 +12,7 @@ constexpr const char* ComponentName = "ScriptBookmarks";
 }
 
 TBookmark::TBookmark(std::string text, TScriptElement* element) : Text(std::move(text)), element_(element) {
-  RegisterElementCursor(&element_);
+  RegisterElementCursor(&element_, TCursorKind::Forgets);
 }
 
 TBookmark::~TBookmark() { UnregisterElementCursor(&element_); }

@@ -1,11 +1,10 @@
 // A script's named bookmarks: at most twenty, each on an element. They
 // are a component of the script window, kept in the script file.
 //
-// A bookmark holds its element as an element cursor: when the element is
-// deleted the bookmark moves to the element that takes its place (the one
-// before it, or the next one at the script's start), so it never points at
-// freed memory. When the whole script goes (a new one read in) its
-// bookmarks are left without an element and are dropped.
+// A bookmark holds its element as an element cursor, so it never points at
+// freed memory: when the element is deleted (or the whole script goes) the
+// bookmark is left without one, its file slot stays empty, and Goto tells
+// the writer and removes it.
 #pragma once
 
 #include <memory>
@@ -19,7 +18,7 @@ namespace qm {
 class TMDIChild;
 struct TScriptElement;
 
-// One bookmark; its element follows deletions (see above).
+// One bookmark; without an element once that is deleted (see above).
 class TBookmark {
  public:
   TBookmark(std::string text, TScriptElement* element);

@@ -523,8 +523,9 @@ void SearchReplaceOrTag(TMDIChild& script, const std::string& text, const std::s
   const bool cancelled =
       ReplaceMatches(script, search, text, TranslateFormatCodes(replacement), options, options.prompt);
   ClosePleaseWait();
-  // Tags revise no text: the caret's line is not marked.
-  if (Memory.replaced > 0) SetDocumentModified(true, !options.tagging);
+  // Each replacement marked its own line; the caret's may hold a match
+  // skipped or left by Cancel, and a tag revises no text.
+  if (Memory.replaced > 0) SetDocumentModified(true, false);
   if (options.tagging)
     ShowMessageBox("Found: " + std::to_string(Memory.found) + "\rTagged: " + std::to_string(Memory.replaced),
                    "Item Tagging is done");

@@ -128,24 +128,25 @@ void RedlineSpeechesOf(TScriptDocument& script, const std::string& name) {
   }
 }
 
-void NextSpeechBy(TMDIChild& script, bool again) {
+bool NextSpeechBy(TMDIChild& script, bool again) {
   TListMenu& menu = ListMenuInstance();
-  if (!FillNames(menu)) return;
+  if (!FillNames(menu)) return false;
   TSearchMemory& memory = SearchMemory();
   if (!again || memory.speechName.empty()) {
     menu.List->SetItemIndex(std::max(0, menu.List->Items.IndexOf(memory.speechName)));
-    if (menu.ShowAtCaret(true) != mrOk) return;
+    if (menu.ShowAtCaret(true) != mrOk) return false;
     const int picked = menu.List->ItemIndex();
-    if (picked < 0 || picked >= menu.List->Items.Count()) return;
+    if (picked < 0 || picked >= menu.List->Items.Count()) return false;
     memory.speechName = menu.List->Items[picked];
   }
   memory.lastKind = skNextSpeech;
   RepeatSearch.armed = false;
   if (TScriptElement* cue = NextSpeechOf(script, script.CurrentElement(), memory.speechName)) {
     ShowElement(script, *cue, 6);
-    return;
+    return true;
   }
   ShowMessageBox("No more speeches by " + memory.speechName, "Search");
+  return true;
 }
 
 void FindNextMarkedText(TMDIChild& script) {

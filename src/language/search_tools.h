@@ -13,7 +13,8 @@ struct TScriptElement;
 
 // The next cue of a character after the caret. The name is picked from
 // the pick list at the caret, or with `again` the one picked before.
-void NextSpeechBy(TMDIChild& script, bool again);
+// False when no name was picked: the last search stays what it was.
+bool NextSpeechBy(TMDIChild& script, bool again);
 // The first Character Name after an element whose name, in capitals and
 // without its extension, is `name`; none past the end.
 TScriptElement* NextSpeechOf(const TScriptDocument& script, const TScriptElement* after, const std::string& name);

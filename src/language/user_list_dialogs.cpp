@@ -286,7 +286,7 @@ void TEditUserListDlg::OKBtnClick(TObject*) {
     RecordOf(*script).UserLists = Lists;
     UserListsChanged(*script);
     BuildCharacterNameTable();
-    editor::SetActiveScriptModified();
+    editor::SetActiveScriptModifiedUnrevised();
   }
   if (SaveDefaultsBox->Checked()) {
     TIniFile ini = OpenSettingsFile();
@@ -359,7 +359,7 @@ bool TASCIIUserListDlg::Load(const std::string& fileName) {
   for (const std::string& entry : UserListTextEntries(text, static_cast<std::size_t>(slots - slot + 1)))
     SetUserListEntry(lists, list, slot++, entry);
   UserListsChanged(*script);
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   ShowMessageBox("Your new User List has been loaded.", PromptTable(23));
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include "breakdown/set_lists.h"
 #include "files/disk_utils.h"
+#include "files/file_job.h"
 #include "files/file_format.h"
 #include "files/format_files.h"
 #include "files/rtf_writer.h"
@@ -26,6 +27,7 @@
 #include "script/editing/window_activation.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
+#include "shell/idle_loop.h"
 #include "shell/options_dialog.h"
 #include "story/storyboard_protocol.h"
 #include "base/global_state.h"
@@ -70,6 +72,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     for (TMenuItem* item : {UndoItem, RedoItem, UndoBar}) item->Visible = shown;
   };
   UndoHooks.MenusDue = [this] { MenusDue = 1; };
+  FileJobHooks.WriteTimedBackups = &WriteTimedBackups;
   // Set lists reach the clipboard as RTF through the file writers; the
   // spelling dialog opens the options at their spelling page; printer
   // widths are measured by the print engine.
@@ -119,6 +122,7 @@ TMainForm::~TMainForm() {
     UseProgramOptions(nullptr);
     UndoHooks.ShowUndoCommands = nullptr;
     UndoHooks.MenusDue = nullptr;
+    FileJobHooks.WriteTimedBackups = nullptr;
     ScriptWindowHooks.CloseScript = nullptr;
     ScriptWindowHooks.ScriptClosing = nullptr;
     BlockSelectionHooks.BlockCommandsChanged = nullptr;

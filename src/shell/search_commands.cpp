@@ -78,7 +78,7 @@ void TMainForm::QuickEntrySetupItemClick(TObject*) {
 }
 
 void TMainForm::NextSpeechItemClick(TObject*) {
-  if (TMDIChild* script = ScriptForCommand()) NextSpeechBy(*script, false);
+  if (TMDIChild* script = ScriptForCommand(); script && NextSpeechBy(*script, false)) CaptionSearchAgain(*this);
   FocusActiveScript();
 }
 

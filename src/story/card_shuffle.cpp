@@ -107,7 +107,7 @@ void ApplyCardOrder(TMDIChild& script, const TCardTable& table, int current) {
   editor::RelinkRuns(script, lead, runs);
   editor::MakeCurrent(script, goal ? *goal : *script.FirstElement, 0);
   script.RefreshKeepingCursor();
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
 }
 
 }  // namespace qm

@@ -251,7 +251,7 @@ bool RemoveEmptyElements(TMDIChild& script) {
   }
   editor::MakeCurrent(script, current ? *current : *script.FirstElement, 0);
   script.RefreshKeepingCursor();
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   return true;
 }
 

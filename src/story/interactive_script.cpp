@@ -67,9 +67,10 @@ TScriptElement* AppendBranchTarget(TMDIChild& script, const std::string& text) {
   target->format.NumberWord = static_cast<Word>(highest + 1);
   editor::SetEditText(script, text);
   editor::RedisplayCurrent(script);
+  // The new target's line is the one changed.
+  editor::SetActiveScriptModified();
   editor::MoveCaretTo(script, *back);
   editor::SetCaret(script, column, line);
-  editor::SetActiveScriptModified();
   return target;
 }
 
@@ -158,7 +159,7 @@ void RenumberAllJumpPositions() {
   Screen->SetCursor(crHourGlass);
   bool missing = false;
   const int count = RenumberTargets(*script, &missing);
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   editor::DisAssemble(*script);
   editor::RedisplayScreen(*script);
   UpdateCaret();

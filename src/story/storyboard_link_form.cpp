@@ -130,7 +130,7 @@ void TStoryBoardLinkForm::EstablishLinkBtnClick() {
     Close();
     return;
   }
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   const bool creating = Creating();
   if (creating) {
     LinkText->Lines.Clear();

@@ -39,7 +39,7 @@ void SetLinks(TScriptDocument& script, Word from, Word to) {
 
 // A change of links is a change of the script that the file keeps.
 void LinksChanged(TMDIChild& script) {
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   editor::RedisplayScreen(script);
 }
 
@@ -78,7 +78,7 @@ bool GoToStoryboardLink(DWord frameId, bool move) {
 
 void SetStoryboardFileName(TScriptDocument& script, const std::string& name) {
   script.StoryboardFileName = name.substr(0, capacity::StoryboardFileName);
-  if (&script == ScriptForCommand()) editor::SetActiveScriptModified();
+  if (&script == ScriptForCommand()) editor::SetActiveScriptModifiedUnrevised();
 }
 
 bool FindScriptByName(const std::string& name, bool activate) {

@@ -176,6 +176,46 @@ TEST_F(ScriptAnalysisTest, TheDialogShowsTheParagraphsAndTheChosenCharacter) {
   EXPECT_EQ(dialog.DetailLabels[4]->Caption(), "Had 3 speeches for a total of 3 lines");
 }
 
+// Every cue credits its speech to its speaker: the cue the caret is in,
+// and a cue with an extension, which counts for the name before it.
+TEST_F(ScriptAnalysisTest, TheCueBeingEditedAndACueWithAnExtensionCountForTheirSpeakers) {
+  const struct {
+    const char* where;
+    int caret;
+  } cases[] = {{"caret in a heading", 0}, {"caret in the cue with the extension", 1}, {"caret in BOB's cue", 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.where);
+    Script().FreeElements();
+    Add({{ekSceneHeading, "INT. ROOM - DAY"},
+         {ekCharacterName, "ZELDA (V.O.)"},
+         {ekDialogue, "Over here."},
+         {ekCharacterName, "BOB"},
+         {ekDialogue, "Where?"},
+         {ekCharacterName, "ZELDA"},
+         {ekDialogue, "Here."}});
+    PlaceCaret(c.caret);
+    std::string general;
+    std::vector<std::string> detail;
+    Driver().Expect(
+        [&](TForm& form) {
+          auto& dialog = dynamic_cast<TScriptAnalysisDlg&>(form);
+          general = dialog.BtrLabels[0]->Caption();
+          for (int i = 0; i < dialog.NameListBox->Items.Count(); ++i) {
+            dialog.NameListBox->SetItemIndex(i);
+            dialog.NameListBoxChange();
+            detail.push_back(dialog.NameListBox->Items[i] + ": " + dialog.DetailLabels[4]->Caption());
+          }
+          dialog.ModalResult = mrOk;
+        },
+        "the analysis");
+    ShowScriptAnalysis();
+    EXPECT_EQ(general, "2 characters, of whom 0 spoke 11 or more times\n0 spoke 5-10 times, and 2 spoke 1-4 times");
+    EXPECT_EQ(detail, (std::vector<std::string>{"ZELDA: Had 2 speeches for a total of 2 lines",
+                                                "BOB: Had 1 speeches for a total of 1 lines"}));
+    EXPECT_EQ(Script().CurrentElement(), &Element(c.caret)) << "the caret stays where it was";
+  }
+}
+
 TEST_F(ScriptAnalysisTest, WithoutNamesTheDetailPageIsRefused) {
   Add({{ekSceneHeading, "INT. ROOM - DAY"}, {ekAction, "Empty."}});
   PlaceCaret(0);

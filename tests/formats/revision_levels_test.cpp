@@ -4,6 +4,7 @@
 
 #include "formats/drafts_fixture.h"
 #include "platform/input.h"
+#include "script/editing/revision_marks.h"
 #include "script/model/packed_text.h"
 #include "support/message_box_answers.h"
 
@@ -112,6 +113,25 @@ TEST_F(RevisionLevelsTest, FiveLevelsAtMostAndEachUnlockTakesOneAway) {
     EXPECT_EQ(report, step.report);
   }
   EXPECT_EQ(TextOf(0), UnpackText(PackText(ActionLines(5).text)));
+}
+
+// Unlocking a level takes its codes out of the text and changes no line a
+// writer would read: no line is marked revised for it, wherever the caret.
+TEST_F(RevisionLevelsTest, UnlockingALevelMarksNoLineRevised) {
+  for (const int caret : {0, 1}) {
+    SCOPED_TRACE(caret);
+    MarkedScript();
+    Lock();
+    Window().RevisionMarking = 1;
+    CaretAt(caret, 2);
+    AnswerTypeYes("YES");
+    Press(mrOk);
+    UnlockRevisionMarkLevel(Window());
+    EXPECT_EQ(LockingLevel(Window()), 0);
+    EXPECT_EQ(TextOf(0).find('\x1B'), std::string::npos);
+    for (int i = 0; i < 2; ++i) EXPECT_FALSE(HasRevisedLines(*ElementNo(i))) << i;
+    EXPECT_TRUE(Window().DocumentModified);
+  }
 }
 
 TEST_F(RevisionLevelsTest, RefusingChangesNothing) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "files/native_file.h"
 #include "language/bookmarks_dialog.h"
 #include "language/language_fixture.h"
 #include "script/editing/editor_calls.h"
@@ -11,6 +14,11 @@ namespace qm {
 namespace {
 
 using testing::LanguageFixture;
+
+// Where the script file keeps its bookmarks: twenty slots of 28 bytes, the
+// element's number in the last two.
+constexpr std::size_t BookmarkSlots = 7680;
+constexpr std::size_t BookmarkSlotSize = 28;
 
 class BookmarksTest : public LanguageFixture {
  protected:
@@ -171,18 +179,72 @@ TEST_F(BookmarksTest, GotoAndDeleteNeedASelection) {
   EXPECT_EQ(Dialog().BookmarkList->Items.Count(), 0);
 }
 
-// A deleted element's bookmark moves to the element that takes its place:
-// the one before it, or the next one at the script's start.
-TEST_F(BookmarksTest, DeletingTheElementMovesTheBookmark) {
-  Add({{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."}});
-  SetAt(0, "First");
-  SetAt(2, "Third");
-  TScriptElement* second = &Element(1);
-  DeleteElement(2);
-  EXPECT_EQ(Marks()[1].Element(), second);
-  DeleteElement(0);
-  EXPECT_EQ(Marks()[0].Element(), second);
-  EXPECT_EQ(Marks()[1].Element(), second);
+// A bookmark whose element was deleted is found gone when the writer goes
+// to it: the message names it, and it leaves the list. Until then the
+// script file keeps its slot empty; the other bookmarks keep theirs.
+TEST_F(BookmarksTest, ABookmarkOfADeletedElementIsReportedRemovedAndSavedEmpty) {
+  const struct {
+    const char* what;
+    int deleted;
+    std::vector<Word> savedNumbers;
+    std::vector<std::string> left;
+  } cases[] = {
+      {"the first element", 0, {0, 1, 2}, {"Second", "Third"}},
+      {"a middle element", 1, {1, 0, 2}, {"First", "Third"}},
+      {"the last element", 2, {1, 2, 0}, {"First", "Second"}},
+  };
+  const std::vector<std::string> names{"First", "Second", "Third"};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Script().FreeElements();
+    Bookmarks(Script()).Clear();
+    Add({{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "Three."}});
+    for (int i = 0; i < 3; ++i) SetAt(i, names[static_cast<std::size_t>(i)]);
+    DeleteElement(c.deleted);
+
+    const std::vector<Byte> image = BuildScriptImage(Script(), false, true);
+    for (std::size_t i = 0; i < c.savedNumbers.size(); ++i) {
+      const std::size_t slot = BookmarkSlots + i * BookmarkSlotSize;
+      const Word number = static_cast<Word>(image[slot + 26] | image[slot + 27] << 8);
+      EXPECT_EQ(number, c.savedNumbers[i]) << "slot " << i;
+      if (c.savedNumbers[i] == 0)
+        EXPECT_EQ(std::count(image.begin() + static_cast<std::ptrdiff_t>(slot),
+                             image.begin() + static_cast<std::ptrdiff_t>(slot + BookmarkSlotSize), 0),
+                  static_cast<std::ptrdiff_t>(BookmarkSlotSize))
+            << "slot " << i << " is empty";
+    }
+
+    Dialog().UpdateData();
+    const std::string gone = names[static_cast<std::size_t>(c.deleted)];
+    TScriptElement* caretBefore = Script().CurrentElement();
+    Dialog().BookmarkList->SetItemIndex(c.deleted);
+    ExpectMessage("Unable to find the bookmark \"\r\r" + gone +
+                  "\r\r\" which most likely means that the element to which this was pointing has been deleted.");
+    Dialog().GotoBtnClick(nullptr);
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(Texts(Dialog().BookmarkList->Items), c.left);
+    EXPECT_EQ(Marks().Count(), 2);
+    EXPECT_EQ(Script().CurrentElement(), caretBefore) << "the caret stays";
+  }
+}
+
+// A speech cut by a page break is one element again when the pagination
+// joins its pieces: a bookmark on the second piece is on the joined
+// element, not gone.
+TEST_F(BookmarksTest, ABookmarkOnAPieceStaysWhenThePiecesAreJoined) {
+  Add({{ekDialogue, "One two"}, {ekAutoPageBreak, ""}, {ekDialogue, "three four."}});
+  Element(0).split = spFirstPiece;
+  Element(1).split = spFirstPiece;
+  Element(2).split = spSecondPiece;
+  SetAt(2, "Later");
+  ASSERT_EQ(Marks()[0].Element(), &Element(2));
+  Script().RejoinSplitElements();
+  ASSERT_EQ(Script().FirstElement->next, nullptr) << "one element again";
+  EXPECT_EQ(Marks()[0].Element(), Script().FirstElement);
+  Dialog().BookmarkList->SetItemIndex(0);
+  Dialog().GotoBtnClick(nullptr);
+  EXPECT_EQ(Marks().Count(), 1);
+  EXPECT_EQ(Script().CurrentElement(), Script().FirstElement);
 }
 
 TEST_F(BookmarksTest, AScriptReadAnewLeavesNoBookmarkBehind) {

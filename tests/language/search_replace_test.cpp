@@ -599,5 +599,34 @@ TEST_F(SearchScriptTest, AReplacementIsMarkedAndColouredAsARevision) {
   }
 }
 
+// Only a line whose text a replacement changed is marked: a last match
+// skipped or left by Cancel leaves its line as it was, and unmarked.
+TEST_F(SearchScriptTest, AMatchSkippedOrCancelledLeavesItsLineUnmarked) {
+  const struct {
+    const char* what;
+    TModalResult last;
+    const char* caption;
+  } cases[] = {{"skipped", mrNo, "Search/Replace Completed"}, {"cancelled", mrCancel, "Search Canceled"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Script().FreeElements();
+    Add({{ekAction, "a bob here"}, {ekAction, "nothing"}, {ekAction, "bob again"}});
+    PlaceCaret(0);
+    Script().RevisionMarking = 1;
+    TReplaceOptions options;
+    ExpectMessage("Should I replace it?", "I Found \"bob\"", mrOk);
+    ExpectMessage("Should I replace it?", "I Found \"bob\"", c.last);
+    ExpectMessage("Found: 2\rReplaced: 1", "Search/Replace is done");
+    ExpectMessage("Return to Starting Position of Search?", c.caption, mrNo);
+    SearchReplaceOrTag(Script(), "bob", "ann", options);
+    EXPECT_EQ(ElementsOf(Script())[2].text, "bob again");
+    EXPECT_EQ(Script().CurrentElement(), &Element(2)) << "the caret stays at the last match";
+    EXPECT_TRUE(HasRevisedLines(Element(0)));
+    EXPECT_FALSE(HasRevisedLines(Element(1)));
+    EXPECT_FALSE(HasRevisedLines(Element(2)));
+    EXPECT_TRUE(Script().DocumentModified);
+  }
+}
+
 }  // namespace
 }  // namespace qm

@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "breakdown/tagging.h"
+#include "files/native_file.h"
+#include "files/user_list_loading.h"
 #include "language/bookmarks_dialog.h"
 #include "language/character_names.h"
 #include "language/confused_words_dialog.h"
@@ -14,9 +16,13 @@
 #include "language/language_fixture.h"
 #include "language/pick_list.h"
 #include "language/search_tools.h"
+#include "language/spelling/spell_dictionaries.h"
+#include "language/user_list_dialogs.h"
 #include "platform/input.h"
 #include "script/editing/revision_marks.h"
 #include "script/model/script_record.h"
+#include "support/exchange_data.h"
+#include "support/temp_folder.h"
 
 namespace qm {
 namespace {
@@ -82,6 +88,37 @@ TEST_F(UnrevisedChangesTest, ChangesBesideTheTextMarkNoLineRevised) {
          Element(1).blockEnd = 14;
          TagSelectionWithCategory(Script(), 14);
        }},
+      {"the user lists editor's OK",
+       [this] {
+         Driver().Expect([](TForm& form) {
+           auto& dialog = dynamic_cast<TEditUserListDlg&>(form);
+           dialog.RowEdits[0]->Text = "ZED";
+           dialog.OKBtn->Click();
+         });
+         ShowEditUserLists();
+       }},
+      {"loading a list from a text file",
+       [this] {
+         testing::WriteFileText(HomeFile("cast.txt"), "ZED\nYVES\n");
+         Driver().Expect([](TForm& form) { dynamic_cast<TASCIIUserListDlg&>(form).OKBtn->Click(); });
+         ExpectMessage("Your new User List has been loaded.");
+         LoadUserListFromTextFile(HomeFile("cast.txt"));
+       }},
+      {"loading the lists of another script",
+       [this] {
+         const std::vector<Byte> image = BuildScriptImage(Script(), false, true);
+         testing::WriteFileText(HomeFile("OTHER.QMW"), std::string(image.begin(), image.end()));
+         ExpectMessage("have been loaded.");
+         LoadUserListsFromScript(HomeFile("OTHER.QMW"));
+       }},
+      {"loading the names of a story exchange file",
+       [this] {
+         const std::vector<Byte> exchange = testing::ExchangeBytes({{"CNAM", "QUENTIN"}, {"LAST", ""}});
+         testing::WriteFileText(HomeFile("STORY.DSW"), std::string(exchange.begin(), exchange.end()));
+         ExpectMessage("Import of StoryDev file\rinto User Lists is complete.");
+         LoadUserListsFromStoryDev(HomeFile("STORY.DSW"));
+       }},
+      {"choosing a supplementary dictionary", [this] { ChooseSupplementaryDictionary(Script(), "MOVIES.LXA"); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

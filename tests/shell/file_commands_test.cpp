@@ -232,6 +232,53 @@ TEST_F(FileCommandsTest, TimedBackupsAreWrittenForModifiedScriptsAtIdle) {
   EXPECT_EQ(TimedBackupDue, 0);
 }
 
+// Before a file of a format the program cannot vouch for is read, every
+// modified open script gets its timed backup, though none was due yet; a
+// No reads nothing and backs up nothing.
+TEST_F(FileCommandsTest, ReadingAFileOfDoubtfulFormatBacksUpTheModifiedScriptsFirst) {
+  testing::ScopedEnv path("PATH", testing::SearchPathWithConverter());
+  testing::WriteFileText(InScripts("YARD.TXT"), "EXT. YARD - DAY\n\nBirds sing.\n");
+  constexpr int kRichText = 5;
+  const struct {
+    const char* what;
+    int filter;
+    const char* question;
+    std::string caption;
+    TModalResult answer;
+  } cases[] = {
+      {"read as ASCII", 1, UnidentifiedFileQuestion, PromptTable(31), mrYes},
+      {"opened anyway", kRichText, UnverifiedFileQuestion, PromptTable(32), mrYes},
+      {"not read", 1, UnidentifiedFileQuestion, PromptTable(31), mrNo},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    // Slots 1 and 3 modified, slot 2 empty.
+    while (DocumentCount > 0) {
+      Script().DocumentModified = 0;
+      MainForm->CloseFileItem->Click();
+      Application->ProcessMessages();
+    }
+    for (const char* backup : {"SAVE1.TMB", "SAVE2.TMB", "SAVE3.TMB"}) DeleteFile(InScripts(backup));
+    ASSERT_TRUE(NewDocument(InScripts("FIRST.QMW")));
+    TypeScene();
+    ASSERT_TRUE(NewDocument(InScripts("EMPTY.QMW")));
+    ASSERT_TRUE(NewDocument(InScripts("THIRD.QMW")));
+    TypeScene();
+    Backend().AdvanceTick(1000);
+    ASSERT_GT(TimedBackupDue, TickNow()) << "no backup is due yet";
+    ChooseFile(InScripts("YARD.TXT"), c.filter);
+    testing::AnswerMessageBox(Driver(), c.question, c.answer, c.caption);
+    if (c.answer == mrYes) testing::AcceptPasteAs(Driver());
+    MainForm->FileOpenItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    const bool read = c.answer == mrYes;
+    EXPECT_EQ(DocumentCount, read ? 4 : 3);
+    EXPECT_EQ(FileExists(InScripts("SAVE1.TMB")), read);
+    EXPECT_FALSE(FileExists(InScripts("SAVE2.TMB"))) << "an empty script is never backed up";
+    EXPECT_EQ(FileExists(InScripts("SAVE3.TMB")), read);
+  }
+}
+
 // A .TBK that an earlier crash left behind is older than the .TMB: a
 // failed timed backup leaves the newest .TMB alone.
 TEST_F(FileCommandsTest, AFailedTimedBackupKeepsTheNewestOne) {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "script/fixtures/keys_fixture.h"
+#include "language/character_names.h"
+#include "language/pick_list.h"
 #include "language/search_dialog.h"
 #include "language/search_replace.h"
+#include "platform/input.h"
 #include "platform/menus.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
@@ -58,6 +61,32 @@ TEST_F(SearchCommandsTest, SearchAgainRepeatsTheLastSearchFromTheCaret) {
   EXPECT_EQ(CurrentIndex(), 1);
   EXPECT_EQ(W().CaretColumn(), 23);
   EXPECT_EQ(SearchMemory().searchHistory, std::vector<std::string>{"needle"});
+}
+
+// Search Again names the speaker it will look for next, and finds the
+// next speech by that speaker.
+TEST_F(SearchCommandsTest, AfterNextSpeechBySearchAgainNamesTheSpeaker) {
+  Load({{ekCharacterName, "BOB"},
+        {ekDialogue, "One."},
+        {ekCharacterName, "MARY"},
+        {ekDialogue, "Two."},
+        {ekCharacterName, "BOB"},
+        {ekDialogue, "Three."}});
+  BuildCharacterNameTable();
+  Driver().Expect(
+      [](TForm& form) {
+        auto& menu = dynamic_cast<TListMenu&>(form);
+        menu.List->SetItemIndex(menu.List->Items.IndexOf("BOB"));
+        SendKey(VK_RETURN);
+      },
+      "the list of names");
+  MainForm->MenuItem("NextSpeechItem")->Click();
+  EXPECT_EQ(CurrentIndex(), 4);
+  EXPECT_EQ(MainForm->MenuItem("SearchAgainItem")->Caption(), "Next Speech by BOB");
+  ExpectBox("No more speeches by BOB", mrOk);
+  Press(VK_F2, ssShift);
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(MainForm->MenuItem("SearchAgainItem")->Caption(), "Next Speech by BOB");
 }
 
 TEST_F(SearchCommandsTest, AnEmptySearchTextAsksToReturn) {

@@ -12,6 +12,7 @@
 #include "language/spelling/spell_pass.h"
 #include "language/spelling/user_dictionary.h"
 #include "platform/input.h"
+#include "script/editing/revision_marks.h"
 #include "script/editing/script_list_data.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
@@ -283,7 +284,11 @@ TEST_F(SpellingCommandsTest, SetupOptionsShowsTheSpellingPageAndComesBackToTheWo
   EXPECT_EQ(ProgramOptions().BeepOnUnknown, !beepBefore);
 }
 
+// The dictionary is a setting of the script beside its text: no line is
+// marked revised for it.
 TEST_F(SpellingCommandsTest, ChangeDictionaryStoresATidiedName) {
+  Type("Hello.");
+  Script().RevisionMarking = 1;
   Driver().Expect([](TForm& form) {
     auto* dialog = dynamic_cast<TSpellCheckingDlg*>(&form);
     ASSERT_NE(dialog, nullptr);
@@ -297,6 +302,8 @@ TEST_F(SpellingCommandsTest, ChangeDictionaryStoresATidiedName) {
   Choose("ChangeSupplementaryDictionary1");
   EXPECT_EQ(RecordOf(Script()).UserDictionaryName, "MYLONGWO");
   EXPECT_EQ(OpenUserDictionaryName(2), "MYLONGWO.LXA");
+  EXPECT_TRUE(Script().DocumentModified);
+  EXPECT_FALSE(HasRevisedLines(*Script().CurrentElement()));
 }
 
 }  // namespace

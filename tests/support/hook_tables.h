@@ -83,6 +83,7 @@ struct HookMembers<TFileJobHooks> {
     visit("Percentage", &TFileJobHooks::Percentage);
     visit("CancelPressed", &TFileJobHooks::CancelPressed);
     visit("Done", &TFileJobHooks::Done);
+    visit("WriteTimedBackups", &TFileJobHooks::WriteTimedBackups);
   }
 };
 static_assert(ListsEveryMember<TFileJobHooks>());

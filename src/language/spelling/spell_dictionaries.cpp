@@ -64,7 +64,7 @@ bool ChooseSupplementaryDictionary(TScriptDocument& script, const std::string& e
   name = CutToCapacity(name, capacity::UserDictionaryName);
   if (name == RecordOf(script).UserDictionaryName) return false;
   RecordOf(script).UserDictionaryName = name;
-  if (ActiveScript() == &script) editor::SetActiveScriptModified();
+  if (ActiveScript() == &script) editor::SetActiveScriptModifiedUnrevised();
   return true;
 }
 
@@ -100,7 +100,7 @@ void ChangeScriptDictionary() {
   if (name.starts_with("USER_") || name == RecordOf(*script).UserDictionaryName) return;
   UnloadSpellEngine();
   RecordOf(*script).UserDictionaryName = name;
-  editor::SetActiveScriptModified();
+  editor::SetActiveScriptModifiedUnrevised();
   OpenSpellEngineForScript(language);
 }
 

@@ -368,7 +368,7 @@ void TMDIChild::DisposeIndex(bool repaint) {
     else LastElement = successor;
   }
   EditFields(*this).CurrentElement = successor;
-  MoveElementCursors(removed, successor);
+  ForgetDeletedElement(removed, successor);
   ForgetScreenLinesOf(*this, removed);
   DetachFromGroup(removed);
   if (IsNumberedKind(removed->Kind()) || (removed->Kind() == ekShot && InteractiveScript)) RenumberDue = 1;

@@ -5,6 +5,7 @@
 #include "script/pagination/numbering.h"
 #include "script/model/packed_text.h"
 #include "script/pagination/repagination.h"
+#include "script/model/element_cursors.h"
 #include "script/model/element_kinds.h"
 #include "script/script_window.h"
 #include "script/model/edit_line_writer.h"
@@ -257,6 +258,9 @@ void TMDIChild::DeleteNextElement(TScriptElement* at, TLayoutPass* pass) {
     if (pass) pass->savedEditText.reset();
   }
   if (!pass || pass->MayBeShown(gone)) ForgetScreenLinesOf(*this, gone);
+  // A piece joined back, or a page break taken out: what pointed at it
+  // goes on at the element it joined.
+  MoveElementCursors(gone, at);
   at->next = gone->next;
   if (gone->next) gone->next->prev = at;
   else LastElement = at;
