@@ -89,6 +89,8 @@ TMDIChild* EditableActiveScript() {
 }
 
 void CloseActiveScript(bool closeWindow) {
+  // Tagging mode belongs to the script it was entered for.
+  if (TMenuItem* tagging = MainForm->MenuItem("TaggingModeItem"); tagging && tagging->Checked()) tagging->Click();
   TMDIChild* script = ActiveScript();
   if (!script) return;
   if (!MainForm->ExitConfirmed && DocumentCount == 1) ClearWorkSpace();
