@@ -349,8 +349,11 @@ class TMainForm : public TForm, public TProgramOptions {
 
   // Index cards and the scene pilot: the card view over the active script.
   void IndexCardBtnClick(TObject* sender);
-  // Goto > Scene: the scene pilot, opened by its one-shot timer.
+  // Goto > Scene, and the pointer resting on the Scene Pilot button: the
+  // scene pilot, opened by its one-shot timer; the pointer leaving the
+  // button first stops the timer.
   void SceneGuideBtnEnter(TObject* sender);
+  void SceneGuideBtnExit(TObject* sender);
   // Shows or hides the Scene Pilot button under the element buttons.
   void SceneGuideItemClick(TObject* sender);
 
