@@ -12,6 +12,7 @@
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "shell/screen_colors_dialog.h"
+#include "shell/tool_bar.h"
 
 namespace qm {
 
@@ -82,6 +83,13 @@ std::string UserColorCodeList() {
   return list;
 }
 
+void ApplyUserColorCode(Byte code) {
+  const TMDIChild* script = ActiveScript();
+  if (!MainForm || !script) return;
+  MainForm->ToolBar().ShowUserColor(
+      script->LayoutOptions.UserColors[static_cast<std::size_t>(UserColorOfCode(code) - 1)]);
+}
+
 void UpdateColorCodeSets(TMDIChild& window) {
   window.LayoutOptions.UsesUserColors = window.UsesUserColours;
   window.WidthsStale = true;
@@ -115,6 +123,7 @@ int ChooseUserColor(bool setMenus, const std::string& caption, Byte currentCode)
   script->LayoutOptions.UserColors = dialog.Colors;
   const int result = dialog.Selected() + 3;
   script->TypingColorCode = UserColorOpenCode(dialog.Selected());
+  ApplyUserColorCode(script->TypingColorCode);
   if (setMenus) script->CurrentColor = static_cast<Byte>(result);
   RebuildScreen(script);
   script->RedisplayScreen(true);
