@@ -9,6 +9,18 @@
 
 namespace qm {
 
+class TPaintBox;
+
+// The origin mark of automatic scrolling: a small borderless window that
+// shows its picture where the middle click set the origin.
+class TIntellimouse : public TForm {
+ public:
+  static constexpr int MarkWidth = 28;
+  static constexpr int MarkHeight = 19;
+  explicit TIntellimouse(TComponent* owner);
+  TPaintBox* OriginPix = nullptr;
+};
+
 class TAutoScroll {
  public:
   // No origin is set while OriginY is this.
@@ -40,6 +52,7 @@ class TAutoScroll {
 
  private:
   TTimer* timer_ = nullptr;
+  TIntellimouse* mark_ = nullptr;
   TMessageEvent saved_;
   TNotifyEvent savedDeactivate_;
   bool hooked_ = false;
