@@ -183,6 +183,9 @@ class TMainForm : public TForm, public TProgramOptions {
   // their items may be used; the Colors checks from the active colour.
   void FollowScriptOptions(const TScriptDocument& script);
   void ShowRevisionColorChecks(Byte active);
+  // A click on the status line's insert panel: insert or typeover, as the
+  // Insert key switches them.
+  void InsertPromptClick(TObject* sender);
   // The status line along the foot, and the display items that choose
   // which of its panels show.
   TStatusLine& StatusLine() const { return *statusLine_; }
