@@ -22,13 +22,14 @@ constexpr int MarkAbove = 14;
 
 // The picture: a ring round a dot, with an arrowhead up and one down.
 void PaintOriginMark(TCanvas& c) {
-  constexpr int cx = TIntellimouse::MarkWidth / 2, cy = TIntellimouse::MarkHeight / 2;
+  constexpr TRect r = TIntellimouse::OriginPix;
+  constexpr int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
   c.Brush.Style = TBrushStyle::bsSolid;
   c.Brush.Color = clBtnFace;
-  c.FillRect(TRect{0, 0, TIntellimouse::MarkWidth, TIntellimouse::MarkHeight});
+  c.FillRect(r);
   c.Pen.Color = clBlack;
   c.Brush.Style = TBrushStyle::bsClear;
-  c.Ellipse(cx - 9, cy - 9, cx + 10, cy + 10);
+  c.Ellipse(cx - 8, cy - 8, cx + 9, cy + 9);
   c.Brush.Style = TBrushStyle::bsSolid;
   c.Brush.Color = clBlack;
   c.Ellipse(cx - 1, cy - 1, cx + 2, cy + 2);
@@ -48,13 +49,9 @@ TPoint ScreenPointOf(const TMsg& msg) {
 TIntellimouse::TIntellimouse(TComponent* owner) : TForm(owner) {
   Name = "Intellimouse";
   BorderStyle = TFormBorderStyle::bsNone;
-  SetClientWidth(MarkWidth);
-  SetClientHeight(MarkHeight);
-  OriginPix = new TPaintBox(this);
-  OriginPix->Name = "OriginPix";
-  OriginPix->SetParent(this);
-  OriginPix->SetBounds(0, 0, MarkWidth, MarkHeight);
-  OriginPix->OnPaint = [this](TObject*) { PaintOriginMark(OriginPix->Canvas); };
+  SetClientWidth(OriginPix.Width());
+  SetClientHeight(OriginPix.Height());
+  OnPaint = [this](TObject*) { PaintOriginMark(Canvas); };
 }
 
 TAutoScroll::TAutoScroll() {

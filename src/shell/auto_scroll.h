@@ -9,16 +9,15 @@
 
 namespace qm {
 
-class TPaintBox;
-
 // The origin mark of automatic scrolling: a small borderless window that
-// shows its picture where the middle click set the origin.
+// shows its picture where the middle click set the origin. The window
+// paints the picture itself, so that a click on it reaches the scrolling's
+// message handler as one on any window of the program does.
 class TIntellimouse : public TForm {
  public:
-  static constexpr int MarkWidth = 28;
-  static constexpr int MarkHeight = 19;
+  // The picture, filling the client area.
+  static constexpr TRect OriginPix{0, 0, 28, 19};
   explicit TIntellimouse(TComponent* owner);
-  TPaintBox* OriginPix = nullptr;
 };
 
 class TAutoScroll {
