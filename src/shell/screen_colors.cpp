@@ -86,14 +86,10 @@ std::string UserColorCodeList() {
 void ApplyUserColorCode(Byte code) {
   const TMDIChild* script = ActiveScript();
   if (!MainForm || !script) return;
-  MainForm->ToolBar().ShowUserColor(
-      script->LayoutOptions.UserColors[static_cast<std::size_t>(UserColorOfCode(code) - 1)]);
+  MainForm->ToolBar().ShowUserColor(script->UserColours[static_cast<std::size_t>(UserColorOfCode(code) - 1)]);
 }
 
-void UpdateColorCodeSets(TMDIChild& window) {
-  window.LayoutOptions.UsesUserColors = window.UsesUserColours;
-  window.WidthsStale = true;
-}
+void UpdateColorCodeSets(TMDIChild& window) { window.WidthsStale = true; }
 
 bool ConvertToUserColors(TMDIChild& window) {
   if (window.UsesUserColours) return true;
@@ -114,13 +110,13 @@ int ChooseUserColor(bool setMenus, const std::string& caption, Byte currentCode)
   if (!script || !ConvertToUserColors(*script)) return 0;
   TSelectUserColorDlg dialog(nullptr);
   if (!caption.empty()) dialog.Caption = caption;
-  dialog.Colors = script->LayoutOptions.UserColors;
+  dialog.Colors = script->UserColours;
   int selected = 1;
   if (currentCode != 0) selected = UserColorOfCode(currentCode);
   else if (script->CurrentColor >= 5 && script->CurrentColor <= 10) selected = script->CurrentColor - 3;
   dialog.Select(selected);
   if (dialog.ShowModal() != mrOk) return 0;
-  script->LayoutOptions.UserColors = dialog.Colors;
+  script->UserColours = dialog.Colors;
   const int result = dialog.Selected() + 3;
   script->TypingColorCode = UserColorOpenCode(dialog.Selected());
   ApplyUserColorCode(script->TypingColorCode);

@@ -11,6 +11,7 @@
 #include "platform/recording_canvas.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
+#include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/screen_colors_dialog.h"
 #include "support/message_box_answers.h"
@@ -176,7 +177,6 @@ TEST_F(ScreenColorsTest, UserColoursAskToConvertTheCodeLettersFirst) {
   });
   MainForm->MenuItem("UserTextColorItem")->Click();
   EXPECT_EQ(Script().UsesUserColours, 0);
-  EXPECT_EQ(Script().LayoutOptions.UsesUserColors, 0);
   EXPECT_EQ(Script().EditBuffer(), "Old.");
 
   Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); });
@@ -190,8 +190,7 @@ TEST_F(ScreenColorsTest, UserColoursAskToConvertTheCodeLettersFirst) {
   MainForm->MenuItem("UserTextColorItem")->Click();
   EXPECT_EQ(Driver().Pending(), 0);
   EXPECT_EQ(Script().UsesUserColours, 1);
-  EXPECT_EQ(Script().LayoutOptions.UsesUserColors, 1);
-  EXPECT_EQ(Script().LayoutOptions.UserColors[2], clLime);
+  EXPECT_EQ(Script().UserColours[2], clLime);
   EXPECT_EQ(Script().CurrentColor, 6);
   EXPECT_EQ(Script().TypingColorCode, 238);
   EXPECT_EQ(Script().EditBuffer(), std::string("Old.") + static_cast<char>(238));
@@ -238,6 +237,17 @@ TEST_F(ScreenColorsTest, TheUserColourButtonShowsTheActiveScriptsChosenColour) {
   EXPECT_EQ(UserColorButtonInk(), clLime) << "the first script's colour once it is active again";
   MainForm->DocItems[1]->Click();
   EXPECT_EQ(UserColorButtonInk(), clAqua);
+
+  // Saved and opened again, the script brings its colour back.
+  MainForm->DocItems[0]->Click();
+  testing::ChooseFile(Driver(), "LIME");
+  MainForm->FileSaveAsItem->Click();
+  const std::string saved = Script().ScriptFileName;
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  ASSERT_EQ(UserColorButtonInk(), clAqua);
+  ASSERT_TRUE(OpenScriptByName(saved));
+  EXPECT_EQ(UserColorButtonInk(), clLime) << "the opened script's colour";
 }
 
 TEST_F(ScreenColorsTest, EditingAUserColourTakesTheColourDialogsAnswerAndCancelKeepsIt) {
@@ -245,7 +255,7 @@ TEST_F(ScreenColorsTest, EditingAUserColourTakesTheColourDialogsAnswerAndCancelK
   Script().NoteColours = {};
   Script().NoteColours[0] = clRed;
   Script().NoteColours[4] = clTeal;
-  const TColor before = Script().LayoutOptions.UserColors[1];
+  const TColor before = Script().UserColours[1];
   const struct {
     const char* what;
     bool ok;
@@ -271,7 +281,7 @@ TEST_F(ScreenColorsTest, EditingAUserColourTakesTheColourDialogsAnswerAndCancelK
     MainForm->MenuItem("UserTextColorItem")->Click();
     EXPECT_EQ(Driver().Pending(), 0);
     EXPECT_EQ(offered, (std::vector<TColor>{clRed, clTeal})) << "the note colours set in the script";
-    EXPECT_EQ(Script().LayoutOptions.UserColors[1], c.stored);
+    EXPECT_EQ(Script().UserColours[1], c.stored);
   }
 }
 
