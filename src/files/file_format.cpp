@@ -68,14 +68,10 @@ Byte DetectForeignFormat(std::span<const Byte> head, Byte hint) {
   if (text.find(kWordStarSoftReturn) != std::string_view::npos) return lfWordStar;
   if (IsTaggedText(unmarked)) return lfTaggedText;
   if (head.empty()) return lfUnknown;
-  // Formats told only by the writer's choice, and damaged files of a chosen
-  // format, which its reader then reports in its own words.
-  if (hint == lfPlainText || hint == lfWordStar || hint == lfOlderNative || hint == lfMovieMaster ||
-      hint == lfTaggedText || hint == lfStoryDev)
-    return hint;
-  // Text is read as text only when the writer chose it: other files, text
-  // or not, go the load job's way for a file it cannot name.
-  return lfUnknown;
+  // Text is read as text only when the writer chose it. Bytes that are not
+  // of any other chosen format go the load job's way for a file it cannot
+  // name, which asks before reading them as that format.
+  return hint == lfPlainText ? hint : Byte{lfUnknown};
 }
 
 }  // namespace

@@ -47,11 +47,11 @@ enum TSaveFormat : Byte {
 // The format of a file from its first bytes: the native script variants (a
 // Windows script with a password is lfPasswordNative), RTF, tagged text,
 // story exchange data, WordStar (a newer WordStar is refused, with a
-// message), lfMissing for a file that is missing or cannot be read. The
-// hint (the format the writer chose) names what bytes cannot tell: the
-// formats whose layout this system lacks, and a damaged file of a chosen
-// format, which its reader then reports; plain text is one of these.
-// lfUnknown otherwise, for text too.
+// message), lfMissing for a file that is missing or cannot be read. Plain
+// text is what the bytes cannot tell: it is the result only when the hint
+// (the format the writer chose) is plain text and nothing else matched.
+// lfUnknown otherwise, for text too and for bytes that are not of the
+// format the hint names.
 Byte DetectFileFormat(const std::string& fileName, Byte hint);
 
 // Why a file cannot be read, worded to end a message ("it is a folder");

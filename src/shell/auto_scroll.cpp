@@ -17,6 +17,25 @@ constexpr int DesignedInterval = 500;
 constexpr int DeadZone = 15;
 constexpr int MaxSpeed = 50;
 constexpr int MillisecondsPerSpeedStep = 15;
+// How far the origin mark reaches above the click.
+constexpr int MarkAbove = 14;
+
+// The picture: a ring round a dot, with an arrowhead up and one down.
+void PaintOriginMark(TCanvas& c) {
+  constexpr TRect r = TIntellimouse::OriginPix;
+  constexpr int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+  c.Brush.Style = TBrushStyle::bsSolid;
+  c.Brush.Color = clBtnFace;
+  c.FillRect(r);
+  c.Pen.Color = clBlack;
+  c.Brush.Style = TBrushStyle::bsClear;
+  c.Ellipse(cx - 8, cy - 8, cx + 9, cy + 9);
+  c.Brush.Style = TBrushStyle::bsSolid;
+  c.Brush.Color = clBlack;
+  c.Ellipse(cx - 1, cy - 1, cx + 2, cy + 2);
+  c.Polygon({{cx - 3, cy - 3}, {cx + 3, cy - 3}, {cx, cy - 6}});
+  c.Polygon({{cx - 3, cy + 3}, {cx + 3, cy + 3}, {cx, cy + 6}});
+}
 
 TPoint ScreenPointOf(const TMsg& msg) {
   const TPoint client{static_cast<std::int16_t>(msg.lParam & 0xFFFF),
@@ -27,7 +46,16 @@ TPoint ScreenPointOf(const TMsg& msg) {
 
 }  // namespace
 
+TIntellimouse::TIntellimouse(TComponent* owner) : TForm(owner) {
+  Name = "Intellimouse";
+  BorderStyle = TFormBorderStyle::bsNone;
+  SetClientWidth(OriginPix.Width());
+  SetClientHeight(OriginPix.Height());
+  OnPaint = [this](TObject*) { PaintOriginMark(Canvas); };
+}
+
 TAutoScroll::TAutoScroll() {
+  mark_ = new TIntellimouse(nullptr);
   timer_ = new TTimer(nullptr);
   timer_->SetEnabled(false);
   timer_->SetInterval(DesignedInterval);
@@ -37,6 +65,7 @@ TAutoScroll::TAutoScroll() {
 TAutoScroll::~TAutoScroll() {
   UnhookMessages();
   delete timer_;
+  delete mark_;
 }
 
 void TAutoScroll::HookMessages() {
@@ -109,8 +138,11 @@ void TAutoScroll::HandleMessage(TMsg& msg, bool& handled) {
 
 void TAutoScroll::Switch(bool reset) {
   if (!Running() && reset && OriginY == NoOrigin) {
-    OriginX = Pointer.X;
+    OriginX = Pointer.X - mark_->ClientWidth() / 2;
     OriginY = Pointer.Y;
+    // Shown where the click was, leaving the keyboard with the script.
+    mark_->SetBounds(OriginX, OriginY - MarkAbove, mark_->Width, mark_->Height);
+    mark_->Visible = true;
     timer_->SetInterval(DesignedInterval);
     timer_->SetEnabled(true);
     return;
@@ -122,6 +154,7 @@ void TAutoScroll::Switch(bool reset) {
 void TAutoScroll::Stop() {
   if (!Running()) return;
   timer_->SetEnabled(false);
+  mark_->Visible = false;
   if (Screen) Screen->SetCursor(crDefault);
   if (!NoActiveDocument()) ActiveScript()->Cursor = crIBeam;
 }

@@ -9,6 +9,17 @@
 
 namespace qm {
 
+// The origin mark of automatic scrolling: a small borderless window that
+// shows its picture where the middle click set the origin. The window
+// paints the picture itself, so that a click on it reaches the scrolling's
+// message handler as one on any window of the program does.
+class TIntellimouse : public TForm {
+ public:
+  // The picture, filling the client area.
+  static constexpr TRect OriginPix{0, 0, 28, 19};
+  explicit TIntellimouse(TComponent* owner);
+};
+
 class TAutoScroll {
  public:
   // No origin is set while OriginY is this.
@@ -40,6 +51,7 @@ class TAutoScroll {
 
  private:
   TTimer* timer_ = nullptr;
+  TIntellimouse* mark_ = nullptr;
   TMessageEvent saved_;
   TNotifyEvent savedDeactivate_;
   bool hooked_ = false;

@@ -16,6 +16,8 @@ void TMainForm::IndexCardBtnClick(TObject*) {
 
 void TMainForm::SceneGuideBtnEnter(TObject*) { StartPilotTimer(); }
 
+void TMainForm::SceneGuideBtnExit(TObject*) { StopPilotTimer(); }
+
 void TMainForm::SceneGuideItemClick(TObject*) {
   TMenuItem* item = MenuItem("SceneGuideItem");
   auto* button = dynamic_cast<TOfficeButton*>(FindComponent("SceneGuideBtn"));

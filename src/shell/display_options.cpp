@@ -19,9 +19,10 @@ struct TPanelKey {
   bool byDefault;
 };
 constexpr TPanelKey PanelKeys[] = {
-    {"BottomSpeedItem", "Bottom Bar", true},       {"SceneCountItem", "Bottom Bar Scene", true},
-    {"ActSceneInfoItem", "Bottom Bar Act", false}, {"ScrollHints", "Scroll Hints", true},
-    {"RightSpeedbarItem", "Right Panel", true},    {"RightEButtonsItem", "Right Buttons", true},
+    {"BottomSpeedItem", "Bottom Bar", true},        {"SceneCountItem", "Bottom Bar Scene", true},
+    {"ActSceneInfoItem", "Bottom Bar Act", false},  {"ScrollHints", "Scroll Hints", true},
+    {"RightSpeedbarItem", "Right Panel", true},     {"RightEButtonsItem", "Right Buttons", true},
+    {"SceneGuideItem", "Scene Guide Button", true},
 };
 
 bool Checked(const char* item) { return MainForm->MenuItem(item)->Checked; }

@@ -17,6 +17,7 @@
 #include "script/editing/document_modified.h"
 #include "script/model/packed_text.h"
 #include "shell/main_form.h"
+#include "shell/screen_colors.h"
 #include "base/program_busy.h"
 #include "base/ini_file.h"
 #include "shell/program_settings.h"
@@ -89,6 +90,8 @@ TMDIChild* EditableActiveScript() {
 }
 
 void CloseActiveScript(bool closeWindow) {
+  // Tagging mode belongs to the script it was entered for.
+  if (TMenuItem* tagging = MainForm->MenuItem("TaggingModeItem"); tagging && tagging->Checked()) tagging->Click();
   TMDIChild* script = ActiveScript();
   if (!script) return;
   if (!MainForm->ExitConfirmed && DocumentCount == 1) ClearWorkSpace();
@@ -187,6 +190,8 @@ bool OpenScriptByName(std::string fileName, Byte hint) {
     return false;
   }
   window->Editable = window->Editable && !IsFileReadOnly(fileName);
+  // The window became active before its script was read.
+  if (window->UsesUserColours) ApplyUserColorCode(window->TypingColorCode);
   LayOutLoadedScript(*window);
   // An opened script shows its start.
   GotoScriptTop(*window);

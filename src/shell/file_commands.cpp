@@ -15,6 +15,7 @@
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "shell/splash_screen.h"
+#include "shell/workspace.h"
 #include "base/message_boxes.h"
 #include "base/program_busy.h"
 #include "base/prompt_table.h"
@@ -144,8 +145,10 @@ void TMainForm::LastScriptItemClick(TObject* sender) {
   OpenScriptByName(LastScriptsBuffer[index].FullName());
 }
 
-// Only the recent scripts: the workspace is the start-up's, not the menu's.
+// The recorded workspace goes with the recent scripts: the next start
+// reopens none of them.
 void TMainForm::ClearHistoryItemClick(TObject*) {
+  ClearWorkSpace();
   for (TLastScript& entry : LastScriptsBuffer) entry.Clear();
   ShowLastThree();
   MenuItem("LastThreeBar")->Visible = false;

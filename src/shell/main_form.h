@@ -183,6 +183,9 @@ class TMainForm : public TForm, public TProgramOptions {
   // their items may be used; the Colors checks from the active colour.
   void FollowScriptOptions(const TScriptDocument& script);
   void ShowRevisionColorChecks(Byte active);
+  // A click on the status line's insert panel: insert or typeover, as the
+  // Insert key switches them.
+  void InsertPromptClick(TObject* sender);
   // The status line along the foot, and the display items that choose
   // which of its panels show.
   TStatusLine& StatusLine() const { return *statusLine_; }
@@ -349,8 +352,11 @@ class TMainForm : public TForm, public TProgramOptions {
 
   // Index cards and the scene pilot: the card view over the active script.
   void IndexCardBtnClick(TObject* sender);
-  // Goto > Scene: the scene pilot, opened by its one-shot timer.
+  // Goto > Scene, and the pointer resting on the Scene Pilot button: the
+  // scene pilot, opened by its one-shot timer; the pointer leaving the
+  // button first stops the timer.
   void SceneGuideBtnEnter(TObject* sender);
+  void SceneGuideBtnExit(TObject* sender);
   // Shows or hides the Scene Pilot button under the element buttons.
   void SceneGuideItemClick(TObject* sender);
 

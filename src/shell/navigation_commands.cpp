@@ -25,6 +25,7 @@
 #include "shell/zoom_screen_dialog.h"
 #include "shell/right_panel.h"
 #include "shell/ruler.h"
+#include "shell/screen_colors.h"
 #include "shell/status_line.h"
 
 namespace qm {
@@ -174,6 +175,7 @@ void TMainForm::FollowActivatedScript() {
     if (script.LeftTextOffset != 0) bar->Position = script.LeftTextOffset;
     else script.LeftTextOffset = bar->Position;
     FollowScriptOptions(script);
+    if (script.UsesUserColours) ApplyUserColorCode(script.TypingColorCode);
     // The words learnt go to this script's own dictionary.
     if (SpellEngineLoaded()) OpenSpellEngineForScript(RecordOf(script).SpellLanguage);
     if (TBookmarkDlg* bookmarks = BookmarkDialog()) bookmarks->UpdateData();

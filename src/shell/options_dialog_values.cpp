@@ -20,6 +20,7 @@
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
 #include "shell/settings_keys.h"
+#include "shell/status_line.h"
 
 namespace qm {
 
@@ -391,6 +392,7 @@ bool ShowProgramSettings(const std::string& page, const std::string& caption) {
     cards.ShowModal();
     shown = "RevisionsPage";
   }
+  if (MainForm) MainForm->StatusLine().StyleInsertPrompt();
   return true;
 }
 

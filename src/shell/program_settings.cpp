@@ -20,6 +20,7 @@
 #include "shell/display_options.h"
 #include "shell/key_overrides.h"
 #include "shell/settings_keys.h"
+#include "shell/status_line.h"
 #include "shell/tool_bar.h"
 #include "story/runtime_player.h"
 
@@ -533,6 +534,7 @@ bool ReadProgramSettings(TIniFile& ini, TMainForm& o, bool reload) {
   ReadOptionKeys(ini, o, EditingAltKeys);
   SetAltKeyShortCuts(o.UseAltKeys);
   ReadOptionKeys(ini, o, EditingQuickTypeKeys);
+  o.StatusLine().StyleInsertPrompt();
   ReadOptionKeys(ini, o, PrintingKeys);
   ReadOptionKeys(ini, o, AnimationKeys);
   ReadSpeechNumberFlag(ini);

@@ -173,6 +173,7 @@ void TRightPanel::MakeElementButtons() {
     } else {
       // Resting the mouse on it opens the pilot beside it.
       b->OnMouseEnter = [this](TObject* sender) { form_.SceneGuideBtnEnter(sender); };
+      b->OnMouseLeave = [this](TObject* sender) { form_.SceneGuideBtnExit(sender); };
       b->OnClick = [this](TObject* sender) { form_.SceneGuideBtnEnter(sender); };
     }
     top += ButtonSize;

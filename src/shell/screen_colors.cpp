@@ -12,6 +12,7 @@
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "shell/screen_colors_dialog.h"
+#include "shell/tool_bar.h"
 
 namespace qm {
 
@@ -82,10 +83,13 @@ std::string UserColorCodeList() {
   return list;
 }
 
-void UpdateColorCodeSets(TMDIChild& window) {
-  window.LayoutOptions.UsesUserColors = window.UsesUserColours;
-  window.WidthsStale = true;
+void ApplyUserColorCode(Byte code) {
+  const TMDIChild* script = ActiveScript();
+  if (!MainForm || !script) return;
+  MainForm->ToolBar().ShowUserColor(script->UserColours[static_cast<std::size_t>(UserColorOfCode(code) - 1)]);
 }
+
+void UpdateColorCodeSets(TMDIChild& window) { window.WidthsStale = true; }
 
 bool ConvertToUserColors(TMDIChild& window) {
   if (window.UsesUserColours) return true;
@@ -106,15 +110,16 @@ int ChooseUserColor(bool setMenus, const std::string& caption, Byte currentCode)
   if (!script || !ConvertToUserColors(*script)) return 0;
   TSelectUserColorDlg dialog(nullptr);
   if (!caption.empty()) dialog.Caption = caption;
-  dialog.Colors = script->LayoutOptions.UserColors;
+  dialog.Colors = script->UserColours;
   int selected = 1;
   if (currentCode != 0) selected = UserColorOfCode(currentCode);
   else if (script->CurrentColor >= 5 && script->CurrentColor <= 10) selected = script->CurrentColor - 3;
   dialog.Select(selected);
   if (dialog.ShowModal() != mrOk) return 0;
-  script->LayoutOptions.UserColors = dialog.Colors;
+  script->UserColours = dialog.Colors;
   const int result = dialog.Selected() + 3;
   script->TypingColorCode = UserColorOpenCode(dialog.Selected());
+  ApplyUserColorCode(script->TypingColorCode);
   if (setMenus) script->CurrentColor = static_cast<Byte>(result);
   RebuildScreen(script);
   script->RedisplayScreen(true);

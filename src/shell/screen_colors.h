@@ -34,6 +34,9 @@ void ApplyNoteSelection(TMDIChild& window, const std::array<bool, NoteColourCoun
 // (any other code gives 1).
 Byte UserColorOpenCode(int color);
 int UserColorOfCode(Byte code);
+// The User Defined Color button shows the active script's user colour of
+// an open code.
+void ApplyUserColorCode(Byte code);
 // The 14 bytes of the user-colour pairs, as the conversion question lists them.
 std::string UserColorCodeList();
 // The user-colour bytes are codes exactly while the script uses user colours.

@@ -3,9 +3,13 @@
 #include <algorithm>
 
 #include "base/document_table.h"
+#include "base/program_options.h"
 #include "platform/controls.h"
 #include "platform/menus.h"
+#include "script/editing/keyboard_commands.h"
 #include "script/editing/position_texts.h"
+#include "script/layout/editor_state.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "shell/right_panel.h"
@@ -19,6 +23,7 @@ namespace {
 constexpr int BarHeight = 22;
 constexpr int ElementWidth = 140;
 constexpr int LineWidth = 150;
+constexpr int InsertWidth = 70;
 constexpr int PageWidth = 130;
 constexpr int SceneWidth = 130;
 constexpr int ActWidth = 170;
@@ -44,7 +49,8 @@ TStatusLine::TStatusLine(TMainForm& form) : form_(form) {
   CurrentElement = MakeControl<TLabel>(&form, bar_, "CurrentElement", 4, 4, ElementWidth, BarHeight - 6);
   CurrentElement->AutoSize = false;
   LinePanel = MakePanel(form, bar_, "LinePanel", ElementWidth + 6, LineWidth);
-  PagePanel = MakePanel(form, bar_, "PagePanel", LinePanel->Left + LineWidth + 2, PageWidth);
+  MakeInsertPrompt(LinePanel->Left + LineWidth + 2);
+  PagePanel = MakePanel(form, bar_, "PagePanel", InsertPrompt->Left + InsertWidth + 2, PageWidth);
   ScenePanel = MakePanel(form, bar_, "ScenePanel", PagePanel->Left + PageWidth + 2, SceneWidth);
   ActPanel = MakePanel(form, bar_, "ActPanel", ScenePanel->Left + SceneWidth + 2, ActWidth);
   ScenePanel->Visible = false;
@@ -55,6 +61,35 @@ TStatusLine::TStatusLine(TMainForm& form) : form_(form) {
     panel->OnClick = [&form](TObject* sender) { form.PagePanelClick(sender); };
   for (const char* item : {"BottomSpeedItem", "SceneCountItem", "RightSpeedbarItem", "RightEButtonsItem"})
     if (TMenuItem* i = form.MenuItem(item)) i->Checked = true;
+}
+
+// Pressed, the panel shows lowered until the button comes up again.
+void TStatusLine::MakeInsertPrompt(int left) {
+  InsertPrompt = MakePanel(form_, bar_, "InsertPrompt", left, InsertWidth);
+  InsertPrompt->Alignment = TAlignment::taCenter;
+  InsertPrompt->OnClick = [this](TObject* sender) { form_.InsertPromptClick(sender); };
+  InsertPrompt->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int, int) {
+    if (button != TMouseButton::mbLeft) return;
+    InsertPrompt->BevelOuter = TPanelBevel::bvLowered;
+    InsertPrompt->Invalidate();
+  };
+  InsertPrompt->OnMouseUp = [this](TObject*, TMouseButton, TShiftState, int, int) { StyleInsertPrompt(); };
+  StyleInsertPrompt();
+}
+
+void TStatusLine::ShowInsertMode() {
+  const std::string caption = InsertMode ? "Insert" : "TypeOver";
+  if (InsertPrompt->Caption() != caption) InsertPrompt->Caption = caption;
+}
+
+void TStatusLine::StyleInsertPrompt() {
+  const bool allowed = ProgramOptions().AllowTypeover;
+  InsertPrompt->Hint = allowed ? "Click Here to Toggle between INSERT and TYPEOVER Modes" : "";
+  InsertPrompt->ShowHint = allowed;
+  InsertPrompt->BevelOuter = allowed ? TPanelBevel::bvRaised : TPanelBevel::bvLowered;
+  InsertPrompt->BorderStyle = allowed ? TBorderStyleKind::bsSingle : TBorderStyleKind::bsNone;
+  ShowInsertMode();
+  InsertPrompt->Invalidate();
 }
 
 void TStatusLine::MakeHintLine() {
@@ -141,6 +176,7 @@ void TStatusLine::UpdatePositionDisplay(bool force) {
 }
 
 void TStatusLine::Refresh(bool force) {
+  ShowInsertMode();
   if (NoActiveDocument()) {
     if (lastElement_ || force) UpdateStatusLine();
     return;
@@ -162,6 +198,15 @@ void TStatusLine::Refresh(bool force) {
 }  // namespace qm
 
 namespace qm {
+
+// The Insert key's command, and the panel follows at once.
+void TMainForm::InsertPromptClick(TObject*) {
+  if (NoActiveDocument()) return;
+  Word key = VK_INSERT;
+  HandleCommandKey(key, {}, ActiveScript());
+  StatusLine().ShowInsertMode();
+  FocusActiveScript();
+}
 
 void TMainForm::SetEditCommandsEnabled(bool blockExists) {
   MenusDue = 1;

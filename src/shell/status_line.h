@@ -19,6 +19,8 @@ class TStatusLine {
   TPanel* Bar() const { return bar_; }
   TLabel* CurrentElement = nullptr;
   TPanel* LinePanel = nullptr;
+  // Insert or typeover; a click on it switches while typeover is allowed.
+  TPanel* InsertPrompt = nullptr;
   TPanel* PagePanel = nullptr;
   TPanel* ScenePanel = nullptr;
   TPanel* ActPanel = nullptr;
@@ -33,8 +35,13 @@ class TStatusLine {
   // The line and position panel; unless forced, only when the caret moved.
   void UpdatePositionDisplay(bool force);
   // Both, only when the caret, its element or the script's lines changed
-  // since the last time (or when forced).
+  // since the last time (or when forced); the typing mode always.
   void Refresh(bool force);
+  // "Insert" or "TypeOver" as the editor types.
+  void ShowInsertMode();
+  // With typeover allowed the insert panel stands out as a button to
+  // click, with a hint that says so; otherwise it is a plain sunken panel.
+  void StyleInsertPrompt();
 
   // The application's hint (or the script's title) on the hint line,
   // turning round through the line when it is too wide and "Scroll Hints
@@ -48,6 +55,7 @@ class TStatusLine {
 
  private:
   void PlaceOptionalPanels();
+  void MakeInsertPrompt(int left);
   void ShowElementType(const std::string& caption);
   void MakeHintLine();
 

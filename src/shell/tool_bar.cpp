@@ -285,6 +285,18 @@ void TToolBar::MakeButtons() {
   Button("TwoRowsBtn")->AllowAllUp = true;
   Button("TwoRowsBtn")->OnClick = [this](TObject*) { SetToolBarRows(!TwoRows()); };
   Button("AltScriptNoteBtn")->Enabled = false;
+  userColor_ = RowOf("UserColorBtn")->color;
+  Button("UserColorBtn")->Glyph = [this](TCanvas& c, const TRect& a, TGlyphLook look) {
+    TToolButtonRow shown = *RowOf("UserColorBtn");
+    shown.color = userColor_;
+    GlyphOf(shown)(c, a, look);
+  };
+}
+
+void TToolBar::ShowUserColor(TColor color) {
+  if (color == userColor_) return;
+  userColor_ = color;
+  Button("UserColorBtn")->Invalidate();
 }
 
 // The box shows the type of the element at the caret; a click on it or

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/types.h"
+
 namespace qm {
 
 class TBevel;
@@ -62,6 +64,9 @@ class TToolBar {
   void UpdateButtons();
   // Only the style buttons, after the caret moved.
   void UpdateFormatButtons();
+  // The letter of the User Defined Color button in the user colour being
+  // typed in.
+  void ShowUserColor(TColor color);
 
  private:
   void MakeButtons();
@@ -83,6 +88,7 @@ class TToolBar {
   TBtrLabel* currentElement_ = nullptr;
   TOfficeButton* elementBoxBtn_ = nullptr;
   TPanel* fourColor_ = nullptr;
+  TColor userColor_ = clNone;
   std::vector<TOfficeButton*> smallButtons_;
   TScrollBar* horizScrollBar_ = nullptr;
   TBevel* topBevel_ = nullptr;

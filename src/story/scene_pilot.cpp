@@ -204,6 +204,10 @@ void StartPilotTimer() {
   PilotTimer->SetEnabled(true);
 }
 
+void StopPilotTimer() {
+  if (PilotTimer) PilotTimer->SetEnabled(false);
+}
+
 void UpdateScenePilot() {
   if (Open) {
     Open->SetFocus();

@@ -20,9 +20,10 @@ constexpr int PilotSlots = 6;
 // While the mouse rests on a scroll button the list moves one scene this
 // often.
 constexpr int PilotScrollInterval = 250;
-// The main window's pilot timer: how long after the command the pilot
-// opens; short enough to feel immediate.
-constexpr int PilotOpenDelay = 100;
+// The main window's pilot timer: how long the pointer rests on the pilot
+// button (or the Goto command's menu takes to go) before the pilot opens,
+// so that a pointer passing over the button opens nothing.
+constexpr int PilotOpenDelay = 250;
 
 // ---- The scenes ----
 // The scene of the caret: the nearest heading at or before the current
@@ -79,7 +80,9 @@ class TScenePilot : public TForm {
 TScenePilot* ScenePilot();
 // Opens the pilot over the active script (or gives the open one the focus).
 void UpdateScenePilot();
-// Starts the one-shot timer that opens the pilot once the menu has gone.
+// Starts the one-shot timer that opens the pilot once the menu has gone
+// (or the pointer has rested on the pilot button); stopping it opens none.
 void StartPilotTimer();
+void StopPilotTimer();
 
 }  // namespace qm

@@ -62,7 +62,7 @@ class ClipboardCopyTest : public ClipboardFixture {};
 
 TEST_F(ClipboardCopyTest, FixedBlockWritesTheThreeFormatsOfTheFixtures) {
   ScriptWindow w;
-  w->LayoutOptions.UsesUserColors = 1;
+  w->UsesUserColours = 1;
   w->TaggingUsed = 1;
   AppendElement(*w, ekSceneHeading, "INT. KITCHEN - NIGHT");
   AppendElement(*w, ekAction,
@@ -114,7 +114,7 @@ TEST_F(ClipboardCopyTest, StyleCodesBecomeBalancedGroupsWithTheSameControlWords)
 TEST_F(ClipboardCopyTest, CodesNeverPassRawIntoOutsideText) {
   ScriptWindow w;
   w->TaggingUsed = 1;
-  w->LayoutOptions.UsesUserColors = 1;
+  w->UsesUserColours = 1;
   const std::string text = EveryCodeText();
   const std::string plain = OutsideText(*w, text, false);
   const std::string rtf = RtfText(*w, text, false);
@@ -125,7 +125,7 @@ TEST_F(ClipboardCopyTest, CodesNeverPassRawIntoOutsideText) {
   }
   EXPECT_EQ(OutsideText(*w, "a" + Code(HardSpace) + "b" + Code(HardDash) + "c" + Code(TagEnd), false), "a b-c");
   // Without user colours their bytes are letters.
-  w->LayoutOptions.UsesUserColors = 0;
+  w->UsesUserColours = 0;
   EXPECT_EQ(OutsideText(*w, "\xFD", false), "\xFD");
 }
 

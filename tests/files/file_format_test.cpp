@@ -74,11 +74,31 @@ TEST_F(FileFormatTest, ExchangeDataIsToldByItsMagicInEitherByteOrder) {
   }
 }
 
-TEST_F(FileFormatTest, FormatsWithoutALayoutAreToldByTheChoiceOnly) {
-  WriteFileText(Path("old.scr"), std::string("\x1A\x02old\0script", 12));
-  EXPECT_EQ(DetectFileFormat(Path("old.scr"), lfMovieMaster), lfMovieMaster);
-  EXPECT_EQ(DetectFileFormat(Path("old.scr"), lfOlderNative), lfOlderNative);
-  EXPECT_EQ(DetectFileFormat(Path("old.scr"), 0), lfUnknown);
+// Only plain text is taken on the writer's word: for any other chosen
+// format, bytes that are not of it are unrecognised, so that the load job
+// asks before reading them as that format.
+TEST_F(FileFormatTest, BytesNotOfTheChosenFormatAreUnrecognisedUnlessTextWasChosen) {
+  const struct {
+    const char* name;
+    std::string bytes;
+  } files[] = {
+      {"text", "INT. HOUSE - DAY\r\n\r\nShe waits.\r\n"},
+      {"binary", std::string("\x1A\x02old\0script", 12)},
+  };
+  const struct {
+    const char* format;
+    Byte hint;
+    Byte expected;
+  } hints[] = {
+      {"older native", lfOlderNative, lfUnknown}, {"plain text", lfPlainText, lfPlainText},
+      {"tagged text", lfTaggedText, lfUnknown},   {"Movie Master", lfMovieMaster, lfUnknown},
+      {"WordStar", lfWordStar, lfUnknown},        {"StoryDev exchange", lfStoryDev, lfUnknown},
+  };
+  for (const auto& f : files) {
+    WriteFileText(Path(f.name), f.bytes);
+    for (const auto& h : hints)
+      EXPECT_EQ(DetectFileFormat(Path(f.name), h.hint), h.expected) << f.name << " chosen as " << h.format;
+  }
 }
 
 TEST_F(FileFormatTest, NewerWordStarIsToldWithoutAWord) {

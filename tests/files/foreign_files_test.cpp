@@ -108,9 +108,13 @@ TEST_F(ForeignFilesTest, ExchangeFileGivesElementsAndNames) {
   EXPECT_EQ(UserListEntry(RecordOf(Script()).UserLists, TUserList::CharNames, 1), "ANNA");
 }
 
+// The bytes cannot tell such a file: the writer is asked to open it
+// anyway, and then told plainly that it cannot be read.
 TEST_F(ForeignFilesTest, FormatsWithoutALayoutAreRefusedPlainly) {
+  testing::ScopedEnv searchPath("PATH", testing::SearchPathWithConverter());
   const std::string path = Write("old.scr", "bytes of a Movie Master script");
   const int before = DocumentCount;
+  testing::AnswerMessageBox(Driver(), UnverifiedFileQuestion, mrYes, PromptTable(32));
   testing::AnswerMessageBox(Driver(),
                             "Reading " + path + " is not available: this version cannot read Movie Master scripts.",
                             mrOk, "Attention");
@@ -127,19 +131,25 @@ TEST_F(ForeignFilesTest, NewerWordStarIsRefusedOnceWithItsReason) {
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, ""}}));
 }
 
+// A file chosen as a format its bytes do not show is read as that format
+// only when the writer says so; then its reader says what is wrong.
 TEST_F(ForeignFilesTest, DamagedExchangeFileIsReportedAndOpensNothing) {
+  testing::ScopedEnv searchPath("PATH", testing::SearchPathWithConverter());
   std::string bytes = Exchange({{"TITL", "The Visit"}});
   bytes[6] = static_cast<char>(bytes[6] ^ 0x55);
   const std::string path = Write("bad.dsw", bytes);
   ChooseFile(path, kExchangeFilter);
+  testing::AnswerMessageBox(Driver(), UnverifiedFileQuestion, mrYes, PromptTable(32));
   testing::AnswerMessageBox(Driver(), StoryDevDamagedMessage, mrOk);
   MainForm->FileOpenItem->Click();
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, ""}}));
 }
 
 TEST_F(ForeignFilesTest, TaggedChoiceOfAnotherFileIsReported) {
+  testing::ScopedEnv searchPath("PATH", testing::SearchPathWithConverter());
   const std::string path = Write("notes.tag", "Just some notes.\r\n");
   ChooseFile(path, kTaggedFilter);
+  testing::AnswerMessageBox(Driver(), UnverifiedFileQuestion, mrYes, PromptTable(32));
   testing::AnswerMessageBox(Driver(), NotTaggedMessage, mrOk, "Import Aborted");
   MainForm->FileOpenItem->Click();
   EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, ""}}));

@@ -322,7 +322,7 @@ TEST_F(SearchScriptTest, LongSearchTextsAreCutInTheCaption) {
 }
 
 TEST_F(SearchScriptTest, ColourAndStrikeOutFindsAreNamedButTypedLettersAreNot) {
-  Script().LayoutOptions.UsesUserColors = true;
+  Script().UsesUserColours = 1;
   Add({{ekAction, "a \x0E"
                   "gone\x0F and \xFD"
                   "blue-ish\xFE"}});

@@ -83,7 +83,7 @@ TEST_F(SearchToolsTest, NextMarkedTextFindsColoursAndStrikeOut) {
   ExpectMessage("No more Strikeout/Colored Text found!");
   FindNextMarkedText(Script());
   EXPECT_EQ(Current(), 6);
-  Script().LayoutOptions.UsesUserColors = true;
+  Script().UsesUserColours = 1;
   FindNextMarkedText(Script());
   EXPECT_EQ(Current(), 8);
 }

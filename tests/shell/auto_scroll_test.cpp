@@ -4,9 +4,12 @@
 // that was never there is never called.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/forms.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/input.h"
+#include "platform/recording_canvas.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/auto_scroll.h"
@@ -88,6 +91,50 @@ TEST_F(AutoScrollTest, AKeyStopsItAndIsSwallowed) {
   // A wheel roll stops it too.
   Send(WM_MOUSEWHEEL, 100, 100, static_cast<WPARAM>(static_cast<std::uint16_t>(-120)) << 16);
   EXPECT_FALSE(A().Running());
+}
+
+// The origin mark: a small window of its own, 28 by 19, centred across
+// the click and reaching 14 pixels above it, shown without taking the
+// keyboard from the script while the scrolling runs, and gone once it
+// stops, however it stops.
+TEST_F(AutoScrollTest, TheOriginMarkShowsAtTheClickWhileItRuns) {
+  LoadLongScene();
+  const auto mark = []() -> TForm* {
+    for (int i = 0; i < Screen->FormCount(); ++i)
+      if (Screen->Forms(i)->Name == "Intellimouse") return Screen->Forms(i);
+    return nullptr;
+  };
+  const struct {
+    const char* stop;
+    std::function<void()> act;
+  } stops[] = {
+      {"a second middle click", [this] { Send(WM_MBUTTONUP, 40, 60); }},
+      {"a key", [] { SendKey(VK_DOWN); }},
+      {"a wheel roll",
+       [this] { Send(WM_MOUSEWHEEL, 40, 60, static_cast<WPARAM>(static_cast<std::uint16_t>(-120)) << 16); }},
+  };
+  for (const auto& s : stops) {
+    SCOPED_TRACE(s.stop);
+    Script().SetFocus();
+    A().OriginY = TAutoScroll::NoOrigin;
+    Send(WM_MBUTTONUP, 40, 60);
+    ASSERT_TRUE(A().Running());
+    TForm* form = mark();
+    ASSERT_NE(form, nullptr);
+    const TPoint click = Script().ClientToScreen(TPoint{40, 60});
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->ClientWidth(), 28);
+    EXPECT_EQ(form->ClientHeight(), 19);
+    EXPECT_EQ(form->Left(), click.X - 14);
+    EXPECT_EQ(form->Top(), click.Y - 14);
+    EXPECT_TRUE(Script().Active()) << "the script keeps the keyboard";
+    RecordingCanvas canvas;
+    form->PaintTo(canvas);
+    EXPECT_GT(canvas.Ops().size(), 1u) << "the mark is drawn";
+    s.act();
+    EXPECT_FALSE(A().Running());
+    EXPECT_FALSE(form->Visible());
+  }
 }
 
 TEST_F(AutoScrollTest, WithNoHandlerBeforeItMessagesEndWithIt) {

@@ -545,3 +545,31 @@ TEST_F(FileCommandsTest, PlainTextIsReadAsAskedByTheFilter) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+// A file chosen through the filter of a format it does not hold (here
+// plain text) is not read as that format unasked: once the converter has
+// found only text, the writer is asked whether to try anyway, and No
+// opens nothing.
+TEST_F(FileCommandsTest, AFileNotOfTheChosenFormatIsOpenedOnlyWhenTheWriterSaysSo) {
+  testing::ScopedEnv path("PATH", testing::SearchPathWithConverter());
+  const struct {
+    const char* filter;
+    int index;
+  } filters[] = {{"Scriptware Tag", 8}, {"Movie Master", 9}, {"WordStar", 10}, {"StoryDev Exchange", 11}};
+  testing::WriteFileText(InScripts("YARD.TXT"), "EXT. YARD - DAY\n\nBirds sing.\n");
+  for (const auto& f : filters) {
+    SCOPED_TRACE(f.filter);
+    const int windows = DocumentCount;
+    ChooseFile(InScripts("YARD.TXT"), f.index);
+    testing::AnswerMessageBox(Driver(), UnverifiedFileQuestion, mrNo, PromptTable(32));
+    MainForm->FileOpenItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(DocumentCount, windows);
+  }
+}
+
+}  // namespace
+}  // namespace qm

@@ -227,6 +227,7 @@ TEST_F(NavigationCommandsTest, ThePanelsChecksAreKeptInTheSettingsFile) {
       {"ScrollHints", "Program Settings", "Scroll Hints"},
       {"RightSpeedbarItem", "Program Settings", "Right Panel"},
       {"RightEButtonsItem", "Program Settings", "Right Buttons"},
+      {"SceneGuideItem", "Program Settings", "Scene Guide Button"},
       {"ShowRulerItem", "Misc. Options", "Ruler Bar"},
   };
   for (const Case& c : cases) {
@@ -241,6 +242,23 @@ TEST_F(NavigationCommandsTest, ThePanelsChecksAreKeptInTheSettingsFile) {
     EXPECT_EQ(Item(c.item)->Checked(), before);
   }
   EXPECT_TRUE(MainForm->StatusLine().Bar()->Visible()) << "the status line came back with its check";
+}
+
+// The Scene Pilot button turned off is read back off: the button hidden,
+// the element button panel ending at its top, the item unchecked; and on
+// again as it was.
+TEST_F(NavigationCommandsTest, TheScenePilotButtonTurnedOffStaysOffWhenTheSettingsAreReadAgain) {
+  TRightPanel& panel = MainForm->RightPanel();
+  auto* button = dynamic_cast<TControl*>(MainForm->FindComponent("SceneGuideBtn"));
+  ASSERT_NE(button, nullptr);
+  for (const bool shown : {false, true}) {
+    SCOPED_TRACE(shown ? "on" : "off");
+    Settings().WriteBool("Program Settings", "Scene Guide Button", shown);
+    ASSERT_TRUE(LoadProgramSettings(true));
+    EXPECT_EQ(Item("SceneGuideItem")->Checked(), shown);
+    EXPECT_EQ(button->Visible(), shown);
+    EXPECT_EQ(panel.ElementButtonPanel->Height(), shown ? button->Top() + button->Height() + 2 : button->Top());
+  }
 }
 
 TEST_F(NavigationCommandsTest, TheHiddenSceneItemsExtendAMarkedBlockAndOtherwiseMove) {

@@ -186,14 +186,35 @@ TEST_F(OptionsDialogTest, DependentBoxesFollowTheBoxesTheyDependOn) {
   });
 }
 
+// The insert panel says so at once, lowered and without its hint; typeover
+// allowed again, the panel is raised, framed and offers its click.
 TEST_F(OptionsDialogTest, TypeoverNotAllowedPutsTheEditorInInsertMode) {
+  auto* panel = dynamic_cast<TPanel*>(MainForm->FindComponent("InsertPrompt"));
+  ASSERT_NE(panel, nullptr);
   InsertMode = 0;
-  RunDialog([](TSettingsDlg& d) {
-    d.Box("TypeoverBox")->SetChecked(false);
-    d.OKBtn->Click();
-  });
-  EXPECT_EQ(InsertMode, 1);
-  EXPECT_FALSE(ProgramOptions().AllowTypeover);
+  const struct {
+    bool allowed;
+    TPanelBevel bevel;
+    TBorderStyleKind border;
+    const char* hint;
+  } cases[] = {
+      {false, TPanelBevel::bvLowered, TBorderStyleKind::bsNone, ""},
+      {true, TPanelBevel::bvRaised, TBorderStyleKind::bsSingle,
+       "Click Here to Toggle between INSERT and TYPEOVER Modes"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.allowed ? "allowed" : "not allowed");
+    RunDialog([&c](TSettingsDlg& d) {
+      d.Box("TypeoverBox")->SetChecked(c.allowed);
+      d.OKBtn->Click();
+    });
+    EXPECT_EQ(InsertMode, 1);
+    EXPECT_EQ(ProgramOptions().AllowTypeover, c.allowed);
+    EXPECT_EQ(panel->Caption(), "Insert");
+    EXPECT_EQ(panel->BevelOuter, c.bevel);
+    EXPECT_EQ(panel->BorderStyle, c.border);
+    EXPECT_EQ(panel->Hint(), c.hint);
+  }
 }
 
 TEST_F(OptionsDialogTest, TheBlankScriptChoiceOpensOneWhenNoneIsOpen) {

@@ -65,14 +65,16 @@ TEST_F(RecentScriptsTest, ARecentScriptOpensFromItsItemAndTheListCanBeCleared) {
 }
 
 // Clearing empties the items' captions and saves the emptied list at once
-// (a crash afterwards must not bring it back); the workspace is left alone.
-TEST_F(RecentScriptsTest, ClearingTheListEmptiesTheItemsAndSavesItAtOnceButKeepsTheWorkspace) {
+// (a crash afterwards must not bring it back); the recorded workspace goes
+// with it, so that the next start reopens none of those scripts either.
+TEST_F(RecentScriptsTest, ClearingTheListEmptiesTheItemsSavesItAtOnceAndErasesTheWorkspace) {
   SaveAs("ALPHA");
   ASSERT_EQ(Shown(), (std::vector<std::string>{"&1 ALPHA.QMW"}));
   const TIniFile ini(SettingsFileName);
   ASSERT_TRUE(SaveProgramSettings());
   ASSERT_EQ(ini.ReadString("Last Scripts", "Long 1", ""), "ALPHA.QMW");
   TIniFile(SettingsFileName).WriteString("WorkSpace", "Script Name 1", ScriptDirectory + "/ALPHA.QMW");
+  TIniFile(SettingsFileName).WriteString("WorkSpace", "Long Name 1", "ALPHA.QMW");
 
   MainForm->MenuItem("ClearHistoryItem")->Click();
   for (const char* name : {"LastScript1Item", "LastScript2Item", "LastScript3Item"}) {
@@ -83,7 +85,8 @@ TEST_F(RecentScriptsTest, ClearingTheListEmptiesTheItemsAndSavesItAtOnceButKeeps
   EXPECT_FALSE(MainForm->MenuItem("LastThreeBar")->Visible());
   for (const char* key : {"Long 1", "Path 1", "Long 2", "Path 2", "Long 3", "Path 3"})
     EXPECT_EQ(ini.ReadString("Last Scripts", key, ""), "") << key << ": saved without waiting for the exit";
-  EXPECT_EQ(ini.ReadString("WorkSpace", "Script Name 1", ""), ScriptDirectory + "/ALPHA.QMW");
+  for (const char* key : {"Script Name 1", "Long Name 1"})
+    EXPECT_EQ(ini.ReadString("WorkSpace", key, "Empty"), "Empty") << key;
 }
 
 }  // namespace

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "base/document_table.h"
 #include "base/ini_file.h"
 #include "platform/input.h"
+#include "platform/office_button.h"
+#include "platform/recording_canvas.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
+#include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/screen_colors_dialog.h"
 #include "support/message_box_answers.h"
@@ -173,7 +177,6 @@ TEST_F(ScreenColorsTest, UserColoursAskToConvertTheCodeLettersFirst) {
   });
   MainForm->MenuItem("UserTextColorItem")->Click();
   EXPECT_EQ(Script().UsesUserColours, 0);
-  EXPECT_EQ(Script().LayoutOptions.UsesUserColors, 0);
   EXPECT_EQ(Script().EditBuffer(), "Old.");
 
   Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); });
@@ -187,11 +190,64 @@ TEST_F(ScreenColorsTest, UserColoursAskToConvertTheCodeLettersFirst) {
   MainForm->MenuItem("UserTextColorItem")->Click();
   EXPECT_EQ(Driver().Pending(), 0);
   EXPECT_EQ(Script().UsesUserColours, 1);
-  EXPECT_EQ(Script().LayoutOptions.UsesUserColors, 1);
-  EXPECT_EQ(Script().LayoutOptions.UserColors[2], clLime);
+  EXPECT_EQ(Script().UserColours[2], clLime);
   EXPECT_EQ(Script().CurrentColor, 6);
   EXPECT_EQ(Script().TypingColorCode, 238);
   EXPECT_EQ(Script().EditBuffer(), std::string("Old.") + static_cast<char>(238));
+}
+
+// The colour the "A" of the User Defined Color button is drawn in while
+// the pointer is over it.
+TColor UserColorButtonInk() {
+  auto* button = dynamic_cast<TOfficeButton*>(MainForm->FindComponent("UserColorBtn"));
+  if (!button) return clNone;
+  button->MouseEntered();
+  RecordingCanvas canvas;
+  button->PaintTo(canvas);
+  button->MouseLeft();
+  const DrawOp* letter = canvas.FindText("A");
+  return letter ? letter->font.Color : clNone;
+}
+
+// The User Defined Color button shows the user colour being typed in: the
+// one just chosen, and the active script's own when a script that uses
+// user colours becomes active again.
+TEST_F(ScreenColorsTest, TheUserColourButtonShowsTheActiveScriptsChosenColour) {
+  const struct {
+    const char* script;
+    int button;
+    TColor color;
+  } choices[] = {{"first", 3, clLime}, {"second", 5, clAqua}};
+  for (const auto& c : choices) {
+    SCOPED_TRACE(c.script);
+    if (c.button != choices[0].button) MainForm->FileNewItem->Click();
+    Driver().Expect([](TForm& box) { testing::AnswerTypeYes(box, true); });
+    Driver().Expect([&c](TForm& form) {
+      auto& d = dynamic_cast<TSelectUserColorDlg&>(form);
+      d.Button(c.button)->OnClick(nullptr);
+      d.Colors[static_cast<std::size_t>(c.button - 1)] = c.color;
+      d.OKBtn->Click();
+    });
+    MainForm->MenuItem("UserTextColorItem")->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(UserColorButtonInk(), c.color) << "the colour just chosen";
+  }
+  MainForm->DocItems[0]->Click();
+  ASSERT_EQ(ActiveDocument, 1);
+  EXPECT_EQ(UserColorButtonInk(), clLime) << "the first script's colour once it is active again";
+  MainForm->DocItems[1]->Click();
+  EXPECT_EQ(UserColorButtonInk(), clAqua);
+
+  // Saved and opened again, the script brings its colour back.
+  MainForm->DocItems[0]->Click();
+  testing::ChooseFile(Driver(), "LIME");
+  MainForm->FileSaveAsItem->Click();
+  const std::string saved = Script().ScriptFileName;
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  ASSERT_EQ(UserColorButtonInk(), clAqua);
+  ASSERT_TRUE(OpenScriptByName(saved));
+  EXPECT_EQ(UserColorButtonInk(), clLime) << "the opened script's colour";
 }
 
 TEST_F(ScreenColorsTest, EditingAUserColourTakesTheColourDialogsAnswerAndCancelKeepsIt) {
@@ -199,7 +255,7 @@ TEST_F(ScreenColorsTest, EditingAUserColourTakesTheColourDialogsAnswerAndCancelK
   Script().NoteColours = {};
   Script().NoteColours[0] = clRed;
   Script().NoteColours[4] = clTeal;
-  const TColor before = Script().LayoutOptions.UserColors[1];
+  const TColor before = Script().UserColours[1];
   const struct {
     const char* what;
     bool ok;
@@ -225,7 +281,7 @@ TEST_F(ScreenColorsTest, EditingAUserColourTakesTheColourDialogsAnswerAndCancelK
     MainForm->MenuItem("UserTextColorItem")->Click();
     EXPECT_EQ(Driver().Pending(), 0);
     EXPECT_EQ(offered, (std::vector<TColor>{clRed, clTeal})) << "the note colours set in the script";
-    EXPECT_EQ(Script().LayoutOptions.UserColors[1], c.stored);
+    EXPECT_EQ(Script().UserColours[1], c.stored);
   }
 }
 

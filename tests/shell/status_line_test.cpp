@@ -14,6 +14,7 @@
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/program_settings.h"
 #include "shell/status_line.h"
 #include "shell/tool_bar.h"
 #include "support/program_fixture.h"
@@ -49,6 +50,53 @@ TEST_F(StatusLineTest, ThePanelsFollowTheCaretAndEmptyWithNoScript) {
   MainForm->FileNewItem->Click();
   S().Refresh(true);
   EXPECT_EQ(S().CurrentElement->Caption(), "Action") << "a script opened again shows its element type";
+}
+
+// The insert panel shows the typing mode. With typeover allowed, Insert
+// and a click on the panel each switch it, and typing follows; with
+// typeover not allowed neither does anything.
+TEST_F(StatusLineTest, TheInsertPanelShowsTheTypingModeAndAClickSwitchesIt) {
+  auto* panel = dynamic_cast<TPanel*>(MainForm->FindComponent("InsertPrompt"));
+  ASSERT_NE(panel, nullptr);
+  const auto click = [panel] { ClickAt(*panel, 5, 5); };
+  const auto insertKey = [] { SendKey(VK_INSERT); };
+  const struct {
+    const char* what;
+    bool allowed;
+    std::function<void()> act;
+    const char* shown;
+    const char* typed;
+    std::string text;
+  } steps[] = {
+      {"a new script", true, [] {}, "Insert", "H", "HATXYZ"},
+      {"Insert", true, insertKey, "TypeOver", "E", "HETXYZ"},
+      {"a click on the panel", true, click, "Insert", "N", "HENTXYZ"},
+      {"a second click", true, click, "TypeOver", "D", "HENDXYZ"},
+      {"Insert again", true, insertKey, "Insert", "S", "HENDSXYZ"},
+      {"Insert, typeover not allowed", false, insertKey, "Insert", "M", "HENDSMXYZ"},
+      {"a click, typeover not allowed", false, click, "Insert", "K", "HENDSMKXYZ"},
+  };
+  Script().SetFocus();
+  TypeText("ATXYZ");
+  SendKey(VK_HOME);
+  bool done = false;
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    MainForm->AllowTypeover = step.allowed;
+    step.act();
+    Script().SetFocus();
+    MainForm->AppIdle(Application, done);
+    EXPECT_EQ(panel->Caption(), step.shown);
+    TypeText(step.typed);
+    EXPECT_EQ(Script().EditBuffer(), step.text);
+  }
+  // Pressed, the raised panel shows lowered until the button comes up.
+  ASSERT_TRUE(LoadProgramSettings(true));
+  ASSERT_TRUE(MainForm->AllowTypeover);
+  panel->Perform(WM_LBUTTONDOWN, 0x01, 0);
+  EXPECT_EQ(panel->BevelOuter, TPanelBevel::bvLowered);
+  panel->Perform(WM_LBUTTONUP, 0, 0);
+  EXPECT_EQ(panel->BevelOuter, TPanelBevel::bvRaised);
 }
 
 // The tool bar's element box and the status line's type name both show

@@ -2,9 +2,12 @@
 // the next start; and the save prompt of a closing script.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "base/program_identity.h"
+#include "breakdown/tagging.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -104,6 +107,45 @@ TEST_F(WorkspaceTest, YesAtTheClosePromptSavesTheScriptAndClosesIt) {
   Application->ProcessMessages();
   EXPECT_EQ(DocumentCount, 0);
   EXPECT_NE(testing::ReadFileText(InScripts("ONE.QMW")), before);
+}
+
+// A script closed in tagging mode takes the mode with it: the item is
+// unchecked, the main window's caption is its own again, and the next
+// script starts outside the mode, entering it (and taking its tagging
+// flag) only when asked.
+TEST_F(WorkspaceTest, ClosingAScriptInTaggingModeLeavesTheMode) {
+  TIniFile(SettingsFileName).WriteBool("Breakdowns", "Checked Code Usage", true);
+  TMenuItem* tagging = MainForm->MenuItem("TaggingModeItem");
+  const struct {
+    const char* how;
+    std::function<void()> close;
+  } closes[] = {
+      {"the Close command", [] { MainForm->CloseFileItem->Click(); }},
+      {"Exit, keeping the program", [this] { ExitKeepingTheProgram(); }},
+  };
+  for (const auto& c : closes) {
+    SCOPED_TRACE(c.how);
+    if (NoActiveDocument()) MainForm->FileNewItem->Click();
+    tagging->Click();
+    ASSERT_TRUE(TaggingModeOn());
+    ASSERT_EQ(MainForm->Caption(), "Breakdown Tagging Mode");
+    c.close();
+    Application->ProcessMessages();
+    ASSERT_EQ(DocumentCount, 0);
+    EXPECT_FALSE(TaggingModeOn());
+    EXPECT_FALSE(tagging->Checked());
+    EXPECT_EQ(MainForm->Caption(), "Quillmaster for Windows");
+
+    MainForm->FileNewItem->Click();
+    EXPECT_FALSE(TaggingModeOn()) << "a new script starts outside the mode";
+    EXPECT_EQ(Script().TaggingUsed, 0);
+    tagging->Click();
+    EXPECT_TRUE(TaggingModeOn());
+    EXPECT_EQ(Script().TaggingUsed, 1);
+    tagging->Click();
+    MainForm->CloseFileItem->Click();
+    Application->ProcessMessages();
+  }
 }
 
 }  // namespace

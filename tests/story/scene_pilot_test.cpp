@@ -162,3 +162,36 @@ TEST_F(ScenePilotTest, ShowScenePilotHidesAndShowsTheButtonUnderTheElementButton
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+// The pilot opens only for a pointer that rests on the Scene Pilot button
+// (a quarter of a second); one that passes over it on its way elsewhere
+// opens nothing.
+TEST_F(ScenePilotTest, ThePilotButtonOpensThePilotOnlyForAPointerThatRestsOnIt) {
+  LoadScenes(4, 6);
+  auto* button = dynamic_cast<TControl*>(MainForm->FindComponent("SceneGuideBtn"));
+  ASSERT_NE(button, nullptr);
+  const struct {
+    const char* how;
+    std::uint64_t onButtonMs;
+    bool opens;
+  } cases[] = {{"passing over", 150, false}, {"resting", 260, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    const TPoint inside{button->Width / 2, button->Height / 2};
+    Backend().SetCursorPos(button->ClientToScreen(inside));
+    button->Perform(WM_MOUSEMOVE, 0, static_cast<LPARAM>((inside.Y << 16) | inside.X));
+    AdvanceClock(c.onButtonMs);
+    Backend().SetCursorPos(Script().ClientToScreen(TPoint{20, 20}));
+    button->Perform(WM_MOUSELEAVE, 0, 0);
+    AdvanceClock(1000);
+    EXPECT_EQ(ScenePilot() != nullptr, c.opens);
+    if (TScenePilot* pilot = ScenePilot()) pilot->Close();
+    Application->ProcessMessages();
+  }
+}
+
+}  // namespace
+}  // namespace qm

@@ -652,6 +652,12 @@ class PanelPeer : public CanvasPeer {
  protected:
   void PaintChrome(QPainter& p) override {
     QRect r(0, 0, panel_.Width, panel_.Height);
+    // A single border: one dark line round the bevels.
+    if (panel_.BorderStyle == TBorderStyleKind::bsSingle) {
+      p.setPen(QColor(64, 64, 64));
+      p.drawRect(r.adjusted(0, 0, -1, -1));
+      r.adjust(1, 1, -1, -1);
+    }
     DrawBevel(p, r, panel_.BevelOuter, panel_.BevelWidth);
     const int outer = panel_.BevelOuter == TPanelBevel::bvNone ? 0 : panel_.BevelWidth;
     r.adjust(outer + panel_.BorderWidth, outer + panel_.BorderWidth, -outer - panel_.BorderWidth,

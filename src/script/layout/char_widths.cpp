@@ -180,12 +180,12 @@ int SumWidths(TMDIChild& window, int from, int to, const std::array<TWidthTable,
 
 CharSet CodeSetOf(const TScriptDocument& script) {
   const CharSet codes = InlineCodes(script.TaggingUsed != 0);
-  return script.LayoutOptions.UsesUserColors ? codes + UserColorSet : codes;
+  return script.UsesUserColours ? codes + UserColorSet : codes;
 }
 
 CharSet ZeroWidthSetOf(const TScriptDocument& script) {
   const CharSet bytes = ZeroWidthBytes(script.TaggingUsed != 0);
-  return script.LayoutOptions.UsesUserColors ? bytes + UserColorSet : bytes;
+  return script.UsesUserColours ? bytes + UserColorSet : bytes;
 }
 
 bool IsUserColorCode(Byte code) { return UserColorSet.Contains(code); }
@@ -205,7 +205,7 @@ bool MeasuredFor(const TMDIChild& window, const std::string& name, int size, int
   return m.size == size && m.zoom == ProgramOptions().ZoomSize && m.screenDpi == dpi &&
          m.showCodes == static_cast<bool>(window.LayoutOptions.ShowCodes) &&
          m.fillOut == LayoutProgramOptions.FillOutBreakdowns &&
-         m.userColors == static_cast<bool>(window.LayoutOptions.UsesUserColors) &&
+         m.userColors == static_cast<bool>(window.UsesUserColours) &&
          m.showTags == static_cast<bool>(window.LayoutOptions.ShowsBreakdownTags) && m.name == name &&
          m.displayFont == ProgramOptions().DisplayFont;
 }
@@ -246,7 +246,7 @@ void MeasureScreenFont(TMDIChild& window, const TScriptElement* element) {
   key.screenDpi = dpi;
   key.showCodes = window.LayoutOptions.ShowCodes;
   key.fillOut = LayoutProgramOptions.FillOutBreakdowns;
-  key.userColors = window.LayoutOptions.UsesUserColors;
+  key.userColors = window.UsesUserColours;
   key.showTags = window.LayoutOptions.ShowsBreakdownTags;
   if (window.WidthsStale) window.MeasuredTables.clear();
   window.MeasuredFont = key;

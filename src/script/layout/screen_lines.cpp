@@ -308,7 +308,7 @@ TColor TextColorOfIndex(const TMDIChild& window, int index) {
     case 2: return clRed;
     case 3: return clGreen;
     default:
-      if (index >= 4 && index <= 10) return window.LayoutOptions.UserColors[static_cast<std::size_t>(index - 4)];
+      if (index >= 4 && index <= 10) return window.UserColours[static_cast<std::size_t>(index - 4)];
       return ScreenColors.Text;
   }
 }
@@ -385,7 +385,7 @@ void TMDIChild::SetupFontStyle(Byte& attribute, const TElementFormat& format) co
   int color = format.ColorIndex();
   if (color == 1) color = 2;
   else if (color == 2) color = 1;
-  if (color > 10 || (color >= 4 && !LayoutOptions.UsesUserColors)) color = 0;
+  if (color > 10 || (color >= 4 && !UsesUserColours)) color = 0;
   attribute = WithColor(attribute, color);
 }
 

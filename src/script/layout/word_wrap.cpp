@@ -508,7 +508,7 @@ TWrapSetup PrepareWrap(TMDIChild& window, const TScriptElement& element, std::st
   const TElementFormat& format = element.format;
   const auto& options = window.LayoutOptions;
   setup.caps = format.AllCaps && format.Kind != ekCharacterName;
-  setup.extendedColors = options.UsesUserColors;
+  setup.extendedColors = window.UsesUserColours;
   setup.flexMargin = window.FlexMargin && !IsSceneHeading(format.Kind);
   setup.dialogueParens = format.Kind == ekDialogue && !options.DialogueParenthesis;
   setup.interactive = window.InteractiveScript;

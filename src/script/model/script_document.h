@@ -40,8 +40,6 @@ class TScriptDocument : public TScriptRecord {
   struct TLayoutOptions {
     Byte ShowCodes = 0;            // inline codes shown as marks
     Byte DialogueParenthesis = 0;  // parentheses in Dialogue keep Dialogue's style
-    Byte UsesUserColors = 0;       // colour pairs 4 to 10 are codes
-    std::array<TColor, 7> UserColors{clMaroon, clNavy, clPurple, clTeal, clOlive, clGray, clFuchsia};
     Byte ShowsBreakdownTags = 0;
     Byte MoreLines = 1;  // MORE and CONT'D lines around a split speech
     std::string CharacterMoreContinued = "CONT'D";

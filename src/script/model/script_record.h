@@ -239,7 +239,7 @@ struct TScriptSettings {
   std::string UserDictionaryName;
   std::string StoryboardFileName;
   std::array<TColor, NoteColourCount> NoteColours{};  // 0 is unset
-  std::array<TColor, UserColourCount> UserColours{};
+  std::array<TColor, UserColourCount> UserColours{clMaroon, clNavy, clPurple, clTeal, clOlive, clGray, clFuchsia};
   // Hidden character names: each followed by ",", a "," inside a name
   // stored as "|"; the first string fills first.
   std::array<std::string, 2> HiddenNames;

@@ -270,7 +270,6 @@ std::uint64_t LayoutFingerprint(const TMDIChild& w) {
   mix(w.TransitionsFlushRight);
   mix(w.UsesUserColours);
   mix(w.LayoutOptions.DialogueParenthesis);
-  mix(w.LayoutOptions.UsesUserColors);
   mix(w.ScriptFontSize);
   // Sentence ends depend on these.
   mix(ProgramOptions().AutoSentenceSpacing && ProgramOptions().SentenceSpacing.size() > 1);

@@ -103,7 +103,7 @@ TEST_F(CharWidthsTest, SpecialCharactersTakeTheirWidthsInEveryStyle) {
   EXPECT_EQ(Screen(wsPlain, BoldOn), 30) << "[B] in three columns";
   EXPECT_EQ(Screen(wsBoldItalic, BoldOn), 30);
   EXPECT_EQ(Screen(wsPlain, 253), 10) << "without user colours 253 is a letter";
-  Window().LayoutOptions.UsesUserColors = 1;
+  Window().UsesUserColours = 1;
   MeasureScreenFont(Window(), Window().CurrentElement());
   EXPECT_EQ(Screen(wsItalic, 253), 40) << "[U1]";
 }

@@ -126,7 +126,7 @@ TEST_F(ScreenLinesTest, AttributeBytesCarryStyleColourAndSelection) {
       {"colour pair 3", "\x14" "a\x0D", {0x30}, nullptr},
       {"an off code of another colour leaves the colour", "\x12" "a\x11" "b", {0x10, 0x10}, nullptr},
       {"a user colour while the script uses them", "\xFD" "a\xFE", {0x40},
-       [](TMDIChild& w) { w.LayoutOptions.UsesUserColors = 1; }},
+       [](TMDIChild& w) { w.UsesUserColours = 1; }},
       {"user-colour bytes are letters otherwise", "\xFD" "a", {0, 0}, nullptr},
       {"the format's style", "ab", {1, 1}, [](TMDIChild& w) { w.FormatSet[fsAction].Style = stBold; }},
       {"the format's colour 1 shows index 2", "ab", {0x20, 0x20},
@@ -141,6 +141,7 @@ TEST_F(ScreenLinesTest, AttributeBytesCarryStyleColourAndSelection) {
   for (const auto& c : cases) {
     Window().FormatSet = StandardFormatSet();
     Window().LayoutOptions = {};
+    Window().UsesUserColours = 0;
     if (c.setup) c.setup(Window());
     Shown(ekAction, c.text);
     EXPECT_EQ(Attributes(1), c.attributes) << c.what;
