@@ -36,7 +36,7 @@ TEST(PilotButtonDesktopTest, APointerCrossingTheButtonOpensNothingAndOneRestingO
   // the button for a moment only (and ends where an opened pilot would
   // stand, so that one opened by mistake stays to be seen).
   const std::string barY = std::to_string(main->y + kButtonY + 150);
-  session.Run({"xdotool", "mousemove", awayX, awayY, "sleep", "0.3", "mousemove", buttonX, buttonY, "sleep", "0.15",
+  session.Run({"xdotool", "mousemove", awayX, awayY, "sleep", "0.3", "mousemove", buttonX, buttonY, "sleep", "0.05",
                "mousemove", buttonX, barY});
   session.Settle(1200);
   session.Screenshot("pilot_button_crossed");
