@@ -6,6 +6,7 @@
 #include "base/message_boxes.h"
 #include "breakdown/breakdowns_run_dialog.h"
 #include "breakdown/scene_gathering.h"
+#include "breakdown/sheet_layout.h"
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
 #include "printing/print_run.h"
@@ -155,6 +156,23 @@ void TBreakdownDlg::GraphBreakDownsClick() {
 
 void TBreakdownDlg::Notebook1PageChanged() {
   if (Notebook1->ActivePageIndex() == 1) ExportChoicePanel->Visible = Exporting();
+}
+
+void TBreakdownDlg::SceneListClick() {
+  if (SceneList->SelCount() > 0) SelectedOnly->SetChecked(true);
+  else if (SelectAllExceptOmits->Enabled) SelectAllExceptOmits->SetChecked(true);
+  else SelectAll->SetChecked(true);
+}
+
+void TBreakdownDlg::SetupBrkDownSheetBtnClick() {
+  ShowBreakdownSheetLayout();
+  if (BreakdownDialogHooks.EndFillOutBreakdowns) BreakdownDialogHooks.EndFillOutBreakdowns();
+}
+
+void TBreakdownDlg::CancelBtnClick() {
+  if (Notebook1->ActivePageIndex() == 0) return;
+  ModalResult = mrNone;
+  Notebook1->SetActivePageIndex(0);
 }
 
 bool TBreakdownDlg::PickNames() {

@@ -1,10 +1,15 @@
 #include "breakdown/breakdowns_run_dialog.h"
 
+#include "base/global_state.h"
 #include "platform/dialog_builder.h"
 
 namespace qm {
 
+TBreakdownDialogHooks BreakdownDialogHooks;
+
 namespace {
+
+const GlobalState reset([] { BreakdownDialogHooks = {}; });
 
 using enum TDialogItemKind;
 
@@ -21,9 +26,9 @@ TDialogTable DefaultPageTable() {
       {RadioButton, "AllBtn", "&All", {2, 2, 50, 20}, "NamesPanel"},
       {RadioButton, "SomeBtn", "So&me", {54, 2, 70, 20}, "NamesPanel"},
       {Label, "CloseParenLabel", ")", {250, 110, 8, 16}, "PrimaryBox"},
-      {RadioButton, "ShootPlanBtn", "&ShootPlan\xAE Scheduling (File)", {12, 140, 250, 20}, "PrimaryBox"},
+      {RadioButton, "ShootPlanBtn", "ShootPlan\xAE Scheduling (&File)", {12, 140, 250, 20}, "PrimaryBox"},
       {RadioButton, "BreakdownSheetBtn", "Script &Breakdown Sheets", {12, 162, 250, 20}, "PrimaryBox"},
-      {CheckBox, "GraphBreakDowns", "&Graph Breakdown", {12, 192, 250, 20}, "PrimaryBox"},
+      {CheckBox, "GraphBreakDowns", "Gra&ph Breakdown", {12, 192, 250, 20}, "PrimaryBox"},
       {CheckBox, "PrintTaggedBox", "Print Ta&gged Items", {12, 214, 250, 20}, "PrimaryBox"},
       {GroupBox, "SecondaryBox", "Secondary Sort:", {8, 264, 270, 112}, page},
       {RadioButton, "IntExt2Btn", "Interior VS. &Exterior", {12, 20, 240, 20}, "SecondaryBox"},
@@ -37,7 +42,7 @@ TDialogTable DefaultPageTable() {
       {RadioButton, "ScriptOrderBox", "Script Order", {2, 24, 240, 20}, "NameOrderPanel"},
       {RadioButton, "DialogueFirstBox", "Speaking Characters First", {2, 46, 240, 20}, "NameOrderPanel"},
       {RadioButton, "UserListOrderBox", "User List Order", {2, 68, 240, 20}, "NameOrderPanel"},
-      {CheckBox, "NonSpeakingBox", "List &Non-Speaking Characters", {12, 140, 270, 20}, "CharacterBox"},
+      {CheckBox, "NonSpeakingBox", "List Non-Spea&king Characters", {12, 140, 270, 20}, "CharacterBox"},
       {GroupBox, "LengthBox", "Eighths of a Page:", {286, 184, 290, 192}, page},
       {Panel, "LinesPanel", "", {8, 18, 276, 48}, "LengthBox"},
       {RadioButton, "StandardBtn", "Standard - &6 lines  = 1/8th", {2, 2, 270, 20}, "LinesPanel"},
@@ -79,7 +84,7 @@ TDialogTable ButtonsTable() {
   return {
       {Button, "OKBtn", "OK", {300, 420, 90, 25}},
       {CancelButton, "CancelBtn", "Cancel", {396, 420, 90, 25}},
-      {HelpButton, "HelpBtn", "&Help", {492, 420, 90, 25}},
+      {HelpButton, "HelpBtn", "Help", {492, 420, 90, 25}},
   };
 }
 
@@ -148,6 +153,9 @@ TBreakdownDlg::TBreakdownDlg(TComponent* owner, TMDIChild& script, TBreakdownOut
   GraphBreakDowns->OnClick = [this](TObject*) { GraphBreakDownsClick(); };
   PrintTaggedBox->OnClick = [this](TObject*) { GraphBreakDownsClick(); };
   Notebook1->OnChange = [this](TObject*) { Notebook1PageChanged(); };
+  SceneList->OnClick = [this](TObject*) { SceneListClick(); };
+  SetupBrkDownSheetBtn->OnClick = [this](TObject*) { SetupBrkDownSheetBtnClick(); };
+  CancelBtn->OnClick = [this](TObject*) { CancelBtnClick(); };
   OKBtn->OnClick = [this](TObject*) {
     if (OKBtnClick()) ModalResult = mrOk;
   };

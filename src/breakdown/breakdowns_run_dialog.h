@@ -4,6 +4,7 @@
 // printed report, the graph, the scheduling file or the breakdown sheets).
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,13 @@
 namespace qm {
 
 class TMDIChild;
+
+// What the dialog asks of the main window (set by the shell).
+struct TBreakdownDialogHooks {
+  // Ends the fill-out-breakdowns mode and clears its menu item's check.
+  std::function<void()> EndFillOutBreakdowns;
+};
+extern TBreakdownDialogHooks BreakdownDialogHooks;
 
 class TBreakdownDlg : public TForm {
  public:
@@ -44,6 +52,15 @@ class TBreakdownDlg : public TForm {
   void ListCharsBoxClick();
   void GraphBreakDownsClick();
   void Notebook1PageChanged();
+  // Scenes picked in the list take part alone; none picked, every scene
+  // (but the omitted ones, when they can be told).
+  void SceneListClick();
+  // The sheet layout page (the sheets of the run print with the titles it
+  // leaves, read when the run starts); then the fill-out-breakdowns mode
+  // ends.
+  void SetupBrkDownSheetBtnClick();
+  // On the second page Cancel goes back to the first.
+  void CancelBtnClick();
   // OK: true when the run may start (the choices are complete).
   bool OKBtnClick();
   // The run's options from the controls.

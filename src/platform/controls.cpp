@@ -906,11 +906,50 @@ int TListBox::SelCount() const {
 // A press selects the item under it before the press's own handlers
 // run, so a double click or a drag starts from the item pressed.
 void TListBox::WndProc(TMessage& m) {
+  const TShiftState shift = MouseShift(m.WParam);
   if (m.Msg == WM_LBUTTONDOWN) {
     const int index = ItemAtPos(TPoint{LowSigned(m.LParam), HighSigned(m.LParam)});
-    if (index >= 0 && !Selected(index)) SetItemIndex(index);
+    selectOnRelease_ = -1;
+    if (index >= 0 && !MultiSelect && !Selected(index)) SetItemIndex(index);
+    if (index >= 0 && MultiSelect) {
+      if (Selected(index) && !shift.Contains(ssCtrl) && !shift.Contains(ssShift)) {
+        selectOnRelease_ = index;
+        SetItemIndex(index);
+      } else {
+        PickItem(index, shift);
+      }
+    }
+  } else if (m.Msg == WM_MOUSEMOVE && shift.Contains(ssLeft)) {
+    selectOnRelease_ = -1;
+  } else if (m.Msg == WM_LBUTTONUP && selectOnRelease_ >= 0) {
+    if (selectOnRelease_ < Items.Count()) SelectOnly(selectOnRelease_);
+    selectOnRelease_ = -1;
   }
   TCustomControl::WndProc(m);
+}
+
+void TListBox::SelectOnly(int index) {
+  std::fill(selected_.begin(), selected_.end(), false);
+  if (index >= 0 && index < Items.Count()) selected_[static_cast<size_t>(index)] = true;
+  anchor_ = index;
+  itemIndex_ = index;
+  PropertyChanged(PropId::ItemIndex);
+}
+
+void TListBox::PickItem(int index, TShiftState shift) {
+  if (shift.Contains(ssShift) && anchor_ >= 0 && anchor_ < Items.Count()) {
+    if (!shift.Contains(ssCtrl)) std::fill(selected_.begin(), selected_.end(), false);
+    for (int i = std::min(anchor_, index); i <= std::max(anchor_, index); ++i) selected_[static_cast<size_t>(i)] = true;
+    itemIndex_ = index;
+    PropertyChanged(PropId::ItemIndex);
+  } else if (shift.Contains(ssCtrl)) {
+    selected_[static_cast<size_t>(index)] = !selected_[static_cast<size_t>(index)];
+    anchor_ = index;
+    itemIndex_ = index;
+    PropertyChanged(PropId::ItemIndex);
+  } else {
+    SelectOnly(index);
+  }
 }
 
 int TListBox::ItemAtPos(TPoint p, bool existing) const {
@@ -928,6 +967,8 @@ TRect TListBox::ItemRect(int index) const {
 void TListBox::Clear() {
   Items.Clear();
   itemIndex_ = -1;
+  anchor_ = -1;
+  selectOnRelease_ = -1;
   selected_.clear();
 }
 
@@ -949,12 +990,23 @@ void TListBox::Paint() {
 void TListBox::KeyDown(Word& key, TShiftState shift) {
   TCustomControl::KeyDown(key, shift);
   const int last = Items.Count() - 1;
+  int to = -1;
   switch (key) {
-    case VK_UP: SetItemIndex(std::max(0, itemIndex_ - 1)); break;
-    case VK_DOWN: SetItemIndex(std::min(last, itemIndex_ + 1)); break;
-    case VK_HOME: SetItemIndex(last >= 0 ? 0 : -1); break;
-    case VK_END: SetItemIndex(last); break;
+    case VK_UP: to = std::max(0, itemIndex_ - 1); break;
+    case VK_DOWN: to = std::min(last, itemIndex_ + 1); break;
+    case VK_HOME: to = last >= 0 ? 0 : -1; break;
+    case VK_END: to = last; break;
+    case VK_SPACE:
+      // Ctrl+Space adds or takes away the item with the focus.
+      if (!MultiSelect || !shift.Contains(ssCtrl) || itemIndex_ < 0) return;
+      PickItem(itemIndex_, shift);
+      break;
     default: return;
+  }
+  if (key != VK_SPACE) {
+    // Ctrl moves the focus alone; otherwise the selection goes with it.
+    if (!MultiSelect || to < 0 || (shift.Contains(ssCtrl) && !shift.Contains(ssShift))) SetItemIndex(to);
+    else PickItem(to, shift.Contains(ssShift) ? TShiftState(ssShift) : TShiftState());
   }
   TCustomControl::Click();
 }

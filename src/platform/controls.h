@@ -545,7 +545,16 @@ class TListBox : public TCustomControl {
   void KeyDown(Word& key, TShiftState shift) override;
 
  private:
+  // A multi-select list picks as the desktop does: a click or an arrow
+  // key selects one item, Ctrl adds or takes away one, Shift reaches from
+  // the anchor.
+  void PickItem(int index, TShiftState shift);
+  void SelectOnly(int index);
   int itemIndex_ = -1;
+  int anchor_ = -1;
+  // A press on a selected item keeps the selection for a drag; released
+  // without moving, it leaves that item alone selected.
+  int selectOnRelease_ = -1;
   std::vector<bool> selected_;
 };
 

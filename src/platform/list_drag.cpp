@@ -20,8 +20,8 @@ void TListDrag::Attach(const std::vector<TListBox*>& lists) {
   lists_ = lists;
   for (int k = 0; k < static_cast<int>(lists_.size()); ++k) {
     TListBox* list = lists_[static_cast<std::size_t>(k)];
-    list->OnMouseDown = [this, k](TObject*, TMouseButton button, TShiftState, int x, int y) {
-      if (button == TMouseButton::mbLeft) Press(k, x, y);
+    list->OnMouseDown = [this, k](TObject*, TMouseButton button, TShiftState shift, int x, int y) {
+      if (button == TMouseButton::mbLeft) Press(k, x, y, shift);
     };
     list->OnMouseMove = [this, k](TObject*, TShiftState shift, int, int) { Move(k, shift); };
     list->OnMouseUp = [this, k](TObject*, TMouseButton button, TShiftState, int x, int y) {
@@ -40,17 +40,18 @@ int TListDrag::ListAt(TPoint screen) const {
   return -1;
 }
 
-void TListDrag::Press(int list, int x, int y) {
+void TListDrag::Press(int list, int x, int y, TShiftState shift) {
   TListBox* box = lists_[static_cast<std::size_t>(list)];
   const int item = box->ItemAtPos(TPoint{x, y}, true);
-  if (item >= 0 && !box->Selected(item)) {
+  if (item >= 0 && !box->Selected(item) && !shift.Contains(ssCtrl)) {
     // A press beside the selection drags the pressed item alone.
     for (int i = 0; i < box->Items.Count(); ++i) box->SetSelected(i, false);
     box->SetItemIndex(item);
     box->SetSelected(item, true);
   }
   source_ = list;
-  item_ = item;
+  // An item Ctrl took out of the selection is dragged nowhere.
+  item_ = item >= 0 && box->Selected(item) ? item : -1;
   dragging_ = false;
 }
 

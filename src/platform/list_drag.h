@@ -1,10 +1,11 @@
 // Dragging items between list boxes with the mouse, as the desktop has it:
 // a press on an item takes it (an item not yet selected becomes the only
-// selection), a move with the button held starts the drag, and the
-// release drops over the list under the pointer, which may be the list the
-// drag started in. The release reaches the list that was pressed (the
-// desktop keeps the mouse there while the button is held), so the target
-// is found by its place on the screen.
+// selection, unless Ctrl took it out of the selection), a move with the
+// button held starts the drag, and the release drops over the list under
+// the pointer, which may be the list the drag started in. The release
+// reaches the list that was pressed (the desktop keeps the mouse there
+// while the button is held), so the target is found by its place on the
+// screen.
 #pragma once
 
 #include <functional>
@@ -33,7 +34,7 @@ class TListDrag {
   bool Dragging() const { return dragging_; }
 
  private:
-  void Press(int list, int x, int y);
+  void Press(int list, int x, int y, TShiftState shift);
   void Move(int list, TShiftState shift);
   void Release(int list, int x, int y);
 

@@ -67,6 +67,12 @@ void TMainForm::TaggingModeItemClick(TObject*) {
   FocusActiveScript();
 }
 
+void TMainForm::EndTaggingMode() {
+  if (!TaggingModeOn()) return;
+  LeaveTaggingMode();
+  ShowTaggingMode(*this);
+}
+
 void TMainForm::TagGloballyItemClick(TObject*) {
   TMDIChild* script = EditableActiveScript();
   if (!script || !EnsureTaggingMode(*this)) return;

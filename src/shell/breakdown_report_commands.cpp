@@ -15,6 +15,7 @@ void TMainForm::InstallBreakdownReports() {
   PrintMenuHooks.ScenesOfCharacters = [](TMDIChild& script, bool everyName) {
     return AskScenesOfCharacters(script, everyName);
   };
+  BreakdownDialogHooks.EndFillOutBreakdowns = [this] { EndTaggingMode(); };
 }
 
 void TMainForm::ShootPlanExportItemClick(TObject*) {

@@ -326,6 +326,8 @@ class TMainForm : public TForm, public TProgramOptions {
   // Breakdown tagging: tagging mode, tagging an item all over the script,
   // taking every tag out.
   void TaggingModeItemClick(TObject* sender);
+  // Leaves tagging mode, as its menu item would, the focus left where it is.
+  void EndTaggingMode();
   void TagGloballyItemClick(TObject* sender);
   void UntagAllItemClick(TObject* sender);
   // The categories and the breakdown sheet: editing the categories, their

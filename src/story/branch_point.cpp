@@ -80,16 +80,46 @@ void TJumpDlg::FormShow() {
   ActiveControl = Source;
 }
 
-void TJumpDlg::MoveSelected(TListBox& from, TListBox& to) {
+void TJumpDlg::MoveSelected(TListBox& from, TListBox& to, int row) {
   const int first = GetFirstSelection(from);
   if (first < 0) return;
-  std::vector<int> chosen;
-  for (int i = first; i < from.Items.Count(); ++i)
-    if (from.Selected(i)) chosen.push_back(i);
-  for (int index : chosen) to.Items.Add(from.Items[index]);
-  for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) from.Items.Delete(*it);
-  SetItem(from, first);
+  std::vector<std::string> moved;
+  for (int i = from.Items.Count() - 1; i >= first; --i) {
+    if (!from.Selected(i)) continue;
+    moved.insert(moved.begin(), from.Items[i]);
+    if (&from == &to && row > i) --row;
+    from.Items.Delete(i);
+  }
+  int at = row < 0 ? to.Items.Count() : std::min(row, to.Items.Count());
+  // A list's selection marks stay by position: they are set afresh.
+  ClearSelected(to);
+  if (&from == &to) {
+    for (const std::string& entry : moved) {
+      to.Items.Insert(at, entry);
+      to.SetSelected(at++, true);
+    }
+  } else {
+    for (const std::string& entry : moved) to.Items.Insert(at++, entry);
+    SetItem(from, first);
+  }
   SetButtons();
+}
+
+void TJumpDlg::ListEnter(TListBox& list) {
+  ClearSelected(&list == Source ? *JumpList : *Source);
+  SetItem(list, std::max(0, list.ItemIndex()));
+}
+
+void TJumpDlg::ListKeyDown(TListBox& list, Word& key) {
+  if (&list == Source && key == VK_RIGHT) {
+    key = 0;
+    MoveSelected(*Source, *JumpList);
+    FocusControl(JumpList);
+  } else if (&list == JumpList && key == VK_LEFT) {
+    key = 0;
+    MoveSelected(*JumpList, *Source);
+    FocusControl(Source);
+  }
 }
 
 void TJumpDlg::MoveAll(TListBox& from, TListBox& to) {
@@ -131,7 +161,7 @@ void TJumpDlg::Build(bool byButton) {
 void TJumpDlg::PerformJump() {
   Build(false);
   TListBox& list = ActiveControl == Source ? *Source : *JumpList;
-  const int index = list.ItemIndex() >= 0 ? list.ItemIndex() : GetFirstSelection(list);
+  const int index = GetFirstSelection(list) >= 0 ? GetFirstSelection(list) : list.ItemIndex();
   if (index < 0) return;
   const std::string label = list.Items[index];
   const auto refs = FindReferences(label);

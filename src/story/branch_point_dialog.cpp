@@ -71,6 +71,19 @@ TJumpDlg::TJumpDlg(TComponent* owner, TMDIChild& script) : TForm(owner), script_
   ContinueBtn->OnClick = [this](TObject*) { Build(true); };
   PerformJumpBtn->OnClick = [this](TObject*) { PerformJump(); };
   NewBtn->OnClick = [this](TObject*) { CreateNewTarget(); };
+  for (TListBox* list : {Source, JumpList}) {
+    list->OnEnter = [this, list](TObject*) { ListEnter(*list); };
+    list->OnKeyDown = [this, list](TObject*, Word& key, TShiftState) { ListKeyDown(*list, key); };
+  }
+  // Either list takes the other's entries; only the branch point's own
+  // list takes a drop from itself, to change their order.
+  const std::vector<TListBox*> lists{Source, JumpList};
+  drag_.CanDrop = [](int from, int to) { return from != to || to == 1; };
+  drag_.Dropped = [this, lists](int from, int, int to, TPoint at) {
+    TListBox& target = *lists[static_cast<std::size_t>(to)];
+    MoveSelected(*lists[static_cast<std::size_t>(from)], target, target.ItemAtPos(at, false));
+  };
+  drag_.Attach(lists);
   OnShow = [this](TObject*) { FormShow(); };
 }
 

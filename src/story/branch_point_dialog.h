@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/forms.h"
+#include "platform/list_drag.h"
 
 namespace qm {
 class TMDIChild;
@@ -33,10 +34,15 @@ class TJumpDlg : public TForm {
   TButton* CancelBtn;
 
   void FormShow();
-  // Appends the selected entries of one list to the other, in their order,
-  // and selects what now stands where the first one was.
-  void MoveSelected(TListBox& from, TListBox& to);
+  // Moves the selected entries of one list into the other, in their order,
+  // appended or inserted at `row`, and selects in the first list what now
+  // stands where the first one was. Within one list (a drop on the branch
+  // point's own list) they change places and stay selected.
+  void MoveSelected(TListBox& from, TListBox& to, int row = -1);
   void MoveAll(TListBox& from, TListBox& to);
+  // Entering a list: the other one loses its selection, this one selects
+  // its current (or first) entry.
+  void ListEnter(TListBox& list);
   void SetButtons();
   // Writes the branch point; `byButton` then moves on to the events after it.
   void Build(bool byButton);
@@ -44,7 +50,9 @@ class TJumpDlg : public TForm {
   void CreateNewTarget();
 
  private:
+  void ListKeyDown(TListBox& list, Word& key);
   TMDIChild& script_;
+  TListDrag drag_;
 };
 
 // The branch point's text: "GO TO " + each entry, separated.

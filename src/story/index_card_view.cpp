@@ -212,6 +212,7 @@ void TIndexCardView::FillFace(TCardControls& card, int entry) {
   CardLooksFromRuns(face.body, face.runs, text, looks);
   card.Text->SetContent(std::move(text), std::move(looks));
   card.Text->SetSelection(0, 0);
+  if (Outline && face.tooLong) sceneTooLong_ = true;
   const bool typable = Outline && !face.tooLong;
   card.Title->ReadOnly = !typable;
   card.Text->SetReadOnly(!typable);
@@ -224,7 +225,12 @@ void TIndexCardView::FillFace(TCardControls& card, int entry) {
 
 void TIndexCardView::FillCards() {
   if (Building || !script_) return;
+  sceneTooLong_ = false;
   for (int k = 1; k <= CardCount; ++k) FillCard(ScreenCard(k), FirstCard + k);
+  if (sceneTooLong_) {
+    LeaveOutlineForLongScene();
+    return;
+  }
   for (TControl* c : Twins("CancelBtn")) c->Enabled = !Outline;
   CancelShuffleItem->Enabled = !Outline;
   const TNotifyEvent change = CardScroll->OnChange;
@@ -288,6 +294,16 @@ void TIndexCardView::SwitchModes(bool outline) {
   if (Outline) Selection.Clear();
   ShowModeControls();
   FillCards();
+}
+
+// A card cut at the size limit would lose the rest of its scene when
+// written back: the cards can no longer be edited.
+void TIndexCardView::LeaveOutlineForLongScene() {
+  ShowMessageBox("Unable to allow editing because a single scene is larger than 40,000 characters....", "Attention");
+  Load.editable = false;
+  for (TControl* c : Twins("OutlineMode")) c->Enabled = false;
+  OutlineModeItem->Enabled = false;
+  SwitchModes(false);
 }
 
 void TIndexCardView::ChooseMode(bool outline) {

@@ -142,6 +142,7 @@ class TIndexCardView : public TForm {
   void FillCard(TCardControls& card, int entry);
   void FillFace(TCardControls& card, int entry);
   void ShowModeControls();
+  void LeaveOutlineForLongScene();
   void MainPanelMouseDown(TControl* from, TMouseButton button, TShiftState shift, int x, int y);
   void MainPanelMouseUp(TControl* from, TMouseButton button, TShiftState shift, int x, int y);
   void MainPanelKeyDown(Word& key, TShiftState shift);
@@ -158,6 +159,8 @@ class TIndexCardView : public TForm {
   // By grid cell: the card's text or title was typed in since it was filled.
   std::array<bool, 12> changed_{};
   bool filling_ = false;
+  // A card filled in outline mode was cut at the size limit.
+  bool sceneTooLong_ = false;
   // The scroll step of the press being repeated (cards, signed).
   int scrollStep_ = 0;
   // A press scrolled already: the click of its release does not.

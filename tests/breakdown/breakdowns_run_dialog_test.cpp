@@ -5,12 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "base/ini_file.h"
+#include "breakdown/sheet_layout_dialog.h"
 #include "breakdown/tag_notation.h"
+#include "breakdown/tagging.h"
 #include "language/language_fixture.h"
+#include "platform/dialog_builder.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/input.h"
 #include "platform/menus.h"
 #include "platform/recording_canvas.h"
 #include "script/model/script_record.h"
@@ -195,6 +202,158 @@ TEST_F(BreakdownDialogTest, TheReportPrintsTheScenesPickedOnTheSecondPage) {
   const RecordingCanvas& page = *Recorder().Pages()[0];
   EXPECT_NE(page.FindText("EXT. FIELD - NIGHT"), nullptr) << page.Transcript();
   EXPECT_EQ(page.FindText("INT. BARN - DAY"), nullptr) << page.Transcript();
+}
+
+// Picking scenes in the list with the mouse chooses "Selected Scenes
+// ONLY", and OK prints the picked scenes alone; taking the last pick away
+// goes back to every scene, the omitted ones left out when they can be.
+TEST_F(BreakdownDialogTest, PickingScenesInTheListPrintsThoseAlone) {
+  struct TPick {
+    int row;
+    bool ctrl;
+  };
+  const struct {
+    const char* what;
+    bool locked;
+    std::vector<TPick> picks;
+    const char* chosen;
+    std::vector<std::string> printed, left;
+  } cases[] = {
+      {"the second scene", false, {{1, false}}, "SelectedOnly", {"EXT. FIELD - NIGHT"}, {"INT. BARN - DAY"}},
+      {"both scenes", false, {{0, false}, {1, true}}, "SelectedOnly", {"INT. BARN - DAY", "EXT. FIELD - NIGHT"}, {}},
+      {"a pick taken away", false, {{1, false}, {1, true}}, "SelectAll", {"INT. BARN - DAY", "EXT. FIELD - NIGHT"}, {}},
+      {"a pick taken away, numbers locked",
+       true,
+       {{0, false}, {0, true}},
+       "SelectAllExceptOmits",
+       {"INT. BARN - DAY", "EXT. FIELD - NIGHT"},
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Settings().ScenesLocked = c.locked ? 1 : 0;
+    Driver().Expect([&c](TForm& form) {
+      auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+      dialog.Notebook1->SetActivePageIndex(1);
+      TListBox& list = *dialog.SceneList;
+      ASSERT_EQ(list.Items.Count(), 2);
+      for (const TPick& pick : c.picks)
+        ClickAt(list, 10, pick.row * list.ItemHeight + 4, TMouseButton::mbLeft,
+                pick.ctrl ? TShiftState(ssCtrl) : TShiftState());
+      EXPECT_TRUE(DialogControl<TRadioButton>(dialog, c.chosen)->Checked());
+      dialog.OKBtn->Click();
+    });
+    Main().MenuItem("PrintBreakdownsItem")->Click();
+    ASSERT_EQ(Recorder().Pages().size(), 1u);
+    const RecordingCanvas& page = *Recorder().Pages()[0];
+    for (const std::string& text : c.printed) EXPECT_NE(page.FindText(text), nullptr) << text;
+    for (const std::string& text : c.left) EXPECT_EQ(page.FindText(text), nullptr) << text;
+  }
+}
+
+// The breakdown sheets open on their scenes; Cancel there (or Escape) goes
+// back to the first page, and only Cancel on the first page closes.
+TEST_F(BreakdownDialogTest, CancelOnTheScenesPageGoesBackToTheFirstPage) {
+  for (const bool escape : {false, true}) {
+    SCOPED_TRACE(escape ? "Escape" : "Cancel");
+    Driver().Expect([escape](TForm& form) {
+      auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+      ASSERT_EQ(dialog.Notebook1->ActivePageIndex(), 1);
+      dialog.SceneList->SetFocus();
+      if (escape) SendKey(VK_ESCAPE);
+      else dialog.CancelBtn->Click();
+      EXPECT_EQ(dialog.Notebook1->ActivePageIndex(), 0);
+      EXPECT_EQ(dialog.ModalResult, mrNone) << "the dialog stays";
+      dialog.CancelBtn->Click();
+      EXPECT_EQ(dialog.ModalResult, mrCancel);
+    });
+    Main().MenuItem("PrintSheetsItem")->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_TRUE(Recorder().Pages().empty()) << "nothing printed";
+  }
+}
+
+// "Setup Breakdown Sheet" opens the sheet layout; the sheets print with
+// the titles it leaves, and tagging mode, whose menu check stands for the
+// filling out of breakdowns, ends.
+TEST_F(BreakdownDialogTest, SetupBreakdownSheetLaysOutTheSheetsAndEndsTaggingMode) {
+  Settings().TaggingUsed = 1;
+  TMenuItem& tagging = *Main().MenuItem("TaggingModeItem");
+  tagging.Click();
+  ASSERT_TRUE(tagging.Checked);
+  Driver().Expect([this, &tagging](TForm& form) {
+    auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+    ASSERT_TRUE(dialog.SetupBrkDownSheetBtn->Visible);
+    Driver().Expect([](TForm& layout) {
+      auto& sheet = dynamic_cast<TSheetLayoutDlg&>(layout);
+      sheet.Titles[0]->Text = "ACTORS";
+      layout.ModalResult = mrOk;
+    });
+    dialog.SetupBrkDownSheetBtn->Click();
+    EXPECT_FALSE(tagging.Checked);
+    EXPECT_FALSE(TaggingModeOn());
+    EXPECT_EQ(dialog.ModalResult, mrNone) << "the dialog stays";
+    dialog.OKBtn->Click();
+  });
+  Main().MenuItem("PrintSheetsItem")->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  ASSERT_FALSE(Recorder().Pages().empty());
+  const RecordingCanvas& page = *Recorder().Pages()[0];
+  EXPECT_NE(page.FindText("ACTORS"), nullptr) << page.Transcript();
+  EXPECT_EQ(page.FindText("CAST"), nullptr);
+}
+
+// The letters Alt reaches on each page, the buttons below both pages
+// counted with it: no letter is written on two controls.
+TEST_F(BreakdownDialogTest, NoTwoControlsOfAPageShareAnAltLetter) {
+  TBreakdownDlg dialog(nullptr, Script(), TBreakdownOutput::Report);
+  using TLetters = std::map<char, std::vector<std::string>>;
+  std::function<void(const TWinControl&, TLetters&)> collect = [&](const TWinControl& parent, TLetters& letters) {
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+      TControl* c = parent.Controls(i);
+      if (c == dialog.Notebook1) continue;
+      const bool pressable = dynamic_cast<TButton*>(c) || dynamic_cast<TCheckBox*>(c) ||
+                             dynamic_cast<TRadioButton*>(c) ||
+                             (dynamic_cast<TLabel*>(c) && static_cast<TLabel*>(c)->FocusControl);
+      const std::string caption = c->Caption();
+      if (const std::size_t at = HotkeyIndex(caption); pressable && at != std::string::npos)
+        letters[static_cast<char>(std::toupper(static_cast<unsigned char>(caption[at])))].push_back(c->Name);
+      if (auto* w = dynamic_cast<TWinControl*>(c)) collect(*w, letters);
+    }
+  };
+  for (const char* page : {"DefaultPage", "SelectPage"}) {
+    SCOPED_TRACE(page);
+    TLetters letters;
+    collect(*DialogControl<TTabSheet>(dialog, page), letters);
+    collect(dialog, letters);
+    EXPECT_GE(letters.size(), 3u) << "the page's letters were found";
+    for (const auto& [letter, names] : letters)
+      EXPECT_EQ(names.size(), 1u) << letter << ": " << ::testing::PrintToString(names);
+  }
+}
+
+// Alt and each letter that was written twice reaches one control.
+TEST_F(BreakdownDialogTest, AltAndALetterReachTheirOneControl) {
+  Settings().TaggingUsed = 1;
+  Driver().Expect([](TForm& form) {
+    auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+    const struct {
+      char letter;
+      TWinControl* control;
+    } cases[] = {{'S', dialog.ScriptOrderBtn}, {'F', dialog.ShootPlanBtn}, {'P', dialog.GraphBreakDowns},
+                 {'G', dialog.PrintTaggedBox}, {'N', dialog.Location2Btn}, {'K', dialog.NonSpeakingBox}};
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.letter);
+      dialog.IntExtBtn->Click();  // the secondary orders take part
+      dialog.GraphBreakDowns->SetChecked(false);
+      dialog.PrimarySortClick();
+      dialog.ListCharsBox->SetFocus();
+      SendKey(static_cast<Word>(c.letter), TShiftState{ssAlt});
+      EXPECT_EQ(dialog.ActiveControl, c.control) << c.control->Name;
+    }
+    form.ModalResult = mrCancel;
+  });
+  Main().MenuItem("PrintBreakdownsItem")->Click();
 }
 
 }  // namespace

@@ -183,6 +183,13 @@ void DesktopSession::ClickInScript() {
   Click(main->x + main->width / 3, main->y + main->height / 2);
 }
 
+void DesktopSession::ClickElementButton(int row) {
+  const std::optional<WindowGeometry> main = ActiveWindowGeometry();
+  if (!main) return;
+  Click(main->x + main->width - kElementButtonFromRight, main->y + kFirstElementButtonY + row * kElementButtonStep);
+  Settle(400);
+}
+
 void DesktopSession::Settle(int ms) { SleepMs(ms); }
 
 std::string DesktopSession::ActiveWindowTitle() {

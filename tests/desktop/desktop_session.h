@@ -19,6 +19,12 @@ struct WindowGeometry {
   int x = 0, y = 0, width = 0, height = 0;
 };
 
+// The element buttons stand one under the other at the top of the main
+// window's right panel, under the menu bar and the tool bar; the first is C.
+constexpr int kElementButtonFromRight = 13;
+constexpr int kFirstElementButtonY = 40;
+constexpr int kElementButtonStep = 22;
+
 class DesktopSession {
  public:
   // Starts the display, the window manager and the program with `args`
@@ -45,6 +51,9 @@ class DesktopSession {
   void Drag(int fromX, int fromY, int toX, int toY);
   // A click in the middle of the active script's page, which gives it the keyboard.
   void ClickInScript();
+  // A click on the right panel's element button of a row (0 is C), the
+  // main window active.
+  void ClickElementButton(int row);
   void Settle(int ms = 800);
 
   // The active window's title and geometry, and waiting for a title that contains `part`.

@@ -14,27 +14,14 @@
 namespace qm::desktop {
 namespace {
 
-// The element buttons stand one under the other at the top of the right
-// panel, under the menu bar and the tool bar; the first is C.
-constexpr int kButtonFromRight = 13;
-constexpr int kFirstButtonY = 40;
-constexpr int kButtonStep = 22;
-
-void ClickElementButton(DesktopSession& session, int row) {
-  const std::optional<WindowGeometry> main = session.ActiveWindowGeometry();
-  ASSERT_TRUE(main.has_value());
-  session.Click(main->x + main->width - kButtonFromRight, main->y + kFirstButtonY + row * kButtonStep);
-  session.Settle(400);
-}
-
 // How many pixel rows of an element button, read from a screenshot, hold
 // ink (a pixel clearly darker than the button's face). Its bevel rows and
 // columns are left out, so a button under the mouse counts the same.
 int InkRowsOfButton(DesktopSession& session, const std::string& shot, int row) {
   const std::optional<WindowGeometry> main = session.ActiveWindowGeometry();
   if (!main) return -1;
-  const int x = main->x + main->width - kButtonFromRight - 8;
-  const int y = main->y + kFirstButtonY + row * kButtonStep - 9;
+  const int x = main->x + main->width - kElementButtonFromRight - 8;
+  const int y = main->y + kFirstElementButtonY + row * kElementButtonStep - 9;
   const std::string pixels =
       session.Run({"convert", shot, "-crop", "17x19+" + std::to_string(x) + "+" + std::to_string(y), "+repage",
                    "-depth", "8", "txt:-"});
@@ -69,12 +56,12 @@ TEST(ElementButtonsDesktopTest, ClickedButtonsStartACueItsDialogueAndAnAction) {
   ASSERT_TRUE(session.Ready()) << session.Failure();
   session.ClickInScript();
   session.Type("He waits.");
-  ClickElementButton(session, 0);  // C
+  session.ClickElementButton(0);  // C
   session.Type("bob");
-  ClickElementButton(session, 1);  // D
+  session.ClickElementButton(1);  // D
   session.Type("Hi.");
   session.Screenshot("element_buttons_dialogue");
-  ClickElementButton(session, 3);  // A
+  session.ClickElementButton(3);  // A
   session.Type("Go.");
   const std::string shot = session.Screenshot("element_buttons_action");
   // One face a button: a letter about eight rows tall, not a picture of it

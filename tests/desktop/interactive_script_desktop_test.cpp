@@ -3,6 +3,8 @@
 // typed, renumbered and followed, on a real display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +66,58 @@ TEST(InteractiveScriptDesktopTest, ABranchPointIsRenumberedAndFollowed) {
   session.Screenshot("interactive_followed");
   EXPECT_EQ(TextLines(session.ScriptText()),
             (std::vector<std::string>{"KITCHEN", "Hi.", "HALL", "XYARD", "GO TO YARD (3)"}));
+}
+
+// The branch point dialog's two lists, as laid out on the form (the
+// geometry the window manager reports starts below the form's own top).
+constexpr int kFormTopAboveReported = 21;
+constexpr int kSourceX = 8 + 60, kJumpListX = 284 + 60, kListTop = 28, kRowHeight = 16;
+
+int RowY(const WindowGeometry& dialog, int row) {
+  return dialog.y - kFormTopAboveReported + kListTop + row * kRowHeight + kRowHeight / 2;
+}
+
+// The branch point dialog opened from the right panel's A button: a click
+// picks a target, the Right arrow takes it across, a drag puts another in
+// front of it, and Build writes them in that order.
+TEST(InteractiveScriptDesktopTest, TheBranchPointDialogTakesTheTargetsPickedWithTheMouseAndKeys) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Keys("alt+m l m");
+  session.Keys("Return");
+  session.Keys("ctrl+s");
+  session.Type("KITCHEN");
+  session.Keys("Return ctrl+s");
+  session.Type("YARD");
+  session.Keys("Return");
+  session.Type("Rain.");
+  session.ClickElementButton(3);
+  ASSERT_TRUE(session.WaitForWindowTitle("Select which Branch Targets")) << session.ActiveWindowTitle();
+  const std::optional<WindowGeometry> dialog = session.ActiveWindowGeometry();
+  ASSERT_TRUE(dialog);
+  // RETURN (0), KITCHEN (1), YARD (2): YARD is clicked and taken across.
+  session.Click(dialog->x + kSourceX, RowY(*dialog, 2));
+  session.Keys("Right");
+  session.Screenshot("branch_point_keyed");
+  // KITCHEN dragged above it.
+  session.Drag(dialog->x + kSourceX, RowY(*dialog, 1), dialog->x + kJumpListX, RowY(*dialog, 0));
+  session.Screenshot("branch_point_dragged");
+  session.Keys("alt+b");
+  ASSERT_TRUE(session.WaitForTitleGone("Select which Branch Targets"));
+  session.Screenshot("branch_point_built");
+  const std::vector<std::string> lines = TextLines(session.ScriptText());
+  const auto kitchen = std::find(lines.begin(), lines.end(), "GO TO KITCHEN (1)");
+  const auto yard = std::find(lines.begin(), lines.end(), "GO TO YARD (2)");
+  EXPECT_TRUE(kitchen != lines.end() && yard == kitchen + 1) << ::testing::PrintToString(lines);
+
+  // Renumbering asks first, and No is its default: Return renumbers
+  // nothing and no report follows.
+  session.Keys("Escape alt+m b");
+  ASSERT_TRUE(session.WaitForWindowTitle("Are you sure about this?")) << session.ActiveWindowTitle();
+  session.Keys("Return");
+  EXPECT_TRUE(session.WaitForTitleGone("Are you sure about this?"));
+  EXPECT_FALSE(session.WaitForWindowTitle("All Done", 3)) << "renumbered";
 }
 
 }  // namespace

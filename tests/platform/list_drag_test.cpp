@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/forms.h"
 #include "platform/input.h"
 #include "support/platform_fixture.h"
@@ -110,6 +112,54 @@ TEST_F(ListDragTest, AReleaseOverNoListIsReportedWithItsScreenPoint) {
   EXPECT_EQ(outside[0].screen.X, expected.X);
   EXPECT_EQ(outside[0].screen.Y, expected.Y);
   EXPECT_EQ(drops_.size(), 1u) << "the drop on the other list still lands there";
+}
+
+// A list of many picks does as the desktop's: a click picks one item,
+// Ctrl adds one or takes it away, Shift reaches from the last one clicked;
+// a press on a picked item keeps the picks for a drag and, let go where it
+// was, leaves that one alone picked. The arrow keys pick likewise.
+TEST_F(ListDragTest, AListOfManyPicksPicksAsTheDesktopDoes) {
+  TListBox& list = *left_;
+  list.Items.Add("D");
+  list.MultiSelect = true;
+  list.SetFocus();
+  const int h = list.ItemHeight;
+  const auto click = [&list, h](int row, TShiftState shift = {}) {
+    ClickAt(list, 5, row * h + 2, TMouseButton::mbLeft, shift);
+  };
+  const struct {
+    const char* what;
+    std::function<void()> act;
+    std::vector<bool> picked;
+    int current;
+  } steps[] = {
+      {"a click", [&] { click(1); }, {false, true, false, false}, 1},
+      {"Ctrl adds", [&] { click(3, TShiftState{ssCtrl}); }, {false, true, false, true}, 3},
+      {"Ctrl takes away", [&] { click(1, TShiftState{ssCtrl}); }, {false, false, false, true}, 1},
+      {"Shift reaches", [&] { click(3, TShiftState{ssShift}); }, {false, true, true, true}, 3},
+      {"a drag keeps the picks",
+       [&] {
+         DragAt(list, {5, 2 * h + 2}, Over(list, *right_, {5, 5}));
+       },
+       {false, true, true, true},
+       2},
+      {"a press on a pick let go", [&] { click(2); }, {false, false, true, false}, 2},
+      {"below the items", [&] { click(8); }, {false, false, true, false}, 2},
+      {"Down", [] { SendKey(VK_DOWN); }, {false, false, false, true}, 3},
+      {"Shift+Up", [] { SendKey(VK_UP, TShiftState{ssShift}); }, {false, false, true, true}, 2},
+      {"Ctrl+Up moves on alone", [] { SendKey(VK_UP, TShiftState{ssCtrl}); }, {false, false, true, true}, 1},
+      {"Ctrl+Space adds", [] { SendKey(VK_SPACE, TShiftState{ssCtrl}); }, {false, true, true, true}, 1},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    step.act();
+    std::vector<bool> picked;
+    for (int i = 0; i < list.Items.Count(); ++i) picked.push_back(list.Selected(i));
+    EXPECT_EQ(picked, step.picked);
+    EXPECT_EQ(list.ItemIndex(), step.current);
+  }
+  ASSERT_EQ(drops_.size(), 1u);
+  EXPECT_EQ(drops_[0].item, 2) << "the drag began on the third item";
 }
 
 }  // namespace

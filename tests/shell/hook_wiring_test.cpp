@@ -53,6 +53,7 @@ std::vector<std::pair<std::string, std::vector<std::string>>> UnsetMembersOfEver
       Unset("PrintMenuHooks", PrintMenuHooks),
       Unset("PrintRunHooks", PrintRunHooks),
       Unset("SetListHooks", SetListHooks),
+      Unset("BreakdownDialogHooks", BreakdownDialogHooks),
       Unset("StoryboardHooks", story::StoryboardHooks),
       Unset("SpellDialogHooks", SpellDialogHooks),
       Unset("CharWidthHooks", CharWidthHooks),

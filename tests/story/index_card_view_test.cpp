@@ -176,6 +176,52 @@ TEST_F(IndexCardViewTest, ShotsTransitionsAndTitlesKeepTheirMarksInBothModes) {
   EXPECT_EQ(view.ScreenCard(1).Text->Text(), body) << "outline mode";
 }
 
+// A card holds a scene's text up to 40,860 characters; a scene that would
+// reach that is cut short, and a cut card written back would lose the rest
+// of its scene: outline mode ends with a message and cannot come back.
+TEST_F(IndexCardViewTest, ASceneTooLongForItsCardEndsOutlineMode) {
+  const auto words = [](std::size_t length, char last) {
+    std::string text;
+    while (text.size() < length) text += "words ";
+    text.resize(length);
+    text.back() = last;
+    return text;
+  };
+  // Fourteen paragraphs of 2,720 and a last one, each after a blank line.
+  const struct {
+    const char* what;
+    std::size_t lastLength;
+    bool tooLong;
+  } cases[] = {
+      {"one character short of the limit", 2723, false},
+      {"reaching the limit", 2724, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<ElementSpec> elements{{ekSceneHeading, "INT. LONG"}};
+    for (int i = 0; i < 14; ++i) elements.push_back({ekAction, words(2720, 'a')});
+    elements.push_back({ekAction, words(c.lastLength, 'Z')});
+    elements.push_back({ekSceneHeading, "INT. SHORT"});
+    elements.push_back({ekAction, "Short."});
+    Load(elements);
+    if (c.tooLong)
+      testing::AnswerMessageBox(Driver(),
+                                "Unable to allow editing because a single scene is larger than 40,000 characters....",
+                                mrOk, "Attention");
+    WithView([&c](TIndexCardView& view) {
+      EXPECT_EQ(view.Outline, !c.tooLong);
+      EXPECT_EQ(Control<TRadioButton>(view, "ShuffleMode")->Checked(), c.tooLong);
+      EXPECT_EQ(Control<TRadioButton>(view, "OutlineMode")->Enabled, !c.tooLong);
+      EXPECT_EQ(Item(view, "Outline Mode")->Enabled, !c.tooLong);
+      const std::string& text = view.ScreenCard(1).Text->Text();
+      EXPECT_EQ(text.back() == 'Z', !c.tooLong) << "the last paragraph is left off a cut card";
+      view.MainPanel->SetFocus();
+      SendKey('0', TShiftState{ssAlt});
+      EXPECT_EQ(view.Outline, !c.tooLong) << "Alt+0 cannot bring outline mode back";
+    });
+  }
+}
+
 // Right moves on one card; only shuffle mode refuses to move past the last
 // card shown, while outline mode goes on until the last card is the first.
 TEST_F(IndexCardViewTest, RightMovesPastTheLastCardOnlyInOutlineMode) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/input.h"
 #include "script/editing/editor_calls.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
@@ -109,6 +110,34 @@ TEST_F(InteractiveScriptTest, RenumberingAnsweredNoChangesNothing) {
   MainForm->MenuItem("RenumberBTargetsItem")->Click();
   EXPECT_EQ(TargetNumbers(), (std::vector<Word>{5, 2, 9}));
   EXPECT_EQ(testing::ElementsOf(Script())[2].text, "GO TO CELLAR (9)\xA7GO TO ATTIC (2)");
+
+  // No is the question's default: Return answers it.
+  Driver().Expect([](TForm& box) {
+    EXPECT_EQ(testing::MessageBoxText(box), kAreYouSure);
+    SendKey(VK_RETURN);
+  });
+  MainForm->MenuItem("RenumberBTargetsItem")->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(TargetNumbers(), (std::vector<Word>{5, 2, 9}));
+}
+
+// A target typed after a locked one takes the number after it, unlocked:
+// the lock belongs to the target the writer locked.
+TEST_F(InteractiveScriptTest, ATargetTypedAfterALockedOneTakesTheNextNumberUnlocked) {
+  BuildBranchingScript();
+  Nth(6)->format.NumberWord = number_word::LockedBit | 9;  // CELLAR
+  Script().SetFocus();
+  editor::MoveCaretTo(Script(), *Nth(7));
+  SendKey(VK_END);
+  SendKey('S', TShiftState{ssCtrl});
+  TypeText("Garden");
+  SendKey(VK_RETURN);
+  bool done = false;
+  MainForm->AppIdle(nullptr, done);
+  ASSERT_EQ(testing::ElementsOf(Script())[8], (testing::ElementSpec{ekSceneHeading, "Garden"}));
+  EXPECT_EQ(Nth(8)->format.NumberWord, 10);
+  EXPECT_EQ(story::BranchTargetLabel(Script(), *Nth(8)), "GARDEN (10)");
+  EXPECT_EQ(Nth(6)->format.NumberWord, number_word::LockedBit | 9) << "the locked one stays locked";
 }
 
 TEST_F(InteractiveScriptTest, AScriptWithoutTargetsLosesEveryReference) {

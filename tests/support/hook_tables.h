@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/message_boxes.h"
+#include "breakdown/breakdowns_run_dialog.h"
 #include "breakdown/set_lists.h"
 #include "files/file_job.h"
 #include "files/undo_ring.h"
@@ -75,6 +76,15 @@ struct HookMembers<TSetListHooks> {
   }
 };
 static_assert(ListsEveryMember<TSetListHooks>());
+
+template <>
+struct HookMembers<TBreakdownDialogHooks> {
+  template <class Visit>
+  static constexpr void ForEach(Visit&& visit) {
+    visit("EndFillOutBreakdowns", &TBreakdownDialogHooks::EndFillOutBreakdowns);
+  }
+};
+static_assert(ListsEveryMember<TBreakdownDialogHooks>());
 
 template <>
 struct HookMembers<TFileJobHooks> {

@@ -150,18 +150,19 @@ void TMDIChild::RenumberScenes(bool repaint) {
   CurrentGroup = FirstElement->group;
   if (InteractiveScript) {
     // Scene headings keep the numbers written into them; new ones take
-    // the next free numbers.
+    // the next free numbers, never the lock bit of a locked one.
     Assemble();
     int highest = 0;
     for (const TScriptElement* e = FirstElement; e; e = e->next)
-      if (IsSceneHeading(e->Kind())) highest = std::max<int>(highest, e->format.NumberWord);
+      if (IsSceneHeading(e->Kind())) highest = std::max(highest, number_word::Number(e->format.NumberWord));
     int speech = 1;
     for (TElementGroup* g = FirstElement->group; g; g = g->next) {
       TScriptElement* e = g->first;
       if (!e) continue;
       if (IsSceneHeading(e->Kind())) {
-        if (e->format.NumberWord == 0 && highest < 0xFFFF) e->format.NumberWord = static_cast<Word>(++highest);
-        g->number = e->format.NumberWord;
+        if (e->format.NumberWord == 0 && highest < number_word::NumberMask)
+          e->format.NumberWord = static_cast<Word>(++highest);
+        g->number = static_cast<Word>(number_word::Number(e->format.NumberWord));
       } else if (e->Kind() == ekCharacterName && !IsHiddenElement(e)) {
         g->number = static_cast<Word>(speech++);
       }

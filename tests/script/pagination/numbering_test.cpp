@@ -249,14 +249,31 @@ TEST_F(NumberingTest, SceneNumberTextsTakeTheStartOffsetLockedOrNot) {
 }
 
 TEST_F(NumberingTest, InteractiveScriptsWriteNewSceneNumbersIntoTheHeadings) {
-  Load({Scene(), {ekCharacterName, "JOHN"}, Scene(), Scene()});
-  Window().InteractiveScript = 1;
-  ElementNo(2)->format.NumberWord = 7;
-  Window().RebuildElementGroups();
-  EXPECT_EQ(ElementNo(0)->format.NumberWord, 8);
-  EXPECT_EQ(ElementNo(3)->format.NumberWord, 9);
-  EXPECT_EQ(Shown(kHeadings), (std::vector<std::string>{"8", "7", "9"}));
-  EXPECT_EQ(ElementNo(1)->group->number, 1);
+  // A locked target keeps its lock; the targets after it are new ones and
+  // come unlocked, numbered on from its number.
+  const struct {
+    const char* what;
+    Word kept;
+    Word first, last;
+  } cases[] = {
+      {"an unlocked target", 7, 8, 9},
+      {"a locked target", number_word::LockedBit | 7, 8, 9},
+      {"a locked target numbered 511", number_word::LockedBit | 510, 511, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Reload({Scene(), {ekCharacterName, "JOHN"}, Scene(), Scene()});
+    Window().InteractiveScript = 1;
+    ElementNo(2)->format.NumberWord = c.kept;
+    Window().RebuildElementGroups();
+    EXPECT_EQ(ElementNo(0)->format.NumberWord, c.first);
+    EXPECT_EQ(ElementNo(2)->format.NumberWord, c.kept);
+    EXPECT_EQ(ElementNo(3)->format.NumberWord, c.last) << "no number is left once 511 is taken";
+    EXPECT_EQ(Shown(kHeadings),
+              (std::vector<std::string>{std::to_string(c.first), std::to_string(number_word::Number(c.kept)),
+                                        std::to_string(c.last)}));
+    EXPECT_EQ(ElementNo(1)->group->number, 1);
+  }
 }
 
 TEST_F(NumberingTest, LockingIsPausedOnlyWhenTheWriterTypesYes) {
