@@ -176,17 +176,25 @@ bool ParseElements(std::span<const Byte> records, const THeaderInfo& info, std::
     error = "its element records are too short";
     return false;
   }
-  if (info.ElementCount == 0 || info.ElementCount > records.size() / fixed) {
-    error = info.ElementCount == 0 ? "it holds no elements" : "it holds fewer elements than it says";
+  if (records.empty()) {
+    error = "it holds no elements";
     return false;
   }
-  parsed.elements.reserve(info.ElementCount);
+  // A header that counts none counts too few: a script holds one element
+  // at least, and the records after the count are read as for any short count.
+  const DWord counted = std::max<DWord>(info.ElementCount, 1);
+  parsed.elements.reserve(std::min<std::size_t>(counted, records.size() / fixed));
   ByteReader r(records);
-  for (DWord i = 0; i < info.ElementCount; ++i) {
+  for (DWord i = 0; i < counted; ++i) {
+    if (r.AtEnd()) {
+      error = "its header counts " + std::to_string(info.ElementCount) + " elements, but the file ends after " +
+              std::to_string(i);
+      return false;
+    }
     auto e = read(r, fixed, error);
     if (!e) return false;
     parsed.elements.push_back(std::move(e));
-    if (i % 256 == 255) ProgressStep(static_cast<Byte>(40 + 60 * i / info.ElementCount));
+    if (i % 256 == 255) ProgressStep(static_cast<Byte>(40 + std::uint64_t{60} * i / counted));
   }
   ReadRecordsPastTheCount(records, r, fixed, read, parsed);
   return true;
