@@ -77,6 +77,44 @@ TEST(CommandLine, ABareNameIsTheCurrentFoldersFileElseTheScriptFolders) {
   EXPECT_EQ(ScriptNameFromCommandLine({"/NM", "--", "/X"}), "/X");
 }
 
+// A name is read as it is given first: the script extension is added only
+// when no file of that very name is there, in the current folder or the
+// script folder; the same on a first start and when handed over.
+TEST(CommandLine, TheExtensionIsAddedOnlyWhenNoFileHasTheNameAsGiven) {
+  testing::TempFolder here;
+  testing::TempFolder scripts;
+  ScriptDirectory = scripts.Path();
+  ScriptExtension = "QMW";
+  std::filesystem::create_directory(here.File("sub"));
+  for (const char* name : {"--headless", "NOTES", "DRAFT.QMW", "sub/PLAIN", "ENDS."})
+    testing::WriteFileText(here.File(name), "x");
+  for (const char* name : {"README", "PLAN.QMW"}) testing::WriteFileText(scripts.File(name), "x");
+  const std::string old = std::filesystem::current_path();
+  std::filesystem::current_path(here.Path());
+  const struct {
+    std::vector<std::string> params;
+    std::string opens;
+  } cases[] = {
+      {{"--", "--headless"}, here.File("--headless")},
+      {{"NOTES"}, here.File("NOTES")},
+      {{"ENDS."}, here.File("ENDS.")},
+      {{"DRAFT"}, here.File("DRAFT.QMW")},
+      {{"README"}, scripts.File("README")},
+      {{"PLAN"}, scripts.File("PLAN.QMW")},
+      {{"GONE"}, scripts.File("GONE.QMW")},
+      {{"sub/PLAIN"}, "sub/PLAIN"},
+      {{"sub/NONE"}, "sub/NONE.QMW"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.params.back());
+    const std::string name = ScriptNameFromCommandLine(c.params);
+    EXPECT_EQ(CommandLineScriptPath(name, true), c.opens);
+    const std::string received = ScriptNameFromCommandLine(SplitHandOffText(HandOffText(HandOffParameters(c.params))));
+    EXPECT_EQ(ExpandFileName(CommandLineScriptPath(received, false)), ExpandFileName(c.opens)) << "handed over";
+  }
+  std::filesystem::current_path(old);
+}
+
 // A second start hands the running instance, which has a current folder
 // and a script folder of its own, the name so that it opens the same
 // file: a file here or a name with a folder part by its whole path, a bare
