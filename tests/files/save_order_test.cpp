@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "files/file_test_fixture.h"
 #include "files/native_file.h"
@@ -42,6 +44,9 @@ class SaveOrderTest : public FileTest {
   std::unique_ptr<ScriptWindow> window_;
 };
 
+// A failed step of the save leaves the previous file under the name. A
+// backup that cannot be kept stops no save: the script is saved and the
+// writer told which file could not be kept.
 TEST_F(SaveOrderTest, AFailedStepLeavesThePreviousFileUnderItsName) {
   const std::string target = Path("PILOT.QMW");
   const std::string backup = Path("PILOT.BK");
@@ -53,16 +58,20 @@ TEST_F(SaveOrderTest, AFailedStepLeavesThePreviousFileUnderItsName) {
   struct Case {
     TFileStep step;
     std::string path;
+    bool saved;
     const char* backupAfter;  // what the backup holds afterwards
+    std::string said;
   };
+  const std::string failed = "Error writing " + target;
+  const std::string notKept = "could not be kept as " + backup;
   const Case cases[] = {
-      {TFileStep::Create, fresh, "older"},
-      {TFileStep::Write, fresh, "older"},
-      {TFileStep::Flush, fresh, "older"},
-      {TFileStep::Link, backup, "older"},
-      {TFileStep::Rename, backup, "older"},
+      {TFileStep::Create, fresh, false, "older", failed},
+      {TFileStep::Write, fresh, false, "older", failed},
+      {TFileStep::Flush, fresh, false, "older", failed},
+      {TFileStep::Link, backup, true, "older", notKept},
+      {TFileStep::Rename, backup, true, "older", notKept},
       // The previous version became the backup before the new file failed to take its place.
-      {TFileStep::Rename, target, "previous script"},
+      {TFileStep::Rename, target, false, "previous script", failed},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.step));
@@ -73,13 +82,19 @@ TEST_F(SaveOrderTest, AFailedStepLeavesThePreviousFileUnderItsName) {
         [&](TFileStep step, const std::string& path) { return step == c.step && named(path, c.path) ? EIO : 0; });
     SeenBox seen;
     AnswerBox(IDOK, &seen);
-    EXPECT_FALSE(SaveScriptFile(target, false, true));
-    EXPECT_EQ(ReadFileText(target), "previous script");
+    EXPECT_EQ(SaveScriptFile(target, false, true), c.saved);
+    SetFileFaultHook(nullptr);
+    if (c.saved) {
+      EXPECT_TRUE(ParsesAsScript(target));
+    } else {
+      EXPECT_EQ(ReadFileText(target), "previous script");
+    }
     EXPECT_EQ(ReadFileText(backup), c.backupAfter);
     EXPECT_TRUE(VisibleSideFilesOf(target).empty());
     EXPECT_EQ(seen.caption, "Warning");
-    EXPECT_NE(seen.text.find("Error writing " + target), std::string::npos) << seen.text;
-    EXPECT_NE(PendingIOError, 0);
+    EXPECT_NE(seen.text.find(c.said), std::string::npos) << seen.text;
+    EXPECT_NE(seen.text.find(std::strerror(EIO)), std::string::npos) << "the true cause: " << seen.text;
+    EXPECT_EQ(PendingIOError != 0, !c.saved);
     PendingIOError = 0;
   }
 }
@@ -228,6 +243,83 @@ TEST_F(SaveOrderTest, TheNewFileKeepsThePermissionsOfTheOldOne) {
     ASSERT_TRUE(SaveScriptFile(target, false, true));
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, mode);
     EXPECT_TRUE(ParsesAsScript(target));
+  }
+}
+
+// A timed backup is as private as its script, whatever backup it replaces.
+TEST_F(SaveOrderTest, ATimedBackupTakesItsScriptsPermissions) {
+  const mode_t oldMask = ::umask(022);
+  const std::string script = Path("PILOT.QMW");
+  ASSERT_TRUE(SaveScriptFile(script, false, true));
+  (*window_)->ScriptFileName = script;
+  const std::string base = Path("SAVE1");
+  const struct {
+    const char* what;
+    fs::perms script;
+    std::optional<fs::perms> previous;  // the backup replaced
+  } cases[] = {
+      {"a private script", fs::perms::owner_read | fs::perms::owner_write, std::nullopt},
+      {"a private script over a backup others read", fs::perms::owner_read | fs::perms::owner_write,
+       fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read},
+      {"a group's script over a private backup", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+       fs::perms::owner_read | fs::perms::owner_write},
+      {"a script everyone may write",
+       fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec), std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::permissions(script, c.script);
+    fs::remove(base + ".TMB");
+    if (c.previous) fs::permissions(WriteFileText(base + ".TMB", "previous backup"), *c.previous);
+    ASSERT_TRUE(SaveScriptFile(base, true, true));
+    EXPECT_EQ(fs::status(base + ".TMB").permissions() & fs::perms::all, c.script);
+  }
+  ::umask(oldMask);
+}
+
+// Every name the folder takes can be saved under, again and again: what is
+// written beside it takes a shorter name when its own would not fit. A
+// stopped save under such a name is still found.
+TEST_F(SaveOrderTest, ANameAsLongAsTheFolderTakesIsSavedUnder) {
+  for (const std::size_t length : {246u, 250u, 255u}) {
+    SCOPED_TRACE(length);
+    const std::string target = Path(std::string(length - 4, 'L') + ".QMW");
+    ASSERT_TRUE(SaveScriptFile(target, false, true));
+    ASSERT_TRUE(SaveScriptFile(target, false, true));
+    EXPECT_TRUE(ParsesAsScript(target));
+    EXPECT_TRUE(ParsesAsScript(ChangeFileExt(target, ".BK")));
+    AppendElement(**window_, ekAction, "Written, but never given the name.");
+    ASSERT_TRUE(KilledAt(TFileStep::Rename, target, [&] { SaveScriptFile(target, false, true); }));
+    const std::vector<std::string> left = VisibleSideFilesOf(target);
+    ASSERT_EQ(left.size(), 1u);
+    WithinOneSecond({target, left.front()});
+    EXPECT_EQ(StoppedSaveToOffer(target), left.front());
+  }
+}
+
+// A name longer than the folder takes is said to be too long, not a full
+// disk; so is a backup's name that would be, and the save goes on.
+TEST_F(SaveOrderTest, ANameTooLongIsSaidToBeTooLong) {
+  const struct {
+    const char* what;
+    std::string name;
+    bool saved;
+    std::string said;
+  } cases[] = {
+      {"the script's own", std::string(253, 'L') + ".QMW", false, "Error writing "},
+      {"its backup's", std::string(253, 'L') + ".Q", true, "could not be kept as "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string target = Path(c.name);
+    if (c.saved) ASSERT_TRUE(SaveScriptFile(target, false, true)) << "a first save keeps no backup";
+    SeenBox seen;
+    AnswerBox(IDOK, &seen);
+    EXPECT_EQ(SaveScriptFile(target, false, true), c.saved);
+    EXPECT_NE(seen.text.find(c.said), std::string::npos) << seen.text;
+    EXPECT_NE(seen.text.find(std::strerror(ENAMETOOLONG)), std::string::npos) << seen.text;
+    EXPECT_EQ(seen.text.find("Disk is Full"), std::string::npos) << seen.text;
+    PendingIOError = 0;
   }
 }
 
