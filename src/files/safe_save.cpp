@@ -70,8 +70,11 @@ std::vector<std::string> LeftoversOfStoppedSaves(const std::string& target) {
 TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup) {
   const TFileInfo script = FileAttributes(FollowLinks(scriptFile));
   if (scriptFile.empty() || !script.regular) return {};
-  if (timedBackup) return {script.permissions, std::nullopt};
-  return {std::nullopt, script.permissions};
+  // Who else may read it follows the script; the writer can always
+  // replace what it wrote, even for a script marked read-only.
+  const unsigned others = script.permissions & 077;
+  if (timedBackup) return {0600 | (script.permissions & 0700) | others, std::nullopt};
+  return {std::nullopt, 0700 | others};
 }
 
 std::string FailureCause(int err, const std::string& path, bool writing) {

@@ -38,7 +38,8 @@ struct TNewFileModes {
 };
 // The modes for a file written for the script kept in `scriptFile` (none
 // there: a script never saved, which limits nothing): a timed backup takes
-// its script's, anything else is kept within them.
+// its script's, anything else is open to no one the script is not; the
+// writer may always read and replace either.
 TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup);
 
 // Writes `bytes` in chunks of FileChunkSize, with a progress step after

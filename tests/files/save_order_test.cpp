@@ -10,7 +10,6 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
-#include <optional>
 
 #include "files/file_test_fixture.h"
 #include "files/native_file.h"
@@ -246,33 +245,46 @@ TEST_F(SaveOrderTest, TheNewFileKeepsThePermissionsOfTheOldOne) {
   }
 }
 
-// A timed backup is as private as its script, whatever backup it replaces.
-TEST_F(SaveOrderTest, ATimedBackupTakesItsScriptsPermissions) {
+// A timed backup is as private as its script, whatever backup it
+// replaces, and the script saved under a new name is no more open than
+// it; the writer can replace either again, even for a script marked
+// read-only.
+TEST_F(SaveOrderTest, WhatIsWrittenForAScriptIsNoMoreOpenThanTheScript) {
   const mode_t oldMask = ::umask(022);
   const std::string script = Path("PILOT.QMW");
   ASSERT_TRUE(SaveScriptFile(script, false, true));
   (*window_)->ScriptFileName = script;
-  const std::string base = Path("SAVE1");
+  const std::string timed = Path("SAVE1.TMB");
+  const std::string copy = Path("COPY.QMW");
+  const auto modeOf = [](const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+  };
   const struct {
     const char* what;
-    fs::perms script;
-    std::optional<fs::perms> previous;  // the backup replaced
+    int script;
+    int previous;  // the mode of the timed backup replaced; -1: none
+    int timed;
+    int copy;
   } cases[] = {
-      {"a private script", fs::perms::owner_read | fs::perms::owner_write, std::nullopt},
-      {"a private script over a backup others read", fs::perms::owner_read | fs::perms::owner_write,
-       fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read},
-      {"a group's script over a private backup", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
-       fs::perms::owner_read | fs::perms::owner_write},
-      {"a script everyone may write",
-       fs::perms::all & ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec), std::nullopt},
+      {"a private script", 0600, -1, 0600, 0600},
+      {"a private script over a backup others read", 0600, 0644, 0600, 0600},
+      {"a group's script over a private backup", 0640, 0600, 0640, 0640},
+      {"a script everyone may write", 0666, -1, 0666, 0644},
+      {"a script marked read-only", 0444, -1, 0644, 0644},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    fs::permissions(script, c.script);
-    fs::remove(base + ".TMB");
-    if (c.previous) fs::permissions(WriteFileText(base + ".TMB", "previous backup"), *c.previous);
-    ASSERT_TRUE(SaveScriptFile(base, true, true));
-    EXPECT_EQ(fs::status(base + ".TMB").permissions() & fs::perms::all, c.script);
+    ASSERT_EQ(::chmod(script.c_str(), static_cast<mode_t>(c.script)), 0);
+    fs::remove(timed);
+    fs::remove(copy);
+    if (c.previous >= 0) ::chmod(WriteFileText(timed, "previous backup").c_str(), static_cast<mode_t>(c.previous));
+    for (int time = 1; time <= 2; ++time) {
+      ASSERT_TRUE(SaveScriptFile(Path("SAVE1"), true, true)) << "time " << time;
+      ASSERT_TRUE(SaveScriptFile(copy, false, true)) << "time " << time;
+    }
+    EXPECT_EQ(modeOf(timed), c.timed);
+    EXPECT_EQ(modeOf(copy), c.copy);
   }
   ::umask(oldMask);
 }
