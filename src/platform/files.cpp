@@ -557,6 +557,14 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
   return ::chmod(path.c_str(), mode & 07777) == 0;
 }
 
+bool KeepPermissionsWithin(const std::string& path, unsigned widest) {
+  const std::string real = FollowLinks(path);
+  struct stat st;
+  if (!LStat(real, st) || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return false;
+  const mode_t within = st.st_mode & 07777 & static_cast<mode_t>(widest);
+  return within == (st.st_mode & 07777) || ::chmod(real.c_str(), within) == 0;
+}
+
 TFileInfo FileAttributes(const std::string& path) {
   TFileInfo info;
   struct stat st;

@@ -81,6 +81,9 @@ bool SetFileAge(const std::string& path, std::time_t age);
 // owner the write bit back.
 bool IsReadOnly(const std::string& path);
 bool SetReadOnly(const std::string& path, bool readOnly);
+// A plain file of this user (a link it may trust followed) is open to no
+// one these permissions leave out; false for anything else, left as it was.
+bool KeepPermissionsWithin(const std::string& path, unsigned widest);
 
 struct TFileInfo {
   bool exists = false;
