@@ -217,72 +217,48 @@ TEST_F(SharedFolderSaveTest, NoOtherUserCanReadWhatIsWrittenForAPrivateScript) {
   ::umask(oldMask);
 }
 
-// Another user's file or link at the backup's name stops no save: the
-// script is saved, the writer is told which file could not be kept and
-// whose it is, and nothing is written through it.
-TEST_F(SharedFolderSaveTest, AnotherUsersFileAtTheBackupsNameStopsNoSave) {
+// Another user's file or link at a name the program picks beside the
+// script stops no save of the script: at the backup's name the script is
+// saved, at a timed backup's that backup is not written; either way the
+// writer is told which file and whose it is, and nothing is written
+// through it.
+TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithItsOwner) {
   NEEDS_ROOT();
   const std::string target = shared_ + "/PILOT.QMW";
-  const std::string backup = shared_ + "/PILOT.BK";
   ASSERT_TRUE(SaveScriptFile(target, false, true));
   ASSERT_EQ(::chown(target.c_str(), kWriter, kWriter), 0);
-  const std::vector<Byte> theirs = {'t', 'h', 'e', 'i', 'r', 's'};
   const struct {
     const char* what;
-    std::function<void()> plant;
-    fs::file_type stays;
+    const char* name;
+    bool link;
+    bool timed;  // the save is the timed backup written under that name
+    int outcome;
   } cases[] = {
-      {"a file", [&] { PlantFile(backup, theirs); }, fs::file_type::regular},
-      {"a link", [&] { PlantLink("PILOT.BK"); }, fs::file_type::symlink},
+      {"a file at the backup's name", "PILOT.BK", false, false, kSaved},
+      {"a link at the backup's name", "PILOT.BK", true, false, kSaved},
+      {"a file at a timed backup's name", "SAVE1.TMB", false, true, kNotSaved},
+      {"a link at a timed backup's name", "SAVE1.TMB", true, true, kNotSaved},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    fs::remove(backup);
-    c.plant();
+    const std::string planted = shared_ + "/" + c.name;
+    fs::remove(planted);
+    if (c.link) PlantLink(c.name);
+    else PlantFile(planted, {'t', 'h', 'e', 'i', 'r', 's'});
     AppendElement(Script(), ekAction, std::string("The writer's words beside ") + c.what + ".");
     const int outcome = AsTheWriter([&] {
       SeenBox seen;
       AnswerBox(IDOK, &seen);
-      if (!SaveScriptFile(target, false, true)) return kNotSaved;
-      return NamesTheOwnersFile(seen.text, backup) ? kSaved : kSaidWrongly;
+      const bool saved = c.timed ? SaveScriptFile(shared_ + "/SAVE1", true, true) : SaveScriptFile(target, false, true);
+      if (!NamesTheOwnersFile(seen.text, planted)) return kSaidWrongly;
+      return saved ? kSaved : kNotSaved;
     });
-    EXPECT_EQ(outcome, kSaved) << kOutcomes;
-    EXPECT_EQ(fs::file_size(target), BuildScriptImage(Script(), false, true).size()) << "the writer's version";
-    EXPECT_EQ(fs::symlink_status(backup).type(), c.stays);
-    if (c.stays == fs::file_type::regular) EXPECT_EQ(ReadFileText(backup), "theirs");
-    EXPECT_EQ(ReadFileText(notes_), kNotes);
-  }
-}
-
-// Another user's file or link at a timed backup's name is named with its
-// owner when the backup cannot be written, and nothing is written through it.
-TEST_F(SharedFolderSaveTest, AnotherUsersFileAtTheTimedBackupsNameIsNamedWithItsOwner) {
-  NEEDS_ROOT();
-  const std::string base = shared_ + "/SAVE1";
-  const std::string timed = base + ".TMB";
-  const std::vector<Byte> theirs = {'t', 'h', 'e', 'i', 'r', 's'};
-  const struct {
-    const char* what;
-    std::function<void()> plant;
-    fs::file_type stays;
-  } cases[] = {
-      {"a file", [&] { PlantFile(timed, theirs); }, fs::file_type::regular},
-      {"a link", [&] { PlantLink("SAVE1.TMB"); }, fs::file_type::symlink},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    fs::remove(timed);
-    c.plant();
-    Script().DocumentModified = 1;
-    const int outcome = AsTheWriter([&] {
-      SeenBox seen;
-      AnswerBox(IDOK, &seen);
-      if (SaveScriptFile(base, true, true)) return kSaved;
-      return NamesTheOwnersFile(seen.text, timed) ? kNotSaved : kSaidWrongly;
-    });
-    EXPECT_EQ(outcome, kNotSaved) << kOutcomes;
-    EXPECT_EQ(fs::symlink_status(timed).type(), c.stays);
-    if (c.stays == fs::file_type::regular) EXPECT_EQ(ReadFileText(timed), "theirs");
+    EXPECT_EQ(outcome, c.outcome) << kOutcomes;
+    if (!c.timed) {
+      EXPECT_EQ(fs::file_size(target), BuildScriptImage(Script(), false, true).size()) << "the writer's version";
+    }
+    EXPECT_EQ(fs::symlink_status(planted).type(), c.link ? fs::file_type::symlink : fs::file_type::regular);
+    if (!c.link) EXPECT_EQ(ReadFileText(planted), "theirs");
     EXPECT_EQ(ReadFileText(notes_), kNotes);
   }
 }

@@ -58,21 +58,33 @@ TEST(CommandLine, ANameHandedOverComesBackWhole) {
   }
 }
 
+// A current folder and a script folder of one test's own; the current
+// folder is put back at its end.
+struct CommandLineFolders {
+  CommandLineFolders() {
+    ScriptDirectory = scripts.Path();
+    ScriptExtension = "QMW";
+    std::filesystem::current_path(here.Path());
+  }
+  ~CommandLineFolders() { std::filesystem::current_path(old); }
+  testing::TempFolder here;
+  testing::TempFolder scripts;
+  const std::string old = std::filesystem::current_path();
+};
+
 // A bare name is the current folder's file when one is there, else the
 // script folder's; the same on a first start and when handed over.
 TEST(CommandLine, ABareNameIsTheCurrentFoldersFileElseTheScriptFolders) {
-  testing::TempFolder here;
-  testing::TempFolder scripts;
-  ScriptDirectory = scripts.Path();
-  ScriptExtension = "QMW";
-  testing::WriteFileText(here.File("HERE.QMW"), "x");
-  const std::string old = std::filesystem::current_path();
-  std::filesystem::current_path(here.Path());
-  EXPECT_EQ(CommandLineScriptPath("HERE.QMW", true), here.File("HERE.QMW"));
-  EXPECT_EQ(CommandLineScriptPath("HERE", true), here.File("HERE.QMW"));
-  EXPECT_EQ(CommandLineScriptPath("AWAY.QMW", true), scripts.File("AWAY.QMW"));
-  EXPECT_EQ(CommandLineScriptPath("HERE.QMW", false), scripts.File("HERE.QMW")) << "handed over: not here";
-  std::filesystem::current_path(old);
+  {
+    const CommandLineFolders folders;
+    const testing::TempFolder& here = folders.here;
+    const testing::TempFolder& scripts = folders.scripts;
+    testing::WriteFileText(here.File("HERE.QMW"), "x");
+    EXPECT_EQ(CommandLineScriptPath("HERE.QMW", true), here.File("HERE.QMW"));
+    EXPECT_EQ(CommandLineScriptPath("HERE", true), here.File("HERE.QMW"));
+    EXPECT_EQ(CommandLineScriptPath("AWAY.QMW", true), scripts.File("AWAY.QMW"));
+    EXPECT_EQ(CommandLineScriptPath("HERE.QMW", false), scripts.File("HERE.QMW")) << "handed over: not here";
+  }
   EXPECT_EQ(ScriptNameFromCommandLine({"--", "--headless"}), "--headless");
   EXPECT_EQ(ScriptNameFromCommandLine({"/NM", "--", "/X"}), "/X");
 }
@@ -81,16 +93,13 @@ TEST(CommandLine, ABareNameIsTheCurrentFoldersFileElseTheScriptFolders) {
 // when no file of that very name is there, in the current folder or the
 // script folder; the same on a first start and when handed over.
 TEST(CommandLine, TheExtensionIsAddedOnlyWhenNoFileHasTheNameAsGiven) {
-  testing::TempFolder here;
-  testing::TempFolder scripts;
-  ScriptDirectory = scripts.Path();
-  ScriptExtension = "QMW";
+  const CommandLineFolders folders;
+  const testing::TempFolder& here = folders.here;
+  const testing::TempFolder& scripts = folders.scripts;
   std::filesystem::create_directory(here.File("sub"));
   for (const char* name : {"--headless", "NOTES", "DRAFT.QMW", "sub/PLAIN", "ENDS."})
     testing::WriteFileText(here.File(name), "x");
   for (const char* name : {"README", "PLAN.QMW"}) testing::WriteFileText(scripts.File(name), "x");
-  const std::string old = std::filesystem::current_path();
-  std::filesystem::current_path(here.Path());
   const struct {
     std::vector<std::string> params;
     std::string opens;
@@ -112,7 +121,6 @@ TEST(CommandLine, TheExtensionIsAddedOnlyWhenNoFileHasTheNameAsGiven) {
     const std::string received = ScriptNameFromCommandLine(SplitHandOffText(HandOffText(HandOffParameters(c.params))));
     EXPECT_EQ(ExpandFileName(CommandLineScriptPath(received, false)), ExpandFileName(c.opens)) << "handed over";
   }
-  std::filesystem::current_path(old);
 }
 
 // A second start hands the running instance, which has a current folder
@@ -120,14 +128,11 @@ TEST(CommandLine, TheExtensionIsAddedOnlyWhenNoFileHasTheNameAsGiven) {
 // file: a file here or a name with a folder part by its whole path, a bare
 // name not here as it is, for the script folder.
 TEST(CommandLine, ASecondStartHandsOverTheNameOfTheFileMeant) {
-  testing::TempFolder here;
-  testing::TempFolder scripts;
-  ScriptDirectory = scripts.Path();
-  ScriptExtension = "QMW";
+  const CommandLineFolders folders;
+  const testing::TempFolder& here = folders.here;
+  const testing::TempFolder& scripts = folders.scripts;
   std::filesystem::create_directory(here.File("sub"));
   for (const char* name : {"HERE.QMW", "-dash.QMW", "sub/IN.QMW"}) testing::WriteFileText(here.File(name), "x");
-  const std::string old = std::filesystem::current_path();
-  std::filesystem::current_path(here.Path());
   const struct {
     const char* what;
     std::vector<std::string> params;
@@ -158,7 +163,6 @@ TEST(CommandLine, ASecondStartHandsOverTheNameOfTheFileMeant) {
     const std::string received = ScriptNameFromCommandLine(SplitHandOffText(HandOffText(handed)));
     EXPECT_EQ(CommandLineScriptPath(received, false), c.opens) << HandOffText(handed);
   }
-  std::filesystem::current_path(old);
 }
 
 // A stored script with its password taken out, so that it opens at once.
