@@ -324,7 +324,9 @@ TEST_F(SaveOrderTest, ANameTooLongIsSaidToBeTooLong) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string target = Path(c.name);
-    if (c.saved) ASSERT_TRUE(SaveScriptFile(target, false, true)) << "a first save keeps no backup";
+    if (c.saved) {
+      ASSERT_TRUE(SaveScriptFile(target, false, true)) << "a first save keeps no backup";
+    }
     SeenBox seen;
     AnswerBox(IDOK, &seen);
     EXPECT_EQ(SaveScriptFile(target, false, true), c.saved);

@@ -258,7 +258,9 @@ TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithIt
       EXPECT_EQ(fs::file_size(target), BuildScriptImage(Script(), false, true).size()) << "the writer's version";
     }
     EXPECT_EQ(fs::symlink_status(planted).type(), c.link ? fs::file_type::symlink : fs::file_type::regular);
-    if (!c.link) EXPECT_EQ(ReadFileText(planted), "theirs");
+    if (!c.link) {
+      EXPECT_EQ(ReadFileText(planted), "theirs");
+    }
     EXPECT_EQ(ReadFileText(notes_), kNotes);
   }
 }

@@ -353,7 +353,9 @@ TEST_F(Files, ANewFileIsItsWritersAloneUntilItIsComplete) {
     SCOPED_TRACE(c.what);
     const std::string path = dir_ + "/mode.bin";
     ::unlink(path.c_str());
-    if (c.replaced >= 0) ASSERT_EQ(::chmod(Make("mode.bin").c_str(), static_cast<mode_t>(c.replaced)), 0);
+    if (c.replaced >= 0) {
+      ASSERT_EQ(::chmod(Make("mode.bin").c_str(), static_cast<mode_t>(c.replaced)), 0);
+    }
     TFileReplacement file(path);
     if (c.within >= 0) file.KeepModeWithin(static_cast<unsigned>(c.within));
     if (c.taken >= 0) file.TakeMode(static_cast<unsigned>(c.taken));
