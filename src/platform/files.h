@@ -211,8 +211,9 @@ bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size
 // "<name>.<pid>-<tag>.new~" that a stopped save leaves for the writer to
 // find. The tag is one no one can foresee, so names planted beforehand
 // stop no write, and each replacement has a name of its own, so two
-// writers never cut each other's file. A name too long for the folder to
-// take that beside it keeps only its start and a check sum of the whole.
+// writers never cut each other's file. Where that would be too long a
+// name for the folder, the file's name keeps only its start and a check
+// sum of the whole.
 enum class TSideName { Hidden, Visible };
 
 // A new version of a file, written beside it and then given its name in
@@ -247,7 +248,7 @@ class TFileReplacement {
   // no version to keep. When another save gives the file a new version
   // meanwhile, the one then under the name is kept.
   bool KeepCurrentAs(const std::string& backup);
-  // Gives the new file its permissions and the name.
+  // Gives the new file the name, and then its permissions.
   bool Commit();
   // The new file takes this modification time and these permissions
   // instead (a copy keeps its source's).
