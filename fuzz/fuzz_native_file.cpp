@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!error.empty());
     return 0;
   }
+  // A script holds one element at least, whatever its header counts.
+  Check(!parsed.elements.empty());
   Check(parsed.elements.size() == parsed.info.ElementCount);
   qm::TScriptElement* previous = nullptr;
   for (auto& e : parsed.elements) {

@@ -175,10 +175,12 @@ std::string FileErrorText(Byte code) {
   }
 }
 
-void ShowFileError(const std::string& description, Byte code) {
+void ShowFileError(const std::string& description, Byte code) { ShowFileError(description, FileErrorText(code)); }
+
+void ShowFileError(const std::string& description, const std::string& cause) {
   const auto& hooks = MessageBoxHooks;
   if (hooks.EnableProgressDialog) hooks.EnableProgressDialog(false);
-  Application->MessageBox("Error " + description + "\r" + FileErrorText(code), "Warning", MB_OK | MB_ICONINFORMATION);
+  Application->MessageBox("Error " + description + "\r" + cause, "Warning", MB_OK | MB_ICONINFORMATION);
   if (hooks.EnableProgressDialog) hooks.EnableProgressDialog(true);
   if (hooks.ClearPendingIoError) hooks.ClearPendingIoError();
 }

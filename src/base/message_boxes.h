@@ -59,6 +59,9 @@ void ClosePleaseWait();
 constexpr Byte FileTooLargeError = 199;
 
 void ShowFileError(const std::string& description, Byte code);
+// The same with the cause in words of its own, where the runtime's number
+// would not tell it.
+void ShowFileError(const std::string& description, const std::string& cause);
 std::string FileErrorText(Byte code);
 
 std::string NormalizeCaption(const std::string& caption);

@@ -53,13 +53,14 @@ bool ExportScript(const std::string& fileName, Byte kind) {
   }
   const std::string bytes = ExportBytes(*script, kind);
   const TSaveOutcome outcome =
-      SaveWithBackup(fileName, "", std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()), false);
+      SaveWithBackup(fileName, "", std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()), false,
+                     ModesForScript(script->ScriptFileName, false));
   if (outcome.ok) return true;
   if (outcome.cancelled) {
     ShowMessageBox(ECancelPressed().what(), "Attention");
     PendingIOError = kCancelledExport;
   } else {
-    ShowFileError("writing " + PathToText(fileName), outcome.code);
+    ShowFileError("writing " + PathToText(fileName), outcome.cause);
     PendingIOError = outcome.code ? outcome.code : 101;
   }
   return false;

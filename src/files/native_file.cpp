@@ -1,6 +1,7 @@
 #include "files/native_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 
 #include "platform/byte_io.h"
@@ -125,12 +126,12 @@ bool StartsWith(std::span<const Byte> bytes, std::string_view tag) {
 }
 
 // The whole file, read in chunks with a progress step after each (the
-// first 40 percent of a load).
-bool ReadInChunks(const std::string& fileName, std::vector<Byte>& bytes, Byte& code) {
+// first 40 percent of a load); the errno of a failure in `err`.
+bool ReadInChunks(const std::string& fileName, std::vector<Byte>& bytes, int& err) {
   TFileStream in(fileName, TFileMode::OpenRead);
   const std::int64_t size = in.IsOpen() ? in.Size() : -1;
   if (size < 0 || size > kLargestScriptFile) {
-    code = size > kLargestScriptFile ? 8 : FileErrorCode(in.LastError(), false);
+    err = size > kLargestScriptFile ? ENOMEM : in.LastError();
     return false;
   }
   bytes.resize(static_cast<std::size_t>(size));
@@ -138,7 +139,7 @@ bool ReadInChunks(const std::string& fileName, std::vector<Byte>& bytes, Byte& c
   while (done < bytes.size()) {
     const std::size_t n = in.Read(bytes.data() + done, std::min(FileChunkSize, bytes.size() - done));
     if (n == 0) {
-      code = FileErrorCode(in.LastError(), false);
+      err = in.LastError() != 0 ? in.LastError() : EIO;
       return false;
     }
     done += n;
@@ -176,17 +177,25 @@ bool ParseElements(std::span<const Byte> records, const THeaderInfo& info, std::
     error = "its element records are too short";
     return false;
   }
-  if (info.ElementCount == 0 || info.ElementCount > records.size() / fixed) {
-    error = info.ElementCount == 0 ? "it holds no elements" : "it holds fewer elements than it says";
+  if (records.empty()) {
+    error = "it holds no elements";
     return false;
   }
-  parsed.elements.reserve(info.ElementCount);
+  // A header that counts none counts too few: a script holds one element
+  // at least, and the records after the count are read as for any short count.
+  const DWord counted = std::max<DWord>(info.ElementCount, 1);
+  parsed.elements.reserve(std::min<std::size_t>(counted, records.size() / fixed));
   ByteReader r(records);
-  for (DWord i = 0; i < info.ElementCount; ++i) {
+  for (DWord i = 0; i < counted; ++i) {
+    if (r.AtEnd()) {
+      error = "its header counts " + std::to_string(info.ElementCount) + " elements, but the file ends after " +
+              std::to_string(i);
+      return false;
+    }
     auto e = read(r, fixed, error);
     if (!e) return false;
     parsed.elements.push_back(std::move(e));
-    if (i % 256 == 255) ProgressStep(static_cast<Byte>(40 + 60 * i / info.ElementCount));
+    if (i % 256 == 255) ProgressStep(static_cast<Byte>(40 + std::uint64_t{60} * i / counted));
   }
   ReadRecordsPastTheCount(records, r, fixed, read, parsed);
   return true;
@@ -250,10 +259,10 @@ void WarnOfDisagreement(const std::string& fileName, const TParsedScript& parsed
 // Reads and checks a file; reports what went wrong.
 bool ReadScriptFile(const std::string& fileName, std::vector<Byte>& bytes, TParsedScript& parsed) {
   try {
-    Byte code = 0;
-    if (!ReadInChunks(fileName, bytes, code)) {
-      ShowFileError("reading " + PathToText(fileName), code);
-      PendingIOError = code;
+    int err = 0;
+    if (!ReadInChunks(fileName, bytes, err)) {
+      ShowFileError("reading " + PathToText(fileName), FailureCause(err, fileName, false));
+      PendingIOError = FileErrorCode(err, false);
       return false;
     }
     std::string error;
@@ -461,17 +470,23 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
   const std::vector<Byte> bytes =
       windowsFormat ? BuildWindowsImage(*script, timedBackup, &storyboardFailed) : BuildDosImage(*script);
   if (storyboardFailed && !LinkErrorsSilenced()) ShowMessageBox("Error Saving StoryBoard Link Information!", "Warning");
-  const TSaveOutcome outcome = SaveWithBackup(target, backup, bytes, !timedBackup);
+  const TSaveOutcome outcome =
+      SaveWithBackup(target, backup, bytes, !timedBackup, ModesForScript(script->ScriptFileName, timedBackup));
   if (outcome.ok) {
     script->ModifiedSinceBackup = 0;
     // A script saved under its name has no unsaved changes; a timed backup
     // leaves them for the real save.
     if (!timedBackup) SetDocumentModified(false, false);
+    if (!outcome.backupNotKept.empty())
+      ShowMessageBox("The script is saved as " + PathToText(target) +
+                         ", but its previous version could not be kept as " + PathToText(backup) + ":\r" +
+                         outcome.backupNotKept + ".",
+                     "Warning");
   } else if (outcome.cancelled) {
     ShowMessageBox(ECancelPressed().what(), "Attention");
     PendingIOError = kCancelledJob;
   } else {
-    ShowFileError("writing " + PathToText(target), outcome.code);
+    ShowFileError("writing " + PathToText(target), outcome.cause);
     PendingIOError = outcome.code;
   }
   ReportJobDone();

@@ -69,9 +69,10 @@ struct TParsedScript {
   std::size_t unreadTrailingBytes = 0;
   bool HeaderAndBodyDisagree() const { return statedElementCount != info.ElementCount || unreadTrailingBytes != 0; }
 };
-// A file whose records go on past the header's element count opens with
-// every record; bytes after them that are no records are reported in
-// unreadTrailingBytes. Neither is an error: the caller warns.
+// A file whose records go on past the header's element count (a count of
+// 0 too) opens with every record; bytes after them that are no records are
+// reported in unreadTrailingBytes. Neither is an error: the caller warns.
+// Records that end before the count are: the error gives both numbers.
 bool ParseScriptImage(std::span<const Byte> bytes, TParsedScript& parsed, std::string& error);
 
 struct TNativeLoadResult {

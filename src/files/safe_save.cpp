@@ -1,8 +1,11 @@
 #include "files/safe_save.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
+#include "base/message_boxes.h"
 #include "files/file_job.h"
 #include "platform/files.h"
 
@@ -10,7 +13,12 @@ namespace qm {
 
 namespace {
 
-TSaveOutcome Failed(const TFileReplacement& file) { return {false, FileErrorCode(file.LastError(), true), false}; }
+TSaveOutcome Failed(const TFileReplacement& file) {
+  TSaveOutcome outcome;
+  outcome.code = FileErrorCode(file.LastError(), true);
+  outcome.cause = FailureCause(file.LastError(), file.FailedPath(), true);
+  return outcome;
+}
 
 // False when a chunk could not be written; Cancel raises ECancelPressed.
 bool WriteInChunks(TFileReplacement& file, std::span<const Byte> bytes) {
@@ -59,19 +67,52 @@ std::vector<std::string> LeftoversOfStoppedSaves(const std::string& target) {
   return newestFirst;
 }
 
+TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup) {
+  const TFileInfo script = FileAttributes(FollowLinks(scriptFile));
+  if (scriptFile.empty() || !script.regular) return {};
+  // Who else may read it follows the script; the writer can always
+  // replace what it wrote, even for a script marked read-only.
+  const unsigned others = script.permissions & 077;
+  if (timedBackup) return {0600 | (script.permissions & 0700) | others, std::nullopt};
+  return {std::nullopt, 0700 | others};
+}
+
+std::string FailureCause(int err, const std::string& path, bool writing) {
+  if (err == EPERM || err == EACCES) {
+    if (const auto owner = OtherUserOwning(path))
+      return PathToText(path) + " belongs to another user (" + PathToText(*owner) + ")";
+  }
+  // The old runtime's numbers name a full disk or a failing read for
+  // whatever they have no number of their own for.
+  const Byte code = FileErrorCode(err, writing);
+  const bool fullDisk = err == ENOSPC || err == EDQUOT;
+  const bool readFault = err == EIO && !writing;
+  if ((code == 101 && !fullDisk) || (code == 100 && !readFault)) return std::strerror(err);
+  return FileErrorText(code);
+}
+
 TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup, std::span<const Byte> bytes,
-                            bool keepBackup) {
+                            bool keepBackup, const TNewFileModes& modes) {
   TFileReplacement file(target, TSideName::Visible);
+  if (modes.exact) file.TakeMode(*modes.exact);
+  if (modes.widest) file.KeepModeWithin(*modes.widest);
   if (!file.Create()) return Failed(file);
   try {
     if (!WriteInChunks(file, bytes)) return Failed(file);
   } catch (const ECancelPressed&) {
-    return {false, 0, true};
+    TSaveOutcome cancelled;
+    cancelled.cancelled = true;
+    return cancelled;
   }
   if (!file.Flush()) return Failed(file);
-  if (keepBackup && !file.KeepCurrentAs(backup)) return Failed(file);
+  TSaveOutcome outcome;
+  outcome.ok = true;
+  // The new version is complete: losing the old one as the backup is no
+  // reason to lose the new one too.
+  if (keepBackup && !file.KeepCurrentAs(backup))
+    outcome.backupNotKept = FailureCause(file.LastError(), file.FailedPath(), true);
   if (!file.Commit()) return Failed(file);
-  return {true};
+  return outcome;
 }
 
 }  // namespace qm

@@ -22,15 +22,39 @@ struct TSaveOutcome {
   bool ok = false;
   Byte code = 0;           // the old runtime's error number
   bool cancelled = false;  // the user pressed Cancel during the write
+  std::string cause;       // why it failed, in words (see FailureCause)
+  // Why the previous version could not be kept as the backup, when it
+  // could not; the save went on.
+  std::string backupNotKept;
 };
 
+// The permissions a save gives its new file, once it is complete: by
+// default those of the file it replaces, or the usual ones for a first
+// version. `widest` keeps it from being open to more people than its
+// script is; `exact` gives it these instead.
+struct TNewFileModes {
+  std::optional<unsigned> exact;
+  std::optional<unsigned> widest;
+};
+// The modes for a file written for the script kept in `scriptFile` (none
+// there: a script never saved, which limits nothing): a timed backup takes
+// its script's, anything else is open to no one the script is not; the
+// writer may always read and replace either.
+TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup);
+
 // Writes `bytes` in chunks of FileChunkSize, with a progress step after
-// each. With `keepBackup` the previous file stays as `backup` too. A link
-// this user may trust is followed: the file it points to is the one
-// replaced (see FollowLinks). Each save writes a new file of its own
-// beside the target, so two saves of one file never cut each other's.
+// each. With `keepBackup` the previous file stays as `backup` too; when it
+// cannot, the save goes on and says why in backupNotKept. A link this user
+// may trust is followed: the file it points to is the one replaced (see
+// FollowLinks). Each save writes a new file of its own beside the target,
+// so two saves of one file never cut each other's.
 TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup, std::span<const Byte> bytes,
-                            bool keepBackup);
+                            bool keepBackup, const TNewFileModes& modes = {});
+
+// What stopped a step on `path` with the errno `err`, in words: another
+// user's file or link in the way and whose it is; else the old runtime's
+// text where it is true; else the system's own.
+std::string FailureCause(int err, const std::string& path, bool writing);
 
 // A new file of a save of `target` (links followed as the save follows them).
 bool IsNewFileOf(const std::string& path, const std::string& target);

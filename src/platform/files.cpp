@@ -5,16 +5,19 @@
 #include <signal.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "platform/cp1252.h"
 #include "platform/text_trim.h"
@@ -50,6 +53,20 @@ bool EntryExists(const std::string& path) {
   return LStat(path, st);
 }
 bool ModeReadOnly(mode_t mode) { return (mode & S_IWUSR) == 0; }
+
+// The permissions a new file gets under the user's umask. It is read, not
+// set and set back: umask(2) would change it for every thread meanwhile.
+mode_t UsualFileMode() {
+  mode_t mask = 022;
+  if (std::FILE* f = std::fopen("/proc/self/status", "re")) {
+    char line[256];
+    unsigned value = 0;
+    while (std::fgets(line, sizeof line, f))
+      if (std::sscanf(line, "Umask: %o", &value) == 1) mask = static_cast<mode_t>(value);
+    std::fclose(f);
+  }
+  return 0666 & ~mask;
+}
 
 std::string ErrorText(const char* what, std::string_view path, int err) {
   return std::string(what) + " " + std::string(path) + ": " + std::strerror(err);
@@ -213,38 +230,105 @@ bool IsDigits(std::string_view s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+bool IsHexDigits(std::string_view s) {
+  return !s.empty() &&
+         std::all_of(s.begin(), s.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+// 64 bits no one can foresee, as hexadecimal digits. Should the system
+// have none to give yet (early at boot), the clock and a count still make
+// each differ.
+std::string UnforeseeableTag() {
+  std::uint64_t bits = 0;
+  if (::getrandom(&bits, sizeof bits, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bits)) {
+    static std::atomic<std::uint64_t> count = 0;
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    bits =
+        (static_cast<std::uint64_t>(now.tv_sec) << 30 ^ static_cast<std::uint64_t>(now.tv_nsec)) * 0x9E3779B97F4A7C15u +
+        ++count;
+  }
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(bits));
+  return hex;
+}
+
+// The longest "<pid>-<tag>" a new file's name holds.
+constexpr std::size_t kLongestWriterPart = 10 + 1 + 16;
+// What a shortened name adds to the part it keeps: "~" and a check sum.
+constexpr std::size_t kShortenedMark = 1 + 8;
+
+std::size_t LongestNameIn(const std::string& folder) {
+  const long longest = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  return longest > 0 ? static_cast<std::size_t>(longest) : NAME_MAX;
+}
+
+// The first bytes of a name, cut where a character begins.
+std::string NameStart(const std::string& name, std::size_t bytes) {
+  std::size_t end = std::min(bytes, name.size());
+  while (end > 0 && end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
+  return name.substr(0, end);
+}
+
+std::string CheckSum(std::string_view name) {
+  std::uint32_t sum = 2166136261u;
+  for (const char c : name) sum = (sum ^ static_cast<unsigned char>(c)) * 16777619u;
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", sum);
+  return hex;
+}
+
 // The name of the new file of a replacement of `path`, around its own
-// "<pid>-<n>": ".<name>.tmp" + that, or "<name>." + that + ".new~".
+// "<pid>-<tag>": ".<name>.tmp" + that, or "<name>." + that + ".new~".
+// Shortened, the name keeps only its start, with "~" and a check sum of
+// the whole, so that it is still told apart from a name it begins like.
 struct TSideNameParts {
   std::string prefix;
   std::string suffix;
 };
-TSideNameParts SideNameParts(const std::string& path, TSideName side) {
-  if (side == TSideName::Hidden) return {"." + ExtractFileName(path) + ".tmp", ""};
-  return {ExtractFileName(path) + ".", ".new~"};
+TSideNameParts SideNameParts(const std::string& path, TSideName side, bool shortened) {
+  std::string name = ExtractFileName(path);
+  if (shortened) {
+    const TSideNameParts full = SideNameParts(path, side, false);
+    const std::size_t room = LongestNameIn(ExtractFileDir(path));
+    const std::size_t around = full.prefix.size() - name.size() + full.suffix.size() + kLongestWriterPart;
+    name = NameStart(name, room > around + kShortenedMark ? room - around - kShortenedMark : 1) + "~" + CheckSum(name);
+  }
+  if (side == TSideName::Hidden) return {"." + name + ".tmp", ""};
+  return {name + ".", ".new~"};
 }
 
-// A name this process has not used yet for a new file beside `path`.
+// The name of a new file beside `path` fits the folder only shortened.
+bool NeedsShortSideName(const std::string& path, TSideName side) {
+  const TSideNameParts parts = SideNameParts(path, side, false);
+  return parts.prefix.size() + kLongestWriterPart + parts.suffix.size() > LongestNameIn(ExtractFileDir(path));
+}
+
+// A name no one can foresee for a new file beside `path`: names someone
+// else put there beforehand stop no write.
 std::string UniqueSideName(const std::string& path, TSideName side) {
-  static std::atomic<unsigned> counter = 0;
-  const TSideNameParts parts = SideNameParts(path, side);
+  const TSideNameParts parts = SideNameParts(path, side, NeedsShortSideName(path, side));
   return JoinPath(ExtractFileDir(path),
-                  parts.prefix + std::to_string(::getpid()) + "-" + std::to_string(++counter) + parts.suffix);
+                  parts.prefix + std::to_string(::getpid()) + "-" + UnforeseeableTag() + parts.suffix);
 }
 
-// The process that wrote `name`, a new file beside `path`; 0 when the
-// name is no such file.
+// The process that wrote `name`, a new file beside `path` in either form;
+// 0 when the name is no such file.
 pid_t WriterOfSideName(std::string_view name, const std::string& path, TSideName side) {
-  const TSideNameParts parts = SideNameParts(path, side);
-  if (name.size() <= parts.prefix.size() + parts.suffix.size() || !name.starts_with(parts.prefix) ||
-      !name.ends_with(parts.suffix))
-    return 0;
-  const std::string_view rest =
-      name.substr(parts.prefix.size(), name.size() - parts.prefix.size() - parts.suffix.size());
-  const std::size_t dash = rest.find('-');
-  if (dash == std::string_view::npos || !IsDigits(rest.substr(0, dash)) || !IsDigits(rest.substr(dash + 1))) return 0;
-  const long pid = std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10);
-  return pid > 0 ? static_cast<pid_t>(pid) : 0;
+  for (const bool shortened : {false, true}) {
+    const TSideNameParts parts = SideNameParts(path, side, shortened);
+    if (name.size() <= parts.prefix.size() + parts.suffix.size() || !name.starts_with(parts.prefix) ||
+        !name.ends_with(parts.suffix))
+      continue;
+    const std::string_view rest =
+        name.substr(parts.prefix.size(), name.size() - parts.prefix.size() - parts.suffix.size());
+    const std::size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || !IsDigits(rest.substr(0, dash)) || !IsHexDigits(rest.substr(dash + 1)))
+      continue;
+    const long pid = std::strtol(std::string(rest.substr(0, dash)).c_str(), nullptr, 10);
+    if (pid > 0) return static_cast<pid_t>(pid);
+  }
+  return 0;
 }
 
 // Open with the lock of the replacement that writes it (see SideFileInUse).
@@ -473,6 +557,14 @@ bool SetReadOnly(const std::string& path, bool readOnly) {
   return ::chmod(path.c_str(), mode & 07777) == 0;
 }
 
+bool KeepPermissionsWithin(const std::string& path, unsigned widest) {
+  const std::string real = FollowLinks(path);
+  struct stat st;
+  if (!LStat(real, st) || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return false;
+  const mode_t within = st.st_mode & 07777 & static_cast<mode_t>(widest);
+  return within == (st.st_mode & 07777) || ::chmod(real.c_str(), within) == 0;
+}
+
 TFileInfo FileAttributes(const std::string& path) {
   TFileInfo info;
   struct stat st;
@@ -482,6 +574,7 @@ TFileInfo FileAttributes(const std::string& path) {
   info.directory = S_ISDIR(st.st_mode);
   info.regular = S_ISREG(st.st_mode);
   info.readOnly = ModeReadOnly(st.st_mode);
+  info.permissions = st.st_mode & 07777;
   info.hidden = name.size() > 1 && name[0] == '.' && name != "..";
   info.size = st.st_size;
   info.mtime = st.st_mtime;
@@ -592,6 +685,17 @@ std::string FollowLinks(const std::string& path) {
 bool IsLink(const std::string& path) {
   struct stat st;
   return LStat(path, st) && S_ISLNK(st.st_mode);
+}
+
+std::optional<std::string> OtherUserOwning(const std::string& path) {
+  struct stat st;
+  if (!LStat(path, st) || st.st_uid == ::geteuid()) return std::nullopt;
+  passwd entry{};
+  passwd* found = nullptr;
+  char buffer[4096];
+  if (::getpwuid_r(st.st_uid, &entry, buffer, sizeof buffer, &found) == 0 && found && found->pw_name)
+    return std::string(found->pw_name);
+  return "user " + std::to_string(st.st_uid);
 }
 
 std::string PathToText(std::string_view path) { return Utf8ToAnsi(path); }
@@ -786,6 +890,7 @@ TFileReplacement::~TFileReplacement() {
 bool TFileReplacement::Fail(const char* what, const std::string& path, int err) {
   lastError_ = err != 0 ? err : EIO;
   lastMessage_ = ErrorText(what, path, lastError_);
+  failedPath_ = path;
   errno = lastError_;
   return false;
 }
@@ -799,24 +904,27 @@ bool TFileReplacement::Create() {
   if (replacing && !S_ISREG(st.st_mode)) return Fail("Cannot replace what is no plain file:", target_, ENODEV);
   if (replacing && ModeReadOnly(st.st_mode)) return Fail("Cannot replace the read-only file", target_, EACCES);
   // Always a new file of a name no one used, never opened through a name
-  // that someone else (or a stopped save) put there.
+  // that someone else (or a stopped save) put there; its writer's alone
+  // until it is complete, as one who opened it meanwhile would go on
+  // reading it whatever mode it took later.
   const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     fresh_ = UniqueSideName(target_, side_);
     if (Injected(TFileStep::Create, fresh_)) break;
-    fd_ = ::open(fresh_.c_str(), flags, 0666);
+    fd_ = ::open(fresh_.c_str(), flags, S_IRUSR | S_IWUSR);
     if (fd_ < 0 && errno != EEXIST) break;
   }
-  if (fd_ < 0) return Fail("Cannot create a file beside", target_, errno);
+  if (fd_ < 0) {
+    const std::string folder = ExtractFileDir(target_);
+    return Fail("Cannot create a new file in", folder.empty() ? "." : folder, errno);
+  }
   created_ = true;
   // Held until the file is closed: whoever finds it meanwhile knows it is
   // being written.
   ::flock(fd_, LOCK_EX | LOCK_NB);
-  if (replacing) {
-    // Only a privileged user can give the file to its owner; others own it anyway.
-    if (::fchown(fd_, st.st_uid, st.st_gid) != 0) errno = 0;
-    ::fchmod(fd_, st.st_mode & 07777);
-  }
+  completeMode_ = replacing ? st.st_mode & 07777 : UsualFileMode();
+  // Only a privileged user can give the file to its owner; others own it anyway.
+  if (replacing && ::fchown(fd_, st.st_uid, st.st_gid) != 0) errno = 0;
   return true;
 }
 
@@ -826,17 +934,20 @@ bool TFileReplacement::Write(const void* data, std::size_t size) {
   return true;
 }
 
+void TFileReplacement::TakeMode(unsigned mode) { takenMode_ = mode & 07777; }
+
+void TFileReplacement::KeepModeWithin(unsigned widest) { widestMode_ = widest & 07777; }
+
 void TFileReplacement::TakeTimeAndMode(std::int64_t seconds, long nanoseconds, unsigned mode) {
   takeTime_ = true;
   seconds_ = seconds;
   nanoseconds_ = nanoseconds;
-  mode_ = mode;
+  TakeMode(mode);
 }
 
 bool TFileReplacement::Flush() {
   if (fd_ < 0) return Fail("Cannot flush", fresh_, EBADF);
   if (takeTime_) {
-    ::fchmod(fd_, static_cast<mode_t>(mode_));
     const struct timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds_), nanoseconds_}};
     ::futimens(fd_, times);
   }
@@ -850,15 +961,21 @@ bool TFileReplacement::KeepCurrentAs(const std::string& backup) {
   struct stat st;
   if (LStat(backup, st) && !S_ISLNK(st.st_mode) && (S_ISDIR(st.st_mode) || ModeReadOnly(st.st_mode)))
     return Fail("Cannot replace the backup", backup, S_ISDIR(st.st_mode) ? EISDIR : EACCES);
-  // The second name is made aside and then renamed over the old backup.
-  const std::string second = UniqueSideName(backup, TSideName::Hidden);
-  int err = LinkCurrentVersion(target_, second, backup);
+  // The second name is made aside and then renamed over the old backup;
+  // a name someone else took meanwhile is passed over.
+  std::string second;
+  int err = EEXIST;
+  for (int tries = 0; err == EEXIST && tries < 100; ++tries) {
+    second = UniqueSideName(backup, TSideName::Hidden);
+    err = LinkCurrentVersion(target_, second, backup);
+  }
   if (err == kNoVersion) return true;
   if (err != 0 && NoLinksHere(err)) {
     errno = 0;
     return CopyFile(target_, backup) || Fail("Cannot copy the previous version to", backup, errno);
   }
-  if (err == 0) err = Injected(TFileStep::Rename, backup);
+  if (err != 0) return Fail("Cannot keep the previous version as", backup, err);
+  err = Injected(TFileStep::Rename, backup);
   if (err == 0 && ::rename(second.c_str(), backup.c_str()) != 0) err = errno;
   // Gone either way: rename(2) does nothing when the backup already is a
   // name of this version (another save kept it too), and leaves it.
@@ -870,12 +987,16 @@ bool TFileReplacement::KeepCurrentAs(const std::string& backup) {
 
 bool TFileReplacement::Commit() {
   if (!flushed_ && !Flush()) return false;
-  const int closed = ::close(fd_);
-  fd_ = -1;
-  if (closed != 0) return Fail("Cannot write", fresh_, errno);
   if (Injected(TFileStep::Rename, target_) || ::rename(fresh_.c_str(), target_.c_str()) != 0)
     return Fail("Cannot replace", target_, errno);
   created_ = false;
+  // Complete and under its name: only now may others open it, as far as
+  // its own mode lets them. Until then a stopped write leaves a file no
+  // one else can open, or hold a lock on.
+  ::fchmod(fd_, static_cast<mode_t>((takenMode_ ? *takenMode_ : completeMode_) & widestMode_));
+  // The bytes are on the disk already (Flush): closing can lose nothing.
+  ::close(fd_);
+  fd_ = -1;
   SyncFolder(ExtractFileDir(target_));
   RemoveStaleSideFiles(target_, side_);
   return true;

@@ -81,6 +81,9 @@ bool SetFileAge(const std::string& path, std::time_t age);
 // owner the write bit back.
 bool IsReadOnly(const std::string& path);
 bool SetReadOnly(const std::string& path, bool readOnly);
+// A plain file of this user (a link it may trust followed) is open to no
+// one these permissions leave out; false for anything else, left as it was.
+bool KeepPermissionsWithin(const std::string& path, unsigned widest);
 
 struct TFileInfo {
   bool exists = false;
@@ -88,6 +91,7 @@ struct TFileInfo {
   bool regular = false;  // a plain file: not a folder, device, pipe or socket
   bool readOnly = false;
   bool hidden = false;  // the name begins with '.'
+  unsigned permissions = 0;
   std::int64_t size = -1;
   std::time_t mtime = -1;
   std::int64_t mtimeNanoseconds = -1;  // the same time, finer
@@ -122,6 +126,10 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 std::string FollowLinks(const std::string& path);
 // The name is a link (FollowLinks stops at one it may not follow).
 bool IsLink(const std::string& path);
+// The user who owns what is under the name (a link itself, not what it
+// names) when that is not this user: their login name, or "user" and
+// their number when the system knows no name for them.
+std::optional<std::string> OtherUserOwning(const std::string& path);
 
 // A path as the program's text shows it: the system's UTF-8 in the code
 // page, each character the code page lacks (and each byte that is not
@@ -199,9 +207,13 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
 bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error = nullptr);
 
 // Where a TFileReplacement writes the new version until Commit: a hidden
-// ".<name>.tmp<pid>-<n>" beside the file, or a visible "<name>.<pid>-<n>.new~"
-// that a stopped save leaves for the writer to find. Each replacement has
-// a name of its own, so two writers never cut each other's file.
+// ".<name>.tmp<pid>-<tag>" beside the file, or a visible
+// "<name>.<pid>-<tag>.new~" that a stopped save leaves for the writer to
+// find. The tag is one no one can foresee, so names planted beforehand
+// stop no write, and each replacement has a name of its own, so two
+// writers never cut each other's file. Where that would be too long a
+// name for the folder, the file's name keeps only its start and a check
+// sum of the whole.
 enum class TSideName { Hidden, Visible };
 
 // A new version of a file, written beside it and then given its name in
@@ -210,9 +222,10 @@ enum class TSideName { Hidden, Visible };
 // cannot undo them. A link this user may trust is followed and the file it
 // points to replaced (see FollowLinks); any other link is replaced itself,
 // never written through. The new file is always made new (never opened
-// through a name someone else put there). It gets the permissions of the
-// one it replaces (and its owner where the system allows); a first version
-// gets the usual ones. A read-only file, a folder, or anything else that is
+// through a name someone else put there), and is its writer's alone until
+// Commit; it then gets the permissions of the one it replaces (and its
+// owner where the system allows), or the usual ones for a first version,
+// unless told otherwise. A read-only file, a folder, or anything else that is
 // no plain file (a device, a pipe) is refused and left as it was. A write
 // past the process's file-size limit fails with EFBIG instead of ending
 // the program.
@@ -235,11 +248,15 @@ class TFileReplacement {
   // no version to keep. When another save gives the file a new version
   // meanwhile, the one then under the name is kept.
   bool KeepCurrentAs(const std::string& backup);
-  // Gives the new file the name.
+  // Gives the new file the name, and then its permissions.
   bool Commit();
   // The new file takes this modification time and these permissions
   // instead (a copy keeps its source's).
   void TakeTimeAndMode(std::int64_t seconds, long nanoseconds, unsigned mode);
+  // The new file takes these permissions instead.
+  void TakeMode(unsigned mode);
+  // The new file is never open to more people than these permissions let.
+  void KeepModeWithin(unsigned widest);
 
   // The file replaced, its links followed.
   const std::string& Target() const { return target_; }
@@ -247,6 +264,9 @@ class TFileReplacement {
   const std::string& FreshPath() const { return fresh_; }
   int LastError() const { return lastError_; }
   const std::string& LastErrorMessage() const { return lastMessage_; }
+  // The name the step that failed worked on: the target, the backup, or
+  // the folder a new file could not be made in.
+  const std::string& FailedPath() const { return failedPath_; }
 
  private:
   bool Fail(const char* what, const std::string& path, int err);
@@ -260,9 +280,12 @@ class TFileReplacement {
   bool takeTime_ = false;
   std::int64_t seconds_ = 0;
   long nanoseconds_ = 0;
-  unsigned mode_ = 0;
+  unsigned completeMode_ = 0;
+  std::optional<unsigned> takenMode_;
+  unsigned widestMode_ = 07777;
   int lastError_ = 0;
   std::string lastMessage_;
+  std::string failedPath_;
 };
 
 enum class TFileMode { OpenRead, Create, OpenReadWrite };

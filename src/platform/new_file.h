@@ -8,7 +8,8 @@
 namespace qm {
 
 // Makes a new empty file, never through a link and never over a file that
-// is there already; false when the name is taken or cannot be made.
-bool CreateNewFile(const std::string& path);
+// is there already, with at most these permissions; false when the name is
+// taken or cannot be made.
+bool CreateNewFile(const std::string& path, unsigned mode = 0666);
 
 }  // namespace qm

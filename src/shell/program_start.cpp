@@ -164,12 +164,17 @@ std::string ScriptNameFromCommandLine(const std::vector<std::string>& params) {
 
 std::string CommandLineScriptPath(const std::string& name, bool currentFolderFirst) {
   if (name.empty()) return name;
-  std::string path = name;
-  const std::string ext = ExtractFileExt(path);
-  if (ext.empty() || ext == ".") path = ChangeFileExt(path, "." + ScriptExtension);
-  if (path.find('/') != std::string::npos) return path;
-  if (currentFolderFirst && ScriptThereToOpen(path)) return ExpandFileName(path);
-  return ScriptDirectory + "/" + path;
+  const std::string ext = ExtractFileExt(name);
+  const std::string extended = ext.empty() || ext == "." ? ChangeFileExt(name, "." + ScriptExtension) : name;
+  // The name is read as it is given first: the extension is added only
+  // when no file has that very name.
+  const auto meant = [&](const std::string& folder) {
+    const std::string given = JoinPath(folder, name);
+    return FileExists(given) || StoppedSaveToOffer(given) ? given : JoinPath(folder, extended);
+  };
+  if (name.find('/') != std::string::npos) return meant("");
+  if (const std::string here = meant(""); currentFolderFirst && ScriptThereToOpen(here)) return ExpandFileName(here);
+  return meant(ScriptDirectory);
 }
 
 bool ScriptThereToOpen(const std::string& name) {

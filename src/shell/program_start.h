@@ -78,11 +78,11 @@ std::string ScriptNameFromCommandLine(const std::vector<std::string>& params);
 
 // The file a script name from the command line stands for, on a first
 // start and when handed to a running instance alike. A name without an
-// extension, or ending in ".", gets the script extension. A name with a
-// folder part is read from the current folder. A bare name is the current
-// folder's file when one of that name is there to open (with
-// `currentFolderFirst`: the running instance is handed that file's whole
-// path instead), else the script folder's.
+// extension, or ending in ".", gets the script extension unless a file has
+// that very name. A name with a folder part is read from the current
+// folder. A bare name is the current folder's file when one of that name
+// is there to open (with `currentFolderFirst`: the running instance is
+// handed that file's whole path instead), else the script folder's.
 std::string CommandLineScriptPath(const std::string& name, bool currentFolderFirst);
 // A script is there to open under the name: a file (or a folder, which the
 // open refuses with its reason), or the complete version a stopped first

@@ -39,6 +39,8 @@ TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
   std::ofstream(notAScript, std::ios::binary) << std::string("\x01\x02\x03\xfe\xff\0binary\x07\x08", 14);
   const std::string empty = home.File("empty.qmw");
   std::ofstream{empty};
+  const std::string flagNamed = home.File("--headless");
+  std::ofstream(flagNamed, std::ios::binary) << std::string("\x01\x02\x03\xfe\xff\0binary\x07\x08", 14);
   const std::string folder = home.File("drafts.qmw");
   std::filesystem::create_directory(folder);
   const std::vector<std::string> noDesktop{
@@ -63,6 +65,9 @@ TEST(ProgramTest, WhatTheShellHearsWhenTheProgramCannotStart) {
       // After "--" every parameter is the name, whatever it begins with.
       {"a name that looks like a flag", {"--headless", "--", "--headless"}, noDesktop, 1,
        {"/--headless.QMW does NOT exist!"}},
+      // A file of that very name is the one meant: no extension is added.
+      {"a file named like a flag", {"--headless", "--", flagNamed}, noDesktop, 1,
+       {"I am unable to identify the format of this file"}},
   };
   // clang-format on
   for (const auto& c : cases) {

@@ -218,6 +218,40 @@ TEST_F(WithoutOfficeTest, AScriptSavedAsRtfThroughTheConverterComesBackWithItsTy
   }
 }
 
+// What the converter writes for a script is no more open than the script:
+// a private script's export is the writer's alone, new or over an export
+// others could read; a shared script's export is shared as usual.
+TEST_F(WithoutOfficeTest, AnExportThroughTheConverterIsNoMoreOpenThanItsScript) {
+  LoadScene();
+  const mode_t oldMask = ::umask(022);
+  const std::string script = testing::WriteFileText(InScripts("PILOT.QMW"), "the script");
+  Script().ScriptFileName = script;
+  const std::string target = InScripts("PILOT.RTF");
+  const struct {
+    const char* what;
+    mode_t script;
+    int previous;  // the mode of the export replaced; -1: none
+    int exported;
+  } cases[] = {
+      {"a private script, a new export", 0600, -1, 0600},
+      {"a private script over an export others read", 0600, 0644, 0600},
+      {"a shared script", 0644, -1, 0644},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(::chmod(script.c_str(), c.script), 0);
+    std::filesystem::remove(target);
+    if (c.previous >= 0)
+      ::chmod(testing::WriteFileText(target, "an older export").c_str(), static_cast<mode_t>(c.previous));
+    ASSERT_TRUE(ExportViaFilter(target, ProgramFolder() + "RTF.XTD"));
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(static_cast<int>(st.st_mode & 0777), c.exported);
+    EXPECT_NE(testing::ReadFileText(target), "an older export");
+  }
+  ::umask(oldMask);
+}
+
 TEST_F(WithoutOfficeTest, HardSpacesDashesAndOptionalHyphensComeBackFromTheConverterRtf) {
   for (const auto& [filter, file] : {std::pair{kRtfForWindows, "SPECIAL.RTF"}, {kRtfForMacintosh, "MACSPECIAL.RTF"}}) {
     SCOPED_TRACE(file);

@@ -57,7 +57,6 @@ std::vector<Damage> WindowsDamages(const Bytes& sample) {
   }
   const std::vector<Damage> more = {
       {"bad tag", [](Bytes& f) { f[12] = 'w'; }},
-      {"no elements", [](Bytes& f) { PutU32(f, 32, 0); }},
       {"huge element count", [](Bytes& f) { PutU32(f, 32, 0xFFFFFFFF); }},
       {"one element more than there are", [](Bytes& f) { PutU32(f, 32, GetU32(f, 32) + 1); }},
       {"record size below its own", [](Bytes& f) { PutU16(f, 28, 10); }},
@@ -216,6 +215,9 @@ TEST_F(DamagedFileTest, AHeaderAndBodyThatDisagreeOpenEveryElementWithAWarning) 
       {"a header that counts one",
        [](Bytes& f) { PutU32(f, 32, 1); },
        {"counts 1 elements", "holds " + std::to_string(count)}},
+      {"a header that counts none",
+       [](Bytes& f) { PutU32(f, 32, 0); },
+       {"counts 0 elements", "holds " + std::to_string(count)}},
       {"bytes after the last record", [](Bytes& f) { f.insert(f.end(), 5000, Byte{0xEE}); }, {"5000 bytes"}},
       {"a short count and bytes after the records",
        [count](Bytes& f) {
@@ -248,6 +250,41 @@ TEST_F(DamagedFileTest, AHeaderAndBodyThatDisagreeOpenEveryElementWithAWarning) 
     ScriptWindow again;
     ASSERT_TRUE(LoadScriptFile(path, false));
     EXPECT_EQ(again->ElementCount(), saved->ElementCount());
+  }
+}
+
+// A refusal says what is wrong with the file: a header that counts more
+// elements than the records hold says so with both numbers, not that the
+// file ends inside an element when its records end where the file ends.
+TEST_F(DamagedFileTest, ARefusalSaysWhatIsWrongWithTheFile) {
+  const Bytes windows = SampleFile(true);
+  const Bytes dos = SampleFile(false);
+  const DWord count = GetU32(windows, 32);
+  ASSERT_EQ(GetU32(dos, 32), count);
+  const std::string holds = std::to_string(count);
+  const struct {
+    const char* what;
+    const Bytes& sample;
+    std::function<void(Bytes&)> apply;
+    std::string said;
+  } cases[] = {
+      {"one more counted", windows, [count](Bytes& f) { PutU32(f, 32, count + 1); },
+       "its header counts " + std::to_string(count + 1) + " elements, but the file ends after " + holds},
+      {"five more counted", windows, [count](Bytes& f) { PutU32(f, 32, count + 5); },
+       "its header counts " + std::to_string(count + 5) + " elements, but the file ends after " + holds},
+      {"one more counted, DOS", dos, [count](Bytes& f) { PutU32(f, 32, count + 1); },
+       "its header counts " + std::to_string(count + 1) + " elements, but the file ends after " + holds},
+      {"cut inside an element", windows, [](Bytes& f) { f.resize(RecordsStart(f) + 11); }, "it ends inside an element"},
+      {"no records at all", windows, [](Bytes& f) { f.resize(RecordsStart(f)); }, "it holds no elements"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bytes file = c.sample;
+    c.apply(file);
+    TParsedScript parsed;
+    std::string error;
+    EXPECT_FALSE(ParseScriptImage(file, parsed, error));
+    EXPECT_EQ(error, c.said);
   }
 }
 

@@ -4,12 +4,17 @@
 #pragma once
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "files/file_job.h"
+#include "platform/files.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "base/global_state.h"
@@ -29,6 +34,24 @@ inline void WithinOneSecond(const std::vector<std::string>& paths) {
   if (!found) return;
   const struct timespec times[2] = {{0, UTIME_OMIT}, {st.st_mtim.tv_sec, 0}};
   for (const std::string& path : paths) utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
+
+// Runs `save` in a copy of this process that is killed just before the
+// file step `step` on `path`, as a crash there would stop it; true when it
+// was stopped there.
+inline bool KilledAt(TFileStep step, const std::string& path, const std::function<void()>& save) {
+  const pid_t child = fork();
+  if (child == 0) {
+    SetFileFaultHook([step, path](TFileStep taken, const std::string& changed) {
+      if (taken == step && changed == path) raise(SIGKILL);
+      return 0;
+    });
+    save();
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFSIGNALED(status);
 }
 
 struct SeenBox {

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -42,6 +43,9 @@ class SaveOrderTest : public FileTest {
   std::unique_ptr<ScriptWindow> window_;
 };
 
+// A failed step of the save leaves the previous file under the name. A
+// backup that cannot be kept stops no save: the script is saved and the
+// writer told which file could not be kept.
 TEST_F(SaveOrderTest, AFailedStepLeavesThePreviousFileUnderItsName) {
   const std::string target = Path("PILOT.QMW");
   const std::string backup = Path("PILOT.BK");
@@ -53,16 +57,20 @@ TEST_F(SaveOrderTest, AFailedStepLeavesThePreviousFileUnderItsName) {
   struct Case {
     TFileStep step;
     std::string path;
+    bool saved;
     const char* backupAfter;  // what the backup holds afterwards
+    std::string said;
   };
+  const std::string failed = "Error writing " + target;
+  const std::string notKept = "could not be kept as " + backup;
   const Case cases[] = {
-      {TFileStep::Create, fresh, "older"},
-      {TFileStep::Write, fresh, "older"},
-      {TFileStep::Flush, fresh, "older"},
-      {TFileStep::Link, backup, "older"},
-      {TFileStep::Rename, backup, "older"},
+      {TFileStep::Create, fresh, false, "older", failed},
+      {TFileStep::Write, fresh, false, "older", failed},
+      {TFileStep::Flush, fresh, false, "older", failed},
+      {TFileStep::Link, backup, true, "older", notKept},
+      {TFileStep::Rename, backup, true, "older", notKept},
       // The previous version became the backup before the new file failed to take its place.
-      {TFileStep::Rename, target, "previous script"},
+      {TFileStep::Rename, target, false, "previous script", failed},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.step));
@@ -73,13 +81,19 @@ TEST_F(SaveOrderTest, AFailedStepLeavesThePreviousFileUnderItsName) {
         [&](TFileStep step, const std::string& path) { return step == c.step && named(path, c.path) ? EIO : 0; });
     SeenBox seen;
     AnswerBox(IDOK, &seen);
-    EXPECT_FALSE(SaveScriptFile(target, false, true));
-    EXPECT_EQ(ReadFileText(target), "previous script");
+    EXPECT_EQ(SaveScriptFile(target, false, true), c.saved);
+    SetFileFaultHook(nullptr);
+    if (c.saved) {
+      EXPECT_TRUE(ParsesAsScript(target));
+    } else {
+      EXPECT_EQ(ReadFileText(target), "previous script");
+    }
     EXPECT_EQ(ReadFileText(backup), c.backupAfter);
     EXPECT_TRUE(VisibleSideFilesOf(target).empty());
     EXPECT_EQ(seen.caption, "Warning");
-    EXPECT_NE(seen.text.find("Error writing " + target), std::string::npos) << seen.text;
-    EXPECT_NE(PendingIOError, 0);
+    EXPECT_NE(seen.text.find(c.said), std::string::npos) << seen.text;
+    EXPECT_NE(seen.text.find(std::strerror(EIO)), std::string::npos) << "the true cause: " << seen.text;
+    EXPECT_EQ(PendingIOError != 0, !c.saved);
     PendingIOError = 0;
   }
 }
@@ -228,6 +242,98 @@ TEST_F(SaveOrderTest, TheNewFileKeepsThePermissionsOfTheOldOne) {
     ASSERT_TRUE(SaveScriptFile(target, false, true));
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, mode);
     EXPECT_TRUE(ParsesAsScript(target));
+  }
+}
+
+// A timed backup is as private as its script, whatever backup it
+// replaces, and the script saved under a new name is no more open than
+// it; the writer can replace either again, even for a script marked
+// read-only.
+TEST_F(SaveOrderTest, WhatIsWrittenForAScriptIsNoMoreOpenThanTheScript) {
+  const mode_t oldMask = ::umask(022);
+  const std::string script = Path("PILOT.QMW");
+  ASSERT_TRUE(SaveScriptFile(script, false, true));
+  (*window_)->ScriptFileName = script;
+  const std::string timed = Path("SAVE1.TMB");
+  const std::string copy = Path("COPY.QMW");
+  const auto modeOf = [](const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+  };
+  const struct {
+    const char* what;
+    int script;
+    int previous;  // the mode of the timed backup replaced; -1: none
+    int timed;
+    int copy;
+  } cases[] = {
+      {"a private script", 0600, -1, 0600, 0600},
+      {"a private script over a backup others read", 0600, 0644, 0600, 0600},
+      {"a group's script over a private backup", 0640, 0600, 0640, 0640},
+      {"a script everyone may write", 0666, -1, 0666, 0644},
+      {"a script marked read-only", 0444, -1, 0644, 0644},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_EQ(::chmod(script.c_str(), static_cast<mode_t>(c.script)), 0);
+    fs::remove(timed);
+    fs::remove(copy);
+    if (c.previous >= 0) ::chmod(WriteFileText(timed, "previous backup").c_str(), static_cast<mode_t>(c.previous));
+    for (int time = 1; time <= 2; ++time) {
+      ASSERT_TRUE(SaveScriptFile(Path("SAVE1"), true, true)) << "time " << time;
+      ASSERT_TRUE(SaveScriptFile(copy, false, true)) << "time " << time;
+    }
+    EXPECT_EQ(modeOf(timed), c.timed);
+    EXPECT_EQ(modeOf(copy), c.copy);
+  }
+  ::umask(oldMask);
+}
+
+// Every name the folder takes can be saved under, again and again: what is
+// written beside it takes a shorter name when its own would not fit. A
+// stopped save under such a name is still found.
+TEST_F(SaveOrderTest, ANameAsLongAsTheFolderTakesIsSavedUnder) {
+  for (const std::size_t length : {246u, 250u, 255u}) {
+    SCOPED_TRACE(length);
+    const std::string target = Path(std::string(length - 4, 'L') + ".QMW");
+    ASSERT_TRUE(SaveScriptFile(target, false, true));
+    ASSERT_TRUE(SaveScriptFile(target, false, true));
+    EXPECT_TRUE(ParsesAsScript(target));
+    EXPECT_TRUE(ParsesAsScript(ChangeFileExt(target, ".BK")));
+    AppendElement(**window_, ekAction, "Written, but never given the name.");
+    ASSERT_TRUE(KilledAt(TFileStep::Rename, target, [&] { SaveScriptFile(target, false, true); }));
+    const std::vector<std::string> left = VisibleSideFilesOf(target);
+    ASSERT_EQ(left.size(), 1u);
+    WithinOneSecond({target, left.front()});
+    EXPECT_EQ(StoppedSaveToOffer(target), left.front());
+  }
+}
+
+// A name longer than the folder takes is said to be too long, not a full
+// disk; so is a backup's name that would be, and the save goes on.
+TEST_F(SaveOrderTest, ANameTooLongIsSaidToBeTooLong) {
+  const struct {
+    const char* what;
+    std::string name;
+    bool saved;
+    std::string said;
+  } cases[] = {
+      {"the script's own", std::string(253, 'L') + ".QMW", false, "Error writing "},
+      {"its backup's", std::string(253, 'L') + ".Q", true, "could not be kept as "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string target = Path(c.name);
+    if (c.saved) {
+      ASSERT_TRUE(SaveScriptFile(target, false, true)) << "a first save keeps no backup";
+    }
+    SeenBox seen;
+    AnswerBox(IDOK, &seen);
+    EXPECT_EQ(SaveScriptFile(target, false, true), c.saved);
+    EXPECT_NE(seen.text.find(c.said), std::string::npos) << seen.text;
+    EXPECT_NE(seen.text.find(std::strerror(ENAMETOOLONG)), std::string::npos) << seen.text;
+    EXPECT_EQ(seen.text.find("Disk is Full"), std::string::npos) << seen.text;
+    PendingIOError = 0;
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <grp.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "files/export_script.h"
 #include "files/file_test_fixture.h"
 #include "files/native_file.h"
 #include "files/safe_save.h"
@@ -36,7 +38,35 @@ constexpr int kOffered = 1;
 constexpr int kNotSaved = 2;
 constexpr int kMessageBox = 3;
 constexpr int kNotTheWriter = 4;
+constexpr int kSaidWrongly = 5;
+constexpr const char* kOutcomes =
+    "1: offered, 2: not saved, 3: a message box, 4: could not become the writer, 5: the message did not name the "
+    "file and its owner";
 constexpr const char* kNotes = "the writer's own notes";
+
+// Takes the rights of `user` for good: only in a child.
+bool BecomeUser(uid_t user) {
+  return ::setgroups(0, nullptr) == 0 && ::setresgid(user, user, user) == 0 && ::setresuid(user, user, user) == 0;
+}
+
+// Another user who tries to open the file for reading gets it.
+bool AnotherUserCanOpen(const std::string& path) {
+  const pid_t child = fork();
+  if (child == 0) _exit(BecomeUser(kOtherUser) && ::open(path.c_str(), O_RDONLY | O_NONBLOCK) >= 0 ? 1 : 0);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+}
+
+// A message names the file and says that it is another user's.
+bool NamesTheOwnersFile(const std::string& text, const std::string& path) {
+  return text.find(path) != std::string::npos && text.find("another user") != std::string::npos;
+}
+
+int ModeOf(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 0777) : -1;
+}
 
 class SharedFolderSaveTest : public FileTest {
  protected:
@@ -67,16 +97,16 @@ class SharedFolderSaveTest : public FileTest {
     WriteFileText(name, std::string(bytes.begin(), bytes.end()));
     ASSERT_EQ(::chown(name.c_str(), kOtherUser, kOtherUser), 0);
   }
-  // Runs `step` in a child that is kWriter, without root's rights; the
-  // child's outcome (one of the k... values above) comes back as its exit code.
+  // Runs `step` in a child that is kWriter, without root's rights, after
+  // `first` ran there as root; the child's outcome (one of the k... values
+  // above) comes back as its exit code.
   template <typename Step>
-  int AsTheWriter(Step step) {
+  int AsTheWriter(Step step, const std::function<void()>& first = {}) {
     const pid_t child = fork();
     if (child == 0) {
       Driver().OnProblem = [](const std::string&) { _exit(kMessageBox); };
-      if (::setgroups(0, nullptr) != 0 || ::setresgid(kWriter, kWriter, kWriter) != 0 ||
-          ::setresuid(kWriter, kWriter, kWriter) != 0)
-        _exit(kNotTheWriter);
+      if (first) first();
+      if (!BecomeUser(kWriter)) _exit(kNotTheWriter);
       _exit(step());
     }
     int status = 0;
@@ -135,6 +165,167 @@ TEST_F(SharedFolderSaveTest, ALinkPlantedByAnotherUserIsNeverWrittenThrough) {
   const std::string settingsLink = PlantLink("SETTINGS.INI");
   WriteFileAtomic(settingsLink, "[Pending]\n", 10);
   EXPECT_EQ(ReadFileText(notes_), kNotes);
+}
+
+// Until it is complete, nothing written for a private script can be
+// opened by another user, who would otherwise keep reading it: not its
+// new version, the script under a new name, its timed backup or an export
+// of it; nor a settings file. Complete, each is no more open than the script.
+TEST_F(SharedFolderSaveTest, NoOtherUserCanReadWhatIsWrittenForAPrivateScript) {
+  NEEDS_ROOT();
+  const mode_t oldMask = ::umask(022);
+  const std::string script = shared_ + "/PRIVATE.QMW";
+  ASSERT_TRUE(SaveScriptFile(script, false, true));
+  ASSERT_EQ(::chmod(script.c_str(), 0600), 0);
+  Script().ScriptFileName = script;
+  int watched = 0;
+  bool opened = false;
+  // The steps that work on the new file, before it takes its name.
+  SetFileFaultHook([&](TFileStep step, const std::string& path) {
+    if ((step == TFileStep::Write || step == TFileStep::Flush) && FileExists(path)) {
+      ++watched;
+      opened = AnotherUserCanOpen(path) || opened;
+    }
+    return 0;
+  });
+  const struct {
+    const char* what;
+    std::function<bool()> write;
+    std::string written;
+    int mode;
+  } cases[] = {
+      {"the new version", [&] { return SaveScriptFile(script, false, true); }, script, 0600},
+      {"the script under a new name", [&] { return SaveScriptFile(shared_ + "/COPY.QMW", false, true); },
+       shared_ + "/COPY.QMW", 0600},
+      {"its timed backup", [&] { return SaveScriptFile(shared_ + "/SAVE1", true, true); }, shared_ + "/SAVE1.TMB",
+       0600},
+      {"an export of it", [&] { return ExportScript(shared_ + "/PRIVATE.TXT", ekExportFormattedAscii); },
+       shared_ + "/PRIVATE.TXT", 0600},
+      {"a settings file", [&] { return WriteFileAtomic(shared_ + "/QUILLPAD.INI", "[Pending]\n", 10); },
+       shared_ + "/QUILLPAD.INI", 0644},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    watched = 0;
+    opened = false;
+    ASSERT_TRUE(c.write());
+    EXPECT_GT(watched, 0);
+    EXPECT_FALSE(opened) << "another user opened it before it was complete";
+    EXPECT_EQ(ModeOf(c.written), c.mode);
+  }
+  SetFileFaultHook(nullptr);
+  ::umask(oldMask);
+}
+
+// Another user's file or link at a name the program picks beside the
+// script stops no save of the script: at the backup's name the script is
+// saved, at a timed backup's that backup is not written; either way the
+// writer is told which file and whose it is, and nothing is written
+// through it.
+TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithItsOwner) {
+  NEEDS_ROOT();
+  const std::string target = shared_ + "/PILOT.QMW";
+  ASSERT_TRUE(SaveScriptFile(target, false, true));
+  ASSERT_EQ(::chown(target.c_str(), kWriter, kWriter), 0);
+  const struct {
+    const char* what;
+    const char* name;
+    bool link;
+    bool timed;  // the save is the timed backup written under that name
+    int outcome;
+  } cases[] = {
+      {"a file at the backup's name", "PILOT.BK", false, false, kSaved},
+      {"a link at the backup's name", "PILOT.BK", true, false, kSaved},
+      {"a file at a timed backup's name", "SAVE1.TMB", false, true, kNotSaved},
+      {"a link at a timed backup's name", "SAVE1.TMB", true, true, kNotSaved},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string planted = shared_ + "/" + c.name;
+    fs::remove(planted);
+    if (c.link) PlantLink(c.name);
+    else PlantFile(planted, {'t', 'h', 'e', 'i', 'r', 's'});
+    AppendElement(Script(), ekAction, std::string("The writer's words beside ") + c.what + ".");
+    const int outcome = AsTheWriter([&] {
+      SeenBox seen;
+      AnswerBox(IDOK, &seen);
+      const bool saved = c.timed ? SaveScriptFile(shared_ + "/SAVE1", true, true) : SaveScriptFile(target, false, true);
+      if (!NamesTheOwnersFile(seen.text, planted)) return kSaidWrongly;
+      return saved ? kSaved : kNotSaved;
+    });
+    EXPECT_EQ(outcome, c.outcome) << kOutcomes;
+    if (!c.timed) {
+      EXPECT_EQ(fs::file_size(target), BuildScriptImage(Script(), false, true).size()) << "the writer's version";
+    }
+    EXPECT_EQ(fs::symlink_status(planted).type(), c.link ? fs::file_type::symlink : fs::file_type::regular);
+    if (!c.link) {
+      EXPECT_EQ(ReadFileText(planted), "theirs");
+    }
+    EXPECT_EQ(ReadFileText(notes_), kNotes);
+  }
+}
+
+// Names planted where a save's new files would go, by another user who
+// sees the writer's process number, stop no save: those names cannot be
+// foreseen.
+TEST_F(SharedFolderSaveTest, NamesPlantedWhereASavesNewFilesWouldGoStopNoSave) {
+  NEEDS_ROOT();
+  const std::string target = shared_ + "/PILOT.QMW";
+  const std::string settings = shared_ + "/SETTINGS.INI";
+  const int outcome = AsTheWriter(
+      [&] {
+        if (!SaveScriptFile(target, false, true) || !SaveScriptFile(target, false, true)) return kNotSaved;
+        return WriteFileAtomic(settings, "[Pending]\n", 10) ? kSaved : kNotSaved;
+      },
+      [&] {
+        const std::string pid = std::to_string(::getpid());
+        for (int n = 1; n <= 300; ++n) {
+          const std::string own = pid + "-" + std::to_string(n);
+          PlantLink("PILOT.QMW." + own + ".new~");
+          PlantLink(".PILOT.BK.tmp" + own);
+          PlantLink(".SETTINGS.INI.tmp" + own);
+        }
+      });
+  EXPECT_EQ(outcome, kSaved) << kOutcomes;
+  EXPECT_TRUE(ParsesAsScript(target));
+  EXPECT_TRUE(ParsesAsScript(shared_ + "/PILOT.BK"));
+  EXPECT_EQ(ReadFileText(settings), "[Pending]\n");
+  EXPECT_EQ(ReadFileText(notes_), kNotes);
+}
+
+// Another user cannot hide the writer's stopped save: it is no file they
+// may open, so no lock of theirs passes for a save still writing it, and
+// a newer file of theirs beside it is not taken for it.
+TEST_F(SharedFolderSaveTest, AnotherUserCannotHideTheWritersStoppedSave) {
+  NEEDS_ROOT();
+  const std::string target = shared_ + "/PILOT.QMW";
+  ASSERT_TRUE(SaveScriptFile(target, false, true));
+  AppendElement(Script(), ekAction, "Written, but never given the name.");
+  ASSERT_TRUE(KilledAt(TFileStep::Rename, target, [&] { SaveScriptFile(target, false, true); }));
+  const std::vector<std::string> left = VisibleSideFilesOf(target);
+  ASSERT_EQ(left.size(), 1u);
+  WithinOneSecond({target, left.front()});
+  AppendElement(Script(), ekAction, "Another user's words.");
+  PlantFile(target + ".1-1.new~", BuildScriptImage(Script(), false, true));
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t locker = fork();
+  if (locker == 0) {
+    if (BecomeUser(kOtherUser)) {
+      const int fd = ::open(left.front().c_str(), O_RDONLY | O_NONBLOCK);
+      if (fd >= 0) ::flock(fd, LOCK_EX);
+    }
+    (void)!::write(ready[1], "r", 1);
+    ::pause();
+    _exit(0);
+  }
+  char byte = 0;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  EXPECT_EQ(StoppedSaveToOffer(target), left.front());
+  ::kill(locker, SIGKILL);
+  waitpid(locker, nullptr, 0);
+  ::close(ready[0]);
+  ::close(ready[1]);
 }
 
 // The writer's own links, and links in folders no one else can write to,
@@ -213,7 +404,7 @@ TEST_F(SharedFolderSaveTest, AnotherUsersFileIsNeverOfferedAsTheWritersStoppedSa
       if (StoppedSaveToOffer(target)) return kOffered;
       return SaveScriptFile(target, false, true) ? kSaved : kNotSaved;
     });
-    EXPECT_EQ(outcome, kSaved) << "1: offered, 2: not saved, 3: a message box, 4: could not become the writer";
+    EXPECT_EQ(outcome, kSaved) << kOutcomes;
     EXPECT_TRUE(ParsesAsScript(target));
     EXPECT_EQ(fs::file_size(target), BuildScriptImage(Script(), false, true).size()) << "the writer's version";
   }
@@ -228,18 +419,7 @@ TEST_F(SharedFolderSaveTest, OpeningTheBackupOffersNoNewerVersionOfIt) {
   AppendElement(Script(), ekAction, "A second draft.");
   ASSERT_TRUE(SaveScriptFile(target, false, true));
   AppendElement(Script(), ekAction, "A third draft.");
-  const pid_t child = fork();
-  if (child == 0) {
-    SetFileFaultHook([backup](TFileStep step, const std::string& changed) {
-      if (step == TFileStep::Rename && changed == backup) raise(SIGKILL);
-      return 0;
-    });
-    SaveScriptFile(target, false, true);
-    _exit(0);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_TRUE(KilledAt(TFileStep::Rename, backup, [&] { SaveScriptFile(target, false, true); }));
   WithinOneSecond({backup, target});
   EXPECT_TRUE(LeftoversOfStoppedSaves(backup).empty());
   ScriptWindow read;

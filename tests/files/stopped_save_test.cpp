@@ -4,10 +4,6 @@
 // and also when it was the script's first save.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "files/file_test_fixture.h"
@@ -37,18 +33,7 @@ class StoppedSaveTest : public testing::ProgramFixture {
   // The same save in a copy of this process that is killed just before
   // the new file would take the script's name.
   void SaveAndDie(const std::string& path) {
-    const pid_t child = fork();
-    if (child == 0) {
-      SetFileFaultHook([path](TFileStep step, const std::string& changed) {
-        if (step == TFileStep::Rename && changed == path) raise(SIGKILL);
-        return 0;
-      });
-      Save(path);
-      _exit(0);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the save was stopped";
+    ASSERT_TRUE(testing::KilledAt(TFileStep::Rename, path, [&] { Save(path); })) << "the save was stopped";
   }
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -322,6 +323,103 @@ TEST_F(Files, HiddenFilesOfAKilledWriterAreRemoved) {
   Make(".data.ini.tmpnotanumber", "someone else's");
   ASSERT_TRUE(WriteFileAtomic(dir_ + "/data.ini", "new", 3));
   EXPECT_EQ(Listing(), (std::vector<std::string>{live, ".data.ini.tmpnotanumber", "data.ini"}));
+}
+
+// Until it is complete, the new file of a replacement is its writer's
+// alone: someone who opened it meanwhile would keep reading it whatever
+// mode it took later. Complete, it takes its mode, never a wider one than
+// it is allowed.
+TEST_F(Files, ANewFileIsItsWritersAloneUntilItIsComplete) {
+  const mode_t oldMask = ::umask(022);
+  const auto modeOf = [](const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+  };
+  const struct {
+    const char* what;
+    int replaced;  // the mode of the file replaced; -1: a first version
+    int within;    // KeepModeWithin; -1: not asked
+    int taken;     // TakeMode; -1: not asked
+    int final;
+  } cases[] = {
+      {"a first version", -1, -1, -1, 0644},
+      {"replacing a file the group may write", 0664, -1, -1, 0664},
+      {"replacing a private file", 0600, -1, -1, 0600},
+      {"within a private script's mode", 0644, 0600, -1, 0600},
+      {"a first version within a group's mode", -1, 0640, -1, 0640},
+      {"a mode of its own", 0644, -1, 0640, 0640},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = dir_ + "/mode.bin";
+    ::unlink(path.c_str());
+    if (c.replaced >= 0) {
+      ASSERT_EQ(::chmod(Make("mode.bin").c_str(), static_cast<mode_t>(c.replaced)), 0);
+    }
+    TFileReplacement file(path);
+    if (c.within >= 0) file.KeepModeWithin(static_cast<unsigned>(c.within));
+    if (c.taken >= 0) file.TakeMode(static_cast<unsigned>(c.taken));
+    ASSERT_TRUE(file.Create());
+    EXPECT_EQ(modeOf(file.FreshPath()), 0600) << "created";
+    ASSERT_TRUE(file.Write("new", 3));
+    ASSERT_TRUE(file.Flush());
+    EXPECT_EQ(modeOf(file.FreshPath()), 0600) << "written and flushed";
+    ASSERT_TRUE(file.Commit());
+    EXPECT_EQ(modeOf(path), c.final);
+  }
+  ::umask(oldMask);
+}
+
+// Names planted where the new files of a write would go stop no write:
+// no one can foresee those names. Every name the folder takes gets new
+// files beside it that fit, told apart from those of a name it begins like.
+TEST_F(Files, NewFilesBesideAFileHaveNamesNoOneCanForeseeThatFit) {
+  const std::string victim = Make("victim", "untouched");
+  const std::string pid = std::to_string(::getpid());
+  for (int n = 1; n <= 300; ++n) {
+    fs::create_symlink(victim, dir_ + "/.data.ini.tmp" + pid + "-" + std::to_string(n));
+    fs::create_symlink(victim, dir_ + "/data.ini." + pid + "-" + std::to_string(n) + ".new~");
+  }
+  ASSERT_TRUE(WriteFileAtomic(dir_ + "/data.ini", "new", 3));
+  TFileReplacement visible(dir_ + "/data.ini", TSideName::Visible);
+  ASSERT_TRUE(visible.Create());
+  ASSERT_TRUE(visible.Write("newer", 5));
+  ASSERT_TRUE(visible.Commit());
+  EXPECT_EQ(Bytes(victim), "untouched");
+  EXPECT_EQ(Bytes(dir_ + "/data.ini"), "newer");
+
+  for (const std::size_t length : {100u, 225u, 246u, 250u, 255u}) {
+    SCOPED_TRACE(length);
+    const std::string path = dir_ + "/" + std::string(length - 4, 'n') + ".qmw";
+    const std::string alike = dir_ + "/" + std::string(length - 5, 'n') + "o.qmw";
+    for (const TSideName side : {TSideName::Hidden, TSideName::Visible}) {
+      TFileReplacement file(path, side);
+      ASSERT_TRUE(file.Create()) << file.LastErrorMessage();
+      EXPECT_LE(ExtractFileName(file.FreshPath()).size(), 255u);
+      EXPECT_EQ(IsVisibleSideFileOf(file.FreshPath(), path), side == TSideName::Visible);
+      EXPECT_FALSE(IsVisibleSideFileOf(file.FreshPath(), alike));
+      ASSERT_TRUE(file.Write("x", 1));
+      ASSERT_TRUE(file.Commit());
+      EXPECT_EQ(Bytes(path), "x");
+    }
+  }
+}
+
+// What another user put under a name is said to be theirs, by name when
+// the system knows one.
+TEST_F(Files, TheOwnerOfAnotherUsersFileIsNamed) {
+  const std::string own = Make("own.txt");
+  EXPECT_FALSE(OtherUserOwning(own));
+  EXPECT_FALSE(OtherUserOwning(dir_ + "/missing.txt"));
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
+  const std::string theirs = Make("theirs.txt");
+  ASSERT_EQ(::chown(theirs.c_str(), 4711, 4711), 0);
+  EXPECT_EQ(OtherUserOwning(theirs), "user 4711");
+  const std::string link = dir_ + "/theirs.lnk";
+  fs::create_symlink(own, link);
+  ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+  const passwd* nobody = ::getpwuid(65534);
+  EXPECT_EQ(OtherUserOwning(link), nobody ? std::string(nobody->pw_name) : std::string("user 65534"));
 }
 
 TEST_F(Files, AFaultHookMakesTheNamedStepFail) {

@@ -58,23 +58,69 @@ TEST(CommandLine, ANameHandedOverComesBackWhole) {
   }
 }
 
+// A current folder and a script folder of one test's own; the current
+// folder is put back at its end.
+struct CommandLineFolders {
+  CommandLineFolders() {
+    ScriptDirectory = scripts.Path();
+    ScriptExtension = "QMW";
+    std::filesystem::current_path(here.Path());
+  }
+  ~CommandLineFolders() { std::filesystem::current_path(old); }
+  testing::TempFolder here;
+  testing::TempFolder scripts;
+  const std::string old = std::filesystem::current_path();
+};
+
 // A bare name is the current folder's file when one is there, else the
 // script folder's; the same on a first start and when handed over.
 TEST(CommandLine, ABareNameIsTheCurrentFoldersFileElseTheScriptFolders) {
-  testing::TempFolder here;
-  testing::TempFolder scripts;
-  ScriptDirectory = scripts.Path();
-  ScriptExtension = "QMW";
-  testing::WriteFileText(here.File("HERE.QMW"), "x");
-  const std::string old = std::filesystem::current_path();
-  std::filesystem::current_path(here.Path());
-  EXPECT_EQ(CommandLineScriptPath("HERE.QMW", true), here.File("HERE.QMW"));
-  EXPECT_EQ(CommandLineScriptPath("HERE", true), here.File("HERE.QMW"));
-  EXPECT_EQ(CommandLineScriptPath("AWAY.QMW", true), scripts.File("AWAY.QMW"));
-  EXPECT_EQ(CommandLineScriptPath("HERE.QMW", false), scripts.File("HERE.QMW")) << "handed over: not here";
-  std::filesystem::current_path(old);
+  {
+    const CommandLineFolders folders;
+    const testing::TempFolder& here = folders.here;
+    const testing::TempFolder& scripts = folders.scripts;
+    testing::WriteFileText(here.File("HERE.QMW"), "x");
+    EXPECT_EQ(CommandLineScriptPath("HERE.QMW", true), here.File("HERE.QMW"));
+    EXPECT_EQ(CommandLineScriptPath("HERE", true), here.File("HERE.QMW"));
+    EXPECT_EQ(CommandLineScriptPath("AWAY.QMW", true), scripts.File("AWAY.QMW"));
+    EXPECT_EQ(CommandLineScriptPath("HERE.QMW", false), scripts.File("HERE.QMW")) << "handed over: not here";
+  }
   EXPECT_EQ(ScriptNameFromCommandLine({"--", "--headless"}), "--headless");
   EXPECT_EQ(ScriptNameFromCommandLine({"/NM", "--", "/X"}), "/X");
+}
+
+// A name is read as it is given first: the script extension is added only
+// when no file of that very name is there, in the current folder or the
+// script folder; the same on a first start and when handed over.
+TEST(CommandLine, TheExtensionIsAddedOnlyWhenNoFileHasTheNameAsGiven) {
+  const CommandLineFolders folders;
+  const testing::TempFolder& here = folders.here;
+  const testing::TempFolder& scripts = folders.scripts;
+  std::filesystem::create_directory(here.File("sub"));
+  for (const char* name : {"--headless", "NOTES", "DRAFT.QMW", "sub/PLAIN", "ENDS."})
+    testing::WriteFileText(here.File(name), "x");
+  for (const char* name : {"README", "PLAN.QMW"}) testing::WriteFileText(scripts.File(name), "x");
+  const struct {
+    std::vector<std::string> params;
+    std::string opens;
+  } cases[] = {
+      {{"--", "--headless"}, here.File("--headless")},
+      {{"NOTES"}, here.File("NOTES")},
+      {{"ENDS."}, here.File("ENDS.")},
+      {{"DRAFT"}, here.File("DRAFT.QMW")},
+      {{"README"}, scripts.File("README")},
+      {{"PLAN"}, scripts.File("PLAN.QMW")},
+      {{"GONE"}, scripts.File("GONE.QMW")},
+      {{"sub/PLAIN"}, "sub/PLAIN"},
+      {{"sub/NONE"}, "sub/NONE.QMW"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.params.back());
+    const std::string name = ScriptNameFromCommandLine(c.params);
+    EXPECT_EQ(CommandLineScriptPath(name, true), c.opens);
+    const std::string received = ScriptNameFromCommandLine(SplitHandOffText(HandOffText(HandOffParameters(c.params))));
+    EXPECT_EQ(ExpandFileName(CommandLineScriptPath(received, false)), ExpandFileName(c.opens)) << "handed over";
+  }
 }
 
 // A second start hands the running instance, which has a current folder
@@ -82,14 +128,11 @@ TEST(CommandLine, ABareNameIsTheCurrentFoldersFileElseTheScriptFolders) {
 // file: a file here or a name with a folder part by its whole path, a bare
 // name not here as it is, for the script folder.
 TEST(CommandLine, ASecondStartHandsOverTheNameOfTheFileMeant) {
-  testing::TempFolder here;
-  testing::TempFolder scripts;
-  ScriptDirectory = scripts.Path();
-  ScriptExtension = "QMW";
+  const CommandLineFolders folders;
+  const testing::TempFolder& here = folders.here;
+  const testing::TempFolder& scripts = folders.scripts;
   std::filesystem::create_directory(here.File("sub"));
   for (const char* name : {"HERE.QMW", "-dash.QMW", "sub/IN.QMW"}) testing::WriteFileText(here.File(name), "x");
-  const std::string old = std::filesystem::current_path();
-  std::filesystem::current_path(here.Path());
   const struct {
     const char* what;
     std::vector<std::string> params;
@@ -120,7 +163,6 @@ TEST(CommandLine, ASecondStartHandsOverTheNameOfTheFileMeant) {
     const std::string received = ScriptNameFromCommandLine(SplitHandOffText(HandOffText(handed)));
     EXPECT_EQ(CommandLineScriptPath(received, false), c.opens) << HandOffText(handed);
   }
-  std::filesystem::current_path(old);
 }
 
 // A stored script with its password taken out, so that it opens at once.

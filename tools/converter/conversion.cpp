@@ -1,6 +1,7 @@
 #include "conversion.h"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -101,6 +102,10 @@ namespace {
 
 // A complete file of the work folder becomes the target.
 TOutcome MoveIntoPlace(const std::string& written, const std::string& target, std::string& why) {
+  // The program made the target no more open than its script: the file
+  // that takes its place is made so too, before it has the name.
+  struct stat made {};
+  if (::stat(target.c_str(), &made) == 0 && S_ISREG(made.st_mode)) ::chmod(written.c_str(), made.st_mode & 07777);
   if (!ReplaceFile(written, target)) {
     why = "unable to write " + target + ".";
     return TOutcome::Failed;
