@@ -64,7 +64,7 @@ TProducerHelpDlg::TProducerHelpDlg(TComponent* owner) : TForm(owner) {
 }
 
 TSetupScriptDirectoryDlg::TSetupScriptDirectoryDlg(TComponent* owner) : TForm(owner) {
-  SetUpDialogForm(*this, "SetupScriptDirectoryDlg", "Setup Script Directory", 420, 330);
+  SetUpDialogFormClient(*this, "SetupScriptDirectoryDlg", "Setup Script Directory", 416, 330);
   TDialogTable t = {
       {Label, "DirLabel", "Script &Directory:", {8, 12, 0, 0}},
       {EnterEdit, "ScriptDirEdit", "", {8, 32, 400, 22}},
