@@ -20,6 +20,7 @@
 #include <ctime>
 
 #include "platform/cp1252.h"
+#include "platform/mount_table.h"
 #include "platform/text_trim.h"
 
 namespace qm {
@@ -185,35 +186,12 @@ bool EnsurePrivateFolder(const std::string& dir) {
   return (st.st_mode & 077) == 0 || ::chmod(dir.c_str(), 0700) == 0;
 }
 
-std::string DecodeMountField(std::string_view field) {
-  std::string out;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    if (field[i] == '\\' && i + 3 < field.size()) {
-      const std::string_view digits = field.substr(i + 1, 3);
-      if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '7'; })) {
-        out += static_cast<char>(((digits[0] - '0') << 6) | ((digits[1] - '0') << 3) | (digits[2] - '0'));
-        i += 3;
-        continue;
-      }
-    }
-    out += field[i];
-  }
-  return out;
-}
-
 // The file-system type mounted at `mountPoint` (an OS path); the last
 // mount there is the one in use.
 std::string FileSystemTypeAt(const std::string& mountPoint) {
-  std::FILE* f = std::fopen("/proc/self/mounts", "re");
-  if (!f) return {};
   std::string type;
-  char line[4096];
-  while (std::fgets(line, sizeof line, f)) {
-    char device[1024], dir[1024], fs[256];
-    if (std::sscanf(line, "%1023s %1023s %255s", device, dir, fs) != 3) continue;
-    if (DecodeMountField(dir) == mountPoint) type = fs;
-  }
-  std::fclose(f);
+  for (const TMountEntry& mount : MountTable())
+    if (mount.MountPoint == mountPoint) type = mount.FileSystem;
   return type;
 }
 

@@ -147,7 +147,9 @@ bool LoadForeignFile(TMDIChild& window, const std::string& fileName, Byte code) 
   return true;
 }
 
-bool OpenScriptByName(std::string fileName, Byte hint) {
+namespace {
+
+bool OpenNamedScript(std::string fileName, Byte hint) {
   fileName = NormalizeScriptName(fileName);
   if (fileName.empty()) return false;
   Screen->SetCursor(5);
@@ -199,6 +201,16 @@ bool OpenScriptByName(std::string fileName, Byte hint) {
   FocusActiveScript();
   Screen->SetCursor(crDefault);
   return true;
+}
+
+}  // namespace
+
+bool OpenScriptByName(std::string fileName, Byte hint) {
+  if (MainForm) MainForm->HideFileList();
+  const bool opened = OpenNamedScript(std::move(fileName), hint);
+  // Nothing opened: the start-up list comes back rather than an empty window.
+  if (!opened && MainForm && NoActiveDocument()) MainForm->ShowStartupFileChoice();
+  return opened;
 }
 
 }  // namespace qm

@@ -1,5 +1,6 @@
 #include "shell/idle_loop.h"
 
+#include "platform/file_controls.h"
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
@@ -104,7 +105,10 @@ void WriteTimedBackups() {
   if (TMDIChild* script = ActiveScript(); script && script == active) FocusActiveScript();
 }
 
-void TMainForm::FirstIdle(TObject*, bool& done) { done = CheckAbnormalExit(); }
+void TMainForm::FirstIdle(TObject*, bool& done) {
+  done = CheckAbnormalExit();
+  if (NoActiveDocument() && StartupChoice == 1 && StartupFileList->Visible && Visible) FocusStartupFileList();
+}
 
 void TMainForm::BackFromSomewhere(TObject*) {
   Show();
@@ -131,7 +135,9 @@ void TMainForm::AppIdle(TObject*, bool& done) {
   // calling again at once, which would keep a processor busy.
   done = true;
   if (NoActiveDocument() || script->Closing) {
-    if (NoActiveDocument() && FileSaveItem->Enabled) UpdateMenusAndButtons();
+    // Close stands for every open script, a read-only one too (whose Save
+    // is off): while it is on, the menus still show the script just closed.
+    if (NoActiveDocument() && CloseFileItem->Enabled) UpdateMenusAndButtons();
     if (NoActiveDocument()) StatusLine().Refresh(false);
   } else {
     // The buttons are set with the menus, or alone when the caret moved.

@@ -68,6 +68,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   rightPanel_ = std::make_unique<TRightPanel>(*this);
   scriptPopups_ = std::make_unique<TScriptPopups>(*this);
   ruler_ = std::make_unique<TRuler>(*this);
+  BuildStartupFileList();
   UndoHooks.ShowUndoCommands = [this](bool shown) {
     for (TMenuItem* item : {UndoItem, RedoItem, UndoBar}) item->Visible = shown;
   };

@@ -30,6 +30,9 @@ class TRuler;
 class TAutoScroll;
 class TMDIChild;
 class TScriptDocument;
+class TFESDriveComboBox;
+class TFESDirectoryListBox;
+class TFESFileListBox;
 
 class TMainForm : public TForm, public TProgramOptions {
  public:
@@ -94,6 +97,30 @@ class TMainForm : public TForm, public TProgramOptions {
 
   // The start-up script (after the settings were loaded).
   void SetupMenusEtc();
+
+  // ---- The start-up file list: the scripts to open while none is ----
+  TFESDriveComboBox* StartupDriveList = nullptr;
+  TFESDirectoryListBox* StartupDirectoryList = nullptr;
+  TFESFileListBox* StartupFileList = nullptr;
+  // Set by a double click in the file list, taken by the mouse-up after it.
+  Byte FileListClicked = 0;
+  // The start-up set-up: the list shown or not, in four columns, on the
+  // script folder's script files.
+  void PrepareStartupFileList(bool shown);
+  // With no script open and "Startup Choice" 1 the list shows in the
+  // element box's stead; a script open puts the element box back.
+  void ShowStartupFileChoice();
+  void HideFileList();
+  void FocusStartupFileList();
+  void StartupFileListDblClick(TObject* sender);
+  void StartupFileListMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void StartupFileListEnter(TObject* sender);
+  void StartupFileListKeyDown(TObject* sender, Word& key, TShiftState shift);
+  void StartupDirectoryListChange(TObject* sender);
+  // Two columns and the folder read again, while the list shows.
+  void UpdateStartupList();
+  // The folder read again, while the list shows.
+  void RefreshStartupFileList();
 
   // Shut-down.
   void FormCloseQuery(TObject* sender, bool& canClose);
@@ -471,6 +498,20 @@ class TMainForm : public TForm, public TProgramOptions {
   bool OpenScriptFile(const std::string& name);
   void BuildMenus();
   void BindNamedItems();
+  void BuildStartupFileList();
+  // Within the area the bars leave: the drive box over the folders on the
+  // left, the files beside them.
+  void PlaceStartupFileList();
+  // The file list read again (keeping its selection) when "Autogenerate
+  // File Names" is on, then the selected script opened.
+  void OpenStartupListFile();
+  void DeleteStartupListFile();
+  // The three lists out of sight and use, the element box back.
+  void PutAwayFileList();
+  // Ends a double click's claim on the program.
+  void EndFileListClick();
+  bool elementBoxHiddenByList_ = false;
+  bool busyBeforeListClick_ = false;
   void RefreshAfterChange();
   // The block commands follow whether a block exists: the menus at the
   // next refresh, and F12 and Shift+F12 convert the block's case while

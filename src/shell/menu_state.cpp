@@ -155,6 +155,7 @@ void TMainForm::UpdateMenusAndButtons() {
   toolBar_->UpdateButtons();
   toolBar_->Button("ExitBtn")->Hint =
       s.open ? "Close Script|Quick Key: <CTRL+F4>" : "Exit Quillmaster|Quick Key: <ALT+F4>";
+  ShowStartupFileChoice();
 }
 
 void TMainForm::SetupMenuCaptions() {

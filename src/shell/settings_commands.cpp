@@ -31,7 +31,11 @@ int TextColorOf(const std::string& name) {
 }  // namespace
 
 void TMainForm::ProgramSettingsItemClick(TObject*) {
-  if (ShowProgramSettings()) RefreshAfterChange();
+  if (!ShowProgramSettings()) return;
+  // "Display Screen-Sized Retrieve List" chosen with no script open shows it now.
+  ShowStartupFileChoice();
+  UpdateStartupList();
+  RefreshAfterChange();
 }
 
 void TMainForm::ScreenColorsItemClick(TObject*) {

@@ -73,6 +73,7 @@ bool SetupApplication() {
     Application->Terminate();
     return false;
   }
+  MainForm->PrepareStartupFileList(MainForm->StartupChoice == 1);
   Documents.fill(nullptr);
   RegisterClipboardFormats();
   TIniFile ini(SettingsFileName);

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "platform/dialog_builder.h"
+#include "platform/files.h"
 #include "platform/platform.h"
 
 namespace qm {
@@ -63,14 +64,21 @@ TProducerHelpDlg::TProducerHelpDlg(TComponent* owner) : TForm(owner) {
 }
 
 TSetupScriptDirectoryDlg::TSetupScriptDirectoryDlg(TComponent* owner) : TForm(owner) {
-  SetUpDialogForm(*this, "SetupScriptDirectoryDlg", "Setup Script Directory", 420, 120);
+  SetUpDialogFormClient(*this, "SetupScriptDirectoryDlg", "Setup Script Directory", 416, 330);
   TDialogTable t = {
       {Label, "DirLabel", "Script &Directory:", {8, 12, 0, 0}},
       {EnterEdit, "ScriptDirEdit", "", {8, 32, 400, 22}},
   };
-  for (TDialogItem& row : ButtonRow(sbOK | sbCancel, {230, 66, 80, 25}, 90)) t.push_back(row);
   BuildDialog(*this, t);
   ScriptDirEdit = DialogControl<TEdit>(*this, "ScriptDirEdit");
+  DirList = MakeControl<TFESDirectoryListBox>(this, this, "DirList", 8, 62, 400, 192);
+  DriveList = MakeControl<TFESDriveComboBox>(this, this, "DriveList", 8, 262, 400, 22);
+  DriveList->SetDirList(DirList);
+  DirList->OnChange = [this](TObject*) {
+    shownFolder_ = DirList->Directory();
+    ScriptDirEdit->Text = PathToText(shownFolder_);
+  };
+  BuildDialog(*this, ButtonRow(sbOK | sbCancel, {230, 296, 80, 25}, 90));
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   OKBtn->ModalResult = mrNone;
   OKBtn->OnClick = [this](TObject*) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_controls.h"
 #include "platform/forms.h"
 
 namespace qm {
@@ -60,18 +61,28 @@ class TSetupDisplayFontDlg : public TForm {
   void Store() const;
 };
 
-// The script folder: typed into ScriptDirEdit and taken on OK. The root
-// folder is refused; a missing folder is offered for creation.
+// The script folder: typed into ScriptDirEdit, or browsed to in the
+// folder list (a double click opens a folder and puts it in the field),
+// and taken on OK. The root folder is refused; a missing folder is
+// offered for creation.
 class TSetupScriptDirectoryDlg : public TForm {
  public:
   explicit TSetupScriptDirectoryDlg(TComponent* owner);
   TEdit* ScriptDirEdit = nullptr;
+  TFESDirectoryListBox* DirList = nullptr;
+  TFESDriveComboBox* DriveList = nullptr;
   TButton* OKBtn = nullptr;
   // The folder taken, without a trailing separator.
   std::string Directory;
+  // The field holds `folder`; the list starts there, or at its drive's
+  // top when it does not exist.
+  void StartAt(const std::string& folder);
 
  private:
   bool TakeDirectory();
+  // The folder last put in the field, by its bytes: a name the field's
+  // text cannot spell is still taken as it is.
+  std::string shownFolder_;
 };
 
 // Runs the script-folder dialog; true when a folder was taken (the

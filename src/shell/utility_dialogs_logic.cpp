@@ -117,17 +117,25 @@ void TSetupDisplayFontDlg::Store() const {
   }
 }
 
+void TSetupScriptDirectoryDlg::StartAt(const std::string& folder) {
+  DirList->SetDirectory(DirectoryExists(folder) ? folder : DriveOfPath(folder));
+  shownFolder_ = folder;
+  ScriptDirEdit->Text = PathToText(folder);
+}
+
 bool TSetupScriptDirectoryDlg::TakeDirectory() {
   const std::string typed = ScriptDirEdit->Text();
-  const std::string path = typed.empty() ? typed : ExpandFileName(typed);
+  const std::string folder = typed == PathToText(shownFolder_) ? shownFolder_ : TextToPath(typed);
+  const std::string path = folder.empty() ? folder : ExpandFileName(folder);
   if (path.empty() || ExcludeTrailingPathDelimiter(path) == "/") {
     ShowMessageBox("You cannot designate the Root Directory as the default Script Directory.", PromptTable(0));
     return false;
   }
   if (!DirectoryExists(path)) {
-    if (!AskYesNo(path + " does NOT exist!\r\n\r\nShould I create it for you?", PromptTable(20), true)) return false;
+    if (!AskYesNo(PathToText(path) + " does NOT exist!\r\n\r\nShould I create it for you?", PromptTable(20), true))
+      return false;
     if (!ForceDirectories(path)) {
-      ShowMessageBox("Unable to create " + path, PromptTable(16));
+      ShowMessageBox("Unable to create " + PathToText(path), PromptTable(16));
       return false;
     }
   }
@@ -137,7 +145,7 @@ bool TSetupScriptDirectoryDlg::TakeDirectory() {
 
 bool SetupScriptDirectory() {
   TSetupScriptDirectoryDlg dialog(nullptr);
-  dialog.ScriptDirEdit->Text = ScriptDirectory;
+  dialog.StartAt(ScriptDirectory);
   if (dialog.ShowModal() != mrOk) return false;
   ScriptDirectory = dialog.Directory;
   return true;

@@ -25,6 +25,7 @@ void ForEachScript(Action action) {
 
 void TMainForm::FileNewItemClick(TObject*) {
   ProgramBusyScope busy;
+  HideFileList();
   NewDocument(ScriptDirectory + "/NONAME" + std::to_string(DocumentCount + 1) + "." + ScriptExtension);
   FocusActiveScript();
 }

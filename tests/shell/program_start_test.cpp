@@ -9,7 +9,6 @@
 #include <filesystem>
 
 #include "files/foreign_files.h"
-#include "files/script_header.h"
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "script/script_window.h"
@@ -22,6 +21,7 @@
 #include "platform/office_button.h"
 #include "shell/tool_bar.h"
 #include "support/message_box_answers.h"
+#include "support/native_scripts.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
 #include "support/temp_folder.h"
@@ -165,14 +165,7 @@ TEST(CommandLine, ASecondStartHandsOverTheNameOfTheFileMeant) {
   }
 }
 
-// A stored script with its password taken out, so that it opens at once.
-std::string ScriptThatOpensAtOnce() {
-  std::string script = testing::ReadFileText(QM_SOURCE_DIR "/fuzz/corpus/native_file/every_kind_and_code");
-  for (const auto& field : ScriptHeaderFields())
-    if (field.Name == "Password")
-      std::fill_n(script.begin() + static_cast<std::ptrdiff_t>(field.Offset), field.Size, '\0');
-  return script;
-}
+using testing::ScriptThatOpensAtOnce;
 
 using StartupTest = testing::ProgramFixture;
 

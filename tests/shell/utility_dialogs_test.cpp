@@ -6,6 +6,7 @@
 #include "base/ini_file.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "platform/messages.h"
 #include "support/message_box_answers.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
@@ -145,6 +146,58 @@ TEST_F(UtilityDialogsTest, TheScriptFolderRefusesTheRootAndOffersToCreateAMissin
   EXPECT_EQ(Driver().Pending(), 0);
   EXPECT_TRUE(DirectoryExists(missing));
   EXPECT_EQ(ScriptDirectory, missing);
+}
+
+// The folder list beside the field: a double click opens a folder and
+// puts it in the field, OK takes it; a folder whose name the field's
+// text cannot spell is taken as it is named.
+TEST_F(UtilityDialogsTest, TheScriptFolderIsChosenInTheFolderListByDoubleClick) {
+  const struct {
+    const char* what;
+    std::string folder;
+  } cases[] = {
+      {"plain name", "Drafts"},
+      {"name outside the code page", "\xD0\xA1\xD1\x86\xD0\xB5\xD0\xBD\xD0\xB0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string parent = HomeFile(std::string("scripts ") + c.what);
+    const std::string chosen = parent + "/" + c.folder;
+    ForceDirectories(chosen);
+    ScriptDirectory = parent;
+    Driver().Expect([&](TForm& form) {
+      auto& d = dynamic_cast<TSetupScriptDirectoryDlg&>(form);
+      EXPECT_EQ(d.DirList->Directory(), parent);
+      EXPECT_EQ(d.ScriptDirEdit->Text(), PathToText(parent));
+      const int open = d.DirList->ItemIndex();
+      ASSERT_EQ(d.DirList->ItemPath(open + 1), chosen);
+      d.DirList->SetItemIndex(open + 1);
+      EXPECT_EQ(d.ScriptDirEdit->Text(), PathToText(parent)) << "choosing alone does not open";
+      d.DirList->Perform(WM_LBUTTONDBLCLK, 0, 0);
+      EXPECT_EQ(d.DirList->Directory(), chosen);
+      EXPECT_EQ(d.ScriptDirEdit->Text(), PathToText(chosen));
+      d.OKBtn->Click();
+      EXPECT_EQ(d.ModalResult, mrOk);
+    });
+    EXPECT_TRUE(SetupScriptDirectory());
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(ScriptDirectory, chosen);
+  }
+}
+
+// A script folder that is gone starts the list at the top of its drive;
+// the drive box moves the list to another volume's top.
+TEST_F(UtilityDialogsTest, AMissingScriptFolderStartsTheListAtItsDrivesTop) {
+  ScriptDirectory = "/no such folder here/scripts";
+  Driver().Expect([](TForm& form) {
+    auto& d = dynamic_cast<TSetupScriptDirectoryDlg&>(form);
+    EXPECT_EQ(d.DirList->Directory(), "/");
+    EXPECT_EQ(d.ScriptDirEdit->Text(), "/no such folder here/scripts") << "the field holds the folder set";
+    EXPECT_EQ(d.DriveList->Drive(), "/");
+    d.ModalResult = mrCancel;
+  });
+  EXPECT_FALSE(SetupScriptDirectory());
+  EXPECT_EQ(ScriptDirectory, "/no such folder here/scripts");
 }
 
 TEST(FileNameTyping, RefusesWhatAFileNameCannotHoldAndANinthCharacter) {

@@ -20,7 +20,9 @@
 
 #include "platform/cp1252.h"
 #include "platform/forms.h"
+#include "platform/file_controls.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_file_list_peer.h"
 #include "platform/qt/qt_form_peer.h"
 #include "platform/qt/qt_peer.h"
 #include "platform/qt/qt_rich_edit_peer.h"
@@ -763,6 +765,7 @@ std::unique_ptr<QtPeer> NewPeer(QtBackend& backend, TControl& control) {
   if (auto* c = dynamic_cast<TRadioGroup*>(&control)) return Make<RadioGroupPeer>(backend, *c);
   if (auto* c = dynamic_cast<TGroupBox*>(&control)) return Make<GroupBoxPeer>(backend, *c);
   if (auto* c = dynamic_cast<TPanel*>(&control)) return Make<PanelPeer>(backend, *c);
+  if (auto* c = dynamic_cast<TFileSystemList*>(&control)) return MakeFileSystemListPeer(backend, *c);
   if (dynamic_cast<TCustomControl*>(&control) || dynamic_cast<TPaintBox*>(&control) ||
       dynamic_cast<TPaintedGraphic*>(&control))
     return std::make_unique<CanvasPeer>(backend, control);
