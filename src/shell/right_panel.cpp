@@ -344,15 +344,18 @@ void TRightPanel::HorizScrollBarScrolling(int& scrollPos) {
   horizScrollBusy_ = false;
 }
 
-void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState) {
+void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState shift) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
   if (down ? !script.CurrentElement()->next : !script.CurrentElement()->prev) return;
   const bool byPage = (button == TMouseButton::mbLeft) == form_.RightScrollByScreen;
-  if (script.BlockOn()) ClearBlockSelection(false);
+  // A click tells no keys: Shift held down then counts as well.
+  const bool extend = shift.Contains(ssShift) || GetKeyState(VK_SHIFT) < 0;
+  if (extend) editor::AnchorBlockAtCaret(script);
+  else if (script.BlockOn()) ClearBlockSelection(false);
   if (!byPage) {
     Word key = down ? VK_NEXT : VK_PRIOR;
-    HandleCommandKey(key, {}, &script);
+    HandleCommandKey(key, extend ? TShiftState(ssShift) : TShiftState(), &script);
   } else {
     GotoNeighbourPage(script, down);
   }
