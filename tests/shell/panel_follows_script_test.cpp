@@ -115,6 +115,25 @@ TEST_F(PanelFollowsScriptTest, TheFormatFamiliesSwitchTheButtonSet) {
   }
 }
 
+// The headings of a screenplay made interactive by its formats are branch
+// targets numbered from 1 at once.
+TEST_F(PanelFollowsScriptTest, HeadingsMadeBranchTargetsTakeTheirNumbers) {
+  Load({{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, "Rain."}, {ekSceneHeading, "EXT. YARD - NIGHT"}}, 0);
+  W().InteractiveScript = 0;
+  W().RefreshKeepingCursor();
+  W().SetFocus();
+  Idle();
+  ASSERT_EQ(ScenePanel(), "Scn: 1 of 2");
+  LoadFamily("InteractiveCDROM1", true);
+  Idle();
+  EXPECT_EQ(BoxCaption(), "Branch Target");
+  EXPECT_EQ(ScenePanel(), "Scn: 1 of 2");
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  Idle();
+  EXPECT_EQ(ScenePanel(), "Scn: 2 of 2");
+}
+
 // A saved interactive script opened through File > Open shows the
 // multimedia set and its branch target's name at once; a screenplay
 // opened after it the normal set.
