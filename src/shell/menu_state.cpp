@@ -8,6 +8,7 @@
 #include "base/ini_file.h"
 #include "platform/clipboard.h"
 #include "platform/files.h"
+#include "script/editing/document_modified.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
@@ -60,7 +61,9 @@ TScriptState StateOfActiveScript() {
   state.interactive = script->InteractiveScript != 0;
   state.storyboardLinks = script->StoryboardLinks.Count() > 1;
   state.linksHidden = script->HideStoryboardLinks != 0;
-  state.revisionLevels = LockingLevel(*script) > 0;
+  // An empty script's level is not looked for: a script opened into its
+  // window finds its own from its text.
+  state.revisionLevels = !IsDocumentEmpty(ActiveDocument) && LockingLevel(*script) > 0;
   state.pasteable = ClipboardHasPasteableData();
   state.numbering = script->DialogueNumberingLock ? 2 : (script->DialogueNumbering ? 1 : 0);
   state.showCodes = script->LayoutOptions.ShowCodes != 0;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "base/document_table.h"
+#include "base/ini_file.h"
+#include "files/native_file.h"
 #include "platform/menus.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
@@ -64,6 +66,8 @@ TEST_F(MenuStateTableTest, TheRightPanelShowsOnlyWhileAScriptIsOpen) {
 TEST_F(MenuStateTableTest, UnlockingALevelWaitsForALockedLevel) {
   Options().ExpertPrompting = true;
   TMenuItem& unlock = Item("UnlockRevMarkLevelItem");
+  W().SetFocus();
+  TypeText("He waits.");
   Idle();
   EXPECT_FALSE(unlock.Enabled()) << "a new script has no locked level";
 
@@ -83,11 +87,31 @@ TEST_F(MenuStateTableTest, UnlockingALevelWaitsForALockedLevel) {
   ExpectBox("You are now at Asterisk Locking Level 2", mrOk);
   Item("LockRevMarksItem").Click();
   MainForm->FileNewItem->Click();
+  W().SetFocus();
+  TypeText("She waits.");
   Idle();
   EXPECT_FALSE(unlock.Enabled()) << "a second script without levels";
   MainForm->SwitchDocumentItem(MainForm->DocItems[0]);
   Idle();
   EXPECT_TRUE(unlock.Enabled()) << "back in the locked script";
+}
+
+// A script whose text holds a locked level, opened into the empty window
+// the program starts with, can have that level taken away.
+TEST_F(MenuStateTableTest, AScriptOpenedIntoTheEmptyWindowBringsItsLevel) {
+  const std::string path = ScriptDirectory + "/LOCKED.QMW";
+  Load({{ekAction, "\x1BHe waits."}}, 0);
+  ASSERT_TRUE(SaveScriptFile(path, false, true));
+  W().DocumentModified = 0;
+  MainForm->CloseFileItem->Click();
+  MainForm->FileNewItem->Click();
+  Idle();
+  ASSERT_FALSE(Item("UnlockRevMarkLevelItem").Enabled());
+  testing::ChooseFile(Driver(), path, 1);
+  MainForm->FileOpenItem->Click();
+  ASSERT_EQ(DocumentCount, 1) << "opened into the empty window";
+  Idle();
+  EXPECT_TRUE(Item("UnlockRevMarkLevelItem").Enabled());
 }
 
 // StoryBoard Links and its separator show only in a script linked to
