@@ -98,6 +98,9 @@ void InsertSceneHeading(TObject* sender) {
   if (!onHeading) {
     editor::NewElement(script, FormatOfKind(script, fsSceneHeading, ekSceneHeading), false);
     editor::RedisplayCurrent(script);
+    // A new branch target takes the next free number now, from a button
+    // as from Ctrl+S.
+    if (RecordOf(script).InteractiveScript) editor::RenumberScenes(script);
     if (!ProgramOptions().UseQuickType) return;
   }
   if (!RecordOf(script).InteractiveScript) editor::PassEnterKey(script, sender);

@@ -89,6 +89,16 @@ void SendKey(Word vk, TShiftState shift, char ch) {
   Application->ProcessMessages();
 }
 
+void HoldKey(Word vk, TShiftState shift) {
+  Deliver(shift.Contains(ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, shift.Bits);
+  Application->ProcessMessages();
+}
+
+void ReleaseKey(Word vk, TShiftState shift) {
+  Deliver(WM_KEYUP, vk, shift.Bits);
+  Application->ProcessMessages();
+}
+
 void TypeText(const std::string& text) {
   for (char ch : text) {
     bool shifted = false;

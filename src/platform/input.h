@@ -20,6 +20,11 @@ Word KeyOfCharacter(char ch, bool* shifted = nullptr);
 // A key press: key down to the focused window, the character it types
 // unless a short cut or dialog key took it, then key up.
 void SendKey(Word vk, TShiftState shift = {}, char ch = 0);
+// A key held down, as a modifier is while other keys or the mouse are
+// used: its key-down message alone.
+void HoldKey(Word vk, TShiftState shift = {});
+// A held key let go: its key-up message.
+void ReleaseKey(Word vk, TShiftState shift = {});
 // Types text one character at a time (cp1252).
 void TypeText(const std::string& text);
 

@@ -1,6 +1,7 @@
 // The life of one script window: construction, initialisation into a
 // one-element script, activation, painting, resizing, closing and
-// destruction, and key-down routing with the read-only filter.
+// destruction, and key-down routing with the read-only filter and the
+// key-up of tagging mode.
 #include <algorithm>
 
 #include "platform/files.h"
@@ -12,6 +13,7 @@
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/mouse_editing.h"
 #include "script/editing/message_pump.h"
+#include "script/editing/popup_hooks.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/editing/script_hooks.h"
@@ -76,6 +78,7 @@ TMDIChild::TMDIChild(TComponent* owner) : TForm(owner) {
   OnResize = [this](TObject* s) { FormResize(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
   OnKeyDown = [this](TObject* s, Word& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+  OnKeyUp = [this](TObject* s, Word& k, TShiftState sh) { FormKeyUp(s, k, sh); };
   OnKeyPress = [this](TObject* s, char& k) { FormKeyPress(s, k); };
   OnMouseDown = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { FormMouseDown(s, b, sh, x, y); };
   OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { FormMouseMove(s, sh, x, y); };
@@ -213,6 +216,12 @@ void TMDIChild::FormKeyDown(TObject*, Word& key, TShiftState shift) {
   // The pointer stays out of the writer's way until the mouse moves.
   const bool modifierKey = pressed >= VK_SHIFT && pressed <= VK_MENU;
   if (Editable && ProgramOptions().HideMouse && !modifierKey && !Closing) Cursor = crNone;
+}
+
+void TMDIChild::FormKeyUp(TObject*, Word& key, TShiftState) {
+  // Fill Out Breakdowns is ticked exactly while tagging mode is on.
+  if (key != VK_SHIFT || !BlockOn() || !LayoutProgramOptions.FillOutBreakdowns || !ScriptPopupHooks.BlockMarked) return;
+  ScriptPopupHooks.BlockMarked(*this, CaretX + LeftTextOffset, CaretY);
 }
 
 void TMDIChild::WndProc(TMessage& m) {

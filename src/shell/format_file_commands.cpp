@@ -60,6 +60,8 @@ void TMainForm::LoadFormatsFrom(const std::string& fileName) {
   const bool withLists =
       IsDocumentEmpty(ActiveDocument) || AskYesNo("Load User Lists along with formats?", PromptTable(31), true);
   LoadFormatsFile(fileName, false, withLists, true);
+  // Headings the formats made branch targets take their numbers now.
+  if (TMDIChild* script = ActiveScript(); script && script->InteractiveScript) script->RenumberScenes(false);
   RefreshAfterChange();
 }
 

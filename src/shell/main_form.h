@@ -279,6 +279,8 @@ class TMainForm : public TForm, public TProgramOptions {
   void DisplayCodesItemClick(TObject* sender);
   // The check marks that follow the active script's own settings.
   void ShowScriptChecks();
+  // The ticks of the items that hide the storyboard links' marks.
+  void ShowStoryboardLinksTicks(bool hidden);
 
   // Comparing two drafts: the two open scripts into a new result script.
   void ComparedScriptsItemClick(TObject* sender);

@@ -1,14 +1,18 @@
 // The menus follow the active script: what may be used with no script, a
 // read-only one, a marked block, a locked or an interactive script.
 #include <algorithm>
+#include <optional>
 
 #include "files/undo_ring.h"
+#include "formats/revision_levels.h"
 #include "base/ini_file.h"
 #include "platform/clipboard.h"
 #include "platform/files.h"
+#include "script/editing/document_modified.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/right_panel.h"
 #include "files/clipboard_paste.h"
 #include "shell/startup_setup.h"
 #include "shell/tool_bar.h"
@@ -27,6 +31,12 @@ struct TScriptState {
   bool scenesLocked = false;
   bool headersLocked = false;
   bool interactive = false;
+  // Linked to storyboard frames (entries beside the "no frame" one), and
+  // whether the script hides the links' marks.
+  bool storyboardLinks = false;
+  bool linksHidden = false;
+  // A locked revision-mark level that can be taken away.
+  bool revisionLevels = false;
   // Another program may change the clipboard while nothing in the script
   // changes: judged on every pass, so that Paste never stays refused.
   bool pasteable = false;
@@ -49,6 +59,11 @@ TScriptState StateOfActiveScript() {
   state.scenesLocked = script->ScenesLocked != 0;
   state.headersLocked = script->HeaderTextLocked != 0 && state.pagesLocked;
   state.interactive = script->InteractiveScript != 0;
+  state.storyboardLinks = script->StoryboardLinks.Count() > 1;
+  state.linksHidden = script->HideStoryboardLinks != 0;
+  // An empty script's level is not looked for: a script opened into its
+  // window finds its own from its text.
+  state.revisionLevels = !IsDocumentEmpty(ActiveDocument) && LockingLevel(*script) > 0;
   state.pasteable = ClipboardHasPasteableData();
   state.numbering = script->DialogueNumberingLock ? 2 : (script->DialogueNumbering ? 1 : 0);
   state.showCodes = script->LayoutOptions.ShowCodes != 0;
@@ -66,12 +81,22 @@ std::uint64_t Signature(const TScriptState& s) {
   const bool canRedo = s.open && UndoObject && UndoObject->RedoIsAvailable();
   std::uint64_t bits = 0;
   for (bool flag : {s.open, s.editable, s.block, s.pagesLocked, s.scenesLocked, s.headersLocked, s.interactive, canUndo,
-                    canRedo, s.showCodes, s.pasteable})
+                    canRedo, s.showCodes, s.pasteable, s.storyboardLinks, s.linksHidden, s.revisionLevels})
     bits = (bits << 1) | (flag ? 1u : 0u);
   const unsigned states = (unsigned{s.keepElement} & 7) << 3 | (unsigned{s.keepGroup} & 7);
+  // 14 flags, 6 bits of states, 2 of numbering, 4 each of the slots: 30 bits.
   const std::uint64_t low =
-      (bits << 22) | (states << 16) | (unsigned{s.numbering} << 12) | (unsigned{ActiveDocument} << 4) | DocumentCount;
-  return std::uint64_t{s.hiddenKinds} << 33 | low;
+      (bits << 16) | (states << 10) | (unsigned{s.numbering} << 8) | (unsigned{ActiveDocument} << 4) | DocumentCount;
+  return std::uint64_t{s.hiddenKinds} << 32 | low;
+}
+
+// The rules that show or hide their items rather than enable them.
+std::optional<bool> ShownBy(TMenuRule rule, const TScriptState& s) {
+  switch (rule) {
+    case TMenuRule::Interactive: return s.interactive;
+    case TMenuRule::StoryboardLinks: return s.storyboardLinks;
+    default: return std::nullopt;
+  }
 }
 
 }  // namespace
@@ -93,6 +118,11 @@ void TMainForm::ShowLastThree() {
   }
 }
 
+void TMainForm::ShowStoryboardLinksTicks(bool hidden) {
+  for (const char* name : {"HideSBLinksItem", "AltHideSBLinksItem", "HideLinkBracketsItem"})
+    MenuItem(name)->Checked = hidden;
+}
+
 bool TMainForm::MenuStateChanged() const { return Signature(StateOfActiveScript()) != menuSignature_; }
 
 void TMainForm::UpdateMenusAndButtons() {
@@ -104,6 +134,8 @@ void TMainForm::UpdateMenusAndButtons() {
       case TMenuRule::AsMenu:
       case TMenuRule::Always: return true;
       case TMenuRule::Interactive: return s.interactive;
+      case TMenuRule::StoryboardLinks: return s.storyboardLinks;
+      case TMenuRule::RevisionLevels: return s.open && s.revisionLevels;
       case TMenuRule::Open: return s.open;
       case TMenuRule::Editable: return s.open && s.editable;
       case TMenuRule::Block: return s.block;
@@ -132,7 +164,7 @@ void TMainForm::UpdateMenusAndButtons() {
     const TMenuRow& row = *binding.row;
     TMenuItem& item = *binding.item;
     chain[row.depth] = row.rule;
-    if (row.rule == TMenuRule::Interactive) item.Visible = s.interactive;
+    if (const std::optional<bool> shown = ShownBy(row.rule, s)) item.Visible = *shown;
     if (row.depth == 1 || row.IsLine()) continue;
     bool usable = row.waitsFor == Built;
     for (int depth = 1; depth <= row.depth && usable; ++depth) usable = satisfied(chain[depth], item);
@@ -149,12 +181,16 @@ void TMainForm::UpdateMenusAndButtons() {
   // the Spell menu's own rule.
   MenuItem("CountWordsItem")->Enabled = s.open;
   ShowScriptChecks();
+  ShowStoryboardLinksTicks(s.linksHidden);
   ShowLastThree();
   MenuItem("LastThreeBar")->Visible = MenuItem("LastScript1Item")->Visible;
   for (int slot = 1; slot <= 9; ++slot) DocItems[slot - 1]->Enabled = s.open;
   toolBar_->UpdateButtons();
   toolBar_->Button("ExitBtn")->Hint =
       s.open ? "Close Script|Quick Key: <CTRL+F4>" : "Exit Quillmaster|Quick Key: <ALT+F4>";
+  // The panel and its buttons follow the script: the multimedia set for an
+  // interactive one.
+  RightPanel().FollowScript(s.open);
   ShowStartupFileChoice();
 }
 

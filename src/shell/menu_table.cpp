@@ -96,7 +96,8 @@ const TMenuRow kRows[] = {
     Do(4, "&All Colors", "", "HideAllNotesItem", QM_CMD(HideNotesItemClick)),
     Do(4, "All Colors &Except...", "", "HideNotesExceptItem", QM_CMD(HideNotesItemClick)),
     Do(3, "Non-&Printing Text", "", "HideNonPrintingItem", QM_CMD(HideNonPrintingTextItemClick)),
-    Do(3, "StoryBoard &Links", "", "HideSBLinksItem", QM_CMD(HideSBLinksItemClick)),
+    Line(3, "SBLinksBar").When(R::StoryboardLinks),
+    Do(3, "StoryBoard &Links", "", "HideSBLinksItem", QM_CMD(HideSBLinksItemClick)).When(R::StoryboardLinks),
     Menu(3, "&Unhide", "UnhideMenu"),
     Do(4, "&Normally Displayed Elements", "", "UnhideElementsItem", QM_CMD(HideElementListClick)),
     Do(4, "&Script Notes", "", "UnhideNotesItem", QM_CMD(HideNotesItemClick)),
@@ -365,7 +366,8 @@ const TMenuRow kRows[] = {
     Do(4, "&Remove", "", "RemoveCList2Item", QM_CMD(RemoveCListItemClick)),
     Menu(2, "Animation Loc&king", "AnimationLockingItem"),
     Do(3, "Loc&k Current Rev. Marks", "", "LockRevMarksItem", QM_CMD(LockRevMarksItemClick)),
-    Do(3, "U&nlock One Rev. Mark Level", "", "UnlockRevMarkLevelItem", QM_CMD(UnlockRevMarkLevelItemClick)),
+    Do(3, "U&nlock One Rev. Mark Level", "", "UnlockRevMarkLevelItem", QM_CMD(UnlockRevMarkLevelItemClick))
+        .When(R::RevisionLevels),
     Do(3, "&Print Numbering in Script", "", "PrintNumberingItem", QM_CMD(PrintNumberingItemClick)),
     Do(3, "&Lock Dialogue Numbering", "", "LockDialogueNumberingItem", QM_CMD(LockDialogueNumberingItemClick))
         .When(R::NumberingNotLocked),

@@ -33,10 +33,12 @@ enum class TMenuRule : Byte {
   UnlockScript,    // open and pages or scenes locked
   NumberingNotLocked,
   NumberingOn,
-  HeadersLocked,  // header text and pages locked
-  TextMode,       // open and text mode allowed
-  SpeedBars,      // only while the menus are not the top menu alone
-  Interactive,    // shown only for an interactive script
+  HeadersLocked,    // header text and pages locked
+  TextMode,         // open and text mode allowed
+  SpeedBars,        // only while the menus are not the top menu alone
+  Interactive,      // shown only for an interactive script
+  StoryboardLinks,  // shown only while the script is linked to storyboard frames
+  RevisionLevels,   // the script has a locked revision-mark level to take away
 };
 
 // Why a command is shown disabled: the issue whose routine it waits for,

@@ -152,7 +152,9 @@ void TMainForm::ShowRulerItemClick(TObject* sender) {
 }
 
 void TMainForm::RightSpeedbarItemClick(TObject* sender) {
-  ToggleShown(sender, RightPanel().RightPanel);
+  if (!dynamic_cast<TMenuItem*>(sender)) return;
+  ToggleCheck(sender);
+  RightPanel().FollowScript(!NoActiveDocument());
   StatusLine().Refresh(true);
 }
 

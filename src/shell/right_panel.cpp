@@ -207,7 +207,41 @@ void TRightPanel::LayoutRightSpeedBar() {
   LayoutElementButtons();
 }
 
+void TRightPanel::FollowScript(bool open) {
+  const auto ticked = [this](const char* name) {
+    const TMenuItem* item = form_.MenuItem(name);
+    return item && item->Checked();
+  };
+  const bool shown = open && ticked("RightSpeedbarItem") && !ticked("OnlyTopMenuItem");
+  if (RightPanel->Visible != shown) {
+    RightPanel->Visible = shown;
+    if (TWinControl* parent = RightPanel->Parent()) parent->AlignControls();
+    // The bar was left alone while hidden.
+    if (shown) form_.StatusLineDue = 1;
+  }
+  LayoutRightSpeedBar();
+}
+
 void TRightPanel::LayoutElementButtons() {
+  const auto button = [this](const char* name) { return dynamic_cast<TOfficeButton*>(form_.FindComponent(name)); };
+  TOfficeButton* charName = button("CharNameBtn");
+  TOfficeButton* dialogue = button("DialogueBtn");
+  TOfficeButton* action = button("ActionBtn");
+  TOfficeButton* transition = button("TransitionBtn");
+  TOfficeButton* scene = button("SceneHeadingBtn");
+  TOfficeButton* shot = button("ShotBtn");
+  TOfficeButton* note = button("ScriptNoteBtn");
+  const int d = dialogue->Top - charName->Top;
+  const bool multimedia = MultimediaSet();
+  const int set = multimedia ? 2 : (form_.ControlSIsSave ? 1 : 0);
+  if (set != shownSet_) ShowButtonSet(multimedia);
+  shownSet_ = set;
+  scene->Top = (multimedia ? action->Top : transition->Top) + d;
+  shot->Top = scene->Top + d;
+  note->Top = shot->Top + d;
+}
+
+void TRightPanel::ShowButtonSet(bool multimedia) {
   const auto button = [this](const char* name) { return dynamic_cast<TOfficeButton*>(form_.FindComponent(name)); };
   TOfficeButton* charName = button("CharNameBtn");
   TOfficeButton* dialogue = button("DialogueBtn");
@@ -216,9 +250,6 @@ void TRightPanel::LayoutElementButtons() {
   TOfficeButton* transition = button("TransitionBtn");
   TOfficeButton* scene = button("SceneHeadingBtn");
   TOfficeButton* shot = button("ShotBtn");
-  TOfficeButton* note = button("ScriptNoteBtn");
-  const int d = dialogue->Top - charName->Top;
-  const bool multimedia = MultimediaSet();
   const auto set = [](TOfficeButton* b, const std::string& caption, const char* hint) {
     b->Caption = caption;
     b->Hint = hint;
@@ -238,7 +269,6 @@ void TRightPanel::LayoutElementButtons() {
     set(shot, "UA", "User Activity|Starts a New User Activity without the Wizard");
     set(scene, "BT", "Branch Target|Starts a New Branch Target");
     transition->Visible = false;
-    scene->Top = action->Top + d;
     entries = {"&Branch Target", "&User Activity", "B&ranch Point"};
   } else {
     set(charName, "C", "Character Name|CHARACTER NAME: Press the <TAB> Key anywhere in the script");
@@ -248,17 +278,16 @@ void TRightPanel::LayoutElementButtons() {
     set(scene, "Sc", form_.ControlSIsSave ? "Scene Heading" : "Scene Heading|SCENE HEADING: Press <CTRL+S>");
     set(shot, "Sh", "Shot|SHOT: Press <CTRL+O>");
     transition->Visible = true;
-    scene->Top = transition->Top + d;
     entries = {"&Scene Heading", "S&hot", "&Transition"};
   }
-  shot->Top = scene->Top + d;
-  note->Top = shot->Top + d;
-  // The element-type list names the three kinds the same way.
+  // The element-type list names the three kinds the same way; with no
+  // entry chosen, the type box shows the caret's type by its new name.
   if (TListBox* list = form_.ElementPopDownList) {
     const int indexes[3] = {5, 8, 10};
     for (int i = 0; i < 3; ++i)
       if (indexes[i] < list->Items.Count())
         list->Items.SetString(indexes[i], StripHotkey(entries[static_cast<std::size_t>(i)]));
+    list->SetItemIndex(-1);
   }
 }
 
@@ -345,15 +374,18 @@ void TRightPanel::HorizScrollBarScrolling(int& scrollPos) {
   horizScrollBusy_ = false;
 }
 
-void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState) {
+void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState shift) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
   if (down ? !script.CurrentElement()->next : !script.CurrentElement()->prev) return;
   const bool byPage = (button == TMouseButton::mbLeft) == form_.RightScrollByScreen;
-  if (script.BlockOn()) ClearBlockSelection(false);
+  // A click tells no keys: Shift held down then counts as well.
+  const bool extend = shift.Contains(ssShift) || GetKeyState(VK_SHIFT) < 0;
+  if (extend) editor::AnchorBlockAtCaret(script);
+  else if (script.BlockOn()) ClearBlockSelection(false);
   if (!byPage) {
     Word key = down ? VK_NEXT : VK_PRIOR;
-    HandleCommandKey(key, {}, &script);
+    HandleCommandKey(key, extend ? TShiftState(ssShift) : TShiftState(), &script);
   } else {
     GotoNeighbourPage(script, down);
   }

@@ -31,6 +31,9 @@ class TRightPanel {
   // The bar, the page buttons and the element buttons placed for the
   // panel's height and the active script.
   void LayoutRightSpeedBar();
+  // Shown while a script is open, its display option is ticked and more
+  // than the top menu is shown; then laid out for the active script.
+  void FollowScript(bool open);
   // The bar's place (the caret's height in the script) and its range (the
   // whole script's height), in screen lines; set only when they differ.
   void SetScrollPlace(int position, int maximum);
@@ -52,11 +55,17 @@ class TRightPanel {
   // The normal set of element buttons, or the multimedia set for an
   // interactive script (no transition button, the scene button in its place).
   void LayoutElementButtons();
+  // The captions, hints and pictures of one of the two sets, and the
+  // type list's names for it.
+  void ShowButtonSet(bool multimedia);
   void LineUpFromTop();
   void LineDownFromBottom();
 
   TMainForm& form_;
   bool horizScrollBusy_ = false;
+  // The button set last given captions and pictures: -1 none yet, else
+  // multimedia, or normal with or without Ctrl+S saving.
+  int shownSet_ = -1;
 };
 
 }  // namespace qm

@@ -175,6 +175,11 @@ void TStatusLine::UpdatePositionDisplay(bool force) {
   LinePanel->Caption = PositionText(script);
 }
 
+bool TStatusLine::TypeBoxStale(const TScriptElement* e) const {
+  const TListBox* list = form_.ElementPopDownList;
+  return e && list && (e->Kind() != lastType_ || e->avColumn != lastAvColumn_ || list->ItemIndex() < 0);
+}
+
 void TStatusLine::Refresh(bool force) {
   ShowInsertMode();
   if (NoActiveDocument()) {
@@ -186,8 +191,8 @@ void TStatusLine::Refresh(bool force) {
   // A keystroke that keeps the caret on its line only moves the position;
   // the page, scene and scroll bar need the walk over the script.
   const bool moved = e != lastElement_ || script.CaretLine() != lastLine_ || (e && e->lineCount != lastLineCount_);
-  if (!force && !moved && script.CaretColumn() == lastColumn_) return;
-  if (force || moved) UpdateStatusLine();
+  if (!force && !moved && !TypeBoxStale(e) && script.CaretColumn() == lastColumn_) return;
+  if (force || moved || TypeBoxStale(e)) UpdateStatusLine();
   UpdatePositionDisplay(true);
   lastElement_ = e;
   lastLine_ = script.CaretLine();

@@ -11,6 +11,7 @@ class TMainForm;
 class TPanel;
 class TLabel;
 class TTimer;
+struct TScriptElement;
 
 class TStatusLine {
  public:
@@ -57,6 +58,9 @@ class TStatusLine {
   void PlaceOptionalPanels();
   void MakeInsertPrompt(int left);
   void ShowElementType(const std::string& caption);
+  // The element's type or column changed under the caret (or its type's
+  // name changed) since the box last showed it.
+  bool TypeBoxStale(const TScriptElement* e) const;
   void MakeHintLine();
 
   TMainForm& form_;

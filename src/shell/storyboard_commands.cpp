@@ -41,8 +41,7 @@ void TMainForm::StoryBoardLinkClick(TObject* sender) {
 void TMainForm::HideSBLinksItemClick(TObject*) {
   TMDIChild* script = ActiveScript();
   if (script) story::ToggleStoryboardLinkMarks();
-  const bool hidden = script && script->HideStoryboardLinks;
-  for (const char* name : {"HideSBLinksItem", "HideLinkBracketsItem"}) MenuItem(name)->Checked = hidden;
+  ShowStoryboardLinksTicks(script && script->HideStoryboardLinks);
 }
 
 }  // namespace qm

@@ -85,7 +85,9 @@ bool RuleHolds(TMenuRule rule, State state) {
     case TMenuRule::UnlockScript:
     case TMenuRule::NumberingOn:
     case TMenuRule::HeadersLocked:
-    case TMenuRule::Interactive: return false;
+    case TMenuRule::Interactive:
+    case TMenuRule::StoryboardLinks:
+    case TMenuRule::RevisionLevels: return false;
   }
   return false;
 }
@@ -156,11 +158,11 @@ TEST_F(MainMenusTest, EveryItemHangsUnderItsMenuAndTheShownOnesCanBeReached) {
     EXPECT_EQ(item->Parent(), parent);
     // A writer opens the menus above an item to reach it: each is shown,
     // unless the table keeps it out of sight (a key menu, an interactive
-    // command).
+    // command, the storyboard links of a linked script).
     std::vector<const TMenuRow*> chain = entry.ancestors;
     chain.push_back(&row);
     const bool keptOutOfSight = std::any_of(chain.begin(), chain.end(), [](const TMenuRow* r) {
-      return r->hidden || r->rule == TMenuRule::Interactive || r->IsLine();
+      return r->hidden || r->rule == TMenuRule::Interactive || r->rule == TMenuRule::StoryboardLinks || r->IsLine();
     });
     if (keptOutOfSight) continue;
     for (const TMenuItem* shown = item; shown != MainForm->MainMenu->Items(); shown = shown->Parent())

@@ -19,7 +19,8 @@ struct TScriptPopupHooks {
   std::function<void(TMDIChild& script, int x, int y)> RightClick;
   // Any other press in the script window (a pop-up still showing goes).
   std::function<void()> Pressed;
-  // The mouse let go with a block marked, at a client point.
+  // A block's marking ended at a client point: the mouse let go, or in
+  // tagging mode Shift let go (at the caret).
   std::function<void(TMDIChild& script, int x, int y)> BlockMarked;
   // The quick-choice menu for the script's new element, in the context
   // `PopupContext` names: its items 1 to 12 take the captions (an empty

@@ -187,13 +187,18 @@ struct TAbove {
   const TScriptElement* info = nullptr;
 };
 
-// The whole script's share: its height, page breaks and last plain
-// scene heading.
+// The whole script's share: its height, page breaks and the heading the
+// scene panel counts to: the last plain one, or in an interactive script,
+// whose targets keep their numbers in any order, the highest-numbered.
 struct TWhole {
   int height = 0;
   int breaks = 0;
   const TScriptElement* lastPlainHeading = nullptr;
 };
+
+bool CountsTo(const TMDIChild& window, const TScriptElement& heading, const TScriptElement* before) {
+  return !window.InteractiveScript || !before || heading.format.NumberWord >= before->format.NumberWord;
+}
 
 void NoteMarker(TAbove& above, const TScriptElement* e) {
   const Byte kind = e->Kind();
@@ -223,7 +228,7 @@ void WalkWhole(const TMDIChild& window, const TScriptElement* current, TAbove& a
       ++whole.breaks;
       if (beforeCaret) above.lastBreak = e;
     }
-    if (kind == ekSceneHeading) whole.lastPlainHeading = e;
+    if (kind == ekSceneHeading && CountsTo(window, *e, whole.lastPlainHeading)) whole.lastPlainHeading = e;
     if (beforeCaret || e == current) NoteMarker(above, e);
   }
   if (beforeCaret) {
@@ -315,6 +320,9 @@ class TStatusWalk : public TComponent {
   explicit TStatusWalk(TMDIChild& window) : TComponent(&window) { Name = StatusWalkName; }
   std::uint64_t shape = 0;
   bool valid = false;
+  // The kind of the element the walk stopped at: an element retyped in
+  // place (an empty Action made a heading) is walked again.
+  Byte atKind = 0;
   TAbove above;
   TWhole whole;
 };
@@ -329,13 +337,14 @@ TStatusWalk& StatusWalkOf(TMDIChild& window) {
 void Walk(TMDIChild& window, TAbove& above, TWhole& whole) {
   const TScriptElement* current = window.CurrentElement();
   TStatusWalk& kept = StatusWalkOf(window);
-  const bool trusted = kept.valid && kept.shape == ScriptShapeChanges;
+  const bool trusted = kept.valid && kept.shape == ScriptShapeChanges && kept.above.at->Kind() == kept.atKind;
   const int direction = trusted ? DirectionOf(kept.above.at, current) : 0;
   if (direction > 0) StepDown(window, kept.above, current);
   else if (direction < 0) StepUp(window, kept.above, current);
   else WalkWhole(window, current, kept.above, kept.whole);
   kept.shape = ScriptShapeChanges;
   kept.valid = true;
+  kept.atKind = current->Kind();
   above = kept.above;
   whole = kept.whole;
 }

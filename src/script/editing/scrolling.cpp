@@ -8,6 +8,7 @@
 #include "script/layout/char_widths.h"
 #include "script/layout/element_parentheses.h"
 #include "script/layout/kept_screen.h"
+#include "script/editing/block_selection.h"
 #include "script/editing/element_transitions.h"
 #include "script/editing/hidden_elements.h"
 #include "script/layout/screen_lines.h"
@@ -273,7 +274,14 @@ bool GotoNeighbourPage(TMDIChild& window, bool down) {
   if (window.IsHiddenElement(e) && e->Kind() < 32) window.HiddenKinds &= ~(1u << e->Kind());
   if (IsBreak(e) && e->prev) e = e->prev;
   const bool moved = e != window.CurrentElement();
-  LandAt(window, e);
+  if (moved && window.BlockOn()) {
+    // A page taken with Shift: the block reaches the caret's new place.
+    MarkBlockFromElement(e, down);
+    ShowOnLine(window, *e, e->prev ? JumpLandingLine : 1);
+    window.RedisplayScreen(true);
+  } else {
+    LandAt(window, e);
+  }
   return moved;
 }
 

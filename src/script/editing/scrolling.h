@@ -59,9 +59,9 @@ void WheelScroll(TMDIChild& window, int delta);
 // lines): the element there becomes current near the top of the window.
 void ScrollToScriptLine(TMDIChild& window, int position);
 // The page buttons: the caret to the first shown element of the previous
-// (next) page, that element near the top of the window. A page of hidden
-// elements only has its kind shown again. False at the script's start
-// (end).
+// (next) page, that element near the top of the window; a block marked
+// reaches it. A page of hidden elements only has its kind shown again.
+// False at the script's start (end).
 bool GotoNeighbourPage(TMDIChild& window, bool down);
 
 // The horizontal bar moved to a pixel offset of the text: a caret that
