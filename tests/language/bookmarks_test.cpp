@@ -207,11 +207,12 @@ TEST_F(BookmarksTest, ABookmarkOfADeletedElementIsReportedRemovedAndSavedEmpty) 
       const std::size_t slot = BookmarkSlots + i * BookmarkSlotSize;
       const Word number = static_cast<Word>(image[slot + 26] | image[slot + 27] << 8);
       EXPECT_EQ(number, c.savedNumbers[i]) << "slot " << i;
-      if (c.savedNumbers[i] == 0)
+      if (c.savedNumbers[i] == 0) {
         EXPECT_EQ(std::count(image.begin() + static_cast<std::ptrdiff_t>(slot),
                              image.begin() + static_cast<std::ptrdiff_t>(slot + BookmarkSlotSize), 0),
                   static_cast<std::ptrdiff_t>(BookmarkSlotSize))
             << "slot " << i << " is empty";
+      }
     }
 
     Dialog().UpdateData();
