@@ -284,6 +284,14 @@ std::string DesktopSession::PrintedText() {
   return testing::CommandOutput("pdftotext -layout '" + pdf + "' -");
 }
 
+bool DesktopSession::SaveScriptAs(const std::string& name) {
+  Keys("F10");
+  if (!WaitForWindowTitle("Save As")) return false;
+  Type(name, 120);
+  Keys("Return");
+  return WaitForWindowTitle(name + ".QMW");
+}
+
 std::string DesktopSession::Clipboard() { return Run({"xclip", "-o", "-selection", "clipboard"}); }
 
 void DesktopSession::SetClipboard(const std::string& text) {

@@ -73,6 +73,9 @@ class DesktopSession {
   std::string PrintedText();
   // Puts UTF-8 text on the desktop's clipboard (another program copying it).
   void SetClipboard(const std::string& text);
+  // Saves the active script as `name` in the scripts folder (F10, Save
+  // As); false when the window's title does not show the new name.
+  bool SaveScriptAs(const std::string& name);
 
   // A PNG of the whole screen in the build's desktop-shots folder; returns its path.
   std::string Screenshot(const std::string& name);

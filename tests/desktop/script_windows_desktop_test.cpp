@@ -84,15 +84,6 @@ TEST(NewScriptStateDesktopTest, ANewScriptIsMaximisedWhenTheOthersAre) {
   EXPECT_EQ(session.ScriptText(), "EXT. ROOF\n");
 }
 
-// Saves the active script under `name` in the scripts folder (Save As).
-bool SaveAs(DesktopSession& session, const std::string& name) {
-  session.Keys("F10");
-  if (!session.WaitForWindowTitle("Save As")) return false;
-  session.Type(name, 120);
-  session.Keys("Return");
-  return session.WaitForWindowTitle(name + ".QMW");
-}
-
 struct OpenCase {
   const char* name;
   bool recent;  // from the File menu's list of recent scripts, else File > Open
@@ -109,10 +100,10 @@ TEST_P(OpenWhileMaximisedDesktopTest, TheOpenedScriptAndTheOthersStayMaximised) 
   ASSERT_TRUE(session.Ready()) << session.Failure();
   session.ClickInScript();
   session.Type("INT. HALL");
-  ASSERT_TRUE(SaveAs(session, "Hall")) << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.SaveScriptAs("Hall")) << session.ActiveWindowTitle();
   session.Keys("alt+f n", 1200);
   session.Type("EXT. ROOF");
-  ASSERT_TRUE(SaveAs(session, "Roof")) << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.SaveScriptAs("Roof")) << session.ActiveWindowTitle();
   session.Keys("ctrl+F4", 1200);
   ASSERT_TRUE(session.WaitForWindowTitle("Hall.QMW")) << session.ActiveWindowTitle();
   session.Keys("alt+w x", 1200);

@@ -100,6 +100,8 @@ class QtPeer : public ControlPeer {
   virtual void Sync(PropId id);
   virtual void SyncBounds();
   virtual void SyncVisible();
+  // Before a widget that holds the keyboard is hidden.
+  void KeepKeyboardInForm(QWidget& widget);
   virtual void SyncCaption() {}
   virtual void SyncFont();
   virtual void SyncColor() {}
