@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 namespace qm::desktop {
 
@@ -222,6 +223,35 @@ std::optional<WindowGeometry> DesktopSession::MainWindowGeometry() {
 
 std::optional<WindowGeometry> DesktopSession::GeometryOf(const std::string& window) {
   return ParseGeometry(Run({"xdotool", "getwindowgeometry", "--shell", window}));
+}
+
+namespace {
+
+// "x:10 y:20 screen:0 window:123" as xdotool getmouselocation prints it.
+std::optional<std::pair<int, int>> ParseMouseLocation(const std::string& text) {
+  const std::size_t x = text.find("x:");
+  const std::size_t y = text.find(" y:");
+  if (x == std::string::npos || y == std::string::npos) return std::nullopt;
+  return std::make_pair(std::atoi(text.c_str() + x + 2), std::atoi(text.c_str() + y + 3));
+}
+
+}  // namespace
+
+std::optional<WindowGeometry> DesktopSession::ActiveClientArea() {
+  return ClientArea(StripTrailingNewline(Run({"xdotool", "getactivewindow"})));
+}
+
+std::optional<WindowGeometry> DesktopSession::ClientArea(const std::string& window) {
+  std::optional<WindowGeometry> area = window.empty() ? std::nullopt : GeometryOf(window);
+  const auto pointer = ParseMouseLocation(Run({"xdotool", "getmouselocation"}));
+  if (!area || !pointer) return std::nullopt;
+  Run({"xdotool", "mousemove", "--window", window, "0", "0"});
+  const auto corner = ParseMouseLocation(Run({"xdotool", "getmouselocation"}));
+  Run({"xdotool", "mousemove", std::to_string(pointer->first), std::to_string(pointer->second)});
+  if (!corner) return std::nullopt;
+  area->x = corner->first;
+  area->y = corner->second;
+  return area;
 }
 
 bool DesktopSession::WaitForWindowTitle(const std::string& part, int seconds) {

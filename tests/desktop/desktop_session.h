@@ -53,6 +53,11 @@ class DesktopSession {
   std::optional<WindowGeometry> MainWindowGeometry();
   // Any window's geometry by its id (as xdotool search prints it).
   std::optional<WindowGeometry> GeometryOf(const std::string& window);
+  // A window's client area on the screen, exactly: the window manager's
+  // frame left out, as xdotool's geometry does not (the mouse is put at
+  // the area's corner to read it, then back where it was).
+  std::optional<WindowGeometry> ClientArea(const std::string& window);
+  std::optional<WindowGeometry> ActiveClientArea();
   bool WaitForWindowTitle(const std::string& part, int seconds = 10);
   bool WaitForTitleGone(const std::string& part, int seconds = 10);
   // A loaded machine may still be writing it.

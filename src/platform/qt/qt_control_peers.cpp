@@ -299,6 +299,12 @@ class CheckablePeer : public QtPeer {
   void SyncCaption() override {
     if (auto* w = Checkable()) w->setText(Q(control_.Caption()));
   }
+  // The caption takes the control's colours, grey while disabled: the
+  // desktop's own grey for a disabled caption is made for its lighter
+  // face and vanishes on a dialog's.
+  void SyncColor() override {
+    if (auto* w = Checkable()) SetTextColors(*w, control_, QPalette::Window);
+  }
   W* Checkable() const { return static_cast<W*>(Widget()); }
 
   C& control_;
@@ -736,6 +742,7 @@ class RadioGroupPeer : public GroupBoxPeer {
     for (int i = 0; i < count; ++i) {
       QRadioButton* b = buttons_[static_cast<size_t>(i)];
       b->setFont(font);
+      SetTextColors(*b, group_, QPalette::Window);
       b->setText(Q(group_.Items[i]));
       b->setChecked(i == group_.ItemIndex());
       b->setGeometry(8 + (i / std::max(1, rows)) * columnWidth, top + (i % std::max(1, rows)) * rowHeight, columnWidth,
