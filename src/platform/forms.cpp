@@ -537,6 +537,12 @@ char HotkeyOf(const std::string& caption) {
   return at == std::string::npos ? 0 : static_cast<char>(std::toupper(static_cast<unsigned char>(caption[at])));
 }
 
+// A button, check box or radio button: pressed, never typed into.
+bool IsPressable(const TWinControl& control) {
+  return dynamic_cast<const TButton*>(&control) || dynamic_cast<const TCheckBox*>(&control) ||
+         dynamic_cast<const TRadioButton*>(&control);
+}
+
 // The control a dialog's Alt+letter reaches: a button, check box or radio
 // button with that underlined letter, or the control a label with it names.
 TControl* FindHotkeyControl(TWinControl* parent, char letter) {
@@ -550,8 +556,7 @@ TControl* FindHotkeyControl(TWinControl* parent, char letter) {
     }
     auto* w = dynamic_cast<TWinControl*>(c);
     if (!w) continue;
-    const bool pressable = dynamic_cast<TButton*>(w) || dynamic_cast<TCheckBox*>(w) || dynamic_cast<TRadioButton*>(w);
-    if (pressable && w->CanFocus() && HotkeyOf(w->Caption()) == letter) return w;
+    if (IsPressable(*w) && w->CanFocus() && HotkeyOf(w->Caption()) == letter) return w;
     if (auto* found = FindHotkeyControl(w, letter)) return found;
   }
   return nullptr;
@@ -636,11 +641,18 @@ bool TApplication::DeliverInput(TMsg msg) {
     if (IsMenuKey(target, key, shift) || IsDialogKey(target, key, shift)) return true;
   }
   if (msg.message == WM_SYSCHAR) return IsButtonHotkey(target, static_cast<char>(msg.wParam));
+  // A letter typed on a dialog's button, check box or radio button, which
+  // take no typing, picks the control it underlines, as Alt and the letter
+  // do (and as the desktop's own message boxes answer "N" with No).
+  const bool letterForDialog = msg.message == WM_CHAR && IsPressable(*target);
   TMessage m{msg.message, msg.wParam, msg.lParam, 0};
   target->WndProc(m);
+  bool picked = false;
+  if (letterForDialog && m.Result == 0 && TargetOf(msg) == target)
+    picked = IsButtonHotkey(target, static_cast<char>(msg.wParam));
   PaintPending();
   FreeReleased();
-  return false;
+  return picked;
 }
 
 void TApplication::Dispatch(TMsg& msg) {
