@@ -110,6 +110,16 @@ class LabelPeer : public QtPeer {
     else Label()->setText(Q(label_.ShowAccelChar ? StripHotkey(caption) : caption));
     Label()->setWordWrap(label_.WordWrap);
     Label()->setAlignment(AlignmentOf(label_.Alignment) | Qt::AlignTop);
+    SyncBounds();
+  }
+  // A label sized to its caption shows it whole: the desktop may draw the
+  // text a few pixels wider than the program measured it.
+  void SyncBounds() override {
+    QtPeer::SyncBounds();
+    QLabel* w = Label();
+    if (!w || !label_.AutoSize || label_.WordWrap || label_.Alignment != TAlignment::taLeftJustify) return;
+    const int drawn = w->sizeHint().width();
+    if (drawn > w->width()) w->resize(drawn, w->height());
   }
   void SyncColor() override {
     if (!Label()) return;
