@@ -26,7 +26,7 @@ class ScenePilotTest : public testing::CardsFixture {
   // The scene number on each button, 0 for an empty one.
   static std::vector<int> Shown(const TScenePilot& pilot) {
     std::vector<int> shown;
-    for (const TButton* b : pilot.Scn) {
+    for (const TExplorerButton* b : pilot.Scn) {
       const std::string caption = b->Caption;
       const std::size_t at = caption.find("ROOM ");
       shown.push_back(at == std::string::npos ? 0 : std::stoi(caption.substr(at + 5)));
