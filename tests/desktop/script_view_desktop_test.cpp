@@ -1,10 +1,12 @@
 // What the script window shows of a short script after the writer moves
 // about in it: the script from the window's first line, never a blank band
-// above it.
+// above it; and its repaints: nothing of the script wiped out by a list
+// that closed over it, a script note boxed on all four sides.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "desktop/desktop_session.h"
 #include "desktop/screen_pixels.h"
@@ -84,6 +86,84 @@ INSTANTIATE_TEST_SUITE_P(Moves, ShortScriptViewDesktopTest,
                                            ViewCase{"UndoAtTheEnd", ThreeActions, "ctrl+alt+End Return ctrl+z", ""},
                                            ViewCase{"CardViewLeft", ThreeScenes, "ctrl+v", "Index Card View"}),
                          [](const ::testing::TestParamInfo<ViewCase>& info) { return std::string(info.param.name); });
+
+// The yellow face of a script note's box.
+bool NoteFace(const Rgb& p) { return p.r > 200 && p.g > 200 && p.b < 180; }
+
+// Enter at the end of a script note starts an Action below it: the note's
+// box keeps its bottom edge when the line below is painted, and the caret
+// shows on the new line at once (it blinks, so one of a few looks holds it).
+TEST(ScriptNoteDesktopTest, EnterInANoteKeepsItsBoxWholeAndTheCaretShowsBelow) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("He waits.", 150);
+  session.Keys("Return");
+  session.Type("Fix this later.", 150);
+  session.Keys("F4 n", 800);  // the element becomes a Script Note
+  session.Keys("End Return", 600);
+  bool caretSeen = false;
+  for (int look = 0; look < 6 && !caretSeen; ++look) {
+    const ScreenPixels pixels(session, session.Screenshot("script_note_enter_" + std::to_string(look)));
+    ASSERT_TRUE(pixels.Loaded());
+    const Box page = pixels.WhiteAround(kProbeX, kProbeY);
+    const int column = page.x + 300;
+    const auto face = pixels.InkRows({column, page.y, 1, page.height}, NoteFace);
+    ASSERT_EQ(face.size(), 1u) << "one note box";
+    const int below = face.front().second + 1;
+    EXPECT_LT(pixels.At(column, below).Brightness(), 100) << "the box's bottom edge, look " << look;
+    // The new line under the box shows nothing but the caret.
+    const auto marks = pixels.InkColumns({page.x + 60, below + 2, 200, 40}, DarkInk);
+    caretSeen = marks.size() == 1 && marks.front().second - marks.front().first < 3;
+    session.Settle(250);
+  }
+  EXPECT_TRUE(caretSeen) << "the caret shows on the new line";
+  session.Type("X");
+  EXPECT_EQ(TextLines(session.ScriptText()), (std::vector<std::string>{"He waits.", "Fix this later.", "X"}));
+}
+
+// The element list's chosen entry, in the highlight colour.
+bool ChosenEntry(const Rgb& p) { return p.b > 100 && p.r < 60 && p.g < 60; }
+
+// The element list F4 drops under the type box lies over the script's first
+// lines: its lower edge shows, so the line it cuts does not look wiped out;
+// once Escape closed it, the text it covered shows as before.
+TEST(ElementListRepaintDesktopTest, TheTextUnderTheListShowsAgainOnceItCloses) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  for (int line = 0; line < 8; ++line) {
+    session.Type("He waits at the door, then knocks twice.", 40);
+    session.Keys("Return", 300);
+  }
+  session.Keys("ctrl+alt+Home", 800);  // the caret left of the list
+  const auto inkUnderTheList = [&session](const std::string& shotName) {
+    const ScreenPixels pixels(session, session.Screenshot(shotName));
+    const Box page = pixels.WhiteAround(kProbeX, kProbeY);
+    // The list's columns, from the type box down past the list's lower edge.
+    return pixels.InkRows({280, page.y, 200, 300}, DarkInk);
+  };
+  const auto before = inkUnderTheList("element_list_repaint_before");
+  ASSERT_FALSE(before.empty()) << "the text runs under the list";
+  session.Keys("F4", 1000);
+  const ScreenPixels open(session, session.Screenshot("element_list_repaint_open"));
+  // The list shows where it ends: its chosen entry's row gives its width,
+  // and a row of its edge runs the whole width below its entries.
+  const Box around{250, 40, 260, 260};
+  const auto chosen = open.InkColumns(around, ChosenEntry);
+  ASSERT_EQ(chosen.size(), 1u) << "the chosen entry shows";
+  const int left = chosen.front().first + 2, right = chosen.front().second - 2;
+  const auto chosenRows = open.InkRows(around, ChosenEntry);
+  ASSERT_FALSE(chosenRows.empty());
+  bool edge = false;
+  for (int y = chosenRows.back().second + 1; y < around.Bottom() && !edge; ++y) {
+    edge = true;
+    for (int x = left; x <= right && edge; ++x) edge = open.At(x, y).Brightness() < 180;
+  }
+  EXPECT_TRUE(edge) << "the list's lower edge shows";
+  session.Keys("Escape", 1200);
+  EXPECT_EQ(inkUnderTheList("element_list_repaint_after"), before);
+}
 
 }  // namespace
 }  // namespace qm::desktop

@@ -684,6 +684,21 @@ class PanelPeer : public CanvasPeer {
   TPanel& panel_;
 };
 
+// A list box ends visibly, as the desktop's do: a list dropped over the
+// script (the element list) would otherwise end in the page's white and
+// seem to have wiped out the line under its lower edge.
+class ListBoxPeer : public CanvasPeer {
+ public:
+  using CanvasPeer::CanvasPeer;
+
+ protected:
+  void PaintEdge(QPainter& p) override {
+    p.setPen(QtColorOf(clBtnShadow));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(QPoint(0, 0), Backing().Size()).adjusted(0, 0, -1, -1));
+  }
+};
+
 class GroupBoxPeer : public CanvasPeer {
  public:
   GroupBoxPeer(QtBackend& backend, TGroupBox& box) : CanvasPeer(backend, box), box_(box) {}
@@ -774,6 +789,7 @@ std::unique_ptr<QtPeer> NewPeer(QtBackend& backend, TControl& control) {
   if (auto* c = dynamic_cast<TRadioGroup*>(&control)) return Make<RadioGroupPeer>(backend, *c);
   if (auto* c = dynamic_cast<TGroupBox*>(&control)) return Make<GroupBoxPeer>(backend, *c);
   if (auto* c = dynamic_cast<TPanel*>(&control)) return Make<PanelPeer>(backend, *c);
+  if (auto* c = dynamic_cast<TListBox*>(&control)) return Make<ListBoxPeer>(backend, *c);
   if (dynamic_cast<TCustomControl*>(&control) || dynamic_cast<TPaintBox*>(&control) ||
       dynamic_cast<TPaintedGraphic*>(&control))
     return std::make_unique<CanvasPeer>(backend, control);

@@ -472,6 +472,10 @@ void CanvasPeer::Render() {
     painted->PaintTo(*surface_);
   }
   if (!*alive) return;
+  QPainter& edge = surface_->Open();
+  edge.save();
+  PaintEdge(edge);
+  edge.restore();
   rendering_ = false;
   surface_->SetClip(std::nullopt);
   surface_->Finish();

@@ -221,6 +221,8 @@ class CanvasPeer : public QtPeer {
   void Sync(PropId id) override;
   // The frame and caption a panel or group box draws before the core paints.
   virtual void PaintChrome(QPainter&) {}
+  // An edge drawn over what the core painted.
+  virtual void PaintEdge(QPainter&) {}
   QColor Background() const;
   void CreateWidget();
 
