@@ -272,6 +272,21 @@ bool DesktopSession::WaitForTitleGone(const std::string& part, int seconds) {
   return false;
 }
 
+bool DesktopSession::AnswerBox(const std::string& title, const std::string& keys) {
+  if (!WaitForWindowTitle(title)) return false;
+  const std::string box = StripTrailingNewline(Run({"xdotool", "getactivewindow"}));
+  if (box.empty()) return false;
+  // xdotool reports when the box loses the keyboard, however briefly.
+  testing::ChildProcess watcher(FindProgram("xdotool"), {"behave", box, "blur", "exec", "echo", "blur"},
+                                {"DISPLAY=" + display_});
+  if (!watcher.Started()) return false;
+  SleepMs(600);  // it watches once it has started
+  Keys(keys);
+  if (watcher.ReadLine(20000)) return true;
+  // Lost only if the watcher came too late; then the box is gone.
+  return ActiveWindowTitle().find(title) == std::string::npos;
+}
+
 bool DesktopSession::ActivateWindowTitled(const std::string& title) {
   for (int tries = 0; tries < 50; ++tries) {
     const std::string found = Run({"xdotool", "search", "--onlyvisible", "--name", title});

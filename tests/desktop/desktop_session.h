@@ -62,6 +62,12 @@ class DesktopSession {
   bool WaitForTitleGone(const std::string& part, int seconds = 10);
   // A loaded machine may still be writing it.
   bool WaitForFile(const std::string& path);
+  // Answers the box whose title holds `title` with `keys` once it shows, and
+  // waits until the box has taken them: it loses the keyboard (it closes,
+  // or it hides to come back with the next question). False when the box
+  // did not come or kept the keyboard. The next box is then a new one, so
+  // no key races the box it is meant for on a loaded machine.
+  bool AnswerBox(const std::string& title, const std::string& keys);
   // Brings forward a window whose title holds `title`, as a writer's click
   // would (the window manager does not always give a new dialog the
   // keyboard); false when none shows.
