@@ -19,6 +19,8 @@ namespace {
 
 constexpr int kCaptionHeight = 19;
 constexpr int kMenuBarHeight = 20;
+// How far each window of a cascade lies down and right of the one before.
+constexpr int kCascadeStep = kCaptionHeight + 3;
 
 // When the active form goes, the next one of its kind (an MDI child, or a
 // top-level form) becomes active.
@@ -122,6 +124,13 @@ void TForm::ShowInternal() {
   if (Position == TPosition::poScreenCenter && Screen) {
     Left = (Screen->Width() - Width) / 2;
     Top = (Screen->Height() - Height) / 2;
+  }
+  const bool desktopPlaces = Position == TPosition::poDefault || Position == TPosition::poDefaultPosOnly;
+  if (FormStyle == TFormStyle::fsMDIChild && desktopPlaces) {
+    PlaceNewMDIChild();
+    // Placed once, as the desktop places a new window; from then on it
+    // stays where it is put.
+    Position = TPosition::poDesigned;
   }
   Handle();
   EnsurePeer();
@@ -327,10 +336,27 @@ void TForm::Cascade() {
   auto children = ShownChildren(*this);
   const TRect area = MDIClientRect();
   int offset = 0;
-  for (auto it = children.rbegin(); it != children.rend(); ++it, offset += kCaptionHeight + 3) {
+  for (auto it = children.rbegin(); it != children.rend(); ++it, offset += kCascadeStep) {
     (*it)->WindowState = TWindowState::wsNormal;
     (*it)->SetBounds(offset, offset, area.Width() * 3 / 4, area.Height() * 3 / 4);
   }
+}
+
+// As an MDI frame places a window it is not told where to put: down and
+// right of the child in front, and back at the corner when it would reach
+// out of the frame's client area.
+void TForm::PlaceNewMDIChild() {
+  TForm* frame = Application ? Application->MainForm : nullptr;
+  if (!frame || frame->FormStyle != TFormStyle::fsMDIForm) return;
+  const TRect area = frame->MDIClientRect();
+  const TForm* front = nullptr;
+  for (int i = 0; i < frame->MDIChildCount() && !front; ++i)
+    if (TForm* f = frame->MDIChildren(i); f != this && f->Visible && f->WindowState == TWindowState::wsNormal)
+      front = f;
+  int x = front ? front->Left + kCascadeStep : 0;
+  int y = front ? front->Top + kCascadeStep : 0;
+  if (x < 0 || y < 0 || x + Width > area.Width() || y + Height > area.Height()) x = y = 0;
+  SetBounds(x, y, Width, Height);
 }
 
 void TForm::Tile() {
@@ -511,6 +537,12 @@ char HotkeyOf(const std::string& caption) {
   return at == std::string::npos ? 0 : static_cast<char>(std::toupper(static_cast<unsigned char>(caption[at])));
 }
 
+// A button, check box or radio button: pressed, never typed into.
+bool IsPressable(const TWinControl& control) {
+  return dynamic_cast<const TButton*>(&control) || dynamic_cast<const TCheckBox*>(&control) ||
+         dynamic_cast<const TRadioButton*>(&control);
+}
+
 // The control a dialog's Alt+letter reaches: a button, check box or radio
 // button with that underlined letter, or the control a label with it names.
 TControl* FindHotkeyControl(TWinControl* parent, char letter) {
@@ -524,8 +556,7 @@ TControl* FindHotkeyControl(TWinControl* parent, char letter) {
     }
     auto* w = dynamic_cast<TWinControl*>(c);
     if (!w) continue;
-    const bool pressable = dynamic_cast<TButton*>(w) || dynamic_cast<TCheckBox*>(w) || dynamic_cast<TRadioButton*>(w);
-    if (pressable && w->CanFocus() && HotkeyOf(w->Caption()) == letter) return w;
+    if (IsPressable(*w) && w->CanFocus() && HotkeyOf(w->Caption()) == letter) return w;
     if (auto* found = FindHotkeyControl(w, letter)) return found;
   }
   return nullptr;
@@ -610,11 +641,18 @@ bool TApplication::DeliverInput(TMsg msg) {
     if (IsMenuKey(target, key, shift) || IsDialogKey(target, key, shift)) return true;
   }
   if (msg.message == WM_SYSCHAR) return IsButtonHotkey(target, static_cast<char>(msg.wParam));
+  // A letter typed on a dialog's button, check box or radio button, which
+  // take no typing, picks the control it underlines, as Alt and the letter
+  // do (and as the desktop's own message boxes answer "N" with No).
+  const bool letterForDialog = msg.message == WM_CHAR && IsPressable(*target);
   TMessage m{msg.message, msg.wParam, msg.lParam, 0};
   target->WndProc(m);
+  bool picked = false;
+  if (letterForDialog && m.Result == 0 && TargetOf(msg) == target)
+    picked = IsButtonHotkey(target, static_cast<char>(msg.wParam));
   PaintPending();
   FreeReleased();
-  return false;
+  return picked;
 }
 
 void TApplication::Dispatch(TMsg& msg) {

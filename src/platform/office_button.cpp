@@ -209,14 +209,16 @@ void TFlatButton::PaintCaption(TCanvas& canvas, const TRect& area, TColor color)
   canvas.Brush.Style = TBrushStyle::bsClear;
   canvas.Font.Assign(self_.Font);
   std::string text = self_.Caption();
-  unsigned flags = DT_NOCLIP | DT_VCENTER;
+  unsigned flags = DT_NOCLIP;
   if (Alignment == TAlignment::taCenter) flags |= DT_CENTER;
   if (Alignment == TAlignment::taRightJustify) flags |= DT_RIGHT;
+  // A caption that wraps reads from the face's top, as the old platform drew
+  // one (it centred only a single line).
   if (WordWrap) {
     flags |= DT_WORDBREAK;
     text = FitCaption(canvas, text, area.Width(), area.Height());
   } else {
-    flags |= DT_SINGLELINE;
+    flags |= DT_SINGLELINE | DT_VCENTER;
   }
   if (!self_.Enabled) {
     canvas.Font.Color = clBtnHighlight;

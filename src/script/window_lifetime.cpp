@@ -62,6 +62,8 @@ TMDIChild::TMDIChild(TComponent* owner) : TForm(owner) {
   WindowClass = "TMDIChild";
   FormStyle = TFormStyle::fsMDIChild;
   SetBounds(0, 0, 720, 540);
+  // The frame places each new script window where the others still show.
+  Position = TPosition::poDefaultPosOnly;
   Enabled = false;
   BackgroundColor = ColorToRGB(ScreenColors.Window);
   InsertMode = 0;

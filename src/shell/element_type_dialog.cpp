@@ -8,20 +8,25 @@ namespace {
 
 using enum TDialogItemKind;
 
+// Wide enough for the window's title beside the title bar's buttons.
+constexpr int DialogWidth = 280;
+constexpr int ButtonWidth = 160;
+constexpr int ButtonLeft = (DialogWidth - ButtonWidth) / 2;
+
 TDialogTable SelectElementTypeTable() {
   return {
-      {Label, "PromptLabel", "What comes next?", {12, 10, 0, 0}},
-      {Button, "UserActivityBtn", "&User Activity", {12, 34, 120, 25}},
-      {Button, "BranchPointBtn", "B&ranch Point", {12, 64, 120, 25}},
-      {Button, "BranchTargetBtn", "&Branch Target", {12, 94, 120, 25}},
-      {CancelButton, "CancelBtn", "Cancel", {12, 132, 120, 25}},
+      {Label, "PromptLabel", "What comes next?", {ButtonLeft, 10, 0, 0}},
+      {Button, "UserActivityBtn", "&User Activity", {ButtonLeft, 34, ButtonWidth, 25}},
+      {Button, "BranchPointBtn", "B&ranch Point", {ButtonLeft, 64, ButtonWidth, 25}},
+      {Button, "BranchTargetBtn", "&Branch Target", {ButtonLeft, 94, ButtonWidth, 25}},
+      {CancelButton, "CancelBtn", "Cancel", {ButtonLeft, 132, ButtonWidth, 25}},
   };
 }
 
 }  // namespace
 
 TSelectElementTypeDlg::TSelectElementTypeDlg(TComponent* owner) : TForm(owner) {
-  SetUpDialogFormClient(*this, "SelectElementTypeDlg", "Select an Element Type", 144, 169);
+  SetUpDialogFormClient(*this, "SelectElementTypeDlg", "Select an Element Type", DialogWidth, 169);
   BuildDialog(*this, SelectElementTypeTable());
   UserActivityBtn = DialogControl<TButton>(*this, "UserActivityBtn");
   BranchPointBtn = DialogControl<TButton>(*this, "BranchPointBtn");

@@ -38,8 +38,9 @@ const TDialogTable& QuestionsTable() {
       {Edit, "UserCanDoWhat", "", {8, 36, 440, 24}, "Page1"},
       {Label, "CheckLaterLabel", "Will we want to check later whether the user did this?", {8, 76, 440, 16}, "Page1"},
       {Panel, "CheckLaterPanel", "", {8, 96, 200, 28}, "Page1"},
+      // Alt+N is Next on every page: No takes its second letter.
       {RadioButton, "SetVariableBtn", "&Yes", {4, 4, 80, 20}, "CheckLaterPanel"},
-      {RadioButton, "NoNeedToKnowBtn", "&No", {100, 4, 80, 20}, "CheckLaterPanel"},
+      {RadioButton, "NoNeedToKnowBtn", "N&o", {100, 4, 80, 20}, "CheckLaterPanel"},
 
       {Label, "SetVariableQuestion", "", {8, 8, 440, 32}, "Page2"},
       {ComboBox, "SetVariable", "", {8, 44, 300, 24}, "Page2"},
@@ -47,7 +48,7 @@ const TDialogTable& QuestionsTable() {
       {Label, "OtherVariablesLabel", "Does this action affect any other Variables?", {8, 108, 440, 16}, "Page2"},
       {Panel, "OtherVariablesPanel", "", {8, 128, 200, 28}, "Page2"},
       {RadioButton, "AffectsOtherVariables", "&Yes", {4, 4, 80, 20}, "OtherVariablesPanel"},
-      {RadioButton, "RadioButton2", "&No", {100, 4, 80, 20}, "OtherVariablesPanel"},
+      {RadioButton, "RadioButton2", "N&o", {100, 4, 80, 20}, "OtherVariablesPanel"},
 
       {Label, "WhatHappensQuestion", "", {8, 8, 440, 32}, "Page3"},
       {RadioButton, "JumpToNew", "&Branch to new position in story", {8, 48, 440, 20}, "Page3"},
@@ -75,7 +76,7 @@ const TDialogTable& QuestionsTable() {
 
       {Label, "AvailableJumpsLabel", "Branch to which Branch Target?", {8, 4, 440, 16}, "Page7"},
       {ListBox, "AvailableJumps", "", {8, 22, 440, 160}, "Page7"},
-      {Button, "CreateNew", "Create &New Branch Target", {8, 190, 200, 25}, "Page7"},
+      {Button, "CreateNew", "Create New &Branch Target", {8, 190, 200, 25}, "Page7"},
 
       {Button, "PrevBtn", "<< &Previous", {8, 296, 100, 25}},
       {Button, "NextBtn", "&Next >>", {116, 296, 100, 25}},

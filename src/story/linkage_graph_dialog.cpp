@@ -68,8 +68,13 @@ TLinkagesDlg::TLinkagesDlg(TComponent* owner, TMDIChild& script) : TForm(owner),
   };
   JumpPositionBox->OnChange = [this](TObject*) { PaintBox1->Invalidate(); };
   SpeedButton2->OnClick = [this](TObject*) { AskAndPrint(); };
+  // F11 pressed and released here closes; the release of the Alt+F11 that
+  // opened the graph comes here too and must not close it at once.
+  OnKeyDown = [this](TObject*, Word& key, TShiftState) {
+    if (key == VK_F11) f11Pressed_ = true;
+  };
   OnKeyUp = [this](TObject*, Word& key, TShiftState) {
-    if (key == VK_F11) ExitBtn->Click();
+    if (key == VK_F11 && f11Pressed_) ExitBtn->Click();
   };
   OnCloseQuery = [this](TObject*, bool& canClose) { canClose = !printing_; };
 }

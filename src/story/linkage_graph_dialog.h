@@ -58,6 +58,7 @@ class TLinkagesDlg : public TForm {
   std::unique_ptr<TLinkageDrawing> drawing_;
   Word stopNumber_ = 0;
   bool printing_ = false;
+  bool f11Pressed_ = false;
 };
 
 // Asks for the first and last target to print, on the one shown; false

@@ -104,7 +104,7 @@ void TScenePilot::ShowAround(TScriptElement* heading, int slot) {
 void TScenePilot::FillButtons() {
   if (!ScriptOpen()) firstShown_ = nullptr;
   TScriptElement* fill = firstShown_;
-  for (TButton* button : Scn) {
+  for (TExplorerButton* button : Scn) {
     button->Caption = fill ? PilotCaption(script_, *fill) : std::string();
     button->Enabled = fill != nullptr;
     fill = NextPilotHeading(script_, fill);
@@ -224,7 +224,7 @@ void UpdateScenePilot() {
   pilot->ExplorerButton1->OnMouseMove = [pilot](TObject*, TShiftState, int, int) { pilot->ScrollBtnEnter(false); };
   pilot->ScrollDownBtn->OnMouseMove = [pilot](TObject*, TShiftState, int, int) { pilot->ScrollBtnEnter(true); };
   pilot->ScrollTimer->OnTimer = [pilot](TObject*) { pilot->ScrollTimerTick(); };
-  for (TButton* button : pilot->Scn)
+  for (TExplorerButton* button : pilot->Scn)
     button->OnClick = [pilot, tag = button->Tag](TObject*) { pilot->ScnBtnClick(tag); };
   pilot->scriptMouseDown_ = script->OnMouseDown;
   script->OnMouseDown = [pilot](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/forms.h"
+#include "platform/office_button.h"
 #include "script/model/script_model.h"
 
 namespace qm {
@@ -57,7 +58,8 @@ class TScenePilot : public TForm {
   // The pointer left the window (not just for one of its buttons): it closes.
   void MouseLeave() override;
 
-  std::array<TButton*, PilotSlots> Scn{};
+  // Flat buttons whose captions wrap from their tops, each in a bevel.
+  std::array<TExplorerButton*, PilotSlots> Scn{};
   TButton* ExplorerButton1 = nullptr;
   TButton* ScrollDownBtn = nullptr;
   TTimer* ScrollTimer = nullptr;

@@ -11,15 +11,33 @@ using enum TDialogItemKind;
 constexpr int PilotWidth = 320;
 constexpr int ScrollHeight = 22;
 constexpr int SceneHeight = 58;
+// The scene button's place inside its bevel.
+constexpr int BevelInset = 2;
 
+// The scroll buttons above and below the scenes.
 TDialogTable PilotTable() {
-  TDialogTable table = {{Button, "ExplorerButton1", "Up", {0, 0, PilotWidth, ScrollHeight}}};
-  for (int i = 1; i <= PilotSlots; ++i)
-    table.push_back(
-        {Button, "Scn" + std::to_string(i), "", {0, ScrollHeight + (i - 1) * SceneHeight, PilotWidth, SceneHeight}});
-  table.push_back(
-      {Button, "ScrollDownBtn", "Down", {0, ScrollHeight + PilotSlots * SceneHeight, PilotWidth, ScrollHeight}});
-  return table;
+  return {{Button, "ExplorerButton1", "Up", {0, 0, PilotWidth, ScrollHeight}},
+          {Button, "ScrollDownBtn", "Down", {0, ScrollHeight + PilotSlots * SceneHeight, PilotWidth, ScrollHeight}}};
+}
+
+// A scene's button, flat inside its bevel: its caption (number, heading
+// and the start of the scene's text) wraps from the button's top, so the
+// number and the heading read first and the text fills what is left.
+TExplorerButton* MakeSceneButton(TScenePilot& pilot, int slot) {
+  const int top = ScrollHeight + (slot - 1) * SceneHeight;
+  auto* bevel = new TBevel(&pilot);
+  bevel->Name = "Bevel" + std::to_string(slot);
+  bevel->SetParent(&pilot);
+  bevel->Shape = TBevelShape::bsFrame;
+  bevel->SetBounds(0, top, PilotWidth, SceneHeight);
+  auto* button = new TExplorerButton(&pilot);
+  button->Name = "Scn" + std::to_string(slot);
+  button->SetParent(&pilot);
+  button->SetBounds(BevelInset, top + BevelInset, PilotWidth - 2 * BevelInset, SceneHeight - 2 * BevelInset);
+  button->WordWrap = true;
+  button->Alignment = TAlignment::taLeftJustify;
+  button->Tag = slot;
+  return button;
 }
 
 }  // namespace
@@ -37,10 +55,7 @@ TScenePilot::TScenePilot(TComponent* owner, TMDIChild& script) : TForm(owner), s
   ExplorerButton1->Hint = "Click to Move UP by 6 Scenes";
   ScrollDownBtn = DialogControl<TButton>(*this, "ScrollDownBtn");
   ScrollDownBtn->Hint = "Click to Move DOWN by 6 Scenes";
-  for (int i = 0; i < PilotSlots; ++i) {
-    Scn[static_cast<std::size_t>(i)] = DialogControl<TButton>(*this, "Scn" + std::to_string(i + 1));
-    Scn[static_cast<std::size_t>(i)]->Tag = i + 1;
-  }
+  for (int slot = 1; slot <= PilotSlots; ++slot) Scn[static_cast<std::size_t>(slot - 1)] = MakeSceneButton(*this, slot);
   ScrollTimer = new TTimer(this);
   ScrollTimer->SetEnabled(false);
   ScrollTimer->SetInterval(PilotScrollInterval);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 namespace qm::desktop {
 
@@ -231,6 +232,35 @@ std::optional<WindowGeometry> DesktopSession::GeometryOf(const std::string& wind
   return ParseGeometry(Run({"xdotool", "getwindowgeometry", "--shell", window}));
 }
 
+namespace {
+
+// "x:10 y:20 screen:0 window:123" as xdotool getmouselocation prints it.
+std::optional<std::pair<int, int>> ParseMouseLocation(const std::string& text) {
+  const std::size_t x = text.find("x:");
+  const std::size_t y = text.find(" y:");
+  if (x == std::string::npos || y == std::string::npos) return std::nullopt;
+  return std::make_pair(std::atoi(text.c_str() + x + 2), std::atoi(text.c_str() + y + 3));
+}
+
+}  // namespace
+
+std::optional<WindowGeometry> DesktopSession::ActiveClientArea() {
+  return ClientArea(StripTrailingNewline(Run({"xdotool", "getactivewindow"})));
+}
+
+std::optional<WindowGeometry> DesktopSession::ClientArea(const std::string& window) {
+  std::optional<WindowGeometry> area = window.empty() ? std::nullopt : GeometryOf(window);
+  const auto pointer = ParseMouseLocation(Run({"xdotool", "getmouselocation"}));
+  if (!area || !pointer) return std::nullopt;
+  Run({"xdotool", "mousemove", "--window", window, "0", "0"});
+  const auto corner = ParseMouseLocation(Run({"xdotool", "getmouselocation"}));
+  Run({"xdotool", "mousemove", std::to_string(pointer->first), std::to_string(pointer->second)});
+  if (!corner) return std::nullopt;
+  area->x = corner->first;
+  area->y = corner->second;
+  return area;
+}
+
 bool DesktopSession::WaitForWindowTitle(const std::string& part, int seconds) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
   while (std::chrono::steady_clock::now() < end) {
@@ -247,6 +277,21 @@ bool DesktopSession::WaitForTitleGone(const std::string& part, int seconds) {
     SleepMs(200);
   }
   return false;
+}
+
+bool DesktopSession::AnswerBox(const std::string& title, const std::string& keys) {
+  if (!WaitForWindowTitle(title)) return false;
+  const std::string box = StripTrailingNewline(Run({"xdotool", "getactivewindow"}));
+  if (box.empty()) return false;
+  // xdotool reports when the box loses the keyboard, however briefly.
+  testing::ChildProcess watcher(FindProgram("xdotool"), {"behave", box, "blur", "exec", "echo", "blur"},
+                                {"DISPLAY=" + display_});
+  if (!watcher.Started()) return false;
+  SleepMs(600);  // it watches once it has started
+  Keys(keys);
+  if (watcher.ReadLine(20000)) return true;
+  // Lost only if the watcher came too late; then the box is gone.
+  return ActiveWindowTitle().find(title) == std::string::npos;
 }
 
 bool DesktopSession::ActivateWindowTitled(const std::string& title) {
@@ -289,6 +334,14 @@ std::string DesktopSession::PrintedText() {
   WaitForFile(pdf);
   Settle(500);
   return testing::CommandOutput("pdftotext -layout '" + pdf + "' -");
+}
+
+bool DesktopSession::SaveScriptAs(const std::string& name) {
+  Keys("F10");
+  if (!WaitForWindowTitle("Save As")) return false;
+  Type(name, 120);
+  Keys("Return");
+  return WaitForWindowTitle(name + ".QMW");
 }
 
 std::string DesktopSession::Clipboard() { return Run({"xclip", "-o", "-selection", "clipboard"}); }

@@ -62,10 +62,21 @@ class DesktopSession {
   std::optional<WindowGeometry> MainWindowGeometry();
   // Any window's geometry by its id (as xdotool search prints it).
   std::optional<WindowGeometry> GeometryOf(const std::string& window);
+  // A window's client area on the screen, exactly: the window manager's
+  // frame left out, as xdotool's geometry does not (the mouse is put at
+  // the area's corner to read it, then back where it was).
+  std::optional<WindowGeometry> ClientArea(const std::string& window);
+  std::optional<WindowGeometry> ActiveClientArea();
   bool WaitForWindowTitle(const std::string& part, int seconds = 10);
   bool WaitForTitleGone(const std::string& part, int seconds = 10);
   // A loaded machine may still be writing it.
   bool WaitForFile(const std::string& path);
+  // Answers the box whose title holds `title` with `keys` once it shows, and
+  // waits until the box has taken them: it loses the keyboard (it closes,
+  // or it hides to come back with the next question). False when the box
+  // did not come or kept the keyboard. The next box is then a new one, so
+  // no key races the box it is meant for on a loaded machine.
+  bool AnswerBox(const std::string& title, const std::string& keys);
   // Brings forward a window whose title holds `title`, as a writer's click
   // would (the window manager does not always give a new dialog the
   // keyboard); false when none shows.
@@ -82,6 +93,9 @@ class DesktopSession {
   std::string PrintedText();
   // Puts UTF-8 text on the desktop's clipboard (another program copying it).
   void SetClipboard(const std::string& text);
+  // Saves the active script as `name` in the scripts folder (F10, Save
+  // As); false when the window's title does not show the new name.
+  bool SaveScriptAs(const std::string& name);
 
   // A PNG of the whole screen in the build's desktop-shots folder; returns its path.
   std::string Screenshot(const std::string& name);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "desktop/desktop_session.h"
+#include "desktop/screen_pixels.h"
 
 namespace qm::desktop {
 namespace {
@@ -84,15 +85,6 @@ TEST(NewScriptStateDesktopTest, ANewScriptIsMaximisedWhenTheOthersAre) {
   EXPECT_EQ(session.ScriptText(), "EXT. ROOF\n");
 }
 
-// Saves the active script under `name` in the scripts folder (Save As).
-bool SaveAs(DesktopSession& session, const std::string& name) {
-  session.Keys("F10");
-  if (!session.WaitForWindowTitle("Save As")) return false;
-  session.Type(name, 120);
-  session.Keys("Return");
-  return session.WaitForWindowTitle(name + ".QMW");
-}
-
 struct OpenCase {
   const char* name;
   bool recent;  // from the File menu's list of recent scripts, else File > Open
@@ -109,10 +101,10 @@ TEST_P(OpenWhileMaximisedDesktopTest, TheOpenedScriptAndTheOthersStayMaximised) 
   ASSERT_TRUE(session.Ready()) << session.Failure();
   session.ClickInScript();
   session.Type("INT. HALL");
-  ASSERT_TRUE(SaveAs(session, "Hall")) << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.SaveScriptAs("Hall")) << session.ActiveWindowTitle();
   session.Keys("alt+f n", 1200);
   session.Type("EXT. ROOF");
-  ASSERT_TRUE(SaveAs(session, "Roof")) << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.SaveScriptAs("Roof")) << session.ActiveWindowTitle();
   session.Keys("ctrl+F4", 1200);
   ASSERT_TRUE(session.WaitForWindowTitle("Hall.QMW")) << session.ActiveWindowTitle();
   session.Keys("alt+w x", 1200);
@@ -197,6 +189,47 @@ TEST(TileDesktopTest, TwoScriptsTiledShowTheirCloseButtonsInsideTheFrame) {
   const std::string closed = session.Screenshot("tiled_both_closed");
   EXPECT_TRUE(PageRuns(session, closed).empty()) << "no script window is left";
   EXPECT_FALSE(session.ExitCode(100).has_value()) << "the program ended";
+}
+
+// Where new script windows land when none is maximised: a point of the page
+// of the window in front, right of its text and above its bottom.
+constexpr int kProbeX = 650, kProbeY = 500;
+// The frame's client area ends left of the right panel.
+constexpr int kAreaRight = 1370;
+
+// Three scripts, none maximised: each new window comes down and right of
+// the one before it, at the same size and wholly inside the frame, so that
+// the title bars of the others still show.
+TEST(NewWindowPlacementDesktopTest, EachNewScriptWindowStepsDownAndRightInsideTheFrame) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("INT. HALL");
+  std::vector<Box> pages;
+  for (int script = 1; script <= 3; ++script) {
+    if (script > 1) {
+      session.Keys("alt+f n", 1200);
+      ASSERT_TRUE(session.WaitForWindowTitle("NONAME" + std::to_string(script))) << session.ActiveWindowTitle();
+    }
+    const ScreenPixels pixels(session, session.Screenshot("new_window_" + std::to_string(script)));
+    ASSERT_TRUE(pixels.Loaded());
+    pages.push_back(pixels.WhiteAround(kProbeX, kProbeY));
+  }
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    SCOPED_TRACE("script " + std::to_string(i + 1));
+    const Box& page = pages[i];
+    EXPECT_GT(page.x, 0);
+    EXPECT_GT(page.y - 22, kAreaTop) << "its title bar lies inside the client area";
+    EXPECT_LT(page.Right(), kAreaRight);
+    EXPECT_LT(page.Bottom(), kAreaBottom);
+    if (i == 0) continue;
+    EXPECT_GT(page.x, pages[i - 1].x) << "right of the window before it";
+    EXPECT_GT(page.y, pages[i - 1].y) << "below the window before it";
+    EXPECT_EQ(page.width, pages[0].width);
+    EXPECT_EQ(page.height, pages[0].height);
+  }
+  session.Type("X");
+  EXPECT_EQ(session.ScriptText(), "X\n") << "the window in front takes the keys";
 }
 
 }  // namespace

@@ -13,8 +13,9 @@ namespace {
 
 // Search & Replace of "cat" by "dog" over the entire script with the box's
 // own keys; the first found text is confirmed with Ok, the second too or,
-// with `cancelSecond`, the run ends there with Cancel. Answers the count and the closing question
-// with `answer`. False when a window did not come.
+// with `cancelSecond`, the run ends there with Cancel. Answers the count
+// and the closing question with `answer`. Each key goes to the box it
+// answers, once that box is up. False when a window did not come.
 bool ReplaceAndAnswer(DesktopSession& session, bool cancelSecond, const std::string& answer) {
   session.Keys("alt+F2");  // Search & Replace
   if (!session.WaitForWindowTitle("Search")) return false;
@@ -24,19 +25,14 @@ bool ReplaceAndAnswer(DesktopSession& session, bool cancelSecond, const std::str
   session.Type("dog");
   session.Keys("alt+e");
   session.Screenshot("replace_dialog");
-  session.Keys("Return");
-  if (!session.WaitForWindowTitle("I Found")) return false;
-  session.Keys("alt+k");
-  session.Settle(800);
-  if (!session.WaitForWindowTitle("I Found")) return false;
-  session.Keys(cancelSecond ? "alt+c" : "alt+k");
-  if (!session.WaitForWindowTitle("Search/Replace is done")) return false;
-  session.Keys("Return");
+  if (!session.AnswerBox("Search", "Return")) return false;
+  if (!session.AnswerBox("I Found", "alt+k")) return false;
+  if (!session.AnswerBox("I Found", cancelSecond ? "alt+c" : "alt+k")) return false;
+  if (!session.AnswerBox("Search/Replace is done", "Return")) return false;
   const std::string question = cancelSecond ? "Search Canceled" : "Search/Replace Completed";
   if (!session.WaitForWindowTitle(question)) return false;
   session.Screenshot("replace_return_question");
-  session.Keys(answer);
-  return session.WaitForTitleGone(question);
+  return session.AnswerBox(question, answer);
 }
 
 struct AnswerCase {
@@ -60,15 +56,14 @@ TEST_P(UndoAfterQuestionDesktopTest, CtrlZAfterTheLastQuestionUndoesTheLastRepla
   if (c.again) {
     // The caret stayed at the second found text; the repeat asks for it.
     before = "A dog and a cat.\n";
+    ASSERT_TRUE(session.WaitForWindowTitle("Quillmaster")) << session.ActiveWindowTitle();
     session.Keys("shift+F2");
-    ASSERT_TRUE(session.WaitForWindowTitle("I Found")) << session.ActiveWindowTitle();
-    session.Keys("alt+k");
-    ASSERT_TRUE(session.WaitForWindowTitle("Search/Replace is done")) << session.ActiveWindowTitle();
-    session.Keys("Return");
-    ASSERT_TRUE(session.WaitForWindowTitle("Search/Replace Completed")) << session.ActiveWindowTitle();
-    session.Keys(c.answer);
-    ASSERT_TRUE(session.WaitForTitleGone("Search/Replace Completed"));
+    ASSERT_TRUE(session.AnswerBox("I Found", "alt+k")) << session.ActiveWindowTitle();
+    ASSERT_TRUE(session.AnswerBox("Search/Replace is done", "Return")) << session.ActiveWindowTitle();
+    ASSERT_TRUE(session.AnswerBox("Search/Replace Completed", c.answer)) << session.ActiveWindowTitle();
   }
+  // The script has the keyboard again before the key meant for it.
+  ASSERT_TRUE(session.WaitForWindowTitle("Quillmaster")) << session.ActiveWindowTitle();
   session.Keys("ctrl+z");
   session.Settle(1000);
   session.Screenshot(std::string("replace_undone_") + c.name);

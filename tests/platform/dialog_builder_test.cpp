@@ -394,5 +394,41 @@ TEST_F(DialogBuilderTest, AltAndALettersControlTakesTheKey) {
   EXPECT_EQ(pressed, 1);
 }
 
+// A letter typed while a button, check box or radio button has the focus
+// picks the control it underlines, as Alt and the letter do; a field that
+// takes typing keeps the letter, and a letter nothing underlines does
+// nothing.
+TEST_F(DialogBuilderTest, ALetterAloneOnAButtonPicksTheControlItUnderlines) {
+  BuildDialog(form, TDialogTable{
+                        {Edit, "NameEdit", "", {8, 8, 200, 21}},
+                        {CheckBox, "BackwardsBox", "Search &Backwards", {8, 40, 200, 20}},
+                        {Button, "FormatCodesBtn", "F&ormat Codes", {8, 70, 90, 25}},
+                        {Button, "CloseBtn", "Close", {108, 70, 90, 25}},
+                    });
+  const struct {
+    const char* focus;
+    char letter;
+    int pressed;       // clicks of Format Codes
+    bool backwards;    // the check box's state after
+    const char* text;  // the edit's text after
+  } cases[] = {
+      {"CloseBtn", 'o', 1, false, ""}, {"CloseBtn", 'b', 0, true, ""},   {"BackwardsBox", 'O', 1, false, ""},
+      {"CloseBtn", 'z', 0, false, ""}, {"NameEdit", 'o', 0, false, "o"}, {"NameEdit", 'b', 0, false, "b"},
+  };
+  form.Show();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.focus) + " " + c.letter);
+    int pressed = 0;
+    DialogControl<TButton>(form, "FormatCodesBtn")->OnClick = [&](TObject*) { ++pressed; };
+    DialogControl<TCheckBox>(form, "BackwardsBox")->SetChecked(false);
+    DialogControl<TEdit>(form, "NameEdit")->Text = "";
+    DialogControl<TWinControl>(form, c.focus)->SetFocus();
+    TypeText(std::string(1, c.letter));
+    EXPECT_EQ(pressed, c.pressed);
+    EXPECT_EQ(DialogControl<TCheckBox>(form, "BackwardsBox")->Checked(), c.backwards);
+    EXPECT_EQ(DialogControl<TEdit>(form, "NameEdit")->Text(), c.text);
+  }
+}
+
 }  // namespace
 }  // namespace qm

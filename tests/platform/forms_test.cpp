@@ -246,6 +246,47 @@ TEST_F(FormLifetimeTest, MdiChildrenActivateInTurnAndTheFrameCountsThem) {
   EXPECT_EQ(frame.MDIChildren(0), b);
 }
 
+// New children the frame places (as the script windows ask) come down and
+// right of the child in front, each wholly inside the frame's client area;
+// one that would reach out of it starts again at the corner, and a child
+// placed by its own bounds stays where they put it.
+TEST_F(FormLifetimeTest, TheFramePlacesEachNewChildDownAndRightOfTheOneInFront) {
+  TForm frame(nullptr);
+  frame.FormStyle = TFormStyle::fsMDIForm;
+  frame.SetClientWidth(400);
+  frame.SetClientHeight(300);
+  Application->MainForm = &frame;
+  frame.Show();
+  auto show = [&](TPosition position) {
+    auto* child = new TForm(&frame);
+    child->FormStyle = TFormStyle::fsMDIChild;
+    child->SetBounds(0, 0, 300, 200);
+    child->Position = position;
+    child->Show();
+    return child;
+  };
+  const TRect area = frame.MDIClientRect();
+  std::vector<TPoint> places;
+  for (int i = 0; i < 6; ++i) {
+    const TForm* child = show(TPosition::poDefaultPosOnly);
+    places.push_back({child->Left, child->Top});
+    EXPECT_LE(child->Left + child->Width, area.Width()) << "child " << i;
+    EXPECT_LE(child->Top + child->Height, area.Height()) << "child " << i;
+  }
+  EXPECT_EQ(places[0], (TPoint{0, 0}));
+  const int step = places[1].X;
+  EXPECT_GT(step, 0) << "the second child does not hide the first";
+  for (std::size_t i = 1; i < places.size(); ++i) {
+    const TPoint next{places[i - 1].X + step, places[i - 1].Y + step};
+    const bool fits = next.X + 300 <= area.Width() && next.Y + 200 <= area.Height();
+    EXPECT_EQ(places[i], fits ? next : (TPoint{0, 0})) << "child " << i;
+  }
+  EXPECT_EQ(places.back(), (TPoint{0, 0})) << "the sixth child no longer fits below the fifth";
+  TForm* designed = show(TPosition::poDesigned);
+  EXPECT_EQ(designed->Left, 0);
+  EXPECT_EQ(designed->Top, 0);
+}
+
 TEST_F(FormLifetimeTest, ClosingTheMainFormEndsTheProgramUnlessRefused) {
   TForm main(nullptr);
   Application->MainForm = &main;

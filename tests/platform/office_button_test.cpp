@@ -326,6 +326,25 @@ TYPED_TEST(FlatButtonTest, ACaptionWithoutAPictureStandsInTheMiddle) {
   }
 }
 
+// A caption that may wrap reads from the top of the face, its first line
+// first, however few lines it has (a scene pilot's number and heading).
+TYPED_TEST(FlatButtonTest, AWrappedCaptionReadsFromTheTopOfItsFace) {
+  for (const char* caption : {"12", "12 INT. HALL - DAY He waits by the door for a long time."}) {
+    SCOPED_TRACE(caption);
+    auto* b = this->Make(0, 0);
+    b->SetBounds(0, 0, 120, 60);
+    b->WordWrap = true;
+    b->Alignment = TAlignment::taLeftJustify;
+    b->Caption = caption;
+    RecordingCanvas canvas;
+    b->PaintTo(canvas);
+    const DrawOp* first = canvas.FindText("12");
+    ASSERT_NE(first, nullptr) << canvas.Transcript();
+    EXPECT_LE(first->rect.Top, 4) << "the first line stands at the top of the face";
+    delete b;
+  }
+}
+
 class FitCaptionTest : public testing::PlatformFixture {};
 
 TEST_F(FitCaptionTest, AWrappedCaptionDropsTrailingWordsUntilItFits) {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
+
 #include "platform/dialog_builder.h"
 #include "platform/input.h"
 #include "script/editing/editor_calls.h"
@@ -247,6 +250,33 @@ TEST_F(ActivityWizardTest, TheQuestionsNameTheActionAndTheButtonFollowsTheOutcom
   w.JumpToNew->Click();
   EXPECT_TRUE(w.NeedElse->Enabled());
   EXPECT_EQ(std::string(w.NextBtn->Caption()), "&Next >>");
+}
+
+// On every page each letter that Alt reaches belongs to one control: the
+// page's own and the buttons under the pages (Next is Alt+N everywhere).
+TEST_F(ActivityWizardTest, NoTwoControlsOfAPageShareALetter) {
+  TActivityWizardDlg& w = Open();
+  const auto showing = [&w](const TControl* c) {
+    for (; c && c != &w; c = c->Parent())
+      if (!c->Visible) return false;
+    return c == &w;
+  };
+  for (int page = 0; page < w.Notebook->PageCount(); ++page) {
+    w.Notebook->SetActivePageIndex(page);
+    std::map<char, std::string> owners;
+    for (int i = 0; i < w.ComponentCount(); ++i) {
+      const auto* c = dynamic_cast<const TWinControl*>(w.Components(i));
+      const bool pressable =
+          dynamic_cast<const TButton*>(c) || dynamic_cast<const TCheckBox*>(c) || dynamic_cast<const TRadioButton*>(c);
+      if (!pressable || !showing(c)) continue;
+      const std::size_t at = HotkeyIndex(c->Caption());
+      if (at == std::string::npos) continue;
+      const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(c->Caption()[at])));
+      const auto [kept, added] = owners.emplace(letter, c->Name);
+      EXPECT_TRUE(added) << "page " << page << ": " << c->Name << " and " << kept->second << " share " << letter;
+    }
+    EXPECT_EQ(owners.count('N'), 1u) << "page " << page;
+  }
 }
 
 TEST_F(ActivityWizardTest, DoubleClicksMoveVariablesRoundTheCheckLists) {

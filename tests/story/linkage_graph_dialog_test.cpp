@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/input.h"
 #include "platform/recording_canvas.h"
 #include "script/script_window.h"
 #include "story/linkage_graph_print.h"
@@ -73,6 +74,20 @@ TEST_F(LinkageGraphDialogTest, PrintsTheChosenRange) {
   EXPECT_EQ(graphs, 2);
   EXPECT_TRUE(dialog.ExitBtn->Enabled());
   EXPECT_FALSE(dialog.PrintPanel->Visible());
+}
+
+// F11 pressed and released in the graph closes it; the release of the
+// Alt+F11 that opened it, pressed in the script, does not.
+TEST_F(LinkageGraphDialogTest, F11PressedAndReleasedHereCloses) {
+  story::TLinkagesDlg dialog(Application, Script());
+  dialog.SetupAllLinks();
+  dialog.Show();
+  dialog.SetFocus();
+  Word key = VK_F11;
+  dialog.DoKeyUp(key, TShiftState(ssAlt));
+  EXPECT_EQ(dialog.ModalResult, mrNone) << "the opening key's release";
+  SendKey(VK_F11);
+  EXPECT_EQ(dialog.ModalResult, mrOk);
 }
 
 }  // namespace

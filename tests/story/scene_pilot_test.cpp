@@ -7,6 +7,7 @@
 #include "platform/menus.h"
 #include "shell/main_form.h"
 #include "story/cards_fixture.h"
+#include "support/script_builder.h"
 
 namespace qm {
 namespace {
@@ -26,7 +27,7 @@ class ScenePilotTest : public testing::CardsFixture {
   // The scene number on each button, 0 for an empty one.
   static std::vector<int> Shown(const TScenePilot& pilot) {
     std::vector<int> shown;
-    for (const TButton* b : pilot.Scn) {
+    for (const TExplorerButton* b : pilot.Scn) {
       const std::string caption = b->Caption;
       const std::size_t at = caption.find("ROOM ");
       shown.push_back(at == std::string::npos ? 0 : std::stoi(caption.substr(at + 5)));
@@ -121,7 +122,8 @@ TEST_F(ScenePilotTest, AClickedSceneLandsOnTheSixthScreenLineUnlessItOpensTheScr
     pilot.ShowAround(Nth(c.fadeIn ? 1 : 0), 1);
     pilot.ScnBtnClick(c.button);
     ASSERT_EQ(Script().CurrentElement(), Nth(c.element));
-    EXPECT_EQ(Script().CurrentElement()->screenLine, c.line);
+    EXPECT_EQ(Script().CurrentElement()->screenLine,
+              testing::LandingLine(Script(), *Script().CurrentElement(), c.line));
     EXPECT_EQ(Script().CaretColumn(), 0);
   }
 }

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "platform/cp1252.h"
+#include "script/model/element_visibility.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
 #include "base/document_table.h"
@@ -79,6 +80,12 @@ void LoadInteractiveScript(TMDIChild& window, const std::vector<ElementSpec>& el
   editor::SetCurrentElement(window, e);
   window.CurrentGroup = e ? e->group : nullptr;
   window.DisAssemble();
+}
+
+int LandingLine(const TMDIChild& window, const TScriptElement& element, int asked) {
+  int below = 1;
+  for (const TScriptElement* e = element.prev; e; e = e->prev) below += ScreenLinesOf(window, *e);
+  return std::min(asked, below);
 }
 
 }  // namespace qm::testing

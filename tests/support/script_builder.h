@@ -31,6 +31,11 @@ void LoadInteractiveScript(TMDIChild& window, const std::vector<ElementSpec>& el
 // text from the edit buffer while it is out of the list).
 std::vector<ElementSpec> ElementsOf(const TMDIChild& window);
 
+// The screen line an element brought into view on line `asked` stands
+// on: that line, or a higher one when the script above it takes fewer
+// lines, for the window then shows the script from its first line.
+int LandingLine(const TMDIChild& window, const TScriptElement& element, int asked);
+
 // A fresh 800 by 600 script window made the one open, active document,
 // its screen lines empty; CloseOnlyDocument takes it out of the table.
 std::unique_ptr<TMDIChild> OpenOnlyDocument();

@@ -112,6 +112,16 @@ class LabelPeer : public QtPeer {
     else Label()->setText(Q(label_.ShowAccelChar ? StripHotkey(caption) : caption));
     Label()->setWordWrap(label_.WordWrap);
     Label()->setAlignment(AlignmentOf(label_.Alignment) | Qt::AlignTop);
+    SyncBounds();
+  }
+  // A label sized to its caption shows it whole: the desktop may draw the
+  // text a few pixels wider than the program measured it.
+  void SyncBounds() override {
+    QtPeer::SyncBounds();
+    QLabel* w = Label();
+    if (!w || !label_.AutoSize || label_.WordWrap || label_.Alignment != TAlignment::taLeftJustify) return;
+    const int drawn = w->sizeHint().width();
+    if (drawn > w->width()) w->resize(drawn, w->height());
   }
   void SyncColor() override {
     if (!Label()) return;
@@ -300,6 +310,12 @@ class CheckablePeer : public QtPeer {
   KeyRoute Route() const override { return KeyRoute::CoreThenNative; }
   void SyncCaption() override {
     if (auto* w = Checkable()) w->setText(Q(control_.Caption()));
+  }
+  // The caption takes the control's colours, grey while disabled: the
+  // desktop's own grey for a disabled caption is made for its lighter
+  // face and vanishes on a dialog's.
+  void SyncColor() override {
+    if (auto* w = Checkable()) SetTextColors(*w, control_, QPalette::Window);
   }
   W* Checkable() const { return static_cast<W*>(Widget()); }
 
@@ -676,6 +692,21 @@ class PanelPeer : public CanvasPeer {
   TPanel& panel_;
 };
 
+// A list box ends visibly, as the desktop's do: a list dropped over the
+// script (the element list) would otherwise end in the page's white and
+// seem to have wiped out the line under its lower edge.
+class ListBoxPeer : public CanvasPeer {
+ public:
+  using CanvasPeer::CanvasPeer;
+
+ protected:
+  void PaintEdge(QPainter& p) override {
+    p.setPen(QtColorOf(clBtnShadow));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(QPoint(0, 0), Backing().Size()).adjusted(0, 0, -1, -1));
+  }
+};
+
 class GroupBoxPeer : public CanvasPeer {
  public:
   GroupBoxPeer(QtBackend& backend, TGroupBox& box) : CanvasPeer(backend, box), box_(box) {}
@@ -744,6 +775,7 @@ class RadioGroupPeer : public GroupBoxPeer {
     for (int i = 0; i < count; ++i) {
       QRadioButton* b = buttons_[static_cast<size_t>(i)];
       b->setFont(font);
+      SetTextColors(*b, group_, QPalette::Window);
       b->setText(Q(group_.Items[i]));
       b->setChecked(i == group_.ItemIndex());
       b->setGeometry(8 + (i / std::max(1, rows)) * columnWidth, top + (i % std::max(1, rows)) * rowHeight, columnWidth,
@@ -766,6 +798,7 @@ std::unique_ptr<QtPeer> NewPeer(QtBackend& backend, TControl& control) {
   if (auto* c = dynamic_cast<TGroupBox*>(&control)) return Make<GroupBoxPeer>(backend, *c);
   if (auto* c = dynamic_cast<TPanel*>(&control)) return Make<PanelPeer>(backend, *c);
   if (auto* c = dynamic_cast<TFileSystemList*>(&control)) return MakeFileSystemListPeer(backend, *c);
+  if (auto* c = dynamic_cast<TListBox*>(&control)) return Make<ListBoxPeer>(backend, *c);
   if (dynamic_cast<TCustomControl*>(&control) || dynamic_cast<TPaintBox*>(&control) ||
       dynamic_cast<TPaintedGraphic*>(&control))
     return std::make_unique<CanvasPeer>(backend, control);

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPaintEngine>
 #include <QPaintEvent>
@@ -16,6 +18,7 @@
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/qt/qt_form_peer.h"
 #include "platform/qt/qt_keys.h"
 
 namespace qm {
@@ -182,6 +185,19 @@ void QtPeer::SyncBounds() {
   if (QtPeer* parent = PeerOf(control_.Parent())) parent->ChildChanged(control_);
 }
 
+// Qt hands the keyboard of a widget it hides to the next widget of the
+// window's tab chain, which on the MDI frame may be another script's page:
+// that activated the other script. The keyboard goes where the form keeps
+// it instead: to the active script on the frame.
+void QtPeer::KeepKeyboardInForm(QWidget& widget) {
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || (focus != &widget && !widget.isAncestorOf(focus))) return;
+  FormPeer* form = FormPeerOf(control_.ParentForm());
+  QMdiArea* area = form ? form->MdiArea() : nullptr;
+  QMdiSubWindow* active = area ? area->activeSubWindow() : nullptr;
+  if (active && active->widget()) active->widget()->setFocus(Qt::OtherFocusReason);
+}
+
 void QtPeer::SyncVisible() {
   QWidget* w = widget_;
   if (!w) return;
@@ -191,7 +207,9 @@ void QtPeer::SyncVisible() {
     w->setParent(container);
     SyncBounds();
   }
-  w->setVisible(control_.Visible && container);
+  const bool visible = control_.Visible && container;
+  if (!visible) KeepKeyboardInForm(*w);
+  w->setVisible(visible);
   if (parent) parent->ChildChanged(control_);
 }
 
@@ -454,6 +472,10 @@ void CanvasPeer::Render() {
     painted->PaintTo(*surface_);
   }
   if (!*alive) return;
+  QPainter& edge = surface_->Open();
+  edge.save();
+  PaintEdge(edge);
+  edge.restore();
   rendering_ = false;
   surface_->SetClip(std::nullopt);
   surface_->Finish();

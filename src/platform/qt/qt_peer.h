@@ -100,6 +100,8 @@ class QtPeer : public ControlPeer {
   virtual void Sync(PropId id);
   virtual void SyncBounds();
   virtual void SyncVisible();
+  // Before a widget that holds the keyboard is hidden.
+  void KeepKeyboardInForm(QWidget& widget);
   virtual void SyncCaption() {}
   virtual void SyncFont();
   virtual void SyncColor() {}
@@ -219,6 +221,8 @@ class CanvasPeer : public QtPeer {
   void Sync(PropId id) override;
   // The frame and caption a panel or group box draws before the core paints.
   virtual void PaintChrome(QPainter&) {}
+  // An edge drawn over what the core painted.
+  virtual void PaintEdge(QPainter&) {}
   QColor Background() const;
   void CreateWidget();
 

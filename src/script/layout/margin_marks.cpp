@@ -321,7 +321,9 @@ void DrawNoteBox(TMDIChild& window, int line, int top, bool outlineOnly) {
   const TScriptElement& e = *row.element;
   if (!outlineOnly && row.lineInElement != 1 && line != 1) return;
   const TNoteSpan span = NoteSpanOf(window, e);
-  int y2 = top + 1;
+  // The outline keeps to the note's own lines: a row below them belongs to
+  // the next line, whose painting would wipe the box's bottom edge out.
+  int y2 = top;
   for (int l = line; l <= ScreenLineCount && Row(window, l).element == &e; ++l) y2 += Row(window, l).height;
   TCanvas& canvas = window.Canvas;
   // Beside the box the line keeps its page's colour.
@@ -351,16 +353,16 @@ void DrawNoteBand(TMDIChild& window, int line, int top) {
   TCanvas& canvas = window.Canvas;
   canvas.Brush.Color = NoteBoxColor(window, *row.element);
   canvas.Brush.Style = TBrushStyle::bsSolid;
-  canvas.FillRect(TRect{span.x1 + 1, top, span.x2 - 1, bottom + 1});
+  canvas.FillRect(TRect{span.x1 + 1, top, span.x2 - 1, bottom});
   canvas.Pen.Color = clBlack;
   canvas.MoveTo(span.x1, top);
-  canvas.LineTo(span.x1, bottom + 1);
+  canvas.LineTo(span.x1, bottom);
   canvas.MoveTo(span.x2 - 1, top);
-  canvas.LineTo(span.x2 - 1, bottom + 1);
+  canvas.LineTo(span.x2 - 1, bottom);
   const bool last = line == ScreenLineCount || Row(window, line + 1).element != row.element;
   if (last) {
-    canvas.MoveTo(span.x1, bottom);
-    canvas.LineTo(span.x2, bottom);
+    canvas.MoveTo(span.x1, bottom - 1);
+    canvas.LineTo(span.x2, bottom - 1);
   }
   canvas.Brush.Color = window.BackgroundColor;
 }

@@ -216,6 +216,11 @@ void RebuildScreen(TMDIChild* window) {
     top->prev->screenLine = static_cast<std::int16_t>(top->screenLine - ScreenLinesOf(*window, *top->prev));
     top = top->prev;
   }
+  // The window shows the script from its first line: the start of a script
+  // that would stand lower (a short script laid out from the bottom, or
+  // the view kept after the script above the caret shrank) moves up to it,
+  // and everything below with it, rather than leaving a blank band on top.
+  if (!top->prev && top->screenLine > 1) top->screenLine = 1;
   // Every line is laid again or emptied below, so a line that shows what it
   // showed before is not marked for painting.
   const int limit = window->ClientHeight() + 25;
@@ -247,9 +252,6 @@ void RebuildScreen(TMDIChild* window) {
     else ClearScreenLine(*window, line);
     row.stale = 1;
   };
-  // Above a script's first element laid lower down the window nothing is
-  // shown, not what the lines showed before.
-  for (int line = 1; line < top->screenLine && line <= ScreenLineCount; ++line) empty(line);
   for (int line = std::max(lastLine + 1, 1); line <= ScreenLineCount; ++line) empty(line);
   UpdateScreenLinePositions(*window);
 

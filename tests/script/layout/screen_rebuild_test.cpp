@@ -100,6 +100,36 @@ TEST_F(ScreenRebuildTest, TheRebuildLaysElementsBelowEachOtherUntilTheWindowIsFu
   EXPECT_FALSE(current->text.has_value());
 }
 
+// A short script asked to stand lower down the window (laid out from the
+// bottom, or kept where a longer one stood) is shown from the window's first
+// line: no blank lines above it, the elements below each other from there.
+TEST_F(ScreenRebuildTest, AShortScriptIsShownFromTheWindowsFirstLine) {
+  const struct {
+    const char* name;
+    int current;  // the element asked to stand on the line
+    int line;
+  } cases[] = {
+      {"the last element laid out at the bottom", 2, 30},
+      {"the first element lower down", 0, 9},
+      {"a middle element lower down", 1, 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Build({{ekAction, "He waits."}, {ekAction, "She runs."}, {ekAction, "It rains."}});
+    LayOutAll();
+    TScriptElement* current = ElementAt(c.current);
+    Edit(current);
+    current->screenLine = static_cast<std::int16_t>(c.line);
+    RebuildScreen(&Window());
+    EXPECT_EQ(Window().FirstElement->screenLine, 1);
+    const TScreenLine& first = Window().ScreenLines[1];
+    EXPECT_EQ(first.element, Window().FirstElement) << "the window's first line shows the script's";
+    for (TScriptElement* e = Window().FirstElement; e->next; e = e->next)
+      EXPECT_EQ(e->next->screenLine, e->screenLine + e->lineCount) << "one below the other";
+    EXPECT_EQ(Window().CurrentElement(), current);
+  }
+}
+
 TEST_F(ScreenRebuildTest, TheCaretIsPlacedFromTheScreenWidths) {
   Build({{ekAction, "Hello \x02world\x03 and more"}, {ekAction, "next"}});
   LayOutAll();
