@@ -154,6 +154,7 @@ void TMainForm::UpdateMenusAndButtons() {
       case TMenuRule::HeadersLocked: return s.headersLocked;
       case TMenuRule::TextMode: return s.open && AllowTextMode;
       case TMenuRule::SpeedBars: return !onlyTopMenu;
+      case TMenuRule::ElementButtons: return !onlyTopMenu && MenuItem("RightEButtonsItem")->Checked;
     }
     return true;
   };

@@ -161,6 +161,7 @@ void TMainForm::RightSpeedbarItemClick(TObject* sender) {
 void TMainForm::RightEButtonsItemClick(TObject* sender) {
   ToggleShown(sender, RightPanel().ElementButtonPanel);
   RightPanel().LayoutRightSpeedBar();
+  MenusDue = 1;
 }
 
 }  // namespace qm

@@ -68,7 +68,8 @@ bool RuleHolds(TMenuRule rule, State state) {
     case TMenuRule::AsMenu:
     case TMenuRule::Always:
     case TMenuRule::NumberingNotLocked:
-    case TMenuRule::SpeedBars: return true;
+    case TMenuRule::SpeedBars:
+    case TMenuRule::ElementButtons: return true;
     case TMenuRule::Open:
     case TMenuRule::Editable:
     case TMenuRule::LockScript: return open;

@@ -61,6 +61,43 @@ TEST_F(MenuStateTableTest, TheRightPanelShowsOnlyWhileAScriptIsOpen) {
   }
 }
 
+// The bars' items wait for the menus to be more than the top menu, and
+// Show Scene Pilot also for the element buttons it sits among; with a
+// script open or none.
+TEST_F(MenuStateTableTest, TheBarsItemsFollowTheTopMenuAndTheElementButtons) {
+  // clang-format off
+  const struct {
+    const char* step;
+    std::vector<const char*> clicks;  // menu items, in turn
+    bool pilot;                       // Show Scene Pilot enabled
+    bool bars;                        // the four bar items enabled
+  } steps[] = {
+      {"all the bars", {}, true, true},
+      {"the element buttons off", {"RightEButtonsItem"}, false, true},
+      {"the element buttons on", {"RightEButtonsItem"}, true, true},
+      {"only the top menu", {"OnlyTopMenuItem"}, false, false},
+      {"all the bars again", {"OnlyTopMenuItem"}, true, true},
+      {"no script open", {"CloseFileItem"}, true, true},
+      {"no script, only the top menu", {"OnlyTopMenuItem"}, false, false},
+      {"no script, all the bars", {"OnlyTopMenuItem"}, true, true},
+      {"no script, the element buttons off", {"RightEButtonsItem"}, false, true},
+  };
+  // clang-format on
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    for (const char* item : s.clicks) {
+      if (DocumentCount > 0) W().DocumentModified = 0;
+      Item(item).Click();
+      Application->ProcessMessages();
+    }
+    Idle();
+    Idle();
+    EXPECT_EQ(Item("SceneGuideItem").Enabled(), s.pilot);
+    for (const char* bar : {"DisplaySpeedbarItem", "BottomSpeedItem", "RightSpeedbarItem", "RightEButtonsItem"})
+      EXPECT_EQ(Item(bar).Enabled(), s.bars) << bar;
+  }
+}
+
 // Unlock One Rev. Mark Level can be used only while the script has a
 // locked level to take away.
 TEST_F(MenuStateTableTest, UnlockingALevelWaitsForALockedLevel) {
