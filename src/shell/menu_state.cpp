@@ -29,6 +29,8 @@ struct TScriptState {
   bool block = false;
   bool pagesLocked = false;
   bool scenesLocked = false;
+  bool pagesMultiLocked = false;
+  bool scenesMultiLocked = false;
   bool headersLocked = false;
   bool interactive = false;
   // Linked to storyboard frames (entries beside the "no frame" one), and
@@ -57,6 +59,8 @@ TScriptState StateOfActiveScript() {
   state.block = script->BlockOn() != 0;
   state.pagesLocked = script->PagesLocked != 0;
   state.scenesLocked = script->ScenesLocked != 0;
+  state.pagesMultiLocked = script->PagesMultiLocked != 0;
+  state.scenesMultiLocked = script->ScenesMultiLocked != 0;
   state.headersLocked = script->HeaderTextLocked != 0 && state.pagesLocked;
   state.interactive = script->InteractiveScript != 0;
   state.storyboardLinks = script->StoryboardLinks.Count() > 1;
@@ -81,10 +85,11 @@ std::uint64_t Signature(const TScriptState& s) {
   const bool canRedo = s.open && UndoObject && UndoObject->RedoIsAvailable();
   std::uint64_t bits = 0;
   for (bool flag : {s.open, s.editable, s.block, s.pagesLocked, s.scenesLocked, s.headersLocked, s.interactive, canUndo,
-                    canRedo, s.showCodes, s.pasteable, s.storyboardLinks, s.linksHidden, s.revisionLevels})
+                    canRedo, s.showCodes, s.pasteable, s.storyboardLinks, s.linksHidden, s.revisionLevels,
+                    s.pagesMultiLocked, s.scenesMultiLocked})
     bits = (bits << 1) | (flag ? 1u : 0u);
   const unsigned states = (unsigned{s.keepElement} & 7) << 3 | (unsigned{s.keepGroup} & 7);
-  // 14 flags, 6 bits of states, 2 of numbering, 4 each of the slots: 30 bits.
+  // 16 flags, 6 bits of states, 2 of numbering, 4 each of the slots: 32 bits.
   const std::uint64_t low =
       (bits << 16) | (states << 10) | (unsigned{s.numbering} << 8) | (unsigned{ActiveDocument} << 4) | DocumentCount;
   return std::uint64_t{s.hiddenKinds} << 32 | low;
@@ -183,6 +188,8 @@ void TMainForm::UpdateMenusAndButtons() {
   MenuItem("CountWordsItem")->Enabled = s.open;
   ShowScriptChecks();
   ShowStoryboardLinksTicks(s.linksHidden);
+  MenuItem("MultiLockScenesItem")->Checked = s.scenesMultiLocked;
+  MenuItem("MultiLockPagesItem")->Checked = s.pagesMultiLocked;
   ShowLastThree();
   MenuItem("LastThreeBar")->Visible = MenuItem("LastScript1Item")->Visible;
   for (int slot = 1; slot <= 9; ++slot) DocItems[slot - 1]->Enabled = s.open;

@@ -98,6 +98,43 @@ TEST_F(MenuStateTableTest, TheBarsItemsFollowTheTopMenuAndTheElementButtons) {
   }
 }
 
+// Multi-Lock's two items are ticked while the active script's scenes
+// (pages) are multi-locked.
+TEST_F(MenuStateTableTest, TheMultiLockItemsAreTickedByTheActiveScript) {
+  const auto lock = [this] {
+    W().PagesLocked = W().ScenesLocked = 1;
+    W().SetFocus();
+  };
+  lock();
+  const struct {
+    const char* step;
+    const char* click;    // a Multi-Lock item; null: a new script, "" the first again
+    const char* message;  // what the command reports
+    bool scenes;          // the items' ticks after it
+    bool pages;
+  } steps[] = {
+      {"scenes multi-locked", "MultiLockScenesItem", "Scenes are now Multi-Locked.", true, false},
+      {"pages too", "MultiLockPagesItem", "Pages are now Multi-Locked.", true, true},
+      {"another locked script", nullptr, nullptr, false, false},
+      {"back to the first", "", nullptr, true, true},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    if (!s.click) {
+      MainForm->FileNewItem->Click();
+      lock();
+    } else if (s.message) {
+      ExpectBox(s.message, mrOk);
+      Item(s.click).Click();
+    } else {
+      MainForm->SwitchDocumentItem(MainForm->DocItems[0]);
+    }
+    Idle();
+    EXPECT_EQ(Item("MultiLockScenesItem").Checked(), s.scenes);
+    EXPECT_EQ(Item("MultiLockPagesItem").Checked(), s.pages);
+  }
+}
+
 // Unlock One Rev. Mark Level can be used only while the script has a
 // locked level to take away.
 TEST_F(MenuStateTableTest, UnlockingALevelWaitsForALockedLevel) {
