@@ -231,7 +231,7 @@ const TMenuRow kRows[] = {
     Do(2, "&Search", "F2", "SearchItem", QM_CMD(SearchItemClick)),
     Do(2, "Search && &Replace", "Alt+F2", "SearchandReplaceItem", QM_CMD(SearchandReplaceItemClick))
         .When(R::Editable),
-    Do(2, "Search &Again", "Shift+F2", "SearchAgainItem", QM_CMD(SearchAgainItemClick)),
+    Do(2, "Search &Again", "Shift+F2", "SearchAgainItem", QM_CMD(SearchAgainItemClick)).When(R::SearchAgain),
     Line(2),
     Do(2, "&Change Character Name", "", "ChangeCharacterName1", QM_CMD(ChangeCharacterName1Click)),
     Do(2, "Convert to &Gibberish", "", "GibberishItem", QM_CMD(GibberishItemClick)),

@@ -61,7 +61,10 @@ void ToggleShown(TObject* sender, TControl* control) {
 
 void TMainForm::AfterGoto() {
   if (RepeatSearch.armed) {
-    if (TMenuItem* again = MenuItem("SearchAgainItem")) again->Caption = RepeatSearch.caption;
+    if (TMenuItem* again = MenuItem("SearchAgainItem")) {
+      again->Caption = RepeatSearch.caption;
+      again->Enabled = true;
+    }
   }
   FocusActiveScript();
   StatusLine().Refresh(true);

@@ -88,7 +88,8 @@ bool RuleHolds(TMenuRule rule, State state) {
     case TMenuRule::HeadersLocked:
     case TMenuRule::Interactive:
     case TMenuRule::StoryboardLinks:
-    case TMenuRule::RevisionLevels: return false;
+    case TMenuRule::RevisionLevels:
+    case TMenuRule::SearchAgain: return false;
   }
   return false;
 }
