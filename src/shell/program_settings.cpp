@@ -17,6 +17,7 @@
 #include "base/ini_file.h"
 #include "base/option_keys.h"
 #include "shell/main_form.h"
+#include "shell/right_panel.h"
 #include "shell/display_options.h"
 #include "shell/key_overrides.h"
 #include "shell/settings_keys.h"
@@ -545,6 +546,7 @@ bool ReadProgramSettings(TIniFile& ini, TMainForm& o, bool reload) {
   ReadOptionKeys(ini, o, EditingMouseKeys);
   ReadOptionKeys(ini, o, DisplayHeadersKeys);
   ReadOptionKeys(ini, o, RightScrollKeys);
+  o.RightPanel().ShowScrollHint(false);
 
   ReadOptionKeys(ini, o, PageBreakTypeKeys);
   ReadOptionKeys(ini, o, SpellingKeys);
@@ -630,6 +632,7 @@ bool SaveProgramSettings(std::string* error) {
     TIniFile ini = OpenSettingsFile();
     ProfileWriteBatch batch(ini.FileName());
     WriteProgramSettings(ini, *MainForm);
+    MainForm->RightPanel().ShowScrollHint(true);
     if (batch.Commit()) return true;
     throw EIniFileError(ini.FileName());
   } catch (const EIniFileError& e) {
