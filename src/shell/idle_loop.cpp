@@ -137,7 +137,11 @@ void TMainForm::AppIdle(TObject*, bool& done) {
   if (NoActiveDocument() || script->Closing) {
     // Close stands for every open script, a read-only one too (whose Save
     // is off): while it is on, the menus still show the script just closed.
-    if (NoActiveDocument() && CloseFileItem->Enabled) UpdateMenusAndButtons();
+    // The bars' items follow their options with no script open too.
+    if (NoActiveDocument() && (CloseFileItem->Enabled || MenusDue)) {
+      MenusDue = 0;
+      UpdateMenusAndButtons();
+    }
     if (NoActiveDocument()) StatusLine().Refresh(false);
   } else {
     // The buttons are set with the menus, or alone when the caret moved.

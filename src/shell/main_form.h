@@ -2,6 +2,7 @@
 // and tool bars, and the program options as its fields.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include <memory>
@@ -14,6 +15,10 @@
 #include "shell/menu_table.h"
 
 namespace qm {
+
+// What the menu refresh last judged the active script on: its flags and
+// states in one word, the element kinds it hides in the other.
+using TMenuSignature = std::array<std::uint64_t, 2>;
 
 // The tag of the menu items that undo.
 constexpr int UndoItemTag = 233;
@@ -543,7 +548,7 @@ class TMainForm : public TForm, public TProgramOptions {
     TMenuItem* item;
   };
   std::vector<TMenuBinding> menuBindings_;
-  std::uint64_t menuSignature_ = ~std::uint64_t{0};
+  TMenuSignature menuSignature_{~std::uint64_t{0}, 0};
   std::unique_ptr<TToolBar> toolBar_;
   std::unique_ptr<TStatusLine> statusLine_;
   std::unique_ptr<TRightPanel> rightPanel_;

@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "files/undo_ring.h"
+#include "language/search_replace.h"
+#include "script/editing/goto_commands.h"
 #include "formats/revision_levels.h"
 #include "base/ini_file.h"
 #include "platform/clipboard.h"
@@ -29,6 +31,8 @@ struct TScriptState {
   bool block = false;
   bool pagesLocked = false;
   bool scenesLocked = false;
+  bool pagesMultiLocked = false;
+  bool scenesMultiLocked = false;
   bool headersLocked = false;
   bool interactive = false;
   // Linked to storyboard frames (entries beside the "no frame" one), and
@@ -37,6 +41,8 @@ struct TScriptState {
   bool linksHidden = false;
   // A locked revision-mark level that can be taken away.
   bool revisionLevels = false;
+  // Search Again has something to repeat.
+  bool searched = false;
   // Another program may change the clipboard while nothing in the script
   // changes: judged on every pass, so that Paste never stays refused.
   bool pasteable = false;
@@ -53,10 +59,13 @@ TScriptState StateOfActiveScript() {
   TMDIChild* script = ScriptForCommand();
   if (!script) return state;
   state.open = true;
+  state.searched = RepeatSearch.armed || SearchMemory().lastKind != skNone;
   state.editable = script->Editable != 0;
   state.block = script->BlockOn() != 0;
   state.pagesLocked = script->PagesLocked != 0;
   state.scenesLocked = script->ScenesLocked != 0;
+  state.pagesMultiLocked = script->PagesMultiLocked != 0;
+  state.scenesMultiLocked = script->ScenesMultiLocked != 0;
   state.headersLocked = script->HeaderTextLocked != 0 && state.pagesLocked;
   state.interactive = script->InteractiveScript != 0;
   state.storyboardLinks = script->StoryboardLinks.Count() > 1;
@@ -75,19 +84,20 @@ TScriptState StateOfActiveScript() {
   return state;
 }
 
-// Everything the rules and the check marks read, in one number.
-std::uint64_t Signature(const TScriptState& s) {
+// Everything the rules and the check marks read.
+TMenuSignature Signature(const TScriptState& s) {
   const bool canUndo = s.open && UndoObject && UndoObject->UndoIsAvailable();
   const bool canRedo = s.open && UndoObject && UndoObject->RedoIsAvailable();
   std::uint64_t bits = 0;
   for (bool flag : {s.open, s.editable, s.block, s.pagesLocked, s.scenesLocked, s.headersLocked, s.interactive, canUndo,
-                    canRedo, s.showCodes, s.pasteable, s.storyboardLinks, s.linksHidden, s.revisionLevels})
+                    canRedo, s.showCodes, s.pasteable, s.storyboardLinks, s.linksHidden, s.revisionLevels,
+                    s.pagesMultiLocked, s.scenesMultiLocked, s.searched})
     bits = (bits << 1) | (flag ? 1u : 0u);
   const unsigned states = (unsigned{s.keepElement} & 7) << 3 | (unsigned{s.keepGroup} & 7);
-  // 14 flags, 6 bits of states, 2 of numbering, 4 each of the slots: 30 bits.
+  // The flags, 6 bits of states, 2 of numbering, 4 each of the slots.
   const std::uint64_t low =
       (bits << 16) | (states << 10) | (unsigned{s.numbering} << 8) | (unsigned{ActiveDocument} << 4) | DocumentCount;
-  return std::uint64_t{s.hiddenKinds} << 32 | low;
+  return {low, s.hiddenKinds};
 }
 
 // The rules that show or hide their items rather than enable them.
@@ -154,6 +164,8 @@ void TMainForm::UpdateMenusAndButtons() {
       case TMenuRule::HeadersLocked: return s.headersLocked;
       case TMenuRule::TextMode: return s.open && AllowTextMode;
       case TMenuRule::SpeedBars: return !onlyTopMenu;
+      case TMenuRule::SearchAgain: return s.open && s.searched;
+      case TMenuRule::ElementButtons: return !onlyTopMenu && MenuItem("RightEButtonsItem")->Checked;
     }
     return true;
   };
@@ -182,6 +194,8 @@ void TMainForm::UpdateMenusAndButtons() {
   MenuItem("CountWordsItem")->Enabled = s.open;
   ShowScriptChecks();
   ShowStoryboardLinksTicks(s.linksHidden);
+  MenuItem("MultiLockScenesItem")->Checked = s.scenesMultiLocked;
+  MenuItem("MultiLockPagesItem")->Checked = s.pagesMultiLocked;
   ShowLastThree();
   MenuItem("LastThreeBar")->Visible = MenuItem("LastScript1Item")->Visible;
   for (int slot = 1; slot <= 9; ++slot) DocItems[slot - 1]->Enabled = s.open;

@@ -82,7 +82,7 @@ const TMenuRow kRows[] = {
     Do(3, "&Act/Scene Info", "", "ActSceneInfoItem", QM_CMD(ActSceneInfoItemClick)),
     Do(3, "Show &Right Speed Bar", "", "RightSpeedbarItem", QM_CMD(RightSpeedbarItemClick)).When(R::SpeedBars),
     Do(3, "Show &Element Buttons", "", "RightEButtonsItem", QM_CMD(RightEButtonsItemClick)).When(R::SpeedBars),
-    Do(3, "Show Scene &Pilot", "", "SceneGuideItem", QM_CMD(SceneGuideItemClick)),
+    Do(3, "Show Scene &Pilot", "", "SceneGuideItem", QM_CMD(SceneGuideItemClick)).When(R::ElementButtons),
     Do(3, "Show &Ruler", "", "ShowRulerItem", QM_CMD(ShowRulerItemClick)),
     Do(3, "&Zoom Screen Text...", "", "ZoomItem", QM_CMD(ZoomBtnClick)).When(R::Open),
     Do(3, "Show &Format Codes", "Alt+F3", "DisplayCodesItem", QM_CMD(DisplayCodesItemClick)),
@@ -231,7 +231,7 @@ const TMenuRow kRows[] = {
     Do(2, "&Search", "F2", "SearchItem", QM_CMD(SearchItemClick)),
     Do(2, "Search && &Replace", "Alt+F2", "SearchandReplaceItem", QM_CMD(SearchandReplaceItemClick))
         .When(R::Editable),
-    Do(2, "Search &Again", "Shift+F2", "SearchAgainItem", QM_CMD(SearchAgainItemClick)),
+    Do(2, "Search &Again", "Shift+F2", "SearchAgainItem", QM_CMD(SearchAgainItemClick)).When(R::SearchAgain),
     Line(2),
     Do(2, "&Change Character Name", "", "ChangeCharacterName1", QM_CMD(ChangeCharacterName1Click)),
     Do(2, "Convert to &Gibberish", "", "GibberishItem", QM_CMD(GibberishItemClick)),

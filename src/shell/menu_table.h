@@ -36,6 +36,8 @@ enum class TMenuRule : Byte {
   HeadersLocked,    // header text and pages locked
   TextMode,         // open and text mode allowed
   SpeedBars,        // only while the menus are not the top menu alone
+  ElementButtons,   // ... and the element buttons are shown
+  SearchAgain,      // a search was made that Search Again can repeat
   Interactive,      // shown only for an interactive script
   StoryboardLinks,  // shown only while the script is linked to storyboard frames
   RevisionLevels,   // the script has a locked revision-mark level to take away

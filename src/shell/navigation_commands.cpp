@@ -61,7 +61,10 @@ void ToggleShown(TObject* sender, TControl* control) {
 
 void TMainForm::AfterGoto() {
   if (RepeatSearch.armed) {
-    if (TMenuItem* again = MenuItem("SearchAgainItem")) again->Caption = RepeatSearch.caption;
+    if (TMenuItem* again = MenuItem("SearchAgainItem")) {
+      again->Caption = RepeatSearch.caption;
+      again->Enabled = true;
+    }
   }
   FocusActiveScript();
   StatusLine().Refresh(true);
@@ -161,6 +164,7 @@ void TMainForm::RightSpeedbarItemClick(TObject* sender) {
 void TMainForm::RightEButtonsItemClick(TObject* sender) {
   ToggleShown(sender, RightPanel().ElementButtonPanel);
   RightPanel().LayoutRightSpeedBar();
+  MenusDue = 1;
 }
 
 }  // namespace qm

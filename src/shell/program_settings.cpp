@@ -9,6 +9,7 @@
 #include "script/model/standard_formats.h"
 #include "platform/files.h"
 #include "platform/forms.h"
+#include "platform/office_button.h"
 #include "platform/profile.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
@@ -17,6 +18,7 @@
 #include "base/ini_file.h"
 #include "base/option_keys.h"
 #include "shell/main_form.h"
+#include "shell/right_panel.h"
 #include "shell/display_options.h"
 #include "shell/key_overrides.h"
 #include "shell/settings_keys.h"
@@ -545,6 +547,7 @@ bool ReadProgramSettings(TIniFile& ini, TMainForm& o, bool reload) {
   ReadOptionKeys(ini, o, EditingMouseKeys);
   ReadOptionKeys(ini, o, DisplayHeadersKeys);
   ReadOptionKeys(ini, o, RightScrollKeys);
+  o.RightPanel().ShowScrollHint(false);
 
   ReadOptionKeys(ini, o, PageBreakTypeKeys);
   ReadOptionKeys(ini, o, SpellingKeys);
@@ -630,6 +633,7 @@ bool SaveProgramSettings(std::string* error) {
     TIniFile ini = OpenSettingsFile();
     ProfileWriteBatch batch(ini.FileName());
     WriteProgramSettings(ini, *MainForm);
+    MainForm->RightPanel().ShowScrollHint(true);
     if (batch.Commit()) return true;
     throw EIniFileError(ini.FileName());
   } catch (const EIniFileError& e) {
@@ -694,16 +698,30 @@ void SetDeleteKeyShortCut(TMenuItem& item, Byte code) {
 
 namespace {
 
-// The Goto Top or Bottom item and its hidden block-extending twin.
+// The Goto Top or Bottom item and its hidden block-extending twin, which
+// is out of use while the item has no key.
 void SetGotoShortCuts(TMenuItem& item, TMenuItem& twin, Byte code, Word key) {
   static constexpr unsigned shifts[] = {ssCtrl, ssAlt, ssCtrl | ssAlt};
+  twin.Enabled = true;
   if (code == 0) {
     item.ShortCut = TShortCut{0};
     twin.ShortCut = TShortCut{0};
+    twin.Enabled = false;
   } else if (code <= std::size(shifts)) {
     item.ShortCut = ShortCut(key, shifts[code - 1]);
     twin.ShortCut = ShortCut(key, shifts[code - 1] | ssShift);
   }
+}
+
+// The clipboard buttons' hints name the keys the layout gives them.
+void ShowClipboardKeyHints(bool ctrlKeys) {
+  const auto hint = [](const char* name, const char* text) {
+    if (TOfficeButton* b = MainForm->ToolBar().Button(name)) b->Hint = text;
+  };
+  hint("CutBtn", ctrlKeys ? "Cut|Quick Key: <CTRL+X>" : "Cut|Quick Key: <SHIFT+DEL>");
+  hint("CopyBtn", ctrlKeys ? "Copy|Quick Key: <CTRL+C>" : "Copy|Quick Key: <CTRL+INS>");
+  hint("PasteBtn", ctrlKeys ? "Paste|Quick Key: <CTRL+V>" : "Paste|Quick Key: <SHIFT+INS>");
+  hint("IndexCardBtn", ctrlKeys ? "Index Card View|View as Index Card Mode" : "Index Card View|Quick Key: <CTRL+V>");
 }
 
 }  // namespace
@@ -715,6 +733,7 @@ void ApplyKeyboardLayout(const TProgramOptions& o) {
   item("CopyItem").ShortCut = o.CtrlKeyCutPaste ? ShortCut('C', ssCtrl) : ShortCut(VK_INSERT, ssCtrl);
   item("PasteItem").ShortCut = o.CtrlKeyCutPaste ? ShortCut('V', ssCtrl) : ShortCut(VK_INSERT, ssShift);
   item("IndexCardItem").ShortCut = o.CtrlKeyCutPaste ? TShortCut{0} : ShortCut('V', ssCtrl);
+  ShowClipboardKeyHints(o.CtrlKeyCutPaste);
   SetDeleteKeyShortCut(item("DeleteWordItem"), o.DeleteWordKeys);
   SetDeleteKeyShortCut(item("DeleteLeftWordItem"), o.DeleteLeftWordKeys);
   SetDeleteKeyShortCut(item("DeleteToEolItem"), o.DeleteToEolKeys);

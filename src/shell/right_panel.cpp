@@ -125,8 +125,7 @@ TRightPanel::TRightPanel(TMainForm& form) : form_(form) {
   if (TMenuItem* item = form.MenuItem("SceneGuideItem")) item->Checked = true;
   RightScroll = MakeControl<TScrollBar>(&form, RightPanel, "RightScroll", 3, 2, PanelWidth - 6, 100);
   RightScroll->Kind = TScrollBarKind::sbVertical;
-  RightScroll->Hint = form.RightScrollByScreen ? "|Press <CTRL> when clicking for Random Access scrolling"
-                                               : "|Press <CTRL> when clicking to scroll up/down by a Screen";
+  ShowScrollHint(false);
   RightScroll->SetParams(0, 0, 1);
   RightScroll->LargeChange = 40;
   RightScroll->OnScroll = [this](TObject*, TScrollCode code, int& pos) { RightScrollScroll(code, pos); };
@@ -205,6 +204,15 @@ void TRightPanel::LayoutRightSpeedBar() {
   PageUpBtn->Top = height - (PageUpBtn->Height + PageDownBtn->Height + 3);
   PageDownBtn->Top = PageUpBtn->Top + PageUpBtn->Height - 1;
   LayoutElementButtons();
+}
+
+void TRightPanel::ShowScrollHint(bool saved) {
+  if (form_.RightScrollByScreen)
+    RightScroll->Hint = saved ? "|Press <CTRL> when clicking for Random Access Scrolling"
+                              : "|Press <CTRL> when clicking for Random Access scrolling";
+  else
+    RightScroll->Hint = saved ? "|Press <CTRL> when clicking to scroll up/down by Screen"
+                              : "|Press <CTRL> when clicking to scroll up/down by a Screen";
 }
 
 void TRightPanel::FollowScript(bool open) {

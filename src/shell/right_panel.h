@@ -39,6 +39,10 @@ class TRightPanel {
   void SetScrollPlace(int position, int maximum);
   // The user's move of the bar.
   void RightScrollScroll(TScrollCode code, int& scrollPos);
+  // The bar's hint tells what a click with Ctrl does under "Right Scroll
+  // By Screen"; the settings read and the settings saved word it each
+  // their own way.
+  void ShowScrollHint(bool saved);
   // A page button pressed: a left click goes to the top of the next
   // (previous) page while "Right Scroll By Screen" is on, else scrolls by
   // a window; a right click the other.

@@ -21,6 +21,7 @@ namespace {
 void CaptionSearchAgain(TMainForm& form) {
   TMenuItem* item = form.MenuItem("SearchAgainItem");
   if (!item) return;
+  if (SearchMemory().lastKind != skNone) item->Enabled = true;
   switch (SearchMemory().lastKind) {
     case skReplace: item->Caption = "Search && Replace &Again"; break;
     case skNextSpeech: item->Caption = "Next Speech by " + SearchMemory().speechName; break;

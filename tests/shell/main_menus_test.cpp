@@ -18,6 +18,8 @@
 #include "shell/main_form.h"
 #include "shell/menu_table.h"
 #include "shell/program_settings.h"
+#include "shell/tool_bar.h"
+#include "platform/office_button.h"
 #include "script/editing/document_modified.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/model/edit_line_writer.h"
@@ -68,7 +70,8 @@ bool RuleHolds(TMenuRule rule, State state) {
     case TMenuRule::AsMenu:
     case TMenuRule::Always:
     case TMenuRule::NumberingNotLocked:
-    case TMenuRule::SpeedBars: return true;
+    case TMenuRule::SpeedBars:
+    case TMenuRule::ElementButtons: return true;
     case TMenuRule::Open:
     case TMenuRule::Editable:
     case TMenuRule::LockScript: return open;
@@ -87,7 +90,8 @@ bool RuleHolds(TMenuRule rule, State state) {
     case TMenuRule::HeadersLocked:
     case TMenuRule::Interactive:
     case TMenuRule::StoryboardLinks:
-    case TMenuRule::RevisionLevels: return false;
+    case TMenuRule::RevisionLevels:
+    case TMenuRule::SearchAgain: return false;
   }
   return false;
 }
@@ -307,6 +311,39 @@ TEST_F(MainMenusTest, TheKeyboardLayoutOptionsChooseTheClipboardDeletionAndGotoK
   ApplyKeyboardLayout(o);
   EXPECT_EQ(key("CutItem"), "Shift+Del");
   EXPECT_EQ(key("IndexCardItem"), "Ctrl+V");
+}
+
+// The clipboard buttons' hints name the keys the layout gives them, and a
+// Goto key switched off takes its Shift twin out of use.
+TEST_F(MainMenusTest, TheKeyboardLayoutNamesItsKeysOnTheButtons) {
+  TProgramOptions& o = *MainForm;
+  const auto hint = [](const char* name) { return MainForm->ToolBar().Button(name)->Hint(); };
+  const auto enabled = [](const char* name) { return MainForm->MenuItem(name)->Enabled(); };
+  const struct {
+    bool ctrlKeys;
+    Byte top, bottom;
+    const char *cut, *copy, *paste, *cards;
+  } cases[] = {
+      {true, 0, 2, "Cut|Quick Key: <CTRL+X>", "Copy|Quick Key: <CTRL+C>", "Paste|Quick Key: <CTRL+V>",
+       "Index Card View|View as Index Card Mode"},
+      {false, 3, 0, "Cut|Quick Key: <SHIFT+DEL>", "Copy|Quick Key: <CTRL+INS>", "Paste|Quick Key: <SHIFT+INS>",
+       "Index Card View|Quick Key: <CTRL+V>"},
+      {true, 1, 1, "Cut|Quick Key: <CTRL+X>", "Copy|Quick Key: <CTRL+C>", "Paste|Quick Key: <CTRL+V>",
+       "Index Card View|View as Index Card Mode"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ctrlKeys ? "Ctrl keys" : "Shift and Ins keys");
+    o.CtrlKeyCutPaste = c.ctrlKeys;
+    o.GotoTopKeys = c.top;
+    o.GotoBottomKeys = c.bottom;
+    ApplyKeyboardLayout(o);
+    EXPECT_EQ(hint("CutBtn"), c.cut);
+    EXPECT_EQ(hint("CopyBtn"), c.copy);
+    EXPECT_EQ(hint("PasteBtn"), c.paste);
+    EXPECT_EQ(hint("IndexCardBtn"), c.cards);
+    EXPECT_EQ(enabled("AltGotoTopItem"), c.top != 0);
+    EXPECT_EQ(enabled("AltGotoBottomItem"), c.bottom != 0);
+  }
 }
 
 TEST_F(MainMenusTest, AKeySharedByTwoCommandsGoesToTheOneThatCanBeUsed) {

@@ -61,6 +61,80 @@ TEST_F(MenuStateTableTest, TheRightPanelShowsOnlyWhileAScriptIsOpen) {
   }
 }
 
+// The bars' items wait for the menus to be more than the top menu, and
+// Show Scene Pilot also for the element buttons it sits among; with a
+// script open or none.
+TEST_F(MenuStateTableTest, TheBarsItemsFollowTheTopMenuAndTheElementButtons) {
+  // clang-format off
+  const struct {
+    const char* step;
+    std::vector<const char*> clicks;  // menu items, in turn
+    bool pilot;                       // Show Scene Pilot enabled
+    bool bars;                        // the four bar items enabled
+  } steps[] = {
+      {"all the bars", {}, true, true},
+      {"the element buttons off", {"RightEButtonsItem"}, false, true},
+      {"the element buttons on", {"RightEButtonsItem"}, true, true},
+      {"only the top menu", {"OnlyTopMenuItem"}, false, false},
+      {"all the bars again", {"OnlyTopMenuItem"}, true, true},
+      {"no script open", {"CloseFileItem"}, true, true},
+      {"no script, only the top menu", {"OnlyTopMenuItem"}, false, false},
+      {"no script, all the bars", {"OnlyTopMenuItem"}, true, true},
+      {"no script, the element buttons off", {"RightEButtonsItem"}, false, true},
+  };
+  // clang-format on
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    for (const char* item : s.clicks) {
+      if (DocumentCount > 0) W().DocumentModified = 0;
+      Item(item).Click();
+      Application->ProcessMessages();
+    }
+    Idle();
+    Idle();
+    EXPECT_EQ(Item("SceneGuideItem").Enabled(), s.pilot);
+    for (const char* bar : {"DisplaySpeedbarItem", "BottomSpeedItem", "RightSpeedbarItem", "RightEButtonsItem"})
+      EXPECT_EQ(Item(bar).Enabled(), s.bars) << bar;
+  }
+}
+
+// Multi-Lock's two items are ticked while the active script's scenes
+// (pages) are multi-locked.
+TEST_F(MenuStateTableTest, TheMultiLockItemsAreTickedByTheActiveScript) {
+  const auto lock = [this] {
+    W().PagesLocked = W().ScenesLocked = 1;
+    W().SetFocus();
+  };
+  lock();
+  const struct {
+    const char* step;
+    const char* click;    // a Multi-Lock item; null: a new script, "" the first again
+    const char* message;  // what the command reports
+    bool scenes;          // the items' ticks after it
+    bool pages;
+  } steps[] = {
+      {"scenes multi-locked", "MultiLockScenesItem", "Scenes are now Multi-Locked.", true, false},
+      {"pages too", "MultiLockPagesItem", "Pages are now Multi-Locked.", true, true},
+      {"another locked script", nullptr, nullptr, false, false},
+      {"back to the first", "", nullptr, true, true},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step);
+    if (!s.click) {
+      MainForm->FileNewItem->Click();
+      lock();
+    } else if (s.message) {
+      ExpectBox(s.message, mrOk);
+      Item(s.click).Click();
+    } else {
+      MainForm->SwitchDocumentItem(MainForm->DocItems[0]);
+    }
+    Idle();
+    EXPECT_EQ(Item("MultiLockScenesItem").Checked(), s.scenes);
+    EXPECT_EQ(Item("MultiLockPagesItem").Checked(), s.pages);
+  }
+}
+
 // Unlock One Rev. Mark Level can be used only while the script has a
 // locked level to take away.
 TEST_F(MenuStateTableTest, UnlockingALevelWaitsForALockedLevel) {

@@ -19,7 +19,9 @@
 #include "platform/printer.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
+#include "platform/controls.h"
 #include "shell/main_form.h"
+#include "shell/right_panel.h"
 #include "support/platform_fixture.h"
 
 namespace qm {
@@ -269,6 +271,33 @@ TEST_F(ProgramSettingsTest, EveryKeyIsReadAndSavedBackOrLeftAlone) {
     if (row.written) {
       EXPECT_EQ(row.place(), row.otherValue) << "reload [" << row.section << "] " << row.key;
     }
+}
+
+// The right scroll bar's hint tells what a click with Ctrl does: the
+// settings read word it one way, the settings saved the other.
+TEST_F(ProgramSettingsTest, TheRightScrollBarsHintSaysWhatCtrlDoes) {
+  const struct {
+    bool byScreen;
+    const char* read;
+    const char* saved;
+  } cases[] = {
+      {true, "|Press <CTRL> when clicking for Random Access scrolling",
+       "|Press <CTRL> when clicking for Random Access Scrolling"},
+      {false, "|Press <CTRL> when clicking to scroll up/down by a Screen",
+       "|Press <CTRL> when clicking to scroll up/down by Screen"},
+      {true, "|Press <CTRL> when clicking for Random Access scrolling",
+       "|Press <CTRL> when clicking for Random Access Scrolling"},
+  };
+  ASSERT_TRUE(LoadProgramSettings(false));
+  const TScrollBar& bar = *MainForm->RightPanel().RightScroll;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.byScreen ? "by screen" : "random access");
+    Set("Program Settings", "Right Scroll By Screen", Text(c.byScreen));
+    ASSERT_TRUE(LoadProgramSettings(true));
+    EXPECT_EQ(bar.Hint(), c.read);
+    ASSERT_TRUE(SaveProgramSettings());
+    EXPECT_EQ(bar.Hint(), c.saved);
+  }
 }
 
 TEST_F(ProgramSettingsTest, ZoomFollowsTheScreenAndStaysBetween50And150) {

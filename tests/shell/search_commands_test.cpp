@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "script/fixtures/keys_fixture.h"
 #include "language/character_names.h"
 #include "language/pick_list.h"
@@ -7,6 +9,7 @@
 #include "language/search_replace.h"
 #include "platform/input.h"
 #include "platform/menus.h"
+#include "script/editing/goto_commands.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 
@@ -87,6 +90,39 @@ TEST_F(SearchCommandsTest, AfterNextSpeechBySearchAgainNamesTheSpeaker) {
   Press(VK_F2, ssShift);
   EXPECT_EQ(Driver().Pending(), 0);
   EXPECT_EQ(MainForm->MenuItem("SearchAgainItem")->Caption(), "Next Speech by BOB");
+}
+
+// Search Again is offered once a search was made, by the Search dialog or
+// by a Goto search; before that it is off, and its key does nothing.
+TEST_F(SearchCommandsTest, SearchAgainIsOfferedOnlyAfterASearch) {
+  const struct {
+    const char* way;
+    std::function<void()> search;
+  } ways[] = {
+      {"the Search dialog",
+       [this] {
+         ExpectSearchDialog("needle", DontReplaceText, false);
+         ExpectBox("Search Again?", mrNo);
+         Press(VK_F2);
+       }},
+      {"Next Script Note", [] { MainForm->MenuItem("NextNoteItem")->Click(); }},
+  };
+  TMenuItem* again = MainForm->MenuItem("SearchAgainItem");
+  for (const auto& w : ways) {
+    SCOPED_TRACE(w.way);
+    SearchMemory() = {};
+    RepeatSearch = {};
+    Load({{ekAction, "One needle."}, {ekScriptNote, "Check."}, {ekAction, "Two."}});
+    bool done = false;
+    MainForm->AppIdle(nullptr, done);
+    EXPECT_FALSE(again->Enabled()) << "nothing searched yet";
+    Press(VK_F2, ssShift);
+    EXPECT_EQ(CurrentIndex(), 0) << "the key does nothing";
+    w.search();
+    EXPECT_TRUE(again->Enabled()) << "at once";
+    MainForm->AppIdle(nullptr, done);
+    EXPECT_TRUE(again->Enabled()) << "and after the menus are refreshed";
+  }
 }
 
 TEST_F(SearchCommandsTest, AnEmptySearchTextAsksToReturn) {
