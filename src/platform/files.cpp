@@ -750,6 +750,10 @@ DriveKind DriveKindForFileSystem(std::string_view fsType, std::string_view mount
   return DriveKind::Fixed;
 }
 
+bool NameFitsFolder(const std::string& path) {
+  return ExtractFileName(path).size() <= LongestNameIn(ExtractFileDir(path));
+}
+
 std::string ShortPathName(const std::string& path) { return path; }
 std::string LongPathName(const std::string& path) { return path; }
 

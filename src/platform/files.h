@@ -158,6 +158,9 @@ DriveKind DriveKindOf(const std::string& path);
 // The kind a mounted file system of type `fsType` at `mountPoint` counts as.
 DriveKind DriveKindForFileSystem(std::string_view fsType, std::string_view mountPoint);
 
+// The folder of `path` takes a name as long as the one `path` ends in.
+bool NameFitsFolder(const std::string& path);
+
 // A short name is the name itself here.
 std::string ShortPathName(const std::string& path);
 std::string LongPathName(const std::string& path);
