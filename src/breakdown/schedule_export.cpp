@@ -188,7 +188,7 @@ std::string ChooseExportFile(const std::string& scriptFileName) {
     if (FileExists(path) &&
         !AskYesNo(PathToText(path) + " already exists!\r\n\r\nOverwrite this file?", "Attention", false))
       continue;
-    if (WriteFileAtomic(path, "", 0)) return path;
+    if (WriteFileAtomic(path, "", 0, nullptr, WidestModeFor(scriptFileName))) return path;
     if (!AskYesNo("Error Creating: " + PathToText(path) + "\r\n\r\nEnter a New Path/Name?", "Attention", true))
       return {};
   }
@@ -210,7 +210,8 @@ bool ExportScheduleFile(const std::string& scriptFileName, const TBreakdownRun& 
   const bool whole = WriteScheduleExport(
       run, options, writer, [](const std::string& question) { return AskOkCancel(question, "Attention"); });
   const std::vector<Byte>& bytes = writer.Bytes();
-  if (!WriteFileAtomic(path, bytes.data(), bytes.size())) {
+  // What is exported of a script is no more open than the script.
+  if (!WriteFileAtomic(path, bytes.data(), bytes.size(), nullptr, WidestModeFor(scriptFileName))) {
     ShowMessageBox("Error Writing: " + PathToText(path), "Attention");
     return false;
   }

@@ -13,7 +13,6 @@
 #include "platform/clipboard.h"
 #include "platform/files.h"
 #include "platform/messages.h"
-#include "files/safe_save.h"
 #include "platform/new_file.h"
 #include "platform/process.h"
 #include "script/editing/message_pump.h"
@@ -162,7 +161,7 @@ bool ExportViaFilter(const std::string& targetFile, const std::string& filterFil
   // one; a new name is taken at once, never through a link, and given up
   // again when nothing was written to it. What the converter writes takes
   // the target's permissions: no more open than the script.
-  const unsigned widest = ModesForScript(script->ScriptFileName, false).widest.value_or(07777);
+  const unsigned widest = WidestModeFor(script->ScriptFileName);
   const bool created = CreateNewFile(targetFile, widest);
   if (!created) KeepPermissionsWithin(targetFile, widest);
   const std::string target = LongPathName(ExpandFileName(targetFile));

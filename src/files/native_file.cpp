@@ -438,6 +438,8 @@ std::string NativeScriptName(const std::string& fileName) {
   const std::string ext = ExtractFileExt(fileName);
   if (SameFileName(ext.substr(0, ext.find_last_not_of(' ') + 1), extension)) return fileName;
   const std::string named = ChangeFileExt(fileName, extension);
+  // A name the folder takes only as it is stays so: saved under it.
+  if (!NameFitsFolder(named)) return fileName;
   const auto existing = FindNameNoCase(ExtractFileDir(named), ExtractFileName(named));
   return existing ? JoinPath(ExtractFileDir(named), *existing) : named;
 }

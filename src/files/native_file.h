@@ -30,7 +30,8 @@ bool BackupBeforeSave(const std::string& fileName, bool timedBackup, bool dos);
 
 // The name a script is saved under natively: the name itself when its
 // extension is the script extension in any case (a name the writer chose
-// or opened is never respelt); otherwise the name with the script
+// or opened is never respelt), or when the folder takes no name as long
+// as it with the script extension; otherwise the name with the script
 // extension, spelt as a file of that name already is.
 std::string NativeScriptName(const std::string& fileName);
 

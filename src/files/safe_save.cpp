@@ -74,7 +74,7 @@ TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup) {
   // replace what it wrote, even for a script marked read-only.
   const unsigned others = script.permissions & 077;
   if (timedBackup) return {0600 | (script.permissions & 0700) | others, std::nullopt};
-  return {std::nullopt, 0700 | others};
+  return {std::nullopt, WidestModeFor(scriptFile)};
 }
 
 std::string FailureCause(int err, const std::string& path, bool writing) {

@@ -750,6 +750,10 @@ DriveKind DriveKindForFileSystem(std::string_view fsType, std::string_view mount
   return DriveKind::Fixed;
 }
 
+bool NameFitsFolder(const std::string& path) {
+  return ExtractFileName(path).size() <= LongestNameIn(ExtractFileDir(path));
+}
+
 std::string ShortPathName(const std::string& path) { return path; }
 std::string LongPathName(const std::string& path) { return path; }
 
@@ -849,11 +853,17 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
   return std::nullopt;
 }
 
-bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error) {
+bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error, unsigned widest) {
   TFileReplacement file(path);
+  file.KeepModeWithin(widest);
   const bool ok = file.Create() && file.Write(data, size) && file.Commit();
   if (!ok && error) *error = file.LastErrorMessage();
   return ok;
+}
+
+unsigned WidestModeFor(const std::string& file) {
+  const TFileInfo info = file.empty() ? TFileInfo{} : FileAttributes(FollowLinks(file));
+  return info.regular ? 0700 | (info.permissions & 077) : 07777;
 }
 
 // ---- TFileReplacement -------------------------------------------------------------

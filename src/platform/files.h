@@ -158,6 +158,9 @@ DriveKind DriveKindOf(const std::string& path);
 // The kind a mounted file system of type `fsType` at `mountPoint` counts as.
 DriveKind DriveKindForFileSystem(std::string_view fsType, std::string_view mountPoint);
 
+// The folder of `path` takes a name as long as the one `path` ends in.
+bool NameFitsFolder(const std::string& path);
+
 // A short name is the name itself here.
 std::string ShortPathName(const std::string& path);
 std::string LongPathName(const std::string& path);
@@ -203,8 +206,15 @@ bool SideFileInUse(const std::string& path);
 // The whole of a plain file, or no result with the reason in `error`.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::string* error = nullptr);
 // Writes `path` whole through a TFileReplacement, so a crash leaves either
-// the old or the new file, never a half one.
-bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error = nullptr);
+// the old or the new file, never a half one; the file is never open to
+// more people than `widest` lets.
+bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error = nullptr,
+                     unsigned widest = 07777);
+// The widest permissions of a file written for `file` (a print or an
+// export of a script): all its writer's own, and no more for anyone else
+// than `file` gives them. A name that is no plain file (a script never
+// saved) limits nothing.
+unsigned WidestModeFor(const std::string& file);
 
 // Where a TFileReplacement writes the new version until Commit: a hidden
 // ".<name>.tmp<pid>-<tag>" beside the file, or a visible

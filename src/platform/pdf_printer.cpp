@@ -62,6 +62,11 @@ struct Measurer {
   }
 };
 
+// cairo's bytes of the document, to the file that takes its name at the end.
+cairo_status_t WriteToFile(void* file, const unsigned char* data, unsigned int length) {
+  return static_cast<TFileReplacement*>(file)->Write(data, length) ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
+}
+
 }  // namespace
 
 std::string PdfPathForJob(const std::string& title) {
@@ -188,13 +193,18 @@ bool PdfPrinterDevice::BeginDoc(const std::string& title) {
   error_.clear();
   outputFile_ = NextOutputFile.empty() ? PdfPathForJob(title) : NextOutputFile;
   NextOutputFile.clear();
+  auto file = std::make_unique<TFileReplacement>(outputFile_);
+  file->KeepModeWithin(NextOutputModeLimit);
+  NextOutputModeLimit = 07777;
   const double points = PointsPerInch / Resolution;
   auto cairo = std::make_unique<Cairo>();
-  cairo->surface = cairo_pdf_surface_create(outputFile_.c_str(), size_.X * points, size_.Y * points);
-  if (cairo_surface_status(cairo->surface) != CAIRO_STATUS_SUCCESS) {
+  if (file->Create())
+    cairo->surface = cairo_pdf_surface_create_for_stream(WriteToFile, file.get(), size_.X * points, size_.Y * points);
+  if (!cairo->surface || cairo_surface_status(cairo->surface) != CAIRO_STATUS_SUCCESS) {
     error_ = "The PDF file " + PathToText(outputFile_) + " cannot be written.";
     return false;
   }
+  file_ = std::move(file);
   cairo_pdf_surface_set_metadata(cairo->surface, CAIRO_PDF_METADATA_TITLE, AnsiToUtf8(title).c_str());
   cairo_pdf_surface_set_metadata(cairo->surface, CAIRO_PDF_METADATA_CREATOR, "Quillmaster");
   cairo->cr = cairo_create(cairo->surface);
@@ -228,19 +238,21 @@ void PdfPrinterDevice::EndDoc() {
   const cairo_status_t status = cairo_surface_status(cairo_->surface);
   page_.reset();
   cairo_.reset();
-  if (status != CAIRO_STATUS_SUCCESS) {
-    error_ = "The PDF file " + PathToText(outputFile_) + " could not be written completely (" +
-             cairo_status_to_string(status) + ").";
-    DeleteFile(outputFile_);
+  const bool named = status == CAIRO_STATUS_SUCCESS && file_->Commit();
+  if (!named) {
+    const std::string why = status != CAIRO_STATUS_SUCCESS ? cairo_status_to_string(status) : file_->LastErrorMessage();
+    error_ = "The PDF file " + PathToText(outputFile_) + " could not be written completely (" + why + ").";
   }
+  // Half a document never takes the name: it goes with its replacement.
+  file_.reset();
 }
 
 void PdfPrinterDevice::Abort() {
   if (!cairo_) return;
   page_.reset();
   cairo_.reset();
-  // Half a document is no document.
-  DeleteFile(outputFile_);
+  // Half a document is no document: it never takes the name.
+  file_.reset();
 }
 
 int PdfPrinterDevice::MeasureCharWidth(const TFontDesc& font, int dpi, unsigned char ch) {

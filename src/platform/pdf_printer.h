@@ -12,6 +12,8 @@
 
 namespace qm {
 
+class TFileReplacement;
+
 inline constexpr const char* PdfPrinterName = "Print to PDF";
 
 // Where a PDF job goes: the job's title when it is a path to a ".pdf"
@@ -43,6 +45,10 @@ class PdfPrinterDevice : public PrinterDevice {
   const std::string& OutputFile() const { return outputFile_; }
   // Set to write the next job to this path instead of the one its title gives.
   std::string NextOutputFile;
+  // The next job's file is never open to more people than these
+  // permissions let. Until the job ends the file is its writer's alone,
+  // written beside its name, which it takes only when it is complete.
+  unsigned NextOutputModeLimit = 07777;
 
   // The layout resolution the program paginates at without a printer,
   // and the printable area of a usual office printer (a quarter inch).
@@ -61,6 +67,8 @@ class PdfPrinterDevice : public PrinterDevice {
   TPoint size_;
   std::string outputFile_;
   std::string error_;
+  // Declared before the cairo state, which writes into it to the end.
+  std::unique_ptr<TFileReplacement> file_;
   struct Cairo;
   std::unique_ptr<Cairo> cairo_;
   std::unique_ptr<Page> page_;

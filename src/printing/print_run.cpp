@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/message_boxes.h"
 #include "platform/files.h"
 #include "platform/printer.h"
 #include "platform/recording_canvas.h"
 #include "printing/print_run_pdf.h"
+#include "script/script_window.h"
 
 namespace qm {
 
@@ -79,18 +81,28 @@ void UseRunFont(TCanvas& canvas, const TFontDesc& font) {
 // ---------------------------------------------------------------------------
 // The print file
 
-bool TPrintFile::Open(const std::string& path) {
+TPrintFile::TPrintFile() = default;
+TPrintFile::~TPrintFile() = default;
+
+bool TPrintFile::Open(const std::string& path, unsigned widest) {
   path_ = path;
-  out_.open(path, std::ios::binary | std::ios::trunc);
-  failed_ = !out_.is_open();
+  file_ = std::make_unique<TFileReplacement>(path);
+  file_->KeepModeWithin(widest);
+  failed_ = !file_->Create();
   if (!failed_) Line("QUILLPRESS 1");
   return !failed_;
 }
 
 void TPrintFile::Line(const std::string& line) {
   if (failed_) return;
-  out_ << line << '\n';
-  if (!out_) failed_ = true;
+  pending_ += line;
+  pending_ += '\n';
+  if (pending_.size() >= 65536) Spill();
+}
+
+void TPrintFile::Spill() {
+  if (!failed_ && !pending_.empty() && !file_->Write(pending_.data(), pending_.size())) failed_ = true;
+  pending_.clear();
 }
 
 void TPrintFile::Font(const std::string& name, int size, unsigned style) {
@@ -121,12 +133,10 @@ void TPrintFile::NewPage() {
 
 bool TPrintFile::Close() {
   Line("END");
-  if (out_.is_open()) {
-    out_.flush();
-    if (!out_) failed_ = true;
-    out_.close();
-    if (out_.fail()) failed_ = true;
-  }
+  Spill();
+  if (!failed_ && file_ && !file_->Commit()) failed_ = true;
+  // A file that did not take its name is removed with its replacement.
+  file_.reset();
   return !failed_;
 }
 
@@ -160,7 +170,9 @@ bool StartPrintJob(bool continuation, const std::string& title) {
     v.FileName = NextPrintFile;
     NextPrintFile.clear();
     v.File = std::make_unique<TPrintFile>();
-    if (!v.File->Open(v.FileName)) {
+    // What is printed of a script is no more open than the script.
+    const TMDIChild* script = ActiveScript();
+    if (!v.File->Open(v.FileName, WidestModeFor(script ? script->ScriptFileName : std::string()))) {
       ShowMessageBox("The Print File " + PathToText(v.FileName) + " cannot be written." + "\r\r" +
                          "Choose another folder or file name and print again.",
                      "Warning");
@@ -266,7 +278,6 @@ bool FinishPrintJob() {
     Ended();
     if (!written) {
       PrintRun.Cancelled = 1;
-      DeleteFile(v.FileName);
       ShowMessageBox("An error occurred while writing the Print File " + name +
                          " -- the disk may be full or the folder may not be writable." + "\r\r" +
                          "The Print File was NOT written.",
@@ -296,9 +307,8 @@ void AbortPrintJob() {
   RunOpen = false;
   PrintRun.Cancelled = 1;
   if (PrintRun.ToFile) {
-    if (v.File) v.File->Close();
+    // Never given its name: whatever had the name stays.
     v.File.reset();
-    DeleteFile(v.FileName);
   } else if (Printer()) {
     Printer()->Abort();
   }

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,6 +16,8 @@
 #include "script/layout/char_widths.h"
 
 namespace qm {
+
+class TFileReplacement;
 
 // The canvas every print routine draws on: the printer's, or a preview
 // page's while the preview paints.
@@ -36,22 +37,33 @@ struct TPrintRunGlobals {
 };
 extern TPrintRunGlobals PrintRun;
 
-// A print file: the text records of docs/print-file-format.md.
+// A print file: the text records of docs/print-file-format.md. It is
+// written beside its name and takes the name only when it is complete, so
+// a failed or cancelled run leaves what was there; until then it is its
+// writer's alone, and then no more open than `widest` lets.
 class TPrintFile {
  public:
-  bool Open(const std::string& path);
+  TPrintFile();
+  ~TPrintFile();
+  TPrintFile(const TPrintFile&) = delete;
+  TPrintFile& operator=(const TPrintFile&) = delete;
+  bool Open(const std::string& path, unsigned widest = 07777);
   void Font(const std::string& name, int size, unsigned style);
   void Text(int x, int y, std::string_view text);
   void Watermark(std::string_view text);
   void NewPage();
-  // Writes the end record and closes; false when any write failed.
+  // Writes the end record and gives the file its name; false when any
+  // write failed, and then nothing takes the name.
   bool Close();
   bool Failed() const { return failed_; }
   const std::string& Path() const { return path_; }
 
  private:
   void Line(const std::string& line);
-  std::ofstream out_;
+  // Writes the records held so far.
+  void Spill();
+  std::unique_ptr<TFileReplacement> file_;
+  std::string pending_;
   std::string path_;
   bool failed_ = false;
   std::string fontName_;

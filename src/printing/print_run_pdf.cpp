@@ -61,9 +61,13 @@ std::string ProposedPdfFile(const std::string& scriptFileName, const std::string
 
 bool ChoosePdfFile(PrinterDevice& device, const std::string& title) {
   PdfPrinterDevice* pdf = AsPdfPrinter(device);
-  if (!pdf || !pdf->NextOutputFile.empty()) return true;
+  if (!pdf) return true;
   const TMDIChild* script = ActiveScript();
-  const std::string proposed = ProposedPdfFile(script ? script->ScriptFileName : std::string(), title);
+  const std::string scriptFile = script ? script->ScriptFileName : std::string();
+  // What is printed of a script is no more open than the script.
+  pdf->NextOutputModeLimit = WidestModeFor(scriptFile);
+  if (!pdf->NextOutputFile.empty()) return true;
+  const std::string proposed = ProposedPdfFile(scriptFile, title);
   TSaveDialog dialog(nullptr);
   dialog.Title = PdfCaption;
   dialog.Filter = "PDF Document|*.pdf";

@@ -16,7 +16,8 @@ std::string ProposedPdfFile(const std::string& scriptFileName, const std::string
 
 // Asks where a job for the PDF printer goes and tells the printer; true
 // for any other printer, for a file already chosen by the caller, and for
-// a name the user gave; false when the user cancelled.
+// a name the user gave; false when the user cancelled. The file is never
+// open to more people than the script printed.
 bool ChoosePdfFile(PrinterDevice& device, const std::string& title);
 
 // After a job the PDF printer wrote whole to the file the user named:

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <ctime>
 
 #include "breakdown/categories.h"
@@ -208,6 +210,10 @@ class ScheduleFileTest : public testing::LanguageFixture {};
 TEST_F(ScheduleFileTest, TheFileIsChosenWrittenAndStamped) {
   Add({{ekSceneHeading, "INT. BARN - DAY"}, {ekAction, "Hay."}});
   Script().ScriptFileName = HomeFile("MY SCRIPT.QMW");
+  // A private script: what is exported of it is no more open than it.
+  const mode_t oldMask = ::umask(022);
+  ASSERT_TRUE(WriteFileAtomic(Script().ScriptFileName, "", 0));
+  ASSERT_EQ(::chmod(Script().ScriptFileName.c_str(), 0600), 0);
   const std::string target = HomeFile("out.SEX");
   Driver().Expect([&](TForm& form) {
     auto& dialog = dynamic_cast<TFileDialog&>(form);
@@ -221,6 +227,8 @@ TEST_F(ScheduleFileTest, TheFileIsChosenWrittenAndStamped) {
   options.Output = TBreakdownOutput::Export;
   options.ListCharacters = false;
   ASSERT_TRUE(RunBreakdown(Script(), options));
+  ::umask(oldMask);
+  EXPECT_EQ(FileAttributes(target).permissions & 0777, 0600u);
   const auto bytes = ReadFileBytes(target);
   ASSERT_TRUE(bytes.has_value());
   EXPECT_EQ(Bytes(bytes->begin(), bytes->begin() + 4), (Bytes{'S', 'S', 'I', '*'}));

@@ -22,6 +22,9 @@
 #include "base/program_options.h"
 #include "files/script_samples.h"
 #include "platform/files.h"
+#include "platform/pdf_printer.h"
+#include "platform/printer.h"
+#include "printing/print_run.h"
 
 namespace qm::testing {
 namespace {
@@ -212,6 +215,62 @@ TEST_F(SharedFolderSaveTest, NoOtherUserCanReadWhatIsWrittenForAPrivateScript) {
     EXPECT_GT(watched, 0);
     EXPECT_FALSE(opened) << "another user opened it before it was complete";
     EXPECT_EQ(ModeOf(c.written), c.mode);
+  }
+  SetFileFaultHook(nullptr);
+  ::umask(oldMask);
+}
+
+// A print of a private script to a file, under the name the program
+// proposes beside the script, is never written through a link another
+// user planted there; until it is complete no one else can open it, and
+// complete it is no more open than the script.
+TEST_F(SharedFolderSaveTest, APrintOfAPrivateScriptIsTheWritersAlone) {
+  NEEDS_ROOT();
+  const mode_t oldMask = ::umask(022);
+  const std::string script = shared_ + "/PRIVATE.QMW";
+  ASSERT_TRUE(SaveScriptFile(script, false, true));
+  ASSERT_EQ(::chmod(script.c_str(), 0600), 0);
+  Script().ScriptFileName = script;
+  auto device = std::make_unique<PdfPrinterDevice>();
+  PdfPrinterDevice& pdf = *device;
+  Backend().OtherPrinters().push_back(std::move(device));
+  Printer()->Refresh();
+  Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
+  int watched = 0;
+  bool opened = false;
+  SetFileFaultHook([&](TFileStep step, const std::string& path) {
+    if ((step == TFileStep::Write || step == TFileStep::Flush) && FileExists(path)) {
+      ++watched;
+      opened = AnotherUserCanOpen(path) || opened;
+    }
+    return 0;
+  });
+  const struct {
+    const char* what;
+    const char* name;
+    std::function<void(const std::string&)> aim;
+    bool told;  // a message says where it went
+  } cases[] = {
+      {"a print file", "PRIVATE.qpf", [](const std::string& path) { SetPrintFile(path); }, true},
+      {"a PDF file", "PRIVATE.pdf", [&](const std::string& path) { pdf.NextOutputFile = path; }, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string printed = shared_ + "/" + c.name;
+    PlantLink(c.name);
+    c.aim(printed);
+    watched = 0;
+    opened = false;
+    if (c.told) AnswerBox(IDOK);
+    ASSERT_TRUE(StartPrintJob(false, "Private"));
+    CurrentPrintCanvas->Font.Name = "Courier New";
+    CurrentPrintCanvas->Font.Size = 12;
+    PrintTextAt(300, 600, "INT. VAULT - NIGHT");
+    EXPECT_TRUE(FinishPrintJob());
+    EXPECT_EQ(ReadFileText(notes_), kNotes) << "written through the link";
+    EXPECT_EQ(ModeOf(printed), 0600);
+    EXPECT_GT(watched, 0);
+    EXPECT_FALSE(opened) << "another user opened it before it was complete";
   }
   SetFileFaultHook(nullptr);
   ::umask(oldMask);

@@ -25,6 +25,7 @@
 #include "support/converter_path.h"
 #include "support/exchange_data.h"
 #include "support/message_box_answers.h"
+#include "support/native_scripts.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
 
@@ -179,6 +180,45 @@ TEST_F(FileCommandsTest, FilesOfAnyNameOpenAndSaveUnderTheirOwnName) {
   EXPECT_TRUE(FileExists(InScripts("Sc\xC3\xA8ne2.QMW")));
   EXPECT_EQ(Script().ScriptFileName, InScripts("Sc\xC3\xA8ne2.QMW"));
   EXPECT_EQ(MainWindowText(), "Quillmaster for Windows - [" + ScriptDirectory + "/Sc\xE8ne2.QMW]");
+}
+
+// A script opened by a name the folder takes only without the script
+// extension is saved under that very name: with the extension it would be
+// a name no file can have. A name that takes it still gets it.
+TEST_F(FileCommandsTest, AScriptOpenedByANameTooLongForTheExtensionIsSavedUnderIt) {
+  const struct {
+    std::string name;
+    std::string savedAs;
+    bool backupKept;  // else the writer is told why not
+  } cases[] = {
+      {std::string(252, 'N'), std::string(252, 'N'), true},
+      {std::string(255, 'N'), std::string(255, 'N'), false},
+      {std::string(252, 'N') + ".Q", std::string(252, 'N') + ".Q", true},
+      {std::string(251, 'N'), std::string(251, 'N') + ".QMW", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name.size());
+    const std::string path = InScripts(c.name);
+    testing::WriteFileText(path, testing::ShortScript());
+    ASSERT_TRUE(OpenScriptByName(path));
+    EXPECT_EQ(Script().ScriptFileName, InScripts(c.savedAs));
+    TypeScene();
+    std::string told;
+    if (!c.backupKept)
+      Driver().Expect([&told](TForm& box) {
+        told = testing::MessageBoxText(box);
+        box.ModalResult = mrOk;
+      });
+    MainForm->FileSaveItem->Click();
+    EXPECT_EQ(Script().DocumentModified, 0) << "saved";
+    EXPECT_EQ(Script().ScriptFileName, InScripts(c.savedAs));
+    EXPECT_NE(testing::ReadFileText(InScripts(c.savedAs)), testing::ShortScript());
+    if (!c.backupKept) {
+      EXPECT_NE(told.find("could not be kept"), std::string::npos) << told;
+    }
+    MainForm->CloseFileItem->Click();
+    Application->ProcessMessages();
+  }
 }
 
 TEST_F(FileCommandsTest, ClosingAModifiedScriptAsksToSave) {
