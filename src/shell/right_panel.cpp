@@ -230,15 +230,18 @@ void TRightPanel::FollowScript(bool open) {
   LayoutRightSpeedBar();
 }
 
+TOfficeButton* TRightPanel::ElementButton(const char* name) const {
+  return dynamic_cast<TOfficeButton*>(form_.FindComponent(name));
+}
+
 void TRightPanel::LayoutElementButtons() {
-  const auto button = [this](const char* name) { return dynamic_cast<TOfficeButton*>(form_.FindComponent(name)); };
-  TOfficeButton* charName = button("CharNameBtn");
-  TOfficeButton* dialogue = button("DialogueBtn");
-  TOfficeButton* action = button("ActionBtn");
-  TOfficeButton* transition = button("TransitionBtn");
-  TOfficeButton* scene = button("SceneHeadingBtn");
-  TOfficeButton* shot = button("ShotBtn");
-  TOfficeButton* note = button("ScriptNoteBtn");
+  TOfficeButton* charName = ElementButton("CharNameBtn");
+  TOfficeButton* dialogue = ElementButton("DialogueBtn");
+  TOfficeButton* action = ElementButton("ActionBtn");
+  TOfficeButton* transition = ElementButton("TransitionBtn");
+  TOfficeButton* scene = ElementButton("SceneHeadingBtn");
+  TOfficeButton* shot = ElementButton("ShotBtn");
+  TOfficeButton* note = ElementButton("ScriptNoteBtn");
   const int d = dialogue->Top - charName->Top;
   const bool multimedia = MultimediaSet();
   const int set = multimedia ? 2 : (form_.ControlSIsSave ? 1 : 0);
@@ -250,14 +253,13 @@ void TRightPanel::LayoutElementButtons() {
 }
 
 void TRightPanel::ShowButtonSet(bool multimedia) {
-  const auto button = [this](const char* name) { return dynamic_cast<TOfficeButton*>(form_.FindComponent(name)); };
-  TOfficeButton* charName = button("CharNameBtn");
-  TOfficeButton* dialogue = button("DialogueBtn");
-  TOfficeButton* parenthetical = button("ParentheticalBtn");
-  TOfficeButton* action = button("ActionBtn");
-  TOfficeButton* transition = button("TransitionBtn");
-  TOfficeButton* scene = button("SceneHeadingBtn");
-  TOfficeButton* shot = button("ShotBtn");
+  TOfficeButton* charName = ElementButton("CharNameBtn");
+  TOfficeButton* dialogue = ElementButton("DialogueBtn");
+  TOfficeButton* parenthetical = ElementButton("ParentheticalBtn");
+  TOfficeButton* action = ElementButton("ActionBtn");
+  TOfficeButton* transition = ElementButton("TransitionBtn");
+  TOfficeButton* scene = ElementButton("SceneHeadingBtn");
+  TOfficeButton* shot = ElementButton("ShotBtn");
   const auto set = [](TOfficeButton* b, const std::string& caption, const char* hint) {
     b->Caption = caption;
     b->Hint = hint;

@@ -58,6 +58,7 @@ class TRightPanel {
   void ElementButtonClick(const TElementButtonRow& row, TObject* sender);
   // The normal set of element buttons, or the multimedia set for an
   // interactive script (no transition button, the scene button in its place).
+  TOfficeButton* ElementButton(const char* name) const;
   void LayoutElementButtons();
   // The captions, hints and pictures of one of the two sets, and the
   // type list's names for it.

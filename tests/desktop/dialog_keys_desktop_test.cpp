@@ -71,6 +71,13 @@ std::string InteractiveHome(const testing::TempFolder& home) {
   return home.Path();
 }
 
+// Return in an interactive script's first line asks the new element's type.
+bool AskForAnElementType(DesktopSession& session) {
+  session.ClickInScript();
+  session.Keys("Return");
+  return session.WaitForWindowTitle("Select an Element Type");
+}
+
 struct LetterCase {
   const char* name;
   const char* letter;  // typed alone in "Select an Element Type"
@@ -84,9 +91,7 @@ TEST_P(ElementTypeLetterDesktopTest, AButtonsLetterAlonePicksIt) {
   const testing::TempFolder home;
   DesktopSession session({}, InteractiveHome(home));
   ASSERT_TRUE(session.Ready()) << session.Failure();
-  session.ClickInScript();
-  session.Keys("Return");
-  ASSERT_TRUE(session.WaitForWindowTitle("Select an Element Type")) << session.ActiveWindowTitle();
+  ASSERT_TRUE(AskForAnElementType(session)) << session.ActiveWindowTitle();
   session.Keys(c.letter);
   if (*c.opens) {
     EXPECT_TRUE(session.WaitForWindowTitle(c.opens)) << session.ActiveWindowTitle();
@@ -112,9 +117,7 @@ TEST(WizardLettersDesktopTest, AltNGoesToTheNextPageWhereNoIsAsked) {
   const testing::TempFolder home;
   DesktopSession session({}, InteractiveHome(home));
   ASSERT_TRUE(session.Ready()) << session.Failure();
-  session.ClickInScript();
-  session.Keys("Return");
-  ASSERT_TRUE(session.WaitForWindowTitle("Select an Element Type")) << session.ActiveWindowTitle();
+  ASSERT_TRUE(AskForAnElementType(session)) << session.ActiveWindowTitle();
   session.Keys("alt+u");
   ASSERT_TRUE(session.WaitForWindowTitle("User Activity Wizard")) << session.ActiveWindowTitle();
   session.Keys("alt+d alt+n", 800);

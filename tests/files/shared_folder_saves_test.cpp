@@ -88,6 +88,26 @@ class SharedFolderSaveTest : public FileTest {
     window_.reset();
     FileTest::TearDown();
   }
+  // A script of the writer's in the shared folder that only they may read,
+  // made the active script.
+  std::string SavePrivateScript() {
+    const std::string script = shared_ + "/PRIVATE.QMW";
+    EXPECT_TRUE(SaveScriptFile(script, false, true));
+    EXPECT_EQ(::chmod(script.c_str(), 0600), 0);
+    Script().ScriptFileName = script;
+    return script;
+  }
+  // Counts the writes to a new file and notes whether another user could
+  // open it at any of them, before it took its name.
+  void WatchWrites(int& watched, bool& opened) {
+    SetFileFaultHook([&watched, &opened](TFileStep step, const std::string& path) {
+      if ((step == TFileStep::Write || step == TFileStep::Flush) && FileExists(path)) {
+        ++watched;
+        opened = AnotherUserCanOpen(path) || opened;
+      }
+      return 0;
+    });
+  }
   // A link to the writer's notes, put in the shared folder by another user.
   std::string PlantLink(const std::string& name) {
     const std::string link = shared_ + "/" + name;
@@ -177,20 +197,10 @@ TEST_F(SharedFolderSaveTest, ALinkPlantedByAnotherUserIsNeverWrittenThrough) {
 TEST_F(SharedFolderSaveTest, NoOtherUserCanReadWhatIsWrittenForAPrivateScript) {
   NEEDS_ROOT();
   const mode_t oldMask = ::umask(022);
-  const std::string script = shared_ + "/PRIVATE.QMW";
-  ASSERT_TRUE(SaveScriptFile(script, false, true));
-  ASSERT_EQ(::chmod(script.c_str(), 0600), 0);
-  Script().ScriptFileName = script;
+  const std::string script = SavePrivateScript();
   int watched = 0;
   bool opened = false;
-  // The steps that work on the new file, before it takes its name.
-  SetFileFaultHook([&](TFileStep step, const std::string& path) {
-    if ((step == TFileStep::Write || step == TFileStep::Flush) && FileExists(path)) {
-      ++watched;
-      opened = AnotherUserCanOpen(path) || opened;
-    }
-    return 0;
-  });
+  WatchWrites(watched, opened);
   const struct {
     const char* what;
     std::function<bool()> write;
@@ -227,10 +237,7 @@ TEST_F(SharedFolderSaveTest, NoOtherUserCanReadWhatIsWrittenForAPrivateScript) {
 TEST_F(SharedFolderSaveTest, APrintOfAPrivateScriptIsTheWritersAlone) {
   NEEDS_ROOT();
   const mode_t oldMask = ::umask(022);
-  const std::string script = shared_ + "/PRIVATE.QMW";
-  ASSERT_TRUE(SaveScriptFile(script, false, true));
-  ASSERT_EQ(::chmod(script.c_str(), 0600), 0);
-  Script().ScriptFileName = script;
+  SavePrivateScript();
   auto device = std::make_unique<PdfPrinterDevice>();
   PdfPrinterDevice& pdf = *device;
   Backend().OtherPrinters().push_back(std::move(device));
@@ -238,13 +245,7 @@ TEST_F(SharedFolderSaveTest, APrintOfAPrivateScriptIsTheWritersAlone) {
   Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
   int watched = 0;
   bool opened = false;
-  SetFileFaultHook([&](TFileStep step, const std::string& path) {
-    if ((step == TFileStep::Write || step == TFileStep::Flush) && FileExists(path)) {
-      ++watched;
-      opened = AnotherUserCanOpen(path) || opened;
-    }
-    return 0;
-  });
+  WatchWrites(watched, opened);
   const struct {
     const char* what;
     const char* name;

@@ -171,6 +171,14 @@ TEST(CapitalsLikeTest, ReplacementTakesTheFoundCapitals) {
 
 class SearchScriptTest : public LanguageFixture {
  protected:
+  // Two "bob"s, on the first and last of three Actions, with revision
+  // marking on and the caret at the top.
+  void StartMarkedBobScript() {
+    Script().FreeElements();
+    Add({{ekAction, "a bob here"}, {ekAction, "nothing"}, {ekAction, "bob again"}});
+    PlaceCaret(0);
+    Script().RevisionMarking = 1;
+  }
   void ReplaceAll(const std::string& text, const std::string& replacement, TReplaceOptions options,
                   const std::string& counts) {
     options.prompt = false;
@@ -580,10 +588,7 @@ TEST_F(SearchScriptTest, AReplacementIsMarkedAndColouredAsARevision) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    Script().FreeElements();
-    Add({{ekAction, "a bob here"}, {ekAction, "nothing"}, {ekAction, "bob again"}});
-    PlaceCaret(0);
-    Script().RevisionMarking = 1;
+    StartMarkedBobScript();
     Script().AutoRevisionColor = c.colour;
     TReplaceOptions options;
     options.prompt = false;
@@ -609,10 +614,7 @@ TEST_F(SearchScriptTest, AMatchSkippedOrCancelledLeavesItsLineUnmarked) {
   } cases[] = {{"skipped", mrNo, "Search/Replace Completed"}, {"cancelled", mrCancel, "Search Canceled"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    Script().FreeElements();
-    Add({{ekAction, "a bob here"}, {ekAction, "nothing"}, {ekAction, "bob again"}});
-    PlaceCaret(0);
-    Script().RevisionMarking = 1;
+    StartMarkedBobScript();
     TReplaceOptions options;
     ExpectMessage("Should I replace it?", "I Found \"bob\"", mrOk);
     ExpectMessage("Should I replace it?", "I Found \"bob\"", c.last);

@@ -28,6 +28,14 @@ class MenuStateTableTest : public testing::KeysFixture {
   }
   TMenuItem& Item(const char* name) { return *MainForm->MenuItem(name); }
   bool PanelShown() { return MainForm->RightPanel().RightPanel->Visible(); }
+  // Each item clicked as a writer would, with no save question between.
+  void ClickInTurn(const std::vector<const char*>& items) {
+    for (const char* item : items) {
+      if (DocumentCount > 0) W().DocumentModified = 0;
+      Item(item).Click();
+      Application->ProcessMessages();
+    }
+  }
 };
 
 // The right panel shows only while a script is open, its display option is
@@ -51,11 +59,7 @@ TEST_F(MenuStateTableTest, TheRightPanelShowsOnlyWhileAScriptIsOpen) {
   // clang-format on
   for (const auto& s : steps) {
     SCOPED_TRACE(s.step);
-    for (const char* item : s.clicks) {
-      if (DocumentCount > 0) W().DocumentModified = 0;
-      Item(item).Click();
-      Application->ProcessMessages();
-    }
+    ClickInTurn(s.clicks);
     Idle();
     EXPECT_EQ(PanelShown(), s.shown);
   }
@@ -85,11 +89,7 @@ TEST_F(MenuStateTableTest, TheBarsItemsFollowTheTopMenuAndTheElementButtons) {
   // clang-format on
   for (const auto& s : steps) {
     SCOPED_TRACE(s.step);
-    for (const char* item : s.clicks) {
-      if (DocumentCount > 0) W().DocumentModified = 0;
-      Item(item).Click();
-      Application->ProcessMessages();
-    }
+    ClickInTurn(s.clicks);
     Idle();
     Idle();
     EXPECT_EQ(Item("SceneGuideItem").Enabled(), s.pilot);

@@ -13,24 +13,11 @@
 #include "platform/cp1252.h"
 #include "platform/file_controls.h"
 #include "platform/qt/qt_rich_edit_peer.h"
+#include "platform/qt/qt_keys.h"
 
 namespace qm {
 
 namespace {
-
-bool IsNavigation(int key) {
-  switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown: return true;
-    default: return false;
-  }
-}
 
 class FileSystemListPeer;
 
@@ -104,7 +91,7 @@ class FileSystemListPeer : public QtPeer {
   }
   bool NativeAfterCore(QKeyEvent* e, const std::string& typed) override {
     if (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) return false;
-    return IsNavigation(e->key()) || (!typed.empty() && static_cast<unsigned char>(typed[0]) >= 0x20);
+    return IsNavigationKey(e->key()) || (!typed.empty() && static_cast<unsigned char>(typed[0]) >= 0x20);
   }
 
  private:

@@ -99,4 +99,18 @@ WPARAM MouseKeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
 
 LPARAM PointParam(int x, int y) { return (static_cast<LPARAM>(y & 0xFFFF) << 16) | (x & 0xFFFF); }
 
+bool IsNavigationKey(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: return true;
+    default: return false;
+  }
+}
+
 }  // namespace qm

@@ -21,5 +21,7 @@ std::string CharactersOf(const QKeyEvent& event, Word vk);
 // The mouse state of a message's wParam (MK_LBUTTON, MK_SHIFT...).
 WPARAM MouseKeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 LPARAM PointParam(int x, int y);
+// The arrows, Home, End and the page keys: they move within a control.
+bool IsNavigationKey(int qtKey);
 
 }  // namespace qm

@@ -11,6 +11,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/qt/qt_canvas.h"
+#include "platform/qt/qt_keys.h"
 #include "platform/rich_edit.h"
 
 namespace qm {
@@ -37,20 +38,6 @@ TTextAttributes LookOf(const QTextCharFormat& format) {
   if (format.fontStrikeOut()) look.Style |= fsStrikeOut;
   if (format.hasProperty(QTextFormat::ForegroundBrush)) look.Color = ColorOf(format.foreground().color());
   return look;
-}
-
-bool IsNavigation(int key) {
-  switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown: return true;
-    default: return false;
-  }
 }
 
 class RichEditPeer : public QtPeer {
@@ -82,7 +69,7 @@ class RichEditPeer : public QtPeer {
   // style keys are the core's.
   bool NativeAfterCore(QKeyEvent* e, const std::string&) override {
     if (e->modifiers() & Qt::AltModifier) return false;
-    if (IsNavigation(e->key())) return true;
+    if (IsNavigationKey(e->key())) return true;
     if (!(e->modifiers() & Qt::ControlModifier)) return false;
     switch (e->key()) {
       case Qt::Key_A:
