@@ -214,11 +214,30 @@ bool FileNameKeyAllowed(std::string_view text, int caret, char key, bool extensi
   return end - begin < NameLength;
 }
 
-void TGetFileNameDlg::FileNameKeyPress(char& key) {
-  if (FileList->Text().starts_with("*")) return;
-  if (FileNameKeyAllowed(FileNameEdit->Text(), FileNameEdit->SelStart, key, ExtensionsAllowed)) return;
+bool FolderPathKeyAllowed(std::string_view text, int caret, char key) {
+  return key == '/' || FileNameKeyAllowed(text, caret, key, false);
+}
+
+namespace {
+
+void RefuseKey(char& key) {
   key = 0;
   MessageBeep(0);
+}
+
+}  // namespace
+
+// The key stands in for the marked text, so that text does not count.
+void TSetupScriptDirectoryDlg::FolderKeyPress(char& key) {
+  std::string text = ScriptDirEdit->Text();
+  const auto start = std::min(text.size(), static_cast<std::size_t>(std::max(ScriptDirEdit->SelStart, 0)));
+  text.erase(start, static_cast<std::size_t>(std::max(ScriptDirEdit->SelLength, 0)));
+  if (!FolderPathKeyAllowed(text, static_cast<int>(start), key)) RefuseKey(key);
+}
+
+void TGetFileNameDlg::FileNameKeyPress(char& key) {
+  if (FileList->Text().starts_with("*")) return;
+  if (!FileNameKeyAllowed(FileNameEdit->Text(), FileNameEdit->SelStart, key, ExtensionsAllowed)) RefuseKey(key);
 }
 
 void TGetFileNameDlg::OKClick() {

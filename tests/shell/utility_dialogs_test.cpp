@@ -200,6 +200,43 @@ TEST_F(UtilityDialogsTest, AMissingScriptFolderStartsTheListAtItsDrivesTop) {
   EXPECT_EQ(ScriptDirectory, "/no such folder here/scripts");
 }
 
+// Typing into the script folder's field refuses, with a beep, a blank,
+// "*", ",", ".", ";", "?" and a ninth character in one folder name; the
+// separators pass.
+TEST_F(UtilityDialogsTest, TheScriptFolderFieldRefusesWhatAFolderNameCannotHold) {
+  const struct {
+    const char* marked;  // a name at the end, marked, that the typing replaces
+    const char* typed;
+    const char* field;
+  } cases[] = {
+      {"", "NEW", "NEW"},
+      {"", "MY SCRIPTS", "MYSCRIPT"},
+      {"", "A*B,C.D;E?F", "ABCDEF"},
+      {"", "DRAFTS/ONE\\TWO", "DRAFTS/ONE\\TWO"},
+      {"", "ABCDEFGH/ABCDEFGHI", "ABCDEFGH/ABCDEFGH"},
+      {"LONGERNAME", "SHORTER", "SHORTER"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    ScriptDirectory = HomeFile("scripts");
+    Backend().ClearSounds();
+    Driver().Expect([&](TForm& form) {
+      auto& d = dynamic_cast<TSetupScriptDirectoryDlg&>(form);
+      const std::string start = d.ScriptDirEdit->Text() + "/";
+      d.ScriptDirEdit->Text = start + c.marked;
+      d.ScriptDirEdit->SetFocus();
+      d.ScriptDirEdit->SelStart = static_cast<int>(start.size());
+      d.ScriptDirEdit->SelLength = static_cast<int>(std::string(c.marked).size());
+      TypeText(c.typed);
+      EXPECT_EQ(d.ScriptDirEdit->Text(), start + c.field);
+      EXPECT_EQ(Backend().Sounds().empty(), std::string(c.typed) == c.field) << "a refused key beeps";
+      d.ModalResult = mrCancel;
+    });
+    EXPECT_FALSE(SetupScriptDirectory());
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
+}
+
 TEST(FileNameTyping, RefusesWhatAFileNameCannotHoldAndANinthCharacter) {
   const struct {
     const char* text;
