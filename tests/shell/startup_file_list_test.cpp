@@ -90,6 +90,8 @@ TEST_F(StartupFileListTest, TheProgramStartsOnTheScriptFoldersScriptsInTheElemen
   EXPECT_EQ(MainForm->StartupDirectoryList->Directory(), scripts_.Path());
   EXPECT_EQ(Listed(), (std::vector<std::string>{"ALPHA.QMW", "BRAVO.QMW", "CHARLIE.SCR"}));
   EXPECT_EQ(Files().ItemIndex(), 0) << "the first script is chosen";
+  EXPECT_EQ(Files().Mask(), "*.SC?;*.QMW");
+  EXPECT_EQ(Files().Columns(), 4);
   EXPECT_TRUE(Files().Focused()) << "the list has the keyboard";
   EXPECT_EQ(MainForm->StartupDriveList->Items[0], "/");
   EXPECT_GE(MainForm->StartupDriveList->ItemIndex(), 0) << "the box shows the script folder's volume";
@@ -267,6 +269,7 @@ TEST_P(StartupFileListDeleteTest, DeleteAsksFirstThenErasesTheScriptNamed) {
   EXPECT_TRUE(FileExists(scripts_.File("ALPHA2.QMW"))) << "only the script named goes";
   EXPECT_TRUE(FileExists(scripts_.File("ALPHA.QMW")));
   EXPECT_EQ(Listed(), (std::vector<std::string>{"ALPHA.QMW", "ALPHA2.QMW", "CHARLIE.SCR"}));
+  EXPECT_EQ(Files().Columns(), 2) << "the list read again after an erase is in two columns";
   EXPECT_EQ(DocumentCount, 0);
 }
 
