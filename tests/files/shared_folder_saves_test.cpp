@@ -16,11 +16,13 @@
 #include <memory>
 
 #include "files/export_script.h"
+#include "files/format_files.h"
 #include "files/file_test_fixture.h"
 #include "files/native_file.h"
 #include "files/safe_save.h"
 #include "base/program_options.h"
 #include "files/script_samples.h"
+#include "language/quick_entry.h"
 #include "platform/files.h"
 #include "platform/pdf_printer.h"
 #include "platform/printer.h"
@@ -192,8 +194,8 @@ TEST_F(SharedFolderSaveTest, ALinkPlantedByAnotherUserIsNeverWrittenThrough) {
 
 // Until it is complete, nothing written for a private script can be
 // opened by another user, who would otherwise keep reading it: not its
-// new version, the script under a new name, its timed backup or an export
-// of it; nor a settings file. Complete, each is no more open than the script.
+// new version, the script under a new name, its timed backup, an export
+// of it, its formats or its quick entry settings; nor a settings file. Complete, each is no more open than the script.
 TEST_F(SharedFolderSaveTest, NoOtherUserCanReadWhatIsWrittenForAPrivateScript) {
   NEEDS_ROOT();
   const mode_t oldMask = ::umask(022);
@@ -214,6 +216,19 @@ TEST_F(SharedFolderSaveTest, NoOtherUserCanReadWhatIsWrittenForAPrivateScript) {
        0600},
       {"an export of it", [&] { return ExportScript(shared_ + "/PRIVATE.TXT", ekExportFormattedAscii); },
        shared_ + "/PRIVATE.TXT", 0600},
+      {"its formats",
+       [&] {
+         AnswerBox(IDOK);
+         SaveFormatsFile(shared_ + "/PRIVATE.DEF");
+         return FileExists(shared_ + "/PRIVATE.DEF");
+       },
+       shared_ + "/PRIVATE.DEF", 0600},
+      {"its quick entry settings",
+       [&] {
+         WriteQuickEntrySettings(QuickEntrySettingsPath(Script()), TQuickEntrySettings{}, WidestModeFor(script));
+         return FileExists(shared_ + "/PRIVATE.QTE");
+       },
+       shared_ + "/PRIVATE.QTE", 0600},
       {"a settings file", [&] { return WriteFileAtomic(shared_ + "/QUILLPAD.INI", "[Pending]\n", 10); },
        shared_ + "/QUILLPAD.INI", 0644},
   };
