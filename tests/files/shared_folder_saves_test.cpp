@@ -307,12 +307,14 @@ TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithIt
     const char* name;
     bool link;
     bool timed;  // the save is the timed backup written under that name
+    bool readOnly;
     int outcome;
   } cases[] = {
-      {"a file at the backup's name", "PILOT.BK", false, false, kSaved},
-      {"a link at the backup's name", "PILOT.BK", true, false, kSaved},
-      {"a file at a timed backup's name", "SAVE1.TMB", false, true, kNotSaved},
-      {"a link at a timed backup's name", "SAVE1.TMB", true, true, kNotSaved},
+      {"a file at the backup's name", "PILOT.BK", false, false, false, kSaved},
+      {"a link at the backup's name", "PILOT.BK", true, false, false, kSaved},
+      {"a file at a timed backup's name", "SAVE1.TMB", false, true, false, kNotSaved},
+      {"a read-only file at a timed backup's name", "SAVE1.TMB", false, true, true, kNotSaved},
+      {"a link at a timed backup's name", "SAVE1.TMB", true, true, false, kNotSaved},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -320,11 +322,15 @@ TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithIt
     fs::remove(planted);
     if (c.link) PlantLink(c.name);
     else PlantFile(planted, {'t', 'h', 'e', 'i', 'r', 's'});
+    if (c.readOnly) ASSERT_EQ(::chmod(planted.c_str(), 0444), 0);
     AppendElement(Script(), ekAction, std::string("The writer's words beside ") + c.what + ".");
     const int outcome = AsTheWriter([&] {
       SeenBox seen;
       AnswerBox(IDOK, &seen);
-      const bool saved = c.timed ? SaveScriptFile(shared_ + "/SAVE1", true, true) : SaveScriptFile(target, false, true);
+      // As the idle loop writes a timed backup.
+      const bool saved =
+          c.timed ? BackupBeforeSave(shared_ + "/SAVE1", true, false) && SaveScriptFile(shared_ + "/SAVE1", true, true)
+                  : SaveScriptFile(target, false, true);
       if (!NamesTheOwnersFile(seen.text, planted)) return kSaidWrongly;
       return saved ? kSaved : kNotSaved;
     });
