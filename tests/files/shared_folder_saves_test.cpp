@@ -346,6 +346,46 @@ TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithIt
   }
 }
 
+// Another user's file at the name of a print file or a PDF, say the one
+// proposed beside the script, is left as it is, and the writer is told
+// whose it is.
+TEST_F(SharedFolderSaveTest, AnotherUsersFileAtAPrintFilesNameIsNamedWithItsOwner) {
+  NEEDS_ROOT();
+  SavePrivateScript();
+  auto device = std::make_unique<PdfPrinterDevice>();
+  PdfPrinterDevice& pdf = *device;
+  Backend().OtherPrinters().push_back(std::move(device));
+  Printer()->Refresh();
+  Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
+  const struct {
+    const char* what;
+    const char* name;
+    std::function<void(const std::string&)> aim;
+  } cases[] = {
+      {"a print file", "PRIVATE.qpf", [](const std::string& path) { SetPrintFile(path); }},
+      {"a PDF file", "PRIVATE.pdf", [&](const std::string& path) { pdf.NextOutputFile = path; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string planted = shared_ + "/" + c.name;
+    PlantFile(planted, {'t', 'h', 'e', 'i', 'r', 's'});
+    const int outcome = AsTheWriter([&] {
+      SeenBox seen;
+      AnswerBox(IDOK, &seen);
+      c.aim(planted);
+      if (!StartPrintJob(false, "Private")) return kNotSaved;
+      CurrentPrintCanvas->Font.Name = "Courier New";
+      CurrentPrintCanvas->Font.Size = 12;
+      PrintTextAt(300, 600, "INT. VAULT - NIGHT");
+      const bool printed = FinishPrintJob();
+      if (!NamesTheOwnersFile(seen.text, planted)) return kSaidWrongly;
+      return printed ? kSaved : kNotSaved;
+    });
+    EXPECT_EQ(outcome, kNotSaved) << kOutcomes;
+    EXPECT_EQ(ReadFileText(planted), "theirs");
+  }
+}
+
 // Names planted where a save's new files would go, by another user who
 // sees the writer's process number, stop no save: those names cannot be
 // foreseen.
