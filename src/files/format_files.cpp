@@ -381,7 +381,9 @@ void SaveFormatsFile(const std::string& fileName) {
   const TMDIChild* script = ActiveScript();
   if (!script) return;
   const std::vector<Byte> image = FormatsFileImage(*script, script->FontNameTable);
-  const bool saved = WriteFileAtomic(fileName, image.data(), image.size());
+  // The formats are the script's own: no more open than the script.
+  const bool saved =
+      WriteFileAtomic(fileName, image.data(), image.size(), nullptr, WidestModeFor(script->ScriptFileName));
   ShowMessageBox(saved ? "Defaults Saved" : "Error Saving Defaults", "");
 }
 

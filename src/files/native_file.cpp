@@ -424,6 +424,12 @@ bool BackupBeforeSave(const std::string& fileName, bool timedBackup, bool dos) {
   (void)dos;
   const std::string target = timedBackup ? fileName + ".TMB" : fileName;
   if (FileExists(target) && IsReadOnly(target)) {
+    // A timed backup's name is the program's own: no other name can be
+    // given to it, so the message says what stands in its way.
+    if (timedBackup && OtherUserOwning(target)) {
+      ShowFileError("writing " + PathToText(target), FailureCause(EACCES, target, true));
+      return false;
+    }
     ShowMessageBox("This File is marked READ ONLY and I am unable to save it with this File Name.  Please give it a "
                    "different name...",
                    "Warning");

@@ -78,10 +78,7 @@ TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup) {
 }
 
 std::string FailureCause(int err, const std::string& path, bool writing) {
-  if (err == EPERM || err == EACCES) {
-    if (const auto owner = OtherUserOwning(path))
-      return PathToText(path) + " belongs to another user (" + PathToText(*owner) + ")";
-  }
+  if ((err == EPERM || err == EACCES) && OtherUserOwning(path)) return FileFailureText(err, path);
   // The old runtime's numbers name a full disk or a failing read for
   // whatever they have no number of their own for.
   const Byte code = FileErrorCode(err, writing);

@@ -4,6 +4,7 @@
 
 #include "base/ini_file.h"
 #include "platform/files.h"
+#include "platform/new_file.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/model/script_model.h"
@@ -75,7 +76,10 @@ TQuickEntrySettings ReadQuickEntrySettings(const std::string& path) {
   return s;
 }
 
-void WriteQuickEntrySettings(const std::string& path, const TQuickEntrySettings& s) {
+void WriteQuickEntrySettings(const std::string& path, const TQuickEntrySettings& s, unsigned widest) {
+  // Made owner-only first, never through a link; each write below then
+  // keeps the mode the file has.
+  if (!CreateNewFile(path, widest)) KeepPermissionsWithin(path, widest);
   TIniFile ini(path);
   for (int i = 0; i < QuickEntryListCount; ++i) {
     const std::string& file = s.listFiles[static_cast<std::size_t>(i)];

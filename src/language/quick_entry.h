@@ -55,7 +55,8 @@ std::string QuickEntrySettingsPath(const TScriptDocument& script);
 // file exists.
 std::string DefaultQuickEntryTemplate(const std::array<bool, QuickEntryListCount>& listsThere);
 TQuickEntrySettings ReadQuickEntrySettings(const std::string& path);
-void WriteQuickEntrySettings(const std::string& path, const TQuickEntrySettings& settings);
+// A new file, like one of its script's, is open to no one `widest` leaves out.
+void WriteQuickEntrySettings(const std::string& path, const TQuickEntrySettings& settings, unsigned widest = 07777);
 
 // ---- The text ----
 

@@ -58,8 +58,8 @@ std::string Upper(std::string_view text) { return AnsiUpperCase(text); }
 
 }  // namespace
 
-TQuickEntryDialog::TQuickEntryDialog(TComponent* owner, const std::string& settingsPath)
-    : TForm(owner), settingsPath_(settingsPath) {
+TQuickEntryDialog::TQuickEntryDialog(TComponent* owner, const std::string& settingsPath, unsigned settingsWidest)
+    : TForm(owner), settingsPath_(settingsPath), settingsWidest_(settingsWidest) {
   SetUpDialogForm(*this, "QuickEntryDialog", "Quick Text Entry", 490, 330);
   BuildDialog(*this, QuickEntryTable());
   TDialogTable buttons = ButtonRow(sbOK | sbCancel | sbHelp, {8, 266, 80, 25}, 96);
@@ -130,7 +130,7 @@ void TQuickEntryDialog::SaveSettings() {
   settings.startNewElement = NewElementBox->Checked();
   settings.elementType = std::max(0, ElementTypeBox->ItemIndex());
   settings.format = FormatEdit->Text();
-  if (!settingsPath_.empty()) WriteQuickEntrySettings(settingsPath_, settings);
+  if (!settingsPath_.empty()) WriteQuickEntrySettings(settingsPath_, settings, settingsWidest_);
   for (int i = 0; i < QuickEntryListCount; ++i) {
     const std::string& file = listFiles_[static_cast<std::size_t>(i)];
     if (!file.empty()) Lists[static_cast<std::size_t>(i)]->Items.SaveToFile(file);
@@ -237,7 +237,7 @@ void ShowQuickEntry(bool reopen) {
   }
   if (Instance && Instance->SettingsPath() != path) SaveQuickEntrySettings();
   if (!reopen && !Instance && !FileExists(path)) return;
-  if (!Instance) Instance = new TQuickEntryDialog(Application, path);
+  if (!Instance) Instance = new TQuickEntryDialog(Application, path, WidestModeFor(script.ScriptFileName));
   if (Instance->ShowModal() == mrOk) Instance->ApplyTo(script);
   // Nothing is lost when the program ends with the box still kept.
   Instance->SaveSettings();

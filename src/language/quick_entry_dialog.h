@@ -14,7 +14,8 @@ namespace qm {
 class TQuickEntryDialog : public TForm {
  public:
   // Reads the settings file and the lists it names.
-  TQuickEntryDialog(TComponent* owner, const std::string& settingsPath);
+  // The settings file is no more open than `settingsWidest` lets (its script's).
+  TQuickEntryDialog(TComponent* owner, const std::string& settingsPath, unsigned settingsWidest = 07777);
 
   std::array<TListBox*, QuickEntryListCount> Lists{};
   TPageControl* Pages;
@@ -50,6 +51,7 @@ class TQuickEntryDialog : public TForm {
  private:
   void ShowPage(bool setup);
   std::string settingsPath_;
+  unsigned settingsWidest_ = 07777;
   std::array<std::string, QuickEntryListCount> listFiles_;
   std::string typeAhead_;
 };

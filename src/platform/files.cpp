@@ -676,6 +676,14 @@ std::optional<std::string> OtherUserOwning(const std::string& path) {
   return "user " + std::to_string(st.st_uid);
 }
 
+std::string FileFailureText(int err, const std::string& path) {
+  if (err == EPERM || err == EACCES) {
+    if (const auto owner = OtherUserOwning(path))
+      return PathToText(path) + " belongs to another user (" + PathToText(*owner) + ")";
+  }
+  return PathToText(std::strerror(err));
+}
+
 std::string PathToText(std::string_view path) { return Utf8ToAnsi(path); }
 
 std::string TextToPath(std::string_view text) { return AnsiToUtf8(text); }

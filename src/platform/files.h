@@ -130,6 +130,10 @@ bool IsLink(const std::string& path);
 // names) when that is not this user: their login name, or "user" and
 // their number when the system knows no name for them.
 std::optional<std::string> OtherUserOwning(const std::string& path);
+// Why a step that failed with `err` at `path` failed, as the program's
+// text: "<path> belongs to another user (<name>)" when that user's file
+// refused it, else the system's words for `err`.
+std::string FileFailureText(int err, const std::string& path);
 
 // A path as the program's text shows it: the system's UTF-8 in the code
 // page, each character the code page lacks (and each byte that is not

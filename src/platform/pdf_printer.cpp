@@ -201,7 +201,9 @@ bool PdfPrinterDevice::BeginDoc(const std::string& title) {
   if (file->Create())
     cairo->surface = cairo_pdf_surface_create_for_stream(WriteToFile, file.get(), size_.X * points, size_.Y * points);
   if (!cairo->surface || cairo_surface_status(cairo->surface) != CAIRO_STATUS_SUCCESS) {
-    error_ = "The PDF file " + PathToText(outputFile_) + " cannot be written.";
+    const std::string why = cairo->surface ? cairo_status_to_string(cairo_surface_status(cairo->surface))
+                                           : FileFailureText(file->LastError(), file->FailedPath());
+    error_ = "The PDF file " + PathToText(outputFile_) + " cannot be written (" + why + ").";
     return false;
   }
   file_ = std::move(file);
@@ -240,7 +242,8 @@ void PdfPrinterDevice::EndDoc() {
   cairo_.reset();
   const bool named = status == CAIRO_STATUS_SUCCESS && file_->Commit();
   if (!named) {
-    const std::string why = status != CAIRO_STATUS_SUCCESS ? cairo_status_to_string(status) : file_->LastErrorMessage();
+    const std::string why = status != CAIRO_STATUS_SUCCESS ? cairo_status_to_string(status)
+                                                           : FileFailureText(file_->LastError(), file_->FailedPath());
     error_ = "The PDF file " + PathToText(outputFile_) + " could not be written completely (" + why + ").";
   }
   // Half a document never takes the name: it goes with its replacement.

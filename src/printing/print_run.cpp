@@ -88,9 +88,15 @@ bool TPrintFile::Open(const std::string& path, unsigned widest) {
   path_ = path;
   file_ = std::make_unique<TFileReplacement>(path);
   file_->KeepModeWithin(widest);
-  failed_ = !file_->Create();
-  if (!failed_) Line("QUILLPRESS 1");
-  return !failed_;
+  if (!file_->Create()) return Fail();
+  Line("QUILLPRESS 1");
+  return true;
+}
+
+bool TPrintFile::Fail() {
+  failed_ = true;
+  why_ = FileFailureText(file_->LastError(), file_->FailedPath());
+  return false;
 }
 
 void TPrintFile::Line(const std::string& line) {
@@ -101,7 +107,7 @@ void TPrintFile::Line(const std::string& line) {
 }
 
 void TPrintFile::Spill() {
-  if (!failed_ && !pending_.empty() && !file_->Write(pending_.data(), pending_.size())) failed_ = true;
+  if (!failed_ && !pending_.empty() && !file_->Write(pending_.data(), pending_.size())) Fail();
   pending_.clear();
 }
 
@@ -134,7 +140,7 @@ void TPrintFile::NewPage() {
 bool TPrintFile::Close() {
   Line("END");
   Spill();
-  if (!failed_ && file_ && !file_->Commit()) failed_ = true;
+  if (!failed_ && file_ && !file_->Commit()) Fail();
   // A file that did not take its name is removed with its replacement.
   file_.reset();
   return !failed_;
@@ -173,7 +179,7 @@ bool StartPrintJob(bool continuation, const std::string& title) {
     // What is printed of a script is no more open than the script.
     const TMDIChild* script = ActiveScript();
     if (!v.File->Open(v.FileName, WidestModeFor(script ? script->ScriptFileName : std::string()))) {
-      ShowMessageBox("The Print File " + PathToText(v.FileName) + " cannot be written." + "\r\r" +
+      ShowMessageBox("The Print File " + PathToText(v.FileName) + " cannot be written: " + v.File->Why() + ".\r\r" +
                          "Choose another folder or file name and print again.",
                      "Warning");
       v.File.reset();
@@ -273,13 +279,13 @@ bool FinishPrintJob() {
   if (PrintRun.ToFile) {
     const bool written = v.File && v.File->Close();
     const std::string name = PathToText(v.FileName);
+    const std::string why = v.File ? v.File->Why() : std::string();
     v.File.reset();
     CurrentPrintCanvas = nullptr;
     Ended();
     if (!written) {
       PrintRun.Cancelled = 1;
-      ShowMessageBox("An error occurred while writing the Print File " + name +
-                         " -- the disk may be full or the folder may not be writable." + "\r\r" +
+      ShowMessageBox("An error occurred while writing the Print File " + name + ": " + why + ".\r\r" +
                          "The Print File was NOT written.",
                      "Warning");
       return false;

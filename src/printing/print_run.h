@@ -56,16 +56,21 @@ class TPrintFile {
   // write failed, and then nothing takes the name.
   bool Close();
   bool Failed() const { return failed_; }
+  // What made it fail, as the program's text.
+  const std::string& Why() const { return why_; }
   const std::string& Path() const { return path_; }
 
  private:
   void Line(const std::string& line);
   // Writes the records held so far.
   void Spill();
+  // Notes a failed step of the file; false.
+  bool Fail();
   std::unique_ptr<TFileReplacement> file_;
   std::string pending_;
   std::string path_;
   bool failed_ = false;
+  std::string why_;
   std::string fontName_;
   int fontSize_ = -1;
   int fontStyle_ = -1;

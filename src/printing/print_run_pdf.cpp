@@ -48,15 +48,30 @@ class TNoticeAside {
   TMyNewMsgBox* box_ = nullptr;
 };
 
+// `name` with ".pdf" in `folder`, the name cut to what the folder takes,
+// never inside a character.
+std::string PdfIn(const std::string& folder, const std::string& name) {
+  std::size_t end = name.size();
+  while (end > 1 && !NameFitsFolder(JoinPath(folder, name.substr(0, end) + ".pdf"))) {
+    --end;
+    while (end > 1 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
+  }
+  return JoinPath(folder, name.substr(0, end) + ".pdf");
+}
+
 }  // namespace
 
 std::string ProposedPdfFile(const std::string& scriptFileName, const std::string& title) {
   const std::string script = BaseName(scriptFileName);
   std::string name = script.empty() ? title : script;
-  if (!script.empty() && !title.empty() && title != script) name += " " + title;
   if (name.empty()) name = "Untitled";
-  const std::string folder = ExtractFileDir(scriptFileName);
-  return JoinPath(folder.empty() ? ScriptDirectory : folder, name + ".pdf");
+  const std::string named = ExtractFileDir(scriptFileName);
+  const std::string folder = named.empty() ? ScriptDirectory : named;
+  // A report's title follows the script's name where the folder takes both.
+  const std::string titled = name + " " + title;
+  if (!script.empty() && !title.empty() && title != script && NameFitsFolder(JoinPath(folder, titled + ".pdf")))
+    name = titled;
+  return PdfIn(folder, name);
 }
 
 bool ChoosePdfFile(PrinterDevice& device, const std::string& title) {

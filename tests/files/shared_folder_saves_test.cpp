@@ -16,11 +16,13 @@
 #include <memory>
 
 #include "files/export_script.h"
+#include "files/format_files.h"
 #include "files/file_test_fixture.h"
 #include "files/native_file.h"
 #include "files/safe_save.h"
 #include "base/program_options.h"
 #include "files/script_samples.h"
+#include "language/quick_entry.h"
 #include "platform/files.h"
 #include "platform/pdf_printer.h"
 #include "platform/printer.h"
@@ -192,8 +194,8 @@ TEST_F(SharedFolderSaveTest, ALinkPlantedByAnotherUserIsNeverWrittenThrough) {
 
 // Until it is complete, nothing written for a private script can be
 // opened by another user, who would otherwise keep reading it: not its
-// new version, the script under a new name, its timed backup or an export
-// of it; nor a settings file. Complete, each is no more open than the script.
+// new version, the script under a new name, its timed backup, an export
+// of it, its formats or its quick entry settings; nor a settings file. Complete, each is no more open than the script.
 TEST_F(SharedFolderSaveTest, NoOtherUserCanReadWhatIsWrittenForAPrivateScript) {
   NEEDS_ROOT();
   const mode_t oldMask = ::umask(022);
@@ -214,6 +216,19 @@ TEST_F(SharedFolderSaveTest, NoOtherUserCanReadWhatIsWrittenForAPrivateScript) {
        0600},
       {"an export of it", [&] { return ExportScript(shared_ + "/PRIVATE.TXT", ekExportFormattedAscii); },
        shared_ + "/PRIVATE.TXT", 0600},
+      {"its formats",
+       [&] {
+         AnswerBox(IDOK);
+         SaveFormatsFile(shared_ + "/PRIVATE.DEF");
+         return FileExists(shared_ + "/PRIVATE.DEF");
+       },
+       shared_ + "/PRIVATE.DEF", 0600},
+      {"its quick entry settings",
+       [&] {
+         WriteQuickEntrySettings(QuickEntrySettingsPath(Script()), TQuickEntrySettings{}, WidestModeFor(script));
+         return FileExists(shared_ + "/PRIVATE.QTE");
+       },
+       shared_ + "/PRIVATE.QTE", 0600},
       {"a settings file", [&] { return WriteFileAtomic(shared_ + "/QUILLPAD.INI", "[Pending]\n", 10); },
        shared_ + "/QUILLPAD.INI", 0644},
   };
@@ -292,12 +307,14 @@ TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithIt
     const char* name;
     bool link;
     bool timed;  // the save is the timed backup written under that name
+    bool readOnly;
     int outcome;
   } cases[] = {
-      {"a file at the backup's name", "PILOT.BK", false, false, kSaved},
-      {"a link at the backup's name", "PILOT.BK", true, false, kSaved},
-      {"a file at a timed backup's name", "SAVE1.TMB", false, true, kNotSaved},
-      {"a link at a timed backup's name", "SAVE1.TMB", true, true, kNotSaved},
+      {"a file at the backup's name", "PILOT.BK", false, false, false, kSaved},
+      {"a link at the backup's name", "PILOT.BK", true, false, false, kSaved},
+      {"a file at a timed backup's name", "SAVE1.TMB", false, true, false, kNotSaved},
+      {"a read-only file at a timed backup's name", "SAVE1.TMB", false, true, true, kNotSaved},
+      {"a link at a timed backup's name", "SAVE1.TMB", true, true, false, kNotSaved},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -305,11 +322,15 @@ TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithIt
     fs::remove(planted);
     if (c.link) PlantLink(c.name);
     else PlantFile(planted, {'t', 'h', 'e', 'i', 'r', 's'});
+    if (c.readOnly) ASSERT_EQ(::chmod(planted.c_str(), 0444), 0);
     AppendElement(Script(), ekAction, std::string("The writer's words beside ") + c.what + ".");
     const int outcome = AsTheWriter([&] {
       SeenBox seen;
       AnswerBox(IDOK, &seen);
-      const bool saved = c.timed ? SaveScriptFile(shared_ + "/SAVE1", true, true) : SaveScriptFile(target, false, true);
+      // As the idle loop writes a timed backup.
+      const bool saved =
+          c.timed ? BackupBeforeSave(shared_ + "/SAVE1", true, false) && SaveScriptFile(shared_ + "/SAVE1", true, true)
+                  : SaveScriptFile(target, false, true);
       if (!NamesTheOwnersFile(seen.text, planted)) return kSaidWrongly;
       return saved ? kSaved : kNotSaved;
     });
@@ -322,6 +343,46 @@ TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithIt
       EXPECT_EQ(ReadFileText(planted), "theirs");
     }
     EXPECT_EQ(ReadFileText(notes_), kNotes);
+  }
+}
+
+// Another user's file at the name of a print file or a PDF, say the one
+// proposed beside the script, is left as it is, and the writer is told
+// whose it is.
+TEST_F(SharedFolderSaveTest, AnotherUsersFileAtAPrintFilesNameIsNamedWithItsOwner) {
+  NEEDS_ROOT();
+  SavePrivateScript();
+  auto device = std::make_unique<PdfPrinterDevice>();
+  PdfPrinterDevice& pdf = *device;
+  Backend().OtherPrinters().push_back(std::move(device));
+  Printer()->Refresh();
+  Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
+  const struct {
+    const char* what;
+    const char* name;
+    std::function<void(const std::string&)> aim;
+  } cases[] = {
+      {"a print file", "PRIVATE.qpf", [](const std::string& path) { SetPrintFile(path); }},
+      {"a PDF file", "PRIVATE.pdf", [&](const std::string& path) { pdf.NextOutputFile = path; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string planted = shared_ + "/" + c.name;
+    PlantFile(planted, {'t', 'h', 'e', 'i', 'r', 's'});
+    const int outcome = AsTheWriter([&] {
+      SeenBox seen;
+      AnswerBox(IDOK, &seen);
+      c.aim(planted);
+      if (!StartPrintJob(false, "Private")) return kNotSaved;
+      CurrentPrintCanvas->Font.Name = "Courier New";
+      CurrentPrintCanvas->Font.Size = 12;
+      PrintTextAt(300, 600, "INT. VAULT - NIGHT");
+      const bool printed = FinishPrintJob();
+      if (!NamesTheOwnersFile(seen.text, planted)) return kSaidWrongly;
+      return printed ? kSaved : kNotSaved;
+    });
+    EXPECT_EQ(outcome, kNotSaved) << kOutcomes;
+    EXPECT_EQ(ReadFileText(planted), "theirs");
   }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/pdf_printer.h"
 #include "platform/printer.h"
+#include "printing/print_run_pdf.h"
 #include "printing/script_page.h"
 #include "script/fixtures/pagination_fixture.h"
 #include "support/temp_folder.h"
@@ -193,6 +194,35 @@ TEST_F(PrintRunTest, AShortScriptPrintsToAPdfWhoseTextStaysText) {
     const std::string expected = ReadFileText(std::string(QM_SOURCE_DIR) + "/tests/printing/fixtures/short_script.txt");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(text, expected);
+  }
+}
+
+// The PDF proposed for a print of a script is a name the folder takes,
+// whatever the length of the script's own: the proposal can be written.
+TEST(ProposedPdfFileTest, EveryScriptNameGivesAPdfNameThatCanBeWritten) {
+  const TempFolder folder;
+  const std::string longest(251, 'S');
+  // 255 bytes, "é" where a cut to fit ".pdf" would fall.
+  const std::string accented = std::string(250, 'E') + "\xC3\xA9" + "EEE";
+  const struct {
+    std::string script;
+    std::string title;
+    std::string proposed;  // empty: only that it can be written
+  } cases[] = {
+      {"PILOT.QMW", "PILOT", "PILOT.pdf"},           {"PILOT.QMW", "Scene Breakdown", "PILOT Scene Breakdown.pdf"},
+      {longest + ".QMW", longest, longest + ".pdf"}, {longest + ".QMW", "Scene Breakdown", ""},
+      {longest + "SSSS", longest + "SSSS", ""},      {accented, "Scene Breakdown", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script.substr(0, 20) + " " + c.title.substr(0, 20));
+    const std::string proposed = ProposedPdfFile(folder.File(c.script), c.title);
+    if (!c.proposed.empty()) {
+      EXPECT_EQ(proposed, folder.File(c.proposed));
+    }
+    EXPECT_EQ(ExtractFileDir(proposed), folder.Path());
+    EXPECT_EQ(ExtractFileExt(proposed), ".pdf");
+    EXPECT_EQ(TextToPath(PathToText(proposed)), proposed) << "cut inside a character";
+    EXPECT_TRUE(WriteFileAtomic(proposed, "%PDF", 4)) << proposed.size();
   }
 }
 
