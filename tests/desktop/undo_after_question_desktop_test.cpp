@@ -64,6 +64,8 @@ TEST_P(UndoAfterQuestionDesktopTest, CtrlZAfterTheLastQuestionUndoesTheLastRepla
   }
   // The script has the keyboard again before the key meant for it.
   ASSERT_TRUE(session.WaitForWindowTitle("Quillmaster")) << session.ActiveWindowTitle();
+  // The frame's title comes back before the script window has the keyboard.
+  session.Settle(600);
   session.Keys("ctrl+z");
   session.Settle(1000);
   session.Screenshot(std::string("replace_undone_") + c.name);
