@@ -295,6 +295,18 @@ TPoint MenuPoint(TObject* sender, TMDIChild& script, TPoint offset = {40, 40}) {
   return TPoint{caret.X + offset.X + script.CaretX, caret.Y + offset.Y};
 }
 
+// A new element of the slot, whose line the menu then takes: inside the
+// text of an element of the same kind the break's second piece would be
+// that line, so the new element goes in between and the words stay.
+void StartChoiceElement(TMDIChild& script, int slot) {
+  const std::string& text = script.EditBuffer();
+  std::size_t column = script.CaretColumn();
+  while (column < text.size() && text[column] == ' ') ++column;
+  const bool inside = column > 0 && column < text.size() &&
+                      script.CurrentElement()->Kind() == script.FormatSet[static_cast<std::size_t>(slot)].Kind;
+  StartElementOfSlot(script, slot, {.forceAfter = inside});
+}
+
 }  // namespace
 
 void TScriptPopups::ShowChoiceMenu(TMDIChild& script, const std::vector<std::string>& captions, TObject* sender,
@@ -316,7 +328,7 @@ void TScriptPopups::ShowShotPopup(TObject* sender) {
   const bool wanted =
       form_.UseQuickType || sender || (script.CurrentElement()->Kind() == ekShot && script.EditBuffer().empty());
   // An empty element, such as a heading just started, becomes the new one.
-  StartElementOfSlot(script, fsShot);
+  StartChoiceElement(script, fsShot);
   editor::SetEditText(script, "");
   if (form_.KeepRunningShots) {
     PopupContext = pcNoMenu;
@@ -343,7 +355,7 @@ void TScriptPopups::ShowTransitionPopup(TObject* sender) {
   const bool wanted =
       form_.UseQuickType || sender || (script.CurrentElement()->Kind() == ekTransition && script.EditBuffer().empty());
   // An empty element, such as a heading just started, becomes the new one.
-  StartElementOfSlot(script, fsTransition);
+  StartChoiceElement(script, fsTransition);
   ReplaceEditLine(script, std::string(1, PlaceholderChar));
   editor::SetCaretColumn(script, 0);
   if (form_.KeepRunningTransitions) {

@@ -5,6 +5,7 @@
 
 #include "base/document_table.h"
 #include "base/ini_file.h"
+#include "platform/office_button.h"
 #include "script/layout/editor_state.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
@@ -252,6 +253,26 @@ TEST_F(OptionsDialogTest, TheCardButtonSavesRunsTheCardLayoutAndReturnsOnTheRevi
     dynamic_cast<TButton*>(d.FindComponent("CardSetupBtn"))->Click();
   });
   EXPECT_TRUE(ProgramOptions().ControlSIsSave);
+}
+
+// The Sc button's hint names the Ctrl+S key only while the key inserts a
+// heading, from the moment the dialog closes.
+TEST_F(OptionsDialogTest, TheSceneButtonsHintFollowsControlSIsSave) {
+  Script();
+  const auto hint = [] {
+    bool done = false;
+    MainForm->AppIdle(nullptr, done);
+    return dynamic_cast<TOfficeButton*>(MainForm->FindComponent("SceneHeadingBtn"))->Hint();
+  };
+  ASSERT_EQ(hint(), "Scene Heading|SCENE HEADING: Press <CTRL+S>");
+  for (const bool saves : {true, false}) {
+    SCOPED_TRACE(saves);
+    RunDialog([&](TSettingsDlg& d) {
+      d.Box("ControlSBox")->SetChecked(saves);
+      d.OKBtn->Click();
+    });
+    EXPECT_EQ(hint(), saves ? "Scene Heading" : "Scene Heading|SCENE HEADING: Press <CTRL+S>");
+  }
 }
 
 }  // namespace

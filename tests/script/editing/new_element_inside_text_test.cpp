@@ -127,5 +127,54 @@ TEST_F(NewElementInsideTextTest, ANamePickedOnALineLeftToTypeReplacesItsPlacehol
   }
 }
 
+// The same kind started inside its own kind's text, at the start of the
+// text, or on the blank before a word: the words stay.
+TEST_F(NewElementInsideTextTest, TheWordsStayWhereverInTheTextTheCaretStands) {
+  const ElementSpec angle{ekShot, "ANGLE ON "};
+  const struct {
+    const char* what;
+    ElementSpec start;
+    int column;
+    Word key;
+    const char* choice;
+    std::vector<ElementSpec> after;
+  } cases[] = {
+      {"on the blank before a word",
+       {ekAction, "He waits. Then runs."},
+       9,
+       'T',
+       "&CUT TO:",
+       {Waits, {ekTransition, "CUT TO:"}, Runs}},
+      {"at the start of the text",
+       {ekAction, "He waits. Then runs."},
+       0,
+       'T',
+       "&CUT TO:",
+       {{ekTransition, "CUT TO:"}, {ekAction, "He waits. Then runs."}}},
+      {"a shot inside a shot",
+       {ekShot, "ANGLE ON MARY"},
+       9,
+       'H',
+       "&BACK TO SCENE",
+       {angle, {ekShot, "BACK TO SCENE"}, {ekShot, "MARY"}}},
+      {"a shot inside a shot, the menu closed", {ekShot, "ANGLE ON MARY"}, 9, 'H', "", {angle, {ekShot, "MARY"}}},
+      {"a transition inside a transition",
+       {ekTransition, "CUT TO: LATER"},
+       8,
+       'T',
+       "&DISSOLVE TO:",
+       {{ekTransition, "CUT TO: "}, {ekTransition, "DISSOLVE TO:"}, {ekTransition, "LATER"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({c.start}, 0, c.column);
+    ExpectChoice(c.choice);
+    Press(c.key, TShiftState(ssCtrl));
+    W().Assemble();
+    EXPECT_EQ(Elements(), c.after);
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
+}
+
 }  // namespace
 }  // namespace qm::testing
