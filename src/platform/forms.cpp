@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
@@ -543,23 +544,28 @@ bool IsPressable(const TWinControl& control) {
          dynamic_cast<const TRadioButton*>(&control);
 }
 
-// The control a dialog's Alt+letter reaches: a button, check box or radio
-// button with that underlined letter, or the control a label with it names.
-TControl* FindHotkeyControl(TWinControl* parent, char letter) {
+// The controls a dialog's Alt+letter reaches, in tab order of their
+// parents: buttons, check boxes and radio buttons with that underlined
+// letter, and labels with it that name a control.
+void FindHotkeyControls(TWinControl* parent, char letter, std::vector<TControl*>& found) {
   for (int i = 0; i < parent->ControlCount(); ++i) {
     TControl* c = parent->Controls(i);
     if (auto* label = dynamic_cast<TLabel*>(c)) {
       if (label->ShowAccelChar && label->FocusControl && label->FocusControl->CanFocus() &&
           HotkeyOf(label->Caption()) == letter)
-        return label;
+        found.push_back(label);
       continue;
     }
     auto* w = dynamic_cast<TWinControl*>(c);
     if (!w) continue;
-    if (IsPressable(*w) && w->CanFocus() && HotkeyOf(w->Caption()) == letter) return w;
-    if (auto* found = FindHotkeyControl(w, letter)) return found;
+    if (IsPressable(*w) && w->CanFocus() && HotkeyOf(w->Caption()) == letter) found.push_back(w);
+    FindHotkeyControls(w, letter, found);
   }
-  return nullptr;
+}
+
+TWinControl& FocusTarget(TControl& control) {
+  if (auto* label = dynamic_cast<TLabel*>(&control)) return *label->FocusControl;
+  return static_cast<TWinControl&>(control);
 }
 
 // A button is pressed; a check box or radio button takes the focus and is
@@ -573,6 +579,15 @@ void PressHotkeyControl(TControl& control) {
   control.Click();
 }
 
+// A letter written on several controls presses none of them: each press
+// takes the focus on to the next of them, as the desktop's dialogs do.
+void FocusNextHotkeyControl(const std::vector<TControl*>& controls, const TWinControl* focused) {
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < controls.size(); ++i)
+    if (&FocusTarget(*controls[i]) == focused) next = (i + 1) % controls.size();
+  FocusTarget(*controls[next]).SetFocus();
+}
+
 }  // namespace
 
 // Alt and a control's underlined letter reach the control in a dialog, as
@@ -584,9 +599,11 @@ bool TApplication::IsButtonHotkey(TWinControl* target, char letter) {
       form->FormStyle == TFormStyle::fsMDIForm)
     return false;
   const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-  TControl* control = wanted >= 'A' && wanted <= 'Z' ? FindHotkeyControl(form, wanted) : nullptr;
-  if (!control) return false;
-  PressHotkeyControl(*control);
+  std::vector<TControl*> controls;
+  if (wanted >= 'A' && wanted <= 'Z') FindHotkeyControls(form, wanted, controls);
+  if (controls.empty()) return false;
+  if (controls.size() == 1) PressHotkeyControl(*controls.front());
+  else FocusNextHotkeyControl(controls, form->ActiveControl);
   return true;
 }
 

@@ -161,8 +161,10 @@ void TJumpDlg::Build(bool byButton) {
 void TJumpDlg::PerformJump() {
   Build(false);
   TListBox& list = ActiveControl == Source ? *Source : *JumpList;
-  const int index = GetFirstSelection(list) >= 0 ? GetFirstSelection(list) : list.ItemIndex();
-  if (index < 0) return;
+  // Nothing picked there: the entry with the list's caret, its first at
+  // the start.
+  const int index = GetFirstSelection(list) >= 0 ? GetFirstSelection(list) : std::max(0, list.ItemIndex());
+  if (index >= list.Items.Count()) return;
   const std::string label = list.Items[index];
   const auto refs = FindReferences(label);
   // RETURN (0) leads back at play time only: it is never a target here.

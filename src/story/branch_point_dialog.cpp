@@ -70,6 +70,11 @@ TJumpDlg::TJumpDlg(TComponent* owner, TMDIChild& script) : TForm(owner), script_
   JumpList->OnDblClick = ExcludeBtn->OnClick;
   ContinueBtn->OnClick = [this](TObject*) { Build(true); };
   PerformJumpBtn->OnClick = [this](TObject*) { PerformJump(); };
+  // A press takes the keyboard to the button, as a push button's does: the
+  // branch then goes to the pick of the branch point's list.
+  PerformJumpBtn->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) {
+    if (PerformJumpBtn->CanFocus()) FocusControl(PerformJumpBtn);
+  };
   NewBtn->OnClick = [this](TObject*) { CreateNewTarget(); };
   for (TListBox* list : {Source, JumpList}) {
     list->OnEnter = [this, list](TObject*) { ListEnter(*list); };

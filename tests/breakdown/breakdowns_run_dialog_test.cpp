@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
+#include <vector>
 
 #include "base/ini_file.h"
 #include "breakdown/sheet_layout_dialog.h"
@@ -303,57 +302,86 @@ TEST_F(BreakdownDialogTest, SetupBreakdownSheetLaysOutTheSheetsAndEndsTaggingMod
   EXPECT_EQ(page.FindText("CAST"), nullptr);
 }
 
-// The letters Alt reaches on each page, the buttons below both pages
-// counted with it: no letter is written on two controls.
-TEST_F(BreakdownDialogTest, NoTwoControlsOfAPageShareAnAltLetter) {
+// Every control of both pages carries its own caption, its Alt letter
+// where it is written, the letters two controls share included.
+TEST_F(BreakdownDialogTest, TheControlsCarryTheirCaptions) {
   TBreakdownDlg dialog(nullptr, Script(), TBreakdownOutput::Report);
-  using TLetters = std::map<char, std::vector<std::string>>;
-  std::function<void(const TWinControl&, TLetters&)> collect = [&](const TWinControl& parent, TLetters& letters) {
-    for (int i = 0; i < parent.ControlCount(); ++i) {
-      TControl* c = parent.Controls(i);
-      if (c == dialog.Notebook1) continue;
-      const bool pressable = dynamic_cast<TButton*>(c) || dynamic_cast<TCheckBox*>(c) ||
-                             dynamic_cast<TRadioButton*>(c) ||
-                             (dynamic_cast<TLabel*>(c) && static_cast<TLabel*>(c)->FocusControl);
-      const std::string caption = c->Caption();
-      if (const std::size_t at = HotkeyIndex(caption); pressable && at != std::string::npos)
-        letters[static_cast<char>(std::toupper(static_cast<unsigned char>(caption[at])))].push_back(c->Name);
-      if (auto* w = dynamic_cast<TWinControl*>(c)) collect(*w, letters);
-    }
+  const struct {
+    const char* name;
+    const char* caption;
+  } cases[] = {
+      {"ScriptOrderBtn", "&Script Order"},
+      {"IntExtBtn", "&Interior VS. Exterior"},
+      {"LocationBtn", "&Location"},
+      {"TimeofDayBtn", "&Time of Day"},
+      {"AllBtn", "&All"},
+      {"SomeBtn", "So&me"},
+      {"ShootPlanBtn", "&ShootPlan\xAE Scheduling (File)"},
+      {"BreakdownSheetBtn", "Script &Breakdown Sheets"},
+      {"IntExt2Btn", "Interior VS. &Exterior"},
+      {"ScriptOrder2Btn", "Script &Order"},
+      {"Location2Btn", "Locatio&n"},
+      {"TimeofDay2Btn", "Time of &Day"},
+      {"ListCharsBox", "List Characters in Eac&h Scene:"},
+      {"SortNamesBox", "Sorted Alphabetically"},
+      {"ScriptOrderBox", "Script Order"},
+      {"DialogueFirstBox", "Speaking Characters First"},
+      {"UserListOrderBox", "User List Order"},
+      {"NonSpeakingBox", "List &Non-Speaking Characters"},
+      {"EachGroupOnPageBox", "Each Group on Ne&w Page"},
+      {"GraphBreakDowns", "&Graph Breakdown"},
+      {"PrintTaggedBox", "Print Ta&gged Items"},
+      {"StandardBtn", "Standard - &6 lines  = 1/8th"},
+      {"AdjustedBtn", "Adjusted - &7 lines  = 1/8th"},
+      {"SimpleTotalBtn", "Total of All &Rounded Eighths"},
+      {"TrueTotalsBtn", "Tr&ue Total of All Lines"},
+      {"SelectedOnly", "&Selected Scenes ONLY"},
+      {"SelectAll", "&All Scenes "},
+      {"SelectAllExceptOmits", "All Scenes except &OMITTEDs"},
+      {"SetupBrkDownSheetBtn", "Setup Breakdown Sheet"},
+      {"OKBtn", "OK"},
+      {"CancelBtn", "Cancel"},
+      {"HelpBtn", "Help"},
   };
-  for (const char* page : {"DefaultPage", "SelectPage"}) {
-    SCOPED_TRACE(page);
-    TLetters letters;
-    collect(*DialogControl<TTabSheet>(dialog, page), letters);
-    collect(dialog, letters);
-    EXPECT_GE(letters.size(), 3u) << "the page's letters were found";
-    for (const auto& [letter, names] : letters)
-      EXPECT_EQ(names.size(), 1u) << letter << ": " << ::testing::PrintToString(names);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto* control = DialogControl<TControl>(dialog, c.name);
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(control->Caption(), c.caption);
   }
 }
 
-// Alt and each letter that was written twice reaches one control.
-TEST_F(BreakdownDialogTest, AltAndALetterReachTheirOneControl) {
+// A letter written on one control presses it; a letter two controls share
+// takes the focus from one to the other with each press, pressing neither.
+TEST_F(BreakdownDialogTest, AltAndALetterReachTheControlsWrittenWithIt) {
   Settings().TaggingUsed = 1;
   Driver().Expect([](TForm& form) {
     auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+    dialog.IntExtBtn->Click();  // the secondary orders take part
+    dialog.GraphBreakDowns->SetChecked(false);
+    dialog.PrimarySortClick();
     const struct {
       char letter;
-      TWinControl* control;
-    } cases[] = {{'S', dialog.ScriptOrderBtn}, {'F', dialog.ShootPlanBtn}, {'P', dialog.GraphBreakDowns},
-                 {'G', dialog.PrintTaggedBox}, {'N', dialog.Location2Btn}, {'K', dialog.NonSpeakingBox}};
+      std::vector<TWinControl*> reached;
+    } cases[] = {{'S', {dialog.ScriptOrderBtn, dialog.ShootPlanBtn, dialog.ScriptOrderBtn}},
+                 {'G', {dialog.GraphBreakDowns, dialog.PrintTaggedBox}},
+                 {'N', {dialog.Location2Btn, dialog.NonSpeakingBox}},
+                 {'W', {dialog.EachGroupOnPageBox}}};
     for (const auto& c : cases) {
       SCOPED_TRACE(c.letter);
-      dialog.IntExtBtn->Click();  // the secondary orders take part
-      dialog.GraphBreakDowns->SetChecked(false);
-      dialog.PrimarySortClick();
       dialog.ListCharsBox->SetFocus();
-      SendKey(static_cast<Word>(c.letter), TShiftState{ssAlt});
-      EXPECT_EQ(dialog.ActiveControl, c.control) << c.control->Name;
+      for (TWinControl* control : c.reached) {
+        SendKey(static_cast<Word>(c.letter), TShiftState{ssAlt});
+        EXPECT_EQ(dialog.ActiveControl, control) << control->Name;
+      }
     }
+    EXPECT_TRUE(dialog.IntExtBtn->Checked()) << "a shared letter chose no other order";
+    EXPECT_FALSE(dialog.GraphBreakDowns->Checked()) << "nor checked a box";
+    EXPECT_TRUE(dialog.EachGroupOnPageBox->Checked()) << "its own letter checks it";
     form.ModalResult = mrCancel;
   });
   Main().MenuItem("PrintBreakdownsItem")->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
 }
 
 }  // namespace

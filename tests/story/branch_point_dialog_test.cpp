@@ -129,6 +129,22 @@ TEST_F(BranchPointDialogTest, PerformingAJumpGoesToTheChosenTarget) {
   EXPECT_EQ(testing::ElementsOf(Script())[2].text, "GO TO CELLAR (9)\xA7GO TO ATTIC (2)");
 }
 
+// A target picked, taken across with ">" and performed with the mouse: the
+// branch point is built to it and the caret goes to it, though nothing in
+// the branch point's list was picked since.
+TEST_F(BranchPointDialogTest, PerformingTheOneTargetTakenAcrossGoesThere) {
+  WithDialogOn(4, [](story::TJumpDlg& dialog) {
+    ClickRow(*dialog.Source, 3);  // CELLAR (9)
+    ClickAt(*dialog.IncludeBtn, 10, 10, TMouseButton::mbLeft, {});
+    ASSERT_EQ(Entries(*dialog.JumpList), Strings{"CELLAR (9)"});
+    ClickAt(*dialog.PerformJumpBtn, 10, 10, TMouseButton::mbLeft, {});
+  });
+  EXPECT_EQ(testing::ElementsOf(Script())[5], (testing::ElementSpec{ekTransition, "GO TO CELLAR (9)"}));
+  ASSERT_NE(Script().CurrentElement(), nullptr);
+  EXPECT_EQ(Script().CurrentElement()->Kind(), ekSceneHeading);
+  EXPECT_EQ(Script().CurrentElement()->format.NumberWord, 9) << "CELLAR";
+}
+
 TEST_F(BranchPointDialogTest, ReturnIsNeverATargetEvenWhenOneIsNumberedZero) {
   Nth(0)->format.NumberWord = 0;  // a target numbered 0 by hand
   auto dialog = OpenOn(7);
