@@ -322,7 +322,9 @@ TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithIt
     fs::remove(planted);
     if (c.link) PlantLink(c.name);
     else PlantFile(planted, {'t', 'h', 'e', 'i', 'r', 's'});
-    if (c.readOnly) ASSERT_EQ(::chmod(planted.c_str(), 0444), 0);
+    if (c.readOnly) {
+      ASSERT_EQ(::chmod(planted.c_str(), 0444), 0);
+    }
     AppendElement(Script(), ekAction, std::string("The writer's words beside ") + c.what + ".");
     const int outcome = AsTheWriter([&] {
       SeenBox seen;
