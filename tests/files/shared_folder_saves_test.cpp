@@ -110,6 +110,15 @@ class SharedFolderSaveTest : public FileTest {
       return 0;
     });
   }
+  // The PDF printer made the current printer, for prints to a named file.
+  PdfPrinterDevice& ChoosePdfPrinter() {
+    auto device = std::make_unique<PdfPrinterDevice>();
+    PdfPrinterDevice& pdf = *device;
+    Backend().OtherPrinters().push_back(std::move(device));
+    Printer()->Refresh();
+    Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
+    return pdf;
+  }
   // A link to the writer's notes, put in the shared folder by another user.
   std::string PlantLink(const std::string& name) {
     const std::string link = shared_ + "/" + name;
@@ -253,11 +262,7 @@ TEST_F(SharedFolderSaveTest, APrintOfAPrivateScriptIsTheWritersAlone) {
   NEEDS_ROOT();
   const mode_t oldMask = ::umask(022);
   SavePrivateScript();
-  auto device = std::make_unique<PdfPrinterDevice>();
-  PdfPrinterDevice& pdf = *device;
-  Backend().OtherPrinters().push_back(std::move(device));
-  Printer()->Refresh();
-  Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
+  PdfPrinterDevice& pdf = ChoosePdfPrinter();
   int watched = 0;
   bool opened = false;
   WatchWrites(watched, opened);
@@ -354,11 +359,7 @@ TEST_F(SharedFolderSaveTest, AnotherUsersFileAtANameTheProgramPicksIsNamedWithIt
 TEST_F(SharedFolderSaveTest, AnotherUsersFileAtAPrintFilesNameIsNamedWithItsOwner) {
   NEEDS_ROOT();
   SavePrivateScript();
-  auto device = std::make_unique<PdfPrinterDevice>();
-  PdfPrinterDevice& pdf = *device;
-  Backend().OtherPrinters().push_back(std::move(device));
-  Printer()->Refresh();
-  Printer()->SetPrinterIndex(Printer()->Printers().IndexOf(PdfPrinterName));
+  PdfPrinterDevice& pdf = ChoosePdfPrinter();
   const struct {
     const char* what;
     const char* name;
