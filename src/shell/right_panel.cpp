@@ -230,18 +230,19 @@ void TRightPanel::FollowScript(bool open) {
   LayoutRightSpeedBar();
 }
 
-TOfficeButton* TRightPanel::ElementButton(const char* name) const {
-  return dynamic_cast<TOfficeButton*>(form_.FindComponent(name));
+// The element buttons the two sets place and caption, found by name.
+struct TElementButtonSet {
+  TOfficeButton *charName, *dialogue, *parenthetical, *action, *transition, *scene, *shot, *note;
+};
+
+TElementButtonSet TRightPanel::FindElementButtons() const {
+  const auto button = [this](const char* name) { return dynamic_cast<TOfficeButton*>(form_.FindComponent(name)); };
+  return {button("CharNameBtn"),   button("DialogueBtn"),     button("ParentheticalBtn"), button("ActionBtn"),
+          button("TransitionBtn"), button("SceneHeadingBtn"), button("ShotBtn"),          button("ScriptNoteBtn")};
 }
 
 void TRightPanel::LayoutElementButtons() {
-  TOfficeButton* charName = ElementButton("CharNameBtn");
-  TOfficeButton* dialogue = ElementButton("DialogueBtn");
-  TOfficeButton* action = ElementButton("ActionBtn");
-  TOfficeButton* transition = ElementButton("TransitionBtn");
-  TOfficeButton* scene = ElementButton("SceneHeadingBtn");
-  TOfficeButton* shot = ElementButton("ShotBtn");
-  TOfficeButton* note = ElementButton("ScriptNoteBtn");
+  const auto [charName, dialogue, parenthetical, action, transition, scene, shot, note] = FindElementButtons();
   const int d = dialogue->Top - charName->Top;
   const bool multimedia = MultimediaSet();
   const int set = multimedia ? 2 : (form_.ControlSIsSave ? 1 : 0);
@@ -253,13 +254,7 @@ void TRightPanel::LayoutElementButtons() {
 }
 
 void TRightPanel::ShowButtonSet(bool multimedia) {
-  TOfficeButton* charName = ElementButton("CharNameBtn");
-  TOfficeButton* dialogue = ElementButton("DialogueBtn");
-  TOfficeButton* parenthetical = ElementButton("ParentheticalBtn");
-  TOfficeButton* action = ElementButton("ActionBtn");
-  TOfficeButton* transition = ElementButton("TransitionBtn");
-  TOfficeButton* scene = ElementButton("SceneHeadingBtn");
-  TOfficeButton* shot = ElementButton("ShotBtn");
+  const auto [charName, dialogue, parenthetical, action, transition, scene, shot, note] = FindElementButtons();
   const auto set = [](TOfficeButton* b, const std::string& caption, const char* hint) {
     b->Caption = caption;
     b->Hint = hint;

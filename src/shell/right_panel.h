@@ -14,6 +14,7 @@ class TScrollBar;
 class TOfficeButton;
 enum class TScrollCode;
 struct TElementButtonRow;
+struct TElementButtonSet;
 
 class TRightPanel {
  public:
@@ -56,9 +57,9 @@ class TRightPanel {
   // multimedia commands; any other starts its element at the caret, or
   // with a block marked hands its letter to the element box.
   void ElementButtonClick(const TElementButtonRow& row, TObject* sender);
+  TElementButtonSet FindElementButtons() const;
   // The normal set of element buttons, or the multimedia set for an
   // interactive script (no transition button, the scene button in its place).
-  TOfficeButton* ElementButton(const char* name) const;
   void LayoutElementButtons();
   // The captions, hints and pictures of one of the two sets, and the
   // type list's names for it.
