@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <functional>
 
 #include "base/message_boxes.h"
@@ -68,13 +67,13 @@ std::vector<std::string> LeftoversOfStoppedSaves(const std::string& target) {
 }
 
 TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup) {
+  if (!timedBackup) return {std::nullopt, WidestModeFor(scriptFile)};
+  if (scriptFile.empty()) return {};
   const TFileInfo script = FileAttributes(FollowLinks(scriptFile));
-  if (scriptFile.empty() || !script.regular) return {};
+  if (!script.regular) return {};
   // Who else may read it follows the script; the writer can always
   // replace what it wrote, even for a script marked read-only.
-  const unsigned others = script.permissions & 077;
-  if (timedBackup) return {0600 | (script.permissions & 0700) | others, std::nullopt};
-  return {std::nullopt, WidestModeFor(scriptFile)};
+  return {0600 | (script.permissions & 0777), std::nullopt};
 }
 
 std::string FailureCause(int err, const std::string& path, bool writing) {
@@ -84,7 +83,7 @@ std::string FailureCause(int err, const std::string& path, bool writing) {
   const Byte code = FileErrorCode(err, writing);
   const bool fullDisk = err == ENOSPC || err == EDQUOT;
   const bool readFault = err == EIO && !writing;
-  if ((code == 101 && !fullDisk) || (code == 100 && !readFault)) return std::strerror(err);
+  if ((code == 101 && !fullDisk) || (code == 100 && !readFault)) return FileFailureText(err, path);
   return FileErrorText(code);
 }
 

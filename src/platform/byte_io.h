@@ -29,6 +29,17 @@ inline DWord GetU32(std::span<const Byte> in, std::size_t at) {
   return v;
 }
 
+// FNV-1a over 32 bits: the check sum of sealed records and of shortened
+// file names, both of which must stay as written before.
+inline DWord Fnv1a(std::span<const Byte> bytes) {
+  DWord hash = 2166136261u;
+  for (const Byte b : bytes) hash = (hash ^ b) * 16777619u;
+  return hash;
+}
+inline DWord Fnv1a(std::string_view text) {
+  return Fnv1a(std::span<const Byte>(reinterpret_cast<const Byte*>(text.data()), text.size()));
+}
+
 // Appends values to a growing buffer.
 class ByteWriter {
  public:

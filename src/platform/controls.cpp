@@ -937,6 +937,7 @@ void TListBox::SelectOnly(int index) {
 }
 
 void TListBox::PickItem(int index, TShiftState shift) {
+  if (index < 0 || index >= Items.Count()) return;
   if (shift.Contains(ssShift) && anchor_ >= 0 && anchor_ < Items.Count()) {
     if (!shift.Contains(ssCtrl)) std::fill(selected_.begin(), selected_.end(), false);
     for (int i = std::min(anchor_, index); i <= std::max(anchor_, index); ++i) selected_[static_cast<size_t>(i)] = true;
@@ -992,7 +993,7 @@ void TListBox::KeyDown(Word& key, TShiftState shift) {
   const int last = Items.Count() - 1;
   int to = -1;
   switch (key) {
-    case VK_UP: to = std::max(0, itemIndex_ - 1); break;
+    case VK_UP: to = last >= 0 ? std::max(0, itemIndex_ - 1) : -1; break;
     case VK_DOWN: to = std::min(last, itemIndex_ + 1); break;
     case VK_HOME: to = last >= 0 ? 0 : -1; break;
     case VK_END: to = last; break;

@@ -70,7 +70,7 @@ class TFESFileListBox : public TFileSystemList {
 };
 
 // A folder, the folders above it and the folders in it, indented as a
-// tree. A double click or Enter opens the folder selected; FileList and
+// tree. A double click or Enter opens the folder selected; the file list and
 // the drive box linked to it follow the folder.
 class TFESDirectoryListBox : public TFileSystemList {
  public:
@@ -85,7 +85,6 @@ class TFESDirectoryListBox : public TFileSystemList {
   bool IsOpenFolder(int index) const { return index >= 0 && index < openCount_; }
   // Opens the folder selected.
   void OpenCurrent();
-  TFESFileListBox* FileList() const { return fileList_; }
   void SetFileList(TFESFileListBox* list);
   // Called after the folder changed.
   TNotifyEvent OnChange;
@@ -122,7 +121,6 @@ class TFESDriveComboBox : public TComboBox {
   ~TFESDriveComboBox() override;
   // The folder of the volume chosen; empty when none is.
   std::string Drive() const;
-  TFESDirectoryListBox* DirList() const { return dirList_; }
   void SetDirList(TFESDirectoryListBox* list);
   // Reads the mounted volumes again.
   void ReadDrives();

@@ -19,6 +19,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/byte_io.h"
 #include "platform/cp1252.h"
 #include "platform/mount_table.h"
 #include "platform/text_trim.h"
@@ -249,10 +250,8 @@ std::string NameStart(const std::string& name, std::size_t bytes) {
 }
 
 std::string CheckSum(std::string_view name) {
-  std::uint32_t sum = 2166136261u;
-  for (const char c : name) sum = (sum ^ static_cast<unsigned char>(c)) * 16777619u;
   char hex[9];
-  std::snprintf(hex, sizeof hex, "%08x", sum);
+  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(Fnv1a(name)));
   return hex;
 }
 
@@ -268,9 +267,8 @@ TSideNameParts SideNameParts(const std::string& path, TSideName side, bool short
   std::string name = ExtractFileName(path);
   if (shortened) {
     const TSideNameParts full = SideNameParts(path, side, false);
-    const std::size_t room = LongestNameIn(ExtractFileDir(path));
     const std::size_t around = full.prefix.size() - name.size() + full.suffix.size() + kLongestWriterPart;
-    name = NameStart(name, room > around + kShortenedMark ? room - around - kShortenedMark : 1) + "~" + CheckSum(name);
+    name = NameStartFitting(name, around + kShortenedMark, ExtractFileDir(path)) + "~" + CheckSum(name);
   }
   if (side == TSideName::Hidden) return {"." + name + ".tmp", ""};
   return {name + ".", ".new~"};
@@ -760,6 +758,17 @@ DriveKind DriveKindForFileSystem(std::string_view fsType, std::string_view mount
 
 bool NameFitsFolder(const std::string& path) {
   return ExtractFileName(path).size() <= LongestNameIn(ExtractFileDir(path));
+}
+
+std::string NameStartFitting(const std::string& name, std::size_t more, const std::string& folder) {
+  const std::size_t room = LongestNameIn(folder);
+  std::string start = NameStart(name, room > more ? room - more : 0);
+  if (start.empty() && !name.empty()) {
+    std::size_t end = 1;
+    while (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) ++end;
+    start = name.substr(0, end);
+  }
+  return start;
 }
 
 std::string ShortPathName(const std::string& path) { return path; }

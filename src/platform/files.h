@@ -164,6 +164,10 @@ DriveKind DriveKindForFileSystem(std::string_view fsType, std::string_view mount
 
 // The folder of `path` takes a name as long as the one `path` ends in.
 bool NameFitsFolder(const std::string& path);
+// The longest start of `name` that, with `more` bytes added to it, is a
+// name `folder` takes, cut where a character begins; at least the first
+// character, should even that not fit.
+std::string NameStartFitting(const std::string& name, std::size_t more, const std::string& folder);
 
 // A short name is the name itself here.
 std::string ShortPathName(const std::string& path);

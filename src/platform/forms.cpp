@@ -544,6 +544,23 @@ bool IsPressable(const TWinControl& control) {
          dynamic_cast<const TRadioButton*>(&control);
 }
 
+TWinControl& FocusTarget(TControl& control) {
+  if (auto* label = dynamic_cast<TLabel*>(&control)) return *label->FocusControl;
+  return static_cast<TWinControl&>(control);
+}
+
+// Each control is reached once: a label naming a control that carries the
+// letter as well yields to that control, which the letter presses as its
+// own; listed twice, the focus would never move on past it.
+void AddHotkeyControl(std::vector<TControl*>& found, TControl* control) {
+  for (TControl*& known : found)
+    if (&FocusTarget(*known) == &FocusTarget(*control)) {
+      if (!dynamic_cast<TLabel*>(control)) known = control;
+      return;
+    }
+  found.push_back(control);
+}
+
 // The controls a dialog's Alt+letter reaches, in tab order of their
 // parents: buttons, check boxes and radio buttons with that underlined
 // letter, and labels with it that name a control.
@@ -553,19 +570,14 @@ void FindHotkeyControls(TWinControl* parent, char letter, std::vector<TControl*>
     if (auto* label = dynamic_cast<TLabel*>(c)) {
       if (label->ShowAccelChar && label->FocusControl && label->FocusControl->CanFocus() &&
           HotkeyOf(label->Caption()) == letter)
-        found.push_back(label);
+        AddHotkeyControl(found, label);
       continue;
     }
     auto* w = dynamic_cast<TWinControl*>(c);
     if (!w) continue;
-    if (IsPressable(*w) && w->CanFocus() && HotkeyOf(w->Caption()) == letter) found.push_back(w);
+    if (IsPressable(*w) && w->CanFocus() && HotkeyOf(w->Caption()) == letter) AddHotkeyControl(found, w);
     FindHotkeyControls(w, letter, found);
   }
-}
-
-TWinControl& FocusTarget(TControl& control) {
-  if (auto* label = dynamic_cast<TLabel*>(&control)) return *label->FocusControl;
-  return static_cast<TWinControl&>(control);
 }
 
 // A button is pressed; a check box or radio button takes the focus and is

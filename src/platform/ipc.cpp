@@ -95,22 +95,12 @@ void RemoveStaleProcessFiles(const std::string& folder) {
   }
 }
 
-namespace {
-
-std::uint32_t Checksum(const std::uint8_t* data, std::size_t size) {
-  std::uint32_t hash = 2166136261u;  // FNV-1a
-  for (std::size_t i = 0; i < size; ++i) hash = (hash ^ data[i]) * 16777619u;
-  return hash;
-}
-
-}  // namespace
-
 std::vector<std::uint8_t> SealRecord(std::string_view tag, const std::vector<std::uint8_t>& fields) {
   std::vector<std::uint8_t> record;
   ByteWriter out(record);
   out.Text(tag);
   out.Bytes(fields);
-  out.U32(Checksum(record.data(), record.size()));
+  out.U32(Fnv1a(std::span<const Byte>(record)));
   return record;
 }
 
@@ -118,7 +108,7 @@ std::optional<std::vector<std::uint8_t>> OpenRecord(std::string_view tag, const 
   if (record.size() < tag.size() + 4) return std::nullopt;
   std::size_t body = record.size() - 4;
   if (std::string_view(reinterpret_cast<const char*>(record.data()), tag.size()) != tag) return std::nullopt;
-  if (GetU32(record, body) != Checksum(record.data(), body)) return std::nullopt;
+  if (GetU32(record, body) != Fnv1a(std::span<const Byte>(record).first(body))) return std::nullopt;
   return std::vector<std::uint8_t>(record.begin() + static_cast<std::ptrdiff_t>(tag.size()),
                                    record.begin() + static_cast<std::ptrdiff_t>(body));
 }

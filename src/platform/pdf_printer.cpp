@@ -201,8 +201,10 @@ bool PdfPrinterDevice::BeginDoc(const std::string& title) {
   if (file->Create())
     cairo->surface = cairo_pdf_surface_create_for_stream(WriteToFile, file.get(), size_.X * points, size_.Y * points);
   if (!cairo->surface || cairo_surface_status(cairo->surface) != CAIRO_STATUS_SUCCESS) {
-    const std::string why = cairo->surface ? cairo_status_to_string(cairo_surface_status(cairo->surface))
-                                           : FileFailureText(file->LastError(), file->FailedPath());
+    // The system's reason for a failed write says more than cairo's.
+    const std::string why = cairo->surface && file->LastError() == 0
+                                ? cairo_status_to_string(cairo_surface_status(cairo->surface))
+                                : FileFailureText(file->LastError(), file->FailedPath());
     error_ = "The PDF file " + PathToText(outputFile_) + " cannot be written (" + why + ").";
     return false;
   }
@@ -242,8 +244,9 @@ void PdfPrinterDevice::EndDoc() {
   cairo_.reset();
   const bool named = status == CAIRO_STATUS_SUCCESS && file_->Commit();
   if (!named) {
-    const std::string why = status != CAIRO_STATUS_SUCCESS ? cairo_status_to_string(status)
-                                                           : FileFailureText(file_->LastError(), file_->FailedPath());
+    const std::string why = status != CAIRO_STATUS_SUCCESS && file_->LastError() == 0
+                                ? cairo_status_to_string(status)
+                                : FileFailureText(file_->LastError(), file_->FailedPath());
     error_ = "The PDF file " + PathToText(outputFile_) + " could not be written completely (" + why + ").";
   }
   // Half a document never takes the name: it goes with its replacement.

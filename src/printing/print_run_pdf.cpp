@@ -51,12 +51,8 @@ class TNoticeAside {
 // `name` with ".pdf" in `folder`, the name cut to what the folder takes,
 // never inside a character.
 std::string PdfIn(const std::string& folder, const std::string& name) {
-  std::size_t end = name.size();
-  while (end > 1 && !NameFitsFolder(JoinPath(folder, name.substr(0, end) + ".pdf"))) {
-    --end;
-    while (end > 1 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
-  }
-  return JoinPath(folder, name.substr(0, end) + ".pdf");
+  const std::string ext = ".pdf";
+  return JoinPath(folder, NameStartFitting(name, ext.size(), folder) + ext);
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ inline bool KilledAt(TFileStep step, const std::string& path, const std::functio
   }
   int status = 0;
   waitpid(child, &status, 0);
-  return WIFSIGNALED(status);
+  // A crash of its own elsewhere is no stop at the step.
+  return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
 struct SeenBox {

@@ -54,13 +54,22 @@ bool BecomeUser(uid_t user) {
   return ::setgroups(0, nullptr) == 0 && ::setresgid(user, user, user) == 0 && ::setresuid(user, user, user) == 0;
 }
 
-// Another user who tries to open the file for reading gets it.
+// Another user who tries to open the file for reading gets it. A child
+// that never became that user proves nothing: the test fails.
 bool AnotherUserCanOpen(const std::string& path) {
+  constexpr int kCannotOpen = 0;
+  constexpr int kOpened = 1;
+  constexpr int kNotTheOtherUser = 2;
   const pid_t child = fork();
-  if (child == 0) _exit(BecomeUser(kOtherUser) && ::open(path.c_str(), O_RDONLY | O_NONBLOCK) >= 0 ? 1 : 0);
+  if (child == 0) {
+    if (!BecomeUser(kOtherUser)) _exit(kNotTheOtherUser);
+    _exit(::open(path.c_str(), O_RDONLY | O_NONBLOCK) >= 0 ? kOpened : kCannotOpen);
+  }
   int status = 0;
   waitpid(child, &status, 0);
-  return !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+  if (WIFEXITED(status) && WEXITSTATUS(status) == kNotTheOtherUser)
+    ADD_FAILURE() << "could not become another user to open " << path;
+  return !WIFEXITED(status) || WEXITSTATUS(status) != kCannotOpen;
 }
 
 // A message names the file and says that it is another user's.
@@ -435,16 +444,20 @@ TEST_F(SharedFolderSaveTest, AnotherUserCannotHideTheWritersStoppedSave) {
   ASSERT_EQ(::pipe(ready), 0);
   const pid_t locker = fork();
   if (locker == 0) {
-    if (BecomeUser(kOtherUser)) {
+    // 'r': ready as the other user, with the lock if they could take it;
+    // 'u': never became the other user, so nothing is tried.
+    const bool other = BecomeUser(kOtherUser);
+    if (other) {
       const int fd = ::open(left.front().c_str(), O_RDONLY | O_NONBLOCK);
       if (fd >= 0) ::flock(fd, LOCK_EX);
     }
-    (void)!::write(ready[1], "r", 1);
+    (void)!::write(ready[1], other ? "r" : "u", 1);
     ::pause();
     _exit(0);
   }
   char byte = 0;
   ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  EXPECT_EQ(byte, 'r') << "the locker could not become another user";
   EXPECT_EQ(StoppedSaveToOffer(target), left.front());
   ::kill(locker, SIGKILL);
   waitpid(locker, nullptr, 0);

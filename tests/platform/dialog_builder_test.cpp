@@ -394,6 +394,45 @@ TEST_F(DialogBuilderTest, AltAndALettersControlTakesTheKey) {
   EXPECT_EQ(pressed, 1);
 }
 
+// A letter on several controls presses none of them: each Alt and the
+// letter takes the focus on to the next. A label naming a control that
+// carries its letter as well counts that control once, so the focus still
+// moves on past it, and the control alone with the letter is pressed.
+TEST_F(DialogBuilderTest, ALetterOnSeveralControlsTakesTheFocusFromOneToTheNext) {
+  BuildDialog(form, TDialogTable{
+                        {Edit, "NameEdit", "", {8, 8, 200, 21}},
+                        {Label, "CaseLabel", "&Case:", {8, 40, 60, 16}},
+                        {Button, "ClearBtn", "&Clear", {80, 36, 90, 25}},
+                        {CheckBox, "CaseBox", "Match &Case", {8, 70, 200, 20}},
+                        {Label, "WordsLabel", "&Words:", {8, 100, 60, 16}},
+                        {CheckBox, "WordsBox", "&Whole Words", {80, 100, 120, 20}},
+                    });
+  DialogControl<TLabel>(form, "CaseLabel")->FocusControl = DialogControl<TCheckBox>(form, "CaseBox");
+  ASSERT_EQ(NameOf(DialogControl<TLabel>(form, "WordsLabel")->FocusControl), "WordsBox");
+  int cleared = 0;
+  DialogControl<TButton>(form, "ClearBtn")->OnClick = [&](TObject*) { ++cleared; };
+  form.Show();
+  DialogControl<TEdit>(form, "NameEdit")->SetFocus();
+  const struct {
+    char letter;
+    const char* focused;
+    bool caseChecked, wordsChecked;
+  } steps[] = {
+      {'C', "CaseBox", false, false},
+      {'C', "ClearBtn", false, false},
+      {'C', "CaseBox", false, false},
+      {'W', "WordsBox", false, true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(std::string("Alt+") + step.letter);
+    SendKey(static_cast<Word>(step.letter), ssAlt);
+    EXPECT_EQ(NameOf(form.FocusedControl()), step.focused);
+    EXPECT_EQ(DialogControl<TCheckBox>(form, "CaseBox")->Checked(), step.caseChecked);
+    EXPECT_EQ(DialogControl<TCheckBox>(form, "WordsBox")->Checked(), step.wordsChecked);
+  }
+  EXPECT_EQ(cleared, 0) << "a letter on several controls presses none";
+}
+
 // A letter typed while a button, check box or radio button has the focus
 // picks the control it underlines, as Alt and the letter do; a field that
 // takes typing keeps the letter, and a letter nothing underlines does

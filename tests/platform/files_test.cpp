@@ -405,6 +405,31 @@ TEST_F(Files, NewFilesBesideAFileHaveNamesNoOneCanForeseeThatFit) {
   }
 }
 
+// A name cut to fit a folder with more added keeps as much of its start
+// as fits, never part of a character, and at least its first character.
+TEST_F(Files, ANameIsCutToFitTheFolderNeverInsideACharacter) {
+  const long longest = ::pathconf(dir_.c_str(), _PC_NAME_MAX);
+  ASSERT_GT(longest, 8);
+  const std::size_t room = static_cast<std::size_t>(longest);
+  const std::string accent = "\xC3\xA9";
+  const struct {
+    const char* what;
+    std::string name;
+    std::size_t more;
+    std::string start;
+  } cases[] = {
+      {"a name that fits", "PILOT", 4, "PILOT"},
+      {"a name that fits exactly", std::string(room - 4, 'n'), 4, std::string(room - 4, 'n')},
+      {"a name too long", std::string(room, 'n'), 4, std::string(room - 4, 'n')},
+      {"a cut inside a character", std::string(room - 5, 'n') + accent + "nnn", 4, std::string(room - 5, 'n')},
+      {"no room at all", accent + "nn", room, accent},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(NameStartFitting(c.name, c.more, dir_), c.start);
+  }
+}
+
 // What another user put under a name is said to be theirs, by name when
 // the system knows one.
 TEST_F(Files, TheOwnerOfAnotherUsersFileIsNamed) {

@@ -117,7 +117,8 @@ TEST_F(ListDragTest, AReleaseOverNoListIsReportedWithItsScreenPoint) {
 // A list of many picks does as the desktop's: a click picks one item,
 // Ctrl adds one or takes it away, Shift reaches from the last one clicked;
 // a press on a picked item keeps the picks for a drag and, let go where it
-// was, leaves that one alone picked. The arrow keys pick likewise.
+// was, leaves that one alone picked. The arrow keys pick likewise, and
+// pick nothing in a list with no items.
 TEST_F(ListDragTest, AListOfManyPicksPicksAsTheDesktopDoes) {
   TListBox& list = *left_;
   list.Items.Add("D");
@@ -149,6 +150,20 @@ TEST_F(ListDragTest, AListOfManyPicksPicksAsTheDesktopDoes) {
       {"Shift+Up", [] { SendKey(VK_UP, TShiftState{ssShift}); }, {false, false, true, true}, 2},
       {"Ctrl+Up moves on alone", [] { SendKey(VK_UP, TShiftState{ssCtrl}); }, {false, false, true, true}, 1},
       {"Ctrl+Space adds", [] { SendKey(VK_SPACE, TShiftState{ssCtrl}); }, {false, true, true, true}, 1},
+      {"Up in an emptied list picks nothing",
+       [&] {
+         list.Clear();
+         SendKey(VK_UP);
+       },
+       {},
+       -1},
+      {"Shift+Down then reaches from no item",
+       [&] {
+         for (const char* item : {"E", "F"}) list.Items.Add(item);
+         SendKey(VK_DOWN, TShiftState{ssShift});
+       },
+       {true, false},
+       0},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.what);

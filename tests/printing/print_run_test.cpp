@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "files/imported_script.h"
 #include "files/text_classifier.h"
 #include "platform/files.h"
@@ -117,6 +120,23 @@ TEST_F(PrintRunTest, OutputThatCannotBeWrittenIsReportedAndNeverSucceeds) {
     EXPECT_FALSE(PrintJobOpen());
     EXPECT_FALSE(FileExists(path));
   }
+}
+
+// A disk that fills while the PDF is written: the system's reason is
+// said rather than the PDF library's, and no half file takes the name.
+TEST_F(PrintRunTest, APdfWriteThatFailsSaysTheSystemsReason) {
+  const std::string path = HomeFile("full.pdf");
+  PdfPrinterDevice pdf;
+  pdf.NextOutputFile = path;
+  SetFileFaultHook([](TFileStep step, const std::string&) { return step == TFileStep::Write ? ENOSPC : 0; });
+  if (pdf.BeginDoc("Job")) {
+    pdf.BeginPage();
+    pdf.EndPage();
+    pdf.EndDoc();
+  }
+  SetFileFaultHook(nullptr);
+  EXPECT_NE(pdf.LastError().find(std::strerror(ENOSPC)), std::string::npos) << pdf.LastError();
+  EXPECT_FALSE(FileExists(path));
 }
 
 TEST_F(PrintRunTest, APrinterThatRefusesTheJobIsReported) {
