@@ -130,20 +130,25 @@ void ChangePageBreakType(TMDIChild& script) {
   RefreshAfterDraftChange(script);
 }
 
-void FlexOrFixAPages(TMDIChild& script, bool flex) {
-  if (!script.CurrentElement()) return;
-  if (flex && !AskTypeYes(FlexQuestion, "")) return;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+void ChangeAPageBreaks(TMDIChild& script, bool flex) {
   script.Assemble();
   const Byte changing = flex ? ekFixedAPageBreak : ekAutoPageBreak;
   for (TScriptElement* e = script.FirstElement; e; e = e->next) {
     if (e->Kind() != changing) continue;
     e->format.Kind = flex ? Byte{ekAutoPageBreak} : FixedKindOf(script, *e);
-    UpdatePageHeader(script, e);
+    // An automatic break carries no header or revision of its own.
+    if (!flex) UpdatePageHeader(script, e);
   }
   SetDocumentModified(true, false);
   script.RefreshLayout();
   ShowMessageBox(flex ? " All the A-Pages are now Flexible" : "All the A-Pages are now Fixed", "");
+}
+
+void FlexOrFixAPages(TMDIChild& script, bool flex) {
+  if (!script.CurrentElement()) return;
+  if (flex && !AskTypeYes(FlexQuestion, "")) return;
+  SaveUndoStep(ukWholeScript, true, true, 0);
+  ChangeAPageBreaks(script, flex);
 }
 
 }  // namespace qm

@@ -24,6 +24,9 @@ void ChangePageBreakType(TMDIChild& script);
 // Flex All A-Pages (after the writer types YES): every fixed A-page
 // becomes automatic again.
 void FlexOrFixAPages(TMDIChild& script, bool flex);
+// What either command changes, without its question or undo step, for a
+// command that has recorded its own step first.
+void ChangeAPageBreaks(TMDIChild& script, bool flex);
 
 // The page-break element that starts the page holding `element` (itself
 // when it is one); null on the first page.

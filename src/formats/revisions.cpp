@@ -92,8 +92,9 @@ void StartNewRevision(TMDIChild& script) {
     ShowMessageBox(MustSaveFirst, "");
     return;
   }
+  // The marks' removal records the undo step of the whole command.
   RemoveRevisionMarks(script, TMarksRemoval::Silently, true);
-  FlexOrFixAPages(script, false);
+  ChangeAPageBreaks(script, false);
   script.Assemble();
   script.HeaderTextLocked = 1;
   StoreCurrentHeaders(script);

@@ -221,8 +221,8 @@ void TMDIChild::FormKeyDown(TObject*, Word& key, TShiftState shift) {
 }
 
 void TMDIChild::FormKeyUp(TObject*, Word& key, TShiftState) {
-  // Fill Out Breakdowns is ticked exactly while tagging mode is on.
-  if (key != VK_SHIFT || !BlockOn() || !LayoutProgramOptions.FillOutBreakdowns || !ScriptPopupHooks.BlockMarked) return;
+  // The hook offers the categories only in tagging mode.
+  if (key != VK_SHIFT || !BlockOn() || !ScriptPopupHooks.BlockMarked) return;
   ScriptPopupHooks.BlockMarked(*this, CaretX + LeftTextOffset, CaretY);
 }
 

@@ -1,12 +1,14 @@
 // Fix All A-Pages and Flex All A-Pages: the automatic breaks of a locked
 // script become fixed A-page breaks (or multi-locked ones before a fixed
 // A-page of a multi-locked script) holding the header and revision of the
-// day, and back; each is one step the writer can undo.
+// day, and back; each is one step the writer can undo, and so is the
+// start of a new revision that fixes them.
 #include <gtest/gtest.h>
 
 #include "formats/drafts_fixture.h"
 #include "formats/page_breaks.h"
 #include "formats/page_headers.h"
+#include "script/editing/revision_marks.h"
 #include "shell/documents.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
@@ -140,6 +142,32 @@ TEST_F(APageCommandsTest, FixingOrFlexingIsUndoneAsOneStep) {
   Undo();
   EXPECT_EQ(BreakKinds(), fixed) << "Undo gives the fixed A-pages back";
   EXPECT_EQ(Driver().Pending(), 0);
+}
+
+// Starting a new revision takes the marks away and fixes the A-pages in
+// one step: a single Undo gives back both.
+TEST_F(APageCommandsTest, ANewRevisionIsUndoneAsOneStep) {
+  Start();
+  TMDIChild& w = Script();
+  w.FirstElement->revisedLines = std::string(1, '\x01');
+  w.DocumentModified = 0;  // as saved
+  const std::vector<int> flexible = BreakKinds();
+  ASSERT_GE(flexible.size(), 2u);
+  ASSERT_EQ(flexible, std::vector<int>(flexible.size(), ekAutoPageBreak));
+  const auto press = [this](TModalResult result, const char* what) {
+    Driver().Expect([result](TForm& form) { form.ModalResult = result; }, what);
+  };
+  press(mrYes, "the five steps");
+  AnswerMessageBox(Driver(), "All the A-Pages are now Fixed", mrOk);
+  press(mrNo, "the next colour");
+  press(mrCancel, "title page publisher");
+  MainForm->MenuItem("StartNextRevisionItem")->Click();
+  ASSERT_EQ(Driver().Pending(), 0);
+  ASSERT_EQ(BreakKinds(), std::vector<int>(flexible.size(), ekFixedAPageBreak));
+  ASSERT_FALSE(HasRevisedLines(*w.FirstElement));
+  Undo();
+  EXPECT_EQ(BreakKinds(), flexible) << "the automatic breaks are back";
+  EXPECT_TRUE(HasRevisedLines(*w.FirstElement)) << "and so are the marks, in the same step";
 }
 
 }  // namespace

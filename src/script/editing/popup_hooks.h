@@ -19,8 +19,8 @@ struct TScriptPopupHooks {
   std::function<void(TMDIChild& script, int x, int y)> RightClick;
   // Any other press in the script window (a pop-up still showing goes).
   std::function<void()> Pressed;
-  // A block's marking ended at a client point: the mouse let go, or in
-  // tagging mode Shift let go (at the caret).
+  // A block's marking ended at a client point: the mouse let go, or Shift
+  // let go (at the caret). It offers the categories in tagging mode.
   std::function<void(TMDIChild& script, int x, int y)> BlockMarked;
   // The quick-choice menu for the script's new element, in the context
   // `PopupContext` names: its items 1 to 12 take the captions (an empty

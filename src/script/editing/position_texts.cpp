@@ -66,7 +66,7 @@ std::string NumberAsLetters(int number) {
 }
 
 std::string SceneNumberText(const TScriptDocument& script, const TScriptElement& element) {
-  if (script.InteractiveScript) return std::to_string(element.format.NumberWord);
+  if (script.InteractiveScript) return std::to_string(number_word::Number(element.format.NumberWord));
   std::string text = std::to_string(script.SceneStart);
   if (!IsSceneHeading(element.Kind())) return text;
   if (element.format.NumberWord == UnnumberedHeadingWord) return {};
@@ -197,7 +197,9 @@ struct TWhole {
 };
 
 bool CountsTo(const TMDIChild& window, const TScriptElement& heading, const TScriptElement* before) {
-  return !window.InteractiveScript || !before || heading.format.NumberWord >= before->format.NumberWord;
+  // A locked target's lock bit is no part of its number.
+  return !window.InteractiveScript || !before ||
+         number_word::Number(heading.format.NumberWord) >= number_word::Number(before->format.NumberWord);
 }
 
 void NoteMarker(TAbove& above, const TScriptElement* e) {

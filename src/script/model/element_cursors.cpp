@@ -17,6 +17,13 @@ std::vector<TCursor>& Cursors() {
   return cursors;
 }
 
+// Every cursor on `removed` goes to `replacement`, a forgetting one to
+// null when `forget` is set.
+void RepointCursors(const TScriptElement* removed, TScriptElement* replacement, bool forget) {
+  for (const TCursor& cursor : Cursors())
+    if (*cursor.at == removed) *cursor.at = forget && cursor.kind == TCursorKind::Forgets ? nullptr : replacement;
+}
+
 }  // namespace
 
 void RegisterElementCursor(TScriptElement** cursor, TCursorKind kind) { Cursors().push_back({cursor, kind}); }
@@ -26,13 +33,11 @@ void UnregisterElementCursor(TScriptElement** cursor) {
 }
 
 void MoveElementCursors(const TScriptElement* removed, TScriptElement* replacement) {
-  for (const TCursor& cursor : Cursors())
-    if (*cursor.at == removed) *cursor.at = replacement;
+  RepointCursors(removed, replacement, false);
 }
 
 void ForgetDeletedElement(const TScriptElement* removed, TScriptElement* replacement) {
-  for (const TCursor& cursor : Cursors())
-    if (*cursor.at == removed) *cursor.at = cursor.kind == TCursorKind::Forgets ? nullptr : replacement;
+  RepointCursors(removed, replacement, true);
 }
 
 }  // namespace qm

@@ -9,6 +9,7 @@
 #include "platform/printer.h"
 #include "script/pagination/element_groups.h"
 #include "script/pagination/page_breaking.h"
+#include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -336,6 +337,8 @@ void RemoveLeadingBreak(TMDIChild& w) {
   }
   if (w.CurrentElement() == b) EditFields(w).CurrentElement = b->next;
   ForgetScreenLinesOf(w, b);
+  // What pointed at the break goes on at the page it opened.
+  MoveElementCursors(b, b->next);
   w.FirstElement = b->next;
   b->next->prev = nullptr;
   if (TElementGroup* g = b->group) {

@@ -164,6 +164,36 @@ TEST_F(PositionTextsTest, ThePanelsSayWhereTheCaretIs) {
   EXPECT_EQ(Status(acts).act, "Act AA, Scn 3");
 }
 
+// An interactive script's targets keep their numbers in any order: the
+// scene panel counts to the highest, and a locked target's lock bit is no
+// part of its number, either as shown or as counted.
+TEST_F(PositionTextsTest, TheScenePanelCountsToTheHighestBranchTarget) {
+  struct Case {
+    const char* what;
+    Word first, second;
+    int caret;
+    std::string scene;
+  };
+  const Word locked3 = number_word::Make(3, true, '\0');
+  const Word locked9 = number_word::Make(9, true, '\0');
+  const Case cases[] = {
+      {"the highest last", 2, 5, 1, "Scn: 2 of 5"},
+      {"the highest first", 9, 3, 3, "Scn: 3 of 9"},
+      {"a locked lower target after the highest", 9, locked3, 3, "Scn: 3 of 9"},
+      {"a locked highest target after a lower one", 3, locked9, 1, "Scn: 3 of 9"},
+      {"the caret in the locked highest target", 3, locked9, 3, "Scn: 9 of 9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({{ekSceneHeading, "KITCHEN"}, {ekAction, "Hi."}, {ekSceneHeading, "YARD"}, {ekAction, "Bye."}}, c.caret);
+    W().InteractiveScript = 1;
+    ElementAt(0)->format.NumberWord = c.first;
+    ElementAt(2)->format.NumberWord = c.second;
+    ForgetStatusWalk(W());
+    EXPECT_EQ(Status().scene, c.scene);
+  }
+}
+
 // The scroll bar's scale counts each element's lines before in whole
 // lines, rounded half to even, as every line count does.
 TEST_F(PositionTextsTest, TheScrollScaleCountsLinesBeforeRoundedHalfToEven) {

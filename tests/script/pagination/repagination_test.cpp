@@ -11,6 +11,7 @@
 #include "script/pagination/element_groups.h"
 #include "script/pagination/page_breaking.h"
 #include "script/fixtures/pagination_fixture.h"
+#include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
 #include "base/global_state.h"
 #include "shell/main_form.h"
@@ -259,6 +260,19 @@ TEST_F(RepaginationTest, ALongElementIsJoinedAgainInFull) {
   Window().RebuildElementGroups();
   Window().RejoinSplitElements();
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, piece}, {ekAction, piece}}));
+}
+
+// A script never begins with an automatic break: what pointed at one taken
+// away there goes on at the page it opened, as at any other break.
+TEST_F(RepaginationTest, ACursorOnALeadingBreakGoesOnToItsPage) {
+  Load({{ekAutoPageBreak, " "}, {ekAction, "One."}, {ekAction, "Two."}});
+  TScriptElement* opened = ElementNo(1);
+  TScriptElement* cursor = ElementNo(0);
+  RegisterElementCursor(&cursor);
+  Window().RejoinSplitElements();
+  UnregisterElementCursor(&cursor);
+  ASSERT_EQ(Window().FirstElement, opened) << "the break is gone";
+  EXPECT_EQ(cursor, opened);
 }
 
 // A run without a blank is cut inside a line: repaginating again, and
