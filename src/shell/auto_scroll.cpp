@@ -138,10 +138,10 @@ void TAutoScroll::HandleMessage(TMsg& msg, bool& handled) {
 
 void TAutoScroll::Switch(bool reset) {
   if (!Running() && reset && OriginY == NoOrigin) {
-    OriginX = Pointer.X - mark_->ClientWidth() / 2;
     OriginY = Pointer.Y;
     // Shown where the click was, leaving the keyboard with the script.
-    mark_->SetBounds(OriginX, OriginY - MarkAbove, mark_->Width, mark_->Height);
+    const int left = Pointer.X - mark_->ClientWidth() / 2;
+    mark_->SetBounds(left, OriginY - MarkAbove, mark_->Width, mark_->Height);
     mark_->Visible = true;
     timer_->SetInterval(DesignedInterval);
     timer_->SetEnabled(true);

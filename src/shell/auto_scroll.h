@@ -35,7 +35,6 @@ class TAutoScroll {
 
   bool Running() const { return timer_->Enabled(); }
   int OriginY = NoOrigin;
-  int OriginX = 0;
   // The last pointer position seen, on the screen.
   TPoint Pointer;
 

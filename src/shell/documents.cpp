@@ -90,13 +90,14 @@ TMDIChild* EditableActiveScript() {
 }
 
 void CloseActiveScript(bool closeWindow) {
-  // Tagging mode belongs to the script it was entered for.
-  if (TMenuItem* tagging = MainForm->MenuItem("TaggingModeItem"); tagging && tagging->Checked()) tagging->Click();
   TMDIChild* script = ActiveScript();
   if (!script) return;
   if (!MainForm->ExitConfirmed && DocumentCount == 1) ClearWorkSpace();
   if (!script->Editable) script->DocumentModified = script->ModifiedSinceBackup = 0;
   if (script->DocumentModified && !IsDocumentEmpty(ActiveDocument) && AskToSave(*script) == SaveAnswer::Stay) return;
+  // Tagging mode belongs to the script it was entered for; a script kept
+  // open at the save question keeps it.
+  MainForm->EndTaggingMode();
   script->DocumentModified = 0;
   TCloseAction action = TCloseAction::caFree;
   script->FormClose(nullptr, action);

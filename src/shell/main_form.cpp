@@ -1,5 +1,6 @@
 #include "shell/main_form.h"
 
+#include "breakdown/breakdowns_run_dialog.h"
 #include "breakdown/set_lists.h"
 #include "files/disk_utils.h"
 #include "files/file_job.h"
@@ -134,6 +135,7 @@ TMainForm::~TMainForm() {
     ActivationHooks.ScriptDeactivated = nullptr;
     KeyCommandHooks = {};
     PrintMenuHooks = {};
+    BreakdownDialogHooks = {};
     story::StoryboardHooks.ActivateSlot = nullptr;
   }
 }

@@ -518,6 +518,8 @@ class TMainForm : public TForm, public TProgramOptions {
   // Ends a double click's claim on the program.
   void EndFileListClick();
   bool elementBoxHiddenByList_ = false;
+  // ShowStartupFileChoice has set the list up since it last went away.
+  bool startupListShown_ = false;
   bool busyBeforeListClick_ = false;
   void RefreshAfterChange();
   // The block commands follow whether a block exists: the menus at the

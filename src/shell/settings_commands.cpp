@@ -32,7 +32,9 @@ int TextColorOf(const std::string& name) {
 
 void TMainForm::ProgramSettingsItemClick(TObject*) {
   if (!ShowProgramSettings()) return;
-  // "Display Screen-Sized Retrieve List" chosen with no script open shows it now.
+  // "Display Screen-Sized Retrieve List" chosen with no script open shows it
+  // now; a list already shown goes to the script folder the settings name.
+  startupListShown_ = false;
   ShowStartupFileChoice();
   UpdateStartupList();
   RefreshAfterChange();

@@ -9,7 +9,7 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/program_busy.h"
-#include "files/file_job.h"
+#include "files/safe_save.h"
 #include "platform/file_controls.h"
 #include "platform/files.h"
 #include "script/editing/message_pump.h"
@@ -95,9 +95,6 @@ void TMainForm::ShowStartupFileChoice() {
     return;
   }
   if (StartupChoice != 1) return;
-  const bool wasShown = StartupFileList->Visible;
-  StartupFileList->SetMask(StartupListMask);
-  StartupDirectoryList->SetDirectory(ScriptDirectory);
   for (TControl* c : std::initializer_list<TControl*>{StartupDriveList, StartupDirectoryList, StartupFileList}) {
     c->Visible = true;
     c->Enabled = true;
@@ -110,8 +107,17 @@ void TMainForm::ShowStartupFileChoice() {
     elementBoxHiddenByList_ = true;
   }
   StatusLine().PagePanel->Caption = "";
-  // Scripts saved while the list was away show when it comes back.
-  if (!wasShown) RefreshStartupFileList();
+  // This runs at every menu refresh: once shown, the folder the writer
+  // browsed to, the choice and the keyboard stay as the writer left them.
+  if (startupListShown_) return;
+  startupListShown_ = true;
+  const std::string mask = StartupFileList->Mask();
+  const std::string folder = StartupFileList->Directory();
+  StartupFileList->SetMask(StartupListMask);
+  StartupDirectoryList->SetDirectory(ScriptDirectory);
+  // Scripts saved while the list was away show when it comes back; a new
+  // mask or folder has read them already.
+  if (StartupFileList->Mask() == mask && StartupFileList->Directory() == folder) StartupFileList->ReadFileNames();
   if (StartupFileList->ItemIndex() < 0 && StartupFileList->Items.Count() > 0) StartupFileList->SetItemIndex(0);
   if (!ModalFormShowing()) FocusStartupFileList();
 }
@@ -125,6 +131,7 @@ void TMainForm::FocusStartupFileList() {
 }
 
 void TMainForm::PutAwayFileList() {
+  startupListShown_ = false;
   for (TControl* c : std::initializer_list<TControl*>{StartupDriveList, StartupDirectoryList, StartupFileList}) {
     c->Visible = false;
     c->Enabled = false;
@@ -188,7 +195,8 @@ void TMainForm::DeleteStartupListFile() {
   const bool sure = ExpertPrompting ? AskYesNo(text, "Are you Sure?", false) : AskTypeYes(text, "Are you Sure?");
   if (!sure) return;
   errno = 0;
-  if (!DeleteFile(path)) ShowFileError("deleting " + PathToText(path), FileErrorCode(errno ? errno : EACCES, true));
+  if (!DeleteFile(path))
+    ShowFileError("deleting " + PathToText(path), FailureCause(errno ? errno : EACCES, path, true));
   UpdateStartupList();
 }
 

@@ -191,8 +191,9 @@ void TStatusLine::Refresh(bool force) {
   // A keystroke that keeps the caret on its line only moves the position;
   // the page, scene and scroll bar need the walk over the script.
   const bool moved = e != lastElement_ || script.CaretLine() != lastLine_ || (e && e->lineCount != lastLineCount_);
-  if (!force && !moved && !TypeBoxStale(e) && script.CaretColumn() == lastColumn_) return;
-  if (force || moved || TypeBoxStale(e)) UpdateStatusLine();
+  const bool stale = !force && !moved && TypeBoxStale(e);
+  if (!force && !moved && !stale && script.CaretColumn() == lastColumn_) return;
+  if (force || moved || stale) UpdateStatusLine();
   UpdatePositionDisplay(true);
   lastElement_ = e;
   lastLine_ = script.CaretLine();

@@ -118,10 +118,9 @@ class TStealTextDlg : public TForm {
 
 // Whether typing `key` at `caret` into the file name `text` may stand:
 // blanks and wildcard or list characters never, "." only with extensions,
-// and no name longer than eight characters.
+// and no name longer than eight characters; either separator passes.
 bool FileNameKeyAllowed(std::string_view text, int caret, char key, bool extensionsAllowed);
-// The same for a folder path typed: no "." at all, and either separator
-// passes.
+// The same for a folder path typed: no "." at all.
 bool FolderPathKeyAllowed(std::string_view text, int caret, char key);
 
 class TGetFileNameDlg : public TForm {

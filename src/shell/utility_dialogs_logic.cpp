@@ -200,7 +200,7 @@ void ShowMenuFontSetup() {
 bool FileNameKeyAllowed(std::string_view text, int caret, char key, bool extensionsAllowed) {
   constexpr std::size_t NameLength = 8;
   const auto k = static_cast<unsigned char>(key);
-  if (k < 0x20 || key == '\\') return true;
+  if (k < 0x20 || key == '\\' || key == '/') return true;
   if (key == '.') return extensionsAllowed;
   if (std::string_view(" *,;?").find(key) != std::string_view::npos) return false;
   const auto at = std::min(text.size(), static_cast<std::size_t>(std::max(caret, 0)));
@@ -215,7 +215,7 @@ bool FileNameKeyAllowed(std::string_view text, int caret, char key, bool extensi
 }
 
 bool FolderPathKeyAllowed(std::string_view text, int caret, char key) {
-  return key == '/' || FileNameKeyAllowed(text, caret, key, false);
+  return FileNameKeyAllowed(text, caret, key, false);
 }
 
 namespace {

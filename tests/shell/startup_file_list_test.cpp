@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -176,6 +177,41 @@ TEST_F(StartupFileListTest, ChangingTheFolderListsItsScripts) {
   DoubleClick();
   ASSERT_EQ(DocumentCount, 1);
   EXPECT_EQ(Script().ScriptFileName, scripts_.File("Drafts/OLD.QMW"));
+}
+
+// A menu refresh, run whenever the menus are due, leaves the list as the
+// writer has it: the folder browsed to and the keyboard where it was.
+TEST_F(StartupFileListTest, ARefreshKeepsTheFolderBrowsedTo) {
+  TFESDirectoryListBox& dirs = *MainForm->StartupDirectoryList;
+  const int drafts = dirs.ItemIndex() + 1;
+  ASSERT_EQ(dirs.ItemPath(drafts), scripts_.File("Drafts"));
+  dirs.SetItemIndex(drafts);
+  dirs.Perform(WM_LBUTTONDBLCLK, 0, 0);
+  ASSERT_EQ(Listed(), std::vector<std::string>{"OLD.QMW"});
+  MainForm->SetFocus();
+  dirs.SetFocus();
+  ASSERT_TRUE(dirs.Focused());
+  const struct {
+    const char* how;
+    std::function<void()> refresh;
+  } refreshes[] = {
+      {"the menu refresh", [] { MainForm->UpdateMenusAndButtons(); }},
+      {"an idle pass with the menus due",
+       [this] {
+         MainForm->MenusDue = 1;
+         Idle();
+       }},
+  };
+  for (const auto& r : refreshes) {
+    SCOPED_TRACE(r.how);
+    r.refresh();
+    EXPECT_TRUE(ListShown());
+    EXPECT_EQ(dirs.Directory(), scripts_.File("Drafts"));
+    EXPECT_EQ(Files().Directory(), scripts_.File("Drafts"));
+    EXPECT_EQ(Listed(), std::vector<std::string>{"OLD.QMW"});
+    EXPECT_TRUE(dirs.Focused()) << "the keyboard stays on the folders";
+    EXPECT_FALSE(Files().Focused());
+  }
 }
 
 // A script that does not open leaves the list there rather than an empty

@@ -254,6 +254,10 @@ TEST(FileNameTyping, RefusesWhatAFileNameCannotHoldAndANinthCharacter) {
       {"DRAFT", 5, '.', false, false},
       {"DRAFT", 5, '.', true, true},
       {"DRAFT", 5, '\\', false, true},
+      {"DRAFT", 5, '/', false, true},
+      // A separator ends a name, so it passes after a full one.
+      {"ABCDEFGH", 8, '\\', false, true},
+      {"ABCDEFGH", 8, '/', false, true},
       {"DRAFT", 5, '\b', false, true},
       {"ABCDEFGH", 8, '\b', false, true},
       {"ABCDEFG", 7, 'H', false, true},

@@ -148,5 +148,49 @@ TEST_F(WorkspaceTest, ClosingAScriptInTaggingModeLeavesTheMode) {
   }
 }
 
+// A close the writer takes back at the save question leaves the script
+// open, and so in tagging mode.
+TEST_F(WorkspaceTest, CancellingTheCloseKeepsTaggingMode) {
+  TIniFile(SettingsFileName).WriteBool("Breakdowns", "Checked Code Usage", true);
+  TMenuItem* tagging = MainForm->MenuItem("TaggingModeItem");
+  TypeAndSaveAs("One.", "ONE");
+  TypeText(" More.");
+  ASSERT_TRUE(Script().DocumentModified);
+  tagging->Click();
+  ASSERT_TRUE(TaggingModeOn());
+  const struct {
+    const char* how;
+    std::function<void()> answer;
+  } cancels[] = {
+      {"Cancel at the save question", [this] { testing::AnswerMessageBox(Driver(), "Save /.../ONE.QMW?", mrCancel); }},
+      {"No, then Cancel at \"are you sure\"",
+       [this] {
+         testing::AnswerMessageBox(Driver(), "Save /.../ONE.QMW?", mrNo);
+         Driver().Expect([](TForm& box) {
+           EXPECT_EQ(box.Caption(), "Warning!");
+           box.ModalResult = mrCancel;
+         });
+       }},
+  };
+  for (const auto& c : cancels) {
+    SCOPED_TRACE(c.how);
+    c.answer();
+    MainForm->CloseFileItem->Click();
+    Application->ProcessMessages();
+    ASSERT_EQ(DocumentCount, 1);
+    EXPECT_TRUE(TaggingModeOn());
+    EXPECT_TRUE(tagging->Checked());
+    EXPECT_EQ(MainForm->Caption(), "Breakdown Tagging Mode");
+  }
+  // Closed for real, the mode goes with it.
+  testing::AnswerMessageBox(Driver(), "Save /.../ONE.QMW?", mrNo);
+  Driver().Expect([](TForm& box) { box.ModalResult = mrYes; });
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  ASSERT_EQ(DocumentCount, 0);
+  EXPECT_FALSE(TaggingModeOn());
+  EXPECT_FALSE(tagging->Checked());
+}
+
 }  // namespace
 }  // namespace qm
