@@ -184,11 +184,12 @@ void DesktopSession::ClickInScript() {
   Click(main->x + main->width / 3, main->y + main->height / 2);
 }
 
-void DesktopSession::ClickElementButton(int row) {
+bool DesktopSession::ClickElementButton(int row) {
   const std::optional<WindowGeometry> main = ActiveWindowGeometry();
-  if (!main) return;
+  if (!main) return false;
   Click(main->x + main->width - kElementButtonFromRight, main->y + kFirstElementButtonY + row * kElementButtonStep);
   Settle(400);
+  return true;
 }
 
 void DesktopSession::Settle(int ms) { SleepMs(ms); }
@@ -294,16 +295,21 @@ bool DesktopSession::AnswerBox(const std::string& title, const std::string& keys
   return ActiveWindowTitle().find(title) == std::string::npos;
 }
 
-bool DesktopSession::ActivateWindowTitled(const std::string& title) {
-  for (int tries = 0; tries < 50; ++tries) {
-    const std::string found = Run({"xdotool", "search", "--onlyvisible", "--name", title});
-    if (!found.empty()) {
-      Run({"xdotool", "windowactivate", "--sync", found.substr(0, found.find('\n'))});
-      return WaitForWindowTitle(title, 5);
-    }
-    Settle(200);
+std::string DesktopSession::WaitForVisibleWindow(const std::string& name, int seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < end) {
+    const std::string found = Run({"xdotool", "search", "--onlyvisible", "--name", name});
+    if (!found.empty()) return found.substr(0, found.find('\n'));
+    SleepMs(200);
   }
-  return false;
+  return {};
+}
+
+bool DesktopSession::ActivateWindowTitled(const std::string& title) {
+  const std::string window = WaitForVisibleWindow(title);
+  if (window.empty()) return false;
+  Run({"xdotool", "windowactivate", "--sync", window});
+  return WaitForWindowTitle(title, 5);
 }
 
 std::string DesktopSession::ScriptText() {
@@ -318,6 +324,14 @@ bool DesktopSession::WaitForFile(const std::string& path) {
   for (int tries = 0; tries < 40; ++tries) {
     if (std::filesystem::file_size(path, error) > 0 && !error) return true;
     Settle(500);
+  }
+  return false;
+}
+
+bool DesktopSession::WaitForFileGone(const std::string& path) {
+  for (int tries = 0; tries < 40; ++tries) {
+    if (!std::filesystem::exists(path)) return true;
+    Settle(250);
   }
   return false;
 }

@@ -52,8 +52,8 @@ class DesktopSession {
   // A click in the middle of the active script's page, which gives it the keyboard.
   void ClickInScript();
   // A click on the right panel's element button of a row (0 is C), the
-  // main window active.
-  void ClickElementButton(int row);
+  // main window active; false when no window is.
+  bool ClickElementButton(int row);
   void Settle(int ms = 800);
 
   // The active window's title and geometry, and waiting for a title that contains `part`.
@@ -71,6 +71,7 @@ class DesktopSession {
   bool WaitForTitleGone(const std::string& part, int seconds = 10);
   // A loaded machine may still be writing it.
   bool WaitForFile(const std::string& path);
+  bool WaitForFileGone(const std::string& path);
   // Answers the box whose title holds `title` with `keys` once it shows, and
   // waits until the box has taken them: it loses the keyboard (it closes,
   // or it hides to come back with the next question). False when the box
@@ -81,6 +82,9 @@ class DesktopSession {
   // would (the window manager does not always give a new dialog the
   // keyboard); false when none shows.
   bool ActivateWindowTitled(const std::string& title);
+  // The id of a shown window whose name matches the pattern, once one shows;
+  // empty when none did within `seconds`.
+  std::string WaitForVisibleWindow(const std::string& name, int seconds = 10);
 
   // The active script's whole text as its plain-text copy (select all, copy),
   // lines joined by "\n" (Ctrl+A, then Ctrl+Ins, the copy key). The selection

@@ -56,12 +56,12 @@ TEST(ElementButtonsDesktopTest, ClickedButtonsStartACueItsDialogueAndAnAction) {
   ASSERT_TRUE(session.Ready()) << session.Failure();
   session.ClickInScript();
   session.Type("He waits.");
-  session.ClickElementButton(0);  // C
+  ASSERT_TRUE(session.ClickElementButton(0));  // C
   session.Type("bob");
-  session.ClickElementButton(1);  // D
+  ASSERT_TRUE(session.ClickElementButton(1));  // D
   session.Type("Hi.");
   session.Screenshot("element_buttons_dialogue");
-  session.ClickElementButton(3);  // A
+  ASSERT_TRUE(session.ClickElementButton(3));  // A
   session.Type("Go.");
   const std::string shot = session.Screenshot("element_buttons_action");
   // One face a button: a letter about eight rows tall, not a picture of it

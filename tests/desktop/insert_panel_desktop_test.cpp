@@ -56,7 +56,6 @@ TEST(InsertPanelDesktopTest, InsertTurnsTypeoverOnAndAClickOnThePanelTurnsItOff)
   const auto centre = PanelCentre(session);
   ASSERT_TRUE(centre.has_value());
   session.Click(centre->first, centre->second);
-  session.Settle(400);
   session.Type("e");
   const std::string backShot = session.Screenshot("insert_panel_clicked");
   EXPECT_TRUE(PanelPixels(session, backShot) == insertPixels) << "the panel shows Insert again";

@@ -68,14 +68,10 @@ TEST(InteractiveScriptDesktopTest, ABranchPointIsRenumberedAndFollowed) {
             (std::vector<std::string>{"KITCHEN", "Hi.", "HALL", "XYARD", "GO TO YARD (3)"}));
 }
 
-// The branch point dialog's two lists, as laid out on the form (the
-// geometry the window manager reports starts below the form's own top).
-constexpr int kFormTopAboveReported = 21;
+// The branch point dialog's two lists, as laid out in its client area.
 constexpr int kSourceX = 8 + 60, kJumpListX = 284 + 60, kListTop = 28, kRowHeight = 16;
 
-int RowY(const WindowGeometry& dialog, int row) {
-  return dialog.y - kFormTopAboveReported + kListTop + row * kRowHeight + kRowHeight / 2;
-}
+int RowY(const WindowGeometry& dialog, int row) { return dialog.y + kListTop + row * kRowHeight + kRowHeight / 2; }
 
 // The branch point dialog opened from the right panel's A button: a click
 // picks a target, the Right arrow takes it across, a drag puts another in
@@ -92,9 +88,9 @@ TEST(InteractiveScriptDesktopTest, TheBranchPointDialogTakesTheTargetsPickedWith
   session.Type("YARD");
   session.Keys("Return");
   session.Type("Rain.");
-  session.ClickElementButton(3);
+  ASSERT_TRUE(session.ClickElementButton(3));
   ASSERT_TRUE(session.WaitForWindowTitle("Select which Branch Targets")) << session.ActiveWindowTitle();
-  const std::optional<WindowGeometry> dialog = session.ActiveWindowGeometry();
+  const std::optional<WindowGeometry> dialog = session.ActiveClientArea();
   ASSERT_TRUE(dialog);
   // RETURN (0), KITCHEN (1), YARD (2): YARD is clicked and taken across.
   session.Click(dialog->x + kSourceX, RowY(*dialog, 2));

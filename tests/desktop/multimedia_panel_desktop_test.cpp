@@ -79,6 +79,7 @@ TEST(MultimediaPanelDesktopTest, TheFormatsSwitchTheButtonsAndTheTypeNames) {
   session.Type("Go on.");
   shot = session.Screenshot("multimedia_panel_action");
   const std::string action = pixels.Of(shot, kTypeName);
+  const std::string actionScene = pixels.Of(shot, kScenePanel);
   session.Keys("F4 r");
   shot = session.Screenshot("multimedia_panel_branch_point");
   const std::string chosen = pixels.Of(shot, kTypeName);
@@ -96,6 +97,7 @@ TEST(MultimediaPanelDesktopTest, TheFormatsSwitchTheButtonsAndTheTypeNames) {
   session.Keys("Up Down");
   shot = session.Screenshot("multimedia_panel_new_target_again");
   EXPECT_EQ(scene, pixels.Of(shot, kScenePanel));
+  EXPECT_NE(scene, actionScene) << "the panel counts the new target";
 
   // The screenplay formats: the normal buttons, and the heading's own name.
   LoadFormats(session, "s", "multimedia_panel_screenplay_again");

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,11 +14,7 @@
 namespace qm::desktop {
 namespace {
 
-// The element buttons stand one under the other at the top of the right
-// panel (C, D, P, A, T, Sc, Sh); Sh is the seventh.
-constexpr int kButtonFromRight = 13;
-constexpr int kFirstButtonY = 40;
-constexpr int kButtonStep = 22;
+// The right panel's buttons run C, D, P, A, T, Sc, Sh: Sh is the seventh.
 constexpr int kShotButtonRow = 6;
 
 // The script's lines without the blanks that end them.
@@ -46,10 +41,7 @@ TEST(NewElementInsideTextDesktopTest, ATransitionAndAShotStartedInsideTextLoseNo
   // Down to the Action, before "runs.", then the Sh button, and its menu
   // left without a choice.
   session.Keys("Down End ctrl+Left");
-  const std::optional<WindowGeometry> main = session.ActiveWindowGeometry();
-  ASSERT_TRUE(main.has_value());
-  session.Click(main->x + main->width - kButtonFromRight, main->y + kFirstButtonY + kShotButtonRow * kButtonStep);
-  session.Settle(400);
+  ASSERT_TRUE(session.ClickElementButton(kShotButtonRow));
   session.Screenshot("inside_text_shot_menu");
   session.Keys("Escape");
   session.Screenshot("inside_text_shot_left");

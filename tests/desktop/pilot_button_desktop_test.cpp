@@ -11,14 +11,10 @@
 namespace qm::desktop {
 namespace {
 
-// The Scene Pilot button stands under the nine element buttons at the top
+// The Scene Pilot button stands under the eight element buttons at the top
 // of the right panel.
-constexpr int kButtonFromRight = 13;
-constexpr int kButtonY = 40 + 8 * 22;
-
-bool PilotShows(DesktopSession& session) {
-  return !session.Run({"xdotool", "search", "--onlyvisible", "--name", "^Scene Pilot$"}).empty();
-}
+constexpr int kButtonY = kFirstElementButtonY + 8 * kElementButtonStep;
+constexpr const char* kPilot = "^Scene Pilot$";
 
 TEST(PilotButtonDesktopTest, APointerCrossingTheButtonOpensNothingAndOneRestingOnItOpensThePilot) {
   DesktopSession session;
@@ -27,7 +23,7 @@ TEST(PilotButtonDesktopTest, APointerCrossingTheButtonOpensNothingAndOneRestingO
   session.Type("INT. HALL - DAY");
   const std::optional<WindowGeometry> main = session.ActiveWindowGeometry();
   ASSERT_TRUE(main.has_value());
-  const std::string buttonX = std::to_string(main->x + main->width - kButtonFromRight);
+  const std::string buttonX = std::to_string(main->x + main->width - kElementButtonFromRight);
   const std::string buttonY = std::to_string(main->y + kButtonY);
   const std::string awayX = std::to_string(main->x + main->width / 3);
   const std::string awayY = std::to_string(main->y + main->height / 2);
@@ -38,14 +34,13 @@ TEST(PilotButtonDesktopTest, APointerCrossingTheButtonOpensNothingAndOneRestingO
   const std::string barY = std::to_string(main->y + kButtonY + 150);
   session.Run({"xdotool", "mousemove", awayX, awayY, "sleep", "0.3", "mousemove", buttonX, buttonY, "sleep", "0.05",
                "mousemove", buttonX, barY});
-  session.Settle(1200);
+  // Four times the timer, for a pilot that should not come.
+  EXPECT_EQ(session.WaitForVisibleWindow(kPilot, 1), "") << "a pointer passing over the button opened the pilot";
   session.Screenshot("pilot_button_crossed");
-  EXPECT_FALSE(PilotShows(session)) << "a pointer passing over the button opened the pilot";
 
   session.Run({"xdotool", "mousemove", buttonX, buttonY});
-  session.Settle(1200);
+  EXPECT_NE(session.WaitForVisibleWindow(kPilot), "") << "a pointer resting on the button opens the pilot";
   session.Screenshot("pilot_button_rested");
-  EXPECT_TRUE(PilotShows(session)) << "a pointer resting on the button opens the pilot";
 }
 
 }  // namespace

@@ -83,9 +83,9 @@ TEST(StartupFileListDesktopTest, ADoubleClickOpensAScriptAndDeleteAsksFirst) {
   ASSERT_TRUE(session.ActivateWindowTitled("Are you Sure?")) << session.ActiveWindowTitle();
   EXPECT_TRUE(std::filesystem::exists(scripts + "/BRAVO.QMW")) << "erased before the answer";
   session.Type("YES", 250);
-  session.Settle(1000);
+  ASSERT_TRUE(session.WaitForTitleGone("Are you Sure?")) << session.ActiveWindowTitle();
+  EXPECT_TRUE(session.WaitForFileGone(scripts + "/BRAVO.QMW"));
   session.Screenshot("startup_file_list_deleted");
-  EXPECT_FALSE(std::filesystem::exists(scripts + "/BRAVO.QMW"));
   EXPECT_TRUE(std::filesystem::exists(scripts + "/ALPHA.QMW"));
   EXPECT_TRUE(std::filesystem::exists(scripts + "/CHARLIE.QMW"));
   EXPECT_FALSE(session.ExitCode(100).has_value()) << "the program ended";

@@ -15,24 +15,25 @@ namespace {
 // own keys; the first found text is confirmed with Ok, the second too or,
 // with `cancelSecond`, the run ends there with Cancel. Answers the count
 // and the closing question with `answer`. Each key goes to the box it
-// answers, once that box is up. False when a window did not come.
-bool ReplaceAndAnswer(DesktopSession& session, bool cancelSecond, const std::string& answer) {
+// answers, once that box is up. Empty when done, else the window that did
+// not come or kept its key.
+std::string ReplaceAndAnswer(DesktopSession& session, bool cancelSecond, const std::string& answer) {
   session.Keys("alt+F2");  // Search & Replace
-  if (!session.WaitForWindowTitle("Search")) return false;
+  if (!session.WaitForWindowTitle("Search")) return "Search & Replace";
   session.Settle(800);
   session.Type("cat");
   session.Keys("alt+r");
   session.Type("dog");
   session.Keys("alt+e");
   session.Screenshot("replace_dialog");
-  if (!session.AnswerBox("Search", "Return")) return false;
-  if (!session.AnswerBox("I Found", "alt+k")) return false;
-  if (!session.AnswerBox("I Found", cancelSecond ? "alt+c" : "alt+k")) return false;
-  if (!session.AnswerBox("Search/Replace is done", "Return")) return false;
+  if (!session.AnswerBox("Search", "Return")) return "Search & Replace, its OK";
+  if (!session.AnswerBox("I Found", "alt+k")) return "the first I Found";
+  if (!session.AnswerBox("I Found", cancelSecond ? "alt+c" : "alt+k")) return "the second I Found";
+  if (!session.AnswerBox("Search/Replace is done", "Return")) return "Search/Replace is done";
   const std::string question = cancelSecond ? "Search Canceled" : "Search/Replace Completed";
-  if (!session.WaitForWindowTitle(question)) return false;
+  if (!session.WaitForWindowTitle(question)) return question;
   session.Screenshot("replace_return_question");
-  return session.AnswerBox(question, answer);
+  return session.AnswerBox(question, answer) ? "" : question + ", its answer";
 }
 
 struct AnswerCase {
@@ -51,7 +52,7 @@ TEST_P(UndoAfterQuestionDesktopTest, CtrlZAfterTheLastQuestionUndoesTheLastRepla
   ASSERT_TRUE(session.Ready()) << session.Failure();
   session.ClickInScript();
   session.Type("A cat and a cat.");
-  ASSERT_TRUE(ReplaceAndAnswer(session, c.again, c.again ? "alt+n" : c.answer)) << session.ActiveWindowTitle();
+  ASSERT_EQ(ReplaceAndAnswer(session, c.again, c.again ? "alt+n" : c.answer), "") << session.ActiveWindowTitle();
   std::string before = "A cat and a cat.\n";
   if (c.again) {
     // The caret stayed at the second found text; the repeat asks for it.

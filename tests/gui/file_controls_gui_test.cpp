@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QtTest/QTest>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -29,15 +30,6 @@ class FileControlsGuiTest : public testing::GuiFixture {
     return MakeControl<C>(form, form, "", left, top, width, height);
   }
   static QListWidget* ListOf(const TControl& control) { return qobject_cast<QListWidget*>(ClientOf(control)); }
-  // The middle of an item as the widget lays it out.
-  static QPoint At(QListWidget& list, int row) { return list.visualItemRect(list.item(row)).center(); }
-  // A double click as the desktop delivers it: a click, then the second
-  // press as a double click, then its release.
-  static void DoubleClick(QListWidget& list, int row) {
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, At(list, row));
-    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, At(list, row));
-    QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, At(list, row));
-  }
   TForm* form = nullptr;
   testing::TempFolder folder;
 };
@@ -68,7 +60,7 @@ TEST_F(FileControlsGuiTest, TheFileListWrapsIntoItsColumnsAndTheUsersActsReachTh
   EXPECT_EQ(list->visualItemRect(list->item(rows)).top(), first.top());
   EXPECT_EQ(list->visualItemRect(list->item(rows)).left() - first.left(), list->viewport()->width() / 4);
 
-  DoubleClick(*list, rows);
+  DoubleClickRow(*list, rows);
   EXPECT_EQ(files->ItemIndex(), rows) << "the item under the pointer is chosen";
   const std::string chosen = folder.File("SCENE" + std::to_string(10 + rows) + ".QMW");
   ASSERT_GE(events.size(), 2u);
@@ -100,11 +92,12 @@ TEST_F(FileControlsGuiTest, ADoubleClickInTheFolderListOpensTheFolderAndTheFiles
   const int drafts = dirs->ItemIndex() + 1;
   ASSERT_EQ(dirs->ItemPath(drafts), folder.File("Drafts"));
   list->scrollToItem(list->item(drafts));
-  DoubleClick(*list, drafts);
+  DoubleClickRow(*list, drafts);
   EXPECT_EQ(dirs->Directory(), folder.File("Drafts"));
   ASSERT_EQ(ListOf(*files)->count(), 1);
   EXPECT_EQ(ListOf(*files)->item(0)->text().toStdString(), "OLD.QMW");
   EXPECT_EQ(list->currentRow(), dirs->ItemIndex()) << "the folder open is the one chosen";
+  EXPECT_EQ(dirs->ItemPath(dirs->ItemIndex()), folder.File("Drafts"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include "base/document_table.h"
 #include "base/global_state.h"
@@ -85,6 +86,13 @@ int GuiFixture::DarkPixels(const QImage& image, const QRect& rect) {
     for (int x = r.left(); x <= r.right(); ++x)
       if (qGray(image.pixel(x, y)) < 128) ++dark;
   return dark;
+}
+
+void GuiFixture::DoubleClickRow(QListWidget& list, int row) {
+  const QPoint at = list.visualItemRect(list.item(row)).center();
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
 }
 
 }  // namespace qm::testing

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QListWidget>
 #include <QObject>
 #include <QWidget>
 
@@ -49,6 +50,9 @@ class GuiFixture : public ::testing::Test {
   static QString ScreenshotPath(const std::string& name);
   // How many pixels in the rectangle are darker than mid grey.
   static int DarkPixels(const QImage& image, const QRect& rect);
+  // A double click on a list's row as the desktop delivers it: a click,
+  // then the second press as a double click, then its release.
+  static void DoubleClickRow(QListWidget& list, int row);
 
  private:
   // Owns the steps of Later(): a step still waiting when its test ends

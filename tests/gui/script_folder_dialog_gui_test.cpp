@@ -32,10 +32,7 @@ TEST_F(ScriptFolderDialogGuiTest, ADoubleClickOnAFolderPutsItInTheFieldAndOkTake
     const int drafts = dialog->DirList->ItemIndex() + 1;
     ASSERT_EQ(dialog->DirList->ItemPath(drafts), parent + "/Drafts");
     SaveShot(*WindowOf(*dialog), "script_folder_dialog");
-    const QPoint at = list->visualItemRect(list->item(drafts)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    DoubleClickRow(*list, drafts);
     EXPECT_EQ(dialog->ScriptDirEdit->Text(), parent + "/Drafts");
     QTest::mouseClick(ClientOf(*dialog->OKBtn), Qt::LeftButton);
   });
