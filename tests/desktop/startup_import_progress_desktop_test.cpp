@@ -43,7 +43,7 @@ class ProgressWatch {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (std::chrono::steady_clock::now() < end) {
       Look(phase);
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
   }
 
@@ -89,7 +89,12 @@ class ProgressWatch {
 TEST(StartupImportProgressDesktopTest, TheProgressWindowShowsOnlyWhollyOnTheScreen) {
   testing::TempFolder home;
   const std::string notes = home.File("notes.txt");
-  std::ofstream(notes) << "INT. BARN - NIGHT\n\nRain falls.\n";
+  // Long enough that the reading keeps the window up for the watch to see
+  // it on a loaded machine.
+  std::ofstream file(notes);
+  file << "INT. BARN - NIGHT\n\nRain falls.\n";
+  for (int line = 0; line < 1500; ++line) file << "\nThe wind turns the vane.\n";
+  file.close();
   DesktopSession session({notes}, home.Path());
   ASSERT_TRUE(session.Ready()) << session.Failure();
   ProgressWatch watch(session);
