@@ -71,7 +71,6 @@ TSetupScriptDirectoryDlg::TSetupScriptDirectoryDlg(TComponent* owner) : TForm(ow
   };
   BuildDialog(*this, t);
   ScriptDirEdit = DialogControl<TEdit>(*this, "ScriptDirEdit");
-  ScriptDirEdit->OnKeyPress = [this](TObject*, char& key) { FolderKeyPress(key); };
   DirList = MakeControl<TFESDirectoryListBox>(this, this, "DirList", 8, 62, 400, 192);
   DriveList = MakeControl<TFESDriveComboBox>(this, this, "DriveList", 8, 262, 400, 22);
   DriveList->SetDirList(DirList);

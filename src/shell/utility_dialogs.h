@@ -79,9 +79,6 @@ class TSetupScriptDirectoryDlg : public TForm {
   void StartAt(const std::string& folder);
 
  private:
-  void FolderKeyPress(char& key);
-
- private:
   bool TakeDirectory();
   // The folder last put in the field, by its bytes: a name the field's
   // text cannot spell is still taken as it is.
@@ -120,8 +117,6 @@ class TStealTextDlg : public TForm {
 // blanks and wildcard or list characters never, "." only with extensions,
 // and no name longer than eight characters; either separator passes.
 bool FileNameKeyAllowed(std::string_view text, int caret, char key, bool extensionsAllowed);
-// The same for a folder path typed: no "." at all.
-bool FolderPathKeyAllowed(std::string_view text, int caret, char key);
 
 class TGetFileNameDlg : public TForm {
  public:

@@ -214,10 +214,6 @@ bool FileNameKeyAllowed(std::string_view text, int caret, char key, bool extensi
   return end - begin < NameLength;
 }
 
-bool FolderPathKeyAllowed(std::string_view text, int caret, char key) {
-  return FileNameKeyAllowed(text, caret, key, false);
-}
-
 namespace {
 
 void RefuseKey(char& key) {
@@ -226,14 +222,6 @@ void RefuseKey(char& key) {
 }
 
 }  // namespace
-
-// The key stands in for the marked text, so that text does not count.
-void TSetupScriptDirectoryDlg::FolderKeyPress(char& key) {
-  std::string text = ScriptDirEdit->Text();
-  const auto start = std::min(text.size(), static_cast<std::size_t>(std::max(ScriptDirEdit->SelStart, 0)));
-  text.erase(start, static_cast<std::size_t>(std::max(ScriptDirEdit->SelLength, 0)));
-  if (!FolderPathKeyAllowed(text, static_cast<int>(start), key)) RefuseKey(key);
-}
 
 void TGetFileNameDlg::FileNameKeyPress(char& key) {
   if (FileList->Text().starts_with("*")) return;
