@@ -209,6 +209,7 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
 }
 
 void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (Application) Application->PointerOver(this);
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 

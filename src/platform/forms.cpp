@@ -492,6 +492,28 @@ void TApplication::PropertyChanged(PropId id) {
 
 std::string TApplication::ExeName() const { return ExecutablePath(); }
 
+namespace {
+
+std::string LongHint(const std::string& hint) {
+  const auto bar = hint.find('|');
+  return bar == std::string::npos ? hint : hint.substr(bar + 1);
+}
+
+}  // namespace
+
+void TApplication::SetHint(const std::string& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  if (OnHint) OnHint(this);
+}
+
+void TApplication::PointerOver(const TControl* control) {
+  while (control && control->Hint().empty()) control = control->Parent();
+  SetHint(control ? LongHint(control->Hint()) : std::string());
+}
+
+void TApplication::MenuItemHighlighted(const TMenuItem* item) { SetHint(item ? LongHint(item->Hint) : std::string()); }
+
 void TApplication::Post(const TMsg& msg) { queue_.push_back(msg); }
 
 bool TApplication::Peek(TMsg& msg, HWND window, UINT first, UINT last, bool remove) {

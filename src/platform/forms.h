@@ -151,12 +151,22 @@ class TApplication : public TComponent {
   int HintPause = 500;
   TColor HintColor = clInfoBk;
   bool ShowHint = true;
-  std::string Hint;
   TIdleEvent OnIdle;
   TMessageEvent OnMessage;
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
+  // Heard each time the hint changes.
   TNotifyEvent OnHint;
+
+  // The long part of the hint of what the pointer rests on or of the menu
+  // item highlighted (after "|"; the whole hint when it has none).
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint);
+  // The pointer rests on a control (none: it left the program's windows);
+  // a control without a hint shows its parent's.
+  void PointerOver(const TControl* control);
+  // A menu item is highlighted (none: the menu closed).
+  void MenuItemHighlighted(const TMenuItem* item);
 
   // The hidden application window other programs find by its class and title.
   HWND Handle();
@@ -222,6 +232,7 @@ class TApplication : public TComponent {
   std::vector<TCustomControl*> needPaint_;
   HWND handle_ = NullWindow;
   class TApplicationWindow* window_ = nullptr;
+  std::string hint_;
   bool terminated_ = false;
   bool active_ = true;
   bool minimized_ = false;

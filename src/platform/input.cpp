@@ -149,6 +149,11 @@ void DoubleClickAt(TControl& control, int x, int y) {
   Application->ProcessMessages();
 }
 
+void MovePointerOnto(TControl& control) {
+  MouseMessage(control, WM_MOUSEMOVE, 0, control.Width() / 2, control.Height() / 2);
+  Application->ProcessMessages();
+}
+
 void DragAt(TControl& control, TPoint from, TPoint to) {
   MouseMessage(control, WM_LBUTTONDOWN, 0x01, from.X, from.Y);
   MouseMessage(control, WM_MOUSEMOVE, 0x01, to.X, to.Y);

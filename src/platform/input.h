@@ -31,6 +31,8 @@ void TypeText(const std::string& text);
 // A mouse press and release at a client point of a control.
 void ClickAt(TControl& control, int x, int y, TMouseButton button = TMouseButton::mbLeft, TShiftState shift = {});
 void DoubleClickAt(TControl& control, int x, int y);
+// The pointer moved onto the middle of a control, no button held.
+void MovePointerOnto(TControl& control);
 // A drag with the left button: pressed at a client point of the control,
 // moved with the button held and released at another point, all reported
 // to that control, as the desktop does while the button is held (the end

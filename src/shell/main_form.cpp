@@ -29,6 +29,7 @@
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/idle_loop.h"
+#include "shell/menu_hints.h"
 #include "shell/options_dialog.h"
 #include "story/storyboard_protocol.h"
 #include "base/global_state.h"
@@ -150,6 +151,7 @@ void TMainForm::BuildMenus() {
     item->Caption = row.caption;
     item->ShortCut = TextToShortCut(row.shortCut);
     if (row.name[0]) item->Name = row.name;
+    item->Hint = MenuHintOf(row.name);
     item->Tag = row.tag;
     item->Visible = !row.hidden;
     if (row.command) {

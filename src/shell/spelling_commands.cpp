@@ -8,9 +8,11 @@
 #include "language/spelling/spell_engine.h"
 #include "language/spelling/spell_pass.h"
 #include "platform/menus.h"
+#include "platform/office_button.h"
 #include "script/layout/screen_rebuild.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/tool_bar.h"
 
 namespace qm {
 namespace {
@@ -42,7 +44,13 @@ void TMainForm::SpellCheckItemClick(TObject* sender) {
 // again; the item is checked meanwhile.
 void TMainForm::PauseAutocorrectionItemClick(TObject*) {
   SetAutoCorrectionPaused(!AutoCorrectionPaused());
-  MenuItem("PauseAutocorrectionItem")->Checked = AutoCorrectionPaused();
+  const bool paused = AutoCorrectionPaused();
+  MenuItem("PauseAutocorrectionItem")->Checked = paused;
+  if (TOfficeButton* button = ToolBar().Button("PauseSpellBtn")) {
+    button->SetDown(paused);
+    button->Hint = paused ? "Resume Auto-Correction|Resumes the Real-Time Spell Checking and Auto-Typo Correction"
+                          : "Pause Auto-Correction|Pauses the Real-Time Spell Checking and Auto-Typo Correction";
+  }
 }
 
 void TMainForm::ClearIgnoreListitemClick(TObject*) {

@@ -35,7 +35,7 @@ bool ItemChecked(const TMainForm& form, const char* name) {
 void TStatusLine::ShowAppHint() {
   if (wpModeShown_) return;
   std::string text;
-  if (form_.ToolBar().Panel()->ShowHint) text = Application->Hint;
+  if (form_.ToolBar().Panel()->ShowHint) text = Application->Hint();
   else if (!NoActiveDocument()) text = ActiveScript()->ScriptFileName;
   HintTimer->SetEnabled(false);
   if (ItemChecked(form_, "ScrollHints") &&

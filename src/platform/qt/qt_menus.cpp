@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "platform/cp1252.h"
+#include "platform/forms.h"
 
 namespace qm {
 
@@ -23,6 +24,10 @@ bool ItemIsLive(const TMenuItem* root, const TMenuItem* item) {
 }
 
 namespace {
+
+void HighlightItem(const TMenuItem* item) {
+  if (Application) Application->MenuItemHighlighted(item);
+}
 
 void ApplyState(const TMenuItem& item, QAction& action) {
   // A separator with a text is drawn as a section heading by some styles.
@@ -103,7 +108,11 @@ void MenuMirror::Rebuild() {
     actions_[&item] = &action;
     ApplyState(item, action);
     TMenuItem* target = &item;
+    QObject::connect(&action, &QAction::hovered, context_.get(), [this, target] {
+      if (MenuAlive() && ItemIsLive(menu_->Items(), target)) HighlightItem(target);
+    });
     if (sub) {
+      QObject::connect(sub, &QMenu::aboutToHide, context_.get(), [] { HighlightItem(nullptr); });
       // The old platform clicks an item whose sub-menu is about to open.
       QObject::connect(sub, &QMenu::aboutToShow, context_.get(), [this, target] {
         if (MenuAlive() && ItemIsLive(menu_->Items(), target) && target->EnabledInChain()) target->Click();
@@ -139,8 +148,12 @@ TMenuItem* ExecPopup(TPopupMenu& menu, QPoint at) {
   BuildLevel(popup, *menu.Items(), [&](TMenuItem& item, QAction& action, QMenu*) {
     ApplyState(item, action);
     items[&action] = &item;
+    QObject::connect(&action, &QAction::hovered, &popup, [&menu, target = &item] {
+      if (ItemIsLive(menu.Items(), target)) HighlightItem(target);
+    });
   });
   QAction* chosen = popup.exec(at);
+  HighlightItem(nullptr);
   auto it = items.find(chosen);
   if (it == items.end() || !ItemIsLive(menu.Items(), it->second)) return nullptr;
   return it->second;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -103,6 +104,14 @@ UINT ButtonMessage(Qt::MouseButton button, UINT left, UINT right, UINT middle) {
 }  // namespace
 
 QtPeer* PeerLink::LinkedPeer() const { return peer_ && peer_->Alive() ? peer_ : nullptr; }
+
+void FollowPointer() {
+  if (!Application) return;
+  const TControl* over = nullptr;
+  for (QWidget* w = QApplication::widgetAt(QCursor::pos()); w && !over; w = w->parentWidget())
+    if (auto* link = dynamic_cast<PeerLink*>(w); link && link->LinkedPeer()) over = &link->LinkedPeer()->Control();
+  Application->PointerOver(over);
+}
 
 QtPeer* PeerOf(const TControl* control) { return control ? dynamic_cast<QtPeer*>(control->Peer()) : nullptr; }
 

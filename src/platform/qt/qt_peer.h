@@ -134,6 +134,10 @@ QWidget* WidgetOf(const TControl& control);
 // Deletes a widget now, or after the handler it is in when there is one.
 void DisposeWidget(QWidget* widget);
 
+// The pointer entered or left a widget: the application hears which
+// control it rests on now (none outside the program's controls).
+void FollowPointer();
+
 // A widget class whose input goes to its peer.
 template <class Base>
 class PeerWidget : public Base, public PeerLink {
@@ -153,6 +157,7 @@ class PeerWidget : public Base, public PeerLink {
       e->accept();
       return true;
     }
+    if (e->type() == QEvent::Enter || e->type() == QEvent::Leave) FollowPointer();
     // Tab belongs to the core's dialog keys, not to Qt's focus chain.
     if (e->type() == QEvent::KeyPress && LinkedPeer()) {
       auto* key = static_cast<QKeyEvent*>(e);
