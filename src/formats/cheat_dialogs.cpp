@@ -15,13 +15,15 @@ void AddButtons(TDialogTable& table, TPlace first) {
 }  // namespace
 
 TCheatElementDlg::TCheatElementDlg(TComponent* owner) : TForm(owner) {
-  SetUpDialogForm(*this, "CheatElementDlg", "Cheat Element", 420, 260);
+  SetUpDialogForm(*this, "CheatElementDlg", "Cheat Element", 420, 296);
   TDialogTable table;
   AddElementFormatRows(table, "", "");
   AddNumberRow(table, "", "OverrideEdit", "&Override Scene Number:", {160, 180, 60, 22});
-  AddButtons(table, {120, 216, 80, 25});
+  table.push_back({Button, "NoteColorBtn", "Cheat Script Note Color", {8, 212, 212, 25}});
+  AddButtons(table, {120, 252, 80, 25});
   BuildDialog(*this, table);
   OverrideEdit = DialogControl<TEdit>(*this, "OverrideEdit");
+  NoteColorBtn = DialogControl<TButton>(*this, "NoteColorBtn");
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
 }

@@ -13,6 +13,8 @@ class TCheatElementDlg : public TForm {
   explicit TCheatElementDlg(TComponent* owner);
   // A scene heading's number, typed as "12" or "12B".
   TEdit* OverrideEdit;
+  // A script note's colour, chosen in the colour dialog.
+  TButton* NoteColorBtn;
   TButton* OKBtn;
   TButton* CancelBtn;
 };

@@ -4,6 +4,8 @@
 #include "formats/cheat_dialogs.h"
 #include "formats/draft_refresh.h"
 #include "formats/element_format_controls.h"
+#include "formats/note_colors.h"
+#include "platform/color_dialog.h"
 #include "formats/script_locking.h"
 #include "script/editing/document_modified.h"
 #include "script/script_window.h"
@@ -13,6 +15,8 @@ namespace qm {
 namespace {
 
 constexpr const char* NotCheatable = "Page Breaks cannot be cheated.";
+constexpr const char* NoteColorsFull =
+    "Every one of the script's 26 note colors is used by other notes: this note keeps its color.";
 
 // A changed scene number: emptied, the heading is numbered as usual
 // again; typed, it keeps that number (and letter).
@@ -34,6 +38,21 @@ bool ReadOverride(const std::string& typed, const std::string& shown, int sceneS
   return true;
 }
 
+// The note's colour as it shows, or 0 when its entry is unset.
+TColor NoteColorOf(const TMDIChild& script, const TScriptElement& note) {
+  const Word index = NoteColorIndexOf(note);
+  return index < NoteColourCount ? script.NoteColours[index] : 0;
+}
+
+// The colour dialog at the note's colour; true with `color` chosen.
+bool ChooseNoteColor(TColor& color) {
+  TColorDialog picker(nullptr);
+  SetCustomColors(picker, IsUnsetNoteColor(color) ? clYellow : color);
+  if (!picker.Execute()) return false;
+  color = picker.Color;
+  return true;
+}
+
 }  // namespace
 
 bool CheatElement(TMDIChild& script) {
@@ -49,6 +68,11 @@ bool CheatElement(TMDIChild& script) {
   const std::string shownNumber = heading ? script.SceneNumberText(*e) : std::string();
   dialog.OverrideEdit->Text = shownNumber;
   dialog.OverrideEdit->Enabled = heading;
+  const bool note = e->Kind() == ekScriptNote;
+  dialog.NoteColorBtn->Enabled = note;
+  TColor noteColor = note ? NoteColorOf(script, *e) : 0;
+  bool noteColorChosen = false;
+  dialog.NoteColorBtn->OnClick = [&](TObject*) { noteColorChosen |= ChooseNoteColor(noteColor); };
   TElementFormat format = e->format;
   TFontNames fonts = script.FontNameTable;
   for (;;) {
@@ -59,7 +83,11 @@ bool CheatElement(TMDIChild& script) {
       break;
     ShowMessageBox(error, "Cheat Element");
   }
+  int noteColorEntry = -1;
+  if (noteColorChosen && (noteColorEntry = TakeNoteColor(script, *e, noteColor)) < 0)
+    ShowMessageBox(NoteColorsFull, "Cheat Element");
   SaveUndoStep(ukInsert, false, true, 0);
+  if (noteColorEntry >= 0) format.NumberWord = static_cast<Word>(noteColorEntry);
   e->format = format;
   script.FontNameTable = fonts;
   script.WrapScreenText(e, script.EditBuffer());

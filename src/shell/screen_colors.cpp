@@ -16,8 +16,6 @@
 
 namespace qm {
 
-bool IsUnsetNoteColor(TColor color) { return color == 0 || color == clInactiveCaption; }
-
 TColor NoteColor(int& index) {
   TMDIChild* script = ActiveScript();
   if (!script) return 65535;
@@ -48,7 +46,7 @@ void MergeNoteColors(TMDIChild& window) {
   }
   for (TScriptElement* e = window.FirstElement; e; e = e->next)
     if (e->Kind() == ekScriptNote && NoteColorIndexOf(*e) < NoteColourCount)
-      e->format.Carried = target[NoteColorIndexOf(*e)];
+      e->format.NumberWord = target[NoteColorIndexOf(*e)];
   window.DisAssemble();
 }
 

@@ -16,8 +16,6 @@ class TMDIChild;
 
 // ---- Script notes --------------------------------------------------------
 
-// An unset note colour: 0 or the inactive-caption colour.
-bool IsUnsetNoteColor(TColor color);
 // The active script's note colour at `index`; an index of 26 or more, or an
 // unset entry, resets it to 0 and gives entry 0. No script: 65535.
 TColor NoteColor(int& index);
@@ -54,9 +52,5 @@ int ChooseUserColor(bool setMenus, const std::string& caption, Byte currentCode)
 // The four colours given back to the script windows and stored; the
 // desktop's own colours set "Use Win Colors".
 void ApplyScreenColors(const TScreenColors& colors, bool colorAsBackground);
-
-// A note's index into its script's note colours: the format byte that
-// only travels with the format.
-inline Byte NoteColorIndexOf(const TScriptElement& note) { return note.format.Carried; }
 
 }  // namespace qm

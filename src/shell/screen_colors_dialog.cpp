@@ -24,14 +24,6 @@ void AddNotePanels(TDialogTable& t, const std::string& parent, int top) {
 
 }  // namespace
 
-void SetCustomColors(TColorDialog& dialog, TColor color) {
-  dialog.CustomColors.clear();
-  if (const TMDIChild* script = ActiveScript())
-    for (TColor note : script->NoteColours)
-      if (!IsUnsetNoteColor(note)) dialog.CustomColors.push_back(note);
-  dialog.Color = color;
-}
-
 // ---- Screen colours ------------------------------------------------------------
 
 TSetScreenColorsdlg::TSetScreenColorsdlg(TComponent* owner) : TForm(owner) {

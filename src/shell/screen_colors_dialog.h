@@ -6,15 +6,12 @@
 #include <string>
 
 #include "base/program_options.h"
+#include "formats/note_colors.h"
 #include "platform/color_dialog.h"
 #include "platform/forms.h"
 #include "script/model/script_record.h"
 
 namespace qm {
-
-// The colour dialog starts at the colour and offers the active script's
-// note colours as its custom colours.
-void SetCustomColors(TColorDialog& dialog, TColor color);
 
 class TSetScreenColorsdlg : public TForm {
  public:

@@ -39,7 +39,7 @@ class ScreenColorsTest : public testing::ProgramFixture {
   void LoadNotes(const std::vector<Byte>& indexes) {
     TMDIChild& w = Script();
     w.Assemble();
-    for (Byte index : indexes) testing::AppendElement(w, ekScriptNote, "Note.")->format.Carried = index;
+    for (Byte index : indexes) testing::AppendElement(w, ekScriptNote, "Note.")->format.NumberWord = index;
     w.DisAssemble();
   }
   std::vector<int> NoteStates() {

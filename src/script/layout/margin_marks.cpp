@@ -274,17 +274,14 @@ int FormatMarginToScreen(const TMDIChild& window, const TElementFormat& format) 
 }
 
 TColor NoteColor(const TMDIChild& window, int& index) {
-  const auto unset = [&](int i) {
-    const TColor c = window.NoteColours[static_cast<std::size_t>(i)];
-    return c == 0 || c == clInactiveCaption;
-  };
+  const auto unset = [&](int i) { return IsUnsetNoteColor(window.NoteColours[static_cast<std::size_t>(i)]); };
   if (index < 0 || index >= NoteColourCount || unset(index)) index = 0;
   return unset(index) ? UnsetNoteColour : window.NoteColours[static_cast<std::size_t>(index)];
 }
 
 TColor NoteBoxColor(const TMDIChild& window, const TScriptElement& note) {
   if (NoteWhollyInBlock(window, note)) return ColorToRGB(ScreenColors.Highlight);
-  int index = note.format.NumberWord;
+  int index = NoteColorIndexOf(note);
   return NoteColor(window, index);
 }
 

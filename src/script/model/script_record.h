@@ -52,6 +52,11 @@ constexpr std::size_t BookmarkText = 25;
 constexpr std::size_t TitlePageItemsSize = 525;  // 15 items of 35 bytes
 constexpr std::size_t TitlePageTextSize = 1537;
 constexpr int NoteColourCount = 26;
+// An unset note colour: 0 or the inactive-caption colour.
+constexpr bool IsUnsetNoteColor(TColor color) { return color == 0 || color == clInactiveCaption; }
+// A script note's index into its script's note colours, kept in its
+// number word (26 or more: none).
+inline Word NoteColorIndexOf(const TScriptElement& note) { return note.format.NumberWord; }
 constexpr int UserColourCount = 7;
 constexpr int MaxBookmarks = 20;
 
