@@ -22,6 +22,7 @@
 #include "shell/multimedia_glyphs.h"
 #include "shell/ruler.h"
 #include "shell/script_popups.h"
+#include "shell/status_line.h"
 #include "script/editing/editor_calls.h"
 
 namespace qm {
@@ -388,6 +389,10 @@ void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState shift)
   const bool extend = shift.Contains(ssShift) || GetKeyState(VK_SHIFT) < 0;
   if (extend) editor::AnchorBlockAtCaret(script);
   else if (script.BlockOn()) ClearBlockSelection(false);
+  // Pages not yet made ("Not Real-Time") are made before moving by them.
+  const bool unpaged =
+      form_.NoAutoPagination && form_.StatusLine().PagePanel->Caption().find("--") != std::string::npos;
+  if (script.LayoutDue || unpaged) script.RefreshLayout();
   if (!byPage) {
     Word key = down ? VK_NEXT : VK_PRIOR;
     HandleCommandKey(key, extend ? TShiftState(ssShift) : TShiftState(), &script);
