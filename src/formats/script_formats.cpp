@@ -3,6 +3,7 @@
 #include "base/message_boxes.h"
 #include "formats/draft_refresh.h"
 #include "formats/element_format_controls.h"
+#include "formats/page_headers.h"
 #include "formats/script_formats_dialog.h"
 #include "script/editing/document_modified.h"
 #include "script/layout/revision_colors.h"
@@ -206,6 +207,33 @@ void ApplyChangedFormats(TMDIChild& script, const TFormatSet& before) {
   }
 }
 
+namespace {
+
+// Margins, spacing, lines before and fonts move lines on the pages;
+// capitals and styles do not.
+bool MovesText(const TFormatSet& before, const TFormatSet& after) {
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    const TElementFormat& a = before[i];
+    const TElementFormat& b = after[i];
+    if (a.LeftMargin != b.LeftMargin || a.RightMargin != b.RightMargin || a.LinesBefore != b.LinesBefore ||
+        a.Spacing != b.Spacing || a.FontIndex() != b.FontIndex() || a.FontSize != b.FontSize)
+      return true;
+  }
+  return false;
+}
+
+// Text moved on locked pages is a revision: the marks that show it and
+// the headers that hold the pages' draft are offered when they are off.
+void OfferRevisionLocks(TMDIChild& script) {
+  if (!script.RevisionMarking && AskYesNo("Turn on AutoRevision Marks?", "", true)) script.RevisionMarking = 1;
+  if (!script.HeaderTextLocked && AskYesNo("Lock the Header Text?", "", true)) {
+    script.HeaderTextLocked = 1;
+    StoreCurrentHeaders(script);
+  }
+}
+
+}  // namespace
+
 bool EditScriptFormats(TMDIChild& script, bool& saveAsDefaults) {
   saveAsDefaults = false;
   TEditScriptFormatsDlg dialog(nullptr);
@@ -225,6 +253,7 @@ bool EditScriptFormats(TMDIChild& script, bool& saveAsDefaults) {
   static_cast<TScriptSettings&>(script) = edited;
   script.FontNameTable = fonts;
   ApplyChangedFormats(script, before);
+  if (script.PagesLocked && MovesText(before, script.FormatSet)) OfferRevisionLocks(script);
   script.DisAssemble();
   SetupRevisionColorDisplay(script);
   RefreshAfterDraftChange(script);

@@ -18,8 +18,10 @@ namespace qm {
 
 void TMainForm::EditScriptFormatItemClick(TObject*) {
   bool saveAsDefaults = false;
-  if (TMDIChild* script = EditableActiveScript())
+  if (TMDIChild* script = EditableActiveScript()) {
     if (EditScriptFormats(*script, saveAsDefaults) && saveAsDefaults) SaveFormatsAsDefaults(*script);
+    MenuItem("AutoRevMarksItem")->Checked = script->RevisionMarking != 0;
+  }
   FocusActiveScript();
 }
 
