@@ -18,13 +18,16 @@ using enum TDialogItemKind;
 struct PageName {
   const char* name;
   const char* tab;
+  int helpTopic;
 };
 // The tabs in their order; the boxes name their page by its tab.
 constexpr PageName Pages[] = {
-    {"TextEntryPage", "Editing"},     {"QuickTypePage", "QuickType"},   {"StartupPage", "Startup/Files"},
-    {"SmartCheckPage", "SmartCheck"}, {"SpellCheckPage", "SpellCheck"}, {"MiscPage", "Misc."},
-    {"RevisionsPage", "Revisions"},   {"PrintingPage", "Printer"},      {"KeyboardPage", "Keyboard"},
-    {"MousePage", "Mouse"},           {"MultimediaPage", "Multimedia"},
+    {"TextEntryPage", "Editing", 1071},     {"QuickTypePage", "QuickType", 9090},
+    {"StartupPage", "Startup/Files", 1080}, {"SmartCheckPage", "SmartCheck", 1078},
+    {"SpellCheckPage", "SpellCheck", 1079}, {"MiscPage", "Misc.", 1074},
+    {"RevisionsPage", "Revisions", 1077},   {"PrintingPage", "Printer", 1076},
+    {"KeyboardPage", "Keyboard", 1072},     {"MousePage", "Mouse", 1075},
+    {"MultimediaPage", "Multimedia", 1501},
 };
 
 const char* PageOf(const char* tab) {
@@ -34,7 +37,7 @@ const char* PageOf(const char* tab) {
 }
 
 constexpr int RowHeight = 21;
-constexpr int BoxWidth = 500;
+constexpr int BoxWidth = 760;
 
 std::vector<std::string> KeyNames() {
   std::vector<std::string> names;
@@ -52,17 +55,75 @@ std::vector<std::string> OverrideValues() {
 const std::vector<std::string> DeleteKeys = {"<No Hot Key>", "Ctrl + Delete", " Alt + Delete", "Ctrl + Backspace",
                                              "Ctrl + Home",  " Alt + Home",   "Ctrl + End",    " Alt + End"};
 
-TDialogTable SettingsTable() {
-  TDialogTable t = {{PageControl, "Notebook", "", {8, 8, 814, 440}}};
-  for (const PageName& p : Pages) t.push_back({Page, p.name, p.tab, {}, "Notebook"});
-  // Each page stacks its check boxes from the top, then its other controls.
-  std::map<std::string, int> next;
+// Boxes that stand together under a caption: the first and the last of
+// a run of boxes of one page.
+struct TBoxGroup {
+  const char* name;
+  const char* caption;
+  std::string_view first;
+  std::string_view last;
+};
+constexpr TBoxGroup BoxGroups[] = {
+    {"ElementMovementGroup", "Element Movement...", "EnterToNameBox", "TabToParenthBox"},
+    {"AutoPopUpGroup", "Auto-Pop Up...", "AutoSceneBodyBox", "CharNameListBox"},
+    {"RunningListsGroup", "Show Running Lists for entry of the following:", "RunningExtensionsBox", "RunningShotsBox"},
+    {"DeleteWithoutPromptGroup", "Delete WITHOUT prompting...", "BlankSpaceBox", "SecondNameBox"},
+    {"AutoCapitalizeGroup", "Auto-Capitalize...", "SentenceCapsBox", "AllCapNamesBox"},
+    {"PowerPanelGroup", "PowerPanel", "SelectOnUpBox", "MoveToClickBox"},
+};
+constexpr int GroupTop = 18;  // the first box under a group's caption
+constexpr int GroupFoot = 6;
+
+// Room kept after a box (or the group it ends) for a control that comes
+// next in the page's order.
+struct TRoom {
+  std::string_view after;
+  int height;
+};
+constexpr TRoom Rooms[] = {{"CharNameListBox", 96}, {"MoveMouseBox", 30}};
+
+// Each page stacks its check boxes from the top, a group's boxes inside
+// their captioned frame; `next` is where each page goes on below them,
+// `rooms` where each room was kept.
+void AddOptionBoxes(TDialogTable& t, std::map<std::string, int>& next, std::map<std::string_view, int>& rooms) {
+  const TBoxGroup* group = nullptr;
+  std::size_t frame = 0;
+  int inner = 0;
   for (const TOptionBox& b : OptionBoxes()) {
     const std::string page = PageOf(b.Page);
     int& top = next.try_emplace(page, 8).first->second;
-    t.push_back({CheckBox, b.Name, b.Caption, {8, top, BoxWidth, 19}, page});
-    top += RowHeight;
+    for (const TBoxGroup& g : BoxGroups)
+      if (g.first == b.Name) {
+        group = &g;
+        frame = t.size();
+        t.push_back({GroupBox, g.name, g.caption, {8, top, BoxWidth + 16, 0}, page});
+        inner = GroupTop;
+      }
+    if (!group) {
+      t.push_back({CheckBox, b.Name, b.Caption, {8, top, BoxWidth, 19}, page});
+      top += RowHeight;
+    } else {
+      t.push_back({CheckBox, b.Name, b.Caption, {8, inner, BoxWidth, 19}, group->name});
+      inner += RowHeight;
+      if (group->last != b.Name) continue;
+      t[frame].Place.Height = inner + GroupFoot;
+      top += inner + GroupFoot + 4;
+      group = nullptr;
+    }
+    for (const TRoom& room : Rooms)
+      if (room.after == b.Name) {
+        rooms[room.after] = top;
+        top += room.height;
+      }
   }
+}
+
+TDialogTable SettingsTable() {
+  TDialogTable t = {{PageControl, "Notebook", "", {8, 8, 814, 440}}};
+  for (const PageName& p : Pages) t.push_back({Page, p.name, p.tab, {}, "Notebook"});
+  std::map<std::string, int> next;
+  std::map<std::string_view, int> rooms;
+  AddOptionBoxes(t, next, rooms);
   auto below = [&](const char* tab, int extra = 6) {
     int& top = next.try_emplace(PageOf(tab), 8).first->second;
     top += extra;
@@ -84,11 +145,10 @@ TDialogTable SettingsTable() {
                "TextEntryPage"});
   t.push_back({DropDownList, "SubstituteFontBox", "", {90, top, 200, 22}, "TextEntryPage"});
 
-  top = below("QuickType");
   t.push_back({RadioGroup,
                "SmartTabGroup",
                "When Entering Character Names, sort the list...",
-               {8, top, 500, 90},
+               {8, rooms.at("CharNameListBox"), 500, 90},
                "QuickTypePage",
                {"By Last Name used - &SmartTab", "By Last Name used in Scene - SmartTab &Plus",
                 "&Alphabetically (User List Order)"}});
@@ -106,6 +166,7 @@ TDialogTable SettingsTable() {
   t.push_back({CheckBox, "SplashMusicBox", "&Play Opening Sound", {8, top + 148, 240, 19}, "StartupPage"});
   t.push_back({CheckBox, "ZoomLogoBox", "&Split Desktop on Startup", {260, top + 148, 240, 19}, "StartupPage"});
   t.push_back({Button, "ScriptDirBtn", "Setup Script Directory", {8, top + 176, 180, 25}, "StartupPage"});
+  // "Setup Backup Drive" stands beside it, at {196, top + 176, 180, 25}.
 
   top = below("Misc.");
   t.push_back({Label, "DelayLabel", "Pagination Delay: (in Seconds)", {8, top + 3, 0, 0}, "MiscPage"});
@@ -139,35 +200,44 @@ TDialogTable SettingsTable() {
   t.push_back({DropDownList, "KeyValueBox", "", {140, 20, 200, 22}, "OverrideGroup", OverrideValues()});
   t.push_back({Button, "ClearKeysBtn", "Clear Out all Alt/Ctrl Key Overrides", {140, 60, 260, 25}, "OverrideGroup"});
   const struct {
+    const char* group;
     const char* name;
     const char* caption;
     std::vector<std::string> items;
   } keyLists[] = {
-      {"DeleteWordBox", "Delete &Word:", DeleteKeys},
-      {"DeleteLeftWordBox", "Delete &Left Word:", DeleteKeys},
-      {"DeleteToEolBox", "Delete to &End of Line:", DeleteKeys},
-      {"GotoTopBox", "Go to &Top of Script:", {"<No Hot Key>", "Ctrl+Home", "Alt+Home", "Ctrl+Alt+Home"}},
-      {"GotoBottomBox", "Go to &Bottom of Script:", {"<No Hot Key>", "Ctrl+End", "Alt+End", "Ctr+Alt+End"}},
+      {"DeletionKeysGroup", "DeleteWordBox", "Delete &Word:", DeleteKeys},
+      {"DeletionKeysGroup", "DeleteLeftWordBox", "Delete &Left Word:", DeleteKeys},
+      {"DeletionKeysGroup", "DeleteToEolBox", "Delete to &End of Line:", DeleteKeys},
+      {"MovementKeysGroup",
+       "GotoTopBox",
+       "Go to &Top of Script:",
+       {"<No Hot Key>", "Ctrl+Home", "Alt+Home", "Ctrl+Alt+Home"}},
+      {"MovementKeysGroup",
+       "GotoBottomBox",
+       "Go to &Bottom of Script:",
+       {"<No Hot Key>", "Ctrl+End", "Alt+End", "Ctr+Alt+End"}},
   };
-  top = 176;
+  t.push_back({GroupBox, "DeletionKeysGroup", "Deletion Keys", {8, 176, 380, 104}, "KeyboardPage"});
+  t.push_back({GroupBox, "MovementKeysGroup", "Movement Keys", {396, 176, 380, 78}, "KeyboardPage"});
+  std::map<std::string, int> listTop;
   for (const auto& k : keyLists) {
-    t.push_back({Label, std::string(k.name) + "Label", k.caption, {8, top + 3, 0, 0}, "KeyboardPage"});
-    t.push_back({DropDownList, k.name, "", {200, top, 180, 22}, "KeyboardPage", k.items});
-    top += 26;
+    int& row = listTop.try_emplace(k.group, GroupTop).first->second;
+    t.push_back({Label, std::string(k.name) + "Label", k.caption, {8, row + 3, 0, 0}, k.group});
+    t.push_back({DropDownList, k.name, "", {184, row, 180, 22}, k.group, k.items});
+    row += 26;
   }
-  t.push_back({Panel, "CutPastePanel", "", {8, top + 4, 560, 26}, "KeyboardPage"});
-  t.push_back({RadioButton, "ShiftCutPaste", "&Shift+Del && Shift+Ins", {4, 4, 200, 19}, "CutPastePanel"});
-  t.push_back({RadioButton, "CtrlCutPaste", "Ctrl+&X && Ctrl+V", {220, 4, 200, 19}, "CutPastePanel"});
+  t.push_back({GroupBox, "CutPasteGroup", "Cut and Paste Quick Keys are...", {396, 262, 380, 70}, "KeyboardPage"});
+  t.push_back({RadioButton, "ShiftCutPaste", "&Shift+Del && Shift+Ins", {8, GroupTop, 300, 19}, "CutPasteGroup"});
+  t.push_back({RadioButton, "CtrlCutPaste", "Ctrl+&X && Ctrl+V", {8, GroupTop + 24, 300, 19}, "CutPasteGroup"});
 
-  top = below("Mouse");
-  t.push_back({Panel, "RightMousePanel", "", {8, top, 500, 26}, "MousePage"});
+  t.push_back({Panel, "RightMousePanel", "", {8, rooms.at("MoveMouseBox"), 500, 26}, "MousePage"});
   t.push_back({Label, "RightMouseLabel", "Right Mouse is:", {4, 6, 0, 0}, "RightMousePanel"});
   t.push_back({RadioButton, "PopUpRadio", "P&op-Up Menu", {120, 4, 140, 19}, "RightMousePanel"});
   t.push_back({RadioButton, "PowerPanelRadio", "&PowerPanel", {270, 4, 140, 19}, "RightMousePanel"});
 
-  for (TDialogItem& row : ButtonRow(sbOK | sbCancel, {650, 456, 80, 25}, 90)) t.push_back(row);
-  t.back().Caption = "&Cancel";
-  t[t.size() - 2].Caption = "O&K";
+  for (TDialogItem& row : ButtonRow(sbOK | sbCancel | sbHelp, {560, 456, 80, 25}, 90)) t.push_back(row);
+  t[t.size() - 3].Caption = "O&K";
+  t[t.size() - 2].Caption = "&Cancel";
   return t;
 }
 
@@ -178,6 +248,12 @@ TSettingsDlg::TSettingsDlg(TComponent* owner) : TForm(owner) {
   SetClientHeight(492);
   BuildDialog(*this, SettingsTable());
   Notebook = DialogControl<TPageControl>(*this, "Notebook");
+  // Help opens the topic of the page on show.
+  Notebook->OnChange = [this](TObject*) {
+    const int page = Notebook->ActivePageIndex();
+    if (page >= 0 && page < static_cast<int>(std::size(Pages))) HelpContext = Pages[page].helpTopic;
+  };
+  HelpContext = Pages[0].helpTopic;
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
   OKBtn->ModalResult = mrNone;  // closes only once everything was stored
