@@ -9,7 +9,7 @@ bool MouseMenu;
 std::string ScriptExtension;
 bool AllowPageBreakAtElipses;
 bool FloppyBackup;
-char BackupDrive;
+std::string BackupDrive;
 bool ProprietaryFormatOnly;
 Byte PrintDirection;
 bool BracketDialogueNumbers;
@@ -34,7 +34,7 @@ const GlobalState reset([] {
   ScriptExtension = "QMW";
   AllowPageBreakAtElipses = false;
   FloppyBackup = true;
-  BackupDrive = 'A';
+  BackupDrive = "A";
   ProprietaryFormatOnly = false;
   PrintDirection = 0;
   BracketDialogueNumbers = true;

@@ -151,7 +151,7 @@ extern bool MouseMenu;                // [Program Settings] "Mouse Menu"
 extern std::string ScriptExtension;   // [Program Settings] "Script Extension", without the dot
 extern bool AllowPageBreakAtElipses;  // [Program Settings] "Allow Page Break At Elipses"
 extern bool FloppyBackup;             // [Save/Retrieve] "Floppy Backup"
-extern char BackupDrive;              // [Save/Retrieve] "Backup Drive"
+extern std::string BackupDrive;       // [Save/Retrieve] "Backup Drive": a mount folder, or A or B
 extern bool ProprietaryFormatOnly;    // [Editing Options] "Proprietary Format Only"
 extern Byte PrintDirection;           // [Printing Options] "Print Direction"
 extern bool BracketDialogueNumbers;   // [Animation Options] "Bracket Dia Numbering"

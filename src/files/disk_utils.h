@@ -1,11 +1,20 @@
 // Drive, folder and file checks made before reading or writing, and the
-// question before a script is opened a second time. Paths in the old
-// program's form (drive letters, backslashes) go through the platform's
-// path mapping; a drive is the file system that holds the path.
+// question before a script is opened a second time.
+//
+// A drive of the old program is a mounted volume here, named by the
+// folder it is mounted on. The letters A and B, the floppy drives, name
+// the first and the second removable volume mounted; any other letter
+// names the file system's root. A path lies on the volume that holds it,
+// or on one that is not mounted: a path in the desktop's place for
+// plugged-in media that is not there while no volume is mounted over it,
+// or a path in the backup drive's folder while no volume is. A drive that
+// is not ready is a volume that is not mounted, or cannot be read.
 #pragma once
 
-#include <functional>
 #include <string>
+#include <vector>
+
+#include "platform/files.h"
 
 namespace qm {
 
@@ -13,12 +22,21 @@ namespace qm {
 // than `longest` characters keeps only "/.../" and its own name.
 std::string ShownFileName(const std::string& name, std::size_t longest);
 
-// How a drive is probed; tests put in drives that are not ready.
-struct TDriveProbes {
-  std::function<bool(const std::string& path)> Ready;
-  std::function<bool(const std::string& path)> IsCdRom;
+struct TDrive {
+  std::string Folder;  // where it is (or was) mounted; empty for a letter no volume answers
+  std::string Name;    // as messages name it: "A:", or the folder
+  std::string Root;    // its top as messages name it: "A:\", or the folder and "/"
+  DriveKind Kind = DriveKind::Unknown;
+  bool Mounted = false;
 };
-extern TDriveProbes DriveProbes;
+// The drive a path, a drive letter or a mount folder names, as the table
+// of mounted volumes has it now.
+TDrive DriveOf(const std::string& pathOrDrive);
+// The removable volumes mounted now, in the table's order.
+std::vector<std::string> RemovableVolumes();
+// The path as a path here: one that starts with the letter of a floppy
+// drive lies on that drive's volume (empty when none is mounted).
+std::string PathOnDrive(const std::string& path);
 
 // True once the drive of the path (or drive letter) can be read; until
 // then asks whether to retry, with the CD-ROM or the drive-door message.

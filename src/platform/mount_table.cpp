@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 namespace qm {
 
@@ -49,13 +50,28 @@ std::vector<TMountEntry> ParseMountTable(std::string_view table) {
 }
 
 std::vector<TMountEntry> MountTable() {
-  std::FILE* f = std::fopen("/proc/self/mounts", "re");
+  const char* standIn = std::getenv("QUILLMASTER_MOUNT_TABLE");
+  std::FILE* f = std::fopen(standIn && *standIn ? standIn : "/proc/self/mounts", "re");
   if (!f) return {};
   std::string table;
   std::array<char, 4096> chunk;
   for (std::size_t n; (n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0;) table.append(chunk.data(), n);
   std::fclose(f);
   return ParseMountTable(table);
+}
+
+DriveKind KindOfVolume(const TMountEntry& mount) {
+  const std::string_view device = mount.Device;
+  if (device.starts_with("/dev/sr") || device.starts_with("/dev/cdrom")) return DriveKind::CDROM;
+  if (device.starts_with("/dev/ram") || device.starts_with("/dev/zram")) return DriveKind::RamDisk;
+  const DriveKind kind = DriveKindForFileSystem(mount.FileSystem, mount.MountPoint);
+  if (kind != DriveKind::Fixed) return kind;
+  const std::string_view folder = mount.MountPoint;
+  const bool media = folder.starts_with("/media/") || folder.starts_with("/run/media/");
+  const std::string_view type = mount.FileSystem;
+  const bool stickType = type == "vfat" || type == "exfat" || type == "msdos";
+  const bool firmware = folder == "/boot" || folder.starts_with("/boot/");
+  return media || (stickType && !firmware) ? DriveKind::Removable : DriveKind::Fixed;
 }
 
 }  // namespace qm

@@ -16,6 +16,7 @@
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
 #include "script/model/packed_text.h"
+#include "shell/backup_on_close.h"
 #include "shell/main_form.h"
 #include "shell/screen_colors.h"
 #include "base/program_busy.h"
@@ -95,10 +96,18 @@ void CloseActiveScript(bool closeWindow) {
   if (!MainForm->ExitConfirmed && DocumentCount == 1) ClearWorkSpace();
   if (!script->Editable) script->DocumentModified = script->ModifiedSinceBackup = 0;
   if (script->DocumentModified && !IsDocumentEmpty(ActiveDocument) && AskToSave(*script) == SaveAnswer::Stay) return;
-  // Tagging mode belongs to the script it was entered for; a script kept
-  // open at the save question keeps it.
-  MainForm->EndTaggingMode();
+  const Byte modified = script->DocumentModified;
   script->DocumentModified = 0;
+  script->Closing = 1;
+  if (closeWindow && CopyBeforeClosing(*script) == TCloseCopies::StayOpen) {
+    script->DocumentModified = modified;
+    script->Closing = 0;
+    FocusActiveScript();
+    return;
+  }
+  // Tagging mode belongs to the script it was entered for; a script kept
+  // open at the save question or a backup's keeps it.
+  MainForm->EndTaggingMode();
   TCloseAction action = TCloseAction::caFree;
   script->FormClose(nullptr, action);
   if (!closeWindow) return;

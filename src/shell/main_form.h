@@ -140,6 +140,10 @@ class TMainForm : public TForm, public TProgramOptions {
   void FileSaveAsItemClick(TObject* sender);
   void PastefromItemClick(TObject* sender);
   void CloseFileItemClick(TObject* sender);
+  // Backups to a removable volume: the File menu's items of drive A and B,
+  // and the copy of the active script that keeps its title and changes.
+  void BackupToDriveClick(TObject* sender);
+  bool BackupTo(const std::string& target);
   void WindowTileItemClick(TObject* sender);
   void WindowArrangeItemClick(TObject* sender);
   void WindowMinimizeItemClick(TObject* sender);

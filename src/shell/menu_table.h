@@ -45,9 +45,9 @@ enum class TMenuRule : Byte {
 
 // Why a command is shown disabled: the issue whose routine it waits for,
 // or a reason of this system.
-// Reasons a command stays disabled for good: no floppy drives on this
-// system; a key of the hidden menu whose routine nothing describes.
-enum : int { Built = 0, NoFloppyDrives = -1, NoRoutine = -2 };
+// The reason a command stays disabled for good: a key of the hidden menu
+// whose routine nothing describes.
+enum : int { Built = 0, NoRoutine = -2 };
 
 struct TMenuRow {
   Byte depth;            // 1 a top-level menu, 2 its items, 3 and 4 sub-menus

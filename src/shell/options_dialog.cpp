@@ -6,6 +6,7 @@
 #include "base/message_boxes.h"
 #include "platform/dialog_builder.h"
 #include "platform/platform.h"
+#include "shell/backup_drive.h"
 #include "shell/key_overrides.h"
 #include "shell/utility_dialogs.h"
 
@@ -166,7 +167,7 @@ TDialogTable SettingsTable() {
   t.push_back({CheckBox, "SplashMusicBox", "&Play Opening Sound", {8, top + 148, 240, 19}, "StartupPage"});
   t.push_back({CheckBox, "ZoomLogoBox", "&Split Desktop on Startup", {260, top + 148, 240, 19}, "StartupPage"});
   t.push_back({Button, "ScriptDirBtn", "Setup Script Directory", {8, top + 176, 180, 25}, "StartupPage"});
-  // "Setup Backup Drive" stands beside it, at {196, top + 176, 180, 25}.
+  t.push_back({Button, "BackupDriveBtn", "Setup Backup Drive", {196, top + 176, 180, 25}, "StartupPage"});
 
   top = below("Misc.");
   t.push_back({Label, "DelayLabel", "Pagination Delay: (in Seconds)", {8, top + 3, 0, 0}, "MiscPage"});
@@ -259,6 +260,7 @@ TSettingsDlg::TSettingsDlg(TComponent* owner) : TForm(owner) {
   OKBtn->ModalResult = mrNone;  // closes only once everything was stored
   OKBtn->OnClick = [this](TObject*) { OKBtnClick(); };
   DialogControl<TButton>(*this, "ScriptDirBtn")->OnClick = [](TObject*) { SetupScriptDirectory(); };
+  DialogControl<TButton>(*this, "BackupDriveBtn")->OnClick = [this](TObject*) { SetupBackupDriveClick(*this); };
   DialogControl<TButton>(*this, "CardSetupBtn")->OnClick = [this](TObject*) { CardSetupClick(); };
   for (const char* name : {"NoAutoPaginationBox", "PasswordProtectBox"})
     Box(name)->OnClick = [this, name](TObject*) { ConfirmBox(name); };

@@ -16,6 +16,7 @@
 #include "printing/print_cards_dialog.h"
 #include "shell/main_form.h"
 #include "shell/options_dialog.h"
+#include "shell/backup_drive.h"
 #include "shell/key_overrides.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
@@ -282,6 +283,7 @@ bool TSettingsDlg::StoreControls() {
   TProgramOptions& o = ProgramOptions();
   o.KeyOverrideTable = KeyOverrides;
   ApplyKeyOverrides();
+  StoreBackupDriveChoice(*this);
   for (const TOptionBox& b : OptionBoxes()) FlagOf(b, o) = Box(b.Name)->Checked() != b.Inverse;
   AutosaveInterval = static_cast<Word>(numbers["AutosaveEdit"]);
   o.AutocorrectMaxLength = static_cast<Byte>(numbers["MaxLengthEdit"]);

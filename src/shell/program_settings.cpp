@@ -13,6 +13,7 @@
 #include "platform/profile.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
+#include "files/disk_utils.h"
 #include "platform/printer.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
@@ -253,34 +254,25 @@ void DeleteLeftOverTempFile(TIniFile& ini) {
   }
 }
 
-// Paths the old program stored name floppies by the letters A and B; on
-// this desktop a removable drive takes their place.
-bool HasFloppyLetter(const std::string& path) {
-  if (path.size() < 2 || path[1] != ':') return false;
-  const char letter = AsciiUpper(path[0]);
-  return letter == 'A' || letter == 'B';
-}
+// A folder on a removable volume (a path on drive A or B among them) may
+// simply have its disk out.
+bool OnFloppyDrive(const std::string& path) { return !path.empty() && DriveOf(path).Kind == DriveKind::Removable; }
 
-bool OnFloppyDrive(const std::string& path) {
-  if (path.empty()) return false;
-  return HasFloppyLetter(path) || DriveKindOf(path) == DriveKind::Removable;
-}
+bool ScriptDirectoryUsable() { return ScriptDirectory.size() >= 2 && DirectoryExistsOnDrive(ScriptDirectory); }
 
-std::string DriveName(const std::string& path) {
-  if (HasFloppyLetter(path)) return std::string(1, AsciiUpper(path[0]));
-  return PathToText(DriveOfPath(path));
-}
-
-bool ScriptDirectoryUsable() { return ScriptDirectory.size() >= 2 && DirectoryExists(ScriptDirectory); }
-
-// A removable folder needs its disk; a folder that is not there is chosen
-// in the script-directory dialog until one is, or the user gives up.
+// A folder on a removable volume that is not mounted asks for its disk;
+// a folder that is not there is chosen in the script-directory dialog
+// until one is, or the user gives up.
 bool EnsureScriptDirectory() {
-  if (OnFloppyDrive(ScriptDirectory)) {
-    if (!AskOkCancel("Insert a Disk into Drive " + DriveName(ScriptDirectory) + " and press OK when ready.", ""))
-      return false;
-    if (!DriveReady(ScriptDirectory)) return false;
+  const TDrive drive = DriveOf(ScriptDirectory);
+  if (drive.Kind == DriveKind::Removable && !drive.Mounted) {
+    const std::string name = drive.Name.ends_with(':') ? drive.Name.substr(0, drive.Name.size() - 1) : drive.Name;
+    if (!AskOkCancel("Insert a Disk into Drive " + name + " and press OK when ready.", "")) return false;
+    if (!EnsureDriveReady(ScriptDirectory)) return false;
   }
+  // A folder an old file names on drive A or B is that folder on its volume.
+  if (const std::string here = PathOnDrive(ScriptDirectory); DriveOf(ScriptDirectory).Mounted && !here.empty())
+    ScriptDirectory = ExcludeTrailingPathDelimiter(here);
   while (!ScriptDirectoryUsable()) {
     if (!ScriptDirectoryDialog) return false;
     Screen->SetCursor(crDefault);
@@ -315,18 +307,21 @@ void WriteFolders(TIniFile& ini, const Options& o) {
   ini.WriteBool(ProgramSettingsSection, "Use Last Dir", o.UseLastDir);
 }
 
+// The backup drive is the folder its volume is mounted on, or a letter: A
+// or B for the first or second removable volume, as an old file or the
+// old drive flag gives it.
 void ReadBackupDrive(const TIniFile& ini, bool reload) {
   FloppyBackup = ini.ReadBool(SaveRetrieveSection, "Floppy Backup", true);
   std::string drive;
   if (!reload && !ini.ReadString(SaveRetrieveSection, "Backup Drive", "").empty())
     drive = ini.ReadString(SaveRetrieveSection, "Backup Drive", "A");
   else drive = ini.ReadBool(SaveRetrieveSection, "Drive A:", false) ? "B" : "A";
-  BackupDrive = drive.size() == 1 ? drive[0] : 'A';
+  BackupDrive = drive.size() == 1 || drive.starts_with('/') ? drive : "A";
 }
 
 void WriteBackupDrive(TIniFile& ini) {
   ini.WriteBool(SaveRetrieveSection, "Floppy Backup", FloppyBackup);
-  ini.WriteString(SaveRetrieveSection, "Backup Drive", std::string(1, BackupDrive));
+  ini.WriteString(SaveRetrieveSection, "Backup Drive", BackupDrive);
 }
 
 void ReadZoom(const TIniFile& ini, Options& o) {

@@ -1,88 +1,132 @@
 // Drive, folder and file checks, and the question before a script is
 // opened twice.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "files/disk_utils.h"
 #include "files/file_test_fixture.h"
 #include "files/script_samples.h"
 #include "base/ini_file.h"
+#include "base/program_options.h"
 #include "platform/files.h"
+#include "support/stand_in_mounts.h"
 
 namespace qm::testing {
 namespace {
 
 class DiskUtilsTest : public FileTest {
  protected:
-  // A drive that is ready after `failures` probes.
-  void DriveReadyAfter(int failures, bool cdRom = false) {
-    DriveProbes.Ready = [this, failures](const std::string& path) {
-      probed_.push_back(path);
-      return static_cast<int>(probed_.size()) > failures;
-    };
-    DriveProbes.IsCdRom = [cdRom](const std::string&) { return cdRom; };
+  // Answers the not-ready question with `result`, first running `then`
+  // (a volume put in while the question shows).
+  void AnswerNotReady(int result, SeenBox* seen, std::function<void()> then = {}) {
+    Driver().Expect(
+        [=](TForm& form) {
+          seen->text = MessageBoxText(form);
+          seen->caption = form.Caption();
+          if (then) then();
+          form.ModalResult = result;
+        },
+        "the not-ready question");
   }
-  std::vector<std::string> probed_;
+  StandInMounts mounts_;
 };
 
-const char* const kDoorText = "The Door for Drive A: is NOT closed \ror the Disk in the drive is invalid!\r\r"
-                              "Please close the door or replace the\rdisk and then continue.\r\rShould I retry?";
+std::string DoorText(const std::string& drive) {
+  return "The Door for Drive " + drive +
+         " is NOT closed \ror the Disk in the drive is invalid!\r\r"
+         "Please close the door or replace the\rdisk and then continue.\r\rShould I retry?";
+}
 const char* const kCdText =
     "That's a CD ROM Drive and you \reither have no disk in the drive, \ror a non-data disk.\r\r"
     "Please insert or replace the disk.\r\rShould I retry?";
 
-TEST_F(DiskUtilsTest, ADriveThatIsNotReadyIsRetriedUntilTheUserGivesUp) {
+// The floppy drives are the removable volumes in the order they were
+// mounted; a drive is ready once its volume is mounted, and the question
+// asks for it until then.
+TEST_F(DiskUtilsTest, ADriveIsReadyOnceItsVolumeIsMountedAndAskedForUntilThen) {
+  mounts_.Mount("DATA", "ext4", "/dev/sda3");
+  const std::string cdrom = mounts_.Folder("cdrom");  // listed, but its folder cannot be opened
+  mounts_.Mount("cdrom", "iso9660", "/dev/sr0");
+  ::rmdir(cdrom.c_str());
+  const std::string away = mounts_.Folder("AWAY");
+  ForceDirectories(away);
   struct Case {
-    const char* path;
-    bool cdRom;
+    std::string drive;
+    std::string putIn;  // the volume mounted at the first question ("" none)
     std::vector<int> answers;
     bool ready;
-    const char* text;
-    const char* probed;
+    std::string text;
   };
   const Case cases[] = {
-      {"A:\\SCRIPTS\\PILOT.QMW", false, {IDRETRY, IDRETRY}, true, kDoorText, "/SCRIPTS/PILOT.QMW"},
-      {"A", false, {IDCANCEL}, false, kDoorText, "/"},
-      {"D:\\", true, {IDRETRY}, true, kCdText, "/"},
-      {"D:", true, {IDCANCEL}, false, kCdText, "/"},
+      {"A", "", {IDCANCEL}, false, DoorText("A:")},
+      {"a:\\SCRIPTS\\PILOT.QMW", "STICK", {IDRETRY}, true, DoorText("A:")},
+      {"B:", "", {IDRETRY, IDCANCEL}, false, DoorText("B:")},
+      {"C:\\", "", {}, true, ""},
+      {"/", "", {}, true, ""},
+      {mounts_.Folder("DATA") + "/FILM.QMW", "", {}, true, ""},
+      {cdrom + "/FILM.QMW", "", {IDCANCEL}, false, kCdText},
+      {away + "/FILM.QMW", "", {IDCANCEL}, false, DoorText(away)},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    probed_.clear();
-    DriveReadyAfter(c.ready ? static_cast<int>(c.answers.size()) : 1000, c.cdRom);
+    SCOPED_TRACE(c.drive);
+    mounts_.Unmount(mounts_.Folder("STICK"));
+    BackupDrive = away;  // a backup drive's folder while no volume is mounted there
     std::vector<SeenBox> seen(c.answers.size());
-    for (std::size_t i = 0; i < c.answers.size(); ++i) AnswerBox(c.answers[i], &seen[i]);
-    EXPECT_EQ(EnsureDriveReady(c.path), c.ready);
+    for (std::size_t i = 0; i < c.answers.size(); ++i)
+      AnswerNotReady(c.answers[i], &seen[i],
+                     i == 0 && !c.putIn.empty() ? std::function<void()>([&] { mounts_.Mount(c.putIn); })
+                                                : std::function<void()>());
+    EXPECT_EQ(EnsureDriveReady(c.drive), c.ready);
     for (const auto& box : seen) {
       EXPECT_EQ(box.text, c.text);
       EXPECT_EQ(box.caption, "Warning");
     }
-    EXPECT_EQ(probed_.front(), c.probed);
   }
+  // A and B follow the removable volumes mounted, a fixed disk between them left out.
+  mounts_.Mount("STICK");
+  mounts_.Mount("CARD", "exfat", "/dev/mmcblk0p1");
+  EXPECT_EQ(RemovableVolumes(), (std::vector<std::string>{mounts_.Folder("STICK"), mounts_.Folder("CARD")}));
+  EXPECT_TRUE(EnsureDriveReady("B"));
+  EXPECT_EQ(DriveOf("b:\\").Folder, mounts_.Folder("CARD"));
 }
 
-// The probes of a ready drive (the test folder's, C: and /) ask nothing:
-// an unanswered question fails the test.
-TEST_F(DiskUtilsTest, ReadOnlyFilesAreFoundInTheScriptFolder) {
+TEST_F(DiskUtilsTest, ReadOnlyFilesAreFoundInTheScriptFolderAndOnTheFloppyDrives) {
   ScriptDirectory = folder_.Path();
   WriteFileText(Path("LOCKED.QMW"), "x");
   SetReadOnly(Path("LOCKED.QMW"), true);
   WriteFileText(Path("OPEN.QMW"), "x");
+  const std::string stick = mounts_.Mount("STICK");
+  ForceDirectories(stick + "/SCRIPTS");
+  WriteFileText(stick + "/SCRIPTS/KEPT.QMW", "x");
+  SetReadOnly(stick + "/SCRIPTS/KEPT.QMW", true);
   struct Case {
     std::string name;
     bool readOnly;
   };
   const Case cases[] = {
-      {"LOCKED.QMW", true},       {"OPEN.QMW", false},  {"MISSING.QMW", false},
-      {Path("LOCKED.QMW"), true}, {"locked.qmw", true},
+      {"LOCKED.QMW", true},
+      {"OPEN.QMW", false},
+      {"MISSING.QMW", false},
+      {Path("LOCKED.QMW"), true},
+      {"locked.qmw", true},
+      {"A:\\SCRIPTS\\KEPT.QMW", true},
+      {"a:\\scripts\\kept.qmw", true},
+      {"A:\\SCRIPTS\\GONE.QMW", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsFileReadOnly(c.name), c.readOnly) << c.name;
-  DriveReadyAfter(1000);
-  AnswerBox(IDCANCEL);
-  EXPECT_FALSE(IsFileReadOnly("LOCKED.QMW"));
+  mounts_.Unmount(stick);
+  SeenBox seen;
+  AnswerNotReady(IDCANCEL, &seen);
+  EXPECT_FALSE(IsFileReadOnly("A:\\SCRIPTS\\KEPT.QMW"));
+  EXPECT_EQ(seen.text, DoorText("A:"));
 }
 
 TEST_F(DiskUtilsTest, FoldersAndDriveRoots) {
   WriteFileText(Path("FILE"), "x");
+  const std::string stick = mounts_.Mount("STICK");
+  ForceDirectories(stick + "/Scripts");
   struct Case {
     std::string path;
     bool exists;
@@ -91,11 +135,21 @@ TEST_F(DiskUtilsTest, FoldersAndDriveRoots) {
       {folder_.Path(), true}, {folder_.Path() + "/", true},
       {Path("FILE"), false},  {Path("NONE"), false},
       {"C:\\", true},         {"/", true},
+      {"A:\\", true},         {"a:\\SCRIPTS\\", true},
+      {stick, true},          {stick + "/Scripts", true},
+      {"B:\\SCRIPTS", false},
   };
   for (const auto& c : cases) EXPECT_EQ(DirectoryExistsOnDrive(c.path), c.exists) << c.path;
-  DriveReadyAfter(1000);
-  AnswerBox(IDCANCEL);
-  EXPECT_FALSE(DirectoryExistsOnDrive("C:\\"));
+  // The root of a drive that is not mounted is asked for; a folder on it is simply not there.
+  mounts_.Unmount(stick);
+  BackupDrive = stick;
+  EXPECT_FALSE(DirectoryExistsOnDrive("A:\\SCRIPTS"));
+  for (const std::string& root : {std::string("A:"), stick}) {
+    SeenBox seen;
+    AnswerNotReady(IDCANCEL, &seen);
+    EXPECT_FALSE(DirectoryExistsOnDrive(root)) << root;
+    EXPECT_EQ(seen.text, DoorText(root == "A:" ? "A:" : stick)) << root;
+  }
 }
 
 TEST_F(DiskUtilsTest, OpeningAScriptTwiceIsQuestioned) {

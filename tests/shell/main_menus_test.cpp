@@ -390,7 +390,7 @@ TEST_F(MainMenusTest, CommandsAreEnabledByTheStateOfTheActiveScript) {
       {"CloseFileItem", {0, 1, 1, 1, 1}},     {"FileSaveItem", {0, 1, 1, 1, 0}},
       {"FileSaveAsItem", {0, 1, 1, 1, 0}},    {"FileSaveAllItem", {0, 1, 1, 1, 0}},
       {"HideElementsItem", {0, 1, 1, 1, 1}},  {"BackuptoFloppyItem", {0, 1, 1, 1, 0}},
-      {"ADriveItem", {0, 0, 0, 0, 0}},        {"PrintItem", {0, 1, 1, 1, 1}},
+      {"ADriveItem", {0, 1, 1, 1, 0}},        {"PrintItem", {0, 1, 1, 1, 1}},
       {"ExitQuillmasterItem", {1, 1, 1, 1, 1}},
       {"PastefromItem", {0, 1, 1, 1, 1}},     {"AddHardReturnItem", {0, 1, 1, 1, 1}},
       {"CopyToMainItem", {0, 0, 1, 0, 0}},    {"CuttoMainItem", {0, 0, 1, 0, 0}},

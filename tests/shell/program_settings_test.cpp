@@ -23,6 +23,7 @@
 #include "shell/main_form.h"
 #include "shell/right_panel.h"
 #include "support/platform_fixture.h"
+#include "support/stand_in_mounts.h"
 
 namespace qm {
 namespace {
@@ -91,7 +92,7 @@ std::vector<KeyRow> AllKeys() {
       {PS, "Start At Bookmark", "1", "0", Field(&O::StartAtBookmark)},
       {PS, "Color As Background", "0", "1", Field(&O::ColorAsBackground)},
       {"Save/Retrieve", "Floppy Backup", "1", "0", Global(&FloppyBackup)},
-      {"Save/Retrieve", "Backup Drive", "A", "C", [] { return std::string(1, BackupDrive); }},
+      {"Save/Retrieve", "Backup Drive", "A", "/media/writer/STICK", [] { return BackupDrive; }},
       {"Interactive", "Smart Arrows", "1", "0", Field(&O::SmartArrows)},
       {"Interactive", "Auto Variable Input", "1", "0", Field(&O::AutoVariableInput)},
       {"Interactive", "Each Jump Position on New Page", "0", "1", Field(&O::EachJumpPositionOnNewPage)},
@@ -336,15 +337,25 @@ TEST_F(ProgramSettingsTest, SentenceSpacingKeepsAtMostNineBlanks) {
   }
 }
 
+// The backup drive is kept as the folder its volume is mounted on; a
+// letter (an old file's, or the old drive flag's) stays a letter.
 TEST_F(ProgramSettingsTest, BackupDriveComesFromItsKeyOrTheOldDriveFlag) {
   const struct {
     const char* backupDrive;  // null: missing
     const char* driveA;       // null: missing
     bool reload;
-    char expected;
+    const char* expected;
   } cases[] = {
-      {nullptr, "1", false, 'B'}, {"", "1", false, 'B'},     {"C", "1", false, 'C'},     {"AB", nullptr, false, 'A'},
-      {"C", "1", true, 'B'},      {"C", nullptr, true, 'A'}, {"b", nullptr, false, 'b'},
+      {nullptr, "1", false, "B"},
+      {"", "1", false, "B"},
+      {"C", "1", false, "C"},
+      {"AB", nullptr, false, "A"},
+      {"C", "1", true, "B"},
+      {"C", nullptr, true, "A"},
+      {"b", nullptr, false, "b"},
+      {"/media/writer/STICK", nullptr, false, "/media/writer/STICK"},
+      {"/media/writer/STICK", "1", true, "B"},
+      {"media/writer/STICK", nullptr, false, "A"},
   };
   for (const auto& c : cases) {
     NewMainForm();
@@ -353,6 +364,8 @@ TEST_F(ProgramSettingsTest, BackupDriveComesFromItsKeyOrTheOldDriveFlag) {
     if (c.driveA) Set("Save/Retrieve", "Drive A:", c.driveA);
     ASSERT_TRUE(LoadProgramSettings(c.reload));
     EXPECT_EQ(BackupDrive, c.expected) << (c.backupDrive ? c.backupDrive : "missing") << " reload " << c.reload;
+    ASSERT_TRUE(SaveProgramSettings());
+    EXPECT_EQ(Stored("Save/Retrieve", "Backup Drive"), c.expected);
   }
 }
 
@@ -575,24 +588,58 @@ TEST_F(ProgramSettingsTest, GivingUpOnTheScriptFolderEndsLoadingThere) {
   }
 }
 
-TEST_F(ProgramSettingsTest, AFloppyScriptFolderAsksForItsDiskFirst) {
-  const std::string question = "Insert a Disk into Drive A and press OK when ready.";
+// A script folder on a removable volume that is not mounted asks for its
+// disk; once it is in, the folder is the one on that volume.
+TEST_F(ProgramSettingsTest, AScriptFolderOnAnUnmountedRemovableVolumeAsksForItsDiskFirst) {
+  testing::StandInMounts mounts;
+  // The desktop mounts a stick on a folder of its own there, made as it mounts.
+  const std::string media = DirectoryExists("/media") ? "/media/qm-no-such-stick" : "/media";
+  const std::string door = "The Door for Drive A: is NOT closed \ror the Disk in the drive is invalid!\r\r"
+                           "Please close the door or replace the\rdisk and then continue.\r\rShould I retry?";
   const struct {
+    std::string folder;
+    std::string question;  // "" none
     TModalResult answer;
-    int dialogShown;
-  } cases[] = {{IDCANCEL, 0}, {IDOK, 1}};
+    bool putIn;       // the volume mounted while the question shows
+    bool retryAsked;  // the not-ready question follows, answered Abort
+    bool loaded;
+    std::string scriptFolder;
+  } cases[] = {
+      {"a:\\SCRIPTS", "Insert a Disk into Drive A and press OK when ready.", IDCANCEL, false, false, false, ""},
+      {"a:\\SCRIPTS", "Insert a Disk into Drive A and press OK when ready.", IDOK, false, true, false, ""},
+      {"a:\\SCRIPTS", "Insert a Disk into Drive A and press OK when ready.", IDOK, true, false, true,
+       mounts.Folder("STICK") + "/SCRIPTS"},
+      {"/media/qm-no-such-stick/Scripts", "Insert a Disk into Drive " + media + " and press OK when ready.", IDCANCEL,
+       false, false, false, ""},
+  };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    mounts.Unmount(mounts.Folder("STICK"));
     NewMainForm();
-    Set("Program Settings", "Long Script Directory", "a:\\SCRIPTS");
+    Set("Program Settings", "Long Script Directory", c.folder);
     int shown = 0;
     ScriptDirectoryDialog = [&] {
       ++shown;
       return false;
     };
-    AnswerQuestion(question, c.answer);
-    EXPECT_FALSE(LoadProgramSettings(false));
-    EXPECT_EQ(shown, c.dialogShown);
+    Driver().Expect([&](TForm& box) {
+      EXPECT_EQ(testing::MessageBoxText(box), c.question);
+      if (c.putIn) ForceDirectories(mounts.Mount("STICK") + "/SCRIPTS");
+      box.ModalResult = c.answer;
+    });
+    if (c.retryAsked) AnswerQuestion(door, IDABORT);
+    EXPECT_EQ(LoadProgramSettings(false), c.loaded);
+    EXPECT_EQ(shown, 0);
+    if (c.loaded) {
+      EXPECT_EQ(ScriptDirectory, c.scriptFolder);
+    }
   }
+  // A folder on a removable volume that is mounted asks nothing.
+  mounts.Mount("STICK");
+  NewMainForm();
+  Set("Program Settings", "Long Script Directory", "A:\\SCRIPTS");
+  EXPECT_TRUE(LoadProgramSettings(false));
+  EXPECT_EQ(ScriptDirectory, mounts.Folder("STICK") + "/SCRIPTS");
 }
 
 TEST_F(ProgramSettingsTest, RecentScriptsThatAreGoneLeaveTheListAndTheRestMoveUp) {

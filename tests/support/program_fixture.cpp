@@ -11,6 +11,9 @@ namespace qm::testing {
 void ProgramFixture::SetUp() {
   GlobalState::ResetAll();
   PlatformFixture::SetUp();
+  // Closing a changed script would offer its backup on drive A: the tests
+  // that ask for it say so.
+  ProfileWriteString(SettingsFilePath(), "Save/Retrieve", "Floppy Backup", "0");
   for (const auto& s : InitialSettings) ProfileWriteString(SettingsFilePath(), s.section, s.key, s.value);
   CommandLine = Arguments;
   BeforeStart();

@@ -1,0 +1,46 @@
+// Closing a changed script on the real display offers its backup on the
+// backup drive: a temporary folder that a stand-in table of mounted
+// volumes lists as a USB stick. Yes, then OK at the disk question, writes
+// the script there and the window goes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "desktop/desktop_session.h"
+#include "support/temp_folder.h"
+
+namespace qm::desktop {
+namespace {
+
+TEST(BackupDriveDesktopTest, ClosingAChangedScriptBacksItUpToTheStick) {
+  testing::TempFolder home;
+  testing::TempFolder volumes;
+  const std::string stick = volumes.File("STICK");
+  std::filesystem::create_directories(stick);
+  const std::string table = testing::WriteFileText(
+      volumes.File("mounts"), "/dev/vda / ext4 rw 0 0\n/dev/sdz1 " + stick + " vfat rw,nosuid 0 0\n");
+  testing::ScopedEnv mounts("QUILLMASTER_MOUNT_TABLE", table);
+  testing::WriteFileText(home.File("QUILLPAD.INI"), "[Program Settings]\nExpert Prompting=1\n"
+                                                    "[Save/Retrieve]\nFloppy Backup=1\nBackup Drive=" +
+                                                        stick + "\n");
+  DesktopSession session({}, home.Path());
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("A kettle whistles.");
+  session.Keys("ctrl+F4");
+  ASSERT_TRUE(session.WaitForWindowTitle("ATTENTION")) << session.ActiveWindowTitle();
+  session.Keys("n");
+  ASSERT_TRUE(session.WaitForWindowTitle("Be good now")) << session.ActiveWindowTitle();
+  session.Screenshot("backup_drive_question");
+  ASSERT_TRUE(session.AnswerBox("Be good now", "y")) << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.WaitForWindowTitle("Press OK when Ready")) << session.ActiveWindowTitle();
+  session.Screenshot("backup_drive_disk_question");
+  ASSERT_TRUE(session.AnswerBox("Press OK when Ready", "Return")) << session.ActiveWindowTitle();
+  EXPECT_TRUE(session.WaitForFile(stick + "/NONAME1.QMW"));
+  EXPECT_TRUE(session.WaitForTitleGone("NONAME1")) << session.ActiveWindowTitle();
+  session.Screenshot("backup_drive_closed");
+}
+
+}  // namespace
+}  // namespace qm::desktop
