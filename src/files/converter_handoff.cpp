@@ -1,6 +1,7 @@
 #include "files/converter_handoff.h"
 
 #include <array>
+#include <cerrno>
 #include <new>
 #include <vector>
 #include <string_view>
@@ -89,6 +90,22 @@ bool PutExportBlock(TScriptDocument& script, const std::string& filterFile) {
   return put;
 }
 
+// The target made the writer's own, or an own one there already, takes
+// the script's mode (the usual one for a script never saved); whether it
+// was made new.
+bool PrepareExportTarget(const std::string& target, std::optional<unsigned> mode) {
+  const bool created = CreateNewFile(target, mode.value_or(0666));
+  if (mode) SetOwnFileMode(target, *mode);
+  return created;
+}
+
+// Why the converter left no target: another user's file it could not
+// replace, or, as it says, a failed conversion.
+std::string WhyNotConverted(const std::string& target) {
+  if (OtherUserOwning(target)) return FileFailureText(EACCES, target);
+  return "the conversion failed";
+}
+
 }  // namespace
 
 std::optional<std::string> ConverterProgram() {
@@ -160,17 +177,15 @@ bool ExportViaFilter(const std::string& targetFile, const std::string& filterFil
   // An existing target stays whole until the converter has a complete new
   // one; a new name is taken at once, never through a link, and given up
   // again when nothing was written to it. What the converter writes takes
-  // the target's permissions: no more open than the script.
-  const unsigned widest = WidestModeFor(script->ScriptFileName);
-  const bool created = CreateNewFile(targetFile, widest);
-  if (!created) KeepPermissionsWithin(targetFile, widest);
+  // the mode of the writer's own target, which is its script's.
+  const bool created = PrepareExportTarget(targetFile, ModeFor(script->ScriptFileName));
   const std::string target = LongPathName(ExpandFileName(targetFile));
   ReportJobDone();
   const TConverterRun run = RunConverter(*program, {filterFile, target});
   if (ConverterReportedConversion() && FileSize(target) > 0) return true;
   if (created && FileSize(target) == 0) DeleteFile(target);
   ShowMessageBox(
-      FailureText(run, "write", target, "Unable to write " + PathToText(target) + ": the conversion failed."),
+      FailureText(run, "write", target, "Unable to write " + PathToText(target) + ": " + WhyNotConverted(target) + "."),
       "Export Canceled");
   PendingIOError = 100;
   return false;

@@ -10,6 +10,7 @@
 #include "files/rtf_writer.h"
 #include "files/safe_save.h"
 #include "files/tagged_text_writer.h"
+#include "files/text_files.h"
 #include "platform/files.h"
 #include "script/script_window.h"
 
@@ -55,6 +56,7 @@ bool ExportScript(const std::string& fileName, Byte kind) {
   const TSaveOutcome outcome =
       SaveWithBackup(fileName, "", std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()), false,
                      ModesForScript(script->ScriptFileName, false));
+  if (outcome.ok && kind == ekExportFormattedAscii) NoteOwnFormattedText(bytes);
   if (outcome.ok) return true;
   if (outcome.cancelled) {
     ShowMessageBox(ECancelPressed().what(), "Attention");

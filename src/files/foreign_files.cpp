@@ -119,8 +119,9 @@ std::optional<TImportedElements> ReadForeignFile(TMDIChild& script, const std::s
     const TPasteChoices& choices = reading->choices;
     TPlainTextSource source;
     source.stripCodes = loadFormat == lfStrippedText;
-    // The Formatted ASCII export's own extension: its text is in the program's character set.
-    source.ownCharacterSet = SameText(ExtractFileExt(fileName), ".DOS");
+    // The Formatted ASCII export's own extension, or a text the program
+    // wrote under any name: its text is in the program's character set.
+    source.ownCharacterSet = SameText(ExtractFileExt(fileName), ".DOS") || IsOwnFormattedText(text);
     if (loadFormat == lfRtf) elements = ImportRtf(text, context, choices);
     else if (loadFormat == lfWordStar) elements = ImportPlainText(WordStarToText(text), context, choices);
     else elements = ImportPlainText(text, context, choices, source);

@@ -7,6 +7,7 @@
 #include "files/element_records.h"
 #include "files/file_job.h"
 #include "files/native_file.h"
+#include "files/safe_save.h"
 #include "files/script_header.h"
 #include "language/user_lists.h"
 #include "platform/profile.h"
@@ -382,9 +383,8 @@ void SaveFormatsFile(const std::string& fileName) {
   if (!script) return;
   const std::vector<Byte> image = FormatsFileImage(*script, script->FontNameTable);
   // The formats are the script's own: no more open than the script.
-  const bool saved =
-      WriteFileAtomic(fileName, image.data(), image.size(), nullptr, WidestModeFor(script->ScriptFileName));
-  ShowMessageBox(saved ? "Defaults Saved" : "Error Saving Defaults", "");
+  const auto why = WriteWholeFile(fileName, image, WidestModeFor(script->ScriptFileName));
+  ShowMessageBox(why ? "Error Saving Defaults to " + PathToText(fileName) + ":\r" + *why + "." : "Defaults Saved", "");
 }
 
 }  // namespace qm

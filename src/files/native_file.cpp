@@ -473,7 +473,7 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
     ReportJobDone();
     return false;
   }
-  const std::string backup = ChangeFileExt(target, timedBackup ? ".TBK" : ".BK");
+  const std::string backup = ChangeFileExtFitting(target, timedBackup ? ".TBK" : ".BK");
   bool storyboardFailed = false;
   const std::vector<Byte> bytes =
       windowsFormat ? BuildWindowsImage(*script, timedBackup, &storyboardFailed) : BuildDosImage(*script);

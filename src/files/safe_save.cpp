@@ -68,16 +68,22 @@ std::vector<std::string> LeftoversOfStoppedSaves(const std::string& target) {
 
 TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup) {
   if (!timedBackup) return {std::nullopt, WidestModeFor(scriptFile)};
-  if (scriptFile.empty()) return {};
-  const TFileInfo script = FileAttributes(FollowLinks(scriptFile));
-  if (!script.regular) return {};
   // Who else may read it follows the script; the writer can always
   // replace what it wrote, even for a script marked read-only.
-  return {0600 | (script.permissions & 0777), std::nullopt};
+  return {ModeFor(scriptFile), std::nullopt};
+}
+
+std::optional<std::string> WriteWholeFile(const std::string& path, std::span<const Byte> bytes, unsigned widest) {
+  TFileReplacement file(path);
+  file.KeepModeWithin(widest);
+  if (file.Create() && file.Write(bytes.data(), bytes.size()) && file.Commit()) return std::nullopt;
+  return FailureCause(file.LastError(), file.FailedPath(), true);
 }
 
 std::string FailureCause(int err, const std::string& path, bool writing) {
-  if ((err == EPERM || err == EACCES) && OtherUserOwning(path)) return FileFailureText(err, path);
+  const bool refused = err == EPERM || err == EACCES;
+  if (refused && OtherUserOwning(path)) return FileFailureText(err, path);
+  if (refused && writing && DirectoryExists(path)) return PathToText(path) + " is a folder you may not write to";
   // The old runtime's numbers name a full disk or a failing read for
   // whatever they have no number of their own for.
   const Byte code = FileErrorCode(err, writing);

@@ -51,6 +51,12 @@ TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup);
 TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup, std::span<const Byte> bytes,
                             bool keepBackup, const TNewFileModes& modes = {});
 
+// Writes `bytes` whole, as WriteFileAtomic does, no more open than
+// `widest` lets; why it failed, in words (see FailureCause), or nothing
+// when it was written.
+std::optional<std::string> WriteWholeFile(const std::string& path, std::span<const Byte> bytes,
+                                          unsigned widest = 07777);
+
 // What stopped a step on `path` with the errno `err`, in words: another
 // user's file or link in the way and whose it is; else the old runtime's
 // text where it is true; else the system's own.

@@ -1,12 +1,15 @@
 #include "files/text_files.h"
 
 #include <array>
+#include <cstdio>
 #include <vector>
 
+#include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 #include "files/file_format.h"
 #include "platform/clipboard.h"
+#include "platform/byte_io.h"
 #include "platform/files.h"
 
 namespace qm {
@@ -22,7 +25,33 @@ bool IsDotCommandLine(std::string_view line) {
 
 std::string AsText(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
+constexpr const char* kOwnTextsSection = "Formatted ASCII Written";
+constexpr std::size_t kOwnTextsKept = 64;
+
+std::string OwnTextKey(std::string_view bytes) {
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(Fnv1a(bytes)));
+  return std::string(hex) + "-" + std::to_string(bytes.size());
+}
+
 }  // namespace
+
+void NoteOwnFormattedText(std::string_view bytes) {
+  TIniFile ini = OpenSettingsFile();
+  try {
+    const std::vector<std::string> kept = ini.ReadSection(kOwnTextsSection);
+    // The oldest go first: a key is added at its section's end.
+    for (std::size_t i = 0; i + kOwnTextsKept <= kept.size(); ++i) ini.DeleteKey(kOwnTextsSection, kept[i]);
+    ini.WriteString(kOwnTextsSection, OwnTextKey(bytes), "1");
+  } catch (const EIniFileError&) {
+    // The text is written; only its later reading under another name than
+    // its own extension's takes it as another program's.
+  }
+}
+
+bool IsOwnFormattedText(std::string_view bytes) {
+  return OpenSettingsFile().ValueExists(kOwnTextsSection, OwnTextKey(bytes));
+}
 
 std::string WordStarToText(std::string_view bytes) {
   std::string text;

@@ -26,6 +26,13 @@ bool FileHasBareCarriageReturns(const std::string& fileName);
 // returns false when the file cannot be read or written.
 bool ConvertLineEnds(const std::string& fileName, bool toMacintosh);
 
+// Formatted ASCII the program wrote is in its own character set, whatever
+// the file is called: the program notes the text of each one it writes
+// (a check sum and a size, among the last few in its settings) and knows
+// it again under any name. Another program's text is never taken for it.
+void NoteOwnFormattedText(std::string_view bytes);
+bool IsOwnFormattedText(std::string_view bytes);
+
 // A WordStar document's text: the eighth bit of every byte cleared, its
 // dot-command lines and control bytes dropped, soft line ends kept.
 std::string WordStarToText(std::string_view bytes);

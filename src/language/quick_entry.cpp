@@ -4,7 +4,7 @@
 
 #include "base/ini_file.h"
 #include "platform/files.h"
-#include "platform/new_file.h"
+#include "platform/ipc.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/model/script_model.h"
@@ -62,25 +62,31 @@ std::string DefaultQuickEntryTemplate(const std::array<bool, QuickEntryListCount
   return text;
 }
 
+bool HasQuickEntrySettings(const std::string& path) {
+  const std::string real = FollowLinks(path);
+  return FileExists(real) && !IsLink(real) && !OtherUserOwning(real);
+}
+
 TQuickEntrySettings ReadQuickEntrySettings(const std::string& path) {
   TQuickEntrySettings s;
-  const TIniFile ini(path);
+  std::optional<TIniFile> own;
+  if (HasQuickEntrySettings(path)) own.emplace(path);
   std::array<bool, QuickEntryListCount> there{};
-  for (int i = 0; i < QuickEntryListCount; ++i) {
-    s.listFiles[static_cast<std::size_t>(i)] = ini.ReadString("Lists", ListKey(i), "");
+  for (int i = 0; i < QuickEntryListCount && own; ++i) {
+    s.listFiles[static_cast<std::size_t>(i)] = own->ReadString("Lists", ListKey(i), "");
     there[static_cast<std::size_t>(i)] = FileExists(s.listFiles[static_cast<std::size_t>(i)]);
   }
-  s.startNewElement = ini.ReadBool("Start New Box", "Checked", true);
-  s.elementType = std::clamp(ini.ReadInteger("ElementType", "Which", 2), 0, static_cast<int>(TypeKinds.size()) - 1);
-  s.format = ini.ReadString("Text", "Format", DefaultQuickEntryTemplate(there));
+  s.format = DefaultQuickEntryTemplate(there);
+  if (!own) return s;
+  s.startNewElement = own->ReadBool("Start New Box", "Checked", true);
+  s.elementType = std::clamp(own->ReadInteger("ElementType", "Which", 2), 0, static_cast<int>(TypeKinds.size()) - 1);
+  s.format = own->ReadString("Text", "Format", s.format);
   return s;
 }
 
-void WriteQuickEntrySettings(const std::string& path, const TQuickEntrySettings& s, unsigned widest) {
-  // Made owner-only first, never through a link; each write below then
-  // keeps the mode the file has.
-  if (!CreateNewFile(path, widest)) KeepPermissionsWithin(path, widest);
-  TIniFile ini(path);
+namespace {
+
+void WriteKeys(TIniFile& ini, const TQuickEntrySettings& s) {
   for (int i = 0; i < QuickEntryListCount; ++i) {
     const std::string& file = s.listFiles[static_cast<std::size_t>(i)];
     if (file.empty()) ini.DeleteKey("Lists", ListKey(i));
@@ -89,6 +95,41 @@ void WriteQuickEntrySettings(const std::string& path, const TQuickEntrySettings&
   ini.WriteBool("Start New Box", "Checked", s.startNewElement);
   ini.WriteInteger("ElementType", "Which", s.elementType);
   ini.WriteString("Text", "Format", s.format);
+}
+
+// The settings as the writer's own file holds them once the keys are
+// written, put together in the writer's private folder; nullopt when that
+// could not be done.
+std::optional<std::vector<std::uint8_t>> ComposedSettings(const std::string& path, const TQuickEntrySettings& s) {
+  const std::string aside = JoinPath(RuntimeFolder(), ProcessFileName(CurrentProcess(), "QTE"));
+  const std::vector<std::uint8_t> start = HasQuickEntrySettings(path)
+                                              ? ReadFileBytes(path).value_or(std::vector<std::uint8_t>{})
+                                              : std::vector<std::uint8_t>{};
+  std::optional<std::vector<std::uint8_t>> composed;
+  if (WriteFileAtomic(aside, start.data(), start.size())) {
+    try {
+      TIniFile ini(aside);
+      WriteKeys(ini, s);
+      composed = ReadFileBytes(aside);
+    } catch (const EIniFileError&) {
+    }
+  }
+  DeleteFile(aside);
+  return composed;
+}
+
+}  // namespace
+
+std::optional<std::string> WriteQuickEntrySettings(const std::string& path, const TQuickEntrySettings& s,
+                                                   std::optional<unsigned> mode) {
+  const auto bytes = ComposedSettings(path, s);
+  if (!bytes) return "there was no room to put the settings together in " + PathToText(RuntimeFolder());
+  // Never written through another user's link or file: a new file of the
+  // writer's takes the name, with its script's mode before it has it.
+  TFileReplacement file(path);
+  file.TakeMode(mode.value_or(0600));
+  if (file.Create() && file.Write(bytes->data(), bytes->size()) && file.Commit()) return std::nullopt;
+  return FileFailureText(file.LastError(), file.FailedPath());
 }
 
 std::string QuickEntrySceneNumber(const TMDIChild& script) {

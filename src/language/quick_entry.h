@@ -54,9 +54,17 @@ std::string QuickEntrySettingsPath(const TScriptDocument& script);
 // The template when the file names none: "[#]" and a token per list whose
 // file exists.
 std::string DefaultQuickEntryTemplate(const std::array<bool, QuickEntryListCount>& listsThere);
+// Whether the settings file is there as the writer's own: another user's
+// file, or a link another user made, counts as none.
+bool HasQuickEntrySettings(const std::string& path);
+// The defaults for a file that is not the writer's own.
 TQuickEntrySettings ReadQuickEntrySettings(const std::string& path);
-// A new file, like one of its script's, is open to no one `widest` leaves out.
-void WriteQuickEntrySettings(const std::string& path, const TQuickEntrySettings& settings, unsigned widest = 07777);
+// Writes the keys into the writer's own file (a fresh one in place of
+// anything else under the name), which takes the name whole with `mode`
+// (its script's; without one, its writer's alone). Why it failed, or
+// nothing when it was written.
+std::optional<std::string> WriteQuickEntrySettings(const std::string& path, const TQuickEntrySettings& settings,
+                                                   std::optional<unsigned> mode = std::nullopt);
 
 // ---- The text ----
 

@@ -58,8 +58,9 @@ std::string Upper(std::string_view text) { return AnsiUpperCase(text); }
 
 }  // namespace
 
-TQuickEntryDialog::TQuickEntryDialog(TComponent* owner, const std::string& settingsPath, unsigned settingsWidest)
-    : TForm(owner), settingsPath_(settingsPath), settingsWidest_(settingsWidest) {
+TQuickEntryDialog::TQuickEntryDialog(TComponent* owner, const std::string& settingsPath,
+                                     std::optional<unsigned> settingsMode)
+    : TForm(owner), settingsPath_(settingsPath), settingsMode_(settingsMode) {
   SetUpDialogForm(*this, "QuickEntryDialog", "Quick Text Entry", 490, 330);
   BuildDialog(*this, QuickEntryTable());
   TDialogTable buttons = ButtonRow(sbOK | sbCancel | sbHelp, {8, 266, 80, 25}, 96);
@@ -130,7 +131,10 @@ void TQuickEntryDialog::SaveSettings() {
   settings.startNewElement = NewElementBox->Checked();
   settings.elementType = std::max(0, ElementTypeBox->ItemIndex());
   settings.format = FormatEdit->Text();
-  if (!settingsPath_.empty()) WriteQuickEntrySettings(settingsPath_, settings, settingsWidest_);
+  if (!settingsPath_.empty()) {
+    if (const auto why = WriteQuickEntrySettings(settingsPath_, settings, settingsMode_))
+      ShowFileError("writing " + PathToText(settingsPath_), *why);
+  }
   for (int i = 0; i < QuickEntryListCount; ++i) {
     const std::string& file = listFiles_[static_cast<std::size_t>(i)];
     if (!file.empty()) Lists[static_cast<std::size_t>(i)]->Items.SaveToFile(file);
@@ -236,8 +240,8 @@ void ShowQuickEntry(bool reopen) {
     return;
   }
   if (Instance && Instance->SettingsPath() != path) SaveQuickEntrySettings();
-  if (!reopen && !Instance && !FileExists(path)) return;
-  if (!Instance) Instance = new TQuickEntryDialog(Application, path, WidestModeFor(script.ScriptFileName));
+  if (!reopen && !Instance && !HasQuickEntrySettings(path)) return;
+  if (!Instance) Instance = new TQuickEntryDialog(Application, path, ModeFor(script.ScriptFileName));
   if (Instance->ShowModal() == mrOk) Instance->ApplyTo(script);
   // Nothing is lost when the program ends with the box still kept.
   Instance->SaveSettings();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "language/quick_entry.h"
@@ -13,9 +14,10 @@ namespace qm {
 
 class TQuickEntryDialog : public TForm {
  public:
-  // Reads the settings file and the lists it names.
-  // The settings file is no more open than `settingsWidest` lets (its script's).
-  TQuickEntryDialog(TComponent* owner, const std::string& settingsPath, unsigned settingsWidest = 07777);
+  // Reads the settings file and the lists it names. The settings file is
+  // written with `settingsMode` (its script's).
+  TQuickEntryDialog(TComponent* owner, const std::string& settingsPath,
+                    std::optional<unsigned> settingsMode = std::nullopt);
 
   std::array<TListBox*, QuickEntryListCount> Lists{};
   TPageControl* Pages;
@@ -35,7 +37,8 @@ class TQuickEntryDialog : public TForm {
   const std::string& SettingsPath() const { return settingsPath_; }
   // The list file into the list, its path remembered.
   bool LoadList(int list, const std::string& path);
-  // The settings file and every list back to its file.
+  // The settings file and every list back to its file; a settings file
+  // that cannot be written is said, naming it and why.
   void SaveSettings();
   // Marks the chosen items and types the template's text into the script.
   void ApplyTo(TMDIChild& script);
@@ -51,7 +54,7 @@ class TQuickEntryDialog : public TForm {
  private:
   void ShowPage(bool setup);
   std::string settingsPath_;
-  unsigned settingsWidest_ = 07777;
+  std::optional<unsigned> settingsMode_;
   std::array<std::string, QuickEntryListCount> listFiles_;
   std::string typeAhead_;
 };

@@ -7,6 +7,7 @@
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -307,11 +308,41 @@ pid_t WriterOfSideName(std::string_view name, const std::string& path, TSideName
   return 0;
 }
 
-// Open with the lock of the replacement that writes it (see SideFileInUse).
+// Whether a lock on the file, as the system lists them, is one a process
+// of another user took; true when the list cannot be read or says nothing.
+bool LockedByThisUser(const struct stat& file) {
+  std::FILE* locks = std::fopen("/proc/locks", "re");
+  if (!locks) return true;
+  bool ours = false;
+  bool listed = false;
+  char line[256];
+  while (!ours && std::fgets(line, sizeof line, locks)) {
+    // "1: FLOCK  ADVISORY  WRITE 1234 fd:01:5678 0 EOF"; a waiter's starts "1: ->".
+    long pid = 0;
+    unsigned major = 0, minor = 0;
+    unsigned long inode = 0;
+    const char* arrow = std::strstr(line, "->");
+    const char* fields = arrow ? arrow + 2 : std::strchr(line, ':');
+    if (!fields ||
+        std::sscanf(fields + (arrow ? 0 : 1), "%*s %*s %*s %ld %x:%x:%lu", &pid, &major, &minor, &inode) != 4)
+      continue;
+    if (inode != file.st_ino || makedev(major, minor) != file.st_dev) continue;
+    listed = true;
+    struct stat process;
+    ours = Stat("/proc/" + std::to_string(pid), process) && process.st_uid == ::geteuid();
+  }
+  std::fclose(locks);
+  return ours || !listed;
+}
+
+// Open with the lock of the replacement that writes it (see SideFileInUse):
+// a lock another user took on a file they could open is none.
 bool HeldByWriter(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
-  const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  struct stat st;
+  const bool held =
+      ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK && ::fstat(fd, &st) == 0 && LockedByThisUser(st);
   ::close(fd);
   return held;
 }
@@ -771,6 +802,16 @@ std::string NameStartFitting(const std::string& name, std::size_t more, const st
   return start;
 }
 
+std::string ChangeFileExtFitting(const std::string& path, std::string_view ext) {
+  std::string changed = ChangeFileExt(path, ext);
+  if (NameFitsFolder(changed)) return changed;
+  const std::string folder = ExtractFileDir(path);
+  const std::string name = ExtractFileName(path);
+  const std::string start =
+      NameStartFitting(ExtractFileName(ChangeFileExt(path, "")), kShortenedMark + ext.size(), folder);
+  return JoinPath(folder, start + "~" + CheckSum(name) + std::string(ext));
+}
+
 std::string ShortPathName(const std::string& path) { return path; }
 std::string LongPathName(const std::string& path) { return path; }
 
@@ -883,6 +924,22 @@ unsigned WidestModeFor(const std::string& file) {
   return info.regular ? 0700 | (info.permissions & 077) : 07777;
 }
 
+std::optional<unsigned> ModeFor(const std::string& file) {
+  const TFileInfo info = file.empty() ? TFileInfo{} : FileAttributes(FollowLinks(file));
+  if (!info.regular) return std::nullopt;
+  return 0600 | (info.permissions & 0777);
+}
+
+bool SetOwnFileMode(const std::string& path, unsigned mode) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st;
+  const bool set = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+                   ::fchmod(fd, static_cast<mode_t>(mode & 07777)) == 0;
+  ::close(fd);
+  return set;
+}
+
 // ---- TFileReplacement -------------------------------------------------------------
 
 TFileReplacement::TFileReplacement(const std::string& path, TSideName side) : target_(FollowLinks(path)), side_(side) {}
@@ -992,13 +1049,14 @@ bool TFileReplacement::KeepCurrentAs(const std::string& backup) {
 
 bool TFileReplacement::Commit() {
   if (!flushed_ && !Flush()) return false;
+  // Complete: only now may others open it, as far as its own mode lets
+  // them; a write stopped before this leaves a file no one else can open.
+  // The mode comes before the name, so that the name never shows another
+  // (which a second save of the file would copy).
+  ::fchmod(fd_, static_cast<mode_t>((takenMode_ ? *takenMode_ : completeMode_) & widestMode_));
   if (Injected(TFileStep::Rename, target_) || ::rename(fresh_.c_str(), target_.c_str()) != 0)
     return Fail("Cannot replace", target_, errno);
   created_ = false;
-  // Complete and under its name: only now may others open it, as far as
-  // its own mode lets them. Until then a stopped write leaves a file no
-  // one else can open, or hold a lock on.
-  ::fchmod(fd_, static_cast<mode_t>((takenMode_ ? *takenMode_ : completeMode_) & widestMode_));
   // The bytes are on the disk already (Flush): closing can lose nothing.
   ::close(fd_);
   fd_ = -1;

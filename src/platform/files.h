@@ -110,6 +110,11 @@ std::string ExtractFileDir(std::string_view path);   // folder without it ("/" f
 std::string ExtractFileName(std::string_view path);
 std::string ExtractFileExt(std::string_view path);  // ".ext" of the last part, or ""
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
+// ChangeFileExt, or, where the folder takes no name that long, the start
+// of the name, "~", a check sum of the whole name and `ext`, as the new
+// files of a replacement are shortened: a name for a file kept beside
+// another (a backup) that two long names never share.
+std::string ChangeFileExtFitting(const std::string& path, std::string_view ext);
 std::string IncludeTrailingPathDelimiter(std::string_view path);
 std::string ExcludeTrailingPathDelimiter(std::string_view path);  // keeps "/" itself
 // Absolute, with "." and ".." resolved by the text alone (links are not
@@ -223,6 +228,14 @@ bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size
 // than `file` gives them. A name that is no plain file (a script never
 // saved) limits nothing.
 unsigned WidestModeFor(const std::string& file);
+// The permissions of a file written for `file` that takes its mode (a
+// timed backup, an export, its settings beside it): `file`'s own, with
+// reading and writing for its writer, who must be able to replace it. None
+// when `file` is no plain file (a script never saved).
+std::optional<unsigned> ModeFor(const std::string& file);
+// Gives a plain file of this user, itself no link, exactly these
+// permissions; false for anything else, which is left as it was.
+bool SetOwnFileMode(const std::string& path, unsigned mode);
 
 // Where a TFileReplacement writes the new version until Commit: a hidden
 // ".<name>.tmp<pid>-<tag>" beside the file, or a visible
@@ -266,7 +279,7 @@ class TFileReplacement {
   // no version to keep. When another save gives the file a new version
   // meanwhile, the one then under the name is kept.
   bool KeepCurrentAs(const std::string& backup);
-  // Gives the new file the name, and then its permissions.
+  // Gives the new file its permissions, and then the name.
   bool Commit();
   // The new file takes this modification time and these permissions
   // instead (a copy keeps its source's).

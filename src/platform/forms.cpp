@@ -226,9 +226,19 @@ TModalResult TForm::ShowModal() {
   ModalResult = mrNone;
   modal_ = true;
   Show();
-  const TModalResult result = Platform::Current().backend().RunModal(*this);
-  modal_ = false;
-  Hide();
+  // A failure inside leaves no form modal and shown for ever.
+  struct EndModal {
+    TForm& form;
+    ~EndModal() {
+      form.modal_ = false;
+      form.Hide();
+    }
+  };
+  TModalResult result = mrNone;
+  {
+    EndModal end{*this};
+    result = Platform::Current().backend().RunModal(*this);
+  }
   // The form that had the keyboard may have gone while this one was up.
   const bool previousLives =
       previous && Screen && std::find(Screen->forms_.begin(), Screen->forms_.end(), previous) != Screen->forms_.end();
@@ -754,15 +764,31 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::HandleMessage() {
-  auto& platform = Platform::Current();
-  // Desktop input and due timers count as messages handled: a loop that
-  // waits for what they change (a modal result) must see it before idling.
-  const bool delivered = platform.backend().PumpEvents(false, 0);
-  platform.ReceiveFromOtherInstances();
-  const bool fired = FireDueTimers();
-  if (ProcessOne() || delivered || fired) return;
-  PaintPending();
-  Idle();
+  try {
+    auto& platform = Platform::Current();
+    // Desktop input and due timers count as messages handled: a loop that
+    // waits for what they change (a modal result) must see it before idling.
+    const bool delivered = platform.backend().PumpEvents(false, 0);
+    platform.ReceiveFromOtherInstances();
+    const bool fired = FireDueTimers();
+    if (ProcessOne() || delivered || fired) return;
+    PaintPending();
+    Idle();
+  } catch (...) {
+    ShowException(std::current_exception());
+  }
+}
+
+void TApplication::ShowException(const std::exception_ptr& error) {
+  std::string text = "An error stopped the command.";
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    if (*e.what()) text = e.what();
+  } catch (...) {
+  }
+  if (OnException) OnException(text);
+  else MessageBox(text, Title(), MB_OK | MB_ICONERROR);
 }
 
 void TApplication::Idle() {

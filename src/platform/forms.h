@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
@@ -186,6 +187,12 @@ class TApplication : public TComponent {
 
   // The platform's own message box (not the program's); returns IDOK etc.
   int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+  // The net under every command: a failure that escaped what a message, a
+  // timer or the idle time started is said in a box captioned with the
+  // program's title (or handed to OnException when set), and the program
+  // goes on with everything it holds.
+  void ShowException(const std::exception_ptr& error);
+  std::function<void(const std::string& text)> OnException;
 
   // The message queue.
   void Post(const TMsg& msg);

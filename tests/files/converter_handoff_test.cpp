@@ -16,6 +16,7 @@
 #include "base/ini_file.h"
 #include "base/prompt_table.h"
 #include "files/file_job.h"
+#include "files/other_user.h"
 #include "files/progress_dialog.h"
 #include "files/save_as.h"
 #include "platform/dialogs.h"
@@ -252,6 +253,45 @@ TEST_F(WithoutOfficeTest, AnExportThroughTheConverterIsNoMoreOpenThanItsScript) 
   ::umask(oldMask);
 }
 
+// In a folder every user may write to and remove from, another user's
+// file at the export's name, or their link to a file anyone may read, is
+// replaced by the writer's own export, which takes its script's mode: not
+// the mode of what was there, read through the link or not.
+TEST_F(WithoutOfficeTest, AnExportOverAnotherUsersFileOrLinkTakesItsScriptsMode) {
+  if (::geteuid() != 0) GTEST_SKIP() << "another user's file can be planted only by root";
+  LoadScene();
+  const mode_t oldMask = ::umask(022);
+  const std::string shared = InScripts("shared");
+  std::filesystem::create_directory(shared);
+  ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
+  const std::string script = testing::WriteFileText(shared + "/PILOT.QMW", "the script");
+  ASSERT_EQ(::chmod(script.c_str(), 0600), 0);
+  Script().ScriptFileName = script;
+  const std::string theirs = testing::WriteFileText(InScripts("THEIRS.RTF"), "their file");
+  ASSERT_EQ(::chmod(theirs.c_str(), 0666), 0);
+  ASSERT_EQ(::chown(theirs.c_str(), testing::kOtherUser, testing::kOtherUser), 0);
+  const std::string target = shared + "/PILOT.RTF";
+  for (const bool link : {false, true}) {
+    SCOPED_TRACE(link ? "their link" : "their file");
+    std::filesystem::remove(target);
+    if (link) {
+      ASSERT_EQ(::symlink(theirs.c_str(), target.c_str()), 0);
+      ASSERT_EQ(::lchown(target.c_str(), testing::kOtherUser, testing::kOtherUser), 0);
+    } else {
+      ::chmod(testing::WriteFileText(target, "their export").c_str(), 0666);
+      ASSERT_EQ(::chown(target.c_str(), testing::kOtherUser, testing::kOtherUser), 0);
+    }
+    ASSERT_TRUE(ExportViaFilter(target, ProgramFolder() + "RTF.XTD"));
+    struct stat st {};
+    ASSERT_EQ(::lstat(target.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_uid, ::geteuid());
+    EXPECT_EQ(static_cast<int>(st.st_mode & 0777), 0600);
+    EXPECT_EQ(testing::ReadFileText(theirs), "their file");
+  }
+  ::umask(oldMask);
+}
+
 TEST_F(WithoutOfficeTest, HardSpacesDashesAndOptionalHyphensComeBackFromTheConverterRtf) {
   for (const auto& [filter, file] : {std::pair{kRtfForWindows, "SPECIAL.RTF"}, {kRtfForMacintosh, "MACSPECIAL.RTF"}}) {
     SCOPED_TRACE(file);
@@ -443,6 +483,33 @@ TEST_F(WithDyingConverterTest, AnExportTheConverterDiedInFailsAndKeepsThePreviou
     EXPECT_EQ(testing::ReadFileText(target), "the previous version");
     EXPECT_EQ(LeftOvers(ScriptDirectory), 0);
   }
+  PendingIOError = 0;
+}
+
+// Another user's file at the export's name in a folder where only the
+// owner of a name may replace it stops the export: the writer is told
+// which file it is and whose.
+TEST_F(WithDyingConverterTest, AnExportStoppedByAnotherUsersFileSaysWhose) {
+  if (::geteuid() != 0) GTEST_SKIP() << "another user's file can be planted only by root";
+  LoadScene();
+  const std::string shared = InScripts("sticky");
+  std::filesystem::create_directory(shared);
+  ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+  const std::string target = testing::WriteFileText(shared + "/SCENE.RTF", "their export");
+  ASSERT_EQ(::chown(target.c_str(), testing::kOtherUser, testing::kOtherUser), 0);
+  std::string said;
+  Driver().Expect(
+      [&said](TForm& box) {
+        said = testing::MessageBoxText(box);
+        box.ModalResult = mrOk;
+      },
+      "the export's failure");
+  EXPECT_FALSE(ExportViaFilter(target, ProgramFolder() + "RTF.XTD"));
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_NE(said.find("Unable to write " + PathToText(target) + ": "), std::string::npos) << said;
+  EXPECT_NE(said.find(PathToText(target) + " belongs to another user"), std::string::npos) << said;
+  EXPECT_EQ(said.find("the conversion failed"), std::string::npos) << said;
+  EXPECT_EQ(testing::ReadFileText(target), "their export");
   PendingIOError = 0;
 }
 

@@ -220,33 +220,47 @@ TEST_F(ForeignFilesTest, PlainTextCuesKeepTheirExtensionsAndTheTitleBlockIsReadB
 }
 
 // The program's own formatted text is read back in the program's own
-// character set, even where its bytes happen to read as UTF-8: "Ã©" stays
-// two characters and does not become "é". Opened as ASCII, or with the
-// first filter (the converter finds text, and the writer says to read it).
+// character set, even where its bytes happen to read as UTF-8 ("\xC3\xA9"
+// stays two characters, "\xC9\x97" does not become one), whatever the
+// file is called. Opened as ASCII, or with the first filter (the converter
+// finds text, and the writer says to read it). Another program's UTF-8
+// text is still read as UTF-8.
 TEST_F(ForeignFilesTest, FormattedAsciiWrittenByTheProgramReadsBackUnchanged) {
   constexpr int kFormattedAsciiType = 4;
   testing::ScopedEnv path("PATH", testing::SearchPathWithConverter());
   const std::vector<ElementSpec> scene{{ekSceneHeading, "INT. CAF\xC3\xA9 - NIGHT"},
-                                       {ekAction, "The Caf\xC3\xA9 sign flickers over the door."}};
-  for (const int openFilter : {kAsciiFilter, 1}) {
-    SCOPED_TRACE(openFilter);
-    TMDIChild& w = Script();
-    w.FreeElements();
-    testing::AddElements(w, scene);
-    w.DisAssemble();
-    ChooseFile("CAFE", kFormattedAsciiType);
-    MainForm->FileSaveAsItem->Click();
-    const std::string file = ScriptDirectory + "/CAFE.DOS";
-    ASSERT_TRUE(FileExists(file));
+                                       {ekAction, "The Caf\xC3\xA9 sign flickers over JOS\xC9\x97 at the door."}};
+  const auto open = [&](const std::string& file, int openFilter) {
     ChooseFile(file, openFilter);
     if (openFilter == 1) testing::AnswerMessageBox(Driver(), UnidentifiedFileQuestion, mrYes, PromptTable(31));
     testing::AcceptPasteAs(Driver());
     MainForm->FileOpenItem->Click();
     EXPECT_EQ(Driver().Pending(), 0);
-    ASSERT_NE(ActiveScript(), nullptr);
-    EXPECT_EQ(testing::ElementsOf(Script()), scene);
-    DeleteFile(file);
+  };
+  for (const char* name : {"CAFE.DOS", "PILOT.TXT"}) {
+    for (const int openFilter : {kAsciiFilter, 1}) {
+      SCOPED_TRACE(std::string(name) + " opened with filter " + std::to_string(openFilter));
+      TMDIChild& w = Script();
+      w.FreeElements();
+      testing::AddElements(w, scene);
+      w.DisAssemble();
+      const std::string file = ScriptDirectory + "/" + name;
+      ChooseFile(file, kFormattedAsciiType);
+      MainForm->FileSaveAsItem->Click();
+      ASSERT_TRUE(FileExists(file));
+      open(file, openFilter);
+      ASSERT_NE(ActiveScript(), nullptr);
+      EXPECT_EQ(testing::ElementsOf(Script()), scene);
+      DeleteFile(file);
+    }
   }
+  const std::string other = testing::WriteFileText(
+      ScriptDirectory + "/OTHER.TXT", "INT. CAF\xC3\xA9 - NIGHT\r\n\r\nJOS\xC3\x89\xE2\x80\x94 waits.\r\n");
+  open(other, kAsciiFilter);
+  ASSERT_NE(ActiveScript(), nullptr);
+  const std::vector<ElementSpec> read = testing::ElementsOf(Script());
+  ASSERT_FALSE(read.empty());
+  EXPECT_EQ(read.front().text, "INT. CAF\xE9 - NIGHT") << "another program's UTF-8";
 }
 
 TEST_F(ForeignFilesTest, OwnStyleSheetIsReadByDefault) {

@@ -3,6 +3,7 @@
 // fail, and neither leaves anything of its own beside the script.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,6 +91,33 @@ TEST_F(SaveBesideAnotherSaveTest, KeepingAVersionTheBackupAlreadyHoldsLeavesNoth
   EXPECT_EQ(ReadFileText(target), "this save");
   EXPECT_EQ(ReadFileText(backup), "kept by both");
   EXPECT_EQ(Listing(), (std::vector<std::string>{"SHARED.BK", "SHARED.QMW"}));
+}
+
+// The other copy's save gives its new file the mode it finds under the
+// name: the file that takes the name has the script's mode as it takes
+// it, so that the other copy never finds, and keeps, a narrower one.
+TEST_F(SaveBesideAnotherSaveTest, TheFileThatTakesTheNameHasTheScriptsModeAlready) {
+  const mode_t oldMask = ::umask(022);
+  const std::string target = WriteFileText(Path("SHARED.QMW"), "first");
+  ASSERT_EQ(::chmod(target.c_str(), 0664), 0);
+  std::vector<int> modesAtRename;
+  SetFileFaultHook([&](TFileStep step, const std::string& at) {
+    if (step != TFileStep::Rename || at != target) return 0;
+    for (const std::string& fresh : VisibleSideFilesOf(target)) {
+      struct stat st {};
+      EXPECT_EQ(::stat(fresh.c_str(), &st), 0) << fresh;
+      modesAtRename.push_back(static_cast<int>(st.st_mode & 0777));
+    }
+    return 0;
+  });
+  const TSaveOutcome outcome = SaveWithBackup(target, "", BytesOf("this save"), false, ModesForScript(target, false));
+  SetFileFaultHook(nullptr);
+  ::umask(oldMask);
+  ASSERT_TRUE(outcome.ok) << outcome.cause;
+  EXPECT_EQ(modesAtRename, std::vector<int>{0664});
+  struct stat st {};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0664u);
 }
 
 }  // namespace

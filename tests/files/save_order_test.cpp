@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -310,30 +311,50 @@ TEST_F(SaveOrderTest, ANameAsLongAsTheFolderTakesIsSavedUnder) {
 }
 
 // A name longer than the folder takes is said to be too long, not a full
-// disk; so is a backup's name that would be, and the save goes on.
+// disk.
 TEST_F(SaveOrderTest, ANameTooLongIsSaidToBeTooLong) {
+  const std::string target = Path(std::string(253, 'L') + ".QMW");
+  SeenBox seen;
+  AnswerBox(IDOK, &seen);
+  EXPECT_FALSE(SaveScriptFile(target, false, true));
+  EXPECT_NE(seen.text.find("Error writing "), std::string::npos) << seen.text;
+  EXPECT_NE(seen.text.find(std::strerror(ENAMETOOLONG)), std::string::npos) << seen.text;
+  EXPECT_EQ(seen.text.find("Disk is Full"), std::string::npos) << seen.text;
+  PendingIOError = 0;
+}
+
+// A script whose name leaves no room for the backup's extension keeps its
+// previous version all the same, under a shorter name, as the new files
+// beside it are shortened: two such names that begin alike keep a backup
+// each, and nothing is said.
+TEST_F(SaveOrderTest, ABackupWhoseNameWouldBeTooLongIsKeptUnderAShorterOne) {
   const struct {
     const char* what;
     std::string name;
-    bool saved;
-    std::string said;
   } cases[] = {
-      {"the script's own", std::string(253, 'L') + ".QMW", false, "Error writing "},
-      {"its backup's", std::string(253, 'L') + ".Q", true, "could not be kept as "},
+      {"255 bytes without an extension", std::string(255, 'L')},
+      {"255 bytes beginning alike", std::string(254, 'L') + "M"},
+      {"255 bytes with a short extension", std::string(253, 'L') + ".Q"},
   };
+  std::vector<std::string> backups;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string target = Path(c.name);
-    if (c.saved) {
-      ASSERT_TRUE(SaveScriptFile(target, false, true)) << "a first save keeps no backup";
+    ASSERT_TRUE(SaveScriptFile(target, false, true));
+    const std::size_t previous = std::filesystem::file_size(target);
+    AppendElement(**window_, ekAction, "A second draft.");
+    ASSERT_TRUE(SaveScriptFile(target, false, true));
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(Path(""))) {
+      const std::string name = entry.path().filename().string();
+      if (name.ends_with(".BK") && std::find(backups.begin(), backups.end(), name) == backups.end())
+        found.push_back(name);
     }
-    SeenBox seen;
-    AnswerBox(IDOK, &seen);
-    EXPECT_EQ(SaveScriptFile(target, false, true), c.saved);
-    EXPECT_NE(seen.text.find(c.said), std::string::npos) << seen.text;
-    EXPECT_NE(seen.text.find(std::strerror(ENAMETOOLONG)), std::string::npos) << seen.text;
-    EXPECT_EQ(seen.text.find("Disk is Full"), std::string::npos) << seen.text;
-    PendingIOError = 0;
+    ASSERT_EQ(found.size(), 1u) << "one backup of its own";
+    const std::string backup = Path(found.front());
+    EXPECT_TRUE(ParsesAsScript(backup));
+    EXPECT_EQ(std::filesystem::file_size(backup), previous) << "the previous version";
+    backups.push_back(found.front());
   }
 }
 

@@ -19,6 +19,7 @@
 #include "files/format_files.h"
 #include "files/file_test_fixture.h"
 #include "files/native_file.h"
+#include "files/other_user.h"
 #include "files/safe_save.h"
 #include "base/program_options.h"
 #include "files/script_samples.h"
@@ -33,10 +34,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A user other than the one running the tests.
-constexpr uid_t kOtherUser = 4711;
-// A writer who is not root (see AsTheWriter).
-constexpr uid_t kWriter = 4712;
 // How a child run as kWriter ended.
 constexpr int kSaved = 0;
 constexpr int kOffered = 1;
@@ -48,11 +45,6 @@ constexpr const char* kOutcomes =
     "1: offered, 2: not saved, 3: a message box, 4: could not become the writer, 5: the message did not name the "
     "file and its owner";
 constexpr const char* kNotes = "the writer's own notes";
-
-// Takes the rights of `user` for good: only in a child.
-bool BecomeUser(uid_t user) {
-  return ::setgroups(0, nullptr) == 0 && ::setresgid(user, user, user) == 0 && ::setresuid(user, user, user) == 0;
-}
 
 // Another user who tries to open the file for reading gets it. A child
 // that never became that user proves nothing: the test fails.
@@ -243,7 +235,7 @@ TEST_F(SharedFolderSaveTest, NoOtherUserCanReadWhatIsWrittenForAPrivateScript) {
        shared_ + "/PRIVATE.DEF", 0600},
       {"its quick entry settings",
        [&] {
-         WriteQuickEntrySettings(QuickEntrySettingsPath(Script()), TQuickEntrySettings{}, WidestModeFor(script));
+         WriteQuickEntrySettings(QuickEntrySettingsPath(Script()), TQuickEntrySettings{}, ModeFor(script));
          return FileExists(shared_ + "/PRIVATE.QTE");
        },
        shared_ + "/PRIVATE.QTE", 0600},

@@ -3,6 +3,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "gui/gui_fixture.h"
 #include "platform/messages.h"
@@ -70,6 +75,20 @@ TEST_F(EventLoopTest, AModalFormEndsWhenItsTimerSetsTheResult) {
   // Only a safety net: the loop must not need it.
   Later(3000, [&] { splash->ModalResult = mrAbort; });
   EXPECT_EQ(splash->ShowModal(), mrOk);
+}
+
+// A failure that escapes what a desktop event started (a command run
+// from a menu, a key, a timer) is said, and the loop goes on.
+TEST_F(EventLoopTest, AFailureThatEscapesADesktopEventIsSaidAndTheLoopGoesOn) {
+  std::vector<std::string> said;
+  Application->OnException = [&said](const std::string& text) { said.push_back(text); };
+  QTimer::singleShot(0, [] { throw std::runtime_error("Unable to write to /shared/PILOT.QTE"); });
+  bool later = false;
+  QTimer::singleShot(40, [&later] { later = true; });
+  const bool wentOn = RunUntil([&later] { return later; });
+  Application->OnException = nullptr;
+  EXPECT_TRUE(wentOn);
+  EXPECT_EQ(said, std::vector<std::string>{"Unable to write to /shared/PILOT.QTE"});
 }
 
 class HandoffTest : public testing::GuiFixture {

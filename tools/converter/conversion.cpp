@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -100,14 +101,22 @@ bool IsWordProcessorFile(const std::string& path) {
 
 namespace {
 
-// A complete file of the work folder becomes the target.
+// The mode of the file that takes the target's name: the program gave its
+// own empty target its script's mode. Anything else there (another user's
+// file, a link) says nothing of the script: the new file is then its
+// writer's alone.
+mode_t ModeTaken(const std::string& target) {
+  struct stat there {};
+  const bool ownFile = ::lstat(target.c_str(), &there) == 0 && S_ISREG(there.st_mode) && there.st_uid == ::geteuid();
+  return ownFile ? (there.st_mode & 07777) : (S_IRUSR | S_IWUSR);
+}
+
+// A complete file of the work folder becomes the target, with its mode
+// before it has the name.
 TOutcome MoveIntoPlace(const std::string& written, const std::string& target, std::string& why) {
-  // The program made the target no more open than its script: the file
-  // that takes its place is made so too, before it has the name.
-  struct stat made {};
-  if (::stat(target.c_str(), &made) == 0 && S_ISREG(made.st_mode)) ::chmod(written.c_str(), made.st_mode & 07777);
+  ::chmod(written.c_str(), ModeTaken(target));
   if (!ReplaceFile(written, target)) {
-    why = "unable to write " + target + ".";
+    why = "unable to write " + target + ": " + std::strerror(errno) + ".";
     return TOutcome::Failed;
   }
   return TOutcome::Converted;

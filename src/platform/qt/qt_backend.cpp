@@ -16,6 +16,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/forms.h"
+#include "platform/qt/qt_application.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_form_peer.h"
 #include "platform/qt/qt_menus.h"
@@ -24,7 +25,7 @@ namespace qm {
 
 std::unique_ptr<Backend> CreateQtBackend(int& argc, char** argv) {
   std::unique_ptr<QApplication> app;
-  if (!QApplication::instance()) app = std::make_unique<QApplication>(argc, argv);
+  if (!QApplication::instance()) app = std::make_unique<QtProgramApplication>(argc, argv);
   return std::make_unique<QtBackend>(std::move(app));
 }
 
