@@ -85,7 +85,7 @@ TScriptPopups::TScriptPopups(TMainForm& form) : form_(form) {
   ScriptPopupHooks.BlockMarked = [this](TMDIChild& script, int x, int y) {
     if (TaggingModeOn()) form_.PopupCategoryMenu(script, x, y);
   };
-  ScriptPopupHooks.Pressed = [this] { ClosePowerPanel(); };
+  ScriptPopupHooks.Pressed = [this] { return ClosePowerPanel(); };
   ScriptPopupHooks.ChoiceMenu = [this](TMDIChild& script, const std::vector<std::string>& captions, TObject* sender,
                                        TPoint offset) { ShowChoiceMenu(script, captions, sender, offset); };
   ScriptPopupHooks.SceneHeadingButton = [this] { return form_.FindComponent("SceneHeadingBtn"); };
@@ -157,8 +157,10 @@ TPowerPanel& TScriptPopups::PowerPanel() {
   return *powerPanel_;
 }
 
-void TScriptPopups::ClosePowerPanel() {
-  if (powerPanel_ && powerPanel_->Visible) powerPanel_->ClosePanel();
+bool TScriptPopups::ClosePowerPanel() {
+  if (!powerPanel_ || !powerPanel_->Visible) return false;
+  powerPanel_->ClosePanel();
+  return true;
 }
 
 void TScriptPopups::RightClick(TMDIChild& script, int x, int y) {
