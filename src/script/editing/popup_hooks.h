@@ -18,7 +18,8 @@ struct TScriptPopupHooks {
   // A right click at a client point of the script window.
   std::function<void(TMDIChild& script, int x, int y)> RightClick;
   // A press in the script window: a power panel still showing goes. True
-  // when one did; the press then does nothing else.
+  // when one did; the press then does nothing else. Otherwise the element
+  // box's list, when it shows, goes.
   std::function<bool()> Pressed;
   // A block's marking ended at a client point: the mouse let go, or Shift
   // let go (at the caret). It offers the categories in tagging mode.

@@ -377,6 +377,18 @@ TEST_F(MouseEditingTest, AClickWhileThePowerPanelShowsOnlyHidesThePanel) {
   EXPECT_EQ(W().BlockOn(), 0);
 }
 
+// The element box's list opened with F4 belongs to the caret's element: a
+// click in the script puts it away as it moves the caret.
+TEST_F(MouseEditingTest, AClickInTheScriptPutsTheElementListAway) {
+  Load(three, 0, 0);
+  SendKey(VK_F4);
+  ASSERT_TRUE(MainForm->ElementPopDownList->Visible());
+  ClickAt(W(), PointOf(1, 3).X, PointOf(1, 3).Y);
+  EXPECT_FALSE(MainForm->ElementPopDownList->Visible());
+  EXPECT_EQ(CurrentIndex(), 1);
+  EXPECT_EQ(W().CaretColumn(), 3);
+}
+
 // With "Move to Right Click" the panel's commands work where the writer
 // clicked: the caret goes there first, unless a block is marked.
 TEST_F(MouseEditingTest, MoveToRightClickTakesTheCaretToTheClickBeforeThePanelShows) {
