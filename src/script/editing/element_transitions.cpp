@@ -608,6 +608,8 @@ void StartSceneHeading(char letter, bool showMenu) {
   if (!window || !window->CurrentElement()) return;
   const int kind = window->ScenesLocked ? LockedHeadingKind(*window, window->CurrentElement()) : -1;
   StartElementOfSlot(*window, fsSceneHeading, {}, kind);
+  // A heading started inside a scene ends the CONT'D of the speech after it.
+  RefreshContinuedCues(*window, true);
   if (window->TopSceneContinued || window->BottomSceneContinued) {
     window->RenumberScenes(true);
     RedrawScreen(*window);
