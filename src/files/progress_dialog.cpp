@@ -316,6 +316,7 @@ void TProgressDlg::RefuseLoad(const std::string& message) {
 void TProgressDlg::DispatchLoad(Byte code) {
   if (code == 0 || code == 1) {
     if (PasteFromJob) {
+      RemoveBlockForPaste();
       MergeScriptFile(JobFileName);
       return;
     }
@@ -339,7 +340,16 @@ void TProgressDlg::DispatchLoad(Byte code) {
 // A file of another program becomes the new script's elements, or, for
 // "Paste From", goes in at the caret.
 bool TProgressDlg::ReadForeign(const std::string& fileName, Byte code) {
-  return PasteFromJob ? PasteForeignFile(fileName, code) : ImportForeignFile(fileName, code);
+  if (!PasteFromJob) return ImportForeignFile(fileName, code);
+  RemoveBlockForPaste();
+  return PasteForeignFile(fileName, code);
+}
+
+// A file pasted over a marked block takes the block's place, as a paste
+// does; the clipboard keeps what it held.
+void TProgressDlg::RemoveBlockForPaste() {
+  const TMDIChild* script = ActiveScript();
+  if (script && script->BlockOn()) CopyToClipBoard(false, true);
 }
 
 void TProgressDlg::TitleAfterLoad(Byte code) {

@@ -78,6 +78,7 @@ class TProgressDlg : public TForm {
   bool ReadConverted(const std::string& converted);
   void DispatchLoad(Byte code);
   bool ReadForeign(const std::string& fileName, Byte code);
+  void RemoveBlockForPaste();
   void TitleAfterLoad(Byte code);
   bool ExportThroughFilter(const std::string& filter);
   void ExportMacintoshRtf();

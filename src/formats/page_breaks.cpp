@@ -139,8 +139,7 @@ void ChangeAPageBreaks(TMDIChild& script, bool flex) {
     // An automatic break carries no header or revision of its own.
     if (!flex) UpdatePageHeader(script, e);
   }
-  SetDocumentModified(true, false);
-  script.RefreshLayout();
+  RefreshAfterDraftChange(script);
   ShowMessageBox(flex ? " All the A-Pages are now Flexible" : "All the A-Pages are now Fixed", "");
 }
 

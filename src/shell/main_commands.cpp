@@ -29,8 +29,6 @@ namespace qm {
 
 namespace {
 
-constexpr int MaxHardReturns = 50;
-
 // An outside program of the program folder, run and waited for; false
 // (after saying why) when it is not there or would not start.
 bool RunOutsideProgram(const std::string& program, const std::string& failure) {
@@ -75,17 +73,7 @@ void TMainForm::ExitBtnClick(TObject*) {
 void TMainForm::AddHardReturnItemClick(TObject*) {
   TMDIChild* script = EditableActiveScript();
   if (!script) return;
-  script->DisAssemble();
-  const auto hardReturns =
-      std::count(script->EditBuffer().begin(), script->EditBuffer().end(), static_cast<char>(HardReturn));
-  if (hardReturns >= MaxHardReturns) {
-    MessageBeep(0);
-    ShowMessageBox("You can have a maximum of 50 lines with Hard Returns", "Sorry...");
-  } else {
-    SaveUndoStep(ukInsert, false, false, 0);
-    if (TypeCharacter(static_cast<char>(HardReturn))) editor::SetCaretColumn(*script, script->CaretColumn() + 1);
-    editor::RedisplayCurrent(*script);
-  }
+  AddHardReturn(*script);
   FocusActiveScript();
 }
 

@@ -85,7 +85,12 @@ TScriptPopups::TScriptPopups(TMainForm& form) : form_(form) {
   ScriptPopupHooks.BlockMarked = [this](TMDIChild& script, int x, int y) {
     if (TaggingModeOn()) form_.PopupCategoryMenu(script, x, y);
   };
-  ScriptPopupHooks.Pressed = [this] { ClosePowerPanel(); };
+  ScriptPopupHooks.Pressed = [this] {
+    if (ClosePowerPanel()) return true;
+    // The element box's list offers types for the element the click leaves.
+    if (TListBox* list = form_.ElementPopDownList; list && list->Visible()) list->Visible = false;
+    return false;
+  };
   ScriptPopupHooks.ChoiceMenu = [this](TMDIChild& script, const std::vector<std::string>& captions, TObject* sender,
                                        TPoint offset) { ShowChoiceMenu(script, captions, sender, offset); };
   ScriptPopupHooks.SceneHeadingButton = [this] { return form_.FindComponent("SceneHeadingBtn"); };
@@ -157,8 +162,10 @@ TPowerPanel& TScriptPopups::PowerPanel() {
   return *powerPanel_;
 }
 
-void TScriptPopups::ClosePowerPanel() {
-  if (powerPanel_ && powerPanel_->Visible) powerPanel_->ClosePanel();
+bool TScriptPopups::ClosePowerPanel() {
+  if (!powerPanel_ || !powerPanel_->Visible) return false;
+  powerPanel_->ClosePanel();
+  return true;
 }
 
 void TScriptPopups::RightClick(TMDIChild& script, int x, int y) {

@@ -49,8 +49,8 @@ class TScriptPopups {
   TMenuItem* PopupItem(const std::string& name) const;
   // Made on first use, kept for the rest of the run.
   TPowerPanel& PowerPanel();
-  // Hides the power panel when it shows.
-  void ClosePowerPanel();
+  // Hides the power panel when it shows; true when it did.
+  bool ClosePowerPanel();
 
  private:
   void BuildSelectPopUp();

@@ -5,10 +5,14 @@
 // start of a new revision that fixes them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "formats/drafts_fixture.h"
 #include "formats/page_breaks.h"
 #include "formats/page_headers.h"
+#include "platform/input.h"
 #include "script/editing/revision_marks.h"
+#include "script/layout/screen_rebuild.h"
 #include "shell/documents.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
@@ -45,6 +49,7 @@ TEST_F(APagesTest, APagesAreFixedAndFlexed) {
     std::vector<ElementSpec> script{{ekAction, "a"}};
     for (Byte kind : c.before) script.insert(script.end(), {{kind, " "}, {ekAction, "a"}});
     Window().FreeElements();
+    ResetScreenLines(Window());
     static_cast<TScriptSettings&>(Window()) = TScriptSettings{};
     Load(script);
     Window().PagesMultiLocked = c.multiLocked;
@@ -57,6 +62,7 @@ TEST_F(APagesTest, APagesAreFixedAndFlexed) {
 
   // Flexing asks first; what is flexible again is repaginated away.
   Window().FreeElements();
+  ResetScreenLines(Window());
   Load({{ekAction, "a"}, {ekFixedAPageBreak, " "}, {ekAction, "b"}});
   AnswerTypeYes("NO");
   FlexOrFixAPages(Window(), true);
@@ -98,10 +104,11 @@ TEST_F(APagesTest, AFixedPageKeepsTheRevisionAndHeaderItWasFixedWith) {
 class APageCommandsTest : public ProgramFixture {
  protected:
   // A locked script of three pages, read and paginated.
-  void Start() {
+  void Start(const std::vector<ElementSpec>& script = ThreePageScript()) {
     TMDIChild& w = Script();
     w.FreeElements();
-    AddElements(w, ThreePageScript());
+    ResetScreenLines(w);
+    AddElements(w, script);
     w.DisAssemble();
     LayOutLoadedScript(w);
     w.RefreshLayout();
@@ -141,6 +148,38 @@ TEST_F(APageCommandsTest, FixingOrFlexingIsUndoneAsOneStep) {
   ASSERT_EQ(BreakKinds(), flexible);
   Undo();
   EXPECT_EQ(BreakKinds(), fixed) << "Undo gives the fixed A-pages back";
+  EXPECT_EQ(Driver().Pending(), 0);
+}
+
+// The screen shows the breaks as the command left them at once: fixed
+// after Fix, flexible after Flex, with nothing to redraw first.
+TEST_F(APageCommandsTest, TheScreenShowsTheBreaksAsTheCommandLeftThem) {
+  std::vector<ElementSpec> script;
+  for (int i = 0; i < 80; ++i) script.push_back({ekAction, "He waits by the door, then he waits some more."});
+  Start(script);
+  DisplayPageBreakType = true;
+  TMDIChild& w = Script();
+  const auto shown = [&w] {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= ScreenLineCount; ++i)
+      if (const TScriptElement* e = w.ScreenLines[static_cast<std::size_t>(i)].element; e && IsPageBreakKind(e->Kind()))
+        lines.push_back(w.ScreenLines[static_cast<std::size_t>(i)].text);
+    return lines;
+  };
+  const auto banners = [&shown](const std::string& banner) {
+    const std::vector<std::string> lines = shown();
+    return !lines.empty() && std::all_of(lines.begin(), lines.end(), [&banner](const std::string& line) {
+      return line.find(banner) != std::string::npos;
+    });
+  };
+  // Down the script until the screen shows a break.
+  w.SetFocus();
+  for (int i = 0; i < 10 && shown().empty(); ++i) SendKey(VK_NEXT);
+  ASSERT_TRUE(banners("FLEXIBLE A-PAGE")) << ::testing::PrintToString(shown());
+  Fix();
+  EXPECT_TRUE(banners("FIXED A-PAGE")) << ::testing::PrintToString(shown());
+  Flex();
+  EXPECT_TRUE(banners("FLEXIBLE A-PAGE")) << ::testing::PrintToString(shown());
   EXPECT_EQ(Driver().Pending(), 0);
 }
 

@@ -11,6 +11,7 @@
 #include "base/prompt_table.h"
 #include "files/file_format.h"
 #include "files/progress_dialog.h"
+#include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -441,6 +442,41 @@ TEST_F(PasteFromTest, AScriptFileIsMergedAtTheCaret) {
   EXPECT_EQ(merged[1], (ElementSpec{ekSceneHeading, "EXT. YARD - DAY"}));
   EXPECT_EQ(merged[2], (ElementSpec{ekAction, "Birds."}));
   EXPECT_TRUE(Script().DocumentModified);
+}
+
+// Paste From over a marked block puts the file in the block's place, as
+// Paste does: the marked words go, the block is over, and the clipboard
+// keeps what it held.
+TEST_F(PasteFromTest, AFilePastedOverABlockReplacesTheBlock) {
+  TMDIChild& w = Script();
+  w.FreeElements();
+  testing::AddElements(w, {{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}});
+  w.DisAssemble();
+  SetDocumentModified(true, true);
+  ChooseFile("YARD");
+  MainForm->FileSaveAsItem->Click();
+  ASSERT_TRUE(FileExists(InScripts("YARD.QMW")));
+  testing::WriteFileText(InScripts("YARD.RTF"), "{\\rtf1\\ansi\\f0 EXT. YARD - DAY\\par\\par Birds sing.\\par }");
+  for (const char* name : {"YARD.QMW", "YARD.RTF"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(NewDocument(InScripts(std::string("OVER_") + name + ".QMW")));
+    Script().SetFocus();
+    TypeText("First.");
+    SendKey(VK_RETURN);
+    TypeText("Gone.");
+    MainForm->MenuItem("ElementSelectItem")->Click();
+    ASSERT_TRUE(Script().BlockOn());
+    Clipboard()->SetAsText("Kept.");
+    ChooseFile(InScripts(name));
+    if (std::string(name) == "YARD.RTF") testing::AcceptPasteAs(Driver());
+    MainForm->PastefromItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(testing::ElementsOf(Script()),
+              (std::vector<ElementSpec>{
+                  {ekAction, "First."}, {ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}}));
+    EXPECT_FALSE(Script().BlockOn());
+    EXPECT_EQ(Clipboard()->AsText(), "Kept.");
+  }
 }
 
 // The Paste From dialog offers script files only; whatever file is chosen,

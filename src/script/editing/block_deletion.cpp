@@ -125,7 +125,13 @@ bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
   EditFields(script).BlockOn = 0;
   TScriptElement* target = firstPiece ? firstPiece : after ? after : script.CurrentElement();
   MakeElementCurrent(script, target);
-  EditFields(script).CaretColumn = firstPiece ? caret : 0;
+  // A block that ended the script leaves the caret after what precedes it,
+  // where the block was: what is pasted over it goes in there.
+  const bool endedScript = !run.empty() && !after;
+  const auto where = [&] {
+    return firstPiece ? caret : endedScript ? static_cast<Word>(script.EditBuffer().size()) : Word{0};
+  };
+  EditFields(script).CaretColumn = where();
   if (join && firstPiece && lastPiece && firstPiece != lastPiece && firstPiece->next == lastPiece) {
     const int tail = BlockTextLength(script, *lastPiece);
     if (JoinWithNextElement(false, false, script) && follow && follow->element == lastPiece) {
@@ -133,8 +139,7 @@ bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
       follow->column += static_cast<int>(script.EditBuffer().size()) - tail;
     }
   }
-  EditFields(script).CaretColumn =
-      std::min<Word>(firstPiece ? caret : 0, static_cast<Word>(script.EditBuffer().size()));
+  EditFields(script).CaretColumn = std::min<Word>(where(), static_cast<Word>(script.EditBuffer().size()));
   ClearBlockSelection(false);
   script.RebuildElementGroups();
   return !run.empty();

@@ -35,6 +35,9 @@ class TBlockSelection : public TComponent {
   Byte SelectionLevel = slWord;
   // Whether a block existed when the left button went down.
   bool BlockAtPress = false;
+  // The press only put the power panel away: its drag and release are
+  // nothing either.
+  bool PressSwallowed = false;
   // A double click waits for its button release.
   bool DoubleClickPending = false;
   // A double click on a branch marker: the release follows the branch.

@@ -1,6 +1,9 @@
 #include "script/model/edit_line_writer.h"
 #include "script/editing/edit_line.h"
 
+#include <algorithm>
+
+#include "base/message_boxes.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
@@ -12,6 +15,9 @@
 namespace qm {
 
 namespace {
+
+// The most lines of one element that a hard return may end.
+constexpr int MaxHardReturns = 50;
 
 bool IsCode(char ch) { return CodeCharSet.Contains(static_cast<Byte>(ch)); }
 
@@ -60,6 +66,21 @@ void DeleteCharAtCaret() {
   std::string& text = EditFields(*script).EditBuffer;
   if (script->CaretColumn() < text.size()) text.erase(script->CaretColumn(), 1);
   SetDocumentModified(true, true);
+}
+
+void AddHardReturn(TMDIChild& script) {
+  script.DisAssemble();
+  const auto marks = std::count(script.EditBuffer().begin(), script.EditBuffer().end(), static_cast<char>(HardReturn));
+  if (marks >= MaxHardReturns) {
+    MessageBeep(0);
+    ShowMessageBox("You can have a maximum of 50 lines with Hard Returns", "Sorry...");
+    return;
+  }
+  SaveUndoStep(ukInsert, false, false, 0);
+  if (TypeCharacter(static_cast<char>(HardReturn))) ++EditFields(script).CaretColumn;
+  if (IsPageBreakKind(script.CurrentElement()->Kind())) return;
+  script.WordWrapText(script.CurrentElement(), script.EditBuffer(), true, true);
+  script.DisplayElement();
 }
 
 }  // namespace qm

@@ -1,9 +1,11 @@
 // The two primitive edits of the edit line: type one character at the
 // caret, delete the character at the caret. The caller moves the caret,
-// rewraps and repaints.
+// rewraps and repaints. And the hard return, typed whole.
 #pragma once
 
 namespace qm {
+
+class TMDIChild;
 
 // Most characters an element may hold before typing is refused.
 constexpr int TypingLimit = 2500;
@@ -17,6 +19,10 @@ bool TypeCharacter(char ch, bool revises = true);
 // Removes the character at the caret column (nothing at the end of the
 // text) and marks the script modified.
 void DeleteCharAtCaret();
+// A hard-return mark typed at the caret (Add Hard Return, and Enter in a
+// note when the option asks), the element rewrapped and repainted; an
+// element holding the most marks it may only gets a beep and the message.
+void AddHardReturn(TMDIChild& script);
 
 inline constexpr const char* ReadOnlyWarning =
     "This script is marked Read && Print-Only only!\r\r"

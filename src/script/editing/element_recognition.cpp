@@ -159,6 +159,7 @@ void ApplyCurrentFormat() {
   if (PickListShowing()) aids::CloseList();
   window->CurrentElement()->format = window->CurrentFormat;
   window->WordWrapText(window->CurrentElement(), window->EditBuffer(), false, false);
+  UpdateContinuedCues(*window);
   window->RefreshLayout();
   RebuildScreen(window);
   window->RedisplayScreen(true);

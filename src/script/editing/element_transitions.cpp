@@ -2,6 +2,7 @@
 #include "script/model/cue_codes.h"
 #include "script/editing/typing_aids.h"
 #include "script/editing/element_transitions.h"
+#include "script/editing/position_texts.h"
 #include "script/editing/hidden_elements.h"
 #include "script/editing/keyboard_commands.h"
 
@@ -71,9 +72,21 @@ std::string UserListText(const TMDIChild& window, TUserList list, int slot) {
   return InsertedText(UserListEntry(window.UserLists, list, slot));
 }
 
+// The pages before the first numbered one: what is typed there (a title,
+// a cast list) is laid out like a letter, one paragraph after another.
+bool OnPageZero(TMDIChild& window) { return CaretPageText(window) == "0"; }
+
 // Makes the current format's element: the caret and the speech rules of
-// the edit protocol decide where it goes.
+// the edit protocol decide where it goes. In word-processor mode and on
+// page "0" a new Action has no lines before and the element always goes
+// after the current one.
 void StartWithCurrentFormat(TMDIChild& window, TNewElementFlags flags) {
+  const bool paragraphs = ProgramOptions().WordProcessorMode;
+  const bool pageZero = OnPageZero(window);
+  const bool action = window.CurrentFormat.Kind == ekAction;
+  if (action && (pageZero || paragraphs)) window.CurrentFormat.LinesBefore = 0;
+  flags.forceAfter = flags.forceAfter || paragraphs || pageZero;
+  flags.keepType = flags.keepType || (action && pageZero && !paragraphs);
   InteractiveEdit = 1;
   SaveUndoStep(ukInsert, false, true, 0);
   window.NewElement(true, flags.forceAfter, flags.keepType);
@@ -308,7 +321,7 @@ void InsertPickedName(TMDIChild& window, const std::string& name) {
 // choice and never shows.
 void EnterInAction(TMDIChild& window, bool fromTool, bool empty) {
   const TProgramOptions& options = ProgramOptions();
-  if ((!options.UseQuickType && !fromTool) || !empty) {
+  if ((!options.UseQuickType && !fromTool) || !empty || OnPageZero(window)) {
     StartAction(window);
     return;
   }
@@ -389,6 +402,15 @@ void EnterInEndOfAct(TMDIChild& window, bool atStartOfText) {
   if (!window.ActGoesToScene) StartSceneInformation(window);
   RedrawScreen(window);
   StartSceneHeading(0, false);
+}
+
+// Word-processor mode: every Enter starts a paragraph, an Action without
+// capitals; an empty line keeps a hard space so that it stays a line.
+void StartParagraph(TMDIChild& window) {
+  if (window.EditBuffer().empty()) ReplaceEditLine(window, std::string(1, static_cast<char>(HardSpace)));
+  window.CurrentFormat = window.FormatSet[fsAction];
+  window.CurrentFormat.AllCaps = 0;
+  StartWithCurrentFormat(window, {});
 }
 
 void EnterInDialogue(TMDIChild& window) {
@@ -474,6 +496,10 @@ void EnterTransition(TMDIChild& window, TShiftState shift, TObject* sender) {
     StartElementOfSlot(window, fsAction, {.forceAfter = inEmptyAction, .keepType = inEmptyAction});
     return;
   }
+  if (ProgramOptions().WordProcessorMode) {
+    StartParagraph(window);
+    return;
+  }
   switch (e->Kind()) {
     case ekAction: EnterInAction(window, fromTool, empty); break;
     case ekSceneHeading:
@@ -501,8 +527,8 @@ void EnterTransition(TMDIChild& window, TShiftState shift, TObject* sender) {
     case ekActStart: EnterInActInformation(window, atStartOfText); break;
     case ekEndOfActText: EnterInEndOfAct(window, atStartOfText); break;
     case ekScriptNote:
-      // With "Enter In Note Is HR" the key belongs to the hard-return command.
-      if (!ProgramOptions().EnterInNoteIsHR) StartAction(window);
+      if (ProgramOptions().EnterInNoteIsHR) AddHardReturn(window);
+      else StartAction(window);
       break;
     case ekDialogue: EnterInDialogue(window); break;
     default: StartAction(window); break;
@@ -582,6 +608,8 @@ void StartSceneHeading(char letter, bool showMenu) {
   if (!window || !window->CurrentElement()) return;
   const int kind = window->ScenesLocked ? LockedHeadingKind(*window, window->CurrentElement()) : -1;
   StartElementOfSlot(*window, fsSceneHeading, {}, kind);
+  // A heading started inside a scene ends the CONT'D of the speech after it.
+  RefreshContinuedCues(*window, true);
   if (window->TopSceneContinued || window->BottomSceneContinued) {
     window->RenumberScenes(true);
     RedrawScreen(*window);

@@ -160,6 +160,9 @@ bool ChangeElementType(TMDIChild& window, int entry, const TTypePopup& popup) {
   window.WordWrapText(e, window.EditBuffer(), false, false);
   KeepSpeechesSound(window, oldKind, static_cast<Byte>(kind));
   window.CurrentFormat = window.CurrentElement()->format;
+  // A heading made or unmade between two speeches of one speaker makes or
+  // ends the second one's CONT'D.
+  UpdateContinuedCues(window);
   window.RefreshLayout();
   RebuildScreen(&window);
   RecognizeTypedElement();

@@ -262,17 +262,20 @@ bool StepCaretLine(TMDIChild& script, bool down) {
 }
 
 void TMDIChild::FormMouseDown(TObject*, TMouseButton button, TShiftState shift, int x, int y) {
-  if (JobRunning || NoActiveDocument()) {
+  // A click that puts away the power panel does nothing more: the caret
+  // and a marked block stay for the panel's next command.
+  const bool panelHidden = ScriptPopupHooks.Pressed && ScriptPopupHooks.Pressed();
+  auto& state = BlockSelection(*this);
+  state.PressSwallowed = panelHidden;
+  if (JobRunning || NoActiveDocument() || panelHidden) {
     FlushMouseMessages();
     return;
   }
-  auto& state = BlockSelection(*this);
   state.BlockAtPress = BlockOn() != 0;
   if (shift.Contains(ssShift)) MouseSelecting = 1;
   if (!Active()) SetFocus();
   // The list belongs to the element being typed, which a click leaves.
   if (aids::ListShowing()) aids::CloseList();
-  if (button != TMouseButton::mbRight && ScriptPopupHooks.Pressed) ScriptPopupHooks.Pressed();
   if (button == TMouseButton::mbRight && ScriptPopupHooks.RightClick) {
     ScriptPopupHooks.RightClick(*this, x, y);
     return;
@@ -301,6 +304,7 @@ void TMDIChild::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
   const TPoint point{x, y};
   if (point == state.LastMousePoint && !DraggingBlock) return;
   const bool held = shift.Contains(ssLeft);
+  if (held && state.PressSwallowed) return;
   if (held) {
     state.BlockAtPress = false;
     ClickTimer->SetEnabled(false);
@@ -323,6 +327,7 @@ void TMDIChild::FormMouseMove(TObject*, TShiftState shift, int x, int y) {
 void TMDIChild::FormMouseUp(TObject*, TMouseButton button, TShiftState shift, int x, int y) {
   if (!Editable || button != TMouseButton::mbLeft) return;
   auto& state = BlockSelection(*this);
+  if (std::exchange(state.PressSwallowed, false)) return;
   StopAutoScroll(state);
   if (state.DoubleClickPending && !ProgramBusy && HiddenTextMarkerHit(*this, x, y, false) != THiddenMarker::None) {
     ClickTimer->SetEnabled(false);

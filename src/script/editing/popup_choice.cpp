@@ -4,6 +4,7 @@
 
 #include "base/global_state.h"
 #include "platform/cp1252.h"
+#include "script/editing/continued_cues.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/element_transitions.h"
 #include "script/layout/screen_rebuild.h"
@@ -160,6 +161,8 @@ void TakeNewElementAway(TMDIChild& window) {
   // text is not overwritten by the empty line of the one that went.
   window.Delete_Element();
   if (backToPrevious) EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size());
+  // A heading that went no longer parts the speeches around it.
+  UpdateContinuedCues(window);
   RebuildScreen(&window);
 }
 

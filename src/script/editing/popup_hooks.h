@@ -1,6 +1,6 @@
 // What the script window calls in the main window for its pop-up menus:
 // a right click in the script opens the block menu (or the power panel),
-// another press closes a panel still showing. Empty, they do nothing.
+// any press closes a panel still showing, and does only that. Empty, they do nothing.
 #pragma once
 
 #include <functional>
@@ -17,8 +17,10 @@ class TObject;
 struct TScriptPopupHooks {
   // A right click at a client point of the script window.
   std::function<void(TMDIChild& script, int x, int y)> RightClick;
-  // Any other press in the script window (a pop-up still showing goes).
-  std::function<void()> Pressed;
+  // A press in the script window: a power panel still showing goes. True
+  // when one did; the press then does nothing else. Otherwise the element
+  // box's list, when it shows, goes.
+  std::function<bool()> Pressed;
   // A block's marking ended at a client point: the mouse let go, or Shift
   // let go (at the caret). It offers the categories in tagging mode.
   std::function<void(TMDIChild& script, int x, int y)> BlockMarked;

@@ -327,6 +327,9 @@ class TStatusWalk : public TComponent {
   Byte atKind = 0;
   TAbove above;
   TWhole whole;
+  // The page-number text of the caret's page as the walk last found it:
+  // Enter reads it (a page "0" starts elements of its own).
+  std::string caretPageText;
 };
 
 TStatusWalk& StatusWalkOf(TMDIChild& window) {
@@ -351,9 +354,30 @@ void Walk(TMDIChild& window, TAbove& above, TWhole& whole) {
   whole = kept.whole;
 }
 
+// The page-number text of the page the walk stopped on, kept with the walk.
+std::string PageTextAbove(TMDIChild& window, const TAbove& above) {
+  std::string pageText = above.lastBreak ? PageNumberText(window, above.lastBreak) : std::to_string(window.PageStart);
+  if (pageText.size() > MaxPageText) pageText.resize(MaxPageText);
+  pageText = WithoutTrailingBlanks(pageText);
+  StatusWalkOf(window).caretPageText = pageText;
+  return pageText;
+}
+
 }  // namespace
 
 void ForgetStatusWalk(TMDIChild& window) { StatusWalkOf(window).valid = false; }
+
+std::string CaretPageText(TMDIChild& window) {
+  if (!window.CurrentElement()) return {};
+  const TStatusWalk& kept = StatusWalkOf(window);
+  if (kept.valid && kept.shape == ScriptShapeChanges && kept.above.at == window.CurrentElement() &&
+      kept.atKind == window.CurrentElement()->Kind())
+    return kept.caretPageText;
+  TAbove above;
+  TWhole whole;
+  Walk(window, above, whole);
+  return PageTextAbove(window, above);
+}
 
 bool ComputeStatusTexts(TMDIChild& window, const TStatusOptions& options, TStatusTexts& texts) {
   const TScriptElement* current = window.CurrentElement();
@@ -373,9 +397,7 @@ bool ComputeStatusTexts(TMDIChild& window, const TStatusOptions& options, TStatu
   texts.scrollMaximum = whole.height;
   const int pages = whole.breaks + 1;
 
-  std::string pageText = above.lastBreak ? PageNumberText(window, above.lastBreak) : std::to_string(window.PageStart);
-  if (pageText.size() > MaxPageText) pageText.resize(MaxPageText);
-  pageText = WithoutTrailingBlanks(pageText);
+  const std::string pageText = PageTextAbove(window, above);
   texts.caretPageText = pageText;
   if (options.noAutoPagination && !above.lastBreak) {
     texts.page = " Pg: -- of --";

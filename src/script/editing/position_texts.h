@@ -57,6 +57,10 @@ struct TStatusOptions {
 bool ComputeStatusTexts(TMDIChild& window, const TStatusOptions& options, TStatusTexts& texts);
 // The next status texts come from a walk over the whole script.
 void ForgetStatusWalk(TMDIChild& window);
+// The page-number text of the caret's page (at most 10 characters), as the
+// status line keeps it; walked again when the caret left the element the
+// status line last saw.
+std::string CaretPageText(TMDIChild& window);
 
 // The line and position panel: " Ln: 12.4  Pos: 1.5".
 std::string PositionText(TMDIChild& window);

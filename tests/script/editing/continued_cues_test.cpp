@@ -55,6 +55,32 @@ TEST_F(ContinuedCuesTest, ASpeakerAgainInTheSceneIsMarkedContinued) {
   }
 }
 
+// Enter on an empty line between two speeches of one speaker starts a
+// scene heading: the second name is no longer continued, and is again when
+// the heading's menu is left without a choice and the heading goes.
+TEST_F(ContinuedCuesTest, AHeadingStartedBetweenTwoSpeechesEndsTheMark) {
+  const struct {
+    const char* what;
+    const char* choice;
+    std::vector<ElementSpec> after;
+    int cue;
+    int state;
+  } cases[] = {
+      {"a heading chosen", "&INT.", {John, Hi, {ekSceneHeading, "INT. "}, John, Hi}, 3, 0},
+      {"no choice", "", {John, Hi, John, Hi}, 2, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({John, Hi, {ekAction, ""}, John, Hi}, 2, 0);
+    UpdateContinuedCues(W());
+    ASSERT_EQ(CueContinuedState(ElementAt(3)->split), 1);
+    ExpectChoice(c.choice);
+    Press(VK_RETURN);
+    EXPECT_EQ(Elements(), c.after);
+    EXPECT_EQ(CueContinuedState(ElementAt(c.cue)->split), c.state);
+  }
+}
+
 TEST_F(ContinuedCuesTest, AMarkNoLongerDueIsTakenOutAgain) {
   Load({John, Hi, Mary, Hi, John, {ekParenthetical, "CONT'D; softly"}, Hi}, 4, -1);
   W().ContinuedPosition = 1;

@@ -127,6 +127,101 @@ TEST_F(ElementTransitionsTest, EnterOnTheEndOfAnActWithoutQuickTypePutsInAForced
   RunKeyCases(cases);
 }
 
+// In word-processor mode every Enter starts a paragraph: an Action with no
+// lines before and no capitals, whatever the line was; an empty line keeps
+// a hard space. No menu ever opens.
+TEST_F(ElementTransitionsTest, InWordProcessorModeEnterStartsAParagraph) {
+  const std::string hardSpace(1, '\x04');
+  const ElementSpec heading{ekSceneHeading, "INT. HOUSE - DAY"};
+  const ElementSpec speech{ekDialogue, "Hello."};
+  // clang-format off
+  const std::vector<KeyCase> cases = {
+      {"after a paragraph", {Before, {ekAction, "He waits."}}, 1, End, VK_RETURN, 0,
+       {Before, {ekAction, "He waits."}, {ekAction, ""}}, 2},
+      {"on an empty line", {Before, {ekAction, ""}}, 1, 0, VK_RETURN, 0,
+       {Before, {ekAction, hardSpace}, {ekAction, ""}}, 2},
+      {"after a heading", {Before, heading}, 1, End, VK_RETURN, 0, {Before, heading, {ekAction, ""}}, 2},
+      {"on an empty heading", {Before, {ekSceneHeading, ""}}, 1, 0, VK_RETURN, 0,
+       {Before, {ekSceneHeading, hardSpace}, {ekAction, ""}}, 2},
+      {"after a cue", {Before, Mary}, 1, End, VK_RETURN, 0, {Before, Mary, {ekAction, ""}}, 2},
+      {"after a speech", {Mary, speech}, 1, End, VK_RETURN, 0, {Mary, speech, {ekAction, ""}}, 2},
+  };
+  // clang-format on
+  Press('W', TShiftState(ssCtrl));
+  ASSERT_TRUE(Options().WordProcessorMode) << "Ctrl+W: Normal WP Mode";
+  RunKeyCases(cases);
+  EXPECT_EQ(W().CurrentElement()->format.LinesBefore, 0);
+  EXPECT_EQ(W().CurrentElement()->format.AllCaps, 0);
+  EXPECT_EQ(Driver().Pending(), 0);
+
+  // Out of the mode an empty line asks for the scene's heading again.
+  Press('W', TShiftState(ssCtrl));
+  ASSERT_FALSE(Options().WordProcessorMode);
+  Load({Before, {ekAction, "He waits."}}, 1, End);
+  Press(VK_RETURN);
+  EXPECT_EQ(W().CurrentElement()->format.LinesBefore, W().FormatSet[fsAction].LinesBefore);
+  EXPECT_NE(W().FormatSet[fsAction].LinesBefore, 0);
+}
+
+// With "Enter in Note is HR" Enter in a note ends the note's line with a
+// hard return, and what is typed next is on the line below, in the note.
+TEST_F(ElementTransitionsTest, EnterInANoteAddsAHardReturnWhenTheOptionSaysSo) {
+  const std::string mark(1, '\xA7');
+  for (const bool hardReturn : {true, false}) {
+    SCOPED_TRACE(hardReturn ? "option on" : "option off");
+    Options().EnterInNoteIsHR = hardReturn;
+    Load({Before, {ekScriptNote, "Check this."}}, 1, End);
+    Press(VK_RETURN);
+    TypeText("Second line.");
+    if (hardReturn) {
+      EXPECT_EQ(Elements(), (std::vector<ElementSpec>{Before, {ekScriptNote, "Check this." + mark + "Second line."}}));
+      EXPECT_EQ(W().CurrentElement()->lineCount, 2) << "the mark ends the note's first line";
+    } else {
+      EXPECT_EQ(Elements(),
+                (std::vector<ElementSpec>{Before, {ekScriptNote, "Check this."}, {ekAction, "Second line."}}));
+    }
+  }
+}
+
+// On the pages before page 1 (a script whose pages start at 0) Enter in
+// an empty Action makes another Action rather than a scene heading, and
+// each new Action there stands on the line after the last; past the first
+// break the script's own rules hold again.
+TEST_F(ElementTransitionsTest, OnPageZeroEnterMakesActionsWithNoLinesBefore) {
+  const struct {
+    const char* what;
+    std::vector<ElementSpec> before;
+    int current;
+    int column;
+    std::vector<ElementSpec> after;
+    Byte linesBefore;
+    const char* menuChoice;
+  } cases[] = {
+      {"an empty action", {Before, {ekAction, ""}}, 1, 0, {Before, {ekAction, " "}, {ekAction, ""}}, 0, nullptr},
+      {"after an action", {Before}, 0, End, {Before, {ekAction, ""}}, 0, nullptr},
+      {"after a cue", {Before, Mary}, 1, End, {Before, Mary, {ekDialogue, ""}}, 255, nullptr},
+      {"past the first break",
+       {Before, PageBreak, {ekAction, ""}},
+       2,
+       0,
+       {Before, PageBreak, {ekSceneHeading, "INT. "}},
+       255,
+       "&INT."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(c.before, c.current, c.column);
+    W().PageStart = 0;
+    if (c.menuChoice) ExpectChoice(c.menuChoice);
+    Press(VK_RETURN);
+    EXPECT_EQ(Elements(), c.after);
+    const TScriptElement* made = W().CurrentElement();
+    const Byte slotLines = W().FormatSet[static_cast<std::size_t>(FormatSlotOfKind(made->Kind()))].LinesBefore;
+    EXPECT_EQ(made->format.LinesBefore, c.linesBefore == 255 ? slotLines : c.linesBefore);
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
+}
+
 TEST_F(ElementTransitionsTest, EnterInTheEmptyFirstActionOffersTheScriptOpening) {
   for (const TModalResult answer : {mrYes, mrNo}) {
     SCOPED_TRACE(answer == mrYes ? "Yes" : "No");

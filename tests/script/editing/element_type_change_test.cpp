@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "script/editing/continued_cues.h"
 #include "script/fixtures/keys_fixture.h"
+#include "script/model/cue_codes.h"
+#include "shell/main_form.h"
 #include "script/script_window.h"
 #include "script/model/edit_line_writer.h"
 
@@ -55,6 +58,42 @@ TEST_F(ElementTypeChangeTest, SpeechesStaySoundAroundTheChangedElement) {
     Load(c.before, c.current, 0);
     EXPECT_TRUE(ChangeElementType(W(), c.entry, {}));
     EXPECT_EQ(Elements(), c.after);
+  }
+}
+
+// A type changed with F4 and the box's letter is a retyped element: a
+// heading made between two speeches of one speaker ends the second one's
+// CONT'D, and a heading made into an action gives it, on screen as in the
+// script the printed pages are made from.
+TEST_F(ElementTypeChangeTest, ARetypedElementBetweenTwoSpeechesOfOneSpeakerSetsTheContinuedMark) {
+  const ElementSpec john{ekCharacterName, "JOHN"};
+  const ElementSpec yes{ekDialogue, "Yes."};
+  const ElementSpec no{ekDialogue, "No."};
+  const struct {
+    const char* what;
+    ElementSpec between;
+    char letter;
+    int state;
+  } cases[] = {
+      {"an action made a heading", {ekAction, "He waits."}, 's', 0},
+      {"a heading made an action", {ekSceneHeading, "LATER"}, 'a', 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({{ekSceneHeading, "INT. ROOM - DAY"}, john, yes, c.between, john, no}, 3, 0);
+    W().ContinuedPosition = 0;
+    UpdateContinuedCues(W());
+    ASSERT_EQ(CueContinuedState(ElementAt(4)->split), 1 - c.state) << "as the script stood";
+    Press(VK_F4);
+    ASSERT_TRUE(MainForm->ElementPopDownList->Visible());
+    TypeText(std::string(1, c.letter));
+    ASSERT_EQ(ElementAt(3)->Kind(), c.letter == 's' ? ekSceneHeading : ekAction);
+    EXPECT_EQ(CueContinuedState(ElementAt(4)->split), c.state);
+    std::vector<std::string> shownCues;
+    for (int i = 1; i <= ScreenLineCount; ++i)
+      if (W().ScreenLines[static_cast<std::size_t>(i)].element == ElementAt(4))
+        shownCues.push_back(W().ScreenLines[static_cast<std::size_t>(i)].text);
+    EXPECT_EQ(shownCues, std::vector<std::string>{c.state == 1 ? "JOHN (CONT'D)" : "JOHN"});
   }
 }
 

@@ -336,6 +336,59 @@ TEST_F(MouseEditingTest, TheRightButtonOpensTheMenuOrPanelOnlyWhereTheyMayBeUsed
   }
 }
 
+// A click while the power panel shows only puts the panel away: the block
+// the writer right-clicked stays marked and the caret stays where it was,
+// whichever button clicked. The next click works as ever.
+TEST_F(MouseEditingTest, AClickWhileThePowerPanelShowsOnlyHidesThePanel) {
+  constexpr unsigned MouseRight = 0x02;
+  const struct {
+    const char* what;
+    unsigned down, up;
+    unsigned buttons;
+  } cases[] = {
+      {"left button", WM_LBUTTONDOWN, WM_LBUTTONUP, MouseLeft},
+      {"right button", WM_RBUTTONDOWN, WM_RBUTTONUP, MouseRight},
+  };
+  TPowerPanel& panel = MainForm->ScriptPopups().PowerPanel();
+  Options().UsePowerPanel = true;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(three, 0, 5);
+    W().CurrentElement()->blockStart = 0;
+    W().CurrentElement()->blockEnd = 5;
+    EditFields(W()).BlockOn = 1;
+    Mouse(WM_RBUTTONDOWN, MouseRight, PointOf(0, 2));
+    ASSERT_TRUE(panel.Visible());
+    Mouse(c.down, c.buttons, PointOf(2, 4));
+    MoveTo(PointOf(2, 6), c.buttons);
+    Mouse(c.up, 0, PointOf(2, 6));
+    AdvanceClock(static_cast<std::uint64_t>(W().ClickTimer->Interval()) + 1);
+    EXPECT_FALSE(panel.Visible());
+    EXPECT_EQ(CurrentIndex(), 0) << "the caret stays";
+    EXPECT_EQ(W().CaretColumn(), 5);
+    EXPECT_EQ(W().BlockOn(), 1) << "the block stays";
+    EXPECT_EQ(BlockMarks(), (Marks{{0, 5}, Unmarked, Unmarked}));
+    EXPECT_EQ(Driver().Pending(), 0) << "no menu opened";
+  }
+  // With the panel gone a click places the caret again.
+  ClickAt(W(), PointOf(2, 4).X, PointOf(2, 4).Y);
+  EXPECT_EQ(CurrentIndex(), 2);
+  EXPECT_EQ(W().CaretColumn(), 4);
+  EXPECT_EQ(W().BlockOn(), 0);
+}
+
+// The element box's list opened with F4 belongs to the caret's element: a
+// click in the script puts it away as it moves the caret.
+TEST_F(MouseEditingTest, AClickInTheScriptPutsTheElementListAway) {
+  Load(three, 0, 0);
+  SendKey(VK_F4);
+  ASSERT_TRUE(MainForm->ElementPopDownList->Visible());
+  ClickAt(W(), PointOf(1, 3).X, PointOf(1, 3).Y);
+  EXPECT_FALSE(MainForm->ElementPopDownList->Visible());
+  EXPECT_EQ(CurrentIndex(), 1);
+  EXPECT_EQ(W().CaretColumn(), 3);
+}
+
 // With "Move to Right Click" the panel's commands work where the writer
 // clicked: the caret goes there first, unless a block is marked.
 TEST_F(MouseEditingTest, MoveToRightClickTakesTheCaretToTheClickBeforeThePanelShows) {
