@@ -38,7 +38,9 @@ std::optional<TColumnPlace> PlaceOfColumn(TMDIChild& window, int column, bool op
   return TColumnPlace{TPoint{x, ScreenLineTop(window, screenLine)}, row.height};
 }
 
-void DrawMarker(TCanvas& canvas, const TPoint& at, int height, bool isLeft) {
+}  // namespace
+
+void DrawFoundTextMarker(TCanvas& canvas, TPoint at, int height, bool isLeft) {
   const int stem = isLeft ? at.X - 2 : at.X + 1;
   const int arm = isLeft ? stem + ArmLength : stem - ArmLength;
   const int bottom = at.Y + std::max(height, 2) - 1;
@@ -47,8 +49,6 @@ void DrawMarker(TCanvas& canvas, const TPoint& at, int height, bool isLeft) {
   canvas.Pen.Style = TPenStyle::psSolid;
   canvas.Polyline({{arm, at.Y}, {stem, at.Y}, {stem, bottom}, {arm, bottom}});
 }
-
-}  // namespace
 
 std::optional<TFoundTextFrame> FoundTextFrame(TMDIChild& window) {
   const TScriptElement* element = window.CurrentElement();
@@ -66,8 +66,8 @@ std::optional<TFoundTextFrame> FoundTextFrame(TMDIChild& window) {
 void DrawFoundTextMarkers(TMDIChild& window) {
   const auto frame = FoundTextFrame(window);
   if (!frame) return;
-  if (window.FoundMarkerLeft) DrawMarker(window.Canvas, frame->left, frame->leftHeight, true);
-  if (window.FoundMarkerRight) DrawMarker(window.Canvas, frame->right, frame->rightHeight, false);
+  if (window.FoundMarkerLeft) DrawFoundTextMarker(window.Canvas, frame->left, frame->leftHeight, true);
+  if (window.FoundMarkerRight) DrawFoundTextMarker(window.Canvas, frame->right, frame->rightHeight, false);
 }
 
 }  // namespace qm

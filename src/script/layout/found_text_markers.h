@@ -10,6 +10,7 @@
 
 namespace qm {
 
+class TCanvas;
 class TMDIChild;
 
 // Where the two markers stand in the window's client area: the left one
@@ -25,6 +26,9 @@ struct TFoundTextFrame {
 // current element.
 std::optional<TFoundTextFrame> FoundTextFrame(TMDIChild& window);
 
+// One marker: a bracket before the text (isLeft) or after it, `height`
+// pixels tall from `at`.
+void DrawFoundTextMarker(TCanvas& canvas, TPoint at, int height, bool isLeft);
 // Draws the pending markers (after the lines are painted).
 void DrawFoundTextMarkers(TMDIChild& window);
 
