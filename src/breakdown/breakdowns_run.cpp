@@ -357,6 +357,11 @@ bool GatherBreakdownRun(const TScriptDocument& script, const TBreakdownOptions& 
   }
   if (options.Output == TBreakdownOutput::Sheets && options.ListCharacters && options.PrintTagged)
     CharactersIntoCast(run);
+  // A run with a progress box says it sorts, and may be cancelled there.
+  if (keepGoing) {
+    ShowPleaseWait("Sorting Scenes", true, true);
+    if (!keepGoing()) return false;
+  }
   SortScenes(options, run);
   if (options.NameOrder == TNameOrder::Alphabetical) SortSceneNames(run);
   return true;

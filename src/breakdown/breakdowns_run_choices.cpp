@@ -9,6 +9,7 @@
 #include "breakdown/sheet_layout.h"
 #include "platform/dialog_builder.h"
 #include "platform/files.h"
+#include "printing/print_menu.h"
 #include "printing/print_run.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/script_list_data.h"
@@ -262,7 +263,20 @@ TBreakdownOptions TBreakdownDlg::Choices() const {
 bool ShowBreakdownsDialog(TMDIChild& script, TBreakdownOutput preset) {
   TBreakdownDlg dialog(nullptr, script, preset);
   dialog.FormShow();
-  if (preset == TBreakdownOutput::Export || preset == TBreakdownOutput::Sheets) dialog.SetupBreakdownStuff();
+  if (dialog.ShowModal() != mrOk) return false;
+  return RunBreakdown(script, dialog.Choices());
+}
+
+bool RunBreakdownExportOrPrint(TMDIChild& script, bool exporting) {
+  TPrintMenuDlg& printMenu = PrintMenuDlg();
+  printMenu.SetupVariables();
+  printMenu.PrintSelection = false;
+  TBreakdownDlg dialog(nullptr, script, exporting ? TBreakdownOutput::Export : TBreakdownOutput::Sheets);
+  dialog.FormShow();
+  dialog.Caption = exporting ? "Exporting to ShootPlan Scheduling..." : "Printing Breakdown Sheets...";
+  if (!exporting) dialog.SetupBreakdownStuff();
+  // The choices come first: OK turns to the scenes.
+  dialog.Notebook1->SetActivePageIndex(0);
   if (dialog.ShowModal() != mrOk) return false;
   return RunBreakdown(script, dialog.Choices());
 }

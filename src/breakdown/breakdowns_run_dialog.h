@@ -94,4 +94,9 @@ std::optional<std::string> AskScenesOfCharacters(TMDIChild& script, bool everyNa
 // or the run stopped.
 bool ShowBreakdownsDialog(TMDIChild& script, TBreakdownOutput preset);
 
+// The scheduling export and the printed breakdown sheets: the dialog opens
+// on its choices with that output chosen and its own title. False when
+// cancelled or the run stopped.
+bool RunBreakdownExportOrPrint(TMDIChild& script, bool exporting);
+
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include "breakdown/categories.h"
 #include "breakdown/category_setup.h"
 #include "breakdown/tag_item_dialog.h"
+#include "breakdown/tagging_codes_dialog.h"
 #include "breakdown/tags.h"
 #include "language/search_replace.h"
 #include "script/editing/document_modified.h"
@@ -52,15 +53,7 @@ bool EnterTaggingMode(TScriptDocument* script) {
   if (script && !script->TaggingUsed) {
     TIniFile ini = OpenSettingsFile();
     if (!ini.ReadBool("Breakdowns", "Checked Code Usage", false)) {
-      const std::string text =
-          "The Tagging function may be incompatible with some foreign alphabets such as Hebrew or Cyrillic as the "
-          "codes it uses may also be letters in those character sets.\r\r" +
-          TagCodeLetters() +
-          "\r\rIf ALL of the blue letters are squares or codes which you don't use in your writing, then you CAN "
-          "use the tagging function... however, if any of them ARE letters you need, then using the tags would "
-          "cause the program to not recognize those letters.\r\r" +
-          TagCodesQuestion;
-      if (!AskYesNo(text, "Breakdown Tagging", false)) return false;
+      if (!AskTagCodesFree(ScreenFaceName(script->ScriptFontName), script->ScriptFontSize)) return false;
       ini.WriteBool("Breakdowns", "Checked Code Usage", true);
     }
   }

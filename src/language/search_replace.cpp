@@ -6,6 +6,7 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/message_boxes.h"
+#include "language/found_text.h"
 #include "language/search_tools.h"
 #include "platform/cp1252.h"
 #include "script/editing/goto_commands.h"
@@ -327,15 +328,11 @@ void PlaceAtMatch(TMDIChild& script, const TScriptMatch& m) {
 
 void FrameMatch(TMDIChild& script, const TScriptMatch& m, bool backwards) {
   PlaceAtMatch(script, m);
-  editor::MarkBlock(script, *m.element, static_cast<int>(m.at.start), *m.element, static_cast<int>(m.at.end));
+  MarkFoundText(script, *m.element, static_cast<int>(m.at.start), static_cast<int>(m.at.end));
   editor::SetCaretColumn(script, backwards ? m.at.start : m.at.end);
-  script.FoundMarkerLeft = script.FoundMarkerRight = 1;
 }
 
-void ClearFrame(TMDIChild& script) {
-  if (script.FoundMarkerLeft) editor::ClearBlock(script, true);
-  script.FoundMarkerLeft = script.FoundMarkerRight = 0;
-}
+void ClearFrame(TMDIChild& script) { ClearFoundText(script); }
 
 void ReturnToStart(TMDIChild& script) {
   if (!SearchStart) return;
@@ -435,7 +432,7 @@ bool ReplaceMatch(TMDIChild& script, const TScriptSearch& search, const TScriptM
                          [&](std::string& line) { line.replace(m.at.start, m.at.end - m.at.start, found.keptCodes); });
   editor::SetCaretColumn(script, m.at.start + found.keptCodes.size());
   const Word typedAt = editor::TypeAtCaret(script, typed);
-  if (m.element->state == esHidden) m.element->state = m.element->Kind() == ekScriptNote ? esNormal : esShownHidden;
+  ShowFoundElement(*m.element);
   if (options.backwards) editor::SetCaretColumn(script, typedAt);
   if (quiet) editor::RewrapCurrent(script);
   else editor::RedisplayCurrent(script);

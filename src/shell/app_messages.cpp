@@ -96,9 +96,11 @@ void DrainStoryboardQueue() {
   StoryboardMessageQueue.fill(TMsg{});
 }
 
-std::string MainWindowText() {
-  if (NoActiveDocument()) return "Quillmaster for Windows";
-  return "Quillmaster for Windows - [" + PathToText(ActiveScript()->ScriptFileName) + "]";
+std::string MainWindowText() { return TitleBarTextFor("Quillmaster for Windows"); }
+
+std::string TitleBarTextFor(const std::string& caption) {
+  if (NoActiveDocument()) return caption;
+  return caption + " - [" + PathToText(ActiveScript()->ScriptFileName) + "]";
 }
 
 void TMainForm::HandleAppMessage(TMsg& msg, bool& handled) {

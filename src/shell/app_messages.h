@@ -36,5 +36,7 @@ void OpenHandedOffFiles();
 
 // The main window's text: the program's title, with the active script's.
 std::string MainWindowText();
+// The title bar: the main window's caption, with the active script's title.
+std::string TitleBarTextFor(const std::string& caption);
 
 }  // namespace qm

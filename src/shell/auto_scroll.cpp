@@ -5,6 +5,7 @@
 
 #include "base/document_table.h"
 #include "platform/platform.h"
+#include "script/editing/editor_calls.h"
 #include "script/editing/scrolling.h"
 #include "script/script_window.h"
 
@@ -143,6 +144,9 @@ void TAutoScroll::Switch(bool reset) {
     const int left = Pointer.X - mark_->ClientWidth() / 2;
     mark_->SetBounds(left, OriginY - MarkAbove, mark_->Width, mark_->Height);
     mark_->Visible = true;
+    // The pointer rests over the page as it scrolls: the script's hint
+    // would pop up there. A move after the scrolling brings it back.
+    if (TMDIChild* script = ActiveScript()) editor::SetHint(*script, "");
     timer_->SetInterval(DesignedInterval);
     timer_->SetEnabled(true);
     return;

@@ -45,6 +45,7 @@ void ShowTaggingMode(TMainForm& form) {
   item->Checked = TaggingModeOn();
   LayoutProgramOptions.FillOutBreakdowns = item->Checked;
   form.Caption = item->Checked ? "Breakdown Tagging Mode" : "Quillmaster for Windows";
+  form.UpdateWindowList();
   SelectMenu(form);
   if (TMDIChild* script = ActiveScript()) editor::RedisplayScreen(*script);
 }
@@ -118,7 +119,7 @@ void TMainForm::BreakdownSheetsItemClick(TObject* sender) {
     ShowTaggingMode(*this);
   } else if (name == "PrintSheetsItem") {
     // The scenes and options of the sheets are chosen in the breakdowns dialog.
-    if (TMDIChild* script = ActiveScript()) ShowBreakdownsDialog(*script, TBreakdownOutput::Sheets);
+    if (TMDIChild* script = ActiveScript()) RunBreakdownExportOrPrint(*script, false);
   }
   FocusActiveScript();
 }

@@ -20,7 +20,7 @@ void TMainForm::InstallBreakdownReports() {
 
 void TMainForm::ShootPlanExportItemClick(TObject*) {
   if (NoActiveDocument()) return;
-  ShowBreakdownsDialog(*ActiveScript(), TBreakdownOutput::Export);
+  RunBreakdownExportOrPrint(*ActiveScript(), true);
   FocusActiveScript();
 }
 

@@ -287,10 +287,11 @@ void TToolBar::MakeButtons() {
   Button("TwoRowsBtn")->OnClick = [this](TObject*) { SetToolBarRows(!TwoRows()); };
   Button("AltScriptNoteBtn")->Enabled = false;
   userColor_ = RowOf("UserColorBtn")->color;
+  // The colour being typed in shows at rest too, not only its grey.
   Button("UserColorBtn")->Glyph = [this](TCanvas& c, const TRect& a, TGlyphLook look) {
     TToolButtonRow shown = *RowOf("UserColorBtn");
     shown.color = userColor_;
-    GlyphOf(shown)(c, a, look);
+    GlyphOf(shown)(c, a, look == TGlyphLook::Grey ? TGlyphLook::Normal : look);
   };
 }
 

@@ -76,7 +76,8 @@ void TMainForm::UpdateWindowList() {
     item->Checked = open && slot == ActiveDocument;
     if (open) item->Caption = "&" + std::to_string(slot) + " " + Documents[slot]->ScriptFileName;
   }
-  TitleBarText = MainWindowText();
+  // The caption says which mode the program is in (tagging mode).
+  TitleBarText = TitleBarTextFor(Caption());
 }
 
 void TMainForm::SwitchDocumentItem(TObject* sender) {

@@ -119,6 +119,7 @@ TEST_F(BreakdownDialogTest, TheExportPicksItsScenesOnTheSecondPage) {
 TEST_F(BreakdownDialogTest, TheProductionMenuExportsTheScenesToAFile) {
   Driver().Expect([](TForm& form) {
     auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+    dialog.OKBtn->Click();
     EXPECT_EQ(dialog.Notebook1->ActivePageIndex(), 1);
     dialog.OKBtn->Click();
   });
@@ -250,13 +251,42 @@ TEST_F(BreakdownDialogTest, PickingScenesInTheListPrintsThoseAlone) {
   }
 }
 
-// The breakdown sheets open on their scenes; Cancel there (or Escape) goes
-// back to the first page, and only Cancel on the first page closes.
+// The two Production menu commands open the dialog on its choices, with
+// their output chosen and their own title; one Cancel leaves.
+TEST_F(BreakdownDialogTest, TheExportAndTheSheetsOpenOnTheChoicesUnderTheirOwnTitle) {
+  const struct {
+    const char* item;
+    const char* caption;
+    const char* chosen;
+  } cases[] = {
+      {"ShootPlanExportItem", "Exporting to ShootPlan Scheduling...", "ShootPlanBtn"},
+      {"PrintSheetsItem", "Printing Breakdown Sheets...", "BreakdownSheetBtn"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    Driver().Expect([&c](TForm& form) {
+      auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+      EXPECT_EQ(dialog.Caption(), c.caption);
+      EXPECT_EQ(dialog.Notebook1->ActivePageIndex(), 0);
+      EXPECT_TRUE(DialogControl<TRadioButton>(dialog, c.chosen)->Checked());
+      dialog.CancelBtn->Click();
+      EXPECT_EQ(dialog.ModalResult, mrCancel) << "one Cancel leaves";
+    });
+    Main().MenuItem(c.item)->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_TRUE(Recorder().Pages().empty()) << "nothing printed";
+  }
+}
+
+// OK on the choices of the breakdown sheets turns to their scenes; Cancel
+// there (or Escape) goes back to the first page, and only Cancel on the
+// first page closes.
 TEST_F(BreakdownDialogTest, CancelOnTheScenesPageGoesBackToTheFirstPage) {
   for (const bool escape : {false, true}) {
     SCOPED_TRACE(escape ? "Escape" : "Cancel");
     Driver().Expect([escape](TForm& form) {
       auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+      dialog.OKBtn->Click();
       ASSERT_EQ(dialog.Notebook1->ActivePageIndex(), 1);
       dialog.SceneList->SetFocus();
       if (escape) SendKey(VK_ESCAPE);
@@ -282,6 +312,8 @@ TEST_F(BreakdownDialogTest, SetupBreakdownSheetLaysOutTheSheetsAndEndsTaggingMod
   ASSERT_TRUE(tagging.Checked);
   Driver().Expect([this, &tagging](TForm& form) {
     auto& dialog = dynamic_cast<TBreakdownDlg&>(form);
+    dialog.OKBtn->Click();
+    ASSERT_EQ(dialog.Notebook1->ActivePageIndex(), 1);
     ASSERT_TRUE(dialog.SetupBrkDownSheetBtn->Visible);
     Driver().Expect([](TForm& layout) {
       auto& sheet = dynamic_cast<TSheetLayoutDlg&>(layout);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/message_box_form.h"
+#include "base/message_boxes.h"
 #include "breakdown/tag_notation.h"
 #include "language/language_fixture.h"
 #include "script/fixtures/pagination_fixture.h"
@@ -256,6 +258,23 @@ TEST_F(BreakdownRunTest, CancelStopsTheGatheringQuietly) {
   EXPECT_EQ(asked, 3) << "asked at each scene until told to stop";
   EXPECT_TRUE(GatherBreakdownRun(Script(), {}, run, [] { return true; }));
   EXPECT_EQ(run.Scenes.size(), 4u);
+}
+
+// The progress box says when the scenes are sorted, and Cancel there stops
+// the run too.
+TEST_F(BreakdownRunTest, TheSortingShowsInTheProgressBoxAndCancelStopsIt) {
+  AddFourScenes();
+  ShowPleaseWait("Gathering Data", true, true);
+  std::vector<std::string> shown;
+  TBreakdownRun run;
+  EXPECT_FALSE(GatherBreakdownRun(Script(), {}, run, [&] {
+    shown.push_back(MsgBoxInstance().PleaseWaitText);
+    return shown.back() != "Sorting Scenes";
+  }));
+  ClosePleaseWait();
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.front(), "Gathering Data");
+  EXPECT_EQ(shown.back(), "Sorting Scenes");
 }
 
 TEST_F(BreakdownRunTest, DoubtfulTimesOfDayAreAskedAbout) {

@@ -7,6 +7,8 @@
 #include "base/ini_file.h"
 #include "breakdown/categories.h"
 #include "breakdown/tag_item_dialog.h"
+#include "breakdown/tagging_codes_dialog.h"
+#include "platform/dialog_builder.h"
 #include "language/language_fixture.h"
 #include "script/model/script_record.h"
 #include "script/model/text_codes.h"
@@ -137,15 +139,44 @@ TEST_F(TaggingTest, TheTagGloballyPageWantsAnItemAndACategory) {
   EXPECT_EQ(ElementsOf(Script()), (std::vector<ElementSpec>{{ekAction, T("a [ogun]")}}));
 }
 
+// The letters asked about stand in blue, in the script's font, beside the
+// texts that speak of them; No asks again next time, Yes never again.
 TEST_F(TaggingTest, TheCodeLettersAreAskedAboutOnceUntilConfirmed) {
   Settings().TaggingUsed = 0;
-  ExpectMessage("Are all the blue letters squares or other non-letter codes?", "", mrNo);
+  Settings().ScriptFontName = "Courier Prime";
+  Settings().ScriptFontSize = 14;
+  const auto answer = [this](const char* button) {
+    Driver().Expect([button](TForm& form) {
+      auto* page = dynamic_cast<TTagCodesDlg*>(&form);
+      if (!page) {
+        ADD_FAILURE() << "expected the code letters page, got \"" << form.Caption() << "\"";
+        form.ModalResult = mrCancel;
+        return;
+      }
+      const TLabel& letters = *page->CodeLetters;
+      EXPECT_EQ(letters.Caption(),
+                "\x7F \x80 \x81 \x86 \x87 \x89 \x8D \x8E \x8F \x90 \x9D \x9E \xAA \xA8 \xAF \xB4 \xB8");
+      EXPECT_EQ(letters.Font.Name(), "Courier Prime");
+      EXPECT_EQ(letters.Font.Size(), 14);
+      EXPECT_EQ(letters.Font.Color(), clBlue);
+      std::string texts;
+      for (int i = 0; i < form.ComponentCount(); ++i)
+        if (auto* label = dynamic_cast<TLabel*>(form.Components(i)); label && label != &letters)
+          texts += label->Caption() + "\n";
+      EXPECT_NE(texts.find("may also be letters in those character sets."), std::string::npos) << texts;
+      EXPECT_NE(texts.find("If ALL of the blue letters are squares"), std::string::npos) << texts;
+      EXPECT_NE(texts.find("Are all the blue letters squares or other non-letter codes?"), std::string::npos);
+      DialogControl<TButton>(form, button)->Click();
+    });
+  };
+  answer("NoBtn");
   EXPECT_FALSE(EnterTaggingMode(&Script()));
   EXPECT_FALSE(TaggingModeOn());
   EXPECT_EQ(Settings().TaggingUsed, 0);
 
-  ExpectMessage(TagCodeLetters(), "", mrYes);
+  answer("YesBtn");
   EXPECT_TRUE(EnterTaggingMode(&Script()));
+  EXPECT_EQ(Driver().Pending(), 0);
   EXPECT_TRUE(TaggingModeOn());
   EXPECT_EQ(Settings().TaggingUsed, 1);
   EXPECT_TRUE(OpenSettingsFile().ReadBool("Breakdowns", "Checked Code Usage", false));

@@ -1,6 +1,6 @@
 // The Production Breakdowns dialog on the desktop: the scheduling export
-// command opens it on its scene page, both pages show their controls, and
-// Escape closes it without a run.
+// command opens it on its choices under its own title, OK turns to the
+// scenes, and Escape goes back and then closes it without a run.
 #include <QApplication>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -29,21 +29,28 @@ TEST_F(BreakdownReportsGuiTest, TheExportDialogShowsBothPagesAndEscapeCancels) {
   t.Key(Qt::Key_Return);
   t.Type("Ann lifts the bale.");
   t.Then([] { QTimer::singleShot(0, [] { MainForm->MenuItem("ShootPlanExportItem")->Click(); }); });
+  bool choicesFirst = false;
   bool scenesListed = false;
   bool secondaryDisabled = false;
   t.When([] { return HasKeyboard(); },
          [&, this] {
            TBreakdownDlg* dialog = Showing();
-           scenesListed = dialog->SceneList->Items.Count() == 1 && dialog->ExportChoicePanel->Visible;
+           choicesFirst = dialog->Notebook1->ActivePageIndex() == 0 &&
+                          WindowOf(*dialog)->windowTitle() == "Exporting to ShootPlan Scheduling...";
            // The export is in script order: no secondary order to choose.
            secondaryDisabled = !ClientOf(*dialog->IntExt2Btn)->isEnabled();
-           ScreenShot("breakdowns-dialog-scenes");
-           dialog->Notebook1->SetActivePageIndex(0);
+           ScreenShot("breakdowns-dialog-default");
+           dialog->OKBtn->Click();
+           scenesListed = dialog->Notebook1->ActivePageIndex() == 1 && dialog->SceneList->Items.Count() == 1 &&
+                          dialog->ExportChoicePanel->Visible;
          });
-  t.Then([this] { ScreenShot("breakdowns-dialog-default"); });
+  t.Then([this] { ScreenShot("breakdowns-dialog-scenes"); });
+  t.Key(Qt::Key_Escape);
+  t.When([] { return Showing() && Showing()->Notebook1->ActivePageIndex() == 0; }, [] {});
   t.Key(Qt::Key_Escape);
   t.When([] { return Showing() == nullptr; }, [] {});
   Play(t);
+  EXPECT_TRUE(choicesFirst);
   EXPECT_TRUE(scenesListed);
   EXPECT_TRUE(secondaryDisabled);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

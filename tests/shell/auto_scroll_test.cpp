@@ -137,6 +137,27 @@ TEST_F(AutoScrollTest, TheOriginMarkShowsAtTheClickWhileItRuns) {
   }
 }
 
+// The pointer rests over the page while it scrolls: the script's hint
+// ("Modified") does not pop up there, and comes back with the next move
+// once the scrolling has stopped.
+TEST_F(AutoScrollTest, NoHintShowsOverThePageWhileItScrolls) {
+  LoadLongScene();
+  Script().SetFocus();
+  TypeText("Words");
+  Send(WM_MOUSEMOVE, 100, 100);
+  ASSERT_EQ(Script().Hint(), "Modified");
+  Send(WM_MBUTTONUP, 100, 100);
+  ASSERT_TRUE(A().Running());
+  EXPECT_EQ(Script().Hint(), "");
+  Send(WM_MOUSEMOVE, 100, 160);
+  AdvanceClock(static_cast<std::uint64_t>(A().Interval()) * 3 + 1);
+  EXPECT_EQ(Script().Hint(), "") << "nor while the page scrolls under the pointer";
+  Send(WM_MBUTTONUP, 100, 160);
+  ASSERT_FALSE(A().Running());
+  Send(WM_MOUSEMOVE, 100, 170);
+  EXPECT_EQ(Script().Hint(), "Modified");
+}
+
 TEST_F(AutoScrollTest, WithNoHandlerBeforeItMessagesEndWithIt) {
   TAutoScroll alone;
   const TMessageEvent before = Application->OnMessage;

@@ -196,17 +196,23 @@ TEST_F(ScreenColorsTest, UserColoursAskToConvertTheCodeLettersFirst) {
   EXPECT_EQ(Script().EditBuffer(), std::string("Old.") + static_cast<char>(238));
 }
 
-// The colour the "A" of the User Defined Color button is drawn in while
-// the pointer is over it.
+// The colour the "A" of the User Defined Color button is drawn in, with
+// the pointer over it or away from it; clNone when the two differ.
 TColor UserColorButtonInk() {
   auto* button = dynamic_cast<TOfficeButton*>(MainForm->FindComponent("UserColorBtn"));
   if (!button) return clNone;
+  const auto ink = [button] {
+    RecordingCanvas canvas;
+    button->PaintTo(canvas);
+    const DrawOp* letter = canvas.FindText("A");
+    return letter ? letter->font.Color : clNone;
+  };
+  const TColor atRest = ink();
   button->MouseEntered();
-  RecordingCanvas canvas;
-  button->PaintTo(canvas);
+  const TColor pointedAt = ink();
   button->MouseLeft();
-  const DrawOp* letter = canvas.FindText("A");
-  return letter ? letter->font.Color : clNone;
+  EXPECT_EQ(atRest, pointedAt) << "the button shows its colour at rest too";
+  return atRest == pointedAt ? atRest : clNone;
 }
 
 // The User Defined Color button shows the user colour being typed in: the

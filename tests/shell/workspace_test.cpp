@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "script/script_window.h"
+#include "shell/app_messages.h"
 #include "shell/main_form.h"
 #include "shell/program_start.h"
 #include "shell/splash_screen.h"
@@ -129,6 +130,8 @@ TEST_F(WorkspaceTest, ClosingAScriptInTaggingModeLeavesTheMode) {
     tagging->Click();
     ASSERT_TRUE(TaggingModeOn());
     ASSERT_EQ(MainForm->Caption(), "Breakdown Tagging Mode");
+    const std::string name = " - [" + PathToText(Script().ScriptFileName) + "]";
+    EXPECT_EQ(MainForm->TitleBarText(), "Breakdown Tagging Mode" + name) << "the title bar says so";
     c.close();
     Application->ProcessMessages();
     ASSERT_EQ(DocumentCount, 0);
@@ -143,6 +146,7 @@ TEST_F(WorkspaceTest, ClosingAScriptInTaggingModeLeavesTheMode) {
     EXPECT_TRUE(TaggingModeOn());
     EXPECT_EQ(Script().TaggingUsed, 1);
     tagging->Click();
+    EXPECT_EQ(MainForm->TitleBarText(), MainWindowText()) << "the program's own title again";
     MainForm->CloseFileItem->Click();
     Application->ProcessMessages();
   }

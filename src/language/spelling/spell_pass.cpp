@@ -13,6 +13,7 @@
 #include "base/program_options.h"
 #include "base/prompt_table.h"
 #include "language/character_names.h"
+#include "language/found_text.h"
 #include "language/spelling/spell_aliases.h"
 #include "language/spelling/spell_check_dialog.h"
 #include "language/spelling/spell_dictionaries.h"
@@ -110,6 +111,10 @@ class TSpellPass {
   bool AskDoubleCapital(const TFoundWord& found);
   void WriteNameCapitals(const TFoundWord& found, const std::string& name);
   std::size_t DeleteDuplicate(const TFoundWord& found);
+  // The word asked about shows framed by the found-text markers, the view
+  // scrolled to it; the frame goes once the writer has answered.
+  void ShowWord(const TFoundWord& found);
+  void HideFrame();
   void BeforeChange();
   void Finish();
 
@@ -417,9 +422,9 @@ bool TSpellPass::AskDoubleCapital(const TFoundWord& found) {
   ++second;
   while (second < found.end && WordCodes.Contains(Text()[second])) ++second;
   if (mode_ != smAsTyped) {
-    editor::SetCaretColumn(script_, found.start);
-    editor::RedisplayCurrent(script_);
+    ShowWord(found);
     const TModalResult answer = AskYesNoCancel("Should I make the second letter lowercase?", PromptTable(0), true);
+    HideFrame();
     if (answer == mrCancel) return false;
     if (answer != mrYes) return true;
   }
@@ -429,9 +434,9 @@ bool TSpellPass::AskDoubleCapital(const TFoundWord& found) {
 }
 
 std::size_t TSpellPass::DeleteDuplicate(const TFoundWord& found) {
-  editor::SetCaretColumn(script_, found.start);
-  editor::RedisplayCurrent(script_);
+  ShowWord(found);
   const TModalResult answer = AskYesNoCancel("I found a duplicate word!\r\rShould I delete One?", PromptTable(0), true);
+  HideFrame();
   if (answer == mrCancel) return std::string::npos;
   if (answer != mrYes) return found.end;
   BeforeChange();
@@ -459,15 +464,14 @@ std::size_t TSpellPass::Ask(const TFoundWord& found, const TShapedWord& shape,
     CheckWordSuggest(w, list, allCaps, initial);
     return list;
   };
-  TScriptElement* element = script_.CurrentElement();
-  if (element->state == esHidden) element->state = esShownHidden;
   const Word caret = script_.CaretColumn();
-  editor::SetCaretColumn(script_, found.start);
-  editor::RedisplayScreen(script_);
+  ShowWord(found);
   if (!Manual()) editor::SetCaretColumn(script_, caret);
   TSpellCheckingDlg& dialog = SpellCheckingDlg();
   const std::string shown = allCaps ? AnsiUpperCase(shape.word) : shape.word;
-  switch (dialog.Ask(script_, shown, suggestions, suggest)) {
+  const TSpellAnswer answer = dialog.Ask(script_, shown, suggestions, suggest);
+  HideFrame();
+  switch (answer) {
     case saReplace: {
       std::string text = dialog.BadWord->Text();
       if (shape.initialCap && !text.empty()) text[0] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[0])));
@@ -486,6 +490,21 @@ std::size_t TSpellPass::Ask(const TFoundWord& found, const TShapedWord& shape,
     case saCancel: break;
   }
   return std::string::npos;
+}
+
+void TSpellPass::ShowWord(const TFoundWord& found) {
+  TScriptElement& element = *script_.CurrentElement();
+  ShowFoundElement(element);
+  editor::RedisplayCurrent(script_);
+  MarkFoundText(script_, element, static_cast<int>(found.start), static_cast<int>(found.end));
+  editor::SetCaretColumn(script_, found.start);
+  editor::RedisplayScreen(script_);
+}
+
+void TSpellPass::HideFrame() {
+  const Word caret = script_.CaretColumn();
+  ClearFoundText(script_);
+  editor::SetCaretColumn(script_, caret);
 }
 
 // The word and its codes give way to the replacement; a cut possessive or

@@ -147,6 +147,8 @@ void ClearBlockSelection(bool repaint) {
   TMDIChild* script = ActiveScript();
   if (!script) return;
   EditFields(*script).BlockOn = 0;
+  // A found text's frame goes with its block.
+  script->FoundMarkerLeft = script->FoundMarkerRight = 0;
   BlockSelection(*script).SelectionLevel = slWord;
   BlockSelection(*script).Grown = false;
   for (TScriptElement* e = script->FirstElement; e; e = e->next) Unmark(*e);

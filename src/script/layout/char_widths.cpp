@@ -120,11 +120,12 @@ void MeasureSet(std::array<TWidthTable, 4>& set, TFontDesc font, int dpi) {
 void MeasureCodeLabels(TMDIChild& window, TFontDesc boldFont, int dpi, const TMDIChild::TMeasuredFont& key) {
   boldFont.Style = fsBold;
   TWidthTable& plain = window.ScreenWidths[wsPlain];
-  if (key.showCodes) {
+  if (key.showCodes)
     for (const CodeMark& mark : StyleMarks) plain[mark.code] = MeasureText(boldFont, dpi, mark.text);
-    if (key.userColors)
-      for (const CodeMark& mark : UserColorMarks) plain[mark.code] = MeasureText(boldFont, dpi, mark.text);
-  }
+  // The fill-out mode shows the colour marks too: the caret steps over
+  // them as they are drawn.
+  if (key.userColors)
+    for (const CodeMark& mark : UserColorMarks) plain[mark.code] = MeasureText(boldFont, dpi, mark.text);
   auto copyPlain = [&](Byte code) {
     for (int style = wsBold; style <= wsBoldItalic; ++style) window.ScreenWidths[style][code] = plain[code];
   };

@@ -9,6 +9,7 @@
 #include "platform/messages.h"
 #include "script/layout/centered_elements.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/found_text_markers.h"
 #include "script/layout/line_revision_marks.h"
 #include "script/layout/margin_marks.h"
 #include "script/layout/revision_colors.h"
@@ -445,6 +446,7 @@ void TMDIChild::RedisplayScreen(bool full) {
     const TScreenLine& row = ScreenLines[static_cast<std::size_t>(line)];
     if (full || row.repaint) PaintScreenLine(*this, line, full ? 1 : row.fromColumn);
   }
+  if (full) DrawFoundTextMarkers(*this);
   UpdateCaret();
 }
 

@@ -14,6 +14,8 @@
 #include "language/language_fixture.h"
 #include "language/spelling/spell_check_dialog.h"
 #include "language/spelling/spell_engine.h"
+#include "platform/recording_canvas.h"
+#include "script/layout/screen_lines.h"
 #include "script/editing/editor_calls.h"
 #include "script/model/script_model.h"
 #include "support/temp_folder.h"
@@ -121,6 +123,43 @@ TEST_F(SpellPassTest, TheDialogStandsAboveTheStatusLine) {
   });
   ExpectMessage("Checked 3 words");
   Run(smScript);
+}
+
+// The word asked about stands framed by the found-text markers, the view
+// scrolled down to it; once it is answered the frame goes.
+TEST_F(SpellPassTest, TheWordAskedAboutIsFramedInView) {
+  std::vector<ElementSpec> elements(40, {ekAction, "It is here."});
+  elements.push_back({ekAction, "Then Keane came."});
+  Add(elements);
+  TScriptElement& asked = Element(40);
+  AnswerDialog("Keane", [&](TSpellCheckingDlg& d) {
+    ASSERT_EQ(Script().CurrentElement(), &asked);
+    EXPECT_EQ(std::min(asked.blockStart, asked.blockEnd), 5);
+    EXPECT_EQ(std::max(asked.blockStart, asked.blockEnd), 10);
+    EXPECT_TRUE(Script().FoundMarkerLeft && Script().FoundMarkerRight);
+    ASSERT_GE(asked.screenLine, 1) << "scrolled down to the word";
+    EXPECT_LT(ScreenLineTop(Script(), asked.screenLine), Script().ClientHeight());
+    RecordingCanvas& painted = *Script().Recording();
+    painted.Clear();
+    Script().RedisplayScreen(true);
+    const DrawOp* word = painted.FindText("Keane");
+    ASSERT_NE(word, nullptr) << painted.Transcript();
+    EXPECT_EQ(word->text, "Keane") << "the word drawn marked";
+    // A red bracket stands up against each end of the word.
+    bool left = false, right = false;
+    for (const DrawOp& op : painted.Ops()) {
+      if (op.kind != DrawOp::Kind::Line || op.pen.Color != clRed || op.from.X != op.to.X) continue;
+      left = left || (op.from.X >= word->rect.Left - 3 && op.from.X < word->rect.Left);
+      right = right || (op.from.X >= word->rect.Right && op.from.X <= word->rect.Right + 3);
+    }
+    EXPECT_TRUE(left) << "a marker before the word";
+    EXPECT_TRUE(right) << "a marker after the word";
+    d.SkipBtn->Click();
+  });
+  ExpectMessage("Checked ");
+  Run(smScript);
+  EXPECT_FALSE(Script().FoundMarkerLeft || Script().FoundMarkerRight);
+  EXPECT_FALSE(Script().BlockOn()) << "the frame is gone";
 }
 
 TEST_F(SpellPassTest, TheDialogsAnswersActOnTheWord) {

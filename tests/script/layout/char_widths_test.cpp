@@ -154,6 +154,25 @@ TEST_F(CharWidthsTest, FillOutModeGivesTagsAndColoursTheirWidth) {
   EXPECT_GT(MeasureTextWidth(Window(), 0, 2), 20);
 }
 
+// In tagging mode a user colour's codes stand on screen as their marks in
+// bold ("[U1]"): the caret is measured past the marks as they are drawn,
+// with display codes shown or not.
+TEST_F(CharWidthsTest, ColourMarksTakeTheWidthTheyAreDrawnIn) {
+  Window().UsesUserColours = 1;
+  LayoutProgramOptions.FillOutBreakdowns = true;
+  Window().LayoutOptions.ShowsBreakdownTags = 1;
+  for (const bool showCodes : {false, true}) {
+    SCOPED_TRACE(showCodes ? "codes shown" : "codes hidden");
+    Window().LayoutOptions.ShowCodes = showCodes;
+    EditFields(Window()).EditBuffer = std::string("\xFD\xF5warning");  // the open codes of U1 and U4
+    const int measured = MeasureTextWidth(Window(), 0, 8);
+    int drawn = 0;
+    for (char c : std::string("[U1][U4]")) drawn += Screen(wsBold, static_cast<Byte>(c));
+    for (char c : std::string("warning")) drawn += Screen(wsPlain, static_cast<Byte>(c));
+    EXPECT_EQ(measured, drawn);
+  }
+}
+
 TEST(BreakdownTagLabel, NamesTheCategoryOfATagCode) {
   // clang-format off
   const struct {
