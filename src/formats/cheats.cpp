@@ -8,6 +8,7 @@
 #include "platform/color_dialog.h"
 #include "formats/script_locking.h"
 #include "script/editing/document_modified.h"
+#include "script/layout/margin_marks.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -38,16 +39,16 @@ bool ReadOverride(const std::string& typed, const std::string& shown, int sceneS
   return true;
 }
 
-// The note's colour as it shows, or 0 when its entry is unset.
+// The note's colour as the screen shows it.
 TColor NoteColorOf(const TMDIChild& script, const TScriptElement& note) {
-  const Word index = NoteColorIndexOf(note);
-  return index < NoteColourCount ? script.NoteColours[index] : 0;
+  int index = NoteColorIndexOf(note);
+  return NoteColor(script, index);
 }
 
 // The colour dialog at the note's colour; true with `color` chosen.
 bool ChooseNoteColor(TColor& color) {
   TColorDialog picker(nullptr);
-  SetCustomColors(picker, IsUnsetNoteColor(color) ? clYellow : color);
+  SetCustomColors(picker, color);
   if (!picker.Execute()) return false;
   color = picker.Color;
   return true;
