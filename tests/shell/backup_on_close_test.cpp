@@ -3,6 +3,7 @@
 // and the File menu's backups to drive A and B. Volumes are temporary
 // folders in a table of mounted volumes that stands in for the system's.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <functional>
@@ -296,7 +297,7 @@ TEST_F(BackupOnCloseTest, AFailedCopyToTheHardDriveAsksBeforeClosing) {
 
 // The File menu's items write the script to the removable volume they
 // name: A the first mounted, B the second; the script keeps its name and
-// its unsaved changes.
+// its unsaved changes, and the backup its script's permissions.
 TEST_F(BackupOnCloseTest, TheFileMenuBacksUpToTheFloppyDriveItNames) {
   OpenChanged(InScripts("PILOT.QMW"));
   const std::vector<ElementSpec> changed = Elements();
@@ -306,8 +307,13 @@ TEST_F(BackupOnCloseTest, TheFileMenuBacksUpToTheFloppyDriveItNames) {
   MainForm->MenuItem("BDriveItem")->Click();
   EXPECT_TRUE(FindFiles(stick, "*").empty());
 
+  // The backup is open to no one its script is not.
+  ::chmod(InScripts("PILOT.QMW").c_str(), 0600);
   MainForm->MenuItem("ADriveItem")->Click();
   ASSERT_TRUE(FileExists(stick + "/PILOT.QMW"));
+  struct stat backup {};
+  ASSERT_EQ(::stat((stick + "/PILOT.QMW").c_str(), &backup), 0);
+  EXPECT_EQ(backup.st_mode & 077, 0u);
   EXPECT_EQ(Script().ScriptFileName, InScripts("PILOT.QMW"));
   EXPECT_TRUE(Script().DocumentModified) << "its own file still lacks the changes";
 
