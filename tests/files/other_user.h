@@ -19,18 +19,25 @@ inline bool BecomeUser(uid_t user) {
   return ::setgroups(0, nullptr) == 0 && ::setresgid(user, user, user) == 0 && ::setresuid(user, user, user) == 0;
 }
 
-// The exit code of a child that could not become the user it was to be.
+// The exit code of a child that could not become the user it was to be,
+// and of one a failure would have ended.
 constexpr int kNotThatUser = 99;
+constexpr int kEndedByAFailure = 98;
 
 // Runs `step` in a child that is `user`, after `first` ran there as root;
-// what `step` returns is the child's exit code, or kNotThatUser.
+// what `step` returns is the child's exit code, or one of those above.
+// Nothing the child does goes on past it.
 template <typename Step, typename First>
 int AsUser(uid_t user, Step step, First first) {
   const pid_t child = fork();
   if (child == 0) {
-    first();
-    if (!BecomeUser(user)) _exit(kNotThatUser);
-    _exit(step());
+    try {
+      first();
+      if (!BecomeUser(user)) _exit(kNotThatUser);
+      _exit(step());
+    } catch (...) {
+      _exit(kEndedByAFailure);
+    }
   }
   int status = 0;
   if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;

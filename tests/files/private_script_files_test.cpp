@@ -35,7 +35,7 @@ constexpr int kSaidWrongly = 2;
 constexpr int kUnexpectedBox = 3;
 constexpr const char* kOutcomes =
     "1: their settings were read as the writer's, 2: the message did not name the file and why, 3: a box that was "
-    "not expected, 99: could not become the writer, -1: the program ended";
+    "not expected, 98: a failure would have ended the program, 99: could not become the writer";
 
 struct Plant {
   enum Kind { None, TheirFile, TheirLink, Folder } kind = None;
