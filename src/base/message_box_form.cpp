@@ -121,6 +121,12 @@ TMyNewMsgBox::TMyNewMsgBox(TComponent* owner) : TForm(owner) {
   BorderIcons = 0;
   SetClientWidth(kClientWidth);
   SetClientHeight(kButtonTop + 40);
+  // Escape answers only through the button its kind names; a kind that
+  // names none keeps its question, whatever other windows do with Escape.
+  KeyPreview = true;
+  OnKeyDown = [](TObject*, Word& key, TShiftState) {
+    if (key == VK_ESCAPE) key = 0;
+  };
 
   BuildDialog(*this, MessageBoxTable());
   Bevel1 = DialogControl<TBevel>(*this, "Bevel1");

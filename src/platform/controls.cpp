@@ -1077,6 +1077,25 @@ void TScrollBar::Scroll(TScrollCode code, int trackPosition) {
   Position = pos;
 }
 
+void TScrollBar::KeyDown(Word& key, TShiftState shift) {
+  TWinControl::KeyDown(key, shift);
+  TScrollCode code;
+  switch (key) {
+    case VK_LEFT:
+    case VK_UP: code = TScrollCode::scLineUp; break;
+    case VK_RIGHT:
+    case VK_DOWN: code = TScrollCode::scLineDown; break;
+    case VK_PRIOR: code = TScrollCode::scPageUp; break;
+    case VK_NEXT: code = TScrollCode::scPageDown; break;
+    case VK_HOME: code = TScrollCode::scTop; break;
+    case VK_END: code = TScrollCode::scBottom; break;
+    default: return;
+  }
+  key = 0;
+  Scroll(code);
+  Scroll(TScrollCode::scEndScroll);
+}
+
 // ---------------------------------------------------------------------------
 // Pages
 

@@ -610,6 +610,9 @@ class TScrollBar : public TWinControl {
   void SetParams(int position, int min, int max);
   // A user's action on the bar, as the desktop reports it.
   void Scroll(TScrollCode code, int trackPosition = 0);
+  // With the keyboard the arrows move it a line, Page Up and Down a page,
+  // Home and End to its ends.
+  void KeyDown(Word& key, TShiftState shift) override;
   void PropertyChanged(PropId id) override;
 };
 

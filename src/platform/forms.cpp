@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 #include "platform/dialog_builder.h"
@@ -193,6 +194,9 @@ void TForm::FocusControl(TWinControl* control) {
   if (control) ActiveControl = control;
   if (old && old->OnExit) old->OnExit(old);
   if (control && control->OnEnter) control->OnEnter(control);
+  // A control that hands the focus on as it enters does not take it back:
+  // the two would pass it to each other for ever.
+  if (focused_ != control) return;
   if (control && control->Peer()) control->Peer()->SetFocus();
 }
 
@@ -564,6 +568,48 @@ TButton* FindButton(TWinControl* parent, bool wantDefault) {
   return nullptr;
 }
 
+// The buttons of a window that a key may press now.
+void CollectPressableButtons(TWinControl* parent, std::vector<TButton*>& found) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (auto* b = dynamic_cast<TButton*>(c); b && b->CanFocus()) found.push_back(b);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) CollectPressableButtons(w, found);
+  }
+}
+
+bool CaptionIsOneOf(const TButton& button, std::initializer_list<const char*> names) {
+  std::string caption = StripHotkey(button.Caption());
+  std::erase(caption, ' ');
+  for (char& c : caption) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return std::any_of(names.begin(), names.end(), [&](const char* name) { return caption == name; });
+}
+
+// A window of its own over the program's windows: a dialog, a message
+// box, a floating tool window.
+bool IsDialogWindow(const TForm& form) {
+  return Application && &form != Application->MainForm && form.FormStyle != TFormStyle::fsMDIChild &&
+         form.FormStyle != TFormStyle::fsMDIForm && !form.Menu && form.Visible;
+}
+
+// Escape that no control and no Cancel button took: a Cancel or Close
+// button not marked as such is pressed; a window that asks nothing (one
+// button or none that closes it) closes. A question whose answers are all
+// buttons keeps waiting for one, as the desktop's message boxes do.
+bool CloseOnEscape(TForm& form) {
+  std::vector<TButton*> buttons;
+  CollectPressableButtons(&form, buttons);
+  for (TButton* b : buttons)
+    if (CaptionIsOneOf(*b, {"CANCEL", "CLOSE"})) {
+      b->Click();
+      return true;
+    }
+  const auto answers =
+      std::count_if(buttons.begin(), buttons.end(), [](const TButton* b) { return b->ModalResult != mrNone; });
+  if (answers > 1) return false;
+  form.Close();
+  return true;
+}
+
 // The letter after the single "&" of a caption, in capitals; 0 for none.
 char HotkeyOf(const std::string& caption) {
   const std::size_t at = HotkeyIndex(caption);
@@ -686,6 +732,15 @@ bool TApplication::IsDialogKey(TWinControl* target, Word key, TShiftState shift)
   }
 }
 
+bool TApplication::AnswerDialogKey(TWinControl* target, Word key, TShiftState shift) {
+  if (key != VK_ESCAPE || shift.Contains(ssCtrl) || shift.Contains(ssAlt)) return false;
+  TForm* form = target->ParentForm();
+  if (!form || !IsDialogWindow(*form)) return false;
+  const auto code = static_cast<unsigned>(target->Perform(WM_GETDLGCODE, 0, 0));
+  if (code & DLGC_WANTALLKEYS) return false;
+  return key == VK_ESCAPE && CloseOnEscape(*form);
+}
+
 bool TApplication::DeliverInput(TMsg msg) {
   auto& platform = Platform::Current();
   if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
@@ -711,6 +766,8 @@ bool TApplication::DeliverInput(TMsg msg) {
   bool picked = false;
   if (letterForDialog && m.Result == 0 && TargetOf(msg) == target)
     picked = IsButtonHotkey(target, static_cast<char>(msg.wParam));
+  if (msg.message == WM_KEYDOWN && m.Result == 0 && TargetOf(msg) == target)
+    picked = AnswerDialogKey(target, static_cast<Word>(msg.wParam), TShiftState(static_cast<unsigned>(msg.lParam)));
   PaintPending();
   FreeReleased();
   return picked;

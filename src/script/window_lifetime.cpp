@@ -207,6 +207,10 @@ void TMDIChild::FormDestroy(TObject*) {
 
 void TMDIChild::FormKeyDown(TObject*, Word& key, TShiftState shift) {
   if (JobRunning || key == 0) return;
+  // A command that read the script stored the element being edited and
+  // left it so: the next key finds it unpacked again, or it would go into
+  // a line that the element no longer reads and be lost.
+  if (const TScriptElement* e = CurrentElement(); e && e->text && !IsPageBreakKind(e->Kind())) DisAssemble();
   const bool modified = shift.Contains(ssCtrl) || shift.Contains(ssAlt);
   if (!Editable && !IsNavigationKey(key)) {
     // A character typed goes on to be refused with the read-only warning.

@@ -13,6 +13,7 @@
 #include "script/editing/document_modified.h"
 #include "script/editing/goto_commands.h"
 #include "script/editing/goto_page.h"
+#include "script/editing/message_pump.h"
 #include "script/editing/position_texts.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/screen_rebuild.h"
@@ -122,7 +123,12 @@ void TMainForm::ZoomBtnClick(TObject* sender) {
   TMDIChild& script = *ActiveScript();
   if (sender) {
     TZoomScreenDlg dialog(this, script.ScriptFontName, script.ScriptFontSize, ZoomSize);
-    if (dialog.ShowModal() != mrOk) return;
+    const TModalResult result = dialog.ShowModal();
+    ProcessMessagesGuarded();
+    if (result != mrOk) {
+      FocusActiveScript();
+      return;
+    }
     ZoomSize = static_cast<Word>(dialog.Zoom());
   }
   SaveProgramSettings();

@@ -36,8 +36,12 @@ TZoomScreenDlg::TZoomScreenDlg(TComponent* owner, const std::string& fontName, i
   SampleMemo->ReadOnly = true;
   SampleMemo->ParentFont = false;
   SampleMemo->Font.Name = fontName;
-  // The sample only shows: the keyboard stays on the bar.
+  // The sample only shows: the keyboard stays on the bar, which the arrow
+  // keys move.
+  SampleMemo->TabStop = false;
   SampleMemo->OnEnter = [this](TObject*) { ZoomBar->SetFocus(); };
+  ZoomBar->TabStop = true;
+  ActiveControl = ZoomBar;
   ZoomBar->SmallChange = 1;
   ZoomBar->LargeChange = 10;
   ZoomBar->OnChange = [this](TObject* sender) { ZoomBarChange(sender); };

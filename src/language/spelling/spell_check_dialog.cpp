@@ -261,6 +261,8 @@ void TSpellCheckingDlg::SetChoosingOnly(bool only) {
   SuggestList->Enabled = !only;
   HelpBtn->Caption = only ? "OK" : "&Help";
   HelpBtn->Enabled = only;
+  // Choosing only, OK is the one answer: Return presses it.
+  HelpBtn->Default = only;
   HelpBtn->OnClick = only ? TNotifyEvent([this](TObject*) { ModalResult = mrOk; }) : TNotifyEvent();
 }
 

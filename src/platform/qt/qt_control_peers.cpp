@@ -554,6 +554,8 @@ class ScrollBarPeer : public QtPeer {
   ScrollBarPeer(QtBackend& backend, TScrollBar& bar) : QtPeer(backend, bar), bar_(bar) {}
   void Init() override {
     auto* w = new PeerWidget<QScrollBar>(this, bar_.Kind == TScrollBarKind::sbVertical ? Qt::Vertical : Qt::Horizontal);
+    // A bar in a dialog's tab order takes the keyboard; its arrows move it.
+    w->setFocusPolicy(bar_.TabStop ? Qt::StrongFocus : Qt::NoFocus);
     // The core decides where the bar goes; the slider then shows that.
     QObject::connect(w, &QScrollBar::actionTriggered, w, [this, w, alive = alive_](int action) {
       if (!*alive || !Alive() || syncing_) return;
@@ -580,7 +582,9 @@ class ScrollBarPeer : public QtPeer {
   }
 
  protected:
-  KeyRoute Route() const override { return KeyRoute::CoreThenNative; }
+  // The core moves the bar with the keys (the widget's own keys run the
+  // horizontal bar backwards).
+  KeyRoute Route() const override { return KeyRoute::Core; }
   void Sync(PropId id) override {
     QtPeer::Sync(id);
     auto* w = static_cast<QScrollBar*>(Widget());

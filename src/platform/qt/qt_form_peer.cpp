@@ -316,6 +316,13 @@ void FormPeer::SetFocus() {
   if (!window_ || !client || !TakesKeyboard()) return;
   if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data())) {
     if (parentArea_ && parentArea_->activeSubWindow() != sub) parentArea_->setActiveSubWindow(sub);
+    // The script takes the keyboard only with its frame: after a window
+    // that had no owner to give it back closed, the desktop may have left
+    // the frame inactive, and the next key would go nowhere.
+    if (QWidget* frame = sub->window(); !frame->isActiveWindow() && !QApplication::activeModalWidget()) {
+      QApplication::setActiveWindow(frame);
+      frame->activateWindow();
+    }
   } else {
     window_->raise();
     window_->activateWindow();
