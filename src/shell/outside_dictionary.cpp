@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* DesktopSettings = "WIN.INI";
 constexpr const char* UsualFolder = "C:\\MEGALEX";
+constexpr const char* UsualProgram = "C:\\Megalex\\megalex.exe";
 constexpr const char* ProgramName = "MegaLex.EXE";
 
 // The program's file in a folder of the old code's spelling, as it exists here.
@@ -21,16 +22,16 @@ std::string ProgramIn(const std::string& folder) {
 
 }  // namespace
 
-std::string DictionaryProgramFolder() {
+std::string CheckDictionaryProgram() {
   const std::string folder = ProfileReadString(DesktopSettings, "MegaLex Concise", "ProgDir", "");
   if (!folder.empty()) return folder;
-  if (FileExists(ProgramIn(UsualFolder))) return UsualFolder;
+  if (FileExists(MapPath(UsualProgram))) return UsualFolder;
   if (FileExists(ProgramIn(ProgramDirectory))) return ProgramDirectory;
   return "";
 }
 
 std::string DictionaryProgramFile() {
-  const std::string folder = DictionaryProgramFolder();
+  const std::string folder = CheckDictionaryProgram();
   if (folder.empty()) return "";
   const std::string file = ProgramIn(folder);
   return FileExists(file) ? file : "";
