@@ -64,7 +64,7 @@ bool CheatElement(TMDIChild& script) {
     return false;
   }
   TCheatElementDlg dialog(nullptr);
-  LoadElementFormat(dialog, "", e->format, script.FontNameTable);
+  LoadElementFormat(dialog, "", e->format, script.FontNameTable, script.ScriptFontName);
   const bool heading = IsSceneHeading(e->Kind());
   const std::string shownNumber = heading ? script.SceneNumberText(*e) : std::string();
   dialog.OverrideEdit->Text = shownNumber;
@@ -79,7 +79,7 @@ bool CheatElement(TMDIChild& script) {
   for (;;) {
     if (dialog.ShowModal() != mrOk) return false;
     std::string error;
-    if (StoreElementFormat(dialog, "", format, fonts, error) &&
+    if (StoreElementFormat(dialog, "", format, fonts, script.ScriptFontName, error) &&
         (!heading || ReadOverride(dialog.OverrideEdit->Text(), shownNumber, script.SceneStart, format, error)))
       break;
     ShowMessageBox(error, "Cheat Element");

@@ -49,6 +49,12 @@ int FontSlot(TFontNames& fonts, const std::string& name) {
 
 TCheckBox* Check(const TForm& form, const std::string& name) { return DialogControl<TCheckBox>(form, name); }
 
+// An element whose slot holds no name is in the script font.
+const std::string& FontOf(const TElementFormat& f, const TFontNames& fonts, const std::string& scriptFont) {
+  const std::string& name = fonts[f.FontIndex()];
+  return name.empty() ? scriptFont : name;
+}
+
 }  // namespace
 
 std::string TenthsText(int tenths) {
@@ -80,7 +86,8 @@ void AddElementFormatRows(TDialogTable& table, const std::string& parent, const 
   }
 }
 
-void LoadElementFormat(const TForm& form, const std::string& p, const TElementFormat& f, const TFontNames& fonts) {
+void LoadElementFormat(const TForm& form, const std::string& p, const TElementFormat& f, const TFontNames& fonts,
+                       const std::string& scriptFont) {
   DialogControl<TEdit>(form, p + "Left")->Text = TenthsText(f.LeftMargin);
   DialogControl<TEdit>(form, p + "Right")->Text = TenthsText(f.RightMargin);
   DialogControl<TEdit>(form, p + "Before")->Text = TenthsText(f.LinesBefore);
@@ -90,16 +97,18 @@ void LoadElementFormat(const TForm& form, const std::string& p, const TElementFo
   for (const TStyleBox& box : StyleBoxes) Check(form, p + box.Name)->SetChecked((f.Style & box.Bit) != 0);
   auto* font = DialogControl<TComboBox>(form, p + "Font");
   font->Items.Clear();
+  if (!scriptFont.empty()) font->Items.Add(scriptFont);
   for (int i = 0; i < FontSlots; ++i)
-    if (!fonts[static_cast<std::size_t>(i)].empty()) font->Items.Add(fonts[static_cast<std::size_t>(i)]);
+    if (const std::string& name = fonts[static_cast<std::size_t>(i)]; !name.empty() && font->Items.IndexOf(name) < 0)
+      font->Items.Add(name);
   if (Screen)
     for (const std::string& family : Screen->Fonts())
       if (font->Items.IndexOf(family) < 0) font->Items.Add(family);
-  font->SetItemIndex(fonts[f.FontIndex()].empty() ? -1 : font->Items.IndexOf(fonts[f.FontIndex()]));
+  font->SetItemIndex(font->Items.IndexOf(FontOf(f, fonts, scriptFont)));
 }
 
 bool StoreElementFormat(const TForm& form, const std::string& p, TElementFormat& format, TFontNames& fonts,
-                        std::string& error) {
+                        const std::string& scriptFont, std::string& error) {
   TElementFormat f = format;
   TNumberReader read(form, error);
   if (!read.Tenths(p + "Left", "The left margin", 0, 8, f.LeftMargin) ||
@@ -117,7 +126,8 @@ bool StoreElementFormat(const TForm& form, const std::string& p, TElementFormat&
   for (const TStyleBox& box : StyleBoxes)
     if (Check(form, p + box.Name)->Checked()) f.Style |= box.Bit;
   const auto* font = DialogControl<TComboBox>(form, p + "Font");
-  if (font->ItemIndex() >= 0) {
+  // The font shown unchanged keeps the element's slot.
+  if (font->ItemIndex() >= 0 && font->Items[font->ItemIndex()] != FontOf(f, fonts, scriptFont)) {
     const int slot = FontSlot(fonts, font->Items[font->ItemIndex()]);
     if (slot < 0) {
       error = "This Script has no room for another font.";

@@ -19,13 +19,15 @@ void AddElementFormatRows(TDialogTable& table, const std::string& parent, const 
 void AddNumberRow(TDialogTable& table, const std::string& parent, const std::string& name, const std::string& caption,
                   TPlace edit);
 
+// The font box shows the element's font: its slot's name, or the script
+// font `scriptFont` for a slot without one.
 void LoadElementFormat(const TForm& form, const std::string& prefix, const TElementFormat& format,
-                       const TFontNames& fonts);
+                       const TFontNames& fonts, const std::string& scriptFont);
 // False, with `error` naming the value, when one is outside its limits;
 // `format` is then left as it was. A font new to the script takes a free
 // slot of `fonts`.
 bool StoreElementFormat(const TForm& form, const std::string& prefix, TElementFormat& format, TFontNames& fonts,
-                        std::string& error);
+                        const std::string& scriptFont, std::string& error);
 
 // Tenths shown as "2.5".
 std::string TenthsText(int tenths);

@@ -34,14 +34,14 @@ std::uint32_t KindsOfSlot(int slot) {
 
 void LoadElementPage(TEditScriptFormatsDlg& d, const TFormatPage& page, const TScriptSettings& s,
                      const TFontNames& fonts) {
-  LoadElementFormat(d, page.Prefix, s.FormatSet[static_cast<std::size_t>(page.Slot)], fonts);
+  LoadElementFormat(d, page.Prefix, s.FormatSet[static_cast<std::size_t>(page.Slot)], fonts, s.ScriptFontName);
   SetCheck(d, std::string(page.Prefix) + "Hidden", (s.HiddenKinds & KindsOfSlot(page.Slot)) != 0);
 }
 
 bool StoreElementPage(const TEditScriptFormatsDlg& d, const TFormatPage& page, TScriptSettings& s, TFontNames& fonts,
                       std::string& error) {
   TElementFormat& f = s.FormatSet[static_cast<std::size_t>(page.Slot)];
-  if (!StoreElementFormat(d, page.Prefix, f, fonts, error)) {
+  if (!StoreElementFormat(d, page.Prefix, f, fonts, s.ScriptFontName, error)) {
     error = std::string(page.Caption) + ": " + error;
     return false;
   }

@@ -44,7 +44,7 @@ void ElementPage(TDialogTable& table, const TFormatPage& page) {
 void ElementOptions(TDialogTable& table) {
   Add(table, {CheckBox, "CenterNamesBox", "Ce&nter Character Names", {8, 184, 220, 20}}, "CharacterPage");
   // clang-format off
-  Add(table, {RadioGroup, "ContinuedGroup", "Character Continueds as...", {240, 130, 200, 90}, "",
+  Add(table, {RadioGroup, "ContinuedGroup", "Character Continueds as...", {400, 36, 180, 96}, "",
                {"&Extension", "&Parenthetical", "No&ne"}},
       "CharacterPage");
   // clang-format on
@@ -97,12 +97,12 @@ void PageBreaksPage(TDialogTable& table) {
   LabelledEdit(table, tab, "MinDialogue", "Minimum &Dialogue Lines on Page:", 154);
   LabelledEdit(table, tab, "PageStart", "Starting Pa&ge Number:", 182);
   LabelledEdit(table, tab, "FirstLine", "Start 1st/&Forced Page on Line:", 210);
-  Add(table, {CheckBox, "SingleSentenceBox", "&Break After a Single Sentence", {240, 126, 250, 20}}, tab);
-  Add(table, {CheckBox, "TwoOneLinersBox", "Brea&k two One-line Sentences", {240, 148, 250, 20}}, tab);
-  Add(table, {CheckBox, "TransitionFirstBox", "Allo&w Transition as 1st Line on Page", {240, 170, 250, 20}}, tab);
-  Add(table, {CheckBox, "CountMoreBox", "&Count (More) Line in Page Breaking", {240, 192, 250, 20}}, tab);
-  Add(table, {CheckBox, "TransitionContinuedBox", "Allow T&ransition on CONTINUED line", {240, 214, 250, 20}}, tab);
-  Add(table, {CheckBox, "SceneTopContinuedBox", "Allow S&cene on TOP CONTINUED line", {240, 236, 250, 20}}, tab);
+  Add(table, {CheckBox, "SingleSentenceBox", "&Break After a Single Sentence", {296, 126, 250, 20}}, tab);
+  Add(table, {CheckBox, "TwoOneLinersBox", "Brea&k two One-line Sentences", {296, 148, 250, 20}}, tab);
+  Add(table, {CheckBox, "TransitionFirstBox", "Allo&w Transition as 1st Line on Page", {296, 170, 250, 20}}, tab);
+  Add(table, {CheckBox, "CountMoreBox", "&Count (More) Line in Page Breaking", {296, 192, 250, 20}}, tab);
+  Add(table, {CheckBox, "TransitionContinuedBox", "Allow T&ransition on CONTINUED line", {296, 214, 250, 20}}, tab);
+  Add(table, {CheckBox, "SceneTopContinuedBox", "Allow S&cene on TOP CONTINUED line", {296, 236, 250, 20}}, tab);
 }
 
 TDialogTable FormatsTable() {

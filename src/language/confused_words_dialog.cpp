@@ -1,5 +1,7 @@
 #include "language/confused_words_dialog.h"
 
+#include <algorithm>
+
 #include "base/message_boxes.h"
 #include "language/confused_words.h"
 #include "language/duplicate_names.h"
@@ -95,6 +97,16 @@ TCheckWordsDlg::TCheckWordsDlg(TComponent* owner, bool duplicates) : TForm(owner
   CancelBtn->OnClick = [this](TObject*) { ModalResult = mrCancel; };
   UndoBtn->Enabled = false;
   UpdateNameButtons();
+  SetInstruction(InfoLabel->Caption());
+}
+
+void TCheckWordsDlg::SetInstruction(const std::string& text) {
+  InfoLabel->WordWrap = true;
+  InfoLabel->Width = Pages->Width - 2 * InfoLabel->Left;
+  InfoLabel->Caption = text;
+  const int bottom = NamesBox->Top + NamesBox->Height;
+  NamesBox->Top = std::max<int>(NamesBox->Top, InfoLabel->Top + InfoLabel->Height + 4);
+  NamesBox->Height = bottom - NamesBox->Top;
 }
 
 std::vector<std::string> TCheckWordsDlg::Groups() const { return ItemsOf(*CompareList); }

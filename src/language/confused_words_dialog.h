@@ -47,6 +47,9 @@ class TCheckWordsDlg : public TForm {
   // The names page.
   std::vector<std::string> Entries() const;
   void SetEntries(const std::vector<std::string>& entries);
+  // The duplicates page's instruction, wrapped across the page; the list
+  // starts below it.
+  void SetInstruction(const std::string& text);
   void NamesBoxClick();
   void CombineBtnClick();
   void BreakApartBtnClick();

@@ -128,9 +128,10 @@ void ShowDuplicateNames(bool locations) {
   dialog.Caption = locations ? "Setup Location Duplicates" : "Setup Duplicate Names";
   if (locations) {
     dialog.SetBounds(0, 0, 560, 360);
-    dialog.InfoLabel->Caption =
+    dialog.Pages->Width = dialog.ClientWidth();
+    dialog.SetInstruction(
         "Highlight ALL the Locations which are really the same Location but with different names,\r"
-        "STARTING WITH THE ONE YOU WANT TO BE THE REPORTED LOCATION and\rthen click the COMBINE button.";
+        "STARTING WITH THE ONE YOU WANT TO BE THE REPORTED LOCATION and\rthen click the COMBINE button.");
   }
   std::vector<std::string> vanished;
   dialog.SetEntries(MergeAliases(names, aliases, &vanished));

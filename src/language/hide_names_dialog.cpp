@@ -58,7 +58,7 @@ THideNamesDlg::THideNamesDlg(TComponent* owner, bool names) : TForm(owner), name
   SetUpDialogForm(*this, "HideNamesDlg", names ? "Hide Names in Pop-Up Lists" : "Hide Locations from Pop-up List", 390,
                   320);
   BuildDialog(*this, HideNamesTable(names));
-  BuildDialog(*this, ButtonRow(sbOK | sbCancel, {100, 264, 80, 25}, 100));
+  BuildDialog(*this, ButtonRow(sbOK | sbCancel | sbHelp, {60, 264, 80, 25}, 100));
   SrcLabel = DialogControl<TLabel>(*this, "SrcLabel");
   DstLabel = DialogControl<TLabel>(*this, "DstLabel");
   ShowNameList = DialogControl<TListBox>(*this, "ShowNameList");
@@ -70,6 +70,7 @@ THideNamesDlg::THideNamesDlg(TComponent* owner, bool names) : TForm(owner), name
   ExceptWhenInSceneBox = DialogControl<TCheckBox>(*this, "ExceptWhenInSceneBox");
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
+  HelpBtn = DialogControl<TButton>(*this, "HelpBtn");
   ShowNameList->Items.SetSorted(true);
   ExceptWhenInSceneBox->Visible = names;
 

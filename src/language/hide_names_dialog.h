@@ -28,6 +28,7 @@ class THideNamesDlg : public TForm {
   TCheckBox* ExceptWhenInSceneBox;
   TButton* OKBtn;
   TButton* CancelBtn;
+  TButton* HelpBtn;
 
   // Moves an entry to the hidden list. For names, a move that would take
   // the hidden names past 450 letters, or past what the script can store,

@@ -117,6 +117,7 @@ TDialogTable EditUserListTable(bool interactive) {
   // Not the default button: Enter moves down the rows.
   table.push_back({Button, "OKBtn", "OK", {300, bottom, 80, 25}});
   table.push_back({Button, "SetupDayBtn", "Setup (DAY 1) Entry", {400, bottom, 150, 25}});
+  table.push_back({HelpButton, "HelpBtn", "", {400, bottom - 34, 150, 25}});
   return table;
 }
 
@@ -154,6 +155,7 @@ TEditUserListDlg::TEditUserListDlg(TComponent* owner) : TForm(owner) {
   CopyFromScriptBtn->OnClick = [this](TObject* s) { CopyFromScriptClick(s); };
   SetupDayBtn = DialogControl<TButton>(*this, "SetupDayBtn");
   SetupDayBtn->OnClick = [this](TObject*) { SetupDayClick(); };
+  HelpBtn = DialogControl<TButton>(*this, "HelpBtn");
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   OKBtn->OnClick = [this](TObject* s) { OKBtnClick(s); };
   OnShow = [this](TObject* s) { FormShow(s); };

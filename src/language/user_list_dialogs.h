@@ -26,6 +26,7 @@ class TEditUserListDlg : public TForm {
   TButton* CopyFromScriptBtn;
   TButton* SetupDayBtn;
   TButton* OKBtn;
+  TButton* HelpBtn;
 
   // The dialog edits a copy of the script's lists.
   TUserListTables Lists;

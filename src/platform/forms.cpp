@@ -23,6 +23,13 @@ constexpr int kCaptionHeight = 19;
 constexpr int kMenuBarHeight = 20;
 // How far each window of a cascade lies down and right of the one before.
 constexpr int kCascadeStep = kCaptionHeight + 3;
+// What a dialog's title bar puts beside the title: the window's icon and
+// its buttons, and the desktop's title letters run wider than the
+// program's own bold font by about this part.
+constexpr int kTitleBarExtras = 22 + 62 + 16;
+constexpr int kTitleFontPercent = 150;
+// The margin a dialog keeps around a control that reached its edge.
+constexpr int kDialogMargin = 8;
 
 // When the active form goes, the next one of its kind (an MDI child, or a
 // top-level form) becomes active.
@@ -122,7 +129,34 @@ void TForm::PropertyChanged(PropId id) {
     Platform::Current().PublishWindows();
 }
 
+// A dialog shows what it holds: a control laid out partly past the edge
+// widens or lengthens the window to take it in (one wholly outside is put
+// away on purpose and stays there), and the title bar has room for the
+// title.
+void TForm::FitDialogToContents() {
+  const bool fixedFrame = BorderStyle == TFormBorderStyle::bsDialog || BorderStyle == TFormBorderStyle::bsSingle ||
+                          BorderStyle == TFormBorderStyle::bsToolWindow;
+  if (!fixedFrame || FormStyle == TFormStyle::fsMDIChild || FormStyle == TFormStyle::fsMDIForm) return;
+  const int shownWidth = ClientWidth(), shownHeight = ClientHeight();
+  int width = shownWidth, height = shownHeight;
+  for (int i = 0; i < ControlCount(); ++i) {
+    const TControl& c = *Controls(i);
+    if (!c.Visible || c.Align != TAlign::alNone || c.Left >= shownWidth || c.Top >= shownHeight) continue;
+    if (c.Left + c.Width > shownWidth) width = std::max(width, c.Left + c.Width + kDialogMargin);
+    if (c.Top + c.Height > shownHeight) height = std::max(height, c.Top + c.Height + kDialogMargin);
+  }
+  if (Platform::Exists() && !Caption().empty()) {
+    TCanvas measure;
+    measure.Font.Assign(Font);
+    measure.Font.Style = fsBold;
+    width = std::max(width, measure.TextWidth(Caption()) * kTitleFontPercent / 100 + kTitleBarExtras);
+  }
+  if (width != shownWidth) SetClientWidth(width);
+  if (height != shownHeight) SetClientHeight(height);
+}
+
 void TForm::ShowInternal() {
+  FitDialogToContents();
   if (Position == TPosition::poScreenCenter && Screen) {
     Left = (Screen->Width() - Width) / 2;
     Top = (Screen->Height() - Height) / 2;
@@ -136,7 +170,13 @@ void TForm::ShowInternal() {
   }
   Handle();
   EnsurePeer();
-  if (OnShow) OnShow(this);
+  if (!OnShow) return;
+  OnShow(this);
+  // What the form's own show handler laid out or named fits too.
+  const int width = Width, height = Height;
+  FitDialogToContents();
+  if (Position == TPosition::poScreenCenter && (Width != width || Height != height))
+    SetBounds(Left - (Width - width) / 2, Top - (Height - height) / 2, Width, Height);
 }
 
 void TForm::VisibleChanged() {

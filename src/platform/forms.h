@@ -106,6 +106,7 @@ class TForm : public TCustomControl {
  private:
   friend class TWinControl;
   void ShowInternal();
+  void FitDialogToContents();
   void PlaceNewMDIChild();
   void BringMDIChildToFront();
   bool modal_ = false;

@@ -160,10 +160,15 @@ std::string WithoutPrefix(std::string_view text) {
 
 }  // namespace
 
-int TCanvas::DrawText(std::string_view text, TRect& rect, unsigned flags) {
+std::vector<std::string> TCanvas::TextLines(std::string_view text, int width, unsigned flags) const {
   const std::string shown = (flags & DT_NOPREFIX) ? std::string(text) : WithoutPrefix(text);
+  if (flags & DT_SINGLELINE) return {shown};
+  return WrapLines(*this, shown, width, (flags & DT_WORDBREAK) != 0);
+}
+
+int TCanvas::DrawText(std::string_view text, TRect& rect, unsigned flags) {
   const bool wrap = (flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE);
-  auto lines = (flags & DT_SINGLELINE) ? std::vector<std::string>{shown} : WrapLines(*this, shown, rect.Width(), wrap);
+  const auto lines = TextLines(text, rect.Width(), flags);
   const int lineHeight = TextHeight("Wg");
   const int total = lineHeight * static_cast<int>(lines.size());
   if (flags & DT_CALCRECT) {

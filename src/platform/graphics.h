@@ -147,6 +147,10 @@ class TCanvas {
   // Word-wrapped or aligned text in a rectangle; with DT_CALCRECT only
   // measures, setting rect's bottom (and right for single lines).
   int DrawText(std::string_view text, TRect& rect, unsigned flags);
+  // The lines DrawText draws of a text `width` pixels wide with these
+  // flags: broken at each line break, and with DT_WORDBREAK after the
+  // blanks that keep each line within the width.
+  std::vector<std::string> TextLines(std::string_view text, int width, unsigned flags) const;
 
   void FillRect(const TRect& rect);
   void FrameRect(const TRect& rect);

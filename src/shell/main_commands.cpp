@@ -21,6 +21,8 @@
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "shell/outside_dictionary.h"
+#include "platform/process.h"
 #include "shell/tool_bar.h"
 #include "shell/startup_setup.h"
 #include "base/ini_file.h"
@@ -196,9 +198,11 @@ void TMainForm::EditSpeedBar1Click(TObject*) {
   Repaint();
 }
 
-// The outside dictionary program only ever existed on another platform.
+// The item shows only while the program is installed; it may have gone since.
 void TMainForm::MacquarieConciseItemClick(TObject*) {
-  ShowMessageBox("The MegaLex Macquarie Concise Dictionary is not available on this system.", "Attention");
+  const std::string program = DictionaryProgramFile();
+  if (program.empty() || !StartProgram(program, {}, ExtractFilePath(program)))
+    ShowMessageBox("Unable to find MegaLex.EXE!", "");
 }
 
 void TMainForm::About1Click(TObject*) {

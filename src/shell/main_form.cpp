@@ -31,6 +31,7 @@
 #include "shell/idle_loop.h"
 #include "shell/menu_hints.h"
 #include "shell/options_dialog.h"
+#include "shell/outside_dictionary.h"
 #include "story/storyboard_protocol.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
@@ -298,6 +299,7 @@ void TMainForm::FormDestroy(TObject*) {
 void TMainForm::SetupMenusEtc() {
   ProgramBusyScope busy;
   SetupMenuCaptions();
+  MenuItem("MacquarieConciseItem")->Visible = !DictionaryProgramFile().empty();
   if (!CommandLine.empty() && StartupFileTaken) OpenStartupFile(ScriptNameFromCommandLine(CommandLine));
   if (StartupFileTaken && StartupChoice == 3) OpenMostRecentScript();
   if (StartupFileTaken && StartupChoice == 4) RestoreWorkSpace();

@@ -268,7 +268,7 @@ const TMenuRow kRows[] = {
     Line(2),
     Do(2, "&Thesaurus", "F5", "ThesaurusItem", QM_CMD(ThesaurusItemClick)),
     Do(2, "Word We&b", "Ctrl+F5", "WordWebItem", QM_CMD(ThesaurusItemClick)),
-    Do(2, "Mac&quarie Concise", "", "MacquarieConciseItem", QM_CMD(MacquarieConciseItemClick)),
+    Do(2, "Mac&quarie Concise", "", "MacquarieConciseItem", QM_CMD(MacquarieConciseItemClick)).Hidden(),
     Do(2, "Check &Homonyms", "", "CheckHomonymsItem", QM_CMD(CheckHomonymsItemClick)),
     Line(2),
     Do(2, "Pause &Autocorrection", "Ctrl+Alt+S", "PauseAutocorrectionItem", QM_CMD(PauseAutocorrectionItemClick)),

@@ -18,12 +18,12 @@ TDialogTable RevisionColorTable() {
       {Button, "EditBtn", "Edit Color", {220, 86, 200, 25}},
       {Button, "DeleteBtn", "Delete Color", {220, 116, 200, 25}},
       {Button, "PageColorBtn", "Set Page Display Color", {220, 146, 200, 25}},
-      {CheckBox, "DisplayBox", "Display Page Colors On Screen", {220, 178, 220, 19}},
+      {CheckBox, "DisplayBox", "Display Page Colors On Screen", {220, 178, 200, 19}},
       {Panel, "SamplePanel", "Sample Text", {220, 200, 200, 28}},
       {RadioGroup, "LoopGroup", "After the last Color", {8, 236, 412, 100}},
       {CheckBox, "DefaultsBox", "Set as Defaults for All New Scripts", {8, 344, 300, 19}},
   };
-  for (TDialogItem& row : ButtonRow(sbOK | sbCancel, {250, 372, 80, 25}, 90)) t.push_back(row);
+  for (TDialogItem& row : ButtonRow(sbOK | sbCancel | sbHelp, {160, 372, 80, 25}, 90)) t.push_back(row);
   return t;
 }
 
@@ -44,6 +44,7 @@ TRevisionColorDlg::TRevisionColorDlg(TComponent* owner) : TForm(owner) {
   SamplePanel = DialogControl<TPanel>(*this, "SamplePanel");
   OKBtn = DialogControl<TButton>(*this, "OKBtn");
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
+  HelpBtn = DialogControl<TButton>(*this, "HelpBtn");
   OKBtn->ModalResult = mrNone;
   OKBtn->OnClick = [this](TObject*) { OKBtnClick(); };
   AddBtn->OnClick = [this](TObject*) { AddColor(); };

@@ -40,6 +40,7 @@ class TRevisionColorDlg : public TForm {
   TPanel* SamplePanel = nullptr;
   TButton* OKBtn = nullptr;
   TButton* CancelBtn = nullptr;
+  TButton* HelpBtn = nullptr;
 
   std::vector<TDraftColorEntry> Entries;
   void SetEntries(std::vector<TDraftColorEntry> entries, int current, int loop, bool display);

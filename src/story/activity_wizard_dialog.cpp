@@ -76,7 +76,7 @@ const TDialogTable& QuestionsTable() {
 
       {Label, "AvailableJumpsLabel", "Branch to which Branch Target?", {8, 4, 440, 16}, "Page7"},
       {ListBox, "AvailableJumps", "", {8, 22, 440, 160}, "Page7"},
-      {Button, "CreateNew", "Create New &Branch Target", {8, 190, 200, 25}, "Page7"},
+      {Button, "CreateNew", "Create &New Branch Target", {8, 190, 200, 25}, "Page7"},
 
       {Button, "PrevBtn", "<< &Previous", {8, 296, 100, 25}},
       {Button, "NextBtn", "&Next >>", {116, 296, 100, 25}},
@@ -89,7 +89,6 @@ const TDialogTable& QuestionsTable() {
 
 TActivityWizardDlg::TActivityWizardDlg(TComponent* owner) : TForm(owner) {
   SetUpDialogForm(*this, "ActivityWizardDlg", "User Activity Wizard", 480, 360);
-  KeyPreview = true;
   BuildDialog(*this, TDialogTable{{Label, "PageTitle", "", {8, 8, 464, 20}}});
   BuildDialog(*this, PagesTable());
   BuildDialog(*this, QuestionsTable());
@@ -98,6 +97,8 @@ TActivityWizardDlg::TActivityWizardDlg(TComponent* owner) : TForm(owner) {
   for (int i = 0; i < Notebook->PageCount(); ++i) Notebook->Pages(i)->TabVisible = false;
   PrevBtn = DialogControl<TButton>(*this, "PrevBtn");
   NextBtn = DialogControl<TButton>(*this, "NextBtn");
+  // Return answers the page on screen, once, as Next does.
+  NextBtn->Default = true;
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
   HelpBtn = DialogControl<TButton>(*this, "HelpBtn");
   UserChoiceBtn = DialogControl<TRadioButton>(*this, "UserChoiceBtn");
@@ -152,12 +153,6 @@ TActivityWizardDlg::TActivityWizardDlg(TComponent* owner) : TForm(owner) {
     MoveItems(*variableLists[static_cast<std::size_t>(from)], target, target.ItemAtPos(at, false));
   };
   variableDrag_.Attach(variableLists);
-  // Enter answers the page, as Next does.
-  OnKeyDown = [this](TObject*, Word& key, TShiftState) {
-    if (key != VK_RETURN) return;
-    key = 0;
-    NextBtnClick();
-  };
 }
 
 TActivityWizardDlg& ActivityWizard() {

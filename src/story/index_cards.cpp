@@ -192,7 +192,8 @@ void CollectPairs(const std::string& s, std::string_view open, std::string_view 
 
 }  // namespace
 
-std::vector<TStyleRun> TakeStyleRuns(std::string& body) {
+std::vector<TStyleRun> TakeStyleRuns(std::string& body, bool tagging) {
+  const CharSet inlineCodes = InlineCodes(tagging);
   const std::string hiddenOpen{HiddenOpen0, HiddenMark};
   const std::string hiddenClose{HiddenMark, HiddenClose1, ' '};
   std::vector<TRawRun> raw;
@@ -213,7 +214,7 @@ std::vector<TStyleRun> TakeStyleRuns(std::string& body) {
     std::size_t skip = 0;
     if (body.compare(i, hiddenOpen.size(), hiddenOpen) == 0) skip = hiddenOpen.size();
     else if (body.compare(i, hiddenClose.size(), hiddenClose) == 0) skip = hiddenClose.size();
-    else if (body[i] != '\r' && CodeCharSet.Contains(body[i])) skip = 1;
+    else if (body[i] != '\r' && inlineCodes.Contains(body[i])) skip = 1;
     for (std::size_t k = 1; k < skip; ++k) newIndex[i + k] = plain.size();
     if (skip == 0) plain += body[i++];
     else i += skip;
@@ -237,12 +238,12 @@ TCardFace MakeCardFace(const TScriptDocument& script, const TCardEntry& entry, b
       script.InteractiveScript ? std::to_string(story::TargetNumber(*heading)) : script.SceneNumberText(*heading);
   face.title = LiveElementText(script, *heading);
   if (!outline) {
-    face.title = CopyWithoutCodes(false, face.title);
+    face.title = CopyWithoutScriptCodes(face.title, script.TaggingUsed != 0);
     TrimTrailingBlanks(face.title);
   }
   if (face.title == " ") face.title.clear();
   face.body = CardBodyText(script, heading, outline, &face.tooLong);
-  face.runs = TakeStyleRuns(face.body);
+  face.runs = TakeStyleRuns(face.body, script.TaggingUsed != 0);
   return face;
 }
 

@@ -95,8 +95,9 @@ TCardFace MakeCardFace(const TScriptDocument& script, const TCardEntry& entry, b
 // The body text with its inline codes and hidden markers, as the writer
 // edits it on the card.
 std::string CardBodyText(const TScriptDocument& script, const TScriptElement* heading, bool outline, bool* tooLong);
-// Collects the style runs of a body and takes the codes and markers out.
-std::vector<TStyleRun> TakeStyleRuns(std::string& body);
+// Collects the style runs of a body and takes the codes and markers out;
+// a tagged script's tags are codes too.
+std::vector<TStyleRun> TakeStyleRuns(std::string& body, bool tagging = false);
 
 // ---- Layouts ----
 // Columns and rows of a cards-per-screen setting (4, 6, 9 or 12).

@@ -64,14 +64,14 @@ TScriptElement* PilotHeadingAround(const TScriptDocument& script, TScriptElement
 
 std::string PilotCaption(const TScriptDocument& script, const TScriptElement& heading) {
   std::string caption = script.SceneNumberText(heading);
-  std::string title = PlainText(LiveElementText(script, heading));
+  std::string title = PlainScriptText(LiveElementText(script, heading), script.TaggingUsed != 0);
   title.erase(0, std::min(title.find_first_not_of(' '), title.size()));
   if (!caption.empty()) caption += "  ";
   caption += title;
   for (const TScriptElement* e = heading.next; e && !IsCardHeading(script, e) && caption.size() < CaptionLimit;
        e = e->next) {
     if (SkippedInCaption(script, e)) continue;
-    const std::string text = PlainText(LiveElementText(script, *e));
+    const std::string text = PlainScriptText(LiveElementText(script, *e), script.TaggingUsed != 0);
     switch (e->Kind()) {
       case ekCharacterName: caption += " " + text + ":"; break;
       case ekParenthetical: caption += " (" + text + ")"; break;

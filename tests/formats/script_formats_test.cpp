@@ -205,6 +205,46 @@ TEST_F(ScriptFormatsTest, AnInstalledFontJoinsTheScriptsFontTable) {
   EXPECT_FALSE(Run());
 }
 
+// An element without a font of its own is in the script font: its page
+// shows that font, and OK with it unchanged keeps the element as it was.
+TEST_F(ScriptFormatsTest, EveryElementPageShowsItsFont) {
+  Speeches();
+  Window().ScriptFontName = "Courier New";
+  Window().FontNameTable[0].clear();
+  const TFontNames before = Window().FontNameTable;
+  Answer([](TEditScriptFormatsDlg& d) {
+    for (const TFormatPage& page : FormatPages) {
+      SCOPED_TRACE(page.Caption);
+      auto* font = d.PageControl<TComboBox>(page.Prefix, "Font");
+      ASSERT_GE(font->ItemIndex(), 0) << "the font box is empty";
+      EXPECT_EQ(font->Items[font->ItemIndex()], "Courier New");
+    }
+  });
+  ASSERT_TRUE(Run());
+  EXPECT_EQ(Window().FontNameTable, before);
+  EXPECT_EQ(Window().FormatSet[fsAction].FontIndex(), 0);
+}
+
+// No control of a page covers another, so each can be seen and clicked.
+TEST_F(ScriptFormatsTest, NoControlOfAPageCoversAnother) {
+  Speeches();
+  Answer(
+      [](TEditScriptFormatsDlg& d) {
+        for (int p = 0; p < d.Notebook->PageCount(); ++p) {
+          const TTabSheet* page = d.Notebook->Pages(p);
+          SCOPED_TRACE(page->Caption());
+          for (int i = 0; i < page->ControlCount(); ++i)
+            for (int j = i + 1; j < page->ControlCount(); ++j) {
+              const TRect a = page->Controls(i)->BoundsRect(), b = page->Controls(j)->BoundsRect();
+              const bool apart = a.Right <= b.Left || b.Right <= a.Left || a.Bottom <= b.Top || b.Bottom <= a.Top;
+              EXPECT_TRUE(apart) << page->Controls(i)->Name << " covers " << page->Controls(j)->Name;
+            }
+        }
+      },
+      mrCancel);
+  EXPECT_FALSE(Run());
+}
+
 // A value outside its limits is refused with a message and the dialog
 // comes back; nothing is stored until it closes with good values.
 TEST_F(ScriptFormatsTest, ValuesOutsideTheirLimitsAreRefused) {

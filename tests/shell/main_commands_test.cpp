@@ -47,7 +47,7 @@ TEST_F(MainCommandsTest, OutsideProgramsThatAreNotThereAreNamed) {
   } cases[] = {
       {"ConfigurationWizard1", "Unable to find CONFIGWZ.EXE!"},
       {"EditTopSpeedBarItem", "Unable to find SETUPBAR.EXE!"},
-      {"MacquarieConciseItem", "The MegaLex Macquarie Concise Dictionary is not available on this system."},
+      {"MacquarieConciseItem", "Unable to find MegaLex.EXE!"},
       {"MemoryAvailItem", "Due to the 32 bit Memory management system, this feature has been disabled."},
   };
   for (const auto& c : cases) {

@@ -253,7 +253,8 @@ TEST_F(ActivityWizardTest, TheQuestionsNameTheActionAndTheButtonFollowsTheOutcom
 }
 
 // On every page each letter that Alt reaches belongs to one control: the
-// page's own and the buttons under the pages (Next is Alt+N everywhere).
+// page's own and the buttons under the pages (Next is Alt+N, and on the
+// last pages, where Next reads Finish, N is the new branch target's).
 TEST_F(ActivityWizardTest, NoTwoControlsOfAPageShareALetter) {
   TActivityWizardDlg& w = Open();
   const auto showing = [&w](const TControl* c) {
@@ -263,6 +264,7 @@ TEST_F(ActivityWizardTest, NoTwoControlsOfAPageShareALetter) {
   };
   for (int page = 0; page < w.Notebook->PageCount(); ++page) {
     w.Notebook->SetActivePageIndex(page);
+    w.NotebookPageChanged();
     std::map<char, std::string> owners;
     for (int i = 0; i < w.ComponentCount(); ++i) {
       const auto* c = dynamic_cast<const TWinControl*>(w.Components(i));
@@ -275,7 +277,9 @@ TEST_F(ActivityWizardTest, NoTwoControlsOfAPageShareALetter) {
       const auto [kept, added] = owners.emplace(letter, c->Name);
       EXPECT_TRUE(added) << "page " << page << ": " << c->Name << " and " << kept->second << " share " << letter;
     }
-    EXPECT_EQ(owners.count('N'), 1u) << "page " << page;
+    if (w.NextBtn->Caption() == "&Next >>") {
+      EXPECT_EQ(owners['N'], "NextBtn") << "page " << page;
+    }
   }
 }
 
@@ -354,6 +358,34 @@ TEST_F(ActivityWizardTest, ANewTargetIsAddedToTheScriptAndChosen) {
   EXPECT_EQ(w.AvailableJumps->Items[w.AvailableJumps->ItemIndex()], "GARDEN (10)");
   EXPECT_EQ(testing::ElementsOf(Script()).back(), (testing::ElementSpec{ekSceneHeading, "Garden"}));
   EXPECT_EQ(Script().CurrentElement(), testing::NthElement(Script(), 9)) << "the caret comes back";
+}
+
+// Each Return answers the page on screen once: after "No" on the action's
+// page it shows what happens next, and only the next Return finishes.
+TEST_F(ActivityWizardTest, EachReturnAnswersThePageOnScreenOnce) {
+  editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 11));
+  std::vector<int> pages;
+  bool stillOpen = false;
+  Driver().Expect([&pages, &stillOpen](TForm& form) {
+    auto& w = dynamic_cast<TActivityWizardDlg&>(form);
+    SendKey(VK_RETURN);
+    pages.push_back(w.Page());
+    w.UserCanDoWhat->Text = "climb";
+    w.NoNeedToKnowBtn->SetFocus();
+    w.NoNeedToKnowBtn->SetChecked(true);
+    SendKey(VK_RETURN);
+    pages.push_back(w.Page());
+    stillOpen = form.ModalResult == mrNone;
+    SendKey(VK_RETURN);
+  });
+  MainForm->InteractiveWizardItemClick(nullptr);
+  EXPECT_EQ(pages, (std::vector<int>{story::wpUserAction, story::wpWhatHappens}));
+  EXPECT_TRUE(stillOpen) << "one Return finished the wizard";
+  EXPECT_EQ(testing::ElementsOf(Script())[11], (testing::ElementSpec{ekShot, "IF YOU climb then"}));
+}
+
+TEST_F(ActivityWizardTest, TheNewTargetButtonUnderlinesItsN) {
+  EXPECT_EQ(Open().CreateNew->Caption(), "Create &New Branch Target");
 }
 
 TEST_F(ActivityWizardTest, TheCommandRunsTheWizardModallyAndCanJumpToTheTarget) {

@@ -166,6 +166,24 @@ TEST_F(IndexCardsTest, ACardShowsItsHeadingNumberAndSceneTextInTheCardNotation) 
   EXPECT_EQ(MakeCardFace(Script(), table_[2], false).number, "2");
 }
 
+// Props (10) is a line feed and Cast (6) a control byte: as letters they
+// would break the line and show as boxes.
+TEST_F(IndexCardsTest, ATaggedScriptsCardsLeaveItsTagsOut) {
+  const std::string knife = std::string("A \x0A") + "knife\x01 lies on the table.";
+  Load({{ekSceneHeading, "INT. HALL \x06"
+                         "BOB\x01"},
+        {ekAction, knife},
+        {ekSceneHeading, "EXT. YARD"}});
+  Script().TaggingUsed = 1;
+  LoadCards();
+  for (const bool outline : {false, true}) {
+    SCOPED_TRACE(outline ? "outline" : "shuffle");
+    const TCardFace face = MakeCardFace(Script(), table_[1], outline);
+    EXPECT_EQ(face.body, "A knife lies on the table.");
+  }
+  EXPECT_EQ(MakeCardFace(Script(), table_[1], false).title, "INT. HALL BOB");
+}
+
 TEST_F(IndexCardsTest, InlineStylesAndHiddenTextBecomeStyleRuns) {
   const std::string b{static_cast<char>(BoldOn)}, bOff{static_cast<char>(BoldOff)};
   const std::string i{static_cast<char>(ItalicsOn)}, iOff{static_cast<char>(ItalicsOff)};

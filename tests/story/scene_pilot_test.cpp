@@ -84,6 +84,14 @@ TEST_F(ScenePilotTest, ALongSceneShowsAboutTwoHundredCharacters) {
 namespace qm {
 namespace {
 
+TEST_F(ScenePilotTest, ATaggedScriptsPilotLeavesItsTagsOut) {
+  Load({{ekSceneHeading, "INT. HALL \x06"
+                         "BOB\x01"},
+        {ekAction, std::string("A \x0A") + "knife\x01 lies on the table."}});
+  Script().TaggingUsed = 1;
+  EXPECT_EQ(PilotCaption(Script(), *Nth(0)), "1  INT. HALL BOB A knife lies on the table.");
+}
+
 TEST_F(ScenePilotTest, GotoSceneOpensThePilotOnceTheMenuHasGoneAndAClickGoesThere) {
   LoadScenes(4, 6);
   MainForm->MenuItem("ScenePilotItem")->Click();

@@ -87,7 +87,10 @@ class ContainerPeer : public QtPeer {
 // A caption as rich text with the letter at `letter` underlined, as the
 // desktop shows the letter Alt reaches.
 QString UnderlinedHotkey(const std::string& caption, std::size_t letter) {
-  const auto text = [](const std::string& part) { return Q(StripHotkey(part)).toHtmlEscaped(); };
+  const auto text = [](const std::string& part) {
+    QString html = Q(StripHotkey(part)).toHtmlEscaped();
+    return html.replace("\r\n", "<br>").replace('\r', "<br>").replace('\n', "<br>");
+  };
   return "<span style=\"white-space:pre-wrap\">" + text(caption.substr(0, letter - 1)) + "<u>" +
          Q(caption.substr(letter, 1)).toHtmlEscaped() + "</u>" + text(caption.substr(letter + 1)) + "</span>";
 }
@@ -105,18 +108,45 @@ class LabelPeer : public QtPeer {
   QLabel* Label() const { return static_cast<QLabel*>(Widget()); }
   void SyncCaption() override {
     if (!Label()) return;
+    ShowText();
+    Label()->setAlignment(AlignmentOf(label_.Alignment) | Qt::AlignTop);
+    SyncBounds();
+  }
+  // The lines are the ones the program measured the label by, so that its
+  // size holds them all; a caption with an underlined letter keeps its
+  // own line breaks and lets the desktop wrap it.
+  void ShowText() {
     const std::string& caption = label_.Caption();
     const std::size_t letter = label_.ShowAccelChar ? HotkeyIndex(caption) : std::string::npos;
     Label()->setTextFormat(letter == std::string::npos ? Qt::PlainText : Qt::RichText);
-    if (letter != std::string::npos) Label()->setText(UnderlinedHotkey(caption, letter));
-    else Label()->setText(Q(label_.ShowAccelChar ? StripHotkey(caption) : caption));
-    Label()->setWordWrap(label_.WordWrap);
-    Label()->setAlignment(AlignmentOf(label_.Alignment) | Qt::AlignTop);
-    SyncBounds();
+    if (letter != std::string::npos) {
+      Label()->setText(UnderlinedHotkey(caption, letter));
+      Label()->setWordWrap(label_.WordWrap);
+      return;
+    }
+    TCanvas measure;
+    measure.Font.Assign(label_.Font);
+    const unsigned flags = (label_.WordWrap ? DT_WORDBREAK : 0u) | (label_.ShowAccelChar ? 0u : DT_NOPREFIX);
+    const std::vector<std::string> lines = measure.TextLines(caption, label_.Width, flags);
+    Label()->setWordWrap(false);
+    if (lines.size() == 1) {
+      Label()->setText(Q(lines.front()));
+      return;
+    }
+    // Lines as far apart as they were measured: the desktop's own spacing
+    // is wider, and the last line fell outside the label.
+    QStringList shown;
+    for (const std::string& line : lines) shown << Q(line).toHtmlEscaped();
+    Label()->setTextFormat(Qt::RichText);
+    Label()->setText(
+        QString("<p style=\"margin:0; white-space:pre; line-height:%1px; -qt-line-height-type:fixed\">%2</p>")
+            .arg(measure.TextHeight("Wg"))
+            .arg(shown.join("<br>")));
   }
   // A label sized to its caption shows it whole: the desktop may draw the
   // text a few pixels wider than the program measured it.
   void SyncBounds() override {
+    if (label_.WordWrap && Label() && Label()->width() != label_.Width) ShowText();
     QtPeer::SyncBounds();
     QLabel* w = Label();
     if (!w || !label_.AutoSize || label_.WordWrap || label_.Alignment != TAlignment::taLeftJustify) return;

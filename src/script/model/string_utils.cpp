@@ -33,15 +33,31 @@ std::string PlainText(std::string_view text) {
   return plain;
 }
 
+std::string PlainScriptText(std::string_view text, bool tagging) {
+  std::string plain = CopyWithoutScriptCodes(text, tagging);
+  TrimTrailingBlanks(plain);
+  return plain;
+}
+
 std::string PlainUpperText(std::string_view text) { return AnsiUpperCase(PlainText(text)); }
+
+namespace {
+
+std::string CopyWithout(std::string_view s, const CharSet& codes) {
+  std::string copy;
+  for (char c : s)
+    if (!codes.Contains(c)) copy.push_back(c);
+  return ShortString(std::move(copy));
+}
+
+}  // namespace
 
 std::string CopyWithoutCodes(bool keepCodes, std::string_view s) {
   if (keepCodes) return ShortString(std::string(s));
-  std::string copy;
-  for (char c : s)
-    if (!CodeCharSet.Contains(c)) copy.push_back(c);
-  return ShortString(std::move(copy));
+  return CopyWithout(s, CodeCharSet);
 }
+
+std::string CopyWithoutScriptCodes(std::string_view s, bool tagging) { return CopyWithout(s, InlineCodes(tagging)); }
 
 void CutAtParenthesis(std::string& text) {
   const std::size_t paren = text.find('(');

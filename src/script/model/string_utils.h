@@ -22,10 +22,14 @@ std::string ShortString(std::string s);
 // The text without inline codes (CodeCharSet), at most 255 characters,
 // trailing blanks removed.
 std::string PlainText(std::string_view text);
+// The same for a script's text, whose tagging flag makes its tags codes too.
+std::string PlainScriptText(std::string_view text, bool tagging);
 std::string PlainUpperText(std::string_view text);
 
 // s without inline codes; with keepCodes an unchanged copy.
 std::string CopyWithoutCodes(bool keepCodes, std::string_view s);
+// s without the inline codes of a script whose tagging flag is `tagging`.
+std::string CopyWithoutScriptCodes(std::string_view s, bool tagging);
 
 // Cuts the text at its first "(" together with the blanks before it; a text
 // without "(" is left alone.
