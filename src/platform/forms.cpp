@@ -778,7 +778,7 @@ bool TApplication::AnswerDialogKey(TWinControl* target, Word key, TShiftState sh
   if (!form || !IsDialogWindow(*form)) return false;
   const auto code = static_cast<unsigned>(target->Perform(WM_GETDLGCODE, 0, 0));
   if (code & DLGC_WANTALLKEYS) return false;
-  return key == VK_ESCAPE && CloseOnEscape(*form);
+  return CloseOnEscape(*form);
 }
 
 bool TApplication::DeliverInput(TMsg msg) {

@@ -232,7 +232,7 @@ class TApplication : public TComponent {
   void DispatchToWindow(TMsg& msg);
   bool IsMenuKey(TWinControl* target, Word key, TShiftState shift);
   bool IsDialogKey(TWinControl* target, Word key, TShiftState shift);
-  // Escape and Return that the focused control left alone.
+  // Escape that the focused control left alone.
   bool AnswerDialogKey(TWinControl* target, Word key, TShiftState shift);
   bool IsButtonHotkey(TWinControl* target, char letter);
 
