@@ -1,7 +1,6 @@
 // Tagging mode on the desktop: a word marked with the keyboard and tagged
 // as a prop shows in tagging mode, and the window says which mode it is in.
 #include <QApplication>
-#include <QMenu>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -74,12 +73,7 @@ TEST_F(BreakdownTaggingTest, ARightClickTagsAWordThatShowsAndTheStandardBreakdow
   MainForm->MenuItem("TaggingModeItem")->Click();
   Application->ProcessMessages();
   ASSERT_TRUE(TaggingModeOn());
-  Later(100, [] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu) return;
-    for (QAction* a : menu->actions())
-      if (a->text() == "&Vehicles") QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-  });
+  Later(100, [] { EXPECT_TRUE(ClickPopupItem("&Vehicles")) << "the categories are offered"; });
   QTest::mouseClick(ScriptClient(), Qt::RightButton, {}, QPoint(150, 60));
   Application->ProcessMessages();
   EXPECT_EQ(Script().EditBuffer(), "A " + Tag(Vehicles, "truck") + " waits.");

@@ -20,7 +20,9 @@ class CategoryMenuGuiTest : public testing::GuiFixture {};
 TEST_F(CategoryMenuGuiTest, TheMenuShowsInTwoColumns) {
   TComponent owner(nullptr);
   int tagged = -1;
-  TPopupMenu& menu = CategoryMenu(owner, {.Tag = [&tagged](int category) { tagged = category; }});
+  TCategoryMenuActions actions;
+  actions.Tag = [&tagged](int category) { tagged = category; };
+  TPopupMenu& menu = CategoryMenu(owner, actions);
   std::vector<std::string> visible;
   for (int i = 0; i < menu.Items()->Count(); ++i)
     if (menu.Items()->Items(i)->Visible) visible.push_back(StripHotkey(menu.Items()->Items(i)->Caption()));

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -93,6 +95,25 @@ void GuiFixture::DoubleClickRow(QListWidget& list, int row) {
   QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
   QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
   QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
+}
+
+bool GuiFixture::ClickPopupItem(const QString& caption) {
+  QWidget* popup = QApplication::activePopupWidget();
+  if (auto* menu = qobject_cast<QMenu*>(popup)) {
+    for (QAction* a : menu->actions())
+      if (a->text() == caption) {
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+        return true;
+      }
+    return false;
+  }
+  if (!popup) return false;
+  for (QPushButton* button : popup->findChildren<QPushButton*>())
+    if (button->text() == caption) {
+      QTest::mouseClick(button, Qt::LeftButton);
+      return true;
+    }
+  return false;
 }
 
 }  // namespace qm::testing

@@ -53,6 +53,10 @@ class GuiFixture : public ::testing::Test {
   // A double click on a list's row as the desktop delivers it: a click,
   // then the second press as a double click, then its release.
   static void DoubleClickRow(QListWidget& list, int row);
+  // Clicks the item captioned `caption` on the pop-up menu that is up,
+  // whether drawn as one column or, split, as several; false when no
+  // pop-up or no such item is there.
+  static bool ClickPopupItem(const QString& caption);
 
  private:
   // Owns the steps of Later(): a step still waiting when its test ends

@@ -3,7 +3,6 @@
 // category chosen tags it.
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QtTest/QTest>
 
 #include "breakdown/categories.h"
@@ -45,13 +44,7 @@ TEST_F(TaggingShiftReleaseTest, ShiftComingUpOffersTheCategoriesForTheMarkedWord
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "nothing offered while Shift is down";
 
   bool offered = false;
-  Later(100, [&offered] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu) return;
-    offered = true;
-    for (QAction* a : menu->actions())
-      if (a->text() == "&Props") QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-  });
+  Later(100, [&offered] { offered = ClickPopupItem("&Props"); });
   SendKeyEvent(QEvent::KeyRelease, Qt::Key_Shift, Qt::ShiftModifier);
   Application->ProcessMessages();
   EXPECT_TRUE(offered) << "the categories at the caret";
