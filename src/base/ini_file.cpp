@@ -1,6 +1,7 @@
 #include "base/ini_file.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -45,7 +46,28 @@ std::optional<std::int32_t> ParseNumber(std::string_view text) {
   return static_cast<std::int32_t>(bits);
 }
 
-EIniFileError::EIniFileError(const std::string& fileName) : std::runtime_error("Unable to write to " + fileName) {}
+namespace {
+
+std::string WhyNotWritten(const TProfileWriteFailure& failure) {
+  const bool refused = failure.error == EACCES || failure.error == EPERM;
+  if (refused && DirectoryExists(failure.path)) return PathToText(failure.path) + " is a folder you may not write to";
+  if (refused && IsReadOnly(failure.file)) return "the file is marked read-only";
+  return FileFailureText(failure.error, failure.path);
+}
+
+// The file with its folder, and why it could not be written when the
+// system said.
+std::string NotWrittenText(const std::string& fileName) {
+  const std::string file = ProfileFilePath(fileName);
+  const TProfileWriteFailure failure = LastProfileWriteFailure();
+  std::string text = "Unable to write to " + PathToText(file);
+  if (failure.file == file && failure.error != 0) text += ": " + WhyNotWritten(failure);
+  return text;
+}
+
+}  // namespace
+
+EIniFileError::EIniFileError(const std::string& fileName) : std::runtime_error(NotWrittenText(fileName)) {}
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& ident,
                                  const std::string& defaultValue) const {

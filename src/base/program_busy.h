@@ -1,6 +1,7 @@
 // Flags of the running program that several subsystems read.
 #pragma once
 
+#include "base/scoped_state.h"
 #include "platform/types.h"
 
 namespace qm {
@@ -11,15 +12,9 @@ extern bool ProgramBusy;
 
 // Sets ProgramBusy for its lifetime and puts back what was there before,
 // so a nested or failing job never leaves the program blocked.
-class ProgramBusyScope {
+class ProgramBusyScope : public ScopedState<bool> {
  public:
-  ProgramBusyScope() : previous_(ProgramBusy) { ProgramBusy = true; }
-  ~ProgramBusyScope() { ProgramBusy = previous_; }
-  ProgramBusyScope(const ProgramBusyScope&) = delete;
-  ProgramBusyScope& operator=(const ProgramBusyScope&) = delete;
-
- private:
-  bool previous_;
+  ProgramBusyScope() : ScopedState(ProgramBusy, true) {}
 };
 
 }  // namespace qm

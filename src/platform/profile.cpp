@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <cerrno>
 #include <functional>
 #include <list>
 #include <mutex>
@@ -314,6 +315,23 @@ Result WithDocument(const std::string& file, const std::function<Result(const Do
 
 bool WriteDocument(const std::string& path, Document& doc, Document* fresh);
 
+thread_local TProfileWriteFailure tLastFailure;
+
+bool NoteFailure(const std::string& file, const std::string& path, int error) {
+  tLastFailure = {file, path, error};
+  return false;
+}
+
+// The file replaced whole by `text`, its folder made when missing; why
+// not is noted.
+bool WrittenWhole(const std::string& path, const std::string& text) {
+  const std::string folder = ExtractFileDir(path);
+  if (!ForceDirectories(folder)) return NoteFailure(path, folder, errno);
+  TFileReplacement file(path);
+  if (file.Create() && file.Write(text.data(), text.size()) && file.Commit()) return true;
+  return NoteFailure(path, file.FailedPath(), file.LastError());
+}
+
 // Applies `change` and writes the file when it changed anything. The old
 // file stays as it was when the new one cannot be written.
 bool Modify(const std::string& file, bool createFile, const std::function<bool(Document&)>& change) {
@@ -321,7 +339,7 @@ bool Modify(const std::string& file, bool createFile, const std::function<bool(D
   const std::string path = ResolvePath(file);
   FileState state;
   Document* cached = Load(path, state);
-  if (state == FileState::Unreadable) return false;
+  if (state == FileState::Unreadable) return NoteFailure(path, path, 0);
   if (state == FileState::Missing && !createFile) return true;
   Document fresh;
   Document& doc = cached ? *cached : fresh;
@@ -338,7 +356,7 @@ bool Modify(const std::string& file, bool createFile, const std::function<bool(D
 // that is not in the cache yet.
 bool WriteDocument(const std::string& path, Document& doc, Document* fresh) {
   const std::string text = Serialize(doc);
-  const bool written = ForceDirectories(ExtractFileDir(path)) && WriteFileAtomic(path, text.data(), text.size());
+  const bool written = WrittenWhole(path, text);
   const std::optional<Stamp> stamp = written ? StampOf(path) : std::nullopt;
   if (!stamp) {
     gCache.erase(path);
@@ -351,6 +369,10 @@ bool WriteDocument(const std::string& path, Document& doc, Document* fresh) {
 }
 
 }  // namespace
+
+std::string ProfileFilePath(const std::string& file) { return ResolvePath(file); }
+
+TProfileWriteFailure LastProfileWriteFailure() { return tLastFailure; }
 
 std::uint64_t ProfileLinesExamined() { return gLinesExamined.load(std::memory_order_relaxed); }
 
@@ -394,10 +416,12 @@ std::string ProfileReadString(const std::string& file, const std::string& sectio
 
 bool ProfileWriteString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
-  if (!ValidName(section, "]\r\n") || !ValidName(key, "=\r\n")) return false;
+  // No settings line can hold it: nothing of the system failed.
+  const auto unfit = [&] { return NoteFailure(ResolvePath(file), ResolvePath(file), 0); };
+  if (!ValidName(section, "]\r\n") || !ValidName(key, "=\r\n")) return unfit();
   const std::string s(TrimBlanksAndTabs(section));
   const std::string k(TrimBlanksAndTabs(key));
-  if (k[0] == ';' || k[0] == '[') return false;
+  if (k[0] == ';' || k[0] == '[') return unfit();
   return Modify(file, true, [&](Document& d) { return SetKey(d, s, k, value); });
 }
 

@@ -49,6 +49,19 @@ std::vector<std::pair<std::string, std::string>> ProfileReadSectionValues(const 
                                                                           const std::string& section);
 bool ProfileSectionExists(const std::string& file, const std::string& section);
 
+// The full name of the settings file a name gives (see above).
+std::string ProfileFilePath(const std::string& file);
+// Why the last write of a settings file on this thread failed: the file
+// (its full name), the path of the step that failed (the file, or the
+// folder a new version could not be made in) and the system's error
+// number, 0 when no step of the system failed.
+struct TProfileWriteFailure {
+  std::string file;
+  std::string path;
+  int error = 0;
+};
+TProfileWriteFailure LastProfileWriteFailure();
+
 // How many settings-file lines have been looked at since the program
 // started: the measure of the service's work, which grows with a file's
 // size and not with the number of writes in a batch.

@@ -34,6 +34,7 @@
 #include "shell/outside_dictionary.h"
 #include "story/storyboard_protocol.h"
 #include "base/global_state.h"
+#include "base/idle_detached.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "shell/program_settings.h"
@@ -238,16 +239,6 @@ void TMainForm::UndoItemClick(TObject* sender) {
   FocusActiveScript();
 }
 
-void TMainForm::DetachIdleAndHint() {
-  Application->OnIdle = nullptr;
-  Application->OnHint = nullptr;
-}
-
-void TMainForm::AttachIdleAndHint() {
-  Application->OnIdle = [this](TObject* s, bool& done) { AppIdle(s, done); };
-  Application->OnHint = [this](TObject*) { StatusLine().ShowAppHint(); };
-}
-
 void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
   canClose = ExitConfirmed != 0;
   if (canClose) return;
@@ -260,8 +251,11 @@ void TMainForm::FormCloseQuery(TObject*, bool& canClose) {
 }
 
 void TMainForm::ExitQuillmasterItemClick(TObject* sender) {
-  DetachIdleAndHint();
-  ExitConfirmed = 1;
+  // Put back however the Exit ends short of closing the program: a script
+  // kept open, No, a Cancel, or a settings file that cannot be written.
+  IdleAndHintDetached idle;
+  ScopedState<Byte> exiting(ExitConfirmed, 1);
+  TMDIChild* const shown = ActiveScript();
   // The scripts open now are the workspace of the next start.
   ClearWorkSpace();
   SaveWorkSpace();
@@ -272,11 +266,14 @@ void TMainForm::ExitQuillmasterItemClick(TObject* sender) {
   if (sender && DocumentCount == 0) {
     if (ExpertPrompting || AskYesNo("Exit Quillmaster for Windows?", PromptTable(34), true)) {
       Close();
+      if (Application->Terminated()) {
+        idle.Keep();
+        exiting.Keep();
+      }
       return;
     }
   }
-  ExitConfirmed = 0;
-  AttachIdleAndHint();
+  if (DocumentCount > 0) MakeShownScriptActive(shown);
 }
 
 void TMainForm::FormClose(TObject*, TCloseAction&) {
@@ -292,7 +289,8 @@ void TMainForm::FormClose(TObject*, TCloseAction&) {
 }
 
 void TMainForm::FormDestroy(TObject*) {
-  DetachIdleAndHint();
+  Application->OnIdle = nullptr;
+  Application->OnHint = nullptr;
   Application->OnMessage = nullptr;
 }
 

@@ -561,8 +561,9 @@ class TMainForm : public TForm, public TProgramOptions {
   std::unique_ptr<TScriptPopups> scriptPopups_;
   std::unique_ptr<TRuler> ruler_;
   std::unique_ptr<TAutoScroll> autoScroll_;
-  void DetachIdleAndHint();
-  void AttachIdleAndHint();
+  // The script of a slot brought to the front and made the active one.
+  void BringScriptForward(int slot);
+  void MakeShownScriptActive(const TMDIChild* shown);
 };
 
 extern TMainForm* MainForm;

@@ -1,6 +1,7 @@
 // The File menu's printing commands: Print (and Alternate Print) through
 // the print menu after the spelling check of the word last typed, Print Preview, the printer set-up and SmartCheck.
 #include "base/document_table.h"
+#include "base/idle_detached.h"
 #include "language/spelling/spell_pass.h"
 #include "platform/menus.h"
 #include "platform/printer.h"
@@ -27,27 +28,21 @@ void TMainForm::PrintItemClick(TObject* sender) {
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
   const bool standardBreakdowns = item && item->Name == "PrintBreakdownsItem";
   CurrentPrintCanvas = &Printer()->Canvas();
-  DetachIdleAndHint();
+  const IdleAndHintDetached idle;
   // The pages print as the script paginates now, whatever the option says.
-  const bool noAutoPagination = NoAutoPagination;
-  NoAutoPagination = false;
+  const ScopedState<bool> paginating(NoAutoPagination, false);
   ActiveScript()->RefreshLayout();
   PrintMenuDlg().RunPrintJob(standardBreakdowns);
   RefreshAfterChange();
-  AttachIdleAndHint();
-  NoAutoPagination = noAutoPagination;
 }
 
 void TMainForm::PreviewItemClick(TObject*) {
   if (NoActiveDocument() || NoPrinterAvailable()) return;
-  DetachIdleAndHint();
-  const bool noAutoPagination = NoAutoPagination;
-  NoAutoPagination = false;
+  const IdleAndHintDetached idle;
+  const ScopedState<bool> paginating(NoAutoPagination, false);
   ActiveScript()->RefreshLayout();
   PreviewScript(*ActiveScript(), TPrintChoice{});
   RefreshAfterChange();
-  AttachIdleAndHint();
-  NoAutoPagination = noAutoPagination;
 }
 
 void TMainForm::RunSmartCheck1Click(TObject*) {

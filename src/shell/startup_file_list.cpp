@@ -166,8 +166,10 @@ void TMainForm::EndFileListClick() {
 void TMainForm::StartupFileListMouseUp(TObject*, TMouseButton, TShiftState, int, int) {
   if (!FileListClicked) return;
   FileListClicked = 0;
-  OpenStartupListFile();
+  // Busy while the file opens, and as before the click however the open ends.
   ProgramBusy = busyBeforeListClick_;
+  const ProgramBusyScope busy;
+  OpenStartupListFile();
 }
 
 void TMainForm::StartupFileListEnter(TObject*) { EndFileListClick(); }

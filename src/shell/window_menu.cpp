@@ -83,16 +83,30 @@ void TMainForm::UpdateWindowList() {
 void TMainForm::SwitchDocumentItem(TObject* sender) {
   const auto* item = dynamic_cast<TMenuItem*>(sender);
   if (!item || item->Tag > DocumentCount || item->Tag < 1) return;
-  TMDIChild* target = Documents[item->Tag];
-  const bool minimized = target->WindowState == TWindowState::wsMinimized;
+  const bool minimized = Documents[item->Tag]->WindowState == TWindowState::wsMinimized;
   if (item->Tag == ActiveDocument && !minimized) return;
-  ActiveDocument = static_cast<Byte>(item->Tag);
-  if (minimized) target->WindowState = TWindowState::wsMaximized;
+  BringScriptForward(item->Tag);
+}
+
+void TMainForm::BringScriptForward(int slot) {
+  TMDIChild* target = Documents[slot];
+  ActiveDocument = static_cast<Byte>(slot);
+  if (target->WindowState == TWindowState::wsMinimized) target->WindowState = TWindowState::wsMaximized;
   // Brought to the front on the desktop too, not only made active.
   target->SetFocus();
   target->FormActivate(target);
   RebuildScreen(target);
   target->Invalidate();
+}
+
+// A command that made each script active in turn (Exit) and kept some
+// open: the script the writer had in front is the active one again, or the
+// one the desktop put in front when that one closed.
+void TMainForm::MakeShownScriptActive(const TMDIChild* shown) {
+  int slot = SlotOf(shown);
+  if (slot == 0) slot = SlotOf(dynamic_cast<const TMDIChild*>(ActiveMDIChild()));
+  if (slot == 0) slot = ActiveDocument;
+  if (slot >= 1 && slot <= DocumentCount) BringScriptForward(slot);
 }
 
 }  // namespace qm

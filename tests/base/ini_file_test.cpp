@@ -1,14 +1,19 @@
 #include "base/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
 
 #include "platform/files.h"
 #include "base/global_state.h"
+#include "files/other_user.h"
 #include "support/platform_fixture.h"
 
 namespace qm {
@@ -135,19 +140,68 @@ TEST_F(IniFileTest, FreezeIniCountsAsANumberLikeEveryFlag) {
   }
 }
 
-TEST_F(IniFileTest, RefusedWritesRaiseTheSettingsFileError) {
-  Put("[Keep]\nKey=old\n");
-  ASSERT_TRUE(SetReadOnly(path_, true));
-  for (const auto& c : kChanges) {
-    TIniFile ini = Ini();
-    try {
-      c.apply(ini);
-      ADD_FAILURE() << c.what << " did not raise";
-    } catch (const EIniFileError& e) {
-      EXPECT_EQ(std::string(e.what()), "Unable to write to " + path_) << c.what;
+// A refused write raises the settings-file error, which names the file
+// with its folder and says why.
+TEST_F(IniFileTest, RefusedWritesRaiseTheSettingsFileErrorWithItsCause) {
+  const struct {
+    const char* what;
+    std::function<void()> refuse;
+    std::string cause;
+  } refusals[] = {
+      {"a read-only file", [this] { ASSERT_TRUE(SetReadOnly(path_, true)); }, "the file is marked read-only"},
+      {"a full disk",
+       [] {
+         SetFileFaultHook([](TFileStep step, const std::string&) { return step == TFileStep::Write ? ENOSPC : 0; });
+       },
+       std::strerror(ENOSPC)},
+  };
+  for (const auto& r : refusals) {
+    Put("[Keep]\nKey=old\n");
+    r.refuse();
+    for (const auto& c : kChanges) {
+      TIniFile ini = Ini();
+      try {
+        c.apply(ini);
+        ADD_FAILURE() << r.what << ", " << c.what << " did not raise";
+      } catch (const EIniFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path_ + ": " + r.cause) << r.what << ", " << c.what;
+      }
     }
+    SetFileFaultHook(nullptr);
+    SetReadOnly(path_, false);
+    EXPECT_EQ(Bytes(), "[Keep]\nKey=old\n") << r.what;
   }
-  EXPECT_EQ(Bytes(), "[Keep]\nKey=old\n");
+}
+
+// A writer who is not root and may not write to the settings file's
+// folder is told so of that folder.
+TEST_F(IniFileTest, AFolderTheWriterMayNotWriteToIsNamed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "the writer is played by root's child";
+  const std::string folder = folder_.File("locked");
+  ASSERT_TRUE(ForceDirectories(folder));
+  ASSERT_EQ(::chmod(folder_.Path().c_str(), 0755), 0);
+  ASSERT_EQ(::chown(folder.c_str(), testing::kWriter, testing::kWriter), 0);
+  ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
+  const std::string file = folder + "/QUILLPAD.INI";
+  constexpr int kSaid = 0;
+  constexpr int kNotRaised = 1;
+  constexpr int kSaidWrongly = 2;
+  const int outcome = testing::AsUser(
+      testing::kWriter,
+      [&] {
+        try {
+          TIniFile(file).WriteString("Keep", "Key", "new");
+        } catch (const EIniFileError& e) {
+          return std::string(e.what()) ==
+                         "Unable to write to " + file + ": " + folder + " is a folder you may not write to"
+                     ? kSaid
+                     : kSaidWrongly;
+        }
+        return kNotRaised;
+      },
+      [] {});
+  EXPECT_EQ(outcome, kSaid) << "1: not raised, 2: said wrongly, 98/99: the child failed";
+  EXPECT_FALSE(FileExists(file));
 }
 
 TEST_F(IniFileTest, AKeyTheFileCannotHoldRaisesTheError) {

@@ -798,7 +798,7 @@ TEST_F(ProgramSettingsTest, ARefusedSaveIsReportedWithoutThrowing) {
   bool saved = true;
   EXPECT_NO_THROW(saved = SaveProgramSettings(&error));
   EXPECT_FALSE(saved);
-  EXPECT_EQ(error, "Unable to write to " + IniPath());
+  EXPECT_EQ(error, "Unable to write to " + IniPath() + ": the file is marked read-only");
   SetReadOnly(IniPath(), false);
   // Shut-down goes on and can still mark the clean exit.
   EXPECT_NO_THROW(Ini().WriteBool("Pending", "Exited Normally", true));

@@ -6,6 +6,7 @@
 #include "script/script_window.h"
 #include "base/document_table.h"
 #include "base/global_state.h"
+#include "base/scoped_state.h"
 
 namespace qm {
 
@@ -32,22 +33,12 @@ namespace {
 // handler that throws must not leave every script refusing keys.
 class PumpScope {
  public:
-  PumpScope() : wasRunning_(JobRunning), idle_(std::move(Application->OnIdle)) {
-    PumpBusy = 1;
-    JobRunning = 1;
-    Application->OnIdle = nullptr;
-  }
-  ~PumpScope() {
-    if (Application) Application->OnIdle = std::move(idle_);
-    JobRunning = wasRunning_;
-    PumpBusy = 0;
-  }
-  PumpScope(const PumpScope&) = delete;
-  PumpScope& operator=(const PumpScope&) = delete;
+  PumpScope() : pumpBusy_(PumpBusy, 1), jobRunning_(JobRunning, 1), idle_(Application->OnIdle, nullptr) {}
 
  private:
-  Byte wasRunning_;
-  TIdleEvent idle_;
+  ScopedState<Byte> pumpBusy_;
+  ScopedState<Byte> jobRunning_;
+  ScopedState<TIdleEvent> idle_;
 };
 
 }  // namespace
