@@ -11,6 +11,7 @@
 #include "files/export_block.h"
 #include "files/export_elements.h"
 #include "files/file_job.h"
+#include "files/safe_save.h"
 #include "platform/clipboard.h"
 #include "platform/files.h"
 #include "platform/messages.h"
@@ -90,20 +91,44 @@ bool PutExportBlock(TScriptDocument& script, const std::string& filterFile) {
   return put;
 }
 
+// The writer's own file at the target that is marked read-only is kept,
+// as every save keeps it.
+bool OwnReadOnlyTarget(const std::string& target) {
+  return FileExists(target) && IsReadOnly(target) && !OtherUserOwning(target);
+}
+
+enum class TTarget { Made, There, Refused };
+
 // The target made the writer's own, or an own one there already, takes
-// the script's mode (the usual one for a script never saved); whether it
-// was made new.
-bool PrepareExportTarget(const std::string& target, std::optional<unsigned> mode) {
-  const bool created = CreateNewFile(target, mode.value_or(0666));
+// the script's mode (the usual one for a script never saved). Refused,
+// with why in `cause`, when no new file can be made in its folder.
+TTarget PrepareExportTarget(const std::string& target, std::optional<unsigned> mode, std::string& cause) {
+  const bool there = FileExists(target) || IsLink(target);
+  if (!CreateNewFile(target, mode.value_or(0666)) && !there) {
+    const int err = errno;
+    const std::string folder = ExtractFileDir(ExpandFileName(target));
+    cause = FailureCause(err, err == EACCES || err == EPERM ? folder : target, true);
+    return TTarget::Refused;
+  }
   if (mode) SetOwnFileMode(target, *mode);
-  return created;
+  return there ? TTarget::There : TTarget::Made;
 }
 
 // Why the converter left no target: another user's file it could not
-// replace, or, as it says, a failed conversion.
-std::string WhyNotConverted(const std::string& target) {
+// replace, the error it could not write its file for (a full disk, a
+// folder it may not write to), or, as it says, a failed conversion.
+std::string WhyNotConverted(const TConverterRun& run, const std::string& target) {
   if (OtherUserOwning(target)) return FileFailureText(EACCES, target);
+  if (run.exitCode == ConverterDiskFullExit) return FailureCause(ENOSPC, target, true);
+  if (run.exitCode == ConverterFolderRefusedExit) return FailureCause(EACCES, ExtractFileDir(target), true);
+  if (run.exitCode == ConverterReadOnlyVolumeExit) return FailureCause(EROFS, target, true);
   return "the conversion failed";
+}
+
+// "Unable to write" the target, and why, as one sentence.
+std::string NotWrittenText(const std::string& target, std::string why) {
+  if (why.ends_with('.')) why.pop_back();
+  return "Unable to write " + PathToText(target) + ": " + why + ".";
 }
 
 }  // namespace
@@ -166,6 +191,11 @@ bool ExportViaFilter(const std::string& targetFile, const std::string& filterFil
     PendingIOError = 100;
     return false;
   }
+  if (OwnReadOnlyTarget(targetFile)) {
+    ShowFileError("writing " + PathToText(targetFile), FailureCause(EACCES, targetFile, true));
+    PendingIOError = FileErrorCode(EACCES, true);
+    return false;
+  }
   {
     TExportWalk walk(*script, true);
     if (!PutExportBlock(*script, filterFile)) {
@@ -178,15 +208,20 @@ bool ExportViaFilter(const std::string& targetFile, const std::string& filterFil
   // one; a new name is taken at once, never through a link, and given up
   // again when nothing was written to it. What the converter writes takes
   // the mode of the writer's own target, which is its script's.
-  const bool created = PrepareExportTarget(targetFile, ModeFor(script->ScriptFileName));
+  std::string refused;
+  const TTarget prepared = PrepareExportTarget(targetFile, ModeFor(script->ScriptFileName), refused);
   const std::string target = LongPathName(ExpandFileName(targetFile));
   ReportJobDone();
+  if (prepared == TTarget::Refused) {
+    ShowMessageBox(NotWrittenText(target, refused), "Export Canceled");
+    PendingIOError = 100;
+    return false;
+  }
   const TConverterRun run = RunConverter(*program, {filterFile, target});
   if (ConverterReportedConversion() && FileSize(target) > 0) return true;
-  if (created && FileSize(target) == 0) DeleteFile(target);
-  ShowMessageBox(
-      FailureText(run, "write", target, "Unable to write " + PathToText(target) + ": " + WhyNotConverted(target) + "."),
-      "Export Canceled");
+  if (prepared == TTarget::Made && FileSize(target) == 0) DeleteFile(target);
+  ShowMessageBox(FailureText(run, "write", target, NotWrittenText(target, WhyNotConverted(run, target))),
+                 "Export Canceled");
   PendingIOError = 100;
   return false;
 }

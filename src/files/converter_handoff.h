@@ -18,6 +18,13 @@ inline constexpr const char* ConverterName = "XTDLINK.EXE";
 inline constexpr const char* ConverterToken = "GoAheadNow";
 inline constexpr const char* OfficePackage = "libreoffice-writer-nogui";
 
+// The converter's exit statuses when it could not write its file beside
+// the target, so that the writer is told why: a full disk, a folder it
+// may not write to, a volume mounted read-only.
+inline constexpr int ConverterDiskFullExit = 6;
+inline constexpr int ConverterFolderRefusedExit = 7;
+inline constexpr int ConverterReadOnlyVolumeExit = 8;
+
 // What the converter did with a file to be read.
 enum TConverterResult : Byte {
   crResultConverted = 0,  // the target file is there

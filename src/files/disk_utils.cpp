@@ -168,6 +168,13 @@ std::string PathOnDrive(const std::string& path) {
   return MapPath(JoinPath(volume, path.substr(rest)));
 }
 
+std::string WriteFailureOn(const TDrive& volume, const std::string& cause) {
+  if (volume.Kind != DriveKind::Removable || !volume.Mounted) return cause;
+  const TDrive now = DriveOf(volume.Folder);
+  if (now.Mounted && now.Folder == volume.Folder) return cause;
+  return "The volume " + PathToText(volume.Name) + " was removed during the write";
+}
+
 bool EnsureDriveReady(const std::string& pathOrDrive) {
   for (TDrive drive = DriveOf(pathOrDrive); !DriveReadable(drive); drive = DriveOf(pathOrDrive)) {
     if (AskAbortRetry(NotReadyText(drive) + "\r\rShould I retry?", "Warning", true) != mrRetry) return false;

@@ -38,6 +38,10 @@ std::vector<std::string> RemovableVolumes();
 // drive lies on that drive's volume (empty when none is mounted).
 std::string PathOnDrive(const std::string& path);
 
+// The cause to give for a failed write to a file on `volume` (its drive
+// as it was before the write): a removable volume no longer mounted was
+// removed, whatever else the system said; otherwise `cause`.
+std::string WriteFailureOn(const TDrive& volume, const std::string& cause);
 // True once the drive of the path (or drive letter) can be read; until
 // then asks whether to retry, with the CD-ROM or the drive-door message.
 bool EnsureDriveReady(const std::string& pathOrDrive);

@@ -14,6 +14,7 @@
 #include "files/storydev_import.h"
 #include "files/tagged_text.h"
 #include "files/text_classifier.h"
+#include "files/text_encoding.h"
 #include "files/text_files.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
@@ -56,6 +57,25 @@ TImportedElements ReadStoryDev(TMDIChild& script, std::string_view bytes, bool& 
   ok = ReadStoryDevExchange(std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()), data);
   if (ok) AddStoryDevNames(script, data.characterNames);
   return std::move(data.elements);
+}
+
+// The Formatted ASCII export's own extension, or a text the program wrote
+// under any name: its text is in the program's character set.
+bool InOwnCharacterSet(const std::string& fileName, std::string_view text) {
+  return SameText(ExtractFileExt(fileName), ".DOS") || IsOwnFormattedText(text);
+}
+
+// A text file read as the clipboard would hold it, when that block (its
+// zero included) is short enough to be typed; else nothing.
+std::optional<std::string> ShortFileText(const std::string& fileName, Byte loadFormat) {
+  if (loadFormat != lfPlainText && loadFormat != lfStrippedText && loadFormat != lfWordStar) return std::nullopt;
+  const auto bytes = ReadFileBytes(fileName, nullptr);
+  if (!bytes) return std::nullopt;
+  const std::string text = loadFormat == lfWordStar ? WordStarToText(AsText(*bytes)) : std::string(AsText(*bytes));
+  if (text.size() + 1 > TypedPasteLimit) return std::nullopt;
+  std::string ansi = IncomingTextToAnsi(text, InOwnCharacterSet(fileName, text)).text;
+  if (loadFormat == lfStrippedText) ansi = StrippedText(ansi);
+  return ansi.substr(0, ansi.find('\0'));
 }
 
 }  // namespace
@@ -119,9 +139,7 @@ std::optional<TImportedElements> ReadForeignFile(TMDIChild& script, const std::s
     const TPasteChoices& choices = reading->choices;
     TPlainTextSource source;
     source.stripCodes = loadFormat == lfStrippedText;
-    // The Formatted ASCII export's own extension, or a text the program
-    // wrote under any name: its text is in the program's character set.
-    source.ownCharacterSet = SameText(ExtractFileExt(fileName), ".DOS") || IsOwnFormattedText(text);
+    source.ownCharacterSet = InOwnCharacterSet(fileName, text);
     if (loadFormat == lfRtf) elements = ImportRtf(text, context, choices);
     else if (loadFormat == lfWordStar) elements = ImportPlainText(WordStarToText(text), context, choices);
     else elements = ImportPlainText(text, context, choices, source);
@@ -144,6 +162,9 @@ bool ImportForeignFile(const std::string& fileName, Byte loadFormat) {
 bool PasteForeignFile(const std::string& fileName, Byte loadFormat) {
   TMDIChild* script = ActiveScript();
   if (!script || !script->CurrentElement()) return false;
+  // So short a text is typed at the caret, as it is from the clipboard.
+  if (const std::optional<std::string> typed = ShortFileText(fileName, loadFormat))
+    return TypeShortText(*script, *typed);
   const std::optional<TImportedElements> elements = ReadForeignFile(*script, fileName, loadFormat);
   return elements && PasteImportedElements(*script, *elements);
 }

@@ -382,8 +382,8 @@ void SaveFormatsFile(const std::string& fileName) {
   const TMDIChild* script = ActiveScript();
   if (!script) return;
   const std::vector<Byte> image = FormatsFileImage(*script, script->FontNameTable);
-  // The formats are the script's own: no more open than the script.
-  const auto why = WriteWholeFile(fileName, image, WidestModeFor(script->ScriptFileName));
+  // The formats are the script's own: they take its mode.
+  const auto why = WriteWholeFile(fileName, image, ModesForScript(script->ScriptFileName));
   ShowMessageBox(why ? "Error Saving Defaults to " + PathToText(fileName) + ":\r" + *why + "." : "Defaults Saved", "");
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/byte_io.h"
+#include "files/disk_utils.h"
 #include "files/element_records.h"
 #include "files/file_job.h"
 #include "files/safe_save.h"
@@ -474,14 +475,16 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
     return false;
   }
   const std::string backup = ChangeFileExtFitting(target, timedBackup ? ".TBK" : ".BK");
+  const TDrive volume = DriveOf(target);
   bool storyboardFailed = false;
   const std::vector<Byte> bytes =
       windowsFormat ? BuildWindowsImage(*script, timedBackup, &storyboardFailed) : BuildDosImage(*script);
   if (storyboardFailed && !LinkErrorsSilenced()) ShowMessageBox("Error Saving StoryBoard Link Information!", "Warning");
   const TSaveOutcome outcome =
-      SaveWithBackup(target, backup, bytes, !timedBackup, ModesForScript(script->ScriptFileName, timedBackup));
+      SaveWithBackup(target, backup, bytes, !timedBackup, ModesForScript(script->ScriptFileName));
   if (outcome.ok) {
     script->ModifiedSinceBackup = 0;
+    if (!timedBackup) script->SavedSinceBackup |= script->ChangedSinceBackup;
     // A script saved under its name has no unsaved changes; a timed backup
     // leaves them for the real save.
     if (!timedBackup) SetDocumentModified(false, false);
@@ -494,29 +497,30 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
     ShowMessageBox(ECancelPressed().what(), "Attention");
     PendingIOError = kCancelledJob;
   } else {
-    ShowFileError("writing " + PathToText(target), outcome.cause);
+    ShowFileError("writing " + PathToText(target), WriteFailureOn(volume, outcome.cause));
     PendingIOError = outcome.code;
   }
   ReportJobDone();
   return outcome.ok;
 }
 
-void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord elementCount, bool timedBackup) {
+void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord elementCount, bool timedBackup,
+                      TListOverflow* spill) {
   const TMDIChild* script = ActiveScript();
   if (!script || image.size() < ScriptHeaderSize) return;
   THeaderInfo info = InfoOf(*script, timedBackup);
   info.CurrentElementNumber = currentElementNumber;
   info.ElementCount = elementCount;
   info.ElementRecordSize = ElementRecordSize;
-  EncodeScriptHeader(*script, script->FontNameTable, info, image.first(ScriptHeaderSize), nullptr);
+  EncodeScriptHeader(*script, script->FontNameTable, info, image.first(ScriptHeaderSize), spill);
 }
 
-bool ReadScriptHeader(std::span<const Byte> image) {
+bool ReadScriptHeader(std::span<const Byte> image, const TListOverflow* overflow) {
   TMDIChild* script = ActiveScript();
   if (!script) return false;
   THeaderInfo info;
   std::string error;
-  if (!DecodeScriptHeader(image, hgSettings, *script, script->FontNameTable, info, nullptr, error)) return false;
+  if (!DecodeScriptHeader(image, hgSettings, *script, script->FontNameTable, info, overflow, error)) return false;
   return true;
 }
 

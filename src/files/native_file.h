@@ -46,12 +46,15 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
 std::vector<Byte> BuildScriptImage(const TMDIChild& script, bool timedBackup, bool windowsFormat);
 
 // A header image of the active script (ScriptHeaderSize bytes); lists too
-// long for the header are marked as continued and left out.
-void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord elementCount, bool timedBackup);
-// Applies a header image to the active script's settings (not its
-// bookmarks, which point at elements); false when the tag is wrong or the
-// image is damaged, and then nothing changes.
-bool ReadScriptHeader(std::span<const Byte> image);
+// long for the header are marked as continued and go to `spill`, or are
+// left out without one.
+void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord elementCount, bool timedBackup,
+                      TListOverflow* spill = nullptr);
+// Applies a header image, and the list entries it continues in `overflow`,
+// to the active script's settings (not its bookmarks, which point at
+// elements); false when the tag is wrong or the image is damaged, and then
+// nothing changes.
+bool ReadScriptHeader(std::span<const Byte> image, const TListOverflow* overflow = nullptr);
 
 // A file taken apart and checked whole. The settings and the two blocks
 // are views into the file's bytes, which must outlive them.

@@ -66,16 +66,25 @@ std::vector<std::string> LeftoversOfStoppedSaves(const std::string& target) {
   return newestFirst;
 }
 
-TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup) {
-  if (!timedBackup) return {std::nullopt, WidestModeFor(scriptFile)};
+TNewFileModes ModesForScript(const std::string& scriptFile) {
   // Who else may read it follows the script; the writer can always
   // replace what it wrote, even for a script marked read-only.
   return {ModeFor(scriptFile), std::nullopt};
 }
 
-std::optional<std::string> WriteWholeFile(const std::string& path, std::span<const Byte> bytes, unsigned widest) {
+namespace {
+
+void GiveModes(TFileReplacement& file, const TNewFileModes& modes) {
+  if (modes.exact) file.TakeMode(*modes.exact);
+  if (modes.widest) file.KeepModeWithin(*modes.widest);
+}
+
+}  // namespace
+
+std::optional<std::string> WriteWholeFile(const std::string& path, std::span<const Byte> bytes,
+                                          const TNewFileModes& modes) {
   TFileReplacement file(path);
-  file.KeepModeWithin(widest);
+  GiveModes(file, modes);
   if (file.Create() && file.Write(bytes.data(), bytes.size()) && file.Commit()) return std::nullopt;
   return FailureCause(file.LastError(), file.FailedPath(), true);
 }
@@ -96,8 +105,7 @@ std::string FailureCause(int err, const std::string& path, bool writing) {
 TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup, std::span<const Byte> bytes,
                             bool keepBackup, const TNewFileModes& modes) {
   TFileReplacement file(target, TSideName::Visible);
-  if (modes.exact) file.TakeMode(*modes.exact);
-  if (modes.widest) file.KeepModeWithin(*modes.widest);
+  GiveModes(file, modes);
   if (!file.Create()) return Failed(file);
   try {
     if (!WriteInChunks(file, bytes)) return Failed(file);

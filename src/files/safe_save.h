@@ -36,11 +36,10 @@ struct TNewFileModes {
   std::optional<unsigned> exact;
   std::optional<unsigned> widest;
 };
-// The modes for a file written for the script kept in `scriptFile` (none
-// there: a script never saved, which limits nothing): a timed backup takes
-// its script's, anything else is open to no one the script is not; the
-// writer may always read and replace either.
-TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup);
+// The modes for a file written for the script kept in `scriptFile`: the
+// script's own, whatever the umask or the file replaced (the usual ones
+// for a script never saved); the writer may always read and replace it.
+TNewFileModes ModesForScript(const std::string& scriptFile);
 
 // Writes `bytes` in chunks of FileChunkSize, with a progress step after
 // each. With `keepBackup` the previous file stays as `backup` too; when it
@@ -51,11 +50,10 @@ TNewFileModes ModesForScript(const std::string& scriptFile, bool timedBackup);
 TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup, std::span<const Byte> bytes,
                             bool keepBackup, const TNewFileModes& modes = {});
 
-// Writes `bytes` whole, as WriteFileAtomic does, no more open than
-// `widest` lets; why it failed, in words (see FailureCause), or nothing
-// when it was written.
+// Writes `bytes` whole, as WriteFileAtomic does, with `modes`; why it
+// failed, in words (see FailureCause), or nothing when it was written.
 std::optional<std::string> WriteWholeFile(const std::string& path, std::span<const Byte> bytes,
-                                          unsigned widest = 07777);
+                                          const TNewFileModes& modes = {});
 
 // What stopped a step on `path` with the errno `err`, in words: another
 // user's file or link in the way and whose it is; else the old runtime's

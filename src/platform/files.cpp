@@ -57,6 +57,14 @@ bool EntryExists(const std::string& path) {
 }
 bool ModeReadOnly(mode_t mode) { return (mode & S_IWUSR) == 0; }
 
+// Whether `group` is one of this process's supplementary groups.
+bool InGroup(gid_t group) {
+  const int count = ::getgroups(0, nullptr);
+  std::vector<gid_t> groups(count > 0 ? static_cast<std::size_t>(count) : 0);
+  if (count > 0 && ::getgroups(count, groups.data()) != count) return false;
+  return std::find(groups.begin(), groups.end(), group) != groups.end();
+}
+
 // The permissions a new file gets under the user's umask. It is read, not
 // set and set back: umask(2) would change it for every thread meanwhile.
 mode_t UsualFileMode() {
@@ -985,8 +993,11 @@ bool TFileReplacement::Create() {
   // being written.
   ::flock(fd_, LOCK_EX | LOCK_NB);
   completeMode_ = replacing ? st.st_mode & 07777 : UsualFileMode();
-  // Only a privileged user can give the file to its owner; others own it anyway.
-  if (replacing && ::fchown(fd_, st.st_uid, st.st_gid) != 0) errno = 0;
+  // The new version is its writer's, never handed to whoever owned the old
+  // one; it stays in the old one's group when the writer belongs to that.
+  if (replacing && st.st_gid != ::getegid() && InGroup(st.st_gid) &&
+      ::fchown(fd_, static_cast<uid_t>(-1), st.st_gid) != 0)
+    errno = 0;
   return true;
 }
 

@@ -194,8 +194,8 @@ bool PdfPrinterDevice::BeginDoc(const std::string& title) {
   outputFile_ = NextOutputFile.empty() ? PdfPathForJob(title) : NextOutputFile;
   NextOutputFile.clear();
   auto file = std::make_unique<TFileReplacement>(outputFile_);
-  file->KeepModeWithin(NextOutputModeLimit);
-  NextOutputModeLimit = 07777;
+  if (NextOutputMode) file->TakeMode(*NextOutputMode);
+  NextOutputMode.reset();
   const double points = PointsPerInch / Resolution;
   auto cairo = std::make_unique<Cairo>();
   if (file->Create())

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/printer.h"
@@ -45,10 +46,11 @@ class PdfPrinterDevice : public PrinterDevice {
   const std::string& OutputFile() const { return outputFile_; }
   // Set to write the next job to this path instead of the one its title gives.
   std::string NextOutputFile;
-  // The next job's file is never open to more people than these
-  // permissions let. Until the job ends the file is its writer's alone,
-  // written beside its name, which it takes only when it is complete.
-  unsigned NextOutputModeLimit = 07777;
+  // The next job's file takes these permissions when given (else those of
+  // the file it replaces, or the usual ones). Until the job ends the file
+  // is its writer's alone, written beside its name, which it takes only
+  // when it is complete.
+  std::optional<unsigned> NextOutputMode;
 
   // The layout resolution the program paginates at without a printer,
   // and the printable area of a usual office printer (a quarter inch).

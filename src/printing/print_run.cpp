@@ -84,10 +84,10 @@ void UseRunFont(TCanvas& canvas, const TFontDesc& font) {
 TPrintFile::TPrintFile() = default;
 TPrintFile::~TPrintFile() = default;
 
-bool TPrintFile::Open(const std::string& path, unsigned widest) {
+bool TPrintFile::Open(const std::string& path, std::optional<unsigned> mode) {
   path_ = path;
   file_ = std::make_unique<TFileReplacement>(path);
-  file_->KeepModeWithin(widest);
+  if (mode) file_->TakeMode(*mode);
   if (!file_->Create()) return Fail();
   Line("QUILLPRESS 1");
   return true;
@@ -176,9 +176,9 @@ bool StartPrintJob(bool continuation, const std::string& title) {
     v.FileName = NextPrintFile;
     NextPrintFile.clear();
     v.File = std::make_unique<TPrintFile>();
-    // What is printed of a script is no more open than the script.
+    // What is printed of a script takes the script's mode.
     const TMDIChild* script = ActiveScript();
-    if (!v.File->Open(v.FileName, WidestModeFor(script ? script->ScriptFileName : std::string()))) {
+    if (!v.File->Open(v.FileName, ModeFor(script ? script->ScriptFileName : std::string()))) {
       ShowMessageBox("The Print File " + PathToText(v.FileName) + " cannot be written: " + v.File->Why() + ".\r\r" +
                          "Choose another folder or file name and print again.",
                      "Warning");

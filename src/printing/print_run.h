@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,14 +41,14 @@ extern TPrintRunGlobals PrintRun;
 // A print file: the text records of docs/print-file-format.md. It is
 // written beside its name and takes the name only when it is complete, so
 // a failed or cancelled run leaves what was there; until then it is its
-// writer's alone, and then no more open than `widest` lets.
+// writer's alone, and then it takes `mode` when given.
 class TPrintFile {
  public:
   TPrintFile();
   ~TPrintFile();
   TPrintFile(const TPrintFile&) = delete;
   TPrintFile& operator=(const TPrintFile&) = delete;
-  bool Open(const std::string& path, unsigned widest = 07777);
+  bool Open(const std::string& path, std::optional<unsigned> mode = std::nullopt);
   void Font(const std::string& name, int size, unsigned style);
   void Text(int x, int y, std::string_view text);
   void Watermark(std::string_view text);

@@ -75,8 +75,8 @@ bool ChoosePdfFile(PrinterDevice& device, const std::string& title) {
   if (!pdf) return true;
   const TMDIChild* script = ActiveScript();
   const std::string scriptFile = script ? script->ScriptFileName : std::string();
-  // What is printed of a script is no more open than the script.
-  pdf->NextOutputModeLimit = WidestModeFor(scriptFile);
+  // What is printed of a script takes the script's mode.
+  pdf->NextOutputMode = ModeFor(scriptFile);
   if (!pdf->NextOutputFile.empty()) return true;
   const std::string proposed = ProposedPdfFile(scriptFile, title);
   TSaveDialog dialog(nullptr);

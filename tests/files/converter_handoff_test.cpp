@@ -5,16 +5,22 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "base/prompt_table.h"
+#include "files/export_script.h"
 #include "files/file_job.h"
 #include "files/other_user.h"
 #include "files/progress_dialog.h"
@@ -102,6 +108,19 @@ class ConverterHandoffTest : public testing::ProgramFixture {
         break;
       }
     EXPECT_EQ(read.size(), script.size());
+  }
+  // What the one message box of an RTF export to `target` that fails says.
+  std::string SaidByFailedRtfExport(const std::string& target) {
+    std::string said;
+    Driver().Expect(
+        [&said](TForm& box) {
+          said = testing::MessageBoxText(box);
+          box.ModalResult = mrOk;
+        },
+        "the export's failure");
+    EXPECT_FALSE(ExportViaFilter(target, ProgramFolder() + "RTF.XTD"));
+    EXPECT_EQ(Driver().Pending(), 0);
+    return said;
   }
   // Besides text the export block carries hard spaces, hard dashes and
   // optional hyphens ("~" in the script).
@@ -290,6 +309,75 @@ TEST_F(WithoutOfficeTest, AnExportOverAnotherUsersFileOrLinkTakesItsScriptsMode)
     EXPECT_EQ(testing::ReadFileText(theirs), "their file");
   }
   ::umask(oldMask);
+}
+
+// The writer's own read-only file at the export's name is refused by the
+// converter's export as by the text export: said, and left as it was.
+TEST_F(WithoutOfficeTest, AReadOnlyFileAtTheExportsNameIsRefused) {
+  LoadScene();
+  const std::string target = InScripts("MINE.RTF");
+  const struct {
+    const char* what;
+    std::function<bool()> exportIt;
+  } cases[] = {
+      {"the text export", [&] { return ExportScript(target, ekExportFormattedAscii); }},
+      {"the converter's export", [&] { return ExportViaFilter(target, ProgramFolder() + "RTF.XTD"); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(target);
+    ASSERT_EQ(::chmod(testing::WriteFileText(target, "my own words").c_str(), 0444), 0);
+    testing::AnswerMessageBox(Driver(), "Error writing " + PathToText(target) + "\rFile Access Denied", mrOk,
+                              "Warning");
+    PendingIOError = 0;
+    EXPECT_FALSE(c.exportIt());
+    EXPECT_NE(PendingIOError, 0);
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(testing::ReadFileText(target), "my own words");
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(static_cast<int>(st.st_mode & 0777), 0444);
+  }
+  PendingIOError = 0;
+}
+
+// Writes to `path` until the volume holding it is full.
+void FillVolume(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  const std::vector<char> block(4096, 'x');
+  while (std::fwrite(block.data(), 1, block.size(), f) == block.size() && std::fflush(f) == 0) {
+  }
+  std::fclose(f);
+}
+
+// A volume that takes nothing says why the export failed: full, or
+// mounted read-only; never just that the conversion failed.
+TEST_F(WithoutOfficeTest, AnExportToAVolumeThatTakesNothingSaysWhy) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root mounts a volume";
+  LoadScene();
+  const std::string volume = InScripts("volume");
+  std::filesystem::create_directory(volume);
+  const struct {
+    const char* what;
+    unsigned long flags;
+    std::string said;
+  } cases[] = {
+      {"a full volume", 0, "Disk is Full"},
+      {"a read-only volume", MS_RDONLY, "Disk is Write Protected"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (::mount("quillmaster-test", volume.c_str(), "tmpfs", c.flags, "size=64k") != 0)
+      GTEST_SKIP() << "no volume can be mounted here: " << std::strerror(errno);
+    if (!(c.flags & MS_RDONLY)) FillVolume(volume + "/FILLER");
+    const std::string target = volume + "/SCENE.RTF";
+    const std::string said = SaidByFailedRtfExport(target);
+    EXPECT_NE(said.find("Unable to write " + PathToText(target) + ": " + c.said), std::string::npos) << said;
+    EXPECT_EQ(said.find("the conversion failed"), std::string::npos) << said;
+    EXPECT_EQ(::umount(volume.c_str()), 0);
+  }
+  PendingIOError = 0;
 }
 
 TEST_F(WithoutOfficeTest, HardSpacesDashesAndOptionalHyphensComeBackFromTheConverterRtf) {
@@ -497,15 +585,7 @@ TEST_F(WithDyingConverterTest, AnExportStoppedByAnotherUsersFileSaysWhose) {
   ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
   const std::string target = testing::WriteFileText(shared + "/SCENE.RTF", "their export");
   ASSERT_EQ(::chown(target.c_str(), testing::kOtherUser, testing::kOtherUser), 0);
-  std::string said;
-  Driver().Expect(
-      [&said](TForm& box) {
-        said = testing::MessageBoxText(box);
-        box.ModalResult = mrOk;
-      },
-      "the export's failure");
-  EXPECT_FALSE(ExportViaFilter(target, ProgramFolder() + "RTF.XTD"));
-  EXPECT_EQ(Driver().Pending(), 0);
+  const std::string said = SaidByFailedRtfExport(target);
   EXPECT_NE(said.find("Unable to write " + PathToText(target) + ": "), std::string::npos) << said;
   EXPECT_NE(said.find(PathToText(target) + " belongs to another user"), std::string::npos) << said;
   EXPECT_EQ(said.find("the conversion failed"), std::string::npos) << said;
@@ -516,10 +596,12 @@ TEST_F(WithDyingConverterTest, AnExportStoppedByAnotherUsersFileSaysWhose) {
 // A file the converter left nothing of may still be read with its codes
 // stripped, when the writer says so, by File Open as by Paste From.
 TEST_F(WithDyingConverterTest, AFileTheConverterLeftNothingOfIsReadAsStrippedTextOnYes) {
-  const std::string path = testing::WriteFileText(InScripts("YARD.XYZ"), std::string("\x01\x02"
-                                                                                     "EXT. YARD - DAY\r\n\r\nBirds") +
-                                                                             '\0' + " sing.\r\n");
-  const std::vector<ElementSpec> yard{{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}};
+  const std::string path =
+      testing::WriteFileText(InScripts("YARD.XYZ"), std::string("\x01\x02"
+                                                                "EXT. YARD - DAY\r\n\r\nBirds") +
+                                                        '\0' + " sing in the yard all day long.\r\n");
+  const std::vector<ElementSpec> yard{{ekSceneHeading, "EXT. YARD - DAY"},
+                                      {ekAction, "Birds sing in the yard all day long."}};
   LoadScene();
   ChooseFile(path, kAllFiles);
   testing::AnswerMessageBox(Driver(), StripCodesQuestion, mrNo, PromptTable(31));

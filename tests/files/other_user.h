@@ -14,9 +14,12 @@ constexpr uid_t kOtherUser = 4711;
 // A writer who is not root.
 constexpr uid_t kWriter = 4712;
 
-// Takes the rights of `user` for good: only in a child.
-inline bool BecomeUser(uid_t user) {
-  return ::setgroups(0, nullptr) == 0 && ::setresgid(user, user, user) == 0 && ::setresuid(user, user, user) == 0;
+// Takes the rights of `user` for good, a member of `alsoIn` besides its
+// own group when given: only in a child.
+inline bool BecomeUser(uid_t user, gid_t alsoIn = 0) {
+  const gid_t groups[] = {alsoIn};
+  return ::setgroups(alsoIn ? 1 : 0, alsoIn ? groups : nullptr) == 0 && ::setresgid(user, user, user) == 0 &&
+         ::setresuid(user, user, user) == 0;
 }
 
 // The exit code of a child that could not become the user it was to be,

@@ -246,11 +246,10 @@ TEST_F(SaveOrderTest, TheNewFileKeepsThePermissionsOfTheOldOne) {
   }
 }
 
-// A timed backup is as private as its script, whatever backup it
-// replaces, and the script saved under a new name is no more open than
-// it; the writer can replace either again, even for a script marked
-// read-only.
-TEST_F(SaveOrderTest, WhatIsWrittenForAScriptIsNoMoreOpenThanTheScript) {
+// A timed backup and the script saved under a new name take the script's
+// mode, whatever backup they replace; the writer can replace either
+// again, even for a script marked read-only.
+TEST_F(SaveOrderTest, WhatIsWrittenForAScriptTakesTheScriptsMode) {
   const mode_t oldMask = ::umask(022);
   const std::string script = Path("PILOT.QMW");
   ASSERT_TRUE(SaveScriptFile(script, false, true));
@@ -271,7 +270,7 @@ TEST_F(SaveOrderTest, WhatIsWrittenForAScriptIsNoMoreOpenThanTheScript) {
       {"a private script", 0600, -1, 0600, 0600},
       {"a private script over a backup others read", 0600, 0644, 0600, 0600},
       {"a group's script over a private backup", 0640, 0600, 0640, 0640},
-      {"a script everyone may write", 0666, -1, 0666, 0644},
+      {"a script everyone may write", 0666, -1, 0666, 0666},
       {"a script marked read-only", 0444, -1, 0644, 0644},
   };
   for (const auto& c : cases) {

@@ -74,6 +74,12 @@ int ModeOf(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 0777) : -1;
 }
 
+struct stat StatOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+  return st;
+}
+
 class SharedFolderSaveTest : public FileTest {
  protected:
   void SetUp() override {
@@ -135,13 +141,14 @@ class SharedFolderSaveTest : public FileTest {
   // Runs `step` in a child that is kWriter, without root's rights, after
   // `first` ran there as root; the child's outcome (one of the k... values
   // above) comes back as its exit code.
+  // With `alsoIn` the writer is a member of that group too.
   template <typename Step>
-  int AsTheWriter(Step step, const std::function<void()>& first = {}) {
+  int AsTheWriter(Step step, const std::function<void()>& first = {}, gid_t alsoIn = 0) {
     const pid_t child = fork();
     if (child == 0) {
       Driver().OnProblem = [](const std::string&) { _exit(kMessageBox); };
       if (first) first();
-      if (!BecomeUser(kWriter)) _exit(kNotTheWriter);
+      if (!BecomeUser(kWriter, alsoIn)) _exit(kNotTheWriter);
       _exit(step());
     }
     int status = 0;
@@ -154,6 +161,44 @@ class SharedFolderSaveTest : public FileTest {
     TParsedScript parsed;
     std::string error;
     return bytes && ParseScriptImage(*bytes, parsed, error);
+  }
+  // A page printed through the current printer.
+  static void PrintAPage() {
+    ASSERT_TRUE(StartPrintJob(false, "Private"));
+    CurrentPrintCanvas->Font.Name = "Courier New";
+    CurrentPrintCanvas->Font.Size = 12;
+    PrintTextAt(300, 600, "INT. VAULT - NIGHT");
+    EXPECT_TRUE(FinishPrintJob());
+  }
+  // The files written for the active script, each as `name` in the shared
+  // folder: the writer, told what name to write.
+  struct TWrittenFile {
+    const char* what;
+    const char* name;
+    std::function<void(const std::string&)> write;
+  };
+  std::vector<TWrittenFile> FilesWrittenForTheScript(PdfPrinterDevice& pdf) {
+    return {
+        {"a text export", "SCRIPT.TXT",
+         [](const std::string& p) { EXPECT_TRUE(ExportScript(p, ekExportFormattedAscii)); }},
+        {"an RTF export", "SCRIPT.RTF", [](const std::string& p) { EXPECT_TRUE(ExportScript(p, ekExportStyledRtf)); }},
+        {"its formats", "SCRIPT.DEF",
+         [this](const std::string& p) {
+           AnswerBox(IDOK);
+           SaveFormatsFile(p);
+         }},
+        {"a print file", "SCRIPT.qpf",
+         [this](const std::string& p) {
+           SetPrintFile(p);
+           AnswerBox(IDOK);
+           PrintAPage();
+         }},
+        {"a PDF", "SCRIPT.pdf",
+         [&pdf](const std::string& p) {
+           pdf.NextOutputFile = p;
+           PrintAPage();
+         }},
+    };
   }
   TMDIChild& Script() { return **window_; }
   std::unique_ptr<ScriptWindow> window_;
@@ -296,6 +341,75 @@ TEST_F(SharedFolderSaveTest, APrintOfAPrivateScriptIsTheWritersAlone) {
   }
   SetFileFaultHook(nullptr);
   ::umask(oldMask);
+}
+
+// Every file written for a script takes the script's mode, whatever the
+// umask and whatever file of the writer's it replaces.
+TEST_F(SharedFolderSaveTest, EveryFileWrittenForAScriptTakesItsMode) {
+  const mode_t oldMask = ::umask(022);
+  const std::string script = shared_ + "/SCRIPT.QMW";
+  ASSERT_TRUE(SaveScriptFile(script, false, true));
+  Script().ScriptFileName = script;
+  PdfPrinterDevice& pdf = ChoosePdfPrinter();
+  const struct {
+    const char* what;
+    mode_t script;
+    int previous;  // the mode of the writer's file replaced; -1: none
+  } cases[] = {
+      {"a group's script", 0664, -1},
+      {"a group-readable script over older private files", 0640, 0600},
+      {"a private script over files others read", 0600, 0644},
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(::chmod(script.c_str(), c.script), 0);
+    for (const auto& file : FilesWrittenForTheScript(pdf)) {
+      SCOPED_TRACE(std::string(c.what) + ", " + file.what);
+      const std::string path = shared_ + "/" + file.name;
+      fs::remove(path);
+      if (c.previous >= 0) ::chmod(WriteFileText(path, "an older one").c_str(), static_cast<mode_t>(c.previous));
+      file.write(path);
+      EXPECT_EQ(ModeOf(path), static_cast<int>(c.script));
+    }
+  }
+  ::umask(oldMask);
+}
+
+// What is written for a script belongs to its writer, though another user
+// had a file at that name: it is not handed to them.
+TEST_F(SharedFolderSaveTest, AFileWrittenOverAnotherUsersIsTheWriters) {
+  NEEDS_ROOT();
+  SavePrivateScript();
+  PdfPrinterDevice& pdf = ChoosePdfPrinter();
+  for (const auto& file : FilesWrittenForTheScript(pdf)) {
+    SCOPED_TRACE(file.what);
+    const std::string path = shared_ + "/" + file.name;
+    PlantFile(path, {'t', 'h', 'e', 'i', 'r', 's'});
+    file.write(path);
+    EXPECT_EQ(StatOf(path).st_uid, ::geteuid());
+    EXPECT_EQ(ModeOf(path), 0600);
+  }
+}
+
+// A second writer's save of a shared script in a group folder keeps the
+// script in its group, one the writer belongs to; the folder gives new
+// files no group of its own.
+TEST_F(SharedFolderSaveTest, ASharedScriptSavedByAnotherMemberKeepsItsGroup) {
+  NEEDS_ROOT();
+  constexpr gid_t kTeam = 4800;
+  const std::string team = Path("team");
+  fs::create_directory(team);
+  ASSERT_EQ(::chmod(team.c_str(), 0777), 0);
+  const std::string script = team + "/TEAM.QMW";
+  ASSERT_TRUE(SaveScriptFile(script, false, true));
+  ASSERT_EQ(::chown(script.c_str(), kOtherUser, kTeam), 0);
+  ASSERT_EQ(::chmod(script.c_str(), 0664), 0);
+  Script().ScriptFileName = script;
+  const int outcome = AsTheWriter([&] { return SaveScriptFile(script, false, true) ? kSaved : kNotSaved; }, {}, kTeam);
+  ASSERT_EQ(outcome, kSaved) << kOutcomes;
+  const struct stat saved = StatOf(script);
+  EXPECT_EQ(saved.st_gid, kTeam);
+  EXPECT_EQ(saved.st_uid, kWriter);
+  EXPECT_EQ(static_cast<int>(saved.st_mode & 0777), 0664);
 }
 
 // Another user's file or link at a name the program picks beside the

@@ -20,6 +20,13 @@ namespace qm::converter {
 
 namespace {
 
+// Why this run could not write a file beside the target, when that is
+// what stopped it: the program tells a full disk from a folder it may
+// not write to by it. One conversion per process.
+int gWriteError = 0;
+
+void NoteWriteError(int err) { gWriteError = err; }
+
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   return s;
@@ -32,6 +39,7 @@ class TWorkFolder {
   explicit TWorkFolder(const std::string& target) {
     std::string pattern = JoinPath(ExtractFileDir(ExpandFileName(target)), ".xtdlink-XXXXXX");
     if (::mkdtemp(pattern.data())) path_ = pattern;
+    else NoteWriteError(errno);
   }
   ~TWorkFolder() {
     std::error_code ignored;
@@ -116,6 +124,7 @@ mode_t ModeTaken(const std::string& target) {
 TOutcome MoveIntoPlace(const std::string& written, const std::string& target, std::string& why) {
   ::chmod(written.c_str(), ModeTaken(target));
   if (!ReplaceFile(written, target)) {
+    NoteWriteError(errno);
     why = "unable to write " + target + ": " + std::strerror(errno) + ".";
     return TOutcome::Failed;
   }
@@ -196,8 +205,14 @@ TOutcome ConvertBlock(const std::vector<std::uint8_t>& block, const std::string&
   TWorkFolder work(target);
   const std::string input = JoinPath(work.Path(), "source.rtf");
   const std::string rtf = BlockAsRtf(*paragraphs);
-  if (work.Path().empty() || !WriteFileAtomic(input, rtf.data(), rtf.size())) {
-    why = "no room for the work folder beside " + target + ".";
+  if (work.Path().empty()) {
+    why = "unable to make the work folder beside " + target + ": " + std::strerror(gWriteError) + ".";
+    return TOutcome::Failed;
+  }
+  TFileReplacement file(input);
+  if (!file.Create() || !file.Write(rtf.data(), rtf.size()) || !file.Commit()) {
+    NoteWriteError(file.LastError());
+    why = "unable to write beside " + target + ": " + file.LastErrorMessage() + ".";
     return TOutcome::Failed;
   }
   // RTF is the block's own document: no office program is needed for it.
@@ -205,13 +220,28 @@ TOutcome ConvertBlock(const std::vector<std::uint8_t>& block, const std::string&
   return RunOffice(work, input, *format, target, why);
 }
 
+namespace {
+
+int WriteErrorExit() {
+  switch (gWriteError) {
+    case ENOSPC:
+    case EDQUOT: return ConverterDiskFullExit;
+    case EACCES:
+    case EPERM: return ConverterFolderRefusedExit;
+    case EROFS: return ConverterReadOnlyVolumeExit;
+    default: return 1;
+  }
+}
+
+}  // namespace
+
 int ExitStatusOf(TOutcome outcome) {
   switch (outcome) {
     case TOutcome::Converted: return 0;
     case TOutcome::NoOffice: return 3;
     case TOutcome::TimedOut: return 4;
     case TOutcome::Ascii: return 5;
-    default: return 1;
+    default: return WriteErrorExit();
   }
 }
 
