@@ -123,6 +123,7 @@ void TMDIChild::Created() {
   if (FileExists(defaultFormats) && ScriptWindowHooks.LoadDefaultFormats &&
       ScriptWindowHooks.LoadDefaultFormats(defaultFormats)) {
     DocumentModified = ModifiedSinceBackup = ModifiedThisSession = 0;
+    ChangedSinceBackup = SavedSinceBackup = 0;
   }
   SetupScreenFont(*this);
   MeasureScreenFont(*this, CurrentElement());

@@ -12,14 +12,17 @@
 namespace qm {
 
 // The backup is a copy: the script keeps its name and, when its own file
-// lacks changes still, its modified state, so that closing asks to save.
+// lacks changes still, its modified state, so that closing asks to save;
+// its own file holds no more than it did.
 bool TMainForm::BackupTo(const std::string& target) {
   TMDIChild* script = ActiveScript();
   if (!script) return false;
   const bool modified = script->DocumentModified != 0;
+  const Byte savedSinceBackup = script->SavedSinceBackup;
   TProgressDlg& progress = ProgressDlg();
   progress.FileFormatCode = 0;
   const bool saved = progress.Execute(target, false, false);
+  script->SavedSinceBackup = savedSinceBackup;
   if (modified && !NoActiveDocument()) SetDocumentModified(true, false);
   script->Invalidate();
   return saved;

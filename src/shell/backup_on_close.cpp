@@ -7,6 +7,7 @@
 #include "base/prompt_table.h"
 #include "files/disk_utils.h"
 #include "files/progress_dialog.h"
+#include "files/safe_save.h"
 #include "files/save_as.h"
 #include "platform/files.h"
 #include "script/script_window.h"
@@ -48,23 +49,42 @@ TCloseCopies CopyToHardDrive(TMDIChild& script) {
                                                                               : TCloseCopies::StayOpen;
 }
 
+// The script's file as last saved rather than the text in the window:
+// changes the writer chose not to save stay out of the backup.
+bool SavedFileCopiedTo(const std::string& scriptFile, const std::string& target) {
+  std::string why;
+  const auto bytes = ReadFileBytes(scriptFile, &why);
+  if (!bytes) {
+    ShowFileError("reading " + PathToText(scriptFile), why);
+    return false;
+  }
+  const TDrive volume = DriveOf(target);
+  const TSaveOutcome outcome = SaveWithBackup(target, {}, *bytes, false, ModesForScript(scriptFile));
+  if (!outcome.ok) ShowFileError("writing " + PathToText(target), WriteFailureOn(volume, outcome.cause));
+  return outcome.ok;
+}
+
 // A removable drive asks for its disk first; Cancel there leaves the
 // script without its backup.
-bool BackedUp(const std::string& fileName) {
+bool BackedUp(TMDIChild& script, bool unsavedChanges) {
   const TDrive drive = DriveOf(BackupDrive);
   if (drive.Kind == DriveKind::Removable &&
       !AskOkCancel("Put a Formatted Disk In Drive " + drive.Name, "Press OK when Ready"))
     return false;
   if (!EnsureDriveReady(BackupDrive)) return false;
-  return MainForm->BackupTo(JoinPath(DriveOf(BackupDrive).Folder, ChangeFileExt(fileName, "." + ScriptExtension)));
+  const std::string target = JoinPath(DriveOf(BackupDrive).Folder,
+                                      ChangeFileExt(ExtractFileName(script.ScriptFileName), "." + ScriptExtension));
+  if (!(unsavedChanges ? SavedFileCopiedTo(script.ScriptFileName, target) : MainForm->BackupTo(target))) return false;
+  script.ChangedSinceBackup = script.SavedSinceBackup = 0;
+  return true;
 }
 
-TCloseCopies BackUpToBackupDrive(const TMDIChild& script) {
+TCloseCopies BackUpToBackupDrive(TMDIChild& script, bool unsavedChanges) {
   const std::string fileName = ExtractFileName(script.ScriptFileName);
   const TModalResult answer = AskYesNoCancel(
       "Backup \"" + PathToText(fileName) + "\" to Drive " + DriveOf(BackupDrive).Root + " ?", PromptTable(9), true);
   if (answer == mrCancel) return TCloseCopies::StayOpen;
-  if (answer != mrYes || BackedUp(fileName)) return TCloseCopies::Close;
+  if (answer != mrYes || BackedUp(script, unsavedChanges)) return TCloseCopies::Close;
   return AskYesNo("Script was NOT backed up successfully!\r\rShould I exit Anyway?", "", false)
              ? TCloseCopies::Close
              : TCloseCopies::StayOpen;
@@ -72,9 +92,9 @@ TCloseCopies BackUpToBackupDrive(const TMDIChild& script) {
 
 }  // namespace
 
-TCloseCopies CopyBeforeClosing(TMDIChild& script) {
+TCloseCopies CopyBeforeClosing(TMDIChild& script, bool unsavedChanges) {
   if (script.Editable && OnRemovableVolume(script.ScriptFileName)) return CopyToHardDrive(script);
-  if (FloppyBackup && script.ModifiedSinceBackup) return BackUpToBackupDrive(script);
+  if (FloppyBackup && script.SavedSinceBackup) return BackUpToBackupDrive(script, unsavedChanges);
   return TCloseCopies::Close;
 }
 

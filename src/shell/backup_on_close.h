@@ -1,7 +1,7 @@
 // What closing a script does last, before its window goes: a script kept
 // on a removable volume is offered a copy on the hard drive (the script
-// folder), and any other script changed since its last backup is offered
-// a backup on the backup drive. Either, when it fails, asks before the
+// folder), and any other script whose file holds changes the backup
+// drive lacks is offered a backup there. Either, when it fails, asks before the
 // script closes without it.
 #pragma once
 
@@ -13,6 +13,8 @@ enum class TCloseCopies { Close, StayOpen };
 
 // The active script's copies; StayOpen when the writer chose to keep it
 // open (Cancel at the backup question, or No to closing without a copy).
-TCloseCopies CopyBeforeClosing(TMDIChild& script);
+// With `unsavedChanges` the window holds changes its file does not, and
+// the backup takes the file.
+TCloseCopies CopyBeforeClosing(TMDIChild& script, bool unsavedChanges);
 
 }  // namespace qm

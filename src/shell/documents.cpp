@@ -94,12 +94,13 @@ void CloseActiveScript(bool closeWindow) {
   TMDIChild* script = ActiveScript();
   if (!script) return;
   if (!MainForm->ExitConfirmed && DocumentCount == 1) ClearWorkSpace();
-  if (!script->Editable) script->DocumentModified = script->ModifiedSinceBackup = 0;
+  if (!script->Editable)
+    script->DocumentModified = script->ModifiedSinceBackup = script->ChangedSinceBackup = script->SavedSinceBackup = 0;
   if (script->DocumentModified && !IsDocumentEmpty(ActiveDocument) && AskToSave(*script) == SaveAnswer::Stay) return;
   const Byte modified = script->DocumentModified;
   script->DocumentModified = 0;
   script->Closing = 1;
-  if (closeWindow && CopyBeforeClosing(*script) == TCloseCopies::StayOpen) {
+  if (closeWindow && CopyBeforeClosing(*script, modified != 0) == TCloseCopies::StayOpen) {
     script->DocumentModified = modified;
     script->Closing = 0;
     FocusActiveScript();

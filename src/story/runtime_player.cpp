@@ -19,14 +19,16 @@ struct TModifiedState {
       : document(s.DocumentModified),
         sinceBackup(s.ModifiedSinceBackup),
         thisSession(s.ModifiedThisSession),
+        savedSinceBackup(s.SavedSinceBackup),
         hint(s.Hint) {}
   void RestoreTo(TMDIChild& s) const {
     s.DocumentModified = document;
     s.ModifiedSinceBackup = sinceBackup;
     s.ModifiedThisSession = thisSession;
+    s.SavedSinceBackup = savedSinceBackup;
     s.Hint = hint;
   }
-  Byte document, sinceBackup, thisSession;
+  Byte document, sinceBackup, thisSession, savedSinceBackup;
   std::string hint;
 };
 

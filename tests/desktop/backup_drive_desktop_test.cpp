@@ -1,7 +1,8 @@
-// Closing a changed script on the real display offers its backup on the
+// Closing a saved script on the real display offers its backup on the
 // backup drive: a temporary folder that a stand-in table of mounted
 // volumes lists as a USB stick. Yes, then OK at the disk question, writes
-// the script there and the window goes.
+// the script as saved there, without the changes not saved at the close,
+// and the window goes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,7 +14,7 @@
 namespace qm::desktop {
 namespace {
 
-TEST(BackupDriveDesktopTest, ClosingAChangedScriptBacksItUpToTheStick) {
+TEST(BackupDriveDesktopTest, ClosingASavedScriptBacksItsFileUpToTheStick) {
   testing::TempFolder home;
   testing::TempFolder volumes;
   const std::string stick = volumes.File("STICK");
@@ -28,6 +29,8 @@ TEST(BackupDriveDesktopTest, ClosingAChangedScriptBacksItUpToTheStick) {
   ASSERT_TRUE(session.Ready()) << session.Failure();
   session.ClickInScript();
   session.Type("A kettle whistles.");
+  ASSERT_TRUE(session.SaveScriptAs("Kettle")) << session.ActiveWindowTitle();
+  session.Type(" It boils.");
   session.Keys("ctrl+F4");
   ASSERT_TRUE(session.WaitForWindowTitle("ATTENTION")) << session.ActiveWindowTitle();
   session.Keys("n");
@@ -37,8 +40,9 @@ TEST(BackupDriveDesktopTest, ClosingAChangedScriptBacksItUpToTheStick) {
   ASSERT_TRUE(session.WaitForWindowTitle("Press OK when Ready")) << session.ActiveWindowTitle();
   session.Screenshot("backup_drive_disk_question");
   ASSERT_TRUE(session.AnswerBox("Press OK when Ready", "Return")) << session.ActiveWindowTitle();
-  EXPECT_TRUE(session.WaitForFile(stick + "/NONAME1.QMW"));
-  EXPECT_TRUE(session.WaitForTitleGone("NONAME1")) << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.WaitForFile(stick + "/Kettle.QMW"));
+  EXPECT_TRUE(session.WaitForTitleGone("Kettle")) << session.ActiveWindowTitle();
+  EXPECT_EQ(testing::ReadFileText(stick + "/Kettle.QMW"), testing::ReadFileText(home.File("Scripts/Kettle.QMW")));
   session.Screenshot("backup_drive_closed");
 }
 

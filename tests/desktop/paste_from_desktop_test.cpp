@@ -15,7 +15,8 @@ TEST(PasteFromDesktopTest, APlainTextScreenplayIsMergedAtTheCaret) {
   testing::TempFolder home;
   // Named as a script, as the dialog offers only script files.
   const std::string file = home.Path() + "/YARD.SCR";
-  testing::WriteFileText(file, "EXT. YARD - DAY\n\nBirds sing.\n");
+  // Longer than a text that is simply typed.
+  testing::WriteFileText(file, "EXT. YARD - DAY\n\nBirds sing in the yard all day long.\n");
   DesktopSession session({}, home.Path());
   ASSERT_TRUE(session.Ready()) << session.Failure();
   session.ClickInScript();
@@ -33,7 +34,7 @@ TEST(PasteFromDesktopTest, APlainTextScreenplayIsMergedAtTheCaret) {
   session.Keys("Return", 1000);
   ASSERT_TRUE(session.WaitForTitleGone("How should I Interpret This Text?")) << "the text was not read";
   session.Screenshot("paste_from_merged");
-  EXPECT_EQ(session.ScriptText(), "First.\n\nEXT. YARD - DAY\n\nBirds sing.\n");
+  EXPECT_EQ(session.ScriptText(), "First.\n\nEXT. YARD - DAY\n\nBirds sing in the yard all day long.\n");
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
+#include <QTextDocumentFragment>
 #include <QLineEdit>
 #include <QWindow>
 
@@ -170,9 +172,22 @@ TEST_F(WriterHourTest, AWritersHourOnTheDesktop) {
   Play(t);
   ASSERT_TRUE(RunUntil([&] { return FileExists(ScriptDirectory + "/kitchen.BK"); }, 20000)) << "F7 kept a backup";
   const std::vector<ElementSpec> written = testing::ElementsOf(Script());
+  // Saved changes the backup drive lacks: the close offers them to it, and
+  // No closes the script without the backup.
   t.Key(Qt::Key_F4, Qt::ControlModifier);
+  bool backupAsked = false;
+  t.When([] { return QApplication::activeModalWidget() && QApplication::activeModalWidget()->isVisible(); },
+         [&] {
+           for (const QLabel* label : QApplication::activeModalWidget()->findChildren<QLabel*>())
+             backupAsked =
+                 backupAsked || QTextDocumentFragment::fromHtml(label->text())
+                                    .toPlainText()
+                                    .contains("Backup \"" + QString::fromStdString(kScriptName) + "\" to Drive");
+         });
+  t.Key(Qt::Key_N);
   Play(t);
-  ASSERT_EQ(DocumentCount, 0) << "Ctrl+F4 closed the saved script without a question";
+  EXPECT_TRUE(backupAsked) << "the close offered the saved changes to the backup drive";
+  ASSERT_EQ(DocumentCount, 0) << "Ctrl+F4 and No closed the saved script without a save question";
 
   // Open it again through the desktop's dialog.
   t.Key(Qt::Key_F10, Qt::ShiftModifier);

@@ -34,8 +34,6 @@ class BackupOnCloseTest : public testing::ProgramFixture {
     ProgramFixture::SetUp();
     MainForm->ExpertPrompting = true;  // No at the save question closes without its warning
     stick = mounts.Mount("STICK");
-    FloppyBackup = true;
-    BackupDrive = stick;
     // A short script, saved: the bytes every test's scripts start from.
     Script().SetFocus();
     TypeText("A kettle whistles.");
@@ -44,6 +42,8 @@ class BackupOnCloseTest : public testing::ProgramFixture {
     Close();
     saved = testing::ReadFileText(InScripts("SOURCE.QMW"));
     ASSERT_EQ(DocumentCount, 0);
+    FloppyBackup = true;
+    BackupDrive = stick;
   }
   void TearDown() override {
     SetFileFaultHook(nullptr);
@@ -55,6 +55,16 @@ class BackupOnCloseTest : public testing::ProgramFixture {
     ASSERT_TRUE(OpenScriptByName(path));
     Script().SetFocus();
     TypeText(" Changed.");
+    ASSERT_TRUE(Script().DocumentModified);
+  }
+  // As OpenChanged, then saved and changed again: its file holds changes
+  // the backup drive lacks, and the window more (`savedElements` is what
+  // the file holds).
+  void OpenSavedThenChanged(const std::string& path) {
+    OpenChanged(path);
+    MainForm->FileSaveItem->Click();
+    savedElements = Elements();
+    TypeText(" Unsaved.");
     ASSERT_TRUE(Script().DocumentModified);
   }
   std::string InScripts(const std::string& name) const { return ScriptDirectory + "/" + name; }
@@ -90,11 +100,12 @@ class BackupOnCloseTest : public testing::ProgramFixture {
   testing::StandInMounts mounts;
   std::string stick;
   std::string saved;
+  std::vector<ElementSpec> savedElements;
 };
 
 const std::string kNotBackedUp = "Script was NOT backed up successfully!\r\rShould I exit Anyway?";
 
-// Yes writes the script as it stands to the top of the backup drive,
+// Yes writes the script as saved to the top of the backup drive,
 // under its name with the script extension; a removable drive asks for
 // its disk first, a fixed one does not.
 TEST_F(BackupOnCloseTest, YesWritesTheScriptToTheBackupDriveAfterAskingForTheDisk) {
@@ -114,9 +125,8 @@ TEST_F(BackupOnCloseTest, YesWritesTheScriptToTheBackupDriveAfterAskingForTheDis
     SCOPED_TRACE(c.drive);
     BackupDrive = c.drive;
     ScriptExtension = "QMW";
-    OpenChanged(InScripts(c.name));
+    OpenSavedThenChanged(InScripts(c.name));
     ScriptExtension = c.extension;
-    const std::vector<ElementSpec> changed = Elements();
     DiscardChanges();
     const std::string root = c.drive == "A" ? "A:\\" : c.drive + "/";
     Answer(BackupQuestion(c.name, root), mrYes, PromptTable(9));
@@ -125,8 +135,7 @@ TEST_F(BackupOnCloseTest, YesWritesTheScriptToTheBackupDriveAfterAskingForTheDis
     Close();
     EXPECT_EQ(DocumentCount, 0);
     ASSERT_TRUE(FileExists(c.backup));
-    EXPECT_EQ(StoredElements(c.backup, c.diskAsked), changed);
-    EXPECT_EQ(testing::ReadFileText(InScripts(c.name)), saved) << "its own file as it was";
+    EXPECT_EQ(StoredElements(c.backup, c.diskAsked), savedElements) << "what its file holds";
   }
 }
 
@@ -152,7 +161,7 @@ TEST_F(BackupOnCloseTest, AScriptNotBackedUpStaysOpenUnlessTheWriterSaysOtherwis
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     mounts.Mount("STICK");
-    OpenChanged(InScripts("PILOT.QMW"));
+    OpenSavedThenChanged(InScripts("PILOT.QMW"));
     if (c.volumeGone) mounts.Unmount(stick);
     DiscardChanges();
     Answer(BackupQuestion("PILOT.QMW", stick + "/"), c.backupAnswer);
@@ -164,8 +173,7 @@ TEST_F(BackupOnCloseTest, AScriptNotBackedUpStaysOpenUnlessTheWriterSaysOtherwis
     if (!c.closed) {
       EXPECT_TRUE(Script().DocumentModified) << "its changes are still to save";
       EXPECT_FALSE(Script().Closing);
-      Script().DocumentModified = 0;
-      Script().ModifiedSinceBackup = 0;
+      Script().DocumentModified = Script().ModifiedSinceBackup = Script().SavedSinceBackup = 0;
       Close();
     }
   }
@@ -174,7 +182,7 @@ TEST_F(BackupOnCloseTest, AScriptNotBackedUpStaysOpenUnlessTheWriterSaysOtherwis
 // A volume that fills up says so with the file it was writing; nothing is
 // left there and the script stays as it was.
 TEST_F(BackupOnCloseTest, AFullVolumeIsNamedWithTheCauseAndLosesNothing) {
-  OpenChanged(InScripts("PILOT.QMW"));
+  OpenSavedThenChanged(InScripts("PILOT.QMW"));
   const std::vector<ElementSpec> changed = Elements();
   SetFileFaultHook([this](TFileStep step, const std::string& path) {
     return step == TFileStep::Write && path.starts_with(stick) ? ENOSPC : 0;
@@ -190,6 +198,74 @@ TEST_F(BackupOnCloseTest, AFullVolumeIsNamedWithTheCauseAndLosesNothing) {
   EXPECT_EQ(Elements(), changed);
   EXPECT_TRUE(Script().DocumentModified);
   EXPECT_TRUE(FindFiles(stick, "*").empty()) << "no part of a backup is left on the volume";
+}
+
+// The backup drive is offered what the script's file holds and the drive
+// lacks: changes saved at the close or before it, never those the writer
+// chose not to save.
+TEST_F(BackupOnCloseTest, TheBackupOnCloseFollowsWhatWasSaved) {
+  const struct {
+    const char* what;
+    bool savedBefore;         // saved (F7) before the close
+    bool changedAfter;        // and changed again
+    TModalResult saveAnswer;  // at "Save ...?"; mrNone: not asked
+    bool offered;
+  } cases[] = {
+      {"saved at the close", false, false, mrYes, true},
+      {"saved before the close", true, false, mrNone, true},
+      {"not saved", false, false, mrNo, false},
+      {"saved, then changes not saved", true, true, mrNo, true},
+      {"saved, then changes saved at the close", true, true, mrYes, true},
+  };
+  const std::string backup = stick + "/PILOT.QMW";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    OpenChanged(InScripts("PILOT.QMW"));
+    if (c.savedBefore) MainForm->FileSaveItem->Click();
+    if (c.changedAfter) TypeText(" More.");
+    if (!c.changedAfter || c.saveAnswer == mrYes) savedElements = Elements();
+    if (c.saveAnswer != mrNone) Answer("Save /.../PILOT.QMW?", c.saveAnswer);
+    if (c.offered) {
+      Answer(BackupQuestion("PILOT.QMW", stick + "/"), mrYes, PromptTable(9));
+      Answer("Put a Formatted Disk In Drive " + stick, mrOk);
+    }
+    Close();
+    ASSERT_EQ(DocumentCount, 0);
+    if (c.offered) {
+      ASSERT_TRUE(FileExists(backup));
+      EXPECT_EQ(StoredElements(backup), savedElements);
+    } else {
+      EXPECT_FALSE(FileExists(backup)) << "nothing the drive lacks was saved";
+    }
+    DeleteFile(backup);
+  }
+}
+
+// A backup volume pulled out during the write is said to have been
+// removed, whether the backup takes the window's text or its file's.
+TEST_F(BackupOnCloseTest, AVolumePulledDuringTheBackupIsSaidToBeRemoved) {
+  for (const TModalResult save : {mrYes, mrNo}) {
+    SCOPED_TRACE(save == mrYes ? "saved at the close" : "changes not saved");
+    mounts.Mount("STICK");
+    OpenSavedThenChanged(InScripts("PILOT.QMW"));
+    SetFileFaultHook([this](TFileStep step, const std::string& path) {
+      if (step != TFileStep::Create || !path.starts_with(stick)) return 0;
+      mounts.Unmount(stick);
+      return ENOENT;
+    });
+    Answer("Save /.../PILOT.QMW?", save);
+    Answer(BackupQuestion("PILOT.QMW", stick + "/"), mrYes);
+    Answer("Put a Formatted Disk In Drive " + stick, mrOk);
+    Answer("Error writing " + stick + "/PILOT.QMW\rThe volume " + stick + " was removed during the write", mrOk,
+           "Warning");
+    Answer(kNotBackedUp, mrNo);
+    Close();
+    SetFileFaultHook(nullptr);
+    ASSERT_EQ(DocumentCount, 1);
+    EXPECT_FALSE(Script().Closing);
+    Script().DocumentModified = Script().ModifiedSinceBackup = Script().SavedSinceBackup = 0;
+    Close();
+  }
 }
 
 // No question: backups not offered, or nothing changed since the last one.
@@ -327,6 +403,7 @@ TEST_F(BackupOnCloseTest, TheFileMenuBacksUpToTheFloppyDriveItNames) {
   MainForm->MenuItem("BDriveItem")->Click();
   ASSERT_TRUE(FileExists(card + "/PILOT.QMW"));
   Script().DocumentModified = Script().ModifiedSinceBackup = 0;
+  EXPECT_FALSE(Script().SavedSinceBackup) << "its own file holds nothing new";
   Close();
   EXPECT_EQ(StoredElements(stick + "/PILOT.QMW"), changed);
   EXPECT_EQ(StoredElements(card + "/PILOT.QMW"), changed);

@@ -32,8 +32,13 @@ class TScriptDocument : public TScriptRecord {
   // The script's full file name ("NONAME" and a number while untitled).
   std::string ScriptFileName;
   Byte DocumentModified = 0;
+  // Keeps the timed backup armed; every write of the script clears it.
   Byte ModifiedSinceBackup = 0;
   Byte ModifiedThisSession = 0;
+  // The backup drive's own account: changes it lacks, and whether the
+  // script's file holds some of them. Only a backup there clears them.
+  Byte ChangedSinceBackup = 0;
+  Byte SavedSinceBackup = 0;
 
   // Per-script options the layout reads that the script record does not
   // hold yet; they move into the record with the same names.
