@@ -17,6 +17,7 @@
 #include "script/editing/editor_calls.h"
 #include "script/model/element_kinds.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 #include "platform/text_trim.h"
 
 namespace qm {
@@ -219,15 +220,16 @@ void TBreakdownSheetEditor::PrintSheet() {
   PrintSheetForScene(script_, scene_);
 }
 
-void ShowBreakdownSheetEditor(TMDIChild& script) {
-  editor::Assemble(script);
+namespace {
+
+void EditSheetOfCaretScene(TMDIChild& script) {
   const int scene = SceneOfCaret(script);
   if (scene < 0) {
     ShowMessageBox("You MUST be in a Scene with a valid Scene Heading to use the Editable Breakdown Sheets...",
                    "Attention");
     return;
   }
-  editor::SaveUndoStep(script, ukWholeScript);
+  editor::SaveSettingsUndoStep(script);
   const bool wasTagging = TaggingModeOn();
   if (!wasTagging && !EnterTaggingMode(&script)) return;
   {
@@ -235,6 +237,16 @@ void ShowBreakdownSheetEditor(TMDIChild& script) {
     sheetEditor.ShowModal();
   }
   if (!wasTagging) LeaveTaggingMode();
+}
+
+}  // namespace
+
+void ShowBreakdownSheetEditor(TMDIChild& script) {
+  editor::Assemble(script);
+  EditSheetOfCaretScene(script);
+  // The scene was found with the edit line stored; typing goes on in it
+  // where the caret stood (or at the heading the editor went to).
+  editor::DisAssemble(script);
   editor::RedisplayScreen(script);
 }
 

@@ -25,6 +25,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -404,7 +405,7 @@ void GenerateAllLists(TMDIChild& script, const TCharacterListRun& run) {
 }
 
 void RunCharacterListGeneration(TMDIChild& script, const TCharacterListRun& run) {
-  editor::SaveUndoStep(script, 2);
+  editor::SaveSettingsUndoStep(script);
   editor::SetActiveScriptModifiedUnrevised();
   script.CharacterListsGenerated = 1;
   TCharacterListRun kept;
@@ -460,7 +461,7 @@ void RemoveCharacterLists() {
                   "needed to regenerate your lists.",
                   PromptTable(6)))
     return;
-  editor::SaveUndoStep(*script, 2);
+  editor::SaveSettingsUndoStep(*script);
   script->CharacterListsGenerated = 0;
   editor::SetActiveScriptModifiedUnrevised();
   RemoveAllLists(*script);

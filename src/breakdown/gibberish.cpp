@@ -15,6 +15,7 @@
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -98,6 +99,7 @@ bool ConvertToGibberish() {
                 "without compromising the privacy of the material.  Continue?",
                 "Attention", false))
     return false;
+  editor::SaveSettingsUndoStep(*script);
   std::mt19937 random(static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
   std::uniform_int_distribution<int> letters(0, 24);
   ScrambleScript(*script, [&] { return static_cast<char>('a' + letters(random)); });

@@ -10,6 +10,7 @@
 #include "script/editing/document_modified.h"
 #include "script/layout/editor_state.h"
 #include "script/editing/revision_marks.h"
+#include "script/editing/script_list_data.h"
 #include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
@@ -172,6 +173,21 @@ void ForgetRun(TMDIChild& w, TScriptElement* start, const TScriptElement* end, T
 
 void ShowNothingTo(const char* what) { ShowMessageBox(std::string("Nothing to ") + what, "Attention"); }
 
+// The active script's settings into a slot, with the list entries beyond
+// the header's room.
+void TakeHeaderImage(TUndoSlot& slot) {
+  slot.HeaderImage.assign(ScriptHeaderSize, 0);
+  slot.HeaderSpill.clear();
+  WriteScriptImage(slot.HeaderImage, 0, 0, true, &slot.HeaderSpill);
+}
+
+void GiveSettingsBack(TMDIChild& w, const TUndoSlot& slot) {
+  if (!ReadScriptHeader(slot.HeaderImage, &slot.HeaderSpill)) return;
+  // Fonts, user colours and lists may be other than they were.
+  w.WidthsStale = true;
+  UserListsChanged(w);
+}
+
 }  // namespace
 
 bool IsPaginationElement(const TScriptElement* e) {
@@ -183,6 +199,7 @@ bool IsPaginationElement(const TScriptElement* e) {
 
 void TUndoSlot::Free() {
   HeaderImage.clear();
+  HeaderSpill.clear();
   FreeChain(SavedRun);
   SavedRun = SavedCurrent = nullptr;
   ElementsBefore = ElementsAfter = 0;
@@ -260,10 +277,7 @@ void TUndoObject::SaveData(bool wholeScript, bool withHeader) {
   redo_.Free();
   TUndoSlot& slot = slots_[currentSlot_];
   slot.Free();
-  if (withHeader) {
-    slot.HeaderImage.assign(ScriptHeaderSize, 0);
-    WriteScriptImage(slot.HeaderImage, 0, 0, true);
-  }
+  if (withHeader) TakeHeaderImage(slot);
   slot.SavedCaretColumn = w->CaretColumn();
   slot.SavedCaretLine = w->CaretLine();
   const TScriptElement* first = RunStart(*w, wholeScript);
@@ -315,10 +329,10 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   target.SavedCaretLine = currentInRun ? w->CaretLine() : Word{1};
   target.ElementsBefore = source.ElementsBefore;
   target.ElementsAfter = source.ElementsAfter;
-  if (!source.HeaderImage.empty()) {
-    target.HeaderImage.assign(ScriptHeaderSize, 0);
-    WriteScriptImage(target.HeaderImage, 0, 0, true);
-    ReadScriptHeader(source.HeaderImage);
+  const bool withSettings = !source.HeaderImage.empty();
+  if (withSettings) {
+    TakeHeaderImage(target);
+    GiveSettingsBack(*w, source);
   }
 
   TScriptElement* before = start->prev;
@@ -344,6 +358,9 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   editor::SetCaret(*w, source.SavedCaretColumn, source.SavedCaretLine);
   source.SavedRun = source.SavedCurrent = nullptr;
   w->DisAssemble();
+  // The run's names carry the marks of the script they were saved from,
+  // the names next to it those of the script it left.
+  editor::UpdateContinuedCuesOfRun(*w, *first, *last);
   w->RebuildElementGroups();
   ResetScreenLines(*w);
   RebuildScreen(w);
@@ -353,7 +370,9 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   // The next change opens a step of its own, so the redo slot never
   // outlives a change it does not know about.
   LastUndoKind = ukWholeScript;
-  UpdatePageRevisedState(*w);
+  // Settings given back hold the page's revised flag as it was; worked out
+  // again from the caret's page it could differ.
+  if (!withSettings) UpdatePageRevisedState(*w);
   return true;
 }
 

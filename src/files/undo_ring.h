@@ -17,6 +17,7 @@
 
 #include "base/option_keys.h"
 #include "base/program_options.h"
+#include "files/script_header.h"
 #include "platform/controls.h"
 #include "platform/types.h"
 #include "script/model/script_model.h"
@@ -48,9 +49,10 @@ class TUndoSlot {
   TScriptElement* SavedCurrent = nullptr;
   Word SavedCaretColumn = 0;
   Word SavedCaretLine = 0;
-  // The script's header record as the native file stores it; empty when
-  // the step did not take it.
+  // The script's header record as the native file stores it, and the list
+  // entries beyond its room; empty when the step did not take it.
   std::vector<Byte> HeaderImage;
+  TListOverflow HeaderSpill;
 };
 
 // Lives as long as the main window, which owns it.

@@ -14,6 +14,7 @@
 #include "script/editing/editor_calls.h"
 #include "script/editing/script_list_data.h"
 #include "base/document_table.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -66,6 +67,7 @@ bool LoadUserListsFromScript(const std::string& fileName) {
     ShowMessageBox("Unable to load the User Lists of " + name + ":\r" + error + ".", "Warning");
     return false;
   }
+  editor::SaveSettingsUndoStep(*script);
   RecordOf(*script).UserLists = read.UserLists;
   ListsChanged(*script);
   ShowMessageBox("The User Lists of " + name + " have been loaded.", PromptTable(23));
@@ -79,6 +81,7 @@ bool LoadUserListsFromStoryDev(const std::string& fileName) {
   if (!bytes) return false;
   TStoryDevData data;
   if (!ReadStoryDevExchange(*bytes, data)) return false;
+  editor::SaveSettingsUndoStep(*script);
   if (AddStoryDevNames(*script, data.characterNames) > 0) editor::SetActiveScriptModifiedUnrevised();
   ShowMessageBox("Import of StoryDev file\rinto User Lists is complete.", "Attention");
   return true;

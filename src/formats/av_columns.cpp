@@ -6,6 +6,7 @@
 #include "formats/element_format_controls.h"
 #include "script/editing/document_modified.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -73,7 +74,7 @@ bool ShowAVColumnsDialog(TMDIChild& script) {
       break;
     ShowMessageBox(error, "A/V Columns");
   }
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   script.AVDialogueMargins = dialogue;
   script.AVOtherMargins = other;

@@ -12,6 +12,7 @@
 #include "script/pagination/repagination.h"
 #include "script/script_window.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -183,7 +184,7 @@ bool CheatPageLines(TMDIChild& script, int lines, std::string& error) {
     e->format = before[i++];
   }
   script.DisAssemble();
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   i = 0;
   for (TScriptElement* e = page.first; e && e != page.end; e = e->next) {

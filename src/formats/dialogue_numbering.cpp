@@ -6,6 +6,7 @@
 #include "script/editing/editor_calls.h"
 #include "script/pagination/numbering.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -58,7 +59,7 @@ bool LockDialogueNumbering(TMDIChild& script, TDialogueNumbering mode) {
   if (!script.CurrentElement()) return false;
   TDialogueNumberingDlg dialog(nullptr, mode);
   if (dialog.ShowModal() != mrOk) return false;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   script.RefreshLayout();
   script.Assemble();
@@ -93,6 +94,7 @@ bool LockDialogueNumbering(TMDIChild& script, TDialogueNumbering mode) {
 }
 
 bool TogglePrintedDialogueNumbers(TMDIChild& script) {
+  SaveUndoStep(ukDelete, false, true, usWithSettings);
   script.DialogueNumbering = script.DialogueNumbering ? 0 : 1;
   RefreshAfterDraftChange(script);
   return script.DialogueNumbering != 0;

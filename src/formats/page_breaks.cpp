@@ -13,6 +13,7 @@
 #include "script/model/standard_formats.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -74,7 +75,7 @@ void InsertPageBreak(TMDIChild& script) {
     if (!chosen) return;
     kind = *chosen;
   }
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   TScriptElement* before = SplitForBreak(script);
   script.Assemble();
   TScriptElement* pageBreak = NewElementRecord();
@@ -121,7 +122,7 @@ void ChangePageBreakType(TMDIChild& script) {
   }
   const auto chosen = AskPageBreakKind(pageBreak->Kind());
   if (!chosen || *chosen == pageBreak->Kind()) return;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   // An automatic break carried no revision: its page is the current one's.
   if (pageBreak->Kind() == ekAutoPageBreak) pageBreak->format.NumberWord = NewPageRevisionWord(script);
@@ -146,7 +147,7 @@ void ChangeAPageBreaks(TMDIChild& script, bool flex) {
 void FlexOrFixAPages(TMDIChild& script, bool flex) {
   if (!script.CurrentElement()) return;
   if (flex && !AskTypeYes(FlexQuestion, "")) return;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   ChangeAPageBreaks(script, flex);
 }
 

@@ -13,6 +13,7 @@
 #include "script/model/number_texts.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -100,7 +101,7 @@ void FixAllHeaders(TMDIChild& script) {
 
 void UnfixAllHeaders(TMDIChild& script, bool wholeScript) {
   if (!script.CurrentElement()) return;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   TScriptElement* from = wholeScript ? script.FirstElement : PageStartBreak(script.CurrentElement());
   if (!from) from = script.FirstElement;
@@ -140,7 +141,7 @@ bool CheatPageHeader(TMDIChild& script) {
     ReplaceAll(line1, oldName, newName);
     ReplaceAll(line2, oldName, newName);
   }
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   pageStart->text = PackText(StoredHeader(line1, line2));
   pageStart->format.NumberWord = static_cast<Word>((pageStart->format.NumberWord & 0xFF00) | revision);
@@ -151,7 +152,7 @@ bool CheatPageHeader(TMDIChild& script) {
 
 void UnlockHeaderText(TMDIChild& script) {
   if (!script.CurrentElement()) return;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   script.HeaderTextLocked = 0;
   script.HeadersLocked = 0;

@@ -12,6 +12,7 @@
 #include "script/editing/revision_marks.h"
 #include "script/model/number_texts.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -68,7 +69,7 @@ bool RemoveRevisionMarks(TMDIChild& script, TMarksRemoval how, bool wholeScript)
   if (!script.CurrentElement()) return false;
   if (how == TMarksRemoval::AskFirst && !AskTypeYes(wholeScript ? RemoveAllQuestion : RemoveDownQuestion, ""))
     return false;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   ClearMarksFrom(script, wholeScript ? script.FirstElement : script.CurrentElement());
   if (wholeScript) script.FirstPageRevised = 0;
@@ -92,7 +93,9 @@ void StartNewRevision(TMDIChild& script) {
     ShowMessageBox(MustSaveFirst, "");
     return;
   }
-  // The marks' removal records the undo step of the whole command.
+  // The marks' removal records the undo step of the whole command; the
+  // title page written at its end belongs to it.
+  const TSingleUndoStep oneStep;
   RemoveRevisionMarks(script, TMarksRemoval::Silently, true);
   ChangeAPageBreaks(script, false);
   script.Assemble();

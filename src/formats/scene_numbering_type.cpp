@@ -11,6 +11,7 @@
 #include "script/editing/document_modified.h"
 #include "script/pagination/numbering.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -102,7 +103,7 @@ bool ChangeSceneNumberingType(TMDIChild& script) {
   const std::optional<TChosenNumbering> chosen =
       ChosenNumbering(script, *e, dialog.SceneTypeGroup->ItemIndex(), dialog.SceneNumberEdit->Text());
   if (!chosen) return false;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   e->format.NumberWord = chosen->word;
   e->format.Kind = chosen->kind;

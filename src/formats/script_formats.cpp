@@ -9,6 +9,7 @@
 #include "script/layout/revision_colors.h"
 #include "script/model/element_kinds.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -247,7 +248,7 @@ bool EditScriptFormats(TMDIChild& script, bool& saveAsDefaults) {
     ShowMessageBox(error, "Script Formats");
   }
   saveAsDefaults = dialog.SaveDefaultsBox->Checked();
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   const TFormatSet before = script.FormatSet;
   static_cast<TScriptSettings&>(script) = edited;

@@ -20,6 +20,7 @@
 #include "script/model/string_utils.h"
 #include "script/pagination/repagination.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -129,7 +130,7 @@ Word LockedNumberWord(const TScriptDocument& script, const TElementGroup& group)
 
 void LockScript(TMDIChild& script, const TLockChoices& choices) {
   if (!script.CurrentElement()) return;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   script.RefreshLayout();
   script.Assemble();
@@ -156,7 +157,7 @@ void LockScript(TMDIChild& script, const TLockChoices& choices) {
 
 void UnlockScript(TMDIChild& script, const TLockChoices& keep) {
   if (!script.CurrentElement()) return;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   if (keep.removeMarks) RemoveRevisionMarks(script, TMarksRemoval::Silently, true);
   if (keep.removeOmitted && script.ScenesLocked) RemoveAllOmittedSceneHeadings(script, false);
   script.Assemble();
@@ -238,7 +239,7 @@ void MultiLockScenesOrPages(TMDIChild& script, bool scenes) {
   Byte& flag = scenes ? script.ScenesMultiLocked : script.PagesMultiLocked;
   const std::string what = scenes ? "Scenes" : "Pages";
   if (flag && !AskYesNo("Should I turn off the Multi-Locking of " + what + "?", "", false)) return;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   flag = flag ? 0 : 1;
   script.Assemble();
   // Multi-locking keeps the A-numbers of the day as they are.
@@ -257,7 +258,7 @@ bool IsOmittedHeading(const TScriptDocument& script, const TScriptElement& headi
 int RemoveAllOmittedSceneHeadings(TMDIChild& script, bool ask) {
   if (!script.CurrentElement()) return 0;
   if (ask && !AskYesNo(RemoveOmittedQuestion, "", false)) return 0;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   TScriptElement* keep = script.CurrentElement();
   int removed = 0;
@@ -288,7 +289,7 @@ void RemoveSceneHeadingNoOmit(TMDIChild& script) {
     return;
   }
   if (!AskYesNo(NoOmitWarning, "", false)) return;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script.Assemble();
   const TElementFormat action = script.FormatSet[fsAction];
   e->format.Kind = ekAction;

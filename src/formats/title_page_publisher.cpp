@@ -13,6 +13,7 @@
 #include "formats/title_page_layout.h"
 #include "script/editing/document_modified.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -234,6 +235,8 @@ void TTitlePageDlg::FitToScreen(int screenWidth) {
 }
 
 bool ShowTitlePagePublisher(TMDIChild& script) {
+  // A write refused as too long and tried again is still one change.
+  const TSingleUndoStep oneStep;
   TTitlePageDlg dialog(nullptr);
   dialog.LoadItems(TitlePageOf(script));
   dialog.FitToScreen(Screen ? Screen->Width() : ReferenceScreenWidth);
@@ -242,6 +245,7 @@ bool ShowTitlePagePublisher(TMDIChild& script) {
     if (dialog.ShowModal() != mrOk) return false;
     std::string error;
     if (dialog.TakeControls(error)) {
+      SaveUndoStep(ukDelete, false, true, usWithSettings);
       if (WriteTitlePage(dialog.Items(), script.TitlePageItems, script.TitlePageText)) break;
       error = TextTooLong;
     }

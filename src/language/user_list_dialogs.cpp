@@ -21,6 +21,7 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -282,7 +283,7 @@ void TEditUserListDlg::CopyFromScriptClick(TObject*) {
 
 void TEditUserListDlg::OKBtnClick(TObject*) {
   TMDIChild* script = ActiveScript();
-  if (script) editor::SaveUndoStep(*script, 2);
+  if (script) editor::SaveSettingsUndoStep(*script);
   WriteBackList();
   if (script) {
     RecordOf(*script).UserLists = Lists;
@@ -355,6 +356,7 @@ bool TASCIIUserListDlg::Load(const std::string& fileName) {
     clear = true;
     slot = 1;
   }
+  editor::SaveSettingsUndoStep(*script);
   if (clear) ClearUserList(lists, list);
 
   const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());

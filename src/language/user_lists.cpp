@@ -4,8 +4,10 @@
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
+#include "script/editing/editor_calls.h"
 #include "script/editing/script_list_data.h"
 #include "script/script_window.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -45,8 +47,10 @@ void LoadOriginalUserLists() {
   // The built-in entries themselves, not a section of the settings file
   // that is merely hoped to be missing.
   TMDIChild& script = *ActiveScript();
+  editor::SaveSettingsUndoStep(script);
   RecordOf(script).UserLists = TUserListTables{};
   UserListsChanged(script);
+  editor::SetActiveScriptModifiedUnrevised();
   ShowMessageBox("Original Default Lists have been loaded.", PromptTable(10));
 }
 

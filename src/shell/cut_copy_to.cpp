@@ -1,6 +1,9 @@
 // The block of the active script copied or cut into another script: a new
 // one, an existing one, or the script's scrap file.
+#include <algorithm>
+
 #include "base/document_table.h"
+#include "files/undo_ring.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "script/editing/editor_calls.h"
@@ -19,6 +22,25 @@ namespace {
 // script (..01), an existing one (..02) or the scrap file (..03).
 constexpr int CutActions = 9900;
 enum TTarget { NewScript = 1, ExistingScript = 2, ScrapScript = 3 };
+
+// The cut is a step of its own script; the other script's windows coming
+// and going, and the paste into it, must not clear or add to the ring.
+class TUndoSuspension {
+ public:
+  TUndoSuspension() : was_(UndoSuspended) { UndoSuspended = 1; }
+  ~TUndoSuspension() { UndoSuspended = was_; }
+  TUndoSuspension(const TUndoSuspension&) = delete;
+  TUndoSuspension& operator=(const TUndoSuspension&) = delete;
+
+ private:
+  Byte was_;
+};
+
+// A script the command closed goes at once rather than after the command:
+// its going clears the undo ring unless the ring is still kept.
+void FreeClosedScript(TMDIChild* script) {
+  if (std::find(Documents.begin(), Documents.end(), script) == Documents.end()) delete script;
+}
 
 }  // namespace
 
@@ -42,34 +64,49 @@ void TMainForm::CutCopyToClick(TObject* sender) {
   PumpBusy = 1;
   const bool cut = item->Tag > CutActions;
   MenuItem(cut ? "CutItem" : "CopyItem")->Click();
-  switch (item->Tag % 100) {
-    case NewScript: CopyToNewScript(); break;
-    case ExistingScript: CopyToExistingScript(); break;
-    case ScrapScript: CopyToScrapScript(); break;
-    default: break;
+  {
+    const TUndoSuspension suspended;
+    switch (item->Tag % 100) {
+      case NewScript: CopyToNewScript(); break;
+      case ExistingScript: CopyToExistingScript(); break;
+      case ScrapScript: CopyToScrapScript(); break;
+      default: break;
+    }
+    // The copy joined the pieces of elements split at a page break: the
+    // pages are broken again before the writer sees the script. The script
+    // is active again before the ring may clear.
+    if (TMDIChild* script = ScriptForCommand(); script && script->LayoutDue)
+      script->RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
+    RefreshAfterChange();
   }
   PumpBusy = 0;
-  RefreshAfterChange();
 }
 
-// The new script is closed only once it is saved: a block cut from its
-// script would otherwise be lost with it.
+// Saved or not, the new script is closed: a copied block is still in its
+// script, a cut one on the clipboard and one Undo away.
 void TMainForm::CopyToNewScript() {
+  const TMDIChild* source = ActiveScript();
   FileNewItem->Click();
+  TMDIChild* target = ActiveScript();
+  // No new script (too many open): the paste would land in the source.
+  if (!target || target == source) return;
   MenuItem("PasteItem")->Click();
   FileSaveAsItem->Click();
-  TMDIChild* target = ActiveScript();
-  if (!target || target->DocumentModified || target->ScriptFileName.find("NONAME") != std::string::npos) return;
+  if (ActiveScript() != target) return;
+  target->DocumentModified = 0;
   CloseFileItem->Click();
+  FreeClosedScript(target);
 }
 
 void TMainForm::CopyToExistingScript() {
   const std::string before = ActiveScript()->ScriptFileName;
   FileOpenItemClick(FileOpenItem);
   if (NoActiveDocument() || ActiveScript()->ScriptFileName == before) return;
+  TMDIChild* target = ActiveScript();
   PasteAtScriptEnd();
   FileSaveItem->Click();
   ExitBtnClick(nullptr);
+  FreeClosedScript(target);
 }
 
 void TMainForm::CopyToScrapScript() {

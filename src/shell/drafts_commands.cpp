@@ -11,6 +11,7 @@
 #include "files/undo_ring.h"
 #include "printing/print_menu.h"
 #include "platform/menus.h"
+#include "script/editing/document_modified.h"
 #include "script/editing/revision_marks.h"
 #include "script/editing/window_activation.h"
 #include "base/document_table.h"
@@ -20,6 +21,7 @@
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/screen_colors.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -83,6 +85,8 @@ void TMainForm::RemoveDraftItemClick(TObject* sender) {
   if (script && name == "SceneHeadingNoOmitItem") RemoveSceneHeadingNoOmit(*script);
   if (script && name == "RemoveLockedPageBrkItem") RemoveForcedPageBreak(*script);
   // The user colours are numbered 4 to 10 among the colours, 1 to 7 here.
+  // The user colours taken up on the way and the codes removed are one change.
+  const TSingleUndoStep oneStep;
   if (script && name == "RemoveUserColorItem" && ConfirmUserColourRemoval())
     if (const int colour = ChooseUserColor(false, "Select the Color to Remove...", 0); colour != 0)
       RemoveColorCodes(*script, TMarkColour::User, colour - 3);

@@ -11,6 +11,7 @@
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -26,7 +27,7 @@ TMDIChild* ScriptWithBlock() {
 void TMainForm::CutBtnClick(TObject*) {
   TMDIChild* script = ScriptWithBlock();
   if (!script || !script->Editable) return;
-  SaveUndoStep(ukDelete, false, true, 0);
+  SaveUndoStep(ukDelete, false, true, usWithSettings);
   ProgressDlg().CopyToClipBoard(true, true);
   SetDocumentModified(true, true);
   FocusActiveScript();
@@ -43,7 +44,7 @@ void TMainForm::CopyBtnClick(TObject*) {
 void TMainForm::DeleteBtnClick(TObject*) {
   TMDIChild* script = ScriptWithBlock();
   if (!script || !script->Editable) return;
-  SaveUndoStep(ukDelete, false, true, 0);
+  SaveUndoStep(ukDelete, false, true, usWithSettings);
   ProgressDlg().CopyToClipBoard(false, true);
   SetDocumentModified(true, true);
   FocusActiveScript();
@@ -52,7 +53,7 @@ void TMainForm::DeleteBtnClick(TObject*) {
 
 void TMainForm::PasteBtnClick(TObject*) {
   if (!EditableActiveScript() || !ClipboardHasPasteableData()) return;
-  SaveUndoStep(ukWholeScript, true, true, 0);
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   ProgressDlg().PasteFromClipBoard();
   FocusActiveScript();
   MenusDue = 1;

@@ -6,6 +6,7 @@
 #include "base/document_table.h"
 #include "platform/menus.h"
 #include "script/editing/case_conversion.h"
+#include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/hidden_elements.h"
 #include "script/editing/inline_styles.h"
@@ -17,6 +18,7 @@
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/screen_colors.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -44,6 +46,8 @@ void TMainForm::RevColorClick(TObject* sender) {
   TMDIChild* script = EditableActiveScript();
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
   if (!script || !item) return;
+  // A user colour taken up on the way and the colour chosen are one change.
+  const TSingleUndoStep oneStep;
   int colour = item->Tag;
   // "User Defined Color..." asks which of the seven, the active one first.
   if (item->Name == "RevUserColorItem") {
@@ -53,6 +57,7 @@ void TMainForm::RevColorClick(TObject* sender) {
     colour = ChooseUserColor(false, "", code);
   }
   if (colour != 0 || item->Name != "RevUserColorItem") {
+    SaveUndoStep(ukInsert, false, true, usWithSettings);
     SelectRevisionColor(*script, static_cast<Byte>(colour));
     ShowRevisionColorChecks(script->AutoRevisionColor);
   }
@@ -72,6 +77,8 @@ void TMainForm::CapitalizeWordItemClick(TObject* sender) {
   TMDIChild* script = EditableActiveScript();
   if (!script || script->BlockOn()) return;
   const std::string name = SenderName(sender);
+  // Capitals and bold are one change to undo.
+  const TSingleUndoStep oneStep;
   editor::SelectInActiveScript(slWord);
   const std::vector<editor::TBlockSpan> spans = editor::BlockSpans(*script);
   if (spans.size() != 1) return;  // no word at the caret

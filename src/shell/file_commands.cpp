@@ -19,6 +19,7 @@
 #include "base/message_boxes.h"
 #include "base/program_busy.h"
 #include "base/prompt_table.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -101,7 +102,7 @@ void TMainForm::PastefromItemClick(TObject*) {
   dialog.Filter = std::string("Quillmaster Scripts|") + ScriptFileMask;
   dialog.InitialDir = ScriptDirectory;
   if (dialog.Execute()) {
-    SaveUndoStep(ukWholeScript, true, false, 0);
+    SaveUndoStep(ukWholeScript, true, false, usWithSettings);
     TProgressDlg& progress = ProgressDlg();
     progress.LoadFormatCode = LoadCodeOfFilter(1);
     if (progress.Execute(dialog.FileName, true, true)) {

@@ -19,6 +19,7 @@
 #include "shell/documents.h"
 #include "script/layout/screen_rebuild.h"
 #include "shell/main_form.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -56,7 +57,7 @@ void SaveUserFormat() {
 
 void TMainForm::LoadFormatsFrom(const std::string& fileName) {
   if (!EditableActiveScript()) return;
-  SaveUndoStep(ukWholeScript, true, false, 0);
+  SaveUndoStep(ukWholeScript, true, false, usWithSettings);
   const bool withLists =
       IsDocumentEmpty(ActiveDocument) || AskYesNo("Load User Lists along with formats?", PromptTable(31), true);
   LoadFormatsFile(fileName, false, withLists, true);
@@ -77,20 +78,13 @@ void TMainForm::LoadUserDefinedItemClick(TObject* sender) {
   } else if (from("LoadScriptFormatItem")) {
     if (auto file = ChooseFileToRead("Load Formats from a Script", kScriptFilter)) LoadFormatsFrom(*file);
   } else if (from("ListsFromScriptItem")) {
-    if (auto file = ChooseFileToRead("Load User Lists from a Script", kScriptFilter)) {
-      SaveUndoStep(ukWholeScript, true, false, 0);
-      LoadUserListsFromScript(*file);
-    }
+    if (auto file = ChooseFileToRead("Load User Lists from a Script", kScriptFilter)) LoadUserListsFromScript(*file);
   } else if (from("ListsFromAsciiItem")) {
-    if (auto file = ChooseFileToRead("Load User List from an ASCII List", kTextListFilter)) {
-      SaveUndoStep(ukWholeScript, true, false, 0);
+    if (auto file = ChooseFileToRead("Load User List from an ASCII List", kTextListFilter))
       LoadUserListFromTextFile(*file);
-    }
   } else if (from("ListsFromStoryDevItem")) {
-    if (auto file = ChooseFileToRead("Load User Lists from StoryDev", kStoryDevFilter)) {
-      SaveUndoStep(ukWholeScript, true, false, 0);
+    if (auto file = ChooseFileToRead("Load User Lists from StoryDev", kStoryDevFilter))
       LoadUserListsFromStoryDev(*file);
-    }
   }
   FocusActiveScript();
 }

@@ -13,6 +13,7 @@
 #include "shell/program_settings.h"
 #include "shell/screen_colors_dialog.h"
 #include "shell/tool_bar.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -97,6 +98,8 @@ bool ConvertToUserColors(TMDIChild& window) {
                       UserColorCodeList(),
                   "Attention"))
     return false;
+  // The 14 bytes change meaning throughout the script.
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   window.UsesUserColours = 1;
   UpdateColorCodeSets(window);
   SetDocumentModified(true, false);
@@ -114,6 +117,7 @@ int ChooseUserColor(bool setMenus, const std::string& caption, Byte currentCode)
   else if (script->CurrentColor >= 5 && script->CurrentColor <= 10) selected = script->CurrentColor - 3;
   dialog.Select(selected);
   if (dialog.ShowModal() != mrOk) return 0;
+  SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   script->UserColours = dialog.Colors;
   const int result = dialog.Selected() + 3;
   script->TypingColorCode = UserColorOpenCode(dialog.Selected());

@@ -1,5 +1,6 @@
 // The settings commands of the main window: each opens its dialog.
 #include "base/document_table.h"
+#include "script/editing/document_modified.h"
 #include "script/editing/inline_styles.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/text_codes.h"
@@ -11,6 +12,7 @@
 #include "shell/screen_colors.h"
 #include "shell/screen_colors_dialog.h"
 #include "shell/utility_dialogs.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -49,6 +51,8 @@ void TMainForm::ColorClick(TObject* sender) {
   TMDIChild* script = EditableActiveScript();
   if (!script) return;
   const std::string name = SenderName(sender);
+  // A user colour chosen and the text coloured with it are one change.
+  const TSingleUndoStep oneStep;
   const int color = TextColorOf(name);
   if (color > 0) {
     const ColorPair& pair = ColorPairs[static_cast<std::size_t>(color - 1)];

@@ -7,6 +7,7 @@
 #include "base/prompt_table.h"
 #include "platform/cp1252.h"
 #include "platform/dialog_builder.h"
+#include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/position_texts.h"
 #include "script/layout/screen_rebuild.h"
@@ -17,6 +18,7 @@
 #include "story/activity_wizard_pages.h"
 #include "story/branch_point_dialog.h"
 #include "story/interactive_script.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm::story {
 
@@ -253,6 +255,7 @@ void TActivityWizardDlg::CreateNewClick() {
   if (!script) return;
   const std::string text = AskJumpPositionText();
   if (text.empty()) return;
+  editor::SaveUndoStep(*script, ukWholeScript);
   const TScriptElement* target = AppendBranchTarget(*script, text);
   AvailableJumps->Items.Add(BranchTargetLabel(text, TargetNumber(*target)));
   jumpObjects_.push_back({PageNumberOf(PageNumberText(*script, target)), TargetNumber(*target)});
@@ -263,6 +266,7 @@ void TActivityWizardDlg::CreateNewClick() {
 void TActivityWizardDlg::WriteLines() {
   TMDIChild* script = ActiveScript();
   if (!script || !script->CurrentElement()) return;
+  editor::SaveUndoStep(*script, ukWholeScript);
   editor::SetActiveScriptModified();
   const TActivityAnswers a = Answers();
   editor::DisAssemble(*script);
@@ -304,6 +308,8 @@ void TActivityWizardDlg::JumpNow(const std::string& label) {
 void ShowActivityWizard() {
   if (!ActiveScript()) return;
   TActivityWizardDlg& wizard = ActivityWizard();
+  // A target made on the way and the lines written are one change.
+  const TSingleUndoStep oneStep;
   wizard.SetupLists(true, true);
   if (wizard.ShowModal() == mrOk) wizard.WriteLines();
   FocusActiveScript();

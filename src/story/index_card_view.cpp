@@ -603,7 +603,12 @@ void ShowIndexCardView() {
     if (view.ShowModal() != mrYes) break;
   }
   Shown = nullptr;
-  if (TMDIChild* script = ActiveScript()) editor::RedisplayScreen(*script);
+  // The cards were read with the edit line stored; the writer goes on
+  // typing in it where the caret stood.
+  if (TMDIChild* script = ActiveScript()) {
+    editor::DisAssemble(*script);
+    editor::RedisplayScreen(*script);
+  }
 }
 
 }  // namespace qm

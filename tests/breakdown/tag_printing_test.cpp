@@ -18,7 +18,6 @@ class TagPrintingTest : public PaginationFixture {};
 TEST_F(TagPrintingTest, TaggingModePrintsNoTagLabels) {
   Window().TaggingUsed = 1;
   Window().LayoutOptions.ShowCodes = 1;
-  Window().LayoutOptions.ShowsBreakdownTags = 1;
   LayoutProgramOptions.FillOutBreakdowns = true;
   Load({{ekSceneHeading, T("INT. [rBARN] - DAY")},
         {ekAction, T("[cBOB] lifts a [ogun] and [f[cMARY]'s crowd] cheers.")},

@@ -93,7 +93,7 @@ TEST(StartupImportProgressDesktopTest, TheProgressWindowShowsOnlyWhollyOnTheScre
   // it on a loaded machine.
   std::ofstream file(notes);
   file << "INT. BARN - NIGHT\n\nRain falls.\n";
-  for (int line = 0; line < 1500; ++line) file << "\nThe wind turns the vane.\n";
+  for (int line = 0; line < 4000; ++line) file << "\nThe wind turns the vane.\n";
   file.close();
   DesktopSession session({notes}, home.Path());
   ASSERT_TRUE(session.Ready()) << session.Failure();

@@ -11,6 +11,7 @@
 #include "script/editing/document_modified.h"
 #include "script/layout/editor_state.h"
 #include "script/editing/revision_marks.h"
+#include "script/editing/undo_steps.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
@@ -188,6 +189,22 @@ TEST_F(UndoRingTest, OnlyAStepWithTheHeaderBringsTheSettingsBack) {
     Ring().Redo();
     EXPECT_EQ(W().HeaderLine1, "SECOND DRAFT");
   }
+}
+
+TEST_F(UndoRingTest, ListsLongerThanTheHeaderHoldsComeBackWhole) {
+  // Far more than the header's room for them: the rest lies beyond it.
+  const auto entries = [this] {
+    std::vector<std::string> all;
+    for (int i = 0; i < W().ExtraLocations.Count(); ++i) all.push_back(W().ExtraLocations[i]);
+    return all;
+  };
+  for (int i = 0; i < 80; ++i) W().ExtraLocations.Add("LOCATION NUMBER " + std::to_string(i));
+  const std::vector<std::string> before = entries();
+  ASSERT_EQ(before.size(), 80u);
+  SaveUndoStep(ukWholeScript, true, false, usWithSettings);
+  W().ExtraLocations.Clear();
+  Ring().Undo();
+  EXPECT_EQ(entries(), before);
 }
 
 TEST_F(UndoRingTest, AMarkedBlockIsSavedWhole) {

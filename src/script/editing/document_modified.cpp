@@ -5,6 +5,8 @@
 #include "script/editing/element_transitions.h"
 #include "script/editing/revision_marks.h"
 #include "script/editing/script_hooks.h"
+#include "script/editing/typing_aids.h"
+#include "script/editing/undo_steps.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
@@ -19,9 +21,15 @@ Word BackupPostponed;
 
 namespace {
 
+// Commands running as one step, and whether theirs is recorded.
+int singleStepDepth;
+bool singleStepTaken;
+
 const GlobalState reset([] {
   TimedBackupDue = 0;
   BackupPostponed = 0;
+  singleStepDepth = 0;
+  singleStepTaken = false;
 });
 
 constexpr std::int64_t kPostponeStep = 20;  // 2 seconds
@@ -45,11 +53,30 @@ std::int64_t TickNow() { return static_cast<std::int64_t>(GetTickCount64() / 100
 void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra) {
   const auto& hooks = ScriptWindowHooks;
   if (!hooks.UndoRecording || !hooks.UndoRecording()) return;
+  if (TSingleUndoStep::LeavesOut(force)) return;
   if (kind == LastUndoKind && kind != ukWholeScript && !wholeScript && !force) return;
+  // The caret leaving the element ends the word typed last, as a blank would.
+  if (kind == ukNavigation && ProgramOptions().RealTimeSpellCheck && WordPendingSpell) aids::SpellWordBeforeCaret();
   if (wholeScript) kind = ukWholeScript;
   LastUndoKind = kind;
   hooks.SaveUndoData(kind == ukWholeScript, extra != 0);
 }
+
+TSingleUndoStep::TSingleUndoStep() {
+  if (singleStepDepth++ == 0) singleStepTaken = false;
+}
+
+TSingleUndoStep::~TSingleUndoStep() { --singleStepDepth; }
+
+bool TSingleUndoStep::LeavesOut(bool& force) {
+  if (singleStepDepth == 0) return false;
+  if (singleStepTaken) return true;
+  singleStepTaken = true;
+  force = true;
+  return false;
+}
+
+void editor::SaveSettingsUndoStep(TMDIChild&) { SaveUndoStep(ukWholeScript, true, true, usWithSettings); }
 
 void SetDocumentModified(bool modified, bool markRevision) {
   NoteScriptShapeChange();
@@ -58,11 +85,13 @@ void SetDocumentModified(bool modified, bool markRevision) {
   if ((modified || script->ModifiedSinceBackup) && !IsDocumentEmpty(ActiveDocument)) ArmTimedBackup();
   script->ModifiedSinceBackup = modified;
   script->ModifiedThisSession |= modified;
+  script->ChangedSinceBackup |= modified;
   if (modified && markRevision && script->RevisionMarking) MarkRevisedLine(*script, true);
   if (static_cast<bool>(script->DocumentModified) != modified) {
     script->DocumentModified = modified;
-    // A showing pick list speaks through the same hint; its words stay.
-    if (!PickListShowing()) script->Hint = modified ? "Modified" : "";
+    // A showing pick list speaks through the same hint; its words stay. The
+    // word-processor mode's page shows no hint.
+    if (!PickListShowing() && !ProgramOptions().WordProcessorMode) script->Hint = modified ? "Modified" : "";
   }
 }
 

@@ -126,6 +126,8 @@ void SetNoteStates(TMDIChild& window, const std::function<Byte(const TScriptElem
 
 void MarkElementsNonPrinting(TMDIChild& window, bool on) {
   if (!window.CurrentElement()) return;
+  // A cue takes its speech along, which may reach past a step's usual run.
+  SaveUndoStep(ukWholeScript, true, true, 0);
   window.Assemble();
   const auto set = [&](TScriptElement* e) {
     e->state = on && !IsPageBreakKind(e->Kind()) ? Byte{esShownHidden} : Byte{esNormal};
@@ -158,6 +160,7 @@ void MarkElementsNonPrinting(TMDIChild& window, bool on) {
 Byte KeepElementTogether(TMDIChild& window) {
   TScriptElement* e = window.CurrentElement();
   if (!e || e->state > esKeepFollowing) return e ? e->state : Byte{esNormal};
+  SaveUndoStep(ukDelete, false, true, 0);
   e->state = e->state == esNormal ? esKeepGroup : esNormal;
   SetDocumentModified(true, false);
   window.RefreshKeepingCursor();
@@ -172,6 +175,8 @@ Byte TMDIChild::KeepGroupTogether(bool withFollowing) {
          first->prev->prev && first->prev->prev->group)
     first = first->prev->prev->group->first;
   if (!first) return 0;
+  // The group's first element may lie further back than a step's usual run.
+  SaveUndoStep(ukWholeScript, true, true, 0);
   if (first->state == esKeepGroup || first->state == esKeepFollowing) first->state = esNormal;
   else first->state = withFollowing ? esKeepFollowing : esKeepGroup;
   SetDocumentModified(true, false);
