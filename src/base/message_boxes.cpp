@@ -152,6 +152,17 @@ void ClosePleaseWait() {
   if (box.SavedFocus != NullWindow) RestoreFocusWindow(box.SavedFocus);
 }
 
+PleaseWaitAside::PleaseWaitAside() {
+  if (!MyNewMsgBox || !MyNewMsgBox->Visible || !MyNewMsgBox->IsNotice()) return;
+  notice_ = MyNewMsgBox;
+  top_ = notice_->Top;
+  notice_->Top = -notice_->Height;
+}
+
+PleaseWaitAside::~PleaseWaitAside() {
+  if (notice_ && notice_ == MyNewMsgBox && notice_->Visible) notice_->Top = top_;
+}
+
 std::string FileErrorText(Byte code) {
   switch (code) {
     case 2: return "File Not Found";

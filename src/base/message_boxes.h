@@ -54,6 +54,21 @@ void ShowPleaseWait(const std::string& text, bool padText, bool withCancel);
 void TickPleaseWait();
 void ClosePleaseWait();
 
+// While it lives, a "Please Wait" notice that is up stands above the
+// screen, so that it never covers a dialog asked meanwhile; it comes back
+// where it was after.
+class PleaseWaitAside {
+ public:
+  PleaseWaitAside();
+  ~PleaseWaitAside();
+  PleaseWaitAside(const PleaseWaitAside&) = delete;
+  PleaseWaitAside& operator=(const PleaseWaitAside&) = delete;
+
+ private:
+  TMyNewMsgBox* notice_ = nullptr;
+  int top_ = 0;
+};
+
 // The old runtime had no number for a write past the process's file-size
 // limit; this one is ours, so that it is not taken for a full disk.
 constexpr Byte FileTooLargeError = 199;

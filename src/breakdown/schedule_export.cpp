@@ -178,7 +178,12 @@ std::string ChooseExportFile(const std::string& scriptFileName) {
   dialog.InitialDir = ExportFolder();
   dialog.FileName = ChangeFileExt(ExtractFileName(scriptFileName), ".SEX");
   for (;;) {
-    if (!dialog.Execute()) return {};
+    // The run's "Please Wait" notice stays up, out of the dialog's way.
+    const bool chosen = [&dialog] {
+      const PleaseWaitAside aside;
+      return dialog.Execute();
+    }();
+    if (!chosen) return {};
     const std::string path = ChangeFileExt(dialog.FileName, ".SEX");
     const std::string folder = ExtractFileDir(path);
     if (!folder.empty() && !DirectoryExists(folder)) {

@@ -8,6 +8,7 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/message_boxes.h"
+#include "base/scoped_state.h"
 #include "files/clipboard_copy.h"
 #include "files/foreign_files.h"
 #include "files/imported_script.h"
@@ -53,7 +54,9 @@ std::string TypedKeys(const std::string& text) {
   return keys;
 }
 
-bool TypeText(TMDIChild& w, const std::string& text) {
+}  // namespace
+
+bool TypeShortText(TMDIChild& w, const std::string& text) {
   std::string keys = TypedKeys(text);
   // The copy ends its last line too; that end makes no new element.
   while (!keys.empty() && keys.back() == '\r') keys.pop_back();
@@ -70,6 +73,8 @@ bool TypeText(TMDIChild& w, const std::string& text) {
   }
   return !keys.empty();
 }
+
+namespace {
 
 bool PasteNative(TMDIChild& w, const Bytes& data) {
   TClipReadResult read = ReadClipRecords(data);
@@ -107,7 +112,7 @@ bool PasteBestFormat(TMDIChild& w, TClipboard& clipboard) {
   }
   if (auto native = clipboard.GetData(NativeFormat())) return PasteNative(w, *native);
   auto text = clipboard.GetData(CF_TEXT);
-  if (text && text->size() <= TypedPasteLimit) return TypeText(w, TextUpToZero(*text));
+  if (text && text->size() <= TypedPasteLimit) return TypeShortText(w, TextUpToZero(*text));
   const std::optional<Bytes> rtf = clipboard.GetData(RegisterClipboardFormat(RichTextClipboardName));
   if (!text && !rtf) {
     MessageBeep(0);
@@ -172,10 +177,12 @@ void TProgressDlg::PasteFromClipBoard() {
   clipboard->Open(DocumentFrame ? DocumentFrame->Handle() : NullWindow);
   const bool blockRemoved = w->BlockOn() != 0;
   if (blockRemoved) CopyToClipBoard(false, true);
-  ClipboardBusy = true;
-  const bool pasted = PasteBestFormat(*w, *clipboard);
+  bool pasted = false;
+  {
+    const ScopedState<bool> busy(ClipboardBusy, true);
+    pasted = PasteBestFormat(*w, *clipboard);
+  }
   clipboard->Close();
-  ClipboardBusy = false;
   if (ActiveScript() != w) return;
   // A paste that brought nothing leaves the script as it was. The lines
   // it brought are marked revised already (typed text as it was typed):

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "files/imported_text.h"
 
@@ -17,6 +18,9 @@ extern bool ClipboardBusy;
 
 // Plain text whose block (its zero included) is at most this long is typed.
 constexpr std::size_t TypedPasteLimit = 48;
+// Such a short text typed at the caret as the writer would type it, a line
+// end as Enter; false when there was nothing to type.
+bool TypeShortText(TMDIChild& script, const std::string& text);
 
 inline constexpr const char* DamagedClipboardText =
     "Part of the text on the clipboard was damaged: only what could be read has been pasted.";

@@ -25,6 +25,7 @@ TDialogTable CheckWordsTable() {
       {Button, "CheckForwardsButton", "Check &Forwards", {316, 28, 120, 25}, "WordsPage"},
       {Button, "CheckScriptButton", "Check &Script", {316, 60, 120, 25}, "WordsPage"},
       {Button, "CloseBtn", "&Close", {316, 92, 120, 25}, "WordsPage"},
+      {HelpButton, "WordsHelpBtn", "", {316, 124, 120, 25}, "WordsPage"},
       {Page, "NamesPage", "Duplicate Names", {}, "Pages"},
       {Label,
        "InfoLabel",
@@ -37,6 +38,7 @@ TDialogTable CheckWordsTable() {
       {Button, "BreakApartBtn", "Break Apart", {316, 92, 120, 25}, "NamesPage"},
       {Button, "UndoBtn", "Undo", {316, 124, 120, 25}, "NamesPage"},
       {Button, "Button2", "Clear Selections", {316, 156, 120, 25}, "NamesPage"},
+      {HelpButton, "HelpBtn", "", {316, 188, 120, 25}, "NamesPage"},
       {Button, "ApplyButton", "Apply", {316, 220, 120, 25}, "NamesPage"},
       {Button, "CancelBtn", "Cancel", {316, 252, 120, 25}, "NamesPage"},
   };

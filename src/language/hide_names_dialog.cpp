@@ -13,6 +13,7 @@
 #include "base/program_options.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -157,6 +158,7 @@ void HideCharacterNames() {
   dialog.ExceptWhenInSceneBox->SetChecked(ProgramOptions().SkipNameHide);
   if (dialog.ShowModal() != mrOk) return;
   ProgramOptions().SkipNameHide = dialog.ExceptWhenInSceneBox->Checked();
+  editor::SaveSettingsUndoStep(script);
   stored = PackHiddenNames(Entries(*dialog.HideNameList));
   editor::SetActiveScriptModifiedUnrevised();
 }
@@ -176,8 +178,10 @@ void HideLocations() {
     if (index >= 0) MoveEntry(*dialog.ShowNameList, *dialog.HideNameList, index);
   }
   if (dialog.ShowModal() != mrOk) return;
+  editor::SaveSettingsUndoStep(script);
   hidden.Clear();
   for (const std::string& location : Entries(*dialog.HideNameList)) hidden.Add(location);
+  editor::SetActiveScriptModifiedUnrevised();
 }
 
 }  // namespace qm

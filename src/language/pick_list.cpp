@@ -59,6 +59,17 @@ std::string LastSpeakerInScene(TMDIChild& script, char letter) {
 
 std::string FinishOutHint(const std::string& entry) { return "Press ENTER to finish out " + entry; }
 
+// The room a prompt takes: its width as the desktop draws the panel's
+// caption and 5 more, and, since the caption stands centred, the close
+// box's room on either side of it.
+int PromptRoom(const TPanel& panel, const std::string& prompt) {
+  TCanvas measure;
+  measure.Font.Assign(panel.Font);
+  measure.ControlText = true;
+  const int closeBox = std::max(0, PromptHeight - 6) + 3 + 2;
+  return measure.TextWidth(prompt) + 5 + 2 * closeBox;
+}
+
 void SetScriptHint(const std::string& hint) {
   if (TMDIChild* script = ActiveScript()) editor::SetHint(*script, hint);
 }
@@ -159,7 +170,7 @@ int TListMenu::ShowPicker(const std::string& prompt, bool sorted, bool multiSele
   List->Items.SetSorted(sorted);
   List->MultiSelect = multiSelect;
   SizeRows();
-  Width = FitWidth(PromptPanel->Canvas.TextWidth(prompt) + 5, 5);
+  Width = FitWidth(PromptRoom(*PromptPanel, prompt), 5);
   Position = TPosition::poScreenCenter;
   FocusControl(List);
   ShowModal();

@@ -49,6 +49,7 @@ enum class PropId : std::uint8_t {
   Focus,
   ZOrder,
   WindowState,
+  Default,
 };
 
 // A backend's mirror of one control.
@@ -81,6 +82,14 @@ class FontMetrics {
   virtual ~FontMetrics() = default;
   // Advance width of one cp1252 byte in device units at dpi.
   virtual int CharWidth(const TFontDesc& font, int dpi, unsigned char ch) = 0;
+  // Width of a text as the desktop draws it on a control of its own (a
+  // label, a button), which need not be the sum of the characters'
+  // advances the program draws with.
+  virtual int ControlTextWidth(const TFontDesc& font, int dpi, std::string_view text) {
+    int width = 0;
+    for (unsigned char ch : text) width += CharWidth(font, dpi, ch);
+    return width;
+  }
   virtual TextMetrics Metrics(const TFontDesc& font, int dpi) = 0;
   // Installed font families, by name.
   virtual std::vector<std::string> Families() = 0;

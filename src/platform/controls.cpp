@@ -478,6 +478,7 @@ void TLabel::AdjustBounds() {
   if (!AutoSize || !Platform::Exists()) return;
   TCanvas measure;
   measure.Font.Assign(Font);
+  measure.ControlText = true;
   TRect r{0, 0, WordWrap ? static_cast<int>(Width) : 0, 0};
   measure.DrawText(Caption(), r, DT_CALCRECT | (WordWrap ? DT_WORDBREAK : 0u) | (ShowAccelChar ? 0u : DT_NOPREFIX));
   if (!WordWrap) Width = r.Width();

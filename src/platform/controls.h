@@ -345,7 +345,8 @@ class TTitlePageLabel : public TBtrLabel {
 class TButton : public TWinControl {
  public:
   explicit TButton(TComponent* owner);
-  bool Default = false;
+  // The button Return presses when the focus is on no button; the desktop frames it.
+  Prop<bool> Default{this, PropId::Default};
   bool Cancel = false;
   TModalResult ModalResult = mrNone;
   void Click() override;

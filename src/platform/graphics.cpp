@@ -112,7 +112,10 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
   sink_->Text(x, TopOfCell(y), text, DeviceFont(), TBrushDesc{Brush.Color, TBrushStyle::bsClear}, &rect);
 }
 
-int TCanvas::TextWidth(std::string_view text) const { return MeasureText(DeviceFont(), PixelsPerInch(), text); }
+int TCanvas::TextWidth(std::string_view text) const {
+  if (ControlText) return Platform::Current().backend().Metrics().ControlTextWidth(DeviceFont(), PixelsPerInch(), text);
+  return MeasureText(DeviceFont(), PixelsPerInch(), text);
+}
 
 int TCanvas::TextHeight(std::string_view) const { return FontMetricsNow().Height(); }
 

@@ -132,6 +132,9 @@ class TCanvas {
   TPoint PenPos;
   TTextAlign TextAlign = TTextAlign::Top;
   TCopyMode CopyMode = TCopyMode::cmSrcCopy;
+  // Measures texts as the desktop draws a control's caption: set by the
+  // controls whose text the desktop draws itself.
+  bool ControlText = false;
 
   void SetSink(CanvasSink* sink);
   CanvasSink* Sink() const { return sink_; }

@@ -101,6 +101,7 @@ void TMainForm::NextAPageitemClick(TObject* sender) {
 void TMainForm::PagePanelClick(TObject*) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
+  RightPanel().MakePagesFirst(script);
   TGotoPgDlg dialog(this, script);
   TStatusTexts texts;
   if (ComputeStatusTexts(script, {}, texts)) dialog.PageEdit->Text = texts.caretPageText;

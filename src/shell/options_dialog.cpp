@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "shell/backup_drive.h"
 #include "shell/key_overrides.h"
+#include "shell/mark_slider.h"
 #include "shell/utility_dialogs.h"
 
 namespace qm {
@@ -83,6 +84,85 @@ struct TRoom {
 };
 constexpr TRoom Rooms[] = {{"CharNameListBox", 96}, {"MoveMouseBox", 30}};
 
+// A sentence with a field (or a second box) inside: its parts stand on
+// one line, each just after the one before. One led by a box goes on that
+// box's line; one without stands below its page's boxes. An edit is a
+// spin edit.
+struct TSentencePart {
+  TDialogItemKind kind;
+  std::string_view name;
+  const char* caption = "";  // a box's is its option's
+};
+struct TSentence {
+  const char* page;  // by its tab
+  std::string_view lead;
+  std::vector<TSentencePart> parts;
+};
+const std::vector<TSentence>& Sentences() {
+  static const std::vector<TSentence> sentences = {
+      {"Editing", "", {{Label, "UndoLevelsLabel", "&Undo Levels:"}, {Edit, "UndoLevelsEdit"}}},
+      {"Startup/Files",
+       "",
+       {{Label, "AutosaveLabel", "&Timed Backup Frequency:"},
+        {Edit, "AutosaveEdit"},
+        {Label, "AutosaveUnitLabel", "Minutes"}}},
+      {"SpellCheck",
+       "AutocorrectBox",
+       {{Label, "MaxLengthLabel", "(&Max. Length"}, {Edit, "MaxLengthEdit"}, {Label, "MaxLengthEndLabel", ")"}}},
+      {"SpellCheck", "NameCapsBox", {{CheckBox, "AllCapNamesBox"}, {Label, "NameCapsEndLabel", ")"}}},
+      {"SpellCheck", "AutoSpacingBox", {{Edit, "SpacingEdit"}, {Label, "SpacingLabel", "Spaces"}}},
+      {"Revisions",
+       "ThresholdBox",
+       {{Edit, "ThresholdEdit"},
+        {Label, "ThresholdLabel", "Revision Marks on the Page, print a Revision Mark on the Header"}}},
+  };
+  return sentences;
+}
+
+const TSentence* SentenceLedBy(std::string_view lead) {
+  for (const TSentence& s : Sentences())
+    if (!lead.empty() && s.lead == lead) return &s;
+  return nullptr;
+}
+
+bool InsideSentence(std::string_view name) {
+  for (const TSentence& s : Sentences())
+    for (const TSentencePart& part : s.parts)
+      if (part.name == name) return true;
+  return false;
+}
+
+const char* BoxCaption(std::string_view name) {
+  for (const TOptionBox& b : OptionBoxes())
+    if (b.Name == name) return b.Caption;
+  throw EDialogTable("no option box " + std::string(name));
+}
+
+constexpr int SpinEditWidth = 44;
+constexpr int SpinButtonWidth = 16;
+constexpr int SentenceGap = 4;
+
+// The parts of a sentence on the line at `top`; their places along the
+// line are found once they are made (LineUpSentences). Returns the
+// line's height.
+int AddSentenceParts(TDialogTable& t, const TSentence& sentence, int top, const std::string& parent) {
+  int height = RowHeight;
+  for (const TSentencePart& part : sentence.parts) {
+    const std::string name(part.name);
+    switch (part.kind) {
+      case CheckBox: t.push_back({CheckBox, name, BoxCaption(part.name), {0, top, 100, 19}, parent}); break;
+      case Edit:
+        t.push_back({Edit, name, "", {0, top - 1, SpinEditWidth, 22}, parent});
+        t.push_back({SpeedButton, name + "Up", "+", {0, top - 1, SpinButtonWidth, 11}, parent});
+        t.push_back({SpeedButton, name + "Down", "-", {0, top + 10, SpinButtonWidth, 11}, parent});
+        height = RowHeight + 4;
+        break;
+      default: t.push_back({part.kind, name, part.caption, {0, top + 2, 0, 0}, parent});
+    }
+  }
+  return height;
+}
+
 // Each page stacks its check boxes from the top, a group's boxes inside
 // their captioned frame; `next` is where each page goes on below them,
 // `rooms` where each room was kept.
@@ -100,13 +180,15 @@ void AddOptionBoxes(TDialogTable& t, std::map<std::string, int>& next, std::map<
         t.push_back({GroupBox, g.name, g.caption, {8, top, BoxWidth + 16, 0}, page});
         inner = GroupTop;
       }
-    if (!group) {
-      t.push_back({CheckBox, b.Name, b.Caption, {8, top, BoxWidth, 19}, page});
-      top += RowHeight;
-    } else {
-      t.push_back({CheckBox, b.Name, b.Caption, {8, inner, BoxWidth, 19}, group->name});
-      inner += RowHeight;
-      if (group->last != b.Name) continue;
+    // A box inside a sentence stands on its lead's line.
+    if (!InsideSentence(b.Name)) {
+      const std::string parent = group ? group->name : page;
+      int& row = group ? inner : top;
+      t.push_back({CheckBox, b.Name, b.Caption, {8, row, BoxWidth, 19}, parent});
+      const TSentence* sentence = SentenceLedBy(b.Name);
+      row += sentence ? AddSentenceParts(t, *sentence, row, parent) : RowHeight;
+    }
+    if (group && group->last == b.Name) {
       t[frame].Place.Height = inner + GroupFoot;
       top += inner + GroupFoot + 4;
       group = nullptr;
@@ -116,6 +198,39 @@ void AddOptionBoxes(TDialogTable& t, std::map<std::string, int>& next, std::map<
         rooms[room.after] = top;
         top += room.height;
       }
+  }
+}
+
+// Room for a check box's square and the gap before its caption.
+constexpr int BoxSquareWidth = 24;
+
+int CaptionWidth(const TControl& control, const std::string& caption) {
+  TCanvas measure;
+  measure.Font.Assign(control.Font);
+  TRect r{0, 0, 0, 0};
+  measure.DrawText(caption, r, DT_CALCRECT);
+  return r.Width();
+}
+
+// The parts of each sentence, left to right along its line: a box as wide
+// as its caption, a spin edit with its buttons.
+void LineUpSentences(TForm& form) {
+  for (const TSentence& sentence : Sentences()) {
+    int x = 8;
+    std::vector<std::string_view> names;
+    if (!sentence.lead.empty()) names.push_back(sentence.lead);
+    for (const TSentencePart& part : sentence.parts) names.push_back(part.name);
+    for (std::string_view name : names) {
+      auto* control = DialogControl<TControl>(form, std::string(name));
+      if (auto* box = dynamic_cast<TCheckBox*>(control))
+        box->Width = CaptionWidth(*box, box->Caption()) + BoxSquareWidth;
+      control->Left = x;
+      x += control->Width + SentenceGap;
+      if (!dynamic_cast<TEdit*>(control)) continue;
+      for (const char* button : {"Up", "Down"})
+        DialogControl<TControl>(form, std::string(name) + button)->Left = x - SentenceGap;
+      x += SpinButtonWidth;
+    }
   }
 }
 
@@ -130,13 +245,9 @@ TDialogTable SettingsTable() {
     top += extra;
     return top;
   };
-  for (const TOptionNumber& n : OptionNumbers()) {
-    const std::string page = PageOf(n.Page);
-    const int top = below(n.Page, 2);
-    t.push_back({Label, std::string(n.Name) + "Label", n.Caption, {8, top + 3, 0, 0}, page});
-    t.push_back({Edit, n.Name, "", {300, top, 50, 22}, page});
-    next[page] += 26;
-  }
+  for (const TSentence& sentence : Sentences())
+    if (sentence.lead.empty())
+      next[PageOf(sentence.page)] += AddSentenceParts(t, sentence, below(sentence.page, 4), PageOf(sentence.page));
   int top = below("Editing");
   t.push_back({CheckBox, "DisplayFontBox", "&Display", {8, top + 2, 80, 19}, "TextEntryPage"});
   t.push_back({Label,
@@ -170,13 +281,7 @@ TDialogTable SettingsTable() {
   t.push_back({Button, "BackupDriveBtn", "Setup Backup Drive", {196, top + 176, 180, 25}, "StartupPage"});
 
   top = below("Misc.");
-  t.push_back({Label, "DelayLabel", "Pagination Delay: (in Seconds)", {8, top + 3, 0, 0}, "MiscPage"});
-  t.push_back({DropDownList,
-               "DelayBox",
-               "",
-               {300, top, 80, 22},
-               "MiscPage",
-               {"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0"}});
+  t.push_back({Label, "DelayLabel", "Pagination Delay: (in Seconds)", {8, top + 6, 0, 0}, "MiscPage"});
 
   top = below("Printer");
   t.push_back({Panel, "PrintFontPanel", "", {8, top, 560, 60}, "PrintingPage"});
@@ -248,6 +353,8 @@ TSettingsDlg::TSettingsDlg(TComponent* owner) : TForm(owner) {
   SetUpDialogForm(*this, "SettingsDlg", "Quillmaster for Windows Program Options", 830, 492);
   SetClientHeight(492);
   BuildDialog(*this, SettingsTable());
+  LineUpSentences(*this);
+  AddDelaySlider();
   Notebook = DialogControl<TPageControl>(*this, "Notebook");
   // Help opens the topic of the page on show.
   Notebook->OnChange = [this](TObject*) {
@@ -259,8 +366,20 @@ TSettingsDlg::TSettingsDlg(TComponent* owner) : TForm(owner) {
   CancelBtn = DialogControl<TButton>(*this, "CancelBtn");
   OKBtn->ModalResult = mrNone;  // closes only once everything was stored
   OKBtn->OnClick = [this](TObject*) { OKBtnClick(); };
-  DialogControl<TButton>(*this, "ScriptDirBtn")->OnClick = [](TObject*) { SetupScriptDirectory(); };
-  DialogControl<TButton>(*this, "BackupDriveBtn")->OnClick = [this](TObject*) { SetupBackupDriveClick(*this); };
+  DialogControl<TButton>(*this, "ScriptDirBtn")->OnClick = [this](TObject*) {
+    AsideWhile([] { SetupScriptDirectory(); });
+  };
+  DialogControl<TButton>(*this, "BackupDriveBtn")->OnClick = [this](TObject*) {
+    AsideWhile([this] { SetupBackupDriveClick(*this); });
+  };
+  for (const TOptionNumber& n : OptionNumbers()) {
+    DialogControl<TSpeedButton>(*this, std::string(n.Name) + "Up")->OnClick = [this, &n](TObject*) {
+      SpinNumber(n, 1);
+    };
+    DialogControl<TSpeedButton>(*this, std::string(n.Name) + "Down")->OnClick = [this, &n](TObject*) {
+      SpinNumber(n, -1);
+    };
+  }
   DialogControl<TButton>(*this, "CardSetupBtn")->OnClick = [this](TObject*) { CardSetupClick(); };
   for (const char* name : {"NoAutoPaginationBox", "PasswordProtectBox"})
     Box(name)->OnClick = [this, name](TObject*) { ConfirmBox(name); };
@@ -289,6 +408,38 @@ TSettingsDlg::TSettingsDlg(TComponent* owner) : TForm(owner) {
     List("FontToSubstituteBox")->Items.Add(family);
   }
   FillControls();
+}
+
+// The delay's slider beside its caption, every other mark labelled under it.
+void TSettingsDlg::AddDelaySlider() {
+  constexpr int Marks = 10;
+  const auto* caption = DialogControl<TLabel>(*this, "DelayLabel");
+  auto* page = DialogControl<TTabSheet>(*this, "MiscPage");
+  delaySlider_ = new TMarkSlider(this, Marks);
+  delaySlider_->Name = "DelaySlider";
+  delaySlider_->SetParent(page);
+  delaySlider_->SetBounds(caption->Left + caption->Width + 12, caption->Top - 6, 320, 26);
+  const std::vector<int> centres = delaySlider_->MarkCentres();
+  for (int mark = 0; mark < Marks; mark += 2) {
+    auto* label = new TLabel(this);
+    label->Name = "DelayMark" + std::to_string(mark);
+    label->SetParent(page);
+    label->Caption = std::to_string(mark / 2) + ".5";
+    label->Left = delaySlider_->Left + centres[static_cast<std::size_t>(mark)] - label->Width / 2;
+    label->Top = delaySlider_->Top + delaySlider_->Height;
+  }
+}
+
+void TSettingsDlg::AsideWhile(const std::function<void()>& show) {
+  const int left = Left;
+  // Back in its place however the page ends.
+  struct TPutBack {
+    TSettingsDlg& dialog;
+    int left;
+    ~TPutBack() { dialog.Left = left; }
+  } putBack{*this, left};
+  if (Screen) Left = Screen->Width() + 10;
+  show();
 }
 
 TCheckBox* TSettingsDlg::Box(const std::string& name) const { return DialogControl<TCheckBox>(*this, name); }

@@ -2,6 +2,7 @@
 // copied in when it is made and copied back, and saved, on OK.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -22,11 +23,11 @@ struct TOptionBox {
 };
 const std::vector<TOptionBox>& OptionBoxes();
 
-// A number typed into an edit, stored when it lies within its range.
+// A number typed into a spin edit, stored when it lies within its range;
+// `What` names it when it does not.
 struct TOptionNumber {
-  const char* Page;
   const char* Name;
-  const char* Caption;
+  const char* What;
   int Min;
   int Max;
 };
@@ -62,10 +63,20 @@ class TSettingsDlg : public TForm {
   std::array<Word, KeyOverrideCount> KeyOverrides{};
 
  private:
+  void AddDelaySlider();
+  // The delay's thumb on the mark of `delay` (tenths of a second, 5 to 50
+  // in steps of 5; another value leaves it).
+  void SetupDelayPos(int delay);
+  // A spin button: the number one step up or down, within its range.
+  void SpinNumber(const TOptionNumber& number, int step);
+  // The dialog steps aside, beyond the screen's right edge, while a set-up
+  // page shows, and comes back.
+  void AsideWhile(const std::function<void()>& show);
   void OKBtnClick();
   void CardSetupClick();
   void ConfirmBox(const std::string& name);
   bool filling_ = false;
+  class TMarkSlider* delaySlider_ = nullptr;
 };
 
 // The program options command: the administrator lock, then the dialog

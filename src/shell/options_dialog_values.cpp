@@ -18,6 +18,7 @@
 #include "shell/options_dialog.h"
 #include "shell/backup_drive.h"
 #include "shell/key_overrides.h"
+#include "shell/mark_slider.h"
 #include "shell/program_settings.h"
 #include "shell/program_start.h"
 #include "shell/settings_keys.h"
@@ -89,7 +90,7 @@ const std::vector<TOptionBox>& OptionBoxes() {
       {"SpellCheck", "AfterShotsBox", "&Except immediately following Shots...", &O::CapitalizeAfterShots, true},
       {"SpellCheck", "NameCapsBox", "Character &Names (", &O::NameCapitalization},
       {"SpellCheck", "AllCapNamesBox", "A&ll Caps", &AllCapNames},
-      {"SpellCheck", "AutoSpacingBox", "Auto-S&pace Sentences", &O::AutoSentenceSpacing},
+      {"SpellCheck", "AutoSpacingBox", "Auto-S&pace Sentences to", &O::AutoSentenceSpacing},
       {"SpellCheck", "MistakesBox", "Correct &Double Capitals  (eg \"MIstake\")", &O::CorrectMistakes},
       {"SpellCheck", "ParenthEndBox",
        "&Treat \")\" as a Sentence end in dialogue for the purposes of auto-capitalization && spacing",
@@ -108,13 +109,13 @@ const std::vector<TOptionBox>& OptionBoxes() {
       {"Misc.", "EllipsesBox", "&Allow Page Breaks at Ellipses...", &AllowPageBreakAtElipses},
       {"Misc.", "TextModeBox", "Allow \"Normal &Word Processor\" Mode", &O::AllowTextMode},
       {"Misc.", "SwearsBox", "Allow swear words in thesaurus", &O::AllowSwearsInThesaurus},
-      {"Revisions", "ThresholdBox", "&After this many Revision Marks on the Page, print a Revision Mark on the Header",
-       &O::UseRevisionThreshold},
+      {"Revisions", "ThresholdBox", "&After", &O::UseRevisionThreshold},
       {"Revisions", "PlainAsteriskBox", "&Use an Asterisk on the Header instead of the Normally Defined Revision Mark",
        &O::UsePlainAsterisk},
       {"Revisions", "PrintAfterThresholdBox",
-       "&Don't print Revision marks on each line for pages which have reached the threshold", &O::PrintAfterThreshold,
-       true},
+       "&Don't print Revision marks on each line for pages which have reached or exceeded the threshold number of "
+       "Revision Marks as defined above",
+       &O::PrintAfterThreshold, true},
       {"Revisions", "AsteriskAPagesBox", "Asterisk Headers of &NEW A-Pages that don't have any revisions on them.",
        &O::AsteriskNewAPages},
       {"Revisions", "LineUnderHeaderBox",
@@ -154,11 +155,11 @@ const std::vector<TOptionBox>& OptionBoxes() {
 
 const std::vector<TOptionNumber>& OptionNumbers() {
   static const std::vector<TOptionNumber> numbers = {
-      {"Editing", "UndoLevelsEdit", "&Undo Levels:", 0, MaxUndoLevels},
-      {"Startup/Files", "AutosaveEdit", "&Timed Backup Frequency (Minutes):", 1, 60},
-      {"SpellCheck", "MaxLengthEdit", "(&Max. Length)", 5, 99},
-      {"SpellCheck", "SpacingEdit", "Auto-Space Sentences to (Spaces):", 1, 9},
-      {"Revisions", "ThresholdEdit", "Revision Marks on the Page:", 1, 100},
+      {"UndoLevelsEdit", "Undo Levels", 0, MaxUndoLevels},
+      {"AutosaveEdit", "Timed Backup Frequency (Minutes)", 1, 60},
+      {"MaxLengthEdit", "Max. Length", 5, 99},
+      {"SpacingEdit", "Auto-Space Sentences to (Spaces)", 1, 9},
+      {"ThresholdEdit", "Revision Marks on the Page", 1, 100},
   };
   return numbers;
 }
@@ -207,8 +208,7 @@ void TSettingsDlg::FillControls() {
   SelectByText(*List("SubstituteFontBox"), o.DisplayFont);
   Box("DisplayFontBox")->SetChecked(!o.DisplayFont.empty() && o.DisplayFont != "Courier New");
   List("DarknessBox")->SetItemIndex(std::min<int>(o.DarkenCourierNew, 3));
-  if (o.PaginationDelay >= 5 && o.PaginationDelay <= 50 && o.PaginationDelay % 5 == 0)
-    List("DelayBox")->SetItemIndex(o.PaginationDelay / 5 - 1);
+  SetupDelayPos(o.PaginationDelay);
   const std::pair<const char*, Byte> keyLists[] = {{"DeleteWordBox", o.DeleteWordKeys},
                                                    {"DeleteLeftWordBox", o.DeleteLeftWordKeys},
                                                    {"DeleteToEolBox", o.DeleteToEolKeys},
@@ -227,11 +227,18 @@ void TSettingsDlg::FillControls() {
   filling_ = false;
 }
 
+void TSettingsDlg::SetupDelayPos(int delay) {
+  if (delay >= 5 && delay <= 50 && delay % 5 == 0) delaySlider_->SetPosition(delay / 5 - 1);
+}
+
 void TSettingsDlg::SetupEnabled() {
   const bool spell = Box("RealTimeSpellBox")->Checked();
   for (const char* name : {"AutocorrectBox", "PromptMultiplesBox", "NameCapsBox", "BeepUnknownBox"})
     Box(name)->Enabled = spell;
-  NumberEdit("MaxLengthEdit")->Enabled = spell && Box("AutocorrectBox")->Checked();
+  const bool maxLength = spell && Box("AutocorrectBox")->Checked();
+  for (const char* name :
+       {"MaxLengthEdit", "MaxLengthEditUp", "MaxLengthEditDown", "MaxLengthLabel", "MaxLengthEndLabel"})
+    DialogControl<TControl>(*this, name)->Enabled = maxLength;
   Box("AllCapNamesBox")->Enabled = Box("NameCapsBox")->Enabled() && Box("NameCapsBox")->Checked();
   Box("AfterShotsBox")->Enabled = Box("SentenceCapsBox")->Checked();
   Box("UltimateAltKeysBox")->Enabled = Box("UseAltKeysBox")->Checked();
@@ -268,7 +275,7 @@ bool TSettingsDlg::StoreControls() {
   for (const TOptionNumber& n : OptionNumbers()) {
     int value = 0;
     if (!ReadNumber(*NumberEdit(n.Name), n.Min, n.Max, value)) {
-      ShowMessageBox(std::string(n.Caption) + " must be a number from " + std::to_string(n.Min) + " to " +
+      ShowMessageBox(std::string(n.What) + " must be a number from " + std::to_string(n.Min) + " to " +
                          std::to_string(n.Max) + ".",
                      PromptTable(11));
       NumberEdit(n.Name)->SetFocus();
@@ -308,8 +315,7 @@ bool TSettingsDlg::StoreControls() {
     o.DisplayFont = replace ? screenFont.substr(0, 100) : "Courier New";
   }
   o.DarkenCourierNew = static_cast<Byte>(std::max(0, List("DarknessBox")->ItemIndex()));
-  if (List("DelayBox")->ItemIndex() >= 0)
-    o.PaginationDelay = static_cast<Byte>((List("DelayBox")->ItemIndex() + 1) * 5);
+  o.PaginationDelay = static_cast<Byte>((delaySlider_->Position() + 1) * 5);
   if (UndoObject) {
     UndoObject->SetMaxUndoLevels(static_cast<Byte>(numbers["UndoLevelsEdit"]));
     if (MainForm) {
@@ -337,6 +343,14 @@ bool TSettingsDlg::StoreControls() {
   std::string error;
   if (!SaveProgramSettings(&error) && !error.empty()) ShowMessageBox(error, PromptTable(11));
   return true;
+}
+
+void TSettingsDlg::SpinNumber(const TOptionNumber& number, int step) {
+  TEdit& edit = *NumberEdit(number.Name);
+  int value = number.Min;
+  // A text that is no number in range starts again from the lowest.
+  if (ReadNumber(edit, number.Min, number.Max, value)) value = std::clamp(value + step, number.Min, number.Max);
+  edit.Text = std::to_string(value);
 }
 
 void TSettingsDlg::OKBtnClick() {

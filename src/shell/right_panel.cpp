@@ -380,6 +380,12 @@ void TRightPanel::HorizScrollBarScrolling(int& scrollPos) {
   horizScrollBusy_ = false;
 }
 
+void TRightPanel::MakePagesFirst(TMDIChild& script) const {
+  const bool unpaged =
+      form_.NoAutoPagination && form_.StatusLine().PagePanel->Caption().find("--") != std::string::npos;
+  if (script.LayoutDue || unpaged) script.RefreshLayout();
+}
+
 void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState shift) {
   if (NoActiveDocument()) return;
   TMDIChild& script = *ActiveScript();
@@ -389,10 +395,7 @@ void TRightPanel::PageCommand(bool down, TMouseButton button, TShiftState shift)
   const bool extend = shift.Contains(ssShift) || GetKeyState(VK_SHIFT) < 0;
   if (extend) editor::AnchorBlockAtCaret(script);
   else if (script.BlockOn()) ClearBlockSelection(false);
-  // Pages not yet made ("Not Real-Time") are made before moving by them.
-  const bool unpaged =
-      form_.NoAutoPagination && form_.StatusLine().PagePanel->Caption().find("--") != std::string::npos;
-  if (script.LayoutDue || unpaged) script.RefreshLayout();
+  MakePagesFirst(script);
   if (!byPage) {
     Word key = down ? VK_NEXT : VK_PRIOR;
     HandleCommandKey(key, extend ? TShiftState(ssShift) : TShiftState(), &script);

@@ -8,6 +8,7 @@
 namespace qm {
 
 class TMainForm;
+class TMDIChild;
 class TObject;
 class TPanel;
 class TScrollBar;
@@ -50,6 +51,9 @@ class TRightPanel {
   void PageCommand(bool down, TMouseButton button, TShiftState shift);
   // The horizontal bar moved: the caret kept in sight, the text shifted.
   void HorizScrollBarScrolling(int& scrollPos);
+  // Pages not yet made ("Not Real-Time", or a layout due) are made before
+  // moving by them: the page buttons and Goto Page.
+  void MakePagesFirst(TMDIChild& script) const;
 
  private:
   void MakeElementButtons();

@@ -285,6 +285,9 @@ void TToolBar::MakeButtons() {
   Button("TwoRowsBtn")->GroupIndex = 30;
   Button("TwoRowsBtn")->AllowAllUp = true;
   Button("TwoRowsBtn")->OnClick = [this](TObject*) { SetToolBarRows(!TwoRows()); };
+  // Down while the corrections rest.
+  Button("PauseSpellBtn")->GroupIndex = 31;
+  Button("PauseSpellBtn")->AllowAllUp = true;
   Button("AltScriptNoteBtn")->Enabled = false;
   userColor_ = RowOf("UserColorBtn")->color;
   // The colour being typed in shows at rest too, not only its grey.

@@ -22,6 +22,7 @@ const TDialogTable& LinkagesTable() {
       {Label, "ConditionalLabel", "Conditional", {232, 40, 100, 16}},
       {Label, "StatusLine", "", {8, 40 + 24 + GraphHeight + 6, GraphWidth, 16}},
       {Panel, "PrintPanel", "Printing Jump Position", {200, 180, 240, 40}},
+      {HelpButton, "HelpBtn", "", {566, 8, 60, 25}},
   };
   return table;
 }
@@ -77,6 +78,26 @@ TLinkagesDlg::TLinkagesDlg(TComponent* owner, TMDIChild& script) : TForm(owner),
     if (key == VK_F11 && f11Pressed_) ExitBtn->Click();
   };
   OnCloseQuery = [this](TObject*, bool& canClose) { canClose = !printing_; };
+  OnShow = [this](TObject*) { TakeHints(); };
+  OnHide = [this](TObject*) { RestoreHints(); };
+}
+
+TLinkagesDlg::~TLinkagesDlg() { RestoreHints(); }
+
+void TLinkagesDlg::TakeHints() {
+  if (hintsShown_ || !Application) return;
+  hintsShown_ = true;
+  previousHintHandler_ = Application->OnHint;
+  Application->OnHint = [this](TObject*) { ShowGraphHint(); };
+}
+
+void TLinkagesDlg::ShowGraphHint() { StatusLine->Caption = "  " + Application->Hint(); }
+
+void TLinkagesDlg::RestoreHints() {
+  if (!hintsShown_) return;
+  hintsShown_ = false;
+  if (Application) Application->OnHint = std::move(previousHintHandler_);
+  previousHintHandler_ = nullptr;
 }
 
 bool AskPrintRange(const std::vector<std::string>& labels, int& from, int& to) {

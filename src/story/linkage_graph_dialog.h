@@ -21,6 +21,7 @@ namespace qm::story {
 class TLinkagesDlg : public TForm {
  public:
   TLinkagesDlg(TComponent* owner, TMDIChild& script);
+  ~TLinkagesDlg();
 
   TComboBox* JumpPositionBox;
   TPaintBox* PaintBox1;
@@ -53,11 +54,18 @@ class TLinkagesDlg : public TForm {
   void AddBranch();
   void AskAndPrint();
   void EnableAll(bool enabled);
+  // While the graph shows, the program's hints go to its own status line
+  // (ShowGraphHint hears them), and back to where they went after.
+  void TakeHints();
+  void ShowGraphHint();
+  void RestoreHints();
 
   TMDIChild& script_;
   std::unique_ptr<TLinkageDrawing> drawing_;
   Word stopNumber_ = 0;
   bool printing_ = false;
+  bool hintsShown_ = false;
+  TNotifyEvent previousHintHandler_;
   bool f11Pressed_ = false;
 };
 

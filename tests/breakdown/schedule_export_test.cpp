@@ -9,6 +9,7 @@
 
 #include <ctime>
 
+#include "base/message_boxes.h"
 #include "breakdown/categories.h"
 #include "language/language_fixture.h"
 #include "platform/dialogs.h"
@@ -238,6 +239,26 @@ TEST_F(ScheduleFileTest, TheFileIsChosenWrittenAndStamped) {
   if (local.tm_min != 0) {
     EXPECT_EQ(local.tm_sec, StampedSecond(local));
   }
+}
+
+// The run's "Please Wait" notice stays up while the file is chosen, but
+// above the screen: it never covers the dialog.
+TEST_F(ScheduleFileTest, ThePleaseWaitNoticeStandsAboveTheScreenWhileTheFileIsChosen) {
+  Add({{ekSceneHeading, "INT. BARN - DAY"}, {ekAction, "Hay."}});
+  Script().ScriptFileName = HomeFile("BARN.QMW");
+  bool noticeUp = false;
+  int noticeBottom = 0;
+  Driver().Expect([&](TForm& form) {
+    noticeUp = MyNewMsgBox && MyNewMsgBox->Visible && MyNewMsgBox->IsNotice();
+    if (noticeUp) noticeBottom = MyNewMsgBox->Top + MyNewMsgBox->Height;
+    form.ModalResult = mrCancel;
+  });
+  TBreakdownOptions options;
+  options.Output = TBreakdownOutput::Export;
+  options.ListCharacters = false;
+  EXPECT_FALSE(RunBreakdown(Script(), options));
+  ASSERT_TRUE(noticeUp) << "the notice was not up while the file was chosen";
+  EXPECT_LE(noticeBottom, 0) << "the notice still stands on the screen";
 }
 
 }  // namespace

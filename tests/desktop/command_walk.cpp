@@ -186,6 +186,11 @@ std::string ShotName(const MenuCommand& command) { return "walk_" + command.name
 // "INT. HALL - DAY" and "The door opens ").
 const std::string kMarkers = "bcfgjkmquvwxz0123456789";
 
+// A text cut at its control's edge in any window the command showed.
+void NoteCutTexts(DesktopSession& session, const std::string& path, WalkReport& report) {
+  for (const std::string& cut : session.CutTexts()) report.faults.push_back(path + ": cut text in " + cut);
+}
+
 }  // namespace
 
 std::vector<MenuCommand> MenuCommandsUnder(const std::vector<std::string>& menus, bool interactive,
@@ -203,8 +208,18 @@ std::vector<MenuCommand> MenuCommandsUnder(const std::vector<std::string>& menus
   return commands;
 }
 
+std::string MenuKeysOf(const std::string& item, bool interactive) {
+  std::vector<std::string> menus;
+  for (const Node& top : MenuTree(interactive).children)
+    if (top.row) menus.push_back(top.row->name);
+  for (const MenuCommand& command : MenuCommandsUnder(menus, interactive))
+    if (command.name == item) return command.keys;
+  return {};
+}
+
 void WalkCommands(DesktopSession& session, const std::vector<MenuCommand>& commands, WalkReport& report) {
   const auto& table = CommandExpectations();
+  NoteCutTexts(session, "before the walk", report);
   for (const MenuCommand& command : commands) {
     const auto known = table.find(command.name);
     if (known != table.end() && known->second.kind != Expectation::Window) continue;
@@ -229,6 +244,7 @@ void WalkCommands(DesktopSession& session, const std::vector<MenuCommand>& comma
       report.faults.push_back(command.path + ": shows " + titles + ", not \"" + known->second.text + "\"");
     }
     session.Screenshot(ShotName(command));
+    NoteCutTexts(session, command.path, report);
     const std::string keys = known == table.end() ? "Escape" : known->second.keys;
     session.Keys(keys, 500);
     // A window may close into the next (a summary, a question on the
@@ -245,6 +261,7 @@ void WalkCommands(DesktopSession& session, const std::vector<MenuCommand>& comma
       session.Keys(now == left && round % 2 == 1 ? "Return" : "Escape", 500);
       left = now;
     }
+    NoteCutTexts(session, command.path, report);
     if (!left.empty() && !WaitForWindowsGone(session, before, 1500)) {
       report.faults.push_back(command.path + ": " + Titles(session, NewWindows(session, before)) + " stays after " +
                               keys);

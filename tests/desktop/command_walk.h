@@ -30,6 +30,10 @@ struct MenuCommand {
 std::vector<MenuCommand> MenuCommandsUnder(const std::vector<std::string>& menus, bool interactive,
                                            bool onlyInteractive = false);
 
+// The keys that run the command of the menu item named, from the script
+// ("" when no menu shows it).
+std::string MenuKeysOf(const std::string& item, bool interactive);
+
 // What a command does on the screen, as the walk expects it.
 struct Expectation {
   enum Kind {
@@ -52,8 +56,8 @@ struct WalkReport {
 };
 
 // Runs each command, checks that the window it shows comes up while the
-// program keeps running and goes again with its keys, then types one letter
-// that must reach the script. A command the table does not know is run too
+// program keeps running, draws no text wider than its control, and goes
+// again with its keys, then types one letter that must reach the script. A command the table does not know is run too
 // and reported, with what it showed, so that the table follows the menus.
 void WalkCommands(DesktopSession& session, const std::vector<MenuCommand>& commands, WalkReport& report);
 

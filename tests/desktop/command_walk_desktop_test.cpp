@@ -1,6 +1,7 @@
 // Every command of the menus on a real display, in a script with text: the
-// window each shows comes up while the program keeps running, closes with
-// Escape (or its own answer), and the key typed next reaches the script.
+// window each shows comes up while the program keeps running, shows each
+// label's, button's and message's text whole, closes with Escape (or its
+// own answer), and the key typed next reaches the script.
 // The commands come from the program's menu table; each menu walks in a
 // test of its own so that they run side by side.
 #include <gtest/gtest.h>

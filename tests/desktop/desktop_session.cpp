@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -103,7 +104,8 @@ bool DesktopSession::StartDisplay() {
 bool DesktopSession::StartProgram(const std::vector<std::string>& args) {
   program_ = std::make_unique<testing::ChildProcess>(
       QM_PROGRAM_PATH, args,
-      std::vector<std::string>{"DISPLAY=" + display_, "QUILLMASTER_HOME=" + home_, "QT_QPA_PLATFORM=xcb"});
+      std::vector<std::string>{"DISPLAY=" + display_, "QUILLMASTER_HOME=" + home_, "QT_QPA_PLATFORM=xcb",
+                               "QUILLMASTER_CUT_TEXT_LOG=" + logs_.File("cut-texts.log")});
   if (!program_->Started()) {
     failure_ = "the program did not start";
     return false;
@@ -127,6 +129,18 @@ bool DesktopSession::StartProgram(const std::vector<std::string>& args) {
   Run({"xdotool", "windowactivate", "--sync", mainWindow_});
   Settle(1500);
   return true;
+}
+
+std::vector<std::string> DesktopSession::CutTexts() {
+  const std::string log = testing::ReadFileText(logs_.File("cut-texts.log"));
+  // Whole lines only: the program may be writing the next.
+  const std::size_t end = log.rfind('\n') == std::string::npos ? 0 : log.rfind('\n') + 1;
+  std::vector<std::string> lines;
+  std::istringstream in(end > cutTextsRead_ ? log.substr(cutTextsRead_, end - cutTextsRead_) : std::string());
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty()) lines.push_back(line);
+  cutTextsRead_ = std::max(cutTextsRead_, end);
+  return lines;
 }
 
 std::string DesktopSession::Run(const std::vector<std::string>& argv, int timeoutMs) {

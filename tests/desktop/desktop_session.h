@@ -104,6 +104,11 @@ class DesktopSession {
   // A PNG of the whole screen in the build's desktop-shots folder; returns its path.
   std::string Screenshot(const std::string& name);
 
+  // The texts the program's windows drew wider than their control's room
+  // since the last call, one line each (the window's title, the control's
+  // kind, the text and both widths).
+  std::vector<std::string> CutTexts();
+
   // The program's exit code once it ends, or nullopt when it is still running.
   std::optional<int> ExitCode(int waitMs);
   std::uint32_t ProgramPid() const;
@@ -116,6 +121,9 @@ class DesktopSession {
   bool StartProgram(const std::vector<std::string>& args);
 
   std::unique_ptr<testing::TempFolder> ownHome_;
+  // The program writes its cut texts here; `cutTextsRead_` of it are read.
+  testing::TempFolder logs_;
+  std::size_t cutTextsRead_ = 0;
   std::string home_;
   std::string display_;
   std::string failure_;

@@ -173,6 +173,34 @@ TEST_F(PickListTest, ThePickerGivesThePickedIndexPlusOne) {
   }
 }
 
+// The picker is as wide as its prompt needs (and 5 more), or as its
+// widest entry; either way the centred prompt ends clear of the close box.
+TEST_F(PickListTest, ThePickersPromptShowsWholeBesideItsCloseBox) {
+  const std::string prompt = "Select Name to Redline - Double Click Here when Done";
+  const struct {
+    const char* what;
+    Entries entries;
+  } cases[] = {{"names narrower than the prompt", {"BOB", "ALICE"}},
+               {"a name wider than the prompt", {std::string(60, 'W')}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Fill(c.entries);
+    Driver().Expect([&](TForm& form) {
+      auto& menu = dynamic_cast<TListMenu&>(form);
+      TCanvas measure;
+      measure.Font.Assign(menu.PromptPanel->Font);
+      const int text = measure.TextWidth(prompt);
+      EXPECT_GE(menu.Width(), text + 5);
+      EXPECT_GE(menu.Width(), menu.List->Canvas.TextWidth(c.entries.front()) + 5);
+      EXPECT_EQ(menu.PromptPanel->Width(), menu.Width());
+      const int textRight = (menu.PromptPanel->Width() + text) / 2;
+      EXPECT_LT(textRight, menu.FakeX->Left()) << "the prompt ends under the close box";
+      SendKey(VK_ESCAPE);
+    });
+    EXPECT_EQ(Menu().ShowPicker(prompt, true, false), 0);
+  }
+}
+
 TEST_F(PickListTest, PlaceholdersAndRepeatsNeverShow) {
   Add({{ekShot, "AN  "}});
   PlaceCaret(0, 4);

@@ -19,6 +19,7 @@
 #include "platform/dialog_builder.h"
 #include "shell/revision_colors_dialog.h"
 #include "shell/utility_dialogs.h"
+#include "story/linkage_graph_dialog.h"
 #include "support/program_fixture.h"
 
 namespace qm {
@@ -93,24 +94,34 @@ TEST_F(DialogLayoutTest, EachDialogShowsItsControlsAndTitleWhole) {
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
-// Each of these dialogs has a Help button, which answers as the other
-// dialogs' Help buttons do.
-TEST_F(DialogLayoutTest, TheListAndColourDialogsHaveTheirHelpButtons) {
-  TButton* stock = nullptr;
+// Each of these dialogs (or pages of them) has a Help button, which
+// answers as the other dialogs' Help buttons do.
+TEST_F(DialogLayoutTest, TheListColourWordsAndGraphDialogsHaveTheirHelpButtons) {
   TForm model(nullptr);
   BuildDialog(model, ButtonRow(sbHelp, {8, 8, 80, 25}, 0));
-  stock = DialogControl<TButton>(model, "HelpBtn");
+  const TButton* stock = DialogControl<TButton>(model, "HelpBtn");
   const THideNamesDlg hide(nullptr, true);
   const TEditUserListDlg lists(nullptr);
   const TRevisionColorDlg colors(nullptr);
-  for (const TForm* form : std::initializer_list<const TForm*>{&hide, &lists, &colors}) {
-    SCOPED_TRACE(form->Name);
-    const auto* help = dynamic_cast<TButton*>(form->FindComponent("HelpBtn"));
+  const TCheckWordsDlg words(nullptr, false);
+  const story::TLinkagesDlg graph(nullptr, Script());
+  const struct {
+    const TForm* form;
+    const char* button;
+    const char* page;  // the page it stands on, or none
+  } cases[] = {{&hide, "HelpBtn", nullptr},           {&lists, "HelpBtn", nullptr},     {&colors, "HelpBtn", nullptr},
+               {&words, "WordsHelpBtn", "WordsPage"}, {&words, "HelpBtn", "NamesPage"}, {&graph, "HelpBtn", nullptr}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.form->Name + " " + c.button);
+    const auto* help = dynamic_cast<TButton*>(c.form->FindComponent(c.button));
     ASSERT_NE(help, nullptr) << "no Help button";
     EXPECT_EQ(help->Caption(), stock->Caption());
     EXPECT_EQ(help->Enabled(), stock->Enabled());
     EXPECT_TRUE(help->Visible());
     EXPECT_EQ(help->ModalResult, stock->ModalResult);
+    if (c.page) {
+      EXPECT_EQ(help->Parent(), c.form->FindComponent(c.page));
+    }
   }
 }
 

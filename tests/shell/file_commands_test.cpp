@@ -11,6 +11,7 @@
 
 #include "base/prompt_table.h"
 #include "files/file_format.h"
+#include "files/paste_as.h"
 #include "files/progress_dialog.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
@@ -508,8 +509,8 @@ TEST_F(PasteFromTest, TheDialogOffersScriptFilesOnly) {
 // told by its bytes; plain text, which only the writer can name, is read
 // when the writer says so.
 TEST_F(PasteFromTest, EveryFormatFileOpenReadsIsMergedAtTheCaret) {
-  const std::vector<Byte> exchange =
-      testing::ExchangeBytes({{"SNAM", "EXT. YARD - DAY"}, {"SDES", "Birds sing."}, {"LAST", ""}});
+  const std::vector<Byte> exchange = testing::ExchangeBytes(
+      {{"SNAM", "EXT. YARD - DAY"}, {"SDES", "Birds sing in the yard all day long."}, {"LAST", ""}});
   const auto defineStyles = [this] {
     testing::DefineStyles(Driver(), {"RadioButton6", "ActionBtn"});
     testing::AnswerMessageBox(Driver(), "Import Complete.", mrOk);
@@ -520,14 +521,16 @@ TEST_F(PasteFromTest, EveryFormatFileOpenReadsIsMergedAtTheCaret) {
     std::string bytes;
     std::function<void()> answers;
   } cases[] = {
-      {"YARD.TXT", "EXT. YARD - DAY\n\nBirds sing.\n",
+      {"YARD.TXT", "EXT. YARD - DAY\n\nBirds sing in the yard all day long.\n",
        [this] {
          testing::AnswerMessageBox(Driver(), UnidentifiedFileQuestion, mrYes, PromptTable(31));
          testing::AcceptPasteAs(Driver());
        }},
-      {"YARD.RTF", "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0 EXT. YARD - DAY\\par\\par Birds sing.\\par }",
+      {"YARD.RTF",
+       "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0 EXT. YARD - DAY\\par\\par Birds sing in the yard all day long.\\par }",
        acceptPasteAs},
-      {"YARD.TAG", "[Scene Heading]\r\n<A>EXT. YARD - DAY\r\n[Action]\r\n<A>Birds sing.\r\n", defineStyles},
+      {"YARD.TAG", "[Scene Heading]\r\n<A>EXT. YARD - DAY\r\n[Action]\r\n<A>Birds sing in the yard all day long.\r\n",
+       defineStyles},
       {"YARD.DSW", std::string(exchange.begin(), exchange.end()), [] {}},
   };
   for (const auto& c : cases) {
@@ -543,9 +546,48 @@ TEST_F(PasteFromTest, EveryFormatFileOpenReadsIsMergedAtTheCaret) {
     EXPECT_EQ(Driver().Pending(), 0);
     EXPECT_EQ(DocumentCount, windows);
     EXPECT_EQ(testing::ElementsOf(Script()),
-              (std::vector<ElementSpec>{
-                  {ekAction, "First."}, {ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}}));
+              (std::vector<ElementSpec>{{ekAction, "First."},
+                                        {ekSceneHeading, "EXT. YARD - DAY"},
+                                        {ekAction, "Birds sing in the yard all day long."}}));
     EXPECT_TRUE(Script().DocumentModified);
+  }
+}
+
+// A text file whose text, with the zero that ends it, takes at most 48
+// bytes is typed at the caret, as so short a text on the clipboard is (the
+// same as the writer typing it): no Paste As question. One byte more and
+// the writer is asked how to read it.
+TEST_F(PasteFromTest, AShortTextFileIsTypedAtTheCaret) {
+  const struct {
+    std::string text;
+    bool typed;
+  } cases[] = {{" The birds sing in the yard all day long, loud.", true},
+               {" The birds sing in the yard all day, long, loud.", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.size());
+    ASSERT_TRUE(NewDocument(InScripts(std::string("TYPED") + (c.typed ? "1" : "2") + ".QMW")));
+    Script().SetFocus();
+    TypeText("First." + (c.typed ? c.text : ""));
+    const auto asTyped = testing::ElementsOf(Script());
+    testing::WriteFileText(InScripts("SHORT.TXT"), c.text);
+    ASSERT_TRUE(NewDocument(InScripts(std::string("SHORT") + (c.typed ? "1" : "2") + ".QMW")));
+    Script().SetFocus();
+    TypeText("First.");
+    ChooseFile(InScripts("SHORT.TXT"));
+    testing::AnswerMessageBox(Driver(), UnidentifiedFileQuestion, mrYes, PromptTable(31));
+    bool asked = false;
+    if (!c.typed) {
+      Driver().Expect(
+          [&asked](TForm& form) {
+            asked = true;
+            dynamic_cast<TPasteAsDlg&>(form).ModalResult = mrCancel;
+          },
+          "Paste As");
+    }
+    MainForm->PastefromItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(asked, !c.typed);
+    EXPECT_EQ(testing::ElementsOf(Script()), asTyped);
   }
 }
 
@@ -556,8 +598,9 @@ TEST_F(PasteFromTest, AFileOfNoKnownFormatIsReadAsTextOnlyWhenTheWriterSaysSo) {
   const std::string path = InScripts("YARD.XYZ");
   testing::WriteFileText(path, std::string("\x01\x02"
                                            "EXT. YARD - DAY\r\n\r\nBirds") +
-                                   '\0' + " sing.\r\n");
-  const std::vector<ElementSpec> yard{{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}};
+                                   '\0' + " sing in the yard all day long.\r\n");
+  const std::vector<ElementSpec> yard{{ekSceneHeading, "EXT. YARD - DAY"},
+                                      {ekAction, "Birds sing in the yard all day long."}};
   for (const bool pasteFrom : {false, true}) {
     SCOPED_TRACE(pasteFrom ? "paste from" : "open");
     TMenuItem* item = pasteFrom ? MainForm->PastefromItem : MainForm->FileOpenItem;

@@ -122,7 +122,6 @@ TEST_F(OptionsDialogTest, ChoicesBeyondCheckBoxesAreStored) {
     d.Radio("PopUpRadio")->SetChecked(true);
     d.List("DeleteWordBox")->SetItemIndex(7);
     d.List("GotoTopBox")->SetItemIndex(0);
-    d.List("DelayBox")->SetItemIndex(9);
     d.List("DarknessBox")->SetItemIndex(3);
     d.Radio("DarkenRadio")->SetChecked(true);
     d.Box("ZoomLogoBox")->SetChecked(false);
@@ -136,12 +135,10 @@ TEST_F(OptionsDialogTest, ChoicesBeyondCheckBoxesAreStored) {
   EXPECT_FALSE(o.UsePowerPanel);
   EXPECT_EQ(o.DeleteWordKeys, 7);
   EXPECT_EQ(o.GotoTopKeys, 0);
-  EXPECT_EQ(o.PaginationDelay, 50);
   EXPECT_EQ(o.DarkenCourierNew, 3);
   EXPECT_EQ(o.SubstituteFont, "");
   const TIniFile ini = OpenSettingsFile();
   EXPECT_EQ(ini.ReadInteger("Program Settings", "Startup Choice", -1), 4);
-  EXPECT_EQ(ini.ReadInteger("Program Settings", "Pagination Delay", -1), 50);
   EXPECT_FALSE(ini.ReadBool("Program Settings", "Zoom Logo", true));
   EXPECT_TRUE(ini.ReadBool("KeyBoard Layout", "Ctrl Key Cut/Paste", false));
 }

@@ -1,6 +1,6 @@
-// The page buttons under "Not Real-Time" pagination: the pages are made
-// first, as the option's own question promises, and the caret lands on
-// the next or previous page, not at the script's end.
+// The page buttons and Goto Page under "Not Real-Time" pagination: the
+// pages are made first, as the option's own question promises, and the
+// caret lands on the page asked for, not at the script's end or start.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,6 +13,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/model/element_kinds.h"
 #include "script/script_window.h"
+#include "shell/goto_page_dialog.h"
 #include "shell/main_form.h"
 #include "shell/right_panel.h"
 #include "shell/status_line.h"
@@ -85,6 +86,34 @@ TEST_F(PageButtonsUnpaginatedTest, PageUpFromTheEndMakesThePagesAndGoesToTheTopO
   EXPECT_TRUE(AtPageTop());
   ClickPage(false);
   EXPECT_EQ(CaretPage(), pages - 1);
+}
+
+TEST_F(PageButtonsUnpaginatedTest, GotoPageMakesThePagesAndGoesToThePageAsked) {
+  const struct {
+    const char* how;
+    int from;
+  } cases[] = {{"Ctrl+G", 0}, {"the page panel", 149}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    LoadUnpaginated(c.from);
+    ASSERT_EQ(Breaks(), 0);
+    int lastShown = 0;
+    Driver().Expect(
+        [this, &lastShown](TForm& form) {
+          auto& dialog = dynamic_cast<TGotoPgDlg&>(form);
+          lastShown = LastPageNumber(W());
+          dialog.PageEdit->Text = "3";
+          dialog.OKBtn->Click();
+        },
+        "go to page");
+    if (c.from == 0) SendKey('G', TShiftState(ssCtrl));
+    else MainForm->PagePanelClick(nullptr);
+    EXPECT_GT(Breaks(), 2) << "the pages were made";
+    EXPECT_EQ(lastShown, LastPageNumber(W())) << "the dialog knows every page";
+    EXPECT_EQ(CaretPage(), 3);
+    EXPECT_TRUE(AtPageTop());
+    EXPECT_TRUE(Options().NoAutoPagination) << "the option stays as the writer set it";
+  }
 }
 
 }  // namespace

@@ -12,11 +12,13 @@
 #include "language/spelling/spell_pass.h"
 #include "language/spelling/user_dictionary.h"
 #include "platform/input.h"
+#include "platform/office_button.h"
 #include "script/editing/revision_marks.h"
 #include "script/editing/script_list_data.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "shell/options_dialog.h"
+#include "shell/tool_bar.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/temp_folder.h"
@@ -87,6 +89,27 @@ TEST_F(SpellingCommandsTest, PauseStopsTheCorrectionsWhileTypingUntilChosenAgain
   EXPECT_FALSE(AutoCorrectionPaused());
   Type("ofthe ");
   EXPECT_EQ(Script().EditBuffer(), "ofthe of the ");
+}
+
+// The tool button shows pressed exactly while the corrections rest, whether
+// the menu item or the button itself was used, and its hint offers the
+// other way.
+TEST_F(SpellingCommandsTest, ThePauseButtonShowsPressedWhilePaused) {
+  TOfficeButton* button = MainForm->ToolBar().Button("PauseSpellBtn");
+  ASSERT_NE(button, nullptr);
+  const struct {
+    const char* how;
+    bool paused;
+  } steps[] = {{"menu", true}, {"menu", false}, {"button", true}, {"button", false}, {"button", true}, {"menu", false}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(std::string(step.how) + (step.paused ? " pauses" : " resumes"));
+    if (std::string(step.how) == "menu") Choose("PauseAutocorrectionItem");
+    else ClickAt(*button, 4, 4);
+    EXPECT_EQ(AutoCorrectionPaused(), step.paused);
+    EXPECT_EQ(MainForm->MenuItem("PauseAutocorrectionItem")->Checked(), step.paused);
+    EXPECT_EQ(button->Down(), step.paused);
+    EXPECT_EQ(button->Hint().substr(0, 6), step.paused ? "Resume" : "Pause ");
+  }
 }
 
 TEST_F(SpellingCommandsTest, ClearingTheIgnoreListSaysSo) {

@@ -90,5 +90,32 @@ TEST_F(LinkageGraphDialogTest, F11PressedAndReleasedHereCloses) {
   EXPECT_EQ(dialog.ModalResult, mrOk);
 }
 
+// While the graph shows, the hints of what the pointer rests on go to the
+// graph's own status line after two blanks; the handler that was there
+// before hears them again once the graph is hidden.
+TEST_F(LinkageGraphDialogTest, HintsGoToTheGraphsStatusLineWhileItShows) {
+  const TNotifyEvent mainHandler = Application->OnHint;
+  int heardBefore = 0;
+  Application->OnHint = [&heardBefore](TObject*) { ++heardBefore; };
+  story::TLinkagesDlg dialog(Application, Script());
+  dialog.SetupAllLinks();
+  dialog.Show();
+  const struct {
+    TControl* control;
+    const char* line;
+  } cases[] = {{dialog.ExitBtn, "  Closes the Graphing and Returns to Script"},
+               {dialog.SpeedButton2, "  Prints any range of Branch Target Graphs"},
+               {dialog.PaintBox1, "  Double Click to add New Branch"}};
+  for (const auto& c : cases) {
+    Application->PointerOver(c.control);
+    EXPECT_EQ(dialog.StatusLine->Caption(), c.line);
+  }
+  EXPECT_EQ(heardBefore, 0) << "not the window underneath";
+  dialog.Hide();
+  Application->PointerOver(nullptr);
+  EXPECT_EQ(heardBefore, 1);
+  Application->OnHint = mainHandler;
+}
+
 }  // namespace
 }  // namespace qm

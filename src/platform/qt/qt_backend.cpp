@@ -20,6 +20,7 @@
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_form_peer.h"
 #include "platform/qt/qt_menus.h"
+#include "platform/qt/qt_text_room.h"
 
 namespace qm {
 
@@ -48,6 +49,7 @@ QtBackend::QtBackend(std::unique_ptr<QApplication> ownedApp) : ownedApp_(std::mo
   // The core ends the program; Qt must not end a loop of its own.
   QApplication::setQuitOnLastWindowClosed(false);
   InstallFontSubstitutions();
+  LogCutTextsIfAsked();
   wake_.setSingleShot(true);
   QObject::connect(&wake_, &QTimer::timeout, [this] { timedOut_ = true; });
   QObject::connect(&blink_, &QTimer::timeout, [this] { Blink(); });

@@ -126,6 +126,7 @@ class LabelPeer : public QtPeer {
     }
     TCanvas measure;
     measure.Font.Assign(label_.Font);
+    measure.ControlText = true;
     const unsigned flags = (label_.WordWrap ? DT_WORDBREAK : 0u) | (label_.ShowAccelChar ? 0u : DT_NOPREFIX);
     const std::vector<std::string> lines = measure.TextLines(caption, label_.Width, flags);
     Label()->setWordWrap(false);
@@ -268,6 +269,11 @@ class ButtonPeer : public QtPeer {
     w->setText(Q(button_.Caption()));
     w->setDefault(button_.Default);
     if (auto* bit = dynamic_cast<TBitBtn*>(&button_)) w->setIcon(StockIcon(*w, bit->Kind()));
+  }
+  // A box that changes which button Return presses frames that one.
+  void Sync(PropId id) override {
+    QtPeer::Sync(id);
+    if (auto* w = static_cast<QPushButton*>(Widget()); w && id == PropId::Default) w->setDefault(button_.Default);
   }
 
  private:

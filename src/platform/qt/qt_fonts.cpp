@@ -76,6 +76,12 @@ const QtFonts::Face& QtFonts::FaceOf(const TFontDesc& desc, int dpi) {
 
 int QtFonts::CharWidth(const TFontDesc& font, int dpi, unsigned char ch) { return FaceOf(font, dpi).widths[ch]; }
 
+// A widget lays its text out at the font's own advances, not whole pixels each.
+int QtFonts::ControlTextWidth(const TFontDesc& font, int dpi, std::string_view text) {
+  const QString shown = QString::fromStdString(AnsiToUtf8(text));
+  return static_cast<int>(std::ceil(QFontMetricsF(WidgetFont(font, dpi)).horizontalAdvance(shown)));
+}
+
 TextMetrics QtFonts::Metrics(const TFontDesc& font, int dpi) { return FaceOf(font, dpi).metrics; }
 
 std::vector<std::string> QtFonts::Families() {

@@ -29,6 +29,7 @@ class QtFonts : public FontMetrics {
   };
 
   int CharWidth(const TFontDesc& font, int dpi, unsigned char ch) override;
+  int ControlTextWidth(const TFontDesc& font, int dpi, std::string_view text) override;
   TextMetrics Metrics(const TFontDesc& font, int dpi) override;
   std::vector<std::string> Families() override;
 

@@ -217,6 +217,10 @@ void FormPeer::SyncBounds() {
   QWidget* client = Widget();
   if (!ready_ || !window_ || !client) return;
   const QRect wanted(form_.Left, form_.Top, form_.ClientWidth(), form_.ClientHeight());
+  // Out of sight before it moves off the screen: a window manager shown a
+  // window placed off the screen keeps a strip of it in view until the
+  // window goes, and a loaded machine shows that strip.
+  if (PlacedOffScreen()) FollowPlacementOffScreen();
   syncing_ = true;
   window_->move(wanted.topLeft());
   const bool fixed = form_.BorderStyle != TFormBorderStyle::bsSizeable &&
@@ -243,6 +247,9 @@ void FormPeer::FollowPlacementOffScreen() {
   if (!form_.Visible || putAside_ == PlacedOffScreen()) return;
   putAside_ = !putAside_;
   if (putAside_) {
+    // Where the client stood within the frame: shown again, the window has
+    // yet to learn its frame, and would come back a title bar too high.
+    frameOffset_ = window_->geometry().topLeft() - window_->pos();
     window_->hide();
     return;
   }
@@ -250,6 +257,9 @@ void FormPeer::FollowPlacementOffScreen() {
   // that has it now.
   window_->setAttribute(Qt::WA_ShowWithoutActivating, true);
   window_->show();
+  syncing_ = true;
+  window_->setGeometry(QRect(QPoint(form_.Left, form_.Top) + frameOffset_, window_->geometry().size()));
+  syncing_ = false;
   window_->raise();
 }
 

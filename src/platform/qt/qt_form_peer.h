@@ -70,6 +70,7 @@ class FormPeer : public CanvasPeer {
   std::unique_ptr<MenuMirror> menu_;
   bool ready_ = false;
   bool putAside_ = false;
+  QPoint frameOffset_;
 };
 
 FormPeer* FormPeerOf(const TForm* form);
