@@ -67,6 +67,9 @@ TQuickEntryDialog::TQuickEntryDialog(TComponent* owner, const std::string& setti
   buttons[0].Caption = "O&K";
   buttons[1].Caption = "&Cancel";
   BuildDialog(*this, buttons);
+  // Return belongs to the lists: each hands it on to the next list with
+  // items, and the last of them presses O&K.
+  DialogControl<TButton>(*this, "OKBtn")->Default = false;
   for (int i = 0; i < QuickEntryListCount; ++i) {
     TListBox* list = DialogControl<TListBox>(*this, ListName(i));
     Lists[static_cast<std::size_t>(i)] = list;
@@ -210,6 +213,11 @@ void TQuickEntryDialog::ListKeyDown(int list, Word& key) {
 }
 
 void TQuickEntryDialog::ListKeyPress(int list, char& key) {
+  // The character of Return (or another control key) picks nothing.
+  if (key != 0 && static_cast<Byte>(key) < ' ') {
+    key = 0;
+    return;
+  }
   TListBox& box = *Lists[static_cast<std::size_t>(list)];
   const std::string wanted = Upper(typeAhead_ + (key >= ' ' ? std::string(1, key) : std::string()));
   key = 0;

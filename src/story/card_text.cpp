@@ -10,6 +10,7 @@
 #include "script/editing/element_splice.h"
 #include "script/model/text_codes.h"
 #include "script/script_window.h"
+#include "story/card_tags.h"
 #include "story/card_view_undo.h"
 #include "platform/text_trim.h"
 
@@ -192,6 +193,28 @@ std::vector<TCardElement> CardTextToElements(std::string_view body) {
   return out;
 }
 
+namespace {
+
+// The texts a card's write-back replaces: its heading's and its body's.
+std::vector<std::string> CardTexts(const TMDIChild& script, const TScriptElement& heading, const TScriptElement* stop) {
+  std::vector<std::string> texts{LiveElementText(script, heading)};
+  for (const TScriptElement* e = heading.next; e && e != stop; e = e->next)
+    if (IsBodyKind(e->Kind())) texts.push_back(LiveElementText(script, *e));
+  return texts;
+}
+
+// The card shows a tagged scene's words without their tags; the words the
+// writer left as they were are tagged again.
+void KeepTags(const std::vector<std::string>& oldTexts, std::string& title, std::vector<TCardElement>& made) {
+  std::vector<std::string> texts{title};
+  for (const TCardElement& e : made) texts.push_back(e.text);
+  texts = KeepCardTags(oldTexts, std::move(texts));
+  title = texts[0];
+  for (std::size_t i = 0; i < made.size(); ++i) made[i].text = texts[i + 1];
+}
+
+}  // namespace
+
 bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::string& title, std::string_view body) {
   if (n < 1 || n > MaxCards || !table[n].first) return false;
   TScriptElement* heading = table[n].first;
@@ -202,15 +225,18 @@ bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::strin
   // Park the caret on the heading so that the removed elements are never current.
   editor::MakeCurrent(script, *heading, 0);
   editor::Assemble(script);
-  editor::StoreText(script, *heading, title);
   TScriptElement* stop = table[n].last->next;
+  std::string headingText = title;
+  std::vector<TCardElement> elements = CardTextToElements(body);
+  if (script.TaggingUsed) KeepTags(CardTexts(script, *heading, stop), headingText, elements);
+  editor::StoreText(script, *heading, headingText);
   for (TScriptElement* e = heading->next; e && e != stop;) {
     TScriptElement* next = e->next;
     if (IsBodyKind(e->Kind())) editor::RemoveElement(script, e);
     e = next;
   }
   TScriptElement* after = heading;
-  for (const TCardElement& made : CardTextToElements(body)) {
+  for (const TCardElement& made : elements) {
     TScriptElement* e = NewElementRecord();
     e->format = script.FormatSet[static_cast<std::size_t>(std::max(0, FormatSlotOfKind(made.kind)))];
     e->format.Kind = made.kind;

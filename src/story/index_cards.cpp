@@ -240,6 +240,9 @@ TCardFace MakeCardFace(const TScriptDocument& script, const TCardEntry& entry, b
   if (!outline) {
     face.title = CopyWithoutScriptCodes(face.title, script.TaggingUsed != 0);
     TrimTrailingBlanks(face.title);
+  } else if (script.TaggingUsed) {
+    // The write-back puts the tags back round the words left as they were.
+    std::erase_if(face.title, [](char c) { return TagCodeSet.Contains(static_cast<Byte>(c)); });
   }
   if (face.title == " ") face.title.clear();
   face.body = CardBodyText(script, heading, outline, &face.tooLong);

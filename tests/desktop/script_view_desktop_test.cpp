@@ -4,12 +4,14 @@
 // that closed over it, a script note boxed on all four sides.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "desktop/desktop_session.h"
 #include "desktop/screen_pixels.h"
+#include "support/temp_folder.h"
 
 namespace qm::desktop {
 namespace {
@@ -90,18 +92,23 @@ INSTANTIATE_TEST_SUITE_P(Moves, ShortScriptViewDesktopTest,
 // The yellow face of a script note's box.
 bool NoteFace(const Rgb& p) { return p.r > 200 && p.g > 200 && p.b < 180; }
 
+// An Action, then a line typed and made a Script Note, and Enter at its end.
+void ActionThenNote(DesktopSession& session, const std::string& note) {
+  session.ClickInScript();
+  session.Type("He waits.", 150);
+  session.Keys("Return");
+  session.Type(note, 150);
+  session.Keys("F4 n", 800);  // the element becomes a Script Note
+  session.Keys("End Return", 600);
+}
+
 // Enter at the end of a script note starts an Action below it: the note's
 // box keeps its bottom edge when the line below is painted, and the caret
 // shows on the new line at once (it blinks, so one of a few looks holds it).
 TEST(ScriptNoteDesktopTest, EnterInANoteKeepsItsBoxWholeAndTheCaretShowsBelow) {
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
-  session.ClickInScript();
-  session.Type("He waits.", 150);
-  session.Keys("Return");
-  session.Type("Fix this later.", 150);
-  session.Keys("F4 n", 800);  // the element becomes a Script Note
-  session.Keys("End Return", 600);
+  ActionThenNote(session, "Fix this later.");
   bool caretSeen = false;
   for (int look = 0; look < 6 && !caretSeen; ++look) {
     const ScreenPixels pixels(session, session.Screenshot("script_note_enter_" + std::to_string(look)));
@@ -120,6 +127,41 @@ TEST(ScriptNoteDesktopTest, EnterInANoteKeepsItsBoxWholeAndTheCaretShowsBelow) {
   EXPECT_TRUE(caretSeen) << "the caret shows on the new line";
   session.Type("X");
   EXPECT_EQ(TextLines(session.ScriptText()), (std::vector<std::string>{"He waits.", "Fix this later.", "X"}));
+}
+
+// The bottom edge of the one note box a screenshot shows: whether every
+// pixel of the row under its face is dark, from its left side to its right.
+bool NoteBoxBottomIsWhole(DesktopSession& session, const std::string& shotName) {
+  const ScreenPixels pixels(session, session.Screenshot(shotName));
+  if (!pixels.Loaded()) return false;
+  const Box page = pixels.WhiteAround(kProbeX, kProbeY);
+  const auto face = pixels.InkRows({page.x + 300, page.y, 1, page.height}, NoteFace);
+  if (face.size() != 1) return false;
+  const int lastFaceRow = face.front().second;
+  const auto runs = pixels.InkColumns({page.x, lastFaceRow, page.width, 1}, NoteFace);
+  if (runs.empty()) return false;
+  for (int x = runs.front().first; x <= runs.back().second; ++x)
+    if (pixels.At(x, lastFaceRow + 1).Brightness() >= 100) return false;
+  return true;
+}
+
+// A note of two lines, the second begun with Enter (a hard return in a
+// note by the option): its box keeps its bottom edge under the last line's
+// text, and again once Redraw Screen has painted the window anew.
+TEST(ScriptNoteDesktopTest, ATwoLineNoteKeepsItsBoxWholeUnderItsLastLine) {
+  testing::TempFolder home;
+  std::ofstream(home.File("QUILLPAD.INI")) << "[Editing Options]\nEnter in Note is HR=1\n";
+  DesktopSession session({}, home.Path());
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  ActionThenNote(session, "Fix this.");
+  session.Type("And that.", 150);
+  session.Keys("ctrl+alt+Home", 600);  // the blinking caret off the box's edge
+  session.Settle(600);
+  EXPECT_TRUE(NoteBoxBottomIsWhole(session, "script_note_two_lines")) << "as typed";
+  session.Keys("alt+w w", 800);  // Window > Redraw Screen
+  session.Settle(600);
+  EXPECT_TRUE(NoteBoxBottomIsWhole(session, "script_note_two_lines_redrawn")) << "redrawn";
+  EXPECT_EQ(TextLines(session.ScriptText()), (std::vector<std::string>{"He waits.", "Fix this.", "And that."}));
 }
 
 // The element list's chosen entry, in the highlight colour.

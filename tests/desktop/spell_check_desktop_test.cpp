@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/desktop_session.h"
+#include "support/temp_folder.h"
 
 namespace qm::desktop {
 namespace {
@@ -34,6 +35,33 @@ TEST(SpellCheckDesktopTest, TypingReachesTheScriptAfterAWholeScriptCheck) {
   session.Type(" ok");
   session.Keys("BackSpace");
   EXPECT_EQ(session.ScriptText(), "Go to an ox at my bay so we sit zorblax quindle froop o\n");
+}
+
+// Typing on past an unknown word while its question comes up: the words
+// typed go into the word that takes its place, never into the dictionary
+// box (where the writer went at the question before), and Return puts
+// them into the script.
+TEST(SpellCheckDesktopTest, WordsTypedOnAtTheQuestionReachTheScript) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type(" Teh ");
+  ASSERT_TRUE(session.WaitForWindowTitle("Found Unknown Word", 10)) << session.ActiveWindowTitle();
+  session.Keys("alt+a");  // to the Add Words to: box
+  session.Screenshot("spell_dictionary_box");
+  session.Keys("alt+k");  // Skip Once
+  ASSERT_TRUE(session.WaitForTitleGone("Found Unknown Word", 5));
+  session.Type("Teh stairs are wierd.");
+  ASSERT_TRUE(session.WaitForWindowTitle("Found Unknown Word", 10)) << session.ActiveWindowTitle();
+  session.Screenshot("spell_typed_on");
+  session.Keys("Return");
+  ASSERT_TRUE(session.WaitForTitleGone("Found Unknown Word", 5)) << "Return answers Replace";
+  session.Settle();
+  session.Screenshot("spell_typed_on_replaced");
+  const std::string text = session.ScriptText();
+  EXPECT_NE(text.find("tairs are wierd."), std::string::npos) << text;
+  const std::string stray = testing::CommandOutput("find '" + session.Home() + "' -iname '*STAIRS*'");
+  EXPECT_EQ(stray, "") << "no dictionary is named after the words typed";
 }
 
 }  // namespace

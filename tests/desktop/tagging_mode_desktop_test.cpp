@@ -1,7 +1,9 @@
 // Tagging mode on the real desktop: the first time, the tag code letters
 // are asked about in blue beside the texts that speak of them; while the
-// mode is on the main window's title says so; and the caret of a line whose
-// user colour codes show as "[U1][U4]" stands where the typing goes on.
+// mode is on the main window's title says so; the caret of a line whose
+// user colour codes show as "[U1][U4]" stands where the typing goes on;
+// and on a line whose tags show as their labels a drag tags the words it
+// was drawn over and End puts the caret past the drawn text.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -110,6 +112,88 @@ TEST(TaggingModeDesktopTest, TheCaretStandsPastTheColourMarks) {
   const int textRight = ink.back().second;
   EXPECT_GE(*caret.begin(), textRight - 1) << "the caret stands past the text, not inside it";
   EXPECT_LE(*caret.begin() - textRight, 8) << "and right after it";
+}
+
+// The words of a line: runs of ink closer together than a blank (a letter
+// of the fixed-pitch font leaves less than 8 pixels to the next one).
+std::vector<std::pair<int, int>> WordsOnLine(const ScreenPixels& pixels, const Box& line) {
+  std::vector<std::pair<int, int>> words;
+  for (const auto& run : pixels.InkColumns(line, DarkInk)) {
+    if (!words.empty() && run.first - words.back().second < 8) words.back().second = run.second;
+    else words.push_back(run);
+  }
+  return words;
+}
+
+// The line of text of a script page with one line (the margin marks at
+// its left edge left out).
+std::optional<Box> OnlyLine(const ScreenPixels& pixels) {
+  const Box page = pixels.WhiteAround(650, 500);
+  const auto rows = pixels.InkRows({page.x + 40, page.y, page.width - 40, page.height}, DarkInk);
+  if (rows.empty()) return std::nullopt;
+  return Box{page.x + 40, rows.front().first, page.width - 40, rows.front().second - rows.front().first + 1};
+}
+
+// A drag over a word in tagging mode, then the category's letter on the
+// menu that pops up; the caret then goes to the end, out of the words.
+void TagWord(DesktopSession& session, const Box& line, const std::pair<int, int>& word, const std::string& letter) {
+  const int y = line.y + line.height / 2;
+  session.Drag(word.first - 1, y, word.second + 1, y);
+  session.Settle(1000);
+  session.Keys(letter, 1000);
+  session.Keys("End");
+  session.Settle(500);
+}
+
+TEST(TaggingModeDesktopTest, ADragAndTheCaretOnATaggedLineLandWhereTheLineIsDrawn) {
+  testing::TempFolder home;
+  testing::WriteFileText(home.Path() + "/QUILLPAD.INI", "[Breakdowns]\r\nChecked Code Usage=1\r\n");
+  DesktopSession session({}, home.Path());
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("Mary stirs a pot.  A knife lies on the table.");
+  ToggleTaggingMode(session);
+  ASSERT_TRUE(session.WaitForWindowTitle("Breakdown Tagging Mode", 10)) << session.ActiveWindowTitle();
+  session.Settle(1500);
+  const ScreenPixels plain(session, session.Screenshot("tag_line_plain"));
+  ASSERT_TRUE(plain.Loaded());
+  const std::optional<Box> line = OnlyLine(plain);
+  ASSERT_TRUE(line.has_value()) << "the line shows";
+  const auto before = WordsOnLine(plain, *line);
+  // Mary stirs a pot. A knife lies on the table.
+  ASSERT_EQ(before.size(), 10u);
+  TagWord(session, *line, before[0], "c");  // Cast Members
+  const ScreenPixels cast(session, session.Screenshot("tag_line_cast"));
+  const auto castWords = WordsOnLine(cast, *line);
+  // [Cast Members Mary] stirs a pot. A knife lies on the table.
+  ASSERT_EQ(castWords.size(), 12u) << "Mary is tagged and shows its label";
+  TagWord(session, *line, castWords[7], "p");  // Props, over the drawn "knife"
+  const ScreenPixels props(session, session.Screenshot("tag_line_props"));
+  const auto propsWords = WordsOnLine(props, *line);
+  // [Cast Members Mary] stirs a pot. A [Props knife] lies on the table.
+  ASSERT_EQ(propsWords.size(), 13u);
+  EXPECT_NEAR(propsWords[7].first, castWords[7].first, 3) << "the label stands where knife stood";
+  EXPECT_GT(propsWords[9].first, castWords[8].first + 30) << "lies moved right past the tag's label";
+  EXPECT_NEAR(propsWords[12].first - propsWords[9].first, castWords[11].first - castWords[8].first, 3)
+      << "from lies to the end nothing was tagged";
+
+  // A letter typed at the end (End was pressed last) shows there, and the
+  // caret stands past it.
+  session.Type("X");
+  session.Settle(1000);
+  const ScreenPixels typed(session, session.Screenshot("tag_line_end_typed"));
+  const auto typedWords = WordsOnLine(typed, *line);
+  ASSERT_EQ(typedWords.size(), 13u) << "the letter joins the last word";
+  EXPECT_GT(typedWords.back().second, propsWords.back().second + 4) << "the X stands after table.";
+  std::set<int> caret;
+  for (int look = 0; look < 8 && caret.empty(); ++look) {
+    session.Settle(300);
+    const ScreenPixels other(session, session.Screenshot("tag_line_caret_" + std::to_string(look)));
+    caret = ChangedColumns(typed, other, *line);
+  }
+  ASSERT_FALSE(caret.empty()) << "the caret blinks on the line";
+  EXPECT_GE(*caret.begin(), typedWords.back().second - 1) << "the caret stands past the text";
+  EXPECT_LE(*caret.begin() - typedWords.back().second, 8) << "and right after it";
 }
 
 }  // namespace

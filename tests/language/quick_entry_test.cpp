@@ -5,6 +5,7 @@
 #include "base/ini_file.h"
 #include "language/language_fixture.h"
 #include "language/quick_entry_dialog.h"
+#include "platform/cp1252.h"
 #include "platform/dialogs.h"
 #include "support/temp_folder.h"
 
@@ -185,12 +186,13 @@ TEST_F(QuickEntryTest, TypeAheadPicksTheFirstItemThatBeginsSo) {
 
 // Opened with only its lists named: the template takes a token for each
 // list file that is there; Enter goes on to the next list with items and
-// the fourth list's Enter takes the text in; Setup and Done swap the pages.
+// the fourth list's Enter takes the text in, as the keys come from the
+// desktop; Setup and Done swap the pages.
 TEST_F(QuickEntryTest, TheBoxWalksItsListsAndSwapsItsPages) {
   Add({{ekAction, "Text."}});
   Name("script.SCR");
-  const std::string one = WriteFileText(folder_.File("one.LST"), "ALPHA\n");
-  const std::string three = WriteFileText(folder_.File("three.LST"), "GAMMA\n");
+  const std::string one = WriteFileText(folder_.File("one.LST"), "ALPHA\nBETA\n");
+  const std::string three = WriteFileText(folder_.File("three.LST"), "GAMMA\nGREEN\n");
   const std::string four = WriteFileText(folder_.File("four.LST"), "DELTA\n");
   {
     TIniFile ini(folder_.File("script.QTE"));
@@ -205,14 +207,26 @@ TEST_F(QuickEntryTest, TheBoxWalksItsListsAndSwapsItsPages) {
   EXPECT_EQ(box.ElementTypeBox->ItemIndex(), 2);
   box.Show();
   EXPECT_EQ(box.FocusedControl(), box.Lists[0]);
+  // Keys as the desktop delivers them to the list that has the keyboard: a
+  // key, then its character unless the key was taken. The box's default
+  // button must not take Return first, nor its character undo the choice.
+  const auto deliver = [](TWinControl* to, Word key, char ch) {
+    if (!Application->DeliverInput(TMsg{to->Handle(), WM_KEYDOWN, key, 0, 0, {}}))
+      Application->DeliverInput(TMsg{to->Handle(), WM_CHAR, static_cast<Byte>(ch), 0, 0, {}});
+  };
   const struct {
     int list;
+    char pick;  // typed ahead before Return
+    int picked;
     TWinControl* focusAfter;
     TModalResult result;
-  } enters[] = {{0, box.Lists[2], mrNone}, {2, box.Lists[3], mrNone}, {3, box.Lists[3], mrOk}};
+  } enters[] = {{0, 'b', 1, box.Lists[2], mrNone}, {2, 'g', 0, box.Lists[3], mrNone}, {3, 'd', 0, box.Lists[3], mrOk}};
   for (const auto& e : enters) {
-    Word enter = VK_RETURN;
-    box.ListKeyDown(e.list, enter);
+    TListBox* list = box.Lists[static_cast<std::size_t>(e.list)];
+    ASSERT_EQ(box.FocusedControl(), list) << e.list;
+    deliver(list, static_cast<Word>(AnsiUpper(static_cast<Byte>(e.pick))), e.pick);
+    deliver(list, VK_RETURN, '\r');
+    EXPECT_EQ(list->ItemIndex(), e.picked) << e.list;
     EXPECT_EQ(box.FocusedControl(), e.focusAfter) << e.list;
     EXPECT_EQ(box.ModalResult, e.result) << e.list;
   }

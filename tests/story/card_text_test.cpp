@@ -110,6 +110,26 @@ TEST_F(WriteBackTest, ACardsTextReplacesItsSceneAndKeepsItsStylesAsCodes) {
                 {ekSceneHeading, "INT. A"}, {ekAction, "Old text."}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}}));
 }
 
+// Typing on the card of a tagged scene keeps the scene's tags: the card
+// shows the words alone, and the words left as they were are tagged again.
+TEST_F(WriteBackTest, TypingOnATaggedScenesCardKeepsItsTags) {
+  const std::string knife = std::string("A \x0A") + "knife\x01 lies here.";
+  const std::string barn = std::string("INT. \x87") + "BARN\x01 - DAY";  // Greenery
+  Load({{ekSceneHeading, barn}, {ekAction, knife}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}});
+  Script().TaggingUsed = 1;
+  TCardTable table;
+  LoadCardTable(Script(), table, {});
+  Script().Assemble();
+  const TCardFace face = MakeCardFace(Script(), table[1], true);
+  ASSERT_EQ(face.title, "INT. BARN - DAY") << "the card shows the words without their codes";
+  ASSERT_EQ(face.body, "A knife lies here.");
+  ASSERT_TRUE(WriteBackCard(Script(), table, 1, face.title, face.body + " It shines."));
+  EXPECT_EQ(
+      testing::ElementsOf(Script()),
+      (std::vector<ElementSpec>{
+          {ekSceneHeading, barn}, {ekAction, knife + " It shines."}, {ekSceneHeading, "INT. B"}, {ekAction, "b"}}));
+}
+
 }  // namespace
 }  // namespace qm
 

@@ -4,7 +4,6 @@
 
 #include "base/document_table.h"
 #include "base/global_state.h"
-#include "base/message_box_form.h"
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "language/spelling/language_dialog.h"
@@ -24,28 +23,6 @@ TSpellCheckingDlg* Instance = nullptr;
 const GlobalState reset([] { FreeSpellCheckingDlg(); });
 
 using enum TDialogItemKind;
-
-// A "Please Wait" notice still up stands above the screen while the
-// question is asked, so that it never covers the dialog's buttons, and
-// comes back where it was after.
-class NoticeAside {
- public:
-  NoticeAside() {
-    if (!MyNewMsgBox || !MyNewMsgBox->Visible || !MyNewMsgBox->IsNotice()) return;
-    notice_ = MyNewMsgBox;
-    top_ = notice_->Top;
-    notice_->Top = -notice_->Height;
-  }
-  ~NoticeAside() {
-    if (notice_ && notice_ == MyNewMsgBox && notice_->Visible) notice_->Top = top_;
-  }
-  NoticeAside(const NoticeAside&) = delete;
-  NoticeAside& operator=(const NoticeAside&) = delete;
-
- private:
-  TMyNewMsgBox* notice_ = nullptr;
-  int top_ = 0;
-};
 
 TDialogTable SpellTable() {
   return {
@@ -170,7 +147,15 @@ TSpellCheckingDlg::TSpellCheckingDlg(TComponent* owner) : TForm(owner) {
   AddCancelBtn->OnClick = [this](TObject*) { ShowMainPage(); };
   OnHide = [this](TObject*) { ShowMainPage(); };
   Position = TPosition::poDesigned;
-  OnShow = [this](TObject*) { PlaceAboveStatusLine(*this); };
+  OnShow = [this](TObject*) {
+    PlaceAboveStatusLine(*this);
+    // The writer may type on before seeing the question: the keys go into
+    // the word to put in its place, where Return takes them into the script.
+    if (!choosingOnly_ && BadWord->CanFocus()) {
+      FocusControl(BadWord);
+      BadWord->SelectAll();
+    }
+  };
 }
 
 void TSpellCheckingDlg::FillSuggestions(const std::vector<std::string>& suggestions) {
@@ -238,6 +223,12 @@ void TSpellCheckingDlg::RefillDictionaries() {
   AddWordsToBox->OnChange = change;
 }
 
+std::string TSpellCheckingDlg::LearnDictionary(SpellLanguage language) const {
+  std::vector<std::string> entries;
+  for (int i = 0; i < AddWordsToBox->Items.Count(); ++i) entries.push_back(AddWordsToBox->Items[i]);
+  return LearnDictionaryName(AddWordsToBox->Text(), entries, language);
+}
+
 void TSpellCheckingDlg::DictionaryChosen() {
   if (!choosingOnly_ && script_ != nullptr && AddWordsToBox->ItemIndex() >= 0)
     ChooseSupplementaryDictionary(*script_, AddWordsToBox->Items[AddWordsToBox->ItemIndex()]);
@@ -282,7 +273,7 @@ TSpellAnswer TSpellCheckingDlg::Ask(TScriptDocument& script, const std::string& 
   RefillDictionaries();
   ModalResult = mrNone;
   const TModalResult result = [this] {
-    const NoticeAside aside;
+    const PleaseWaitAside aside;
     return ShowModal();
   }();
   script_ = nullptr;

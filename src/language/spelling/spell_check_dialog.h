@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "language/spelling/spell_languages.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
 
@@ -65,6 +66,8 @@ class TSpellCheckingDlg : public TForm {
   bool ChooseDictionary(TScriptDocument& script);
 
   const std::string& FoundWord() const { return foundWord_; }
+  // The dictionary "Add Words to:" names for Learn, never a stray name.
+  std::string LearnDictionary(SpellLanguage language) const;
 
  private:
   void FillSuggestions(const std::vector<std::string>& suggestions);

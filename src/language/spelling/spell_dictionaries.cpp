@@ -90,6 +90,15 @@ std::string TidyDictionaryName(const std::string& typed) {
   return name;
 }
 
+std::string LearnDictionaryName(const std::string& named, const std::vector<std::string>& entries,
+                                SpellLanguage language) {
+  const std::string upper = AnsiUpperCase(named);
+  if (std::find(entries.begin(), entries.end(), upper) != entries.end()) return upper;
+  const std::string name = CleanDictionaryName(TidyDictionaryName(named));
+  if (!name.empty()) return name + UserDictionaryExtension(language);
+  return entries.empty() ? UserDictionaryName(language, true) : entries.front();
+}
+
 void ChangeScriptDictionary() {
   TMDIChild* script = ActiveScript();
   if (script == nullptr) return;

@@ -37,6 +37,12 @@ namespace qm {
 // A typed dictionary name as it is stored: capitals, no blanks, cut at its
 // first "." and to 8 letters (after telling the user).
 std::string TidyDictionaryName(const std::string& typed);
+// The dictionary Learn adds to: the entry of "Add Words to:" that the box
+// names, else the name typed there tidied as above and kept to letters,
+// digits, "-", "_" and "~", with the language's extension; with nothing
+// left of it, the first entry.
+std::string LearnDictionaryName(const std::string& named, const std::vector<std::string>& entries,
+                                SpellLanguage language);
 // "Change Dictionary": the script's supplementary dictionary chosen in the
 // spelling dialog; the engine reopens with a new one.
 void ChangeScriptDictionary();

@@ -484,7 +484,7 @@ std::size_t TSpellPass::Ask(const TFoundWord& found, const TShapedWord& shape,
     }
     case saIgnore: AddToIgnoreList(shape.word); return found.end;
     case saLearn:
-      AddWordToUserDictionary(dialog.BadWord->Text(), "", dialog.AddWordsToBox->Text(), language_);
+      AddWordToUserDictionary(dialog.BadWord->Text(), "", dialog.LearnDictionary(language_), language_);
       return found.end;
     case saSkip: return found.end;
     case saCancel: break;
@@ -594,10 +594,15 @@ void RunSpellCommand(char mode) {
   if (mode == smPage)
     while (start && start->prev && !IsPageBreakKind(start->prev->Kind())) start = start->prev;
   if (start == nullptr) return;
+  TScriptElement* const caretElement = script->CurrentElement();
   const Word column = script->CaretColumn();
   editor::TakeElement(*script, *start);
   if (mode == smWord || mode == smForwards) editor::SetCaretColumn(*script, column);
-  SpellCheckScript(mode);
+  if (SpellCheckScript(mode)) return;
+  // No engine: nothing was checked, and the caret goes back where it was.
+  editor::TakeElement(*script, *caretElement);
+  editor::SetCaretColumn(*script, column);
+  editor::RedisplayScreen(*script);
 }
 
 }  // namespace qm

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/cp1252.h"
 #include "script/layout/screen_lines.h"
@@ -25,7 +26,7 @@ std::string NameKey(const TMDIChild& window, std::string_view text) {
   return key;
 }
 
-const TScriptElement* PreviousCueInScene(const TScriptElement* e) {
+TScriptElement* PreviousCueInScene(TScriptElement* e) {
   for (e = e ? e->prev : nullptr; e && !IsSceneHeading(e->Kind()); e = e->prev)
     if (e->Kind() == ekCharacterName) return e;
   return nullptr;
@@ -174,6 +175,21 @@ bool UpdateContinuedCues(TMDIChild& window) {
         changed = CheckCueContinued(window, cue, *following) || changed;
     }
   }
+  return changed;
+}
+
+bool UpdateContinuedCuesBetween(TMDIChild& window, TScriptElement& first, TScriptElement& last) {
+  if (window.CharacterContinuedText.empty() || window.ContinuedPosition == 2) return false;
+  // The names first: a parenthetical may go with its mark, never a name.
+  std::vector<TScriptElement*> cues;
+  TScriptElement* before = PreviousCueInScene(&first);
+  for (TScriptElement* e = before ? before : &first; e; e = e->next) {
+    if (e->Kind() == ekCharacterName) cues.push_back(e);
+    if (e == &last) break;
+  }
+  if (TScriptElement* after = NextCueInScene(&last)) cues.push_back(after);
+  bool changed = false;
+  for (TScriptElement* cue : cues) changed = CheckCueContinued(window, PreviousCueInScene(cue), *cue) || changed;
   return changed;
 }
 

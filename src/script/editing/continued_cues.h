@@ -24,6 +24,10 @@ bool RemoveParentheticalContinued(TMDIChild& window, TScriptElement& cue);
 bool InsertParentheticalContinued(TMDIChild& window, TScriptElement& cue);
 // The marks around the current element again; true when any changed.
 bool UpdateContinuedCues(TMDIChild& window);
+// The marks of every name from the last one before `first` to the first
+// one after `last` (each within its scene), for a run of elements put in
+// at once; true when any changed.
+bool UpdateContinuedCuesBetween(TMDIChild& window, TScriptElement& first, TScriptElement& last);
 // In a Character Name (or always when forced): the marks again, and the
 // screen rebuilt and repainted when they changed.
 bool RefreshContinuedCues(TMDIChild& window, bool force);

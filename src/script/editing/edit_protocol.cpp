@@ -8,6 +8,7 @@
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
+#include "script/editing/continued_cues.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
 #include "script/editing/popup_choice.h"
@@ -306,6 +307,9 @@ void TMDIChild::ContinueSpeech(bool keepType) {
   Nw_Elmnt(false, !atStart, false, false);
   EditFields(*this).EditBuffer = cue;
   CurrentElement()->split = cueSplit;
+  // The speaker speaks again after the new element: with continueds in the
+  // parenthetical, the repeated name's mark goes there now.
+  if (ContinuedPosition == 1) UpdateContinuedCues(*this);
   // ...and heads the rest of the speech: with the caret at its start the
   // new element goes in before it, never between a name and its dialogue.
   EditFields(*this).CaretColumn = 0;

@@ -8,6 +8,7 @@
 #include "platform/cp1252.h"
 #include "script/editing/block_deletion.h"
 #include "script/editing/block_selection.h"
+#include "script/editing/continued_cues.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/selection_commands.h"
 #include "script/editing/edit_line.h"
@@ -102,6 +103,10 @@ void PassEnterKey(TMDIChild& script, TObject* sender) {
 }
 
 void RenumberScenes(TMDIChild& script) { script.RenumberScenes(false); }
+
+void UpdateContinuedCuesOfRun(TMDIChild& script, TScriptElement& first, TScriptElement& last) {
+  UpdateContinuedCuesBetween(script, first, last);
+}
 
 TPoint CaretScreenPoint(TMDIChild& script) {
   int y = 0;

@@ -83,6 +83,10 @@ void SaveUndoStep(TMDIChild& script, Byte kind);
 void PassEnterKey(TMDIChild& script, TObject* sender = nullptr);
 // Numbers the acts and scenes again.
 void RenumberScenes(TMDIChild& script);
+// After elements from `first` to `last` were put in the script in one go:
+// the automatic continued marks of the names among them and of the names
+// next to them in their scenes, as the script now stands.
+void UpdateContinuedCuesOfRun(TMDIChild& script, TScriptElement& first, TScriptElement& last);
 // Where the caret's line begins on the screen.
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.

@@ -59,12 +59,6 @@ char NthUnskippedLetter(const TScriptDocument& script, int n) {
   return static_cast<char>(std::min(letter, 126));
 }
 
-std::string NumberAsLetters(int number) {
-  if (number < 1 || number > 78) return std::to_string(number);
-  const int times = (number - 1) / 26 + 1;
-  return std::string(static_cast<std::size_t>(times), static_cast<char>('A' + (number - 1) % 26));
-}
-
 std::string SceneNumberText(const TScriptDocument& script, const TScriptElement& element) {
   if (script.InteractiveScript) return std::to_string(number_word::Number(element.format.NumberWord));
   std::string text = std::to_string(script.SceneStart);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/types.h"
+#include "script/model/number_texts.h"
 
 namespace qm {
 
@@ -24,9 +25,6 @@ std::string PageNumberText(const TScriptDocument& script, const TScriptElement* 
 
 // The n-th letter from "A" (n from 1) that A-numbering does not skip.
 char NthUnskippedLetter(const TScriptDocument& script, int n);
-// An act or scene-information number as letters: 1 to 26 "A" to "Z",
-// 27 to 52 doubled, 53 to 78 tripled; decimal otherwise.
-std::string NumberAsLetters(int number);
 
 struct TStatusTexts {
   std::string page;          // " Pg: 3 of 40"

@@ -6,6 +6,7 @@
 #include "platform/graphics.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/word_wrap.h"
+#include "script/model/act_labels.h"
 #include "script/model/cue_codes.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
@@ -89,7 +90,9 @@ TElementFormat CenteredFormat(const TMDIChild& window, const TScriptElement& ele
   font.Name = ElementFontName(window, &element);
   font.Size = format.FontSize ? format.FontSize : window.ScriptFontSize;
   font.Style = 0;
-  const int width = MeasureText(font, MeasuringDpi, TextToMeasure(window, format, element.split, text));
+  // An act element is centred with the act label it is shown and printed with.
+  const std::string shown = std::string(text) + ActLabelText(window, element, false);
+  const int width = MeasureText(font, MeasuringDpi, TextToMeasure(window, format, element.split, shown));
   const int shift = (FormatMarginToDots(format, page) - width) / DotsPerHalfTenth;
   if (shift > 0) format.LeftMargin = static_cast<Byte>(std::min(format.LeftMargin + shift, 255));
   return format;

@@ -206,9 +206,8 @@ bool MeasuredFor(const TMDIChild& window, const std::string& name, int size, int
   return m.size == size && m.zoom == ProgramOptions().ZoomSize && m.screenDpi == dpi &&
          m.showCodes == static_cast<bool>(window.LayoutOptions.ShowCodes) &&
          m.fillOut == LayoutProgramOptions.FillOutBreakdowns &&
-         m.userColors == static_cast<bool>(window.UsesUserColours) &&
-         m.showTags == static_cast<bool>(window.LayoutOptions.ShowsBreakdownTags) && m.name == name &&
-         m.displayFont == ProgramOptions().DisplayFont;
+         m.userColors == static_cast<bool>(window.UsesUserColours) && m.showTags == (window.TaggingUsed != 0) &&
+         m.name == name && m.displayFont == ProgramOptions().DisplayFont;
 }
 
 constexpr std::size_t MaxMeasuredTables = 8;
@@ -248,7 +247,7 @@ void MeasureScreenFont(TMDIChild& window, const TScriptElement* element) {
   key.showCodes = window.LayoutOptions.ShowCodes;
   key.fillOut = LayoutProgramOptions.FillOutBreakdowns;
   key.userColors = window.UsesUserColours;
-  key.showTags = window.LayoutOptions.ShowsBreakdownTags;
+  key.showTags = window.TaggingUsed != 0;
   if (window.WidthsStale) window.MeasuredTables.clear();
   window.MeasuredFont = key;
   window.WidthsStale = false;

@@ -342,15 +342,17 @@ void DrawNoteBox(TMDIChild& window, int line, int top, bool outlineOnly) {
   for (int l = line + 1; l <= ScreenLineCount && Row(window, l).element == &e; ++l) MarkScreenLine(Row(window, l), 1);
 }
 
-void DrawNoteBand(TMDIChild& window, int line, int top) {
+void DrawNoteBand(TMDIChild& window, int line, int top, bool outlineOnly) {
   if (line < 1 || line > ScreenLineCount || !Row(window, line).element) return;
   const TScreenLine& row = Row(window, line);
   const TNoteSpan span = NoteSpanOf(window, *row.element);
   const int bottom = top + row.height;
   TCanvas& canvas = window.Canvas;
-  canvas.Brush.Color = NoteBoxColor(window, *row.element);
-  canvas.Brush.Style = TBrushStyle::bsSolid;
-  canvas.FillRect(TRect{span.x1 + 1, top, span.x2 - 1, bottom});
+  if (!outlineOnly) {
+    canvas.Brush.Color = NoteBoxColor(window, *row.element);
+    canvas.Brush.Style = TBrushStyle::bsSolid;
+    canvas.FillRect(TRect{span.x1 + 1, top, span.x2 - 1, bottom});
+  }
   canvas.Pen.Color = clBlack;
   canvas.MoveTo(span.x1, top);
   canvas.LineTo(span.x1, bottom);

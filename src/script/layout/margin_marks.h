@@ -28,8 +28,10 @@ void DrawScreenLineMarks(TMDIChild& window, int line, int y);
 // them for painting; with it only the outline is drawn again.
 void DrawNoteBox(TMDIChild& window, int line, int top, bool outlineOnly);
 // The box's part of one further line of a note, so that painting that
-// line alone keeps the box whole.
-void DrawNoteBand(TMDIChild& window, int line, int top);
+// line alone keeps the box whole: its face and edges before the text, and
+// with outlineOnly its edges again after it, which the text's background
+// covers where it reaches them (the bottom edge under the last line).
+void DrawNoteBand(TMDIChild& window, int line, int top, bool outlineOnly = false);
 // The colour of a note's box: the block's highlight when the note lies
 // wholly in the block, else its note colour.
 TColor NoteBoxColor(const TMDIChild& window, const TScriptElement& note);

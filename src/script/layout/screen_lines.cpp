@@ -366,6 +366,7 @@ void PaintScreenLine(TMDIChild& window, int line, int fromColumn) {
     index = end;
   }
   if (noteBoxLine) DrawNoteBox(window, line, top, true);
+  else if (note) DrawNoteBand(window, line, top, true);
   DrawScreenLineRevisionMarks(window, line);
   DrawScreenLineMarks(window, line, row.y);
   row.repaint = 0;

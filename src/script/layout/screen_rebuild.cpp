@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/scoped_state.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
@@ -36,12 +37,9 @@ const GlobalState reset([] { CaretBusy = 0; });
 
 constexpr int MaxCaretColumn = 2816;
 
-class CaretBusyScope {
+class CaretBusyScope : public ScopedState<Byte> {
  public:
-  CaretBusyScope() { CaretBusy = 1; }
-  ~CaretBusyScope() { CaretBusy = 0; }
-  CaretBusyScope(const CaretBusyScope&) = delete;
-  CaretBusyScope& operator=(const CaretBusyScope&) = delete;
+  CaretBusyScope() : ScopedState(CaretBusy, 1) {}
 };
 
 // The unpacked text of an element, wherever it sits.

@@ -14,6 +14,7 @@
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "script/layout/char_widths.h"
+#include "script/model/act_labels.h"
 #include "script/layout/cue_extension.h"
 #include "script/layout/element_parentheses.h"
 #include "script/layout/fixed_pitch.h"
@@ -404,7 +405,7 @@ class ScreenTextBuilder {
       selEnd_ = std::max(e.blockStart, e.blockEnd);
     }
     showCodes_ = window.LayoutOptions.ShowCodes;
-    labelTags_ = LayoutProgramOptions.FillOutBreakdowns || (showCodes_ && window.LayoutOptions.ShowsBreakdownTags);
+    labelTags_ = LayoutProgramOptions.FillOutBreakdowns || (showCodes_ && window.TaggingUsed);
   }
 
   void Build(const TLineOffsets& offsets, int count, std::vector<TLaidLine>& lines) {
@@ -548,12 +549,22 @@ struct TWrapOutcome {
   std::vector<TLaidLine> lines;
 };
 
+// What the screen shows after an act element's text: its act label, in
+// the capitals the element shows, after a blank (shown lines lose theirs).
+std::string ActLabelShown(TMDIChild& window, TScriptElement& element, const TLaidLine& last, bool forPrint) {
+  std::string label = ActLabelText(window, element, !forPrint);
+  if (label.empty() || label == MissingActNumberText) return label;
+  label.erase(0, label.find_first_not_of(' '));
+  if (element.format.AllCaps) label = AnsiUpperCase(label);
+  return last.text.empty() ? label : " " + label;
+}
+
 // The window's width tables must be measured for the element's font.
 // What the screen shows after a wrapped line that the element does not
-// store: a character name's generated extension and continued marks, in
-// the attribute of the line's last character.
-void FixScreenText(TMDIChild& window, TScriptElement& element, TLaidLine& last) {
-  const std::string added = CharacterExtensionText(window, element);
+// store: a character name's generated extension and continued marks, an
+// act element's act label; in the attribute of the line's last character.
+void FixScreenText(TMDIChild& window, TScriptElement& element, TLaidLine& last, bool forPrint) {
+  const std::string added = CharacterExtensionText(window, element) + ActLabelShown(window, element, last, forPrint);
   const Byte attribute = last.text.empty() ? Byte{0} : last.attributes[last.text.size()];
   for (char ch : added) {
     if (last.text.size() >= static_cast<std::size_t>(ScreenLineColumns)) break;
@@ -584,7 +595,7 @@ TWrapOutcome ComputeWrap(TMDIChild& window, TScriptElement& element, std::string
       line.height = ScreenLineHeightOf(window, format, i + 1);
       line.lineInElement = static_cast<Word>(i + 1);
     }
-    if (!outcome.lines.empty()) FixScreenText(window, element, outcome.lines.back());
+    if (!outcome.lines.empty()) FixScreenText(window, element, outcome.lines.back(), forPrint);
     AddElementParentheses(window, element, outcome.lines);
   }
   return outcome;

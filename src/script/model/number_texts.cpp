@@ -102,6 +102,22 @@ std::string NumberToWords(int n, bool upper) {
   return upper ? AnsiUpperCase(s) : s;
 }
 
+std::string NumberAsLetters(int number) {
+  if (number < 1 || number > 78) return std::to_string(number);
+  const int times = (number - 1) / 26 + 1;
+  return std::string(static_cast<std::size_t>(times), static_cast<char>('A' + (number - 1) % 26));
+}
+
+std::string NumberInDisplayStyle(int number, Byte style) {
+  switch (style) {
+    case 2: return NumberAsLetters(number);
+    case 3: return NumberToWords(number, false);
+    case 4: return NumberToWords(number, true);
+    case 5: return RomanNumeral(static_cast<Word>(number));
+    default: return std::to_string(number);
+  }
+}
+
 int RevisionListIndex(int count, int n, int* loops) {
   int loop = 0;
   if (count <= 0) {

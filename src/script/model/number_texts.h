@@ -20,6 +20,12 @@ struct TScriptRecord;
 std::string RomanNumeral(Word n);
 // "Zero" to "Thirty" ("Twenty-One"...), "????" beyond; upper case when asked.
 std::string NumberToWords(int n, bool upper);
+// An act or scene-information number as letters: 1 to 26 "A" to "Z",
+// 27 to 52 doubled, 53 to 78 tripled; decimal otherwise.
+std::string NumberAsLetters(int number);
+// An act or scene-information number in a display style of the header
+// set-up: 2 letters, 3 words, 4 WORDS, 5 Roman numerals, digits otherwise.
+std::string NumberInDisplayStyle(int number, Byte style);
 
 // The name of revision n: past the end of the script's colour list the
 // list goes round again from its second entry, its names taking the loop's

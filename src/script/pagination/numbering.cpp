@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "script/layout/word_wrap.h"
+#include "script/model/act_labels.h"
 #include "script/pagination/element_groups.h"
 #include "script/model/packed_text.h"
 #include "script/pagination/repagination.h"
@@ -173,7 +175,9 @@ void TMDIChild::RenumberScenes(bool repaint) {
     TSceneNumbering numbering(*this);
     for (TElementGroup* g = FirstElement->group; g; g = g->next) numbering.Visit(g);
   }
-  if (repaint) MarkSceneHeadingsForRepaint(*this);
+  if (!repaint) return;
+  MarkSceneHeadingsForRepaint(*this);
+  RelayActElementsOnScreen(*this);
 }
 
 void MarkSceneHeadingsForRepaint(TMDIChild& window) {
@@ -181,6 +185,17 @@ void MarkSceneHeadingsForRepaint(TMDIChild& window) {
   for (int i = 1; i <= ScreenLineCount; ++i) {
     TScreenLine& line = window.ScreenLines[static_cast<size_t>(i)];
     if (line.element && IsSceneHeading(line.element->Kind())) line.repaint = 1;
+  }
+}
+
+void RelayActElementsOnScreen(TMDIChild& window) {
+  const TScriptElement* laid = nullptr;
+  for (int i = 1; i <= ScreenLineCount; ++i) {
+    TScriptElement* e = window.ScreenLines[static_cast<size_t>(i)].element;
+    if (!e || e == laid || !ShowsActLabel(e->Kind())) continue;
+    // Only lines whose text or attributes change are painted again.
+    WrapForScreen(window, *e, LiveElementText(window, *e), false);
+    laid = e;
   }
 }
 

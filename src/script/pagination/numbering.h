@@ -42,6 +42,9 @@ class TSceneNumbering {
 // With scene continueds on, the screen lines showing scene headings are
 // marked for painting (their continued lines follow the numbers).
 void MarkSceneHeadingsForRepaint(TMDIChild& window);
+// The act elements on screen laid again: the act numbers they show after
+// their text follow the numbering.
+void RelayActElementsOnScreen(TMDIChild& window);
 
 // A character name begun while the dialogue numbers are locked is marked
 // as a speech added under the lock (a name that holds a locked number is

@@ -14,8 +14,12 @@
 #include "language/language_fixture.h"
 #include "language/spelling/spell_check_dialog.h"
 #include "language/spelling/spell_engine.h"
+#include "platform/files.h"
 #include "platform/recording_canvas.h"
+#include "script/editing/goto_commands.h"
+#include "script/editing/script_hooks.h"
 #include "script/layout/screen_lines.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/editing/editor_calls.h"
 #include "script/model/script_model.h"
 #include "support/temp_folder.h"
@@ -422,6 +426,90 @@ TEST_F(SpellPassTest, ABlankTypedAfterAWordChecksIt) {
     Script().FormKeyPress(&Script(), key);
   }
   EXPECT_EQ(Script().EditBuffer(), "Go of the now");
+}
+
+// A word typed last in an element is checked when the caret leaves the
+// element, as a blank typed after it would have it checked.
+TEST_F(SpellPassTest, LeavingAnElementChecksTheWordJustTyped) {
+  ScriptWindowHooks.UndoRecording = [] { return true; };
+  ScriptWindowHooks.SaveUndoData = [](bool, bool) {};
+  const struct {
+    const char* how;
+    std::function<void(TMDIChild&)> leave;
+  } ways[] = {
+      {"a click into the next element",
+       [](TMDIChild& w) {
+         RebuildScreen(&w);
+         int line = 1;
+         while (line < ScreenLineCount && w.ScreenLines[static_cast<std::size_t>(line)].element != w.LastElement)
+           ++line;
+         ASSERT_LT(line, ScreenLineCount) << "the heading shows";
+         w.FormMouseDown(&w, TMouseButton::mbLeft, {}, w.LeftTextOffset + 20, ScreenLineTop(w, line) + 2);
+         w.FormMouseUp(&w, TMouseButton::mbLeft, {}, w.LeftTextOffset + 20, ScreenLineTop(w, line) + 2);
+       }},
+      {"Goto Next Scene Heading", [](TMDIChild& w) { SearchNextMarked(w, TGotoTarget::NextScene); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.how);
+    Add({{ekAction, ""}, {ekSceneHeading, "INT. HALL - DAY"}});
+    PlaceCaret(Script().ElementCount() - 2, 0);
+    TScriptElement* typed = Script().CurrentElement();
+    for (char c : std::string("Then i")) {
+      char key = c;
+      Script().FormKeyPress(&Script(), key);
+    }
+    way.leave(Script());
+    EXPECT_NE(Script().CurrentElement(), typed) << "the caret left the element";
+    EXPECT_EQ(ElementText(*typed), "Then I");
+  }
+}
+
+// Keys typed on while the question comes up go into the word to put in
+// its place, never into the dictionary box, even when the writer went to
+// that box at the question before: Return then puts them into the script,
+// and no dictionary is named after them.
+TEST_F(SpellPassTest, KeysTypedAtTheQuestionGoIntoTheWord) {
+  Add({{ekAction, "We frimbly zorblax now."}});
+  AnswerDialog("frimbly", [](TSpellCheckingDlg& d) {
+    d.FocusControl(d.AddWordsToBox);
+    d.SkipBtn->Click();
+  });
+  AnswerDialog("zorblax", [](TSpellCheckingDlg& d) {
+    ASSERT_EQ(d.FocusedControl(), d.BadWord) << "the keyboard is on the unknown word";
+    const std::string dictionary = d.AddWordsToBox->Text();
+    for (char c : std::string("stairs are")) {
+      Application->DeliverInput(TMsg{d.FocusedControl()->Handle(), WM_CHAR, static_cast<Byte>(c), 0, 0, {}});
+    }
+    EXPECT_EQ(d.BadWord->Text(), "stairs are");
+    EXPECT_EQ(d.AddWordsToBox->Text(), dictionary);
+    // Return as the desktop brings it: the key, then its character unless
+    // the key was taken.
+    TWinControl* focused = d.FocusedControl();
+    if (!Application->DeliverInput(TMsg{focused->Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}}))
+      Application->DeliverInput(TMsg{focused->Handle(), WM_CHAR, '\r', 0, 0, {}});
+    EXPECT_EQ(d.ModalResult, saReplace);
+  });
+  ExpectMessage("Checked");
+  Run(smScript);
+  EXPECT_EQ(TextOf(0), "We frimbly stairs are now.");
+}
+
+// A name typed into "Add Words to:" that is no dictionary of the list is
+// tidied as a dictionary name is (capitals, cut at its dot) before a word
+// is learnt into it: what stood there by mistake names no new file.
+TEST_F(SpellPassTest, LearningGoesIntoADictionaryNeverAStrayName) {
+  Add({{ekAction, "We zorblax now."}});
+  AnswerDialog("zorblax", [](TSpellCheckingDlg& d) {
+    d.AddWordsToBox->Text = "USER_US.LXASTAIRSAREWIERD";
+    d.LearnBtn->Click();
+  });
+  ExpectMessage("Checked");
+  Run(smScript);
+  UnloadSpellEngine();
+  EXPECT_FALSE(FileExists(UserDictionaryFolder() + "USER_US.LXASTAIRSAREWIERD"));
+  const std::string stored = testing::ReadFileText(UserDictionaryFolder() + "USER_US.LXA");
+  EXPECT_NE(stored.find("\nzorblax\n"), std::string::npos) << stored;
+  std::remove((UserDictionaryFolder() + "USER_US.LXA").c_str());
 }
 
 TEST_F(SpellPassTest, AnActivatedScriptBringsItsLanguageAndDictionary) {

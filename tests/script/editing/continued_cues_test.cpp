@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "files/undo_ring.h"
+#include "script/editing/editor_calls.h"
+#include "script/editing/element_transitions.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/model/cue_codes.h"
 #include "script/script_window.h"
@@ -12,7 +15,17 @@ namespace {
 
 using testing::ElementSpec;
 
-class ContinuedCuesTest : public testing::KeysFixture {};
+class ContinuedCuesTest : public testing::KeysFixture {
+ protected:
+  // What the screen shows of an element, line by line.
+  std::vector<std::string> Shown(const TScriptElement* e) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= ScreenLineCount; ++i)
+      if (W().ScreenLines[static_cast<std::size_t>(i)].element == e)
+        lines.push_back(W().ScreenLines[static_cast<std::size_t>(i)].text);
+    return lines;
+  }
+};
 
 const ElementSpec John{ekCharacterName, "JOHN"};
 const ElementSpec Mary{ekCharacterName, "MARY"};
@@ -123,6 +136,84 @@ TEST_F(ContinuedCuesTest, AHeadingTypedBetweenTheSpeechesClearsTheMark) {
   TypeText("int. ");
   ASSERT_TRUE(IsSceneHeading(ElementAt(2)->Kind()));
   EXPECT_EQ(CueContinuedState(ElementAt(3)->split), 0);
+}
+
+// An Action started inside a speech repeats the speaker's name below it:
+// that name speaks again after an interruption, so with continueds in the
+// parenthetical the mark opens the parenthetical that follows it.
+TEST_F(ContinuedCuesTest, ANameRepeatedBelowANewActionIsMarkedContinued) {
+  const ElementSpec bye{ekDialogue, "Bye."};
+  const ElementSpec empty{ekAction, " "};  // stored so when left empty
+  const struct {
+    const char* what;
+    ElementSpec parenthetical;
+    ElementSpec marked;
+  } cases[] = {
+      {"the format's parentheses", {ekParenthetical, "smiling"}, {ekParenthetical, "CONT'D; smiling"}},
+      {"typed parentheses", {ekParenthetical, "(smiling)"}, {ekParenthetical, "(CONT'D; smiling)"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({Heading, John, Hi, c.parenthetical, bye}, 2, -1);
+    W().ContinuedPosition = 1;
+    StartElementOfSlot(W(), fsAction);
+    EXPECT_EQ(W().CurrentElement(), ElementAt(3)) << "the caret on the new Action";
+    W().Assemble();
+    EXPECT_EQ(Elements(), (std::vector<ElementSpec>{Heading, John, Hi, empty, John, c.marked, bye}));
+    EXPECT_EQ(CueContinuedState(ElementAt(4)->split), 1);
+  }
+}
+
+// Undo and Redo give back the continued marks the restored script calls
+// for, also on names outside the elements the step brought back.
+TEST_F(ContinuedCuesTest, UndoAndRedoGiveTheMarksBack) {
+  const ElementSpec anna{ekCharacterName, "ANNA"};
+  const ElementSpec ben{ekCharacterName, "BEN"};
+  const std::vector<ElementSpec> script = {Heading,
+                                           anna,
+                                           {ekDialogue, "Coffee?"},
+                                           ben,
+                                           {ekDialogue, "Please."},
+                                           {ekAction, "She pours."},
+                                           anna,
+                                           {ekDialogue, "Black?"}};
+  const struct {
+    const char* what;
+    void (*change)();
+  } cases[] = {
+      {"Ben's cue made an Action",
+       [] {
+         SendKey(VK_F4);
+         TypeText("a");
+       }},
+      {"Ben's cue retyped",
+       [] {
+         for (int i = 0; i < 3; ++i) SendKey(VK_BACK);
+         TypeText("ANNA");
+         SendKey(VK_RETURN);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load(script, 3, -1);
+    W().ContinuedPosition = 0;
+    UpdateContinuedCues(W());
+    TScriptElement* last = W().LastElement->prev;
+    ASSERT_EQ(CueContinuedState(last->split), 0);
+    c.change();
+    ASSERT_EQ(CueContinuedState(last->split), 1) << "Anna speaks again after the action";
+    for (int undo = 0; undo < 8 && Elements() != script; ++undo) UndoObject->Undo();
+    W().Assemble();
+    ASSERT_EQ(Elements(), script);
+    last = W().LastElement->prev;
+    EXPECT_EQ(CueContinuedState(last->split), 0) << "Ben speaks between Anna's speeches again";
+    EXPECT_EQ(Shown(last), std::vector<std::string>{"ANNA"});
+    W().DisAssemble();
+    UndoObject->Redo();
+    // Whatever step came back, its last name is marked as the rules mark it.
+    editor::TakeElement(W(), *W().LastElement->prev);
+    EXPECT_FALSE(UpdateContinuedCues(W())) << "redone";
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "script/editing/popup_choice.h"
 #include "script/script_window.h"
 #include "base/document_table.h"
+#include "base/program_options.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
@@ -32,6 +33,17 @@ TEST_F(TypingTest, TypedKeysGoIntoTheEditLineAndMarkTheScript) {
   EXPECT_EQ(w.Hint(), "Modified");
   EXPECT_GT(w.RepaginateDue, 0);
   EXPECT_NE(TimedBackupDue, 0) << "a change to a script with text arms the timed backup";
+}
+
+// The page of the word-processor mode shows no "Modified" hint over it;
+// the script is marked modified all the same.
+TEST_F(TypingTest, TheWordProcessorModeShowsNoModifiedHint) {
+  TMDIChild& w = Script();
+  w.SetFocus();
+  ProgramOptions().WordProcessorMode = true;
+  TypeText("Hello");
+  EXPECT_TRUE(w.DocumentModified);
+  EXPECT_EQ(w.Hint(), "");
 }
 
 TEST_F(TypingTest, InsertAndTypeoverFollowTheModeButCodesAreAlwaysInserted) {

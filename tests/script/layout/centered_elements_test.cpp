@@ -69,6 +69,20 @@ TEST_F(CenteredElementsTest, WrappingACentredTitleCentresItOnScreenAndOnPaper) {
   EXPECT_EQ(Window().FirstElement->format.LeftMargin, 15 + 10);
 }
 
+// Centred act information is centred with the act number shown after it:
+// "ACT" of act 12 stands where a stored "ACT 12" would.
+TEST_F(CenteredElementsTest, ACentredActIsCentredWithItsNumber) {
+  Window().CenterActInformation = 1;
+  Window().ActStart = 11;
+  Build({{ekActStart, "ACT"}, {ekActInformation, "ACT 12"}});
+  Window().RebuildElementGroups();
+  TScriptElement& numbered = *ElementAt(0);
+  TScriptElement& stored = *ElementAt(1);
+  stored.group->number = 0;  // no act number: nothing shown after it on paper
+  EXPECT_EQ(CenteredFormat(Window(), numbered, "ACT", letter).LeftMargin,
+            CenteredFormat(Window(), stored, "ACT 12", letter).LeftMargin);
+}
+
 TEST_F(CenteredElementsTest, ASceneContinuesPastABreakUnlessTheNextShownElementOpensOne) {
   // clang-format off
   const struct {

@@ -8,7 +8,9 @@
 
 #include "platform/menus.h"
 #include "platform/profile.h"
+#include "script/layout/element_parentheses.h"
 #include "script/layout/screen_lines.h"
+#include "script/layout/screen_rebuild.h"
 #include "shell/main_form.h"
 #include "support/layout_fixture.h"
 #include "script/model/edit_line_writer.h"
@@ -150,7 +152,7 @@ TEST_F(CharWidthsTest, FillOutModeGivesTagsAndColoursTheirWidth) {
                                                 "b");  // 24: a tag code of the zero-width set
   EXPECT_EQ(MeasureTextWidth(Window(), 0, 2), 20);
   LayoutProgramOptions.FillOutBreakdowns = true;
-  Window().LayoutOptions.ShowsBreakdownTags = 1;
+  Window().TaggingUsed = 1;
   EXPECT_GT(MeasureTextWidth(Window(), 0, 2), 20);
 }
 
@@ -160,7 +162,7 @@ TEST_F(CharWidthsTest, FillOutModeGivesTagsAndColoursTheirWidth) {
 TEST_F(CharWidthsTest, ColourMarksTakeTheWidthTheyAreDrawnIn) {
   Window().UsesUserColours = 1;
   LayoutProgramOptions.FillOutBreakdowns = true;
-  Window().LayoutOptions.ShowsBreakdownTags = 1;
+  Window().TaggingUsed = 1;
   for (const bool showCodes : {false, true}) {
     SCOPED_TRACE(showCodes ? "codes shown" : "codes hidden");
     Window().LayoutOptions.ShowCodes = showCodes;
@@ -170,6 +172,32 @@ TEST_F(CharWidthsTest, ColourMarksTakeTheWidthTheyAreDrawnIn) {
     for (char c : std::string("[U1][U4]")) drawn += Screen(wsBold, static_cast<Byte>(c));
     for (char c : std::string("warning")) drawn += Screen(wsPlain, static_cast<Byte>(c));
     EXPECT_EQ(measured, drawn);
+  }
+}
+
+// In tagging mode a tag stands on screen as its label in bold ("[Cast
+// Members Mary]"): the caret at the line's end and a click on a word land
+// where the line is drawn, with display codes shown or not.
+TEST_F(CharWidthsTest, TagLabelsTakeTheWidthTheyAreDrawnIn) {
+  Window().TaggingUsed = 1;
+  LayoutProgramOptions.FillOutBreakdowns = true;
+  const std::string text = "\x06Mary\x01 stirs a pot.  A knife lies here.";
+  for (const bool showCodes : {false, true}) {
+    SCOPED_TRACE(showCodes ? "codes shown" : "codes hidden");
+    Window().LayoutOptions.ShowCodes = showCodes;
+    EditFields(Window()).EditBuffer = text;
+    Window().CurrentElement()->screenLine = 1;
+    WrapCurrent();
+    const TScreenLine& row = Window().ScreenLines[1];
+    ASSERT_EQ(row.text, "[Cast Members Mary] stirs a pot.  A knife lies here.");
+    const int length = static_cast<int>(text.size());
+    EXPECT_EQ(MeasureTextWidth(Window(), 0, length - 1), ShownTextWidth(Window(), row, 1, length + 14))
+        << "the caret at the end stands past the drawn text";
+    const int knifeShown = static_cast<int>(row.text.find("knife"));
+    const int left = Window().LeftTextOffset + ScreenTextLeft(Window(), *Window().CurrentElement(), 1);
+    const int x = left + ShownTextWidth(Window(), row, 1, knifeShown) + 1;
+    EXPECT_EQ(ColumnUnderX(Window(), 1, x), static_cast<int>(text.find("knife")))
+        << "a click on the drawn k of knife lands on its k";
   }
 }
 

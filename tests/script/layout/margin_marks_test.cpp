@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -359,6 +360,73 @@ TEST_F(MarginMarksTest, ScriptNotesSitOnABoxOfTheirColourOrTheBlocksHighlight) {
   note->blockEnd = length;
   Paint();
   EXPECT_FALSE(Polygons(ColorToRGB(ScreenColors.Highlight)).empty()) << "wholly in the block: the highlight";
+}
+
+// The colour the painting leaves at a point: the last of the recorded
+// fills, opaque text cells, lines and box outlines and faces to touch it.
+TColor PaintedAt(const std::vector<DrawOp>& ops, TPoint p, TColor none) {
+  const auto inside = [p](const TRect& r) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; };
+  TColor color = none;
+  for (const DrawOp& op : ops) {
+    switch (op.kind) {
+      case DrawOp::Kind::FillRect:
+        if (inside(op.rect)) color = op.brush.Color;
+        break;
+      case DrawOp::Kind::Text:
+        if (op.brush.Style != TBrushStyle::bsClear && inside(op.rect)) color = op.brush.Color;
+        break;
+      case DrawOp::Kind::Line: {
+        const bool across = op.from.Y == op.to.Y && p.Y == op.from.Y && p.X >= std::min(op.from.X, op.to.X) &&
+                            p.X < std::max(op.from.X, op.to.X);
+        const bool down = op.from.X == op.to.X && p.X == op.from.X && p.Y >= std::min(op.from.Y, op.to.Y) &&
+                          p.Y < std::max(op.from.Y, op.to.Y);
+        if (across || down) color = op.pen.Color;
+        break;
+      }
+      case DrawOp::Kind::Polygon: {
+        if (op.points.size() != 4) break;
+        const TPoint a = op.points[0], c = op.points[2];
+        if (p.X < a.X || p.X > c.X || p.Y < a.Y || p.Y > c.Y) break;
+        if (p.X == a.X || p.X == c.X || p.Y == a.Y || p.Y == c.Y) color = op.pen.Color;
+        else if (op.brush.Style != TBrushStyle::bsClear) color = op.brush.Color;
+        break;
+      }
+      default: break;
+    }
+  }
+  return color;
+}
+
+// A note of two lines (the second after a hard return) keeps its box whole
+// under its last line's text: painted whole, as Redraw Screen paints, and
+// when only that line is painted again, as typing in it does.
+TEST_F(MarginMarksTest, ATwoLineNoteKeepsTheBottomEdgeOfItsBox) {
+  Make({{ekAction, "a"},
+        {ekScriptNote, "First line\xA7"
+                       "Second line"},
+        {ekAction, "b"}});
+  const TScriptElement* note = ElementAt(1);
+  ASSERT_EQ(note->lineCount, 2);
+  const int last = note->screenLine + 1;
+  const struct {
+    const char* what;
+    bool full;
+  } cases[] = {{"the whole screen painted", true}, {"the last line painted again", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Paint();
+    if (!c.full) {
+      Window().Recording()->Clear();
+      MarkScreenLine(Window().ScreenLines[static_cast<std::size_t>(last)], 1);
+      Window().RedisplayScreen(false);
+    }
+    const auto text = TextsOf("Second line");
+    ASSERT_EQ(text.size(), 1u) << Window().Recording()->Transcript();
+    const TPoint edge{text[0]->rect.Left + 20, Bottom(last) - 1};
+    EXPECT_EQ(PaintedAt(Window().Recording()->Ops(), edge, clWhite), clBlack) << "the box's bottom edge";
+    const TPoint face{text[0]->rect.Left + 20, Top(last) + 2};
+    EXPECT_NE(PaintedAt(Window().Recording()->Ops(), face, clWhite), clBlack) << "the face above it";
+  }
 }
 
 TEST_F(MarginMarksTest, MarkersAreFoundUnderTheMouse) {

@@ -10,6 +10,7 @@
 #include "platform/recording_canvas.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/element_parentheses.h"
+#include "script/layout/word_wrap.h"
 #include "script/model/cue_codes.h"
 #include "script/model/packed_text.h"
 #include "script/model/standard_formats.h"
@@ -107,6 +108,70 @@ TEST_F(ScreenLinesTest, ACharacterNameShowsItsGeneratedExtension) {
     EXPECT_EQ(Attributes(1).back(), c.lastAttribute);
     EXPECT_EQ(Window().EditBuffer(), c.name);
   }
+}
+
+// Act elements show the act they belong to after their own text, in the
+// script's act numbering; the number is screen text, never stored. The
+// printed page shows the same label, but no stand-in for a missing number.
+TEST_F(ScreenLinesTest, ActElementsShowTheirActNumber) {
+  const std::vector<ElementSpec> script = {{ekEndOfActText, "END OF"},  // before any act
+                                           {ekActStart, "ACT"},        {ekActInformation, "ACT"},
+                                           {ekAction, "She waits."},   {ekEndOfActText, "END OF "},
+                                           {ekActStart, "ACT"},        {ekEndOfActText, "END OF SHOW"},
+                                           {ekPrologueText, "TAG"}};
+  const struct {
+    const char* what;
+    Byte style;
+    Word offset;
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"digits",
+       1,
+       0,
+       {"END OF Act ?????", "ACT 1", "ACT 1", "She waits.", "END OF ACT 1", "ACT 2", "END OF SHOW", "TAG"}},
+      {"words, in the capitals the element shows",
+       3,
+       0,
+       {"END OF Act ?????", "ACT ONE", "ACT ONE", "She waits.", "END OF ACT ONE", "ACT TWO", "END OF SHOW", "TAG"}},
+      {"letters",
+       2,
+       0,
+       {"END OF Act ?????", "ACT A", "ACT A", "She waits.", "END OF ACT A", "ACT B", "END OF SHOW", "TAG"}},
+      {"Roman numerals from the act offset",
+       5,
+       3,
+       {"END OF Act ?????", "ACT IV", "ACT IV", "She waits.", "END OF ACT IV", "ACT V", "END OF SHOW", "TAG"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window().FreeElements();
+    Build(script);
+    Window().ActDisplayStyle = c.style;
+    Window().ActStart = c.offset;
+    Window().RebuildElementGroups();
+    LayOutAll();
+    EXPECT_EQ(ShownLines(static_cast<int>(script.size())), c.shown);
+    EXPECT_EQ(ElementText(*ElementAt(1)), "ACT") << "the number is not stored";
+    std::vector<std::string> printed;
+    for (int i = 0; i < static_cast<int>(script.size()); ++i)
+      printed.push_back(PrintedElementLines(Window(), *ElementAt(i), CurrentPageMetrics()).lines.back().text);
+    std::vector<std::string> paper = c.shown;
+    paper[0] = "END OF";
+    EXPECT_EQ(printed, paper);
+  }
+  // The label takes the attribute of the text's last character.
+  Window().FreeElements();
+  Build({{ekActStart, "\x15"
+                      "ACT\x16"},
+         {ekEndOfActText, "END \x02"
+                          "OF"}});
+  Window().ActDisplayStyle = 1;
+  Window().ActStart = 0;
+  Window().RebuildElementGroups();
+  LayOutAll();
+  EXPECT_EQ(Attributes(1),
+            (std::vector<Byte>{AttrUnderline, AttrUnderline, AttrUnderline, AttrUnderline, AttrUnderline}));
+  EXPECT_EQ(Attributes(2).back(), AttrBold);
 }
 
 TEST_F(ScreenLinesTest, AttributeBytesCarryStyleColourAndSelection) {
