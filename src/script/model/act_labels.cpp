@@ -13,15 +13,11 @@ bool EndsTheShow(const TScriptElement& element, const std::string& text) {
   return element.Kind() == ekEndOfActText && PlainUpperText(text).find("SHOW") != std::string::npos;
 }
 
-}  // namespace
-
-bool ShowsActLabel(Byte kind) { return kind == ekActInformation || kind == ekActStart || kind == ekEndOfActText; }
-
-std::string NumberedElementText(const TScriptDocument& script, const TScriptElement& element) {
+// The number after an act or scene-information element, as the elements
+// of kind `act` (act kinds) or not (scene information) show it.
+std::string NumberText(const TScriptDocument& script, const TScriptElement& element, bool act) {
   const Byte kind = element.Kind();
-  const bool act = ShowsActLabel(kind);
-  const bool sceneInfo = kind == ekSceneInformation || kind == ekLockedSceneInformation;
-  if ((!act && !sceneInfo) || !element.group) return {};
+  const bool sceneInfo = !act;
   const int number = script.DisplayNumber(element.group);
   if (number == 0) return {};
   const std::string own = LiveElementText(script, element);
@@ -33,9 +29,24 @@ std::string NumberedElementText(const TScriptDocument& script, const TScriptElem
   return own.empty() || own.back() == ' ' ? text : " " + text;
 }
 
+}  // namespace
+
+bool ShowsActLabel(Byte kind) { return kind == ekActInformation || kind == ekActStart || kind == ekEndOfActText; }
+
+bool ShowsActLabelOnScreen(Byte kind) { return ShowsActLabel(kind) || kind == ekPrologueText; }
+
+std::string NumberedElementText(const TScriptDocument& script, const TScriptElement& element) {
+  const Byte kind = element.Kind();
+  const bool act = ShowsActLabel(kind);
+  const bool sceneInfo = kind == ekSceneInformation || kind == ekLockedSceneInformation;
+  if ((!act && !sceneInfo) || !element.group) return {};
+  return NumberText(script, element, act);
+}
+
 std::string ActLabelText(const TScriptDocument& script, const TScriptElement& element, bool onScreen) {
-  if (!ShowsActLabel(element.Kind())) return {};
-  if (element.group && element.group->number != 0) return NumberedElementText(script, element);
+  const bool prologue = onScreen && element.Kind() == ekPrologueText;
+  if (!ShowsActLabel(element.Kind()) && !prologue) return {};
+  if (element.group && element.group->number != 0) return NumberText(script, element, true);
   if (!onScreen || EndsTheShow(element, LiveElementText(script, element))) return {};
   return std::string(MissingActNumberText);
 }

@@ -17,6 +17,10 @@ struct TScriptElement;
 // screen names after their text.
 bool ShowsActLabel(Byte kind);
 
+// Those and the prologue: the screen names a prologue's act too, though
+// paper and the exported files leave it as typed.
+bool ShowsActLabelOnScreen(Byte kind);
+
 // The displayed number of an act (10, 13), end of act (15, "ACT " before
 // it) or scene-information element (11, 19) in the script's numbering
 // style, with a blank before it unless the element's text ends in one.
@@ -27,9 +31,9 @@ std::string NumberedElementText(const TScriptDocument& script, const TScriptElem
 // Shown after an act element for which no act number was found.
 inline constexpr std::string_view MissingActNumberText = " Act ?????";
 
-// What the screen adds after an act element (10, 13, 15): its number text,
-// or " Act ?????" when no act number was found for it; on paper the
-// stand-in is left out. A prologue's text is its own label.
+// What the screen adds after an act element (10, 13, 14, 15): its number
+// text, or " Act ?????" when no act number was found for it; on paper the
+// stand-in and a prologue's number are left out.
 std::string ActLabelText(const TScriptDocument& script, const TScriptElement& element, bool onScreen);
 
 }  // namespace qm

@@ -192,7 +192,7 @@ void RelayActElementsOnScreen(TMDIChild& window) {
   const TScriptElement* laid = nullptr;
   for (int i = 1; i <= ScreenLineCount; ++i) {
     TScriptElement* e = window.ScreenLines[static_cast<size_t>(i)].element;
-    if (!e || e == laid || !ShowsActLabel(e->Kind())) continue;
+    if (!e || e == laid || !ShowsActLabelOnScreen(e->Kind())) continue;
     // Only lines whose text or attributes change are painted again.
     WrapForScreen(window, *e, LiveElementText(window, *e), false);
     laid = e;

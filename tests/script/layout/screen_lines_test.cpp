@@ -114,11 +114,11 @@ TEST_F(ScreenLinesTest, ACharacterNameShowsItsGeneratedExtension) {
 // script's act numbering; the number is screen text, never stored. The
 // printed page shows the same label, but no stand-in for a missing number.
 TEST_F(ScreenLinesTest, ActElementsShowTheirActNumber) {
-  const std::vector<ElementSpec> script = {{ekEndOfActText, "END OF"},  // before any act
-                                           {ekActStart, "ACT"},        {ekActInformation, "ACT"},
-                                           {ekAction, "She waits."},   {ekEndOfActText, "END OF "},
-                                           {ekActStart, "ACT"},        {ekEndOfActText, "END OF SHOW"},
-                                           {ekPrologueText, "TAG"}};
+  // Every act kind (10, 13, 14, 15) shows the act number after its text.
+  const std::vector<ElementSpec> script = {
+      {ekPrologueText, "PROLOGUE"},  // before any act
+      {ekEndOfActText, "END OF"},   {ekActStart, "ACT"}, {ekActInformation, "ACT"},       {ekAction, "She waits."},
+      {ekEndOfActText, "END OF "},  {ekActStart, "ACT"}, {ekEndOfActText, "END OF SHOW"}, {ekPrologueText, "TAG"}};
   const struct {
     const char* what;
     Byte style;
@@ -128,19 +128,23 @@ TEST_F(ScreenLinesTest, ActElementsShowTheirActNumber) {
       {"digits",
        1,
        0,
-       {"END OF Act ?????", "ACT 1", "ACT 1", "She waits.", "END OF ACT 1", "ACT 2", "END OF SHOW", "TAG"}},
+       {"PROLOGUE Act ?????", "END OF Act ?????", "ACT 1", "ACT 1", "She waits.", "END OF ACT 1", "ACT 2",
+        "END OF SHOW", "TAG 2"}},
       {"words, in the capitals the element shows",
        3,
        0,
-       {"END OF Act ?????", "ACT ONE", "ACT ONE", "She waits.", "END OF ACT ONE", "ACT TWO", "END OF SHOW", "TAG"}},
+       {"PROLOGUE Act ?????", "END OF Act ?????", "ACT ONE", "ACT ONE", "She waits.", "END OF ACT ONE", "ACT TWO",
+        "END OF SHOW", "TAG TWO"}},
       {"letters",
        2,
        0,
-       {"END OF Act ?????", "ACT A", "ACT A", "She waits.", "END OF ACT A", "ACT B", "END OF SHOW", "TAG"}},
+       {"PROLOGUE Act ?????", "END OF Act ?????", "ACT A", "ACT A", "She waits.", "END OF ACT A", "ACT B",
+        "END OF SHOW", "TAG B"}},
       {"Roman numerals from the act offset",
        5,
        3,
-       {"END OF Act ?????", "ACT IV", "ACT IV", "She waits.", "END OF ACT IV", "ACT V", "END OF SHOW", "TAG"}},
+       {"PROLOGUE Act ?????", "END OF Act ?????", "ACT IV", "ACT IV", "She waits.", "END OF ACT IV", "ACT V",
+        "END OF SHOW", "TAG II"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -151,12 +155,15 @@ TEST_F(ScreenLinesTest, ActElementsShowTheirActNumber) {
     Window().RebuildElementGroups();
     LayOutAll();
     EXPECT_EQ(ShownLines(static_cast<int>(script.size())), c.shown);
-    EXPECT_EQ(ElementText(*ElementAt(1)), "ACT") << "the number is not stored";
+    EXPECT_EQ(ElementText(*ElementAt(2)), "ACT") << "the number is not stored";
     std::vector<std::string> printed;
     for (int i = 0; i < static_cast<int>(script.size()); ++i)
       printed.push_back(PrintedElementLines(Window(), *ElementAt(i), CurrentPageMetrics()).lines.back().text);
+    // Paper leaves out the stand-in and the prologue's number.
     std::vector<std::string> paper = c.shown;
-    paper[0] = "END OF";
+    paper[0] = "PROLOGUE";
+    paper[1] = "END OF";
+    paper.back() = "TAG";
     EXPECT_EQ(printed, paper);
   }
   // The label takes the attribute of the text's last character.
