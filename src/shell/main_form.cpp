@@ -256,9 +256,12 @@ void TMainForm::ExitQuillmasterItemClick(TObject* sender) {
   IdleAndHintDetached idle;
   ScopedState<Byte> exiting(ExitConfirmed, 1);
   TMDIChild* const shown = ActiveScript();
-  // The scripts open now are the workspace of the next start.
-  ClearWorkSpace();
-  SaveWorkSpace();
+  // The scripts open now are the workspace of the next start; with none
+  // open, the one left from before stays.
+  if (DocumentCount > 0) {
+    ClearWorkSpace();
+    SaveWorkSpace();
+  }
   for (int slot = DocumentCount; slot >= 1; --slot) {
     ActiveDocument = static_cast<Byte>(slot);
     CloseActiveScript(true);

@@ -98,6 +98,24 @@ TEST_F(WorkspaceTest, ClosingTheLastScriptByHandLeavesNoWorkspace) {
   EXPECT_EQ(Entry("Script Name 1"), "Empty");
 }
 
+// Exit with no script open has no scripts to record: the workspace left
+// from an earlier run stays for a later start that asks for it.
+TEST_F(WorkspaceTest, ExitWithNoScriptOpenKeepsTheWorkspace) {
+  TypeAndSaveAs("One.", "ONE");
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  ASSERT_EQ(DocumentCount, 0);
+  TIniFile(SettingsFileName).WriteString("WorkSpace", "Script Name 1", InScripts("ONE.QMW"));
+  testing::AnswerMessageBox(Driver(), "Exit Quillmaster for Windows?", mrNo);
+  MainForm->ExitQuillmasterItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(Entry("Script Name 1"), InScripts("ONE.QMW"));
+
+  StartAgainWithTheWorkspace();
+  ASSERT_EQ(DocumentCount, 1);
+  EXPECT_EQ(Script().ScriptFileName, InScripts("ONE.QMW"));
+}
+
 TEST_F(WorkspaceTest, YesAtTheClosePromptSavesTheScriptAndClosesIt) {
   TypeAndSaveAs("One.", "ONE");
   TypeText(" More.");
