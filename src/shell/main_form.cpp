@@ -337,7 +337,14 @@ void TMainForm::OpenMostRecentScript() {
   for (const TLastScript& entry : LastScriptsBuffer) {
     if (entry.Empty()) continue;
     const std::string full = entry.FullName();
-    if (EnsureDriveReady(full) && FileExists(full)) OpenScriptFile(full);
+    if (!EnsureDriveReady(full) || !FileExists(full)) return;
+    // A script kept on a removable disk asks for that disk first.
+    if (DriveOf(full).Kind == DriveKind::Removable &&
+        !AskOkCancel("Please Insert the Disk into Drive " + PathToText(entry.Folder) + "\rthat has \"" +
+                         PathToText(entry.Name) + "\" on it...",
+                     PromptTable(5)))
+      return;
+    OpenScriptFile(full);
     return;
   }
 }

@@ -17,6 +17,7 @@
 #include "base/ini_file.h"
 #include "base/program_options.h"
 #include "base/program_identity.h"
+#include "base/prompt_table.h"
 #include "shell/main_form.h"
 #include "platform/office_button.h"
 #include "shell/tool_bar.h"
@@ -24,6 +25,7 @@
 #include "support/native_scripts.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "support/stand_in_mounts.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -197,6 +199,27 @@ TEST_F(StartupChoiceTest, MostRecentScriptWithNoneRecordedOpensNothing) {
   ASSERT_TRUE(Started());
   EXPECT_EQ(DocumentCount, 0);
   EXPECT_TRUE(NoActiveDocument());
+}
+
+// The most recent script kept on a removable volume asks for its disk
+// first; Cancel there opens nothing, OK opens it.
+TEST_F(StartupChoiceTest, MostRecentScriptOnARemovableVolumeAsksForItsDisk) {
+  testing::StandInMounts mounts;
+  const std::string stick = mounts.Mount("STICK");
+  testing::WriteFileText(stick + "/LAST.QMW", testing::ScriptThatOpensAtOnce());
+  const std::string question =
+      "Please Insert the Disk into Drive " + PathToText(stick) + "\rthat has \"LAST.QMW\" on it...";
+  for (const TModalResult answer : {mrCancel, mrOk}) {
+    SCOPED_TRACE(answer == mrOk ? "OK" : "Cancel");
+    ASSERT_EQ(DocumentCount, 0);
+    LastScriptsBuffer[0] = {"LAST.QMW", stick};
+    StartupFileTaken = true;
+    testing::AnswerMessageBox(Driver(), question, answer, PromptTable(5));
+    MainForm->SetupMenusEtc();
+    EXPECT_EQ(Driver().Pending(), 0) << "the disk is asked for";
+    EXPECT_EQ(DocumentCount, answer == mrOk ? 1 : 0);
+  }
+  EXPECT_EQ(Script().ScriptFileName, stick + "/LAST.QMW");
 }
 
 // Names from the command line and the settings are the system's bytes:
