@@ -8,6 +8,7 @@
 #include "base/message_boxes.h"
 #include "base/program_identity.h"
 #include "base/prompt_table.h"
+#include "files/disk_utils.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "script/layout/screen_rebuild.h"
@@ -39,7 +40,7 @@ void WriteEntry(TIniFile& ini, int n, TMDIChild& script) {
 
 // A script on a removable disk asks for its disk first.
 bool DiskReady(const std::string& fileName, const std::string& shownName) {
-  if (DriveKindOf(fileName) != DriveKind::Removable) return true;
+  if (DriveOf(fileName).Kind != DriveKind::Removable) return true;
   return AskOkCancel("Please Insert the Disk into Drive " + AnsiUpperCase(ExtractFilePath(fileName)) + " with \r" +
                          shownName + " on it...",
                      PromptTable(5));

@@ -7,6 +7,8 @@
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "base/program_identity.h"
+#include "base/prompt_table.h"
+#include "platform/cp1252.h"
 #include "breakdown/tagging.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -19,6 +21,7 @@
 #include "shell/workspace.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
+#include "support/stand_in_mounts.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -112,6 +115,27 @@ TEST_F(WorkspaceTest, ExitWithNoScriptOpenKeepsTheWorkspace) {
   EXPECT_EQ(Entry("Script Name 1"), InScripts("ONE.QMW"));
 
   StartAgainWithTheWorkspace();
+  ASSERT_EQ(DocumentCount, 1);
+  EXPECT_EQ(Script().ScriptFileName, InScripts("ONE.QMW"));
+}
+
+// A recorded script on a removable disk asks for that disk: Cancel skips
+// it, and the rest are still restored.
+TEST_F(WorkspaceTest, AScriptOnARemovableDiskAsksForItsDisk) {
+  testing::StandInMounts mounts;
+  const std::string stick = mounts.Mount("STICK");
+  TypeAndSaveAs("One.", "ONE");
+  testing::WriteFileText(stick + "/AWAY.QMW", testing::ReadFileText(InScripts("ONE.QMW")));
+  ExitKeepingTheProgram();
+  TIniFile ini(SettingsFileName);
+  ini.EraseSection("WorkSpace");
+  ini.WriteString("WorkSpace", "Script Name 1", stick + "/AWAY.QMW");
+  ini.WriteString("WorkSpace", "Script Name 2", InScripts("ONE.QMW"));
+  testing::AnswerMessageBox(
+      Driver(), "Please Insert the Disk into Drive " + AnsiUpperCase(stick + "/") + " with \r\"AWAY.QMW\" on it...",
+      mrCancel, PromptTable(5));
+  StartAgainWithTheWorkspace();
+  EXPECT_EQ(Driver().Pending(), 0) << "the disk is asked for";
   ASSERT_EQ(DocumentCount, 1);
   EXPECT_EQ(Script().ScriptFileName, InScripts("ONE.QMW"));
 }
