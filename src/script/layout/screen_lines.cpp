@@ -369,8 +369,10 @@ void PaintScreenLine(TMDIChild& window, int line, int fromColumn) {
   else if (note) DrawNoteBand(window, line, top, true);
   DrawScreenLineRevisionMarks(window, line);
   DrawScreenLineMarks(window, line, row.y);
+  // Drawn now: nothing is owed on the line until a layout changes it.
   row.repaint = 0;
-  row.fromColumn = 1;
+  row.stale = 0;
+  row.fromColumn = 0;
 }
 
 // ---- Members of the script window ----

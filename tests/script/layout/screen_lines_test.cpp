@@ -300,6 +300,30 @@ TEST_F(ScreenLinesTest, ATypedCharacterMarksAndRepaintsOnlyWhatChanged) {
   EXPECT_EQ(Window().ScreenLines[2].fromColumn, 4);
 }
 
+// Once a line is drawn nothing is owed on it: neither mark survives, so a
+// later layout that leaves it as it is does not draw it again.
+TEST_F(ScreenLinesTest, PaintingClearsBothMarksAndTheChangedColumn) {
+  const struct {
+    const char* what;
+    bool full;
+  } cases[] = {{"a full paint", true}, {"a paint of the marked lines", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window().FreeElements();
+    Build({{ekAction, "one"}, {ekAction, "two"}});
+    LayOutAll();
+    TScreenLine& row = Window().ScreenLines[1];
+    row.stale = 1;
+    MarkScreenLine(row, 3);
+    Window().RedisplayScreen(c.full);
+    EXPECT_EQ(row.repaint, 0);
+    EXPECT_EQ(row.stale, 0);
+    EXPECT_EQ(row.fromColumn, 0);
+    WrapCurrent();
+    EXPECT_EQ(row.repaint, 0) << "laid again unchanged after it was drawn";
+  }
+}
+
 TEST_F(ScreenLinesTest, LinesBelowMoveWhenAnElementGrowsOrShrinks) {
   Build({{ekAction, "one"}, {ekAction, "two"}, {ekAction, "three"}});
   LayOutAll();
