@@ -197,6 +197,8 @@ bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) 
     MarkSpeechAddedUnderLock(*this, *CurrentElement());
     CurrentElement()->split = spWhole;
     WordWrapText(CurrentElement(), EditBuffer(), false, false);
+    // Its new type may join it to a speech or part it from one.
+    RebuildElementGroups();
     LayoutDue = 1;
     return finish();
   }

@@ -218,5 +218,26 @@ TEST_F(EditProtocolTest, TheSecondPieceOfASplitHeadingInALockedScriptTakesTheLoc
   }
 }
 
+// The empty element changes its type instead of being followed, and the
+// groups follow its new type.
+TEST_F(EditProtocolTest, AnEmptyElementThatBecomesDialogueJoinsTheSpeech) {
+  Load({{ekCharacterName, "ANN"}, {ekAction, ""}});
+  TMDIChild& w = W();
+  w.Assemble();
+  w.RebuildElementGroups();
+  TScriptElement* name = w.FirstElement;
+  TScriptElement* line = name->next;
+  ASSERT_NE(line->group, name->group) << "an action has a group of its own";
+  EditFields(w).CurrentElement = line;
+  w.DisAssemble();
+  w.CurrentFormat = w.FormatSet[fsDialogue];
+  w.Nw_Elmnt(false, false, false, false);
+  EXPECT_EQ(w.CurrentElement(), line);
+  EXPECT_EQ(line->Kind(), ekDialogue);
+  EXPECT_EQ(line->group, name->group) << "the speech group takes the new dialogue";
+  ASSERT_NE(name->group, nullptr);
+  EXPECT_EQ(name->group->count, 2);
+}
+
 }  // namespace
 }  // namespace qm
