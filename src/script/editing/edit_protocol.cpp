@@ -68,6 +68,18 @@ void StepBackToEndOfPrevious(TMDIChild& window) {
   EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size());
 }
 
+// A plain heading put in before a later heading of a locked script must
+// not take that heading's number: it becomes an A-scene, or a dash A-scene
+// under the second lock unless the next heading is a plain one.
+void TakeLockedHeadingKind(const TMDIChild& window, TScriptElement& e) {
+  if (e.Kind() != ekSceneHeading) return;
+  const TScriptElement* later = e.next;
+  while (later && !IsSceneHeading(later->Kind())) later = later->next;
+  if (!later) return;
+  if (window.ScenesMultiLocked && later->Kind() != ekSceneHeading) e.format.Kind = ekDashASceneHeading;
+  else if (window.ScenesLocked) e.format.Kind = ekASceneHeading;
+}
+
 }  // namespace
 
 void TMDIChild::DisAssemble() {
@@ -185,6 +197,8 @@ bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) 
     MarkSpeechAddedUnderLock(*this, *CurrentElement());
     CurrentElement()->split = spWhole;
     WordWrapText(CurrentElement(), EditBuffer(), false, false);
+    // Its new type may join it to a speech or part it from one.
+    RebuildElementGroups();
     LayoutDue = 1;
     return finish();
   }
@@ -247,14 +261,7 @@ bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) 
 // renumbered or rechecked at idle.
 void TMDIChild::AfterNewElement() {
   TScriptElement* e = CurrentElement();
-  if (e->Kind() == ekSceneHeading && ScenesLocked) {
-    for (const TScriptElement* later = e->next; later; later = later->next) {
-      if (IsSceneHeading(later->Kind())) {
-        e->format.Kind = ekASceneHeading;
-        break;
-      }
-    }
-  }
+  TakeLockedHeadingKind(*this, *e);
   if (e->Kind() == ekSceneInformation && ScenesLocked) e->format.Kind = ekLockedSceneInformation;
   MarkSpeechAddedUnderLock(*this, *e);
   if (IsNumberedKind(e->Kind()) || (e->Kind() == ekShot && InteractiveScript)) RenumberDue = 1;
@@ -348,6 +355,7 @@ void TMDIChild::BreakElement() {
   NewIndex();
   CurrentElement()->avColumn = av;
   CurrentElement()->storyboardLink = link;
+  if (ScenesLocked) TakeLockedHeadingKind(*this, *CurrentElement());
   if (link != 0) ScreenDirty = 1;
   // ...and opened again at the start of the second, so it keeps its look.
   EditFields(*this).EditBuffer = reopen + rest;

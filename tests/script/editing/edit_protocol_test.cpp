@@ -157,5 +157,87 @@ TEST_F(EditProtocolTest, RemovingAnElementLeavesNoGroupPointingAtIt) {
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekDialogue, "Hi."}, {ekAction, "She goes."}}));
 }
 
+// A heading added before a later heading of a locked script takes the
+// locked kinds: a dash A-scene under the second lock when the next
+// heading is not a plain one, else an A-scene.
+struct LockedHeadingCase {
+  const char* what;
+  Byte following;  // kind of the later heading, 0 none
+  Byte locked;
+  Byte multiLocked;
+  Byte expected;
+};
+
+const LockedHeadingCase LockedHeadingCases[] = {
+    {"no heading follows", 0, 1, 1, ekSceneHeading},
+    {"not locked", ekSceneHeading, 0, 0, ekSceneHeading},
+    {"locked, a plain heading follows", ekSceneHeading, 1, 0, ekASceneHeading},
+    {"locked, an A-scene follows", ekASceneHeading, 1, 0, ekASceneHeading},
+    {"second lock, a plain heading follows", ekSceneHeading, 1, 1, ekASceneHeading},
+    {"second lock, an A-scene follows", ekASceneHeading, 1, 1, ekDashASceneHeading},
+    {"second lock, a dash A-scene follows", ekDashASceneHeading, 1, 1, ekDashASceneHeading},
+};
+
+std::vector<ElementSpec> ScriptWithLaterHeading(Byte following) {
+  std::vector<ElementSpec> script = {{ekSceneHeading, "INT. HOUSE"}, {ekAction, "He runs."}};
+  if (following != 0) script.push_back({following, "EXT. YARD"});
+  return script;
+}
+
+TEST_F(EditProtocolTest, ANewHeadingInALockedScriptTakesTheLockedKind) {
+  for (const LockedHeadingCase& c : LockedHeadingCases) {
+    SCOPED_TRACE(c.what);
+    Load(ScriptWithLaterHeading(c.following));
+    TMDIChild& w = W();
+    w.Assemble();
+    EditFields(w).CurrentElement = w.FirstElement->next;
+    w.DisAssemble();
+    EditFields(w).CaretColumn = static_cast<Word>(w.EditBuffer().size());
+    w.ScenesLocked = c.locked;
+    w.ScenesMultiLocked = c.multiLocked;
+    w.CurrentFormat = w.FormatSet[fsSceneHeading];
+    w.Nw_Elmnt(false, false, false, false);
+    EXPECT_EQ(w.CurrentElement()->prev, w.FirstElement->next) << "made after the action";
+    EXPECT_EQ(w.CurrentElement()->Kind(), c.expected);
+  }
+}
+
+TEST_F(EditProtocolTest, TheSecondPieceOfASplitHeadingInALockedScriptTakesTheLockedKind) {
+  for (const LockedHeadingCase& c : LockedHeadingCases) {
+    SCOPED_TRACE(c.what);
+    Load(ScriptWithLaterHeading(c.following));
+    TMDIChild& w = W();
+    EditFields(w).CaretColumn = 5;  // before "HOUSE"
+    w.ScenesLocked = c.locked;
+    w.ScenesMultiLocked = c.multiLocked;
+    w.BreakElement();
+    EXPECT_EQ(w.FirstElement->Kind(), ekSceneHeading) << "the first piece keeps its kind";
+    EXPECT_EQ(w.CurrentElement(), w.FirstElement->next);
+    EXPECT_EQ(w.EditBuffer(), "HOUSE");
+    EXPECT_EQ(w.CurrentElement()->Kind(), c.expected);
+  }
+}
+
+// The empty element changes its type instead of being followed, and the
+// groups follow its new type.
+TEST_F(EditProtocolTest, AnEmptyElementThatBecomesDialogueJoinsTheSpeech) {
+  Load({{ekCharacterName, "ANN"}, {ekAction, ""}});
+  TMDIChild& w = W();
+  w.Assemble();
+  w.RebuildElementGroups();
+  TScriptElement* name = w.FirstElement;
+  TScriptElement* line = name->next;
+  ASSERT_NE(line->group, name->group) << "an action has a group of its own";
+  EditFields(w).CurrentElement = line;
+  w.DisAssemble();
+  w.CurrentFormat = w.FormatSet[fsDialogue];
+  w.Nw_Elmnt(false, false, false, false);
+  EXPECT_EQ(w.CurrentElement(), line);
+  EXPECT_EQ(line->Kind(), ekDialogue);
+  EXPECT_EQ(line->group, name->group) << "the speech group takes the new dialogue";
+  ASSERT_NE(name->group, nullptr);
+  EXPECT_EQ(name->group->count, 2);
+}
+
 }  // namespace
 }  // namespace qm
