@@ -56,6 +56,14 @@ TDialogTable QuickEntryTable() {
 
 std::string Upper(std::string_view text) { return AnsiUpperCase(text); }
 
+// What the writer types ahead for: the item without the blanks and
+// bullets before its text.
+std::string TypedPart(std::string_view item) {
+  const std::string marks{' ', static_cast<char>(UsedBullet)};
+  const std::size_t start = item.find_first_not_of(marks);
+  return Upper(start == std::string_view::npos ? std::string_view() : item.substr(start));
+}
+
 }  // namespace
 
 TQuickEntryDialog::TQuickEntryDialog(TComponent* owner, const std::string& settingsPath,
@@ -222,7 +230,7 @@ void TQuickEntryDialog::ListKeyPress(int list, char& key) {
   const std::string wanted = Upper(typeAhead_ + (key >= ' ' ? std::string(1, key) : std::string()));
   key = 0;
   for (int i = 0; i < box.Items.Count(); ++i) {
-    if (Upper(ItemText(box.Items[i])).starts_with(wanted)) {
+    if (TypedPart(box.Items[i]).starts_with(wanted)) {
       box.SetItemIndex(i);
       typeAhead_ = wanted;
       return;
@@ -247,8 +255,11 @@ void ShowQuickEntry(bool reopen) {
     ShowMessageBox("You MUST name this script before you can use the Quick Text Entry Box.", "Attention");
     return;
   }
+  // A box kept for another script opens again, made anew for this one,
+  // settings file or not.
+  const bool kept = Instance != nullptr;
   if (Instance && Instance->SettingsPath() != path) SaveQuickEntrySettings();
-  if (!reopen && !Instance && !HasQuickEntrySettings(path)) return;
+  if (!reopen && !kept && !HasQuickEntrySettings(path)) return;
   if (!Instance) Instance = new TQuickEntryDialog(Application, path, ModeFor(script.ScriptFileName));
   if (Instance->ShowModal() == mrOk) Instance->ApplyTo(script);
   // Nothing is lost when the program ends with the box still kept.

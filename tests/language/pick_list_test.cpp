@@ -388,6 +388,17 @@ TEST_F(PickListTest, TheExtensionListOffersTheScriptsExtensions) {
   }
 }
 
+// The cue being typed offers nothing of what it held before: the other
+// cues do.
+TEST_F(PickListTest, TheExtensionListLeavesOutTheCueBeingTyped) {
+  Add({{ekCharacterName, "BOB (WHISPERING)"}, {ekCharacterName, "ANN (SHOUTING)"}});
+  PlaceCaret(1);
+  editor::SetEditText(Script(), "ANN (");
+  Menu().ShowAtCaret(false);
+  EXPECT_EQ(Shown(), (Entries{"O.S.", "V.O.", "WHISPERING"}));
+  Menu().DoneWithList();
+}
+
 TEST_F(PickListTest, ThePromptLineDragsTheWindowWithinTheScreen) {
   Fill({"A"});
   TListMenu& menu = Menu();

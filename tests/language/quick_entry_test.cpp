@@ -7,6 +7,7 @@
 #include "language/quick_entry_dialog.h"
 #include "platform/cp1252.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -130,6 +131,25 @@ TEST_F(QuickEntryTest, WithoutItsSettingsFileQuickEntryWaitsForSetup) {
   EXPECT_EQ(QuickEntryBox(), nullptr);
 }
 
+// The box kept for one script opens for the next even before that script
+// has settings of its own, made anew for it.
+TEST_F(QuickEntryTest, TheKeptBoxOpensAnewForAnotherScript) {
+  Add({{ekAction, "Text."}});
+  Name("first.SCR");
+  const auto cancel = [](TForm& form) { dynamic_cast<TQuickEntryDialog&>(form).CancelBtn->Click(); };
+  Driver().Expect(cancel, "the quick entry box");
+  ShowQuickEntry(true);
+  ASSERT_NE(QuickEntryBox(), nullptr);
+  Name("second.SCR");
+  ASSERT_FALSE(FileExists(folder_.File("second.QTE")));
+  Driver().Expect(cancel, "the quick entry box for the second script");
+  ShowQuickEntry(false);
+  ASSERT_NE(QuickEntryBox(), nullptr);
+  EXPECT_EQ(QuickEntryBox()->SettingsPath(), folder_.File("second.QTE"));
+  EXPECT_TRUE(FileExists(folder_.File("first.QTE")));
+  SaveQuickEntrySettings();
+}
+
 TEST_F(QuickEntryTest, OkTypesTheTemplateAndMarksTheItemsUsed) {
   Add({{ekSceneHeading, "INT. ROOM - DAY"}, {ekAction, "Inside."}});
   Number(0, 3);
@@ -165,7 +185,7 @@ TEST_F(QuickEntryTest, OkTypesTheTemplateAndMarksTheItemsUsed) {
 TEST_F(QuickEntryTest, TypeAheadPicksTheFirstItemThatBeginsSo) {
   Add({{ekAction, "Text."}});
   Name("script.SCR");
-  const std::string list = WriteFileText(folder_.File("one.LST"), "ALPHA\nBETA\nBETTY\n");
+  const std::string list = WriteFileText(folder_.File("one.LST"), "ALPHA\nBETA\nBETTY\n   " + Bullet + "CAROL\n");
   TQuickEntrySettings s;
   s.listFiles = {list, "", "", ""};
   WriteQuickEntrySettings(folder_.File("script.QTE"), s);
@@ -182,6 +202,15 @@ TEST_F(QuickEntryTest, TypeAheadPicksTheFirstItemThatBeginsSo) {
   Word back = VK_BACK;
   box.ListKeyDown(0, back);
   EXPECT_EQ(box.Lists[0]->ItemIndex(), 1);
+  // Blanks and bullets before an item's text are not part of what is typed.
+  for (int i = 0; i < 3; ++i) {
+    back = VK_BACK;
+    box.ListKeyDown(0, back);
+  }
+  EXPECT_EQ(box.Lists[0]->ItemIndex(), 0);
+  char c = 'c';
+  box.ListKeyPress(0, c);
+  EXPECT_EQ(box.Lists[0]->ItemIndex(), 3);
 }
 
 // Opened with only its lists named: the template takes a token for each
