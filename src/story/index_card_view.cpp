@@ -583,7 +583,12 @@ void TIndexCardView::ExitBtnClick() {
   ModalResult = Load.noShuffling ? mrCancel : mrOk;
 }
 
-void TIndexCardView::FormClose(TCloseAction&) {
+void TIndexCardView::FormClose(TCloseAction& action) {
+  // The cards being printed are read from this view's table.
+  if (Printer()->Printing()) {
+    action = TCloseAction::caNone;
+    return;
+  }
   WriteSettings();
   if (!script_ || ActiveScript() != script_) return;
   WriteBackNow();

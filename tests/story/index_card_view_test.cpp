@@ -5,6 +5,7 @@
 #include "base/ini_file.h"
 #include "files/undo_ring.h"
 #include "platform/input.h"
+#include "platform/printer.h"
 #include "platform/headless/headless_backend.h"
 #include "shell/main_form.h"
 #include "platform/recording_canvas.h"
@@ -358,6 +359,26 @@ TEST_F(IndexCardViewTest, ACardReleasedOverAnotherIsDroppedThere) {
     const std::vector<std::string> titles = Titles(view);
     EXPECT_EQ(std::vector<std::string>(titles.begin(), titles.begin() + 5), c.titles);
   }
+}
+
+// While the printer is busy the view stays open and applies nothing;
+// once it is free the same Exit closes and applies the order.
+TEST_F(IndexCardViewTest, TheViewDoesNotCloseWhileThePrinterIsPrinting) {
+  LoadScenes(3);
+  TIndexCardView view(nullptr);
+  view.SetBounds(0, 0, 800, 600);
+  ASSERT_TRUE(view.Created());
+  view.SwitchModes(false);
+  Click(view, 3);
+  Click(view, 1);
+  ASSERT_TRUE(Printer()->BeginDoc());
+  view.ExitBtn->Click();
+  view.Close();
+  EXPECT_EQ(Headings(), (std::vector<std::string>{"INT. ROOM 1", "INT. ROOM 2", "INT. ROOM 3"}));
+  Printer()->EndDoc();
+  view.ExitBtn->Click();
+  view.Close();
+  EXPECT_EQ(Headings(), (std::vector<std::string>{"INT. ROOM 3", "INT. ROOM 1", "INT. ROOM 2"}));
 }
 
 // A press on a picked card drops the pick on itself: nothing moves and
