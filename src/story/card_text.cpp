@@ -176,13 +176,19 @@ std::vector<TCardElement> CardTextToElements(std::string_view body) {
     std::string p(body.substr(at, end - at));
     at = std::min(body.find_first_not_of("\r\n", end), body.size());
     bool paragraphHidden = hidden;
-    if (const std::size_t o = p.find(open); o != std::string::npos) {
-      p.erase(o, open.size());
-      paragraphHidden = hidden = true;
-    }
-    if (const std::size_t c = p.find(close); c != std::string::npos) {
-      p.erase(c, close.size() + (c + close.size() < p.size() && p[c + close.size()] == ' ' ? 1 : 0));
-      hidden = false;
+    // Every marker goes, in the order written: a paragraph may hold
+    // several grey runs, and the last marker says whether the next
+    // paragraph is still inside one.
+    for (std::size_t m = 0; m < p.size();) {
+      if (p.compare(m, open.size(), open) == 0) {
+        p.erase(m, open.size());
+        paragraphHidden = hidden = true;
+      } else if (p.compare(m, close.size(), close) == 0) {
+        p.erase(m, close.size() + (m + close.size() < p.size() && p[m + close.size()] == ' ' ? 1 : 0));
+        hidden = false;
+      } else {
+        ++m;
+      }
     }
     if (p.empty()) continue;
     for (TCardElement& e : CardParagraphToElements(p)) {
@@ -216,12 +222,28 @@ void KeepTags(const std::vector<std::string>& oldTexts, std::string& title, std:
 }  // namespace
 
 bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::string& title, std::string_view body) {
-  if (n < 1 || n > MaxCards || !table[n].first) return false;
-  TScriptElement* heading = table[n].first;
-  while (heading && heading != table[n].last->next && heading->Kind() != ekSceneHeading) heading = heading->next;
-  if (!heading || heading == table[n].last->next) return false;
+  if (n < 1 || n > MaxCards) return false;
+  const auto cardHeading = [&table](int k) {
+    TScriptElement* heading = table[k].first;
+    while (heading && heading != table[k].last->next && heading->Kind() != ekSceneHeading) heading = heading->next;
+    return heading == table[k].last->next ? nullptr : heading;
+  };
+  // A blank card written on is a new scene after the last one; it takes
+  // the next entry so that the table keeps no gaps.
+  const bool blank = !table[n].first;
+  if (blank) n = table.Count() + 1;
+  if (n > MaxCards || !script.LastElement || (!blank && !cardHeading(n))) return false;
   editor::Assemble(script);
   SaveCardUndoStep(script);
+  if (blank) {
+    TScriptElement* made = NewElementRecord();
+    made->format = script.FormatSet[fsSceneHeading];
+    made->format.Kind = ekSceneHeading;
+    editor::InsertElements(script, script.LastElement, made, made);
+    editor::StoreText(script, *made, "");
+    table[n] = {made, made};
+  }
+  TScriptElement* heading = cardHeading(n);
   // Park the caret on the heading so that the removed elements are never current.
   editor::MakeCurrent(script, *heading, 0);
   editor::Assemble(script);

@@ -203,7 +203,13 @@ void TIndexCardView::FillFace(TCardControls& card, int entry) {
   card.Number->Caption = std::string();
   card.Title->Text = std::string();
   card.Text->Clear();
-  if (entry < 1 || !Cards[entry].first) return;
+  if (entry < 1 || !Cards[entry].first) {
+    // In outline mode a blank card can be written on: it becomes a new scene.
+    const bool typable = Outline && Cards.Count() < MaxCards;
+    card.Title->ReadOnly = !typable;
+    card.Text->SetReadOnly(!typable);
+    return;
+  }
   const TCardFace face = MakeCardFace(*script_, Cards[entry], Outline);
   card.Number->Caption = face.number;
   card.Title->Text = face.title;
@@ -409,6 +415,7 @@ void TIndexCardView::PrintCardsNow() {
 
 void TIndexCardView::WriteBackNow() {
   if (!script_ || !Outline || Building || ActiveScript() != script_) return;
+  const int counted = Cards.Count();
   for (int k = 1; k <= CardCount; ++k) {
     const TPoint cell = CardCell(CardCount, Vertical, k);
     const std::size_t index = static_cast<std::size_t>(cell.X * 4 + cell.Y);
@@ -418,6 +425,8 @@ void TIndexCardView::WriteBackNow() {
     WriteBackCard(*script_, Cards, FirstCard + k, card.Title->Text,
                   CardBodyFromLooks(card.Text->Text(), card.Text->Attributes()));
   }
+  // A blank card written on added a scene; the bar keeps where it is.
+  if (Cards.Count() != counted) CardScroll->SetParams(CardScroll->Position, 0, std::max(0, Cards.Count() - 1));
 }
 
 void TIndexCardView::SetCardCount(int count) {
@@ -462,7 +471,9 @@ void TIndexCardView::MainPanelMouseDown(TControl* from, TMouseButton button, TSh
     return;
   }
   if (Outline || Load.noShuffling) return;
-  if (Selection.Count() > 0 && !PrintPicking && !shift.Contains(ssShift) && !IsShuffledCard(FirstCard + position)) {
+  // A press on a picked card drops the pick on itself: it moves nothing
+  // and puts the whole pick down.
+  if (Selection.Count() > 0 && !PrintPicking && !shift.Contains(ssShift)) {
     if (!ShuffleCards(position)) MessageBeep(0);
     return;
   }
@@ -572,7 +583,12 @@ void TIndexCardView::ExitBtnClick() {
   ModalResult = Load.noShuffling ? mrCancel : mrOk;
 }
 
-void TIndexCardView::FormClose(TCloseAction&) {
+void TIndexCardView::FormClose(TCloseAction& action) {
+  // The cards being printed are read from this view's table.
+  if (Printer()->Printing()) {
+    action = TCloseAction::caNone;
+    return;
+  }
   WriteSettings();
   if (!script_ || ActiveScript() != script_) return;
   WriteBackNow();

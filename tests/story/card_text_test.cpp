@@ -42,6 +42,27 @@ TEST(CardTextTest, HiddenMarkersHideTheParagraphsTheyCover) {
                                                       {ekAction, "Seen again.", false}}));
 }
 
+TEST(CardTextTest, EveryHiddenMarkerOfAParagraphGoesAndNeighbouringHiddenRunsJoin) {
+  const struct {
+    std::string body;
+    std::vector<E> elements;
+  } cases[] = {
+      // two grey runs in one paragraph: no marker byte is left behind
+      {"Seen [\xA1one\xA1]  and [\xA1two\xA1] \r\nAfter.",
+       {{ekAction, "Seen one and two", true}, {ekAction, "After.", false}}},
+      // a closing marker, one character and an opening marker make one run
+      {"[\xA1one\xA1]  [\xA1two\xA1] ", {{ekAction, "one two", true}}},
+      // a run that ends and another that starts in the same paragraph
+      {"[\xA1G\r\nH\xA1]  J [\xA1K\r\nL\xA1] \r\nM",
+       {{ekAction, "G", true}, {ekAction, "H J K", true}, {ekAction, "L", true}, {ekAction, "M", false}}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<E> made = CardTextToElements(c.body);
+    EXPECT_EQ(made, c.elements) << c.body;
+    for (const E& e : made) EXPECT_EQ(e.text.find('\xA1'), std::string::npos) << e.text;
+  }
+}
+
 TEST(CardTextTest, StylesShownOnACardComeBackAsTheSameCodes) {
   const std::string b{static_cast<char>(BoldOn)}, B{static_cast<char>(BoldOff)};
   const std::string i{static_cast<char>(ItalicsOn)}, I{static_cast<char>(ItalicsOff)};

@@ -5,6 +5,7 @@
 #include "base/ini_file.h"
 #include "files/undo_ring.h"
 #include "platform/input.h"
+#include "platform/printer.h"
 #include "platform/headless/headless_backend.h"
 #include "shell/main_form.h"
 #include "platform/recording_canvas.h"
@@ -152,6 +153,31 @@ TEST_F(IndexCardViewTest, AStyledCardIsEditedWithTheStyleKeysAndWrittenBackAsCod
                                                                                       "Bye\x16"},
                                                                      {ekSceneHeading, "INT. B"},
                                                                      {ekAction, "b"}}));
+}
+
+// In outline mode a blank card after the last one can be written on: it
+// becomes a new scene at the end of the script.
+TEST_F(IndexCardViewTest, TypingOnABlankCardAddsASceneAtTheEnd) {
+  LoadScenes(2);
+  TIndexCardView view(nullptr);
+  view.SetBounds(0, 0, 800, 600);
+  ASSERT_TRUE(view.Created());
+  ASSERT_TRUE(view.Outline);
+  TIndexCardView::TCardControls& blank = view.ScreenCard(3);
+  ASSERT_EQ(blank.Title->Text, "");
+  ASSERT_FALSE(blank.Text->ReadOnly()) << "a blank card can be typed on";
+  blank.Title->Text = "INT. NEW";
+  blank.Text->SetFocus();
+  for (char c : std::string("Fresh.")) blank.Text->DoKeyPress(c);
+  view.WriteBackNow();
+  EXPECT_EQ(testing::ElementsOf(Script()), (std::vector<ElementSpec>{{ekSceneHeading, "INT. ROOM 1"},
+                                                                     {ekAction, "Body 1."},
+                                                                     {ekSceneHeading, "INT. ROOM 2"},
+                                                                     {ekAction, "Body 2."},
+                                                                     {ekSceneHeading, "INT. NEW"},
+                                                                     {ekAction, "Fresh."}}));
+  EXPECT_EQ(view.Cards.Count(), 3);
+  EXPECT_EQ(view.ScreenCard(3).Title->Text, "INT. NEW");
 }
 
 // A card's body marks its shots, transitions and centred titles in both
@@ -333,6 +359,47 @@ TEST_F(IndexCardViewTest, ACardReleasedOverAnotherIsDroppedThere) {
     const std::vector<std::string> titles = Titles(view);
     EXPECT_EQ(std::vector<std::string>(titles.begin(), titles.begin() + 5), c.titles);
   }
+}
+
+// While the printer is busy the view stays open and applies nothing;
+// once it is free the same Exit closes and applies the order.
+TEST_F(IndexCardViewTest, TheViewDoesNotCloseWhileThePrinterIsPrinting) {
+  LoadScenes(3);
+  TIndexCardView view(nullptr);
+  view.SetBounds(0, 0, 800, 600);
+  ASSERT_TRUE(view.Created());
+  view.SwitchModes(false);
+  Click(view, 3);
+  Click(view, 1);
+  ASSERT_TRUE(Printer()->BeginDoc());
+  view.ExitBtn->Click();
+  view.Close();
+  EXPECT_EQ(Headings(), (std::vector<std::string>{"INT. ROOM 1", "INT. ROOM 2", "INT. ROOM 3"}));
+  Printer()->EndDoc();
+  view.ExitBtn->Click();
+  view.Close();
+  EXPECT_EQ(Headings(), (std::vector<std::string>{"INT. ROOM 3", "INT. ROOM 1", "INT. ROOM 2"}));
+}
+
+// A press on a picked card drops the pick on itself: nothing moves and
+// the whole pick is put down, so the next press picks afresh.
+TEST_F(IndexCardViewTest, APressOnAPickedCardPutsThePickDown) {
+  LoadScenes(5);
+  TIndexCardView view(nullptr);
+  view.SetBounds(0, 0, 800, 600);
+  ASSERT_TRUE(view.Created());
+  view.SwitchModes(false);
+  const std::vector<std::string> before = Titles(view);
+  Click(view, 2);
+  view.ScreenCard(4).Card->MouseDown(TMouseButton::mbLeft, TShiftState{ssShift}, 10, 28);
+  ASSERT_EQ(view.Selection.Count(), 2);
+  Click(view, 2);
+  EXPECT_EQ(view.Selection.Count(), 0);
+  EXPECT_EQ(view.MainPanel->Cursor, crGrabbingHand);
+  Click(view, 1);
+  EXPECT_EQ(Titles(view), before) << "the next press only picks";
+  EXPECT_TRUE(view.IsShuffledCard(1));
+  EXPECT_FALSE(view.IsShuffledCard(4));
 }
 
 // The main panel's cursor tells how many cards are picked.
