@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "platform/controls.h"
 #include "platform/cp1252.h"
+#include "platform/forms.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/typing_aids.h"
@@ -39,15 +41,16 @@ void InitialCapsRange(std::string& text, std::size_t from, std::size_t to) {
 // One element's text converted, from `from` to `to`; the whole element
 // when the range is its whole text.
 void ConvertText(const TMDIChild& window, Byte kind, std::string& text, std::size_t from, std::size_t to,
-                 TCaseMode mode, std::optional<std::vector<std::string>>& names) {
+                 TCaseMode mode, bool inBlock, std::optional<std::vector<std::string>>& names) {
   const bool cue = kind == ekCharacterName;
   switch (mode) {
     case TCaseMode::Upper: UpperRange(text, from, to); return;
     case TCaseMode::Lower:
-      if (cue) return;
-      LowerRange(text, from, to);
+      // A whole cue is left alone; a block over one still starts it with a capital.
+      if (cue && !inBlock) return;
+      if (!cue) LowerRange(text, from, to);
       if (kind != ekParenthetical && from == 0 && !text.empty()) text[0] = UpCaseChar(text[0]);
-      CapitalizeSentences(window, text, names);
+      if (!cue) CapitalizeSentences(window, text, names);
       return;
     case TCaseMode::InitialCaps:
       if (!cue) LowerRange(text, from, to);
@@ -72,7 +75,7 @@ void ConvertBlock(TMDIChild& window, TCaseMode mode, std::optional<std::vector<s
     std::string text = TextToConvert(*e);
     const std::size_t start = std::min<std::size_t>(static_cast<std::size_t>(e->blockStart), text.size());
     const std::size_t end = std::min<std::size_t>(static_cast<std::size_t>(e->blockEnd), text.size());
-    ConvertText(window, e->Kind(), text, start, end, mode, names);
+    ConvertText(window, e->Kind(), text, start, end, mode, true, names);
     StoreConverted(*e, text);
   }
   window.DisAssemble();
@@ -112,12 +115,23 @@ void ConvertCaseOfSelection(TMDIChild& window, TCaseMode mode) {
   TScriptElement* e = window.CurrentElement();
   if (!e) return;
   std::optional<std::vector<std::string>> names;
+  // The busy cursor until the command ends, however it ends.
+  struct TBusyCursor {
+    TBusyCursor() {
+      if (Screen) Screen->SetCursor(5);
+    }
+    ~TBusyCursor() {
+      if (Screen) Screen->SetCursor(crDefault);
+    }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+  } busy;
   SaveUndoStep(ukInsert, false, true, 0);
   SetDocumentModified(true, true);
   if (window.BlockOn()) {
     ConvertBlock(window, mode, names);
   } else {
-    ConvertText(window, e->Kind(), EditFields(window).EditBuffer, 0, window.EditBuffer().size(), mode, names);
+    ConvertText(window, e->Kind(), EditFields(window).EditBuffer, 0, window.EditBuffer().size(), mode, false, names);
     window.WordWrapText(e, window.EditBuffer(), true, true);
     window.DisplayElement();
   }

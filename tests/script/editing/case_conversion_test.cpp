@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/controls.h"
+#include "platform/forms.h"
+#include "script/editing/typing_aids.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
 #include "script/model/edit_line_writer.h"
@@ -63,6 +66,60 @@ TEST_F(CaseConversionTest, ABlockChangesOnlyWhatItMarksButSentencesWhole) {
             (std::vector<ElementSpec>{{ekAction, "ONE two. Three"}, {ekAction, "Four FIVE"}, {ekAction, "SIX"}}));
   EXPECT_FALSE(W().BlockOn());
   EXPECT_FALSE(first->InBlock());
+}
+
+// A block inside one element: the marked stretch converted, the element's
+// first letter a capital again when the block starts with it.
+TEST_F(CaseConversionTest, ABlockInOneElement) {
+  const struct {
+    const char* what;
+    ElementSpec element;
+    int start, end;
+    TCaseMode mode;
+    const char* after;
+  } cases[] = {
+      {"a cue is not lowered but starts with a capital", {ekCharacterName, "john"}, 0, 4, TCaseMode::Lower, "John"},
+      {"a cue from its middle stays", {ekCharacterName, "john"}, 1, 4, TCaseMode::Lower, "john"},
+      {"a cue in initial capitals", {ekCharacterName, "john doe"}, 0, 8, TCaseMode::InitialCaps, "John Doe"},
+      {"a cue in capitals", {ekCharacterName, "john doe"}, 5, 8, TCaseMode::Upper, "john DOE"},
+      {"a parenthetical keeps a small first letter", {ekParenthetical, "QUIETLY"}, 0, 7, TCaseMode::Lower, "quietly"},
+      {"initial capitals stop at the block end",
+       {ekAction, "ONE TWO THREE"},
+       0,
+       7,
+       TCaseMode::InitialCaps,
+       "One Two THREE"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({{ekAction, "Before."}, c.element, {ekAction, "After."}}, 0, 0);
+    TScriptElement* e = ElementAt(1);
+    // A cue as the writer left it, small letters and all.
+    if (e->Kind() == ekCharacterName) e->text = std::string(c.element.text);
+    EditFields(W()).BlockOn = 1;
+    e->blockStart = c.start;
+    e->blockEnd = c.end;
+    ConvertCaseOfSelection(W(), c.mode);
+    EXPECT_EQ(Elements()[1], (ElementSpec{c.element.kind, c.after}));
+    EXPECT_FALSE(W().BlockOn());
+  }
+}
+
+// The busy cursor shows while the command works and goes when it ends.
+TEST_F(CaseConversionTest, TheBusyCursorShowsWhileTheCaseChanges) {
+  Load({John, {ekAction, "JOHN ENTERS."}}, 1, 0);
+  const auto installed = TypingAidHooks.AllCharacterNames;
+  int during = crDefault;
+  TypingAidHooks.AllCharacterNames = [&] {
+    during = Screen->Cursor();
+    return installed ? installed() : std::vector<std::string>{};
+  };
+  Screen->SetCursor(crDefault);
+  ConvertCaseOfSelection(W(), TCaseMode::Lower);
+  TypingAidHooks.AllCharacterNames = installed;
+  EXPECT_EQ(during, 5);
+  EXPECT_EQ(Screen->Cursor(), crDefault);
+  EXPECT_EQ(W().EditBuffer(), "John enters.");
 }
 
 }  // namespace
