@@ -193,7 +193,7 @@ std::string ChooseExportFile(const std::string& scriptFileName) {
     if (FileExists(path) &&
         !AskYesNo(PathToText(path) + " already exists!\r\n\r\nOverwrite this file?", "Attention", false))
       continue;
-    if (WriteFileAtomic(path, "", 0, nullptr, WidestModeFor(scriptFileName))) return path;
+    if (WriteFileAtomic(path, "", 0, nullptr, ModeFor(scriptFileName))) return path;
     if (!AskYesNo("Error Creating: " + PathToText(path) + "\r\n\r\nEnter a New Path/Name?", "Attention", true))
       return {};
   }
@@ -215,8 +215,8 @@ bool ExportScheduleFile(const std::string& scriptFileName, const TBreakdownRun& 
   const bool whole = WriteScheduleExport(
       run, options, writer, [](const std::string& question) { return AskOkCancel(question, "Attention"); });
   const std::vector<Byte>& bytes = writer.Bytes();
-  // What is exported of a script is no more open than the script.
-  if (!WriteFileAtomic(path, bytes.data(), bytes.size(), nullptr, WidestModeFor(scriptFileName))) {
+  // What is exported of a script takes the script's mode.
+  if (!WriteFileAtomic(path, bytes.data(), bytes.size(), nullptr, ModeFor(scriptFileName))) {
     ShowMessageBox("Error Writing: " + PathToText(path), "Attention");
     return false;
   }

@@ -55,7 +55,7 @@ bool ExportScript(const std::string& fileName, Byte kind) {
   const std::string bytes = ExportBytes(*script, kind);
   const TSaveOutcome outcome =
       SaveWithBackup(fileName, "", std::span(reinterpret_cast<const Byte*>(bytes.data()), bytes.size()), false,
-                     ModesForScript(script->ScriptFileName));
+                     ModeFor(script->ScriptFileName));
   if (outcome.ok && kind == ekExportFormattedAscii) NoteOwnFormattedText(bytes);
   if (outcome.ok) return true;
   if (outcome.cancelled) {

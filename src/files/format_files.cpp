@@ -383,7 +383,7 @@ void SaveFormatsFile(const std::string& fileName) {
   if (!script) return;
   const std::vector<Byte> image = FormatsFileImage(*script, script->FontNameTable);
   // The formats are the script's own: they take its mode.
-  const auto why = WriteWholeFile(fileName, image, ModesForScript(script->ScriptFileName));
+  const auto why = WriteWholeFile(fileName, image, ModeFor(script->ScriptFileName));
   ShowMessageBox(why ? "Error Saving Defaults to " + PathToText(fileName) + ":\r" + *why + "." : "Defaults Saved", "");
 }
 

@@ -480,8 +480,7 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
   const std::vector<Byte> bytes =
       windowsFormat ? BuildWindowsImage(*script, timedBackup, &storyboardFailed) : BuildDosImage(*script);
   if (storyboardFailed && !LinkErrorsSilenced()) ShowMessageBox("Error Saving StoryBoard Link Information!", "Warning");
-  const TSaveOutcome outcome =
-      SaveWithBackup(target, backup, bytes, !timedBackup, ModesForScript(script->ScriptFileName));
+  const TSaveOutcome outcome = SaveWithBackup(target, backup, bytes, !timedBackup, ModeFor(script->ScriptFileName));
   if (outcome.ok) {
     script->ModifiedSinceBackup = 0;
     if (!timedBackup) script->SavedSinceBackup |= script->ChangedSinceBackup;

@@ -66,25 +66,10 @@ std::vector<std::string> LeftoversOfStoppedSaves(const std::string& target) {
   return newestFirst;
 }
 
-TNewFileModes ModesForScript(const std::string& scriptFile) {
-  // Who else may read it follows the script; the writer can always
-  // replace what it wrote, even for a script marked read-only.
-  return {ModeFor(scriptFile), std::nullopt};
-}
-
-namespace {
-
-void GiveModes(TFileReplacement& file, const TNewFileModes& modes) {
-  if (modes.exact) file.TakeMode(*modes.exact);
-  if (modes.widest) file.KeepModeWithin(*modes.widest);
-}
-
-}  // namespace
-
 std::optional<std::string> WriteWholeFile(const std::string& path, std::span<const Byte> bytes,
-                                          const TNewFileModes& modes) {
+                                          std::optional<unsigned> mode) {
   TFileReplacement file(path);
-  GiveModes(file, modes);
+  if (mode) file.TakeMode(*mode);
   if (file.Create() && file.Write(bytes.data(), bytes.size()) && file.Commit()) return std::nullopt;
   return FailureCause(file.LastError(), file.FailedPath(), true);
 }
@@ -103,9 +88,9 @@ std::string FailureCause(int err, const std::string& path, bool writing) {
 }
 
 TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup, std::span<const Byte> bytes,
-                            bool keepBackup, const TNewFileModes& modes) {
+                            bool keepBackup, std::optional<unsigned> mode) {
   TFileReplacement file(target, TSideName::Visible);
-  GiveModes(file, modes);
+  if (mode) file.TakeMode(*mode);
   if (!file.Create()) return Failed(file);
   try {
     if (!WriteInChunks(file, bytes)) return Failed(file);

@@ -28,18 +28,11 @@ struct TSaveOutcome {
   std::string backupNotKept;
 };
 
-// The permissions a save gives its new file, once it is complete: by
-// default those of the file it replaces, or the usual ones for a first
-// version. `widest` keeps it from being open to more people than its
-// script is; `exact` gives it these instead.
-struct TNewFileModes {
-  std::optional<unsigned> exact;
-  std::optional<unsigned> widest;
-};
-// The modes for a file written for the script kept in `scriptFile`: the
-// script's own, whatever the umask or the file replaced (the usual ones
-// for a script never saved); the writer may always read and replace it.
-TNewFileModes ModesForScript(const std::string& scriptFile);
+// The permissions a save gives its new file, once it is complete: `mode`,
+// or else those of the file it replaces, or the usual ones for a first
+// version. A file written for a script takes the script's (`ModeFor`),
+// whatever the umask or the file replaced; the writer may always read and
+// replace it.
 
 // Writes `bytes` in chunks of FileChunkSize, with a progress step after
 // each. With `keepBackup` the previous file stays as `backup` too; when it
@@ -48,12 +41,12 @@ TNewFileModes ModesForScript(const std::string& scriptFile);
 // FollowLinks). Each save writes a new file of its own beside the target,
 // so two saves of one file never cut each other's.
 TSaveOutcome SaveWithBackup(const std::string& target, const std::string& backup, std::span<const Byte> bytes,
-                            bool keepBackup, const TNewFileModes& modes = {});
+                            bool keepBackup, std::optional<unsigned> mode = std::nullopt);
 
-// Writes `bytes` whole, as WriteFileAtomic does, with `modes`; why it
+// Writes `bytes` whole, as WriteFileAtomic does, with `mode`; why it
 // failed, in words (see FailureCause), or nothing when it was written.
 std::optional<std::string> WriteWholeFile(const std::string& path, std::span<const Byte> bytes,
-                                          const TNewFileModes& modes = {});
+                                          std::optional<unsigned> mode = std::nullopt);
 
 // What stopped a step on `path` with the errno `err`, in words: another
 // user's file or link in the way and whose it is; else the old runtime's

@@ -919,17 +919,13 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, 
   return std::nullopt;
 }
 
-bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error, unsigned widest) {
+bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error,
+                     std::optional<unsigned> mode) {
   TFileReplacement file(path);
-  file.KeepModeWithin(widest);
+  if (mode) file.TakeMode(*mode);
   const bool ok = file.Create() && file.Write(data, size) && file.Commit();
   if (!ok && error) *error = file.LastErrorMessage();
   return ok;
-}
-
-unsigned WidestModeFor(const std::string& file) {
-  const TFileInfo info = file.empty() ? TFileInfo{} : FileAttributes(FollowLinks(file));
-  return info.regular ? 0700 | (info.permissions & 077) : 07777;
 }
 
 std::optional<unsigned> ModeFor(const std::string& file) {

@@ -219,15 +219,10 @@ bool SideFileInUse(const std::string& path);
 // The whole of a plain file, or no result with the reason in `error`.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& path, std::string* error = nullptr);
 // Writes `path` whole through a TFileReplacement, so a crash leaves either
-// the old or the new file, never a half one; the file is never open to
-// more people than `widest` lets.
+// the old or the new file, never a half one; with `mode` the file takes
+// it, whatever the umask or the file it replaces.
 bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size, std::string* error = nullptr,
-                     unsigned widest = 07777);
-// The widest permissions of a file written for `file` (a print or an
-// export of a script): all its writer's own, and no more for anyone else
-// than `file` gives them. A name that is no plain file (a script never
-// saved) limits nothing.
-unsigned WidestModeFor(const std::string& file);
+                     std::optional<unsigned> mode = std::nullopt);
 // The permissions of a file written for `file` that takes its mode (a
 // timed backup, an export, its settings beside it): `file`'s own, with
 // reading and writing for its writer, who must be able to replace it. None

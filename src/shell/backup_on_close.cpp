@@ -59,7 +59,7 @@ bool SavedFileCopiedTo(const std::string& scriptFile, const std::string& target)
     return false;
   }
   const TDrive volume = DriveOf(target);
-  const TSaveOutcome outcome = SaveWithBackup(target, {}, *bytes, false, ModesForScript(scriptFile));
+  const TSaveOutcome outcome = SaveWithBackup(target, {}, *bytes, false, ModeFor(scriptFile));
   if (!outcome.ok) ShowFileError("writing " + PathToText(target), WriteFailureOn(volume, outcome.cause));
   return outcome.ok;
 }

@@ -14,6 +14,7 @@
 #include "language/language_fixture.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "support/message_box_answers.h"
 
 namespace qm {
 namespace {
@@ -211,25 +212,32 @@ class ScheduleFileTest : public testing::LanguageFixture {};
 TEST_F(ScheduleFileTest, TheFileIsChosenWrittenAndStamped) {
   Add({{ekSceneHeading, "INT. BARN - DAY"}, {ekAction, "Hay."}});
   Script().ScriptFileName = HomeFile("MY SCRIPT.QMW");
-  // A private script: what is exported of it is no more open than it.
-  const mode_t oldMask = ::umask(022);
   ASSERT_TRUE(WriteFileAtomic(Script().ScriptFileName, "", 0));
-  ASSERT_EQ(::chmod(Script().ScriptFileName.c_str(), 0600), 0);
   const std::string target = HomeFile("out.SEX");
-  Driver().Expect([&](TForm& form) {
-    auto& dialog = dynamic_cast<TFileDialog&>(form);
-    EXPECT_EQ(dialog.Title, "Create Export File");
-    EXPECT_EQ(dialog.FileName, "MY SCRIPT.SEX");
-    dialog.FileNameEdit->Text = HomeFile("out");
-    form.ModalResult = mrOk;
-  });
-  ExpectMessage("Breakdown was written to ");
-  TBreakdownOptions options;
-  options.Output = TBreakdownOutput::Export;
-  options.ListCharacters = false;
-  ASSERT_TRUE(RunBreakdown(Script(), options));
+  // The export takes its script's mode, whatever the umask or the file
+  // it replaces: a private script's stays private, a shared one's shared.
+  const mode_t oldMask = ::umask(022);
+  for (const mode_t mode : {0600, 0664, 0640}) {
+    SCOPED_TRACE(mode);
+    ASSERT_EQ(::chmod(Script().ScriptFileName.c_str(), mode), 0);
+    Driver().Expect([&](TForm& form) {
+      auto& dialog = dynamic_cast<TFileDialog&>(form);
+      EXPECT_EQ(dialog.Title, "Create Export File");
+      EXPECT_EQ(dialog.FileName, "MY SCRIPT.SEX");
+      dialog.FileNameEdit->Text = HomeFile("out");
+      form.ModalResult = mrOk;
+    });
+    // The last round's file is replaced, its narrower mode with it.
+    if (FileExists(target))
+      testing::AnswerMessageBox(Driver(), PathToText(target) + " already exists!\r\n\r\nOverwrite this file?", mrYes);
+    ExpectMessage("Breakdown was written to ");
+    TBreakdownOptions options;
+    options.Output = TBreakdownOutput::Export;
+    options.ListCharacters = false;
+    ASSERT_TRUE(RunBreakdown(Script(), options));
+    EXPECT_EQ(FileAttributes(target).permissions & 0777, mode);
+  }
   ::umask(oldMask);
-  EXPECT_EQ(FileAttributes(target).permissions & 0777, 0600u);
   const auto bytes = ReadFileBytes(target);
   ASSERT_TRUE(bytes.has_value());
   EXPECT_EQ(Bytes(bytes->begin(), bytes->begin() + 4), (Bytes{'S', 'S', 'I', '*'}));

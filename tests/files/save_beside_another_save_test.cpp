@@ -110,7 +110,7 @@ TEST_F(SaveBesideAnotherSaveTest, TheFileThatTakesTheNameHasTheScriptsModeAlread
     }
     return 0;
   });
-  const TSaveOutcome outcome = SaveWithBackup(target, "", BytesOf("this save"), false, ModesForScript(target));
+  const TSaveOutcome outcome = SaveWithBackup(target, "", BytesOf("this save"), false, ModeFor(target));
   SetFileFaultHook(nullptr);
   ::umask(oldMask);
   ASSERT_TRUE(outcome.ok) << outcome.cause;
