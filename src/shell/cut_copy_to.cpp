@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/document_table.h"
+#include "base/scoped_state.h"
 #include "files/undo_ring.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
@@ -22,19 +23,6 @@ namespace {
 // script (..01), an existing one (..02) or the scrap file (..03).
 constexpr int CutActions = 9900;
 enum TTarget { NewScript = 1, ExistingScript = 2, ScrapScript = 3 };
-
-// The cut is a step of its own script; the other script's windows coming
-// and going, and the paste into it, must not clear or add to the ring.
-class TUndoSuspension {
- public:
-  TUndoSuspension() : was_(UndoSuspended) { UndoSuspended = 1; }
-  ~TUndoSuspension() { UndoSuspended = was_; }
-  TUndoSuspension(const TUndoSuspension&) = delete;
-  TUndoSuspension& operator=(const TUndoSuspension&) = delete;
-
- private:
-  Byte was_;
-};
 
 // A script the command closed goes at once rather than after the command:
 // its going clears the undo ring unless the ring is still kept.
@@ -61,11 +49,15 @@ void TMainForm::PasteAtScriptEnd() {
 void TMainForm::CutCopyToClick(TObject* sender) {
   const auto* item = dynamic_cast<const TMenuItem*>(sender);
   if (!item || NoActiveDocument() || !ActiveScript()->BlockOn()) return;
-  PumpBusy = 1;
+  // Busy however the command ends, an error the event loop catches too.
+  const ScopedState<Byte> busy(PumpBusy, 1);
   const bool cut = item->Tag > CutActions;
   MenuItem(cut ? "CutItem" : "CopyItem")->Click();
   {
-    const TUndoSuspension suspended;
+    // The cut is a step of its own script; the other script's windows
+    // coming and going, and the paste into it, must not clear or add to
+    // the ring.
+    const ScopedState<Byte> suspended(UndoSuspended, 1);
     switch (item->Tag % 100) {
       case NewScript: CopyToNewScript(); break;
       case ExistingScript: CopyToExistingScript(); break;
@@ -79,7 +71,6 @@ void TMainForm::CutCopyToClick(TObject* sender) {
       script->RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
     RefreshAfterChange();
   }
-  PumpBusy = 0;
 }
 
 // Saved or not, the new script is closed: a copied block is still in its
