@@ -45,8 +45,7 @@ class TScriptDocument : public TScriptRecord {
   struct TLayoutOptions {
     Byte ShowCodes = 0;            // inline codes shown as marks
     Byte DialogueParenthesis = 0;  // parentheses in Dialogue keep Dialogue's style
-    Byte ShowsBreakdownTags = 0;
-    Byte MoreLines = 1;  // MORE and CONT'D lines around a split speech
+    Byte MoreLines = 1;            // MORE and CONT'D lines around a split speech
     std::string CharacterMoreContinued = "CONT'D";
   };
   TLayoutOptions LayoutOptions;
