@@ -1,6 +1,7 @@
 #include "files/undo_ring.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "files/native_file.h"
@@ -11,6 +12,7 @@
 #include "script/layout/editor_state.h"
 #include "script/editing/revision_marks.h"
 #include "script/editing/script_list_data.h"
+#include "script/model/cue_codes.h"
 #include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
@@ -48,18 +50,20 @@ void FreeChain(TScriptElement* first) {
 
 bool IsAutoBreak(const TScriptElement* e) { return e && e->Kind() == ekAutoPageBreak; }
 
-// Split bytes of a break whose page ends inside an element or a speech:
-// what follows the break is the rest of it.
-bool BreakSplitsElement(Byte split) { return split >= 1 && split <= 32 && split % 3 != 0; }
+// The name an automatic break repeated: it goes with the break.
+bool IsRepeatedCue(const TScriptElement* e) { return e && IsAutoBreak(e->prev) && IsRepeatedByBreak(*e); }
 
-// A cue that repagination repeated after a page break.
-bool IsRepeatedCue(const TScriptElement* e) {
-  return e->Kind() == ekCharacterName && e->split <= 32 && e->split % 3 == 2;
+// The rest of an element a break cut: after the break (and the name it
+// repeats), of the kind of the piece before the break.
+bool IsSecondPiece(const TScriptElement* e) {
+  const TScriptElement* b = IsRepeatedCue(e->prev) ? e->prev->prev : e->prev;
+  return IsAutoBreak(b) && b->split == spFirstPiece && !IsRepeatedCue(e) && b->prev && b->prev->Kind() == e->Kind();
 }
 
 bool IsCueAfterAutoBreak(const TScriptElement* e) { return e && e->Kind() == ekCharacterName && IsAutoBreak(e->prev); }
 
-// Non-pagination elements after `from` up to and including `to`.
+// Elements after `from` up to and including `to` that are not pagination
+// elements: the elements as the writer made them.
 std::int32_t CountedElements(const TScriptElement* from, const TScriptElement* to) {
   std::int32_t count = 0;
   for (const TScriptElement* e = from; e != to;) {
@@ -69,6 +73,16 @@ std::int32_t CountedElements(const TScriptElement* from, const TScriptElement* t
   return count;
 }
 
+// The first and last records of the element a record belongs to.
+TScriptElement* FirstPieceOf(TScriptElement* e) {
+  while (e->prev && IsPaginationElement(e)) e = e->prev;
+  return e;
+}
+TScriptElement* LastPieceOf(TScriptElement* e) {
+  while (e->next && IsPaginationElement(e->next)) e = e->next;
+  return e;
+}
+
 // Elements that go with the automatic break before them; a run never
 // starts on one, so that it is found again whatever repagination did.
 bool LeansOnBreakBefore(const TScriptElement* e) {
@@ -76,6 +90,43 @@ bool LeansOnBreakBefore(const TScriptElement* e) {
   const Byte kind = e->Kind();
   if ((kind == ekAction || kind == ekCharacterName) && IsAutoBreak(e->prev)) return true;
   return kind == ekDialogue && IsCueAfterAutoBreak(e->prev);
+}
+
+// What Undo checks of the script outside a run, as the writer made it:
+// each element's kind, its text (the pieces of one a break cut as one) and
+// a name's extension. Pagination and the marks of names do not count.
+class TScriptHash {
+ public:
+  void Add(const TScriptDocument& w, const TScriptElement& first) {
+    Mix(first.Kind());
+    if (first.Kind() == ekCharacterName) Mix(NormalCueCode(first.split) / 3);
+    Mix(LiveElementText(w, first));
+    for (const TScriptElement* e = first.next; e && IsPaginationElement(e); e = e->next)
+      if (IsSecondPiece(e)) Mix(LiveElementText(w, *e));
+    Mix(0x100);
+  }
+  std::uint64_t Value() const { return h_; }
+
+ private:
+  void Mix(std::uint64_t v) { h_ = (h_ ^ v) * 1099511628211ull; }
+  void Mix(const std::string& text) {
+    for (char c : text) Mix(static_cast<Byte>(c));
+  }
+  std::uint64_t h_ = 1469598103934665603ull;
+};
+
+// The elements before `start`, and those after `end`.
+std::uint64_t HashBefore(const TScriptDocument& w, const TScriptElement* start) {
+  TScriptHash hash;
+  for (const TScriptElement* e = w.FirstElement; e && e != start; e = e->next)
+    if (!IsPaginationElement(e)) hash.Add(w, *e);
+  return hash.Value();
+}
+std::uint64_t HashAfter(const TScriptDocument& w, const TScriptElement* end) {
+  TScriptHash hash;
+  for (const TScriptElement* e = end->next; e; e = e->next)
+    if (!IsPaginationElement(e)) hash.Add(w, *e);
+  return hash.Value();
 }
 
 bool InBlock(const TMDIChild& w, const TScriptElement* e) { return w.BlockOn() && e && e->InBlock(); }
@@ -92,6 +143,7 @@ TScriptElement* RunStart(const TMDIChild& w, bool wholeScript) {
 
 bool EndsRun(const TMDIChild& w, const TScriptElement* e) {
   if (InBlock(w, e) || InBlock(w, e->next) || IsAutoBreak(e)) return false;
+  if (e->next && IsPaginationElement(e->next)) return false;
   return !IsAutoBreak(e->prev) && !IsCueAfterAutoBreak(e->prev);
 }
 
@@ -103,6 +155,15 @@ TScriptElement* RunEnd(const TMDIChild& w, bool wholeScript) {
   return e;
 }
 
+// The edit line's text and line offsets as the element's own, untouched:
+// what a step keeps is what the writer had, trailing blanks and all.
+void TakeEditLine(const TMDIChild& w, TScriptElement& e) {
+  // An empty line is kept as a blank, as every stored element is.
+  const std::string& line = w.EditBuffer().empty() ? std::string(" ") : w.EditBuffer();
+  e.text = HoldsPackedText(e.Kind()) ? PackText(line) : line;
+  WriteLineOffsetBlock(w.LineOffsets(), e.lineCount, e.lineOffsets);
+}
+
 // A copy with its own text and line offsets, outside any block and group.
 // The element being edited has its text in the edit buffer.
 TScriptElement* CopyOf(const TMDIChild& w, const TScriptElement& e) {
@@ -110,10 +171,7 @@ TScriptElement* CopyOf(const TMDIChild& w, const TScriptElement& e) {
   copy->next = copy->prev = nullptr;
   copy->group = nullptr;
   copy->blockStart = copy->blockEnd = -1;
-  if (!e.text) {
-    copy->text = HoldsPackedText(e.Kind()) ? PackText(w.EditBuffer()) : w.EditBuffer();
-    WriteLineOffsetBlock(w.LineOffsets(), e.lineCount, copy->lineOffsets);
-  }
+  if (!e.text) TakeEditLine(w, *copy);
   return copy;
 }
 
@@ -133,24 +191,32 @@ TScriptElement* CopyRun(const TMDIChild& w, const TScriptElement* first, const T
   return head;
 }
 
-// Counts elements in from both ends as the save counted them. The run's
-// end keeps any pagination elements before the first element after it,
-// since they may be the rest of its last element.
+// Counts the writer's elements in from both ends as the save counted them:
+// the run is every record of those elements, whatever breaks repagination
+// has put in or taken out since.
 bool FindRun(const TScriptDocument& w, const TUndoSlot& slot, TScriptElement*& start, TScriptElement*& end) {
   start = w.FirstElement;
-  if (!start) return false;
+  if (!start || slot.ElementsBefore < 1 || slot.ElementsAfter < 1) return false;
   for (std::int32_t n = slot.ElementsBefore - 1; n > 0;) {
     start = start->next;
     if (!start) return false;
     if (!IsPaginationElement(start)) --n;
   }
   end = w.LastElement;
-  for (std::int32_t n = slot.ElementsAfter - 1; n > 0;) {
-    if (end == start) return false;
-    if (!IsPaginationElement(end)) --n;
+  for (std::int32_t n = slot.ElementsAfter - 1; n > 0; --n) {
+    end = FirstPieceOf(end);
+    if (end == start || !end->prev) return false;
     end = end->prev;
   }
-  return true;
+  end = LastPieceOf(end);
+  const TScriptElement* e = start;
+  while (e && e != end) e = e->next;
+  return e != nullptr;
+}
+
+// Found where the save left it, with everything around it as it was.
+bool FindRunExactly(const TScriptDocument& w, const TUndoSlot& slot, TScriptElement*& start, TScriptElement*& end) {
+  return FindRun(w, slot, start, end) && HashBefore(w, start) == slot.Before && HashAfter(w, end) == slot.After;
 }
 
 bool RunHolds(const TScriptElement* start, const TScriptElement* end, const TScriptElement* e) {
@@ -190,12 +256,7 @@ void GiveSettingsBack(TMDIChild& w, const TUndoSlot& slot) {
 
 }  // namespace
 
-bool IsPaginationElement(const TScriptElement* e) {
-  if (IsAutoBreak(e)) return true;
-  const TScriptElement* p = e->prev;
-  if (IsAutoBreak(p) && BreakSplitsElement(p->split)) return true;
-  return p && IsRepeatedCue(p) && IsAutoBreak(p->prev) && BreakSplitsElement(p->prev->split);
-}
+bool IsPaginationElement(const TScriptElement* e) { return IsAutoBreak(e) || IsRepeatedCue(e) || IsSecondPiece(e); }
 
 void TUndoSlot::Free() {
   HeaderImage.clear();
@@ -203,6 +264,7 @@ void TUndoSlot::Free() {
   FreeChain(SavedRun);
   SavedRun = SavedCurrent = nullptr;
   ElementsBefore = ElementsAfter = 0;
+  Owner = Before = After = 0;
   SavedCaretColumn = SavedCaretLine = 0;
 }
 
@@ -222,6 +284,9 @@ TUndoObject::TUndoObject(TComponent* owner) : TComponent(owner) {
   ScriptWindowHooks.UndoRecording = [this] { return undoLevels_ > 0 && !UndoSuspended; };
   ScriptWindowHooks.SaveUndoData = [this](bool wholeScript, bool withHeader) { SaveData(wholeScript, withHeader); };
   ScriptWindowHooks.ClearUndoData = [this] { ClearUndoData(); };
+  ScriptWindowHooks.ForgetUndoSteps = [this](const TMDIChild& w) { ForgetStepsOf(w.Identity); };
+  ScriptWindowHooks.UndoStepCoversCaret = [this] { return StepCoversCaret(); };
+  ScriptWindowHooks.CoverInUndoStep = [this](TMDIChild& w, TScriptElement& e) { Cover(w, e); };
 }
 
 TUndoObject::~TUndoObject() {
@@ -230,6 +295,9 @@ TUndoObject::~TUndoObject() {
   ScriptWindowHooks.UndoRecording = nullptr;
   ScriptWindowHooks.SaveUndoData = nullptr;
   ScriptWindowHooks.ClearUndoData = nullptr;
+  ScriptWindowHooks.ForgetUndoSteps = nullptr;
+  ScriptWindowHooks.UndoStepCoversCaret = nullptr;
+  ScriptWindowHooks.CoverInUndoStep = nullptr;
 }
 
 void TUndoObject::ShowMenuItems() {
@@ -246,6 +314,13 @@ void TUndoObject::ClearUndoData() {
   if (!UndoSuspended) FreeAll();
 }
 
+// Also while suspended: a script that goes leaves no step behind.
+void TUndoObject::ForgetStepsOf(std::uint64_t owner) {
+  for (TUndoSlot& slot : slots_)
+    if (slot.Owner == owner) slot.Free();
+  if (redo_.Owner == owner) redo_.Free();
+}
+
 // Slots beyond a smaller ring must not keep steps, suspended or not.
 void TUndoObject::SetMaxUndoLevels(Byte levels) {
   levels = std::min<Byte>(levels, UndoSlotCount);
@@ -260,16 +335,23 @@ void TUndoObject::MenusDue() {
 
 void TUndoObject::AdvanceCurrentSlot() { currentSlot_ = currentSlot_ >= undoLevels_ ? 1 : currentSlot_ + 1; }
 
-int TUndoObject::NewestFilledSlot() const {
+int TUndoObject::NewestFilledSlot(std::optional<std::uint64_t> owner) const {
   int slot = currentSlot_;
   for (int i = 0; i < undoLevels_; ++i) {
     slot = slot <= 1 ? undoLevels_ : slot - 1;
-    if (slots_[static_cast<std::size_t>(slot)].Filled()) return slot;
+    const TUndoSlot& s = slots_[static_cast<std::size_t>(slot)];
+    if (s.Filled() && (!owner || s.Owner == *owner)) return slot;
   }
   return 0;
 }
 
-bool TUndoObject::UndoIsAvailable() const { return !NoActiveDocument() && NewestFilledSlot() != 0; }
+bool TUndoObject::UndoIsAvailable() const {
+  return !NoActiveDocument() && NewestFilledSlot(ActiveScript()->Identity) != 0;
+}
+
+bool TUndoObject::RedoIsAvailable() const {
+  return !NoActiveDocument() && redo_.Filled() && redo_.Owner == ActiveScript()->Identity;
+}
 
 void TUndoObject::SaveData(bool wholeScript, bool withHeader) {
   TMDIChild* w = ActiveScript();
@@ -282,16 +364,61 @@ void TUndoObject::SaveData(bool wholeScript, bool withHeader) {
   slot.SavedCaretLine = w->CaretLine();
   const TScriptElement* first = RunStart(*w, wholeScript);
   const TScriptElement* last = RunEnd(*w, wholeScript);
+  slot.Owner = w->Identity;
   slot.ElementsBefore = 1 + CountedElements(w->FirstElement, first);
   slot.ElementsAfter = 1 + CountedElements(last, w->LastElement);
+  slot.Before = HashBefore(*w, first);
+  slot.After = HashAfter(*w, last);
   slot.SavedRun = CopyRun(*w, first, last, slot.SavedCurrent);
   AdvanceCurrentSlot();
   MenusDue();
 }
 
+bool TUndoObject::StepCoversCaret() const {
+  const TMDIChild* w = ActiveScript();
+  const int newest = NewestFilledSlot(std::nullopt);
+  if (!w || !w->CurrentElement() || newest == 0) return false;
+  const TUndoSlot& slot = slots_[static_cast<std::size_t>(newest)];
+  TScriptElement* start = nullptr;
+  TScriptElement* end = nullptr;
+  if (slot.Owner != w->Identity || !FindRun(*w, slot, start, end)) return false;
+  if (InBlock(*w, start->prev) || InBlock(*w, end->next)) return false;
+  return RunHolds(start, end, w->CurrentElement());
+}
+
+void TUndoObject::Cover(TMDIChild& w, TScriptElement& element) {
+  const int newest = NewestFilledSlot(w.Identity);
+  if (newest == 0) return;
+  TUndoSlot& slot = slots_[static_cast<std::size_t>(newest)];
+  TScriptElement* start = nullptr;
+  TScriptElement* end = nullptr;
+  if (!FindRun(w, slot, start, end) || RunHolds(start, end, &element)) return;
+  TScriptElement* unused = nullptr;
+  if (RunHolds(w.FirstElement, start, &element)) {
+    TScriptElement* from = FirstPieceOf(&element);
+    TScriptElement* copies = CopyRun(w, from, start->prev, unused);
+    TScriptElement* tail = copies;
+    while (tail->next) tail = tail->next;
+    tail->next = slot.SavedRun;
+    slot.SavedRun->prev = tail;
+    slot.SavedRun = copies;
+    slot.ElementsBefore = 1 + CountedElements(w.FirstElement, from);
+    slot.Before = HashBefore(w, from);
+    return;
+  }
+  TScriptElement* to = LastPieceOf(&element);
+  TScriptElement* copies = CopyRun(w, end->next, to, unused);
+  TScriptElement* tail = slot.SavedRun;
+  while (tail->next) tail = tail->next;
+  tail->next = copies;
+  copies->prev = tail;
+  slot.ElementsAfter = 1 + CountedElements(to, w.LastElement);
+  slot.After = HashAfter(w, to);
+}
+
 void TUndoObject::Undo() {
   if (NoActiveDocument()) return;
-  const int slot = NewestFilledSlot();
+  const int slot = NewestFilledSlot(ActiveScript()->Identity);
   if (slot == 0) {
     ShowNothingTo("Undo");
     return;
@@ -301,7 +428,7 @@ void TUndoObject::Undo() {
 
 void TUndoObject::Redo() {
   if (NoActiveDocument()) return;
-  if (!redo_.Filled()) {
+  if (!RedoIsAvailable()) {
     ShowNothingTo("Redo");
     return;
   }
@@ -312,12 +439,14 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   TMDIChild* w = ActiveScript();
   TScriptElement* start = nullptr;
   TScriptElement* end = nullptr;
-  if (!w || !source.Filled() || !FindRun(*w, source, start, end)) {
+  // A run not found exactly as the save left it is never swapped in
+  // approximately: the slot keeps it.
+  if (!w || !source.Filled() || source.Owner != w->Identity || !FindRunExactly(*w, source, start, end)) {
     ShowNothingTo("Undo");
     return false;
   }
   MenusDue();
-  w->Assemble();
+  if (TScriptElement* edited = w->CurrentElement(); edited && !edited->text) TakeEditLine(*w, *edited);
   target.Free();
 
   // What stands in the script now becomes the other side of the swap. Its
@@ -327,8 +456,11 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   target.SavedCurrent = currentInRun ? w->CurrentElement() : start;
   target.SavedCaretColumn = currentInRun ? w->CaretColumn() : Word{0};
   target.SavedCaretLine = currentInRun ? w->CaretLine() : Word{1};
+  target.Owner = source.Owner;
   target.ElementsBefore = source.ElementsBefore;
   target.ElementsAfter = source.ElementsAfter;
+  target.Before = source.Before;
+  target.After = source.After;
   const bool withSettings = !source.HeaderImage.empty();
   if (withSettings) {
     TakeHeaderImage(target);
@@ -353,14 +485,20 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   if (after) after->prev = last;
   else w->LastElement = last;
 
+  // Laid out again as the script now stands, as a fresh layout would.
+  TWrapPass pass(*w);
+  for (TScriptElement* e = first;; e = e->next) {
+    if (!IsPageBreakKind(e->Kind())) pass.Wrap(*e, ElementText(*e));
+    if (e == last) break;
+  }
   editor::SetCurrentElement(*w, source.SavedCurrent);
   w->CurrentGroup = group;
   editor::SetCaret(*w, source.SavedCaretColumn, source.SavedCaretLine);
   source.SavedRun = source.SavedCurrent = nullptr;
   w->DisAssemble();
-  // The run's names carry the marks of the script they were saved from,
-  // the names next to it those of the script it left.
-  editor::UpdateContinuedCuesOfRun(*w, *first, *last);
+  // The marks come back as they were: nothing the step did not change is
+  // marked again.
+  editor::SettleContinuedCues(*w);
   w->RebuildElementGroups();
   ResetScreenLines(*w);
   RebuildScreen(w);

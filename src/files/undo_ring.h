@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "base/option_keys.h"
@@ -23,6 +24,8 @@
 #include "script/model/script_model.h"
 
 namespace qm {
+
+class TMDIChild;
 
 constexpr int UndoSlotCount = 20;
 
@@ -45,6 +48,12 @@ class TUndoSlot {
   // first) and of its last from the script's last (1 = the last).
   std::int32_t ElementsBefore = 0;
   std::int32_t ElementsAfter = 0;
+  // The script the step was taken in (its identity).
+  std::uint64_t Owner = 0;
+  // The script outside the run as the step found it, checked before the
+  // run is swapped back.
+  std::uint64_t Before = 0;
+  std::uint64_t After = 0;
   // The chain's copy of the element that was current.
   TScriptElement* SavedCurrent = nullptr;
   Word SavedCaretColumn = 0;
@@ -69,9 +78,11 @@ class TUndoObject : public TComponent {
   void Undo();
   void Redo();
   bool UndoIsAvailable() const;
-  bool RedoIsAvailable() const { return redo_.Filled(); }
+  bool RedoIsAvailable() const;
   // Empties every slot and the redo slot (nothing while suspended).
   void ClearUndoData();
+  // Empties the slots of one script, as its window goes.
+  void ForgetStepsOf(std::uint64_t owner);
   // A different number of levels (0 to 20) clears all steps.
   void SetMaxUndoLevels(Byte levels);
   Byte UndoLevels() const { return undoLevels_; }
@@ -80,9 +91,15 @@ class TUndoObject : public TComponent {
   void ShowMenuItems();
   void FreeAll();
   void MenusDue();
-  // The newest filled slot walking back from the current one round the
-  // ring, the current one last; 0 when none.
-  int NewestFilledSlot() const;
+  // The newest filled slot of a script walking back from the current one
+  // round the ring, the current one last; 0 when none.
+  int NewestFilledSlot(std::optional<std::uint64_t> owner) const;
+  // Whether the newest step is the active script's and its run holds the
+  // caret and the block, so that a change there may continue it.
+  bool StepCoversCaret() const;
+  // Widens the script's newest step over an element outside its run,
+  // before something changes the element as part of that step.
+  void Cover(TMDIChild& w, TScriptElement& element);
   // Swaps source's chain into the script in place of the run standing
   // there, which goes to target. False (with the message) when source is
   // empty or its run is not found.

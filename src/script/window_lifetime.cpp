@@ -202,7 +202,9 @@ void TMDIChild::FormDestroy(TObject*) {
   InteractiveEdit = 0;
   FreeElements();
   RemoveDocument(this);
-  Call(ScriptWindowHooks.ClearUndoData);
+  // Only this script's steps go: a window freed after its close must not
+  // take the steps other scripts recorded since.
+  if (ScriptWindowHooks.ForgetUndoSteps) ScriptWindowHooks.ForgetUndoSteps(*this);
   InteractiveEdit = 1;
 }
 

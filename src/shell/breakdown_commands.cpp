@@ -12,6 +12,7 @@
 #include "language/confused_words.h"
 #include "language/duplicate_names.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/undo_steps.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
@@ -50,10 +51,17 @@ void ShowTaggingMode(TMainForm& form) {
   if (TMDIChild* script = ActiveScript()) editor::RedisplayScreen(*script);
 }
 
+// The mode marks the script as one that holds tags: a change of the
+// script that Undo gives back with the command that made it.
+bool EnterTaggingModeOf(TMDIChild* script) {
+  if (script && !script->TaggingUsed) editor::SaveSettingsUndoStep(*script);
+  return EnterTaggingMode(script);
+}
+
 // Tagging commands enter the mode first; false when the user declined.
 bool EnsureTaggingMode(TMainForm& form) {
   if (TaggingModeOn()) return true;
-  const bool entered = EnterTaggingMode(ActiveScript());
+  const bool entered = EnterTaggingModeOf(ActiveScript());
   ShowTaggingMode(form);
   return entered;
 }
@@ -63,7 +71,7 @@ bool EnsureTaggingMode(TMainForm& form) {
 void TMainForm::TaggingModeItemClick(TObject*) {
   if (NoActiveDocument()) return;
   if (TaggingModeOn()) LeaveTaggingMode();
-  else EnterTaggingMode(ActiveScript());
+  else EnterTaggingModeOf(ActiveScript());
   ShowTaggingMode(*this);
   FocusActiveScript();
 }
@@ -76,6 +84,7 @@ void TMainForm::EndTaggingMode() {
 
 void TMainForm::TagGloballyItemClick(TObject*) {
   TMDIChild* script = EditableActiveScript();
+  const TSingleUndoStep oneStep;
   if (!script || !EnsureTaggingMode(*this)) return;
   TagItemGloballyDialog(*script, SelectedItemText(*script));
   FocusActiveScript();

@@ -243,6 +243,9 @@ struct HookMembers<TScriptWindowHooks> {
     visit("UndoRecording", &TScriptWindowHooks::UndoRecording);
     visit("SaveUndoData", &TScriptWindowHooks::SaveUndoData);
     visit("ClearUndoData", &TScriptWindowHooks::ClearUndoData);
+    visit("ForgetUndoSteps", &TScriptWindowHooks::ForgetUndoSteps);
+    visit("UndoStepCoversCaret", &TScriptWindowHooks::UndoStepCoversCaret);
+    visit("CoverInUndoStep", &TScriptWindowHooks::CoverInUndoStep);
     visit("ReadFormatDefaults", &TScriptWindowHooks::ReadFormatDefaults);
     visit("LoadDefaultFormats", &TScriptWindowHooks::LoadDefaultFormats);
     visit("ElementMade", &TScriptWindowHooks::ElementMade);

@@ -54,12 +54,20 @@ void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra) {
   const auto& hooks = ScriptWindowHooks;
   if (!hooks.UndoRecording || !hooks.UndoRecording()) return;
   if (TSingleUndoStep::LeavesOut(force)) return;
-  if (kind == LastUndoKind && kind != ukWholeScript && !wholeScript && !force) return;
+  // Changes of one kind in a row are one step, while they stay where the
+  // step's run is: one elsewhere could not be given back with it.
+  if (kind == LastUndoKind && kind != ukWholeScript && !wholeScript && !force &&
+      (!hooks.UndoStepCoversCaret || hooks.UndoStepCoversCaret()))
+    return;
   // The caret leaving the element ends the word typed last, as a blank would.
   if (kind == ukNavigation && ProgramOptions().RealTimeSpellCheck && WordPendingSpell) aids::SpellWordBeforeCaret();
   if (wholeScript) kind = ukWholeScript;
   LastUndoKind = kind;
   hooks.SaveUndoData(kind == ukWholeScript, extra != 0);
+}
+
+void CoverInUndoStep(TMDIChild& script, TScriptElement& element) {
+  if (ScriptWindowHooks.CoverInUndoStep) ScriptWindowHooks.CoverInUndoStep(script, element);
 }
 
 TSingleUndoStep::TSingleUndoStep() {

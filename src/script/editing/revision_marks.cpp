@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/program_options.h"
+#include "script/editing/document_modified.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/layout/word_wrap.h"
 #include "script/script_window.h"
@@ -24,6 +25,7 @@ void MarkPageRevisedNow(TMDIChild& script, TScriptElement& element) {
   if (!e) {
     script.FirstPageRevised = 1;
   } else if (IsHardBreak(e) && e->format.NumberWord < 256) {
+    CoverInUndoStep(script, *e);
     e->format.NumberWord = static_cast<Word>((script.CurrentRevision << 8) | (e->format.NumberWord & 0x00FF));
   } else {
     return;

@@ -27,6 +27,13 @@ struct TScriptWindowHooks {
   std::function<bool()> UndoRecording;
   std::function<void(bool wholeScript, bool withHeader)> SaveUndoData;
   std::function<void()> ClearUndoData;
+  // Forgets the steps of a script whose window goes.
+  std::function<void(const TMDIChild& script)> ForgetUndoSteps;
+  // Whether the step running holds the caret's element (a change of the
+  // same kind elsewhere opens a step of its own); widens the step over an
+  // element about to change as part of it.
+  std::function<bool()> UndoStepCoversCaret;
+  std::function<void(TMDIChild& script, TScriptElement& element)> CoverInUndoStep;
   // The format files: the script's formats and options from the settings
   // file, then from a format file when there is one (true when it was read).
   std::function<void()> ReadFormatDefaults;

@@ -4,7 +4,8 @@
 #include "base/global_state.h"
 #include "script/layout/revision_colors.h"
 #include "script/layout/screen_rebuild.h"
-#include "script/editing/script_hooks.h"
+#include "script/editing/document_modified.h"
+#include "script/layout/editor_state.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -24,10 +25,10 @@ void ActivateScriptWindow(TMDIChild& window) {
   if (window.Closing) return;
   window.Canvas.Brush.Color = window.BackgroundColor;
   window.SetChildNumber();
-  // The ring holds one script's steps: undoing them in another script
-  // would put that script's elements into this one.
+  // Each step belongs to its script; the first change in a script made
+  // active opens a step of its own.
   if (ActiveDocument != lastActivatedSlot) {
-    if (ScriptWindowHooks.ClearUndoData) ScriptWindowHooks.ClearUndoData();
+    LastUndoKind = ukWholeScript;
     lastActivatedSlot = ActiveDocument;
   }
   if (ActivationHooks.ScriptActivated) ActivationHooks.ScriptActivated(window);

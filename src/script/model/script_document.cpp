@@ -15,6 +15,7 @@ TScriptElement* TScriptDocument::InsertElementAfter(TScriptElement* after, TScri
 }
 
 void TScriptDocument::FreeElements() {
+  ++ElementsReplaced;
   for (TScriptElement* e = FirstElement; e;) {
     TScriptElement* next = e->next;
     // Nothing kept elsewhere points at an element that is gone.

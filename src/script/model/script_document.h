@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "script/model/element_kinds.h"
@@ -23,6 +24,14 @@ class TScriptDocument : public TScriptRecord {
   TScriptDocument(const TScriptDocument&) = delete;
   TScriptDocument& operator=(const TScriptDocument&) = delete;
   virtual ~TScriptDocument() = default;
+
+  // Tells this script from every other opened in this run, also from one
+  // later opened where this one was (undo steps belong to one script).
+  const std::uint64_t Identity = NextIdentity();
+
+  // Counts the times every element was freed at once: what was kept of
+  // elements by their address before then speaks of elements gone.
+  std::uint64_t ElementsReplaced = 0;
 
   // The element list and the chain of groups over it.
   TScriptElement* FirstElement = nullptr;
@@ -83,6 +92,10 @@ class TScriptDocument : public TScriptRecord {
  private:
   // A cue carrying the automatic CONT'D after another cue on its page.
   static bool IsRepeatedContinuedCue(const TScriptElement* cue);
+  static std::uint64_t NextIdentity() {
+    static std::uint64_t last = 0;
+    return ++last;
+  }
 
  public:
   // The text of the element being edited, which its record does not hold
