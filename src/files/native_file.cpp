@@ -378,6 +378,8 @@ void PlaceCaret(TMDIChild& s, const THeaderInfo& info) {
   s.CurrentGroup = current->group;
   const std::size_t length = ElementText(*current).size();
   editor::ResetEditLine(s, current, std::min<std::size_t>(info.CaretColumn, length), std::max<Word>(info.CaretLine, 1));
+  // The marks are the file's, whoever set them.
+  editor::SettleContinuedCues(s);
   s.ScreenLines.fill(TScreenLine{});
   s.WidthsStale = true;
 }

@@ -96,7 +96,7 @@ void InsertSceneHeading(TObject* sender) {
   editor::SaveUndoStep(script, 0);
   const bool onHeading = script.CurrentElement() && IsSceneHeading(script.CurrentElement()->Kind());
   if (!onHeading) {
-    editor::NewElement(script, FormatOfKind(script, fsSceneHeading, ekSceneHeading), false);
+    editor::StartElementAtCaret(script, FormatOfKind(script, fsSceneHeading, ekSceneHeading), false);
     editor::RedisplayCurrent(script);
     // A new branch target takes the next free number now, from a button
     // as from Ctrl+S.
@@ -117,6 +117,8 @@ void InsertDialogueParagraph() {
   editor::SaveUndoStep(script, 0);
   TElementFormat format = FormatOfKind(script, fsDialogue, ekDialogue);
   if (kind == ekDialogue) format.LinesBefore = OneBlankLine;
+  // The paragraph follows the element: a name is never cut for it.
+  if (kind == ekCharacterName) editor::SetCaretColumn(script, script.EditBuffer().size());
   editor::NewElement(script, format, true);
   editor::RedisplayCurrent(script);
 }

@@ -6,6 +6,7 @@
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
+#include "platform/user_action.h"
 #include "platform/recording_canvas.h"
 
 namespace qm {
@@ -148,6 +149,7 @@ void TControl::SendToBack() {
 }
 
 void TControl::Click() {
+  const TUserAction action;
   if (OnClick) OnClick(this);
 }
 

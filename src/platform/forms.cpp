@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
+#include "platform/user_action.h"
 #include "platform/recording_canvas.h"
 
 namespace qm {
@@ -782,6 +783,7 @@ bool TApplication::AnswerDialogKey(TWinControl* target, Word key, TShiftState sh
 }
 
 bool TApplication::DeliverInput(TMsg msg) {
+  const TUserAction action;
   auto& platform = Platform::Current();
   if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
     platform.SetKeyDown(static_cast<Word>(msg.wParam), true);
@@ -891,6 +893,9 @@ void TApplication::ShowException(const std::exception_ptr& error) {
 void TApplication::Idle() {
   bool done = true;
   if (OnIdle) OnIdle(this, done);
+  // What the idle time changed (a new layout) is finished off before the
+  // loop waits for the next event.
+  TUserAction::Settle();
   FreeReleased();
   if (!done || terminated_ || !queue_.empty()) return;
   // A program that ends when idle only takes what is already waiting.

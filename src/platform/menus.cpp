@@ -5,6 +5,7 @@
 #include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/platform.h"
+#include "platform/user_action.h"
 
 namespace qm {
 
@@ -99,6 +100,7 @@ TMenu* TMenuItem::Menu() const {
 }
 
 void TMenuItem::Click() {
+  const TUserAction action;
   if (OnClick) OnClick(this);
 }
 

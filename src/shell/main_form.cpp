@@ -16,6 +16,7 @@
 #include "platform/messages.h"
 #include "platform/office_button.h"
 #include "platform/profile.h"
+#include "platform/user_action.h"
 #include "script/editing/alt_letter_names.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/keyboard_commands.h"
@@ -24,6 +25,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/editing/script_hooks.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/editor_calls.h"
 #include "script/editing/scrolling.h"
 #include "script/editing/window_activation.h"
 #include "script/script_window.h"
@@ -104,6 +106,12 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleAppMessage(msg, handled); };
   Application->OnHint = [this](TObject*) { StatusLine().ShowAppHint(); };
+  // Whatever a key, a click or a command changed, the CONT'D of every open
+  // script follows before the next one.
+  TUserAction::OnDone = [] {
+    for (int slot = 1; slot <= DocumentCount; ++slot)
+      if (Documents[slot]) editor::UpdateContinuedCues(*Documents[slot]);
+  };
   ActivationHooks.ScriptActivated = [this](TMDIChild&) { FollowActivatedScript(); };
   KeyCommandHooks.ClickButton = [this](const std::string& name) {
     if (auto* button = dynamic_cast<TOfficeButton*>(FindComponent(name)); button && button->Enabled()) button->Click();
@@ -292,6 +300,7 @@ void TMainForm::FormClose(TObject*, TCloseAction&) {
 }
 
 void TMainForm::FormDestroy(TObject*) {
+  TUserAction::OnDone = nullptr;
   Application->OnIdle = nullptr;
   Application->OnHint = nullptr;
   Application->OnMessage = nullptr;

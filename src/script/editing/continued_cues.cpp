@@ -2,23 +2,31 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/cp1252.h"
+#include "script/editing/document_modified.h"
+#include "script/layout/char_widths.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/cue_codes.h"
+#include "script/model/edit_line_writer.h"
 #include "script/model/packed_text.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
-#include "script/model/edit_line_writer.h"
 
 namespace qm {
 
 namespace {
 
 std::string NameKey(const TMDIChild& window, std::string_view text) {
-  std::string key = PlainUpperText(text);
+  const CharSet codes = CodeSetOf(window);
+  std::string key;
+  for (char c : text)
+    if (!codes.Contains(c)) key.push_back(c);
+  key = AnsiUpperCase(key);
+  TrimTrailingBlanks(key);
   if (!window.ContinuedSameExtension) {
     key.resize(std::min(key.find('('), key.size()));
     TrimTrailingBlanks(key);
@@ -26,16 +34,8 @@ std::string NameKey(const TMDIChild& window, std::string_view text) {
   return key;
 }
 
-TScriptElement* PreviousCueInScene(TScriptElement* e) {
-  for (e = e ? e->prev : nullptr; e && !IsSceneHeading(e->Kind()); e = e->prev)
-    if (e->Kind() == ekCharacterName) return e;
-  return nullptr;
-}
-
-TScriptElement* NextCueInScene(TScriptElement* e) {
-  for (e = e ? e->next : nullptr; e && !IsSceneHeading(e->Kind()); e = e->next)
-    if (e->Kind() == ekCharacterName) return e;
-  return nullptr;
+bool MarksKept(const TMDIChild& window) {
+  return !window.CharacterContinuedText.empty() && window.ContinuedPosition != 2;
 }
 
 void RepaintCue(TMDIChild& window, const TScriptElement& cue) {
@@ -91,19 +91,7 @@ bool ClearCue(TMDIChild& window, TScriptElement& cue) {
   return RemoveParentheticalContinued(window, cue) || changed;
 }
 
-}  // namespace
-
-bool SameCharacterName(const TMDIChild& window, std::string_view a, std::string_view b) {
-  const std::string x = NameKey(window, a);
-  return !x.empty() && x == NameKey(window, b);
-}
-
-bool CheckCueContinued(TMDIChild& window, const TScriptElement* previous, TScriptElement& cue) {
-  if (!previous || IsSceneHeading(previous->Kind()) ||
-      (window.ContinuedSameExtension && !SameExtensionGroup(previous->split, cue.split)))
-    return ClearCue(window, cue);
-  if (!SameCharacterName(window, LiveElementText(window, *previous), LiveElementText(window, cue)))
-    return ClearCue(window, cue);
+bool MarkCue(TMDIChild& window, TScriptElement& cue) {
   bool changed = false;
   if (CueContinuedState(cue.split) == 0) {
     const Byte before = cue.split;
@@ -113,6 +101,120 @@ bool CheckCueContinued(TMDIChild& window, const TScriptElement* previous, TScrip
   }
   if (CueContinuedState(cue.split) == 1) return InsertParentheticalContinued(window, cue) || changed;
   return RemoveParentheticalContinued(window, cue) || changed;
+}
+
+// What the marks routine last saw of a name.
+struct TSeenName {
+  std::string key;
+  Byte code = 0;
+  bool marked = false;
+};
+
+// Per script: the names as last seen, and the element the caret was last
+// seen in with its text then, to tell a name being typed.
+class TContinuedCues : public TComponent {
+ public:
+  static constexpr const char* ComponentName = "ContinuedCues";
+  explicit TContinuedCues(TMDIChild& script) : TComponent(&script) { Name = ComponentName; }
+  std::unordered_map<const TScriptElement*, TSeenName> seen;
+  // The script's continued settings the names were seen under: another
+  // text, place or extension rule looks at every name afresh.
+  std::string settings;
+  std::uint64_t elementsReplaced = 0;
+  const TScriptElement* caretIn = nullptr;
+  std::string caretText;
+};
+
+std::string ContinuedSettings(const TMDIChild& window) {
+  return window.CharacterContinuedText + '\x01' + window.ContinuedSeparator + '\x01' +
+         static_cast<char>('0' + window.ContinuedPosition) + static_cast<char>('0' + window.ContinuedSameExtension);
+}
+
+TContinuedCues& CuesOf(TMDIChild& window) {
+  if (auto* cues = dynamic_cast<TContinuedCues*>(window.FindComponent(TContinuedCues::ComponentName))) return *cues;
+  return *new TContinuedCues(window);
+}
+
+// The element the caret is in, and whether its text changed since the
+// caret came (the writer is typing it). The element the caret was in
+// before, when it left one.
+struct TCaretWatch {
+  const TScriptElement* typed = nullptr;
+  const TScriptElement* left = nullptr;
+};
+
+TCaretWatch WatchCaret(TMDIChild& window, TContinuedCues& cues) {
+  TCaretWatch watch;
+  const TScriptElement* current = window.CurrentElement();
+  const bool editing = current && !current->text;
+  if (cues.caretIn != current) {
+    watch.left = cues.caretIn;
+    cues.caretIn = current;
+    cues.caretText = editing ? window.EditBuffer() : std::string();
+  } else if (editing && window.EditBuffer() != cues.caretText) {
+    watch.typed = current;
+  }
+  return watch;
+}
+
+// A mark typed by hand at the start of a parenthetical after a name the
+// rule does not mark comes out again: the name carries the mark.
+bool TakeTypedMarkOut(TMDIChild& window, TScriptElement& p) {
+  if (window.ContinuedPosition != 1 || p.Kind() != ekParenthetical || !p.prev || p.prev->Kind() != ekCharacterName ||
+      CueContinuedState(p.prev->split) == 1)
+    return false;
+  const std::string& continued = window.CharacterContinuedText;
+  std::string text = LiveElementText(window, p);
+  const std::size_t at = WordsStart(text);
+  if (text.compare(at, continued.size(), continued) != 0) return false;
+  const std::string mark = continued + window.ContinuedSeparator;
+  const bool withSeparator = text.compare(at, mark.size(), mark) == 0;
+  text.erase(at, withSeparator ? mark.size() : continued.size());
+  StoreText(window, p, text);
+  return true;
+}
+
+struct TRuledName {
+  TScriptElement* cue;
+  bool marked;
+};
+
+// Every name of the script with the rule's answer, in order; the name
+// `typed` is listed with its previous answer kept (it does not count yet).
+std::vector<TRuledName> RuleOverScript(const TMDIChild& window, const TScriptElement* typed,
+                                       const TContinuedCues& cues) {
+  std::vector<TRuledName> names;
+  const TScriptElement* previous = nullptr;
+  for (TScriptElement* e = window.FirstElement; e; e = e->next) {
+    if (IsSceneHeading(e->Kind())) previous = nullptr;
+    if (e->Kind() != ekCharacterName || IsRepeatedByBreak(*e)) continue;
+    if (e == typed) {
+      const auto it = cues.seen.find(e);
+      names.push_back({e, it != cues.seen.end() && it->second.marked});
+      continue;
+    }
+    names.push_back({e, ContinuedByRule(window, previous, *e)});
+    previous = e;
+  }
+  return names;
+}
+
+}  // namespace
+
+bool SameCharacterName(const TMDIChild& window, std::string_view a, std::string_view b) {
+  const std::string x = NameKey(window, a);
+  return !x.empty() && x == NameKey(window, b);
+}
+
+bool ContinuedByRule(const TMDIChild& window, const TScriptElement* previous, const TScriptElement& cue) {
+  if (!previous || IsSceneHeading(previous->Kind()) || RefusesContinued(cue) ||
+      (window.ContinuedSameExtension && !SameExtensionGroup(previous->split, cue.split)))
+    return false;
+  return SameCharacterName(window, LiveElementText(window, *previous), LiveElementText(window, cue));
+}
+
+bool CheckCueContinued(TMDIChild& window, const TScriptElement* previous, TScriptElement& cue) {
+  return ContinuedByRule(window, previous, cue) ? MarkCue(window, cue) : ClearCue(window, cue);
 }
 
 bool RemoveParentheticalContinued(TMDIChild& window, TScriptElement& cue) {
@@ -144,61 +246,65 @@ bool InsertParentheticalContinued(TMDIChild& window, TScriptElement& cue) {
   return true;
 }
 
-bool UpdateContinuedCues(TMDIChild& window) {
-  const std::string& continued = window.CharacterContinuedText;
-  if (continued.empty() || window.ContinuedPosition == 2 || !window.CurrentElement()) return false;
-  TScriptElement* current = window.CurrentElement();
-  bool changed = false;
-  // Typed by hand before the name was marked: the mark comes from the cue.
-  if (window.ContinuedPosition == 1 && current->Kind() == ekParenthetical && current->prev &&
-      current->prev->Kind() == ekCharacterName && CueContinuedState(current->prev->split) != 1 &&
-      window.EditBuffer().compare(WordsStart(window.EditBuffer()), continued.size(), continued) == 0) {
-    const std::string mark = continued + window.ContinuedSeparator;
-    const std::size_t at = WordsStart(window.EditBuffer());
-    const bool withSeparator = window.EditBuffer().compare(at, mark.size(), mark) == 0;
-    EditFields(window).EditBuffer.erase(at, withSeparator ? mark.size() : continued.size());
-    EditFields(window).CaretColumn =
-        static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), window.EditBuffer().size()));
-    window.WordWrapText(current, window.EditBuffer(), false, false);
-    changed = true;
+bool UpdateContinuedCues(TMDIChild& window, bool leaving) {
+  if (!MarksKept(window) || !window.CurrentElement()) return false;
+  TContinuedCues& cues = CuesOf(window);
+  if (cues.settings != ContinuedSettings(window) || cues.elementsReplaced != window.ElementsReplaced) {
+    cues.settings = ContinuedSettings(window);
+    cues.elementsReplaced = window.ElementsReplaced;
+    cues.seen.clear();
+    cues.caretIn = nullptr;
   }
-  if (IsSceneHeading(current->Kind())) {
-    if (TScriptElement* first = NextCueInScene(current))
-      changed = CheckCueContinued(window, nullptr, *first) || changed;
-  } else {
-    TScriptElement* start = current;
-    while (start->prev && start->Kind() != ekCharacterName && !IsSceneHeading(start->Kind())) start = start->prev;
-    TScriptElement* cue = start->Kind() == ekCharacterName ? start : NextCueInScene(start);
-    if (cue) {
-      changed = CheckCueContinued(window, PreviousCueInScene(cue), *cue) || changed;
-      if (TScriptElement* following = NextCueInScene(cue))
-        changed = CheckCueContinued(window, cue, *following) || changed;
+  const TCaretWatch watch = WatchCaret(window, cues);
+  const TScriptElement* typed = leaving ? nullptr : watch.typed;
+  bool changed = false;
+  // The parenthetical the caret left, or the one it leaves now.
+  TScriptElement* finished = leaving ? window.CurrentElement() : nullptr;
+  for (TScriptElement* e = window.FirstElement; e && !finished && watch.left; e = e->next)
+    if (e == watch.left) finished = e;
+  if (finished && finished->Kind() == ekParenthetical) {
+    CoverInUndoStep(window, *finished);
+    changed = TakeTypedMarkOut(window, *finished);
+  }
+  const std::vector<TRuledName> names = RuleOverScript(window, typed, cues);
+  std::unordered_map<const TScriptElement*, TSeenName> seen;
+  bool afterTyped = false;
+  for (const TRuledName& name : names) {
+    // The name after one being typed is compared with it once it counts;
+    // until then both keep what was last seen of them.
+    const bool waits = name.cue == typed || afterTyped;
+    afterTyped = name.cue == typed;
+    const auto last = cues.seen.find(name.cue);
+    if (waits) {
+      if (last != cues.seen.end()) seen[name.cue] = last->second;
+      continue;
     }
+    const std::string key = NameKey(window, LiveElementText(window, *name.cue));
+    const bool unchanged = last != cues.seen.end() && last->second.code == name.cue->split &&
+                           last->second.marked == name.marked && last->second.key == key;
+    if (!unchanged) {
+      CoverInUndoStep(window, *name.cue);
+      if (TScriptElement* p = ParentheticalOf(window, *name.cue)) CoverInUndoStep(window, *p);
+      changed = (name.marked ? MarkCue(window, *name.cue) : ClearCue(window, *name.cue)) || changed;
+    }
+    seen[name.cue] = {key, name.cue->split, name.marked};
   }
-  return changed;
-}
-
-bool UpdateContinuedCuesBetween(TMDIChild& window, TScriptElement& first, TScriptElement& last) {
-  if (window.CharacterContinuedText.empty() || window.ContinuedPosition == 2) return false;
-  // The names first: a parenthetical may go with its mark, never a name.
-  std::vector<TScriptElement*> cues;
-  TScriptElement* before = PreviousCueInScene(&first);
-  for (TScriptElement* e = before ? before : &first; e; e = e->next) {
-    if (e->Kind() == ekCharacterName) cues.push_back(e);
-    if (e == &last) break;
-  }
-  if (TScriptElement* after = NextCueInScene(&last)) cues.push_back(after);
-  bool changed = false;
-  for (TScriptElement* cue : cues) changed = CheckCueContinued(window, PreviousCueInScene(cue), *cue) || changed;
-  return changed;
-}
-
-bool RefreshContinuedCues(TMDIChild& window, bool force) {
-  if (!window.CurrentElement() || (!force && window.CurrentElement()->Kind() != ekCharacterName)) return false;
-  if (!UpdateContinuedCues(window)) return false;
+  cues.seen = std::move(seen);
+  if (!changed) return false;
   RebuildScreen(&window);
   window.RedisplayScreen(false);
   return true;
+}
+
+void SettleContinuedCues(TMDIChild& window) {
+  TContinuedCues& cues = CuesOf(window);
+  cues.settings = ContinuedSettings(window);
+  cues.elementsReplaced = window.ElementsReplaced;
+  cues.seen.clear();
+  for (const TRuledName& name : RuleOverScript(window, nullptr, cues))
+    cues.seen[name.cue] = {NameKey(window, LiveElementText(window, *name.cue)), name.cue->split, name.marked};
+  cues.caretIn = window.CurrentElement();
+  cues.caretText = window.CurrentElement() && !window.CurrentElement()->text ? window.EditBuffer() : std::string();
 }
 
 }  // namespace qm

@@ -14,6 +14,7 @@
 #include "script/editing/popup_choice.h"
 #include "script/layout/editor_state.h"
 #include "script/model/code_runs.h"
+#include "script/model/cue_codes.h"
 #include "script/model/element_cursors.h"
 #include "script/pagination/element_groups.h"
 #include "script/pagination/numbering.h"
@@ -297,11 +298,12 @@ void TMDIChild::ContinueSpeech(bool keepType) {
   const bool followedBySpeech = e->next && (e->next->Kind() == ekDialogue || e->next->Kind() == ekParenthetical);
   if (!followedBySpeech && CaretColumn() >= EditBuffer().size()) return;
   if (e->Kind() == ekCharacterName && CaretColumn() == 0) return;
-  // The cue is repeated from the nearest earlier name.
+  // The cue is repeated from the nearest earlier name the writer made (a
+  // name a page break repeated is the layout's, and goes with it).
   std::string cue = "?";
   Byte cueSplit = spWhole;
   for (const TScriptElement* p = e; p; p = p->prev)
-    if (p->Kind() == ekCharacterName) {
+    if (p->Kind() == ekCharacterName && !IsRepeatedByBreak(*p)) {
       cue = p->text ? *p->text : EditBuffer();
       cueSplit = p->split;
       break;
@@ -314,9 +316,6 @@ void TMDIChild::ContinueSpeech(bool keepType) {
   Nw_Elmnt(false, !atStart, false, false);
   EditFields(*this).EditBuffer = cue;
   CurrentElement()->split = cueSplit;
-  // The speaker speaks again after the new element: with continueds in the
-  // parenthetical, the repeated name's mark goes there now.
-  if (ContinuedPosition == 1) UpdateContinuedCues(*this);
   // ...and heads the rest of the speech: with the caret at its start the
   // new element goes in before it, never between a name and its dialogue.
   EditFields(*this).CaretColumn = 0;

@@ -39,6 +39,14 @@ TScriptElement* NewElement(TMDIChild& script, const TElementFormat& format, bool
   return script.CurrentElement();
 }
 
+TScriptElement* StartElementAtCaret(TMDIChild& script, const TElementFormat& format, bool forceAfter) {
+  script.DisAssemble();
+  script.CurrentFormat = format;
+  script.NewElement(true, forceAfter, false);
+  script.CurrentGroup = script.CurrentElement()->group;
+  return script.CurrentElement();
+}
+
 void RedisplayCurrent(TMDIChild& script) {
   TScriptElement* element = script.CurrentElement();
   if (!element || IsPageBreakKind(element->Kind())) return;
@@ -104,9 +112,9 @@ void PassEnterKey(TMDIChild& script, TObject* sender) {
 
 void RenumberScenes(TMDIChild& script) { script.RenumberScenes(false); }
 
-void UpdateContinuedCuesOfRun(TMDIChild& script, TScriptElement& first, TScriptElement& last) {
-  UpdateContinuedCuesBetween(script, first, last);
-}
+void UpdateContinuedCues(TMDIChild& script) { qm::UpdateContinuedCues(script); }
+
+void SettleContinuedCues(TMDIChild& script) { qm::SettleContinuedCues(script); }
 
 TPoint CaretScreenPoint(TMDIChild& script) {
   int y = 0;

@@ -42,6 +42,11 @@ auto WithEditLineStored(TMDIChild& script, Read&& read) {
 // else after it. The new element is current, its edit line empty, the
 // caret at column 0.
 TScriptElement* NewElement(TMDIChild& script, const TElementFormat& format, bool forceAfter);
+// The same as the writer starts one at the caret: a name is never cut (the
+// caret goes to its nearer end), and an element that is not part of a
+// speech, started inside one, first repeats the speaker's name so that the
+// rest of the speech keeps it.
+TScriptElement* StartElementAtCaret(TMDIChild& script, const TElementFormat& format, bool forceAfter);
 // After the edit line changed: rewraps the current element, repaints it
 // and places the caret.
 void RedisplayCurrent(TMDIChild& script);
@@ -83,10 +88,12 @@ void SaveUndoStep(TMDIChild& script, Byte kind);
 void PassEnterKey(TMDIChild& script, TObject* sender = nullptr);
 // Numbers the acts and scenes again.
 void RenumberScenes(TMDIChild& script);
-// After elements from `first` to `last` were put in the script in one go:
-// the automatic continued marks of the names among them and of the names
-// next to them in their scenes, as the script now stands.
-void UpdateContinuedCuesOfRun(TMDIChild& script, TScriptElement& first, TScriptElement& last);
+// The automatic continued marks brought up to date (every user action ends
+// so; a command that saves or reads a mark it just caused calls it first).
+void UpdateContinuedCues(TMDIChild& script);
+// The names taken with the marks they carry: a script just read, or given
+// back by Undo or Redo.
+void SettleContinuedCues(TMDIChild& script);
 // Where the caret's line begins on the screen.
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.

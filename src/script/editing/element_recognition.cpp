@@ -50,8 +50,6 @@ bool StartHeadingAfter(TMDIChild& window, bool showMenu) {
 
 bool RecognizeSceneHeading(TMDIChild& window) {
   TakeFormat(window, fsSceneHeading, window.ScenesLocked ? LockedHeadingKind(window, window.CurrentElement()) : -1);
-  // A heading typed between two speeches of one speaker ends the mark.
-  RefreshContinuedCues(window, true);
   bool started = false;
   if (aids::ExpandSceneTextAlias(false, true)) {
     CompleteSceneHeading(nullptr);
@@ -159,7 +157,6 @@ void ApplyCurrentFormat() {
   if (PickListShowing()) aids::CloseList();
   window->CurrentElement()->format = window->CurrentFormat;
   window->WordWrapText(window->CurrentElement(), window->EditBuffer(), false, false);
-  UpdateContinuedCues(*window);
   window->RefreshLayout();
   RebuildScreen(window);
   window->RedisplayScreen(true);

@@ -174,11 +174,11 @@ void CompleteCue(TMDIChild& window, TCueStep from) {
   if (line.find('(') != std::string::npos && line.back() != ')') ReplaceEditLine(window, line + ")");
   TScriptElement* e = window.CurrentElement();
   if (e->next && e->next->Kind() == ekDialogue) {
-    RefreshContinuedCues(window, true);
     GoToElement(window, window.CurrentElement()->next, false);
     return;
   }
-  RefreshContinuedCues(window, true);
+  // The parenthetical that follows carries the mark the name now has.
+  UpdateContinuedCues(window, true);
   e = window.CurrentElement();
   if (EnterContinuedParenthetical(window, *e)) return;
   EditFields(window).CaretColumn = static_cast<Word>(TrimmedLength(window.EditBuffer()));
@@ -608,8 +608,6 @@ void StartSceneHeading(char letter, bool showMenu) {
   if (!window || !window->CurrentElement()) return;
   const int kind = window->ScenesLocked ? LockedHeadingKind(*window, window->CurrentElement()) : -1;
   StartElementOfSlot(*window, fsSceneHeading, {}, kind);
-  // A heading started inside a scene ends the CONT'D of the speech after it.
-  RefreshContinuedCues(*window, true);
   if (window->TopSceneContinued || window->BottomSceneContinued) {
     window->RenumberScenes(true);
     RedrawScreen(*window);

@@ -131,7 +131,6 @@ void KeepSpeechesSound(TMDIChild& window, Byte oldKind, Byte newKind) {
     EditFields(window).EditBuffer = speaker;
     window.WordWrapText(window.CurrentElement(), window.EditBuffer(), false, false);
     GoToElement(window, e, false);
-    UpdateContinuedCues(window);
   }
 }
 
@@ -160,9 +159,6 @@ bool ChangeElementType(TMDIChild& window, int entry, const TTypePopup& popup) {
   window.WordWrapText(e, window.EditBuffer(), false, false);
   KeepSpeechesSound(window, oldKind, static_cast<Byte>(kind));
   window.CurrentFormat = window.CurrentElement()->format;
-  // A heading made or unmade between two speeches of one speaker makes or
-  // ends the second one's CONT'D.
-  UpdateContinuedCues(window);
   window.RefreshLayout();
   RebuildScreen(&window);
   RecognizeTypedElement();

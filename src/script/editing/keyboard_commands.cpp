@@ -443,7 +443,6 @@ TTail PageKey(KeyCommand& c) {
     aids::MoveSelection(c.arg * ListPageStep);
     return TTail::Skip;
   }
-  RefreshContinuedCues(c.w, false);
   NavigationStep();
   c.ShiftBlock();
   if (c.arg < 0) ScrollPageUp(c.w);

@@ -161,8 +161,6 @@ void TakeNewElementAway(TMDIChild& window) {
   // text is not overwritten by the empty line of the one that went.
   window.Delete_Element();
   if (backToPrevious) EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size());
-  // A heading that went no longer parts the speeches around it.
-  UpdateContinuedCues(window);
   RebuildScreen(&window);
 }
 

@@ -6,13 +6,12 @@
 #include "script/editing/continued_cues.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/layout/word_wrap.h"
+#include "script/model/cue_codes.h"
 #include "script/script_window.h"
 
 namespace qm {
 
 namespace {
-
-constexpr Word CueContinuedBit = 0x8000;
 
 // An Action carrying this in either byte of its number word takes back
 // only its margins.
@@ -93,10 +92,8 @@ void ApplyDefaultFormat(TMDIChild& window, const TDefaultFormatParts& parts) {
       f.Style = base.Style;
     }
     if (parts.clearNumber && IsNumberedKind(e->Kind())) f.NumberWord = 0;
-    if (parts.cueContinued && e->Kind() == ekCharacterName) {
-      f.NumberWord = static_cast<Word>(f.NumberWord & ~CueContinuedBit);
-      RefreshContinuedCues(window, true);
-    }
+    if (parts.cueContinued && e->Kind() == ekCharacterName)
+      f.NumberWord = static_cast<Word>(f.NumberWord & ~RefusesContinuedBit);
   }
   window.WrapScreenText(e, window.EditBuffer());
 }

@@ -4,11 +4,6 @@
 
 namespace qm {
 
-namespace {
-// Bit 15 of a character name's number word: never the automatic mark.
-constexpr Word RefusesContinued = 0x8000;
-}  // namespace
-
 int CueContinuedState(Byte code) { return NormalCueCode(code) % 3; }
 
 Byte RepeatedCueCode(Byte code) {
@@ -40,10 +35,17 @@ void SetCueExtension(TScriptElement& cue, Byte code) {
   cue.split = static_cast<Byte>(normal - normal % 3 + CueContinuedState(cue.split));
 }
 
+bool IsRepeatedByBreak(const TScriptElement& e) {
+  return e.Kind() == ekCharacterName && CueContinuedState(e.split) == 2 && e.prev && IsPageBreakKind(e.prev->Kind()) &&
+         e.prev->split != spWhole;
+}
+
+bool RefusesContinued(const TScriptElement& cue) { return (cue.format.NumberWord & RefusesContinuedBit) != 0; }
+
 void SetCueContinued(bool on, TScriptElement& cue) {
   const Byte code = NormalCueCode(cue.split);
   const Byte slot = static_cast<Byte>(code - code % 3);
-  if (on && !(cue.format.NumberWord & RefusesContinued)) {
+  if (on && !RefusesContinued(cue)) {
     if (code % 3 == 0) cue.split = static_cast<Byte>(slot + 1);
     else cue.split = code;
   } else {

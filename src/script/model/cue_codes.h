@@ -27,6 +27,14 @@ int CueExtensionEntry(Byte code);
 bool SameExtensionGroup(Byte a, Byte b);
 // The extension slot of `code` with the cue's own continued state.
 void SetCueExtension(TScriptElement& cue, Byte code);
+// The name a page break repeats over the rest of a speech it cut: right
+// after a break inside a speech, in continued state 2. It carries the
+// break's mark, never the rule's.
+bool IsRepeatedByBreak(const TScriptElement& e);
+// Bit 15 of a character name's number word: the name never takes the
+// automatic mark.
+constexpr Word RefusesContinuedBit = 0x8000;
+bool RefusesContinued(const TScriptElement& cue);
 // On: state 0 becomes 1 (states 1 and 2 stay) unless the name refuses the
 // automatic mark (bit 15 of its number word); off, or refused: states 1
 // and 2 become 0.

@@ -9,6 +9,7 @@
 #include "platform/printer.h"
 #include "script/pagination/element_groups.h"
 #include "script/pagination/page_breaking.h"
+#include "script/model/cue_codes.h"
 #include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
@@ -420,10 +421,11 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
   w.DeleteNextElement(p, pass);
   if (bg && !bg->first) FreeGroup(w, bg);
   if (how == spWhole || !n) return p->next;
-  const TScriptElement* name =
-      p->group && p->group->first && p->group->first->Kind() == ekCharacterName ? p->group->first : nullptr;
+  // The name this break repeated is known by its continued state, not by
+  // its text: a speech's name retyped since must not leave the old one
+  // behind as a name of its own.
   TScriptElement* second = n;
-  if (name && name != n && n->Kind() == ekCharacterName && n->text && name->text && *n->text == *name->text) {
+  if (n->Kind() == ekCharacterName && CueContinuedState(n->split) == 2) {
     TElementGroup* cg = n->group;
     w.DeleteNextElement(p, pass);
     second = p->next;

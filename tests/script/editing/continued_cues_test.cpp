@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "files/undo_ring.h"
+#include "platform/user_action.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/element_transitions.h"
 #include "script/fixtures/keys_fixture.h"
@@ -156,7 +157,10 @@ TEST_F(ContinuedCuesTest, ANameRepeatedBelowANewActionIsMarkedContinued) {
     SCOPED_TRACE(c.what);
     Load({Heading, John, Hi, c.parenthetical, bye}, 2, -1);
     W().ContinuedPosition = 1;
-    StartElementOfSlot(W(), fsAction);
+    {
+      const TUserAction action;  // the Action button
+      StartElementOfSlot(W(), fsAction);
+    }
     EXPECT_EQ(W().CurrentElement(), ElementAt(3)) << "the caret on the new Action";
     W().Assemble();
     EXPECT_EQ(Elements(), (std::vector<ElementSpec>{Heading, John, Hi, empty, John, c.marked, bye}));

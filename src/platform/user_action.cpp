@@ -1,0 +1,26 @@
+#include "platform/user_action.h"
+
+#include <exception>
+
+namespace qm {
+
+namespace {
+int depth = 0;
+}  // namespace
+
+std::function<void()> TUserAction::OnDone;
+
+TUserAction::TUserAction() { ++depth; }
+
+// A failure on its way out is not met with more work.
+TUserAction::~TUserAction() {
+  if (--depth == 0 && std::uncaught_exceptions() == 0) Settle();
+}
+
+bool TUserAction::Running() { return depth > 0; }
+
+void TUserAction::Settle() {
+  if (depth == 0 && OnDone) OnDone();
+}
+
+}  // namespace qm

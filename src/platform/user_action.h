@@ -1,0 +1,27 @@
+// One thing the user does: a key, a click, a menu command, with all that
+// runs inside it (a dialog's own keys and buttons included). When the
+// outermost one ends, the program hears it once, to finish what every
+// command leaves due.
+#pragma once
+
+#include <functional>
+
+namespace qm {
+
+class TUserAction {
+ public:
+  TUserAction();
+  ~TUserAction();
+  TUserAction(const TUserAction&) = delete;
+  TUserAction& operator=(const TUserAction&) = delete;
+
+  // Whether one is under way.
+  static bool Running();
+  // Heard when the outermost one ends, and at idle while none runs; set by
+  // the program's main window.
+  static std::function<void()> OnDone;
+  // Calls OnDone unless an action is under way.
+  static void Settle();
+};
+
+}  // namespace qm

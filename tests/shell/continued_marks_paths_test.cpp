@@ -1,0 +1,162 @@
+// Every way a writer changes a speech, a name or what stands between two
+// names leaves each name's CONT'D as the rule gives it for the whole
+// script: cutting, deleting and pasting blocks, replacing and renaming
+// names, leaving a retyped name by any key, and starting other elements
+// inside a speech. A name is never cut in two by a command that only adds
+// an element next to it.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "language/search_dialog.h"
+#include "platform/input.h"
+#include "script/editing/editor_calls.h"
+#include "script/model/cue_codes.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "support/continued_rule.h"
+#include "support/script_builder.h"
+#include "script/fixtures/keys_fixture.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+
+// The names in script order, a marked one followed by "*".
+std::string Names(const TMDIChild& w) {
+  std::string names;
+  for (const TScriptElement* e = w.FirstElement; e; e = e->next) {
+    if (e->Kind() != ekCharacterName) continue;
+    if (!names.empty()) names += "|";
+    names += LiveElementText(w, *e) + (CueContinuedState(e->split) != 0 ? "*" : "");
+  }
+  return names;
+}
+
+const std::vector<ElementSpec> kTwoSpeakers = {
+    {ekSceneHeading, "INT. KITCHEN - DAY"},
+    {ekCharacterName, "ANNA"},
+    {ekDialogue, "Hello."},
+    {ekCharacterName, "BEN"},
+    {ekDialogue, "Hi."},
+    {ekCharacterName, "ANNA"},
+    {ekDialogue, "Bye."},
+};
+
+const std::vector<ElementSpec> kOneSpeakerTwice = {
+    {ekSceneHeading, "INT. KITCHEN - DAY"},
+    {ekCharacterName, "ANNA"},
+    {ekDialogue, "Hello."},
+    {ekAction, "She waits."},
+    {ekCharacterName, "ANNA"},
+    {ekDialogue, "Bye."},
+};
+
+const std::vector<ElementSpec> kJohnny = {
+    {ekSceneHeading, "INT. KITCHEN - DAY"},
+    {ekCharacterName, "JOHN"},
+    {ekDialogue, "Hello."},
+    {ekAction, "He sits."},
+    {ekCharacterName, "JOHNNY"},
+    {ekDialogue, "Bye."},
+    {ekAction, "He goes."},
+};
+
+const std::vector<ElementSpec> kLongSpeech = {
+    {ekSceneHeading, "INT. KITCHEN - DAY"},
+    {ekCharacterName, "JOHN"},
+    {ekParenthetical, "(smiling)"},
+    {ekDialogue, "Hello there. Fine."},
+};
+
+class ContinuedMarksPathsTest : public testing::KeysFixture {
+ public:
+  // The script loaded with its marks as the rule gives them, as the
+  // program always kept them; the caret in element `current` at `column`.
+  void Start(const std::vector<ElementSpec>& script, int current, int column) {
+    // The names are typed here, never picked from the list.
+    Options().DisplayCharNameList = false;
+    LoadWrapped(script, current);
+    testing::MarkNamesByRule(W());
+    editor::SettleContinuedCues(W());
+    W().Assemble();
+    editor::SetCurrentElement(W(), ElementAt(current));
+    W().CurrentGroup = ElementAt(current)->group;
+    W().DisAssemble();
+    editor::SetCaretColumn(W(), column < 0 ? W().EditBuffer().size() : static_cast<std::size_t>(column));
+    editor::ClearBlock(W(), false);
+    W().SetFocus();
+  }
+  // Marks whole elements, from the caret's to `last`.
+  void Mark(int last) {
+    TScriptElement* to = ElementAt(last);
+    editor::MarkBlock(W(), *W().CurrentElement(), 0, *to, static_cast<int>(LiveElementText(W(), *to).size()));
+  }
+  void Menu(const char* name) { MainForm->MenuItem(name)->Click(); }
+  void Key(Word key, TShiftState shift = {}) { Press(key, shift); }
+  using KeysFixture::Options;
+  using KeysFixture::W;
+};
+
+struct PathCase {
+  const char* what;
+  const std::vector<ElementSpec>* script;
+  int current;
+  int column;
+  std::function<void(ContinuedMarksPathsTest&)> act;
+  const char* names;  // after the change, a marked name with "*"
+};
+
+TEST_F(ContinuedMarksPathsTest, EveryChangeLeavesTheMarksOfTheRule) {
+  // clang-format off
+  const PathCase cases[] = {
+      {"Cut of the speech between two of one speaker's", &kTwoSpeakers, 3, 0,
+       [](auto& t) { t.Mark(4); t.Menu("CutItem"); }, "ANNA|ANNA*"},
+      {"Cut of the first speech of a speaker who speaks again", &kOneSpeakerTwice, 1, 0,
+       [](auto& t) { t.Mark(2); t.Menu("CutItem"); }, "ANNA"},
+      {"Edit > Delete of a block", &kTwoSpeakers, 3, 0,
+       [](auto& t) { t.Mark(4); t.Menu("DeleteItem"); }, "ANNA|ANNA*"},
+      {"Delete on a block", &kTwoSpeakers, 3, 0,
+       [](auto& t) { t.Mark(4); t.Key(VK_DELETE); }, "ANNA|ANNA*"},
+      {"Backspace on a block", &kTwoSpeakers, 3, 0,
+       [](auto& t) { t.Mark(4); t.Key(VK_BACK); }, "ANNA|ANNA*"},
+      {"Paste of another speaker between two speeches of one", &kOneSpeakerTwice, 4, 0,
+       [](auto& t) {
+         t.Start(kTwoSpeakers, 3, 0);
+         t.Mark(4);
+         t.Menu("CopyItem");
+         t.Start(kOneSpeakerTwice, 4, 0);
+         t.Menu("PasteItem");
+       }, "ANNA|BEN|ANNA"},
+      {"a retyped name left with Down", &kJohnny, 4, -1,
+       [](auto& t) { t.Key(VK_BACK); t.Key(VK_BACK); t.Key(VK_DOWN); }, "JOHN|JOHN*"},
+      {"a retyped name left with Up", &kJohnny, 4, -1,
+       [](auto& t) { t.Key(VK_BACK); t.Key(VK_BACK); t.Key(VK_UP); }, "JOHN|JOHN*"},
+      {"a retyped name left with Right", &kJohnny, 4, -1,
+       [](auto& t) { t.Key(VK_BACK); t.Key(VK_BACK); t.Key(VK_RIGHT); }, "JOHN|JOHN*"},
+      {"a retyped name left with Shift+Down", &kJohnny, 4, -1,
+       [](auto& t) { t.Key(VK_BACK); t.Key(VK_BACK); t.Key(VK_DOWN, TShiftState(ssShift)); }, "JOHN|JOHN*"},
+      {"a retyped name left with Ctrl+Down", &kJohnny, 4, -1,
+       [](auto& t) { t.Key(VK_BACK); t.Key(VK_BACK); t.Key(VK_DOWN, TShiftState(ssCtrl)); }, "JOHN|JOHN*"},
+      {"a retyped name left with Page Up", &kJohnny, 4, -1,
+       [](auto& t) { t.Key(VK_BACK); t.Key(VK_BACK); t.Key(VK_PRIOR); }, "JOHN|JOHN*"},
+      {"Enter inside a speech", &kLongSpeech, 3, 13,
+       [](auto& t) { t.Key(VK_RETURN, TShiftState(ssCtrl)); }, "JOHN|JOHN*"},
+      {"Ctrl+S inside a speech", &kLongSpeech, 3, 13,
+       [](auto& t) { t.Options().UseQuickType = false; t.Key('S', TShiftState(ssCtrl)); }, "JOHN|JOHN"},
+  };
+  // clang-format on
+  for (const PathCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start(*c.script, c.current, c.column);
+    c.act(*this);
+    EXPECT_EQ(testing::WrongMarks(W()), "");
+    EXPECT_EQ(Names(W()), c.names);
+  }
+}
+
+}  // namespace
+}  // namespace qm
