@@ -75,6 +75,8 @@ void LockMarkedLines(TMDIChild& script, char code) {
 
 Byte LockingLevel(TMDIChild& script) { return LockingOf(script).Level; }
 
+void SetLockingLevel(TMDIChild& script, Byte level) { LockingOf(script).Level = std::min(level, MostLevel); }
+
 char LockCodeOfLevel(int level) {
   return static_cast<char>(level >= 1 && level <= 3 ? FirstLockCode + level - 1 : LastLockCode);
 }
