@@ -8,6 +8,7 @@
 #include "language/duplicate_names.h"
 #include "language/list_builders.h"
 #include "platform/stringlist.h"
+#include "script/editing/undo_steps.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -38,6 +39,7 @@ void ShowAssociateItems(bool locations) {
   TAssociationLists lists = ScriptAssociations(*script);
   dialog.Start(NamesFor(*script, locations), locations ? lists.Locations : lists.Characters);
   if (dialog.ShowModal() != mrOk) return;
+  editor::SaveSettingsUndoStep(*script);
   (locations ? lists.Locations : lists.Characters) = dialog.Result();
   SetScriptAssociations(*script, lists);
 }

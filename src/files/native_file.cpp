@@ -15,6 +15,7 @@
 #include "base/program_identity.h"
 #include "base/program_options.h"
 #include "files/storyboard_block.h"
+#include "formats/revision_levels.h"
 #include "language/bookmarks.h"
 #include "platform/files.h"
 #include "script/editing/document_modified.h"
@@ -505,15 +506,48 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
   return outcome.ok;
 }
 
+namespace {
+
+// The settings a script keeps beside its header record go with an image's
+// spill under ids that no list of the header uses.
+constexpr Byte kAssociationsBeside = 0xF0;
+constexpr Byte kStoryboardFramesBeside = 0xF1;
+constexpr Byte kLockingLevelBeside = 0xF2;
+
+void SpillBeside(TMDIChild& script, TListOverflow& spill) {
+  spill.push_back({kAssociationsBeside, 0, script.Associations});
+  TListSpill frames{kStoryboardFramesBeside, static_cast<Word>(script.StoryboardLinks.Count()), {}};
+  ByteWriter w(frames.Entries);
+  for (int i = 0; i < script.StoryboardLinks.Count(); ++i) w.ShortString(script.StoryboardLinks[i]);
+  spill.push_back(std::move(frames));
+  spill.push_back({kLockingLevelBeside, 1, {LockingLevel(script)}});
+}
+
+void RestoreBeside(TMDIChild& script, const TListSpill& beside) {
+  if (beside.ListId == kAssociationsBeside) script.Associations = beside.Entries;
+  if (beside.ListId == kStoryboardFramesBeside) {
+    ByteReader r(beside.Entries);
+    std::vector<std::string> frames;
+    for (Word i = 0; i < beside.Count; ++i) frames.push_back(r.ShortString());
+    if (!r.AtEnd()) return;
+    script.StoryboardLinks.Clear();
+    for (const std::string& frame : frames) script.StoryboardLinks.Add(frame);
+  }
+  if (beside.ListId == kLockingLevelBeside && beside.Entries.size() == 1) SetLockingLevel(script, beside.Entries[0]);
+}
+
+}  // namespace
+
 void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord elementCount, bool timedBackup,
                       TListOverflow* spill) {
-  const TMDIChild* script = ActiveScript();
+  TMDIChild* script = ActiveScript();
   if (!script || image.size() < ScriptHeaderSize) return;
   THeaderInfo info = InfoOf(*script, timedBackup);
   info.CurrentElementNumber = currentElementNumber;
   info.ElementCount = elementCount;
   info.ElementRecordSize = ElementRecordSize;
   EncodeScriptHeader(*script, script->FontNameTable, info, image.first(ScriptHeaderSize), spill);
+  if (spill) SpillBeside(*script, *spill);
 }
 
 bool ReadScriptHeader(std::span<const Byte> image, const TListOverflow* overflow) {
@@ -522,6 +556,8 @@ bool ReadScriptHeader(std::span<const Byte> image, const TListOverflow* overflow
   THeaderInfo info;
   std::string error;
   if (!DecodeScriptHeader(image, hgSettings, *script, script->FontNameTable, info, overflow, error)) return false;
+  if (overflow)
+    for (const TListSpill& beside : *overflow) RestoreBeside(*script, beside);
   return true;
 }
 

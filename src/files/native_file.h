@@ -47,13 +47,16 @@ std::vector<Byte> BuildScriptImage(const TMDIChild& script, bool timedBackup, bo
 
 // A header image of the active script (ScriptHeaderSize bytes); lists too
 // long for the header are marked as continued and go to `spill`, or are
-// left out without one.
+// left out without one. A spill takes too what the script keeps beside the
+// header (its associations, its storyboard frames, its lock level of
+// revision marks), so that the image and its spill hold all its settings;
+// such a spill is for giving them back, never for a file.
 void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord elementCount, bool timedBackup,
                       TListOverflow* spill = nullptr);
 // Applies a header image, and the list entries it continues in `overflow`,
 // to the active script's settings (not its bookmarks, which point at
-// elements); false when the tag is wrong or the image is damaged, and then
-// nothing changes.
+// elements), with what the overflow holds from beside the header; false
+// when the tag is wrong or the image is damaged, and then nothing changes.
 bool ReadScriptHeader(std::span<const Byte> image, const TListOverflow* overflow = nullptr);
 
 // A file taken apart and checked whole. The settings and the two blocks

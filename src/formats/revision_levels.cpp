@@ -10,6 +10,7 @@
 #include "platform/forms.h"
 #include "script/editing/edit_line.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/undo_steps.h"
 #include "script/layout/editor_state.h"
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
@@ -75,6 +76,8 @@ void LockMarkedLines(TMDIChild& script, char code) {
 
 Byte LockingLevel(TMDIChild& script) { return LockingOf(script).Level; }
 
+void SetLockingLevel(TMDIChild& script, Byte level) { LockingOf(script).Level = std::min(level, MostLevel); }
+
 char LockCodeOfLevel(int level) {
   return static_cast<char>(level >= 1 && level <= 3 ? FirstLockCode + level - 1 : LastLockCode);
 }
@@ -92,6 +95,9 @@ void LockRevisionMarks(TMDIChild& script) {
     ShowMessageBox("Sorry, but you can have a maximum of five locked Asterisk levels...", PromptTable(0));
     return;
   }
+  // The codes typed, the level and the marks removed are one change.
+  const TSingleUndoStep oneStep;
+  editor::SaveSettingsUndoStep(script);
   ++locking.Level;
   const char code = LockCodeOfLevel(locking.Level);
   InteractiveEdit = 0;
@@ -120,6 +126,7 @@ void UnlockRevisionMarkLevel(TMDIChild& script) {
   if (!AskTypeYes("Should I REALLY remove all \rLOCKING LEVEL " + std::to_string(locking.Level) + " Revision Marks?",
                   PromptTable(6)))
     return;
+  editor::SaveSettingsUndoStep(script);
   const std::array<Byte, 2> options = script.RevisionLevelOptions;
   script.RevisionLevelOptions = {};
   const char code = LockCodeOfLevel(locking.Level);

@@ -13,6 +13,8 @@ class TMDIChild;
 // The script's level, 0 to 4 (shown to the writer one higher). A script
 // read from a file finds it from the highest lock code in its text.
 Byte LockingLevel(TMDIChild& script);
+// The level as a settings image gives it back (kept to 0 to 4).
+void SetLockingLevel(TMDIChild& script, Byte level);
 // The code of a level.
 char LockCodeOfLevel(int level);
 

@@ -102,6 +102,7 @@ void SubstituteLocationName(std::string& location, std::size_t maxLength) {
 #include "language/confused_words_dialog.h"
 #include "language/list_builders.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/undo_steps.h"
 
 namespace qm {
 
@@ -145,6 +146,7 @@ void ShowDuplicateNames(bool locations) {
   std::vector<std::string> combined;
   for (const std::string& entry : dialog.Entries())
     if (entry.find(NameSeparator) != std::string::npos) combined.push_back(entry);
+  editor::SaveSettingsUndoStep(*script);
   ApplyAliasEntries(combined, aliases);
   editor::SetActiveScriptModifiedUnrevised();
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/message_boxes.h"
+#include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/packed_text.h"
@@ -138,6 +139,7 @@ void TJumpDlg::SetButtons() {
 }
 
 void TJumpDlg::Build(bool byButton) {
+  editor::SaveUndoStep(script_, ukWholeScript);
   const TElementFormat transition = script_.FormatSet[fsTransition];
   editor::DisAssemble(script_);
   if (script_.CurrentElement()->Kind() != ekTransition) {
@@ -182,6 +184,7 @@ void TJumpDlg::PerformJump() {
 void TJumpDlg::CreateNewTarget() {
   const std::string text = AskJumpPositionText();
   if (text.empty()) return;
+  editor::SaveUndoStep(script_, ukWholeScript);
   const TScriptElement* target = AppendBranchTarget(script_, text);
   Source->Items.Add(BranchTargetLabel(text, TargetNumber(*target)));
   SetButtons();

@@ -2,6 +2,7 @@
 
 #include "base/document_table.h"
 #include "platform/dialog_builder.h"
+#include "script/editing/undo_steps.h"
 #include "script/layout/screen_rebuild.h"
 
 namespace qm::story {
@@ -102,6 +103,8 @@ void ShowBranchPointDialog() {
   TMDIChild* script = ActiveScript();
   if (!script) return;
   {
+    // A target made on the way and the branch point built are one change.
+    const TSingleUndoStep oneStep;
     TJumpDlg dialog(Application, *script);
     dialog.ShowModal();
   }

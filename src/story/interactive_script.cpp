@@ -7,6 +7,7 @@
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
 #include "platform/forms.h"
+#include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/message_pump.h"
 #include "script/layout/screen_rebuild.h"
@@ -157,6 +158,8 @@ void RenumberAllJumpPositions() {
     return;
   const int cursor = Screen->Cursor();
   Screen->SetCursor(crHourGlass);
+  // Every target and reference may change: one step of the whole script.
+  editor::SaveUndoStep(*script, ukWholeScript);
   bool missing = false;
   const int count = RenumberTargets(*script, &missing);
   editor::SetActiveScriptModifiedUnrevised();

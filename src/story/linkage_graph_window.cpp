@@ -5,7 +5,9 @@
 #include "base/document_table.h"
 #include "base/message_boxes.h"
 #include "base/prompt_table.h"
+#include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/undo_steps.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "story/branch_point_dialog.h"
@@ -50,6 +52,7 @@ bool TLinkagesDlg::CreateFirstTarget() {
     return false;
   const std::string text = AskJumpPositionText();
   if (text.empty()) return false;
+  editor::SaveUndoStep(script_, ukWholeScript);
   Word highest = 0;
   for (const TScriptElement* e = script_.FirstElement; e; e = e->next)
     if (IsBranchTarget(*e)) highest = std::max(highest, TargetNumber(*e));
@@ -151,6 +154,8 @@ void TLinkagesDlg::AddBranch() {
   const std::string label = JumpPositionBox->Items[JumpPositionBox->ItemIndex()];
   editor::MoveCaretTo(script_, *last);
   {
+    // A target made on the way and the branch point built are one change.
+    const TSingleUndoStep oneStep;
     TJumpDlg dialog(Application, script_);
     dialog.ShowModal();
   }

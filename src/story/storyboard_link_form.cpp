@@ -8,6 +8,7 @@
 #include "platform/cp1252.h"
 #include "platform/messages.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/undo_steps.h"
 #include "script/model/string_utils.h"
 #include "script/script_window.h"
 #include "story/storyboard_link_form.h"
@@ -142,6 +143,8 @@ void TStoryBoardLinkForm::EstablishLinkBtnClick() {
   }
   const int present = FrameIndex(script_, LinkFrameId);
   if (present < 0 || creating) {
+    // The frame list and the links change: the step takes the frames too.
+    editor::SaveSettingsUndoStep(script_);
     const Word index = AddFrame(script_, LinkFrameId);
     if (present >= 0) {
       bool asked = false, clear = false;

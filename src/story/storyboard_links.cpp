@@ -11,6 +11,7 @@
 #include "platform/forms.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/undo_steps.h"
 #include "script/script_window.h"
 #include "story/storyboard_protocol.h"
 
@@ -177,6 +178,7 @@ void AssignStoryboardFrame() {
       (StoryboardReply().wParam & 0xFFFF) != sbSelectedFrameAnswer)
     return;
   const DWord frame = AtomToFrameId(static_cast<ATOM>(StoryboardReply().lParam & 0xFFFF));
+  editor::SaveSettingsUndoStep(*script);
   const Word index = AddFrame(*script, frame);
   for (const editor::TBlockSpan& span : editor::BlockSpans(*script)) span.element->storyboardLink = index;
   editor::ClearBlock(*script, false);

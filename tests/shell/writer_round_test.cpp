@@ -34,7 +34,7 @@
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
 #include "support/script_generator.h"
-#include "support/script_shot.h"
+#include "support/script_shots.h"
 
 namespace qm {
 namespace {
@@ -265,7 +265,7 @@ class WriterRoundTest : public testing::ProgramFixture {
   testing::ScriptShot Settled(TMDIChild& w) {
     w.RefreshLayout();
     TUserAction::Settle();
-    return testing::ShootScript(w);
+    return testing::Shoot(w);
   }
 
   std::vector<std::string> Commands() {
@@ -353,13 +353,13 @@ class WriterRoundTest : public testing::ProgramFixture {
         const testing::ScriptShot after = Settled(w);
         Run("UndoItem");
         Run("RedoItem");
-        if (const std::string lost = testing::ShotDifferences(after, Settled(w)); !lost.empty())
+        if (const std::string lost = testing::Differences(after, Settled(w)); !lost.empty())
           return "after " + done + "Undo then Redo:" + lost;
       }
     }
     int undone = 0;
     while (UndoObject->UndoIsAvailable() && ++undone <= 40) Run("UndoItem");
-    if (const std::string left = testing::ShotDifferences(start, Settled(w)); !left.empty())
+    if (const std::string left = testing::Differences(start, Settled(w)); !left.empty())
       return "after " + done + "Undo " + std::to_string(undone) + " times:" + left;
     return {};
   }

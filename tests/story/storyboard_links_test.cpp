@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "files/native_file.h"
+#include "files/undo_ring.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/messages.h"
@@ -25,6 +27,7 @@
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
+#include "support/script_shots.h"
 
 namespace qm {
 namespace {
@@ -540,6 +543,54 @@ TEST_F(StoryboardLinksTest, AFrameTheStoryboardWillNotMakeIsReported) {
   EXPECT_EQ(LinksOf(), (Links{0, 0, 0, 0}));
   Settle();
   EXPECT_EQ(story::StoryboardLinkForm(), nullptr);
+}
+
+// Linking text to a frame is a change of the script: after an edit of its
+// own, one Undo gives back the links and the frames as they were just
+// before, and Redo the link made.
+TEST_F(StoryboardLinksTest, OneUndoTakesBackALinkAndRedoMakesItAgain) {
+  auto board = StartStoryboard({"3", "7"});
+  const std::string assignQuestion =
+      "In the Storyboard Program, select the Frame that you want assigned to the selected Text, and THEN press OK...";
+  const struct {
+    const char* what;
+    std::function<void()> link;
+  } cases[] = {
+      {"the block assigned to the frame selected",
+       [&] {
+         Tell(*board, "select 7");
+         testing::AnswerMessageBox(Driver(), assignQuestion, mrOk, "Attention");
+         MainForm->StoryBoardLinkClick(MainForm->MenuItem("AssignFrameItem"));
+       }},
+      {"a linked frame made", [&] { MainForm->StoryBoardLinkClick(MainForm->MenuItem("NewFrameItem")); }},
+  };
+  const auto now = [this] {
+    Script().Assemble();
+    Script().DisAssemble();
+    return testing::Shoot(Script());
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadStorm();
+    Script().StoryboardFileName = "BOARD.SBD";
+    Link({1, 0, 0, 0}, {"0", "3"});
+    UndoObject->ClearUndoData();
+    editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 1));
+    Script().SetFocus();
+    TypeText("x");
+    MarkBlock(2, 3);
+    const testing::ScriptShot before = now();
+    c.link();
+    Settle();
+    EXPECT_EQ(Driver().Pending(), 0);
+    const testing::ScriptShot after = now();
+    ASSERT_NE(testing::Differences(before, after), "") << "nothing was linked";
+    ASSERT_TRUE(UndoObject->UndoIsAvailable());
+    UndoObject->Undo();
+    EXPECT_EQ(testing::Differences(before, now()), "");
+    UndoObject->Redo();
+    EXPECT_EQ(testing::Differences(after, now()), "");
+  }
 }
 
 // Without a script the storyboard is asked once, not again and again.

@@ -44,13 +44,17 @@ void ConfirmForm(TForm& form, int& asked) {
   if (form.ModalResult == mrNone) form.ModalResult = mrOk;
 }
 
-void RunConfirmed(ModalDriver& driver, const std::string& name) {
+void RunAnswered(ModalDriver& driver, const std::function<void()>& command) {
   int asked = 0;
   const auto unanswered = std::exchange(driver.OnUnanswered, [&asked](TForm& form) { ConfirmForm(form, asked); });
   const auto problem = std::exchange(driver.OnProblem, [](const std::string&) {});
-  MainForm->MenuItem(name)->Click();
+  command();
   driver.OnProblem = problem;
   driver.OnUnanswered = unanswered;
+}
+
+void RunConfirmed(ModalDriver& driver, const std::string& name) {
+  RunAnswered(driver, [&name] { MainForm->MenuItem(name)->Click(); });
 }
 
 const std::set<std::string>& CommandsNotWalked() {

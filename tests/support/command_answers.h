@@ -5,6 +5,7 @@
 // a command that asks again and again comes to an end.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 
@@ -14,8 +15,10 @@ namespace qm::testing {
 
 // Answers one form so; `asked` counts the forms of one command.
 void ConfirmForm(TForm& form, int& asked);
-// Runs the named menu command; the answers queued are used first, then
-// whatever the command asks is confirmed, and nothing it shows fails the test.
+// Runs a command; the answers queued are used first, then whatever the
+// command asks is confirmed, and nothing it shows fails the test.
+void RunAnswered(ModalDriver& driver, const std::function<void()>& command);
+// The same for a menu command by its name.
 void RunConfirmed(ModalDriver& driver, const std::string& name);
 
 // Commands a walk over the menus leaves out: the program, its files and
