@@ -266,6 +266,7 @@ void TUndoSlot::Free() {
   ElementsBefore = ElementsAfter = 0;
   Owner = Before = After = 0;
   SavedCaretColumn = SavedCaretLine = 0;
+  SavedFirstPageRevised = 0;
 }
 
 const OptionKey<TProgramOptions> MaxUndoLevelsKey = OptionKey<TProgramOptions>::Number(
@@ -362,6 +363,7 @@ void TUndoObject::SaveData(bool wholeScript, bool withHeader) {
   if (withHeader) TakeHeaderImage(slot);
   slot.SavedCaretColumn = w->CaretColumn();
   slot.SavedCaretLine = w->CaretLine();
+  slot.SavedFirstPageRevised = w->FirstPageRevised;
   const TScriptElement* first = RunStart(*w, wholeScript);
   const TScriptElement* last = RunEnd(*w, wholeScript);
   slot.Owner = w->Identity;
@@ -456,6 +458,7 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   target.SavedCurrent = currentInRun ? w->CurrentElement() : start;
   target.SavedCaretColumn = currentInRun ? w->CaretColumn() : Word{0};
   target.SavedCaretLine = currentInRun ? w->CaretLine() : Word{1};
+  target.SavedFirstPageRevised = w->FirstPageRevised;
   target.Owner = source.Owner;
   target.ElementsBefore = source.ElementsBefore;
   target.ElementsAfter = source.ElementsAfter;
@@ -494,6 +497,7 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   editor::SetCurrentElement(*w, source.SavedCurrent);
   w->CurrentGroup = group;
   editor::SetCaret(*w, source.SavedCaretColumn, source.SavedCaretLine);
+  w->FirstPageRevised = source.SavedFirstPageRevised;
   source.SavedRun = source.SavedCurrent = nullptr;
   w->DisAssemble();
   // The marks come back as they were: nothing the step did not change is

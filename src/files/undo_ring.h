@@ -58,6 +58,8 @@ class TUndoSlot {
   TScriptElement* SavedCurrent = nullptr;
   Word SavedCaretColumn = 0;
   Word SavedCaretLine = 0;
+  // Whether the first page was revised, which no element holds.
+  Byte SavedFirstPageRevised = 0;
   // The script's header record as the native file stores it, and the list
   // entries beyond its room; empty when the step did not take it.
   std::vector<Byte> HeaderImage;

@@ -22,11 +22,12 @@ namespace {
 const char* const NoBreakNearCaret = "There is no Forced Page Break next to the Cursor.";
 const char* const CannotChangeBreak = "Unable to Change Page Break Type";
 
-// Where the new break goes: before this element.
+// Where the new break goes: before this element. A name is never cut: the
+// break goes before it, and its speech opens the page.
 TScriptElement* SplitForBreak(TMDIChild& script) {
   TScriptElement* e = script.CurrentElement();
   const std::size_t trimmed = TrimmedLength(script.EditBuffer());
-  if (script.CaretColumn() == 0 || trimmed == 0 || IsPageBreakKind(e->Kind())) return e;
+  if (script.CaretColumn() == 0 || trimmed == 0 || IsPageBreakKind(e->Kind()) || e->Kind() == ekCharacterName) return e;
   if (script.CaretColumn() >= trimmed) return e->next;
   script.BreakElement();
   return script.CurrentElement();

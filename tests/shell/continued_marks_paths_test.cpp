@@ -16,6 +16,7 @@
 #include "script/model/cue_codes.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "support/command_answers.h"
 #include "support/continued_rule.h"
 #include "support/script_builder.h"
 #include "script/fixtures/keys_fixture.h"
@@ -72,6 +73,17 @@ const std::vector<ElementSpec> kLongSpeech = {
     {ekDialogue, "Hello there. Fine."},
 };
 
+// A speaker whose second name is in a user colour.
+const std::vector<ElementSpec> kColouredName = {
+    {ekSceneHeading, "INT. KITCHEN - DAY"},
+    {ekCharacterName, "ANNA"},
+    {ekDialogue, "Hello."},
+    {ekAction, "She waits."},
+    {ekCharacterName, "\xFD"
+                      "ANNA\xFE"},
+    {ekDialogue, "Bye."},
+};
+
 class ContinuedMarksPathsTest : public testing::KeysFixture {
  public:
   // The script loaded with its marks as the rule gives them, as the
@@ -97,6 +109,8 @@ class ContinuedMarksPathsTest : public testing::KeysFixture {
   }
   void Menu(const char* name) { MainForm->MenuItem(name)->Click(); }
   void Key(Word key, TShiftState shift = {}) { Press(key, shift); }
+  using KeysFixture::Driver;
+  using KeysFixture::ElementAt;
   using KeysFixture::Options;
   using KeysFixture::W;
 };
@@ -145,12 +159,44 @@ TEST_F(ContinuedMarksPathsTest, EveryChangeLeavesTheMarksOfTheRule) {
        [](auto& t) { t.Key(VK_BACK); t.Key(VK_BACK); t.Key(VK_PRIOR); }, "JOHN|JOHN*"},
       {"Enter inside a speech", &kLongSpeech, 3, 13,
        [](auto& t) { t.Key(VK_RETURN, TShiftState(ssCtrl)); }, "JOHN|JOHN*"},
+      {"Change Character Name", &kJohnny, 2, 0,
+       [](auto& t) {
+         t.Driver().Expect([](TForm& form) {
+           auto& dialog = dynamic_cast<TSearchingDlg&>(form);
+           dialog.SearchText->Text = std::string("JOHNNY");
+           dialog.ReplaceText->Text = std::string("JOHN");
+           dialog.OKBtn->Click();
+         });
+         testing::RunConfirmed(t.Driver(), "ChangeCharacterName1");
+       }, "JOHN|JOHN*"},
+      {"Search and Replace over names", &kJohnny, 2, 0,
+       [](auto& t) {
+         t.Driver().Expect([](TForm& form) {
+           auto& dialog = dynamic_cast<TSearchingDlg&>(form);
+           dialog.SearchText->Text = std::string("JOHNNY");
+           dialog.ReplaceText->Text = std::string("JOHN");
+           dialog.ReplaceTextChange(nullptr);
+           dialog.PromptBox->SetChecked(false);
+           dialog.OKBtn->Click();
+         });
+         testing::RunConfirmed(t.Driver(), "SearchandReplaceItem");
+       }, "JOHN|JOHN*"},
+      {"a name in a user colour, looked at again", &kColouredName, 2, 0,
+       [](auto& t) {
+         SetCueContinued(false, *t.ElementAt(4));
+         t.Key(VK_DOWN);
+       }, "ANNA|\xDD" "ANNA\xDE*"},
+      {"Add Dialogue Paragraph inside a name", &kJohnny, 4, 3,
+       [](auto& t) { t.Menu("AddDialogueParagraphItem"); }, "JOHN|JOHNNY"},
+      {"Add Forced Page Break inside a name", &kJohnny, 4, 3,
+       [](auto& t) { t.Menu("AddForcedPageBreakItem"); }, "JOHN|JOHNNY"},
       {"Ctrl+S inside a speech", &kLongSpeech, 3, 13,
        [](auto& t) { t.Options().UseQuickType = false; t.Key('S', TShiftState(ssCtrl)); }, "JOHN|JOHN"},
   };
   // clang-format on
   for (const PathCase& c : cases) {
     SCOPED_TRACE(c.what);
+    W().UsesUserColours = c.script == &kColouredName;
     Start(*c.script, c.current, c.column);
     c.act(*this);
     EXPECT_EQ(testing::WrongMarks(W()), "");

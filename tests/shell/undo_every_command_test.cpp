@@ -43,8 +43,8 @@
 namespace qm {
 namespace {
 
-using testing::ScriptShot;
 using testing::Differences;
+using testing::ScriptShot;
 using testing::Shoot;
 
 // A short scene with a speech and a second heading, well within one page.
