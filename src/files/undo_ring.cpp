@@ -267,6 +267,7 @@ void TUndoSlot::Free() {
   Owner = Before = After = 0;
   SavedCaretColumn = SavedCaretLine = 0;
   SavedFirstPageRevised = 0;
+  SavedNameTyped = false;
 }
 
 const OptionKey<TProgramOptions> MaxUndoLevelsKey = OptionKey<TProgramOptions>::Number(
@@ -364,6 +365,7 @@ void TUndoObject::SaveData(bool wholeScript, bool withHeader) {
   slot.SavedCaretColumn = w->CaretColumn();
   slot.SavedCaretLine = w->CaretLine();
   slot.SavedFirstPageRevised = w->FirstPageRevised;
+  slot.SavedNameTyped = editor::NameBeingTyped(*w);
   const TScriptElement* first = RunStart(*w, wholeScript);
   const TScriptElement* last = RunEnd(*w, wholeScript);
   slot.Owner = w->Identity;
@@ -448,6 +450,7 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
     return false;
   }
   MenusDue();
+  const bool typing = editor::NameBeingTyped(*w);
   if (TScriptElement* edited = w->CurrentElement(); edited && !edited->text) TakeEditLine(*w, *edited);
   target.Free();
 
@@ -459,6 +462,7 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   target.SavedCaretColumn = currentInRun ? w->CaretColumn() : Word{0};
   target.SavedCaretLine = currentInRun ? w->CaretLine() : Word{1};
   target.SavedFirstPageRevised = w->FirstPageRevised;
+  target.SavedNameTyped = typing;
   target.Owner = source.Owner;
   target.ElementsBefore = source.ElementsBefore;
   target.ElementsAfter = source.ElementsAfter;
@@ -502,7 +506,7 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
   w->DisAssemble();
   // The marks come back as they were: nothing the step did not change is
   // marked again.
-  editor::SettleContinuedCues(*w);
+  editor::SettleContinuedCues(*w, source.SavedNameTyped);
   w->RebuildElementGroups();
   ResetScreenLines(*w);
   RebuildScreen(w);

@@ -60,6 +60,8 @@ class TUndoSlot {
   Word SavedCaretLine = 0;
   // Whether the first page was revised, which no element holds.
   Byte SavedFirstPageRevised = 0;
+  // Whether the current element was a name the writer was typing.
+  bool SavedNameTyped = false;
   // The script's header record as the native file stores it, and the list
   // entries beyond its room; empty when the step did not take it.
   std::vector<Byte> HeaderImage;

@@ -12,6 +12,7 @@
 
 #include "language/search_dialog.h"
 #include "platform/input.h"
+#include "platform/user_action.h"
 #include "script/editing/editor_calls.h"
 #include "script/model/cue_codes.h"
 #include "script/script_window.h"
@@ -201,6 +202,45 @@ TEST_F(ContinuedMarksPathsTest, EveryChangeLeavesTheMarksOfTheRule) {
     c.act(*this);
     EXPECT_EQ(testing::WrongMarks(W()), "");
     EXPECT_EQ(Names(W()), c.names);
+  }
+}
+
+// The name a page break repeats over the rest of a long speech keeps the
+// break's mark whatever is changed next to it.
+TEST_F(ContinuedMarksPathsTest, ANameRepeatedAtTheTopOfAPageKeepsItsMark) {
+  std::string speech;
+  while (speech.size() < 2400) speech += "We should go now before the rain comes back. ";
+  const std::vector<ElementSpec> script = {
+      {ekSceneHeading, "INT. KITCHEN - DAY"},
+      {ekAction, "She waits."},
+      {ekForcedPageBreak, " "},
+      {ekCharacterName, "JOHN"},
+      {ekDialogue, speech},
+      {ekAction, "He goes."},
+  };
+  const auto repeated = [this] {
+    int names = 0;
+    for (const TScriptElement* e = W().FirstElement; e; e = e->next)
+      if (e->Kind() == ekCharacterName && IsRepeatedByBreak(*e)) ++names;
+    return names;
+  };
+  const struct {
+    const char* what;
+    std::function<void(ContinuedMarksPathsTest&)> act;
+  } cases[] = {
+      {"Remove Forced Page Break", [](auto& t) { testing::RunConfirmed(t.Driver(), "RemoveForcedPageItem"); }},
+      {"a word typed into the speech", [](auto& t) { t.Key('A'); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start(script, 3, 0);
+    W().RefreshLayout();
+    ASSERT_EQ(repeated(), 1) << "the speech runs over a page";
+    c.act(*this);
+    W().RefreshLayout();
+    TUserAction::Settle();
+    EXPECT_EQ(repeated(), 1);
+    EXPECT_EQ(testing::WrongMarks(W()), "");
   }
 }
 

@@ -123,6 +123,8 @@ class TContinuedCues : public TComponent {
   std::uint64_t elementsReplaced = 0;
   const TScriptElement* caretIn = nullptr;
   std::string caretText;
+  // The text changed since the caret came: the writer is typing it.
+  bool caretTyped = false;
 };
 
 std::string ContinuedSettings(const TMDIChild& window) {
@@ -151,7 +153,9 @@ TCaretWatch WatchCaret(TMDIChild& window, TContinuedCues& cues) {
     watch.left = cues.caretIn;
     cues.caretIn = current;
     cues.caretText = editing ? window.EditBuffer() : std::string();
-  } else if (editing && window.EditBuffer() != cues.caretText) {
+    cues.caretTyped = false;
+  } else if (editing && (cues.caretTyped || window.EditBuffer() != cues.caretText)) {
+    cues.caretTyped = true;
     watch.typed = current;
   }
   return watch;
@@ -296,15 +300,26 @@ bool UpdateContinuedCues(TMDIChild& window, bool leaving) {
   return true;
 }
 
-void SettleContinuedCues(TMDIChild& window) {
+bool NameBeingTyped(TMDIChild& window) {
+  const TScriptElement* current = window.CurrentElement();
+  if (!current || current->Kind() != ekCharacterName || current->text) return false;
+  const TContinuedCues& cues = CuesOf(window);
+  return cues.caretIn == current && (cues.caretTyped || window.EditBuffer() != cues.caretText);
+}
+
+void SettleContinuedCues(TMDIChild& window, bool nameBeingTyped) {
   TContinuedCues& cues = CuesOf(window);
   cues.settings = ContinuedSettings(window);
   cues.elementsReplaced = window.ElementsReplaced;
   cues.seen.clear();
   for (const TRuledName& name : RuleOverScript(window, nullptr, cues))
     cues.seen[name.cue] = {NameKey(window, LiveElementText(window, *name.cue)), name.cue->split, name.marked};
-  cues.caretIn = window.CurrentElement();
-  cues.caretText = window.CurrentElement() && !window.CurrentElement()->text ? window.EditBuffer() : std::string();
+  TScriptElement* current = window.CurrentElement();
+  cues.caretIn = current;
+  cues.caretText = current && !current->text ? window.EditBuffer() : std::string();
+  // A name the writer was typing is looked at once the caret leaves it.
+  cues.caretTyped = nameBeingTyped && current && current->Kind() == ekCharacterName;
+  if (cues.caretTyped) cues.seen.erase(current);
 }
 
 }  // namespace qm

@@ -43,7 +43,10 @@ bool InsertParentheticalContinued(TMDIChild& window, TScriptElement& cue);
 // True when any mark changed.
 bool UpdateContinuedCues(TMDIChild& window, bool leaving = false);
 // The names taken as they stand, their marks kept: a script just read, or
-// given back by Undo or Redo.
-void SettleContinuedCues(TMDIChild& window);
+// given back by Undo or Redo (whose caret may be back in a name the writer
+// was typing, which then counts once the caret leaves it).
+void SettleContinuedCues(TMDIChild& window, bool nameBeingTyped = false);
+// Whether the caret is in a name whose text changed since it came there.
+bool NameBeingTyped(TMDIChild& window);
 
 }  // namespace qm

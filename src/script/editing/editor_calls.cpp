@@ -114,7 +114,9 @@ void RenumberScenes(TMDIChild& script) { script.RenumberScenes(false); }
 
 void UpdateContinuedCues(TMDIChild& script) { qm::UpdateContinuedCues(script); }
 
-void SettleContinuedCues(TMDIChild& script) { qm::SettleContinuedCues(script); }
+void SettleContinuedCues(TMDIChild& script, bool nameBeingTyped) { qm::SettleContinuedCues(script, nameBeingTyped); }
+
+bool NameBeingTyped(TMDIChild& script) { return qm::NameBeingTyped(script); }
 
 TPoint CaretScreenPoint(TMDIChild& script) {
   int y = 0;

@@ -92,8 +92,10 @@ void RenumberScenes(TMDIChild& script);
 // so; a command that saves or reads a mark it just caused calls it first).
 void UpdateContinuedCues(TMDIChild& script);
 // The names taken with the marks they carry: a script just read, or given
-// back by Undo or Redo.
-void SettleContinuedCues(TMDIChild& script);
+// back by Undo or Redo (with the caret back in a name being typed).
+void SettleContinuedCues(TMDIChild& script, bool nameBeingTyped = false);
+// Whether the caret is in a name the writer is typing.
+bool NameBeingTyped(TMDIChild& script);
 // Where the caret's line begins on the screen.
 TPoint CaretScreenPoint(TMDIChild& script);
 // The caret to the start of an element, the screen laid out round it.
