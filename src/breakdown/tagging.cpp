@@ -21,7 +21,12 @@ namespace qm {
 namespace {
 
 bool ModeOn = false;
-GlobalState ModeReset([] { ModeOn = false; });
+// The script the mode was entered for; only compared, never followed.
+const TScriptDocument* ModeScript = nullptr;
+GlobalState ModeReset([] {
+  ModeOn = false;
+  ModeScript = nullptr;
+});
 
 // Action, Shot and Script Note: where items are tagged all over the script.
 constexpr std::uint32_t GlobalTagKinds = (1u << ekAction) | (1u << ekShot) | (1u << ekScriptNote);
@@ -57,12 +62,18 @@ bool EnterTaggingMode(TScriptDocument* script) {
       ini.WriteBool("Breakdowns", "Checked Code Usage", true);
     }
   }
+  if (!ModeOn) ModeScript = script;
   ModeOn = true;
   if (script) script->TaggingUsed = 1;
   return true;
 }
 
-void LeaveTaggingMode() { ModeOn = false; }
+void LeaveTaggingMode() {
+  ModeOn = false;
+  ModeScript = nullptr;
+}
+
+bool TaggingModeEnteredFor(const TScriptDocument& script) { return ModeOn && ModeScript == &script; }
 
 std::string SelectedItemText(TMDIChild& script) {
   TScriptElement* e = script.CurrentElement();

@@ -17,6 +17,8 @@ bool TaggingModeOn();
 // are free; a No leaves the mode off (false) and asks again next time.
 bool EnterTaggingMode(TScriptDocument* script);
 void LeaveTaggingMode();
+// Whether tagging mode is on and was entered for this script.
+bool TaggingModeEnteredFor(const TScriptDocument& script);
 
 // Wraps the block of the current element into a tag of the category
 // (index 0..25); a selection of only blanks and codes tags nothing.

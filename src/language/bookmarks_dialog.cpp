@@ -88,11 +88,14 @@ TBookmarkDlg::~TBookmarkDlg() {
 }
 
 void TBookmarkDlg::UpdateData() {
+  // The entry chosen stays chosen while the list still reaches it.
+  const int selected = BookmarkList->ItemIndex();
   BookmarkList->Items.Clear();
   TMDIChild* script = ActiveScript();
   if (!script) return;
   const TScriptBookmarks& marks = Bookmarks(*script);
   for (int i = 0; i < marks.Count(); ++i) BookmarkList->Items.Add(marks[i].Text);
+  if (selected < BookmarkList->Items.Count()) BookmarkList->SetItemIndex(selected);
   if (Visible) BookmarkText->Text = CurrentPlainText(*script).substr(0, OfferedTextLength);
 }
 
@@ -116,12 +119,8 @@ void TBookmarkDlg::FormActivate(TObject*) {
   UpdateData();
   BookmarkText->Text = CurrentPlainText(*script).substr(0, OfferedTextLength);
   if (BookmarkList->Items.Count() > 0 && BookmarkList->ItemIndex() < 0) BookmarkList->SetItemIndex(0);
-  // The name box has the keyboard, its offered text selected, so a name
-  // typed as the window opens replaces it and Enter sets it. Selected here
-  // too: when the box kept the focus through a deactivation, it is not
-  // entered again.
-  FocusControl(BookmarkText);
-  BookmarkText->SelectAll();
+  // The list has the keyboard, so Enter goes to the chosen bookmark.
+  FocusControl(BookmarkList);
 }
 
 void TBookmarkDlg::SetBtnClick(TObject*) {

@@ -19,8 +19,9 @@ class TBookmarkDlg : public TForm {
   TButton* CloseBtn;
   TButton* MinimizeBtn;
 
-  // The list from the active script's bookmarks; while shown, the text box
-  // offers the current element's text.
+  // The list from the active script's bookmarks, the entry chosen kept
+  // while the list reaches it; while shown, the text box offers the current
+  // element's text.
   void UpdateData();
   void SetBtnClick(TObject* sender);
   void GotoBtnClick(TObject* sender);

@@ -43,7 +43,7 @@ TDialogTable QuickEntryTable() {
       {CheckBox, "NewElementBox", "Start New Element of Type:", {8, 118, 190, 20}, "SetupPage"},
       {DropDownList, "ElementTypeBox", "", {200, 116, 150, 24}, "SetupPage",
        {QuickEntryTypeNames.begin(), QuickEntryTypeNames.end()}},
-      {RadioGroup, "SelectedListGroup", "Selected List:", {8, 148, 250, 60}, "SetupPage",
+      {RadioGroup, "SelectedListGroup", "Selected List:", {8, 148, 250, 64}, "SetupPage",
        {"List &1", "List &2", "List &3", "List &4"}},
       {Button, "LoadBtn", "Load", {270, 160, 80, 25}, "SetupPage"},
       {Button, "ClearListBtn", "Clear List", {360, 160, 80, 25}, "SetupPage"},
@@ -96,6 +96,9 @@ TQuickEntryDialog::TQuickEntryDialog(TComponent* owner, const std::string& setti
   NewElementBox = DialogControl<TCheckBox>(*this, "NewElementBox");
   ElementTypeBox = DialogControl<TComboBox>(*this, "ElementTypeBox");
   SelectedListGroup = DialogControl<TRadioGroup>(*this, "SelectedListGroup");
+  // Two lists to a row: four one under the other need more height than the
+  // page has below the element type.
+  SelectedListGroup->Columns = 2;
   LoadBtn = DialogControl<TButton>(*this, "LoadBtn");
   ClearListBtn = DialogControl<TButton>(*this, "ClearListBtn");
   OKBtn = DialogControl<TButton>(*this, "OKBtn");

@@ -467,8 +467,12 @@ bool ForceDirectories(const std::string& path) {
   if (DirectoryExists(dir)) return true;
   const std::string parent = ExtractFileDir(dir);
   if (!parent.empty() && parent != dir && !ForceDirectories(parent)) return false;
-  CreateDir(dir);
-  return DirectoryExists(dir);
+  if (CreateDir(dir)) return true;
+  const int error = errno;
+  if (DirectoryExists(dir)) return true;
+  // A file stands where the folder should: the path goes through no folder.
+  errno = error == EEXIST ? ENOTDIR : error;
+  return false;
 }
 
 bool DeleteFile(const std::string& path) {

@@ -52,8 +52,10 @@ void SetFileFaultHook(TFileFaultHook hook);
 
 bool FileExists(const std::string& path);  // anything but a folder
 bool DirectoryExists(const std::string& path);
-bool CreateDir(const std::string& path);         // one level; false when it exists
-bool ForceDirectories(const std::string& path);  // every missing level; true when the folder is there
+bool CreateDir(const std::string& path);  // one level; false when it exists
+// Every missing level; true when the folder is there. A file on the way
+// leaves errno ENOTDIR.
+bool ForceDirectories(const std::string& path);
 // A read-only file cannot be deleted, renamed over or replaced, as on the
 // old platform; clear the attribute first.
 bool DeleteFile(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include "platform/forms.h"
 #include "script/script_window.h"
+#include "breakdown/tagging.h"
 #include "base/global_state.h"
 #include "files/disk_utils.h"
 #include "language/character_names.h"
@@ -106,9 +107,10 @@ void CloseActiveScript(bool closeWindow) {
     FocusActiveScript();
     return;
   }
-  // Tagging mode belongs to the script it was entered for; a script kept
-  // open at the save question or a backup's keeps it.
-  MainForm->EndTaggingMode();
+  // Tagging mode belongs to the script it was entered for and ends with
+  // the last script: closing another (a comparison's result) leaves it on.
+  // A script kept open at the save question or a backup's keeps it.
+  if (TaggingModeEnteredFor(*script) || DocumentCount == 1) MainForm->EndTaggingMode();
   TCloseAction action = TCloseAction::caFree;
   script->FormClose(nullptr, action);
   if (!closeWindow) return;

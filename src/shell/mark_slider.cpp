@@ -83,10 +83,8 @@ void TMarkSlider::Release() {
 }
 
 void TMarkSlider::SettleOnNearestMark() {
-  const int mark = NearestMark(MarkCentres(), thumbLeft_ + ThumbWidth / 2);
-  const bool changed = mark != position_;
-  SetPosition(mark);
-  if (changed && OnChange) OnChange(this);
+  SetPosition(NearestMark(MarkCentres(), thumbLeft_ + ThumbWidth / 2));
+  if (OnSettle) OnSettle(this);
 }
 
 void TMarkSlider::PaintSlider() {

@@ -28,8 +28,9 @@ class TMarkSlider : public TPaintBox {
   void SetPosition(int mark);
   // The x of each mark's centre.
   std::vector<int> MarkCentres() const;
-  // Heard when the thumb came to rest on another mark.
-  TNotifyEvent OnChange;
+  // Heard each time the thumb comes to rest on a mark, the one it left
+  // included: the writer chose that mark.
+  TNotifyEvent OnSettle;
 
  private:
   void Press(int x);

@@ -419,6 +419,9 @@ void TSettingsDlg::AddDelaySlider() {
   delaySlider_->Name = "DelaySlider";
   delaySlider_->SetParent(page);
   delaySlider_->SetBounds(caption->Left + caption->Width + 12, caption->Top - 6, 320, 26);
+  delaySlider_->OnSettle = [this](TObject*) {
+    paginationDelay_ = static_cast<Byte>((delaySlider_->Position() + 1) * 5);
+  };
   const std::vector<int> centres = delaySlider_->MarkCentres();
   for (int mark = 0; mark < Marks; mark += 2) {
     auto* label = new TLabel(this);

@@ -77,6 +77,9 @@ class TSettingsDlg : public TForm {
   void ConfirmBox(const std::string& name);
   bool filling_ = false;
   class TMarkSlider* delaySlider_ = nullptr;
+  // The delay OK stores: the stored one until the thumb is moved, so that
+  // a delay between two marks is kept.
+  Byte paginationDelay_ = 0;
 };
 
 // The program options command: the administrator lock, then the dialog

@@ -208,7 +208,8 @@ void TSettingsDlg::FillControls() {
   SelectByText(*List("SubstituteFontBox"), o.DisplayFont);
   Box("DisplayFontBox")->SetChecked(!o.DisplayFont.empty() && o.DisplayFont != "Courier New");
   List("DarknessBox")->SetItemIndex(std::min<int>(o.DarkenCourierNew, 3));
-  SetupDelayPos(o.PaginationDelay);
+  paginationDelay_ = o.PaginationDelay;
+  SetupDelayPos(paginationDelay_);
   const std::pair<const char*, Byte> keyLists[] = {{"DeleteWordBox", o.DeleteWordKeys},
                                                    {"DeleteLeftWordBox", o.DeleteLeftWordKeys},
                                                    {"DeleteToEolBox", o.DeleteToEolKeys},
@@ -315,7 +316,7 @@ bool TSettingsDlg::StoreControls() {
     o.DisplayFont = replace ? screenFont.substr(0, 100) : "Courier New";
   }
   o.DarkenCourierNew = static_cast<Byte>(std::max(0, List("DarknessBox")->ItemIndex()));
-  o.PaginationDelay = static_cast<Byte>((delaySlider_->Position() + 1) * 5);
+  o.PaginationDelay = paginationDelay_;
   if (UndoObject) {
     UndoObject->SetMaxUndoLevels(static_cast<Byte>(numbers["UndoLevelsEdit"]));
     if (MainForm) {

@@ -435,13 +435,14 @@ void TToolBar::PlaceElementList(TMDIChild& script) {
   list->BringToFront();
 }
 
-std::vector<std::pair<TOfficeButton*, bool>> TToolBar::OrderButtons() const {
+std::vector<std::pair<TControl*, bool>> TToolBar::OrderButtons() const {
   // The key: the top and the left, four digits each.
-  std::map<std::string, TOfficeButton*> sorted;
+  std::map<std::string, TControl*> sorted;
   for (TOfficeButton* b : buttons_)
     if (b->Visible) sorted[Padded(b->Top) + Padded(b->Left)] = b;
-  std::vector<std::pair<TOfficeButton*, bool>> order;
-  TOfficeButton* previous = nullptr;
+  if (fourColor_->Visible) sorted[Padded(fourColor_->Top) + Padded(fourColor_->Left)] = fourColor_;
+  std::vector<std::pair<TControl*, bool>> order;
+  TControl* previous = nullptr;
   std::string previousRow;
   for (auto& [key, b] : sorted) {
     const std::string row = key.substr(0, 4);
@@ -455,13 +456,21 @@ std::vector<std::pair<TOfficeButton*, bool>> TToolBar::OrderButtons() const {
   return order;
 }
 
-void TToolBar::JoinGroups(const std::vector<std::pair<TOfficeButton*, bool>>& order, bool configured) const {
+void TToolBar::JoinGroups(const std::vector<std::pair<TControl*, bool>>& order, bool configured) const {
   const TIniFile ini(SettingsFileName);
+  // How far the designed row has moved so far: the scaled buttons of a
+  // group, butted one pixel apart, end a little away from where scaling
+  // put them.
+  int moved = 0;
   for (std::size_t i = 1; i < order.size(); ++i) {
     auto [b, touching] = order[i];
     const bool joined = configured ? ini.ReadBool(b->Name, "Part of Group", false) : touching;
-    const TOfficeButton* before = order[i - 1].first;
+    const TControl* before = order[i - 1].first;
+    if (before->Top() != b->Top()) moved = 0;
+    const int left = b->Left;
     if (joined) b->Left = before->Left + before->Width - 1;
+    else if (!configured) b->Left = left + moved;
+    if (!configured) moved = b->Left - left;
   }
 }
 

@@ -12,6 +12,7 @@
 namespace qm {
 
 class TBevel;
+class TControl;
 class TFont;
 class TBtrLabel;
 class TMainForm;
@@ -76,11 +77,14 @@ class TToolBar {
   void PlaceElementBoxButton(int below, int height);
   // The panel's height, the bevel between the rows and the toggle's arrow.
   void ApplyRows(bool twoRows);
-  // The visible buttons row by row, left to right, each with whether it
-  // touches the one before it in its row.
-  std::vector<std::pair<TOfficeButton*, bool>> OrderButtons() const;
-  // Butts grouped buttons against the one before them, sharing a pixel.
-  void JoinGroups(const std::vector<std::pair<TOfficeButton*, bool>>& order, bool configured) const;
+  // The visible buttons (and the four-colour panel among them) row by
+  // row, left to right, each with whether it touches the one before it in
+  // its row.
+  std::vector<std::pair<TControl*, bool>> OrderButtons() const;
+  // Butts grouped buttons against the one before them, sharing a pixel;
+  // in the designed layout what follows a moved button moves with it, so
+  // that the gaps of the design stay.
+  void JoinGroups(const std::vector<std::pair<TControl*, bool>>& order, bool configured) const;
 
   TMainForm& form_;
   TPanel* panel_ = nullptr;

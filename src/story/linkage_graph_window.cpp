@@ -208,6 +208,9 @@ void ShowLinkageGraph() {
     TLinkagesDlg dialog(Application, *script);
     dialog.Execute();
   }
+  // The graph read the script with its edit line stored: the line is taken
+  // up again with the caret where it stood, so typing goes on there.
+  editor::DisAssemble(*script);
   FocusActiveScript();
 }
 

@@ -173,6 +173,28 @@ TEST_F(IniFileTest, RefusedWritesRaiseTheSettingsFileErrorWithItsCause) {
   }
 }
 
+// A file where the settings file's folder, or a folder above it, should
+// be: the error says the path goes through no folder (the folder cannot
+// be made because a file already has its name).
+TEST_F(IniFileTest, AFileInPlaceOfTheFolderIsNotADirectory) {
+  std::ofstream(folder_.File("blocked")) << "a file\n";
+  const std::string files[] = {folder_.File("blocked") + "/QUILLPAD.INI",
+                               folder_.File("blocked") + "/below/QUILLPAD.INI"};
+  for (const std::string& file : files) {
+    for (const auto& c : kChanges) {
+      if (std::string(c.what).rfind("Write", 0) != 0) continue;  // erasing what is not there is no error
+      TIniFile ini(file);
+      try {
+        c.apply(ini);
+        ADD_FAILURE() << file << ", " << c.what << " did not raise";
+      } catch (const EIniFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + file + ": Not a directory") << c.what;
+      }
+    }
+  }
+  EXPECT_EQ(testing::ReadFileText(folder_.File("blocked")), "a file\n");
+}
+
 // A writer who is not root and may not write to the settings file's
 // folder is told so of that folder.
 TEST_F(IniFileTest, AFolderTheWriterMayNotWriteToIsNamed) {

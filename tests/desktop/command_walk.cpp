@@ -186,9 +186,10 @@ std::string ShotName(const MenuCommand& command) { return "walk_" + command.name
 // "INT. HALL - DAY" and "The door opens ").
 const std::string kMarkers = "bcfgjkmquvwxz0123456789";
 
-// A text cut at its control's edge in any window the command showed.
+// A text cut at its control's edge, or a control drawn over another, in
+// any window the command showed.
 void NoteCutTexts(DesktopSession& session, const std::string& path, WalkReport& report) {
-  for (const std::string& cut : session.CutTexts()) report.faults.push_back(path + ": cut text in " + cut);
+  for (const std::string& cut : session.CutTexts()) report.faults.push_back(path + ": in " + cut);
 }
 
 }  // namespace

@@ -56,7 +56,8 @@ struct WalkReport {
 };
 
 // Runs each command, checks that the window it shows comes up while the
-// program keeps running, draws no text wider than its control, and goes
+// program keeps running, draws no text wider than its control and no
+// control over another, and goes
 // again with its keys, then types one letter that must reach the script. A command the table does not know is run too
 // and reported, with what it showed, so that the table follows the menus.
 void WalkCommands(DesktopSession& session, const std::vector<MenuCommand>& commands, WalkReport& report);

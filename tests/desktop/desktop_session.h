@@ -104,9 +104,10 @@ class DesktopSession {
   // A PNG of the whole screen in the build's desktop-shots folder; returns its path.
   std::string Screenshot(const std::string& name);
 
-  // The texts the program's windows drew wider than their control's room
-  // since the last call, one line each (the window's title, the control's
-  // kind, the text and both widths).
+  // The texts the program's windows drew wider than their control's room,
+  // and their controls drawn over another control beside them, since the
+  // last call, one line each (the window's title, the control's kind and
+  // text, and the widths or the other control).
   std::vector<std::string> CutTexts();
 
   // The program's exit code once it ends, or nullopt when it is still running.

@@ -1,4 +1,5 @@
-// The Goto menu's searches on a real display, and Search Again repeating them.
+// The Goto menu on a real display: its searches, Search Again repeating
+// them, and the bookmarks window.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -29,6 +30,37 @@ TEST(GotoDesktopTest, SearchAgainGoesToTheNextForcedBreak) {
   session.Type("Y");
   session.Screenshot("search_again_forced_break");
   EXPECT_EQ(TextLines(session.ScriptText()), (std::vector<std::string>{"INT. HALL - DAY", "One.X", "Two.Y", "Three."}));
+}
+
+// Goto > Bookmark opens with the keyboard in the list and its first
+// bookmark chosen: Return goes to it (and sets no second one), and what
+// is typed once the window is closed lands at the bookmark.
+TEST(GotoDesktopTest, ReturnInTheBookmarksGoesToTheFirstBookmark) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("INT. HALL - DAY");
+  session.Keys("Return");
+  session.Type("One.");
+  session.Keys("Return");
+  session.Type("Two.");
+  // A bookmark on "One.", named after it (Set takes the offered name).
+  session.Keys("Up Home alt+g m", 500);
+  ASSERT_TRUE(session.WaitForWindowTitle("Bookmarks")) << session.ActiveWindowTitle();
+  session.Keys("alt+s Escape", 500);
+  ASSERT_TRUE(session.WaitForTitleGone("Bookmarks"));
+  session.Keys("ctrl+alt+End End");
+  session.Keys("alt+g m", 500);
+  ASSERT_TRUE(session.WaitForWindowTitle("Bookmarks")) << session.ActiveWindowTitle();
+  session.Settle(600);
+  session.Screenshot("bookmarks_opened");
+  session.Keys("Return", 600);
+  session.Screenshot("bookmarks_return");
+  session.Keys("Escape", 500);
+  ASSERT_TRUE(session.WaitForTitleGone("Bookmarks"));
+  session.Type("Then ");
+  session.Screenshot("bookmarks_typed");
+  EXPECT_EQ(TextLines(session.ScriptText()), (std::vector<std::string>{"INT. HALL - DAY", "Then One.", "Two."}));
 }
 
 }  // namespace

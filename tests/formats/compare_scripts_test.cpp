@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "base/document_table.h"
+#include "base/ini_file.h"
+#include "base/program_identity.h"
+#include "breakdown/tagging.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "support/message_box_answers.h"
@@ -147,6 +150,29 @@ TEST_F(CompareCommandTest, TheTwoOpenScriptsAreComparedIntoANewScript) {
   for (const ElementSpec& e : shown)
     if (e.text == "John " + Removed("sits.") + " " + Added("stands.")) changed = true;
   EXPECT_TRUE(changed);
+}
+
+// The comparison's result is a script of its own: closing it changes
+// nothing else, so the tagging mode of the draft being tagged stays on.
+TEST_F(CompareCommandTest, ClosingTheResultLeavesTaggingModeOn) {
+  TIniFile(SettingsFileName).WriteBool("Breakdowns", "Checked Code Usage", true);
+  testing::AddElements(Script(), {{ekAction, "John sits."}});
+  MainForm->FileNewItemClick(MainForm);
+  testing::AddElements(Script(), {{ekAction, "John stands."}});
+  TMenuItem* tagging = MainForm->MenuItem("TaggingModeItem");
+  tagging->Click();
+  ASSERT_TRUE(TaggingModeOn());
+  testing::AnswerMessageBox(Driver(), "The comparison is done: 0 element(s) added, 0 removed and 1 changed.", mrOk,
+                            "Compare Two Scripts");
+  MainForm->MenuItem("ComparedScriptsItem")->Click();
+  ASSERT_EQ(DocumentCount, 3);
+  Script().DocumentModified = 0;  // read and put away unsaved
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  ASSERT_EQ(DocumentCount, 2);
+  EXPECT_TRUE(TaggingModeOn());
+  EXPECT_TRUE(tagging->Checked());
+  EXPECT_EQ(MainForm->Caption(), "Breakdown Tagging Mode");
 }
 
 TEST_F(CompareCommandTest, ComparingNeedsExactlyTwoOpenScripts) {

@@ -7,6 +7,7 @@
 #include "files/native_file.h"
 #include "language/bookmarks_dialog.h"
 #include "language/language_fixture.h"
+#include "platform/input.h"
 #include "script/editing/editor_calls.h"
 #include "script/model/script_record.h"
 #include "support/script_builder.h"
@@ -86,23 +87,57 @@ TEST_F(BookmarksTest, SetNamesTheBookmarkAndPicksItsElement) {
   EXPECT_TRUE(Script().DocumentModified);
 }
 
-// The window opens with the name box taking the keyboard and the offered
-// name selected, so a name typed at once replaces it; also when the box kept
-// the focus through a deactivation.
-TEST_F(BookmarksTest, TheNameBoxTakesTheKeyboardWithTheOfferedNameSelected) {
-  Add({{ekAction, "The hall is dark."}});
-  PlaceCaret(0);
+// The window takes the keyboard in its list, with the first bookmark
+// chosen when none is, so Enter goes to it; a bookmark chosen before stays
+// chosen when the window comes back; an empty list still has the keyboard.
+// The name box offers the current element's text.
+TEST_F(BookmarksTest, TheListTakesTheKeyboardWithTheFirstBookmarkChosen) {
+  Add({{ekAction, "One."}, {ekAction, "Two."}, {ekAction, "The hall is dark."}});
+  const auto activate = [this](bool deactivatedFirst) {
+    if (deactivatedFirst) Dialog().OnDeactivate(&Dialog());
+    Dialog().OnActivate(&Dialog());
+  };
+  PlaceCaret(2);
+  activate(false);
+  EXPECT_EQ(Dialog().FocusedControl(), Dialog().BookmarkList) << "an empty list";
+  EXPECT_EQ(Dialog().BookmarkList->ItemIndex(), -1);
+  EXPECT_EQ(Dialog().BookmarkText->Text(), "The hall is dark.");
+  SetAt(0, "First");
+  SetAt(1, "Second");
   const struct {
     const char* when;
+    int chosenBefore;
     bool deactivatedFirst;
-  } cases[] = {{"on opening", false}, {"on coming back", true}};
+    int chosen;
+  } cases[] = {
+      {"on opening with none chosen", -1, false, 0},
+      {"on coming back with none chosen", -1, true, 0},
+      {"on coming back to the second", 1, true, 1},
+  };
   for (const auto& c : cases) {
-    if (c.deactivatedFirst) Dialog().OnDeactivate(&Dialog());
-    Dialog().OnActivate(&Dialog());
-    EXPECT_EQ(Dialog().FocusedControl(), Dialog().BookmarkText) << c.when;
+    PlaceCaret(2);
+    Dialog().BookmarkList->SetItemIndex(c.chosenBefore);
+    activate(c.deactivatedFirst);
+    EXPECT_EQ(Dialog().FocusedControl(), Dialog().BookmarkList) << c.when;
+    EXPECT_EQ(Dialog().BookmarkList->ItemIndex(), c.chosen) << c.when;
     EXPECT_EQ(Dialog().BookmarkText->Text(), "The hall is dark.") << c.when;
-    EXPECT_EQ(Dialog().BookmarkText->SelText(), "The hall is dark.") << c.when;
   }
+  // Refilled from the script (another script activated, the window shown
+  // again by its command), the list keeps the bookmark chosen.
+  Dialog().BookmarkList->SetItemIndex(1);
+  Dialog().UpdateData();
+  EXPECT_EQ(Dialog().BookmarkList->ItemIndex(), 1) << "refilled";
+  // Return, pressed as the window opens again, goes to the first bookmark
+  // and sets none.
+  PlaceCaret(2, 3);
+  Dialog().BookmarkList->SetItemIndex(-1);
+  Dialog().Hide();
+  ShowBookmarks();
+  ASSERT_EQ(BookmarkDialog(), &Dialog());
+  EXPECT_EQ(Dialog().BookmarkList->ItemIndex(), 0) << "opened again";
+  SendKey(VK_RETURN);
+  EXPECT_EQ(Script().CurrentElement(), &Element(0));
+  EXPECT_EQ(Marks().Count(), 2);
 }
 
 TEST_F(BookmarksTest, TwentyAtMost) {

@@ -277,6 +277,14 @@ TEST_F(OptionsDialogGroupsTest, ThePaginationDelayIsChosenOnASliderOfTenMarks) {
       {"the scale clicked under 0.5", 35,
        [](TControl& s, const std::vector<int>& x) { ClickAt(s, x[0], s.Height() / 2); }, 5},
       {"left alone", 30, [](TControl&, const std::vector<int>&) {}, 30},
+      // A delay stored between two marks (by hand, or by an older program)
+      // stays as it is until the writer moves the thumb.
+      {"left alone between two marks", 12, [](TControl&, const std::vector<int>&) {}, 12},
+      {"left alone beyond the last mark", 60, [](TControl&, const std::vector<int>&) {}, 60},
+      {"moved from between two marks to 2.5", 12,
+       [](TControl& s, const std::vector<int>& x) { ClickAt(s, x[2], s.Height() / 2); }, 25},
+      {"the scale clicked under 0.5 from between two marks", 12,
+       [](TControl& s, const std::vector<int>& x) { ClickAt(s, x[0] + 8, s.Height() / 2); }, 5},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

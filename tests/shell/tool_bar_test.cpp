@@ -2,7 +2,9 @@
 // and its buttons following the menu commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "base/document_table.h"
 #include "base/ini_file.h"
@@ -189,6 +191,29 @@ TEST_F(ToolBarTest, AtStartUpTheDesignedBarIsScaledByNineTenthsAndStillGrouped) 
   EXPECT_EQ(Bar().Panel()->ClientHeight(), 22 + 6);
   EXPECT_EQ(B("OpenBtn").Left(), B("FileNewBtn").Left() + 22 - 1);
   EXPECT_EQ(Bar().CurrentElement()->Font.Name(), TFontDesc{}.Name) << "the standard program font is kept";
+}
+
+// Scaled at start-up, the designed bar keeps its controls apart: no two
+// share more than the one pixel of border grouped buttons share, the
+// four-colour panel and the buttons round it included.
+TEST_F(ToolBarTest, TheScaledDesignedBarDrawsNoControlOverAnother) {
+  Bar().SetupToolBars(true);
+  std::vector<const TControl*> shown;
+  for (int i = 0; i < Bar().Panel()->ControlCount(); ++i)
+    if (const TControl* c = Bar().Panel()->Controls(i); c->Visible()) shown.push_back(c);
+  ASSERT_TRUE(Bar().FourColorBtn()->Visible());
+  const auto shared = [](int from1, int size1, int from2, int size2) {
+    return std::min(from1 + size1, from2 + size2) - std::max(from1, from2);
+  };
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    for (std::size_t j = i + 1; j < shown.size(); ++j) {
+      const TControl& a = *shown[i];
+      const TControl& b = *shown[j];
+      const bool over =
+          shared(a.Left(), a.Width(), b.Left(), b.Width()) > 1 && shared(a.Top(), a.Height(), b.Top(), b.Height()) > 1;
+      EXPECT_FALSE(over) << a.Name << " at " << a.Left() << "+" << a.Width() << ", " << b.Name << " at " << b.Left()
+                         << "+" << b.Width();
+    }
 }
 
 TEST_F(ToolBarTest, TwoRowsShowTheBevelBetweenThem) {

@@ -6,7 +6,9 @@
 
 #include "platform/input.h"
 #include "platform/recording_canvas.h"
+#include "script/editing/editor_calls.h"
 #include "script/script_window.h"
+#include "shell/main_form.h"
 #include "story/linkage_graph_print.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
@@ -88,6 +90,36 @@ TEST_F(LinkageGraphDialogTest, F11PressedAndReleasedHereCloses) {
   EXPECT_EQ(dialog.ModalResult, mrNone) << "the opening key's release";
   SendKey(VK_F11);
   EXPECT_EQ(dialog.ModalResult, mrOk);
+}
+
+// Closing the graph by Escape or by F11 leaves the script as it was: the
+// caret stays where it stood in its line, and the next letter typed lands
+// there.
+TEST_F(LinkageGraphDialogTest, ClosingLeavesTheCaretWhereItWas) {
+  const struct {
+    const char* how;
+    Word key;
+  } closes[] = {{"Escape", VK_ESCAPE}, {"F11", VK_F11}};
+  std::string expected = "A long corridor.";
+  for (const auto& c : closes) {
+    SCOPED_TRACE(c.how);
+    TMDIChild& w = Script();
+    ASSERT_EQ(w.EditBuffer().substr(0, 6), "A long");
+    editor::SetCaretColumn(w, 6);
+    bool shown = false;
+    Driver().Expect([&](TForm& form) {
+      shown = dynamic_cast<story::TLinkagesDlg*>(&form) != nullptr;
+      form.SetFocus();
+      SendKey(c.key);
+    });
+    MainForm->MenuItem("GraphLinksItem")->Click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(w.CaretColumn(), 6);
+    TypeText("X");
+    expected.insert(6, "X");
+    EXPECT_EQ(w.EditBuffer(), expected);
+  }
 }
 
 // While the graph shows, the hints of what the pointer rests on go to the

@@ -13,7 +13,11 @@
 #include <QTextDocumentFragment>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
+
+#include "platform/qt/qt_peer.h"
 
 namespace qm {
 
@@ -33,7 +37,7 @@ QString Line(const QWidget& control, const QString& text, int needed, int room) 
   QString flat = text;
   for (const QChar end : {QChar('\n'), QChar('\r'), QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)})
     flat.replace(end, " / ");
-  return QString("%1 \"%2\" needs %3 pixels, has %4")
+  return QString("%1 \"%2\" is cut: needs %3 pixels, has %4")
       .arg(control.metaObject()->className(), flat.trimmed())
       .arg(needed)
       .arg(room);
@@ -73,6 +77,41 @@ void CheckButton(const QAbstractButton& button, QStringList& cut) {
   if (needed > room) cut << Line(button, button.text(), needed, room);
 }
 
+// The program's own controls: the widgets of its controls, and the
+// buttons a radio group shows for its items.
+bool IsControl(const QWidget& widget) {
+  if (const auto* link = dynamic_cast<const PeerLink*>(&widget); link && link->LinkedPeer()) return true;
+  const QWidget* parent = widget.parentWidget();
+  return qobject_cast<const QRadioButton*>(&widget) && parent && dynamic_cast<const PeerLink*>(parent);
+}
+
+// Where a control draws: its place, or for a check box or radio button
+// given less height than its glyph and caption, the height they take,
+// centred on its place as the desktop centres them.
+QRect DrawnRect(const QWidget& widget) {
+  QRect drawn = widget.geometry();
+  const bool radio = qobject_cast<const QRadioButton*>(&widget) != nullptr;
+  if (!radio && !qobject_cast<const QCheckBox*>(&widget)) return drawn;
+  const QStyle::PixelMetric glyph = radio ? QStyle::PM_ExclusiveIndicatorHeight : QStyle::PM_IndicatorHeight;
+  const int needed = std::max(widget.style()->pixelMetric(glyph, nullptr, &widget), widget.fontMetrics().height());
+  const int missing = needed - drawn.height();
+  if (missing > 0) drawn.adjust(0, -missing / 2, 0, missing - missing / 2);
+  return drawn;
+}
+
+QString Described(const QWidget& widget) {
+  QString text;
+  if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) text = button->text();
+  else if (const auto* label = qobject_cast<const QLabel*>(&widget)) text = label->text();
+  if (text.isEmpty())
+    if (const auto* link = dynamic_cast<const PeerLink*>(&widget); link && link->LinkedPeer())
+      text = QString::fromStdString(link->LinkedPeer()->Control().Name);
+  return QString("%1 \"%2\"").arg(widget.metaObject()->className(), text);
+}
+
+// A frame drawn behind the controls it frames takes no part.
+bool DrawnBehind(const QWidget& widget) { return widget.testAttribute(Qt::WA_TransparentForMouseEvents); }
+
 class CutTextLog : public QObject {
  public:
   explicit CutTextLog(QString path) : QObject(qApp), path_(std::move(path)) {}
@@ -96,7 +135,7 @@ class CutTextLog : public QObject {
   void Write(const QWidget& window) {
     QFile file(path_);
     if (!file.open(QIODevice::Append | QIODevice::Text)) return;
-    for (const QString& text : TextsWiderThanTheirRoom(window)) {
+    for (const QString& text : TextsWiderThanTheirRoom(window) + ControlsDrawnOverOthers(window)) {
       const QString line = window.windowTitle() + ": " + text;
       if (written_.contains(line)) continue;
       written_.insert(line);
@@ -118,6 +157,31 @@ QStringList TextsWiderThanTheirRoom(const QWidget& window) {
   for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
     if (button->isVisibleTo(&window)) CheckButton(*button, cut);
   return cut;
+}
+
+QStringList ControlsDrawnOverOthers(const QWidget& window) {
+  QStringList over;
+  std::vector<const QWidget*> controls;
+  for (const QWidget* widget : window.findChildren<QWidget*>())
+    if (widget->isVisibleTo(&window) && !widget->isWindow() && IsControl(*widget) && !DrawnBehind(*widget))
+      controls.push_back(widget);
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      const QWidget& a = *controls[i];
+      const QWidget& b = *controls[j];
+      if (a.parentWidget() != b.parentWidget()) continue;
+      const QRect drawnA = DrawnRect(a), drawnB = DrawnRect(b);
+      // Neighbours that share one pixel of border stand side by side.
+      const QRect shared = drawnA.intersected(drawnB);
+      if (shared.width() < 2 || shared.height() < 2) continue;
+      if (a.geometry().contains(drawnB) || b.geometry().contains(drawnA)) continue;
+      over << QString("%1 is drawn over %2, sharing %3x%4 pixels")
+                  .arg(Described(a), Described(b))
+                  .arg(shared.width())
+                  .arg(shared.height());
+    }
+  }
+  return over;
 }
 
 void LogCutTextsIfAsked() {

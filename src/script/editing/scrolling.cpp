@@ -171,7 +171,7 @@ void ScrollPageUp(TMDIChild& window) {
   TScriptElement* above = element;
   int aboveLine = line;
   while (LineAbove(window, above, aboveLine)) {
-    const int height = ScreenLineHeightOf(window, above->format, aboveLine);
+    const int height = ScreenLineRoomOf(window, *above, aboveLine).height;
     if (height > budget) break;
     budget -= height;
     element = above;

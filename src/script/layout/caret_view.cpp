@@ -13,7 +13,10 @@ const TScreenLine& ScreenRow(const TMDIChild& window, int line) {
 
 int CaretScreenRow(const TMDIChild& window) { return window.CurrentElement()->screenLine + window.CaretLine() - 1; }
 
-int ScreenRowBottom(const TMDIChild& window, int line) { return ScreenRow(window, line).y + window.ScreenDescent; }
+int ScreenRowBottom(const TMDIChild& window, int line) {
+  const TScreenLine& row = ScreenRow(window, line);
+  return row.y + window.ScreenDescent + row.below;
+}
 
 bool HasContentAbove(const TMDIChild& window) { return window.CaretLine() > 1 || window.CurrentElement()->prev; }
 

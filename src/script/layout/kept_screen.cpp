@@ -24,6 +24,7 @@ TLaidLine LaidLineOf(const TScreenLine& row) {
   laid.height = row.height;
   laid.lineInElement = row.lineInElement;
   laid.banner = row.banner;
+  laid.below = row.below;
   return laid;
 }
 

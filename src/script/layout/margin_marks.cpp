@@ -203,9 +203,8 @@ std::string ShownSceneNumber(const TMDIChild& window, const TScriptElement& head
 }
 
 void DrawOmittedRange(TMDIChild& window, const TScriptElement& heading, const TNumberPlaces& at, int y) {
-  if (!window.ScenesLocked) return;
   std::string text = PlainUpperText(LiveElementText(window, heading));
-  if (!Starts(text, AnsiUpperCase(window.SceneOmitText) + ":")) return;
+  if (!ShowsOmittedRange(window, heading, text)) return;
   text.erase(0, text.find(':') + 1);
   std::string word = window.OmittedRangeWord(text, heading.group);
   const std::size_t lastColon = text.rfind(':');

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <span>
 
+#include "platform/cp1252.h"
 #include "platform/forms.h"
 #include "platform/messages.h"
 #include "script/layout/centered_elements.h"
@@ -43,8 +44,8 @@ int FirstAttributeChange(const TScreenLine& old, const TLaidLine& laid) {
 // Stores a laid line in the table and marks what changed for painting.
 void SetScreenLine(TMDIChild& window, int line, TScriptElement& element, const TLaidLine& laid) {
   TScreenLine& row = LineAt(window, line);
-  const bool whole = row.stale || row.element != &element || row.height != laid.height || row.left != laid.left ||
-                     row.lineInElement != laid.lineInElement || row.banner != laid.banner;
+  const bool whole = row.stale || row.element != &element || row.height != laid.height || row.below != laid.below ||
+                     row.left != laid.left || row.lineInElement != laid.lineInElement || row.banner != laid.banner;
   int from = whole ? 1 : 0;
   if (!whole && row.text != laid.text) from = std::max<int>(1, static_cast<int>(CommonPrefixEnd(row.text, laid.text)));
   if (!whole) {
@@ -60,6 +61,7 @@ void SetScreenLine(TMDIChild& window, int line, TScriptElement& element, const T
   row.left = laid.left;
   row.lineInElement = laid.lineInElement;
   row.banner = laid.banner;
+  row.below = laid.below;
 }
 
 // Moves the lines from `from` down (delta > 0) or up (delta < 0); the
@@ -159,11 +161,46 @@ int LinesBeforePixels(const TMDIChild& window, const TElementFormat& format) {
   return format.LinesBefore * window.ScreenLineHeight / 10;
 }
 
-Word ScreenLineHeightOf(const TMDIChild& window, const TElementFormat& format, int lineInElement) {
+namespace {
+
+// A line of `lines` screen lines' height with the format's spacing.
+int SpacedHeight(const TMDIChild& window, const TElementFormat& format, int lines) {
   const int spacing = format.Spacing == 0 ? 10 : format.Spacing;
-  int height = window.ScreenLineHeight * spacing / 10;
+  return lines * window.ScreenLineHeight * spacing / 10;
+}
+
+Word ClampedHeight(int height) { return static_cast<Word>(std::clamp(height, 0, 0xFFFF)); }
+
+// Whether the element could show an omitted range, whatever its text.
+bool RangeCanShow(const TMDIChild& window, const TScriptElement& element) {
+  return IsSceneHeading(element.Kind()) && window.ScenesLocked && (window.LeftNumber || window.RightNumber);
+}
+
+}  // namespace
+
+Word ScreenLineHeightOf(const TMDIChild& window, const TElementFormat& format, int lineInElement) {
+  int height = SpacedHeight(window, format, 1);
   if (lineInElement == 1) height += LinesBeforePixels(window, format);
-  return static_cast<Word>(std::clamp(height, 0, 0xFFFF));
+  return ClampedHeight(height);
+}
+
+bool ShowsOmittedRange(const TMDIChild& window, const TScriptElement& element, std::string_view text) {
+  if (!RangeCanShow(window, element)) return false;
+  const std::string opening = AnsiUpperCase(window.SceneOmitText) + ":";
+  return PlainUpperText(text).compare(0, opening.size(), opening) == 0;
+}
+
+TLineRoom ScreenLineRoomOf(const TMDIChild& window, const TScriptElement& element, const TElementFormat& format,
+                           std::string_view text, int lineInElement) {
+  const Word height = ScreenLineHeightOf(window, format, lineInElement);
+  if (!ShowsOmittedRange(window, element, text)) return {height, 0};
+  const int below = SpacedHeight(window, format, 3) - SpacedHeight(window, format, 1);
+  return {ClampedHeight(height + below), ClampedHeight(below)};
+}
+
+TLineRoom ScreenLineRoomOf(const TMDIChild& window, const TScriptElement& element, int lineInElement) {
+  const std::string text = RangeCanShow(window, element) ? LiveElementText(window, element) : std::string();
+  return ScreenLineRoomOf(window, element, element.format, text, lineInElement);
 }
 
 Word ScreenLeftOf(const TMDIChild& window, const TElementFormat& format) {
@@ -189,6 +226,7 @@ void ClearScreenLine(TMDIChild& window, int line) {
   row.lineInElement = 0;
   row.banner = 0;
   row.left = 0;
+  row.below = 0;
   MarkScreenLine(row, 1);
 }
 
@@ -196,7 +234,7 @@ void UpdateScreenLinePositions(TMDIChild& window) {
   int top = window.TextTopOffset;
   for (int line = 1; line <= ScreenLineCount; ++line) {
     TScreenLine& row = LineAt(window, line);
-    const int baseline = std::max(0, top + row.height - window.ScreenDescent);
+    const int baseline = std::max(0, top + row.height - row.below - window.ScreenDescent);
     if (row.y != baseline) {
       row.y = static_cast<Word>(baseline);
       MarkScreenLine(row, 1);
@@ -207,7 +245,7 @@ void UpdateScreenLinePositions(TMDIChild& window) {
 
 int ScreenLineTop(const TMDIChild& window, int line) {
   const TScreenLine& row = window.ScreenLines[static_cast<std::size_t>(line)];
-  return row.y + window.ScreenDescent - row.height;
+  return row.y + window.ScreenDescent + row.below - row.height;
 }
 
 void LayElementLines(TMDIChild& window, TScriptElement& element, std::span<const TLaidLine> lines, int oldLineCount,

@@ -24,6 +24,7 @@ struct TLaidLine {
   Word height = 0;
   Word lineInElement = 0;
   Byte banner = 0;
+  Word below = 0;  // pixels of the height under the text
 };
 
 // Attribute bits of the style codes.
@@ -43,6 +44,21 @@ TLaidLine StyledLine(std::string_view text, Word left, Word height, Byte banner)
 int LinesBeforePixels(const TMDIChild& window, const TElementFormat& format);
 // The height in pixels of an element's wrapped line (1-based).
 Word ScreenLineHeightOf(const TMDIChild& window, const TElementFormat& format, int lineInElement);
+// An omitted scene heading ("OMITTED:" and where the range ends) while
+// scenes are locked and a scene number shows: the range's word and last
+// number are drawn on two lines under its number.
+bool ShowsOmittedRange(const TMDIChild& window, const TScriptElement& element, std::string_view text);
+// The height of an element's wrapped line and what of it lies under the
+// text: an omitted range's heading is three lines high, its text on the
+// first of them, so that the range drawn under it has room.
+struct TLineRoom {
+  Word height = 0;
+  Word below = 0;
+};
+TLineRoom ScreenLineRoomOf(const TMDIChild& window, const TScriptElement& element, const TElementFormat& format,
+                           std::string_view text, int lineInElement);
+// The same for an element in its own format with its text as it stands.
+TLineRoom ScreenLineRoomOf(const TMDIChild& window, const TScriptElement& element, int lineInElement);
 // Where an element's lines start on screen, before the horizontal scroll.
 Word ScreenLeftOf(const TMDIChild& window, const TElementFormat& format);
 

@@ -592,7 +592,9 @@ TWrapOutcome ComputeWrap(TMDIChild& window, TScriptElement& element, std::string
     for (int i = 0; i < outcome.lineCount; ++i) {
       TLaidLine& line = outcome.lines[static_cast<std::size_t>(i)];
       line.left = ScreenLeftOf(window, format);
-      line.height = ScreenLineHeightOf(window, format, i + 1);
+      const TLineRoom room = ScreenLineRoomOf(window, element, format, text, i + 1);
+      line.height = room.height;
+      line.below = room.below;
       line.lineInElement = static_cast<Word>(i + 1);
     }
     if (!outcome.lines.empty()) FixScreenText(window, element, outcome.lines.back(), forPrint);

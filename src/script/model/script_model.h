@@ -230,6 +230,7 @@ struct TScreenLine {
   Word lineInElement = 0;
   Byte banner = 0;
   Word left = 0;
+  Word below = 0;  // pixels of the line kept under its text
 };
 
 // Attribute byte of a screen column: style bits low, colour index high

@@ -311,9 +311,11 @@ TEST_F(MarginMarksTest, OmittedRangesShowTheirWordAndLastNumberBelowTheHeading) 
   Window().RightNumber = 1;
   ElementAt(0)->format.NumberWord = number_word::Make(12, true, '\0');
   Window().CurrentElement()->format.NumberWord = number_word::Make(12, true, '\0');
+  LayOutAll();
   Paint();
   const int y = BaselineOf(1);
   const int height = Window().ScreenLineHeight;
+  EXPECT_LE(y + 2 * height + 4, Top(2)) << "the range is drawn in the heading's own room, over no other line";
   const int left = (Window().FormatSet[fsSceneHeading].LeftMargin - 5) * 10;
   const struct {
     std::string text;

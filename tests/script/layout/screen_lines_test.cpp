@@ -277,6 +277,60 @@ TEST_F(ScreenLinesTest, EveryElementsFirstLineCarriesItsLinesBefore) {
   }
 }
 
+// An omitted scene heading whose range shows under its scene number
+// (scenes locked, a number shown, the omit text and ":" opening it) takes
+// three times the line height: its text stays on the first line, its
+// range's word and last number are drawn on the two under it, and the next
+// element starts below them.
+TEST_F(ScreenLinesTest, AnOmittedRangesHeadingIsThreeLinesHigh) {
+  // clang-format off
+  const struct {
+    const char* what;
+    Byte kind;
+    const char* text;
+    Byte locked, left, right;
+    bool tall;
+  } cases[] = {
+      {"a range, left number", ekSceneHeading, "OMITTED:14", 1, 1, 0, true},
+      {"a range, right number", ekSceneHeading, "OMITTED: 14", 1, 0, 1, true},
+      {"typed in lower case round a code", ekSceneHeading, "\x02omitted\x03:14", 1, 1, 1, true},
+      {"an A-scene heading", ekASceneHeading, "OMITTED:14", 1, 1, 0, true},
+      {"no scene number shown", ekSceneHeading, "OMITTED:14", 1, 0, 0, false},
+      {"scenes not locked", ekSceneHeading, "OMITTED:14", 0, 1, 1, false},
+      {"a single omitted scene", ekSceneHeading, "OMITTED", 1, 1, 1, false},
+      {"an ordinary heading", ekSceneHeading, "INT. OMITTED: HALL", 1, 1, 1, false},
+      {"an Action", ekAction, "OMITTED:14", 1, 1, 1, false},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Window().FreeElements();
+    Window().ScenesLocked = c.locked;
+    Window().LeftNumber = c.left;
+    Window().RightNumber = c.right;
+    Build({{c.kind, c.text}, {ekAction, "next"}});
+    LayOutAll();
+    const Word plain = ScreenLineHeightOf(Window(), ElementAt(0)->format, 1);
+    const TScreenLine& heading = Window().ScreenLines[1];
+    const TScreenLine& next = Window().ScreenLines[2];
+    EXPECT_EQ(heading.height, c.tall ? plain + 2 * 18 : plain);
+    EXPECT_EQ(heading.y, plain - 4) << "the heading's text on the first of its lines";
+    EXPECT_EQ(ScreenLineTop(Window(), 2), heading.height) << "the next element under the range";
+    EXPECT_EQ(next.y, heading.height + next.height - 4);
+  }
+  // Typing the range into a heading being edited makes room at once.
+  Window().FreeElements();
+  Window().ScenesLocked = Window().LeftNumber = 1;
+  Window().RightNumber = 0;
+  Build({{ekSceneHeading, "OMITTED"}, {ekAction, "next"}});
+  LayOutAll();
+  const Word plain = Window().ScreenLines[1].height;
+  EditFields(Window()).EditBuffer = "OMITTED:14";
+  WrapCurrent();
+  EXPECT_EQ(Window().ScreenLines[1].height, plain + 2 * 18);
+  EXPECT_EQ(ScreenLineTop(Window(), 2), plain + 2 * 18);
+}
+
 TEST_F(ScreenLinesTest, ATypedCharacterMarksAndRepaintsOnlyWhatChanged) {
   Build({{ekAction, A(55) + " bbbbbbbbbb"}, {ekAction, "next"}});
   LayOutAll();
