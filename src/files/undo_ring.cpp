@@ -13,6 +13,7 @@
 #include "script/editing/revision_marks.h"
 #include "script/editing/script_list_data.h"
 #include "script/model/cue_codes.h"
+#include "script/pagination/element_groups.h"
 #include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
 #include "script/layout/screen_rebuild.h"
@@ -132,10 +133,29 @@ std::uint64_t HashAfter(const TScriptDocument& w, const TScriptElement* end) {
 bool InBlock(const TMDIChild& w, const TScriptElement* e) { return w.BlockOn() && e && e->InBlock(); }
 
 // The block, two elements more, and back over what leans on a page break.
+// The first and last elements a step must hold: the current element and,
+// wherever it lies, the whole block (the caret need not be inside it).
+struct TRunAnchors {
+  TScriptElement* first;
+  TScriptElement* last;
+};
+
+TRunAnchors AnchorsOf(const TMDIChild& w) {
+  TRunAnchors anchors{w.CurrentElement(), w.CurrentElement()};
+  if (!w.BlockOn()) return anchors;
+  bool currentSeen = false;
+  for (TScriptElement* e = w.FirstElement; e; e = e->next) {
+    if (e == w.CurrentElement()) currentSeen = true;
+    if (!e->InBlock()) continue;
+    if (!currentSeen && anchors.first == w.CurrentElement()) anchors.first = e;
+    if (currentSeen) anchors.last = e;
+  }
+  return anchors;
+}
+
 TScriptElement* RunStart(const TMDIChild& w, bool wholeScript) {
   if (wholeScript) return w.FirstElement;
-  TScriptElement* e = w.CurrentElement();
-  while (InBlock(w, e) && e->prev) e = e->prev;
+  TScriptElement* e = AnchorsOf(w).first;
   for (int i = 0; i < 2 && e->prev; ++i) e = e->prev;
   while (e->prev && LeansOnBreakBefore(e)) e = e->prev;
   return e;
@@ -149,7 +169,7 @@ bool EndsRun(const TMDIChild& w, const TScriptElement* e) {
 
 TScriptElement* RunEnd(const TMDIChild& w, bool wholeScript) {
   if (wholeScript) return w.LastElement;
-  TScriptElement* e = w.CurrentElement();
+  TScriptElement* e = AnchorsOf(w).last;
   for (int i = 0; i < 2 && e->next; ++i) e = e->next;
   while (e->next && !EndsRun(w, e)) e = e->next;
   return e;
@@ -173,6 +193,15 @@ TScriptElement* CopyOf(const TMDIChild& w, const TScriptElement& e) {
   copy->blockStart = copy->blockEnd = -1;
   if (!e.text) TakeEditLine(w, *copy);
   return copy;
+}
+
+// A heading that opens a page has the lines before the break gave it.
+// Where a step parts it from that break (a run that starts with it, or
+// the run before it taken out with the break), it keeps its own, as
+// rejoining the break would give it back.
+void Unbreak(const TMDIChild& w, TScriptElement& first, const TScriptElement* before) {
+  if (IsAutoBreak(before) && IsHeadingOrShot(first.Kind()))
+    first.format.LinesBefore = w.FormatSet[static_cast<std::size_t>(FormatSlotOfKind(first.Kind()))].LinesBefore;
 }
 
 TScriptElement* CopyRun(const TMDIChild& w, const TScriptElement* first, const TScriptElement* last,
@@ -374,6 +403,7 @@ void TUndoObject::SaveData(bool wholeScript, bool withHeader) {
   slot.Before = HashBefore(*w, first);
   slot.After = HashAfter(*w, last);
   slot.SavedRun = CopyRun(*w, first, last, slot.SavedCurrent);
+  Unbreak(*w, *slot.SavedRun, first->prev);
   AdvanceCurrentSlot();
   MenusDue();
 }
@@ -386,8 +416,8 @@ bool TUndoObject::StepCoversCaret() const {
   TScriptElement* start = nullptr;
   TScriptElement* end = nullptr;
   if (slot.Owner != w->Identity || !FindRun(*w, slot, start, end)) return false;
-  if (InBlock(*w, start->prev) || InBlock(*w, end->next)) return false;
-  return RunHolds(start, end, w->CurrentElement());
+  const TRunAnchors anchors = AnchorsOf(*w);
+  return RunHolds(start, end, anchors.first) && RunHolds(start, end, anchors.last);
 }
 
 void TUndoObject::Cover(TMDIChild& w, TScriptElement& element) {
@@ -401,6 +431,7 @@ void TUndoObject::Cover(TMDIChild& w, TScriptElement& element) {
   if (RunHolds(w.FirstElement, start, &element)) {
     TScriptElement* from = FirstPieceOf(&element);
     TScriptElement* copies = CopyRun(w, from, start->prev, unused);
+    Unbreak(w, *copies, from->prev);
     TScriptElement* tail = copies;
     while (tail->next) tail = tail->next;
     tail->next = slot.SavedRun;
@@ -476,6 +507,8 @@ bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
 
   TScriptElement* before = start->prev;
   TScriptElement* after = end->next;
+  Unbreak(*w, *start, before);
+  if (after) Unbreak(*w, *after, end);
   TElementGroup* group = start->group;
   TScriptElement* first = source.SavedRun;
   ForgetRun(*w, start, end, first);

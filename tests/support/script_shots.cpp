@@ -29,8 +29,8 @@ std::string Describe(const ElementShot& e) {
   std::ostringstream out;
   out << "kind " << int(e.kind) << " \"" << Visible(e.text) << "\" state " << int(e.state) << " margins "
       << int(e.format.LeftMargin) << "/" << int(e.format.RightMargin) << " number " << e.format.NumberWord << " style "
-      << int(e.format.Style) << " split " << int(e.split) << " lines " << int(e.lineCount)
-      << (e.revised.empty() ? "" : " revised");
+      << int(e.format.Style) << " before " << int(e.format.LinesBefore) << " split " << int(e.split) << " lines "
+      << int(e.lineCount) << (e.revised.empty() ? "" : " revised");
   if (e.storyboardLink != 0) out << " link " << e.storyboardLink;
   return out.str();
 }

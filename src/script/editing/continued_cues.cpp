@@ -319,7 +319,14 @@ void SettleContinuedCues(TMDIChild& window, bool nameBeingTyped) {
   cues.caretText = current && !current->text ? window.EditBuffer() : std::string();
   // A name the writer was typing is looked at once the caret leaves it.
   cues.caretTyped = nameBeingTyped && current && current->Kind() == ekCharacterName;
-  if (cues.caretTyped) cues.seen.erase(current);
+  if (!cues.caretTyped) return;
+  // It and the name after it, compared with it, are looked at afresh.
+  cues.seen.erase(current);
+  for (const TScriptElement* e = current->next; e && !IsSceneHeading(e->Kind()); e = e->next)
+    if (e->Kind() == ekCharacterName && !IsRepeatedByBreak(*e)) {
+      cues.seen.erase(e);
+      break;
+    }
 }
 
 }  // namespace qm
