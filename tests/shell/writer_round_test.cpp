@@ -42,22 +42,7 @@ namespace {
 
 using testing::ElementSpec;
 
-// splitmix64, as the script generator draws: the same round everywhere.
-class Dice {
- public:
-  explicit Dice(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
-  bool Chance(int percent) { return Below(100) < percent; }
-
- private:
-  std::uint64_t state_;
-};
+using Dice = testing::SeededRandom;
 
 // ---- The scripts ----------------------------------------------------------
 

@@ -7,29 +7,6 @@ namespace qm::testing {
 
 namespace {
 
-// splitmix64: the same numbers from the same seed everywhere (the standard
-// distributions may differ between libraries).
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  // A number from low to high, both included.
-  int Between(int low, int high) { return low + static_cast<int>(Next() % static_cast<std::uint64_t>(high - low + 1)); }
-  bool Chance(int percent) { return Between(1, 100) <= percent; }
-  template <typename T, std::size_t N>
-  const T& Pick(const std::array<T, N>& items) {
-    return items[static_cast<std::size_t>(Between(0, static_cast<int>(N) - 1))];
-  }
-
- private:
-  std::uint64_t state_;
-};
-
 constexpr std::array<const char*, 12> Places{"KITCHEN", "PRECINCT HOUSE", "ROOFTOP",         "DINER",
                                              "CAR",     "BEDROOM",        "WAREHOUSE",       "HOSPITAL CORRIDOR",
                                              "PARK",    "OFFICE",         "SUBWAY PLATFORM", "LIVING ROOM"};
@@ -48,7 +25,7 @@ constexpr std::array<const char*, 48> Words{
     "starts", "against", "window",  "he",     "picks",   "up",       "phone",  "dials",   "waits",  "hangs",
     "again",  "outside", "traffic", "hums",   "quietly", "somebody", "laughs", "upstairs"};
 
-std::string Sentence(Random& random) {
+std::string Sentence(SeededRandom& random) {
   std::string text;
   const int words = random.Between(4, 14);
   for (int i = 0; i < words; ++i) {
@@ -62,7 +39,7 @@ std::string Sentence(Random& random) {
 }
 
 // About `lines` printed Action lines of 60 characters.
-std::string Paragraph(Random& random, int lines) {
+std::string Paragraph(SeededRandom& random, int lines) {
   std::string text;
   while (static_cast<int>(text.size()) < lines * 44) {
     if (!text.empty()) text += "  ";
@@ -71,7 +48,7 @@ std::string Paragraph(Random& random, int lines) {
   return text;
 }
 
-void AddScene(Random& random, std::vector<ElementSpec>& out) {
+void AddScene(SeededRandom& random, std::vector<ElementSpec>& out) {
   // Each draw is a statement of its own: the order in which the operands of
   // one expression are evaluated differs between compilers.
   const std::string prefix = random.Chance(70) ? "INT. " : "EXT. ";
@@ -99,7 +76,7 @@ void AddScene(Random& random, std::vector<ElementSpec>& out) {
 }  // namespace
 
 std::vector<ElementSpec> GenerateScreenplay(std::uint64_t seed, int pages) {
-  Random random(seed);
+  SeededRandom random(seed);
   const std::size_t wanted = static_cast<std::size_t>(pages) * GeneratedElementsPerPage;
   std::vector<ElementSpec> script;
   script.reserve(wanted + 32);
