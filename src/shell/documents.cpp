@@ -113,10 +113,14 @@ void CloseActiveScript(bool closeWindow) {
   script->FormClose(nullptr, action);
   if (!closeWindow) return;
   // The slot is emptied at once; the window itself goes once the current
-  // message has been handled.
+  // message has been handled. The script of the slot the table leaves
+  // active comes to the front, whichever window the desktop passes the
+  // keyboard to as this one goes.
   RemoveDocument(script);
+  const Byte next = ActiveDocument;
   script->Hide();
   script->Release();
+  if (DocumentCount > 0) MainForm->BringScriptForward(next);
 }
 
 }  // namespace qm
