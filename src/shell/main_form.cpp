@@ -258,10 +258,7 @@ void TMainForm::ExitQuillmasterItemClick(TObject* sender) {
   TMDIChild* const shown = ActiveScript();
   // The scripts open now are the workspace of the next start; with none
   // open, the one left from before stays.
-  if (DocumentCount > 0) {
-    ClearWorkSpace();
-    SaveWorkSpace();
-  }
+  if (DocumentCount > 0) RecordWorkSpaceForNextStart();
   for (int slot = DocumentCount; slot >= 1; --slot) {
     ActiveDocument = static_cast<Byte>(slot);
     CloseActiveScript(true);
