@@ -100,7 +100,7 @@ void CloseActiveScript(bool closeWindow) {
   const Byte modified = script->DocumentModified;
   script->DocumentModified = 0;
   script->Closing = 1;
-  if (closeWindow && CopyBeforeClosing(*script, modified != 0) == TCloseCopies::StayOpen) {
+  if (closeWindow && CopyBeforeClosing(*script) == TCloseCopies::StayOpen) {
     script->DocumentModified = modified;
     script->Closing = 0;
     FocusActiveScript();

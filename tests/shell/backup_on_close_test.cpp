@@ -8,9 +8,11 @@
 #include <cerrno>
 #include <functional>
 
+#include "base/document_table.h"
 #include "base/ini_file.h"
 #include "base/program_options.h"
 #include "base/prompt_table.h"
+#include "files/disk_utils.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -238,6 +240,46 @@ TEST_F(BackupOnCloseTest, TheBackupOnCloseFollowsWhatWasSaved) {
       EXPECT_FALSE(FileExists(backup)) << "nothing the drive lacks was saved";
     }
     DeleteFile(backup);
+  }
+}
+
+// With three changed scripts open and the middle one on screen, Exit
+// closes them from the last opened: each one's backup on the drive is its
+// own file as saved at its close, whichever script is on screen, and the
+// script on screen is never written in another's place.
+TEST_F(BackupOnCloseTest, EachScriptClosedByExitBacksUpItsOwnFile) {
+  const char* const names[] = {"SITCOM.QMW", "POND.QMW", "DRAMA.QMW"};
+  TMDIChild* windows[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    OpenChanged(InScripts(names[i]));
+    TypeText(std::string(" ") + names[i] + " only.");
+    windows[i] = &Script();
+  }
+  // The writer goes back to the second script.
+  MainForm->WindowMenu->Click();
+  MainForm->DocItems[1]->Click();
+  ASSERT_EQ(ActiveScript(), windows[1]);
+  std::vector<std::vector<ElementSpec>> written;
+  for (TMDIChild* w : windows) {
+    std::vector<ElementSpec> elements = testing::ElementsOf(*w);
+    std::erase_if(elements, [](const ElementSpec& e) { return IsPageBreakKind(e.kind); });
+    written.push_back(elements);
+  }
+  for (int i = 2; i >= 0; --i) {
+    Answer("Save /.../" + std::string(names[i]) + "?", mrYes);
+    Answer(BackupQuestion(names[i], stick + "/"), mrYes, PromptTable(9));
+    Answer("Put a Formatted Disk In Drive " + stick, mrOk);
+  }
+  MainForm->ExitQuillmasterItemClick(nullptr);
+  Application->ProcessMessages();
+  EXPECT_EQ(Driver().Pending(), 0);
+  ASSERT_EQ(DocumentCount, 0);
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(names[i]);
+    const std::string backup = stick + "/" + names[i];
+    ASSERT_TRUE(FileExists(backup));
+    EXPECT_EQ(testing::ReadFileText(backup), testing::ReadFileText(InScripts(names[i]))) << "its own file as saved";
+    EXPECT_EQ(StoredElements(InScripts(names[i]), false), written[static_cast<std::size_t>(i)]);
   }
 }
 
