@@ -451,5 +451,44 @@ TEST_F(BackupOnCloseTest, TheFileMenuBacksUpToTheFloppyDriveItNames) {
   EXPECT_EQ(StoredElements(card + "/PILOT.QMW"), changed);
 }
 
+// A backup to the backup drive from the File menu copies what the drive
+// lacked: closing the script then offers no backup of the same text
+// again, only of changes made after it. A backup to another drive leaves
+// the backup drive's question as it was.
+TEST_F(BackupOnCloseTest, AFileMenuBackupToTheBackupDriveIsNotOfferedAgainAtTheClose) {
+  const std::string card = mounts.Mount("CARD", "exfat", "/dev/mmcblk0p1");
+  const struct {
+    const char* what;
+    std::string backupDrive;
+    const char* item;   // the File menu's drive
+    bool savedFirst;    // saved (F7) before the File menu's backup
+    bool changedAfter;  // changed after it
+    bool offered;       // the close asks for the backup
+  } cases[] = {
+      {"saved, backed up", stick, "ADriveItem", true, false, false},
+      {"backed up with changes not saved, saved at the close", stick, "ADriveItem", false, false, false},
+      {"the backup drive named by its letter", "A", "ADriveItem", true, false, false},
+      {"changed after the backup", stick, "ADriveItem", true, true, true},
+      {"backed up to another drive", stick, "BDriveItem", true, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    BackupDrive = c.backupDrive;
+    OpenChanged(InScripts("PILOT.QMW"));
+    if (c.savedFirst) MainForm->FileSaveItem->Click();
+    MainForm->MenuItem(c.item)->Click();
+    ASSERT_TRUE(FileExists((std::string(c.item) == "ADriveItem" ? stick : card) + "/PILOT.QMW"));
+    if (c.changedAfter) TypeText(" Later.");
+    if (Script().DocumentModified) Answer("Save /.../PILOT.QMW?", mrYes);
+    if (c.offered) Answer(BackupQuestion("PILOT.QMW", DriveOf(c.backupDrive).Root), mrNo, PromptTable(9));
+    Close();
+    EXPECT_EQ(Driver().Pending(), 0);
+    Driver().Clear();
+    EXPECT_EQ(DocumentCount, 0);
+    DeleteFile(stick + "/PILOT.QMW");
+    DeleteFile(card + "/PILOT.QMW");
+  }
+}
+
 }  // namespace
 }  // namespace qm
