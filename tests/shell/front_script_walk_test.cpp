@@ -81,7 +81,6 @@ struct TWalk {
 const std::set<std::string> kAnotherInFront = {
     "FileNewItem",                      // a new script, in front
     "Doc1Item", "Doc3Item",             // the Window menu brings that script forward
-    "IndexCardItem",                    // the index cards take the place of the script
     "BookmarkItem",                     // the bookmark list, a window of its own, takes the keys
 };
 // clang-format on
