@@ -276,7 +276,7 @@ void FormPeer::SyncVisible() {
     const bool hadKeyboard = window_->isActiveWindow() || keyboardAsked_;
     keyboardAsked_ = false;
     window_->hide();
-    if (hadKeyboard) GiveKeyboardToOwner();
+    if (hadKeyboard) GiveKeyboardBack();
     return;
   }
   if (!window_->isVisible()) {
@@ -371,18 +371,19 @@ void FormPeer::WindowActivated() {
   // The desktop came to give the keyboard to a window that has gone
   // meanwhile: it goes on to the window below, or no key would reach any.
   if (!sub && (!form_.Visible || !window_->isVisible())) {
-    GiveKeyboardToOwner();
+    GiveKeyboardBack();
     return;
   }
   if (Alive() && !CoreArranging && !form_.Active()) form_.Activate();
 }
 
-void FormPeer::GiveKeyboardToOwner() {
-  QWidget* owner = window_ ? window_->parentWidget() : nullptr;
-  if (!owner || !owner->isVisible()) return;
+void FormPeer::GiveKeyboardBack() {
+  QWidget* heir = QApplication::activeModalWidget();
+  if (!heir || heir == window_ || !heir->isVisible()) heir = window_ ? window_->parentWidget() : nullptr;
+  if (!heir || !heir->isVisible()) return;
   // At once, so that the next key already finds it, and on the desktop.
-  QApplication::setActiveWindow(owner);
-  owner->activateWindow();
+  QApplication::setActiveWindow(heir);
+  heir->activateWindow();
 }
 
 void FormPeer::WindowGeometryChanged() {

@@ -60,9 +60,9 @@ class FormPeer : public CanvasPeer {
   // is unmapped instead, and mapped again once it is placed back on.
   bool PlacedOffScreen() const;
   void FollowPlacementOffScreen();
-  // The keyboard goes back to the window below (the owner), as a desktop
-  // gives it back when a dialog closes.
-  void GiveKeyboardToOwner();
+  // The keyboard goes back to the window below, as a desktop gives it back
+  // when a dialog closes: a modal dialog still up, else the owner.
+  void GiveKeyboardBack();
 
   TForm& form_;
   QPointer<QWidget> window_;
