@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
+#include <optional>
 
 #include "base/message_boxes.h"
 #include "breakdown/scene_listing.h"
@@ -169,8 +171,13 @@ bool StampSchedulingFileTime(const std::string& path) {
 
 namespace {
 
-// The file the user chose, created empty; empty when the run ends.
-std::string ChooseExportFile(const std::string& scriptFileName) {
+// Why a step of the export's file failed, in words.
+std::string WhyNot(const TFileReplacement& file) { return FileFailureText(file.LastError(), file.FailedPath()); }
+
+// The file the user chose, its new version begun beside it with the
+// script's mode; none when the run ends. An older export under the name
+// stays whole until the new one is complete.
+std::unique_ptr<TFileReplacement> ChooseExportFile(const std::string& scriptFileName, std::string& path) {
   TSaveDialog dialog(nullptr);
   dialog.Title = "Create Export File";
   dialog.Filter = "Scheduling EXport|*.SEX";
@@ -183,8 +190,8 @@ std::string ChooseExportFile(const std::string& scriptFileName) {
       const PleaseWaitAside aside;
       return dialog.Execute();
     }();
-    if (!chosen) return {};
-    const std::string path = ChangeFileExt(dialog.FileName, ".SEX");
+    if (!chosen) return nullptr;
+    path = ChangeFileExt(dialog.FileName, ".SEX");
     const std::string folder = ExtractFileDir(path);
     if (!folder.empty() && !DirectoryExists(folder)) {
       ShowMessageBox(PathToText(folder) + " is not a valid Subdirectory!", "Attention");
@@ -193,17 +200,23 @@ std::string ChooseExportFile(const std::string& scriptFileName) {
     if (FileExists(path) &&
         !AskYesNo(PathToText(path) + " already exists!\r\n\r\nOverwrite this file?", "Attention", false))
       continue;
-    if (WriteFileAtomic(path, "", 0, nullptr, ModeFor(scriptFileName))) return path;
-    if (!AskYesNo("Error Creating: " + PathToText(path) + "\r\n\r\nEnter a New Path/Name?", "Attention", true))
-      return {};
+    auto file = std::make_unique<TFileReplacement>(path);
+    // What is exported of a script takes the script's mode.
+    if (const std::optional<unsigned> mode = ModeFor(scriptFileName)) file->TakeMode(*mode);
+    if (file->Create()) return file;
+    if (!AskYesNo(
+            "Error Creating: " + PathToText(path) + "\r\n\r\n" + WhyNot(*file) + ".\r\n\r\nEnter a New Path/Name?",
+            "Attention", true))
+      return nullptr;
   }
 }
 
 }  // namespace
 
 bool ExportScheduleFile(const std::string& scriptFileName, const TBreakdownRun& run, const TBreakdownOptions& options) {
-  const std::string path = ChooseExportFile(scriptFileName);
-  if (path.empty()) return false;
+  std::string path;
+  const std::unique_ptr<TFileReplacement> file = ChooseExportFile(scriptFileName, path);
+  if (!file) return false;
   std::vector<bool> selected;
   if (options.Scenes != TSceneChoice::All)
     for (const TRunScene& scene : run.Scenes) {
@@ -215,9 +228,8 @@ bool ExportScheduleFile(const std::string& scriptFileName, const TBreakdownRun& 
   const bool whole = WriteScheduleExport(
       run, options, writer, [](const std::string& question) { return AskOkCancel(question, "Attention"); });
   const std::vector<Byte>& bytes = writer.Bytes();
-  // What is exported of a script takes the script's mode.
-  if (!WriteFileAtomic(path, bytes.data(), bytes.size(), nullptr, ModeFor(scriptFileName))) {
-    ShowMessageBox("Error Writing: " + PathToText(path), "Attention");
+  if (!file->Write(bytes.data(), bytes.size()) || !file->Commit()) {
+    ShowMessageBox("Error Writing: " + PathToText(path) + "\r\n\r\n" + WhyNot(*file) + ".", "Attention");
     return false;
   }
   if (!whole) return false;

@@ -207,9 +207,12 @@ bool ExportViaFilter(const std::string& targetFile, const std::string& filterFil
   // An existing target stays whole until the converter has a complete new
   // one; a new name is taken at once, never through a link, and given up
   // again when nothing was written to it. What the converter writes takes
-  // the mode of the writer's own target, which is its script's.
+  // the mode of the writer's own target, which is its script's; over
+  // another user's file or link it is the writer's alone until it is
+  // complete, and then takes the script's mode too.
+  const std::optional<unsigned> mode = ModeFor(script->ScriptFileName);
   std::string refused;
-  const TTarget prepared = PrepareExportTarget(targetFile, ModeFor(script->ScriptFileName), refused);
+  const TTarget prepared = PrepareExportTarget(targetFile, mode, refused);
   const std::string target = LongPathName(ExpandFileName(targetFile));
   ReportJobDone();
   if (prepared == TTarget::Refused) {
@@ -218,7 +221,10 @@ bool ExportViaFilter(const std::string& targetFile, const std::string& filterFil
     return false;
   }
   const TConverterRun run = RunConverter(*program, {filterFile, target});
-  if (ConverterReportedConversion() && FileSize(target) > 0) return true;
+  if (ConverterReportedConversion() && FileSize(target) > 0) {
+    if (mode) SetOwnFileMode(target, *mode);
+    return true;
+  }
   if (prepared == TTarget::Made && FileSize(target) == 0) DeleteFile(target);
   ShowMessageBox(FailureText(run, "write", target, NotWrittenText(target, WhyNotConverted(run, target))),
                  "Export Canceled");

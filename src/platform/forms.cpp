@@ -32,18 +32,32 @@ constexpr int kTitleFontPercent = 150;
 // The margin a dialog keeps around a control that reached its edge.
 constexpr int kDialogMargin = 8;
 
-// When the active form goes, the next one of its kind (an MDI child, or a
-// top-level form) becomes active.
-void ActivateNextAfter(TForm* leaving) {
+unsigned long FormsMade = 0;
+
+}  // namespace
+
+// When the active form goes, the next one of its kind becomes active: of
+// the MDI children, as the desktop's frame picks it, the one made next
+// after it (the first made when it was the last), whichever the writer
+// used last; of the top-level forms, the one used last.
+void TForm::ActivateNextAfter(TForm* leaving) {
   const bool mdiChild = leaving->FormStyle == TFormStyle::fsMDIChild;
+  TForm* lastUsed = nullptr;
+  TForm* firstMade = nullptr;
+  TForm* madeNext = nullptr;
   for (int i = 0; i < Screen->FormCount(); ++i) {
     TForm* f = Screen->Forms(i);
     if (f == leaving || !f->Visible || f->Destroying()) continue;
     if ((f->FormStyle == TFormStyle::fsMDIChild) != mdiChild) continue;
-    f->Activate();
-    return;
+    if (!lastUsed) lastUsed = f;
+    if (!firstMade || f->madeAs_ < firstMade->madeAs_) firstMade = f;
+    if (f->madeAs_ > leaving->madeAs_ && (!madeNext || f->madeAs_ < madeNext->madeAs_)) madeNext = f;
   }
+  TForm* next = !mdiChild ? lastUsed : madeNext ? madeNext : firstMade;
+  if (next) next->Activate();
 }
+
+namespace {
 
 void MoveToFront(std::vector<TForm*>& forms, TForm* form) {
   auto it = std::find(forms.begin(), forms.end(), form);
@@ -57,7 +71,7 @@ void MoveToFront(std::vector<TForm*>& forms, TForm* form) {
 // ---------------------------------------------------------------------------
 // TForm
 
-TForm::TForm(TComponent* owner) : TCustomControl(owner) {
+TForm::TForm(TComponent* owner) : TCustomControl(owner), madeAs_(++FormsMade) {
   Visible.SetQuietly(false);
   WindowClass = "TForm";
   Font.Name.SetQuietly("MS Sans Serif");

@@ -109,9 +109,13 @@ class TForm : public TCustomControl {
   void FitDialogToContents();
   void PlaceNewMDIChild();
   void BringMDIChildToFront();
+  static void ActivateNextAfter(TForm* leaving);
   bool modal_ = false;
   bool active_ = false;
   TWinControl* focused_ = nullptr;
+  // The order the forms were made in: the desktop's MDI frame passes the
+  // keyboard on by it.
+  unsigned long madeAs_ = 0;
 };
 
 class TScreen : public TComponent {

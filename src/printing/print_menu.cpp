@@ -200,7 +200,9 @@ bool PrintScript(TMDIChild& script, const TPrintChoice& choice) {
     progress.End();
     return false;
   }
-  if (PrintRun.Cancelled) {
+  // A print file the disk could not take ends as a failed write, which
+  // says why; only a Cancel is said to be one.
+  if (PrintRun.Cancelled && !PrintFileFailed()) {
     AbortPrintJob();
     progress.End();
     ShowMessageBox("The print job was cancelled; nothing was printed.", "Attention");

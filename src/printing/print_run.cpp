@@ -162,6 +162,11 @@ void SetPrintFile(const std::string& path) { NextPrintFile = path; }
 
 bool PrintJobOpen() { return RunOpen; }
 
+bool PrintFileFailed() {
+  const TPrintingVariables& v = PrintingVariables();
+  return RunOpen && PrintRun.ToFile && v.File && v.File->Failed();
+}
+
 bool StartPrintJob(bool continuation, const std::string& title) {
   if (continuation && RunOpen) return true;
   if (RunOpen) AbortPrintJob();

@@ -132,6 +132,9 @@ bool FinishPrintJob();
 // Ends a run without output, as Cancel does.
 void AbortPrintJob();
 bool PrintJobOpen();
+// The open run's print file could not take what was printed: the run
+// stopped for that, not for a Cancel; FinishPrintJob says why.
+bool PrintFileFailed();
 
 // Fills the width table from CurrentPrintCanvas's font.
 void MeasurePrinterCharWidths();

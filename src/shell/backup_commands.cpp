@@ -28,14 +28,28 @@ bool TMainForm::BackupTo(const std::string& target) {
   return saved;
 }
 
+namespace {
+
+// The volume of a drive letter is the backup drive's, however either is named.
+bool IsBackupDrive(const std::string& drive) {
+  const std::string folder = DriveOf(drive).Folder;
+  return !folder.empty() && folder == DriveOf(BackupDrive).Folder;
+}
+
+}  // namespace
+
 // The item of drive A or B (its name's first letter) writes the script to
-// that removable volume under the name of its file.
+// that removable volume under the name of its file. On the backup drive
+// it is the backup the close would offer: the drive then lacks nothing of
+// the script.
 void TMainForm::BackupToDriveClick(TObject* sender) {
   const auto* item = dynamic_cast<const TComponent*>(sender);
   TMDIChild* script = ActiveScript();
   if (!item || item->Name.empty() || !script) return;
   const std::string drive(1, item->Name[0]);
-  if (EnsureDriveReady(drive)) BackupTo(JoinPath(DriveOf(drive).Folder, ExtractFileName(script->ScriptFileName)));
+  if (EnsureDriveReady(drive) && BackupTo(JoinPath(DriveOf(drive).Folder, ExtractFileName(script->ScriptFileName))) &&
+      IsBackupDrive(drive))
+    script->ChangedSinceBackup = script->SavedSinceBackup = 0;
   FocusActiveScript();
 }
 

@@ -11,7 +11,6 @@
 #include "files/save_as.h"
 #include "platform/files.h"
 #include "script/script_window.h"
-#include "shell/main_form.h"
 
 namespace qm {
 
@@ -65,8 +64,9 @@ bool SavedFileCopiedTo(const std::string& scriptFile, const std::string& target)
 }
 
 // A removable drive asks for its disk first; Cancel there leaves the
-// script without its backup.
-bool BackedUp(TMDIChild& script, bool unsavedChanges) {
+// script without its backup. The backup is the file of the script that
+// closes, whichever script the writer has on screen meanwhile.
+bool BackedUp(TMDIChild& script) {
   const TDrive drive = DriveOf(BackupDrive);
   if (drive.Kind == DriveKind::Removable &&
       !AskOkCancel("Put a Formatted Disk In Drive " + drive.Name, "Press OK when Ready"))
@@ -74,17 +74,17 @@ bool BackedUp(TMDIChild& script, bool unsavedChanges) {
   if (!EnsureDriveReady(BackupDrive)) return false;
   const std::string target = JoinPath(DriveOf(BackupDrive).Folder,
                                       ChangeFileExt(ExtractFileName(script.ScriptFileName), "." + ScriptExtension));
-  if (!(unsavedChanges ? SavedFileCopiedTo(script.ScriptFileName, target) : MainForm->BackupTo(target))) return false;
+  if (!SavedFileCopiedTo(script.ScriptFileName, target)) return false;
   script.ChangedSinceBackup = script.SavedSinceBackup = 0;
   return true;
 }
 
-TCloseCopies BackUpToBackupDrive(TMDIChild& script, bool unsavedChanges) {
+TCloseCopies BackUpToBackupDrive(TMDIChild& script) {
   const std::string fileName = ExtractFileName(script.ScriptFileName);
   const TModalResult answer = AskYesNoCancel(
       "Backup \"" + PathToText(fileName) + "\" to Drive " + DriveOf(BackupDrive).Root + " ?", PromptTable(9), true);
   if (answer == mrCancel) return TCloseCopies::StayOpen;
-  if (answer != mrYes || BackedUp(script, unsavedChanges)) return TCloseCopies::Close;
+  if (answer != mrYes || BackedUp(script)) return TCloseCopies::Close;
   return AskYesNo("Script was NOT backed up successfully!\r\rShould I exit Anyway?", "", false)
              ? TCloseCopies::Close
              : TCloseCopies::StayOpen;
@@ -92,9 +92,9 @@ TCloseCopies BackUpToBackupDrive(TMDIChild& script, bool unsavedChanges) {
 
 }  // namespace
 
-TCloseCopies CopyBeforeClosing(TMDIChild& script, bool unsavedChanges) {
+TCloseCopies CopyBeforeClosing(TMDIChild& script) {
   if (script.Editable && OnRemovableVolume(script.ScriptFileName)) return CopyToHardDrive(script);
-  if (FloppyBackup && script.SavedSinceBackup) return BackUpToBackupDrive(script, unsavedChanges);
+  if (FloppyBackup && script.SavedSinceBackup) return BackUpToBackupDrive(script);
   return TCloseCopies::Close;
 }
 

@@ -13,8 +13,8 @@ enum class TCloseCopies { Close, StayOpen };
 
 // The active script's copies; StayOpen when the writer chose to keep it
 // open (Cancel at the backup question, or No to closing without a copy).
-// With `unsavedChanges` the window holds changes its file does not, and
-// the backup takes the file.
-TCloseCopies CopyBeforeClosing(TMDIChild& script, bool unsavedChanges);
+// The backup takes the script's file as saved, never changes the writer
+// chose not to save.
+TCloseCopies CopyBeforeClosing(TMDIChild& script);
 
 }  // namespace qm

@@ -51,6 +51,7 @@ void TMainForm::CutCopyToClick(TObject* sender) {
   if (!item || NoActiveDocument() || !ActiveScript()->BlockOn()) return;
   // Busy however the command ends, an error the event loop catches too.
   const ScopedState<Byte> busy(PumpBusy, 1);
+  TMDIChild* const source = ActiveScript();
   const bool cut = item->Tag > CutActions;
   MenuItem(cut ? "CutItem" : "CopyItem")->Click();
   {
@@ -64,11 +65,13 @@ void TMainForm::CutCopyToClick(TObject* sender) {
       case ScrapScript: CopyToScrapScript(); break;
       default: break;
     }
-    // The copy joined the pieces of elements split at a page break: the
-    // pages are broken again before the writer sees the script. The script
-    // is active again before the ring may clear.
-    if (TMDIChild* script = ScriptForCommand(); script && script->LayoutDue)
-      script->RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
+    // The writer goes on in the script the block came from: in front and
+    // active again, whichever window the other script's going left there,
+    // before the ring may clear. The copy joined the pieces of elements
+    // split at a page break: the pages are broken again before the writer
+    // sees the script.
+    MakeShownScriptActive(source);
+    if (source->LayoutDue) source->RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
     RefreshAfterChange();
   }
 }
@@ -111,7 +114,6 @@ void TMainForm::CopyToScrapScript() {
   else if (!(FileExists(scrap) ? OpenScriptByName(scrap) : NewDocument(scrap))) return;
   PasteAtScriptEnd();
   ActiveDocument = source;
-  FocusActiveScript();
 }
 
 }  // namespace qm

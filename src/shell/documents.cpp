@@ -101,7 +101,7 @@ void CloseActiveScript(bool closeWindow) {
   const Byte modified = script->DocumentModified;
   script->DocumentModified = 0;
   script->Closing = 1;
-  if (closeWindow && CopyBeforeClosing(*script, modified != 0) == TCloseCopies::StayOpen) {
+  if (closeWindow && CopyBeforeClosing(*script) == TCloseCopies::StayOpen) {
     script->DocumentModified = modified;
     script->Closing = 0;
     FocusActiveScript();
@@ -115,10 +115,14 @@ void CloseActiveScript(bool closeWindow) {
   script->FormClose(nullptr, action);
   if (!closeWindow) return;
   // The slot is emptied at once; the window itself goes once the current
-  // message has been handled.
+  // message has been handled. The script of the slot the table leaves
+  // active comes to the front, whichever window the desktop passes the
+  // keyboard to as this one goes.
   RemoveDocument(script);
+  const Byte next = ActiveDocument;
   script->Hide();
   script->Release();
+  if (DocumentCount > 0) MainForm->BringScriptForward(next);
 }
 
 }  // namespace qm

@@ -266,12 +266,11 @@ void TMainForm::ExitQuillmasterItemClick(TObject* sender) {
   TMDIChild* const shown = ActiveScript();
   // The scripts open now are the workspace of the next start; with none
   // open, the one left from before stays.
-  if (DocumentCount > 0) {
-    ClearWorkSpace();
-    SaveWorkSpace();
-  }
+  if (DocumentCount > 0) RecordWorkSpaceForNextStart();
+  // Each script is asked about with it in front: the questions, and what
+  // the answers save and back up, are the script's the writer sees.
   for (int slot = DocumentCount; slot >= 1; --slot) {
-    ActiveDocument = static_cast<Byte>(slot);
+    BringScriptForward(slot);
     CloseActiveScript(true);
   }
   if (sender && DocumentCount == 0) {

@@ -152,6 +152,11 @@ class TMainForm : public TForm, public TProgramOptions {
   // The Window menu lists the open scripts by slot, the active one
   // checked; the main window's title names the active script.
   void UpdateWindowList();
+  // The script of a slot brought to the front and made the active one.
+  void BringScriptForward(int slot);
+  // The script the writer had in front, when it is still open, or else
+  // the one the desktop put in front, brought forward and made active.
+  void MakeShownScriptActive(const TMDIChild* shown);
 
   // Edit menu: Undo for the Undo items (tag UndoItemTag) and the Undo tool
   // button, Redo for any other sender.
@@ -561,9 +566,6 @@ class TMainForm : public TForm, public TProgramOptions {
   std::unique_ptr<TScriptPopups> scriptPopups_;
   std::unique_ptr<TRuler> ruler_;
   std::unique_ptr<TAutoScroll> autoScroll_;
-  // The script of a slot brought to the front and made the active one.
-  void BringScriptForward(int slot);
-  void MakeShownScriptActive(const TMDIChild* shown);
 };
 
 extern TMainForm* MainForm;

@@ -97,6 +97,9 @@ void TMainForm::BringScriptForward(int slot) {
   target->FormActivate(target);
   RebuildScreen(target);
   target->Invalidate();
+  // Named by the title at once, also while a command keeps the idle
+  // refresh away (Exit asking about each script).
+  UpdateWindowList();
 }
 
 // A command that made each script active in turn (Exit) and kept some

@@ -120,6 +120,16 @@ void RestoreWorkSpace() {
   ClearWorkSpace();
 }
 
+void RecordWorkSpaceForNextStart() {
+  try {
+    TIniFile(SettingsFileName).EraseSection(Section);
+    SaveWorkSpace();
+  } catch (const EIniFileError& e) {
+    ShowMessageBox("The workspace could not be kept for the next start.\r\r" + std::string(e.what()) + ".",
+                   "Attention");
+  }
+}
+
 void ClearWorkSpace() {
   try {
     TIniFile(SettingsFileName).EraseSection(Section);

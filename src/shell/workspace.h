@@ -11,5 +11,9 @@ void SaveWorkSpace();
 // Opens the recorded scripts again in their places, then erases the section.
 void RestoreWorkSpace();
 void ClearWorkSpace();
+// The open scripts recorded afresh for the next start, as Exit does
+// before it closes them. A settings file that cannot take them is said,
+// with the file and why, and the scripts close all the same.
+void RecordWorkSpaceForNextStart();
 
 }  // namespace qm

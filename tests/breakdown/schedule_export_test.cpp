@@ -7,6 +7,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 
 #include "base/message_boxes.h"
@@ -15,6 +17,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "support/message_box_answers.h"
+#include "support/temp_folder.h"
 
 namespace qm {
 namespace {
@@ -267,6 +270,52 @@ TEST_F(ScheduleFileTest, ThePleaseWaitNoticeStandsAboveTheScreenWhileTheFileIsCh
   EXPECT_FALSE(RunBreakdown(Script(), options));
   ASSERT_TRUE(noticeUp) << "the notice was not up while the file was chosen";
   EXPECT_LE(noticeBottom, 0) << "the notice still stands on the screen";
+}
+
+// A disk that fills up, or a folder that takes no new file, says why with
+// the file's name, and an older export under that name stays whole.
+TEST_F(ScheduleFileTest, AFailedWriteSaysWhyAndKeepsTheOlderExport) {
+  Add({{ekSceneHeading, "INT. BARN - DAY"}, {ekAction, "Hay."}});
+  Script().ScriptFileName = HomeFile("BARN.QMW");
+  const std::string target = HomeFile("out.SEX");
+  const struct {
+    const char* what;
+    TFileStep step;
+    bool creating;  // the file cannot even be made: the name is asked for again
+  } cases[] = {
+      {"a full disk", TFileStep::Write, false},
+      {"no new file in the folder", TFileStep::Create, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::WriteFileText(target, "an older export");
+    Driver().Expect([&](TForm& form) {
+      dynamic_cast<TFileDialog&>(form).FileNameEdit->Text = HomeFile("out");
+      form.ModalResult = mrOk;
+    });
+    testing::AnswerMessageBox(Driver(), PathToText(target) + " already exists!\r\n\r\nOverwrite this file?", mrYes);
+    SetFileFaultHook([&c](TFileStep step, const std::string& path) {
+      return step == c.step && path.find(".SEX") != std::string::npos ? ENOSPC : 0;
+    });
+    std::string said;
+    Driver().Expect(
+        [&said, &c](TForm& box) {
+          said = testing::MessageBoxText(box);
+          box.ModalResult = c.creating ? mrNo : mrOk;
+        },
+        "the failure");
+    TBreakdownOptions options;
+    options.Output = TBreakdownOutput::Export;
+    options.ListCharacters = false;
+    EXPECT_FALSE(RunBreakdown(Script(), options));
+    SetFileFaultHook(nullptr);
+    EXPECT_EQ(Driver().Pending(), 0);
+    Driver().Clear();
+    EXPECT_NE(said.find(PathToText(target)), std::string::npos) << said;
+    EXPECT_NE(said.find(std::strerror(ENOSPC)), std::string::npos) << said;
+    EXPECT_EQ(said.find(c.creating ? "Error Creating: " : "Error Writing: ") == 0, true) << said;
+    EXPECT_EQ(testing::ReadFileText(target), "an older export");
+  }
 }
 
 }  // namespace

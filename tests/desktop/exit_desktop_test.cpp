@@ -1,6 +1,7 @@
-// An Exit that fails or is cancelled leaves the program as it was: the
-// next close of the main window asks about the changed script again, and
-// the script in front is the one that takes the keys and names the window.
+// An Exit that is cancelled leaves the program as it was, also when the
+// settings file cannot take the workspace: the next close of the main
+// window asks about the changed script again, and the script in front is
+// the one that takes the keys and names the window.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,7 +12,6 @@
 namespace qm::desktop {
 namespace {
 
-const std::string kProgramTitle = "Quillmaster for Windows";
 // The save question and the other questions without a caption of their own.
 const std::string kQuestion = "ATTENTION...";
 
@@ -21,18 +21,9 @@ void SetSettingsWritable(DesktopSession& session, bool writable) {
   fs::permissions(session.Home() + "/QUILLPAD.INI", write, writable ? fs::perm_options::add : fs::perm_options::remove);
 }
 
-// The failure box says what failed under the program's own title; the
-// main window's title goes on with the script's name.
-bool WaitForFailureBox(DesktopSession& session) {
-  for (int tries = 0; tries < 50; ++tries) {
-    std::string title = session.ActiveWindowTitle();
-    while (!title.empty() && title.back() == '\n') title.pop_back();
-    if (title == kProgramTitle) return true;
-    session.Settle(200);
-  }
-  return false;
-}
-
+// A settings file that cannot take the workspace: Exit says so, goes on to
+// the save question, and Cancel there leaves the program as it was; the
+// next close of the main window asks about the changed script again.
 TEST(FailedExitDesktopTest, TheNextCloseAsksAboutTheChangedScriptAgain) {
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
@@ -43,12 +34,17 @@ TEST(FailedExitDesktopTest, TheNextCloseAsksAboutTheChangedScriptAgain) {
   SetSettingsWritable(session, false);
 
   session.Keys("alt+f x", 800);
-  const bool said = WaitForFailureBox(session);
+  const bool said = session.WaitForWindowTitle("Attention");
   session.Screenshot("failed_exit_said");
   ASSERT_TRUE(said) << session.ActiveWindowTitle();
-  session.Keys("Return", 1000);
+  ASSERT_TRUE(session.AnswerBox("Attention", "Return")) << session.ActiveWindowTitle();
+  const bool askedFirst = session.WaitForWindowTitle(kQuestion, 8);
+  session.Screenshot("failed_exit_save_question");
+  ASSERT_TRUE(askedFirst) << "no save question after the workspace was not kept: " << session.ActiveWindowTitle();
+  EXPECT_TRUE(session.AnswerBox(kQuestion, "Escape"));
   SetSettingsWritable(session, true);
-  ASSERT_FALSE(session.ExitCode(500).has_value()) << "the failed Exit ended the program";
+  session.Settle(1000);
+  ASSERT_FALSE(session.ExitCode(500).has_value()) << "Cancel at the save question ended the program";
 
   // The desktop's close of the main window, as a writer's click on its box.
   session.ClickInScript();

@@ -284,30 +284,31 @@ TEST_F(WithoutOfficeTest, AnExportOverAnotherUsersFileOrLinkTakesItsScriptsMode)
   std::filesystem::create_directory(shared);
   ASSERT_EQ(::chmod(shared.c_str(), 0777), 0);
   const std::string script = testing::WriteFileText(shared + "/PILOT.QMW", "the script");
-  ASSERT_EQ(::chmod(script.c_str(), 0600), 0);
   Script().ScriptFileName = script;
   const std::string theirs = testing::WriteFileText(InScripts("THEIRS.RTF"), "their file");
   ASSERT_EQ(::chmod(theirs.c_str(), 0666), 0);
   ASSERT_EQ(::chown(theirs.c_str(), testing::kOtherUser, testing::kOtherUser), 0);
   const std::string target = shared + "/PILOT.RTF";
-  for (const bool link : {false, true}) {
-    SCOPED_TRACE(link ? "their link" : "their file");
-    std::filesystem::remove(target);
-    if (link) {
-      ASSERT_EQ(::symlink(theirs.c_str(), target.c_str()), 0);
-      ASSERT_EQ(::lchown(target.c_str(), testing::kOtherUser, testing::kOtherUser), 0);
-    } else {
-      ::chmod(testing::WriteFileText(target, "their export").c_str(), 0666);
-      ASSERT_EQ(::chown(target.c_str(), testing::kOtherUser, testing::kOtherUser), 0);
+  for (const mode_t mode : {0600, 0640, 0664})
+    for (const bool link : {false, true}) {
+      SCOPED_TRACE(std::string(link ? "their link" : "their file") + ", a script of mode " + std::to_string(mode));
+      ASSERT_EQ(::chmod(script.c_str(), mode), 0);
+      std::filesystem::remove(target);
+      if (link) {
+        ASSERT_EQ(::symlink(theirs.c_str(), target.c_str()), 0);
+        ASSERT_EQ(::lchown(target.c_str(), testing::kOtherUser, testing::kOtherUser), 0);
+      } else {
+        ::chmod(testing::WriteFileText(target, "their export").c_str(), 0666);
+        ASSERT_EQ(::chown(target.c_str(), testing::kOtherUser, testing::kOtherUser), 0);
+      }
+      ASSERT_TRUE(ExportViaFilter(target, ProgramFolder() + "RTF.XTD"));
+      struct stat st {};
+      ASSERT_EQ(::lstat(target.c_str(), &st), 0);
+      EXPECT_TRUE(S_ISREG(st.st_mode));
+      EXPECT_EQ(st.st_uid, ::geteuid());
+      EXPECT_EQ(static_cast<int>(st.st_mode & 0777), static_cast<int>(mode));
+      EXPECT_EQ(testing::ReadFileText(theirs), "their file");
     }
-    ASSERT_TRUE(ExportViaFilter(target, ProgramFolder() + "RTF.XTD"));
-    struct stat st {};
-    ASSERT_EQ(::lstat(target.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISREG(st.st_mode));
-    EXPECT_EQ(st.st_uid, ::geteuid());
-    EXPECT_EQ(static_cast<int>(st.st_mode & 0777), 0600);
-    EXPECT_EQ(testing::ReadFileText(theirs), "their file");
-  }
   ::umask(oldMask);
 }
 

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -258,6 +260,38 @@ TEST_F(PrintCommandTest, TheProgressWindowIsGoneBeforeTheWrittenMessage) {
     EXPECT_FALSE(printingShown);
     EXPECT_FALSE(PrintingDlg().Visible);
   }
+}
+
+// A print file that fills the disk while the pages go to it says why it
+// was not written, never that the job was cancelled; no part of it is
+// left under its name.
+TEST_F(PrintCommandTest, APrintFileThatFillsTheDiskSaysWhyItWasNotWritten) {
+  LoadThreePages();
+  const std::string printFile = HomeFile("pages.prn");
+  // Enough copies that the file is written while the pages still go to it.
+  AnswerPrintMenu([printFile](TPrintMenuDlg& m) {
+    m.PrintFileBox->SetChecked(true);
+    m.PrintFileEdit->Text = printFile;
+    m.CopiesEdit->Text = "60";
+  });
+  SetFileFaultHook([](TFileStep step, const std::string& path) {
+    return step == TFileStep::Write && path.find("pages.prn") != std::string::npos ? ENOSPC : 0;
+  });
+  std::string said;
+  Driver().Expect(
+      [&said](TForm& box) {
+        said = MessageBoxText(box);
+        box.ModalResult = mrOk;
+      },
+      "why the print file was not written");
+  MainForm->MenuItem("PrintItem")->Click();
+  SetFileFaultHook(nullptr);
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_NE(said.find(printFile), std::string::npos) << said;
+  EXPECT_NE(said.find(std::strerror(ENOSPC)), std::string::npos) << said;
+  EXPECT_EQ(said.find("cancelled"), std::string::npos) << said;
+  EXPECT_FALSE(FileExists(printFile));
+  EXPECT_FALSE(PrintJobOpen());
 }
 
 TEST_F(PrintCommandTest, ChoicesThatCannotPrintAreSaidAndAskedAgain) {

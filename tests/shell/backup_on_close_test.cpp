@@ -8,9 +8,11 @@
 #include <cerrno>
 #include <functional>
 
+#include "base/document_table.h"
 #include "base/ini_file.h"
 #include "base/program_options.h"
 #include "base/prompt_table.h"
+#include "files/disk_utils.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -241,6 +243,46 @@ TEST_F(BackupOnCloseTest, TheBackupOnCloseFollowsWhatWasSaved) {
   }
 }
 
+// With three changed scripts open and the middle one on screen, Exit
+// closes them from the last opened: each one's backup on the drive is its
+// own file as saved at its close, whichever script is on screen, and the
+// script on screen is never written in another's place.
+TEST_F(BackupOnCloseTest, EachScriptClosedByExitBacksUpItsOwnFile) {
+  const char* const names[] = {"SITCOM.QMW", "POND.QMW", "DRAMA.QMW"};
+  TMDIChild* windows[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    OpenChanged(InScripts(names[i]));
+    TypeText(std::string(" ") + names[i] + " only.");
+    windows[i] = &Script();
+  }
+  // The writer goes back to the second script.
+  MainForm->WindowMenu->Click();
+  MainForm->DocItems[1]->Click();
+  ASSERT_EQ(ActiveScript(), windows[1]);
+  std::vector<std::vector<ElementSpec>> written;
+  for (TMDIChild* w : windows) {
+    std::vector<ElementSpec> elements = testing::ElementsOf(*w);
+    std::erase_if(elements, [](const ElementSpec& e) { return IsPageBreakKind(e.kind); });
+    written.push_back(elements);
+  }
+  for (int i = 2; i >= 0; --i) {
+    Answer("Save /.../" + std::string(names[i]) + "?", mrYes);
+    Answer(BackupQuestion(names[i], stick + "/"), mrYes, PromptTable(9));
+    Answer("Put a Formatted Disk In Drive " + stick, mrOk);
+  }
+  MainForm->ExitQuillmasterItemClick(nullptr);
+  Application->ProcessMessages();
+  EXPECT_EQ(Driver().Pending(), 0);
+  ASSERT_EQ(DocumentCount, 0);
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(names[i]);
+    const std::string backup = stick + "/" + names[i];
+    ASSERT_TRUE(FileExists(backup));
+    EXPECT_EQ(testing::ReadFileText(backup), testing::ReadFileText(InScripts(names[i]))) << "its own file as saved";
+    EXPECT_EQ(StoredElements(InScripts(names[i]), false), written[static_cast<std::size_t>(i)]);
+  }
+}
+
 // A backup volume pulled out during the write is said to have been
 // removed, whether the backup takes the window's text or its file's.
 TEST_F(BackupOnCloseTest, AVolumePulledDuringTheBackupIsSaidToBeRemoved) {
@@ -407,6 +449,45 @@ TEST_F(BackupOnCloseTest, TheFileMenuBacksUpToTheFloppyDriveItNames) {
   Close();
   EXPECT_EQ(StoredElements(stick + "/PILOT.QMW"), changed);
   EXPECT_EQ(StoredElements(card + "/PILOT.QMW"), changed);
+}
+
+// A backup to the backup drive from the File menu copies what the drive
+// lacked: closing the script then offers no backup of the same text
+// again, only of changes made after it. A backup to another drive leaves
+// the backup drive's question as it was.
+TEST_F(BackupOnCloseTest, AFileMenuBackupToTheBackupDriveIsNotOfferedAgainAtTheClose) {
+  const std::string card = mounts.Mount("CARD", "exfat", "/dev/mmcblk0p1");
+  const struct {
+    const char* what;
+    std::string backupDrive;
+    const char* item;   // the File menu's drive
+    bool savedFirst;    // saved (F7) before the File menu's backup
+    bool changedAfter;  // changed after it
+    bool offered;       // the close asks for the backup
+  } cases[] = {
+      {"saved, backed up", stick, "ADriveItem", true, false, false},
+      {"backed up with changes not saved, saved at the close", stick, "ADriveItem", false, false, false},
+      {"the backup drive named by its letter", "A", "ADriveItem", true, false, false},
+      {"changed after the backup", stick, "ADriveItem", true, true, true},
+      {"backed up to another drive", stick, "BDriveItem", true, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    BackupDrive = c.backupDrive;
+    OpenChanged(InScripts("PILOT.QMW"));
+    if (c.savedFirst) MainForm->FileSaveItem->Click();
+    MainForm->MenuItem(c.item)->Click();
+    ASSERT_TRUE(FileExists((std::string(c.item) == "ADriveItem" ? stick : card) + "/PILOT.QMW"));
+    if (c.changedAfter) TypeText(" Later.");
+    if (Script().DocumentModified) Answer("Save /.../PILOT.QMW?", mrYes);
+    if (c.offered) Answer(BackupQuestion("PILOT.QMW", DriveOf(c.backupDrive).Root), mrNo, PromptTable(9));
+    Close();
+    EXPECT_EQ(Driver().Pending(), 0);
+    Driver().Clear();
+    EXPECT_EQ(DocumentCount, 0);
+    DeleteFile(stick + "/PILOT.QMW");
+    DeleteFile(card + "/PILOT.QMW");
+  }
 }
 
 }  // namespace

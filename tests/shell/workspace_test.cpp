@@ -2,6 +2,8 @@
 // the next start; and the save prompt of a closing script.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 #include "base/document_table.h"
@@ -117,6 +119,69 @@ TEST_F(WorkspaceTest, ExitWithNoScriptOpenKeepsTheWorkspace) {
   StartAgainWithTheWorkspace();
   ASSERT_EQ(DocumentCount, 1);
   EXPECT_EQ(Script().ScriptFileName, InScripts("ONE.QMW"));
+}
+
+// A settings file that cannot take the workspace keeps no writer in the
+// program: Exit says that the workspace could not be kept, naming the file
+// and why, and goes on with its save questions as usual. Cancel there
+// leaves the script open and the program as it was; No closes it and
+// comes to the question whether to leave the program.
+TEST_F(WorkspaceTest, ExitWithTheSettingsFileRefusedSaysSoAndStillAsksAboutEachScript) {
+  const std::string settings = SettingsFilePath();
+  const struct {
+    const char* what;
+    std::function<void()> refuse;
+    std::string cause;
+    TModalResult save;
+    const char* script;
+  } cases[] = {
+      {"a read-only file, Cancel", [&] { ASSERT_TRUE(SetReadOnly(settings, true)); }, "the file is marked read-only",
+       mrCancel, "ONE"},
+      {"a read-only file, No", [&] { ASSERT_TRUE(SetReadOnly(settings, true)); }, "the file is marked read-only", mrNo,
+       "TWO"},
+      {"a full disk, No",
+       [] {
+         SetFileFaultHook([](TFileStep step, const std::string&) { return step == TFileStep::Write ? ENOSPC : 0; });
+       },
+       std::strerror(ENOSPC), mrNo, "THREE"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (DocumentCount == 0) MainForm->FileNewItem->Click();
+    TypeAndSaveAs("One.", c.script);
+    TypeText(" More.");
+    ASSERT_TRUE(Script().DocumentModified);
+    c.refuse();
+    std::string said;
+    Driver().Expect(
+        [&said](TForm& box) {
+          said = testing::MessageBoxText(box);
+          box.ModalResult = mrOk;
+        },
+        "the workspace not kept");
+    testing::AnswerMessageBox(Driver(), "Save /.../" + std::string(c.script) + ".QMW?", c.save);
+    if (c.save == mrNo) {
+      Driver().Expect([](TForm& box) { box.ModalResult = mrYes; }, "are you sure");
+      testing::AnswerMessageBox(Driver(), "Exit Quillmaster for Windows?", mrNo);
+    }
+    MainForm->ExitQuillmasterItem->Click();
+    SetFileFaultHook(nullptr);
+    SetReadOnly(settings, false);
+    EXPECT_EQ(Driver().Pending(), 0) << "the save question was asked";
+    Driver().Clear();
+    EXPECT_NE(said.find("workspace"), std::string::npos) << said;
+    EXPECT_NE(said.find("Unable to write to " + settings + ": " + c.cause), std::string::npos) << said;
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_EQ(MainForm->ExitConfirmed, 0);
+    EXPECT_TRUE(Application->OnIdle) << "timed backups go on";
+    ASSERT_EQ(DocumentCount, c.save == mrCancel ? 1 : 0);
+    if (DocumentCount == 1) {
+      EXPECT_TRUE(Script().DocumentModified) << "the changes are still to save";
+      Script().DocumentModified = 0;
+      MainForm->CloseFileItem->Click();
+      Application->ProcessMessages();
+    }
+  }
 }
 
 // A recorded script on a removable disk asks for that disk: Cancel skips

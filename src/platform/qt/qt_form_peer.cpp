@@ -271,15 +271,12 @@ void FormPeer::SyncVisible() {
     return;
   }
   if (!form_.Visible) {
-    const bool hadKeyboard = window_->isActiveWindow();
+    // A window shown a moment ago may not have the keyboard yet: the
+    // desktop gives it when it comes to it, after the window went.
+    const bool hadKeyboard = window_->isActiveWindow() || keyboardAsked_;
+    keyboardAsked_ = false;
     window_->hide();
-    // The keyboard goes back to the window below, as a desktop gives it
-    // to the owner of a dialog that closes.
-    if (QWidget* owner = window_->parentWidget(); hadKeyboard && owner && owner->isVisible()) {
-      // At once, so that the next key already finds it, and on the desktop.
-      QApplication::setActiveWindow(owner);
-      owner->activateWindow();
-    }
+    if (hadKeyboard) GiveKeyboardBack();
     return;
   }
   if (!window_->isVisible()) {
@@ -336,6 +333,7 @@ void FormPeer::SetFocus() {
   } else {
     window_->raise();
     window_->activateWindow();
+    keyboardAsked_ = !window_->isActiveWindow();
   }
   // An MDI frame's keyboard belongs to its active child, as on the old
   // platform: the frame's own client area never takes it from the child.
@@ -367,10 +365,25 @@ void FormPeer::CloseRequested() {
 void FormPeer::WindowActivated() {
   // Every sub-window hears that the frame became active; only the area's
   // active one is the active script.
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(window_.data());
-      sub && parentArea_ && parentArea_->activeSubWindow() != sub)
+  auto* sub = qobject_cast<QMdiSubWindow*>(window_.data());
+  if (sub && parentArea_ && parentArea_->activeSubWindow() != sub) return;
+  keyboardAsked_ = false;
+  // The desktop came to give the keyboard to a window that has gone
+  // meanwhile: it goes on to the window below, or no key would reach any.
+  if (!sub && (!form_.Visible || !window_->isVisible())) {
+    GiveKeyboardBack();
     return;
+  }
   if (Alive() && !CoreArranging && !form_.Active()) form_.Activate();
+}
+
+void FormPeer::GiveKeyboardBack() {
+  QWidget* heir = QApplication::activeModalWidget();
+  if (!heir || heir == window_ || !heir->isVisible()) heir = window_ ? window_->parentWidget() : nullptr;
+  if (!heir || !heir->isVisible()) return;
+  // At once, so that the next key already finds it, and on the desktop.
+  QApplication::setActiveWindow(heir);
+  heir->activateWindow();
 }
 
 void FormPeer::WindowGeometryChanged() {

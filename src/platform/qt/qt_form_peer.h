@@ -60,6 +60,9 @@ class FormPeer : public CanvasPeer {
   // is unmapped instead, and mapped again once it is placed back on.
   bool PlacedOffScreen() const;
   void FollowPlacementOffScreen();
+  // The keyboard goes back to the window below, as a desktop gives it back
+  // when a dialog closes: a modal dialog still up, else the owner.
+  void GiveKeyboardBack();
 
   TForm& form_;
   QPointer<QWidget> window_;
@@ -70,6 +73,9 @@ class FormPeer : public CanvasPeer {
   std::unique_ptr<MenuMirror> menu_;
   bool ready_ = false;
   bool putAside_ = false;
+  // The keyboard was asked for this window, and the desktop may still be
+  // on its way to give it.
+  bool keyboardAsked_ = false;
   QPoint frameOffset_;
 };
 
