@@ -5,10 +5,10 @@
 // and the window goes.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "desktop/desktop_session.h"
+#include "support/stand_in_mounts.h"
 #include "support/temp_folder.h"
 
 namespace qm::desktop {
@@ -16,15 +16,9 @@ namespace {
 
 TEST(BackupDriveDesktopTest, ClosingASavedScriptBacksItsFileUpToTheStick) {
   testing::TempFolder home;
-  testing::TempFolder volumes;
-  const std::string stick = volumes.File("STICK");
-  std::filesystem::create_directories(stick);
-  const std::string table = testing::WriteFileText(
-      volumes.File("mounts"), "/dev/vda / ext4 rw 0 0\n/dev/sdz1 " + stick + " vfat rw,nosuid 0 0\n");
-  testing::ScopedEnv mounts("QUILLMASTER_MOUNT_TABLE", table);
-  testing::WriteFileText(home.File("QUILLPAD.INI"), "[Program Settings]\nExpert Prompting=1\n"
-                                                    "[Save/Retrieve]\nFloppy Backup=1\nBackup Drive=" +
-                                                        stick + "\n");
+  testing::StandInMounts volumes;
+  const std::string stick = volumes.Mount("STICK");
+  WriteBackupDriveSettings(home.Path(), stick);
   DesktopSession session({}, home.Path());
   ASSERT_TRUE(session.Ready()) << session.Failure();
   session.ClickInScript();

@@ -43,6 +43,12 @@ std::string ShellQuoted(const std::string& word) {
 
 }  // namespace
 
+void WriteBackupDriveSettings(const std::string& home, const std::string& drive) {
+  testing::WriteFileText(
+      home + "/QUILLPAD.INI",
+      "[Program Settings]\nExpert Prompting=1\n[Save/Retrieve]\nFloppy Backup=1\nBackup Drive=" + drive + "\n");
+}
+
 std::string FindProgram(const std::string& name) {
   const char* path = std::getenv("PATH");
   std::istringstream dirs(path ? path : "/usr/bin:/bin");

@@ -143,4 +143,8 @@ std::vector<std::string> TextLines(const std::string& text);
 // The path of a program on PATH ("" when there is none).
 std::string FindProgram(const std::string& name);
 
+// Settings in `home` that back each script up to `drive` when it closes,
+// the questions asked without the beginner's extra prompting.
+void WriteBackupDriveSettings(const std::string& home, const std::string& drive);
+
 }  // namespace qm::desktop

@@ -19,14 +19,13 @@
 #include "shell/main_form.h"
 #include "shell/menu_table.h"
 #include "shell/program_settings.h"
+#include "support/command_answers.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
 
 namespace qm {
 namespace {
-
-constexpr UINT CommandMessage = WM_USER + 68;
 
 // What a command may set for its duration, as the program keeps it between commands.
 struct HeldState {
@@ -64,17 +63,6 @@ struct HeldState {
   }
 };
 
-TButton* DefaultButton(TWinControl& parent) {
-  for (int i = 0; i < parent.ControlCount(); ++i) {
-    TControl* control = parent.Controls(i);
-    if (!control->Visible || !control->Enabled) continue;
-    if (auto* button = dynamic_cast<TButton*>(control); button && button->Default) return button;
-    if (auto* inner = dynamic_cast<TWinControl*>(control))
-      if (TButton* button = DefaultButton(*inner)) return button;
-  }
-  return nullptr;
-}
-
 // How the walk answers what a command asks: the program's questions are
 // always cancelled (a save question answered otherwise asks again); other
 // dialogs are cancelled, or gone on with so that the command does its work.
@@ -87,11 +75,7 @@ class CommandStateWalkTest : public testing::ProgramFixture, public ::testing::W
     Driver().OnProblem = [](const std::string&) {};
     Driver().OnUnanswered = [](TForm& form) {
       const bool question = dynamic_cast<TMyNewMsgBox*>(&form) != nullptr;
-      // The default button, as Enter presses it: a dialog of pages may turn
-      // to the next one first.
-      if (!question && GetParam() == DialogAnswer::GoOn)
-        for (int press = 0; press < 3 && form.ModalResult == mrNone; ++press)
-          if (TButton* button = DefaultButton(form)) button->Click();
+      if (!question && GetParam() == DialogAnswer::GoOn) testing::PressDefault(form);
       if (form.ModalResult == mrNone) form.ModalResult = mrCancel;
     };
     idle_ = Application->OnIdle;
@@ -133,19 +117,6 @@ class CommandStateWalkTest : public testing::ProgramFixture, public ::testing::W
     SetReadOnly(SettingsFilePath(), true);
   }
 
-  // The command as the event loop hands it over, so that a failure it
-  // lets escape is caught where a writer's would be.
-  void Run(TMenuItem& command) {
-    Application->OnMessage = [&command](TMsg& msg, bool& handled) {
-      if (msg.message != CommandMessage) return;
-      handled = true;
-      command.Click();
-    };
-    Application->Post(TMsg{NullWindow, CommandMessage, 0, 0, 0, {}});
-    for (int i = 0; i < 50 && !Application->QueueEmpty(); ++i) Application->HandleMessage();
-    Application->OnMessage = nullptr;
-  }
-
  private:
   TIdleEvent idle_;
   TNotifyEvent hint_;
@@ -162,7 +133,7 @@ TEST_P(CommandStateWalkTest, EveryCommandPutsBackWhatItSetForItsDuration) {
     ASSERT_NE(item, nullptr) << row.name;
     Prepare();
     if (!item->Enabled()) continue;
-    Run(*item);
+    testing::RunFromEventLoop(*item);
     if (Application->Terminated()) {
       ADD_FAILURE() << row.name << " ended the program";
       break;

@@ -25,6 +25,7 @@
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/menu_table.h"
+#include "support/command_answers.h"
 #include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
@@ -33,8 +34,6 @@ namespace qm {
 namespace {
 
 using testing::ElementSpec;
-
-constexpr UINT CommandMessage = WM_USER + 69;
 
 // Three scripts with words of their own; none holds a "Z".
 struct TSavedScript {
@@ -88,17 +87,6 @@ const std::set<std::string> kAnotherInFront = {
 // kept at its save question).
 const std::set<std::string> kClosesTheOthers = {"ExitQuillmasterItem"};
 
-TButton* DefaultButton(TWinControl& parent) {
-  for (int i = 0; i < parent.ControlCount(); ++i) {
-    TControl* control = parent.Controls(i);
-    if (!control->Visible || !control->Enabled) continue;
-    if (auto* button = dynamic_cast<TButton*>(control); button && button->Default) return button;
-    if (auto* inner = dynamic_cast<TWinControl*>(control))
-      if (TButton* button = DefaultButton(*inner)) return button;
-  }
-  return nullptr;
-}
-
 // What a script is: its elements, whether it counts as changed, and its
 // file's bytes.
 struct TScriptState {
@@ -127,9 +115,7 @@ class FrontScriptWalkTest : public testing::ProgramFixture, public ::testing::Wi
       const bool goOn = GetParam().answer == DialogAnswer::GoOn && ++asked_ <= 25;
       const bool question = dynamic_cast<TMyNewMsgBox*>(&form) != nullptr;
       const bool fileDialog = dynamic_cast<TFileDialog*>(&form) != nullptr;
-      if (!question && !fileDialog && goOn)
-        for (int press = 0; press < 3 && form.ModalResult == mrNone; ++press)
-          if (TButton* button = DefaultButton(form)) button->Click();
+      if (!question && !fileDialog && goOn) testing::PressDefault(form);
       if (form.ModalResult == mrNone) form.ModalResult = mrCancel;
     };
   }
@@ -182,14 +168,7 @@ class FrontScriptWalkTest : public testing::ProgramFixture, public ::testing::Wi
   // The command as the event loop hands it over.
   void Run(TMenuItem& command) {
     asked_ = 0;
-    Application->OnMessage = [&command](TMsg& msg, bool& handled) {
-      if (msg.message != CommandMessage) return;
-      handled = true;
-      command.Click();
-    };
-    Application->Post(TMsg{NullWindow, CommandMessage, 0, 0, 0, {}});
-    for (int i = 0; i < 50 && !Application->QueueEmpty(); ++i) Application->HandleMessage();
-    Application->OnMessage = nullptr;
+    testing::RunFromEventLoop(command);
     Application->ProcessMessages();
   }
 

@@ -7,6 +7,8 @@
 #include "platform/dialog_builder.h"
 #include "platform/dialogs.h"
 #include "platform/forms.h"
+#include "platform/menus.h"
+#include "platform/messages.h"
 #include "shell/main_form.h"
 
 namespace qm::testing {
@@ -55,6 +57,23 @@ void RunAnswered(ModalDriver& driver, const std::function<void()>& command) {
 
 void RunConfirmed(ModalDriver& driver, const std::string& name) {
   RunAnswered(driver, [&name] { MainForm->MenuItem(name)->Click(); });
+}
+
+void PressDefault(TForm& form) {
+  for (int press = 0; press < 3 && form.ModalResult == mrNone; ++press)
+    if (TButton* button = FindButton(form, [](const TButton& b) { return b.Default(); })) button->Click();
+}
+
+void RunFromEventLoop(TMenuItem& command) {
+  constexpr UINT CommandMessage = WM_USER + 68;
+  Application->OnMessage = [&command](TMsg& msg, bool& handled) {
+    if (msg.message != CommandMessage) return;
+    handled = true;
+    command.Click();
+  };
+  Application->Post(TMsg{NullWindow, CommandMessage, 0, 0, 0, {}});
+  for (int i = 0; i < 50 && !Application->QueueEmpty(); ++i) Application->HandleMessage();
+  Application->OnMessage = nullptr;
 }
 
 const std::set<std::string>& CommandsNotWalked() {

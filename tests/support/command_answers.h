@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/headless/headless_backend.h"
+#include "platform/menus.h"
 
 namespace qm::testing {
 
@@ -20,6 +21,13 @@ void ConfirmForm(TForm& form, int& asked);
 void RunAnswered(ModalDriver& driver, const std::function<void()>& command);
 // The same for a menu command by its name.
 void RunConfirmed(ModalDriver& driver, const std::string& name);
+
+// Presses the default button as Enter does, up to three times: a dialog
+// of pages may turn to the next page first.
+void PressDefault(TForm& form);
+// Runs a command as the event loop hands it over, so that a failure it
+// lets escape is caught where a writer's would be.
+void RunFromEventLoop(TMenuItem& command);
 
 // Commands a walk over the menus leaves out: the program, its files and
 // its windows, Undo and Redo themselves, blocks sent to other scripts, and
