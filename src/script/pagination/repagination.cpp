@@ -406,6 +406,19 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s, TLayoutPass*
   }
 }
 
+// A dialogue paragraph that opened a page under a repeated name gave up
+// the line before it that Add Dialogue Paragraph gives; back under the
+// paragraph before it, it takes the line again, or every pass after the
+// first would lay the speech out tighter than the one before. Where the
+// Dialogue format itself has that line, none was given up.
+void RestoreParagraphLine(const TMDIChild& w, TScriptElement& paragraph, const TScriptElement& before) {
+  if (paragraph.Kind() != ekDialogue || before.Kind() != ekDialogue || paragraph.format.LinesBefore != 0 ||
+      w.FormatSet[fsDialogue].LinesBefore == 10)
+    return;
+  paragraph.format.LinesBefore = 10;
+  if (paragraph.group) paragraph.group->stale = 1;
+}
+
 // Takes out the automatic break b and what the pagination did there: the
 // repeated character name, the cut through an element. Returns where the
 // walk goes on.
@@ -435,6 +448,7 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
   if (how == spFirstPiece && second && second->Kind() == p->Kind() && !IsPageBreakKind(second->Kind()) &&
       !w.IsUnprintedElement(p) && !w.IsUnprintedElement(second))
     JoinPieces(w, p, second, pass);
+  else if (second && second != n) RestoreParagraphLine(w, *second, *p);
   return p->next;
 }
 

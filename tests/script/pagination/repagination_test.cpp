@@ -262,6 +262,34 @@ TEST_F(RepaginationTest, ALongElementIsJoinedAgainInFull) {
   EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, piece}, {ekAction, piece}}));
 }
 
+// A dialogue paragraph (one line before it, as Add Dialogue Paragraph makes
+// it) that a page opens under the repeated name prints no blank line
+// there; once the break is out it has its line again, so that a second
+// pass lays the speech out as the first did, wherever the page falls.
+TEST_F(RepaginationTest, ADialogueParagraphGetsItsLineBackWhenItsPageBreakGoes) {
+  const std::string first = Words(70), paragraph = Words(40, 5);
+  int underRepeatedName = 0;
+  for (int filler = 24; filler <= 44; ++filler) {
+    SCOPED_TRACE(filler);
+    Window().FreeElements();
+    Load({ActionLines(filler), {ekCharacterName, "JOE"}, {ekDialogue, first}, {ekDialogue, paragraph}, ActionLines(1)});
+    ElementNo(3)->format.LinesBefore = 10;
+    Window().RebuildElementGroups();
+    Repaginate();
+    for (const TScriptElement* e = Window().FirstElement; e; e = e->next)
+      if (e->Kind() == ekCharacterName && e->prev && e->prev->Kind() == ekAutoPageBreak && e->next &&
+          e->next->Kind() == ekDialogue && e->next->text && UnpackText(*e->next->text) == paragraph)
+        ++underRepeatedName;
+    const auto once = Elements();
+    Repaginate();
+    EXPECT_EQ(Elements(), once);
+    Window().RejoinSplitElements();
+    ASSERT_EQ(ElementNo(3)->Kind(), ekDialogue);
+    EXPECT_EQ(ElementNo(3)->format.LinesBefore, 10);
+  }
+  EXPECT_GT(underRepeatedName, 0) << "no page opened with the paragraph under the repeated name";
+}
+
 // A script never begins with an automatic break: what pointed at one taken
 // away there goes on at the page it opened, as at any other break.
 TEST_F(RepaginationTest, ACursorOnALeadingBreakGoesOnToItsPage) {
