@@ -442,8 +442,18 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
     TElementGroup* cg = n->group;
     w.DeleteNextElement(p, pass);
     second = p->next;
-    if (cg && cg->first) MergeGroupInto(w, cg, p->group);
-    else if (cg) FreeGroup(w, cg);
+    // The rest goes back into the speech before the break; where something
+    // else came in between, it stands as a group of its own, as a fresh
+    // grouping makes it.
+    const bool speechGoesOn = p->Kind() == ekCharacterName || IsDialogueOrParenthetical(p->Kind());
+    if (cg && cg->first && speechGoesOn) {
+      MergeGroupInto(w, cg, p->group);
+    } else if (cg && cg->first) {
+      cg->count = GroupRunLength(cg);
+      cg->stale = 1;
+    } else if (cg) {
+      FreeGroup(w, cg);
+    }
   }
   if (how == spFirstPiece && second && second->Kind() == p->Kind() && !IsPageBreakKind(second->Kind()) &&
       !w.IsUnprintedElement(p) && !w.IsUnprintedElement(second))

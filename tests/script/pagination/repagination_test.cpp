@@ -11,6 +11,7 @@
 #include "script/pagination/element_groups.h"
 #include "script/pagination/page_breaking.h"
 #include "script/fixtures/pagination_fixture.h"
+#include "script/model/cue_codes.h"
 #include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
 #include "base/global_state.h"
@@ -288,6 +289,31 @@ TEST_F(RepaginationTest, ADialogueParagraphGetsItsLineBackWhenItsPageBreakGoes) 
     EXPECT_EQ(ElementNo(3)->format.LinesBefore, 10);
   }
   EXPECT_GT(underRepeatedName, 0) << "no page opened with the paragraph under the repeated name";
+}
+
+// Something put into a speech just before its page break (as the activity
+// wizard puts its Shots at the caret) parts the speech: the rest under the
+// repeated name stands on its own once the break is out, as a fresh
+// grouping has it, so that a second pass breaks the pages as the first,
+// even where the rest is too long for any page and stops the pass.
+TEST_F(RepaginationTest, TheRestOfAPartedSpeechStandsOnItsOwnAfterItsBreakGoes) {
+  Load({ActionLines(30),
+        {ekCharacterName, "ANNA"},
+        DialogueLines(6),
+        {ekShot, "ENDIF"},
+        {ekAutoPageBreak, " "},
+        {ekCharacterName, "ANNA"},
+        DialogueLines(60),
+        ActionLines(2)});
+  ElementNo(4)->split = spSecondPiece;
+  ElementNo(5)->split = RepeatedCueCode(ElementNo(1)->split);
+  Window().RebuildElementGroups();
+  AnswerMessage();
+  Repaginate();
+  const auto once = Elements();
+  AnswerMessage();
+  Repaginate();
+  EXPECT_EQ(Elements(), once);
 }
 
 // A script never begins with an automatic break: what pointed at one taken
