@@ -2,6 +2,7 @@
 #include "base/global_state.h"
 #include "platform/dialog_builder.h"
 #include "platform/messages.h"
+#include "script/editing/editor_calls.h"
 #include "script/script_window.h"
 #include "story/storyboard_link_form.h"
 
@@ -71,6 +72,8 @@ TStoryBoardLinkForm::TStoryBoardLinkForm(TComponent* owner, TMDIChild& script) :
   OnClose = [this](TObject*, TCloseAction& action) {
     action = TCloseAction::caFree;
     RestoreScriptMouse();
+    // The block was marked for the link; it is done with.
+    if (ScriptOpen()) editor::ClearBlock(script_, true);
     if (Open == this) Open = nullptr;
   };
 

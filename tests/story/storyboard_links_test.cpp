@@ -474,6 +474,31 @@ TEST_F(StoryboardLinksTest, TheLinkFormClosesOnceItLosesActivation) {
   EXPECT_EQ(Script().CurrentElement(), other);
 }
 
+// However the link form goes, the block the writer marked for it goes too.
+TEST_F(StoryboardLinksTest, ClosingTheLinkFormClearsTheBlock) {
+  Link({1, 0, 2, 2}, {"0", "7", "9"});
+  const struct {
+    const char* how;
+    std::function<void()> close;
+  } ways[] = {
+      {"its Close button", [] { story::StoryboardLinkForm()->CancelBtn->Click(); }},
+      {"losing activation", [] { MainForm->SetFocus(); }},
+      {"the storyboard closing it", [] { story::CloseStoryboardLinkForm(); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.how);
+    MarkBlock(1, 2);
+    ASSERT_TRUE(Script().BlockOn());
+    story::ShowStoryboardLinkForm(7);
+    ASSERT_NE(story::StoryboardLinkForm(), nullptr);
+    way.close();
+    Application->ProcessMessages();
+    ASSERT_EQ(story::StoryboardLinkForm(), nullptr);
+    EXPECT_FALSE(Script().BlockOn());
+    EXPECT_TRUE(editor::BlockSpans(Script()).empty());
+  }
+}
+
 TEST_F(StoryboardLinksTest, TheFramePictureTheStoryboardLeavesOnTheClipboardShowsInTheForm) {
   auto board = StartStoryboard({"7", "9"});
   Script().StoryboardFileName = "BOARD.SBD";
