@@ -182,6 +182,7 @@ bool OpenNamedScript(std::string fileName, Byte hint) {
     return false;
   }
   TMDIChild* window = nullptr;
+  TMDIChild* const previous = NoActiveDocument() ? nullptr : ActiveScript();
   const bool reused = !NoActiveDocument() && IsDocumentEmpty(ActiveDocument);
   const std::string reusedTitle = reused ? ActiveScript()->ScriptFileName : std::string();
   if (reused) {
@@ -204,6 +205,9 @@ bool OpenNamedScript(std::string fileName, Byte hint) {
     } else if (SlotOf(window) != 0) {
       ActiveDocument = static_cast<Byte>(SlotOf(window));
       CloseActiveScript(true);
+      // The writer is back in the script they opened it from, as though
+      // nothing had been opened.
+      if (previous && SlotOf(previous) != 0) MainForm->MakeShownScriptActive(previous);
     }
     Screen->SetCursor(crDefault);
     return false;

@@ -93,6 +93,16 @@ TEST_F(BlockToAnotherScriptTest, TheScriptTheBlockCameFromIsInFrontAfterwards) {
        [](ModalDriver& d) { d.Expect([](TForm& f) { f.ModalResult = mrCancel; }, "Save As"); }, nullptr},
       {"Copy to a new file, saved", "CopyToItem", [](ModalDriver& d) { testing::ChooseFile(d, InScripts("COPY.QMW")); },
        "COPY.QMW"},
+      // Nothing opens: the block goes nowhere, and the script the failed
+      // window left in the highest slot is not taken for the target.
+      {"Cut to a file that will not open", "CutToExistingFileItem",
+       [](ModalDriver& d) {
+         testing::WriteFileText(InScripts("EMPTY.QMW"), "");
+         testing::ChooseFile(d, InScripts("EMPTY.QMW"));
+         testing::AnswerMessageBox(d, "Unable to open " + InScripts("EMPTY.QMW") + ":\rit is empty.", mrOk,
+                                   "Attention");
+       },
+       nullptr},
       {"Cut to the open third script", "CutToExistingFileItem",
        [](ModalDriver& d) {
          testing::ChooseFile(d, InScripts("CHARLIE.QMW"));
@@ -102,6 +112,8 @@ TEST_F(BlockToAnotherScriptTest, TheScriptTheBlockCameFromIsInFrontAfterwards) {
        "CHARLIE.QMW"},
       {"Copy to the scrap file", "CopyToScrapItem", [](ModalDriver&) {}, nullptr},
   };
+  const std::vector<ElementSpec> charlie = testing::ElementsOf(*scripts[2]);
+  const std::string charlieFile = testing::ReadFileText(InScripts("CHARLIE.QMW"));
   const std::string alphaFile = testing::ReadFileText(InScripts("ALPHA.QMW"));
   TMDIChild& source = *scripts[1];
   for (const auto& c : cases) {
@@ -120,6 +132,11 @@ TEST_F(BlockToAnotherScriptTest, TheScriptTheBlockCameFromIsInFrontAfterwards) {
     EXPECT_EQ(ActiveScript(), &source) << "active: " << (ActiveScript() ? ActiveScript()->ScriptFileName : "none");
     EXPECT_TRUE(source.Active());
     EXPECT_NE(MainWindowText().find("BRAVO"), std::string::npos) << MainWindowText();
+    if (std::string(c.what).find("will not open") != std::string::npos) {
+      ASSERT_NE(SlotOf(scripts[2]), 0) << "the third script is still open";
+      EXPECT_EQ(testing::ElementsOf(*scripts[2]), charlie);
+      EXPECT_EQ(testing::ReadFileText(InScripts("CHARLIE.QMW")), charlieFile);
+    }
     const auto zs = std::count(source.EditBuffer().begin(), source.EditBuffer().end(), 'Z');
     TypeText("Z");
     EXPECT_EQ(std::count(source.EditBuffer().begin(), source.EditBuffer().end(), 'Z'), zs + 1)
