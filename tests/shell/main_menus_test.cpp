@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "base/document_table.h"
+#include "base/ini_file.h"
+#include "platform/files.h"
 #include "platform/clipboard.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
@@ -311,6 +313,43 @@ TEST_F(MainMenusTest, TheKeyboardLayoutOptionsChooseTheClipboardDeletionAndGotoK
   ApplyKeyboardLayout(o);
   EXPECT_EQ(key("CutItem"), "Shift+Del");
   EXPECT_EQ(key("IndexCardItem"), "Ctrl+V");
+}
+
+// Ctrl+Insert, Shift+Delete and Shift+Insert copy, cut and paste once
+// whichever keys the layout gives the menu items; Ctrl+S saves when the
+// writer asked for it.
+TEST_F(MainMenusTest, TheClipboardKeysWorkInEitherLayoutAndCtrlSCanSave) {
+  TProgramOptions& o = *MainForm;
+  for (const bool ctrlKeys : {true, false}) {
+    SCOPED_TRACE(ctrlKeys ? "Ctrl keys" : "Shift and Ins keys");
+    o.CtrlKeyCutPaste = ctrlKeys;
+    ApplyKeyboardLayout(o);
+    Enter(WithBlock);
+    MainForm->UpdateMenusAndButtons();
+    Press(VK_INSERT, ssCtrl);
+    EXPECT_EQ(Clipboard()->AsText(), "two\r\n");
+    EXPECT_EQ(W().EditBuffer(), "One two three.");
+    Clipboard()->SetAsText("");
+    Enter(WithBlock);
+    MainForm->UpdateMenusAndButtons();
+    Press(VK_DELETE, ssShift);
+    EXPECT_EQ(Clipboard()->AsText(), "two\r\n");
+    EXPECT_EQ(W().EditBuffer(), "One  three.");
+    MainForm->UpdateMenusAndButtons();
+    Press(VK_INSERT, ssShift);
+    EXPECT_EQ(W().EditBuffer(), "One two three.") << "pasted once";
+  }
+  o.ControlSIsSave = true;
+  const std::string file = ScriptDirectory + "/SAVED.QMW";
+  Enter(EmptyScript);
+  W().ScriptFileName = file;
+  TypeText("x");
+  MainForm->UpdateMenusAndButtons();
+  Press('S', ssCtrl);
+  EXPECT_TRUE(FileExists(file));
+  EXPECT_EQ(W().DocumentModified, 0);
+  EXPECT_EQ(Elements().size(), 1u) << "no scene heading";
+  o.ControlSIsSave = false;
 }
 
 // The clipboard buttons' hints name the keys the layout gives them, and a

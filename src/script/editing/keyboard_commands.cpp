@@ -14,6 +14,7 @@
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
+#include "script/layout/char_widths.h"
 #include "script/layout/editor_state.h"
 #include "script/pagination/element_groups.h"
 #include "script/editing/element_recognition.h"
@@ -523,8 +524,11 @@ TTail RightKey(KeyCommand& c) {
     while (column < text.size() && text[column] == ' ') ++column;
   } else {
     const CharSet skip = ZeroWidthBytes(w.TaggingUsed != 0);
+    // Filling out breakdowns, the writer stops at each tag and colour.
+    const bool fillOut = LayoutProgramOptions.FillOutBreakdowns;
     ++column;
     while (column < text.size() && skip.Contains(text[column - 1]) &&
+           !(fillOut && TagOrColorSet.Contains(text[column - 1])) &&
            !(text[column] == '~' && IsLineStart(w, column + 1)))
       ++column;
   }
@@ -624,8 +628,16 @@ TTail SceneLetterKey(KeyCommand& c) {
 }
 
 TTail SceneHeadingKey(KeyCommand&) {
-  if (!ProgramOptions().ControlSIsSave) aids::InsertSceneHeading();
+  if (ProgramOptions().ControlSIsSave) ClickButton("SaveBtn");
+  else aids::InsertSceneHeading();
   return TTail::Run;
+}
+
+// Ctrl/Shift+Insert and Shift+Delete reach the clipboard whichever keys the
+// clipboard menu items carry.
+TTail ClipboardKey(KeyCommand& c) {
+  ClickButton(c.arg == 'X' ? "CutBtn" : c.arg == 'C' ? "CopyBtn" : "PasteBtn");
+  return TTail::Skip;
 }
 
 TTail PickNameKey(KeyCommand& c) {
@@ -634,6 +646,7 @@ TTail PickNameKey(KeyCommand& c) {
 }
 
 TTail ScriptNoteKey(KeyCommand& c) {
+  if (c.w.BlockOn()) DeleteBlockCommand();
   StartScriptNote(c.w);
   return TTail::Run;
 }
@@ -707,7 +720,10 @@ constexpr KeyBinding Bindings[] = {
     {VK_UP, WithCtrl | WithAlt, ElementKey, -1},
     {VK_DOWN, WithCtrl | WithAlt, ElementKey, 1},
     {VK_INSERT, NoModifier, InsertKey},
+    {VK_INSERT, WithCtrl, ClipboardKey, 'C'},
+    {VK_INSERT, WithShift, ClipboardKey, 'V'},
     {VK_DELETE, NoModifier, Delete},
+    {VK_DELETE, WithShift, ClipboardKey, 'X'},
     {'I', WithCtrl, SceneLetterKey, 'I'},
     {'E', WithCtrl, SceneLetterKey, 'E'},
     {'S', WithCtrl, SceneHeadingKey},

@@ -63,21 +63,23 @@ TEST_F(BlockDeletionTest, TheDeleteKeyRemovesTheBlockAndJoinsWhatIsLeft) {
   }
 }
 
-TEST_F(BlockDeletionTest, EnterAndTabDeleteTheBlockBeforeTheirNewElement) {
+TEST_F(BlockDeletionTest, EnterTabAndCtrlF1DeleteTheBlockBeforeTheirNewElement) {
   struct Case {
     const char* what;
     Word key;
+    TShiftState shift;
     std::vector<ElementSpec> after;
   };
   const std::vector<Case> cases{
-      {"enter", VK_RETURN, {{ekAction, "one"}, {ekAction, ""}}},
-      {"tab", VK_TAB, {{ekAction, "one"}, {ekCharacterName, ""}}},
+      {"enter", VK_RETURN, {}, {{ekAction, "one"}, {ekAction, ""}}},
+      {"tab", VK_TAB, {}, {{ekAction, "one"}, {ekCharacterName, ""}}},
+      {"a script note", VK_F1, ssCtrl, {{ekAction, "one"}, {ekScriptNote, ""}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     LoadGrouped({{ekAction, "one two"}}, 0, -1);
     editor::MarkBlock(W(), *ElementAt(0), 4, *ElementAt(0), 7);
-    Press(c.key);
+    Press(c.key, c.shift);
     EXPECT_EQ(Elements(), c.after);
     EXPECT_EQ(W().BlockOn(), 0);
   }

@@ -9,6 +9,7 @@
 #include "language/pick_list.h"
 #include "platform/headless/headless_backend.h"
 #include "script/editing/dead_keys.h"
+#include "script/layout/char_widths.h"
 #include "script/layout/editor_state.h"
 #include "script/editing/element_transitions.h"
 #include "script/fixtures/keys_fixture.h"
@@ -116,6 +117,87 @@ TEST_F(KeyboardCommandsTest, TheCaretStepsOverTagBytesWhileTheScriptIsTagged) {
     Press(VK_RIGHT);
     EXPECT_EQ(W().CaretColumn(), tagged ? 5 : 3);
   }
+}
+
+// Filling out breakdowns, Right stops after each tag and colour code, so
+// the writer can reach the start of every tagged or coloured item.
+TEST_F(KeyboardCommandsTest, RightStopsAtTagsAndColoursWhileBreakdownsAreFilledOut) {
+  const struct {
+    const char* what;
+    std::string text;
+    bool fillOut;
+    std::vector<int> stops;
+  } cases[] = {
+      {"a tag, filling out",
+       "a\x8E"
+       "b\x01"
+       "c",
+       true,
+       {2, 3, 4, 5}},
+      {"a tag",
+       "a\x8E"
+       "b\x01"
+       "c",
+       false,
+       {3, 5}},
+      {"a colour, filling out",
+       "a\x12"
+       "b\x13"
+       "c",
+       true,
+       {2, 3, 4, 5}},
+      {"a colour",
+       "a\x12"
+       "b\x13"
+       "c",
+       false,
+       {3, 5}},
+  };
+  const bool before = LayoutProgramOptions.FillOutBreakdowns;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    LayoutProgramOptions.FillOutBreakdowns = c.fillOut;
+    Load({{ekAction, c.text}}, 0, 1);
+    W().TaggingUsed = true;
+    for (const int stop : c.stops) {
+      Press(VK_RIGHT);
+      EXPECT_EQ(W().CaretColumn(), stop);
+    }
+  }
+  LayoutProgramOptions.FillOutBreakdowns = before;
+}
+
+// The Ctrl+S, Insert and Delete keys that stand for a main window button
+// press it; with Alt they do nothing.
+TEST_F(KeyboardCommandsTest, SaveAndClipboardKeysPressTheMainWindowsButtons) {
+  std::vector<std::string> pressed;
+  const auto saved = KeyCommandHooks.ClickButton;
+  KeyCommandHooks.ClickButton = [&](const std::string& name) { pressed.push_back(name); };
+  const struct {
+    const char* what;
+    Word key;
+    TShiftState shift;
+    bool ctrlSIsSave;
+    std::vector<std::string> buttons;
+  } cases[] = {
+      {"Ctrl+S saving", 'S', ssCtrl, true, {"SaveBtn"}},
+      {"Ctrl+Insert", VK_INSERT, ssCtrl, false, {"CopyBtn"}},
+      {"Shift+Insert", VK_INSERT, ssShift, false, {"PasteBtn"}},
+      {"Shift+Delete", VK_DELETE, ssShift, false, {"CutBtn"}},
+      {"Alt+Insert", VK_INSERT, ssAlt, false, {}},
+      {"Alt+Delete", VK_DELETE, ssAlt, false, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({{ekAction, "One."}}, 0, 2);
+    Options().ControlSIsSave = c.ctrlSIsSave;
+    pressed.clear();
+    Press(c.key, c.shift);
+    EXPECT_EQ(pressed, c.buttons);
+    EXPECT_EQ(Elements(), (std::vector<ElementSpec>{{ekAction, "One."}})) << "the script is left as it was";
+  }
+  Options().ControlSIsSave = false;
+  KeyCommandHooks.ClickButton = saved;
 }
 
 TEST_F(KeyboardCommandsTest, MovementKeysPlaceTheCaret) {
