@@ -65,8 +65,9 @@ bool EnterRevisionColor(TMDIChild& window, bool stepBack) {
   InsertMode = 1;
   for (const ColorPair& other : ColorPairs)
     if (&other != &chosen && ColorPairOpenAt(window, other.on, other.off, window.CaretColumn())) {
+      // Reopened after the new text, so the rest of its run keeps its colour.
       TypeCodeAndStep(window, other.off);
-      TypeCodeAndStep(window, other.on);
+      TypeCharacter(static_cast<char>(other.on));
     }
   if (stepBack && window.CaretColumn() > 0) --EditFields(window).CaretColumn;
   if (!CodeAt(window, window.CaretColumn(), chosen.on)) TypeCharacter(static_cast<char>(chosen.on));

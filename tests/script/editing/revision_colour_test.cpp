@@ -31,8 +31,9 @@ TEST_F(RevisionColourTest, TypedTextGoesInsideTheChosenColour) {
        "b",
        3},
       {"typing on after the close code stays inside", "a\x12x\x13", 4, 1, "y", "a\x12xy\x13", 4},
-      {"red closes an open blue and opens it again before its own pair", "a\x12x\x13", 3, 2, "r",
-       "a\x12x\x13\x12\x10r\x11\x13", 7},
+      {"red closes an open blue and opens it again after its own pair", "a\x12x\x13", 3, 2, "r",
+       "a\x12x\x13\x10r\x11\x12\x13", 6},
+      {"the rest of the blue run stays blue", "a\x12xz\x13", 3, 2, "r", "a\x12x\x13\x10r\x11\x12z\x13", 6},
       {"green", "", 0, 3, "g", "\x14g\x0D", 2},
   };
   for (const auto& c : cases) {
