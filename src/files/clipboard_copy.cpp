@@ -350,7 +350,12 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   }
   if (cut) {
     w->DisAssemble();
+    // Marking revisions, each locked page the cut changes takes the
+    // current header.
+    if (w->RevisionMarking)
+      for (const TCopiedPiece& piece : block) MarkPageChanged(piece.element);
     editor::DeleteBlock(*w);
+    MarkEditRevised(w->CurrentElement());
     return;
   }
   // The split elements were joined for the copy; the idle loop breaks the

@@ -645,5 +645,30 @@ TEST_F(PageChangeTest, AnEditIsMarkedRevisedOnlyWhenRevisionsAreMarked) {
   EXPECT_EQ(TakeUpdatedPages(), std::vector<TScriptElement*>{Nth(1)});
 }
 
+// A cut marking revisions marks the line it leaves the caret on and gives
+// the locked page it changed the current header.
+TEST_F(PageChangeTest, ACutMarkingRevisionsUpdatesTheHeaderOfItsPage) {
+  for (const bool marking : {false, true}) {
+    SCOPED_TRACE(marking ? "marking revisions" : "not marking revisions");
+    Load({{ekAction, "A"},
+          {ekForcedPageBreak, " "},
+          {ekAction, "Bee"},
+          {ekAutoPageBreak, " "},
+          {ekAction, "C"},
+          {ekLockedPageBreak, " "}});
+    W().Assemble();
+    W().CurrentRevision = kRevision;
+    W().HeadersLocked = 1;
+    W().RevisionMarking = marking;
+    TakeUpdatedPages();
+    TScriptElement* page = Nth(1);
+    editor::MarkBlock(W(), *Nth(2), 1, *Nth(2), 3);
+    ProgressDlg().CopyToClipBoard(false, true);
+    EXPECT_EQ(testing::ElementsOf(W())[2].text, "B");
+    EXPECT_EQ(TakeUpdatedPages(), marking ? std::vector<TScriptElement*>{page} : std::vector<TScriptElement*>{});
+    EXPECT_EQ(CurrentLineMarked(), marking);
+  }
+}
+
 }  // namespace
 }  // namespace qm
