@@ -8,6 +8,7 @@
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/message_boxes.h"
+#include "base/prompt_table.h"
 #include "base/scoped_state.h"
 #include "files/clipboard_copy.h"
 #include "files/foreign_files.h"
@@ -133,7 +134,7 @@ bool PasteBestFormat(TMDIChild& w, TClipboard& clipboard) {
 bool PasteImportedElements(TMDIChild& w, const TImportedElements& elements) {
   std::vector<TClipRecord> records = RecordsOfImported(w, elements);
   if (records.empty()) {
-    ShowMessageBox("Error: ClipBoard is Empty!", "");
+    ShowMessageBox("Error: ClipBoard is Empty!", PromptTable(26));
     return false;
   }
   return SpliceRecords(w, records);

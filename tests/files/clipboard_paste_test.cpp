@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "base/prompt_table.h"
 #include "files/clipboard_fixture.h"
 #include "files/clipboard_paste.h"
 #include "files/native_paste.h"
@@ -173,6 +174,18 @@ TEST_F(ClipboardPasteTest, DialogueWithoutItsCueGetsTheSpeakerOrAQuestionMark) {
     EXPECT_EQ(elements[1], (ElementSpec{ekCharacterName, fromSpeech ? "BOB" : "?"}));
     EXPECT_EQ(elements[2], (ElementSpec{ekDialogue, "Hi there."}));
   }
+}
+
+// A reading that brings no element says so under its caption and leaves
+// the script as it was.
+TEST_F(ClipboardPasteTest, AReadingWithNoElementsSaysTheClipboardIsEmpty) {
+  ScriptWindow w;
+  AppendElement(*w, ekAction, "Kept.");
+  LayOut(*w);
+  testing::AnswerMessageBox(Driver(), "Error: ClipBoard is Empty!", mrOk, PromptTable(26));
+  EXPECT_FALSE(PasteImportedElements(*w, {}));
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(testing::ElementsOf(*w), (std::vector<testing::ElementSpec>{{ekAction, "Kept."}}));
 }
 
 TEST_F(ClipboardPasteTest, OneRecordGoesIntoTheElementAtTheCaret) {
