@@ -179,6 +179,8 @@ TEST_F(ClipboardPasteTest, DialogueWithoutItsCueGetsTheSpeakerOrAQuestionMark) {
 // A reading that brings no element says so under its caption and leaves
 // the script as it was.
 TEST_F(ClipboardPasteTest, AReadingWithNoElementsSaysTheClipboardIsEmpty) {
+  BuildPromptTable(true);
+  ASSERT_FALSE(PromptTable(26).empty());
   ScriptWindow w;
   AppendElement(*w, ekAction, "Kept.");
   LayOut(*w);
