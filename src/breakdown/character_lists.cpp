@@ -280,7 +280,7 @@ class TListGenerator {
     if (AtmosphereApplies(LocationPart(upperHeading))) text += ", " + record.AtmosphereText;
     for (const std::string& item : LocationCast(associations_, upperHeading)) {
       if (AnsiUpperCase(text).find(AnsiUpperCase(item)) != std::string::npos) continue;
-      const std::string piece = (text.empty() || text.back() == '(' ? "" : ", ") + item;
+      const std::string piece = (text.empty() || text.back() == '(' ? "" : ", ") + AnsiLowerCase(item);
       if (text.size() + piece.size() < room) text += piece;
     }
     CapitaliseWords(text);

@@ -202,9 +202,10 @@ TEST_F(CharacterListsTest, CastAssociatedWithALocationJoinsItsListsWhenItsSideFi
        {ekCharacterName, "SUE"},
        {ekDialogue, "Sun."}});
   TAssociationLists lists;
-  // Cast Members and Extras go in; the props do not.
+  // Cast Members and Extras go in, in words' capitals whatever case the
+  // breakdown stored them in; the props do not.
   lists.Locations.push_back(
-      {"BARN", {{{"Farmer"}, 2, ieIntOnly}, {{"Cows", "Sue"}, 5, ieIntOnly}, {{"rake"}, 14, ieIntOnly}}});
+      {"BARN", {{{"FARMER"}, 2, ieIntOnly}, {{"cOWS", "Sue"}, 5, ieIntOnly}, {{"rake"}, 14, ieIntOnly}}});
   SetScriptAssociations(Script(), lists);
   PlaceCaret(0);
   Generate(Sorted(nsAlphabetical));
