@@ -155,7 +155,7 @@ void CancelOffEntries(BreakdownRecord& record) {
 }
 
 void ApplyAssociations(BreakdownRecord& record, const TAssociationLists& lists,
-                       const std::vector<std::string>& characterNames) {
+                       const std::vector<std::string>& characterNames, TRecordNames from) {
   // Off entries written in the text cancel their items with or without
   // associations.
   if (lists.Empty()) {
@@ -167,6 +167,9 @@ void ApplyAssociations(BreakdownRecord& record, const TAssociationLists& lists,
   std::vector<std::string> names;
   for (const std::string& name : record.Items[rsCastMembers])
     if (!HasText(names, name)) names.push_back(name);
+  if (from == TRecordNames::NameTable)
+    for (const std::string& name : record.Items[rsExtras])
+      if (!HasText(names, name)) names.push_back(name);
   for (const std::string& name : characterNames)
     if (!HasText(names, name)) names.push_back(name);
   for (const std::string& name : names)

@@ -52,11 +52,15 @@ void SetScriptAssociations(TScriptDocument& script, const TAssociationLists& lis
 // The entry of a name (letter case ignored); null when none.
 const TAssociationEntry* FindAssociations(const std::vector<TAssociationEntry>& list, const std::string& name);
 
+// Where the names that count as a record's characters besides its cast
+// come from: a run's name table (a scene's record, whose Extras count too)
+// or the whole script's names (the gathering of all tagged items).
+enum class TRecordNames { NameTable, WholeScript };
+
 // Adds the items associated with the record's location (when its INT/EXT
-// fits) and characters, then cancels the off entries. `characterNames`:
-// the names that count as the record's characters besides its cast.
+// fits) and characters, then cancels the off entries.
 void ApplyAssociations(BreakdownRecord& record, const TAssociationLists& lists,
-                       const std::vector<std::string>& characterNames);
+                       const std::vector<std::string>& characterNames, TRecordNames from);
 
 // Every "~X" item goes, and X with it (letter case ignored).
 void CancelOffEntries(BreakdownRecord& record);

@@ -91,7 +91,7 @@ BreakdownRecord GatherAllSceneBreakdowns(TMDIChild& script) {
     for (int i = 0; i < names.Count(); ++i) characters.push_back(names[i]);
   }
   // Also without associations: the off entries cancel their items.
-  ApplyAssociations(record, associations, characters);
+  ApplyAssociations(record, associations, characters, TRecordNames::WholeScript);
   return record;
 }
 

@@ -98,7 +98,7 @@ void TBreakdownSheetEditor::Regather() {
   if (scene_ >= 0 && scene_ < static_cast<int>(run.Records.size())) {
     BreakdownRecord& record = run.Records[static_cast<std::size_t>(scene_)];
     const std::vector<std::string> characters = CharacterNamesOf(run, record);
-    ApplyAssociations(record, ScriptAssociations(script_), characters);
+    ApplyAssociations(record, ScriptAssociations(script_), characters, TRecordNames::NameTable);
     Content = FillSquaresFromRecord(record, characters, CategoryMenus());
   }
   ShowSquares();

@@ -353,7 +353,8 @@ bool GatherBreakdownRun(const TScriptDocument& script, const TBreakdownOptions& 
     }
     scene.Length = SceneLength(scene.Record.LineCount, options.LinesPerEighth);
     // Off entries cancel their items with or without associations.
-    if (options.PrintTagged) ApplyAssociations(scene.Record, associations, SceneCharacters(run, scene.Record));
+    if (options.PrintTagged)
+      ApplyAssociations(scene.Record, associations, SceneCharacters(run, scene.Record), TRecordNames::NameTable);
   }
   if (options.Output == TBreakdownOutput::Sheets && options.ListCharacters && options.PrintTagged)
     CharactersIntoCast(run);

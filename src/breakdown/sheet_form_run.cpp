@@ -69,7 +69,7 @@ bool PrintSheetsOfScenes(TMDIChild& script, const std::vector<int>& chosen) {
       ++run.SceneCounter;
       continue;
     }
-    ApplyAssociations(record, associations, CharacterNamesOf(gathered, record));
+    ApplyAssociations(record, associations, CharacterNamesOf(gathered, record), TRecordNames::NameTable);
     PutCharactersInCast(gathered, record);
     PrintBreakdownSheets(HeaderOf(script, record, options.LinesPerEighth), record, run);
   }

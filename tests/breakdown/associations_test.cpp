@@ -94,14 +94,20 @@ TEST(AssociationsApplyTest, ItemsOfTheLocationAndCharactersJoinTheRecord) {
   struct Case {
     std::string what;
     std::string intExt, location;
-    Items cast, others;
+    Items cast, extras, others;
+    TRecordNames from;
     Items setDressing, costumes, props;
   };
+  const TRecordNames scene = TRecordNames::NameTable, script = TRecordNames::WholeScript;
   const std::vector<Case> cases = {
-      {"INT barn, Bob cast", "INT.", "BARN", {"BOB"}, {}, {"hay"}, {"red coat"}, {"gun"}},
-      {"EXT barn: INT only", "EXT.", "barn", {}, {}, {}, {}, {"knife"}},
-      {"no INT/EXT", "", "BARN", {}, {}, {}, {}, {"knife"}},
-      {"both", "EXT.", "FIELD", {}, {"ann"}, {"fence"}, {"hat"}, {"knife"}},
+      {"INT barn, Bob cast", "INT.", "BARN", {"BOB"}, {}, {}, scene, {"hay"}, {"red coat"}, {"gun"}},
+      {"EXT barn: INT only", "EXT.", "barn", {}, {}, {}, scene, {}, {}, {"knife"}},
+      {"no INT/EXT", "", "BARN", {}, {}, {}, scene, {}, {}, {"knife"}},
+      {"both", "EXT.", "FIELD", {}, {}, {"ann"}, scene, {"fence"}, {"hat"}, {"knife"}},
+      // A scene's extras count as its characters; the whole script's
+      // gathering names its characters itself.
+      {"Ann an extra of a scene", "EXT.", "FIELD", {}, {"ANN"}, {}, scene, {"fence"}, {"hat"}, {"knife"}},
+      {"Ann an extra of the script", "EXT.", "FIELD", {}, {"ANN"}, {}, script, {"fence"}, {}, {"knife"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -109,8 +115,9 @@ TEST(AssociationsApplyTest, ItemsOfTheLocationAndCharactersJoinTheRecord) {
     record.IntExt = c.intExt;
     record.Location = c.location;
     record.Items[rsCastMembers] = c.cast;
+    record.Items[rsExtras] = c.extras;
     record.Items[rsProps] = {"knife"};
-    ApplyAssociations(record, lists, c.others);
+    ApplyAssociations(record, lists, c.others, c.from);
     EXPECT_EQ(record.Items[rsSetDressing], c.setDressing);
     EXPECT_EQ(record.Items[rsCostumes], c.costumes);
     // Bob's "~knife" takes the scene's knife away.
@@ -127,7 +134,7 @@ TEST(AssociationsApplyTest, OffEntriesCancelThemselvesAndTheirItem) {
   EXPECT_EQ(record.Items[rsProps], Items{"hat"});
   EXPECT_EQ(record.Items[rsCastMembers], Items{"BOB"});
   // A script without associations still has its off entries applied.
-  ApplyAssociations(applied, TAssociationLists{}, {});
+  ApplyAssociations(applied, TAssociationLists{}, {}, TRecordNames::NameTable);
   EXPECT_EQ(applied.Items[rsProps], Items{"hat"});
   EXPECT_EQ(applied.Items[rsCastMembers], Items{"BOB"});
 }
