@@ -8,6 +8,7 @@
 #include "files/format_files.h"
 #include "files/rtf_writer.h"
 #include "files/undo_ring.h"
+#include "language/quick_entry_dialog.h"
 #include "language/spelling/spell_check_dialog.h"
 #include "language/typing_aids.h"
 #include "printing/print_menu.h"
@@ -94,6 +95,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     if (ElementPopDownList) ElementPopDownList->Visible = false;
     ScriptPopups().ClosePowerPanel();
     ToggleWPMode(true);
+    // The quick entry box is its script's: its settings are kept and it goes.
+    SaveQuickEntrySettings();
   };
   InstallTypingAids();
   InstallBreakdownReports();
