@@ -589,9 +589,14 @@ class PageChangeTest : public UndoRingTest {
   static constexpr Byte kRevision = 3;
   void SetUp() override {
     UndoRingTest::SetUp();
+    LoadPages("B");
+  }
+  // Three pages: the second opened by a forced break and holding `second`,
+  // the third by an automatic one.
+  void LoadPages(const std::string& second) {
     Load({{ekAction, "A"},
           {ekForcedPageBreak, " "},
-          {ekAction, "B"},
+          {ekAction, second},
           {ekAutoPageBreak, " "},
           {ekAction, "C"},
           {ekLockedPageBreak, " "}});
@@ -650,14 +655,7 @@ TEST_F(PageChangeTest, AnEditIsMarkedRevisedOnlyWhenRevisionsAreMarked) {
 TEST_F(PageChangeTest, ACutMarkingRevisionsUpdatesTheHeaderOfItsPage) {
   for (const bool marking : {false, true}) {
     SCOPED_TRACE(marking ? "marking revisions" : "not marking revisions");
-    Load({{ekAction, "A"},
-          {ekForcedPageBreak, " "},
-          {ekAction, "Bee"},
-          {ekAutoPageBreak, " "},
-          {ekAction, "C"},
-          {ekLockedPageBreak, " "}});
-    W().Assemble();
-    W().CurrentRevision = kRevision;
+    LoadPages("Bee");
     W().HeadersLocked = 1;
     W().RevisionMarking = marking;
     TakeUpdatedPages();
