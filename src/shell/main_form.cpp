@@ -95,7 +95,8 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
     if (ElementPopDownList) ElementPopDownList->Visible = false;
     ScriptPopups().ClosePowerPanel();
     ToggleWPMode(true);
-    // The quick entry box is its script's: its settings are kept and it goes.
+    // The quick entry box goes with any script window, its settings kept:
+    // the next script that asks for it has it made anew.
     SaveQuickEntrySettings();
   };
   InstallTypingAids();
