@@ -399,6 +399,7 @@ void InstallScript(TMDIChild& s, TParsedScript& parsed, TNativeLoadResult& resul
   if (parsed.dos) DecodeDosSettings(parsed.settings, hgSettings, s, info, unused);
   else DecodeScriptHeader(parsed.settings, hgSettings, s, s.FontNameTable, info, &parsed.overflow, unused);
   s.Associations.assign(parsed.associationsBlock.begin(), parsed.associationsBlock.end());
+  FindLockingLevel(s);
   RestoreBookmarks(s, parsed.info);
   s.StoryboardLinks.Clear();
   s.StoryboardLinks.Add("0");
@@ -536,6 +537,11 @@ void RestoreBeside(TMDIChild& script, const TListSpill& beside) {
   if (beside.ListId == kLockingLevelBeside && beside.Entries.size() == 1) SetLockingLevel(script, beside.Entries[0]);
 }
 
+void EncodeSettings(TMDIChild& script, const THeaderInfo& info, std::span<Byte> image, TListOverflow* spill) {
+  EncodeScriptHeader(script, script.FontNameTable, info, image.first(ScriptHeaderSize), spill);
+  if (spill) SpillBeside(script, *spill);
+}
+
 }  // namespace
 
 void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord elementCount, bool timedBackup,
@@ -546,19 +552,27 @@ void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord e
   info.CurrentElementNumber = currentElementNumber;
   info.ElementCount = elementCount;
   info.ElementRecordSize = ElementRecordSize;
-  EncodeScriptHeader(*script, script->FontNameTable, info, image.first(ScriptHeaderSize), spill);
-  if (spill) SpillBeside(*script, *spill);
+  EncodeSettings(*script, info, image, spill);
+}
+
+void WriteSettingsImage(TMDIChild& script, std::vector<Byte>& image, TListOverflow& spill) {
+  image.assign(ScriptHeaderSize, 0);
+  spill.clear();
+  EncodeSettings(script, THeaderInfo{}, image, &spill);
+}
+
+bool ReadSettingsImage(TMDIChild& script, std::span<const Byte> image, const TListOverflow* overflow) {
+  THeaderInfo info;
+  std::string error;
+  if (!DecodeScriptHeader(image, hgSettings, script, script.FontNameTable, info, overflow, error)) return false;
+  if (overflow)
+    for (const TListSpill& beside : *overflow) RestoreBeside(script, beside);
+  return true;
 }
 
 bool ReadScriptHeader(std::span<const Byte> image, const TListOverflow* overflow) {
   TMDIChild* script = ActiveScript();
-  if (!script) return false;
-  THeaderInfo info;
-  std::string error;
-  if (!DecodeScriptHeader(image, hgSettings, *script, script->FontNameTable, info, overflow, error)) return false;
-  if (overflow)
-    for (const TListSpill& beside : *overflow) RestoreBeside(*script, beside);
-  return true;
+  return script && ReadSettingsImage(*script, image, overflow);
 }
 
 std::optional<std::string> StoppedSaveToOffer(const std::string& fileName) {

@@ -58,6 +58,11 @@ void WriteScriptImage(std::span<Byte> image, DWord currentElementNumber, DWord e
 // elements), with what the overflow holds from beside the header; false
 // when the tag is wrong or the image is damaged, and then nothing changes.
 bool ReadScriptHeader(std::span<const Byte> image, const TListOverflow* overflow = nullptr);
+// The same for any open script: its settings as an image whose own
+// bookkeeping (counts, caret, title) is left empty, so that two images of
+// unchanged settings are equal byte for byte; and such an image given back.
+void WriteSettingsImage(TMDIChild& script, std::vector<Byte>& image, TListOverflow& spill);
+bool ReadSettingsImage(TMDIChild& script, std::span<const Byte> image, const TListOverflow* overflow);
 
 // A file taken apart and checked whole. The settings and the two blocks
 // are views into the file's bytes, which must outlive them.

@@ -3,29 +3,19 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "files/native_file.h"
-#include "files/script_header.h"
-#include "formats/page_headers.h"
-#include "platform/menus.h"
-#include "script/editing/document_modified.h"
-#include "script/layout/editor_state.h"
-#include "script/editing/revision_marks.h"
-#include "script/editing/script_list_data.h"
-#include "script/model/cue_codes.h"
-#include "script/pagination/element_groups.h"
-#include "script/model/element_cursors.h"
-#include "script/model/packed_text.h"
-#include "script/layout/screen_rebuild.h"
-#include "script/editing/script_hooks.h"
-#include "script/script_window.h"
-#include "script/layout/word_wrap.h"
 #include "base/document_table.h"
 #include "base/global_state.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/program_options.h"
-#include "script/editing/editor_calls.h"
+#include "formats/page_headers.h"
+#include "script/editing/document_modified.h"
+#include "script/editing/revision_marks.h"
+#include "script/editing/script_hooks.h"
+#include "script/layout/editor_state.h"
+#include "script/script_window.h"
 
 namespace qm {
 
@@ -41,25 +31,7 @@ const GlobalState reset([] {
   UndoHooks = TUndoHooks{};
 });
 
-void FreeChain(TScriptElement* first) {
-  while (first) {
-    TScriptElement* next = first->next;
-    delete first;
-    first = next;
-  }
-}
-
 bool IsAutoBreak(const TScriptElement* e) { return e && e->Kind() == ekAutoPageBreak; }
-
-// The name an automatic break repeated: it goes with the break.
-bool IsRepeatedCue(const TScriptElement* e) { return e && IsAutoBreak(e->prev) && IsRepeatedByBreak(*e); }
-
-// The rest of an element a break cut: after the break (and the name it
-// repeats), of the kind of the piece before the break.
-bool IsSecondPiece(const TScriptElement* e) {
-  const TScriptElement* b = IsRepeatedCue(e->prev) ? e->prev->prev : e->prev;
-  return IsAutoBreak(b) && b->split == spFirstPiece && !IsRepeatedCue(e) && b->prev && b->prev->Kind() == e->Kind();
-}
 
 bool IsCueAfterAutoBreak(const TScriptElement* e) { return e && e->Kind() == ekCharacterName && IsAutoBreak(e->prev); }
 
@@ -84,8 +56,8 @@ TScriptElement* LastPieceOf(TScriptElement* e) {
   return e;
 }
 
-// Elements that go with the automatic break before them; a run never
-// starts on one, so that it is found again whatever repagination did.
+// Elements that go with the automatic break before them; the elements
+// round a change never start on one.
 bool LeansOnBreakBefore(const TScriptElement* e) {
   if (IsPaginationElement(e)) return true;
   const Byte kind = e->Kind();
@@ -93,47 +65,9 @@ bool LeansOnBreakBefore(const TScriptElement* e) {
   return kind == ekDialogue && IsCueAfterAutoBreak(e->prev);
 }
 
-// What Undo checks of the script outside a run, as the writer made it:
-// each element's kind, its text (the pieces of one a break cut as one) and
-// a name's extension. Pagination and the marks of names do not count.
-class TScriptHash {
- public:
-  void Add(const TScriptDocument& w, const TScriptElement& first) {
-    Mix(first.Kind());
-    if (first.Kind() == ekCharacterName) Mix(NormalCueCode(first.split) / 3);
-    Mix(LiveElementText(w, first));
-    for (const TScriptElement* e = first.next; e && IsPaginationElement(e); e = e->next)
-      if (IsSecondPiece(e)) Mix(LiveElementText(w, *e));
-    Mix(0x100);
-  }
-  std::uint64_t Value() const { return h_; }
-
- private:
-  void Mix(std::uint64_t v) { h_ = (h_ ^ v) * 1099511628211ull; }
-  void Mix(const std::string& text) {
-    for (char c : text) Mix(static_cast<Byte>(c));
-  }
-  std::uint64_t h_ = 1469598103934665603ull;
-};
-
-// The elements before `start`, and those after `end`.
-std::uint64_t HashBefore(const TScriptDocument& w, const TScriptElement* start) {
-  TScriptHash hash;
-  for (const TScriptElement* e = w.FirstElement; e && e != start; e = e->next)
-    if (!IsPaginationElement(e)) hash.Add(w, *e);
-  return hash.Value();
-}
-std::uint64_t HashAfter(const TScriptDocument& w, const TScriptElement* end) {
-  TScriptHash hash;
-  for (const TScriptElement* e = end->next; e; e = e->next)
-    if (!IsPaginationElement(e)) hash.Add(w, *e);
-  return hash.Value();
-}
-
 bool InBlock(const TMDIChild& w, const TScriptElement* e) { return w.BlockOn() && e && e->InBlock(); }
 
-// The block, two elements more, and back over what leans on a page break.
-// The first and last elements a step must hold: the current element and,
+// The first and last elements round a change: the current element and,
 // wherever it lies, the whole block (the caret need not be inside it).
 struct TRunAnchors {
   TScriptElement* first;
@@ -153,8 +87,9 @@ TRunAnchors AnchorsOf(const TMDIChild& w) {
   return anchors;
 }
 
-TScriptElement* RunStart(const TMDIChild& w, bool wholeScript) {
-  if (wholeScript) return w.FirstElement;
+// The block, two elements more on each side, and out over what leans on
+// a page break.
+TScriptElement* RunStart(const TMDIChild& w) {
   TScriptElement* e = AnchorsOf(w).first;
   for (int i = 0; i < 2 && e->prev; ++i) e = e->prev;
   while (e->prev && LeansOnBreakBefore(e)) e = e->prev;
@@ -167,62 +102,16 @@ bool EndsRun(const TMDIChild& w, const TScriptElement* e) {
   return !IsAutoBreak(e->prev) && !IsCueAfterAutoBreak(e->prev);
 }
 
-TScriptElement* RunEnd(const TMDIChild& w, bool wholeScript) {
-  if (wholeScript) return w.LastElement;
+TScriptElement* RunEnd(const TMDIChild& w) {
   TScriptElement* e = AnchorsOf(w).last;
   for (int i = 0; i < 2 && e->next; ++i) e = e->next;
   while (e->next && !EndsRun(w, e)) e = e->next;
   return e;
 }
 
-// The edit line's text and line offsets as the element's own, untouched:
-// what a step keeps is what the writer had, trailing blanks and all.
-void TakeEditLine(const TMDIChild& w, TScriptElement& e) {
-  // An empty line is kept as a blank, as every stored element is.
-  const std::string& line = w.EditBuffer().empty() ? std::string(" ") : w.EditBuffer();
-  e.text = HoldsPackedText(e.Kind()) ? PackText(line) : line;
-  WriteLineOffsetBlock(w.LineOffsets(), e.lineCount, e.lineOffsets);
-}
-
-// A copy with its own text and line offsets, outside any block and group.
-// The element being edited has its text in the edit buffer.
-TScriptElement* CopyOf(const TMDIChild& w, const TScriptElement& e) {
-  auto* copy = new TScriptElement(e);
-  copy->next = copy->prev = nullptr;
-  copy->group = nullptr;
-  copy->blockStart = copy->blockEnd = -1;
-  if (!e.text) TakeEditLine(w, *copy);
-  return copy;
-}
-
-// A heading that opens a page has the lines before the break gave it.
-// Where a step parts it from that break (a run that starts with it, or
-// the run before it taken out with the break), it keeps its own, as
-// rejoining the break would give it back.
-void Unbreak(const TMDIChild& w, TScriptElement& first, const TScriptElement* before) {
-  if (IsAutoBreak(before) && IsHeadingOrShot(first.Kind()))
-    first.format.LinesBefore = w.FormatSet[static_cast<std::size_t>(FormatSlotOfKind(first.Kind()))].LinesBefore;
-}
-
-TScriptElement* CopyRun(const TMDIChild& w, const TScriptElement* first, const TScriptElement* last,
-                        TScriptElement*& currentCopy) {
-  TScriptElement* head = nullptr;
-  TScriptElement* tail = nullptr;
-  for (const TScriptElement* e = first;; e = e->next) {
-    TScriptElement* copy = CopyOf(w, *e);
-    copy->prev = tail;
-    if (tail) tail->next = copy;
-    else head = copy;
-    tail = copy;
-    if (e == w.CurrentElement()) currentCopy = copy;
-    if (e == last) break;
-  }
-  return head;
-}
-
-// Counts the writer's elements in from both ends as the save counted them:
-// the run is every record of those elements, whatever breaks repagination
-// has put in or taken out since.
+// The elements round a change counted in from both ends as they were
+// counted when it was made, whatever breaks repagination has put in or
+// taken out since.
 bool FindRun(const TScriptDocument& w, const TUndoSlot& slot, TScriptElement*& start, TScriptElement*& end) {
   start = w.FirstElement;
   if (!start || slot.ElementsBefore < 1 || slot.ElementsAfter < 1) return false;
@@ -243,11 +132,6 @@ bool FindRun(const TScriptDocument& w, const TUndoSlot& slot, TScriptElement*& s
   return e != nullptr;
 }
 
-// Found where the save left it, with everything around it as it was.
-bool FindRunExactly(const TScriptDocument& w, const TUndoSlot& slot, TScriptElement*& start, TScriptElement*& end) {
-  return FindRun(w, slot, start, end) && HashBefore(w, start) == slot.Before && HashAfter(w, end) == slot.After;
-}
-
 bool RunHolds(const TScriptElement* start, const TScriptElement* end, const TScriptElement* e) {
   for (const TScriptElement* r = start;; r = r->next) {
     if (r == e) return true;
@@ -255,49 +139,15 @@ bool RunHolds(const TScriptElement* start, const TScriptElement* end, const TScr
   }
 }
 
-// Nothing of the window keeps pointing into a run taken out of the script.
-void ForgetRun(TMDIChild& w, TScriptElement* start, const TScriptElement* end, TScriptElement* replacement) {
-  for (TScriptElement* e = start;; e = e->next) {
-    MoveElementCursors(e, replacement);
-    if (w.LastPositionElement == e) w.LastPositionElement = nullptr;
-    e->group = nullptr;
-    e->blockStart = e->blockEnd = -1;
-    if (e == end) break;
-  }
+TMDIChild* ScriptOf(std::uint64_t owner) {
+  for (int slot = 1; slot <= DocumentCount; ++slot)
+    if (Documents[slot] && Documents[slot]->Identity == owner) return Documents[slot];
+  return nullptr;
 }
 
 void ShowNothingTo(const char* what) { ShowMessageBox(std::string("Nothing to ") + what, "Attention"); }
 
-// The active script's settings into a slot, with the list entries beyond
-// the header's room.
-void TakeHeaderImage(TUndoSlot& slot) {
-  slot.HeaderImage.assign(ScriptHeaderSize, 0);
-  slot.HeaderSpill.clear();
-  WriteScriptImage(slot.HeaderImage, 0, 0, true, &slot.HeaderSpill);
-}
-
-void GiveSettingsBack(TMDIChild& w, const TUndoSlot& slot) {
-  if (!ReadScriptHeader(slot.HeaderImage, &slot.HeaderSpill)) return;
-  // Fonts, user colours and lists may be other than they were.
-  w.WidthsStale = true;
-  UserListsChanged(w);
-}
-
 }  // namespace
-
-bool IsPaginationElement(const TScriptElement* e) { return IsAutoBreak(e) || IsRepeatedCue(e) || IsSecondPiece(e); }
-
-void TUndoSlot::Free() {
-  HeaderImage.clear();
-  HeaderSpill.clear();
-  FreeChain(SavedRun);
-  SavedRun = SavedCurrent = nullptr;
-  ElementsBefore = ElementsAfter = 0;
-  Owner = Before = After = 0;
-  SavedCaretColumn = SavedCaretLine = 0;
-  SavedFirstPageRevised = 0;
-  SavedNameTyped = false;
-}
 
 const OptionKey<TProgramOptions> MaxUndoLevelsKey = OptionKey<TProgramOptions>::Number(
     "Program Settings", "Max Undo Levels", ShownPlace, MaxUndoLevels, 0, MaxUndoLevels);
@@ -317,7 +167,7 @@ TUndoObject::TUndoObject(TComponent* owner) : TComponent(owner) {
   ScriptWindowHooks.ClearUndoData = [this] { ClearUndoData(); };
   ScriptWindowHooks.ForgetUndoSteps = [this](const TMDIChild& w) { ForgetStepsOf(w.Identity); };
   ScriptWindowHooks.UndoStepCoversCaret = [this] { return StepCoversCaret(); };
-  ScriptWindowHooks.CoverInUndoStep = [this](TMDIChild& w, TScriptElement& e) { Cover(w, e); };
+  ScriptWindowHooks.UndoStepAsked = [this] { asked_ = true; };
 }
 
 TUndoObject::~TUndoObject() {
@@ -328,7 +178,7 @@ TUndoObject::~TUndoObject() {
   ScriptWindowHooks.ClearUndoData = nullptr;
   ScriptWindowHooks.ForgetUndoSteps = nullptr;
   ScriptWindowHooks.UndoStepCoversCaret = nullptr;
-  ScriptWindowHooks.CoverInUndoStep = nullptr;
+  ScriptWindowHooks.UndoStepAsked = nullptr;
 }
 
 void TUndoObject::ShowMenuItems() {
@@ -338,6 +188,8 @@ void TUndoObject::ShowMenuItems() {
 void TUndoObject::FreeAll() {
   for (TUndoSlot& slot : slots_) slot.Free();
   redo_.Free();
+  pending_.clear();
+  running_ = TScriptSnapshot{};
   currentSlot_ = 1;
 }
 
@@ -348,8 +200,10 @@ void TUndoObject::ClearUndoData() {
 // Also while suspended: a script that goes leaves no step behind.
 void TUndoObject::ForgetStepsOf(std::uint64_t owner) {
   for (TUndoSlot& slot : slots_)
-    if (slot.Owner == owner) slot.Free();
-  if (redo_.Owner == owner) redo_.Free();
+    if (slot.Owner() == owner) slot.Free();
+  if (redo_.Owner() == owner) redo_.Free();
+  std::erase_if(pending_, [owner](const TUndoSlot& step) { return step.Owner() == owner; });
+  if (running_.Owner == owner) running_ = TScriptSnapshot{};
 }
 
 // Slots beyond a smaller ring must not keep steps, suspended or not.
@@ -371,7 +225,7 @@ int TUndoObject::NewestFilledSlot(std::optional<std::uint64_t> owner) const {
   for (int i = 0; i < undoLevels_; ++i) {
     slot = slot <= 1 ? undoLevels_ : slot - 1;
     const TUndoSlot& s = slots_[static_cast<std::size_t>(slot)];
-    if (s.Filled() && (!owner || s.Owner == *owner)) return slot;
+    if (s.Filled() && (!owner || s.Owner() == *owner)) return slot;
   }
   return 0;
 }
@@ -381,31 +235,72 @@ bool TUndoObject::UndoIsAvailable() const {
 }
 
 bool TUndoObject::RedoIsAvailable() const {
-  return !NoActiveDocument() && redo_.Filled() && redo_.Owner == ActiveScript()->Identity;
+  return !NoActiveDocument() && redo_.Filled() && redo_.Owner() == ActiveScript()->Identity;
 }
 
-void TUndoObject::SaveData(bool wholeScript, bool withHeader) {
-  TMDIChild* w = ActiveScript();
-  if (!w || !w->CurrentElement() || undoLevels_ == 0 || UndoSuspended) return;
+TUndoSlot TUndoObject::StepOfNow(TMDIChild& w) {
+  TakeState(w, running_);
+  TUndoSlot step;
+  step.State = running_;
+  step.Kind = LastUndoKind;
+  step.ElementsBefore = 1 + CountedElements(w.FirstElement, RunStart(w));
+  step.ElementsAfter = 1 + CountedElements(RunEnd(w), w.LastElement);
+  return step;
+}
+
+void TUndoObject::Commit(TUndoSlot step) {
   redo_.Free();
-  TUndoSlot& slot = slots_[currentSlot_];
-  slot.Free();
-  if (withHeader) TakeHeaderImage(slot);
-  slot.SavedCaretColumn = w->CaretColumn();
-  slot.SavedCaretLine = w->CaretLine();
-  slot.SavedFirstPageRevised = w->FirstPageRevised;
-  slot.SavedNameTyped = editor::NameBeingTyped(*w);
-  const TScriptElement* first = RunStart(*w, wholeScript);
-  const TScriptElement* last = RunEnd(*w, wholeScript);
-  slot.Owner = w->Identity;
-  slot.ElementsBefore = 1 + CountedElements(w->FirstElement, first);
-  slot.ElementsAfter = 1 + CountedElements(last, w->LastElement);
-  slot.Before = HashBefore(*w, first);
-  slot.After = HashAfter(*w, last);
-  slot.SavedRun = CopyRun(*w, first, last, slot.SavedCurrent);
-  Unbreak(*w, *slot.SavedRun, first->prev);
+  slots_[currentSlot_] = std::move(step);
   AdvanceCurrentSlot();
   MenusDue();
+}
+
+void TUndoObject::SaveData(bool, bool) {
+  TMDIChild* w = ActiveScript();
+  if (!w || !w->CurrentElement() || undoLevels_ == 0 || UndoSuspended) return;
+  if (!inAction_) {
+    Commit(StepOfNow(*w));
+    return;
+  }
+  // One step an action: the script as the action found it, whatever the
+  // action changed before it asked.
+  for (const TUndoSlot& step : pending_)
+    if (step.Owner() == w->Identity) return;
+  TUndoSlot step = running_.Owner == w->Identity ? TUndoSlot{running_} : StepOfNow(*w);
+  step.Kind = LastUndoKind;
+  step.ElementsBefore = 1 + CountedElements(w->FirstElement, RunStart(*w));
+  step.ElementsAfter = 1 + CountedElements(RunEnd(*w), w->LastElement);
+  pending_.push_back(std::move(step));
+}
+
+void TUndoObject::ActionStarts() {
+  inAction_ = undoLevels_ > 0 && !UndoSuspended;
+  asked_ = restored_ = false;
+  pending_.clear();
+  if (!inAction_) return;
+  if (TMDIChild* w = ActiveScript(); w && w->CurrentElement()) TakeState(*w, running_);
+}
+
+void TUndoObject::ActionEnds() {
+  if (!inAction_) return;
+  inAction_ = false;
+  std::vector<TUndoSlot> steps = std::move(pending_);
+  pending_.clear();
+  for (TUndoSlot& step : steps) {
+    TMDIChild* w = ScriptOf(step.Owner());
+    if (!w || !ChangedForWriter(*w, step.State)) continue;
+    step.Renamed = w->ScriptFileName != step.State.FileName;
+    Commit(std::move(step));
+  }
+  if (asked_ || restored_ || UndoSuspended) return;
+  // A change made without asking for its step still gets one, so that
+  // nothing is undone with the step before it.
+  TMDIChild* w = ScriptOf(running_.Owner);
+  if (!w || !w->CurrentElement() || !ChangedForWriter(*w, running_)) return;
+  TUndoSlot step{running_, ukWholeScript};
+  step.ElementsBefore = step.ElementsAfter = 1;
+  Commit(std::move(step));
+  LastUndoKind = ukWholeScript;
 }
 
 bool TUndoObject::StepCoversCaret() const {
@@ -415,50 +310,37 @@ bool TUndoObject::StepCoversCaret() const {
   const TUndoSlot& slot = slots_[static_cast<std::size_t>(newest)];
   TScriptElement* start = nullptr;
   TScriptElement* end = nullptr;
-  if (slot.Owner != w->Identity || !FindRun(*w, slot, start, end)) return false;
+  if (slot.Owner() != w->Identity || slot.Kind != LastUndoKind || !FindRun(*w, slot, start, end)) return false;
   const TRunAnchors anchors = AnchorsOf(*w);
   return RunHolds(start, end, anchors.first) && RunHolds(start, end, anchors.last);
 }
 
-void TUndoObject::Cover(TMDIChild& w, TScriptElement& element) {
-  const int newest = NewestFilledSlot(w.Identity);
-  if (newest == 0) return;
-  TUndoSlot& slot = slots_[static_cast<std::size_t>(newest)];
-  TScriptElement* start = nullptr;
-  TScriptElement* end = nullptr;
-  if (!FindRun(w, slot, start, end) || RunHolds(start, end, &element)) return;
-  TScriptElement* unused = nullptr;
-  if (RunHolds(w.FirstElement, start, &element)) {
-    TScriptElement* from = FirstPieceOf(&element);
-    TScriptElement* copies = CopyRun(w, from, start->prev, unused);
-    Unbreak(w, *copies, from->prev);
-    TScriptElement* tail = copies;
-    while (tail->next) tail = tail->next;
-    tail->next = slot.SavedRun;
-    slot.SavedRun->prev = tail;
-    slot.SavedRun = copies;
-    slot.ElementsBefore = 1 + CountedElements(w.FirstElement, from);
-    slot.Before = HashBefore(w, from);
-    return;
-  }
-  TScriptElement* to = LastPieceOf(&element);
-  TScriptElement* copies = CopyRun(w, end->next, to, unused);
-  TScriptElement* tail = slot.SavedRun;
-  while (tail->next) tail = tail->next;
-  tail->next = copies;
-  copies->prev = tail;
-  slot.ElementsAfter = 1 + CountedElements(to, w.LastElement);
-  slot.After = HashAfter(w, to);
+void TUndoObject::GiveBack(TMDIChild& w, TUndoSlot& step, TUndoSlot& replaced) {
+  replaced = StepOfNow(w);
+  replaced.Renamed = step.Renamed;
+  GiveStateBack(w, step.State);
+  if (step.Renamed) w.SetScriptCaption(step.State.FileName);
+  step.Free();
+  restored_ = true;
+  MenusDue();
+  // The script now differs from what was saved, whichever way it went.
+  SetDocumentModified(true, false);
+  // The next change opens a step of its own, so the redo slot never
+  // outlives a change it does not know about.
+  LastUndoKind = ukWholeScript;
 }
 
 void TUndoObject::Undo() {
   if (NoActiveDocument()) return;
-  const int slot = NewestFilledSlot(ActiveScript()->Identity);
+  TMDIChild& w = *ActiveScript();
+  const int slot = NewestFilledSlot(w.Identity);
   if (slot == 0) {
     ShowNothingTo("Undo");
     return;
   }
-  RestoreUndoSlot(slots_[static_cast<std::size_t>(slot)], redo_);
+  TUndoSlot replaced;
+  GiveBack(w, slots_[static_cast<std::size_t>(slot)], replaced);
+  redo_ = std::move(replaced);
 }
 
 void TUndoObject::Redo() {
@@ -467,92 +349,10 @@ void TUndoObject::Redo() {
     ShowNothingTo("Redo");
     return;
   }
-  if (RestoreUndoSlot(redo_, slots_[currentSlot_])) AdvanceCurrentSlot();
-}
-
-bool TUndoObject::RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target) {
-  TMDIChild* w = ActiveScript();
-  TScriptElement* start = nullptr;
-  TScriptElement* end = nullptr;
-  // A run not found exactly as the save left it is never swapped in
-  // approximately: the slot keeps it.
-  if (!w || !source.Filled() || source.Owner != w->Identity || !FindRunExactly(*w, source, start, end)) {
-    ShowNothingTo("Undo");
-    return false;
-  }
-  MenusDue();
-  const bool typing = editor::NameBeingTyped(*w);
-  if (TScriptElement* edited = w->CurrentElement(); edited && !edited->text) TakeEditLine(*w, *edited);
-  target.Free();
-
-  // What stands in the script now becomes the other side of the swap. Its
-  // caret stays inside it, so that swapping back never points at an
-  // element repagination may since have joined away.
-  const bool currentInRun = RunHolds(start, end, w->CurrentElement());
-  target.SavedCurrent = currentInRun ? w->CurrentElement() : start;
-  target.SavedCaretColumn = currentInRun ? w->CaretColumn() : Word{0};
-  target.SavedCaretLine = currentInRun ? w->CaretLine() : Word{1};
-  target.SavedFirstPageRevised = w->FirstPageRevised;
-  target.SavedNameTyped = typing;
-  target.Owner = source.Owner;
-  target.ElementsBefore = source.ElementsBefore;
-  target.ElementsAfter = source.ElementsAfter;
-  target.Before = source.Before;
-  target.After = source.After;
-  const bool withSettings = !source.HeaderImage.empty();
-  if (withSettings) {
-    TakeHeaderImage(target);
-    GiveSettingsBack(*w, source);
-  }
-
-  TScriptElement* before = start->prev;
-  TScriptElement* after = end->next;
-  Unbreak(*w, *start, before);
-  if (after) Unbreak(*w, *after, end);
-  TElementGroup* group = start->group;
-  TScriptElement* first = source.SavedRun;
-  ForgetRun(*w, start, end, first);
-  start->prev = end->next = nullptr;
-  target.SavedRun = start;
-
-  TScriptElement* last = first;
-  for (; last->next; last = last->next) last->group = group;
-  last->group = group;
-  first->prev = before;
-  if (before) before->next = first;
-  else w->FirstElement = first;
-  last->next = after;
-  if (after) after->prev = last;
-  else w->LastElement = last;
-
-  // Laid out again as the script now stands, as a fresh layout would.
-  TWrapPass pass(*w);
-  for (TScriptElement* e = first;; e = e->next) {
-    if (!IsPageBreakKind(e->Kind())) pass.Wrap(*e, ElementText(*e));
-    if (e == last) break;
-  }
-  editor::SetCurrentElement(*w, source.SavedCurrent);
-  w->CurrentGroup = group;
-  editor::SetCaret(*w, source.SavedCaretColumn, source.SavedCaretLine);
-  w->FirstPageRevised = source.SavedFirstPageRevised;
-  source.SavedRun = source.SavedCurrent = nullptr;
-  w->DisAssemble();
-  // The marks come back as they were: nothing the step did not change is
-  // marked again.
-  editor::SettleContinuedCues(*w, source.SavedNameTyped);
-  w->RebuildElementGroups();
-  ResetScreenLines(*w);
-  RebuildScreen(w);
-  w->StartPaginateTimer(1);
-  // The script now differs from what was saved, whichever way it went.
-  SetDocumentModified(true, false);
-  // The next change opens a step of its own, so the redo slot never
-  // outlives a change it does not know about.
-  LastUndoKind = ukWholeScript;
-  // Settings given back hold the page's revised flag as it was; worked out
-  // again from the caret's page it could differ.
-  if (!withSettings) UpdatePageRevisedState(*w);
-  return true;
+  TUndoSlot replaced;
+  GiveBack(*ActiveScript(), redo_, replaced);
+  slots_[currentSlot_] = std::move(replaced);
+  AdvanceCurrentSlot();
 }
 
 TScriptElement* MarkPageChanged(TScriptElement* element) {

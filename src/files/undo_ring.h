@@ -1,13 +1,13 @@
-// The program's one undo ring: before a change, a copy of the run of
-// elements around the edit point (or of the whole script, optionally with
-// the script's header settings) goes into the next of up to 20 slots. Undo
-// swaps the newest copy back into the script and keeps what it took out in
-// one redo slot; Redo swaps that back.
+// The program's one undo ring: before a change, the script as it stood
+// goes into the next of up to 20 slots. Undo gives the newest back and
+// keeps what it replaced in one redo slot; Redo gives that back.
 //
-// A run is found again by counting elements from both ends of the script,
-// leaving out what repagination adds around an automatic page break (the
-// break, the piece of a split element after it, a repeated cue), so that
-// breaks added or removed between the save and the undo do not move it.
+// A step holds the whole script (elements, caret, settings), as the user
+// action that made the change found it: one key, one click or one menu
+// command with everything it runs records at most one step, and an action
+// that changed nothing the writer made (a caret move) takes no place in
+// the ring. Successive steps share the copies of the elements that did
+// not change between them (script_snapshot.h).
 #pragma once
 
 #include <array>
@@ -18,7 +18,7 @@
 
 #include "base/option_keys.h"
 #include "base/program_options.h"
-#include "files/script_header.h"
+#include "files/script_snapshot.h"
 #include "platform/controls.h"
 #include "platform/types.h"
 #include "script/model/script_model.h"
@@ -29,43 +29,24 @@ class TMDIChild;
 
 constexpr int UndoSlotCount = 20;
 
-// One saved step: a private chain of element copies and where it belongs.
-class TUndoSlot {
- public:
-  TUndoSlot() = default;
-  ~TUndoSlot() { Free(); }
-  TUndoSlot(const TUndoSlot&) = delete;
-  TUndoSlot& operator=(const TUndoSlot&) = delete;
+// One saved step.
+struct TUndoSlot {
+  void Free() { *this = TUndoSlot{}; }
+  bool Filled() const { return !State.Empty(); }
+  std::uint64_t Owner() const { return State.Owner; }
 
-  // Frees the chain and the header image; every field back to empty.
-  void Free();
-  // Only a slot with a chain and the copy of its current element counts.
-  bool Filled() const { return SavedRun && SavedCurrent; }
-
-  // First element of the chain; the slot owns every element of it.
-  TScriptElement* SavedRun = nullptr;
-  // Position of the run's first element from the script's first (1 = the
-  // first) and of its last from the script's last (1 = the last).
+  TScriptSnapshot State;
+  // The kind of change it was taken for (TUndoKind).
+  Byte Kind = 0;
+  // Whether its action renamed the script (Convert to Gibberish): Undo
+  // and Redo give the name back with the text.
+  bool Renamed = false;
+  // Where the elements round the caret stood when the change was made,
+  // counted from the script's first (1 = the first) and from its last,
+  // pagination left out: a change of the same kind continues the step only
+  // while the caret is among them.
   std::int32_t ElementsBefore = 0;
   std::int32_t ElementsAfter = 0;
-  // The script the step was taken in (its identity).
-  std::uint64_t Owner = 0;
-  // The script outside the run as the step found it, checked before the
-  // run is swapped back.
-  std::uint64_t Before = 0;
-  std::uint64_t After = 0;
-  // The chain's copy of the element that was current.
-  TScriptElement* SavedCurrent = nullptr;
-  Word SavedCaretColumn = 0;
-  Word SavedCaretLine = 0;
-  // Whether the first page was revised, which no element holds.
-  Byte SavedFirstPageRevised = 0;
-  // Whether the current element was a name the writer was typing.
-  bool SavedNameTyped = false;
-  // The script's header record as the native file stores it, and the list
-  // entries beyond its room; empty when the step did not take it.
-  std::vector<Byte> HeaderImage;
-  TListOverflow HeaderSpill;
 };
 
 // Lives as long as the main window, which owns it.
@@ -91,6 +72,14 @@ class TUndoObject : public TComponent {
   void SetMaxUndoLevels(Byte levels);
   Byte UndoLevels() const { return undoLevels_; }
 
+  // A user action begins and ends (the outermost one: a key, a click, a
+  // menu command with its dialogs). The script in front is taken as the
+  // action finds it; at the end the action's step is kept only when the
+  // script changed, and an action that changed it without asking for a
+  // step is given one.
+  void ActionStarts();
+  void ActionEnds();
+
  private:
   void ShowMenuItems();
   void FreeAll();
@@ -98,22 +87,33 @@ class TUndoObject : public TComponent {
   // The newest filled slot of a script walking back from the current one
   // round the ring, the current one last; 0 when none.
   int NewestFilledSlot(std::optional<std::uint64_t> owner) const;
-  // Whether the newest step is the active script's and its run holds the
-  // caret and the block, so that a change there may continue it.
+  // Whether the newest step is the active script's, of the kind of change
+  // asked for, and the elements round its change hold the caret and the
+  // block, so that a change there may continue it.
   bool StepCoversCaret() const;
-  // Widens the script's newest step over an element outside its run,
-  // before something changes the element as part of that step.
-  void Cover(TMDIChild& w, TScriptElement& element);
-  // Swaps source's chain into the script in place of the run standing
-  // there, which goes to target. False (with the message) when source is
-  // empty or its run is not found.
-  bool RestoreUndoSlot(TUndoSlot& source, TUndoSlot& target);
+  // A step of the script as it stands now (taken into the running state).
+  TUndoSlot StepOfNow(TMDIChild& w);
+  // A new step into the ring; the redo slot goes.
+  void Commit(TUndoSlot step);
+  // Gives a step back to its script; the script as it stood goes to
+  // `replaced`.
+  void GiveBack(TMDIChild& w, TUndoSlot& step, TUndoSlot& replaced);
   void AdvanceCurrentSlot();
 
   std::array<TUndoSlot, UndoSlotCount + 1> slots_{};  // 1 to 20; 0 unused
   TUndoSlot redo_;
   Byte currentSlot_ = 1;
   Byte undoLevels_ = 0;
+  // The script in front as the running action found it, kept up to date
+  // from one action to the next.
+  TScriptSnapshot running_;
+  // The steps the running action asked for (one a script), kept only if
+  // it changes the script.
+  std::vector<TUndoSlot> pending_;
+  bool inAction_ = false;
+  // Whether the running action asked for a step, or gave one back.
+  bool asked_ = false;
+  bool restored_ = false;
 };
 
 // The one undo ring; null before the main window exists and after it went.
@@ -128,11 +128,6 @@ extern TUndoObject* UndoObject;
 // While set, saving and clearing do nothing (a command working across two
 // scripts sets it).
 extern Byte UndoSuspended;
-
-// Whether repagination added the element around an automatic page break:
-// the break itself, the element after a break that split something, and
-// the element after a cue repeated there.
-bool IsPaginationElement(const TScriptElement* element);
 
 // Routines of the main window that the ring calls; an empty member does
 // nothing.

@@ -29,15 +29,19 @@ bool IsLockCode(char c) {
   return b >= FirstLockCode && b <= LastLockCode;
 }
 
+// The level of the highest lock code in the script's text.
+Byte LevelInText(const TMDIChild& script) {
+  Byte highest = 0;
+  for (const TScriptElement* e = script.FirstElement; e; e = e->next)
+    for (char c : LiveElementText(script, *e))
+      if (IsLockCode(c)) highest = std::max(highest, static_cast<Byte>(c));
+  return highest == 0 ? 0 : static_cast<Byte>(highest - FirstLockCode + 1);
+}
+
 class TRevisionLocking : public TComponent {
  public:
-  explicit TRevisionLocking(TMDIChild& script) : TComponent(&script) {
+  explicit TRevisionLocking(TMDIChild& script) : TComponent(&script), Level(LevelInText(script)) {
     Name = ComponentName;
-    Byte highest = 0;
-    for (const TScriptElement* e = script.FirstElement; e; e = e->next)
-      for (char c : LiveElementText(script, *e))
-        if (IsLockCode(c)) highest = std::max(highest, static_cast<Byte>(c));
-    Level = highest == 0 ? 0 : static_cast<Byte>(highest - FirstLockCode + 1);
   }
   Byte Level = 0;
 };
@@ -77,6 +81,8 @@ void LockMarkedLines(TMDIChild& script, char code) {
 Byte LockingLevel(TMDIChild& script) { return LockingOf(script).Level; }
 
 void SetLockingLevel(TMDIChild& script, Byte level) { LockingOf(script).Level = std::min(level, MostLevel); }
+
+void FindLockingLevel(TMDIChild& script) { SetLockingLevel(script, LevelInText(script)); }
 
 char LockCodeOfLevel(int level) {
   return static_cast<char>(level >= 1 && level <= 3 ? FirstLockCode + level - 1 : LastLockCode);

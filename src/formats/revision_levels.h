@@ -15,6 +15,9 @@ class TMDIChild;
 Byte LockingLevel(TMDIChild& script);
 // The level as a settings image gives it back (kept to 0 to 4).
 void SetLockingLevel(TMDIChild& script, Byte level);
+// A script just read into its window: the level its text holds, whatever
+// the window held before.
+void FindLockingLevel(TMDIChild& script);
 // The code of a level.
 char LockCodeOfLevel(int level);
 

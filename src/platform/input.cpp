@@ -4,6 +4,7 @@
 
 #include "platform/forms.h"
 #include "platform/platform.h"
+#include "platform/user_action.h"
 
 namespace qm {
 
@@ -81,10 +82,14 @@ void Deliver(UINT message, WPARAM wParam, LPARAM lParam, bool* consumed = nullpt
 void SendKey(Word vk, TShiftState shift, char ch) {
   if (ch == 0) ch = CharacterOfKey(vk, shift);
   const bool alt = shift.Contains(ssAlt);
-  bool consumed = false;
-  Deliver(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, shift.Bits, &consumed);
-  if (!consumed && !alt && ch != 0) Deliver(WM_CHAR, static_cast<unsigned char>(ch), shift.Bits);
-  if (!consumed && alt && vk >= 'A' && vk <= 'Z') Deliver(WM_SYSCHAR, vk + 32, shift.Bits);
+  {
+    // The key and the character it types are one thing the user did.
+    const TUserAction action;
+    bool consumed = false;
+    Deliver(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, shift.Bits, &consumed);
+    if (!consumed && !alt && ch != 0) Deliver(WM_CHAR, static_cast<unsigned char>(ch), shift.Bits);
+    if (!consumed && alt && vk >= 'A' && vk <= 'Z') Deliver(WM_SYSCHAR, vk + 32, shift.Bits);
+  }
   Deliver(WM_KEYUP, vk, shift.Bits);
   Application->ProcessMessages();
 }

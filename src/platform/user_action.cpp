@@ -8,9 +8,12 @@ namespace {
 int depth = 0;
 }  // namespace
 
+std::function<void()> TUserAction::OnStart;
 std::function<void()> TUserAction::OnDone;
 
-TUserAction::TUserAction() { ++depth; }
+TUserAction::TUserAction() {
+  if (depth++ == 0 && OnStart) OnStart();
+}
 
 // A failure on its way out is not met with more work.
 TUserAction::~TUserAction() {

@@ -17,6 +17,8 @@ class TUserAction {
 
   // Whether one is under way.
   static bool Running();
+  // Heard when the outermost one begins; set by the program's main window.
+  static std::function<void()> OnStart;
   // Heard when the outermost one ends, and at idle while none runs; set by
   // the program's main window.
   static std::function<void()> OnDone;

@@ -112,9 +112,14 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   Application->OnHint = [this](TObject*) { StatusLine().ShowAppHint(); };
   // Whatever a key, a click or a command changed, the CONT'D of every open
   // script follows before the next one.
+  TUserAction::OnStart = [] {
+    if (UndoObject) UndoObject->ActionStarts();
+  };
   TUserAction::OnDone = [] {
     for (int slot = 1; slot <= DocumentCount; ++slot)
       if (Documents[slot]) editor::UpdateContinuedCues(*Documents[slot]);
+    // The marks just made belong to the action's step.
+    if (UndoObject) UndoObject->ActionEnds();
   };
   ActivationHooks.ScriptActivated = [this](TMDIChild&) { FollowActivatedScript(); };
   KeyCommandHooks.ClickButton = [this](const std::string& name) {
@@ -303,6 +308,7 @@ void TMainForm::FormClose(TObject*, TCloseAction&) {
 }
 
 void TMainForm::FormDestroy(TObject*) {
+  TUserAction::OnStart = nullptr;
   TUserAction::OnDone = nullptr;
   Application->OnIdle = nullptr;
   Application->OnHint = nullptr;

@@ -8,6 +8,7 @@
 #include "files/undo_ring.h"
 #include "platform/clipboard.h"
 #include "platform/menus.h"
+#include "platform/user_action.h"
 #include "script/editing/document_modified.h"
 #include "script/layout/editor_state.h"
 #include "script/editing/revision_marks.h"
@@ -179,13 +180,15 @@ TEST_F(UndoRingTest, UndoPutsTheCaretBackAndRedoWhereItWas) {
   EXPECT_EQ(W().CaretColumn(), 2);
 }
 
-TEST_F(UndoRingTest, OnlyAStepWithTheHeaderBringsTheSettingsBack) {
-  for (const Byte withHeader : {Byte{1}, Byte{0}}) {
+// A step holds the settings with the elements, whatever its kind: a
+// command that changes a setting beside the text is undone whole.
+TEST_F(UndoRingTest, EveryStepBringsTheSettingsBack) {
+  for (const Byte extra : {usWithSettings, Byte{0}}) {
     W().HeaderLine1 = "FIRST DRAFT";
-    SaveUndoStep(ukWholeScript, true, false, withHeader);
+    SaveUndoStep(ukWholeScript, true, false, extra);
     W().HeaderLine1 = "SECOND DRAFT";
     Ring().Undo();
-    EXPECT_EQ(W().HeaderLine1, withHeader ? "FIRST DRAFT" : "SECOND DRAFT");
+    EXPECT_EQ(W().HeaderLine1, "FIRST DRAFT");
     Ring().Redo();
     EXPECT_EQ(W().HeaderLine1, "SECOND DRAFT");
   }
@@ -220,13 +223,12 @@ TEST_F(UndoRingTest, AMarkedBlockIsSavedWhole) {
   for (const TScriptElement* e = W().FirstElement; e; e = e->next) EXPECT_FALSE(e->InBlock());
 }
 
-// ---- Runs found again after repagination ----
+// ---- The script given back whatever repagination did since ----
 
 struct RepaginationCase {
   const char* name;
   Pieces saved;      // the script when the step is saved, A5 current
   Pieces paginated;  // the script at the undo: A5 edited, breaks moved
-  Pieces expected;
 };
 
 const Piece kBreak{ekAutoPageBreak, " ", spWhole};
@@ -237,7 +239,10 @@ const Piece kEdited{ekAction, "A5 edited"};
 
 class RepaginationTest : public UndoRingTest, public ::testing::WithParamInterface<RepaginationCase> {};
 
-TEST_P(RepaginationTest, TheRunIsFoundFromBothEnds) {
+// Breaks repagination put in or took out after the step do not shift what
+// comes back, nor do elements changed far from the caret: the script
+// stands as the step found it, breaks and all.
+TEST_P(RepaginationTest, UndoGivesBackTheScriptAsTheStepFoundIt) {
   const RepaginationCase& c = GetParam();
   int current = 0;
   while (c.saved[static_cast<size_t>(current)].text != "A5") ++current;
@@ -245,63 +250,46 @@ TEST_P(RepaginationTest, TheRunIsFoundFromBothEnds) {
   SaveUndoStep(ukInsert, false, false, 0);
   Load(c.paginated, 0);
   Ring().Undo();
-  EXPECT_EQ(Elements(), SpecsOf(c.expected));
+  EXPECT_EQ(Elements(), SpecsOf(c.saved));
   EXPECT_EQ(CurrentText(), "A5");
+  Ring().Redo();
+  EXPECT_EQ(Elements(), SpecsOf(c.paginated));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Breaks, RepaginationTest,
     ::testing::Values(
         RepaginationCase{"BreakAddedBeforeTheRun", Actions(1, 9),
-                         Actions(1, 1) + Pieces{kBreak} + Actions(2, 4) + Pieces{kEdited} + Actions(6, 9),
-                         Actions(1, 1) + Pieces{kBreak} + Actions(2, 9)},
+                         Actions(1, 1) + Pieces{kBreak} + Actions(2, 4) + Pieces{kEdited} + Actions(6, 9)},
         RepaginationCase{"ElementSplitBeforeTheRun", Actions(1, 9),
                          Actions(1, 1) + Pieces{{ekAction, "A"}, kSplitBreak, {ekAction, "2"}} + Actions(3, 4) +
-                             Pieces{kEdited} + Actions(6, 9),
-                         Actions(1, 1) + Pieces{{ekAction, "A"}, kSplitBreak, {ekAction, "2"}} + Actions(3, 9)},
+                             Pieces{kEdited} + Actions(6, 9)},
         RepaginationCase{"SpeechSplitRightBeforeTheRun", Actions(1, 2) + Pieces{{ekDialogue, "rest"}} + Actions(3, 9),
                          Actions(1, 2) + Pieces{kSpeechBreak, kRepeatedCue, {ekDialogue, "rest"}} + Actions(3, 4) +
-                             Pieces{kEdited} + Actions(6, 9),
-                         Actions(1, 2) + Pieces{kSpeechBreak, kRepeatedCue, {ekDialogue, "rest"}} + Actions(3, 9)},
+                             Pieces{kEdited} + Actions(6, 9)},
         RepaginationCase{"BreakRemovedBeforeTheRun", Actions(1, 1) + Pieces{kBreak} + Actions(2, 9),
-                         Actions(1, 4) + Pieces{kEdited} + Actions(6, 9), Actions(1, 9)},
-        RepaginationCase{"SplitRemovedBeforeTheRun",
-                         Actions(1, 1) + Pieces{kSpeechBreak, kRepeatedCue, {ekDialogue, "rest"}} + Actions(2, 9),
-                         Actions(1, 1) + Pieces{{ekDialogue, "rest"}} + Actions(2, 4) + Pieces{kEdited} + Actions(6, 9),
-                         Actions(1, 1) + Pieces{{ekDialogue, "rest"}} + Actions(2, 9)},
+                         Actions(1, 4) + Pieces{kEdited} + Actions(6, 9)},
+        RepaginationCase{
+            "SplitRemovedBeforeTheRun",
+            Actions(1, 1) + Pieces{kSpeechBreak, kRepeatedCue, {ekDialogue, "rest"}} + Actions(2, 9),
+            Actions(1, 1) + Pieces{{ekDialogue, "rest"}} + Actions(2, 4) + Pieces{kEdited} + Actions(6, 9)},
         RepaginationCase{"LastElementOfTheRunSplit", Actions(1, 9),
                          Actions(1, 4) +
                              Pieces{kEdited, {ekAction, "A6"}, {ekAction, "A"}, kSplitBreak, {ekAction, "7"}} +
-                             Actions(8, 9),
-                         Actions(1, 9)},
+                             Actions(8, 9)},
         RepaginationCase{"BreaksOnBothSides", Actions(1, 9),
                          Actions(1, 1) + Pieces{kBreak} + Actions(2, 4) + Pieces{kEdited} + Actions(6, 8) +
-                             Pieces{kBreak} + Actions(9, 9),
-                         Actions(1, 1) + Pieces{kBreak} + Actions(2, 8) + Pieces{kBreak} + Actions(9, 9)}),
+                             Pieces{kBreak} + Actions(9, 9)},
+        // A whole-script pass, or a locked page's header, changed with it.
+        RepaginationCase{"ElementsFarFromTheCaret", Actions(1, 9),
+                         Pieces{{ekAction, "A1 changed"}} + Actions(2, 4) + Pieces{kEdited} + Actions(6, 8) +
+                             Pieces{{ekAction, "A9 changed"}}},
+        RepaginationCase{"FewerElementsThanTheStepCounted", Actions(1, 9), Actions(1, 2)},
+        RepaginationCase{
+            "TheSecondPieceOfASplitSpeechTwoBack",
+            Actions(1, 1) + Pieces{{ekDialogue, "first "}, kSplitBreak, {ekDialogue, "second"}} + Actions(2, 9),
+            Actions(1, 1) + Pieces{{ekDialogue, "first second"}} + Actions(2, 9)}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(UndoRingTest, AStepNeverStartsOnThePieceAfterABreak) {
-  // Two elements back from the current one is the second piece of a split
-  // speech; the step starts with its first piece.
-  Load(Actions(1, 1) + Pieces{{ekDialogue, "first "}, kSplitBreak, {ekDialogue, "second"}} + Actions(2, 9), 5);
-  ASSERT_EQ(CurrentText(), "A3");
-  SaveUndoStep(ukInsert, false, false, 0);
-  Load(Actions(1, 1) + Pieces{{ekDialogue, "first second"}} + Actions(2, 9), 3);
-  Ring().Undo();
-  EXPECT_EQ(Elements(), SpecsOf(Actions(1, 1) + Pieces{{ekDialogue, "first "}, kSplitBreak, {ekDialogue, "second"}} +
-                                Actions(2, 9)));
-}
-
-TEST_F(UndoRingTest, ARunThatIsNoLongerThereIsReportedAndKept) {
-  Load(Actions(1, 9), 4);
-  SaveUndoStep(ukInsert, false, false, 0);
-  Load(Actions(1, 2), 0);
-  ExpectNothingTo("Undo");
-  Ring().Undo();
-  EXPECT_EQ(Elements(), SpecsOf(Actions(1, 2)));
-  EXPECT_TRUE(Ring().UndoIsAvailable());
-  EXPECT_FALSE(Ring().RedoIsAvailable());
-}
 
 // What repagination adds is left out of the count, and nothing else: the
 // break, the name it repeats over a speech it cut, and the rest of an
@@ -385,6 +373,103 @@ INSTANTIATE_TEST_SUITE_P(
                       CoalesceCase{"Forced", {{ukDelete}, {ukDelete, false, true}}, {"t1", "t0"}},
                       CoalesceCase{"CaretLeftBetween", {{ukInsert}, {ukNavigation}, {ukInsert}}, {"t2", "t1", "t0"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---- One user action, one step ----
+
+// A key, a click or a menu command as the platform delivers it: all that
+// runs inside it is one action, whose end the ring hears.
+template <typename Do>
+void AsOneAction(Do&& what) {
+  const TUserAction action;
+  what();
+}
+
+struct ActionCase {
+  const char* name;
+  std::function<void(UndoRingTest&, TMDIChild&)> action;
+};
+
+class ActionTest : public UndoRingTest, public ::testing::WithParamInterface<ActionCase> {};
+
+// Whatever one action changes, and in whatever order it asks for steps,
+// one Undo gives back the script as the action found it, and one Redo what
+// it made.
+TEST_P(ActionTest, OneUndoGivesBackWhatTheActionFound) {
+  Load(Actions(1, 6), 2);
+  AsOneAction([&] { Type("x"); });
+  const std::vector<ElementSpec> before = Elements();
+  AsOneAction([&] { GetParam().action(*this, W()); });
+  const std::vector<ElementSpec> after = Elements();
+  ASSERT_NE(after, before);
+  Ring().Undo();
+  EXPECT_EQ(Elements(), before);
+  Ring().Redo();
+  EXPECT_EQ(Elements(), after);
+  Ring().Undo();
+  Ring().Undo();
+  EXPECT_EQ(Elements(), SpecsOf(Actions(1, 6)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, ActionTest,
+                         ::testing::Values(ActionCase{"KindsOneAfterAnother",
+                                                      [](UndoRingTest& t, TMDIChild& w) {
+                                                        SaveUndoStep(ukDelete, false, false, 0);
+                                                        w.Delete_Element();
+                                                        SaveUndoStep(ukInsert, false, false, 0);
+                                                        w.NewElement(false, false, true);
+                                                        t.Type("new");
+                                                        SaveUndoStep(ukWholeScript, true, false, 0);
+                                                        w.HeaderLine1 = "CHANGED";
+                                                      }},
+                                           // A line marked revised before the step was asked for.
+                                           ActionCase{"ChangedBeforeAsking",
+                                                      [](UndoRingTest& t, TMDIChild& w) {
+                                                        editor::SetEditText(w, "changed first");
+                                                        SaveUndoStep(ukInsert, false, true, 0);
+                                                        t.Type("!");
+                                                      }},
+                                           ActionCase{"ElementsFarApart",
+                                                      [](UndoRingTest& t, TMDIChild&) {
+                                                        SaveUndoStep(ukDelete, false, false, 0);
+                                                        t.Type("y");
+                                                        t.MakeCurrent(5);
+                                                        SaveUndoStep(ukDelete, false, true, 0);
+                                                        t.Type("z");
+                                                        t.MakeCurrent(0);
+                                                      }},
+                                           // Nothing asked: the change still is a step of its own.
+                                           ActionCase{"NoStepAskedFor",
+                                                      [](UndoRingTest& t, TMDIChild& w) {
+                                                        t.MakeCurrent(4);
+                                                        editor::SetEditText(w, "rewritten");
+                                                      }}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Moving about the script takes no place in the ring: after typing and a
+// long walk, the first Undo takes the typing back.
+TEST_F(UndoRingTest, MovingTheCaretNeverPushesAChangeOutOfTheRing) {
+  Load(Actions(1, 8), 0);
+  AsOneAction([&] { Type("river "); });
+  for (int i = 0; i < 250; ++i)
+    AsOneAction([&] {
+      SaveUndoStep(ukNavigation, false, false, 0);
+      MakeCurrent(i % 8);
+    });
+  Ring().Undo();
+  EXPECT_EQ(Elements(), SpecsOf(Actions(1, 8)));
+  EXPECT_FALSE(Ring().UndoIsAvailable());
+}
+
+// What repagination alone puts in (a break moved by an idle pass or a
+// command) is no change of the writer's: no step.
+TEST_F(UndoRingTest, ABreakPutInAloneIsNoStep) {
+  Load(Actions(1, 6), 0);
+  AsOneAction([&] { Type("x"); });
+  AsOneAction([&] { Load(Pieces{{ekAction, "A1x"}} + Actions(2, 3) + Pieces{kBreak} + Actions(4, 6), 0); });
+  Ring().Undo();
+  EXPECT_EQ(Elements(), SpecsOf(Actions(1, 6)));
+  EXPECT_FALSE(Ring().UndoIsAvailable());
+}
 
 // ---- Levels ----
 
@@ -479,16 +564,17 @@ TEST_F(UndoRingTest, AChangeOfTheSameKindAfterAnUndoIsAStepOfItsOwn) {
   EXPECT_EQ(Elements(), SpecsOf(Actions(1, 6)));
 }
 
-TEST_F(UndoRingTest, RedoAfterTheCaretMovedAwayLandsInTheRestoredRun) {
+TEST_F(UndoRingTest, RedoPutsTheCaretWhereItStoodAtTheUndo) {
   Load(Actions(1, 12), 1);
   Type("x");
   MakeCurrent(11);
   Ring().Undo();
   EXPECT_EQ(CurrentText(), "A2");
-  MakeCurrent(11);
+  MakeCurrent(10);
   Ring().Redo();
   EXPECT_EQ(Elements(), SpecsOf(Actions(1, 1) + Pieces{{ekAction, "A2x"}} + Actions(3, 12)));
-  EXPECT_EQ(CurrentText(), "A1");
+  // Where the caret stood at the Undo.
+  EXPECT_EQ(CurrentText(), "A12");
 }
 
 TEST_F(UndoRingTest, UndoAndRedoMarkTheScriptModified) {

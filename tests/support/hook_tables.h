@@ -245,7 +245,7 @@ struct HookMembers<TScriptWindowHooks> {
     visit("ClearUndoData", &TScriptWindowHooks::ClearUndoData);
     visit("ForgetUndoSteps", &TScriptWindowHooks::ForgetUndoSteps);
     visit("UndoStepCoversCaret", &TScriptWindowHooks::UndoStepCoversCaret);
-    visit("CoverInUndoStep", &TScriptWindowHooks::CoverInUndoStep);
+    visit("UndoStepAsked", &TScriptWindowHooks::UndoStepAsked);
     visit("ReadFormatDefaults", &TScriptWindowHooks::ReadFormatDefaults);
     visit("LoadDefaultFormats", &TScriptWindowHooks::LoadDefaultFormats);
     visit("ElementMade", &TScriptWindowHooks::ElementMade);

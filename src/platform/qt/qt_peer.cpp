@@ -16,6 +16,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/forms.h"
+#include "platform/user_action.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "platform/qt/qt_desktop.h"
@@ -273,6 +274,8 @@ void QtPeer::KeyPress(QKeyEvent* event, const NativeKey& native) {
   if (PassedOn(event)) return;
   auto* win = dynamic_cast<TWinControl*>(&control_);
   if (!win || !Application) return native(event);
+  // The key and the characters it types are one thing the user did.
+  const TUserAction action;
   const auto alive = alive_;
   const Word vk = VirtualKeyOf(event->key(), event->modifiers());
   const unsigned shift = ShiftBitsOf(event->modifiers());

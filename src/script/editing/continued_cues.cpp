@@ -266,10 +266,7 @@ bool UpdateContinuedCues(TMDIChild& window, bool leaving) {
   TScriptElement* finished = leaving ? window.CurrentElement() : nullptr;
   for (TScriptElement* e = window.FirstElement; e && !finished && watch.left; e = e->next)
     if (e == watch.left) finished = e;
-  if (finished && finished->Kind() == ekParenthetical) {
-    CoverInUndoStep(window, *finished);
-    changed = TakeTypedMarkOut(window, *finished);
-  }
+  if (finished && finished->Kind() == ekParenthetical) changed = TakeTypedMarkOut(window, *finished);
   const std::vector<TRuledName> names = RuleOverScript(window, typed, cues);
   std::unordered_map<const TScriptElement*, TSeenName> seen;
   bool afterTyped = false;
@@ -287,8 +284,6 @@ bool UpdateContinuedCues(TMDIChild& window, bool leaving) {
     const bool unchanged = last != cues.seen.end() && last->second.code == name.cue->split &&
                            last->second.marked == name.marked && last->second.key == key;
     if (!unchanged) {
-      CoverInUndoStep(window, *name.cue);
-      if (TScriptElement* p = ParentheticalOf(window, *name.cue)) CoverInUndoStep(window, *p);
       changed = (name.marked ? MarkCue(window, *name.cue) : ClearCue(window, *name.cue)) || changed;
     }
     seen[name.cue] = {key, name.cue->split, name.marked};

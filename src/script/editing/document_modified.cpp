@@ -53,6 +53,7 @@ std::int64_t TickNow() { return static_cast<std::int64_t>(GetTickCount64() / 100
 void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra) {
   const auto& hooks = ScriptWindowHooks;
   if (!hooks.UndoRecording || !hooks.UndoRecording()) return;
+  if (hooks.UndoStepAsked) hooks.UndoStepAsked();
   if (TSingleUndoStep::LeavesOut(force)) return;
   // Changes of one kind in a row are one step, while they stay where the
   // step's run is: one elsewhere could not be given back with it.
@@ -64,10 +65,6 @@ void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra) {
   if (wholeScript) kind = ukWholeScript;
   LastUndoKind = kind;
   hooks.SaveUndoData(kind == ukWholeScript, extra != 0);
-}
-
-void CoverInUndoStep(TMDIChild& script, TScriptElement& element) {
-  if (ScriptWindowHooks.CoverInUndoStep) ScriptWindowHooks.CoverInUndoStep(script, element);
 }
 
 TSingleUndoStep::TSingleUndoStep() {

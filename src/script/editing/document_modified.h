@@ -27,10 +27,6 @@ enum TUndoKind : Byte { ukInsert = 0, ukDelete = 1, ukWholeScript = 2, ukNavigat
 // Before a change: records an undo step unless the change continues the
 // step of the same kind that is running.
 void SaveUndoStep(Byte kind, bool wholeScript, bool force, Byte extra);
-// Before an element outside the caret's run changes as part of the change
-// being made (a mark, a page's revised state): the running step is widened
-// over it, so that Undo gives it back too.
-void CoverInUndoStep(TMDIChild& script, TScriptElement& element);
 // After a change (modified) or a save (not modified) of the active script.
 void SetDocumentModified(bool modified, bool markRevision);
 // Whether the script in a slot holds nothing but one empty element.

@@ -25,7 +25,6 @@ void MarkPageRevisedNow(TMDIChild& script, TScriptElement& element) {
   if (!e) {
     script.FirstPageRevised = 1;
   } else if (IsHardBreak(e) && e->format.NumberWord < 256) {
-    CoverInUndoStep(script, *e);
     e->format.NumberWord = static_cast<Word>((script.CurrentRevision << 8) | (e->format.NumberWord & 0x00FF));
   } else {
     return;

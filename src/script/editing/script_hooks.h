@@ -30,10 +30,11 @@ struct TScriptWindowHooks {
   // Forgets the steps of a script whose window goes.
   std::function<void(const TMDIChild& script)> ForgetUndoSteps;
   // Whether the step running holds the caret's element (a change of the
-  // same kind elsewhere opens a step of its own); widens the step over an
-  // element about to change as part of it.
+  // same kind elsewhere opens a step of its own).
   std::function<bool()> UndoStepCoversCaret;
-  std::function<void(TMDIChild& script, TScriptElement& element)> CoverInUndoStep;
+  // A change asked for its step, recorded or not: an action that asked
+  // none is given one when it turns out to have changed the script.
+  std::function<void()> UndoStepAsked;
   // The format files: the script's formats and options from the settings
   // file, then from a format file when there is one (true when it was read).
   std::function<void()> ReadFormatDefaults;

@@ -1,0 +1,299 @@
+#include "files/script_snapshot.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "files/native_file.h"
+#include "platform/cp1252.h"
+#include "script/editing/editor_calls.h"
+#include "script/editing/element_splice.h"
+#include "script/editing/popup_choice.h"
+#include "script/editing/script_list_data.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/layout/word_wrap.h"
+#include "script/model/cue_codes.h"
+#include "script/model/element_cursors.h"
+#include "script/model/packed_text.h"
+#include "script/script_window.h"
+
+namespace qm {
+
+namespace {
+
+bool IsAutoBreak(const TScriptElement* e) { return e && e->Kind() == ekAutoPageBreak; }
+
+// The name an automatic break repeated over a speech it cut.
+bool IsRepeatedCue(const TScriptElement* e, const TScriptElement* before) {
+  return e && IsAutoBreak(before) && IsRepeatedByBreak(*e);
+}
+
+// What repagination added round an automatic break: the break, the name
+// it repeated over a speech it cut, and the rest of an element it cut
+// (after the break, or after the name it repeated). `back1` to `back3`
+// are the elements before `e`, nearest first (null where none).
+bool AddedByPagination(const TScriptElement* e, const TScriptElement* back1, const TScriptElement* back2,
+                       const TScriptElement* back3) {
+  if (!e) return false;
+  if (IsAutoBreak(e) || IsRepeatedCue(e, back1)) return true;
+  const bool afterCue = IsRepeatedCue(back1, back2);
+  const TScriptElement* brk = afterCue ? back2 : back1;
+  const TScriptElement* cut = afterCue ? back3 : back2;
+  return IsAutoBreak(brk) && brk->split == spFirstPiece && cut && cut->Kind() == e->Kind();
+}
+
+// A script's elements in order, the one being edited as storing it would
+// leave it; or a snapshot's copies.
+class TElementView {
+ public:
+  explicit TElementView(const TScriptSnapshot& state) {
+    elements_.reserve(state.Elements.size());
+    for (const TElementCopy& copy : state.Elements) elements_.push_back(copy.get());
+  }
+  explicit TElementView(TMDIChild& w);
+
+  std::size_t Size() const { return elements_.size(); }
+  const TScriptElement& operator[](std::size_t i) const { return *elements_[i]; }
+  const TScriptElement* At(std::size_t i) const { return i < elements_.size() ? elements_[i] : nullptr; }
+  // Before index i, `back` elements back; null where none.
+  const TScriptElement* Back(std::size_t i, std::size_t back) const { return i >= back ? At(i - back) : nullptr; }
+
+  bool IsPagination(std::size_t i) const { return AddedByPagination(At(i), Back(i, 1), Back(i, 2), Back(i, 3)); }
+
+ private:
+  std::vector<const TScriptElement*> elements_;
+  TScriptElement edited_;
+};
+
+// The edit line's text and line offsets as the element's own, untouched:
+// what a state keeps is what the writer had, trailing blanks and all.
+void TakeEditLine(const TMDIChild& w, TScriptElement& e) {
+  // An empty line is kept as a blank, as every stored element is.
+  const std::string& line = w.EditBuffer().empty() ? std::string(" ") : w.EditBuffer();
+  e.text = HoldsPackedText(e.Kind()) ? PackText(line) : line;
+  WriteLineOffsetBlock(w.LineOffsets(), e.lineCount, e.lineOffsets);
+}
+
+TElementView::TElementView(TMDIChild& w) {
+  for (const TScriptElement* e = w.FirstElement; e; e = e->next) {
+    if (e->text) {
+      elements_.push_back(e);
+      continue;
+    }
+    edited_ = *e;
+    TakeEditLine(w, edited_);
+    elements_.push_back(&edited_);
+  }
+}
+
+// The same as stored, wherever it stands.
+bool SameStored(const TScriptElement& a, const TScriptElement& b) {
+  return a.format == b.format && a.split == b.split && a.lineCount == b.lineCount && a.state == b.state &&
+         a.avColumn == b.avColumn && a.storyboardLink == b.storyboardLink && a.text == b.text &&
+         a.lineOffsets == b.lineOffsets && a.revisedLines == b.revisedLines;
+}
+
+// How many elements two views share at their front and at their back
+// (never overlapping).
+std::pair<std::size_t, std::size_t> CommonEnds(const TElementView& a, const TElementView& b) {
+  const std::size_t shorter = std::min(a.Size(), b.Size());
+  std::size_t front = 0;
+  while (front < shorter && SameStored(a[front], b[front])) ++front;
+  std::size_t back = 0;
+  while (back < shorter - front && SameStored(a[a.Size() - 1 - back], b[b.Size() - 1 - back])) ++back;
+  return {front, back};
+}
+
+bool HasRevisedText(const TScriptElement& e) { return e.revisedLines && !e.revisedLines->empty(); }
+
+class TDigest {
+ public:
+  void Mix(std::uint64_t v) { h_ = (h_ ^ v) * 1099511628211ull; }
+  void Mix(const std::string& text) {
+    for (const char c : text) Mix(static_cast<Byte>(c));
+    Mix(0x100);
+  }
+  std::uint64_t Value() const { return h_; }
+
+ private:
+  std::uint64_t h_ = 1469598103934665603ull;
+};
+
+// A text as leaving its element stores it: the blanks (and a menu's
+// untyped placeholder) after the last letter go, a name is upper case up
+// to its "(".
+std::string StoredForm(const TScriptElement& e, std::string text) {
+  if (text == std::string(1, PlaceholderChar)) text.clear();
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\x04')) text.pop_back();
+  if (e.Kind() == ekCharacterName)
+    for (std::size_t i = 0; i < text.size() && text[i] != '('; ++i)
+      text[i] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[i])));
+  return text;
+}
+
+// The elements from `from` up to `to` as the writer made them: each
+// element's pieces as one and as leaving it stores it, its format without
+// what the pages give it (the lines before a page's first element, a
+// scene's running number), a name without its mark.
+std::uint64_t WriterDigest(const TElementView& v, std::size_t from, std::size_t to) {
+  TDigest d;
+  for (std::size_t i = from; i < to; ++i) {
+    if (v.IsPagination(i)) continue;
+    const TScriptElement& e = v[i];
+    TElementFormat format = e.format;
+    format.LinesBefore = 0;
+    if (!number_word::Locked(format.NumberWord)) format.NumberWord = 0;
+    for (const Byte b : format.ToBytes()) d.Mix(b);
+    if (e.Kind() == ekCharacterName) d.Mix(NormalCueCode(e.split) / 3);
+    d.Mix(e.state);
+    d.Mix(e.storyboardLink);
+    std::string text = ElementText(e);
+    bool revised = HasRevisedText(e);
+    for (std::size_t j = i + 1; j < to && v.IsPagination(j); ++j) {
+      if (IsAutoBreak(v.At(j)) || IsRepeatedCue(v.At(j), v.Back(j, 1))) continue;
+      text += ElementText(v[j]);
+      revised = revised || HasRevisedText(v[j]);
+    }
+    d.Mix(StoredForm(e, text));
+    d.Mix(revised ? 1 : 0);
+  }
+  return d.Value();
+}
+
+std::size_t IndexOf(const TMDIChild& w, const TScriptElement* element) {
+  std::size_t i = 0;
+  for (const TScriptElement* e = w.FirstElement; e && e != element; e = e->next) ++i;
+  return i;
+}
+
+TScriptElement* Nth(const TMDIChild& w, std::size_t index) {
+  TScriptElement* e = w.FirstElement;
+  for (std::size_t i = 0; i < index && e && e->next; ++i) e = e->next;
+  return e;
+}
+
+TElementCopy CopyOf(const TScriptElement& e) {
+  auto* copy = new TScriptElement(e);
+  copy->next = copy->prev = nullptr;
+  copy->group = nullptr;
+  copy->blockStart = copy->blockEnd = -1;
+  return TElementCopy(copy);
+}
+
+bool SettingsDiffer(TMDIChild& w, const TScriptSnapshot& state) {
+  std::vector<Byte> image;
+  TListOverflow spill;
+  WriteSettingsImage(w, image, spill);
+  return image != state.Settings || EncodeListOverflow(spill) != EncodeListOverflow(state.Spill);
+}
+
+// Puts fresh records of the copies after `before` (at the head when
+// null) in place of the `count` elements there; the cursors on an element
+// taken out move to the record that stands where it stood.
+void ReplaceRun(TMDIChild& w, TScriptElement* before, std::size_t count, const std::vector<TElementCopy>& copies) {
+  std::vector<TScriptElement*> removed;
+  for (TScriptElement* e = before ? before->next : w.FirstElement; removed.size() < count; e = e->next)
+    removed.push_back(e);
+  std::vector<TScriptElement*> added;
+  for (const TElementCopy& copy : copies) {
+    auto* e = new TScriptElement(*copy);
+    if (!added.empty()) {
+      added.back()->next = e;
+      e->prev = added.back();
+    }
+    added.push_back(e);
+  }
+  if (!added.empty()) editor::InsertElements(w, before, added.front(), added.back());
+  TScriptElement* following = removed.empty() ? nullptr : removed.back()->next;
+  for (std::size_t i = 0; i < removed.size(); ++i) {
+    TScriptElement* standIn = i < added.size() ? added[i] : following ? following : w.LastElement;
+    MoveElementCursors(removed[i], standIn);
+    if (w.LastPositionElement == removed[i]) w.LastPositionElement = nullptr;
+    editor::RemoveElement(w, removed[i]);
+  }
+  TWrapPass pass(w);
+  for (TScriptElement* e : added)
+    if (!IsPageBreakKind(e->Kind())) pass.Wrap(*e, ElementText(*e));
+}
+
+}  // namespace
+
+bool IsPaginationElement(const TScriptElement* e) {
+  const TScriptElement* back1 = e ? e->prev : nullptr;
+  const TScriptElement* back2 = back1 ? back1->prev : nullptr;
+  return AddedByPagination(e, back1, back2, back2 ? back2->prev : nullptr);
+}
+
+void TakeState(TMDIChild& w, TScriptSnapshot& state) {
+  if (state.Owner != w.Identity) state = TScriptSnapshot{};
+  state.Owner = w.Identity;
+  const TElementView live(w);
+  const TElementView held(state);
+  const auto [front, back] = CommonEnds(live, held);
+  std::vector<TElementCopy> changed;
+  for (std::size_t i = front; i < live.Size() - back; ++i) changed.push_back(CopyOf(live[i]));
+  const auto first = state.Elements.begin() + static_cast<std::ptrdiff_t>(front);
+  state.Elements.erase(first, state.Elements.end() - static_cast<std::ptrdiff_t>(back));
+  state.Elements.insert(state.Elements.begin() + static_cast<std::ptrdiff_t>(front), changed.begin(), changed.end());
+  state.Current = IndexOf(w, w.CurrentElement());
+  state.CaretColumn = w.CaretColumn();
+  state.CaretLine = w.CaretLine();
+  state.FirstPageRevised = w.FirstPageRevised;
+  state.NameTyped = editor::NameBeingTyped(w);
+  state.FileName = w.ScriptFileName;
+  WriteSettingsImage(w, state.Settings, state.Spill);
+}
+
+bool ChangedForWriter(TMDIChild& w, const TScriptSnapshot& state) {
+  if (state.Owner != w.Identity) return true;
+  const TElementView live(w);
+  const TElementView held(state);
+  const auto [front, back] = CommonEnds(live, held);
+  if (front != live.Size() || front != held.Size()) {
+    // Out to whole elements: the pieces of one cut by a break count as one.
+    std::size_t from = front;
+    while (from > 0 && (live.IsPagination(from) || held.IsPagination(from))) --from;
+    std::size_t liveTo = live.Size() - back;
+    std::size_t heldTo = held.Size() - back;
+    while (liveTo < live.Size() && (live.IsPagination(liveTo) || held.IsPagination(heldTo))) ++liveTo, ++heldTo;
+    if (WriterDigest(live, from, liveTo) != WriterDigest(held, from, heldTo)) return true;
+  }
+  return SettingsDiffer(w, state);
+}
+
+void GiveStateBack(TMDIChild& w, const TScriptSnapshot& state) {
+  // The element being edited is stored as it stands first, so that it is
+  // compared and replaced like every other.
+  if (TScriptElement* edited = w.CurrentElement(); edited && !edited->text) TakeEditLine(w, *edited);
+  if (SettingsDiffer(w, state) && ReadSettingsImage(w, state.Settings, &state.Spill)) {
+    // Fonts, user colours and lists may be other than they were.
+    w.WidthsStale = true;
+    UserListsChanged(w);
+  }
+  editor::DropBlockMarks(w);
+  // No screen line may point at an element about to go.
+  ResetScreenLines(w);
+
+  const TElementView live(w);
+  const TElementView held(state);
+  const auto [front, back] = CommonEnds(live, held);
+  const std::vector<TElementCopy> copies(state.Elements.begin() + static_cast<std::ptrdiff_t>(front),
+                                         state.Elements.end() - static_cast<std::ptrdiff_t>(back));
+  ReplaceRun(w, front > 0 ? Nth(w, front - 1) : nullptr, live.Size() - back - front, copies);
+
+  TScriptElement* current = Nth(w, state.Current);
+  editor::SetCurrentElement(w, current);
+  w.CurrentGroup = current->group;
+  editor::SetCaret(w, state.CaretColumn, state.CaretLine);
+  w.FirstPageRevised = state.FirstPageRevised;
+  w.DisAssemble();
+  // The marks stand as they stood: nothing is marked again.
+  editor::SettleContinuedCues(w, state.NameTyped);
+  w.RenumberDue = 1;
+  w.RebuildElementGroups();
+  ResetScreenLines(w);
+  RebuildScreen(&w);
+  w.StartPaginateTimer(1);
+}
+
+}  // namespace qm
