@@ -10,6 +10,7 @@
 #include "script/editing/element_splice.h"
 #include "script/editing/popup_choice.h"
 #include "script/editing/script_list_data.h"
+#include "script/layout/centered_elements.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/layout/word_wrap.h"
 #include "script/model/cue_codes.h"
@@ -25,7 +26,7 @@ bool IsAutoBreak(const TScriptElement* e) { return e && e->Kind() == ekAutoPageB
 
 // The name an automatic break repeated over a speech it cut.
 bool IsRepeatedCue(const TScriptElement* e, const TScriptElement* before) {
-  return e && IsAutoBreak(before) && IsRepeatedByBreak(*e);
+  return e && IsAutoBreak(before) && IsRepeatedByBreak(*e, before);
 }
 
 // What repagination added round an automatic break: the break, the name
@@ -106,19 +107,6 @@ std::pair<std::size_t, std::size_t> CommonEnds(const TElementView& a, const TEle
 
 bool HasRevisedText(const TScriptElement& e) { return e.revisedLines && !e.revisedLines->empty(); }
 
-class TDigest {
- public:
-  void Mix(std::uint64_t v) { h_ = (h_ ^ v) * 1099511628211ull; }
-  void Mix(const std::string& text) {
-    for (const char c : text) Mix(static_cast<Byte>(c));
-    Mix(0x100);
-  }
-  std::uint64_t Value() const { return h_; }
-
- private:
-  std::uint64_t h_ = 1469598103934665603ull;
-};
-
 // A text as leaving its element stores it: the blanks (and a menu's
 // untyped placeholder) after the last letter go, a name is upper case up
 // to its "(".
@@ -131,33 +119,53 @@ std::string StoredForm(const TScriptElement& e, std::string text) {
   return text;
 }
 
-// The elements from `from` up to `to` as the writer made them: each
-// element's pieces as one and as leaving it stores it, its format without
-// what the pages give it (the lines before a page's first element, a
-// scene's running number), a name without its mark.
-std::uint64_t WriterDigest(const TElementView& v, std::size_t from, std::size_t to) {
-  TDigest d;
+// An element as the writer made it: its pieces as one and as leaving it
+// stores it, a name without its mark, its format without what the pages
+// and the layout give it (a scene's running number, a centred element's
+// margin, the lines before the first element of a page).
+struct TWriterElement {
+  TElementFormat format;
+  Byte cueCode = 0;
+  Byte state = 0;
+  Word link = 0;
+  std::string text;
+  bool revised = false;
+  bool opensPage = false;
+
+  bool operator==(const TWriterElement& o) const {
+    TElementFormat a = format;
+    TElementFormat b = o.format;
+    if (opensPage || o.opensPage) a.LinesBefore = b.LinesBefore = 0;
+    return a == b && cueCode == o.cueCode && state == o.state && link == o.link && text == o.text &&
+           revised == o.revised;
+  }
+};
+
+std::vector<TWriterElement> WriterElements(const TMDIChild& w, const TElementView& v, std::size_t from,
+                                           std::size_t to) {
+  std::vector<TWriterElement> out;
   for (std::size_t i = from; i < to; ++i) {
     if (v.IsPagination(i)) continue;
     const TScriptElement& e = v[i];
-    TElementFormat format = e.format;
-    format.LinesBefore = 0;
-    if (!number_word::Locked(format.NumberWord)) format.NumberWord = 0;
-    for (const Byte b : format.ToBytes()) d.Mix(b);
-    if (e.Kind() == ekCharacterName) d.Mix(NormalCueCode(e.split) / 3);
-    d.Mix(e.state);
-    d.Mix(e.storyboardLink);
+    TWriterElement writer;
+    writer.format = e.format;
+    if (IsNumberedKind(e.Kind()) && !number_word::Locked(writer.format.NumberWord)) writer.format.NumberWord = 0;
+    if (IsCenteredKind(w, e.Kind())) writer.format.LeftMargin = 0;
+    if (e.Kind() == ekCharacterName) writer.cueCode = static_cast<Byte>(NormalCueCode(e.split) / 3);
+    writer.state = e.state;
+    writer.link = e.storyboardLink;
+    writer.opensPage = IsAutoBreak(v.Back(i, 1));
     std::string text = ElementText(e);
-    bool revised = HasRevisedText(e);
+    writer.revised = HasRevisedText(e);
     for (std::size_t j = i + 1; j < to && v.IsPagination(j); ++j) {
       if (IsAutoBreak(v.At(j)) || IsRepeatedCue(v.At(j), v.Back(j, 1))) continue;
       text += ElementText(v[j]);
-      revised = revised || HasRevisedText(v[j]);
+      writer.revised = writer.revised || HasRevisedText(v[j]);
     }
-    d.Mix(StoredForm(e, text));
-    d.Mix(revised ? 1 : 0);
+    writer.text = StoredForm(e, std::move(text));
+    out.push_back(std::move(writer));
   }
-  return d.Value();
+  return out;
 }
 
 std::size_t IndexOf(const TMDIChild& w, const TScriptElement* element) {
@@ -189,7 +197,9 @@ bool SettingsDiffer(TMDIChild& w, const TScriptSnapshot& state) {
 
 // Puts fresh records of the copies after `before` (at the head when
 // null) in place of the `count` elements there; the cursors on an element
-// taken out move to the record that stands where it stood.
+// taken out move to the record that stands where it stood. The copies keep
+// their lines as they were laid out (a centred element's margin too), so
+// nothing comes back other than it was.
 void ReplaceRun(TMDIChild& w, TScriptElement* before, std::size_t count, const std::vector<TElementCopy>& copies) {
   std::vector<TScriptElement*> removed;
   for (TScriptElement* e = before ? before->next : w.FirstElement; removed.size() < count; e = e->next)
@@ -211,9 +221,6 @@ void ReplaceRun(TMDIChild& w, TScriptElement* before, std::size_t count, const s
     if (w.LastPositionElement == removed[i]) w.LastPositionElement = nullptr;
     editor::RemoveElement(w, removed[i]);
   }
-  TWrapPass pass(w);
-  for (TScriptElement* e : added)
-    if (!IsPageBreakKind(e->Kind())) pass.Wrap(*e, ElementText(*e));
 }
 
 }  // namespace
@@ -256,7 +263,7 @@ bool ChangedForWriter(TMDIChild& w, const TScriptSnapshot& state) {
     std::size_t liveTo = live.Size() - back;
     std::size_t heldTo = held.Size() - back;
     while (liveTo < live.Size() && (live.IsPagination(liveTo) || held.IsPagination(heldTo))) ++liveTo, ++heldTo;
-    if (WriterDigest(live, from, liveTo) != WriterDigest(held, from, heldTo)) return true;
+    if (WriterElements(w, live, from, liveTo) != WriterElements(w, held, from, heldTo)) return true;
   }
   return SettingsDiffer(w, state);
 }

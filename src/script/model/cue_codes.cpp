@@ -35,9 +35,11 @@ void SetCueExtension(TScriptElement& cue, Byte code) {
   cue.split = static_cast<Byte>(normal - normal % 3 + CueContinuedState(cue.split));
 }
 
-bool IsRepeatedByBreak(const TScriptElement& e) {
-  return e.Kind() == ekCharacterName && CueContinuedState(e.split) == 2 && e.prev && IsPageBreakKind(e.prev->Kind()) &&
-         e.prev->split != spWhole;
+bool IsRepeatedByBreak(const TScriptElement& e) { return IsRepeatedByBreak(e, e.prev); }
+
+bool IsRepeatedByBreak(const TScriptElement& e, const TScriptElement* before) {
+  return e.Kind() == ekCharacterName && CueContinuedState(e.split) == 2 && before && IsPageBreakKind(before->Kind()) &&
+         before->split != spWhole;
 }
 
 bool RefusesContinued(const TScriptElement& cue) { return (cue.format.NumberWord & RefusesContinuedBit) != 0; }

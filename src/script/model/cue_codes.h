@@ -31,6 +31,8 @@ void SetCueExtension(TScriptElement& cue, Byte code);
 // after a break inside a speech, in continued state 2. It carries the
 // break's mark, never the rule's.
 bool IsRepeatedByBreak(const TScriptElement& e);
+// The same for an element out of its list, given the one before it.
+bool IsRepeatedByBreak(const TScriptElement& e, const TScriptElement* before);
 // Bit 15 of a character name's number word: the name never takes the
 // automatic mark.
 constexpr Word RefusesContinuedBit = 0x8000;
