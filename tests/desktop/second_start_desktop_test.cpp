@@ -61,7 +61,8 @@ TEST(SecondStartDesktopTest, AMinimisedProgramComesBackWhenStartedAgain) {
   ASSERT_TRUE(after.has_value());
   EXPECT_EQ(after->width, before->width) << "restored to the size it had";
   EXPECT_EQ(after->height, before->height);
-  EXPECT_TRUE(session.WaitForWindowTitle("Quillmaster", 5)) << "the program has the keyboard again";
+  EXPECT_TRUE(session.WaitForWindowTitle("NONAME1.QMW", 5))
+      << "the program has the keyboard again, its one script as it was: " << session.ActiveWindowTitle();
 }
 
 }  // namespace
