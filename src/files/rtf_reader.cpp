@@ -58,20 +58,35 @@ struct TControlWord {
 class TRtfCleaner {
  public:
   TRtfCleaner(std::string_view rtf, const TRtfCleaning& options, int minimumIndent)
-      : rtf_(rtf), options_(options), minimumIndent_(minimumIndent) {
+      : rtf_(rtf), options_(options), minimumIndent_(minimumIndent), ignoreMargins_(options.ignoreMargins) {
     out_.text.reserve(rtf.size() / 2);
     out_.minimumIndent = minimumIndent;
+    blockEnd_ = RtfBlockEnd(rtf_, 0);
   }
 
   TRtfCleaned Run() {
     stack_.push_back(TGroupState{});
-    while (pos_ < rtf_.size()) Step();
+    while (pos_ < rtf_.size()) {
+      if (pos_ >= blockEnd_) EndBlock();
+      Step();
+    }
     EndParagraph(false);
     return std::move(out_);
   }
 
  private:
   TGroupState& State() { return stack_.back(); }
+
+  // One indent throughout a block says nothing the text does not: the
+  // indent is ignored from the next block on.
+  void EndBlock() {
+    if (!ignoreMargins_ && !blockIndentVaries_) {
+      ignoreMargins_ = true;
+      out_.marginsIgnoredFrom = out_.text.size();
+    }
+    blockIndentVaries_ = false;
+    blockEnd_ = RtfBlockEnd(rtf_, blockEnd_);
+  }
 
   void Step() {
     const char c = rtf_[pos_];
@@ -235,9 +250,9 @@ class TRtfCleaner {
   void StartParagraphText() {
     if (paragraphStarted_) return;
     paragraphStarted_ = true;
-    if (!options_.ignoreMargins && !options_.useStyleSheets && paragraphIndent_ != 0) {
+    if (!ignoreMargins_ && !options_.useStyleSheets && paragraphIndent_ != 0) {
       if (paragraphIndent_ == minimumIndent_) out_.text += '|';
-      else out_.indentVaries = true;
+      else out_.indentVaries = blockIndentVaries_ = true;
     }
     if (options_.useStyleSheets && paragraphStyle_ >= 1 && paragraphStyle_ <= options_.styleCount)
       out_.text += "\\s" + std::to_string(paragraphStyle_) + " ";
@@ -290,6 +305,9 @@ class TRtfCleaner {
   std::string_view rtf_;
   TRtfCleaning options_;
   int minimumIndent_;
+  bool ignoreMargins_;
+  bool blockIndentVaries_ = false;
+  std::size_t blockEnd_ = 0;
   std::size_t pos_ = 0;
   std::vector<TGroupState> stack_;
   std::array<bool, rsStyleCount> open_{};
@@ -299,6 +317,30 @@ class TRtfCleaner {
   bool paragraphStarted_ = false;
   TRtfCleaned out_;
 };
+
+// A "}" follows the paragraph end that ends at `at`, line ends apart.
+bool GroupClosesAt(std::string_view block, std::size_t at) {
+  while (at < block.size() && (block[at] == '\r' || block[at] == '\n')) ++at;
+  return at < block.size() && block[at] == '}';
+}
+
+// The last `mark` of the block that a "}" follows; npos when none.
+std::size_t LastClosedMark(std::string_view block, std::string_view mark) {
+  for (std::size_t at = block.rfind(mark); at != std::string_view::npos && at > 0; at = block.rfind(mark, at - 1))
+    if (GroupClosesAt(block, at + mark.size())) return at;
+  return std::string_view::npos;
+}
+
+// Where a block is best cut: after a sentence's paragraph end that closes
+// a group, then any paragraph end, then the style sheet's start. A place
+// at the block's very start does not count.
+std::size_t SafeCutPlace(std::string_view block) {
+  for (std::string_view mark : {".\\par", ". \\par"})
+    if (const std::size_t at = LastClosedMark(block, mark); at != std::string_view::npos) return at;
+  for (std::string_view mark : {"\\par ", "\\par}", "\\par", "{\\stylesheet"})
+    if (const std::size_t at = block.rfind(mark); at != std::string_view::npos && at > 0) return at;
+  return std::string_view::npos;
+}
 
 // The smallest left indent other than 0 of the document.
 int MinimumIndentOf(std::string_view rtf) {
@@ -338,6 +380,14 @@ bool StyleNameAt(std::string_view definition, std::string& name) {
   return true;
 }
 
+// The start of the first whole line at or after `at` (the text's end when none).
+std::size_t LineStartFrom(std::string_view text, std::size_t at) {
+  if (at >= text.size()) return text.size();
+  if (at == 0 || text[at - 1] == CR) return at;
+  const std::size_t end = text.find(CR, at);
+  return end == std::string_view::npos ? text.size() : end + 1;
+}
+
 }  // namespace
 
 std::vector<std::string> ReadRtfStyleSheet(std::string_view rtf) {
@@ -359,8 +409,19 @@ std::vector<std::string> ReadRtfStyleSheet(std::string_view rtf) {
   return names;
 }
 
+std::size_t RtfBlockEnd(std::string_view rtf, std::size_t from) {
+  if (from >= rtf.size() || rtf.size() - from <= RtfBlockBytes) return rtf.size();
+  const std::string_view block = rtf.substr(from, RtfBlockBytes);
+  const std::size_t at = SafeCutPlace(block);
+  if (at == std::string_view::npos) return from + block.size();
+  const std::size_t close = block.find('}', at);
+  return from + (close == std::string_view::npos ? at : close + 1);
+}
+
 TRtfCleaned CleanRtfCodes(std::string_view rtf, const TRtfCleaning& options) {
-  const int minimumIndent = options.ignoreMargins ? 0 : MinimumIndentOf(rtf);
+  // The indent is measured in the first block: a later one reads it only
+  // while the first had two.
+  const int minimumIndent = options.ignoreMargins ? 0 : MinimumIndentOf(rtf.substr(0, RtfBlockEnd(rtf, 0)));
   return TRtfCleaner(rtf, options, minimumIndent).Run();
 }
 
@@ -375,7 +436,14 @@ TImportedElements ImportRtf(std::string_view bytes, const TClassifierContext& co
   const TRtfCleaned cleaned = CleanRtfCodes(bytes, cleaning);
   TTextClassifier classifier(context, choices);
   classifier.SetStyleNames(std::move(styles));
-  classifier.Classify(PreparePlainText(cleaned.text, choices.MatchPageBreaks));
+  // The lines after the indent stopped counting are read without it.
+  const std::size_t cut = LineStartFrom(cleaned.text, cleaned.marginsIgnoredFrom);
+  const std::string_view text = cleaned.text;
+  classifier.Classify(PreparePlainText(text.substr(0, cut), choices.MatchPageBreaks));
+  if (cut < text.size()) {
+    classifier.IgnoreMargins();
+    classifier.Classify(PreparePlainText(text.substr(cut), choices.MatchPageBreaks));
+  }
   return classifier.Finish();
 }
 

@@ -37,7 +37,17 @@ struct TRtfCleaned {
   int minimumIndent = 0;
   // A paragraph had another left indent, other than 0.
   bool indentVaries = false;
+  // Where in `text` the left indent stopped counting: the paste reads the
+  // data in blocks, and a block without a second indent ends its use for
+  // the rest of the paste. npos while it counts to the end.
+  std::size_t marginsIgnoredFrom = std::string::npos;
 };
+
+// The paste reads RTF in blocks of at most this many bytes...
+inline constexpr std::size_t RtfBlockBytes = 2316;
+// ...each cut back to a paragraph's end: where the block that begins at
+// `from` ends.
+std::size_t RtfBlockEnd(std::string_view rtf, std::size_t from);
 
 // The document reduced to lines for the classifier.
 TRtfCleaned CleanRtfCodes(std::string_view rtf, const TRtfCleaning& options);

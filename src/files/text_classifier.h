@@ -58,6 +58,8 @@ class TTextClassifier {
   // One run of prepared text: lines end in CR; blanks, "|" and a style mark
   // may lead a line. May be called again with the text that follows.
   void Classify(std::string_view text);
+  // The text that follows is read without its indentation ("+", "-", "|").
+  void IgnoreMargins() { choices_.IgnoreMargins = true; }
   // The elements made; a last cue with nothing after it becomes Action.
   TImportedElements Finish();
   // 0 not asked yet, 1 yes, 2 no.

@@ -140,6 +140,7 @@ void TForm::Hide() { Visible = false; }
 
 void TForm::PropertyChanged(PropId id) {
   TCustomControl::PropertyChanged(id);
+  if (id == PropId::WindowState && WindowState != TWindowState::wsMinimized) restoredState_ = WindowState;
   if ((id == PropId::Caption || id == PropId::Visible) && Platform::Exists() && !Destroying())
     Platform::Current().PublishWindows();
 }
@@ -525,7 +526,11 @@ class TApplicationWindow : public TWinControl {
 
  private:
   void ShowOnRequest(int command, bool raise) {
-    if (command == SW_RESTORE || command == SW_SHOWNORMAL) app_->Restore();
+    // The asking process cannot see that this one is minimised: asked to
+    // come to the front, it comes back first.
+    const bool minimised =
+        app_->Minimized() || (app_->MainForm && app_->MainForm->WindowState == TWindowState::wsMinimized);
+    if (command == SW_RESTORE || command == SW_SHOWNORMAL || (raise && minimised)) app_->Restore();
     if (command == SW_MINIMIZE || command == SW_SHOWMINIMIZED) app_->Minimize();
     if (raise) app_->BringToFront();
   }
@@ -842,6 +847,7 @@ void TApplication::DispatchToWindow(TMsg& msg) {
   }
   // The program as a whole became active (wParam set) or lost activation.
   if (msg.message == WM_ACTIVATEAPP && msg.hwnd == NullWindow) {
+    active_ = msg.wParam != 0;
     const TNotifyEvent& event = msg.wParam ? OnActivate : OnDeactivate;
     if (event) event(this);
     return;
@@ -934,7 +940,7 @@ void TApplication::Minimize() {
 
 void TApplication::Restore() {
   minimized_ = false;
-  if (MainForm && MainForm->WindowState == TWindowState::wsMinimized) MainForm->WindowState = TWindowState::wsNormal;
+  if (MainForm && MainForm->WindowState == TWindowState::wsMinimized) MainForm->WindowState = MainForm->RestoredState();
 }
 
 void TApplication::BringToFront() {

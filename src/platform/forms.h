@@ -70,6 +70,8 @@ class TForm : public TCustomControl {
   // Frees the form once the current message has been handled.
   void Release();
   bool Active() const;
+  // The state a minimised form comes back to: the one it had before.
+  TWindowState RestoredState() const { return restoredState_; }
   void SetFocus() override;
   bool CanFocus() const override { return Visible; }
   void FocusControl(TWinControl* control);
@@ -112,6 +114,7 @@ class TForm : public TCustomControl {
   static void ActivateNextAfter(TForm* leaving);
   bool modal_ = false;
   bool active_ = false;
+  TWindowState restoredState_ = TWindowState::wsNormal;
   TWinControl* focused_ = nullptr;
   // The order the forms were made in: the desktop's MDI frame passes the
   // keyboard on by it.

@@ -50,6 +50,11 @@ void BackUpSlot(int slot) {
   else if (hadBackup && !FileExists(base + ".TMB")) RenameFile(base + ".TBK", base + ".TMB");
 }
 
+// The form the writer's keys go to; none while another program has them.
+// A script stays its frame's active child under a dialog, and the dialog
+// has the keys then.
+TForm* FormWithKeyboard() { return Application->Active() ? Screen->ActiveForm() : nullptr; }
+
 }  // namespace
 
 TIdleRefresh& IdleRefresh() { return idleRefresh; }
@@ -89,8 +94,9 @@ void TIdleRefresh::RefreshWindowList(const std::function<void()>& refresh) {
 void WriteTimedBackups() {
   ProgramBusyScope busy;
   TMDIChild* active = ActiveScript();
+  TForm* const keyboard = FormWithKeyboard();
   Screen->SetCursor(5);
-  const bool notice = (active && active->Active()) || MainForm->BackupPrompt;
+  const bool notice = (active && keyboard == active) || (MainForm->BackupPrompt && keyboard);
   if (notice) ShowPleaseWait("Saving Timed Backup(s)", false, false);
   const Byte remembered = ActiveDocument;
   for (int slot = 1; slot <= DocumentCount; ++slot) {
@@ -102,7 +108,7 @@ void WriteTimedBackups() {
   if (notice) ClosePleaseWait();
   ActiveDocument = remembered;
   TimedBackupDue = 0;
-  if (TMDIChild* script = ActiveScript(); script && script == active) FocusActiveScript();
+  if (TMDIChild* script = ActiveScript(); script && script == active && keyboard == active) FocusActiveScript();
 }
 
 void TMainForm::FirstIdle(TObject*, bool& done) {

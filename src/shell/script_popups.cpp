@@ -94,9 +94,15 @@ TScriptPopups::TScriptPopups(TMainForm& form) : form_(form) {
   ScriptPopupHooks.ChoiceMenu = [this](TMDIChild& script, const std::vector<std::string>& captions, TObject* sender,
                                        TPoint offset) { ShowChoiceMenu(script, captions, sender, offset); };
   ScriptPopupHooks.SceneHeadingButton = [this] { return form_.FindComponent("SceneHeadingBtn"); };
+  form_.OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int x, int y) {
+    if (button == TMouseButton::mbRight) RightClickOnFrame(x, y);
+  };
 }
 
-TScriptPopups::~TScriptPopups() { ScriptPopupHooks = {}; }
+TScriptPopups::~TScriptPopups() {
+  ScriptPopupHooks = {};
+  form_.OnMouseDown = nullptr;
+}
 
 void TScriptPopups::BuildSelectPopUp() {
   SelectPopUp = new TPopupMenu(&form_);
@@ -183,6 +189,12 @@ void TScriptPopups::RightClick(TMDIChild& script, int x, int y) {
   // The panel's commands then work where the writer clicked.
   if (form_.MoveToRightClick && !script.BlockOn()) editor::MoveCaretToPoint(script, TPoint{x, y});
   PowerPanel().ShowAt(script.ClientToScreen(TPoint{x, y}));
+}
+
+void TScriptPopups::RightClickOnFrame(int x, int y) {
+  // The bars and panels round the scripts' area keep their own clicks.
+  if (!MouseMenu || !form_.MDIClientRect().Contains(TPoint{x, y})) return;
+  PowerPanel().ShowAt(form_.ClientToScreen(TPoint{x, y}));
 }
 
 void TScriptPopups::ShowBlockMenu(TMDIChild& script, int x, int y) {

@@ -44,6 +44,10 @@ class TScriptPopups {
   // is on (the caret there first with "Move to Right Click"), else the
   // block menu.
   void RightClick(TMDIChild& script, int x, int y);
+  // A right click on the main window's own area, where the scripts' windows
+  // stand (the only road to the panel with no script open): the power panel
+  // at the click while "Mouse Menu" is on.
+  void RightClickOnFrame(int x, int y);
   void ShowBlockMenu(TMDIChild& script, int x, int y);
   // An item of the block menu by its name.
   TMenuItem* PopupItem(const std::string& name) const;

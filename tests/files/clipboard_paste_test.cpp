@@ -15,6 +15,7 @@
 #include "files/clipboard_paste.h"
 #include "files/native_paste.h"
 #include "files/progress_dialog.h"
+#include "files/rtf_reader.h"
 #include "script/model/packed_text.h"
 #include "script/model/text_codes.h"
 #include "support/script_generator.h"
@@ -388,6 +389,48 @@ TEST_F(ClipboardPasteTest, RtfFromAWordProcessorIsReadIntoElements) {
   ASSERT_GE(elements.size(), 2u);
   EXPECT_EQ(elements[elements.size() - 2], (ElementSpec{ekSceneHeading, "INT. ROOF - DAY"}));
   EXPECT_EQ(elements.back(), (ElementSpec{ekAction, "Wind."}));
+}
+
+// A document from a word processor that indents only its cues: the one
+// indent marks them in the paste's first block, and from the next block on
+// the text is read without it, so the later cues are cues again. A second,
+// different indent keeps the indentation in use.
+TEST_F(ClipboardPasteTest, OneSharedIndentCountsInThePastesFirstBlockOnly) {
+  const std::string pair = "\\pard\\li2880 MARY\\par\n\\pard I have to go now.\\par\n";
+  std::string filler;
+  while (filler.size() < 2500) filler += "\\pard The rain keeps falling on the roof of the old barn.\\par\n";
+  const struct {
+    const char* what;
+    std::string secondIndent;
+    std::vector<ElementSpec> latePair;
+  } cases[] = {
+      {"one indent", "", {{ekCharacterName, "MARY"}, {ekDialogue, "I have to go now."}}},
+      {"a second indent in each block",
+       "\\pard\\li4320 The door opens.\\par\n",
+       {{ekShot, "MARY"}, {ekAction, "I have to go now."}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptWindow w;
+    AppendElement(*w, ekAction, "");
+    LayOut(*w);
+    PutCaret(*w, w->FirstElement, 0);
+    const std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Courier New;}}\\f0\n" + pair + c.secondIndent + filler +
+                            c.secondIndent + pair + "}";
+    ASSERT_GT(rtf.size(), RtfBlockBytes + pair.size()) << "the second pair lies in a later block";
+    Clipboard()->Open();
+    Clipboard()->Clear();
+    Clipboard()->SetData(RegisterClipboardFormat("Rich Text Format"), Bytes(rtf.begin(), rtf.end()));
+    Clipboard()->Close();
+    AcceptPasteAs(Driver());
+    Paste();
+    const auto elements = ElementsOf(*w);
+    ASSERT_GE(elements.size(), 4u);
+    EXPECT_EQ(std::vector<ElementSpec>(elements.begin(), elements.begin() + 2),
+              (std::vector<ElementSpec>{{ekShot, "MARY"}, {ekAction, "I have to go now."}}))
+        << "the first block reads the indent";
+    EXPECT_EQ(std::vector<ElementSpec>(elements.end() - 2, elements.end()), c.latePair);
+  }
 }
 
 TEST_F(ClipboardPasteTest, DamagedBlockPastesWhatIsSoundAndSaysSo) {

@@ -73,6 +73,103 @@ TEST(RtfIndentation, SecondIndentIsSaid) {
   EXPECT_TRUE(cleaned.indentVaries);
 }
 
+// The paste reads RTF in blocks of at most 2,316 bytes, each cut back
+// after its last paragraph that ends a sentence and a group. These blocks
+// are laid out so that the cut falls where each ends: every one opens with
+// a paragraph longer than what the block before leaves of its 2,316 bytes.
+std::string Paragraph(const std::string& properties, const std::string& text) {
+  return "{\\pard" + properties + " " + text + "\\par}\n";
+}
+std::string Block(int number, const std::string& paragraphs) {
+  std::string opening = "Block " + std::to_string(number) + ".";
+  while (opening.size() < 420) opening += " The rain keeps falling.";
+  std::string block = Paragraph("", opening) + paragraphs;
+  while (block.size() < 1950) block += Paragraph("", "Wind in the trees.");
+  return block;
+}
+std::string Blocks(const std::vector<std::string>& blocks) {
+  std::string rtf = "{\\rtf1\\ansi ";
+  for (std::size_t i = 0; i < blocks.size(); ++i) rtf += Block(static_cast<int>(i) + 1, blocks[i]);
+  return rtf + "}";
+}
+
+TEST(RtfIndentation, OneIndentCountsInTheFirstBlockAndTwoKeepItCounting) {
+  const auto cue = [](const std::string& name, int indent) {
+    return Paragraph("\\li" + std::to_string(indent), name) + Paragraph("", "Hello there.");
+  };
+  const struct {
+    const char* what;
+    std::vector<std::string> blocks;
+    TRtfCleaning options;
+    std::vector<std::string> marked;  // the cues marked "|"
+    int ignoredFromBlock;             // 0: the indent counts to the end
+  } cases[] = {
+      {"one indent", {cue("ANN", 720), cue("BOB", 720), cue("CAL", 720)}, {}, {"ANN"}, 2},
+      {"two indents in every block",
+       {cue("ANN", 720) + cue("X", 1440), cue("BOB", 720) + cue("Y", 1440), cue("CAL", 720)},
+       {},
+       {"ANN", "BOB", "CAL"},
+       0},
+      {"two indents in the first block only",
+       {cue("ANN", 720) + cue("X", 1440), cue("BOB", 720), cue("CAL", 720)},
+       {},
+       {"ANN", "BOB"},
+       3},
+      {"a smaller indent after the first block is no measure",
+       {cue("ANN", 720), cue("BOB", 360) + cue("CAL", 720)},
+       {},
+       {"ANN"},
+       2},
+      {"margins ignored from the start", {cue("ANN", 720), cue("BOB", 720)}, {0, false, true}, {}, 0},
+      {"style sheets read no indent", {cue("ANN", 720) + cue("X", 1440), cue("BOB", 720)}, Styled(0), {}, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string rtf = Blocks(c.blocks);
+    const TRtfCleaned cleaned = CleanRtfCodes(rtf, c.options);
+    std::vector<std::string> marked;
+    for (const char* name : {"ANN", "BOB", "CAL", "X", "Y"})
+      if (cleaned.text.find(std::string("\r|") + name + "\r") != std::string::npos) marked.push_back(name);
+    EXPECT_EQ(marked, c.marked);
+    if (c.ignoredFromBlock == 0) {
+      EXPECT_EQ(cleaned.marginsIgnoredFrom, std::string::npos);
+      continue;
+    }
+    if (cleaned.marginsIgnoredFrom >= cleaned.text.size()) {
+      ADD_FAILURE() << "the indent counted to the end";
+      continue;
+    }
+    EXPECT_TRUE(cleaned.text.substr(cleaned.marginsIgnoredFrom)
+                    .starts_with("Block " + std::to_string(c.ignoredFromBlock) + ". The rain"))
+        << cleaned.text.substr(cleaned.marginsIgnoredFrom, 40);
+  }
+}
+
+TEST(RtfBlocks, AreCutAfterTheLastSafeParagraphEnd) {
+  const std::string pad(RtfBlockBytes, 'x');
+  const struct {
+    const char* what;
+    std::string rtf;
+    std::size_t end;
+  } cases[] = {
+      {"all of a short document", "{\\rtf1 A.\\par}", 14},
+      {"after the group a sentence's paragraph end closes", "{\\rtf1 {A.\\par}{B\\par}{C.\\par\r\n}" + pad, 32},
+      {"after a paragraph end and the group that follows", "{\\rtf1 A\\par B\\par }x{" + pad, 20},
+      {"at a paragraph end that no group follows", "{\\rtf1 A\\par\r\nB" + pad, 8},
+      {"at the style sheet with no paragraph before it", "{\\rtf1{\\fonttbl x}{\\stylesheet" + pad, 18},
+      {"uncut without a safe place", "{\\rtf1 " + pad, RtfBlockBytes},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(RtfBlockEnd(c.rtf, 0), c.end);
+  }
+  // A block from the middle of the data is cut the same way, at or before
+  // its last byte; the end of the data ends the last block.
+  const std::string two = pad + "A.\\par}" + pad;
+  EXPECT_EQ(RtfBlockEnd(two, 100), RtfBlockBytes + 7);
+  EXPECT_EQ(RtfBlockEnd(two, two.size() - 10), two.size());
+}
+
 TEST(RtfStyleSheet, NamesStylesUpToTheFirstGap) {
   const std::string rtf =
       "{\\rtf1{\\stylesheet{\\f0 Normal;}{\\s1\\sbasedon0 SCENE HEADING;}{\\s2\\ql \\li0\\sbasedon0 \\snext2 "

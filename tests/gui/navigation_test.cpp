@@ -3,12 +3,18 @@
 // follows the caret.
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QMdiArea>
 #include <QtTest/QTest>
+
+#include <string>
+#include <vector>
 
 #include "gui/program_gui_fixture.h"
 #include "platform/office_button.h"
 #include "script/layout/screen_rebuild.h"
+#include "base/document_table.h"
 #include "base/program_busy.h"
+#include "base/program_options.h"
 #include "shell/main_form.h"
 #include "shell/power_panel.h"
 #include "shell/script_popups.h"
@@ -85,6 +91,39 @@ TEST_F(PowerPanelGuiTest, AClickBackInTheScriptClosesThePanel) {
   Application->ProcessMessages();
   EXPECT_FALSE(panel.Visible());
   EXPECT_FALSE(ProgramBusy);
+}
+
+// With every script closed the main window's empty area is all there is to
+// click: a right click there offers the file commands, unless "Mouse Menu"
+// is off.
+TEST_F(PowerPanelGuiTest, ARightClickOnTheEmptyMainWindowOffersTheFileCommands) {
+  while (DocumentCount > 0) {
+    Script().DocumentModified = 0;
+    MainForm->CloseFileItem->Click();
+    Application->ProcessMessages();
+  }
+  auto* area = MainWindow()->findChild<QMdiArea*>();
+  ASSERT_NE(area, nullptr);
+  TPowerPanel& panel = MainForm->ScriptPopups().PowerPanel();
+  for (const bool mouseMenu : {false, true}) {
+    SCOPED_TRACE(mouseMenu ? "Mouse Menu on" : "Mouse Menu off");
+    MouseMenu = mouseMenu;
+    const QPoint click(area->viewport()->width() / 2, area->viewport()->height() / 2);
+    QTest::mouseClick(area->viewport(), Qt::RightButton, Qt::NoModifier, click);
+    Application->ProcessMessages();
+    ASSERT_EQ(panel.Visible(), mouseMenu);
+    if (!mouseMenu) continue;
+    QWidget* window = WindowOf(panel);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    std::vector<std::string> captions;
+    for (TButton* b : panel.B) captions.push_back(b->Caption());
+    EXPECT_EQ(captions, (std::vector<std::string>{"", "Exit", "", "", "Open", "", "", "New", ""}));
+    const QPoint centre = area->viewport()->mapToGlobal(click);
+    EXPECT_NEAR(panel.Left() + panel.Width() / 2, centre.x(), 2) << "centred on the click";
+    EXPECT_NEAR(panel.Top() + panel.Height() / 2, centre.y(), 2);
+    panel.ClosePanel();
+  }
 }
 
 }  // namespace

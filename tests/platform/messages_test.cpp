@@ -77,6 +77,35 @@ TEST_F(MessagesTest, FindWindowByClassAndTitle) {
   EXPECT_EQ(GetWindowText(Application->Handle()), "Quillmaster for Windows");
 }
 
+// Another start of the program asks the running one to come to the front;
+// it cannot see whether that one is minimised, so a minimised program comes
+// back first, to the state it had before: maximised or not.
+TEST_F(MessagesTest, AProgramAskedToTheFrontComesBackFromMinimisedAsItWas) {
+  const struct {
+    const char* what;
+    TWindowState before;
+    bool minimised;
+  } cases[] = {
+      {"minimised from normal", TWindowState::wsNormal, true},
+      {"minimised from maximised", TWindowState::wsMaximized, true},
+      {"maximised, not minimised", TWindowState::wsMaximized, false},
+  };
+  Listener main;
+  Application->MainForm = &main;
+  Application->Title = "Quillmaster for Windows";
+  main.Show();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    main.WindowState = c.before;
+    if (c.minimised) main.WindowState = TWindowState::wsMinimized;
+    ASSERT_TRUE(PostMessage(Application->Handle(), RegisterWindowMessage(ShowWindowRequestName), SW_SHOW, 1));
+    Application->ProcessMessages();
+    EXPECT_EQ(main.WindowState(), c.before);
+    EXPECT_FALSE(Application->Minimized());
+  }
+  Application->MainForm = nullptr;
+}
+
 TEST_F(MessagesTest, TimersFireAsTheVirtualClockMoves) {
   TTimer fast(nullptr), slow(nullptr);
   fast.SetInterval(100);

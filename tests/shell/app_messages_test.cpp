@@ -258,6 +258,42 @@ TEST_F(HandOffTest, ASecondStartHandsItsCommandLineToTheFirstWhichOpensTheScript
   EXPECT_EQ(GlobalFindAtom(received[0]), 0) << "the atom is released";
 }
 
+// A second start with nothing named only brings the running program back:
+// out of minimised to the state it had, or to the front; nothing is handed
+// over and nothing opens.
+TEST_F(HandOffTest, ASecondStartWithNoNameOnlyBringsTheRunningProgramBack) {
+  const struct {
+    const char* what;
+    TWindowState shown;
+    bool minimised;
+  } cases[] = {
+      {"minimised from maximised", TWindowState::wsMaximized, true},
+      {"minimised from normal", TWindowState::wsNormal, true},
+      {"not minimised", TWindowState::wsMaximized, false},
+  };
+  int handed = 0;
+  auto original = std::move(Application->OnMessage);
+  Application->OnMessage = [&](TMsg& msg, bool& handled) {
+    if (msg.message == LoadNameMessage) ++handed;
+    original(msg, handled);
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    MainForm->WindowState = c.shown;
+    if (c.minimised) MainForm->WindowState = TWindowState::wsMinimized;
+    testing::ChildProcess second(QM_PROGRAM_PATH, {"--headless"}, {"QUILLMASTER_HOME=" + Home()});
+    ASSERT_EQ(PumpUntilEnded(second), 0);
+    for (int i = 0; i < 100 && MainForm->WindowState != c.shown; ++i) {
+      Application->ProcessMessages();
+      Backend().PumpEvents(true, 20);
+    }
+    EXPECT_EQ(MainForm->WindowState(), c.shown);
+    EXPECT_EQ(Screen->ActiveForm(), ActiveScript()) << "the program's script has the keys";
+  }
+  EXPECT_EQ(handed, 0);
+  EXPECT_EQ(DocumentCount, 1);
+}
+
 // The second start runs in a folder of its own, beside a stale atom whose
 // name differs by case only, with a path longer than the old platform's
 // atoms held.

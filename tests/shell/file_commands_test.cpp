@@ -258,16 +258,22 @@ TEST_F(FileCommandsTest, TimedBackupsAreWrittenForModifiedScriptsAtIdle) {
   AutosaveInterval = 1;
   TypeScene();
   ASSERT_TRUE(NewDocument(InScripts("NONAME2.QMW")));
-  ASSERT_TRUE(NewDocument(InScripts("NONAME3.QMW")));
+  ASSERT_TRUE(NewDocument(InScripts("SAVED.QMW")));
   Script().SetFocus();
-  TypeText("Third.");
+  TypeText("Saved as it is.");
+  MainForm->FileSaveItem->Click();
+  ASSERT_FALSE(Script().DocumentModified);
+  ASSERT_TRUE(NewDocument(InScripts("NONAME4.QMW")));
+  Script().SetFocus();
+  TypeText("Fourth.");
   ASSERT_NE(TimedBackupDue, 0);
   Backend().SetTick(static_cast<std::uint64_t>(TimedBackupDue) * 100);
   bool done = false;
   MainForm->AppIdle(Application, done);
   EXPECT_TRUE(FileExists(InScripts("SAVE1.TMB")));
   EXPECT_FALSE(FileExists(InScripts("SAVE2.TMB"))) << "an empty script is never backed up";
-  EXPECT_TRUE(FileExists(InScripts("SAVE3.TMB")));
+  EXPECT_FALSE(FileExists(InScripts("SAVE3.TMB"))) << "nor one without changes";
+  EXPECT_TRUE(FileExists(InScripts("SAVE4.TMB")));
   EXPECT_FALSE(FileExists(InScripts("SAVE1.TBK")));
   EXPECT_EQ(TimedBackupDue, 0);
 }

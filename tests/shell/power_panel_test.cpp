@@ -89,6 +89,28 @@ TEST_F(PowerPanelTest, TheButtonsSuitTheMoment) {
   Panel().ClosePanel();
 }
 
+// With no script open the panel is reached by a right click on the main
+// window's empty area, and "Mouse Menu" off keeps it away there too.
+TEST_F(PowerPanelTest, ARightClickOnTheEmptyMainWindowShowsItUnlessMouseMenuIsOff) {
+  CloseAll();
+  const TRect area = MainForm->MDIClientRect();
+  const TPoint click{area.Left + area.Width() / 2, area.Top + area.Height() / 2};
+  for (const bool mouseMenu : {false, true}) {
+    SCOPED_TRACE(mouseMenu ? "Mouse Menu on" : "Mouse Menu off");
+    MouseMenu = mouseMenu;
+    ClickAt(*MainForm, click.X, click.Y, TMouseButton::mbRight);
+    ASSERT_EQ(Panel().Visible(), mouseMenu);
+    if (!mouseMenu) continue;
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"", "Exit", "", "", "Open", "", "", "New", ""}));
+    const TPoint centre = MainForm->ClientToScreen(click);
+    EXPECT_EQ(Panel().Left() + Panel().Width() / 2, centre.X) << "centred on the click";
+    EXPECT_EQ(Panel().Top() + Panel().Height() / 2, centre.Y);
+    Press("New");
+    EXPECT_EQ(DocumentCount, 1) << "the panel's New makes a script";
+    EXPECT_FALSE(Panel().Visible());
+  }
+}
+
 TEST_F(PowerPanelTest, SecondSetsAndWhatStaysOpen) {
   Script().SetFocus();
   TypeText("Some words.");

@@ -100,6 +100,13 @@ TEST_F(StatusHintsTest, AHintWiderThanTheLineTurnsRound) {
   EXPECT_EQ(Line(), "CHARACTER NAME: Press the <TAB> Key anywhere in the script   ...   ");
   AdvanceClock(1000);
   EXPECT_EQ(Line(), "HARACTER NAME: Press the <TAB> Key anywhere in the script   ...   C");
+  // After the first second, one character every quarter of a second.
+  AdvanceClock(249);
+  EXPECT_EQ(Line(), "HARACTER NAME: Press the <TAB> Key anywhere in the script   ...   C");
+  AdvanceClock(1);
+  EXPECT_EQ(Line(), "ARACTER NAME: Press the <TAB> Key anywhere in the script   ...   CH");
+  AdvanceClock(250);
+  EXPECT_EQ(Line(), "RACTER NAME: Press the <TAB> Key anywhere in the script   ...   CHA");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "script/editing/document_modified.h"
 #include "script/editing/element_recognition.h"
 #include "script/editing/element_transitions.h"
+#include "script/layout/char_widths.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/string_utils.h"
 #include "script/pagination/numbering.h"
@@ -45,19 +46,40 @@ bool FollowsASpeech(const TScriptElement* before) {
   return before && IsSpeechKind(before->Kind());
 }
 
+void DropLeadingBlanks(std::string& text) { text.erase(0, std::min(text.find_first_not_of(' '), text.size())); }
+
+// At a cut the blanks go on both sides, among the style codes too: the
+// codes stay, so the text keeps its look.
+void DropBlanksAfterCut(std::string& text, const CharSet& codes) {
+  std::size_t end = 0;
+  while (end < text.size() && (text[end] == ' ' || codes.Contains(text[end]))) ++end;
+  const auto last = text.begin() + static_cast<std::ptrdiff_t>(end);
+  text.erase(std::remove(text.begin(), last, ' '), last);
+}
+
+// The cut's new column.
+int DropBlanksBeforeCut(std::string& text, int column, const CharSet& codes) {
+  int from = column;
+  while (from > 0 &&
+         (text[static_cast<std::size_t>(from - 1)] == ' ' || codes.Contains(text[static_cast<std::size_t>(from - 1)])))
+    --from;
+  const auto first = text.begin() + from;
+  const auto last = text.begin() + column;
+  const auto kept = std::remove(first, last, ' ');
+  const int dropped = static_cast<int>(last - kept);
+  text.erase(kept, last);
+  return column - dropped;
+}
+
+// Codes alone are no text: a block that leaves only them beside it covers
+// the whole element.
+bool HasText(std::string_view text, const CharSet& codes) {
+  return std::any_of(text.begin(), text.end(), [&codes](char c) { return c != ' ' && !codes.Contains(c); });
+}
+
 // The marked part of the current element becomes an element of its own,
 // the text round it staying in elements of the old type. False (with the
 // message) when the block reaches into another element.
-void DropLeadingBlanks(std::string& text) { text.erase(0, std::min(text.find_first_not_of(' '), text.size())); }
-
-// The blanks before a cut go with it; the cut's new column.
-int CutBlanksBefore(std::string& text, int column) {
-  int from = column;
-  while (from > 0 && text[static_cast<std::size_t>(from - 1)] == ' ') --from;
-  text.erase(static_cast<std::size_t>(from), static_cast<std::size_t>(column - from));
-  return from;
-}
-
 bool IsolateBlock(TMDIChild& window) {
   TScriptElement* e = window.CurrentElement();
   if (!window.BlockOn() || !e->InBlock()) return true;
@@ -72,16 +94,19 @@ bool IsolateBlock(TMDIChild& window) {
   const int length = static_cast<int>(window.EditBuffer().size());
   start = std::clamp(start, 0, length);
   end = std::clamp(end, start, length);
-  if (end < length && TrimmedLength(window.EditBuffer().substr(static_cast<std::size_t>(end))) > 0) {
-    EditFields(window).CaretColumn = static_cast<Word>(CutBlanksBefore(EditFields(window).EditBuffer, end));
+  const CharSet codes = CodeSetOf(window);
+  std::string& text = EditFields(window).EditBuffer;
+  if (HasText(std::string_view(text).substr(static_cast<std::size_t>(end)), codes)) {
+    EditFields(window).CaretColumn = static_cast<Word>(DropBlanksBeforeCut(text, end, codes));
     window.BreakElement();
-    DropLeadingBlanks(EditFields(window).EditBuffer);
+    DropBlanksAfterCut(EditFields(window).EditBuffer, codes);
     GoToElement(window, window.CurrentElement()->prev, true);
   }
-  if (start > 0 && TrimmedLength(window.EditBuffer().substr(0, static_cast<std::size_t>(start))) > 0) {
-    EditFields(window).CaretColumn = static_cast<Word>(CutBlanksBefore(EditFields(window).EditBuffer, start));
+  if (HasText(std::string_view(window.EditBuffer()).substr(0, static_cast<std::size_t>(start)), codes)) {
+    EditFields(window).CaretColumn =
+        static_cast<Word>(DropBlanksBeforeCut(EditFields(window).EditBuffer, start, codes));
     window.BreakElement();
-    DropLeadingBlanks(EditFields(window).EditBuffer);
+    DropBlanksAfterCut(EditFields(window).EditBuffer, codes);
     EditFields(window).CaretColumn = 0;
   }
   return true;

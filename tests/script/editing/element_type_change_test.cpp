@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "script/editing/continued_cues.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/model/cue_codes.h"
+#include "script/model/text_codes.h"
 #include "shell/main_form.h"
 #include "script/script_window.h"
 #include "script/model/edit_line_writer.h"
@@ -122,6 +125,91 @@ TEST_F(ElementTypeChangeTest, AMarkedMiddlePartBecomesAnElementOfItsOwn) {
   W().CurrentElement()->next->blockEnd = 2;
   ExpectBox("Sorry but you cannot convert the type of more than one element at a time!", mrOk);
   EXPECT_FALSE(ChangeElementType(W(), ebShot, {}));
+}
+
+// A style run that the block cuts through is closed at the cut and opened
+// again after it; the blank at the cut goes all the same, as it does in
+// plain text.
+TEST_F(ElementTypeChangeTest, AMarkedPartCutFromAStyleRunLeavesNoBlankAtTheCut) {
+  const int blockLength = 14;  // "ANGLE ON JOHN."
+  const struct {
+    const char* what;
+    std::function<void()> apply;
+    char on, off;
+  } styles[] = {
+      {"bold", [this] { Press('B', TShiftState(ssCtrl)); }, '\x02', '\x03'},
+      {"underline", [this] { Press('U', TShiftState(ssCtrl)); }, '\x15', '\x16'},
+      {"italics", [this] { Press('Y', TShiftState(ssCtrl)); }, '\x19', '\x1A'},
+      {"strike-out", [this] { Press(VK_F11); }, '\x0E', '\x0F'},
+      {"blue", [] { MainForm->MenuItem("BlueTextItem")->Click(); }, '\x12', '\x13'},
+  };
+  const auto mark = [this](int from, int length) {
+    Press(VK_HOME);
+    for (int i = 0; i < from; ++i) Press(VK_RIGHT);
+    for (int i = 0; i < length; ++i) Press(VK_RIGHT, TShiftState(ssShift));
+  };
+  const auto visible = [](const std::string& text) {
+    std::string shown;
+    for (char c : text)
+      if (!CodeCharSet.Contains(c)) shown += c;
+    return shown;
+  };
+  for (const auto& style : styles) {
+    // The style over "ANGLE ON JOHN.  He" (the typing gave the sentence
+    // its two blanks), then over "ANGLE ON JOHN." alone (the run closes
+    // right after the block).
+    for (const bool overHe : {true, false}) {
+      SCOPED_TRACE(std::string(style.what) + (overHe ? " over the block and He" : " over the block"));
+      Load({{ekAction, ""}}, 0, 0);
+      TypeText("Rain falls. ANGLE ON JOHN. He waits.");
+      const std::string& typed = W().EditBuffer();
+      const int blockStart = static_cast<int>(typed.find("ANGLE"));
+      const int styled = overHe ? static_cast<int>(typed.find("He") - typed.find("ANGLE")) + 2 : blockLength;
+      mark(blockStart, styled);
+      style.apply();
+      mark(blockStart, blockLength);
+      Press(VK_F4);
+      ASSERT_TRUE(MainForm->ElementPopDownList->Visible());
+      TypeText("h");
+      const std::vector<ElementSpec> elements = Elements();
+      ASSERT_EQ(elements.size(), 3u);
+      EXPECT_EQ(elements[0], (ElementSpec{ekAction, "Rain falls."}));
+      EXPECT_EQ(elements[1], (ElementSpec{ekShot, std::string(1, style.on) + "ANGLE ON JOHN." + style.off}));
+      EXPECT_EQ(elements[2].kind, ekAction);
+      EXPECT_EQ(visible(elements[2].text), "He waits.");
+      if (overHe)
+        EXPECT_EQ(elements[2].text, std::string(1, style.on) + "He" + style.off + " waits.")
+            << "the style is opened again before the rest of the run";
+    }
+  }
+}
+
+// Codes alone beside the block are no text to keep in an element of the
+// old type: the whole element changes.
+TEST_F(ElementTypeChangeTest, ABlockWithOnlyStyleCodesBesideItChangesTheWholeElement) {
+  const std::string bold = "\x02"
+                           "ANGLE ON JOHN."
+                           "\x03";
+  const struct {
+    const char* what;
+    std::string text;
+    int start, end;
+  } cases[] = {
+      {"codes before and after the block", bold, 1, 15},
+      {"the block over the codes too", bold, 0, 16},
+      {"a blank and codes after the block", bold + " ", 1, 15},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({{ekAction, c.text}}, 0, 0);
+    EditFields(W()).BlockOn = 1;
+    W().CurrentElement()->blockStart = c.start;
+    W().CurrentElement()->blockEnd = c.end;
+    EXPECT_TRUE(ChangeElementType(W(), ebShot, {}));
+    const std::vector<ElementSpec> elements = Elements();
+    ASSERT_EQ(elements.size(), 1u);
+    EXPECT_EQ(elements[0].kind, ekShot);
+  }
 }
 
 TEST_F(ElementTypeChangeTest, ActAndLockedHeadingsAskWhichKind) {
