@@ -4,6 +4,7 @@
 
 #include "files/clipboard_copy.h"
 #include "files/undo_ring.h"
+#include "script/editing/editor_calls.h"
 #include "script/editing/element_splice.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/revision_marks.h"
@@ -216,8 +217,7 @@ bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
     editor::RemoveElement(w, start);
     if (start == anchor) anchor = made.front();
     for (TScriptElement* e : made) MarkPageChanged(e);
-    if (textAfter && column > 0 && following && following->prev == made.back())
-      RejoinTail(w, *made.back(), *following);
+    if (textAfter && column > 0 && following && following->prev == made.back()) RejoinTail(w, *made.back(), *following);
     else DropEmptyCueAfter(w, *made.back());
   }
   if (w.RevisionMarking) MarkPastedLines(made, merged ? anchor : nullptr, savedColumn, column);

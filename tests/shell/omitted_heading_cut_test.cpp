@@ -21,7 +21,10 @@ namespace {
 
 using testing::ElementSpec;
 
-class OmittedHeadingCutTest : public testing::KeysFixture {};
+class OmittedHeadingCutTest : public testing::KeysFixture {
+ public:
+  using KeysFixture::Press;
+};
 
 TEST_F(OmittedHeadingCutTest, APartlySelectedOmittedHeadingGoesWhole) {
   const struct {
