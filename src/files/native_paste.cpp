@@ -131,6 +131,21 @@ TScriptElement* StartAtPastePoint(TMDIChild& w, TScriptElement& anchor, std::siz
   return editor::StartElementAtCaret(w, r.format, false);
 }
 
+// Splits the text after the column off into an element of the same kind
+// after it, as it is: what is pasted back in between and joined to it
+// again gives the text back byte for byte. Returns that element.
+TScriptElement* SplitAt(TMDIChild& w, TScriptElement& e, std::size_t column) {
+  const std::string text = ElementText(e);
+  TScriptElement* tail = NewElementRecord();
+  tail->format = e.format;
+  tail->avColumn = e.avColumn;
+  tail->state = e.state;
+  editor::InsertElements(w, &e, tail, tail);
+  editor::StoreText(w, *tail, text.substr(column));
+  editor::StoreText(w, e, text.substr(0, column));
+  return tail;
+}
+
 bool HeadsSpeech(const TScriptElement& e) {
   return e.Kind() == ekCharacterName && e.next && (e.next->Kind() == ekDialogue || e.next->Kind() == ekParenthetical);
 }
@@ -195,8 +210,12 @@ bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
   const bool merged = next == 1;
   std::vector<TScriptElement*> made;
   if (next < records.size()) {
+    // A name is never cut: the paste goes after it.
+    if (!breakAnchor && anchor->Kind() == ekCharacterName && column > 0) column = ElementText(*anchor).size();
     const bool textAfter = !breakAnchor && TrimmedLength(ElementText(*anchor)) > column;
-    TScriptElement* start = StartAtPastePoint(w, *anchor, column, records[next]);
+    TScriptElement* tail = textAfter && column > 0 ? SplitAt(w, *anchor, column) : nullptr;
+    const std::size_t at = tail ? ElementText(*anchor).size() : column;
+    TScriptElement* start = StartAtPastePoint(w, *anchor, at, records[next]);
     editor::Assemble(w);
     TScriptElement* following = start->next;
     Byte previousKind = FollowsSpeech(start->prev) ? Byte{ekDialogue} : Byte{0xFF};
@@ -217,7 +236,7 @@ bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
     editor::RemoveElement(w, start);
     if (start == anchor) anchor = made.front();
     for (TScriptElement* e : made) MarkPageChanged(e);
-    if (textAfter && column > 0 && following && following->prev == made.back()) RejoinTail(w, *made.back(), *following);
+    if (tail && following == tail) RejoinTail(w, *made.back(), *tail);
     else DropEmptyCueAfter(w, *made.back());
   }
   if (w.RevisionMarking) MarkPastedLines(made, merged ? anchor : nullptr, savedColumn, column);

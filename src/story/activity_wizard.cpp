@@ -43,8 +43,9 @@ void RemoveItem(TListBox& list, const std::string& item) {
 Word PageNumberOf(const std::string& text) { return static_cast<Word>(std::strtoul(text.c_str(), nullptr, 10)); }
 
 // Writes one line as a new element of the format, the caret at its end.
-// The first line of the wizard is started at the caret (into an empty
-// current element itself); what follows always comes after the line before.
+// The first line of the wizard is started at the caret as every element
+// is (into an empty current element itself); what follows always comes
+// after the line before.
 TScriptElement* WriteElement(TMDIChild& script, int format, const std::string& text, bool atCaret = false) {
   editor::StartElementAtCaret(script, script.FormatSet[format], !atCaret);
   editor::SetEditText(script, text);
@@ -270,8 +271,9 @@ void TActivityWizardDlg::WriteLines() {
   editor::SetActiveScriptModified();
   const TActivityAnswers a = Answers();
   editor::DisAssemble(*script);
-  // An activity line read back is written over.
+  // An activity line read back is written over; anything else is followed.
   if (script->CurrentElement()->Kind() == ekShot) editor::SetEditText(*script, "");
+  else editor::SetCaretColumn(*script, script->EditBuffer().size());
   WriteElement(*script, fsShot, ActivityLine(a), true);
   if (a.mode == TActivityMode::SettingVariable) {
     if (newActivity_) WriteElement(*script, fsAction, "");

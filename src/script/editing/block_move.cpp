@@ -82,8 +82,7 @@ void PlacePiece(TMDIChild& script, const TBlockPiece& piece, const std::string& 
 }
 
 bool HeadsSpeech(const TScriptElement& e) {
-  return e.Kind() == ekCharacterName && e.next &&
-         (e.next->Kind() == ekDialogue || e.next->Kind() == ekParenthetical);
+  return e.Kind() == ekCharacterName && e.next && (e.next->Kind() == ekDialogue || e.next->Kind() == ekParenthetical);
 }
 
 // After the last piece: the words that followed the caret take the run's
