@@ -572,6 +572,12 @@ const std::vector<T::TCommand> kCommands = {
     {"the N button", [](T& t) { t.Click("ScriptNoteBtn"); }, {}, W::Anywhere, B::Retypes, true},
     {"F4 then A", [](T& t) { t.Menu("ChangeElementToItem"); char k = 'A'; MainForm->ElementPopDownListKeyPress(nullptr, k); },
      {}, W::Anywhere, B::Retypes, true, {"???"}, false, true},
+    {"Alt+M, the name of its letter",
+     [](T& t) {
+       t.W().AltLetterNames['M'] = "MARY";
+       t.Menu("AltKeyMItem");
+     },
+     {}, W::Anywhere, B::Keeps, true, {"MARY"}},
     {"Add Dialogue Paragraph", [](T& t) { t.Menu("AddDialogueParagraphItem"); }, {}, W::Anywhere, B::Keeps},
     {"Add Forced Page Break", [](T& t) { t.Menu("AddForcedPageBreakItem"); }, {}, W::Anywhere, B::Keeps},
     {"Quick Entry, a new Action", [](T& t) { t.QuickEntry(0, "Chair"); }, {"Chair"}, W::Caret, B::Keeps},
