@@ -338,6 +338,7 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   const Word caret = w->CaretColumn();
   w->RejoinSplitElements();
   w->Assemble();
+  if (cut) editor::TakeOmittedHeadingsWhole(*w);
   std::vector<TCopiedPiece> block = CollectBlock(*w);
   SetSpeakerName(block);
   if (toClipboard) {

@@ -4,6 +4,7 @@
 
 #include "files/clipboard_copy.h"
 #include "files/undo_ring.h"
+#include "script/editing/editor_calls.h"
 #include "script/editing/element_splice.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/revision_marks.h"
@@ -98,9 +99,11 @@ TPastePoint PastePointOf(TMDIChild& w) {
   return {p, ElementText(*p).size(), true};
 }
 
+// A name is a name of its own: nothing is merged into one.
 bool Mergeable(const TMDIChild& w, const TScriptElement& e, const std::string& text, const TClipRecord& r,
                std::size_t pastedChars) {
-  return editor::MayJoinElement(w, e, r.format.Kind, r.avColumn) && text.size() + pastedChars <= editor::MergeLimit;
+  return e.Kind() != ekCharacterName && editor::MayJoinElement(w, e, r.format.Kind, r.avColumn) &&
+         text.size() + pastedChars <= editor::MergeLimit;
 }
 
 // The first record's text into the element at the column; the new caret
@@ -120,8 +123,17 @@ std::size_t MergeInto(TMDIChild& w, TScriptElement& e, const std::string& text, 
   return head.size();
 }
 
+// Where the records go: an empty element started at the paste point the
+// way every command starts one at the caret (a name never cut, the rest of
+// a speech kept under its name), which the records then take the place of.
+TScriptElement* StartAtPastePoint(TMDIChild& w, TScriptElement& anchor, std::size_t column, const TClipRecord& r) {
+  editor::MakeCurrent(w, anchor, column);
+  return editor::StartElementAtCaret(w, r.format, false);
+}
+
 // Splits the text after the column off into an element of the same kind
-// after it; returns that element.
+// after it, as it is: what is pasted back in between and joined to it
+// again gives the text back byte for byte. Returns that element.
 TScriptElement* SplitAt(TMDIChild& w, TScriptElement& e, std::size_t column) {
   const std::string text = ElementText(e);
   TScriptElement* tail = NewElementRecord();
@@ -134,8 +146,18 @@ TScriptElement* SplitAt(TMDIChild& w, TScriptElement& e, std::size_t column) {
   return tail;
 }
 
+bool HeadsSpeech(const TScriptElement& e) {
+  return e.Kind() == ekCharacterName && e.next && (e.next->Kind() == ekDialogue || e.next->Kind() == ekParenthetical);
+}
+
+bool FollowsSpeech(const TScriptElement* before) {
+  while (before && before->Kind() == ekAutoPageBreak) before = before->prev;
+  return before && IsSpeechKind(before->Kind());
+}
+
+// A name repeated over the rest of a speech keeps it.
 void RejoinTail(TMDIChild& w, TScriptElement& last, TScriptElement& tail) {
-  if (!editor::MayJoinElement(w, tail, last.Kind(), last.avColumn)) return;
+  if (HeadsSpeech(tail) || !editor::MayJoinElement(w, tail, last.Kind(), last.avColumn)) return;
   if (last.Kind() == ekCharacterName) {
     editor::RemoveElement(w, &tail);
     return;
@@ -186,36 +208,36 @@ bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
     }
   }
   const bool merged = next == 1;
-  TScriptElement* after = anchor;
-  if (!emptyAnchor && !breakAnchor && column == 0) after = anchor->prev;
-  TScriptElement* tail = nullptr;
-  if (next < records.size() && after == anchor && !breakAnchor && column > 0) {
-    const std::string now = ElementText(*anchor);
-    if (now.find_first_not_of(' ', column) != std::string::npos) tail = SplitAt(w, *anchor, column);
-  }
-
   std::vector<TScriptElement*> made;
-  const TScriptElement* before = emptyAnchor ? anchor->prev : after;
-  Byte previousKind = before ? before->Kind() : 0xFF;
-  for (; next < records.size(); ++next) {
-    const TClipRecord& r = records[next];
-    if ((r.format.Kind == ekDialogue || r.format.Kind == ekParenthetical) && !IsSpeechKind(previousKind)) {
-      made.push_back(SpeakerCue(w, colourOn));
+  if (next < records.size()) {
+    // A name is never cut: the paste goes after it.
+    if (!breakAnchor && anchor->Kind() == ekCharacterName && column > 0) column = ElementText(*anchor).size();
+    const bool textAfter = !breakAnchor && TrimmedLength(ElementText(*anchor)) > column;
+    TScriptElement* tail = textAfter && column > 0 ? SplitAt(w, *anchor, column) : nullptr;
+    const std::size_t at = tail ? ElementText(*anchor).size() : column;
+    TScriptElement* start = StartAtPastePoint(w, *anchor, at, records[next]);
+    editor::Assemble(w);
+    TScriptElement* following = start->next;
+    Byte previousKind = FollowsSpeech(start->prev) ? Byte{ekDialogue} : Byte{0xFF};
+    for (; next < records.size(); ++next) {
+      const TClipRecord& r = records[next];
+      if ((r.format.Kind == ekDialogue || r.format.Kind == ekParenthetical) && !IsSpeechKind(previousKind)) {
+        made.push_back(SpeakerCue(w, colourOn));
+      }
+      made.push_back(ElementOf(w, r, colourOn));
+      previousKind = r.format.Kind;
     }
-    made.push_back(ElementOf(w, r, colourOn));
-    previousKind = r.format.Kind;
-  }
-  for (std::size_t i = 0; i + 1 < made.size(); ++i) {
-    made[i]->next = made[i + 1];
-    made[i + 1]->prev = made[i];
-  }
-  if (!made.empty()) editor::InsertElements(w, after, made.front(), made.back());
-  for (TScriptElement* e : made) MarkPageChanged(e);
-  if (tail && !made.empty()) RejoinTail(w, *made.back(), *tail);
-  else if (!made.empty()) DropEmptyCueAfter(w, *made.back());
-  if (emptyAnchor && !made.empty()) {
-    editor::RemoveElement(w, anchor);
-    anchor = made.front();
+    for (std::size_t i = 0; i + 1 < made.size(); ++i) {
+      made[i]->next = made[i + 1];
+      made[i + 1]->prev = made[i];
+    }
+    editor::InsertElements(w, start, made.front(), made.back());
+    // The empty element only held the place.
+    editor::RemoveElement(w, start);
+    if (start == anchor) anchor = made.front();
+    for (TScriptElement* e : made) MarkPageChanged(e);
+    if (tail && following == tail) RejoinTail(w, *made.back(), *tail);
+    else DropEmptyCueAfter(w, *made.back());
   }
   if (w.RevisionMarking) MarkPastedLines(made, merged ? anchor : nullptr, savedColumn, column);
   w.ContinuedCheckDue = 1;

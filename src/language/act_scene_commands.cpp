@@ -1,6 +1,7 @@
 #include "language/act_scene_commands.h"
 
 #include "base/program_options.h"
+#include "script/editing/document_modified.h"
 #include "script/editing/editor_calls.h"
 #include "script/model/element_kinds.h"
 #include "script/editing/script_list_data.h"
@@ -23,10 +24,10 @@ TElementFormat FormatOfKind(const TScriptDocument& script, int slot, Byte kind) 
   return format;
 }
 
-// Starts the element and puts a user-list entry's text into it.
+// Starts the element at the caret and puts a user-list entry's text into it.
 void StartElementWithText(TMDIChild& script, const TElementFormat& format, const std::string& text,
                           bool forceAfter = false) {
-  editor::NewElement(script, format, forceAfter);
+  editor::StartElementAtCaret(script, format, forceAfter);
   editor::SetEditText(script, text);
 }
 
@@ -80,6 +81,7 @@ void InsertSceneInformation(TMDIChild& script) {
 }  // namespace
 
 void InsertActSceneInfo(TMDIChild& script, const std::string& command) {
+  editor::SaveUndoStep(script, ukInsert);
   if (command == EndOfActCommand) {
     if (!InsertEndOfAct(script)) InsertAct(script, ekActStart, true);
   } else if (command == NewActCommand) {

@@ -163,8 +163,7 @@ void InsertQuickEntry(TMDIChild& script, const std::string& text, int newElement
     const auto type = static_cast<std::size_t>(newElementType);
     TElementFormat format = script.FormatSet[static_cast<std::size_t>(TypeSlots[type])];
     format.Kind = TypeKinds[type];
-    editor::NewElement(script, format, false);
-    editor::SetEditText(script, "");
+    editor::StartElementAtCaret(script, format, false);
   } else {
     editor::DisAssemble(script);
   }

@@ -117,7 +117,9 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
 
  private:
   void AfterNewElement();
-  void ContinueSpeech(bool keepType);
+  // Repeats the speaker's name at the caret over the rest of a speech;
+  // true when it did.
+  bool ContinueSpeech(bool keepType);
   void TakeAvColumn();
   void DetachFromGroup(TScriptElement* removed);
 

@@ -42,11 +42,12 @@ void RemoveItem(TListBox& list, const std::string& item) {
 
 Word PageNumberOf(const std::string& text) { return static_cast<Word>(std::strtoul(text.c_str(), nullptr, 10)); }
 
-// Writes one line as a new element of the format after the current one,
-// the caret at its end. The first line of the wizard goes into an empty
-// current element itself; what follows always comes after.
-TScriptElement* WriteElement(TMDIChild& script, int format, const std::string& text, bool intoEmpty = false) {
-  editor::NewElement(script, script.FormatSet[format], !intoEmpty);
+// Writes one line as a new element of the format, the caret at its end.
+// The first line of the wizard is started at the caret as every element
+// is (into an empty current element itself); what follows always comes
+// after the line before.
+TScriptElement* WriteElement(TMDIChild& script, int format, const std::string& text, bool atCaret = false) {
+  editor::StartElementAtCaret(script, script.FormatSet[format], !atCaret);
   editor::SetEditText(script, text);
   editor::SetCaretColumn(script, text.size());
   editor::RedisplayCurrent(script);

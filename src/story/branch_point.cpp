@@ -144,7 +144,7 @@ void TJumpDlg::Build(bool byButton) {
   editor::DisAssemble(script_);
   if (script_.CurrentElement()->Kind() != ekTransition) {
     editor::SetCaretColumn(script_, script_.EditBuffer().size());
-    editor::NewElement(script_, transition, true);
+    editor::StartElementAtCaret(script_, transition, true);
   }
   editor::SetEditText(script_, "");
   if (JumpList->Items.Count() == 0 && GetFirstSelection(*Source) >= 0) MoveSelected(*Source, *JumpList);
@@ -156,7 +156,7 @@ void TJumpDlg::Build(bool byButton) {
   if (!byButton) return;
   TScriptElement* next = script_.CurrentElement()->next;
   if (next && next->Kind() == ekAction) editor::MoveCaretTo(script_, *next);
-  else editor::NewElement(script_, script_.FormatSet[fsAction], true);
+  else editor::StartElementAtCaret(script_, script_.FormatSet[fsAction], true);
   editor::RedisplayScreen(script_);
 }
 

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "base/document_table.h"
+#include "platform/cp1252.h"
+#include "platform/text_trim.h"
+#include "script/model/string_utils.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/document_modified.h"
 #include "script/layout/editor_state.h"
@@ -97,7 +100,22 @@ bool CutElement(TMDIChild& script, TScriptElement* e, TTextPoint* follow) {
   return false;
 }
 
+bool HoldsOmitText(const TMDIChild& script, const TScriptElement& e) {
+  const std::string omit = AnsiUpperCase(TrimBlanks(script.SceneOmitText));
+  const std::string text = AnsiUpperCase(PlainText(LiveElementText(script, e)));
+  return !omit.empty() && TrimmedLength(text) > 0 && text.find(omit) != std::string::npos;
+}
+
 }  // namespace
+
+void TakeOmittedHeadingsWhole(TMDIChild& script) {
+  if (!script.ScenesLocked || !script.BlockOn()) return;
+  for (TScriptElement* e : BlockElements(script)) {
+    if (!IsSceneHeading(e->Kind()) || !e->next || !e->next->InBlock() || !HoldsOmitText(script, *e)) continue;
+    e->blockStart = 0;
+    e->blockEnd = BlockTextLength(script, *e);
+  }
+}
 
 bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
   if (!script.CurrentElement()) return false;
@@ -106,6 +124,7 @@ bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
     return false;
   }
   script.Assemble();
+  TakeOmittedHeadingsWhole(script);
   std::vector<TScriptElement*> run = BlockElements(script);
   for (TScriptElement* e : run) SettleMarks(script, *e);
   // A point in the first element ends the walk before anything goes.

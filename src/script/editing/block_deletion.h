@@ -26,5 +26,9 @@ bool RemoveBlock(TMDIChild& script, TTextPoint* follow);
 // The Delete command of a block (the Delete key, the Edit menu's Delete):
 // an undo step, the block deleted, the script modified.
 void DeleteBlockCommand();
+// With scene numbers locked, an omitted scene heading that the block runs
+// on from is taken into the block whole, so that a cut never leaves part
+// of its mark behind.
+void TakeOmittedHeadingsWhole(TMDIChild& script);
 
 }  // namespace qm

@@ -51,17 +51,28 @@ bool MergeIntoCurrent(TMDIChild& script, const std::string& text) {
   return false;
 }
 
-void NewElementWith(TMDIChild& script, const TElementFormat& format, const std::string& text) {
-  editor::NewElement(script, format, true);
-  EditFields(script).EditBuffer = text.substr(0, MaxElementChars);
-  EditFields(script).CaretColumn = static_cast<Word>(script.EditBuffer().size());
+// Whether an element standing after `before` is part of a speech.
+bool FollowsSpeech(const TScriptElement* before) {
+  while (before && before->Kind() == ekAutoPageBreak) before = before->prev;
+  return before && IsSpeechKind(before->Kind());
 }
 
-void PlacePiece(TMDIChild& script, const TBlockPiece& piece, const std::string& speaker) {
+// The first piece that becomes an element of its own is started at the
+// caret the way every command starts one there (a name never cut, the rest
+// of a speech kept under its name); the others follow it. Dialogue without
+// its cue gets the speaker's cue (or "?") first.
+void PlacePiece(TMDIChild& script, const TBlockPiece& piece, const std::string& speaker, bool atCaret) {
+  if (atCaret) editor::StartElementAtCaret(script, piece.format, false);
+  else editor::NewElement(script, piece.format, true);
   const bool dialogue = piece.format.Kind == ekDialogue || piece.format.Kind == ekParenthetical;
-  if (dialogue && !IsSpeechKind(script.CurrentElement()->Kind()))
-    NewElementWith(script, script.FormatSet[fsCharacterName], speaker.empty() ? "?" : speaker);
-  NewElementWith(script, piece.format, piece.text);
+  if (dialogue && !FollowsSpeech(script.CurrentElement()->prev)) {
+    script.CurrentElement()->format = script.FormatSet[fsCharacterName];
+    EditFields(script).EditBuffer = speaker.empty() ? "?" : speaker;
+    script.WordWrapText(script.CurrentElement(), script.EditBuffer(), false, false);
+    editor::NewElement(script, piece.format, true);
+  }
+  EditFields(script).EditBuffer = piece.text.substr(0, MaxElementChars);
+  EditFields(script).CaretColumn = static_cast<Word>(script.EditBuffer().size());
   TScriptElement* e = script.CurrentElement();
   e->split = piece.split;
   e->state = piece.state;
@@ -70,13 +81,18 @@ void PlacePiece(TMDIChild& script, const TBlockPiece& piece, const std::string& 
   if (!IsPageBreakKind(e->Kind())) script.WordWrapText(e, script.EditBuffer(), false, false);
 }
 
-// After the last piece: the element that followed the caret's text takes
-// the run's end when both are of one type (a cue that followed gives way
-// to the pasted one).
-void RejoinTail(TMDIChild& script) {
+bool HeadsSpeech(const TScriptElement& e) {
+  return e.Kind() == ekCharacterName && e.next && (e.next->Kind() == ekDialogue || e.next->Kind() == ekParenthetical);
+}
+
+// After the last piece: the words that followed the caret take the run's
+// end when both are of one type (a lone cue gives way to the pasted one).
+// A name repeated over the rest of a speech keeps it.
+void RejoinTail(TMDIChild& script, TScriptElement* following) {
   TScriptElement* e = script.CurrentElement();
   TScriptElement* next = e->next;
-  if (!next || !editor::MayJoinElement(script, *next, e->Kind(), e->avColumn)) return;
+  if (!next || next != following || HeadsSpeech(*next)) return;
+  if (!editor::MayJoinElement(script, *next, e->Kind(), e->avColumn)) return;
   if (next->Kind() == ekCharacterName) {
     MakeElementCurrent(script, next);
     script.Delete_Element();
@@ -127,19 +143,24 @@ void SplicePieces(TMDIChild& script, const std::vector<TBlockPiece>& pieces, con
   const bool textAfterCaret = trimmed > anchorColumn;
   bool insertedInside = false;
   bool first = true;
+  bool atCaret = true;
+  TScriptElement* following = nullptr;
   for (const TBlockPiece& piece : pieces) {
-    const bool merge = first && trimmed > 0 &&
+    // A name is a name of its own: nothing is merged into one.
+    const bool merge = first && trimmed > 0 && anchor->Kind() != ekCharacterName &&
                        editor::MayJoinElement(script, *anchor, piece.format.Kind, piece.avColumn) &&
                        script.EditBuffer().size() + piece.text.size() <= editor::MergeLimit;
     if (merge) {
       insertedInside = MergeIntoCurrent(script, piece.text);
       script.WordWrapText(script.CurrentElement(), script.EditBuffer(), false, false);
     } else {
-      PlacePiece(script, piece, speaker);
+      PlacePiece(script, piece, speaker, atCaret);
+      if (atCaret) following = script.CurrentElement()->next;
+      atCaret = false;
     }
     first = false;
   }
-  if (!insertedInside && textAfterCaret) RejoinTail(script);
+  if (!insertedInside && textAfterCaret) RejoinTail(script, following);
   MakeElementCurrent(script, anchor);
   EditFields(script).CaretColumn = std::min<Word>(anchorColumn, static_cast<Word>(script.EditBuffer().size()));
 }

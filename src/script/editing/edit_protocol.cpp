@@ -284,20 +284,22 @@ void TMDIChild::NewElement(bool interactive, bool forceAfter, bool keepType) {
   static constexpr std::string_view offCodes{"\x03\x0F\x16\x1A\x0D\x11\x13"};
   while (CaretColumn() < EditBuffer().size() && offCodes.find(EditBuffer()[CaretColumn()]) != std::string_view::npos)
     ++EditFields(*this).CaretColumn;
-  ContinueSpeech(keepType);
-  Nw_Elmnt(interactive, forceAfter, true, false);
+  // A name repeated over the rest of a speech stands at the caret: the new
+  // element goes in before it, even where it would otherwise follow.
+  const bool repeated = ContinueSpeech(keepType);
+  Nw_Elmnt(interactive, forceAfter && !repeated, true, false);
   TakeAvColumn();
 }
 
 // A new element that is not part of a speech, made inside a speech, first
 // gets the speech's cue repeated so that the speech stays whole.
-void TMDIChild::ContinueSpeech(bool keepType) {
+bool TMDIChild::ContinueSpeech(bool keepType) {
   const auto inSpeech = [](Byte k) { return k == ekCharacterName || k == ekDialogue || k == ekParenthetical; };
   TScriptElement* e = CurrentElement();
-  if (keepType || inSpeech(CurrentFormat.Kind) || !inSpeech(e->Kind())) return;
+  if (keepType || inSpeech(CurrentFormat.Kind) || !inSpeech(e->Kind())) return false;
   const bool followedBySpeech = e->next && (e->next->Kind() == ekDialogue || e->next->Kind() == ekParenthetical);
-  if (!followedBySpeech && CaretColumn() >= EditBuffer().size()) return;
-  if (e->Kind() == ekCharacterName && CaretColumn() == 0) return;
+  if (!followedBySpeech && CaretColumn() >= EditBuffer().size()) return false;
+  if (e->Kind() == ekCharacterName && CaretColumn() == 0) return false;
   // The cue is repeated from the nearest earlier name the writer made (a
   // name a page break repeated is the layout's, and goes with it).
   std::string cue = "?";
@@ -320,6 +322,7 @@ void TMDIChild::ContinueSpeech(bool keepType) {
   // new element goes in before it, never between a name and its dialogue.
   EditFields(*this).CaretColumn = 0;
   CurrentFormat = saved;
+  return true;
 }
 
 void TMDIChild::TakeAvColumn() {

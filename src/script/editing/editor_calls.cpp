@@ -43,7 +43,16 @@ TScriptElement* StartElementAtCaret(TMDIChild& script, const TElementFormat& for
   script.DisAssemble();
   script.CurrentFormat = format;
   script.NewElement(true, forceAfter, false);
+  // Inside an element of the same type the caret stops at the start of the
+  // words after it: the new element goes in before them, never over them.
+  if (TrimmedLength(script.EditBuffer()) > 0) {
+    EditFields(script).CaretColumn = 0;
+    script.CurrentFormat = format;
+    script.Nw_Elmnt(true, false, true, false);
+  }
   script.CurrentGroup = script.CurrentElement()->group;
+  EditFields(script).CaretColumn = 0;
+  EditFields(script).CaretLine = 1;
   return script.CurrentElement();
 }
 
@@ -261,6 +270,8 @@ void ReachBlockTo(TMDIChild& script, TScriptElement& target) {
 }
 
 bool DeleteBlock(TMDIChild& script) { return qm::DeleteBlock(script); }
+
+void TakeOmittedHeadingsWhole(TMDIChild& script) { qm::TakeOmittedHeadingsWhole(script); }
 
 void SelectInActiveScript(TSelectionLevel level) { SelectUnit(level); }
 

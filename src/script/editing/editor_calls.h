@@ -42,10 +42,12 @@ auto WithEditLineStored(TMDIChild& script, Read&& read) {
 // else after it. The new element is current, its edit line empty, the
 // caret at column 0.
 TScriptElement* NewElement(TMDIChild& script, const TElementFormat& format, bool forceAfter);
-// The same as the writer starts one at the caret: a name is never cut (the
-// caret goes to its nearer end), and an element that is not part of a
-// speech, started inside one, first repeats the speaker's name so that the
-// rest of the speech keeps it.
+// The same as the writer starts one at the caret, the one way every
+// command puts an element there: a name is never cut (the caret goes to
+// its nearer end), an element that is not part of a speech, started inside
+// one, first repeats the speaker's name so that the rest of the speech
+// keeps it, and the element is always an empty one (an empty current
+// element itself, never the words after the caret).
 TScriptElement* StartElementAtCaret(TMDIChild& script, const TElementFormat& format, bool forceAfter);
 // After the edit line changed: rewraps the current element, repaints it
 // and places the caret.
@@ -163,6 +165,9 @@ void ReachBlockTo(TMDIChild& script, TScriptElement& target);
 // Removes the block's text from the script (the clipboard is not
 // touched); false when there was none.
 bool DeleteBlock(TMDIChild& script);
+// Before a cut while scene numbers are locked: an omitted scene heading
+// the block runs on from is marked whole, so that it goes whole.
+void TakeOmittedHeadingsWhole(TMDIChild& script);
 // A Select command on the active script by selection level (slWord,
 // slSentence, slElement, slGroup, slScene; slAll for Select All).
 void SelectInActiveScript(TSelectionLevel level);

@@ -201,8 +201,11 @@ void DropBlock(TMDIChild& script, int x, int y) {
   TTextPoint drop = DropPoint(script, x, y);
   if (CaretInBlock(script)) return;
   SaveUndoStep(ukDelete, false, true, 0);
+  // The pieces of a speech split by a page break are joined again: the
+  // caret, at the drop, goes with its words into the joined element.
+  EditFields(script).CaretColumn = static_cast<Word>(drop.column);
   script.RejoinSplitElements();
-  drop.element = script.CurrentElement();
+  drop = TTextPoint{script.CurrentElement(), script.CaretColumn()};
   const Byte scenesLocked = script.ScenesLocked;
   if (scenesLocked && IsLoneWholeHeading(script)) script.ScenesLocked = 0;
   const bool moved = MoveBlockTo(script, drop);
