@@ -445,9 +445,16 @@ class ElementStartWalkTest : public testing::BlockFixture {
     ShowQuickEntry(true);
     W().ScriptFileName.clear();
   }
+  // The command with the script taken as a branching one, as one thing the
+  // writer does: Undo gives back the script as it was before both.
+  void AsBranchingScript(const std::function<void()>& command) {
+    const TUserAction action;
+    W().InteractiveScript = 1;
+    command();
+    W().InteractiveScript = 0;
+  }
   // The wizard finished for a choice the user has, with events following.
   void Wizard() {
-    W().InteractiveScript = 1;
     Driver().Expect(
         [](TForm& form) {
           auto& w = dynamic_cast<story::TActivityWizardDlg&>(form);
@@ -459,11 +466,9 @@ class ElementStartWalkTest : public testing::BlockFixture {
           w.NextBtn->Click();
         },
         "the wizard");
-    MainForm->InteractiveWizardItemClick(nullptr);
-    W().InteractiveScript = 0;
+    AsBranchingScript([] { MainForm->InteractiveWizardItemClick(nullptr); });
   }
   void BranchPoint() {
-    W().InteractiveScript = 1;
     Driver().Expect(
         [](TForm& form) {
           auto& d = dynamic_cast<story::TJumpDlg&>(form);
@@ -472,8 +477,7 @@ class ElementStartWalkTest : public testing::BlockFixture {
           d.ContinueBtn->Click();
         },
         "the branch point dialog");
-    MainForm->BranchPointBtnClick(nullptr);
-    W().InteractiveScript = 0;
+    AsBranchingScript([] { MainForm->BranchPointBtnClick(nullptr); });
   }
   // The act pop-up's command, from the scene opening's menu.
   void ActCommand(const char* caption) {
