@@ -127,9 +127,12 @@ bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
   TakeOmittedHeadingsWhole(script);
   std::vector<TScriptElement*> run = BlockElements(script);
   for (TScriptElement* e : run) SettleMarks(script, *e);
-  // A point in the first element ends the walk before anything goes.
-  if (!run.empty() && run.front()->blockStart == run.front()->blockEnd && !IsPageBreakKind(run.front()->Kind()))
-    run.clear();
+  // A point in the first element holds nothing of the block (the caret
+  // came to it at the block's end): the block is what follows it, or none.
+  if (!run.empty() && run.front()->blockStart == run.front()->blockEnd && !IsPageBreakKind(run.front()->Kind())) {
+    run.front()->blockStart = run.front()->blockEnd = -1;
+    run.erase(run.begin());
+  }
   const bool join = PiecesJoin(run, script);
   TScriptElement* after = run.empty() ? nullptr : run.back()->next;
   TScriptElement* firstPiece = nullptr;

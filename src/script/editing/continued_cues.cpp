@@ -5,9 +5,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/document_table.h"
 #include "platform/cp1252.h"
 #include "script/editing/document_modified.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/cue_extension.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/model/cue_codes.h"
@@ -55,10 +57,15 @@ TScriptElement* ParentheticalOf(TMDIChild& window, TScriptElement& cue) {
 // Where the parenthetical's words begin: after a typed "(".
 std::size_t WordsStart(const std::string& text) { return !text.empty() && text[0] == '(' ? 1 : 0; }
 
-void StoreText(TMDIChild& window, TScriptElement& e, const std::string& text) {
+// The element's text changed by `delta` characters at `at`; the caret in
+// it keeps its place in the words after the change.
+void StoreText(TMDIChild& window, TScriptElement& e, const std::string& text, std::size_t at, int delta) {
   if (&e == window.CurrentElement() && !e.text) {
+    std::size_t caret = window.CaretColumn();
+    if (caret >= at)
+      caret = static_cast<std::size_t>(std::max<long>(static_cast<long>(at), static_cast<long>(caret) + delta));
     EditFields(window).EditBuffer = text;
-    EditFields(window).CaretColumn = static_cast<Word>(std::min<std::size_t>(window.CaretColumn(), text.size()));
+    EditFields(window).CaretColumn = static_cast<Word>(std::min<std::size_t>(caret, text.size()));
     window.WordWrapText(&e, window.EditBuffer(), false, false);
     return;
   }
@@ -173,8 +180,9 @@ bool TakeTypedMarkOut(TMDIChild& window, TScriptElement& p) {
   if (text.compare(at, continued.size(), continued) != 0) return false;
   const std::string mark = continued + window.ContinuedSeparator;
   const bool withSeparator = text.compare(at, mark.size(), mark) == 0;
-  text.erase(at, withSeparator ? mark.size() : continued.size());
-  StoreText(window, p, text);
+  const std::size_t length = withSeparator ? mark.size() : continued.size();
+  text.erase(at, length);
+  StoreText(window, p, text, at, -static_cast<int>(length));
   return true;
 }
 
@@ -203,6 +211,31 @@ std::vector<TRuledName> RuleOverScript(const TMDIChild& window, const TScriptEle
   return names;
 }
 
+// The names the rule looks at again wherever the caret stands: the name
+// of the speech the caret is in (or, outside a speech, the name before it
+// in the scene, or else the next one) and the name that follows it in the
+// scene. A mark that disagrees with the rule is put right as the caret
+// goes through its speech, whatever was last seen of it.
+std::vector<const TScriptElement*> NamesAtCaret(const TMDIChild& window) {
+  std::vector<const TScriptElement*> names;
+  const TScriptElement* current = window.CurrentElement();
+  const auto isName = [](const TScriptElement* e) { return e->Kind() == ekCharacterName && !IsRepeatedByBreak(*e); };
+  const TScriptElement* found = nullptr;
+  for (const TScriptElement* e = current; e && !found && !IsSceneHeading(e->Kind()); e = e->prev)
+    if (isName(e)) found = e;
+  for (const TScriptElement* e = current ? current->next : nullptr; e && !found && !IsSceneHeading(e->Kind());
+       e = e->next)
+    if (isName(e)) found = e;
+  if (!found) return names;
+  names.push_back(found);
+  for (const TScriptElement* e = found->next; e && !IsSceneHeading(e->Kind()); e = e->next)
+    if (isName(e)) {
+      names.push_back(e);
+      break;
+    }
+  return names;
+}
+
 }  // namespace
 
 bool SameCharacterName(const TMDIChild& window, std::string_view a, std::string_view b) {
@@ -225,16 +258,12 @@ bool RemoveParentheticalContinued(TMDIChild& window, TScriptElement& cue) {
   TScriptElement* p = ParentheticalOf(window, cue);
   if (!p) return false;
   std::string text = LiveElementText(window, *p);
+  const std::size_t end = ContinuedMarkEnd(window, text);
+  if (end == 0) return false;
   const std::size_t at = WordsStart(text);
-  const std::string& continued = window.CharacterContinuedText;
-  const std::string& separator = window.ContinuedSeparator;
-  if (text.compare(at, continued.size(), continued) != 0) return false;
-  std::size_t length = continued.size();
-  for (const std::string& longer : {continued + separator, continued + separator.substr(0, 1)})
-    if (text.compare(at, longer.size(), longer) == 0) length = std::max(length, longer.size());
-  text.erase(at, length);
+  text.erase(at, end - at);
   if (TrimmedLength(text.substr(at)) == 0 || text == "()") DeleteElement(window, *p);
-  else StoreText(window, *p, text);
+  else StoreText(window, *p, text, at, -static_cast<int>(end - at));
   return true;
 }
 
@@ -246,7 +275,9 @@ bool InsertParentheticalContinued(TMDIChild& window, TScriptElement& cue) {
   const std::string mark = window.CharacterContinuedText + window.ContinuedSeparator;
   if (text.compare(at, mark.size(), mark) == 0) return false;
   text.insert(at, mark);
-  StoreText(window, *p, text);
+  // A caret in the words it now stands in front of is kept behind it
+  // when it is placed.
+  StoreText(window, *p, text, at, 0);
   return true;
 }
 
@@ -268,6 +299,7 @@ bool UpdateContinuedCues(TMDIChild& window, bool leaving) {
     if (e == watch.left) finished = e;
   if (finished && finished->Kind() == ekParenthetical) changed = TakeTypedMarkOut(window, *finished);
   const std::vector<TRuledName> names = RuleOverScript(window, typed, cues);
+  const std::vector<const TScriptElement*> atCaret = NamesAtCaret(window);
   std::unordered_map<const TScriptElement*, TSeenName> seen;
   bool afterTyped = false;
   for (const TRuledName& name : names) {
@@ -283,7 +315,9 @@ bool UpdateContinuedCues(TMDIChild& window, bool leaving) {
     const std::string key = NameKey(window, LiveElementText(window, *name.cue));
     const bool unchanged = last != cues.seen.end() && last->second.code == name.cue->split &&
                            last->second.marked == name.marked && last->second.key == key;
-    if (!unchanged) {
+    const bool disagrees = (CueContinuedState(NormalCueCode(name.cue->split)) != 0) != name.marked;
+    const bool lookedAt = std::find(atCaret.begin(), atCaret.end(), name.cue) != atCaret.end();
+    if (!unchanged || (lookedAt && disagrees)) {
       changed = (name.marked ? MarkCue(window, *name.cue) : ClearCue(window, *name.cue)) || changed;
     }
     seen[name.cue] = {key, name.cue->split, name.marked};
@@ -292,6 +326,7 @@ bool UpdateContinuedCues(TMDIChild& window, bool leaving) {
   if (!changed) return false;
   RebuildScreen(&window);
   window.RedisplayScreen(false);
+  if (&window == ActiveScript()) UpdateCaret();
   return true;
 }
 

@@ -15,6 +15,8 @@
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/cue_extension.h"
+#include "script/model/element_visibility.h"
 #include "script/layout/editor_state.h"
 #include "script/pagination/element_groups.h"
 #include "script/editing/element_recognition.h"
@@ -490,9 +492,12 @@ TTail LeftKey(KeyCommand& c) {
   c.ShiftBlock();
   const std::string& text = w.EditBuffer();
   std::size_t column = std::min<std::size_t>(w.CaretColumn(), text.size());
+  // In a parenthetical the caret goes no further left than behind its
+  // opening parenthesis, or behind the automatic mark of a continued name.
   const bool behindParenthesis =
       w.CurrentElement()->Kind() == ekParenthetical && !text.empty() && text[0] == '(' && column <= 1;
-  if (column == 0 || behindParenthesis) {
+  const bool behindMark = FollowsContinuedName(w, *w.CurrentElement()) && column <= ContinuedMarkEnd(w, text);
+  if (column == 0 || behindParenthesis || behindMark) {
     NavigationStep();
     CaretToNeighbour(w, false);
     return c.Moved();
@@ -554,21 +559,51 @@ TTail LineKey(KeyCommand& c) {
   return c.Moved();
 }
 
+// The element Ctrl+Up (Ctrl+Down) reaches: the text element before
+// (after) the caret's, hidden ones passed over; none at the script's start
+// (end).
+TScriptElement* ElementReached(const TMDIChild& w, bool down) {
+  TScriptElement* e = down ? NextTextElement(w.CurrentElement()) : PreviousTextElement(w.CurrentElement());
+  while (e && TakesNoScreenRoom(w, *e)) e = down ? e->next : e->prev;
+  return e;
+}
+
+// Whether the caret comes to an element on its block end. The caret walks
+// the lines to it, the block end following, so it does into an element the
+// block has not reached yet; into one it holds, the end must lie on the
+// side the caret comes from (the start going down, the end going up).
+// Staying in its element, the caret stood where it stood.
+bool ComesOnBlockEnd(const TMDIChild& w, const TScriptElement* reached, bool down) {
+  if (!reached) return w.CurrentElement()->blockEnd == w.CaretColumn();
+  if (reached->blockStart < 0 || reached->blockEnd < 0) return true;
+  return down ? reached->blockEnd <= reached->blockStart : reached->blockEnd >= reached->blockStart;
+}
+
+// Ctrl+Up and Ctrl+Down go line by line until they reach another element:
+// up to the end of its text, down to its start; in the first (last)
+// element to its start (end). A block reaches the new caret column at the
+// mark the caret came on.
 TTail ElementKey(KeyCommand& c) {
   TMDIChild& w = c.w;
   NavigationStep();
-  if (c.arg < 0) {
-    TScriptElement* target = PreviousTextElement(w.CurrentElement());
-    if (!target) {
-      GoToElementStart();
-      return TTail::Run;
-    }
+  const bool down = c.arg > 0;
+  TScriptElement* target = ElementReached(w, down);
+  const bool onBlockEnd = w.BlockOn() && ComesOnBlockEnd(w, target, down);
+  if (!down && !target) {
+    GoToElementStart();
+  } else if (!down) {
     GoToElement(w, target, true);
     if (w.EditBuffer() == "\x04" || w.EditBuffer() == " ") EditFields(w).CaretColumn = 0;
+  } else if (target) {
+    GoToElement(w, target, false);
   } else {
-    TScriptElement* target = NextTextElement(w.CurrentElement());
-    if (target) GoToElement(w, target, false);
-    else EditFields(w).CaretColumn = static_cast<Word>(w.EditBuffer().size());
+    EditFields(w).CaretColumn = static_cast<Word>(w.EditBuffer().size());
+  }
+  TScriptElement* reached = w.CurrentElement();
+  if (w.BlockOn() && reached->InBlock() && reached->blockEnd >= 0) {
+    (onBlockEnd ? reached->blockEnd : reached->blockStart) = w.CaretColumn();
+    w.WrapScreenText(reached, w.EditBuffer());
+    w.RedisplayScreen(false);
   }
   return TTail::Run;
 }

@@ -60,4 +60,21 @@ std::string CharacterExtensionText(TScriptDocument& script, TScriptElement& cue)
   return s;
 }
 
+std::size_t ContinuedMarkEnd(const TScriptDocument& script, std::string_view text) {
+  const std::string& continued = script.CharacterContinuedText;
+  const std::string& separator = script.ContinuedSeparator;
+  const std::size_t at = !text.empty() && text[0] == '(' ? 1 : 0;
+  if (continued.empty() || text.compare(at, continued.size(), continued) != 0) return 0;
+  std::size_t end = at + continued.size();
+  for (std::size_t taken = 0; taken < separator.size() && end < text.size() && text[end] == separator[taken]; ++taken)
+    ++end;
+  return end;
+}
+
+bool FollowsContinuedName(const TScriptDocument& script, const TScriptElement& element) {
+  const TScriptElement* cue = element.prev;
+  return element.Kind() == ekParenthetical && script.ContinuedPosition == 1 && cue && cue->Kind() == ekCharacterName &&
+         CueContinuedState(NormalCueCode(cue->split)) == 1;
+}
+
 }  // namespace qm

@@ -4,7 +4,9 @@
 // typed.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace qm {
 
@@ -14,5 +16,13 @@ struct TScriptElement;
 // Empty for anything but a Character Name. An extension whose entry of the
 // list was emptied resets the name to none.
 std::string CharacterExtensionText(TScriptDocument& script, TScriptElement& cue);
+
+// Where the continued text at the start of a parenthetical's text ends:
+// past a "(" the writer typed, the continued text and as much of the
+// separator as follows it. 0 when the text does not begin with it.
+std::size_t ContinuedMarkEnd(const TScriptDocument& script, std::string_view text);
+// Whether the element is a parenthetical that shows the automatic mark of
+// the name right before it (continueds in the parenthetical).
+bool FollowsContinuedName(const TScriptDocument& script, const TScriptElement& element);
 
 }  // namespace qm

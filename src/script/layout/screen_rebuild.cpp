@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "script/layout/caret_view.h"
 #include "script/layout/char_widths.h"
+#include "script/layout/cue_extension.h"
 #include "script/layout/element_parentheses.h"
 #include "script/layout/kept_screen.h"
 #include "script/model/element_visibility.h"
@@ -151,7 +152,12 @@ int ColumnUnderX(TMDIChild& window, int lineInElement, int x) {
   const int length = static_cast<int>(window.EditBuffer().size());
   if (window.EditBuffer() == "\x04" || window.EditBuffer() == " ") return 0;
   int column = lineInElement == 1 ? 0 : window.LineOffsets()[static_cast<std::size_t>(lineInElement - 1)];
-  const int lineEnd = std::min<int>(window.LineOffsets()[static_cast<std::size_t>(lineInElement)], length);
+  // The caret stays on the line: a line the next one follows ends before
+  // its last character (the mark of a hard return, the blank it broke at);
+  // the start of the next line is that line's.
+  const int nextLine = window.LineOffsets()[static_cast<std::size_t>(lineInElement)];
+  const bool lastLine = lineInElement >= window.CurrentElement()->lineCount;
+  const int lineEnd = std::min<int>(lastLine ? nextLine : nextLine - 1, length);
   int left = window.LeftTextOffset + ScreenTextLeft(window, *window.CurrentElement(), lineInElement);
   while (column < lineEnd) {
     const int width = CharWidthAt(window, column);
@@ -273,6 +279,10 @@ void UpdateCaret() {
 
   if (window->CaretColumn() > MaxCaretColumn) EditFields(*window).CaretColumn = 0;
   const std::string& text = window->EditBuffer();
+  // The automatic mark of a continued name is not the writer's to type in.
+  if (FollowsContinuedName(*window, *element))
+    EditFields(*window).CaretColumn =
+        static_cast<Word>(std::max<std::size_t>(window->CaretColumn(), ContinuedMarkEnd(*window, text)));
   if (window->CaretColumn() > text.size()) {
     EditFields(*window).CaretColumn = static_cast<Word>(text.size());
     window->WrapScreenText(element, text);

@@ -196,17 +196,19 @@ class LineBreaker {
     const Byte cls = Class(i);
     return cls == kBlank || cls == kSoftHyphen || (cls == kHardReturn && i >= s_.firstBreakable);
   }
-  // Whether the word whose character i passed the margin has at most one
-  // more character (codes between do not count).
-  bool WordEndsWithin(int i) const {
-    if (Class(i) == kDash) return true;
-    int j = i + 1;
+  // Whether the word whose character i reached the margin ends with the
+  // next character or the one after it (codes between do not count), so
+  // that it passes the margin by one or two characters. A word that ended
+  // with i passes nothing.
+  bool WordEndsPastMargin(int i) const {
+    int j = SkipCodes(i + 1);
+    if (EndsWord(j)) return false;
     for (int extra = 0;; ++extra) {
-      j = SkipCodes(j);
-      if (EndsWord(j)) return true;
-      if (extra == 1) return false;
       if (Class(j) == kDash) return true;
-      ++j;
+      const int after = SkipCodes(j + 1);
+      if (EndsWord(after)) return true;
+      if (extra == 1) return false;
+      j = after;
     }
   }
   // A letter, a double quote or "(" begins a word that codes before it
@@ -226,7 +228,6 @@ class LineBreaker {
   // Takes the rest of a word that may pass the margin, the codes after it
   // and one blank, soft hyphen or hard return that ends it.
   int ExtendWord(int i, TRunState& state, bool& endedByReturn) const {
-    if (Class(i) == kDash) return i + 1;
     int j = i + 1;
     while (j < n_ && !EndsWord(j)) {
       const bool dash = Class(j) == kDash;
@@ -240,7 +241,7 @@ class LineBreaker {
     return j;
   }
 
-  // What a line's end is decided from when a character passes the margin.
+  // What a line's end is decided from when a character reaches the margin.
   struct TLineScan {
     int start = 0;
     int lastBreak = -1;
@@ -261,19 +262,21 @@ class LineBreaker {
     return cls == kCode || cls == kStyleCode || (cls == kHardReturn && i < s_.firstBreakable);
   }
 
-  // The characters of the word in hand before position i, counted up to five.
-  int WordCharsBefore(const TLineScan& scan, int i) const {
+  // The characters of the word in hand up to position i, counted up to five.
+  int WordCharsTo(const TLineScan& scan, int i) const {
     int count = 0;
-    for (int j = i - 1; j >= std::max(scan.lastBreak, scan.start) && count < 5; --j)
+    for (int j = i; j >= std::max(scan.lastBreak, scan.start) && count < 5; --j)
       if (!IsCodeAt(j)) ++count;
     return count;
   }
 
-  // Character i passed the margin: where the line ends instead.
+  // Character i brought the line to the margin: where the line ends. A
+  // blank or a dash ends it after itself; a word of five characters or
+  // more on the line may pass the margin with Flex Margin.
   int Overflow(const TLineScan& scan, int i, Byte cls, const TRunState& before, TRunState& state,
                bool& endedByReturn) const {
-    if (cls == kBlank) return scan.lastBreak;
-    if (s_.flexMargin && WordCharsBefore(scan, i) >= 5 && WordEndsWithin(i)) return ExtendWord(i, state, endedByReturn);
+    if (cls == kBlank || cls == kDash) return scan.lastBreak;
+    if (s_.flexMargin && WordCharsTo(scan, i) >= 5 && WordEndsPastMargin(i)) return ExtendWord(i, state, endedByReturn);
     if (scan.lastBreak > scan.start) {
       state = scan.BreakState(state);
       return scan.lastBreak;
@@ -300,10 +303,10 @@ class LineBreaker {
     runs.from = -1;
   }
 
-  // In a fixed-pitch font: takes the plain characters from i that still
-  // fit on the line whole and returns the position after them.
+  // In a fixed-pitch font: takes the plain characters from i that leave
+  // the line short of the margin and returns the position after them.
   int SkipPlainRun(const Byte* text, int i, std::int32_t pitch, int& width, TSkippedRuns& runs) const {
-    const int room = (s_.available - width) / pitch;
+    const int room = (s_.available - width - 1) / pitch;
     const int end = s_.plain->RunEnd(text, i, std::min(n_, i + room), n_);
     if (runs.from < 0) runs.from = i;
     runs.to = end;
@@ -337,7 +340,7 @@ class LineBreaker {
       if (cls <= kBlank) [[likely]] {
         width += widths[ch];
         lastBreak = cls == kBlank ? i + 1 : lastBreak;
-        if (width > available) [[unlikely]] {
+        if (width >= available) [[unlikely]] {
           SettleBreak(text, skipped, lastBreak);
           scan.lastBreak = lastBreak;
           return Overflow(scan, i, cls, state, state, endedByReturn);
@@ -378,12 +381,12 @@ class LineBreaker {
       } else {
         width += widths[ch];
       }
-      if (width > available) {
+      if (cls == kDash) lastBreak = i + 1;
+      if (width >= available) {
         SettleBreak(text, skipped, lastBreak);
         scan.lastBreak = lastBreak;
         return Overflow(scan, i, cls, before, state, endedByReturn);
       }
-      if (cls == kDash) lastBreak = i + 1;
     }
     return n_;
   }
@@ -483,7 +486,8 @@ class ScreenTextBuilder {
 // The left margin that makes a right-aligned Transition end at its right
 // margin, never left of the Transition format's own margin. The text is
 // measured with the layout tables, the same widths the breaks come from,
-// so the aligned text always fits on its line.
+// and given a whole tenth more than it fills: a line that reaches the
+// margin is broken, so the aligned text stops short of it.
 Byte RightAlignedLeftMargin(TMDIChild& window, const TScriptElement& element, const TWrapSetup& setup,
                             const TPageMetrics& page) {
   int width = 0;
@@ -495,7 +499,7 @@ Byte RightAlignedLeftMargin(TMDIChild& window, const TScriptElement& element, co
     if (cls != kCode && cls != kStyleCode && cls != kSoftHyphen && cls != kHardReturn)
       width += MeasuredWidth(setup, state, ch);
   }
-  const double textTenths = std::ceil(width * 10.0 / LayoutDpi);
+  const double textTenths = std::floor(width * 10.0 / LayoutDpi) + 1;
   const double rightEdge = (page.physicalWidth - element.format.RightMargin * page.dpi / 10.0) * 10.0 / page.dpi;
   const int left = static_cast<int>(std::floor(rightEdge - textTenths));
   return static_cast<Byte>(std::clamp<int>(left, window.FormatSet[fsTransition].LeftMargin, 255));

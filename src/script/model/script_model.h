@@ -162,6 +162,9 @@ struct alignas(64) TScriptElement final {
   Byte lineCount = 1;
   Byte state = esNormal;
   Byte avColumn = 0;
+  // The lines before (tenths) that opening a page under a repeated name
+  // took from a Dialogue or Parenthetical; they come back with the break.
+  Byte linesBeforeTaken = 0;
   std::int32_t blockStart = -1;
   std::int32_t blockEnd = -1;
   Word storyboardLink = 0;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "script/layout/screen_lines.h"
 #include "script/pagination/element_groups.h"
 #include "script/model/packed_text.h"
 #include "script/pagination/repagination.h"
@@ -63,6 +64,10 @@ void TPageBreaker::Run() {
     if (!g || !g->first) break;
     g = FillPage(g);
   }
+  // A break takes the lines its banner shows on screen, whether the screen
+  // lays it now or later: a pass leaves what laying the screen would.
+  for (TScriptElement* e = w.FirstElement; e; e = e->next)
+    if (IsPageBreakKind(e->Kind())) e->lineCount = static_cast<Byte>(PageBreakLines(w, *e).size());
   w.CurrentGroup = w.CurrentElement() ? w.CurrentElement()->group : nullptr;
   w.DisAssemble();
   w.LayoutDue = 0;

@@ -188,8 +188,10 @@ void JoinRevisedLines(TScriptElement& p, const TScriptElement& s) {
 bool ClearSpeechLinesBefore(TMDIChild& w, TScriptElement* e) {
   if (!IsDialogueOrParenthetical(e->Kind()) || e->format.LinesBefore == 0 || e->format.Spacing >= 20) return false;
   const int slot = FormatSlotOfKind(e->Kind());
-  if (slot >= 0 && e->format.LinesBefore != w.FormatSet[static_cast<size_t>(slot)].LinesBefore)
+  if (slot >= 0 && e->format.LinesBefore != w.FormatSet[static_cast<size_t>(slot)].LinesBefore) {
+    e->linesBeforeTaken = e->format.LinesBefore;
     e->format.LinesBefore = 0;
+  }
   return true;
 }
 
@@ -302,6 +304,9 @@ struct TSplitMemo : TComponent {
     unsigned usedInPass = 0;
   };
   std::unordered_map<const TScriptElement*, Entry> entries;
+  // The names the last pass repeated after its breaks, with the text each
+  // was given; whatever the layout, until the breaks are taken out.
+  std::unordered_map<const TScriptElement*, std::string> repeatedNames;
   std::uint64_t layout = 0;
   unsigned pass = 0;
 
@@ -406,17 +411,38 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s, TLayoutPass*
   }
 }
 
-// A dialogue paragraph that opened a page under a repeated name gave up
-// the line before it that Add Dialogue Paragraph gives; back under the
-// paragraph before it, it takes the line again, or every pass after the
-// first would lay the speech out tighter than the one before. Where the
-// Dialogue format itself has that line, none was given up.
-void RestoreParagraphLine(const TMDIChild& w, TScriptElement& paragraph, const TScriptElement& before) {
-  if (paragraph.Kind() != ekDialogue || before.Kind() != ekDialogue || paragraph.format.LinesBefore != 0 ||
-      w.FormatSet[fsDialogue].LinesBefore == 10)
-    return;
-  paragraph.format.LinesBefore = 10;
-  if (paragraph.group) paragraph.group->stale = 1;
+// A Dialogue or Parenthetical that opened a page under a repeated name
+// gave up the lines before it had of its own; back under the speech
+// before it, it takes them again, or every pass after the first would lay
+// the speech out tighter than the one before. Lines it never had are not
+// given: a second Dialogue made without a line before stays without one.
+void GiveBackLinesBefore(TScriptElement& e) {
+  const Byte taken = e.linesBeforeTaken;
+  e.linesBeforeTaken = 0;
+  if (!taken || !IsDialogueOrParenthetical(e.Kind()) || e.format.LinesBefore != 0) return;
+  e.format.LinesBefore = taken;
+  if (e.group) e.group->stale = 1;
+}
+
+// The character name of the speech an element belongs to (the first of
+// its group, which holds what came between the speech's parts), or none.
+const TScriptElement* SpeechNameOf(const TScriptElement* e) {
+  if (e && e->group && e->group->first && e->group->first->Kind() == ekCharacterName) return e->group->first;
+  while (e && IsDialogueOrParenthetical(e->Kind())) e = e->prev;
+  return e && e->Kind() == ekCharacterName ? e : nullptr;
+}
+
+// Whether the name after a break inside a speech goes with the break: the
+// speech's own name, or the name the break repeated while nobody typed
+// over it (the speech's own name may have been retyped since). A name
+// typed over the repeated one is the writer's and stays.
+bool DropsRepeatedName(TMDIChild& w, const TScriptElement* p, const TScriptElement& name) {
+  const std::string text = ElementText(&name);
+  const TScriptElement* speech = SpeechNameOf(p);
+  if (speech && ElementText(speech) == text) return true;
+  const auto& given = SplitMemoOf(w).repeatedNames;
+  const auto it = given.find(&name);
+  return it != given.end() && it->second == text;
 }
 
 // Takes out the automatic break b and what the pagination did there: the
@@ -434,11 +460,13 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
   w.DeleteNextElement(p, pass);
   if (bg && !bg->first) FreeGroup(w, bg);
   if (how == spWhole || !n) return p->next;
-  // The name this break repeated is known by its continued state, not by
-  // its text: a speech's name retyped since must not leave the old one
-  // behind as a name of its own.
   TScriptElement* second = n;
-  if (n->Kind() == ekCharacterName && CueContinuedState(n->split) == 2) {
+  const bool repeatedName = n->Kind() == ekCharacterName && CueContinuedState(n->split) == 2;
+  if (repeatedName && !DropsRepeatedName(w, p, *n)) {
+    // A name of the writer's own now: the break no longer continues it.
+    SetCueContinued(false, *n);
+    if (n->next) n->next->linesBeforeTaken = 0;
+  } else if (repeatedName) {
     TElementGroup* cg = n->group;
     w.DeleteNextElement(p, pass);
     second = p->next;
@@ -458,7 +486,8 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
   if (how == spFirstPiece && second && second->Kind() == p->Kind() && !IsPageBreakKind(second->Kind()) &&
       !w.IsUnprintedElement(p) && !w.IsUnprintedElement(second))
     JoinPieces(w, p, second, pass);
-  else if (second && second != n) RestoreParagraphLine(w, *second, *p);
+  else if (second && second->prev == p && how != spFirstPiece) GiveBackLinesBefore(*second);
+  else if (second) second->linesBeforeTaken = 0;
   return p->next;
 }
 
@@ -809,6 +838,7 @@ void TPageBreaker::InsertContinuedCue(TScriptElement* x, bool elementSplit) {
   r->split = RepeatedCueCode(savedCue_.code);
   r->lineCount = 1;
   w_.InsertElementAfter(x->prev, r);
+  Memo().repeatedNames[r] = savedCue_.text;
   ClearSpeechLinesBefore(w_, x);
   if (!elementSplit) speechSplit_ = true;
   TElementGroup* g = x->group;
@@ -849,13 +879,15 @@ void TMDIChild::RejoinSplitElements(TLayoutPass* pass) {
     pass->autoBreaksListed = false;
     for (TScriptElement* b : pass->autoBreaks) RejoinAt(*this, b, pass);
     pass->autoBreaks.clear();
-    return;
+  } else {
+    if (FirstElement->Kind() == ekAutoPageBreak) RemoveLeadingBreak(*this);
+    for (TScriptElement* e = FirstElement; e;) {
+      if (e->Kind() == ekAutoPageBreak && e->prev) e = RejoinAt(*this, e, pass);
+      else e = e->next;
+    }
   }
-  if (FirstElement->Kind() == ekAutoPageBreak) RemoveLeadingBreak(*this);
-  for (TScriptElement* e = FirstElement; e;) {
-    if (e->Kind() == ekAutoPageBreak && e->prev) e = RejoinAt(*this, e, pass);
-    else e = e->next;
-  }
+  // The breaks are out: no name is repeated any more.
+  SplitMemoOf(*this).repeatedNames.clear();
 }
 
 }  // namespace qm

@@ -44,8 +44,9 @@ TEST_F(TypeASceneTest, AScenePlacesItsElementsLinesAndPaint) {
                                                               {ekAction, action},
                                                               {ekCharacterName, "MARY"},
                                                               {ekDialogue, "Not tonight."}}));
-  // The action is 104 characters in a 60-character Courier line: it wraps
-  // after "since", the last word that fits.
+  // The action is 104 characters in a 60-character Courier line: "has"
+  // ends on the margin, and a word that reaches the margin goes on to the
+  // next line.
   const TScriptElement* actionElement = w.FirstElement->next;
   EXPECT_EQ(actionElement->lineCount, 2);
   std::vector<std::string> shown;
@@ -54,8 +55,8 @@ TEST_F(TypeASceneTest, AScenePlacesItsElementsLinesAndPaint) {
       shown.push_back(w.ScreenLines[static_cast<size_t>(line)].text);
   ASSERT_GE(shown.size(), 5u);
   EXPECT_EQ(shown[0], "INT. KITCHEN - NIGHT") << "a heading shows in capitals";
-  EXPECT_EQ(shown[1], "Rain hammers the window; MARY, forties, stirs a pot that has");
-  EXPECT_EQ(shown[2], "long since boiled dry and does not notice.");
+  EXPECT_EQ(shown[1], "Rain hammers the window; MARY, forties, stirs a pot that");
+  EXPECT_EQ(shown[2], "has long since boiled dry and does not notice.");
   EXPECT_EQ(shown[3], "MARY");
   EXPECT_EQ(shown[4], "Not tonight.");
 

@@ -58,9 +58,13 @@ TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
   } cases[] = {
       {"an empty element", ekAction, "", true, {""}},
       {"a short text", ekAction, "Short text.", true, {"Short text."}},
-      {"a line exactly as wide as the margins", ekAction, A(60), false, {A(60)}},
+      {"a line one character short of the margins", ekAction, A(59), false, {A(59)}},
+      {"a run that reaches the margin breaks at the character that reached it", ekAction, A(60), false,
+       {A(59), "a"}},
       {"break after the last blank", ekAction, A(55) + " bbbbbbbbbb", true, {A(55) + " ", "bbbbbbbbbb"}},
-      {"a blank past the margin stays on its line", ekAction, A(60) + " bb", false, {A(60) + " ", "bb"}},
+      {"a blank that reaches the margin stays on its line", ekAction, A(59) + " bb", false, {A(59) + " ", "bb"}},
+      {"a word whose last letter reaches the margin moves", ekAction, A(54) + " bbbbb", false,
+       {A(54) + " ", "bbbbb"}},
       {"a hard return ends a short line", ekAction, "Short\xA7line", true, {"Short\xA7", "line"}},
       {"a hard return at the end opens an empty line", ekAction, "End\xA7", true, {"End\xA7", ""}},
       {"hard spaces are never broken", ekAction, A(55) + " bbb\x04" "ccc\x04" "ddd", true,
@@ -69,10 +73,11 @@ TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
       {"a hard dash is never broken", ekAction, A(55) + " bb\x05" "cc\x05" "dd", true,
        {A(55) + " ", "bb\x05" "cc\x05" "dd"}},
       {"a soft hyphen is a break", ekAction, A(55) + " bb~cccc", true, {A(55) + " bb~", "cccc"}},
-      {"codes take no width", ekAction, A(58) + "\x02\x03\x15\x16\x12\x13" "bb", true,
-       {A(58) + "\x02\x03\x15\x16\x12\x13" "bb"}},
+      {"codes take no width", ekAction, A(57) + "\x02\x03\x15\x16\x12\x13" "bb", true,
+       {A(57) + "\x02\x03\x15\x16\x12\x13" "bb"}},
       // Flex Margin: a word of five or more letters on the line may pass
-      // the margin by the letter that reached it and one more.
+      // the margin when it ends with the letter after the one that reached
+      // it or the one after that.
       {"flex: a 7-letter word whose last letter passes stays", ekAction, A(53) + " abcdefg", true,
        {A(53) + " abcdefg"}},
       {"flex: a 4-letter word in that place moves", ekAction, A(56) + " abcd", true, {A(56) + " ", "abcd"}},
@@ -84,12 +89,12 @@ TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
       {"flex: the blank after the word stays with it", ekAction, A(53) + " abcdefg next", true,
        {A(53) + " abcdefg ", "next"}},
       // Codes before a word that must move go with it.
-      {"a bold code travels with a parenthesis", ekAction, A(60) + "\x02(bold)", false, {A(60), "\x02(bold)"}},
-      {"a bold code travels with a letter", ekAction, A(60) + "\x19word", false, {A(60), "\x19word"}},
-      {"a code before digits stays", ekAction, A(60) + "\x02" "123", false, {A(60) + "\x02", "123"}},
+      {"a bold code travels with a parenthesis", ekAction, A(59) + "\x02(bold)", false, {A(59), "\x02(bold)"}},
+      {"a bold code travels with a letter", ekAction, A(59) + "\x19word", false, {A(59), "\x19word"}},
+      {"a code before digits stays", ekAction, A(59) + "\x02" "123", false, {A(59) + "\x02", "123"}},
       {"codes after a blank begin the next line", ekAction, A(56) + " \x02(bold)", true,
        {A(56) + " ", "\x02(bold)"}},
-      {"a word longer than a line breaks at the margin", ekAction, A(70), true, {A(60), A(10)}},
+      {"a word longer than a line breaks at the margin", ekAction, A(70), true, {A(59), A(11)}},
       {"a Dialogue's leading hard returns end no line", ekDialogue, "\xA7\xA7Hello there", true,
        {"\xA7\xA7Hello there"}},
       {"an Action's leading hard returns do", ekAction, "\xA7\xA7Hello", true, {"\xA7", "\xA7", "Hello"}},
@@ -106,17 +111,17 @@ TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
 // A breakdown tag (its code byte, the item, byte 1) takes no room on the
 // line while the script is tagged; untagged, the same bytes are letters.
 TEST_F(WordWrapTest, TagBytesTakeNoRoomWhileTheScriptIsTagged) {
-  const std::string tagged = A(52) +
+  const std::string tagged = A(51) +
                              " \x8E"
                              "bbbbbbb\x01 " +
                              A(10);
   Window().FlexMargin = 0;
   Window().TaggingUsed = 1;
-  EXPECT_EQ(Wrap(ekAction, tagged), (std::vector<std::string>{A(52) + " \x8E"
+  EXPECT_EQ(Wrap(ekAction, tagged), (std::vector<std::string>{A(51) + " \x8E"
                                                                       "bbbbbbb\x01 ",
                                                               A(10)}));
   Window().TaggingUsed = 0;
-  EXPECT_EQ(Wrap(ekAction, tagged), (std::vector<std::string>{A(52) + " ", "\x8E"
+  EXPECT_EQ(Wrap(ekAction, tagged), (std::vector<std::string>{A(51) + " ", "\x8E"
                                                                            "bbbbbbb\x01 " +
                                                                                A(10)}));
 }
@@ -206,12 +211,12 @@ TEST_F(WordWrapTest, TheAvailableWidthComesFromThePrinterPage) {
     int dpi;
     int width;  // 0: no printer at all
     Word available;
-    std::size_t firstLine;
+    std::size_t firstLine;  // of a run without a break: short of the character that reaches the width
   } cases[] = {
-      {"letter at 300 dpi", 300, 2550, 1800, 60},
-      {"no printer: a letter page at 300 dpi", 0, 0, 1800, 60},
+      {"letter at 300 dpi", 300, 2550, 1800, 59},
+      {"no printer: a letter page at 300 dpi", 0, 0, 1800, 59},
       {"A4 at 300 dpi", 300, 2480, 1730, 57},
-      {"letter at 600 dpi", 600, 5100, 1800, 60},
+      {"letter at 600 dpi", 600, 5100, 1800, 59},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -222,15 +227,16 @@ TEST_F(WordWrapTest, TheAvailableWidthComesFromThePrinterPage) {
   }
 }
 
-TEST_F(WordWrapTest, RightAlignedTransitionsEndAtTheRightMargin) {
+TEST_F(WordWrapTest, RightAlignedTransitionsEndJustShortOfTheRightMargin) {
   // The right margin lies 75 tenths from the paper's left edge.
   const struct {
     std::string text;
     bool rightAligned;
     Byte leftMargin;
   } cases[] = {
-      {"CUT TO:", true, 68},
-      {"FADE OUT.", true, 66},
+      // A tenth short of the margin: a line that reaches it is broken.
+      {"CUT TO:", true, 67},
+      {"FADE OUT.", true, 65},
       {"DISSOLVE TO THE NEXT MORNING:", true, 60},  // never left of the Transition margin
       {"CUT TO:", false, 60},
   };

@@ -292,10 +292,10 @@ TEST_F(RepaginationTest, ADialogueParagraphGetsItsLineBackWhenItsPageBreakGoes) 
 }
 
 // Something put into a speech just before its page break (as the activity
-// wizard puts its Shots at the caret) parts the speech: the rest under the
-// repeated name stands on its own once the break is out, as a fresh
-// grouping has it, so that a second pass breaks the pages as the first,
-// even where the rest is too long for any page and stops the pass.
+// wizard puts its Shots at the caret) parts the speech: the rest stands on
+// its own once the break is out, headed by the name the break repeated,
+// as a fresh grouping has it, so that a second pass breaks the pages as
+// the first.
 TEST_F(RepaginationTest, TheRestOfAPartedSpeechStandsOnItsOwnAfterItsBreakGoes) {
   Load({ActionLines(30),
         {ekCharacterName, "ANNA"},
@@ -308,10 +308,11 @@ TEST_F(RepaginationTest, TheRestOfAPartedSpeechStandsOnItsOwnAfterItsBreakGoes) 
   ElementNo(4)->split = spSecondPiece;
   ElementNo(5)->split = RepeatedCueCode(ElementNo(1)->split);
   Window().RebuildElementGroups();
-  AnswerMessage();
   Repaginate();
+  // The shot is no part of the speech: the name after the break is not
+  // the name of its speech, and stays to head the rest.
   const auto once = Elements();
-  AnswerMessage();
+  ASSERT_EQ(once[4], (ElementSpec{ekCharacterName, "ANNA"}));
   Repaginate();
   EXPECT_EQ(Elements(), once);
 }
@@ -343,10 +344,11 @@ TEST_F(RepaginationTest, AnUnbreakableRunIsJoinedAgainAfterEveryPass) {
   }
 }
 
-// The first sentence fills its line to the margin; of the two blanks after
-// it the second opens the next line of the whole text.
+// The first sentence fills its line up to the margin, which its first
+// blank reaches; of the two blanks after it the second opens the next line
+// of the whole text.
 TEST_F(RepaginationTest, ABlankThatOpensALineGoesWithTheNextPiece) {
-  const std::string text = Words(12) + ".  " + Words(144);
+  const std::string text = Words(11) + " abc.  " + Words(144);
   Load({ActionLines(40), {ekAction, text}, ActionLines(1)});
   Window().ActionBreakMode = 1;
   Repaginate();

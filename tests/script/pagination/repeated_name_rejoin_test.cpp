@@ -1,0 +1,185 @@
+// Taking a page break out of a speech: the name the break repeated goes
+// only when it is still the speech's own name (or the name the break gave
+// it), never a name the writer typed over it; and a Dialogue that opened
+// the page under it gets back only the line before it had of its own.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/input.h"
+#include "platform/menus.h"
+#include "platform/office_button.h"
+#include "script/editing/editor_calls.h"
+#include "script/fixtures/keys_fixture.h"
+#include "script/fixtures/pagination_fixture.h"
+#include "script/layout/screen_rebuild.h"
+#include "script/model/cue_codes.h"
+#include "script/model/packed_text.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+
+namespace qm {
+namespace {
+
+using testing::ActionLines;
+using testing::ElementSpec;
+using testing::Words;
+
+class RepeatedNameRejoinTest : public testing::KeysFixture {
+ protected:
+  void SetUp() override {
+    KeysFixture::SetUp();
+    Options().DisplayCharNameList = false;
+  }
+
+ public:
+  using KeysFixture::ElementAt;
+  using KeysFixture::Press;
+  void CaretAt(TScriptElement* e, int column) {
+    W().Assemble();
+    editor::SetCurrentElement(W(), e);
+    W().CurrentGroup = e->group;
+    W().DisAssemble();
+    editor::SetCaretColumn(W(), static_cast<Word>(std::min<std::size_t>(column, W().EditBuffer().size())));
+    RebuildScreen(&W());
+    UpdateCaret();
+  }
+  void Menu(const char* name) { MainForm->MenuItem(name)->Click(); }
+  // A name typed over the whole text of one: the caret at its end, the
+  // old letters taken back, the new ones typed.
+  void TypeOver(TScriptElement* name, const std::string& text) {
+    const std::size_t letters = LiveElementText(W(), *name).size();
+    CaretAt(name, static_cast<int>(letters));
+    for (std::size_t i = 0; i < letters; ++i) Press(VK_BACK);
+    TypeText(text);
+  }
+  // The first name a page break repeated, or null.
+  TScriptElement* RepeatedName() {
+    for (TScriptElement* e = W().FirstElement; e; e = e->next)
+      if (e->Kind() == ekCharacterName && IsRepeatedByBreak(*e)) return e;
+    return nullptr;
+  }
+  // The names and Dialogue texts in order, page breaks as "|".
+  std::vector<std::string> Speech() {
+    std::vector<std::string> out;
+    for (const TScriptElement* e = W().FirstElement; e; e = e->next) {
+      if (e->Kind() == ekAutoPageBreak) out.push_back("|");
+      if (e->Kind() == ekCharacterName) out.push_back(LiveElementText(W(), *e));
+    }
+    return out;
+  }
+  std::string AllText() {
+    std::string all;
+    for (const TScriptElement* e = W().FirstElement; e; e = e->next)
+      if (!IsPageBreakKind(e->Kind())) all += LiveElementText(W(), *e) + "\n";
+    return all;
+  }
+};
+
+// JOHN's speech runs over a page break and JOHN is repeated at the top of
+// the next page. What the writer does there, then Repaginate Now.
+TEST_F(RepeatedNameRejoinTest, ANameTypedOverTheRepeatedNameStays) {
+  const std::string speech = Words(60);
+  struct Case {
+    const char* what;
+    std::function<void(RepeatedNameRejoinTest&)> act;
+    std::vector<std::string> names;  // after the pass, page breaks as "|"
+  };
+  const std::vector<Case> cases = {
+      {"MARY typed over the repeated JOHN stays, and the speech under her",
+       [](RepeatedNameRejoinTest& t) { t.TypeOver(t.RepeatedName(), "MARY"); },
+       {"JOHN", "|", "MARY"}},
+      {"JOHN typed again over the repeated JOHN: one speech, JOHN repeated",
+       [](RepeatedNameRejoinTest& t) { t.TypeOver(t.RepeatedName(), "JOHN"); },
+       {"JOHN", "|", "JOHN"}},
+      {"the speech's own name retyped: no old repeated name is left",
+       [](RepeatedNameRejoinTest& t) {
+         TScriptElement* own = t.RepeatedName();
+         while (own->prev && own->prev->Kind() != ekCharacterName) own = own->prev;
+         t.TypeOver(own->prev, "JACK");
+         t.Press(VK_DOWN);
+       },
+       {"JACK", "|", "JACK"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadWrapped({ActionLines(46), {ekCharacterName, "JOHN"}, {ekDialogue, speech}, {ekAction, "He goes."}}, 0);
+    W().RefreshLayout();
+    ASSERT_NE(RepeatedName(), nullptr) << "the speech runs over the page";
+    c.act(*this);
+    Menu("RepaginateNowItem");
+    EXPECT_EQ(Speech(), c.names);
+    EXPECT_NE(AllText().find(speech.substr(speech.size() - 40)), std::string::npos)
+        << "the speech's words are all there";
+    // The idle pass after a pause changes nothing more.
+    W().RefreshLayout();
+    EXPECT_EQ(Speech(), c.names);
+  }
+}
+
+// A Dialogue after a Dialogue: by the Dialogue button at the end of the
+// first, by F4 and D on an Action after it (no line before either), or by
+// Add Dialogue Paragraph (a line before). Wherever the page falls, when it
+// opens the page under the repeated name and the break goes again, it has
+// the lines before it had, and a second pass breaks as the first.
+TEST_F(RepeatedNameRejoinTest, ASecondDialogueGetsBackOnlyTheLineItHad) {
+  const std::string first = Words(70), second = Words(40, 5);
+  struct Road {
+    const char* what;
+    bool actionAfter;  // the script has an Action after the first Dialogue
+    std::function<void(RepeatedNameRejoinTest&)> make;
+    Byte linesBefore;
+  };
+  const std::vector<Road> roads = {
+      {"the Dialogue button at the end of a Dialogue", false,
+       [&](RepeatedNameRejoinTest& t) {
+         t.CaretAt(t.ElementAt(2), static_cast<int>(first.size()));
+         dynamic_cast<TOfficeButton*>(MainForm->FindComponent("DialogueBtn"))->Click();
+         TypeText(second);
+       },
+       0},
+      {"F4 and D on an Action after a Dialogue", true,
+       [&](RepeatedNameRejoinTest& t) {
+         t.CaretAt(t.ElementAt(3), 0);
+         t.Press(VK_F4);
+         TypeText("d");
+       },
+       0},
+      {"Add Dialogue Paragraph", false,
+       [&](RepeatedNameRejoinTest& t) {
+         t.CaretAt(t.ElementAt(2), static_cast<int>(first.size()));
+         t.Menu("AddDialogueParagraphItem");
+         TypeText(second);
+       },
+       10},
+  };
+  for (const Road& road : roads) {
+    SCOPED_TRACE(road.what);
+    int underRepeatedName = 0;
+    for (int filler = 24; filler <= 46; ++filler) {
+      SCOPED_TRACE(filler);
+      std::vector<ElementSpec> script{ActionLines(filler), {ekCharacterName, "JOE"}, {ekDialogue, first}};
+      if (road.actionAfter) script.push_back({ekAction, second});
+      script.push_back(ActionLines(1));
+      LoadWrapped(script, 0);
+      road.make(*this);
+      TScriptElement* made = W().CurrentElement();
+      ASSERT_EQ(made->Kind(), ekDialogue);
+      ASSERT_EQ(made->format.LinesBefore, road.linesBefore);
+      Menu("RepaginateNowItem");
+      for (const TScriptElement* e = W().FirstElement; e; e = e->next)
+        if (e->Kind() == ekCharacterName && IsRepeatedByBreak(*e) && e->next == made) ++underRepeatedName;
+      const std::vector<ElementSpec> once = Elements();
+      Menu("RepaginateNowItem");
+      EXPECT_EQ(Elements(), once) << "the second pass breaks as the first";
+      W().RejoinSplitElements();
+      EXPECT_EQ(made->format.LinesBefore, road.linesBefore) << "back under the first Dialogue";
+    }
+    EXPECT_GT(underRepeatedName, 0) << "no page opened with the second Dialogue under the repeated name";
+  }
+}
+
+}  // namespace
+}  // namespace qm
