@@ -90,8 +90,8 @@ TElementView::TElementView(TMDIChild& w) {
 // The same as stored, wherever it stands.
 bool SameStored(const TScriptElement& a, const TScriptElement& b) {
   return a.format == b.format && a.split == b.split && a.lineCount == b.lineCount && a.state == b.state &&
-         a.avColumn == b.avColumn && a.storyboardLink == b.storyboardLink && a.text == b.text &&
-         a.lineOffsets == b.lineOffsets && a.revisedLines == b.revisedLines;
+         a.avColumn == b.avColumn && a.linesBeforeTaken == b.linesBeforeTaken && a.storyboardLink == b.storyboardLink &&
+         a.text == b.text && a.lineOffsets == b.lineOffsets && a.revisedLines == b.revisedLines;
 }
 
 // How many elements two views share at their front and at their back
@@ -120,9 +120,11 @@ std::string StoredForm(const TScriptElement& e, std::string text) {
 }
 
 // An element as the writer made it: its pieces as one and as leaving it
-// stores it, a name without its mark, its format without what the pages
-// and the layout give it (a scene's running number, a centred element's
-// margin, the lines before the first element of a page).
+// stores it, a name with its extension and its mark (a mark the caret's
+// passing set right is a change the writer can take back), its format
+// without what the pages and the layout give it (a scene's running
+// number, a centred element's margin, the lines before the first element
+// of a page).
 struct TWriterElement {
   TElementFormat format;
   Byte cueCode = 0;
@@ -151,7 +153,7 @@ std::vector<TWriterElement> WriterElements(const TMDIChild& w, const TElementVie
     writer.format = e.format;
     if (IsNumberedKind(e.Kind()) && !number_word::Locked(writer.format.NumberWord)) writer.format.NumberWord = 0;
     if (IsCenteredKind(w, e.Kind())) writer.format.LeftMargin = 0;
-    if (e.Kind() == ekCharacterName) writer.cueCode = static_cast<Byte>(NormalCueCode(e.split) / 3);
+    if (e.Kind() == ekCharacterName) writer.cueCode = NormalCueCode(e.split);
     writer.state = e.state;
     writer.link = e.storyboardLink;
     writer.opensPage = IsAutoBreak(v.Back(i, 1));

@@ -54,9 +54,9 @@ struct TScriptSnapshot {
 void TakeState(TMDIChild& script, TScriptSnapshot& state);
 
 // Whether the script differs from `state` in what the writer made: the
-// elements' kinds, texts, formats, states, revision marks and links, or
-// the settings. What repagination puts in and takes out round a page
-// break, the marks it gives names and the laid-out lines do not count.
+// elements' kinds, texts, formats, states, revision marks, links and the
+// marks of names, or the settings. What repagination puts in and takes
+// out round a page break and the laid-out lines do not count.
 bool ChangedForWriter(TMDIChild& script, const TScriptSnapshot& state);
 
 // Makes the script stand as `state` held it, the caret where it was, and

@@ -17,9 +17,8 @@ namespace {
 // each type in a fixed order; the row of the branch point (Transition).
 constexpr int kTypeListX = 320;
 constexpr int kBranchPointRowY = 227;
-// The branch point's marker, left of its text on the fifth line of the page
-// (the right-aligned text stops a tenth of an inch short of the margin).
-constexpr int kBranchMarkerX = 410;
+// The branch point's marker, left of its text on the fifth line of the page.
+constexpr int kBranchMarkerX = 420;
 constexpr int kBranchMarkerY = 261;
 
 void StartBranchPoint(DesktopSession& session) {

@@ -303,6 +303,16 @@ class LineBreaker {
     runs.from = -1;
   }
 
+  // Whether the line ends at character i, which brought it to the margin:
+  // it does unless i is the text's last character (codes after it are no
+  // text) and ends exactly on the margin, where the line ends with the text.
+  bool EndsLineAt(int width, int i) const {
+    if (width > s_.available) return true;
+    for (int j = i + 1; j < n_; ++j)
+      if (!IsCodeAt(j)) return true;
+    return false;
+  }
+
   // In a fixed-pitch font: takes the plain characters from i that leave
   // the line short of the margin and returns the position after them.
   int SkipPlainRun(const Byte* text, int i, std::int32_t pitch, int& width, TSkippedRuns& runs) const {
@@ -340,7 +350,7 @@ class LineBreaker {
       if (cls <= kBlank) [[likely]] {
         width += widths[ch];
         lastBreak = cls == kBlank ? i + 1 : lastBreak;
-        if (width >= available) [[unlikely]] {
+        if (width >= available && EndsLineAt(width, i)) [[unlikely]] {
           SettleBreak(text, skipped, lastBreak);
           scan.lastBreak = lastBreak;
           return Overflow(scan, i, cls, state, state, endedByReturn);
@@ -382,7 +392,7 @@ class LineBreaker {
         width += widths[ch];
       }
       if (cls == kDash) lastBreak = i + 1;
-      if (width >= available) {
+      if (width >= available && EndsLineAt(width, i)) {
         SettleBreak(text, skipped, lastBreak);
         scan.lastBreak = lastBreak;
         return Overflow(scan, i, cls, before, state, endedByReturn);
@@ -486,8 +496,7 @@ class ScreenTextBuilder {
 // The left margin that makes a right-aligned Transition end at its right
 // margin, never left of the Transition format's own margin. The text is
 // measured with the layout tables, the same widths the breaks come from,
-// and given a whole tenth more than it fills: a line that reaches the
-// margin is broken, so the aligned text stops short of it.
+// so the aligned text always fits on its line.
 Byte RightAlignedLeftMargin(TMDIChild& window, const TScriptElement& element, const TWrapSetup& setup,
                             const TPageMetrics& page) {
   int width = 0;
@@ -499,7 +508,7 @@ Byte RightAlignedLeftMargin(TMDIChild& window, const TScriptElement& element, co
     if (cls != kCode && cls != kStyleCode && cls != kSoftHyphen && cls != kHardReturn)
       width += MeasuredWidth(setup, state, ch);
   }
-  const double textTenths = std::floor(width * 10.0 / LayoutDpi) + 1;
+  const double textTenths = std::ceil(width * 10.0 / LayoutDpi);
   const double rightEdge = (page.physicalWidth - element.format.RightMargin * page.dpi / 10.0) * 10.0 / page.dpi;
   const int left = static_cast<int>(std::floor(rightEdge - textTenths));
   return static_cast<Byte>(std::clamp<int>(left, window.FormatSet[fsTransition].LeftMargin, 255));

@@ -53,8 +53,10 @@ TEST_F(TypedLineEndsTest, ALineEndsWhereTheTextReachesTheMargin) {
     std::string typed;
     std::vector<std::string> lines;
   } cases[] = {
-      {"a word whose last letter ends on the margin moves", ekAction, false, A(53) + " abcde", "f",
-       {A(53) + " ", "abcdef"}},
+      {"a word whose last letter ends on the margin moves", ekAction, false, A(53) + " abcde", "f g",
+       {A(53) + " ", "abcdef g"}},
+      {"the text's last word ending on the margin ends the line with the text", ekAction, false, A(53) + " abcde",
+       "f", {A(53) + " abcdef"}},
       {"a word one letter shorter stays", ekAction, false, A(53) + " abcd", "e", {A(53) + " abcde"}},
       {"a blank that reaches the margin stays on its line", ekAction, false, A(59), " bb", {A(59) + " ", "bb"}},
       {"a run with nowhere to break breaks at the character that reached the margin", ekAction, false, A(58), "aaaaaa",
@@ -63,7 +65,7 @@ TEST_F(TypedLineEndsTest, ALineEndsWhereTheTextReachesTheMargin) {
        Joined(12), "cc", {Joined(11) + "bbbb", "\x04" "cc"}},
       {"a dash that reaches the margin stays with its word", ekAction, false, A(50) + " abcdefgh", "-ij",
        {A(50) + " abcdefgh-", "ij"}},
-      {"a Dialogue line is 35 characters wide", ekDialogue, false, A(29) + " abcd", "e", {A(29) + " ", "abcde"}},
+      {"a Dialogue line is 35 characters wide", ekDialogue, false, A(29) + " abcd", "e f", {A(29) + " ", "abcde f"}},
       {"flex: a 7-letter word whose last letter alone passes the margin stays", ekAction, true, A(53) + " abcdef", "g",
        {A(53) + " abcdefg"}},
       {"flex: so does one whose last two letters pass", ekAction, true, A(53) + " abcdefg", "h",
@@ -72,8 +74,8 @@ TEST_F(TypedLineEndsTest, ALineEndsWhereTheTextReachesTheMargin) {
        {A(53) + " ", "abcdefghi"}},
       {"flex: a 4-letter word in the same position moves", ekAction, true, A(56) + " abc", "d",
        {A(56) + " ", "abcd"}},
-      {"flex: a word that ends on the margin passes nothing and moves", ekAction, true, A(53) + " abcde", "f",
-       {A(53) + " ", "abcdef"}},
+      {"flex: a word that ends on the margin passes nothing and moves", ekAction, true, A(53) + " abcde", "f g",
+       {A(53) + " ", "abcdef g"}},
       {"flex: never in a scene heading", ekSceneHeading, true, A(53) + " ABCDEF", "G", {A(53) + " ", "ABCDEFG"}},
   };
   // clang-format on

@@ -59,12 +59,16 @@ TEST_F(WordWrapTest, BreaksLinesWhereTheRulesSay) {
       {"an empty element", ekAction, "", true, {""}},
       {"a short text", ekAction, "Short text.", true, {"Short text."}},
       {"a line one character short of the margins", ekAction, A(59), false, {A(59)}},
-      {"a run that reaches the margin breaks at the character that reached it", ekAction, A(60), false,
-       {A(59), "a"}},
+      {"a run that reaches the margin breaks at the character that reached it", ekAction, A(61), false,
+       {A(59), "aa"}},
+      {"a run that ends the text on the margin ends the line with it", ekAction, A(60), false, {A(60)}},
       {"break after the last blank", ekAction, A(55) + " bbbbbbbbbb", true, {A(55) + " ", "bbbbbbbbbb"}},
       {"a blank that reaches the margin stays on its line", ekAction, A(59) + " bb", false, {A(59) + " ", "bb"}},
-      {"a word whose last letter reaches the margin moves", ekAction, A(54) + " bbbbb", false,
-       {A(54) + " ", "bbbbb"}},
+      {"a word whose last letter reaches the margin moves", ekAction, A(54) + " bbbbb c", false,
+       {A(54) + " ", "bbbbb c"}},
+      {"the text's last word ending on the margin stays", ekAction, A(54) + " bbbbb", false, {A(54) + " bbbbb"}},
+      {"so does a styled one, its closing code after it", ekAction, A(54) + " \x02" "bbbbb\x03", false,
+       {A(54) + " \x02" "bbbbb\x03"}},
       {"a hard return ends a short line", ekAction, "Short\xA7line", true, {"Short\xA7", "line"}},
       {"a hard return at the end opens an empty line", ekAction, "End\xA7", true, {"End\xA7", ""}},
       {"hard spaces are never broken", ekAction, A(55) + " bbb\x04" "ccc\x04" "ddd", true,
@@ -227,16 +231,16 @@ TEST_F(WordWrapTest, TheAvailableWidthComesFromThePrinterPage) {
   }
 }
 
-TEST_F(WordWrapTest, RightAlignedTransitionsEndJustShortOfTheRightMargin) {
+TEST_F(WordWrapTest, RightAlignedTransitionsEndAtTheRightMargin) {
   // The right margin lies 75 tenths from the paper's left edge.
   const struct {
     std::string text;
     bool rightAligned;
     Byte leftMargin;
   } cases[] = {
-      // A tenth short of the margin: a line that reaches it is broken.
-      {"CUT TO:", true, 67},
-      {"FADE OUT.", true, 65},
+      // Ending the text exactly on the margin, on one line.
+      {"CUT TO:", true, 68},
+      {"FADE OUT.", true, 66},
       {"DISSOLVE TO THE NEXT MORNING:", true, 60},  // never left of the Transition margin
       {"CUT TO:", false, 60},
   };
