@@ -152,8 +152,13 @@ class TMainForm : public TForm, public TProgramOptions {
   // The Window menu lists the open scripts by slot, the active one
   // checked; the main window's title names the active script.
   void UpdateWindowList();
-  // The script of a slot brought to the front and made the active one.
-  void BringScriptForward(int slot);
+  // The script of a slot brought to the front and made the active one; a
+  // script shown as its icon is maximised unless `keepIcon`.
+  void BringScriptForward(int slot, bool keepIcon = false);
+  // A script window closed by the window itself: the script is brought
+  // forward as it stands and closed by the Close command, its questions
+  // asked about it; Cancel keeps it open with its text.
+  void CloseScriptWindow(TMDIChild& script);
   // The script the writer had in front, when it is still open, or else
   // the one the desktop put in front, brought forward and made active.
   void MakeShownScriptActive(const TMDIChild* shown);

@@ -52,6 +52,12 @@ void WarnReadOnlyScript() {
 }
 
 void TMDIChild::FormKeyPress(TObject* sender, char& key) {
+  // Typed at a window shown only as its icon: nothing to see it land in.
+  if (sender && WindowState == TWindowState::wsMinimized) {
+    key = 0;
+    MessageBeep(0);
+    return;
+  }
   if (!Editable) {
     key = 0;
     WarnReadOnlyScript();
