@@ -217,6 +217,7 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   void ReplayTypeAhead();
   void AddSentenceSpacing(size_t blankColumn);
   void TypeOneCharacter(char ch, bool fromUser);
+  void ClearBlockForTyping();
 
   // ---- Keyboard commands, transitions and recognition ----
   // The character name each Alt+letter types, by the letter's code (at
