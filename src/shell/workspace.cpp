@@ -149,8 +149,12 @@ void RecordWorkSpaceAsScriptCloses() {
   if (!exitWorkSpaceDue) return;
   exitWorkSpaceDue = false;
   try {
-    TIniFile(SettingsFileName).EraseSection(Section);
+    TIniFile ini(SettingsFileName);
+    ini.EraseSection(Section);
     SaveWorkSpace(exitFront);
+    // Untitled scripts only: a later close, of a script named meanwhile
+    // at its save, may still have one to record.
+    exitWorkSpaceDue = ini.ReadString(Section, Key("Script Name", 1), "Empty") == "Empty";
   } catch (const EIniFileError& e) {
     ShowMessageBox("The workspace could not be kept for the next start.\r\r" + std::string(e.what()) + ".",
                    "Attention");

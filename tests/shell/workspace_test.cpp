@@ -107,6 +107,24 @@ TEST_F(WorkspaceTest, ANewScriptNamedAtExitsSaveQuestionIsInTheWorkspace) {
   EXPECT_EQ(Script().ScriptFileName, InScripts("ONE.QMW"));
 }
 
+// A first script to close that has no name leaves nothing to record: the
+// next one, named at its save question, is recorded as it closes.
+TEST_F(WorkspaceTest, AScriptNamedAtALaterSaveQuestionIsRecordedWhenTheFirstHadNoName) {
+  Script().SetFocus();
+  TypeText("One.");
+  MainForm->FileNewItem->Click();
+  Script().SetFocus();
+  TypeText("Two.");
+  testing::AnswerMessageBox(Driver(), "Save /.../NONAME2.QMW?", mrNo);
+  Driver().Expect([](TForm& box) { box.ModalResult = mrYes; }, "are you sure");
+  testing::AnswerMessageBox(Driver(), "Save /.../NONAME1.QMW?", mrYes);
+  ChooseFile("ONE");
+  ExitKeepingTheProgram();
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_EQ(Entry("Script Name 1"), InScripts("ONE.QMW"));
+  EXPECT_EQ(Entry("Script Name 2"), "Empty");
+}
+
 TEST_F(WorkspaceTest, AMissingScriptIsSkippedAndTheRestStillOpen) {
   TypeAndSaveAs("One.", "ONE");
   ExitKeepingTheProgram();

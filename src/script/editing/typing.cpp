@@ -54,7 +54,7 @@ void WarnReadOnlyScript() {
 
 void TMDIChild::FormKeyPress(TObject* sender, char& key) {
   // Typed at a window shown only as its icon: nothing to see it land in.
-  if (sender && WindowState == TWindowState::wsMinimized) {
+  if (sender && key != 0 && WindowState == TWindowState::wsMinimized) {
     key = 0;
     MessageBeep(0);
     return;
