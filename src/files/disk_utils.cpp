@@ -195,12 +195,21 @@ bool DirectoryExistsOnDrive(const std::string& path) {
   return !folder.empty() && DirectoryExists(folder);
 }
 
-bool ConfirmOpenAgain(const std::string& fileName) {
-  int slot = 0;
-  for (int n = 1; n <= DocumentCount && n <= MaxDocuments && slot == 0; ++n)
-    if (Documents[static_cast<std::size_t>(n)] &&
+namespace {
+
+// The first slot but `except` whose script window holds the file; 0 for none.
+int SlotHolding(const std::string& fileName, int except) {
+  for (int n = 1; n <= DocumentCount && n <= MaxDocuments; ++n)
+    if (n != except && Documents[static_cast<std::size_t>(n)] &&
         SameFile(Documents[static_cast<std::size_t>(n)]->ScriptFileName, fileName))
-      slot = n;
+      return n;
+  return 0;
+}
+
+}  // namespace
+
+bool ConfirmOpenAgain(const std::string& fileName) {
+  const int slot = SlotHolding(fileName, 0);
   if (slot == 0) return false;
   const std::string window = "Window #" + std::to_string(slot);
   const std::string shown = PathToText(fileName);
@@ -212,6 +221,16 @@ bool ConfirmOpenAgain(const std::string& fileName) {
   if (slot != ActiveDocument && AskYesNo("Go to the open script " + shown + " in " + window + "?", "", true))
     GoToWindow(slot);
   return true;
+}
+
+int OtherWindowHolding(const std::string& fileName) { return SlotHolding(fileName, ActiveDocument); }
+
+bool ConfirmSaveOverOpenScript(const std::string& fileName, int slot) {
+  return AskTypeYes("The script " + PathToText(fileName) + " is already open in Window #" + std::to_string(slot) +
+                        " and saving this script under its name can cause you great confusion and possible loss "
+                        "of editing changes if you save them both!\r\rShould I REALLY save this script under the "
+                        "same name?",
+                    "");
 }
 
 }  // namespace qm

@@ -55,5 +55,12 @@ bool DirectoryExistsOnDrive(const std::string& path);
 // or when the user insists on opening it twice; otherwise true, after
 // offering to go to the window that holds it.
 bool ConfirmOpenAgain(const std::string& fileName);
+// The slot of a script window other than the active one that holds the
+// file; 0 when none does.
+int OtherWindowHolding(const std::string& fileName);
+// Whether the active script may take the name of the file that window
+// `slot` holds: asked gravely, since two windows holding one name write
+// over each other's text at their saves.
+bool ConfirmSaveOverOpenScript(const std::string& fileName, int slot);
 
 }  // namespace qm

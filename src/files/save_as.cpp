@@ -1,5 +1,6 @@
 #include "files/save_as.h"
 
+#include "files/disk_utils.h"
 #include "files/native_file.h"
 #include "files/progress_dialog.h"
 #include "platform/dialogs.h"
@@ -58,9 +59,14 @@ bool ShowSaveAsDialog(const std::string& fileName) {
   // A name typed without an extension takes the chosen type's.
   std::string target = dialog.FileName;
   if (ExtractFileExt(target).empty()) target += "." + type.extension;
-  if (FileExists(target) &&
-      !AskYesNo(PathToText(target) + " already exists!\r\rShould I Overwrite this file?", "", false))
+  // A name another window holds is asked about once, more gravely than a
+  // file that is merely there.
+  if (const int holder = OtherWindowHolding(target); holder != 0) {
+    if (!ConfirmSaveOverOpenScript(target, holder)) return false;
+  } else if (FileExists(target) &&
+             !AskYesNo(PathToText(target) + " already exists!\r\rShould I Overwrite this file?", "", false)) {
     return false;
+  }
   TProgressDlg& progress = ProgressDlg();
   progress.FileFormatCode = type.code;
   const bool native = progress.FileFormatCode <= 1;

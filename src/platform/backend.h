@@ -151,7 +151,8 @@ class Backend {
   virtual TPoint CursorPos() { return {}; }
   // The mouse double-click time in milliseconds.
   virtual int DoubleClickTime() { return 500; }
-  // Whether the file descriptor of a channel should wake the event loop.
+  // The file descriptor of a channel wakes the event loop from now on
+  // (each one watched is added to those before it).
   virtual void WatchDescriptor(int fd) {}
 };
 

@@ -125,6 +125,14 @@ TPoint TForm::ClientOrigin() const {
 }
 
 void TForm::WndProc(TMessage& m) {
+  if (m.Msg == WM_QUERYENDSESSION) {
+    m.Result = CloseQuery() ? 1 : 0;
+    return;
+  }
+  if (m.Msg == WM_ENDSESSION) {
+    if (m.WParam && Application && Application->MainForm == this) Application->Terminate();
+    return;
+  }
   if (m.Msg != WM_CLOSE) return TCustomControl::WndProc(m);
   m.Result = 0;
   Close();
@@ -512,6 +520,17 @@ class TApplicationWindow : public TWinControl {
     switch (m.Msg) {
       case WM_CLOSE:
         if (app_->MainForm) app_->MainForm->Close();
+        else app_->Terminate();
+        break;
+      // The session ends: asked first (the main window's close query
+      // answers), or told (the main window keeps what it can and ends
+      // the program).
+      case WM_QUERYENDSESSION:
+        m.Result = app_->MainForm ? app_->MainForm->Perform(m.Msg, m.WParam, m.LParam) : 1;
+        break;
+      case WM_ENDSESSION:
+        if (!m.WParam) break;
+        if (app_->MainForm) app_->MainForm->Perform(m.Msg, m.WParam, m.LParam);
         else app_->Terminate();
         break;
       case WM_GETTEXT: m.Result = static_cast<LRESULT>(app_->Title().size()); break;

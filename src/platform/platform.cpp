@@ -6,6 +6,7 @@
 
 #include "platform/clipboard.h"
 #include "platform/cp1252.h"
+#include "platform/end_signals.h"
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "platform/ipc_atoms.h"
@@ -46,6 +47,7 @@ Platform::~Platform() {
   screen.reset();
   Screen = nullptr;
   ipc_.reset();
+  endSignals_.reset();
   current = nullptr;
 }
 
@@ -147,7 +149,16 @@ SharedAtomTable& Platform::Atoms() {
   return *atoms_;
 }
 
+void Platform::CatchEndSignals() {
+  if (endSignals_) return;
+  endSignals_ = std::make_unique<EndSignals>();
+  backend_->WatchDescriptor(endSignals_->Fd());
+}
+
 void Platform::ReceiveFromOtherInstances() {
+  if (endSignals_ && Application)
+    if (const int signal = endSignals_->Take())
+      Application->Post(TMsg{Application->Handle(), WM_ENDSESSION, 1, static_cast<LPARAM>(signal), 0, {}});
   if (!ipc_ || !Application) return;
   for (WireMessage& wire : ipc_->Receive()) {
     std::optional<TMsg> msg = IncomingMessage(wire);

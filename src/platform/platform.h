@@ -23,6 +23,7 @@ class TScreen;
 class TPrinter;
 class TClipboard;
 class TWinControl;
+class EndSignals;
 class IpcChannel;
 class SharedAtomTable;
 struct WireMessage;
@@ -75,8 +76,13 @@ class Platform {
   bool KeyToggled(Word vk) const { return toggled_.count(vk) != 0; }
 
   IpcChannel* Ipc() { return ipc_.get(); }
-  // Queues what other instances of the program posted to our windows.
+  // Queues what other instances of the program posted to our windows, and
+  // an end signal caught (see CatchEndSignals).
   void ReceiveFromOtherInstances();
+  // From now on SIGTERM and SIGHUP no longer end the process at once: each
+  // reaches the application window as WM_ENDSESSION (wParam 1, lParam the
+  // signal) through the message queue, in the program's own time.
+  void CatchEndSignals();
   // A registered message other processes may send us. Nothing else from
   // outside is taken: the old platform's own messages carry pointers into
   // the sender's memory, which another process must never make us follow.
@@ -102,6 +108,7 @@ class Platform {
   std::set<Word> toggled_;
   std::unique_ptr<IpcChannel> ipc_;
   std::unique_ptr<SharedAtomTable> atoms_;
+  std::unique_ptr<EndSignals> endSignals_;
 
  public:
   // The objects the program reaches as globals; owned here.

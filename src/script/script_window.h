@@ -87,6 +87,7 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   void FormClose(TObject* sender, TCloseAction& action);
   void FormDestroy(TObject* sender);
   void FormKeyDown(TObject* sender, Word& key, TShiftState shift);
+  void KeyAtIcon(Word& key);
   // In tagging mode a block marked with Shift and the arrows is offered
   // the breakdown categories at the caret when Shift is let go.
   void FormKeyUp(TObject* sender, Word& key, TShiftState shift);
@@ -218,6 +219,7 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   void ReplayTypeAhead();
   void AddSentenceSpacing(size_t blankColumn);
   void TypeOneCharacter(char ch, bool fromUser);
+  void ClearBlockForTyping();
 
   // ---- Keyboard commands, transitions and recognition ----
   // The character name each Alt+letter types, by the letter's code (at

@@ -210,6 +210,10 @@ void TMDIChild::FormDestroy(TObject*) {
 
 void TMDIChild::FormKeyDown(TObject*, Word& key, TShiftState shift) {
   if (JobRunning || key == 0) return;
+  if (WindowState == TWindowState::wsMinimized) {
+    KeyAtIcon(key);
+    return;
+  }
   // A command that read the script stored the element being edited and
   // left it so: the next key finds it unpacked again, or it would go into
   // a line that the element no longer reads and be lost.
@@ -227,9 +231,19 @@ void TMDIChild::FormKeyDown(TObject*, Word& key, TShiftState shift) {
   if (Editable && ProgramOptions().HideMouse && !modifierKey && !Closing) Cursor = crNone;
 }
 
+// A window shown only as its icon edits nothing: Enter restores it, as
+// the desktop's own icons do; every other key is dropped here (a typed
+// character beeps when it comes).
+void TMDIChild::KeyAtIcon(Word& key) {
+  const bool restore = key == VK_RETURN;
+  key = 0;
+  if (restore) Perform(WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
 void TMDIChild::FormKeyUp(TObject*, Word& key, TShiftState) {
   // The hook offers the categories only in tagging mode.
-  if (key != VK_SHIFT || !BlockOn() || !ScriptPopupHooks.BlockMarked) return;
+  if (key != VK_SHIFT || !BlockOn() || !ScriptPopupHooks.BlockMarked || WindowState == TWindowState::wsMinimized)
+    return;
   ScriptPopupHooks.BlockMarked(*this, CaretX + LeftTextOffset, CaretY);
 }
 
@@ -238,7 +252,7 @@ void TMDIChild::WndProc(TMessage& m) {
     case WM_GETDLGCODE: m.Result = 6; return;
     case WM_CLOSE:
       m.Result = 0;
-      Call(ScriptWindowHooks.CloseScript);
+      if (ScriptWindowHooks.CloseScript && !Closing) ScriptWindowHooks.CloseScript(*this);
       return;
     case WM_SYSCOMMAND:
       TForm::WndProc(m);

@@ -4,8 +4,11 @@
 #include "platform/files.h"
 #include "platform/ipc_atoms.h"
 #include "platform/messages.h"
+#include "script/layout/editor_state.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
+#include "shell/idle_loop.h"
 #include "base/global_state.h"
 #include "shell/main_form.h"
 #include "base/message_boxes.h"
@@ -122,6 +125,22 @@ void TMainForm::HandleAppMessage(TMsg& msg, bool& handled) {
   }
 }
 
+bool TMainForm::SessionMayEnd() {
+  Application->Restore();
+  Application->BringToFront();
+  FocusActiveScript();
+  return CloseQuery();
+}
+
+void TMainForm::EndWithTheSession() {
+  // A script half read or half written is no script to keep: the end
+  // waits for the file job (the idle step comes back here).
+  SessionEndDue = JobRunning ? 1 : 0;
+  if (SessionEndDue) return;
+  WriteTimedBackups();
+  Application->Terminate();
+}
+
 void TMainForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_GETMINMAXINFO:
@@ -141,6 +160,10 @@ void TMainForm::WndProc(TMessage& m) {
     }
     case WM_DESTROYCLIPBOARD:
       // The clipboard owns what was placed on it; nothing is freed here.
+      return;
+    case WM_QUERYENDSESSION: m.Result = SessionMayEnd() ? 1 : 0; return;
+    case WM_ENDSESSION:
+      if (m.WParam) EndWithTheSession();
       return;
     default: TForm::WndProc(m);
   }

@@ -97,10 +97,15 @@ void CloseActiveScript(bool closeWindow) {
   if (!MainForm->ExitConfirmed && DocumentCount == 1) ClearWorkSpace();
   if (!script->Editable)
     script->DocumentModified = script->ModifiedSinceBackup = script->ChangedSinceBackup = script->SavedSinceBackup = 0;
+  // The title names the script each question is about, under the name a
+  // save may just have given it; a command's questions come before the
+  // idle pass would name it.
+  MainForm->UpdateWindowList();
   if (script->DocumentModified && !IsDocumentEmpty(ActiveDocument) && AskToSave(*script) == SaveAnswer::Stay) return;
   const Byte modified = script->DocumentModified;
   script->DocumentModified = 0;
   script->Closing = 1;
+  MainForm->UpdateWindowList();
   if (closeWindow && CopyBeforeClosing(*script) == TCloseCopies::StayOpen) {
     script->DocumentModified = modified;
     script->Closing = 0;
@@ -111,6 +116,7 @@ void CloseActiveScript(bool closeWindow) {
   // the last script: closing another (a comparison's result) leaves it on.
   // A script kept open at the save question or a backup's keeps it.
   if (TaggingModeEnteredFor(*script) || DocumentCount == 1) MainForm->EndTaggingMode();
+  if (closeWindow) RecordWorkSpaceAsScriptCloses();
   TCloseAction action = TCloseAction::caFree;
   script->FormClose(nullptr, action);
   if (!closeWindow) return;
@@ -123,6 +129,8 @@ void CloseActiveScript(bool closeWindow) {
   script->Hide();
   script->Release();
   if (DocumentCount > 0) MainForm->BringScriptForward(next);
+  // The title names no script once none is open (Exit's last question).
+  else MainForm->UpdateWindowList();
 }
 
 }  // namespace qm

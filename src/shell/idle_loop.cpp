@@ -7,6 +7,7 @@
 #include "files/native_file.h"
 #include "formats/title_page.h"
 #include "script/editing/document_modified.h"
+#include "script/layout/editor_state.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/abnormal_exit.h"
@@ -132,14 +133,15 @@ void TMainForm::BackFromSomewhere(TObject*) {
 
 void TMainForm::AppIdle(TObject*, bool& done) {
   Screen->SetCursor(crDefault);
-  done = false;
-  if (InIdle || ProgramBusy) return;
+  if (SessionEndDue && !JobRunning) EndWithTheSession();
+  // With nothing to do the loop waits for the next message rather than
+  // calling again at once, which would keep a processor busy; so too
+  // while a command holds the program busy (a message box of its up).
+  done = true;
+  if (InIdle || ProgramBusy || Application->Terminated()) return;
   OpenHandedOffFiles();
   InIdle = 1;
   TMDIChild* script = ActiveScript();
-  // With nothing to do the loop waits for the next message rather than
-  // calling again at once, which would keep a processor busy.
-  done = true;
   if (NoActiveDocument() || script->Closing) {
     // Close stands for every open script, a read-only one too (whose Save
     // is off): while it is on, the menus still show the script just closed.

@@ -89,7 +89,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   SpellDialogHooks.SpellingOptions = [] { ShowProgramSettings("SpellCheckPage", "Set Spell Check Options"); };
   InstallDraftHooks();
   UndoObject = new TUndoObject(this);
-  ScriptWindowHooks.CloseScript = [this] { CloseFileItem->Click(); };
+  ScriptWindowHooks.CloseScript = [this](TMDIChild& script) { CloseScriptWindow(script); };
   // Word-processor mode belongs to the script being written.
   ScriptWindowHooks.ScriptClosing = [this] {
     if (ElementPopDownList) ElementPopDownList->Visible = false;
@@ -273,9 +273,8 @@ void TMainForm::ExitQuillmasterItemClick(TObject* sender) {
   IdleAndHintDetached idle;
   ScopedState<Byte> exiting(ExitConfirmed, 1);
   TMDIChild* const shown = ActiveScript();
-  // The scripts open now are the workspace of the next start; with none
-  // open, the one left from before stays.
-  if (DocumentCount > 0) RecordWorkSpaceForNextStart();
+  // The scripts open now are the workspace of the next start.
+  const TExitWorkSpace workspace(shown);
   // Each script is asked about with it in front: the questions, and what
   // the answers save and back up, are the script's the writer sees.
   for (int slot = DocumentCount; slot >= 1; --slot) {

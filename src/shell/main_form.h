@@ -53,6 +53,8 @@ class TMainForm : public TForm, public TProgramOptions {
   Byte StatusLineDue = 0;
   // A "PasteStoryDev" arrived with its data on the clipboard.
   Byte StoryDevPastePending = 0;
+  // The session ended while a file job ran: the end waits for the job.
+  Byte SessionEndDue = 0;
 
   // The idle handlers and the message hook.
   void FirstIdle(TObject* sender, bool& done);
@@ -132,6 +134,14 @@ class TMainForm : public TForm, public TProgramOptions {
   void ExitQuillmasterItemClick(TObject* sender);
   void FormClose(TObject* sender, TCloseAction& action);
   void FormDestroy(TObject* sender);
+  // The desktop's session ends and asks first: the close query, with the
+  // program in front where its questions are seen; true when it may end.
+  bool SessionMayEnd();
+  // The session ends without asking (a log-out's or a kill's signal):
+  // every changed script's timed backup is written, so that the next
+  // start offers them as after any end that was not normal, and the
+  // program ends.
+  void EndWithTheSession();
 
   // File and Window menu commands of the open-document table.
   void FileNewItemClick(TObject* sender);
@@ -152,8 +162,13 @@ class TMainForm : public TForm, public TProgramOptions {
   // The Window menu lists the open scripts by slot, the active one
   // checked; the main window's title names the active script.
   void UpdateWindowList();
-  // The script of a slot brought to the front and made the active one.
-  void BringScriptForward(int slot);
+  // The script of a slot brought to the front and made the active one; a
+  // script shown as its icon is maximised unless `keepIcon`.
+  void BringScriptForward(int slot, bool keepIcon = false);
+  // A script window closed by the window itself: the script is brought
+  // forward as it stands and closed by the Close command, its questions
+  // asked about it; Cancel keeps it open with its text.
+  void CloseScriptWindow(TMDIChild& script);
   // The script the writer had in front, when it is still open, or else
   // the one the desktop put in front, brought forward and made active.
   void MakeShownScriptActive(const TMDIChild* shown);

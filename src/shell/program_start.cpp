@@ -210,6 +210,8 @@ int RunProgram(std::unique_ptr<Backend> backend, const std::vector<std::string>&
   GlobalState::ResetAll();
   CommandLine = args;
   Platform platform(std::move(backend), PlatformOptions{RuntimeFolder()});
+  // A log-out or a kill lets the program keep the writer's text first.
+  platform.CatchEndSignals();
   Application->ExitWhenIdle = exitWhenIdle;
   if (StartProgram()) Application->Run();
   FinishProgram();

@@ -88,10 +88,10 @@ void TMainForm::SwitchDocumentItem(TObject* sender) {
   BringScriptForward(item->Tag);
 }
 
-void TMainForm::BringScriptForward(int slot) {
+void TMainForm::BringScriptForward(int slot, bool keepIcon) {
   TMDIChild* target = Documents[slot];
   ActiveDocument = static_cast<Byte>(slot);
-  if (target->WindowState == TWindowState::wsMinimized) target->WindowState = TWindowState::wsMaximized;
+  if (target->WindowState == TWindowState::wsMinimized && !keepIcon) target->WindowState = TWindowState::wsMaximized;
   // Brought to the front on the desktop too, not only made active.
   target->SetFocus();
   target->FormActivate(target);
@@ -100,6 +100,13 @@ void TMainForm::BringScriptForward(int slot) {
   // Named by the title at once, also while a command keeps the idle
   // refresh away (Exit asking about each script).
   UpdateWindowList();
+}
+
+void TMainForm::CloseScriptWindow(TMDIChild& script) {
+  const int slot = SlotOf(&script);
+  if (slot == 0 || script.Closing) return;
+  if (slot != ActiveDocument || ActiveMDIChild() != &script) BringScriptForward(slot, true);
+  CloseFileItem->Click();
 }
 
 // A command that made each script active in turn (Exit) and kept some

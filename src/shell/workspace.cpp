@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/document_table.h"
+#include "base/global_state.h"
 #include "base/ini_file.h"
 #include "base/message_boxes.h"
 #include "base/program_identity.h"
@@ -21,6 +22,16 @@ namespace qm {
 namespace {
 
 constexpr const char* Section = "WorkSpace";
+
+// While an Exit runs: its workspace is still to be written, and the
+// script that was in front (compared, never read: it may have closed).
+bool exitWorkSpaceDue = false;
+const TMDIChild* exitFront = nullptr;
+
+const GlobalState reset([] {
+  exitWorkSpaceDue = false;
+  exitFront = nullptr;
+});
 
 std::string Key(const char* name, int n) { return std::string(name) + " " + std::to_string(n); }
 
@@ -84,14 +95,16 @@ void PlaceWindow(const TEntry& e, TMDIChild& script) {
 // Entries are numbered without gaps (an untitled script in between would
 // otherwise end the restore early), the active script last so that it is
 // active again after the restore.
-void SaveWorkSpace() {
+void SaveWorkSpace(const TMDIChild* front) {
   if (NoActiveDocument()) return;
   TIniFile ini(SettingsFileName);
   if (ini.ReadString(Section, Key("Script Name", 1), "Empty") != "Empty") return;
+  const int frontSlot = front ? SlotOf(front) : 0;
+  const int last = frontSlot != 0 ? frontSlot : ActiveDocument;
   std::vector<TMDIChild*> order;
   for (int slot = 1; slot <= DocumentCount; ++slot)
-    if (slot != ActiveDocument && Documents[slot]) order.push_back(Documents[slot]);
-  order.push_back(ActiveScript());
+    if (slot != last && Documents[slot]) order.push_back(Documents[slot]);
+  if (Documents[last]) order.push_back(Documents[last]);
   int n = 0;
   for (TMDIChild* script : order)
     if (!Untitled(*script)) WriteEntry(ini, ++n, *script);
@@ -120,10 +133,28 @@ void RestoreWorkSpace() {
   ClearWorkSpace();
 }
 
-void RecordWorkSpaceForNextStart() {
+TExitWorkSpace::TExitWorkSpace(const TMDIChild* front) {
+  exitFront = front;
+  exitWorkSpaceDue = DocumentCount > 0;
+  // With no script open the workspace left from before stays.
+  if (exitWorkSpaceDue) ClearWorkSpace();
+}
+
+TExitWorkSpace::~TExitWorkSpace() {
+  exitWorkSpaceDue = false;
+  exitFront = nullptr;
+}
+
+void RecordWorkSpaceAsScriptCloses() {
+  if (!exitWorkSpaceDue) return;
+  exitWorkSpaceDue = false;
   try {
-    TIniFile(SettingsFileName).EraseSection(Section);
-    SaveWorkSpace();
+    TIniFile ini(SettingsFileName);
+    ini.EraseSection(Section);
+    SaveWorkSpace(exitFront);
+    // Untitled scripts only: a later close, of a script named meanwhile
+    // at its save, may still have one to record.
+    exitWorkSpaceDue = ini.ReadString(Section, Key("Script Name", 1), "Empty") == "Empty";
   } catch (const EIniFileError& e) {
     ShowMessageBox("The workspace could not be kept for the next start.\r\r" + std::string(e.what()) + ".",
                    "Attention");

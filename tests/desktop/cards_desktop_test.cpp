@@ -1,6 +1,7 @@
 // The index card view on the real display: a shuffle given to the script
 // on Exit, or by going back to outline mode, is taken back by one Ctrl+Z
-// typed into the script.
+// typed into the script; the view minimised comes back when the writer
+// turns to the main window.
 #include <gtest/gtest.h>
 
 #include "desktop/desktop_session.h"
@@ -39,6 +40,29 @@ void MoveThirdCardFirst(DesktopSession& session) {
   session.Settle(1000);
 }
 
+// The view minimised leaves the main window holding no keys and no clicks
+// (the view is modal): a key typed at it, or a click on it, brings the
+// view back, as the old platform brought a disabled window's dialog
+// forward.
+void MinimisedViewComesBack(DesktopSession& session) {
+  session.Keys("ctrl+v");
+  ASSERT_TRUE(session.WaitForWindowTitle("Index Card View"));
+  for (const bool byKey : {true, false}) {
+    SCOPED_TRACE(byKey ? "a key" : "a click");
+    session.Run({"xdotool", "getactivewindow", "windowminimize"});
+    ASSERT_TRUE(session.WaitForTitleGone("Index Card View")) << session.ActiveWindowTitle();
+    session.Settle(600);
+    if (byKey) session.Keys("F7");
+    else session.Click(700, 500);
+    const bool back = session.WaitForWindowTitle("Index Card View", 5);
+    session.Screenshot(byKey ? "cards_back_by_key" : "cards_back_by_click");
+    ASSERT_TRUE(back) << session.ActiveWindowTitle();
+  }
+  session.Keys("ctrl+F4");  // Exit
+  ASSERT_TRUE(session.WaitForTitleGone("Index Card View"));
+  session.Settle(1000);
+}
+
 TEST(CardsDesktopTest, CtrlZAfterTheCardViewUndoesTheShuffle) {
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
@@ -52,6 +76,10 @@ TEST(CardsDesktopTest, CtrlZAfterTheCardViewUndoesTheShuffle) {
   // The same moves again, kept this time: the shuffle that was undone.
   MoveThirdCardFirst(session);
   EXPECT_EQ(session.ScriptText(), "INT. C - DAY\n\n \n\nINT. A - DAY\n\nINT. B - DAY\n");
+  MinimisedViewComesBack(session);
+  // The view's Exit tidied the emptied line away; the key and the click
+  // that brought the view back changed nothing.
+  EXPECT_EQ(session.ScriptText(), "INT. C - DAY\n\nINT. A - DAY\n\nINT. B - DAY\n");
 }
 
 // Back to outline mode with the shuffle pending: Yes gives the script the

@@ -1,13 +1,18 @@
 // An Exit that is cancelled leaves the program as it was, also when the
 // settings file cannot take the workspace: the next close of the main
 // window asks about the changed script again, and the script in front is
-// the one that takes the keys and names the window.
+// the one that takes the keys and names the window. A program ended from
+// outside (a log-out's or a kill's signal) keeps the changed script for
+// the next start.
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 
 #include "desktop/desktop_session.h"
+#include "support/temp_folder.h"
 
 namespace qm::desktop {
 namespace {
@@ -21,9 +26,10 @@ void SetSettingsWritable(DesktopSession& session, bool writable) {
   fs::permissions(session.Home() + "/QUILLPAD.INI", write, writable ? fs::perm_options::add : fs::perm_options::remove);
 }
 
-// A settings file that cannot take the workspace: Exit says so, goes on to
-// the save question, and Cancel there leaves the program as it was; the
-// next close of the main window asks about the changed script again.
+// A settings file that cannot take the workspace: Exit asks its save
+// question (the workspace is written only as the first script closes),
+// and Cancel there leaves the program as it was; the next close of the
+// main window asks about the changed script again.
 TEST(FailedExitDesktopTest, TheNextCloseAsksAboutTheChangedScriptAgain) {
   DesktopSession session;
   ASSERT_TRUE(session.Ready()) << session.Failure();
@@ -34,13 +40,9 @@ TEST(FailedExitDesktopTest, TheNextCloseAsksAboutTheChangedScriptAgain) {
   SetSettingsWritable(session, false);
 
   session.Keys("alt+f x", 800);
-  const bool said = session.WaitForWindowTitle("Attention");
-  session.Screenshot("failed_exit_said");
-  ASSERT_TRUE(said) << session.ActiveWindowTitle();
-  ASSERT_TRUE(session.AnswerBox("Attention", "Return")) << session.ActiveWindowTitle();
   const bool askedFirst = session.WaitForWindowTitle(kQuestion, 8);
   session.Screenshot("failed_exit_save_question");
-  ASSERT_TRUE(askedFirst) << "no save question after the workspace was not kept: " << session.ActiveWindowTitle();
+  ASSERT_TRUE(askedFirst) << "no save question: " << session.ActiveWindowTitle();
   EXPECT_TRUE(session.AnswerBox(kQuestion, "Escape"));
   SetSettingsWritable(session, true);
   session.Settle(1000);
@@ -60,6 +62,36 @@ TEST(FailedExitDesktopTest, TheNextCloseAsksAboutTheChangedScriptAgain) {
   session.Keys("ctrl+End", 400);
   session.Type("Z");
   EXPECT_EQ(session.ScriptText(), "INT. HALL - DAY NIGHTZ\n");
+}
+
+// SIGTERM, as a log-out or a kill sends it, to the program with a changed
+// script: the program writes the script's timed backup and ends by itself;
+// the next start says the program was not exited normally and offers the
+// timed backups, and the one chosen opens with the text.
+TEST(EndSignalDesktopTest, TheNextStartOffersTheChangedScriptsTimedBackup) {
+  testing::TempFolder home;
+  {
+    DesktopSession session({}, home.Path());
+    ASSERT_TRUE(session.Ready()) << session.Failure();
+    session.ClickInScript();
+    session.Type("INT. HALL - DAY");
+    session.Screenshot("end_signal_before");
+    ASSERT_EQ(kill(static_cast<pid_t>(session.ProgramPid()), SIGTERM), 0);
+    EXPECT_TRUE(session.ExitCode(20000).has_value()) << "the program did not end by itself";
+  }
+  ASSERT_TRUE(std::filesystem::exists(home.File("Scripts/SAVE1.TMB"))) << "no timed backup";
+  DesktopSession next({}, home.Path());
+  ASSERT_TRUE(next.Ready()) << next.Failure();
+  const bool offered = next.WaitForWindowTitle(kQuestion, 10);
+  next.Screenshot("end_signal_next_start");
+  ASSERT_TRUE(offered) << next.ActiveWindowTitle();
+  ASSERT_TRUE(next.AnswerBox(kQuestion, "y")) << next.ActiveWindowTitle();
+  ASSERT_TRUE(next.WaitForWindowTitle("Open")) << next.ActiveWindowTitle();
+  next.Type(home.File("Scripts/SAVE1.TMB"), 40);
+  next.Keys("Return", 1500);
+  ASSERT_TRUE(next.WaitForWindowTitle("SAVE1")) << next.ActiveWindowTitle();
+  next.Screenshot("end_signal_backup_opened");
+  EXPECT_EQ(next.ScriptText(), "INT. HALL - DAY\n");
 }
 
 struct CancelledExitCase {

@@ -194,6 +194,90 @@ TEST(TileDesktopTest, TwoScriptsTiledShowTheirCloseButtonsInsideTheFrame) {
   EXPECT_FALSE(session.ExitCode(100).has_value()) << "the program ended";
 }
 
+// The save question and the other questions without a caption of their own.
+const std::string kQuestion = "ATTENTION...";
+// On a tiled window's title bar: its system menu's icon and its minimise
+// button; and the close box of the first icon at the area's bottom left.
+constexpr int kSystemMenuX = 13, kMinimiseX = 1318;
+constexpr int kIconCloseX = 181, kIconY = 849;
+
+// A writer's hand comes onto a title-bar button from elsewhere: the frame
+// takes a press on a button for its own only when the pointer came onto
+// the button from outside the window (after a press on the bar it would
+// move the window instead).
+void ClickFromAway(DesktopSession& session, int x, int y) {
+  session.Run({"xdotool", "mousemove", "--sync", "700", "200"});
+  session.Click(x, y);
+}
+
+// Keys at a script shown as its icon, then Enter: the program lives, the
+// icon is restored, and its text is whole.
+void TypeAtTheIcon(DesktopSession& session, const std::string& shot) {
+  session.Keys("Down", 300);
+  session.Type("xyz", 280);
+  session.Screenshot(shot);
+  ASSERT_FALSE(session.ExitCode(300).has_value()) << "a key at the icon ended the program";
+  session.Keys("Return", 1200);
+  EXPECT_EQ(session.ScriptText(), "INT. HALL - DAY\n") << shot;
+}
+
+// A changed script, HALL, tiled below another: each way its own window can
+// close it (its close box, its system menu's Close, the close box of its
+// icon), with HALL in front and with the other in front, brings the save
+// question, and Cancel keeps HALL with its text. HALL then takes keys as
+// an icon, minimised by its button and by Minimize All typed as Alt+W, M,
+// and the program lives with the text whole.
+TEST(ScriptWindowCloseDesktopTest, EveryCloseOfAChangedScriptAsksAndItsIconTakesKeysSafely) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("INT. HALL - DAY");
+  session.Keys("alt+f n", 1200);
+  ASSERT_TRUE(session.WaitForWindowTitle("NONAME2")) << session.ActiveWindowTitle();
+  session.Type("EXT. YARD");
+  session.Keys("alt+w t", 1500);
+  const auto runs = PageRuns(session, session.Screenshot("close_roads_tiled"));
+  ASSERT_EQ(runs.size(), 2u) << "two pages one above the other";
+  // The title bar's middle row lies 11 rows above its page; HALL is below.
+  const int hallTitle = runs[1].first - 11;
+  const int yardPage = (runs[0].first + runs[0].second) / 2, hallPage = (runs[1].first + runs[1].second) / 2;
+  const struct {
+    const char* name;
+    bool hallInFront;
+    bool icon;  // HALL shown as its icon first
+    int x;
+    const char* keys;  // after the click
+  } roads[] = {
+      {"close_box_behind", false, false, kCloseX, ""},         {"close_box_in_front", true, false, kCloseX, ""},
+      {"system_menu_behind", false, false, kSystemMenuX, "c"}, {"system_menu_in_front", true, false, kSystemMenuX, "c"},
+      {"icon_behind", false, true, kIconCloseX, ""},           {"icon_in_front", true, true, kIconCloseX, ""},
+  };
+  for (const auto& road : roads) {
+    SCOPED_TRACE(road.name);
+    // The icon in front is the one the road before left.
+    if (road.icon && !road.hallInFront) ClickFromAway(session, kMinimiseX, hallTitle);
+    if (!road.hallInFront) session.Click(700, yardPage);
+    else if (!road.icon) session.Click(700, hallPage);
+    ClickFromAway(session, road.x, road.icon ? kIconY : hallTitle);
+    if (*road.keys) session.Keys(road.keys, 400);
+    const bool asked = session.WaitForWindowTitle(kQuestion, 8);
+    session.Screenshot(std::string("close_roads_") + road.name);
+    ASSERT_TRUE(asked) << "no save question: " << session.ActiveWindowTitle();
+    ASSERT_TRUE(session.AnswerBox(kQuestion, "Escape")) << session.ActiveWindowTitle();
+    session.Settle(800);
+    ASSERT_FALSE(session.ExitCode(100).has_value()) << "the program ended";
+    EXPECT_TRUE(session.WaitForWindowTitle("NONAME1", 5)) << "HALL stays open: " << session.ActiveWindowTitle();
+  }
+  // HALL is its icon, in front, as the last road left it.
+  TypeAtTheIcon(session, "icon_keys_after_close");
+  ClickFromAway(session, kMinimiseX, hallTitle);
+  TypeAtTheIcon(session, "icon_keys_own_button");
+  session.Keys("alt+w m", 1200);
+  TypeAtTheIcon(session, "icon_keys_minimize_all");
+  session.Keys("alt+w 2", 1500);
+  EXPECT_EQ(session.ScriptText(), "EXT. YARD\n");
+}
+
 // Where new script windows land when none is maximised: a point of the page
 // of the window in front, right of its text and above its bottom.
 constexpr int kProbeX = 650, kProbeY = 500;

@@ -140,6 +140,43 @@ TEST_F(SaveAsTest, AnExportAsksBeforeOverwritingAndNoKeepsTheFile) {
   EXPECT_TRUE(Script().ScriptFileName.find("SCENE.RTF") == std::string::npos) << "an export leaves the script's name";
 }
 
+// Save As onto the name of a script open in another window says so before
+// it writes: refused, nothing is written and the script keeps its name;
+// insisted on, the file is written (the plain "already exists" question
+// is not asked as well).
+TEST_F(SaveAsTest, ANameAnotherWindowHoldsIsAskedAboutBeforeAnythingIsWritten) {
+  Script().SetFocus();
+  TypeText("The first script.");
+  ChooseFile("HALL", 1);
+  MainForm->FileSaveAsItem->Click();
+  const std::string path = InScripts("HALL.QMW");
+  const std::string first = testing::ReadFileText(path);
+  ASSERT_FALSE(first.empty());
+  MainForm->FileNewItem->Click();
+  Script().SetFocus();
+  TypeText("The second script.");
+  const std::string question = "The script " + PathToText(path) +
+                               " is already open in Window #1 and saving this script under its name can cause you "
+                               "great confusion and possible loss of editing changes if you save them both!\r\r"
+                               "Should I REALLY save this script under the same name?";
+  for (const bool insist : {false, true}) {
+    SCOPED_TRACE(insist ? "insisted on" : "refused");
+    ChooseFile("HALL", 1);
+    std::string asked;
+    Driver().Expect(
+        [&asked, insist](TForm& box) {
+          asked = testing::MessageBoxText(box);
+          testing::AnswerTypeYes(box, insist);
+        },
+        "the name another window holds");
+    MainForm->FileSaveAsItem->Click();
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_NE(asked.find(question), std::string::npos) << asked;
+    EXPECT_EQ(testing::ReadFileText(path) == first, !insist);
+    EXPECT_EQ(Script().ScriptFileName == path, insist);
+  }
+}
+
 // The writers that walk the pages lay them out first: a script typed a
 // moment ago, before the idle pass broke its pages, goes out with them.
 TEST_F(SaveAsTest, WritersThatWalkThePagesLayThemOutFirst) {

@@ -283,6 +283,34 @@ TEST_F(BackupOnCloseTest, EachScriptClosedByExitBacksUpItsOwnFile) {
   }
 }
 
+// The main window's title names the script each question is about: a new
+// script named at Exit's save question (Yes, then Save As) is named so at
+// its backup question, and with no script left Exit's last question shows
+// the program's own title.
+TEST_F(BackupOnCloseTest, TheTitleNamesTheScriptEachQuestionIsAbout) {
+  MainForm->ExpertPrompting = false;
+  MainForm->FileNewItem->Click();
+  Script().SetFocus();
+  TypeText("A new scene.");
+  std::vector<std::string> titles;
+  const auto noteTitle = [&titles](TModalResult answer) {
+    return [&titles, answer](TForm& box) {
+      titles.push_back(MainForm->TitleBarText());
+      box.ModalResult = answer;
+    };
+  };
+  Driver().Expect(noteTitle(mrYes), "the save question");
+  testing::ChooseFile(Driver(), InScripts("PILOT.QMW"));
+  Driver().Expect(noteTitle(mrNo), "the backup question");
+  Driver().Expect(noteTitle(mrNo), "the last question");
+  MainForm->ExitQuillmasterItem->Click();
+  EXPECT_EQ(Driver().Pending(), 0);
+  ASSERT_EQ(titles.size(), 3u);
+  EXPECT_NE(titles[0].find("NONAME1"), std::string::npos) << titles[0];
+  EXPECT_NE(titles[1].find("PILOT.QMW"), std::string::npos) << titles[1];
+  EXPECT_EQ(titles[2], "Quillmaster for Windows");
+}
+
 // A backup volume pulled out during the write is said to have been
 // removed, whether the backup takes the window's text or its file's.
 TEST_F(BackupOnCloseTest, AVolumePulledDuringTheBackupIsSaidToBeRemoved) {

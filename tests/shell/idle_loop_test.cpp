@@ -10,6 +10,7 @@
 #include "shell/idle_loop.h"
 #include "shell/main_form.h"
 #include "shell/tool_bar.h"
+#include "base/program_busy.h"
 #include "base/program_options.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
@@ -48,6 +49,28 @@ TEST_F(IdleLoopTest, RepaginationWaitsUntilTypingPauses) {
   EXPECT_TRUE(done);
   EXPECT_GT(PageBreaks(w), 0) << "80 elements, each with a blank line before it, run past one page";
   EXPECT_EQ(w.LayoutDue, 0);
+}
+
+// While a command holds the program busy (its message box up, as Search's
+// "No More Found!" is) or the idle pass is already running, the idle step
+// does nothing and lets the loop wait for the next message rather than
+// calling it again at once, which kept a processor core busy.
+TEST_F(IdleLoopTest, ABusyProgramLetsTheLoopWait) {
+  const struct {
+    const char* what;
+    bool busy;
+    Byte inIdle;
+  } cases[] = {{"busy", true, 0}, {"inside the idle pass", false, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ProgramBusy = c.busy;
+    MainForm->InIdle = c.inIdle;
+    bool done = false;
+    MainForm->AppIdle(Application, done);
+    EXPECT_TRUE(done);
+    ProgramBusy = false;
+    MainForm->InIdle = 0;
+  }
 }
 
 TEST_F(IdleLoopTest, ButtonsAndWindowListAreSetOnlyWhenWhatTheyShowChanged) {

@@ -73,6 +73,51 @@ TEST_F(ScriptWindowStatesTest, MaximisingOrRestoringOneWindowDoesItToAll) {
   }
 }
 
+// A script shown only as its icon edits nothing: each key typed at it
+// leaves the text whole and the caret where it was (a typed character
+// beeps, as the desktop's icons do, Backspace and Tab among them); Enter
+// restores the window.
+TEST_F(ScriptWindowStatesTest, AScriptShownAsItsIconTakesNoEditingKeysAndEnterRestoresIt) {
+  TMDIChild& script = Script();
+  MainForm->FileNewItem->Click();
+  TMDIChild& other = Script();
+  script.SetFocus();
+  TypeText("INT. HALL - DAY");
+  ASSERT_EQ(&Script(), &script);
+  const Word caret = script.CaretColumn();
+  const struct {
+    const char* what;
+    Word key;
+    TShiftState shift;
+    char typed;
+    bool beeps;
+  } keys[] = {
+      {"a letter", 'X', {}, 'x', true},         {"a capital", 'Q', ssShift, 'Q', true},
+      {"a blank", VK_SPACE, {}, ' ', true},     {"Down", VK_DOWN, {}, 0, false},
+      {"Home", VK_HOME, {}, 0, false},          {"Backspace", VK_BACK, {}, 0, true},
+      {"Delete", VK_DELETE, {}, 0, false},      {"Tab", VK_TAB, {}, 0, true},
+      {"Ctrl+Left", VK_LEFT, ssCtrl, 0, false},
+  };
+  for (const auto& k : keys) {
+    SCOPED_TRACE(k.what);
+    script.Perform(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Backend().ClearSounds();
+    SendKey(k.key, k.shift, k.typed);
+    EXPECT_EQ(script.WindowState(), TWindowState::wsMinimized);
+    EXPECT_EQ(script.EditBuffer(), "INT. HALL - DAY");
+    EXPECT_EQ(script.CurrentElement(), script.FirstElement);
+    EXPECT_EQ(script.CaretColumn(), caret);
+    EXPECT_EQ(!Backend().Sounds().empty(), k.beeps);
+  }
+  SendKey(VK_RETURN);
+  EXPECT_EQ(script.WindowState(), TWindowState::wsNormal) << "Enter restores it";
+  EXPECT_EQ(other.WindowState(), TWindowState::wsNormal);
+  EXPECT_EQ(script.FirstElement->next, nullptr) << "and starts no element";
+  EXPECT_EQ(script.EditBuffer(), "INT. HALL - DAY");
+  TypeText("!");
+  EXPECT_EQ(script.EditBuffer(), "INT. HALL - DAY!") << "restored, it takes the keys again";
+}
+
 TEST_F(ScriptWindowStatesTest, TheFocusGoingElsewhereEndsAMouseSelection) {
   TMDIChild& script = Script();
   script.SetFocus();

@@ -218,12 +218,14 @@ std::int64_t HeadlessBackend::WallClockMs() {
 }
 
 bool HeadlessBackend::PumpEvents(bool wait, int timeoutMs) {
-  if (!wait || watchedFd_ < 0) return false;
-  // The clock here is virtual, so only the channel from other instances
-  // can wake us; wait for it in short real-time slices.
-  pollfd fd{watchedFd_, POLLIN, 0};
+  if (!wait || watchedFds_.empty()) return false;
+  // The clock here is virtual, so only the channels from outside (other
+  // instances, the end signals) can wake us; wait for them in short
+  // real-time slices.
+  std::vector<pollfd> fds;
+  for (const int fd : watchedFds_) fds.push_back(pollfd{fd, POLLIN, 0});
   const int slice = timeoutMs < 0 ? 100 : std::min(timeoutMs, 100);
-  return poll(&fd, 1, slice) > 0;
+  return poll(fds.data(), fds.size(), slice) > 0;
 }
 
 std::unique_ptr<CanvasSink> HeadlessBackend::CreateBitmapSurface(int width, int height) {

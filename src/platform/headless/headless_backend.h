@@ -130,7 +130,9 @@ class HeadlessBackend : public Backend {
   // The mouse pointer's place on the screen, moved only by tests.
   void SetCursorPos(TPoint p) override { pointer_ = p; }
   TPoint CursorPos() override { return pointer_; }
-  void WatchDescriptor(int fd) override { watchedFd_ = fd; }
+  void WatchDescriptor(int fd) override {
+    if (fd >= 0) watchedFds_.push_back(fd);
+  }
 
   // What tests steer and read.
   ModalDriver& Driver() { return driver_; }
@@ -164,7 +166,7 @@ class HeadlessBackend : public Backend {
   std::vector<Sound> sounds_;
   std::vector<int> cursorHistory_;
   TPoint pointer_{};
-  int watchedFd_ = -1;
+  std::vector<int> watchedFds_;
 };
 
 // What a form says to the user in words: its caption, then the text of

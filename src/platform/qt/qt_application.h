@@ -12,6 +12,11 @@ class QtProgramApplication : public QApplication {
  public:
   QtProgramApplication(int& argc, char** argv) : QApplication(argc, argv) {}
   bool notify(QObject* receiver, QEvent* event) override;
+
+ protected:
+  // The desktop ends the program (the session manager's "die"): the core
+  // hears it as the session's end, in its own time.
+  bool event(QEvent* event) override;
 };
 
 }  // namespace qm

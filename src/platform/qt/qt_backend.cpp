@@ -1,6 +1,7 @@
 #include "platform/qt/qt_backend.h"
 
 #include <QAbstractEventDispatcher>
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCursor>
 #include <QDateTime>
@@ -9,13 +10,16 @@
 #include <QStandardPaths>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QSessionManager>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/cp1252.h"
 #include "platform/forms.h"
+#include "platform/messages.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/qt/qt_form_peer.h"
@@ -23,6 +27,44 @@
 #include "platform/qt/qt_text_room.h"
 
 namespace qm {
+
+namespace {
+
+// A modal window minimised leaves the program's other windows drawn as
+// they were but deaf: the toolkit drops every key and click that reaches
+// them, without a sign. As the old platform brought a disabled window's
+// modal window forward when it was clicked, a key or a click reaching the
+// program then restores the modal window, which takes the next ones.
+class ModalWindowBack : public QAbstractNativeEventFilter {
+ public:
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+    if (type != "xcb_generic_event_t" || !message || !Pressed(static_cast<const std::uint8_t*>(message))) return false;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isMinimized()) return false;
+    QTimer::singleShot(0, modal, [modal] {
+      modal->showNormal();
+      modal->raise();
+      modal->activateWindow();
+    });
+    return false;
+  }
+
+ private:
+  // A key or a button pressed, by the X protocol's event codes (the send
+  // flag 0x80 left out); the toolkit takes the mouse through the input
+  // extension, whose generic events carry their own type at byte 8.
+  static bool Pressed(const std::uint8_t* event) {
+    constexpr std::uint8_t KeyPress = 2, ButtonPress = 4, GenericEvent = 35;
+    constexpr std::uint16_t InputButtonPress = 4, InputTouchBegin = 18;
+    const std::uint8_t code = event[0] & 0x7f;
+    if (code != GenericEvent) return code == KeyPress || code == ButtonPress;
+    std::uint16_t inputType = 0;
+    std::memcpy(&inputType, event + 8, sizeof inputType);
+    return inputType == InputButtonPress || inputType == InputTouchBegin;
+  }
+};
+
+}  // namespace
 
 std::unique_ptr<Backend> CreateQtBackend(int& argc, char** argv) {
   std::unique_ptr<QApplication> app;
@@ -53,6 +95,19 @@ QtBackend::QtBackend(std::unique_ptr<QApplication> ownedApp) : ownedApp_(std::mo
   wake_.setSingleShot(true);
   QObject::connect(&wake_, &QTimer::timeout, [this] { timedOut_ = true; });
   QObject::connect(&blink_, &QTimer::timeout, [this] { Blink(); });
+  modalBack_ = std::make_unique<ModalWindowBack>();
+  qApp->installNativeEventFilter(modalBack_.get());
+#if QT_CONFIG(sessionmanager)
+  // The desktop's session is to end and the session manager lets the
+  // program ask: its close questions (the core's close query); a refusal
+  // keeps the session. Without leave to ask, the end that follows (a
+  // signal, or the manager's "die") keeps the writer's text.
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, [](QSessionManager& manager) {
+    if (!Application || !manager.allowsInteraction()) return;
+    if (SendMessage(Application->Handle(), WM_QUERYENDSESSION, 0, 0) == 0) manager.cancel();
+    manager.release();
+  });
+#endif
   // The core hears of the program's activation as a posted message, in turn.
   QObject::connect(qApp, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState state) {
     if (!Application) return;
@@ -66,7 +121,8 @@ QtBackend::~QtBackend() {
     player_->kill();
     player_->waitForFinished(200);
   }
-  notifier_.reset();
+  if (qApp) qApp->removeNativeEventFilter(modalBack_.get());
+  notifiers_.clear();
   blink_.stop();
   wake_.stop();
   if (cursorOverridden_) QApplication::restoreOverrideCursor();
@@ -83,7 +139,7 @@ std::int64_t QtBackend::WallClockMs() { return QDateTime::currentMSecsSinceEpoch
 bool QtBackend::PumpEvents(bool wait, int timeoutMs) {
   if (PeerEventDepth() == 0) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   for (FormPeer* form : forms_) form->SyncMenu();
-  if (notifier_) notifier_->setEnabled(true);
+  for (auto& notifier : notifiers_) notifier->setEnabled(true);
   activity_ = false;
   QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
   if (!dispatcher) return false;
@@ -248,14 +304,13 @@ TPoint QtBackend::CursorPos() {
 int QtBackend::DoubleClickTime() { return QApplication::doubleClickInterval(); }
 
 void QtBackend::WatchDescriptor(int fd) {
-  notifier_.reset();
   if (fd < 0) return;
-  notifier_ = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+  auto* notifier = notifiers_.emplace_back(std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read)).get();
   // The core reads the channel after the pump returns; until then the
   // notifier rests, or it would fire again and again.
-  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+  QObject::connect(notifier, &QSocketNotifier::activated, [this, notifier] {
     activity_ = true;
-    notifier_->setEnabled(false);
+    notifier->setEnabled(false);
   });
 }
 

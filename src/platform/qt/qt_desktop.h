@@ -19,6 +19,7 @@
 
 class QApplication;
 class QProcess;
+class QAbstractNativeEventFilter;
 
 namespace qm {
 
@@ -72,7 +73,7 @@ class QtBackend : public Backend {
   QtClipboardStore clipboard_;
   std::vector<std::unique_ptr<QtPrinterDevice>> printers_;
   std::unique_ptr<PdfPrinterDevice> pdfPrinter_;
-  std::unique_ptr<QSocketNotifier> notifier_;
+  std::vector<std::unique_ptr<QSocketNotifier>> notifiers_;
   bool activity_ = false;
   QTimer wake_;
   bool timedOut_ = false;
@@ -84,6 +85,9 @@ class QtBackend : public Backend {
   int dpi_ = 0;
   // The desktop's sound player while it plays a sound file for us.
   std::unique_ptr<QProcess> player_;
+  // Brings a minimised modal window back when the writer turns to the
+  // window it holds (see qt_backend.cpp).
+  std::unique_ptr<QAbstractNativeEventFilter> modalBack_;
 };
 
 QtBackend& QtDesktop();

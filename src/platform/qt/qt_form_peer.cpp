@@ -39,6 +39,22 @@ class FormWindowOf : public PeerWidget<Base> {
     if (e->type() == QEvent::ActivationChange && this->isActiveWindow()) p->WindowActivated();
     if (e->type() == QEvent::WindowStateChange) p->WindowStateChangedByUser(this->windowState());
   }
+  // Move and Size from a script window's own system menu take the arrow
+  // keys, Enter and Escape until they end, as the desktop's do: none of
+  // them reaches the script meanwhile.
+  void keyPressEvent(QKeyEvent* e) override {
+    if (MovedByKeyboard()) Base::keyPressEvent(e);
+    else PeerWidget<Base>::keyPressEvent(e);
+  }
+  void keyReleaseEvent(QKeyEvent* e) override {
+    if (MovedByKeyboard()) Base::keyReleaseEvent(e);
+    else PeerWidget<Base>::keyReleaseEvent(e);
+  }
+  // The sub-window holds the mouse while its Move or Size runs by keyboard.
+  bool MovedByKeyboard() const {
+    if constexpr (std::is_same_v<Base, QMdiSubWindow>) return QWidget::mouseGrabber() == this && this->hasFocus();
+    else return false;
+  }
   void moveEvent(QMoveEvent* e) override {
     Base::moveEvent(e);
     if (FormPeer* p = Form()) p->WindowGeometryChanged();
@@ -358,8 +374,11 @@ void FormPeer::LayoutMdiArea() {
   mdiArea_->show();
 }
 
+// The desktop's close (a close box, a system menu's Close) reaches the
+// form as the old platform's did, as WM_CLOSE: a script window turns it
+// into the main window's Close command and its questions.
 void FormPeer::CloseRequested() {
-  if (Alive()) form_.Close();
+  if (Alive()) form_.Perform(WM_CLOSE, 0, 0);
 }
 
 void FormPeer::WindowActivated() {

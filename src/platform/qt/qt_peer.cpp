@@ -266,7 +266,17 @@ bool QtPeer::PassedOn(QKeyEvent* event) {
   if (!w || w->isVisible()) return false;
   QWidget* now = QApplication::focusWidget();
   if (!now || now == w || !now->isVisible()) return false;
+  // The keyboard may rest on another widget of this same control (a
+  // minimised script window's frame, whose client area is hidden): the
+  // key is this control's own, and sent there it would come straight
+  // back here, over and over.
+  if (auto* link = dynamic_cast<PeerLink*>(now); link && link->LinkedPeer() == this) return false;
+  static const QKeyEvent* passing = nullptr;
+  if (passing == event) return false;
+  const QKeyEvent* outer = passing;
+  passing = event;
   QApplication::sendEvent(now, event);
+  passing = outer;
   return true;
 }
 

@@ -16,8 +16,10 @@ class TMDIChild;
 struct TScriptElement;
 
 struct TScriptWindowHooks {
-  // The main window's Close command, for the window's own close box.
-  std::function<void()> CloseScript;
+  // The main window's Close command for this script, for every way the
+  // window itself is closed (its close box, its system menu's Close, the
+  // close box of its icon): the script's questions come first.
+  std::function<void(TMDIChild& script)> CloseScript;
   // A script window is closing: the main window's tools that served it
   // (the element list, the power panel, word-processor mode) go.
   std::function<void()> ScriptClosing;

@@ -6,6 +6,7 @@
 #include "platform/messages.h"
 #include "script/editing/revision_colour.h"
 #include "script/editing/typing_aids.h"
+#include "script/editing/block_deletion.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
@@ -52,6 +53,12 @@ void WarnReadOnlyScript() {
 }
 
 void TMDIChild::FormKeyPress(TObject* sender, char& key) {
+  // Typed at a window shown only as its icon: nothing to see it land in.
+  if (sender && key != 0 && WindowState == TWindowState::wsMinimized) {
+    key = 0;
+    MessageBeep(0);
+    return;
+  }
   if (!Editable) {
     key = 0;
     WarnReadOnlyScript();
@@ -115,9 +122,7 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
     OfferCueExtension(*this);
     return;
   }
-  // Marks left on while the text under them moves would point at other
-  // text by the next Delete: typing ends the block.
-  if (BlockOn()) ClearBlockSelection(false);
+  if (BlockOn()) ClearBlockForTyping();
   if (fromUser && ProgramOptions().RealTimeSpellCheck && EndsTypedWord(ch)) aids::SpellWordBeforeCaret();
   if (fromUser && !EndsTypedWord(ch)) WordPendingSpell = 1;
   // The placeholder a quick-choice menu left as the line is typed over.
@@ -147,6 +152,32 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
   if (fromUser && CurrentElement()->Kind() == ekCharacterName && IsAnsiAlpha(static_cast<Byte>(ch)) &&
       EditBuffer().find('(') == std::string::npos)
     aids::OfferCharacterNames(*this);
+}
+
+// The block rules before a typed character, the name list up or not: the
+// text of a block marked within the element being typed in gives way to
+// it, the element kept (a cue typed over stays a cue); a block across
+// elements is deleted as the Delete key deletes it; an empty mark is only
+// cleared.
+void TMDIChild::ClearBlockForTyping() {
+  TScriptElement* current = CurrentElement();
+  if (!BlockHasExtent(*this)) {
+    ClearBlockSelection(false);
+    return;
+  }
+  bool elsewhere = current->blockEnd < 0;
+  for (const TScriptElement* e = FirstElement; e; e = e->next) elsewhere = elsewhere || (e != current && e->InBlock());
+  if (elsewhere || !current->InBlock()) {
+    DeleteBlockCommand();
+    return;
+  }
+  const std::size_t size = EditBuffer().size();
+  const std::size_t from = std::min<std::size_t>(std::min(current->blockStart, current->blockEnd), size);
+  const std::size_t to = std::min<std::size_t>(std::max(current->blockStart, current->blockEnd), size);
+  EditFields(*this).EditBuffer.erase(from, to - from);
+  EditFields(*this).CaretColumn = static_cast<Word>(from);
+  ClearBlockSelection(false);
+  SetDocumentModified(true, true);
 }
 
 // A blank typed after a sentence end in prose (the Actions and Dialogues a

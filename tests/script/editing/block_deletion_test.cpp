@@ -6,6 +6,7 @@
 #include "script/editing/block_selection.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/keyboard_commands.h"
+#include "script/editing/typing_aids.h"
 #include "script/fixtures/block_fixture.h"
 #include "script/script_window.h"
 
@@ -85,13 +86,46 @@ TEST_F(BlockDeletionTest, EnterTabAndCtrlF1DeleteTheBlockBeforeTheirNewElement) 
   }
 }
 
-TEST_F(BlockDeletionTest, TypingEndsTheBlockAndKeepsItsText) {
-  LoadGrouped({{ekAction, "one two"}}, 0, -1);
-  editor::MarkBlock(W(), *ElementAt(0), 0, *ElementAt(0), 3);
-  TypeText("x");
-  EXPECT_EQ(W().BlockOn(), 0);
-  EXPECT_EQ(BlockMarks(), (Marks{Unmarked}));
-  EXPECT_EQ(W().EditBuffer(), "onex two");
+// What is typed over a marked block takes its place, the block deleted by
+// the block rules first (the pieces of one type joined); an empty mark is
+// only cleared, the typing going in at the caret.
+TEST_F(BlockDeletionTest, TypingReplacesTheBlock) {
+  // clang-format off
+  const std::vector<DeleteCase> cases{
+      {"part of one element", {{ekAction, "one two"}}, 0, 0, 0, 3, {{ekAction, "x two"}}, 0, 1},
+      {"marked backwards, as End then Shift+Home mark", {{ekAction, "BEN"}}, 0, 3, 0, 0, {{ekAction, "x"}}, 0, 1},
+      {"across two elements of one type", {{ekAction, "He went to"}, {ekAction, "the end."}}, 0, 3, 1, 4,
+       {{ekAction, "He xend."}}, 0, 4},
+      {"an empty mark", {{ekAction, "one two"}}, 0, 3, 0, 3, {{ekAction, "onex two"}}, 0, 4},
+  };
+  // clang-format on
+  for (const DeleteCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadGrouped(c.before, 0, -1);
+    editor::MarkBlock(W(), *ElementAt(c.from), c.fromColumn, *ElementAt(c.to), c.toColumn);
+    TypeText("x");
+    EXPECT_EQ(W().BlockOn(), 0);
+    EXPECT_EQ(Elements(), c.after);
+    EXPECT_EQ(W().CurrentElement(), ElementAt(c.current));
+    EXPECT_EQ(W().CaretColumn(), c.caret);
+    EXPECT_TRUE(W().DocumentModified);
+  }
+}
+
+// With the name list up beside a cue being typed, a block marked by End
+// and Shift+Home is typed over the same way: "ANNA", not "ANNABEN".
+TEST_F(BlockDeletionTest, TypingOverABlockWhileTheNameListShowsReplacesIt) {
+  Load({{ekCharacterName, "BENJAMIN"}, {ekDialogue, "Hi."}, {ekCharacterName, ""}}, 2);
+  TypeText("BEN");
+  ASSERT_TRUE(aids::ListShowing());
+  KeysFixture::Press(VK_END);
+  KeysFixture::Press(VK_HOME, ssShift);
+  ASSERT_TRUE(W().BlockOn());
+  TypeText("ANNA");
+  EXPECT_EQ(W().EditBuffer(), "ANNA");
+  EXPECT_EQ(W().CaretColumn(), 4);
+  EXPECT_EQ(W().CurrentElement(), ElementAt(2));
+  EXPECT_EQ(W().CurrentElement()->Kind(), ekCharacterName);
 }
 
 TEST_F(BlockDeletionTest, BackspaceDeletesTheBlockToo) {
