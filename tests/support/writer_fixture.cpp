@@ -1,6 +1,7 @@
 #include "support/writer_fixture.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "base/document_table.h"
 #include "breakdown/categories.h"
@@ -74,8 +75,6 @@ std::vector<ElementSpec> ActsOpenedAndEnded(std::uint64_t seed) {
 void WriterFixture::SetUp() {
   // Every step of a trial stays in the ring.
   InitialSettings.push_back({"Program Settings", "Max Undo Levels", "20"});
-  if (WithSpelling)
-    programFolder_ = std::make_unique<ScopedEnv>("QUILLMASTER_PROGRAM_FOLDER", std::string(QM_BINARY_DIR) + "/data/");
   ProgramFixture::SetUp();
   // Whatever a key or a command asks is confirmed, as in the commands.
   Driver().OnUnanswered = [this](TForm& form) {
@@ -89,6 +88,21 @@ void WriterFixture::SetUp() {
 }
 
 // The fixture's own answers stand in for the confirming ones of RunConfirmed.
+void WriterFixture::BeforeStart() {
+  if (!WithSpelling) return;
+  namespace fs = std::filesystem;
+  const fs::path built = fs::path(QM_BINARY_DIR) / "data";
+  const fs::path own = fs::path(Home()) / "program";
+  fs::create_directories(own);
+  // The large files nothing writes are shared.
+  for (const fs::directory_entry& entry : fs::directory_iterator(built)) {
+    const fs::path to = own / entry.path().filename();
+    if (entry.is_regular_file() && entry.file_size() > 4'000'000) fs::create_symlink(entry.path(), to);
+    else fs::copy(entry.path(), to, fs::copy_options::recursive);
+  }
+  programFolder_ = std::make_unique<ScopedEnv>("QUILLMASTER_PROGRAM_FOLDER", own.string() + "/");
+}
+
 void WriterFixture::Run(const std::string& name) {
   Asked = 0;
   MainForm->MenuItem(name)->Click();

@@ -39,6 +39,9 @@ std::vector<ElementSpec> ActsOpenedAndEnded(std::uint64_t seed);
 class WriterFixture : public ProgramFixture {
  protected:
   void SetUp() override;
+  // The program's own files, with the spelling engine, are a private copy:
+  // a command that saves a format family or learns a word writes there.
+  void BeforeStart() override;
 
   // The program's options, as the main window keeps them.
   TProgramOptions& Options() { return *MainForm; }
@@ -87,8 +90,8 @@ class WriterFixture : public ProgramFixture {
   // anything, without laying the script out.
   static std::uint64_t Fingerprint(const TMDIChild& w);
 
-  // Whether the spelling engine and its dictionaries are there (set before
-  // SetUp).
+  // Whether the program's own files are there, the spelling engine and
+  // its dictionaries among them (set before SetUp).
   bool WithSpelling = true;
   // While set, whatever a command asks is cancelled instead.
   bool CancelEverything = false;
