@@ -48,8 +48,6 @@ class UndoHistory {
   // went wrong, or empty.
   std::string UndoToStart(Reach reach = Reach::NewestChange);
 
-  // Changes still standing.
-  int Standing() const { return static_cast<int>(before_.size()); }
   // Whether the newest action changed the script.
   bool LastActionChanged() const { return lastChanged_; }
   // The actions so far, in words, for a report (a run of one action told
