@@ -1,94 +1,92 @@
-// Seeded random rounds as a writer works: a laid-out script of a dozen
-// pages (long speeches across page breaks, tags, notes), the caret put
-// somewhere, then a few random keys, words, selections and menu commands
-// with every question confirmed. After every step each name's CONT'D is
-// what the rule gives for the whole script, and Undo then Redo gives back
-// exactly what the step left; at the end Undo back to the start gives back
-// the script, its settings, its marks and its laid-out line counts as they
-// were. QM_ROUND_TRIALS sets the trials of each shape (scripts/round runs
-// many more).
+// Seeded random rounds as a writer works.
+//
+// The short round: a laid-out script of a dozen pages (long speeches across
+// page breaks, tags, notes), the caret put somewhere, then a few random
+// keys, words, selections and menu commands with every question confirmed.
+// After every step each name's CONT'D is what the rule gives for the whole
+// script, and Undo then Redo gives back exactly what the step left; at the
+// end Undo back to the start gives back the script, its settings, its marks
+// and its laid-out line counts as they were.
+//
+// The long round: scripts of other shapes (a hundred pages, a stage play and
+// a sitcom with acts, a locked script in a new revision with new headers,
+// fixed A-pages after a new revision), one or two other scripts open behind
+// it, 15 to 40 steps with hundreds of caret moves between the edits, spell
+// passes, Replace All, Change Character Name, blocks moved, forced page
+// breaks added and removed. After every change Undo gives back a state the
+// script had before it (never a part of one action, never refused) and Redo
+// exactly what the change made; at the end Undo goes back to the start.
+//
+// QM_ROUND_TRIALS sets the trials of each shape (scripts/round runs many
+// more).
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/document_table.h"
-#include "breakdown/categories.h"
 #include "files/undo_ring.h"
+#include "language/search_dialog.h"
+#include "language/spelling/spell_check_dialog.h"
 #include "platform/input.h"
-#include "platform/user_action.h"
+#include "platform/office_button.h"
 #include "script/editing/editor_calls.h"
-#include "script/layout/screen_rebuild.h"
-#include "script/layout/word_wrap.h"
 #include "script/model/cue_codes.h"
-#include "script/model/text_codes.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "shell/menu_table.h"
 #include "support/command_answers.h"
 #include "support/continued_rule.h"
+#include "support/converter_path.h"
 #include "support/message_box_answers.h"
-#include "support/program_fixture.h"
-#include "support/script_builder.h"
-#include "support/script_generator.h"
-#include "support/script_shots.h"
+#include "support/script_text_writer.h"
+#include "support/temp_folder.h"
+#include "support/undo_history.h"
+#include "support/writer_fixture.h"
 
 namespace qm {
 namespace {
 
 using testing::ElementSpec;
+using testing::LongSpeech;
+using testing::WithActs;
+
+std::vector<ElementSpec> ScreenplayOfLongSpeeches(std::uint64_t seed) {
+  return testing::ScreenplayOfLongSpeeches(seed);
+}
 
 using Dice = testing::SeededRandom;
 
-// ---- The scripts ----------------------------------------------------------
+int TrialsOfEachShape(int usual) {
+  const char* asked = std::getenv("QM_ROUND_TRIALS");
+  return asked && std::atoi(asked) > 0 ? std::atoi(asked) : usual;
+}
 
-std::string LongSpeech(Dice& dice) {
-  static const char* const words[] = {"listen", "to",   "me", "the",  "money", "was",   "never", "yours", "and",
-                                      "you",    "knew", "it", "from", "the",   "start", "so",    "stop",  "pretending"};
-  std::string text;
-  while (text.size() < 2680) {
-    if (!text.empty()) text += ' ';
-    text += words[dice.Below(18)];
-    if (dice.Chance(8)) text += '.';
+std::string Faults(const std::vector<std::string>& faults, int trials, const char* shape) {
+  std::string all = std::to_string(faults.size()) + " of " + std::to_string(trials) + " trials on " + shape + ":\n";
+  for (std::size_t i = 0; i < faults.size() && i < 8; ++i) all += faults[i] + "\n";
+  return all;
+}
+
+// The caret somewhere a writer works, most often where a speech or an
+// element runs over a page break.
+TScriptElement* PlaceNearBreaks(TMDIChild& w, Dice& dice) {
+  std::vector<TScriptElement*> places;
+  for (TScriptElement* e = w.FirstElement; e; e = e->next) {
+    if (IsPageBreakKind(e->Kind())) continue;
+    const bool nearBreak = (e->next && e->next->Kind() == ekAutoPageBreak) ||
+                           (e->prev && e->prev->Kind() == ekAutoPageBreak) ||
+                           (e->Kind() == ekCharacterName && e->next && e->next->text && e->next->text->size() > 800);
+    places.push_back(e);
+    if (nearBreak) places.insert(places.end(), 6, e);
   }
-  text.resize(2680);
-  return text;
+  return places[static_cast<std::size_t>(dice.Below(static_cast<int>(places.size())))];
 }
 
-std::string Tagged(const std::string& item, int category) {
-  return std::string(1, static_cast<char>(TagCodeOfCategory(category))) + item + static_cast<char>(TagEnd);
-}
-
-// Twelve pages: every sixth speech a long one that crosses a page, props
-// tagged in some action, a note now and then.
-std::vector<ElementSpec> ScreenplayOfLongSpeeches(std::uint64_t seed) {
-  Dice dice(seed);
-  std::vector<ElementSpec> out;
-  int speeches = 0, actions = 0, headings = 0;
-  for (ElementSpec& e : testing::GenerateScreenplay(seed, 12)) {
-    if (e.kind == ekDialogue && ++speeches % 6 == 0) e.text = LongSpeech(dice);
-    if (e.kind == ekAction && ++actions % 5 == 0) e.text = "He lifts the " + Tagged("LAMP", 4) + ". " + e.text;
-    out.push_back(e);
-    if (e.kind == ekSceneHeading && ++headings % 4 == 0) out.push_back({ekScriptNote, "Check the light here."});
-  }
-  return out;
-}
-
-// A stage play or a sitcom: acts open with their information.
-std::vector<ElementSpec> WithActs(std::vector<ElementSpec> script) {
-  std::vector<ElementSpec> out;
-  int headings = 0;
-  for (const ElementSpec& e : script) {
-    if (e.kind == ekSceneHeading && headings++ % 5 == 0)
-      out.push_back({ekActStart, "ACT " + std::to_string(headings / 5 + 1)});
-    out.push_back(e);
-  }
-  return out;
-}
+// ---- The short round ------------------------------------------------------
 
 struct Shape {
   const char* name;
@@ -115,71 +113,20 @@ const Shape kShapes[] = {
     {"marks of another program", "", ScreenplayOfLongSpeeches, false, Shape::ImportedMarks},
 };
 
-// ---- The round ------------------------------------------------------------
-
-int TrialsOfEachShape() {
-  const char* asked = std::getenv("QM_ROUND_TRIALS");
-  return asked && std::atoi(asked) > 0 ? std::atoi(asked) : 30;
-}
-
-class WriterRoundTest : public testing::ProgramFixture {
+class WriterRoundTest : public testing::WriterFixture {
  protected:
   void SetUp() override {
-    // Every step of a trial stays in the ring.
-    InitialSettings = {{"Program Settings", "Max Undo Levels", "20"}};
-    ProgramFixture::SetUp();
-    // Whatever a key or a command asks is confirmed, as in the commands.
-    Driver().OnUnanswered = [this](TForm& form) {
-      if (testing::MessageBoxText(form).find("Nothing to Undo") != std::string::npos) refused_ = true;
-      testing::ConfirmForm(form, asked_);
-    };
-    Driver().OnProblem = [](const std::string&) {};
-  }
-  int asked_ = 0;
-  // An Undo was refused: its run was not found as the step left it.
-  bool refused_ = false;
-
-  void Run(const std::string& name) { testing::RunConfirmed(Driver(), name); }
-
-  TMDIChild* Only() {
-    while (DocumentCount > 0) {
-      ActiveScript()->DocumentModified = 0;
-      MainForm->CloseFileItem->Click();
-    }
-    // A closed window goes, and clears the ring, once its message is done.
-    Application->ProcessMessages();
-    MainForm->FileNewItem->Click();
-    return ActiveScript();
+    // The short round was found and kept without the spelling engine.
+    WithSpelling = false;
+    WriterFixture::SetUp();
   }
 
   // A fresh script of the shape, laid out, the ring empty.
   TMDIChild& Fresh(const Shape& shape, std::uint64_t seed) {
-    TMDIChild& w = *Only();
-    if (*shape.family) Run(shape.family);
-    w.FreeElements();
-    ResetScreenLines(w);
-    testing::AddElements(w, shape.elements(seed));
-    if (std::string(shape.family) == "InteractiveCDROM1") {
-      Word number = 0;
-      for (TScriptElement* e = w.FirstElement; e; e = e->next)
-        if (e->Kind() == ekSceneHeading) e->format.NumberWord = ++number;
-    }
-    w.TaggingUsed = 1;
-    if (shape.marksByRule) testing::MarkNamesByRule(w);
-    editor::SetCurrentElement(w, w.FirstElement);
-    w.CurrentGroup = w.FirstElement->group;
-    w.DisAssemble();
-    TWrapPass pass(w);
-    for (TScriptElement* e = w.FirstElement; e; e = e->next) pass.Wrap(*e, LiveElementText(w, *e));
-    w.RefreshLayout();
+    TMDIChild& w = LayOut(shape.elements(seed), shape.family, shape.marksByRule);
     Dice dice(seed ^ 0x5EED);
     Prepare(w, shape, dice);
-    // As a script read from its file: its marks are its own.
-    editor::SettleContinuedCues(w);
-    UndoObject->ClearUndoData();
-    w.DocumentModified = 0;
-    MainForm->UpdateMenusAndButtons();
-    w.SetFocus();
+    AsRead(w);
     return w;
   }
 
@@ -187,15 +134,7 @@ class WriterRoundTest : public testing::ProgramFixture {
     switch (shape.preparation) {
       case Shape::Nothing: break;
       case Shape::Locked: Run("LockScriptItem"); break;
-      case Shape::APages:
-        Run("LockScriptItem");
-        // Text added on the fourth page pushes what follows onto A-pages.
-        for (int i = 0; i < 3; ++i) {
-          CaretAt(w, ActionNear(w, 80), 0);
-          editor::SetEditText(w, "More happens here. " + LongSpeech(dice).substr(0, 600));
-          w.RefreshLayout();
-        }
-        break;
+      case Shape::APages: PushOntoAPages(w, dice); break;
       case Shape::Revisions:
         Run("LockScriptItem");
         w.RevisionMarking = 1;
@@ -210,6 +149,7 @@ class WriterRoundTest : public testing::ProgramFixture {
     }
   }
 
+ protected:
   // Marks that do not follow the rule, and names typed with their CONT'D.
   static void MarkAsAnotherProgram(TMDIChild& w, Dice& dice) {
     for (TScriptElement* e = w.FirstElement; e; e = e->next) {
@@ -217,48 +157,6 @@ class WriterRoundTest : public testing::ProgramFixture {
       if (dice.Chance(30)) SetCueContinued(dice.Chance(50), *e);
       if (dice.Chance(10)) *e->text += " (CONT'D)";
     }
-  }
-
-  // The first Action from about that element on.
-  static TScriptElement* ActionNear(TMDIChild& w, int index) {
-    TScriptElement* e = w.FirstElement;
-    for (int i = 0; i < index && e->next; ++i) e = e->next;
-    while (e->next && e->Kind() != ekAction) e = e->next;
-    return e;
-  }
-
-  static void CaretAt(TMDIChild& w, TScriptElement* e, int column) {
-    w.Assemble();
-    editor::SetCurrentElement(w, e);
-    w.CurrentGroup = e->group;
-    w.DisAssemble();
-    editor::SetCaretColumn(w, static_cast<Word>(std::min<std::size_t>(column, w.EditBuffer().size())));
-    RebuildScreen(&w);
-  }
-
-  // The caret somewhere a writer works, most often where a speech or an
-  // element runs over a page break.
-  void PlaceCaret(TMDIChild& w, Dice& dice) {
-    std::vector<TScriptElement*> places;
-    for (TScriptElement* e = w.FirstElement; e; e = e->next) {
-      if (IsPageBreakKind(e->Kind())) continue;
-      const bool nearBreak = (e->next && e->next->Kind() == ekAutoPageBreak) ||
-                             (e->prev && e->prev->Kind() == ekAutoPageBreak) ||
-                             (e->Kind() == ekCharacterName && e->next && e->next->text && e->next->text->size() > 800);
-      places.push_back(e);
-      if (nearBreak) places.insert(places.end(), 6, e);
-    }
-    TScriptElement* e = places[static_cast<std::size_t>(dice.Below(static_cast<int>(places.size())))];
-    CaretAt(w, e, dice.Below(40));
-  }
-
-  // Laid out as after a pause, then taken as a save would write it.
-  testing::ScriptShot Settled(TMDIChild& w) {
-    w.RefreshLayout();
-    TUserAction::Settle();
-    w.Assemble();
-    w.DisAssemble();
-    return testing::Shoot(w);
   }
 
   std::vector<std::string> Commands() {
@@ -275,7 +173,7 @@ class WriterRoundTest : public testing::ProgramFixture {
   void Step(TMDIChild& w, Dice& dice, std::string& done) {
     static const char* const words[] = {"quietly", "the", "door", "Sam", "never", "again", "JOHN", "rain"};
     const int pick = dice.Below(100);
-    asked_ = 0;
+    Asked = 0;
     w.SetFocus();
     auto say = [&done](const std::string& what) { done += what + ", "; };
     if (pick < 18) {
@@ -332,7 +230,7 @@ class WriterRoundTest : public testing::ProgramFixture {
   std::string Trial(const Shape& shape, std::uint64_t seed) {
     TMDIChild& w = Fresh(shape, seed);
     Dice dice(seed);
-    PlaceCaret(w, dice);
+    CaretAt(w, PlaceNearBreaks(w, dice), dice.Below(40));
     const testing::ScriptShot start = Settled(w);
     std::string done;
     const int steps = 1 + dice.Below(6);
@@ -344,18 +242,16 @@ class WriterRoundTest : public testing::ProgramFixture {
           return "after " + done + "wrong marks:" + wrong;
       if (dice.Chance(50) && UndoObject->UndoIsAvailable()) {
         const testing::ScriptShot after = Settled(w);
-        refused_ = false;
-        Run("UndoItem");
-        if (refused_) return "after " + done + "Undo refused";
-        Run("RedoItem");
+        if (Undo()) return "after " + done + "Undo refused";
+        Redo();
         if (const std::string lost = testing::Differences(after, Settled(w)); !lost.empty())
           return "after " + done + "Undo then Redo:" + lost;
       }
     }
     int undone = 0;
-    refused_ = false;
-    while (UndoObject->UndoIsAvailable() && !refused_ && ++undone <= 40) Run("UndoItem");
-    if (refused_) return "after " + done + "Undo " + std::to_string(undone) + " refused";
+    UndoRefused = false;
+    while (UndoObject->UndoIsAvailable() && !UndoRefused && ++undone <= 40) Run("UndoItem");
+    if (UndoRefused) return "after " + done + "Undo " + std::to_string(undone) + " refused";
     if (const std::string left = testing::Differences(start, Settled(w)); !left.empty())
       return "after " + done + "Undo " + std::to_string(undone) + " times:" + left;
     return {};
@@ -368,9 +264,7 @@ class WriterRoundTest : public testing::ProgramFixture {
       if (const std::string fault = Trial(shape, seed); !fault.empty())
         faults.push_back("seed " + std::to_string(seed) + ": " + fault);
     }
-    std::string all;
-    for (std::size_t i = 0; i < faults.size() && i < 8; ++i) all += faults[i] + "\n";
-    EXPECT_TRUE(faults.empty()) << faults.size() << " of " << trials << " trials on " << shape.name << ":\n" << all;
+    EXPECT_TRUE(faults.empty()) << Faults(faults, trials, shape.name);
   }
 };
 
@@ -399,10 +293,280 @@ class WriterRoundShapeTest : public WriterRoundTest, public ::testing::WithParam
 
 TEST_P(WriterRoundShapeTest, EveryStepKeepsTheMarksAndUndoesToTheByte) {
   const int shape = GetParam();
-  Round(kShapes[shape], 1000 * (shape + 1), TrialsOfEachShape());
+  Round(kShapes[shape], 1000 * (shape + 1), TrialsOfEachShape(30));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, WriterRoundShapeTest, ::testing::Range(0, static_cast<int>(std::size(kShapes))));
+
+// ---- The long round -------------------------------------------------------
+
+// A hundred and four pages, a long speech now and then, read from plain
+// text as another program wrote it.
+std::vector<ElementSpec> HundredPages(std::uint64_t seed) {
+  Dice dice(seed);
+  std::vector<ElementSpec> out;
+  int speeches = 0;
+  for (ElementSpec& e : testing::GenerateScreenplay(seed, 104)) {
+    if (e.kind == ekDialogue && ++speeches % 9 == 0) e.text = LongSpeech(dice).substr(0, 1400);
+    out.push_back(e);
+  }
+  return out;
+}
+
+struct LongShape {
+  const char* name;
+  const char* family;
+  std::function<std::vector<ElementSpec>(std::uint64_t)> elements;
+  enum Preparation { Imported, Nothing, NewRevision, FixedAPages } preparation;
+  // Trials of the test command (QM_ROUND_TRIALS sets them all).
+  int trials;
+};
+
+const LongShape kLongShapes[] = {
+    {"a hundred pages read from text", "", HundredPages, LongShape::Imported, 5},
+    {"stage play with acts", "StagePlay1", testing::ActsOpenedAndEnded, LongShape::Nothing, 14},
+    {"sitcom with acts", "SitcomVersionI1", testing::ActsOpenedAndEnded, LongShape::Nothing, 14},
+    {"locked, in a new revision with new headers", "", testing::ScreenplayOfFullSpeeches, LongShape::NewRevision, 14},
+    {"fixed A-pages in a new revision", "", testing::ScreenplayOfFullSpeeches, LongShape::FixedAPages, 14},
+};
+
+// Words a writer types, some of them misspelt for the spell passes.
+const char* const kWords[] = {"quietly", "the", "door",    "Sam",    "never",    "again", "JOHN",
+                              "rain",    "teh", "recieve", "(beat)", "it. then", "river"};
+
+class WriterLongRoundTest : public WriterRoundTest, public ::testing::WithParamInterface<int> {
+ protected:
+  void SetUp() override {
+    WriterFixture::SetUp();
+    Driver().OnUnanswered = [confirm = Driver().OnUnanswered](TForm& form) {
+      if (auto* spell = dynamic_cast<TSpellCheckingDlg*>(&form)) return AnswerUnknownWord(*spell);
+      confirm(form);
+    };
+  }
+
+  // Text files are read through the converter installed beside the program.
+  testing::ScopedEnv path_{"PATH", testing::SearchPathWithConverter()};
+
+  // A writer takes the first suggestion, or skips a word without one.
+  static void AnswerUnknownWord(TSpellCheckingDlg& dialog) {
+    if (dialog.SuggestList->Items.Count() > 0) {
+      dialog.BadWord->Text = dialog.SuggestList->Items[0];
+      if (dialog.ReplaceBtn->Enabled) return dialog.ReplaceBtn->Click();
+    }
+    dialog.SkipBtn->Click();
+  }
+
+  // The script of the shape, laid out and prepared, the caret somewhere,
+  // with `others` scripts opened after it; it is brought back in front.
+  TMDIChild& Fresh(const LongShape& shape, std::uint64_t seed, int others) {
+    TMDIChild* w = nullptr;
+    if (shape.preparation == LongShape::Imported) {
+      Only();
+      const std::string file = HomeFile("PAGES" + std::to_string(seed % 1000) + ".TXT");
+      testing::WriteFileText(file, testing::ScriptAsPlainText(shape.elements(seed)));
+      testing::ChooseFile(Driver(), file, 1);
+      MainForm->FileOpenItem->Click();
+      w = ActiveScript();
+      w->RefreshLayout();
+    } else {
+      w = &LayOut(shape.elements(seed), shape.family, true);
+      WrapAgain(*w);
+    }
+    Dice dice(seed ^ 0x5EED);
+    if (shape.preparation == LongShape::NewRevision || shape.preparation == LongShape::FixedAPages) {
+      if (shape.preparation == LongShape::NewRevision) LockAndRevise(*w);
+      else PushOntoAPages(*w, dice);
+      StartNewRevision(*w);
+    }
+    for (int i = 0; i < others; ++i) {
+      MainForm->FileNewItem->Click();
+      Script().SetFocus();
+      TypeText("Another script, number " + std::to_string(i + 2) + ".");
+    }
+    if (others > 0) MainForm->DocItems[SlotOf(*w) - 1]->Click();
+    Dice place(seed);
+    CaretAt(*w, PlaceNearBreaks(*w, place), place.Below(40));
+    AsRead(*w);
+    return *w;
+  }
+
+  static int SlotOf(const TMDIChild& w) {
+    for (int slot = 1; slot <= DocumentCount; ++slot)
+      if (Documents[slot] == &w) return slot;
+    return 0;
+  }
+
+  // One action of the writer: a key delivered, a menu command, a click.
+  // A quiet one (a caret move) seldom changes anything; one that goes on
+  // typing a word is undone with the word.
+  struct TAction {
+    std::string what;
+    std::function<void()> act;
+    bool quiet = false;
+    bool goesOn = false;
+  };
+  using TActions = std::vector<TAction>;
+
+  static TAction Key(const std::string& what, Word key, TShiftState shift = {}, bool quiet = false) {
+    return {what, [key, shift] { SendKey(key, shift); }, quiet};
+  }
+  TAction Command(const std::string& name) {
+    return {name, [this, name] { Run(name); }};
+  }
+  // A word typed a key at a time.
+  static void Type(const std::string& text, TActions& out) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+      out.push_back({"type \"" + text + "\"", [c = text[i]] { TypeText(std::string(1, c)); }, false, i > 0});
+  }
+  // A run of caret moves as a writer makes between edits.
+  static void CaretRun(Dice& dice, int moves, TActions& out) {
+    static const Word keys[] = {VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_UP, VK_RIGHT, VK_LEFT, VK_NEXT, VK_PRIOR, VK_END};
+    for (int i = 0; i < moves; ++i)
+      out.push_back(Key("caret moves", keys[dice.Below(static_cast<int>(std::size(keys)))], {}, true));
+  }
+  // A block of that many lines down from the caret.
+  static void MarkLines(int lines, TActions& out) {
+    for (int i = 0; i < lines; ++i) out.push_back(Key("Shift+Down", VK_DOWN, TShiftState(ssShift), true));
+  }
+
+  TAction ReplaceAll(const char* find, const char* by, bool names) {
+    const std::string what = std::string(names ? "Change Character Name " : "Replace All ") + find + " by " + by;
+    return {what, [this, find, by, names] {
+              Driver().Expect([this, find, by](TForm& form) {
+                auto* dialog = dynamic_cast<TSearchingDlg*>(&form);
+                if (!dialog) return testing::ConfirmForm(form, Asked);
+                dialog->SearchText->Text = std::string(find);
+                dialog->ReplaceText->Text = std::string(by);
+                dialog->ReplaceTextChange(nullptr);
+                if (dialog->PromptBox) dialog->PromptBox->SetChecked(false);
+                dialog->OKBtn->Click();
+              });
+              Run(names ? "ChangeCharacterName1" : "SearchandReplaceItem");
+              Driver().Clear();
+            }};
+  }
+
+  // One random step of a writer: the actions it takes.
+  TActions Step(Dice& dice) {
+    TActions out;
+    const int pick = dice.Below(100);
+    if (pick < 16) {
+      Type(std::string(kWords[dice.Below(static_cast<int>(std::size(kWords)))]) + " ", out);
+    } else if (pick < 30) {
+      CaretRun(dice, dice.Chance(30) ? 100 + dice.Below(200) : 5 + dice.Below(40), out);
+    } else if (pick < 35) {
+      out.push_back(Key("Enter", VK_RETURN));
+    } else if (pick < 40) {
+      out.push_back(Key("Backspace", VK_BACK));
+    } else if (pick < 43) {
+      out.push_back(Key("Delete", VK_DELETE));
+    } else if (pick < 47) {
+      out.push_back(Key("Tab", VK_TAB));
+    } else if (pick < 49) {
+      out.push_back(Key("Shift+Tab", VK_TAB, TShiftState(ssShift)));
+    } else if (pick < 56) {
+      MarkLines(1 + dice.Below(6), out);
+      switch (dice.Below(6)) {
+        case 0: out.push_back(Key("Delete", VK_DELETE)); break;
+        case 1: out.push_back(Key("Tab", VK_TAB)); break;
+        case 2: Type("gone ", out); break;
+        case 3: out.push_back(Key("Ctrl+F1", VK_F1, TShiftState(ssCtrl))); break;
+        case 4: out.push_back(Command("CutItem")); break;
+        default: out.push_back(Key("Enter", VK_RETURN)); break;
+      }
+    } else if (pick < 60) {
+      // A block moved: cut, carried some lines on and pasted there.
+      MarkLines(1 + dice.Below(5), out);
+      out.push_back(Command("CutItem"));
+      CaretRun(dice, 3 + dice.Below(30), out);
+      out.push_back(Command("PasteItem"));
+    } else if (pick < 63) {
+      out.push_back(Command("AddForcedPageBreakItem"));
+    } else if (pick < 66) {
+      out.push_back(Command("RemoveForcedPageItem"));
+    } else if (pick < 70) {
+      static const char* const passes[] = {"SpellScriptItem", "SpellForwardsItem", "SpellPageItem", "SpellElementItem"};
+      out.push_back(Command(passes[dice.Below(4)]));
+    } else if (pick < 73) {
+      out.push_back(ReplaceAll("the", "a", false));
+    } else if (pick < 75) {
+      out.push_back(ReplaceAll("SARAH", "SALLY", true));
+    } else if (pick < 77) {
+      out.push_back({"Ctrl+T, CUT TO:", [this] {
+                       ChooseFromMenu("CUT TO:");
+                       SendKey('T', TShiftState(ssCtrl));
+                       Driver().Clear();
+                     }});
+    } else if (pick < 79) {
+      out.push_back(Key("Ctrl+S", 'S', TShiftState(ssCtrl)));
+    } else if (pick < 80) {
+      out.push_back(Key("Ctrl+Alt+Minus", VK_OEM_MINUS, TShiftState(ssCtrl | ssAlt)));
+    } else if (pick < 92) {
+      const std::vector<std::string> names = Commands();
+      out.push_back(Command(names[static_cast<std::size_t>(dice.Below(static_cast<int>(names.size())))]));
+    } else {
+      out.push_back({"pause", [] {}});
+    }
+    return out;
+  }
+
+  // One trial; what went wrong, in words, or empty.
+  std::string Trial(const LongShape& shape, std::uint64_t seed) {
+    Dice dice(seed);
+    // Two or three scripts open, this one in front though opened first.
+    const int others = 1 + dice.Below(2);
+    TMDIChild& w = Fresh(shape, seed, others);
+    testing::UndoHistory history([this, &w] { return Settled(w); }, [this] { return Undo(); },
+                                 [this] { return Redo(); });
+    // A script read from text carries the marks its text gave; one whose
+    // marks follow the rule keeps them so.
+    if (testing::WrongMarks(w).empty()) history.Check = [&w] { return testing::WrongMarks(w); };
+    history.Start();
+    const auto reach = testing::UndoHistory::Reach::AnyStandingChange;
+    // The changes made, a word typed counted once, stay within the ring.
+    int changes = 0;
+    const int steps = 15 + dice.Below(26);
+    for (int i = 0; i < steps && changes < 18; ++i) {
+      bool changed = false;
+      for (const TAction& action : Step(dice)) {
+        Asked = 0;
+        w.SetFocus();
+        std::string wrong;
+        if (action.quiet) {
+          const std::uint64_t before = Fingerprint(w);
+          wrong = history.Act(action.what, action.act, [&w, before] { return Fingerprint(w) != before; });
+        } else {
+          wrong = history.Act(action.what, action.act);
+        }
+        if (!wrong.empty()) return "after " + history.Done() + "wrong marks:" + wrong;
+        // A command that opened or closed a script ends the trial.
+        if (ActiveScript() != &w || DocumentCount != 1 + others) return {};
+        changed = changed || history.LastActionChanged();
+        if (history.LastActionChanged() && !action.goesOn) ++changes;
+      }
+      if (!changed) continue;
+      if (std::string fault = history.UndoThenRedo(reach); !fault.empty()) return fault;
+    }
+    return history.UndoToStart(reach);
+  }
+
+  void Round(const LongShape& shape, int firstSeed, int trials) {
+    std::vector<std::string> faults;
+    for (int t = 0; t < trials; ++t) {
+      const std::uint64_t seed = static_cast<std::uint64_t>(firstSeed + t);
+      if (const std::string fault = Trial(shape, seed); !fault.empty())
+        faults.push_back("seed " + std::to_string(seed) + ": " + fault);
+    }
+    EXPECT_TRUE(faults.empty()) << Faults(faults, trials, shape.name);
+  }
+};
+
+TEST_P(WriterLongRoundTest, EveryChangeIsOneUndoAwayAndUndoGoesBackToTheStart) {
+  const int shape = GetParam();
+  Round(kLongShapes[shape], 20000 + 1000 * shape, TrialsOfEachShape(kLongShapes[shape].trials));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, WriterLongRoundTest, ::testing::Range(0, static_cast<int>(std::size(kLongShapes))));
 
 }  // namespace
 }  // namespace qm

@@ -57,9 +57,13 @@ std::string HeaderDifferences(const ScriptShot& a, const ScriptShot& b) {
 
 ScriptShot Shoot(TMDIChild& w) {
   ScriptShot shot;
-  for (const TScriptElement* e = w.FirstElement; e; e = e->next)
-    shot.elements.push_back({e->Kind(), LiveElementText(w, *e), e->format, e->state, e->revisedLines.value_or(""),
-                             e->storyboardLink, e->split, e->lineCount});
+  for (const TScriptElement* e = w.FirstElement; e; e = e->next) {
+    // An empty element is kept as a blank, being edited or not.
+    std::string text = LiveElementText(w, *e);
+    if (text.empty()) text = " ";
+    shot.elements.push_back({e->Kind(), text, e->format, e->state, e->revisedLines.value_or(""), e->storyboardLink,
+                             e->split, e->lineCount});
+  }
   shot.header.assign(ScriptHeaderSize, 0);
   EncodeScriptHeader(w, w.FontNameTable, THeaderInfo{}, shot.header, &shot.spill);
   shot.associations = w.Associations;

@@ -39,7 +39,7 @@ struct ScriptShot {
 };
 
 // The script as it stands (the edit line's text for the element being
-// edited).
+// edited; an empty element as the blank it is stored as).
 ScriptShot Shoot(TMDIChild& w);
 // What differs between two shots, in words; empty when they are equal.
 std::string Differences(const ScriptShot& a, const ScriptShot& b);

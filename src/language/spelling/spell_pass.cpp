@@ -442,9 +442,10 @@ std::size_t TSpellPass::DeleteDuplicate(const TFoundWord& found) {
   BeforeChange();
   std::size_t end = found.end;
   while (end < Text().size() && Text()[end] == ' ') ++end;
-  // The blank before goes when nothing follows, so no blank is left at the end.
+  // The blank before goes when no blank follows (the text's end, a stop or
+  // a comma), so that none is left before it.
   std::size_t start = found.start;
-  if (end == Text().size())
+  if (end == found.end || end == Text().size())
     while (start > 0 && Text()[start - 1] == ' ') --start;
   editor::ChangeEditText(script_, [&](std::string& text) { text.erase(start, end - start); });
   return start;

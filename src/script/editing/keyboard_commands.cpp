@@ -711,8 +711,9 @@ TTail HyphenKey(KeyCommand& c) {
   const std::size_t column = c.w.CaretColumn();
   if ((column < text.size() && text[column] == '~') || (column > 0 && column <= text.size() && text[column - 1] == '~'))
     return TTail::Run;
-  SetDocumentModified(true, true);
+  // The step comes first: the mark of the revised line is part of the change.
   SaveUndoStep(ukInsert, false, false, 0);
+  SetDocumentModified(true, true);
   return TypeKey(c);
 }
 
@@ -721,8 +722,8 @@ TTail HyphenKey(KeyCommand& c) {
 TTail RightMarginKey(KeyCommand& c) {
   TMDIChild& w = c.w;
   const bool inward = c.arg > 0;
-  SetDocumentModified(true, true);
   SaveUndoStep(inward ? ukDelete : ukInsert, false, false, 0);
+  SetDocumentModified(true, true);
   TElementFormat& format = w.CurrentElement()->format;
   if (inward && format.LeftMargin + format.RightMargin + 10 < WidestMargins) ++format.RightMargin;
   if (!inward && format.RightMargin > NarrowestRightMargin) --format.RightMargin;

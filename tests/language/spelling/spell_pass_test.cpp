@@ -221,6 +221,11 @@ TEST_F(SpellPassTest, DuplicateWordsAreOfferedForDeletion) {
       {"The the dog", mrYes, "The dog"},
       {"the the dog", mrNo, "The the dog"},
       {"the, the dog", mrNone, "The, the dog"},
+      // A word that ends its sentence or clause goes with the blank before
+      // it: no blank is left before the stop.
+      {"He ran to to. Then left.", mrYes, "He ran to.  Then left."},
+      {"Say it it, now.", mrYes, "Say it, now."},
+      {"We wait here here", mrYes, "We wait here"},
       {"it was the end of the day", mrNone, "It was the end of the day"},
   };
   for (const auto& c : cases) {
@@ -267,6 +272,47 @@ TEST_F(SpellPassTest, SentencesBeginWithACapitalAndTheirSpacing) {
     SCOPED_TRACE(c.text);
     ExpectMessage("Checked");
     CheckNewElement(c.text);
+    EXPECT_EQ(Script().EditBuffer(), c.after);
+  }
+}
+
+// The blanks before a sentence's first word become "Sentence Spacing"
+// blanks, more or fewer, in the prose elements only; nothing else of the
+// spacing changes, and a sentence already spaced stays as it is.
+TEST_F(SpellPassTest, OnlyTheBlanksBeforeASentenceInProseAreSet) {
+  struct Case {
+    Byte kind;
+    const char* spacing;
+    bool autoSpacing;
+    const char* text;
+    const char* after;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {ekAction, "  ", true, "He ran. She sat.", "He ran.  She sat."},
+      {ekAction, "  ", true, "He ran.  She sat.", "He ran.  She sat."},
+      {ekAction, "  ", true, "He ran.    She sat.", "He ran.  She sat."},
+      {ekAction, "  ", true, "He ran, she sat.  Then  they left.", "He ran, she sat.  Then  they left."},
+      {ekAction, " ", true, "He ran.  She sat.", "He ran. She sat."},
+      {ekAction, "  ", false, "He ran. she sat.", "He ran. She sat."},
+      {ekAction, "  ", true, "He said \"stop.\" Then left.", "He said \"stop.\" Then left."},
+      {ekDialogue, "  ", true, "Go now. Then come back? Fine.", "Go now.  Then come back?  Fine."},
+      {ekScriptNote, "  ", true, "Check this. Then that.", "Check this.  Then that."},
+      {ekCenteredTitle, "  ", true, "THE END. THE REST.", "THE END.  THE REST."},
+      {ekParenthetical, "  ", true, "beat. then", "beat. then"},
+      {ekTransition, "  ", true, "CUT. TO:", "CUT. TO:"},
+      {ekShot, "  ", true, "ANGLE. ON DOOR", "ANGLE. ON DOOR"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    ProgramOptions().SentenceSpacing = c.spacing;
+    ProgramOptions().AutoSentenceSpacing = c.autoSpacing;
+    Add({{c.kind, c.text}});
+    ExpectMessage("Checked");
+    editor::MoveCaretTo(Script(), *Script().LastElement);
+    RunSpellCommand(smElement);
+    EXPECT_EQ(Driver().Pending(), 0);
     EXPECT_EQ(Script().EditBuffer(), c.after);
   }
 }

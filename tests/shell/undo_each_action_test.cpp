@@ -1,0 +1,639 @@
+// One action, one Undo, as the writer meets it: a key, a menu command or a
+// click that changed the script is taken back by one Undo, whole (its
+// marks, page headers, formats and settings included) and never more than
+// it; Undo is never refused while a change stands; caret moves between
+// the edits, however many, take no Undo of their own; and Redo gives back
+// exactly what the action made. Each case is a writer's own sequence on a
+// script of the shape it needs.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/document_table.h"
+#include "files/undo_ring.h"
+#include "language/spelling/spell_check_dialog.h"
+#include "platform/input.h"
+#include "platform/menus.h"
+#include "platform/office_button.h"
+#include "script/editing/editor_calls.h"
+#include "script/model/cue_codes.h"
+#include "script/script_window.h"
+#include "shell/main_form.h"
+#include "support/continued_rule.h"
+#include "support/message_box_answers.h"
+#include "support/undo_history.h"
+#include "support/writer_fixture.h"
+
+namespace qm {
+namespace {
+
+using testing::ElementSpec;
+using testing::UndoHistory;
+using Dice = testing::SeededRandom;
+
+class UndoEachActionTest;
+
+// One case's run: the actions and Undos of the writer, the first fault
+// kept.
+class Writer {
+ public:
+  Writer(UndoEachActionTest& t, TMDIChild& w);
+
+  Writer& Do(const std::string& what, const std::function<void()>& action) {
+    if (fault_.empty()) fault_ = history_.Act(what, action);
+    return *this;
+  }
+  Writer& Key(const std::string& what, Word key, TShiftState shift = {}, int times = 1) {
+    return Do(what, [key, shift, times] {
+      for (int i = 0; i < times; ++i) SendKey(key, shift);
+    });
+  }
+  // Each key press is an action of its own.
+  Writer& Keys(const std::string& what, Word key, int times, TShiftState shift = {}) {
+    for (int i = 0; i < times && fault_.empty(); ++i) Key(what, key, shift);
+    return *this;
+  }
+  Writer& Type(const std::string& text) {
+    return Do("type \"" + text + "\"", [text] { TypeText(text); });
+  }
+  Writer& Command(const std::string& name);
+  // By default one Undo may take back a run of changes the program counts
+  // as one step (words typed, then Enter): never a part of one action.
+  Writer& Undo(UndoHistory::Reach reach = UndoHistory::Reach::AnyStandingChange) {
+    if (fault_.empty()) fault_ = history_.Undo(reach);
+    return *this;
+  }
+  // Undo taking back the newest change alone.
+  Writer& UndoNewest() { return Undo(UndoHistory::Reach::NewestChange); }
+  Writer& Redo() {
+    if (fault_.empty()) fault_ = history_.Redo();
+    return *this;
+  }
+  Writer& UndoToStart(UndoHistory::Reach reach = UndoHistory::Reach::AnyStandingChange) {
+    if (fault_.empty()) fault_ = history_.UndoToStart(reach);
+    return *this;
+  }
+  // The newest action must have changed the script (else the case proves
+  // nothing).
+  Writer& Changed() {
+    if (fault_.empty() && !history_.LastActionChanged())
+      fault_ = "after " + history_.Done() + "the last action changed nothing (the case is wrong)";
+    return *this;
+  }
+  Writer& Expect(bool holds, const std::string& what) {
+    if (fault_.empty() && !holds) fault_ = "after " + history_.Done() + what;
+    return *this;
+  }
+  const std::string& Fault() const { return fault_; }
+
+ private:
+  UndoEachActionTest& t_;
+  UndoHistory history_;
+  std::string fault_;
+};
+
+// ---- The scripts ----------------------------------------------------------
+
+// Twenty pages of a generated screenplay.
+std::vector<ElementSpec> TwentyPages() { return testing::GenerateScreenplay(85, 20); }
+
+// Two words the engine does not know, some elements apart, among sentences
+// already spaced and capitalised.
+const std::vector<ElementSpec> kMisspelt = {
+    {ekSceneHeading, "INT. KITCHEN - DAY"},
+    {ekAction, "They recieve the letter.  Nobody speaks."},
+    {ekCharacterName, "ANNA"},
+    {ekDialogue, "Open it.  Now."},
+    {ekCharacterName, "BEN"},
+    {ekDialogue, "Not yet."},
+    {ekAction, "The rain starts.  He waits."},
+    {ekCharacterName, "ANNA"},
+    {ekDialogue, "You recieve nothing from me."},
+    {ekAction, "She leaves."},
+};
+
+class UndoEachActionTest : public testing::WriterFixture {
+ public:
+  void SetUp() override {
+    WriterFixture::SetUp();
+    Driver().OnUnanswered = [confirm = Driver().OnUnanswered](TForm& form) {
+      // A writer takes the engine's first suggestion for an unknown word.
+      if (auto* spell = dynamic_cast<TSpellCheckingDlg*>(&form); spell && spell->SuggestList->Items.Count() > 0) {
+        spell->BadWord->Text = spell->SuggestList->Items[0];
+        spell->ReplaceBtn->Click();
+        return;
+      }
+      confirm(form);
+    };
+  }
+
+  using WriterFixture::ActionNear;
+  using WriterFixture::AsRead;
+  using WriterFixture::CancelEverything;
+  using WriterFixture::ChooseFromMenu;
+  using WriterFixture::Driver;
+  using WriterFixture::Options;
+
+  void RunCommand(const std::string& name) { Run(name); }
+
+  // The script laid out as read from its file, names marked by the rule.
+  TMDIChild& Read(const std::vector<ElementSpec>& elements, const char* family = "") {
+    TMDIChild& w = LayOut(elements, family, true);
+    WrapAgain(w);
+    AsRead(w);
+    return w;
+  }
+  // Locked with lines revised (or A-pages), saved, then in a new revision
+  // with the headers of the day changed.
+  TMDIChild& InNewRevision(TMDIChild& w, bool aPages) {
+    Dice dice(85);
+    if (aPages) PushOntoAPages(w, dice);
+    else LockAndRevise(w);
+    StartNewRevision(w);
+    AsRead(w);
+    return w;
+  }
+
+  // The caret into the element, at a column, the script in front.
+  void At(TMDIChild& w, TScriptElement* e, int column) {
+    ASSERT_NE(e, nullptr) << "the script holds what the case needs";
+    CaretAt(w, e, column);
+    w.SetFocus();
+  }
+
+  static TScriptElement* First(TMDIChild& w, const std::function<bool(TMDIChild&, TScriptElement&)>& fits,
+                               TScriptElement* from = nullptr) {
+    for (TScriptElement* e = from ? from : w.FirstElement; e; e = e->next)
+      if (fits(w, *e)) return e;
+    return nullptr;
+  }
+  // A speech that runs over a page break.
+  static TScriptElement* SpeechOverABreak(TMDIChild& w) {
+    return First(w, [](TMDIChild&, TScriptElement& e) {
+      return e.Kind() == ekDialogue && e.next && e.next->Kind() == ekAutoPageBreak && e.next->split % 3 == 1;
+    });
+  }
+  // An element just before an automatic page break that cuts nothing.
+  static TScriptElement* AboveABreak(TMDIChild& w) {
+    return First(w, [](TMDIChild&, TScriptElement& e) {
+      return e.Kind() == ekAction && e.next && e.next->Kind() == ekAutoPageBreak && e.next->split % 3 == 0 && e.prev &&
+             e.prev->Kind() == ekAction;
+    });
+  }
+  // The first element of a fixed A-page.
+  static TScriptElement* OnAFixedAPage(TMDIChild& w) {
+    return First(w, [](TMDIChild&, TScriptElement& e) {
+      return !IsPageBreakKind(e.Kind()) && e.prev && e.prev->Kind() == ekFixedAPageBreak;
+    });
+  }
+  static TScriptElement* Speech(TMDIChild& w, std::size_t longerThan = 60) {
+    return First(w, [longerThan](TMDIChild& w, TScriptElement& e) {
+      return e.Kind() == ekDialogue && LiveElementText(w, e).size() > longerThan &&
+             !(e.prev && e.prev->Kind() == ekAutoPageBreak);
+    });
+  }
+  static TScriptElement* Cue(TMDIChild& w, const std::string& name) {
+    return First(w, [&name](TMDIChild& w, TScriptElement& e) {
+      return e.Kind() == ekCharacterName && LiveElementText(w, e) == name && !IsRepeatedByBreak(e);
+    });
+  }
+  // The last element of the scene holding the most lines.
+  static TScriptElement* EndOfLongestScene(TMDIChild& w) {
+    TScriptElement* best = nullptr;
+    int bestLines = 0, lines = 0;
+    for (TScriptElement* e = w.FirstElement; e; e = e->next) {
+      if (e->Kind() == ekSceneHeading) lines = 0;
+      lines += e->lineCount;
+      const bool last = !e->next || e->next->Kind() == ekSceneHeading;
+      if (last && lines > bestLines && !IsPageBreakKind(e->Kind())) best = e, bestLines = lines;
+    }
+    return best;
+  }
+
+  void ClickButton(const char* name) {
+    auto* b = dynamic_cast<TOfficeButton*>(MainForm->FindComponent(name));
+    ASSERT_NE(b, nullptr) << name;
+    b->Click();
+  }
+
+  testing::ScriptShot Shot(TMDIChild& w) { return Settled(w); }
+  bool UndoCommand() { return Undo(); }
+  bool RedoCommand() { return Redo(); }
+};
+
+Writer::Writer(UndoEachActionTest& t, TMDIChild& w)
+    : t_(t),
+      history_([&t, &w] { return t.Shot(w); }, [&t] { return t.UndoCommand(); }, [&t] { return t.RedoCommand(); }) {
+  history_.Check = [&w] { return testing::WrongMarks(w); };
+  history_.Start();
+}
+
+Writer& Writer::Command(const std::string& name) {
+  return Do(name, [this, name] { t_.RunCommand(name); });
+}
+
+struct ActionCase {
+  const char* name;
+  std::function<void(UndoEachActionTest&)> run;
+};
+void PrintTo(const ActionCase& c, std::ostream* out) { *out << c.name; }
+
+class UndoEachActionCaseTest : public UndoEachActionTest, public ::testing::WithParamInterface<ActionCase> {};
+
+TEST_P(UndoEachActionCaseTest, OneUndoTakesBackTheWholeActionAndNothingElse) {
+  GetParam().run(*this);
+  EXPECT_EQ(Driver().Pending(), 0) << "every answer prepared was asked for";
+}
+
+// Runs the writer's sequence on w; a fault fails the case.
+void Expect(UndoEachActionTest& t, TMDIChild& w,
+            const std::function<void(UndoEachActionTest&, TMDIChild&, Writer&)>& seq) {
+  Writer writer(t, w);
+  seq(t, w, writer);
+  EXPECT_EQ(writer.Fault(), "");
+}
+
+// clang-format off
+const ActionCase kCaretMoves[] = {
+    {"WordsThenDown250", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(TwentyPages());
+       t.At(w, t.ActionNear(w, 6), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Type("river ").Changed().Keys("Down", VK_DOWN, 250).Undo().Redo().Undo();
+       });
+     }},
+    {"WordsThenDown150", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(TwentyPages());
+       t.At(w, t.ActionNear(w, 6), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) { a.Type("river ").Changed().Keys("Down", VK_DOWN, 150).Undo(); });
+     }},
+    // Each edit made elsewhere, after the caret moved there, is its own
+    // step, and never swallows the other.
+    {"WordsInThreePlacesFarApart", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(TwentyPages());
+       t.At(w, t.ActionNear(w, 6), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Type("river ").Keys("Down", VK_DOWN, 120).Type("stone ").Keys("Page Up", VK_PRIOR, 30)
+             .Keys("Right", VK_RIGHT, 40).Type("field ").Keys("Up", VK_UP, 60)
+             .UndoToStart(UndoHistory::Reach::NewestChange);
+       });
+     }},
+    {"BackspacesThenUpAndDown", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(TwentyPages());
+       t.At(w, t.ActionNear(w, 30), 12);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Keys("Backspace", VK_BACK, 3).Changed().Keys("Up", VK_UP, 80).Keys("Down", VK_DOWN, 200)
+             .Keys("Ctrl+Down", VK_DOWN, 30, TShiftState(ssCtrl)).Undo();
+       });
+     }},
+};
+
+const ActionCase kOneActionOneStep[] = {
+    {"ShiftDownFiveTimesThenTabInALongSpeech", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.Speech(w, 800), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Keys("Shift+Down", VK_DOWN, 5, TShiftState(ssShift)).Key("Tab", VK_TAB).Changed().Undo().Redo().Undo();
+       });
+     }},
+    {"SelectAllThenTab", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.ActionNear(w, 10), 3);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Command("SelectAllItem").Key("Tab", VK_TAB).Changed().Undo().Redo().Undo();
+       });
+     }},
+    {"SelectAllThenTabOnALockedScript", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.RunCommand("LockScriptItem");
+       t.AsRead(w);
+       t.At(w, t.ActionNear(w, 10), 3);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Command("SelectAllItem").Key("Tab", VK_TAB).Changed().Undo().Redo().Undo();
+       });
+     }},
+    {"CtrlF1OnABlock", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.ActionNear(w, 20), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Keys("Shift+Down", VK_DOWN, 6, TShiftState(ssShift)).Key("Ctrl+F1", VK_F1, TShiftState(ssCtrl))
+             .Changed().Undo().Redo().Undo();
+       });
+     }},
+    {"CtrlTInsideASpeech", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.Speech(w), 14);
+       t.ChooseFromMenu("CUT TO:");
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Key("Ctrl+T", 'T', TShiftState(ssCtrl)).Changed().Undo().Redo().Undo();
+       });
+     }},
+    {"CtrlSInsideASpeech", [](UndoEachActionTest& t) {
+       t.Options().UseQuickType = false;
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.Speech(w), 14);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Key("Ctrl+S", 'S', TShiftState(ssCtrl)).Changed().Undo().Redo().Undo();
+       });
+     }},
+    {"CtrlSWithItsQuickChoicesInsideASpeech", [](UndoEachActionTest& t) {
+       t.Options().UseQuickType = true;
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.Speech(w), 14);
+       t.ChooseFromMenu();
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Key("Ctrl+S, its first choice", 'S', TShiftState(ssCtrl)).Changed().Undo().Redo().Undo();
+       });
+     }},
+    {"TheScButtonInsideASpeech", [](UndoEachActionTest& t) {
+       t.Options().UseQuickType = false;
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.Speech(w), 14);
+       Expect(t, w, [&t](auto&, auto&, Writer& a) {
+         a.Do("the Sc button", [&t] { t.ClickButton("SceneHeadingBtn"); }).Changed().Undo().Redo().Undo();
+       });
+     }},
+    {"TheSceneHeadingButtonWithItsQuickChoicesInsideASpeech", [](UndoEachActionTest& t) {
+       t.Options().UseQuickType = true;
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.Speech(w), 14);
+       t.ChooseFromMenu();
+       Expect(t, w, [&t](auto&, auto&, Writer& a) {
+         a.Do("the Sc button, its first choice", [&t] { t.ClickButton("SceneHeadingBtn"); }).Changed().Undo().Redo()
+             .Undo();
+       });
+     }},
+};
+
+const ActionCase kNeverRefused[] = {
+    {"StagePlayBeatTypedThenABlockCutAcrossAScene", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ActsOpenedAndEnded(85), "StagePlay1");
+       TScriptElement* end = t.EndOfLongestScene(w);
+       t.At(w, end, static_cast<int>(LiveElementText(w, *end).size()));
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Keys("Up", VK_UP, 39).Type("(beat) ").Changed().Undo().Redo()
+             .Command("NextSceneItem").Keys("Shift+Down", VK_DOWN, 3, TShiftState(ssShift)).Command("CutItem")
+             .Changed().Keys("Down", VK_DOWN, 25).UndoNewest().Undo();
+       });
+     }},
+    {"SitcomTabInASpeechThenGoToPage", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ActsOpenedAndEnded(85), "SitcomVersionI1");
+       t.At(w, t.Speech(w), 9);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Key("Tab", VK_TAB).Changed().Command("GotoPageItem").Keys("Down", VK_DOWN, 22).UndoToStart();
+       });
+     }},
+    {"CutOfARevisedLineInANewRevision", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.InNewRevision(t.Read(testing::ScreenplayOfFullSpeeches(85)), false);
+       t.At(w, t.ActionNear(w, 60), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Type("again ").Changed().Key("Home", VK_HOME).Key("Shift+Down", VK_DOWN, TShiftState(ssShift))
+             .Command("CutItem").Changed().UndoNewest().Redo().UndoNewest().Undo();
+       });
+     }},
+    {"DeleteOfARevisedLineInANewRevision", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.InNewRevision(t.Read(testing::ScreenplayOfFullSpeeches(85)), false);
+       t.At(w, t.ActionNear(w, 60), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Type("again ").Changed().Key("Home", VK_HOME).Key("Shift+Down", VK_DOWN, TShiftState(ssShift))
+             .Command("DeleteItem").Changed().UndoNewest().Redo().UndoNewest().Undo();
+       });
+     }},
+    {"CutOfABlockOnALockedScript", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.RunCommand("LockScriptItem");
+       t.AsRead(w);
+       t.At(w, t.ActionNear(w, 40), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Type("first ").Keys("Down", VK_DOWN, 12).Keys("Shift+Down", VK_DOWN, 4, TShiftState(ssShift))
+             .Command("CutItem").Changed().UndoNewest().Undo();
+       });
+     }},
+    {"SpellEntireScriptCorrectingTwoWordsApart", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(kMisspelt);
+       t.At(w, w.LastElement, 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Type("Then ").Command("SpellScriptItem").Changed().UndoNewest().Redo().UndoNewest().Undo();
+       });
+     }},
+    {"SpellEntireScriptWithABlockMarked", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(kMisspelt);
+       t.At(w, w.FirstElement->next->next, 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Key("Shift+Down twice", VK_DOWN, TShiftState(ssShift), 2).Command("SpellScriptItem").Changed().Undo()
+             .Redo().Undo();
+       });
+     }},
+    {"ColumnsTabsAndHeadingKeysOnAFixedAPage", [](UndoEachActionTest& t) {
+       t.Options().UseQuickType = false;
+       struct Edit {
+         const char* what;
+         std::function<void(UndoEachActionTest&)> act;
+       };
+       const Edit edits[] = {
+           {"Left Column", [](auto& t) { t.RunCommand("LeftColumnItem"); }},
+           {"Right Column", [](auto& t) { t.RunCommand("RightColumnItem"); }},
+           {"Tab", [](auto&) { SendKey(VK_TAB); }},
+           {"Shift+Tab", [](auto&) { SendKey(VK_TAB, TShiftState(ssShift)); }},
+           {"Ctrl+E", [](auto&) { SendKey('E', TShiftState(ssCtrl)); }},
+           {"Ctrl+I", [](auto&) { SendKey('I', TShiftState(ssCtrl)); }},
+           {"Ctrl+S", [](auto&) { SendKey('S', TShiftState(ssCtrl)); }},
+       };
+       for (const Edit& edit : edits) {
+         SCOPED_TRACE(edit.what);
+         TMDIChild& w = t.InNewRevision(t.Read(testing::ScreenplayOfFullSpeeches(85)), true);
+         ASSERT_NE(t.OnAFixedAPage(w), nullptr) << "the new revision fixed an A-page";
+         t.At(w, t.ActionNear(w, 8), 0);
+         Expect(t, w, [&t, &edit](auto&, auto&, Writer& a) {
+           a.Type("early ").Command("NextAPageitem")
+               .Do(edit.what, [&t, &edit] { edit.act(t); }).Changed().UndoNewest().Redo().UndoNewest().Undo();
+         });
+       }
+     }},
+    {"TabOnABlockAboveAPageBreakAfterUndoAndRedo", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.ActionNear(w, 4), 0);
+       Expect(t, w, [&t](auto&, TMDIChild& w, Writer& a) {
+         a.Type("First ").Key("Enter", VK_RETURN).Type("A new line. ").Undo().Redo()
+             .Do("to an element above a page break", [&t, &w] { t.At(w, t.AboveABreak(w)->prev, 0); })
+             .Keys("Shift+Down", VK_DOWN, 3, TShiftState(ssShift)).Key("Tab", VK_TAB).Changed().UndoToStart();
+       });
+     }},
+    {"RedoAfterTabCutNextSpeechAndDeleteToEndOfLine", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.Speech(w), 9);
+       Expect(t, w, [&t](auto&, TMDIChild& w, Writer& a) {
+         a.Key("Tab", VK_TAB).Changed()
+             .Do("to an element above a page break", [&t, &w] { t.At(w, t.AboveABreak(w), 0); })
+             .Keys("Shift+Down", VK_DOWN, 8, TShiftState(ssShift)).Command("CutItem").Changed()
+             .Command("NextSpeechItem").Do("to ANNA (O.S.)", [&t, &w] { t.At(w, t.Cue(w, "ANNA (O.S.)"), 4); })
+             .Command("DeleteToEolItem").Changed().Undo().Redo().UndoToStart();
+       });
+     }},
+    {"RedoOfTab", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.Speech(w), 9);
+       Expect(t, w, [](auto&, auto&, Writer& a) { a.Key("Tab", VK_TAB).Changed().Undo().Redo(); });
+     }},
+    {"RedoOfACutOfABlockAcrossAPageBreak", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.AboveABreak(w), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Keys("Shift+Down", VK_DOWN, 8, TShiftState(ssShift)).Command("CutItem").Changed().Undo().Redo();
+       });
+     }},
+    {"RedoOfDeleteToEndOfLineOnANameAfterNextSpeech", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, w.FirstElement, 0);
+       Expect(t, w, [&t](auto&, TMDIChild& w, Writer& a) {
+         a.Command("NextSpeechItem").Do("to ANNA (O.S.)", [&t, &w] { t.At(w, t.Cue(w, "ANNA (O.S.)"), 4); })
+             .Command("DeleteToEolItem").Changed().Undo().Redo();
+       });
+     }},
+};
+
+const ActionCase kExactlyWhatWasThere[] = {
+    {"LoadScriptFormatOfEachFamily", [](UndoEachActionTest& t) {
+       for (const char* family : {"SitcomVersionI1", "SitcomVersionII1", "StagePlay1", "InteractiveCDROM1",
+                                  "Screenplay1"}) {
+         SCOPED_TRACE(family);
+         TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+         t.At(w, t.ActionNear(w, 10), 0);
+         Expect(t, w, [family](auto&, auto&, Writer& a) {
+           a.Type("still ").Command(family).Changed().UndoNewest().Redo().UndoNewest().Undo();
+         });
+       }
+     }},
+    {"LoadScriptFormatFromAScript", [](UndoEachActionTest& t) {
+       // A stage play saved, whose formats another script takes.
+       TMDIChild& play = t.Read(testing::ActsOpenedAndEnded(85), "StagePlay1");
+       const std::string file = ScriptDirectory + "/PLAY.QMW";
+       testing::ChooseFile(t.Driver(), file);
+       t.RunCommand("FileSaveAsItem");
+       ASSERT_EQ(play.DocumentModified, 0) << "the play was saved";
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.ActionNear(w, 10), 0);
+       Expect(t, w, [&t, &file](auto&, auto&, Writer& a) {
+         a.Type("still ").Do("Load Script Format from PLAY.QMW", [&t, &file] {
+            testing::ChooseFile(t.Driver(), file);
+            t.RunCommand("LoadScriptFormatItem");
+          }).Changed().UndoNewest().Redo().UndoNewest().Undo();
+       });
+     }},
+    {"CutToANewFileWithSaveAsCancelled", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.AboveABreak(w)->prev, 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Type("still ").Keys("Shift+Down", VK_DOWN, 4, TShiftState(ssShift)).Command("CutToItem").UndoToStart();
+       });
+     }},
+    {"RestoreDefaultListsCancelled", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.ActionNear(w, 10), 0);
+       Expect(t, w, [&t](auto&, auto&, Writer& a) {
+         a.Type("still ").Do("Restore Default Lists, Cancel", [&t] {
+            t.CancelEverything = true;
+            t.RunCommand("RestoreDefaultListsItem");
+            t.CancelEverything = false;
+          }).UndoToStart();
+       });
+     }},
+    {"UndoBackToTheStartAfterRepaginationIdleAndSave", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       const std::string file = ScriptDirectory + "/WORK.QMW";
+       t.At(w, t.SpeechOverABreak(w), 0);
+       Expect(t, w, [&t, &file](auto&, TMDIChild& w, Writer& a) {
+         a.Type("Listen. ").Key("Enter", VK_RETURN).Type("He waits. ").Command("RepaginateNowItem")
+             .Do("a pause", [] {
+               bool done = false;
+               MainForm->AppIdle(nullptr, done);
+             })
+             .Keys("Shift+Down", VK_DOWN, 3, TShiftState(ssShift)).Key("Delete", VK_DELETE)
+             .Do("Save As WORK.QMW", [&t, &file] {
+               testing::ChooseFile(t.Driver(), file);
+               t.RunCommand("FileSaveAsItem");
+             })
+             .Expect(w.DocumentModified == 0, "the script was saved").Command("RepaginateNowItem").UndoToStart();
+       });
+     }},
+    {"CtrlTThenUndoKeepsTheMarks", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       TScriptElement* speech = t.First(w, [](TMDIChild& w, TScriptElement& e) {
+         // A speech whose speaker speaks again next, so that the name after
+         // it is marked.
+         return e.Kind() == ekDialogue && e.prev && e.prev->Kind() == ekCharacterName && e.next &&
+                e.next->Kind() == ekCharacterName && LiveElementText(w, *e.next) == LiveElementText(w, *e.prev) &&
+                LiveElementText(w, e).size() > 20;
+       });
+       t.At(w, speech, 10);
+       t.ChooseFromMenu("CUT TO:");
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Key("Ctrl+T", 'T', TShiftState(ssCtrl)).Changed().Undo().Redo().Undo();
+       });
+     }},
+    {"HyphensAndMarginKeysWithRevisionMarking", [](UndoEachActionTest& t) {
+       const struct {
+         const char* what;
+         Word key;
+         unsigned shift;
+       } keys[] = {{"Ctrl+Minus", VK_OEM_MINUS, ssCtrl}, {"Ctrl+Shift+Minus", VK_OEM_MINUS, ssCtrl | ssShift},
+                   {"Ctrl+Alt+Minus", VK_OEM_MINUS, ssCtrl | ssAlt}, {"Ctrl+Alt+=", VK_OEM_PLUS, ssCtrl | ssAlt}};
+       for (const auto& k : keys) {
+         SCOPED_TRACE(k.what);
+         TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+         t.RunCommand("LockScriptItem");
+         w.RevisionMarking = 1;
+         t.AsRead(w);
+         t.At(w, t.ActionNear(w, 30), 6);
+         Expect(t, w, [&k](auto&, auto&, Writer& a) {
+           a.Key(k.what, k.key, TShiftState(k.shift)).Changed().Undo().Redo().Undo();
+         });
+       }
+     }},
+    {"UntagAllItemsWithRevisionMarking", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.RunCommand("LockScriptItem");
+       w.RevisionMarking = 1;
+       w.FirstPageRevised = 0;
+       t.AsRead(w);
+       t.At(w, t.ActionNear(w, 30), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) { a.Command("UntagAllItem").Changed().Undo().Redo(); });
+     }},
+};
+// clang-format on
+
+std::string CaseName(const ::testing::TestParamInfo<ActionCase>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(CaretMoves, UndoEachActionCaseTest, ::testing::ValuesIn(kCaretMoves), CaseName);
+INSTANTIATE_TEST_SUITE_P(OneActionOneStep, UndoEachActionCaseTest, ::testing::ValuesIn(kOneActionOneStep), CaseName);
+INSTANTIATE_TEST_SUITE_P(NeverRefused, UndoEachActionCaseTest, ::testing::ValuesIn(kNeverRefused), CaseName);
+INSTANTIATE_TEST_SUITE_P(ExactlyWhatWasThere, UndoEachActionCaseTest, ::testing::ValuesIn(kExactlyWhatWasThere),
+                         CaseName);
+
+// Convert to Gibberish renames the script beside its scrambled text: Undo
+// gives back the text and the name it is saved under, Redo both again.
+TEST_F(UndoEachActionTest, GibberishIsUndoneWithTheScriptsName) {
+  TMDIChild& w = Read(testing::ScreenplayOfFullSpeeches(85));
+  const std::string file = ScriptDirectory + "/REAL.QMW";
+  testing::ChooseFile(Driver(), file);
+  Run("FileSaveAsItem");
+  ASSERT_EQ(w.ScriptFileName, file);
+  const testing::ScriptShot before = Settled(w);
+  Run("GibberishItem");
+  const std::string scrambledName = w.ScriptFileName;
+  const testing::ScriptShot scrambled = Settled(w);
+  ASSERT_NE(testing::Differences(before, scrambled), "") << "the text was scrambled";
+  ASSERT_NE(scrambledName, file);
+  EXPECT_FALSE(Undo());
+  EXPECT_EQ(testing::Differences(before, Settled(w)), "");
+  EXPECT_EQ(w.ScriptFileName, file) << "a save after Undo writes the script under its own name";
+  EXPECT_FALSE(Redo());
+  EXPECT_EQ(testing::Differences(scrambled, Settled(w)), "");
+  EXPECT_EQ(w.ScriptFileName, scrambledName);
+}
+
+}  // namespace
+}  // namespace qm
