@@ -250,6 +250,7 @@ void TakeState(TMDIChild& w, TScriptSnapshot& state) {
   state.FirstPageRevised = w.FirstPageRevised;
   state.NameTyped = editor::NameBeingTyped(w);
   state.FileName = w.ScriptFileName;
+  state.Pagination = editor::TakePaginationMemory(w);
   WriteSettingsImage(w, state.Settings, state.Spill);
 }
 
@@ -289,6 +290,7 @@ void GiveStateBack(TMDIChild& w, const TScriptSnapshot& state) {
   const std::vector<TElementCopy> copies(state.Elements.begin() + static_cast<std::ptrdiff_t>(front),
                                          state.Elements.end() - static_cast<std::ptrdiff_t>(back));
   ReplaceRun(w, front > 0 ? Nth(w, front - 1) : nullptr, live.Size() - back - front, copies);
+  editor::GivePaginationMemory(w, state.Pagination);
 
   TScriptElement* current = Nth(w, state.Current);
   editor::SetCurrentElement(w, current);

@@ -18,6 +18,7 @@
 #include "files/script_header.h"
 #include "platform/types.h"
 #include "script/model/script_model.h"
+#include "script/pagination/repagination.h"
 
 namespace qm {
 
@@ -45,6 +46,9 @@ struct TScriptSnapshot {
   // room and what the script keeps beside the header.
   std::vector<Byte> Settings;
   TListOverflow Spill;
+  // What pagination remembered of the elements it cut and the names it
+  // repeated.
+  TPaginationMemory Pagination;
 
   bool Empty() const { return Elements.empty(); }
 };

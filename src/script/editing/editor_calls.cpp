@@ -217,6 +217,12 @@ void MarkBlock(TMDIChild& script, TScriptElement& from, int fromColumn, TScriptE
   script.RedisplayScreen(true);
 }
 
+TPaginationMemory TakePaginationMemory(TMDIChild& script) { return qm::TakePaginationMemory(script); }
+
+void GivePaginationMemory(TMDIChild& script, const TPaginationMemory& memory) {
+  qm::GivePaginationMemory(script, memory);
+}
+
 void ClearBlock(TMDIChild& script, bool repaint) {
   if (ActiveScript() == &script) {
     ClearBlockSelection(repaint);

@@ -13,6 +13,7 @@
 #include "platform/types.h"
 #include "script/editing/block_selection.h"
 #include "script/model/script_model.h"
+#include "script/pagination/repagination.h"
 
 namespace qm {
 class TMDIChild;
@@ -90,6 +91,10 @@ void SaveUndoStep(TMDIChild& script, Byte kind);
 void PassEnterKey(TMDIChild& script, TObject* sender = nullptr);
 // Numbers the acts and scenes again.
 void RenumberScenes(TMDIChild& script);
+// What pagination remembers of the elements it cut and the names it
+// repeated, to go with a copy of the script and come back with it.
+TPaginationMemory TakePaginationMemory(TMDIChild& script);
+void GivePaginationMemory(TMDIChild& script, const TPaginationMemory& memory);
 // The automatic continued marks brought up to date (every user action ends
 // so; a command that saves or reads a mark it just caused calls it first).
 void UpdateContinuedCues(TMDIChild& script);

@@ -331,6 +331,45 @@ TSplitMemo& SplitMemoOf(TMDIChild& window) {
   return *new TSplitMemo(window);
 }
 
+}  // namespace
+
+struct TPaginationMemory::TData {
+  std::vector<std::pair<std::size_t, TSplitMemo::Entry>> splits;
+  std::vector<std::pair<std::size_t, std::string>> repeatedNames;
+};
+
+TPaginationMemory TakePaginationMemory(TMDIChild& window) {
+  const TSplitMemo& memo = SplitMemoOf(window);
+  if (memo.entries.empty() && memo.repeatedNames.empty()) return {};
+  auto data = std::make_shared<TPaginationMemory::TData>();
+  std::size_t index = 0;
+  for (const TScriptElement* e = window.FirstElement; e; e = e->next, ++index) {
+    if (const auto it = memo.entries.find(e); it != memo.entries.end()) data->splits.emplace_back(index, it->second);
+    if (const auto it = memo.repeatedNames.find(e); it != memo.repeatedNames.end())
+      data->repeatedNames.emplace_back(index, it->second);
+  }
+  return TPaginationMemory(std::move(data));
+}
+
+void GivePaginationMemory(TMDIChild& window, const TPaginationMemory& memory) {
+  TSplitMemo& memo = SplitMemoOf(window);
+  memo.entries.clear();
+  memo.repeatedNames.clear();
+  const TPaginationMemory::TData* data = memory.Data();
+  if (!data) return;
+  std::size_t index = 0, split = 0, name = 0;
+  for (const TScriptElement* e = window.FirstElement; e; e = e->next, ++index) {
+    for (; split < data->splits.size() && data->splits[split].first == index; ++split) {
+      TSplitMemo::Entry& entry = memo.entries[e] = data->splits[split].second;
+      entry.usedInPass = memo.pass;
+    }
+    for (; name < data->repeatedNames.size() && data->repeatedNames[name].first == index; ++name)
+      memo.repeatedNames[e] = data->repeatedNames[name].second;
+  }
+}
+
+namespace {
+
 // A script never begins with an automatic break.
 void RemoveLeadingBreak(TMDIChild& w) {
   TScriptElement* b = w.FirstElement;

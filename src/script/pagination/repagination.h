@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -78,5 +79,24 @@ bool EndsSentenceBefore(std::string_view text, std::size_t column, bool ellipsis
 
 // The message shown when a group cannot fit even on an empty page.
 extern const char* const SingleSpeechWarningText;
+
+// What the passes remember between them of the elements they cut (so that
+// joining the pieces gives back the very text they were cut from) and of
+// the names they repeated (so that a name typed over one is told from
+// it), by the elements' places in the script: a copy of the script takes
+// it along and gives it back with its elements.
+class TPaginationMemory {
+ public:
+  struct TData;
+  TPaginationMemory() = default;
+  explicit TPaginationMemory(std::shared_ptr<const TData> data) : data_(std::move(data)) {}
+  const TData* Data() const { return data_.get(); }
+
+ private:
+  std::shared_ptr<const TData> data_;
+};
+TPaginationMemory TakePaginationMemory(TMDIChild& window);
+// Forgets what the window remembered and takes the memory's in its place.
+void GivePaginationMemory(TMDIChild& window, const TPaginationMemory& memory);
 
 }  // namespace qm
