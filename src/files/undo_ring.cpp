@@ -341,6 +341,7 @@ void TUndoObject::Undo() {
   TUndoSlot replaced;
   GiveBack(w, slots_[static_cast<std::size_t>(slot)], replaced);
   redo_ = std::move(replaced);
+  undoneSlot_ = static_cast<Byte>(slot);
 }
 
 void TUndoObject::Redo() {
@@ -351,8 +352,9 @@ void TUndoObject::Redo() {
   }
   TUndoSlot replaced;
   GiveBack(*ActiveScript(), redo_, replaced);
-  slots_[currentSlot_] = std::move(replaced);
-  AdvanceCurrentSlot();
+  // Back into the slot its Undo emptied, so that Undo and Redo leave the
+  // ring holding as many steps as before.
+  slots_[undoneSlot_] = std::move(replaced);
 }
 
 TScriptElement* MarkPageChanged(TScriptElement* element) {

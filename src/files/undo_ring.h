@@ -104,6 +104,8 @@ class TUndoObject : public TComponent {
   TUndoSlot redo_;
   Byte currentSlot_ = 1;
   Byte undoLevels_ = 0;
+  // The slot the last Undo emptied, where Redo puts back what it replaces.
+  Byte undoneSlot_ = 1;
   // The script in front as the running action found it, kept up to date
   // from one action to the next.
   TScriptSnapshot running_;

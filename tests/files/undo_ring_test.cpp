@@ -511,6 +511,20 @@ INSTANTIATE_TEST_SUITE_P(Settings, LevelsTest,
                                            LevelsCase{"None", "0", 3, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// An Undo and its Redo leave the ring as full as it was: with three
+// levels, three changes each undone and redone are all three undone again.
+TEST_F(UndoRingTest, UndoThenRedoKeepsEveryStepInTheRing) {
+  Ring().SetMaxUndoLevels(3);
+  Load({{ekAction, "v0"}});
+  for (int i = 1; i <= 3; ++i) {
+    SaveUndoStep(ukDelete, false, true, 0);
+    editor::SetEditText(W(), "v" + std::to_string(i));
+    Ring().Undo();
+    Ring().Redo();
+  }
+  EXPECT_EQ(UndoAll(), (std::vector<std::string>{"v2", "v1", "v0"}));
+}
+
 TEST_F(UndoRingTest, ADifferentNumberOfLevelsClearsTheStepsEvenWhileSuspended) {
   Load({{ekAction, "v0"}});
   for (int i = 1; i <= 10; ++i) {

@@ -177,9 +177,10 @@ TEST_F(ElementTypeChangeTest, AMarkedPartCutFromAStyleRunLeavesNoBlankAtTheCut) 
       EXPECT_EQ(elements[1], (ElementSpec{ekShot, std::string(1, style.on) + "ANGLE ON JOHN." + style.off}));
       EXPECT_EQ(elements[2].kind, ekAction);
       EXPECT_EQ(visible(elements[2].text), "He waits.");
-      if (overHe)
+      if (overHe) {
         EXPECT_EQ(elements[2].text, std::string(1, style.on) + "He" + style.off + " waits.")
             << "the style is opened again before the rest of the run";
+      }
     }
   }
 }
