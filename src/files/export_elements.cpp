@@ -34,8 +34,7 @@ TExportWalk::TExportWalk(TMDIChild& script, bool joinSplits)
     : script_(script), joined_(joinSplits && script.CurrentElement()), assembled_(false) {
   // A walk of the printed pages meets them as the idle pass would have
   // laid them out by now.
-  if (!joinSplits && script.CurrentElement() && script.LayoutDue)
-    script_.RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
+  if (!joinSplits) script_.LayOutWhenDue();
   if (joined_) script_.RejoinSplitElements();
   assembled_ = script_.CurrentElement() && !script_.CurrentElement()->text;
   if (assembled_) script_.Assemble();

@@ -18,6 +18,7 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/editor_calls.h"
 #include "script/script_window.h"
 #include "base/document_table.h"
 
@@ -362,7 +363,12 @@ bool LoadFormatsFile(const std::string& fileName, bool silent, bool withUserList
       ShowMessageBox("Unable to load the formats of " + PathToText(fileName) + ":\r" + error + ".", "Warning");
     return false;
   }
-  if (applyToElements) ApplyFormatsToElements(*script);
+  if (applyToElements) {
+    ApplyFormatsToElements(*script);
+    // Every element forgot the lines of its old format, those off the
+    // screen too: all are wrapped again now.
+    editor::RewrapForgottenLines(*script);
+  }
   if (!silent) ShowMessageBox("New Formats have been Loaded.", "");
   return true;
 }

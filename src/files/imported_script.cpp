@@ -60,7 +60,7 @@ std::string ImportedScriptName(const TMDIChild& script, const std::string& forei
 }
 
 TScriptElement* NewImportedElement(const TScriptDocument& script, const TImportedElement& imported) {
-  TScriptElement* e = NewElementRecord();
+  TScriptElement* e = NewElementRecord(script);
   e->format = FormatOf(script, imported);
   e->text = StoredText(imported);
   e->split = imported.split;

@@ -467,9 +467,10 @@ bool SaveScriptFile(const std::string& fileName, bool timedBackup, bool windowsF
     ReportJobDone();
     return false;
   }
-  // The page breaks are saved with the script: a change the idle pass has
-  // not laid out yet is laid out now.
-  if (script->LayoutDue) script->RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
+  // The lines and page breaks are saved with the script: what the idle pass
+  // has not laid out yet (it lays out only the script in front) is laid out
+  // now.
+  script->LayOutWhenDue();
   const std::string target = FollowLinks(timedBackup ? fileName + ".TMB" : fileName);
   if (const auto why = WhyNotSavedUnder(target); why && !(timedBackup && IsLink(target))) {
     // The script keeps its changes for a save under another name.

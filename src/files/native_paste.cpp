@@ -44,7 +44,7 @@ void TakeFont(TMDIChild& w, TScriptElement& e, const std::string& name) {
 }
 
 TScriptElement* ElementOf(TMDIChild& w, const TClipRecord& r, const std::string& colourOn) {
-  TScriptElement* e = NewElementRecord();
+  TScriptElement* e = NewElementRecord(w);
   e->format = r.format;
   e->split = r.split;
   e->state = r.state;
@@ -136,7 +136,7 @@ TScriptElement* StartAtPastePoint(TMDIChild& w, TScriptElement& anchor, std::siz
 // again gives the text back byte for byte. Returns that element.
 TScriptElement* SplitAt(TMDIChild& w, TScriptElement& e, std::size_t column) {
   const std::string text = ElementText(e);
-  TScriptElement* tail = NewElementRecord();
+  TScriptElement* tail = NewElementRecord(w);
   tail->format = e.format;
   tail->avColumn = e.avColumn;
   tail->state = e.state;

@@ -34,7 +34,7 @@ TScriptElement* SplitForBreak(TMDIChild& script) {
 }
 
 TScriptElement* AppendEmptyAction(TScriptDocument& script) {
-  TScriptElement* action = NewElementRecord();
+  TScriptElement* action = NewElementRecord(script);
   action->format = script.FormatSet[fsAction];
   action->text = PackText(" ");
   script.InsertElementAfter(script.LastElement, action);
@@ -79,7 +79,7 @@ void InsertPageBreak(TMDIChild& script) {
   SaveUndoStep(ukWholeScript, true, true, usWithSettings);
   TScriptElement* before = SplitForBreak(script);
   script.Assemble();
-  TScriptElement* pageBreak = NewElementRecord();
+  TScriptElement* pageBreak = NewElementRecord(script);
   pageBreak->format = ForcedPageBreakFormat;
   pageBreak->format.Kind = kind;
   if (script.PagesLocked) pageBreak->format.NumberWord = NewPageRevisionWord(script);

@@ -1,6 +1,5 @@
 #include "script/script_window.h"
 
-#include "base/document_table.h"
 #include "base/global_state.h"
 #include "script/editing/script_hooks.h"
 #include "platform/files.h"
@@ -33,17 +32,10 @@ void TMDIChild::FreeElements() {
   EditFields(*this).CurrentElement = nullptr;
 }
 
-TScriptElement* NewElementRecord() {
+TScriptElement* NewElementRecord(const TScriptDocument& script) {
   auto* element = new TScriptElement;
-  if (const TMDIChild* script = ActiveScript()) {
-    element->format = script->FormatSet[fsAction];
-    element->format.FontSize = script->ScriptFontSize;
-  } else {
-    element->format.LeftMargin = 10;
-    element->format.RightMargin = 10;
-    element->format.LinesBefore = 10;
-    element->format.Spacing = 10;
-  }
+  element->format = script.FormatSet[fsAction];
+  element->format.FontSize = script.ScriptFontSize;
   return element;
 }
 

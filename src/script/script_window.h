@@ -281,6 +281,10 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   // RefreshLayout and renumbering, then the edit line on an element the
   // writer can type in.
   void RefreshKeepingCursor(TLayoutRun run = TLayoutRun::Explicit);
+  // The script's own lines and pages brought up to date before they are
+  // read (saved, backed up, exported, compared), whether the script is in
+  // front or behind another, where the idle pass never lays it out.
+  void LayOutWhenDue();
   // Whether redrawing of this window is suspended.
   bool ScreenUpdatesSuspended();
 
@@ -303,9 +307,10 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   void FreeElements() override;
 };
 
-// A freshly initialised element: whole, one line, outside the block, the
-// Action format of the active script with its font size.
-TScriptElement* NewElementRecord();
+// A freshly initialised element of a script: whole, one line, outside the
+// block, the script's own Action format with its font size (never that of
+// whichever script is active).
+TScriptElement* NewElementRecord(const TScriptDocument& script);
 TElementGroup* NewGroupRecord();
 
 }  // namespace qm

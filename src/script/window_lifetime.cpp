@@ -104,7 +104,7 @@ void TMDIChild::Created() {
   InsertMode = 1;
   // A new script is checked in the language chosen for new scripts.
   SpellLanguage = ProgramOptions().DefaultLanguage;
-  EditFields(*this).CurrentElement = NewElementRecord();
+  EditFields(*this).CurrentElement = NewElementRecord(*this);
   CurrentElement()->format = FormatSet[fsAction];
   auto* group = NewGroupRecord();
   group->first = CurrentElement();

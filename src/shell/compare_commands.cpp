@@ -18,6 +18,9 @@ void TMainForm::ComparedScriptsItemClick(TObject*) {
     ShowMessageBox("Open the two drafts to compare, and no other script, before comparing them.", "Attention");
     return;
   }
+  // Each draft is read with the pages of its own layout, the one behind too.
+  Documents[1]->LayOutWhenDue();
+  Documents[2]->LayOutWhenDue();
   const TComparison comparison = CompareScriptItems(CompareItemsOf(*Documents[1]), CompareItemsOf(*Documents[2]));
   const int before = DocumentCount;
   FileNewItemClick(this);

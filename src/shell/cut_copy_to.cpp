@@ -71,7 +71,7 @@ void TMainForm::CutCopyToClick(TObject* sender) {
     // split at a page break: the pages are broken again before the writer
     // sees the script.
     MakeShownScriptActive(source);
-    if (source->LayoutDue) source->RefreshKeepingCursor(TMDIChild::TLayoutRun::Background);
+    source->LayOutWhenDue();
     RefreshAfterChange();
   }
 }

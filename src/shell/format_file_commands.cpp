@@ -60,9 +60,12 @@ void TMainForm::LoadFormatsFrom(const std::string& fileName) {
   SaveUndoStep(ukWholeScript, true, false, usWithSettings);
   const bool withLists =
       IsDocumentEmpty(ActiveDocument) || AskYesNo("Load User Lists along with formats?", PromptTable(31), true);
-  LoadFormatsFile(fileName, false, withLists, true);
+  const bool loaded = LoadFormatsFile(fileName, false, withLists, true);
+  TMDIChild* script = ActiveScript();
   // Headings the formats made branch targets take their numbers now.
-  if (TMDIChild* script = ActiveScript(); script && script->InteractiveScript) script->RenumberScenes(false);
+  if (script && script->InteractiveScript) script->RenumberScenes(false);
+  // New lines and spacing break the pages anew.
+  if (script && loaded) script->StartPaginateTimer(script->LayoutDue | 1);
   RefreshAfterChange();
 }
 

@@ -236,7 +236,7 @@ bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::strin
   editor::Assemble(script);
   SaveCardUndoStep(script);
   if (blank) {
-    TScriptElement* made = NewElementRecord();
+    TScriptElement* made = NewElementRecord(script);
     made->format = script.FormatSet[fsSceneHeading];
     made->format.Kind = ekSceneHeading;
     editor::InsertElements(script, script.LastElement, made, made);
@@ -259,7 +259,7 @@ bool WriteBackCard(TMDIChild& script, TCardTable& table, int n, const std::strin
   }
   TScriptElement* after = heading;
   for (const TCardElement& made : elements) {
-    TScriptElement* e = NewElementRecord();
+    TScriptElement* e = NewElementRecord(script);
     e->format = script.FormatSet[static_cast<std::size_t>(std::max(0, FormatSlotOfKind(made.kind)))];
     e->format.Kind = made.kind;
     e->state = made.hidden ? esShownHidden : esNormal;
@@ -316,10 +316,10 @@ bool AddCard(TMDIChild& script, TCardTable& table, int k) {
   k = std::clamp(k, 0, count);
   editor::Assemble(script);
   SaveCardUndoStep(script);
-  TScriptElement* heading = NewElementRecord();
+  TScriptElement* heading = NewElementRecord(script);
   heading->format = script.FormatSet[fsSceneHeading];
   heading->format.Kind = ekSceneHeading;
-  TScriptElement* action = NewElementRecord();
+  TScriptElement* action = NewElementRecord(script);
   action->format = script.FormatSet[fsAction];
   action->format.Kind = ekAction;
   heading->next = action;

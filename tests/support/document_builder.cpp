@@ -15,7 +15,7 @@ namespace {
 bool IsHiddenState(const TScriptElement& e) { return e.state == esShownHidden || e.state == esHidden; }
 
 TScriptElement* NewElementOf(const TScriptDocument& document, const DocumentRow& row) {
-  TScriptElement* e = NewElementRecord();
+  TScriptElement* e = NewElementRecord(document);
   const int slot = FormatSlotOfKind(row.kind);
   if (slot >= 0) e->format = document.FormatSet[static_cast<std::size_t>(slot)];
   e->format.Kind = row.kind;

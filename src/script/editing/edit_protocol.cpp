@@ -164,7 +164,7 @@ void TMDIChild::Assemble() {
 void TMDIChild::NewIndex() {
   Assemble();
   CurrentGroup = CurrentElement()->group;
-  TScriptElement* element = NewElementRecord();
+  TScriptElement* element = NewElementRecord(*this);
   element->format = CurrentFormat;
   InsertElementAfter(CurrentElement(), element);
   // On screen it follows the element it was made after.
@@ -215,7 +215,7 @@ bool TMDIChild::Nw_Elmnt(bool repaint, bool forceAfter, bool scroll, bool flag) 
   if (CaretColumn() == 0 && !EditBuffer().empty() && !forceAfter) {
     if (CurrentElement() == FirstElement) {
       Assemble();
-      TScriptElement* element = NewElementRecord();
+      TScriptElement* element = NewElementRecord(*this);
       element->format = CurrentFormat;
       element->group = CurrentElement()->group;
       element->screenLine = CurrentElement()->screenLine;

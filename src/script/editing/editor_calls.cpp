@@ -19,6 +19,7 @@
 #include "script/model/packed_text.h"
 #include "base/document_table.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/layout/word_wrap.h"
 #include "script/script_window.h"
 #include "script/model/string_utils.h"
 #include "script/model/edit_line_writer.h"
@@ -173,6 +174,11 @@ void DeleteCurrentElement(TMDIChild& script) {
 void RewrapCurrent(TMDIChild& script) {
   TScriptElement* element = script.CurrentElement();
   if (element && !IsPageBreakKind(element->Kind())) script.WordWrapText(element, script.EditBuffer(), false, false);
+}
+
+void RewrapForgottenLines(TMDIChild& script) {
+  RewrapCurrent(script);
+  WrapForgottenLines(script);
 }
 
 // Page breaks hold no text: the last element with text is the end.

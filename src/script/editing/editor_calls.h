@@ -123,6 +123,9 @@ void TakeElement(TMDIChild& script, TScriptElement& element);
 void DeleteCurrentElement(TMDIChild& script);
 // Rewraps the current element's edit line without painting it.
 void RewrapCurrent(TMDIChild& script);
+// The edit line and every element that forgot its lines (new formats make
+// them forget) wrapped again at the script's own widths, without painting.
+void RewrapForgottenLines(TMDIChild& script);
 // The caret to the end of the script's last element (where text is
 // appended).
 void MoveCaretToScriptEnd(TMDIChild& script);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -754,6 +755,15 @@ void TWrapPass::Wrap(TScriptElement& element, std::string_view text) {
   };
   // The failure's message box may have let anything run.
   if (!WrapElement(window_, element, text, false, false, page_, pitches_, measure)) measured_ = false;
+}
+
+void WrapForgottenLines(TMDIChild& window) {
+  std::optional<TWrapPass> pass;
+  for (TScriptElement* e = window.FirstElement; e; e = e->next) {
+    if (!e->text || IsPageBreakKind(e->Kind()) || e->LineOffsetsValid()) continue;
+    if (!pass) pass.emplace(window);
+    pass->Wrap(*e, LiveElementText(window, *e));
+  }
 }
 
 TPrintedElement PrintedElementLines(TMDIChild& window, TScriptElement& element, const TPageMetrics& page) {

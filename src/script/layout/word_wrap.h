@@ -92,6 +92,12 @@ class TWrapPass {
   TPitchCache pitches_;
 };
 
+// Wraps again, at the window's own widths, every element whose line starts
+// were forgotten (new formats forget them), so that its line count and the
+// lines saved with it are its own, where the screen shows it or not; the
+// edit line and page breaks keep theirs.
+void WrapForgottenLines(TMDIChild& window);
+
 // The message shown when a wrap fails; the element keeps its lines.
 inline constexpr const char* WordWrapErrorText =
     "There was an error in the Word Wrap Routine and we HIGHLY recommend that you save this file and exit and "

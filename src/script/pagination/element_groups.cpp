@@ -93,7 +93,7 @@ void TMDIChild::RebuildElementGroups(TLayoutPass* pass) {
   const auto nextLetter = [&] { letterCounter = letterCounter == 0 ? 'A' : static_cast<Byte>(letterCounter + 1); };
 
   if (IsPageBreakKind(FirstElement->Kind())) {
-    TScriptElement* lead = NewElementRecord();
+    TScriptElement* lead = NewElementRecord(*this);
     lead->format = FormatSet[fsAction];
     lead->text = PackText(" ");
     InsertElementAfter(nullptr, lead);

@@ -432,7 +432,7 @@ NextPage TPageBreaker::EndPageBefore(TScriptElement* start) {
 TScriptElement* TPageBreaker::CreateBreak(TScriptElement* at) {
   TMDIChild& w = w_;
   ++pageCounter_;
-  TScriptElement* b = NewElementRecord();
+  TScriptElement* b = NewElementRecord(w);
   b->format = AutoPageBreakFormat;
   b->format.Kind = ekAutoPageBreak;  // whether or not the settings were read
   b->text = PackText(" ");

@@ -728,6 +728,10 @@ void TMDIChild::RefreshKeepingCursor(TLayoutRun run) {
   RedisplayScreen(false);
 }
 
+void TMDIChild::LayOutWhenDue() {
+  if (CurrentElement() && LayoutDue) RefreshKeepingCursor(TLayoutRun::Background);
+}
+
 TSplitMemo& TPageBreaker::Memo() {
   if (!memo_) memo_ = &SplitMemoOf(w_);
   return *memo_;
@@ -789,7 +793,7 @@ bool TPageBreaker::SplitElementAt(TScriptElement* w, int position) {
   speechSplit_ = false;
   if (w == w_.CurrentElement() && pass_) pass_->savedEditText.reset();
 
-  TScriptElement* n = NewElementRecord();
+  TScriptElement* n = NewElementRecord(w_);
   n->format = w->format;
   n->storyboardLink = w->storyboardLink;
   n->avColumn = w->avColumn;
@@ -871,7 +875,7 @@ void TPageBreaker::InsertContinuedCue(TScriptElement* x, bool elementSplit) {
   splitMade_ = true;
   if (elementSplit) speechSplit_ = false;
   if (!savedCue_.saved || !x || !x->prev || !IsDialogueOrParenthetical(x->Kind()) || !x->group) return;
-  TScriptElement* r = NewElementRecord();
+  TScriptElement* r = NewElementRecord(w_);
   r->format = savedCue_.format;
   r->text = savedCue_.text;
   r->split = RepeatedCueCode(savedCue_.code);

@@ -301,7 +301,7 @@ TEST_F(ElementGroupsTest, NewElementsKeepTheChainWhole) {
     SCOPED_TRACE(c.what);
     Reload(c.script);
     Window().RebuildElementGroups();
-    TScriptElement* added = NewElementRecord();
+    TScriptElement* added = NewElementRecord(Window());
     added->format.Kind = c.kind;
     added->text = PackText("new");
     Window().InsertElementAfter(ElementNo(c.after), added);
