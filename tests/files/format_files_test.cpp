@@ -208,7 +208,10 @@ TEST_F(FormatFilesTest, ElementsTakeTheNewFormatsButKeepTypeAndNumber) {
   EXPECT_EQ(heading->format.Style, stBold);
   EXPECT_EQ(heading->format.Kind, ekASceneHeading);
   EXPECT_EQ(heading->format.NumberWord, number_word::Make(12, true, 'B'));
-  EXPECT_TRUE(NeedsRewrap(*heading));
+  // Its old lines are forgotten and it is wrapped again at once, at the
+  // new margins, whether the screen shows it or not.
+  EXPECT_FALSE(NeedsRewrap(*heading));
+  EXPECT_NE(heading->lineOffsets, OffsetBlock(1, 10));
   EXPECT_EQ(brk->format, breakFormat);
 }
 
