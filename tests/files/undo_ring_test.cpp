@@ -471,6 +471,27 @@ TEST_F(UndoRingTest, ABreakPutInAloneIsNoStep) {
   EXPECT_FALSE(Ring().UndoIsAvailable());
 }
 
+// Letters typed with the caret on a page break are never stored (the
+// break keeps its blank), so they change nothing: no step, and the next
+// Undo takes back the change before them.
+class TypedOnABreakTest : public UndoRingTest, public ::testing::WithParamInterface<Byte> {};
+
+TEST_P(TypedOnABreakTest, IsNoStep) {
+  const Pieces script = Actions(1, 3) + Pieces{{GetParam(), " "}} + Actions(4, 6);
+  Load(script, 0);
+  AsOneAction([&] { Type("x"); });
+  MakeCurrent(3);
+  for (char ch : std::string("it. then")) AsOneAction([&] { Type(std::string(1, ch)); });
+  Ring().Undo();
+  W().Assemble();
+  EXPECT_EQ(Elements(), SpecsOf(script));
+  EXPECT_FALSE(Ring().UndoIsAvailable());
+}
+
+INSTANTIATE_TEST_SUITE_P(Breaks, TypedOnABreakTest,
+                         ::testing::Values(ekForcedPageBreak, ekLockedPageBreak, ekAutoPageBreak),
+                         [](const auto& info) { return "Kind" + std::to_string(info.param); });
+
 // ---- Levels ----
 
 struct LevelsCase {

@@ -34,6 +34,7 @@
 #include "platform/input.h"
 #include "platform/office_button.h"
 #include "script/editing/editor_calls.h"
+#include "script/layout/centered_elements.h"
 #include "script/model/cue_codes.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
@@ -390,6 +391,18 @@ class WriterLongRoundTest : public WriterRoundTest, public ::testing::WithParamI
     return *w;
   }
 
+  // The script settled, as the history judges it. A centred element's
+  // left margin is left out: the layout raises it from whatever text the
+  // wrap was given, and an empty name measures its stored blank, or
+  // nothing while the caret is in it, so the same script passed by the
+  // caret or given back by Undo may stand half a tenth apart.
+  testing::ScriptShot Judged(TMDIChild& w) {
+    testing::ScriptShot shot = Settled(w);
+    for (testing::ElementShot& e : shot.elements)
+      if (IsCenteredKind(w, e.kind)) e.format.LeftMargin = 0;
+    return shot;
+  }
+
   static int SlotOf(const TMDIChild& w) {
     for (int slot = 1; slot <= DocumentCount; ++slot)
       if (Documents[slot] == &w) return slot;
@@ -516,7 +529,7 @@ class WriterLongRoundTest : public WriterRoundTest, public ::testing::WithParamI
     // Two or three scripts open, this one in front though opened first.
     const int others = 1 + dice.Below(2);
     TMDIChild& w = Fresh(shape, seed, others);
-    testing::UndoHistory history([this, &w] { return Settled(w); }, [this] { return Undo(); },
+    testing::UndoHistory history([this, &w] { return Judged(w); }, [this] { return Undo(); },
                                  [this] { return Redo(); });
     // A script read from text carries the marks its text gave; one whose
     // marks follow the rule keeps them so.
