@@ -134,8 +134,11 @@ void TMDIChild::Assemble() {
       DisplayElement();
     } else if (!EditBuffer().empty()) {
       const bool parenthetical = e->Kind() == ekParenthetical;
-      const bool trims = parenthetical || (e->Kind() == ekAction && ActionParentheticals) ||
-                         (e->Kind() == ekSceneHeading && InteractiveScript);
+      // A piece that a page break cut off ends inside its element: the
+      // blanks there stand between words.
+      const bool cut = e->next && e->next->Kind() == ekAutoPageBreak && e->next->split == spFirstPiece;
+      const bool trims = !cut && (parenthetical || (e->Kind() == ekAction && ActionParentheticals) ||
+                                  (e->Kind() == ekSceneHeading && InteractiveScript));
       std::string chars = " \x04";
       if (parenthetical && !ContinuedSeparator.empty()) chars += ContinuedSeparator[0];
       if (trims && TrimTrailing(EditFields(*this).EditBuffer, chars)) {
