@@ -147,6 +147,7 @@ void TMDIChild::Assemble() {
       }
     }
   }
+  const std::string typed = EditBuffer();
   // An empty line, or a menu's placeholder left untyped, is stored as a blank.
   if (EditBuffer().empty() || EditBuffer() == std::string(1, PlaceholderChar)) EditFields(*this).EditBuffer = " ";
   if (IsPageBreakKind(e->Kind())) {
@@ -154,8 +155,11 @@ void TMDIChild::Assemble() {
     EditFields(*this).EditBuffer.clear();
     return;
   }
+  if (e->Kind() == ekCharacterName) EditFields(*this).EditBuffer = StoredCueText(EditBuffer());
+  // Laid out on the text it keeps, so that a centred element stays centred.
+  if (EditBuffer() != typed) WordWrapText(e, EditBuffer(), false, InteractiveEdit == 1);
   if (e->Kind() == ekCharacterName) {
-    e->text = StoredCueText(EditBuffer());
+    e->text = EditBuffer();
     AddCharacterName(*this, *e->text);
   } else {
     e->text = PackText(EditBuffer());
