@@ -69,6 +69,11 @@ class TElementView {
 // The edit line's text and line offsets as the element's own, untouched:
 // what a state keeps is what the writer had, trailing blanks and all.
 void TakeEditLine(const TMDIChild& w, TScriptElement& e) {
+  // A page break keeps nothing typed on it, as storing it keeps nothing.
+  if (IsPageBreakKind(e.Kind())) {
+    e.text = PackText(" ");
+    return;
+  }
   // An empty line is kept as a blank, as every stored element is.
   const std::string& line = w.EditBuffer().empty() ? std::string(" ") : w.EditBuffer();
   e.text = HoldsPackedText(e.Kind()) ? PackText(line) : line;

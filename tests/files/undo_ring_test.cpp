@@ -471,6 +471,19 @@ TEST_F(UndoRingTest, ABreakPutInAloneIsNoStep) {
   EXPECT_FALSE(Ring().UndoIsAvailable());
 }
 
+// Keys typed on a page break leave the script as it was (storing the
+// break keeps none of them): no step, so Undo takes back the change before.
+TEST_F(UndoRingTest, KeysTypedOnAPageBreakAreNoStep) {
+  const Pieces script = Actions(1, 3) + Pieces{{ekForcedPageBreak, " "}} + Actions(4, 6);
+  Load(script, 0);
+  AsOneAction([&] { Type("x"); });
+  MakeCurrent(3);
+  for (const char* keys : {"S", "am "}) AsOneAction([&] { Type(keys); });
+  Ring().Undo();
+  EXPECT_EQ(Elements(), SpecsOf(script));
+  EXPECT_FALSE(Ring().UndoIsAvailable());
+}
+
 // ---- Levels ----
 
 struct LevelsCase {
