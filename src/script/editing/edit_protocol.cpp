@@ -134,8 +134,11 @@ void TMDIChild::Assemble() {
       DisplayElement();
     } else if (!EditBuffer().empty()) {
       const bool parenthetical = e->Kind() == ekParenthetical;
-      const bool trims = parenthetical || (e->Kind() == ekAction && ActionParentheticals) ||
-                         (e->Kind() == ekSceneHeading && InteractiveScript);
+      // A piece that a page break cut off ends inside its element: the
+      // blanks there stand between words.
+      const bool cut = e->next && e->next->Kind() == ekAutoPageBreak && e->next->split == spFirstPiece;
+      const bool trims = !cut && (parenthetical || (e->Kind() == ekAction && ActionParentheticals) ||
+                                  (e->Kind() == ekSceneHeading && InteractiveScript));
       std::string chars = " \x04";
       if (parenthetical && !ContinuedSeparator.empty()) chars += ContinuedSeparator[0];
       if (trims && TrimTrailing(EditFields(*this).EditBuffer, chars)) {
@@ -144,6 +147,7 @@ void TMDIChild::Assemble() {
       }
     }
   }
+  const std::string typed = EditBuffer();
   // An empty line, or a menu's placeholder left untyped, is stored as a blank.
   if (EditBuffer().empty() || EditBuffer() == std::string(1, PlaceholderChar)) EditFields(*this).EditBuffer = " ";
   if (IsPageBreakKind(e->Kind())) {
@@ -151,8 +155,11 @@ void TMDIChild::Assemble() {
     EditFields(*this).EditBuffer.clear();
     return;
   }
+  if (e->Kind() == ekCharacterName) EditFields(*this).EditBuffer = StoredCueText(EditBuffer());
+  // Laid out on the text it keeps, so that a centred element stays centred.
+  if (EditBuffer() != typed) WordWrapText(e, EditBuffer(), false, InteractiveEdit == 1);
   if (e->Kind() == ekCharacterName) {
-    e->text = StoredCueText(EditBuffer());
+    e->text = EditBuffer();
     AddCharacterName(*this, *e->text);
   } else {
     e->text = PackText(EditBuffer());

@@ -90,6 +90,35 @@ TEST_F(EditProtocolTest, AnEmptiedHeadingOfALockedScriptIsOmitted) {
   EXPECT_EQ(UnpackText(*W().CurrentElement()->text), "OMITTED");
 }
 
+TEST_F(EditProtocolTest, LeavingAnElementTrimsItsEndButNeverTheEndOfAPieceAPageBreakCutOff) {
+  // clang-format off
+  const struct {
+    const char* what;
+    Byte kind;
+    bool stageDirections;
+    Byte breakAfter;  // the split of an automatic break after it; 0 for none
+    const char* stored;
+  } cases[] = {
+      {"a stage direction",                           ekAction,        true,  0,            "He waits."},
+      {"a stage direction before a break between",    ekAction,        true,  spWhole,      "He waits."},
+      {"a stage direction's piece before its rest",   ekAction,        true,  spFirstPiece, "He waits.  "},
+      {"an action outside stage directions",          ekAction,        false, 0,            "He waits.  "},
+      {"a parenthetical",                             ekParenthetical, false, 0,            "He waits."},
+      {"a parenthetical's piece before its rest",     ekParenthetical, false, spFirstPiece, "He waits.  "},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    std::vector<ElementSpec> script = {{c.kind, "He waits.  "}};
+    if (c.breakAfter) script.insert(script.end(), {{ekAutoPageBreak, " "}, {c.kind, "He goes."}});
+    Load(script);
+    W().ActionParentheticals = c.stageDirections ? 1 : 0;
+    if (c.breakAfter) W().FirstElement->next->split = c.breakAfter;
+    InteractiveEdit = 1;
+    W().Assemble();
+    EXPECT_EQ(UnpackText(*W().FirstElement->text), c.stored) << c.what;
+  }
+}
+
 TEST_F(EditProtocolTest, EnterMakesTheRightElements) {
   // clang-format off
   const struct {

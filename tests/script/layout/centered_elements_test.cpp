@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "script/layout/editor_state.h"
 #include "script/layout/word_wrap.h"
+#include "script/script_window.h"
 #include "support/layout_fixture.h"
 #include "script/model/edit_line_writer.h"
 
@@ -67,6 +69,39 @@ TEST_F(CenteredElementsTest, WrappingACentredTitleCentresItOnScreenAndOnPaper) {
   EditFields(Window()).EditBuffer = std::string(40, 'A');
   WrapCurrent();
   EXPECT_EQ(Window().FirstElement->format.LeftMargin, 15 + 10);
+}
+
+TEST_F(CenteredElementsTest, AnElementStoredOtherThanTypedIsCentredOnWhatItKeeps) {
+  Window().FormatSet[fsCenteredTitle].LeftMargin = 15;
+  Window().FormatSet[fsCenteredTitle].RightMargin = 10;
+  Window().CenterCharacterNames = 1;
+  const struct {
+    const char* what;
+    Byte kind;
+    std::string typed;
+    Byte interactive;
+    std::string stored;
+    Byte left;
+  } cases[] = {
+      // Over the Dialogue margins (25, 25): 1050 dots, "JOHN" 120 of them.
+      {"a name's trailing blanks go", ekCharacterName, "JOHN  ", 1, "JOHN", 25 + 15},
+      {"also while nobody types", ekCharacterName, "JOHN  ", 0, "JOHN", 25 + 15},
+      // 1800 dots: an empty title is stored as one blank of 30.
+      {"an emptied title keeps a blank", ekCenteredTitle, "", 1, " ", 15 + 29},
+  };
+  for (const auto& c : cases) {
+    Window().FreeElements();
+    Build({{c.kind, "X"}, {ekAction, "after"}});
+    LayOutAll();
+    Edit(Window().FirstElement);
+    EditFields(Window()).EditBuffer = c.typed;
+    WrapCurrent();
+    InteractiveEdit = c.interactive;
+    Window().Assemble();
+    TScriptElement& e = *Window().FirstElement;
+    EXPECT_EQ(LiveElementText(Window(), e), c.stored) << c.what;
+    EXPECT_EQ(int{e.format.LeftMargin}, int{c.left}) << c.what;
+  }
 }
 
 // Centred act information is centred with the act number shown after it:
