@@ -199,7 +199,7 @@ bool SettingsDiffer(TMDIChild& w, const TScriptSnapshot& state) {
   std::vector<Byte> image;
   TListOverflow spill;
   WriteSettingsImage(w, image, spill);
-  return image != state.Settings || EncodeListOverflow(spill) != EncodeListOverflow(state.Spill);
+  return image != state.HeaderImage || EncodeListOverflow(spill) != EncodeListOverflow(state.Spill);
 }
 
 // Puts fresh records of the copies after `before` (at the head when
@@ -249,14 +249,14 @@ void TakeState(TMDIChild& w, TScriptSnapshot& state) {
   const auto first = state.Elements.begin() + static_cast<std::ptrdiff_t>(front);
   state.Elements.erase(first, state.Elements.end() - static_cast<std::ptrdiff_t>(back));
   state.Elements.insert(state.Elements.begin() + static_cast<std::ptrdiff_t>(front), changed.begin(), changed.end());
-  state.Current = IndexOf(w, w.CurrentElement());
-  state.CaretColumn = w.CaretColumn();
-  state.CaretLine = w.CaretLine();
+  state.SavedCurrent = IndexOf(w, w.CurrentElement());
+  state.SavedCaretColumn = w.CaretColumn();
+  state.SavedCaretLine = w.CaretLine();
   state.FirstPageRevised = w.FirstPageRevised;
   state.NameTyped = editor::NameBeingTyped(w);
   state.FileName = w.ScriptFileName;
   state.Pagination = editor::TakePaginationMemory(w);
-  WriteSettingsImage(w, state.Settings, state.Spill);
+  WriteSettingsImage(w, state.HeaderImage, state.Spill);
 }
 
 bool ChangedForWriter(TMDIChild& w, const TScriptSnapshot& state) {
@@ -280,7 +280,7 @@ void GiveStateBack(TMDIChild& w, const TScriptSnapshot& state) {
   // The element being edited is stored as it stands first, so that it is
   // compared and replaced like every other.
   if (TScriptElement* edited = w.CurrentElement(); edited && !edited->text) TakeEditLine(w, *edited);
-  if (SettingsDiffer(w, state) && ReadSettingsImage(w, state.Settings, &state.Spill)) {
+  if (SettingsDiffer(w, state) && ReadSettingsImage(w, state.HeaderImage, &state.Spill)) {
     // Fonts, user colours and lists may be other than they were.
     w.WidthsStale = true;
     UserListsChanged(w);
@@ -297,10 +297,10 @@ void GiveStateBack(TMDIChild& w, const TScriptSnapshot& state) {
   ReplaceRun(w, front > 0 ? Nth(w, front - 1) : nullptr, live.Size() - back - front, copies);
   editor::GivePaginationMemory(w, state.Pagination);
 
-  TScriptElement* current = Nth(w, state.Current);
+  TScriptElement* current = Nth(w, state.SavedCurrent);
   editor::SetCurrentElement(w, current);
   w.CurrentGroup = current->group;
-  editor::SetCaret(w, state.CaretColumn, state.CaretLine);
+  editor::SetCaret(w, state.SavedCaretColumn, state.SavedCaretLine);
   w.FirstPageRevised = state.FirstPageRevised;
   w.DisAssemble();
   // The marks stand as they stood: nothing is marked again.

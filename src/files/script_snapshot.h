@@ -32,9 +32,9 @@ struct TScriptSnapshot {
   // Copies in script order, in no list, group or block.
   std::vector<TElementCopy> Elements;
   // Where the caret stood: the element's index, its column and line.
-  std::size_t Current = 0;
-  Word CaretColumn = 0;
-  Word CaretLine = 1;
+  std::size_t SavedCurrent = 0;
+  Word SavedCaretColumn = 0;
+  Word SavedCaretLine = 1;
   // Whether the first page was revised, which no element holds.
   Byte FirstPageRevised = 0;
   // Whether the caret was in a name the writer was typing.
@@ -44,7 +44,7 @@ struct TScriptSnapshot {
   std::string FileName;
   // The settings as a header image, with the list entries beyond its
   // room and what the script keeps beside the header.
-  std::vector<Byte> Settings;
+  std::vector<Byte> HeaderImage;
   TListOverflow Spill;
   // What pagination remembered of the elements it cut and the names it
   // repeated.

@@ -186,11 +186,11 @@ void TUndoObject::ShowMenuItems() {
 }
 
 void TUndoObject::FreeAll() {
-  for (TUndoSlot& slot : slots_) slot.Free();
-  redo_.Free();
+  for (TUndoSlot& slot : UndoSlots) slot.Free();
+  RedoSlot.Free();
   pending_.clear();
   running_ = TScriptSnapshot{};
-  currentSlot_ = 1;
+  CurrentSlot = 1;
 }
 
 void TUndoObject::ClearUndoData() {
@@ -199,9 +199,9 @@ void TUndoObject::ClearUndoData() {
 
 // Also while suspended: a script that goes leaves no step behind.
 void TUndoObject::ForgetStepsOf(std::uint64_t owner) {
-  for (TUndoSlot& slot : slots_)
+  for (TUndoSlot& slot : UndoSlots)
     if (slot.Owner() == owner) slot.Free();
-  if (redo_.Owner() == owner) redo_.Free();
+  if (RedoSlot.Owner() == owner) RedoSlot.Free();
   std::erase_if(pending_, [owner](const TUndoSlot& step) { return step.Owner() == owner; });
   if (running_.Owner == owner) running_ = TScriptSnapshot{};
 }
@@ -218,13 +218,13 @@ void TUndoObject::MenusDue() {
   if (UndoHooks.MenusDue) UndoHooks.MenusDue();
 }
 
-void TUndoObject::AdvanceCurrentSlot() { currentSlot_ = currentSlot_ >= undoLevels_ ? 1 : currentSlot_ + 1; }
+void TUndoObject::AdvanceCurrentSlot() { CurrentSlot = CurrentSlot >= undoLevels_ ? 1 : CurrentSlot + 1; }
 
 int TUndoObject::NewestFilledSlot(std::optional<std::uint64_t> owner) const {
-  int slot = currentSlot_;
+  int slot = CurrentSlot;
   for (int i = 0; i < undoLevels_; ++i) {
     slot = slot <= 1 ? undoLevels_ : slot - 1;
-    const TUndoSlot& s = slots_[static_cast<std::size_t>(slot)];
+    const TUndoSlot& s = UndoSlots[static_cast<std::size_t>(slot)];
     if (s.Filled() && (!owner || s.Owner() == *owner)) return slot;
   }
   return 0;
@@ -235,7 +235,7 @@ bool TUndoObject::UndoIsAvailable() const {
 }
 
 bool TUndoObject::RedoIsAvailable() const {
-  return !NoActiveDocument() && redo_.Filled() && redo_.Owner() == ActiveScript()->Identity;
+  return !NoActiveDocument() && RedoSlot.Filled() && RedoSlot.Owner() == ActiveScript()->Identity;
 }
 
 TUndoSlot TUndoObject::StepOfNow(TMDIChild& w) {
@@ -249,8 +249,8 @@ TUndoSlot TUndoObject::StepOfNow(TMDIChild& w) {
 }
 
 void TUndoObject::Commit(TUndoSlot step) {
-  redo_.Free();
-  slots_[currentSlot_] = std::move(step);
+  RedoSlot.Free();
+  UndoSlots[CurrentSlot] = std::move(step);
   AdvanceCurrentSlot();
   MenusDue();
 }
@@ -307,7 +307,7 @@ bool TUndoObject::StepCoversCaret() const {
   const TMDIChild* w = ActiveScript();
   const int newest = NewestFilledSlot(std::nullopt);
   if (!w || !w->CurrentElement() || newest == 0) return false;
-  const TUndoSlot& slot = slots_[static_cast<std::size_t>(newest)];
+  const TUndoSlot& slot = UndoSlots[static_cast<std::size_t>(newest)];
   TScriptElement* start = nullptr;
   TScriptElement* end = nullptr;
   if (slot.Owner() != w->Identity || slot.Kind != LastUndoKind || !FindRun(*w, slot, start, end)) return false;
@@ -339,8 +339,8 @@ void TUndoObject::Undo() {
     return;
   }
   TUndoSlot replaced;
-  GiveBack(w, slots_[static_cast<std::size_t>(slot)], replaced);
-  redo_ = std::move(replaced);
+  GiveBack(w, UndoSlots[static_cast<std::size_t>(slot)], replaced);
+  RedoSlot = std::move(replaced);
   undoneSlot_ = static_cast<Byte>(slot);
 }
 
@@ -351,10 +351,10 @@ void TUndoObject::Redo() {
     return;
   }
   TUndoSlot replaced;
-  GiveBack(*ActiveScript(), redo_, replaced);
+  GiveBack(*ActiveScript(), RedoSlot, replaced);
   // Back into the slot its Undo emptied, so that Undo and Redo leave the
   // ring holding as many steps as before.
-  slots_[undoneSlot_] = std::move(replaced);
+  UndoSlots[undoneSlot_] = std::move(replaced);
 }
 
 TScriptElement* MarkPageChanged(TScriptElement* element) {

@@ -100,9 +100,9 @@ class TUndoObject : public TComponent {
   void GiveBack(TMDIChild& w, TUndoSlot& step, TUndoSlot& replaced);
   void AdvanceCurrentSlot();
 
-  std::array<TUndoSlot, UndoSlotCount + 1> slots_{};  // 1 to 20; 0 unused
-  TUndoSlot redo_;
-  Byte currentSlot_ = 1;
+  std::array<TUndoSlot, UndoSlotCount + 1> UndoSlots{};  // 1 to 20; 0 unused
+  TUndoSlot RedoSlot;
+  Byte CurrentSlot = 1;
   Byte undoLevels_ = 0;
   // The slot the last Undo emptied, where Redo puts back what it replaces.
   Byte undoneSlot_ = 1;
