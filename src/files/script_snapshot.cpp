@@ -1,6 +1,7 @@
 #include "files/script_snapshot.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -24,22 +25,31 @@ namespace {
 
 bool IsAutoBreak(const TScriptElement* e) { return e && e->Kind() == ekAutoPageBreak; }
 
-// The name an automatic break repeated over a speech it cut.
-bool IsRepeatedCue(const TScriptElement* e, const TScriptElement* before) {
-  return e && IsAutoBreak(before) && IsRepeatedByBreak(*e, before);
+// The elements before one, nearest first: Back(1) is the one just before;
+// null where none.
+using TBackWalk = std::function<const TScriptElement*(std::size_t)>;
+
+// The name an automatic break repeated over a speech it cut, as the break
+// left it: a name typed over it is the writer's (rejoining keeps it).
+// `e` stands `at` elements after the start of `back`'s walk.
+bool IsRepeatedCue(const TScriptElement* e, const TBackWalk& back, std::size_t at) {
+  const TScriptElement* brk = back(at + 1);
+  if (!e || !IsAutoBreak(brk) || !IsRepeatedByBreak(*e, brk)) return false;
+  std::size_t k = at + 2;
+  const TScriptElement* speech = back(k);
+  while (speech && IsDialogueOrParenthetical(speech->Kind())) speech = back(++k);
+  return speech && speech->Kind() == ekCharacterName && ElementText(*speech) == ElementText(*e);
 }
 
 // What repagination added round an automatic break: the break, the name
 // it repeated over a speech it cut, and the rest of an element it cut
-// (after the break, or after the name it repeated). `back1` to `back3`
-// are the elements before `e`, nearest first (null where none).
-bool AddedByPagination(const TScriptElement* e, const TScriptElement* back1, const TScriptElement* back2,
-                       const TScriptElement* back3) {
+// (after the break, or after the name it repeated).
+bool AddedByPagination(const TScriptElement* e, const TBackWalk& back) {
   if (!e) return false;
-  if (IsAutoBreak(e) || IsRepeatedCue(e, back1)) return true;
-  const bool afterCue = IsRepeatedCue(back1, back2);
-  const TScriptElement* brk = afterCue ? back2 : back1;
-  const TScriptElement* cut = afterCue ? back3 : back2;
+  if (IsAutoBreak(e) || IsRepeatedCue(e, back, 0)) return true;
+  const bool afterCue = IsRepeatedCue(back(1), back, 1);
+  const TScriptElement* brk = afterCue ? back(2) : back(1);
+  const TScriptElement* cut = afterCue ? back(3) : back(2);
   return IsAutoBreak(brk) && brk->split == spFirstPiece && cut && cut->Kind() == e->Kind();
 }
 
@@ -59,7 +69,9 @@ class TElementView {
   // Before index i, `back` elements back; null where none.
   const TScriptElement* Back(std::size_t i, std::size_t back) const { return i >= back ? At(i - back) : nullptr; }
 
-  bool IsPagination(std::size_t i) const { return AddedByPagination(At(i), Back(i, 1), Back(i, 2), Back(i, 3)); }
+  bool IsPagination(std::size_t i) const {
+    return AddedByPagination(At(i), [this, i](std::size_t back) { return Back(i, back); });
+  }
 
  private:
   std::vector<const TScriptElement*> elements_;
@@ -112,13 +124,15 @@ std::pair<std::size_t, std::size_t> CommonEnds(const TElementView& a, const TEle
 
 bool HasRevisedText(const TScriptElement& e) { return e.revisedLines && !e.revisedLines->empty(); }
 
-// A text as leaving its element stores it: the blanks (and a menu's
-// untyped placeholder) after the last letter go, a name is upper case up
-// to its "(".
-std::string StoredForm(const TScriptElement& e, std::string text) {
-  if (text == std::string(1, PlaceholderChar)) text.clear();
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\x04')) text.pop_back();
-  if (e.Kind() == ekCharacterName)
+// A text as leaving its element stores it: an empty line or a menu's
+// untyped placeholder as a blank, without the end its kind trims (a name
+// its blanks), a name upper case up to its "(".
+std::string StoredForm(const TMDIChild& w, const TScriptElement& e, std::string text) {
+  if (text.empty() || text == std::string(1, PlaceholderChar)) text = " ";
+  const bool name = e.Kind() == ekCharacterName;
+  const std::string trims = name ? std::string(" ") : w.StoringTrims(e);
+  while (text.size() > 1 && trims.find(text.back()) != std::string::npos) text.pop_back();
+  if (name)
     for (std::size_t i = 0; i < text.size() && text[i] != '('; ++i)
       text[i] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[i])));
   return text;
@@ -165,11 +179,12 @@ std::vector<TWriterElement> WriterElements(const TMDIChild& w, const TElementVie
     std::string text = ElementText(e);
     writer.revised = HasRevisedText(e);
     for (std::size_t j = i + 1; j < to && v.IsPagination(j); ++j) {
-      if (IsAutoBreak(v.At(j)) || IsRepeatedCue(v.At(j), v.Back(j, 1))) continue;
+      if (IsAutoBreak(v.At(j)) || IsRepeatedCue(v.At(j), [&v, j](std::size_t back) { return v.Back(j, back); }, 0))
+        continue;
       text += ElementText(v[j]);
       writer.revised = writer.revised || HasRevisedText(v[j]);
     }
-    writer.text = StoredForm(e, std::move(text));
+    writer.text = StoredForm(w, e, std::move(text));
     out.push_back(std::move(writer));
   }
   return out;
@@ -233,9 +248,11 @@ void ReplaceRun(TMDIChild& w, TScriptElement* before, std::size_t count, const s
 }  // namespace
 
 bool IsPaginationElement(const TScriptElement* e) {
-  const TScriptElement* back1 = e ? e->prev : nullptr;
-  const TScriptElement* back2 = back1 ? back1->prev : nullptr;
-  return AddedByPagination(e, back1, back2, back2 ? back2->prev : nullptr);
+  return AddedByPagination(e, [e](std::size_t back) {
+    const TScriptElement* b = e;
+    for (std::size_t k = 0; b && k < back; ++k) b = b->prev;
+    return b;
+  });
 }
 
 void TakeState(TMDIChild& w, TScriptSnapshot& state) {

@@ -99,6 +99,9 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   // The current element's text into EditBuffer, and back.
   void DisAssemble();
   void Assemble();
+  // The characters storing an element's text takes off its end (empty
+  // when it keeps them).
+  std::string StoringTrims(const TScriptElement& e) const;
   // Appends a new element after the current one and makes it current.
   void NewIndex();
   // The new-element operation behind Enter and choosing a type.

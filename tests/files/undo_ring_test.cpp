@@ -292,9 +292,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // What repagination adds is left out of the count, and nothing else: the
-// break, the name it repeats over a speech it cut, and the rest of an
-// element it cut. The whole element after a speech's repeated name is the
-// writer's and counts.
+// break, the name it repeats over a speech it cut (unless typed over),
+// and the rest of an element it cut. The whole element after a speech's
+// repeated name is the writer's and counts.
 TEST(PaginationElementTest, OnlyWhatRepaginationAddsIsLeftOutOfTheCount) {
   struct Row {
     const char* what;
@@ -303,6 +303,7 @@ TEST(PaginationElementTest, OnlyWhatRepaginationAddsIsLeftOutOfTheCount) {
     Byte nextSplit;
     bool nextLeftOut;
     bool thirdLeftOut;
+    const char* nextText = "JOHN";
   };
   // clang-format off
   const Row rows[] = {
@@ -313,12 +314,18 @@ TEST(PaginationElementTest, OnlyWhatRepaginationAddsIsLeftOutOfTheCount) {
       {"the name repeated over a whole dialogue", spSecondPiece, ekCharacterName, 20, true, false},
       {"a name of the writer's after a speech break", spSecondPiece, ekCharacterName, 18, false, false},
       {"a name in state 2 after a break between elements", spWhole, ekCharacterName, 20, false, false},
+      {"a name typed over the repeated one", spFirstPiece, ekCharacterName, 20, false, false, "MARY"},
   };
   // clang-format on
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    TScriptElement before, brk, next, third;
+    TScriptElement name, before, brk, next, third;
+    name.format.Kind = ekCharacterName;
+    name.text = "JOHN";
     before.format.Kind = ekDialogue;
+    next.text = row.nextText;
+    name.next = &before;
+    before.prev = &name;
     brk.format.Kind = ekAutoPageBreak;
     brk.split = row.breakSplit;
     next.format.Kind = row.nextKind;

@@ -121,6 +121,16 @@ void TMDIChild::DisAssemble() {
   }
 }
 
+std::string TMDIChild::StoringTrims(const TScriptElement& e) const {
+  const bool parenthetical = e.Kind() == ekParenthetical;
+  const bool trims = parenthetical || (e.Kind() == ekAction && ActionParentheticals) ||
+                     (e.Kind() == ekSceneHeading && InteractiveScript);
+  if (!trims) return {};
+  std::string chars = " \x04";
+  if (parenthetical && !ContinuedSeparator.empty()) chars += ContinuedSeparator[0];
+  return chars;
+}
+
 void TMDIChild::Assemble() {
   TScriptElement* e = CurrentElement();
   if (!e || e->text) return;
@@ -133,15 +143,11 @@ void TMDIChild::Assemble() {
       WrapScreenText(e, EditBuffer());
       DisplayElement();
     } else if (!EditBuffer().empty()) {
-      const bool parenthetical = e->Kind() == ekParenthetical;
       // A piece that a page break cut off ends inside its element: the
       // blanks there stand between words.
       const bool cut = e->next && e->next->Kind() == ekAutoPageBreak && e->next->split == spFirstPiece;
-      const bool trims = !cut && (parenthetical || (e->Kind() == ekAction && ActionParentheticals) ||
-                                  (e->Kind() == ekSceneHeading && InteractiveScript));
-      std::string chars = " \x04";
-      if (parenthetical && !ContinuedSeparator.empty()) chars += ContinuedSeparator[0];
-      if (trims && TrimTrailing(EditFields(*this).EditBuffer, chars)) {
+      const std::string chars = cut ? std::string() : StoringTrims(*e);
+      if (!chars.empty() && TrimTrailing(EditFields(*this).EditBuffer, chars)) {
         WrapScreenText(e, EditBuffer());
         DisplayElement();
       }
