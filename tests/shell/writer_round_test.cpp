@@ -72,6 +72,18 @@ std::string Faults(const std::vector<std::string>& faults, int trials, const cha
   return all;
 }
 
+// Runs the trials of one shape from the first seed on; every fault found
+// fails the test.
+void RunTrials(const char* shape, int firstSeed, int trials, const std::function<std::string(std::uint64_t)>& trial) {
+  std::vector<std::string> faults;
+  for (int t = 0; t < trials; ++t) {
+    const std::uint64_t seed = static_cast<std::uint64_t>(firstSeed + t);
+    if (const std::string fault = trial(seed); !fault.empty())
+      faults.push_back("seed " + std::to_string(seed) + ": " + fault);
+  }
+  EXPECT_TRUE(faults.empty()) << Faults(faults, trials, shape);
+}
+
 // The caret somewhere a writer works, most often where a speech or an
 // element runs over a page break.
 TScriptElement* PlaceNearBreaks(TMDIChild& w, Dice& dice) {
@@ -259,13 +271,7 @@ class WriterRoundTest : public testing::WriterFixture {
   }
 
   void Round(const Shape& shape, int firstSeed, int trials) {
-    std::vector<std::string> faults;
-    for (int t = 0; t < trials; ++t) {
-      const std::uint64_t seed = static_cast<std::uint64_t>(firstSeed + t);
-      if (const std::string fault = Trial(shape, seed); !fault.empty())
-        faults.push_back("seed " + std::to_string(seed) + ": " + fault);
-    }
-    EXPECT_TRUE(faults.empty()) << Faults(faults, trials, shape.name);
+    RunTrials(shape.name, firstSeed, trials, [&](std::uint64_t seed) { return Trial(shape, seed); });
   }
 };
 
@@ -564,13 +570,7 @@ class WriterLongRoundTest : public WriterRoundTest, public ::testing::WithParamI
   }
 
   void Round(const LongShape& shape, int firstSeed, int trials) {
-    std::vector<std::string> faults;
-    for (int t = 0; t < trials; ++t) {
-      const std::uint64_t seed = static_cast<std::uint64_t>(firstSeed + t);
-      if (const std::string fault = Trial(shape, seed); !fault.empty())
-        faults.push_back("seed " + std::to_string(seed) + ": " + fault);
-    }
-    EXPECT_TRUE(faults.empty()) << Faults(faults, trials, shape.name);
+    RunTrials(shape.name, firstSeed, trials, [&](std::uint64_t seed) { return Trial(shape, seed); });
   }
 };
 
