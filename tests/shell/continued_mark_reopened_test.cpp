@@ -48,13 +48,6 @@ class ContinuedMarkReopenedTest : public testing::KeysFixture {
       if (e->Kind() == ekCharacterName && ++seen == 2) return e;
     return nullptr;
   }
-  std::vector<std::string> Shown(const TScriptElement* e) {
-    std::vector<std::string> lines;
-    for (int i = 1; i <= ScreenLineCount; ++i)
-      if (W().ScreenLines[static_cast<std::size_t>(i)].element == e)
-        lines.push_back(W().ScreenLines[static_cast<std::size_t>(i)].text);
-    return lines;
-  }
 };
 
 TEST_F(ContinuedMarkReopenedTest, ANameSavedWhileTypedIsMarkedWhenTheCaretGoesThroughIt) {
@@ -118,7 +111,7 @@ TEST_F(ContinuedMarkReopenedTest, ANameSavedWhileTypedIsMarkedWhenTheCaretGoesTh
       move.move(*this);
       TScriptElement* name = SecondName();
       EXPECT_EQ(CueContinuedState(name->split), 1);
-      EXPECT_EQ(Shown(name), std::vector<std::string>{"JOHN (CONT'D)"});
+      EXPECT_EQ(ShownLines(name), std::vector<std::string>{"JOHN (CONT'D)"});
       EXPECT_EQ(CharacterExtensionText(W(), *name), " (CONT'D)") << "what the page and the exports print";
       W().DocumentModified = 0;
       MainForm->CloseFileItem->Click();

@@ -84,15 +84,6 @@ class RepaginationRoundTest : public testing::KeysFixture {
     Driver().OnProblem = [](const std::string&) {};
   }
 
-  void CaretAt(TScriptElement* e, int column) {
-    W().Assemble();
-    editor::SetCurrentElement(W(), e);
-    W().CurrentGroup = e->group;
-    W().DisAssemble();
-    editor::SetCaretColumn(W(), static_cast<Word>(std::min<std::size_t>(column, W().EditBuffer().size())));
-    editor::ClearBlock(W(), false);
-    RebuildScreen(&W());
-  }
   void Menu(const char* name) { MainForm->MenuItem(name)->Click(); }
   void Button(const char* name) { dynamic_cast<TOfficeButton*>(MainForm->FindComponent(name))->Click(); }
   void Repaginate() { Menu("RepaginateNowItem"); }

@@ -18,14 +18,6 @@ using testing::ElementSpec;
 
 class ContinuedCuesTest : public testing::KeysFixture {
  protected:
-  // What the screen shows of an element, line by line.
-  std::vector<std::string> Shown(const TScriptElement* e) {
-    std::vector<std::string> lines;
-    for (int i = 1; i <= ScreenLineCount; ++i)
-      if (W().ScreenLines[static_cast<std::size_t>(i)].element == e)
-        lines.push_back(W().ScreenLines[static_cast<std::size_t>(i)].text);
-    return lines;
-  }
 };
 
 const ElementSpec John{ekCharacterName, "JOHN"};
@@ -211,7 +203,7 @@ TEST_F(ContinuedCuesTest, UndoAndRedoGiveTheMarksBack) {
     ASSERT_EQ(Elements(), script);
     last = W().LastElement->prev;
     EXPECT_EQ(CueContinuedState(last->split), 0) << "Ben speaks between Anna's speeches again";
-    EXPECT_EQ(Shown(last), std::vector<std::string>{"ANNA"});
+    EXPECT_EQ(ShownLines(last), std::vector<std::string>{"ANNA"});
     W().DisAssemble();
     UndoObject->Redo();
     // Whatever step came back, its last name is marked as the rules mark it.

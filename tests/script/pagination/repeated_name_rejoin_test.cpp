@@ -37,15 +37,7 @@ class RepeatedNameRejoinTest : public testing::KeysFixture {
  public:
   using KeysFixture::ElementAt;
   using KeysFixture::Press;
-  void CaretAt(TScriptElement* e, int column) {
-    W().Assemble();
-    editor::SetCurrentElement(W(), e);
-    W().CurrentGroup = e->group;
-    W().DisAssemble();
-    editor::SetCaretColumn(W(), static_cast<Word>(std::min<std::size_t>(column, W().EditBuffer().size())));
-    RebuildScreen(&W());
-    UpdateCaret();
-  }
+  using KeysFixture::CaretAt;
   void Menu(const char* name) { MainForm->MenuItem(name)->Click(); }
   // A name typed over the whole text of one: the caret at its end, the
   // old letters taken back, the new ones typed.
