@@ -5,6 +5,7 @@
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
+#include "script/editing/editor_calls.h"
 #include "script/layout/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/editing/popup_choice.h"
@@ -70,6 +71,28 @@ TEST_F(TypingTest, InsertAndTypeoverFollowTheModeButCodesAreAlwaysInserted) {
     InsertMode = c.insertMode;
     ASSERT_TRUE(TypeCharacter(c.typed));
     EXPECT_EQ(w.EditBuffer(), c.result) << c.text << " + " << c.typed;
+  }
+}
+
+// Deleting at the caret marks the script changed even at the end of the
+// text, where nothing is there to delete.
+TEST_F(TypingTest, DeletingAtTheCaretMarksTheScriptEvenWithNothingToDelete) {
+  const struct {
+    int column;
+    const char* after;
+  } cases[] = {{0, "ain."}, {2, "Ran."}, {5, "Rain."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.column);
+    MainForm->FileNewItem->Click();
+    TMDIChild& w = Script();
+    w.SetFocus();
+    TypeText("Rain.");
+    SetDocumentModified(false, false);
+    ASSERT_FALSE(w.DocumentModified);
+    editor::SetCaretColumn(w, c.column);
+    DeleteCharAtCaret();
+    EXPECT_EQ(w.EditBuffer(), c.after);
+    EXPECT_TRUE(w.DocumentModified);
   }
 }
 
