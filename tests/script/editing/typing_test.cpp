@@ -279,6 +279,32 @@ TEST_F(TypingTest, TheTimedBackupIsPostponedWhileTheUserTypesButAtMostTwoMinutes
   EXPECT_EQ(TimedBackupDue, armed + 1200);
 }
 
+// A script marked unmodified while a change still waits for its backup
+// arms the backup when none is pending, and only then forgets the change.
+TEST_F(TypingTest, MarkingUnmodifiedStillArmsTheBackupOfAnUnbackedChange) {
+  const struct {
+    const char* what;
+    bool changed;
+    std::int64_t due;  // -1: armed now, from the interval
+    std::int64_t dueAfter;
+  } cases[] = {{"a change and no backup pending", true, 0, -1},
+               {"a change and a backup pending", true, 77, 77},
+               {"no change", false, 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TMDIChild& w = Script();
+    w.SetFocus();
+    AutosaveInterval = 5;
+    TypeText("a");
+    w.ModifiedSinceBackup = c.changed ? 1 : 0;
+    TimedBackupDue = c.due;
+    SetDocumentModified(false, false);
+    EXPECT_EQ(TimedBackupDue, c.dueAfter < 0 ? static_cast<std::int64_t>(TickNow()) + 3000 : c.dueAfter);
+    EXPECT_EQ(w.ModifiedSinceBackup, 0);
+    EXPECT_FALSE(w.DocumentModified);
+  }
+}
+
 TEST_F(TypingTest, AnEmptyScriptArmsNoTimedBackup) {
   TMDIChild& w = Script();
   EditFields(w).EditBuffer = " ";
