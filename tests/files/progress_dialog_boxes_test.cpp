@@ -8,6 +8,7 @@
 #include "base/message_boxes.h"
 #include "files/file_job.h"
 #include "files/progress_dialog.h"
+#include "platform/files.h"
 #include "platform/input.h"
 #include "shell/main_form.h"
 #include "shell/splash_screen.h"
@@ -89,6 +90,38 @@ TEST_F(ProgressDialogBoxesTest, AFileErrorDisablesTheDialogAndClearsThePendingEr
   ShowFileError("reading KITCHEN.QMW", 5);
   EXPECT_TRUE(dialog.Enabled);
   EXPECT_EQ(PendingIOError, 0);
+}
+
+// Save codes of no writer: the job writes nothing and ends as done.
+TEST_F(ProgressDialogBoxesTest, ASaveCodeOfNoWriterWritesNothingAndSucceeds) {
+  Script().SetFocus();
+  TypeText("A kettle whistles.");
+  TProgressDlg& dialog = ProgressDlg();
+  for (const Byte code : {8, 9, 10, 15, 17, 18, 19}) {
+    SCOPED_TRACE(static_cast<int>(code));
+    const std::string target = HomeFile("CODE" + std::to_string(code) + ".OUT");
+    dialog.FileFormatCode = code;
+    EXPECT_TRUE(dialog.Execute(target, false, false));
+    EXPECT_FALSE(FileExists(target));
+    EXPECT_EQ(Driver().Pending(), 0);
+  }
+}
+
+// The gauge moves by at least its step; 100 moves it once; 0 always does.
+TEST_F(ProgressDialogBoxesTest, TheGaugeMovesOnlyByItsStep) {
+  TProgressDlg& dialog = ProgressDlg();
+  dialog.GaugePanel->Visible = true;
+  dialog.GaugeStep = 20;
+  dialog.PercentDone->Progress = 15;
+  const struct {
+    Byte request;
+    int after;
+  } steps[] = {{30, 15}, {34, 15}, {35, 35}, {100, 100}, {100, 100}, {50, 100}, {0, 0}, {100, 100}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(static_cast<int>(step.request));
+    dialog.Percentage(step.request);
+    EXPECT_EQ(dialog.PercentDone->Progress, step.after);
+  }
 }
 
 }  // namespace
