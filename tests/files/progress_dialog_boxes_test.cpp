@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/message_boxes.h"
+#include "base/program_options.h"
 #include "files/file_job.h"
 #include "files/progress_dialog.h"
 #include "platform/files.h"
@@ -121,6 +122,36 @@ TEST_F(ProgressDialogBoxesTest, TheGaugeMovesOnlyByItsStep) {
     SCOPED_TRACE(static_cast<int>(step.request));
     dialog.Percentage(step.request);
     EXPECT_EQ(dialog.PercentDone->Progress, step.after);
+  }
+}
+
+// The dialog's height follows the screen's above 600 pixels, and a hidden
+// gauge or Cancel button takes its own height off.
+TEST_F(ProgressDialogBoxesTest, TheDialogIsSizedByTheScreenAndItsShownParts) {
+  TProgressDlg& dialog = ProgressDlg();
+  dialog.JobFileName = HomeFile("KITCHEN.QMW");  // a file job: the gauge follows the option
+  const int gauge = dialog.GaugePanel->Height;
+  const int cancel = dialog.CancelBtn->Height;
+  const struct {
+    int screen;
+    bool gaugeShown, cancelShown;
+    int height;
+  } cases[] = {{480, true, true, 204},
+               {600, true, true, 204},
+               {768, true, true, 261},
+               {1200, true, true, 408},
+               {768, false, true, 261 - gauge},
+               {768, true, false, 261 - cancel},
+               {768, false, false, 261 - gauge - cancel}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.screen) + (c.gaugeShown ? " gauge" : "") + (c.cancelShown ? " cancel" : ""));
+    Backend().ScreenSettings().Height = c.screen;
+    ProgramOptions().ShowRetrieveProgress = c.gaugeShown;
+    dialog.CancelBtn->Visible = c.cancelShown;
+    dialog.Show();
+    EXPECT_EQ(dialog.GaugePanel->Visible, c.gaugeShown);
+    EXPECT_EQ(dialog.Height, c.height);
+    dialog.Hide();
   }
 }
 
