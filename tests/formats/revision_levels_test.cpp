@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/program_options.h"
 #include "formats/drafts_fixture.h"
 #include "platform/input.h"
 #include "script/editing/revision_marks.h"
@@ -132,6 +133,30 @@ TEST_F(RevisionLevelsTest, UnlockingALevelMarksNoLineRevised) {
     for (int i = 0; i < 2; ++i) EXPECT_FALSE(HasRevisedLines(*ElementNo(i))) << i;
     EXPECT_TRUE(Window().DocumentModified);
   }
+}
+
+// The expert setting spares the warning before a lock, never the question
+// before an unlock.
+TEST_F(RevisionLevelsTest, ExpertPromptingSkipsTheLockQuestionButNotTheUnlockOne) {
+  ProgramOptions().ExpertPrompting = true;
+  MarkedScript();
+  std::string report;
+  Press(mrOk, &report);
+  LockRevisionMarks(Window());
+  EXPECT_EQ(report, "You are now at Asterisk Locking Level 2");
+  EXPECT_EQ(LockingLevel(Window()), 1);
+  EXPECT_EQ(Driver().Pending(), 0);
+
+  AnswerTypeYes("no");
+  UnlockRevisionMarkLevel(Window());
+  EXPECT_EQ(Driver().Pending(), 0) << "the unlock asked";
+  EXPECT_EQ(LockingLevel(Window()), 1) << "refused, nothing changes";
+  AnswerTypeYes("YES");
+  Press(mrOk, &report);
+  UnlockRevisionMarkLevel(Window());
+  EXPECT_EQ(LockingLevel(Window()), 0);
+  EXPECT_EQ(report, "You are now at Asterisk Locking Level 1");
+  EXPECT_EQ(Driver().Pending(), 0);
 }
 
 TEST_F(RevisionLevelsTest, RefusingChangesNothing) {

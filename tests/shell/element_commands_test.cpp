@@ -110,6 +110,29 @@ TEST_F(ElementCommandsTest, TheElementBoxChangesTheTypeByALetter) {
   EXPECT_EQ(Script().CurrentElement()->Kind(), ekASceneHeading);
 }
 
+// "S" and "B" both pick the scene heading entry; a letter no entry has
+// leaves the list down and the element as it was.
+TEST_F(ElementCommandsTest, ALetterOfNoEntryTypedInTheElementListDoesNothing) {
+  const struct {
+    char letter;
+    TElementKind kind;
+    bool listStaysDown;
+  } cases[] = {
+      {'S', ekSceneHeading, false}, {'b', ekSceneHeading, false}, {'Z', ekAction, true}, {'q', ekAction, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(1, c.letter));
+    MainForm->FileNewItem->Click();
+    Type("The door creaks.");
+    ASSERT_EQ(Script().CurrentElement()->Kind(), ekAction);
+    MainForm->MenuItem("ChangeElementToItem")->Click();
+    ASSERT_TRUE(MainForm->ElementPopDownList->Visible());
+    TypeIntoList(c.letter);
+    EXPECT_EQ(Script().CurrentElement()->Kind(), c.kind);
+    EXPECT_EQ(MainForm->ElementPopDownList->Visible(), c.listStaysDown);
+    if (c.listStaysDown) MainForm->ElementPopDownList->Perform(WM_KEYDOWN, VK_ESCAPE, 0);
+  }
+}
+
 TEST_F(ElementCommandsTest, TheWordCommandsChangeTheWordAtTheCaret) {
   const struct {
     const char* item;

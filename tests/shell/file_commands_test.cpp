@@ -98,6 +98,47 @@ TEST_F(FileCommandsTest, SaveAsRetitlesTheScriptAndSaveKeepsThePreviousVersionAs
   EXPECT_EQ(testing::ReadFileText(InScripts("DRAFT.BK")), first);
 }
 
+// Save never writes over an untitled script's made-up name, nor under a
+// title that names a timed backup: it asks for a name instead. (An opened
+// timed backup itself is retitled with the script extension.)
+TEST_F(FileCommandsTest, SaveOnAnUntitledScriptOrATimedBackupTitleAsksForAName) {
+  TypeScene();
+  ChooseFile("KITCHEN");
+  MainForm->FileSaveAsItem->Click();
+  const std::string saved = testing::ReadFileText(InScripts("KITCHEN.QMW"));
+  MainForm->CloseFileItem->Click();
+  Application->ProcessMessages();
+  for (const std::string name : {"SAVE1.TMB.QMW", "save2.tmb.qmw"}) {
+    SCOPED_TRACE(name);
+    testing::WriteFileText(InScripts(name), saved);
+    ASSERT_TRUE(OpenScriptByName(InScripts(name)));
+    TypeText(" Again.");
+    bool asked = false;
+    Driver().Expect([&](TForm& form) {
+      asked = dynamic_cast<TSaveDialog*>(&form) != nullptr;
+      dynamic_cast<TFileDialog&>(form).CancelBtn->Click();
+    });
+    MainForm->FileSaveItem->Click();
+    EXPECT_TRUE(asked) << "Save asks for a name";
+    EXPECT_EQ(testing::ReadFileText(InScripts(name)), saved) << "nothing is written";
+    EXPECT_EQ(Script().ScriptFileName, InScripts(name));
+    EXPECT_FALSE(FileExists(InScripts(ChangeFileExt(name, ".BK"))));
+    Script().DocumentModified = 0;
+    MainForm->CloseFileItem->Click();
+    Application->ProcessMessages();
+  }
+  ASSERT_TRUE(NewDocument(InScripts("NONAME3.QMW")));
+  TypeScene();
+  bool asked = false;
+  Driver().Expect([&](TForm& form) {
+    asked = dynamic_cast<TSaveDialog*>(&form) != nullptr;
+    dynamic_cast<TFileDialog&>(form).CancelBtn->Click();
+  });
+  MainForm->FileSaveItem->Click();
+  EXPECT_TRUE(asked);
+  EXPECT_FALSE(FileExists(InScripts("NONAME3.QMW")));
+}
+
 // On a file system that tells case apart, a script chosen or opened as
 // kitchen.qmw is saved by F7 to that very file, never to a new
 // kitchen.QMW beside it.

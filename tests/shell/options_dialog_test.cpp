@@ -143,6 +143,60 @@ TEST_F(OptionsDialogTest, ChoicesBeyondCheckBoxesAreStored) {
   EXPECT_TRUE(ini.ReadBool("KeyBoard Layout", "Ctrl Key Cut/Paste", false));
 }
 
+// An extension the dialog has no radio for shows neither; OK then moves
+// the scripts to ".QMW" (after the rename question).
+TEST_F(OptionsDialogTest, AnExtensionOfNoRadioShowsNeitherAndOkSetsQmw) {
+  ScriptExtension = "TXT";
+  std::string question;
+  RunDialog([&](TSettingsDlg& d) {
+    EXPECT_FALSE(d.Radio("ScrExtension")->Checked());
+    EXPECT_FALSE(d.Radio("QmwExtension")->Checked());
+    Driver().Expect([&](TForm& box) {
+      question = testing::MessageBoxText(box);
+      box.ModalResult = mrNo;
+    });
+    d.OKBtn->Click();
+  });
+  EXPECT_TRUE(question.starts_with("Rename all existing \".TXT\" scripts")) << question;
+  EXPECT_EQ(ScriptExtension, "QMW");
+}
+
+// The display font: the one in use asks nothing on OK; another than
+// Courier New asks, and No keeps the screen WYSIWYG with Courier New.
+TEST_F(OptionsDialogTest, ANewDisplayFontIsAskedAboutAndNoMeansCourierNew) {
+  std::string other;
+  RunDialog([&](TSettingsDlg& d) {
+    TComboBox& fonts = *d.List("SubstituteFontBox");
+    for (int i = 0; i < fonts.Items.Count() && other.empty(); ++i)
+      if (fonts.Items[i] != "Courier New") other = fonts.Items[i];
+    d.CancelBtn->Click();
+  });
+  ASSERT_FALSE(other.empty()) << "a font to choose";
+
+  ProgramOptions().DisplayFont = other;
+  RunDialog([&](TSettingsDlg& d) {
+    EXPECT_TRUE(d.Box("DisplayFontBox")->Checked());
+    d.OKBtn->Click();
+  });
+  EXPECT_EQ(ProgramOptions().DisplayFont, other) << "the font in use is kept without a question";
+
+  ProgramOptions().DisplayFont = "Courier New";
+  std::string question;
+  RunDialog([&](TSettingsDlg& d) {
+    d.Box("DisplayFontBox")->SetChecked(true);
+    TComboBox& fonts = *d.List("SubstituteFontBox");
+    for (int i = 0; i < fonts.Items.Count(); ++i)
+      if (fonts.Items[i] == other) fonts.SetItemIndex(i);
+    Driver().Expect([&](TForm& box) {
+      question = testing::MessageBoxText(box);
+      box.ModalResult = mrNo;
+    });
+    d.OKBtn->Click();
+  });
+  EXPECT_TRUE(question.starts_with("By substituting " + other + " for Courier New on-screen")) << question;
+  EXPECT_EQ(ProgramOptions().DisplayFont, "Courier New");
+}
+
 TEST_F(OptionsDialogTest, KeyOverridesFollowTheSelectedKeyAndCanBeClearedAll) {
   RunDialog([&](TSettingsDlg& d) {
     auto* keys = dynamic_cast<TListBox*>(d.FindComponent("KeyList"));

@@ -3,6 +3,8 @@
 // the other marker.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/input.h"
 #include "platform/menus.h"
 #include "script/script_window.h"
@@ -48,6 +50,23 @@ TEST_F(RulerTest, MarkersStandAtTheMarginsAtEveryZoom) {
   }
   EXPECT_EQ(PageWidthTenths, 85) << "a page of 2,550 dots at 300 dots per inch";
   EXPECT_GT(widths[1], widths[0]) << "the scale grows with the zoom";
+}
+
+// The scale stands 2 pixels in from the ruler's start when a character is
+// 6 pixels wide, 3 when 7, and 4 at any other width.
+TEST_F(RulerTest, TheScaleIsInsetByTheCharacterWidth) {
+  Script().SetFocus();
+  TypeText("A line of action.");
+  std::set<int> widths;
+  for (int zoom = 30; zoom <= 200; zoom += 5) {
+    SCOPED_TRACE(zoom);
+    ShowAtZoom(zoom);
+    const int w = R().RulerCharWidth;
+    widths.insert(w);
+    const int o = R().LeftMargin->Left() - (Format().LeftMargin * w - 4);
+    EXPECT_EQ(R().RulerScale->Left() - o, w == 6 ? 2 : w == 7 ? 3 : 4) << "width " << w;
+  }
+  EXPECT_TRUE(widths.contains(6) && widths.contains(7) && widths.size() > 2) << "every inset was seen";
 }
 
 TEST_F(RulerTest, DraggingAMarkerSetsItsMargin) {

@@ -186,5 +186,31 @@ TEST_F(SettingsKeysTest, WhatAWriterStoresItsReaderFindsAndAMissingKeyIsItsDefau
   }
 }
 
+// A window not stored maximised is placed only when it has a height; a
+// height of 0 maximises it.
+TEST_F(SettingsKeysTest, AStoredWindowWithNoHeightIsMaximised) {
+  const struct {
+    const char* height;
+    bool maximised;
+  } cases[] = {{"0", true}, {"480", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.height);
+    ASSERT_TRUE(SaveProgramSettings());
+    {
+      TIniFile ini(SettingsFilePath());
+      ini.WriteString("Screen Size", "Maximized", "0");
+      ini.WriteString("Screen Size", "Left", "10");
+      ini.WriteString("Screen Size", "Top", "20");
+      ini.WriteString("Screen Size", "Width", "640");
+      ini.WriteString("Screen Size", "Height", c.height);
+    }
+    Restart();
+    EXPECT_EQ(MainForm->WindowState == TWindowState::wsMaximized, c.maximised);
+    if (!c.maximised)
+      EXPECT_EQ((std::array{MainForm->Left(), MainForm->Top(), MainForm->Width(), MainForm->Height()}),
+                (std::array{10, 20, 640, 480}));
+  }
+}
+
 }  // namespace
 }  // namespace qm

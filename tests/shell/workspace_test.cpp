@@ -2,6 +2,7 @@
 // the next start; and the save prompt of a closing script.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -135,6 +136,41 @@ TEST_F(WorkspaceTest, AMissingScriptIsSkippedAndTheRestStillOpen) {
   StartAgainWithTheWorkspace();
   ASSERT_EQ(DocumentCount, 1);
   EXPECT_EQ(Script().ScriptFileName, InScripts("ONE.QMW"));
+}
+
+// The entries are read in number order up to the first number with no
+// script name: an untitled script's gap ends the restore there.
+TEST_F(WorkspaceTest, RestoringStopsAtTheFirstMissingEntryNumber) {
+  TypeAndSaveAs("One.", "ONE");
+  MainForm->FileNewItem->Click();
+  TypeAndSaveAs("Three.", "THREE");
+  const struct {
+    const char* what;
+    std::vector<std::pair<int, std::string>> entries;
+    std::vector<std::string> opened;
+  } cases[] = {
+      {"entry 1 missing", {{2, "ONE.QMW"}, {3, "THREE.QMW"}}, {}},
+      {"entry 2 missing", {{1, "ONE.QMW"}, {3, "THREE.QMW"}}, {"ONE.QMW"}},
+      {"entry 2 empty", {{1, "ONE.QMW"}, {2, ""}, {3, "THREE.QMW"}}, {"ONE.QMW"}},
+      {"entries 1 and 2", {{1, "THREE.QMW"}, {2, "ONE.QMW"}}, {"THREE.QMW", "ONE.QMW"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ExitKeepingTheProgram();
+    TIniFile ini(SettingsFileName);
+    ini.EraseSection("WorkSpace");
+    for (const auto& [n, name] : c.entries)
+      ini.WriteString("WorkSpace", "Script Name " + std::to_string(n), name.empty() ? "" : InScripts(name));
+    StartAgainWithTheWorkspace();
+    std::vector<std::string> opened;
+    for (const TMDIChild* w : Documents)
+      if (w) opened.push_back(ExtractFileName(w->ScriptFileName));
+    std::vector<std::string> expected = c.opened;
+    std::ranges::sort(opened);
+    std::ranges::sort(expected);
+    EXPECT_EQ(opened, expected);
+    EXPECT_EQ(Entry("Script Name 1"), "Empty") << "the workspace is erased after the restore";
+  }
 }
 
 TEST_F(WorkspaceTest, ClosingTheLastScriptByHandLeavesNoWorkspace) {

@@ -8,6 +8,7 @@
 #include "script/editing/typing_aids.h"
 #include "script/fixtures/keys_fixture.h"
 #include "script/script_window.h"
+#include "shell/main_form.h"
 #include "script/model/edit_line_writer.h"
 
 namespace qm {
@@ -66,6 +67,32 @@ TEST_F(CaseConversionTest, ABlockChangesOnlyWhatItMarksButSentencesWhole) {
             (std::vector<ElementSpec>{{ekAction, "ONE two. Three"}, {ekAction, "Four FIVE"}, {ekAction, "SIX"}}));
   EXPECT_FALSE(W().BlockOn());
   EXPECT_FALSE(first->InBlock());
+}
+
+// A block over three elements: each converted in turn, the block gone
+// afterwards, and one undo gives the three back as they were.
+TEST_F(CaseConversionTest, ABlockOverThreeElementsIsOneUndoStep) {
+  const std::vector<ElementSpec> before{
+      {ekAction, "Rain falls."}, {ekAction, "the old man waits."}, {ekAction, "a door opens."}, {ekAction, "Night."}};
+  for (const TCaseMode mode : {TCaseMode::Upper, TCaseMode::Lower, TCaseMode::InitialCaps}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    Load(before, 0, 0);
+    EditFields(W()).BlockOn = 1;
+    for (int i = 0; i < 3; ++i) {
+      ElementAt(i)->blockStart = 0;
+      ElementAt(i)->blockEnd = static_cast<int>(before[static_cast<std::size_t>(i)].text.size());
+    }
+    ConvertCaseOfSelection(W(), mode);
+    const std::vector<std::vector<ElementSpec>> expected{
+        {{ekAction, "RAIN FALLS."}, {ekAction, "THE OLD MAN WAITS."}, {ekAction, "A DOOR OPENS."}, before[3]},
+        {{ekAction, "Rain falls."}, {ekAction, "The old man waits."}, {ekAction, "A door opens."}, before[3]},
+        {{ekAction, "Rain Falls."}, {ekAction, "The Old Man Waits."}, {ekAction, "A Door Opens."}, before[3]}};
+    EXPECT_EQ(Elements(), expected[static_cast<std::size_t>(mode)]);
+    EXPECT_FALSE(W().BlockOn());
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(ElementAt(i)->InBlock()) << i;
+    MainForm->UndoItem->Click();
+    EXPECT_EQ(Elements(), before) << "one undo step";
+  }
 }
 
 // A block inside one element: the marked stretch converted, the element's

@@ -11,6 +11,7 @@
 #include "script/editing/mouse_editing.h"
 #include "script/editing/scrolling.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/model/edit_line_writer.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
@@ -134,6 +135,36 @@ TEST_F(ScrollingTest, PageUpShowsTheLinesAboveAndKeepsOneLineForContext) {
   Press(VK_NEXT);
   EXPECT_TRUE(CaretInView());
   EXPECT_EQ(W().ScreenLines[1].element->next, W().CurrentElement());
+}
+
+// A block marked with Shift+Down: plain Page Down clears it, Shift+Page
+// Down carries it on over every element passed, and Alt+Page Down leaves
+// it where it was.
+TEST_F(ScrollingTest, PageDownClearsABlockUnlessShiftOrAltIsHeld) {
+  const struct {
+    const char* what;
+    TShiftState shift;
+    bool blockAfter;
+    bool caretMoves;
+  } cases[] = {{"plain", {}, false, true},
+               {"Shift", TShiftState(ssShift), true, true},
+               {"Alt", TShiftState(ssAlt), true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    LoadScene(1);
+    EditFields(W()).BlockOn = 0;  // the previous case's block goes with its script
+    Press(VK_DOWN, TShiftState(ssShift));
+    ASSERT_TRUE(W().BlockOn());
+    const TScriptElement* before = W().CurrentElement();
+    ASSERT_TRUE(ElementAt(1)->InBlock());
+    Press(VK_NEXT, c.shift);
+    EXPECT_EQ(static_cast<bool>(W().BlockOn()), c.blockAfter);
+    EXPECT_EQ(W().CurrentElement() != before, c.caretMoves);
+    EXPECT_EQ(ElementAt(1)->InBlock(), c.blockAfter) << "the block's first element";
+    if (c.shift.Contains(ssShift))
+      for (const TScriptElement* e = ElementAt(1); e != W().CurrentElement(); e = e->next)
+        EXPECT_TRUE(e->InBlock()) << "every element passed is in the block";
+  }
 }
 
 TEST_F(ScrollingTest, AScriptOpenedFromItsFileShowsItsStart) {

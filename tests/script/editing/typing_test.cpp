@@ -5,6 +5,7 @@
 #include "script/editing/dead_keys.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/edit_line.h"
+#include "script/editing/editor_calls.h"
 #include "script/layout/editor_state.h"
 #include "script/editing/message_pump.h"
 #include "script/editing/popup_choice.h"
@@ -70,6 +71,28 @@ TEST_F(TypingTest, InsertAndTypeoverFollowTheModeButCodesAreAlwaysInserted) {
     InsertMode = c.insertMode;
     ASSERT_TRUE(TypeCharacter(c.typed));
     EXPECT_EQ(w.EditBuffer(), c.result) << c.text << " + " << c.typed;
+  }
+}
+
+// Deleting at the caret marks the script changed even at the end of the
+// text, where nothing is there to delete.
+TEST_F(TypingTest, DeletingAtTheCaretMarksTheScriptEvenWithNothingToDelete) {
+  const struct {
+    int column;
+    const char* after;
+  } cases[] = {{0, "ain."}, {2, "Ran."}, {5, "Rain."}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.column);
+    MainForm->FileNewItem->Click();
+    TMDIChild& w = Script();
+    w.SetFocus();
+    TypeText("Rain.");
+    SetDocumentModified(false, false);
+    ASSERT_FALSE(w.DocumentModified);
+    editor::SetCaretColumn(w, c.column);
+    DeleteCharAtCaret();
+    EXPECT_EQ(w.EditBuffer(), c.after);
+    EXPECT_TRUE(w.DocumentModified);
   }
 }
 
@@ -254,6 +277,32 @@ TEST_F(TypingTest, TheTimedBackupIsPostponedWhileTheUserTypesButAtMostTwoMinutes
   }
   EXPECT_EQ(BackupPostponed, 1200);
   EXPECT_EQ(TimedBackupDue, armed + 1200);
+}
+
+// A script marked unmodified while a change still waits for its backup
+// arms the backup when none is pending, and only then forgets the change.
+TEST_F(TypingTest, MarkingUnmodifiedStillArmsTheBackupOfAnUnbackedChange) {
+  const struct {
+    const char* what;
+    bool changed;
+    std::int64_t due;  // -1: armed now, from the interval
+    std::int64_t dueAfter;
+  } cases[] = {{"a change and no backup pending", true, 0, -1},
+               {"a change and a backup pending", true, 77, 77},
+               {"no change", false, 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TMDIChild& w = Script();
+    w.SetFocus();
+    AutosaveInterval = 5;
+    TypeText("a");
+    w.ModifiedSinceBackup = c.changed ? 1 : 0;
+    TimedBackupDue = c.due;
+    SetDocumentModified(false, false);
+    EXPECT_EQ(TimedBackupDue, c.dueAfter < 0 ? static_cast<std::int64_t>(TickNow()) + 3000 : c.dueAfter);
+    EXPECT_EQ(w.ModifiedSinceBackup, 0);
+    EXPECT_FALSE(w.DocumentModified);
+  }
 }
 
 TEST_F(TypingTest, AnEmptyScriptArmsNoTimedBackup) {
