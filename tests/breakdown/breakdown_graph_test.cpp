@@ -180,6 +180,29 @@ TEST_F(BreakdownGraphTest, TheProgressBoxFollowsEachPageFeed) {
   EXPECT_EQ(captions, expected);
 }
 
+// Cancel pressed while the first page goes out: no further page is drawn,
+// the page already out stays printed and the print job is ended.
+TEST_F(BreakdownGraphTest, CancelEndsThePrintJobKeepingThePagesOut) {
+  PrintRunHooks.Status = [](const std::string& status) {
+    if (status == PageFeedText) SetMsgBoxResult(mrCancel);
+  };
+  ShowPleaseWait("Please Wait", true, true);
+  EXPECT_FALSE(PrintBreakdownGraph(Run(20, 3), {}));
+  PrintRunHooks.Status = nullptr;
+  ClosePleaseWait();
+  SetMsgBoxResult(mrNone);
+  EXPECT_FALSE(Printer()->Printing()) << "the job is over";
+  EXPECT_EQ(Recorder().DocumentsPrinted(), 1);
+  const std::vector<Page> pages = Pages();
+  ASSERT_FALSE(pages.empty());
+  EXPECT_EQ(pages[0].label, "Pg 1");
+  EXPECT_EQ(pages[0].legendLines, 9);
+  for (std::size_t i = 1; i < pages.size(); ++i) EXPECT_EQ(pages[i].legendLines, 0) << "page " << i + 1;
+  // A graph printed afterwards starts a job of its own.
+  ASSERT_TRUE(PrintBreakdownGraph(Run(1, 1), {}));
+  EXPECT_EQ(Recorder().DocumentsPrinted(), 2);
+}
+
 TEST_F(BreakdownGraphTest, AGraphPrintedToPdfKeepsItsText) {
   auto pdf = std::make_unique<PdfPrinterDevice>();
   const std::string path = HomeFile("graph.pdf");

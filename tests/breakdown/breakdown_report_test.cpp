@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sstream>
 
 #include "base/message_boxes.h"
@@ -197,6 +199,89 @@ TEST_F(BreakdownReportTest, CharacterGroupsListTheScenesOfEachName) {
             (Lines{"barn.qmw - Secondary Sorting by SCRIPT ORDER    6 lines per 1/8th  ", "ANN",
                    "1 | INT. BARN - DAY | 1-1 | 1/8", "------------", "1/8", "BOB", "1 | INT. BARN - DAY | 1-1 | 1/8",
                    "2 | EXT. FIELD - NIGHT | 1-1 | 1/8", "------------", "2/8"}));
+}
+
+// A name in the user list that no scene holds makes a group of no scenes:
+// its heading but no total.
+TEST_F(BreakdownReportTest, AGroupOfNoLengthPrintsNoTotal) {
+  AddBarnScript();
+  SetList(TUserList::CharNames, {"ZED"});
+  TBreakdownOptions options = Options(TPrimaryOrder::Characters);
+  options.PrintTagged = false;
+  options.ListCharacters = false;
+  const Lines groups = {"ANN",
+                        "1 | INT. BARN - DAY | 1-1 | 1/8",
+                        "------------",
+                        "1/8",
+                        "BOB",
+                        "1 | INT. BARN - DAY | 1-1 | 1/8",
+                        "2 | EXT. FIELD - NIGHT | 1-1 | 1/8",
+                        "------------",
+                        "2/8",
+                        "ZED"};
+  for (const bool trueTotals : {false, true}) {
+    SCOPED_TRACE(trueTotals);
+    options.TrueTotals = trueTotals;
+    ASSERT_TRUE(RunBreakdown(Script(), options));
+    const std::vector<Lines> pages = PrintedPages();
+    ASSERT_EQ(pages.size(), 1u);
+    const Lines& lines = pages[0];
+    ASSERT_GE(lines.size(), groups.size() + 1);
+    EXPECT_EQ(Lines(lines.begin() + 1, lines.begin() + 1 + long(groups.size())), groups);
+    if (trueTotals) {
+      ASSERT_GT(lines.size(), groups.size() + 1);
+      EXPECT_TRUE(lines[groups.size() + 1].starts_with("NOTE:")) << lines[groups.size() + 1];
+    } else {
+      EXPECT_EQ(lines.size(), groups.size() + 1);
+    }
+  }
+}
+
+// The heading column ends two inches and two characters before the right
+// edge: a longer heading loses its last characters, one at a time, and
+// never runs onto a second line.
+TEST_F(BreakdownReportTest, AHeadingWiderThanItsColumnIsShortenedNotWrapped) {
+  const std::string location = "THE VERY LONG AND WINDING CORRIDOR OF THE OLD GRAND HOTEL ON THE HILL ABOVE THE RIVER";
+  Add({{ekSceneHeading, "INT. " + location + " - DAY"}, {ekAction, "Empty."}});
+  Number(0, 1);
+  PlaceCaret(0);
+  TBreakdownOptions options = Options(TPrimaryOrder::ScriptOrder);
+  options.PrintTagged = false;
+  options.ListCharacters = false;
+  ASSERT_TRUE(RunBreakdown(Script(), options));
+  ASSERT_EQ(Recorder().Pages().size(), 1u);
+  const RecordingCanvas& page = *Recorder().Pages()[0];
+  const DrawOp* heading = page.FindText("INT. THE VERY");
+  ASSERT_NE(heading, nullptr);
+  const std::string full = "INT. " + location + " - DAY";
+  ASSERT_LT(heading->text.size(), full.size());
+  EXPECT_TRUE(full.starts_with(heading->text)) << heading->text;
+  const DrawOp* pages = page.FindText("1-1");
+  ASSERT_NE(pages, nullptr);
+  EXPECT_EQ(pages->rect.Top, heading->rect.Top);
+  EXPECT_EQ(pages->rect.Left, Recorder().PrintableSize().X - 2 * page.Dpi());
+  // One character more would reach the column's end.
+  const int charWidth = (heading->rect.Right - heading->rect.Left) / static_cast<int>(heading->text.size());
+  const int limit = pages->rect.Left - 2 * charWidth;
+  EXPECT_LT(heading->rect.Right, limit);
+  EXPECT_GE(heading->rect.Right + charWidth, limit);
+  const std::string rest = full.substr(heading->text.size());
+  for (const Lines& lines : PrintedPages())
+    for (const std::string& line : lines) EXPECT_EQ(line.find(rest), std::string::npos) << line;
+}
+
+// Where a category prints on the breakdown sheet has no say in the report.
+TEST_F(BreakdownReportTest, ACategoryInNoSheetSquareIsReportedAllTheSame) {
+  AddBarnScript();
+  struct Restore {
+    ~Restore() { CategoryMenus() = DefaultCategories(); }
+  } restore;
+  for (TBreakdownCategory& c : CategoryMenus()) c.HelpContext = 0;
+  ASSERT_TRUE(RunBreakdown(Script(), Options(TPrimaryOrder::ScriptOrder)));
+  const std::vector<Lines> pages = PrintedPages();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_NE(std::find(pages[0].begin(), pages[0].end(), "Props:  | shovel, gun"), pages[0].end());
+  EXPECT_NE(std::find(pages[0].begin(), pages[0].end(), "Vehicles:  | truck"), pages[0].end());
 }
 
 TEST_F(BreakdownReportTest, OnlyTheSelectedScenesArePrinted) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/message_box_form.h"
 #include "base/message_boxes.h"
 #include "breakdown/tag_notation.h"
@@ -275,6 +277,33 @@ TEST_F(BreakdownRunTest, TheSortingShowsInTheProgressBoxAndCancelStopsIt) {
   ASSERT_FALSE(shown.empty());
   EXPECT_EQ(shown.front(), "Gathering Data");
   EXPECT_EQ(shown.back(), "Sorting Scenes");
+}
+
+// A heading split leaves no part empty: what it cannot find it names.
+TEST_F(BreakdownRunTest, AMissingPartOfAHeadingIsReportedUnknown) {
+  const struct {
+    const char* heading;
+    const char* row;
+  } cases[] = {
+      {"HOUSE - DAY", "UNKNOWN INT/EXT|HOUSE|DAY"}, {"INT. - NIGHT", "INT.|UNKNOWN LOCATION|NIGHT"},
+      {"EXT. DAY", "EXT.|UNKNOWN LOCATION|DAY"},    {"GARDEN - NIGHT", "UNKNOWN INT/EXT|GARDEN|NIGHT"},
+      {"INT. HOUSE - DAY", "INT.|HOUSE|DAY"},
+  };
+  for (const auto& c : cases) Add({{ekSceneHeading, c.heading}, {ekAction, "Still."}});
+  PlaceCaret(0);
+  TBreakdownOptions options;
+  options.Primary = TPrimaryOrder::Location;
+  options.ListCharacters = false;
+  TBreakdownRun run;
+  ASSERT_TRUE(GatherBreakdownRun(Script(), options, run));
+  ASSERT_EQ(run.Scenes.size(), std::size(cases));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.heading);
+    const auto found = std::find_if(run.Scenes.begin(), run.Scenes.end(), [&](const TRunScene& s) {
+      return s.Record.IntExt + "|" + s.Record.Location + "|" + s.Record.TimeOfDay == c.row;
+    });
+    EXPECT_NE(found, run.Scenes.end());
+  }
 }
 
 TEST_F(BreakdownRunTest, DoubtfulTimesOfDayAreAskedAbout) {

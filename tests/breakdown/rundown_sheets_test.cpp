@@ -172,6 +172,133 @@ TEST_F(RundownSheetsTest, OptionalColumnsTakeTheActDayAndPage) {
   EXPECT_FALSE(Printed("(1)"));
 }
 
+// One group's row, under its own key.
+TRundownEntry Entry(const std::string& scene, const std::string& heading, const std::string& characters = "",
+                    const std::string& description = "") {
+  TRundownEntry e;
+  e.Key = "ACT ONE, SCENE " + scene;
+  e.ActKey = "ACT ONE";
+  e.Row.Act = "ONE";
+  e.Row.Scene = scene;
+  e.Row.Heading = heading;
+  e.Row.Page = "1";
+  e.Row.Characters = characters;
+  e.Row.Description = description;
+  return e;
+}
+
+const DrawOp* TextOn(const RecordingCanvas& page, const std::string& text) {
+  for (const DrawOp* op : page.TextOps())
+    if (op->text == text) return op;
+  return nullptr;
+}
+
+// The description follows the characters after a blank line, unless the
+// box is taller than its text: then it sits at the box's foot.
+TEST_F(RundownSheetsTest, ADescriptionSitsAtTheFootOfABoxTallerThanItsText) {
+  const TRundownRows rows = {Entry("A", "INT. BAR", "(Ann)", "Ann waits")};
+  for (const int inches : {0, 3}) {
+    SCOPED_TRACE(inches);
+    ASSERT_TRUE(StartPrintJob(false));
+    const int minHeight = inches * PrintRun.DpiY;
+    PrintRundownTable(rows, {}, {"Pilot", "Acme TV", "Ep. 1", "First", "1/2/2027", ""}, 8, minHeight);
+    ASSERT_TRUE(FinishPrintJob());
+    const RecordingCanvas& page = *Backend().PrinterList()[0]->Pages().at(0);
+    const DrawOp* key = TextOn(page, "ACT ONE, SCENE A");
+    const DrawOp* characters = TextOn(page, "(Ann)");
+    const DrawOp* description = TextOn(page, "Ann waits");
+    ASSERT_TRUE(key && characters && description) << page.Transcript();
+    const int lh = characters->rect.Bottom - characters->rect.Top;
+    if (inches == 0) {
+      EXPECT_EQ(description->rect.Top, characters->rect.Bottom + lh) << "after one blank line";
+    } else {
+      // The group's box runs from half a line above the key to half a
+      // line above the foot of the least height.
+      EXPECT_EQ(description->rect.Bottom, key->rect.Top + minHeight - lh / 2);
+      bool boxEndsThere = false;
+      for (const DrawOp& op : page.Ops())
+        if (op.kind == DrawOp::Kind::Polygon)
+          for (const TPoint& p : op.points) boxEndsThere |= p.Y == description->rect.Bottom - 1;  // the last row inside
+      EXPECT_TRUE(boxEndsThere);
+    }
+  }
+}
+
+// Whether a group starts on the page is measured by its rows up to the
+// first that has characters: when that is the first row, the rows after it
+// may run past the break line.
+TEST_F(RundownSheetsTest, AGroupIsMeasuredUpToItsFirstRowWithCharacters) {
+  const auto Group = [](bool charactersFirst) {
+    TRundownRows group;
+    for (int i = 0; i < 12; ++i) {
+      const bool withCharacters = charactersFirst ? i == 0 : i == 11;
+      group.push_back(Entry("Z", "INT. ROOM " + std::to_string(i), withCharacters ? "(Ann)" : ""));
+    }
+    return group;
+  };
+  // The first fillers for which the group no longer starts on page 1.
+  int firstBreak[2] = {-1, -1};
+  int lastRowBottom = 0;
+  for (int variant = 0; variant < 2; ++variant) {
+    for (int fillers = 0; fillers < 60 && firstBreak[variant] < 0; ++fillers) {
+      TRundownRows rows;
+      for (int f = 0; f < fillers; ++f) rows.push_back(Entry(std::to_string(f), "INT. HALL"));
+      for (const TRundownEntry& e : Group(variant == 0)) rows.push_back(e);
+      ASSERT_TRUE(StartPrintJob(false));
+      PrintRundownTable(rows, {}, {"Pilot", "Acme TV", "Ep. 1", "First", "1/2/2027", ""}, 8, 0);
+      ASSERT_TRUE(FinishPrintJob());
+      const RecordingCanvas& first = *Backend().PrinterList()[0]->Pages().at(0);
+      if (!TextOn(first, "ACT ONE, SCENE Z")) {
+        firstBreak[variant] = fillers;
+      } else if (variant == 0) {
+        const DrawOp* last = TextOn(first, "INT. ROOM 11");
+        ASSERT_NE(last, nullptr) << "the whole group on the page it starts on";
+        lastRowBottom = last->rect.Bottom;
+      }
+    }
+  }
+  ASSERT_GT(firstBreak[0], 0);
+  ASSERT_GT(firstBreak[1], 0);
+  EXPECT_GT(firstBreak[0], firstBreak[1]) << "measured by its first row, the group keeps to the page longer";
+  const int breakLine = Printer()->PageHeight() - (3 * PrintRun.DpiY) / 2;
+  EXPECT_GT(lastRowBottom, breakLine) << "its further rows run past the break line";
+}
+
+// The table starts one line below the right-hand header texts: an empty
+// episode (no director) or an empty draft (with one) takes the table up
+// one line, however many lines the left-hand texts take.
+TEST_F(RundownSheetsTest, TheTableStartsBelowTheRightHandHeaderTexts) {
+  const TRundownRows rows = {Entry("A", "INT. BAR", "(Ann)")};
+  const struct {
+    const char* what;
+    TProductionDetails full, shorter;
+  } cases[] = {
+      {"no director, no episode",
+       {"Pilot", "Acme TV", "Ep. 1", "First", "1/2/2027", ""},
+       {"Pilot", "Acme TV", "", "First", "1/2/2027", ""}},
+      {"a director, no draft",
+       {"Pilot", "Acme TV", "Ep. 1", "First", "1/2/2027", "Kim"},
+       {"Pilot", "Acme TV", "Ep. 1", "", "1/2/2027", "Kim"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    int keyTop[2] = {0, 0};
+    int lh = 0;
+    for (int i = 0; i < 2; ++i) {
+      ASSERT_TRUE(StartPrintJob(false));
+      PrintRundownTable(rows, {}, i == 0 ? c.full : c.shorter, 8, 0);
+      ASSERT_TRUE(FinishPrintJob());
+      const RecordingCanvas& page = *Backend().PrinterList()[0]->Pages().at(0);
+      const DrawOp* key = TextOn(page, "ACT ONE, SCENE A");
+      const DrawOp* company = TextOn(page, "Acme TV");
+      ASSERT_TRUE(key && company) << page.Transcript();
+      keyTop[i] = key->rect.Top;
+      lh = company->rect.Bottom - company->rect.Top;
+    }
+    EXPECT_EQ(keyTop[0] - keyTop[1], lh);
+  }
+}
+
 TEST_F(RundownSheetsTest, AFeatureScriptIsRefused) {
   Add({{ekSceneHeading, "INT. BAR - NIGHT"}, {ekAction, "Dark."}});
   PlaceCaret(1);

@@ -89,6 +89,42 @@ TEST_F(SceneGatheringTest, ANameFirstMetInActionComesAfterTheSpeakers) {
   EXPECT_EQ(CharacterNamesOf(run, run.Records[0]), (Items{"ANN", "BOBBY", "BOB"}));
 }
 
+// After a name a comma delimits it, an apostrophe does not; in a Script
+// Note the name must end the text.
+TEST_F(SceneGatheringTest, WhatFollowsANameDecidesWhetherItCounts) {
+  const struct {
+    Byte kind;
+    const char* text;
+    Items characters;
+  } cases[] = {
+      {ekAction, "BOB, TOO.", {"BOB"}},   {ekAction, "Bob, too.", {"BOB"}},  {ekAction, "BOB'S HAT.", {}},
+      {ekScriptNote, "ASK BOB", {"BOB"}}, {ekScriptNote, "BOB IS LATE", {}}, {ekScriptNote, "BOB, TOO", {}},
+  };
+  // The first scene puts BOB in the name table.
+  Add({{ekSceneHeading, "INT. HALL - DAY"}, {ekCharacterName, "BOB"}, {ekDialogue, "Hi."}});
+  for (const auto& c : cases) Add({{ekSceneHeading, "INT. ROOM - DAY"}, {c.kind, c.text}});
+  PlaceCaret(0);
+  const TSceneBreakdowns run = GatherSceneRecords(Script());
+  ASSERT_EQ(run.Names, Items{"BOB"});
+  ASSERT_EQ(run.Records.size(), std::size(cases) + 1);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].text);
+    EXPECT_EQ(CharacterNamesOf(run, run.Records[i + 1]), cases[i].characters);
+  }
+}
+
+// The INT/EXT entries are compared as displayed, "&" and all.
+TEST_F(SceneGatheringTest, AnIntExtEntryWithAnAmpersandIsNotFoundWithoutIt) {
+  SetList(TUserList::SceneText, {"INT.", "EXT.", "FULL &SHOT"});
+  Add({{ekSceneHeading, "FULL SHOT - DAY"}, {ekAction, "Still."}});
+  PlaceCaret(0);
+  const TSceneBreakdowns run = GatherSceneRecords(Script());
+  ASSERT_EQ(run.Records.size(), 1u);
+  EXPECT_EQ(run.Records[0].IntExt, "UNKNOWN INT/EXT");
+  EXPECT_EQ(run.Records[0].Location, "FULL SHOT");
+  EXPECT_EQ(run.Records[0].TimeOfDay, "DAY");
+}
+
 TEST_F(SceneGatheringTest, ALocationAliasReportsAsItsLocation) {
   TScriptRecord& r = Settings();
   r.AddAlias(r.LocationAliasList, "OLD BARN", "BARN");

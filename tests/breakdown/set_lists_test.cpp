@@ -114,6 +114,46 @@ TEST_F(SetListsTest, TheRtfOnTheClipboardReadsBackAsTheSameLines) {
   EXPECT_EQ(Clipboard()->AsText(), text.Text);
 }
 
+// A prologue's act heading is its own text, not the "Act" text before it.
+TEST_F(SetListsTest, AProloguePrintsItsTextAsTheActHeading) {
+  Settings().SceneInformationOff = 0;
+  SetList(TUserList::ActText, {"ACT", "", "SCENE"});
+  Add({{ekPrologueText, "Cold Opening"},
+       {ekSceneHeading, "INT. BAR (NIGHT ONE)"},
+       {ekActStart, "ACT ONE"},
+       {ekSceneInformation, "SCENE A"},
+       {ekSceneHeading, "INT. HALL (DAY ONE)"}});
+  Element(0).format.AllCaps = 1;
+  Number(2, 1);
+  Number(3, 1);
+  PlaceCaret(1);
+  const TRundownRows rows = GatherRundownRows(Script());
+  ASSERT_EQ(rows.size(), 2u);
+  ASSERT_EQ(rows[0].Row.Kind, ekPrologueText);
+
+  TRichText text;
+  CurrentPrintCanvas = &Printer()->Canvas();
+  WriteSetList(rows, Options(), kDetails, Script(), "1", &text);
+  CurrentPrintCanvas = nullptr;
+  const auto heading = std::find_if(text.Runs.begin(), text.Runs.end(), [&](const TRichTextRun& r) {
+    return text.Text.substr(r.Start, r.Length).starts_with("COLD OPENING");
+  });
+  ASSERT_NE(heading, text.Runs.end()) << text.Text;
+  EXPECT_EQ(heading->Style, 1 | 4) << "bold and underlined";
+  EXPECT_EQ(text.Text.find("ACT COLD OPENING"), std::string::npos) << text.Text;
+  EXPECT_NE(text.Text.find("ACT 1"), std::string::npos) << "an act keeps its Act text\n" << text.Text;
+
+  ASSERT_TRUE(StartPrintJob(false));
+  WriteSetList(rows, Options(), kDetails, Script(), "1", nullptr);
+  ASSERT_TRUE(FinishPrintJob());
+  const auto& page = *Backend().PrinterList()[0]->Pages().at(0);
+  const DrawOp* printed = page.FindText("COLD OPENING");
+  ASSERT_NE(printed, nullptr) << page.Transcript();
+  EXPECT_EQ(printed->text, "COLD OPENING");
+  EXPECT_TRUE(printed->font.Style & fsBold);
+  EXPECT_TRUE(printed->font.Style & fsUnderline);
+}
+
 TEST_F(SetListsTest, PrintedWithStartingPagesOnly) {
   BuildSitcom();
   TRundownOptions o = Options();

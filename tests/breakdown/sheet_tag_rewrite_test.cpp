@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "breakdown/breakdown_sheet_editor.h"
+#include "breakdown/scene_gathering.h"
 #include "breakdown/tag_notation.h"
 #include "language/language_fixture.h"
 #include "platform/dialog_builder.h"
@@ -172,6 +175,47 @@ TEST_F(SheetEditorTest, EveryChangeIsWrittenIntoTheTextAndGatheredAgain) {
   editor.SceneSelectList->SetItemIndex(1);
   editor.SceneChange();
   EXPECT_EQ(Square(editor, 6), Items{"hoe"});
+}
+
+// A character tagged in the Action who also speaks: the tag goes, the
+// words stay, and the cue keeps the name in the first square.
+TEST_F(SheetEditorTest, UntaggingASpeakerTakesTheTagButKeepsTheName) {
+  Add({{ekSceneHeading, "INT. HALL - DAY"},
+       {ekAction, T("[cANN] waits.")},
+       {ekCharacterName, "ANN"},
+       {ekDialogue, "Well."}});
+  TBreakdownSheetEditor editor(nullptr, Script(), 2);
+  ASSERT_EQ(Square(editor, 1), Items{"ANN"});
+  editor.Squares[0]->SetItemIndex(0);
+  ExpectMessage("Untag the Item \"ANN\"?", "Attention", mrYes);
+  ExpectMessage("This name CANNOT be untagged because he/she actually has dialogue in this scene!", "Attention");
+  editor.Untag(1);
+  const std::vector<ElementSpec> elements = ElementsOf(Script());
+  ASSERT_EQ(elements.size(), 10u);
+  // The tag's bytes go; the words stay (marked off or not).
+  EXPECT_NE(elements[7].text.find("ANN waits."), std::string::npos) << elements[7].text;
+  EXPECT_EQ(elements[7].text.find_first_of(std::string("\x01\x06", 2)), std::string::npos) << elements[7].text;
+  EXPECT_EQ(Square(editor, 1), Items{"ANN"});
+}
+
+// A category printed in no square is still gathered: the add dialog's
+// choices come from it and the report lists it.
+TEST_F(SheetEditorTest, ACategoryInNoSquareIsGatheredAllTheSame) {
+  struct Restore {
+    ~Restore() { CategoryMenus() = DefaultCategories(); }
+  } restore;
+  for (TBreakdownCategory& c : CategoryMenus())
+    if (c.HelpContext == 6) c.HelpContext = 0;
+  TBreakdownSheetEditor editor(nullptr, Script(), 0);
+  for (int square = 1; square <= SheetSquareCount; ++square) {
+    const Items items = Square(editor, square);
+    EXPECT_EQ(std::count(items.begin(), items.end(), "gun"), 0) << square;
+  }
+  EXPECT_EQ(Square(editor, 1), (Items{"MARY", "BOB"}));
+  EXPECT_EQ(editor.AllItems.Items[rsProps], (Items{"gun", "hoe"}));
+  const TSceneBreakdowns run = GatherSceneRecords(Script());
+  ASSERT_EQ(run.Records.size(), 2u);
+  EXPECT_EQ(run.Records[0].Items[rsProps], Items{"gun"});
 }
 
 TEST_F(SheetEditorTest, PrintAsksForTheCompanyOnceAndPrintsTheScenesSheet) {

@@ -175,6 +175,40 @@ TEST_F(NativeFileTest, FileNumbersTheCurrentElementAndTheLinkedOnesFromOne) {
   EXPECT_EQ(links.links[0].index, 1);
 }
 
+// The block keeps frames only for linked elements: without a link, or
+// with a frame list of entry 0 alone, there is no block at all.
+TEST_F(NativeFileTest, TheStoryboardBlockIsWrittenOnlyForLinkedFrames) {
+  const struct {
+    const char* what;
+    std::vector<std::string> frames;
+    std::vector<Word> links;
+    std::vector<Byte> block;  // empty: none written
+  } cases[] = {
+      {"frames but no linked element", {"0", "7", "9"}, {0, 0, 0, 0}, {}},
+      {"only entry 0", {"0"}, {0, 0, 0, 0}, {}},
+      {"only entry 0, an element pointing past it", {"0"}, {0, 1, 0, 0}, {}},
+      {"frames 7 and 9, elements 2 and 3 linked to 9", {"0", "7", "9"}, {0, 2, 2, 0}, {7, 0, 0, 0, 9, 0, 0, 0,
+                                                                                       0, 0, 0, 0, 2, 0, 2, 0,
+                                                                                       3, 0, 2, 0, 0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptWindow w;
+    TStringList frames;
+    for (const std::string& f : c.frames) frames.Add(f);
+    for (const Word link : c.links) AppendElement(*w, ekAction, "Rain.")->storyboardLink = link;
+    bool failed = false;
+    const auto block = BuildStoryboardLinkBlock(frames, w->FirstElement, &failed);
+    EXPECT_FALSE(failed);
+    if (c.block.empty()) {
+      EXPECT_FALSE(block.has_value());
+    } else {
+      ASSERT_TRUE(block.has_value());
+      EXPECT_EQ(*block, c.block);
+    }
+  }
+}
+
 TEST_F(NativeFileTest, TimedBackupIsMarkedAndReadsBackModified) {
   ScriptWindow saved;
   FillSampleElements(*saved, 4);

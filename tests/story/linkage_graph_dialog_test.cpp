@@ -9,6 +9,7 @@
 #include "script/editing/editor_calls.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "story/branch_point_dialog.h"
 #include "story/linkage_graph_print.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
@@ -30,6 +31,11 @@ class LinkageGraphDialogTest : public testing::ProgramFixture {
                                     {ekTransition, "GO TO RIGHT (3)"},
                                     {ekSceneHeading, "Right"}},
                                    3);
+  }
+  TScriptElement* Nth(int index) {
+    TScriptElement* e = Script().FirstElement;
+    for (int i = 0; e && i < index; ++i) e = e->next;
+    return e;
   }
   const story::TDrawnBox& Box(const story::TLinkagesDlg& d, Word number) {
     for (const auto& b : d.Drawing().Boxes())
@@ -62,6 +68,49 @@ TEST_F(LinkageGraphDialogTest, OpensOnTheTargetAtTheCaretAndMovesWithTheMouse) {
   dialog.MouseDown(TMouseButton::mbRight, false, start.x + 1, start.y + 1);
   EXPECT_EQ(dialog.ModalResult, mrOk);
   EXPECT_EQ(Script().CurrentElement(), Script().FirstElement);
+}
+
+// The selected target's own box is no box to go to: the pointer there gets
+// the empty space's hint, a double click there adds a branch under the
+// target, and a right click still returns to the script at it.
+TEST_F(LinkageGraphDialogTest, TheSelectedTargetsOwnBoxIsEmptySpaceButForTheRightButton) {
+  story::TLinkagesDlg dialog(Application, Script());
+  dialog.SetupAllLinks();
+  dialog.JumpPositionBox->SetItemIndex(1);
+  dialog.Paint();
+  ASSERT_EQ(dialog.SelectedNumber(), 2);
+  const auto own = Box(dialog, 2);
+  const auto start = Box(dialog, 1);
+
+  dialog.MouseMove(start.x + 1, start.y + 1);
+  EXPECT_EQ(dialog.StatusLine->Caption(),
+            "  Left Click to Branch to this Target or Right Click to return to script at this Branch Target");
+  dialog.MouseMove(own.x + 1, own.y + 1);
+  EXPECT_EQ(dialog.StatusLine->Caption(), "  Double Click to add new Branch");
+  EXPECT_EQ(dialog.PaintBox1->Hint, "Double Click to add new Branch");
+
+  // The branch point dialog opens on the last element of Left's section.
+  TScriptElement* opened = nullptr;
+  bool branchDialog = false;
+  Driver().Expect([&](TForm& form) {
+    branchDialog = dynamic_cast<story::TJumpDlg*>(&form) != nullptr;
+    opened = Script().CurrentElement();
+    form.ModalResult = mrCancel;
+  });
+  dialog.MouseDown(TMouseButton::mbLeft, true, own.x + 1, own.y + 1);
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_TRUE(branchDialog);
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(opened, Nth(4)) << "Left's branch point, the section's last element";
+  EXPECT_EQ(dialog.SelectedNumber(), 2);
+  EXPECT_EQ(dialog.ModalResult, mrNone);
+
+  dialog.Paint();
+  const auto ownAgain = Box(dialog, 2);
+  dialog.MouseDown(TMouseButton::mbRight, false, ownAgain.x + 1, ownAgain.y + 1);
+  EXPECT_EQ(dialog.ModalResult, mrOk);
+  ASSERT_NE(Script().CurrentElement(), nullptr);
+  EXPECT_EQ(Script().CurrentElement(), Nth(2));
 }
 
 TEST_F(LinkageGraphDialogTest, PrintsTheChosenRange) {

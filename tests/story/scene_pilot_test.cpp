@@ -5,6 +5,8 @@
 #include "platform/headless/headless_backend.h"
 #include "script/script_window.h"
 #include "platform/menus.h"
+#include "script/layout/screen_lines.h"
+#include "script/layout/screen_rebuild.h"
 #include "shell/main_form.h"
 #include "story/cards_fixture.h"
 #include "support/script_builder.h"
@@ -148,6 +150,41 @@ TEST_F(ScenePilotTest, ThePilotClosesWhenTheMouseLeavesItAndNotForOneOfItsButton
   EXPECT_EQ(ScenePilot(), pilot);
   Backend().SetCursorPos(pilot->ClientToScreen(TPoint{-20, 5}));
   pilot->Perform(WM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(ScenePilot(), nullptr);
+}
+
+// A left press and release on the first screen line of an element.
+void ClickOn(TMDIChild& w, const TScriptElement* target) {
+  RebuildScreen(&w);
+  int top = w.TextTopOffset;
+  for (int line = 1; line <= ScreenLineCount; ++line) {
+    const TScreenLine& row = w.ScreenLines[static_cast<std::size_t>(line)];
+    if (row.element == target && row.lineInElement == 1) {
+      const int x = w.LeftTextOffset + ScreenLeftOf(w, target->format) + 2;
+      const LPARAM point = (static_cast<LPARAM>((top + row.height / 2) & 0xFFFF) << 16) | (x & 0xFFFF);
+      Application->DeliverInput(TMsg{w.Handle(), WM_LBUTTONDOWN, 0x01 /* left button */, point, 0, {}});
+      Application->DeliverInput(TMsg{w.Handle(), WM_LBUTTONUP, 0, point, 0, {}});
+      Application->ProcessMessages();
+      return;
+    }
+    top += row.height;
+  }
+  ADD_FAILURE() << "the element is not on the screen";
+}
+
+// A press in the script while the pilot is open closes the pilot and is
+// the script's press all the same: the caret goes where it was pressed.
+TEST_F(ScenePilotTest, APressInTheScriptClosesThePilotAndMovesTheCaret) {
+  LoadScenes(4, 6);
+  MainForm->MenuItem("ScenePilotItem")->Click();
+  AdvanceClock(PilotOpenDelay + 10);
+  ASSERT_NE(ScenePilot(), nullptr);
+  ClickOn(Script(), Nth(8));
+  EXPECT_EQ(ScenePilot(), nullptr);
+  EXPECT_EQ(Script().CurrentElement(), Nth(8));
+  // The script has its own handler back: a later press still acts.
+  ClickOn(Script(), Nth(7));
+  EXPECT_EQ(Script().CurrentElement(), Nth(7));
   EXPECT_EQ(ScenePilot(), nullptr);
 }
 

@@ -629,6 +629,32 @@ TEST_F(StoryboardWithoutScriptTest, WithNoScriptOpenAMissingStoryboardEndsTheQue
   EXPECT_EQ(Driver().Pending(), 0);
 }
 
+// What goes out carries the active script's file name in its high word;
+// with no script active the high word is 0. The program itself stands in
+// as the partner here, so that the posts can be read back.
+TEST_F(StoryboardWithoutScriptTest, APostNamesTheActiveScriptOrCarriesZero) {
+  Script().ScriptFileName = ScriptDirectory + "/STORM.QMW";
+  story::StoryboardPartnerWindow() = Application->Handle();
+  const auto Posted = [](Word code, Word value) {
+    story::PostToStoryboard(story::FrameQuery(), code, value);
+    TMsg msg{};
+    EXPECT_TRUE(WaitForPostedMessage(msg, Application->Handle(), story::FrameQuery(), 1000));
+    EXPECT_EQ(msg.wParam & 0xFFFF, code);
+    EXPECT_EQ(msg.lParam & 0xFFFF, value);
+    return static_cast<ATOM>((msg.lParam >> 16) & 0xFFFF);
+  };
+  const ATOM named = Posted(187, 25);
+  EXPECT_EQ(GlobalGetAtomName(named), "STORM.QMW");
+  MainForm->CloseFileItem->Click();
+  ASSERT_EQ(DocumentCount, 0);
+  story::StoryboardPartnerWindow() = Application->Handle();
+  for (const Word code : {Word(204), Word(187), Word(170), Word(0x33AA)}) {
+    SCOPED_TRACE(code);
+    EXPECT_EQ(Posted(code, 0), 0);
+  }
+  story::StoryboardPartnerWindow() = story::NoStoryboardPartner;
+}
+
 // Started with "/NM" first, the program shows none of the link errors:
 // each case below would otherwise bring up its box.
 class SilencedLinkErrorsTest : public StoryboardLinksTest {
