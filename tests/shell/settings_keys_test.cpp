@@ -206,9 +206,10 @@ TEST_F(SettingsKeysTest, AStoredWindowWithNoHeightIsMaximised) {
     }
     Restart();
     EXPECT_EQ(MainForm->WindowState == TWindowState::wsMaximized, c.maximised);
-    if (!c.maximised)
+    if (!c.maximised) {
       EXPECT_EQ((std::array{MainForm->Left(), MainForm->Top(), MainForm->Width(), MainForm->Height()}),
                 (std::array{10, 20, 640, 480}));
+    }
   }
 }
 

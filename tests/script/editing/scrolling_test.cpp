@@ -161,9 +161,10 @@ TEST_F(ScrollingTest, PageDownClearsABlockUnlessShiftOrAltIsHeld) {
     EXPECT_EQ(static_cast<bool>(W().BlockOn()), c.blockAfter);
     EXPECT_EQ(W().CurrentElement() != before, c.caretMoves);
     EXPECT_EQ(ElementAt(1)->InBlock(), c.blockAfter) << "the block's first element";
-    if (c.shift.Contains(ssShift))
+    if (c.shift.Contains(ssShift)) {
       for (const TScriptElement* e = ElementAt(1); e != W().CurrentElement(); e = e->next)
         EXPECT_TRUE(e->InBlock()) << "every element passed is in the block";
+    }
   }
 }
 
