@@ -179,7 +179,8 @@ std::vector<TWriterElement> WriterElements(const TMDIChild& w, const TElementVie
     std::string text = ElementText(e);
     writer.revised = HasRevisedText(e);
     for (std::size_t j = i + 1; j < to && v.IsPagination(j); ++j) {
-      if (IsAutoBreak(v.At(j)) || IsRepeatedCue(v.At(j), [&v, j](std::size_t back) { return v.Back(j, back); }, 0))
+      if (IsAutoBreak(v.At(j)) || IsRepeatedCue(
+                                      v.At(j), [&v, j](std::size_t back) { return v.Back(j, back); }, 0))
         continue;
       text += ElementText(v[j]);
       writer.revised = writer.revised || HasRevisedText(v[j]);

@@ -35,9 +35,9 @@ class RepeatedNameRejoinTest : public testing::KeysFixture {
   }
 
  public:
+  using KeysFixture::CaretAt;
   using KeysFixture::ElementAt;
   using KeysFixture::Press;
-  using KeysFixture::CaretAt;
   void Menu(const char* name) { MainForm->MenuItem(name)->Click(); }
   // A name typed over the whole text of one: the caret at its end, the
   // old letters taken back, the new ones typed.
