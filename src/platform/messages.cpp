@@ -193,6 +193,14 @@ short GetKeyState(Word virtualKey) {
   return state;
 }
 
+TShiftState ShiftKeysHeld() {
+  TShiftState held;
+  if (P().KeyDown(VK_SHIFT)) held.Bits |= ssShift;
+  if (P().KeyDown(VK_CONTROL)) held.Bits |= ssCtrl;
+  if (P().KeyDown(VK_MENU)) held.Bits |= ssAlt;
+  return held;
+}
+
 bool CreateCaret(HWND window, int width, int height) {
   auto& caret = P().Caret();
   caret = CaretState{window, width, height, {}, 1};

@@ -61,6 +61,8 @@ void DeleteGlobalAtom(ATOM atom);
 // Keyboard state as the desktop last reported it.
 bool IsKeyDownNow(Word virtualKey);
 short GetKeyState(Word virtualKey);
+// Shift, Ctrl and Alt as held now (for a mouse road that tells no keys).
+TShiftState ShiftKeysHeld();
 
 // The caret of the window that has the focus.
 bool CreateCaret(HWND window, int width, int height);

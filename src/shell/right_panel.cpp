@@ -351,8 +351,8 @@ void TRightPanel::RightScrollScroll(TScrollCode code, int& scrollPos) {
     case TScrollCode::scPageUp:
     case TScrollCode::scPageDown:
       if (ctrl != form_.RightScrollByScreen) {
-        if (code == TScrollCode::scPageUp) ScrollPageUp(script);
-        else ScrollPageDown(script);
+        if (code == TScrollCode::scPageUp) ScrollPageUp(script, ShiftKeysHeld());
+        else ScrollPageDown(script, ShiftKeysHeld());
       } else {
         ScrollToScriptLine(script, scrollPos);
         RightScroll->Position = scrollPos;

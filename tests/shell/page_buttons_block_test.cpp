@@ -3,6 +3,7 @@
 // caret; without Shift the block goes.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,50 @@ TEST_F(PageButtonsBlockTest, ShiftWithARightClickMarksTheWindowScrolled) {
   ASSERT_FALSE(spans.empty()) << "Shift with the right button marks too";
   EXPECT_EQ(spans.front(), (TSpan{0, 2, Length(0)}));
   EXPECT_EQ(spans.back().element, CaretAction() - (W().CaretColumn() == 0 ? 1 : 0));
+}
+
+// A page step of the scroll bar (a click in its trough, a wheel turned in
+// page mode) leaves the block as Page Down and Page Up do: Shift extends
+// it from the caret, without Shift it goes, unless Alt is held, which
+// keeps it growing as Shift does.
+TEST_F(PageButtonsBlockTest, TheScrollBarsPageStepLeavesTheBlockAsThePageKeys) {
+  const struct {
+    const char* what;
+    bool down;
+    Word held;  // 0 for none
+  } cases[] = {
+      {"Page Down, nothing held", true, 0},     {"Page Down, Shift held", true, VK_SHIFT},
+      {"Page Down, Alt held", true, VK_MENU},   {"Page Up, nothing held", false, 0},
+      {"Page Up, Shift held", false, VK_SHIFT}, {"Page Up, Alt held", false, VK_MENU},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TShiftState shift = c.held == VK_SHIFT  ? TShiftState(ssShift)
+                              : c.held == VK_MENU ? TShiftState(ssAlt)
+                                                  : TShiftState();
+    // Two lines marked, the key held down, then the page step.
+    const auto step = [&](const std::function<void()>& page) {
+      LoadPages(0, 0);
+      TScriptElement* e = W().FirstElement;
+      while (IndexOf(e) < 60 || IsPageBreakKind(e->Kind())) e = e->next;
+      CaretAt(e, 2);
+      SendKey(VK_DOWN, TShiftState(ssShift));
+      SendKey(VK_DOWN, TShiftState(ssShift));
+      ASSERT_EQ(Spans().front(), (TSpan{60, 2, Length(60)}));
+      if (c.held) HoldKey(c.held, shift);
+      page();
+      if (c.held) ReleaseKey(c.held);
+    };
+    // The key with Shift where anything is held: Alt with the page keys is
+    // another command.
+    step([&] { SendKey(c.down ? VK_NEXT : VK_PRIOR, c.held ? TShiftState(ssShift) : TShiftState()); });
+    const std::vector<TSpan> byKey = Spans();
+    const int keyCaret = CaretAction();
+    step([&] { MainForm->RightPanel().RightScroll->Scroll(c.down ? TScrollCode::scPageDown : TScrollCode::scPageUp); });
+    EXPECT_EQ(CaretAction(), keyCaret) << "where the key takes the caret";
+    EXPECT_EQ(Spans(), byKey);
+    EXPECT_EQ(Spans().empty(), c.held == 0) << "the block went without Shift or Alt";
+  }
 }
 
 }  // namespace

@@ -447,10 +447,9 @@ TTail PageKey(KeyCommand& c) {
     return TTail::Skip;
   }
   NavigationStep();
-  c.ShiftBlock();
-  if (c.arg < 0) ScrollPageUp(c.w);
-  else ScrollPageDown(c.w);
-  return c.Moved();
+  if (c.arg < 0) ScrollPageUp(c.w, c.shift);
+  else ScrollPageDown(c.w, c.shift);
+  return TTail::Run;
 }
 
 TTail NavigationOnly(KeyCommand&) {

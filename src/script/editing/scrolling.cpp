@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdlib>
 
+#include "platform/messages.h"
 #include "script/layout/caret_view.h"
 #include "script/layout/char_widths.h"
 #include "script/layout/element_parentheses.h"
@@ -160,8 +161,17 @@ bool MoveCaretLineDown(TMDIChild& window) {
   return moved;
 }
 
-void ScrollPageUp(TMDIChild& window) {
+namespace {
+
+void PageStepBlock(TShiftState held) {
+  if (held.Contains(ssShift) || !held.Contains(ssAlt)) ShiftBlockAnchor(held.Contains(ssShift));
+}
+
+}  // namespace
+
+void ScrollPageUp(TMDIChild& window, TShiftState held) {
   if (!window.CurrentElement()->prev) return;
+  PageStepBlock(held);
   RebuildScreen(&window);
   TScriptElement* element = ScreenRow(window, 1).element;
   int line = std::max<int>(1, ScreenRow(window, 1).lineInElement);
@@ -178,12 +188,16 @@ void ScrollPageUp(TMDIChild& window) {
     line = aboveLine;
   }
   element = TextElementAt(window, element, line);
-  const TKeptScreen kept(window);
-  ShowLineOnTop(window, element, line);
+  {
+    const TKeptScreen kept(window);
+    ShowLineOnTop(window, element, line);
+  }
+  BlockEndFollowsCaret(window);
 }
 
-void ScrollPageDown(TMDIChild& window) {
+void ScrollPageDown(TMDIChild& window, TShiftState held) {
   if (!window.CurrentElement()->next) return;
+  PageStepBlock(held);
   RebuildScreen(&window);
   // The last line wholly in the window becomes the first.
   int last = 1;
@@ -199,8 +213,11 @@ void ScrollPageDown(TMDIChild& window) {
     line = 1;
   }
   element = TextElementAt(window, element, line);
-  const TKeptScreen kept(window);
-  ShowLineOnTop(window, element, line);
+  {
+    const TKeptScreen kept(window);
+    ShowLineOnTop(window, element, line);
+  }
+  BlockEndFollowsCaret(window);
 }
 
 void WheelScroll(TMDIChild& window, int delta) {
@@ -214,8 +231,8 @@ void WheelScroll(TMDIChild& window, int delta) {
   for (int i = 0; i < std::abs(steps); ++i) {
     if (pages) {
       if (WheelHooks.PageStep) WheelHooks.PageStep(up);
-      else if (up) ScrollPageUp(window);
-      else ScrollPageDown(window);
+      else if (up) ScrollPageUp(window, ShiftKeysHeld());
+      else ScrollPageDown(window, ShiftKeysHeld());
     } else if (WheelHooks.LineStep) {
       WheelHooks.LineStep(up);
     } else if (up) {

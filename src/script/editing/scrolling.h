@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "platform/types.h"
 #include "script/layout/caret_view.h"
 
 namespace qm {
@@ -34,9 +35,11 @@ bool MoveCaretLineDown(TMDIChild& window);
 TScriptElement* NeighbourCaretElement(const TMDIChild& window, TScriptElement* element, bool down);
 
 // Page Up and Page Down: the first line of the window becomes the last
-// (the last wholly shown becomes the first), the caret at its start.
-void ScrollPageUp(TMDIChild& window);
-void ScrollPageDown(TMDIChild& window);
+// (the last wholly shown becomes the first), the caret at its start. The
+// keys held say what becomes of the block: Shift extends it from the
+// caret; without Shift it goes, unless Alt is held.
+void ScrollPageUp(TMDIChild& window, TShiftState held);
+void ScrollPageDown(TMDIChild& window, TShiftState held);
 
 // What a wheel step moves: the main window's vertical bar by a line or a
 // page (the view moves, the caret with it). Empty, the caret moves by a

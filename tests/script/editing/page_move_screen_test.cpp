@@ -62,8 +62,8 @@ class PageMoveScreenTest : public testing::KeysFixture {
   }
   void Step(bool down) {
     W().Recording()->Clear();
-    if (down) ScrollPageDown(W());
-    else ScrollPageUp(W());
+    if (down) ScrollPageDown(W(), {});
+    else ScrollPageUp(W(), {});
   }
 };
 
