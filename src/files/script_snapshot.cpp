@@ -17,6 +17,7 @@
 #include "script/model/cue_codes.h"
 #include "script/model/element_cursors.h"
 #include "script/model/packed_text.h"
+#include "script/pagination/repagination.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -162,8 +163,13 @@ struct TWriterElement {
   }
 };
 
-std::vector<TWriterElement> WriterElements(const TMDIChild& w, const TElementView& v, std::size_t from,
-                                           std::size_t to) {
+// How the pieces a page cut are put together to tell the writer's text:
+// as they were cut, or as a join puts them together after an edit (a
+// blank where the first piece ends without one).
+enum class TPieces { AsCut, AsJoined };
+
+std::vector<TWriterElement> WriterElements(const TMDIChild& w, const TElementView& v, std::size_t from, std::size_t to,
+                                           TPieces pieces) {
   std::vector<TWriterElement> out;
   for (std::size_t i = from; i < to; ++i) {
     if (v.IsPagination(i)) continue;
@@ -182,7 +188,8 @@ std::vector<TWriterElement> WriterElements(const TMDIChild& w, const TElementVie
       if (IsAutoBreak(v.At(j)) || IsRepeatedCue(
                                       v.At(j), [&v, j](std::size_t back) { return v.Back(j, back); }, 0))
         continue;
-      text += ElementText(v[j]);
+      std::size_t gap = 0;
+      text = pieces == TPieces::AsCut ? text + ElementText(v[j]) : JoinedText(text, ElementText(v[j]), gap);
       writer.revised = writer.revised || HasRevisedText(v[j]);
     }
     writer.text = StoredForm(w, e, std::move(text));
@@ -289,7 +296,13 @@ bool ChangedForWriter(TMDIChild& w, const TScriptSnapshot& state) {
     std::size_t liveTo = live.Size() - back;
     std::size_t heldTo = held.Size() - back;
     while (liveTo < live.Size() && (live.IsPagination(liveTo) || held.IsPagination(heldTo))) ++liveTo, ++heldTo;
-    if (WriterElements(w, live, from, liveTo) != WriterElements(w, held, from, heldTo)) return true;
+    // A text that reads the same either way was not changed: a page
+    // moved its cut into a word, or a blank taken off where the page cut
+    // it comes back with the join.
+    const auto differ = [&](TPieces pieces) {
+      return WriterElements(w, live, from, liveTo, pieces) != WriterElements(w, held, from, heldTo, pieces);
+    };
+    if (differ(TPieces::AsCut) && differ(TPieces::AsJoined)) return true;
   }
   return SettingsDiffer(w, state);
 }

@@ -264,8 +264,13 @@ void TUndoObject::SaveData(bool, bool) {
   }
   // One step an action: the script as the action found it, whatever the
   // action changed before it asked.
-  for (const TUndoSlot& step : pending_)
-    if (step.Owner() == w->Identity) return;
+  // The step is of the kind the action asked for last: the kind a change
+  // after it must be of to continue it.
+  for (TUndoSlot& step : pending_)
+    if (step.Owner() == w->Identity) {
+      step.Kind = LastUndoKind;
+      return;
+    }
   TUndoSlot step = running_.Owner == w->Identity ? TUndoSlot{running_} : StepOfNow(*w);
   step.Kind = LastUndoKind;
   step.ElementsBefore = 1 + CountedElements(w->FirstElement, RunStart(*w));

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include <algorithm>
+#include <optional>
 #include <initializer_list>
 #include <vector>
 
@@ -304,6 +305,8 @@ TModalResult TForm::ShowModal() {
   };
   TModalResult result = mrNone;
   {
+    // Answered inside whatever showed it.
+    const TProgramWork work;
     EndModal end{*this};
     result = Platform::Current().backend().RunModal(*this);
   }

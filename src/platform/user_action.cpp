@@ -22,6 +22,9 @@ TUserAction::~TUserAction() {
 
 bool TUserAction::Running() { return depth > 0; }
 
+TProgramWork::TProgramWork() { ++depth; }
+TProgramWork::~TProgramWork() { --depth; }
+
 void TUserAction::Settle() {
   if (depth == 0 && OnDone) OnDone();
 }

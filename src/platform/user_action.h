@@ -26,4 +26,17 @@ class TUserAction {
   static void Settle();
 };
 
+// A dialog the program shows on its own while no action runs (a warning
+// from a pass at idle): the clicks and keys that answer it belong to the
+// work that showed it, so none of them is an action of its own, and
+// neither end is heard: the next idle time finishes what is due, once the
+// work is over.
+class TProgramWork {
+ public:
+  TProgramWork();
+  ~TProgramWork();
+  TProgramWork(const TProgramWork&) = delete;
+  TProgramWork& operator=(const TProgramWork&) = delete;
+};
+
 }  // namespace qm

@@ -5,6 +5,7 @@
 
 #include "platform/input.h"
 #include "platform/messages.h"
+#include "platform/user_action.h"
 #include "support/platform_fixture.h"
 
 namespace qm {
@@ -72,6 +73,45 @@ TEST_F(ModalDriverTest, KeysInsideAModalAnswerReachTheDefaultAndCancelButtons) {
       SendKey(c.key);
     });
     EXPECT_EQ(dialog.ShowModal(), c.expected) << c.key;
+  }
+}
+
+// A dialog the program shows on its own while idle (a warning in the
+// middle of a pass): the click or key that answers it is heard as no
+// action, so nothing is finished off in the middle of the pass; shown
+// inside an action, the answer is part of that action.
+TEST_F(ModalDriverTest, TheAnswerToADialogBelongsToWhateverShowedIt) {
+  const struct {
+    const char* what;
+    bool insideAnAction;
+    bool byKey;
+    int starts, ends;
+  } cases[] = {
+      {"shown while idle, answered by a click", false, false, 0, 0},
+      {"shown while idle, answered by Enter", false, true, 0, 0},
+      {"shown inside an action, answered by a click", true, false, 1, 1},
+      {"shown inside an action, answered by Enter", true, true, 1, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    int starts = 0, ends = 0;
+    TUserAction::OnStart = [&] { ++starts; };
+    TUserAction::OnDone = [&] { ++ends; };
+    SampleDialog dialog;
+    Driver().Expect([&](TForm&) {
+      if (c.byKey) SendKey(VK_RETURN);
+      else dialog.Ok->Click();
+    });
+    if (c.insideAnAction) {
+      const TUserAction action;
+      EXPECT_EQ(dialog.ShowModal(), mrOk);
+    } else {
+      EXPECT_EQ(dialog.ShowModal(), mrOk);
+    }
+    TUserAction::OnStart = nullptr;
+    TUserAction::OnDone = nullptr;
+    EXPECT_EQ(starts, c.starts);
+    EXPECT_EQ(ends, c.ends);
   }
 }
 

@@ -292,6 +292,14 @@ const ActionCase kCaretMoves[] = {
 };
 
 const ActionCase kOneActionOneStep[] = {
+    // The letters after the one that replaced the block go on as typing.
+    {"AWordTypedOverABlockAcrossElements", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.Speech(w), 0);
+       Expect(t, w, [](auto&, auto&, Writer& a) {
+         a.Keys("Shift+Down", VK_DOWN, 4, TShiftState(ssShift)).Type("gone ").Changed().Undo().Redo().Undo();
+       });
+     }},
     {"ShiftDownFiveTimesThenTabInALongSpeech", [](UndoEachActionTest& t) {
        TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
        t.At(w, t.Speech(w, 800), 0);
@@ -496,6 +504,21 @@ const ActionCase kNeverRefused[] = {
 };
 
 const ActionCase kExactlyWhatWasThere[] = {
+    // The join puts the blank back where the page cut the speech, so the
+    // Delete changed nothing the writer made: Undo takes the word typed.
+    {"DeleteOfTheBlankWhereThePageCutASpeech", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       TScriptElement* piece = t.SpeechOverABreak(w);
+       ASSERT_NE(piece, nullptr);
+       const std::string text = LiveElementText(w, *piece);
+       ASSERT_EQ(text.back(), ' ') << "the page cut the speech at a blank";
+       t.At(w, t.ActionNear(w, 10), 0);
+       Expect(t, w, [piece, &text, &t](auto&, TMDIChild& w, Writer& a) {
+         a.Type("Rain. ").Changed()
+             .Do("caret before the blank", [&] { t.At(w, piece, static_cast<int>(text.size()) - 1); })
+             .Key("Delete", VK_DELETE).UndoNewest().Redo();
+       });
+     }},
     {"LoadScriptFormatOfEachFamily", [](UndoEachActionTest& t) {
        for (const char* family : {"SitcomVersionI1", "SitcomVersionII1", "StagePlay1", "InteractiveCDROM1",
                                   "Screenplay1"}) {

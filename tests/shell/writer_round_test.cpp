@@ -66,6 +66,12 @@ int TrialsOfEachShape(int usual) {
   return asked && std::atoi(asked) > 0 ? std::atoi(asked) : usual;
 }
 
+// QM_ROUND_FROM skips that many seeds of each shape, to run one again.
+int SeedsSkipped() {
+  const char* asked = std::getenv("QM_ROUND_FROM");
+  return asked && std::atoi(asked) > 0 ? std::atoi(asked) : 0;
+}
+
 std::string Faults(const std::vector<std::string>& faults, int trials, const char* shape) {
   std::string all = std::to_string(faults.size()) + " of " + std::to_string(trials) + " trials on " + shape + ":\n";
   for (std::size_t i = 0; i < faults.size() && i < 8; ++i) all += faults[i] + "\n";
@@ -76,6 +82,7 @@ std::string Faults(const std::vector<std::string>& faults, int trials, const cha
 // fails the test.
 void RunTrials(const char* shape, int firstSeed, int trials, const std::function<std::string(std::uint64_t)>& trial) {
   std::vector<std::string> faults;
+  firstSeed += SeedsSkipped();
   for (int t = 0; t < trials; ++t) {
     const std::uint64_t seed = static_cast<std::uint64_t>(firstSeed + t);
     if (const std::string fault = trial(seed); !fault.empty())
@@ -577,6 +584,16 @@ class WriterLongRoundTest : public WriterRoundTest, public ::testing::WithParamI
 TEST_P(WriterLongRoundTest, EveryChangeIsOneUndoAwayAndUndoGoesBackToTheStart) {
   const int shape = GetParam();
   Round(kLongShapes[shape], 20000 + 1000 * shape, TrialsOfEachShape(kLongShapes[shape].trials));
+}
+
+// Long trials that once found a fault (shape, seed).
+const std::pair<int, int> kLongFoundFaults[] = {
+    {0, 20013}, {0, 20099}, {1, 21159}, {2, 22114}, {2, 22116}, {2, 22201}, {2, 22224},
+};
+
+using WriterLongFaultTest = WriterLongRoundTest;
+TEST_F(WriterLongFaultTest, TheTrialsThatOnceFoundAFaultStayMended) {
+  for (const auto& [shape, seed] : kLongFoundFaults) Round(kLongShapes[shape], seed, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, WriterLongRoundTest, ::testing::Range(0, static_cast<int>(std::size(kLongShapes))));

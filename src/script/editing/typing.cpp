@@ -122,7 +122,12 @@ void TMDIChild::TypeOneCharacter(char ch, bool fromUser) {
     OfferCueExtension(*this);
     return;
   }
-  if (BlockOn()) ClearBlockForTyping();
+  if (BlockOn()) {
+    ClearBlockForTyping();
+    // What is typed over a block goes on as typing: the letters after
+    // this one continue its step.
+    SaveUndoStep(ukInsert, false, false, 0);
+  }
   if (fromUser && ProgramOptions().RealTimeSpellCheck && EndsTypedWord(ch)) aids::SpellWordBeforeCaret();
   if (fromUser && !EndsTypedWord(ch)) WordPendingSpell = 1;
   // The placeholder a quick-choice menu left as the line is typed over.

@@ -195,9 +195,8 @@ bool ClearSpeechLinesBefore(TMDIChild& w, TScriptElement* e) {
   return true;
 }
 
-// Joins a second piece onto a first: a sentence end gets the sentence
-// spacing, other text one blank, unless the first piece already ends in a
-// separator. `gap` tells how many characters went between them.
+}  // namespace
+
 std::string JoinedText(const std::string& first, const std::string& second, size_t& gap) {
   std::string sep;
   if (!first.empty() && !second.empty()) {
@@ -213,6 +212,8 @@ std::string JoinedText(const std::string& first, const std::string& second, size
   gap = sep.size();
   return first + sep + second;
 }
+
+namespace {
 
 // The style bits a second piece starts with, from the codes still open at
 // the end of the first.

@@ -77,6 +77,11 @@ std::vector<Word> FindSentenceEnds(std::string_view text, bool twoBlanks, bool e
 // abbreviation, not an ellipsis unless those end sentences.
 bool EndsSentenceBefore(std::string_view text, std::size_t column, bool ellipsis);
 
+// Joins a second piece onto a first: a sentence end gets the sentence
+// spacing, other text one blank, unless the first piece already ends in a
+// separator. `gap` tells how many characters went between them.
+std::string JoinedText(const std::string& first, const std::string& second, size_t& gap);
+
 // The message shown when a group cannot fit even on an empty page.
 extern const char* const SingleSpeechWarningText;
 
