@@ -127,10 +127,12 @@ bool HasRevisedText(const TScriptElement& e) { return e.revisedLines && !e.revis
 
 // A text as leaving its element stores it: an empty line or a menu's
 // untyped placeholder as a blank, without the end its kind trims (a name
-// its blanks), a name upper case up to its "(".
+// its blanks), a name upper case up to its "(". The blanks a name begins
+// with go as the caret comes into it again, so they are none of its text.
 std::string StoredForm(const TMDIChild& w, const TScriptElement& e, std::string text) {
-  if (text.empty() || text == std::string(1, PlaceholderChar)) text = " ";
   const bool name = e.Kind() == ekCharacterName;
+  if (name) text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
+  if (text.empty() || text == std::string(1, PlaceholderChar)) text = " ";
   const std::string trims = name ? std::string(" ") : w.StoringTrims(e);
   while (text.size() > 1 && trims.find(text.back()) != std::string::npos) text.pop_back();
   if (name)

@@ -504,6 +504,22 @@ const ActionCase kNeverRefused[] = {
 };
 
 const ActionCase kExactlyWhatWasThere[] = {
+    // The blanks a Tab puts before a name in word-processor mode go as the
+    // caret comes back into it: no step of their own, so Undo takes the
+    // word typed before.
+    {"TabBeforeANameInWordProcessorMode", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(testing::ScreenplayOfFullSpeeches(85));
+       t.At(w, t.ActionNear(w, 10), 0);
+       Expect(t, w, [&t](auto&, TMDIChild& w, Writer& a) {
+         a.Type("Rain. ").Changed()
+             .Command("TextOnlyModeItem")
+             .Do("caret to a name", [&] {
+               t.At(w, t.First(w, [](TMDIChild&, TScriptElement& e) { return e.Kind() == ekCharacterName; }), 0);
+             })
+             .Key("Tab", VK_TAB).UndoNewest().Redo();
+       });
+       t.RunCommand("TextOnlyModeItem");
+     }},
     // The join puts the blank back where the page cut the speech, so the
     // Delete changed nothing the writer made: Undo takes the word typed.
     {"DeleteOfTheBlankWhereThePageCutASpeech", [](UndoEachActionTest& t) {

@@ -236,6 +236,15 @@ std::vector<const TScriptElement*> NamesAtCaret(const TMDIChild& window) {
   return names;
 }
 
+// The name compared with one being typed: the next in its scene (a name
+// after a heading starts afresh whatever is typed before it).
+const TScriptElement* NameComparedWith(const TScriptElement* typed) {
+  if (!typed || typed->Kind() != ekCharacterName) return nullptr;
+  for (const TScriptElement* e = typed->next; e && !IsSceneHeading(e->Kind()); e = e->next)
+    if (e->Kind() == ekCharacterName && !IsRepeatedByBreak(*e)) return e;
+  return nullptr;
+}
+
 }  // namespace
 
 bool SameCharacterName(const TMDIChild& window, std::string_view a, std::string_view b) {
@@ -301,12 +310,11 @@ bool UpdateContinuedCues(TMDIChild& window, bool leaving) {
   const std::vector<TRuledName> names = RuleOverScript(window, typed, cues);
   const std::vector<const TScriptElement*> atCaret = NamesAtCaret(window);
   std::unordered_map<const TScriptElement*, TSeenName> seen;
-  bool afterTyped = false;
+  const TScriptElement* compared = NameComparedWith(typed);
   for (const TRuledName& name : names) {
     // The name after one being typed is compared with it once it counts;
     // until then both keep what was last seen of them.
-    const bool waits = name.cue == typed || afterTyped;
-    afterTyped = name.cue == typed;
+    const bool waits = name.cue == typed || name.cue == compared;
     const auto last = cues.seen.find(name.cue);
     if (waits) {
       if (last != cues.seen.end()) seen[name.cue] = last->second;
@@ -352,11 +360,7 @@ void SettleContinuedCues(TMDIChild& window, bool nameBeingTyped) {
   if (!cues.caretTyped) return;
   // It and the name after it, compared with it, are looked at afresh.
   cues.seen.erase(current);
-  for (const TScriptElement* e = current->next; e && !IsSceneHeading(e->Kind()); e = e->next)
-    if (e->Kind() == ekCharacterName && !IsRepeatedByBreak(*e)) {
-      cues.seen.erase(e);
-      break;
-    }
+  cues.seen.erase(NameComparedWith(current));
 }
 
 }  // namespace qm

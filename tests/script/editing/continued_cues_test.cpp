@@ -87,6 +87,19 @@ TEST_F(ContinuedCuesTest, AHeadingStartedBetweenTwoSpeechesEndsTheMark) {
   }
 }
 
+// Only the next name of the typed one's scene waits for it: a name past a
+// heading is compared with nothing typed, so a mark it should not carry
+// (pasted with it) goes while the writer is still typing.
+TEST_F(ContinuedCuesTest, ANamePastAHeadingDoesNotWaitForTheNameBeingTyped) {
+  Load({John, Hi, Pause, Mary, Hi, Heading, Pause, John, Hi}, 3, 4);
+  UpdateContinuedCues(W());
+  ElementAt(7)->split = NoExtensionCode + 1;
+  TypeText("X");
+  ASSERT_TRUE(NameBeingTyped(W()));
+  UpdateContinuedCues(W());
+  EXPECT_EQ(CueContinuedState(ElementAt(7)->split), 0) << "first of its scene";
+}
+
 TEST_F(ContinuedCuesTest, AMarkNoLongerDueIsTakenOutAgain) {
   Load({John, Hi, Mary, Hi, John, {ekParenthetical, "CONT'D; softly"}, Hi}, 4, -1);
   W().ContinuedPosition = 1;
