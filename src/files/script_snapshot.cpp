@@ -133,11 +133,9 @@ std::string StoredForm(const TMDIChild& w, const TScriptElement& e, std::string 
   const bool name = e.Kind() == ekCharacterName;
   if (name) text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
   if (text.empty() || text == std::string(1, PlaceholderChar)) text = " ";
-  const std::string trims = name ? std::string(" ") : w.StoringTrims(e);
+  if (name) return w.StoredCueText(std::move(text));
+  const std::string trims = w.StoringTrims(e);
   while (text.size() > 1 && trims.find(text.back()) != std::string::npos) text.pop_back();
-  if (name)
-    for (std::size_t i = 0; i < text.size() && text[i] != '('; ++i)
-      text[i] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[i])));
   return text;
 }
 

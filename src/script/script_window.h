@@ -102,6 +102,9 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   // The characters storing an element's text takes off its end (empty
   // when it keeps them).
   std::string StoringTrims(const TScriptElement& e) const;
+  // A Character Name's text as storing keeps it: without the blanks at its
+  // end, upper case up to its first "(", its colour codes as they are.
+  std::string StoredCueText(std::string text) const;
   // Appends a new element after the current one and makes it current.
   void NewIndex();
   // The new-element operation behind Enter and choosing a type.

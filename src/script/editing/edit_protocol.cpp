@@ -37,14 +37,6 @@ namespace {
 // Split bytes of a cue whose speech continues onto the next page.
 bool IsContinuedCueSplit(Byte split) { return split % 3 == 1 && split <= 31; }
 
-// A Character Name is stored upper case up to its first "(".
-std::string StoredCueText(std::string text) {
-  while (text.size() > 1 && text.back() == ' ') text.pop_back();
-  const size_t paren = std::min(text.find('('), text.size());
-  for (size_t i = 0; i < paren; ++i) text[i] = static_cast<char>(AnsiUpper(static_cast<Byte>(text[i])));
-  return text;
-}
-
 // A text cut on unpacking: the beep and the platform's warning.
 void ShowUnpackWarning(const std::string& unpacked) {
   MessageBeep(0);
@@ -119,6 +111,18 @@ void TMDIChild::DisAssemble() {
     while (!EditBuffer().empty() && EditBuffer()[0] == ' ') DeleteCharAtCaret();
     if (EditBuffer().empty()) EditFields(*this).EditBuffer = " ";
   }
+}
+
+// A colour's code is a letter of the code page as well: upper case it
+// would be another colour's.
+std::string TMDIChild::StoredCueText(std::string text) const {
+  while (text.size() > 1 && text.back() == ' ') text.pop_back();
+  const size_t paren = std::min(text.find('('), text.size());
+  for (size_t i = 0; i < paren; ++i) {
+    const auto b = static_cast<Byte>(text[i]);
+    if (!IsColorCode(b, UsesUserColours != 0)) text[i] = static_cast<char>(AnsiUpper(b));
+  }
+  return text;
 }
 
 std::string TMDIChild::StoringTrims(const TScriptElement& e) const {

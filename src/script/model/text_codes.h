@@ -94,6 +94,15 @@ constexpr int ColorIndexOfOffCode(Byte code) {
   return 0;
 }
 
+// Whether a byte opens or closes a colour (the extended colours only while
+// the script's option is on).
+constexpr bool IsColorCode(Byte code, bool extendedColors) {
+  const int limit = extendedColors ? static_cast<int>(ColorPairs.size()) : BasicColorCount;
+  const int on = ColorIndexOfOnCode(code);
+  const int off = ColorIndexOfOffCode(code);
+  return (on != 0 && on <= limit) || (off != 0 && off <= limit);
+}
+
 // The screen colour index after one more byte of text: an on byte sets its
 // colour, an off byte clears only the colour it closes, everything else
 // leaves the colour as it was.

@@ -69,6 +69,33 @@ TEST_F(EditProtocolTest, CharacterNamesAreCapitalsUpToTheExtension) {
   EXPECT_EQ(W().EditBuffer(), "JOHN") << "leading blanks go when the name is loaded";
 }
 
+// The extended colours' codes are letters of the code page: upper case
+// they would be other colours' codes. Without the extended colours they
+// are letters, and are capitals as any other.
+TEST_F(EditProtocolTest, ANamesColourCodesStayAsTheyAre) {
+  const struct {
+    const char* what;
+    bool userColours;
+    std::string typed, stored;
+  } cases[] = {
+      {"extended colours", true, "\xFDjoe\xFE", "\xFDJOE\xFE"},
+      {"another pair", true,
+       "\xEEjo\xF8"
+       "e",
+       "\xEEJO\xF8"
+       "E"},
+      {"letters without them", false, "\xFDjoe\xFE", "\xDDJOE\xDE"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Load({{ekCharacterName, ""}});
+    W().UsesUserColours = c.userColours;
+    EditFields(W()).EditBuffer = c.typed;
+    W().Assemble();
+    EXPECT_EQ(*W().CurrentElement()->text, c.stored);
+  }
+}
+
 TEST_F(EditProtocolTest, PageBreaksAlwaysShowABlank) {
   Load({{ekAction, "A"}, {ekAutoPageBreak, " "}});
   W().Assemble();
