@@ -230,6 +230,11 @@ void WriterFixture::CaretAt(TMDIChild& w, TScriptElement* e, int column) {
 }
 
 ScriptShot WriterFixture::Settled(TMDIChild& w) {
+  // The edit line stored and taken up again first, as when the caret went
+  // and came back: the pages are laid out on what storing keeps (the
+  // blanks an Action ends in may go), as the picture shows it.
+  w.Assemble();
+  w.DisAssemble();
   w.RefreshLayout();
   TUserAction::Settle();
   w.Assemble();
