@@ -411,8 +411,17 @@ class WriterLongRoundTest : public WriterRoundTest, public ::testing::WithParamI
   // caret or given back by Undo may stand half a tenth apart.
   testing::ScriptShot Judged(TMDIChild& w) {
     testing::ScriptShot shot = Settled(w);
-    for (testing::ElementShot& e : shot.elements)
-      if (IsCenteredKind(w, e.kind)) e.format.LeftMargin = 0;
+    const TScriptElement* e = w.FirstElement;
+    for (testing::ElementShot& s : shot.elements) {
+      if (IsCenteredKind(w, s.kind)) s.format.LeftMargin = 0;
+      // The picture stores the element with the caret only: any other
+      // stands as stored before its kind began trimming its end (an
+      // option turned on), so the ends are judged as storing leaves them.
+      const bool cut = e->next && e->next->Kind() == ekAutoPageBreak && e->next->split == spFirstPiece;
+      const std::string trims = cut ? std::string() : w.StoringTrims(*e);
+      while (s.text.size() > 1 && trims.find(s.text.back()) != std::string::npos) s.text.pop_back();
+      e = e->next;
+    }
     return shot;
   }
 
@@ -588,7 +597,8 @@ TEST_P(WriterLongRoundTest, EveryChangeIsOneUndoAwayAndUndoGoesBackToTheStart) {
 
 // Long trials that once found a fault (shape, seed).
 const std::pair<int, int> kLongFoundFaults[] = {
-    {0, 20013}, {0, 20099}, {1, 21159}, {2, 22114}, {2, 22116}, {2, 22201}, {2, 22224},
+    {0, 20013}, {0, 20099}, {1, 21159}, {1, 21606}, {2, 22114}, {2, 22116},
+    {2, 22201}, {2, 22224}, {3, 23145}, {4, 24177}, {4, 24210},
 };
 
 using WriterLongFaultTest = WriterLongRoundTest;

@@ -237,9 +237,10 @@ std::vector<const TScriptElement*> NamesAtCaret(const TMDIChild& window) {
 }
 
 // The name compared with one being typed: the next in its scene (a name
-// after a heading starts afresh whatever is typed before it).
+// after a heading starts afresh whatever is typed before it). A name a
+// break repeated is compared with none.
 const TScriptElement* NameComparedWith(const TScriptElement* typed) {
-  if (!typed || typed->Kind() != ekCharacterName) return nullptr;
+  if (!typed || typed->Kind() != ekCharacterName || IsRepeatedByBreak(*typed)) return nullptr;
   for (const TScriptElement* e = typed->next; e && !IsSceneHeading(e->Kind()); e = e->next)
     if (e->Kind() == ekCharacterName && !IsRepeatedByBreak(*e)) return e;
   return nullptr;
