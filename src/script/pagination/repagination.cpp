@@ -485,6 +485,16 @@ bool DropsRepeatedName(TMDIChild& w, const TScriptElement* p, const TScriptEleme
   return it != given.end() && it->second == text;
 }
 
+// Every element of the group after its first becomes a group of its own.
+void SplitIntoSingleElements(TMDIChild& w, TElementGroup* g) {
+  TElementGroup* const current = w.CurrentGroup;
+  w.CurrentGroup = g;
+  for (TScriptElement* e = g->first->next; e && e->group == w.CurrentGroup; e = e->next) w.SplitGroupAt(e);
+  g->count = GroupRunLength(g);
+  g->stale = 1;
+  w.CurrentGroup = current;
+}
+
 // Takes out the automatic break b and what the pagination did there: the
 // repeated character name, the cut through an element. Returns where the
 // walk goes on.
@@ -510,15 +520,14 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
     TElementGroup* cg = n->group;
     w.DeleteNextElement(p, pass);
     second = p->next;
-    // The rest goes back into the speech before the break; where something
-    // else came in between, it stands as a group of its own, as a fresh
-    // grouping makes it.
-    const bool speechGoesOn = p->Kind() == ekCharacterName || IsDialogueOrParenthetical(p->Kind());
+    // The rest goes back into the speech before the break; where the speech
+    // ended before it (a note came in after the name), each element stands
+    // as a group of its own, as a fresh grouping makes them.
+    const bool speechGoesOn = p->group && p->group->first && p->group->first->Kind() == ekCharacterName;
     if (cg && cg->first && speechGoesOn) {
       MergeGroupInto(w, cg, p->group);
     } else if (cg && cg->first) {
-      cg->count = GroupRunLength(cg);
-      cg->stale = 1;
+      SplitIntoSingleElements(w, cg);
     } else if (cg) {
       FreeGroup(w, cg);
     }

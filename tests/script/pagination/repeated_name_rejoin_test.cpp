@@ -173,5 +173,41 @@ TEST_F(RepeatedNameRejoinTest, ASecondDialogueGetsBackOnlyTheLineItHad) {
   }
 }
 
+// A note put in between a name and its speech where a page break repeated
+// the name between two Dialogues: the speech no longer goes on past the
+// note, so each Dialogue stands alone as a fresh pass groups them, and a
+// second pass breaks as the first. An empty name (nothing to print) is
+// where the two groupings part.
+TEST_F(RepeatedNameRejoinTest, ANoteAfterANameEndsTheSpeechForTheRejoinAsForAFreshPass) {
+  const std::string second = Words(170, 7);
+  int brokenBetween = 0;
+  for (const char* name : {"JOE", " "}) {
+    for (int words = 10; words <= 100; words += 15) {
+      for (int filler = 1; filler <= 46; ++filler) {
+        SCOPED_TRACE(std::string("name \"") + name + "\", " + std::to_string(words) + " words after " +
+                     std::to_string(filler) + " lines");
+        LoadWrapped({ActionLines(filler),
+                     {ekCharacterName, name},
+                     {ekDialogue, Words(words)},
+                     {ekDialogue, second},
+                     ActionLines(1)},
+                    0);
+        W().RefreshLayout();
+        const TScriptElement* repeated = RepeatedName();
+        if (!repeated || !repeated->next || LiveElementText(W(), *repeated->next) != second) continue;
+        ++brokenBetween;
+        CaretAt(ElementAt(2), 0);
+        Press(VK_F1, TShiftState(ssCtrl));
+        ASSERT_EQ(W().CurrentElement()->Kind(), ekScriptNote);
+        Menu("RepaginateNowItem");
+        const std::vector<ElementSpec> once = Elements();
+        Menu("RepaginateNowItem");
+        EXPECT_EQ(Elements(), once) << "the second pass breaks as the first";
+      }
+    }
+  }
+  EXPECT_GT(brokenBetween, 0) << "no page broke between the two Dialogues";
+}
+
 }  // namespace
 }  // namespace qm
