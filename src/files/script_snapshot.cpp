@@ -168,11 +168,20 @@ struct TWriterElement {
 // blank where the first piece ends without one).
 enum class TPieces { AsCut, AsJoined };
 
+// The empty Action a script that opens with a page break is given in
+// front of it: taken away, the next layout gives it back just so.
+bool IsLeadBeforeBreak(const TMDIChild& w, const TElementView& v, std::size_t i) {
+  if (i != 0 || v.Size() < 2 || !IsPageBreakKind(v[1].Kind())) return false;
+  const TScriptElement& e = v[0];
+  return e.format == w.FormatSet[fsAction] && e.state == esNormal && e.storyboardLink == 0 && !HasRevisedText(e) &&
+         ElementText(e).find_first_not_of(' ') == std::string::npos;
+}
+
 std::vector<TWriterElement> WriterElements(const TMDIChild& w, const TElementView& v, std::size_t from, std::size_t to,
                                            TPieces pieces) {
   std::vector<TWriterElement> out;
   for (std::size_t i = from; i < to; ++i) {
-    if (v.IsPagination(i)) continue;
+    if (v.IsPagination(i) || IsLeadBeforeBreak(w, v, i)) continue;
     const TScriptElement& e = v[i];
     TWriterElement writer;
     writer.format = e.format;

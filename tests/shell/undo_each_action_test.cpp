@@ -377,6 +377,26 @@ const ActionCase kOneActionOneStep[] = {
 };
 
 const ActionCase kNeverRefused[] = {
+    // A script that opens with a page break keeps an empty line before it;
+    // Enter there offers a heading, and Nevermind takes the line away, as
+    // the next layout gives it back: nothing the writer can undo, so the
+    // word typed before is the next Undo's.
+    {"EnterAndNevermindOnTheEmptyLineBeforeAPageBreakAtTheStart", [](UndoEachActionTest& t) {
+       std::vector<ElementSpec> script{{ekForcedPageBreak, " "}};
+       for (const ElementSpec& e : TwentyPages()) script.push_back(e);
+       TMDIChild& w = t.Read(script);
+       t.At(w, t.ActionNear(w, 10), 0);
+       Expect(t, w, [&t](auto&, TMDIChild& w, Writer& a) {
+         a.Type("still ").Changed()
+             .Do("caret to the first line", [&t, &w] { t.At(w, w.FirstElement, 0); })
+             .Expect(w.CurrentElement()->next->Kind() == ekForcedPageBreak, "the caret is before the page break")
+             .Do("Enter, Nevermind", [&t] {
+                t.ChooseFromMenu("Nevermind...");
+                SendKey(VK_RETURN);
+              })
+             .UndoNewest();
+       });
+     }},
     {"StagePlayBeatTypedThenABlockCutAcrossAScene", [](UndoEachActionTest& t) {
        TMDIChild& w = t.Read(testing::ActsOpenedAndEnded(85), "StagePlay1");
        TScriptElement* end = t.EndOfLongestScene(w);
