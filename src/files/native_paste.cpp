@@ -54,8 +54,14 @@ TScriptElement* ElementOf(TMDIChild& w, const TClipRecord& r, const std::string&
   const std::string plain = colourOn.empty() ? std::string() : colourOn + PlainOf(r);
   if (!colourOn.empty()) e->text = HoldsPackedText(r.format.Kind) ? PackText(plain) : plain.substr(0, MaxElementChars);
   else e->text = r.text;
+  // A name is kept as storing a typed one keeps it: a block that ended
+  // inside one copied the blank before its extension.
+  const bool restored = e->Kind() == ekCharacterName && e->text && *e->text != w.StoredCueText(*e->text);
+  if (restored) e->text = w.StoredCueText(*e->text);
   TakeFont(w, *e, r.fontName);
-  if (!r.lineOffsets.empty() && colourOn.empty() && w.FontNameTable[e->format.FontIndex()] == r.fontName) {
+  if (restored) {
+    w.WordWrapText(e, *e->text, false, false);
+  } else if (!r.lineOffsets.empty() && colourOn.empty() && w.FontNameTable[e->format.FontIndex()] == r.fontName) {
     e->lineOffsets.push_back(static_cast<Byte>(2 * r.lineOffsets.size() + 1));
     for (Word at : r.lineOffsets) {
       e->lineOffsets.push_back(static_cast<Byte>(at));

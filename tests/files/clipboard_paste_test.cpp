@@ -177,6 +177,26 @@ TEST_F(ClipboardPasteTest, DialogueWithoutItsCueGetsTheSpeakerOrAQuestionMark) {
   }
 }
 
+// A block that ends inside a name before its extension copies the blank
+// there; pasted, the name is kept as storing a typed one keeps it, so the
+// caret passing through it later changes nothing.
+TEST_F(ClipboardPasteTest, ANameCutBeforeItsExtensionIsPastedAsStoringKeepsIt) {
+  ScriptWindow w;
+  TScriptElement* before = AppendElement(*w, ekAction, "He waits.");
+  TScriptElement* name = AppendElement(*w, ekCharacterName, "THE KID (CONT'D)");
+  AppendElement(*w, ekDialogue, "Hi there.");
+  TScriptElement* target = AppendElement(*w, ekAction, "Target.");
+  LayOut(*w);
+  MarkBlock(*w, before, 0, name, 8);
+  Cut();
+  PutCaret(*w, target, 7);
+  Paste();
+  const auto elements = ElementsOf(*w);
+  ASSERT_EQ(elements.size(), 4u);
+  EXPECT_EQ(elements[2], (ElementSpec{ekAction, "Target.  He waits."}));
+  EXPECT_EQ(elements[3], (ElementSpec{ekCharacterName, "THE KID"}));
+}
+
 // A reading that brings no element says so under its caption and leaves
 // the script as it was.
 TEST_F(ClipboardPasteTest, AReadingWithNoElementsSaysTheClipboardIsEmpty) {
