@@ -659,6 +659,7 @@ void TMDIChild::RefreshLayout(TLayoutRun run) {
   RebuildElementGroups(&pass);
   if (run == TLayoutRun::Explicit || !ProgramOptions().NoAutoPagination) {
     pass.autoBreaksListed = !IsPageBreakKind(FirstElement->Kind());
+    pass.regroupAfterRejoin = true;
     RepaginateScript(&pass);
   }
   if (RenumberDue) RenumberScenes(true);
@@ -683,6 +684,7 @@ void TMDIChild::RepaginateScript(TLayoutPass* given) {
   std::sort(pass.shownElements.begin(), pass.shownElements.end());
   pass.shownElementsListed = true;
   RejoinSplitElements(&pass);
+  if (pass.regroupAfterRejoin) RebuildElementGroups();
   PaginateScript(&pass);
   pass.shownElementsListed = false;
   LayoutDue = 0;

@@ -32,6 +32,9 @@ struct TLayoutPass {
   // The elements on screen when the pass began, sorted.
   std::vector<const TScriptElement*> shownElements;
   bool shownElementsListed = false;
+  // Whether the groups are built again once the breaks are out, so that a
+  // full pass groups the script as if no break had stood in it.
+  bool regroupAfterRejoin = false;
   // The edit line as the writer left it; dropped when the pass changes the
   // current element's text.
   std::optional<std::string> savedEditText;

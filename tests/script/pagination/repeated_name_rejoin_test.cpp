@@ -209,5 +209,40 @@ TEST_F(RepeatedNameRejoinTest, ANoteAfterANameEndsTheSpeechForTheRejoinAsForAFre
   EXPECT_GT(brokenBetween, 0) << "no page broke between the two Dialogues";
 }
 
+// A heading made non-printing where a page break stood before it belongs
+// to the scene before it: a full pass groups it so whether or not the
+// break it takes out stood there, and a second pass breaks as the first.
+TEST_F(RepeatedNameRejoinTest, AHeadingMadeNonPrintingAfterABreakIsGroupedAsIfNoBreakStood) {
+  int headingsAfterABreak = 0;
+  for (int words = 10; words <= 70; words += 20) {
+    for (int filler = 20; filler <= 46; ++filler) {
+      SCOPED_TRACE(std::to_string(filler) + " lines before, " + std::to_string(words) + " words");
+      LoadWrapped({ActionLines(filler),
+                   {ekCharacterName, "JOE"},
+                   {ekDialogue, Words(words)},
+                   {ekSceneHeading, "INT. PARK - MORNING"},
+                   ActionLines(4),
+                   {ekCharacterName, "ANN"},
+                   {ekDialogue, Words(30)}},
+                  0);
+      W().RefreshLayout();
+      TScriptElement* heading = nullptr;
+      for (TScriptElement* e = W().FirstElement; e; e = e->next)
+        if (e->Kind() == ekSceneHeading && e->prev && e->prev->Kind() == ekAutoPageBreak) heading = e;
+      if (!heading) continue;
+      ++headingsAfterABreak;
+      CaretAt(heading, 0);
+      Menu("MarkasNonPrintingItem");
+      Press(VK_DOWN);
+      TypeText("door ");
+      Menu("RepaginateNowItem");
+      const std::vector<ElementSpec> once = Elements();
+      Menu("RepaginateNowItem");
+      EXPECT_EQ(Elements(), once) << "the second pass breaks as the first";
+    }
+  }
+  EXPECT_GT(headingsAfterABreak, 0) << "no page opened with the heading";
+}
+
 }  // namespace
 }  // namespace qm
