@@ -135,8 +135,9 @@ std::string StoredForm(const TMDIChild& w, const TScriptElement& e, std::string 
   if (text.empty() || text == std::string(1, PlaceholderChar)) text = " ";
   if (name) return w.StoredCueText(std::move(text));
   const std::string trims = w.StoringTrims(e);
-  while (text.size() > 1 && trims.find(text.back()) != std::string::npos) text.pop_back();
-  return text;
+  while (!text.empty() && trims.find(text.back()) != std::string::npos) text.pop_back();
+  // Trimmed to nothing, it is stored as a blank.
+  return text.empty() ? std::string(" ") : text;
 }
 
 // An element as the writer made it: its pieces as one and as leaving it

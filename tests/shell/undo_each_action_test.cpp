@@ -377,6 +377,26 @@ const ActionCase kOneActionOneStep[] = {
 };
 
 const ActionCase kNeverRefused[] = {
+    // Storing trims a stage direction's end to nothing and keeps a blank:
+    // the caret passing through one that holds only what storing trims is
+    // no change, so the word typed before is the next Undo's.
+    {"TheCaretThroughAStageDirectionStoringEmpties", [](UndoEachActionTest& t) {
+       std::vector<ElementSpec> script = testing::ActsOpenedAndEnded(85);
+       script.insert(script.begin() + 12, ElementSpec{ekAction, "\x04"});
+       TMDIChild& w = t.Read(script, "StagePlay1");
+       ASSERT_FALSE(w.StoringTrims(*t.ActionNear(w, 12)).empty()) << "storing trims a stage direction's end";
+       t.At(w, t.ActionNear(w, 30), 0);
+       Expect(t, w, [&t](auto&, TMDIChild& w, Writer& a) {
+         a.Type("river ").Changed()
+             .Do("caret through the stage direction", [&t, &w] {
+                t.At(w, t.ActionNear(w, 12), 0);
+                SendKey(VK_DOWN);
+              })
+             .Undo()
+             .Expect(LiveElementText(w, *t.ActionNear(w, 30)).find("iver ") == std::string::npos,
+                     "one Undo takes the word back");
+       });
+     }},
     // A script that opens with a page break keeps an empty line before it;
     // Enter there offers a heading, and Nevermind takes the line away, as
     // the next layout gives it back: nothing the writer can undo, so the
