@@ -175,6 +175,8 @@ void WriterFixture::PushOntoAPages(TMDIChild& w, SeededRandom& dice) {
   for (int i = 0; i < 3; ++i) {
     CaretAt(w, ActionNear(w, 80), 0);
     editor::SetEditText(w, "More happens here. " + LongSpeech(dice).substr(0, 600));
+    // Laid out on its new text, as the edit line is when replaced.
+    w.WordWrapText(w.CurrentElement(), w.EditBuffer(), true, true);
     w.RefreshLayout();
   }
 }
