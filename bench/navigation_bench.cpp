@@ -51,7 +51,7 @@ void PageDownStep(benchmark::State& state) {
       GotoScriptTop(w);
       state.ResumeTiming();
     }
-    ScrollPageDown(w);
+    ScrollPageDown(w, {});
     ForgetPainting(state, w, steps);
   }
   state.counters["pages"] = static_cast<double>(state.range(0));
@@ -76,7 +76,7 @@ BENCHMARK(JumpToLastPageThroughTheScrollBar)->Arg(120)->Arg(1200)->Unit(benchmar
 void StatusLineAfterAKeystroke(benchmark::State& state) {
   OpenScript script(static_cast<int>(state.range(0)));
   TMDIChild& w = script.Window();
-  for (int i = 0; i < 400; ++i) ScrollPageDown(w);
+  for (int i = 0; i < 400; ++i) ScrollPageDown(w, {});
   for (auto _ : state) benchmark::DoNotOptimize(PositionText(w));
   state.counters["pages"] = static_cast<double>(state.range(0));
 }
@@ -87,7 +87,7 @@ BENCHMARK(StatusLineAfterAKeystroke)->Arg(120)->Arg(1200)->Unit(benchmark::kMicr
 void StatusLineAfterAnElementMove(benchmark::State& state) {
   OpenScript script(static_cast<int>(state.range(0)));
   TMDIChild& w = script.Window();
-  for (int i = 0; i < 400; ++i) ScrollPageDown(w);
+  for (int i = 0; i < 400; ++i) ScrollPageDown(w, {});
   TScriptElement* const start = w.CurrentElement();
   for (auto _ : state) {
     state.PauseTiming();
