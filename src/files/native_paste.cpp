@@ -1,6 +1,8 @@
 #include "files/native_paste.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "files/clipboard_copy.h"
 #include "files/undo_ring.h"
@@ -56,8 +58,12 @@ TScriptElement* ElementOf(TMDIChild& w, const TClipRecord& r, const std::string&
   else e->text = r.text;
   // A name is kept as storing a typed one keeps it: a block that ended
   // inside one copied the blank before its extension.
-  const bool restored = e->Kind() == ekCharacterName && e->text && *e->text != w.StoredCueText(*e->text);
-  if (restored) e->text = w.StoredCueText(*e->text);
+  bool restored = false;
+  if (e->Kind() == ekCharacterName && e->text) {
+    std::string stored = w.StoredCueText(*e->text);
+    restored = stored != *e->text;
+    e->text = std::move(stored);
+  }
   TakeFont(w, *e, r.fontName);
   if (restored) {
     w.WordWrapText(e, *e->text, false, false);
