@@ -294,6 +294,7 @@ TEST_F(LockedPageDeletionTest, EveryRoadThatDeletesABlockMarksThePageChanged) {
       {"the Delete key", [&] { Press(VK_DELETE); }},
       {"Backspace", [&] { Press(VK_BACK); }},
       {"a letter typed over it", [&] { TypeText("x"); }},
+      {"Enter, which starts an element in its place", [&] { Press(VK_RETURN); }},
       {"Shift+Delete", [&] { Press(VK_DELETE, ssShift); }},
       {"Ctrl+X",
        [&] {
