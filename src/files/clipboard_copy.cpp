@@ -11,7 +11,6 @@
 #include "base/program_options.h"
 #include "files/native_clipboard.h"
 #include "files/progress_dialog.h"
-#include "files/undo_ring.h"
 #include "platform/clipboard.h"
 #include "platform/cp1252.h"
 #include "script/editing/element_splice.h"
@@ -351,12 +350,7 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   }
   if (cut) {
     w->DisAssemble();
-    // Marking revisions, each locked page the cut changes takes the
-    // current header.
-    if (w->RevisionMarking)
-      for (const TCopiedPiece& piece : block) MarkPageChanged(piece.element);
     editor::DeleteBlock(*w);
-    MarkEditRevised(w->CurrentElement());
     return;
   }
   // The split elements were joined for the copy; the idle loop breaks the

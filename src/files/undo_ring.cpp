@@ -12,7 +12,6 @@
 #include "base/program_options.h"
 #include "formats/page_headers.h"
 #include "script/editing/document_modified.h"
-#include "script/editing/revision_marks.h"
 #include "script/editing/script_hooks.h"
 #include "script/layout/editor_state.h"
 #include "script/script_window.h"
@@ -168,6 +167,7 @@ TUndoObject::TUndoObject(TComponent* owner) : TComponent(owner) {
   ScriptWindowHooks.ForgetUndoSteps = [this](const TMDIChild& w) { ForgetStepsOf(w.Identity); };
   ScriptWindowHooks.UndoStepCoversCaret = [this] { return StepCoversCaret(); };
   ScriptWindowHooks.UndoStepAsked = [this] { asked_ = true; };
+  ScriptWindowHooks.PageChanged = [](TScriptElement& e) { MarkPageChanged(&e); };
 }
 
 TUndoObject::~TUndoObject() {
@@ -179,6 +179,7 @@ TUndoObject::~TUndoObject() {
   ScriptWindowHooks.ForgetUndoSteps = nullptr;
   ScriptWindowHooks.UndoStepCoversCaret = nullptr;
   ScriptWindowHooks.UndoStepAsked = nullptr;
+  ScriptWindowHooks.PageChanged = nullptr;
 }
 
 void TUndoObject::ShowMenuItems() {
@@ -370,13 +371,6 @@ TScriptElement* MarkPageChanged(TScriptElement* element) {
   const bool firstPage = !IsPageBreakKind(e->Kind());
   if (firstPage || e->Kind() != ekAutoPageBreak) UpdatePageHeader(*w, firstPage ? nullptr : e);
   return e;
-}
-
-void MarkEditRevised(TScriptElement* element) {
-  TMDIChild* w = ActiveScript();
-  if (!w || !w->RevisionMarking) return;
-  MarkRevisedLine(*w, true);
-  MarkPageChanged(element);
 }
 
 }  // namespace qm

@@ -145,8 +145,5 @@ extern TUndoHooks UndoHooks;
 // an element lies on; returns the page's first element (the element
 // itself when headers are not locked).
 TScriptElement* MarkPageChanged(TScriptElement* element);
-// After a cut or paste in a script that marks revisions: the caret's line
-// is marked revised and its page header refreshed.
-void MarkEditRevised(TScriptElement* element);
 
 }  // namespace qm

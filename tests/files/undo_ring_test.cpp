@@ -769,11 +769,11 @@ TEST_F(PageChangeTest, TheHeaderOfALockedPageIsUpdated) {
 
 TEST_F(PageChangeTest, AnEditIsMarkedRevisedOnlyWhenRevisionsAreMarked) {
   W().HeadersLocked = 1;
-  MarkEditRevised(Nth(2));
+  MarkEditRevised(W(), *Nth(2));
   EXPECT_FALSE(CurrentLineMarked());
   EXPECT_TRUE(TakeUpdatedPages().empty());
   W().RevisionMarking = 1;
-  MarkEditRevised(Nth(2));
+  MarkEditRevised(W(), *Nth(2));
   EXPECT_TRUE(CurrentLineMarked());
   EXPECT_EQ(TakeUpdatedPages(), std::vector<TScriptElement*>{Nth(1)});
 }

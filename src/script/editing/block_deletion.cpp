@@ -12,6 +12,7 @@
 #include "script/editing/document_modified.h"
 #include "script/layout/editor_state.h"
 #include "script/editing/keyboard_commands.h"
+#include "script/editing/revision_marks.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "script/model/edit_line_writer.h"
@@ -138,6 +139,9 @@ bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
   TScriptElement* firstPiece = nullptr;
   TScriptElement* lastPiece = nullptr;
   for (TScriptElement* e : run) {
+    // Marking revisions, each page the block is cut from takes the current
+    // header, while the element is there to find it by.
+    if (script.RevisionMarking) MarkPageOfElementChanged(*e);
     if (CutElement(script, e, follow)) continue;
     if (!firstPiece) firstPiece = e;
     lastPiece = e;
@@ -162,9 +166,21 @@ bool RemoveBlock(TMDIChild& script, TTextPoint* follow) {
     }
   }
   EditFields(script).CaretColumn = std::min<Word>(where(), static_cast<Word>(script.EditBuffer().size()));
+  if (!run.empty()) MarkEditRevised(script, *script.CurrentElement());
   ClearBlockSelection(false);
   script.RebuildElementGroups();
   return !run.empty();
+}
+
+void RemoveBlockWithinCurrent(TMDIChild& script) {
+  TScriptElement* current = script.CurrentElement();
+  const std::size_t size = script.EditBuffer().size();
+  const std::size_t from = std::min<std::size_t>(std::min(current->blockStart, current->blockEnd), size);
+  const std::size_t to = std::min<std::size_t>(std::max(current->blockStart, current->blockEnd), size);
+  EditFields(script).EditBuffer.erase(from, to - from);
+  EditFields(script).CaretColumn = static_cast<Word>(from);
+  ClearBlockSelection(false);
+  MarkEditRevised(script, *current);
 }
 
 bool DeleteBlock(TMDIChild& script, TTextPoint* follow) {

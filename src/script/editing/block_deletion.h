@@ -17,12 +17,17 @@ struct TTextPoint {
 };
 
 // Removes the block from the script; the caret stands where the block
-// began. A point given is carried along to where its text went. False
-// when there was no block (the empty marks are cleared).
+// began. A point given is carried along to where its text went. Marking
+// revisions, the line the caret is left on is revised and every page the
+// block lay on changed. False when there was no block (the empty marks are
+// cleared).
 bool DeleteBlock(TMDIChild& script, TTextPoint* follow = nullptr);
 // The same without the layout after it, for a caller that goes on editing
 // (split elements must be rejoined first).
 bool RemoveBlock(TMDIChild& script, TTextPoint* follow);
+// The block lies within the element being typed in: its text gives way,
+// the element stays (a cue typed over is still a cue).
+void RemoveBlockWithinCurrent(TMDIChild& script);
 // The Delete command of a block (the Delete key, the Edit menu's Delete):
 // an undo step, the block deleted, the script modified.
 void DeleteBlockCommand();

@@ -5,6 +5,7 @@
 
 #include "base/program_options.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/script_hooks.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/layout/word_wrap.h"
 #include "script/script_window.h"
@@ -92,6 +93,16 @@ void MarkRevisedLine(TMDIChild& script, bool force) {
   if (lines.find(mark) == std::string::npos && lines.size() < 255) lines += mark;
   if (made && !e->text && script.HeaderTextLocked && script.PagesLocked && ProgramOptions().AutoUpdateHeaders)
     MarkPageRevisedNow(script, *e);
+}
+
+void MarkPageOfElementChanged(TScriptElement& element) {
+  if (ScriptWindowHooks.PageChanged) ScriptWindowHooks.PageChanged(element);
+}
+
+void MarkEditRevised(TMDIChild& script, TScriptElement& element) {
+  if (!script.RevisionMarking) return;
+  MarkRevisedLine(script, true);
+  MarkPageOfElementChanged(element);
 }
 
 bool ToggleRevisedLine(TMDIChild& script) {

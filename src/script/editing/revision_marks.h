@@ -40,6 +40,13 @@ bool ToggleRevisedLine(TMDIChild& script);
 // and the first page's flag follows its lines.
 void UpdatePageRevisedState(TMDIChild& script);
 
+// An edit changed the page the element lies on: with the script's page
+// headers locked, the page takes the current header and revision.
+void MarkPageOfElementChanged(TScriptElement& element);
+// After a cut or paste in a script that marks revisions: the caret's line
+// is marked revised and the element's page changed.
+void MarkEditRevised(TMDIChild& script, TScriptElement& element);
+
 // Whether the element has a line marked.
 bool HasRevisedLines(const TScriptElement& element);
 

@@ -47,6 +47,9 @@ struct TScriptWindowHooks {
   // The Add Forced Page Break command at the script's caret (Enter after
   // the end of an act).
   std::function<void(TMDIChild& script)> AddForcedPageBreak;
+  // An edit changed the page an element lies on: in a script whose page
+  // headers are locked the page takes the current header and revision.
+  std::function<void(TScriptElement& element)> PageChanged;
 };
 extern TScriptWindowHooks ScriptWindowHooks;
 

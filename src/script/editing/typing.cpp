@@ -176,12 +176,7 @@ void TMDIChild::ClearBlockForTyping() {
     DeleteBlockCommand();
     return;
   }
-  const std::size_t size = EditBuffer().size();
-  const std::size_t from = std::min<std::size_t>(std::min(current->blockStart, current->blockEnd), size);
-  const std::size_t to = std::min<std::size_t>(std::max(current->blockStart, current->blockEnd), size);
-  EditFields(*this).EditBuffer.erase(from, to - from);
-  EditFields(*this).CaretColumn = static_cast<Word>(from);
-  ClearBlockSelection(false);
+  RemoveBlockWithinCurrent(*this);
   SetDocumentModified(true, true);
 }
 

@@ -2,13 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "formats/page_headers.h"
 #include "platform/clipboard.h"
+#include "platform/menus.h"
+#include "printing/print_menu.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/keyboard_commands.h"
+#include "script/editing/revision_marks.h"
 #include "script/editing/typing_aids.h"
 #include "script/fixtures/block_fixture.h"
+#include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
+#include "shell/program_settings.h"
 
 namespace qm::testing {
 namespace {
@@ -209,6 +217,134 @@ TEST_F(BlockDeletionTest, MarkingFromAnElementReachesTheTarget) {
     EXPECT_EQ(CurrentIndex(), c.target);
     EXPECT_EQ(BlockMarks(), c.marks);
     ClearBlockSelection(false);
+  }
+}
+
+// ---- A block deleted from a locked page in a new revision ----
+
+// Page two opens with a locked break whose header was fixed in the white
+// draft; the writer now works in the blue revision, marking revisions.
+class LockedPageDeletionTest : public BlockDeletionTest {
+ protected:
+  static constexpr Byte kRevision = 1;
+  static constexpr int kAction = 2;  // the Action on page two the block lies in
+  // clang-format off
+  const std::vector<ElementSpec> kScript{
+      {ekAction, "Page one."},
+      {ekLockedPageBreak, " "},
+      {ekAction, "The old man walks to the door."},
+      {ekAction, "He stops."},
+      {ekLockedPageBreak, " "},
+      {ekAction, "Page three."}};
+  // clang-format on
+
+  // "old " marked in the Action on page two.
+  void LoadNewRevision() {
+    LoadGrouped(kScript);
+    TMDIChild& w = W();
+    w.PagesLocked = 1;
+    w.HeaderTextLocked = 1;
+    w.FirstPageRevision = 0;
+    w.CurrentRevision = 0;
+    w.HeaderLine1 = "WHITE DRAFT";
+    w.HeaderLine2.clear();
+    StoreCurrentHeaders(w);
+    w.CurrentRevision = kRevision;
+    w.HeaderLine1 = "BLUE REVISION";
+    w.RevisionMarking = 1;
+    editor::MarkBlock(w, *ElementAt(kAction), 4, *ElementAt(kAction), 8);
+    RebuildScreen(&w);
+    MainForm->UpdateMenusAndButtons();
+  }
+  // The locked breaks, in order: those of pages two and three.
+  std::vector<TScriptElement*> LockedBreaks() {
+    std::vector<TScriptElement*> breaks;
+    for (TScriptElement* e = W().FirstElement; e; e = e->next)
+      if (e->Kind() == ekLockedPageBreak) breaks.push_back(e);
+    return breaks;
+  }
+  static int RevisionOf(const TScriptElement* pageBreak) { return pageBreak->format.NumberWord & 0xFF; }
+  // The pages a print of the revised pages gives, by the break that opens
+  // each, the edit line stored first as the print command stores it.
+  std::vector<const TScriptElement*> PrintedRevisedPages() {
+    TPrintChoice choice;
+    choice.Range = TPrintRange::RevisedPages;
+    W().Assemble();
+    std::vector<const TScriptElement*> starts;
+    for (const TScriptPage& page : SelectPages(W(), choice)) starts.push_back(page.startBreak);
+    W().DisAssemble();
+    return starts;
+  }
+  void CtrlKeysCut(bool on) {
+    Options().CtrlKeyCutPaste = on;
+    ApplyKeyboardLayout(Options());
+  }
+};
+
+// Every way a block goes: the page it was on takes the revision's header
+// and colour, the line it leaves is marked revised, the page prints among
+// the revised ones; page three and page one are untouched; one Undo gives
+// all of it back.
+TEST_F(LockedPageDeletionTest, EveryRoadThatDeletesABlockMarksThePageChanged) {
+  struct Road {
+    const char* what;
+    std::function<void()> run;
+  };
+  const std::vector<Road> roads{
+      {"the Delete key", [&] { Press(VK_DELETE); }},
+      {"Backspace", [&] { Press(VK_BACK); }},
+      {"a letter typed over it", [&] { TypeText("x"); }},
+      {"Enter, which starts an element in its place", [&] { Press(VK_RETURN); }},
+      {"Shift+Delete", [&] { Press(VK_DELETE, ssShift); }},
+      {"Ctrl+X",
+       [&] {
+         CtrlKeysCut(true);
+         Press('X', ssCtrl);
+         CtrlKeysCut(false);
+       }},
+      {"Edit > Cut", [&] { MainForm->MenuItem("CutItem")->Click(); }},
+      {"Edit > Delete", [&] { MainForm->MenuItem("DeleteItem")->Click(); }},
+      {"dragged and dropped on the same page",
+       [&] {
+         const TPoint inside = PointOf(kAction, 5);
+         const TPoint drop = PointOf(kAction + 1, 0);
+         Press(inside);
+         MoveTo(drop);
+         Release(drop);
+       }},
+      {"pasted over",
+       [&] {
+         qm::Clipboard()->SetAsText("young ");
+         MainForm->UpdateMenusAndButtons();
+         MainForm->MenuItem("PasteItem")->Click();
+       }},
+  };
+  for (const Road& road : roads) {
+    SCOPED_TRACE(road.what);
+    LoadNewRevision();
+    const std::vector<ElementSpec> before = Elements();
+    road.run();
+    ASSERT_EQ(LiveElementText(W(), *ElementAt(kAction)).find("old"), std::string::npos) << "the block went";
+    std::vector<TScriptElement*> breaks = LockedBreaks();
+    ASSERT_EQ(breaks.size(), 2U);
+    EXPECT_EQ(PageHeaderText(W(), breaks[0]), "BLUE REVISION\x8D");
+    EXPECT_EQ(RevisionOf(breaks[0]), kRevision);
+    EXPECT_EQ(PageHeaderText(W(), breaks[1]), "WHITE DRAFT\x8D") << "page three is not changed";
+    EXPECT_EQ(RevisionOf(breaks[1]), 0);
+    EXPECT_EQ(W().FirstPageRevision, 0) << "page one is not changed";
+    const TScriptElement* action = ElementAt(kAction);
+    EXPECT_TRUE(action->revisedLines && action->revisedLines->find('\x01') != std::string::npos)
+        << "the line the block was on is marked revised";
+    EXPECT_EQ(PrintedRevisedPages(), (std::vector<const TScriptElement*>{breaks[0]}));
+
+    MainForm->MenuItem("UndoItem")->Click();
+    EXPECT_EQ(Elements(), before);
+    breaks = LockedBreaks();
+    ASSERT_EQ(breaks.size(), 2U);
+    EXPECT_EQ(PageHeaderText(W(), breaks[0]), "WHITE DRAFT\x8D");
+    EXPECT_EQ(RevisionOf(breaks[0]), 0);
+    EXPECT_FALSE(HasRevisedLines(*ElementAt(kAction)));
+    EXPECT_TRUE(PrintedRevisedPages().empty());
   }
 }
 
