@@ -325,6 +325,25 @@ bool PublishClipboardBlocks(TClipboardBlocks blocks, bool withText) {
   return ok;
 }
 
+std::vector<TCopiedPiece> TakeBlockToCopy(TMDIChild& w, bool cut) {
+  w.RejoinSplitElements();
+  w.Assemble();
+  if (cut) editor::TakeOmittedHeadingsWhole(w);
+  std::vector<TCopiedPiece> block = CollectBlock(w);
+  SetSpeakerName(block);
+  return block;
+}
+
+void CutTakenBlock(TMDIChild& w, const std::vector<TCopiedPiece>& block, TTextPoint* follow) {
+  w.DisAssemble();
+  // Marking revisions, each locked page the cut changes takes the current
+  // header.
+  if (w.RevisionMarking)
+    for (const TCopiedPiece& piece : block) MarkPageChanged(piece.element);
+  editor::DeleteBlock(w, follow);
+  MarkEditRevised(w.CurrentElement());
+}
+
 void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   TMDIChild* w = ActiveScript();
   if (!w || !w->CurrentElement()) return;
@@ -336,11 +355,7 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   TScriptElement* current = w->CurrentElement();
   if (current->blockEnd >= 0 && current->blockEnd != w->CaretColumn()) editor::SetCaretColumn(*w, current->blockEnd);
   const Word caret = w->CaretColumn();
-  w->RejoinSplitElements();
-  w->Assemble();
-  if (cut) editor::TakeOmittedHeadingsWhole(*w);
-  std::vector<TCopiedPiece> block = CollectBlock(*w);
-  SetSpeakerName(block);
+  const std::vector<TCopiedPiece> block = TakeBlockToCopy(*w, cut);
   if (toClipboard) {
     const bool withText = !ProprietaryFormatOnly;
     if (!PublishClipboardBlocks(BuildClipboardBlocks(*w, block, withText), withText)) {
@@ -350,13 +365,7 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
     }
   }
   if (cut) {
-    w->DisAssemble();
-    // Marking revisions, each locked page the cut changes takes the
-    // current header.
-    if (w->RevisionMarking)
-      for (const TCopiedPiece& piece : block) MarkPageChanged(piece.element);
-    editor::DeleteBlock(*w);
-    MarkEditRevised(w->CurrentElement());
+    CutTakenBlock(*w, block, nullptr);
     return;
   }
   // The split elements were joined for the copy; the idle loop breaks the

@@ -250,6 +250,7 @@ struct HookMembers<TScriptWindowHooks> {
     visit("LoadDefaultFormats", &TScriptWindowHooks::LoadDefaultFormats);
     visit("ElementMade", &TScriptWindowHooks::ElementMade);
     visit("AddForcedPageBreak", &TScriptWindowHooks::AddForcedPageBreak);
+    visit("DropBlock", &TScriptWindowHooks::DropBlock);
   }
 };
 static_assert(ListsEveryMember<TScriptWindowHooks>());

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/types.h"
+#include "script/editing/block_deletion.h"
 
 namespace qm {
 
@@ -47,6 +48,9 @@ struct TScriptWindowHooks {
   // The Add Forced Page Break command at the script's caret (Enter after
   // the end of an act).
   std::function<void(TMDIChild& script)> AddForcedPageBreak;
+  // Drag and drop: the block cut and pasted at a point outside it, as Cut
+  // then Paste there would; true when it moved.
+  std::function<bool(TMDIChild& script, TTextPoint drop)> DropBlock;
 };
 extern TScriptWindowHooks ScriptWindowHooks;
 
