@@ -324,6 +324,20 @@ bool PublishClipboardBlocks(TClipboardBlocks blocks, bool withText) {
   return ok;
 }
 
+std::vector<TCopiedPiece> TakeBlockToCopy(TMDIChild& w, bool cut) {
+  w.RejoinSplitElements();
+  w.Assemble();
+  if (cut) editor::TakeOmittedHeadingsWhole(w);
+  std::vector<TCopiedPiece> block = CollectBlock(w);
+  SetSpeakerName(block);
+  return block;
+}
+
+void CutTakenBlock(TMDIChild& w, TTextPoint* follow) {
+  w.DisAssemble();
+  editor::DeleteBlock(w, follow);
+}
+
 void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   TMDIChild* w = ActiveScript();
   if (!w || !w->CurrentElement()) return;
@@ -335,11 +349,7 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
   TScriptElement* current = w->CurrentElement();
   if (current->blockEnd >= 0 && current->blockEnd != w->CaretColumn()) editor::SetCaretColumn(*w, current->blockEnd);
   const Word caret = w->CaretColumn();
-  w->RejoinSplitElements();
-  w->Assemble();
-  if (cut) editor::TakeOmittedHeadingsWhole(*w);
-  std::vector<TCopiedPiece> block = CollectBlock(*w);
-  SetSpeakerName(block);
+  const std::vector<TCopiedPiece> block = TakeBlockToCopy(*w, cut);
   if (toClipboard) {
     const bool withText = !ProprietaryFormatOnly;
     if (!PublishClipboardBlocks(BuildClipboardBlocks(*w, block, withText), withText)) {
@@ -349,8 +359,7 @@ void TProgressDlg::CopyToClipBoard(bool toClipboard, bool cut) {
     }
   }
   if (cut) {
-    w->DisAssemble();
-    editor::DeleteBlock(*w);
+    CutTakenBlock(*w, nullptr);
     return;
   }
   // The split elements were joined for the copy; the idle loop breaks the

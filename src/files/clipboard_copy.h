@@ -14,7 +14,9 @@
 
 namespace qm {
 
+class TMDIChild;
 class TScriptDocument;
+struct TTextPoint;
 
 inline constexpr const char* RichTextClipboardName = "Rich Text Format";
 
@@ -57,5 +59,14 @@ std::string RtfText(const TScriptDocument& script, std::string_view text, bool u
 // Puts the blocks on the clipboard at one opening; false when nothing could
 // be put there.
 bool PublishClipboardBlocks(TClipboardBlocks blocks, bool withText);
+
+// The block of the script as Copy and Cut take it: split elements joined
+// again, for a cut an omitted heading the block runs on from taken whole,
+// and the speaker it begins under kept in CopiedSpeakerName. The edit
+// line is left stored.
+std::vector<TCopiedPiece> TakeBlockToCopy(TMDIChild& script, bool cut);
+// The block so taken deleted as Cut deletes it; a point given is carried
+// along to where its text went.
+void CutTakenBlock(TMDIChild& script, TTextPoint* follow);
 
 }  // namespace qm

@@ -23,8 +23,10 @@
 #include "platform/clipboard.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/editor_calls.h"
 #include "script/editing/element_splice.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/model/cue_codes.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -164,6 +166,46 @@ bool ClipboardHasPasteableData() {
   return clipboard && (clipboard->HasFormat(NativeFormat()) || clipboard->HasFormat(CF_TEXT) ||
                        clipboard->HasFormat(RegisterClipboardFormat(RichTextClipboardName)) ||
                        clipboard->HasFormat(RegisterClipboardFormat(StoryDevFormatName)));
+}
+
+namespace {
+
+// Where a drop goes once the block is out and the script laid out again:
+// a column past the element's text went on with the piece of it a page
+// break carried over.
+void CaretToDropPoint(TMDIChild& w, TTextPoint drop) {
+  editor::Assemble(w);
+  TScriptElement* e = drop.element;
+  auto column = static_cast<std::size_t>(std::max(drop.column, 0));
+  const auto beyond = [&](std::size_t length) { return column > length || (drop.pieceStart && column == length); };
+  for (std::size_t length = ElementText(*e).size(); beyond(length); length = ElementText(*e).size()) {
+    TScriptElement* piece = e->next;
+    if (!piece || piece->Kind() != ekAutoPageBreak) break;
+    for (piece = piece->next; piece && IsRepeatedByBreak(*piece);) piece = piece->next;
+    if (!piece || piece->Kind() != e->Kind()) break;
+    column -= length;
+    e = piece;
+  }
+  editor::MakeCurrent(w, *e, column);
+}
+
+}  // namespace
+
+bool DropBlockAt(TMDIChild& w, TTextPoint drop) {
+  // The speaker of the writer's own copy stays with the clipboard.
+  const ScopedState<std::string> speaker(CopiedSpeakerName, CopiedSpeakerName);
+  const std::vector<TCopiedPiece> block = TakeBlockToCopy(w, true);
+  std::vector<TClipRecord> records = ReadClipRecords(BuildClipboardBlocks(w, block, false).native).records;
+  if (records.empty()) {
+    editor::DisAssemble(w);
+    return false;
+  }
+  CutTakenBlock(w, &drop);
+  // Were the point lost, the block would go back where it was.
+  if (drop.element) CaretToDropPoint(w, drop);
+  SpliceRecords(w, records);
+  SettleCaret(w);
+  return true;
 }
 
 void TProgressDlg::PasteFromClipBoard() {

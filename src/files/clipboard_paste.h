@@ -11,6 +11,7 @@
 namespace qm {
 
 class TMDIChild;
+struct TTextPoint;
 
 // Set from the start of a paste to its end; other parts of the program
 // leave the clipboard alone meanwhile.
@@ -31,5 +32,10 @@ bool PasteImportedElements(TMDIChild& script, const TImportedElements& elements)
 
 // Whether the clipboard holds a format the paste reads.
 bool ClipboardHasPasteableData();
+
+// Drag and drop: the script's block cut and pasted at a point outside it,
+// as Cut then Paste there would, through the program's own records; the
+// clipboard stays as the writer had it. False when nothing moved.
+bool DropBlockAt(TMDIChild& script, TTextPoint drop);
 
 }  // namespace qm

@@ -96,19 +96,21 @@ struct TPastePoint {
   TScriptElement* element;
   std::size_t column;
   bool moved;
+  bool caretHadTextAfter;  // where the caret stood before it was moved
 };
 
 TPastePoint PastePointOf(TMDIChild& w) {
   TScriptElement* e = w.CurrentElement();
   const std::size_t column = w.CaretColumn();
   const std::string text = IsPageBreakKind(e->Kind()) ? std::string() : ElementText(*e);
+  const bool textAfter = TrimmedLength(text) > column;
   const bool firstHalfOfName = e->Kind() == ekCharacterName && column < TrimmedLength(text) / 2;
   if ((column != 0 && !firstHalfOfName) || !e->prev || IsHardPageBreakKind(e->prev->Kind()))
-    return {e, std::min(column, text.size()), false};
+    return {e, std::min(column, text.size()), false, textAfter};
   TScriptElement* p = e->prev;
   while (p && (w.IsHiddenElement(p) || IsPageBreakKind(p->Kind()))) p = p->prev;
-  if (!p) return {e, 0, false};
-  return {p, ElementText(*p).size(), true};
+  if (!p) return {e, 0, false, textAfter};
+  return {p, ElementText(*p).size(), true, textAfter};
 }
 
 // A name is a name of its own: nothing is merged into one.
@@ -158,22 +160,15 @@ TScriptElement* SplitAt(TMDIChild& w, TScriptElement& e, std::size_t column) {
   return tail;
 }
 
-bool HeadsSpeech(const TScriptElement& e) {
-  return e.Kind() == ekCharacterName && e.next && (e.next->Kind() == ekDialogue || e.next->Kind() == ekParenthetical);
-}
-
 bool FollowsSpeech(const TScriptElement* before) {
   while (before && before->Kind() == ekAutoPageBreak) before = before->prev;
   return before && IsSpeechKind(before->Kind());
 }
 
-// A name repeated over the rest of a speech keeps it.
+// The text the paste split off joins the last record again when both are
+// of one type.
 void RejoinTail(TMDIChild& w, TScriptElement& last, TScriptElement& tail) {
-  if (HeadsSpeech(tail) || !editor::MayJoinElement(w, tail, last.Kind(), last.avColumn)) return;
-  if (last.Kind() == ekCharacterName) {
-    editor::RemoveElement(w, &tail);
-    return;
-  }
+  if (!editor::MayJoinElement(w, tail, last.Kind(), last.avColumn)) return;
   const std::string joined = ElementText(last) + ElementText(tail);
   if (joined.size() > MaxElementChars) return;
   editor::StoreText(w, last, joined);
@@ -181,11 +176,14 @@ void RejoinTail(TMDIChild& w, TScriptElement& last, TScriptElement& tail) {
   MarkPageChanged(&last);
 }
 
-// A pasted name replaces the empty one a cut left before its speech.
-void DropEmptyCueAfter(TMDIChild& w, TScriptElement& last) {
-  TScriptElement* next = last.next;
-  if (last.Kind() != ekCharacterName || !next || next->Kind() != ekCharacterName) return;
-  if (TrimmedLength(ElementText(*next)) == 0 && next->avColumn == last.avColumn) editor::RemoveElement(w, next);
+// A run that ends with a name heads what follows it: the name after it
+// gives way when the caret had text after it, when the start of the run
+// repeated it over the rest of a speech, or when it is empty (as a cut
+// leaves one before its speech).
+bool NameGivesWay(const TMDIChild& w, const TScriptElement& last, const TScriptElement& next, bool caretHadTextAfter,
+                  bool repeated) {
+  if (last.Kind() != ekCharacterName || !editor::MayJoinElement(w, next, ekCharacterName, last.avColumn)) return false;
+  return caretHadTextAfter || repeated || TrimmedLength(ElementText(next)) == 0;
 }
 
 // Every line a paste brings in is new text: the pasted elements whole,
@@ -227,9 +225,12 @@ bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
     const bool textAfter = !breakAnchor && TrimmedLength(ElementText(*anchor)) > column;
     TScriptElement* tail = textAfter && column > 0 ? SplitAt(w, *anchor, column) : nullptr;
     const std::size_t at = tail ? ElementText(*anchor).size() : column;
+    TScriptElement* const stoodAfter = anchor->next;
     TScriptElement* start = StartAtPastePoint(w, *anchor, at, records[next]);
     editor::Assemble(w);
     TScriptElement* following = start->next;
+    // Anything else the start put there is the name it repeated.
+    const bool repeated = following && following != stoodAfter && following != anchor;
     Byte previousKind = FollowsSpeech(start->prev) ? Byte{ekDialogue} : Byte{0xFF};
     for (; next < records.size(); ++next) {
       const TClipRecord& r = records[next];
@@ -248,8 +249,12 @@ bool SpliceRecords(TMDIChild& w, std::vector<TClipRecord>& records) {
     editor::RemoveElement(w, start);
     if (start == anchor) anchor = made.front();
     for (TScriptElement* e : made) MarkPageChanged(e);
-    if (tail && following == tail) RejoinTail(w, *made.back(), *tail);
-    else DropEmptyCueAfter(w, *made.back());
+    if (following && NameGivesWay(w, *made.back(), *following, point.caretHadTextAfter, repeated)) {
+      if (following == anchor) anchor = made.back();
+      editor::RemoveElement(w, following);
+    } else if (tail && following == tail) {
+      RejoinTail(w, *made.back(), *tail);
+    }
   }
   if (w.RevisionMarking) MarkPastedLines(made, merged ? anchor : nullptr, savedColumn, column);
   w.ContinuedCheckDue = 1;

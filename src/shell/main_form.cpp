@@ -2,6 +2,7 @@
 
 #include "breakdown/breakdowns_run_dialog.h"
 #include "breakdown/set_lists.h"
+#include "files/clipboard_paste.h"
 #include "files/disk_utils.h"
 #include "files/file_job.h"
 #include "files/file_format.h"
@@ -106,6 +107,7 @@ TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   ScriptWindowHooks.LoadDefaultFormats = [](const std::string& name) {
     return LoadFormatsFile(name, true, true, true);
   };
+  ScriptWindowHooks.DropBlock = &DropBlockAt;
   OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
   Application->OnMessage = [this](TMsg& msg, bool& handled) { HandleAppMessage(msg, handled); };
@@ -151,6 +153,7 @@ TMainForm::~TMainForm() {
     ScriptWindowHooks.ReadFormatDefaults = nullptr;
     ScriptWindowHooks.LoadDefaultFormats = nullptr;
     ScriptWindowHooks.AddForcedPageBreak = nullptr;
+    ScriptWindowHooks.DropBlock = nullptr;
     ActivationHooks.ScriptActivated = nullptr;
     ActivationHooks.ScriptDeactivated = nullptr;
     KeyCommandHooks = {};

@@ -257,6 +257,68 @@ TEST_F(ClipboardPasteTest, AtColumnZeroThePasteGoesAfterTheElementBefore) {
   }
 }
 
+// A run that ends with a name, pasted where a speech goes on after the
+// caret: the name that stood there gives way, and the pasted one heads the
+// speech.
+TEST_F(ClipboardPasteTest, ARunEndingWithANameTakesThePlaceOfTheNameAfterThePastePoint) {
+  const struct {
+    const char* what;
+    int element, column;
+    std::vector<ElementSpec> after;
+  } cases[] = {
+      {"at the start of a name",
+       1,
+       0,
+       {{ekAction, "They sit."},
+        {ekAction, "Spoon rattles."},
+        {ekCharacterName, "MARY"},
+        {ekDialogue, "I am not hungry tonight."},
+        {ekAction, "He leaves."}}},
+      {"inside a dialogue",
+       2,
+       9,
+       {{ekAction, "They sit."},
+        {ekCharacterName, "BOBBY"},
+        {ekDialogue, "I am not"},
+        {ekAction, "Spoon rattles."},
+        {ekCharacterName, "MARY"},
+        {ekDialogue, "hungry tonight."},
+        {ekAction, "He leaves."}}},
+      {"at the end of a name",
+       1,
+       5,
+       {{ekAction, "They sit."},
+        {ekCharacterName, "BOBBY"},
+        {ekAction, "Spoon rattles."},
+        {ekCharacterName, "MARY"},
+        {ekDialogue, "I am not hungry tonight."},
+        {ekAction, "He leaves."}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptWindow w;
+    AppendElement(*w, ekAction, "They sit.");
+    AppendElement(*w, ekCharacterName, "BOBBY");
+    AppendElement(*w, ekDialogue, "I am not hungry tonight.");
+    AppendElement(*w, ekAction, "He leaves.");
+    LayOut(*w);
+    std::vector<Byte> data;
+    for (const auto& [kind, text] : {std::pair{ekAction, "Spoon rattles."}, std::pair{ekCharacterName, "MARY"}}) {
+      TClipRecord r;
+      r.format = w->FormatSet[kind == ekAction ? fsAction : fsCharacterName];
+      r.text = kind == ekAction ? PackText(text) : std::string(text);
+      r.fontName = w->FontNameTable[r.format.FontIndex()];
+      AppendClipRecord(data, r);
+    }
+    AppendClipEndRecord(data);
+    CopiedSpeakerName.clear();
+    Clipboard()->SetData(RegisterClipboardFormat(NativeClipboardFormatName), data);
+    PutCaret(*w, Nth(*w, c.element), c.column);
+    Paste();
+    EXPECT_EQ(ElementsOf(*w), c.after);
+  }
+}
+
 TEST_F(ClipboardPasteTest, RecordsBringTheirFontByNameAndTheirRevisionMarks) {
   ScriptWindow source;
   TScriptElement* e = AppendElement(*source, ekAction, "In another font.");

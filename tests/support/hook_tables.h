@@ -251,6 +251,7 @@ struct HookMembers<TScriptWindowHooks> {
     visit("ElementMade", &TScriptWindowHooks::ElementMade);
     visit("AddForcedPageBreak", &TScriptWindowHooks::AddForcedPageBreak);
     visit("PageChanged", &TScriptWindowHooks::PageChanged);
+    visit("DropBlock", &TScriptWindowHooks::DropBlock);
   }
 };
 static_assert(ListsEveryMember<TScriptWindowHooks>());

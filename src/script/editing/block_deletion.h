@@ -14,6 +14,10 @@ class TMDIChild;
 struct TTextPoint {
   TScriptElement* element = nullptr;
   int column = 0;
+  // At the start of the piece of a speech a page break carried over:
+  // once the pieces are joined that column is also the end of the page
+  // before.
+  bool pieceStart = false;
 };
 
 // Removes the block from the script; the caret stands where the block

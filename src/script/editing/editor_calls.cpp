@@ -281,7 +281,7 @@ void ReachBlockTo(TMDIChild& script, TScriptElement& target) {
   MarkBlockFromElement(&target, below);
 }
 
-bool DeleteBlock(TMDIChild& script) { return qm::DeleteBlock(script); }
+bool DeleteBlock(TMDIChild& script, TTextPoint* follow) { return qm::DeleteBlock(script, follow); }
 
 void TakeOmittedHeadingsWhole(TMDIChild& script) { qm::TakeOmittedHeadingsWhole(script); }
 

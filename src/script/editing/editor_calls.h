@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/types.h"
+#include "script/editing/block_deletion.h"
 #include "script/editing/block_selection.h"
 #include "script/model/script_model.h"
 #include "script/pagination/repagination.h"
@@ -171,8 +172,9 @@ void AnchorBlockAtCaret(TMDIChild& script);
 // The caret to the element's start, the block reaching it there.
 void ReachBlockTo(TMDIChild& script, TScriptElement& target);
 // Removes the block's text from the script (the clipboard is not
-// touched); false when there was none.
-bool DeleteBlock(TMDIChild& script);
+// touched); false when there was none. A point given is carried along to
+// where its text went.
+bool DeleteBlock(TMDIChild& script, TTextPoint* follow = nullptr);
 // Before a cut while scene numbers are locked: an omitted scene heading
 // the block runs on from is marked whole, so that it goes whole.
 void TakeOmittedHeadingsWhole(TMDIChild& script);

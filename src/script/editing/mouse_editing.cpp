@@ -11,7 +11,6 @@
 #include "platform/messages.h"
 #include "script/editing/typing_aids.h"
 #include "script/editing/block_deletion.h"
-#include "script/editing/block_move.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/click_hooks.h"
 #include "script/editing/hidden_text.h"
@@ -21,11 +20,13 @@
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/message_pump.h"
 #include "script/editing/popup_hooks.h"
+#include "script/editing/script_hooks.h"
 #include "script/editing/scrolling.h"
 #include "script/editing/selection_commands.h"
 #include "script/layout/margin_marks.h"
 #include "script/layout/screen_lines.h"
 #include "script/layout/screen_rebuild.h"
+#include "script/model/cue_codes.h"
 #include "script/script_window.h"
 #include "script/model/edit_line_writer.h"
 
@@ -194,6 +195,26 @@ bool IsLoneWholeHeading(TMDIChild& script) {
   return IsSceneHeading(span.element->Kind()) && span.start == 0 && span.end == BlockTextLength(script, *span.element);
 }
 
+// Whether an element begins the page after an automatic break (under the
+// name the break repeated).
+bool OpensPageAfterBreak(const TScriptElement& e) {
+  const TScriptElement* p = e.prev;
+  if (p && p->Kind() == ekCharacterName && IsRepeatedByBreak(*p)) p = p->prev;
+  return p && p->Kind() == ekAutoPageBreak;
+}
+
+// The drop is the clipboard's: the block cut and pasted at the point.
+bool MoveBlockTo(TMDIChild& script, TTextPoint drop) {
+  if (!drop.element || !script.BlockOn() || !ScriptWindowHooks.DropBlock) return false;
+  if (!ScriptWindowHooks.DropBlock(script, drop)) return false;
+  script.RebuildElementGroups();
+  script.RefreshKeepingCursor();
+  RebuildScreen(&script);
+  script.RedisplayScreen(true);
+  UpdateCaret();
+  return true;
+}
+
 void DropBlock(TMDIChild& script, int x, int y) {
   TScriptElement* e = script.CurrentElement();
   if (e->blockEnd < e->blockStart) std::swap(e->blockStart, e->blockEnd);
@@ -203,9 +224,10 @@ void DropBlock(TMDIChild& script, int x, int y) {
   SaveUndoStep(ukDelete, false, true, 0);
   // The pieces of a speech split by a page break are joined again: the
   // caret, at the drop, goes with its words into the joined element.
+  const bool pieceStart = drop.column == 0 && OpensPageAfterBreak(*drop.element);
   EditFields(script).CaretColumn = static_cast<Word>(drop.column);
   script.RejoinSplitElements();
-  drop = TTextPoint{script.CurrentElement(), script.CaretColumn()};
+  drop = TTextPoint{script.CurrentElement(), script.CaretColumn(), pieceStart};
   const Byte scenesLocked = script.ScenesLocked;
   if (scenesLocked && IsLoneWholeHeading(script)) script.ScenesLocked = 0;
   const bool moved = MoveBlockTo(script, drop);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/types.h"
+#include "script/editing/block_deletion.h"
 
 namespace qm {
 
@@ -50,6 +51,9 @@ struct TScriptWindowHooks {
   // An edit changed the page an element lies on: in a script whose page
   // headers are locked the page takes the current header and revision.
   std::function<void(TScriptElement& element)> PageChanged;
+  // Drag and drop: the block cut and pasted at a point outside it, as Cut
+  // then Paste there would; true when it moved.
+  std::function<bool(TMDIChild& script, TTextPoint drop)> DropBlock;
 };
 extern TScriptWindowHooks ScriptWindowHooks;
 

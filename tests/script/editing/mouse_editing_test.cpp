@@ -151,8 +151,8 @@ TEST_F(MouseEditingTest, DragAndDropMovesTheBlockAndLeavesTheClipboardAlone) {
   const std::vector<Case> cases{
       {"a word into the middle of another element", true, 1, 6,
        {{ekAction, "Alpha gamma."}, {ekAction, "Delta beta epsilon."}, {ekAction, "Zeta eta."}}},
-      {"without breaking, a drop early in an element goes to its start", false, 1, 3,
-       {{ekAction, "Alpha gamma."}, {ekAction, "beta Delta epsilon."}, {ekAction, "Zeta eta."}}},
+      {"without breaking, a drop early in an element goes in before it, as a paste at its start does", false, 1, 3,
+       {{ekAction, "Alpha gamma."}, {ekAction, "beta "}, {ekAction, "Delta epsilon."}, {ekAction, "Zeta eta."}}},
       {"without breaking, a drop late in an element goes to its end", false, 1, 10,
        {{ekAction, "Alpha gamma."}, {ekAction, "Delta epsilon.  beta "}, {ekAction, "Zeta eta."}}},
       {"a drop inside the block changes nothing", true, 0, 8,
@@ -177,6 +177,35 @@ TEST_F(MouseEditingTest, DragAndDropMovesTheBlockAndLeavesTheClipboardAlone) {
     EXPECT_EQ(Elements(), c.after);
     EXPECT_EQ(qm::Clipboard()->AsText(), "the writer's own text");
     ClearBlockSelection(false);
+  }
+}
+
+// A drop is a paste at the drop point: a whole speech let go at the start
+// of a dialogue (or, without breaking, early in it) goes in after the
+// element before it.
+TEST_F(MouseEditingTest, AWholeSpeechDroppedAtTheStartOfADialogueGoesInBeforeIt) {
+  const std::vector<ElementSpec> script{{ekAction, "They sit."},
+                                        {ekCharacterName, "JOHN"},
+                                        {ekDialogue, "I am not hungry tonight."},
+                                        {ekCharacterName, "MARY"},
+                                        {ekDialogue, "Eat something."}};
+  const std::vector<ElementSpec> after{{ekAction, "They sit."},
+                                       {ekCharacterName, "JOHN"},
+                                       {ekCharacterName, "MARY"},
+                                       {ekDialogue, "Eat something."},
+                                       {ekDialogue, "I am not hungry tonight."}};
+  for (const bool breaks : {true, false}) {
+    SCOPED_TRACE(breaks);
+    Options().DragAndDropBreak = breaks;
+    LoadGrouped(script);
+    editor::MarkBlock(W(), *ElementAt(3), 0, *ElementAt(4), 14);
+    RebuildScreen(&W());
+    Press(PointOf(3, 2));
+    ASSERT_EQ(DraggingBlock, 1);
+    const TPoint drop = PointOf(2, breaks ? 0 : 3);
+    MoveTo(drop);
+    Release(drop);
+    EXPECT_EQ(Elements(), after);
   }
 }
 
