@@ -14,6 +14,7 @@
 
 #include "base/document_table.h"
 #include "files/undo_ring.h"
+#include "language/bookmarks_dialog.h"
 #include "language/spelling/spell_check_dialog.h"
 #include "platform/input.h"
 #include "platform/menus.h"
@@ -24,6 +25,7 @@
 #include "shell/main_form.h"
 #include "support/continued_rule.h"
 #include "support/message_box_answers.h"
+#include "support/screen_points.h"
 #include "support/undo_history.h"
 #include "support/writer_fixture.h"
 
@@ -81,6 +83,18 @@ class Writer {
   Writer& Changed() {
     if (fault_.empty() && !history_.LastActionChanged())
       fault_ = "after " + history_.Done() + "the last action changed nothing (the case is wrong)";
+    return *this;
+  }
+  // The newest action changed nothing the script holds.
+  Writer& Unchanged() {
+    if (fault_.empty() && history_.LastActionChanged())
+      fault_ = "after " + history_.Done() + "the last action changed the script";
+    return *this;
+  }
+  // The Undos so far took back every change made.
+  Writer& BackAtTheStart() {
+    if (fault_.empty() && history_.ChangeStands())
+      fault_ = "after " + history_.Done() + "a change still stands (one Undo did not take back one action)";
     return *this;
   }
   Writer& Expect(bool holds, const std::string& what) {
@@ -217,6 +231,23 @@ class UndoEachActionTest : public testing::WriterFixture {
     auto* b = dynamic_cast<TOfficeButton*>(MainForm->FindComponent(name));
     ASSERT_NE(b, nullptr) << name;
     b->Click();
+  }
+
+  // The block dragged from its middle and dropped at the start of `to`.
+  static void DragBlockTo(TMDIChild& w, TScriptElement* to) {
+    TScriptElement* from = nullptr;
+    for (TScriptElement* e = w.FirstElement; e && !from; e = e->next)
+      if (e->InBlock()) from = e;
+    ASSERT_NE(from, nullptr) << "a block is marked";
+    const TPoint inside = testing::ScreenPointOf(w, from, (from->blockStart + from->blockEnd) / 2);
+    const TPoint drop = testing::ScreenPointOf(w, to, 0);
+    testing::MouseAt(w, WM_LBUTTONDOWN, testing::MouseLeft, inside);
+    testing::MouseAt(w, WM_MOUSEMOVE, testing::MouseLeft, drop);
+    testing::MouseAt(w, WM_LBUTTONUP, 0, drop);
+  }
+  static TBookmarkDlg& BookmarkWindow() {
+    if (!BookmarkDialog()) ShowBookmarks();
+    return *BookmarkDialog();
   }
 
   testing::ScriptShot Shot(TMDIChild& w) { return Settled(w); }
@@ -543,6 +574,27 @@ const ActionCase kNeverRefused[] = {
      }},
 };
 
+const ActionCase kStatesTheScriptHad[] = {
+    // A bookmark stays on the element it was set on whatever an Undo puts
+    // back before it.
+    {"UndoOfAHeadingKeepsABookmarkOnItsElement", [](UndoEachActionTest& t) {
+       t.Options().UseQuickType = true;
+       TMDIChild& w = t.Read(testing::ActsOpenedAndEnded(85), "StagePlay1");
+       t.At(w, w.FirstElement, 0);
+       Expect(t, w, [&t](auto&, TMDIChild& w, Writer& a) {
+         a.Command("BookmarkItem").Do("Bookmark Set", [] { UndoEachActionTest::BookmarkWindow().SetBtn->Click(); })
+             .Do("the Sc button, its first choice", [&t, &w] {
+               w.SetFocus();
+               t.ChooseFromMenu();
+               t.ClickButton("SceneHeadingBtn");
+             })
+             .Changed().Undo().Do("Bookmark Goto", [] { UndoEachActionTest::BookmarkWindow().GotoBtn->Click(); })
+             .Expect(w.CurrentElement() == w.FirstElement, "Goto went to the element the bookmark was set on");
+       });
+       t.BookmarkWindow().Close();
+     }},
+};
+
 const ActionCase kExactlyWhatWasThere[] = {
     // The blanks a Tab puts before a name in word-processor mode go as the
     // caret comes back into it: no step of their own, so Undo takes the
@@ -692,6 +744,8 @@ std::string CaseName(const ::testing::TestParamInfo<ActionCase>& info) { return 
 INSTANTIATE_TEST_SUITE_P(CaretMoves, UndoEachActionCaseTest, ::testing::ValuesIn(kCaretMoves), CaseName);
 INSTANTIATE_TEST_SUITE_P(OneActionOneStep, UndoEachActionCaseTest, ::testing::ValuesIn(kOneActionOneStep), CaseName);
 INSTANTIATE_TEST_SUITE_P(NeverRefused, UndoEachActionCaseTest, ::testing::ValuesIn(kNeverRefused), CaseName);
+INSTANTIATE_TEST_SUITE_P(StatesTheScriptHad, UndoEachActionCaseTest, ::testing::ValuesIn(kStatesTheScriptHad),
+                         CaseName);
 INSTANTIATE_TEST_SUITE_P(ExactlyWhatWasThere, UndoEachActionCaseTest, ::testing::ValuesIn(kExactlyWhatWasThere),
                          CaseName);
 
