@@ -593,6 +593,28 @@ const ActionCase kStatesTheScriptHad[] = {
        });
        t.BookmarkWindow().Close();
      }},
+    // The element a bookmark rests on deleted, then given back by Undo:
+    // the bookmark is on it again.
+    {"UndoOfADeletedElementGivesItsBookmarkBack", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(kMisspelt);
+       TScriptElement* marked = t.ActionNear(w, 6);
+       const std::string text = LiveElementText(w, *marked);
+       t.At(w, marked, 0);
+       Expect(t, w, [&text](auto&, TMDIChild& w, Writer& a) {
+         a.Command("BookmarkItem").Do("Bookmark Set", [] { UndoEachActionTest::BookmarkWindow().SetBtn->Click(); })
+             .Do("the bookmark window closed", [&w] {
+               UndoEachActionTest::BookmarkWindow().Close();
+               w.SetFocus();
+             }).Keys("Shift+Down", VK_DOWN, 2, TShiftState(ssShift))
+             .Command("DeleteItem").Changed().Undo().Command("BookmarkItem").Do("Bookmark Goto", [] {
+               UndoEachActionTest::BookmarkWindow().GotoBtn->Click();
+             })
+             .Expect(LiveElementText(w, *w.CurrentElement()) == text &&
+                         UndoEachActionTest::BookmarkWindow().BookmarkList->Items.Count() == 1,
+                     "Goto went to the element given back, the bookmark kept");
+       });
+       t.BookmarkWindow().Close();
+     }},
 };
 
 const ActionCase kExactlyWhatWasThere[] = {
