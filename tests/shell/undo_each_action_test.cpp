@@ -25,7 +25,6 @@
 #include "shell/main_form.h"
 #include "support/continued_rule.h"
 #include "support/message_box_answers.h"
-#include "support/screen_points.h"
 #include "support/undo_history.h"
 #include "support/writer_fixture.h"
 
@@ -83,18 +82,6 @@ class Writer {
   Writer& Changed() {
     if (fault_.empty() && !history_.LastActionChanged())
       fault_ = "after " + history_.Done() + "the last action changed nothing (the case is wrong)";
-    return *this;
-  }
-  // The newest action changed nothing the script holds.
-  Writer& Unchanged() {
-    if (fault_.empty() && history_.LastActionChanged())
-      fault_ = "after " + history_.Done() + "the last action changed the script";
-    return *this;
-  }
-  // The Undos so far took back every change made.
-  Writer& BackAtTheStart() {
-    if (fault_.empty() && history_.ChangeStands())
-      fault_ = "after " + history_.Done() + "a change still stands (one Undo did not take back one action)";
     return *this;
   }
   Writer& Expect(bool holds, const std::string& what) {
@@ -233,18 +220,6 @@ class UndoEachActionTest : public testing::WriterFixture {
     b->Click();
   }
 
-  // The block dragged from its middle and dropped at the start of `to`.
-  static void DragBlockTo(TMDIChild& w, TScriptElement* to) {
-    TScriptElement* from = nullptr;
-    for (TScriptElement* e = w.FirstElement; e && !from; e = e->next)
-      if (e->InBlock()) from = e;
-    ASSERT_NE(from, nullptr) << "a block is marked";
-    const TPoint inside = testing::ScreenPointOf(w, from, (from->blockStart + from->blockEnd) / 2);
-    const TPoint drop = testing::ScreenPointOf(w, to, 0);
-    testing::MouseAt(w, WM_LBUTTONDOWN, testing::MouseLeft, inside);
-    testing::MouseAt(w, WM_MOUSEMOVE, testing::MouseLeft, drop);
-    testing::MouseAt(w, WM_LBUTTONUP, 0, drop);
-  }
   static TBookmarkDlg& BookmarkWindow() {
     if (!BookmarkDialog()) ShowBookmarks();
     return *BookmarkDialog();

@@ -48,8 +48,6 @@ class UndoHistory {
   // went wrong, or empty.
   std::string UndoToStart(Reach reach = Reach::NewestChange);
 
-  // Whether a change made is still standing (not undone).
-  bool ChangeStands() const { return !before_.empty(); }
   // Whether the newest action changed the script.
   bool LastActionChanged() const { return lastChanged_; }
   // The actions so far, in words, for a report (a run of one action told
