@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "files/native_file.h"
+#include "language/bookmarks.h"
 #include "platform/cp1252.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/element_splice.h"
@@ -263,6 +265,32 @@ void ReplaceRun(TMDIChild& w, TScriptElement* before, std::size_t count, const s
   }
 }
 
+std::vector<TBookmarkCopy> BookmarksOf(const TMDIChild& w) {
+  std::vector<TBookmarkCopy> copies;
+  const TScriptBookmarks* marks = FindBookmarks(w);
+  if (!marks || marks->Count() == 0) return copies;
+  std::unordered_map<const TScriptElement*, std::size_t> indexOf;
+  std::size_t i = 0;
+  for (const TScriptElement* e = w.FirstElement; e; e = e->next) indexOf[e] = i++;
+  for (int m = 0; m < marks->Count(); ++m) {
+    TBookmarkCopy copy{(*marks)[m].Text, std::nullopt};
+    if (const auto at = indexOf.find((*marks)[m].Element()); at != indexOf.end()) copy.Element = at->second;
+    copies.push_back(std::move(copy));
+  }
+  return copies;
+}
+
+// While the elements stand as the state holds them, index for index.
+void GiveBookmarksBack(TMDIChild& w, const std::vector<TBookmarkCopy>& copies) {
+  if (copies.empty() && !FindBookmarks(w)) return;
+  std::vector<TScriptElement*> elements;
+  for (TScriptElement* e = w.FirstElement; e; e = e->next) elements.push_back(e);
+  TScriptBookmarks& marks = Bookmarks(w);
+  marks.Clear();
+  for (const TBookmarkCopy& copy : copies)
+    marks.Add(copy.Text, copy.Element && *copy.Element < elements.size() ? elements[*copy.Element] : nullptr);
+}
+
 }  // namespace
 
 bool IsPaginationElement(const TScriptElement* e) {
@@ -287,6 +315,7 @@ void TakeState(TMDIChild& w, TScriptSnapshot& state) {
   state.SavedCurrent = IndexOf(w, w.CurrentElement());
   state.SavedCaretColumn = w.CaretColumn();
   state.SavedCaretLine = w.CaretLine();
+  state.Bookmarks = BookmarksOf(w);
   state.FirstPageRevised = w.FirstPageRevised;
   state.NameTyped = editor::NameBeingTyped(w);
   state.FileName = w.ScriptFileName;
@@ -336,6 +365,7 @@ void GiveStateBack(TMDIChild& w, const TScriptSnapshot& state) {
   const std::vector<TElementCopy> copies(state.Elements.begin() + static_cast<std::ptrdiff_t>(front),
                                          state.Elements.end() - static_cast<std::ptrdiff_t>(back));
   ReplaceRun(w, front > 0 ? Nth(w, front - 1) : nullptr, live.Size() - back - front, copies);
+  GiveBookmarksBack(w, state.Bookmarks);
   editor::GivePaginationMemory(w, state.Pagination);
 
   TScriptElement* current = Nth(w, state.SavedCurrent);

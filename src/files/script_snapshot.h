@@ -1,5 +1,6 @@
-// A script as it stood at one moment: every element, the caret, and the
-// settings its header record and the blocks beside it hold. An undo step
+// A script as it stood at one moment: every element, the caret, its
+// bookmarks, and the settings its header record and the blocks beside it
+// hold. An undo step
 // keeps one and gives it back whole, so a command that changed more than
 // the elements round the caret (a locked page's header, a whole-script
 // pass, a setting) is undone as exactly as a keystroke.
@@ -12,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,13 @@ class TMDIChild;
 
 using TElementCopy = std::shared_ptr<const TScriptElement>;
 
+// A bookmark as a state holds it: its text and the index of its element,
+// none once that was deleted.
+struct TBookmarkCopy {
+  std::string Text;
+  std::optional<std::size_t> Element;
+};
+
 struct TScriptSnapshot {
   // The script it was taken of (its identity); 0 for none.
   std::uint64_t Owner = 0;
@@ -35,6 +44,9 @@ struct TScriptSnapshot {
   std::size_t SavedCurrent = 0;
   Word SavedCaretColumn = 0;
   Word SavedCaretLine = 1;
+  // The bookmarks in their order: Undo puts each back on the element it
+  // was on, wherever the elements before it went.
+  std::vector<TBookmarkCopy> Bookmarks;
   // Whether the first page was revised, which no element holds.
   Byte FirstPageRevised = 0;
   // Whether the caret was in a name the writer was typing.
@@ -66,7 +78,8 @@ bool ChangedForWriter(TMDIChild& script, const TScriptSnapshot& state);
 // Makes the script stand as `state` held it, the caret where it was, and
 // lays it out again. Only the elements that differ are replaced (the
 // others keep their records), and the settings only when they differ. The
-// marks and revised pages come back as they were, never worked out anew.
+// marks, revised pages and bookmarks come back as they were, never worked
+// out anew.
 void GiveStateBack(TMDIChild& script, const TScriptSnapshot& state);
 
 // Whether repagination added the element around an automatic page break:

@@ -11,6 +11,7 @@
 #include "base/message_boxes.h"
 #include "base/program_options.h"
 #include "formats/page_headers.h"
+#include "language/bookmarks_dialog.h"
 #include "script/editing/document_modified.h"
 #include "script/editing/script_hooks.h"
 #include "script/layout/editor_state.h"
@@ -326,6 +327,7 @@ void TUndoObject::GiveBack(TMDIChild& w, TUndoSlot& step, TUndoSlot& replaced) {
   replaced.Renamed = step.Renamed;
   GiveStateBack(w, step.State);
   if (step.Renamed) w.SetScriptCaption(step.State.FileName);
+  if (TBookmarkDlg* bookmarks = BookmarkDialog()) bookmarks->UpdateData();
   step.Free();
   restored_ = true;
   MenusDue();

@@ -14,6 +14,7 @@
 
 #include "base/document_table.h"
 #include "files/undo_ring.h"
+#include "language/bookmarks_dialog.h"
 #include "language/spelling/spell_check_dialog.h"
 #include "platform/input.h"
 #include "platform/menus.h"
@@ -217,6 +218,11 @@ class UndoEachActionTest : public testing::WriterFixture {
     auto* b = dynamic_cast<TOfficeButton*>(MainForm->FindComponent(name));
     ASSERT_NE(b, nullptr) << name;
     b->Click();
+  }
+
+  static TBookmarkDlg& BookmarkWindow() {
+    if (!BookmarkDialog()) ShowBookmarks();
+    return *BookmarkDialog();
   }
 
   testing::ScriptShot Shot(TMDIChild& w) { return Settled(w); }
@@ -543,6 +549,49 @@ const ActionCase kNeverRefused[] = {
      }},
 };
 
+const ActionCase kStatesTheScriptHad[] = {
+    // A bookmark stays on the element it was set on whatever an Undo puts
+    // back before it.
+    {"UndoOfAHeadingKeepsABookmarkOnItsElement", [](UndoEachActionTest& t) {
+       t.Options().UseQuickType = true;
+       TMDIChild& w = t.Read(testing::ActsOpenedAndEnded(85), "StagePlay1");
+       t.At(w, w.FirstElement, 0);
+       Expect(t, w, [&t](auto&, TMDIChild& w, Writer& a) {
+         a.Command("BookmarkItem").Do("Bookmark Set", [] { UndoEachActionTest::BookmarkWindow().SetBtn->Click(); })
+             .Do("the Sc button, its first choice", [&t, &w] {
+               w.SetFocus();
+               t.ChooseFromMenu();
+               t.ClickButton("SceneHeadingBtn");
+             })
+             .Changed().Undo().Do("Bookmark Goto", [] { UndoEachActionTest::BookmarkWindow().GotoBtn->Click(); })
+             .Expect(w.CurrentElement() == w.FirstElement, "Goto went to the element the bookmark was set on");
+       });
+       t.BookmarkWindow().Close();
+     }},
+    // The element a bookmark rests on deleted, then given back by Undo:
+    // the bookmark is on it again.
+    {"UndoOfADeletedElementGivesItsBookmarkBack", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(kMisspelt);
+       TScriptElement* marked = t.ActionNear(w, 6);
+       const std::string text = LiveElementText(w, *marked);
+       t.At(w, marked, 0);
+       Expect(t, w, [&text](auto&, TMDIChild& w, Writer& a) {
+         a.Command("BookmarkItem").Do("Bookmark Set", [] { UndoEachActionTest::BookmarkWindow().SetBtn->Click(); })
+             .Do("the bookmark window closed", [&w] {
+               UndoEachActionTest::BookmarkWindow().Close();
+               w.SetFocus();
+             }).Keys("Shift+Down", VK_DOWN, 2, TShiftState(ssShift))
+             .Command("DeleteItem").Changed().Undo().Command("BookmarkItem").Do("Bookmark Goto", [] {
+               UndoEachActionTest::BookmarkWindow().GotoBtn->Click();
+             })
+             .Expect(LiveElementText(w, *w.CurrentElement()) == text &&
+                         UndoEachActionTest::BookmarkWindow().BookmarkList->Items.Count() == 1,
+                     "Goto went to the element given back, the bookmark kept");
+       });
+       t.BookmarkWindow().Close();
+     }},
+};
+
 const ActionCase kExactlyWhatWasThere[] = {
     // The blanks a Tab puts before a name in word-processor mode go as the
     // caret comes back into it: no step of their own, so Undo takes the
@@ -692,6 +741,8 @@ std::string CaseName(const ::testing::TestParamInfo<ActionCase>& info) { return 
 INSTANTIATE_TEST_SUITE_P(CaretMoves, UndoEachActionCaseTest, ::testing::ValuesIn(kCaretMoves), CaseName);
 INSTANTIATE_TEST_SUITE_P(OneActionOneStep, UndoEachActionCaseTest, ::testing::ValuesIn(kOneActionOneStep), CaseName);
 INSTANTIATE_TEST_SUITE_P(NeverRefused, UndoEachActionCaseTest, ::testing::ValuesIn(kNeverRefused), CaseName);
+INSTANTIATE_TEST_SUITE_P(StatesTheScriptHad, UndoEachActionCaseTest, ::testing::ValuesIn(kStatesTheScriptHad),
+                         CaseName);
 INSTANTIATE_TEST_SUITE_P(ExactlyWhatWasThere, UndoEachActionCaseTest, ::testing::ValuesIn(kExactlyWhatWasThere),
                          CaseName);
 
