@@ -280,15 +280,26 @@ std::vector<TBookmarkCopy> BookmarksOf(const TMDIChild& w) {
   return copies;
 }
 
-// While the elements stand as the state holds them, index for index.
-void GiveBookmarksBack(TMDIChild& w, const std::vector<TBookmarkCopy>& copies) {
-  if (copies.empty() && !FindBookmarks(w)) return;
+// While the elements stand as the state holds them, index for index. The
+// bookmarks are the writer's as they are now: one the state knew goes back
+// on the element it was on then, one set since stays where it stands, and
+// one the writer has taken away stays away.
+void GiveBookmarksBack(TMDIChild& w, const std::vector<TBookmarkCopy>& held) {
+  if (!FindBookmarks(w)) return;
   std::vector<TScriptElement*> elements;
   for (TScriptElement* e = w.FirstElement; e; e = e->next) elements.push_back(e);
   TScriptBookmarks& marks = Bookmarks(w);
+  std::vector<std::pair<std::string, TScriptElement*>> now;
+  for (int m = 0; m < marks.Count(); ++m) {
+    TScriptElement* element = marks[m].Element();
+    const auto then =
+        std::find_if(held.begin(), held.end(), [&](const TBookmarkCopy& copy) { return copy.Text == marks[m].Text; });
+    if (then != held.end())
+      element = then->Element && *then->Element < elements.size() ? elements[*then->Element] : nullptr;
+    now.emplace_back(marks[m].Text, element);
+  }
   marks.Clear();
-  for (const TBookmarkCopy& copy : copies)
-    marks.Add(copy.Text, copy.Element && *copy.Element < elements.size() ? elements[*copy.Element] : nullptr);
+  for (const auto& [text, element] : now) marks.Add(text, element);
 }
 
 }  // namespace

@@ -590,6 +590,30 @@ const ActionCase kStatesTheScriptHad[] = {
        });
        t.BookmarkWindow().Close();
      }},
+    // A bookmark set after an edit is the writer's too: the edit's Undo
+    // leaves it on its element.
+    {"UndoOfAnEditKeepsABookmarkSetSince", [](UndoEachActionTest& t) {
+       TMDIChild& w = t.Read(kMisspelt);
+       TScriptElement* marked = t.ActionNear(w, 6);
+       const std::string text = LiveElementText(w, *marked);
+       t.At(w, w.FirstElement, 0);
+       Expect(t, w, [&t, &text, marked](auto&, TMDIChild& w, Writer& a) {
+         a.Type("river ").Changed().Do("the caret on another element", [&t, &w, marked] { t.At(w, marked, 0); })
+             .Command("BookmarkItem")
+             .Do("Bookmark Set", [] { UndoEachActionTest::BookmarkWindow().SetBtn->Click(); })
+             .Do("the bookmark window closed", [&w] {
+               UndoEachActionTest::BookmarkWindow().Close();
+               w.SetFocus();
+             })
+             .Undo()
+             .Command("BookmarkItem")
+             .Do("Bookmark Goto", [] { UndoEachActionTest::BookmarkWindow().GotoBtn->Click(); })
+             .Expect(UndoEachActionTest::BookmarkWindow().BookmarkList->Items.Count() == 1 &&
+                         LiveElementText(w, *w.CurrentElement()) == text,
+                     "the bookmark set after the edit kept, Goto on its element");
+       });
+       t.BookmarkWindow().Close();
+     }},
 };
 
 const ActionCase kExactlyWhatWasThere[] = {
