@@ -187,6 +187,7 @@ void ShiftBlockAnchor(bool shiftHeld) {
 void BlockEndFollowsCaret(TMDIChild& script) {
   TScriptElement* element = script.CurrentElement();
   if (!script.BlockOn() || DraggingBlock || !element || IsPageBreakKind(element->Kind())) return;
+  KeepCaretBehindContinuedMark(script);
   if (element->blockStart < 0) element->blockStart = script.CaretColumn();
   element->blockEnd = script.CaretColumn();
   script.WrapScreenText(element, script.EditBuffer());

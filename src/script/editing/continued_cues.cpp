@@ -16,6 +16,7 @@
 #include "script/model/edit_line_writer.h"
 #include "script/model/packed_text.h"
 #include "script/model/string_utils.h"
+#include "script/pagination/repagination.h"
 #include "script/script_window.h"
 
 namespace qm {
@@ -110,12 +111,25 @@ bool MarkCue(TMDIChild& window, TScriptElement& cue) {
   return RemoveParentheticalContinued(window, cue) || changed;
 }
 
-// What the marks routine last saw of a name.
+// Whether the continued text stands at the start of the parenthetical
+// after the cue.
+bool MarkWritten(TMDIChild& window, TScriptElement& cue) {
+  const TScriptElement* p = ParentheticalOf(window, cue);
+  return p && ContinuedMarkEnd(window, LiveElementText(window, *p)) > 0;
+}
+
+// What the marks routine last saw of a name: its text, its code, the
+// rule's answer, and whether its parenthetical held the mark.
 struct TSeenName {
   std::string key;
   Byte code = 0;
   bool marked = false;
+  bool written = false;
 };
+
+TSeenName SeenNow(TMDIChild& window, TScriptElement& cue, bool marked) {
+  return {NameKey(window, LiveElementText(window, cue)), cue.split, marked, MarkWritten(window, cue)};
+}
 
 // Per script: the names as last seen, and the element the caret was last
 // seen in with its text then, to tell a name being typed.
@@ -193,13 +207,12 @@ struct TRuledName {
 
 // Every name of the script with the rule's answer, in order; the name
 // `typed` is listed with its previous answer kept (it does not count yet).
-std::vector<TRuledName> RuleOverScript(const TMDIChild& window, const TScriptElement* typed,
-                                       const TContinuedCues& cues) {
+std::vector<TRuledName> RuleOverScript(TMDIChild& window, const TScriptElement* typed, const TContinuedCues& cues) {
   std::vector<TRuledName> names;
   const TScriptElement* previous = nullptr;
   for (TScriptElement* e = window.FirstElement; e; e = e->next) {
     if (IsSceneHeading(e->Kind())) previous = nullptr;
-    if (e->Kind() != ekCharacterName || IsRepeatedByBreak(*e)) continue;
+    if (e->Kind() != ekCharacterName || IsNameTheBreakRepeated(window, *e)) continue;
     if (e == typed) {
       const auto it = cues.seen.find(e);
       names.push_back({e, it != cues.seen.end() && it->second.marked});
@@ -216,10 +229,12 @@ std::vector<TRuledName> RuleOverScript(const TMDIChild& window, const TScriptEle
 // in the scene, or else the next one) and the name that follows it in the
 // scene. A mark that disagrees with the rule is put right as the caret
 // goes through its speech, whatever was last seen of it.
-std::vector<const TScriptElement*> NamesAtCaret(const TMDIChild& window) {
+std::vector<const TScriptElement*> NamesAtCaret(TMDIChild& window) {
   std::vector<const TScriptElement*> names;
   const TScriptElement* current = window.CurrentElement();
-  const auto isName = [](const TScriptElement* e) { return e->Kind() == ekCharacterName && !IsRepeatedByBreak(*e); };
+  const auto isName = [&window](const TScriptElement* e) {
+    return e->Kind() == ekCharacterName && !IsNameTheBreakRepeated(window, *e);
+  };
   const TScriptElement* found = nullptr;
   for (const TScriptElement* e = current; e && !found && !IsSceneHeading(e->Kind()); e = e->prev)
     if (isName(e)) found = e;
@@ -239,10 +254,10 @@ std::vector<const TScriptElement*> NamesAtCaret(const TMDIChild& window) {
 // The name compared with one being typed: the next in its scene (a name
 // after a heading starts afresh whatever is typed before it). A name a
 // break repeated is compared with none.
-const TScriptElement* NameComparedWith(const TScriptElement* typed) {
+const TScriptElement* NameComparedWith(TMDIChild& window, const TScriptElement* typed) {
   if (!typed || typed->Kind() != ekCharacterName || IsRepeatedByBreak(*typed)) return nullptr;
   for (const TScriptElement* e = typed->next; e && !IsSceneHeading(e->Kind()); e = e->next)
-    if (e->Kind() == ekCharacterName && !IsRepeatedByBreak(*e)) return e;
+    if (e->Kind() == ekCharacterName && !IsNameTheBreakRepeated(window, *e)) return e;
   return nullptr;
 }
 
@@ -311,7 +326,7 @@ bool UpdateContinuedCues(TMDIChild& window, bool leaving) {
   const std::vector<TRuledName> names = RuleOverScript(window, typed, cues);
   const std::vector<const TScriptElement*> atCaret = NamesAtCaret(window);
   std::unordered_map<const TScriptElement*, TSeenName> seen;
-  const TScriptElement* compared = NameComparedWith(typed);
+  const TScriptElement* compared = NameComparedWith(window, typed);
   for (const TRuledName& name : names) {
     // The name after one being typed is compared with it once it counts;
     // until then both keep what was last seen of them.
@@ -324,12 +339,17 @@ bool UpdateContinuedCues(TMDIChild& window, bool leaving) {
     const std::string key = NameKey(window, LiveElementText(window, *name.cue));
     const bool unchanged = last != cues.seen.end() && last->second.code == name.cue->split &&
                            last->second.marked == name.marked && last->second.key == key;
-    const bool disagrees = (CueContinuedState(NormalCueCode(name.cue->split)) != 0) != name.marked;
+    const int state = CueContinuedState(NormalCueCode(name.cue->split));
+    const bool disagrees = (state != 0) != name.marked;
     const bool lookedAt = std::find(atCaret.begin(), atCaret.end(), name.cue) != atCaret.end();
     if (!unchanged || (lookedAt && disagrees)) {
       changed = (name.marked ? MarkCue(window, *name.cue) : ClearCue(window, *name.cue)) || changed;
+    } else if (state == 1 && last->second.written && !MarkWritten(window, *name.cue)) {
+      // An edit took the mark out of the parenthetical (a block over it
+      // deleted or typed over) while the name stays marked: it goes back.
+      changed = InsertParentheticalContinued(window, *name.cue) || changed;
     }
-    seen[name.cue] = {key, name.cue->split, name.marked};
+    seen[name.cue] = SeenNow(window, *name.cue, name.marked);
   }
   cues.seen = std::move(seen);
   if (!changed) return false;
@@ -352,7 +372,7 @@ void SettleContinuedCues(TMDIChild& window, bool nameBeingTyped) {
   cues.elementsReplaced = window.ElementsReplaced;
   cues.seen.clear();
   for (const TRuledName& name : RuleOverScript(window, nullptr, cues))
-    cues.seen[name.cue] = {NameKey(window, LiveElementText(window, *name.cue)), name.cue->split, name.marked};
+    cues.seen[name.cue] = SeenNow(window, *name.cue, name.marked);
   TScriptElement* current = window.CurrentElement();
   cues.caretIn = current;
   cues.caretText = current && !current->text ? window.EditBuffer() : std::string();
@@ -361,7 +381,7 @@ void SettleContinuedCues(TMDIChild& window, bool nameBeingTyped) {
   if (!cues.caretTyped) return;
   // It and the name after it, compared with it, are looked at afresh.
   cues.seen.erase(current);
-  cues.seen.erase(NameComparedWith(current));
+  cues.seen.erase(NameComparedWith(window, current));
 }
 
 }  // namespace qm

@@ -599,6 +599,7 @@ TTail ElementKey(KeyCommand& c) {
     EditFields(w).CaretColumn = static_cast<Word>(w.EditBuffer().size());
   }
   TScriptElement* reached = w.CurrentElement();
+  KeepCaretBehindContinuedMark(w);
   if (w.BlockOn() && reached->InBlock() && reached->blockEnd >= 0) {
     (onBlockEnd ? reached->blockEnd : reached->blockStart) = w.CaretColumn();
     w.WrapScreenText(reached, w.EditBuffer());

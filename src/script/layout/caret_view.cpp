@@ -33,8 +33,11 @@ void EnsureCaretVisible(TMDIChild& window) {
   // line height until they are laid out.
   for (int pass = 0; pass < 8; ++pass) {
     const int row = CaretScreenRow(window);
-    if (row < 2 && HasContentAbove(window)) {
-      MoveViewBy(window, 2 - row);
+    // Below the top line while anything lies above the caret; at the
+    // script's start, on the top line.
+    const int top = HasContentAbove(window) ? 2 : 1;
+    if (row < top) {
+      MoveViewBy(window, top - row);
       moved = true;
       continue;
     }

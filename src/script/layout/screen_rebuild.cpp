@@ -279,10 +279,7 @@ void UpdateCaret() {
 
   if (window->CaretColumn() > MaxCaretColumn) EditFields(*window).CaretColumn = 0;
   const std::string& text = window->EditBuffer();
-  // The automatic mark of a continued name is not the writer's to type in.
-  if (FollowsContinuedName(*window, *element))
-    EditFields(*window).CaretColumn =
-        static_cast<Word>(std::max<std::size_t>(window->CaretColumn(), ContinuedMarkEnd(*window, text)));
+  KeepCaretBehindContinuedMark(*window);
   if (window->CaretColumn() > text.size()) {
     EditFields(*window).CaretColumn = static_cast<Word>(text.size());
     window->WrapScreenText(element, text);
@@ -314,6 +311,13 @@ void UpdateCaret() {
   window->ReportedCaretElement = element;
   window->ReportedCaretLine = window->CaretLine();
   window->ReportedCaretColumn = window->CaretColumn();
+}
+
+void KeepCaretBehindContinuedMark(TMDIChild& window) {
+  const TScriptElement* element = window.CurrentElement();
+  if (!element || !FollowsContinuedName(window, *element)) return;
+  const std::size_t end = ContinuedMarkEnd(window, window.EditBuffer());
+  if (window.CaretColumn() < end) EditFields(window).CaretColumn = static_cast<Word>(end);
 }
 
 void FocusActiveScript() {
@@ -394,8 +398,9 @@ bool PlaceCaretAtPoint(int x, int y, bool extend, TMDIChild& window) {
   MakeElementCurrent(window, target);
   const int lineInElement = std::clamp<int>(rowLine, 1, std::min<int>(target->lineCount, MaxLineCount));
   EditFields(window).CaretLine = static_cast<Word>(lineInElement);
-  const int column = ColumnUnderX(window, lineInElement, x);
-  EditFields(window).CaretColumn = static_cast<Word>(column);
+  EditFields(window).CaretColumn = static_cast<Word>(ColumnUnderX(window, lineInElement, x));
+  KeepCaretBehindContinuedMark(window);
+  const int column = window.CaretColumn();
   if (extending) {
     if (target->blockStart < 0) target->blockStart = column;
     target->blockEnd = column;

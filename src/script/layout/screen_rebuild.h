@@ -35,6 +35,10 @@ void RebuildScreen(TMDIChild* window);
 bool WindowHasFocus(const TMDIChild& window);
 // Places and shows the caret of the active script.
 void UpdateCaret();
+// In a parenthetical that shows the automatic mark of the continued name
+// above it, the caret stands behind the mark: the mark is not the
+// writer's to type in, nor to end a block in.
+void KeepCaretBehindContinuedMark(TMDIChild& window);
 // Gives the keyboard back to the active script and shows its caret.
 void FocusActiveScript();
 

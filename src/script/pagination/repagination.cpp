@@ -477,9 +477,9 @@ const TScriptElement* SpeechNameOf(const TScriptElement* e) {
 // over it (the speech's own name may have been retyped since). A name
 // typed over the repeated one is the writer's and stays.
 bool DropsRepeatedName(TMDIChild& w, const TScriptElement* p, const TScriptElement& name) {
-  const std::string text = ElementText(&name);
+  const std::string text = LiveElementText(w, name);
   const TScriptElement* speech = SpeechNameOf(p);
-  if (speech && ElementText(speech) == text) return true;
+  if (speech && LiveElementText(w, *speech) == text) return true;
   const auto& given = SplitMemoOf(w).repeatedNames;
   const auto it = given.find(&name);
   return it != given.end() && it->second == text;
@@ -541,6 +541,10 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
 }
 
 }  // namespace
+
+bool IsNameTheBreakRepeated(TMDIChild& window, const TScriptElement& name) {
+  return IsRepeatedByBreak(name) && DropsRepeatedName(window, name.prev->prev, name);
+}
 
 // ---- Printer metrics and heights ----
 

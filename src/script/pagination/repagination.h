@@ -88,6 +88,12 @@ std::string JoinedText(const std::string& first, const std::string& second, size
 // The message shown when a group cannot fit even on an empty page.
 extern const char* const SingleSpeechWarningText;
 
+// Whether the name right after a break inside a speech is the one the
+// break repeated: the speech's own name, or the name the break gave while
+// nobody typed over it. It carries the break's mark and goes with the
+// break; a name typed over it is the writer's own, marked by the rule.
+bool IsNameTheBreakRepeated(TMDIChild& window, const TScriptElement& name);
+
 // What the passes remember between them of the elements they cut (so that
 // joining the pieces gives back the very text they were cut from) and of
 // the names they repeated (so that a name typed over one is told from

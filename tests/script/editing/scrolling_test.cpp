@@ -110,6 +110,17 @@ TEST_F(ScrollingTest, TheCaretStaysInViewWhereverItGoes) {
       {"Page Down from the start", 0, [this] { Key(VK_NEXT, 4); }, "Action 39.", ""},
       {"Goto Top", kActions, [] { MainForm->MenuItem("GotoTopItem")->Click(); }, "INT. HALL - DAY", "INT. HALL - DAY"},
       {"Goto Bottom", 0, [] { MainForm->MenuItem("GotoBottomItem")->Click(); }, "Action 39.", ""},
+      {"Ctrl+Up over an Action taller than the window, to the heading", 0,
+       [this] {
+         std::string tall;
+         while (tall.size() < 2200) tall += "The hall is long and dark. ";
+         Load({{ekSceneHeading, "INT. HALL - DAY"}, {ekAction, tall}, {ekAction, "Action 0."}}, 2);
+         for (int i = 0; i < 2; ++i) {
+           Press(VK_UP, TShiftState(ssCtrl));
+           if (!CaretInView()) ++keysOutOfView;
+         }
+       },
+       "INT. HALL - DAY", "INT. HALL - DAY"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
