@@ -18,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/revision_marks.h"
 #include "script/script_window.h"
 #include "shell/app_messages.h"
 #include "shell/documents.h"
@@ -488,6 +489,35 @@ TEST_F(PasteFromTest, AScriptFileIsMergedAtTheCaret) {
   EXPECT_EQ(merged[1], (ElementSpec{ekSceneHeading, "EXT. YARD - DAY"}));
   EXPECT_EQ(merged[2], (ElementSpec{ekAction, "Birds."}));
   EXPECT_TRUE(Script().DocumentModified);
+}
+
+// While the script marks revisions, what a script file brings in is new
+// text, every line of it marked; the line the caret stands on is old text.
+TEST_F(PasteFromTest, AMergedScriptFilesLinesAreMarkedRevised) {
+  TMDIChild& w = Script();
+  w.FreeElements();
+  testing::AddElements(w, {{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds."}});
+  w.DisAssemble();
+  SetDocumentModified(true, true);
+  ChooseFile("YARD");
+  MainForm->FileSaveAsItem->Click();
+  ASSERT_TRUE(FileExists(InScripts("YARD.QMW")));
+
+  ASSERT_TRUE(NewDocument(InScripts("MARKED.QMW")));
+  Script().SetFocus();
+  TypeText("First.");
+  Script().RevisionMarking = 1;
+  ChooseFile(InScripts("YARD.QMW"));
+  MainForm->PastefromItem->Click();
+  Script().Assemble();
+  int merged = 0;
+  for (const TScriptElement* e = Script().FirstElement; e; e = e->next) {
+    const std::string text = ElementText(*e);
+    const bool old = text == "First.";
+    EXPECT_EQ(HasRevisedLines(*e), !old) << text;
+    merged += old ? 0 : 1;
+  }
+  EXPECT_EQ(merged, 2);
 }
 
 // Paste From over a marked block puts the file in the block's place, as
