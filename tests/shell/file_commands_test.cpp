@@ -466,17 +466,22 @@ TEST_F(OpenRefusalTest, APipeOrAFolderIsRefusedWithoutWaiting) {
 class PasteFromTest : public FileCommandsTest {
  protected:
   testing::ScopedEnv path_{"PATH", testing::SearchPathWithConverter()};
+
+  // The script, a heading and the Action, saved as YARD.QMW.
+  void SaveYardScript(const std::string& action) {
+    TMDIChild& w = Script();
+    w.FreeElements();
+    testing::AddElements(w, {{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, action}});
+    w.DisAssemble();
+    SetDocumentModified(true, true);
+    ChooseFile("YARD");
+    MainForm->FileSaveAsItem->Click();
+    ASSERT_TRUE(FileExists(InScripts("YARD.QMW")));
+  }
 };
 
 TEST_F(PasteFromTest, AScriptFileIsMergedAtTheCaret) {
-  TMDIChild& w = Script();
-  w.FreeElements();
-  testing::AddElements(w, {{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds."}});
-  w.DisAssemble();
-  SetDocumentModified(true, true);
-  ChooseFile("YARD");
-  MainForm->FileSaveAsItem->Click();
-  ASSERT_TRUE(FileExists(InScripts("YARD.QMW")));
+  SaveYardScript("Birds.");
 
   ASSERT_TRUE(NewDocument(InScripts("NONAME2.QMW")));
   Script().SetFocus();
@@ -494,14 +499,7 @@ TEST_F(PasteFromTest, AScriptFileIsMergedAtTheCaret) {
 // While the script marks revisions, what a script file brings in is new
 // text, every line of it marked; the line the caret stands on is old text.
 TEST_F(PasteFromTest, AMergedScriptFilesLinesAreMarkedRevised) {
-  TMDIChild& w = Script();
-  w.FreeElements();
-  testing::AddElements(w, {{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds."}});
-  w.DisAssemble();
-  SetDocumentModified(true, true);
-  ChooseFile("YARD");
-  MainForm->FileSaveAsItem->Click();
-  ASSERT_TRUE(FileExists(InScripts("YARD.QMW")));
+  SaveYardScript("Birds.");
 
   ASSERT_TRUE(NewDocument(InScripts("MARKED.QMW")));
   Script().SetFocus();
@@ -524,14 +522,7 @@ TEST_F(PasteFromTest, AMergedScriptFilesLinesAreMarkedRevised) {
 // Paste does: the marked words go, the block is over, and the clipboard
 // keeps what it held.
 TEST_F(PasteFromTest, AFilePastedOverABlockReplacesTheBlock) {
-  TMDIChild& w = Script();
-  w.FreeElements();
-  testing::AddElements(w, {{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}});
-  w.DisAssemble();
-  SetDocumentModified(true, true);
-  ChooseFile("YARD");
-  MainForm->FileSaveAsItem->Click();
-  ASSERT_TRUE(FileExists(InScripts("YARD.QMW")));
+  SaveYardScript("Birds sing.");
   testing::WriteFileText(InScripts("YARD.RTF"), "{\\rtf1\\ansi\\f0 EXT. YARD - DAY\\par\\par Birds sing.\\par }");
   for (const char* name : {"YARD.QMW", "YARD.RTF"}) {
     SCOPED_TRACE(name);
