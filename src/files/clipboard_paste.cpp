@@ -20,6 +20,7 @@
 #include "files/rtf_reader.h"
 #include "files/storydev_import.h"
 #include "files/text_classifier.h"
+#include "files/undo_ring.h"
 #include "platform/clipboard.h"
 #include "platform/messages.h"
 #include "script/editing/document_modified.h"
@@ -67,6 +68,9 @@ bool TypeShortText(TMDIChild& w, const std::string& text) {
     // The key press leaves control characters alone: a line end is the
     // Enter key itself, else two short lines would run together.
     if (c == '\r') {
+      // Each element the text fills marks its locked page, as each the
+      // element paste makes does.
+      MarkPageChanged(w.CurrentElement());
       Word enter = VK_RETURN;
       w.FormKeyDown(&w, enter, {});
       continue;
@@ -74,6 +78,7 @@ bool TypeShortText(TMDIChild& w, const std::string& text) {
     char key = c;
     w.FormKeyPress(&w, key);
   }
+  if (!keys.empty()) MarkPageChanged(w.CurrentElement());
   return !keys.empty();
 }
 

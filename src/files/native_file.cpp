@@ -22,6 +22,7 @@
 #include "script/model/packed_text.h"
 #include "base/document_table.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/revision_marks.h"
 
 namespace qm {
 
@@ -610,6 +611,18 @@ TNativeLoadResult LoadScriptFile(const std::string& fileName, bool timedBackup) 
   return result;
 }
 
+namespace {
+
+// Merged elements are new text, every line of them.
+void MarkRunRevised(TScriptElement& first, const TScriptElement& last) {
+  for (TScriptElement* e = &first;; e = e->next) {
+    MarkColumnsRevised(*e, 0, ElementText(*e).size());
+    if (e == &last) break;
+  }
+}
+
+}  // namespace
+
 bool MergeScriptFile(const std::string& fileName) {
   TMDIChild* script = ActiveScript();
   if (!script || !script->CurrentElement()) return false;
@@ -632,6 +645,7 @@ bool MergeScriptFile(const std::string& fileName) {
   if (after) after->prev = last;
   else script->LastElement = last;
   GiveOwnGroups(*script, first, last);
+  if (script->RevisionMarking) MarkRunRevised(*first, *last);
   SetDocumentModified(true, false);
   ReportJobDone();
   return true;

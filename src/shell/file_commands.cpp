@@ -107,7 +107,9 @@ void TMainForm::PastefromItemClick(TObject*) {
     progress.LoadFormatCode = LoadCodeOfFilter(1);
     if (progress.Execute(dialog.FileName, true, true)) {
       LayOutLoadedScript(*ActiveScript());
-      SetDocumentModified(true, true);
+      // As after a paste: the caret is back where the file went in, maybe
+      // on a line of old text, which is no revision.
+      SetDocumentModified(true, false);
     }
   }
   FocusActiveScript();

@@ -18,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "script/editing/document_modified.h"
+#include "script/editing/revision_marks.h"
 #include "script/script_window.h"
 #include "shell/app_messages.h"
 #include "shell/documents.h"
@@ -465,17 +466,22 @@ TEST_F(OpenRefusalTest, APipeOrAFolderIsRefusedWithoutWaiting) {
 class PasteFromTest : public FileCommandsTest {
  protected:
   testing::ScopedEnv path_{"PATH", testing::SearchPathWithConverter()};
+
+  // The script, a heading and the Action, saved as YARD.QMW.
+  void SaveYardScript(const std::string& action) {
+    TMDIChild& w = Script();
+    w.FreeElements();
+    testing::AddElements(w, {{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, action}});
+    w.DisAssemble();
+    SetDocumentModified(true, true);
+    ChooseFile("YARD");
+    MainForm->FileSaveAsItem->Click();
+    ASSERT_TRUE(FileExists(InScripts("YARD.QMW")));
+  }
 };
 
 TEST_F(PasteFromTest, AScriptFileIsMergedAtTheCaret) {
-  TMDIChild& w = Script();
-  w.FreeElements();
-  testing::AddElements(w, {{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds."}});
-  w.DisAssemble();
-  SetDocumentModified(true, true);
-  ChooseFile("YARD");
-  MainForm->FileSaveAsItem->Click();
-  ASSERT_TRUE(FileExists(InScripts("YARD.QMW")));
+  SaveYardScript("Birds.");
 
   ASSERT_TRUE(NewDocument(InScripts("NONAME2.QMW")));
   Script().SetFocus();
@@ -490,18 +496,33 @@ TEST_F(PasteFromTest, AScriptFileIsMergedAtTheCaret) {
   EXPECT_TRUE(Script().DocumentModified);
 }
 
+// While the script marks revisions, what a script file brings in is new
+// text, every line of it marked; the line the caret stands on is old text.
+TEST_F(PasteFromTest, AMergedScriptFilesLinesAreMarkedRevised) {
+  SaveYardScript("Birds.");
+
+  ASSERT_TRUE(NewDocument(InScripts("MARKED.QMW")));
+  Script().SetFocus();
+  TypeText("First.");
+  Script().RevisionMarking = 1;
+  ChooseFile(InScripts("YARD.QMW"));
+  MainForm->PastefromItem->Click();
+  Script().Assemble();
+  int merged = 0;
+  for (const TScriptElement* e = Script().FirstElement; e; e = e->next) {
+    const std::string text = ElementText(*e);
+    const bool old = text == "First.";
+    EXPECT_EQ(HasRevisedLines(*e), !old) << text;
+    merged += old ? 0 : 1;
+  }
+  EXPECT_EQ(merged, 2);
+}
+
 // Paste From over a marked block puts the file in the block's place, as
 // Paste does: the marked words go, the block is over, and the clipboard
 // keeps what it held.
 TEST_F(PasteFromTest, AFilePastedOverABlockReplacesTheBlock) {
-  TMDIChild& w = Script();
-  w.FreeElements();
-  testing::AddElements(w, {{ekSceneHeading, "EXT. YARD - DAY"}, {ekAction, "Birds sing."}});
-  w.DisAssemble();
-  SetDocumentModified(true, true);
-  ChooseFile("YARD");
-  MainForm->FileSaveAsItem->Click();
-  ASSERT_TRUE(FileExists(InScripts("YARD.QMW")));
+  SaveYardScript("Birds sing.");
   testing::WriteFileText(InScripts("YARD.RTF"), "{\\rtf1\\ansi\\f0 EXT. YARD - DAY\\par\\par Birds sing.\\par }");
   for (const char* name : {"YARD.QMW", "YARD.RTF"}) {
     SCOPED_TRACE(name);

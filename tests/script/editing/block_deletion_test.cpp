@@ -7,13 +7,12 @@
 #include "formats/page_headers.h"
 #include "platform/clipboard.h"
 #include "platform/menus.h"
-#include "printing/print_menu.h"
 #include "script/editing/block_selection.h"
 #include "script/editing/editor_calls.h"
 #include "script/editing/keyboard_commands.h"
 #include "script/editing/revision_marks.h"
 #include "script/editing/typing_aids.h"
-#include "script/fixtures/block_fixture.h"
+#include "script/fixtures/locked_revision_fixture.h"
 #include "script/layout/screen_rebuild.h"
 #include "script/script_window.h"
 #include "shell/program_settings.h"
@@ -224,56 +223,17 @@ TEST_F(BlockDeletionTest, MarkingFromAnElementReachesTheTarget) {
 
 // Page two opens with a locked break whose header was fixed in the white
 // draft; the writer now works in the blue revision, marking revisions.
-class LockedPageDeletionTest : public BlockDeletionTest {
+class LockedPageDeletionTest : public LockedRevisionFixture {
  protected:
-  static constexpr Byte kRevision = 1;
   static constexpr int kAction = 2;  // the Action on page two the block lies in
-  // clang-format off
-  const std::vector<ElementSpec> kScript{
-      {ekAction, "Page one."},
-      {ekLockedPageBreak, " "},
-      {ekAction, "The old man walks to the door."},
-      {ekAction, "He stops."},
-      {ekLockedPageBreak, " "},
-      {ekAction, "Page three."}};
-  // clang-format on
 
   // "old " marked in the Action on page two.
   void LoadNewRevision() {
-    LoadGrouped(kScript);
+    LockedRevisionFixture::LoadNewRevision();
     TMDIChild& w = W();
-    w.PagesLocked = 1;
-    w.HeaderTextLocked = 1;
-    w.FirstPageRevision = 0;
-    w.CurrentRevision = 0;
-    w.HeaderLine1 = "WHITE DRAFT";
-    w.HeaderLine2.clear();
-    StoreCurrentHeaders(w);
-    w.CurrentRevision = kRevision;
-    w.HeaderLine1 = "BLUE REVISION";
-    w.RevisionMarking = 1;
     editor::MarkBlock(w, *ElementAt(kAction), 4, *ElementAt(kAction), 8);
     RebuildScreen(&w);
     MainForm->UpdateMenusAndButtons();
-  }
-  // The locked breaks, in order: those of pages two and three.
-  std::vector<TScriptElement*> LockedBreaks() {
-    std::vector<TScriptElement*> breaks;
-    for (TScriptElement* e = W().FirstElement; e; e = e->next)
-      if (e->Kind() == ekLockedPageBreak) breaks.push_back(e);
-    return breaks;
-  }
-  static int RevisionOf(const TScriptElement* pageBreak) { return pageBreak->format.NumberWord & 0xFF; }
-  // The pages a print of the revised pages gives, by the break that opens
-  // each, the edit line stored first as the print command stores it.
-  std::vector<const TScriptElement*> PrintedRevisedPages() {
-    TPrintChoice choice;
-    choice.Range = TPrintRange::RevisedPages;
-    W().Assemble();
-    std::vector<const TScriptElement*> starts;
-    for (const TScriptPage& page : SelectPages(W(), choice)) starts.push_back(page.startBreak);
-    W().DisAssemble();
-    return starts;
   }
   void CtrlKeysCut(bool on) {
     Options().CtrlKeyCutPaste = on;
