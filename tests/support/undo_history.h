@@ -50,6 +50,9 @@ class UndoHistory {
 
   // Whether the newest action changed the script.
   bool LastActionChanged() const { return lastChanged_; }
+  // The changes standing: an Undo that went back k of them leaves k fewer,
+  // its Redo as many as before.
+  std::size_t Standing() const { return before_.size(); }
   // The actions so far, in words, for a report (a run of one action told
   // once, with its count).
   std::string Done() const;
