@@ -101,8 +101,9 @@ TAction WriterRoundFixture::Command(const std::string& name) {
   return {name, [this, name] { Run(name); }};
 }
 
-ScriptShot WriterRoundFixture::Judged(TMDIChild& w) {
-  ScriptShot shot = Settled(w);
+ScriptShot WriterRoundFixture::Judged(TMDIChild& w) { return JudgedAsItStands(w, Settled(w)); }
+
+ScriptShot WriterRoundFixture::JudgedAsItStands(const TMDIChild& w, ScriptShot shot) {
   const TScriptElement* e = w.FirstElement;
   for (ElementShot& s : shot.elements) {
     if (IsCenteredKind(w, s.kind)) s.format.LeftMargin = 0;

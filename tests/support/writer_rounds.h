@@ -60,6 +60,8 @@ class WriterRoundFixture : public WriterFixture {
   // nothing while the caret is in it, so the same script passed by the
   // caret or given back by Undo may stand half a tenth apart.
   ScriptShot Judged(TMDIChild& w);
+  // The same of a shot of the script as it stands, laid out or not.
+  static ScriptShot JudgedAsItStands(const TMDIChild& w, ScriptShot shot);
 };
 
 }  // namespace qm::testing
