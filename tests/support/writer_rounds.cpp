@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "script/layout/centered_elements.h"
@@ -115,6 +116,9 @@ ScriptShot WriterRoundFixture::JudgedAsItStands(const TMDIChild& w, ScriptShot s
     const std::string trims = cut ? std::string() : w.StoringTrims(*e);
     const std::size_t stood = s.text.size();
     while (!s.text.empty() && trims.find(s.text.back()) != std::string::npos) s.text.pop_back();
+    // Nor does a name keep the blanks before it (the one being typed has
+    // them until it is stored).
+    if (s.kind == ekCharacterName) s.text.erase(0, std::min(s.text.find_first_not_of(' '), s.text.size()));
     // Nothing left is stored as a blank.
     if (s.text.empty()) s.text = " ";
     if (s.text.size() < stood) s.lineCount = LinesStartingWithin(*e, s.text.size());
