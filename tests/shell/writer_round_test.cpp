@@ -22,7 +22,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,11 +33,9 @@
 #include "platform/input.h"
 #include "platform/office_button.h"
 #include "script/editing/editor_calls.h"
-#include "script/layout/centered_elements.h"
 #include "script/model/cue_codes.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
-#include "shell/menu_table.h"
 #include "support/command_answers.h"
 #include "support/continued_rule.h"
 #include "support/converter_path.h"
@@ -47,6 +44,7 @@
 #include "support/temp_folder.h"
 #include "support/undo_history.h"
 #include "support/writer_fixture.h"
+#include "support/writer_rounds.h"
 
 namespace qm {
 namespace {
@@ -60,51 +58,15 @@ std::vector<ElementSpec> ScreenplayOfLongSpeeches(std::uint64_t seed) {
 }
 
 using Dice = testing::SeededRandom;
-
-int TrialsOfEachShape(int usual) {
-  const char* asked = std::getenv("QM_ROUND_TRIALS");
-  return asked && std::atoi(asked) > 0 ? std::atoi(asked) : usual;
-}
-
-// QM_ROUND_FROM skips that many seeds of each shape, to run one again.
-int SeedsSkipped() {
-  const char* asked = std::getenv("QM_ROUND_FROM");
-  return asked && std::atoi(asked) > 0 ? std::atoi(asked) : 0;
-}
-
-std::string Faults(const std::vector<std::string>& faults, int trials, const char* shape) {
-  std::string all = std::to_string(faults.size()) + " of " + std::to_string(trials) + " trials on " + shape + ":\n";
-  for (std::size_t i = 0; i < faults.size() && i < 8; ++i) all += faults[i] + "\n";
-  return all;
-}
-
-// Runs the trials of one shape from the first seed on; every fault found
-// fails the test.
-void RunTrials(const char* shape, int firstSeed, int trials, const std::function<std::string(std::uint64_t)>& trial) {
-  std::vector<std::string> faults;
-  firstSeed += SeedsSkipped();
-  for (int t = 0; t < trials; ++t) {
-    const std::uint64_t seed = static_cast<std::uint64_t>(firstSeed + t);
-    if (const std::string fault = trial(seed); !fault.empty())
-      faults.push_back("seed " + std::to_string(seed) + ": " + fault);
-  }
-  EXPECT_TRUE(faults.empty()) << Faults(faults, trials, shape);
-}
-
-// The caret somewhere a writer works, most often where a speech or an
-// element runs over a page break.
-TScriptElement* PlaceNearBreaks(TMDIChild& w, Dice& dice) {
-  std::vector<TScriptElement*> places;
-  for (TScriptElement* e = w.FirstElement; e; e = e->next) {
-    if (IsPageBreakKind(e->Kind())) continue;
-    const bool nearBreak = (e->next && e->next->Kind() == ekAutoPageBreak) ||
-                           (e->prev && e->prev->Kind() == ekAutoPageBreak) ||
-                           (e->Kind() == ekCharacterName && e->next && e->next->text && e->next->text->size() > 800);
-    places.push_back(e);
-    if (nearBreak) places.insert(places.end(), 6, e);
-  }
-  return places[static_cast<std::size_t>(dice.Below(static_cast<int>(places.size())))];
-}
+using testing::CaretRun;
+using testing::Key;
+using testing::MarkLines;
+using testing::PlaceNearBreaks;
+using testing::RunTrials;
+using testing::TAction;
+using testing::TActions;
+using testing::TrialsOfEachShape;
+using testing::Type;
 
 // ---- The short round ------------------------------------------------------
 
@@ -133,7 +95,7 @@ const Shape kShapes[] = {
     {"marks of another program", "", ScreenplayOfLongSpeeches, false, Shape::ImportedMarks},
 };
 
-class WriterRoundTest : public testing::WriterFixture {
+class WriterRoundTest : public testing::WriterRoundFixture {
  protected:
   void SetUp() override {
     // The short round was found and kept without the spelling engine.
@@ -177,16 +139,6 @@ class WriterRoundTest : public testing::WriterFixture {
       if (dice.Chance(30)) SetCueContinued(dice.Chance(50), *e);
       if (dice.Chance(10)) *e->text += " (CONT'D)";
     }
-  }
-
-  std::vector<std::string> Commands() {
-    std::vector<std::string> names;
-    for (const TMenuRow& row : MainMenuRows()) {
-      if (!row.name[0] || !row.command || row.IsLine() || testing::CommandsNotWalked().count(row.name)) continue;
-      const TMenuItem* item = MainForm->MenuItem(row.name);
-      if (item && item->Enabled && item->Count() == 0) names.push_back(row.name);
-    }
-    return names;
   }
 
   // One random step; its name is added to `done`.
@@ -404,82 +356,10 @@ class WriterLongRoundTest : public WriterRoundTest, public ::testing::WithParamI
     return *w;
   }
 
-  // The script settled, as the history judges it. A centred element's
-  // left margin is left out: the layout raises it from whatever text the
-  // wrap was given, and an empty name measures its stored blank, or
-  // nothing while the caret is in it, so the same script passed by the
-  // caret or given back by Undo may stand half a tenth apart.
-  testing::ScriptShot Judged(TMDIChild& w) {
-    testing::ScriptShot shot = Settled(w);
-    const TScriptElement* e = w.FirstElement;
-    for (testing::ElementShot& s : shot.elements) {
-      if (IsCenteredKind(w, s.kind)) s.format.LeftMargin = 0;
-      // The picture stores the element with the caret only: any other
-      // stands as stored before its kind began trimming its end (an
-      // option turned on) or as pasted, so the ends are judged as storing
-      // leaves them, and a line of the blanks it trims is no line.
-      const bool cut = e->next && e->next->Kind() == ekAutoPageBreak && e->next->split == spFirstPiece;
-      const std::string trims = cut ? std::string() : w.StoringTrims(*e);
-      const std::size_t stood = s.text.size();
-      while (!s.text.empty() && trims.find(s.text.back()) != std::string::npos) s.text.pop_back();
-      // Nothing left is stored as a blank.
-      if (s.text.empty()) s.text = " ";
-      if (s.text.size() < stood) s.lineCount = LinesStartingWithin(*e, s.text.size());
-      e = e->next;
-    }
-    return shot;
-  }
-
-  // The element's laid-out lines that start within its first `length`
-  // characters (its saved offsets are where each line ends).
-  static Byte LinesStartingWithin(const TScriptElement& e, std::size_t length) {
-    const std::vector<Byte>& ends = e.lineOffsets;
-    if (ends.size() < static_cast<std::size_t>(2 * e.lineCount + 1)) return e.lineCount;
-    Byte lines = 1;
-    for (std::size_t line = 1; line < e.lineCount; ++line) {
-      const std::size_t next = ends[2 * line - 1] | static_cast<std::size_t>(ends[2 * line]) << 8;
-      if (next < length) ++lines;
-    }
-    return lines;
-  }
-
   static int SlotOf(const TMDIChild& w) {
     for (int slot = 1; slot <= DocumentCount; ++slot)
       if (Documents[slot] == &w) return slot;
     return 0;
-  }
-
-  // One action of the writer: a key delivered, a menu command, a click.
-  // A quiet one (a caret move) seldom changes anything; one that goes on
-  // typing a word is undone with the word.
-  struct TAction {
-    std::string what;
-    std::function<void()> act;
-    bool quiet = false;
-    bool goesOn = false;
-  };
-  using TActions = std::vector<TAction>;
-
-  static TAction Key(const std::string& what, Word key, TShiftState shift = {}, bool quiet = false) {
-    return {what, [key, shift] { SendKey(key, shift); }, quiet};
-  }
-  TAction Command(const std::string& name) {
-    return {name, [this, name] { Run(name); }};
-  }
-  // A word typed a key at a time.
-  static void Type(const std::string& text, TActions& out) {
-    for (std::size_t i = 0; i < text.size(); ++i)
-      out.push_back({"type \"" + text + "\"", [c = text[i]] { TypeText(std::string(1, c)); }, false, i > 0});
-  }
-  // A run of caret moves as a writer makes between edits.
-  static void CaretRun(Dice& dice, int moves, TActions& out) {
-    static const Word keys[] = {VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_UP, VK_RIGHT, VK_LEFT, VK_NEXT, VK_PRIOR, VK_END};
-    for (int i = 0; i < moves; ++i)
-      out.push_back(Key("caret moves", keys[dice.Below(static_cast<int>(std::size(keys)))], {}, true));
-  }
-  // A block of that many lines down from the caret.
-  static void MarkLines(int lines, TActions& out) {
-    for (int i = 0; i < lines; ++i) out.push_back(Key("Shift+Down", VK_DOWN, TShiftState(ssShift), true));
   }
 
   TAction ReplaceAll(const char* find, const char* by, bool names) {

@@ -50,6 +50,8 @@ std::string UndoHistory::Act(const std::string& what, const std::function<void()
   return {};
 }
 
+void UndoHistory::Paused() { now_ = shoot_(); }
+
 std::string UndoHistory::Undo(Reach reach) {
   const std::string at = "after " + Done();
   Say("Undo");

@@ -34,6 +34,9 @@ class UndoHistory {
   // the script is taken only when `mayHaveChanged` says so.
   std::string Act(const std::string& what, const std::function<void()>& action,
                   const std::function<bool()>& mayHaveChanged);
+  // The script laid out again, as after a pause: no change of the
+  // writer's, so what stands now is the state the next action starts from.
+  void Paused();
   // How far one Undo may reach back: to the state before the newest
   // change only, or to the state before any change still standing (a run
   // of changes the program may count as one step).
@@ -50,6 +53,9 @@ class UndoHistory {
 
   // Whether the newest action changed the script.
   bool LastActionChanged() const { return lastChanged_; }
+  // The changes standing: an Undo that went back k of them leaves k fewer,
+  // its Redo as many as before.
+  std::size_t Standing() const { return before_.size(); }
   // The actions so far, in words, for a report (a run of one action told
   // once, with its count).
   std::string Done() const;
