@@ -100,6 +100,8 @@ TEST_F(StatusLineTest, NothingOnTheLineSpeaksOfAClosedScript) {
     Script().SetFocus();
     TypeText("INT. HALL - DAY");
     MovePointerOnto(Script());
+    bool done = false;
+    MainForm->AppIdle(Application, done);
     S().Refresh(true);
     ASSERT_EQ(S().PagePanel->Caption(), " Pg: 1 of 1");
     ASSERT_EQ(S().HintLine->Caption(), "Modified") << "the pointer on the changed script";
@@ -114,7 +116,6 @@ TEST_F(StatusLineTest, NothingOnTheLineSpeaksOfAClosedScript) {
     ASSERT_TRUE(NoActiveDocument());
     speaksOfNoScript();
     Application->ProcessMessages();
-    bool done = false;
     MainForm->AppIdle(Application, done);
     SCOPED_TRACE("once the program is idle again");
     speaksOfNoScript();

@@ -414,7 +414,8 @@ TEST_F(ActivityWizardTest, TheCommandRunsTheWizardModallyAndCanJumpToTheTarget) 
 // element there: before the element at its start, between the pieces
 // inside it, after it at its end; a name is never cut (the caret goes to
 // its nearer end), and a speech the lines go into keeps its name. What
-// follows the first line comes after it.
+// follows the first line comes after it. (The piece after a cut opens a
+// sentence: its first letter is a capital.)
 TEST_F(ActivityWizardTest, TheLinesStartAtTheCaretAsANewElementDoes) {
   using testing::ElementSpec;
   const ElementSpec ifLine{ekShot, "IF YOU climb then"}, events{ekAction, ""}, endif{ekShot, "ENDIF"};
@@ -430,7 +431,7 @@ TEST_F(ActivityWizardTest, TheLinesStartAtTheCaretAsANewElementDoes) {
   const std::vector<Case> cases = {
       {"the start of an Action", 0, 0, {ifLine, events, endif, tastes, name, soup, eat}},
       {"inside an Action", 0, 4,
-       {{ekAction, "She"}, ifLine, events, endif, {ekAction, "tastes it."}, name, soup, eat}},
+       {{ekAction, "She"}, ifLine, events, endif, {ekAction, "Tastes it."}, name, soup, eat}},
       {"the end of an Action", 0, 14, {tastes, ifLine, events, endif, name, soup, eat}},
       {"the start of a name", 1, 0, {tastes, ifLine, events, endif, name, soup, eat}},
       {"the first half of a name", 1, 3, {tastes, ifLine, events, endif, name, soup, eat}},
@@ -438,7 +439,7 @@ TEST_F(ActivityWizardTest, TheLinesStartAtTheCaretAsANewElementDoes) {
       {"the end of a name", 1, 8, {tastes, name, ifLine, events, endif, name, soup, eat}},
       {"the start of a Dialogue", 2, 0, {tastes, name, ifLine, events, endif, name, soup, eat}},
       {"inside a Dialogue", 2, 9,
-       {tastes, name, {ekDialogue, "The soup"}, ifLine, events, endif, name, {ekDialogue, "is good."}, eat}},
+       {tastes, name, {ekDialogue, "The soup"}, ifLine, events, endif, name, {ekDialogue, "Is good."}, eat}},
       {"the end of a Dialogue", 2, 17, {tastes, name, soup, ifLine, events, endif, eat}},
   };
   // clang-format on
