@@ -4,6 +4,7 @@
 #include <array>
 
 #include "script/model/packed_text.h"
+#include "script/pagination/repagination.h"
 
 namespace qm {
 
@@ -64,7 +65,7 @@ void AppendElementRecord(ByteWriter& w, const TStoredElement& s) {
   const std::size_t revised = e.revisedLines ? std::min<std::size_t>(e.revisedLines->size(), 255) : 0;
   const std::size_t textLength = std::min(s.text.size(), MaxPackedBytes);
   std::array<Byte, ElementRecordSize> fixed{};
-  const auto format = e.format.ToBytes();
+  const auto format = OwnFormat(e).ToBytes();
   std::copy(format.begin(), format.end(), fixed.begin());
   fixed[12] = e.split;
   fixed[13] = e.state;
@@ -84,7 +85,7 @@ void AppendElementRecord(ByteWriter& w, const TStoredElement& s) {
 void AppendDosElementRecord(ByteWriter& w, const TStoredElement& s) {
   const TScriptElement& e = *s.element;
   const std::size_t textLength = std::min(s.text.size(), MaxPackedBytes);
-  w.Bytes(e.format.ToBytes());
+  w.Bytes(OwnFormat(e).ToBytes());
   w.U8(e.split);
   w.U8(e.state);
   w.U16(static_cast<Word>(textLength));

@@ -401,6 +401,8 @@ void InstallScript(TMDIChild& s, TParsedScript& parsed, TNativeLoadResult& resul
   else DecodeScriptHeader(parsed.settings, hgSettings, s, s.FontNameTable, info, &parsed.overflow, unused);
   s.Associations.assign(parsed.associationsBlock.begin(), parsed.associationsBlock.end());
   FindLockingLevel(s);
+  // The file keeps what the page breaks took, given back; they take it again.
+  editor::SettleTakenLinesBefore(s);
   RestoreBookmarks(s, parsed.info);
   s.StoryboardLinks.Clear();
   s.StoryboardLinks.Add("0");
@@ -646,6 +648,7 @@ bool MergeScriptFile(const std::string& fileName) {
   else script->LastElement = last;
   GiveOwnGroups(*script, first, last);
   if (script->RevisionMarking) MarkRunRevised(*first, *last);
+  editor::SettleTakenLinesBefore(*script);
   SetDocumentModified(true, false);
   ReportJobDone();
   return true;

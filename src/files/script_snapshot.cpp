@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "breakdown/tagging.h"
 #include "files/native_file.h"
 #include "language/bookmarks.h"
 #include "platform/cp1252.h"
@@ -362,6 +363,8 @@ void GiveStateBack(TMDIChild& w, const TScriptSnapshot& state) {
   // compared and replaced like every other.
   if (TScriptElement* edited = w.CurrentElement(); edited && !edited->text) TakeEditLine(w, *edited);
   if (SettingsDiffer(w, state) && ReadSettingsImage(w, state.HeaderImage, &state.Spill)) {
+    // The tags made while the mode is on count as tags whatever step goes.
+    if (TaggingModeEnteredFor(w)) w.TaggingUsed = 1;
     // Fonts, user colours and lists may be other than they were.
     w.WidthsStale = true;
     UserListsChanged(w);

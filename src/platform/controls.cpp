@@ -243,6 +243,7 @@ void TControl::BoundsChanged() {
 
 void TControl::VisibleChanged() {
   if (parent_ && Align != TAlign::alNone) parent_->AlignControls();
+  if (!Visible && Platform::Exists() && Application) Application->ControlHidden(this);
 }
 
 void TControl::Resize() {

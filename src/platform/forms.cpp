@@ -605,10 +605,23 @@ void TApplication::SetHint(const std::string& hint) {
 
 void TApplication::PointerOver(const TControl* control) {
   while (control && control->Hint().empty()) control = control->Parent();
+  hintSource_ = control;
   SetHint(control ? LongHint(control->Hint()) : std::string());
 }
 
-void TApplication::MenuItemHighlighted(const TMenuItem* item) { SetHint(item ? LongHint(item->Hint) : std::string()); }
+void TApplication::MenuItemHighlighted(const TMenuItem* item) {
+  hintSource_ = nullptr;
+  SetHint(item ? LongHint(item->Hint) : std::string());
+}
+
+void TApplication::ControlHidden(const TControl* control) {
+  for (const TControl* c = hintSource_; c; c = c->Parent())
+    if (c == control) {
+      hintSource_ = nullptr;
+      SetHint(std::string());
+      return;
+    }
+}
 
 void TApplication::Post(const TMsg& msg) { queue_.push_back(msg); }
 
@@ -1020,6 +1033,7 @@ void TApplication::RequestPaint(TCustomControl* control) {
 }
 
 void TApplication::ForgetControl(TControl* control) {
+  ControlHidden(control);
   needPaint_.erase(std::remove(needPaint_.begin(), needPaint_.end(), control), needPaint_.end());
   released_.erase(std::remove(released_.begin(), released_.end(), control), released_.end());
 }

@@ -176,6 +176,9 @@ class TApplication : public TComponent {
   void PointerOver(const TControl* control);
   // A menu item is highlighted (none: the menu closed).
   void MenuItemHighlighted(const TMenuItem* item);
+  // A control hidden or gone is no longer under the pointer: the hint it
+  // (or a control inside it) gave goes with it.
+  void ControlHidden(const TControl* control);
 
   // The hidden application window other programs find by its class and title.
   HWND Handle();
@@ -250,6 +253,8 @@ class TApplication : public TComponent {
   HWND handle_ = NullWindow;
   class TApplicationWindow* window_ = nullptr;
   std::string hint_;
+  // The control whose hint shows; none for a menu item's or no hint.
+  const TControl* hintSource_ = nullptr;
   bool terminated_ = false;
   bool active_ = true;
   bool minimized_ = false;

@@ -28,6 +28,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/layout/word_wrap.h"
 #include "shell/splash_screen.h"
+#include "shell/status_line.h"
 #include "shell/workspace.h"
 #include "script/editing/scrolling.h"
 #include "script/editing/editor_calls.h"
@@ -128,9 +129,14 @@ void CloseActiveScript(bool closeWindow) {
   const Byte next = ActiveDocument;
   script->Hide();
   script->Release();
-  if (DocumentCount > 0) MainForm->BringScriptForward(next);
-  // The title names no script once none is open (Exit's last question).
-  else MainForm->UpdateWindowList();
+  if (DocumentCount > 0) {
+    MainForm->BringScriptForward(next);
+    return;
+  }
+  // Neither the title nor the status line speaks of a script once none is
+  // open, at once: Exit's last question comes before any idle pass.
+  MainForm->UpdateWindowList();
+  MainForm->StatusLine().Refresh(true);
 }
 
 }  // namespace qm

@@ -125,6 +125,7 @@ void TStatusLine::UpdateStatusLine() {
     ActPanel->Visible = false;
     ShowElementType(std::string());
     LinePanel->Caption = std::string();
+    ShowAppHint();
     lastElement_ = nullptr;
     lastType_ = -1;
     return;

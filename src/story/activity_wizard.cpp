@@ -271,9 +271,8 @@ void TActivityWizardDlg::WriteLines() {
   editor::SetActiveScriptModified();
   const TActivityAnswers a = Answers();
   editor::DisAssemble(*script);
-  // An activity line read back is written over; anything else is followed.
+  // An activity line read back is written over.
   if (script->CurrentElement()->Kind() == ekShot) editor::SetEditText(*script, "");
-  else editor::SetCaretColumn(*script, script->EditBuffer().size());
   WriteElement(*script, fsShot, ActivityLine(a), true);
   if (a.mode == TActivityMode::SettingVariable) {
     if (newActivity_) WriteElement(*script, fsAction, "");

@@ -7,16 +7,20 @@
 
 #include "base/document_table.h"
 #include "base/ini_file.h"
+#include "files/disk_utils.h"
 #include "files/native_file.h"
 #include "platform/clipboard.h"
+#include "platform/files.h"
 #include "platform/input.h"
 #include "platform/menus.h"
+#include "platform/messages.h"
 #include "script/script_window.h"
 #include "shell/documents.h"
 #include "shell/main_form.h"
 #include "shell/program_settings.h"
 #include "shell/status_line.h"
 #include "shell/tool_bar.h"
+#include "support/message_box_answers.h"
 #include "support/program_fixture.h"
 #include "support/script_builder.h"
 
@@ -50,6 +54,72 @@ TEST_F(StatusLineTest, ThePanelsFollowTheCaretAndEmptyWithNoScript) {
   MainForm->FileNewItem->Click();
   S().Refresh(true);
   EXPECT_EQ(S().CurrentElement->Caption(), "Action") << "a script opened again shows its element type";
+}
+
+// However the last script goes, the status line at once shows nothing of
+// it: the page panel empty, the scene and act panels hidden, no element
+// type, no position, and not the "Modified" of its hint, already while
+// Exit asks its last question and still after No or Cancel there.
+TEST_F(StatusLineTest, NothingOnTheLineSpeaksOfAClosedScript) {
+  const auto speaksOfNoScript = [this] {
+    EXPECT_EQ(S().PagePanel->Caption(), "");
+    EXPECT_FALSE(S().ScenePanel->Visible());
+    EXPECT_FALSE(S().ActPanel->Visible());
+    EXPECT_EQ(S().CurrentElement->Caption(), "");
+    EXPECT_EQ(MainForm->ToolBar().CurrentElement()->Caption(), "");
+    EXPECT_EQ(S().LinePanel->Caption(), "");
+    EXPECT_EQ(S().HintLine->Caption(), "");
+  };
+  const auto exitAnswered = [&](TModalResult answer) {
+    return [&, answer] {
+      Driver().Expect(
+          [&, answer](TForm& box) {
+            EXPECT_EQ(testing::MessageBoxText(box), "Exit Quillmaster for Windows?");
+            SCOPED_TRACE("at the question");
+            speaksOfNoScript();
+            box.ModalResult = answer;
+          },
+          "Exit's last question");
+      MainForm->ExitQuillmasterItem->Click();
+    };
+  };
+  const struct {
+    const char* what;
+    std::function<void()> close;
+  } roads[] = {
+      {"its close box", [this] { Script().Perform(WM_CLOSE, 0, 0); }},
+      {"Ctrl+F4", [] { SendKey(VK_F4, ssCtrl); }},
+      {"File > Close", [] { MainForm->CloseFileItem->Click(); }},
+      {"Exit, No at its last question", exitAnswered(mrNo)},
+      {"Exit, Cancel at its last question", exitAnswered(mrCancel)},
+  };
+  MainForm->ExpertPrompting = false;
+  for (const auto& road : roads) {
+    SCOPED_TRACE(road.what);
+    if (NoActiveDocument()) MainForm->FileNewItem->Click();
+    Script().SetFocus();
+    TypeText("INT. HALL - DAY");
+    MovePointerOnto(Script());
+    bool done = false;
+    MainForm->AppIdle(Application, done);
+    S().Refresh(true);
+    ASSERT_EQ(S().PagePanel->Caption(), " Pg: 1 of 1");
+    ASSERT_EQ(S().HintLine->Caption(), "Modified") << "the pointer on the changed script";
+    testing::AnswerMessageBox(Driver(), "Save " + ShownFileName(Script().ScriptFileName, 30) + "?", mrNo);
+    testing::AnswerMessageBox(Driver(),
+                              "Are you SURE you want to exit \"" +
+                                  PathToText(ExtractFileName(Script().ScriptFileName)) +
+                                  "\" without saving?\r\rAll changes WILL be lost if you select YES!",
+                              mrYes);
+    road.close();
+    EXPECT_EQ(Driver().Pending(), 0);
+    ASSERT_TRUE(NoActiveDocument());
+    speaksOfNoScript();
+    Application->ProcessMessages();
+    MainForm->AppIdle(Application, done);
+    SCOPED_TRACE("once the program is idle again");
+    speaksOfNoScript();
+  }
 }
 
 // The insert panel shows the typing mode. With typeover allowed, Insert

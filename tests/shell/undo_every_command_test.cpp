@@ -16,6 +16,7 @@
 #include "base/document_table.h"
 #include "breakdown/associate_items_dialog.h"
 #include "breakdown/categories.h"
+#include "breakdown/tagging.h"
 #include "files/undo_ring.h"
 #include "language/confused_words_dialog.h"
 #include "platform/dialog_builder.h"
@@ -144,6 +145,7 @@ class UndoEveryCommandTest : public testing::ProgramFixture {
   // What went wrong, in words; empty when nothing did.
   std::string UndoFault(TMDIChild& w, const std::function<void()>& command) {
     const ScriptShot before = Now(w);
+    const Byte taggedBefore = w.TaggingUsed;
     Answered(command);
     if (ActiveScript() != &w) return {};  // it opened another script
     const ScriptShot after = Now(w);
@@ -151,6 +153,12 @@ class UndoEveryCommandTest : public testing::ProgramFixture {
     if (changed.empty()) return {};
     if (!UndoObject->UndoIsAvailable()) return "changes the script (" + changed + " ) and records no undo step";
     Run("UndoItem");
+    // A command that entered tagging mode leaves it on: the script stays
+    // tagged while it is, whatever Undo gives back.
+    if (TaggingModeEnteredFor(w) && !taggedBefore) {
+      if (!w.TaggingUsed) return "Undo takes the tagging flag while the mode is on";
+      w.TaggingUsed = taggedBefore;
+    }
     if (const std::string left = Differences(before, Now(w)); !left.empty()) return "Undo leaves" + left;
     Run("RedoItem");
     if (const std::string lost = Differences(after, Now(w)); !lost.empty()) return "Redo misses" + lost;

@@ -410,5 +410,66 @@ TEST_F(ActivityWizardTest, TheCommandRunsTheWizardModallyAndCanJumpToTheTarget) 
       << "a blank at the end is not kept";
 }
 
+// The wizard's first line is started at the caret as the writer starts an
+// element there: before the element at its start, between the pieces
+// inside it, after it at its end; a name is never cut (the caret goes to
+// its nearer end), and a speech the lines go into keeps its name. What
+// follows the first line comes after it. (The piece after a cut opens a
+// sentence: its first letter is a capital.)
+TEST_F(ActivityWizardTest, TheLinesStartAtTheCaretAsANewElementDoes) {
+  using testing::ElementSpec;
+  const ElementSpec ifLine{ekShot, "IF YOU climb then"}, events{ekAction, ""}, endif{ekShot, "ENDIF"};
+  const ElementSpec tastes{ekAction, "She tastes it."}, name{ekCharacterName, "DRUMMOND"},
+      soup{ekDialogue, "The soup is good."}, eat{ekAction, "They eat."};
+  struct Case {
+    const char* what;
+    int element;  // after the branching script's eight
+    int column;
+    std::vector<ElementSpec> after;
+  };
+  // clang-format off
+  const std::vector<Case> cases = {
+      {"the start of an Action", 0, 0, {ifLine, events, endif, tastes, name, soup, eat}},
+      {"inside an Action", 0, 4,
+       {{ekAction, "She"}, ifLine, events, endif, {ekAction, "Tastes it."}, name, soup, eat}},
+      {"the end of an Action", 0, 14, {tastes, ifLine, events, endif, name, soup, eat}},
+      {"the start of a name", 1, 0, {tastes, ifLine, events, endif, name, soup, eat}},
+      {"the first half of a name", 1, 3, {tastes, ifLine, events, endif, name, soup, eat}},
+      {"the second half of a name", 1, 5, {tastes, name, ifLine, events, endif, name, soup, eat}},
+      {"the end of a name", 1, 8, {tastes, name, ifLine, events, endif, name, soup, eat}},
+      {"the start of a Dialogue", 2, 0, {tastes, name, ifLine, events, endif, name, soup, eat}},
+      {"inside a Dialogue", 2, 9,
+       {tastes, name, {ekDialogue, "The soup"}, ifLine, events, endif, name, {ekDialogue, "Is good."}, eat}},
+      {"the end of a Dialogue", 2, 17, {tastes, name, soup, ifLine, events, endif, eat}},
+  };
+  // clang-format on
+  const auto trimmed = [](std::vector<ElementSpec> elements) {
+    for (ElementSpec& e : elements) e.text.erase(e.text.find_last_not_of(' ') + 1);
+    return elements;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::BuildBranchingScript(Script());
+    testing::AddElements(Script(), {tastes, name, soup, eat});
+    editor::MoveCaretTo(Script(), *testing::NthElement(Script(), 8 + c.element));
+    editor::SetCaretColumn(Script(), static_cast<std::size_t>(c.column));
+    Driver().Expect([](TForm& form) {
+      auto& w = dynamic_cast<TActivityWizardDlg&>(form);
+      w.NextBtn->Click();
+      w.UserCanDoWhat->Text = "climb";
+      w.NoNeedToKnowBtn->SetChecked(true);
+      w.NextBtn->Click();
+      w.EventsHappen->Click();
+      w.NextBtn->Click();
+    });
+    MainForm->InteractiveWizardItemClick(nullptr);
+    EXPECT_EQ(Driver().Pending(), 0);
+    EXPECT_EQ(trimmed(From(8)), c.after);
+    const TScriptElement* current = Script().CurrentElement();
+    ASSERT_TRUE(current && current->prev);
+    EXPECT_EQ(LiveElementText(Script(), *current->prev), ifLine.text) << "the caret on the events' Action";
+  }
+}
+
 }  // namespace
 }  // namespace qm

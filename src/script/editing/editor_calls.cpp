@@ -126,6 +126,8 @@ void UpdateContinuedCues(TMDIChild& script) { qm::UpdateContinuedCues(script); }
 
 void SettleContinuedCues(TMDIChild& script, bool nameBeingTyped) { qm::SettleContinuedCues(script, nameBeingTyped); }
 
+void SettleTakenLinesBefore(TMDIChild& script) { TakeLinesBeforeUnderRepeatedNames(script); }
+
 bool NameBeingTyped(TMDIChild& script) { return qm::NameBeingTyped(script); }
 
 TPoint CaretScreenPoint(TMDIChild& script) {

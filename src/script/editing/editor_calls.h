@@ -102,6 +102,9 @@ void UpdateContinuedCues(TMDIChild& script);
 // The names taken with the marks they carry: a script just read, or given
 // back by Undo or Redo (with the caret back in a name being typed).
 void SettleContinuedCues(TMDIChild& script, bool nameBeingTyped = false);
+// A script just read: what its page breaks took from the elements they
+// stand before is taken again, as the pass that put them there had it.
+void SettleTakenLinesBefore(TMDIChild& script);
 // Whether the caret is in a name the writer is typing.
 bool NameBeingTyped(TMDIChild& script);
 // Where the caret's line begins on the screen.

@@ -457,10 +457,10 @@ void JoinPieces(TMDIChild& w, TScriptElement* p, TScriptElement* s, TLayoutPass*
 // the speech out tighter than the one before. Lines it never had are not
 // given: a second Dialogue made without a line before stays without one.
 void GiveBackLinesBefore(TScriptElement& e) {
-  const Byte taken = e.linesBeforeTaken;
+  const Byte own = OwnFormat(e).LinesBefore;
   e.linesBeforeTaken = 0;
-  if (!taken || !IsDialogueOrParenthetical(e.Kind()) || e.format.LinesBefore != 0) return;
-  e.format.LinesBefore = taken;
+  if (own == e.format.LinesBefore) return;
+  e.format.LinesBefore = own;
   if (e.group) e.group->stale = 1;
 }
 
@@ -544,6 +544,18 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
 
 bool IsNameTheBreakRepeated(TMDIChild& window, const TScriptElement& name) {
   return IsRepeatedByBreak(name) && DropsRepeatedName(window, name.prev->prev, name);
+}
+
+TElementFormat OwnFormat(const TScriptElement& e) {
+  TElementFormat own = e.format;
+  if (e.linesBeforeTaken && IsDialogueOrParenthetical(e.Kind()) && own.LinesBefore == 0)
+    own.LinesBefore = e.linesBeforeTaken;
+  return own;
+}
+
+void TakeLinesBeforeUnderRepeatedNames(TMDIChild& w) {
+  for (TScriptElement* e = w.FirstElement; e; e = e->next)
+    if (e->prev && IsRepeatedByBreak(*e->prev)) ClearSpeechLinesBefore(w, e);
 }
 
 // ---- Printer metrics and heights ----

@@ -85,6 +85,16 @@ bool EndsSentenceBefore(std::string_view text, std::size_t column, bool ellipsis
 // separator. `gap` tells how many characters went between them.
 std::string JoinedText(const std::string& first, const std::string& second, size_t& gap);
 
+// The element's format as the writer left it: with the lines before that
+// opening a page under a repeated name took from a Dialogue or
+// Parenthetical. A file keeps this, so that the lines come back when the
+// break moves after the script is read again.
+TElementFormat OwnFormat(const TScriptElement& element);
+// A script just read: each Dialogue or Parenthetical that opens a page
+// under a repeated name gives up its lines before again, as the pass that
+// put it there had it give them up.
+void TakeLinesBeforeUnderRepeatedNames(TMDIChild& window);
+
 // The message shown when a group cannot fit even on an empty page.
 extern const char* const SingleSpeechWarningText;
 

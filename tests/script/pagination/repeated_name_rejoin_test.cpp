@@ -6,8 +6,12 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "base/document_table.h"
+#include "base/ini_file.h"
+#include "platform/forms.h"
 #include "platform/input.h"
 #include "platform/menus.h"
 #include "platform/office_button.h"
@@ -19,6 +23,7 @@
 #include "script/model/packed_text.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
+#include "support/message_box_answers.h"
 
 namespace qm {
 namespace {
@@ -38,6 +43,7 @@ class RepeatedNameRejoinTest : public testing::KeysFixture {
   using KeysFixture::CaretAt;
   using KeysFixture::ElementAt;
   using KeysFixture::Press;
+  using KeysFixture::W;
   void Menu(const char* name) { MainForm->MenuItem(name)->Click(); }
   // A name typed over the whole text of one: the caret at its end, the
   // old letters taken back, the new ones typed.
@@ -171,6 +177,97 @@ TEST_F(RepeatedNameRejoinTest, ASecondDialogueGetsBackOnlyTheLineItHad) {
     }
     EXPECT_GT(underRepeatedName, 0) << "no page opened with the second Dialogue under the repeated name";
   }
+}
+
+// A Dialogue paragraph (Add Dialogue Paragraph, one line before) that a
+// page opened under the repeated name gave up its line there. The same
+// script and the same edit of the first page, once with a save and a
+// reopen in between and once without: when the edit moves the break, the
+// paragraph has its line back either way, in the script and on screen.
+TEST_F(RepeatedNameRejoinTest, ADialogueParagraphGetsItsLineBackAfterASaveAndAReopen) {
+  const std::string first = Words(70), paragraph = Words(40, 5);
+  using Outcome = std::vector<std::tuple<int, std::string, int>>;  // kind, text's start, lines before
+  const auto paragraphHead = [this](const TScriptElement& e, const std::string& text) {
+    return e.Kind() == ekDialogue && LiveElementText(W(), e).substr(0, 6) == text.substr(0, 6);
+  };
+  // The script with its paragraph, laid out into pages; true when the
+  // paragraph opens a page under the repeated name.
+  const auto make = [&](int filler) {
+    if (DocumentCount == 0) MainForm->FileNewItem->Click();
+    LoadWrapped({ActionLines(filler), {ekCharacterName, "JOE"}, {ekDialogue, first}, ActionLines(1)}, 0);
+    CaretAt(ElementAt(2), static_cast<int>(first.size()));
+    Menu("AddDialogueParagraphItem");
+    TypeText(paragraph);
+    Menu("RepaginateNowItem");
+    for (const TScriptElement* e = W().FirstElement; e; e = e->next)
+      if (e->Kind() == ekCharacterName && IsRepeatedByBreak(*e) && e->next && paragraphHead(*e->next, paragraph))
+        return true;
+    return false;
+  };
+  struct Edit {
+    const char* what;
+    std::function<void(RepeatedNameRejoinTest&)> edit;
+  };
+  const std::vector<Edit> edits = {
+      {"three lines typed on the first page",
+       [](RepeatedNameRejoinTest& t) {
+         t.CaretAt(t.W().FirstElement, 10000);
+         TypeText(" " + Words(36, 3));
+       }},
+      {"three lines taken off the first page",
+       [](RepeatedNameRejoinTest& t) {
+         t.CaretAt(t.W().FirstElement, 10000);
+         for (int i = 0; i < 180; ++i) t.Press(VK_BACK);
+       }},
+  };
+  int tried = 0;
+  for (int filler = 24; filler <= 46; ++filler) {
+    if (!make(filler)) continue;
+    for (const Edit& edit : edits) {
+      Outcome outcomes[2];
+      int gaps[2] = {0, 0};
+      for (const bool reopen : {false, true}) {
+        SCOPED_TRACE(std::to_string(filler) + " lines before, " + edit.what + (reopen ? ", saved and reopened" : ""));
+        ++tried;
+        ASSERT_TRUE(make(filler));
+        if (reopen) {
+          const std::string path = ScriptDirectory + "/PARAGRAPH" + std::to_string(tried) + ".QMW";
+          testing::ChooseFile(Driver(), path);
+          MainForm->FileSaveAsItem->Click();
+          MainForm->CloseFileItem->Click();
+          Application->ProcessMessages();
+          ASSERT_EQ(DocumentCount, 0);
+          testing::ChooseFile(Driver(), path);
+          MainForm->FileOpenItem->Click();
+          ASSERT_EQ(DocumentCount, 1);
+        }
+        edit.edit(*this);
+        Menu("RepaginateNowItem");
+        TScriptElement* head = nullptr;
+        for (TScriptElement* e = W().FirstElement; e; e = e->next) {
+          outcomes[reopen].emplace_back(e->Kind(), LiveElementText(W(), *e).substr(0, 12), e->format.LinesBefore);
+          if (!head && paragraphHead(*e, paragraph)) head = e;
+        }
+        ASSERT_NE(head, nullptr);
+        EXPECT_FALSE(head->prev && IsRepeatedByBreak(*head->prev)) << "the edit moved the break";
+        EXPECT_EQ(head->format.LinesBefore, 10) << "the paragraph's line is back";
+        // The paragraph's first line below the Dialogue's last.
+        CaretAt(head, 0);
+        for (int row = 2; row <= ScreenLineCount; ++row)
+          if (W().ScreenLines[static_cast<std::size_t>(row)].element == head) {
+            gaps[reopen] =
+                W().ScreenLines[static_cast<std::size_t>(row)].y - W().ScreenLines[static_cast<std::size_t>(row - 1)].y;
+            break;
+          }
+        W().DocumentModified = 0;
+        MainForm->CloseFileItem->Click();
+        Application->ProcessMessages();
+      }
+      EXPECT_EQ(outcomes[1], outcomes[0]) << edit.what << ": the reopened script is laid out as the one kept open";
+      EXPECT_EQ(gaps[1], gaps[0]) << edit.what << ": the screen shows the line on both";
+    }
+  }
+  EXPECT_GT(tried, 0) << "no page opened with the paragraph under the repeated name";
 }
 
 // A note put in between a name and its speech where a page break repeated
