@@ -799,7 +799,10 @@ bool TApplication::IsMenuKey(TWinControl* target, Word key, TShiftState shift) {
   // take no keys (a save must not start in the middle of a load).
   if (TForm* modal = ShowingModalForm(); modal && form != modal) return false;
   if (form && form->Menu && form->Menu->IsShortCut(sc)) return true;
-  const bool frameMenuApplies = !form || form->FormStyle == TFormStyle::fsMDIChild;
+  // A child shown only as its icon takes no key, the frame's command keys
+  // neither: they would act on a window the writer cannot see.
+  const bool frameMenuApplies =
+      !form || (form->FormStyle == TFormStyle::fsMDIChild && form->WindowState != TWindowState::wsMinimized);
   return frameMenuApplies && MainForm && MainForm != form && MainForm->Menu && MainForm->Menu->IsShortCut(sc);
 }
 

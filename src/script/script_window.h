@@ -87,7 +87,6 @@ class TMDIChild : public TForm, public TScriptDocument, public TEditLine {
   void FormClose(TObject* sender, TCloseAction& action);
   void FormDestroy(TObject* sender);
   void FormKeyDown(TObject* sender, Word& key, TShiftState shift);
-  void KeyAtIcon(Word& key);
   // In tagging mode a block marked with Shift and the arrows is offered
   // the breakdown categories at the caret when Shift is let go.
   void FormKeyUp(TObject* sender, Word& key, TShiftState shift);

@@ -210,8 +210,10 @@ void TMDIChild::FormDestroy(TObject*) {
 
 void TMDIChild::FormKeyDown(TObject*, Word& key, TShiftState shift) {
   if (JobRunning || key == 0) return;
+  // A window shown only as its icon edits nothing: every key is dropped
+  // here (a typed character beeps when it comes); the writer restores it.
   if (WindowState == TWindowState::wsMinimized) {
-    KeyAtIcon(key);
+    key = 0;
     return;
   }
   // A command that read the script stored the element being edited and
@@ -229,15 +231,6 @@ void TMDIChild::FormKeyDown(TObject*, Word& key, TShiftState shift) {
   // The pointer stays out of the writer's way until the mouse moves.
   const bool modifierKey = pressed >= VK_SHIFT && pressed <= VK_MENU;
   if (Editable && ProgramOptions().HideMouse && !modifierKey && !Closing) Cursor = crNone;
-}
-
-// A window shown only as its icon edits nothing: Enter restores it, as
-// the desktop's own icons do; every other key is dropped here (a typed
-// character beeps when it comes).
-void TMDIChild::KeyAtIcon(Word& key) {
-  const bool restore = key == VK_RETURN;
-  key = 0;
-  if (restore) Perform(WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
 void TMDIChild::FormKeyUp(TObject*, Word& key, TShiftState) {

@@ -20,6 +20,7 @@
 #include "shell/backup_on_close.h"
 #include "shell/main_form.h"
 #include "shell/screen_colors.h"
+#include "shell/status_line.h"
 #include "base/program_busy.h"
 #include "base/ini_file.h"
 #include "shell/program_settings.h"
@@ -54,6 +55,10 @@ bool NewDocument(const std::string& fileName) {
   ++DocumentCount;
   window->Show();
   window->Created();
+  // Shown, the window was made active before Created set insert mode: the
+  // status line read the mode a window starts with, typeover, and nothing
+  // reads it again until the first idle pass (after the start-up questions).
+  if (MainForm) MainForm->StatusLine().ShowInsertMode();
   FocusActiveScript();
   return true;
 }

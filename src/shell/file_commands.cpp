@@ -79,18 +79,22 @@ void TMainForm::FileOpenItemClick(TObject* sender) {
 
 void TMainForm::FileSaveItemClick(TObject* sender) {
   if (NoActiveDocument()) return;
+  if (SaveActiveScript(sender)) FocusActiveScript();
+}
+
+bool TMainForm::SaveActiveScript(TObject* sender) {
   TMDIChild* script = ActiveScript();
   const std::string title = script->ScriptFileName;
   if (title.find("NONAME") != std::string::npos || AnsiUpperCase(title).find(".TMB") != std::string::npos) {
     FileSaveAsItemClick(sender);
-    return;
+    return false;
   }
   script->SetScriptCaption(NativeScriptName(title));
   TProgressDlg& progress = ProgressDlg();
   progress.FileFormatCode = 0;
   if (BackupBeforeSave(script->ScriptFileName, false, false) && progress.Execute(script->ScriptFileName, false, false))
     SetupLastThree();
-  FocusActiveScript();
+  return true;
 }
 
 void TMainForm::PastefromItemClick(TObject*) {

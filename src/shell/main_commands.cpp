@@ -60,7 +60,7 @@ void TMainForm::FileSaveAllItemClick(TObject* sender) {
   for (int slot = 1; slot <= DocumentCount; ++slot) {
     if (!Documents[slot] || !Documents[slot]->DocumentModified) continue;
     ActiveDocument = static_cast<Byte>(slot);
-    FileSaveItemClick(sender);
+    SaveActiveScript(sender);
   }
   if (remembered >= 1 && remembered <= DocumentCount) ActiveDocument = remembered;
   FocusActiveScript();

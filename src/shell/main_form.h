@@ -147,6 +147,11 @@ class TMainForm : public TForm, public TProgramOptions {
   void FileNewItemClick(TObject* sender);
   void FileOpenItemClick(TObject* sender);
   void FileSaveItemClick(TObject* sender);
+  // Save's work on the active script, which stays where it stands (Save All
+  // saves the scripts behind the one in front, and those shown as icons,
+  // without bringing each forward). False when it went to Save As, which
+  // gives the focus back itself.
+  bool SaveActiveScript(TObject* sender);
   void FileSaveAsItemClick(TObject* sender);
   void PastefromItemClick(TObject* sender);
   void CloseFileItemClick(TObject* sender);

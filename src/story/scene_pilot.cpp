@@ -90,7 +90,7 @@ TScenePilot* ScenePilot() { return Open; }
 bool TScenePilot::ScriptOpen() const { return SlotOf(&script_) != 0; }
 
 TScenePilot::~TScenePilot() {
-  if (ScriptOpen()) script_.OnMouseDown = scriptMouseDown_;
+  if (ScriptOpen()) GiveScriptHandlersBack();
   if (Open == this) Open = nullptr;
 }
 
@@ -170,9 +170,24 @@ void TScenePilot::ScnBtnClick(int tag) {
   Close();
 }
 
-void TScenePilot::OnMyMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+void TScenePilot::GiveScriptHandlersBack() {
   script_.OnMouseDown = scriptMouseDown_;
+  script_.OnKeyPress = scriptKeyPress_;
+}
+
+void TScenePilot::OnMyMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+  GiveScriptHandlersBack();
   if (scriptMouseDown_) scriptMouseDown_(sender, button, shift, x, y);
+  Slide = false;
+  Close();
+}
+
+// Typing into the script is turning to it, as a click in it is: the
+// pilot, which takes no typing, gives way so that the letters are seen
+// where they land.
+void TScenePilot::OnMyKeyPress(TObject* sender, char& key) {
+  GiveScriptHandlersBack();
+  if (scriptKeyPress_) scriptKeyPress_(sender, key);
   Slide = false;
   Close();
 }
@@ -230,6 +245,8 @@ void UpdateScenePilot() {
   script->OnMouseDown = [pilot](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
     pilot->OnMyMouseDown(s, b, sh, x, y);
   };
+  pilot->scriptKeyPress_ = script->OnKeyPress;
+  script->OnKeyPress = [pilot](TObject* s, char& key) { pilot->OnMyKeyPress(s, key); };
   pilot->OnClose = [pilot](TObject*, TCloseAction& action) {
     pilot->ScrollTimer->SetEnabled(false);
     pilot->SlideOut();

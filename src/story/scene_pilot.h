@@ -71,11 +71,15 @@ class TScenePilot : public TForm {
   void ScrollBtnEnter(bool down);
   void ScrollTimerTick();
   void OnMyMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void OnMyKeyPress(TObject* sender, char& key);
+  // The script window's own mouse and typing handlers back.
+  void GiveScriptHandlersBack();
   void SlideOut();
   TMDIChild& script_;
   TScriptElement* firstShown_ = nullptr;
   bool scrollingDown_ = true;
   TMouseEvent scriptMouseDown_;
+  TKeyPressEvent scriptKeyPress_;
 };
 
 // The pilot while it is open; null when none is.

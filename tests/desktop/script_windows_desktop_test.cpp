@@ -197,9 +197,10 @@ TEST(TileDesktopTest, TwoScriptsTiledShowTheirCloseButtonsInsideTheFrame) {
 // The save question and the other questions without a caption of their own.
 const std::string kQuestion = "ATTENTION...";
 // On a tiled window's title bar: its system menu's icon and its minimise
-// button; and the close box of the first icon at the area's bottom left.
+// button; and the restore button and the close box of the first icon at
+// the area's bottom left.
 constexpr int kSystemMenuX = 13, kMinimiseX = 1318;
-constexpr int kIconCloseX = 181, kIconY = 849;
+constexpr int kIconRestoreX = 141, kIconCloseX = 181, kIconY = 849;
 
 // A writer's hand comes onto a title-bar button from elsewhere: the frame
 // takes a press on a button for its own only when the pointer came onto
@@ -210,14 +211,17 @@ void ClickFromAway(DesktopSession& session, int x, int y) {
   session.Click(x, y);
 }
 
-// Keys at a script shown as its icon, then Enter: the program lives, the
-// icon is restored, and its text is whole.
-void TypeAtTheIcon(DesktopSession& session, const std::string& shot) {
+// Keys at a script shown as its icon, Enter among them: the program lives,
+// the icon stays an icon, and its text is whole once it is restored (by the
+// first icon's restore button when `byButton`, else by Window > 1).
+void TypeAtTheIcon(DesktopSession& session, const std::string& shot, bool byButton) {
   session.Keys("Down", 300);
   session.Type("xyz", 280);
+  session.Keys("Return", 1200);
   session.Screenshot(shot);
   ASSERT_FALSE(session.ExitCode(300).has_value()) << "a key at the icon ended the program";
-  session.Keys("Return", 1200);
+  if (byButton) ClickFromAway(session, kIconRestoreX, kIconY);
+  else session.Keys("alt+w 1", 1500);
   EXPECT_EQ(session.ScriptText(), "INT. HALL - DAY\n") << shot;
 }
 
@@ -269,11 +273,11 @@ TEST(ScriptWindowCloseDesktopTest, EveryCloseOfAChangedScriptAsksAndItsIconTakes
     EXPECT_TRUE(session.WaitForWindowTitle("NONAME1", 5)) << "HALL stays open: " << session.ActiveWindowTitle();
   }
   // HALL is its icon, in front, as the last road left it.
-  TypeAtTheIcon(session, "icon_keys_after_close");
+  TypeAtTheIcon(session, "icon_keys_after_close", true);
   ClickFromAway(session, kMinimiseX, hallTitle);
-  TypeAtTheIcon(session, "icon_keys_own_button");
+  TypeAtTheIcon(session, "icon_keys_own_button", true);
   session.Keys("alt+w m", 1200);
-  TypeAtTheIcon(session, "icon_keys_minimize_all");
+  TypeAtTheIcon(session, "icon_keys_minimize_all", false);
   session.Keys("alt+w 2", 1500);
   EXPECT_EQ(session.ScriptText(), "EXT. YARD\n");
 }
@@ -317,6 +321,136 @@ TEST(NewWindowPlacementDesktopTest, EachNewScriptWindowStepsDownAndRightInsideTh
   }
   session.Type("X");
   EXPECT_EQ(session.ScriptText(), "X\n") << "the window in front takes the keys";
+}
+
+// Whether the first icon at the area's bottom left shows: its row differs
+// from the empty area above it.
+bool FirstIconShows(DesktopSession& session, const std::string& shot) {
+  const ScreenPixels pixels(session, shot);
+  const Rgb area = pixels.At(700, kIconY - 60);
+  int differing = 0;
+  for (int x = 5; x < kIconRestoreX - 10; ++x) differing += pixels.At(x, kIconY) == area ? 0 : 1;
+  return differing > 30;
+}
+
+struct IconSaveCase {
+  const char* name;
+  bool ownButton;  // Hall's own minimise button, else Window > Minimize All
+};
+
+class SaveAllAtAnIconDesktopTest : public ::testing::TestWithParam<IconSaveCase> {};
+
+// Hall and Yard saved by their names and tiled, Yard above; Hall changed,
+// then shown as its icon with Yard the active script. Save All (Ctrl+F7),
+// then "abc", Enter and Backspace: Hall takes none of the keys by any road
+// (the save of a script behind the one in front leaves it where it stands,
+// here its icon; Ctrl+F7 typed at an icon is a key at the icon). Cascaded,
+// it holds what it held.
+TEST_P(SaveAllAtAnIconDesktopTest, TheScriptShownAsItsIconTakesNoKeyAfterSaveAll) {
+  const IconSaveCase& c = GetParam();
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("INT. HALL - DAY");
+  ASSERT_TRUE(session.SaveScriptAs("Hall")) << session.ActiveWindowTitle();
+  session.Keys("alt+f n", 1200);
+  session.Type("EXT. YARD - DAY");
+  session.Keys("Return");
+  session.Type("Mud.");
+  ASSERT_TRUE(session.SaveScriptAs("Yard")) << session.ActiveWindowTitle();
+  session.Keys("alt+w t", 1500);
+  const auto runs = PageRuns(session, session.Screenshot(std::string("icon_save_tiled_") + c.name));
+  ASSERT_EQ(runs.size(), 2u) << "two pages one above the other";
+  const int hallTitle = runs[1].first - 11;
+  const int yardPage = (runs[0].first + runs[0].second) / 2, hallPage = (runs[1].first + runs[1].second) / 2;
+  session.Click(700, hallPage);
+  session.Keys("ctrl+End Return", 400);
+  session.Type("Rain.");
+  const std::string before = session.ScriptText();
+  if (c.ownButton) {
+    ClickFromAway(session, kMinimiseX, hallTitle);
+    session.Click(700, yardPage);
+  } else {
+    session.Click(700, yardPage);
+    session.Keys("alt+w m", 1200);
+  }
+  session.Keys("ctrl+F7", 1500);
+  // The save is done once the script the writer had in front names the window again.
+  EXPECT_TRUE(session.WaitForWindowTitle("Yard.QMW")) << session.ActiveWindowTitle();
+  session.Settle(1000);
+  const std::string saved = session.Screenshot(std::string("icon_save_saved_") + c.name);
+  if (c.ownButton) EXPECT_TRUE(FirstIconShows(session, saved)) << "Hall is still its icon";
+  session.Type("abc");
+  session.Keys("Return BackSpace", 400);
+  session.Screenshot(std::string("icon_save_keys_") + c.name);
+  session.Keys("alt+w c", 1500);
+  session.Keys("alt+w 1", 1500);
+  ASSERT_TRUE(session.WaitForWindowTitle("Hall.QMW")) << session.ActiveWindowTitle();
+  session.Screenshot(std::string("icon_save_cascaded_") + c.name);
+  EXPECT_EQ(session.ScriptText(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, SaveAllAtAnIconDesktopTest,
+                         ::testing::Values(IconSaveCase{"OwnButton", true}, IconSaveCase{"MinimizeAll", false}),
+                         [](const ::testing::TestParamInfo<IconSaveCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// A script minimised by its own button, then a long run of keys at its
+// icon: the arrows, letters, Enter, Backspace, Delete, Tab, F3, Ctrl+Z,
+// Ctrl+V, and the Window and File menus opened and escaped. None reaches
+// the script: cascaded again, it holds what it held.
+TEST(IconKeysDesktopTest, ALongRunOfKeysAtTheIconChangesNothing) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("INT. HALL - DAY");
+  session.Keys("Return");
+  session.Type("Rain.");
+  session.Keys("alt+w t", 1500);
+  const auto runs = PageRuns(session, session.Screenshot("icon_run_tiled"));
+  ASSERT_EQ(runs.size(), 1u) << "one page filling the area";
+  const std::string before = session.ScriptText();
+  ClickFromAway(session, kMinimiseX, runs[0].first - 11);
+  session.Keys("Left Right Up Down", 280);
+  session.Type("xyz");
+  session.Keys("Return BackSpace Delete Tab F3 ctrl+z ctrl+v", 280);
+  session.Settle(1000);
+  session.Keys("alt+w Escape alt+f Escape", 500);
+  session.Screenshot("icon_run_keys");
+  ASSERT_FALSE(session.ExitCode(100).has_value()) << "the program ended";
+  EXPECT_EQ(session.ActiveWindowTitle().find("Index Card View"), std::string::npos)
+      << "Ctrl+V at the icon opened the cards";
+  session.Keys("alt+w c", 1500);
+  session.Screenshot("icon_run_cascaded");
+  EXPECT_EQ(session.ScriptText(), before);
+}
+
+// Two scripts maximised, the one behind changed: the one in front closes
+// by its close box, and the next one's close box, come up in the same
+// place under the still pointer, closes on the first click: its save
+// question comes.
+TEST(CloseAfterCloseDesktopTest, TheNextCloseBoxClosesOnTheFirstClick) {
+  DesktopSession session;
+  ASSERT_TRUE(session.Ready()) << session.Failure();
+  session.ClickInScript();
+  session.Type("INT. HALL - DAY");
+  session.Keys("alt+f n", 1200);
+  ASSERT_TRUE(session.WaitForWindowTitle("NONAME2")) << session.ActiveWindowTitle();
+  session.Keys("alt+w x", 1500);
+  constexpr int kMaximisedTitle = 77;
+  session.Run({"xdotool", "mousemove", "--sync", "700", "300"});
+  session.Run({"xdotool", "mousemove", "--sync", std::to_string(kCloseX), std::to_string(kMaximisedTitle)});
+  session.Settle(300);
+  session.Run({"xdotool", "click", "1"});
+  ASSERT_TRUE(session.WaitForTitleGone("NONAME2")) << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.WaitForWindowTitle("NONAME1")) << session.ActiveWindowTitle();
+  session.Settle(800);
+  session.Run({"xdotool", "click", "1"});
+  const bool asked = session.WaitForWindowTitle(kQuestion, 5);
+  session.Screenshot("close_after_close");
+  ASSERT_TRUE(asked) << "the first click did not close: " << session.ActiveWindowTitle();
+  ASSERT_TRUE(session.AnswerBox(kQuestion, "Escape")) << session.ActiveWindowTitle();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "base/document_table.h"
 #include "base/ini_file.h"
 #include "base/program_identity.h"
+#include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -74,6 +75,25 @@ TEST_F(AbnormalExitTest, AStoppedFirstBackupIsOfferedToo) {
   testing::AnswerMessageBox(Driver(), kQuestion, mrNo);
   EXPECT_FALSE(RunFirstIdle());
   EXPECT_EQ(Driver().Pending(), 0) << "the backups were offered";
+}
+
+// The question comes before the first idle pass reads the status line: a
+// script made just before it shows its mode, Insert, as the question is up.
+TEST_F(AbnormalExitTest, TheStatusLineShowsInsertModeWhileTheQuestionIsUp) {
+  LeaveTimedBackup();
+  SetExitedNormally(false);
+  MainForm->FileNewItem->Click();
+  const auto* panel = dynamic_cast<TPanel*>(MainForm->FindComponent("InsertPrompt"));
+  ASSERT_NE(panel, nullptr);
+  std::string shown;
+  Driver().Expect(
+      [&](TForm& form) {
+        shown = panel->Caption();
+        form.ModalResult = mrNo;
+      },
+      "the question");
+  EXPECT_FALSE(RunFirstIdle());
+  EXPECT_EQ(shown, "Insert");
 }
 
 TEST_F(AbnormalExitTest, NoMeansNothingIsOpened) {

@@ -73,11 +73,12 @@ TEST_F(ScriptWindowStatesTest, MaximisingOrRestoringOneWindowDoesItToAll) {
   }
 }
 
-// A script shown only as its icon edits nothing: each key typed at it
-// leaves the text whole and the caret where it was (a typed character
-// beeps, as the desktop's icons do, Backspace and Tab among them); Enter
-// restores the window.
-TEST_F(ScriptWindowStatesTest, AScriptShownAsItsIconTakesNoEditingKeysAndEnterRestoresIt) {
+// A script shown only as its icon takes no key by any road: each key typed
+// at it, the command keys of the main menu among them, leaves the text
+// whole, the caret where it was and the window an icon (a typed character
+// beeps, as the desktop's icons do, Backspace, Tab and Enter among them).
+// Restored, it takes the keys again.
+TEST_F(ScriptWindowStatesTest, AScriptShownAsItsIconTakesNoKeyByAnyRoad) {
   TMDIChild& script = Script();
   MainForm->FileNewItem->Click();
   TMDIChild& other = Script();
@@ -92,11 +93,20 @@ TEST_F(ScriptWindowStatesTest, AScriptShownAsItsIconTakesNoEditingKeysAndEnterRe
     char typed;
     bool beeps;
   } keys[] = {
-      {"a letter", 'X', {}, 'x', true},         {"a capital", 'Q', ssShift, 'Q', true},
-      {"a blank", VK_SPACE, {}, ' ', true},     {"Down", VK_DOWN, {}, 0, false},
-      {"Home", VK_HOME, {}, 0, false},          {"Backspace", VK_BACK, {}, 0, true},
-      {"Delete", VK_DELETE, {}, 0, false},      {"Tab", VK_TAB, {}, 0, true},
+      {"a letter", 'X', {}, 'x', true},
+      {"a capital", 'Q', ssShift, 'Q', true},
+      {"a blank", VK_SPACE, {}, ' ', true},
+      {"Down", VK_DOWN, {}, 0, false},
+      {"Home", VK_HOME, {}, 0, false},
+      {"Backspace", VK_BACK, {}, 0, true},
+      {"Delete", VK_DELETE, {}, 0, false},
+      {"Tab", VK_TAB, {}, 0, true},
       {"Ctrl+Left", VK_LEFT, ssCtrl, 0, false},
+      {"Enter", VK_RETURN, {}, '\r', true},
+      {"Ctrl+Z, Undo", 'Z', ssCtrl, 0, true},
+      {"Alt+Backspace, Undo", VK_BACK, ssAlt, 0, false},
+      {"Shift+Enter, a page break", VK_RETURN, ssShift, 0, true},
+      {"Ctrl+A, Select All", 'A', ssCtrl, 0, true},
   };
   for (const auto& k : keys) {
     SCOPED_TRACE(k.what);
@@ -109,11 +119,11 @@ TEST_F(ScriptWindowStatesTest, AScriptShownAsItsIconTakesNoEditingKeysAndEnterRe
     EXPECT_EQ(script.CaretColumn(), caret);
     EXPECT_EQ(!Backend().Sounds().empty(), k.beeps);
   }
-  SendKey(VK_RETURN);
-  EXPECT_EQ(script.WindowState(), TWindowState::wsNormal) << "Enter restores it";
+  EXPECT_EQ(script.FirstElement->next, nullptr) << "no element was started";
+  EXPECT_EQ(script.BlockOn(), 0) << "nothing was selected";
+  script.Perform(WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_EQ(script.WindowState(), TWindowState::wsNormal);
   EXPECT_EQ(other.WindowState(), TWindowState::wsNormal);
-  EXPECT_EQ(script.FirstElement->next, nullptr) << "and starts no element";
-  EXPECT_EQ(script.EditBuffer(), "INT. HALL - DAY");
   TypeText("!");
   EXPECT_EQ(script.EditBuffer(), "INT. HALL - DAY!") << "restored, it takes the keys again";
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QPointer>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QSessionManager>
@@ -16,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/cp1252.h"
 #include "platform/forms.h"
@@ -28,28 +31,46 @@
 
 namespace qm {
 
-namespace {
-
 // A modal window minimised leaves the program's other windows drawn as
 // they were but deaf: the toolkit drops every key and click that reaches
 // them, without a sign. As the old platform brought a disabled window's
 // modal window forward when it was clicked, a key or a click reaching the
-// program then restores the modal window, which takes the next ones.
-class ModalWindowBack : public QAbstractNativeEventFilter {
+// program then restores the modal window, which takes the next ones. A
+// window put aside (a dialog minimised on its own) comes back the same
+// way; the press that brings it back does nothing else.
+class WindowsBack : public QAbstractNativeEventFilter {
  public:
+  void PutAside(QWidget* window) {
+    Forget(window);
+    putAside_.emplace_back(window);
+  }
+  void Forget(QWidget* window) { std::erase(putAside_, QPointer<QWidget>(window)); }
+
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
     if (type != "xcb_generic_event_t" || !message || !Pressed(static_cast<const std::uint8_t*>(message))) return false;
+    if (BringBackPutAside()) return true;
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isMinimized()) return false;
-    QTimer::singleShot(0, modal, [modal] {
-      modal->showNormal();
-      modal->raise();
-      modal->activateWindow();
-    });
+    if (modal && modal->isMinimized()) BringBack(modal);
     return false;
   }
 
  private:
+  static void BringBack(QWidget* window) {
+    QTimer::singleShot(0, window, [window] {
+      window->showNormal();
+      window->raise();
+      window->activateWindow();
+    });
+  }
+  bool BringBackPutAside() {
+    bool any = false;
+    for (const QPointer<QWidget>& window : std::exchange(putAside_, {}))
+      if (window) {
+        BringBack(window);
+        any = true;
+      }
+    return any;
+  }
   // A key or a button pressed, by the X protocol's event codes (the send
   // flag 0x80 left out); the toolkit takes the mouse through the input
   // extension, whose generic events carry their own type at byte 8.
@@ -62,9 +83,9 @@ class ModalWindowBack : public QAbstractNativeEventFilter {
     std::memcpy(&inputType, event + 8, sizeof inputType);
     return inputType == InputButtonPress || inputType == InputTouchBegin;
   }
-};
 
-}  // namespace
+  std::vector<QPointer<QWidget>> putAside_;
+};
 
 std::unique_ptr<Backend> CreateQtBackend(int& argc, char** argv) {
   std::unique_ptr<QApplication> app;
@@ -95,8 +116,8 @@ QtBackend::QtBackend(std::unique_ptr<QApplication> ownedApp) : ownedApp_(std::mo
   wake_.setSingleShot(true);
   QObject::connect(&wake_, &QTimer::timeout, [this] { timedOut_ = true; });
   QObject::connect(&blink_, &QTimer::timeout, [this] { Blink(); });
-  modalBack_ = std::make_unique<ModalWindowBack>();
-  qApp->installNativeEventFilter(modalBack_.get());
+  windowsBack_ = std::make_unique<WindowsBack>();
+  qApp->installNativeEventFilter(windowsBack_.get());
 #if QT_CONFIG(sessionmanager)
   // The desktop's session is to end and the session manager lets the
   // program ask: its close questions (the core's close query); a refusal
@@ -121,7 +142,7 @@ QtBackend::~QtBackend() {
     player_->kill();
     player_->waitForFinished(200);
   }
-  if (qApp) qApp->removeNativeEventFilter(modalBack_.get());
+  if (qApp) qApp->removeNativeEventFilter(windowsBack_.get());
   notifiers_.clear();
   blink_.stop();
   wake_.stop();
@@ -330,5 +351,9 @@ FormPeer* QtBackend::MdiFramePeer() {
     if (form->MdiArea()) return form;
   return nullptr;
 }
+
+void QtBackend::PutAside(QWidget* window) { windowsBack_->PutAside(window); }
+
+void QtBackend::ForgetPutAside(QWidget* window) { windowsBack_->Forget(window); }
 
 }  // namespace qm

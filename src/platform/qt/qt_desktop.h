@@ -19,11 +19,11 @@
 
 class QApplication;
 class QProcess;
-class QAbstractNativeEventFilter;
 
 namespace qm {
 
 class FormPeer;
+class WindowsBack;
 
 class QtBackend : public Backend {
  public:
@@ -62,6 +62,11 @@ class QtBackend : public Backend {
   void RemoveForm(FormPeer* form);
   // The peer of the MDI frame the program's children go into.
   FormPeer* MdiFramePeer();
+  // A window minimised on its own, kept out of sight while the main window
+  // stays up, until the first key or click reaching the program brings it
+  // back; forgotten once the program itself hides it.
+  void PutAside(QWidget* window);
+  void ForgetPutAside(QWidget* window);
 
  private:
   void RefreshCaret(const CaretState& state);
@@ -85,9 +90,9 @@ class QtBackend : public Backend {
   int dpi_ = 0;
   // The desktop's sound player while it plays a sound file for us.
   std::unique_ptr<QProcess> player_;
-  // Brings a minimised modal window back when the writer turns to the
-  // window it holds (see qt_backend.cpp).
-  std::unique_ptr<QAbstractNativeEventFilter> modalBack_;
+  // Brings a minimised modal window, and the windows put aside, back when
+  // the writer turns to the program (see qt_backend.cpp).
+  std::unique_ptr<WindowsBack> windowsBack_;
 };
 
 QtBackend& QtDesktop();

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -49,6 +50,20 @@ class FormWindowOf : public PeerWidget<Base> {
   void keyReleaseEvent(QKeyEvent* e) override {
     if (MovedByKeyboard()) Base::keyReleaseEvent(e);
     else PeerWidget<Base>::keyReleaseEvent(e);
+  }
+  // A sub-window learns which part of its frame lies under the pointer as
+  // the pointer moves. One that came up under a still pointer (the script
+  // behind a closed one, its close box where the other's was) took the
+  // first press for a press on its bar: the press tells it first.
+  void mousePressEvent(QMouseEvent* e) override {
+    if constexpr (std::is_same_v<Base, QMdiSubWindow>) {
+      if (e->buttons() == e->button() && QWidget::mouseGrabber() != this) {
+        QMouseEvent hover(QEvent::MouseMove, e->position(), e->scenePosition(), e->globalPosition(), Qt::NoButton,
+                          Qt::NoButton, e->modifiers());
+        Base::mouseMoveEvent(&hover);
+      }
+    }
+    Base::mousePressEvent(e);
   }
   // The sub-window holds the mouse while its Move or Size runs by keyboard.
   bool MovedByKeyboard() const {
@@ -291,6 +306,7 @@ void FormPeer::SyncVisible() {
     // desktop gives it when it comes to it, after the window went.
     const bool hadKeyboard = window_->isActiveWindow() || keyboardAsked_;
     keyboardAsked_ = false;
+    Backend().ForgetPutAside(window_);
     window_->hide();
     if (hadKeyboard) GiveKeyboardBack();
     return;
@@ -423,6 +439,7 @@ void FormPeer::WindowStateChangedByUser(Qt::WindowStates states) {
   if (states & Qt::WindowMinimized) state = TWindowState::wsMinimized;
   else if (states & Qt::WindowMaximized) state = TWindowState::wsMaximized;
   if (state == form_.WindowState()) return;
+  if (state == TWindowState::wsMinimized && PutAsideWhenMinimised()) return;
   syncing_ = true;
   form_.WindowState = state;
   syncing_ = false;
@@ -431,6 +448,22 @@ void FormPeer::WindowStateChangedByUser(Qt::WindowStates states) {
                            : state == TWindowState::wsMaximized ? SC_MAXIMIZE
                                                                 : SC_RESTORE;
   form_.Perform(WM_SYSCOMMAND, command, 0);
+}
+
+// A dialog or tool window that the writer minimised: the window manager
+// takes the main window, which owns it, down with it, and leaves nothing of
+// the program to turn to. It goes out of sight alone instead, the main
+// window comes back, and the first key or click at the program brings the
+// window back (as a minimised modal window comes back).
+bool FormPeer::PutAsideWhenMinimised() {
+  QWidget* main = window_ ? window_->parentWidget() : nullptr;
+  if (!main || !window_->isActiveWindow()) return false;
+  const Qt::WindowType type = window_->windowType();
+  if (type != Qt::Dialog && type != Qt::Tool) return false;
+  window_->hide();
+  Backend().PutAside(window_);
+  if (main->isMinimized()) main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
+  return true;
 }
 
 }  // namespace qm

@@ -63,6 +63,8 @@ class FormPeer : public CanvasPeer {
   // The keyboard goes back to the window below, as a desktop gives it back
   // when a dialog closes: a modal dialog still up, else the owner.
   void GiveKeyboardBack();
+  // False when the window is left minimised as the desktop made it.
+  bool PutAsideWhenMinimised();
 
   TForm& form_;
   QPointer<QWidget> window_;
