@@ -205,13 +205,16 @@ void TForm::ShowInternal() {
 }
 
 void TForm::VisibleChanged() {
+  // The hide handler runs first: what it put in place (a hint handler)
+  // is gone before the hint of a control on the form is taken away.
+  const bool hiding = !Visible && !Destroying();
+  if (hiding && OnHide) OnHide(this);
   TCustomControl::VisibleChanged();
   if (Destroying()) return;
   if (Visible) {
     ShowInternal();
     return;
   }
-  if (OnHide) OnHide(this);
   if (active_) {
     Deactivate();
     if (Screen) ActivateNextAfter(this);

@@ -379,7 +379,9 @@ TEST_P(SaveAllAtAnIconDesktopTest, TheScriptShownAsItsIconTakesNoKeyAfterSaveAll
   EXPECT_TRUE(session.WaitForWindowTitle("Yard.QMW")) << session.ActiveWindowTitle();
   session.Settle(1000);
   const std::string saved = session.Screenshot(std::string("icon_save_saved_") + c.name);
-  if (c.ownButton) EXPECT_TRUE(FirstIconShows(session, saved)) << "Hall is still its icon";
+  if (c.ownButton) {
+    EXPECT_TRUE(FirstIconShows(session, saved)) << "Hall is still its icon";
+  }
   session.Type("abc");
   session.Keys("Return BackSpace", 400);
   session.Screenshot(std::string("icon_save_keys_") + c.name);

@@ -132,7 +132,9 @@ TEST_F(ContinuedMarkBlockTest, EveryRoadEndsTheBlockBehindTheMark) {
       }
       EXPECT_GE(W().CaretColumn(), kMarkEnd);
       const TScriptElement& p = *ElementAt(kParenthetical);
-      if (p.InBlock()) EXPECT_GE(p.blockEnd, kMarkEnd) << "the block ends behind the mark";
+      if (p.InBlock()) {
+        EXPECT_GE(p.blockEnd, kMarkEnd) << "the block ends behind the mark";
+      }
       end.then(*this);
       EXPECT_EQ(CueContinuedState(ElementAt(kName)->split), 1);
       const std::string text = Text(kParenthetical);
