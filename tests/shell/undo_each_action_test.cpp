@@ -380,6 +380,23 @@ const ActionCase kOneActionOneStep[] = {
              .Undo();
        });
      }},
+    // The key that answers the question to show hidden elements again:
+    // showing them and its change are one step.
+    {"EndOfActFromTheHeadingButtonWithActionHidden", [](UndoEachActionTest& t) {
+       t.Options().UseQuickType = true;
+       TMDIChild& w = t.Read(testing::ActsOpenedAndEnded(85), "StagePlay1");
+       t.At(w, t.ActionNear(w, 10), 0);
+       t.RunCommand("HideActionItem");
+       Expect(t, w, [&t](auto&, TMDIChild& w, Writer& a) {
+         a.Expect(w.HiddenKinds != 0, "Action is hidden")
+             .Do("the Sc button, <End of Act Info>", [&t] {
+                t.ChooseFromMenu("<End of Act Info>");
+                t.ClickButton("SceneHeadingBtn");
+              })
+             .Changed().Expect(w.HiddenKinds == 0, "the answer showed Action again")
+             .UndoNewest().Expect(w.HiddenKinds != 0, "one Undo hides Action again").Redo().UndoNewest();
+       });
+     }},
 };
 
 const ActionCase kNeverRefused[] = {

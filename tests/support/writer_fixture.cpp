@@ -259,6 +259,9 @@ std::uint64_t WriterFixture::Fingerprint(const TMDIChild& w) {
     mix(e->split);
     mixText(e->revisedLines.value_or(""));
   }
+  // A caret move that answers the question to show hidden elements again
+  // changes what is hidden alone.
+  mix(w.HiddenKinds);
   return sum;
 }
 

@@ -86,7 +86,7 @@ class WriterFixture : public ProgramFixture {
   // Laid out as after a pause, then taken as a save would write it.
   ScriptShot Settled(TMDIChild& w);
   // A quick sum of the elements as the writer made them (kind, text,
-  // format, state, marks): what tells cheaply whether a caret move changed
+  // format, state, marks) and the kinds hidden: what tells cheaply whether a caret move changed
   // anything, without laying the script out.
   static std::uint64_t Fingerprint(const TMDIChild& w);
 

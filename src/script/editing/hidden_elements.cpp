@@ -45,7 +45,7 @@ void KeepTop(TMDIChild& window, TScriptElement* top, TScriptElement* current) {
   current->screenLine = static_cast<std::int16_t>(line);
 }
 
-void ShowFrom(TMDIChild& window, TScriptElement* current, TScriptElement* top) {
+void ShowFrom(TMDIChild& window, TScriptElement* current, TScriptElement* top, bool relayOut = false) {
   // What is hidden changed the script's height on screen.
   NoteScriptShapeChange();
   KeepTop(window, top, current);
@@ -53,6 +53,8 @@ void ShowFrom(TMDIChild& window, TScriptElement* current, TScriptElement* top) {
   window.CurrentGroup = current->group;
   EditFields(window).CaretColumn = 0;
   window.DisAssemble();
+  // Kinds hidden take no room on a page: the breaks follow at once.
+  if (relayOut) window.RefreshLayout();
   RebuildScreen(&window);
   window.RedisplayScreen(true);
   UpdateCaret();
@@ -78,7 +80,7 @@ bool SetKindsHidden(TMDIChild& window, std::uint32_t kinds, bool hide) {
     window.DisAssemble();
     return false;
   }
-  ShowFrom(window, current, top);
+  ShowFrom(window, current, top, true);
   return true;
 }
 
