@@ -320,6 +320,17 @@ std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElem
   return lines;
 }
 
+void CountPageBreakLines(TMDIChild& window) {
+  bool changed = false;
+  for (TScriptElement* e = window.FirstElement; e; e = e->next) {
+    if (!IsPageBreakKind(e->Kind())) continue;
+    const auto lines = static_cast<Byte>(PageBreakLines(window, *e).size());
+    changed = changed || lines != e->lineCount;
+    e->lineCount = lines;
+  }
+  if (changed) NoteScriptShapeChange();
+}
+
 void LayPageBreak(TMDIChild& window, TScriptElement& element, bool moveFollowing) {
   const Byte kind = element.Kind();
   if (kind == ekForcedPageBreak || kind == ekLockedPageBreak || kind == ekMultiLockedPageBreak)

@@ -96,6 +96,12 @@ TPageBreakTexts PageBreakTexts(const TMDIChild& window, const TScriptElement& el
 // MORE, cue and scene-continued lines its neighbours ask for.
 std::vector<TLaidLine> PageBreakLines(const TMDIChild& window, const TScriptElement& element);
 
+// Gives every page break of the script the line count its lines take,
+// whether the screen shows it or not: a break's lines follow elements
+// far from it (the scene it stands in), so one off the screen would keep
+// a count that laying it would change.
+void CountPageBreakLines(TMDIChild& window);
+
 // Lays a page-break element's lines into the table (its line count is the
 // number of lines it shows).
 void LayPageBreak(TMDIChild& window, TScriptElement& element, bool moveFollowing);

@@ -208,6 +208,8 @@ void RebuildScreen(TMDIChild* window) {
   TScriptElement* current = window->CurrentElement();
   if (!current) return;
   SetupScreenFont(*window);
+  // Laid off the screen too, so that the script stands as one laid whole.
+  CountPageBreakLines(*window);
   InteractiveEdit = 0;
   const Word caretColumn = window->CaretColumn();
   const Byte blockOn = window->BlockOn();

@@ -66,8 +66,7 @@ void TPageBreaker::Run() {
   }
   // A break takes the lines its banner shows on screen, whether the screen
   // lays it now or later: a pass leaves what laying the screen would.
-  for (TScriptElement* e = w.FirstElement; e; e = e->next)
-    if (IsPageBreakKind(e->Kind())) e->lineCount = static_cast<Byte>(PageBreakLines(w, *e).size());
+  CountPageBreakLines(w);
   w.CurrentGroup = w.CurrentElement() ? w.CurrentElement()->group : nullptr;
   w.DisAssemble();
   w.LayoutDue = 0;
