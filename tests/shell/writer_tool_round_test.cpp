@@ -151,7 +151,7 @@ std::string MarksDiffer(const Marks& rightAfter, const Marks& laidOut) {
 
 // Trials that find a fault not mended yet, with what each finds.
 const std::map<std::uint64_t, const char*> kStillOpen = {
-    {41009, "Redo of Hide Action gives a page break other lines than it made"},
+    {43033, "the marks after Ctrl+Down, Ctrl+Enter, Undo, Redo and Backspace are other than a full layout gives"},
 };
 
 class WriterToolRoundTest : public testing::WriterRoundFixture, public ::testing::WithParamInterface<int> {
