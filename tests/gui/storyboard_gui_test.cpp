@@ -90,9 +90,12 @@ TEST_F(StoryboardGuiTest, TheWizardIsAnsweredWithKeysAndClicksAndWritesItsLines)
          [&] {
            const auto elements = testing::ElementsOf(Script());
            ASSERT_EQ(elements.size(), 8u);
-           EXPECT_EQ(elements[3], (testing::ElementSpec{ekShot, "IF YOU open the trapdoor then"}));
-           EXPECT_EQ(elements[4], (testing::ElementSpec{ekTransition, "GO TO CELLAR (2)"}));
-           EXPECT_EQ(elements[5], (testing::ElementSpec{ekShot, "ENDIF"}));
+           // The caret stood at the start of the Action: the lines go in
+           // before it, as a new element there would.
+           EXPECT_EQ(elements[2], (testing::ElementSpec{ekShot, "IF YOU open the trapdoor then"}));
+           EXPECT_EQ(elements[3], (testing::ElementSpec{ekTransition, "GO TO CELLAR (2)"}));
+           EXPECT_EQ(elements[4], (testing::ElementSpec{ekShot, "ENDIF"}));
+           EXPECT_EQ(elements[5], (testing::ElementSpec{ekAction, "The hall is dark."}));
          });
   Play(t, 30000);
 }
