@@ -324,7 +324,10 @@ void CountPageBreakLines(TMDIChild& window) {
   bool changed = false;
   for (TScriptElement* e = window.FirstElement; e; e = e->next) {
     if (!IsPageBreakKind(e->Kind())) continue;
-    const auto lines = static_cast<Byte>(PageBreakLines(window, *e).size());
+    // The lines PageBreakLines lays, counted without laying them: this
+    // runs over the whole script at every screen rebuild.
+    const TPageBreakTexts texts = PageBreakTexts(window, *e);
+    const auto lines = static_cast<Byte>(1 + texts.more + texts.bottomContinued + texts.topContinued + texts.cueLine);
     changed = changed || lines != e->lineCount;
     e->lineCount = lines;
   }
