@@ -151,6 +151,7 @@ std::string MarksDiffer(const Marks& rightAfter, const Marks& laidOut) {
 
 // Trials that find a fault not mended yet, with what each finds.
 const std::map<std::uint64_t, const char*> kStillOpen = {
+    {43007, "in the unoptimised GCC build only, the marks after Go To Page are other than a full layout gives"},
     {43033, "the marks after Ctrl+Down, Ctrl+Enter, Undo, Redo and Backspace are other than a full layout gives"},
 };
 
