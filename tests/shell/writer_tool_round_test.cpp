@@ -114,6 +114,14 @@ std::string Moved(const Places& expected, const Places& now) {
 // leaves the name.
 using Marks = std::map<std::pair<int, bool>, std::string>;
 
+// Whether a name a break repeated has been typed over: its text is no
+// longer the speech's own name. The caret standing in it types nothing.
+bool TypedOver(const TMDIChild& w, const TScriptElement& repeated) {
+  for (const TScriptElement* e = repeated.prev->prev; e && !IsSceneHeading(e->Kind()); e = e->prev)
+    if (e->Kind() == ekCharacterName) return LiveElementText(w, *e) != LiveElementText(w, repeated);
+  return true;
+}
+
 Marks MarksAsTheyStand(const TMDIChild& w) {
   Marks marks;
   const TScriptElement* current = w.CurrentElement();
@@ -123,8 +131,9 @@ Marks MarksAsTheyStand(const TMDIChild& w) {
   for (const TScriptElement* e = w.FirstElement; e; e = e->next) {
     if (e->Kind() != ekCharacterName) continue;
     // A name typed over the one a break repeated is the writer's.
-    const bool typed = typing && e == current;
-    if (IsRepeatedByBreak(*e) && !typed) {
+    const bool repeated = IsRepeatedByBreak(*e);
+    const bool typed = typing && e == current && (!repeated || TypedOver(w, *e));
+    if (repeated && !typed) {
       marks[{own, true}] = "a name the break repeats, state " + std::to_string(CueContinuedState(e->split));
       continue;
     }
@@ -152,7 +161,6 @@ std::string MarksDiffer(const Marks& rightAfter, const Marks& laidOut) {
 // Trials that find a fault not mended yet, with what each finds.
 const std::map<std::uint64_t, const char*> kStillOpen = {
     {43007, "in the unoptimised GCC build only, the marks after Go To Page are other than a full layout gives"},
-    {43033, "the marks after Ctrl+Down, Ctrl+Enter, Undo, Redo and Backspace are other than a full layout gives"},
 };
 
 class WriterToolRoundTest : public testing::WriterRoundFixture, public ::testing::WithParamInterface<int> {
@@ -409,15 +417,15 @@ class WriterToolRoundTest : public testing::WriterRoundFixture, public ::testing
     }
     if (!wrong.empty()) return "after " + history.Done() + "wrong marks:" + wrong;
     if (ActiveScript() != w_ || DocumentCount != 1) return {};
-    if (!history.LastActionChanged()) {
-      placesNow_ = BookmarkPlaces(*w_);
-      return {};
-    }
-    if (pause) {
+    if (history.LastActionChanged() && pause) {
       Settled(*w_);
       if (const std::string differ = MarksDiffer(rightAfter, MarksAsTheyStand(*w_)); !differ.empty())
         return "after " + history.Done() + "marks right after the key other than a full layout gives:" + differ;
       history.Paused();
+    }
+    if (!history.LastActionChanged()) {
+      placesNow_ = BookmarkPlaces(*w_);
+      return {};
     }
     placesBefore_.push_back(placesNow_);
     placesNow_ = BookmarkPlaces(*w_);

@@ -50,7 +50,16 @@ std::string UndoHistory::Act(const std::string& what, const std::function<void()
   return {};
 }
 
-void UndoHistory::Paused() { now_ = shoot_(); }
+void UndoHistory::Paused() {
+  now_ = shoot_();
+  // The layout may take back all the newest action changed (a format the
+  // page breaker sets anyway): the action left nothing to undo.
+  if (lastChanged_ && Differences(before_.back(), now_).empty()) {
+    before_.pop_back();
+    made_.pop_back();
+    lastChanged_ = false;
+  }
+}
 
 std::string UndoHistory::Undo(Reach reach) {
   const std::string at = "after " + Done();
