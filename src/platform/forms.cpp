@@ -140,6 +140,9 @@ void TForm::WndProc(TMessage& m) {
 }
 
 void TForm::Show() {
+  // Shown again before its release was carried out: it stays, or the next
+  // message loop would free a form in use.
+  if (Application) Application->CancelRelease(this);
   Visible = true;
   BringMDIChildToFront();
   if (!active_) Activate();
@@ -310,6 +313,7 @@ TModalResult TForm::ShowModal() {
   {
     // Answered inside whatever showed it.
     const TProgramWork work;
+    const TApplication::TReleasesHeld held;
     EndModal end{*this};
     result = Platform::Current().backend().RunModal(*this);
   }
@@ -843,6 +847,20 @@ bool TApplication::AnswerDialogKey(TWinControl* target, Word key, TShiftState sh
 }
 
 bool TApplication::DeliverInput(TMsg msg) {
+  // A form closed to be freed takes no more input; one whose handler may
+  // still be running (input delivered inside it, a modal form it put up)
+  // goes once that has returned.
+  FreeReleased();
+  bool picked = false;
+  {
+    const TReleasesHeld held;
+    picked = DeliverToTarget(msg);
+  }
+  FreeReleased();
+  return picked;
+}
+
+bool TApplication::DeliverToTarget(TMsg& msg) {
   const TUserAction action;
   auto& platform = Platform::Current();
   if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
@@ -871,7 +889,6 @@ bool TApplication::DeliverInput(TMsg msg) {
   if (msg.message == WM_KEYDOWN && m.Result == 0 && TargetOf(msg) == target)
     picked = AnswerDialogKey(target, static_cast<Word>(msg.wParam), TShiftState(static_cast<unsigned>(msg.lParam)));
   PaintPending();
-  FreeReleased();
   return picked;
 }
 
@@ -1026,7 +1043,18 @@ void TApplication::ReleaseLater(TForm* form) {
   if (std::find(released_.begin(), released_.end(), form) == released_.end()) released_.push_back(form);
 }
 
+void TApplication::CancelRelease(TForm* form) { std::erase(released_, form); }
+
+TApplication::TReleasesHeld::TReleasesHeld() {
+  if (Application) ++Application->releasesHeld_;
+}
+
+TApplication::TReleasesHeld::~TReleasesHeld() {
+  if (Application) --Application->releasesHeld_;
+}
+
 void TApplication::FreeReleased() {
+  if (releasesHeld_ > 0) return;
   while (!released_.empty()) {
     TForm* form = released_.back();
     released_.pop_back();

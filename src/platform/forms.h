@@ -226,6 +226,16 @@ class TApplication : public TComponent {
   int MillisecondsToNextTimer() const;
 
   void ReleaseLater(TForm* form);
+  void CancelRelease(TForm* form);
+  // While one stands the released forms wait: a handler of theirs may be
+  // on the stack (input being delivered, a modal form up).
+  class TReleasesHeld {
+   public:
+    TReleasesHeld();
+    ~TReleasesHeld();
+    TReleasesHeld(const TReleasesHeld&) = delete;
+    TReleasesHeld& operator=(const TReleasesHeld&) = delete;
+  };
   // Paints every window that asked to be painted (headless: onto its recording).
   void PaintPending();
   void RequestPaint(TCustomControl* control);
@@ -239,6 +249,7 @@ class TApplication : public TComponent {
   bool ProcessOne();
   void Idle();
   void FreeReleased();
+  bool DeliverToTarget(TMsg& msg);
   void DispatchToWindow(TMsg& msg);
   bool IsMenuKey(TWinControl* target, Word key, TShiftState shift);
   bool IsDialogKey(TWinControl* target, Word key, TShiftState shift);
@@ -249,6 +260,7 @@ class TApplication : public TComponent {
   std::deque<TMsg> queue_;
   std::vector<TTimer*> timers_;
   std::vector<TForm*> released_;
+  int releasesHeld_ = 0;
   std::vector<TCustomControl*> needPaint_;
   HWND handle_ = NullWindow;
   class TApplicationWindow* window_ = nullptr;

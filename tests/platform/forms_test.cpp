@@ -349,6 +349,66 @@ TEST_F(FormLifetimeTest, AClosingMessageClosesTheForm) {
   EXPECT_TRUE(Application->Terminated()) << "closing the main form ends the program";
 }
 
+// A tool window closed to be freed and shown again before the next message
+// loop (its window opened again at once) stays: a box it puts up must not
+// free it under its own handler.
+TEST_F(FormLifetimeTest, AFormShownAgainBeforeItsReleaseStays) {
+  TForm main(nullptr);
+  main.Show();
+  auto* tool = new TForm(nullptr);
+  bool freed = false;
+  tool->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+  tool->OnDestroy = [&freed](TObject*) { freed = true; };
+  tool->Show();
+  tool->Close();
+  tool->Show();
+  SampleDialog box;
+  Driver().Expect([](TForm& shown) { shown.ModalResult = mrOk; });
+  EXPECT_EQ(box.ShowModal(), mrOk);
+  Application->ProcessMessages();
+  EXPECT_FALSE(freed) << "shown again, the form is in use";
+  tool->Close();
+  Application->ProcessMessages();
+  EXPECT_TRUE(freed) << "closed again, it goes";
+}
+
+// A tool window that closes itself to be freed and then puts up a box (a
+// bookmark gone, say) is still there when the box is answered; it goes
+// once its handler has returned. A key typed after it closed goes to the
+// window behind it.
+TEST_F(FormLifetimeTest, AFormClosedToBeFreedOutlivesItsHandlerAndTakesNoKey) {
+  SampleDialog main;
+  main.Show();
+  auto* tool = new SampleDialog;
+  bool freed = false;
+  tool->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+  tool->OnDestroy = [&freed](TObject*) { freed = true; };
+  std::string keysAtTool;
+  tool->Edit->OnKeyPress = [&keysAtTool](TObject*, char& key) { keysAtTool += key; };
+  tool->Ok->ModalResult = mrNone;
+  tool->Ok->OnClick = [tool](TObject*) {
+    tool->Close();
+    SampleDialog box;
+    box.ShowModal();
+    tool->Edit->Text = "still here";
+  };
+  tool->Show();
+  tool->Ok->SetFocus();
+  Driver().Expect([](TForm& shown) { shown.ModalResult = mrOk; });
+  SendKey(VK_RETURN);
+  EXPECT_EQ(Driver().Pending(), 0);
+  EXPECT_TRUE(freed) << "gone once its handler returned";
+
+  tool = new SampleDialog;
+  tool->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+  tool->Edit->OnKeyPress = [&keysAtTool](TObject*, char& key) { keysAtTool += key; };
+  tool->Show();
+  tool->Edit->SetFocus();
+  tool->Close();
+  SendKey('A');
+  EXPECT_EQ(keysAtTool, "") << "a closed window takes no key";
+}
+
 TEST_F(FormLifetimeTest, AFormFreedWhileAModalOneIsUpIsNotActivatedAfterIt) {
   TForm main(nullptr);
   main.Show();

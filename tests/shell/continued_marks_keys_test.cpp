@@ -205,5 +205,35 @@ TEST_F(ContinuedMarksKeysTest, EveryKeyLeavesTheMarksRepaginateNowLeaves) {
   EXPECT_EQ(count, 0) << faults;
 }
 
+// Once the script is locked the break keeps its page and the name it
+// repeated: a new name started over TOM's speech, or the caret passing
+// through, never makes the locked page's "TOM" a name of the writer's.
+class LockedPageNameTest : public ContinuedMarksKeysTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(LockedPageNameTest, ALockedPageKeepsTheNameItsBreakRepeated) {
+  using T = ContinuedMarksKeysTest;
+  const KeyPress edits[] = {
+      {"Enter at the end of TOM's name, then Down", [](T& t) { t.Press(VK_RETURN), t.Press(VK_DOWN); }},
+      {"a letter typed over TOM's name, then Down", [](T& t) { TypeText("x"), t.Press(VK_DOWN); }},
+      {"Backspace in TOM's name, then Ctrl+Down",
+       [](T& t) { t.Press(VK_BACK), t.Press(VK_DOWN, TShiftState(ssCtrl)); }},
+  };
+  const KeyPress& edit = edits[GetParam()];
+  SCOPED_TRACE(edit.what);
+  Start(0);
+  MainForm->UpdateMenusAndButtons();
+  Menu("LockScriptItem");
+  TScriptElement* repeated = Find(RepeatedName);
+  ASSERT_NE(repeated, nullptr);
+  ASSERT_NE(repeated->prev->Kind(), ekAutoPageBreak) << "the break is the locked page's";
+  CaretAt(Find(IsName, 1), 3);
+  edit.press(*this);
+  EXPECT_TRUE(IsRepeatedByBreak(*repeated)) << "the locked page's name is still its break's";
+  EXPECT_EQ(LiveElementText(W(), *repeated), "TOM");
+  EXPECT_EQ(testing::WrongMarks(W()), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, LockedPageNameTest, ::testing::Range(0, 3));
+
 }  // namespace
 }  // namespace qm

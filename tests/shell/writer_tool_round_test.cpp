@@ -29,6 +29,7 @@
 #include "platform/office_button.h"
 #include "platform/user_action.h"
 #include "script/model/cue_codes.h"
+#include "script/pagination/repagination.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
 #include "story/activity_wizard_dialog.h"
@@ -109,20 +110,13 @@ std::string Moved(const Places& expected, const Places& now) {
 
 // Each name's mark as it stands: the script's own names by their number
 // with their text, a name a break repeats by the own name before it and
-// by its state alone (its text is the speech's). The name being typed and
-// the one after it are left out: their marks are decided when the caret
-// leaves the name.
+// by its state alone (its text is the speech's). A name typed over the
+// one a break repeated is the writer's, as the program takes it until the
+// next layout makes it so. The name being typed and the one after it are
+// left out: their marks are decided when the caret leaves the name.
 using Marks = std::map<std::pair<int, bool>, std::string>;
 
-// Whether a name a break repeated has been typed over: its text is no
-// longer the speech's own name. The caret standing in it types nothing.
-bool TypedOver(const TMDIChild& w, const TScriptElement& repeated) {
-  for (const TScriptElement* e = repeated.prev->prev; e && !IsSceneHeading(e->Kind()); e = e->prev)
-    if (e->Kind() == ekCharacterName) return LiveElementText(w, *e) != LiveElementText(w, repeated);
-  return true;
-}
-
-Marks MarksAsTheyStand(const TMDIChild& w) {
+Marks MarksAsTheyStand(TMDIChild& w) {
   Marks marks;
   const TScriptElement* current = w.CurrentElement();
   const bool typing = current && current->Kind() == ekCharacterName && !current->text;
@@ -130,14 +124,12 @@ Marks MarksAsTheyStand(const TMDIChild& w) {
   bool leftOut = false;
   for (const TScriptElement* e = w.FirstElement; e; e = e->next) {
     if (e->Kind() != ekCharacterName) continue;
-    // A name typed over the one a break repeated is the writer's.
-    const bool repeated = IsRepeatedByBreak(*e);
-    const bool typed = typing && e == current && (!repeated || TypedOver(w, *e));
-    if (repeated && !typed) {
+    if (IsNameTheBreakRepeated(w, *e)) {
       marks[{own, true}] = "a name the break repeats, state " + std::to_string(CueContinuedState(e->split));
       continue;
     }
     ++own;
+    const bool typed = typing && e == current;
     if (!typed && !leftOut)
       marks[{own, false}] = "\"" + LiveElementText(w, *e) + "\"" + (CueContinuedState(e->split) != 0 ? " marked" : "");
     if (typed || leftOut) leftOut = typed;

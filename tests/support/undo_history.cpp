@@ -50,22 +50,15 @@ std::string UndoHistory::Act(const std::string& what, const std::function<void()
   return {};
 }
 
-void UndoHistory::Paused() {
-  now_ = shoot_();
-  // The layout may take back all the newest action changed (a format the
-  // page breaker sets anyway): the action left nothing to undo.
-  if (lastChanged_ && Differences(before_.back(), now_).empty()) {
-    before_.pop_back();
-    made_.pop_back();
-    lastChanged_ = false;
-  }
-}
+void UndoHistory::Paused() { now_ = shoot_(); }
 
 std::string UndoHistory::Undo(Reach reach) {
   const std::string at = "after " + Done();
   Say("Undo");
   if (before_.empty()) return at + "Undo with no change standing (a fault of the test)";
-  if (undo_()) return at + "Undo refused while \"" + made_.back() + "\" stands";
+  if (undo_())
+    return at + "Undo refused while \"" + made_.back() + "\" stands (it made:" + Differences(before_.back(), now_) +
+           ")";
   ScriptShot shot = shoot_();
   std::size_t found = before_.size();
   for (std::size_t k = before_.size(); k-- > 0;) {

@@ -35,8 +35,7 @@ class UndoHistory {
   std::string Act(const std::string& what, const std::function<void()>& action,
                   const std::function<bool()>& mayHaveChanged);
   // The script laid out again, as after a pause: no change of the
-  // writer's, so what stands now is the state the next action starts from;
-  // an action whose change the layout took back changed nothing.
+  // writer's, so what stands now is the state the next action starts from.
   void Paused();
   // How far one Undo may reach back: to the state before the newest
   // change only, or to the state before any change still standing (a run

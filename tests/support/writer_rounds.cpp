@@ -108,6 +108,8 @@ ScriptShot WriterRoundFixture::JudgedAsItStands(const TMDIChild& w, ScriptShot s
   const TScriptElement* e = w.FirstElement;
   for (ElementShot& s : shot.elements) {
     if (IsCenteredKind(w, s.kind)) s.format.LeftMargin = 0;
+    // The lines before an element that opens a page are the layout's.
+    if (e->prev && e->prev->Kind() == ekAutoPageBreak) s.format.LinesBefore = 0;
     // The picture stores the element with the caret only: any other
     // stands as stored before its kind began trimming its end (an
     // option turned on) or as pasted, so the ends are judged as storing

@@ -543,7 +543,10 @@ TScriptElement* RejoinAt(TMDIChild& w, TScriptElement* b, TLayoutPass* pass) {
 }  // namespace
 
 bool IsNameTheBreakRepeated(TMDIChild& window, const TScriptElement& name) {
-  return IsRepeatedByBreak(name) && DropsRepeatedName(window, name.prev->prev, name);
+  // A locked page keeps the name its break repeated: no layout gives it
+  // again, so it is never taken for the writer's.
+  return IsRepeatedByBreak(name) &&
+         (name.prev->Kind() != ekAutoPageBreak || DropsRepeatedName(window, name.prev->prev, name));
 }
 
 TElementFormat OwnFormat(const TScriptElement& e) {

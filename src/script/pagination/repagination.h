@@ -100,8 +100,9 @@ extern const char* const SingleSpeechWarningText;
 
 // Whether the name right after a break inside a speech is the one the
 // break repeated: the speech's own name, or the name the break gave while
-// nobody typed over it. It carries the break's mark and goes with the
-// break; a name typed over it is the writer's own, marked by the rule.
+// nobody typed over it, and always the name after a locked page's break.
+// It carries the break's mark and goes with the break; a name typed over
+// it is the writer's own, marked by the rule.
 bool IsNameTheBreakRepeated(TMDIChild& window, const TScriptElement& name);
 
 // What the passes remember between them of the elements they cut (so that
