@@ -23,6 +23,7 @@
 #include "platform/office_button.h"
 #include "platform/user_action.h"
 #include "script/editing/editor_calls.h"
+#include "script/editing/element_transitions.h"
 #include "script/model/cue_codes.h"
 #include "script/script_window.h"
 #include "shell/main_form.h"
@@ -769,6 +770,53 @@ const ActionCase kStatesTheScriptHad[] = {
                  .Do("the word dragged further into the speech",
                      [&w, rest] { UndoEachActionTest::MouseDrag(w, *rest, 4, *rest, 20); })
                  .Changed().UndoNewest().Redo();
+           });
+         }
+       }
+     }},
+    // A name typed over with the list of names up, the list closed by
+    // Escape or by taking its entry: one Undo takes it all back, the new
+    // speech's line made before a parenthetical too, and no state has a
+    // name marked that the rule does not mark.
+    {"ANameTypedOverWithThePickListUpThenClosed", [](UndoEachActionTest& t) {
+       const std::vector<ElementSpec> turns = {
+           {ekSceneHeading, "INT. KITCHEN - DAY"},
+           {ekCharacterName, "ANNA"},
+           {ekDialogue, "Open it."},
+           {ekCharacterName, "BEN"},
+           {ekParenthetical, "quietly"},
+           {ekDialogue, "Not yet."},
+           {ekCharacterName, "ANNA"},
+           {ekParenthetical, "sotto"},
+           {ekDialogue, "Now."},
+           {ekCharacterName, "BEN"},
+           {ekDialogue, "No."},
+           {ekAction, "She leaves."},
+       };
+       // Each letter one another name begins with.
+       const struct {
+         int name;
+         const char* letter;
+       } picks[] = {{0, "b"}, {1, "a"}, {2, "a"}, {2, "b"}, {3, "a"}};
+       for (const auto& pick : picks) {
+         for (const bool escape : {true, false}) {
+           SCOPED_TRACE(std::to_string(pick.name) + " " + pick.letter + (escape ? ", Escape" : ", Enter"));
+           TMDIChild& w = t.Read(turns);
+           TScriptElement* cue = t.OwnName(w);
+           for (int i = 0; i < pick.name; ++i) cue = t.OwnName(w, cue->next);
+           const testing::ScriptShot start = t.Shot(w);
+           Expect(t, w, [&t, &start, cue, &pick, escape](auto&, TMDIChild& w, Writer& a) {
+             a.Do("a click on the name", [&t, &w, cue] {
+                const TUserAction click;
+                t.At(w, cue, 0);
+              })
+                 .Key("Shift+End", VK_END, TShiftState(ssShift))
+                 .Type(pick.letter)
+                 .Expect(PickListShowing(), "the list of names is up")
+                 .Key(escape ? "Escape" : "Enter", escape ? VK_ESCAPE : VK_RETURN)
+                 .Undo()
+                 .Expect(testing::Differences(start, t.Shot(w)).empty(), "one Undo took it all back")
+                 .Redo();
            });
          }
        }
