@@ -88,7 +88,7 @@ void StartWithCurrentFormat(TMDIChild& window, TNewElementFlags flags) {
   flags.forceAfter = flags.forceAfter || paragraphs || pageZero;
   flags.keepType = flags.keepType || (action && pageZero && !paragraphs);
   InteractiveEdit = 1;
-  SaveUndoStep(ukInsert, false, true, 0);
+  SaveUndoStep(ukInsert, false, !flags.continuesStep, 0);
   window.NewElement(true, flags.forceAfter, flags.keepType);
   window.StartPaginateTimer(1);
   SetDocumentModified(true, true);
@@ -122,7 +122,8 @@ void RememberCueName(TMDIChild& window) {
 
 // The pick list's selected entry, taken into the cue: after a "(" it is the
 // extension, otherwise the name. A name list still up after the writer
-// typed an extension of his own has nothing to put there.
+// typed an extension of his own has nothing to put there. The entry goes
+// on with the step of the letters that brought the list up.
 void TakeListChoice(TMDIChild& window) {
   ProcessMessagesGuarded();
   const std::optional<std::string> entry = aids::SelectedEntry();
@@ -138,11 +139,12 @@ void TakeListChoice(TMDIChild& window) {
     line = *entry;
   }
   ReplaceEditLine(window, line);
-  SaveUndoStep(ukInsert, false, true, 0);
+  SaveUndoStep(ukInsert, false, false, 0);
 }
 
-// Where finishing a cue begins: with the list's choice, after a pick (the
-// list is closed), or with a parenthetical (no name to remember).
+// Where finishing a cue begins: with the list's choice, without it (a
+// list still up is put away, as after a pick), or with a parenthetical (no
+// name to remember).
 enum class TCueStep { TakeList, AfterPick, CloseParenthesis };
 
 // With continueds in the parenthetical and the cue marked so, Enter goes
@@ -167,7 +169,11 @@ bool EnterContinuedParenthetical(TMDIChild& window, TScriptElement& cue) {
 }
 
 void CompleteCue(TMDIChild& window, TCueStep from) {
-  if (from == TCueStep::TakeList && PickListShowing()) TakeListChoice(window);
+  // A name finished with its list up ends the typing that brought the list
+  // up, however the list goes: one step with it, the speech's new line too.
+  const bool fromList = from != TCueStep::CloseParenthesis && PickListShowing();
+  if (fromList && from == TCueStep::TakeList) TakeListChoice(window);
+  else if (fromList) aids::CloseList();
   if (from != TCueStep::CloseParenthesis) RememberCueName(window);
   std::string line = window.EditBuffer();
   TrimTrailingBlanks(line);
@@ -191,7 +197,7 @@ void CompleteCue(TMDIChild& window, TCueStep from) {
     window.CurrentFormat.LeftMargin = e->avColumn == 1 ? m.Left1 : m.Left2;
     window.CurrentFormat.RightMargin = e->avColumn == 1 ? m.Right1 : m.Right2;
   }
-  StartWithCurrentFormat(window, {});
+  StartWithCurrentFormat(window, {.continuesStep = fromList});
 }
 
 // An empty Action as the only element of a new script: the script's

@@ -40,6 +40,9 @@ struct TNewElementFlags {
   bool forceAfter = false;
   // The new element keeps the current format's type even inside a speech.
   bool keepType = false;
+  // The new element goes on with the step of what was typed before it;
+  // it opens a step of its own only where that step could not go on.
+  bool continuesStep = false;
 };
 // A new element of a format slot (with another kind when `kind` is given)
 // after an undo step, with the repagination scheduled and the script
@@ -60,9 +63,9 @@ void StartOtherSpeaker(TMDIChild& window);
 // Ctrl+C (and Enter on an empty cue): a name from the script's names,
 // inserted at the caret. True when one was inserted.
 bool PickCharacterName(TMDIChild& window, bool sayWhenNone);
-// A cue finished as Enter finishes it once a name was picked (or the list
-// was closed without one): the name remembered, an open extension closed,
-// and the caret on into the cue's dialogue.
+// A cue finished as Enter finishes it once a name was picked (or with the
+// list of names up, put away without its choice): the name remembered, an
+// open extension closed, and the caret on into the cue's dialogue.
 void FinishCue(TMDIChild& window);
 // A new Scene Heading; with a letter it holds the SceneText entry whose
 // alias (or text) begins with that letter.

@@ -436,8 +436,9 @@ TTail Enter(KeyCommand& c) {
 
 TTail Escape(KeyCommand& c) {
   if (!PickListShowing()) return TTail::Run;
-  aids::CloseList();
+  // Finishing the name puts its list away.
   if (c.w.CurrentElement()->Kind() == ekCharacterName) FinishCue(c.w);
+  else aids::CloseList();
   return TTail::Run;
 }
 
