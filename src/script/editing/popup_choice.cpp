@@ -160,7 +160,17 @@ void TakeNewElementAway(TMDIChild& window) {
   // The edit line takes the element that is current now, so that its
   // text is not overwritten by the empty line of the one that went.
   window.Delete_Element();
-  if (backToPrevious) EditFields(window).CaretColumn = static_cast<Word>(window.EditBuffer().size());
+  // Never onto a page break: the caret goes on to the text before it, or
+  // else to the start of the text after it.
+  TScriptElement* e = window.CurrentElement();
+  bool back = backToPrevious;
+  while (e && IsPageBreakKind(e->Kind()) && e->prev) e = e->prev;
+  if (e && IsPageBreakKind(e->Kind())) {
+    while (e->next && IsPageBreakKind(e->Kind())) e = e->next;
+    back = false;
+  }
+  if (e != window.CurrentElement()) MakeElementCurrent(window, e);
+  EditFields(window).CaretColumn = back ? static_cast<Word>(window.EditBuffer().size()) : 0;
   RebuildScreen(&window);
 }
 

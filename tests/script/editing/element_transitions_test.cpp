@@ -239,6 +239,26 @@ TEST_F(ElementTransitionsTest, EnterInTheEmptyFirstActionOffersTheScriptOpening)
   }
 }
 
+// Enter in an empty Action offers a heading's opening; the menu closed
+// with nothing chosen takes the heading away again. Where a page break
+// stood before it the caret goes back to the text before the break, never
+// onto the break, so that what is typed next lands in the script's text.
+TEST_F(ElementTransitionsTest, AHeadingTakenAwayAfterAPageBreakLeavesTheCaretOffTheBreak) {
+  Options().UseQuickType = true;
+  Load({Before, PageBreak, {ekAction, ""}, {ekAction, "After."}}, 2);
+  // Numbered pages: on page "0" Enter offers no heading.
+  W().RefreshLayout();
+  ExpectChoice("nothing chosen");
+  Press(VK_RETURN);
+  EXPECT_EQ(Driver().Pending(), 0);
+  ASSERT_FALSE(IsPageBreakKind(W().CurrentElement()->Kind()));
+  TypeText("x");
+  for (const ElementSpec& e : Elements()) {
+    if (IsPageBreakKind(e.kind)) EXPECT_EQ(e.text, " ") << "nothing typed into the break";
+  }
+  EXPECT_EQ(LiveElementText(W(), *W().FirstElement), "Before.x");
+}
+
 TEST_F(ElementTransitionsTest, EnterOnANameWithTheListUpTakesTheListsChoice) {
   Load({Mary, {ekDialogue, "Hi."}, {ekCharacterName, "MIKE"}, {ekDialogue, "Yo."}, {ekAction, ""}}, 4);
   Press(VK_TAB);
