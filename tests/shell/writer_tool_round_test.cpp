@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -149,11 +148,6 @@ std::string MarksDiffer(const Marks& rightAfter, const Marks& laidOut) {
               ", after a full layout " + shown + ";";
   return said;
 }
-
-// Trials that find a fault not mended yet, with what each finds.
-const std::map<std::uint64_t, const char*> kStillOpen = {
-    {43007, "in the unoptimised GCC build only, the marks after Go To Page are other than a full layout gives"},
-};
 
 class WriterToolRoundTest : public testing::WriterRoundFixture, public ::testing::WithParamInterface<int> {
  protected:
@@ -448,12 +442,7 @@ class WriterToolRoundTest : public testing::WriterRoundFixture, public ::testing
   }
 
   void Round(const ToolShape& shape, int firstSeed, int trials) {
-    // At length every trial runs; the test command holds the round to all
-    // but those whose faults are still open.
-    const bool atLength = std::getenv("QM_ROUND_TRIALS") != nullptr;
-    testing::RunTrials(shape.name, firstSeed, trials, [&](std::uint64_t seed) {
-      return !atLength && kStillOpen.count(seed) ? std::string() : Trial(shape, seed);
-    });
+    testing::RunTrials(shape.name, firstSeed, trials, [&](std::uint64_t seed) { return Trial(shape, seed); });
   }
 
  private:
