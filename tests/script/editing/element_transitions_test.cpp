@@ -254,7 +254,9 @@ TEST_F(ElementTransitionsTest, AHeadingTakenAwayAfterAPageBreakLeavesTheCaretOff
   ASSERT_FALSE(IsPageBreakKind(W().CurrentElement()->Kind()));
   TypeText("x");
   for (const ElementSpec& e : Elements()) {
-    if (IsPageBreakKind(e.kind)) EXPECT_EQ(e.text, " ") << "nothing typed into the break";
+    if (IsPageBreakKind(e.kind)) {
+      EXPECT_EQ(e.text, " ") << "nothing typed into the break";
+    }
   }
   EXPECT_EQ(LiveElementText(W(), *W().FirstElement), "Before.x");
 }
