@@ -36,13 +36,21 @@ using TBackWalk = std::function<const TScriptElement*(std::size_t)>;
 // The name an automatic break repeated over a speech it cut, as the break
 // left it: a name typed over it is the writer's (rejoining keeps it).
 // `e` stands `at` elements after the start of `back`'s walk.
+// A name's words: the blanks it begins with are none of its text (storing
+// drops them).
+std::string NameWords(const TScriptElement& name) {
+  std::string text = ElementText(name);
+  text.erase(0, std::min(text.find_first_not_of(' '), text.size()));
+  return text;
+}
+
 bool IsRepeatedCue(const TScriptElement* e, const TBackWalk& back, std::size_t at) {
   const TScriptElement* brk = back(at + 1);
   if (!e || !IsAutoBreak(brk) || !IsRepeatedByBreak(*e, brk)) return false;
   std::size_t k = at + 2;
   const TScriptElement* speech = back(k);
   while (speech && IsDialogueOrParenthetical(speech->Kind())) speech = back(++k);
-  return speech && speech->Kind() == ekCharacterName && ElementText(*speech) == ElementText(*e);
+  return speech && speech->Kind() == ekCharacterName && NameWords(*speech) == NameWords(*e);
 }
 
 // What repagination added round an automatic break: the break, the name
