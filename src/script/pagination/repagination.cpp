@@ -912,6 +912,8 @@ void TPageBreaker::InsertContinuedCue(TScriptElement* x, bool elementSplit) {
   r->split = RepeatedCueCode(savedCue_.code);
   r->lineCount = 1;
   w_.InsertElementAfter(x->prev, r);
+  // As many lines as the speech's own name: a later wrap finds it so.
+  w_.WordWrapText(r, ElementText(r), false, false);
   Memo().repeatedNames[r] = savedCue_.text;
   ClearSpeechLinesBefore(w_, x);
   if (!elementSplit) speechSplit_ = true;

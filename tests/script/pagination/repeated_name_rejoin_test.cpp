@@ -117,6 +117,21 @@ TEST_F(RepeatedNameRejoinTest, ANameTypedOverTheRepeatedNameStays) {
   }
 }
 
+// A name too long for one line, repeated over the page its speech runs
+// onto, takes there the lines it takes as the speech's own name: Undo
+// and a later pass, which wrap it, find it as the page break made it.
+TEST_F(RepeatedNameRejoinTest, ANameRepeatedOverABreakTakesItsOwnLines) {
+  const std::string name = "JOHN WHO TELLS THE WHOLE LONG STORY OF THE RIVER AND THE RAIN";
+  LoadWrapped({ActionLines(44), {ekCharacterName, name}, {ekDialogue, Words(60)}, {ekAction, "He goes."}}, 0);
+  W().RefreshLayout();
+  const TScriptElement* repeated = RepeatedName();
+  ASSERT_NE(repeated, nullptr) << "the speech runs over the page";
+  const TScriptElement* own = repeated->prev;
+  while (own->Kind() != ekCharacterName) own = own->prev;
+  ASSERT_GT(own->lineCount, 1) << "the name wraps";
+  EXPECT_EQ(repeated->lineCount, own->lineCount);
+}
+
 // A Dialogue after a Dialogue: by the Dialogue button at the end of the
 // first, by F4 and D on an Action after it (no line before either), or by
 // Add Dialogue Paragraph (a line before). Wherever the page falls, when it
