@@ -33,9 +33,6 @@ bool IsAutoBreak(const TScriptElement* e) { return e && e->Kind() == ekAutoPageB
 // null where none.
 using TBackWalk = std::function<const TScriptElement*(std::size_t)>;
 
-// The name an automatic break repeated over a speech it cut, as the break
-// left it: a name typed over it is the writer's (rejoining keeps it).
-// `e` stands `at` elements after the start of `back`'s walk.
 // A name's words: the blanks it begins with are none of its text (storing
 // drops them).
 std::string NameWords(const TScriptElement& name) {
@@ -44,6 +41,9 @@ std::string NameWords(const TScriptElement& name) {
   return text;
 }
 
+// The name an automatic break repeated over a speech it cut, as the break
+// left it: a name typed over it is the writer's (rejoining keeps it).
+// `e` stands `at` elements after the start of `back`'s walk.
 bool IsRepeatedCue(const TScriptElement* e, const TBackWalk& back, std::size_t at) {
   const TScriptElement* brk = back(at + 1);
   if (!e || !IsAutoBreak(brk) || !IsRepeatedByBreak(*e, brk)) return false;

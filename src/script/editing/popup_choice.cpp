@@ -10,6 +10,7 @@
 #include "script/layout/screen_rebuild.h"
 #include "script/model/cue_codes.h"
 #include "script/editing/script_list_data.h"
+#include "script/editing/scrolling.h"
 #include "script/model/string_utils.h"
 #include "script/model/user_list_entries.h"
 #include "script/script_window.h"
@@ -160,16 +161,16 @@ void TakeNewElementAway(TMDIChild& window) {
   // The edit line takes the element that is current now, so that its
   // text is not overwritten by the empty line of the one that went.
   window.Delete_Element();
-  // Never onto a page break: the caret goes on to the text before it, or
-  // else to the start of the text after it.
+  // Never onto a page break or a hidden element: the caret goes on to the
+  // text before it, or else to the start of the text after it.
   TScriptElement* e = window.CurrentElement();
   bool back = backToPrevious;
-  while (e && IsPageBreakKind(e->Kind()) && e->prev) e = e->prev;
-  if (e && IsPageBreakKind(e->Kind())) {
-    while (e->next && IsPageBreakKind(e->Kind())) e = e->next;
-    back = false;
+  if (e && (IsPageBreakKind(e->Kind()) || window.IsHiddenElement(e))) {
+    TScriptElement* before = NeighbourCaretElement(window, e, false);
+    back = back && before;
+    e = before ? before : NeighbourCaretElement(window, e, true);
+    if (e) MakeElementCurrent(window, e);
   }
-  if (e != window.CurrentElement()) MakeElementCurrent(window, e);
   EditFields(window).CaretColumn = back ? static_cast<Word>(window.EditBuffer().size()) : 0;
   RebuildScreen(&window);
 }

@@ -910,7 +910,6 @@ void TPageBreaker::InsertContinuedCue(TScriptElement* x, bool elementSplit) {
   r->format = savedCue_.format;
   r->text = savedCue_.text;
   r->split = RepeatedCueCode(savedCue_.code);
-  r->lineCount = 1;
   w_.InsertElementAfter(x->prev, r);
   // As many lines as the speech's own name: a later wrap finds it so.
   w_.WordWrapText(r, ElementText(r), false, false);
